@@ -1,0 +1,7 @@
+#include "devices/Grabador.h"
+
+namespace Grabador {
+
+QString RecBufferSizeMB;
+
+}  // namespace Grabador

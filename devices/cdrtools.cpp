@@ -1,0 +1,7 @@
+#include "devices/cdrtools.h"
+
+namespace cdrtools {
+
+QString Cdda2wavPath;
+
+}  // namespace cdrtools

@@ -1,0 +1,58 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <variant>
+
+class QWidget;
+
+// Every message box, input box and file, folder or colour dialog of the
+// program goes through here. The program shows the real Qt dialog; a test
+// installs a Responder that answers from a script and records what was shown,
+// so that no test ever waits on a window.
+namespace Dialogs {
+
+enum class Kind { Message, Input, OpenFile, SaveFile, Folder, Color };
+
+// What a dialog was asked to show.
+struct Request {
+  Kind kind = Kind::Message;
+  int style = 0;          // message box style (buttons + icon), as the caller gave it
+  QString title;
+  QString text;           // message, prompt, or the dialog's starting folder
+  QString defaultText;    // input box default, default file name
+  QString filter;         // file dialogs: "Description|*.ext|..." pairs
+  bool multiSelect = false;
+};
+
+// A message box answers with a number (1 OK, 2 Cancel, 6 Yes, 7 No), an input
+// box, save dialog or folder dialog with a text ("" = cancelled), an open
+// dialog with a list of paths (empty = cancelled), a colour dialog with a
+// number (0x00BBGGRR, -1 = cancelled).
+using Answer = std::variant<int, QString, QStringList>;
+
+class Responder {
+ public:
+  virtual ~Responder() = default;
+  virtual Answer Respond(const Request& request) = 0;
+};
+
+// nullptr restores the real dialogs.
+void SetResponder(Responder* responder);
+
+// Message box styles: 0 OK, 1 OK/Cancel, 3 Yes/No/Cancel, 4 Yes/No;
+// plus 16 stop, 32 question, 48 exclamation, 64 information icon.
+int MsgBox(const QString& text, int style, const QString& title);
+// The typed text, or "" when the user cancelled.
+QString InputBox(const QString& prompt, const QString& title, const QString& defaultText);
+// filter: "Description|pattern|Description|pattern" as the Windows dialogs take it.
+QStringList OpenFiles(QWidget* owner, const QString& title, const QString& folder,
+                      const QString& fileName, const QString& filter, bool multiSelect);
+QString SaveFile(QWidget* owner, const QString& title, const QString& folder,
+                 const QString& fileName, const QString& filter);
+QString Folder(QWidget* owner, const QString& title, const QString& folder);
+// A colour as 0x00BBGGRR; -1 when cancelled.
+int Color(QWidget* owner, int initial);
+
+}  // namespace Dialogs

@@ -1,0 +1,167 @@
+#pragma once
+
+// One encoding for every record file of the program (config.qcf, .qfm, .qca,
+// .qcv, .qep, .qfl): fields back to back in declaration order, little-endian.
+//   byte            1 byte
+//   text            16-bit byte count, then the bytes (see AnsiText)
+//   fixed array     its elements only, no count
+//   embedded record its fields, no marker
+//   dynamic array   16-bit dimension count; per dimension a 32-bit element
+//                   count and a 32-bit lower bound; then the elements
+//
+// A record type lists its fields once, as a tuple of member pointers named
+// Fields; the generic reader and writer below walk that list.
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+
+#include <array>
+#include <concepts>
+#include <cstdint>
+#include <tuple>
+
+// A dynamic array whose lower bound survives a write and a read. An array
+// never given elements is stored with no dimensions at all.
+template <class T>
+struct DynArray {
+  int32_t LowerBound = 1;
+  QList<T> Items;
+
+  bool IsEmpty() const { return Items.isEmpty(); }
+  qsizetype Count() const { return Items.size(); }
+  int32_t UpperBound() const { return LowerBound + int32_t(Items.size()) - 1; }
+  // Element by its own index, as the record's owner numbers it.
+  T& operator[](int32_t index) { return Items[index - LowerBound]; }
+  const T& operator[](int32_t index) const { return Items[index - LowerBound]; }
+
+  bool operator==(const DynArray& other) const {
+    return Items == other.Items && (Items.isEmpty() || LowerBound == other.LowerBound);
+  }
+};
+
+template <class R>
+concept RecordType = requires { R::Fields; };
+
+namespace RecordFile {
+
+enum class Result { Ok, OpenFailed, WriteFailed, TextTooLong, Corrupt };
+
+// Writing ---------------------------------------------------------------
+
+class Encoder {
+ public:
+  QByteArray Bytes;
+  Result Status = Result::Ok;
+
+  void Put(uint8_t value) { Bytes.append(char(value)); }
+  void Put(const QString& text);
+  template <class T, size_t N>
+  void Put(const std::array<T, N>& items) {
+    for (const T& item : items) Put(item);
+  }
+  template <class T>
+  void Put(const DynArray<T>& array) {
+    if (array.IsEmpty()) {
+      PutInt16(0);
+      return;
+    }
+    PutInt16(1);
+    PutInt32(int32_t(array.Count()));
+    PutInt32(array.LowerBound);
+    for (const T& item : array.Items) Put(item);
+  }
+  template <RecordType R>
+  void Put(const R& record) {
+    std::apply([&](auto... member) { (Put(record.*member), ...); }, R::Fields);
+  }
+
+ private:
+  void PutInt16(uint16_t value);
+  void PutInt32(int32_t value);
+};
+
+// Reading ---------------------------------------------------------------
+
+class Decoder {
+ public:
+  explicit Decoder(const QByteArray& bytes) : bytes_(bytes) {}
+  Result Status = Result::Ok;
+
+  void Get(uint8_t& value);
+  void Get(QString& text);
+  template <class T, size_t N>
+  void Get(std::array<T, N>& items) {
+    for (T& item : items) Get(item);
+  }
+  template <class T>
+  void Get(DynArray<T>& array) {
+    array = DynArray<T>();
+    int32_t count = 0;
+    if (!GetDimensions(count, array.LowerBound)) return;
+    array.Items.resize(count);
+    for (T& item : array.Items) {
+      Get(item);
+      if (Status != Result::Ok) break;
+    }
+    if (Status != Result::Ok) array = DynArray<T>();
+  }
+  template <RecordType R>
+  void Get(R& record) {
+    std::apply([&](auto... member) { (Get(record.*member), ...); }, R::Fields);
+  }
+
+ private:
+  // Reads a dimension header; false when the array has no elements or the
+  // header is bad (then Status says Corrupt).
+  bool GetDimensions(int32_t& count, int32_t& lowerBound);
+  bool Take(void* out, qsizetype size);
+  qsizetype Left() const { return bytes_.size() - pos_; }
+
+  const QByteArray& bytes_;
+  qsizetype pos_ = 0;
+};
+
+template <RecordType R>
+QByteArray Encode(const R& record, Result* status = nullptr) {
+  Encoder encoder;
+  encoder.Put(record);
+  if (status) *status = encoder.Status;
+  return encoder.Status == Result::Ok ? encoder.Bytes : QByteArray();
+}
+
+// Bytes past the end read as zero: a short file gives a record whose last
+// fields are empty. A count that cannot fit in what is left is Corrupt, and
+// the record comes back empty.
+template <RecordType R>
+Result Decode(const QByteArray& bytes, R& record) {
+  record = R();
+  Decoder decoder(bytes);
+  decoder.Get(record);
+  if (decoder.Status != Result::Ok) record = R();
+  return decoder.Status;
+}
+
+Result WriteBytes(const QString& path, const QByteArray& bytes);
+Result ReadBytes(const QString& path, QByteArray& bytes);
+
+// Writes the whole file at once: a failed save leaves the old file as it was.
+template <RecordType R>
+Result Write(const QString& path, const R& record) {
+  Result status = Result::Ok;
+  const QByteArray bytes = Encode(record, &status);
+  if (status != Result::Ok) return status;
+  return WriteBytes(path, bytes);
+}
+
+// Empties the record, then reads it from the file.
+template <RecordType R>
+Result Read(const QString& path, R& record) {
+  record = R();
+  QByteArray bytes;
+  const Result status = ReadBytes(path, bytes);
+  if (status != Result::Ok) return status;
+  return Decode(bytes, record);
+}
+
+}  // namespace RecordFile

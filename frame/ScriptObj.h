@@ -1,0 +1,63 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+class QWidget;
+
+// File-system services for every window and module. No procedure shows a
+// message: failure comes back as false, 0, "" or an empty list, and the caller
+// chooses what to tell the user.
+//
+// Paths use '/'. A list of paths holds full paths; nothing found is an empty
+// list. An extension list is one text with every extension (no dot) closed by
+// a colon: "qca:qcv:".
+namespace ScriptObj {
+
+bool FolderExists(const QString& path);
+bool FileExists(const QString& path);
+// Creates one level; false when it exists already or its parent is missing.
+bool CreateFolder(const QString& path);
+// Creates every missing level of the path.
+bool CreateFolderPath(const QString& path);
+
+// "a/b.tar.gz" -> "b.tar"; ".qfm" -> "".
+QString GetBaseName(const QString& path);
+// "a/b.tar.gz" -> "gz"; "" when the name has no dot.
+QString GetExtensionName(const QString& path);
+// Everything left of the last '/'; "" when there is none.
+QString ParentFolder(const QString& path);
+// Linux has no 8.3 names: the path itself.
+QString GetShortPath(const QString& path);
+// False when the name holds one of ? * : \ / < > | or a double quote.
+bool IsValidFileName(const QString& name);
+
+bool CopyFile(const QString& source, const QString& destination, bool overwrite);
+// Fails when the destination exists.
+bool MoveFile(const QString& source, const QString& destination);
+// Renames the file to newBase plus its old extension, in its own folder.
+bool RenameFileKeepExtension(const QString& path, const QString& newBase);
+// True when the file is gone afterwards. force is kept for callers' sake:
+// Linux has no read-only attribute that stops a delete.
+bool DeleteFile(const QString& path, bool force);
+// Deletes the folder with everything in it; true when it is gone afterwards.
+bool DeleteFolder(const QString& path, bool force);
+
+qint64 FileSize(const QString& path);
+qint64 FolderSize(const QString& path);
+
+// A path in the same folder, with the same extension, that names no existing
+// file or folder: "a.qfm", else "a (2).qfm", "a (3).qfm", ...
+// With forceSuffix the unchanged name is never the answer.
+QString UniquePath(const QString& path, bool forceSuffix);
+
+QStringList ListFiles(const QString& folder, const QString& extensions);
+QStringList ListFilesRecursive(const QString& folder, const QString& extensions);
+QStringList ListSubFolders(const QString& folder);
+// Breadth-first: the direct subfolders, then those of the first, and so on.
+QStringList ListSubFoldersRecursive(const QString& folder);
+
+// The folder chooser; "" when the user cancels.
+QString BrowseForFolder(const QString& title, const QString& root, QWidget* owner);
+
+}  // namespace ScriptObj

@@ -1,0 +1,77 @@
+#include "TestEnv.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QTimer>
+#include <QWidget>
+
+#include "frame/ProgramFolder.h"
+
+void TestEnv::SetUp() {
+  ASSERT_TRUE(dir_.isValid());
+  ProgramFolder::SetForTests(dir_.path());
+  for (const char* name : {"HOME", "XDG_DATA_HOME", "XDG_CONFIG_HOME", "XDG_CACHE_HOME"}) {
+    const QString path = dir_.path() + "/env/" + name;
+    QDir().mkpath(path);
+    qputenv(name, path.toUtf8());
+  }
+}
+
+void TestEnv::TearDown() { ProgramFolder::SetForTests(QString()); }
+
+QString TestEnv::WriteFile(const QString& relative, const QByteArray& bytes) const {
+  const QString path = dir_.path() + "/" + relative;
+  QDir().mkpath(QFileInfo(path).path());
+  QFile file(path);
+  EXPECT_TRUE(file.open(QIODevice::WriteOnly)) << path.toStdString();
+  file.write(bytes);
+  return path;
+}
+
+QString TestEnv::TrashFiles() const { return dir_.path() + "/env/XDG_DATA_HOME/Trash/files"; }
+
+ScriptedDialogs::ScriptedDialogs() { Dialogs::SetResponder(this); }
+
+ScriptedDialogs::~ScriptedDialogs() {
+  Dialogs::SetResponder(nullptr);
+  EXPECT_TRUE(script_.isEmpty()) << script_.size() << " scripted dialog(s) never shown";
+}
+
+ScriptedDialogs& ScriptedDialogs::Expect(Dialogs::Kind kind, Dialogs::Answer answer) {
+  script_.append({kind, std::move(answer)});
+  return *this;
+}
+
+Dialogs::Answer ScriptedDialogs::Respond(const Dialogs::Request& request) {
+  shown_.append(request);
+  if (script_.isEmpty() || script_.first().first != request.kind) {
+    ADD_FAILURE() << "unexpected dialog: " << request.text.toStdString();
+    if (request.kind == Dialogs::Kind::Message) return 2;
+    if (request.kind == Dialogs::Kind::OpenFile) return QStringList();
+    if (request.kind == Dialogs::Kind::Color) return -1;
+    return QString();
+  }
+  return script_.takeFirst().second;
+}
+
+QStringList ScriptedDialogs::Messages() const {
+  QStringList texts;
+  for (const Dialogs::Request& request : shown_) {
+    if (request.kind == Dialogs::Kind::Message) texts << request.text;
+  }
+  return texts;
+}
+
+ModalCloser::ModalCloser(std::function<void(QWidget*)> inspect) : timer_(new QTimer) {
+  QObject::connect(timer_, &QTimer::timeout, [this, inspect] {
+    if (QWidget* modal = QApplication::activeModalWidget()) {
+      closed_ << modal->objectName();
+      if (inspect) inspect(modal);
+      modal->close();
+    }
+  });
+  timer_->start(10);
+}
+
+ModalCloser::~ModalCloser() { delete timer_; }

@@ -1,0 +1,63 @@
+#pragma once
+
+#include <QString>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "frame/Dialogs.h"
+
+// A temporary program folder for one test: the program's data folder,
+// HOME and the XDG folders (so the desktop trash) all lie inside it.
+class TestEnv : public ::testing::Test {
+ protected:
+  void SetUp() override;
+  void TearDown() override;
+
+  // The temporary program folder.
+  QString Folder() const { return dir_.path(); }
+  // Writes a file below the program folder, creating its folders.
+  QString WriteFile(const QString& relative, const QByteArray& bytes) const;
+  // Where the desktop trash keeps trashed files for this test.
+  QString TrashFiles() const;
+
+ private:
+  QTemporaryDir dir_;
+};
+
+// Answers the program's dialogs from a script and records what they showed.
+// A dialog the script did not expect fails the test and is cancelled.
+class ScriptedDialogs : public Dialogs::Responder {
+ public:
+  ScriptedDialogs();
+  ~ScriptedDialogs() override;
+
+  // The next dialog must be of this kind; it gets this answer.
+  ScriptedDialogs& Expect(Dialogs::Kind kind, Dialogs::Answer answer);
+  ScriptedDialogs& ExpectMessage(int answer = 1) { return Expect(Dialogs::Kind::Message, answer); }
+
+  Dialogs::Answer Respond(const Dialogs::Request& request) override;
+
+  const QList<Dialogs::Request>& Shown() const { return shown_; }
+  // Texts of the message boxes shown so far.
+  QStringList Messages() const;
+
+ private:
+  QList<std::pair<Dialogs::Kind, Dialogs::Answer>> script_;
+  QList<Dialogs::Request> shown_;
+};
+
+// Closes every modal window that a call opens, after calling inspect on it.
+// Used where the program opens one of its own modal windows.
+class ModalCloser {
+ public:
+  explicit ModalCloser(std::function<void(QWidget*)> inspect = {});
+  ~ModalCloser();
+  QStringList Closed() const { return closed_; }
+
+ private:
+  QStringList closed_;
+  class QTimer* timer_;
+};
