@@ -1,0 +1,201 @@
+#include <QAction>
+#include <QDir>
+
+#include "TestEnv.h"
+#include "convert/Form1.h"
+#include "devices/Grabador.h"
+#include "devices/cdrtools.h"
+#include "formats/FormatEdit.h"
+#include "frame/Aplicacion.h"
+#include "frame/ConfigRecord.h"
+#include "frame/ProgramFolder.h"
+#include "frame/RecordFile.h"
+#include "frame/ScriptObj.h"
+#include "frame/ffmpeg.h"
+#include "lang/Lang.h"
+
+namespace {
+
+class AplicacionTest : public TestEnv {
+ protected:
+  void SetUp() override {
+    TestEnv::SetUp();
+    ffmpeg::FfmpegPath = ffmpeg::FfplayPath = ffmpeg::FfprobePath = cdrtools::Cdda2wavPath = "";
+    Grabador::RecBufferSizeMB = "";
+    Lang::LanguageName = "";
+    FormatEdit::ResetCapabilityLists();
+  }
+  void WriteConfig(const ConfigRecord& record) {
+    QDir().mkpath(ProgramFolder::AppFiles());
+    ASSERT_EQ(RecordFile::Write(Aplicacion::ConfigPath(), record), RecordFile::Result::Ok);
+  }
+};
+
+TEST_F(AplicacionTest, ToolPathsInsideTheProgramFolderAreStoredRelative) {
+  const QString p = Folder();
+  struct Case {
+    QString full, stored;
+  } cases[] = {
+      {p + "/tools/ffmpeg", "tools/ffmpeg"},
+      {"/usr/bin/ffmpeg", "/usr/bin/ffmpeg"},
+      {p + "2/ffmpeg", p + "2/ffmpeg"},      // a sibling folder sharing the prefix
+      {"/opt" + p + "/ffmpeg", "/opt" + p + "/ffmpeg"},  // the folder not at the start
+      {"/ffmpeg", "/ffmpeg"},
+      {"", ""},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(Aplicacion::StoreAppPath(c.full), c.stored) << c.full.toStdString();
+    EXPECT_EQ(Aplicacion::ResolveAppPath(c.stored), c.full) << c.stored.toStdString();
+  }
+  EXPECT_EQ(Aplicacion::ResolveAppPath("bin//ffmpeg"), p + "/bin/ffmpeg");
+}
+
+TEST_F(AplicacionTest, ConfigRoundTripsThroughTheOwnersAndTheMenu) {
+  Form1 main;
+  ffmpeg::FfmpegPath = Folder() + "/bin/ffmpeg";
+  ffmpeg::FfplayPath = "/usr/bin/ffplay";
+  ffmpeg::FfprobePath = Folder() + "/bin/ffprobe";
+  cdrtools::Cdda2wavPath = "/usr/bin/cdda2wav";
+  Lang::LanguageName = "<English>";
+  Grabador::RecBufferSizeMB = "32";
+  FormatEdit::FfmpegListsStale = 1;
+  FormatEdit::MuxerFormats = {1, {"mp4", "matroska"}};
+  main.Conv_Opt_2pass->setChecked(true);
+  main.Conv_Opt_Reemplazar->setChecked(true);
+  Aplicacion::WriteConfig();
+
+  ConfigRecord stored;
+  ASSERT_EQ(RecordFile::Read(Aplicacion::ConfigPath(), stored), RecordFile::Result::Ok);
+  EXPECT_EQ(stored.FfmpegPath, "bin/ffmpeg");
+  EXPECT_EQ(stored.FfplayPath, "/usr/bin/ffplay");
+  EXPECT_EQ(stored.TwoPass, 1);
+  EXPECT_EQ(stored.DeleteOriginals, 0);
+  EXPECT_EQ(stored.ReplaceFiles, 1);
+
+  ffmpeg::FfmpegPath = ffmpeg::FfplayPath = "";
+  FormatEdit::ResetCapabilityLists();
+  main.Conv_Opt_2pass->setChecked(false);
+  Aplicacion::ReadConfig();
+  EXPECT_EQ(ffmpeg::FfmpegPath, Folder() + "/bin/ffmpeg");
+  EXPECT_EQ(ffmpeg::FfplayPath, "/usr/bin/ffplay");
+  EXPECT_EQ(FormatEdit::MuxerFormats, (DynArray<QString>{1, {"mp4", "matroska"}}));
+  EXPECT_EQ(FormatEdit::FfmpegListsStale, 1);
+  EXPECT_TRUE(main.Conv_Opt_2pass->isChecked());
+  EXPECT_FALSE(main.Conv_Opt_DelFiles->isChecked());
+}
+
+TEST_F(AplicacionTest, AFileWithOnlyTheFiveTextsLeavesTheRestEmpty) {
+  Form1 main;
+  main.Conv_Opt_DelFiles->setChecked(true);
+  QByteArray bytes;
+  for (const char* text : {"ffmpeg", "", "", "", "<Spanish>"}) {
+    bytes += char(strlen(text)) + QByteArray(1, 0) + text;
+  }
+  WriteFile("appfiles/config.qcf", bytes);
+  Aplicacion::ReadConfig();
+  EXPECT_EQ(ffmpeg::FfmpegPath, Folder() + "/ffmpeg");
+  EXPECT_EQ(Lang::LanguageName, "<Spanish>");
+  EXPECT_TRUE(FormatEdit::AudioEncoders.IsEmpty());
+  EXPECT_EQ(FormatEdit::FfmpegListsStale, 0);
+  EXPECT_FALSE(main.Conv_Opt_DelFiles->isChecked());
+  EXPECT_EQ(Grabador::RecBufferSizeMB, "");
+}
+
+TEST_F(AplicacionTest, OnlyAStoredOneChecksAnOption) {
+  Form1 main;
+  ConfigRecord record;
+  record.TwoPass = 2;
+  record.DeleteOriginals = 1;
+  WriteConfig(record);
+  Aplicacion::ReadConfig();
+  EXPECT_FALSE(main.Conv_Opt_2pass->isChecked());
+  EXPECT_TRUE(main.Conv_Opt_DelFiles->isChecked());
+}
+
+TEST_F(AplicacionTest, ACorruptConfigIsReportedAndChangesNothing) {
+  Form1 main;
+  main.Conv_Opt_2pass->setChecked(true);
+  ffmpeg::FfmpegPath = "/kept/ffmpeg";
+  // The first list claims two billion elements.
+  QByteArray bytes = QByteArray::fromHex("0200" "6666" "0000" "0000" "0000" "0000" "01"
+                                         "0100" "00000080" "01000000");
+  WriteFile("appfiles/config.qcf", bytes);
+  ScriptedDialogs dialogs;
+  dialogs.ExpectMessage();
+  Aplicacion::ReadConfig();
+  ASSERT_EQ(dialogs.Shown().size(), 1);
+  EXPECT_EQ(dialogs.Shown()[0].text, "No se pudo leer el archivo config.qcf");
+  EXPECT_EQ(dialogs.Shown()[0].style, 16);
+  EXPECT_EQ(ffmpeg::FfmpegPath, "/kept/ffmpeg");
+  EXPECT_TRUE(main.Conv_Opt_2pass->isChecked());
+}
+
+TEST_F(AplicacionTest, WritingWhereTheDataFolderCannotBeMadeSaysSoAndWritesNothing) {
+  WriteFile("appfiles", "a regular file where the data folder must go");
+  ScriptedDialogs dialogs;
+  dialogs.ExpectMessage();
+  Aplicacion::WriteConfig();
+  EXPECT_EQ(dialogs.Messages(), QStringList{"No se pudo crear el directorio appfiles"});
+}
+
+TEST_F(AplicacionTest, WritingOverAFolderNamedConfigSaysSo) {
+  QDir().mkpath(Aplicacion::ConfigPath());
+  ScriptedDialogs dialogs;
+  dialogs.ExpectMessage();
+  Aplicacion::WriteConfig();
+  EXPECT_EQ(dialogs.Messages(), QStringList{"No se pudo escribir el archivo config.qcf"});
+}
+
+TEST_F(AplicacionTest, FirstRunShowsChooserMessageToolPathsAndAboutInOrder) {
+  Form1 main;
+  ScriptedDialogs dialogs;
+  dialogs.ExpectMessage();
+  QStringList order;
+  {
+    ModalCloser closer([&](QWidget* window) { order << window->objectName(); });
+    Aplicacion::Startup();
+  }
+  EXPECT_EQ(order, (QStringList{"Form13", "Form9", "Form16"}));
+  EXPECT_EQ(dialogs.Messages(), QStringList{"No se encuentra ffmpeg.exe"});
+  EXPECT_EQ(FormatEdit::FfmpegListsStale, 1);
+  EXPECT_TRUE(main.isVisible());
+  EXPECT_EQ(ffmpeg::FfmpegPath, "");
+}
+
+TEST_F(AplicacionTest, AnExistingConfigWithoutALanguageShowsOnlyTheChooser) {
+  Form1 main;
+  WriteConfig(ConfigRecord());
+  ScriptedDialogs dialogs;
+  QStringList order;
+  {
+    ModalCloser closer([&](QWidget* window) { order << window->objectName(); });
+    Aplicacion::Startup();
+  }
+  EXPECT_EQ(order, QStringList{"Form13"});
+  EXPECT_EQ(FormatEdit::FfmpegListsStale, 0);
+}
+
+TEST_F(AplicacionTest, ALaterRunShowsNothing) {
+  Form1 main;
+  ConfigRecord record;
+  record.LanguageName = "<Spanish>";
+  WriteConfig(record);
+  ScriptedDialogs dialogs;
+  ModalCloser closer;
+  Aplicacion::Startup();
+  EXPECT_TRUE(closer.Closed().isEmpty());
+}
+
+TEST_F(AplicacionTest, ClosingTheMainWindowDeletesTempAndWritesConfig) {
+  WriteFile("appfiles/temp/temp/leftover.wav", "x");
+  Form1 main;
+  main.show();
+  main.Conv_Opt_DelFiles->setChecked(true);
+  EXPECT_TRUE(main.close());
+  EXPECT_FALSE(ScriptObj::FolderExists(ProgramFolder::AppFiles("temp")));
+  ConfigRecord stored;
+  ASSERT_EQ(RecordFile::Read(Aplicacion::ConfigPath(), stored), RecordFile::Result::Ok);
+  EXPECT_EQ(stored.DeleteOriginals, 1);
+}
+
+}  // namespace
