@@ -2,6 +2,7 @@
 #include <QPointer>
 
 #include "convert/Form1.h"
+#include "frame/Aplicacion.h"
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
@@ -9,6 +10,7 @@ int main(int argc, char* argv[]) {
   // the main window closes, not when the last visible window does.
   QApplication::setQuitOnLastWindowClosed(false);
 
+  Aplicacion::WriteManifest();
   QPointer<Form1> main = new Form1;
   main->setAttribute(Qt::WA_DeleteOnClose);
   QObject::connect(main, &QObject::destroyed, &app, &QApplication::quit);

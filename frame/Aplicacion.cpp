@@ -1,11 +1,16 @@
 #include "frame/Aplicacion.h"
 
+#include <QCoreApplication>
 #include <QDir>
+#include <QFile>
+#include <QListWidget>
+#include <QSaveFile>
 
 #include "convert/Form1.h"
 #include "devices/Grabador.h"
 #include "devices/cdrtools.h"
 #include "formats/FormatEdit.h"
+#include "frame/APIS.h"
 #include "frame/ConfigRecord.h"
 #include "frame/Form16.h"
 #include "frame/Form9.h"
@@ -102,6 +107,136 @@ void WriteConfig() {
     Lang::MsgCannotWriteFile("config.qcf");
   }
 }
+
+QStringList FileList;
+
+int FileCount() { return static_cast<int>(FileList.size()); }
+
+namespace {
+
+// The selected line of the list, or -1; a current line that is not selected
+// does not count.
+int SelectedRow(const QListWidget* list) {
+  const QListWidgetItem* item = list->currentItem();
+  return item && item->isSelected() ? list->row(item) : -1;
+}
+
+}  // namespace
+
+void AddFiles() {
+  Form1* main = Form1::Instance();
+  const QString start = FileList.isEmpty() ? QString() : ScriptObj::ParentFolder(FileList.last());
+  const QStringList picked = APIS::OpenFileDialog(QString(), main, start, QString(), true, 4096);
+  if (picked.isEmpty()) return;
+  FileList.append(picked);
+  RefreshFileList();
+}
+
+void RemoveSelectedFile() {
+  Form1* main = Form1::Instance();
+  if (!main) return;
+  const int row = SelectedRow(main->List1);
+  if (row < 0 || row >= FileList.size()) return;
+  FileList.removeAt(row);
+  RefreshFileList();
+}
+
+void RefreshFileList() {
+  Form1* main = Form1::Instance();
+  if (!main) return;
+  QListWidget* list = main->List1;
+  const int selected = SelectedRow(list);
+  list->setUpdatesEnabled(false);
+  list->clear();
+  list->addItems(FileList);
+  list->setUpdatesEnabled(true);
+  if (selected >= 0 && list->count() > 0) list->setCurrentRow(std::min(selected, list->count() - 1));
+}
+
+QString CreateTempFolder(bool showError) {
+  const QString folder = ScriptObj::UniquePath(ProgramFolder::AppFiles("temp/temp"), false);
+  ScriptObj::CreateFolderPath(folder);
+  if (ScriptObj::FolderExists(folder)) return folder;
+  if (showError) Lang::MsgCannotCreateDir(folder);
+  return QString();
+}
+
+QString HelpDocumentPath() { return ProgramFolder::AppFiles("doc.pdf"); }
+
+namespace {
+
+bool WriteHelpDocument() {
+  if (!ScriptObj::CreateFolderPath(ProgramFolder::AppFiles())) return false;
+  QFile resource(":/doc/doc.pdf");
+  if (!resource.open(QIODevice::ReadOnly)) return false;
+  QSaveFile file(HelpDocumentPath());
+  if (!file.open(QIODevice::WriteOnly)) return false;
+  file.write(resource.readAll());
+  return file.commit();
+}
+
+}  // namespace
+
+void ShowProgramHelp() {
+  if (!ScriptObj::FileExists(HelpDocumentPath()) && !WriteHelpDocument()) {
+    Lang::MsgFileNotFound("doc.pdf");
+    ScriptObj::DeleteFile(HelpDocumentPath(), true);
+    return;
+  }
+  APIS::ShellOpen(HelpDocumentPath());
+}
+
+QString ManifestPath() {
+  const QString executable = QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
+  return ProgramFolder::Path() + "/" + executable + ".exe.manifest";
+}
+
+QByteArray ManifestText() {
+  static const char* const lines[] = {
+      R"(<?xml version="1.0" encoding="UTF-8" standalone="yes"?>)",
+      R"(<assembly xmlns="urn:schemas-microsoft-com:asm.v1")",
+      R"(manifestVersion="1.0">)",
+      R"(<assemblyIdentity)",
+      R"(    name="Desktop.MediaFrontEnd.VisualStyleApp")",
+      R"(    processorArchitecture="x86")",
+      R"(    version="1.0.0.0")",
+      R"(    type="win32"/>)",
+      R"(<description>Windows Shell</description>)",
+      R"(<dependency>)",
+      R"(    <dependentAssembly>)",
+      R"(        <assemblyIdentity)",
+      R"(             type="win32")",
+      R"(             name="Microsoft.Windows.Common-Controls")",
+      R"(             version="6.0.0.0")",
+      R"(             processorArchitecture="x86")",
+      R"(             publicKeyToken="6595b64144ccf1df")",
+      R"(             language="*")",
+      R"(        />)",
+      R"(    </dependentAssembly>)",
+      R"(</dependency>)",
+      R"(</assembly>)",
+  };
+  QByteArrayList text;
+  for (const char* line : lines) text << line;
+  return text.join("\r\n");
+}
+
+void WriteManifest() {
+  const QString path = ManifestPath();
+  if (ScriptObj::FileExists(path)) return;
+  QSaveFile file(path);
+  if (file.open(QIODevice::WriteOnly) && file.write(ManifestText()) == ManifestText().size() &&
+      file.commit()) {
+    return;
+  }
+  ScriptObj::DeleteFile(path, true);
+  Lang::MsgFileNotFound(QFileInfo(path).fileName());
+}
+
+const char* const WebPage = "https://quillmoor.example.org/";
+const char* const DonationPage = "https://quillmoor.example.org/donar.html";
+
+void OpenDonationPage() { APIS::ShellOpen(DonationPage); }
 
 void Startup() {
   ffmpeg::InitOptionNames();

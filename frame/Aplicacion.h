@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
+#include <QStringList>
 
 struct ConfigRecord;
 
@@ -25,6 +27,41 @@ void ApplyConfig(const ConfigRecord& record);
 QString StoreAppPath(const QString& path);
 // An absolute path stays; a relative one is joined to the program folder.
 QString ResolveAppPath(const QString& path);
+
+// The input files as full paths, in the order of the main window's list:
+// entry i is line i of Form1::List1. Every change ends with RefreshFileList.
+extern QStringList FileList;
+int FileCount();
+
+// Lets the user pick files (several at once) and appends them; duplicates are
+// kept. A cancelled dialog changes nothing.
+void AddFiles();
+// Removes the entry selected in the main window's list; nothing without one.
+void RemoveSelectedFile();
+// Refills Form1::List1 from FileList. A selected line stays selected, or the
+// last line when the list has become shorter.
+void RefreshFileList();
+
+// Makes a new empty working folder appfiles/temp/temp, "temp (2)", ... and
+// returns its path; "" when it cannot be made (with a message when asked).
+QString CreateTempFolder(bool showError);
+
+// appfiles/doc.pdf, written from the built-in help the first time, then
+// opened with the desktop's PDF reader.
+QString HelpDocumentPath();
+void ShowProgramHelp();
+
+// The manifest beside the executable, named after it: "<name>.exe.manifest".
+QString ManifestPath();
+// The 680 bytes written there.
+QByteArray ManifestText();
+// Writes the manifest when it is missing; an existing one is left untouched.
+void WriteManifest();
+
+// The program's web page and the page that asks for donations.
+extern const char* const WebPage;
+extern const char* const DonationPage;
+void OpenDonationPage();
 
 // Called last by the main window's load: option names, configuration,
 // language, and on a first run the tool paths and the about box.

@@ -1,9 +1,12 @@
 #include "frame/Dialogs.h"
 
 #include <QColorDialog>
+#include <QDesktopServices>
+#include <QDir>
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QUrl>
 
 namespace Dialogs {
 
@@ -101,13 +104,16 @@ QStringList OpenFiles(QWidget* owner, const QString& title, const QString& folde
 }
 
 QString SaveFile(QWidget* owner, const QString& title, const QString& folder,
-                 const QString& fileName, const QString& filter) {
+                 const QString& fileName, const QString& filter, bool overwritePrompt) {
   if (g_responder) {
-    return Get<QString>(
-        g_responder->Respond({Kind::SaveFile, 0, title, folder, fileName, filter, false}), {});
+    return Get<QString>(g_responder->Respond({Kind::SaveFile, 0, title, folder, fileName, filter,
+                                              false, overwritePrompt}),
+                        {});
   }
   const QString start = fileName.isEmpty() ? folder : folder + "/" + fileName;
-  return QFileDialog::getSaveFileName(owner, title, start, QtFilter(filter));
+  const QFileDialog::Options options =
+      overwritePrompt ? QFileDialog::Options() : QFileDialog::DontConfirmOverwrite;
+  return QFileDialog::getSaveFileName(owner, title, start, QtFilter(filter), nullptr, options);
 }
 
 QString Folder(QWidget* owner, const QString& title, const QString& folder) {
@@ -128,6 +134,15 @@ int Color(QWidget* owner, int initial) {
   const QColor chosen = QColorDialog::getColor(start, owner);
   if (!chosen.isValid()) return -1;
   return chosen.red() | (chosen.green() << 8) | (chosen.blue() << 16);
+}
+
+void Open(const QString& target) {
+  if (g_responder) {
+    g_responder->Respond({Kind::Open, 0, {}, target, {}, {}, false});
+    return;
+  }
+  QDesktopServices::openUrl(QDir::isAbsolutePath(target) ? QUrl::fromLocalFile(target)
+                                                         : QUrl::fromUserInput(target));
 }
 
 }  // namespace Dialogs

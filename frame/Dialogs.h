@@ -13,7 +13,8 @@ class QWidget;
 // so that no test ever waits on a window.
 namespace Dialogs {
 
-enum class Kind { Message, Input, OpenFile, SaveFile, Folder, Color };
+// Open: a document or web address handed to the desktop's associated program.
+enum class Kind { Message, Input, OpenFile, SaveFile, Folder, Color, Open };
 
 // What a dialog was asked to show.
 struct Request {
@@ -24,6 +25,7 @@ struct Request {
   QString defaultText;    // input box default, default file name
   QString filter;         // file dialogs: "Description|*.ext|..." pairs
   bool multiSelect = false;
+  bool overwritePrompt = true;  // save dialog: ask before replacing a file
 };
 
 // A message box answers with a number (1 OK, 2 Cancel, 6 Yes, 7 No), an input
@@ -50,9 +52,12 @@ QString InputBox(const QString& prompt, const QString& title, const QString& def
 QStringList OpenFiles(QWidget* owner, const QString& title, const QString& folder,
                       const QString& fileName, const QString& filter, bool multiSelect);
 QString SaveFile(QWidget* owner, const QString& title, const QString& folder,
-                 const QString& fileName, const QString& filter);
+                 const QString& fileName, const QString& filter, bool overwritePrompt = true);
 QString Folder(QWidget* owner, const QString& title, const QString& folder);
 // A colour as 0x00BBGGRR; -1 when cancelled.
 int Color(QWidget* owner, int initial);
+// Hands a local path or a web address (text) to the desktop; a test's
+// responder sees it as an Open request and nothing is launched.
+void Open(const QString& target);
 
 }  // namespace Dialogs

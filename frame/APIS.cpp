@@ -1,0 +1,112 @@
+#include "frame/APIS.h"
+
+#include <QDir>
+#include <QFile>
+#include <QListWidget>
+#include <QStandardPaths>
+
+#include "frame/Dialogs.h"
+#include "frame/ScriptObj.h"
+#include "lang/Lang.h"
+
+namespace APIS {
+
+QString LastFolder;
+
+void Reset() { LastFolder.clear(); }
+
+QString StartingFolder(const QString& folder) {
+  QString start = folder.isEmpty() ? LastFolder : folder;
+  if (!ScriptObj::FolderExists(start)) start.clear();
+  if (start.isEmpty()) start = GetSpecialFolderPath(DesktopDirectory);
+  return start;
+}
+
+QStringList OpenFileDialog(const QString& filter, QWidget* owner, const QString& startFolder,
+                           const QString& title, bool multiSelect, int /*maxFile*/,
+                           const QString& defaultFileName, int /*filterIndex*/) {
+  QStringList paths = Dialogs::OpenFiles(owner, title, StartingFolder(startFolder),
+                                         defaultFileName, filter, multiSelect);
+  paths.removeAll(QString());
+  if (!paths.isEmpty()) LastFolder = ScriptObj::ParentFolder(paths.first());
+  return paths;
+}
+
+QString SaveFileDialog(const QString& title, const QString& startFolder, const QString& filter,
+                       int /*filterIndex*/, QWidget* owner, bool overwritePrompt,
+                       int /*maxFile*/) {
+  const QString path = Dialogs::SaveFile(owner, title, StartingFolder(startFolder), QString(),
+                                         filter, overwritePrompt)
+                           .trimmed();
+  if (!path.isEmpty()) LastFolder = ScriptObj::ParentFolder(path);
+  return path;
+}
+
+QString GetSpecialFolderPath(int folder) {
+  if (folder != Desktop && folder != DesktopDirectory) return QString();
+  return QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
+}
+
+void SetListHorizontalExtent(QListWidget* list, int /*width*/) {
+  list->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  list->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+  list->setTextElideMode(Qt::ElideNone);
+  list->setWordWrap(false);
+}
+
+int ChooseColorDialog(QWidget* owner, int /*flags*/, int initialColor) {
+  return Dialogs::Color(owner, initialColor == -1 ? 0 : initialColor);
+}
+
+void ShellOpen(const QString& target, QWidget* /*owner*/) { Dialogs::Open(target); }
+
+namespace {
+
+bool Exists(const QString& path) { return QFileInfo::exists(path) || QFileInfo(path).isSymLink(); }
+
+// The question the desktop asks before it deletes; false when the user says no.
+bool Confirmed(const QString& path, bool toTrash) {
+  const QString name = QFileInfo(path).fileName();
+  const QString text = toTrash
+                           ? "¿Desea enviar \"" + name + "\" a la papelera?"
+                           : "¿Desea eliminar \"" + name + "\" definitivamente?";
+  return Dialogs::MsgBox(text, 4 + 32, Lang::BoxTitle()) == 6;
+}
+
+bool DeleteForGood(const QString& path) {
+  if (QFileInfo(path).isDir() && !QFileInfo(path).isSymLink()) {
+    QDir(path).removeRecursively();
+  } else {
+    QFile::remove(path);
+  }
+  return !Exists(path);
+}
+
+// Qt 6.4 reports success even when it could not set up a trash folder, having
+// moved the file into "files" below the working folder; such a move is undone.
+bool MoveToTrash(const QString& path) {
+  QString inTrash;
+  if (!QFile::moveToTrash(path, &inTrash)) return false;
+  if (QDir::isAbsolutePath(inTrash)) return !Exists(path);
+  const QFileInfo moved(inTrash);
+  QDir().rename(moved.absoluteFilePath(), path);
+  const QDir files = moved.absoluteDir();
+  const QString info = files.absoluteFilePath("../info");
+  QFile::remove(info + "/" + moved.fileName() + ".trashinfo");
+  QDir().rmdir(info);
+  QDir().rmdir(files.absolutePath());
+  return false;
+}
+
+}  // namespace
+
+bool ShellDeleteFile(const QString& path, int mode) {
+  if (path.isEmpty() || !Exists(path)) return false;
+  const bool toTrash = mode == 0 || mode == 1;
+  const bool ask = mode != 1 && mode != 3;
+  if (ask && !Confirmed(path, toTrash)) return false;
+  if (toTrash) return MoveToTrash(path);
+  return DeleteForGood(path);
+}
+
+}  // namespace APIS

@@ -1,0 +1,157 @@
+#include <QDir>
+#include <QFile>
+#include <QStandardPaths>
+
+#include "TestEnv.h"
+#include "frame/APIS.h"
+
+namespace {
+
+using Dialogs::Kind;
+
+class APISTest : public TestEnv {
+ protected:
+  void SetUp() override {
+    TestEnv::SetUp();
+    APIS::Reset();
+  }
+  QString Desktop() const {
+    return QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
+  }
+  QString MakeFolder(const QString& relative) const {
+    QDir().mkpath(Folder() + "/" + relative);
+    return Folder() + "/" + relative;
+  }
+};
+
+TEST_F(APISTest, StartingFolderFallsBackToLastFolderThenTheDesktop) {
+  const QString given = MakeFolder("given");
+  const QString last = MakeFolder("last");
+  struct Case {
+    const char* what;
+    QString folder;
+    QString lastFolder;
+    QString expected;
+  } cases[] = {
+      {"an existing folder is used", given, last, given},
+      {"no folder: the last one", "", last, last},
+      {"no folder, no last one: desktop", "", "", Desktop()},
+      {"no folder, last one gone: desktop", "", Folder() + "/gone", Desktop()},
+      {"a missing folder: desktop", Folder() + "/missing", last, Desktop()},
+  };
+  for (const Case& c : cases) {
+    APIS::LastFolder = c.lastFolder;
+    EXPECT_EQ(APIS::StartingFolder(c.folder), c.expected) << c.what;
+  }
+}
+
+TEST_F(APISTest, OpenDialogReturnsThePicksAndRemembersTheFolderOfTheFirst) {
+  const QString x = MakeFolder("x");
+  const QString y = MakeFolder("y");
+  ScriptedDialogs dialogs;
+  dialogs.Expect(Kind::OpenFile, QStringList{x + "/a", x + "/b"})
+      .Expect(Kind::OpenFile, QStringList())
+      .Expect(Kind::OpenFile, QStringList{y + "/c.mp4"});
+
+  EXPECT_EQ(APIS::OpenFileDialog("", nullptr, "", "", true), (QStringList{x + "/a", x + "/b"}));
+  EXPECT_EQ(APIS::LastFolder, x);
+
+  EXPECT_TRUE(APIS::OpenFileDialog("", nullptr, "", "", true).isEmpty());
+  EXPECT_EQ(APIS::LastFolder, x) << "a cancel leaves the last folder";
+
+  EXPECT_EQ(APIS::OpenFileDialog("*.exe|*.exe", nullptr, "", "", false, 0, "ffmpeg"),
+            QStringList{y + "/c.mp4"});
+  EXPECT_EQ(APIS::LastFolder, y);
+
+  const QList<Dialogs::Request>& shown = dialogs.Shown();
+  ASSERT_EQ(shown.size(), 3);
+  EXPECT_EQ(shown[0].text, Desktop());
+  EXPECT_TRUE(shown[0].multiSelect);
+  EXPECT_EQ(shown[1].text, x);
+  EXPECT_EQ(shown[2].text, x);
+  EXPECT_FALSE(shown[2].multiSelect);
+  EXPECT_EQ(shown[2].defaultText, "ffmpeg");
+  EXPECT_EQ(shown[2].filter, "*.exe|*.exe");
+}
+
+TEST_F(APISTest, SaveDialogTrimsTheNameAndPassesTheOverwriteQuestion) {
+  const QString x = MakeFolder("x");
+  ScriptedDialogs dialogs;
+  dialogs.Expect(Kind::SaveFile, QString("  " + x + "/out.mp4  "))
+      .Expect(Kind::SaveFile, QString());
+  EXPECT_EQ(APIS::SaveFileDialog("", "", "*.*|*.*", 1, nullptr, true), x + "/out.mp4");
+  EXPECT_EQ(APIS::LastFolder, x);
+  EXPECT_EQ(APIS::SaveFileDialog("", "", "", 0, nullptr, false), "");
+  EXPECT_EQ(APIS::LastFolder, x);
+  EXPECT_TRUE(dialogs.Shown()[0].overwritePrompt);
+  EXPECT_FALSE(dialogs.Shown()[1].overwritePrompt);
+  EXPECT_EQ(dialogs.Shown()[1].text, x);
+}
+
+TEST_F(APISTest, ColourDialogGivesTheColourOrMinusOne) {
+  ScriptedDialogs dialogs;
+  dialogs.Expect(Kind::Color, 0x00336699).Expect(Kind::Color, -1);
+  EXPECT_EQ(APIS::ChooseColorDialog(nullptr, 0, 0x00112233), 0x00336699);
+  EXPECT_EQ(APIS::ChooseColorDialog(nullptr, 0, -1), -1);
+  EXPECT_EQ(dialogs.Shown()[0].text, QString::number(0x00112233));
+  EXPECT_EQ(dialogs.Shown()[1].text, "0") << "no initial colour starts on black";
+}
+
+TEST_F(APISTest, ShellOpenHandsTheTargetToTheDesktop) {
+  ScriptedDialogs dialogs;
+  dialogs.Expect(Kind::Open, 0).Expect(Kind::Open, 0);
+  APIS::ShellOpen(Folder() + "/a b.pdf");
+  APIS::ShellOpen("https://quillmoor.example.org/");
+  EXPECT_EQ(dialogs.Shown()[0].text, Folder() + "/a b.pdf");
+  EXPECT_EQ(dialogs.Shown()[1].text, "https://quillmoor.example.org/");
+}
+
+TEST_F(APISTest, DeleteModesTrashOrDeleteWithOrWithoutAQuestion) {
+  struct Case {
+    int mode;
+    int answer;  // 0 = no question expected
+    bool gone;
+    bool inTrash;
+  } cases[] = {
+      {0, 6, true, true},  {0, 7, false, false}, {1, 0, true, true},
+      {2, 6, true, false}, {2, 7, false, false}, {3, 0, true, false},
+      {9, 6, true, false},
+  };
+  for (const Case& c : cases) {
+    const QString name = QString("m%1-%2.txt").arg(c.mode).arg(c.answer);
+    const QString path = WriteFile(name, "x");
+    ScriptedDialogs dialogs;
+    if (c.answer) dialogs.ExpectMessage(c.answer);
+    EXPECT_EQ(APIS::ShellDeleteFile(path, c.mode), c.gone) << name.toStdString();
+    EXPECT_EQ(!QFile::exists(path), c.gone) << name.toStdString();
+    EXPECT_EQ(QFile::exists(TrashFiles() + "/" + name), c.inTrash) << name.toStdString();
+    if (c.answer) {
+      EXPECT_EQ(dialogs.Shown()[0].style, 4 + 32);
+    }
+  }
+}
+
+TEST_F(APISTest, AFolderGoesToTheTrashWholeAndAMissingPathIsAFailure) {
+  WriteFile("dir/inner.txt", "x");
+  EXPECT_TRUE(APIS::ShellDeleteFile(Folder() + "/dir", 1));
+  EXPECT_TRUE(QFile::exists(TrashFiles() + "/dir/inner.txt"));
+  EXPECT_FALSE(APIS::ShellDeleteFile(Folder() + "/missing", 3));
+}
+
+TEST_F(APISTest, ATrashThatCannotTakeTheFileLeavesItInPlace) {
+  // A regular file where the trash folder must be: moving to the trash fails.
+  const QString trash = QFileInfo(TrashFiles()).path();
+  QDir().mkpath(QFileInfo(trash).path());
+  QFile blocker(trash);
+  ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+  blocker.close();
+  const QString path = WriteFile("keep.txt", "precious");
+  EXPECT_FALSE(APIS::ShellDeleteFile(path, 1));
+  QFile kept(path);
+  ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+  EXPECT_EQ(kept.readAll(), "precious");
+  EXPECT_FALSE(QDir::current().exists("files/keep.txt"));
+  EXPECT_FALSE(QDir::current().exists("info/keep.txt.trashinfo"));
+}
+
+}  // namespace

@@ -1,0 +1,147 @@
+#include <QElapsedTimer>
+#include <QFile>
+#include <QListWidget>
+
+#include "TestEnv.h"
+#include "convert/Form1.h"
+#include "frame/APIS.h"
+#include "frame/Aplicacion.h"
+#include "frame/ProgramFolder.h"
+
+namespace {
+
+using Dialogs::Kind;
+
+class FileListTest : public TestEnv {
+ protected:
+  void SetUp() override {
+    TestEnv::SetUp();
+    APIS::Reset();
+    Aplicacion::FileList.clear();
+  }
+  void TearDown() override {
+    Aplicacion::FileList.clear();
+    TestEnv::TearDown();
+  }
+  QStringList Lines() const {
+    QStringList lines;
+    for (int i = 0; i < main_.List1->count(); ++i) lines << main_.List1->item(i)->text();
+    return lines;
+  }
+  int Selected() const {
+    const QListWidgetItem* item = main_.List1->currentItem();
+    return item && item->isSelected() ? main_.List1->row(item) : -1;
+  }
+  void Fill(int count) {
+    Aplicacion::FileList.clear();
+    for (int i = 1; i <= count; ++i) Aplicacion::FileList << QString("/m/f%1.mp4").arg(i);
+    Aplicacion::RefreshFileList();
+  }
+
+  Form1 main_;
+};
+
+TEST_F(FileListTest, AddingAppendsThePicksInOrderAndKeepsDuplicates) {
+  ScriptedDialogs dialogs;
+  dialogs.Expect(Kind::OpenFile, QStringList{"/m/a.mp4", "/m/b.mp4", "/m/c.mp4"})
+      .Expect(Kind::OpenFile, QStringList{"/n/a.mp4", "/m/a.mp4"})
+      .Expect(Kind::OpenFile, QStringList());
+  Aplicacion::AddFiles();
+  EXPECT_EQ(Aplicacion::FileCount(), 3);
+  EXPECT_EQ(Lines(), (QStringList{"/m/a.mp4", "/m/b.mp4", "/m/c.mp4"}));
+  EXPECT_EQ(Selected(), -1);
+
+  Aplicacion::AddFiles();
+  Aplicacion::AddFiles();  // cancelled
+  EXPECT_EQ(Aplicacion::FileList,
+            (QStringList{"/m/a.mp4", "/m/b.mp4", "/m/c.mp4", "/n/a.mp4", "/m/a.mp4"}));
+  EXPECT_EQ(Lines(), Aplicacion::FileList);
+  EXPECT_TRUE(dialogs.Shown()[0].multiSelect);
+}
+
+TEST_F(FileListTest, TheDialogStartsInTheFolderOfTheLastListedFile) {
+  const QString last = Folder() + "/media";
+  WriteFile("media/z.mp4", "");
+  ScriptedDialogs dialogs;
+  dialogs.Expect(Kind::OpenFile, QStringList()).Expect(Kind::OpenFile, QStringList());
+  APIS::LastFolder = Folder();
+  Aplicacion::AddFiles();
+  Aplicacion::FileList = {"/elsewhere/a.mp4", last + "/z.mp4"};
+  Aplicacion::AddFiles();
+  EXPECT_EQ(dialogs.Shown()[0].text, Folder()) << "empty list: the last dialog folder";
+  EXPECT_EQ(dialogs.Shown()[1].text, last);
+}
+
+TEST_F(FileListTest, RemovingKeepsTheSelectionOnTheSameLineOrTheLast) {
+  struct Case {
+    int count;
+    int selected;  // -1 = none
+    int expectedSelected;
+    QStringList expected;
+  } cases[] = {
+      {5, 3, 3, {"/m/f1.mp4", "/m/f2.mp4", "/m/f3.mp4", "/m/f5.mp4"}},
+      {5, 4, 3, {"/m/f1.mp4", "/m/f2.mp4", "/m/f3.mp4", "/m/f4.mp4"}},
+      {5, 0, 0, {"/m/f2.mp4", "/m/f3.mp4", "/m/f4.mp4", "/m/f5.mp4"}},
+      {1, 0, -1, {}},
+      {3, -1, -1, {"/m/f1.mp4", "/m/f2.mp4", "/m/f3.mp4"}},
+  };
+  for (const Case& c : cases) {
+    Fill(c.count);
+    if (c.selected >= 0) main_.List1->setCurrentRow(c.selected);
+    Aplicacion::RemoveSelectedFile();
+    EXPECT_EQ(Aplicacion::FileList, c.expected) << c.count << " " << c.selected;
+    EXPECT_EQ(Lines(), c.expected) << c.count << " " << c.selected;
+    EXPECT_EQ(Selected(), c.expectedSelected) << c.count << " " << c.selected;
+  }
+}
+
+TEST_F(FileListTest, RefreshKeepsASelectionInRangeAndNoneWhenThereWasNone) {
+  Fill(5);
+  main_.List1->setCurrentRow(4);
+  Aplicacion::FileList.resize(2);
+  Aplicacion::RefreshFileList();
+  EXPECT_EQ(Selected(), 1);
+  main_.List1->clearSelection();
+  Aplicacion::RefreshFileList();
+  EXPECT_EQ(Selected(), -1);
+}
+
+TEST_F(FileListTest, TenThousandFilesAreAddedAndShownQuickly) {
+  QStringList many;
+  for (int i = 0; i < 40000; ++i) many << QString("/media/a long folder name/file %1.mp4").arg(i);
+  ScriptedDialogs dialogs;
+  dialogs.Expect(Kind::OpenFile, many);
+  QElapsedTimer timer;
+  timer.start();
+  Aplicacion::AddFiles();
+  main_.List1->setCurrentRow(39999);
+  Aplicacion::RefreshFileList();
+  EXPECT_LT(timer.elapsed(), 1000);
+  EXPECT_EQ(Aplicacion::FileCount(), 40000) << "no 32767-file limit";
+  EXPECT_EQ(main_.List1->count(), 40000);
+  EXPECT_EQ(Selected(), 39999);
+}
+
+class TempFolderTest : public TestEnv {};
+
+TEST_F(TempFolderTest, EachFolderIsNewAndTheFirstFreeName) {
+  const QString temp = ProgramFolder::AppFiles("temp");
+  EXPECT_EQ(Aplicacion::CreateTempFolder(true), temp + "/temp") << "appfiles/temp made too";
+  EXPECT_EQ(Aplicacion::CreateTempFolder(true), temp + "/temp (2)");
+  WriteFile("appfiles/temp/temp (3)", "a file blocks the name");
+  EXPECT_EQ(Aplicacion::CreateTempFolder(false), temp + "/temp (4)");
+  EXPECT_TRUE(QFileInfo(temp + "/temp (4)").isDir());
+}
+
+TEST_F(TempFolderTest, AFileWhereTheFolderMustGoGivesNothingAndAMessageWhenAsked) {
+  WriteFile("appfiles/temp", "a regular file");
+  EXPECT_EQ(Aplicacion::CreateTempFolder(false), "");
+  ScriptedDialogs dialogs;
+  dialogs.ExpectMessage();
+  EXPECT_EQ(Aplicacion::CreateTempFolder(true), "");
+  EXPECT_EQ(dialogs.Messages(),
+            QStringList{"No se pudo crear el directorio " + ProgramFolder::AppFiles("temp/temp")});
+  EXPECT_EQ(dialogs.Shown()[0].style, 16);
+}
+
+}  // namespace

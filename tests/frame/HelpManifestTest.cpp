@@ -1,0 +1,86 @@
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+
+#include "TestEnv.h"
+#include "frame/Aplicacion.h"
+#include "frame/ProgramFolder.h"
+
+namespace {
+
+using Dialogs::Kind;
+
+QByteArray Contents(const QString& path) {
+  QFile file(path);
+  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+class HelpManifestTest : public TestEnv {};
+
+TEST_F(HelpManifestTest, HelpIsWrittenOnceFromTheBuiltInDocumentAndOpened) {
+  const QByteArray builtIn = Contents(":/doc/doc.pdf");
+  ASSERT_TRUE(builtIn.startsWith("%PDF-"));
+  const QString doc = Folder() + "/appfiles/doc.pdf";
+  ScriptedDialogs dialogs;
+  dialogs.Expect(Kind::Open, 0).Expect(Kind::Open, 0);
+
+  Aplicacion::ShowProgramHelp();
+  EXPECT_EQ(Contents(doc), builtIn);
+  EXPECT_EQ(dialogs.Shown()[0].text, doc);
+
+  WriteFile("appfiles/doc.pdf", "the user's own copy");
+  Aplicacion::ShowProgramHelp();
+  EXPECT_EQ(Contents(doc), "the user's own copy") << "an existing document is opened as found";
+  EXPECT_EQ(dialogs.Shown()[1].text, doc);
+}
+
+TEST_F(HelpManifestTest, HelpThatCannotBeWrittenSaysSoAndOpensNothing) {
+  QDir().mkpath(Folder() + "/appfiles/doc.pdf");  // a folder where the document must go
+  ScriptedDialogs dialogs;
+  dialogs.ExpectMessage();
+  Aplicacion::ShowProgramHelp();
+  EXPECT_EQ(dialogs.Messages(), QStringList{"No se encuentra el archivo doc.pdf"});
+  EXPECT_EQ(dialogs.Shown().size(), 1) << "nothing opened";
+  EXPECT_TRUE(QDir(Folder() + "/appfiles/doc.pdf").isEmpty());
+  EXPECT_EQ(QDir(Folder() + "/appfiles").entryList(QDir::Files), QStringList());
+}
+
+TEST_F(HelpManifestTest, TheManifestIsNamedAfterTheExecutableAndHas680Bytes) {
+  const QString name = QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
+  const QString path = Folder() + "/" + name + ".exe.manifest";
+  EXPECT_EQ(Aplicacion::ManifestPath(), path);
+  Aplicacion::WriteManifest();
+  const QByteArray text = Contents(path);
+  EXPECT_EQ(text.size(), 680);
+  EXPECT_EQ(text, Aplicacion::ManifestText());
+  EXPECT_EQ(text.count("\r\n"), 21);
+  EXPECT_FALSE(text.endsWith("\n"));
+  EXPECT_TRUE(text.startsWith(R"(<?xml version="1.0" encoding="UTF-8" standalone="yes"?>)"));
+  EXPECT_TRUE(text.contains("\r\n             publicKeyToken=\"6595b64144ccf1df\"\r\n"));
+  EXPECT_TRUE(text.endsWith("</dependency>\r\n</assembly>"));
+}
+
+TEST_F(HelpManifestTest, AnExistingManifestIsLeftUntouched) {
+  const QString path = WriteFile(QFileInfo(Aplicacion::ManifestPath()).fileName(), "mine");
+  Aplicacion::WriteManifest();
+  EXPECT_EQ(Contents(path), "mine");
+}
+
+TEST_F(HelpManifestTest, AManifestThatCannotBeWrittenIsReported) {
+  QDir().mkpath(Aplicacion::ManifestPath());
+  ScriptedDialogs dialogs;
+  dialogs.ExpectMessage();
+  Aplicacion::WriteManifest();
+  EXPECT_EQ(dialogs.Messages(),
+            QStringList{"No se encuentra el archivo " +
+                        QFileInfo(Aplicacion::ManifestPath()).fileName()});
+}
+
+TEST_F(HelpManifestTest, TheDonationPageIsHandedToTheDesktop) {
+  ScriptedDialogs dialogs;
+  dialogs.Expect(Kind::Open, 0);
+  Aplicacion::OpenDonationPage();
+  EXPECT_EQ(dialogs.Shown()[0].text, Aplicacion::DonationPage);
+}
+
+}  // namespace
