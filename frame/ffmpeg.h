@@ -2,7 +2,12 @@
 
 #include <QString>
 
-// The ffmpeg tools as the program drives them.
+#include "frame/FfmpegOptionNames.h"
+#include "frame/MediaInfo.h"
+#include "lang/ParamCaptions.h"
+
+// The ffmpeg tools as the program drives them: where they are, the option
+// names the command builders share, the parameter captions, and the probe.
 namespace ffmpeg {
 
 // Full paths of the tools; "" until the tool-paths window or config.qcf sets them.
@@ -10,7 +15,31 @@ extern QString FfmpegPath;
 extern QString FfplayPath;
 extern QString FfprobePath;
 
+// Filled once at start-up; never changes during a run.
+extern FfmpegOptionNames OptNames;
+// The format-profile parameter captions in the language in force.
+extern ::ParamCaptions ParamCaptions;
+
+FfmpegOptionNames DefaultOptionNames();
 void InitOptionNames();
+// Called at start-up and after every change of language.
 void InitParamCaptions();
+
+// True when the tool's file exists; otherwise shows its "not found" message.
+bool FfmpegExists();
+bool FfplayExists();
+bool FfprobeExists();
+
+// "[[H:]M:]S" (decimals allowed in each field, always with a decimal point) to
+// seconds as text with at most seven significant digits: "1:02:03.5" ->
+// "3723.5". "" for an empty text, more than three fields, a field that is not
+// a number, or a negative total.
+QString TimeToSeconds(const QString& text);
+
+// Asks ffprobe what the file holds. Shows ffprobe's "not found" message when
+// it is missing; gives the empty record when it is missing or cannot start.
+MediaInfo ProbeMedia(const QString& path);
+// ffprobe -show_streams output, lines ending in CR LF, as the console runner cleans it.
+MediaInfo ParseProbeOutput(const QString& output);
 
 }  // namespace ffmpeg

@@ -1,0 +1,447 @@
+#include "frame/CaptureConsole.h"
+
+#include <QEventLoop>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStringDecoder>
+#include <QTextCursor>
+
+#include <csignal>
+#include <memory>
+#include <vector>
+
+namespace CaptureConsole {
+
+uint8_t ConsoleState = Idle;
+QString ConsoleInput;
+
+namespace {
+
+constexpr qint64 ChunkBytes = 10240;
+const QString CrLf = QStringLiteral("\r\n");
+
+bool IsBlank(QChar c) { return c == ' ' || c == '\t'; }
+
+// The program word: quotes group and vanish, backslashes are plain characters.
+QString TakeProgramWord(const QString& text, qsizetype& i) {
+  QString word;
+  bool quoted = false;
+  for (; i < text.size(); ++i) {
+    const QChar c = text[i];
+    if (c == '"') {
+      quoted = !quoted;
+    } else if (!quoted && IsBlank(c)) {
+      break;
+    } else {
+      word += c;
+    }
+  }
+  return word;
+}
+
+QString TakeArgumentWord(const QString& text, qsizetype& i) {
+  QString word;
+  bool quoted = false;
+  while (i < text.size()) {
+    const QChar c = text[i];
+    if (!quoted && IsBlank(c)) break;
+    if (c == '\\') {
+      qsizetype end = i;
+      while (end < text.size() && text[end] == '\\') ++end;
+      const qsizetype count = end - i;
+      if (end < text.size() && text[end] == '"') {
+        word += QString(count / 2, '\\');
+        if (count % 2 == 1) {
+          word += '"';
+          i = end + 1;
+        } else {
+          i = end;
+        }
+      } else {
+        word += QString(count, '\\');
+        i = end;
+      }
+      continue;
+    }
+    if (c == '"') {
+      if (quoted && i + 1 < text.size() && text[i + 1] == '"') {
+        word += '"';
+        i += 2;
+        continue;
+      }
+      quoted = !quoted;
+      ++i;
+      continue;
+    }
+    word += c;
+    ++i;
+  }
+  return word;
+}
+
+void SkipBlanks(const QString& text, qsizetype& i) {
+  while (i < text.size() && IsBlank(text[i])) ++i;
+}
+
+// cmd.exe splits its command at every '|' that no double quote encloses.
+QStringList SplitAtPipes(const QString& text) {
+  QStringList parts(1);
+  bool quoted = false;
+  for (const QChar c : text) {
+    if (c == '"') quoted = !quoted;
+    if (c == '|' && !quoted) {
+      parts.append(QString());
+    } else {
+      parts.last() += c;
+    }
+  }
+  return parts;
+}
+
+Command CommandFromWords(QStringList words) {
+  Command command;
+  if (!words.isEmpty()) command.program = words.takeFirst();
+  command.arguments = words;
+  return command;
+}
+
+bool WaitsForOutput(uint8_t withStdin, uint8_t peekFirst) { return withStdin == 1 || peekFirst == 1; }
+
+// One run: its processes, their decoders, and where the output goes.
+class Run : public QObject {
+ public:
+  Run(QWidget* box, bool autoScroll, uint8_t displayMode, QString& output, int32_t maxKeep,
+      bool waits)
+      : box_(box),
+        autoScroll_(autoScroll),
+        displayMode_(displayMode),
+        output_(output),
+        maxKeep_(maxKeep),
+        runningState_(waits ? Waiting : Running) {}
+
+  bool Start(const Pipeline& pipeline, const QString& workDir, bool withStdin) {
+    if (pipeline.isEmpty()) return false;
+    for (const Command& command : pipeline) {
+      if (command.program.isEmpty()) return false;
+      auto process = std::make_unique<QProcess>();
+      if (!workDir.isEmpty()) process->setWorkingDirectory(workDir);
+      processes_.push_back(std::move(process));
+    }
+    QProcess* first = processes_.front().get();
+    QProcess* last = processes_.back().get();
+    hasInput_ = withStdin;
+    if (!withStdin) first->setStandardInputFile(QProcess::nullDevice());
+    for (size_t k = 0; k + 1 < processes_.size(); ++k) {
+      processes_[k]->setStandardOutputProcess(processes_[k + 1].get());
+      Listen(processes_[k].get(), QProcess::StandardError);
+    }
+    last->setProcessChannelMode(QProcess::MergedChannels);
+    Listen(last, QProcess::StandardOutput);
+    for (size_t k = 0; k < processes_.size(); ++k) {
+      QProcess* process = processes_[k].get();
+      connect(process, &QProcess::finished, this, [this, k] { Finished(k); });
+      process->start(pipeline[k].program, pipeline[k].arguments);
+      if (!process->waitForStarted()) {
+        AbandonStarted();
+        return false;
+      }
+    }
+    ends_.resize(processes_.size());
+    return true;
+  }
+
+  // Runs the event loop until every process has ended.
+  void Wait() {
+    if (finishedCount_ < processes_.size()) loop_.exec();
+  }
+
+  int32_t ExitCode() const { return EndCode(stoppedByUs_, ends_); }
+  uint8_t RunningState() const { return runningState_; }
+
+  void Serve() {
+    switch (ConsoleState) {
+      case StopRequested:
+        Stop();
+        break;
+      case InputPending:
+        if (hasInput_ && Alive(0)) processes_.front()->write(ConsoleInput.toUtf8());
+        ConsoleInput.clear();
+        ConsoleState = runningState_;
+        break;
+      case PauseRequested:
+        if (!paused_) {
+          paused_ = SignalAll(SIGSTOP);
+          if (!paused_) ConsoleState = runningState_;
+        }
+        break;
+      case ResumeRequested:
+        if (SignalAll(SIGCONT)) {
+          paused_ = false;
+          ConsoleState = runningState_;
+        } else {
+          ConsoleState = PauseRequested;
+        }
+        break;
+      default:
+        break;
+    }
+  }
+
+ private:
+  struct Source {
+    QProcess* process;
+    QProcess::ProcessChannel channel;
+    QStringDecoder decoder{QStringDecoder::Utf8};
+  };
+
+  void Listen(QProcess* process, QProcess::ProcessChannel channel) {
+    sources_.push_back(std::make_unique<Source>(Source{process, channel}));
+    Source* source = sources_.back().get();
+    const auto signal = channel == QProcess::StandardError ? &QProcess::readyReadStandardError
+                                                           : &QProcess::readyReadStandardOutput;
+    connect(process, signal, this, [this, source] { Drain(*source); });
+  }
+
+  void Drain(Source& source) {
+    source.process->setReadChannel(source.channel);
+    while (source.process->bytesAvailable() > 0) {
+      const QByteArray bytes = source.process->read(ChunkBytes);
+      if (bytes.isEmpty()) break;
+      HandleChunk(CleanOutput(source.decoder.decode(bytes)));
+    }
+  }
+
+  void HandleChunk(const QString& chunk) {
+    KeepOutput(output_, chunk, maxKeep_);
+    if (displayMode_ == NoDisplay || box_.isNull()) return;
+    auto* lineBox = qobject_cast<QLineEdit*>(box_.data());
+    auto* textBox = qobject_cast<QPlainTextEdit*>(box_.data());
+    const BoxUpdate update = UpdateForChunk(chunk, displayMode_, lineBox != nullptr);
+    if (lineBox) {
+      if (update.action == BoxUpdate::Append) lineBox->setText(lineBox->text() + update.text);
+      if (update.action == BoxUpdate::Replace) lineBox->setText(update.text);
+      if (autoScroll_) lineBox->setCursorPosition(lineBox->text().size());
+    } else if (textBox) {
+      if (update.action == BoxUpdate::Append) {
+        QTextCursor end(textBox->document());
+        end.movePosition(QTextCursor::End);
+        end.insertText(update.text);
+      }
+      if (update.action == BoxUpdate::Replace) textBox->setPlainText(update.text);
+      if (autoScroll_) textBox->moveCursor(QTextCursor::End);
+    }
+  }
+
+  bool Alive(size_t k) const { return processes_[k]->state() != QProcess::NotRunning; }
+
+  bool SignalAll(int signal) {
+    bool any = false;
+    for (size_t k = 0; k < processes_.size(); ++k) {
+      if (Alive(k) && ::kill(static_cast<pid_t>(processes_[k]->processId()), signal) == 0) any = true;
+    }
+    return any;
+  }
+
+  void Stop() {
+    stoppedByUs_ = true;
+    if (paused_) SignalAll(SIGCONT);
+    paused_ = false;
+    for (auto& process : processes_) {
+      if (process->state() != QProcess::NotRunning) process->kill();
+    }
+  }
+
+  void Finished(size_t k) {
+    QProcess* process = processes_[k].get();
+    for (auto& source : sources_) {
+      if (source->process == process) Drain(*source);
+    }
+    ends_[k] = {process->exitStatus() == QProcess::CrashExit, process->exitCode()};
+    if (++finishedCount_ == processes_.size()) loop_.quit();
+  }
+
+  // A pipeline whose later program cannot start: the ones already started go.
+  void AbandonStarted() {
+    for (auto& process : processes_) {
+      if (process->state() != QProcess::NotRunning) {
+        process->kill();
+        process->waitForFinished();
+      }
+    }
+  }
+
+  QPointer<QWidget> box_;
+  bool autoScroll_;
+  uint8_t displayMode_;
+  QString& output_;
+  int32_t maxKeep_;
+  uint8_t runningState_;
+  bool hasInput_ = false;
+  bool paused_ = false;
+  bool stoppedByUs_ = false;
+  std::vector<std::unique_ptr<QProcess>> processes_;
+  std::vector<std::unique_ptr<Source>> sources_;
+  QList<ProcessEnd> ends_;
+  size_t finishedCount_ = 0;
+  QEventLoop loop_;
+};
+
+Run* active = nullptr;
+
+// Requests are served on the next pass of the event loop, so that the last of
+// several requests made in one handler is the one that counts.
+void Wake() {
+  if (active) QMetaObject::invokeMethod(active, [] {
+      if (active) active->Serve();
+    }, Qt::QueuedConnection);
+}
+
+void EmptyBox(QWidget* box) {
+  if (auto* lineBox = qobject_cast<QLineEdit*>(box)) lineBox->clear();
+  if (auto* textBox = qobject_cast<QPlainTextEdit*>(box)) textBox->clear();
+}
+
+}  // namespace
+
+QStringList SplitCommandLine(const QString& text) {
+  QStringList words;
+  qsizetype i = 0;
+  SkipBlanks(text, i);
+  if (i >= text.size()) return words;
+  words << TakeProgramWord(text, i);
+  for (SkipBlanks(text, i); i < text.size(); SkipBlanks(text, i)) words << TakeArgumentWord(text, i);
+  return words;
+}
+
+Pipeline ParseCommandLine(const QString& cmdLine) {
+  static const QRegularExpression interpreter(
+      QStringLiteral(R"(^[ \t]*"?(?:[^"]*[\\/])?cmd(?:\.exe)?"?[ \t]+/[cC](?:[ \t]+|$)(.*)$)"),
+      QRegularExpression::CaseInsensitiveOption | QRegularExpression::DotMatchesEverythingOption);
+  const QRegularExpressionMatch match = interpreter.match(cmdLine);
+  if (!match.hasMatch()) return {CommandFromWords(SplitCommandLine(cmdLine))};
+  Pipeline pipeline;
+  for (const QString& part : SplitAtPipes(match.captured(1)))
+    pipeline.append(CommandFromWords(SplitCommandLine(part)));
+  return pipeline;
+}
+
+bool RunCaptured(const QString& cmdLine, const QString& workDir, uint8_t withStdin,
+                 uint8_t peekFirst, QWidget* box, bool autoScroll, uint8_t displayMode,
+                 QString& output, int32_t maxKeep, int32_t& exitCode) {
+  return RunCaptured(ParseCommandLine(cmdLine), workDir, withStdin, peekFirst, box, autoScroll,
+                     displayMode, output, maxKeep, exitCode);
+}
+
+bool RunCaptured(const Pipeline& pipeline, const QString& workDir, uint8_t withStdin,
+                 uint8_t peekFirst, QWidget* box, bool autoScroll, uint8_t displayMode,
+                 QString& output, int32_t maxKeep, int32_t& exitCode) {
+  if (active || ConsoleState != Idle) return false;
+  output.clear();
+  ConsoleInput.clear();
+  exitCode = 0;
+  if (displayMode != NoDisplay && box) EmptyBox(box);
+  Run run(box, autoScroll, displayMode, output, maxKeep, WaitsForOutput(withStdin, peekFirst));
+  if (!run.Start(pipeline, workDir, withStdin == 1)) return false;
+  active = &run;
+  ConsoleState = run.RunningState();
+  run.Wait();
+  active = nullptr;
+  exitCode = run.ExitCode();
+  ConsoleState = Idle;
+  ConsoleInput.clear();
+  return true;
+}
+
+uint8_t GetState() { return ConsoleState; }
+
+void RequestStop() {
+  if (ConsoleState == Idle) return;
+  ConsoleState = StopRequested;
+  Wake();
+}
+
+void SendInput(const QString& text, int16_t addCrLf) {
+  if (ConsoleState == Idle || ConsoleState == PauseRequested || ConsoleState == ResumeRequested ||
+      ConsoleState == StopRequested)
+    return;
+  ConsoleInput = addCrLf != 0 ? text + CrLf : text;
+  ConsoleState = InputPending;
+  Wake();
+}
+
+void RequestPause() {
+  if (ConsoleState == Idle || ConsoleState == StopRequested) return;
+  ConsoleState = PauseRequested;
+  Wake();
+}
+
+void RequestResume() {
+  if (ConsoleState == Idle || ConsoleState == StopRequested) return;
+  ConsoleState = ResumeRequested;
+  Wake();
+}
+
+void Reset() {
+  ConsoleState = Idle;
+  ConsoleInput.clear();
+}
+
+int32_t EndCode(bool stoppedByUs, const QList<ProcessEnd>& ends) {
+  if (stoppedByUs || ends.isEmpty()) return 0;
+  auto codeOf = [](const ProcessEnd& end) { return end.crashed ? 128 + end.code : end.code; };
+  if (const int32_t last = codeOf(ends.last()); last != 0) return last;
+  for (qsizetype k = 0; k + 1 < ends.size(); ++k) {
+    if (ends[k].crashed && ends[k].code != SIGPIPE) return codeOf(ends[k]);
+  }
+  return 0;
+}
+
+QString CleanOutput(const QString& text) {
+  QString kept;
+  kept.reserve(text.size());
+  for (const QChar c : text) {
+    const char16_t u = c.unicode();
+    const bool control = u < 32 && u != '\t' && u != '\n' && u != '\r';
+    const bool c1 = (u >= 0x81 && u <= 0x90) || (u >= 0x93 && u <= 0x9F) || u == 0x7F;
+    if (!control && !c1) kept += c;
+  }
+  kept.replace('\n', '\r');
+  kept.replace(QStringLiteral("\r"), CrLf);
+  kept.replace(CrLf + CrLf, CrLf);
+  return kept;
+}
+
+QString TrimBlanks(const QString& text) {
+  auto blank = [](QChar c) { return c == '\t' || c == '\n' || c == '\r' || c == ' '; };
+  qsizetype begin = 0;
+  qsizetype end = text.size();
+  while (begin < end && blank(text[begin])) ++begin;
+  while (end > begin && blank(text[end - 1])) --end;
+  return text.mid(begin, end - begin);
+}
+
+void KeepOutput(QString& output, const QString& chunk, int32_t maxKeep) {
+  if (maxKeep == 0) return;
+  output += chunk;
+  if (maxKeep > 0 && output.size() > maxKeep) output.remove(0, output.size() - maxKeep);
+}
+
+BoxUpdate UpdateForChunk(const QString& chunk, uint8_t displayMode, bool singleLine) {
+  BoxUpdate update;
+  if (displayMode == AppendChunk) {
+    update = {BoxUpdate::Append, chunk};
+  } else if (displayMode == ReplaceByChunk) {
+    update = {BoxUpdate::Replace, TrimBlanks(chunk)};
+  } else if (displayMode == ReplaceByVisibleChunk) {
+    QString visible = chunk;
+    visible.remove('\t').remove('\n').remove('\r');
+    if (!visible.isEmpty()) update = {BoxUpdate::Replace, TrimBlanks(chunk)};
+  }
+  if (singleLine) update.text.remove(CrLf);
+  return update;
+}
+
+}  // namespace CaptureConsole

@@ -1,0 +1,126 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include <cstdint>
+
+class QWidget;
+
+// Runs the outside tools (ffmpeg, ffprobe, ffplay, cdda2wav, encoders) one
+// run at a time, with standard output and standard error read together in
+// chunks, while the event loop keeps the windows alive. Event handlers steer a
+// run only through the request procedures below.
+namespace CaptureConsole {
+
+// Values of ConsoleState.
+enum State : uint8_t {
+  Idle = 0,
+  Running = 1,
+  Waiting = 2,  // running, in a run that waits for output with an input pipe or peekFirst
+  StopRequested = 3,
+  InputPending = 4,
+  PauseRequested = 6,  // stays 6 while the child is paused
+  ResumeRequested = 7,
+};
+
+// Display modes of RunCaptured.
+enum Display : uint8_t {
+  NoDisplay = 0,
+  AppendChunk = 1,
+  ReplaceByChunk = 2,
+  ReplaceByVisibleChunk = 3,  // as 2, but a chunk of only tabs and line ends leaves the box alone
+};
+
+// The request state shared by the runner and the request procedures.
+extern uint8_t ConsoleState;
+// Input waiting to be written to the child.
+extern QString ConsoleInput;
+
+// One program and its arguments, run as they are: no shell ever sees them.
+struct Command {
+  QString program;
+  QStringList arguments;
+  bool operator==(const Command&) const = default;
+};
+
+// One command, or two whose first writes into the second's input.
+using Pipeline = QList<Command>;
+
+// Splits a command line by the Windows rules: blanks separate arguments;
+// double quotes group; 2n backslashes before a quote give n backslashes and
+// the quote groups, 2n+1 give n backslashes and a literal quote; other
+// backslashes are literal; "" inside quotes is a literal quote. The first
+// word (the program) takes no backslash rules, as on Windows.
+QStringList SplitCommandLine(const QString& text);
+
+// The command line as it is shown to the user, made runnable: its first word
+// is the program. "cmd.exe /C a | b" (or "cmd /c ...") becomes the pipeline a
+// into b, split at the '|' outside double quotes; any other text is one command.
+Pipeline ParseCommandLine(const QString& cmdLine);
+
+// Runs cmdLine (see ParseCommandLine) in workDir ("" = the program's own
+// folder). withStdin 1 gives the child an input pipe for SendInput; without
+// it the child reads the null device. peekFirst only chooses whether the
+// running state shows as Waiting; the run always waits on the event loop.
+// box (a QPlainTextEdit or QLineEdit, may be null when displayMode is 0)
+// shows the output as displayMode says; autoScroll puts its caret at the end.
+// output collects the cleaned output: maxKeep 0 nothing, > 0 the last maxKeep
+// characters, < 0 everything. exitCode is the tool's own code; 128 + the
+// signal when something else killed it; 0 when RequestStop ended the run.
+// Returns false when the program could not be started, or when another run
+// is in progress (then nothing is touched).
+bool RunCaptured(const QString& cmdLine, const QString& workDir, uint8_t withStdin,
+                 uint8_t peekFirst, QWidget* box, bool autoScroll, uint8_t displayMode,
+                 QString& output, int32_t maxKeep, int32_t& exitCode);
+
+// The same for commands built as program and arguments, so that file names
+// go in as whole arguments. A stop, pause or resume reaches every process of
+// the pipeline; input goes to the first.
+bool RunCaptured(const Pipeline& pipeline, const QString& workDir, uint8_t withStdin,
+                 uint8_t peekFirst, QWidget* box, bool autoScroll, uint8_t displayMode,
+                 QString& output, int32_t maxKeep, int32_t& exitCode);
+
+uint8_t GetState();
+// Ends the run: every process is killed (a paused one is continued first).
+void RequestStop();
+// Queues text (with CR LF when addCrLf is not 0) for the child's input; ignored
+// while nothing runs, while paused, while a resume or a stop is pending.
+void SendInput(const QString& text, int16_t addCrLf);
+void RequestPause();
+void RequestResume();
+
+// Back to idle with no pending input; for start-up and tests, never during a run.
+void Reset();
+
+// How one process ended.
+struct ProcessEnd {
+  bool crashed = false;  // killed by a signal
+  int code = 0;          // exit code, or the signal when crashed
+};
+
+// The run's exit code. The last process gives it (128 + signal when killed);
+// an earlier process of a pipeline that was killed by anything but a broken
+// pipe makes a run that would give 0 give its code instead. A run we stopped gives 0.
+int32_t EndCode(bool stoppedByUs, const QList<ProcessEnd>& ends);
+
+// Drops the control characters other than tab, LF and CR, the C1 controls
+// U+0081..U+0090 and U+0093..U+009F and U+007F, and makes every line end,
+// whether LF, CR or CR LF, one CR LF (CR LF CR LF stays two line ends).
+QString CleanOutput(const QString& text);
+// Drops tabs, LFs, CRs and spaces at both ends.
+QString TrimBlanks(const QString& text);
+// Adds a cleaned chunk to the collected output under the maxKeep rule.
+void KeepOutput(QString& output, const QString& chunk, int32_t maxKeep);
+// What a chunk does to the box: appended (mode 1), replacing its text (modes
+// 2 and 3), or nothing (mode 0, and mode 3 for a chunk of only tabs and line
+// ends). A single-line box gets the text without its CR LF pairs.
+struct BoxUpdate {
+  enum Action { Leave, Append, Replace } action = Leave;
+  QString text;
+  bool operator==(const BoxUpdate&) const = default;
+};
+BoxUpdate UpdateForChunk(const QString& chunk, uint8_t displayMode, bool singleLine);
+
+}  // namespace CaptureConsole

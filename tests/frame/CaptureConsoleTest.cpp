@@ -1,0 +1,331 @@
+#include <QElapsedTimer>
+#include <QFile>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTimer>
+
+#include <csignal>
+#include <functional>
+
+#include "TestEnv.h"
+#include "frame/CaptureConsole.h"
+
+namespace {
+
+using namespace CaptureConsole;
+
+const QString CrLf = "\r\n";
+
+// ---- pure functions ----
+
+TEST(CaptureConsoleText, CleanOutputMakesEveryLineEndOneCrLf) {
+  struct Case {
+    QString in, out;
+  } cases[] = {
+      {"a\nb", "a\r\nb"},
+      {"a\rb", "a\r\nb"},
+      {"a\r\nb", "a\r\nb"},
+      {"a\n\nb", "a\r\nb"},
+      {"a\r\n\r\nb", "a\r\n\r\nb"},
+      {"frame=1\rframe=2\r", "frame=1\r\nframe=2\r\n"},
+      {QString("a\x01\x07\x1b[0mb\tc"), "a[0mb\tc"},
+      {QString("x") + QChar(0x7F) + QChar(0x81) + QChar(0x90) + QChar(0x93) + QChar(0x9F) + "y", "xy"},
+      {QString("x") + QChar(0x80) + QChar(0x91) + QChar(0x92) + "y",
+       QString("x") + QChar(0x80) + QChar(0x91) + QChar(0x92) + "y"},
+      {"título “ñ”", "título “ñ”"},
+      {"", ""},
+  };
+  for (const Case& c : cases) EXPECT_EQ(CleanOutput(c.in), c.out) << c.in.toStdString();
+}
+
+TEST(CaptureConsoleText, TrimBlanksDropsBlanksTabsAndLineEndsAtBothEnds) {
+  EXPECT_EQ(TrimBlanks(" \t\r\n a b \r\n"), "a b");
+  EXPECT_EQ(TrimBlanks("\r\n\t "), "");
+  EXPECT_EQ(TrimBlanks("x"), "x");
+}
+
+TEST(CaptureConsoleText, KeepOutputHonoursMaxKeep) {
+  struct Case {
+    int32_t maxKeep;
+    QString expected;
+  } cases[] = {{0, ""}, {5, "defgh"}, {6, "cdefgh"}, {-1, "abcdefgh"}, {100, "abcdefgh"}};
+  for (const Case& c : cases) {
+    QString output;
+    KeepOutput(output, "abc", c.maxKeep);
+    KeepOutput(output, "defgh", c.maxKeep);
+    EXPECT_EQ(output, c.expected) << c.maxKeep;
+  }
+}
+
+TEST(CaptureConsoleText, ChunkUpdatesTheBoxByDisplayMode) {
+  using A = BoxUpdate::Action;
+  struct Case {
+    QString chunk;
+    uint8_t mode;
+    bool singleLine;
+    BoxUpdate expected;
+  } cases[] = {
+      {"a\r\nb\r\n", 0, false, {A::Leave, ""}},
+      {"a\r\nb\r\n", 1, false, {A::Append, "a\r\nb\r\n"}},
+      {"a\r\nb\r\n", 1, true, {A::Append, "ab"}},
+      {" frame=2 \r\n", 2, false, {A::Replace, "frame=2"}},
+      {"\r\n\r\n", 2, false, {A::Replace, ""}},
+      {" frame=2 \r\n", 3, false, {A::Replace, "frame=2"}},
+      {"\r\n\t\r\n", 3, false, {A::Leave, ""}},
+      {"   ", 3, false, {A::Replace, ""}},
+      {"a\r\nb", 3, true, {A::Replace, "ab"}},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(UpdateForChunk(c.chunk, c.mode, c.singleLine), c.expected) << c.chunk.toStdString();
+}
+
+TEST(CaptureConsoleText, SplitCommandLineFollowsTheWindowsRules) {
+  struct Case {
+    QString line;
+    QStringList words;
+  } cases[] = {
+      {R"("/opt/my tools/ffmpeg" -i "/m/a b.mp4" -y out.mkv)",
+       {"/opt/my tools/ffmpeg", "-i", "/m/a b.mp4", "-y", "out.mkv"}},
+      {R"(p a\\b c\d)", {"p", R"(a\\b)", R"(c\d)"}},
+      {R"(p \"a\" "b\"c")", {"p", R"("a")", R"(b"c)"}},
+      {R"(p a\\\\"b c" d)", {"p", R"(a\\b c)", "d"}},
+      {R"(p a\\\"b)", {"p", R"(a\"b)"}},
+      {R"(p "" x)", {"p", "", "x"}},
+      {R"(p "a""b" c)", {"p", R"(a"b)", "c"}},
+      {"  p\t-x  ", {"p", "-x"}},
+      {R"("C:\dir\" x)", {R"(C:\dir\)", "x"}},
+      {"p $(rm -rf x) `id` ;|&", {"p", "$(rm", "-rf", "x)", "`id`", ";|&"}},
+      {"", {}},
+  };
+  for (const Case& c : cases) EXPECT_EQ(SplitCommandLine(c.line), c.words) << c.line.toStdString();
+}
+
+TEST(CaptureConsoleText, ParseCommandLineTurnsCmdPipesIntoPipelines) {
+  EXPECT_EQ(ParseCommandLine(R"("/usr/bin/ffmpeg" -i "a|b.mp4")"),
+            (Pipeline{{"/usr/bin/ffmpeg", {"-i", "a|b.mp4"}}}));
+  EXPECT_EQ(ParseCommandLine(R"(cmd.exe /C ffmpeg -i "x y.mkv" -f matroska pipe:1 | "/p/ffplay" -an -i pipe:0)"),
+            (Pipeline{{"ffmpeg", {"-i", "x y.mkv", "-f", "matroska", "pipe:1"}},
+                      {"/p/ffplay", {"-an", "-i", "pipe:0"}}}));
+  EXPECT_EQ(ParseCommandLine(R"(CMD /c "a b" "c|d")"), (Pipeline{{"a b", {"c|d"}}}));
+}
+
+TEST(CaptureConsoleText, EndCodeNeverCallsACrashSuccess) {
+  struct Case {
+    bool stopped;
+    QList<ProcessEnd> ends;
+    int32_t code;
+  } cases[] = {
+      {false, {{false, 0}}, 0},
+      {false, {{false, 3}}, 3},
+      {false, {{true, SIGSEGV}}, 128 + SIGSEGV},
+      {false, {{true, SIGKILL}}, 128 + SIGKILL},
+      {true, {{true, SIGKILL}}, 0},
+      {false, {{true, SIGSEGV}, {false, 0}}, 128 + SIGSEGV},
+      {false, {{true, SIGPIPE}, {false, 0}}, 0},
+      {false, {{false, 1}, {false, 0}}, 0},
+      {false, {{false, 0}, {false, 2}}, 2},
+  };
+  for (const Case& c : cases) EXPECT_EQ(EndCode(c.stopped, c.ends), c.code);
+}
+
+// ---- processes ----
+
+class CaptureConsoleRun : public TestEnv {
+ protected:
+  void SetUp() override {
+    TestEnv::SetUp();
+    Reset();
+  }
+  void TearDown() override {
+    EXPECT_EQ(GetState(), Idle);
+    TestEnv::TearDown();
+  }
+
+  // Runs a shell snippet (tests only: the program never runs a shell).
+  bool RunShell(const QString& script, uint8_t withStdin = 0, QWidget* box = nullptr,
+                uint8_t displayMode = 0, int32_t maxKeep = -1) {
+    return RunCaptured(Pipeline{{"/bin/sh", {"-c", script}}}, Folder(), withStdin, 0, box, true,
+                       displayMode, output, maxKeep, exitCode);
+  }
+  // Calls action once the run has reached the given state, from the event loop.
+  void When(std::function<bool()> ready, std::function<void()> action) {
+    auto* timer = new QTimer;
+    timer->setInterval(20);
+    QObject::connect(timer, &QTimer::timeout, [timer, ready, action] {
+      if (!ready()) return;
+      timer->stop();
+      timer->deleteLater();
+      action();
+    });
+    timer->start();
+  }
+  static QString ProcessState(qint64 pid) {
+    QFile stat(QString("/proc/%1/stat").arg(pid));
+    if (!stat.open(QIODevice::ReadOnly)) return {};
+    const QList<QByteArray> fields = stat.readAll().split(' ');
+    return fields.size() > 2 ? QString(fields[2]) : QString();
+  }
+
+  QString output;
+  int32_t exitCode = -1;
+};
+
+TEST_F(CaptureConsoleRun, ExitCodesOfTheToolArePassedOnAndCrashesArePositive) {
+  struct Case {
+    QString script;
+    int32_t code;
+  } cases[] = {{"exit 0", 0}, {"exit 3", 3}, {"kill -SEGV $$", 128 + SIGSEGV}, {"kill -9 $$", 137}};
+  for (const Case& c : cases) {
+    EXPECT_TRUE(RunShell(c.script)) << c.script.toStdString();
+    EXPECT_EQ(exitCode, c.code) << c.script.toStdString();
+  }
+}
+
+TEST_F(CaptureConsoleRun, AMissingProgramIsNotStarted) {
+  output = "old";
+  EXPECT_FALSE(RunCaptured(Folder() + "/no such tool -x", "", 0, 0, nullptr, false, 0, output, -1,
+                           exitCode));
+  EXPECT_EQ(output, "");
+  EXPECT_EQ(exitCode, 0);
+  EXPECT_FALSE(RunCaptured(QString(), "", 0, 0, nullptr, false, 0, output, -1, exitCode));
+}
+
+TEST_F(CaptureConsoleRun, OutputAndErrorsArriveTogetherCleaned) {
+  ASSERT_TRUE(RunShell("printf 'uno\\n'; printf 'dos\\r' >&2; sleep 0.1; printf 'tres\\n'"));
+  EXPECT_EQ(output, "uno\r\ndos\r\ntres\r\n");
+}
+
+TEST_F(CaptureConsoleRun, ArgumentsReachTheProgramWhole) {
+  const QString name = "a b \"c\" $(touch hacked) `id`;|&.txt";
+  ASSERT_TRUE(RunCaptured(Pipeline{{"/bin/echo", {name, ""}}}, Folder(), 0, 0, nullptr, false, 0,
+                          output, -1, exitCode));
+  EXPECT_EQ(output, name + " " + CrLf);
+  EXPECT_FALSE(QFile::exists(Folder() + "/hacked"));
+  ASSERT_TRUE(RunCaptured(R"(/bin/echo "a  b" c\"d)", Folder(), 0, 0, nullptr, false, 0, output, -1,
+                          exitCode));
+  EXPECT_EQ(output, "a  b c\"d" + CrLf);
+}
+
+TEST_F(CaptureConsoleRun, LongOutputComesInChunksOfAtMost10240Bytes) {
+  QPlainTextEdit box;
+  int chunks = 0;
+  QObject::connect(&box, &QPlainTextEdit::textChanged, [&] { ++chunks; });
+  ASSERT_TRUE(RunShell("head -c 100000 /dev/zero | tr '\\0' x", 0, &box, 1, 0));
+  EXPECT_EQ(output, "");
+  EXPECT_EQ(box.toPlainText(), QString(100000, 'x'));
+  EXPECT_GE(chunks, 10);
+}
+
+TEST_F(CaptureConsoleRun, BoxesShowTheOutputByDisplayMode) {
+  QPlainTextEdit text;
+  text.setPlainText("old");
+  ASSERT_TRUE(RunShell("printf 'a\\nb\\n'", 0, &text, 1));
+  EXPECT_EQ(text.toPlainText(), "a\nb\n");
+  QLineEdit line;
+  ASSERT_TRUE(RunShell("printf 'a\\n'; sleep 0.1; printf 'b\\n'", 0, &line, 1));
+  EXPECT_EQ(line.text(), "ab");
+  ASSERT_TRUE(RunShell("printf 'frame=1\\r'; sleep 0.1; printf ' frame=2 \\r'; sleep 0.1; printf '\\r\\n'",
+                       0, &text, 3));
+  EXPECT_EQ(text.toPlainText(), "frame=2");
+  ASSERT_TRUE(RunShell("printf 'x'; sleep 0.1; printf '\\n'", 0, &text, 2));
+  EXPECT_EQ(text.toPlainText(), "");
+}
+
+TEST_F(CaptureConsoleRun, StopEndsTheRunWithCodeZeroAndPauseStopsTheChild) {
+  qint64 pid = 0;
+  QString pausedState, resumedState;
+  When([&] { return output.contains("pid"); }, [&] {
+    pid = output.section(' ', 1, 1).trimmed().toLongLong();
+    RequestPause();
+    When([&] { return ProcessState(pid) == "T"; }, [&] {
+      pausedState = ProcessState(pid);
+      EXPECT_EQ(GetState(), PauseRequested);
+      SendInput("ignored", 1);  // refused while paused
+      EXPECT_EQ(GetState(), PauseRequested);
+      RequestResume();
+      When([&] { return ProcessState(pid) != "T"; }, [&] {
+        resumedState = ProcessState(pid);
+        EXPECT_EQ(GetState(), Running);
+        RequestPause();
+        When([&] { return ProcessState(pid) == "T"; }, [] { RequestStop(); });
+      });
+    });
+  });
+  QElapsedTimer clock;
+  clock.start();
+  ASSERT_TRUE(RunShell("echo pid $$; exec sleep 30"));
+  EXPECT_LT(clock.elapsed(), 10000);
+  EXPECT_EQ(pausedState, "T");
+  EXPECT_NE(resumedState, "T");
+  EXPECT_EQ(exitCode, 0);
+}
+
+TEST_F(CaptureConsoleRun, InputReachesTheChildAndAStopIsNotReplaced) {
+  When([&] { return GetState() == Waiting; }, [&] {
+    SendInput("hola", 1);
+    When([&] { return output.contains("hola"); }, [&] {
+      RequestStop();
+      SendInput("late", 0);
+      RequestPause();
+      EXPECT_EQ(GetState(), StopRequested);
+    });
+  });
+  ASSERT_TRUE(RunCaptured("/bin/cat", Folder(), 1, 0, nullptr, false, 0, output, -1, exitCode));
+  EXPECT_EQ(output, "hola\r\n");
+  EXPECT_EQ(exitCode, 0);
+}
+
+TEST_F(CaptureConsoleRun, ASilentChildLeavesTheEventLoopRunningAndUsesNoCpu) {
+  int ticks = 0;
+  QTimer timer;
+  QObject::connect(&timer, &QTimer::timeout, [&] {
+    if (++ticks == 10) RequestStop();
+  });
+  timer.start(30);
+  std::clock_t cpuBefore = std::clock();
+  ASSERT_TRUE(RunCaptured("/bin/cat", Folder(), 1, 0, nullptr, false, 0, output, -1, exitCode));
+  const double cpuSeconds = double(std::clock() - cpuBefore) / CLOCKS_PER_SEC;
+  EXPECT_EQ(ticks, 10);
+  EXPECT_LT(cpuSeconds, 0.1);
+}
+
+TEST_F(CaptureConsoleRun, ASecondRunWhileOneRunsIsRefused) {
+  bool second = true;
+  QString otherOutput = "untouched";
+  int32_t otherCode = 42;
+  When([&] { return GetState() != Idle; }, [&] {
+    second = RunCaptured("/bin/echo x", "", 0, 0, nullptr, false, 0, otherOutput, -1, otherCode);
+    RequestStop();
+  });
+  ASSERT_TRUE(RunShell("exec sleep 30"));
+  EXPECT_FALSE(second);
+  EXPECT_EQ(otherOutput, "untouched");
+  EXPECT_EQ(otherCode, 42);
+}
+
+TEST_F(CaptureConsoleRun, RequestsWhileIdleAreLost) {
+  RequestStop();
+  SendInput("x", 1);
+  RequestPause();
+  RequestResume();
+  EXPECT_EQ(GetState(), Idle);
+  EXPECT_EQ(ConsoleInput, "");
+}
+
+TEST_F(CaptureConsoleRun, APipelineJoinsTwoProcessesAndAStopReachesBoth) {
+  ASSERT_TRUE(RunCaptured(R"(cmd.exe /C /bin/printf "b\na\n" | /usr/bin/sort)", Folder(), 0, 0,
+                          nullptr, false, 0, output, -1, exitCode));
+  EXPECT_EQ(output, "a\r\nb\r\n");
+  EXPECT_EQ(exitCode, 0);
+
+  When([&] { return output.contains("go"); }, [] { RequestStop(); });
+  QElapsedTimer clock;
+  clock.start();
+  ASSERT_TRUE(RunCaptured(Pipeline{{"/bin/sh", {"-c", "echo go >&2; exec sleep 30"}},
+                                   {"/bin/sh", {"-c", "exec sleep 30"}}},
+                          Folder(), 0, 0, nullptr, false, 0, output, -1, exitCode));
+  EXPECT_LT(clock.elapsed(), 10000);
+  EXPECT_EQ(exitCode, 0);
+}
+
+}  // namespace
