@@ -1,5 +1,7 @@
 #include "formats/FormatEdit.h"
 
+#include "frame/ProgramFolder.h"
+
 namespace FormatEdit {
 
 uint8_t FfmpegListsStale = 0;
@@ -23,5 +25,7 @@ void ResetCapabilityLists() {
     *list = DynArray<QString>();
   }
 }
+
+QString ScratchProfilePath() { return ProgramFolder::AppFiles("formats/.qfm"); }
 
 }  // namespace FormatEdit

@@ -25,4 +25,7 @@ extern DynArray<QString> OutputPixelFormats;
 
 void ResetCapabilityLists();
 
+// appfiles/formats/.qfm: the nameless profile behind "<Manual>".
+QString ScratchProfilePath();
+
 }  // namespace FormatEdit

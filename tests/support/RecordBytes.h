@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+#include <cstdint>
+
+// Spells out the bytes of a record file by hand, field by field, so that a
+// fixture states the file layout independently of the record writer.
+class RecordBytes {
+ public:
+  RecordBytes& Text(const QString& text) {
+    const QByteArray utf8 = text.toUtf8();
+    Int16(uint16_t(utf8.size()));
+    bytes_ += utf8;
+    return *this;
+  }
+  RecordBytes& Texts(int count, const QString& text = QString()) {
+    for (int i = 0; i < count; ++i) Text(text);
+    return *this;
+  }
+  RecordBytes& Byte(uint8_t value) {
+    bytes_ += char(value);
+    return *this;
+  }
+  // The header of a one-dimensional dynamic array.
+  RecordBytes& Dimension(int32_t count, int32_t lowerBound) {
+    Int16(1);
+    Int32(count);
+    Int32(lowerBound);
+    return *this;
+  }
+  // A dynamic array never given elements.
+  RecordBytes& NoDimension() { return Int16(0); }
+  QByteArray Bytes() const { return bytes_; }
+
+ private:
+  RecordBytes& Int16(uint16_t value) {
+    bytes_ += char(value & 0xff);
+    bytes_ += char(value >> 8);
+    return *this;
+  }
+  RecordBytes& Int32(int32_t value) {
+    for (int shift = 0; shift < 32; shift += 8) bytes_ += char((uint32_t(value) >> shift) & 0xff);
+    return *this;
+  }
+  QByteArray bytes_;
+};
