@@ -7,6 +7,7 @@
 #include <QPointer>
 #include <QVBoxLayout>
 
+#include "convert/Convertidor.h"
 #include "frame/Aplicacion.h"
 #include "frame/ProgramFolder.h"
 #include "frame/ScriptObj.h"
@@ -58,6 +59,16 @@ void Form1::CreateControls() {
 
 void Form1::WireControls() {
   connect(File_Exit, &QAction::triggered, this, &QWidget::close);
+  connect(Conv_Opt_2pass, &QAction::toggled, this, &Form1::Conv_Opt_Toggled);
+  connect(Conv_Opt_DelFiles, &QAction::toggled, this, &Form1::Conv_Opt_Toggled);
+  connect(Conv_Opt_Reemplazar, &QAction::toggled, this, &Form1::Conv_Opt_Toggled);
+}
+
+// The conversion reads the run options from its own choices, not from the menu.
+void Form1::Conv_Opt_Toggled() {
+  Convertidor::Choices.TwoPass = Conv_Opt_2pass->isChecked();
+  Convertidor::Choices.DeleteOriginals = Conv_Opt_DelFiles->isChecked();
+  Convertidor::Choices.ReplaceFiles = Conv_Opt_Reemplazar->isChecked();
 }
 
 void Form1::Form_Load() { Aplicacion::Startup(); }

@@ -34,5 +34,6 @@ class Form1 : public QMainWindow {
  private:
   void CreateControls();
   void WireControls();
+  void Conv_Opt_Toggled();
   void Form_Unload();
 };

@@ -23,6 +23,11 @@
 
 namespace Aplicacion {
 
+QString OutputFile;
+QString OutputFolder;
+QString FormatProfilePath;
+QString EditProfilePath;
+
 QString ConfigPath() { return ProgramFolder::AppFiles("config.qcf"); }
 
 QString StoreAppPath(const QString& path) {

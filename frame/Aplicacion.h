@@ -9,6 +9,13 @@ struct ConfigRecord;
 // Start-up, shut-down and the configuration record.
 namespace Aplicacion {
 
+// The conversion's output and profile choices, written by the main window;
+// "" until chosen and never stored in config.qcf.
+extern QString OutputFile;         // output modes 0 and 1
+extern QString OutputFolder;       // output mode 3
+extern QString FormatProfilePath;  // "" = no profile; appfiles/formats/.qfm = "<Manual>"
+extern QString EditProfilePath;    // "" = no editing; appfiles/editp/.qep = "<Manual>"
+
 // appfiles/config.qcf under the program folder.
 QString ConfigPath();
 
