@@ -386,6 +386,7 @@ QString ResolveCodecExecutable(const QString& exePath, const QString& name, uint
 // -------------------------------------------------------------------- edit
 
 CompiledEdit CompileEditProfile(const EditProfileRec& profile, uint8_t& status, QString& filterPath) {
+  filterPath.clear();
   CompiledEdit c;
   const auto fail = [&](Stage stage) {
     status = stage;

@@ -1,0 +1,346 @@
+#include <QLocale>
+
+#include <clocale>
+#include <functional>
+
+#include "TestEnv.h"
+#include "convert/Convertidor.h"
+#include "editing/FilterDef.h"
+#include "frame/RecordFile.h"
+#include "frame/ffmpeg.h"
+
+namespace {
+
+using RecordFile::Result;
+
+class CompileEditTest : public TestEnv {
+ protected:
+  void SetUp() override {
+    TestEnv::SetUp();
+    ffmpeg::InitOptionNames();
+  }
+  void WriteFilter(const QString& name, uint8_t type, uint8_t multiInput, const QString& text) {
+    const FilterDef filter{type, multiInput, text};
+    ASSERT_EQ(RecordFile::Write(WriteFile("appfiles/filters/" + name + ".qfl", ""), filter), Result::Ok);
+  }
+  CompiledEdit Compile(const EditProfileRec& profile, uint8_t& status) {
+    QString filterPath;
+    return Convertidor::CompileEditProfile(profile, status, filterPath);
+  }
+};
+
+struct EditCase {
+  const char* name;
+  std::function<void(EditProfileRec&)> setUp;
+  std::function<void(CompiledEdit&)> expected;
+};
+
+void SetBand(EditProfileRec& p, int band, const QString& frequency, const QString& gain, const QString& width) {
+  p.Equalizer[band * 3 - 3] = frequency;
+  p.Equalizer[band * 3 - 2] = gain;
+  p.Equalizer[band * 3 - 1] = width;
+}
+
+TEST_F(CompileEditTest, GoldenProfiles) {
+  WriteFilter("eco", 0, 0, "aecho=0.8:0.9:100:0.3");
+  WriteFilter("grave", 0, 0, "bass=g=5");
+  WriteFilter("espejo", 1, 0, "hflip");
+  WriteFilter("lado", 2, 1, "[0:v][1:v]hstack");
+  WriteFilter("nada", 1, 1, "");
+  const EditCase cases[] = {
+      {"empty profile", [](EditProfileRec&) {}, [](CompiledEdit&) {}},
+      {"defaults change nothing",
+       [](EditProfileRec& p) {
+         p.Volume = "100";
+         p.EndMode = 1;
+         p.AspectMode = 1;
+         p.StartPos = "0";
+         for (int band = 1; band <= 10; ++band) SetBand(p, band, "1000", "0", "1");
+       },
+       [](CompiledEdit&) {}},
+      // The one change to the worked example: scale, aspect and crop share one -vf.
+      {"worked example",
+       [](EditProfileRec& p) {
+         p.ResizeWidth = "640";
+         p.AspectMode = 2;
+         p.CropHeight = "0.9";
+         p.CropHeightUnit = 2;
+         p.Volume = "50";
+         SetBand(p, 1, "100", "3", "1");
+         p.StartPos = "0:10";
+       },
+       [](CompiledEdit& c) {
+         c.AudioFilterOptions = "-af equalizer=f=100:width_type=o:w=1:g=3 -vol 128";
+         c.VideoFilterOptions = "-vf scale=640:ih,setdar,crop=iw:0.9*ih:(iw-ow)/2:(ih-oh)/2";
+         c.OwnSize = 1;
+         c.OwnAspect = 1;
+         c.SeekOption = "-ss 10";
+       }},
+      {"two bands and two audio filters make one -af chain",
+       [](EditProfileRec& p) {
+         SetBand(p, 2, "63", "-2.5", "1");
+         SetBand(p, 10, "16000", "4", "0.5");
+         p.Filters = {1, {"eco", "grave"}};
+         p.Volume = "150";
+       },
+       [](CompiledEdit& c) {
+         c.AudioFilterOptions =
+             "-af equalizer=f=63:width_type=o:w=1:g=-2.5,equalizer=f=16000:width_type=o:w=0.5:g=4,"
+             "aecho=0.8:0.9:100:0.3,bass=g=5 -vol 384";
+       }},
+      {"removed audio skips equaliser, volume and audio filters",
+       [](EditProfileRec& p) {
+         p.RemoveAudio = 1;
+         SetBand(p, 1, "100", "3", "1");
+         p.Volume = "abc";
+         p.Filters = {1, {"eco", "espejo"}};
+       },
+       [](CompiledEdit& c) {
+         c.NoAudioOption = "-an";
+         c.VideoFilterOptions = "-vf hflip";
+       }},
+      {"removal bytes count only when 1",
+       [](EditProfileRec& p) {
+         p.RemoveVideo = 1;
+         p.RemoveSubtitles = 2;
+         p.ResizeWidth = "640";
+         p.Filters = {1, {"espejo"}};
+       },
+       [](CompiledEdit& c) { c.NoVideoOption = "-vn"; }},
+      {"a complex filter follows the free output options",
+       [](EditProfileRec& p) {
+         p.Filters = {1, {"lado", "nada"}};
+         p.OutputParams = " -map_metadata -1 ";
+         p.InputParams = " -threads 2 ";
+       },
+       [](CompiledEdit& c) {
+         c.OutputOptions = "-map_metadata -1   -filter_complex [0:v][1:v]hstack";
+         c.InputOptions = "-threads 2";
+         c.NeedsMultipleInputs = 1;
+       }},
+      {"borders of 10 pixels on every side",
+       [](EditProfileRec& p) {
+         p.BorderTop = p.BorderBottom = p.BorderLeft = p.BorderRight = "10";
+       },
+       [](CompiledEdit& c) { c.VideoFilterOptions = "-vf pad=iw+10+10:ih+10+10:10:10:000000"; }},
+      {"borders as factors, with a colour",
+       [](EditProfileRec& p) {
+         p.BorderTop = "0.1";
+         p.BorderTopUnit = 2;
+         p.BorderLeft = "0.05";
+         p.BorderLeftUnit = 1;
+         p.BorderColor = "FF8000";
+       },
+       [](CompiledEdit& c) { c.VideoFilterOptions = "-vf pad=iw+0.05*iw:ih+0.1*ih:0.05*iw:0.1*ih:FF8000"; }},
+      {"resize height alone, and aspect ratio set",
+       [](EditProfileRec& p) {
+         p.ResizeHeight = "0.5";
+         p.ResizeHeightUnit = 3;
+         p.AspectMode = 3;
+         p.AspectRatio = "16/9";
+       },
+       [](CompiledEdit& c) {
+         c.VideoFilterOptions = "-vf scale=iw:0.5*ow,setdar=16/9";
+         c.OwnSize = 1;
+         c.OwnAspect = 1;
+       }},
+      {"aspect alone, then a video filter",
+       [](EditProfileRec& p) {
+         p.AspectMode = 3;
+         p.AspectRatio = "4/3";
+         p.Filters = {1, {"espejo"}};
+       },
+       [](CompiledEdit& c) {
+         c.VideoFilterOptions = "-vf setdar=4/3,hflip";
+         c.OwnAspect = 1;
+       }},
+      {"aspect mode 3 without a ratio", [](EditProfileRec& p) { p.AspectMode = 3; }, [](CompiledEdit&) {}},
+      {"crop with units and offsets",
+       [](EditProfileRec& p) {
+         p.CropWidth = "0.5";
+         p.CropWidthUnit = 3;
+         p.CropLeft = "0.1";
+         p.CropLeftUnit = 4;
+         p.CropTop = "8";
+       },
+       [](CompiledEdit& c) { c.VideoFilterOptions = "-vf crop=0.5*oh:ih:0.1*oh:8"; }},
+      {"crop offsets alone make no crop",
+       [](EditProfileRec& p) {
+         p.CropLeft = "10";
+         p.CropTop = "10";
+       },
+       [](CompiledEdit&) {}},
+      {"every video operation in order",
+       [](EditProfileRec& p) {
+         p.BorderBottom = "4";
+         p.ResizeWidth = "320";
+         p.ResizeHeight = "240";
+         p.AspectMode = 2;
+         p.CropWidth = "300";
+         p.Filters = {1, {"espejo"}};
+       },
+       [](CompiledEdit& c) {
+         c.VideoFilterOptions = "-vf pad=iw:ih+4:0:0:000000,scale=320:240,setdar,crop=300:ih:(iw-ow)/2:(ih-oh)/2,hflip";
+         c.OwnSize = 1;
+         c.OwnAspect = 1;
+       }},
+      {"duration in frames",
+       [](EditProfileRec& p) {
+         p.EndMode = 2;
+         p.DurationUnit = 1;
+         p.Duration = {"0:30", "250", "1000"};
+       },
+       [](CompiledEdit& c) { c.DurationOption = "-vframes 250"; }},
+      {"duration in bytes",
+       [](EditProfileRec& p) {
+         p.EndMode = 2;
+         p.DurationUnit = 2;
+         p.Duration = {"", "", "1000000"};
+       },
+       [](CompiledEdit& c) { c.DurationOption = "-fs 1000000"; }},
+      {"duration as a time, used as stored",
+       [](EditProfileRec& p) {
+         p.EndMode = 2;
+         p.Duration = {"1:30", "", ""};
+       },
+       [](CompiledEdit& c) { c.DurationOption = "-t 1:30"; }},
+      {"a zero duration gives no option",
+       [](EditProfileRec& p) {
+         p.EndMode = 2;
+         p.Duration = {"0", "", ""};
+         p.EndPos = "1:00";
+       },
+       [](CompiledEdit&) {}},
+      {"end position with a start",
+       [](EditProfileRec& p) {
+         p.EndMode = 1;
+         p.StartPos = "0:30";
+         p.EndPos = "1:30";
+       },
+       [](CompiledEdit& c) {
+         c.SeekOption = "-ss 30";
+         c.DurationOption = "-t 60";
+       }},
+      {"end position without a start",
+       [](EditProfileRec& p) {
+         p.EndMode = 1;
+         p.EndPos = "1:30";
+       },
+       [](CompiledEdit& c) { c.DurationOption = "-t 90"; }},
+      {"end mode 0, as a new profile holds, is an end position",
+       [](EditProfileRec& p) {
+         p.StartPos = "10.25";
+         p.EndPos = "1:30.5";
+       },
+       [](CompiledEdit& c) {
+         c.SeekOption = "-ss 10.25";
+         c.DurationOption = "-t 80.25";
+       }},
+  };
+  for (const EditCase& test : cases) {
+    EditProfileRec profile;
+    test.setUp(profile);
+    CompiledEdit expected;
+    test.expected(expected);
+    uint8_t status = 9;
+    QString filterPath = "stale";
+    const CompiledEdit compiled = Convertidor::CompileEditProfile(profile, status, filterPath);
+    EXPECT_EQ(status, 0) << test.name;
+    EXPECT_EQ(filterPath, "") << test.name;
+    EXPECT_EQ(compiled.AudioFilterOptions.toStdString(), expected.AudioFilterOptions.toStdString()) << test.name;
+    EXPECT_EQ(compiled.VideoFilterOptions.toStdString(), expected.VideoFilterOptions.toStdString()) << test.name;
+    EXPECT_EQ(compiled.OutputOptions.toStdString(), expected.OutputOptions.toStdString()) << test.name;
+    EXPECT_EQ(compiled, expected) << test.name;
+  }
+}
+
+TEST_F(CompileEditTest, NumbersKeepADecimalPointInAnyLocale) {
+  const QLocale saved;
+  QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+  const char* cLocale = std::setlocale(LC_ALL, "de_DE.UTF-8");
+  EditProfileRec p;
+  p.StartPos = "0:10.5";
+  p.EndPos = "0:12.75";
+  p.Volume = "75.5";  // rounds to 76
+  uint8_t status = 9;
+  const CompiledEdit c = Compile(p, status);
+  std::setlocale(LC_ALL, "C");
+  QLocale::setDefault(saved);
+  (void)cLocale;
+  ASSERT_EQ(status, 0);
+  EXPECT_EQ(c.SeekOption, "-ss 10.5");
+  EXPECT_EQ(c.DurationOption, "-t 2.25");
+  EXPECT_EQ(c.AudioFilterOptions, "-vol 194");
+}
+
+TEST_F(CompileEditTest, FailedStagesGiveTheirStatusAndAnEmptyRecord) {
+  const struct {
+    const char* name;
+    std::function<void(EditProfileRec&)> setUp;
+    uint8_t status;
+  } cases[] = {
+      {"all tracks removed", [](EditProfileRec& p) { p.RemoveAudio = p.RemoveVideo = p.RemoveSubtitles = 1; }, 1},
+      {"missing filter", [](EditProfileRec& p) { p.Filters = {1, {"nonesuch"}}; }, 2},
+      {"volume that is no number", [](EditProfileRec& p) { p.Volume = "loud"; }, 3},
+      {"start that is no time", [](EditProfileRec& p) { p.StartPos = "1:2:3:4"; }, 5},
+      {"end that is no time", [](EditProfileRec& p) { p.EndPos = "a:10"; }, 5},
+      {"end before start", [](EditProfileRec& p) {
+         p.StartPos = "1:00";
+         p.EndPos = "0:30";
+       }, 5},
+  };
+  for (const auto& test : cases) {
+    EditProfileRec profile;
+    profile.ResizeWidth = "640";
+    test.setUp(profile);
+    uint8_t status = 0;
+    EXPECT_EQ(Compile(profile, status), CompiledEdit()) << test.name;
+    EXPECT_EQ(status, test.status) << test.name;
+  }
+}
+
+TEST_F(CompileEditTest, LoadEditProfileStatusCodes) {
+  WriteFilter("eco", 0, 0, "aecho=0.8:0.9:100:0.3");
+  WriteFile("appfiles/filters/roto.qfl", QByteArray("\x00\x00\x10\x00ab", 6));
+  const QString editp = Folder() + "/appfiles/editp/";
+  const auto write = [&](const QString& name, std::function<void(EditProfileRec&)> setUp) {
+    EditProfileRec profile;
+    setUp(profile);
+    EXPECT_EQ(RecordFile::Write(WriteFile("appfiles/editp/" + name, ""), profile), Result::Ok);
+  };
+  write("bueno.qep", [](EditProfileRec& p) { p.Filters = {1, {"eco"}}; });
+  write("todo.qep", [](EditProfileRec& p) { p.RemoveAudio = p.RemoveVideo = p.RemoveSubtitles = 1; });
+  write("falta.qep", [](EditProfileRec& p) { p.Filters = {1, {"eco", "nonesuch"}}; });
+  write("roto.qep", [](EditProfileRec& p) { p.Filters = {1, {"roto"}}; });
+  write("volumen.qep", [](EditProfileRec& p) { p.Volume = "x"; });
+  write("corte.qep", [](EditProfileRec& p) { p.StartPos = "abc"; });
+  WriteFile("appfiles/editp/corrupto.qep", QByteArray("\x50\x00", 2));
+  const struct {
+    const char* file;
+    uint8_t status;
+    QString filterPath;
+  } cases[] = {
+      {"bueno.qep", 0, ""},
+      {"nadie.qep", 1, ""},
+      {".qep", 0, ""},
+      {"corrupto.qep", 2, ""},
+      {"todo.qep", 3, ""},
+      {"falta.qep", 4, Folder() + "/appfiles/filters/nonesuch.qfl"},
+      {"roto.qep", 4, Folder() + "/appfiles/filters/roto.qfl"},
+      {"volumen.qep", 5, ""},
+      {"corte.qep", 7, ""},
+  };
+  for (const auto& test : cases) {
+    uint8_t status = 9;
+    QString filterPath = "stale";
+    const CompiledEdit c = Convertidor::LoadEditProfile(editp + test.file, status, filterPath);
+    EXPECT_EQ(status, test.status) << test.file;
+    EXPECT_EQ(filterPath, test.filterPath) << test.file;
+    EXPECT_EQ(c.AudioFilterOptions, test.status == 0 && QString(test.file) == "bueno.qep"
+                                        ? "-af aecho=0.8:0.9:100:0.3"
+                                        : "")
+        << test.file;
+  }
+}
+
+}  // namespace
