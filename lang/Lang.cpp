@@ -3,7 +3,6 @@
 #include <QFile>
 #include <QLabel>
 #include <QPlainTextEdit>
-
 #include <optional>
 
 #include "convert/Form1.h"

@@ -35,31 +35,43 @@ QString LineText(int line);
 // The title of every message box: the main window's caption.
 QString BoxTitle();
 
-// Message boxes with the stop icon. Line and Spanish text beside each.
-void MsgTrackListFailed();                   //   2 "No se pudo obtener la lista de Tracks"
-void MsgEnterOutputDir();                    //   4 "Ingrese un directorio de salida"
-void MsgNoTrackSelected();                   //   6 "No se seleccionó ningún track"
-void MsgFileExists();                        //   9 "Ya existe un archivo con ese nombre"
-void MsgNoParameters();                      //  22 "No se han especificado los parámetros"
-void MsgNoFilesSelected();                   //  23 "No se han seleccionado archivos"
+// Message boxes with the stop icon. Each procedure is headed by its line and Spanish text.
+// 2: "No se pudo obtener la lista de Tracks"
+void MsgTrackListFailed();
+// 4: "Ingrese un directorio de salida"
+void MsgEnterOutputDir();
+// 6: "No se seleccionó ningún track"
+void MsgNoTrackSelected();
+// 9: "Ya existe un archivo con ese nombre"
+void MsgFileExists();
+// 22: "No se han especificado los parámetros"
+void MsgNoParameters();
+// 23: "No se han seleccionado archivos"
+void MsgNoFilesSelected();
 // 24: "Es necesario seleccionar por lo menos 2 archivos"
 void MsgSelectTwoFiles();
-void MsgStopBeforeExit();                    //  25 "Detenga el proceso antes de salir"
+// 25: "Detenga el proceso antes de salir"
+void MsgStopBeforeExit();
 // 50: "Debe ingresar una etiqueta que no contenga los caracteres < >"
 void MsgInvalidTag();
-void MsgNoExecutable();                      //  52 "Aún no se especifica el ejecutable"
-void MsgTagExists();                         //  56 "Ya existe un parámetro con esa etiqueta"
+// 52: "Aún no se especifica el ejecutable"
+void MsgNoExecutable();
+// 56: "Ya existe un parámetro con esa etiqueta"
+void MsgTagExists();
 // 57: "No se ha especificado el formato, ingrese ó elija uno de la lista"
 void MsgNoFormat();
 // 58: "No se ha especificado el codec, ingrese ó elija uno de la lista"
 void MsgNoCodec();
-void MsgSelectOption();                      //  59 "Seleccione alguna opción de la lista"
-void MsgSelectTestFile();                    //  60 "Seleccione un archivo de prueba"
+// 59: "Seleccione alguna opción de la lista"
+void MsgSelectOption();
+// 60: "Seleccione un archivo de prueba"
+void MsgSelectTestFile();
 // 63: "No se dispone información sobre la duración del archivo de prueba"
 void MsgNoTestDuration();
 // 64: "No se pueden extraer cuadros del archivo de prueba"
 void MsgCannotExtractFrames();
-void MsgDetectEdgesFailed();                 //  65 "Error al intentar detectar bordes"
+// 65: "Error al intentar detectar bordes"
+void MsgDetectEdgesFailed();
 // 69: "El formato de extracción no debe requerir codecs externos ni generar múltiples archivos de
 // salida"
 void MsgBadExtractFormat();
@@ -67,8 +79,10 @@ void MsgBadExtractFormat();
 void MsgFormatCannotExtract();
 // 73: "No se encontró información de codec externo en el formato seleccionado"
 void MsgNoExtCodecInfo();
-void MsgFormatProfileReadError();            //  74 "Error al leer el perfil de formato"
-void MsgEditProfileReadError();              //  77 "Error al leer el perfil de edición"
+// 74: "Error al leer el perfil de formato"
+void MsgFormatProfileReadError();
+// 77: "Error al leer el perfil de edición"
+void MsgEditProfileReadError();
 // 78: "Se eligió eliminar todas las pistas del archivo"
 void MsgAllTracksRemoved();
 // 80: "Error al generar los comandos de edición de audio"
@@ -77,48 +91,72 @@ void MsgAudioEditCmdError();
 void MsgVideoEditCmdError();
 // 82: "Error al generar los comandos de recorte de secuencia"
 void MsgTrimCmdError();
-void MsgAudioEncodeCmdError();               //  84 "Error al generar comandos para codificar audio"
-void MsgVideoEncodeCmdError();               //  85 "Error al generar comandos para codificar video"
-void MsgNoFileExtension();                   //  87 "Debe especificar una extensión de archivo"
+// 84: "Error al generar comandos para codificar audio"
+void MsgAudioEncodeCmdError();
+// 85: "Error al generar comandos para codificar video"
+void MsgVideoEncodeCmdError();
+// 87: "Debe especificar una extensión de archivo"
+void MsgNoFileExtension();
 // 88: "Uno ó mas filtros necesitan varios archivos de entrada, elija 'Guardar como Archivo'"
 void MsgFiltersNeedFileOutput();
-void MsgInvalidTestDuration();               //  89 "Duración de prueba no válida"
-void MsgNoOutputPath();                      //  93 "No se ha especificado una ruta de salida"
-void MsgNoFilesInList();                     //  94 "No se han agregado archivos a la lista"
-void MsgInvalidDuration();                   // 118 "Duración no válida"
+// 89: "Duración de prueba no válida"
+void MsgInvalidTestDuration();
+// 93: "No se ha especificado una ruta de salida"
+void MsgNoOutputPath();
+// 94: "No se han agregado archivos a la lista"
+void MsgNoFilesInList();
+// 118: "Duración no válida"
+void MsgInvalidDuration();
 // 119: "El formato elegido no debe utilizar codecs externos"
 void MsgFormatUsesExtCodec();
-void MsgInvalidBufferSize();                 // 122 "Tamaño de buffer no válido"
-void MsgNoSource();                          // 124 "Origen no ha sido especificado"
-void MsgNoAddress();                         // 125 "No se ha especificado una dirección"
-void MsgInvalidRepeatCount();                // 126 "Número de repeticiones no válido"
-void MsgFfmpegNotFound();                    // 127 "No se encuentra ffmpeg.exe"
-void MsgFfplayNotFound();                    // 128 "No se encuentra ffplay.exe"
-void MsgFfprobeNotFound();                   // 129 "No se encuentra ffprobe.exe"
+// 122: "Tamaño de buffer no válido"
+void MsgInvalidBufferSize();
+// 124: "Origen no ha sido especificado"
+void MsgNoSource();
+// 125: "No se ha especificado una dirección"
+void MsgNoAddress();
+// 126: "Número de repeticiones no válido"
+void MsgInvalidRepeatCount();
+// 127: "No se encuentra ffmpeg.exe"
+void MsgFfmpegNotFound();
+// 128: "No se encuentra ffplay.exe"
+void MsgFfplayNotFound();
+// 129: "No se encuentra ffprobe.exe"
+void MsgFfprobeNotFound();
 
 // Message boxes with the stop icon, joining one argument.
-void MsgFileNotFound(const QString& name);   //   1 "No se encuentra el archivo" + " " + name
-void MsgCannotCreateDir(const QString& name); //   5 "No se pudo crear el directorio" + " " + name
-void MsgCannotRenameFile(const QString& name); //   7 "No se pudo renombrar el archivo" + " " + name
-void MsgCannotCopyFile(const QString& name); //  10 "No pudo copiarse el archivo" + " " + name
-void MsgCannotDeleteFile(const QString& name); //  11 "No pudo eliminarse el archivo" + " " + name
-void MsgCannotCreateFile(const QString& name); //  12 "No se pudo crear el archivo" + " " + name
+// 1: "No se encuentra el archivo" + " " + name
+void MsgFileNotFound(const QString& name);
+// 5: "No se pudo crear el directorio" + " " + name
+void MsgCannotCreateDir(const QString& name);
+void MsgCannotRenameFile(
+    const QString& name);  //   7 "No se pudo renombrar el archivo" + " " + name
+// 10: "No pudo copiarse el archivo" + " " + name
+void MsgCannotCopyFile(const QString& name);
+// 11: "No pudo eliminarse el archivo" + " " + name
+void MsgCannotDeleteFile(const QString& name);
+// 12: "No se pudo crear el archivo" + " " + name
+void MsgCannotCreateFile(const QString& name);
 // 13: name + " " + "no es un nombre de archivo válido"
 void MsgInvalidFileName(const QString& name);
 // 17: "No se encontraron archivos en el directorio" + " " + name
 void MsgDirEmpty(const QString& name);
-void MsgCannotReadFile(const QString& name); //  18 "No se pudo leer el archivo" + " " + name
-void MsgCannotWriteFile(const QString& name); //  19 "No se pudo escribir el archivo" + " " + name
+// 18: "No se pudo leer el archivo" + " " + name
+void MsgCannotReadFile(const QString& name);
+// 19: "No se pudo escribir el archivo" + " " + name
+void MsgCannotWriteFile(const QString& name);
 // 54: "No se pudo cargar el codec externo" + " " + name
 void MsgCannotLoadExtCodec(const QString& name);
-void MsgFilterReadError(const QString& name); //  79 "Error al leer el filtro" + " " + name
+// 79: "Error al leer el filtro" + " " + name
+void MsgFilterReadError(const QString& name);
 // 83: "No se encuentra el perfil de formato" + " " + base name of path
 void MsgFormatProfileNotFound(const QString& path);
 // 86: "No se encuentra el perfil de edición" + " " + name
 void MsgEditProfileNotFound(const QString& name);
 // 67: "Los siguientes filtros no se encuentran:" + line break + list
 void MsgFiltersMissing(const QString& list);
-void MsgFfmpegError(const QString& errorText); // 120 "Error en ffmpeg:" + line break + errorText
+// 120: "Error en ffmpeg:" + line break + errorText
+void MsgFfmpegError(const QString& errorText);
 
 // Message boxes of other styles: 53 and 526 plain OK, 108 information icon, 92 the stop
 // icon with a loaded table and the information icon in Spanish.
@@ -127,7 +165,8 @@ void MsgFfmpegError(const QString& errorText); // 120 "Error en ffmpeg:" + line 
 void MsgHowToStopFfplay();
 // 526: "Confirme ó descarte los cambios en el parámetro antes de salir"
 void MsgConfirmParamChanges();
-void MsgStopProcessFirst();                  // 108 "Detenga el proceso antes de salir"
+// 108: "Detenga el proceso antes de salir"
+void MsgStopProcessFirst();
 // 92: "Seleccione un archivo de la lista para realizar la prueba"
 void MsgSelectFileForTest();
 
@@ -142,8 +181,10 @@ int AskContinueCodecRemoved();
 int AskFindAudioCodecExe();
 // 76: "No se encuentra el ejecutable necesario para utilizar el codec de video, ¿Buscar?"
 int AskFindVideoCodecExe();
-int AskStopConversion();                     // 107 "¿Detener la conversión?"
-int AskSaveExePath();                        // 525 "¿Guardar la nueva ruta del ejecutable?"
+// 107: "¿Detener la conversión?"
+int AskStopConversion();
+// 525: "¿Guardar la nueva ruta del ejecutable?"
+int AskSaveExePath();
 
 // Input boxes: the text entered, "" when cancelled. Defaults: the current name, none,
 // "20", and Grabador::RecBufferSizeMB.
@@ -152,43 +193,74 @@ QString InputValidFileName(const QString& currentName);
 // 51: "Ingrese los parámetros de la línea de comandos para acceder a la documentación (ejemplo:
 // -help)"
 QString InputDocParams();
-QString InputTestSeconds();                  // 116 "Ingrese los segundos a convertir:"
+// 116: "Ingrese los segundos a convertir:"
+QString InputTestSeconds();
 // 121: "Ingrese el tamaño de buffer en MBytes (ingrese '0' para usar el tamaño predeterminado)"
 QString InputBufferSize();
 
 // Texts for the caller to show.
-QString TxtNotFound();                       //  68 "No encontrado"
-QString TxtAllFiles();                       //  95 "<todos los archivos>"
-QString TxtErrors();                         //  96 "Errores:"
-QString TxtExtractingAudio();                //  97 "Extrayendo audio"
-QString TxtEncodingAudio();                  //  98 "Codificando audio"
-QString TxtPass1();                          //  99 "(pase 1)"
-QString TxtPass2();                          // 100 "(pase 2)"
-QString TxtExtractingVideo();                // 101 "Extrayendo video"
-QString TxtEncodingVideo();                  // 102 "Codificando video"
-QString TxtMixingAudioVideo();               // 103 "Mezclando audio/video"
-QString TxtConverting();                     // 104 "Convirtiendo"
-QString TxtProcessStartFailed();             // 105 "No se pudo iniciar el proceso"
-QString TxtConvertError();                   // 106 "Error al convertir"
-QString TxtProcessEnded();                   // 109 "El proceso terminó"
-QString TxtProcessStopped();                 // 110 "El proceso fue detenido"
-QString TxtTestFinished();                   // 111 "Prueba finalizada"
-QString TxtFileSize();                       // 112 "Tamaño de archivo:"
-QString TxtPlayFileQuestion();               // 113 "¿Reproducir el archivo?"
-QString TxtCannotCreateOutputDir();          // 114 "No se pudo crear el directorio de salida"
-QString TxtViewFilesQuestion();              // 115 "¿Ver archivos?"
-QString TxtFinished();                       // 123 "Terminado"
-QString TxtManual();                         // 130 "Manual"
-QString TxtAutomatic();                      // 131 "Automático"
-QString TxtNone();                           // 132 "Ninguno"
-QString TxtMovingTracks();                   // 523 "Moviendo pistas"
-QString TxtCannotMoveFiles();                // 524 "No se pudieron mover los archivos"
+// 68: "No encontrado"
+QString TxtNotFound();
+// 95: "<todos los archivos>"
+QString TxtAllFiles();
+// 96: "Errores:" (in Spanish "Errores: ", with its blank)
+QString TxtErrors();
+// 97: "Extrayendo audio"
+QString TxtExtractingAudio();
+// 98: "Codificando audio"
+QString TxtEncodingAudio();
+// 99: "(pase 1)"
+QString TxtPass1();
+// 100: "(pase 2)"
+QString TxtPass2();
+// 101: "Extrayendo video"
+QString TxtExtractingVideo();
+// 102: "Codificando video"
+QString TxtEncodingVideo();
+// 103: "Mezclando audio/video"
+QString TxtMixingAudioVideo();
+// 104: "Convirtiendo"
+QString TxtConverting();
+// 105: "No se pudo iniciar el proceso"
+QString TxtProcessStartFailed();
+// 106: "Error al convertir"
+QString TxtConvertError();
+// 109: "El proceso terminó"
+QString TxtProcessEnded();
+// 110: "El proceso fue detenido"
+QString TxtProcessStopped();
+// 111: "Prueba finalizada"
+QString TxtTestFinished();
+// 112: "Tamaño de archivo:"
+QString TxtFileSize();
+// 113: "¿Reproducir el archivo?"
+QString TxtPlayFileQuestion();
+// 114: "No se pudo crear el directorio de salida"
+QString TxtCannotCreateOutputDir();
+// 115: "¿Ver archivos?"
+QString TxtViewFilesQuestion();
+// 123: "Terminado"
+QString TxtFinished();
+// 130: "Manual"
+QString TxtManual();
+// 131: "Automático"
+QString TxtAutomatic();
+// 132: "Ninguno"
+QString TxtNone();
+// 523: "Moviendo pistas"
+QString TxtMovingTracks();
+// 524: "No se pudieron mover los archivos"
+QString TxtCannotMoveFiles();
+
 // The 23 captions of the format-profile parameters (lines 27 to 49).
 ParamCaptions GetParamCaptions();
 
 // Texts put into another window's control.
-void ShowGettingTrackInfo(QPlainTextEdit* outputBox); //   3 "Obteniendo información de pistas..."
-void ShowSaveAsLabel(QLabel* label);         //  14 "Guardar como:"
-void ShowSelectFileLabel(QLabel* label);     //  15 "Seleccionar archivo:"
+// 3: "Obteniendo información de pistas..."
+void ShowGettingTrackInfo(QPlainTextEdit* outputBox);
+// 14: "Guardar como:"
+void ShowSaveAsLabel(QLabel* label);
+// 15: "Seleccionar archivo:"
+void ShowSelectFileLabel(QLabel* label);
 
 }  // namespace Lang

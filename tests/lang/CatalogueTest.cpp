@@ -1,0 +1,510 @@
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <functional>
+
+#include "LangFixture.h"
+#include "convert/Form1.h"
+#include "devices/Grabador.h"
+
+namespace {
+
+using Dialogs::Kind;
+
+// One procedure of the catalogue: how to call it, what it shows or returns with
+// a table whose line n reads "L<n>", and with Spanish in force.
+struct Row {
+  const char* name;
+  std::function<QString()> call;  // the answer, the entry or the text, as text
+  QString synthetic;
+  QString spanish;
+  bool box;     // shows a box (message, question or input)
+  Kind dialog;  // which box
+  int style;    // message box style with a table loaded
+  int spanishStyle;
+  QString defaultText;
+};
+
+Row Message(const char* name, std::function<void()> call, QString synthetic, QString spanish,
+            int style, int spanishStyle = -1) {
+  auto run = [call] {
+    call();
+    return QString();
+  };
+  return {name, run,           synthetic, spanish,
+          true, Kind::Message, style,     spanishStyle < 0 ? style : spanishStyle,
+          {}};
+}
+
+Row Question(const char* name, std::function<int()> call, QString synthetic, QString spanish,
+             int style) {
+  auto run = [call] { return QString::number(call()); };
+  return {name, run, synthetic, spanish, true, Kind::Message, style, style, {}};
+}
+
+Row Input(const char* name, std::function<QString()> call, QString synthetic, QString spanish,
+          QString defaultText) {
+  return {name, call, synthetic, spanish, true, Kind::Input, 0, 0, defaultText};
+}
+
+Row Text(const char* name, std::function<QString()> call, QString synthetic, QString spanish) {
+  return {name, call, synthetic, spanish, false, Kind::Message, 0, 0, {}};
+}
+
+const Row kRows[] = {
+    Message(
+        "MsgTrackListFailed", [] { Lang::MsgTrackListFailed(); }, "L2",
+        "No se pudo obtener la lista de Tracks", 16),
+    Message(
+        "MsgEnterOutputDir", [] { Lang::MsgEnterOutputDir(); }, "L4",
+        "Ingrese un directorio de salida", 16),
+    Message(
+        "MsgNoTrackSelected", [] { Lang::MsgNoTrackSelected(); }, "L6",
+        "No se seleccionó ningún track", 16),
+    Message(
+        "MsgFileExists", [] { Lang::MsgFileExists(); }, "L9", "Ya existe un archivo con ese nombre",
+        16),
+    Message(
+        "MsgNoParameters", [] { Lang::MsgNoParameters(); }, "L22",
+        "No se han especificado los parámetros", 16),
+    Message(
+        "MsgNoFilesSelected", [] { Lang::MsgNoFilesSelected(); }, "L23",
+        "No se han seleccionado archivos", 16),
+    Message(
+        "MsgSelectTwoFiles", [] { Lang::MsgSelectTwoFiles(); }, "L24",
+        "Es necesario seleccionar por lo menos 2 archivos", 16),
+    Message(
+        "MsgStopBeforeExit", [] { Lang::MsgStopBeforeExit(); }, "L25",
+        "Detenga el proceso antes de salir", 16),
+    Message(
+        "MsgInvalidTag", [] { Lang::MsgInvalidTag(); }, "L50",
+        "Debe ingresar una etiqueta que no contenga los caracteres < >", 16),
+    Message(
+        "MsgNoExecutable", [] { Lang::MsgNoExecutable(); }, "L52",
+        "Aún no se especifica el ejecutable", 16),
+    Message(
+        "MsgTagExists", [] { Lang::MsgTagExists(); }, "L56",
+        "Ya existe un parámetro con esa etiqueta", 16),
+    Message(
+        "MsgNoFormat", [] { Lang::MsgNoFormat(); }, "L57",
+        "No se ha especificado el formato, ingrese ó elija uno de la lista", 16),
+    Message(
+        "MsgNoCodec", [] { Lang::MsgNoCodec(); }, "L58",
+        "No se ha especificado el codec, ingrese ó elija uno de la lista", 16),
+    Message(
+        "MsgSelectOption", [] { Lang::MsgSelectOption(); }, "L59",
+        "Seleccione alguna opción de la lista", 16),
+    Message(
+        "MsgSelectTestFile", [] { Lang::MsgSelectTestFile(); }, "L60",
+        "Seleccione un archivo de prueba", 16),
+    Message(
+        "MsgNoTestDuration", [] { Lang::MsgNoTestDuration(); }, "L63",
+        "No se dispone información sobre la duración del archivo de prueba", 16),
+    Message(
+        "MsgCannotExtractFrames", [] { Lang::MsgCannotExtractFrames(); }, "L64",
+        "No se pueden extraer cuadros del archivo de prueba", 16),
+    Message(
+        "MsgDetectEdgesFailed", [] { Lang::MsgDetectEdgesFailed(); }, "L65",
+        "Error al intentar detectar bordes", 16),
+    Message(
+        "MsgBadExtractFormat", [] { Lang::MsgBadExtractFormat(); }, "L69",
+        "El formato de extracción no debe requerir codecs externos ni generar múltiples archivos "
+        "de salida",
+        16),
+    Message(
+        "MsgFormatCannotExtract", [] { Lang::MsgFormatCannotExtract(); }, "L70",
+        "El formato no sirve para extraer la pista de audio ó video requerida", 16),
+    Message(
+        "MsgNoExtCodecInfo", [] { Lang::MsgNoExtCodecInfo(); }, "L73",
+        "No se encontró información de codec externo en el formato seleccionado", 16),
+    Message(
+        "MsgFormatProfileReadError", [] { Lang::MsgFormatProfileReadError(); }, "L74",
+        "Error al leer el perfil de formato", 16),
+    Message(
+        "MsgEditProfileReadError", [] { Lang::MsgEditProfileReadError(); }, "L77",
+        "Error al leer el perfil de edición", 16),
+    Message(
+        "MsgAllTracksRemoved", [] { Lang::MsgAllTracksRemoved(); }, "L78",
+        "Se eligió eliminar todas las pistas del archivo", 16),
+    Message(
+        "MsgAudioEditCmdError", [] { Lang::MsgAudioEditCmdError(); }, "L80",
+        "Error al generar los comandos de edición de audio", 16),
+    Message(
+        "MsgVideoEditCmdError", [] { Lang::MsgVideoEditCmdError(); }, "L81",
+        "Error al generar los comandos de edición de video", 16),
+    Message(
+        "MsgTrimCmdError", [] { Lang::MsgTrimCmdError(); }, "L82",
+        "Error al generar los comandos de recorte de secuencia", 16),
+    Message(
+        "MsgAudioEncodeCmdError", [] { Lang::MsgAudioEncodeCmdError(); }, "L84",
+        "Error al generar comandos para codificar audio", 16),
+    Message(
+        "MsgVideoEncodeCmdError", [] { Lang::MsgVideoEncodeCmdError(); }, "L85",
+        "Error al generar comandos para codificar video", 16),
+    Message(
+        "MsgNoFileExtension", [] { Lang::MsgNoFileExtension(); }, "L87",
+        "Debe especificar una extensión de archivo", 16),
+    Message(
+        "MsgFiltersNeedFileOutput", [] { Lang::MsgFiltersNeedFileOutput(); }, "L88",
+        "Uno ó mas filtros necesitan varios archivos de entrada, elija 'Guardar como Archivo'", 16),
+    Message(
+        "MsgInvalidTestDuration", [] { Lang::MsgInvalidTestDuration(); }, "L89",
+        "Duración de prueba no válida", 16),
+    Message(
+        "MsgNoOutputPath", [] { Lang::MsgNoOutputPath(); }, "L93",
+        "No se ha especificado una ruta de salida", 16),
+    Message(
+        "MsgNoFilesInList", [] { Lang::MsgNoFilesInList(); }, "L94",
+        "No se han agregado archivos a la lista", 16),
+    Message(
+        "MsgInvalidDuration", [] { Lang::MsgInvalidDuration(); }, "L118", "Duración no válida", 16),
+    Message(
+        "MsgFormatUsesExtCodec", [] { Lang::MsgFormatUsesExtCodec(); }, "L119",
+        "El formato elegido no debe utilizar codecs externos", 16),
+    Message(
+        "MsgInvalidBufferSize", [] { Lang::MsgInvalidBufferSize(); }, "L122",
+        "Tamaño de buffer no válido", 16),
+    Message(
+        "MsgNoSource", [] { Lang::MsgNoSource(); }, "L124", "Origen no ha sido especificado", 16),
+    Message(
+        "MsgNoAddress", [] { Lang::MsgNoAddress(); }, "L125", "No se ha especificado una dirección",
+        16),
+    Message(
+        "MsgInvalidRepeatCount", [] { Lang::MsgInvalidRepeatCount(); }, "L126",
+        "Número de repeticiones no válido", 16),
+    Message(
+        "MsgFfmpegNotFound", [] { Lang::MsgFfmpegNotFound(); }, "L127",
+        "No se encuentra ffmpeg.exe", 16),
+    Message(
+        "MsgFfplayNotFound", [] { Lang::MsgFfplayNotFound(); }, "L128",
+        "No se encuentra ffplay.exe", 16),
+    Message(
+        "MsgFfprobeNotFound", [] { Lang::MsgFfprobeNotFound(); }, "L129",
+        "No se encuentra ffprobe.exe", 16),
+    Message(
+        "MsgFileNotFound", [] { Lang::MsgFileNotFound("ARG"); }, "L1 ARG",
+        "No se encuentra el archivo ARG", 16),
+    Message(
+        "MsgCannotCreateDir", [] { Lang::MsgCannotCreateDir("ARG"); }, "L5 ARG",
+        "No se pudo crear el directorio ARG", 16),
+    Message(
+        "MsgCannotRenameFile", [] { Lang::MsgCannotRenameFile("ARG"); }, "L7 ARG",
+        "No se pudo renombrar el archivo ARG", 16),
+    Message(
+        "MsgCannotCopyFile", [] { Lang::MsgCannotCopyFile("ARG"); }, "L10 ARG",
+        "No pudo copiarse el archivo ARG", 16),
+    Message(
+        "MsgCannotDeleteFile", [] { Lang::MsgCannotDeleteFile("ARG"); }, "L11 ARG",
+        "No pudo eliminarse el archivo ARG", 16),
+    Message(
+        "MsgCannotCreateFile", [] { Lang::MsgCannotCreateFile("ARG"); }, "L12 ARG",
+        "No se pudo crear el archivo ARG", 16),
+    Message(
+        "MsgInvalidFileName", [] { Lang::MsgInvalidFileName("ARG"); }, "ARG L13",
+        "ARG no es un nombre de archivo válido", 16),
+    Message(
+        "MsgDirEmpty", [] { Lang::MsgDirEmpty("ARG"); }, "L17 ARG",
+        "No se encontraron archivos en el directorio ARG", 16),
+    Message(
+        "MsgCannotReadFile", [] { Lang::MsgCannotReadFile("ARG"); }, "L18 ARG",
+        "No se pudo leer el archivo ARG", 16),
+    Message(
+        "MsgCannotWriteFile", [] { Lang::MsgCannotWriteFile("ARG"); }, "L19 ARG",
+        "No se pudo escribir el archivo ARG", 16),
+    Message(
+        "MsgCannotLoadExtCodec", [] { Lang::MsgCannotLoadExtCodec("ARG"); }, "L54 ARG",
+        "No se pudo cargar el codec externo ARG", 16),
+    Message(
+        "MsgFilterReadError", [] { Lang::MsgFilterReadError("ARG"); }, "L79 ARG",
+        "Error al leer el filtro ARG", 16),
+    Message(
+        "MsgFormatProfileNotFound", [] { Lang::MsgFormatProfileNotFound("/data/My Profile.qfm"); },
+        "L83 My Profile", "No se encuentra el perfil de formato My Profile", 16),
+    Message(
+        "MsgEditProfileNotFound", [] { Lang::MsgEditProfileNotFound("ARG"); }, "L86 ARG",
+        "No se encuentra el perfil de edición ARG", 16),
+    Message(
+        "MsgFiltersMissing", [] { Lang::MsgFiltersMissing("ARG"); }, "L67\nARG",
+        "Los siguientes filtros no se encuentran:\nARG", 16),
+    Message(
+        "MsgFfmpegError", [] { Lang::MsgFfmpegError("ARG"); }, "L120\nARG", "Error en ffmpeg:\nARG",
+        16),
+    Message(
+        "MsgHowToStopFfplay", [] { Lang::MsgHowToStopFfplay(); }, "L53",
+        "Para detener el proceso cierre la ventana de ffplay ó finalice ffplay desde el "
+        "administrador de tareas",
+        0),
+    Message(
+        "MsgConfirmParamChanges", [] { Lang::MsgConfirmParamChanges(); }, "L526",
+        "Confirme ó descarte los cambios en el parámetro antes de salir", 0),
+    Message(
+        "MsgStopProcessFirst", [] { Lang::MsgStopProcessFirst(); }, "L108",
+        "Detenga el proceso antes de salir", 64),
+    Message(
+        "MsgSelectFileForTest", [] { Lang::MsgSelectFileForTest(); }, "L92",
+        "Seleccione un archivo de la lista para realizar la prueba", 16, 64),
+    Question(
+        "AskReplaceFile", [] { return Lang::AskReplaceFile(); }, "L16",
+        "Ya existe un archivo con ese nombre, ¿reemplazar?", 3),
+    Question(
+        "AskSaveChanges", [] { return Lang::AskSaveChanges("ARG"); }, "L20 ARG L21",
+        "El archivo ARG ha cambiado, ¿guardar cambios?", 3),
+    Question(
+        "AskContinueCodecRemoved", [] { return Lang::AskContinueCodecRemoved(); }, "L55",
+        "El codec no podrá volverse a cargar porque fue eliminado, ¿Continuar?", 3),
+    Question(
+        "AskFindAudioCodecExe", [] { return Lang::AskFindAudioCodecExe(); }, "L75",
+        "No se encuentra el ejecutable necesario para utilizar el codec de audio, ¿Buscar?", 4),
+    Question(
+        "AskFindVideoCodecExe", [] { return Lang::AskFindVideoCodecExe(); }, "L76",
+        "No se encuentra el ejecutable necesario para utilizar el codec de video, ¿Buscar?", 4),
+    Question(
+        "AskStopConversion", [] { return Lang::AskStopConversion(); }, "L107",
+        "¿Detener la conversión?", 3),
+    Question(
+        "AskSaveExePath", [] { return Lang::AskSaveExePath(); }, "L525",
+        "¿Guardar la nueva ruta del ejecutable?", 4),
+    Input(
+        "InputValidFileName", [] { return Lang::InputValidFileName("x"); }, "L8",
+        "Ingrese un nombre válido para el archivo (no debe contener los caracteres :/\\*?|<>\")",
+        "x"),
+    Input(
+        "InputDocParams", [] { return Lang::InputDocParams(); }, "L51",
+        "Ingrese los parámetros de la línea de comandos para acceder a la documentación (ejemplo: "
+        "-help)",
+        ""),
+    Input(
+        "InputTestSeconds", [] { return Lang::InputTestSeconds(); }, "L116",
+        "Ingrese los segundos a convertir:", "20"),
+    Input(
+        "InputBufferSize", [] { return Lang::InputBufferSize(); }, "L121",
+        "Ingrese el tamaño de buffer en MBytes (ingrese '0' para usar el tamaño predeterminado)",
+        "32"),
+    Text(
+        "TxtNotFound", [] { return Lang::TxtNotFound(); }, "L68", "No encontrado"),
+    Text(
+        "TxtAllFiles", [] { return Lang::TxtAllFiles(); }, "L95", "<todos los archivos>"),
+    Text(
+        "TxtErrors", [] { return Lang::TxtErrors(); }, "L96", "Errores: "),
+    Text(
+        "TxtExtractingAudio", [] { return Lang::TxtExtractingAudio(); }, "L97", "Extrayendo audio"),
+    Text(
+        "TxtEncodingAudio", [] { return Lang::TxtEncodingAudio(); }, "L98", "Codificando audio"),
+    Text(
+        "TxtPass1", [] { return Lang::TxtPass1(); }, "L99", "(pase 1)"),
+    Text(
+        "TxtPass2", [] { return Lang::TxtPass2(); }, "L100", "(pase 2)"),
+    Text(
+        "TxtExtractingVideo", [] { return Lang::TxtExtractingVideo(); }, "L101",
+        "Extrayendo video"),
+    Text(
+        "TxtEncodingVideo", [] { return Lang::TxtEncodingVideo(); }, "L102", "Codificando video"),
+    Text(
+        "TxtMixingAudioVideo", [] { return Lang::TxtMixingAudioVideo(); }, "L103",
+        "Mezclando audio/video"),
+    Text(
+        "TxtConverting", [] { return Lang::TxtConverting(); }, "L104", "Convirtiendo"),
+    Text(
+        "TxtProcessStartFailed", [] { return Lang::TxtProcessStartFailed(); }, "L105",
+        "No se pudo iniciar el proceso"),
+    Text(
+        "TxtConvertError", [] { return Lang::TxtConvertError(); }, "L106", "Error al convertir"),
+    Text(
+        "TxtProcessEnded", [] { return Lang::TxtProcessEnded(); }, "L109", "El proceso terminó"),
+    Text(
+        "TxtProcessStopped", [] { return Lang::TxtProcessStopped(); }, "L110",
+        "El proceso fue detenido"),
+    Text(
+        "TxtTestFinished", [] { return Lang::TxtTestFinished(); }, "L111", "Prueba finalizada"),
+    Text(
+        "TxtFileSize", [] { return Lang::TxtFileSize(); }, "L112", "Tamaño de archivo:"),
+    Text(
+        "TxtPlayFileQuestion", [] { return Lang::TxtPlayFileQuestion(); }, "L113",
+        "¿Reproducir el archivo?"),
+    Text(
+        "TxtCannotCreateOutputDir", [] { return Lang::TxtCannotCreateOutputDir(); }, "L114",
+        "No se pudo crear el directorio de salida"),
+    Text(
+        "TxtViewFilesQuestion", [] { return Lang::TxtViewFilesQuestion(); }, "L115",
+        "¿Ver archivos?"),
+    Text(
+        "TxtFinished", [] { return Lang::TxtFinished(); }, "L123", "Terminado"),
+    Text(
+        "TxtManual", [] { return Lang::TxtManual(); }, "L130", "Manual"),
+    Text(
+        "TxtAutomatic", [] { return Lang::TxtAutomatic(); }, "L131", "Automático"),
+    Text(
+        "TxtNone", [] { return Lang::TxtNone(); }, "L132", "Ninguno"),
+    Text(
+        "TxtMovingTracks", [] { return Lang::TxtMovingTracks(); }, "L523", "Moviendo pistas"),
+    Text(
+        "TxtCannotMoveFiles", [] { return Lang::TxtCannotMoveFiles(); }, "L524",
+        "No se pudieron mover los archivos"),
+};
+
+constexpr int kQuestionAnswer = 6;
+const QString kEntry = "entry.txt";
+
+class CatalogueTest : public LangTest {
+ protected:
+  void SetUp() override {
+    LangTest::SetUp();
+    Grabador::RecBufferSizeMB = "32";
+  }
+  void LoadSynthetic() {
+    WriteLanguage("synthetic", SyntheticTable(Lang::TableLines));
+    Lang::LoadLanguage("synthetic");
+    ASSERT_EQ(Lang::Msg.size(), Lang::TableLines);
+  }
+  // Calls the procedure and checks what it showed and returned.
+  static void Check(const Row& row, const QString& text, int style) {
+    SCOPED_TRACE(row.name);
+    ScriptedDialogs dialogs;
+    if (row.box && row.dialog == Kind::Input) dialogs.Expect(Kind::Input, kEntry);
+    if (row.box && row.dialog == Kind::Message) dialogs.Expect(Kind::Message, kQuestionAnswer);
+    const QString result = row.call();
+    if (!row.box) {
+      EXPECT_EQ(result, text);
+      return;
+    }
+    ASSERT_EQ(dialogs.Shown().size(), 1);
+    const Dialogs::Request& shown = dialogs.Shown().first();
+    EXPECT_EQ(shown.text, text);
+    EXPECT_EQ(shown.title, "Quillmoor 2.0");
+    if (row.dialog == Kind::Input) {
+      EXPECT_EQ(shown.defaultText, row.defaultText);
+      EXPECT_EQ(result, kEntry);
+    } else {
+      EXPECT_EQ(shown.style, style);
+    }
+  }
+};
+
+TEST_F(CatalogueTest, EveryProcedureReadsItsLineWithItsStyleAndJoin) {
+  LoadSynthetic();
+  for (const Row& row : kRows) Check(row, row.synthetic, row.style);
+}
+
+TEST_F(CatalogueTest, EveryProcedureHasItsSpanishTextWhenSpanishIsInForce) {
+  Lang::LoadLanguage("<Spanish>");
+  ASSERT_TRUE(Lang::Msg.isEmpty());
+  for (const Row& row : kRows) Check(row, row.spanish, row.spanishStyle);
+}
+
+TEST_F(CatalogueTest, QuestionsReturnTheButtonPressed) {
+  for (int answer : {2, 6, 7}) {
+    ScriptedDialogs dialogs;
+    dialogs.Expect(Kind::Message, answer);
+    EXPECT_EQ(Lang::AskStopConversion(), answer);
+  }
+}
+
+TEST_F(CatalogueTest, ParameterCaptionsTakeTheirLinesInStoreOrder) {
+  LoadSynthetic();
+  const ParamCaptions c = Lang::GetParamCaptions();
+  const QString captions[] = {c.ContainerFormat,
+                              c.AudioCodec,
+                              c.VideoCodec,
+                              c.SubtitleCodec,
+                              c.PixelFormat,
+                              c.AspectRatio,
+                              c.Target,
+                              c.Bitrate,
+                              c.BitrateMin,
+                              c.BitrateMax,
+                              c.SampleRate,
+                              c.Channels,
+                              c.Quality,
+                              c.FrameRate,
+                              c.QualityMin,
+                              c.QualityMax,
+                              c.FrameSize,
+                              c.ExtraParams,
+                              c.Extension,
+                              c.RemoveAudio,
+                              c.RemoveVideo,
+                              c.RemoveSubtitles,
+                              c.MultipleOutputFiles};
+  const int lines[] = {37, 34, 36, 35, 41, 42, 39, 27, 29, 28, 43, 33,
+                       30, 38, 32, 31, 44, 40, 45, 46, 47, 48, 49};
+  for (int i = 0; i < 23; ++i) EXPECT_EQ(captions[i], QString("L%1").arg(lines[i])) << i;
+}
+
+TEST_F(CatalogueTest, SpanishParameterCaptions) {
+  const ParamCaptions c = Lang::GetParamCaptions();
+  EXPECT_EQ(c.ContainerFormat, "Formato de contenedor");
+  EXPECT_EQ(c.FrameSize, "Tamaño de cuadro (WxH,pixels)");
+  EXPECT_EQ(c.MultipleOutputFiles, "Múltiples archivos de salida");
+}
+
+TEST_F(CatalogueTest, ControlTextsGoIntoTheirControls) {
+  QPlainTextEdit outputBox;
+  QLabel label;
+  Lang::ShowGettingTrackInfo(&outputBox);
+  EXPECT_EQ(outputBox.toPlainText(), "Obteniendo información de pistas...");
+  Lang::ShowSaveAsLabel(&label);
+  EXPECT_EQ(label.text(), "Guardar como:");
+  LoadSynthetic();
+  Lang::ShowSelectFileLabel(&label);
+  EXPECT_EQ(label.text(), "L15");
+  Lang::ShowGettingTrackInfo(&outputBox);
+  EXPECT_EQ(outputBox.toPlainText(), "L3");
+}
+
+TEST_F(CatalogueTest, EnglishTableTexts) {
+  Lang::LoadLanguage("<English>");
+  ScriptedDialogs dialogs;
+  dialogs.ExpectMessage().ExpectMessage();
+  Lang::MsgFileNotFound("/media/a.avi");
+  Lang::MsgSelectFileForTest();
+  EXPECT_EQ(dialogs.Messages()[0], "File not found /media/a.avi");
+  EXPECT_EQ(dialogs.Shown()[1].style, 16);
+  EXPECT_EQ(Lang::TxtErrors(), "Errors:");
+}
+
+TEST_F(CatalogueTest, JoinsWithEmptyArguments) {
+  ScriptedDialogs dialogs;
+  dialogs.ExpectMessage().Expect(Kind::Message, 2);
+  Lang::MsgCannotDeleteFile("");
+  Lang::AskSaveChanges("");
+  EXPECT_EQ(dialogs.Messages(), QStringList({"No pudo eliminarse el archivo ",
+                                             "El archivo ha cambiado, ¿guardar cambios?"}));
+}
+
+TEST_F(CatalogueTest, EveryBoxIsTitledWithTheMainWindowsCaption) {
+  Form1 main;
+  main.setWindowTitle("Main caption");
+  ScriptedDialogs dialogs;
+  dialogs.ExpectMessage().Expect(Kind::Input, QString());
+  Lang::MsgNoSource();
+  Lang::InputTestSeconds();
+  for (const Dialogs::Request& shown : dialogs.Shown()) EXPECT_EQ(shown.title, "Main caption");
+}
+
+TEST_F(CatalogueTest, FileNamePromptAsksAgainWithTheSameDefaultUntilValidOrCancelled) {
+  ScriptedDialogs dialogs;
+  dialogs.Expect(Kind::Input, QString("a:b"))
+      .Expect(Kind::Input, QString("a?b"))
+      .Expect(Kind::Input, QString());
+  EXPECT_EQ(Lang::InputValidFileName("x"), "");
+  ASSERT_EQ(dialogs.Shown().size(), 3);
+  for (const Dialogs::Request& shown : dialogs.Shown()) EXPECT_EQ(shown.defaultText, "x");
+
+  ScriptedDialogs again;
+  again.Expect(Kind::Input, QString("a:b")).Expect(Kind::Input, QString("good name"));
+  EXPECT_EQ(Lang::InputValidFileName("x"), "good name");
+}
+
+TEST_F(CatalogueTest, FileNamePromptFallsBackOnSpanishForAnEmptyLine) {
+  WriteLanguage("short", SyntheticTable(5));
+  Lang::LoadLanguage("short");
+  ScriptedDialogs dialogs;
+  dialogs.Expect(Kind::Input, QString("ok")).Expect(Kind::Input, QString());
+  Lang::InputValidFileName("x");
+  Lang::InputDocParams();
+  EXPECT_EQ(
+      dialogs.Shown()[0].text,
+      "Ingrese un nombre válido para el archivo (no debe contener los caracteres :/\\*?|<>\")");
+  EXPECT_EQ(dialogs.Shown()[1].text, "");
+}
+
+}  // namespace

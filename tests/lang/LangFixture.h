@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <ostream>
+
+#include "TestEnv.h"
+#include "lang/Lang.h"
+
+// Failures show texts as text rather than as bytes.
+inline void PrintTo(const QString& text, std::ostream* out) {
+  *out << '"' << text.toStdString() << '"';
+}
+
+// Every language test starts and ends with Spanish in force and no language chosen.
+class LangTest : public TestEnv {
+ protected:
+  void SetUp() override {
+    TestEnv::SetUp();
+    Reset();
+  }
+  void TearDown() override {
+    Reset();
+    TestEnv::TearDown();
+  }
+  static void Reset() {
+    Lang::Msg.clear();
+    Lang::LanguageName.clear();
+  }
+  // Writes appfiles/lang/<name>.qlg with exactly these bytes.
+  QString WriteLanguage(const QString& name, const QByteArray& bytes) const {
+    return WriteFile("appfiles/lang/" + name + ".qlg", bytes);
+  }
+  // A table whose line n reads "L<n>", stored as the language-file maker stores it.
+  static QByteArray SyntheticTable(int lines) {
+    QStringList texts;
+    for (int n = 1; n <= lines; ++n) texts << QString("L%1").arg(n);
+    return texts.join("\r\n").toUtf8();
+  }
+};
