@@ -1,0 +1,232 @@
+// Every compiled option text, run through the installed ffmpeg on a small
+// clip: ffmpeg must accept it and the output must be what the profile asked.
+#include <QProcess>
+
+#include <functional>
+
+#include "TestEnv.h"
+#include "convert/Convertidor.h"
+#include "editing/FilterDef.h"
+#include "frame/CaptureConsole.h"
+#include "frame/RecordFile.h"
+#include "frame/ffmpeg.h"
+
+namespace {
+
+QStringList Words(const QString& options) {
+  return options.trimmed().isEmpty() ? QStringList() : CaptureConsole::SplitCommandLine("x " + options).mid(1);
+}
+
+struct RunCase {
+  const char* name;
+  std::function<void(FormatProfile&)> format;
+  std::function<void(EditProfileRec&)> edit;
+  const char* extension;
+  std::function<void(const MediaInfo&)> check;
+};
+
+class CompiledOptionsFfmpegTest : public TestEnv {
+ protected:
+  void SetUp() override {
+    TestEnv::SetUp();
+    ffmpeg::InitOptionNames();
+    ffmpeg::FfmpegPath = "/usr/bin/ffmpeg";
+    ffmpeg::FfprobePath = "/usr/bin/ffprobe";
+    input_ = Folder() + "/in.mkv";
+    ASSERT_EQ(Ffmpeg({"-f", "lavfi", "-i", "testsrc=size=160x120:rate=10", "-f", "lavfi", "-i",
+                      "sine=d=2", "-t", "2", "-c:v", "mpeg4", "-c:a", "aac", input_}),
+              0);
+  }
+
+  int Ffmpeg(const QStringList& arguments) {
+    QProcess process;
+    process.setProcessChannelMode(QProcess::MergedChannels);
+    process.start(ffmpeg::FfmpegPath, QStringList{"-hide_banner", "-nostdin", "-y"} + arguments);
+    if (!process.waitForFinished(60000)) return -1;
+    log_ = QString::fromUtf8(process.readAll());
+    return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+  }
+
+  // The pieces in the order of a whole conversion, with the format's size and
+  // aspect after the editing profile's video filters.
+  QStringList Arguments(const CompiledFormat& f, CompiledEdit e, const QString& output) {
+    if (e.OwnSize == 0) e.VideoFilterOptions += " " + f.SizeOption;
+    if (e.OwnAspect == 0) e.VideoFilterOptions += " " + f.AspectOption;
+    QStringList arguments;
+    for (const QString& piece : {f.InputOptions, e.SeekOption, e.InputOptions}) arguments << Words(piece);
+    arguments << "-i" << input_;
+    for (const QString& piece :
+         {f.OutputOptions, f.AudioOptions, f.SubtitleCodecOption, f.VideoOptions, e.AudioFilterOptions,
+          e.DurationOption, e.OutputOptions, e.VideoFilterOptions, f.NoAudioOption, f.NoVideoOption,
+          e.NoAudioOption, e.NoSubtitlesOption, e.NoVideoOption}) {
+      arguments << Words(piece);
+    }
+    return arguments << output;
+  }
+
+  QString input_;
+  QString log_;
+};
+
+bool Near(const QString& seconds, double expected) { return std::abs(seconds.toDouble() - expected) < 0.15; }
+
+TEST_F(CompiledOptionsFfmpegTest, FfmpegAcceptsTheOptionsAndProducesWhatTheProfilesAsk) {
+  FilterDef echo{0, 0, "aecho=0.8:0.9:100:0.3"};
+  FilterDef mirror{1, 0, "hflip"};
+  FilterDef negate{1, 0, "negate"};
+  ASSERT_EQ(RecordFile::Write(WriteFile("appfiles/filters/eco.qfl", ""), echo), RecordFile::Result::Ok);
+  ASSERT_EQ(RecordFile::Write(WriteFile("appfiles/filters/espejo.qfl", ""), mirror), RecordFile::Result::Ok);
+  ASSERT_EQ(RecordFile::Write(WriteFile("appfiles/filters/negativo.qfl", ""), negate), RecordFile::Result::Ok);
+
+  const RunCase cases[] = {
+      {"format of the worked example",
+       [](FormatProfile& p) {
+         p.OutputContainer = "mp4";
+         p.AudioCodec = "aac";
+         p.AudioBitrate = "128k";
+         p.VideoCodec = "libx264";
+         p.FrameSize = "640x360";
+       },
+       [](EditProfileRec&) {}, "mp4",
+       [](const MediaInfo& m) {
+         EXPECT_EQ(m.VideoCodec, "h264");
+         EXPECT_EQ(m.VideoSize, "640x360");
+         EXPECT_EQ(m.AudioCodec, "aac");
+       }},
+      // An input pixel format only means something to raw inputs, so it is left out.
+      {"every format field but the target",
+       [](FormatProfile& p) {
+         p.InputContainer = "matroska";
+         p.InputAudioCodec = "aac";
+         p.InputVideoCodec = "mpeg4";
+         p.InputExtraParams = "-thread_queue_size 64";
+         p.OutputContainer = "matroska";
+         p.OutputExtraParams = "-metadata title=prueba";
+         p.AudioQuality = "4";
+         p.AudioMaxRate = "192k";
+         p.AudioMinRate = "32k";
+         p.Channels = "1";
+         p.AudioCodec = "libvorbis";
+         p.SampleRate = "22050";
+         p.VideoMaxRate = "2M";
+         p.VideoMinRate = "100k";
+         p.VideoBitrate = "1M";
+         p.VideoQMax = "31";
+         p.VideoQMin = "2";
+         p.VideoCodec = "mpeg4";
+         p.PixelFormat = "yuv420p";
+         p.VideoQuality = "3";
+         p.FrameRate = "5";
+         p.FrameSize = "320x240";
+         p.AspectRatio = "16:9";
+         p.SubtitleCodec = "copy";
+       },
+       [](EditProfileRec&) {}, "mkv",
+       [](const MediaInfo& m) {
+         EXPECT_EQ(m.VideoCodec, "mpeg4");
+         EXPECT_EQ(m.VideoSize, "320x240");
+         EXPECT_EQ(m.VideoFrameRate, "5/1");
+         EXPECT_EQ(m.AspectRatio, "16:9");
+         EXPECT_EQ(m.AudioCodec, "vorbis");
+         EXPECT_EQ(m.AudioSampleRate, "22050");
+         EXPECT_EQ(m.AudioChannels, "1");
+         EXPECT_EQ(m.Title, "prueba");
+       }},
+      {"a target", [](FormatProfile& p) { p.Target = "pal-vcd"; }, [](EditProfileRec&) {}, "mpg",
+       [](const MediaInfo& m) {
+         EXPECT_EQ(m.VideoCodec, "mpeg1video");
+         EXPECT_EQ(m.VideoSize, "352x288");
+         EXPECT_EQ(m.AudioCodec, "mp2");
+       }},
+      {"video removed by the format", [](FormatProfile& p) { p.RemoveVideo = 1; }, [](EditProfileRec&) {},
+       "mka", [](const MediaInfo& m) {
+         EXPECT_EQ(m.HasVideo, 0);
+         EXPECT_EQ(m.HasAudio, 1);
+       }},
+      {"editing worked example, trimmed by end position",
+       [](FormatProfile& p) { p.FrameSize = "320x240"; },
+       [](EditProfileRec& p) {
+         p.ResizeWidth = "640";
+         p.AspectMode = 2;
+         p.CropHeight = "0.9";
+         p.CropHeightUnit = 2;
+         p.Volume = "50";
+         p.Equalizer[0] = "100";
+         p.Equalizer[1] = "3";
+         p.Equalizer[2] = "1";
+         p.StartPos = "0:0.5";
+         p.EndPos = "0:1.5";
+       },
+       "mkv",
+       [](const MediaInfo& m) {
+         EXPECT_EQ(m.VideoSize, "640x108");  // scaled to 640, then 0.9 of the height kept
+         EXPECT_TRUE(Near(m.Duration, 1.0)) << m.Duration.toStdString();
+       }},
+      {"borders, filters, audio removed, length in frames",
+       [](FormatProfile&) {},
+       [](EditProfileRec& p) {
+         p.BorderTop = p.BorderBottom = "10";
+         p.BorderLeft = "0.25";
+         p.BorderLeftUnit = 1;
+         p.BorderColor = "FF0000";
+         p.Filters = {1, {"espejo", "negativo"}};
+         p.RemoveAudio = 1;
+         p.EndMode = 2;
+         p.DurationUnit = 1;
+         p.Duration = {"", "5", ""};
+       },
+       "mkv",
+       [](const MediaInfo& m) {
+         EXPECT_EQ(m.VideoSize, "200x140");
+         EXPECT_EQ(m.HasAudio, 0);
+         EXPECT_TRUE(Near(m.Duration, 0.5)) << m.Duration.toStdString();
+       }},
+      {"audio filters and a length in seconds, resize by factor, crop",
+       [](FormatProfile& p) { p.FrameSize = "320x240"; },
+       [](EditProfileRec& p) {
+         p.Filters = {1, {"eco"}};
+         p.Equalizer[3] = "1000";
+         p.Equalizer[4] = "-6";
+         p.Equalizer[5] = "2";
+         p.ResizeWidth = "0.5";
+         p.ResizeWidthUnit = 1;
+         p.ResizeHeight = "0.5";
+         p.ResizeHeightUnit = 2;
+         p.CropWidth = "60";
+         p.CropLeft = "0";
+         p.CropTop = "0";
+         p.CropHeight = "40";
+         p.EndMode = 2;
+         p.Duration = {"1.2", "", ""};
+         p.InputParams = "-threads 1";
+         p.OutputParams = "-metadata title=quill";
+       },
+       "mkv",
+       [](const MediaInfo& m) {
+         EXPECT_EQ(m.VideoSize, "60x40");
+         EXPECT_EQ(m.Title, "quill");
+         EXPECT_TRUE(Near(m.Duration, 1.2)) << m.Duration.toStdString();
+       }},
+  };
+  for (const RunCase& test : cases) {
+    FormatProfile format;
+    test.format(format);
+    EditProfileRec edit;
+    test.edit(edit);
+    uint8_t status = 9;
+    const CompiledFormat f = Convertidor::CompileFormat(format, status);
+    ASSERT_EQ(status, 0) << test.name;
+    QString filterPath;
+    const CompiledEdit e = Convertidor::CompileEditProfile(edit, status, filterPath);
+    ASSERT_EQ(status, 0) << test.name;
+    const QString output = Folder() + "/out." + test.extension;
+    const QStringList arguments = Arguments(f, e, output);
+    ASSERT_EQ(Ffmpeg(arguments), 0) << test.name << "\n"
+                                     << arguments.join(' ').toStdString() << "\n"
+                                     << log_.toStdString();
+    SCOPED_TRACE(test.name);
+    test.check(ffmpeg::ProbeMedia(output));
+  }
+}
+
+}  // namespace
