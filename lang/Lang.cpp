@@ -22,6 +22,7 @@ namespace {
 
 enum Style { kPlain = 0, kYesNoCancel = 3, kYesNo = 4, kStop = 16, kInformation = 64 };
 
+// Qt's boxes break lines at LF alone.
 const QString kLineBreak = QStringLiteral("\n");
 
 // Tables are stored as .qlg files are: lines separated by CR LF. A short table
@@ -37,7 +38,8 @@ const QStringList& SpanishTable() {
   return table;
 }
 
-// The text a procedure shows while Spanish is in force.
+// The text a procedure shows while Spanish is in force: the Spanish line, except
+// for line 96, which carries the blank that its callers put after it.
 QString BuiltInText(int line) {
   if (line == 96) return QStringLiteral("Errores: ");
   return SpanishTable().value(line - 1);
@@ -45,7 +47,7 @@ QString BuiltInText(int line) {
 
 int Box(const QString& text, int style) { return Dialogs::MsgBox(text, style, BoxTitle()); }
 int Show(int line, int style) { return Box(LineText(line), style); }
-int Ask(int line, int style) { return Box(LineText(line), style); }
+void ShowWith(int line, const QString& name) { Box(LineText(line) + " " + name, kStop); }
 QString Input(int line, const QString& defaultText) {
   return Dialogs::InputBox(LineText(line), BoxTitle(), defaultText);
 }
@@ -151,41 +153,43 @@ void MsgInvalidRepeatCount() { Show(126, kStop); }
 void MsgFfmpegNotFound() { Show(127, kStop); }
 void MsgFfplayNotFound() { Show(128, kStop); }
 void MsgFfprobeNotFound() { Show(129, kStop); }
-void MsgFileNotFound(const QString& name) { Box(LineText(1) + " " + name, kStop); }
-void MsgCannotCreateDir(const QString& name) { Box(LineText(5) + " " + name, kStop); }
-void MsgCannotRenameFile(const QString& name) { Box(LineText(7) + " " + name, kStop); }
-void MsgCannotCopyFile(const QString& name) { Box(LineText(10) + " " + name, kStop); }
-void MsgCannotDeleteFile(const QString& name) { Box(LineText(11) + " " + name, kStop); }
-void MsgCannotCreateFile(const QString& name) { Box(LineText(12) + " " + name, kStop); }
+
+void MsgFileNotFound(const QString& name) { ShowWith(1, name); }
+void MsgCannotCreateDir(const QString& name) { ShowWith(5, name); }
+void MsgCannotRenameFile(const QString& name) { ShowWith(7, name); }
+void MsgCannotCopyFile(const QString& name) { ShowWith(10, name); }
+void MsgCannotDeleteFile(const QString& name) { ShowWith(11, name); }
+void MsgCannotCreateFile(const QString& name) { ShowWith(12, name); }
 void MsgInvalidFileName(const QString& name) { Box(name + " " + LineText(13), kStop); }
-void MsgDirEmpty(const QString& name) { Box(LineText(17) + " " + name, kStop); }
-void MsgCannotReadFile(const QString& name) { Box(LineText(18) + " " + name, kStop); }
-void MsgCannotWriteFile(const QString& name) { Box(LineText(19) + " " + name, kStop); }
-void MsgCannotLoadExtCodec(const QString& name) { Box(LineText(54) + " " + name, kStop); }
-void MsgFilterReadError(const QString& name) { Box(LineText(79) + " " + name, kStop); }
-void MsgFormatProfileNotFound(const QString& path) {
-  Box(LineText(83) + " " + ScriptObj::GetBaseName(path), kStop);
-}
-void MsgEditProfileNotFound(const QString& name) { Box(LineText(86) + " " + name, kStop); }
+void MsgDirEmpty(const QString& name) { ShowWith(17, name); }
+void MsgCannotReadFile(const QString& name) { ShowWith(18, name); }
+void MsgCannotWriteFile(const QString& name) { ShowWith(19, name); }
+void MsgCannotLoadExtCodec(const QString& name) { ShowWith(54, name); }
+void MsgFilterReadError(const QString& name) { ShowWith(79, name); }
+void MsgFormatProfileNotFound(const QString& path) { ShowWith(83, ScriptObj::GetBaseName(path)); }
+void MsgEditProfileNotFound(const QString& name) { ShowWith(86, name); }
 void MsgFiltersMissing(const QString& list) { Box(LineText(67) + kLineBreak + list, kStop); }
 void MsgFfmpegError(const QString& errorText) {
   Box(LineText(120) + kLineBreak + errorText, kStop);
 }
+
 void MsgHowToStopFfplay() { Show(53, kPlain); }
 void MsgConfirmParamChanges() { Show(526, kPlain); }
 void MsgStopProcessFirst() { Show(108, kInformation); }
 void MsgSelectFileForTest() { Show(92, Msg.isEmpty() ? kInformation : kStop); }
-int AskReplaceFile() { return Ask(16, kYesNoCancel); }
+
+int AskReplaceFile() { return Show(16, kYesNoCancel); }
 int AskSaveChanges(const QString& name) {
   QString text = LineText(20) + " " + name + " " + LineText(21);
   // Lines that already carry their blank would otherwise show two.
   return Box(text.replace("  ", " "), kYesNoCancel);
 }
-int AskContinueCodecRemoved() { return Ask(55, kYesNoCancel); }
-int AskFindAudioCodecExe() { return Ask(75, kYesNo); }
-int AskFindVideoCodecExe() { return Ask(76, kYesNo); }
-int AskStopConversion() { return Ask(107, kYesNoCancel); }
-int AskSaveExePath() { return Ask(525, kYesNo); }
+int AskContinueCodecRemoved() { return Show(55, kYesNoCancel); }
+int AskFindAudioCodecExe() { return Show(75, kYesNo); }
+int AskFindVideoCodecExe() { return Show(76, kYesNo); }
+int AskStopConversion() { return Show(107, kYesNoCancel); }
+int AskSaveExePath() { return Show(525, kYesNo); }
+
 QString InputValidFileName(const QString& currentName) {
   QString prompt = LineText(8);
   if (prompt.isEmpty()) prompt = BuiltInText(8);
