@@ -1,56 +1,187 @@
 #include "frame/Form9.h"
 
-#include <QFormLayout>
+#include <QFileInfo>
+#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QVBoxLayout>
 
 #include "devices/cdrtools.h"
 #include "formats/FormatEdit.h"
+#include "frame/APIS.h"
+#include "frame/Aplicacion.h"
+#include "frame/ProgramFolder.h"
+#include "frame/ScriptObj.h"
 #include "frame/ffmpeg.h"
+#include "lang/Lang.h"
+
+namespace {
+QPointer<Form9> g_instance;
+
+const char* const kToolNames[] = {"ffmpeg", "ffplay", "ffprobe", "cdda2wav"};
+
+QLineEdit* MakeBox(QWidget* parent, const char* name, const QString& text) {
+  auto* box = new QLineEdit(text, parent);
+  box->setObjectName(name);
+  return box;
+}
+}  // namespace
 
 Form9::Form9(QWidget* owner) : QDialog(owner) {
+  g_instance = this;
   setObjectName("Form9");
   setWindowTitle("Rutas de acceso");
+  CreateControls();
+  WireControls();
+}
+
+Form9::~Form9() = default;
+
+Form9* Form9::Instance() { return g_instance.data(); }
+
+QList<Form9::Tool> Form9::Tools() {
+  return {{kToolNames[0], &NewFfmpegPath, Text1},
+          {kToolNames[1], &NewFfplayPath, Text2},
+          {kToolNames[2], &NewFfprobePath, Text5},
+          {kToolNames[3], &NewCdda2wavPath, Text7}};
+}
+
+void Form9::CreateControls() {
   auto* layout = new QVBoxLayout(this);
-  auto* rows = new QFormLayout;
+  auto* rows = new QGridLayout;
   layout->addLayout(rows);
-  Text1 = AddPathRow("Text1", "ffmpeg:", ffmpeg::FfmpegPath);
-  Text2 = AddPathRow("Text2", "ffplay:", ffmpeg::FfplayPath);
-  Text5 = AddPathRow("Text5", "ffprobe:", ffmpeg::FfprobePath);
-  Text7 = AddPathRow("Text7", "cdda2wav:", cdrtools::Cdda2wavPath);
-  for (QLineEdit* box : {Text1, Text2, Text5, Text7}) rows->addRow(box->property("caption").toString(), box);
+  Text3 = MakeBox(this, "Text3", "ffmpeg:");
+  Text4 = MakeBox(this, "Text4", "ffplay:");
+  Text6 = MakeBox(this, "Text6", "ffprobe:");
+  Text8 = MakeBox(this, "Text8", "cdda2wav:");
+  Text1 = MakeBox(this, "Text1", QString());
+  Text2 = MakeBox(this, "Text2", QString());
+  Text5 = MakeBox(this, "Text5", QString());
+  Text7 = MakeBox(this, "Text7", QString());
+  QLineEdit* labels[] = {Text3, Text4, Text6, Text8};
+  QLineEdit* paths[] = {Text1, Text2, Text5, Text7};
+  QPushButton** browse[] = {&Command1, &Command2, &Command3, &Command4};
+  for (int row = 0; row < 4; ++row) {
+    labels[row]->setReadOnly(true);
+    labels[row]->setFrame(false);
+    labels[row]->setFocusPolicy(Qt::NoFocus);
+    labels[row]->setMaximumWidth(90);
+    paths[row]->setMinimumWidth(420);
+    *browse[row] = new QPushButton("...", this);
+    (*browse[row])->setObjectName(QString("Command%1").arg(row + 1));
+    (*browse[row])->setMaximumWidth(40);
+    rows->addWidget(labels[row], row, 0);
+    rows->addWidget(paths[row], row, 1);
+    rows->addWidget(*browse[row], row, 2);
+  }
   auto* buttons = new QHBoxLayout;
+  Command7 = new QPushButton("Buscar faltantes", this);
+  Command7->setObjectName("Command7");
   Command5 = new QPushButton("Establecer", this);
   Command5->setObjectName("Command5");
   Command6 = new QPushButton("Cancelar", this);
   Command6->setObjectName("Command6");
+  buttons->addWidget(Command7);
+  buttons->addStretch();
   buttons->addWidget(Command5);
   buttons->addWidget(Command6);
   layout->addLayout(buttons);
-  connect(Command5, &QPushButton::clicked, this, &Form9::Command5_Click);
-  connect(Command6, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-QLineEdit* Form9::AddPathRow(const char* name, const QString& caption, const QString& path) {
-  auto* box = new QLineEdit(path, this);
-  box->setObjectName(name);
-  box->setProperty("caption", caption);
-  box->setMinimumWidth(360);
-  return box;
+void Form9::WireControls() {
+  connect(Command1, &QPushButton::clicked, this, &Form9::Command1_Click);
+  connect(Command2, &QPushButton::clicked, this, &Form9::Command2_Click);
+  connect(Command3, &QPushButton::clicked, this, &Form9::Command3_Click);
+  connect(Command4, &QPushButton::clicked, this, &Form9::Command4_Click);
+  connect(Command5, &QPushButton::clicked, this, &Form9::Command5_Click);
+  connect(Command6, &QPushButton::clicked, this, &Form9::Command6_Click);
+  connect(Command7, &QPushButton::clicked, this, &Form9::Command7_Click);
+  for (QLineEdit* box : {Text1, Text2, Text5, Text7}) {
+    connect(box, &QLineEdit::textChanged, this, [box] { MoveCaretToEnd(box); });
+  }
+}
+
+void Form9::MoveCaretToEnd(QLineEdit* box) { box->setCursorPosition(box->text().size()); }
+
+// Linux paths differ by case, so the program folder is matched exactly; the
+// relative form has no leading '/', which would name a different absolute path.
+QString Form9::DisplayPath(const QString& path) { return Aplicacion::StoreAppPath(path); }
+
+void Form9::Form_Load() {
+  Lang::TranslateForm9();
+  NewFfmpegPath = ffmpeg::FfmpegPath;
+  NewFfplayPath = ffmpeg::FfplayPath;
+  NewFfprobePath = ffmpeg::FfprobePath;
+  NewCdda2wavPath = cdrtools::Cdda2wavPath;
+  for (const Tool& tool : Tools()) {
+    QString shown = DisplayPath(*tool.newPath);
+    if (!ScriptObj::FileExists(*tool.newPath)) shown += "<" + Lang::TxtNotFound() + ">";
+    tool.box->setText(shown);
+  }
+}
+
+// The tools are executables without an extension here, so the dialog shows
+// every file and proposes the tool's bare name.
+void Form9::Browse(int tool) {
+  const Tool chosen = Tools()[tool];
+  const QStringList picked =
+      APIS::OpenFileDialog(QString(), this, QString(), QString(), false, 0, chosen.name, 1);
+  if (picked.isEmpty()) return;
+  *chosen.newPath = picked.first();
+  chosen.box->setText(DisplayPath(picked.first()));
+}
+
+void Form9::Command1_Click() { Browse(0); }
+void Form9::Command2_Click() { Browse(1); }
+void Form9::Command3_Click() { Browse(2); }
+void Form9::Command4_Click() { Browse(3); }
+
+QStringList Form9::FindTools(const QString& folder, const QList<bool>& missing) {
+  QStringList found(4);
+  int left = static_cast<int>(missing.count(true));
+  if (left == 0) return found;
+  for (const QString& file : ScriptObj::ListFilesRecursive(folder, QString())) {
+    const QFileInfo info(file);
+    for (int tool = 0; tool < 4; ++tool) {
+      if (missing[tool] && found[tool].isEmpty() &&
+          info.fileName().toLower() == kToolNames[tool] && info.isExecutable()) {
+        found[tool] = file;
+        --left;
+      }
+    }
+    if (left == 0) break;
+  }
+  return found;
+}
+
+void Form9::Command7_Click() {
+  QList<bool> missing;
+  for (const Tool& tool : Tools()) missing << !ScriptObj::FileExists(*tool.newPath);
+  if (!missing.contains(true)) return;
+  const QStringList found = FindTools(ProgramFolder::Path(), missing);
+  const QList<Tool> tools = Tools();
+  for (int i = 0; i < 4; ++i) {
+    if (found[i].isEmpty()) continue;
+    *tools[i].newPath = found[i];
+    tools[i].box->setText(DisplayPath(found[i]));
+  }
 }
 
 void Form9::Command5_Click() {
-  ffmpeg::FfmpegPath = Text1->text();
-  ffmpeg::FfplayPath = Text2->text();
-  ffmpeg::FfprobePath = Text5->text();
-  cdrtools::Cdda2wavPath = Text7->text();
+  ffmpeg::FfmpegPath = NewFfmpegPath;
+  ffmpeg::FfplayPath = NewFfplayPath;
+  ffmpeg::FfprobePath = NewFfprobePath;
+  cdrtools::Cdda2wavPath = NewCdda2wavPath;
   FormatEdit::FfmpegListsStale = 1;
   accept();
 }
 
+void Form9::Command6_Click() { reject(); }
+
 void Form9::ShowModal(QWidget* owner) {
   Form9 window(owner);
+  window.Form_Load();
   window.exec();
 }

@@ -1,11 +1,18 @@
 #include "lang/Lang.h"
 
+#include <QAction>
+#include <QCheckBox>
 #include <QFile>
+#include <QGroupBox>
+#include <QPushButton>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <optional>
 
 #include "convert/Form1.h"
+#include "frame/Form17.h"
+#include "frame/Form6.h"
+#include "frame/Form9.h"
 #include "devices/Grabador.h"
 #include "frame/AnsiText.h"
 #include "frame/Dialogs.h"
@@ -241,5 +248,42 @@ ParamCaptions GetParamCaptions() {
 void ShowGettingTrackInfo(QPlainTextEdit* outputBox) { outputBox->setPlainText(LineText(3)); }
 void ShowSaveAsLabel(QLabel* label) { label->setText(LineText(14)); }
 void ShowSelectFileLabel(QLabel* label) { label->setText(LineText(15)); }
+
+namespace {
+
+// The caption of a main-window menu item, or fallback while it has none.
+QString MainItemCaption(const char* item, const QString& fallback) {
+  Form1* main = Form1::Instance();
+  const QAction* action = main ? main->findChild<QAction*>(item) : nullptr;
+  return action ? action->text() : fallback;
+}
+
+}  // namespace
+
+void TranslateForm6() {
+  Form6* form = Form6::Instance();
+  if (!form) return;
+  form->Label1->setText(LineText(217));
+  form->setWindowTitle(LineText(259));
+  form->Check1->setText(LineText(260));
+  form->Frame1->setTitle(LineText(261));
+  form->Frame2->setTitle(LineText(262));
+}
+
+void TranslateForm9() {
+  Form9* form = Form9::Instance();
+  if (!form) return;
+  form->setWindowTitle(MainItemCaption("Herramientas_Rutas", form->windowTitle()));
+  form->Command5->setText(LineText(468));
+  form->Command6->setText(LineText(469));
+  form->Command7->setText(LineText(470));
+}
+
+void TranslateForm17() {
+  Form17* form = Form17::Instance();
+  if (!form) return;
+  form->setWindowTitle(MainItemCaption("Menu_Archivo_Analizar", form->windowTitle()));
+  form->Label1->setText(LineText(217));
+}
 
 }  // namespace Lang

@@ -263,4 +263,10 @@ void ShowSaveAsLabel(QLabel* label);
 // 15: "Seleccionar archivo:"
 void ShowSelectFileLabel(QLabel* label);
 
+// Window translators: each writes its window's texts through the window's
+// single instance; nothing happens while the window is not loaded.
+void TranslateForm6();   // 217, 259-262
+void TranslateForm9();   // 468-470 and the main window's Herramientas_Rutas
+void TranslateForm17();  // 217 and the main window's Menu_Archivo_Analizar
+
 }  // namespace Lang

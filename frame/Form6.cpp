@@ -1,0 +1,178 @@
+#include "frame/Form6.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "frame/IntDocView.h"
+#include "lang/Lang.h"
+
+namespace {
+QPointer<Form6> g_instance;
+
+QPushButton* MakeButton(QWidget* parent, const char* name, const QString& caption) {
+  auto* button = new QPushButton(caption, parent);
+  button->setObjectName(name);
+  return button;
+}
+}  // namespace
+
+Form6::Form6() {
+  g_instance = this;
+  setObjectName("Form6");
+  setAttribute(Qt::WA_DeleteOnClose);
+  setWindowTitle("Visor de texto");
+  CreateControls();
+  WireControls();
+  resize(760, 560);
+}
+
+Form6::~Form6() = default;
+
+Form6* Form6::Instance() { return g_instance.data(); }
+
+void Form6::Unload(Form6* viewer) { delete viewer; }
+
+void Form6::CreateControls() {
+  auto* layout = new QVBoxLayout(this);
+  auto* tools = new QHBoxLayout;
+  layout->addLayout(tools);
+
+  Frame1 = new QGroupBox("Buscar", this);
+  Frame1->setObjectName("Frame1");
+  auto* find = new QHBoxLayout(Frame1);
+  Text2 = new QLineEdit(Frame1);
+  Text2->setObjectName("Text2");
+  Check1 = new QCheckBox("Coincidir mayúsculas", Frame1);
+  Check1->setObjectName("Check1");
+  Command2 = MakeButton(Frame1, "Command2", "<");
+  Command1 = MakeButton(Frame1, "Command1", ">");
+  find->addWidget(Text2, 1);
+  find->addWidget(Check1);
+  find->addWidget(Command2);
+  find->addWidget(Command1);
+  tools->addWidget(Frame1, 1);
+
+  Frame2 = new QGroupBox("Tamaño", this);
+  Frame2->setObjectName("Frame2");
+  auto* size = new QHBoxLayout(Frame2);
+  Command3 = MakeButton(Frame2, "Command3", "+");
+  Command4 = MakeButton(Frame2, "Command4", "-");
+  size->addWidget(Command3);
+  size->addWidget(Command4);
+  tools->addWidget(Frame2);
+
+  // The wait frame shares the text box's cell and lies over it until the output is in.
+  auto* cell = new QGridLayout;
+  layout->addLayout(cell, 1);
+  Text1 = new QPlainTextEdit(this);
+  Text1->setObjectName("Text1");
+  Text1->setReadOnly(true);
+  Text1->setLineWrapMode(QPlainTextEdit::NoWrap);
+  Text1->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+  Text1->setFont(QFont("Monospace", 10));
+  cell->addWidget(Text1, 0, 0);
+  Frame3 = new QGroupBox(this);
+  Frame3->setObjectName("Frame3");
+  auto* wait = new QVBoxLayout(Frame3);
+  Label1 = new QLabel("Espere...", Frame3);
+  Label1->setObjectName("Label1");
+  Label1->setAlignment(Qt::AlignCenter);
+  wait->addWidget(Label1);
+  Frame3->setAutoFillBackground(true);
+  cell->addWidget(Frame3, 0, 0);
+}
+
+void Form6::WireControls() {
+  connect(Command1, &QPushButton::clicked, this, &Form6::Command1_Click);
+  connect(Command2, &QPushButton::clicked, this, &Form6::Command2_Click);
+  connect(Command3, &QPushButton::clicked, this, &Form6::Command3_Click);
+  connect(Command4, &QPushButton::clicked, this, &Form6::Command4_Click);
+  connect(Text2, &QLineEdit::returnPressed, this, &Form6::Command1_Click);
+  Text1->viewport()->installEventFilter(this);
+}
+
+void Form6::Form_Load() {
+  Lang::TranslateForm6();
+  Frame3->show();
+  Frame3->raise();
+  SearchPosition = 0;
+}
+
+void Form6::ShowOutput(const QString& output) {
+  QString text = output;
+  text.replace("\r\n", "\n");
+  Text1->setPlainText(text);
+  Frame3->hide();
+}
+
+void Form6::SelectMatch(int start) {
+  Text1->setFocus();
+  QTextCursor cursor = Text1->textCursor();
+  cursor.setPosition(start - 1);
+  Text1->setTextCursor(cursor);
+  Text1->ensureCursorVisible();
+  cursor.setPosition(start - 1 + static_cast<int>(Text2->text().size()), QTextCursor::KeepAnchor);
+  Text1->setTextCursor(cursor);
+  SearchPosition = start;
+}
+
+void Form6::Command1_Click() {
+  const QString text = Text1->toPlainText();
+  if (text.isEmpty() || Text2->text().isEmpty()) return;
+  const int found =
+      IntDocView::FindNext(text, Text2->text(), SearchPosition, Check1->isChecked());
+  if (found > 0) {
+    SelectMatch(found);
+  } else {
+    Text1->setFocus();
+    QApplication::beep();
+  }
+}
+
+void Form6::Command2_Click() {
+  if (Text2->text().isEmpty()) return;
+  const int found = IntDocView::FindPrevious(Text1->toPlainText(), Text2->text(), SearchPosition,
+                                             Check1->isChecked());
+  if (found > 0) {
+    SelectMatch(found);
+  } else {
+    Text1->setFocus();
+    QApplication::beep();
+  }
+}
+
+// Qt refuses sizes below one point, so "-" stops there.
+void Form6::ChangeFontSize(int points) {
+  QFont font = Text1->font();
+  font.setPointSize(std::max(1, font.pointSize() + points));
+  Text1->setFont(font);
+}
+
+void Form6::Command3_Click() { ChangeFontSize(+1); }
+void Form6::Command4_Click() { ChangeFontSize(-1); }
+
+void Form6::closeEvent(QCloseEvent* event) {
+  if (!Frame3->isHidden()) {
+    QApplication::beep();
+    event->ignore();
+    return;
+  }
+  event->accept();
+}
+
+bool Form6::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == Text1->viewport() && event->type() == QEvent::MouseButtonRelease) {
+    SearchPosition = Text1->textCursor().position();
+  }
+  return QWidget::eventFilter(watched, event);
+}

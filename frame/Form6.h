@@ -1,0 +1,59 @@
+#pragma once
+
+#include <QWidget>
+
+class QCheckBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+
+// The text viewer window ("Visor de texto"); IntDocView fills and drives it.
+class Form6 : public QWidget {
+  Q_OBJECT
+
+ public:
+  Form6();
+  ~Form6() override;
+
+  // The loaded viewer, or nullptr.
+  static Form6* Instance();
+  // Deletes the viewer, if any, whatever state it is in.
+  static void Unload(Form6* viewer);
+
+  // Translates the window, lays the wait frame over the text and resets the search.
+  void Form_Load();
+  // Puts the whole output in the text box and takes the wait frame away.
+  void ShowOutput(const QString& output);
+
+  void Command1_Click();  // find next
+  void Command2_Click();  // find previous
+  void Command3_Click();  // font one point larger
+  void Command4_Click();  // font one point smaller
+
+  QPlainTextEdit* Text1 = nullptr;
+  QGroupBox* Frame3 = nullptr;  // the wait frame
+  QLabel* Label1 = nullptr;
+  QGroupBox* Frame1 = nullptr;  // "Buscar"
+  QLineEdit* Text2 = nullptr;
+  QCheckBox* Check1 = nullptr;
+  QPushButton* Command1 = nullptr;
+  QPushButton* Command2 = nullptr;
+  QGroupBox* Frame2 = nullptr;  // "Tamaño"
+  QPushButton* Command3 = nullptr;
+  QPushButton* Command4 = nullptr;
+
+  // 0 before the first character; the next search starts after it.
+  int SearchPosition = 0;
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void CreateControls();
+  void WireControls();
+  void SelectMatch(int start);
+  void ChangeFontSize(int points);
+};

@@ -1,0 +1,70 @@
+#include <QAction>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPushButton>
+
+#include "TestEnv.h"
+#include "convert/Form1.h"
+#include "frame/Aplicacion.h"
+#include "frame/Form16.h"
+#include "frame/Form17.h"
+
+namespace {
+
+using Dialogs::Kind;
+
+class AboutAndWaitTest : public TestEnv {};
+
+TEST_F(AboutAndWaitTest, TheAboutBoxTakesItsCaptionFromTheMainWindowsAboutItem) {
+  Form1 main;
+  {
+    Form16 about(&main);
+    about.Form_Load();
+    EXPECT_EQ(about.windowTitle(), "Acerca de este programa");
+  }
+  QAction* item = main.menuBar()->addAction("About this program");
+  item->setObjectName("Help_About");
+  Form16 about(&main);
+  about.Form_Load();
+  EXPECT_EQ(about.windowTitle(), "About this program");
+  EXPECT_EQ(about.Label1->text(), "Quillmoor 2.0 (rev. 10)");
+  EXPECT_EQ(about.Label5->text(), "Página Web / Web page:");
+  EXPECT_EQ(about.Command1->text(), "Donar / Donate");
+}
+
+TEST_F(AboutAndWaitTest, TheAboutBoxOpensTheWebPageAndTheDonationPage) {
+  ScriptedDialogs dialogs;
+  dialogs.Expect(Kind::Open, 0).Expect(Kind::Open, 0);
+  Form16 about(nullptr);
+  emit about.Label9->linkActivated(Aplicacion::WebPage);
+  about.Command1->click();
+  EXPECT_EQ(dialogs.Shown()[0].text, Aplicacion::WebPage);
+  EXPECT_EQ(dialogs.Shown()[1].text, Aplicacion::DonationPage);
+}
+
+TEST_F(AboutAndWaitTest, TheWaitWindowDisablesTheMainWindowUntilItIsUnloaded) {
+  Form1 main;
+  main.setGeometry(100, 100, 600, 400);
+  main.show();
+  {
+    Form17 wait;
+    wait.Form_Load();
+    EXPECT_FALSE(main.isEnabled());
+    EXPECT_TRUE(wait.isEnabled());
+    EXPECT_TRUE(wait.isVisible());
+    EXPECT_EQ(wait.Label1->text(), "Espere...");
+    const QPoint centre = main.frameGeometry().center();
+    EXPECT_LE(std::abs(wait.x() + wait.width() / 2 - centre.x()), 1);
+    EXPECT_LE(std::abs(wait.y() + wait.height() / 2 - centre.y()), 1);
+  }
+  EXPECT_TRUE(main.isEnabled());
+
+  auto* closed = new Form17;
+  closed->Form_Load();
+  EXPECT_FALSE(main.isEnabled());
+  closed->close();
+  EXPECT_TRUE(main.isEnabled());
+  delete closed;
+}
+
+}  // namespace

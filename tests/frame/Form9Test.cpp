@@ -1,0 +1,124 @@
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "TestEnv.h"
+#include "devices/cdrtools.h"
+#include "formats/FormatEdit.h"
+#include "frame/APIS.h"
+#include "frame/Form9.h"
+#include "frame/ffmpeg.h"
+
+namespace {
+
+using Dialogs::Kind;
+
+class Form9Test : public TestEnv {
+ protected:
+  void SetUp() override {
+    TestEnv::SetUp();
+    APIS::Reset();
+    ffmpeg::FfmpegPath.clear();
+    ffmpeg::FfplayPath.clear();
+    ffmpeg::FfprobePath.clear();
+    cdrtools::Cdda2wavPath.clear();
+    FormatEdit::FfmpegListsStale = 0;
+  }
+  QString Tool(const QString& relative) {
+    const QString path = WriteFile(relative, "#!/bin/sh\n");
+    QFile::setPermissions(path, QFile::permissions(path) | QFile::ExeOwner);
+    return path;
+  }
+};
+
+TEST_F(Form9Test, LoadingShowsThePathsRelativeToTheProgramFolderAndMarksMissingOnes) {
+  ffmpeg::FfmpegPath = Tool("bin/ffmpeg");
+  ffmpeg::FfplayPath = Folder() + "/bin/ffplay";  // missing
+  const QString outside = QDir::tempPath() + "/elsewhere/ffprobe";
+  ffmpeg::FfprobePath = outside;
+  Form9 window(nullptr);
+  window.Form_Load();
+  EXPECT_EQ(window.Text1->text(), "bin/ffmpeg");
+  EXPECT_EQ(window.Text2->text(), "bin/ffplay<No encontrado>");
+  EXPECT_EQ(window.Text5->text(), outside + "<No encontrado>");
+  EXPECT_EQ(window.Text7->text(), "<No encontrado>");
+  EXPECT_EQ(window.windowTitle(), "Rutas de acceso");
+  EXPECT_EQ(window.Command5->text(), "Establecer");
+  EXPECT_EQ(window.Command6->text(), "Cancelar");
+  EXPECT_EQ(window.Command7->text(), "Buscar faltantes");
+}
+
+TEST_F(Form9Test, SearchFillsOnlyMissingToolsWithTheFirstMatchingProgram) {
+  ffmpeg::FfmpegPath = Tool("mine/ffmpeg");
+  Tool("a/ffmpeg");  // ffmpeg is present: this one is not taken
+  Tool("a/ffmpeg2");
+  Tool("a/ffprobe.bak");
+  WriteFile("a/ffplay", "not a program");
+  const QString probe = Tool("a/FFPROBE");
+  Tool("a/b/ffprobe");
+  const QString play = Tool("c/ffplay");
+  Form9 window(nullptr);
+  window.Form_Load();
+  window.Text1->setText("typed");
+  window.Command7_Click();
+  EXPECT_EQ(window.NewFfmpegPath, ffmpeg::FfmpegPath);
+  EXPECT_EQ(window.Text1->text(), "typed");
+  EXPECT_EQ(window.NewFfprobePath, probe);
+  EXPECT_EQ(window.Text5->text(), "a/FFPROBE");
+  EXPECT_EQ(window.NewFfplayPath, play);
+  EXPECT_EQ(window.NewCdda2wavPath, "");
+  EXPECT_EQ(window.Text7->text(), "<No encontrado>");
+  EXPECT_EQ(ffmpeg::FfprobePath, "") << "nothing changes before \"Establecer\"";
+}
+
+TEST_F(Form9Test, BrowseTakesThePickAndSetStoresTheNewPathsNotTheTypedText) {
+  const QString picked = Tool("x/ffplay");
+  ScriptedDialogs dialogs;
+  dialogs.Expect(Kind::OpenFile, QStringList{picked}).Expect(Kind::OpenFile, QStringList());
+  Form9 window(nullptr);
+  window.Form_Load();
+  window.Command2->click();
+  window.Command4->click();  // cancelled
+  EXPECT_EQ(window.Text2->text(), "x/ffplay");
+  EXPECT_EQ(window.Text7->text(), "<No encontrado>");
+  EXPECT_EQ(dialogs.Shown()[0].defaultText, "ffplay");
+  EXPECT_EQ(dialogs.Shown()[1].defaultText, "cdda2wav");
+  EXPECT_FALSE(dialogs.Shown()[0].multiSelect);
+
+  window.Text1->setText("/typed/ffmpeg");
+  EXPECT_EQ(window.Text1->cursorPosition(), window.Text1->text().size());
+  window.Command5->click();
+  EXPECT_EQ(ffmpeg::FfmpegPath, "");
+  EXPECT_EQ(ffmpeg::FfplayPath, picked);
+  EXPECT_EQ(FormatEdit::FfmpegListsStale, 1);
+  EXPECT_EQ(window.result(), QDialog::Accepted);
+}
+
+TEST_F(Form9Test, CancelChangesNothingAndSetAlwaysMarksTheListsStale) {
+  ffmpeg::FfmpegPath = "/old/ffmpeg";
+  {
+    Form9 window(nullptr);
+    window.Form_Load();
+    window.NewFfmpegPath = "/new/ffmpeg";
+    window.Command6->click();
+    EXPECT_EQ(ffmpeg::FfmpegPath, "/old/ffmpeg");
+    EXPECT_EQ(FormatEdit::FfmpegListsStale, 0);
+  }
+  Form9 window(nullptr);
+  window.Form_Load();
+  window.Command5->click();
+  EXPECT_EQ(ffmpeg::FfmpegPath, "/old/ffmpeg");
+  EXPECT_EQ(FormatEdit::FfmpegListsStale, 1);
+}
+
+TEST_F(Form9Test, ShowModalRunsTheWindowUntilItIsClosed) {
+  ModalCloser closer([](QWidget* modal) {
+    EXPECT_EQ(modal, Form9::Instance());
+    EXPECT_TRUE(Form9::Instance()->Text1->text().endsWith("<No encontrado>"));
+  });
+  Form9::ShowModal(nullptr);
+  EXPECT_EQ(closer.Closed(), QStringList{"Form9"});
+}
+
+}  // namespace

@@ -1,0 +1,195 @@
+#include <QApplication>
+#include <QCheckBox>
+#include <QMouseEvent>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QStandardPaths>
+#include <QTimer>
+
+#include "TestEnv.h"
+#include "frame/CaptureConsole.h"
+#include "frame/Form6.h"
+#include "frame/IntDocView.h"
+
+namespace {
+
+TEST(IntDocViewSearch, FindsForwardAndBackwardFromTheSearchPosition) {
+  const QString text = "ffmpeg version; FFMPEG help; ffmpeg";
+  struct Case {
+    const char* what;
+    bool next;
+    int position;
+    bool matchCase;
+    int expected;
+  } cases[] = {
+      {"ffmpeg", true, 0, true, 1},     {"ffmpeg", true, 1, true, 30},
+      {"ffmpeg", true, 1, false, 17},   {"ffmpeg", true, 30, false, 0},
+      {"FFMPEG", true, 0, true, 17},    {"", true, 0, false, 0},
+      {"ffmpeg", false, 0, true, 30},   {"ffmpeg", false, 1, false, 0},
+      {"ffmpeg", false, 30, false, 17}, {"ffmpeg", false, 30, true, 1},
+      {"ffmpeg", false, 23, false, 17}, {"ffmpeg", false, 22, false, 1},
+      {"help", false, 0, true, 24},
+  };
+  for (const Case& c : cases) {
+    const int found = c.next ? IntDocView::FindNext(text, c.what, c.position, c.matchCase)
+                             : IntDocView::FindPrevious(text, c.what, c.position, c.matchCase);
+    EXPECT_EQ(found, c.expected) << c.what << (c.next ? " next from " : " previous from ")
+                                 << c.position << (c.matchCase ? " case" : "");
+  }
+}
+
+class IntDocViewTest : public TestEnv {
+ protected:
+  void SetUp() override {
+    TestEnv::SetUp();
+    CaptureConsole::Reset();
+    ffmpeg_ = QStandardPaths::findExecutable("ffmpeg");
+    ASSERT_FALSE(ffmpeg_.isEmpty());
+  }
+  // Runs inspect on the viewer once its output is in, from inside ShowCommandOutput.
+  void WhenShown(std::function<void(Form6*)> inspect) {
+    auto* poll = new QTimer;
+    QObject::connect(poll, &QTimer::timeout, [poll, inspect] {
+      Form6* viewer = Form6::Instance();
+      if (!viewer || !viewer->Frame3->isHidden()) return;
+      poll->stop();
+      poll->deleteLater();
+      inspect(viewer);
+    });
+    poll->start(10);
+  }
+  QString ffmpeg_;
+};
+
+TEST_F(IntDocViewTest, ShowsTheWholeHelpOfFfmpegAndSearchesIt) {
+  QWidget owner;
+  owner.show();
+  bool inspected = false;
+  WhenShown([&](Form6* viewer) {
+    inspected = true;
+    const QString text = viewer->Text1->toPlainText();
+    EXPECT_TRUE(text.contains("usage: ffmpeg")) << text.left(200).toStdString();
+    EXPECT_TRUE(text.contains("-codecs"));
+    EXPECT_FALSE(text.contains('\r'));
+    EXPECT_EQ(viewer->windowTitle(), "Visor de texto");
+    EXPECT_EQ(viewer->Frame1->title(), "Buscar");
+    EXPECT_EQ(viewer->SearchPosition, 0);
+
+    ASSERT_TRUE(text.startsWith("ffmpeg"));
+    viewer->Text2->setText("FFMPEG");
+    viewer->Check1->setChecked(true);
+    viewer->Command1->click();
+    EXPECT_EQ(viewer->SearchPosition, text.indexOf("FFMPEG") + 1) << "with case";
+    viewer->SearchPosition = 0;
+    viewer->Check1->setChecked(false);
+    viewer->Command1->click();
+    EXPECT_EQ(viewer->SearchPosition, 1);
+    EXPECT_EQ(viewer->Text1->textCursor().selectedText(), "ffmpeg");
+    viewer->Command2->click();
+    EXPECT_EQ(viewer->SearchPosition, 1) << "nothing before the first match";
+
+    viewer->Text2->setText("usage: ffmpeg");
+    viewer->Command1->click();
+    const int usage = static_cast<int>(text.indexOf("usage: ffmpeg")) + 1;
+    EXPECT_EQ(viewer->SearchPosition, usage);
+    EXPECT_EQ(viewer->Text1->textCursor().selectedText(), "usage: ffmpeg");
+
+    QTextCursor caret = viewer->Text1->textCursor();
+    caret.setPosition(usage + 5);
+    viewer->Text1->setTextCursor(caret);
+    QMouseEvent release(QEvent::MouseButtonRelease, QPointF(1, 1), QPointF(1, 1), Qt::LeftButton,
+                        Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(viewer->Text1->viewport(), &release);
+    EXPECT_EQ(viewer->SearchPosition, usage + 5) << "a click sets where the search goes on";
+    viewer->SearchPosition = usage;
+
+    viewer->Text2->setText("ffmpeg");
+    viewer->Command2->click();
+    EXPECT_EQ(viewer->SearchPosition,
+              text.left(usage - 1).lastIndexOf("ffmpeg", -1, Qt::CaseInsensitive) + 1);
+
+    const int size = viewer->Text1->font().pointSize();
+    viewer->Command3->click();
+    EXPECT_EQ(viewer->Text1->font().pointSize(), size + 1);
+    viewer->Command4->click();
+    viewer->Command4->click();
+    EXPECT_EQ(viewer->Text1->font().pointSize(), size - 1);
+    viewer->close();
+  });
+  IntDocView::ShowCommandOutput("\"" + ffmpeg_ + "\" -h", &owner);
+  EXPECT_TRUE(inspected);
+  EXPECT_EQ(Form6::Instance(), nullptr);
+}
+
+TEST_F(IntDocViewTest, ClosingOrDestroyingTheOwnerClosesTheViewer) {
+  QWidget closedOwner;
+  closedOwner.show();
+  WhenShown([&](Form6*) { closedOwner.close(); });
+  IntDocView::ShowCommandOutput("\"" + ffmpeg_ + "\" -version", &closedOwner);
+  EXPECT_EQ(Form6::Instance(), nullptr);
+
+  auto* destroyedOwner = new QWidget;
+  destroyedOwner->show();
+  WhenShown([&](Form6*) { delete destroyedOwner; });
+  IntDocView::ShowCommandOutput("\"" + ffmpeg_ + "\" -version", destroyedOwner);
+  EXPECT_EQ(Form6::Instance(), nullptr);
+}
+
+TEST_F(IntDocViewTest, AHiddenOwnerKeepsTheViewerAndCloseViewerEndsIt) {
+  QWidget owner;
+  owner.show();
+  WhenShown([&](Form6* viewer) {
+    owner.hide();
+    QTimer::singleShot(50, [&owner, viewer] {
+      EXPECT_TRUE(viewer->isVisible()) << "a hidden owner is still loaded";
+      owner.show();
+      IntDocView::CloseViewer();
+    });
+  });
+  IntDocView::ShowCommandOutput("\"" + ffmpeg_ + "\" -version", &owner);
+  EXPECT_EQ(Form6::Instance(), nullptr);
+  EXPECT_TRUE(owner.isVisible());
+}
+
+TEST_F(IntDocViewTest, TheViewerRefusesToCloseWhileTheCommandRuns) {
+  QWidget owner;
+  owner.show();
+  bool refused = false;
+  QTimer::singleShot(200, [&] {
+    Form6* viewer = Form6::Instance();
+    ASSERT_NE(viewer, nullptr);
+    EXPECT_FALSE(viewer->Frame3->isHidden());
+    refused = !viewer->close();
+    EXPECT_TRUE(viewer->isVisible());
+  });
+  WhenShown([](Form6* viewer) { viewer->close(); });
+  IntDocView::ShowCommandOutput("\"" + ffmpeg_ +
+                                    "\" -hide_banner -re -f lavfi -i sine=d=0.6 -f null -",
+                                &owner);
+  EXPECT_TRUE(refused);
+  EXPECT_EQ(Form6::Instance(), nullptr);
+}
+
+TEST_F(IntDocViewTest, ANewCallReplacesTheOpenViewerAndAMissingToolShowsNothing) {
+  QWidget owner;
+  owner.show();
+  QPointer<Form6> first;
+  QString secondText = "unset";
+  WhenShown([&](Form6* viewer) {
+    first = viewer;
+    WhenShown([&](Form6* second) {
+      EXPECT_TRUE(first.isNull());
+      secondText = second->Text1->toPlainText();
+      second->close();
+    });
+    IntDocView::ShowCommandOutput("\"" + Folder() + "/no such tool\" -h", &owner);
+  });
+  IntDocView::ShowCommandOutput("\"" + ffmpeg_ + "\" -version", &owner);
+  EXPECT_EQ(secondText, "");
+  EXPECT_EQ(Form6::Instance(), nullptr);
+}
+
+}  // namespace
