@@ -43,10 +43,15 @@ class OwnerWatcher : public QObject {
 
 void ShowCommandOutput(const QString& cmdLine, QWidget* owner) {
   Form6::Unload(Form6::Instance());
-  QPointer<QWidget> ownerAlive(owner);
   QPointer<Form6> viewer = new Form6;
   viewer->Form_Load();
   viewer->show();
+  // Watched from the start, so that an owner closed while the command runs
+  // still takes the viewer with it.
+  OwnerWatcher watcher(owner, viewer);
+  if (owner) {
+    QObject::connect(owner, &QObject::destroyed, viewer, [viewer] { Form6::Unload(viewer); });
+  }
 
   QString output;
   int32_t exitCode = 0;
@@ -54,17 +59,9 @@ void ShowCommandOutput(const QString& cmdLine, QWidget* owner) {
                               CaptureConsole::NoDisplay, output, -1, exitCode);
   if (!viewer) return;
   viewer->ShowOutput(output);
-  if (owner && !ownerAlive) {
-    Form6::Unload(viewer);
-    return;
-  }
 
   QEventLoop loop;
   QObject::connect(viewer, &QObject::destroyed, &loop, &QEventLoop::quit);
-  if (owner) {
-    QObject::connect(owner, &QObject::destroyed, viewer, [viewer] { Form6::Unload(viewer); });
-  }
-  OwnerWatcher watcher(owner, viewer);
   loop.exec();
 }
 

@@ -1,4 +1,7 @@
+#include <QApplication>
 #include <QDir>
+#include <QListWidget>
+#include <QScrollBar>
 #include <QFile>
 #include <QStandardPaths>
 
@@ -152,6 +155,16 @@ TEST_F(APISTest, ATrashThatCannotTakeTheFileLeavesItInPlace) {
   EXPECT_EQ(kept.readAll(), "precious");
   EXPECT_FALSE(QDir::current().exists("files/keep.txt"));
   EXPECT_FALSE(QDir::current().exists("info/keep.txt.trashinfo"));
+}
+
+TEST_F(APISTest, AListWithAHorizontalExtentScrollsSidewaysOverLongLines) {
+  QListWidget list;
+  list.resize(200, 100);
+  APIS::SetListHorizontalExtent(&list, 1800);
+  list.addItem("/a/very/long/folder/name/that/does/not/fit/into/two/hundred/pixels/file.mp4");
+  list.show();
+  QApplication::processEvents();
+  EXPECT_GT(list.horizontalScrollBar()->maximum(), 0);
 }
 
 }  // namespace

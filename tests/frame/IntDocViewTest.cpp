@@ -136,6 +136,13 @@ TEST_F(IntDocViewTest, ClosingOrDestroyingTheOwnerClosesTheViewer) {
   WhenShown([&](Form6*) { delete destroyedOwner; });
   IntDocView::ShowCommandOutput("\"" + ffmpeg_ + "\" -version", destroyedOwner);
   EXPECT_EQ(Form6::Instance(), nullptr);
+
+  QWidget closedWhileRunning;
+  closedWhileRunning.show();
+  QTimer::singleShot(100, &closedWhileRunning, &QWidget::close);
+  IntDocView::ShowCommandOutput(
+      "\"" + ffmpeg_ + "\" -hide_banner -re -f lavfi -i sine=d=0.5 -f null -", &closedWhileRunning);
+  EXPECT_EQ(Form6::Instance(), nullptr);
 }
 
 TEST_F(IntDocViewTest, AHiddenOwnerKeepsTheViewerAndCloseViewerEndsIt) {
