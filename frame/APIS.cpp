@@ -25,16 +25,15 @@ QString StartingFolder(const QString& folder) {
 QStringList OpenFileDialog(const QString& filter, QWidget* owner, const QString& startFolder,
                            const QString& title, bool multiSelect, int /*maxFile*/,
                            const QString& defaultFileName, int /*filterIndex*/) {
-  QStringList paths = Dialogs::OpenFiles(owner, title, StartingFolder(startFolder),
-                                         defaultFileName, filter, multiSelect);
+  QStringList paths = Dialogs::OpenFiles(owner, title, StartingFolder(startFolder), defaultFileName,
+                                         filter, multiSelect);
   paths.removeAll(QString());
   if (!paths.isEmpty()) LastFolder = ScriptObj::ParentFolder(paths.first());
   return paths;
 }
 
 QString SaveFileDialog(const QString& title, const QString& startFolder, const QString& filter,
-                       int /*filterIndex*/, QWidget* owner, bool overwritePrompt,
-                       int /*maxFile*/) {
+                       int /*filterIndex*/, QWidget* owner, bool overwritePrompt, int /*maxFile*/) {
   const QString path = Dialogs::SaveFile(owner, title, StartingFolder(startFolder), QString(),
                                          filter, overwritePrompt)
                            .trimmed();
@@ -67,9 +66,8 @@ bool Exists(const QString& path) { return QFileInfo::exists(path) || QFileInfo(p
 // The question the desktop asks before it deletes; false when the user says no.
 bool Confirmed(const QString& path, bool toTrash) {
   const QString name = QFileInfo(path).fileName();
-  const QString text = toTrash
-                           ? "¿Desea enviar \"" + name + "\" a la papelera?"
-                           : "¿Desea eliminar \"" + name + "\" definitivamente?";
+  const QString text = toTrash ? "¿Desea enviar \"" + name + "\" a la papelera?"
+                               : "¿Desea eliminar \"" + name + "\" definitivamente?";
   return Dialogs::MsgBox(text, 4 + 32, Lang::BoxTitle()) == 6;
 }
 

@@ -155,7 +155,9 @@ void RefreshFileList() {
   list->clear();
   list->addItems(FileList);
   list->setUpdatesEnabled(true);
-  if (selected >= 0 && list->count() > 0) list->setCurrentRow(std::min(selected, list->count() - 1));
+  if (selected >= 0 && list->count() > 0) {
+    list->setCurrentRow(std::min(selected, list->count() - 1));
+  }
 }
 
 QString CreateTempFolder(bool showError) {

@@ -21,7 +21,7 @@ class Form16 : public QDialog {
   void Label9_Click();    // the web page
 
   QLabel* Image1 = nullptr;
-  QLabel* Label1 = nullptr;  // the version
+  QLabel* Label1 = nullptr;         // the version
   QPlainTextEdit* Text1 = nullptr;  // the licence notice
   QLabel* Label5 = nullptr;
   QLabel* Label9 = nullptr;  // the web address

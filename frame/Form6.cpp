@@ -129,8 +129,7 @@ void Form6::SelectMatch(int start) {
 void Form6::Command1_Click() {
   const QString text = Text1->toPlainText();
   if (text.isEmpty() || Text2->text().isEmpty()) return;
-  const int found =
-      IntDocView::FindNext(text, Text2->text(), SearchPosition, Check1->isChecked());
+  const int found = IntDocView::FindNext(text, Text2->text(), SearchPosition, Check1->isChecked());
   if (found > 0) {
     SelectMatch(found);
   } else {

@@ -145,8 +145,8 @@ QStringList Form9::FindTools(const QString& folder, const QList<bool>& missing) 
   for (const QString& file : ScriptObj::ListFilesRecursive(folder, QString())) {
     const QFileInfo info(file);
     for (int tool = 0; tool < 4; ++tool) {
-      if (missing[tool] && found[tool].isEmpty() &&
-          info.fileName().toLower() == kToolNames[tool] && info.isExecutable()) {
+      if (missing[tool] && found[tool].isEmpty() && info.fileName().toLower() == kToolNames[tool] &&
+          info.isExecutable()) {
         found[tool] = file;
         --left;
       }

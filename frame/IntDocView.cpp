@@ -55,8 +55,8 @@ void ShowCommandOutput(const QString& cmdLine, QWidget* owner) {
 
   QString output;
   int32_t exitCode = 0;
-  CaptureConsole::RunCaptured(cmdLine, QString(), 0, 0, nullptr, false,
-                              CaptureConsole::NoDisplay, output, -1, exitCode);
+  CaptureConsole::RunCaptured(cmdLine, QString(), 0, 0, nullptr, false, CaptureConsole::NoDisplay,
+                              output, -1, exitCode);
   if (!viewer) return;
   viewer->ShowOutput(output);
 
@@ -76,8 +76,8 @@ int FindNext(const QString& text, const QString& what, int position, bool matchC
 
 int FindPrevious(const QString& text, const QString& what, int position, bool matchCase) {
   if (what.isEmpty()) return 0;
-  const qsizetype lastStart = position == 0 ? text.size() - what.size()
-                                            : position - 1 - what.size();
+  const qsizetype lastStart =
+      position == 0 ? text.size() - what.size() : position - 1 - what.size();
   if (lastStart < 0) return 0;
   const auto found =
       text.lastIndexOf(what, lastStart, matchCase ? Qt::CaseSensitive : Qt::CaseInsensitive);

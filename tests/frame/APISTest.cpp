@@ -1,8 +1,8 @@
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QListWidget>
 #include <QScrollBar>
-#include <QFile>
 #include <QStandardPaths>
 
 #include "TestEnv.h"
@@ -116,9 +116,8 @@ TEST_F(APISTest, DeleteModesTrashOrDeleteWithOrWithoutAQuestion) {
     bool gone;
     bool inTrash;
   } cases[] = {
-      {0, 6, true, true},  {0, 7, false, false}, {1, 0, true, true},
-      {2, 6, true, false}, {2, 7, false, false}, {3, 0, true, false},
-      {9, 6, true, false},
+      {0, 6, true, true},   {0, 7, false, false}, {1, 0, true, true},  {2, 6, true, false},
+      {2, 7, false, false}, {3, 0, true, false},  {9, 6, true, false},
   };
   for (const Case& c : cases) {
     const QString name = QString("m%1-%2.txt").arg(c.mode).arg(c.answer);

@@ -71,9 +71,8 @@ TEST_F(HelpManifestTest, AManifestThatCannotBeWrittenIsReported) {
   ScriptedDialogs dialogs;
   dialogs.ExpectMessage();
   Aplicacion::WriteManifest();
-  EXPECT_EQ(dialogs.Messages(),
-            QStringList{"No se encuentra el archivo " +
-                        QFileInfo(Aplicacion::ManifestPath()).fileName()});
+  EXPECT_EQ(dialogs.Messages(), QStringList{"No se encuentra el archivo " +
+                                            QFileInfo(Aplicacion::ManifestPath()).fileName()});
 }
 
 TEST_F(HelpManifestTest, TheDonationPageIsHandedToTheDesktop) {

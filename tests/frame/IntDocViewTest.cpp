@@ -1,8 +1,8 @@
 #include <QApplication>
 #include <QCheckBox>
-#include <QMouseEvent>
 #include <QGroupBox>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
@@ -173,9 +173,8 @@ TEST_F(IntDocViewTest, TheViewerRefusesToCloseWhileTheCommandRuns) {
     EXPECT_TRUE(viewer->isVisible());
   });
   WhenShown([](Form6* viewer) { viewer->close(); });
-  IntDocView::ShowCommandOutput("\"" + ffmpeg_ +
-                                    "\" -hide_banner -re -f lavfi -i sine=d=0.6 -f null -",
-                                &owner);
+  IntDocView::ShowCommandOutput(
+      "\"" + ffmpeg_ + "\" -hide_banner -re -f lavfi -i sine=d=0.6 -f null -", &owner);
   EXPECT_TRUE(refused);
   EXPECT_EQ(Form6::Instance(), nullptr);
 }
