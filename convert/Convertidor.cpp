@@ -1,14 +1,20 @@
 #include "convert/Convertidor.h"
 
+#include <QFile>
+#include <QFileInfo>
+#include <QLocale>
+
 #include <charconv>
 #include <cmath>
 
 #include "editing/FilterDef.h"
+#include "frame/APIS.h"
 #include "frame/Aplicacion.h"
 #include "frame/ProgramFolder.h"
 #include "frame/RecordFile.h"
 #include "frame/ScriptObj.h"
 #include "frame/ffmpeg.h"
+#include "lang/Lang.h"
 
 namespace Convertidor {
 
@@ -422,6 +428,200 @@ CompiledEdit LoadEditProfile(const QString& path, uint8_t& status, QString& filt
   const CompiledEdit compiled = CompileEditProfile(profile, compileStatus, filterPath);
   status = compileStatus == 0 ? 0 : uint8_t(compileStatus + 2);
   return compiled;
+}
+
+}  // namespace Convertidor
+
+// ---------------------------------------------------------------------------
+// The conversion run: stages input by input, the error table, the end of a run.
+// ---------------------------------------------------------------------------
+
+namespace Convertidor {
+
+QList<FailedStep> Errors;
+QString TempDir;
+uint8_t StopRequested = 0;
+uint8_t Running = 0;
+
+namespace {
+
+constexpr int32_t KeptOutput = 4096;
+const QString CopyHead = QStringLiteral("<copy>");
+const QString CrLf = QStringLiteral("\r\n");
+
+QString Quoted(const QString& path) { return "\"" + path + "\""; }
+
+// Both markers in one pass, so that a file name holding "<outfile>" is never
+// itself rewritten.
+QString ReplaceFileMarkers(const QString& text, const QString& input, const QString& output) {
+  static const QString inMarker = QStringLiteral("<infile>");
+  static const QString outMarker = QStringLiteral("<outfile>");
+  QString result;
+  qsizetype i = 0;
+  while (i < text.size()) {
+    if (text.mid(i, inMarker.size()) == inMarker) {
+      result += input;
+      i += inMarker.size();
+    } else if (text.mid(i, outMarker.size()) == outMarker) {
+      result += output;
+      i += outMarker.size();
+    } else {
+      result += text.at(i++);
+    }
+  }
+  return result;
+}
+
+QString ProgramOf(const QString& head) { return CaptureConsole::SplitCommandLine(head).value(0); }
+
+QString SamePathKey(const QString& path) {
+  const QFileInfo info(path);
+  const QString canonical = info.canonicalFilePath();
+  return canonical.isEmpty() ? QFileInfo(path).absoluteFilePath() : canonical;
+}
+
+bool IsOneOf(const QString& path, const QStringList& files) {
+  const QString key = SamePathKey(path);
+  for (const QString& file : files)
+    if (SamePathKey(file) == key) return true;
+  return false;
+}
+
+bool TakenName(const QString& path) {
+  const QFileInfo info(path);
+  return info.exists() || info.isSymLink();
+}
+
+}  // namespace
+
+QStringList SplitArguments(const QString& text) {
+  // The splitter takes its first word as a program, which follows no
+  // backslash rules; a placeholder program makes every word an argument.
+  QStringList words = CaptureConsole::SplitCommandLine("x " + text);
+  words.removeFirst();
+  return words;
+}
+
+StepCommand FfmpegStep(const QString& head, const QString& beforeInput, const QString& beforeOutput,
+                       const QStringList& inputs, const QString& output) {
+  StepCommand step;
+  step.Command.program = ProgramOf(head);
+  step.Shown = head;
+  for (const QString& input : inputs) {
+    step.Command.arguments << SplitArguments(beforeInput) << input;
+    step.Shown += beforeInput + Quoted(input);
+  }
+  step.Command.arguments << SplitArguments(beforeOutput) << output;
+  step.Shown += beforeOutput + Quoted(output);
+  return step;
+}
+
+StepCommand EncoderStep(const QString& head, const QString& argumentTemplate, const QString& input,
+                        const QString& output) {
+  StepCommand step;
+  step.Command.program = ProgramOf(head);
+  for (const QString& argument : SplitArguments(argumentTemplate))
+    step.Command.arguments << ReplaceFileMarkers(argument, input, output);
+  step.Shown = head + ReplaceFileMarkers(argumentTemplate, Quoted(input), Quoted(output));
+  return step;
+}
+
+bool IsFfmpegHead(const QString& head) {
+  return !ffmpeg::FfmpegPath.isEmpty() && head.compare(Quoted(ffmpeg::FfmpegPath), Qt::CaseInsensitive) == 0;
+}
+
+bool StepSucceeded(bool started, int32_t exitCode, bool isEncoder, qint64 outputSize) {
+  return started && exitCode == 0 && (!isEncoder || outputSize > 0);
+}
+
+bool ConcatListText(const QStringList& files, QByteArray& text) {
+  QString list;
+  for (const QString& file : files) {
+    if (file.contains('\n') || file.contains('\r')) return false;
+    // Inside the demuxer's single quotes only a quote is special: close, escape, reopen.
+    QString escaped = ScriptObj::GetShortPath(file);
+    escaped.replace("'", "'\\''");
+    list += "file '" + escaped + "'" + CrLf;
+  }
+  text = list.toUtf8();
+  return true;
+}
+
+QString WriteConcatList() {
+  const QString folder = Aplicacion::CreateTempFolder(false);
+  const QString path = folder + "/concat.txt";
+  if (folder.isEmpty()) {
+    Lang::MsgCannotWriteFile(path);
+    return QString();
+  }
+  QByteArray text;
+  QFile file(path);
+  if (!ConcatListText(Aplicacion::FileList, text) || !file.open(QIODevice::WriteOnly) ||
+      file.write(text) != text.size() || !file.flush()) {
+    file.close();
+    ScriptObj::DeleteFolder(folder, true);
+    Lang::MsgCannotWriteFile(path);
+    return QString();
+  }
+  file.close();
+  return ScriptObj::GetShortPath(path);
+}
+
+QStringList MoveTracks(const QString& audioTrack, const QString& videoTrack, const QString& target) {
+  const QString folder = ScriptObj::ParentFolder(target) + "/";
+  const QString base = ScriptObj::GetBaseName(target);
+  const QString ext = ScriptObj::GetExtensionName(target);
+  QString name = base;
+  for (int n = 2;; ++n) {
+    const bool both = !audioTrack.isEmpty() && !videoTrack.isEmpty();
+    if (both) {
+      const QString audioName = folder + name + "_audio." + ext;
+      const QString videoName = folder + name + "_video." + ext;
+      if (!TakenName(audioName) && !TakenName(videoName)) {
+        if (ScriptObj::MoveFile(audioTrack, audioName) && ScriptObj::MoveFile(videoTrack, videoName))
+          return {audioName, videoName};
+        return {};
+      }
+    } else {
+      const QString path = folder + name + "." + ext;
+      if (!TakenName(path)) {
+        if (ScriptObj::MoveFile(audioTrack.isEmpty() ? videoTrack : audioTrack, path)) return {path};
+        return {};
+      }
+    }
+    name = base + " (" + QString::number(n) + ")";
+  }
+}
+
+void TrashSources(const QStringList& sources, bool outputWritten) {
+  if (!outputWritten) return;
+  for (const QString& source : sources)
+    if (ScriptObj::FileExists(source)) APIS::ShellDeleteFile(source, 1);
+}
+
+bool ReplaceExisting(const QString& output, const QString& desired, const QStringList& protectedFiles) {
+  if (SamePathKey(output) == SamePathKey(desired) || ScriptObj::FileSize(output) == 0) return false;
+  if (TakenName(desired)) {
+    const QFileInfo old(desired);
+    if (!old.isFile() || IsOneOf(desired, protectedFiles)) return false;
+    if (!APIS::ShellDeleteFile(desired, 1)) return false;
+  }
+  return ScriptObj::RenameFileKeepExtension(output, ScriptObj::GetBaseName(desired));
+}
+
+QString MegabytesText(double megabytes) {
+  // nearbyint rounds a half to the even neighbour in the default rounding mode.
+  const double rounded = std::nearbyint(megabytes * 100.0) / 100.0;
+  QLocale locale = QLocale::system();
+  locale.setNumberOptions(QLocale::OmitGroupSeparator);
+  return locale.toString(rounded, 'f', QLocale::FloatingPointShortest);
+}
+
+QString TestReportText(qint64 bytes, double seconds, const QString& question) {
+  const double megabytes = double(bytes) / 1024.0 / 1024.0;
+  QString size = Lang::TxtFileSize() + " " + MegabytesText(megabytes) + "MB";
+  if (seconds > 0) size += " (" + MegabytesText(megabytes / seconds * 60.0) + "MB/min)";
+  return Lang::TxtTestFinished() + CrLf + size + CrLf + question;
 }
 
 }  // namespace Convertidor

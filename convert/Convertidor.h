@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -7,6 +8,7 @@
 #include <cstdint>
 
 #include "editing/EditProfileRec.h"
+#include "frame/CaptureConsole.h"
 #include "formats/ExtCodecDef.h"
 #include "formats/FormatProfile.h"
 
@@ -103,5 +105,81 @@ QString ResolveCodecExecutable(const QString& exePath, const QString& name, uint
 CompiledEdit LoadEditProfile(const QString& path, uint8_t& status, QString& filterPath);
 // Status 0 compiled, 1 to 5 the stage that failed (LoadEditProfile adds 2).
 CompiledEdit CompileEditProfile(const EditProfileRec& profile, uint8_t& status, QString& filterPath);
+
+}  // namespace Convertidor
+
+// ---------------------------------------------------------------------------
+// The conversion run: stages input by input, the error table, the end of a run.
+// ---------------------------------------------------------------------------
+namespace Convertidor {
+
+// One failed input of the last run, as the progress window's error panel shows it.
+struct FailedStep {
+  QString File;         // the input's path, or "<todos los archivos>"
+  QString Stage;        // the stage caption shown when it failed
+  QString Description;
+  QString Command;      // the command line that failed to start or failed
+  QString Console;      // the last 4096 characters of that command's output
+  bool operator==(const FailedStep&) const = default;
+};
+
+// The failures of the current run in the order they happened.
+extern QList<FailedStep> Errors;
+// The run's temporary folder; "" when the run needs none.
+extern QString TempDir;
+// 1 when the user asked to stop; the run tests it between steps.
+extern uint8_t StopRequested;
+// 1 while the input loop runs; the progress window refuses to close meanwhile.
+extern uint8_t Running;
+
+// Writes concat.txt for the whole file list into a new temporary folder and
+// returns its path; "" after a message when it cannot.
+QString WriteConcatList();
+// The concat demuxer's list for these files. False when a name holds a line
+// break, which the list cannot carry.
+bool ConcatListText(const QStringList& files, QByteArray& text);
+
+// Moves separately encoded tracks beside each other under the target's name
+// (base_audio.ext and base_video.ext, or base.ext for one track) and returns
+// the new paths; an empty list when a move failed. An empty track is absent.
+QStringList MoveTracks(const QString& audioTrack, const QString& videoTrack, const QString& target);
+
+// One step of a run: what runs, and the command line as the user sees it.
+struct StepCommand {
+  CaptureConsole::Command Command;
+  QString Shown;
+  bool operator==(const StepCommand&) const = default;
+};
+// The text of a cell split into arguments by the Windows rules.
+QStringList SplitArguments(const QString& text);
+// An ffmpeg-form step: the head, then for every input the text before an
+// input followed by the input, then the text before the output followed by
+// the output. Every file name is one whole argument.
+StepCommand FfmpegStep(const QString& head, const QString& beforeInput, const QString& beforeOutput,
+                       const QStringList& inputs, const QString& output);
+// An encoder step: the argument template with <infile> and <outfile> replaced
+// inside the arguments they stand in, after the template was split.
+StepCommand EncoderStep(const QString& head, const QString& argumentTemplate, const QString& input,
+                        const QString& output);
+// True when the head is the ffmpeg program of the tool paths.
+bool IsFfmpegHead(const QString& head);
+
+// A step succeeded only when it started and its tool ended by itself with
+// code 0; an encoder must also have written a non-empty output.
+bool StepSucceeded(bool started, int32_t exitCode, bool isEncoder, qint64 outputSize);
+
+// The finishing options of one input. Sources go to the trash only when the
+// input's output was written; nothing is ever deleted for good.
+void TrashSources(const QStringList& sources, bool outputWritten);
+// A numbered output takes the desired name: the regular file of that name
+// goes to the trash first (never a folder, never one of the protected files).
+// True when the output now carries the desired name.
+bool ReplaceExisting(const QString& output, const QString& desired, const QStringList& protectedFiles);
+
+// Megabytes with two decimals, a half to the even digit, no trailing zeros.
+QString MegabytesText(double megabytes);
+// "Prueba finalizada", the size (and the rate per minute when the duration
+// is above 0) and the closing question, on lines ending CR LF.
+QString TestReportText(qint64 bytes, double seconds, const QString& question);
 
 }  // namespace Convertidor
