@@ -1,0 +1,210 @@
+#include <QFile>
+#include <QLocale>
+#include <QTimer>
+
+#include "TestEnv.h"
+#include "frame/CaptureConsole.h"
+#include "frame/ffmpeg.h"
+
+namespace {
+
+TEST(ffmpegNames, OptionNamesHoldThe43TextsInStoreOrder) {
+  static_assert(sizeof(FfmpegOptionNames) == 43 * sizeof(QString));
+  ffmpeg::InitOptionNames();
+  const FfmpegOptionNames& n = ffmpeg::OptNames;
+  const QString* first = &n.Format;
+  const QStringList expected = {
+      "-f",     "-c:a",    "-c:v",       "-c:s",       "-pix_fmt",    "-aspect",  "-target",
+      "-b:a",   "-minrate:a", "-maxrate:a", "-ar",     "-ac",         "-aq",      "-an",
+      "-b:v",   "-minrate:v", "-maxrate:v", "-r",      "-q:v",        "-qmin:v",  "-qmax:v",
+      "-s",     "-vn",     "-af",        "-vf",        "-filter_complex", "-t",   "-vol",
+      "-sn",    "-ss",     "-video_size", "-x",        "-y",          "-vframes", "-y",
+      "-nodisp", "-autoexit", "-loglevel", "-fs",      "-pass",       "-n",       "-vtag",
+      "-atag"};
+  ASSERT_EQ(expected.size(), 43);
+  for (int k = 0; k < 43; ++k) EXPECT_EQ(first[k], expected[k]) << "field " << k + 1;
+  EXPECT_EQ(n.WindowHeight, "-y");
+  EXPECT_EQ(n.Overwrite, "-y");
+  EXPECT_EQ(n.AudioTag, "-atag");
+}
+
+TEST(ffmpegNames, ParamCaptionsFollowTheLanguageInForce) {
+  ffmpeg::InitParamCaptions();
+  EXPECT_EQ(ffmpeg::ParamCaptions.ContainerFormat, "Formato de contenedor");
+  EXPECT_EQ(ffmpeg::ParamCaptions.FrameSize, "Tamaño de cuadro (WxH,pixels)");
+  EXPECT_EQ(ffmpeg::ParamCaptions.MultipleOutputFiles, "Múltiples archivos de salida");
+}
+
+TEST(ffmpegTime, TimeToSecondsReadsHoursMinutesSeconds) {
+  struct Case {
+    QString in, out;
+  } cases[] = {
+      {"", ""},          {"90", "90"},        {"1:30", "90"},          {"2:30", "150"},
+      {"1:02:03.5", "3723.5"}, {"10:00:00.123", "36000.12"}, {"0:0:0", "0"}, {"0:75", "75"},
+      {"1:-5", "55"},    {" 1 : 2 ", "62"},   {".5", "0.5"},           {"-0", "0"},
+      {"1:2:3:4", ""},   {"a:10", ""},        {"1::2", ""},            {":5", ""},
+      {"-5", ""},        {"1,5", ""},         {"1e50", ""},            {"5000:00:00", "18000000"},
+  };
+  for (const Case& c : cases) EXPECT_EQ(ffmpeg::TimeToSeconds(c.in), c.out) << c.in.toStdString();
+}
+
+TEST(ffmpegTime, TimeToSecondsWritesADecimalPointWhateverTheLocale) {
+  const QLocale before;
+  QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+  EXPECT_EQ(ffmpeg::TimeToSeconds("1:02.25"), "62.25");
+  QLocale::setDefault(before);
+}
+
+class ffmpegTools : public TestEnv {
+ protected:
+  void SetUp() override {
+    TestEnv::SetUp();
+    CaptureConsole::Reset();
+    ffmpeg::FfmpegPath = "/usr/bin/ffmpeg";
+    ffmpeg::FfplayPath = "/usr/bin/ffplay";
+    ffmpeg::FfprobePath = "/usr/bin/ffprobe";
+  }
+  // Makes a small media file in the test folder with the real ffmpeg.
+  QString Make(const QString& name, const QStringList& arguments) {
+    const QString path = Folder() + "/" + name;
+    QString output;
+    int32_t code = -1;
+    QStringList all = {"-v", "error", "-y"};
+    all << arguments << path;
+    EXPECT_TRUE(CaptureConsole::RunCaptured(CaptureConsole::Pipeline{{"/usr/bin/ffmpeg", all}}, "", 0,
+                                            0, nullptr, false, 0, output, -1, code));
+    EXPECT_EQ(code, 0) << output.toStdString();
+    return path;
+  }
+  const QStringList video = {"-f", "lavfi", "-i", "testsrc=size=160x120:rate=10"};
+  const QStringList audio = {"-f", "lavfi", "-i", "sine=d=2"};
+};
+
+TEST_F(ffmpegTools, GuardsShowTheirMessageWhenTheToolIsMissing) {
+  EXPECT_TRUE(ffmpeg::FfmpegExists());
+  EXPECT_TRUE(ffmpeg::FfplayExists());
+  EXPECT_TRUE(ffmpeg::FfprobeExists());
+  ffmpeg::FfmpegPath = "";
+  ffmpeg::FfplayPath = Folder() + "/ffplay";
+  ffmpeg::FfprobePath = "";
+  ScriptedDialogs dialogs;
+  dialogs.ExpectMessage().ExpectMessage().ExpectMessage().ExpectMessage();
+  EXPECT_FALSE(ffmpeg::FfmpegExists());
+  EXPECT_FALSE(ffmpeg::FfplayExists());
+  EXPECT_FALSE(ffmpeg::FfprobeExists());
+  EXPECT_EQ(ffmpeg::ProbeMedia("/whatever.mp4"), MediaInfo{});
+  EXPECT_EQ(dialogs.Messages(), (QStringList{"No se encuentra ffmpeg.exe", "No se encuentra ffplay.exe",
+                                             "No se encuentra ffprobe.exe",
+                                             "No se encuentra ffprobe.exe"}));
+  EXPECT_EQ(dialogs.Shown()[2].style, 16);
+}
+
+TEST_F(ffmpegTools, ProbeDescribesAnMp4WithAudioVideoAndTags) {
+  const QString path =
+      Make("a b $(x) 'c'.mp4", video + audio +
+                                   QStringList{"-t", "2", "-c:v", "libx264", "-c:a", "aac",
+                                               "-metadata", "title=Mi título", "-metadata", "artist=Yo",
+                                               "-metadata", "album=Disco", "-metadata", "genre=Rock",
+                                               "-metadata", "track=3", "-metadata:s:a", "title=pista"});
+  const MediaInfo info = ffmpeg::ProbeMedia(path);
+  EXPECT_EQ(info.Container, " mov");
+  EXPECT_TRUE(info.Duration.startsWith("2.0")) << info.Duration.toStdString();
+  EXPECT_TRUE(info.Bitrate.startsWith(" ") && info.Bitrate.endsWith(" kb/s")) << info.Bitrate.toStdString();
+  EXPECT_EQ(info.HasVideo, 1);
+  EXPECT_EQ(info.HasAudio, 1);
+  EXPECT_EQ(info.HasSubtitle, 0);
+  EXPECT_EQ(info.VideoCodec, "h264");
+  EXPECT_EQ(info.VideoCodecTag, "avc1");
+  EXPECT_EQ(info.VideoSize, "160x120");
+  EXPECT_EQ(info.VideoFrameRate, "10/1");
+  EXPECT_EQ(info.AspectRatio, "4:3");
+  EXPECT_FALSE(info.VideoPixelFormat.isEmpty());
+  EXPECT_FALSE(info.VideoBitrate.isEmpty());
+  EXPECT_EQ(info.AudioCodec, "aac");
+  EXPECT_EQ(info.AudioCodecTag, "mp4a");
+  EXPECT_EQ(info.AudioSampleRate, "44100");
+  EXPECT_EQ(info.AudioChannels, "1");
+  EXPECT_FALSE(info.AudioBitrate.isEmpty());
+  EXPECT_EQ(info.Title, "Mi título");
+  EXPECT_EQ(info.Artist, "Yo");
+  EXPECT_EQ(info.Album, "Disco");
+  EXPECT_EQ(info.Genre, "Rock");
+  EXPECT_EQ(info.Track, "3");
+}
+
+TEST_F(ffmpegTools, ProbeOfMatroskaNeverHoldsNotAvailable) {
+  const QString path = Make("a.mkv", video + audio + QStringList{"-t", "2", "-c:s", "srt"});
+  const MediaInfo info = ffmpeg::ProbeMedia(path);
+  EXPECT_EQ(info.Container, " matroska");
+  EXPECT_EQ(info.Duration, "2.000000");
+  EXPECT_EQ(info.VideoBitrate, "");
+  EXPECT_EQ(info.AudioBitrate, "");
+  EXPECT_EQ(info.VideoCodecTag, "");
+  EXPECT_EQ(info.AudioCodec, "vorbis");
+  EXPECT_EQ(info.Title, "");
+  for (const QString* field : {&info.Container, &info.Duration, &info.Bitrate, &info.AudioBitrate,
+                               &info.VideoBitrate, &info.VideoSize, &info.AudioSampleRate})
+    EXPECT_FALSE(field->contains("N/A")) << field->toStdString();
+}
+
+TEST_F(ffmpegTools, ProbeOfAWavHasAudioOnly) {
+  const QString path = Make("tono.wav", audio);
+  const MediaInfo info = ffmpeg::ProbeMedia(path);
+  EXPECT_EQ(info.Container, " wav");
+  EXPECT_EQ(info.HasAudio, 1);
+  EXPECT_EQ(info.HasVideo, 0);
+  EXPECT_EQ(info.VideoSize, "");
+  EXPECT_EQ(info.AudioCodec, "pcm_s16le");
+  EXPECT_EQ(info.AudioCodecTag, "");
+  EXPECT_EQ(info.AudioBitrate, "705600");
+  EXPECT_EQ(info.Duration, "2.000000");
+  EXPECT_EQ(info.Bitrate, " 705 kb/s");
+}
+
+TEST_F(ffmpegTools, ProbeOfAFileThatIsNotMediaIsEmpty) {
+  const QString path = WriteFile("notas.mp4", "esto no es un video\n");
+  EXPECT_EQ(ffmpeg::ProbeMedia(path), MediaInfo{});
+  EXPECT_EQ(ffmpeg::ProbeMedia(Folder() + "/missing.mp4"), MediaInfo{});
+}
+
+TEST(ffmpegProbe, ParseTakesTheFirstStreamOfEachKind) {
+  const QString output =
+      "ffprobe version 5.1\r\nInput #0, mov,mp4,m4a, from 'x':\r\n  Metadata:\r\n"
+      "    title           : Película\r\n  Duration: 00:01:02.50, start: 0, bitrate: 900 kb/s\r\n"
+      "      title           : de la pista\r\n"
+      "[STREAM]\r\ncodec_name=mp3\r\ncodec_type=audio\r\nsample_rate=48000\r\nchannels=2\r\n"
+      "bit_rate=N/A\r\nduration=N/A\r\n[/STREAM]\r\n"
+      "[STREAM]\r\ncodec_name=aac\r\ncodec_type=audio\r\n[/STREAM]\r\n"
+      "[STREAM]\r\ncodec_name=mov_text\r\ncodec_type=subtitle\r\n[/STREAM]\r\n"
+      "[STREAM]\r\ncodec_name=mpeg4\r\ncodec_type=video\r\ncodec_tag_string=FMP4\r\nheight=90\r\n"
+      "[/STREAM]\r\n";
+  const MediaInfo info = ffmpeg::ParseProbeOutput(output);
+  EXPECT_EQ(info.Container, " mov");
+  EXPECT_EQ(info.Title, "Película");
+  EXPECT_EQ(info.Duration, "62.500000");
+  EXPECT_EQ(info.Bitrate, " 900 kb/s");
+  EXPECT_EQ(info.AudioCodec, "mp3");
+  EXPECT_EQ(info.AudioBitrate, "");
+  EXPECT_EQ(info.SubtitleCodec, "mov_text");
+  EXPECT_EQ(info.VideoCodec, "mpeg4");
+  EXPECT_EQ(info.VideoCodecTag, "FMP4");
+  EXPECT_EQ(info.VideoSize, "x90");
+  EXPECT_EQ(info.HasSubtitle, 1);
+}
+
+TEST_F(ffmpegTools, FfmpegStoppedWithQWritesAValidFile) {
+  const QString path = Folder() + "/grabación.mkv";
+  QString output;
+  int32_t code = -1;
+  QTimer::singleShot(1500, [] { CaptureConsole::SendInput("q", 1); });
+  ASSERT_TRUE(CaptureConsole::RunCaptured(
+      CaptureConsole::Pipeline{{"/usr/bin/ffmpeg", {"-re", "-f", "lavfi", "-i",
+                                                    "testsrc=size=160x120:rate=10", "-y", path}}},
+      Folder(), 1, 1, nullptr, false, 3, output, 4096, code));
+  EXPECT_EQ(code, 0) << output.toStdString();
+  const MediaInfo info = ffmpeg::ProbeMedia(path);
+  EXPECT_EQ(info.HasVideo, 1);
+  EXPECT_GT(info.Duration.toDouble(), 0.5) << info.Duration.toStdString();
+}
+
+}  // namespace
