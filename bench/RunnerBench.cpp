@@ -1,0 +1,97 @@
+// Times one chatty ffmpeg job, twice run directly and twice and run through the console runner
+// as a conversion runs it, and measures what the runner itself costs.
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QPlainTextEdit>
+#include <QProcess>
+
+#include <sys/resource.h>
+
+#include <cstdio>
+
+#include "frame/CaptureConsole.h"
+
+namespace {
+
+struct Usage {
+  double wallSeconds = 0;
+  double toolCpuSeconds = 0;
+  double ownCpuSeconds = 0;
+  Usage& operator+=(const Usage& other) {
+    wallSeconds += other.wallSeconds;
+    toolCpuSeconds += other.toolCpuSeconds;
+    ownCpuSeconds += other.ownCpuSeconds;
+    return *this;
+  }
+};
+
+double CpuSeconds(int who) {
+  rusage usage{};
+  getrusage(who, &usage);
+  auto seconds = [](const timeval& t) { return double(t.tv_sec) + double(t.tv_usec) / 1e6; };
+  return seconds(usage.ru_utime) + seconds(usage.ru_stime);
+}
+
+template <typename Job>
+Usage Measure(Job job) {
+  const double toolBefore = CpuSeconds(RUSAGE_CHILDREN);
+  const double ownBefore = CpuSeconds(RUSAGE_SELF);
+  QElapsedTimer clock;
+  clock.start();
+  job();
+  return {double(clock.nsecsElapsed()) / 1e9, CpuSeconds(RUSAGE_CHILDREN) - toolBefore,
+          CpuSeconds(RUSAGE_SELF) - ownBefore};
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  const QString ffmpeg = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("/usr/bin/ffmpeg");
+  const CaptureConsole::Command job{
+      ffmpeg,
+      {"-hide_banner", "-f", "lavfi", "-i", "testsrc=size=1280x720:rate=50", "-t", "20", "-c:v",
+       "libx264", "-preset", "fast", "-threads", "1", "-stats", "-f", "null", "-"}};
+
+  auto runDirect = [&] {
+    return Measure([&] {
+      QProcess process;
+      process.setStandardInputFile(QProcess::nullDevice());
+      process.setProcessChannelMode(QProcess::MergedChannels);
+      process.setStandardOutputFile(QProcess::nullDevice());
+      process.start(job.program, job.arguments);
+      process.waitForFinished(-1);
+    });
+  };
+  QPlainTextEdit box;
+  box.show();
+  QString output;
+  int32_t exitCode = 0;
+  bool started = true;
+  auto runCaptured = [&] {
+    return Measure([&] {
+      started = CaptureConsole::RunCaptured({job}, QString(), 0, 0, &box, true,
+                                            CaptureConsole::ReplaceByVisibleChunk, output, 1024,
+                                            exitCode) &&
+                started;
+    });
+  };
+
+  // Direct, captured, captured, direct: a machine that slows down or speeds
+  // up during the benchmark weighs on both sides alike.
+  Usage direct = runDirect();
+  Usage captured = runCaptured();
+  captured += runCaptured();
+  direct += runDirect();
+  if (!started || exitCode != 0) {
+    std::fprintf(stderr, "the job failed (started %d, exit code %d)\n", started, exitCode);
+    return 1;
+  }
+
+  std::printf("direct, twice:   %.2f s wall, tool %.2f s cpu\n", direct.wallSeconds, direct.toolCpuSeconds);
+  std::printf("captured, twice: %.2f s wall, tool %.2f s cpu, runner %.3f s cpu\n", captured.wallSeconds,
+              captured.toolCpuSeconds, captured.ownCpuSeconds);
+  std::printf("ratio %.3f cpu_share %.4f\n", captured.wallSeconds / direct.wallSeconds,
+              captured.ownCpuSeconds / captured.toolCpuSeconds);
+  return 0;
+}
