@@ -1,0 +1,436 @@
+#include <functional>
+
+#include "TestEnv.h"
+#include "convert/Convertidor.h"
+#include "editing/FilterDef.h"
+#include "frame/Aplicacion.h"
+#include "frame/RecordFile.h"
+#include "frame/ffmpeg.h"
+
+namespace {
+
+using Row = std::array<QString, 4>;
+using Rows = std::map<int, Row>;  // the filled rows; every other row is empty
+
+const QString Q = "\"/usr/bin/ffmpeg\"";
+
+class CommandTableTest : public TestEnv {
+ protected:
+  void SetUp() override {
+    TestEnv::SetUp();
+    ffmpeg::InitOptionNames();
+    ffmpeg::FfmpegPath = "/usr/bin/ffmpeg";
+    Convertidor::Choices = Convertidor::ConversionChoices();
+    Convertidor::Commands = CommandTable();
+    Convertidor::MultiOutput = 0;
+    Aplicacion::OutputFile.clear();
+    Aplicacion::OutputFolder.clear();
+    Aplicacion::FormatProfilePath.clear();
+    Aplicacion::EditProfilePath.clear();
+    ASSERT_EQ(RecordFile::Write(WriteFile("appfiles/filters/espejo.qfl", ""), FilterDef{1, 0, "hflip"}),
+              RecordFile::Result::Ok);
+    ASSERT_EQ(RecordFile::Write(WriteFile("appfiles/filters/eco.qfl", ""), FilterDef{0, 0, "aecho=0.8:0.9:100:0.3"}),
+              RecordFile::Result::Ok);
+    ASSERT_EQ(RecordFile::Write(WriteFile("appfiles/filters/lado.qfl", ""), FilterDef{2, 1, "[0:v][1:v]hstack"}),
+              RecordFile::Result::Ok);
+  }
+
+  QString SaveFormat(const FormatProfile& profile, const QString& name = "perfil") {
+    const QString path = WriteFile("appfiles/formats/" + name + ".qfm", "");
+    EXPECT_EQ(RecordFile::Write(path, profile), RecordFile::Result::Ok);
+    return path;
+  }
+  QString SaveEdit(const EditProfileRec& profile, const QString& name = "edicion") {
+    const QString path = WriteFile("appfiles/editp/" + name + ".qep", "");
+    EXPECT_EQ(RecordFile::Write(path, profile), RecordFile::Result::Ok);
+    return path;
+  }
+  QString Tool(const QString& relative) { return WriteFile(relative, "#!/bin/sh\n"); }
+};
+
+void ExpectRows(const Rows& expected, const std::string& name) {
+  for (int row = 1; row <= 8; ++row) {
+    const Row want = expected.count(row) ? expected.at(row) : Row{};
+    for (int column = 1; column <= 4; ++column) {
+      EXPECT_EQ(Convertidor::Commands.At(row, column).toStdString(), want[column - 1].toStdString())
+          << name << ": row " << row << " column " << column;
+    }
+  }
+}
+
+FormatProfile WorkedExample() {
+  FormatProfile p;
+  p.OutputContainer = "mp4";
+  p.AudioCodec = "aac";
+  p.AudioBitrate = "128k";
+  p.VideoCodec = "libx264";
+  p.FrameSize = "640x360";
+  return p;
+}
+
+ExtCodecDef AudioEncoder() {
+  ExtCodecDef codec;
+  codec.ExePath = "tools/lame";
+  codec.Params = {0,
+                  {{"<InFile>", 1, "", "", "", 0, ""},
+                   {"Bitrate", 0, "-b", "128", "", 0, ""},
+                   {"<OutFile>", 1, "-o", "", "", 0, ""}}};
+  codec.FfmpegParams = "-f wav -ar 44100";
+  codec.FfmpegExt = "wav";
+  codec.OutputExt = "mp3";
+  codec.Values = {1, {"192k", "", "", "", "", "48000"}};
+  return codec;
+}
+
+ExtCodecDef VideoEncoder() {
+  ExtCodecDef codec;
+  codec.ExePath = "tools/x264";
+  codec.Params = {0, {{"<OutFile>", 1, "--output", "", "", 0, ""}, {"<InFile>", 1, "", "", "", 0, ""}}};
+  codec.FfmpegParams = "-f yuv4mpegpipe -s 320x240 -pix_fmt yuv420p";
+  codec.FfmpegExt = "y4m";
+  codec.OutputExt = "264";
+  codec.Values = {1, QList<QString>(10)};
+  return codec;
+}
+
+TEST_F(CommandTableTest, NoProfilesInEachOutputMode) {
+  const struct {
+    int mode;
+    const char* outputFile;
+    const char* extensionText;
+    Row row7;
+  } cases[] = {
+      {Convertidor::OutputJoined, "/data/todo.mp4", "<Automático>", {Q, " -f concat -safe 0 -i ", " -y ", "mp4"}},
+      {Convertidor::OutputOneFile, "/data/x.mkv", "<Automático>", {Q, " -i ", " -y ", "mkv"}},
+      {Convertidor::OutputOneFile, "/data/x", "avi", {Q, " -i ", " -y ", "avi"}},
+      {Convertidor::OutputSourceFolders, "", "wav", {Q, " -i ", " -y ", "wav"}},
+      {Convertidor::OutputChosenFolder, "/data/x.mkv", ".mp4", {Q, " -i ", " -y ", "mp4"}},
+      {Convertidor::OutputSourceFolders, "", "<AUTOMÁTICO>", {}},
+  };
+  for (const auto& test : cases) {
+    ScriptedDialogs dialogs;
+    if (test.row7[0].isEmpty()) dialogs.ExpectMessage();
+    Convertidor::Choices.OutputMode = test.mode;
+    Convertidor::Choices.ExtensionText = test.extensionText;
+    Aplicacion::OutputFile = test.outputFile;
+    Convertidor::Commands = CommandTable();
+    const bool built = Convertidor::BuildCommandTable("");
+    const std::string name = std::to_string(test.mode) + " " + test.extensionText;
+    EXPECT_EQ(built, !test.row7[0].isEmpty()) << name;
+    ExpectRows(test.row7[0].isEmpty() ? Rows{} : Rows{{7, test.row7}}, name);
+    if (built) {
+      EXPECT_EQ(Convertidor::Commands.Kind(7), StageKind::Ffmpeg);
+      EXPECT_EQ(Convertidor::Commands.Program(7), "/usr/bin/ffmpeg");
+    } else {
+      EXPECT_EQ(dialogs.Messages(), QStringList{"Debe especificar una extensión de archivo"});
+    }
+  }
+}
+
+TEST_F(CommandTableTest, TheJoinedModeKeepsAConcatInputTheProfileAlreadyHas) {
+  FormatProfile p;
+  p.InputContainer = "CONCAT";
+  p.InputExtraParams = "-safe 1";
+  Aplicacion::FormatProfilePath = SaveFormat(p);
+  Convertidor::Choices.OutputMode = Convertidor::OutputJoined;
+  Aplicacion::OutputFile = "/data/todo.mkv";
+  ASSERT_TRUE(Convertidor::BuildCommandTable(""));
+  ExpectRows({{7, {Q, " -f CONCAT -safe 1 -i ", " -y ", "mkv"}}}, "concat in the profile");
+}
+
+TEST_F(CommandTableTest, TheExtensionComesFromTheOutputFileTheListTheProfileOrTheMuxer) {
+  const struct {
+    int mode;
+    const char* outputFile;
+    const char* extensionText;
+    const char* profileExtension;
+    const char* container;
+    const char* extension;
+  } cases[] = {
+      {Convertidor::OutputOneFile, "/d/a.webm", "avi", "m4v", "matroska", "webm"},
+      {Convertidor::OutputChosenFolder, "/d/a.webm", "avi", "m4v", "matroska", "avi"},
+      {Convertidor::OutputSourceFolders, "", "<automático>", "m4v", "matroska", "m4v"},
+      {Convertidor::OutputSourceFolders, "", "<Automático>", "", "matroska", "mkv"},
+      {Convertidor::OutputSourceFolders, "", "", "", "mpegts", "ts"},
+      {Convertidor::OutputSourceFolders, "", "", ".ogg", "", "ogg"},
+  };
+  for (const auto& test : cases) {
+    FormatProfile p;
+    p.Extension = test.profileExtension;
+    p.OutputContainer = test.container;
+    Aplicacion::FormatProfilePath = SaveFormat(p);
+    Convertidor::Choices.OutputMode = test.mode;
+    Convertidor::Choices.ExtensionText = test.extensionText;
+    Aplicacion::OutputFile = test.outputFile;
+    ASSERT_TRUE(Convertidor::BuildCommandTable("")) << test.extension;
+    EXPECT_EQ(Convertidor::Commands.At(7, 4), test.extension);
+  }
+}
+
+TEST_F(CommandTableTest, AFullFormatProfileAndTwoPasses) {
+  Aplicacion::FormatProfilePath = SaveFormat(WorkedExample());
+  Convertidor::Choices.OutputMode = Convertidor::OutputOneFile;
+  Aplicacion::OutputFile = "/data/salida.mp4";
+  ASSERT_TRUE(Convertidor::BuildCommandTable(""));
+  const QString after = " -f mp4 -b:a 128k -c:a aac -c:v libx264 -s 640x360 -y ";
+  ExpectRows({{7, {Q, " -i ", after, "mp4"}}}, "worked example");
+
+  Convertidor::Choices.TwoPass = true;
+  ASSERT_TRUE(Convertidor::BuildCommandTable(""));
+  ExpectRows({{7, {Q, " -i ", after + "-pass 1 ", "mp4"}}, {8, {Q, " -i ", after + "-pass 2 ", "mp4"}}},
+             "two passes");
+  EXPECT_EQ(Convertidor::Commands.Kind(8), StageKind::Ffmpeg);
+}
+
+TEST_F(CommandTableTest, AnEditingProfileWithSeekTestTimeFiltersAndFreeOptions) {
+  FormatProfile format = WorkedExample();
+  format.AspectRatio = "16:9";
+  format.MultipleOutputFiles = 1;
+  Aplicacion::FormatProfilePath = SaveFormat(format);
+  EditProfileRec edit;
+  edit.StartPos = "0:05";
+  edit.EndPos = "0:20";
+  edit.ResizeWidth = "320";
+  edit.Filters = {1, {"eco", "espejo"}};
+  edit.InputParams = "-threads 2";
+  edit.OutputParams = "-map_metadata -1";
+  Aplicacion::EditProfilePath = SaveEdit(edit);
+  Convertidor::Choices.OutputMode = Convertidor::OutputOneFile;
+  Aplicacion::OutputFile = "/data/salida.mp4";
+
+  ASSERT_TRUE(Convertidor::BuildCommandTable(""));
+  EXPECT_EQ(Convertidor::MultiOutput, 1);
+  ExpectRows({{7,
+               {Q, " -ss 5 -threads 2 -i ",
+                " -f mp4 -b:a 128k -c:a aac -c:v libx264 -af aecho=0.8:0.9:100:0.3 -t 15 -map_metadata -1 "
+                "-vf scale=320:ih,hflip -aspect 16:9 -y ",
+                "mp4"}}},
+             "editing profile");
+
+  ASSERT_TRUE(Convertidor::BuildCommandTable("0:30"));
+  EXPECT_EQ(Convertidor::Commands.At(7, 3),
+            " -f mp4 -b:a 128k -c:a aac -c:v libx264 -af aecho=0.8:0.9:100:0.3 -t 30 -map_metadata -1 "
+            "-vf scale=320:ih,hflip -aspect 16:9 -y ");
+  EXPECT_EQ(Convertidor::Commands.At(7, 2), " -ss 5 -threads 2 -i ");
+}
+
+TEST_F(CommandTableTest, AnExternalAudioEncoderWithTwoPasses) {
+  const QString lame = Tool("tools/lame");
+  FormatProfile format = WorkedExample();
+  format.AudioExtCodecName = "lame";
+  format.AudioExtCodec = AudioEncoder();
+  Aplicacion::FormatProfilePath = SaveFormat(format);
+  Convertidor::Choices.OutputMode = Convertidor::OutputOneFile;
+  Convertidor::Choices.TwoPass = true;
+  Aplicacion::OutputFile = "/data/salida.mp4";
+  ASSERT_TRUE(Convertidor::BuildCommandTable(""));
+  const QString video = " -f mp4 -c:v libx264 -s 640x360 -y -an ";
+  ExpectRows({{1, {Q, " -i ", " -f wav -ar 48000 -b:a 192k -y -vn -sn ", "wav"}},
+              {2, {"\"" + lame + "\"", " <infile> -b 128 -o <outfile>", "", "mp3"}},
+              {5, {Q, " -i ", video + "-pass 1 ", "mp4"}},
+              {6, {Q, " -i ", video + "-pass 2 ", "mp4"}},
+              {7, {Q, " -i ", " -f mp4 -c:a copy -c:v copy -c:s copy -y ", "mp4"}}},
+             "external audio");
+  EXPECT_EQ(Convertidor::Commands.Kind(2), StageKind::Encoder);
+  EXPECT_EQ(Convertidor::Commands.Program(2), lame);
+}
+
+TEST_F(CommandTableTest, AnExternalVideoEncoderTakesTheSizeIntoItsExtraction) {
+  const QString x264 = Tool("tools/x264");
+  FormatProfile format = WorkedExample();
+  format.VideoExtCodecName = "x264";
+  format.VideoExtCodec = VideoEncoder();
+  Aplicacion::FormatProfilePath = SaveFormat(format);
+  Convertidor::Choices.OutputMode = Convertidor::OutputOneFile;
+  Aplicacion::OutputFile = "/data/salida.mp4";
+  ASSERT_TRUE(Convertidor::BuildCommandTable("10"));
+  ExpectRows({{2, {Q, " -i ", " -f mp4 -b:a 128k -c:a aac -t 10 -y -vn ", "mp4"}},
+              {4, {Q, " -i ", " -f yuv4mpegpipe -pix_fmt yuv420p -t 10 -s 320x240 -y -an -sn ", "y4m"}},
+              {5, {"\"" + x264 + "\"", " --output <outfile> <infile>", "", "264"}},
+              {7, {Q, " -i ", " -f mp4 -c:a copy -c:v copy -c:s copy -y ", "mp4"}}},
+             "external video");
+}
+
+TEST_F(CommandTableTest, BothEncodersExternalWithCopiedTracks) {
+  Tool("tools/lame");
+  Tool("tools/x264");
+  FormatProfile format;
+  format.OutputContainer = "<COPY>";
+  format.Extension = "mkv";
+  format.AudioExtCodecName = "lame";
+  format.AudioExtCodec = AudioEncoder();
+  format.VideoExtCodecName = "x264";
+  format.VideoExtCodec = VideoEncoder();
+  Aplicacion::FormatProfilePath = SaveFormat(format);
+  Convertidor::Choices.TwoPass = true;
+  ASSERT_TRUE(Convertidor::BuildCommandTable(""));
+  for (int row : {1, 2, 4, 5}) EXPECT_FALSE(Convertidor::Commands.At(row, 1).isEmpty()) << row;
+  for (int row : {3, 6, 8}) EXPECT_TRUE(Convertidor::Commands.At(row, 1).isEmpty()) << row;
+  EXPECT_EQ(Convertidor::Commands.Cells[6], (Row{"<copy>", "", "", "mkv"}));
+  EXPECT_EQ(Convertidor::Commands.Kind(7), StageKind::MoveTracks);
+}
+
+TEST_F(CommandTableTest, VideoRemovedByTheEditingProfileDropsTheVideoEncoder) {
+  Tool("tools/x264");
+  FormatProfile format = WorkedExample();
+  format.VideoExtCodecName = "x264";
+  format.VideoExtCodec = VideoEncoder();
+  Aplicacion::FormatProfilePath = SaveFormat(format);
+  EditProfileRec edit;
+  edit.RemoveVideo = 1;
+  Aplicacion::EditProfilePath = SaveEdit(edit);
+  Convertidor::Choices.ExtensionText = "m4a";
+  ASSERT_TRUE(Convertidor::BuildCommandTable(""));
+  ExpectRows({{7, {Q, " -i ", " -f mp4 -b:a 128k -c:a aac -y -vn ", "m4a"}}}, "video removed");
+}
+
+TEST_F(CommandTableTest, AMissingEncoderProgramIsAskedFor) {
+  FormatProfile format = WorkedExample();
+  format.AudioExtCodecName = "lame";
+  format.AudioExtCodec = AudioEncoder();
+  format.AudioExtCodec.ExePath = "tools/gone";
+  Aplicacion::FormatProfilePath = SaveFormat(format);
+  Convertidor::Choices.ExtensionText = "mp4";
+  const QString found = Tool("elsewhere/lame");
+  {
+    ScriptedDialogs dialogs;
+    dialogs.ExpectMessage(7);
+    ASSERT_TRUE(Convertidor::BuildCommandTable(""));
+    EXPECT_EQ(dialogs.Messages(),
+              QStringList{"No se encuentra el ejecutable necesario para utilizar el codec de audio, ¿Buscar?"});
+    EXPECT_EQ(Convertidor::Commands.At(2, 1), "\"\"");
+  }
+  const CommandTable before = Convertidor::Commands;
+  {
+    ScriptedDialogs dialogs;
+    dialogs.ExpectMessage(6).Expect(Dialogs::Kind::OpenFile, QStringList());
+    EXPECT_FALSE(Convertidor::BuildCommandTable(""));
+    EXPECT_EQ(Convertidor::Commands, before);
+  }
+  {
+    ScriptedDialogs dialogs;
+    dialogs.ExpectMessage(6).Expect(Dialogs::Kind::OpenFile, QStringList{found});
+    ASSERT_TRUE(Convertidor::BuildCommandTable(""));
+    EXPECT_EQ(Convertidor::Commands.At(2, 1), "\"" + found + "\"");
+  }
+  FormatProfile saved;
+  ASSERT_EQ(RecordFile::Read(Aplicacion::FormatProfilePath, saved), RecordFile::Result::Ok);
+  EXPECT_EQ(saved.AudioExtCodec.ExePath, "elsewhere/lame");
+  ASSERT_TRUE(Convertidor::BuildCommandTable(""));  // found now without asking
+}
+
+TEST_F(CommandTableTest, EveryFailedBuildShowsItsMessageAndKeepsThePreviousTable) {
+  Convertidor::Choices.OutputMode = Convertidor::OutputChosenFolder;
+  Convertidor::Choices.ExtensionText = "mkv";
+  ASSERT_TRUE(Convertidor::BuildCommandTable(""));
+  const CommandTable previous = Convertidor::Commands;
+
+  FormatProfile brokenAudio;
+  brokenAudio.AudioExtCodecName = "roto";
+  FormatProfile brokenVideo;
+  brokenVideo.VideoExtCodecName = "roto";
+  FormatProfile noAudioNoVideo;
+  noAudioNoVideo.RemoveAudio = noAudioNoVideo.RemoveVideo = 1;
+  EditProfileRec allRemoved;
+  allRemoved.RemoveAudio = allRemoved.RemoveVideo = allRemoved.RemoveSubtitles = 1;
+  EditProfileRec missingFilter;
+  missingFilter.Filters = {1, {"nonesuch"}};
+  EditProfileRec badVolume;
+  badVolume.Volume = "mucho";
+  EditProfileRec badStart;
+  badStart.StartPos = "x";
+  EditProfileRec complex;
+  complex.Filters = {1, {"lado"}};
+  EditProfileRec noSubtitles;
+  noSubtitles.RemoveSubtitles = 1;
+
+  const QString formats = Folder() + "/appfiles/formats/";
+  const QString editp = Folder() + "/appfiles/editp/";
+  const QString corruptFormat = WriteFile("appfiles/formats/corrupto.qfm", QByteArray("\x10\x00", 2));
+  const QString corruptEdit = WriteFile("appfiles/editp/corrupto.qep", QByteArray("\x10\x00", 2));
+  const struct {
+    const char* testTime;
+    QString format;
+    QString edit;
+    QString message;
+  } cases[] = {
+      {"1:2:3:4", "", "", "Duración de prueba no válida"},
+      {"", formats + "nadie.qfm", "", "No se encuentra el perfil de formato "},
+      {"", corruptFormat, "", "Error al leer el perfil de formato"},
+      {"", SaveFormat(brokenAudio, "a"), "", "Error al generar comandos para codificar audio"},
+      {"", SaveFormat(brokenVideo, "v"), "", "Error al generar comandos para codificar video"},
+      {"", "", editp + "nadie.qep", "No se encuentra el perfil de edición "},
+      {"", "", corruptEdit, "Error al leer el perfil de edición"},
+      {"", "", SaveEdit(allRemoved, "todo"), "Se eligió eliminar todas las pistas del archivo"},
+      {"", "", SaveEdit(missingFilter, "f"), "Error al leer el filtro " + Folder() + "/appfiles/filters/nonesuch.qfl"},
+      {"", "", SaveEdit(badVolume, "vol"), "Error al generar los comandos de edición de audio"},
+      {"", "", SaveEdit(badStart, "ss"), "Error al generar los comandos de recorte de secuencia"},
+      {"", "", SaveEdit(complex, "c"),
+       "Uno ó mas filtros necesitan varios archivos de entrada, elija 'Guardar como Archivo'"},
+      {"", SaveFormat(noAudioNoVideo, "nada"), SaveEdit(noSubtitles, "sn"),
+       "Se eligió eliminar todas las pistas del archivo"},
+  };
+  for (const auto& test : cases) {
+    ScriptedDialogs dialogs;
+    dialogs.ExpectMessage();
+    Aplicacion::FormatProfilePath = test.format;
+    Aplicacion::EditProfilePath = test.edit;
+    EXPECT_FALSE(Convertidor::BuildCommandTable(test.testTime)) << test.message.toStdString();
+    EXPECT_EQ(dialogs.Messages(), QStringList{test.message});
+    EXPECT_EQ(Convertidor::Commands, previous) << test.message.toStdString();
+  }
+}
+
+TEST_F(CommandTableTest, CollapseSpaces) {
+  const struct {
+    QString in;
+    QString out;
+  } cases[] = {
+      {"", ""},
+      {"a  b", "a b"},
+      {"   a     b   ", " a b "},
+      {"\"/opt/my  tools/ffmpeg\"  -i  ", "\"/opt/my  tools/ffmpeg\" -i "},
+      {"a  \"b  c\"  d  \"e  f\"", "a \"b  c\" d \"e  f\""},
+      {"abc  \"", "abc \""},
+      {"a  \"b  c", "a b  c"},
+      {"\"x  y", "\"x  y"},
+  };
+  for (const auto& test : cases) {
+    EXPECT_EQ(Convertidor::CollapseSpaces(test.in).toStdString(), test.out.toStdString()) << test.in.toStdString();
+  }
+}
+
+TEST_F(CommandTableTest, GetFormatOption) {
+  const struct {
+    QString in;
+    QString out;
+  } cases[] = {
+      {" -f mp4", "-f mp4"},
+      {"-f mp4 -target pal-dvd", "-f mp4"},
+      {" -target ntsc-dvd -f dvd -f mp4", "-f dvd"},
+      {" -F mp4", ""},
+      {" -fs 100", ""},
+      {"", ""},
+      {" -f <copy>", "-f <copy>"},
+  };
+  for (const auto& test : cases) {
+    EXPECT_EQ(Convertidor::GetFormatOption(test.in), test.out) << test.in.toStdString();
+  }
+}
+
+TEST_F(CommandTableTest, GetMuxerExtensionAsksTheInstalledFfmpeg) {
+  const struct {
+    const char* option;
+    const char* extension;
+  } cases[] = {
+      {"-f mp4", "mp4"}, {"-f matroska", "mkv"}, {"-f mpegts", "ts"}, {"-f adts", "aac"},
+      {"-f null", ""},   {"-f nonesuch", ""},    {"", ""},
+  };
+  for (const auto& test : cases) {
+    EXPECT_EQ(Convertidor::GetMuxerExtension(test.option), test.extension) << test.option;
+  }
+  ffmpeg::FfmpegPath = Folder() + "/no/ffmpeg";
+  EXPECT_EQ(Convertidor::GetMuxerExtension("-f mp4"), "");
+}
+
+}  // namespace
