@@ -1,12 +1,11 @@
 // Times one chatty ffmpeg job, twice run directly and twice and run through the console runner
 // as a conversion runs it, and measures what the runner itself costs.
+#include <sys/resource.h>
+
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QPlainTextEdit>
 #include <QProcess>
-
-#include <sys/resource.h>
-
 #include <cstdio>
 
 #include "frame/CaptureConsole.h"
@@ -47,7 +46,8 @@ Usage Measure(Job job) {
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
-  const QString ffmpeg = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("/usr/bin/ffmpeg");
+  const QString ffmpeg =
+      argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("/usr/bin/ffmpeg");
   const CaptureConsole::Command job{
       ffmpeg,
       {"-hide_banner", "-f", "lavfi", "-i", "testsrc=size=1280x720:rate=50", "-t", "20", "-c:v",
@@ -88,9 +88,10 @@ int main(int argc, char** argv) {
     return 1;
   }
 
-  std::printf("direct, twice:   %.2f s wall, tool %.2f s cpu\n", direct.wallSeconds, direct.toolCpuSeconds);
-  std::printf("captured, twice: %.2f s wall, tool %.2f s cpu, runner %.3f s cpu\n", captured.wallSeconds,
-              captured.toolCpuSeconds, captured.ownCpuSeconds);
+  std::printf("direct, twice:   %.2f s wall, tool %.2f s cpu\n", direct.wallSeconds,
+              direct.toolCpuSeconds);
+  std::printf("captured, twice: %.2f s wall, tool %.2f s cpu, runner %.3f s cpu\n",
+              captured.wallSeconds, captured.toolCpuSeconds, captured.ownCpuSeconds);
   std::printf("ratio %.3f cpu_share %.4f\n", captured.wallSeconds / direct.wallSeconds,
               captured.ownCpuSeconds / captured.toolCpuSeconds);
   return 0;

@@ -8,7 +8,6 @@
 #include <QRegularExpression>
 #include <QStringDecoder>
 #include <QTextCursor>
-
 #include <csignal>
 #include <memory>
 #include <vector>
@@ -108,7 +107,9 @@ Command CommandFromWords(QStringList words) {
   return command;
 }
 
-bool WaitsForOutput(uint8_t withStdin, uint8_t peekFirst) { return withStdin == 1 || peekFirst == 1; }
+bool WaitsForOutput(uint8_t withStdin, uint8_t peekFirst) {
+  return withStdin == 1 || peekFirst == 1;
+}
 
 // One run: its processes, their decoders, and where the output goes.
 class Run : public QObject {
@@ -240,7 +241,8 @@ class Run : public QObject {
   bool SignalAll(int signal) {
     bool any = false;
     for (size_t k = 0; k < processes_.size(); ++k) {
-      if (Alive(k) && ::kill(static_cast<pid_t>(processes_[k]->processId()), signal) == 0) any = true;
+      if (Alive(k) && ::kill(static_cast<pid_t>(processes_[k]->processId()), signal) == 0)
+        any = true;
     }
     return any;
   }
@@ -294,9 +296,13 @@ Run* active = nullptr;
 // Requests are served on the next pass of the event loop, so that the last of
 // several requests made in one handler is the one that counts.
 void Wake() {
-  if (active) QMetaObject::invokeMethod(active, [] {
-      if (active) active->Serve();
-    }, Qt::QueuedConnection);
+  if (active)
+    QMetaObject::invokeMethod(
+        active,
+        [] {
+          if (active) active->Serve();
+        },
+        Qt::QueuedConnection);
 }
 
 void EmptyBox(QWidget* box) {
@@ -312,7 +318,8 @@ QStringList SplitCommandLine(const QString& text) {
   SkipBlanks(text, i);
   if (i >= text.size()) return words;
   words << TakeProgramWord(text, i);
-  for (SkipBlanks(text, i); i < text.size(); SkipBlanks(text, i)) words << TakeArgumentWord(text, i);
+  for (SkipBlanks(text, i); i < text.size(); SkipBlanks(text, i))
+    words << TakeArgumentWord(text, i);
   return words;
 }
 

@@ -39,7 +39,7 @@ struct FfmpegOptionNames {
   QString WindowWidth;   // ffplay's window width
   QString WindowHeight;  // ffplay's window height, "-y" like Overwrite
   QString VideoFrames;
-  QString Overwrite;     // ffmpeg's overwrite switch
+  QString Overwrite;  // ffmpeg's overwrite switch
   QString NoDisplay;
   QString AutoExit;
   QString LogLevel;

@@ -2,7 +2,6 @@
 
 #include <QRegularExpression>
 #include <QStringList>
-
 #include <cmath>
 #include <optional>
 
@@ -75,7 +74,8 @@ QString ContainerTag(const QString& output, const QString& name) {
 
 // The header's "Duration: 00:01:02.50," in seconds, as ffprobe writes them.
 QString HeaderSeconds(const QString& output) {
-  const QStringList fields = Cut(output, QStringLiteral("Duration: "), QStringLiteral(",")).split(':');
+  const QStringList fields =
+      Cut(output, QStringLiteral("Duration: "), QStringLiteral(",")).split(':');
   if (fields.size() != 3) return {};
   double seconds = 0;
   for (const QString& field : fields) {
@@ -129,13 +129,27 @@ void ReadStreams(const QString& output, MediaInfo& info) {
 }  // namespace
 
 FfmpegOptionNames DefaultOptionNames() {
-  return {"-f",      "-c:a",       "-c:v",       "-c:s",       "-pix_fmt", "-aspect",
-          "-target", "-b:a",       "-minrate:a", "-maxrate:a", "-ar",      "-ac",
-          "-aq",     "-an",        "-b:v",       "-minrate:v", "-maxrate:v", "-r",
-          "-q:v",    "-qmin:v",    "-qmax:v",    "-s",         "-vn",      "-af",
-          "-vf",     "-filter_complex", "-t",    "-vol",       "-sn",      "-ss",
-          "-video_size", "-x",     "-y",         "-vframes",   "-y",       "-nodisp",
-          "-autoexit", "-loglevel", "-fs",       "-pass",      "-n",       "-vtag",
+  return {"-f",          "-c:a",
+          "-c:v",        "-c:s",
+          "-pix_fmt",    "-aspect",
+          "-target",     "-b:a",
+          "-minrate:a",  "-maxrate:a",
+          "-ar",         "-ac",
+          "-aq",         "-an",
+          "-b:v",        "-minrate:v",
+          "-maxrate:v",  "-r",
+          "-q:v",        "-qmin:v",
+          "-qmax:v",     "-s",
+          "-vn",         "-af",
+          "-vf",         "-filter_complex",
+          "-t",          "-vol",
+          "-sn",         "-ss",
+          "-video_size", "-x",
+          "-y",          "-vframes",
+          "-y",          "-nodisp",
+          "-autoexit",   "-loglevel",
+          "-fs",         "-pass",
+          "-n",          "-vtag",
           "-atag"};
 }
 

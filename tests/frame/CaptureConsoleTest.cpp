@@ -3,7 +3,6 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTimer>
-
 #include <csignal>
 #include <functional>
 
@@ -29,7 +28,8 @@ TEST(CaptureConsoleText, CleanOutputMakesEveryLineEndOneCrLf) {
       {"a\r\n\r\nb", "a\r\n\r\nb"},
       {"frame=1\rframe=2\r", "frame=1\r\nframe=2\r\n"},
       {QString("a\x01\x07\x1b[0mb\tc"), "a[0mb\tc"},
-      {QString("x") + QChar(0x7F) + QChar(0x81) + QChar(0x90) + QChar(0x93) + QChar(0x9F) + "y", "xy"},
+      {QString("x") + QChar(0x7F) + QChar(0x81) + QChar(0x90) + QChar(0x93) + QChar(0x9F) + "y",
+       "xy"},
       {QString("x") + QChar(0x80) + QChar(0x91) + QChar(0x92) + "y",
        QString("x") + QChar(0x80) + QChar(0x91) + QChar(0x92) + "y"},
       {"título “ñ”", "título “ñ”"},
@@ -103,7 +103,8 @@ TEST(CaptureConsoleText, SplitCommandLineFollowsTheWindowsRules) {
 TEST(CaptureConsoleText, ParseCommandLineTurnsCmdPipesIntoPipelines) {
   EXPECT_EQ(ParseCommandLine(R"("/usr/bin/ffmpeg" -i "a|b.mp4")"),
             (Pipeline{{"/usr/bin/ffmpeg", {"-i", "a|b.mp4"}}}));
-  EXPECT_EQ(ParseCommandLine(R"(cmd.exe /C ffmpeg -i "x y.mkv" -f matroska pipe:1 | "/p/ffplay" -an -i pipe:0)"),
+  EXPECT_EQ(ParseCommandLine(
+                R"(cmd.exe /C ffmpeg -i "x y.mkv" -f matroska pipe:1 | "/p/ffplay" -an -i pipe:0)"),
             (Pipeline{{"ffmpeg", {"-i", "x y.mkv", "-f", "matroska", "pipe:1"}},
                       {"/p/ffplay", {"-an", "-i", "pipe:0"}}}));
   EXPECT_EQ(ParseCommandLine(R"(CMD /c "a b" "c|d")"), (Pipeline{{"a b", {"c|d"}}}));
@@ -224,8 +225,9 @@ TEST_F(CaptureConsoleRun, BoxesShowTheOutputByDisplayMode) {
   QLineEdit line;
   ASSERT_TRUE(RunShell("printf 'a\\n'; sleep 0.1; printf 'b\\n'", 0, &line, 1));
   EXPECT_EQ(line.text(), "ab");
-  ASSERT_TRUE(RunShell("printf 'frame=1\\r'; sleep 0.1; printf ' frame=2 \\r'; sleep 0.1; printf '\\r\\n'",
-                       0, &text, 3));
+  ASSERT_TRUE(
+      RunShell("printf 'frame=1\\r'; sleep 0.1; printf ' frame=2 \\r'; sleep 0.1; printf '\\r\\n'",
+               0, &text, 3));
   EXPECT_EQ(text.toPlainText(), "frame=2");
   ASSERT_TRUE(RunShell("printf 'x'; sleep 0.1; printf '\\n'", 0, &text, 2));
   EXPECT_EQ(text.toPlainText(), "");
@@ -234,23 +236,26 @@ TEST_F(CaptureConsoleRun, BoxesShowTheOutputByDisplayMode) {
 TEST_F(CaptureConsoleRun, StopEndsTheRunWithCodeZeroAndPauseStopsTheChild) {
   qint64 pid = 0;
   QString pausedState, resumedState;
-  When([&] { return output.contains("pid"); }, [&] {
-    pid = output.section(' ', 1, 1).trimmed().toLongLong();
-    RequestPause();
-    When([&] { return ProcessState(pid) == "T"; }, [&] {
-      pausedState = ProcessState(pid);
-      EXPECT_EQ(GetState(), PauseRequested);
-      SendInput("ignored", 1);  // refused while paused
-      EXPECT_EQ(GetState(), PauseRequested);
-      RequestResume();
-      When([&] { return ProcessState(pid) != "T"; }, [&] {
-        resumedState = ProcessState(pid);
-        EXPECT_EQ(GetState(), Running);
-        RequestPause();
-        When([&] { return ProcessState(pid) == "T"; }, [] { RequestStop(); });
-      });
-    });
-  });
+  When([&] { return output.contains("pid"); },
+       [&] {
+         pid = output.section(' ', 1, 1).trimmed().toLongLong();
+         RequestPause();
+         When([&] { return ProcessState(pid) == "T"; },
+              [&] {
+                pausedState = ProcessState(pid);
+                EXPECT_EQ(GetState(), PauseRequested);
+                SendInput("ignored", 1);  // refused while paused
+                EXPECT_EQ(GetState(), PauseRequested);
+                RequestResume();
+                When([&] { return ProcessState(pid) != "T"; },
+                     [&] {
+                       resumedState = ProcessState(pid);
+                       EXPECT_EQ(GetState(), Running);
+                       RequestPause();
+                       When([&] { return ProcessState(pid) == "T"; }, [] { RequestStop(); });
+                     });
+              });
+       });
   QElapsedTimer clock;
   clock.start();
   ASSERT_TRUE(RunShell("echo pid $$; exec sleep 30"));
@@ -261,15 +266,17 @@ TEST_F(CaptureConsoleRun, StopEndsTheRunWithCodeZeroAndPauseStopsTheChild) {
 }
 
 TEST_F(CaptureConsoleRun, InputReachesTheChildAndAStopIsNotReplaced) {
-  When([&] { return GetState() == Waiting; }, [&] {
-    SendInput("hola", 1);
-    When([&] { return output.contains("hola"); }, [&] {
-      RequestStop();
-      SendInput("late", 0);
-      RequestPause();
-      EXPECT_EQ(GetState(), StopRequested);
-    });
-  });
+  When([&] { return GetState() == Waiting; },
+       [&] {
+         SendInput("hola", 1);
+         When([&] { return output.contains("hola"); },
+              [&] {
+                RequestStop();
+                SendInput("late", 0);
+                RequestPause();
+                EXPECT_EQ(GetState(), StopRequested);
+              });
+       });
   ASSERT_TRUE(RunCaptured("/bin/cat", Folder(), 1, 0, nullptr, false, 0, output, -1, exitCode));
   EXPECT_EQ(output, "hola\r\n");
   EXPECT_EQ(exitCode, 0);
@@ -293,10 +300,12 @@ TEST_F(CaptureConsoleRun, ASecondRunWhileOneRunsIsRefused) {
   bool second = true;
   QString otherOutput = "untouched";
   int32_t otherCode = 42;
-  When([&] { return GetState() != Idle; }, [&] {
-    second = RunCaptured("/bin/echo x", "", 0, 0, nullptr, false, 0, otherOutput, -1, otherCode);
-    RequestStop();
-  });
+  When([&] { return GetState() != Idle; },
+       [&] {
+         second =
+             RunCaptured("/bin/echo x", "", 0, 0, nullptr, false, 0, otherOutput, -1, otherCode);
+         RequestStop();
+       });
   ASSERT_TRUE(RunShell("exec sleep 30"));
   EXPECT_FALSE(second);
   EXPECT_EQ(otherOutput, "untouched");

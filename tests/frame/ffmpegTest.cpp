@@ -13,14 +13,28 @@ TEST(ffmpegNames, OptionNamesHoldThe43TextsInStoreOrder) {
   ffmpeg::InitOptionNames();
   const FfmpegOptionNames& n = ffmpeg::OptNames;
   const QString* first = &n.Format;
-  const QStringList expected = {
-      "-f",     "-c:a",    "-c:v",       "-c:s",       "-pix_fmt",    "-aspect",  "-target",
-      "-b:a",   "-minrate:a", "-maxrate:a", "-ar",     "-ac",         "-aq",      "-an",
-      "-b:v",   "-minrate:v", "-maxrate:v", "-r",      "-q:v",        "-qmin:v",  "-qmax:v",
-      "-s",     "-vn",     "-af",        "-vf",        "-filter_complex", "-t",   "-vol",
-      "-sn",    "-ss",     "-video_size", "-x",        "-y",          "-vframes", "-y",
-      "-nodisp", "-autoexit", "-loglevel", "-fs",      "-pass",       "-n",       "-vtag",
-      "-atag"};
+  const QStringList expected = {"-f",          "-c:a",
+                                "-c:v",        "-c:s",
+                                "-pix_fmt",    "-aspect",
+                                "-target",     "-b:a",
+                                "-minrate:a",  "-maxrate:a",
+                                "-ar",         "-ac",
+                                "-aq",         "-an",
+                                "-b:v",        "-minrate:v",
+                                "-maxrate:v",  "-r",
+                                "-q:v",        "-qmin:v",
+                                "-qmax:v",     "-s",
+                                "-vn",         "-af",
+                                "-vf",         "-filter_complex",
+                                "-t",          "-vol",
+                                "-sn",         "-ss",
+                                "-video_size", "-x",
+                                "-y",          "-vframes",
+                                "-y",          "-nodisp",
+                                "-autoexit",   "-loglevel",
+                                "-fs",         "-pass",
+                                "-n",          "-vtag",
+                                "-atag"};
   ASSERT_EQ(expected.size(), 43);
   for (int k = 0; k < 43; ++k) EXPECT_EQ(first[k], expected[k]) << "field " << k + 1;
   EXPECT_EQ(n.WindowHeight, "-y");
@@ -39,11 +53,26 @@ TEST(ffmpegTime, TimeToSecondsReadsHoursMinutesSeconds) {
   struct Case {
     QString in, out;
   } cases[] = {
-      {"", ""},          {"90", "90"},        {"1:30", "90"},          {"2:30", "150"},
-      {"1:02:03.5", "3723.5"}, {"10:00:00.123", "36000.12"}, {"0:0:0", "0"}, {"0:75", "75"},
-      {"1:-5", "55"},    {" 1 : 2 ", "62"},   {".5", "0.5"},           {"-0", "0"},
-      {"1:2:3:4", ""},   {"a:10", ""},        {"1::2", ""},            {":5", ""},
-      {"-5", ""},        {"1,5", ""},         {"1e50", ""},            {"5000:00:00", "18000000"},
+      {"", ""},
+      {"90", "90"},
+      {"1:30", "90"},
+      {"2:30", "150"},
+      {"1:02:03.5", "3723.5"},
+      {"10:00:00.123", "36000.12"},
+      {"0:0:0", "0"},
+      {"0:75", "75"},
+      {"1:-5", "55"},
+      {" 1 : 2 ", "62"},
+      {".5", "0.5"},
+      {"-0", "0"},
+      {"1:2:3:4", ""},
+      {"a:10", ""},
+      {"1::2", ""},
+      {":5", ""},
+      {"-5", ""},
+      {"1,5", ""},
+      {"1e50", ""},
+      {"5000:00:00", "18000000"},
   };
   for (const Case& c : cases) EXPECT_EQ(ffmpeg::TimeToSeconds(c.in), c.out) << c.in.toStdString();
 }
@@ -71,8 +100,8 @@ class ffmpegTools : public TestEnv {
     int32_t code = -1;
     QStringList all = {"-v", "error", "-y"};
     all << arguments << path;
-    EXPECT_TRUE(CaptureConsole::RunCaptured(CaptureConsole::Pipeline{{"/usr/bin/ffmpeg", all}}, "", 0,
-                                            0, nullptr, false, 0, output, -1, code));
+    EXPECT_TRUE(CaptureConsole::RunCaptured(CaptureConsole::Pipeline{{"/usr/bin/ffmpeg", all}}, "",
+                                            0, 0, nullptr, false, 0, output, -1, code));
     EXPECT_EQ(code, 0) << output.toStdString();
     return path;
   }
@@ -93,23 +122,24 @@ TEST_F(ffmpegTools, GuardsShowTheirMessageWhenTheToolIsMissing) {
   EXPECT_FALSE(ffmpeg::FfplayExists());
   EXPECT_FALSE(ffmpeg::FfprobeExists());
   EXPECT_EQ(ffmpeg::ProbeMedia("/whatever.mp4"), MediaInfo{});
-  EXPECT_EQ(dialogs.Messages(), (QStringList{"No se encuentra ffmpeg.exe", "No se encuentra ffplay.exe",
-                                             "No se encuentra ffprobe.exe",
-                                             "No se encuentra ffprobe.exe"}));
+  EXPECT_EQ(dialogs.Messages(),
+            (QStringList{"No se encuentra ffmpeg.exe", "No se encuentra ffplay.exe",
+                         "No se encuentra ffprobe.exe", "No se encuentra ffprobe.exe"}));
   EXPECT_EQ(dialogs.Shown()[2].style, 16);
 }
 
 TEST_F(ffmpegTools, ProbeDescribesAnMp4WithAudioVideoAndTags) {
-  const QString path =
-      Make("a b $(x) 'c'.mp4", video + audio +
-                                   QStringList{"-t", "2", "-c:v", "libx264", "-c:a", "aac",
-                                               "-metadata", "title=Mi título", "-metadata", "artist=Yo",
-                                               "-metadata", "album=Disco", "-metadata", "genre=Rock",
-                                               "-metadata", "track=3", "-metadata:s:a", "title=pista"});
+  const QString path = Make(
+      "a b $(x) 'c'.mp4",
+      video + audio +
+          QStringList{"-t", "2", "-c:v", "libx264", "-c:a", "aac", "-metadata", "title=Mi título",
+                      "-metadata", "artist=Yo", "-metadata", "album=Disco", "-metadata",
+                      "genre=Rock", "-metadata", "track=3", "-metadata:s:a", "title=pista"});
   const MediaInfo info = ffmpeg::ProbeMedia(path);
   EXPECT_EQ(info.Container, " mov");
   EXPECT_TRUE(info.Duration.startsWith("2.0")) << info.Duration.toStdString();
-  EXPECT_TRUE(info.Bitrate.startsWith(" ") && info.Bitrate.endsWith(" kb/s")) << info.Bitrate.toStdString();
+  EXPECT_TRUE(info.Bitrate.startsWith(" ") && info.Bitrate.endsWith(" kb/s"))
+      << info.Bitrate.toStdString();
   EXPECT_EQ(info.HasVideo, 1);
   EXPECT_EQ(info.HasAudio, 1);
   EXPECT_EQ(info.HasSubtitle, 0);
@@ -198,8 +228,9 @@ TEST_F(ffmpegTools, FfmpegStoppedWithQWritesAValidFile) {
   int32_t code = -1;
   QTimer::singleShot(1500, [] { CaptureConsole::SendInput("q", 1); });
   ASSERT_TRUE(CaptureConsole::RunCaptured(
-      CaptureConsole::Pipeline{{"/usr/bin/ffmpeg", {"-re", "-f", "lavfi", "-i",
-                                                    "testsrc=size=160x120:rate=10", "-y", path}}},
+      CaptureConsole::Pipeline{
+          {"/usr/bin/ffmpeg",
+           {"-re", "-f", "lavfi", "-i", "testsrc=size=160x120:rate=10", "-y", path}}},
       Folder(), 1, 1, nullptr, false, 3, output, 4096, code));
   EXPECT_EQ(code, 0) << output.toStdString();
   const MediaInfo info = ffmpeg::ProbeMedia(path);
