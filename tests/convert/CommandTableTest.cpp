@@ -1,4 +1,9 @@
+#include <QDir>
+#include <QFileInfo>
+#include <QProcess>
+
 #include <functional>
+#include <map>
 
 #include "TestEnv.h"
 #include "convert/Convertidor.h"
@@ -125,6 +130,35 @@ TEST_F(CommandTableTest, NoProfilesInEachOutputMode) {
       EXPECT_EQ(dialogs.Messages(), QStringList{"Debe especificar una extensión de archivo"});
     }
   }
+}
+
+int RunStep(const Convertidor::StepCommand& step) {
+  QProcess process;
+  process.setProcessChannelMode(QProcess::MergedChannels);
+  process.start(step.Command.program, step.Command.arguments);
+  if (!process.waitForFinished(60000)) return -1;
+  return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+}
+
+TEST_F(CommandTableTest, TheJoinedRowMakesFfmpegJoinFilesGivenByAbsolutePaths) {
+  const QString folder = Folder() + "/mis clips";
+  QDir().mkpath(folder);
+  QStringList clips;
+  for (const char* name : {"uno.wav", "dos's.wav"}) {
+    clips << folder + "/" + QString::fromUtf8(name);
+    ASSERT_EQ(RunStep({{"/usr/bin/ffmpeg", {"-hide_banner", "-y", "-f", "lavfi", "-i", "sine=d=1", clips.last()}}, ""}),
+              0);
+  }
+  QByteArray list;
+  ASSERT_TRUE(Convertidor::ConcatListText(clips, list));
+  const QString listPath = WriteFile("temp/concat.txt", list);
+  Convertidor::Choices.OutputMode = Convertidor::OutputJoined;
+  Aplicacion::OutputFile = Folder() + "/todo.wav";
+  ASSERT_TRUE(Convertidor::BuildCommandTable(""));
+  const CommandTable& t = Convertidor::Commands;
+  EXPECT_EQ(RunStep(Convertidor::FfmpegStep(t.At(7, 1), t.At(7, 2), t.At(7, 3), {listPath}, Aplicacion::OutputFile)),
+            0);
+  EXPECT_NEAR(QFileInfo(Aplicacion::OutputFile).size(), 2 * QFileInfo(clips[0]).size(), 1000);
 }
 
 TEST_F(CommandTableTest, TheJoinedModeKeepsAConcatInputTheProfileAlreadyHas) {
