@@ -1,3 +1,4 @@
+#include <QAction>
 #include <QDir>
 #include <QFileInfo>
 #include <QProcess>
@@ -7,6 +8,7 @@
 
 #include "TestEnv.h"
 #include "convert/Convertidor.h"
+#include "convert/Form1.h"
 #include "editing/FilterDef.h"
 #include "frame/Aplicacion.h"
 #include "frame/RecordFile.h"
@@ -465,6 +467,25 @@ TEST_F(CommandTableTest, GetMuxerExtensionAsksTheInstalledFfmpeg) {
   }
   ffmpeg::FfmpegPath = Folder() + "/no/ffmpeg";
   EXPECT_EQ(Convertidor::GetMuxerExtension("-f mp4"), "");
+}
+
+}  // namespace
+
+namespace {
+
+class ConversionChoicesTest : public TestEnv {};
+
+TEST_F(ConversionChoicesTest, TheRunOptionsFollowTheMainWindowsCheckMarks) {
+  Convertidor::Choices = Convertidor::ConversionChoices();
+  EXPECT_EQ(Convertidor::Choices.OutputMode, Convertidor::OutputSourceFolders);
+  Form1 window;
+  window.Conv_Opt_2pass->setChecked(true);
+  window.Conv_Opt_Reemplazar->setChecked(true);
+  EXPECT_TRUE(Convertidor::Choices.TwoPass);
+  EXPECT_TRUE(Convertidor::Choices.ReplaceFiles);
+  EXPECT_FALSE(Convertidor::Choices.DeleteOriginals);
+  window.Conv_Opt_2pass->trigger();
+  EXPECT_FALSE(Convertidor::Choices.TwoPass);
 }
 
 }  // namespace
