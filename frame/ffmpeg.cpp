@@ -1,11 +1,17 @@
 #include "frame/ffmpeg.h"
 
+#include <QPlainTextEdit>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QStringList>
+#include <QTimer>
+
 #include <cmath>
 #include <optional>
 
 #include "frame/CaptureConsole.h"
+#include "frame/Form18.h"
+#include "frame/ModalWindow.h"
 #include "frame/ScriptObj.h"
 #include "lang/Lang.h"
 
@@ -202,6 +208,64 @@ MediaInfo ParseProbeOutput(const QString& output) {
   info.Track = ContainerTag(output, QStringLiteral("track"));
   ReadStreams(output, info);
   return info;
+}
+
+// ---- Preview player ----------------------------------------------------
+
+uint8_t PipeMode = 0;
+
+namespace {
+
+// The caller's option text as arguments, split by the command-line rules that
+// apply after the program's name.
+QStringList OptionWords(const QString& params) {
+  return CaptureConsole::SplitCommandLine(QStringLiteral("ffplay ") + params).mid(1);
+}
+
+// ffmpeg takes the audio of the first file and the video of the second and
+// streams them, uncompressed, into ffplay's input.
+PlayCommand PipeCommand(const QString& audio, const QString& video) {
+  const FfmpegOptionNames& o = OptNames;
+  const CaptureConsole::Command mux{
+      FfmpegPath,
+      {o.NoVideo, "-i", ScriptObj::GetShortPath(audio), o.NoAudio, "-i",
+       ScriptObj::GetShortPath(video), o.Format, "matroska", o.AudioCodec, "pcm_s16le",
+       o.VideoCodec, "rawvideo", o.PixelFormat, "yuv420p", "pipe:1"}};
+  const CaptureConsole::Command play{FfplayPath, {"-i", "pipe:0"}};
+  return {{mux, play}, ScriptObj::ParentFolder(FfmpegPath), 1};
+}
+
+void RunInPlayer(Form18& window, const PlayCommand& command) {
+  QString output;
+  int32_t exitCode = 0;
+  CaptureConsole::RunCaptured(command.pipeline, command.workDir, 0, 1, window.Text1, true,
+                              CaptureConsole::ReplaceByVisibleChunk, output, 0, exitCode);
+  PipeMode = 0;
+  window.Command1->setEnabled(false);
+  window.Command2->setEnabled(false);
+}
+
+}  // namespace
+
+PlayCommand BuildPlayCommand(const QString& list, const QString& params) {
+  if (list.isEmpty()) return {{{FfplayPath, OptionWords(params)}}, QString(), 0};
+  const QStringList pieces = list.split('|');
+  if (pieces.size() >= 2 && !pieces.first().isEmpty() && !pieces.last().isEmpty())
+    return PipeCommand(pieces.first(), pieces.last());
+  const QString file = QString(list).remove('|');
+  return {{{FfplayPath, OptionWords(params) << "-i" << ScriptObj::GetShortPath(file)}}, QString(), 0};
+}
+
+void PlayFile(const QString& list, const QString& params) {
+  if (!FfplayExists()) return;
+  const PlayCommand command = BuildPlayCommand(list, params);
+  if (command.pipeMode == 1 && !FfmpegExists()) return;
+  PipeMode = command.pipeMode;
+  Form18 window;
+  // The play starts once the window is up, inside the modal wait.
+  QTimer::singleShot(0, &window, [&window, &command] { RunInPlayer(window, command); });
+  ModalWindow::Run(&window);
+  PipeMode = 0;
 }
 
 }  // namespace ffmpeg

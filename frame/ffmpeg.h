@@ -2,6 +2,7 @@
 
 #include <QString>
 
+#include "frame/CaptureConsole.h"
 #include "frame/FfmpegOptionNames.h"
 #include "frame/MediaInfo.h"
 #include "lang/ParamCaptions.h"
@@ -41,5 +42,27 @@ QString TimeToSeconds(const QString& text);
 MediaInfo ProbeMedia(const QString& path);
 // ffprobe -show_streams output, lines ending in CR LF, as the console runner cleans it.
 MediaInfo ParseProbeOutput(const QString& output);
+
+// ---- Preview player ----------------------------------------------------
+
+// 1 while the play runs as ffmpeg piping into ffplay, else 0. The player's
+// "Detener" then only tells the user how to stop ffplay.
+extern uint8_t PipeMode;
+
+// What the player runs for a list and the caller's ffplay options.
+struct PlayCommand {
+  CaptureConsole::Pipeline pipeline;
+  QString workDir;
+  uint8_t pipeMode = 0;
+};
+
+// list: "" (ffplay gets only params), one path, or "audio|video" (played
+// together through ffmpeg, params unused). A list with an empty first or last
+// piece is one path with its '|' removed.
+PlayCommand BuildPlayCommand(const QString& list, const QString& params);
+
+// Plays the list in ffplay while the player window shows ffplay's output;
+// every other window is hidden until the user closes the player window.
+void PlayFile(const QString& list, const QString& params);
 
 }  // namespace ffmpeg

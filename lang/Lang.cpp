@@ -4,8 +4,8 @@
 #include <QCheckBox>
 #include <QFile>
 #include <QGroupBox>
-#include <QPushButton>
 #include <QLabel>
+#include <QPushButton>
 #include <QPlainTextEdit>
 #include <optional>
 
@@ -16,6 +16,8 @@
 #include "devices/Grabador.h"
 #include "frame/AnsiText.h"
 #include "frame/Dialogs.h"
+#include "frame/Form18.h"
+#include "frame/Form3.h"
 #include "frame/ProgramFolder.h"
 #include "frame/ScriptObj.h"
 #include "frame/ffmpeg.h"
@@ -284,6 +286,29 @@ void TranslateForm17() {
   if (!form) return;
   form->setWindowTitle(MainItemCaption("Menu_Archivo_Analizar", form->windowTitle()));
   form->Label1->setText(LineText(217));
+}
+
+void TranslateForm3() {
+  Form3* window = Form3::Instance();
+  if (!window) return;
+  window->setWindowTitle(LineText(191));
+  window->Command1->setText(LineText(192));
+  window->Command2->setText(LineText(193));
+  window->Command3->setText(LineText(194));
+  window->Command4->setText(LineText(195));
+  window->Command5->setText(LineText(196));
+  window->Command6->setText(LineText(197));
+  window->Command7->setText(LineText(198));
+  window->Label1->setText(LineText(199));
+  // The file manager shows this second text when it opens an existing file.
+  window->Label1->setProperty("Tag", LineText(200));
+}
+
+void TranslateForm18() {
+  Form18* window = Form18::Instance();
+  if (!window) return;
+  window->Command1->setText(LineText(185));
+  window->Command2->setText(Msg.isEmpty() ? QStringLiteral("Ayuda") : MainItemCaption("Menu_Help", LineText(173)));
 }
 
 }  // namespace Lang

@@ -268,5 +268,7 @@ void ShowSelectFileLabel(QLabel* label);
 void TranslateForm6();   // 217, 259-262
 void TranslateForm9();   // 468-470 and the main window's Herramientas_Rutas
 void TranslateForm17();  // 217 and the main window's Menu_Archivo_Analizar
+void TranslateForm3();   // 191-200
+void TranslateForm18();  // 185 and the main window's Menu_Help
 
 }  // namespace Lang

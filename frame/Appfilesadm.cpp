@@ -1,0 +1,231 @@
+#include "frame/Appfilesadm.h"
+
+#include <QApplication>
+#include <QHash>
+
+#include "editing/EditProfileRec.h"
+#include "editing/FilterDef.h"
+#include "formats/ExtCodecDef.h"
+#include "formats/FormatProfile.h"
+#include "frame/APIS.h"
+#include "frame/Form3.h"
+#include "frame/ModalWindow.h"
+#include "frame/RecordFile.h"
+#include "frame/ScriptObj.h"
+#include "lang/Lang.h"
+
+namespace Appfilesadm {
+
+QString FmFolder;
+QString FmExtension;
+uint8_t FmMode = Administer;
+QString FmResult;
+QStringList FmSpecialEntries;
+uint8_t FmEditRequested = 0;
+
+namespace {
+
+QHash<QString, Editor> g_testEditors;
+
+QString PathOf(const QString& name) { return FmFolder + "/" + name + "." + FmExtension; }
+
+QString NamelessPath() { return FmFolder + "/." + FmExtension; }
+
+bool BeginsSpecial(const QString& text) { return text.startsWith('<'); }
+
+// The name left when the copies' counter rule is applied to base.
+QString FreeName(const QString& base) {
+  return ScriptObj::GetBaseName(ScriptObj::UniquePath(PathOf(base), false));
+}
+
+template <class R>
+RecordFile::Result WriteEmpty(const QString& path) {
+  return RecordFile::Write(path, R{});
+}
+
+RecordFile::Result WriteEmptyRecord(const QString& path, const QString& extension) {
+  const QString kind = extension.toLower();
+  if (kind == "qfm") return WriteEmpty<FormatProfile>(path);
+  if (kind == "qfl") return WriteEmpty<FilterDef>(path);
+  if (kind == "qca" || kind == "qcv") return WriteEmpty<ExtCodecDef>(path);
+  if (kind == "qep") return WriteEmpty<EditProfileRec>(path);
+  return RecordFile::WriteBytes(path, QByteArray());
+}
+
+// A modeless manager that nobody waits for: it deletes itself when closed.
+QString ShowWithoutWaiting() {
+  auto* window = new Form3;
+  window->setAttribute(Qt::WA_DeleteOnClose);
+  if (window->SetUp()) {
+    window->show();
+  } else {
+    delete window;
+  }
+  return QString();
+}
+
+}  // namespace
+
+void Prepare(const QString& folder, const QString& extension, uint8_t mode) {
+  FmResult.clear();
+  FmMode = mode;
+  FmFolder = folder;
+  FmExtension = extension;
+  FmEditRequested = 0;
+  InitSpecialEntries();
+}
+
+QString ShowFileManager(const QString& folder, const QString& extension, uint8_t mode, bool wait) {
+  for (;;) {
+    Prepare(folder, extension, mode);
+    if (!wait) return ShowWithoutWaiting();
+    QString editName;
+    {
+      Form3 window;
+      if (!window.SetUp()) return QString();
+      ModalWindow::Run(&window);
+      if (FmEditRequested != 1) return FmResult;
+      editName = EditorName(window.SelectedEntry());
+    }
+    // The manager comes back on the same folder once the editor has closed.
+    if (Editor editor = EditorFor(extension)) editor(editName);
+  }
+}
+
+void InitSpecialEntries() {
+  FmSpecialEntries.clear();
+  const QString kind = FmExtension.toLower();
+  if (kind == "qfm" || kind == "qep") FmSpecialEntries << Lang::TxtManual();
+}
+
+bool IsSpecialEntry(const QString& text) {
+  for (const QString& entry : FmSpecialEntries) {
+    if (text.compare("<" + entry + ">", Qt::CaseInsensitive) == 0) return true;
+  }
+  return false;
+}
+
+QStringList ListEntries() {
+  QStringList entries;
+  for (const QString& entry : FmSpecialEntries) entries << "<" + entry + ">";
+  for (const QString& file : ScriptObj::ListFiles(FmFolder, FmExtension + ":")) {
+    // Names are case-sensitive here: a.QFM is not the a.qfm that the editors would open.
+    if (ScriptObj::GetExtensionName(file) != FmExtension) continue;
+    const QString base = ScriptObj::GetBaseName(file);
+    if (!base.isEmpty()) entries << base;
+  }
+  return entries;
+}
+
+QString EntryPath(const QString& text) { return IsSpecialEntry(text) ? NamelessPath() : PathOf(text); }
+
+bool NewFile(const QString& selected) {
+  QString proposal;
+  if (!selected.isEmpty()) proposal = FreeName(QString(selected).remove('<').remove('>'));
+  const QString name = Lang::InputValidFileName(proposal);
+  if (name.isEmpty()) return false;
+  if (ScriptObj::FileExists(PathOf(name))) {
+    Lang::MsgFileExists();
+    return false;
+  }
+  return CreateEmptyFile(name);
+}
+
+bool CreateEmptyFile(const QString& name) {
+  if (!ScriptObj::CreateFolderPath(FmFolder)) {
+    Lang::MsgCannotCreateDir(FmFolder);
+    return false;
+  }
+  if (WriteEmptyRecord(PathOf(name), FmExtension) != RecordFile::Result::Ok) {
+    Lang::MsgCannotCreateFile(name);
+    return false;
+  }
+  return true;
+}
+
+bool RenameFile(const QString& selected) {
+  if (selected.isEmpty() || BeginsSpecial(selected)) return false;
+  const QString name = Lang::InputValidFileName(selected);
+  if (name.isEmpty() || name == selected) return false;
+  if (ScriptObj::FileExists(PathOf(name))) {
+    Lang::MsgFileExists();
+    return false;
+  }
+  if (!ScriptObj::RenameFileKeepExtension(PathOf(selected), name)) {
+    Lang::MsgCannotRenameFile(QString());
+    return false;
+  }
+  return true;
+}
+
+bool CopyFile(const QString& selected) {
+  if (selected.isEmpty()) return false;
+  const bool special = BeginsSpecial(selected);
+  const QString source = special ? NamelessPath() : PathOf(selected);
+  const QString base = special ? selected.mid(1, selected.size() - 2) : selected;
+  const QString name = Lang::InputValidFileName(FreeName(base));
+  if (name.isEmpty()) return false;
+  if (ScriptObj::FileExists(PathOf(name))) {
+    Lang::MsgFileExists();
+    return false;
+  }
+  if (special && !ScriptObj::FileExists(source)) return CreateEmptyFile(name);
+  if (!ScriptObj::CopyFile(source, PathOf(name), false)) {
+    Lang::MsgCannotCopyFile(QString());
+    return false;
+  }
+  return true;
+}
+
+bool DeleteFile(const QString& selected) {
+  if (selected.isEmpty() || BeginsSpecial(selected)) return false;
+  const QString path = PathOf(selected);
+  if (APIS::ShellDeleteFile(path, 0)) return true;
+  Lang::MsgCannotDeleteFile(QString());
+  return false;
+}
+
+bool AcceptSelection(const QString& text) {
+  const QString path = EntryPath(text);
+  if (FmMode == Open && !BeginsSpecial(text) && !ScriptObj::FileExists(path)) {
+    Lang::MsgFileNotFound(QString());
+    return false;
+  }
+  if (FmMode == SaveAs || FmMode == SaveAsNoQuestion) {
+    if (text.isEmpty()) {
+      QApplication::beep();
+      return false;
+    }
+    if (!ScriptObj::IsValidFileName(text) && !IsSpecialEntry(text)) {
+      Lang::MsgInvalidFileName(text);
+      return false;
+    }
+  }
+  if (FmMode == SaveAs && ScriptObj::FileExists(path) && Lang::AskReplaceFile() != 6) return false;
+  FmResult = path;
+  return true;
+}
+
+Editor EditorFor(const QString& extension) {
+  const QString kind = extension.toLower();
+  if (g_testEditors.contains(kind)) return g_testEditors.value(kind);
+  // The format, codec, editing-profile and filter editors are handed their
+  // files here as each of them joins the program.
+  return nullptr;
+}
+
+void SetEditorForTests(const QString& extension, Editor editor) {
+  if (editor) {
+    g_testEditors.insert(extension.toLower(), editor);
+  } else {
+    g_testEditors.remove(extension.toLower());
+  }
+}
+
+void EditSelected(const QString& selected) {
+  if (!selected.isEmpty() && EditorFor(FmExtension)) FmEditRequested = 1;
+}
+
+QString EditorName(const QString& entry) { return IsSpecialEntry(entry) ? QStringLiteral("*") : entry; }
+
+}  // namespace Appfilesadm

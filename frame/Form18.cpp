@@ -1,0 +1,98 @@
+#include "frame/Form18.h"
+
+#include <QCloseEvent>
+#include <QHBoxLayout>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "frame/CaptureConsole.h"
+#include "frame/Dialogs.h"
+#include "frame/ffmpeg.h"
+#include "lang/Lang.h"
+
+namespace {
+QPointer<Form18> g_instance;
+}  // namespace
+
+Form18::Form18(QWidget* parent) : QWidget(parent, Qt::Window) {
+  g_instance = this;
+  setObjectName("Form18");
+  setWindowTitle("Player");
+  CreateControls();
+  WireControls();
+  Form_Load();
+}
+
+Form18::~Form18() = default;
+
+Form18* Form18::Instance() { return g_instance.data(); }
+
+QString Form18::UsageText() {
+  return QStringList{"<Keypad>",
+                     "",
+                     "Q/ESC: quit",
+                     "P/SPACE: pause",
+                     "A: change audio track",
+                     "V: change video track",
+                     "T: change subtitle track",
+                     "W: show waves",
+                     "S: next frame",
+                     "RIGTH: seek forward 10 seconds",
+                     "LEFT: seek backward 10 seconds",
+                     "UP: seek forward 1 minute",
+                     "DOWN: seek backward 1 minute",
+                     "PAGE DOWN: previous chapter",
+                     "PAGE UP: next chapter",
+                     "",
+                     "<Mouse>",
+                     "",
+                     "Mouse click: seek to percentage in file corresponding to fraction of width"}
+      .join('\n');
+}
+
+void Form18::CreateControls() {
+  auto* layout = new QVBoxLayout(this);
+  Text1 = new QPlainTextEdit(this);
+  Text1->setObjectName("Text1");
+  Text1->setReadOnly(true);
+  layout->addWidget(Text1);
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch(1);
+  Command1 = new QPushButton(this);
+  Command1->setObjectName("Command1");
+  buttons->addWidget(Command1);
+  Command2 = new QPushButton(this);
+  Command2->setObjectName("Command2");
+  buttons->addWidget(Command2);
+  layout->addLayout(buttons);
+  resize(480, 160);
+}
+
+void Form18::WireControls() {
+  connect(Command1, &QPushButton::clicked, this, &Form18::Command1_Click);
+  connect(Command2, &QPushButton::clicked, this, &Form18::Command2_Click);
+}
+
+void Form18::Form_Load() { Lang::TranslateForm18(); }
+
+void Form18::Command1_Click() {
+  if (CaptureConsole::GetState() == CaptureConsole::Idle) return;
+  if (ffmpeg::PipeMode == 1) {
+    Lang::MsgHowToStopFfplay();
+  } else {
+    CaptureConsole::RequestStop();
+  }
+}
+
+void Form18::Command2_Click() { Dialogs::MsgBox(UsageText(), 64, "ffplay usage"); }
+
+void Form18::closeEvent(QCloseEvent* event) {
+  if (CaptureConsole::GetState() != CaptureConsole::Idle) {
+    Lang::MsgStopBeforeExit();
+    event->ignore();
+    return;
+  }
+  event->accept();
+}

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QWidget>
+
+class QPlainTextEdit;
+class QPushButton;
+
+// The player window: ffplay's latest output while ffmpeg::PlayFile plays.
+class Form18 : public QWidget {
+  Q_OBJECT
+
+ public:
+  explicit Form18(QWidget* parent = nullptr);
+  ~Form18() override;
+
+  // The live player window, or nullptr.
+  static Form18* Instance();
+
+  // The key list of "Ayuda"; ffplay's own, so English in every language.
+  static QString UsageText();
+
+  QPlainTextEdit* Text1 = nullptr;
+  QPushButton* Command1 = nullptr;  // Detener
+  QPushButton* Command2 = nullptr;  // Ayuda
+
+  void Command1_Click();
+  void Command2_Click();
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void CreateControls();
+  void WireControls();
+  void Form_Load();
+};

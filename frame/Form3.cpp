@@ -1,0 +1,169 @@
+#include "frame/Form3.h"
+
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPointer>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "frame/APIS.h"
+#include "frame/Appfilesadm.h"
+#include "lang/Lang.h"
+
+namespace {
+
+QPointer<Form3> g_instance;
+
+// Height of the window without its name area, as in administer mode.
+constexpr int kAdministerHeight = 3960 / 15;
+
+QPushButton* AddButton(QWidget* parent, QVBoxLayout* column, const char* name) {
+  auto* button = new QPushButton(parent);
+  button->setObjectName(name);
+  button->setAutoDefault(false);
+  column->addWidget(button);
+  return button;
+}
+
+}  // namespace
+
+Form3::Form3(QWidget* parent) : QDialog(parent) {
+  g_instance = this;
+  setObjectName("Form3");
+  CreateControls();
+  WireControls();
+  Form_Load();
+}
+
+Form3::~Form3() = default;
+
+Form3* Form3::Instance() { return g_instance.data(); }
+
+void Form3::CreateControls() {
+  auto* layout = new QHBoxLayout(this);
+  auto* left = new QVBoxLayout;
+  List1 = new QListWidget(this);
+  List1->setObjectName("List1");
+  left->addWidget(List1);
+  Frame1 = new QGroupBox(this);
+  Frame1->setObjectName("Frame1");
+  auto* nameArea = new QVBoxLayout(Frame1);
+  Label1 = new QLabel(Frame1);
+  Label1->setObjectName("Label1");
+  nameArea->addWidget(Label1);
+  Text1 = new QLineEdit(Frame1);
+  Text1->setObjectName("Text1");
+  nameArea->addWidget(Text1);
+  left->addWidget(Frame1);
+  layout->addLayout(left, 1);
+
+  auto* right = new QVBoxLayout;
+  Picture1 = new QWidget(this);
+  Picture1->setObjectName("Picture1");
+  right->addWidget(Picture1);
+  Command4 = AddButton(this, right, "Command4");
+  Command2 = AddButton(this, right, "Command2");
+  Command6 = AddButton(this, right, "Command6");
+  Command1 = AddButton(this, right, "Command1");
+  Command7 = AddButton(this, right, "Command7");
+  right->addStretch(1);
+  Command5 = AddButton(this, right, "Command5");
+  Command3 = AddButton(this, right, "Command3");
+  layout->addLayout(right);
+  resize(420, 360);
+}
+
+void Form3::WireControls() {
+  connect(List1, &QListWidget::currentRowChanged, this, &Form3::List1_Click);
+  connect(List1, &QListWidget::itemDoubleClicked, this, &Form3::List1_DblClick);
+  connect(Command1, &QPushButton::clicked, this, &Form3::Command1_Click);
+  connect(Command2, &QPushButton::clicked, this, &Form3::Command2_Click);
+  connect(Command3, &QPushButton::clicked, this, &Form3::Command3_Click);
+  connect(Command4, &QPushButton::clicked, this, &Form3::Command4_Click);
+  connect(Command5, &QPushButton::clicked, this, &Form3::Command5_Click);
+  connect(Command6, &QPushButton::clicked, this, &Form3::Command6_Click);
+  connect(Command7, &QPushButton::clicked, this, &Form3::Command7_Click);
+}
+
+void Form3::Form_Load() { Lang::TranslateForm3(); }
+
+bool Form3::SetUp() {
+  APIS::SetListHorizontalExtent(List1, 1800);
+  RefreshList();
+  Command7->setEnabled(false);
+  switch (Appfilesadm::FmMode) {
+    case Appfilesadm::Administer:
+      Frame1->hide();
+      resize(width(), kAdministerHeight);
+      Command7->setEnabled(Appfilesadm::EditorFor(Appfilesadm::FmExtension) != nullptr);
+      break;
+    case Appfilesadm::Open:
+      if (List1->count() == 0) {
+        Lang::MsgDirEmpty(QString());
+        return false;
+      }
+      Text1->setReadOnly(true);
+      Label1->setText(Label1->property("Tag").toString());
+      break;
+    default:
+      Lang::ShowSaveAsLabel(Label1);
+      break;
+  }
+  return true;
+}
+
+void Form3::RefreshList() {
+  const int selected = List1->currentRow();
+  List1->clear();
+  List1->addItems(Appfilesadm::ListEntries());
+  if (selected >= 0 && List1->count() > 0) List1->setCurrentRow(qMin(selected, List1->count() - 1));
+}
+
+QString Form3::SelectedEntry() const {
+  const QListWidgetItem* item = List1->currentItem();
+  return item ? item->text() : QString();
+}
+
+void Form3::List1_Click() {
+  if (List1->currentItem()) Text1->setText(SelectedEntry());
+}
+
+void Form3::List1_DblClick() {
+  if (!List1->currentItem()) return;
+  Text1->setText(SelectedEntry());
+  if (Frame1->isHidden()) {
+    Command7_Click();
+  } else {
+    Command5_Click();
+  }
+}
+
+void Form3::Command1_Click() {
+  if (Appfilesadm::DeleteFile(SelectedEntry())) RefreshList();
+}
+
+void Form3::Command2_Click() {
+  if (Appfilesadm::RenameFile(SelectedEntry())) RefreshList();
+}
+
+void Form3::Command3_Click() { close(); }
+
+void Form3::Command4_Click() {
+  if (Appfilesadm::NewFile(SelectedEntry())) RefreshList();
+}
+
+void Form3::Command5_Click() {
+  if (Appfilesadm::AcceptSelection(Text1->text())) close();
+}
+
+void Form3::Command6_Click() {
+  if (Appfilesadm::CopyFile(SelectedEntry())) RefreshList();
+}
+
+void Form3::Command7_Click() {
+  Appfilesadm::EditSelected(SelectedEntry());
+  if (Appfilesadm::FmEditRequested == 1) close();
+}
