@@ -76,9 +76,15 @@ void Prepare(const QString& folder, const QString& extension, uint8_t mode) {
 }
 
 QString ShowFileManager(const QString& folder, const QString& extension, uint8_t mode, bool wait) {
+  if (!wait) {
+    Prepare(folder, extension, mode);
+    return ShowWithoutWaiting();
+  }
+  // The other windows stay hidden from the first opening until the last
+  // closing, also while an editor opened by "Editar" is up.
+  const ModalWindow::HiddenWindows others;
   for (;;) {
     Prepare(folder, extension, mode);
-    if (!wait) return ShowWithoutWaiting();
     QString editName;
     {
       Form3 window;

@@ -31,17 +31,25 @@ class CloseWatcher : public QObject {
 
 }  // namespace
 
-void Run(QWidget* toolWindow) {
-  QList<QPointer<QWidget>> hidden;
+HiddenWindows::HiddenWindows(QWidget* keep) {
   for (QWidget* window : QApplication::topLevelWidgets()) {
-    if (window != toolWindow && window->isVisible()) {
-      hidden.append(window);
+    if (window != keep && window->isVisible()) {
+      hidden_.append(window);
       g_hidingForNestedCall = window;
       window->hide();
       g_hidingForNestedCall = nullptr;
     }
   }
+}
 
+HiddenWindows::~HiddenWindows() {
+  for (const QPointer<QWidget>& window : hidden_) {
+    if (window) window->show();
+  }
+}
+
+void Run(QWidget* toolWindow) {
+  HiddenWindows others(toolWindow);
   QEventLoop loop;
   CloseWatcher watcher(loop);
   QPointer<QWidget> tool(toolWindow);
@@ -50,10 +58,6 @@ void Run(QWidget* toolWindow) {
   toolWindow->show();
   if (toolWindow->isVisible()) loop.exec();
   if (tool) tool->removeEventFilter(&watcher);
-
-  for (const QPointer<QWidget>& window : hidden) {
-    if (window) window->show();
-  }
 }
 
 }  // namespace ModalWindow

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <QList>
+#include <QPointer>
+
 class QWidget;
 
 // The program's own modal way for its tool windows: hide every visible
@@ -9,5 +12,19 @@ class QWidget;
 namespace ModalWindow {
 
 void Run(QWidget* toolWindow);
+
+// Hides every visible top-level window but keep for its lifetime, then shows
+// again those that still exist. Run uses it; a caller that shows tool windows
+// one after another holds one so that the others stay hidden in between.
+class HiddenWindows {
+ public:
+  explicit HiddenWindows(QWidget* keep = nullptr);
+  ~HiddenWindows();
+  HiddenWindows(const HiddenWindows&) = delete;
+  HiddenWindows& operator=(const HiddenWindows&) = delete;
+
+ private:
+  QList<QPointer<QWidget>> hidden_;
+};
 
 }  // namespace ModalWindow

@@ -1,0 +1,414 @@
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPointer>
+#include <QPushButton>
+#include <QTimer>
+
+#include <functional>
+
+#include "TestEnv.h"
+#include "editing/EditProfileRec.h"
+#include "editing/FilterDef.h"
+#include "formats/ExtCodecDef.h"
+#include "formats/FormatProfile.h"
+#include "frame/Appfilesadm.h"
+#include "frame/Form3.h"
+#include "frame/ProgramFolder.h"
+#include "frame/RecordFile.h"
+
+namespace {
+
+using Dialogs::Kind;
+
+// Runs action once condition holds, checking from the event loop; so a test
+// can act inside a window that the code under test waits on.
+void When(std::function<bool()> condition, std::function<void()> action) {
+  auto* timer = new QTimer;
+  QObject::connect(timer, &QTimer::timeout, [timer, condition, action] {
+    if (!condition()) return;
+    timer->stop();
+    timer->deleteLater();
+    action();
+  });
+  timer->start(5);
+}
+
+bool ManagerShown() { return Form3::Instance() && Form3::Instance()->isVisible(); }
+
+class AppfilesadmTest : public TestEnv {
+ protected:
+  void SetUp() override {
+    TestEnv::SetUp();
+    Formats = ProgramFolder::AppFiles("formats");
+    Filters = ProgramFolder::AppFiles("filters");
+  }
+  void TearDown() override {
+    Appfilesadm::SetEditorForTests("qfm", nullptr);
+    TestEnv::TearDown();
+  }
+  QString Put(const QString& relative, const QByteArray& bytes = "x") {
+    return WriteFile("appfiles/" + relative, bytes);
+  }
+  static QByteArray Bytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+  }
+  static QString DefaultOf(const Dialogs::Request& request) { return request.defaultText; }
+
+  QString Formats;
+  QString Filters;
+};
+
+TEST_F(AppfilesadmTest, TheListShowsTheSpecialEntryThenTheFilesOfTheExtension) {
+  Put("formats/b.qfm");
+  Put("formats/a.qfm");
+  Put("formats/.qfm");      // the nameless file: shown as <Manual>
+  Put("formats/c.QFM");     // another name here, which no editor would open
+  Put("formats/d.qfl");
+  Put("filters/f.qfl");
+
+  Appfilesadm::Prepare(Formats, "qfm", Appfilesadm::Open);
+  EXPECT_EQ(Appfilesadm::ListEntries(), (QStringList{"<Manual>", "a", "b"}));
+  EXPECT_TRUE(Appfilesadm::IsSpecialEntry("<manual>"));
+  EXPECT_EQ(Appfilesadm::EntryPath("<MANUAL>"), Formats + "/.qfm");
+  EXPECT_EQ(Appfilesadm::EntryPath("a"), Formats + "/a.qfm");
+
+  Appfilesadm::Prepare(Filters, "qfl", Appfilesadm::Open);
+  EXPECT_EQ(Appfilesadm::ListEntries(), QStringList{"f"});
+  EXPECT_FALSE(Appfilesadm::IsSpecialEntry("<Manual>"));
+  EXPECT_EQ(Appfilesadm::EntryPath("<Manual>"), Filters + "/<Manual>.qfl");
+}
+
+TEST_F(AppfilesadmTest, NewWritesAnEmptyRecordOfTheExtensionsKind) {
+  struct Case {
+    const char* folder;
+    const char* extension;
+    QByteArray expected;
+  } cases[] = {
+      {"formats", "qfm", RecordFile::Encode(FormatProfile{})},
+      {"editp", "qep", RecordFile::Encode(EditProfileRec{})},
+      {"filters", "qfl", RecordFile::Encode(FilterDef{})},
+      {"ecodec", "qca", RecordFile::Encode(ExtCodecDef{})},
+      {"ecodec", "qcv", RecordFile::Encode(ExtCodecDef{})},
+      {"other", "txt", QByteArray()},
+  };
+  for (const Case& c : cases) {
+    const QString folder = ProgramFolder::AppFiles(c.folder);  // not there yet: made on the way
+    Appfilesadm::Prepare(folder, c.extension, Appfilesadm::Administer);
+    ScriptedDialogs dialogs;
+    dialogs.Expect(Kind::Input, QString("new one"));
+    EXPECT_TRUE(Appfilesadm::NewFile(QString())) << c.extension;
+    EXPECT_EQ(DefaultOf(dialogs.Shown().first()), "") << "nothing selected: no proposal";
+    const QString path = folder + "/new one." + c.extension;
+    EXPECT_EQ(Bytes(path), c.expected) << c.extension;
+  }
+  FormatProfile read;
+  read.Extension = "stale";
+  EXPECT_EQ(RecordFile::Read(Formats + "/new one.qfm", read), RecordFile::Result::Ok);
+  EXPECT_EQ(read, FormatProfile{});
+}
+
+TEST_F(AppfilesadmTest, NewProposesAFreeNameFromTheSelectionAndRefusesAnExistingOne) {
+  Put("formats/a.qfm", "keep");
+  Put("formats/a (2).qfm", "keep too");
+  Appfilesadm::Prepare(Formats, "qfm", Appfilesadm::Administer);
+  ScriptedDialogs dialogs;
+  dialogs.Expect(Kind::Input, QString())                 // cancelled
+      .Expect(Kind::Input, QString("a"))                 // taken
+      .Expect(Kind::Message, 1)
+      .Expect(Kind::Input, QString("Manual"));
+
+  EXPECT_FALSE(Appfilesadm::NewFile("a"));
+  EXPECT_EQ(DefaultOf(dialogs.Shown()[0]), "a (3)");
+  EXPECT_FALSE(Appfilesadm::NewFile("a"));
+  EXPECT_EQ(dialogs.Shown()[2].text, "Ya existe un archivo con ese nombre");
+  EXPECT_EQ(dialogs.Shown()[2].style, 16);
+  EXPECT_EQ(Bytes(Formats + "/a.qfm"), "keep");
+  EXPECT_TRUE(Appfilesadm::NewFile("<Manual>"));
+  EXPECT_EQ(DefaultOf(dialogs.Shown()[3]), "Manual");
+  EXPECT_EQ(Bytes(Formats + "/Manual.qfm"), RecordFile::Encode(FormatProfile{}));
+}
+
+TEST_F(AppfilesadmTest, NewSaysSoWhenTheFolderCannotBeMade) {
+  Put("formats", "a file where the folder should be");
+  const QString folder = Formats + "/inner";
+  Appfilesadm::Prepare(folder, "qfm", Appfilesadm::Administer);
+  ScriptedDialogs dialogs;
+  dialogs.Expect(Kind::Input, QString("x")).ExpectMessage();
+  EXPECT_FALSE(Appfilesadm::NewFile(QString()));
+  EXPECT_EQ(dialogs.Messages(), QStringList{"No se pudo crear el directorio " + folder});
+}
+
+TEST_F(AppfilesadmTest, RenameKeepsTheExtensionAndRefusesWhatItCannotDo) {
+  Put("formats/a.qfm", "a");
+  Put("formats/b.qfm", "b");
+  Appfilesadm::Prepare(Formats, "qfm", Appfilesadm::Administer);
+  {
+    ScriptedDialogs none;  // no selection, the special entry: nothing asked
+    EXPECT_FALSE(Appfilesadm::RenameFile(QString()));
+    EXPECT_FALSE(Appfilesadm::RenameFile("<Manual>"));
+  }
+  ScriptedDialogs dialogs;
+  dialogs.Expect(Kind::Input, QString("a"))              // the same name: nothing
+      .Expect(Kind::Input, QString("b"))                 // taken
+      .ExpectMessage()
+      .Expect(Kind::Input, QString("c $(touch x) 'q'"));
+  EXPECT_FALSE(Appfilesadm::RenameFile("a"));
+  EXPECT_EQ(DefaultOf(dialogs.Shown()[0]), "a");
+  EXPECT_FALSE(Appfilesadm::RenameFile("a"));
+  EXPECT_EQ(dialogs.Messages(), QStringList{"Ya existe un archivo con ese nombre"});
+  EXPECT_TRUE(Appfilesadm::RenameFile("a"));
+  EXPECT_EQ(Bytes(Formats + "/c $(touch x) 'q'.qfm"), "a");
+  EXPECT_FALSE(QFile::exists(Formats + "/a.qfm"));
+  EXPECT_EQ(Bytes(Formats + "/b.qfm"), "b");
+}
+
+TEST_F(AppfilesadmTest, CopyProposesTheNextFreeNameAndCopiesTheManualProfile) {
+  Put("formats/a.qfm", "a");
+  Appfilesadm::Prepare(Formats, "qfm", Appfilesadm::Administer);
+  ScriptedDialogs dialogs;
+  dialogs.Expect(Kind::Input, QString("a (2)"))
+      .Expect(Kind::Input, QString("from manual"))      // no nameless file: an empty record
+      .Expect(Kind::Input, QString("a"))
+      .ExpectMessage();
+
+  EXPECT_TRUE(Appfilesadm::CopyFile("a"));
+  EXPECT_EQ(DefaultOf(dialogs.Shown()[0]), "a (2)");
+  EXPECT_EQ(Bytes(Formats + "/a (2).qfm"), "a");
+
+  EXPECT_TRUE(Appfilesadm::CopyFile("<Manual>"));
+  EXPECT_EQ(DefaultOf(dialogs.Shown()[1]), "Manual");
+  EXPECT_EQ(Bytes(Formats + "/from manual.qfm"), RecordFile::Encode(FormatProfile{}));
+
+  EXPECT_FALSE(Appfilesadm::CopyFile("a (2)"));
+  EXPECT_EQ(DefaultOf(dialogs.Shown()[2]), "a (2) (2)");
+  EXPECT_EQ(dialogs.Messages(), QStringList{"Ya existe un archivo con ese nombre"});
+  EXPECT_EQ(Bytes(Formats + "/a.qfm"), "a");
+
+  Put("formats/.qfm", "manual");
+  Put("formats/Manual.qfm", "taken");
+  ScriptedDialogs again;
+  again.Expect(Kind::Input, QString("m"));
+  EXPECT_TRUE(Appfilesadm::CopyFile("<Manual>"));
+  EXPECT_EQ(DefaultOf(again.Shown()[0]), "Manual (2)");
+  EXPECT_EQ(Bytes(Formats + "/m.qfm"), "manual");
+}
+
+TEST_F(AppfilesadmTest, DeleteSendsTheFileToTheTrashAfterTheQuestion) {
+  Put("formats/a.qfm", "a");
+  Put("formats/.qfm", "manual");
+  Appfilesadm::Prepare(Formats, "qfm", Appfilesadm::Administer);
+  {
+    ScriptedDialogs none;
+    EXPECT_FALSE(Appfilesadm::DeleteFile("<Manual>"));
+    EXPECT_FALSE(Appfilesadm::DeleteFile(QString()));
+  }
+  ScriptedDialogs dialogs;
+  dialogs.Expect(Kind::Message, 7).ExpectMessage().Expect(Kind::Message, 6);
+  EXPECT_FALSE(Appfilesadm::DeleteFile("a"));
+  EXPECT_EQ(dialogs.Messages().last(), "No pudo eliminarse el archivo ");
+  EXPECT_TRUE(QFile::exists(Formats + "/a.qfm"));
+
+  EXPECT_TRUE(Appfilesadm::DeleteFile("a"));
+  EXPECT_FALSE(QFile::exists(Formats + "/a.qfm"));
+  EXPECT_EQ(Bytes(TrashFiles() + "/a.qfm"), "a");
+  EXPECT_TRUE(QFile::exists(Formats + "/.qfm"));
+}
+
+TEST_F(AppfilesadmTest, AcceptChecksByMode) {
+  Put("formats/a.qfm");
+  struct Case {
+    uint8_t mode;
+    QString text;
+    int answer;              // to the one message box; 0 = none expected
+    QString expectedResult;  // "" = the manager stays open
+    QString message;
+  } cases[] = {
+      {Appfilesadm::Open, "a", 0, Formats + "/a.qfm", ""},
+      {Appfilesadm::Open, "gone", 1, "", "No se encuentra el archivo "},
+      {Appfilesadm::Open, "<Manual>", 0, Formats + "/.qfm", ""},  // even with no such file
+      {Appfilesadm::SaveAs, "", 0, "", ""},                      // a beep only
+      {Appfilesadm::SaveAs, "a?b", 1, "", "a?b no es un nombre de archivo válido"},
+      {Appfilesadm::SaveAs, "new", 0, Formats + "/new.qfm", ""},
+      {Appfilesadm::SaveAs, "a", 7, "", "Ya existe un archivo con ese nombre, ¿reemplazar?"},
+      {Appfilesadm::SaveAs, "a", 2, "", "Ya existe un archivo con ese nombre, ¿reemplazar?"},
+      {Appfilesadm::SaveAs, "a", 6, Formats + "/a.qfm", "Ya existe un archivo con ese nombre, ¿reemplazar?"},
+      {Appfilesadm::SaveAs, "<manual>", 0, Formats + "/.qfm", ""},
+      {Appfilesadm::SaveAsNoQuestion, "a", 0, Formats + "/a.qfm", ""},
+      {Appfilesadm::Administer, "", 0, Formats + "/.qfm", ""},
+  };
+  for (const Case& c : cases) {
+    const std::string what = std::to_string(c.mode) + " " + c.text.toStdString();
+    Appfilesadm::Prepare(Formats, "qfm", c.mode);
+    ScriptedDialogs dialogs;
+    if (c.answer) dialogs.ExpectMessage(c.answer);
+    EXPECT_EQ(Appfilesadm::AcceptSelection(c.text), !c.expectedResult.isEmpty()) << what;
+    EXPECT_EQ(Appfilesadm::FmResult, c.expectedResult) << what;
+    EXPECT_EQ(dialogs.Messages().join(""), c.message) << what;
+  }
+}
+
+TEST_F(AppfilesadmTest, OpeningAnEmptyFolderSaysSoAndShowsNothing) {
+  ScriptedDialogs dialogs;
+  dialogs.ExpectMessage();
+  QTimer guard;  // a shown manager would wait for a person
+  QObject::connect(&guard, &QTimer::timeout, [] {
+    if (!ManagerShown()) return;
+    ADD_FAILURE() << "the manager was shown";
+    Form3::Instance()->close();
+  });
+  guard.start(5);
+  EXPECT_EQ(Appfilesadm::ShowFileManager(Filters, "qfl", Appfilesadm::Open, true), "");
+  EXPECT_EQ(dialogs.Messages(), QStringList{"No se encontraron archivos en el directorio "});
+}
+
+TEST_F(AppfilesadmTest, OpenHidesTheOtherWindowsAndReturnsThePickedFile) {
+  Put("formats/a.qfm");
+  Put("formats/b.qfm");
+  QWidget main;
+  main.show();
+  QWidget hiddenBefore;
+  bool mainHidden = false;
+  When(ManagerShown, [&] {
+    Form3* window = Form3::Instance();
+    mainHidden = !main.isVisible();
+    EXPECT_EQ(window->windowTitle(), "Administrador de archivos");
+    EXPECT_EQ(window->Label1->text(), "Abrir:");
+    EXPECT_TRUE(window->Text1->isReadOnly());
+    EXPECT_FALSE(window->Command7->isEnabled());
+    EXPECT_FALSE(window->Frame1->isHidden());
+    ASSERT_EQ(window->List1->count(), 3);
+    window->List1->setCurrentRow(2);
+    EXPECT_EQ(window->Text1->text(), "b");
+    window->Command5->click();
+  });
+  EXPECT_EQ(Appfilesadm::ShowFileManager(Formats, "qfm", Appfilesadm::Open, true), Formats + "/b.qfm");
+  EXPECT_TRUE(mainHidden);
+  EXPECT_TRUE(main.isVisible());
+  EXPECT_FALSE(hiddenBefore.isVisible());
+  EXPECT_EQ(Form3::Instance(), nullptr) << "the window is unloaded";
+}
+
+TEST_F(AppfilesadmTest, ADoubleClickAcceptsAndCancelGivesNothing) {
+  Put("formats/a.qfm");
+  When(ManagerShown, [] {
+    Form3* window = Form3::Instance();
+    window->List1->setCurrentRow(1);
+    emit window->List1->itemDoubleClicked(window->List1->item(1));
+  });
+  EXPECT_EQ(Appfilesadm::ShowFileManager(Formats, "qfm", Appfilesadm::Open, true), Formats + "/a.qfm");
+
+  When(ManagerShown, [] {
+    Form3::Instance()->Text1->setText("typed");
+    Form3::Instance()->Command3->click();
+  });
+  EXPECT_EQ(Appfilesadm::ShowFileManager(Formats, "qfm", Appfilesadm::SaveAs, true), "");
+
+  When(ManagerShown, [] { Form3::Instance()->close(); });
+  EXPECT_EQ(Appfilesadm::ShowFileManager(Formats, "qfm", Appfilesadm::SaveAs, true), "");
+}
+
+TEST_F(AppfilesadmTest, SaveAsTakesATypedNameAfterTheReplaceQuestion) {
+  Put("formats/a.qfm");
+  ScriptedDialogs dialogs;
+  dialogs.ExpectMessage(7).ExpectMessage(6);
+  When(ManagerShown, [] {
+    Form3* window = Form3::Instance();
+    EXPECT_EQ(window->Label1->text(), "Guardar como:");
+    EXPECT_FALSE(window->Text1->isReadOnly());
+    window->Text1->setText("a");
+    window->Command5->click();  // "No": stays open
+    EXPECT_TRUE(window->isVisible());
+    window->Command5->click();
+  });
+  EXPECT_EQ(Appfilesadm::ShowFileManager(Formats, "qfm", Appfilesadm::SaveAs, true), Formats + "/a.qfm");
+}
+
+TEST_F(AppfilesadmTest, TheListKeepsItsPositionAfterAChange) {
+  Put("filters/a.qfl");
+  Put("filters/b.qfl");
+  Put("filters/c.qfl");
+  ScriptedDialogs dialogs;
+  dialogs.Expect(Kind::Message, 6).Expect(Kind::Input, QString("c2"));
+  When(ManagerShown, [] {
+    Form3* window = Form3::Instance();
+    EXPECT_TRUE(window->Frame1->isHidden()) << "administer mode has no name area";
+    window->List1->setCurrentRow(2);
+    window->Command1->click();  // c goes: the list is shorter, the last entry is selected
+    EXPECT_EQ(window->SelectedEntry(), "b");
+    window->Command6->click();  // a copy of b named c2
+    EXPECT_EQ(window->List1->count(), 3);
+    EXPECT_EQ(window->List1->currentRow(), 1);
+    window->Command3->click();
+  });
+  EXPECT_EQ(Appfilesadm::ShowFileManager(Filters, "qfl", Appfilesadm::Administer, true), "");
+  EXPECT_TRUE(QFile::exists(Filters + "/c2.qfl"));
+  EXPECT_TRUE(QFile::exists(TrashFiles() + "/c.qfl"));
+}
+
+QStringList g_edited;
+QWidget* g_main = nullptr;
+bool g_othersHiddenInEditor = false;
+
+// Stands for the format editor: remembers its name, writes a file, and finds
+// the manager closed and the main window still hidden.
+void FakeEditor(const QString& name) {
+  g_edited << name;
+  g_othersHiddenInEditor = Form3::Instance() == nullptr && !g_main->isVisible();
+  QFile file(Appfilesadm::FmFolder + "/made by editor.qfm");
+  EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+}
+
+TEST_F(AppfilesadmTest, EditOpensTheEditorAndTheManagerComesBackRefreshed) {
+  Put("formats/a.qfm");
+  g_edited.clear();
+  Appfilesadm::SetEditorForTests("qfm", FakeEditor);
+  QWidget main;
+  main.show();
+  g_main = &main;
+  int openings = 0;
+  std::function<void()> act = [&] {
+    Form3* window = Form3::Instance();
+    ++openings;
+    if (openings == 1) {
+      EXPECT_TRUE(window->Command7->isEnabled());
+      window->List1->setCurrentRow(0);  // <Manual>: the editor gets "*"
+      window->Command7->click();
+    } else if (openings == 2) {
+      EXPECT_EQ(window->List1->count(), 3) << "refreshed with the editor's file";
+      window->List1->setCurrentRow(1);
+      emit window->List1->itemDoubleClicked(window->List1->item(1));  // edits in administer mode
+    } else {
+      window->Command3->click();
+      return;
+    }
+    When([old = QPointer<Form3>(window)] { return !old && ManagerShown(); }, act);
+  };
+  When(ManagerShown, act);
+  EXPECT_EQ(Appfilesadm::ShowFileManager(Formats, "qfm", Appfilesadm::Administer, true), "");
+  EXPECT_EQ(g_edited, (QStringList{"*", "a"}));
+  EXPECT_EQ(openings, 3);
+  EXPECT_TRUE(g_othersHiddenInEditor);
+  EXPECT_TRUE(main.isVisible());
+}
+
+TEST_F(AppfilesadmTest, WithoutAnEditorEditDoesNothing) {
+  Put("filters/a.qfl");
+  When(ManagerShown, [] {
+    Form3* window = Form3::Instance();
+    EXPECT_FALSE(window->Command7->isEnabled());
+    window->List1->setCurrentRow(0);
+    emit window->List1->itemDoubleClicked(window->List1->item(0));
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(Appfilesadm::FmEditRequested, 0);
+    window->Command3->click();
+  });
+  EXPECT_EQ(Appfilesadm::ShowFileManager(Filters, "qfl", Appfilesadm::Administer, true), "");
+}
+
+}  // namespace
