@@ -1,0 +1,206 @@
+#include <QElapsedTimer>
+#include <QFile>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QProcess>
+#include <QPushButton>
+#include <QTimer>
+
+#include <functional>
+
+#include "TestEnv.h"
+#include "frame/CaptureConsole.h"
+#include "frame/Form18.h"
+#include "frame/ffmpeg.h"
+
+namespace {
+
+using CaptureConsole::Command;
+using CaptureConsole::Pipeline;
+
+// Runs action once condition holds, checking from the event loop.
+void When(std::function<bool()> condition, std::function<void()> action) {
+  auto* timer = new QTimer;
+  QObject::connect(timer, &QTimer::timeout, [timer, condition, action] {
+    if (!condition()) return;
+    timer->stop();
+    timer->deleteLater();
+    action();
+  });
+  timer->start(5);
+}
+
+bool PlayerShown() { return Form18::Instance() && Form18::Instance()->isVisible(); }
+bool Playing() { return PlayerShown() && CaptureConsole::GetState() != CaptureConsole::Idle; }
+bool Ended() { return PlayerShown() && !Form18::Instance()->Command1->isEnabled(); }
+
+class PlayerTest : public TestEnv {
+ protected:
+  void SetUp() override {
+    TestEnv::SetUp();
+    CaptureConsole::Reset();
+    ffmpeg::InitOptionNames();
+    ffmpeg::FfmpegPath = "/usr/bin/ffmpeg";
+    ffmpeg::FfplayPath = "/usr/bin/ffplay";
+    // ffplay needs neither a sound card nor a screen here.
+    qputenv("SDL_AUDIODRIVER", "dummy");
+    qputenv("SDL_VIDEODRIVER", "dummy");
+  }
+  void TearDown() override {
+    ffmpeg::FfmpegPath.clear();
+    ffmpeg::FfplayPath.clear();
+    TestEnv::TearDown();
+  }
+  // Makes a small media file with the real ffmpeg.
+  QString Make(const QString& name, const QStringList& source) {
+    const QString path = Folder() + "/" + name;
+    QProcess ffmpeg;
+    ffmpeg.start("/usr/bin/ffmpeg", QStringList{"-loglevel", "error", "-y"} << source << path);
+    EXPECT_TRUE(ffmpeg.waitForFinished(30000));
+    EXPECT_TRUE(QFile::exists(path)) << path.toStdString();
+    return path;
+  }
+  // A stand-in ffplay: a script, for plays that only a person could end.
+  QString FakeFfplay(const QByteArray& body) {
+    const QString path = WriteFile("tools/ffplay", "#!/bin/sh\n" + body);
+    QFile::setPermissions(path, QFile::permissions(path) | QFile::ExeOwner);
+    return path;
+  }
+};
+
+TEST_F(PlayerTest, TheCommandDependsOnTheList) {
+  const QString ffplay = ffmpeg::FfplayPath;
+  const QString ffmpegPath = ffmpeg::FfmpegPath;
+  const QStringList pipeArgs = {"-vn", "-i", "/m/a b.wav", "-an", "-i", "/m/v's.mkv", "-f",
+                                "matroska", "-c:a", "pcm_s16le", "-c:v", "rawvideo",
+                                "-pix_fmt", "yuv420p", "pipe:1"};
+  const Pipeline pipe = {Command{ffmpegPath, pipeArgs}, Command{ffplay, {"-i", "pipe:0"}}};
+  struct Case {
+    const char* what;
+    QString list;
+    QString params;
+    Pipeline pipeline;
+    QString workDir;
+    uint8_t pipeMode;
+  } cases[] = {
+      {"no file: the options only", "", "-f lavfi \"sine=d=1\"",
+       {{ffplay, {"-f", "lavfi", "sine=d=1"}}}, "", 0},
+      {"one file", "/m/a \"$(x)\".mp4", "-autoexit  -x 320",
+       {{ffplay, {"-autoexit", "-x", "320", "-i", "/m/a \"$(x)\".mp4"}}}, "", 0},
+      {"an empty first piece", "|/m/v.mkv", "-an", {{ffplay, {"-an", "-i", "/m/v.mkv"}}}, "", 0},
+      {"an empty last piece", "/m/a.wav|", "", {{ffplay, {"-i", "/m/a.wav"}}}, "", 0},
+      {"audio and video", "/m/a b.wav|/m/v's.mkv", "-unused", pipe, "/usr/bin", 1},
+      {"three pieces: first and last", "/m/a b.wav|/m/x.mp4|/m/v's.mkv", "", pipe, "/usr/bin", 1},
+  };
+  for (const Case& c : cases) {
+    const ffmpeg::PlayCommand command = ffmpeg::BuildPlayCommand(c.list, c.params);
+    EXPECT_EQ(command.pipeline, c.pipeline) << c.what;
+    EXPECT_EQ(command.workDir, c.workDir) << c.what;
+    EXPECT_EQ(command.pipeMode, c.pipeMode) << c.what;
+  }
+}
+
+TEST_F(PlayerTest, MissingToolsAreReportedAndNothingIsShown) {
+  ScriptedDialogs dialogs;
+  dialogs.ExpectMessage().ExpectMessage();
+  ffmpeg::FfplayPath = Folder() + "/none/ffplay";
+  ffmpeg::PlayFile("/m/a.wav", "");
+  ffmpeg::FfplayPath = "/usr/bin/ffplay";
+  ffmpeg::FfmpegPath.clear();
+  ffmpeg::PlayFile("/m/a.wav|/m/v.mkv", "");
+  EXPECT_EQ(dialogs.Messages(),
+            (QStringList{"No se encuentra ffplay.exe", "No se encuentra ffmpeg.exe"}));
+  EXPECT_EQ(Form18::Instance(), nullptr);
+}
+
+TEST_F(PlayerTest, ARealPlayShowsFfplayAndTheWindowsComeBackWhenThePlayerCloses) {
+  const QString sound = Make("a b.wav", {"-f", "lavfi", "-i", "sine=d=1"});
+  QWidget main;
+  main.show();
+  QWidget hiddenBefore;
+  bool mainHidden = false;
+  When(PlayerShown, [&] {
+    Form18* player = Form18::Instance();
+    mainHidden = !main.isVisible();
+    EXPECT_EQ(player->windowTitle(), "Player");
+    EXPECT_EQ(player->Command1->text(), "Detener");
+    EXPECT_EQ(player->Command2->text(), "Ayuda");
+  });
+  QString shown;
+  When(Ended, [&] {
+    Form18* player = Form18::Instance();
+    shown = player->Text1->toPlainText();
+    EXPECT_FALSE(player->Command2->isEnabled());
+    player->close();
+  });
+  ffmpeg::PlayFile(sound, "-nodisp -autoexit");
+  EXPECT_TRUE(mainHidden);
+  EXPECT_TRUE(main.isVisible());
+  EXPECT_FALSE(hiddenBefore.isVisible());
+  EXPECT_FALSE(shown.isEmpty()) << "ffplay's output was shown";
+  EXPECT_EQ(Form18::Instance(), nullptr);
+  EXPECT_EQ(CaptureConsole::GetState(), CaptureConsole::Idle);
+}
+
+TEST_F(PlayerTest, ClosingWhilePlayingIsRefusedAndDetenerStopsFfplay) {
+  const QString marker = Folder() + "/args";
+  ffmpeg::FfplayPath = FakeFfplay("printf '%s\\n' \"$@\" > \"" + marker.toUtf8() +
+                                  "\"\necho playing\nexec sleep 60\n");
+  ScriptedDialogs dialogs;
+  dialogs.ExpectMessage().Expect(Dialogs::Kind::Message, 1);
+  When([] { return Playing() && Form18::Instance()->Text1->toPlainText() == "playing"; }, [&] {
+    Form18* player = Form18::Instance();
+    player->close();
+    EXPECT_TRUE(player->isVisible()) << "the close was refused";
+    player->Command2->click();
+    player->Command1->click();
+  });
+  When(Ended, [] { Form18::Instance()->close(); });
+  QElapsedTimer clock;
+  clock.start();
+  ffmpeg::PlayFile(Folder() + "/it's $(here).mkv", "-x 320");
+  EXPECT_LT(clock.elapsed(), 30000) << "Detener ended the minute-long play";
+  ASSERT_EQ(dialogs.Shown().size(), 2);
+  EXPECT_EQ(dialogs.Shown()[0].text, "Detenga el proceso antes de salir");
+  EXPECT_EQ(dialogs.Shown()[1].title, "ffplay usage");
+  EXPECT_EQ(dialogs.Shown()[1].style, 64);
+  EXPECT_EQ(dialogs.Shown()[1].text, Form18::UsageText());
+  EXPECT_TRUE(dialogs.Shown()[1].text.startsWith("<Keypad>\n\nQ/ESC: quit\nP/SPACE: pause\n"));
+  EXPECT_TRUE(dialogs.Shown()[1].text.endsWith(
+      "\n\n<Mouse>\n\nMouse click: seek to percentage in file corresponding to fraction of width"));
+  QFile args(marker);
+  ASSERT_TRUE(args.open(QIODevice::ReadOnly));
+  EXPECT_EQ(args.readAll(), "-x\n320\n-i\n" + Folder().toUtf8() + "/it's $(here).mkv\n");
+}
+
+TEST_F(PlayerTest, APairPlaysThroughFfmpegAndDetenerOnlyExplains) {
+  const QString sound = Make("a.wav", {"-f", "lavfi", "-i", "sine=d=1"});
+  const QString video = Make("v.mkv", {"-f", "lavfi", "-i", "testsrc=size=160x120:rate=10", "-t", "1"});
+  const QString received = Folder() + "/received.mkv";
+  const QString release = Folder() + "/release";
+  const QString finished = Folder() + "/finished";
+  ffmpeg::FfplayPath = FakeFfplay("cat > \"" + received.toUtf8() + "\"\necho received\n" +
+                                  "while [ ! -e \"" + release.toUtf8() + "\" ]; do sleep 0.02; done\n" +
+                                  "touch \"" + finished.toUtf8() + "\"\n");
+  ScriptedDialogs dialogs;
+  dialogs.ExpectMessage();
+  When([] { return Playing() && Form18::Instance()->Text1->toPlainText() == "received"; }, [&] {
+    EXPECT_EQ(ffmpeg::PipeMode, 1);
+    Form18::Instance()->Command1->click();
+    EXPECT_TRUE(Playing()) << "Detener does not stop a piped play";
+    QFile(release).open(QIODevice::WriteOnly);
+  });
+  When(Ended, [] { Form18::Instance()->close(); });
+  ffmpeg::PlayFile(sound + "|" + video, "");
+  EXPECT_EQ(dialogs.Messages(),
+            QStringList{"Para detener el proceso cierre la ventana de ffplay ó finalice ffplay desde "
+                        "el administrador de tareas"});
+  EXPECT_EQ(ffmpeg::PipeMode, 0);
+  EXPECT_TRUE(QFile::exists(finished)) << "ffplay ran to its own end";
+  QFile stream(received);
+  ASSERT_TRUE(stream.open(QIODevice::ReadOnly));
+  EXPECT_TRUE(stream.read(4) == QByteArray::fromHex("1a45dfa3")) << "a Matroska stream arrived";
+  EXPECT_GT(stream.size(), 160 * 120 * 3 / 2 * 10) << "ten raw frames or more";
+}
+
+}  // namespace
