@@ -123,7 +123,9 @@ QStringList ListEntries() {
   return entries;
 }
 
-QString EntryPath(const QString& text) { return IsSpecialEntry(text) ? NamelessPath() : PathOf(text); }
+QString EntryPath(const QString& text) {
+  return IsSpecialEntry(text) ? NamelessPath() : PathOf(text);
+}
 
 bool NewFile(const QString& selected) {
   QString proposal;
@@ -232,6 +234,8 @@ void EditSelected(const QString& selected) {
   if (!selected.isEmpty() && EditorFor(FmExtension)) FmEditRequested = 1;
 }
 
-QString EditorName(const QString& entry) { return IsSpecialEntry(entry) ? QStringLiteral("*") : entry; }
+QString EditorName(const QString& entry) {
+  return IsSpecialEntry(entry) ? QStringLiteral("*") : entry;
+}
 
 }  // namespace Appfilesadm

@@ -2,7 +2,6 @@
 
 #include <QString>
 #include <QStringList>
-
 #include <cstdint>
 
 // The file manager over one sub-folder of the data folder and one extension:
@@ -16,12 +15,12 @@ namespace Appfilesadm {
 enum Mode : uint8_t { Administer = 0, Open = 1, SaveAs = 2, SaveAsNoQuestion = 3 };
 
 // State of the manager being shown, set afresh at every opening.
-extern QString FmFolder;            // full path, no trailing '/'
-extern QString FmExtension;         // without the dot, as the caller gives it
-extern uint8_t FmMode;              // a Mode
-extern QString FmResult;            // the chosen full path; "" until "Aceptar" succeeds
+extern QString FmFolder;              // full path, no trailing '/'
+extern QString FmExtension;           // without the dot, as the caller gives it
+extern uint8_t FmMode;                // a Mode
+extern QString FmResult;              // the chosen full path; "" until "Aceptar" succeeds
 extern QStringList FmSpecialEntries;  // names shown in angle brackets
-extern uint8_t FmEditRequested;     // 1 once "Editar" asked for the editor
+extern uint8_t FmEditRequested;       // 1 once "Editar" asked for the editor
 
 // Shows the manager and returns the chosen full path, or "" when the user
 // cancelled. With wait false the window is left open and "" comes back at once.

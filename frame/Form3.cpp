@@ -78,6 +78,7 @@ void Form3::CreateControls() {
 
 void Form3::WireControls() {
   connect(List1, &QListWidget::currentRowChanged, this, &Form3::List1_Click);
+  connect(List1, &QListWidget::itemClicked, this, &Form3::List1_Click);
   connect(List1, &QListWidget::itemDoubleClicked, this, &Form3::List1_DblClick);
   connect(Command1, &QPushButton::clicked, this, &Form3::Command1_Click);
   connect(Command2, &QPushButton::clicked, this, &Form3::Command2_Click);

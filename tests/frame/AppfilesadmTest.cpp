@@ -8,7 +8,6 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QTimer>
-
 #include <functional>
 
 #include "TestEnv.h"
@@ -67,8 +66,8 @@ class AppfilesadmTest : public TestEnv {
 TEST_F(AppfilesadmTest, TheListShowsTheSpecialEntryThenTheFilesOfTheExtension) {
   Put("formats/b.qfm");
   Put("formats/a.qfm");
-  Put("formats/.qfm");      // the nameless file: shown as <Manual>
-  Put("formats/c.QFM");     // another name here, which no editor would open
+  Put("formats/.qfm");   // the nameless file: shown as <Manual>
+  Put("formats/c.QFM");  // another name here, which no editor would open
   Put("formats/d.qfl");
   Put("filters/f.qfl");
 
@@ -118,8 +117,9 @@ TEST_F(AppfilesadmTest, NewProposesAFreeNameFromTheSelectionAndRefusesAnExisting
   Put("formats/a (2).qfm", "keep too");
   Appfilesadm::Prepare(Formats, "qfm", Appfilesadm::Administer);
   ScriptedDialogs dialogs;
-  dialogs.Expect(Kind::Input, QString())                 // cancelled
-      .Expect(Kind::Input, QString("a"))                 // taken
+  dialogs
+      .Expect(Kind::Input, QString())     // cancelled
+      .Expect(Kind::Input, QString("a"))  // taken
       .Expect(Kind::Message, 1)
       .Expect(Kind::Input, QString("Manual"));
 
@@ -154,8 +154,9 @@ TEST_F(AppfilesadmTest, RenameKeepsTheExtensionAndRefusesWhatItCannotDo) {
     EXPECT_FALSE(Appfilesadm::RenameFile("<Manual>"));
   }
   ScriptedDialogs dialogs;
-  dialogs.Expect(Kind::Input, QString("a"))              // the same name: nothing
-      .Expect(Kind::Input, QString("b"))                 // taken
+  dialogs
+      .Expect(Kind::Input, QString("a"))  // the same name: nothing
+      .Expect(Kind::Input, QString("b"))  // taken
       .ExpectMessage()
       .Expect(Kind::Input, QString("c $(touch x) 'q'"));
   EXPECT_FALSE(Appfilesadm::RenameFile("a"));
@@ -173,7 +174,7 @@ TEST_F(AppfilesadmTest, CopyProposesTheNextFreeNameAndCopiesTheManualProfile) {
   Appfilesadm::Prepare(Formats, "qfm", Appfilesadm::Administer);
   ScriptedDialogs dialogs;
   dialogs.Expect(Kind::Input, QString("a (2)"))
-      .Expect(Kind::Input, QString("from manual"))      // no nameless file: an empty record
+      .Expect(Kind::Input, QString("from manual"))  // no nameless file: an empty record
       .Expect(Kind::Input, QString("a"))
       .ExpectMessage();
 
@@ -232,12 +233,13 @@ TEST_F(AppfilesadmTest, AcceptChecksByMode) {
       {Appfilesadm::Open, "a", 0, Formats + "/a.qfm", ""},
       {Appfilesadm::Open, "gone", 1, "", "No se encuentra el archivo "},
       {Appfilesadm::Open, "<Manual>", 0, Formats + "/.qfm", ""},  // even with no such file
-      {Appfilesadm::SaveAs, "", 0, "", ""},                      // a beep only
+      {Appfilesadm::SaveAs, "", 0, "", ""},                       // a beep only
       {Appfilesadm::SaveAs, "a?b", 1, "", "a?b no es un nombre de archivo válido"},
       {Appfilesadm::SaveAs, "new", 0, Formats + "/new.qfm", ""},
       {Appfilesadm::SaveAs, "a", 7, "", "Ya existe un archivo con ese nombre, ¿reemplazar?"},
       {Appfilesadm::SaveAs, "a", 2, "", "Ya existe un archivo con ese nombre, ¿reemplazar?"},
-      {Appfilesadm::SaveAs, "a", 6, Formats + "/a.qfm", "Ya existe un archivo con ese nombre, ¿reemplazar?"},
+      {Appfilesadm::SaveAs, "a", 6, Formats + "/a.qfm",
+       "Ya existe un archivo con ese nombre, ¿reemplazar?"},
       {Appfilesadm::SaveAs, "<manual>", 0, Formats + "/.qfm", ""},
       {Appfilesadm::SaveAsNoQuestion, "a", 0, Formats + "/a.qfm", ""},
       {Appfilesadm::Administer, "", 0, Formats + "/.qfm", ""},
@@ -287,7 +289,8 @@ TEST_F(AppfilesadmTest, OpenHidesTheOtherWindowsAndReturnsThePickedFile) {
     EXPECT_EQ(window->Text1->text(), "b");
     window->Command5->click();
   });
-  EXPECT_EQ(Appfilesadm::ShowFileManager(Formats, "qfm", Appfilesadm::Open, true), Formats + "/b.qfm");
+  EXPECT_EQ(Appfilesadm::ShowFileManager(Formats, "qfm", Appfilesadm::Open, true),
+            Formats + "/b.qfm");
   EXPECT_TRUE(mainHidden);
   EXPECT_TRUE(main.isVisible());
   EXPECT_FALSE(hiddenBefore.isVisible());
@@ -301,7 +304,8 @@ TEST_F(AppfilesadmTest, ADoubleClickAcceptsAndCancelGivesNothing) {
     window->List1->setCurrentRow(1);
     emit window->List1->itemDoubleClicked(window->List1->item(1));
   });
-  EXPECT_EQ(Appfilesadm::ShowFileManager(Formats, "qfm", Appfilesadm::Open, true), Formats + "/a.qfm");
+  EXPECT_EQ(Appfilesadm::ShowFileManager(Formats, "qfm", Appfilesadm::Open, true),
+            Formats + "/a.qfm");
 
   When(ManagerShown, [] {
     Form3::Instance()->Text1->setText("typed");
@@ -326,7 +330,8 @@ TEST_F(AppfilesadmTest, SaveAsTakesATypedNameAfterTheReplaceQuestion) {
     EXPECT_TRUE(window->isVisible());
     window->Command5->click();
   });
-  EXPECT_EQ(Appfilesadm::ShowFileManager(Formats, "qfm", Appfilesadm::SaveAs, true), Formats + "/a.qfm");
+  EXPECT_EQ(Appfilesadm::ShowFileManager(Formats, "qfm", Appfilesadm::SaveAs, true),
+            Formats + "/a.qfm");
 }
 
 TEST_F(AppfilesadmTest, TheListKeepsItsPositionAfterAChange) {
@@ -349,6 +354,19 @@ TEST_F(AppfilesadmTest, TheListKeepsItsPositionAfterAChange) {
   EXPECT_EQ(Appfilesadm::ShowFileManager(Filters, "qfl", Appfilesadm::Administer, true), "");
   EXPECT_TRUE(QFile::exists(Filters + "/c2.qfl"));
   EXPECT_TRUE(QFile::exists(TrashFiles() + "/c.qfl"));
+}
+
+TEST_F(AppfilesadmTest, WithoutWaitingTheWindowStaysOpenAndNothingIsReturned) {
+  Put("filters/a.qfl");
+  QWidget main;
+  main.show();
+  EXPECT_EQ(Appfilesadm::ShowFileManager(Filters, "qfl", Appfilesadm::Open, false), "");
+  QPointer<Form3> window = Form3::Instance();
+  ASSERT_TRUE(window && window->isVisible());
+  EXPECT_TRUE(main.isVisible()) << "nothing is hidden when nobody waits";
+  window->Command3->click();
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_TRUE(window.isNull());
 }
 
 QStringList g_edited;

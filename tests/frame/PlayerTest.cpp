@@ -5,7 +5,6 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QTimer>
-
 #include <functional>
 
 #include "TestEnv.h"
@@ -71,9 +70,9 @@ class PlayerTest : public TestEnv {
 TEST_F(PlayerTest, TheCommandDependsOnTheList) {
   const QString ffplay = ffmpeg::FfplayPath;
   const QString ffmpegPath = ffmpeg::FfmpegPath;
-  const QStringList pipeArgs = {"-vn", "-i", "/m/a b.wav", "-an", "-i", "/m/v's.mkv", "-f",
-                                "matroska", "-c:a", "pcm_s16le", "-c:v", "rawvideo",
-                                "-pix_fmt", "yuv420p", "pipe:1"};
+  const QStringList pipeArgs = {"-vn",        "-i",       "/m/a b.wav", "-an",     "-i",
+                                "/m/v's.mkv", "-f",       "matroska",   "-c:a",    "pcm_s16le",
+                                "-c:v",       "rawvideo", "-pix_fmt",   "yuv420p", "pipe:1"};
   const Pipeline pipe = {Command{ffmpegPath, pipeArgs}, Command{ffplay, {"-i", "pipe:0"}}};
   struct Case {
     const char* what;
@@ -83,10 +82,18 @@ TEST_F(PlayerTest, TheCommandDependsOnTheList) {
     QString workDir;
     uint8_t pipeMode;
   } cases[] = {
-      {"no file: the options only", "", "-f lavfi \"sine=d=1\"",
-       {{ffplay, {"-f", "lavfi", "sine=d=1"}}}, "", 0},
-      {"one file", "/m/a \"$(x)\".mp4", "-autoexit  -x 320",
-       {{ffplay, {"-autoexit", "-x", "320", "-i", "/m/a \"$(x)\".mp4"}}}, "", 0},
+      {"no file: the options only",
+       "",
+       "-f lavfi \"sine=d=1\"",
+       {{ffplay, {"-f", "lavfi", "sine=d=1"}}},
+       "",
+       0},
+      {"one file",
+       "/m/a \"$(x)\".mp4",
+       "-autoexit  -x 320",
+       {{ffplay, {"-autoexit", "-x", "320", "-i", "/m/a \"$(x)\".mp4"}}},
+       "",
+       0},
       {"an empty first piece", "|/m/v.mkv", "-an", {{ffplay, {"-an", "-i", "/m/v.mkv"}}}, "", 0},
       {"an empty last piece", "/m/a.wav|", "", {{ffplay, {"-i", "/m/a.wav"}}}, "", 0},
       {"audio and video", "/m/a b.wav|/m/v's.mkv", "-unused", pipe, "/usr/bin", 1},
@@ -148,13 +155,14 @@ TEST_F(PlayerTest, ClosingWhilePlayingIsRefusedAndDetenerStopsFfplay) {
                                   "\"\necho playing\nexec sleep 60\n");
   ScriptedDialogs dialogs;
   dialogs.ExpectMessage().Expect(Dialogs::Kind::Message, 1);
-  When([] { return Playing() && Form18::Instance()->Text1->toPlainText() == "playing"; }, [&] {
-    Form18* player = Form18::Instance();
-    player->close();
-    EXPECT_TRUE(player->isVisible()) << "the close was refused";
-    player->Command2->click();
-    player->Command1->click();
-  });
+  When([] { return Playing() && Form18::Instance()->Text1->toPlainText() == "playing"; },
+       [&] {
+         Form18* player = Form18::Instance();
+         player->close();
+         EXPECT_TRUE(player->isVisible()) << "the close was refused";
+         player->Command2->click();
+         player->Command1->click();
+       });
   When(Ended, [] { Form18::Instance()->close(); });
   QElapsedTimer clock;
   clock.start();
@@ -175,26 +183,29 @@ TEST_F(PlayerTest, ClosingWhilePlayingIsRefusedAndDetenerStopsFfplay) {
 
 TEST_F(PlayerTest, APairPlaysThroughFfmpegAndDetenerOnlyExplains) {
   const QString sound = Make("a.wav", {"-f", "lavfi", "-i", "sine=d=1"});
-  const QString video = Make("v.mkv", {"-f", "lavfi", "-i", "testsrc=size=160x120:rate=10", "-t", "1"});
+  const QString video =
+      Make("v.mkv", {"-f", "lavfi", "-i", "testsrc=size=160x120:rate=10", "-t", "1"});
   const QString received = Folder() + "/received.mkv";
   const QString release = Folder() + "/release";
   const QString finished = Folder() + "/finished";
-  ffmpeg::FfplayPath = FakeFfplay("cat > \"" + received.toUtf8() + "\"\necho received\n" +
-                                  "while [ ! -e \"" + release.toUtf8() + "\" ]; do sleep 0.02; done\n" +
-                                  "touch \"" + finished.toUtf8() + "\"\n");
+  ffmpeg::FfplayPath = FakeFfplay(
+      "cat > \"" + received.toUtf8() + "\"\necho received\n" + "while [ ! -e \"" +
+      release.toUtf8() + "\" ]; do sleep 0.02; done\n" + "touch \"" + finished.toUtf8() + "\"\n");
   ScriptedDialogs dialogs;
   dialogs.ExpectMessage();
-  When([] { return Playing() && Form18::Instance()->Text1->toPlainText() == "received"; }, [&] {
-    EXPECT_EQ(ffmpeg::PipeMode, 1);
-    Form18::Instance()->Command1->click();
-    EXPECT_TRUE(Playing()) << "Detener does not stop a piped play";
-    QFile(release).open(QIODevice::WriteOnly);
-  });
+  When([] { return Playing() && Form18::Instance()->Text1->toPlainText() == "received"; },
+       [&] {
+         EXPECT_EQ(ffmpeg::PipeMode, 1);
+         Form18::Instance()->Command1->click();
+         EXPECT_TRUE(Playing()) << "Detener does not stop a piped play";
+         QFile(release).open(QIODevice::WriteOnly);
+       });
   When(Ended, [] { Form18::Instance()->close(); });
   ffmpeg::PlayFile(sound + "|" + video, "");
-  EXPECT_EQ(dialogs.Messages(),
-            QStringList{"Para detener el proceso cierre la ventana de ffplay ó finalice ffplay desde "
-                        "el administrador de tareas"});
+  EXPECT_EQ(
+      dialogs.Messages(),
+      QStringList{"Para detener el proceso cierre la ventana de ffplay ó finalice ffplay desde "
+                  "el administrador de tareas"});
   EXPECT_EQ(ffmpeg::PipeMode, 0);
   EXPECT_TRUE(QFile::exists(finished)) << "ffplay ran to its own end";
   QFile stream(received);
