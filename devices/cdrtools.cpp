@@ -1,7 +1,282 @@
 #include "devices/cdrtools.h"
 
+#include <QComboBox>
+#include <QFileInfo>
+#include <QGroupBox>
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QRegularExpression>
+
+#include "convert/Convertidor.h"
+#include "convert/Form1.h"
+#include "devices/Form2.h"
+#include "frame/Aplicacion.h"
+#include "frame/CaptureConsole.h"
+#include "frame/ScriptObj.h"
+#include "lang/Lang.h"
+
 namespace cdrtools {
 
 QString Cdda2wavPath;
+uint8_t CDRipAddToList = 0;
+uint8_t CDRipBusy = 0;
+uint8_t CDRipCancel = 0;
+QString CDRipOutputDir;
+QString CDRipDevice;
+
+namespace {
+
+const QString CrLf = QStringLiteral("\r\n");
+constexpr int MaxTracks = 99;
+
+// Runs cdda2wav with these arguments and gives its whole console output.
+QString RunForOutput(const QStringList& arguments) {
+  QString output;
+  int32_t exitCode = 0;
+  CaptureConsole::RunCaptured(CaptureConsole::Pipeline{{Cdda2wavPath, arguments}}, QString(), 0, 0,
+                              nullptr, false, CaptureConsole::NoDisplay, output, -1, exitCode);
+  return output;
+}
+
+// The address column of a device line: the text between its first two TABs.
+QString AddressOf(const QString& line) {
+  const qsizetype first = line.indexOf('\t');
+  if (first < 0) return QString();
+  const qsizetype second = line.indexOf('\t', first + 1);
+  if (second < 0) return QString();
+  return line.mid(first + 1, second - first - 1);
+}
+
+// A title closes at the quote that ends its line or stands before cdda2wav's
+// " [from ...]" remark, so that an apostrophe inside the title is kept.
+qsizetype ClosingQuote(const QString& output, qsizetype start) {
+  const qsizetype lineEnd = output.indexOf(CrLf, start);
+  const QString line = output.mid(start, lineEnd < 0 ? -1 : lineEnd - start);
+  static const QRegularExpression closing(QStringLiteral("'(?=[ \\t]*(\\[|$))"));
+  const QRegularExpressionMatch match = closing.match(line);
+  if (match.hasMatch()) return start + match.capturedStart();
+  return output.indexOf('\'', start);
+}
+
+Form2* Window() { return Form2::Instance(); }
+
+void ShowBusyPanel(Form2* window, bool busy) {
+  window->Frame4->setVisible(busy);
+  if (busy) window->Frame4->raise();
+  window->Command2->setVisible(!busy);
+  window->Command3->setVisible(busy);
+}
+
+QList<int> TickedRows(Form2* window) {
+  QList<int> rows;
+  for (int row = 0; row < window->List1->count(); ++row) {
+    if (window->List1->item(row)->checkState() == Qt::Checked) rows << row;
+  }
+  return rows;
+}
+
+// The folder the tracks go into; "" (after any message) when there is none.
+QString TargetFolder(bool addToList) {
+  if (addToList) return Aplicacion::CreateTempFolder(false);
+  if (CDRipOutputDir.isEmpty()) {
+    Lang::MsgEnterOutputDir();
+    return QString();
+  }
+  const QString folder = ScriptObj::UniquePath(CDRipOutputDir + "/CDRip", false);
+  if (!ScriptObj::CreateFolder(folder)) {
+    Lang::MsgCannotCreateDir(folder);
+    return QString();
+  }
+  return folder;
+}
+
+// Renames a ripped track after its title; false after a message when it cannot.
+bool NameAfterTitle(const QString& ripped, const QString& folder, const QString& title,
+                    const QString& format) {
+  const QString wanted = ScriptObj::UniquePath(folder + "/" + title + "." + format, false);
+  if (ScriptObj::RenameFileKeepExtension(ripped, ScriptObj::GetBaseName(wanted))) return true;
+  Lang::MsgCannotRenameFile(ripped);
+  return false;
+}
+
+void AppendToFileList(const QString& folder, const QString& format) {
+  for (const QString& file : ScriptObj::ListFiles(folder, format + ":")) Aplicacion::FileList << file;
+  Aplicacion::RefreshFileList();
+}
+
+}  // namespace
+
+void Reset() {
+  CDRipAddToList = 0;
+  CDRipBusy = 0;
+  CDRipCancel = 0;
+  CDRipOutputDir.clear();
+  CDRipDevice.clear();
+}
+
+// Every bus header is taken, whatever its number: on Linux the buses are the
+// SCSI hosts, and the CD drive is often alone on bus 1 or later. A header on
+// the first line counts as well.
+QStringList ParseBusScan(const QString& output) {
+  const QString text = CrLf + output;
+  static const QRegularExpression header(QStringLiteral("\r\nscsibus\\d+:\r\n"));
+  QList<qsizetype> starts;
+  for (const QRegularExpressionMatch& match : header.globalMatch(text)) starts << match.capturedStart();
+  QStringList ids;
+  for (qsizetype k = 0; k < starts.size(); ++k) {
+    const qsizetype end = k + 1 < starts.size() ? starts[k + 1] : text.size();
+    // The id comes from the drive's own line, not from the bus's first device.
+    for (const QString& line : text.mid(starts[k], end - starts[k]).split(CrLf)) {
+      if (!line.contains(QStringLiteral("Removable CD-ROM"), Qt::CaseInsensitive)) continue;
+      const QString id = AddressOf(line);
+      if (!id.isEmpty()) ids << id;
+    }
+  }
+  return ids;
+}
+
+QStringList ParseTrackTitles(const QString& output) {
+  QStringList titles;
+  for (int track = 1; track <= MaxTracks; ++track) {
+    const QString number = track < 10 ? " " + QString::number(track) : QString::number(track);
+    const QString marker = CrLf + "Track " + number + ": '";
+    const qsizetype found = output.indexOf(marker);
+    if (found < 0) break;
+    const qsizetype start = found + marker.size();
+    const qsizetype end = ClosingQuote(output, start);
+    titles << (end > start ? output.mid(start, end - start) : "Track " + number);
+  }
+  return titles;
+}
+
+QStringList RipArguments(const QString& device, const QString& format, bool removeSilence, int track) {
+  QStringList arguments = Convertidor::SplitArguments(device);
+  arguments << "-B" << "-x" << "-s" << "-H" << "-no-infofile" << "-O" << format;
+  if (removeSilence) arguments << "-w";
+  arguments << "-t" << QString::number(track) + "+" + QString::number(track);
+  return arguments;
+}
+
+// cdda2wav names a single track "audio"; some builds number it in bulk mode.
+QString RippedFile(const QString& folder, const QString& format, int track) {
+  const QString single = ("audio." + format).toLower();
+  const QString numbered = QString("audio_%1.%2").arg(track, 2, 10, QChar('0')).arg(format).toLower();
+  QString fallback;
+  for (const QString& file : ScriptObj::ListFiles(folder, QString())) {
+    const QString name = QFileInfo(file).fileName().toLower();
+    if (name == single) return file;
+    if (name == numbered) fallback = file;
+  }
+  return fallback;
+}
+
+QStringList ScanBus() {
+  CDRipDevice.clear();
+  const QString output = RunForOutput({"-scanbus"});
+  if (output.isEmpty()) return {};
+  return ParseBusScan(output);
+}
+
+QStringList GetTrackList() {
+  for (const QString& id : ScanBus()) {
+    const QStringList titles = ParseTrackTitles(RunForOutput({"-N", "-D", id}));
+    if (!titles.isEmpty()) {
+      CDRipDevice = " -D " + id;
+      return titles;
+    }
+    if (CDRipCancel == 1) break;
+  }
+  return {};
+}
+
+void OpenCDRip() {
+  if (!ScriptObj::FileExists(Cdda2wavPath)) {
+    Lang::MsgFileNotFound("cdda2wav");
+    return;
+  }
+  if (Form1* main = Form1::Instance()) main->hide();
+  QPointer<Form2> window = new Form2;
+  window->Form_Load();
+  ShowBusyPanel(window, true);
+  Lang::ShowGettingTrackInfo(window->Text2);
+
+  CDRipBusy = 1;
+  window->show();
+  const QStringList titles = GetTrackList();
+  CDRipBusy = 0;
+  if (!window) return;
+
+  if (CDRipCancel == 1) {
+    CDRipCancel = 0;
+    window->close();
+    return;
+  }
+  if (titles.isEmpty()) {
+    Lang::MsgTrackListFailed();
+    window->close();
+    return;
+  }
+  for (const QString& title : titles.mid(0, MaxTracks)) {
+    auto* item = new QListWidgetItem(title, window->List1);
+    item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
+    item->setCheckState(Qt::Unchecked);
+  }
+  window->Combo1->setCurrentIndex(0);
+  if (CDRipAddToList == 1) {
+    window->Text1->setEnabled(false);
+    window->Combo1->setEnabled(false);
+    window->Command1->setEnabled(false);
+  }
+  ShowBusyPanel(window, false);
+  window->Text2->clear();
+}
+
+void ExtractTracks() {
+  QPointer<Form2> window = Window();
+  if (!window) return;
+  const QList<int> rows = TickedRows(window);
+  if (rows.isEmpty()) {
+    Lang::MsgNoTrackSelected();
+    return;
+  }
+  const bool addToList = !window->Text1->isEnabled();
+  const QString folder = TargetFolder(addToList);
+  if (folder.isEmpty()) return;
+  const QString format = window->Combo1->currentText();
+  const bool removeSilence = window->Check1->isChecked();
+
+  ShowBusyPanel(window, true);
+  CDRipBusy = 1;
+  bool completed = true;
+  for (int row : rows) {
+    const int track = row + 1;
+    const QString title = window->List1->item(row)->text();
+    QString output;
+    int32_t exitCode = 0;
+    CaptureConsole::RunCaptured(
+        CaptureConsole::Pipeline{{Cdda2wavPath, RipArguments(CDRipDevice, format, removeSilence, track)}},
+        folder, 0, 0, window->Text2, true, CaptureConsole::AppendChunk, output, 0, exitCode);
+    const QString ripped = RippedFile(folder, format, track);
+    if (!ripped.isEmpty() && !NameAfterTitle(ripped, folder, title, format)) CDRipCancel = 1;
+    if (CDRipCancel == 1 || !window) {
+      completed = false;
+      break;
+    }
+  }
+  if (completed && addToList && !ScriptObj::ListFiles(folder, format + ":").isEmpty()) {
+    AppendToFileList(folder, format);
+    CDRipBusy = 0;
+    CDRipCancel = 0;
+    window->close();
+    return;
+  }
+  if (window) ShowBusyPanel(window, false);
+  CDRipBusy = 0;
+  CDRipCancel = 0;
+}
 
 }  // namespace cdrtools

@@ -1,11 +1,53 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
-// CD ripping with cdda2wav.
+#include <cstdint>
+
+// CD ripping with cdda2wav: the drive is found by a bus scan, the track titles
+// are read from the disc, and the ticked tracks of Form2 are ripped one by one,
+// each renamed after its title.
 namespace cdrtools {
 
 // Full path of cdda2wav; "" until the tool-paths window or config.qcf sets it.
 extern QString Cdda2wavPath;
+
+// 1 = the ripped tracks go into a temporary folder and onto the input list;
+// 0 = into a CDRip folder inside CDRipOutputDir. Set just before OpenCDRip.
+extern uint8_t CDRipAddToList;
+// 1 while cdda2wav runs (reading titles or ripping).
+extern uint8_t CDRipBusy;
+// 1 = the user asked to stop; tested after the title read and after each track.
+extern uint8_t CDRipCancel;
+// The folder chosen with "..."; it outlives the window.
+extern QString CDRipOutputDir;
+// " -D " and the id of the drive whose titles were read; "" before a scan.
+extern QString CDRipDevice;
+
+// Back to the state of a fresh start (the tool path stays).
+void Reset();
+
+// The device ids ("1,0,0") of the CD drives in cdda2wav's bus listing, in order.
+QStringList ParseBusScan(const QString& output);
+// The titles of tracks 1, 2, ... in cdda2wav's disc listing, up to the first
+// track that is missing; an empty title becomes "Track" and the track number.
+QStringList ParseTrackTitles(const QString& output);
+// cdda2wav's arguments to rip one track into "audio.<format>" in its working folder.
+QStringList RipArguments(const QString& device, const QString& format, bool removeSilence, int track);
+// The file cdda2wav left for a track in folder, or "" when it left none.
+QString RippedFile(const QString& folder, const QString& format, int track);
+
+// Runs the bus scan; the ids of the CD drives, or an empty list.
+QStringList ScanBus();
+// The titles of the first drive that gives any, and sets CDRipDevice; an
+// empty list when no drive, no disc or no titles.
+QStringList GetTrackList();
+
+// Hides the main window, opens Form2 and fills it with the disc's tracks;
+// closes it again with a message when there are none.
+void OpenCDRip();
+// Rips the ticked tracks of Form2 ("Extraer").
+void ExtractTracks();
 
 }  // namespace cdrtools

@@ -1,0 +1,371 @@
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QProcess>
+#include <QPushButton>
+#include <QStandardPaths>
+#include <QTimer>
+
+#include <memory>
+
+#include "Printers.h"
+#include "TestEnv.h"
+#include "convert/Form1.h"
+#include "devices/Form2.h"
+#include "devices/cdrtools.h"
+#include "frame/Aplicacion.h"
+#include "frame/CaptureConsole.h"
+
+namespace {
+
+// Lets windows closed by the code under test be deleted.
+void Flush() {
+  QApplication::processEvents();
+  QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+QString CrLfText(const char* text) { return QString::fromUtf8(text).replace("\n", "\r\n"); }
+
+// What cdda2wav prints for a bus scan on Linux: a disk on bus 0, the drive on bus 1.
+const char* const kBusScan =
+    "Linux sg driver version: 3.5.36\n"
+    "Using libusal version 'Cdrkit-1.1.11'.\n"
+    "scsibus0:\n"
+    "\t0,0,0\t  0) 'ATA     ' 'ST500DM002-1BD14' 'KC45' Disk\n"
+    "\t0,1,0\t  1) *\n"
+    "scsibus1:\n"
+    "\t1,0,0\t100) 'HL-DT-ST' 'DVDRAM GH24NSD1 ' 'LG00' Removable CD-ROM\n"
+    "\t1,1,0\t101) *\n";
+
+TEST(CdBusScan, FindsTheDrivesOfEveryBus) {
+  struct Case {
+    const char* name;
+    const char* listing;
+    QStringList ids;
+  } cases[] = {
+      {"drive on bus 1", kBusScan, {"1,0,0"}},
+      {"header on the first line",
+       "scsibus0:\n\t0,0,0\t  0) 'TSSTcorp' 'CDDVDW SH-224DB ' 'SB00' Removable CD-ROM\n",
+       {"0,0,0"}},
+      {"buses 0 and 2, none numbered 1",
+       "x\nscsibus0:\n\t0,0,0\t  0) 'ATA' 'Disk' 'KC45' Disk\nscsibus2:\n"
+       "\t2,0,0\t200) 'HL-DT-ST' 'DVD' 'LG00' Removable CD-ROM\n",
+       {"2,0,0"}},
+      {"marker in other case, drive second on its bus",
+       "x\nscsibus0:\n\t0,0,0\t  0) 'ATA' 'Disk' 'KC45' Disk\n"
+       "\t0,1,0\t  1) 'LITE-ON' 'DVD' '1.0' Removable CD-Rom\n",
+       {"0,1,0"}},
+      {"two drives", "x\nscsibus0:\n\t0,0,0\t0) 'A' 'B' 'C' Removable CD-ROM\n"
+                     "\t0,1,0\t1) 'D' 'E' 'F' Removable CD-ROM\n",
+       {"0,0,0", "0,1,0"}},
+      {"no drive", "x\nscsibus0:\n\t0,0,0\t  0) 'ATA' 'Disk' 'KC45' Disk\n", {}},
+      {"no header", "\t0,0,0\t0) 'A' 'B' 'C' Removable CD-ROM\n", {}},
+      {"header without its line end", "x\nscsibus0: \t0,0,0\t0) 'A' 'B' 'C' Removable CD-ROM\n", {}},
+      {"nothing", "", {}},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(cdrtools::ParseBusScan(CrLfText(c.listing)), c.ids) << c.name;
+  }
+}
+
+QString TitleListing(int tracks) {
+  QString text = "CDDB discid: 0x8c0a6b0c\nCD-Text: detected\n";
+  for (int track = 1; track <= tracks; ++track)
+    text += QString("Track %1: 'Song %2'\n").arg(track, 2).arg(track);
+  return text.replace("\n", "\r\n");
+}
+
+TEST(CdTrackTitles, ReadsTitlesUpToTheFirstMissingTrack) {
+  struct Case {
+    const char* name;
+    QString listing;
+    QStringList titles;
+  } cases[] = {
+      {"one title", CrLfText("Tracks:1 3:20.00\nTrack  1: 'Intro'\n"), {"Intro"}},
+      {"empty title", CrLfText("x\nTrack  1: 'Intro'\nTrack  2: ''\n"), {"Intro", "Track  2"}},
+      {"no closing quote", CrLfText("x\nTrack  1: 'Intro\n"), {"Track  1"}},
+      {"apostrophe and performer",
+       CrLfText("x\nTrack  1: 'Don't Stop' [from Guns N' Roses]\nTrack  2: 'Rock'\t[from A]\n"),
+       {"Don't Stop", "Rock"}},
+      {"gap after track 1", CrLfText("x\nTrack  1: 'A'\nTrack  3: 'C'\n"), {"A"}},
+      {"marker must start a line", CrLfText("xTrack  1: 'A'\n"), {}},
+      {"no titles", CrLfText("Tracks:12 61:16.05\n"), {}},
+  };
+  for (const Case& c : cases) EXPECT_EQ(cdrtools::ParseTrackTitles(c.listing), c.titles) << c.name;
+
+  const QStringList twelve = cdrtools::ParseTrackTitles(TitleListing(12));
+  ASSERT_EQ(twelve.size(), 12);
+  EXPECT_EQ(twelve.first(), "Song 1");
+  EXPECT_EQ(twelve.last(), "Song 12");
+  EXPECT_EQ(cdrtools::ParseTrackTitles(TitleListing(99)).size(), 99);
+}
+
+TEST(CdRipArguments, EndWithSilenceRemovalAndTheTrackRange) {
+  EXPECT_EQ(cdrtools::RipArguments(" -D 1,0,0", "wav", true, 2),
+            QStringList({"-D", "1,0,0", "-B", "-x", "-s", "-H", "-no-infofile", "-O", "wav", "-w",
+                         "-t", "2+2"}));
+  EXPECT_EQ(cdrtools::RipArguments(" -D 0,0,0", "aiff", false, 12).mid(7),
+            QStringList({"-O", "aiff", "-t", "12+12"}));
+}
+
+// A stand-in for cdda2wav: a drive on bus 1 with six titled tracks. A rip
+// copies a short wav made by ffmpeg to audio.<format> in its working folder;
+// track 4 is never written. Every call's arguments go to a log.
+class CdRipTest : public TestEnv {
+ protected:
+  void SetUp() override {
+    TestEnv::SetUp();
+    CaptureConsole::Reset();
+    cdrtools::Reset();
+    Aplicacion::FileList.clear();
+    const QString ffmpeg = QStandardPaths::findExecutable("ffmpeg");
+    ASSERT_FALSE(ffmpeg.isEmpty());
+    wav_ = Folder() + "/fixture/track.wav";
+    QDir().mkpath(Folder() + "/fixture");
+    ASSERT_EQ(QProcess::execute(ffmpeg, {"-v", "error", "-f", "lavfi", "-i", "sine=d=0.2", wav_}), 0);
+    WriteFile("fixture/scan.txt", kBusScan);
+    SetTitles("CD-Text: detected\nTrack  1: 'Intro'\nTrack  2: 'Blue'\nTrack  3: 'Blue'\n"
+              "Track  4: 'Lost'\nTrack  5: 'Fifth'\nTrack  6: ''\n");
+    const QString script = WriteFile(
+        "tools/cdda2wav",
+        QString("#!/bin/sh\n"
+                "F='%1/fixture'\n"
+                "echo \"$*\" >> \"$F/log.txt\"\n"
+                "case \"$1\" in\n"
+                "  -scanbus) cat \"$F/scan.txt\"; exit 0 ;;\n"
+                "  -N) [ -f \"$F/slowtitles\" ] && exec sleep 10; cat \"$F/titles.txt\" >&2; exit 0 ;;\n"
+                "esac\n"
+                "while [ $# -gt 2 ]; do [ \"$1\" = -O ] && fmt=$2; shift; done\n"
+                "track=${2%%+*}\n"
+                "[ -f \"$F/slow\" ] && exec sleep 10\n"
+                "[ \"$track\" = 4 ] && exit 1\n"
+                "echo \"100%%  track $track recorded successfully\" >&2\n"
+                "cp \"$F/track.wav\" \"audio.$fmt\"\n")
+            .arg(Folder())
+            .toUtf8());
+    QFile::setPermissions(script, QFile::permissions(script) | QFile::ExeOwner);
+    cdrtools::Cdda2wavPath = script;
+    main_ = std::make_unique<Form1>();
+    main_->show();
+  }
+  void TearDown() override {
+    if (Form2* window = Form2::Instance()) {
+      cdrtools::CDRipBusy = 0;
+      delete window;
+    }
+    main_.reset();
+    cdrtools::Cdda2wavPath.clear();
+    Aplicacion::FileList.clear();
+    TestEnv::TearDown();
+  }
+  void SetTitles(const char* text) { WriteFile("fixture/titles.txt", text); }
+  QStringList Log() const {
+    QFile file(Folder() + "/fixture/log.txt");
+    if (!file.open(QIODevice::ReadOnly)) return {};
+    return QString::fromUtf8(file.readAll()).split('\n', Qt::SkipEmptyParts);
+  }
+  static void Tick(const QList<int>& rows) {
+    for (int row : rows) Form2::Instance()->List1->item(row)->setCheckState(Qt::Checked);
+  }
+  static QStringList Names(const QString& folder) {
+    return QDir(folder).entryList(QDir::Files, QDir::Name);
+  }
+
+  QString wav_;
+  std::unique_ptr<Form1> main_;
+};
+
+TEST_F(CdRipTest, MissingCdda2wavIsReportedAndNoWindowOpens) {
+  cdrtools::Cdda2wavPath = Folder() + "/tools/none";
+  ScriptedDialogs dialogs;
+  dialogs.ExpectMessage();
+  cdrtools::OpenCDRip();
+  EXPECT_EQ(dialogs.Messages(), QStringList({"No se encuentra el archivo cdda2wav"}));
+  EXPECT_EQ(Form2::Instance(), nullptr);
+  EXPECT_TRUE(main_->isVisible());
+}
+
+TEST_F(CdRipTest, OpeningListsTheDriveTitlesAndHidesTheMainWindow) {
+  cdrtools::OpenCDRip();
+  Form2* window = Form2::Instance();
+  ASSERT_NE(window, nullptr);
+  EXPECT_TRUE(window->isVisible());
+  EXPECT_FALSE(main_->isVisible());
+  ASSERT_EQ(window->List1->count(), 6);
+  EXPECT_EQ(window->List1->item(0)->text(), "Intro");
+  EXPECT_EQ(window->List1->item(5)->text(), "Track  6");
+  EXPECT_EQ(window->List1->item(0)->checkState(), Qt::Unchecked);
+  EXPECT_EQ(cdrtools::CDRipDevice, " -D 1,0,0");
+  EXPECT_EQ(Log(), QStringList({"-scanbus", "-N -D 1,0,0"}));
+  EXPECT_TRUE(window->Command2->isVisibleTo(window));
+  EXPECT_FALSE(window->Command3->isVisibleTo(window));
+  EXPECT_FALSE(window->Frame4->isVisibleTo(window));
+  EXPECT_TRUE(window->Text2->toPlainText().isEmpty());
+  EXPECT_EQ(window->Combo1->currentText(), "wav");
+  EXPECT_TRUE(window->Text1->isEnabled());
+
+  window->close();
+  Flush();
+  EXPECT_EQ(Form2::Instance(), nullptr);
+  EXPECT_TRUE(main_->isVisible());
+}
+
+TEST_F(CdRipTest, NoTitlesClosesTheWindowWithAMessage) {
+  SetTitles("Tracks:12 61:16.05\n");
+  ScriptedDialogs dialogs;
+  dialogs.ExpectMessage();
+  cdrtools::OpenCDRip();
+  EXPECT_EQ(dialogs.Messages(), QStringList({"No se pudo obtener la lista de Tracks"}));
+  Flush();
+  EXPECT_EQ(Form2::Instance(), nullptr);
+  EXPECT_TRUE(main_->isVisible());
+}
+
+TEST_F(CdRipTest, RipsTickedTracksIntoANewCdRipFolderNamedAfterTheirTitles) {
+  cdrtools::OpenCDRip();
+  Form2* window = Form2::Instance();
+  ASSERT_NE(window, nullptr);
+  ScriptedDialogs dialogs;
+  dialogs.Expect(Dialogs::Kind::Folder, Folder() + "/out");
+  QDir().mkpath(Folder() + "/out");
+  window->Command1->click();
+  EXPECT_EQ(window->Text1->text(), Folder() + "/out");
+
+  window->Check1->setChecked(true);
+  Tick({1, 4});
+  window->Command2->click();
+  const QStringList log = Log();
+  ASSERT_EQ(log.size(), 4);
+  EXPECT_TRUE(log[2].endsWith("-O wav -w -t 2+2")) << log[2].toStdString();
+  EXPECT_TRUE(log[3].endsWith("-O wav -w -t 5+5")) << log[3].toStdString();
+  EXPECT_EQ(Names(Folder() + "/out/CDRip"), QStringList({"Blue.wav", "Fifth.wav"}));
+  EXPECT_TRUE(window->Text2->toPlainText().contains("track 5 recorded successfully"));
+  EXPECT_TRUE(window->Command2->isVisibleTo(window));
+  EXPECT_FALSE(window->Frame4->isVisibleTo(window));
+  EXPECT_EQ(cdrtools::CDRipBusy, 0);
+
+  // The ticks stay; same titles, a skipped track, and a second rip into the same folder.
+  window->Check1->setChecked(false);
+  window->Combo1->setCurrentText("aiff");
+  Tick({2, 3});
+  window->Command2->click();
+  EXPECT_EQ(Names(Folder() + "/out/CDRip (2)"),
+            QStringList({"Blue (2).aiff", "Blue.aiff", "Fifth.aiff"}));
+  EXPECT_TRUE(Log().last().endsWith("-O aiff -t 5+5"));
+}
+
+TEST_F(CdRipTest, ARowRenamedToAnotherTitleGetsTheNextFreeNumber) {
+  cdrtools::OpenCDRip();
+  Form2* window = Form2::Instance();
+  ASSERT_NE(window, nullptr);
+  cdrtools::CDRipOutputDir = Folder() + "/out";
+  QDir().mkpath(Folder() + "/out");
+  ScriptedDialogs dialogs;
+  dialogs.Expect(Dialogs::Kind::Input, QString("Intro"));
+  window->List1->setCurrentRow(1);
+  window->Command4->click();
+  EXPECT_EQ(window->List1->item(1)->text(), "Intro");
+  Tick({0, 1});
+  window->Command2->click();
+  EXPECT_EQ(Names(Folder() + "/out/CDRip"), QStringList({"Intro (2).wav", "Intro.wav"}));
+}
+
+TEST_F(CdRipTest, CloseDuringTheTitleReadStopsItAndUnloads) {
+  WriteFile("fixture/slowtitles", "");
+  QTimer::singleShot(300, [] {
+    if (Form2* window = Form2::Instance()) window->close();
+  });
+  cdrtools::OpenCDRip();
+  Flush();
+  EXPECT_EQ(Form2::Instance(), nullptr);
+  EXPECT_TRUE(main_->isVisible());
+  EXPECT_EQ(cdrtools::CDRipCancel, 0);
+}
+
+TEST_F(CdRipTest, RefusesWithoutTicksOrFolder) {
+  cdrtools::OpenCDRip();
+  Form2* window = Form2::Instance();
+  ASSERT_NE(window, nullptr);
+  ScriptedDialogs dialogs;
+  dialogs.ExpectMessage().ExpectMessage().ExpectMessage();
+  window->Command2->click();
+  Tick({0});
+  window->Command2->click();
+  cdrtools::CDRipOutputDir = Folder() + "/missing/deeper";
+  window->Command2->click();
+  EXPECT_EQ(dialogs.Messages(),
+            QStringList({"No se seleccionó ningún track", "Ingrese un directorio de salida",
+                         "No se pudo crear el directorio " + Folder() + "/missing/deeper/CDRip"}));
+  EXPECT_EQ(Log().size(), 2);
+}
+
+TEST_F(CdRipTest, CheckAllTicksAndClearsEveryRow) {
+  cdrtools::OpenCDRip();
+  Form2* window = Form2::Instance();
+  ASSERT_NE(window, nullptr);
+  window->Check2->click();
+  for (int row = 0; row < 6; ++row) EXPECT_EQ(window->List1->item(row)->checkState(), Qt::Checked);
+  window->Check2->click();
+  for (int row = 0; row < 6; ++row) EXPECT_EQ(window->List1->item(row)->checkState(), Qt::Unchecked);
+}
+
+TEST_F(CdRipTest, AddToListModeAppendsTheRippedFilesAndCloses) {
+  Aplicacion::FileList << "/data/first.mkv";
+  cdrtools::CDRipAddToList = 1;
+  cdrtools::OpenCDRip();
+  Form2* window = Form2::Instance();
+  ASSERT_NE(window, nullptr);
+  EXPECT_FALSE(window->Text1->isEnabled());
+  EXPECT_FALSE(window->Combo1->isEnabled());
+  EXPECT_FALSE(window->Command1->isEnabled());
+  Tick({0, 4});
+  window->Command2->click();
+  Flush();
+  EXPECT_EQ(Form2::Instance(), nullptr);
+  EXPECT_TRUE(main_->isVisible());
+  ASSERT_EQ(Aplicacion::FileList.size(), 3);
+  EXPECT_TRUE(Aplicacion::FileList[1].startsWith(Folder() + "/appfiles/temp/temp"));
+  QStringList names;
+  for (const QString& file : Aplicacion::FileList.mid(1)) names << QFileInfo(file).fileName();
+  names.sort();
+  EXPECT_EQ(names, QStringList({"Fifth.wav", "Intro.wav"}));
+  EXPECT_EQ(main_->List1->count(), 3);
+}
+
+TEST_F(CdRipTest, StopDuringARipAppendsNothingAndKeepsTheWindow) {
+  cdrtools::CDRipAddToList = 1;
+  cdrtools::OpenCDRip();
+  Form2* window = Form2::Instance();
+  ASSERT_NE(window, nullptr);
+  WriteFile("fixture/slow", "");
+  Tick({0, 1});
+  bool refusedClose = false;
+  QTimer::singleShot(300, [&] {
+    window->close();
+    refusedClose = Form2::Instance() != nullptr && window->isVisible();
+  });
+  window->Command2->click();
+  Flush();
+  EXPECT_TRUE(refusedClose);
+  ASSERT_EQ(Form2::Instance(), window);
+  EXPECT_TRUE(Aplicacion::FileList.isEmpty());
+  EXPECT_EQ(Log().size(), 3);
+  EXPECT_TRUE(window->Command2->isVisibleTo(window));
+  EXPECT_FALSE(window->Command3->isVisibleTo(window));
+  EXPECT_EQ(cdrtools::CDRipCancel, 0);
+  EXPECT_EQ(cdrtools::CDRipBusy, 0);
+
+  // Detener works the same way.
+  QTimer::singleShot(300, [&] { window->Command3->click(); });
+  window->Command2->click();
+  EXPECT_EQ(Log().size(), 4);
+  EXPECT_TRUE(Aplicacion::FileList.isEmpty());
+}
+
+}  // namespace
