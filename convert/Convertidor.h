@@ -178,6 +178,12 @@ extern uint8_t StopRequested;
 // 1 while the input loop runs; the progress window refuses to close meanwhile.
 extern uint8_t Running;
 
+// Empties every cell of the command table.
+void ClearCommands();
+
+// Converts the whole file list, or, with a test time, a few seconds of it.
+void Convert(const QString& testTime);
+
 // Writes concat.txt for the whole file list into a new temporary folder and
 // returns its path; "" after a message when it cannot.
 QString WriteConcatList();
@@ -198,17 +204,12 @@ struct StepCommand {
 };
 // The text of a cell split into arguments by the Windows rules.
 QStringList SplitArguments(const QString& text);
-// An ffmpeg-form step: the head, then for every input the text before an
-// input followed by the input, then the text before the output followed by
-// the output. Every file name is one whole argument.
-StepCommand FfmpegStep(const QString& head, const QString& beforeInput, const QString& beforeOutput,
-                       const QStringList& inputs, const QString& output);
-// An encoder step: the argument template with <infile> and <outfile> replaced
-// inside the arguments they stand in, after the template was split.
-StepCommand EncoderStep(const QString& head, const QString& argumentTemplate, const QString& input,
-                        const QString& output);
-// True when the head is the ffmpeg program of the tool paths.
-bool IsFfmpegHead(const QString& head);
+// The command of one row of the table run on these files. An ffmpeg row:
+// its program, then for every input the text before an input followed by the
+// input, then the text before the output followed by the output. An encoder
+// row: its template split into arguments, with <infile> and <outfile> replaced
+// inside the arguments they stand in. Every file name is one whole argument.
+StepCommand RowStep(const CommandTable& table, int row, const QStringList& inputs, const QString& output);
 
 // A step succeeded only when it started and its tool ended by itself with
 // code 0; an encoder must also have written a non-empty output.

@@ -10,6 +10,7 @@
 #include <optional>
 
 #include "convert/Form1.h"
+#include "convert/Form12.h"
 #include "frame/Form17.h"
 #include "frame/Form6.h"
 #include "frame/Form9.h"
@@ -309,6 +310,22 @@ void TranslateForm18() {
   if (!window) return;
   window->Command1->setText(LineText(185));
   window->Command2->setText(Msg.isEmpty() ? QStringLiteral("Ayuda") : MainItemCaption("Menu_Help", LineText(173)));
+}
+
+void TranslateForm12() {
+  Form12* form = Form12::Instance();
+  if (!form) return;
+  Form1* main = Form1::Instance();
+  const QPushButton* convert = main ? main->findChild<QPushButton*>("Command5") : nullptr;
+  form->setWindowTitle(convert ? convert->text() : LineText(138));
+  form->Command1->setText(LineText(485));
+  form->Command2->setText(LineText(486));
+  form->Command3->setText(LineText(487));
+  form->Label1->setText(LineText(488));
+  form->Label2->setText(LineText(489));
+  form->Label3->setText(LineText(490));
+  form->Label4->setText(LineText(491));
+  form->Label5->setText(LineText(492));
 }
 
 }  // namespace Lang

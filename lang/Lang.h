@@ -267,6 +267,7 @@ void ShowSelectFileLabel(QLabel* label);
 // single instance; nothing happens while the window is not loaded.
 void TranslateForm6();   // 217, 259-262
 void TranslateForm9();   // 468-470 and the main window's Herramientas_Rutas
+void TranslateForm12();  // 485-492 and the main window's Command5
 void TranslateForm17();  // 217 and the main window's Menu_Archivo_Analizar
 void TranslateForm3();   // 191-200
 void TranslateForm18();  // 185 and the main window's Menu_Help

@@ -37,49 +37,54 @@ class RunPartsTest : public TestEnv {
 
 const QString kOddName = R"(/m/it's "a" $(touch x) `id` ;|*&ü ñ.wav)";
 
-TEST_F(RunPartsTest, FfmpegStepPutsEveryFileNameInAsOneArgument) {
+// A table of one row as the command table fills it.
+CommandTable OneRow(StageKind kind, const QString& program, const QString& beforeInput,
+                    const QString& beforeOutput = QString()) {
+  CommandTable table;
+  table.Kinds[0] = kind;
+  table.Programs[0] = program;
+  table.At(1, 1) = "\"" + program + "\"";
+  table.At(1, 2) = beforeInput;
+  table.At(1, 3) = beforeOutput;
+  return table;
+}
+
+TEST_F(RunPartsTest, AnFfmpegRowPutsEveryFileNameInAsOneArgument) {
   struct Case {
-    QString head, beforeInput, beforeOutput;
+    QString program, beforeInput, beforeOutput;
     QStringList inputs;
     QString output;
-    CaptureConsole::Command command;
+    QStringList arguments;
     QString shown;
   };
   const Case cases[] = {
-      {R"("/usr/bin/ffmpeg")", " -i ", " -f mp4 -y ", {kOddName}, "/o/out file.mp4",
-       {"/usr/bin/ffmpeg", {"-i", kOddName, "-f", "mp4", "-y", "/o/out file.mp4"}},
+      {"/usr/bin/ffmpeg", " -i ", " -f mp4 -y ", {kOddName}, "/o/out file.mp4",
+       {"-i", kOddName, "-f", "mp4", "-y", "/o/out file.mp4"},
        R"("/usr/bin/ffmpeg" -i ")" + kOddName + R"(" -f mp4 -y "/o/out file.mp4")"},
       // Several inputs of one command, each after the text before an input.
-      {R"("/opt/my tools/ffmpeg")", " -ss 3 -i ", " -y ", {"/a|b.wav", "/c*d.wav"}, "/o.wav",
-       {"/opt/my tools/ffmpeg", {"-ss", "3", "-i", "/a|b.wav", "-ss", "3", "-i", "/c*d.wav", "-y", "/o.wav"}},
+      {"/opt/my tools/ffmpeg", " -ss 3 -i ", " -y ", {"/a|b.wav", "/c*d.wav"}, "/o.wav",
+       {"-ss", "3", "-i", "/a|b.wav", "-ss", "3", "-i", "/c*d.wav", "-y", "/o.wav"},
        R"("/opt/my tools/ffmpeg" -ss 3 -i "/a|b.wav" -ss 3 -i "/c*d.wav" -y "/o.wav")"},
       // Option text keeps the Windows rules for quotes and backslashes.
-      {R"("/usr/bin/ffmpeg")", " -i ", R"( -vf "drawtext=text='a b'" -metadata title=\"x\" -y )", {"/i"}, "/o",
-       {"/usr/bin/ffmpeg", {"-i", "/i", "-vf", "drawtext=text='a b'", "-metadata", "title=\"x\"", "-y", "/o"}},
+      {"/usr/bin/ffmpeg", " -i ", R"( -vf "drawtext=text='a b'" -metadata title=\"x\" -y )", {"/i"}, "/o",
+       {"-i", "/i", "-vf", "drawtext=text='a b'", "-metadata", "title=\"x\"", "-y", "/o"},
        R"("/usr/bin/ffmpeg" -i "/i" -vf "drawtext=text='a b'" -metadata title=\"x\" -y "/o")"},
   };
   for (const Case& c : cases) {
-    const StepCommand step = FfmpegStep(c.head, c.beforeInput, c.beforeOutput, c.inputs, c.output);
-    EXPECT_EQ(step.Command, c.command) << c.shown.toStdString();
+    const CommandTable table = OneRow(StageKind::Ffmpeg, c.program, c.beforeInput, c.beforeOutput);
+    const StepCommand step = RowStep(table, 1, c.inputs, c.output);
+    EXPECT_EQ(step.Command.program, c.program);
+    EXPECT_EQ(step.Command.arguments, c.arguments) << c.shown.toStdString();
     EXPECT_EQ(step.Shown, c.shown);
   }
 }
 
-TEST_F(RunPartsTest, EncoderStepReplacesTheMarkersInsideTheSplitTemplate) {
-  const StepCommand step = EncoderStep(R"("/opt/enc/lame")", " -b 128 --in=<infile> <outfile>",
-                                       "/t/<outfile> x.wav", kOddName);
+TEST_F(RunPartsTest, AnEncoderRowReplacesTheMarkersInsideTheSplitTemplate) {
+  const CommandTable table = OneRow(StageKind::Encoder, "/opt/enc/lame", " -b 128 --in=<infile> <outfile>");
+  const StepCommand step = RowStep(table, 1, {"/t/<outfile> x.wav"}, kOddName);
   EXPECT_EQ(step.Command.program, "/opt/enc/lame");
   EXPECT_EQ(step.Command.arguments, (QStringList{"-b", "128", "--in=/t/<outfile> x.wav", kOddName}));
   EXPECT_EQ(step.Shown, R"("/opt/enc/lame" -b 128 --in="/t/<outfile> x.wav" ")" + kOddName + "\"");
-}
-
-TEST_F(RunPartsTest, OnlyTheQuotedFfmpegPathIsAnFfmpegHead) {
-  EXPECT_TRUE(IsFfmpegHead("\"/usr/bin/ffmpeg\""));
-  EXPECT_TRUE(IsFfmpegHead("\"/USR/bin/FFmpeg\""));
-  EXPECT_FALSE(IsFfmpegHead("/usr/bin/ffmpeg"));
-  EXPECT_FALSE(IsFfmpegHead("\"/opt/lame\""));
-  ffmpeg::FfmpegPath.clear();
-  EXPECT_FALSE(IsFfmpegHead("\"\""));
 }
 
 TEST_F(RunPartsTest, AStepSucceedsOnlyOnANormalExitWithCodeZero) {

@@ -1,0 +1,471 @@
+// Whole conversion runs with the real ffmpeg on small clips made here, in the
+// temporary program folder, with the temporary trash.
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPointer>
+#include <QProcess>
+#include <QPushButton>
+#include <QTimer>
+
+#include "TestEnv.h"
+#include "convert/Convertidor.h"
+#include "convert/Form1.h"
+#include "convert/Form12.h"
+#include "frame/Aplicacion.h"
+#include "frame/CaptureConsole.h"
+#include "frame/RecordFile.h"
+#include "frame/ffmpeg.h"
+
+using namespace Convertidor;
+
+namespace {
+
+// Containers round a clip's length up to their own packets.
+constexpr double kSlack = 0.3;
+
+class ConvertTest : public TestEnv {
+ protected:
+  void SetUp() override {
+    TestEnv::SetUp();
+    ffmpeg::InitOptionNames();
+    ffmpeg::FfmpegPath = "/usr/bin/ffmpeg";
+    CaptureConsole::Reset();
+    Choices = ConversionChoices();
+    Choices.ExtensionText = "mkv";
+    ClearCommands();
+    MultiOutput = 0;
+    Aplicacion::OutputFile.clear();
+    Aplicacion::OutputFolder.clear();
+    Aplicacion::FormatProfilePath.clear();
+    Aplicacion::EditProfilePath.clear();
+    Aplicacion::FileList.clear();
+    main_ = new Form1;
+    main_->show();
+  }
+  void TearDown() override {
+    CloseProgress();
+    Aplicacion::FileList.clear();
+    delete main_;
+    TestEnv::TearDown();
+  }
+
+  QString Path(const QString& relative) const { return Folder() + "/" + relative; }
+  // A clip of test picture and tone made by ffmpeg itself.
+  QString Clip(const QString& relative, double seconds = 1, bool video = true) const {
+    const QString path = Path(relative);
+    QDir().mkpath(QFileInfo(path).path());
+    QStringList args = {"-v", "error", "-y"};
+    if (video) args << "-f" << "lavfi" << "-i" << "testsrc=size=160x120:rate=10";
+    args << "-f" << "lavfi" << "-i" << "sine=sample_rate=8000" << "-t" << QString::number(seconds);
+    if (video) args << "-c:v" << "mpeg4";
+    args << path;
+    EXPECT_EQ(QProcess::execute("ffmpeg", args), 0) << path.toStdString();
+    return path;
+  }
+  void List(const QStringList& files) {
+    Aplicacion::FileList = files;
+    main_->List1->clear();
+    main_->List1->addItems(files);
+  }
+  QString SaveFormat(const FormatProfile& profile) {
+    const QString path = WriteFile("appfiles/formats/perfil.qfm", "");
+    EXPECT_EQ(RecordFile::Write(path, profile), RecordFile::Result::Ok);
+    return path;
+  }
+  static double Duration(const QString& path) {
+    QProcess probe;
+    probe.start("ffprobe", {"-v", "error", "-show_entries", "format=duration", "-of", "csv=p=0", path});
+    probe.waitForFinished();
+    return probe.readAll().trimmed().toDouble();
+  }
+  static QString Streams(const QString& path) {
+    QProcess probe;
+    probe.start("ffprobe", {"-v", "error", "-show_entries", "stream=codec_name", "-of", "csv=p=0", path});
+    probe.waitForFinished();
+    return QString::fromUtf8(probe.readAll()).split('\n', Qt::SkipEmptyParts).join(",");
+  }
+  QStringList Trashed() const { return QDir(TrashFiles()).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot); }
+  Form12* Progress() const { return Form12::Instance(); }
+  void CloseProgress() {
+    if (Form12* form = Progress()) {
+      form->Picture1->hide();
+      form->Command2_Click();
+      QApplication::processEvents();
+    }
+  }
+
+  Form1* main_ = nullptr;
+};
+
+TEST_F(ConvertTest, EachOutputModePutsItsOutputWhereItBelongs) {
+  const QString a = Clip("in/a.mkv");
+  const QString b = Clip("in/b.mkv");
+  struct Case {
+    int mode;
+    QString outputFile, outputFolder;
+    QStringList outputs;
+    double duration;
+  };
+  const Case cases[] = {
+      {OutputSourceFolders, "", "", {"in/a (2).mkv", "in/b (2).mkv"}, 1},
+      {OutputChosenFolder, "", Path("out3"), {"out3/a.mkv", "out3/b.mkv"}, 1},
+      {OutputOneFile, Path("out1/both.avi"), "", {"out1/both.avi"}, 1},  // the file's extension wins
+      {OutputJoined, Path("out0/joined.mkv"), "", {"out0/joined.mkv"}, 2},
+  };
+  for (const Case& c : cases) {
+    QDir().mkpath(Path("out3"));
+    QDir().mkpath(Path("out1"));
+    QDir().mkpath(Path("out0"));
+    List({a, b});
+    Choices.OutputMode = c.mode;
+    Aplicacion::OutputFile = c.outputFile;
+    Aplicacion::OutputFolder = c.outputFolder;
+    ScriptedDialogs dialogs;
+    Convert("");
+    ASSERT_TRUE(Progress()) << c.mode;
+    EXPECT_EQ(Progress()->Text1->text(), "El proceso terminó") << c.mode;
+    EXPECT_EQ(Progress()->Text3->text(), "Errores: 0") << c.mode;
+    EXPECT_TRUE(Progress()->Command2->isVisible());
+    EXPECT_FALSE(Progress()->Command3->isVisible());
+    EXPECT_FALSE(Progress()->Command1->isVisible());
+    EXPECT_FALSE(main_->isVisible());
+    for (const QString& output : c.outputs) EXPECT_NEAR(Duration(Path(output)), c.duration, kSlack) << output.toStdString();
+    EXPECT_TRUE(TempDir.isEmpty()) << c.mode;  // nothing asked for a temporary folder
+    CloseProgress();
+    EXPECT_TRUE(main_->isVisible());
+  }
+  EXPECT_TRUE(QFile::exists(a));
+  EXPECT_TRUE(QFile::exists(b));
+}
+
+TEST_F(ConvertTest, TwoPassesRunInTheTemporaryFolder) {
+  const QString a = Clip("in/a.mkv", 2);
+  List({a});
+  FormatProfile profile;
+  profile.VideoCodec = "mpeg4";
+  profile.VideoBitrate = "100k";
+  Aplicacion::FormatProfilePath = SaveFormat(profile);
+  Choices.TwoPass = true;
+  Choices.ExtensionText = "avi";
+  const QString previous = QDir::currentPath();
+  QDir().mkpath(Path("cwd"));
+  QDir::setCurrent(Path("cwd"));
+  Convert("");
+  QDir::setCurrent(previous);
+  ASSERT_TRUE(Progress());
+  EXPECT_EQ(Progress()->Text1->text(), "El proceso terminó");
+  EXPECT_TRUE(Errors.isEmpty()) << (Errors.isEmpty() ? "" : Errors.first().Console.toStdString());
+  EXPECT_EQ(Streams(Path("in/a.avi")), "mpeg4,mp3");
+  EXPECT_TRUE(QDir(Path("cwd")).isEmpty());
+  const QString temp = TempDir;
+  EXPECT_FALSE(QDir(temp).entryList({"ffmpeg2pass*"}, QDir::Files).isEmpty());
+  CloseProgress();
+  EXPECT_FALSE(QDir(temp).exists());
+}
+
+TEST_F(ConvertTest, ATestConvertsAFewSecondsAndReportsSizeAndRate) {
+  const QString a = Clip("in/a.mkv", 3);
+  const QString b = Clip("in/b.mkv", 3);
+  List({a, b});
+  main_->List1->setCurrentRow(1);
+  ScriptedDialogs dialogs;
+  dialogs.ExpectMessage(7);
+  Convert("1");
+  ASSERT_TRUE(Progress());
+  const QString output = TempDir + "/test.mkv";
+  EXPECT_NEAR(Duration(output), 1, kSlack);
+  const qint64 bytes = QFileInfo(output).size();
+  EXPECT_EQ(dialogs.Messages(), QStringList{"Prueba finalizada\r\nTamaño de archivo: " + MegabytesText(bytes / 1048576.0) +
+                                            "MB (" + MegabytesText(bytes / 1048576.0 * 60) +
+                                            "MB/min)\r\n¿Reproducir el archivo?"});
+  EXPECT_EQ(dialogs.Shown().first().style, 4);
+  EXPECT_EQ(Progress()->Text1->text(), "El proceso terminó");
+  EXPECT_FALSE(QFile::exists(Path("in/b (2).mkv")));
+  CloseProgress();
+  EXPECT_FALSE(QFile::exists(output));
+}
+
+TEST_F(ConvertTest, ATestWithSeveralFilesAndNoneSelectedIsRefused) {
+  List({Clip("in/a.mkv"), Clip("in/b.mkv")});
+  ScriptedDialogs dialogs;
+  dialogs.ExpectMessage();
+  Convert("1");
+  EXPECT_EQ(dialogs.Messages(), QStringList{"Seleccione un archivo de la lista para realizar la prueba"});
+  EXPECT_FALSE(Progress());
+}
+
+TEST_F(ConvertTest, ChecksComeBeforeAnythingRuns) {
+  struct Case {
+    const char* name;
+    QString ffmpegPath;
+    bool files;
+    int mode;
+    QString message;
+  };
+  const Case cases[] = {
+      {"no ffmpeg", Path("nowhere/ffmpeg"), true, OutputSourceFolders, "No se encuentra ffmpeg.exe"},
+      {"no files", "/usr/bin/ffmpeg", false, OutputSourceFolders, "No se han agregado archivos a la lista"},
+      {"no output", "/usr/bin/ffmpeg", true, OutputOneFile, "No se ha especificado una ruta de salida"},
+      {"no folder", "/usr/bin/ffmpeg", true, OutputChosenFolder, "No se ha especificado una ruta de salida"},
+  };
+  const QString a = Clip("in/a.mkv");
+  for (const Case& c : cases) {
+    ffmpeg::FfmpegPath = c.ffmpegPath;
+    List(c.files ? QStringList{a} : QStringList{});
+    Choices.OutputMode = c.mode;
+    ScriptedDialogs dialogs;
+    dialogs.ExpectMessage();
+    Convert("");
+    EXPECT_EQ(dialogs.Messages(), QStringList{c.message}) << c.name;
+    EXPECT_FALSE(Progress()) << c.name;
+  }
+}
+
+TEST_F(ConvertTest, AnOutsideEncoderMustExitWithZeroAndWriteItsOutput) {
+  struct Case {
+    const char* name;
+    QString body;  // $1 the input, $3 the output
+    bool success;
+  };
+  const Case cases[] = {
+      {"copies", R"(cp "$1" "$3")", true},
+      {"writes nothing", R"(: > "$3")", false},
+      {"fails after writing", R"(cp "$1" "$3"; exit 3)", false},
+  };
+  const QString clip = Clip("in/clip 'x'.mkv");
+  for (const Case& c : cases) {
+    // A stand-in for an outside encoder: a script with the behaviour under test.
+    const QString script = WriteFile("tools/enc", ("#!/bin/sh\n" + c.body + "\n").toUtf8());
+    QFile::setPermissions(script, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    FormatProfile profile;
+    profile.AudioExtCodecName = "enc";
+    profile.AudioExtCodec.ExePath = script;
+    profile.AudioExtCodec.Params = {0, {{"<InFile>", 1, "", "", "", 0, ""}, {"<OutFile>", 1, "-o", "", "", 0, ""}}};
+    profile.AudioExtCodec.FfmpegParams = "-f wav";
+    profile.AudioExtCodec.FfmpegExt = "wav";
+    profile.AudioExtCodec.OutputExt = "wav";
+    profile.AudioExtCodec.Values = {1, QList<QString>(6)};
+    Aplicacion::FormatProfilePath = SaveFormat(profile);
+    List({clip});
+    QFile::remove(Path("in/clip 'x' (2).mkv"));
+    ScriptedDialogs dialogs;
+    Convert("");
+    ASSERT_TRUE(Progress()) << c.name;
+    const QString output = Path("in/clip 'x' (2).mkv");
+    if (c.success) {
+      EXPECT_TRUE(Errors.isEmpty()) << c.name;
+      const QStringList streams = Streams(output).split(',');
+      EXPECT_EQ(streams.size(), 2) << c.name;
+      EXPECT_TRUE(streams.contains("pcm_s16le")) << c.name;
+    } else {
+      ASSERT_EQ(Errors.size(), 1) << c.name;
+      EXPECT_EQ(Errors[0].File, clip);
+      EXPECT_EQ(Errors[0].Stage, "Codificando audio");
+      EXPECT_EQ(Errors[0].Description, "Error al convertir");
+      EXPECT_EQ(Errors[0].Command, "\"" + script + "\" \"" + TempDir + "/auext.wav\" -o \"" + TempDir + "/aucod.wav\"");
+      EXPECT_FALSE(QFile::exists(output)) << c.name;
+      EXPECT_TRUE(Progress()->Command3->isVisible());
+      EXPECT_EQ(Progress()->List1->count(), 1);
+    }
+    // No temporary track file outlives its input.
+    EXPECT_TRUE(QDir(TempDir).entryList(QDir::Files).isEmpty()) << c.name;
+    CloseProgress();
+  }
+}
+
+TEST_F(ConvertTest, AFailingStepIsListedWithItsCommandAndTheRunGoesOn) {
+  const QString bad = WriteFile("in/bad.mkv", "not a clip");
+  const QString good = Clip("in/good.mkv");
+  List({bad, good});
+  Choices.DeleteOriginals = true;
+  ScriptedDialogs dialogs;
+  Convert("");
+  ASSERT_TRUE(Progress());
+  ASSERT_EQ(Errors.size(), 1);
+  EXPECT_EQ(Errors[0].File, bad);
+  EXPECT_EQ(Errors[0].Stage, "Convirtiendo");
+  EXPECT_EQ(Errors[0].Description, "Error al convertir");
+  EXPECT_EQ(Errors[0].Command, "\"/usr/bin/ffmpeg\" -i \"" + bad + "\" -y \"" + Path("in/bad (2).mkv") + "\"");
+  EXPECT_TRUE(Errors[0].Console.contains("Invalid data")) << Errors[0].Console.toStdString();
+  EXPECT_EQ(Progress()->Text3->text(), "Errores: 1");
+  EXPECT_TRUE(Progress()->Command3->isVisible());
+  EXPECT_EQ(Progress()->List1->item(0)->text(), bad);
+  Progress()->Command3_Click();
+  Progress()->List1->setCurrentRow(0);
+  EXPECT_EQ(Progress()->Text7->text(), "Error al convertir");
+  // The failed input stays; the converted one went to the trash after its output was written.
+  EXPECT_TRUE(QFile::exists(bad));
+  EXPECT_FALSE(QFile::exists(good));
+  EXPECT_EQ(Trashed(), QStringList{"good.mkv"});
+  EXPECT_NEAR(Duration(Path("in/good (2).mkv")), 1, kSlack);
+}
+
+TEST_F(ConvertTest, JoinedSourcesGoToTheTrashOnlyAfterASuccessfulRun) {
+  const QString a = Clip("in/a.mkv");
+  const QString b = Clip("in/b.mkv");
+  Choices.OutputMode = OutputJoined;
+  Choices.DeleteOriginals = true;
+  List({a, b});
+  Aplicacion::OutputFile = Path("missing/joined.mkv");  // ffmpeg cannot write there
+  {
+    ScriptedDialogs dialogs;
+    Convert("");
+  }
+  ASSERT_EQ(Errors.size(), 1);
+  EXPECT_EQ(Errors[0].File, "<todos los archivos>");
+  EXPECT_TRUE(QFile::exists(a));
+  EXPECT_TRUE(QFile::exists(b));
+  EXPECT_TRUE(Trashed().isEmpty());
+  CloseProgress();
+
+  List({a, b});
+  QDir().mkpath(Path("out"));
+  Aplicacion::OutputFile = Path("out/joined2.mkv");
+  {
+    ScriptedDialogs dialogs;
+    Convert("");
+  }
+  EXPECT_TRUE(Errors.isEmpty());
+  EXPECT_NEAR(Duration(Path("out/joined2.mkv")), 2, kSlack);
+  EXPECT_FALSE(QFile::exists(a));
+  EXPECT_FALSE(QFile::exists(b));
+  EXPECT_EQ(Trashed(), (QStringList{"a.mkv", "b.mkv"}));
+}
+
+TEST_F(ConvertTest, ReplaceTakesTheOldNameButNeverFromAFolderOrAWaitingInput) {
+  const QString clip = Clip("in/clip.mkv");
+  const QString other = Clip("in/other.avi");
+  QDir().mkpath(Path("in/other.mkv"));  // a folder of the output's name
+  const QString waiting = Clip("in/next.mkv");
+  List({clip, other, waiting});
+  Choices.ReplaceFiles = true;
+  ScriptedDialogs dialogs;
+  Convert("");
+  ASSERT_TRUE(Progress());
+  EXPECT_TRUE(Errors.isEmpty());
+  // clip.mkv was the input itself: it went to the trash and the new file took its name.
+  EXPECT_EQ(Trashed(), (QStringList{"clip.mkv", "next.mkv"}));
+  EXPECT_NEAR(Duration(Path("in/clip.mkv")), 1, kSlack);
+  EXPECT_FALSE(QFile::exists(Path("in/clip (2).mkv")));
+  // The folder stays, and the output keeps its numbered name.
+  EXPECT_TRUE(QFileInfo(Path("in/other.mkv")).isDir());
+  EXPECT_TRUE(QFile::exists(Path("in/other (2).mkv")));
+  EXPECT_NEAR(Duration(Path("in/next.mkv")), 1, kSlack);
+}
+
+TEST_F(ConvertTest, AWaitingInputIsNeverReplacedByAnEarlierOutput) {
+  const QString first = Clip("in/a/clip.avi");
+  const QString second = Clip("in/clip.mkv");
+  List({first, second});
+  Choices.OutputMode = OutputChosenFolder;
+  Aplicacion::OutputFolder = Path("in");
+  Choices.ReplaceFiles = true;
+  ScriptedDialogs dialogs;
+  Convert("");
+  // The second input was still there to be converted; only its own conversion replaced it.
+  EXPECT_TRUE(Errors.isEmpty());
+  EXPECT_NEAR(Duration(Path("in/clip (2).mkv")), 1, kSlack);
+  EXPECT_NEAR(Duration(second), 1, kSlack);
+  EXPECT_EQ(Trashed(), QStringList{"clip.mkv"});
+}
+
+TEST_F(ConvertTest, OddInputNamesConvertAndRunNothing) {
+  const QStringList names = {"in/with blanks.mkv", "in/\"quoted\".mkv", "in/it's.mkv", "in/$(touch x).mkv",
+                             "in/`touch y`;|*&.mkv", "in/Ёжик ñandú 猫.mkv", "in/back\\slash -i.mkv"};
+  QStringList files;
+  for (const QString& name : names) files << Clip(name);
+  List(files);
+  const QString previous = QDir::currentPath();
+  QDir::setCurrent(Path("in"));
+  ScriptedDialogs dialogs;
+  Convert("");
+  QDir::setCurrent(previous);
+  ASSERT_TRUE(Progress());
+  EXPECT_TRUE(Errors.isEmpty()) << (Errors.isEmpty() ? "" : Errors.first().Command.toStdString());
+  for (const QString& name : names) {
+    const QString output = Path(QString(name).replace(".mkv", " (2).mkv"));
+    EXPECT_NEAR(Duration(output), 1, kSlack) << output.toStdString();
+  }
+  EXPECT_FALSE(QFile::exists(Path("in/x")));
+  EXPECT_FALSE(QFile::exists(Path("in/y")));
+}
+
+TEST_F(ConvertTest, DetenerEndsALongRunAndLeavesTheSourcesAlone) {
+  const QString a = Clip("in/a.mkv", 20);
+  const QString b = Clip("in/b.mkv", 20);
+  List({a, b});
+  FormatProfile profile;
+  profile.InputExtraParams = "-re";  // reads at the clip's own pace: 20 seconds
+  Aplicacion::FormatProfilePath = SaveFormat(profile);
+  Choices.DeleteOriginals = true;
+  QTimer::singleShot(1500, [] {
+    if (Form12* form = Form12::Instance()) form->Command1->click();
+  });
+  ScriptedDialogs dialogs;
+  QElapsedTimer clock;
+  clock.start();
+  Convert("");
+  EXPECT_LT(clock.elapsed(), 10000);
+  ASSERT_TRUE(Progress());
+  EXPECT_EQ(Progress()->Text1->text(), "El proceso fue detenido");
+  EXPECT_EQ(Progress()->Text2->text(), "0/2");
+  EXPECT_TRUE(Errors.isEmpty());
+  EXPECT_TRUE(Progress()->Command2->isVisible());
+  EXPECT_EQ(Running, 0);
+  EXPECT_EQ(StopRequested, 0);
+  EXPECT_TRUE(QFile::exists(a));
+  EXPECT_TRUE(QFile::exists(b));
+  EXPECT_TRUE(Trashed().isEmpty());
+  EXPECT_FALSE(QFile::exists(Path("in/b (2).mkv")));
+  // "q" lets ffmpeg close its output properly.
+  EXPECT_GT(Duration(Path("in/a (2).mkv")), 0.5);
+}
+
+TEST_F(ConvertTest, ForcedStopAsksAndThenEndsTheTool) {
+  const QString a = Clip("in/a.mkv", 20);
+  List({a});
+  FormatProfile profile;
+  profile.InputExtraParams = "-re";
+  Aplicacion::FormatProfilePath = SaveFormat(profile);
+  QTimer::singleShot(1000, [] {
+    if (Form12* form = Form12::Instance()) form->Command4->click();
+  });
+  ScriptedDialogs dialogs;
+  dialogs.ExpectMessage(6);
+  QElapsedTimer clock;
+  clock.start();
+  Convert("1:00");
+  EXPECT_LT(clock.elapsed(), 10000);
+  EXPECT_EQ(dialogs.Messages(), QStringList{"¿Detener la conversión?"});  // and no test report
+  ASSERT_TRUE(Progress());
+  EXPECT_EQ(Progress()->Text1->text(), "El proceso fue detenido");
+  EXPECT_TRUE(Errors.isEmpty());
+}
+
+TEST_F(ConvertTest, AClosedProgressWindowIsRefusedWhileTheRunGoes) {
+  const QString a = Clip("in/a.mkv", 20);
+  List({a});
+  FormatProfile profile;
+  profile.InputExtraParams = "-re";
+  Aplicacion::FormatProfilePath = SaveFormat(profile);
+  bool stillOpen = false;
+  QTimer::singleShot(800, [&] {
+    Form12* form = Form12::Instance();
+    form->close();
+    QApplication::processEvents();
+    stillOpen = Form12::Instance() && Form12::Instance()->isVisible();
+    Form12::Instance()->Command1->click();
+  });
+  ScriptedDialogs dialogs;
+  dialogs.ExpectMessage();
+  Convert("");
+  EXPECT_TRUE(stillOpen);
+  EXPECT_EQ(dialogs.Messages(), QStringList{"Detenga el proceso antes de salir"});
+}
+
+}  // namespace

@@ -1,0 +1,126 @@
+// The progress window on its own: captions, the close check, the error panel
+// and the clean-up when it closes.
+
+#include <QApplication>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QPushButton>
+
+#include "TestEnv.h"
+#include "convert/Convertidor.h"
+#include "convert/Form1.h"
+#include "convert/Form12.h"
+#include "frame/CaptureConsole.h"
+
+namespace {
+
+class Form12Test : public TestEnv {
+ protected:
+  void SetUp() override {
+    TestEnv::SetUp();
+    main_ = new Form1;
+    main_->show();
+    form_ = new Form12;
+    form_->Form_Load();
+    form_->show();
+  }
+  void TearDown() override {
+    Convertidor::Running = 0;
+    Convertidor::StopRequested = 0;
+    Convertidor::Errors.clear();
+    if (form_) {
+      form_->Picture1->hide();
+      form_->close();
+    }
+    delete main_;
+    TestEnv::TearDown();
+  }
+  QPointer<Form12> form_;
+  Form1* main_ = nullptr;
+};
+
+TEST_F(Form12Test, LoadCaptionsTheWindowAndHidesTheMainWindow) {
+  EXPECT_EQ(form_->windowTitle(), "Convertir");
+  EXPECT_EQ(form_->Command1->text(), "Detener");
+  EXPECT_EQ(form_->Command4->text(), "Detener (force)");
+  EXPECT_EQ(form_->Command2->text(), "Hecho");
+  EXPECT_EQ(form_->Command3->text(), "Ver errores");
+  EXPECT_EQ(form_->Label1->text(), "Seleccione una ruta");
+  EXPECT_EQ(form_->Label5->text(), "Salida de consola:");
+  EXPECT_EQ(form_->Command2->x(), form_->Command1->x());
+  EXPECT_EQ(form_->height(), Form12::ShortHeight);
+  EXPECT_FALSE(main_->isVisible());
+  EXPECT_FALSE(form_->Command2->isVisible());
+  EXPECT_FALSE(form_->Command3->isVisible());
+  EXPECT_FALSE(form_->Picture1->isVisible());
+}
+
+TEST_F(Form12Test, ACloseDuringARunIsRefusedWithAMessage) {
+  Convertidor::Running = 1;
+  ScriptedDialogs dialogs;
+  dialogs.ExpectMessage();
+  form_->close();
+  ASSERT_TRUE(form_);
+  EXPECT_TRUE(form_->isVisible());
+  EXPECT_EQ(dialogs.Messages(), QStringList{"Detenga el proceso antes de salir"});
+  EXPECT_EQ(dialogs.Shown().first().style, 64);
+}
+
+TEST_F(Form12Test, WithThePanelOpenTheFirstCloseOnlyClosesThePanel) {
+  form_->Command3_Click();
+  EXPECT_TRUE(form_->Picture1->isVisible());
+  EXPECT_EQ(form_->height(), Form12::TallHeight);
+  form_->Command2_Click();
+  ASSERT_TRUE(form_);
+  EXPECT_FALSE(form_->Picture1->isVisible());
+  EXPECT_EQ(form_->height(), Form12::ShortHeight);
+  form_->Command2_Click();
+  QApplication::processEvents();
+  EXPECT_FALSE(form_);
+}
+
+TEST_F(Form12Test, SelectingAFailureShowsItsStageDescriptionCommandAndOutput) {
+  Convertidor::Errors = {{"/a.wav", "Convirtiendo", "Error al convertir", "cmd a", "out a"},
+                         {"/b.wav", "Codificando audio (pase 1)", "Error al convertir", "cmd b", "out b"}};
+  form_->List1->addItems({"/a.wav", "/b.wav"});
+  form_->List1->setCurrentRow(1);
+  EXPECT_EQ(form_->Text6->text(), "Codificando audio (pase 1)");
+  EXPECT_EQ(form_->Text7->text(), "Error al convertir");
+  EXPECT_EQ(form_->Text8->toPlainText(), "cmd b");
+  EXPECT_EQ(form_->Text9->toPlainText(), "out b");
+}
+
+TEST_F(Form12Test, StopButtonsSetTheStopFlagAndTheForcedOneAsksFirst) {
+  ScriptedDialogs dialogs;
+  dialogs.ExpectMessage(7).ExpectMessage(6);
+  form_->Command4_Click();
+  EXPECT_EQ(Convertidor::StopRequested, 0);
+  EXPECT_EQ(dialogs.Messages(), QStringList{"¿Detener la conversión?"});
+  form_->Command4_Click();
+  EXPECT_EQ(Convertidor::StopRequested, 1);
+  Convertidor::StopRequested = 0;
+  form_->Command1_Click();
+  EXPECT_EQ(Convertidor::StopRequested, 1);
+  EXPECT_EQ(CaptureConsole::GetState(), 0);  // nothing runs, so nothing is queued
+}
+
+TEST_F(Form12Test, ClosingEndsTheRunsLifeAndShowsTheMainWindow) {
+  const QString temp = WriteFile("appfiles/temp/temp/test.mp4", "x");
+  Convertidor::TempDir = QFileInfo(temp).path();
+  Convertidor::StopRequested = 1;
+  Convertidor::Errors = {{"/a.wav", "", "", "", ""}};
+  form_->Command2_Click();
+  QApplication::processEvents();
+  EXPECT_FALSE(form_);
+  EXPECT_FALSE(QDir(Folder() + "/appfiles/temp/temp").exists());
+  EXPECT_TRUE(Convertidor::TempDir.isEmpty());
+  EXPECT_TRUE(Convertidor::Errors.isEmpty());
+  EXPECT_EQ(Convertidor::StopRequested, 0);
+  EXPECT_TRUE(main_->isVisible());
+}
+
+}  // namespace
