@@ -158,8 +158,7 @@ TEST_F(CommandTableTest, TheJoinedRowMakesFfmpegJoinFilesGivenByAbsolutePaths) {
   Aplicacion::OutputFile = Folder() + "/todo.wav";
   ASSERT_TRUE(Convertidor::BuildCommandTable(""));
   const CommandTable& t = Convertidor::Commands;
-  EXPECT_EQ(RunStep(Convertidor::FfmpegStep(t.At(7, 1), t.At(7, 2), t.At(7, 3), {listPath}, Aplicacion::OutputFile)),
-            0);
+  EXPECT_EQ(RunStep(Convertidor::RowStep(t, 7, {listPath}, Aplicacion::OutputFile)), 0);
   EXPECT_NEAR(QFileInfo(Aplicacion::OutputFile).size(), 2 * QFileInfo(clips[0]).size(), 1000);
 }
 
