@@ -2,66 +2,234 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QDropEvent>
+#include <QMimeData>
+#include <QComboBox>
+#include <QDir>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMenuBar>
 #include <QPointer>
+#include <QPushButton>
 #include <QVBoxLayout>
 
 #include "convert/Convertidor.h"
+#include "frame/APIS.h"
 #include "frame/Aplicacion.h"
 #include "frame/ProgramFolder.h"
 #include "frame/ScriptObj.h"
 
 namespace {
+
 QPointer<Form1> g_instance;
 
+const char* const kExtensions[] = {
+    "3gp", "aac",  "ac3",   "aga",   "ape",   "asf", "avi", "fla", "flac", "flv", "it",  "m4a",
+    "m4v", "mac",  "mp1",   "mp2",   "mp3",   "mp4", "mpc", "mpeg", "mpeg1", "mpeg2", "mpeg4",
+    "mpg", "mtk",  "mts",   "mtv",   "ogg",   "ogm", "ogv", "ogx", "vob",  "wav", "wma", "wmv",
+    "wv"};
+
+template <class W>
+W* Named(W* widget, const char* name) {
+  widget->setObjectName(name);
+  return widget;
+}
+
+QAction* AddItem(QMenu* menu, const char* name, const QString& caption) {
+  return Named(menu->addAction(caption), name);
+}
+
 QAction* AddCheckItem(QMenu* menu, const char* name, const QString& caption) {
-  QAction* action = menu->addAction(caption);
-  action->setObjectName(name);
+  QAction* action = AddItem(menu, name, caption);
   action->setCheckable(true);
   return action;
 }
+
 }  // namespace
 
 Form1::Form1(QWidget* parent) : QMainWindow(parent) {
   g_instance = this;
   setObjectName("Form1");
   setWindowTitle("Quillmoor 2.0");
-  CreateControls();
+  auto* central = new QWidget(this);
+  CreateFileFrame();
+  CreateOutputFrame();
+  CreateProfileFrame();
+  Command5 = Named(new QPushButton("Convertir", central), "Command5");
+  auto* layout = new QVBoxLayout(central);
+  layout->addWidget(Frame1, 1);
+  layout->addWidget(Frame2);
+  layout->addWidget(Frame3);
+  layout->addWidget(Command5);
+  Frame1->setParent(central);
+  Frame2->setParent(central);
+  Frame3->setParent(central);
+  setCentralWidget(central);
+  CreateMenus();
   WireControls();
+  List1->setAcceptDrops(true);
+  List1->viewport()->installEventFilter(this);
+  resize(640, 560);
 }
 
 Form1::~Form1() = default;
 
 Form1* Form1::Instance() { return g_instance.data(); }
 
-void Form1::CreateControls() {
-  auto* central = new QWidget(this);
-  auto* layout = new QVBoxLayout(central);
-  List1 = new QListWidget(central);
-  List1->setObjectName("List1");
+void Form1::CreateFileFrame() {
+  Frame1 = Named(new QGroupBox("Archivos a convertir"), "Frame1");
+  List1 = Named(new QListWidget(Frame1), "List1");
   List1->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-  layout->addWidget(List1);
-  setCentralWidget(central);
+  List1->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+  Command1 = Named(new QPushButton("+", Frame1), "Command1");
+  Command2 = Named(new QPushButton("-", Frame1), "Command2");
+  Command6 = Named(new QPushButton("<", Frame1), "Command6");
+  Command8 = Named(new QPushButton(">", Frame1), "Command8");
+  auto* buttons = new QVBoxLayout;
+  for (QPushButton* button : {Command1, Command2, Command6, Command8}) {
+    button->setFixedWidth(32);
+    buttons->addWidget(button);
+  }
+  buttons->addStretch();
+  auto* layout = new QHBoxLayout(Frame1);
+  layout->addWidget(List1, 1);
+  layout->addLayout(buttons);
+}
 
-  Menu_Archivo = menuBar()->addMenu("Archivo");
-  Menu_Archivo->setObjectName("Menu_Archivo");
-  File_Exit = Menu_Archivo->addAction("Salir");
-  File_Exit->setObjectName("File_Exit");
+void Form1::CreateOutputFrame() {
+  Frame2 = Named(new QGroupBox("Guardar como..."), "Frame2");
+  Combo1 = Named(new QComboBox(Frame2), "Combo1");
+  Combo1->addItems({"Archivo (concatenar):", "Archivo:", "Guardar en directorio de archivo original",
+                    "Guardar en el directorio:"});
+  Text1 = Named(new QLineEdit(Frame2), "Text1");
+  Command3 = Named(new QPushButton("...", Frame2), "Command3");
+  Label1 = Named(new QLabel("Extensión de archivo:", Frame2), "Label1");
+  Combo2 = Named(new QComboBox(Frame2), "Combo2");
+  Combo2->setEditable(true);
+  Combo2->setInsertPolicy(QComboBox::NoInsert);
+  Combo2->addItem("<Automático>");
+  for (const char* extension : kExtensions) Combo2->addItem(extension);
+  auto* grid = new QGridLayout(Frame2);
+  grid->addWidget(Combo1, 0, 0, 1, 3);
+  grid->addWidget(Text1, 1, 0, 1, 2);
+  grid->addWidget(Command3, 1, 2);
+  grid->addWidget(Label1, 2, 0);
+  grid->addWidget(Combo2, 2, 1, 1, 2);
+}
 
-  Menu_Opciones = menuBar()->addMenu("Opciones");
-  Menu_Opciones->setObjectName("Menu_Opciones");
-  Conv_Opt_2pass = AddCheckItem(Menu_Opciones, "Conv_Opt_2pass", "2 pases");
-  Conv_Opt_DelFiles = AddCheckItem(Menu_Opciones, "Conv_Opt_DelFiles", "Eliminar archivos originales");
-  Conv_Opt_Reemplazar = AddCheckItem(Menu_Opciones, "Conv_Opt_Reemplazar", "Reemplazar archivos");
-  resize(640, 480);
+void Form1::CreateProfileFrame() {
+  Frame3 = Named(new QGroupBox("Configuración del convertidor (opcional)"), "Frame3");
+  Label2 = Named(new QLabel("Formato:", Frame3), "Label2");
+  Combo3 = Named(new QComboBox(Frame3), "Combo3");
+  Command4 = Named(new QPushButton("...", Frame3), "Command4");
+  Command9 = Named(new QPushButton(">>", Frame3), "Command9");
+  Label3 = Named(new QLabel("Ediciones:", Frame3), "Label3");
+  Combo4 = Named(new QComboBox(Frame3), "Combo4");
+  Command7 = Named(new QPushButton("...", Frame3), "Command7");
+  Command10 = Named(new QPushButton(">>", Frame3), "Command10");
+  Combo3->addItems({"<Automático>", "<Manual>"});
+  Combo4->addItems({"<Ninguno>", "<Manual>"});
+  auto* grid = new QGridLayout(Frame3);
+  int row = 0;
+  for (auto [label, combo, pick, edit] : {std::tuple{Label2, Combo3, Command4, Command9},
+                                          std::tuple{Label3, Combo4, Command7, Command10}}) {
+    combo->setEditable(true);
+    combo->setInsertPolicy(QComboBox::NoInsert);
+    grid->addWidget(label, row, 0);
+    grid->addWidget(combo, row, 1);
+    grid->addWidget(pick, row, 2);
+    grid->addWidget(edit, row, 3);
+    ++row;
+  }
+  grid->setColumnStretch(1, 1);
+}
+
+void Form1::CreateMenus() {
+  Menu_Archivo = Named(menuBar()->addMenu("Archivo"), "Menu_Archivo");
+  Menu_Archivo_Agregar = AddItem(Menu_Archivo, "Menu_Archivo_Agregar", "Agregar");
+  Menu_Archivo_Quitar = AddItem(Menu_Archivo, "Menu_Archivo_Quitar", "Quitar archivo seleccionado");
+  Menu_Archivo_AgregarCD = AddItem(Menu_Archivo, "Menu_Archivo_AgregarCD", "Agregar pistas de CD");
+  Menu_Archivo_AgDir = AddItem(Menu_Archivo, "Menu_Archivo_AgDir", "Agregar de directorio");
+  Menu_Archivo_QuitarTodos = AddItem(Menu_Archivo, "Menu_Archivo_QuitarTodos", "Quitar todos");
+  Menu_Archivo->addSeparator();
+  Menu_Archivo_Reproducir =
+      AddItem(Menu_Archivo, "Menu_Archivo_Reproducir", "Reproducir archivo seleccionado");
+  Menu_Archivo_Analizar =
+      AddItem(Menu_Archivo, "Menu_Archivo_Analizar", "Analizar archivo seleccionado");
+  Menu_Archivo->addSeparator();
+  File_Exit = AddItem(Menu_Archivo, "File_Exit", "Salir");
+
+  Menu_Herramientas = Named(menuBar()->addMenu("Herramientas"), "Menu_Herramientas");
+  QMenu* tools = Menu_Herramientas;
+  Herramientas_AdminF = AddItem(tools, "Herramientas_AdminF", "Administrar formatos");
+  Herramientas_AdminFiltro = AddItem(tools, "Herramientas_AdminFiltro", "Administrar filtros");
+  Herramientas_CodecExtA =
+      AddItem(tools, "Herramientas_CodecExtA", "Administrar codecs externos de audio");
+  Herramientas_CodecExtV =
+      AddItem(tools, "Herramientas_CodecExtV", "Administrar codecs externos de video");
+  Tools_AdmPEdit = AddItem(tools, "Tools_AdmPEdit", "Administrar perfiles de edición");
+  tools->addSeparator();
+  Herramientas_EditorFiltros = AddItem(tools, "Herramientas_EditorFiltros", "Editor de filtros");
+  Tools_ECEdit = AddItem(tools, "Tools_ECEdit", "Editor de codecs externos");
+  Tools_FmtEdit = AddItem(tools, "Tools_FmtEdit", "Editor de formatos");
+  Tools_EditPerfEdit = AddItem(tools, "Tools_EditPerfEdit", "Editor de perfiles de edición");
+  tools->addSeparator();
+  Tools_CDExtract = AddItem(tools, "Tools_CDExtract", "Extraer pistas de CD");
+  Tools_Grab = AddItem(tools, "Tools_Grab", "Grabar");
+  Tools_EmitirList = AddItem(tools, "Tools_EmitirList", "Emitir en la red");
+  tools->addSeparator();
+  Herramientas_Rutas = AddItem(tools, "Herramientas_Rutas", "Rutas de acceso");
+  Herramientas_Lang = AddItem(tools, "Herramientas_Lang", "Lenguaje / Language");
+
+  Menu_Convertir = Named(menuBar()->addMenu("Convertir"), "Menu_Convertir");
+  Convertir_Iniciar = AddItem(Menu_Convertir, "Convertir_Iniciar", "Iniciar");
+  Convertir_Comandos = AddItem(Menu_Convertir, "Convertir_Comandos", "Comandos a ejecutar");
+  Convertir_Prueba = AddItem(Menu_Convertir, "Convertir_Prueba", "Realizar una prueba");
+  Conv_Options = Named(Menu_Convertir->addMenu("Opciones"), "Conv_Options");
+  Conv_Opt_2pass = AddCheckItem(Conv_Options, "Conv_Opt_2pass", "2 pases");
+  Conv_Opt_Reemplazar = AddCheckItem(Conv_Options, "Conv_Opt_Reemplazar", "Reemplazar archivos");
+  Conv_Opt_DelFiles = AddCheckItem(Conv_Options, "Conv_Opt_DelFiles", "Eliminar archivos originales");
+
+  Menu_Help = Named(menuBar()->addMenu("Ayuda"), "Menu_Help");
+  Help_ffLic = AddItem(Menu_Help, "Help_ffLic", "Licencia de ffmpeg");
+  Help_ffhelp = AddItem(Menu_Help, "Help_ffhelp", "Ayuda de ffmpeg");
+  Menu_Help->addSeparator();
+  Help_AboutCdda2wav = AddItem(Menu_Help, "Help_AboutCdda2wav", "Acerca de cdda2wav");
+  Menu_Help->addSeparator();
+  About_EC = AddItem(Menu_Help, "About_EC", "Acerca del codec externo...");
+  Menu_Help->addSeparator();
+  Help_About = AddItem(Menu_Help, "Help_About", "Acerca de este programa");
+  Help_ProgramHelp = AddItem(Menu_Help, "Help_ProgramHelp", "Ayuda de este programa");
+  Help_Donate = AddItem(Menu_Help, "Help_Donate", "Donar / Donate");
 }
 
 void Form1::WireControls() {
   connect(File_Exit, &QAction::triggered, this, &QWidget::close);
-  connect(Conv_Opt_2pass, &QAction::toggled, this, &Form1::Conv_Opt_Toggled);
-  connect(Conv_Opt_DelFiles, &QAction::toggled, this, &Form1::Conv_Opt_Toggled);
-  connect(Conv_Opt_Reemplazar, &QAction::toggled, this, &Form1::Conv_Opt_Toggled);
+  connect(Command1, &QPushButton::clicked, this, &Aplicacion::AddFiles);
+  connect(Menu_Archivo_Agregar, &QAction::triggered, this, &Aplicacion::AddFiles);
+  connect(Command2, &QPushButton::clicked, this, &Aplicacion::RemoveSelectedFile);
+  connect(Menu_Archivo_Quitar, &QAction::triggered, this, &Aplicacion::RemoveSelectedFile);
+  connect(Menu_Archivo_QuitarTodos, &QAction::triggered, this, &Form1::Menu_Archivo_QuitarTodos_Click);
+  connect(Menu_Archivo_AgDir, &QAction::triggered, this, &Form1::Menu_Archivo_AgDir_Click);
+  connect(Command6, &QPushButton::clicked, this, &Form1::Command6_Click);
+  connect(Combo2, &QComboBox::currentTextChanged, this, &Form1::Combo2_Change);
+  for (QAction* option : {Conv_Opt_2pass, Conv_Opt_DelFiles, Conv_Opt_Reemplazar}) {
+    connect(option, &QAction::toggled, this, &Form1::Conv_Opt_Toggled);
+  }
+  connect(Command8, &QPushButton::clicked, this, &Form1::Command8_Click);
+  connect(Combo1, &QComboBox::activated, this, &Form1::Combo1_Click);
+  connect(Command3, &QPushButton::clicked, this, &Form1::Command3_Click);
+  connect(Text1, &QLineEdit::textChanged, this, &Form1::Text1_Change);
+  connect(Combo3, &QComboBox::activated, this, &Form1::Combo3_Click);
+  connect(Combo3->lineEdit(), &QLineEdit::textEdited, this, &Form1::Combo3_Change);
+  connect(Command4, &QPushButton::clicked, this, &Form1::Command4_Click);
+  connect(Combo4, &QComboBox::activated, this, &Form1::Combo4_Click);
+  connect(Combo4->lineEdit(), &QLineEdit::textEdited, this, &Form1::Combo4_Change);
+  connect(Command7, &QPushButton::clicked, this, &Form1::Command7_Click);
 }
 
 // The conversion reads the run options from its own choices, not from the menu.
@@ -71,7 +239,18 @@ void Form1::Conv_Opt_Toggled() {
   Convertidor::Choices.ReplaceFiles = Conv_Opt_Reemplazar->isChecked();
 }
 
-void Form1::Form_Load() { Aplicacion::Startup(); }
+void Form1::Combo2_Change() { Convertidor::Choices.ExtensionText = Combo2->currentText(); }
+
+void Form1::Form_Load() {
+  Combo1->setCurrentIndex(2);
+  Combo1_Click();
+  Combo2->setCurrentIndex(0);
+  Combo3->setCurrentIndex(0);
+  Combo3_Click();
+  Combo4->setCurrentIndex(0);
+  Combo4_Click();
+  Aplicacion::Startup();
+}
 
 void Form1::Form_Unload() {
   ScriptObj::DeleteFolder(ProgramFolder::AppFiles("temp"), true);
@@ -82,3 +261,188 @@ void Form1::closeEvent(QCloseEvent* event) {
   Form_Unload();
   event->accept();
 }
+
+// File list ---------------------------------------------------------------
+
+void Form1::Menu_Archivo_QuitarTodos_Click() {
+  Aplicacion::FileList.clear();
+  Aplicacion::RefreshFileList();
+}
+
+void Form1::Menu_Archivo_AgDir_Click() {
+  const QString folder = ScriptObj::BrowseForFolder("", "", this);
+  if (folder.isEmpty()) return;
+  const QStringList files = ScriptObj::ListFiles(folder, "");
+  if (files.isEmpty()) return;
+  Aplicacion::FileList << files;
+  Aplicacion::RefreshFileList();
+}
+
+// Dropped files are appended as they come, a folder's own files in their
+// listed order; the selection stays as it was.
+void Form1::List1_OLEDragDrop(const QStringList& paths) {
+  const auto append = [this](const QString& file) {
+    Aplicacion::FileList << file;
+    List1->addItem(file);
+  };
+  for (const QString& path : paths) {
+    if (ScriptObj::FileExists(path)) append(path);
+    if (ScriptObj::FolderExists(path)) {
+      for (const QString& file : ScriptObj::ListFiles(path, "")) append(file);
+    }
+  }
+}
+
+bool Form1::eventFilter(QObject* watched, QEvent* event) {
+  if (watched != List1->viewport()) return QMainWindow::eventFilter(watched, event);
+  switch (event->type()) {
+    case QEvent::DragEnter:
+    case QEvent::DragMove: {
+      auto* drag = static_cast<QDropEvent*>(event);
+      if (drag->mimeData()->hasUrls()) drag->acceptProposedAction();
+      return true;
+    }
+    case QEvent::Drop: {
+      auto* drop = static_cast<QDropEvent*>(event);
+      QStringList paths;
+      for (const QUrl& url : drop->mimeData()->urls()) {
+        if (url.isLocalFile()) paths << QDir::cleanPath(url.toLocalFile());
+      }
+      List1_OLEDragDrop(paths);
+      drop->acceptProposedAction();
+      return true;
+    }
+    default:
+      return QMainWindow::eventFilter(watched, event);
+  }
+}
+
+void Form1::Command6_Click() {
+  const int row = List1->currentRow();
+  if (row < 1) return;
+  Aplicacion::FileList.swapItemsAt(row, row - 1);
+  Aplicacion::RefreshFileList();
+  List1->setCurrentRow(row - 1);
+}
+
+void Form1::Command8_Click() {
+  const int row = List1->currentRow();
+  if (row < 0 || row >= List1->count() - 1) return;
+  Aplicacion::FileList.swapItemsAt(row, row + 1);
+  Aplicacion::RefreshFileList();
+  List1->setCurrentRow(row + 1);
+}
+
+// Output choice ----------------------------------------------------------
+
+namespace {
+enum OutputMode { kJoined = 0, kOneFile = 1, kSourceFolder = 2, kChosenFolder = 3 };
+}  // namespace
+
+void Form1::Combo1_Click() {
+  const int mode = Combo1->currentIndex();
+  Convertidor::Choices.OutputMode = mode;
+  const bool chosen = mode != kSourceFolder;
+  Text1->setEnabled(chosen);
+  Command3->setEnabled(chosen);
+  if (!chosen) {
+    Text1->clear();
+  } else {
+    Text1->setText(mode == kChosenFolder ? Aplicacion::OutputFolder : Aplicacion::OutputFile);
+  }
+}
+
+void Form1::Command3_Click() {
+  if (Combo1->currentIndex() == kChosenFolder) {
+    const QString folder = ScriptObj::BrowseForFolder("", "", this);
+    if (!folder.isEmpty()) Aplicacion::OutputFolder = folder;
+    Text1->setText(Aplicacion::OutputFolder);
+  } else {
+    const QString file = APIS::SaveFileDialog(this, "", "", Aplicacion::OutputFile, false);
+    if (!file.isEmpty()) Aplicacion::OutputFile = file;
+    Text1->setText(Aplicacion::OutputFile);
+  }
+}
+
+// What the box shows is what the run uses, typed or chosen with "...".
+void Form1::Text1_Change() {
+  switch (Combo1->currentIndex()) {
+    case kJoined:
+    case kOneFile:
+      Aplicacion::OutputFile = Text1->text();
+      break;
+    case kChosenFolder:
+      Aplicacion::OutputFolder = Text1->text();
+      break;
+    default:
+      break;
+  }
+}
+
+// Profile choices ---------------------------------------------------------
+// Both profile combos follow one rule: entry 0 means no profile, entry 1 the
+// nameless "<Manual>" profile, and a saved profile is shown by its name after
+// it was picked through "...". Typing is undone from the last accepted text.
+
+namespace {
+
+struct ProfileChoice {
+  QComboBox* combo;
+  QPushButton* edit;
+  QString* path;
+  QString folder;  // data subfolder
+  QString extension;
+};
+
+bool SameEntry(const QString& a, const QString& b) { return a.toLower() == b.toLower(); }
+
+QString ManualPath(const ProfileChoice& choice) {
+  return ProgramFolder::AppFiles(choice.folder) + "/." + choice.extension;
+}
+
+void ApplyChoiceText(const ProfileChoice& choice) {
+  const QString text = choice.combo->currentText();
+  choice.edit->setEnabled(SameEntry(text, choice.combo->itemText(1)));
+  if (SameEntry(text, choice.combo->itemText(0))) choice.path->clear();
+}
+
+void ChoiceClicked(const ProfileChoice& choice) {
+  const QString text = choice.combo->currentText();
+  choice.combo->setProperty("Tag", text);
+  ApplyChoiceText(choice);
+  if (SameEntry(text, choice.combo->itemText(1))) *choice.path = ManualPath(choice);
+}
+
+void ChoiceTyped(const ProfileChoice& choice) {
+  choice.combo->setEditText(choice.combo->property("Tag").toString());
+  ApplyChoiceText(choice);
+}
+
+void ChoicePicked(const ProfileChoice& choice) {
+  const QString picked = Appfilesadm::ShowFileManager(ProgramFolder::AppFiles(choice.folder),
+                                                      choice.extension, 1, true);
+  if (picked.isEmpty()) return;
+  const QString base = ScriptObj::GetBaseName(picked);
+  const QString shown = base.isEmpty() ? choice.combo->itemText(1) : base;
+  choice.combo->setProperty("Tag", shown);
+  choice.combo->setEditText(shown);
+  ApplyChoiceText(choice);
+  *choice.path = picked;
+}
+
+ProfileChoice FormatChoice(Form1* form) {
+  return {form->Combo3, form->Command9, &Aplicacion::FormatProfilePath, "formats", "qfm"};
+}
+
+ProfileChoice EditChoice(Form1* form) {
+  return {form->Combo4, form->Command10, &Aplicacion::EditProfilePath, "editp", "qep"};
+}
+
+}  // namespace
+
+void Form1::Combo3_Click() { ChoiceClicked(FormatChoice(this)); }
+void Form1::Combo3_Change() { ChoiceTyped(FormatChoice(this)); }
+void Form1::Command4_Click() { ChoicePicked(FormatChoice(this)); }
+void Form1::Combo4_Click() { ChoiceClicked(EditChoice(this)); }
+void Form1::Combo4_Change() { ChoiceTyped(EditChoice(this)); }
+void Form1::Command7_Click() { ChoicePicked(EditChoice(this)); }

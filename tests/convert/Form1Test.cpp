@@ -1,0 +1,161 @@
+#include <QComboBox>
+#include <QDir>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMimeData>
+#include <QPushButton>
+#include <QUrl>
+
+#include "TestEnv.h"
+#include "convert/Form1.h"
+#include "frame/Aplicacion.h"
+#include "frame/ProgramFolder.h"
+
+namespace {
+
+class Form1Test : public TestEnv {
+ protected:
+  void SetUp() override {
+    TestEnv::SetUp();
+    Aplicacion::FileList.clear();
+    Aplicacion::OutputFile.clear();
+    Aplicacion::OutputFolder.clear();
+    form = std::make_unique<Form1>();
+    form->Combo1->setCurrentIndex(2);
+    form->Combo1_Click();
+    form->Combo3->setCurrentIndex(0);
+    form->Combo3_Click();
+    form->Combo4->setCurrentIndex(0);
+    form->Combo4_Click();
+  }
+  void TearDown() override {
+    form.reset();
+    Aplicacion::FileList.clear();
+    TestEnv::TearDown();
+  }
+  QStringList Rows() const {
+    QStringList rows;
+    for (int i = 0; i < form->List1->count(); ++i) rows << form->List1->item(i)->text();
+    return rows;
+  }
+  void Drop(const QList<QUrl>& urls, const QString& text = {}) {
+    QMimeData data;
+    if (!urls.isEmpty()) data.setUrls(urls);
+    if (!text.isEmpty()) data.setText(text);
+    QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(form->List1->viewport(), &drop);
+  }
+  std::unique_ptr<Form1> form;
+};
+
+TEST_F(Form1Test, DroppedFilesAndFolderFilesAreAppendedInOrderWithoutMovingTheSelection) {
+  const QString a = WriteFile("in/a.wav", "a");
+  const QString b = WriteFile("in/b c.wav", "b");
+  for (const char* name : {"d/1.mp3", "d/2.mp3", "d/3.mp3", "d/sub/deep.mp3"}) WriteFile(name, "x");
+  Aplicacion::FileList = {a};
+  Aplicacion::RefreshFileList();
+  form->List1->setCurrentRow(0);
+
+  Drop({QUrl::fromLocalFile(a), QUrl::fromLocalFile(b), QUrl::fromLocalFile(Folder() + "/d")});
+  const QString d = Folder() + "/d";
+  const QStringList expected{a, a, b, d + "/1.mp3", d + "/2.mp3", d + "/3.mp3"};
+  EXPECT_EQ(Aplicacion::FileList, expected);
+  EXPECT_EQ(Rows(), expected);
+  EXPECT_EQ(form->List1->currentRow(), 0);
+
+  Drop({}, "just some text");
+  EXPECT_EQ(Aplicacion::FileList.size(), 6);
+}
+
+TEST_F(Form1Test, MovingUpAndDownKeepsListAndRowsInStep) {
+  Aplicacion::FileList = {"/m/0", "/m/1", "/m/2", "/m/3"};
+  Aplicacion::RefreshFileList();
+  form->List1->setCurrentRow(0);
+  form->Command6_Click();  // first row: nothing
+  EXPECT_EQ(Aplicacion::FileList[0], "/m/0");
+
+  form->List1->setCurrentRow(3);
+  form->Command6_Click();
+  EXPECT_EQ(Aplicacion::FileList, (QStringList{"/m/0", "/m/1", "/m/3", "/m/2"}));
+  EXPECT_EQ(form->List1->currentRow(), 2);
+  EXPECT_EQ(Rows(), Aplicacion::FileList);
+
+  form->List1->setCurrentRow(3);
+  form->Command8_Click();  // last row: nothing
+  form->List1->setCurrentRow(0);
+  form->Command8_Click();
+  EXPECT_EQ(Aplicacion::FileList, (QStringList{"/m/1", "/m/0", "/m/3", "/m/2"}));
+  EXPECT_EQ(form->List1->currentRow(), 1);
+
+  form->Menu_Archivo_QuitarTodos_Click();
+  EXPECT_TRUE(Aplicacion::FileList.isEmpty());
+  EXPECT_EQ(form->List1->count(), 0);
+}
+
+TEST_F(Form1Test, AddingAFolderTakesItsOwnFilesOnly) {
+  for (const char* name : {"f/x.wav", "f/y.wav", "f/sub/z.wav"}) WriteFile(name, "x");
+  ScriptedDialogs dialogs;
+  dialogs.Expect(Dialogs::Kind::Folder, Folder() + "/f")
+      .Expect(Dialogs::Kind::Folder, QString())
+      .Expect(Dialogs::Kind::Folder, Folder() + "/f/sub/empty-none");
+  form->Menu_Archivo_AgDir_Click();
+  EXPECT_EQ(Aplicacion::FileList, (QStringList{Folder() + "/f/x.wav", Folder() + "/f/y.wav"}));
+  form->Menu_Archivo_AgDir_Click();  // cancelled
+  form->Menu_Archivo_AgDir_Click();  // no such folder
+  EXPECT_EQ(Aplicacion::FileList.size(), 2);
+}
+
+TEST_F(Form1Test, OutputModesShowTheirRememberedPathAndATypedPathIsUsed) {
+  EXPECT_FALSE(form->Text1->isEnabled());
+  ScriptedDialogs dialogs;
+  dialogs.Expect(Dialogs::Kind::SaveFile, QString("/out/joined.mkv"))
+      .Expect(Dialogs::Kind::Folder, QString("/out/folder"));
+  form->Combo1->setCurrentIndex(1);
+  form->Combo1_Click();
+  EXPECT_TRUE(form->Text1->isEnabled());
+  form->Command3_Click();
+  EXPECT_EQ(form->Text1->text(), "/out/joined.mkv");
+
+  form->Combo1->setCurrentIndex(3);
+  form->Combo1_Click();
+  EXPECT_EQ(form->Text1->text(), "");
+  form->Command3_Click();
+  EXPECT_EQ(Aplicacion::OutputFolder, "/out/folder");
+
+  form->Combo1->setCurrentIndex(2);
+  form->Combo1_Click();
+  EXPECT_EQ(form->Text1->text(), "");
+  EXPECT_FALSE(form->Text1->isEnabled());
+  form->Combo1->setCurrentIndex(0);
+  form->Combo1_Click();
+  EXPECT_EQ(form->Text1->text(), "/out/joined.mkv");
+
+  form->Text1->setText("/typed/by/hand.mp4");
+  EXPECT_EQ(Aplicacion::OutputFile, "/typed/by/hand.mp4");
+  form->Combo1->setCurrentIndex(2);
+  form->Combo1_Click();
+  EXPECT_EQ(Aplicacion::OutputFile, "/typed/by/hand.mp4");
+}
+
+TEST_F(Form1Test, ProfileEntriesSetThePathsAndTypingIsUndone) {
+  EXPECT_FALSE(form->Command9->isEnabled());
+  EXPECT_EQ(Aplicacion::FormatProfilePath, "");
+  form->Combo3->setCurrentIndex(1);
+  form->Combo3_Click();
+  EXPECT_TRUE(form->Command9->isEnabled());
+  EXPECT_EQ(Aplicacion::FormatProfilePath, ProgramFolder::AppFiles("formats/.qfm"));
+
+  form->Combo3->lineEdit()->setText("garbage");
+  form->Combo3_Change();
+  EXPECT_EQ(form->Combo3->currentText(), "<Manual>");
+
+  form->Combo4->setCurrentIndex(1);
+  form->Combo4_Click();
+  EXPECT_EQ(Aplicacion::EditProfilePath, ProgramFolder::AppFiles("editp/.qep"));
+  form->Combo4->setCurrentIndex(0);
+  form->Combo4_Click();
+  EXPECT_EQ(Aplicacion::EditProfilePath, "");
+  EXPECT_FALSE(form->Command10->isEnabled());
+}
+
+}  // namespace
