@@ -18,8 +18,20 @@
 #include <QVBoxLayout>
 
 #include "convert/Convertidor.h"
+#include "convert/Form10.h"
 #include "frame/APIS.h"
+#include "frame/Appfilesadm.h"
 #include "frame/Aplicacion.h"
+#include "frame/Dialogs.h"
+#include "frame/Form16.h"
+#include "frame/Form17.h"
+#include "frame/Form9.h"
+#include "frame/IntDocView.h"
+#include "frame/MediaInfo.h"
+#include "frame/ffmpeg.h"
+#include "devices/cdrtools.h"
+#include "lang/Form13.h"
+#include "lang/Lang.h"
 #include "frame/ProgramFolder.h"
 #include "frame/ScriptObj.h"
 
@@ -71,7 +83,7 @@ Form1::Form1(QWidget* parent) : QMainWindow(parent) {
   setCentralWidget(central);
   CreateMenus();
   WireControls();
-  List1->setAcceptDrops(true);
+  List1->viewport()->setAcceptDrops(true);
   List1->viewport()->installEventFilter(this);
   resize(640, 560);
 }
@@ -221,6 +233,17 @@ void Form1::WireControls() {
     connect(option, &QAction::toggled, this, &Form1::Conv_Opt_Toggled);
   }
   connect(Command8, &QPushButton::clicked, this, &Form1::Command8_Click);
+  connect(Convertir_Comandos, &QAction::triggered, this, &Form1::Convertir_Comandos_Click);
+  connect(Menu_Archivo_Reproducir, &QAction::triggered, this, &Form1::Menu_Archivo_Reproducir_Click);
+  connect(Menu_Archivo_Analizar, &QAction::triggered, this, &Form1::Menu_Archivo_Analizar_Click);
+  connect(Herramientas_Rutas, &QAction::triggered, this, [this] { Form9::ShowModal(this); });
+  connect(Herramientas_Lang, &QAction::triggered, this, [this] { Form13::ShowModal(this); });
+  connect(Help_About, &QAction::triggered, this, [this] { Form16::ShowModal(this); });
+  connect(Help_ProgramHelp, &QAction::triggered, this, &Aplicacion::ShowProgramHelp);
+  connect(Help_Donate, &QAction::triggered, this, &Aplicacion::OpenDonationPage);
+  connect(Help_ffLic, &QAction::triggered, this, &Form1::Help_ffLic_Click);
+  connect(Help_ffhelp, &QAction::triggered, this, &Form1::Help_ffhelp_Click);
+  connect(Help_AboutCdda2wav, &QAction::triggered, this, &Form1::Help_AboutCdda2wav_Click);
   connect(Combo1, &QComboBox::activated, this, &Form1::Combo1_Click);
   connect(Command3, &QPushButton::clicked, this, &Form1::Command3_Click);
   connect(Text1, &QLineEdit::textChanged, this, &Form1::Text1_Change);
@@ -242,6 +265,7 @@ void Form1::Conv_Opt_Toggled() {
 void Form1::Combo2_Change() { Convertidor::Choices.ExtensionText = Combo2->currentText(); }
 
 void Form1::Form_Load() {
+  APIS::SetListHorizontalExtent(List1, 1800);
   Combo1->setCurrentIndex(2);
   Combo1_Click();
   Combo2->setCurrentIndex(0);
@@ -333,6 +357,92 @@ void Form1::Command8_Click() {
   List1->setCurrentRow(row + 1);
 }
 
+void Form1::Menu_Archivo_Reproducir_Click() {
+  const int row = List1->currentRow();
+  if (row >= 0) ffmpeg::PlayFile(Aplicacion::FileList[row], "");
+}
+
+// The probe's fields, one labelled line each; the labels stay in English.
+QString Form1::ProbeReport(const MediaInfo& info) {
+  const std::pair<const char*, const QString*> lines[] = {
+      {"Track: ", &info.Track},
+      {"Artist: ", &info.Artist},
+      {"Title: ", &info.Title},
+      {"Album: ", &info.Album},
+      {"Genre: ", &info.Genre},
+      {"Duration (s): ", &info.Duration},
+      {"Format: ", &info.Container},
+      {"Bitrate: ", &info.Bitrate},
+      {"Audio codec: ", &info.AudioCodec},
+      {"Audio codec tag: ", &info.AudioCodecTag},
+      {"Audio bitrate (bits/s): ", &info.AudioBitrate},
+      {"Audio channels: ", &info.AudioChannels},
+      {"Audio sample rate (hz): ", &info.AudioSampleRate},
+      {"Video codec: ", &info.VideoCodec},
+      {"Video codec tag: ", &info.VideoCodecTag},
+      {"Video bitrate (bits/s): ", &info.VideoBitrate},
+      {"Video size (width x height, pixels): ", &info.VideoSize},
+      {"Video fps: ", &info.VideoFrameRate},
+      {"Aspect ratio: ", &info.AspectRatio},
+      {"Video pixel format: ", &info.VideoPixelFormat},
+      {"Subtitle codec: ", &info.SubtitleCodec},
+  };
+  QString report;
+  for (const auto& [label, value] : lines) report += label + *value + "\n";
+  return report;
+}
+
+void Form1::Menu_Archivo_Analizar_Click() {
+  const int row = List1->currentRow();
+  if (row < 0) return;
+  MediaInfo info;
+  {
+    Form17 wait;
+    wait.Form_Load();
+    info = ffmpeg::ProbeMedia(Aplicacion::FileList[row]);
+  }
+  Dialogs::MsgBox(ProbeReport(info), 0, windowTitle());
+}
+
+// Conversion --------------------------------------------------------------
+
+void Form1::Convertir_Comandos_Click() {
+  if (!Convertidor::BuildCommandTable("")) return;
+  Form10 viewer(this);
+  viewer.ShowTable([](int row, int column) { return Convertidor::Commands.At(row, column); },
+                   Conv_Opt_2pass->isChecked(), Convertidor::MultiOutput == 1);
+  viewer.exec();
+}
+
+// Help and tools ----------------------------------------------------------
+
+namespace {
+
+// Shows a tool's own text in the viewer; the main window waits hidden.
+void ShowToolText(Form1* form, const QString& program, const QString& arguments) {
+  form->hide();
+  IntDocView::ShowCommandOutput("\"" + program + "\" " + arguments, form);
+  form->show();
+}
+
+}  // namespace
+
+void Form1::Help_ffLic_Click() {
+  if (ffmpeg::FfmpegExists()) ShowToolText(this, ffmpeg::FfmpegPath, "-L");
+}
+
+void Form1::Help_ffhelp_Click() {
+  if (ffmpeg::FfmpegExists()) ShowToolText(this, ffmpeg::FfmpegPath, "-help full");
+}
+
+void Form1::Help_AboutCdda2wav_Click() {
+  if (!ScriptObj::FileExists(cdrtools::Cdda2wavPath)) {
+    Lang::MsgFileNotFound(cdrtools::Cdda2wavPath);
+    return;
+  }
+  ShowToolText(this, cdrtools::Cdda2wavPath, "-help");
+}
+
 // Output choice ----------------------------------------------------------
 
 namespace {
@@ -358,7 +468,8 @@ void Form1::Command3_Click() {
     if (!folder.isEmpty()) Aplicacion::OutputFolder = folder;
     Text1->setText(Aplicacion::OutputFolder);
   } else {
-    const QString file = APIS::SaveFileDialog(this, "", "", Aplicacion::OutputFile, false);
+    const QString file = APIS::SaveFileDialog("", ScriptObj::ParentFolder(Aplicacion::OutputFile),
+                                              "", 0, this, false);
     if (!file.isEmpty()) Aplicacion::OutputFile = file;
     Text1->setText(Aplicacion::OutputFile);
   }

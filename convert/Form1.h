@@ -2,6 +2,7 @@
 
 #include <QMainWindow>
 
+struct MediaInfo;
 class QAction;
 class QComboBox;
 class QGroupBox;
@@ -32,11 +33,21 @@ class Form1 : public QMainWindow {
   void List1_OLEDragDrop(const QStringList& paths);
   void Command6_Click();
   void Command8_Click();
+  void Menu_Archivo_Reproducir_Click();
+  void Menu_Archivo_Analizar_Click();
+  // The text "Analizar" shows for a probed file.
+  static QString ProbeReport(const MediaInfo& info);
   // Output choice.
   void Combo1_Click();
   void Command3_Click();
   void Text1_Change();
   void Combo2_Change();
+  // Conversion.
+  void Convertir_Comandos_Click();
+  // Help and tools.
+  void Help_ffLic_Click();
+  void Help_ffhelp_Click();
+  void Help_AboutCdda2wav_Click();
   // Format profile choice.
   void Combo3_Click();
   void Combo3_Change();
@@ -123,7 +134,6 @@ class Form1 : public QMainWindow {
   void CreateProfileFrame();
   void CreateMenus();
   void WireControls();
-  void Conv_Opt_Toggled();
   void Conv_Opt_Toggled();
   void Form_Unload();
 };

@@ -1,15 +1,21 @@
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDir>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMimeData>
+#include <QPlainTextEdit>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QPushButton>
 #include <QUrl>
 
 #include "TestEnv.h"
+#include "convert/Convertidor.h"
 #include "convert/Form1.h"
 #include "frame/Aplicacion.h"
 #include "frame/ProgramFolder.h"
+#include "frame/ffmpeg.h"
 
 namespace {
 
@@ -42,6 +48,9 @@ class Form1Test : public TestEnv {
     QMimeData data;
     if (!urls.isEmpty()) data.setUrls(urls);
     if (!text.isEmpty()) data.setText(text);
+    // Qt delivers a drop only to the widget that accepted the drag's entry.
+    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(form->List1->viewport(), &enter);
     QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
     QCoreApplication::sendEvent(form->List1->viewport(), &drop);
   }
@@ -156,6 +165,68 @@ TEST_F(Form1Test, ProfileEntriesSetThePathsAndTypingIsUndone) {
   form->Combo4_Click();
   EXPECT_EQ(Aplicacion::EditProfilePath, "");
   EXPECT_FALSE(form->Command10->isEnabled());
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(Form1Test, AnalysingAnAudioFileShowsAllTwentyOneLabels) {
+  const QString clip = Folder() + "/tone.wav";
+  ASSERT_EQ(QProcess::execute("ffmpeg", {"-v", "error", "-f", "lavfi", "-i", "sine=d=1", clip}), 0);
+  ffmpeg::FfprobePath = QStandardPaths::findExecutable("ffprobe");
+  Aplicacion::FileList = {clip};
+  Aplicacion::RefreshFileList();
+
+  ScriptedDialogs dialogs;
+  form->Menu_Archivo_Analizar_Click();  // no row selected: nothing
+  dialogs.ExpectMessage();
+  form->List1->setCurrentRow(0);
+  form->Menu_Archivo_Analizar_Click();
+  ASSERT_EQ(dialogs.Shown().size(), 1);
+  const Dialogs::Request& box = dialogs.Shown()[0];
+  EXPECT_EQ(box.style, 0);
+  EXPECT_EQ(box.title, "Quillmoor 2.0");
+  const QStringList lines = box.text.split('\n');
+  ASSERT_EQ(lines.size(), 22);  // 21 lines, each ended by a line break
+  EXPECT_EQ(lines[8], "Audio codec: pcm_s16le");
+  EXPECT_EQ(lines[12], "Audio sample rate (hz): 44100");
+  EXPECT_EQ(lines[13], "Video codec: ");
+  EXPECT_EQ(lines[20], "Subtitle codec: ");
+  EXPECT_TRUE(form->isEnabled());
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(Form1Test, TheCommandViewerShowsTheTableTheRunWillUse) {
+  ffmpeg::FfmpegPath = QStandardPaths::findExecutable("ffmpeg");
+  const QString clip = WriteFile("in/clip one.wav", "x");
+  Aplicacion::FileList = {clip};
+  Aplicacion::RefreshFileList();
+  form->Combo2->setEditText("mkv");
+  form->Conv_Opt_2pass->setChecked(true);
+
+  QStringList shown;
+  ScriptedDialogs dialogs;
+  {
+    ModalCloser closer([&](QWidget* window) {
+      for (int n : {9, 10, 11, 12, 15, 16}) {
+        shown << window->findChild<QPlainTextEdit*>(QString("Text%1").arg(n))->toPlainText();
+      }
+    });
+    form->Convertir_Comandos_Click();
+  }
+  ASSERT_EQ(shown.size(), 6);
+  const auto& table = Convertidor::Commands;
+  EXPECT_EQ(shown[0], table.At(5, 2));
+  EXPECT_EQ(shown[1], table.At(5, 3) + "\n" + table.At(6, 3));
+  EXPECT_EQ(shown[2], table.At(7, 2));
+  EXPECT_EQ(shown[3], table.At(7, 3) + "\n" + table.At(8, 3));
+  EXPECT_EQ(shown[4], "mkv");
+  EXPECT_EQ(shown[5], Convertidor::MultiOutput == 1 ? "True" : "False");
+  form->Conv_Opt_2pass->setChecked(false);
 }
 
 }  // namespace

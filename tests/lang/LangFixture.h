@@ -7,11 +7,6 @@
 #include "TestEnv.h"
 #include "lang/Lang.h"
 
-// Failures show texts as text rather than as bytes.
-inline void PrintTo(const QString& text, std::ostream* out) {
-  *out << '"' << text.toStdString() << '"';
-}
-
 // Every language test starts and ends with Spanish in force and no language chosen.
 class LangTest : public TestEnv {
  protected:

@@ -61,3 +61,13 @@ class ModalCloser {
   QStringList closed_;
   class QTimer* timer_;
 };
+
+// Readable failure messages for Qt's text types.
+#include <QStringList>
+#include <ostream>
+inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
+inline void PrintTo(const QStringList& list, std::ostream* out) {
+  *out << '{';
+  for (const QString& text : list) *out << '"' << text.toStdString() << "\" ";
+  *out << '}';
+}
