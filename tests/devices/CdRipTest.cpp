@@ -14,7 +14,6 @@
 
 #include <memory>
 
-#include "Printers.h"
 #include "TestEnv.h"
 #include "convert/Form1.h"
 #include "devices/Form2.h"
