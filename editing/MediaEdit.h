@@ -1,14 +1,23 @@
 #pragma once
 
+#include <QColor>
 #include <QString>
+#include <QStringList>
+
+#include <array>
+#include <cstdint>
 
 #include "editing/EditProfileRec.h"
 
-// The editing profile's record and file side.
+// The editing profile being edited in the editing-profile window (Form8): the
+// record with its saved copy, its file, and the life cycle shared by every
+// editor of the program (open, save, close with the save question, undo).
 namespace MediaEdit {
 
 // appfiles/editp/.qep: the nameless profile behind the main window's "<Manual>".
 QString ScratchProfilePath();
+// appfiles/editp under the program folder.
+QString ProfileFolder();
 
 // The default centre frequency of band 1 to 10, in Hz.
 QString DefaultBandFrequency(int band);
@@ -16,5 +25,68 @@ QString DefaultBandFrequency(int band);
 // Gives every equaliser text that is not a number its band's default: the
 // band's centre frequency, gain "0", width "1". Numbers stay as they are.
 void NormalizeEqualizer(EditProfileRec& profile);
+
+// The profile being edited and its copy as last opened or saved.
+extern EditProfileRec CurrentProfile;
+extern EditProfileRec SavedProfile;
+// The .qep being edited; "" for a new, unnamed profile.
+extern QString CurrentPath;
+// 1 while code fills the window from the record: the field handlers then
+// store nothing.
+extern uint8_t Loading;
+// 1 while the window edits the scratch profile for the main window.
+extern uint8_t ScratchMode;
+
+// Both records empty, no path, both flags 0 (start of a run, each test).
+void Reset();
+
+// Opens a profile into the editor; "" asks through the file manager. Outside
+// scratch mode the profile being edited is closed first (with the question).
+void OpenProfile(const QString& path);
+// Writes the current profile; "" asks for a name. False when nothing was written.
+bool SaveProfile(const QString& path);
+// Offers to save a changed profile, then empties the editor. False when the
+// user cancelled or the save failed.
+bool CloseProfile();
+bool IsDirty();
+// Back to the saved copy; the window shows it again.
+void UndoChanges();
+// NormalizeEqualizer on the current profile and then on the saved copy.
+void NormalizeEqualizer();
+
+// Opens the editing-profile window on a profile and returns when it has gone.
+// name: a profile name, "*" for the scratch profile, "" for none; mode 1
+// edits the scratch profile for the main window.
+void ShowEditor(const QString& name, uint8_t mode);
+
+// Fills the window (when there is one) from the current profile, with the
+// loading flag on.
+void RecordToForm();
+
+// "RRGGBB" to a colour; each pair is read as hex up to its first non-hex
+// character; "" is black.
+QColor HexToColor(const QString& text);
+
+// The filter names of appfiles/filters by type: audio, video, complex, each in
+// the folder's order. A file of another type, or one that cannot be read, is
+// in no list.
+std::array<QStringList, 3> ReadFilterLists();
+
+// Where each of a profile's filter names lies in the three lists.
+struct FilterMatch {
+  struct Tick {
+    int list = 0;  // 0 audio, 1 video, 2 complex
+    int row = 0;
+  };
+  QList<Tick> ticks;
+  QStringList kept;
+  QStringList missing;
+};
+// Finds each name, ignoring case, in the audio list, then video, then complex.
+FilterMatch MatchProfileFilters(const DynArray<QString>& names,
+                                const std::array<QStringList, 3>& lists);
+// Ticks the profile's filters in the window's lists; names not found are
+// reported and dropped from the current profile.
+void SelectProfileFilters();
 
 }  // namespace MediaEdit

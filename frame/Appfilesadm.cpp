@@ -5,6 +5,8 @@
 
 #include "editing/EditProfileRec.h"
 #include "editing/FilterDef.h"
+#include "editing/FilterEditor.h"
+#include "editing/MediaEdit.h"
 #include "formats/ExtCodecDef.h"
 #include "formats/FormatProfile.h"
 #include "frame/APIS.h"
@@ -219,6 +221,8 @@ Editor EditorFor(const QString& extension) {
   if (g_testEditors.contains(kind)) return g_testEditors.value(kind);
   // The format, codec, editing-profile and filter editors are handed their
   // files here as each of them joins the program.
+  if (kind == "qep") return [](const QString& name) { MediaEdit::ShowEditor(name, 0); };
+  if (kind == "qfl") return FilterEditor::ShowEditor;
   return nullptr;
 }
 

@@ -416,7 +416,7 @@ TEST_F(AppfilesadmTest, EditOpensTheEditorAndTheManagerComesBackRefreshed) {
 }
 
 TEST_F(AppfilesadmTest, WithoutAnEditorEditDoesNothing) {
-  Put("filters/a.qfl");
+  Put("lang/a.qlg");
   When(ManagerShown, [] {
     Form3* window = Form3::Instance();
     EXPECT_FALSE(window->Command7->isEnabled());
@@ -426,7 +426,9 @@ TEST_F(AppfilesadmTest, WithoutAnEditorEditDoesNothing) {
     EXPECT_EQ(Appfilesadm::FmEditRequested, 0);
     window->Command3->click();
   });
-  EXPECT_EQ(Appfilesadm::ShowFileManager(Filters, "qfl", Appfilesadm::Administer, true), "");
+  EXPECT_EQ(Appfilesadm::ShowFileManager(ProgramFolder::AppFiles("lang"), "qlg",
+                                         Appfilesadm::Administer, true),
+            "");
 }
 
 }  // namespace

@@ -1,0 +1,208 @@
+#include "editing/FilterEditor.h"
+
+#include <QFile>
+#include <QPlainTextEdit>
+#include <QPointer>
+
+#include "editing/Form4.h"
+#include "frame/APIS.h"
+#include "frame/Appfilesadm.h"
+#include "frame/ModalWindow.h"
+#include "frame/ProgramFolder.h"
+#include "frame/RecordFile.h"
+#include "frame/ScriptObj.h"
+#include "frame/ffmpeg.h"
+#include "lang/Lang.h"
+
+namespace FilterEditor {
+
+FilterDef CurrentFilter;
+FilterDef SavedFilter;
+QString CurrentPath;
+uint8_t Loading = 0;
+uint8_t TestRunning = 0;
+QStringList TestFiles;
+int TestFileCount = 0;
+
+namespace {
+
+void ShowFilter() {
+  if (Form4* window = Form4::Instance()) {
+    Loading = 1;
+    window->ShowFilter(CurrentFilter);
+    Loading = 0;
+  }
+}
+
+}  // namespace
+
+void Reset() {
+  CurrentFilter = FilterDef();
+  SavedFilter = FilterDef();
+  CurrentPath.clear();
+  Loading = 0;
+  TestRunning = 0;
+  TestFiles.clear();
+  TestFileCount = 0;
+}
+
+QString FilterFolder() { return ProgramFolder::AppFiles("filters"); }
+
+void ShowEditor(const QString& name) {
+  auto* window = new Form4;
+  window->Form_Load();
+  if (!name.isEmpty()) OpenFilter(name);
+  QPointer<Form4> alive(window);
+  ModalWindow::Run(window);
+  if (alive) delete alive.data();
+  TestFiles.clear();
+  TestFileCount = 0;
+}
+
+void OpenFilter(const QString& name) {
+  if (IsDirty() && !CloseFilter()) return;
+  QString path;
+  if (name.isEmpty()) {
+    path = Appfilesadm::ShowFileManager(FilterFolder(), "qfl", Appfilesadm::Open, true);
+    if (path.isEmpty()) return;
+  } else {
+    path = FilterFolder() + "/" + name + ".qfl";
+  }
+  if (!ScriptObj::FileExists(path)) {
+    QFile created(path);
+    created.open(QIODevice::WriteOnly);
+  }
+  FilterDef read;
+  if (RecordFile::Read(path, read) != RecordFile::Result::Ok) {
+    Lang::MsgCannotReadFile(path);
+    return;
+  }
+  SavedFilter = read;
+  CurrentFilter = SavedFilter;
+  CurrentPath = path;
+  ShowFilter();
+}
+
+bool IsDirty() {
+  return CurrentFilter.Params != SavedFilter.Params ||
+         CurrentFilter.MultiInput != SavedFilter.MultiInput || CurrentFilter.Type != SavedFilter.Type;
+}
+
+bool SaveFilter(uint8_t saveAs) {
+  QString path = CurrentPath;
+  if (saveAs == 1 || path.isEmpty()) {
+    path = Appfilesadm::ShowFileManager(FilterFolder(), "qfl", Appfilesadm::SaveAs, true);
+    if (path.isEmpty()) return false;
+  }
+  if (!ScriptObj::CreateFolderPath(FilterFolder())) {
+    Lang::MsgCannotCreateDir(FilterFolder());
+    return false;
+  }
+  if (RecordFile::Write(path, CurrentFilter) != RecordFile::Result::Ok) {
+    Lang::MsgCannotWriteFile(path);
+    return false;
+  }
+  SavedFilter = CurrentFilter;
+  CurrentPath = path;
+  return true;
+}
+
+bool CloseFilter() {
+  if (IsDirty()) {
+    const int answer = Lang::AskSaveChanges(ScriptObj::GetBaseName(CurrentPath));
+    if (answer == 2) return false;
+    if (answer == 6 && !SaveFilter(0)) return false;
+  }
+  CurrentPath.clear();
+  CurrentFilter = FilterDef();
+  SavedFilter = FilterDef();
+  ShowFilter();
+  return true;
+}
+
+bool ExitEditor(bool unload) {
+  if (!CloseFilter()) return false;
+  if (unload) {
+    if (Form4* window = Form4::Instance()) window->Unload();
+  }
+  return true;
+}
+
+void ReadControls() {
+  if (Loading == 1) return;
+  if (Form4* window = Form4::Instance()) CurrentFilter = window->FilterFromControls();
+}
+
+void UndoChanges() {
+  CurrentFilter = SavedFilter;
+  ShowFilter();
+}
+
+void AddTestFiles() {
+  Form4* window = Form4::Instance();
+  const QStringList paths = APIS::OpenFileDialog(QString(), window, QString(), QString(), true, 4092);
+  if (paths.isEmpty() || paths.first().isEmpty()) return;
+  TestFiles += paths;
+  TestFileCount = int(TestFiles.size());
+  if (window) window->AddListEntries(paths);
+}
+
+CaptureConsole::Pipeline TestCommand(const QStringList& inputs, int type, const QString& filterText,
+                                     bool playMode, bool silence) {
+  const FfmpegOptionNames& opt = ffmpeg::OptNames;
+  QStringList args;
+  for (const QString& input : inputs) args << "-i" << input;
+  args << opt.Format << "matroska" << opt.AudioCodec << "pcm_s16le" << opt.VideoCodec << "rawvideo"
+       << opt.PixelFormat << "yuv420p";
+  if (type == 0) args << opt.AudioFilter;
+  if (type == 1) args << opt.VideoFilter;
+  if (type == 2) args << opt.FilterComplex;
+  // The filter text is typed as part of a command line: blanks and quotes in
+  // it keep their command-line meaning.
+  args << CaptureConsole::SplitCommandLine(filterText);
+  if (!playMode) {
+    args << opt.Duration << "1" << "md5:";
+    return {{ffmpeg::FfmpegPath, args}};
+  }
+  args << "pipe:1";
+  QStringList player;
+  if (silence) player << opt.NoAudio;
+  player << "-i" << "pipe:0";
+  return {{ffmpeg::FfmpegPath, args}, {ffmpeg::FfplayPath, player}};
+}
+
+void TestFilter() {
+  Form4* window = Form4::Instance();
+  if (!window) return;
+  if (!ffmpeg::FfplayExists() || !ffmpeg::FfmpegExists()) return;
+  const Form4::TestSettings settings = window->ReadTestSettings();
+  if (settings.filterText.isEmpty()) {
+    Lang::MsgNoParameters();
+    return;
+  }
+  if (settings.inputs.isEmpty()) {
+    Lang::MsgNoFilesSelected();
+    return;
+  }
+  if (settings.multiInput && settings.inputs.size() < 2) {
+    Lang::MsgSelectTwoFiles();
+    return;
+  }
+  const bool playMode = !settings.ffmpegOnly;
+  const CaptureConsole::Pipeline command = TestCommand(settings.inputs, settings.type,
+                                                       settings.filterText, playMode,
+                                                       settings.silence);
+  window->ShowRunPanel();
+  TestRunning = 1;
+  QString output;
+  int32_t exitCode = 0;
+  const QString workDir = playMode ? ScriptObj::ParentFolder(ffmpeg::FfmpegPath) : QString();
+  CaptureConsole::RunCaptured(command, workDir, 0, 0, window->Text2, true,
+                              playMode ? CaptureConsole::ReplaceByVisibleChunk
+                                       : CaptureConsole::AppendChunk,
+                              output, 0, exitCode);
+  TestRunning = 0;
+  if (Form4* still = Form4::Instance()) still->MarkRunFinished();
+}
+
+}  // namespace FilterEditor

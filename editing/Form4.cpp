@@ -1,0 +1,271 @@
+#include "editing/Form4.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QPushButton>
+
+#include "editing/FilterEditor.h"
+#include "frame/APIS.h"
+#include "frame/Aplicacion.h"
+#include "frame/CaptureConsole.h"
+#include "frame/IntDocView.h"
+#include "frame/ffmpeg.h"
+#include "lang/Lang.h"
+
+namespace {
+
+QPointer<Form4> g_instance;
+
+// Twips of the design to pixels.
+int Px(int twips) { return twips / 15; }
+
+}  // namespace
+
+Form4::Form4(QWidget* parent) : QMainWindow(parent) {
+  g_instance = this;
+  setObjectName("Form4");
+  CreateControls();
+  SetDesignCaptions();
+  WireControls();
+}
+
+Form4::~Form4() = default;
+
+Form4* Form4::Instance() { return g_instance.data(); }
+
+void Form4::CreateControls() {
+  auto* central = new QWidget(this);
+  setCentralWidget(central);
+  setFixedSize(Px(7000), Px(6600));
+  auto make = [&]<class W>(W*& member, const char* name, QWidget* parent) {
+    member = new W(parent);
+    member->setObjectName(name);
+  };
+  make(Frame1, "Frame1", central);
+  Frame1->setGeometry(Px(120), Px(120), Px(6720), Px(2760));
+  make(Label1, "Label1", Frame1);
+  Label1->setGeometry(Px(120), Px(360), Px(1200), Px(300));
+  make(Combo1, "Combo1", Frame1);
+  Combo1->setGeometry(Px(1440), Px(330), Px(2400), Px(330));
+  make(Label2, "Label2", Frame1);
+  Label2->setGeometry(Px(120), Px(780), Px(1800), Px(300));
+  make(Text1, "Text1", Frame1);
+  Text1->setGeometry(Px(120), Px(1080), Px(6480), Px(1200));
+  make(Check1, "Check1", Frame1);
+  Check1->setGeometry(Px(120), Px(2340), Px(6480), Px(300));
+
+  make(Frame2, "Frame2", central);
+  Frame2->setGeometry(Px(120), Px(3000), Px(6720), Px(3240));
+  make(Label3, "Label3", Frame2);
+  Label3->setGeometry(Px(120), Px(300), Px(4000), Px(300));
+  make(List1, "List1", Frame2);
+  List1->setGeometry(Px(120), Px(600), Px(5880), Px(1500));
+  List1->setSelectionMode(QAbstractItemView::MultiSelection);
+  make(Command1, "Command1", Frame2);
+  Command1->setGeometry(Px(6120), Px(600), Px(480), Px(330));
+  make(Check2, "Check2", Frame2);
+  Check2->setGeometry(Px(120), Px(2220), Px(6480), Px(300));
+  make(Check3, "Check3", Frame2);
+  Check3->setGeometry(Px(120), Px(2520), Px(6480), Px(300));
+  make(Command2, "Command2", Frame2);
+  Command2->setGeometry(Px(5160), Px(2820), Px(1440), Px(360));
+
+  make(Frame3, "Frame3", central);
+  Frame3->setGeometry(Frame1->geometry());
+  Frame3->hide();
+  make(Text2, "Text2", Frame3);
+  Text2->setGeometry(Px(120), Px(300), Px(6480), Px(1920));
+  Text2->setReadOnly(true);
+  make(Command3, "Command3", Frame3);
+  Command3->setGeometry(Px(4800), Px(2280), Px(1800), Px(360));
+
+  Menu_File = menuBar()->addMenu(QString());
+  Menu_File->setObjectName("Menu_File");
+  auto action = [](QMenu* menu, QAction*& member, const char* name) {
+    member = menu->addAction(QString());
+    member->setObjectName(name);
+  };
+  action(Menu_File, File_Open, "File_Open");
+  action(Menu_File, File_Save, "File_Save");
+  action(Menu_File, File_SaveAs, "File_SaveAs");
+  action(Menu_File, File_UndoChanges, "File_UndoChanges");
+  action(Menu_File, File_Close, "File_Close");
+  action(Menu_File, File_Exit, "File_Exit");
+  Menu_Help = menuBar()->addMenu(QString());
+  Menu_Help->setObjectName("Menu_Help");
+  action(Menu_Help, Help_ffmpeg, "Help_ffmpeg");
+  action(Menu_Help, Help_Doc, "Help_Doc");
+}
+
+// The design's Spanish captions; the window's translator replaces them.
+void Form4::SetDesignCaptions() {
+  setWindowTitle("Editor de filtros");
+  Frame1->setTitle("Configuración del filtro");
+  Label1->setText("Tipo:");
+  Combo1->addItems({"Audio", "Video", "Complejo"});
+  Label2->setText("Parámetros:");
+  Check1->setText("Requiere varios archivos de entrada");
+  Frame2->setTitle("Probar filtro");
+  Label3->setText("Usar el (los) archivos:");
+  Command1->setText("...");
+  Check2->setText("Solo ejecutar el convertidor (no abre el reproductor)");
+  Check3->setText("Silenciar audio");
+  Command2->setText("Probar");
+  Frame3->setTitle("Espere...");
+  Frame3Tag = "Finalizado";
+  Command3->setText("Detener / Atrás");
+  Menu_File->setTitle("Archivo");
+  File_Open->setText("Abrir");
+  File_Save->setText("Guardar");
+  File_SaveAs->setText("Guardar como...");
+  File_UndoChanges->setText("Descartar cambios");
+  File_Close->setText("Cerrar");
+  File_Exit->setText("Salir");
+  Menu_Help->setTitle("Ayuda");
+  Help_ffmpeg->setText("Ayuda de ffmpeg");
+  Help_Doc->setText("Ayuda del programa");
+}
+
+void Form4::WireControls() {
+  connect(Text1, &QPlainTextEdit::textChanged, this, &Form4::Text1_Change);
+  connect(Check1, &QCheckBox::clicked, this, &Form4::Check1_Click);
+  connect(Combo1, &QComboBox::currentIndexChanged, this, &Form4::Combo1_Click);
+  connect(File_Open, &QAction::triggered, this, &Form4::File_Open_Click);
+  connect(File_Save, &QAction::triggered, this, &Form4::File_Save_Click);
+  connect(File_SaveAs, &QAction::triggered, this, &Form4::File_SaveAs_Click);
+  connect(File_UndoChanges, &QAction::triggered, this, &Form4::File_UndoChanges_Click);
+  connect(File_Close, &QAction::triggered, this, &Form4::File_Close_Click);
+  connect(File_Exit, &QAction::triggered, this, &Form4::File_Exit_Click);
+  connect(Command1, &QPushButton::clicked, this, &Form4::Command1_Click);
+  connect(Command2, &QPushButton::clicked, this, &Form4::Command2_Click);
+  connect(Command3, &QPushButton::clicked, this, &Form4::Command3_Click);
+  connect(Help_ffmpeg, &QAction::triggered, this, &Form4::Help_ffmpeg_Click);
+  connect(Help_Doc, &QAction::triggered, this, &Form4::Help_Doc_Click);
+}
+
+void Form4::Form_Load() {
+  Frame3->setGeometry(Frame1->geometry());
+  APIS::SetListHorizontalExtent(List1, 1800);
+  Combo1->setCurrentIndex(0);
+  List1->addItems(Aplicacion::FileList);
+}
+
+void Form4::Unload() {
+  unloading_ = true;
+  close();
+}
+
+void Form4::ShowFilter(const FilterDef& filter) {
+  Combo1->setCurrentIndex(filter.Type <= 2 ? filter.Type : -1);
+  Text1->setPlainText(filter.Params);
+  Check1->setChecked(filter.MultiInput == 1);
+}
+
+FilterDef Form4::FilterFromControls() const {
+  FilterDef filter;
+  filter.Type = uint8_t(std::max(0, Combo1->currentIndex()));
+  filter.MultiInput = Check1->isChecked() ? 1 : 0;
+  filter.Params = Text1->toPlainText();
+  return filter;
+}
+
+void Form4::AddListEntries(const QStringList& paths) { List1->addItems(paths); }
+
+Form4::TestSettings Form4::ReadTestSettings() const {
+  TestSettings settings;
+  const QStringList listed = Aplicacion::FileList;
+  for (int row = 0; row < List1->count(); ++row) {
+    if (!List1->item(row)->isSelected()) continue;
+    // Entries stand for the main window's files, then for the added ones.
+    settings.inputs << (row < listed.size() ? listed[row]
+                                            : FilterEditor::TestFiles.value(row - listed.size()));
+  }
+  settings.type = Combo1->currentIndex();
+  settings.filterText = Text1->toPlainText();
+  settings.multiInput = Check1->isChecked();
+  settings.ffmpegOnly = Check2->isChecked();
+  settings.silence = Check3->isChecked();
+  return settings;
+}
+
+void Form4::ShowRunPanel() {
+  Text2->clear();
+  Frame3->show();
+  Frame3->raise();
+  Menu_File->setEnabled(false);
+  Menu_Help->setEnabled(false);
+}
+
+void Form4::SwapRunCaption() {
+  const QString caption = Frame3->title();
+  Frame3->setTitle(Frame3Tag);
+  Frame3Tag = caption;
+}
+
+void Form4::MarkRunFinished() { SwapRunCaption(); }
+
+void Form4::BackFromRunPanel() {
+  Frame3->hide();
+  SwapRunCaption();
+  Menu_File->setEnabled(true);
+  Menu_Help->setEnabled(true);
+}
+
+void Form4::Text1_Change() { FilterEditor::ReadControls(); }
+void Form4::Check1_Click() { FilterEditor::ReadControls(); }
+void Form4::Combo1_Click() { FilterEditor::ReadControls(); }
+void Form4::File_Open_Click() { FilterEditor::OpenFilter(QString()); }
+void Form4::File_Save_Click() { FilterEditor::SaveFilter(0); }
+void Form4::File_SaveAs_Click() { FilterEditor::SaveFilter(1); }
+void Form4::File_UndoChanges_Click() { FilterEditor::UndoChanges(); }
+void Form4::File_Close_Click() { FilterEditor::CloseFilter(); }
+void Form4::File_Exit_Click() { FilterEditor::ExitEditor(true); }
+void Form4::Command1_Click() { FilterEditor::AddTestFiles(); }
+void Form4::Command2_Click() { FilterEditor::TestFilter(); }
+
+void Form4::Command3_Click() {
+  if (FilterEditor::TestRunning == 1) {
+    if (!Check2->isChecked()) {
+      Lang::MsgHowToStopFfplay();
+    } else {
+      CaptureConsole::RequestStop();
+    }
+    return;
+  }
+  BackFromRunPanel();
+}
+
+void Form4::Help_ffmpeg_Click() {
+  if (!ffmpeg::FfmpegExists()) return;
+  IntDocView::ShowCommandOutput("\"" + ffmpeg::FfmpegPath + "\" -filters", this);
+}
+
+void Form4::Help_Doc_Click() { Aplicacion::ShowProgramHelp(); }
+
+bool Form4::Form_QueryUnload() {
+  if (FilterEditor::TestRunning == 1) {
+    Lang::MsgStopBeforeExit();
+    return false;
+  }
+  if (Frame3->isVisible()) {
+    BackFromRunPanel();
+    return false;
+  }
+  return FilterEditor::ExitEditor(false);
+}
+
+void Form4::closeEvent(QCloseEvent* event) {
+  if (unloading_ || Form_QueryUnload()) {
+    event->accept();
+  } else {
+    event->ignore();
+  }
+  unloading_ = false;
+}

@@ -1,0 +1,159 @@
+#include <QFile>
+#include <QImage>
+
+#include "EditingFixture.h"
+#include "editing/EditPreview.h"
+
+namespace {
+
+using EditPreview::Rect;
+using EditPreview::UnitBox;
+
+class EditPreviewTest : public EditingTest {
+ protected:
+  // Runs one command with the console runner; returns its exit code.
+  int Run(const CaptureConsole::Command& command, QString& output) {
+    int32_t exitCode = -1;
+    EXPECT_TRUE(CaptureConsole::RunCaptured(CaptureConsole::Pipeline{command}, QString(), 0, 0,
+                                            nullptr, true, 0, output, -1, exitCode));
+    return exitCode;
+  }
+};
+
+TEST_F(EditPreviewTest, CropOptionsTakeUnitsAndFillInTheWholeFrame) {
+  const struct {
+    UnitBox w, h, x, y;
+    const char* options;
+  } rows[] = {
+      {{}, {}, {}, {}, "-vf crop=iw:ih:(iw-ow)/2:(ih-oh)/2"},
+      {{"320", 0}, {}, {}, {"10", 0}, "-vf crop=320:ih:(iw-ow)/2:10"},
+      {{"0", 0}, {"0.5", 2}, {"0.1", 3}, {"0.2", 4}, "-vf crop=iw:0.5*ih:0.1*ow:0.2*oh"},
+      {{"0.5", 1}, {"100.7", 0}, {".", 0}, {}, "-vf crop=0.5*iw:100:(iw-ow)/2:(ih-oh)/2"},
+      {{"0.5", 3}, {"0.5", 3}, {}, {}, "-vf crop=0.5*oh:0.5*ow:(iw-ow)/2:(ih-oh)/2"},
+  };
+  for (const auto& row : rows) {
+    EXPECT_EQ(EditPreview::CropOptions(row.w, row.h, row.x, row.y), row.options) << row.options;
+  }
+}
+
+TEST_F(EditPreviewTest, ResizeVolumeBorderAndTrackOptions) {
+  EXPECT_EQ(EditPreview::ResizeOptions({"640", 0}, {}, 1, "2"), "-vf scale=640:ih");
+  EXPECT_EQ(EditPreview::ResizeOptions({"640", 0}, {"360", 0}, 3, "1.777"),
+            "-vf scale=640:360,setdar=1.777");
+  EXPECT_EQ(EditPreview::ResizeOptions({"0.5", 1}, {"0", 0}, 2, ""), "-vf scale=0.5*iw:ih,setdar");
+  EXPECT_EQ(EditPreview::VolumeOptions(""), "-af volume=1");
+  EXPECT_EQ(EditPreview::VolumeOptions("200"), "-af volume=2");
+  EXPECT_EQ(EditPreview::VolumeOptions("50"), "-af volume=0.5");
+  EXPECT_EQ(EditPreview::BorderOptions({"20", 0}, {}, {}, {}, "000000"),
+            "-vf pad=iw+20:ih:20:0:000000");
+  EXPECT_EQ(EditPreview::BorderOptions({"20", 0}, {"20", 0}, {"0.1", 2}, {"0.1", 2}, "FF0000"),
+            "-vf pad=iw+20+20:ih+0.1*ih+0.1*ih:20:0.1*ih:FF0000");
+  EXPECT_EQ(EditPreview::BorderOptions({}, {"8", 1}, {}, {}, ""), "-vf pad=iw+8*iw:ih:0:0:000000");
+  EXPECT_EQ(EditPreview::RemoveTrackOptions(false, true, false), " -vn");
+  EXPECT_EQ(EditPreview::RemoveTrackOptions(true, true, true), "-an -vn -sn");
+  EXPECT_EQ(EditPreview::RemoveTrackOptions(false, false, false), "");
+}
+
+TEST_F(EditPreviewTest, TheEqualiserChainSkipsBandsReadingZero) {
+  std::array<QString, 10> frequencies{"31", "63", "125", "250", "500",
+                                      "1000", "2000", "4000", "8000", "16000"};
+  std::array<QString, 10> widths;
+  widths.fill("1");
+  std::array<QString, 10> gains;
+  gains.fill("0");
+  EXPECT_EQ(EditPreview::EqualizerChain(frequencies, widths, gains), "");
+  gains[0] = "3";
+  gains[9] = "-2.5";
+  gains[4] = "0.0";
+  EXPECT_EQ(EditPreview::EqualizerChain(frequencies, widths, gains),
+            "equalizer=f=31:width_type=o:width=1:gain=3,equalizer=f=500:width_type=o:width=1:"
+            "gain=0.0,equalizer=f=16000:width_type=o:width=1:gain=-2.5");
+}
+
+TEST_F(EditPreviewTest, PlayOptionsOfTheExplorer) {
+  EXPECT_EQ(EditPreview::PlayCropOptions(0.5f - 2, 2, 20, {0.5f, 0, 0.5f, 1}),
+            "-ss 10 -vf crop=0.5*iw:ih:0.5*iw:0*ih,setdar");
+  EXPECT_EQ(EditPreview::PlayCropOptions(-2, 2, 60, {0, 0, 1, 1}), "");
+  EXPECT_EQ(EditPreview::PlayRangeOptions(0.25f, 0.5f, 60), "-ss 15 -t 30");
+  EXPECT_EQ(EditPreview::PlayRangeOptions(0, 0.5f, 60), " -t 30");
+}
+
+TEST_F(EditPreviewTest, CropDetectOutputBecomesFractionsOfTheFrame) {
+  const QString line = "[Parsed_cropdetect_0 @ 0x1] x1:8 x2:711 crop=704:560:8:8\r\nmore crop=1:1:1:1\r\n";
+  const auto rect = EditPreview::ParseCropDetect(line, 0, 720, 576);
+  ASSERT_TRUE(rect);
+  EXPECT_FLOAT_EQ(rect->width, 704.0f / 720);
+  EXPECT_FLOAT_EQ(rect->height, 560.0f / 576);
+  EXPECT_FLOAT_EQ(rect->left, 8.0f / 720);
+  EXPECT_FLOAT_EQ(rect->top, 8.0f / 576);
+  const struct {
+    const char* output;
+    int exitCode;
+    int width;
+  } failures[] = {{"crop=704:560:8:8\r\n", 1, 720}, {"no line\r\n", 0, 720},
+                  {"crop=704:560:8:8", 0, 720},     {"crop=704:560:8\r\n", 0, 720},
+                  {"crop=704:x:8:8\r\n", 0, 720},   {"crop=704:560:8:8\r\n", 0, 0}};
+  for (const auto& row : failures) {
+    EXPECT_FALSE(EditPreview::ParseCropDetect(row.output, row.exitCode, row.width, 576)) << row.output;
+  }
+}
+
+TEST_F(EditPreviewTest, BorderDetectionFindsThePaddingOfARealClip) {
+  const QString clip = MakeClip("padded.mkv", {"color=c=white:size=128x96:rate=10"},
+                                {"-t", "2", "-vf", "pad=160:120:16:12:black", "-c:v", "ffv1"});
+  QString output;
+  const int exitCode = Run(EditPreview::BorderDetection(clip, "0.5"), output);
+  const auto rect = EditPreview::ParseCropDetect(output, exitCode, 160, 120);
+  ASSERT_TRUE(rect) << output.toStdString();
+  EXPECT_EQ(*rect, (Rect{16.0f / 160, 12.0f / 120, 128.0f / 160, 96.0f / 120}));
+}
+
+TEST_F(EditPreviewTest, FrameGrabsWriteAJpegOfTheFrame) {
+  const QString clip = VideoClip();
+  const QString frame = Folder() + "/dir with 'quotes' $(x)/frame.jpg";
+  QDir().mkpath(QFileInfo(frame).path());
+  QString output;
+  EXPECT_EQ(Run(EditPreview::FrameGrab(clip, frame, QString()), output), 0);
+  EXPECT_EQ(QImage(frame).size(), QSize(160, 120));
+  QFile::remove(frame);
+  EXPECT_EQ(Run(EditPreview::FrameGrab(clip, frame, "1.5"), output), 0);
+  EXPECT_FALSE(QImage(frame).isNull());
+}
+
+TEST_F(EditPreviewTest, TheAuditionReadsAnyFileNameThroughTheFilterGraph) {
+  const QString odd = Folder() + "/a b,c;[d]:e'f\\g.wav";
+  ASSERT_TRUE(QFile::copy(AudioClip(), odd));
+  const CaptureConsole::Command audition = EditPreview::Audition(odd, "0.5", "0.9");
+  EXPECT_EQ(audition.program, "/usr/bin/ffplay");
+  EXPECT_EQ(audition.arguments.mid(0, 5), (QStringList{"-nodisp", "-autoexit", "-f", "lavfi", "-i"}));
+  // ffmpeg reads the same graph, which proves the name arrives whole.
+  QString output;
+  const int exitCode = Run({"/usr/bin/ffmpeg", {"-f", "lavfi", "-i", audition.arguments.last(),
+                                                "-f", "null", "-"}},
+                           output);
+  EXPECT_EQ(exitCode, 0) << output.toStdString();
+  EXPECT_TRUE(output.contains("time=00:00:01.5")) << output.toStdString();
+}
+
+TEST_F(EditPreviewTest, TheEqualiserPreviewPipesRawMediaIntoThePlayer) {
+  ffmpeg::FfplayPath = FakePlayer();
+  QFile::setPermissions(ffmpeg::FfplayPath, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+  const QString clip = VideoClip();
+  const CaptureConsole::Pipeline pipeline =
+      EditPreview::EqualizerPipeline(clip, "equalizer=f=31:width_type=o:width=1:gain=3");
+  ASSERT_EQ(pipeline.size(), 2);
+  EXPECT_EQ(pipeline[0].arguments,
+            (QStringList{"-i", clip, "-af", "equalizer=f=31:width_type=o:width=1:gain=3", "-f",
+                         "matroska", "-c:a", "pcm_s16le", "-c:v", "rawvideo", "-pix_fmt",
+                         "yuv420p", "pipe:1"}));
+  QString output;
+  int32_t exitCode = -1;
+  ASSERT_TRUE(CaptureConsole::RunCaptured(pipeline, QString(), 0, 0, nullptr, true, 0, output, -1,
+                                          exitCode));
+  EXPECT_EQ(exitCode, 0) << output.toStdString();
+  QFile fed(Folder() + "/tools/play-input.bin");
+  ASSERT_TRUE(fed.open(QIODevice::ReadOnly));
+  EXPECT_TRUE(fed.read(4).startsWith("\x1a\x45\xdf\xa3"));  // a Matroska header
+}
+
+}  // namespace

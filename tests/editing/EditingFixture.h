@@ -1,0 +1,68 @@
+#pragma once
+
+#include <QProcess>
+#include <QString>
+#include <QStringList>
+
+#include <ostream>
+
+#include "TestEnv.h"
+#include "editing/FilterEditor.h"
+#include "editing/MediaEdit.h"
+#include "frame/APIS.h"
+#include "frame/Aplicacion.h"
+#include "frame/CaptureConsole.h"
+#include "frame/ffmpeg.h"
+
+inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
+
+// A temporary program folder with the real tools and every editing state reset.
+class EditingTest : public TestEnv {
+ protected:
+  void SetUp() override {
+    TestEnv::SetUp();
+    ffmpeg::InitOptionNames();
+    ffmpeg::FfmpegPath = "/usr/bin/ffmpeg";
+    ffmpeg::FfplayPath = "/usr/bin/ffplay";
+    ffmpeg::FfprobePath = "/usr/bin/ffprobe";
+    MediaEdit::Reset();
+    FilterEditor::Reset();
+    Aplicacion::FileList.clear();
+    APIS::Reset();
+    CaptureConsole::Reset();
+  }
+  void TearDown() override {
+    MediaEdit::Reset();
+    FilterEditor::Reset();
+    Aplicacion::FileList.clear();
+    TestEnv::TearDown();
+  }
+
+  // Makes a small clip with the real ffmpeg from lavfi sources.
+  QString MakeClip(const QString& name, const QStringList& lavfiInputs,
+                   const QStringList& extra = {}) const {
+    const QString path = Folder() + "/" + name;
+    QStringList args{"-v", "error", "-y"};
+    for (const QString& input : lavfiInputs) args << "-f" << "lavfi" << "-i" << input;
+    args << extra << path;
+    QProcess process;
+    process.start("/usr/bin/ffmpeg", args);
+    process.waitForFinished(60000);
+    EXPECT_EQ(process.exitCode(), 0) << process.readAllStandardError().toStdString();
+    return path;
+  }
+  QString VideoClip() const {
+    return MakeClip("clip.mkv", {"testsrc=size=160x120:rate=10", "sine=d=2"},
+                    {"-t", "2", "-c:v", "mjpeg", "-c:a", "pcm_s16le"});
+  }
+  QString AudioClip() const { return MakeClip("tone.wav", {"sine=d=2"}); }
+
+  // A program that stands for ffplay where the real one would wait for a
+  // person: it records its arguments and what it was fed, then ends.
+  QString FakePlayer() const {
+    return WriteFile("tools/fakeplay",
+                     "#!/bin/sh\n"
+                     "printf '%s\\n' \"$@\" > \"$(dirname \"$0\")/play-args.txt\"\n"
+                     "cat > \"$(dirname \"$0\")/play-input.bin\"\n");
+  }
+};
