@@ -4,8 +4,6 @@
 #include <QString>
 #include <QStringList>
 
-#include <ostream>
-
 #include "TestEnv.h"
 #include "editing/FilterEditor.h"
 #include "editing/MediaEdit.h"
@@ -13,8 +11,6 @@
 #include "frame/Aplicacion.h"
 #include "frame/CaptureConsole.h"
 #include "frame/ffmpeg.h"
-
-inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
 
 // A temporary program folder with the real tools and every editing state reset.
 class EditingTest : public TestEnv {
