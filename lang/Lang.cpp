@@ -1,24 +1,14 @@
 #include "lang/Lang.h"
 
-#include <QAction>
-#include <QCheckBox>
 #include <QFile>
-#include <QGroupBox>
 #include <QLabel>
-#include <QPushButton>
 #include <QPlainTextEdit>
 #include <optional>
 
 #include "convert/Form1.h"
-#include "convert/Form12.h"
-#include "frame/Form17.h"
-#include "frame/Form6.h"
-#include "frame/Form9.h"
 #include "devices/Grabador.h"
 #include "frame/AnsiText.h"
 #include "frame/Dialogs.h"
-#include "frame/Form18.h"
-#include "frame/Form3.h"
 #include "frame/ProgramFolder.h"
 #include "frame/ScriptObj.h"
 #include "frame/ffmpeg.h"
@@ -99,7 +89,7 @@ void LoadLanguage(const QString& name) {
   std::optional<QStringList> table = TableOf(name);
   if (!table) return;
   Msg = *std::move(table);
-  // The main window's translator runs here, before the captions, once it exists.
+  TranslateForm1();
   ffmpeg::InitParamCaptions();
   LanguageName = name;
 }
@@ -251,81 +241,5 @@ ParamCaptions GetParamCaptions() {
 void ShowGettingTrackInfo(QPlainTextEdit* outputBox) { outputBox->setPlainText(LineText(3)); }
 void ShowSaveAsLabel(QLabel* label) { label->setText(LineText(14)); }
 void ShowSelectFileLabel(QLabel* label) { label->setText(LineText(15)); }
-
-namespace {
-
-// The caption of a main-window menu item, or fallback while it has none.
-QString MainItemCaption(const char* item, const QString& fallback) {
-  Form1* main = Form1::Instance();
-  const QAction* action = main ? main->findChild<QAction*>(item) : nullptr;
-  return action ? action->text() : fallback;
-}
-
-}  // namespace
-
-void TranslateForm6() {
-  Form6* form = Form6::Instance();
-  if (!form) return;
-  form->Label1->setText(LineText(217));
-  form->setWindowTitle(LineText(259));
-  form->Check1->setText(LineText(260));
-  form->Frame1->setTitle(LineText(261));
-  form->Frame2->setTitle(LineText(262));
-}
-
-void TranslateForm9() {
-  Form9* form = Form9::Instance();
-  if (!form) return;
-  form->setWindowTitle(MainItemCaption("Herramientas_Rutas", form->windowTitle()));
-  form->Command5->setText(LineText(468));
-  form->Command6->setText(LineText(469));
-  form->Command7->setText(LineText(470));
-}
-
-void TranslateForm17() {
-  Form17* form = Form17::Instance();
-  if (!form) return;
-  form->setWindowTitle(MainItemCaption("Menu_Archivo_Analizar", form->windowTitle()));
-  form->Label1->setText(LineText(217));
-}
-
-void TranslateForm3() {
-  Form3* window = Form3::Instance();
-  if (!window) return;
-  window->setWindowTitle(LineText(191));
-  window->Command1->setText(LineText(192));
-  window->Command2->setText(LineText(193));
-  window->Command3->setText(LineText(194));
-  window->Command4->setText(LineText(195));
-  window->Command5->setText(LineText(196));
-  window->Command6->setText(LineText(197));
-  window->Command7->setText(LineText(198));
-  window->Label1->setText(LineText(199));
-  // The file manager shows this second text when it opens an existing file.
-  window->Label1->setProperty("Tag", LineText(200));
-}
-
-void TranslateForm18() {
-  Form18* window = Form18::Instance();
-  if (!window) return;
-  window->Command1->setText(LineText(185));
-  window->Command2->setText(Msg.isEmpty() ? QStringLiteral("Ayuda") : MainItemCaption("Menu_Help", LineText(173)));
-}
-
-void TranslateForm12() {
-  Form12* form = Form12::Instance();
-  if (!form) return;
-  Form1* main = Form1::Instance();
-  const QPushButton* convert = main ? main->findChild<QPushButton*>("Command5") : nullptr;
-  form->setWindowTitle(convert ? convert->text() : LineText(138));
-  form->Command1->setText(LineText(485));
-  form->Command2->setText(LineText(486));
-  form->Command3->setText(LineText(487));
-  form->Label1->setText(LineText(488));
-  form->Label2->setText(LineText(489));
-  form->Label3->setText(LineText(490));
-  form->Label4->setText(LineText(491));
-  form->Label5->setText(LineText(492));
-}
 
 }  // namespace Lang

@@ -263,13 +263,26 @@ void ShowSaveAsLabel(QLabel* label);
 // 15: "Seleccionar archivo:"
 void ShowSelectFileLabel(QLabel* label);
 
-// Window translators: each writes its window's texts through the window's
-// single instance; nothing happens while the window is not loaded.
-void TranslateForm6();   // 217, 259-262
-void TranslateForm9();   // 468-470 and the main window's Herramientas_Rutas
-void TranslateForm12();  // 485-492 and the main window's Command5
-void TranslateForm17();  // 217 and the main window's Menu_Archivo_Analizar
-void TranslateForm3();   // 191-200
-void TranslateForm18();  // 185 and the main window's Menu_Help
+// Window translators: each writes its window's texts in the language in force
+// through the window's single instance, found by its object name; nothing
+// happens while the window is not loaded. The tables are in Translators.cpp.
+void TranslateForm1();       // 133-181; called by LoadLanguage only
+void TranslateForm2();       // 182-190
+void TranslateForm3();       // 191-200
+void TranslateForm4();       // 201-222
+void TranslateForm5();       // 223-258, then TranslateForm5Note
+void TranslateForm5Note();   // 537
+void TranslateForm6();       // 217, 259-262
+void TranslateForm7();       // 263-318, 217, 319-334
+void TranslateForm8();       // 217, 335-467, then TranslateForm8Sizes
+void TranslateForm8Sizes();  // 527-536
+void TranslateForm9();       // 468-470
+void TranslateForm10();      // 471-481
+void TranslateForm11();      // 482-484
+void TranslateForm12();      // 485-492
+void TranslateForm14();      // 318, 493-511
+void TranslateForm15();      // 217, 512-522
+void TranslateForm17();      // 217
+void TranslateForm18();      // 185
 
 }  // namespace Lang
