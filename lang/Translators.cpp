@@ -88,7 +88,7 @@ const Assignment kForm1[] = {
 };
 
 const Assignment kForm2[] = {
-    {Copy("Tools_CDExtract"), nullptr, Caption},
+    {Copy("Tools_CDExtract", 176), nullptr, Caption},
     {182, "Check1", Caption},
     {183, "Check2", Caption},
     {184, "Command2", Caption},
@@ -114,7 +114,7 @@ const Assignment kForm3[] = {
 };
 
 const Assignment kForm4[] = {
-    {Copy("Herramientas_EditorFiltros"), nullptr, Caption},
+    {Copy("Herramientas_EditorFiltros", 159), nullptr, Caption},
     {201, "Check1", Caption},
     {202, "Check2", Caption},
     {203, "Check3", Caption},
@@ -140,7 +140,7 @@ const Assignment kForm4[] = {
 };
 
 const Assignment kForm5[] = {
-    {Copy("Tools_ECEdit"), nullptr, Caption},
+    {Copy("Tools_ECEdit", 177), nullptr, Caption},
     {223, "Check1", Caption},
     {224, "Combo1", Item, 0},
     {225, "Combo1", Item, 1},
@@ -177,8 +177,8 @@ const Assignment kForm5[] = {
     {256, "Menu_File", Caption},
     {257, "Menu_View", Caption},
     {258, "View_Doc", Caption},
-    {Copy("Help_ffhelp"), "View_ffmpegHelp", Caption},
-    {Copy("Help_ProgramHelp"), "View_ProgHelp", Caption},
+    {Copy("Help_ffhelp", 152), "View_ffmpegHelp", Caption},
+    {Copy("Help_ProgramHelp", 154), "View_ProgHelp", Caption},
 };
 
 const Assignment kForm5Note[] = {
@@ -194,7 +194,7 @@ const Assignment kForm6[] = {
 };
 
 const Assignment kForm7[] = {
-    {Copy("Tools_FmtEdit"), nullptr, Caption},
+    {Copy("Tools_FmtEdit", 180), nullptr, Caption},
     {263, "Check1", Caption},
     {264, "Combo6", Item, 0},
     {265, "Combo6", Item, 1},
@@ -272,7 +272,7 @@ const Assignment kForm7[] = {
 
 const Assignment kForm8[] = {
     {217, "Label19", Caption},
-    {Copy("Tools_EditPerfEdit"), nullptr, Caption},
+    {Copy("Tools_EditPerfEdit", 178), nullptr, Caption},
     {335, "Check1", Caption},
     {336, "Check3", Caption},
     {337, "Check4", Caption},
@@ -423,14 +423,14 @@ const Assignment kForm8Sizes[] = {
 };
 
 const Assignment kForm9[] = {
-    {Copy("Herramientas_Rutas"), nullptr, Caption},
+    {Copy("Herramientas_Rutas", 160), nullptr, Caption},
     {468, "Command5", Caption},
     {469, "Command6", Caption},
     {470, "Command7", Caption},
 };
 
 const Assignment kForm10[] = {
-    {Copy("Convertir_Comandos"), nullptr, Caption},
+    {Copy("Convertir_Comandos", 143), nullptr, Caption},
     {471, "Label1", Caption},
     {472, "Label2", Caption},
     {473, "Label3", Caption},
@@ -451,7 +451,7 @@ const Assignment kForm11[] = {
 };
 
 const Assignment kForm12[] = {
-    {Copy("Command5"), nullptr, Caption},
+    {Copy("Command5", 138), nullptr, Caption},
     {485, "Command1", Caption},
     {486, "Command2", Caption},
     {487, "Command3", Caption},
@@ -505,13 +505,13 @@ const Assignment kForm15[] = {
 };
 
 const Assignment kForm17[] = {
-    {Copy("Menu_Archivo_Analizar"), nullptr, Caption},
+    {Copy("Menu_Archivo_Analizar", 168), nullptr, Caption},
     {217, "Label1", Caption},
 };
 
 const Assignment kForm18[] = {
     {185, "Command1", Caption},
-    {CopyOr("Menu_Help", 173), "Command2", Caption},
+    {CopyInTable("Menu_Help", 173), "Command2", Caption},
 };
 
 template <std::size_t N>
@@ -623,8 +623,9 @@ std::optional<QString> TextOf(const Source& source, QWidget* window, Pass pass) 
     case Source::Catalogue:
       return "<" + source.catalogue() + ">";
     case Source::MainCaption:
-      if (pass == Pass::BuiltIn && source.line != 0) return SpanishLine(source.line);
-      return CaptionOf(Control(Form1::Instance(), source.control));
+      if (pass == Pass::BuiltIn && source.spanishInBuiltIn) return SpanishLine(source.line);
+      return CaptionOf(Control(Form1::Instance(), source.control))
+          .value_or(LineIn(pass, source.line));
     case Source::OwnCaption:
       return CaptionOf(Control(window, source.control));
   }

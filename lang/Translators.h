@@ -25,23 +25,27 @@ struct Source {
     OwnCaption,     // the caption of a control of the window being translated
   };
   Kind kind = Line;
-  int line = 0;  // MainCaption: a Spanish line the built-in pass takes instead of the copy
+  // Line, BracketedLine: the line. MainCaption: the main window's line for that
+  // control, whose text stands in when the main window lacks the control.
+  int line = 0;
   QString (*catalogue)() = nullptr;
   const char* control = nullptr;
+  // MainCaption: the built-in pass takes the Spanish line instead of the copy.
+  bool spanishInBuiltIn = false;
 
   // Implicit, so that a row of a table starts with its bare line number.
   constexpr Source(int tableLine) : line(tableLine) {}
-  constexpr Source(Kind k, int l, QString (*text)(), const char* name)
-      : kind(k), line(l), catalogue(text), control(name) {}
+  constexpr Source(Kind k, int l, QString (*text)(), const char* name, bool spanish = false)
+      : kind(k), line(l), catalogue(text), control(name), spanishInBuiltIn(spanish) {}
 };
 
 constexpr Source Bracketed(int line) { return {Source::BracketedLine, line, nullptr, nullptr}; }
 constexpr Source Composite(QString (*text)()) { return {Source::Catalogue, 0, text, nullptr}; }
-constexpr Source Copy(const char* mainControl) {
-  return {Source::MainCaption, 0, nullptr, mainControl};
+constexpr Source Copy(const char* mainControl, int mainLine) {
+  return {Source::MainCaption, mainLine, nullptr, mainControl};
 }
-constexpr Source CopyOr(const char* mainControl, int builtInLine) {
-  return {Source::MainCaption, builtInLine, nullptr, mainControl};
+constexpr Source CopyInTable(const char* mainControl, int mainLine) {
+  return {Source::MainCaption, mainLine, nullptr, mainControl, true};
 }
 constexpr Source Own(const char* control) { return {Source::OwnCaption, 0, nullptr, control}; }
 
