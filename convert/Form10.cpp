@@ -9,6 +9,8 @@
 #include <QStackedLayout>
 #include <QVBoxLayout>
 
+#include "lang/Lang.h"
+
 namespace {
 
 QLabel* MakeLabel(QWidget* parent, const char* name, const QString& caption) {
@@ -58,6 +60,7 @@ Form10::Form10(QWidget* owner) : QDialog(owner) {
 
   connect(Command1, &QPushButton::clicked, this, &Form10::Command1_Click);
   connect(Command2, &QPushButton::clicked, this, &Form10::Command2_Click);
+  Lang::TranslateForm10();
 }
 
 void Form10::CreateFrame1() {

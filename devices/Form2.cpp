@@ -117,6 +117,7 @@ void Form2::WireControls() {
 }
 
 void Form2::Form_Load() {
+  Lang::TranslateForm2();
   if (Form1* main = Form1::Instance()) {
     if (auto* help = main->findChild<QMenu*>("Menu_Help")) Command5->setText(help->title());
   }

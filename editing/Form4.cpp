@@ -151,6 +151,7 @@ void Form4::WireControls() {
 }
 
 void Form4::Form_Load() {
+  Lang::TranslateForm4();
   Frame3->setGeometry(Frame1->geometry());
   APIS::SetListHorizontalExtent(List1, 1800);
   Combo1->setCurrentIndex(0);

@@ -586,6 +586,7 @@ void Form8::WireExplorer() {
 
 void Form8::Form_Load() {
   for (QListWidget* list : {List1, List2, List3, List4}) APIS::SetListHorizontalExtent(list, 1800);
+  Lang::TranslateForm8();
   resize(Px(kWindowWidth), Px(kWindowHeight));
   PicEQU->resize(PicModifCmdL->width(), PicEQU->height());
   for (QComboBox* combo : {Combo2, Combo3, Combo4, Combo5, Combo6, Combo7, Combo8, Combo9, Combo10,
