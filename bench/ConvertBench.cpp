@@ -1,0 +1,139 @@
+// Converts 20 short clips through Convertidor::Convert and through a plain
+// shell loop of the same ffmpeg commands, and compares the two.
+#include <sys/resource.h>
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <cstdio>
+
+#include "convert/Convertidor.h"
+#include "convert/Form12.h"
+#include "frame/Aplicacion.h"
+#include "frame/ProgramFolder.h"
+#include "frame/ffmpeg.h"
+
+namespace {
+
+constexpr int kClips = 20;
+
+struct Usage {
+  double wallSeconds = 0;
+  double toolCpuSeconds = 0;
+  double ownCpuSeconds = 0;
+  Usage& operator+=(const Usage& other) {
+    wallSeconds += other.wallSeconds;
+    toolCpuSeconds += other.toolCpuSeconds;
+    ownCpuSeconds += other.ownCpuSeconds;
+    return *this;
+  }
+};
+
+double CpuSeconds(int who) {
+  rusage usage{};
+  getrusage(who, &usage);
+  auto seconds = [](const timeval& t) { return double(t.tv_sec) + double(t.tv_usec) / 1e6; };
+  return seconds(usage.ru_utime) + seconds(usage.ru_stime);
+}
+
+template <typename Job>
+Usage Measure(Job job) {
+  const double toolBefore = CpuSeconds(RUSAGE_CHILDREN);
+  const double ownBefore = CpuSeconds(RUSAGE_SELF);
+  QElapsedTimer clock;
+  clock.start();
+  job();
+  return {double(clock.nsecsElapsed()) / 1e9, CpuSeconds(RUSAGE_CHILDREN) - toolBefore,
+          CpuSeconds(RUSAGE_SELF) - ownBefore};
+}
+
+QString ShellQuoted(const QString& word) { return "'" + QString(word).replace("'", "'\\''") + "'"; }
+
+bool MakeClips(const QString& ffmpeg, const QString& folder) {
+  QDir().mkpath(folder);
+  for (int i = 1; i <= kClips; ++i) {
+    const QString clip = QString("%1/clip %2.mkv").arg(folder).arg(i, 2, 10, QChar('0'));
+    const QStringList args = {"-v", "error", "-y", "-f", "lavfi", "-i", "testsrc=size=320x240:rate=25",
+                              "-f", "lavfi", "-i", "sine=sample_rate=44100", "-t", "2", "-c:v", "mpeg4", clip};
+    if (QProcess::execute(ffmpeg, args) != 0) return false;
+    Aplicacion::FileList << clip;
+  }
+  return true;
+}
+
+// The run, into its own output folder.
+Usage RunConvert(const QString& outputFolder) {
+  QDir().mkpath(outputFolder);
+  Aplicacion::OutputFolder = outputFolder;
+  const Usage usage = Measure([] { Convertidor::Convert(""); });
+  if (Form12* form = Form12::Instance()) form->close();
+  QApplication::processEvents();
+  return usage;
+}
+
+// The same commands, one after another from a shell script.
+Usage RunShell(const QString& outputFolder, const QString& scriptPath) {
+  QDir().mkpath(outputFolder);
+  QString script = "#!/bin/sh\nfor f in";
+  for (const QString& clip : Aplicacion::FileList) script += " " + ShellQuoted(clip);
+  // Closing the progress window emptied the table; the same choices build it again.
+  if (!Convertidor::BuildCommandTable("")) return {};
+  const CommandTable& table = Convertidor::Commands;
+  const Convertidor::StepCommand step = Convertidor::RowStep(table, 7, {"INPUT"}, "OUTPUT");
+  QString line = ShellQuoted(step.Command.program);
+  for (const QString& argument : step.Command.arguments) {
+    if (argument == "INPUT") line += " \"$f\"";
+    else if (argument == "OUTPUT") line += " " + ShellQuoted(outputFolder) + "/\"$(basename \"$f\")\"";
+    else line += " " + ShellQuoted(argument);
+  }
+  script += "; do\n  " + line + " </dev/null >/dev/null 2>&1 || exit 1\ndone\n";
+  QFile file(scriptPath);
+  if (!file.open(QIODevice::WriteOnly)) return {};
+  file.write(script.toUtf8());
+  file.close();
+  return Measure([&] {
+    if (QProcess::execute("/bin/sh", {scriptPath}) != 0) std::fprintf(stderr, "%s", qPrintable(script));
+  });
+}
+
+int Outputs(const QString& folder) { return QDir(folder).entryList({"*.mkv"}, QDir::Files).size(); }
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  QApplication::setQuitOnLastWindowClosed(false);
+  QTemporaryDir dir;
+  ProgramFolder::SetForTests(dir.path());
+  ffmpeg::InitOptionNames();
+  ffmpeg::FfmpegPath = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("/usr/bin/ffmpeg");
+  if (!MakeClips(ffmpeg::FfmpegPath, dir.path() + "/clips")) {
+    std::fprintf(stderr, "could not make the clips\n");
+    return 1;
+  }
+  Convertidor::Choices.OutputMode = Convertidor::OutputChosenFolder;
+  Convertidor::Choices.ExtensionText = "mkv";
+
+  // Run, shell, shell, run: a machine that slows down or speeds up during the
+  // benchmark weighs on both sides alike.
+  Usage ours = RunConvert(dir.path() + "/ours1");
+  Usage shell = RunShell(dir.path() + "/shell1", dir.path() + "/loop.sh");
+  shell += RunShell(dir.path() + "/shell2", dir.path() + "/loop.sh");
+  ours += RunConvert(dir.path() + "/ours2");
+  const int converted = Outputs(dir.path() + "/ours1") + Outputs(dir.path() + "/ours2");
+  const int looped = Outputs(dir.path() + "/shell1") + Outputs(dir.path() + "/shell2");
+  if (converted != 2 * kClips || looped != 2 * kClips || !Convertidor::Errors.isEmpty()) {
+    std::fprintf(stderr, "outputs: %d from the run, %d from the shell, of %d\n", converted, looped, 2 * kClips);
+    return 1;
+  }
+
+  std::printf("shell loop, twice: %.2f s wall, tools %.2f s cpu\n", shell.wallSeconds, shell.toolCpuSeconds);
+  std::printf("Convert, twice:    %.2f s wall, tools %.2f s cpu, our process %.3f s cpu\n", ours.wallSeconds,
+              ours.toolCpuSeconds, ours.ownCpuSeconds);
+  std::printf("ratio %.3f cpu_share %.4f\n", ours.wallSeconds / shell.wallSeconds,
+              ours.ownCpuSeconds / ours.toolCpuSeconds);
+  return 0;
+}
