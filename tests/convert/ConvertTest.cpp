@@ -77,6 +77,20 @@ class ConvertTest : public TestEnv {
     EXPECT_EQ(RecordFile::Write(path, profile), RecordFile::Result::Ok);
     return path;
   }
+  // A stand-in for an outside encoder: a script with the behaviour under
+  // test; it receives the input, "-o" and the output.
+  ExtCodecDef Encoder(const QString& body, const QString& outputExt = "wav") {
+    const QString script = WriteFile("tools/enc", ("#!/bin/sh\n" + body + "\n").toUtf8());
+    QFile::setPermissions(script, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    ExtCodecDef codec;
+    codec.ExePath = script;
+    codec.Params = {0, {{"<InFile>", 1, "", "", "", 0, ""}, {"<OutFile>", 1, "-o", "", "", 0, ""}}};
+    codec.FfmpegParams = "-f wav";
+    codec.FfmpegExt = "wav";
+    codec.OutputExt = outputExt;
+    codec.Values = {1, QList<QString>(6)};
+    return codec;
+  }
   static double Duration(const QString& path) {
     QProcess probe;
     probe.start("ffprobe", {"-v", "error", "-show_entries", "format=duration", "-of", "csv=p=0", path});
@@ -239,17 +253,10 @@ TEST_F(ConvertTest, AnOutsideEncoderMustExitWithZeroAndWriteItsOutput) {
   };
   const QString clip = Clip("in/clip 'x'.mkv");
   for (const Case& c : cases) {
-    // A stand-in for an outside encoder: a script with the behaviour under test.
-    const QString script = WriteFile("tools/enc", ("#!/bin/sh\n" + c.body + "\n").toUtf8());
-    QFile::setPermissions(script, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     FormatProfile profile;
     profile.AudioExtCodecName = "enc";
-    profile.AudioExtCodec.ExePath = script;
-    profile.AudioExtCodec.Params = {0, {{"<InFile>", 1, "", "", "", 0, ""}, {"<OutFile>", 1, "-o", "", "", 0, ""}}};
-    profile.AudioExtCodec.FfmpegParams = "-f wav";
-    profile.AudioExtCodec.FfmpegExt = "wav";
-    profile.AudioExtCodec.OutputExt = "wav";
-    profile.AudioExtCodec.Values = {1, QList<QString>(6)};
+    profile.AudioExtCodec = Encoder(c.body);
+    const QString script = profile.AudioExtCodec.ExePath;
     Aplicacion::FormatProfilePath = SaveFormat(profile);
     List({clip});
     QFile::remove(Path("in/clip 'x' (2).mkv"));
@@ -466,6 +473,136 @@ TEST_F(ConvertTest, AClosedProgressWindowIsRefusedWhileTheRunGoes) {
   Convert("");
   EXPECT_TRUE(stillOpen);
   EXPECT_EQ(dialogs.Messages(), QStringList{"Detenga el proceso antes de salir"});
+}
+
+TEST_F(ConvertTest, AMissingEncoderProgramIsAStartFailure) {
+  FormatProfile profile;
+  profile.AudioExtCodecName = "enc";
+  profile.AudioExtCodec = Encoder("exit 0");
+  profile.AudioExtCodec.ExePath = Path("tools/gone");
+  Aplicacion::FormatProfilePath = SaveFormat(profile);
+  const QString clip = Clip("in/a.mkv");
+  List({clip});
+  ScriptedDialogs dialogs;
+  dialogs.ExpectMessage(7);  // do not look for the program
+  Convert("");
+  ASSERT_EQ(Errors.size(), 1);
+  EXPECT_EQ(Errors[0].Stage, "Codificando audio");
+  EXPECT_EQ(Errors[0].Description, "No se pudo iniciar el proceso");
+  EXPECT_TRUE(Errors[0].Command.startsWith("\"\" \"" + TempDir + "/auext.wav\""));
+  EXPECT_TRUE(Errors[0].Console.isEmpty());
+  EXPECT_FALSE(QFile::exists(Path("in/a (2).mkv")));
+}
+
+TEST_F(ConvertTest, CopiedTracksAreMovedBesideEachOtherAndReported) {
+  FormatProfile profile;
+  profile.OutputContainer = "<copy>";
+  profile.AudioExtCodecName = "enc";
+  profile.AudioExtCodec = Encoder(R"(cp "$1" "$3")");
+  profile.VideoExtCodecName = "enc";
+  profile.VideoExtCodec = Encoder(R"(cp "$1" "$3")", "y4m");
+  profile.VideoExtCodec.FfmpegParams = "-f yuv4mpegpipe";
+  profile.VideoExtCodec.FfmpegExt = "y4m";
+  profile.VideoExtCodec.Values = {1, QList<QString>(10)};
+  Aplicacion::FormatProfilePath = SaveFormat(profile);
+  const QString clip = Clip("in/a.mkv");
+  Clip("in/a_audio.mkv");  // taken: both names move on to " (2)"
+  List({clip});
+  {
+    ScriptedDialogs dialogs;
+    Convert("");
+  }
+  EXPECT_TRUE(Errors.isEmpty());
+  EXPECT_EQ(Streams(Path("in/a (2)_audio.mkv")), "pcm_s16le");
+  EXPECT_EQ(Streams(Path("in/a (2)_video.mkv")), "rawvideo");
+  EXPECT_FALSE(QFile::exists(Path("in/a (2).mkv")));
+  CloseProgress();
+
+  ScriptedDialogs dialogs;
+  dialogs.ExpectMessage(7);
+  Convert("1");
+  ASSERT_EQ(dialogs.Messages().size(), 1);
+  const qint64 bytes = QFileInfo(TempDir + "/test_audio.mkv").size() + QFileInfo(TempDir + "/test_video.mkv").size();
+  EXPECT_GT(bytes, 0);
+  EXPECT_EQ(dialogs.Messages().first().toStdString(),
+            ("Prueba finalizada\r\nTamaño de archivo: " + MegabytesText(bytes / 1048576.0) + "MB\r\n¿Reproducir el archivo?")
+                .toStdString());
+}
+
+TEST_F(ConvertTest, NumberedOutputsGoToAFolderOfTheirOwn) {
+  FormatProfile profile;
+  profile.OutputContainer = "image2";
+  profile.VideoCodec = "png";
+  profile.RemoveAudio = 1;
+  profile.MultipleOutputFiles = 1;
+  profile.Extension = "png";
+  Aplicacion::FormatProfilePath = SaveFormat(profile);
+  Choices.ExtensionText.clear();
+  const QString clip = Clip("in/a.mkv");
+  QDir().mkpath(Path("in/a"));  // taken: the frames go to "a (2)"
+  List({clip});
+  {
+    ScriptedDialogs dialogs;
+    Convert("");
+  }
+  EXPECT_TRUE(Errors.isEmpty());
+  EXPECT_EQ(QDir(Path("in/a (2)")).entryList({"*.png"}, QDir::Files).size(), 10);
+  EXPECT_EQ(QDir(Path("in/a (2)")).entryList({"*.png"}, QDir::Files).first(), "001.png");
+  CloseProgress();
+
+  // A test shows the folder's size and offers to open it.
+  {
+    ScriptedDialogs dialogs;
+    dialogs.ExpectMessage(6).Expect(Dialogs::Kind::Open, 0);
+    Convert("0.5");
+    ASSERT_EQ(dialogs.Shown().size(), 2);
+    const QString folder = TempDir + "/test";
+    qint64 bytes = 0;
+    for (const QFileInfo& frame : QDir(folder).entryInfoList({"*.png"}, QDir::Files)) bytes += frame.size();
+    EXPECT_GT(bytes, 0);
+    const QString size = MegabytesText(bytes / 1048576.0);
+    EXPECT_EQ(dialogs.Shown()[0].text, "Prueba finalizada\r\nTamaño de archivo: " + size + "MB\r\n¿Ver archivos?");
+    EXPECT_EQ(dialogs.Shown()[1].text, folder);
+    CloseProgress();
+  }
+
+  // A folder that cannot be made fails that input before anything runs.
+  Choices.OutputMode = OutputChosenFolder;
+  Aplicacion::OutputFolder = Path("missing");
+  ScriptedDialogs dialogs;
+  Convert("");
+  ASSERT_EQ(Errors.size(), 1);
+  EXPECT_EQ(Errors[0].Stage, "");
+  EXPECT_EQ(Errors[0].Description, "No se pudo crear el directorio de salida:" + Path("missing/a/%03d.png"));
+  EXPECT_EQ(Errors[0].Command, "");
+}
+
+TEST_F(ConvertTest, DetenerReachesFfmpegEncodingOneTrack) {
+  FormatProfile profile;
+  profile.InputExtraParams = "-re";
+  profile.VideoExtCodecName = "enc";
+  profile.VideoExtCodec = Encoder(R"(cp "$1" "$3")", "y4m");
+  profile.VideoExtCodec.FfmpegParams = "-f yuv4mpegpipe";
+  profile.VideoExtCodec.FfmpegExt = "y4m";
+  profile.VideoExtCodec.Values = {1, QList<QString>(10)};
+  Aplicacion::FormatProfilePath = SaveFormat(profile);
+  const QString clip = Clip("in/a.mkv", 20);
+  List({clip});
+  QString stage;
+  QTimer::singleShot(1500, [&] {
+    Form12* form = Form12::Instance();
+    stage = form->Text4->text();
+    EXPECT_TRUE(form->Command1->isEnabled());
+    form->Command1->click();
+  });
+  ScriptedDialogs dialogs;
+  QElapsedTimer clock;
+  clock.start();
+  Convert("");
+  EXPECT_LT(clock.elapsed(), 10000);
+  EXPECT_EQ(stage, "Codificando audio");
+  EXPECT_EQ(Progress()->Text1->text(), "El proceso fue detenido");
+  EXPECT_TRUE(Errors.isEmpty());
 }
 
 }  // namespace
