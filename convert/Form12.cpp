@@ -122,6 +122,7 @@ void Form12::Form_Load() {
   Command3->move(Command2->x(), Command3->y());
   Command2->move(Command1->x(), Command2->y());
   Command4->setText(Command1->text() + " (force)");
+  Command4->resize(qMax(ButtonWidth, Command4->sizeHint().width()), ButtonHeight);
   Picture1->move(Text1->pos());
   for (QLineEdit* box : {Text1, Text2, Text3, Text4, Text5}) box->clear();
   resize(Width, ShortHeight);

@@ -204,6 +204,18 @@ TEST_F(ConvertTest, ATestConvertsAFewSecondsAndReportsSizeAndRate) {
   EXPECT_FALSE(QFile::exists(output));
 }
 
+TEST_F(ConvertTest, AZeroSecondTestReportsItsSizeWithoutARate) {
+  List({Clip("in/a.mkv")});
+  ScriptedDialogs dialogs;
+  dialogs.ExpectMessage(7);
+  Convert("0");
+  ASSERT_EQ(dialogs.Messages().size(), 1);
+  const qint64 bytes = QFileInfo(TempDir + "/test.mkv").size();
+  EXPECT_EQ(dialogs.Messages().first().toStdString(),
+            ("Prueba finalizada\r\nTamaño de archivo: " + MegabytesText(bytes / 1048576.0) + "MB\r\n¿Reproducir el archivo?")
+                .toStdString());
+}
+
 TEST_F(ConvertTest, ATestWithSeveralFilesAndNoneSelectedIsRefused) {
   List({Clip("in/a.mkv"), Clip("in/b.mkv")});
   ScriptedDialogs dialogs;
@@ -602,6 +614,25 @@ TEST_F(ConvertTest, DetenerReachesFfmpegEncodingOneTrack) {
   EXPECT_LT(clock.elapsed(), 10000);
   EXPECT_EQ(stage, "Codificando audio");
   EXPECT_EQ(Progress()->Text1->text(), "El proceso fue detenido");
+  EXPECT_TRUE(Errors.isEmpty());
+}
+
+TEST_F(ConvertTest, DetenerIsOffWhileAnOutsideEncoderRuns) {
+  FormatProfile profile;
+  profile.AudioExtCodecName = "enc";
+  profile.AudioExtCodec = Encoder(R"(sleep 1.5; cp "$1" "$3")");
+  Aplicacion::FormatProfilePath = SaveFormat(profile);
+  List({Clip("in/a.mkv")});
+  QString stage;
+  bool stopEnabled = true;
+  QTimer::singleShot(1000, [&] {
+    stage = Form12::Instance()->Text4->text();
+    stopEnabled = Form12::Instance()->Command1->isEnabled();
+  });
+  ScriptedDialogs dialogs;
+  Convert("");
+  EXPECT_EQ(stage, "Codificando audio");
+  EXPECT_FALSE(stopEnabled);
   EXPECT_TRUE(Errors.isEmpty());
 }
 
