@@ -999,6 +999,7 @@ class ConversionRun {
   void RunJoiningStage();
   void RunConvertingStages();
   bool RunRow(int row, const QStringList& inputs, const QString& output);
+  QString OutputForFfmpeg() const;
   void SetStage(const QString& caption, bool stopEnabled);
   void RecordFailure();
   bool OutputWritten() const;
@@ -1138,7 +1139,7 @@ void ConversionRun::RunJoiningStage() {
     QStringList tracks;
     if (audio_ != audioStart_) tracks << audio_;
     if (video_ != videoStart_) tracks << video_;
-    RunRow(7, tracks, output_);
+    RunRow(7, tracks, OutputForFfmpeg());
     return;
   }
   SetStage(Lang::TxtMovingTracks(), true);
@@ -1151,12 +1152,20 @@ void ConversionRun::RunJoiningStage() {
 void ConversionRun::RunConvertingStages() {
   if (StageMayRun(7)) {
     SetStage(Lang::TxtConverting() + (Choices.TwoPass ? " " + Lang::TxtPass1() : QString()), true);
-    RunRow(7, audio_, output_);
+    RunRow(7, audio_, OutputForFfmpeg());
   }
   if (StageMayRun(8)) {
     SetStage(Lang::TxtConverting() + " " + Lang::TxtPass2(), true);
-    RunRow(8, audio_, output_);
+    RunRow(8, audio_, OutputForFfmpeg());
   }
+}
+
+// Numbered outputs are a pattern to ffmpeg, in which a '%' of the folder's
+// own name must be doubled to stay a '%'.
+QString ConversionRun::OutputForFfmpeg() const {
+  if (MultiOutput != 1) return output_;
+  const qsizetype slash = output_.lastIndexOf('/');
+  return output_.left(slash).replace("%", "%%") + output_.mid(slash);
 }
 
 void ConversionRun::SetStage(const QString& caption, bool stopEnabled) {

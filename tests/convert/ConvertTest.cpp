@@ -552,15 +552,17 @@ TEST_F(ConvertTest, NumberedOutputsGoToAFolderOfTheirOwn) {
   Choices.ExtensionText.clear();
   const QString clip = Clip("in/a.mkv");
   QDir().mkpath(Path("in/a"));  // taken: the frames go to "a (2)"
-  List({clip});
+  List({clip, Clip("in/100%d 50% b.mkv")});
   {
     ScriptedDialogs dialogs;
     Convert("");
   }
-  EXPECT_TRUE(Errors.isEmpty());
+  EXPECT_TRUE(Errors.isEmpty()) << (Errors.isEmpty() ? "" : Errors.first().Console.toStdString());
   EXPECT_EQ(QDir(Path("in/a (2)")).entryList({"*.png"}, QDir::Files).size(), 10);
   EXPECT_EQ(QDir(Path("in/a (2)")).entryList({"*.png"}, QDir::Files).first(), "001.png");
+  EXPECT_EQ(QDir(Path("in/100%d 50% b")).entryList({"*.png"}, QDir::Files).size(), 10);
   CloseProgress();
+  List({clip});
 
   // A test shows the folder's size and offers to open it.
   {
