@@ -56,8 +56,22 @@ bool MakeClips(const QString& ffmpeg, const QString& folder) {
   QDir().mkpath(folder);
   for (int i = 1; i <= kClips; ++i) {
     const QString clip = QString("%1/clip %2.mkv").arg(folder).arg(i, 2, 10, QChar('0'));
-    const QStringList args = {"-v", "error", "-y", "-f", "lavfi", "-i", "testsrc=size=320x240:rate=25",
-                              "-f", "lavfi", "-i", "sine=sample_rate=44100", "-t", "2", "-c:v", "mpeg4", clip};
+    const QStringList args = {"-v",
+                              "error",
+                              "-y",
+                              "-f",
+                              "lavfi",
+                              "-i",
+                              "testsrc=size=320x240:rate=25",
+                              "-f",
+                              "lavfi",
+                              "-i",
+                              "sine=sample_rate=44100",
+                              "-t",
+                              "2",
+                              "-c:v",
+                              "mpeg4",
+                              clip};
     if (QProcess::execute(ffmpeg, args) != 0) return false;
     Aplicacion::FileList << clip;
   }
@@ -85,9 +99,12 @@ Usage RunShell(const QString& outputFolder, const QString& scriptPath) {
   const Convertidor::StepCommand step = Convertidor::RowStep(table, 7, {"INPUT"}, "OUTPUT");
   QString line = ShellQuoted(step.Command.program);
   for (const QString& argument : step.Command.arguments) {
-    if (argument == "INPUT") line += " \"$f\"";
-    else if (argument == "OUTPUT") line += " " + ShellQuoted(outputFolder) + "/\"$(basename \"$f\")\"";
-    else line += " " + ShellQuoted(argument);
+    if (argument == "INPUT")
+      line += " \"$f\"";
+    else if (argument == "OUTPUT")
+      line += " " + ShellQuoted(outputFolder) + "/\"$(basename \"$f\")\"";
+    else
+      line += " " + ShellQuoted(argument);
   }
   script += "; do\n  " + line + " </dev/null >/dev/null 2>&1 || exit 1\ndone\n";
   QFile file(scriptPath);
@@ -95,7 +112,8 @@ Usage RunShell(const QString& outputFolder, const QString& scriptPath) {
   file.write(script.toUtf8());
   file.close();
   return Measure([&] {
-    if (QProcess::execute("/bin/sh", {scriptPath}) != 0) std::fprintf(stderr, "%s", qPrintable(script));
+    if (QProcess::execute("/bin/sh", {scriptPath}) != 0)
+      std::fprintf(stderr, "%s", qPrintable(script));
   });
 }
 
@@ -109,7 +127,8 @@ int main(int argc, char** argv) {
   QTemporaryDir dir;
   ProgramFolder::SetForTests(dir.path());
   ffmpeg::InitOptionNames();
-  ffmpeg::FfmpegPath = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("/usr/bin/ffmpeg");
+  ffmpeg::FfmpegPath =
+      argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("/usr/bin/ffmpeg");
   if (!MakeClips(ffmpeg::FfmpegPath, dir.path() + "/clips")) {
     std::fprintf(stderr, "could not make the clips\n");
     return 1;
@@ -126,13 +145,15 @@ int main(int argc, char** argv) {
   const int converted = Outputs(dir.path() + "/ours1") + Outputs(dir.path() + "/ours2");
   const int looped = Outputs(dir.path() + "/shell1") + Outputs(dir.path() + "/shell2");
   if (converted != 2 * kClips || looped != 2 * kClips || !Convertidor::Errors.isEmpty()) {
-    std::fprintf(stderr, "outputs: %d from the run, %d from the shell, of %d\n", converted, looped, 2 * kClips);
+    std::fprintf(stderr, "outputs: %d from the run, %d from the shell, of %d\n", converted, looped,
+                 2 * kClips);
     return 1;
   }
 
-  std::printf("shell loop, twice: %.2f s wall, tools %.2f s cpu\n", shell.wallSeconds, shell.toolCpuSeconds);
-  std::printf("Convert, twice:    %.2f s wall, tools %.2f s cpu, our process %.3f s cpu\n", ours.wallSeconds,
-              ours.toolCpuSeconds, ours.ownCpuSeconds);
+  std::printf("shell loop, twice: %.2f s wall, tools %.2f s cpu\n", shell.wallSeconds,
+              shell.toolCpuSeconds);
+  std::printf("Convert, twice:    %.2f s wall, tools %.2f s cpu, our process %.3f s cpu\n",
+              ours.wallSeconds, ours.toolCpuSeconds, ours.ownCpuSeconds);
   std::printf("ratio %.3f cpu_share %.4f\n", ours.wallSeconds / shell.wallSeconds,
               ours.ownCpuSeconds / ours.toolCpuSeconds);
   return 0;

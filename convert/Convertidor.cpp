@@ -454,7 +454,6 @@ uint8_t Running = 0;
 namespace {
 
 constexpr int32_t KeptOutput = 4096;
-const QString CopyHead = QStringLiteral("<copy>");
 const QString CrLf = QStringLiteral("\r\n");
 
 QString Quoted(const QString& path) { return "\"" + path + "\""; }
@@ -480,10 +479,11 @@ QString ReplaceFileMarkers(const QString& text, const QString& input, const QStr
   return result;
 }
 
+// One spelling per file, whatever ".." or links the path holds.
 QString SamePathKey(const QString& path) {
   const QFileInfo info(path);
   const QString canonical = info.canonicalFilePath();
-  return canonical.isEmpty() ? QFileInfo(path).absoluteFilePath() : canonical;
+  return canonical.isEmpty() ? info.absoluteFilePath() : canonical;
 }
 
 bool IsOneOf(const QString& path, const QStringList& files) {
@@ -508,7 +508,8 @@ QStringList SplitArguments(const QString& text) {
   return words;
 }
 
-StepCommand RowStep(const CommandTable& table, int row, const QStringList& inputs, const QString& output) {
+StepCommand RowStep(const CommandTable& table, int row, const QStringList& inputs,
+                    const QString& output) {
   StepCommand step;
   step.Command.program = table.Program(row);
   step.Shown = table.At(row, 1);
@@ -566,7 +567,8 @@ QString WriteConcatList() {
   return ScriptObj::GetShortPath(path);
 }
 
-QStringList MoveTracks(const QString& audioTrack, const QString& videoTrack, const QString& target) {
+QStringList MoveTracks(const QString& audioTrack, const QString& videoTrack,
+                       const QString& target) {
   const QString folder = ScriptObj::ParentFolder(target) + "/";
   const QString base = ScriptObj::GetBaseName(target);
   const QString ext = ScriptObj::GetExtensionName(target);
@@ -577,14 +579,16 @@ QStringList MoveTracks(const QString& audioTrack, const QString& videoTrack, con
       const QString audioName = folder + name + "_audio." + ext;
       const QString videoName = folder + name + "_video." + ext;
       if (!TakenName(audioName) && !TakenName(videoName)) {
-        if (ScriptObj::MoveFile(audioTrack, audioName) && ScriptObj::MoveFile(videoTrack, videoName))
+        if (ScriptObj::MoveFile(audioTrack, audioName) &&
+            ScriptObj::MoveFile(videoTrack, videoName))
           return {audioName, videoName};
         return {};
       }
     } else {
       const QString path = folder + name + "." + ext;
       if (!TakenName(path)) {
-        if (ScriptObj::MoveFile(audioTrack.isEmpty() ? videoTrack : audioTrack, path)) return {path};
+        if (ScriptObj::MoveFile(audioTrack.isEmpty() ? videoTrack : audioTrack, path))
+          return {path};
         return {};
       }
     }
@@ -598,7 +602,8 @@ void TrashSources(const QStringList& sources, bool outputWritten) {
     if (ScriptObj::FileExists(source)) APIS::ShellDeleteFile(source, 1);
 }
 
-bool ReplaceExisting(const QString& output, const QString& desired, const QStringList& protectedFiles) {
+bool ReplaceExisting(const QString& output, const QString& desired,
+                     const QStringList& protectedFiles) {
   if (SamePathKey(output) == SamePathKey(desired) || ScriptObj::FileSize(output) == 0) return false;
   if (TakenName(desired)) {
     const QFileInfo old(desired);
@@ -981,13 +986,18 @@ bool HeadSet(int row) { return Kind(row) != StageKind::Empty; }
 class ConversionRun {
  public:
   ConversionRun(const QString& testTime, QList<QStringList> inputs, const QStringList& displayed)
-      : testTime_(testTime), test_(!testTime.isEmpty()), inputs_(std::move(inputs)), displayed_(displayed) {}
+      : testTime_(testTime),
+        test_(!testTime.isEmpty()),
+        inputs_(std::move(inputs)),
+        displayed_(displayed) {}
 
   void Execute();
 
  private:
   bool StageMayRun(int row) const { return HeadSet(row) && failure_ == 0 && StopRequested == 0; }
-  bool JoinedOutput() const { return Choices.OutputMode == OutputJoined || Choices.OutputMode == OutputOneFile; }
+  bool JoinedOutput() const {
+    return Choices.OutputMode == OutputJoined || Choices.OutputMode == OutputOneFile;
+  }
 
   void Start();
   void RunInput(int i);
@@ -1054,8 +1064,10 @@ void ConversionRun::RunInput(int i) {
   if (failure_ == 0 && StopRequested == 0 && !test_ && MultiOutput == 0)
     output_ = ScriptObj::UniquePath(output_, false);
   if (failure_ == 0 && StopRequested == 0) {
-    if (audio_ != video_) RunJoiningStage();
-    else RunConvertingStages();
+    if (audio_ != video_)
+      RunJoiningStage();
+    else
+      RunConvertingStages();
   }
   if (!TempDir.isEmpty()) {
     ScriptObj::DeleteFile(TempFile("aucod", 2), false);
@@ -1073,8 +1085,10 @@ void ConversionRun::SetOutputPath(int i) {
     output_ = TempDir + "/test" + ext;
     if (MultiOutput == 1) {
       output_ = TempDir + "/test";
-      if (ScriptObj::CreateFolder(output_)) output_ += "/%03d" + ext;
-      else failure_ = 3;
+      if (ScriptObj::CreateFolder(output_))
+        output_ += "/%03d" + ext;
+      else
+        failure_ = 3;
     }
     desired_ = output_;
     return;
@@ -1085,7 +1099,8 @@ void ConversionRun::SetOutputPath(int i) {
   else if (Choices.OutputMode == OutputChosenFolder)
     output_ = Aplicacion::OutputFolder + "/" + ScriptObj::GetBaseName(entry);
   else
-    output_ = ScriptObj::ParentFolder(Aplicacion::OutputFile) + "/" + ScriptObj::GetBaseName(Aplicacion::OutputFile);
+    output_ = ScriptObj::ParentFolder(Aplicacion::OutputFile) + "/" +
+              ScriptObj::GetBaseName(Aplicacion::OutputFile);
   if (MultiOutput == 1) {
     output_ = ScriptObj::UniquePath(output_, false);
     if (!ScriptObj::CreateFolder(output_)) failure_ = 3;
@@ -1099,23 +1114,26 @@ void ConversionRun::RunTrackStages() {
   const QString pass1 = Choices.TwoPass ? " " + Lang::TxtPass1() : QString();
   if (StageMayRun(1)) RunFfmpegStage(1, Lang::TxtExtractingAudio(), audio_, TempFile("auext", 1));
   if (StageMayRun(2))
-    RunEncodingStage(2, Lang::TxtEncodingAudio() + pass1, audio_, TempFile("aucod", 2), TempFile("aucod", 3));
+    RunEncodingStage(2, Lang::TxtEncodingAudio() + pass1, audio_, TempFile("aucod", 2),
+                     TempFile("aucod", 3));
   if (!TempDir.isEmpty()) ScriptObj::DeleteFile(TempFile("auext", 1), false);
   if (StageMayRun(4)) RunFfmpegStage(4, Lang::TxtExtractingVideo(), video_, TempFile("viext", 4));
   if (StageMayRun(5))
-    RunEncodingStage(5, Lang::TxtEncodingVideo() + pass1, video_, TempFile("vicod", 5), TempFile("vicod", 6));
+    RunEncodingStage(5, Lang::TxtEncodingVideo() + pass1, video_, TempFile("vicod", 5),
+                     TempFile("vicod", 6));
   if (!TempDir.isEmpty()) ScriptObj::DeleteFile(TempFile("viext", 4), false);
 }
 
-void ConversionRun::RunFfmpegStage(int row, const QString& caption, QStringList& source, const QString& output) {
+void ConversionRun::RunFfmpegStage(int row, const QString& caption, QStringList& source,
+                                   const QString& output) {
   SetStage(caption, true);
   if (RunRow(row, source, output)) source = QStringList{output};
 }
 
 // Rows 2 and 5: an outside encoder, or ffmpeg encoding one track, followed
 // by its second pass in the next row when two passes are on.
-void ConversionRun::RunEncodingStage(int row, const QString& caption, QStringList& source, const QString& output,
-                                     const QString& secondPassOutput) {
+void ConversionRun::RunEncodingStage(int row, const QString& caption, QStringList& source,
+                                     const QString& output, const QString& secondPassOutput) {
   if (Kind(row) == StageKind::Encoder) {
     SetStage(caption, false);
     if (RunRow(row, source, output)) source = QStringList{output};
@@ -1180,9 +1198,9 @@ bool ConversionRun::RunRow(int row, const QStringList& inputs, const QString& ou
   const bool isEncoder = Kind(row) == StageKind::Encoder;
   const uint8_t pipe = isEncoder ? 0 : 1;
   int32_t exitCode = 0;
-  const bool started = CaptureConsole::RunCaptured(CaptureConsole::Pipeline{step.Command}, TempDir, pipe, pipe,
-                                                   form_->Text5, false, CaptureConsole::ReplaceByVisibleChunk,
-                                                   capture_, KeptOutput, exitCode);
+  const bool started = CaptureConsole::RunCaptured(
+      CaptureConsole::Pipeline{step.Command}, TempDir, pipe, pipe, form_->Text5, false,
+      CaptureConsole::ReplaceByVisibleChunk, capture_, KeptOutput, exitCode);
   if (StepSucceeded(started, exitCode, isEncoder, ScriptObj::FileSize(output))) return true;
   failure_ = started ? 2 : 1;
   failedCommand_ = step.Shown;
@@ -1194,10 +1212,18 @@ void ConversionRun::RecordFailure() {
   failed.File = form_->Text1->text();
   failed.Stage = failure_ == 3 ? QString() : form_->Text4->text();
   switch (failure_) {
-    case 1: failed.Description = Lang::TxtProcessStartFailed(); break;
-    case 2: failed.Description = Lang::TxtConvertError(); break;
-    case 3: failed.Description = Lang::TxtCannotCreateOutputDir() + ":" + output_; break;
-    default: failed.Description = Lang::TxtCannotMoveFiles(); break;
+    case 1:
+      failed.Description = Lang::TxtProcessStartFailed();
+      break;
+    case 2:
+      failed.Description = Lang::TxtConvertError();
+      break;
+    case 3:
+      failed.Description = Lang::TxtCannotCreateOutputDir() + ":" + output_;
+      break;
+    default:
+      failed.Description = Lang::TxtCannotMoveFiles();
+      break;
   }
   if (failure_ == 1 || failure_ == 2) failed.Command = failedCommand_;
   if (failure_ == 2) failed.Console = capture_;
@@ -1219,12 +1245,15 @@ bool ConversionRun::OutputWritten() const {
 
 void ConversionRun::FinishInput(int i) {
   const QStringList& list = Aplicacion::FileList;
-  if (Choices.DeleteOriginals) TrashSources(JoinedOutput() ? list : QStringList{list.value(i)}, OutputWritten());
+  if (Choices.DeleteOriginals)
+    TrashSources(JoinedOutput() ? list : QStringList{list.value(i)}, OutputWritten());
   if (Choices.ReplaceFiles && Kind(7) != StageKind::MoveTracks) {
     // Inputs other than the ones just converted stay untouched, whatever their name.
     QStringList others = list;
-    if (JoinedOutput()) others.clear();
-    else others.removeAt(i);
+    if (JoinedOutput())
+      others.clear();
+    else
+      others.removeAt(i);
     ReplaceExisting(output_, desired_, others);
   }
 }
@@ -1248,10 +1277,13 @@ void ConversionRun::End() {
 }
 
 void ConversionRun::TestReport() {
-  const auto ask = [](const QString& text) { return Dialogs::MsgBox(text, 4, Lang::BoxTitle()) == 6; };
+  const auto ask = [](const QString& text) {
+    return Dialogs::MsgBox(text, 4, Lang::BoxTitle()) == 6;
+  };
   if (MultiOutput == 1) {
     const QString folder = ScriptObj::ParentFolder(output_);
-    if (ask(TestReportText(ScriptObj::FolderSize(folder), 0, Lang::TxtViewFilesQuestion()))) APIS::ShellOpen(folder);
+    if (ask(TestReportText(ScriptObj::FolderSize(folder), 0, Lang::TxtViewFilesQuestion())))
+      APIS::ShellOpen(folder);
     return;
   }
   if (Kind(7) == StageKind::MoveTracks) {
@@ -1277,7 +1309,8 @@ void Convert(const QString& testTime) {
   int selected = main ? main->List1->currentRow() : -1;
   if (!ffmpeg::FfmpegExists()) return;
   if (rows == 0) return Lang::MsgNoFilesInList();
-  const QString& shownOutput = mode == OutputChosenFolder ? Aplicacion::OutputFolder : Aplicacion::OutputFile;
+  const QString& shownOutput =
+      mode == OutputChosenFolder ? Aplicacion::OutputFolder : Aplicacion::OutputFile;
   if (!test && mode != OutputSourceFolders && shownOutput.isEmpty()) return Lang::MsgNoOutputPath();
   if (test && !(mode == OutputJoined || mode == OutputOneFile) && rows >= 2 && selected < 0)
     return Lang::MsgSelectFileForTest();
@@ -1294,7 +1327,8 @@ void Convert(const QString& testTime) {
     for (const QString& file : Aplicacion::FileList) shortPaths << ScriptObj::GetShortPath(file);
     inputs << shortPaths;
   } else if (!test) {
-    for (const QString& file : Aplicacion::FileList) inputs << QStringList{ScriptObj::GetShortPath(file)};
+    for (const QString& file : Aplicacion::FileList)
+      inputs << QStringList{ScriptObj::GetShortPath(file)};
     displayed = Aplicacion::FileList;
   } else {
     if (selected < 0) {

@@ -161,11 +161,11 @@ namespace Convertidor {
 
 // One failed input of the last run, as the progress window's error panel shows it.
 struct FailedStep {
-  QString File;         // the input's path, or "<todos los archivos>"
-  QString Stage;        // the stage caption shown when it failed
+  QString File;   // the input's path, or "<todos los archivos>"
+  QString Stage;  // the stage caption shown when it failed
   QString Description;
-  QString Command;      // the command line that failed to start or failed
-  QString Console;      // the last 4096 characters of that command's output
+  QString Command;  // the command line that failed to start or failed
+  QString Console;  // the last 4096 characters of that command's output
   bool operator==(const FailedStep&) const = default;
 };
 
@@ -209,7 +209,8 @@ QStringList SplitArguments(const QString& text);
 // input, then the text before the output followed by the output. An encoder
 // row: its template split into arguments, with <infile> and <outfile> replaced
 // inside the arguments they stand in. Every file name is one whole argument.
-StepCommand RowStep(const CommandTable& table, int row, const QStringList& inputs, const QString& output);
+StepCommand RowStep(const CommandTable& table, int row, const QStringList& inputs,
+                    const QString& output);
 
 // A step succeeded only when it started and its tool ended by itself with
 // code 0; an encoder must also have written a non-empty output.
@@ -221,7 +222,8 @@ void TrashSources(const QStringList& sources, bool outputWritten);
 // A numbered output takes the desired name: the regular file of that name
 // goes to the trash first (never a folder, never one of the protected files).
 // True when the output now carries the desired name.
-bool ReplaceExisting(const QString& output, const QString& desired, const QStringList& protectedFiles);
+bool ReplaceExisting(const QString& output, const QString& desired,
+                     const QStringList& protectedFiles);
 
 // Megabytes with two decimals, a half to the even digit, no trailing zeros.
 QString MegabytesText(double megabytes);

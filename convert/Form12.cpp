@@ -86,7 +86,8 @@ void Form12::CreateControls() {
 
   Picture1 = new QWidget(this);
   Picture1->setObjectName("Picture1");
-  Picture1->setGeometry(Margin, 150, BoxWidth, TallHeight - Margin - ButtonHeight - 2 * Margin - Margin);
+  Picture1->setGeometry(Margin, 150, BoxWidth,
+                        TallHeight - Margin - ButtonHeight - 2 * Margin - Margin);
   Picture1->setAutoFillBackground(true);
   Picture1->hide();
   Label1 = AddLabel(Picture1, "Label1", 0);

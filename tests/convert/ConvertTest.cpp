@@ -60,9 +60,19 @@ class ConvertTest : public TestEnv {
     const QString path = Path(relative);
     QDir().mkpath(QFileInfo(path).path());
     QStringList args = {"-v", "error", "-y"};
-    if (video) args << "-f" << "lavfi" << "-i" << "testsrc=size=160x120:rate=10";
-    args << "-f" << "lavfi" << "-i" << "sine=sample_rate=8000" << "-t" << QString::number(seconds);
-    if (video) args << "-c:v" << "mpeg4";
+    if (video)
+      args << "-f"
+           << "lavfi"
+           << "-i"
+           << "testsrc=size=160x120:rate=10";
+    args << "-f"
+         << "lavfi"
+         << "-i"
+         << "sine=sample_rate=8000"
+         << "-t" << QString::number(seconds);
+    if (video)
+      args << "-c:v"
+           << "mpeg4";
     args << path;
     EXPECT_EQ(QProcess::execute("ffmpeg", args), 0) << path.toStdString();
     return path;
@@ -93,17 +103,21 @@ class ConvertTest : public TestEnv {
   }
   static double Duration(const QString& path) {
     QProcess probe;
-    probe.start("ffprobe", {"-v", "error", "-show_entries", "format=duration", "-of", "csv=p=0", path});
+    probe.start("ffprobe",
+                {"-v", "error", "-show_entries", "format=duration", "-of", "csv=p=0", path});
     probe.waitForFinished();
     return probe.readAll().trimmed().toDouble();
   }
   static QString Streams(const QString& path) {
     QProcess probe;
-    probe.start("ffprobe", {"-v", "error", "-show_entries", "stream=codec_name", "-of", "csv=p=0", path});
+    probe.start("ffprobe",
+                {"-v", "error", "-show_entries", "stream=codec_name", "-of", "csv=p=0", path});
     probe.waitForFinished();
     return QString::fromUtf8(probe.readAll()).split('\n', Qt::SkipEmptyParts).join(",");
   }
-  QStringList Trashed() const { return QDir(TrashFiles()).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot); }
+  QStringList Trashed() const {
+    return QDir(TrashFiles()).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot);
+  }
   Form12* Progress() const { return Form12::Instance(); }
   void CloseProgress() {
     if (Form12* form = Progress()) {
@@ -128,7 +142,11 @@ TEST_F(ConvertTest, EachOutputModePutsItsOutputWhereItBelongs) {
   const Case cases[] = {
       {OutputSourceFolders, "", "", {"in/a (2).mkv", "in/b (2).mkv"}, 1},
       {OutputChosenFolder, "", Path("out3"), {"out3/a.mkv", "out3/b.mkv"}, 1},
-      {OutputOneFile, Path("out1/both.avi"), "", {"out1/both.avi"}, 1},  // the file's extension wins
+      {OutputOneFile,
+       Path("out1/both.avi"),
+       "",
+       {"out1/both.avi"},
+       1},  // the file's extension wins
       {OutputJoined, Path("out0/joined.mkv"), "", {"out0/joined.mkv"}, 2},
   };
   for (const Case& c : cases) {
@@ -148,7 +166,8 @@ TEST_F(ConvertTest, EachOutputModePutsItsOutputWhereItBelongs) {
     EXPECT_FALSE(Progress()->Command3->isVisible());
     EXPECT_FALSE(Progress()->Command1->isVisible());
     EXPECT_FALSE(main_->isVisible());
-    for (const QString& output : c.outputs) EXPECT_NEAR(Duration(Path(output)), c.duration, kSlack) << output.toStdString();
+    for (const QString& output : c.outputs)
+      EXPECT_NEAR(Duration(Path(output)), c.duration, kSlack) << output.toStdString();
     EXPECT_TRUE(TempDir.isEmpty()) << c.mode;  // nothing asked for a temporary folder
     CloseProgress();
     EXPECT_TRUE(main_->isVisible());
@@ -194,8 +213,9 @@ TEST_F(ConvertTest, ATestConvertsAFewSecondsAndReportsSizeAndRate) {
   const QString output = TempDir + "/test.mkv";
   EXPECT_NEAR(Duration(output), 1, kSlack);
   const qint64 bytes = QFileInfo(output).size();
-  EXPECT_EQ(dialogs.Messages(), QStringList{"Prueba finalizada\r\nTamaño de archivo: " + MegabytesText(bytes / 1048576.0) +
-                                            "MB (" + MegabytesText(bytes / 1048576.0 * 60) +
+  EXPECT_EQ(dialogs.Messages(), QStringList{"Prueba finalizada\r\nTamaño de archivo: " +
+                                            MegabytesText(bytes / 1048576.0) + "MB (" +
+                                            MegabytesText(bytes / 1048576.0 * 60) +
                                             "MB/min)\r\n¿Reproducir el archivo?"});
   EXPECT_EQ(dialogs.Shown().first().style, 4);
   EXPECT_EQ(Progress()->Text1->text(), "El proceso terminó");
@@ -212,7 +232,8 @@ TEST_F(ConvertTest, AZeroSecondTestReportsItsSizeWithoutARate) {
   ASSERT_EQ(dialogs.Messages().size(), 1);
   const qint64 bytes = QFileInfo(TempDir + "/test.mkv").size();
   EXPECT_EQ(dialogs.Messages().first().toStdString(),
-            ("Prueba finalizada\r\nTamaño de archivo: " + MegabytesText(bytes / 1048576.0) + "MB\r\n¿Reproducir el archivo?")
+            ("Prueba finalizada\r\nTamaño de archivo: " + MegabytesText(bytes / 1048576.0) +
+             "MB\r\n¿Reproducir el archivo?")
                 .toStdString());
 }
 
@@ -221,7 +242,8 @@ TEST_F(ConvertTest, ATestWithSeveralFilesAndNoneSelectedIsRefused) {
   ScriptedDialogs dialogs;
   dialogs.ExpectMessage();
   Convert("1");
-  EXPECT_EQ(dialogs.Messages(), QStringList{"Seleccione un archivo de la lista para realizar la prueba"});
+  EXPECT_EQ(dialogs.Messages(),
+            QStringList{"Seleccione un archivo de la lista para realizar la prueba"});
   EXPECT_FALSE(Progress());
 }
 
@@ -234,10 +256,14 @@ TEST_F(ConvertTest, ChecksComeBeforeAnythingRuns) {
     QString message;
   };
   const Case cases[] = {
-      {"no ffmpeg", Path("nowhere/ffmpeg"), true, OutputSourceFolders, "No se encuentra ffmpeg.exe"},
-      {"no files", "/usr/bin/ffmpeg", false, OutputSourceFolders, "No se han agregado archivos a la lista"},
-      {"no output", "/usr/bin/ffmpeg", true, OutputOneFile, "No se ha especificado una ruta de salida"},
-      {"no folder", "/usr/bin/ffmpeg", true, OutputChosenFolder, "No se ha especificado una ruta de salida"},
+      {"no ffmpeg", Path("nowhere/ffmpeg"), true, OutputSourceFolders,
+       "No se encuentra ffmpeg.exe"},
+      {"no files", "/usr/bin/ffmpeg", false, OutputSourceFolders,
+       "No se han agregado archivos a la lista"},
+      {"no output", "/usr/bin/ffmpeg", true, OutputOneFile,
+       "No se ha especificado una ruta de salida"},
+      {"no folder", "/usr/bin/ffmpeg", true, OutputChosenFolder,
+       "No se ha especificado una ruta de salida"},
   };
   const QString a = Clip("in/a.mkv");
   for (const Case& c : cases) {
@@ -286,7 +312,8 @@ TEST_F(ConvertTest, AnOutsideEncoderMustExitWithZeroAndWriteItsOutput) {
       EXPECT_EQ(Errors[0].File, clip);
       EXPECT_EQ(Errors[0].Stage, "Codificando audio");
       EXPECT_EQ(Errors[0].Description, "Error al convertir");
-      EXPECT_EQ(Errors[0].Command, "\"" + script + "\" \"" + TempDir + "/auext.wav\" -o \"" + TempDir + "/aucod.wav\"");
+      EXPECT_EQ(Errors[0].Command, "\"" + script + "\" \"" + TempDir + "/auext.wav\" -o \"" +
+                                       TempDir + "/aucod.wav\"");
       EXPECT_FALSE(QFile::exists(output)) << c.name;
       EXPECT_TRUE(Progress()->Command3->isVisible());
       EXPECT_EQ(Progress()->List1->count(), 1);
@@ -309,7 +336,8 @@ TEST_F(ConvertTest, AFailingStepIsListedWithItsCommandAndTheRunGoesOn) {
   EXPECT_EQ(Errors[0].File, bad);
   EXPECT_EQ(Errors[0].Stage, "Convirtiendo");
   EXPECT_EQ(Errors[0].Description, "Error al convertir");
-  EXPECT_EQ(Errors[0].Command, "\"/usr/bin/ffmpeg\" -i \"" + bad + "\" -y \"" + Path("in/bad (2).mkv") + "\"");
+  EXPECT_EQ(Errors[0].Command,
+            "\"/usr/bin/ffmpeg\" -i \"" + bad + "\" -y \"" + Path("in/bad (2).mkv") + "\"");
   EXPECT_TRUE(Errors[0].Console.contains("Invalid data")) << Errors[0].Console.toStdString();
   EXPECT_EQ(Progress()->Text3->text(), "Errores: 1");
   EXPECT_TRUE(Progress()->Command3->isVisible());
@@ -394,8 +422,9 @@ TEST_F(ConvertTest, AWaitingInputIsNeverReplacedByAnEarlierOutput) {
 }
 
 TEST_F(ConvertTest, OddInputNamesConvertAndRunNothing) {
-  const QStringList names = {"in/with blanks.mkv", "in/\"quoted\".mkv", "in/it's.mkv", "in/$(touch x).mkv",
-                             "in/`touch y`;|*&.mkv", "in/Ёжик ñandú 猫.mkv", "in/back\\slash -i.mkv"};
+  const QStringList names = {"in/with blanks.mkv",   "in/\"quoted\".mkv",    "in/it's.mkv",
+                             "in/$(touch x).mkv",    "in/`touch y`;|*&.mkv", "in/Ёжик ñandú 猫.mkv",
+                             "in/back\\slash -i.mkv"};
   QStringList files;
   for (const QString& name : names) files << Clip(name);
   List(files);
@@ -534,10 +563,12 @@ TEST_F(ConvertTest, CopiedTracksAreMovedBesideEachOtherAndReported) {
   dialogs.ExpectMessage(7);
   Convert("1");
   ASSERT_EQ(dialogs.Messages().size(), 1);
-  const qint64 bytes = QFileInfo(TempDir + "/test_audio.mkv").size() + QFileInfo(TempDir + "/test_video.mkv").size();
+  const qint64 bytes =
+      QFileInfo(TempDir + "/test_audio.mkv").size() + QFileInfo(TempDir + "/test_video.mkv").size();
   EXPECT_GT(bytes, 0);
   EXPECT_EQ(dialogs.Messages().first().toStdString(),
-            ("Prueba finalizada\r\nTamaño de archivo: " + MegabytesText(bytes / 1048576.0) + "MB\r\n¿Reproducir el archivo?")
+            ("Prueba finalizada\r\nTamaño de archivo: " + MegabytesText(bytes / 1048576.0) +
+             "MB\r\n¿Reproducir el archivo?")
                 .toStdString());
 }
 
@@ -572,10 +603,12 @@ TEST_F(ConvertTest, NumberedOutputsGoToAFolderOfTheirOwn) {
     ASSERT_EQ(dialogs.Shown().size(), 2);
     const QString folder = TempDir + "/test";
     qint64 bytes = 0;
-    for (const QFileInfo& frame : QDir(folder).entryInfoList({"*.png"}, QDir::Files)) bytes += frame.size();
+    for (const QFileInfo& frame : QDir(folder).entryInfoList({"*.png"}, QDir::Files))
+      bytes += frame.size();
     EXPECT_GT(bytes, 0);
     const QString size = MegabytesText(bytes / 1048576.0);
-    EXPECT_EQ(dialogs.Shown()[0].text, "Prueba finalizada\r\nTamaño de archivo: " + size + "MB\r\n¿Ver archivos?");
+    EXPECT_EQ(dialogs.Shown()[0].text,
+              "Prueba finalizada\r\nTamaño de archivo: " + size + "MB\r\n¿Ver archivos?");
     EXPECT_EQ(dialogs.Shown()[1].text, folder);
     CloseProgress();
   }
@@ -587,7 +620,8 @@ TEST_F(ConvertTest, NumberedOutputsGoToAFolderOfTheirOwn) {
   Convert("");
   ASSERT_EQ(Errors.size(), 1);
   EXPECT_EQ(Errors[0].Stage, "");
-  EXPECT_EQ(Errors[0].Description, "No se pudo crear el directorio de salida:" + Path("missing/a/%03d.png"));
+  EXPECT_EQ(Errors[0].Description,
+            "No se pudo crear el directorio de salida:" + Path("missing/a/%03d.png"));
   EXPECT_EQ(Errors[0].Command, "");
 }
 

@@ -84,8 +84,9 @@ TEST_F(Form12Test, WithThePanelOpenTheFirstCloseOnlyClosesThePanel) {
 }
 
 TEST_F(Form12Test, SelectingAFailureShowsItsStageDescriptionCommandAndOutput) {
-  Convertidor::Errors = {{"/a.wav", "Convirtiendo", "Error al convertir", "cmd a", "out a"},
-                         {"/b.wav", "Codificando audio (pase 1)", "Error al convertir", "cmd b", "out b"}};
+  Convertidor::Errors = {
+      {"/a.wav", "Convirtiendo", "Error al convertir", "cmd a", "out a"},
+      {"/b.wav", "Codificando audio (pase 1)", "Error al convertir", "cmd b", "out b"}};
   form_->List1->addItems({"/a.wav", "/b.wav"});
   form_->List1->setCurrentRow(1);
   EXPECT_EQ(form_->Text6->text(), "Codificando audio (pase 1)");

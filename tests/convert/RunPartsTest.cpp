@@ -58,15 +58,27 @@ TEST_F(RunPartsTest, AnFfmpegRowPutsEveryFileNameInAsOneArgument) {
     QString shown;
   };
   const Case cases[] = {
-      {"/usr/bin/ffmpeg", " -i ", " -f mp4 -y ", {kOddName}, "/o/out file.mp4",
+      {"/usr/bin/ffmpeg",
+       " -i ",
+       " -f mp4 -y ",
+       {kOddName},
+       "/o/out file.mp4",
        {"-i", kOddName, "-f", "mp4", "-y", "/o/out file.mp4"},
        R"("/usr/bin/ffmpeg" -i ")" + kOddName + R"(" -f mp4 -y "/o/out file.mp4")"},
       // Several inputs of one command, each after the text before an input.
-      {"/opt/my tools/ffmpeg", " -ss 3 -i ", " -y ", {"/a|b.wav", "/c*d.wav"}, "/o.wav",
+      {"/opt/my tools/ffmpeg",
+       " -ss 3 -i ",
+       " -y ",
+       {"/a|b.wav", "/c*d.wav"},
+       "/o.wav",
        {"-ss", "3", "-i", "/a|b.wav", "-ss", "3", "-i", "/c*d.wav", "-y", "/o.wav"},
        R"("/opt/my tools/ffmpeg" -ss 3 -i "/a|b.wav" -ss 3 -i "/c*d.wav" -y "/o.wav")"},
       // Option text keeps the Windows rules for quotes and backslashes.
-      {"/usr/bin/ffmpeg", " -i ", R"( -vf "drawtext=text='a b'" -metadata title=\"x\" -y )", {"/i"}, "/o",
+      {"/usr/bin/ffmpeg",
+       " -i ",
+       R"( -vf "drawtext=text='a b'" -metadata title=\"x\" -y )",
+       {"/i"},
+       "/o",
        {"-i", "/i", "-vf", "drawtext=text='a b'", "-metadata", "title=\"x\"", "-y", "/o"},
        R"("/usr/bin/ffmpeg" -i "/i" -vf "drawtext=text='a b'" -metadata title=\"x\" -y "/o")"},
   };
@@ -80,10 +92,12 @@ TEST_F(RunPartsTest, AnFfmpegRowPutsEveryFileNameInAsOneArgument) {
 }
 
 TEST_F(RunPartsTest, AnEncoderRowReplacesTheMarkersInsideTheSplitTemplate) {
-  const CommandTable table = OneRow(StageKind::Encoder, "/opt/enc/lame", " -b 128 --in=<infile> <outfile>");
+  const CommandTable table =
+      OneRow(StageKind::Encoder, "/opt/enc/lame", " -b 128 --in=<infile> <outfile>");
   const StepCommand step = RowStep(table, 1, {"/t/<outfile> x.wav"}, kOddName);
   EXPECT_EQ(step.Command.program, "/opt/enc/lame");
-  EXPECT_EQ(step.Command.arguments, (QStringList{"-b", "128", "--in=/t/<outfile> x.wav", kOddName}));
+  EXPECT_EQ(step.Command.arguments,
+            (QStringList{"-b", "128", "--in=/t/<outfile> x.wav", kOddName}));
   EXPECT_EQ(step.Shown, R"("/opt/enc/lame" -b 128 --in="/t/<outfile> x.wav" ")" + kOddName + "\"");
 }
 
@@ -109,7 +123,9 @@ TEST_F(RunPartsTest, AStepSucceedsOnlyOnANormalExitWithCodeZero) {
 TEST_F(RunPartsTest, ConcatListEscapesQuotesAndRefusesLineBreaks) {
   QByteArray text;
   ASSERT_TRUE(ConcatListText({"/a/b c.wav", "/a/it's.wav", "/a/ñ\\x.wav"}, text));
-  EXPECT_EQ(text, QString("file '/a/b c.wav'\r\nfile '/a/it'\\''s.wav'\r\nfile '/a/ñ\\x.wav'\r\n").toUtf8());
+  EXPECT_EQ(
+      text,
+      QString("file '/a/b c.wav'\r\nfile '/a/it'\\''s.wav'\r\nfile '/a/ñ\\x.wav'\r\n").toUtf8());
   EXPECT_FALSE(ConcatListText({"/a/ok.wav", "/a/two\nlines.wav"}, text));
   EXPECT_FALSE(ConcatListText({"/a/cr\r.wav"}, text));
 }
@@ -118,16 +134,21 @@ TEST_F(RunPartsTest, ConcatListJoinsOddlyNamedFilesThroughTheRealDemuxer) {
   const QStringList names = {"it's a $(touch x).wav", "b\\c ñ \"q\".wav"};
   for (const QString& name : names) {
     Aplicacion::FileList << Path(name);
-    ASSERT_EQ(QProcess::execute("ffmpeg", {"-v", "error", "-f", "lavfi", "-i", "sine=d=1", Path(name)}), 0);
+    ASSERT_EQ(
+        QProcess::execute("ffmpeg", {"-v", "error", "-f", "lavfi", "-i", "sine=d=1", Path(name)}),
+        0);
   }
   ScriptedDialogs dialogs;
   const QString list = WriteConcatList();
   ASSERT_FALSE(list.isEmpty());
   EXPECT_TRUE(list.startsWith(Folder() + "/appfiles/temp/temp"));
   const QString out = Path("joined.wav");
-  ASSERT_EQ(QProcess::execute("ffmpeg", {"-v", "error", "-f", "concat", "-safe", "0", "-i", list, out}), 0);
+  ASSERT_EQ(
+      QProcess::execute("ffmpeg", {"-v", "error", "-f", "concat", "-safe", "0", "-i", list, out}),
+      0);
   QProcess probe;
-  probe.start("ffprobe", {"-v", "error", "-show_entries", "format=duration", "-of", "csv=p=0", out});
+  probe.start("ffprobe",
+              {"-v", "error", "-show_entries", "format=duration", "-of", "csv=p=0", out});
   probe.waitForFinished();
   EXPECT_NEAR(probe.readAll().trimmed().toDouble(), 2.0, 0.05);
   EXPECT_FALSE(QFile::exists(Path("x")));
@@ -156,7 +177,8 @@ TEST_F(RunPartsTest, MoveTracksNamesTracksAfterTheTargetAndSkipsTakenNames) {
 
   const QString single = Touch("t/vicod.mkv", "v");
   Touch("out/one.mkv", "old");
-  EXPECT_EQ(MoveTracks(QString(), single, Path("out/one.mkv")), QStringList{Path("out/one (2).mkv")});
+  EXPECT_EQ(MoveTracks(QString(), single, Path("out/one.mkv")),
+            QStringList{Path("out/one (2).mkv")});
   EXPECT_EQ(MoveTracks(Path("t/missing.mkv"), QString(), Path("out/two.mkv")), QStringList());
 }
 
@@ -176,8 +198,8 @@ TEST_F(RunPartsTest, SourcesGoToTheTrashOnlyAfterTheOutputWasWritten) {
 TEST_F(RunPartsTest, ReplaceTrashesOnlyARegularFileThatIsNoOtherInput) {
   struct Case {
     const char* name;
-    bool folder;         // the desired name is taken by a folder
-    bool waitingInput;   // the desired file is an input still in the list
+    bool folder;        // the desired name is taken by a folder
+    bool waitingInput;  // the desired file is an input still in the list
     bool emptyOutput;
     bool replaced;
   };
@@ -189,11 +211,15 @@ TEST_F(RunPartsTest, ReplaceTrashesOnlyARegularFileThatIsNoOtherInput) {
   };
   for (const Case& c : cases) {
     const QString desired = Path(QString("r/%1/clip.avi").arg(c.name));
-    const QString output = Touch(QString("r/%1/clip (2).avi").arg(c.name), c.emptyOutput ? "" : "new");
-    if (c.folder) QDir().mkpath(desired);
-    else Touch(QString("r/%1/clip.avi").arg(c.name), "old");
-    const QStringList others = c.waitingInput ? QStringList{Path(QString("r/%1/../%1/clip.avi").arg(c.name))}
-                                              : QStringList{Path("r/other.avi")};
+    const QString output =
+        Touch(QString("r/%1/clip (2).avi").arg(c.name), c.emptyOutput ? "" : "new");
+    if (c.folder)
+      QDir().mkpath(desired);
+    else
+      Touch(QString("r/%1/clip.avi").arg(c.name), "old");
+    const QStringList others = c.waitingInput
+                                   ? QStringList{Path(QString("r/%1/../%1/clip.avi").arg(c.name))}
+                                   : QStringList{Path("r/other.avi")};
     EXPECT_EQ(ReplaceExisting(output, desired, others), c.replaced) << c.name;
     if (c.replaced) {
       EXPECT_EQ(Read(desired), "new") << c.name;
@@ -219,7 +245,8 @@ TEST_F(RunPartsTest, ReplaceTakesAFreedNameWithoutTrashingAnything) {
 
 TEST_F(RunPartsTest, MegabytesRoundHalfToEvenWithoutTrailingZeros) {
   const std::pair<double, const char*> cases[] = {
-      {5.0, "5"}, {0.0, "0"}, {1.5, "1.5"}, {0.125, "0.12"}, {0.375, "0.38"}, {2.999, "3"}, {1234.5678, "1234.57"},
+      {5.0, "5"},      {0.0, "0"},   {1.5, "1.5"},           {0.125, "0.12"},
+      {0.375, "0.38"}, {2.999, "3"}, {1234.5678, "1234.57"},
   };
   for (const auto& [value, text] : cases) EXPECT_EQ(MegabytesText(value), text) << value;
 }
@@ -230,7 +257,8 @@ TEST_F(RunPartsTest, TestReportGivesSizeAndRateAndNeverDividesByZero) {
             "Prueba finalizada\r\nTamaño de archivo: 5MB (15MB/min)\r\n¿Reproducir el archivo?");
   EXPECT_EQ(TestReportText(fiveMegabytes, 0, "¿Ver archivos?"),
             "Prueba finalizada\r\nTamaño de archivo: 5MB\r\n¿Ver archivos?");
-  EXPECT_EQ(TestReportText(0, 2, "q"), "Prueba finalizada\r\nTamaño de archivo: 0MB (0MB/min)\r\nq");
+  EXPECT_EQ(TestReportText(0, 2, "q"),
+            "Prueba finalizada\r\nTamaño de archivo: 0MB (0MB/min)\r\nq");
 }
 
 }  // namespace
