@@ -1,0 +1,196 @@
+#include "devices/Emisor.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QHostAddress>
+#include <QLineEdit>
+#include <QNetworkInterface>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QTimer>
+#include <QWidget>
+
+#include "devices/Form15.h"
+#include "devices/Grabador.h"
+#include "frame/Aplicacion.h"
+#include "frame/CaptureConsole.h"
+#include "frame/ModalWindow.h"
+#include "frame/ScriptObj.h"
+#include "frame/ffmpeg.h"
+#include "lang/Lang.h"
+
+namespace Emisor {
+
+QString StreamInputArgs;
+QString LocalIPAddress;
+QString StreamFormatProfilePath;
+uint8_t StreamRunning = 0;
+
+namespace {
+
+const FfmpegOptionNames& Opt() { return ffmpeg::OptNames; }
+QString FfmpegHead() { return "\"" + ffmpeg::FfmpegPath + "\""; }
+
+// The compiled profile, or false (after its message, when it has one).
+bool LoadStreamFormat(CompiledFormat& format) {
+  uint8_t status = 0;
+  format = Convertidor::LoadFormat(StreamFormatProfilePath, status);
+  if (!format.AudioExtCodecName.isEmpty() || !format.VideoExtCodecName.isEmpty()) {
+    Lang::MsgFormatUsesExtCodec();
+    return false;
+  }
+  if (status == 1) Lang::MsgFormatProfileNotFound(QString());
+  if (status == 2) Lang::MsgFormatProfileReadError();
+  return status == 0;
+}
+
+void ShowStreamingPanel(Form15* window, const QString& address) {
+  StreamRunning = 1;
+  window->Command2->setEnabled(true);
+  window->Command3->setEnabled(true);
+  window->Command7->setEnabled(true);
+  window->Picture2->show();
+  window->Picture2->raise();
+  window->Picture1->hide();
+  window->Text3->setText(address);
+  window->Text4->clear();
+}
+
+void ShowEnd(Form15* window, int32_t exitCode, const QString& output) {
+  if (exitCode > 0) window->Text4->setPlainText(QString(output).replace("\r\n", "\n"));
+  window->Command2->setEnabled(false);
+  window->Command3->setEnabled(false);
+  window->Command7->setEnabled(false);
+  window->Text4->moveCursor(QTextCursor::End);
+  window->Text4->insertPlainText("\n" + Lang::TxtProcessEnded());
+  window->Text4->moveCursor(QTextCursor::End);
+}
+
+}  // namespace
+
+void Reset() {
+  StreamInputArgs.clear();
+  LocalIPAddress.clear();
+  StreamFormatProfilePath.clear();
+  StreamRunning = 0;
+}
+
+QString LocalAddress() {
+  for (const QHostAddress& address : QNetworkInterface::allAddresses()) {
+    if (address.protocol() == QAbstractSocket::IPv4Protocol && !address.isLoopback())
+      return address.toString();
+  }
+  return QStringLiteral("127.0.0.1");
+}
+
+QString AddressListCommand() { return QStringLiteral("ip address"); }
+
+// ffmpeg's "-loop" belongs to the image demuxer and is refused by the concat
+// list and by live inputs; "-stream_loop" repeats any input (-1: endlessly).
+bool LoopOption(bool repeat, const QString& count, const QString& infiniteItem, QString& option) {
+  option.clear();
+  if (!repeat) return true;
+  if (count == infiniteItem) {
+    option = "-stream_loop -1";
+    return true;
+  }
+  if (!Grabador::IsNumeric(count) || count.contains('-') || count.contains(',') || count.contains('.'))
+    return false;
+  option = "-stream_loop " + count;
+  return true;
+}
+
+Convertidor::StepCommand AutomaticStreamCommand(const QString& loopOption, const QString& inputArgs,
+                                                const QString& address) {
+  const QString options = " " + loopOption + " -re " + inputArgs + " " + Opt().Format + " mpegts " +
+                          Opt().VideoCodec + " libx264 " + Opt().AudioCodec + " libmp3lame " +
+                          Opt().AudioBitrate + " 24k " + Opt().SampleRate + " 22050 " +
+                          Opt().VideoMaxRate +
+                          " 750k -preset ultrafast -tune zerolatency -async 1 -bsf:v h264_mp4toannexb "
+                          "-bufsize 3000k ";
+  return Convertidor::FfmpegStep(FfmpegHead(), QString(), options, {}, address);
+}
+
+Convertidor::StepCommand ProfileStreamCommand(const QString& loopOption, const CompiledFormat& format,
+                                              const QString& inputArgs, const QString& address) {
+  const QStringList pieces{loopOption,           format.InputOptions,  inputArgs,
+                           format.OutputOptions, format.AudioOptions,  format.SubtitleCodecOption,
+                           format.VideoOptions,  format.AspectOption,  format.SizeOption,
+                           format.NoAudioOption, format.NoSubtitlesOption, format.NoVideoOption};
+  QString options;
+  for (const QString& piece : pieces) options += " " + piece;
+  options += " ";
+  return Convertidor::FfmpegStep(FfmpegHead(), QString(), options, {}, address);
+}
+
+void StreamFileList() {
+  if (Aplicacion::FileCount() == 0) {
+    Lang::MsgNoFilesInList();
+    return;
+  }
+  const QString list = ScriptObj::GetShortPath(Convertidor::WriteConcatList());
+  if (list.isEmpty()) return;
+  // The concat demuxer refuses the list's absolute paths unless told they are safe.
+  ShowStreamer(Opt().Format + " concat -safe 0 -i " + Grabador::QuotedArgument(list));
+  ScriptObj::DeleteFolder(ScriptObj::ParentFolder(list), true);
+}
+
+void ShowStreamer(const QString& inputArgs) {
+  StreamInputArgs = inputArgs;
+  QPointer<Form15> window = new Form15;
+  window->Form_Load();
+  window->Frame1->show();
+  window->Frame1->raise();
+  QTimer::singleShot(0, window, [window] {
+    FillLocalAddresses();
+    if (window) window->Frame1->hide();
+  });
+  ModalWindow::Run(window);
+  delete window.data();
+  StreamInputArgs.clear();
+}
+
+void FillLocalAddresses() {
+  Form15* window = Form15::Instance();
+  if (!window) return;
+  LocalIPAddress = LocalAddress();
+  const QString udp = "udp://" + LocalIPAddress + ":8080";
+  window->Combo1->clear();
+  window->Combo1->addItems({udp, "rtp://" + LocalIPAddress + ":8080"});
+  window->Combo1->setCurrentIndex(0);
+}
+
+void StartStream() {
+  QPointer<Form15> window = Form15::Instance();
+  if (!window || !ffmpeg::FfmpegExists()) return;
+  const QString address = window->Combo1->currentText();
+  if (address.isEmpty()) {
+    Lang::MsgNoAddress();
+    return;
+  }
+  QString loop;
+  if (!LoopOption(window->Check1->isChecked(), window->Combo4->currentText(),
+                  window->Combo4->itemText(0), loop)) {
+    Lang::MsgInvalidRepeatCount();
+    return;
+  }
+  Convertidor::StepCommand step;
+  if (StreamFormatProfilePath.isEmpty()) {
+    step = AutomaticStreamCommand(loop, StreamInputArgs, address);
+  } else {
+    CompiledFormat format;
+    if (!LoadStreamFormat(format)) return;
+    step = ProfileStreamCommand(loop, format, StreamInputArgs, address);
+  }
+  ShowStreamingPanel(window, address);
+  QString output;
+  int32_t exitCode = 0;
+  CaptureConsole::RunCaptured(CaptureConsole::Pipeline{step.Command}, QString(), 0, 0, window->Text4,
+                              true, CaptureConsole::ReplaceByVisibleChunk, output, 1024, exitCode);
+  StreamRunning = 0;
+  if (window) ShowEnd(window, exitCode, output);
+}
+
+}  // namespace Emisor
