@@ -37,7 +37,9 @@ QString FfmpegHead() { return "\"" + ffmpeg::FfmpegPath + "\""; }
 bool LoadStreamFormat(CompiledFormat& format) {
   uint8_t status = 0;
   format = Convertidor::LoadFormat(StreamFormatProfilePath, status);
-  if (!format.AudioExtCodecName.isEmpty() || !format.VideoExtCodecName.isEmpty()) {
+  // A profile whose external encoder could not even be compiled is refused
+  // with the same message, not silently.
+  if (status >= 3 || !format.AudioExtCodecName.isEmpty() || !format.VideoExtCodecName.isEmpty()) {
     Lang::MsgFormatUsesExtCodec();
     return false;
   }

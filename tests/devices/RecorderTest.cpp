@@ -1,0 +1,406 @@
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFile>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPointer>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStandardPaths>
+#include <QTimer>
+
+#include <functional>
+
+#include "Printers.h"
+#include "TestEnv.h"
+#include "convert/Form1.h"
+#include "devices/Emisor.h"
+#include "devices/Form14.h"
+#include "devices/Form15.h"
+#include "devices/Grabador.h"
+#include "formats/FormatProfile.h"
+#include "frame/CaptureConsole.h"
+#include "frame/RecordFile.h"
+#include "frame/ffmpeg.h"
+
+namespace {
+
+const QString kVideo = "lavfi:testsrc=size=160x120:rate=10";
+const QString kAudio = "lavfi:sine=f=440";
+
+void Flush() {
+  QApplication::processEvents();
+  QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+void ClickCaption(QWidget* caption) {
+  const QPointF at(2, 2);
+  QMouseEvent press(QEvent::MouseButtonPress, at, caption->mapToGlobal(at), Qt::LeftButton,
+                    Qt::LeftButton, Qt::NoModifier);
+  QMouseEvent release(QEvent::MouseButtonRelease, at, caption->mapToGlobal(at), Qt::LeftButton,
+                      Qt::NoButton, Qt::NoModifier);
+  QApplication::sendEvent(caption, &press);
+  QApplication::sendEvent(caption, &release);
+}
+
+// Calls act once, from inside the running event loop, as soon as ready() holds.
+void When(std::function<bool()> ready, std::function<void()> act) {
+  auto* poll = new QTimer;
+  QObject::connect(poll, &QTimer::timeout, [poll, ready, act] {
+    if (!ready()) return;
+    poll->stop();
+    poll->deleteLater();
+    act();
+  });
+  poll->start(20);
+}
+
+class RecorderTest : public TestEnv {
+ protected:
+  void SetUp() override {
+    TestEnv::SetUp();
+    CaptureConsole::Reset();
+    Grabador::Reset();
+    Grabador::RecBufferSizeMB.clear();
+    ffmpeg::InitOptionNames();
+    ffmpeg::FfmpegPath = QStandardPaths::findExecutable("ffmpeg");
+    ffmpeg::FfplayPath = QStandardPaths::findExecutable("ffplay");
+    ffmpeg::FfprobePath = QStandardPaths::findExecutable("ffprobe");
+    ASSERT_FALSE(ffmpeg::FfmpegPath.isEmpty());
+    window_ = new Form14;
+    window_->Form_Load();
+    window_->Frame3->hide();  // as once the devices are listed
+    window_->show();
+  }
+  void TearDown() override {
+    Grabador::RecRunning = 0;
+    delete window_.data();
+    Grabador::Reset();
+    Grabador::RecBufferSizeMB.clear();
+    ffmpeg::FfmpegPath.clear();
+    ffmpeg::FfplayPath.clear();
+    ffmpeg::FfprobePath.clear();
+    TestEnv::TearDown();
+  }
+  void UseDevices(const QString& audio, const QString& video) {
+    window_->Option2->setChecked(true);
+    window_->Check2->setChecked(!audio.isEmpty());
+    window_->Combo1->setEditText(audio);
+    window_->Check3->setChecked(!video.isEmpty());
+    window_->Combo2->setEditText(video);
+  }
+  void RecordInto(const QString& name) {
+    Grabador::RecOutputPath = Folder() + "/" + name;
+    window_->Command2->click();
+  }
+  QString WriteProfile(const QString& name, const FormatProfile& profile) {
+    const QString path = Folder() + "/appfiles/formats/" + name + ".qfm";
+    WriteFile("appfiles/formats/" + name + ".qfm", "");
+    EXPECT_EQ(RecordFile::Write(path, profile), RecordFile::Result::Ok);
+    return path;
+  }
+
+  QPointer<Form14> window_;
+};
+
+TEST_F(RecorderTest, SourceControlsFollowTheSourceOptionsAndCaptions) {
+  EXPECT_TRUE(window_->Option2->isChecked());
+  EXPECT_FALSE(window_->Text1->isEnabled());
+  EXPECT_FALSE(window_->Combo1->isEnabled());
+  EXPECT_EQ(window_->Command9->text(), "Detener (force)");
+
+  ClickCaption(window_->Text3);
+  EXPECT_TRUE(window_->Check2->isChecked());
+  EXPECT_TRUE(window_->Combo1->isEnabled());
+  EXPECT_FALSE(window_->Combo2->isEnabled());
+
+  ClickCaption(window_->Text2);
+  EXPECT_TRUE(window_->Option1->isChecked());
+  EXPECT_TRUE(window_->Text1->isEnabled());
+  const QList<QWidget*> followers{window_->Text3,  window_->Text4,  window_->Text10,
+                                  window_->Text11, window_->Combo1, window_->Combo2,
+                                  window_->Check2, window_->Check3};
+  for (QWidget* follower : followers)
+    EXPECT_FALSE(follower->isEnabled()) << follower->objectName().toStdString();
+
+  // A second click on the caption leaves no source option selected.
+  ClickCaption(window_->Text2);
+  EXPECT_FALSE(window_->Option1->isChecked());
+  EXPECT_FALSE(window_->Option2->isChecked());
+
+  window_->Option2->click();
+  EXPECT_FALSE(window_->Text1->isEnabled());
+  EXPECT_TRUE(window_->Combo1->isEnabled());
+  EXPECT_FALSE(window_->Combo2->isEnabled());
+  ClickCaption(window_->Text4);
+  EXPECT_TRUE(window_->Combo2->isEnabled());
+
+  window_->Option4->click();
+  const QList<QWidget*> destination{window_->Text7, window_->Command1, window_->Label1,
+                                    window_->Combo3, window_->Check1};
+  for (QWidget* control : destination)
+    EXPECT_FALSE(control->isEnabled()) << control->objectName().toStdString();
+  window_->Option3->click();
+  EXPECT_TRUE(window_->Combo3->isEnabled());
+}
+
+TEST_F(RecorderTest, DeviceListsAreFilledFromTheListingWithNothingSelected) {
+  const QString listing = WriteFile(
+      "fixture/sources.txt",
+      "Auto-detected sources for pulse:\n* default [Mic] (audio)\n  other.monitor [Out] (audio)\n"
+      "Auto-detected sources for video4linux2,v4l2:\n  /dev/video0 [Camera] (video)\n");
+  const QString fake =
+      WriteFile("tools/ffmpeg", ("#!/bin/sh\ncat '" + listing + "'\n").toUtf8());
+  QFile::setPermissions(fake, QFile::permissions(fake) | QFile::ExeOwner);
+  ffmpeg::FfmpegPath = fake;
+  window_->Combo1->addItem("stale");
+  Grabador::ListDevices();
+  ASSERT_EQ(window_->Combo1->count(), 2);
+  EXPECT_EQ(window_->Combo1->itemText(0), "pulse:default");
+  EXPECT_EQ(window_->Combo1->currentIndex(), -1);
+  EXPECT_EQ(window_->Combo1->currentText(), "");
+  ASSERT_EQ(window_->Combo2->count(), 1);
+  EXPECT_EQ(window_->Combo2->itemText(0), "v4l2:/dev/video0");
+
+  ffmpeg::FfmpegPath = Folder() + "/tools/missing";
+  Grabador::ListDevices();
+  EXPECT_EQ(window_->Combo1->count(), 0);
+  EXPECT_EQ(window_->Combo2->count(), 0);
+}
+
+TEST_F(RecorderTest, BufferSizeIsAskedAndChecked) {
+  Grabador::RecBufferSizeMB = "16";
+  ScriptedDialogs dialogs;
+  dialogs.Expect(Dialogs::Kind::Input, QString("64"))
+      .Expect(Dialogs::Kind::Input, QString("1.5"))
+      .ExpectMessage()
+      .Expect(Dialogs::Kind::Input, QString());
+  window_->Opt_BuffSizeChan->trigger();
+  EXPECT_EQ(Grabador::RecBufferSizeMB, "64");
+  window_->Opt_BuffSizeChan->trigger();
+  window_->Opt_BuffSizeChan->trigger();
+  EXPECT_EQ(Grabador::RecBufferSizeMB, "64");
+  EXPECT_EQ(dialogs.Shown()[0].defaultText, "16");
+  EXPECT_EQ(dialogs.Shown()[1].defaultText, "64");
+  EXPECT_EQ(dialogs.Messages(), QStringList({"Tamaño de buffer no válido"}));
+}
+
+TEST_F(RecorderTest, RefusesEachMissingOrWrongChoiceWithItsMessage) {
+  FormatProfile external;
+  external.AudioExtCodecName = "lame";
+  const QString externalPath = WriteProfile("external", external);
+  const QString unreadable = WriteFile("appfiles/formats/broken.qfm", "\x05");
+  struct Case {
+    const char* name;
+    std::function<void()> arrange;
+    QString message;
+  } cases[] = {
+      {"no destination", [] { Grabador::RecOutputPath.clear(); },
+       "No se ha especificado una ruta de salida"},
+      {"ffmpeg missing", [this] { ffmpeg::FfmpegPath = Folder() + "/none"; },
+       "No se encuentra ffmpeg.exe"},
+      {"ffplay missing for the player",
+       [this] {
+         ffmpeg::FfplayPath = Folder() + "/none";
+         window_->Check1->setChecked(true);
+       },
+       "No se encuentra el archivo " + Folder() + "/none"},
+      {"automatic format, no extension", [] { Grabador::RecOutputPath += "/noext"; },
+       "Debe especificar una extensión de archivo"},
+      {"duration", [this] { window_->Text11->setText("1:xx"); }, "Duración no válida"},
+      {"no source", [this] { UseDevices(kAudio, ""); window_->Combo1->setEditText(""); },
+       "Origen no ha sido especificado"},
+      {"profile missing",
+       [this] { Grabador::RecFormatProfilePath = Folder() + "/appfiles/formats/gone.qfm"; },
+       "No se encuentra el perfil de formato gone"},
+      {"profile unreadable", [unreadable] { Grabador::RecFormatProfilePath = unreadable; },
+       "Error al leer el perfil de formato"},
+      {"external encoder", [externalPath] { Grabador::RecFormatProfilePath = externalPath; },
+       "El formato elegido no debe utilizar codecs externos"},
+  };
+  for (const Case& c : cases) {
+    UseDevices(kAudio, kVideo);
+    Grabador::RecOutputPath = Folder() + "/out.mkv";
+    c.arrange();
+    ScriptedDialogs dialogs;
+    dialogs.ExpectMessage();
+    window_->Command2->click();
+    EXPECT_EQ(dialogs.Messages(), QStringList({c.message})) << c.name;
+    EXPECT_TRUE(window_->Frame4->isHidden()) << c.name;
+    EXPECT_FALSE(QFile::exists(Folder() + "/out.mkv")) << c.name;
+    ffmpeg::FfmpegPath = QStandardPaths::findExecutable("ffmpeg");
+    ffmpeg::FfplayPath = QStandardPaths::findExecutable("ffplay");
+    window_->Check1->setChecked(false);
+    window_->Text11->clear();
+    Grabador::RecFormatProfilePath.clear();
+  }
+}
+
+TEST_F(RecorderTest, RecordsBothDevicesForTheDuration) {
+  UseDevices(kAudio, kVideo);
+  window_->Text11->setText("0:01");
+  ScriptedDialogs dialogs;
+  RecordInto("both.mkv");
+  const MediaInfo info = ffmpeg::ProbeMedia(Folder() + "/both.mkv");
+  EXPECT_EQ(info.HasAudio, 1);
+  EXPECT_EQ(info.HasVideo, 1);
+  EXPECT_NEAR(info.Duration.toDouble(), 1.0, 0.2);
+  EXPECT_EQ(window_->Text9->text(), "Terminado");
+  EXPECT_FALSE(window_->Frame4->isHidden());
+  EXPECT_TRUE(window_->Frame1->isHidden());
+  EXPECT_FALSE(window_->Command4->isEnabled());
+  EXPECT_FALSE(window_->Menu_Options->isEnabled());
+  EXPECT_EQ(Grabador::RecRunning, 0);
+}
+
+TEST_F(RecorderTest, ANamedProfileGivesTheExtensionAndTheAudioDeviceAlone) {
+  FormatProfile profile;
+  profile.OutputContainer = "matroska";
+  profile.AudioCodec = "flac";
+  profile.Extension = "mka";
+  Grabador::RecFormatProfilePath = WriteProfile("flac", profile);
+  window_->Combo3->setCurrentIndex(-1);
+  window_->Combo3->setEditText("flac");
+  UseDevices(kAudio, "");
+  window_->Text11->setText("0.5");
+  ScriptedDialogs dialogs;
+  RecordInto("noext");
+  const MediaInfo info = ffmpeg::ProbeMedia(Folder() + "/noext.mka");
+  EXPECT_EQ(info.AudioCodec, "flac");
+  EXPECT_EQ(info.HasVideo, 0);
+  EXPECT_EQ(info.HasAudio, 1);
+}
+
+TEST_F(RecorderTest, StopSendsQAndTheFileIsComplete) {
+  UseDevices(kAudio, kVideo);
+  ScriptedDialogs dialogs;
+  When([this] { return window_->Text9->text().contains("time="); },
+       [this] { window_->Command4->click(); });
+  RecordInto("stopped.mkv");
+  EXPECT_EQ(Grabador::RecStoppedByUser, 0);
+  const MediaInfo info = ffmpeg::ProbeMedia(Folder() + "/stopped.mkv");
+  EXPECT_EQ(info.HasVideo, 1);
+  EXPECT_GT(info.Duration.toDouble(), 0.0);
+  EXPECT_EQ(window_->Text9->text(), "Terminado");
+}
+
+TEST_F(RecorderTest, StopWhilePausedResumesFirstThenSendsQ) {
+  UseDevices("", kVideo);
+  ScriptedDialogs dialogs;
+  bool sawPause = false;
+  When([this] { return window_->Text9->text().contains("time="); },
+       [this, &sawPause] {
+         window_->Command8->click();
+         When([] { return CaptureConsole::GetState() == CaptureConsole::PauseRequested; },
+              [this, &sawPause] {
+                sawPause = window_->Text9->text() == "Pause";
+                QTimer::singleShot(200, [this] {
+                  window_->Command4->click();
+                  EXPECT_TRUE(window_->Timer1->isActive());
+                });
+              });
+       });
+  RecordInto("paused.mkv");
+  EXPECT_TRUE(sawPause);
+  EXPECT_FALSE(window_->Timer1->isActive());
+  EXPECT_GT(ffmpeg::ProbeMedia(Folder() + "/paused.mkv").Duration.toDouble(), 0.0);
+}
+
+TEST_F(RecorderTest, ForcedStopAsksFirstAndReportsNoError) {
+  UseDevices("", kVideo);
+  ScriptedDialogs dialogs;
+  dialogs.Expect(Dialogs::Kind::Message, 7).Expect(Dialogs::Kind::Message, 6);
+  When([this] { return window_->Text9->text().contains("time="); },
+       [this] {
+         window_->Command9->click();
+         EXPECT_EQ(CaptureConsole::GetState(), CaptureConsole::Waiting);
+         window_->Command9->click();
+       });
+  RecordInto("forced.mkv");
+  EXPECT_EQ(dialogs.Messages(), QStringList({"Detener?", "Detener?"}));
+  EXPECT_EQ(dialogs.Shown()[0].style, 3);
+  EXPECT_EQ(window_->Text9->text(), "Terminado");
+}
+
+TEST_F(RecorderTest, FfmpegsFailureShowsTheEndOfItsOutput) {
+  UseDevices("", "lavfi:nosuchsource");
+  ScriptedDialogs dialogs;
+  dialogs.ExpectMessage();
+  RecordInto("failed.mkv");
+  ASSERT_EQ(dialogs.Messages().size(), 1);
+  const QString message = dialogs.Messages().first();
+  EXPECT_TRUE(message.startsWith("Error en ffmpeg:\r\n") || message.startsWith("Error en ffmpeg:\n"))
+      << message.toStdString();
+  EXPECT_TRUE(message.contains("nosuchsource")) << message.toStdString();
+  EXPECT_LE(message.size(), QString("Error en ffmpeg:\r\n").size() + 256);
+}
+
+TEST_F(RecorderTest, CloseIsRefusedWhileRecordingThenGoesBackToSetupThenCloses) {
+  UseDevices("", kVideo);
+  ScriptedDialogs dialogs;
+  dialogs.ExpectMessage();
+  When([this] { return window_->Text9->text().contains("time="); },
+       [this] {
+         window_->close();
+         window_->Command4->click();
+       });
+  RecordInto("closing.mkv");
+  EXPECT_EQ(dialogs.Messages(), QStringList({"Detenga el proceso antes de salir"}));
+  EXPECT_EQ(dialogs.Shown()[0].style & 64, 64);
+  ASSERT_TRUE(window_);
+  window_->close();
+  Flush();
+  ASSERT_TRUE(window_);
+  EXPECT_TRUE(window_->Frame4->isHidden());
+  EXPECT_FALSE(window_->Frame1->isHidden());
+  EXPECT_TRUE(window_->Menu_Options->isEnabled());
+  window_->close();
+  Flush();
+  EXPECT_FALSE(window_);
+}
+
+TEST_F(RecorderTest, EmitirHandsTheBufferedSourceToTheStreamer) {
+  Grabador::RecBufferSizeMB = "32";
+  UseDevices(kAudio, kVideo);
+  window_->Option4->click();
+  window_->Text11->setText("bad time is not looked at");
+  QString handed;
+  When([] { return Form15::Instance() && Form15::Instance()->Frame1->isHidden(); },
+       [&handed] {
+         handed = Emisor::StreamInputArgs;
+         Form15::Instance()->close();
+       });
+  ScriptedDialogs dialogs;
+  Grabador::RecOutputPath.clear();
+  window_->Command2->click();
+  EXPECT_EQ(handed, "-rtbufsize 32M -f lavfi -i \"sine=f=440\" -rtbufsize 32M -f lavfi -i "
+                    "\"testsrc=size=160x120:rate=10\"");
+  EXPECT_TRUE(Emisor::StreamInputArgs.isEmpty());
+  EXPECT_TRUE(window_->isVisible());
+}
+
+TEST_F(RecorderTest, ShowRecorderListsDevicesHidesTheOthersAndReturnsWhenClosed) {
+  delete window_.data();
+  Form1 main;
+  main.show();
+  bool mainHidden = false;
+  bool listed = false;
+  When([] { return Form14::Instance() && Form14::Instance()->Frame3->isHidden(); },
+       [&] {
+         mainHidden = !main.isVisible();
+         listed = Form14::Instance()->Menu_Options->isEnabled();
+         Form14::Instance()->close();
+       });
+  Grabador::ShowRecorder();
+  EXPECT_TRUE(mainHidden);
+  EXPECT_TRUE(listed);
+  EXPECT_TRUE(main.isVisible());
+  EXPECT_EQ(Form14::Instance(), nullptr);
+}
+
+}  // namespace

@@ -1,0 +1,281 @@
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QGroupBox>
+#include <QHostAddress>
+#include <QLineEdit>
+#include <QNetworkDatagram>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QProcess>
+#include <QPushButton>
+#include <QStandardPaths>
+#include <QTimer>
+#include <QUdpSocket>
+
+#include <functional>
+
+#include "Printers.h"
+#include "TestEnv.h"
+#include "convert/Form1.h"
+#include "devices/Emisor.h"
+#include "devices/Form15.h"
+#include "formats/FormatProfile.h"
+#include "frame/Aplicacion.h"
+#include "frame/CaptureConsole.h"
+#include "frame/RecordFile.h"
+#include "frame/ffmpeg.h"
+
+namespace {
+
+void Flush() {
+  QApplication::processEvents();
+  QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+void When(std::function<bool()> ready, std::function<void()> act) {
+  auto* poll = new QTimer;
+  QObject::connect(poll, &QTimer::timeout, [poll, ready, act] {
+    if (!ready()) return;
+    poll->stop();
+    poll->deleteLater();
+    act();
+  });
+  poll->start(20);
+}
+
+// Receives the stream: counts the datagrams that start with the MPEG-TS sync byte.
+class Receiver {
+ public:
+  Receiver() {
+    EXPECT_TRUE(socket_.bind(QHostAddress::LocalHost, 0));
+    QObject::connect(&socket_, &QUdpSocket::readyRead, [this] {
+      while (socket_.hasPendingDatagrams()) {
+        const QByteArray data = socket_.receiveDatagram().data();
+        if (!data.isEmpty() && data[0] == '\x47') {
+          if (packets_++ == 0) first_.start();
+        }
+      }
+    });
+  }
+  QString Address() const { return "udp://127.0.0.1:" + QString::number(socket_.localPort()); }
+  int Packets() const { return packets_; }
+  qint64 SinceFirst() const { return packets_ > 0 ? first_.elapsed() : 0; }
+
+ private:
+  QUdpSocket socket_;
+  int packets_ = 0;
+  QElapsedTimer first_;
+};
+
+class StreamerTest : public TestEnv {
+ protected:
+  void SetUp() override {
+    TestEnv::SetUp();
+    CaptureConsole::Reset();
+    Emisor::Reset();
+    Aplicacion::FileList.clear();
+    ffmpeg::InitOptionNames();
+    ffmpeg::FfmpegPath = QStandardPaths::findExecutable("ffmpeg");
+    ffmpeg::FfprobePath = QStandardPaths::findExecutable("ffprobe");
+    ASSERT_FALSE(ffmpeg::FfmpegPath.isEmpty());
+  }
+  void TearDown() override {
+    Emisor::StreamRunning = 0;
+    delete window_.data();
+    Emisor::Reset();
+    Aplicacion::FileList.clear();
+    ffmpeg::FfmpegPath.clear();
+    ffmpeg::FfprobePath.clear();
+    TestEnv::TearDown();
+  }
+  // The streamer as ShowStreamer leaves it once the addresses are read.
+  void Open(const QString& inputArgs) {
+    Emisor::StreamInputArgs = inputArgs;
+    window_ = new Form15;
+    window_->Form_Load();
+    Emisor::FillLocalAddresses();
+    window_->Frame1->hide();
+    window_->show();
+  }
+  QString MakeClip(const QString& name) {
+    const QString path = Folder() + "/" + name;
+    EXPECT_EQ(QProcess::execute(ffmpeg::FfmpegPath,
+                                {"-v", "error", "-f", "lavfi", "-i", "testsrc=size=160x120:rate=10",
+                                 "-f", "lavfi", "-i", "sine", "-t", "1", "-y", path}),
+              0);
+    return path;
+  }
+
+  QPointer<Form15> window_;
+};
+
+TEST_F(StreamerTest, OffersThisMachinesAddressOnPort8080) {
+  Open("-i x");
+  const QString address = Emisor::LocalAddress();
+  QHostAddress parsed;
+  ASSERT_TRUE(parsed.setAddress(address));
+  EXPECT_EQ(parsed.protocol(), QAbstractSocket::IPv4Protocol);
+  EXPECT_TRUE(!parsed.isLoopback() || address == "127.0.0.1");
+  ASSERT_EQ(window_->Combo1->count(), 2);
+  EXPECT_EQ(window_->Combo1->itemText(0), "udp://" + address + ":8080");
+  EXPECT_EQ(window_->Combo1->itemText(1), "rtp://" + address + ":8080");
+  EXPECT_EQ(window_->Combo1->currentText(), "udp://" + address + ":8080");
+  EXPECT_EQ(Emisor::LocalIPAddress, address);
+
+  EXPECT_FALSE(window_->Combo4->isEnabled());
+  window_->Check1->click();
+  EXPECT_TRUE(window_->Text5->isEnabled());
+  EXPECT_TRUE(window_->Combo4->isEnabled());
+  EXPECT_EQ(window_->Combo4->currentText(), "<Infinito>");
+}
+
+TEST_F(StreamerTest, AnEmptyListIsRefusedBeforeAnythingIsMade) {
+  ScriptedDialogs dialogs;
+  dialogs.ExpectMessage();
+  Emisor::StreamFileList();
+  EXPECT_EQ(dialogs.Messages(), QStringList({"No se han agregado archivos a la lista"}));
+  EXPECT_EQ(Form15::Instance(), nullptr);
+  EXPECT_FALSE(QDir(Folder() + "/appfiles/temp").exists());
+}
+
+TEST_F(StreamerTest, RefusesMissingAddressCountProfileAndFfmpeg) {
+  FormatProfile external;
+  external.VideoExtCodecName = "x265";
+  const QString externalPath = Folder() + "/appfiles/formats/external.qfm";
+  WriteFile("appfiles/formats/external.qfm", "");
+  ASSERT_EQ(RecordFile::Write(externalPath, external), RecordFile::Result::Ok);
+  Open("-f lavfi -i sine");
+  struct Case {
+    const char* name;
+    std::function<void()> arrange;
+    QString message;
+  } cases[] = {
+      {"ffmpeg missing", [this] { ffmpeg::FfmpegPath = Folder() + "/none"; }, "No se encuentra ffmpeg.exe"},
+      {"no address", [this] { window_->Combo1->setEditText(""); },
+       "No se ha especificado una dirección"},
+      {"repeat count", [this] {
+         window_->Check1->setChecked(true);
+         window_->Combo4->setEditText("1.5");
+       }, "Número de repeticiones no válido"},
+      {"external encoder", [externalPath] { Emisor::StreamFormatProfilePath = externalPath; },
+       "El formato elegido no debe utilizar codecs externos"},
+      {"profile missing",
+       [this] { Emisor::StreamFormatProfilePath = Folder() + "/appfiles/formats/gone.qfm"; },
+       "No se encuentra el perfil de formato "},
+  };
+  for (const Case& c : cases) {
+    window_->Combo1->setEditText("udp://127.0.0.1:9");
+    c.arrange();
+    ScriptedDialogs dialogs;
+    dialogs.ExpectMessage();
+    window_->Command1->click();
+    EXPECT_EQ(dialogs.Messages(), QStringList({c.message})) << c.name;
+    EXPECT_TRUE(window_->Picture2->isHidden()) << c.name;
+    ffmpeg::FfmpegPath = QStandardPaths::findExecutable("ffmpeg");
+    window_->Check1->setChecked(false);
+    Emisor::StreamFormatProfilePath.clear();
+  }
+}
+
+TEST_F(StreamerTest, StreamsALiveSourceUntilStoppedAndThenGoesBackToSetup) {
+  Open("-f lavfi -i testsrc=size=160x120:rate=10 -f lavfi -i sine");
+  Receiver receiver;
+  window_->Combo1->setEditText(receiver.Address());
+  ScriptedDialogs dialogs;
+  dialogs.ExpectMessage();
+  bool refused = false;
+  When([&receiver] { return receiver.Packets() >= 5; },
+       [this, &refused] {
+         EXPECT_EQ(window_->Text3->text().left(6), "udp://");
+         window_->close();
+         refused = window_ && window_->isVisible();
+         window_->Command7->click();
+         EXPECT_EQ(window_->Text4->toPlainText(), "Pause");
+         window_->Command7->click();
+         window_->Command2->click();
+       });
+  window_->Command1->click();
+  EXPECT_TRUE(refused);
+  EXPECT_EQ(dialogs.Messages(), QStringList({"Detenga el proceso antes de salir"}));
+  EXPECT_GE(receiver.Packets(), 5);
+  EXPECT_EQ(Emisor::StreamRunning, 0);
+  EXPECT_TRUE(window_->Text4->toPlainText().endsWith("\nEl proceso terminó"));
+  EXPECT_FALSE(window_->Command2->isEnabled());
+  EXPECT_FALSE(window_->Picture2->isHidden());
+
+  window_->close();
+  Flush();
+  ASSERT_TRUE(window_);
+  EXPECT_TRUE(window_->Picture2->isHidden());
+  EXPECT_FALSE(window_->Picture1->isHidden());
+  EXPECT_TRUE(window_->Text3->text().isEmpty());
+  window_->close();
+  Flush();
+  EXPECT_FALSE(window_);
+}
+
+TEST_F(StreamerTest, FfmpegsFailureStaysInTheConsoleBox) {
+  Open("-f lavfi -i nosuchsource");
+  window_->Combo1->setEditText("udp://127.0.0.1:9");
+  ScriptedDialogs dialogs;
+  window_->Command1->click();
+  const QString console = window_->Text4->toPlainText();
+  EXPECT_TRUE(console.contains("nosuchsource")) << console.toStdString();
+  EXPECT_TRUE(console.endsWith("El proceso terminó"));
+  EXPECT_TRUE(dialogs.Messages().isEmpty());
+}
+
+TEST_F(StreamerTest, TheFileListStreamsEndlesslyAndItsListFolderGoesAtTheEnd) {
+  Form1 main;
+  Aplicacion::FileList << MakeClip("it's a clip.mkv");
+  Receiver receiver;
+  QString args;
+  QString list;
+  qint64 streamedFor = 0;
+  When([] { return Form15::Instance() && Form15::Instance()->Frame1->isHidden(); },
+       [&] {
+         Form15* window = Form15::Instance();
+         args = Emisor::StreamInputArgs;
+         list = Convertidor::SplitArguments(args).last();
+         EXPECT_TRUE(QFile::exists(list));
+         window->Check1->setChecked(true);
+         window->Combo1->setEditText(receiver.Address());
+         // The clip lasts one second: packets after two show it repeating.
+         When([&receiver] { return receiver.SinceFirst() > 2000; },
+              [&streamedFor, &receiver, window] {
+                streamedFor = receiver.SinceFirst();
+                EXPECT_EQ(Emisor::StreamRunning, 1);
+                window->Command2->click();
+              });
+         window->Command1->click();
+         window->close();
+         window->close();
+       });
+  Emisor::StreamFileList();
+  EXPECT_TRUE(args.startsWith("-f concat -safe 0 -i \"")) << args.toStdString();
+  EXPECT_GT(streamedFor, 2000);
+  EXPECT_FALSE(list.isEmpty());
+  EXPECT_FALSE(QFile::exists(list));
+  EXPECT_FALSE(QDir(QFileInfo(list).path()).exists());
+  EXPECT_EQ(Form15::Instance(), nullptr);
+  EXPECT_TRUE(Emisor::StreamInputArgs.isEmpty());
+}
+
+TEST_F(StreamerTest, TheListFolderGoesAlsoWhenNothingWasStreamed) {
+  Aplicacion::FileList << Folder() + "/a.mkv";
+  QString list;
+  When([] { return Form15::Instance() && Form15::Instance()->Frame1->isHidden(); },
+       [&list] {
+         list = Convertidor::SplitArguments(Emisor::StreamInputArgs).last();
+         Form15::Instance()->close();
+       });
+  Emisor::StreamFileList();
+  EXPECT_FALSE(list.isEmpty());
+  EXPECT_FALSE(QDir(QFileInfo(list).path()).exists());
+}
+
+}  // namespace
