@@ -31,7 +31,6 @@ uint8_t StreamRunning = 0;
 namespace {
 
 const FfmpegOptionNames& Opt() { return ffmpeg::OptNames; }
-QString FfmpegHead() { return "\"" + ffmpeg::FfmpegPath + "\""; }
 
 // The compiled profile, or false (after its message, when it has one).
 bool LoadStreamFormat(CompiledFormat& format) {
@@ -112,7 +111,7 @@ Convertidor::StepCommand AutomaticStreamCommand(const QString& loopOption, const
                           Opt().VideoMaxRate +
                           " 750k -preset ultrafast -tune zerolatency -async 1 -bsf:v h264_mp4toannexb "
                           "-bufsize 3000k ";
-  return Convertidor::FfmpegStep(FfmpegHead(), QString(), options, {}, address);
+  return Grabador::FfmpegOutputStep(options, address);
 }
 
 Convertidor::StepCommand ProfileStreamCommand(const QString& loopOption, const CompiledFormat& format,
@@ -124,7 +123,7 @@ Convertidor::StepCommand ProfileStreamCommand(const QString& loopOption, const C
   QString options;
   for (const QString& piece : pieces) options += " " + piece;
   options += " ";
-  return Convertidor::FfmpegStep(FfmpegHead(), QString(), options, {}, address);
+  return Grabador::FfmpegOutputStep(options, address);
 }
 
 void StreamFileList() {

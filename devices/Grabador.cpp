@@ -315,8 +315,15 @@ Convertidor::StepCommand RecordCommand(const CompiledFormat& format, const QStri
   QString beforeOutput;
   for (const QString& piece : pieces) beforeOutput += " " + piece;
   beforeOutput += "  ";
-  return Convertidor::FfmpegStep("\"" + ffmpeg::FfmpegPath + "\"", QString(), beforeOutput, {},
-                                 outputFile);
+  return FfmpegOutputStep(beforeOutput, outputFile);
+}
+
+Convertidor::StepCommand FfmpegOutputStep(const QString& options, const QString& output) {
+  Convertidor::StepCommand step;
+  step.Command.program = ffmpeg::FfmpegPath;
+  step.Command.arguments = Convertidor::SplitArguments(options) << output;
+  step.Shown = "\"" + ffmpeg::FfmpegPath + "\"" + options + "\"" + output + "\"";
+  return step;
 }
 
 void ShowRecorder() {

@@ -84,6 +84,10 @@ void PlayPreview(uint8_t detached);
 
 // ---- Recording ----
 
+// ffmpeg with these options and then the output as one whole argument; shown
+// as the quoted program, the options and the quoted output.
+Convertidor::StepCommand FfmpegOutputStep(const QString& options, const QString& output);
+
 // The ffmpeg step that records inputArgs into outputFile with the compiled
 // format and the duration option ("-t <seconds>" or "").
 Convertidor::StepCommand RecordCommand(const CompiledFormat& format, const QString& inputArgs,

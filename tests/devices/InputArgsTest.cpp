@@ -1,7 +1,6 @@
 #include <QProcess>
 #include <QStandardPaths>
 
-#include "Printers.h"
 #include "TestEnv.h"
 #include "convert/Convertidor.h"
 #include "devices/Emisor.h"

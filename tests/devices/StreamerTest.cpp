@@ -18,7 +18,6 @@
 
 #include <functional>
 
-#include "Printers.h"
 #include "TestEnv.h"
 #include "convert/Form1.h"
 #include "devices/Emisor.h"
