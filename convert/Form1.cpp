@@ -233,7 +233,19 @@ void Form1::WireControls() {
     connect(option, &QAction::toggled, this, &Form1::Conv_Opt_Toggled);
   }
   connect(Command8, &QPushButton::clicked, this, &Form1::Command8_Click);
+  connect(Command5, &QPushButton::clicked, this, &Form1::Command5_Click);
+  connect(Convertir_Iniciar, &QAction::triggered, this, &Form1::Command5_Click);
+  connect(Convertir_Prueba, &QAction::triggered, this, &Form1::Convertir_Prueba_Click);
   connect(Convertir_Comandos, &QAction::triggered, this, &Form1::Convertir_Comandos_Click);
+  const std::tuple<QAction*, const char*, const char*> managers[] = {
+      {Herramientas_AdminF, "formats", "qfm"},  {Herramientas_AdminFiltro, "filters", "qfl"},
+      {Herramientas_CodecExtA, "ecodec", "qca"}, {Herramientas_CodecExtV, "ecodec", "qcv"},
+      {Tools_AdmPEdit, "editp", "qep"}};
+  for (const auto& [item, folder, extension] : managers) {
+    connect(item, &QAction::triggered, this, [folder, extension] {
+      Appfilesadm::ShowFileManager(ProgramFolder::AppFiles(folder), extension, 0, true);
+    });
+  }
   connect(Menu_Archivo_Reproducir, &QAction::triggered, this, &Form1::Menu_Archivo_Reproducir_Click);
   connect(Menu_Archivo_Analizar, &QAction::triggered, this, &Form1::Menu_Archivo_Analizar_Click);
   connect(Herramientas_Rutas, &QAction::triggered, this, [this] { Form9::ShowModal(this); });
@@ -405,6 +417,14 @@ void Form1::Menu_Archivo_Analizar_Click() {
 }
 
 // Conversion --------------------------------------------------------------
+
+void Form1::Command5_Click() { Convertidor::Convert(""); }
+
+// The seconds are passed on as typed; the command table checks them.
+void Form1::Convertir_Prueba_Click() {
+  const QString seconds = Lang::InputTestSeconds();
+  if (!seconds.isEmpty()) Convertidor::Convert(seconds);
+}
 
 void Form1::Convertir_Comandos_Click() {
   if (!Convertidor::BuildCommandTable("")) return;

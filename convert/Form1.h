@@ -43,6 +43,8 @@ class Form1 : public QMainWindow {
   void Text1_Change();
   void Combo2_Change();
   // Conversion.
+  void Command5_Click();
+  void Convertir_Prueba_Click();
   void Convertir_Comandos_Click();
   // Help and tools.
   void Help_ffLic_Click();

@@ -1,6 +1,7 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMimeData>
@@ -227,6 +228,40 @@ TEST_F(Form1Test, TheCommandViewerShowsTheTableTheRunWillUse) {
   EXPECT_EQ(shown[4], "mkv");
   EXPECT_EQ(shown[5], Convertidor::MultiOutput == 1 ? "True" : "False");
   form->Conv_Opt_2pass->setChecked(false);
+}
+
+}  // namespace
+
+namespace {
+
+// A whole conversion started from the window's own button.
+TEST_F(Form1Test, ConvertingFromTheButtonWritesTheOutputAndSaysTheProcessEnded) {
+  ffmpeg::FfmpegPath = QStandardPaths::findExecutable("ffmpeg");
+  const QString clip = Folder() + "/in/my clip 'one'.wav";
+  QDir().mkpath(Folder() + "/in");
+  ASSERT_EQ(QProcess::execute("ffmpeg", {"-v", "error", "-f", "lavfi", "-i", "sine=d=1", clip}), 0);
+  Aplicacion::FileList = {clip};
+  Aplicacion::RefreshFileList();
+  form->Combo2->setCurrentText("mp3");
+  form->show();
+
+  ScriptedDialogs dialogs;
+  dialogs.ExpectMessage();
+  form->Command5->click();
+  EXPECT_EQ(dialogs.Messages(), QStringList{"El proceso terminó"});
+  const QString output = Folder() + "/in/my clip 'one'.mp3";
+  ASSERT_TRUE(QFileInfo::exists(output));
+  EXPECT_GT(QFileInfo(output).size(), 1000);
+  EXPECT_TRUE(QFileInfo::exists(clip));
+}
+
+TEST_F(Form1Test, ATestRunAnsweredWithNothingStartsNothing) {
+  ScriptedDialogs dialogs;
+  dialogs.Expect(Dialogs::Kind::Input, QString());
+  form->Convertir_Prueba_Click();
+  ASSERT_EQ(dialogs.Shown().size(), 1);
+  EXPECT_EQ(dialogs.Shown()[0].text, "Ingrese los segundos a convertir:");
+  EXPECT_EQ(dialogs.Shown()[0].defaultText, "20");
 }
 
 }  // namespace
