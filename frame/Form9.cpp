@@ -1,6 +1,7 @@
 #include "frame/Form9.h"
 
 #include <QFileInfo>
+#include <QStandardPaths>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLineEdit>
@@ -152,6 +153,13 @@ QStringList Form9::FindTools(const QString& folder, const QList<bool>& missing) 
       }
     }
     if (left == 0) break;
+  }
+  // On Linux the tools usually come from the system's packages rather than
+  // beside the program, so what the program folder lacks is looked up on PATH.
+  for (int tool = 0; tool < 4; ++tool) {
+    if (missing[tool] && found[tool].isEmpty()) {
+      found[tool] = QStandardPaths::findExecutable(kToolNames[tool]);
+    }
   }
   return found;
 }

@@ -3,6 +3,9 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include <QFileInfo>
+#include <QTemporaryDir>
+
 #include "TestEnv.h"
 #include "devices/cdrtools.h"
 #include "formats/FormatEdit.h"
@@ -58,6 +61,8 @@ TEST_F(Form9Test, SearchFillsOnlyMissingToolsWithTheFirstMatchingProgram) {
   const QString probe = Tool("a/FFPROBE");
   Tool("a/b/ffprobe");
   const QString play = Tool("c/ffplay");
+  const QByteArray path = qgetenv("PATH");
+  qputenv("PATH", (Folder() + "/empty-path").toUtf8());
   Form9 window(nullptr);
   window.Form_Load();
   window.Text1->setText("typed");
@@ -70,6 +75,26 @@ TEST_F(Form9Test, SearchFillsOnlyMissingToolsWithTheFirstMatchingProgram) {
   EXPECT_EQ(window.NewCdda2wavPath, "");
   EXPECT_EQ(window.Text7->text(), "<No encontrado>");
   EXPECT_EQ(ffmpeg::FfprobePath, "") << "nothing changes before \"Establecer\"";
+  qputenv("PATH", path);
+}
+
+TEST_F(Form9Test, SearchTakesWhatTheProgramFolderLacksFromThePath) {
+  QTemporaryDir systemBin;
+  const QString onPath = systemBin.filePath("cdda2wav");
+  QFile tool(onPath);
+  ASSERT_TRUE(tool.open(QIODevice::WriteOnly));
+  tool.write("#!/bin/sh\n");
+  tool.close();
+  tool.setPermissions(tool.permissions() | QFile::ExeOwner);
+  const QByteArray path = qgetenv("PATH");
+  qputenv("PATH", systemBin.path().toUtf8());
+  ffmpeg::FfmpegPath = Tool("mine/ffmpeg");
+  Form9 window(nullptr);
+  window.Form_Load();
+  window.Command7_Click();
+  EXPECT_EQ(window.NewCdda2wavPath, QFileInfo(onPath).absoluteFilePath());
+  EXPECT_EQ(window.NewFfmpegPath, ffmpeg::FfmpegPath);
+  qputenv("PATH", path);
 }
 
 TEST_F(Form9Test, BrowseTakesThePickAndSetStoresTheNewPathsNotTheTypedText) {
