@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QString>
-
 #include <array>
 
 // How the editing-profile window turns what is typed into its boxes into the

@@ -15,8 +15,8 @@ const FfmpegOptionNames& Opt() { return ffmpeg::OptNames; }
 
 // The raw stream that ffplay reads from the pipe.
 QStringList PipeOutputArguments() {
-  return {Opt().Format, "matroska",  Opt().AudioCodec,  "pcm_s16le", Opt().VideoCodec,
-          "rawvideo",   Opt().PixelFormat, "yuv420p",   "pipe:1"};
+  return {Opt().Format, "matroska",        Opt().AudioCodec, "pcm_s16le", Opt().VideoCodec,
+          "rawvideo",   Opt().PixelFormat, "yuv420p",        "pipe:1"};
 }
 
 QString Escaped(const QString& text, const QString& special) {
@@ -172,7 +172,8 @@ QString RemoveTrackOptions(bool audio, bool video, bool subtitles) {
 }
 
 QString EqualizerChain(const std::array<QString, 10>& frequencies,
-                       const std::array<QString, 10>& widths, const std::array<QString, 10>& gains) {
+                       const std::array<QString, 10>& widths,
+                       const std::array<QString, 10>& gains) {
   QStringList bands;
   for (int i = 0; i < 10; ++i) {
     if (gains[i] == "0") continue;

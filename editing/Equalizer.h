@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QString>
-
 #include <array>
 #include <optional>
 
@@ -14,8 +13,8 @@ namespace Equalizer {
 extern const std::array<QString, 10> DefaultFrequencies;
 
 struct Preset {
-  const char* item;     // the menu item's name
-  const char* caption;  // its Spanish caption
+  const char* item;                   // the menu item's name
+  const char* caption;                // its Spanish caption
   std::array<const char*, 10> gains;  // band 1 first, written as they stand
 };
 extern const std::array<Preset, 18> Presets;

@@ -85,7 +85,8 @@ void OpenFilter(const QString& name) {
 
 bool IsDirty() {
   return CurrentFilter.Params != SavedFilter.Params ||
-         CurrentFilter.MultiInput != SavedFilter.MultiInput || CurrentFilter.Type != SavedFilter.Type;
+         CurrentFilter.MultiInput != SavedFilter.MultiInput ||
+         CurrentFilter.Type != SavedFilter.Type;
 }
 
 bool SaveFilter(uint8_t saveAs) {
@@ -140,7 +141,8 @@ void UndoChanges() {
 
 void AddTestFiles() {
   Form4* window = Form4::Instance();
-  const QStringList paths = APIS::OpenFileDialog(QString(), window, QString(), QString(), true, 4092);
+  const QStringList paths =
+      APIS::OpenFileDialog(QString(), window, QString(), QString(), true, 4092);
   if (paths.isEmpty() || paths.first().isEmpty()) return;
   TestFiles += paths;
   TestFileCount = int(TestFiles.size());
@@ -161,13 +163,15 @@ CaptureConsole::Pipeline TestCommand(const QStringList& inputs, int type, const 
   // it keep their command-line meaning.
   args << CaptureConsole::SplitCommandLine(filterText);
   if (!playMode) {
-    args << opt.Duration << "1" << "md5:";
+    args << opt.Duration << "1"
+         << "md5:";
     return {{ffmpeg::FfmpegPath, args}};
   }
   args << "pipe:1";
   QStringList player;
   if (silence) player << opt.NoAudio;
-  player << "-i" << "pipe:0";
+  player << "-i"
+         << "pipe:0";
   return {{ffmpeg::FfmpegPath, args}, {ffmpeg::FfplayPath, player}};
 }
 
@@ -189,18 +193,17 @@ void TestFilter() {
     return;
   }
   const bool playMode = !settings.ffmpegOnly;
-  const CaptureConsole::Pipeline command = TestCommand(settings.inputs, settings.type,
-                                                       settings.filterText, playMode,
-                                                       settings.silence);
+  const CaptureConsole::Pipeline command =
+      TestCommand(settings.inputs, settings.type, settings.filterText, playMode, settings.silence);
   window->ShowRunPanel();
   TestRunning = 1;
   QString output;
   int32_t exitCode = 0;
   const QString workDir = playMode ? ScriptObj::ParentFolder(ffmpeg::FfmpegPath) : QString();
-  CaptureConsole::RunCaptured(command, workDir, 0, 0, window->Text2, true,
-                              playMode ? CaptureConsole::ReplaceByVisibleChunk
-                                       : CaptureConsole::AppendChunk,
-                              output, 0, exitCode);
+  CaptureConsole::RunCaptured(
+      command, workDir, 0, 0, window->Text2, true,
+      playMode ? CaptureConsole::ReplaceByVisibleChunk : CaptureConsole::AppendChunk, output, 0,
+      exitCode);
   TestRunning = 0;
   if (Form4* still = Form4::Instance()) still->MarkRunFinished();
 }

@@ -11,6 +11,7 @@
 #include <QPointer>
 #include <QPushButton>
 
+#include "convert/Form1.h"
 #include "editing/FilterEditor.h"
 #include "frame/APIS.h"
 #include "frame/Aplicacion.h"
@@ -155,6 +156,11 @@ void Form4::Form_Load() {
   Frame3->setGeometry(Frame1->geometry());
   APIS::SetListHorizontalExtent(List1, 1800);
   Combo1->setCurrentIndex(0);
+  if (Form1* main = Form1::Instance()) {
+    Menu_Help->setTitle(main->Menu_Help->title());
+    Help_ffmpeg->setText(main->Help_ffhelp->text());
+    Help_Doc->setText(main->Help_ProgramHelp->text());
+  }
   List1->addItems(Aplicacion::FileList);
 }
 

@@ -18,7 +18,6 @@
 #include <QRandomGenerator>
 #include <QScrollBar>
 #include <QTimer>
-
 #include <cmath>
 
 #include "editing/EditFields.h"
@@ -482,8 +481,8 @@ void Form8::WireControls() {
   connect(Command3, &QPushButton::clicked, this, &Form8::Command3_Click);
   connect(List1, &QListWidget::currentRowChanged, this, &Form8::List1_Click);
 
-  for (QLineEdit* box : {Text17, Text19, Text20, Text21, Text25, Text24, Text2, Text3, Text5,
-                         Text7, Text9}) {
+  for (QLineEdit* box :
+       {Text17, Text19, Text20, Text21, Text25, Text24, Text2, Text3, Text5, Text7, Text9}) {
     connect(box, &QLineEdit::textChanged, this, [this, box] { PositiveNumber_Change(box); });
   }
   connect(Text26, &QLineEdit::textChanged, this, &Form8::Text26_Change);
@@ -493,8 +492,8 @@ void Form8::WireControls() {
   connect(Text1, &QLineEdit::textChanged, this, &Form8::Text1_Change);
   connect(Text29, &QLineEdit::textChanged, this, &Form8::Text29_Change);
   connect(Text30, &QLineEdit::textChanged, this, &Form8::Text30_Change);
-  for (QLineEdit* box : {Text17, Text19, Text20, Text21, Text25, Text24, Text2, Text3, Text5,
-                         Text7, Text9, Text26, Text31, Text33, Text1, Text29, Text30}) {
+  for (QLineEdit* box : {Text17, Text19, Text20, Text21, Text25, Text24, Text2, Text3, Text5, Text7,
+                         Text9, Text26, Text31, Text33, Text1, Text29, Text30}) {
     box->installEventFilter(this);
   }
   for (QComboBox* combo :
@@ -533,9 +532,11 @@ void Form8::WireControls() {
 void Form8::WireEqualizer() {
   connect(HScroll1, &QScrollBar::valueChanged, this, &Form8::HScroll1_Change);
   for (int i = 0; i < 10; ++i) {
-    connect(Picture3[i], &UnitPicture::MouseUp, this,
-            [this, i](Qt::MouseButton button, double, double y) { Picture3_MouseUp(i, button, y); });
-    connect(Picture3[i], &UnitPicture::KeyDown, this, [this, i](int key) { Picture3_KeyDown(i, key); });
+    connect(
+        Picture3[i], &UnitPicture::MouseUp, this,
+        [this, i](Qt::MouseButton button, double, double y) { Picture3_MouseUp(i, button, y); });
+    connect(Picture3[i], &UnitPicture::KeyDown, this,
+            [this, i](int key) { Picture3_KeyDown(i, key); });
     connect(Text27[i], &QLineEdit::textChanged, this, [this, i] { Text27_Change(i); });
     connect(Text14[i], &QLineEdit::textChanged, this, [this, i] { Text14_Change(i); });
     connect(Text32[i], &QLineEdit::textChanged, this, [this, i] { Text32_Change(i); });
@@ -556,7 +557,8 @@ void Form8::WireExplorer() {
   connect(Command13, &QPushButton::clicked, this, &Form8::Command13_Click);
   connect(Combo13, &QComboBox::editTextChanged, this, &Form8::Combo13_Change);
   connect(Combo13, &QComboBox::activated, this, &Form8::Combo13_Click);
-  connect(Text13, &QLineEdit::textChanged, this, [this] { Text13->setCursorPosition(int(Text13->text().size())); });
+  connect(Text13, &QLineEdit::textChanged, this,
+          [this] { Text13->setCursorPosition(int(Text13->text().size())); });
   connect(Command9, &QPushButton::clicked, this, &Form8::Command9_Click);
   connect(Opt_CutGrap, &QAction::triggered, this, &Form8::Opt_CutGrap_Click);
   connect(Command7, &QPushButton::clicked, this, &Form8::Command7_Click);
@@ -742,9 +744,10 @@ void Form8::TickFilters(const MediaEdit::FilterMatch& match) {
 // Operations and their fields ----------------------------------------------
 
 void Form8::List1_Click() {
-  const std::array<QWidget*, 9> panels = {PicRecortarSecuencia, PicRecortarCuadro,
-                                          PicCambiarTamanoCuadro, PicAjustarVol, PicAplicarFiltro,
-                                          PicAddBorder, PicEliminarPistas, PicEQU, PicModifCmdL};
+  const std::array<QWidget*, 9> panels = {
+      PicRecortarSecuencia, PicRecortarCuadro, PicCambiarTamanoCuadro, PicAjustarVol,
+      PicAplicarFiltro,     PicAddBorder,      PicEliminarPistas,      PicEQU,
+      PicModifCmdL};
   for (QWidget* panel : panels) panel->hide();
   for (QAction* item : {Opt_ConRelDim, Opt_CopyRAFileTest, Opt_CopySizeTestFile, Opt_CutGrap,
                         Opt_Preview, Opt_TamPredef->menuAction(), Opt_Sep1, Opt_Helpff,
@@ -757,20 +760,34 @@ void Form8::List1_Click() {
   panels[operation]->show();
   QList<QAction*> shown;
   switch (operation) {
-    case 0: shown = {Opt_Sep1, Opt_CutGrap}; break;
-    case 1: shown = {Opt_Sep1, Opt_CutGrap, Opt_ConRelDim, Opt_Preview}; break;
-    case 2:
-      shown = {Opt_Sep1, Opt_ConRelDim, Opt_CopyRAFileTest, Opt_CopySizeTestFile, Opt_Preview,
-               Opt_TamPredef->menuAction()};
+    case 0:
+      shown = {Opt_Sep1, Opt_CutGrap};
       break;
-    case 3: shown = {Opt_Sep1, Opt_Preview}; break;
-    case 5: shown = {Opt_ConRelDim, Opt_Sep1, Opt_Preview}; break;
-    case 6: shown = {Opt_Sep1, Opt_Preview}; break;
+    case 1:
+      shown = {Opt_Sep1, Opt_CutGrap, Opt_ConRelDim, Opt_Preview};
+      break;
+    case 2:
+      shown = {Opt_Sep1,           Opt_ConRelDim,
+               Opt_CopyRAFileTest, Opt_CopySizeTestFile,
+               Opt_Preview,        Opt_TamPredef->menuAction()};
+      break;
+    case 3:
+      shown = {Opt_Sep1, Opt_Preview};
+      break;
+    case 5:
+      shown = {Opt_ConRelDim, Opt_Sep1, Opt_Preview};
+      break;
+    case 6:
+      shown = {Opt_Sep1, Opt_Preview};
+      break;
     case 7:
       shown = {Opt_Sep1, Opt_PredefEqu->menuAction(), Opt_Preview, Opt_RestVal->menuAction()};
       break;
-    case 8: shown = {Opt_Sep1, Opt_Helpff}; break;
-    default: break;
+    case 8:
+      shown = {Opt_Sep1, Opt_Helpff};
+      break;
+    default:
+      break;
   }
   for (QAction* item : shown) item->setVisible(true);
 }
@@ -778,10 +795,10 @@ void Form8::List1_Click() {
 QString* Form8::FieldOfBox(QLineEdit* box) {
   EditProfileRec& p = CurrentProfile;
   const std::pair<QLineEdit*, QString*> fields[] = {
-      {Text17, &p.CropWidth},   {Text19, &p.CropHeight},  {Text20, &p.CropLeft},
-      {Text21, &p.CropTop},     {Text25, &p.ResizeWidth}, {Text24, &p.ResizeHeight},
-      {Text2, &p.AspectRatio},  {Text3, &p.BorderRight},  {Text5, &p.BorderLeft},
-      {Text7, &p.BorderTop},    {Text9, &p.BorderBottom}, {Text26, &p.Volume},
+      {Text17, &p.CropWidth},    {Text19, &p.CropHeight},  {Text20, &p.CropLeft},
+      {Text21, &p.CropTop},      {Text25, &p.ResizeWidth}, {Text24, &p.ResizeHeight},
+      {Text2, &p.AspectRatio},   {Text3, &p.BorderRight},  {Text5, &p.BorderLeft},
+      {Text7, &p.BorderTop},     {Text9, &p.BorderBottom}, {Text26, &p.Volume},
       {Text29, &p.OutputParams}, {Text30, &p.InputParams}, {Text31, &p.StartPos},
       {Text33, &p.EndPos}};
   for (const auto& [control, field] : fields) {
@@ -794,9 +811,9 @@ QString* Form8::FieldOfBox(QLineEdit* box) {
 uint8_t* Form8::FieldOfUnit(QComboBox* combo) {
   EditProfileRec& p = CurrentProfile;
   const std::pair<QComboBox*, uint8_t*> fields[] = {
-      {Combo2, &p.CropWidthUnit},     {Combo3, &p.CropHeightUnit},   {Combo4, &p.CropLeftUnit},
-      {Combo5, &p.CropTopUnit},       {Combo7, &p.ResizeWidthUnit},  {Combo6, &p.ResizeHeightUnit},
-      {Combo9, &p.BorderRightUnit},   {Combo10, &p.BorderLeftUnit},  {Combo11, &p.BorderTopUnit},
+      {Combo2, &p.CropWidthUnit},    {Combo3, &p.CropHeightUnit},  {Combo4, &p.CropLeftUnit},
+      {Combo5, &p.CropTopUnit},      {Combo7, &p.ResizeWidthUnit}, {Combo6, &p.ResizeHeightUnit},
+      {Combo9, &p.BorderRightUnit},  {Combo10, &p.BorderLeftUnit}, {Combo11, &p.BorderTopUnit},
       {Combo12, &p.BorderBottomUnit}};
   for (const auto& [control, field] : fields) {
     if (control == combo) return field;
@@ -915,6 +932,7 @@ void Form8::ClearValues(bool all) {
         Text31->setText(QString());
         Text33->setText(QString());
         Option4->setChecked(true);
+        EndMode_Click();
         Text1->setText(QString());
         CurrentProfile.Duration = {};
         Combo8->setCurrentIndex(0);
@@ -926,13 +944,17 @@ void Form8::ClearValues(bool all) {
       case 2:
         for (QLineEdit* box : {Text25, Text24, Text2}) box->setText(QString());
         Option3->setChecked(true);
+        Aspect_Click();
         Combo7->setCurrentIndex(0);
         Combo6->setCurrentIndex(0);
         break;
-      case 3: Text26->setText(QString()); break;
+      case 3:
+        Text26->setText(QString());
+        break;
       case 4:
         for (QListWidget* list : {List2, List3, List4}) {
-          for (int row = 0; row < list->count(); ++row) list->item(row)->setCheckState(Qt::Unchecked);
+          for (int row = 0; row < list->count(); ++row)
+            list->item(row)->setCheckState(Qt::Unchecked);
         }
         break;
       case 5:
@@ -944,12 +966,15 @@ void Form8::ClearValues(bool all) {
       case 6:
         for (QCheckBox* box : {Check7, Check3, Check4}) box->setChecked(false);
         break;
-      case 7: Opt_RestVal_All_Click(); break;
+      case 7:
+        Opt_RestVal_All_Click();
+        break;
       case 8:
         Text29->setText(QString());
         Text30->setText(QString());
         break;
-      default: break;
+      default:
+        break;
     }
     if (!all) break;
   }
@@ -1000,7 +1025,8 @@ void Form8::FilterNumericKey(QLineEdit* box, QChar key, bool allowColon, bool al
   NumericKey::BoxState state{box->text(), box->cursorPosition(),
                              box->hasSelectedText() ? box->selectionStart() : 0,
                              int(box->selectedText().size())};
-  const NumericKey::BoxState edited = NumericKey::Apply(state, key, {allowColon, allowDot, allowMinus});
+  const NumericKey::BoxState edited =
+      NumericKey::Apply(state, key, {allowColon, allowDot, allowMinus});
   if (edited == state) return;
   if (box->maxLength() < edited.text.size()) return;
   box->setText(edited.text);
@@ -1012,18 +1038,22 @@ bool Form8::eventFilter(QObject* watched, QEvent* event) {
   if (!box) return QMainWindow::eventFilter(watched, event);
   if (event->type() == QEvent::FocusOut) {
     const int index = box->property("Index").isValid() ? box->property("Index").toInt() : -1;
-    if (index >= 0 && box == Text27[index]) Text27_Validate(index);
-    else if (index >= 0 && box == Text14[index]) Text14_Validate(index);
-    else if (index >= 0 && box == Text32[index]) Text32_Validate(index);
-    else Box_Validate(box);
+    if (index >= 0 && box == Text27[index])
+      Text27_Validate(index);
+    else if (index >= 0 && box == Text14[index])
+      Text14_Validate(index);
+    else if (index >= 0 && box == Text32[index])
+      Text32_Validate(index);
+    else
+      Box_Validate(box);
     return false;
   }
   if (event->type() != QEvent::KeyPress || box == Text29 || box == Text30) return false;
   auto* key = static_cast<QKeyEvent*>(event);
   // Moving the caret, selecting and copying stay free; nothing else edits
   // the box except through the key rule.
-  static const QList<int> moves = {Qt::Key_Left, Qt::Key_Right, Qt::Key_Home, Qt::Key_End,
-                                   Qt::Key_Tab,  Qt::Key_Backtab, Qt::Key_Up, Qt::Key_Down};
+  static const QList<int> moves = {Qt::Key_Left, Qt::Key_Right,   Qt::Key_Home, Qt::Key_End,
+                                   Qt::Key_Tab,  Qt::Key_Backtab, Qt::Key_Up,   Qt::Key_Down};
   if (moves.contains(key->key()) || key->matches(QKeySequence::Copy) ||
       key->matches(QKeySequence::SelectAll)) {
     return false;
@@ -1033,7 +1063,8 @@ bool Form8::eventFilter(QObject* watched, QEvent* event) {
                                                 : QChar();
   if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) typed = QChar();
   if (!typed.isNull()) {
-    const bool time = box == Text31 || box == Text33 || (box == Text1 && Combo8->currentIndex() == 0);
+    const bool time =
+        box == Text31 || box == Text33 || (box == Text1 && Combo8->currentIndex() == 0);
     const bool plainDigits = box == Text26 || box == Text1;
     const bool minus = box->objectName() == "Text27";
     FilterNumericKey(box, typed, time, time || !plainDigits, minus);
@@ -1371,7 +1402,8 @@ void Form8::Command6_Click() {
   } else {
     const EditPreview::Rect crop{float(Shape4->Left), float(Shape4->Top), float(Shape4->Width),
                                  float(Shape4->Height)};
-    params = EditPreview::PlayCropOptions(float(Shape2->Left), float(Shape2->Width), TestDuration, crop);
+    params =
+        EditPreview::PlayCropOptions(float(Shape2->Left), float(Shape2->Width), TestDuration, crop);
   }
   ffmpeg::PlayFile(TestFile, params);
 }
@@ -1384,8 +1416,8 @@ void Form8::Command8_Click() {
   const bool ran = CaptureConsole::RunCaptured(
       CaptureConsole::Pipeline{EditPreview::BorderDetection(TestFile, posText)}, QString(), 0, 0,
       nullptr, true, CaptureConsole::NoDisplay, output, -1, exitCode);
-  const auto rect = ran ? EditPreview::ParseCropDetect(output, exitCode, TestWidth, TestHeight)
-                        : std::nullopt;
+  const auto rect =
+      ran ? EditPreview::ParseCropDetect(output, exitCode, TestWidth, TestHeight) : std::nullopt;
   if (!rect) {
     Lang::MsgDetectEdgesFailed();
     return;
@@ -1478,15 +1510,22 @@ void Form8::Opt_ConRelDim_Click() {
   QList<Row> rows;
   switch (List1->currentRow()) {
     case 1:
-      rows = {{Text17, Combo2, TestWidth, 1}, {Text19, Combo3, TestHeight, 2},
-              {Text20, Combo4, TestWidth, 1}, {Text21, Combo5, TestHeight, 2}};
+      rows = {{Text17, Combo2, TestWidth, 1},
+              {Text19, Combo3, TestHeight, 2},
+              {Text20, Combo4, TestWidth, 1},
+              {Text21, Combo5, TestHeight, 2}};
       break;
-    case 2: rows = {{Text25, Combo7, TestWidth, 1}, {Text24, Combo6, TestHeight, 2}}; break;
+    case 2:
+      rows = {{Text25, Combo7, TestWidth, 1}, {Text24, Combo6, TestHeight, 2}};
+      break;
     case 5:
-      rows = {{Text3, Combo9, TestHeight, 2}, {Text5, Combo10, TestHeight, 2},
-              {Text7, Combo11, TestWidth, 1}, {Text9, Combo12, TestWidth, 1}};
+      rows = {{Text3, Combo9, TestHeight, 2},
+              {Text5, Combo10, TestHeight, 2},
+              {Text7, Combo11, TestWidth, 1},
+              {Text9, Combo12, TestWidth, 1}};
       break;
-    default: return;
+    default:
+      return;
   }
   for (const Row& row : rows) {
     double value = 0;
@@ -1534,7 +1573,9 @@ void Form8::Opt_Preview_Click() {
                                            Text2->text());
       break;
     }
-    case 3: options = EditPreview::VolumeOptions(Text26->text()); break;
+    case 3:
+      options = EditPreview::VolumeOptions(Text26->text());
+      break;
     case 5:
       options = EditPreview::BorderOptions(unitBox(Text5, Combo10), unitBox(Text3, Combo9),
                                            unitBox(Text7, Combo11), unitBox(Text9, Combo12),
@@ -1564,7 +1605,8 @@ void Form8::Opt_Preview_Click() {
       setEnabled(true);
       return;
     }
-    default: break;
+    default:
+      break;
   }
   ffmpeg::PlayFile(TestFile, options);
 }

@@ -2,7 +2,6 @@
 
 #include <QMainWindow>
 #include <QStringList>
-
 #include <array>
 #include <cstdint>
 

@@ -1,7 +1,6 @@
 #include "editing/MediaEdit.h"
 
 #include <QPointer>
-
 #include <cmath>
 
 #include "editing/FilterDef.h"

@@ -4,7 +4,6 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPolygonF>
-
 #include <cmath>
 
 UnitPicture::UnitPicture(QWidget* parent) : QWidget(parent) {
@@ -46,7 +45,8 @@ void UnitPicture::paintEvent(QPaintEvent*) {
   if (!picture_.isNull()) painter.drawImage(rect(), picture_);
   if (line_.size() > 1) {
     QPolygonF polyline;
-    for (const QPointF& point : line_) polyline << QPointF(point.x() * width(), point.y() * height());
+    for (const QPointF& point : line_)
+      polyline << QPointF(point.x() * width(), point.y() * height());
     painter.setPen(QColor(0, 255, 0));
     painter.drawPolyline(polyline);
   }

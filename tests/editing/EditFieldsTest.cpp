@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
+#include "EditingFixture.h"
 #include "editing/EditFields.h"
 #include "editing/NumericKey.h"
-#include "EditingFixture.h"
 #include "frame/ffmpeg.h"
 
 namespace {
@@ -14,9 +14,14 @@ TEST(EditFieldsTest, SingleTextHasSevenSignificantDigitsAndALeadingZero) {
   const struct {
     float value;
     const char* text;
-  } rows[] = {{7.0f, "7"},          {2.5f, "2.5"},        {0.1f, "0.1"},
-              {16.0f / 9, "1.777778"}, {704.0f / 720, "0.9777778"}, {-0.5f, "-0.5"},
-              {0.0f, "0"},          {1920.0f, "1920"}};
+  } rows[] = {{7.0f, "7"},
+              {2.5f, "2.5"},
+              {0.1f, "0.1"},
+              {16.0f / 9, "1.777778"},
+              {704.0f / 720, "0.9777778"},
+              {-0.5f, "-0.5"},
+              {0.0f, "0"},
+              {1920.0f, "1920"}};
   for (const auto& row : rows) EXPECT_EQ(EditFields::SingleText(row.value), row.text) << row.text;
 }
 
@@ -33,9 +38,8 @@ TEST(EditFieldsTest, PositiveNumberBoxesStoreNormalisedNumbersAboveZero) {
     Outcome outcome;
     const char* stored;
   } rows[] = {
-      {"007.50", Outcome::Store, "7.5"}, {"2.50", Outcome::Store, "2.5"},
-      {"0", Outcome::Keep, ""},          {"0.0", Outcome::Keep, ""},
-      {"", Outcome::Store, ""},          {".", Outcome::Keep, ""},
+      {"007.50", Outcome::Store, "7.5"}, {"2.50", Outcome::Store, "2.5"}, {"0", Outcome::Keep, ""},
+      {"0.0", Outcome::Keep, ""},        {"", Outcome::Store, ""},        {".", Outcome::Keep, ""},
       {".5", Outcome::Store, "0.5"},
   };
   for (const auto& row : rows) {
@@ -56,8 +60,11 @@ TEST(EditFieldsTest, TimesAreStoredAsTypedWhenTheTimeParserTakesThem) {
   const struct {
     const char* typed;
     Outcome outcome;
-  } rows[] = {{"1:30.5", Outcome::Store}, {"1:2:3:4", Outcome::Keep}, {"", Outcome::Store},
-              {"1::", Outcome::Keep},     {"90", Outcome::Store}};
+  } rows[] = {{"1:30.5", Outcome::Store},
+              {"1:2:3:4", Outcome::Keep},
+              {"", Outcome::Store},
+              {"1::", Outcome::Keep},
+              {"90", Outcome::Store}};
   for (const auto& row : rows) {
     const FieldChange change = EditFields::TimeText(row.typed, ffmpeg::TimeToSeconds(row.typed));
     EXPECT_EQ(change.outcome, row.outcome) << row.typed;

@@ -55,7 +55,7 @@ TEST_F(EditPreviewTest, ResizeVolumeBorderAndTrackOptions) {
 }
 
 TEST_F(EditPreviewTest, TheEqualiserChainSkipsBandsReadingZero) {
-  std::array<QString, 10> frequencies{"31", "63", "125", "250", "500",
+  std::array<QString, 10> frequencies{"31",   "63",   "125",  "250",  "500",
                                       "1000", "2000", "4000", "8000", "16000"};
   std::array<QString, 10> widths;
   widths.fill("1");
@@ -79,7 +79,8 @@ TEST_F(EditPreviewTest, PlayOptionsOfTheExplorer) {
 }
 
 TEST_F(EditPreviewTest, CropDetectOutputBecomesFractionsOfTheFrame) {
-  const QString line = "[Parsed_cropdetect_0 @ 0x1] x1:8 x2:711 crop=704:560:8:8\r\nmore crop=1:1:1:1\r\n";
+  const QString line =
+      "[Parsed_cropdetect_0 @ 0x1] x1:8 x2:711 crop=704:560:8:8\r\nmore crop=1:1:1:1\r\n";
   const auto rect = EditPreview::ParseCropDetect(line, 0, 720, 576);
   ASSERT_TRUE(rect);
   EXPECT_FLOAT_EQ(rect->width, 704.0f / 720);
@@ -94,7 +95,8 @@ TEST_F(EditPreviewTest, CropDetectOutputBecomesFractionsOfTheFrame) {
                   {"crop=704:560:8:8", 0, 720},     {"crop=704:560:8\r\n", 0, 720},
                   {"crop=704:x:8:8\r\n", 0, 720},   {"crop=704:560:8:8\r\n", 0, 0}};
   for (const auto& row : failures) {
-    EXPECT_FALSE(EditPreview::ParseCropDetect(row.output, row.exitCode, row.width, 576)) << row.output;
+    EXPECT_FALSE(EditPreview::ParseCropDetect(row.output, row.exitCode, row.width, 576))
+        << row.output;
   }
 }
 
@@ -125,12 +127,13 @@ TEST_F(EditPreviewTest, TheAuditionReadsAnyFileNameThroughTheFilterGraph) {
   ASSERT_TRUE(QFile::copy(AudioClip(), odd));
   const CaptureConsole::Command audition = EditPreview::Audition(odd, "0.5", "0.9");
   EXPECT_EQ(audition.program, "/usr/bin/ffplay");
-  EXPECT_EQ(audition.arguments.mid(0, 5), (QStringList{"-nodisp", "-autoexit", "-f", "lavfi", "-i"}));
+  EXPECT_EQ(audition.arguments.mid(0, 5),
+            (QStringList{"-nodisp", "-autoexit", "-f", "lavfi", "-i"}));
   // ffmpeg reads the same graph, which proves the name arrives whole.
   QString output;
-  const int exitCode = Run({"/usr/bin/ffmpeg", {"-f", "lavfi", "-i", audition.arguments.last(),
-                                                "-f", "null", "-"}},
-                           output);
+  const int exitCode =
+      Run({"/usr/bin/ffmpeg", {"-f", "lavfi", "-i", audition.arguments.last(), "-f", "null", "-"}},
+          output);
   EXPECT_EQ(exitCode, 0) << output.toStdString();
   EXPECT_TRUE(output.contains("time=00:00:01.5")) << output.toStdString();
 }
@@ -144,8 +147,8 @@ TEST_F(EditPreviewTest, TheEqualiserPreviewPipesRawMediaIntoThePlayer) {
   ASSERT_EQ(pipeline.size(), 2);
   EXPECT_EQ(pipeline[0].arguments,
             (QStringList{"-i", clip, "-af", "equalizer=f=31:width_type=o:width=1:gain=3", "-f",
-                         "matroska", "-c:a", "pcm_s16le", "-c:v", "rawvideo", "-pix_fmt",
-                         "yuv420p", "pipe:1"}));
+                         "matroska", "-c:a", "pcm_s16le", "-c:v", "rawvideo", "-pix_fmt", "yuv420p",
+                         "pipe:1"}));
   QString output;
   int32_t exitCode = -1;
   ASSERT_TRUE(CaptureConsole::RunCaptured(pipeline, QString(), 0, 0, nullptr, true, 0, output, -1,

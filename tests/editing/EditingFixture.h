@@ -39,7 +39,10 @@ class EditingTest : public TestEnv {
                    const QStringList& extra = {}) const {
     const QString path = Folder() + "/" + name;
     QStringList args{"-v", "error", "-y"};
-    for (const QString& input : lavfiInputs) args << "-f" << "lavfi" << "-i" << input;
+    for (const QString& input : lavfiInputs)
+      args << "-f"
+           << "lavfi"
+           << "-i" << input;
     args << extra << path;
     QProcess process;
     process.start("/usr/bin/ffmpeg", args);

@@ -19,8 +19,8 @@ TEST(EqualizerTest, TheSliderGivesPlusTwelveAtTheTopAndMinusTwelveAtTheBottom) {
     double y;
     bool right;
     const char* gain;
-  } rows[] = {{0.0, false, "12"},  {1.0, false, "-12"}, {1.7, false, "-12"}, {-0.3, false, "12"},
-              {0.5, false, "0"},   {0.1, true, "0"},    {0.25, false, "6"},  {0.3, false, "4.8"}};
+  } rows[] = {{0.0, false, "12"}, {1.0, false, "-12"}, {1.7, false, "-12"}, {-0.3, false, "12"},
+              {0.5, false, "0"},  {0.1, true, "0"},    {0.25, false, "6"},  {0.3, false, "4.8"}};
   for (const auto& row : rows) {
     EXPECT_EQ(Equalizer::GainFromSlider(row.y, row.right), row.gain) << row.y;
   }
@@ -39,8 +39,11 @@ TEST(EqualizerTest, GainBoxesStoreOneDecimalWithinTwelveDecibels) {
     const char* typed;
     const char* stored;
     double marker;
-  } rows[] = {{"12.5", "12", 0.0}, {"3.14", "3.1", 0.5 - 3.1 / 24}, {"-0.5", "-0.5", 0.5 + 0.5 / 24},
-              {"007", "7", 0.5 - 7.0 / 24}, {"-40", "-12", 1.0}};
+  } rows[] = {{"12.5", "12", 0.0},
+              {"3.14", "3.1", 0.5 - 3.1 / 24},
+              {"-0.5", "-0.5", 0.5 + 0.5 / 24},
+              {"007", "7", 0.5 - 7.0 / 24},
+              {"-40", "-12", 1.0}};
   for (const auto& row : rows) {
     const auto change = Equalizer::GainBoxChanged(row.typed);
     ASSERT_TRUE(change) << row.typed;

@@ -1,0 +1,178 @@
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFile>
+#include <QGroupBox>
+#include <QListWidget>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QTimer>
+
+#include "EditingFixture.h"
+#include "editing/Form4.h"
+#include "frame/ProgramFolder.h"
+#include "frame/RecordFile.h"
+
+namespace {
+
+using Dialogs::Kind;
+
+class FilterEditorTest : public EditingTest {
+ protected:
+  void TearDown() override {
+    delete window_;
+    EditingTest::TearDown();
+  }
+  Form4* Open() {
+    window_ = new Form4;
+    window_->Form_Load();
+    window_->show();
+    return window_;
+  }
+  QString FilterPath(const QString& name) const {
+    return ProgramFolder::AppFiles("filters/" + name + ".qfl");
+  }
+  QPointer<Form4> window_;
+};
+
+TEST_F(FilterEditorTest, TheTestCommandRunsFfmpegIntoThePlayerOrIntoAnMd5) {
+  const CaptureConsole::Pipeline play =
+      FilterEditor::TestCommand({"/m/a b.avi"}, 1, "hflip", true, true);
+  ASSERT_EQ(play.size(), 2);
+  EXPECT_EQ(play[0].program, "/usr/bin/ffmpeg");
+  EXPECT_EQ(play[0].arguments,
+            (QStringList{"-i", "/m/a b.avi", "-f", "matroska", "-c:a", "pcm_s16le", "-c:v",
+                         "rawvideo", "-pix_fmt", "yuv420p", "-vf", "hflip", "pipe:1"}));
+  EXPECT_EQ(play[1].program, "/usr/bin/ffplay");
+  EXPECT_EQ(play[1].arguments, (QStringList{"-an", "-i", "pipe:0"}));
+
+  const CaptureConsole::Pipeline md5 =
+      FilterEditor::TestCommand({"/a.avi", "/b.avi"}, 2, "[0:v][1:v]hstack", false, true);
+  ASSERT_EQ(md5.size(), 1);
+  EXPECT_EQ(md5[0].arguments.mid(0, 4), (QStringList{"-i", "/a.avi", "-i", "/b.avi"}));
+  EXPECT_EQ(md5[0].arguments.mid(12),
+            (QStringList{"-filter_complex", "[0:v][1:v]hstack", "-t", "1", "md5:"}));
+  EXPECT_EQ(FilterEditor::TestCommand({"/a"}, 0, "volume=2", true, false)[1].arguments,
+            (QStringList{"-i", "pipe:0"}));
+}
+
+TEST_F(FilterEditorTest, OpeningAMissingNameLeavesAnEmptyFileOfThatName) {
+  QDir().mkpath(FilterEditor::FilterFolder());
+  Form4* w = Open();
+  w->Text1->setPlainText("stale");
+  FilterEditor::CurrentFilter = FilterEditor::SavedFilter;
+  FilterEditor::OpenFilter("nuevo");
+  EXPECT_TRUE(QFile::exists(FilterPath("nuevo")));
+  EXPECT_EQ(FilterEditor::CurrentPath, FilterPath("nuevo"));
+  EXPECT_EQ(FilterEditor::CurrentFilter, FilterDef());
+  EXPECT_EQ(w->Text1->toPlainText(), "");
+}
+
+TEST_F(FilterEditorTest, EditsUndoSaveAndTheCloseQuestion) {
+  WriteFile("appfiles/filters/eco.qfl",
+            RecordFile::Encode(FilterDef{0, 0, "aecho=0.8:0.9:1000:0.3"}));
+  Form4* w = Open();
+  FilterEditor::OpenFilter("eco");
+  EXPECT_EQ(w->Text1->toPlainText(), "aecho=0.8:0.9:1000:0.3");
+  EXPECT_FALSE(FilterEditor::IsDirty());
+  w->Combo1->setCurrentIndex(2);
+  w->Check1->click();
+  w->Text1->setPlainText("[0:a][1:a]amix");
+  EXPECT_EQ(FilterEditor::CurrentFilter, (FilterDef{2, 1, "[0:a][1:a]amix"}));
+  w->File_UndoChanges->trigger();
+  EXPECT_EQ(FilterEditor::CurrentFilter, (FilterDef{0, 0, "aecho=0.8:0.9:1000:0.3"}));
+  EXPECT_EQ(w->Combo1->currentIndex(), 0);
+  EXPECT_FALSE(w->Check1->isChecked());
+
+  w->Text1->setPlainText("aecho=1");
+  ScriptedDialogs dialogs;
+  dialogs.ExpectMessage(2).ExpectMessage(6);
+  EXPECT_FALSE(FilterEditor::CloseFilter());
+  EXPECT_TRUE(FilterEditor::CloseFilter());
+  EXPECT_EQ(dialogs.Messages(), QStringList(2, "El archivo eco ha cambiado, ¿guardar cambios?"));
+  FilterDef saved;
+  ASSERT_EQ(RecordFile::Read(FilterPath("eco"), saved), RecordFile::Result::Ok);
+  EXPECT_EQ(saved.Params, "aecho=1");
+  EXPECT_TRUE(FilterEditor::CurrentPath.isEmpty());
+  EXPECT_EQ(FilterEditor::CurrentFilter, FilterDef());
+}
+
+TEST_F(FilterEditorTest, TestsAreRefusedWithoutTextInputsOrEnoughInputs) {
+  Aplicacion::FileList = {"/a.avi"};
+  Form4* w = Open();
+  ScriptedDialogs dialogs;
+  dialogs.ExpectMessage().ExpectMessage().ExpectMessage();
+  w->Command2->click();
+  w->Text1->setPlainText("hflip");
+  w->Command2->click();
+  w->List1->item(0)->setSelected(true);
+  w->Check1->setChecked(true);
+  w->Command2->click();
+  EXPECT_EQ(dialogs.Messages(),
+            (QStringList{"No se han especificado los parámetros", "No se han seleccionado archivos",
+                         "Es necesario seleccionar por lo menos 2 archivos"}));
+  EXPECT_FALSE(w->Frame3->isVisible());
+}
+
+TEST_F(FilterEditorTest, TheMd5TestRunsTheFilterOnAddedFilesAndShowsTheOutput) {
+  const QString clip = VideoClip();
+  Aplicacion::FileList = {"/not/used.avi"};
+  Form4* w = Open();
+  ScriptedDialogs dialogs;
+  dialogs.Expect(Kind::OpenFile, QStringList{clip});
+  w->Command1->click();
+  ASSERT_EQ(w->List1->count(), 2);
+  EXPECT_EQ(FilterEditor::TestFiles, QStringList{clip});
+  w->List1->item(1)->setSelected(true);
+  w->Combo1->setCurrentIndex(1);
+  w->Text1->setPlainText("hflip");
+  w->Check2->setChecked(true);
+  w->Command2->click();
+  EXPECT_TRUE(w->Frame3->isVisible());
+  EXPECT_EQ(w->Frame3->title(), "Finalizado");
+  EXPECT_FALSE(w->Menu_File->isEnabled());
+  // The md5 output prints the hash of the filtered second on a line of its own.
+  EXPECT_TRUE(w->Text2->toPlainText().contains(
+      QRegularExpression("^[0-9a-f]{32}\\s*$", QRegularExpression::MultilineOption)))
+      << w->Text2->toPlainText().toStdString();
+  w->Command3->click();
+  EXPECT_FALSE(w->Frame3->isVisible());
+  EXPECT_EQ(w->Frame3->title(), "Espere...");
+  EXPECT_TRUE(w->Menu_File->isEnabled());
+}
+
+TEST_F(FilterEditorTest, ThePlayTestFeedsThePlayerFromFfmpeg) {
+  ffmpeg::FfplayPath = FakePlayer();
+  QFile::setPermissions(ffmpeg::FfplayPath, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+  Aplicacion::FileList = {VideoClip()};
+  Form4* w = Open();
+  w->List1->item(0)->setSelected(true);
+  w->Text1->setPlainText("volume=0.5");
+  w->Check3->setChecked(true);
+  w->Command2->click();
+  QFile args(Folder() + "/tools/play-args.txt");
+  ASSERT_TRUE(args.open(QIODevice::ReadOnly));
+  EXPECT_EQ(QString::fromUtf8(args.readAll()).split('\n', Qt::SkipEmptyParts),
+            (QStringList{"-an", "-i", "pipe:0"}));
+  EXPECT_GT(QFileInfo(Folder() + "/tools/play-input.bin").size(), 1000);
+}
+
+TEST_F(FilterEditorTest, ShowEditorReturnsWhenTheWindowClosesAndForgetsAddedFiles) {
+  WriteFile("appfiles/filters/eco.qfl", RecordFile::Encode(FilterDef{1, 0, "hflip"}));
+  QTimer::singleShot(0, [] {
+    Form4* w = Form4::Instance();
+    ASSERT_TRUE(w);
+    EXPECT_EQ(w->windowTitle(), "Editor de filtros");
+    EXPECT_EQ(w->Text1->toPlainText(), "hflip");
+    FilterEditor::TestFiles = {"/x"};
+    w->File_Exit->trigger();
+  });
+  FilterEditor::ShowEditor("eco");
+  EXPECT_FALSE(Form4::Instance());
+  EXPECT_TRUE(FilterEditor::TestFiles.isEmpty());
+  EXPECT_TRUE(FilterEditor::CurrentPath.isEmpty());
+}
+
+}  // namespace

@@ -1,0 +1,462 @@
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QTimer>
+
+#include "EditingFixture.h"
+#include "editing/FilterDef.h"
+#include "editing/Form8.h"
+#include "editing/UnitPicture.h"
+#include "frame/ProgramFolder.h"
+#include "frame/RecordFile.h"
+
+namespace {
+
+using Dialogs::Kind;
+
+class Form8Test : public EditingTest {
+ protected:
+  void TearDown() override {
+    delete window_;
+    EditingTest::TearDown();
+  }
+  Form8* Open() {
+    window_ = new Form8;
+    window_->Form_Load();
+    return window_;
+  }
+  static void Type(QWidget* box, const QString& keys) {
+    for (QChar key : keys) {
+      const int code = key == '\b' ? int(Qt::Key_Backspace) : 0;
+      QKeyEvent press(QEvent::KeyPress, code, Qt::NoModifier, QString(key));
+      QApplication::sendEvent(box, &press);
+    }
+  }
+  static void Leave(QWidget* box) {
+    QFocusEvent out(QEvent::FocusOut);
+    QApplication::sendEvent(box, &out);
+  }
+  QString WriteFilter(const QString& name, uint8_t type) const {
+    return WriteFile("appfiles/filters/" + name + ".qfl",
+                     RecordFile::Encode(FilterDef{type, 0, "x"}));
+  }
+  QPointer<Form8> window_;
+};
+
+TEST_F(Form8Test, LoadingProbesTheFirstListedFileAndGrabsItsFirstFrame) {
+  Aplicacion::FileList = {VideoClip()};
+  Form8* w = Open();
+  EXPECT_EQ(w->windowTitle(), "Crear perfil de edición");
+  EXPECT_EQ(w->TestFile, Aplicacion::FileList.first());
+  EXPECT_EQ(w->TestWidth, 160);
+  EXPECT_EQ(w->TestHeight, 120);
+  EXPECT_FLOAT_EQ(w->TestDuration, 2);
+  EXPECT_EQ(w->TestHasAudio, 1);
+  EXPECT_TRUE(w->Picture1->HasPicture());
+  EXPECT_TRUE(w->Picture1->isEnabled());
+  EXPECT_TRUE(w->Check1->isChecked());
+  EXPECT_EQ(w->Text13->text(), w->TestFile);
+  EXPECT_EQ(w->Combo13->count(), 1);
+  EXPECT_TRUE(QFile::exists(w->TempFolder + "/frame.jpg"));
+  EXPECT_TRUE(w->Menu_File->isEnabled());
+  EXPECT_FALSE(w->Picture7->isVisible());
+
+  const QString temp = w->TempFolder;
+  EXPECT_TRUE(w->close());
+  EXPECT_FALSE(QDir(temp).exists());
+}
+
+TEST_F(Form8Test, AFileWithoutPicturesShowsAFlatLineAndAnimatesItsAudition) {
+  ffmpeg::FfplayPath = FakePlayer();
+  QFile::setPermissions(ffmpeg::FfplayPath, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+  Aplicacion::FileList = {AudioClip()};
+  Form8* w = Open();
+  EXPECT_FALSE(w->Picture1->isEnabled());
+  EXPECT_EQ(w->Picture1->Line(), (QList<QPointF>{{0, 0.5}, {1, 0.5}}));
+  EXPECT_TRUE(w->Picture4->isEnabled());
+  EXPECT_FALSE(w->Check1->isChecked());
+
+  w->List1->setCurrentRow(1);
+  ScriptedDialogs dialogs;
+  dialogs.ExpectMessage();
+  w->Opt_CutGrap_Click();
+  EXPECT_EQ(dialogs.Messages(), QStringList{"No se pueden extraer cuadros del archivo de prueba"});
+  EXPECT_FALSE(w->PicExploreStream->isVisible());
+
+  w->Picture4_MouseUp(0.5);
+  EXPECT_DOUBLE_EQ(w->Shape2->Left + w->Shape2->Width, 0.5);
+  EXPECT_TRUE(w->Timer1->isActive());
+  for (int tick = 0; tick < 70; ++tick) w->Timer1_Timer();
+  EXPECT_TRUE(w->Timer1->isActive());
+  EXPECT_GT(w->Picture1->Line().size(), 90);
+  w->Timer1_Timer();
+  EXPECT_FALSE(w->Timer1->isActive());
+  EXPECT_EQ(w->AuditionElapsed, 0);
+  EXPECT_EQ(w->Picture1->Line().size(), 2);
+}
+
+TEST_F(Form8Test, NumericBoxesTakeKeysByTheirRuleAndStoreNormalisedValues) {
+  Form8* w = Open();
+  Type(w->Text17, "007.50.");
+  EXPECT_EQ(w->Text17->text(), "007.50");
+  EXPECT_EQ(MediaEdit::CurrentProfile.CropWidth, "7.5");
+  Leave(w->Text17);
+  EXPECT_EQ(w->Text17->text(), "7.5");
+
+  Type(w->Text26, "1.5-0");
+  EXPECT_EQ(MediaEdit::CurrentProfile.Volume, "150");
+  Type(w->Text31, "1:30.5x");
+  EXPECT_EQ(MediaEdit::CurrentProfile.StartPos, "1:30.5");
+  Type(w->Text31, ":4:5");
+  EXPECT_EQ(w->Text31->text(), "1:30.5:4:5");
+  EXPECT_EQ(MediaEdit::CurrentProfile.StartPos, "1:30.5:4");
+  Leave(w->Text31);
+  EXPECT_EQ(w->Text31->text(), "1:30.5:4");
+
+  Type(w->Text19, "0");
+  EXPECT_EQ(MediaEdit::CurrentProfile.CropHeight, "");
+  Type(w->Text19, "\b");
+  w->Text27[2]->clear();
+  Type(w->Text27[2], "-3-.25");
+  EXPECT_EQ(MediaEdit::CurrentProfile.Equalizer[7], "-3.2");
+
+  w->Option5->setChecked(true);
+  EXPECT_EQ(MediaEdit::CurrentProfile.EndMode, 2);
+  EXPECT_TRUE(w->Text1->isEnabled());
+  EXPECT_FALSE(w->Text33->isEnabled());
+  w->Combo8->setCurrentIndex(1);
+  Type(w->Text1, "2:5.0");
+  EXPECT_EQ(MediaEdit::CurrentProfile.Duration[1], "250");
+  w->Combo8->setCurrentIndex(0);
+  EXPECT_EQ(w->Text1->text(), "");
+  EXPECT_EQ(MediaEdit::CurrentProfile.Duration[1], "250");
+}
+
+TEST_F(Form8Test, AnOpenedProfileFillsEveryPanelWithoutWritingBack) {
+  WriteFilter("eco", 0);
+  WriteFilter("espejo", 1);
+  EditProfileRec stored;
+  stored.StartPos = "10";
+  stored.EndMode = 2;
+  stored.Duration = {"5", "125", ""};
+  stored.DurationUnit = 1;
+  stored.CropWidth = "0.5";
+  stored.CropWidthUnit = 1;
+  stored.AspectMode = 3;
+  stored.AspectRatio = "1.5";
+  stored.Filters = {1, {"ESPEJO", "gone"}};
+  stored.BorderColor = "FF8000";
+  stored.RemoveVideo = 1;
+  stored.Equalizer[1] = "12";
+  stored.InputParams = "-re";
+  const QString path = WriteFile("appfiles/editp/full.qep", RecordFile::Encode(stored));
+  Form8* w = Open();
+  ScriptedDialogs dialogs;
+  dialogs.ExpectMessage();
+  MediaEdit::OpenProfile(path);
+  EXPECT_EQ(dialogs.Messages(), QStringList{"Los siguientes filtros no se encuentran:\ngone"});
+  EXPECT_EQ(w->Text31->text(), "10");
+  EXPECT_TRUE(w->Option5->isChecked());
+  EXPECT_EQ(w->Combo8->currentIndex(), 1);
+  EXPECT_EQ(w->Text1->text(), "125");
+  EXPECT_EQ(w->Text17->text(), "0.5");
+  EXPECT_EQ(w->Combo2->currentIndex(), 1);
+  EXPECT_TRUE(w->Option2->isChecked());
+  EXPECT_TRUE(w->Text2->isEnabled());
+  EXPECT_EQ(w->List3->item(0)->checkState(), Qt::Checked);
+  EXPECT_EQ(w->List2->item(0)->checkState(), Qt::Unchecked);
+  EXPECT_EQ(w->Picture2->palette().color(QPalette::Window), QColor(255, 128, 0));
+  EXPECT_TRUE(w->Check3->isChecked());
+  EXPECT_EQ(w->Text27[0]->text(), "12");
+  EXPECT_DOUBLE_EQ(w->Shape1[0]->Top, 0);
+  EXPECT_EQ(w->Text14[9]->text(), "16000");
+  EXPECT_EQ(w->Text30->text(), "-re");
+  // Only the missing filter was dropped, so the profile counts as changed.
+  EXPECT_EQ(MediaEdit::CurrentProfile.Filters.Items, QStringList{"ESPEJO"});
+  EXPECT_TRUE(MediaEdit::IsDirty());
+}
+
+TEST_F(Form8Test, FilterTicksAreStoredByListThenPosition) {
+  WriteFilter("eco", 0);
+  WriteFilter("espejo", 1);
+  WriteFilter("mezcla", 2);
+  Form8* w = Open();
+  EXPECT_EQ(w->List2->count(), 1);
+  EXPECT_EQ(w->List3->count(), 1);
+  EXPECT_EQ(w->List4->count(), 1);
+  w->List3->item(0)->setCheckState(Qt::Checked);
+  w->List2->item(0)->setCheckState(Qt::Checked);
+  EXPECT_EQ(MediaEdit::CurrentProfile.Filters.Items, (QStringList{"eco", "espejo"}));
+  w->List1->setCurrentRow(4);
+  w->Opt_CleanAct_Click();
+  EXPECT_TRUE(MediaEdit::CurrentProfile.Filters.IsEmpty());
+}
+
+TEST_F(Form8Test, OperationsShowTheirPanelAndMenuItems) {
+  Form8* w = Open();
+  w->show();
+  const struct {
+    int row;
+    QWidget* panel;
+    QList<QAction*> shown;
+  } rows[] = {
+      {0, w->PicRecortarSecuencia, {w->Opt_CutGrap}},
+      {2, w->PicCambiarTamanoCuadro, {w->Opt_TamPredef->menuAction(), w->Opt_Preview}},
+      {7, w->PicEQU, {w->Opt_PredefEqu->menuAction(), w->Opt_RestVal->menuAction()}},
+      {8, w->PicModifCmdL, {w->Opt_Helpff}},
+  };
+  for (const auto& row : rows) {
+    w->List1->setCurrentRow(row.row);
+    EXPECT_TRUE(row.panel->isVisible()) << row.row;
+    for (QAction* item : row.shown) EXPECT_TRUE(item->isVisible()) << row.row;
+    EXPECT_EQ(w->Opt_Preview->isVisible(), row.row == 2 || row.row == 7) << row.row;
+  }
+  w->List1->setCurrentRow(4);
+  EXPECT_FALSE(w->Opt_Sep1->isVisible());
+  EXPECT_TRUE(w->Opt_CleanAll->isVisible());
+}
+
+TEST_F(Form8Test, PresetsAndRestoreCommandsWriteTheBandsThroughTheirBoxes) {
+  MediaEdit::NormalizeEqualizer();
+  Form8* w = Open();
+  MediaEdit::RecordToForm();
+  w->List1->setCurrentRow(7);
+  w->Text14[3]->setText("300");
+  w->Text32[3]->setText("2");
+  w->Equ_Click(11);  // "Pop"
+  const char* gains[] = {"-0.5", "2.3", "4.1", "4.7", "2.9", "0", "-1.1", "-1.1", "-0.5", "-0.5"};
+  for (int band = 0; band < 10; ++band) {
+    EXPECT_EQ(MediaEdit::CurrentProfile.Equalizer[band * 3 + 1], gains[band]);
+    EXPECT_EQ(MediaEdit::CurrentProfile.Equalizer[band * 3 + 2], "1");
+  }
+  EXPECT_EQ(MediaEdit::CurrentProfile.Equalizer[9], "250");
+  w->Opt_RestVal_All_Click();
+  EXPECT_FALSE(MediaEdit::IsDirty());
+
+  w->Picture3_MouseUp(0, Qt::LeftButton, 0.0);
+  EXPECT_EQ(w->Text27[0]->text(), "12");
+  w->Picture3_KeyDown(0, Qt::Key_Up);
+  EXPECT_EQ(w->Text27[0]->text(), "12");
+  w->Picture3_MouseUp(0, Qt::RightButton, 0.9);
+  w->Picture3_KeyDown(0, Qt::Key_Down);
+  EXPECT_EQ(MediaEdit::CurrentProfile.Equalizer[1], "-0.1");
+  w->Text27[1]->setText("");
+  Leave(w->Text27[1]);
+  EXPECT_EQ(w->Text27[1]->text(), "0");
+  EXPECT_DOUBLE_EQ(w->Shape1[1]->Top, 0.5);
+  w->Text32[1]->setText("0");
+  Leave(w->Text32[1]);
+  EXPECT_EQ(MediaEdit::CurrentProfile.Equalizer[5], "1");
+
+  w->HScroll1->setValue(6);
+  EXPECT_FALSE(w->Text14[0]->isVisibleTo(w));
+  EXPECT_TRUE(w->Text14[9]->isVisibleTo(w));
+}
+
+TEST_F(Form8Test, ClearingOneOperationLeavesTheOthers) {
+  Form8* w = Open();
+  w->Text3->setText("48");
+  w->Combo9->setCurrentIndex(2);
+  w->Text26->setText("80");
+  w->List1->setCurrentRow(5);
+  w->ClearValues(false);
+  EXPECT_EQ(MediaEdit::CurrentProfile.BorderRight, "");
+  EXPECT_EQ(MediaEdit::CurrentProfile.BorderRightUnit, 0);
+  EXPECT_EQ(MediaEdit::CurrentProfile.BorderColor, "000000");
+  EXPECT_EQ(MediaEdit::CurrentProfile.Volume, "80");
+  w->Check7->setChecked(true);
+  w->Text27[4]->setText("5");
+  w->ClearValues(true);
+  EXPECT_EQ(MediaEdit::CurrentProfile.Volume, "");
+  EXPECT_EQ(MediaEdit::CurrentProfile.RemoveAudio, 0);
+  EXPECT_EQ(MediaEdit::CurrentProfile.Equalizer[13], "0");
+  EXPECT_EQ(MediaEdit::CurrentProfile.AspectMode, 1);
+  EXPECT_EQ(MediaEdit::CurrentProfile.EndMode, 1);
+}
+
+TEST_F(Form8Test, SizePresetsColourAndTestFileValuesFillTheirBoxes) {
+  Form8* w = Open();
+  w->Combo7->setCurrentIndex(2);
+  w->SizePreset_Click(13);
+  EXPECT_EQ(MediaEdit::CurrentProfile.ResizeWidth, "1920");
+  EXPECT_EQ(MediaEdit::CurrentProfile.ResizeHeight, "1200");
+  EXPECT_EQ(MediaEdit::CurrentProfile.ResizeWidthUnit, 0);
+
+  ScriptedDialogs dialogs;
+  dialogs.Expect(Kind::Color, 0xFF000A).Expect(Kind::Color, -1).ExpectMessage();
+  w->Command12_Click();
+  EXPECT_EQ(MediaEdit::CurrentProfile.BorderColor, "0A00FF");
+  w->Command12_Click();
+  EXPECT_EQ(MediaEdit::CurrentProfile.BorderColor, "0A00FF");
+
+  w->Opt_CopyRAFileTest_Click();
+  EXPECT_EQ(dialogs.Messages(), QStringList{"Seleccione un archivo de prueba"});
+  w->TestFile = "/x.avi";
+  w->TestWidth = 640;
+  w->TestHeight = 480;
+  w->TestAspect = 16.0f / 9;
+  w->Opt_CopyRAFileTest_Click();
+  EXPECT_TRUE(w->Option2->isChecked());
+  EXPECT_EQ(MediaEdit::CurrentProfile.AspectRatio, "1.777778");
+  EXPECT_EQ(MediaEdit::CurrentProfile.AspectMode, 3);
+  w->Opt_CopySizeTestFile_Click();
+  EXPECT_EQ(MediaEdit::CurrentProfile.ResizeWidth, "640");
+
+  w->List1->setCurrentRow(5);
+  w->Text3->setText("48");
+  w->Text7->setText("64");
+  w->Opt_ConRelDim_Click();
+  EXPECT_EQ(w->Text3->text(), "0.1");
+  EXPECT_EQ(MediaEdit::CurrentProfile.BorderRightUnit, 2);
+  EXPECT_EQ(MediaEdit::CurrentProfile.BorderTop, "0.1");
+  EXPECT_EQ(MediaEdit::CurrentProfile.BorderTopUnit, 1);
+}
+
+TEST_F(Form8Test, TheExplorerHandsTheMarkedRangeToTheTrimBoxes) {
+  Form8* w = Open();
+  w->TestFile = "/x.avi";
+  w->TestDuration = 60;
+  w->Picture4->setEnabled(true);
+  w->List1->setCurrentRow(0);
+  w->Opt_CutGrap_Click();
+  EXPECT_TRUE(w->PicExploreStream->isVisibleTo(w));
+  EXPECT_EQ(w->SubPanelOpen, 1);
+  EXPECT_FALSE(w->Menu_File->isEnabled());
+  w->Shape2->Left = 0.75 - 2;
+  w->Command7_Click();
+  w->Shape2->Left = 0.25 - 2;
+  w->Command10_Click();
+  EXPECT_DOUBLE_EQ(w->Shape3->Left, 0.25);
+  EXPECT_DOUBLE_EQ(w->Shape3->Width, 0.5);
+  w->Command4_Click();
+  EXPECT_EQ(MediaEdit::CurrentProfile.StartPos, "15");
+  EXPECT_EQ(MediaEdit::CurrentProfile.EndPos, "45");
+  EXPECT_EQ(MediaEdit::CurrentProfile.EndMode, 1);
+  EXPECT_FALSE(w->PicExploreStream->isVisibleTo(w));
+  EXPECT_EQ(w->SubPanelOpen, 0);
+  EXPECT_FLOAT_EQ(w->RangeStart, 0.25f);
+
+  // Only the first mark set: the end box empties.
+  w->Opt_CutGrap_Click();
+  w->Command7_Click();
+  w->Command4_Click();
+  EXPECT_EQ(MediaEdit::CurrentProfile.StartPos, "15");
+  EXPECT_EQ(MediaEdit::CurrentProfile.EndPos, "");
+}
+
+TEST_F(Form8Test, BorderDetectionFeedsTheCropBoxesWithTheDetectedPixels) {
+  Aplicacion::FileList = {MakeClip("padded.mkv", {"color=c=white:size=128x96:rate=10"},
+                                   {"-t", "2", "-vf", "pad=160:120:16:12:black", "-c:v", "ffv1"})};
+  Form8* w = Open();
+  w->List1->setCurrentRow(1);
+  w->Opt_CutGrap_Click();
+  ASSERT_TRUE(w->PicExploreStream->isVisibleTo(w));
+  w->Command8_Click();
+  EXPECT_DOUBLE_EQ(w->Shape4->Width, 0.8f);
+  w->Command4_Click();
+  EXPECT_EQ(MediaEdit::CurrentProfile.CropWidth, "128");
+  EXPECT_EQ(MediaEdit::CurrentProfile.CropHeight, "96");
+  EXPECT_EQ(MediaEdit::CurrentProfile.CropLeft, "16");
+  EXPECT_EQ(MediaEdit::CurrentProfile.CropTop, "12");
+
+  // A drag that crosses back over its start keeps the rectangle between both points.
+  w->Opt_CutGrap_Click();
+  w->Picture1_MouseDown(0.6, 0.6);
+  w->Picture1_MouseMove(0.2, 1.4);
+  w->Picture1_MouseUp();
+  EXPECT_DOUBLE_EQ(w->Shape4->Left, 0.2);
+  EXPECT_NEAR(w->Shape4->Top, 0.6, 1e-6);
+  EXPECT_NEAR(w->Shape4->Height, 0.4, 1e-6);
+  w->Command5_Click();
+}
+
+TEST_F(Form8Test, ACloseRequestClosesAnOpenPanelFirst) {
+  Form8* w = Open();
+  w->Command2_Click();
+  EXPECT_FALSE(w->close());
+  EXPECT_FALSE(w->PicSelTestFile->isVisibleTo(w));
+  EXPECT_TRUE(w->Command3->isEnabled());
+  w->Picture7->show();
+  EXPECT_FALSE(w->close());
+  w->Picture7->hide();
+  EXPECT_TRUE(w->close());
+}
+
+TEST_F(Form8Test, ThePreviewPlaysTheTestFileWithTheOperationApplied) {
+  ffmpeg::FfplayPath = FakePlayer();
+  QFile::setPermissions(ffmpeg::FfplayPath, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+  Form8* w = Open();
+  {
+    ScriptedDialogs dialogs;
+    dialogs.ExpectMessage();
+    w->List1->setCurrentRow(3);
+    w->Opt_Preview_Click();
+    EXPECT_EQ(dialogs.Messages(), QStringList{"Seleccione un archivo de prueba"});
+  }
+  w->TestFile = AudioClip();
+  w->Text26->setText("150");
+  // The player window stays until it is closed; close it once the player has run.
+  QTimer closer;
+  QObject::connect(&closer, &QTimer::timeout, [] {
+    for (QWidget* top : QApplication::topLevelWidgets()) {
+      if (top->objectName() == "Form18" && top->isVisible() &&
+          QFile::exists(ProgramFolder::Path() + "/tools/play-args.txt")) {
+        top->close();
+      }
+    }
+  });
+  closer.start(20);
+  w->Opt_Preview_Click();
+  QFile args(Folder() + "/tools/play-args.txt");
+  ASSERT_TRUE(args.open(QIODevice::ReadOnly));
+  EXPECT_EQ(QString::fromUtf8(args.readAll()).split('\n', Qt::SkipEmptyParts),
+            (QStringList{"-af", "volume=1.5", "-i", w->TestFile}));
+}
+
+TEST_F(Form8Test, ScratchModeAcceptWritesTheScratchProfile) {
+  QTimer::singleShot(0, [] {
+    Form8* w = Form8::Instance();
+    ASSERT_TRUE(w);
+    EXPECT_TRUE(w->Picture6->isVisibleTo(w));
+    EXPECT_FALSE(w->File_Open->isVisible());
+    EXPECT_EQ(MediaEdit::ScratchMode, 1);
+    EXPECT_EQ(MediaEdit::CurrentProfile.Equalizer[0], "31");
+    w->Text26->setText("90");
+    w->Command3->click();
+  });
+  MediaEdit::ShowEditor("*", 1);
+  EditProfileRec written;
+  ASSERT_EQ(RecordFile::Read(MediaEdit::ScratchProfilePath(), written), RecordFile::Result::Ok);
+  EXPECT_EQ(written.Volume, "90");
+  EXPECT_EQ(MediaEdit::ScratchMode, 0);
+  EXPECT_TRUE(MediaEdit::CurrentPath.isEmpty());
+  EXPECT_FALSE(Form8::Instance());
+}
+
+TEST_F(Form8Test, ScratchModeCloseAsksWithoutAName) {
+  ScriptedDialogs dialogs;
+  dialogs.ExpectMessage(2).ExpectMessage(6);
+  QTimer::singleShot(0, [] {
+    Form8* w = Form8::Instance();
+    w->Text26->setText("70");
+    EXPECT_FALSE(w->close());
+    EXPECT_TRUE(w->close());
+  });
+  MediaEdit::ShowEditor("*", 1);
+  EXPECT_EQ(dialogs.Messages(), QStringList(2, "El archivo ha cambiado, ¿guardar cambios?"));
+  EditProfileRec written;
+  ASSERT_EQ(RecordFile::Read(MediaEdit::ScratchProfilePath(), written), RecordFile::Result::Ok);
+  EXPECT_EQ(written.Volume, "70");
+}
+
+}  // namespace
