@@ -56,7 +56,6 @@ class Form8Test : public EditingTest {
 TEST_F(Form8Test, LoadingProbesTheFirstListedFileAndGrabsItsFirstFrame) {
   Aplicacion::FileList = {VideoClip()};
   Form8* w = Open();
-  EXPECT_EQ(w->windowTitle(), "Crear perfil de edición");
   EXPECT_EQ(w->TestFile, Aplicacion::FileList.first());
   EXPECT_EQ(w->TestWidth, 160);
   EXPECT_EQ(w->TestHeight, 120);
@@ -405,11 +404,12 @@ TEST_F(Form8Test, ThePreviewPlaysTheTestFileWithTheOperationApplied) {
   }
   w->TestFile = AudioClip();
   w->Text26->setText("150");
-  // The player window stays until it is closed; close it once the player has run.
+  // The player window stays until it is closed; close it once the player has ended.
   QTimer closer;
   QObject::connect(&closer, &QTimer::timeout, [] {
     for (QWidget* top : QApplication::topLevelWidgets()) {
       if (top->objectName() == "Form18" && top->isVisible() &&
+          CaptureConsole::GetState() == CaptureConsole::Idle &&
           QFile::exists(ProgramFolder::Path() + "/tools/play-args.txt")) {
         top->close();
       }
