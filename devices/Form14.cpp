@@ -220,6 +220,7 @@ bool Form14::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void Form14::Form_Load() {
+  Lang::TranslateForm14();
   Command9->setText(Command4->text() + " (force)");
   resize(374, SetupHeight);
   Grabador::RecFormatProfilePath.clear();

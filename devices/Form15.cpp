@@ -144,6 +144,7 @@ void Form15::WireControls() {
 }
 
 void Form15::Form_Load() {
+  Lang::TranslateForm15();
   resize(width(), WindowHeight);
   Emisor::StreamFormatProfilePath.clear();
   Combo3->setCurrentIndex(0);

@@ -1,0 +1,31 @@
+#include <memory>
+
+#include "TestEnv.h"
+#include "convert/Form1.h"
+#include "devices/Form14.h"
+#include "devices/Form15.h"
+#include "devices/Form2.h"
+#include "lang/Translators.h"
+
+namespace {
+
+// The CD rip window, the recorder and the streamer have every control, of the
+// kind and with the design items, that their translators write to.
+TEST_F(TestEnv, DeviceWindowsHaveWhatTheirTranslatorsWrite) {
+  const auto main = std::make_unique<Form1>();
+  const std::pair<const char*, std::function<QWidget*()>> windows[] = {
+      {"Form2", [] { return new Form2(); }},
+      {"Form14", [] { return new Form14(); }},
+      {"Form15", [] { return new Form15(); }},
+  };
+  for (const auto& [name, make] : windows) {
+    SCOPED_TRACE(name);
+    const std::unique_ptr<QWidget> window(make());
+    const Lang::Translator* translator = Lang::FindTranslator(name);
+    ASSERT_NE(translator, nullptr);
+    EXPECT_EQ(window->objectName(), QString::fromLatin1(translator->window));
+    EXPECT_EQ(Lang::UnmetAssignments(window.get(), *translator), QStringList());
+  }
+}
+
+}  // namespace
