@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
@@ -24,6 +25,7 @@
 #include "devices/Grabador.h"
 #include "formats/FormatProfile.h"
 #include "frame/CaptureConsole.h"
+#include "frame/Form18.h"
 #include "frame/RecordFile.h"
 #include "frame/ffmpeg.h"
 
@@ -238,6 +240,38 @@ TEST_F(RecorderTest, RefusesEachMissingOrWrongChoiceWithItsMessage) {
     window_->Text11->clear();
     Grabador::RecFormatProfilePath.clear();
   }
+}
+
+TEST_F(RecorderTest, PlayNeedsFfplayAndASource) {
+  ScriptedDialogs dialogs;
+  dialogs.ExpectMessage().ExpectMessage();
+  UseDevices("", "");
+  window_->Command3->click();
+  ffmpeg::FfplayPath = Folder() + "/none";
+  UseDevices(kAudio, kVideo);
+  window_->Command3->click();
+  EXPECT_EQ(dialogs.Messages(),
+            QStringList({"Origen no ha sido especificado", "No se encuentra ffplay.exe"}));
+}
+
+TEST_F(RecorderTest, PlayShowsBothDevicesTogetherInFfplay) {
+  // ffplay needs neither a sound card nor a screen here.
+  qputenv("SDL_AUDIODRIVER", "dummy");
+  qputenv("SDL_VIDEODRIVER", "dummy");
+  UseDevices(kAudio, kVideo);
+  Grabador::RecBufferSizeMB = "64";
+  QString console;
+  When([] { return Form18::Instance() && Form18::Instance()->Text1->toPlainText().contains("A-V:"); },
+       [&console] {
+         console = Form18::Instance()->Text1->toPlainText();
+         Form18::Instance()->Command1->click();
+         When([] { return CaptureConsole::GetState() == CaptureConsole::Idle; },
+              [] { Form18::Instance()->close(); });
+       });
+  window_->Command3->click();
+  EXPECT_TRUE(console.contains("A-V:")) << console.toStdString();
+  EXPECT_EQ(Form18::Instance(), nullptr);
+  EXPECT_TRUE(window_->isVisible());
 }
 
 TEST_F(RecorderTest, RecordsBothDevicesForTheDuration) {
