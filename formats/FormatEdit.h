@@ -1,13 +1,19 @@
 #pragma once
 
+#include <QList>
 #include <QString>
+#include <QStringList>
 
 #include <cstdint>
 
+#include "formats/FormatProfile.h"
+#include "frame/MediaInfo.h"
+#include "lang/ParamCaptions.h"
 #include "frame/RecordFile.h"
 
-// The format editor's module state that outlives a run: the capability lists
-// read from the installed ffmpeg, cached in config.qcf.
+// The format editor's module: the profile being edited in Form7 and its life
+// cycle, the capability lists read from the installed ffmpeg (cached in
+// config.qcf), the parameter rows by category, and the imports.
 namespace FormatEdit {
 
 // 1 = the ten lists must be rebuilt from ffmpeg before the format editor opens.
@@ -27,5 +33,144 @@ void ResetCapabilityLists();
 
 // appfiles/formats/.qfm: the nameless profile behind "<Manual>".
 QString ScratchProfilePath();
+
+// The editing state ---------------------------------------------------------
+
+// Categories of rows, the index of Combo6's item.
+enum Category : uint8_t { Input = 0, OutputGeneral = 1, OutputAudio = 2, OutputVideo = 3 };
+
+extern FormatProfile CurrentFormat;
+// The profile as last loaded or saved: the reference for the changed test.
+extern FormatProfile SavedFormat;
+// Full path of the .qfm being edited; "" = no file yet.
+extern QString CurrentFormatFile;
+// 1 while the editor runs on the scratch profile ("<Manual>").
+extern uint8_t TempFormatMode;
+extern uint8_t CurrentCategory;
+// 1 while the rows are being rebuilt: the rows' own change events store nothing.
+extern uint8_t BuildingParams;
+extern int ParamRowCount;
+
+// Empties the editing state (start of a run, and each test).
+void ResetEditState();
+
+// appfiles/formats: where every profile lives.
+QString FormatsFolder();
+
+// Writes CurrentFormat to path, asking for a name first when path is "" (the
+// chosen name is written back into path). True when the file was written.
+bool SaveFormat(QString& path);
+// Loads path, or a profile the user chooses when path is "", into CurrentFormat.
+void LoadFormat(QString& path);
+// Offers to save a changed profile, then empties the editor. False when the
+// user cancelled or the save failed.
+bool CloseFormat();
+bool IsFormatChanged();
+void UndoChanges();
+// Empties the profile but keeps its external codecs (with their values emptied).
+void ClearAll();
+// Empties the fields that the rows of CurrentCategory show.
+void ClearCategory();
+
+// The changed test on two records: the plain fields, then of each embedded
+// codec in use only its texts and the values the user sets.
+bool ProfilesDiffer(const FormatProfile& current, const FormatProfile& saved);
+// A codec's parameter values back to their empty state: switches "0", others "".
+void EmptyCodecValues(ExtCodecDef& codec);
+
+// The capability lists -------------------------------------------------------
+
+// The parsers of ffmpeg's tables; each adds the names it finds, in ffmpeg's
+// order, to the lists it is given.
+void ParseCodecTable(const QString& output, const QString& header, DynArray<QString>& audio,
+                     DynArray<QString>& video, DynArray<QString>& subtitle);
+void ParseFormatTable(const QString& output, DynArray<QString>& demuxers,
+                      DynArray<QString>& muxers);
+void ParsePixelFormatTable(const QString& output, DynArray<QString>& inputFormats,
+                           DynArray<QString>& outputFormats);
+
+// Rebuilds the ten lists from ffmpeg and clears FfmpegListsStale.
+void LoadFfmpegCapabilities();
+void LoadEncoderList();
+void LoadDecoderList();
+void LoadFormatList();
+void LoadPixelFormatList();
+
+// Kind 0 fills Form7's container combos, kind 1 its codec combos (encoders or
+// decoders as Form7 shows them); only empty combos are filled.
+void FillAdvancedOptionLists(uint8_t kind);
+
+// The parameter rows -----------------------------------------------------------
+
+// What a row edits: a field of the profile, a parameter of the embedded codec,
+// or one of the ffmpeg options that the codec leaves editable.
+struct RowTarget {
+  enum Kind { TextField, FlagField, CodecParam, CodecOption } kind = TextField;
+  QString FormatProfile::*text = nullptr;
+  uint8_t FormatProfile::*flag = nullptr;
+  int index = 0;  // the parameter's index in Params, or j of Editable/Values
+};
+
+struct ParamRow {
+  QString caption;
+  QString value;
+  QStringList list;
+  bool listOnly = false;
+  bool disabled = false;
+  RowTarget target;
+};
+
+// The rows of a category for a profile, in the order the editor shows them.
+QList<ParamRow> CategoryRows(const FormatProfile& profile, uint8_t category,
+                             const ParamCaptions& captions);
+// Stores text into what row `row` of the category stands for; false when that
+// row does not exist or may not be edited.
+bool StoreRowValue(FormatProfile& profile, uint8_t category, int row, const QString& text);
+
+// Rebuilds Form7's rows of the category from CurrentFormat and selects the
+// category in Combo6; with no editor window only ParamRowCount changes.
+void BuildCategoryParams(uint8_t category);
+// Copies the text of value combo `index` into CurrentFormat.
+void StoreParamValue(uint8_t category, int index);
+// Shows and places the rows for the scroll position of Form7's VScroll1.
+void ScrollParamRows();
+
+// Imports ----------------------------------------------------------------------------
+
+// Takes every option it knows out of an ffmpeg output-option text and an
+// input-option text into the profile's fields; what is left of each becomes
+// its extra parameters. Values found overwrite, absent ones change nothing.
+void ImportOptions(FormatProfile& profile, QString outputOptions, QString inputOptions);
+// ImportOptions on CurrentFormat, then the rows are rebuilt.
+void ImportCommandLine(const QString& outputOptions, const QString& inputOptions);
+
+// The fifteen lines of the probe list: an English label and the probed value.
+QStringList ProbeLines(const MediaInfo& info, const QString& extension);
+// Copies the values of the ticked probe lines into the profile.
+void CopyProbeLines(FormatProfile& profile, const QStringList& lines, const QList<bool>& ticked);
+// extraParams with the option's value replaced in place, or the option and
+// value added at the end.
+QString SetTagOption(const QString& extraParams, const QString& option, const QString& value);
+// CopyProbeLines on CurrentFormat and a rebuild of the rows; false (after a
+// message) when no line is ticked.
+bool ImportProbedValues(const QStringList& lines, const QList<bool>& ticked);
+
+// External codecs ------------------------------------------------------------------
+
+// appfiles/ecodec/<name>.qca (audio) or .qcv (video).
+QString ExtCodecPath(uint8_t isVideo, const QString& name);
+// A definition just read, made ready for the profile: the option values
+// emptied to the bounds of Editable and every switch off.
+void PrepareExtCodec(ExtCodecDef& codec);
+// Embeds <name>.qca or .qcv, or a definition the user chooses when name is "".
+void LoadExternalCodec(uint8_t isVideo, const QString& name);
+void UnloadExternalCodec(uint8_t isVideo);
+// Lets the user point the embedded definition at another encoder program.
+void FindCodecExe(uint8_t isVideo);
+
+// Opens the format editor on appfiles/formats/<name>.qfm ("" = on nothing,
+// "*" = the scratch profile) and returns when it has closed. Mode 1 is the
+// scratch mode of the "<Manual>" profile, with its Load/Cancel/Accept buttons.
+void ShowEditor(QString name, uint8_t mode);
 
 }  // namespace FormatEdit

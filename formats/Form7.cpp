@@ -1,0 +1,774 @@
+#include "formats/Form7.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QTimer>
+
+#include "frame/APIS.h"
+#include "frame/Aplicacion.h"
+#include "frame/IntDocView.h"
+#include "frame/ScriptObj.h"
+#include "frame/ffmpeg.h"
+#include "lang/Lang.h"
+
+namespace {
+
+QPointer<Form7> g_instance;
+
+// Design geometry is in twips, 15 to a pixel.
+constexpr int Px(int twips) { return twips / 15; }
+
+constexpr int kRowHeight = 22;
+constexpr int kCaptionWidth = 150;
+constexpr int kComboWidth = 160;
+constexpr int kFrameWidth = Px(4935);
+constexpr int kFrameHeight = Px(3855);
+
+template <class W>
+W* Named(W* widget, const char* name) {
+  widget->setObjectName(name);
+  return widget;
+}
+
+QAction* AddItem(QMenu* menu, const char* name, const char* caption) {
+  QAction* action = menu->addAction(QString::fromUtf8(caption));
+  action->setObjectName(name);
+  return action;
+}
+
+QAction* AddSeparator(QMenu* menu, const char* name) {
+  QAction* action = menu->addSeparator();
+  action->setObjectName(name);
+  return action;
+}
+
+QPushButton* NewButton(QWidget* parent, const char* name, const char* caption, int x, int y) {
+  auto* button = Named(new QPushButton(QString::fromUtf8(caption), parent), name);
+  button->setGeometry(x, y, Px(1335), Px(495));
+  return button;
+}
+
+QGroupBox* NewFrame(QWidget* parent, const char* name, const char* caption) {
+  auto* frame = Named(new QGroupBox(QString::fromUtf8(caption), parent), name);
+  frame->setGeometry(0, 0, kFrameWidth, kFrameHeight);
+  frame->hide();
+  return frame;
+}
+
+QString Tag(const QObject* object) { return object->property("Tag").toString(); }
+void SetTag(QObject* object, const QString& tag) { object->setProperty("Tag", tag); }
+
+}  // namespace
+
+Form7::Form7(QWidget* parent) : QMainWindow(parent) {
+  g_instance = this;
+  setObjectName("Form7");
+  setWindowTitle(QString::fromUtf8("Editor de formatos"));
+  CreateControls();
+  WireControls();
+}
+
+Form7::~Form7() = default;
+
+Form7* Form7::Instance() { return g_instance.data(); }
+
+void Form7::CreateControls() {
+  auto* central = new QWidget(this);
+  setCentralWidget(central);
+  CreateMenus();
+  Combo6 = Named(new QComboBox(central), "Combo6");
+  Combo6->setGeometry(Px(120), Px(120), Px(2895), Px(330));
+  Combo6->addItems({"Entrada", "Salida - General", "Salida - Audio", "Salida - Video"});
+  CreateRowArea(central);
+  CreateButtonStrip(central);
+  CreateFrames(central);
+  Timer1 = Named(new QTimer(this), "Timer1");
+  Timer1->setInterval(10);
+  Timer1->setSingleShot(true);
+}
+
+void Form7::CreateMenus() {
+  Menu_File = Named(menuBar()->addMenu("Archivo"), "Menu_File");
+  File_Open = AddItem(Menu_File, "File_Open", "Abrir");
+  File_Save = AddItem(Menu_File, "File_Save", "Guardar");
+  File_SaveAs = AddItem(Menu_File, "File_SaveAs", "Guardar como...");
+  File_sep1 = AddSeparator(Menu_File, "File_sep1");
+  File_UndoChanges = AddItem(Menu_File, "File_UndoChanges", "Descartar cambios");
+  File_CleanAll = AddItem(Menu_File, "File_CleanAll", "Limpiar todo");
+  File_CleanAct = AddItem(Menu_File, "File_CleanAct", "Limpiar actuales");
+  File_sep2 = AddSeparator(Menu_File, "File_sep2");
+  File_Close = AddItem(Menu_File, "File_Close", "Cerrar");
+  File_Exit = AddItem(Menu_File, "File_Exit", "Salir");
+
+  Menu_Help = Named(menuBar()->addMenu("Ayuda"), "Menu_Help");
+  Help_ffmpeg = Named(Menu_Help->addMenu("ffmpeg"), "Help_ffmpeg");
+  Help_ffNormal = AddItem(Help_ffmpeg, "Help_ffNormal", "Normal");
+  Help_ffExtend = AddItem(Help_ffmpeg, "Help_ffExtend", "Extendida");
+  Help_ffFull = AddItem(Help_ffmpeg, "Help_ffFull", "Completa");
+  Help_Sep1 = AddSeparator(Help_ffmpeg, "Help_Sep1");
+  Help_ffFormats = AddItem(Help_ffmpeg, "Help_ffFormats", "Formatos");
+  Help_ffCodecs = AddItem(Help_ffmpeg, "Help_ffCodecs", "Codecs");
+  Help_ffEncoders = AddItem(Help_ffmpeg, "Help_ffEncoders", "Codecs de salida");
+  Help_ffDecoders = AddItem(Help_ffmpeg, "Help_ffDecoders", "Codecs de entrada");
+  Help_ffPixFmt = AddItem(Help_ffmpeg, "Help_ffPixFmt", "Formatos de pixel");
+  Help_ffFilters = AddItem(Help_ffmpeg, "Help_ffFilters", "Filtros");
+  Help_ffBitStreamFilters = AddItem(Help_ffmpeg, "Help_ffBitStreamFilters", "Filtros bitstream");
+  Help_Sep2 = AddSeparator(Help_ffmpeg, "Help_Sep2");
+  Help_ffCodecHelp = AddItem(Help_ffmpeg, "Help_ffCodecHelp", "Opciones avanzadas del codec");
+  Help_ffFormatHelp = AddItem(Help_ffmpeg, "Help_ffFormatHelp", "Opciones avanzadas del formato");
+  Help_Sep3 = AddSeparator(Help_ffmpeg, "Help_Sep3");
+  Help_ffLic = AddItem(Help_ffmpeg, "Help_ffLic", "Licencia de ffmpeg");
+  Help_AboutECA = AddItem(Menu_Help, "Help_AboutECA", "Acerca del codec externo de audio");
+  Help_AboutECV = AddItem(Menu_Help, "Help_AboutECV", "Acerca del codec externo de video");
+  Help_Documentacion = AddItem(Menu_Help, "Help_Documentacion", "Documentación");
+
+  Menu_Options = Named(menuBar()->addMenu("Opciones"), "Menu_Options");
+  Import_OfCmdL =
+      AddItem(Menu_Options, "Import_OfCmdL", "Obtener valores de línea de comandos");
+  Import_OfFile = AddItem(Menu_Options, "Import_OfFile", "Obtener valores de archivo");
+  Opt_Sep1 = AddSeparator(Menu_Options, "Opt_Sep1");
+  LoadECA_Menu = AddItem(Menu_Options, "LoadECA_Menu", "Cargar codec externo de audio");
+  LoadECV_Menu = AddItem(Menu_Options, "LoadECV_Menu", "Cargar codec externo de video");
+  UnloadECA_Menu = AddItem(Menu_Options, "UnloadECA_Menu", "Descargar codec externo de audio");
+  UnloadECV_Menu = AddItem(Menu_Options, "UnloadECV_Menu", "Descargar codec externo de video");
+  ReloadECA_Menu = AddItem(Menu_Options, "ReloadECA_Menu", "Re-cargar codec externo de audio");
+  ReloadECV_Menu = AddItem(Menu_Options, "ReloadECV_Menu", "Re-cargar codec externo de video");
+  Opt_FindExe = Named(Menu_Options->addMenu("Buscar ejecutable"), "Opt_FindExe");
+  FindEXE_A = AddItem(Opt_FindExe, "FindEXE_A", "Codec externo de audio");
+  FindEXE_V = AddItem(Opt_FindExe, "FindEXE_V", "Codec externo de video");
+  FindEXE_Sep1 = AddSeparator(Opt_FindExe, "FindEXE_Sep1");
+  SyncExtCodecMenus(FormatProfile());
+}
+
+void Form7::CreateRowArea(QWidget* central) {
+  Picture1 = Named(new QWidget(central), "Picture1");
+  Picture1->setGeometry(Px(120), Px(600), Px(4935), Px(3375));
+  VScroll1 = Named(new QScrollBar(Qt::Vertical, Picture1), "VScroll1");
+  VScroll1->setGeometry(Px(4680), 0, Px(255), Px(3375));
+  VScroll1->setRange(0, 0);
+  Label1 = Named(new QLabel(QString::fromUtf8("No hay parámetros qué configurar en esta categoría"),
+                            Picture1),
+                 "Label1");
+  Label1->setGeometry(0, 0, Px(4680), 2 * kRowHeight);
+  Label1->setWordWrap(true);
+  Text1.append(NewCaptionBox());
+  Combo2.append(NewValueCombo());
+  Text1[0]->hide();
+  Combo2[0]->hide();
+}
+
+void Form7::CreateButtonStrip(QWidget* central) {
+  Picture9 = Named(new QWidget(central), "Picture9");
+  Picture9->setGeometry(Px(1080), Px(9960), Px(4935), Px(615));
+  Command12 = NewButton(Picture9, "Command12", "Cargar", Px(480), Px(120));
+  Command2 = NewButton(Picture9, "Command2", "Cancelar", Px(1920), Px(120));
+  Command1 = NewButton(Picture9, "Command1", "Aceptar", Px(3360), Px(120));
+  Picture9->hide();
+}
+
+void Form7::CreateFrames(QWidget* central) {
+  Frame1 = NewFrame(central, "Frame1", "Opciones avanzadas del contenedor");
+  Option1 = Named(new QRadioButton("Formato de salida", Frame1), "Option1");
+  Option1->setGeometry(8, 24, 150, 22);
+  Option1->setChecked(true);
+  Option2 = Named(new QRadioButton("Formato de entrada", Frame1), "Option2");
+  Option2->setGeometry(8, 80, 150, 22);
+  Combo1 = Named(new QComboBox(Frame1), "Combo1");
+  Combo1->setGeometry(24, 48, 200, 24);
+  Combo3 = Named(new QComboBox(Frame1), "Combo3");
+  Combo3->setGeometry(24, 104, 200, 24);
+  Combo3->setEnabled(false);
+  Command3 = NewButton(Frame1, "Command3", "Ver", 240, 48);
+  Command5 = NewButton(Frame1, "Command5", "Atrás", 240, 220);
+
+  Frame2 = NewFrame(central, "Frame2", "Opciones avanzadas del codec");
+  auto* codecKind = new QButtonGroup(Frame2);
+  auto* codecView = new QButtonGroup(Frame2);
+  Option3 = Named(new QRadioButton("Codec de audio", Frame2), "Option3");
+  Option3->setGeometry(8, 24, 150, 22);
+  Option4 = Named(new QRadioButton("Codec de video", Frame2), "Option4");
+  Option4->setGeometry(8, 80, 150, 22);
+  Option5 = Named(new QRadioButton(QString::fromUtf8("Ver opciones de codificación"), Frame2),
+                  "Option5");
+  Option5->setGeometry(8, 140, 250, 22);
+  Option6 = Named(new QRadioButton(QString::fromUtf8("Ver opciones de decodificación"), Frame2),
+                  "Option6");
+  Option6->setGeometry(8, 164, 250, 22);
+  codecKind->addButton(Option3);
+  codecKind->addButton(Option4);
+  codecView->addButton(Option5);
+  codecView->addButton(Option6);
+  Option3->setChecked(true);
+  Option5->setChecked(true);
+  Combo4 = Named(new QComboBox(Frame2), "Combo4");
+  Combo4->setGeometry(24, 48, 200, 24);
+  Combo5 = Named(new QComboBox(Frame2), "Combo5");
+  Combo5->setGeometry(24, 104, 200, 24);
+  Combo5->setEnabled(false);
+  Command4 = NewButton(Frame2, "Command4", "Ver", 240, 48);
+  Command6 = NewButton(Frame2, "Command6", "Atrás", 240, 220);
+  for (QComboBox* combo : {Combo1, Combo3, Combo4, Combo5}) {
+    combo->setEditable(true);
+    combo->setInsertPolicy(QComboBox::NoInsert);
+    SetTag(combo, QString());
+  }
+
+  Frame3 = NewFrame(central, "Frame3", "Acerca del codec");
+  SetTag(Frame3, QString::fromUtf8("Acerca del codec..."));
+  Text3 = Named(new QPlainTextEdit(Frame3), "Text3");
+  Text3->setGeometry(8, 24, kFrameWidth - 16, 180);
+  Text3->setReadOnly(true);
+  Command7 = NewButton(Frame3, "Command7", "Atrás", 240, 220);
+
+  Frame4 = NewFrame(central, "Frame4", "Obtener valores de línea de comandos");
+  Label2 = Named(new QLabel(QString::fromUtf8("Parámetros de salida:"), Frame4), "Label2");
+  Label2->setGeometry(8, 24, 300, 20);
+  Text4 = Named(new QLineEdit(Frame4), "Text4");
+  Text4->setGeometry(8, 46, kFrameWidth - 16, 24);
+  Label3 = Named(new QLabel(QString::fromUtf8("Parámetros de entrada:"), Frame4), "Label3");
+  Label3->setGeometry(8, 80, 300, 20);
+  Text5 = Named(new QLineEdit(Frame4), "Text5");
+  Text5->setGeometry(8, 102, kFrameWidth - 16, 24);
+  Command8 = NewButton(Frame4, "Command8", "Aceptar", 140, 220);
+  Command9 = NewButton(Frame4, "Command9", "Atrás", 240, 220);
+
+  Frame5 = NewFrame(central, "Frame5", "Obtener valores desde archivo");
+  Label4 = Named(new QLabel("Seleccione los valores a copiar:", Frame5), "Label4");
+  Label4->setGeometry(8, 20, 300, 20);
+  List1 = Named(new QListWidget(Frame5), "List1");
+  List1->setGeometry(8, 42, kFrameWidth - 16, 150);
+  Check1 = Named(new QCheckBox("Marcar / desmarcar todo", Frame5), "Check1");
+  Check1->setGeometry(8, 196, 200, 20);
+  Command10 = NewButton(Frame5, "Command10", "Aceptar", 140, 220);
+  Command11 = NewButton(Frame5, "Command11", "Atrás", 240, 220);
+
+  Frame6 = NewFrame(central, "Frame6", "");
+  Label5 = Named(new QLabel(QString::fromUtf8("Obteniendo información de ffmpeg..."), Frame6),
+                 "Label5");
+  Label5->setGeometry(8, 24, kFrameWidth - 16, 40);
+  SetTag(Label5, QString::fromUtf8("Espere..."));
+}
+
+QLineEdit* Form7::NewCaptionBox() {
+  auto* box = Named(new QLineEdit(Picture1), "Text1");
+  box->setReadOnly(true);
+  box->setFocusPolicy(Qt::NoFocus);
+  box->setGeometry(0, 0, kCaptionWidth, kRowHeight);
+  QPalette colours = box->palette();
+  colours.setColor(QPalette::Base, colours.color(QPalette::Button));
+  colours.setColor(QPalette::Text, colours.color(QPalette::ButtonText));
+  box->setPalette(colours);
+  return box;
+}
+
+QComboBox* Form7::NewValueCombo() {
+  auto* combo = Named(new QComboBox(Picture1), "Combo2");
+  combo->setEditable(true);
+  combo->setInsertPolicy(QComboBox::NoInsert);
+  combo->setGeometry(kCaptionWidth, 0, kComboWidth, kRowHeight);
+  SetTag(combo, QString());
+  return combo;
+}
+
+void Form7::WireControls() {
+  connect(Timer1, &QTimer::timeout, this, &Form7::Timer1_Timer);
+  connect(VScroll1, &QScrollBar::valueChanged, this, &Form7::VScroll1_Change);
+  connect(Combo6, &QComboBox::activated, this, &Form7::Combo6_Click);
+  WireRow(0);
+  connect(Command1, &QPushButton::clicked, this, &Form7::Command1_Click);
+  connect(Command2, &QPushButton::clicked, this, &Form7::Command2_Click);
+  connect(Command12, &QPushButton::clicked, this, &Form7::Command12_Click);
+  connect(File_Open, &QAction::triggered, this, &Form7::File_Open_Click);
+  connect(File_Save, &QAction::triggered, this, &Form7::File_Save_Click);
+  connect(File_SaveAs, &QAction::triggered, this, &Form7::File_SaveAs_Click);
+  connect(File_UndoChanges, &QAction::triggered, this, &Form7::File_UndoChanges_Click);
+  connect(File_CleanAll, &QAction::triggered, this, &Form7::File_CleanAll_Click);
+  connect(File_CleanAct, &QAction::triggered, this, &Form7::File_CleanAct_Click);
+  connect(File_Close, &QAction::triggered, this, &Form7::File_Close_Click);
+  connect(File_Exit, &QAction::triggered, this, &Form7::File_Exit_Click);
+
+  const std::array<std::pair<QAction*, QString>, 11> helpItems = {{
+      {Help_ffNormal, "-h"},
+      {Help_ffExtend, "-h long"},
+      {Help_ffFull, "-h full"},
+      {Help_ffFormats, "-formats"},
+      {Help_ffCodecs, "-codecs"},
+      {Help_ffEncoders, "-encoders"},
+      {Help_ffDecoders, "-decoders"},
+      {Help_ffPixFmt, "-pix_fmts"},
+      {Help_ffFilters, "-filters"},
+      {Help_ffBitStreamFilters, "-bsfs"},
+      {Help_ffLic, "-L"},
+  }};
+  for (const auto& [item, option] : helpItems) {
+    connect(item, &QAction::triggered, this, [this, option = option] { ShowHelp(option); });
+  }
+  connect(Help_ffFormatHelp, &QAction::triggered, this, &Form7::Help_ffFormatHelp_Click);
+  connect(Help_ffCodecHelp, &QAction::triggered, this, &Form7::Help_ffCodecHelp_Click);
+  connect(Help_Documentacion, &QAction::triggered, this, &Form7::Help_Documentacion_Click);
+  connect(Option1, &QRadioButton::clicked, this, &Form7::Option1_Click);
+  connect(Option2, &QRadioButton::clicked, this, &Form7::Option2_Click);
+  connect(Option3, &QRadioButton::clicked, this, &Form7::Option3_Click);
+  connect(Option4, &QRadioButton::clicked, this, &Form7::Option4_Click);
+  connect(Option5, &QRadioButton::clicked, this, &Form7::Option5_Click);
+  connect(Option6, &QRadioButton::clicked, this, &Form7::Option6_Click);
+  connect(Command3, &QPushButton::clicked, this, &Form7::Command3_Click);
+  connect(Command4, &QPushButton::clicked, this, &Form7::Command4_Click);
+  connect(Command5, &QPushButton::clicked, this, &Form7::Command5_Click);
+  connect(Command6, &QPushButton::clicked, this, &Form7::Command6_Click);
+
+  connect(Import_OfCmdL, &QAction::triggered, this, &Form7::Import_OfCmdL_Click);
+  connect(Command8, &QPushButton::clicked, this, &Form7::Command8_Click);
+  connect(Command9, &QPushButton::clicked, this, &Form7::Command9_Click);
+  connect(Import_OfFile, &QAction::triggered, this, &Form7::Import_OfFile_Click);
+  connect(Check1, &QCheckBox::clicked, this, &Form7::Check1_Click);
+  connect(Command10, &QPushButton::clicked, this, &Form7::Command10_Click);
+  connect(Command11, &QPushButton::clicked, this, &Form7::Command11_Click);
+
+  connect(LoadECA_Menu, &QAction::triggered, this, [] { FormatEdit::LoadExternalCodec(0, ""); });
+  connect(LoadECV_Menu, &QAction::triggered, this, [] { FormatEdit::LoadExternalCodec(1, ""); });
+  connect(UnloadECA_Menu, &QAction::triggered, this, [] { FormatEdit::UnloadExternalCodec(0); });
+  connect(UnloadECV_Menu, &QAction::triggered, this, [] { FormatEdit::UnloadExternalCodec(1); });
+  connect(ReloadECA_Menu, &QAction::triggered, this, [] {
+    FormatEdit::LoadExternalCodec(0, FormatEdit::CurrentFormat.AudioExtCodecName);
+  });
+  connect(ReloadECV_Menu, &QAction::triggered, this, [] {
+    FormatEdit::LoadExternalCodec(1, FormatEdit::CurrentFormat.VideoExtCodecName);
+  });
+  connect(FindEXE_A, &QAction::triggered, this, [] { FormatEdit::FindCodecExe(0); });
+  connect(FindEXE_V, &QAction::triggered, this, [] { FormatEdit::FindCodecExe(1); });
+  connect(Help_AboutECA, &QAction::triggered, this, [this] { Help_AboutEC_Click(0); });
+  connect(Help_AboutECV, &QAction::triggered, this, [this] { Help_AboutEC_Click(1); });
+  connect(Command7, &QPushButton::clicked, this, &Form7::Command7_Click);
+}
+
+// The rows are made and destroyed by every rebuild, so each is wired as it is made.
+void Form7::WireRow(int index) {
+  QComboBox* combo = Combo2[index];
+  combo->setProperty("Index", index);
+  connect(combo, &QComboBox::editTextChanged, this, [this, combo] {
+    Combo2_Change(RowIndexOf(combo));
+  });
+  connect(combo, &QComboBox::activated, this, [this, combo] { Combo2_Click(RowIndexOf(combo)); });
+  combo->installEventFilter(this);
+  combo->lineEdit()->installEventFilter(this);
+  combo->lineEdit()->setProperty("Index", index);
+}
+
+int Form7::RowIndexOf(QObject* object) const {
+  const QVariant index = object->property("Index");
+  return index.isValid() ? index.toInt() : -1;
+}
+
+bool Form7::eventFilter(QObject* watched, QEvent* event) {
+  const int index = RowIndexOf(watched);
+  if (index >= 0 && index < Combo2.size()) {
+    if (event->type() == QEvent::FocusIn) Combo2_GotFocus(index);
+    if (event->type() == QEvent::KeyRelease && watched == Combo2[index]->lineEdit()) {
+      Combo2_KeyUp(index);
+    }
+  }
+  return QMainWindow::eventFilter(watched, event);
+}
+
+void Form7::Form_Load() {
+  for (QGroupBox* frame : {Frame1, Frame2, Frame3, Frame4, Frame5, Frame6}) {
+    frame->move(Combo6->pos());
+  }
+  FormatEdit::CurrentCategory = FormatEdit::OutputGeneral;
+  FormatEdit::BuildingParams = 1;
+  Combo6->setCurrentIndex(FormatEdit::OutputGeneral);
+  FormatEdit::BuildingParams = 0;
+  Picture9->move(Picture1->x(), Picture1->y() + Picture1->height());
+  // The outer height of the design includes the title bar, about 30 pixels.
+  resize(Px(5250), Px(4845) - 30);
+}
+
+void Form7::ShowButtonStrip(bool scratchMode) {
+  if (!scratchMode) return;
+  Picture9->show();
+  resize(width(), height() + Picture9->height());
+  for (QAction* item : {File_Close, File_Exit, File_Open, File_sep2}) item->setVisible(false);
+}
+
+void Form7::ShowWaiting(bool waiting) {
+  Frame6->setVisible(waiting);
+  if (waiting) Frame6->raise();
+  for (QMenu* menu : {Menu_File, Menu_Help, Menu_Options}) menu->menuAction()->setEnabled(!waiting);
+}
+
+// The rows ------------------------------------------------------------------------
+
+void Form7::ShowRows(uint8_t category, const QList<FormatEdit::ParamRow>& rows) {
+  Combo6->setCurrentIndex(category);
+  while (Combo2.size() > 1) {
+    delete Text1.takeLast();
+    delete Combo2.takeLast();
+  }
+  Text1[0]->clear();
+  Combo2[0]->clear();
+  Combo2[0]->setEditText(QString());
+  SetTag(Combo2[0], QString());
+  Combo2[0]->setEnabled(true);
+  Text1[0]->hide();
+  Combo2[0]->hide();
+  Label1->show();
+  if (rows.isEmpty()) return;
+  Label1->hide();
+  for (qsizetype i = 0; i < rows.size(); ++i) {
+    if (i > 0) {
+      Text1.append(NewCaptionBox());
+      Combo2.append(NewValueCombo());
+      WireRow(int(i));
+    }
+    Text1[i]->setText(rows[i].caption);
+    Text1[i]->setCursorPosition(0);
+    // Qt selects the first entry of a list it fills, so the value goes in last.
+    Combo2[i]->addItems(rows[i].list);
+    Combo2[i]->setEditText(rows[i].value);
+    SetTag(Combo2[i], rows[i].listOnly ? "1" : "");
+    Combo2[i]->setEnabled(!rows[i].disabled);
+  }
+  const int fit = Picture1->height() / Text1[0]->height();
+  VScroll1->setMaximum(fit <= rows.size() - 1 ? int(rows.size()) - fit : 0);
+  PlaceRows();
+}
+
+void Form7::PlaceRows() {
+  for (qsizetype i = 0; i < Combo2.size(); ++i) {
+    Text1[i]->hide();
+    Combo2[i]->hide();
+  }
+  const int count = FormatEdit::ParamRowCount;
+  if (count <= 0 || count > Combo2.size()) return;
+  int extra = Picture1->height() / Text1[0]->height() - 1;
+  const int first = VScroll1->value();
+  if (first + extra > count - 1) extra = count - first - 1;
+  for (int i = first; i <= first + extra; ++i) {
+    Text1[i]->move(Text1[0]->x(), (i - first) * Text1[i]->height());
+    Combo2[i]->move(Combo2[0]->x(), (i - first) * Combo2[i]->height());
+    Text1[i]->show();
+    Combo2[i]->show();
+  }
+}
+
+void Form7::SyncExtCodecMenus(const FormatProfile& profile) {
+  const bool audio = !profile.AudioExtCodecName.isEmpty();
+  const bool video = !profile.VideoExtCodecName.isEmpty();
+  LoadECA_Menu->setVisible(!audio);
+  LoadECV_Menu->setVisible(!video);
+  for (QAction* item : {UnloadECA_Menu, ReloadECA_Menu, Help_AboutECA, FindEXE_A}) {
+    item->setVisible(audio);
+  }
+  for (QAction* item : {UnloadECV_Menu, ReloadECV_Menu, Help_AboutECV, FindEXE_V}) {
+    item->setVisible(video);
+  }
+  // The separator keeps the submenu valid while both of its items are hidden.
+  FindEXE_Sep1->setVisible(!audio && !video);
+  Opt_FindExe->menuAction()->setVisible(audio || video);
+}
+
+void Form7::Timer1_Timer() {
+  FormatEdit::BuildCategoryParams(FormatEdit::CurrentCategory);
+  Timer1->stop();
+}
+
+void Form7::VScroll1_Change() { FormatEdit::ScrollParamRows(); }
+
+void Form7::Combo6_Click() {
+  if (FormatEdit::BuildingParams == 1 || Combo6->currentIndex() < 0) return;
+  FormatEdit::CurrentCategory = uint8_t(Combo6->currentIndex());
+  Timer1->start();
+}
+
+void Form7::Combo2_Change(int index) {
+  if (FormatEdit::BuildingParams == 1 || index < 0) return;
+  if (Tag(Combo2[index]) != "1") FormatEdit::StoreParamValue(FormatEdit::CurrentCategory, index);
+}
+
+void Form7::Combo2_Click(int index) {
+  if (FormatEdit::BuildingParams == 1 || index < 0) return;
+  FormatEdit::StoreParamValue(FormatEdit::CurrentCategory, index);
+  // A later key release in a list-only row goes back to the picked value.
+  TextOnFocus = Combo2[index]->currentText();
+}
+
+void Form7::Combo2_GotFocus(int index) { TextOnFocus = Combo2[index]->currentText(); }
+
+void Form7::Combo2_KeyUp(int index) {
+  if (Tag(Combo2[index]) == "1") Combo2[index]->setEditText(TextOnFocus);
+}
+
+// File menu and buttons --------------------------------------------------------------
+
+void Form7::Command1_Click() {
+  if (FormatEdit::SaveFormat(FormatEdit::CurrentFormatFile)) close();
+}
+
+void Form7::Command2_Click() {
+  FormatEdit::UndoChanges();
+  close();
+}
+
+void Form7::Command12_Click() {
+  QString path;
+  FormatEdit::LoadFormat(path);
+}
+
+void Form7::File_Open_Click() {
+  QString path;
+  FormatEdit::LoadFormat(path);
+}
+
+void Form7::File_Save_Click() { FormatEdit::SaveFormat(FormatEdit::CurrentFormatFile); }
+
+void Form7::File_SaveAs_Click() {
+  QString path;
+  FormatEdit::SaveFormat(path);
+}
+
+void Form7::File_UndoChanges_Click() { FormatEdit::UndoChanges(); }
+void Form7::File_CleanAll_Click() { FormatEdit::ClearAll(); }
+void Form7::File_CleanAct_Click() { FormatEdit::ClearCategory(); }
+void Form7::File_Close_Click() { FormatEdit::CloseFormat(); }
+void Form7::File_Exit_Click() { close(); }
+
+void Form7::closeEvent(QCloseEvent* event) { Form_QueryUnload(event); }
+
+void Form7::Form_QueryUnload(QCloseEvent* event) {
+  event->ignore();
+  if (AdvancedFrameOpen == 1) {
+    Frame1->hide();
+    Frame2->hide();
+    SetCommandsEnabled(true);
+    AdvancedFrameOpen = 0;
+  } else if (Frame3->isVisible()) {
+    ClosePanel(Frame3);
+  } else if (Frame4->isVisible()) {
+    ClosePanel(Frame4);
+  } else if (Frame5->isVisible()) {
+    ClosePanel(Frame5);
+  } else if (Frame6->isVisible()) {
+    QApplication::beep();
+  } else if (FormatEdit::CloseFormat()) {
+    event->accept();
+  }
+}
+
+void Form7::SetCommandsEnabled(bool enabled) {
+  for (QMenu* menu : {Menu_File, Menu_Help, Menu_Options}) menu->menuAction()->setEnabled(enabled);
+  for (QPushButton* button : {Command12, Command1, Command2}) button->setEnabled(enabled);
+}
+
+void Form7::ClosePanel(QGroupBox* frame) {
+  frame->hide();
+  SetCommandsEnabled(true);
+}
+
+// ffmpeg's help and the advanced option panels ------------------------------------------
+
+void Form7::ShowHelp(const QString& option) {
+  if (!ffmpeg::FfmpegExists()) return;
+  IntDocView::ShowCommandOutput("\"" + ffmpeg::FfmpegPath + "\" " + option, this);
+}
+
+void Form7::Help_Documentacion_Click() { Aplicacion::ShowProgramHelp(); }
+
+void Form7::Option1_Click() {
+  Combo1->setEnabled(Option1->isChecked());
+  Combo3->setEnabled(!Option1->isChecked());
+}
+
+void Form7::Option2_Click() {
+  Combo1->setEnabled(!Option2->isChecked());
+  Combo3->setEnabled(Option2->isChecked());
+}
+
+void Form7::Option3_Click() {
+  Combo4->setEnabled(Option3->isChecked());
+  Combo5->setEnabled(!Option3->isChecked());
+}
+
+void Form7::Option4_Click() {
+  Combo4->setEnabled(!Option4->isChecked());
+  Combo5->setEnabled(Option4->isChecked());
+}
+
+void Form7::Option5_Click() {
+  if (DecoderView == 0) return;
+  SwitchCodecView(0);
+}
+
+void Form7::Option6_Click() {
+  if (DecoderView == 1) return;
+  SwitchCodecView(1);
+}
+
+void Form7::SwitchCodecView(uint8_t decoderView) {
+  for (QComboBox* combo : {Combo4, Combo5}) {
+    const QString text = combo->currentText();
+    const QString tag = Tag(combo);
+    combo->clear();
+    combo->setEditText(tag);
+    SetTag(combo, text);
+  }
+  DecoderView = decoderView;
+  FormatEdit::FillAdvancedOptionLists(1);
+}
+
+void Form7::Help_ffFormatHelp_Click() {
+  const FormatProfile& profile = FormatEdit::CurrentFormat;
+  if (Combo1->currentText().isEmpty()) Combo1->setEditText(profile.OutputContainer);
+  if (Combo3->currentText().isEmpty()) Combo3->setEditText(profile.InputContainer);
+  FormatEdit::FillAdvancedOptionLists(0);
+  AdvancedFrameOpen = 1;
+  SetCommandsEnabled(false);
+  Frame1->show();
+  Frame1->raise();
+}
+
+void Form7::Help_ffCodecHelp_Click() {
+  const FormatProfile& profile = FormatEdit::CurrentFormat;
+  const bool encoders = Option5->isChecked();
+  if (Combo4->currentText().isEmpty()) {
+    Combo4->setEditText(encoders ? profile.AudioCodec : profile.InputAudioCodec);
+  }
+  if (Combo5->currentText().isEmpty()) {
+    Combo5->setEditText(encoders ? profile.VideoCodec : profile.InputVideoCodec);
+  }
+  if (Tag(Combo4).isEmpty()) SetTag(Combo4, encoders ? profile.InputAudioCodec : profile.AudioCodec);
+  if (Tag(Combo5).isEmpty()) SetTag(Combo5, encoders ? profile.InputVideoCodec : profile.VideoCodec);
+  FormatEdit::FillAdvancedOptionLists(1);
+  AdvancedFrameOpen = 1;
+  SetCommandsEnabled(false);
+  Frame2->show();
+  Frame2->raise();
+}
+
+void Form7::Command3_Click() {
+  if ((Option1->isChecked() && Combo1->currentText().isEmpty()) ||
+      (Option2->isChecked() && Combo3->currentText().isEmpty())) {
+    Lang::MsgNoFormat();
+    return;
+  }
+  if (!ffmpeg::FfmpegExists()) return;
+  const QString cmdLine = "\"" + ffmpeg::FfmpegPath + "\" -h" +
+                          (Option1->isChecked() ? " muxer=" + Combo1->currentText()
+                                                : " demuxer=" + Combo3->currentText());
+  Command5_Click();
+  IntDocView::ShowCommandOutput(cmdLine, this);
+}
+
+void Form7::Command4_Click() {
+  if ((Option3->isChecked() && Combo4->currentText().isEmpty()) ||
+      (Option4->isChecked() && Combo5->currentText().isEmpty())) {
+    Lang::MsgNoCodec();
+    return;
+  }
+  if (!ffmpeg::FfmpegExists()) return;
+  const QString cmdLine = "\"" + ffmpeg::FfmpegPath + "\" -h" +
+                          (Option5->isChecked() ? " encoder=" : " decoder=") +
+                          (Option3->isChecked() ? Combo4->currentText() : Combo5->currentText());
+  Command6_Click();
+  IntDocView::ShowCommandOutput(cmdLine, this);
+}
+
+void Form7::Command5_Click() {
+  ClosePanel(Frame1);
+  AdvancedFrameOpen = 0;
+}
+
+void Form7::Command6_Click() {
+  ClosePanel(Frame2);
+  AdvancedFrameOpen = 0;
+}
+
+// The imports -------------------------------------------------------------------------
+
+void Form7::Import_OfCmdL_Click() {
+  SetCommandsEnabled(false);
+  Frame4->show();
+  Frame4->raise();
+}
+
+void Form7::Command8_Click() {
+  FormatEdit::ImportCommandLine(Text4->text(), Text5->text());
+  ClosePanel(Frame4);
+}
+
+void Form7::Command9_Click() { ClosePanel(Frame4); }
+
+void Form7::Import_OfFile_Click() {
+  const QStringList chosen =
+      APIS::OpenFileDialog(QString(), this, QString(), QString(), false, 0, QString(), 0);
+  if (chosen.isEmpty()) return;
+  SetCommandsEnabled(false);
+  Label5->setText(Tag(Label5));
+  Frame6->show();
+  Frame6->raise();
+  const MediaInfo info = ffmpeg::ProbeMedia(chosen.first());
+  List1->clear();
+  for (const QString& line :
+       FormatEdit::ProbeLines(info, ScriptObj::GetExtensionName(chosen.first()))) {
+    auto* item = new QListWidgetItem(line, List1);
+    item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
+    item->setCheckState(Qt::Unchecked);
+  }
+  Frame6->hide();
+  Frame5->show();
+  Frame5->raise();
+}
+
+QList<bool> Form7::ProbeTicks() const {
+  QList<bool> ticks;
+  for (int i = 0; i < List1->count(); ++i) ticks << (List1->item(i)->checkState() == Qt::Checked);
+  return ticks;
+}
+
+void Form7::Check1_Click() {
+  const Qt::CheckState state = Check1->isChecked() ? Qt::Checked : Qt::Unchecked;
+  for (int i = 0; i < List1->count(); ++i) List1->item(i)->setCheckState(state);
+  List1->setCurrentRow(-1);
+}
+
+void Form7::Command10_Click() {
+  QStringList lines;
+  for (int i = 0; i < List1->count(); ++i) lines << List1->item(i)->text();
+  if (!FormatEdit::ImportProbedValues(lines, ProbeTicks())) return;
+  Check1->setChecked(false);
+  ClosePanel(Frame5);
+}
+
+void Form7::Command11_Click() {
+  Check1->setChecked(false);
+  ClosePanel(Frame5);
+}
+
+// The about text of an external codec --------------------------------------------------
+
+void Form7::Help_AboutEC_Click(uint8_t isVideo) {
+  const FormatProfile& profile = FormatEdit::CurrentFormat;
+  const QString& name = isVideo ? profile.VideoExtCodecName : profile.AudioExtCodecName;
+  Frame3->setTitle(Tag(Frame3) + " - " + name);
+  Text3->setPlainText(isVideo ? profile.VideoExtCodec.About : profile.AudioExtCodec.About);
+  SetCommandsEnabled(false);
+  Frame3->show();
+  Frame3->raise();
+}
+
+void Form7::Command7_Click() { ClosePanel(Frame3); }
