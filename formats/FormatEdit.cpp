@@ -434,6 +434,8 @@ void LoadFormat(QString& path) {
   } else if (!ScriptObj::GetBaseName(path).isEmpty()) {
     // A named profile that has gone becomes an empty one of that name.
     Lang::MsgFileNotFound(ScriptObj::GetBaseName(path));
+    const QString folder = ScriptObj::ParentFolder(path);
+    if (!ScriptObj::FolderExists(folder)) ScriptObj::CreateFolderPath(folder);
     if (!QFile(path).open(QIODevice::WriteOnly)) {
       Lang::MsgCannotReadFile(path);
       return;

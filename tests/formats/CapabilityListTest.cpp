@@ -1,0 +1,138 @@
+#include <QStandardPaths>
+
+#include "TestEnv.h"
+#include "formats/FormatEdit.h"
+#include "frame/CaptureConsole.h"
+#include "frame/ffmpeg.h"
+
+namespace {
+
+DynArray<QString> Start(const QString& first) { return DynArray<QString>{1, {first}}; }
+
+QString Lines(const QStringList& lines) { return lines.join("\r\n"); }
+
+// Lines as ffmpeg 5.1 prints them, after its banner.
+const QString kEncoders = Lines({
+    "ffmpeg version 5.1",
+    "Encoders:",
+    " V..... = Video",
+    " A..... = Audio",
+    " S..... = Subtitle",
+    " .F.... = Frame-level multithreading",
+    " ..S... = Slice-level multithreading",
+    " ...X.. = Codec is experimental",
+    " ....B. = Supports draw_horiz_band",
+    " .....D = Supports direct rendering method 1",
+    " ------",
+    " V....D libx264              libx264 H.264",
+    " A....D aac                  AAC (Advanced Audio Coding)",
+    " S..... srt                  SubRip subtitle",
+    " A..... nameonly",
+    "",
+});
+
+TEST(CapabilityTables, EncoderLinesGoToTheListOfTheirKind) {
+  DynArray<QString> audio = Start("copy"), video = Start("copy"), subtitle = Start("copy");
+  FormatEdit::ParseCodecTable(kEncoders, "Encoders:", audio, video, subtitle);
+  EXPECT_EQ(audio.Items, QStringList({"copy", "aac"}));
+  EXPECT_EQ(video.Items, QStringList({"copy", "libx264"}));
+  EXPECT_EQ(subtitle.Items, QStringList({"copy", "srt"}));
+}
+
+TEST(CapabilityTables, WithoutHeaderEveryLineIsExamined) {
+  DynArray<QString> audio = Start(""), video = Start(""), subtitle = Start("");
+  FormatEdit::ParseCodecTable(Lines({" A..... = Audio", " A....D mp3float   MP3", ""}),
+                              "Decoders:", audio, video, subtitle);
+  // The legend line has the same shape as a codec line, so "=" is taken too.
+  EXPECT_EQ(audio.Items, QStringList({"=", "mp3float"}));
+  EXPECT_EQ(video.Items, QStringList({""}));
+  EXPECT_EQ(subtitle.Items, QStringList({""}));
+}
+
+TEST(CapabilityTables, FormatLinesSplitTheirNamesAndGoByColumn) {
+  const QString output = Lines({
+      "File formats:",
+      " D. = Demuxing supported",
+      " .E = Muxing supported",
+      " --",
+      " DE mov,mp4,m4a,3gp,3g2,mj2 QuickTime / MOV",
+      " D  aac             raw ADTS AAC",
+      "  E ipod            iPod H.264 MP4",
+      " DE last",
+  });
+  DynArray<QString> demuxers = Start(""), muxers = Start("<copy>");
+  FormatEdit::ParseFormatTable(output, demuxers, muxers);
+  EXPECT_EQ(demuxers.Items, QStringList({"mov", "mp4", "m4a", "3gp", "3g2", "mj2", "aac"}));
+  EXPECT_EQ(muxers.Items,
+            QStringList({"<copy>", "mov", "mp4", "m4a", "3gp", "3g2", "mj2", "ipod"}));
+}
+
+TEST(CapabilityTables, PixelFormatLinesGoByFlag) {
+  const QString output = Lines({
+      "Pixel formats:",
+      "I.... = Supported Input  format for conversion",
+      ".O... = Supported Output format for conversion",
+      "..H.. = Hardware accelerated format",
+      "...P. = Paletted format",
+      "....B = Bitstream format",
+      "FLAGS NAME            NB_COMPONENTS BITS_PER_PIXEL BIT_DEPTHS",
+      "-----",
+      "IO... yuv420p                3             12      8-8-8",
+      "I.... pal8                   1              8      8",
+      "..H.. vaapi                  0              0      0",
+      ".O... monoout                1              1      1",
+  });
+  DynArray<QString> input = Start(""), output_ = Start("");
+  FormatEdit::ParsePixelFormatTable(output, input, output_);
+  EXPECT_EQ(input.Items, QStringList({"yuv420p", "pal8"}));
+  EXPECT_EQ(output_.Items, QStringList({"yuv420p", "monoout"}));
+}
+
+class CapabilityLists : public TestEnv {
+ protected:
+  void SetUp() override {
+    TestEnv::SetUp();
+    CaptureConsole::Reset();
+    FormatEdit::ResetCapabilityLists();
+  }
+  void TearDown() override {
+    ffmpeg::FfmpegPath.clear();
+    FormatEdit::ResetCapabilityLists();
+    TestEnv::TearDown();
+  }
+};
+
+TEST_F(CapabilityLists, RealFfmpegFillsAllTenLists) {
+  ffmpeg::FfmpegPath = QStandardPaths::findExecutable("ffmpeg");
+  ASSERT_FALSE(ffmpeg::FfmpegPath.isEmpty());
+  FormatEdit::FfmpegListsStale = 1;
+  FormatEdit::LoadFfmpegCapabilities();
+  EXPECT_EQ(FormatEdit::FfmpegListsStale, 0);
+  EXPECT_EQ(FormatEdit::AudioEncoders[1], "copy");
+  EXPECT_EQ(FormatEdit::MuxerFormats[1], "<copy>");
+  EXPECT_TRUE(FormatEdit::AudioEncoders.Items.contains("aac"));
+  EXPECT_TRUE(FormatEdit::VideoEncoders.Items.contains("mpeg4"));
+  EXPECT_TRUE(FormatEdit::SubtitleEncoders.Items.contains("srt"));
+  EXPECT_TRUE(FormatEdit::AudioDecoders.Items.contains("mp3float"));
+  EXPECT_TRUE(FormatEdit::VideoDecoders.Items.contains("h264"));
+  EXPECT_TRUE(FormatEdit::SubtitleDecoders.Items.contains("subrip"));
+  EXPECT_TRUE(FormatEdit::DemuxerFormats.Items.contains("mp4"));
+  EXPECT_TRUE(FormatEdit::MuxerFormats.Items.contains("matroska"));
+  EXPECT_TRUE(FormatEdit::InputPixelFormats.Items.contains("yuv420p"));
+  EXPECT_TRUE(FormatEdit::OutputPixelFormats.Items.contains("rgb24"));
+  EXPECT_FALSE(FormatEdit::AudioEncoders.Items.contains("="));
+  EXPECT_FALSE(FormatEdit::DemuxerFormats.Items.contains("="));
+}
+
+TEST_F(CapabilityLists, MissingFfmpegLeavesOneElementListsAndClearsTheFlag) {
+  ffmpeg::FfmpegPath = Folder() + "/no such ffmpeg";
+  FormatEdit::FfmpegListsStale = 1;
+  FormatEdit::LoadFfmpegCapabilities();
+  EXPECT_EQ(FormatEdit::FfmpegListsStale, 0);
+  EXPECT_EQ(FormatEdit::AudioEncoders.Items, QStringList({"copy"}));
+  EXPECT_EQ(FormatEdit::MuxerFormats.Items, QStringList({"<copy>"}));
+  EXPECT_EQ(FormatEdit::AudioDecoders.Items, QStringList({""}));
+  EXPECT_EQ(FormatEdit::OutputPixelFormats.Items, QStringList({""}));
+}
+
+}  // namespace

@@ -1,0 +1,128 @@
+#include <QProcess>
+#include <QStandardPaths>
+
+#include "TestEnv.h"
+#include "formats/FormatEdit.h"
+#include "frame/CaptureConsole.h"
+#include "frame/ffmpeg.h"
+
+namespace {
+
+class Import : public TestEnv {
+ protected:
+  void SetUp() override {
+    TestEnv::SetUp();
+    ffmpeg::InitOptionNames();
+    FormatEdit::ResetEditState();
+  }
+  void TearDown() override {
+    FormatEdit::ResetEditState();
+    TestEnv::TearDown();
+  }
+};
+
+TEST_F(Import, OutputOptionsGoToTheirFieldsAndTheRestToTheExtraParameters) {
+  struct Case {
+    const char* options;
+    QString FormatProfile::*field;
+    const char* value;
+    const char* extra;
+  };
+  const Case cases[] = {
+      {"-c:a aac -b:a 128k -vn -threads 2", &FormatProfile::AudioBitrate, "128k", "-threads 2"},
+      {"-an", &FormatProfile::AudioBitrate, "", "old"},
+      {"-b:a 64k -map 0 -b:a 96k", &FormatProfile::AudioBitrate, "64k", "-map 0 -b:a 96k"},
+      {"-b:a -c:a aac", &FormatProfile::AudioBitrate, "-c:a", "aac"},
+      {"-ss 10 -s 320x240", &FormatProfile::FrameSize, "320x240", "-ss 10"},
+      {"-b:a 128k -x -b:a 128kx", &FormatProfile::AudioBitrate, "128k", "-x -b:a 128kx"},
+      {"-an -analyzeduration 100", &FormatProfile::AudioBitrate, "", "-analyzeduration 100"},
+      {"-f", &FormatProfile::OutputContainer, "", "-f"},
+      {"-target pal-dvd -r 25 -q:v 3", &FormatProfile::Target, "pal-dvd", "old"},
+  };
+  for (const Case& c : cases) {
+    FormatProfile profile;
+    profile.OutputExtraParams = "old";
+    FormatEdit::ImportOptions(profile, c.options, "");
+    EXPECT_EQ(profile.*c.field, c.value) << c.options;
+    EXPECT_EQ(profile.OutputExtraParams, c.extra) << c.options;
+  }
+}
+
+TEST_F(Import, FlagsAndValuesTogether) {
+  FormatProfile profile;
+  profile.VideoCodec = "kept";
+  FormatEdit::ImportOptions(profile, "-c:a aac -an -sn -vn -pix_fmt yuv420p -aspect 16:9 -ar 44100",
+                            "-f mov -c:v h264 -pix_fmt nv12 -probesize 5M");
+  EXPECT_EQ(profile.AudioCodec, "aac");
+  EXPECT_EQ(profile.RemoveAudio + profile.RemoveSubtitles + profile.RemoveVideo, 3);
+  EXPECT_EQ(profile.PixelFormat, "yuv420p");
+  EXPECT_EQ(profile.AspectRatio, "16:9");
+  EXPECT_EQ(profile.SampleRate, "44100");
+  EXPECT_EQ(profile.VideoCodec, "kept");
+  EXPECT_EQ(profile.OutputExtraParams, "");
+  EXPECT_EQ(profile.InputContainer, "mov");
+  EXPECT_EQ(profile.InputVideoCodec, "h264");
+  EXPECT_EQ(profile.InputPixelFormat, "nv12");
+  EXPECT_EQ(profile.InputExtraParams, "-probesize 5M");
+}
+
+TEST_F(Import, EmptyTextsChangeNothing) {
+  FormatEdit::CurrentFormat.OutputExtraParams = "-x 1";
+  FormatEdit::CurrentFormat.InputExtraParams = "-y 2";
+  const FormatProfile before = FormatEdit::CurrentFormat;
+  FormatEdit::ImportCommandLine("", "");
+  EXPECT_EQ(FormatEdit::CurrentFormat, before);
+}
+
+TEST_F(Import, TagOptionsAreReplacedInPlaceOrAdded) {
+  EXPECT_EQ(FormatEdit::SetTagOption("-map 0 -vtag DIVX -y", "-vtag", "xvid"), "-map 0 -vtag xvid -y");
+  EXPECT_EQ(FormatEdit::SetTagOption("-map 0", "-vtag", "xvid"), "-map 0 -vtag xvid");
+  EXPECT_EQ(FormatEdit::SetTagOption("", "-atag", "mp4a"), "-atag mp4a");
+  EXPECT_EQ(FormatEdit::SetTagOption("-map 0 -vtag", "-vtag", "xvid"), "-map 0 -vtag -vtag xvid");
+}
+
+TEST_F(Import, ProbedLinesOfARealClipCopyOnlyTickedNonEmptyValues) {
+  const QString clip = Folder() + "/clip con espacios.mp4";
+  QProcess make;
+  make.start(QStandardPaths::findExecutable("ffmpeg"),
+             {"-v", "error", "-f", "lavfi", "-i", "testsrc=size=160x120:rate=10", "-t", "1",
+              "-pix_fmt", "yuv420p", "-c:v", "mpeg4", clip});
+  ASSERT_TRUE(make.waitForFinished(30000));
+  ASSERT_EQ(make.exitCode(), 0);
+  ffmpeg::FfprobePath = QStandardPaths::findExecutable("ffprobe");
+  CaptureConsole::Reset();
+  const MediaInfo info = ffmpeg::ProbeMedia(clip);
+  ffmpeg::FfprobePath.clear();
+
+  const QStringList lines = FormatEdit::ProbeLines(info, "mp4");
+  ASSERT_EQ(lines.size(), 15);
+  EXPECT_EQ(lines[0], "Container:  mov");
+  EXPECT_EQ(lines[7], "Video size (width x height, pixels): 160x120");
+  EXPECT_EQ(lines[11], "File extension: mp4");
+  EXPECT_EQ(lines[1], "Audio codec: ");
+
+  FormatEdit::CurrentFormat.AudioCodec = "kept";
+  FormatEdit::CurrentFormat.OutputExtraParams = "-map 0";
+  QList<bool> ticked(15, false);
+  for (int line : {0, 1, 5, 7, 11, 14}) ticked[line] = true;
+  ASSERT_TRUE(FormatEdit::ImportProbedValues(lines, ticked));
+  const FormatProfile& profile = FormatEdit::CurrentFormat;
+  EXPECT_EQ(profile.OutputContainer, "mov");
+  EXPECT_EQ(profile.AudioCodec, "kept");
+  EXPECT_EQ(profile.VideoCodec, "mpeg4");
+  EXPECT_EQ(profile.FrameSize, "160x120");
+  EXPECT_EQ(profile.Extension, "mp4");
+  EXPECT_EQ(profile.VideoBitrate, "");
+  EXPECT_EQ(profile.OutputExtraParams, "-map 0 -vtag " + info.VideoCodecTag);
+  EXPECT_FALSE(info.VideoCodecTag.isEmpty());
+}
+
+TEST_F(Import, NoTickedLineAsksForOne) {
+  ScriptedDialogs dialogs;
+  dialogs.ExpectMessage();
+  EXPECT_FALSE(FormatEdit::ImportProbedValues(FormatEdit::ProbeLines(MediaInfo(), "mp4"),
+                                              QList<bool>(15, false)));
+  EXPECT_EQ(dialogs.Messages(), QStringList({"Seleccione alguna opción de la lista"}));
+}
+
+}  // namespace
