@@ -1,0 +1,424 @@
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QFocusEvent>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QStandardPaths>
+#include <QTimer>
+
+#include <functional>
+
+#include "TestEnv.h"
+#include "formats/Form7.h"
+#include "formats/FormatEdit.h"
+#include "frame/CaptureConsole.h"
+#include "frame/Form6.h"
+#include "frame/RecordFile.h"
+#include "frame/ScriptObj.h"
+#include "frame/ffmpeg.h"
+
+namespace {
+
+// Waits for a condition while the event loop runs; false after five seconds.
+bool WaitFor(const std::function<bool()>& condition) {
+  QElapsedTimer clock;
+  clock.start();
+  while (!condition()) {
+    if (clock.elapsed() > 5000) return false;
+    QApplication::processEvents(QEventLoop::AllEvents, 10);
+  }
+  return true;
+}
+
+void TypeInto(QComboBox* combo, const QString& text) {
+  QFocusEvent focus(QEvent::FocusIn);
+  QApplication::sendEvent(combo->lineEdit(), &focus);
+  for (const QChar c : text) {
+    combo->lineEdit()->insert(QString(c));
+    QKeyEvent release(QEvent::KeyRelease, Qt::Key_A, Qt::NoModifier, QString(c));
+    QApplication::sendEvent(combo->lineEdit(), &release);
+  }
+}
+
+void Pick(QComboBox* combo, int entry) {
+  combo->setCurrentIndex(entry);
+  emit combo->activated(entry);
+}
+
+QStringList Entries(const QComboBox* combo) {
+  QStringList entries;
+  for (int i = 0; i < combo->count(); ++i) entries << combo->itemText(i);
+  return entries;
+}
+
+QList<int> ShownRows(const Form7& window) {
+  QList<int> shown;
+  for (int i = 0; i < window.Combo2.size(); ++i) {
+    if (!window.Combo2[i]->isHidden()) shown << i;
+  }
+  return shown;
+}
+
+class Form7Window : public TestEnv {
+ protected:
+  void SetUp() override {
+    TestEnv::SetUp();
+    ffmpeg::InitOptionNames();
+    ffmpeg::InitParamCaptions();
+    CaptureConsole::Reset();
+    FormatEdit::ResetEditState();
+    FormatEdit::ResetCapabilityLists();
+    FormatEdit::AudioEncoders = {1, {"copy", "aac", "mp2"}};
+    FormatEdit::VideoEncoders = {1, {"copy", "mpeg4"}};
+    FormatEdit::AudioDecoders = {1, {"aac", "mp3float"}};
+    FormatEdit::VideoDecoders = {1, {"h264"}};
+    FormatEdit::MuxerFormats = {1, {"<copy>", "mp4"}};
+    FormatEdit::DemuxerFormats = {1, {"mov", "mp4"}};
+  }
+  void TearDown() override {
+    delete window_;
+    FormatEdit::ResetEditState();
+    FormatEdit::ResetCapabilityLists();
+    ffmpeg::FfmpegPath.clear();
+    TestEnv::TearDown();
+  }
+  Form7& Open() {
+    window_ = new Form7;
+    window_->Form_Load();
+    FormatEdit::BuildCategoryParams(FormatEdit::OutputGeneral);
+    window_->show();
+    return *window_;
+  }
+  void Show(uint8_t category) {
+    FormatEdit::CurrentCategory = category;
+    FormatEdit::BuildCategoryParams(category);
+  }
+  Form7* window_ = nullptr;
+};
+
+TEST_F(Form7Window, RowsOfACategoryWithTheirListsAndMarks) {
+  Form7& window = Open();
+  FormatEdit::CurrentFormat.RemoveAudio = 1;
+  Show(FormatEdit::OutputAudio);
+  ASSERT_EQ(window.Combo2.size(), 7);
+  EXPECT_EQ(window.Combo6->currentIndex(), FormatEdit::OutputAudio);
+  EXPECT_EQ(window.Text1[6]->text(), "Eliminar audio");
+  EXPECT_EQ(window.Combo2[6]->currentText(), "1");
+  EXPECT_EQ(Entries(window.Combo2[6]), QStringList({"0", "1"}));
+  EXPECT_EQ(window.Combo2[6]->property("Tag").toString(), "1");
+  EXPECT_EQ(window.Combo2[0]->property("Tag").toString(), "");
+  EXPECT_EQ(window.Combo2[0]->currentText(), "");
+  EXPECT_TRUE(window.Label1->isHidden());
+  EXPECT_EQ(ShownRows(window), QList<int>({0, 1, 2, 3, 4, 5, 6}));
+}
+
+TEST_F(Form7Window, TypingStoresEveryKeystrokeAndListOnlyRowsRefuseTyping) {
+  Form7& window = Open();
+  Show(FormatEdit::OutputAudio);
+  TypeInto(window.Combo2[0], "128k");
+  EXPECT_EQ(FormatEdit::CurrentFormat.AudioBitrate, "128k");
+
+  TypeInto(window.Combo2[6], "x");
+  EXPECT_EQ(window.Combo2[6]->currentText(), "0");
+  EXPECT_EQ(FormatEdit::CurrentFormat.RemoveAudio, 0);
+  Pick(window.Combo2[6], 1);
+  EXPECT_EQ(FormatEdit::CurrentFormat.RemoveAudio, 1);
+  // A key pressed after the pick keeps the picked value on show.
+  QKeyEvent release(QEvent::KeyRelease, Qt::Key_Down, Qt::NoModifier);
+  QApplication::sendEvent(window.Combo2[6]->lineEdit(), &release);
+  EXPECT_EQ(window.Combo2[6]->currentText(), "1");
+}
+
+TEST_F(Form7Window, ElevenRowsScrollOneRowAtATime) {
+  Form7& window = Open();
+  FormatEdit::CurrentFormat.RemoveVideo = 1;
+  Show(FormatEdit::OutputVideo);
+  EXPECT_EQ(window.VScroll1->maximum(), 1);
+  EXPECT_EQ(ShownRows(window), QList<int>({0, 1, 2, 3, 4, 5, 6, 7, 8, 9}));
+  window.VScroll1->setValue(1);
+  EXPECT_EQ(ShownRows(window), QList<int>({1, 2, 3, 4, 5, 6, 7, 8, 9, 10}));
+  EXPECT_EQ(window.Combo2[1]->y(), 0);
+  Pick(window.Combo2[10], 0);
+  EXPECT_EQ(FormatEdit::CurrentFormat.RemoveVideo, 0);
+}
+
+TEST_F(Form7Window, PickingACategoryRebuildsOnTheTimer) {
+  Form7& window = Open();
+  ASSERT_EQ(window.Combo2.size(), 9);
+  window.Combo6->setCurrentIndex(FormatEdit::Input);
+  emit window.Combo6->activated(FormatEdit::Input);
+  EXPECT_EQ(FormatEdit::CurrentCategory, FormatEdit::Input);
+  EXPECT_EQ(window.Combo2.size(), 9);
+  ASSERT_TRUE(WaitFor([&] { return window.Combo2.size() == 6; }));
+  EXPECT_EQ(Entries(window.Combo2[1]), QStringList({"aac", "mp3float"}));
+
+  // A category without rows shows the note.
+  FormatEdit::CurrentFormat.AudioExtCodecName = "nada";
+  Show(FormatEdit::OutputAudio);
+  EXPECT_FALSE(window.Label1->isHidden());
+  EXPECT_TRUE(ShownRows(window).isEmpty());
+}
+
+TEST_F(Form7Window, CloseStepsOutOfAPanelBeforeClosingTheWindow) {
+  Form7& window = Open();
+  window.Import_OfCmdL->trigger();
+  EXPECT_TRUE(window.Frame4->isVisible());
+  EXPECT_FALSE(window.Menu_File->menuAction()->isEnabled());
+  EXPECT_FALSE(window.close());
+  EXPECT_FALSE(window.Frame4->isVisible());
+  EXPECT_TRUE(window.Menu_File->menuAction()->isEnabled());
+  EXPECT_TRUE(window.Command1->isEnabled());
+
+  FormatEdit::CurrentFormatFile = FormatEdit::FormatsFolder() + "/perfil.qfm";
+  FormatEdit::CurrentFormat.Target = "pal-dvd";
+  {
+    ScriptedDialogs dialogs;
+    dialogs.ExpectMessage(2);
+    EXPECT_FALSE(window.close());
+  }
+  EXPECT_EQ(FormatEdit::CurrentFormat.Target, "pal-dvd");
+  ScriptedDialogs dialogs;
+  dialogs.ExpectMessage(7);
+  EXPECT_TRUE(window.close());
+}
+
+TEST_F(Form7Window, CommandLineImportFillsTheProfileAndTheRows) {
+  Form7& window = Open();
+  window.Import_OfCmdL->trigger();
+  window.Text4->setText("-c:a mp2 -f mp4 -threads 2");
+  window.Text5->setText("-f mov");
+  window.Command8->click();
+  EXPECT_FALSE(window.Frame4->isVisible());
+  EXPECT_EQ(FormatEdit::CurrentFormat.InputContainer, "mov");
+  EXPECT_EQ(window.Combo2[0]->currentText(), "mp4");
+  EXPECT_EQ(window.Combo2[1]->currentText(), "mp2");
+  EXPECT_EQ(window.Combo2[6]->currentText(), "-threads 2");
+  EXPECT_EQ(window.Text4->text(), "-c:a mp2 -f mp4 -threads 2");
+}
+
+TEST_F(Form7Window, CodecPanelKeepsOneNamePerView) {
+  Form7& window = Open();
+  FormatEdit::CurrentFormat.AudioCodec = "aac";
+  window.Help_ffCodecHelp->trigger();
+  EXPECT_TRUE(window.Frame2->isVisible());
+  EXPECT_EQ(window.Combo4->currentText(), "aac");
+  EXPECT_EQ(window.Combo4->property("Tag").toString(), "");
+  EXPECT_EQ(Entries(window.Combo4), QStringList({"copy", "aac", "mp2"}));
+
+  window.Option6->click();
+  EXPECT_EQ(window.Combo4->currentText(), "");
+  EXPECT_EQ(window.Combo4->property("Tag").toString(), "aac");
+  EXPECT_EQ(Entries(window.Combo4), QStringList({"aac", "mp3float"}));
+  window.Combo5->setEditText("h264");
+  window.Option6->click();
+  EXPECT_EQ(window.Combo5->currentText(), "h264");
+  window.Option5->click();
+  EXPECT_EQ(window.Combo4->currentText(), "aac");
+  EXPECT_EQ(window.Combo5->currentText(), "");
+
+  window.Command6->click();
+  window.Help_ffCodecHelp->trigger();
+  EXPECT_EQ(window.Combo4->count(), 3);
+  EXPECT_FALSE(window.close());
+  EXPECT_FALSE(window.Frame2->isVisible());
+  EXPECT_EQ(window.AdvancedFrameOpen, 0);
+}
+
+TEST_F(Form7Window, ContainerPanelAsksForANameThenShowsFfmpegsHelp) {
+  Form7& window = Open();
+  ffmpeg::FfmpegPath = QStandardPaths::findExecutable("ffmpeg");
+  window.Help_ffFormatHelp->trigger();
+  window.Combo3->setEditText("mov");
+  {
+    ScriptedDialogs dialogs;
+    dialogs.ExpectMessage();
+    window.Command3->click();
+    EXPECT_EQ(dialogs.Messages(),
+              QStringList({"No se ha especificado el formato, ingrese ó elija uno de la lista"}));
+  }
+  EXPECT_TRUE(window.Frame1->isVisible());
+
+  window.Option2->click();
+  EXPECT_FALSE(window.Combo1->isEnabled());
+  QString shown;
+  QTimer poll;
+  QObject::connect(&poll, &QTimer::timeout, [&] {
+    Form6* viewer = Form6::Instance();
+    if (!viewer || !viewer->Text1->toPlainText().contains("Demuxer mov")) return;
+    shown = viewer->Text1->toPlainText();
+    viewer->close();
+  });
+  poll.start(20);
+  window.Command3->click();
+  EXPECT_TRUE(shown.contains("Demuxer mov")) << shown.toStdString();
+  EXPECT_FALSE(window.Frame1->isVisible());
+  EXPECT_TRUE(window.Menu_Help->menuAction()->isEnabled());
+}
+
+TEST_F(Form7Window, ExternalCodecMenusFollowLoadAndUnload) {
+  Form7& window = Open();
+  ExtCodecDef codec;
+  codec.About = "Un codificador";
+  codec.Params = {0, {{"Modo", 2, "-m", "", "", 0, "1"}, {"Nivel", 0, "-l", "", "1\r\n2", 0, "2"}}};
+  codec.Editable = {1, {1, 0, 0, 0, 0, 0}};
+  codec.Values = {1, {"64k", "", "", "", "", ""}};
+  ASSERT_EQ(RecordFile::Write(WriteFile("appfiles/ecodec/lame.qca", ""), codec),
+            RecordFile::Result::Ok);
+  ASSERT_EQ(RecordFile::Write(WriteFile("appfiles/ecodec/x264.qcv", ""), ExtCodecDef()),
+            RecordFile::Result::Ok);
+  EXPECT_FALSE(window.Opt_FindExe->menuAction()->isVisible());
+
+  FormatEdit::CurrentCategory = FormatEdit::OutputAudio;
+  FormatEdit::LoadExternalCodec(0, "lame");
+  FormatEdit::LoadExternalCodec(1, "x264");
+  const ExtCodecDef& embedded = FormatEdit::CurrentFormat.AudioExtCodec;
+  EXPECT_EQ(FormatEdit::CurrentFormat.AudioExtCodecName, "lame");
+  EXPECT_EQ(embedded.Params[0].Value, "0");
+  EXPECT_EQ(embedded.Params[1].Value, "2");
+  EXPECT_EQ(embedded.Values.Items, QStringList(6));
+  EXPECT_EQ(window.Text1[0]->text(), "Modo");
+  EXPECT_EQ(window.Text1[2]->text(), "FF>Bitrate (bits/s)");
+  EXPECT_FALSE(window.LoadECA_Menu->isVisible());
+  EXPECT_TRUE(window.UnloadECA_Menu->isVisible() && window.ReloadECA_Menu->isVisible());
+  EXPECT_TRUE(window.FindEXE_A->isVisible() && window.FindEXE_V->isVisible());
+  EXPECT_FALSE(window.FindEXE_Sep1->isVisible());
+
+  // Values set in the profile are lost on reload.
+  TypeInto(window.Combo2[1], "7");
+  EXPECT_EQ(embedded.Params[1].Value, "27");
+  window.ReloadECA_Menu->trigger();
+  EXPECT_EQ(FormatEdit::CurrentFormat.AudioExtCodec.Params[1].Value, "2");
+
+  window.Help_AboutECA->trigger();
+  EXPECT_EQ(window.Frame3->title(), "Acerca del codec... - lame");
+  EXPECT_EQ(window.Text3->toPlainText(), "Un codificador");
+  window.Command7->click();
+
+  window.UnloadECA_Menu->trigger();
+  EXPECT_EQ(FormatEdit::CurrentFormat.AudioExtCodecName, "");
+  EXPECT_EQ(window.Text1[0]->text(), "Bitrate (bits/s)");
+  EXPECT_TRUE(window.Opt_FindExe->menuAction()->isVisible());
+  EXPECT_FALSE(window.FindEXE_A->isVisible());
+  EXPECT_FALSE(window.FindEXE_Sep1->isVisible());
+
+  ASSERT_TRUE(ScriptObj::DeleteFile(Folder() + "/appfiles/ecodec/x264.qcv", true));
+  {
+    ScriptedDialogs dialogs;
+    dialogs.ExpectMessage(7);
+    window.UnloadECV_Menu->trigger();
+  }
+  EXPECT_EQ(FormatEdit::CurrentFormat.VideoExtCodecName, "x264");
+  {
+    ScriptedDialogs dialogs;
+    dialogs.ExpectMessage(6);
+    window.UnloadECV_Menu->trigger();
+  }
+  EXPECT_FALSE(window.Opt_FindExe->menuAction()->isVisible());
+  EXPECT_TRUE(window.FindEXE_Sep1->isVisible());
+}
+
+TEST_F(Form7Window, ReloadOfADeletedDefinitionKeepsTheEmbeddedCopy) {
+  Open();
+  FormatEdit::CurrentFormat.AudioExtCodecName = "lame";
+  FormatEdit::CurrentFormat.AudioExtCodec.About = "copia";
+  ScriptedDialogs dialogs;
+  dialogs.ExpectMessage();
+  FormatEdit::LoadExternalCodec(0, "lame");
+  EXPECT_EQ(dialogs.Messages(),
+            QStringList({"No se encuentra el archivo " + Folder() + "/appfiles/ecodec/lame.qca"}));
+  EXPECT_EQ(FormatEdit::CurrentFormat.AudioExtCodec.About, "copia");
+}
+
+TEST_F(Form7Window, ProgramChooserStoresPathsInsideTheProgramFolderRelative) {
+  Open();
+  FormatEdit::CurrentFormat.AudioExtCodecName = "lame";
+  {
+    ScriptedDialogs dialogs;
+    dialogs.Expect(Dialogs::Kind::OpenFile, QStringList({Folder() + "/tools/lame"}));
+    FormatEdit::FindCodecExe(0);
+    EXPECT_EQ(dialogs.Shown().first().defaultText, "");
+  }
+  EXPECT_EQ(FormatEdit::CurrentFormat.AudioExtCodec.ExePath, "tools/lame");
+  ScriptedDialogs dialogs;
+  dialogs.Expect(Dialogs::Kind::OpenFile, QStringList({"/usr/bin/lame"}));
+  FormatEdit::FindCodecExe(0);
+  EXPECT_EQ(dialogs.Shown().first().defaultText, "lame");
+  EXPECT_EQ(FormatEdit::CurrentFormat.AudioExtCodec.ExePath, "/usr/bin/lame");
+}
+
+class ShowEditorTest : public Form7Window {};
+
+TEST_F(ShowEditorTest, ScratchModeOpensEmptyAndAcceptWritesTheScratchFile) {
+  QWidget shownBefore;
+  shownBefore.show();
+  QWidget hiddenBefore;
+  bool checked = false;
+  QTimer poll;
+  QObject::connect(&poll, &QTimer::timeout, [&] {
+    Form7* window = Form7::Instance();
+    if (checked || !window || FormatEdit::TempFormatMode != 1) return;
+    checked = true;
+    EXPECT_FALSE(shownBefore.isVisible());
+    EXPECT_TRUE(window->Picture9->isVisible());
+    EXPECT_FALSE(window->File_Open->isVisible());
+    EXPECT_FALSE(window->File_Close->isVisible());
+    EXPECT_FALSE(window->File_Exit->isVisible());
+    EXPECT_GT(window->height(), 280 + 40);
+    EXPECT_EQ(FormatEdit::CurrentFormatFile, FormatEdit::ScratchProfilePath());
+    EXPECT_FALSE(ScriptObj::FileExists(FormatEdit::ScratchProfilePath()));
+    ASSERT_EQ(window->Combo2.size(), 9);
+    window->Combo2[7]->setEditText("mkv");
+    window->Command1->click();
+  });
+  poll.start(20);
+  FormatEdit::ShowEditor("*", 1);
+  EXPECT_TRUE(checked);
+  EXPECT_EQ(Form7::Instance(), nullptr);
+  EXPECT_TRUE(shownBefore.isVisible());
+  EXPECT_FALSE(hiddenBefore.isVisible());
+  EXPECT_EQ(FormatEdit::TempFormatMode, 0);
+  EXPECT_EQ(FormatEdit::CurrentFormatFile, "");
+  FormatProfile written;
+  ASSERT_EQ(RecordFile::Read(FormatEdit::ScratchProfilePath(), written), RecordFile::Result::Ok);
+  EXPECT_EQ(written.Extension, "mkv");
+}
+
+TEST_F(ShowEditorTest, StaleListsAreRebuiltBeforeTheNamedProfileLoads) {
+  FormatProfile profile;
+  profile.AudioCodec = "aac";
+  ASSERT_EQ(RecordFile::Write(WriteFile("appfiles/formats/perfil.qfm", ""), profile),
+            RecordFile::Result::Ok);
+  ffmpeg::FfmpegPath = QStandardPaths::findExecutable("ffmpeg");
+  FormatEdit::FfmpegListsStale = 1;
+  QStringList entries;
+  QString value;
+  QTimer poll;
+  QObject::connect(&poll, &QTimer::timeout, [&] {
+    Form7* window = Form7::Instance();
+    if (!window || FormatEdit::CurrentFormatFile.isEmpty() || !entries.isEmpty()) return;
+    EXPECT_EQ(FormatEdit::FfmpegListsStale, 0);
+    EXPECT_FALSE(window->Frame6->isVisible());
+    entries = Entries(window->Combo2[1]);
+    value = window->Combo2[1]->currentText();
+    window->File_Exit->trigger();
+  });
+  poll.start(20);
+  FormatEdit::ShowEditor("perfil", 0);
+  EXPECT_TRUE(entries.contains("libmp3lame") || entries.contains("mp2"));
+  EXPECT_EQ(value, "aac");
+  EXPECT_EQ(FormatEdit::CurrentFormatFile, "");
+  EXPECT_EQ(FormatEdit::ParamRowCount, 0);
+}
+
+}  // namespace
