@@ -387,6 +387,7 @@ bool Form7::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void Form7::Form_Load() {
+  Lang::TranslateForm7();
   for (QGroupBox* frame : {Frame1, Frame2, Frame3, Frame4, Frame5, Frame6}) {
     frame->move(Combo6->pos());
   }

@@ -8,6 +8,7 @@
 #include "editing/FilterEditor.h"
 #include "editing/MediaEdit.h"
 #include "formats/ExtCodecDef.h"
+#include "formats/FormatEdit.h"
 #include "formats/FormatProfile.h"
 #include "frame/APIS.h"
 #include "frame/Form3.h"
@@ -221,6 +222,7 @@ Editor EditorFor(const QString& extension) {
   if (g_testEditors.contains(kind)) return g_testEditors.value(kind);
   // The format, codec, editing-profile and filter editors are handed their
   // files here as each of them joins the program.
+  if (kind == "qfm") return [](const QString& name) { FormatEdit::ShowEditor(name, 0); };
   if (kind == "qep") return [](const QString& name) { MediaEdit::ShowEditor(name, 0); };
   if (kind == "qfl") return FilterEditor::ShowEditor;
   return nullptr;

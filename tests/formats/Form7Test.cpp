@@ -22,8 +22,11 @@
 #include "TestEnv.h"
 #include "formats/Form7.h"
 #include "formats/FormatEdit.h"
+#include "convert/Form1.h"
 #include "frame/CaptureConsole.h"
+#include "frame/Form3.h"
 #include "frame/Form6.h"
+#include "lang/Translators.h"
 #include "frame/RecordFile.h"
 #include "frame/ScriptObj.h"
 #include "frame/ffmpeg.h"
@@ -355,6 +358,80 @@ TEST_F(Form7Window, ProgramChooserStoresPathsInsideTheProgramFolderRelative) {
   FormatEdit::FindCodecExe(0);
   EXPECT_EQ(dialogs.Shown().first().defaultText, "lame");
   EXPECT_EQ(FormatEdit::CurrentFormat.AudioExtCodec.ExePath, "/usr/bin/lame");
+}
+
+// Answers the file manager that the editor opens as its open and save-as dialog.
+class FileManagerAnswer {
+ public:
+  explicit FileManagerAnswer(const QString& name) {
+    QObject::connect(&poll_, &QTimer::timeout, [this, name] {
+      Form3* manager = Form3::Instance();
+      if (!manager || !manager->isVisible()) return;
+      ++shown_;
+      manager->Text1->setText(name);
+      manager->Command5->click();
+    });
+    poll_.start(20);
+  }
+  int Shown() const { return shown_; }
+
+ private:
+  QTimer poll_;
+  int shown_ = 0;
+};
+
+TEST_F(Form7Window, HasEveryControlItsTranslatorWrites) {
+  Form1 main;
+  main.Tools_FmtEdit->setText("Formatos");
+  Form7& window = Open();
+  EXPECT_EQ(window.windowTitle(), "Formatos");
+  const Lang::Translator* translator = Lang::FindTranslator("Form7");
+  ASSERT_NE(translator, nullptr);
+  EXPECT_EQ(Lang::UnmetAssignments(&window, *translator), QStringList());
+  EXPECT_EQ(window.Frame3->property("Tag").toString(), "Acerca del codec...");
+  EXPECT_EQ(window.Combo6->itemText(0), "Entrada - General");
+}
+
+TEST_F(Form7Window, SaveAndOpenGoThroughTheFileManager) {
+  Form7& window = Open();
+  FormatEdit::CurrentFormat.Extension = "mkv";
+  {
+    FileManagerAnswer answer("nuevo");
+    window.File_Save->trigger();
+    EXPECT_EQ(answer.Shown(), 1);
+  }
+  const QString path = FormatEdit::FormatsFolder() + "/nuevo.qfm";
+  EXPECT_EQ(FormatEdit::CurrentFormatFile, path);
+  EXPECT_FALSE(FormatEdit::IsFormatChanged());
+  window.File_Close->trigger();
+  EXPECT_EQ(FormatEdit::CurrentFormatFile, "");
+  EXPECT_EQ(window.Combo2[7]->currentText(), "");
+
+  FileManagerAnswer answer("nuevo");
+  window.File_Open->trigger();
+  EXPECT_EQ(FormatEdit::CurrentFormatFile, path);
+  EXPECT_EQ(window.Combo2[7]->currentText(), "mkv");
+}
+
+TEST_F(Form7Window, ScratchLoadTakesAnotherProfilesValuesAsChanges) {
+  FormatProfile other;
+  other.Target = "pal-vcd";
+  ASSERT_EQ(RecordFile::Write(WriteFile("appfiles/formats/otro.qfm", ""), other),
+            RecordFile::Result::Ok);
+  Form7& window = Open();
+  window.ShowButtonStrip(true);
+  FormatEdit::CurrentFormatFile = FormatEdit::ScratchProfilePath();
+  FormatEdit::TempFormatMode = 1;
+  {
+    FileManagerAnswer answer("otro");
+    window.Command12->click();
+  }
+  EXPECT_EQ(FormatEdit::CurrentFormat.Target, "pal-vcd");
+  EXPECT_EQ(FormatEdit::CurrentFormatFile, FormatEdit::ScratchProfilePath());
+  EXPECT_TRUE(FormatEdit::IsFormatChanged());
+  window.Command2->click();
+  EXPECT_EQ(FormatEdit::CurrentFormat.Target, "");
+  EXPECT_FALSE(window.isVisible());
 }
 
 class ShowEditorTest : public Form7Window {};
