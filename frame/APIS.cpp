@@ -19,6 +19,9 @@ QString StartingFolder(const QString& folder) {
   QString start = folder.isEmpty() ? LastFolder : folder;
   if (!ScriptObj::FolderExists(start)) start.clear();
   if (start.isEmpty()) start = GetSpecialFolderPath(DesktopDirectory);
+  // Many Linux desktops have no Desktop folder; the dialog would take its
+  // name for a file name, so it opens on the home folder instead.
+  if (!ScriptObj::FolderExists(start)) start = QDir::homePath();
   return start;
 }
 
