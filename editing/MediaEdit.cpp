@@ -147,7 +147,13 @@ void ShowEditor(const QString& name, uint8_t mode) {
     window->SetScratchLayout();
     CurrentPath = ScratchProfilePath();
   }
-  if (!name.isEmpty()) OpenProfile(ProfileFolder() + "/" + QString(name).remove('*') + ".qep");
+  if (!name.isEmpty()) {
+    OpenProfile(ProfileFolder() + "/" + QString(name).remove('*') + ".qep");
+  } else {
+    // No file is read: the new window shows the profile held here.
+    NormalizeEqualizer();
+    RecordToForm();
+  }
   ScratchMode = mode;
 
   QPointer<Form8> alive(window);

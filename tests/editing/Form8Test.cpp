@@ -459,4 +459,53 @@ TEST_F(Form8Test, ScratchModeCloseAsksWithoutAName) {
   EXPECT_EQ(written.Volume, "70");
 }
 
+TEST_F(Form8Test, WithoutANameTheWindowShowsTheProfileHeldByTheEditor) {
+  MediaEdit::CurrentProfile.Volume = "55";
+  MediaEdit::SavedProfile = MediaEdit::CurrentProfile;
+  QTimer::singleShot(0, [] {
+    Form8* w = Form8::Instance();
+    ASSERT_TRUE(w);
+    EXPECT_EQ(w->Text26->text(), "55");
+    EXPECT_EQ(w->Text14[0]->text(), "31");
+    EXPECT_FALSE(w->Picture6->isVisible());
+    EXPECT_TRUE(w->close());
+  });
+  MediaEdit::ShowEditor(QString(), 0);
+  EXPECT_FALSE(Form8::Instance());
+  EXPECT_TRUE(MediaEdit::CurrentProfile.Volume.isEmpty());
+}
+
+TEST_F(Form8Test, TheTestFileComesFromTheListOrFromTheOpenDialog) {
+  const QString video = VideoClip();
+  const QString audio = AudioClip();
+  Aplicacion::FileList = {video, audio};
+  Form8* w = Open();
+  w->Command2_Click();
+  EXPECT_EQ(w->SubPanelOpen, 1);
+  EXPECT_FALSE(w->Command3->isEnabled());
+  w->Combo13->setCurrentIndex(1);
+  emit w->Combo13->activated(1);
+  EXPECT_EQ(w->TestFile, audio);
+  EXPECT_EQ(w->Text13->text(), audio);
+  w->Combo13->setEditText("typed");
+  EXPECT_EQ(w->Combo13->currentText(), audio);
+
+  ScriptedDialogs dialogs;
+  dialogs.Expect(Kind::OpenFile, QStringList{video}).ExpectMessage();
+  w->Command9_Click();
+  EXPECT_EQ(w->TestFile, video);
+  EXPECT_FALSE(w->Picture7->isVisible());
+  EXPECT_TRUE(w->PicSelTestFile->isVisibleTo(w));
+  w->Command13_Click();
+  EXPECT_EQ(w->SubPanelOpen, 0);
+  EXPECT_TRUE(w->Menu_Options->isEnabled());
+
+  // "Ir a" with a time the parser refuses plays nothing.
+  w->Text31->setText("1:2:3:4");
+  w->Command1_Click();
+  w->TestFile.clear();
+  w->Command11_Click();
+  EXPECT_EQ(dialogs.Messages(), QStringList{"Seleccione un archivo de prueba"});
+}
+
 }  // namespace
