@@ -819,6 +819,12 @@ CommandTable FillTable(const BuildState& b) {
   const bool audioExternal = !f.AudioExtCodecName.isEmpty();
   const bool videoExternal = !f.VideoExtCodecName.isEmpty();
   const FfmpegOptionNames& o = Opt();
+  const QString container = GetFormatOption(f.OutputOptions);
+  const bool copyTracks = container.toLower() == o.Format + " <copy>";
+  // "<copy>" orders the tracks moved rather than muxed; it is no container
+  // ffmpeg knows, so a track that ffmpeg encodes alone is written without it.
+  QString trackOptions = f.OutputOptions;
+  if (copyTracks) trackOptions.replace(" " + container, QString());
   QList<int> passRows;
   CommandTable t;
 
@@ -830,7 +836,7 @@ CommandTable FillTable(const BuildState& b) {
     SetRow(t, 2, StageKind::Encoder, ac.ExePath, " " + ac.CommandTemplate, QString(), ac.OutputExt);
   } else if (videoExternal && e.NoAudioOption.isEmpty()) {
     SetRow(t, 2, StageKind::Ffmpeg, ff, BeforeInput({f.InputOptions, e.SeekOption, e.InputOptions}),
-           BeforeOutput({f.OutputOptions, f.AudioOptions, f.SubtitleCodecOption, e.AudioFilterOptions,
+           BeforeOutput({trackOptions, f.AudioOptions, f.SubtitleCodecOption, e.AudioFilterOptions,
                          e.DurationOption, e.OutputOptions, o.Overwrite, o.NoVideo, e.NoSubtitlesOption}),
            fx);
     passRows << 2;
@@ -843,13 +849,12 @@ CommandTable FillTable(const BuildState& b) {
     SetRow(t, 5, StageKind::Encoder, vc.ExePath, " " + vc.CommandTemplate, QString(), vc.OutputExt);
   } else if (audioExternal && e.NoVideoOption.isEmpty()) {
     SetRow(t, 5, StageKind::Ffmpeg, ff, BeforeInput({f.InputOptions, e.SeekOption, e.InputOptions}),
-           BeforeOutput({f.OutputOptions, f.VideoOptions, f.SubtitleCodecOption, e.VideoFilterOptions,
+           BeforeOutput({trackOptions, f.VideoOptions, f.SubtitleCodecOption, e.VideoFilterOptions,
                          e.DurationOption, e.OutputOptions, o.Overwrite, o.NoAudio, e.NoSubtitlesOption}),
            fx);
     passRows << 5;
   }
-  const QString container = GetFormatOption(f.OutputOptions);
-  if ((audioExternal || videoExternal) && container.toLower() == o.Format + " <copy>") {
+  if ((audioExternal || videoExternal) && copyTracks) {
     SetRow(t, 7, StageKind::MoveTracks, QString(), QString(), QString(), fx);
   } else if (audioExternal || videoExternal) {
     SetRow(t, 7, StageKind::Ffmpeg, ff, " -i ",

@@ -305,6 +305,22 @@ TEST_F(CommandTableTest, BothEncodersExternalWithCopiedTracks) {
   EXPECT_EQ(Convertidor::Commands.Kind(7), StageKind::MoveTracks);
 }
 
+TEST_F(CommandTableTest, ATrackEncodedByFfmpegBesideAnExternalEncoderIsNeverGivenTheCopyMarker) {
+  Tool("tools/lame");
+  FormatProfile format;
+  format.OutputContainer = "<copy>";
+  format.Extension = "mkv";
+  format.VideoCodec = "mpeg4";
+  format.AudioExtCodecName = "lame";
+  format.AudioExtCodec = AudioEncoder();
+  Aplicacion::FormatProfilePath = SaveFormat(format);
+  ASSERT_TRUE(Convertidor::BuildCommandTable(""));
+  EXPECT_EQ(Convertidor::Commands.Kind(5), StageKind::Ffmpeg);
+  EXPECT_FALSE(Convertidor::Commands.At(5, 3).contains("<copy>")) << Convertidor::Commands.At(5, 3).toStdString();
+  EXPECT_TRUE(Convertidor::Commands.At(5, 3).contains("-c:v mpeg4"));
+  EXPECT_EQ(Convertidor::Commands.Kind(7), StageKind::MoveTracks);
+}
+
 TEST_F(CommandTableTest, VideoRemovedByTheEditingProfileDropsTheVideoEncoder) {
   Tool("tools/x264");
   FormatProfile format = WorkedExample();
