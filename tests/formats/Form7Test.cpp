@@ -434,6 +434,44 @@ TEST_F(Form7Window, ScratchLoadTakesAnotherProfilesValuesAsChanges) {
   EXPECT_FALSE(window.isVisible());
 }
 
+TEST_F(Form7Window, CodecPanelAsksFfmpegForTheChosenDecoder) {
+  Form7& window = Open();
+  ffmpeg::FfmpegPath = QStandardPaths::findExecutable("ffmpeg");
+  window.Help_ffCodecHelp->trigger();
+  window.Option4->click();
+  window.Option6->click();
+  window.Combo5->setEditText("h264");
+  QString shown;
+  QTimer poll;
+  QObject::connect(&poll, &QTimer::timeout, [&] {
+    Form6* viewer = Form6::Instance();
+    if (!viewer || !viewer->Text1->toPlainText().contains("Decoder h264")) return;
+    shown = viewer->Text1->toPlainText();
+    viewer->close();
+  });
+  poll.start(20);
+  window.Command4->click();
+  EXPECT_TRUE(shown.contains("Decoder h264")) << shown.toStdString();
+  EXPECT_FALSE(window.Frame2->isVisible());
+}
+
+TEST_F(Form7Window, CloseIsRefusedWhileTheListsAreRebuiltAndLeavesTheAboutPanel) {
+  Form7& window = Open();
+  window.ShowWaiting(true);
+  EXPECT_FALSE(window.close());
+  EXPECT_TRUE(window.Frame6->isVisible());
+  window.ShowWaiting(false);
+
+  FormatEdit::CurrentFormat.VideoExtCodecName = "x264";
+  window.SyncExtCodecMenus(FormatEdit::CurrentFormat);
+  window.Help_AboutECV->trigger();
+  EXPECT_TRUE(window.Frame3->isVisible());
+  EXPECT_FALSE(window.Command12->isEnabled());
+  EXPECT_FALSE(window.close());
+  EXPECT_FALSE(window.Frame3->isVisible());
+  EXPECT_TRUE(window.Command12->isEnabled());
+}
+
 class ShowEditorTest : public Form7Window {};
 
 TEST_F(ShowEditorTest, ScratchModeOpensEmptyAndAcceptWritesTheScratchFile) {
