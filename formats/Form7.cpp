@@ -66,6 +66,8 @@ QPushButton* NewButton(QWidget* parent, const char* name, const char* caption, i
 QGroupBox* NewFrame(QWidget* parent, const char* name, const char* caption) {
   auto* frame = Named(new QGroupBox(QString::fromUtf8(caption), parent), name);
   frame->setGeometry(0, 0, kFrameWidth, kFrameHeight);
+  // A panel covers the rows beneath it.
+  frame->setAutoFillBackground(true);
   frame->hide();
   return frame;
 }
