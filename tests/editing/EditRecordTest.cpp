@@ -67,7 +67,8 @@ QByteArray FullProfileBytes() {
   b.Dimension(2, 1).Text("eco").Text("espejo");
   b.Text("8").Byte(0).Text("0.1").Byte(2).Text("4").Byte(0).Text("0.05").Byte(1).Text("FF8000");
   b.Byte(0).Byte(0).Byte(1);
-  const char* frequencies[] = {"31", "63", "125", "250", "500", "1000", "2000", "4000", "8000", "16000"};
+  const char* frequencies[] = {"31",   "63",   "125",  "250",  "500",
+                               "1000", "2000", "4000", "8000", "16000"};
   const char* gains[] = {"-4", "-3", "-2", "-1", "0", "1", "2", "3", "4", "5"};
   for (int band = 0; band < 10; ++band) {
     b.Text(frequencies[band]).Text(gains[band]).Text(band % 2 ? "0.5" : "1");
@@ -104,7 +105,8 @@ TEST_F(EditRecordTest, AFullProfileWithItsTenBandsHasTheFileLayout) {
 }
 
 TEST_F(EditRecordTest, AStaleTailAfterTheRecordIsNeverRead) {
-  const QString path = WriteFile("appfiles/editp/p.qep", FullProfileBytes() + QByteArray("\x03\x00xyz", 5));
+  const QString path =
+      WriteFile("appfiles/editp/p.qep", FullProfileBytes() + QByteArray("\x03\x00xyz", 5));
   EditProfileRec read;
   ASSERT_EQ(RecordFile::Read(path, read), Result::Ok);
   EXPECT_EQ(read, FullProfile());
@@ -128,14 +130,15 @@ TEST_F(EditRecordTest, AFilterIsTypeFlagAndText) {
 
 TEST_F(EditRecordTest, EqualiserTextsThatAreNoNumbersTakeTheirBandDefaults) {
   EditProfileRec p;
-  p.Equalizer[1] = "abc";    // band 1 gain
-  p.Equalizer[4] = "-3.5";   // band 2 gain
-  p.Equalizer[6] = "100";    // band 3 frequency
-  p.Equalizer[29] = " 2 ";   // band 10 width
+  p.Equalizer[1] = "abc";   // band 1 gain
+  p.Equalizer[4] = "-3.5";  // band 2 gain
+  p.Equalizer[6] = "100";   // band 3 frequency
+  p.Equalizer[29] = " 2 ";  // band 10 width
   MediaEdit::NormalizeEqualizer(p);
-  const QStringList expected = {"31",   "0",  "1", "63",   "-3.5", "1", "100",   "0", "1", "250",
-                                "0",    "1",  "500", "0",  "1",    "1000", "0", "1", "2000", "0",
-                                "1",    "4000", "0", "1",  "8000", "0",    "1", "16000", "0", " 2 "};
+  const QStringList expected = {"31",   "0",   "1",    "63",    "-3.5", "1",    "100", "0",
+                                "1",    "250", "0",    "1",     "500",  "0",    "1",   "1000",
+                                "0",    "1",   "2000", "0",     "1",    "4000", "0",   "1",
+                                "8000", "0",   "1",    "16000", "0",    " 2 "};
   EXPECT_EQ(QStringList(p.Equalizer.begin(), p.Equalizer.end()), expected);
 }
 

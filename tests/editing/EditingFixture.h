@@ -1,8 +1,12 @@
 #pragma once
 
+#include <QLineEdit>
 #include <QProcess>
+#include <QPushButton>
 #include <QString>
 #include <QStringList>
+#include <QTimer>
+#include <functional>
 
 #include "TestEnv.h"
 #include "editing/FilterEditor.h"
@@ -10,7 +14,21 @@
 #include "frame/APIS.h"
 #include "frame/Aplicacion.h"
 #include "frame/CaptureConsole.h"
+#include "frame/Form3.h"
 #include "frame/ffmpeg.h"
+
+// Acts once the file manager is up, as the user would.
+inline void WhenFileManagerShown(std::function<void(Form3*)> action) {
+  auto* timer = new QTimer;
+  QObject::connect(timer, &QTimer::timeout, [timer, action] {
+    Form3* window = Form3::Instance();
+    if (!window || !window->isVisible()) return;
+    timer->stop();
+    timer->deleteLater();
+    action(window);
+  });
+  timer->start(10);
+}
 
 // A temporary program folder with the real tools and every editing state reset.
 class EditingTest : public TestEnv {

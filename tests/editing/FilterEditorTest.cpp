@@ -3,6 +3,7 @@
 #include <QComboBox>
 #include <QFile>
 #include <QGroupBox>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QPlainTextEdit>
@@ -173,6 +174,22 @@ TEST_F(FilterEditorTest, ShowEditorReturnsWhenTheWindowClosesAndForgetsAddedFile
   EXPECT_FALSE(Form4::Instance());
   EXPECT_TRUE(FilterEditor::TestFiles.isEmpty());
   EXPECT_TRUE(FilterEditor::CurrentPath.isEmpty());
+}
+
+TEST_F(FilterEditorTest, SavingANewFilterAsksForItsName) {
+  Form4* w = Open();
+  w->Combo1->setCurrentIndex(1);
+  w->Text1->setPlainText("vflip");
+  WhenFileManagerShown([](Form3* manager) {
+    manager->Text1->setText("volteo");
+    manager->Command5->click();
+  });
+  w->File_Save->trigger();
+  FilterDef written;
+  ASSERT_EQ(RecordFile::Read(FilterPath("volteo"), written), RecordFile::Result::Ok);
+  EXPECT_EQ(written, (FilterDef{1, 0, "vflip"}));
+  EXPECT_EQ(FilterEditor::CurrentPath, FilterPath("volteo"));
+  EXPECT_FALSE(FilterEditor::IsDirty());
 }
 
 }  // namespace

@@ -508,4 +508,40 @@ TEST_F(Form8Test, TheTestFileComesFromTheListOrFromTheOpenDialog) {
   EXPECT_EQ(dialogs.Messages(), QStringList{"Seleccione un archivo de prueba"});
 }
 
+TEST_F(Form8Test, InScratchModeLoadingAProfileAndCancellingLeavesTheScratchFile) {
+  EditProfileRec other;
+  other.Volume = "60";
+  WriteFile("appfiles/editp/other.qep", RecordFile::Encode(other));
+  QTimer::singleShot(0, [] {
+    Form8* w = Form8::Instance();
+    WhenFileManagerShown([](Form3* manager) {
+      manager->Text1->setText("other");
+      manager->Command5->click();
+    });
+    w->Command15->click();
+    EXPECT_EQ(w->Text26->text(), "60");
+    EXPECT_TRUE(MediaEdit::IsDirty());
+    w->Command14->click();
+  });
+  MediaEdit::ShowEditor("*", 1);
+  EXPECT_FALSE(QFile::exists(MediaEdit::ScratchProfilePath()));
+  EXPECT_FALSE(Form8::Instance());
+}
+
+TEST_F(Form8Test, SaveAsAsksTheFileManagerForAName) {
+  Form8* w = Open();
+  w->Text26->setText("75");
+  WhenFileManagerShown([](Form3* manager) {
+    manager->Text1->setText("nuevo");
+    manager->Command5->click();
+  });
+  w->File_SaveAs->trigger();
+  const QString path = ProgramFolder::AppFiles("editp/nuevo.qep");
+  EXPECT_EQ(MediaEdit::CurrentPath, path);
+  EditProfileRec written;
+  ASSERT_EQ(RecordFile::Read(path, written), RecordFile::Result::Ok);
+  EXPECT_EQ(written.Volume, "75");
+  EXPECT_FALSE(MediaEdit::IsDirty());
+}
+
 }  // namespace
