@@ -13,6 +13,7 @@
 
 #include "EditingFixture.h"
 #include "editing/Form4.h"
+#include "frame/Form6.h"
 #include "frame/ProgramFolder.h"
 #include "frame/RecordFile.h"
 
@@ -190,6 +191,23 @@ TEST_F(FilterEditorTest, SavingANewFilterAsksForItsName) {
   EXPECT_EQ(written, (FilterDef{1, 0, "vflip"}));
   EXPECT_EQ(FilterEditor::CurrentPath, FilterPath("volteo"));
   EXPECT_FALSE(FilterEditor::IsDirty());
+}
+
+TEST_F(FilterEditorTest, TheHelpItemShowsFfmpegsFilterListInTheViewer) {
+  Form4* w = Open();
+  QString shown;
+  auto* poll = new QTimer;
+  QObject::connect(poll, &QTimer::timeout, [poll, &shown] {
+    Form6* viewer = Form6::Instance();
+    if (!viewer || !viewer->Frame3->isHidden()) return;
+    poll->stop();
+    poll->deleteLater();
+    shown = viewer->Text1->toPlainText();
+    viewer->close();
+  });
+  poll->start(10);
+  w->Help_ffmpeg->trigger();
+  EXPECT_TRUE(shown.contains("hflip")) << shown.left(200).toStdString();
 }
 
 }  // namespace

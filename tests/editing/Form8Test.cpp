@@ -12,6 +12,7 @@
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QTimer>
+#include <memory>
 
 #include "EditingFixture.h"
 #include "editing/FilterDef.h"
@@ -49,6 +50,21 @@ class Form8Test : public EditingTest {
   QString WriteFilter(const QString& name, uint8_t type) const {
     return WriteFile("appfiles/filters/" + name + ".qfl",
                      RecordFile::Encode(FilterDef{type, 0, "x"}));
+  }
+  // The player window stays until it is closed: close it once the player has run.
+  static std::unique_ptr<QTimer> ClosePlayerOnceItEnded() {
+    auto timer = std::make_unique<QTimer>();
+    QObject::connect(timer.get(), &QTimer::timeout, [] {
+      for (QWidget* top : QApplication::topLevelWidgets()) {
+        if (top->objectName() == "Form18" && top->isVisible() &&
+            CaptureConsole::GetState() == CaptureConsole::Idle &&
+            QFile::exists(ProgramFolder::Path() + "/tools/play-args.txt")) {
+          top->close();
+        }
+      }
+    });
+    timer->start(20);
+    return timer;
   }
   QPointer<Form8> window_;
 };
@@ -404,18 +420,7 @@ TEST_F(Form8Test, ThePreviewPlaysTheTestFileWithTheOperationApplied) {
   }
   w->TestFile = AudioClip();
   w->Text26->setText("150");
-  // The player window stays until it is closed; close it once the player has ended.
-  QTimer closer;
-  QObject::connect(&closer, &QTimer::timeout, [] {
-    for (QWidget* top : QApplication::topLevelWidgets()) {
-      if (top->objectName() == "Form18" && top->isVisible() &&
-          CaptureConsole::GetState() == CaptureConsole::Idle &&
-          QFile::exists(ProgramFolder::Path() + "/tools/play-args.txt")) {
-        top->close();
-      }
-    }
-  });
-  closer.start(20);
+  const auto closer = ClosePlayerOnceItEnded();
   w->Opt_Preview_Click();
   QFile args(Folder() + "/tools/play-args.txt");
   ASSERT_TRUE(args.open(QIODevice::ReadOnly));
@@ -542,6 +547,33 @@ TEST_F(Form8Test, SaveAsAsksTheFileManagerForAName) {
   ASSERT_EQ(RecordFile::Read(path, written), RecordFile::Result::Ok);
   EXPECT_EQ(written.Volume, "75");
   EXPECT_FALSE(MediaEdit::IsDirty());
+}
+
+TEST_F(Form8Test, ANumberBeyondSinglePrecisionIsReportedAndNotStored) {
+  Form8* w = Open();
+  w->Text17->setText("12");
+  ScriptedDialogs dialogs;
+  dialogs.ExpectMessage();
+  w->Text17->setText("1" + QString(45, '0'));
+  EXPECT_EQ(dialogs.Messages(), QStringList{"Error 6\nDesbordamiento"});
+  EXPECT_EQ(MediaEdit::CurrentProfile.CropWidth, "12");
+}
+
+TEST_F(Form8Test, PlayingTheMarkedRangeSeeksAndLimitsThePlayer) {
+  ffmpeg::FfplayPath = FakePlayer();
+  QFile::setPermissions(ffmpeg::FfplayPath, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+  Aplicacion::FileList = {AudioClip()};
+  Form8* w = Open();
+  w->List1->setCurrentRow(0);
+  w->Opt_CutGrap_Click();
+  w->Shape3->SetGeometry(0.25, 0, 0.5, 1);
+  const auto closer = ClosePlayerOnceItEnded();
+  w->Command6_Click();
+  QFile args(Folder() + "/tools/play-args.txt");
+  ASSERT_TRUE(args.open(QIODevice::ReadOnly));
+  EXPECT_EQ(QString::fromUtf8(args.readAll()).split('\n', Qt::SkipEmptyParts),
+            (QStringList{"-ss", "0.5", "-t", "1", "-i", w->TestFile}));
+  w->Command5_Click();
 }
 
 }  // namespace
