@@ -625,7 +625,8 @@ void Form8::SetScratchLayout() {
 }
 
 bool Form8::Form_QueryUnload() {
-  if (Picture7->isVisible()) {
+  // A frame grab or border detection still running belongs to this window too.
+  if (Picture7->isVisible() || CaptureConsole::GetState() != CaptureConsole::Idle) {
     QApplication::beep();
     return false;
   }

@@ -404,6 +404,9 @@ TEST_F(Form8Test, ACloseRequestClosesAnOpenPanelFirst) {
   w->Picture7->show();
   EXPECT_FALSE(w->close());
   w->Picture7->hide();
+  CaptureConsole::ConsoleState = CaptureConsole::Running;  // a frame grab under way
+  EXPECT_FALSE(w->close());
+  CaptureConsole::Reset();
   EXPECT_TRUE(w->close());
 }
 
