@@ -140,8 +140,7 @@ void Form7::CreateMenus() {
   Help_Documentacion = AddItem(Menu_Help, "Help_Documentacion", "Documentación");
 
   Menu_Options = Named(menuBar()->addMenu("Opciones"), "Menu_Options");
-  Import_OfCmdL =
-      AddItem(Menu_Options, "Import_OfCmdL", "Obtener valores de línea de comandos");
+  Import_OfCmdL = AddItem(Menu_Options, "Import_OfCmdL", "Obtener valores de línea de comandos");
   Import_OfFile = AddItem(Menu_Options, "Import_OfFile", "Obtener valores de archivo");
   Opt_Sep1 = AddSeparator(Menu_Options, "Opt_Sep1");
   LoadECA_Menu = AddItem(Menu_Options, "LoadECA_Menu", "Cargar codec externo de audio");
@@ -163,9 +162,9 @@ void Form7::CreateRowArea(QWidget* central) {
   VScroll1 = Named(new QScrollBar(Qt::Vertical, Picture1), "VScroll1");
   VScroll1->setGeometry(Px(4680), 0, Px(255), Px(3375));
   VScroll1->setRange(0, 0);
-  Label1 = Named(new QLabel(QString::fromUtf8("No hay parámetros qué configurar en esta categoría"),
-                            Picture1),
-                 "Label1");
+  Label1 = Named(
+      new QLabel(QString::fromUtf8("No hay parámetros qué configurar en esta categoría"), Picture1),
+      "Label1");
   Label1->setGeometry(0, 0, Px(4680), 2 * kRowHeight);
   Label1->setWordWrap(true);
   Text1.append(NewCaptionBox());
@@ -205,8 +204,8 @@ void Form7::CreateFrames(QWidget* central) {
   Option3->setGeometry(8, 24, 150, 22);
   Option4 = Named(new QRadioButton("Codec de video", Frame2), "Option4");
   Option4->setGeometry(8, 80, 150, 22);
-  Option5 = Named(new QRadioButton(QString::fromUtf8("Ver opciones de codificación"), Frame2),
-                  "Option5");
+  Option5 =
+      Named(new QRadioButton(QString::fromUtf8("Ver opciones de codificación"), Frame2), "Option5");
   Option5->setGeometry(8, 140, 250, 22);
   Option6 = Named(new QRadioButton(QString::fromUtf8("Ver opciones de decodificación"), Frame2),
                   "Option6");
@@ -260,8 +259,8 @@ void Form7::CreateFrames(QWidget* central) {
   Command11 = NewButton(Frame5, "Command11", "Atrás", 240, 220);
 
   Frame6 = NewFrame(central, "Frame6", "");
-  Label5 = Named(new QLabel(QString::fromUtf8("Obteniendo información de ffmpeg..."), Frame6),
-                 "Label5");
+  Label5 =
+      Named(new QLabel(QString::fromUtf8("Obteniendo información de ffmpeg..."), Frame6), "Label5");
   Label5->setGeometry(8, 24, kFrameWidth - 16, 40);
   SetTag(Label5, QString::fromUtf8("Espere..."));
 }
@@ -346,12 +345,10 @@ void Form7::WireControls() {
   connect(LoadECV_Menu, &QAction::triggered, this, [] { FormatEdit::LoadExternalCodec(1, ""); });
   connect(UnloadECA_Menu, &QAction::triggered, this, [] { FormatEdit::UnloadExternalCodec(0); });
   connect(UnloadECV_Menu, &QAction::triggered, this, [] { FormatEdit::UnloadExternalCodec(1); });
-  connect(ReloadECA_Menu, &QAction::triggered, this, [] {
-    FormatEdit::LoadExternalCodec(0, FormatEdit::CurrentFormat.AudioExtCodecName);
-  });
-  connect(ReloadECV_Menu, &QAction::triggered, this, [] {
-    FormatEdit::LoadExternalCodec(1, FormatEdit::CurrentFormat.VideoExtCodecName);
-  });
+  connect(ReloadECA_Menu, &QAction::triggered, this,
+          [] { FormatEdit::LoadExternalCodec(0, FormatEdit::CurrentFormat.AudioExtCodecName); });
+  connect(ReloadECV_Menu, &QAction::triggered, this,
+          [] { FormatEdit::LoadExternalCodec(1, FormatEdit::CurrentFormat.VideoExtCodecName); });
   connect(FindEXE_A, &QAction::triggered, this, [] { FormatEdit::FindCodecExe(0); });
   connect(FindEXE_V, &QAction::triggered, this, [] { FormatEdit::FindCodecExe(1); });
   connect(Help_AboutECA, &QAction::triggered, this, [this] { Help_AboutEC_Click(0); });
@@ -363,9 +360,8 @@ void Form7::WireControls() {
 void Form7::WireRow(int index) {
   QComboBox* combo = Combo2[index];
   combo->setProperty("Index", index);
-  connect(combo, &QComboBox::editTextChanged, this, [this, combo] {
-    Combo2_Change(RowIndexOf(combo));
-  });
+  connect(combo, &QComboBox::editTextChanged, this,
+          [this, combo] { Combo2_Change(RowIndexOf(combo)); });
   connect(combo, &QComboBox::activated, this, [this, combo] { Combo2_Click(RowIndexOf(combo)); });
   combo->installEventFilter(this);
   combo->lineEdit()->installEventFilter(this);
@@ -654,8 +650,10 @@ void Form7::Help_ffCodecHelp_Click() {
   if (Combo5->currentText().isEmpty()) {
     Combo5->setEditText(encoders ? profile.VideoCodec : profile.InputVideoCodec);
   }
-  if (Tag(Combo4).isEmpty()) SetTag(Combo4, encoders ? profile.InputAudioCodec : profile.AudioCodec);
-  if (Tag(Combo5).isEmpty()) SetTag(Combo5, encoders ? profile.InputVideoCodec : profile.VideoCodec);
+  if (Tag(Combo4).isEmpty())
+    SetTag(Combo4, encoders ? profile.InputAudioCodec : profile.AudioCodec);
+  if (Tag(Combo5).isEmpty())
+    SetTag(Combo5, encoders ? profile.InputVideoCodec : profile.VideoCodec);
   FormatEdit::FillAdvancedOptionLists(1);
   AdvancedFrameOpen = 1;
   SetCommandsEnabled(false);

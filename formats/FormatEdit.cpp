@@ -3,22 +3,21 @@
 #include <QComboBox>
 #include <QFile>
 #include <QPointer>
-#include <QTimer>
 #include <QRadioButton>
-
+#include <QTimer>
 #include <array>
 #include <tuple>
 #include <type_traits>
 
 #include "formats/Form7.h"
 #include "frame/APIS.h"
-#include "frame/Appfilesadm.h"
 #include "frame/Aplicacion.h"
+#include "frame/Appfilesadm.h"
 #include "frame/CaptureConsole.h"
 #include "frame/ModalWindow.h"
-#include "frame/ffmpeg.h"
 #include "frame/ProgramFolder.h"
 #include "frame/ScriptObj.h"
+#include "frame/ffmpeg.h"
 #include "lang/Lang.h"
 
 namespace FormatEdit {
@@ -45,10 +44,9 @@ int ParamRowCount = 0;
 
 void ResetCapabilityLists() {
   FfmpegListsStale = 0;
-  for (DynArray<QString>* list :
-       {&AudioEncoders, &VideoEncoders, &SubtitleEncoders, &AudioDecoders, &VideoDecoders,
-        &SubtitleDecoders, &MuxerFormats, &DemuxerFormats, &InputPixelFormats,
-        &OutputPixelFormats}) {
+  for (DynArray<QString>* list : {&AudioEncoders, &VideoEncoders, &SubtitleEncoders, &AudioDecoders,
+                                  &VideoDecoders, &SubtitleDecoders, &MuxerFormats, &DemuxerFormats,
+                                  &InputPixelFormats, &OutputPixelFormats}) {
     *list = DynArray<QString>();
   }
 }
@@ -100,7 +98,8 @@ QStringList Literal(const char* text) { return QString::fromLatin1(text).split('
 
 QStringList ValueList(ListId id) {
   switch (id) {
-    case ListId::None: return {};
+    case ListId::None:
+      return {};
     case ListId::Targets:
       return Literal(
           "ntsc-vcd,ntsc-svcd,ntsc-dvd,ntsc-dv,ntsc-dv50,pal-vcd,pal-svcd,pal-dvd,pal-dv,pal-dv50,"
@@ -111,12 +110,15 @@ QStringList ValueList(ListId id) {
           "mpeg2,mpeg4,mpg,mtk,mts,mtv,ogg,ogm,ogv,ogx,vob,wav,wma,wmv,wv");
     case ListId::AudioBitrates:
       return Literal("8k,16k,24k,32k,48k,64k,96k,128k,192k,256k,320k,512k,1m,2m,3m,5m");
-    case ListId::VideoBitrates: return Literal("256k,512k,720k,1m,2m,3m,5m");
+    case ListId::VideoBitrates:
+      return Literal("256k,512k,720k,1m,2m,3m,5m");
     case ListId::Qualities:
       return Literal(
           "0,1,2,3,4,5,6,7,8,9,10,11,12,13,14,15,16,17,18,19,20,21,22,23,24,25,26,27,28,29,30,31");
-    case ListId::Channels: return Literal("1,2");
-    case ListId::SampleRates: return Literal("16000,22050,24000,32000,44100,48000");
+    case ListId::Channels:
+      return Literal("1,2");
+    case ListId::SampleRates:
+      return Literal("16000,22050,24000,32000,44100,48000");
     case ListId::FrameRates:
       return Literal(
           "1/8,1/5,1/4,1/2,1,2,3,4,5,6,7,8,9,10,11,12,13,14,15,16,17,18,19,20,21,22,23,24,25,26,"
@@ -125,18 +127,30 @@ QStringList ValueList(ListId id) {
       return Literal(
           "64x64,160x120,176x144,320x240,640x480,720x576,800x600,1024x768,1280x1024,1600x1200,"
           "1280x800,1440x900,1680x1050,1920x1200,2560x1600");
-    case ListId::AspectRatios: return Literal("4:3,16:9");
-    case ListId::Flags: return Literal("0,1");
-    case ListId::Muxers: return MuxerFormats.Items;
-    case ListId::Demuxers: return DemuxerFormats.Items;
-    case ListId::AudioEncoderList: return AudioEncoders.Items;
-    case ListId::VideoEncoderList: return VideoEncoders.Items;
-    case ListId::SubtitleEncoderList: return SubtitleEncoders.Items;
-    case ListId::AudioDecoderList: return AudioDecoders.Items;
-    case ListId::VideoDecoderList: return VideoDecoders.Items;
-    case ListId::SubtitleDecoderList: return SubtitleDecoders.Items;
-    case ListId::InputPixelFormatList: return InputPixelFormats.Items;
-    case ListId::OutputPixelFormatList: return OutputPixelFormats.Items;
+    case ListId::AspectRatios:
+      return Literal("4:3,16:9");
+    case ListId::Flags:
+      return Literal("0,1");
+    case ListId::Muxers:
+      return MuxerFormats.Items;
+    case ListId::Demuxers:
+      return DemuxerFormats.Items;
+    case ListId::AudioEncoderList:
+      return AudioEncoders.Items;
+    case ListId::VideoEncoderList:
+      return VideoEncoders.Items;
+    case ListId::SubtitleEncoderList:
+      return SubtitleEncoders.Items;
+    case ListId::AudioDecoderList:
+      return AudioDecoders.Items;
+    case ListId::VideoDecoderList:
+      return VideoDecoders.Items;
+    case ListId::SubtitleDecoderList:
+      return SubtitleDecoders.Items;
+    case ListId::InputPixelFormatList:
+      return InputPixelFormats.Items;
+    case ListId::OutputPixelFormatList:
+      return OutputPixelFormats.Items;
   }
   return {};
 }
@@ -206,10 +220,14 @@ const std::array kVideoRows = {
 
 QList<FieldRow> FieldRows(uint8_t category) {
   switch (category) {
-    case Input: return {kInputRows.begin(), kInputRows.end()};
-    case OutputGeneral: return {kGeneralRows.begin(), kGeneralRows.end()};
-    case OutputAudio: return {kAudioRows.begin(), kAudioRows.end()};
-    case OutputVideo: return {kVideoRows.begin(), kVideoRows.end()};
+    case Input:
+      return {kInputRows.begin(), kInputRows.end()};
+    case OutputGeneral:
+      return {kGeneralRows.begin(), kGeneralRows.end()};
+    case OutputAudio:
+      return {kAudioRows.begin(), kAudioRows.end()};
+    case OutputVideo:
+      return {kVideoRows.begin(), kVideoRows.end()};
   }
   return {};
 }
@@ -243,8 +261,10 @@ const std::array<OptionRow, 10> kVideoOptionRows = {{
 }};
 
 const ExtCodecDef* EmbeddedCodec(const FormatProfile& profile, uint8_t category) {
-  if (category == OutputAudio && !profile.AudioExtCodecName.isEmpty()) return &profile.AudioExtCodec;
-  if (category == OutputVideo && !profile.VideoExtCodecName.isEmpty()) return &profile.VideoExtCodec;
+  if (category == OutputAudio && !profile.AudioExtCodecName.isEmpty())
+    return &profile.AudioExtCodec;
+  if (category == OutputVideo && !profile.VideoExtCodecName.isEmpty())
+    return &profile.VideoExtCodec;
   return nullptr;
 }
 
@@ -264,8 +284,8 @@ QList<ParamRow> CodecRows(const ExtCodecDef& codec, uint8_t category, const C& c
     row.caption = param.Label;
     row.value = param.Value;
     // The empty first entry lets the user leave the parameter out.
-    row.list = param.Kind == kSwitch ? ValueList(ListId::Flags)
-                                     : ("\r\n" + param.Suggested).split("\r\n");
+    row.list =
+        param.Kind == kSwitch ? ValueList(ListId::Flags) : ("\r\n" + param.Suggested).split("\r\n");
     row.listOnly = param.Kind == kSwitch || param.OnlySuggested == 1;
     row.target = {RowTarget::CodecParam, nullptr, nullptr, i};
     rows.append(row);
@@ -327,9 +347,15 @@ bool StoreRowValue(FormatProfile& profile, uint8_t category, int row, const QStr
   if (row < 0 || row >= rows.size() || rows[row].disabled) return false;
   const RowTarget& target = rows[row].target;
   switch (target.kind) {
-    case RowTarget::TextField: profile.*target.text = text; return true;
-    case RowTarget::FlagField: profile.*target.flag = text.trimmed().toInt() != 0 ? 1 : 0; return true;
-    case RowTarget::CodecParam: EmbeddedCodec(profile, category)->Params[target.index].Value = text; return true;
+    case RowTarget::TextField:
+      profile.*target.text = text;
+      return true;
+    case RowTarget::FlagField:
+      profile.*target.flag = text.trimmed().toInt() != 0 ? 1 : 0;
+      return true;
+    case RowTarget::CodecParam:
+      EmbeddedCodec(profile, category)->Params[target.index].Value = text;
+      return true;
     case RowTarget::CodecOption: {
       DynArray<QString>& values = EmbeddedCodec(profile, category)->Values;
       // A codec read from an incomplete file may have fewer values than options.
@@ -723,16 +749,26 @@ void ImportOptions(FormatProfile& profile, QString outputOptions, QString inputO
   const FfmpegOptionNames& o = ffmpeg::OptNames;
   outputOptions = " " + outputOptions + " ";
   const std::array<std::pair<const QString*, QString P::*>, 21> outputValues = {{
-      {&o.AudioQuality, &P::AudioQuality},   {&o.AudioBitrate, &P::AudioBitrate},
-      {&o.AudioMaxRate, &P::AudioMaxRate},   {&o.VideoMaxRate, &P::VideoMaxRate},
-      {&o.AudioMinRate, &P::AudioMinRate},   {&o.VideoMinRate, &P::VideoMinRate},
-      {&o.VideoBitrate, &P::VideoBitrate},   {&o.Channels, &P::Channels},
-      {&o.VideoQMax, &P::VideoQMax},         {&o.VideoQMin, &P::VideoQMin},
-      {&o.AudioCodec, &P::AudioCodec},       {&o.SubtitleCodec, &P::SubtitleCodec},
-      {&o.VideoCodec, &P::VideoCodec},       {&o.Format, &P::OutputContainer},
-      {&o.Target, &P::Target},               {&o.PixelFormat, &P::PixelFormat},
-      {&o.Aspect, &P::AspectRatio},          {&o.SampleRate, &P::SampleRate},
-      {&o.Size, &P::FrameSize},              {&o.VideoQuality, &P::VideoQuality},
+      {&o.AudioQuality, &P::AudioQuality},
+      {&o.AudioBitrate, &P::AudioBitrate},
+      {&o.AudioMaxRate, &P::AudioMaxRate},
+      {&o.VideoMaxRate, &P::VideoMaxRate},
+      {&o.AudioMinRate, &P::AudioMinRate},
+      {&o.VideoMinRate, &P::VideoMinRate},
+      {&o.VideoBitrate, &P::VideoBitrate},
+      {&o.Channels, &P::Channels},
+      {&o.VideoQMax, &P::VideoQMax},
+      {&o.VideoQMin, &P::VideoQMin},
+      {&o.AudioCodec, &P::AudioCodec},
+      {&o.SubtitleCodec, &P::SubtitleCodec},
+      {&o.VideoCodec, &P::VideoCodec},
+      {&o.Format, &P::OutputContainer},
+      {&o.Target, &P::Target},
+      {&o.PixelFormat, &P::PixelFormat},
+      {&o.Aspect, &P::AspectRatio},
+      {&o.SampleRate, &P::SampleRate},
+      {&o.Size, &P::FrameSize},
+      {&o.VideoQuality, &P::VideoQuality},
       {&o.FrameRate, &P::FrameRate},
   }};
   // The flags come between "-f" and "-target" in the order options are taken.
@@ -874,11 +910,10 @@ void PrepareExtCodec(ExtCodecDef& codec) {
 }
 
 void LoadExternalCodec(uint8_t isVideo, const QString& name) {
-  const QString path =
-      name.isEmpty() ? Appfilesadm::ShowFileManager(ProgramFolder::AppFiles("ecodec"),
-                                                    CodecExtension(isVideo), Appfilesadm::Open,
-                                                    true)
-                     : ExtCodecPath(isVideo, name);
+  const QString path = name.isEmpty() ? Appfilesadm::ShowFileManager(
+                                            ProgramFolder::AppFiles("ecodec"),
+                                            CodecExtension(isVideo), Appfilesadm::Open, true)
+                                      : ExtCodecPath(isVideo, name);
   if (path.isEmpty()) return;
   if (!ScriptObj::FileExists(path)) {
     Lang::MsgFileNotFound(path);
@@ -913,9 +948,9 @@ void FindCodecExe(uint8_t isVideo) {
       codec.ExePath.isEmpty() ? QString() : Aplicacion::ResolveAppPath(codec.ExePath);
   const QString fileName = current.isEmpty() ? QString() : current.section('/', -1);
   // Programs here have no ".exe", so the dialog lists every file.
-  const QStringList chosen = APIS::OpenFileDialog(QString(), Form7::Instance(),
-                                                  ScriptObj::ParentFolder(current), QString(),
-                                                  false, 0, fileName, 0);
+  const QStringList chosen =
+      APIS::OpenFileDialog(QString(), Form7::Instance(), ScriptObj::ParentFolder(current),
+                           QString(), false, 0, fileName, 0);
   if (chosen.isEmpty()) return;
   codec.ExePath = Aplicacion::StoreAppPath(chosen.first());
 }

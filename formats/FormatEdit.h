@@ -3,13 +3,12 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
-
 #include <cstdint>
 
 #include "formats/FormatProfile.h"
 #include "frame/MediaInfo.h"
-#include "lang/ParamCaptions.h"
 #include "frame/RecordFile.h"
+#include "lang/ParamCaptions.h"
 
 // The format editor's module: the profile being edited in Form7 and its life
 // cycle, the capability lists read from the installed ffmpeg (cached in

@@ -82,10 +82,10 @@ TEST(CapabilityTables, PixelFormatLinesGoByFlag) {
       "..H.. vaapi                  0              0      0",
       ".O... monoout                1              1      1",
   });
-  DynArray<QString> input = Start(""), output_ = Start("");
-  FormatEdit::ParsePixelFormatTable(output, input, output_);
+  DynArray<QString> input = Start(""), outputFormats = Start("");
+  FormatEdit::ParsePixelFormatTable(output, input, outputFormats);
   EXPECT_EQ(input.Items, QStringList({"yuv420p", "pal8"}));
-  EXPECT_EQ(output_.Items, QStringList({"yuv420p", "monoout"}));
+  EXPECT_EQ(outputFormats.Items, QStringList({"yuv420p", "monoout"}));
 }
 
 class CapabilityLists : public TestEnv {

@@ -16,20 +16,19 @@
 #include <QScrollBar>
 #include <QStandardPaths>
 #include <QTimer>
-
 #include <functional>
 
 #include "TestEnv.h"
+#include "convert/Form1.h"
 #include "formats/Form7.h"
 #include "formats/FormatEdit.h"
-#include "convert/Form1.h"
 #include "frame/CaptureConsole.h"
 #include "frame/Form3.h"
 #include "frame/Form6.h"
-#include "lang/Translators.h"
 #include "frame/RecordFile.h"
 #include "frame/ScriptObj.h"
 #include "frame/ffmpeg.h"
+#include "lang/Translators.h"
 
 namespace {
 

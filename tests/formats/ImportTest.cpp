@@ -75,7 +75,8 @@ TEST_F(Import, EmptyTextsChangeNothing) {
 }
 
 TEST_F(Import, TagOptionsAreReplacedInPlaceOrAdded) {
-  EXPECT_EQ(FormatEdit::SetTagOption("-map 0 -vtag DIVX -y", "-vtag", "xvid"), "-map 0 -vtag xvid -y");
+  EXPECT_EQ(FormatEdit::SetTagOption("-map 0 -vtag DIVX -y", "-vtag", "xvid"),
+            "-map 0 -vtag xvid -y");
   EXPECT_EQ(FormatEdit::SetTagOption("-map 0", "-vtag", "xvid"), "-map 0 -vtag xvid");
   EXPECT_EQ(FormatEdit::SetTagOption("", "-atag", "mp4a"), "-atag mp4a");
   EXPECT_EQ(FormatEdit::SetTagOption("-map 0 -vtag", "-vtag", "xvid"), "-map 0 -vtag -vtag xvid");

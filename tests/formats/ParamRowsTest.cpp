@@ -34,9 +34,9 @@ TEST_F(ParamRows, EachCategoryShowsItsFieldsInOrder) {
        "Múltiples archivos de salida"},
       {"Bitrate (bits/s)", "Bitrate max (bits/s)", "Bitrate min (bits/s)", "Calidad", "Canales",
        "Samplerate (Hz)", "Eliminar audio"},
-      {"Bitrate (bits/s)", "Bitrate max (bits/s)", "Bitrate min (bits/s)", "Calidad",
-       "Calidad max", "Calidad min", "Cuadros/s", "Tamaño de cuadro (WxH,pixels)",
-       "Relación de aspecto", "Formato de pixel", "Eliminar video"},
+      {"Bitrate (bits/s)", "Bitrate max (bits/s)", "Bitrate min (bits/s)", "Calidad", "Calidad max",
+       "Calidad min", "Cuadros/s", "Tamaño de cuadro (WxH,pixels)", "Relación de aspecto",
+       "Formato de pixel", "Eliminar video"},
   };
   for (uint8_t category = 0; category < 4; ++category) {
     EXPECT_EQ(Captions(CategoryRows(FormatProfile(), category, captions_)), expected[category])
@@ -98,8 +98,7 @@ TEST_F(ParamRows, AnEmbeddedCodecShowsItsParametersThenItsEditableOptions) {
   codec.Editable = {1, {1, 0, 0, 0, 0, 1}};
   codec.Values = {1, {"", "", "", "", "", ""}};
   const QList<ParamRow> rows = CategoryRows(profile, FormatEdit::OutputAudio, captions_);
-  EXPECT_EQ(Captions(rows),
-            QStringList({"A", "B", "FF>Bitrate (bits/s)", "FF>Samplerate (Hz)"}));
+  EXPECT_EQ(Captions(rows), QStringList({"A", "B", "FF>Bitrate (bits/s)", "FF>Samplerate (Hz)"}));
   EXPECT_EQ(rows[0].list, QStringList({"", "uno", "dos"}));
   EXPECT_EQ(rows[0].value, "dos");
   EXPECT_TRUE(rows[0].listOnly && rows[1].listOnly);
