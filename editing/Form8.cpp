@@ -274,8 +274,8 @@ void Form8::CreateEqualizerPanel() {
 }
 
 void Form8::CreateTestFileControls(QWidget* central) {
-  MakeCaption(Text12, "Text12", central, 120, 4320, 1500);
-  Make(Text13, "Text13", central, 1680, 4320, 4560, 285)->setReadOnly(true);
+  MakeCaption(Text12, "Text12", central, 120, 4320, 1800);
+  Make(Text13, "Text13", central, 1950, 4320, 4290, 285)->setReadOnly(true);
   Make(Command2, "Command2", central, 6300, 4290, 480, 330);
   Make(PicSelTestFile, "PicSelTestFile", central, 120, 120, 6720, 4080)->hide();
   PicSelTestFile->setAutoFillBackground(true);
@@ -293,29 +293,29 @@ void Form8::CreateExplorer(QWidget* central) {
   Make(PicExploreStream, "PicExploreStream", central, 120, 120, 6720, 4080)->hide();
   QWidget* panel = PicExploreStream;
   panel->setAutoFillBackground(true);
-  Make(Picture1, "Picture1", panel, 120, 120, 5175, 3135);
+  Make(Picture1, "Picture1", panel, 120, 120, 4800, 3135);
   Shape4 = new UnitShape(Picture1, QColor(255, 0, 0), false);
   Shape4->setObjectName("Shape4");
   Shape4->SetGeometry(0, 0, 1, 1);
-  Make(Picture4, "Picture4", panel, 120, 3300, 5175, 255);
+  Make(Picture4, "Picture4", panel, 120, 3300, 4800, 255);
   Shape3 = new UnitShape(Picture4, QColor(0, 0, 255), true);
   Shape3->setObjectName("Shape3");
   Shape3->SetGeometry(0, 0, 1, 1);
   Shape2 = new UnitShape(Picture4, QColor(0, 255, 0), true);
   Shape2->setObjectName("Shape2");
   Shape2->SetGeometry(-2, 0.25, 2, 0.5);
-  Make(Picture5, "Picture5", panel, 5400, 120, 255, 1095);
+  Make(Picture5, "Picture5", panel, 5040, 120, 255, 1095);
   Shape5 = new UnitShape(Picture5, QColor(0, 255, 0), true);
   Shape5->setObjectName("Shape5");
   Shape5->SetGeometry(0, 0.9, 1, 2);
-  MakeCaption(Text15, "Text15", panel, 5280, 1260, 1300);
-  Make(Check1, "Check1", panel, 5400, 1600, 1250, 285);
-  Make(Command7, "Command7", panel, 5400, 2000, 1250, 330);
-  Make(Command10, "Command10", panel, 5400, 2400, 1250, 330)->hide();
-  Make(Command8, "Command8", panel, 5400, 2400, 1250, 330);
-  Make(Command6, "Command6", panel, 5400, 2800, 1250, 330);
-  Make(Command4, "Command4", panel, 5400, 3300, 600, 330);
-  Make(Command5, "Command5", panel, 6050, 3300, 600, 330);
+  MakeCaption(Text15, "Text15", panel, 5040, 1260, 1560);
+  Make(Check1, "Check1", panel, 5040, 1600, 1560, 285);
+  Make(Command7, "Command7", panel, 5040, 2000, 1560, 330);
+  Make(Command10, "Command10", panel, 5040, 2400, 1560, 330)->hide();
+  Make(Command8, "Command8", panel, 5040, 2400, 1560, 330);
+  Make(Command6, "Command6", panel, 5040, 2800, 1560, 330);
+  Make(Command4, "Command4", panel, 2280, 3660, 1200, 360);
+  Make(Command5, "Command5", panel, 3600, 3660, 1200, 360);
 }
 
 void Form8::CreateMenus() {
@@ -589,6 +589,11 @@ void Form8::WireExplorer() {
 void Form8::Form_Load() {
   for (QListWidget* list : {List1, List2, List3, List4}) APIS::SetListHorizontalExtent(list, 1800);
   Lang::TranslateForm8();
+  // Captions are read-only boxes: show them from their first character.
+  for (QLineEdit* caption : {Text4, Text6, Text8, Text10, Text11, Text12, Text15, Text16, Text18,
+                             Text22, Text23, Text28}) {
+    caption->setCursorPosition(0);
+  }
   resize(Px(kWindowWidth), Px(kWindowHeight));
   PicEQU->resize(PicModifCmdL->width(), PicEQU->height());
   for (QComboBox* combo : {Combo2, Combo3, Combo4, Combo5, Combo6, Combo7, Combo8, Combo9, Combo10,
