@@ -4,10 +4,12 @@
 #include <QDir>
 #include <QFile>
 #include <QFocusEvent>
+#include <QGroupBox>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
@@ -18,6 +20,7 @@
 #include "editing/FilterDef.h"
 #include "editing/Form8.h"
 #include "editing/UnitPicture.h"
+#include "frame/Form6.h"
 #include "frame/ProgramFolder.h"
 #include "frame/RecordFile.h"
 
@@ -577,6 +580,26 @@ TEST_F(Form8Test, PlayingTheMarkedRangeSeeksAndLimitsThePlayer) {
   EXPECT_EQ(QString::fromUtf8(args.readAll()).split('\n', Qt::SkipEmptyParts),
             (QStringList{"-ss", "0.5", "-t", "1", "-i", w->TestFile}));
   w->Command5_Click();
+}
+
+TEST_F(Form8Test, ChoosingAnotherOperationClosesTheFfmpegHelp) {
+  Form8* w = Open();
+  w->List1->setCurrentRow(8);
+  QString shown;
+  auto* poll = new QTimer;
+  QObject::connect(poll, &QTimer::timeout, [poll, w, &shown] {
+    Form6* viewer = Form6::Instance();
+    if (!viewer || !viewer->Frame3->isHidden()) return;
+    poll->stop();
+    poll->deleteLater();
+    shown = viewer->Text1->toPlainText();
+    w->List1->setCurrentRow(3);
+  });
+  poll->start(10);
+  w->Opt_Helpff->trigger();
+  EXPECT_TRUE(shown.contains("-codecs")) << shown.left(200).toStdString();
+  EXPECT_FALSE(Form6::Instance());
+  EXPECT_TRUE(w->PicAjustarVol->isVisibleTo(w));
 }
 
 }  // namespace
