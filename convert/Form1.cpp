@@ -29,6 +29,8 @@
 #include "frame/IntDocView.h"
 #include "frame/MediaInfo.h"
 #include "frame/ffmpeg.h"
+#include "devices/Emisor.h"
+#include "devices/Grabador.h"
 #include "devices/cdrtools.h"
 #include "lang/Form13.h"
 #include "lang/Lang.h"
@@ -265,6 +267,16 @@ void Form1::WireControls() {
   connect(Combo4, &QComboBox::activated, this, &Form1::Combo4_Click);
   connect(Combo4->lineEdit(), &QLineEdit::textEdited, this, &Form1::Combo4_Change);
   connect(Command7, &QPushButton::clicked, this, &Form1::Command7_Click);
+  connect(Tools_CDExtract, &QAction::triggered, this, [] {
+    cdrtools::CDRipAddToList = 0;
+    cdrtools::OpenCDRip();
+  });
+  connect(Menu_Archivo_AgregarCD, &QAction::triggered, this, [] {
+    cdrtools::CDRipAddToList = 1;
+    cdrtools::OpenCDRip();
+  });
+  connect(Tools_Grab, &QAction::triggered, this, &Grabador::ShowRecorder);
+  connect(Tools_EmitirList, &QAction::triggered, this, &Emisor::StreamFileList);
 }
 
 // The conversion reads the run options from its own choices, not from the menu.

@@ -139,7 +139,9 @@ QStringList ParseBusScan(const QString& output) {
   return ids;
 }
 
-QStringList ParseTrackTitles(const QString& output) {
+// A title line counts also when it is the output's first line.
+QStringList ParseTrackTitles(const QString& listing) {
+  const QString output = CrLf + listing;
   QStringList titles;
   for (int track = 1; track <= MaxTracks; ++track) {
     const QString number = track < 10 ? " " + QString::number(track) : QString::number(track);

@@ -94,6 +94,7 @@ TEST(CdTrackTitles, ReadsTitlesUpToTheFirstMissingTrack) {
        {"Don't Stop", "Rock"}},
       {"gap after track 1", CrLfText("x\nTrack  1: 'A'\nTrack  3: 'C'\n"), {"A"}},
       {"marker must start a line", CrLfText("xTrack  1: 'A'\n"), {}},
+      {"title on the first line", CrLfText("Track  1: 'A'\n"), {"A"}},
       {"no titles", CrLfText("Tracks:12 61:16.05\n"), {}},
   };
   for (const Case& c : cases) EXPECT_EQ(cdrtools::ParseTrackTitles(c.listing), c.titles) << c.name;

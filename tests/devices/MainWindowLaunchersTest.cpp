@@ -1,0 +1,101 @@
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QStandardPaths>
+#include <QTimer>
+
+#include <functional>
+#include <memory>
+
+#include "TestEnv.h"
+#include "convert/Form1.h"
+#include "devices/Emisor.h"
+#include "devices/Form14.h"
+#include "devices/Form2.h"
+#include "devices/Grabador.h"
+#include "devices/cdrtools.h"
+#include "frame/Aplicacion.h"
+#include "frame/CaptureConsole.h"
+#include "frame/ffmpeg.h"
+
+namespace {
+
+// The main window's menu items that open the CD rip window, the recorder and the streamer.
+class MainWindowLaunchersTest : public TestEnv {
+ protected:
+  void SetUp() override {
+    TestEnv::SetUp();
+    CaptureConsole::Reset();
+    cdrtools::Reset();
+    Grabador::Reset();
+    Emisor::Reset();
+    Aplicacion::FileList.clear();
+    ffmpeg::InitOptionNames();
+    ffmpeg::FfmpegPath = QStandardPaths::findExecutable("ffmpeg");
+    main_ = std::make_unique<Form1>();
+    main_->show();
+  }
+  void TearDown() override {
+    delete Form2::Instance();
+    main_.reset();
+    cdrtools::Cdda2wavPath.clear();
+    ffmpeg::FfmpegPath.clear();
+    TestEnv::TearDown();
+  }
+  // A cdda2wav that finds a drive with one titled track.
+  void FakeCdda2wav() {
+    const QString script = WriteFile(
+        "tools/cdda2wav",
+        "#!/bin/sh\n"
+        "case \"$1\" in\n"
+        "  -scanbus) printf 'scsibus0:\\n\\t0,0,0\\t  0) '\"'A' 'B' 'C'\"' Removable CD-ROM\\n' ;;\n"
+        "  -N) echo \"Track  1: 'Only'\" >&2 ;;\n"
+        "esac\n");
+    QFile::setPermissions(script, QFile::permissions(script) | QFile::ExeOwner);
+    cdrtools::Cdda2wavPath = script;
+  }
+  std::unique_ptr<Form1> main_;
+};
+
+TEST_F(MainWindowLaunchersTest, TheTwoCdItemsOpenTheRipWindowInTheirModes) {
+  FakeCdda2wav();
+  ScriptedDialogs dialogs;
+  main_->Tools_CDExtract->trigger();
+  ASSERT_NE(Form2::Instance(), nullptr);
+  EXPECT_EQ(cdrtools::CDRipAddToList, 0);
+  EXPECT_EQ(Form2::Instance()->List1->count(), 1);
+  EXPECT_TRUE(Form2::Instance()->Text1->isEnabled());
+  delete Form2::Instance();
+
+  main_->Menu_Archivo_AgregarCD->trigger();
+  ASSERT_NE(Form2::Instance(), nullptr);
+  EXPECT_EQ(cdrtools::CDRipAddToList, 1);
+  EXPECT_FALSE(Form2::Instance()->Text1->isEnabled());
+}
+
+TEST_F(MainWindowLaunchersTest, GrabarOpensTheRecorderAndEmitirStreamsTheList) {
+  bool opened = false;
+  auto* poll = new QTimer;
+  QObject::connect(poll, &QTimer::timeout, [poll, &opened] {
+    Form14* recorder = Form14::Instance();
+    if (!recorder || !recorder->Frame3->isHidden()) return;
+    opened = true;
+    poll->deleteLater();
+    recorder->close();
+  });
+  poll->start(20);
+  main_->Tools_Grab->trigger();
+  EXPECT_TRUE(opened);
+  EXPECT_TRUE(main_->isVisible());
+
+  ScriptedDialogs dialogs;
+  dialogs.ExpectMessage();
+  main_->Tools_EmitirList->trigger();
+  EXPECT_EQ(dialogs.Messages(), QStringList({"No se han agregado archivos a la lista"}));
+}
+
+}  // namespace
