@@ -13,10 +13,8 @@ namespace FormatChoice {
 
 namespace {
 
-constexpr bool EditorReady = false;
-
 void SwitchEdit(const Controls& controls) {
-  controls.Edit->setEnabled(EditorReady && IsManual(controls.Combo->currentText()));
+  controls.Edit->setEnabled(IsManual(controls.Combo->currentText()));
 }
 
 // Shows a text, selecting its list item when it is one.
@@ -58,6 +56,6 @@ void ChooseProfile(const Controls& controls) {
   *controls.ProfilePath = path;
 }
 
-void EditManual() {}
+void EditManual() { FormatEdit::ShowEditor("*", 1); }
 
 }  // namespace FormatChoice

@@ -23,7 +23,9 @@
 #include "devices/Form14.h"
 #include "devices/Form15.h"
 #include "devices/Grabador.h"
+#include "formats/FormatEdit.h"
 #include "formats/FormatProfile.h"
+#include "formats/Form7.h"
 #include "frame/CaptureConsole.h"
 #include "frame/Form18.h"
 #include "frame/RecordFile.h"
@@ -240,6 +242,51 @@ TEST_F(RecorderTest, RefusesEachMissingOrWrongChoiceWithItsMessage) {
     window_->Text11->clear();
     Grabador::RecFormatProfilePath.clear();
   }
+}
+
+TEST_F(RecorderTest, FormatChoiceKeepsItsAcceptedTextAndEditsTheManualProfile) {
+  EXPECT_EQ(window_->Combo3->currentText(), "<Automático>");
+  EXPECT_FALSE(window_->Command6->isEnabled());
+  EXPECT_TRUE(Grabador::RecFormatProfilePath.isEmpty());
+
+  window_->Combo3->setCurrentIndex(1);
+  emit window_->Combo3->activated(1);
+  EXPECT_TRUE(window_->Command6->isEnabled());
+  EXPECT_EQ(Grabador::RecFormatProfilePath, Folder() + "/appfiles/formats/.qfm");
+
+  window_->Combo3->lineEdit()->setText("<Manu");
+  emit window_->Combo3->lineEdit()->textEdited("<Manu");
+  EXPECT_EQ(window_->Combo3->currentText(), "<Manual>");
+  EXPECT_TRUE(window_->Command6->isEnabled());
+
+  FormatEdit::FfmpegListsStale = 0;
+  bool editorShown = false;
+  When([] { return Form7::Instance() && Form7::Instance()->isVisible(); },
+       [&editorShown] {
+         editorShown = true;
+         Form7::Instance()->close();
+       });
+  ScriptedDialogs dialogs;
+  window_->Command6->click();
+  EXPECT_TRUE(editorShown);
+  EXPECT_TRUE(window_->isVisible());
+
+  window_->Combo3->setCurrentIndex(0);
+  emit window_->Combo3->activated(0);
+  EXPECT_FALSE(window_->Command6->isEnabled());
+  EXPECT_TRUE(Grabador::RecFormatProfilePath.isEmpty());
+}
+
+TEST_F(RecorderTest, TheDestinationComesFromTheSaveDialog) {
+  ScriptedDialogs dialogs;
+  dialogs.Expect(Dialogs::Kind::SaveFile, Folder() + "/take one.mkv")
+      .Expect(Dialogs::Kind::SaveFile, QString());
+  window_->Command1->click();
+  window_->Command1->click();
+  EXPECT_EQ(Grabador::RecOutputPath, Folder() + "/take one.mkv");
+  EXPECT_EQ(window_->Text7->text(), Folder() + "/take one.mkv");
+  EXPECT_EQ(dialogs.Shown()[0].filter, "*.*|*.*");
+  EXPECT_TRUE(dialogs.Shown()[0].overwritePrompt);
 }
 
 TEST_F(RecorderTest, PlayNeedsFfplayAndASource) {

@@ -217,6 +217,24 @@ TEST_F(StreamerTest, StreamsALiveSourceUntilStoppedAndThenGoesBackToSetup) {
   EXPECT_FALSE(window_);
 }
 
+TEST_F(StreamerTest, AProfileEncodesTheStream) {
+  FormatProfile profile;
+  profile.OutputContainer = "mpegts";
+  profile.VideoCodec = "mpeg2video";
+  profile.AudioCodec = "mp2";
+  const QString path = WriteFile("appfiles/formats/ts.qfm", "");
+  ASSERT_EQ(RecordFile::Write(path, profile), RecordFile::Result::Ok);
+  Open("-re -f lavfi -i testsrc=size=160x120:rate=10 -re -f lavfi -i sine");
+  Emisor::StreamFormatProfilePath = path;
+  Receiver receiver;
+  window_->Combo1->setEditText(receiver.Address());
+  ScriptedDialogs dialogs;
+  When([&receiver] { return receiver.Packets() >= 5; }, [this] { window_->Command2->click(); });
+  window_->Command1->click();
+  EXPECT_GE(receiver.Packets(), 5);
+  EXPECT_TRUE(window_->Text4->toPlainText().endsWith("El proceso terminó"));
+}
+
 TEST_F(StreamerTest, FfmpegsFailureStaysInTheConsoleBox) {
   Open("-f lavfi -i nosuchsource");
   window_->Combo1->setEditText("udp://127.0.0.1:9");
