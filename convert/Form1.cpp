@@ -32,6 +32,9 @@
 #include "devices/Emisor.h"
 #include "devices/Grabador.h"
 #include "devices/cdrtools.h"
+#include "editing/FilterEditor.h"
+#include "editing/MediaEdit.h"
+#include "formats/FormatEdit.h"
 #include "lang/Form13.h"
 #include "lang/Lang.h"
 #include "frame/ProgramFolder.h"
@@ -235,6 +238,11 @@ void Form1::WireControls() {
     connect(option, &QAction::toggled, this, &Form1::Conv_Opt_Toggled);
   }
   connect(Command8, &QPushButton::clicked, this, &Form1::Command8_Click);
+  connect(Command9, &QPushButton::clicked, this, [] { FormatEdit::ShowEditor("*", 1); });
+  connect(Command10, &QPushButton::clicked, this, [] { MediaEdit::ShowEditor("*", 1); });
+  connect(Tools_FmtEdit, &QAction::triggered, this, [] { FormatEdit::ShowEditor("", 0); });
+  connect(Tools_EditPerfEdit, &QAction::triggered, this, [] { MediaEdit::ShowEditor("", 0); });
+  connect(Herramientas_EditorFiltros, &QAction::triggered, this, [] { FilterEditor::ShowEditor(""); });
   connect(Command5, &QPushButton::clicked, this, &Form1::Command5_Click);
   connect(Convertir_Iniciar, &QAction::triggered, this, &Form1::Command5_Click);
   connect(Convertir_Prueba, &QAction::triggered, this, &Form1::Convertir_Prueba_Click);

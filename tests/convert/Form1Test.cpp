@@ -1,4 +1,6 @@
+#include <QApplication>
 #include <QComboBox>
+#include <QTimer>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -15,6 +17,7 @@
 #include "convert/Convertidor.h"
 #include "convert/Form1.h"
 #include "convert/Form12.h"
+#include "formats/FormatEdit.h"
 #include "frame/Aplicacion.h"
 #include "frame/ProgramFolder.h"
 #include "frame/ffmpeg.h"
@@ -265,6 +268,56 @@ TEST_F(Form1Test, ATestRunAnsweredWithNothingStartsNothing) {
   ASSERT_EQ(dialogs.Shown().size(), 1);
   EXPECT_EQ(dialogs.Shown()[0].text, "Ingrese los segundos a convertir:");
   EXPECT_EQ(dialogs.Shown()[0].defaultText, "20");
+}
+
+}  // namespace
+
+namespace {
+
+// Closes the first visible top-level window of that name once it shows,
+// reporting whether it came up; for the program's own (non-dialog) modal way.
+class ToolWindowCloser {
+ public:
+  explicit ToolWindowCloser(const QString& name, std::function<void()> onSeen = {}) {
+    QObject::connect(&timer_, &QTimer::timeout, [this, name, onSeen] {
+      for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (window->objectName() == name && window->isVisible()) {
+          seen_ = true;
+          if (onSeen) onSeen();
+          window->close();  // may delete windows: the list is stale from here on
+          return;
+        }
+      }
+    });
+    timer_.start(20);
+  }
+  bool Seen() const { return seen_; }
+
+ private:
+  QTimer timer_;
+  bool seen_ = false;
+};
+
+TEST_F(Form1Test, TheEditButtonsOpenTheEditorsOnTheManualProfiles) {
+  FormatEdit::FfmpegListsStale = 0;
+  ScriptedDialogs dialogs;
+  form->show();
+  form->Combo3->setCurrentIndex(1);
+  form->Combo3_Click();
+  QString editedFile;
+  {
+    ToolWindowCloser closer("Form7", [&] { editedFile = FormatEdit::CurrentFormatFile; });
+    form->Command9->click();
+    EXPECT_TRUE(closer.Seen());
+  }
+  EXPECT_EQ(editedFile, ProgramFolder::AppFiles("formats/.qfm"));
+  EXPECT_TRUE(form->isVisible()) << "the main window comes back when the editor closes";
+
+  form->Combo4->setCurrentIndex(1);
+  form->Combo4_Click();
+  ToolWindowCloser closer("Form8");
+  form->Command10->click();
+  EXPECT_TRUE(closer.Seen());
 }
 
 }  // namespace
