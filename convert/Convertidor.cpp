@@ -14,6 +14,7 @@
 #include "convert/Form1.h"
 #include "convert/Form12.h"
 #include "editing/FilterDef.h"
+#include "formats/AboutCodecView.h"
 #include "frame/APIS.h"
 #include "frame/CaptureConsole.h"
 #include "frame/Dialogs.h"
@@ -682,8 +683,11 @@ bool FindEncoderProgram(const QString& name, CompiledCodec& codec, uint8_t isVid
   if (!codec.ExePath.isEmpty()) return true;
   const int answer = isVideo ? Lang::AskFindVideoCodecExe() : Lang::AskFindAudioCodecExe();
   if (answer != 6) return true;  // the run fails at that stage instead
-  codec.ExePath = LocateCodecProgram(Aplicacion::FormatProfilePath, isVideo);
-  return !codec.ExePath.isEmpty();
+  // The viewer gives the path as stored, relative when inside the program folder.
+  const QString entered = AboutCodecView::ShowCodecInfo(Form1::Instance(), Aplicacion::FormatProfilePath, isVideo);
+  if (entered.isEmpty()) return false;
+  codec.ExePath = Aplicacion::ResolveAppPath(entered);
+  return true;
 }
 
 bool IsAutomaticEntry(const QString& text) {
@@ -953,20 +957,6 @@ QString GetMuxerExtension(const QString& formatOption) {
   if (stop < 0) stop = list.indexOf('.');
   if (stop < 0) return QString();
   return list.left(stop).trimmed();
-}
-
-QString LocateCodecProgram(const QString& profilePath, uint8_t isVideo) {
-  const QStringList chosen = Dialogs::OpenFiles(Form1::Instance(), QString(), QString(), QString(),
-                                                Lang::TxtAllFiles() + "|*", false);
-  if (chosen.isEmpty() || chosen.first().isEmpty()) return QString();
-  const QString program = chosen.first();
-  FormatProfile profile;
-  if (ScriptObj::FileExists(profilePath) && RecordFile::Read(profilePath, profile) == RecordFile::Result::Ok) {
-    ExtCodecDef& codec = isVideo ? profile.VideoExtCodec : profile.AudioExtCodec;
-    codec.ExePath = Aplicacion::StoreAppPath(program);
-    if (RecordFile::Write(profilePath, profile) != RecordFile::Result::Ok) Lang::MsgCannotWriteFile(profilePath);
-  }
-  return program;
 }
 
 }  // namespace Convertidor

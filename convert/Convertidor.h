@@ -148,9 +148,6 @@ QString CollapseSpaces(const QString& text);
 // The first usual extension of the container named by a "-f value" option, as
 // the installed ffmpeg tells it; "" when it tells none.
 QString GetMuxerExtension(const QString& formatOption);
-// Asks where an external encoder's program is and stores it in the profile at
-// profilePath (when that file exists); the program's path, or "" on cancel.
-QString LocateCodecProgram(const QString& profilePath, uint8_t isVideo);
 
 }  // namespace Convertidor
 

@@ -7,6 +7,7 @@
 #include "editing/FilterDef.h"
 #include "editing/FilterEditor.h"
 #include "editing/MediaEdit.h"
+#include "formats/ECodecEdit.h"
 #include "formats/ExtCodecDef.h"
 #include "formats/FormatEdit.h"
 #include "formats/FormatProfile.h"
@@ -223,6 +224,8 @@ Editor EditorFor(const QString& extension) {
   // The format, codec, editing-profile and filter editors are handed their
   // files here as each of them joins the program.
   if (kind == "qfm") return [](const QString& name) { FormatEdit::ShowEditor(name, 0); };
+  if (kind == "qca") return [](const QString& name) { ECodecEdit::ShowEditor(name, 0); };
+  if (kind == "qcv") return [](const QString& name) { ECodecEdit::ShowEditor(name, 1); };
   if (kind == "qep") return [](const QString& name) { MediaEdit::ShowEditor(name, 0); };
   if (kind == "qfl") return FilterEditor::ShowEditor;
   return nullptr;

@@ -2,6 +2,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QProcess>
+#include <QPushButton>
 
 #include <functional>
 #include <map>
@@ -352,16 +353,22 @@ TEST_F(CommandTableTest, AMissingEncoderProgramIsAskedFor) {
     EXPECT_EQ(Convertidor::Commands.At(2, 1), "\"\"");
   }
   const CommandTable before = Convertidor::Commands;
+  // The codec viewer opens on the profile's encoder; its "..." picks the program.
+  const auto pickProgram = [](QWidget* viewer) { viewer->findChild<QPushButton*>("Command1")->click(); };
   {
     ScriptedDialogs dialogs;
     dialogs.ExpectMessage(6).Expect(Dialogs::Kind::OpenFile, QStringList());
+    ModalCloser closer(pickProgram);
     EXPECT_FALSE(Convertidor::BuildCommandTable(""));
+    EXPECT_EQ(closer.Closed(), QStringList{"Form11"});
     EXPECT_EQ(Convertidor::Commands, before);
   }
   {
     ScriptedDialogs dialogs;
-    dialogs.ExpectMessage(6).Expect(Dialogs::Kind::OpenFile, QStringList{found});
+    dialogs.ExpectMessage(6).Expect(Dialogs::Kind::OpenFile, QStringList{found}).ExpectMessage(6);
+    ModalCloser closer(pickProgram);
     ASSERT_TRUE(Convertidor::BuildCommandTable(""));
+    EXPECT_EQ(dialogs.Messages().last(), "¿Guardar la nueva ruta del ejecutable?");
     EXPECT_EQ(Convertidor::Commands.At(2, 1), "\"" + found + "\"");
   }
   FormatProfile saved;

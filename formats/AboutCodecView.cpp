@@ -1,0 +1,133 @@
+#include "formats/AboutCodecView.h"
+
+#include <QListWidget>
+#include <QPointer>
+
+#include "formats/Form11.h"
+#include "formats/FormatProfile.h"
+#include "frame/ProgramFolder.h"
+#include "frame/RecordFile.h"
+#include "frame/ScriptObj.h"
+#include "lang/Lang.h"
+
+namespace AboutCodecView {
+
+uint8_t ShowOne = 0;
+QString NewExePath;
+QString FilePath;
+uint8_t IsVideo = 0;
+
+namespace {
+
+bool IsProfile(const QString& path) { return ScriptObj::GetExtensionName(path).compare("qfm", Qt::CaseInsensitive) == 0; }
+
+QString CodecFolder() { return ProgramFolder::AppFiles("ecodec"); }
+
+}  // namespace
+
+QString ShowCodecInfo(QWidget* owner, const QString& path, uint8_t isVideo) {
+  NewExePath.clear();
+  Form11 window(owner);
+  window.Form_Load();
+  if (!path.isEmpty()) {
+    ShowOne = 1;
+    if (!LoadCodecFile(path, isVideo)) return QString();
+  } else {
+    ShowOne = 0;
+    ListAllCodecs();
+  }
+  window.exec();
+  return NewExePath;
+}
+
+QStringList CodecEntries() {
+  QStringList audio;
+  QStringList video;
+  for (const QString& file : ScriptObj::ListFiles(CodecFolder(), "qca:")) {
+    audio.append("audio\\" + ScriptObj::GetBaseName(file));
+  }
+  for (const QString& file : ScriptObj::ListFiles(CodecFolder(), "qcv:")) {
+    video.append("video\\" + ScriptObj::GetBaseName(file));
+  }
+  for (const QString& file : ScriptObj::ListFiles(ProgramFolder::AppFiles("formats"), "qfm:")) {
+    FormatProfile profile;
+    if (RecordFile::Read(file, profile) != RecordFile::Result::Ok) continue;
+    const QString base = ScriptObj::GetBaseName(file);
+    const QString& audioName = profile.AudioExtCodecName;
+    const QString& videoName = profile.VideoExtCodecName;
+    if (!audioName.isEmpty() && !ScriptObj::FileExists(CodecFolder() + "/" + audioName + ".qca")) {
+      audio.append("audio\\" + base + "\\" + audioName);
+    }
+    if (!videoName.isEmpty() && !ScriptObj::FileExists(CodecFolder() + "/" + videoName + ".qcv")) {
+      video.append("video\\" + base + "\\" + videoName);
+    }
+  }
+  return audio + video;
+}
+
+void ListAllCodecs() {
+  if (Form11* window = Form11::Instance()) {
+    window->List1->clear();
+    window->List1->addItems(CodecEntries());
+  }
+}
+
+bool ReadCodec(const QString& path, uint8_t isVideo, CodecInfo& info) {
+  info = CodecInfo();
+  if (IsProfile(path)) {
+    FormatProfile profile;
+    if (RecordFile::Read(path, profile) != RecordFile::Result::Ok) return false;
+    info.Name = isVideo ? profile.VideoExtCodecName : profile.AudioExtCodecName;
+    info.Codec = isVideo ? profile.VideoExtCodec : profile.AudioExtCodec;
+    return true;
+  }
+  if (RecordFile::Read(path, info.Codec) != RecordFile::Result::Ok) return false;
+  info.Name = ScriptObj::GetBaseName(path);
+  return true;
+}
+
+bool LoadCodecFile(const QString& path, uint8_t isVideo) {
+  CodecInfo info;
+  if (!ReadCodec(path, isVideo, info)) {
+    Lang::MsgCannotReadFile(QString());
+    return false;
+  }
+  if (Form11* window = Form11::Instance()) window->ShowDetails(info.Name, info.Codec.About, info.Codec.ExePath);
+  FilePath = path;
+  IsVideo = isVideo;
+  return true;
+}
+
+QString EntryPath(const QString& entry, uint8_t& isVideo) {
+  isVideo = entry.startsWith("audio") ? 0 : 1;
+  const QString rest = entry.mid(6);
+  const qsizetype slash = rest.lastIndexOf('\\');
+  if (slash >= 0) return ProgramFolder::AppFiles("formats/" + rest.left(slash) + ".qfm");
+  const QString path = CodecFolder() + "/" + rest + (isVideo ? ".qcv" : ".qca");
+  isVideo = 0;
+  return path;
+}
+
+bool SaveExePath(const QString& exePath) {
+  RecordFile::Result status = RecordFile::Result::Ok;
+  if (IsProfile(FilePath)) {
+    FormatProfile profile;
+    status = RecordFile::Read(FilePath, profile);
+    if (status == RecordFile::Result::Ok) {
+      (IsVideo ? profile.VideoExtCodec : profile.AudioExtCodec).ExePath = exePath;
+      status = RecordFile::Write(FilePath, profile);
+    }
+  } else {
+    ExtCodecDef codec;
+    status = RecordFile::Read(FilePath, codec);
+    if (status == RecordFile::Result::Ok) {
+      codec.ExePath = exePath;
+      status = RecordFile::Write(FilePath, codec);
+    }
+  }
+  if (status == RecordFile::Result::Ok) return true;
+  Lang::MsgCannotWriteFile(FilePath);
+  return false;
+}
+
+}  // namespace AboutCodecView

@@ -1,0 +1,168 @@
+#include "formats/Form11.h"
+
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "formats/AboutCodecView.h"
+#include "frame/APIS.h"
+#include "frame/Aplicacion.h"
+#include "frame/ProgramFolder.h"
+#include "frame/ScriptObj.h"
+#include "lang/Lang.h"
+
+namespace {
+
+QPointer<Form11> g_instance;
+
+// Twips of the design, 15 to a pixel.
+constexpr int kWidth = 5265 / 15;
+constexpr int kHeight = 3600 / 15;
+
+template <class W, class... Args>
+W* Make(QWidget* parent, const char* name, Args&&... args) {
+  auto* widget = new W(std::forward<Args>(args)..., parent);
+  widget->setObjectName(name);
+  return widget;
+}
+
+}  // namespace
+
+Form11::Form11(QWidget* owner) : QDialog(owner) {
+  g_instance = this;
+  setObjectName("Form11");
+  setWindowTitle("Acerca del codec...");
+  CreateControls();
+  WireControls();
+}
+
+Form11::~Form11() = default;
+
+Form11* Form11::Instance() { return g_instance.data(); }
+
+void Form11::CreateControls() {
+  auto* grid = new QGridLayout(this);
+  Label1 = Make<QLabel>(this, "Label1", "Nombre");
+  Text1 = Make<QLineEdit>(this, "Text1");
+  Text1->setReadOnly(true);
+  Text2 = Make<QPlainTextEdit>(this, "Text2");
+  Text2->setReadOnly(true);
+  Label2 = Make<QLabel>(this, "Label2", "Ejecutable");
+  Text3 = Make<QLineEdit>(this, "Text3");
+  Text3->setReadOnly(true);
+  Command1 = Make<QPushButton>(this, "Command1", "...");
+  Command3 = Make<QPushButton>(this, "Command3", ">>");
+  Command1->setMaximumWidth(30);
+  Command3->setMaximumWidth(30);
+  grid->addWidget(Label1, 0, 0, 1, 3);
+  grid->addWidget(Text1, 1, 0, 1, 3);
+  grid->addWidget(Text2, 2, 0, 1, 3);
+  grid->addWidget(Label2, 3, 0, 1, 3);
+  grid->addWidget(Text3, 4, 0);
+  grid->addWidget(Command1, 4, 1);
+  grid->addWidget(Command3, 4, 2);
+
+  // The list panel lies over the details and hides them while it is up.
+  Picture1 = Make<QWidget>(this, "Picture1");
+  Picture1->setAutoFillBackground(true);
+  auto* panel = new QVBoxLayout(Picture1);
+  List1 = Make<QListWidget>(Picture1, "List1");
+  Command2 = Make<QPushButton>(Picture1, "Command2", ">>");
+  panel->addWidget(List1);
+  panel->addWidget(Command2, 0, Qt::AlignRight);
+}
+
+void Form11::WireControls() {
+  connect(Command1, &QPushButton::clicked, this, &Form11::Command1_Click);
+  connect(Command2, &QPushButton::clicked, this, &Form11::ShowSelectedCodec);
+  connect(Command3, &QPushButton::clicked, this, &Form11::Command3_Click);
+  connect(List1, &QListWidget::itemDoubleClicked, this, &Form11::ShowSelectedCodec);
+}
+
+void Form11::Form_Load() {
+  resize(kWidth, kHeight);
+  Picture1->setGeometry(rect());
+  Picture1->raise();
+  Picture1->show();
+}
+
+void Form11::resizeEvent(QResizeEvent* event) {
+  QDialog::resizeEvent(event);
+  Picture1->setGeometry(rect());
+}
+
+QString Form11::Text3Tag() const { return Text3->property("Tag").toString(); }
+
+bool Form11::PathChanged() const { return Text3->text() != Text3Tag(); }
+
+void Form11::ShowDetails(const QString& name, const QString& about, const QString& exePath) {
+  Text1->setText(name);
+  Text2->setPlainText(about);
+  Text3->setText(exePath);
+  Text3->setProperty("Tag", exePath);
+  Picture1->hide();
+}
+
+void Form11::ClearDetails() {
+  Text1->clear();
+  Text2->clear();
+  Text3->clear();
+  Text3->setProperty("Tag", QString());
+}
+
+void Form11::ShowSelectedCodec() {
+  const QList<QListWidgetItem*> chosen = List1->selectedItems();
+  if (chosen.isEmpty()) return;
+  uint8_t isVideo = 0;
+  const QString path = AboutCodecView::EntryPath(chosen.first()->text(), isVideo);
+  AboutCodecView::LoadCodecFile(path, isVideo);
+}
+
+void Form11::Command1_Click() {
+  const QString shown = Text3->text();
+  QString folder = ScriptObj::ParentFolder(shown);
+  if (folder.isEmpty()) folder = ProgramFolder::Path();
+  const QString fileName = shown.mid(shown.lastIndexOf('/') + 1);
+  // Programs here carry no ".exe": every file is offered.
+  const QStringList chosen =
+      APIS::OpenFileDialog(Lang::TxtAllFiles() + "|*", this, folder, QString(), false, 0, fileName);
+  if (chosen.isEmpty() || chosen.first().isEmpty()) return;
+  Text3->setText(Aplicacion::StoreAppPath(chosen.first()));
+}
+
+void Form11::Command3_Click() {
+  const QString program = Aplicacion::ResolveAppPath(Text3->text());
+  if (Text3->text().isEmpty() || !ScriptObj::FileExists(program)) {
+    Lang::MsgFileNotFound(QString());
+    return;
+  }
+  APIS::ShellOpen(ScriptObj::ParentFolder(program), this);
+}
+
+bool Form11::Form_QueryUnload() {
+  const bool detailsShown = Picture1->isHidden();
+  if (detailsShown && PathChanged() && Lang::AskSaveExePath() == 6) AboutCodecView::SaveExePath(Text3->text());
+  if (detailsShown && AboutCodecView::ShowOne == 0) {
+    Picture1->show();
+    Picture1->raise();
+    ClearDetails();
+    return false;
+  }
+  return true;
+}
+
+void Form11::Form_Unload() {
+  if (PathChanged()) AboutCodecView::NewExePath = Text3->text();
+}
+
+// The close button and Escape both end here (QDialog's close calls reject).
+void Form11::reject() {
+  if (!Form_QueryUnload()) return;
+  Form_Unload();
+  QDialog::reject();
+}

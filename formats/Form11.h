@@ -1,0 +1,59 @@
+#pragma once
+
+#include <QDialog>
+
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPlainTextEdit;
+class QPushButton;
+
+// The external codec viewer: a codec's name, description and program, with
+// a way to point it at another program; in list mode a panel over the
+// details lists every codec.
+class Form11 : public QDialog {
+  Q_OBJECT
+
+ public:
+  explicit Form11(QWidget* owner = nullptr);
+  ~Form11() override;
+
+  // The loaded viewer, or nullptr.
+  static Form11* Instance();
+
+  // The load handler: design texts, the list panel over the details, the width.
+  void Form_Load();
+  // Fills the details and hides the list panel.
+  void ShowDetails(const QString& name, const QString& about, const QString& exePath);
+  // Opens the entry selected in List1.
+  void ShowSelectedCodec();
+
+  void Command1_Click();  // "...": another program
+  void Command3_Click();  // ">>": the program in the file manager of the desktop
+
+  QWidget* Picture1 = nullptr;  // the list panel
+  QListWidget* List1 = nullptr;
+  QPushButton* Command2 = nullptr;  // ">>": open the selected entry
+  QLabel* Label1 = nullptr;
+  QLineEdit* Text1 = nullptr;  // name
+  QPlainTextEdit* Text2 = nullptr;  // about text
+  QLabel* Label2 = nullptr;
+  QLineEdit* Text3 = nullptr;  // program path as stored; its tag holds the path as loaded
+  QPushButton* Command1 = nullptr;
+  QPushButton* Command3 = nullptr;
+
+  // The path as loaded; a different Text3 counts as a change.
+  QString Text3Tag() const;
+
+ protected:
+  void resizeEvent(QResizeEvent* event) override;
+  void reject() override;
+
+ private:
+  void CreateControls();
+  void WireControls();
+  bool Form_QueryUnload();
+  void Form_Unload();
+  void ClearDetails();
+  bool PathChanged() const;
+};
