@@ -1,0 +1,108 @@
+#pragma once
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTimer>
+
+#include <functional>
+#include <ostream>
+
+#include "TestEnv.h"
+#include "formats/ExtCodecDef.h"
+#include "formats/FormatProfile.h"
+#include "frame/Appfilesadm.h"
+#include "frame/Form3.h"
+#include "frame/ProgramFolder.h"
+#include "frame/RecordFile.h"
+
+// Readable failures for texts (found by argument-dependent lookup in QString's namespace).
+inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
+inline void PrintTo(const QStringList& list, std::ostream* out) {
+  *out << '{';
+  for (const QString& text : list) *out << " \"" << text.toStdString() << '"';
+  *out << " }";
+}
+
+namespace codec_test {
+
+// Runs action once condition holds, checking from the event loop, so that a
+// test can act inside a window the code under test waits on.
+inline void When(std::function<bool()> condition, std::function<void()> action) {
+  auto* timer = new QTimer;
+  QObject::connect(timer, &QTimer::timeout, [timer, condition, action] {
+    if (!condition()) return;
+    timer->stop();
+    timer->deleteLater();
+    action();
+  });
+  timer->start(5);
+}
+
+// What the file manager was opened on, as the code under test asked.
+struct ManagerCall {
+  QString Folder;
+  QString Extension;
+  uint8_t Mode = 0;
+};
+
+// Answers the next file manager: types name and accepts, or cancels when
+// name is empty. The call is recorded in *call when given.
+inline void AnswerManager(const QString& name, ManagerCall* call = nullptr) {
+  When([] { return Form3::Instance() && Form3::Instance()->isVisible(); },
+       [name, call] {
+         if (call) *call = {Appfilesadm::FmFolder, Appfilesadm::FmExtension, Appfilesadm::FmMode};
+         Form3* manager = Form3::Instance();
+         if (name.isEmpty()) {
+           manager->Command3->click();
+           return;
+         }
+         manager->Text1->setText(name);
+         manager->Command5->click();
+       });
+}
+
+inline ExtCodecParam Row(const QString& label, uint8_t kind, const QString& switchText = {},
+                         const QString& defaultValue = {}) {
+  ExtCodecParam row;
+  row.Label = label;
+  row.Kind = kind;
+  row.Switch = switchText;
+  row.Default = defaultValue;
+  return row;
+}
+
+// A complete audio definition for an encoder called "lame".
+inline ExtCodecDef LameCodec() {
+  ExtCodecDef codec;
+  codec.About = "LAME MP3 encoder";
+  codec.ExePath = "tools/lame";
+  codec.Params = {0, {Row("Bitrate", 0, "-b", "128"), Row("<InFile>", 1), Row("<OutFile>", 1)}};
+  codec.FfmpegParams = "-f wav";
+  codec.FfmpegExt = "wav";
+  codec.OutputExt = "mp3";
+  codec.Editable = {1, {1, 0, 0, 0, 1, 0}};
+  return codec;
+}
+
+inline QByteArray FileBytes(const QString& path) {
+  QFile file(path);
+  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+template <class R>
+void WriteRecord(const QString& path, const R& record) {
+  QDir().mkpath(QFileInfo(path).path());
+  ASSERT_EQ(RecordFile::Write(path, record), RecordFile::Result::Ok) << path.toStdString();
+}
+
+template <class R>
+R ReadRecord(const QString& path) {
+  R record;
+  EXPECT_EQ(RecordFile::Read(path, record), RecordFile::Result::Ok) << path.toStdString();
+  return record;
+}
+
+}  // namespace codec_test

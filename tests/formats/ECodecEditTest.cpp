@@ -1,0 +1,357 @@
+#include <QDir>
+
+#include "CodecTestSupport.h"
+#include "formats/ECodecEdit.h"
+#include "frame/APIS.h"
+#include "frame/ffmpeg.h"
+
+namespace {
+
+using namespace codec_test;
+using Dialogs::Kind;
+
+class ECodecEditTest : public TestEnv {
+ protected:
+  void SetUp() override {
+    TestEnv::SetUp();
+    APIS::Reset();
+    ffmpeg::InitParamCaptions();
+    ECodecEdit::Reset();
+    Codecs = ProgramFolder::AppFiles("ecodec");
+  }
+  void TearDown() override {
+    ECodecEdit::Reset();
+    TestEnv::TearDown();
+  }
+  // Puts a definition in appfiles/ecodec and opens it by name.
+  void OpenSaved(const QString& fileName, const ExtCodecDef& codec) {
+    WriteRecord(Codecs + "/" + fileName, codec);
+    ECodecEdit::OpenCodec(fileName.endsWith(".qcv") ? 1 : 0, QFileInfo(fileName).completeBaseName());
+  }
+  QString Codecs;
+};
+
+TEST_F(ECodecEditTest, ANewDefinitionHoldsTheTwoFileRowsAndSixClearedFlagsAndIsUnchanged) {
+  const ExtCodecDef& codec = ECodecEdit::CurrentCodec;
+  ASSERT_EQ(codec.Params.Count(), 2);
+  EXPECT_EQ(codec.Params.LowerBound, 0);
+  EXPECT_EQ(codec.Params[0], Row("<InFile>", 1));
+  EXPECT_EQ(codec.Params[1], Row("<OutFile>", 1));
+  EXPECT_EQ(codec.Editable.LowerBound, 1);
+  EXPECT_EQ(codec.Editable.Items, QList<uint8_t>(6, 0));
+  EXPECT_TRUE(codec.Values.IsEmpty()) << "the editor never sizes the values";
+  EXPECT_EQ(ECodecEdit::CurrentPath, "");
+  EXPECT_FALSE(ECodecEdit::IsDirty());
+}
+
+TEST_F(ECodecEditTest, EveryComparedFieldMakesTheDefinitionChangedButValuesNever) {
+  const std::vector<std::pair<const char*, std::function<void(ExtCodecDef&)>>> changes = {
+      {"program", [](ExtCodecDef& c) { c.ExePath = "x"; }},
+      {"ffmpeg extension", [](ExtCodecDef& c) { c.FfmpegExt = "wav"; }},
+      {"output extension", [](ExtCodecDef& c) { c.OutputExt = "mp3"; }},
+      {"ffmpeg options", [](ExtCodecDef& c) { c.FfmpegParams = "-ac 2"; }},
+      {"about", [](ExtCodecDef& c) { c.About = "a"; }},
+      {"a flag", [](ExtCodecDef& c) { c.Editable[3] = 1; }},
+      {"ten flags", [](ExtCodecDef& c) { c.Editable.Items.resize(10); }},
+      {"a row more", [](ExtCodecDef& c) { c.Params.Items.append(Row("q", 0)); }},
+      {"label case", [](ExtCodecDef& c) { c.Params[0].Label = "<INFILE>"; }},
+      {"suggested", [](ExtCodecDef& c) { c.Params[0].Suggested = "1"; }},
+      {"switch", [](ExtCodecDef& c) { c.Params[1].Switch = "-o"; }},
+      {"default", [](ExtCodecDef& c) { c.Params[1].Default = "d"; }},
+      {"kind", [](ExtCodecDef& c) { c.Params[1].Kind = 0; }},
+      {"only suggested", [](ExtCodecDef& c) { c.Params[1].OnlySuggested = 1; }},
+  };
+  for (const auto& [what, change] : changes) {
+    ECodecEdit::Reset();
+    change(ECodecEdit::CurrentCodec);
+    EXPECT_TRUE(ECodecEdit::IsDirty()) << what;
+  }
+  ECodecEdit::Reset();
+  ECodecEdit::CurrentCodec.Params[0].Value = "1";
+  ECodecEdit::CurrentCodec.Values = {1, {"128k", "", "", "", "", ""}};
+  EXPECT_FALSE(ECodecEdit::IsDirty());
+  ECodecEdit::ClearParamValues();
+  EXPECT_EQ(ECodecEdit::CurrentCodec.Params[0].Value, "");
+}
+
+TEST_F(ECodecEditTest, SaveWritesTheRecordWholeAndAShorterOneLeavesNoTail) {
+  ECodecEdit::CurrentCodec = LameCodec();
+  ECodecEdit::CurrentCodec.About = QString(300, 'x');
+  const QString path = Codecs + "/lame.qca";
+  ASSERT_TRUE(ECodecEdit::SaveCodec(path));
+  EXPECT_EQ(ECodecEdit::CurrentPath, path);
+  EXPECT_FALSE(ECodecEdit::IsDirty());
+  EXPECT_EQ(ReadRecord<ExtCodecDef>(path), ECodecEdit::CurrentCodec);
+
+  ECodecEdit::CurrentCodec.About = "short";
+  EXPECT_TRUE(ECodecEdit::IsDirty());
+  ASSERT_TRUE(ECodecEdit::SaveCodec(ECodecEdit::CurrentPath));
+  EXPECT_EQ(FileBytes(path), RecordFile::Encode(ECodecEdit::CurrentCodec));
+}
+
+TEST_F(ECodecEditTest, SaveWithoutAPathAsksTheFileManagerForANameOfTheType) {
+  ECodecEdit::CurrentCodec.About = "new";
+  ManagerCall call;
+  AnswerManager("", &call);
+  EXPECT_FALSE(ECodecEdit::SaveCodec(""));
+  EXPECT_EQ(call.Folder, Codecs);
+  EXPECT_EQ(call.Extension, "qca");
+  EXPECT_EQ(call.Mode, Appfilesadm::SaveAs);
+  EXPECT_TRUE(ECodecEdit::IsDirty()) << "cancelled: nothing written";
+  EXPECT_FALSE(QDir(Codecs).exists());
+
+  ECodecEdit::ChooseType(1);
+  AnswerManager("x264", &call);
+  ASSERT_TRUE(ECodecEdit::SaveCodec(""));
+  EXPECT_EQ(call.Extension, "qcv");
+  EXPECT_EQ(ECodecEdit::CurrentPath, Codecs + "/x264.qcv");
+  EXPECT_EQ(ReadRecord<ExtCodecDef>(Codecs + "/x264.qcv").Editable.Count(), 10);
+}
+
+TEST_F(ECodecEditTest, SaveFailuresSayWhyAndKeepTheDefinitionChanged) {
+  ECodecEdit::CurrentCodec.About = "new";
+  WriteFile("appfiles/ecodec", "a file where the folder belongs");
+  {
+    ScriptedDialogs dialogs;
+    dialogs.ExpectMessage();
+    EXPECT_FALSE(ECodecEdit::SaveCodec(Codecs + "/a.qca"));
+    EXPECT_EQ(dialogs.Messages(), QStringList{"No se pudo crear el directorio " + Codecs});
+  }
+  QFile::remove(Codecs);
+  const QString unwritable = Folder() + "/missing/a.qca";
+  {
+    ScriptedDialogs dialogs;
+    dialogs.ExpectMessage();
+    EXPECT_FALSE(ECodecEdit::SaveCodec(unwritable));
+    EXPECT_EQ(dialogs.Messages(), QStringList{"No se pudo escribir el archivo " + unwritable});
+  }
+  EXPECT_TRUE(ECodecEdit::IsDirty());
+  EXPECT_EQ(ECodecEdit::CurrentPath, "");
+}
+
+TEST_F(ECodecEditTest, OpeningFillsMissingPartsAndAVideoFileWithoutFlagsCountsAsChanged) {
+  WriteFile("appfiles/ecodec/empty.qca", "");
+  ECodecEdit::OpenCodec(0, "empty");
+  EXPECT_EQ(ECodecEdit::CurrentPath, Codecs + "/empty.qca");
+  EXPECT_EQ(ECodecEdit::CurrentCodec.Params.Count(), 2);
+  EXPECT_EQ(ECodecEdit::CurrentCodec.Editable.Items, QList<uint8_t>(6, 0));
+  EXPECT_EQ(ECodecEdit::CurrentIsVideo, 0);
+  EXPECT_FALSE(ECodecEdit::IsDirty());
+
+  WriteFile("appfiles/ecodec/empty.qcv", "");
+  ECodecEdit::OpenCodec(1, "empty");
+  EXPECT_EQ(ECodecEdit::CurrentIsVideo, 1);
+  EXPECT_EQ(ECodecEdit::CurrentCodec.Editable.Items, QList<uint8_t>(10, 0));
+  EXPECT_TRUE(ECodecEdit::IsDirty());
+
+  ScriptedDialogs dialogs;
+  dialogs.ExpectMessage(7);  // no save
+  OpenSaved("lame.qca", LameCodec());
+  EXPECT_EQ(dialogs.Messages(), QStringList{"El archivo empty ha cambiado, ¿guardar cambios?"});
+  EXPECT_EQ(ECodecEdit::CurrentCodec, LameCodec());
+  EXPECT_FALSE(ECodecEdit::IsDirty());
+}
+
+TEST_F(ECodecEditTest, AnUnreadableFileSaysSoAndLeavesANewDefinitionWithoutPath) {
+  const QString path = WriteFile("appfiles/ecodec/bad.qca", QByteArray("\x01\x00", 2) + QByteArray(12, '\xff'));
+  ScriptedDialogs dialogs;
+  dialogs.ExpectMessage();
+  ECodecEdit::OpenCodec(0, "bad");
+  EXPECT_EQ(dialogs.Messages(), QStringList{"No se pudo leer el archivo " + path});
+  EXPECT_EQ(ECodecEdit::CurrentPath, "");
+  EXPECT_EQ(ECodecEdit::CurrentCodec.Params.Count(), 2);
+  EXPECT_FALSE(ECodecEdit::IsDirty());
+}
+
+TEST_F(ECodecEditTest, AMissingNamedFileOpensAsANewDefinitionThatSavesUnderItsName) {
+  ECodecEdit::OpenCodec(1, "gone");
+  EXPECT_EQ(ECodecEdit::CurrentPath, Codecs + "/gone.qcv");
+  EXPECT_FALSE(QFile::exists(Codecs + "/gone.qcv")) << "opening creates nothing";
+  EXPECT_EQ(ECodecEdit::CurrentCodec.Params.Count(), 2);
+}
+
+TEST_F(ECodecEditTest, OpeningWithoutANameUsesTheFileManagerAndItsCancelKeepsTheNewDefinition) {
+  WriteRecord(Codecs + "/lame.qca", LameCodec());
+  ManagerCall call;
+  AnswerManager("", &call);
+  ECodecEdit::OpenCodec(0, "");
+  EXPECT_EQ(call.Extension, "qca");
+  EXPECT_EQ(call.Mode, Appfilesadm::Open);
+  EXPECT_EQ(ECodecEdit::CurrentPath, "");
+
+  AnswerManager("lame");
+  ECodecEdit::OpenCodec(0, "");
+  EXPECT_EQ(ECodecEdit::CurrentPath, Codecs + "/lame.qca");
+  EXPECT_EQ(ECodecEdit::CurrentCodec, LameCodec());
+}
+
+TEST_F(ECodecEditTest, CloseAsksWithTheFileNameAndCancelYesAndNoDoWhatTheySay) {
+  OpenSaved("lame.qca", LameCodec());
+  ECodecEdit::CurrentCodec.About = "changed";
+  {
+    ScriptedDialogs dialogs;
+    dialogs.ExpectMessage(2);
+    EXPECT_FALSE(ECodecEdit::CloseCodec());
+    EXPECT_EQ(dialogs.Shown().first().style, 3);
+    EXPECT_EQ(dialogs.Messages(), QStringList{"El archivo lame ha cambiado, ¿guardar cambios?"});
+    EXPECT_EQ(ECodecEdit::CurrentCodec.About, "changed");
+  }
+  {
+    ScriptedDialogs dialogs;
+    dialogs.ExpectMessage(6);
+    EXPECT_TRUE(ECodecEdit::CloseCodec());
+    EXPECT_EQ(ReadRecord<ExtCodecDef>(Codecs + "/lame.qca").About, "changed");
+    EXPECT_EQ(ECodecEdit::CurrentPath, "");
+    EXPECT_FALSE(ECodecEdit::IsDirty());
+  }
+  ECodecEdit::CurrentCodec.About = "never saved";
+  {
+    ScriptedDialogs dialogs;
+    dialogs.ExpectMessage(6);
+    AnswerManager("");  // the save-as is cancelled: the close is too
+    EXPECT_FALSE(ECodecEdit::CloseCodec());
+    EXPECT_EQ(dialogs.Messages(), QStringList{"El archivo ha cambiado, ¿guardar cambios?"});
+    EXPECT_EQ(ECodecEdit::CurrentCodec.About, "never saved");
+  }
+  {
+    ScriptedDialogs dialogs;
+    dialogs.ExpectMessage(7);
+    EXPECT_TRUE(ECodecEdit::CloseCodec());
+    EXPECT_EQ(ECodecEdit::CurrentCodec.About, "");
+  }
+}
+
+TEST_F(ECodecEditTest, UndoGoesBackToTheSavedCopy) {
+  OpenSaved("lame.qca", LameCodec());
+  ECodecEdit::CurrentCodec.FfmpegParams = "-ac 1";
+  ECodecEdit::CurrentCodec.Params.Items.removeFirst();
+  ECodecEdit::UndoChanges();
+  EXPECT_EQ(ECodecEdit::CurrentCodec, LameCodec());
+  EXPECT_FALSE(ECodecEdit::IsDirty());
+}
+
+TEST_F(ECodecEditTest, TheTypeRecreatesTheFlagsAndAFileFixesIt) {
+  ECodecEdit::CurrentCodec.Editable[2] = 1;
+  ECodecEdit::ChooseType(1);
+  EXPECT_EQ(ECodecEdit::CurrentCodec.Editable.Items, QList<uint8_t>(10, 0));
+  ECodecEdit::CurrentCodec.Editable[10] = 1;
+  ECodecEdit::ChooseType(0);
+  EXPECT_EQ(ECodecEdit::CurrentCodec.Editable.Items, QList<uint8_t>(6, 0));
+
+  ExtCodecDef odd = LameCodec();
+  odd.Editable = {0, {1, 1, 1, 1, 1, 1}};  // six flags from 0: not the audio bounds
+  OpenSaved("odd.qca", odd);
+  EXPECT_EQ(ECodecEdit::CurrentCodec.Editable.LowerBound, 1);
+  EXPECT_EQ(ECodecEdit::CurrentCodec.Editable.Items, QList<uint8_t>(6, 0));
+
+  const QStringList audio = ECodecEdit::FillAudioEditableParams();
+  EXPECT_EQ(audio, (QStringList{"Bitrate (bits/s)", "Bitrate max (bits/s)", "Bitrate min (bits/s)", "Calidad",
+                                "Canales", "Samplerate (Hz)"}));
+  const QStringList video = ECodecEdit::FillVideoEditableParams();
+  EXPECT_EQ(video.mid(4), (QStringList{"Calidad max", "Calidad min", "Cuadros/s", "Tamaño de cuadro (WxH,pixels)",
+                                       "Relación de aspecto", "Formato de pixel"}));
+}
+
+// Parameter rows ------------------------------------------------------------------
+
+class ParamRowsTest : public ECodecEditTest {
+ protected:
+  void SetUp() override {
+    ECodecEditTest::SetUp();
+    ECodecEdit::CurrentCodec.Params = {0, {Row("<InFile>", 1), Row("Bitrate", 0, "-b"), Row("<OutFile>", 1)}};
+  }
+  static ECodecEdit::ParamForm Form(const QString& label, const QString& before = {}, uint8_t kind = 0) {
+    ECodecEdit::ParamForm form;
+    form.Label = label;
+    form.LabelBefore = before;
+    form.Kind = kind;
+    return form;
+  }
+};
+
+TEST_F(ParamRowsTest, LabelsAreCheckedBeforeARowIsStored) {
+  struct Case {
+    const char* label;
+    int row;  // -1 = a new row
+    const char* message;
+  };
+  const Case cases[] = {
+      {"", -1, "Debe ingresar una etiqueta que no contenga los caracteres < >"},
+      {"<infile>", -1, "Debe ingresar una etiqueta que no contenga los caracteres < >"},
+      {"a>b", -1, "Debe ingresar una etiqueta que no contenga los caracteres < >"},
+      {"<InFile>", -1, "Ya existe un parámetro con esa etiqueta"},
+      {"bitrate", -1, "Ya existe un parámetro con esa etiqueta"},
+      {"<OutFile>", 1, "Ya existe un parámetro con esa etiqueta"},
+  };
+  const DynArray<ExtCodecParam> before = ECodecEdit::CurrentCodec.Params;
+  for (const Case& c : cases) {
+    ScriptedDialogs dialogs;
+    dialogs.ExpectMessage();
+    const ECodecEdit::ParamForm opened = ECodecEdit::ParamFormFor(c.row);
+    EXPECT_FALSE(ECodecEdit::AcceptParameter(Form(c.label, opened.LabelBefore))) << c.label;
+    EXPECT_EQ(dialogs.Messages(), QStringList{QString::fromUtf8(c.message)}) << c.label;
+    EXPECT_EQ(ECodecEdit::CurrentCodec.Params, before) << c.label;
+  }
+}
+
+TEST_F(ParamRowsTest, ARowKeepsItsOwnLabelInAnotherCaseAndNewRowsGoLast) {
+  ECodecEdit::ParamFormFor(1);
+  ASSERT_TRUE(ECodecEdit::AcceptParameter(Form("BITRATE", "Bitrate")));
+  EXPECT_EQ(ECodecEdit::CurrentCodec.Params[1].Label, "BITRATE");
+
+  ECodecEdit::ParamFormFor(-1);
+  ASSERT_TRUE(ECodecEdit::AcceptParameter(Form("Quality", "", 0)));
+  EXPECT_EQ(ECodecEdit::ParamLabels(), (QStringList{"<InFile>", "BITRATE", "<OutFile>", "Quality"}));
+  EXPECT_TRUE(ECodecEdit::ParamLabelExists("quality"));
+  ECodecEdit::CurrentCodec.Params.Items.clear();
+  EXPECT_FALSE(ECodecEdit::ParamLabelExists("quality"));
+}
+
+TEST_F(ParamRowsTest, TheKindDecidesWhichFieldsAreKept) {
+  ECodecEdit::CurrentCodec.Params[1].Value = "192";
+  struct Case {
+    uint8_t kind;
+    QString defaultValue;
+    QString suggested;
+    uint8_t onlySuggested;
+  };
+  const Case cases[] = {{0, "128", "96\r\n128", 1}, {1, "128", "", 0}, {2, "", "", 0}};
+  for (const Case& c : cases) {
+    ECodecEdit::ParamForm form = ECodecEdit::ParamFormFor(1);
+    form.Kind = c.kind;
+    form.Switch = "-b";
+    form.Default = "128";
+    form.Suggested = "96\r\n128";
+    form.OnlySuggested = 1;
+    ASSERT_TRUE(ECodecEdit::AcceptParameter(form));
+    const ExtCodecParam& row = ECodecEdit::CurrentCodec.Params[1];
+    EXPECT_EQ(row.Kind, c.kind);
+    EXPECT_EQ(row.Switch, "-b");
+    EXPECT_EQ(row.Default, c.defaultValue) << int(c.kind);
+    EXPECT_EQ(row.Suggested, c.suggested) << int(c.kind);
+    EXPECT_EQ(row.OnlySuggested, c.onlySuggested) << int(c.kind);
+    EXPECT_EQ(row.Value, "192") << "the value is left as it was";
+  }
+}
+
+TEST_F(ParamRowsTest, DeleteAndMoveKeepTheFileRowsAndStopAtTheEnds) {
+  EXPECT_EQ(ECodecEdit::DeleteParameter(2), 2) << "<OutFile> stays";
+  EXPECT_EQ(ECodecEdit::DeleteParameter(-1), -1);
+  EXPECT_EQ(ECodecEdit::MoveParameterUp(0), 0);
+  EXPECT_EQ(ECodecEdit::MoveParameterDown(2), 2);
+  EXPECT_EQ(ECodecEdit::ParamLabels(), (QStringList{"<InFile>", "Bitrate", "<OutFile>"}));
+
+  ECodecEdit::CurrentCodec.Params[1].Value = "v";
+  EXPECT_EQ(ECodecEdit::MoveParameterDown(1), 2);
+  EXPECT_EQ(ECodecEdit::CurrentCodec.Params[2].Value, "v") << "whole rows move";
+  EXPECT_EQ(ECodecEdit::MoveParameterUp(0), 0);
+  EXPECT_EQ(ECodecEdit::MoveParameterUp(1), 0) << "the file rows move like any other";
+  EXPECT_EQ(ECodecEdit::ParamLabels(), (QStringList{"<OutFile>", "<InFile>", "Bitrate"}));
+
+  EXPECT_EQ(ECodecEdit::DeleteParameter(2), 1) << "the new last row is selected";
+  EXPECT_EQ(ECodecEdit::ParamLabels(), (QStringList{"<OutFile>", "<InFile>"}));
+  EXPECT_EQ(ECodecEdit::KeptSelection(-1, 2), -1);
+  EXPECT_EQ(ECodecEdit::KeptSelection(0, 2), 0);
+}
+
+}  // namespace
