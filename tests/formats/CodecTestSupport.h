@@ -8,7 +8,6 @@
 #include <QTimer>
 
 #include <functional>
-#include <ostream>
 
 #include "TestEnv.h"
 #include "formats/ExtCodecDef.h"
@@ -17,14 +16,6 @@
 #include "frame/Form3.h"
 #include "frame/ProgramFolder.h"
 #include "frame/RecordFile.h"
-
-// Readable failures for texts (found by argument-dependent lookup in QString's namespace).
-inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
-inline void PrintTo(const QStringList& list, std::ostream* out) {
-  *out << '{';
-  for (const QString& text : list) *out << " \"" << text.toStdString() << '"';
-  *out << " }";
-}
 
 namespace codec_test {
 

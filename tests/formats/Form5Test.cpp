@@ -352,13 +352,15 @@ TEST_F(Form5Test, TheProgramsOwnDocumentationRunsItWithTheTypedArguments) {
   QFile::setPermissions(program, QFile::permissions(program) | QFile::ExeOwner);
   ECodecEdit::CurrentCodec.ExePath = "tools/my enc";
   ScriptedDialogs dialogs;
-  dialogs.Expect(Kind::Input, QString()).Expect(Kind::Input, QString("--help 'a $(b)'"));
+  dialogs.Expect(Kind::Input, QString()).Expect(Kind::Input, QString("--help \"a $(b)\""));
   w->View_Doc->trigger();  // no arguments: nothing runs
   EXPECT_EQ(Form6::Instance(), nullptr);
   QString shown;
-  When([] { return Form6::Instance() && Form6::Instance()->isVisible(); },
+  // The viewer closes only once the program has ended and its output is in.
+  const auto viewerText = [] { return Form6::Instance()->findChild<QPlainTextEdit*>()->toPlainText(); };
+  When([&] { return Form6::Instance() && !viewerText().isEmpty(); },
        [&] {
-         shown = Form6::Instance()->findChild<QPlainTextEdit*>()->toPlainText();
+         shown = viewerText();
          Form6::Instance()->close();
        });
   w->View_Doc->trigger();
