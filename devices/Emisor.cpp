@@ -97,7 +97,8 @@ bool LoopOption(bool repeat, const QString& count, const QString& infiniteItem, 
     option = "-stream_loop -1";
     return true;
   }
-  if (!Grabador::IsNumeric(count) || count.contains('-') || count.contains(',') || count.contains('.'))
+  if (!Grabador::IsNumeric(count) || count.contains('-') || count.contains(',') ||
+      count.contains('.'))
     return false;
   option = "-stream_loop " + count;
   return true;
@@ -105,21 +106,23 @@ bool LoopOption(bool repeat, const QString& count, const QString& infiniteItem, 
 
 Convertidor::StepCommand AutomaticStreamCommand(const QString& loopOption, const QString& inputArgs,
                                                 const QString& address) {
-  const QString options = " " + loopOption + " -re " + inputArgs + " " + Opt().Format + " mpegts " +
-                          Opt().VideoCodec + " libx264 " + Opt().AudioCodec + " libmp3lame " +
-                          Opt().AudioBitrate + " 24k " + Opt().SampleRate + " 22050 " +
-                          Opt().VideoMaxRate +
-                          " 750k -preset ultrafast -tune zerolatency -async 1 -bsf:v h264_mp4toannexb "
-                          "-bufsize 3000k ";
+  const QString options =
+      " " + loopOption + " -re " + inputArgs + " " + Opt().Format + " mpegts " + Opt().VideoCodec +
+      " libx264 " + Opt().AudioCodec + " libmp3lame " + Opt().AudioBitrate + " 24k " +
+      Opt().SampleRate + " 22050 " + Opt().VideoMaxRate +
+      " 750k -preset ultrafast -tune zerolatency -async 1 -bsf:v h264_mp4toannexb "
+      "-bufsize 3000k ";
   return Grabador::FfmpegOutputStep(options, address);
 }
 
-Convertidor::StepCommand ProfileStreamCommand(const QString& loopOption, const CompiledFormat& format,
+Convertidor::StepCommand ProfileStreamCommand(const QString& loopOption,
+                                              const CompiledFormat& format,
                                               const QString& inputArgs, const QString& address) {
-  const QStringList pieces{loopOption,           format.InputOptions,  inputArgs,
-                           format.OutputOptions, format.AudioOptions,  format.SubtitleCodecOption,
-                           format.VideoOptions,  format.AspectOption,  format.SizeOption,
-                           format.NoAudioOption, format.NoSubtitlesOption, format.NoVideoOption};
+  const QStringList pieces{
+      loopOption,           format.InputOptions,      inputArgs,
+      format.OutputOptions, format.AudioOptions,      format.SubtitleCodecOption,
+      format.VideoOptions,  format.AspectOption,      format.SizeOption,
+      format.NoAudioOption, format.NoSubtitlesOption, format.NoVideoOption};
   QString options;
   for (const QString& piece : pieces) options += " " + piece;
   options += " ";
@@ -188,8 +191,9 @@ void StartStream() {
   ShowStreamingPanel(window, address);
   QString output;
   int32_t exitCode = 0;
-  CaptureConsole::RunCaptured(CaptureConsole::Pipeline{step.Command}, QString(), 0, 0, window->Text4,
-                              true, CaptureConsole::ReplaceByVisibleChunk, output, 1024, exitCode);
+  CaptureConsole::RunCaptured(CaptureConsole::Pipeline{step.Command}, QString(), 0, 0,
+                              window->Text4, true, CaptureConsole::ReplaceByVisibleChunk, output,
+                              1024, exitCode);
   StreamRunning = 0;
   if (window) ShowEnd(window, exitCode, output);
 }

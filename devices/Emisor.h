@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QString>
-
 #include <cstdint>
 
 #include "convert/Convertidor.h"
@@ -36,7 +35,8 @@ bool LoopOption(bool repeat, const QString& count, const QString& infiniteItem, 
 Convertidor::StepCommand AutomaticStreamCommand(const QString& loopOption, const QString& inputArgs,
                                                 const QString& address);
 // The stream encoded as a compiled format profile says.
-Convertidor::StepCommand ProfileStreamCommand(const QString& loopOption, const CompiledFormat& format,
+Convertidor::StepCommand ProfileStreamCommand(const QString& loopOption,
+                                              const CompiledFormat& format,
                                               const QString& inputArgs, const QString& address);
 
 // Streams the main window's file list; the concat list's folder is deleted

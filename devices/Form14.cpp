@@ -185,10 +185,18 @@ void Form14::CreateRecordingPanel() {
 }
 
 void Form14::WireControls() {
-  connect(Option1, &QRadioButton::toggled, this, [this](bool on) { if (on) Option1_Click(); });
-  connect(Option2, &QRadioButton::toggled, this, [this](bool on) { if (on) Option2_Click(); });
-  connect(Option3, &QRadioButton::toggled, this, [this](bool on) { if (on) Option3_Click(); });
-  connect(Option4, &QRadioButton::toggled, this, [this](bool on) { if (on) Option4_Click(); });
+  connect(Option1, &QRadioButton::toggled, this, [this](bool on) {
+    if (on) Option1_Click();
+  });
+  connect(Option2, &QRadioButton::toggled, this, [this](bool on) {
+    if (on) Option2_Click();
+  });
+  connect(Option3, &QRadioButton::toggled, this, [this](bool on) {
+    if (on) Option3_Click();
+  });
+  connect(Option4, &QRadioButton::toggled, this, [this](bool on) {
+    if (on) Option4_Click();
+  });
   connect(Check2, &QCheckBox::toggled, this, &Form14::Check2_Click);
   connect(Check3, &QCheckBox::toggled, this, &Form14::Check3_Click);
   for (QLineEdit* caption : {Text2, Text3, Text4}) caption->installEventFilter(this);

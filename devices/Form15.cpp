@@ -140,7 +140,8 @@ void Form15::WireControls() {
   connect(Combo3, &QComboBox::activated, this, &Form15::Combo3_Click);
   connect(Combo3->lineEdit(), &QLineEdit::textEdited, this, &Form15::Combo3_Change);
   connect(Check1, &QCheckBox::toggled, this, &Form15::Check1_Click);
-  connect(Text3, &QLineEdit::textChanged, this, [this] { Text3->setCursorPosition(Text3->text().size()); });
+  connect(Text3, &QLineEdit::textChanged, this,
+          [this] { Text3->setCursorPosition(Text3->text().size()); });
 }
 
 void Form15::Form_Load() {

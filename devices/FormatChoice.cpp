@@ -46,8 +46,8 @@ void Change(const Controls& controls) {
 }
 
 void ChooseProfile(const Controls& controls) {
-  const QString path =
-      Appfilesadm::ShowFileManager(ProgramFolder::AppFiles("formats"), "qfm", Appfilesadm::Open, true);
+  const QString path = Appfilesadm::ShowFileManager(ProgramFolder::AppFiles("formats"), "qfm",
+                                                    Appfilesadm::Open, true);
   if (path.isEmpty()) return;
   const QString base = ScriptObj::GetBaseName(path);
   *controls.Tag = base.isEmpty() ? ManualItem() : base;

@@ -11,6 +11,7 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QSet>
 #include <QTimer>
 
@@ -72,9 +73,7 @@ QString Escaped(QString text, const QString& special) {
 }
 // A value inside a filter's options inside a filter graph: escaped once for
 // the options and once more for the graph.
-QString GraphValue(const QString& value) {
-  return Escaped(Escaped(value, "\\':"), "\\'[],;");
-}
+QString GraphValue(const QString& value) { return Escaped(Escaped(value, "\\':"), "\\'[],;"); }
 
 QString DeviceInput(const Device& device, const QString& bufferOption) {
   QString input = bufferOption;
@@ -190,7 +189,9 @@ void ParseDeviceList(const QString& output, QStringList& audio, QStringList& vid
   for (const QString& line : QString(output).replace(CrLf, "\n").split('\n')) {
     if (line.startsWith(SectionMarker)) {
       // "video4linux2,v4l2:": the last of the names is the short one.
-      const QStringList names = line.mid(SectionMarker.size()).chopped(1).split(',');
+      QString heading = line.mid(SectionMarker.size());
+      if (heading.endsWith(':')) heading.chop(1);
+      const QStringList names = heading.split(',');
       format = names.last().trimmed();
       const bool isAudio = AudioInputs().contains(format);
       const bool isVideo = VideoInputs().contains(format);
@@ -254,9 +255,9 @@ QString PreviewArgs(const Source& source) {
 }
 
 bool IsNumeric(const QString& text) {
-  bool ok = false;
-  text.trimmed().toDouble(&ok);
-  return ok;
+  static const QRegularExpression number(
+      QStringLiteral("^[+-]?(\\d+\\.?\\d*|\\.\\d+)([eE][+-]?\\d+)?$"));
+  return number.match(text.trimmed()).hasMatch();
 }
 
 bool IsValidBufferSize(const QString& text) {

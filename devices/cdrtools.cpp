@@ -1,9 +1,9 @@
 #include "devices/cdrtools.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QFileInfo>
 #include <QGroupBox>
-#include <QCheckBox>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
@@ -104,7 +104,8 @@ bool NameAfterTitle(const QString& ripped, const QString& folder, const QString&
 }
 
 void AppendToFileList(const QString& folder, const QString& format) {
-  for (const QString& file : ScriptObj::ListFiles(folder, format + ":")) Aplicacion::FileList << file;
+  for (const QString& file : ScriptObj::ListFiles(folder, format + ":"))
+    Aplicacion::FileList << file;
   Aplicacion::RefreshFileList();
 }
 
@@ -125,7 +126,8 @@ QStringList ParseBusScan(const QString& output) {
   const QString text = CrLf + output;
   static const QRegularExpression header(QStringLiteral("\r\nscsibus\\d+:\r\n"));
   QList<qsizetype> starts;
-  for (const QRegularExpressionMatch& match : header.globalMatch(text)) starts << match.capturedStart();
+  for (const QRegularExpressionMatch& match : header.globalMatch(text))
+    starts << match.capturedStart();
   QStringList ids;
   for (qsizetype k = 0; k < starts.size(); ++k) {
     const qsizetype end = k + 1 < starts.size() ? starts[k + 1] : text.size();
@@ -155,9 +157,15 @@ QStringList ParseTrackTitles(const QString& listing) {
   return titles;
 }
 
-QStringList RipArguments(const QString& device, const QString& format, bool removeSilence, int track) {
+QStringList RipArguments(const QString& device, const QString& format, bool removeSilence,
+                         int track) {
   QStringList arguments = Convertidor::SplitArguments(device);
-  arguments << "-B" << "-x" << "-s" << "-H" << "-no-infofile" << "-O" << format;
+  arguments << "-B"
+            << "-x"
+            << "-s"
+            << "-H"
+            << "-no-infofile"
+            << "-O" << format;
   if (removeSilence) arguments << "-w";
   arguments << "-t" << QString::number(track) + "+" + QString::number(track);
   return arguments;
@@ -166,7 +174,8 @@ QStringList RipArguments(const QString& device, const QString& format, bool remo
 // cdda2wav names a single track "audio"; some builds number it in bulk mode.
 QString RippedFile(const QString& folder, const QString& format, int track) {
   const QString single = ("audio." + format).toLower();
-  const QString numbered = QString("audio_%1.%2").arg(track, 2, 10, QChar('0')).arg(format).toLower();
+  const QString numbered =
+      QString("audio_%1.%2").arg(track, 2, 10, QChar('0')).arg(format).toLower();
   QString fallback;
   for (const QString& file : ScriptObj::ListFiles(folder, QString())) {
     const QString name = QFileInfo(file).fileName().toLower();
@@ -260,7 +269,8 @@ void ExtractTracks() {
     QString output;
     int32_t exitCode = 0;
     CaptureConsole::RunCaptured(
-        CaptureConsole::Pipeline{{Cdda2wavPath, RipArguments(CDRipDevice, format, removeSilence, track)}},
+        CaptureConsole::Pipeline{
+            {Cdda2wavPath, RipArguments(CDRipDevice, format, removeSilence, track)}},
         folder, 0, 0, window->Text2, true, CaptureConsole::AppendChunk, output, 0, exitCode);
     const QString ripped = RippedFile(folder, format, track);
     if (!ripped.isEmpty() && !NameAfterTitle(ripped, folder, title, format)) CDRipCancel = 1;

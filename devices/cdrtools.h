@@ -2,7 +2,6 @@
 
 #include <QString>
 #include <QStringList>
-
 #include <cstdint>
 
 // CD ripping with cdda2wav: the drive is found by a bus scan, the track titles
@@ -34,7 +33,8 @@ QStringList ParseBusScan(const QString& output);
 // track that is missing; an empty title becomes "Track" and the track number.
 QStringList ParseTrackTitles(const QString& output);
 // cdda2wav's arguments to rip one track into "audio.<format>" in its working folder.
-QStringList RipArguments(const QString& device, const QString& format, bool removeSilence, int track);
+QStringList RipArguments(const QString& device, const QString& format, bool removeSilence,
+                         int track);
 // The file cdda2wav left for a track in folder, or "" when it left none.
 QString RippedFile(const QString& folder, const QString& format, int track);
 

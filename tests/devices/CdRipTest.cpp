@@ -11,7 +11,6 @@
 #include <QPushButton>
 #include <QStandardPaths>
 #include <QTimer>
-
 #include <memory>
 
 #include "TestEnv.h"
@@ -60,12 +59,15 @@ TEST(CdBusScan, FindsTheDrivesOfEveryBus) {
        "x\nscsibus0:\n\t0,0,0\t  0) 'ATA' 'Disk' 'KC45' Disk\n"
        "\t0,1,0\t  1) 'LITE-ON' 'DVD' '1.0' Removable CD-Rom\n",
        {"0,1,0"}},
-      {"two drives", "x\nscsibus0:\n\t0,0,0\t0) 'A' 'B' 'C' Removable CD-ROM\n"
-                     "\t0,1,0\t1) 'D' 'E' 'F' Removable CD-ROM\n",
+      {"two drives",
+       "x\nscsibus0:\n\t0,0,0\t0) 'A' 'B' 'C' Removable CD-ROM\n"
+       "\t0,1,0\t1) 'D' 'E' 'F' Removable CD-ROM\n",
        {"0,0,0", "0,1,0"}},
       {"no drive", "x\nscsibus0:\n\t0,0,0\t  0) 'ATA' 'Disk' 'KC45' Disk\n", {}},
       {"no header", "\t0,0,0\t0) 'A' 'B' 'C' Removable CD-ROM\n", {}},
-      {"header without its line end", "x\nscsibus0: \t0,0,0\t0) 'A' 'B' 'C' Removable CD-ROM\n", {}},
+      {"header without its line end",
+       "x\nscsibus0: \t0,0,0\t0) 'A' 'B' 'C' Removable CD-ROM\n",
+       {}},
       {"nothing", "", {}},
   };
   for (const Case& c : cases) {
@@ -128,27 +130,29 @@ class CdRipTest : public TestEnv {
     ASSERT_FALSE(ffmpeg.isEmpty());
     wav_ = Folder() + "/fixture/track.wav";
     QDir().mkpath(Folder() + "/fixture");
-    ASSERT_EQ(QProcess::execute(ffmpeg, {"-v", "error", "-f", "lavfi", "-i", "sine=d=0.2", wav_}), 0);
+    ASSERT_EQ(QProcess::execute(ffmpeg, {"-v", "error", "-f", "lavfi", "-i", "sine=d=0.2", wav_}),
+              0);
     WriteFile("fixture/scan.txt", kBusScan);
-    SetTitles("CD-Text: detected\nTrack  1: 'Intro'\nTrack  2: 'Blue'\nTrack  3: 'Blue'\n"
-              "Track  4: 'Lost'\nTrack  5: 'Fifth'\nTrack  6: ''\n");
+    SetTitles(
+        "CD-Text: detected\nTrack  1: 'Intro'\nTrack  2: 'Blue'\nTrack  3: 'Blue'\n"
+        "Track  4: 'Lost'\nTrack  5: 'Fifth'\nTrack  6: ''\n");
     const QString script = WriteFile(
-        "tools/cdda2wav",
-        QString("#!/bin/sh\n"
-                "F='%1/fixture'\n"
-                "echo \"$*\" >> \"$F/log.txt\"\n"
-                "case \"$1\" in\n"
-                "  -scanbus) cat \"$F/scan.txt\"; exit 0 ;;\n"
-                "  -N) [ -f \"$F/slowtitles\" ] && exec sleep 10; cat \"$F/titles.txt\" >&2; exit 0 ;;\n"
-                "esac\n"
-                "while [ $# -gt 2 ]; do [ \"$1\" = -O ] && fmt=$2; shift; done\n"
-                "track=${2%%+*}\n"
-                "[ -f \"$F/slow\" ] && exec sleep 10\n"
-                "[ \"$track\" = 4 ] && exit 1\n"
-                "echo \"100%%  track $track recorded successfully\" >&2\n"
-                "cp \"$F/track.wav\" \"audio.$fmt\"\n")
-            .arg(Folder())
-            .toUtf8());
+        "tools/cdda2wav", QString("#!/bin/sh\n"
+                                  "F='%1/fixture'\n"
+                                  "echo \"$*\" >> \"$F/log.txt\"\n"
+                                  "case \"$1\" in\n"
+                                  "  -scanbus) cat \"$F/scan.txt\"; exit 0 ;;\n"
+                                  "  -N) [ -f \"$F/slowtitles\" ] && exec sleep 10; cat "
+                                  "\"$F/titles.txt\" >&2; exit 0 ;;\n"
+                                  "esac\n"
+                                  "while [ $# -gt 2 ]; do [ \"$1\" = -O ] && fmt=$2; shift; done\n"
+                                  "track=${2%%+*}\n"
+                                  "[ -f \"$F/slow\" ] && exec sleep 10\n"
+                                  "[ \"$track\" = 4 ] && exit 1\n"
+                                  "echo \"100%%  track $track recorded successfully\" >&2\n"
+                                  "cp \"$F/track.wav\" \"audio.$fmt\"\n")
+                              .arg(Folder())
+                              .toUtf8());
     QFile::setPermissions(script, QFile::permissions(script) | QFile::ExeOwner);
     cdrtools::Cdda2wavPath = script;
     main_ = std::make_unique<Form1>();
@@ -312,7 +316,8 @@ TEST_F(CdRipTest, CheckAllTicksAndClearsEveryRow) {
   window->Check2->click();
   for (int row = 0; row < 6; ++row) EXPECT_EQ(window->List1->item(row)->checkState(), Qt::Checked);
   window->Check2->click();
-  for (int row = 0; row < 6; ++row) EXPECT_EQ(window->List1->item(row)->checkState(), Qt::Unchecked);
+  for (int row = 0; row < 6; ++row)
+    EXPECT_EQ(window->List1->item(row)->checkState(), Qt::Unchecked);
 }
 
 TEST_F(CdRipTest, AddToListModeAppendsTheRippedFilesAndCloses) {

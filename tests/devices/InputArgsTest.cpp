@@ -53,6 +53,7 @@ TEST(CaptureDeviceList, SortsTheSourcesIntoAudioAndVideo) {
        CrLfText("  /dev/video9 [Stray] (video)\nAuto-detected sources for pulse:\n  noname\n"),
        {},
        {}},
+      {"a heading with no name", CrLfText("Auto-detected sources for \n* x [y] (audio)\n"), {}, {}},
       {"nothing", QString(), {}, {}},
   };
   for (const Case& c : cases) {
@@ -103,7 +104,8 @@ Grabador::Source NetworkSource(const QString& address) {
   return source;
 }
 
-Grabador::Source DeviceSource(bool useAudio, const QString& audio, bool useVideo, const QString& video) {
+Grabador::Source DeviceSource(bool useAudio, const QString& audio, bool useVideo,
+                              const QString& video) {
   Grabador::Source source;
   source.Devices = true;
   source.UseAudio = useAudio;
@@ -167,8 +169,9 @@ TEST(BufferSize, AcceptsWholeMegabytesOnly) {
   struct Case {
     const char* text;
     bool valid;
-  } cases[] = {{"64", true},  {"0", true},    {" 128 ", true}, {"1.5", false}, {"-3", false},
-               {"1,5", false}, {"abc", false}, {"", false},     {"64M", false}};
+  } cases[] = {{"64", true},   {"0", true},    {" 128 ", true}, {"1.5", false},
+               {"-3", false},  {"1,5", false}, {"abc", false},  {"", false},
+               {"64M", false}, {"inf", false}, {"nan", false},  {"+8", true}};
   for (const Case& c : cases) EXPECT_EQ(Grabador::IsValidBufferSize(c.text), c.valid) << c.text;
 }
 
@@ -188,7 +191,8 @@ TEST_F(InputArgsTest, PreviewNeverBuffersAndJoinsTwoDevicesInOneGraph) {
   const QString ffmpeg = QStandardPaths::findExecutable("ffmpeg");
   QProcess process;
   process.setProcessChannelMode(QProcess::MergedChannels);
-  process.start(ffmpeg, {"-hide_banner", "-f", "lavfi", "-i", words[7], "-t", "0.5", "-f", "null", "-"});
+  process.start(ffmpeg,
+                {"-hide_banner", "-f", "lavfi", "-i", words[7], "-t", "0.5", "-f", "null", "-"});
   ASSERT_TRUE(process.waitForFinished(30000));
   const QString output = QString::fromUtf8(process.readAll());
   EXPECT_EQ(process.exitCode(), 0) << output.toStdString();
@@ -223,10 +227,14 @@ TEST(StreamRepeat, LoopsEndlesslyOrTheCountTimes) {
     bool valid;
     const char* option;
   } cases[] = {
-      {false, "abc", true, ""},           {true, "<Infinito>", true, "-stream_loop -1"},
-      {true, "3", true, "-stream_loop 3"}, {true, "1.5", false, ""},
-      {true, "1,5", false, ""},           {true, "-2", false, ""},
-      {true, "tres", false, ""},          {true, "", false, ""},
+      {false, "abc", true, ""},
+      {true, "<Infinito>", true, "-stream_loop -1"},
+      {true, "3", true, "-stream_loop 3"},
+      {true, "1.5", false, ""},
+      {true, "1,5", false, ""},
+      {true, "-2", false, ""},
+      {true, "tres", false, ""},
+      {true, "", false, ""},
   };
   for (const Case& c : cases) {
     QString option = "stale";
@@ -237,14 +245,38 @@ TEST(StreamRepeat, LoopsEndlesslyOrTheCountTimes) {
 
 TEST_F(InputArgsTest, StreamCommandsWithAndWithoutProfile) {
   ffmpeg::FfmpegPath = "/usr/bin/ffmpeg";
-  const Convertidor::StepCommand automatic =
-      Emisor::AutomaticStreamCommand("", "-f concat -safe 0 -i \"/t/concat.txt\"", "udp://10.0.0.2:8080");
-  EXPECT_EQ(automatic.Command.arguments,
-            QStringList({"-re", "-f", "concat", "-safe", "0", "-i", "/t/concat.txt", "-f", "mpegts",
-                         "-c:v", "libx264", "-c:a", "libmp3lame", "-b:a", "24k", "-ar", "22050",
-                         "-maxrate:v", "750k", "-preset", "ultrafast", "-tune", "zerolatency",
-                         "-async", "1", "-bsf:v", "h264_mp4toannexb", "-bufsize", "3000k",
-                         "udp://10.0.0.2:8080"}));
+  const Convertidor::StepCommand automatic = Emisor::AutomaticStreamCommand(
+      "", "-f concat -safe 0 -i \"/t/concat.txt\"", "udp://10.0.0.2:8080");
+  EXPECT_EQ(automatic.Command.arguments, QStringList({"-re",
+                                                      "-f",
+                                                      "concat",
+                                                      "-safe",
+                                                      "0",
+                                                      "-i",
+                                                      "/t/concat.txt",
+                                                      "-f",
+                                                      "mpegts",
+                                                      "-c:v",
+                                                      "libx264",
+                                                      "-c:a",
+                                                      "libmp3lame",
+                                                      "-b:a",
+                                                      "24k",
+                                                      "-ar",
+                                                      "22050",
+                                                      "-maxrate:v",
+                                                      "750k",
+                                                      "-preset",
+                                                      "ultrafast",
+                                                      "-tune",
+                                                      "zerolatency",
+                                                      "-async",
+                                                      "1",
+                                                      "-bsf:v",
+                                                      "h264_mp4toannexb",
+                                                      "-bufsize",
+                                                      "3000k",
+                                                      "udp://10.0.0.2:8080"}));
   EXPECT_TRUE(automatic.Shown.startsWith("\"/usr/bin/ffmpeg\"  -re -f concat"));
 
   CompiledFormat format;
@@ -255,8 +287,8 @@ TEST_F(InputArgsTest, StreamCommandsWithAndWithoutProfile) {
   const Convertidor::StepCommand profile =
       Emisor::ProfileStreamCommand("-stream_loop -1", format, "-i udp://src:1", "rtp://h:8080");
   EXPECT_EQ(profile.Command.arguments,
-            QStringList({"-stream_loop", "-1", "-thread_queue_size", "64", "-i", "udp://src:1", "-f",
-                         "mpegts", "-c:v", "mpeg2video", "-an", "rtp://h:8080"}));
+            QStringList({"-stream_loop", "-1", "-thread_queue_size", "64", "-i", "udp://src:1",
+                         "-f", "mpegts", "-c:v", "mpeg2video", "-an", "rtp://h:8080"}));
   ffmpeg::FfmpegPath.clear();
 }
 

@@ -7,7 +7,6 @@
 #include <QListWidget>
 #include <QStandardPaths>
 #include <QTimer>
-
 #include <functional>
 #include <memory>
 
@@ -48,13 +47,13 @@ class MainWindowLaunchersTest : public TestEnv {
   }
   // A cdda2wav that finds a drive with one titled track.
   void FakeCdda2wav() {
-    const QString script = WriteFile(
-        "tools/cdda2wav",
-        "#!/bin/sh\n"
-        "case \"$1\" in\n"
-        "  -scanbus) printf 'scsibus0:\\n\\t0,0,0\\t  0) '\"'A' 'B' 'C'\"' Removable CD-ROM\\n' ;;\n"
-        "  -N) echo \"Track  1: 'Only'\" >&2 ;;\n"
-        "esac\n");
+    const QString script = WriteFile("tools/cdda2wav",
+                                     "#!/bin/sh\n"
+                                     "case \"$1\" in\n"
+                                     "  -scanbus) printf 'scsibus0:\\n\\t0,0,0\\t  0) '\"'A' 'B' "
+                                     "'C'\"' Removable CD-ROM\\n' ;;\n"
+                                     "  -N) echo \"Track  1: 'Only'\" >&2 ;;\n"
+                                     "esac\n");
     QFile::setPermissions(script, QFile::permissions(script) | QFile::ExeOwner);
     cdrtools::Cdda2wavPath = script;
   }

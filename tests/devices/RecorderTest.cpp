@@ -14,7 +14,6 @@
 #include <QRadioButton>
 #include <QStandardPaths>
 #include <QTimer>
-
 #include <functional>
 
 #include "TestEnv.h"
@@ -23,9 +22,9 @@
 #include "devices/Form14.h"
 #include "devices/Form15.h"
 #include "devices/Grabador.h"
+#include "formats/Form7.h"
 #include "formats/FormatEdit.h"
 #include "formats/FormatProfile.h"
-#include "formats/Form7.h"
 #include "frame/CaptureConsole.h"
 #include "frame/Form18.h"
 #include "frame/RecordFile.h"
@@ -157,8 +156,7 @@ TEST_F(RecorderTest, DeviceListsAreFilledFromTheListingWithNothingSelected) {
       "fixture/sources.txt",
       "Auto-detected sources for pulse:\n* default [Mic] (audio)\n  other.monitor [Out] (audio)\n"
       "Auto-detected sources for video4linux2,v4l2:\n  /dev/video0 [Camera] (video)\n");
-  const QString fake =
-      WriteFile("tools/ffmpeg", ("#!/bin/sh\ncat '" + listing + "'\n").toUtf8());
+  const QString fake = WriteFile("tools/ffmpeg", ("#!/bin/sh\ncat '" + listing + "'\n").toUtf8());
   QFile::setPermissions(fake, QFile::permissions(fake) | QFile::ExeOwner);
   ffmpeg::FfmpegPath = fake;
   window_->Combo1->addItem("stale");
@@ -216,7 +214,11 @@ TEST_F(RecorderTest, RefusesEachMissingOrWrongChoiceWithItsMessage) {
       {"automatic format, no extension", [] { Grabador::RecOutputPath += "/noext"; },
        "Debe especificar una extensión de archivo"},
       {"duration", [this] { window_->Text11->setText("1:xx"); }, "Duración no válida"},
-      {"no source", [this] { UseDevices(kAudio, ""); window_->Combo1->setEditText(""); },
+      {"no source",
+       [this] {
+         UseDevices(kAudio, "");
+         window_->Combo1->setEditText("");
+       },
        "Origen no ha sido especificado"},
       {"profile missing",
        [this] { Grabador::RecFormatProfilePath = Folder() + "/appfiles/formats/gone.qfm"; },
@@ -308,13 +310,16 @@ TEST_F(RecorderTest, PlayShowsBothDevicesTogetherInFfplay) {
   UseDevices(kAudio, kVideo);
   Grabador::RecBufferSizeMB = "64";
   QString console;
-  When([] { return Form18::Instance() && Form18::Instance()->Text1->toPlainText().contains("A-V:"); },
-       [&console] {
-         console = Form18::Instance()->Text1->toPlainText();
-         Form18::Instance()->Command1->click();
-         When([] { return CaptureConsole::GetState() == CaptureConsole::Idle; },
-              [] { Form18::Instance()->close(); });
-       });
+  When(
+      [] {
+        return Form18::Instance() && Form18::Instance()->Text1->toPlainText().contains("A-V:");
+      },
+      [&console] {
+        console = Form18::Instance()->Text1->toPlainText();
+        Form18::Instance()->Command1->click();
+        When([] { return CaptureConsole::GetState() == CaptureConsole::Idle; },
+             [] { Form18::Instance()->close(); });
+      });
   window_->Command3->click();
   EXPECT_TRUE(console.contains("A-V:")) << console.toStdString();
   EXPECT_EQ(Form18::Instance(), nullptr);
@@ -414,7 +419,8 @@ TEST_F(RecorderTest, FfmpegsFailureShowsTheEndOfItsOutput) {
   RecordInto("failed.mkv");
   ASSERT_EQ(dialogs.Messages().size(), 1);
   const QString message = dialogs.Messages().first();
-  EXPECT_TRUE(message.startsWith("Error en ffmpeg:\r\n") || message.startsWith("Error en ffmpeg:\n"))
+  EXPECT_TRUE(message.startsWith("Error en ffmpeg:\r\n") ||
+              message.startsWith("Error en ffmpeg:\n"))
       << message.toStdString();
   EXPECT_TRUE(message.contains("nosuchsource")) << message.toStdString();
   EXPECT_LE(message.size(), QString("Error en ffmpeg:\r\n").size() + 256);
@@ -458,8 +464,9 @@ TEST_F(RecorderTest, EmitirHandsTheBufferedSourceToTheStreamer) {
   ScriptedDialogs dialogs;
   Grabador::RecOutputPath.clear();
   window_->Command2->click();
-  EXPECT_EQ(handed, "-rtbufsize 32M -f lavfi -i \"sine=f=440\" -rtbufsize 32M -f lavfi -i "
-                    "\"testsrc=size=160x120:rate=10\"");
+  EXPECT_EQ(handed,
+            "-rtbufsize 32M -f lavfi -i \"sine=f=440\" -rtbufsize 32M -f lavfi -i "
+            "\"testsrc=size=160x120:rate=10\"");
   EXPECT_TRUE(Emisor::StreamInputArgs.isEmpty());
   EXPECT_TRUE(window_->isVisible());
 }

@@ -15,7 +15,6 @@
 #include <QStandardPaths>
 #include <QTimer>
 #include <QUdpSocket>
-
 #include <functional>
 
 #include "TestEnv.h"
@@ -153,13 +152,16 @@ TEST_F(StreamerTest, RefusesMissingAddressCountProfileAndFfmpeg) {
     std::function<void()> arrange;
     QString message;
   } cases[] = {
-      {"ffmpeg missing", [this] { ffmpeg::FfmpegPath = Folder() + "/none"; }, "No se encuentra ffmpeg.exe"},
+      {"ffmpeg missing", [this] { ffmpeg::FfmpegPath = Folder() + "/none"; },
+       "No se encuentra ffmpeg.exe"},
       {"no address", [this] { window_->Combo1->setEditText(""); },
        "No se ha especificado una dirección"},
-      {"repeat count", [this] {
+      {"repeat count",
+       [this] {
          window_->Check1->setChecked(true);
          window_->Combo4->setEditText("1.5");
-       }, "Número de repeticiones no válido"},
+       },
+       "Número de repeticiones no válido"},
       {"external encoder", [externalPath] { Emisor::StreamFormatProfilePath = externalPath; },
        "El formato elegido no debe utilizar codecs externos"},
       {"profile missing",
