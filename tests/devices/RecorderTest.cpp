@@ -27,6 +27,7 @@
 #include "formats/FormatProfile.h"
 #include "frame/CaptureConsole.h"
 #include "frame/Form18.h"
+#include "frame/Form6.h"
 #include "frame/RecordFile.h"
 #include "frame/ffmpeg.h"
 
@@ -172,6 +173,24 @@ TEST_F(RecorderTest, DeviceListsAreFilledFromTheListingWithNothingSelected) {
   Grabador::ListDevices();
   EXPECT_EQ(window_->Combo1->count(), 0);
   EXPECT_EQ(window_->Combo2->count(), 0);
+}
+
+TEST_F(RecorderTest, ListarDispositivosShowsTheListingThenRefillsTheLists) {
+  const QString fake = WriteFile("tools/ffmpeg",
+                                 "#!/bin/sh\necho 'Auto-detected sources for video4linux2,v4l2:'\n"
+                                 "echo '  /dev/video0 [Camera] (video)'\n");
+  QFile::setPermissions(fake, QFile::permissions(fake) | QFile::ExeOwner);
+  ffmpeg::FfmpegPath = fake;
+  QString shown;
+  When([] { return Form6::Instance() && Form6::Instance()->Frame3->isHidden(); },
+       [&shown] {
+         shown = Form6::Instance()->Text1->toPlainText();
+         Form6::Instance()->close();
+       });
+  window_->Opt_List->trigger();
+  EXPECT_TRUE(shown.contains("/dev/video0 [Camera]")) << shown.toStdString();
+  ASSERT_EQ(window_->Combo2->count(), 1);
+  EXPECT_EQ(window_->Combo2->itemText(0), "v4l2:/dev/video0");
 }
 
 TEST_F(RecorderTest, BufferSizeIsAskedAndChecked) {

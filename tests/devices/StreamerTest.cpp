@@ -24,6 +24,7 @@
 #include "formats/FormatProfile.h"
 #include "frame/Aplicacion.h"
 #include "frame/CaptureConsole.h"
+#include "frame/Form6.h"
 #include "frame/RecordFile.h"
 #include "frame/ffmpeg.h"
 
@@ -129,6 +130,25 @@ TEST_F(StreamerTest, OffersThisMachinesAddressOnPort8080) {
   EXPECT_TRUE(window_->Text5->isEnabled());
   EXPECT_TRUE(window_->Combo4->isEnabled());
   EXPECT_EQ(window_->Combo4->currentText(), "<Infinito>");
+}
+
+TEST_F(StreamerTest, VerDireccionIpShowsTheAddressesAndVerEmisionNeedsFfplay) {
+  Open("-i x");
+  QString shown;
+  When([] { return Form6::Instance() && Form6::Instance()->Frame3->isHidden(); },
+       [&shown] {
+         shown = Form6::Instance()->Text1->toPlainText();
+         Form6::Instance()->close();
+       });
+  window_->Command4->click();
+  EXPECT_TRUE(shown.contains("127.0.0.1")) << shown.toStdString();
+
+  ffmpeg::FfplayPath = Folder() + "/none";
+  ScriptedDialogs dialogs;
+  dialogs.ExpectMessage();
+  window_->Command3->click();
+  EXPECT_EQ(dialogs.Messages(), QStringList({"No se encuentra ffplay.exe"}));
+  ffmpeg::FfplayPath.clear();
 }
 
 TEST_F(StreamerTest, AnEmptyListIsRefusedBeforeAnythingIsMade) {
