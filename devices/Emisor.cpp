@@ -10,7 +10,6 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QTimer>
-#include <QWidget>
 
 #include "devices/Form15.h"
 #include "devices/Grabador.h"

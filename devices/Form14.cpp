@@ -24,7 +24,6 @@
 #include "frame/CaptureConsole.h"
 #include "frame/Dialogs.h"
 #include "frame/IntDocView.h"
-#include "frame/ScriptObj.h"
 #include "lang/Lang.h"
 
 namespace {

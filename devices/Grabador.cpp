@@ -1,7 +1,6 @@
 #include "devices/Grabador.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
@@ -19,7 +18,6 @@
 #include "devices/Form14.h"
 #include "frame/CaptureConsole.h"
 #include "frame/Dialogs.h"
-#include "frame/IntDocView.h"
 #include "frame/ModalWindow.h"
 #include "frame/ScriptObj.h"
 #include "frame/ffmpeg.h"
