@@ -34,6 +34,8 @@
 #include "devices/cdrtools.h"
 #include "editing/FilterEditor.h"
 #include "editing/MediaEdit.h"
+#include "formats/AboutCodecView.h"
+#include "formats/ECodecEdit.h"
 #include "formats/FormatEdit.h"
 #include "lang/Form13.h"
 #include "lang/Lang.h"
@@ -241,6 +243,8 @@ void Form1::WireControls() {
   connect(Command9, &QPushButton::clicked, this, [] { FormatEdit::ShowEditor("*", 1); });
   connect(Command10, &QPushButton::clicked, this, [] { MediaEdit::ShowEditor("*", 1); });
   connect(Tools_FmtEdit, &QAction::triggered, this, [] { FormatEdit::ShowEditor("", 0); });
+  connect(Tools_ECEdit, &QAction::triggered, this, [] { ECodecEdit::ShowEditor("", 0); });
+  connect(About_EC, &QAction::triggered, this, [this] { AboutCodecView::ShowCodecInfo(this, "", 0); });
   connect(Tools_EditPerfEdit, &QAction::triggered, this, [] { MediaEdit::ShowEditor("", 0); });
   connect(Herramientas_EditorFiltros, &QAction::triggered, this, [] { FilterEditor::ShowEditor(""); });
   connect(Command5, &QPushButton::clicked, this, &Form1::Command5_Click);

@@ -125,7 +125,8 @@ void Form11::ShowSelectedCodec() {
 
 void Form11::Command1_Click() {
   const QString shown = Text3->text();
-  QString folder = ScriptObj::ParentFolder(shown);
+  // A stored relative path lies below the program folder, not below the current folder.
+  QString folder = shown.isEmpty() ? QString() : ScriptObj::ParentFolder(Aplicacion::ResolveAppPath(shown));
   if (folder.isEmpty()) folder = ProgramFolder::Path();
   const QString fileName = shown.mid(shown.lastIndexOf('/') + 1);
   // Programs here carry no ".exe": every file is offered.

@@ -15,6 +15,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "convert/Form1.h"
 #include "formats/ECodecEdit.h"
 #include "frame/Aplicacion.h"
 #include "lang/Lang.h"
@@ -339,6 +340,10 @@ void Form5::ShowTab(int section) {
   if (section != 1) Frame1->hide();
   if (section != 2) Frame2->hide();
   if (section != 3) Frame3->hide();
+  if (Form1* main = Form1::Instance()) {
+    View_ffmpegHelp->setText(main->Help_ffhelp->text());
+    View_ProgHelp->setText(main->Help_ProgramHelp->text());
+  }
 }
 
 void Form5::ToggleSection(QGroupBox* frame, int section) {

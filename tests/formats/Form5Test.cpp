@@ -8,6 +8,7 @@
 #include <QPlainTextEdit>
 
 #include "CodecTestSupport.h"
+#include "convert/Form1.h"
 #include "formats/ECodecEdit.h"
 #include "formats/Form5.h"
 #include "frame/APIS.h"
@@ -367,6 +368,34 @@ TEST_F(Form5Test, TheProgramsOwnDocumentationRunsItWithTheTypedArguments) {
   EXPECT_TRUE(shown.contains("usage of my enc: --help a $(b)")) << shown.toStdString();
   EXPECT_EQ(dialogs.Shown().last().text,
             "Ingrese los parámetros de la línea de comandos para acceder a la documentación (ejemplo: -help)");
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(Form5Test, TheMainWindowOpensTheEditorAndTheViewerAndLendsItsHelpCaptions) {
+  Form1 main;
+  main.Help_ffhelp->setText("ffmpeg help");
+  bool editorOpened = false;
+  When(EditorShown, [&] {
+    editorOpened = true;
+    Form5* w = Form5::Instance();
+    w->Command9->click();
+    EXPECT_EQ(w->View_ffmpegHelp->text(), "ffmpeg help");
+    EXPECT_EQ(w->View_ProgHelp->text(), main.Help_ProgramHelp->text());
+    w->close();
+  });
+  main.Tools_ECEdit->trigger();
+  EXPECT_TRUE(editorOpened);
+
+  QStringList closed;
+  {
+    ModalCloser closer;
+    main.About_EC->trigger();
+    closed = closer.Closed();
+  }
+  EXPECT_EQ(closed, QStringList{"Form11"});
 }
 
 }  // namespace

@@ -1,0 +1,197 @@
+#include <QListWidget>
+#include <QRegularExpression>
+#include <QPlainTextEdit>
+
+#include "CodecTestSupport.h"
+#include "formats/AboutCodecView.h"
+#include "formats/Form11.h"
+#include "frame/APIS.h"
+
+namespace {
+
+using namespace codec_test;
+using Dialogs::Kind;
+
+bool ViewerShown() { return Form11::Instance() && Form11::Instance()->isVisible(); }
+
+class AboutCodecViewTest : public TestEnv {
+ protected:
+  void SetUp() override {
+    TestEnv::SetUp();
+    APIS::Reset();
+    Codecs = ProgramFolder::AppFiles("ecodec");
+    Formats = ProgramFolder::AppFiles("formats");
+  }
+  // Shows the viewer and runs inside while it is up; inside closes it.
+  QString Show(const QString& path, uint8_t isVideo, std::function<void(Form11*)> inside) {
+    When(ViewerShown, [inside] { inside(Form11::Instance()); });
+    return AboutCodecView::ShowCodecInfo(nullptr, path, isVideo);
+  }
+  // A profile with both kinds of external codec embedded.
+  QString ProfileWithCodecs(const QString& name) {
+    FormatProfile profile;
+    profile.AudioExtCodecName = "lame";
+    profile.AudioExtCodec = LameCodec();
+    profile.VideoExtCodecName = "x264";
+    profile.VideoExtCodec = LameCodec();
+    profile.VideoExtCodec.About = "x264 encoder";
+    profile.VideoExtCodec.ExePath = "/usr/local/bin/x264";
+    const QString path = Formats + "/" + name + ".qfm";
+    WriteRecord(path, profile);
+    return path;
+  }
+  QString Codecs;
+  QString Formats;
+};
+
+TEST_F(AboutCodecViewTest, TheListHoldsTheCodecFilesThenTheCodecsLeftOnlyInProfiles) {
+  WriteRecord(Codecs + "/A.qca", LameCodec());
+  WriteRecord(Codecs + "/lame.qca", LameCodec());
+  WriteRecord(Codecs + "/V.qcv", LameCodec());
+  ProfileWithCodecs("P");  // lame has its file, x264 has none
+  FormatProfile onlyAudio;
+  onlyAudio.AudioExtCodecName = "B";
+  WriteRecord(Formats + "/Q.qfm", onlyAudio);
+  WriteFile("appfiles/formats/broken.qfm", QByteArray(40, '\xff'));
+  WriteRecord(Formats + "/plain.qfm", FormatProfile());
+
+  const QStringList entries = AboutCodecView::CodecEntries();
+  const QStringList audio = entries.filter(QRegularExpression("^audio"));
+  EXPECT_EQ(entries.size(), 5) << entries.join(", ").toStdString();
+  EXPECT_TRUE(audio.contains("audio\\A"));
+  EXPECT_TRUE(audio.contains("audio\\lame"));
+  EXPECT_TRUE(audio.contains("audio\\Q\\B"));
+  EXPECT_EQ(audio.size(), 3);
+  EXPECT_EQ(entries.mid(3), (QStringList{"video\\V", "video\\P\\x264"})) << "audio first, files before profiles";
+  EXPECT_EQ(entries.indexOf("audio\\Q\\B"), 2);
+}
+
+TEST_F(AboutCodecViewTest, OneCodecOfAProfileShowsAndClosingUnchangedReturnsNothing) {
+  const QString path = ProfileWithCodecs("P");
+  const QString returned = Show(path, 1, [](Form11* w) {
+    EXPECT_TRUE(w->Picture1->isHidden());
+    EXPECT_EQ(w->Text1->text(), "x264");
+    EXPECT_EQ(w->Text2->toPlainText(), "x264 encoder");
+    EXPECT_EQ(w->Text3->text(), "/usr/local/bin/x264");
+    EXPECT_EQ(w->windowTitle(), "Acerca del codec...");
+    w->close();
+  });
+  EXPECT_EQ(returned, "");
+  EXPECT_EQ(Form11::Instance(), nullptr);
+}
+
+TEST_F(AboutCodecViewTest, ANewProgramIsReturnedWhetherSavedOrNotAndSavingTouchesOnlyThatCodec) {
+  const QString path = ProfileWithCodecs("P");
+  const QByteArray before = FileBytes(path);
+  const QString program = WriteFile("Tools/LAME", "#!/bin/sh\n");
+  QDir().mkpath(Folder() + "/tools");  // where the stored program was
+  {
+    ScriptedDialogs dialogs;
+    dialogs.Expect(Kind::OpenFile, QStringList{program}).ExpectMessage(7);
+    const QString returned = Show(path, 0, [](Form11* w) {
+      w->Command1->click();
+      EXPECT_EQ(w->Text3->text(), "Tools/LAME");
+      w->close();
+    });
+    EXPECT_EQ(returned, "Tools/LAME");
+    EXPECT_EQ(dialogs.Messages(), QStringList{"¿Guardar la nueva ruta del ejecutable?"});
+    EXPECT_EQ(dialogs.Shown().first().text, Folder() + "/tools") << "starts at the shown program's folder";
+    EXPECT_EQ(dialogs.Shown().first().defaultText, "lame");
+    EXPECT_EQ(FileBytes(path), before) << "No leaves the file alone";
+  }
+  {
+    ScriptedDialogs dialogs;
+    dialogs.Expect(Kind::OpenFile, QStringList{program}).ExpectMessage(6);
+    const QString returned = Show(path, 0, [](Form11* w) {
+      w->Command1->click();
+      w->close();
+    });
+    EXPECT_EQ(returned, "Tools/LAME");
+  }
+  const FormatProfile saved = ReadRecord<FormatProfile>(path);
+  EXPECT_EQ(saved.AudioExtCodec.ExePath, "Tools/LAME");
+  FormatProfile expected = ReadRecord<FormatProfile>(path);
+  expected.AudioExtCodec.ExePath = LameCodec().ExePath;
+  FormatProfile original;
+  ASSERT_EQ(RecordFile::Decode(before, original), RecordFile::Result::Ok);
+  EXPECT_EQ(expected, original) << "everything else as it was";
+}
+
+TEST_F(AboutCodecViewTest, AnUnreadableFileIsNotShown) {
+  const QString path = WriteFile("appfiles/ecodec/bad.qca", QByteArray("\x01\x00", 2) + QByteArray(12, '\xff'));
+  ScriptedDialogs dialogs;
+  dialogs.ExpectMessage();
+  EXPECT_EQ(AboutCodecView::ShowCodecInfo(nullptr, path, 0), "");
+  EXPECT_EQ(dialogs.Messages(), QStringList{"No se pudo leer el archivo "});
+  EXPECT_EQ(Form11::Instance(), nullptr);
+}
+
+TEST_F(AboutCodecViewTest, InTheListAnEntryOpensAndClosingItGoesBackToTheList) {
+  WriteRecord(Codecs + "/lame.qca", LameCodec());
+  const QByteArray before = FileBytes(Codecs + "/lame.qca");
+  const QString program = WriteFile("tools/lame2", "#!/bin/sh\n");
+  ScriptedDialogs dialogs;
+  dialogs.Expect(Kind::OpenFile, QStringList{program}).ExpectMessage(7);
+  const QString returned = Show("", 0, [&](Form11* w) {
+    EXPECT_FALSE(w->Picture1->isHidden());
+    ASSERT_EQ(w->List1->count(), 1);
+    w->Command2->click();
+    EXPECT_FALSE(w->Picture1->isHidden()) << "nothing selected: nothing opens";
+    w->List1->setCurrentRow(0);
+    emit w->List1->itemDoubleClicked(w->List1->item(0));
+    EXPECT_TRUE(w->Picture1->isHidden());
+    EXPECT_EQ(w->Text1->text(), "lame");
+    w->Command1->click();
+    w->close();
+    EXPECT_TRUE(w->isVisible()) << "back to the list";
+    EXPECT_FALSE(w->Picture1->isHidden());
+    EXPECT_EQ(w->Text3->text(), "");
+    w->close();
+  });
+  EXPECT_EQ(returned, "") << "the list returns nothing";
+  EXPECT_EQ(FileBytes(Codecs + "/lame.qca"), before);
+  EXPECT_EQ(dialogs.Messages(), QStringList{"¿Guardar la nueva ruta del ejecutable?"});
+}
+
+TEST_F(AboutCodecViewTest, SavingFromTheListWritesTheCodecFileWhole) {
+  WriteRecord(Codecs + "/lame.qca", LameCodec());
+  const QString program = QDir::tempPath() + "/elsewhere/lame";
+  ScriptedDialogs dialogs;
+  dialogs.Expect(Kind::OpenFile, QStringList{program}).ExpectMessage(6);
+  Show("", 0, [](Form11* w) {
+    w->List1->setCurrentRow(0);
+    w->Command2->click();
+    w->Command1->click();
+    w->close();
+    w->close();
+  });
+  ExtCodecDef expected = LameCodec();
+  expected.ExePath = program;
+  EXPECT_EQ(ReadRecord<ExtCodecDef>(Codecs + "/lame.qca"), expected);
+}
+
+TEST_F(AboutCodecViewTest, ShowingTheProgramNeedsItToExist) {
+  WriteRecord(Codecs + "/lame.qca", LameCodec());
+  ScriptedDialogs dialogs;
+  dialogs.ExpectMessage();
+  Show(Codecs + "/lame.qca", 0, [&](Form11* w) {
+    w->Command3->click();  // tools/lame is not there yet
+    WriteFile("tools/lame", "#!/bin/sh\n");
+    dialogs.Expect(Kind::Open, 0);
+    w->Command3->click();
+    w->close();
+  });
+  EXPECT_EQ(dialogs.Messages().first(), "No se encuentra el archivo ");
+  EXPECT_EQ(dialogs.Shown().last().kind, Kind::Open);
+  EXPECT_EQ(dialogs.Shown().last().text, Folder() + "/tools");
+}
+
+TEST_F(AboutCodecViewTest, AFailedWriteSaysWhichFile) {
+  AboutCodecView::FilePath = Folder() + "/missing/x.qca";
+  ScriptedDialogs dialogs;
+  dialogs.ExpectMessage();
+  EXPECT_FALSE(AboutCodecView::SaveExePath("p"));
+  EXPECT_EQ(dialogs.Messages(), QStringList{"No se pudo escribir el archivo " + AboutCodecView::FilePath});
+}
+
+}  // namespace
