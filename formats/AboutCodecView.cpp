@@ -19,7 +19,9 @@ uint8_t IsVideo = 0;
 
 namespace {
 
-bool IsProfile(const QString& path) { return ScriptObj::GetExtensionName(path).compare("qfm", Qt::CaseInsensitive) == 0; }
+bool IsProfile(const QString& path) {
+  return ScriptObj::GetExtensionName(path).compare("qfm", Qt::CaseInsensitive) == 0;
+}
 
 QString CodecFolder() { return ProgramFolder::AppFiles("ecodec"); }
 
@@ -92,7 +94,8 @@ bool LoadCodecFile(const QString& path, uint8_t isVideo) {
     Lang::MsgCannotReadFile(QString());
     return false;
   }
-  if (Form11* window = Form11::Instance()) window->ShowDetails(info.Name, info.Codec.About, info.Codec.ExePath);
+  if (Form11* window = Form11::Instance())
+    window->ShowDetails(info.Name, info.Codec.About, info.Codec.ExePath);
   FilePath = path;
   IsVideo = isVideo;
   return true;

@@ -3,7 +3,6 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPointer>
-
 #include <utility>
 
 #include "convert/Convertidor.h"
@@ -46,7 +45,9 @@ ExtCodecParam RequiredRow(const QString& label) {
 
 bool IsRequiredLabel(const QString& label) { return label == kInFile || label == kOutFile; }
 
-QString Extension(uint8_t isVideo) { return isVideo ? QStringLiteral("qcv") : QStringLiteral("qca"); }
+QString Extension(uint8_t isVideo) {
+  return isVideo ? QStringLiteral("qcv") : QStringLiteral("qca");
+}
 
 // The flags keep their values only when they already have the type's bounds.
 void SizeFlags(int32_t count) {
@@ -93,7 +94,8 @@ QString CodecFolder() { return ProgramFolder::AppFiles("ecodec"); }
 bool SaveCodec(const QString& path) {
   QString target = path;
   if (target.isEmpty()) {
-    target = Appfilesadm::ShowFileManager(CodecFolder(), Extension(CurrentIsVideo), Appfilesadm::SaveAs, true);
+    target = Appfilesadm::ShowFileManager(CodecFolder(), Extension(CurrentIsVideo),
+                                          Appfilesadm::SaveAs, true);
     if (target.isEmpty()) return false;
   }
   if (!ScriptObj::FolderExists(CodecFolder()) && !ScriptObj::CreateFolderPath(CodecFolder())) {
@@ -113,9 +115,9 @@ bool SaveCodec(const QString& path) {
 void OpenCodec(uint8_t kind, const QString& name) {
   if (!CloseCodec()) return;
   const QString extension = Extension(kind);
-  const QString path = name.isEmpty()
-                           ? Appfilesadm::ShowFileManager(CodecFolder(), extension, Appfilesadm::Open, true)
-                           : CodecFolder() + "/" + name + "." + extension;
+  const QString path = name.isEmpty() ? Appfilesadm::ShowFileManager(CodecFolder(), extension,
+                                                                     Appfilesadm::Open, true)
+                                      : CodecFolder() + "/" + name + "." + extension;
   if (path.isEmpty()) return;
   // A named file that is missing opens as a new definition that saves under its name.
   ExtCodecDef read;
@@ -136,7 +138,8 @@ bool IsDirty() {
       c.FfmpegParams != s.FfmpegParams || c.About != s.About) {
     return true;
   }
-  if (c.Editable.UpperBound() != s.Editable.UpperBound() || c.Editable.Items != s.Editable.Items) return true;
+  if (c.Editable.UpperBound() != s.Editable.UpperBound() || c.Editable.Items != s.Editable.Items)
+    return true;
   return !SameRows(c.Params, s.Params);
 }
 
@@ -175,7 +178,8 @@ void EnsureParamArray() {
 }
 
 void EnsureEditableArray() {
-  if (CurrentCodec.Editable.IsEmpty()) CurrentCodec.Editable = DynArray<uint8_t>{1, QList<uint8_t>(6, 0)};
+  if (CurrentCodec.Editable.IsEmpty())
+    CurrentCodec.Editable = DynArray<uint8_t>{1, QList<uint8_t>(6, 0)};
 }
 
 void ClearParamValues() {
@@ -205,9 +209,11 @@ void ShowEditor(const QString& name, uint8_t kind) {
 
 void RecordToControls() {
   Loading = 1;
-  CurrentIsVideo = CurrentPath.isEmpty() ? g_importedVideo
-                                         : uint8_t(ScriptObj::GetExtensionName(CurrentPath).toLower() != "qca");
-  const QStringList captions = CurrentIsVideo ? FillVideoEditableParams() : FillAudioEditableParams();
+  CurrentIsVideo = CurrentPath.isEmpty()
+                       ? g_importedVideo
+                       : uint8_t(ScriptObj::GetExtensionName(CurrentPath).toLower() != "qca");
+  const QStringList captions =
+      CurrentIsVideo ? FillVideoEditableParams() : FillAudioEditableParams();
   if (Form5* window = Form5::Instance()) window->ShowRecord(captions);
   Loading = 0;
 }
@@ -228,14 +234,16 @@ QStringList FillVideoEditableParams() {
 void ChooseType(uint8_t isVideo) {
   if (Loading == 1) return;
   CurrentIsVideo = isVideo ? 1 : 0;
-  const QStringList captions = CurrentIsVideo ? FillVideoEditableParams() : FillAudioEditableParams();
+  const QStringList captions =
+      CurrentIsVideo ? FillVideoEditableParams() : FillAudioEditableParams();
   if (Form5* window = Form5::Instance()) window->ShowEditableOptions(captions);
 }
 
 void SetEditableFlags(const QList<bool>& selected) {
   if (Loading == 1) return;
   DynArray<uint8_t>& flags = CurrentCodec.Editable;
-  for (qsizetype i = 0; i < flags.Count() && i < selected.size(); ++i) flags.Items[i] = selected[i] ? 1 : 0;
+  for (qsizetype i = 0; i < flags.Count() && i < selected.size(); ++i)
+    flags.Items[i] = selected[i] ? 1 : 0;
 }
 
 // Parameter rows -----------------------------------------------------------------
@@ -265,7 +273,8 @@ bool ParamLabelExists(const QString& label) {
 
 bool AcceptParameter(const ParamForm& form) {
   const QString& label = form.Label;
-  if (label.isEmpty() || ((label.contains('<') || label.contains('>')) && !IsRequiredLabel(label))) {
+  if (label.isEmpty() ||
+      ((label.contains('<') || label.contains('>')) && !IsRequiredLabel(label))) {
     Lang::MsgInvalidTag();
     return false;
   }
@@ -323,8 +332,8 @@ int KeptSelection(int selected, int count) {
 
 void BrowseExecutable() {
   // Programs here carry no ".exe": every file is offered.
-  const QStringList chosen =
-      APIS::OpenFileDialog(Lang::TxtAllFiles() + "|*", Form5::Instance(), QString(), QString(), false);
+  const QStringList chosen = APIS::OpenFileDialog(Lang::TxtAllFiles() + "|*", Form5::Instance(),
+                                                  QString(), QString(), false);
   if (chosen.isEmpty() || chosen.first().isEmpty()) return;
   CurrentCodec.ExePath = Aplicacion::StoreAppPath(chosen.first());
   if (Form5* window = Form5::Instance()) window->Text1->setText(CurrentCodec.ExePath);
@@ -332,8 +341,8 @@ void BrowseExecutable() {
 
 void ImportFromFormat(uint8_t kind) {
   if (!CloseCodec()) return;
-  const QString path =
-      Appfilesadm::ShowFileManager(ProgramFolder::AppFiles("formats"), "qfm", Appfilesadm::Open, true);
+  const QString path = Appfilesadm::ShowFileManager(ProgramFolder::AppFiles("formats"), "qfm",
+                                                    Appfilesadm::Open, true);
   if (path.isEmpty()) return;
   FormatProfile profile;
   if (RecordFile::Read(path, profile) != RecordFile::Result::Ok) {
@@ -361,11 +370,20 @@ bool FfmpegOptionsFrom(const QString& path, QString& options, QString& extension
   uint8_t status = 0;
   const CompiledFormat format = Convertidor::LoadFormat(path, status);
   switch (status) {
-    case 0: break;
-    case 1: Lang::MsgFormatProfileNotFound(QString()); return false;
-    case 2: Lang::MsgFormatProfileReadError(); return false;
-    case 3: Lang::MsgAudioEncodeCmdError(); return false;
-    default: Lang::MsgVideoEncodeCmdError(); return false;
+    case 0:
+      break;
+    case 1:
+      Lang::MsgFormatProfileNotFound(QString());
+      return false;
+    case 2:
+      Lang::MsgFormatProfileReadError();
+      return false;
+    case 3:
+      Lang::MsgAudioEncodeCmdError();
+      return false;
+    default:
+      Lang::MsgVideoEncodeCmdError();
+      return false;
   }
   if (!(CurrentIsVideo ? format.NoVideoOption : format.NoAudioOption).isEmpty()) {
     Lang::MsgFormatCannotExtract();
@@ -386,8 +404,8 @@ bool FfmpegOptionsFrom(const QString& path, QString& options, QString& extension
 }
 
 void TakeFfmpegOptions() {
-  const QString path =
-      Appfilesadm::ShowFileManager(ProgramFolder::AppFiles("formats"), "qfm", Appfilesadm::Open, true);
+  const QString path = Appfilesadm::ShowFileManager(ProgramFolder::AppFiles("formats"), "qfm",
+                                                    Appfilesadm::Open, true);
   if (path.isEmpty()) return;
   QString options;
   QString extension;
@@ -404,8 +422,9 @@ void ShowProgramDocumentation() {
   }
   const QString arguments = Lang::InputDocParams();
   if (arguments.isEmpty()) return;
-  IntDocView::ShowCommandOutput("\"" + Aplicacion::ResolveAppPath(CurrentCodec.ExePath) + "\" " + arguments,
-                                Form5::Instance());
+  IntDocView::ShowCommandOutput(
+      "\"" + Aplicacion::ResolveAppPath(CurrentCodec.ExePath) + "\" " + arguments,
+      Form5::Instance());
 }
 
 void ShowFfmpegHelp() {

@@ -126,7 +126,8 @@ void Form11::ShowSelectedCodec() {
 void Form11::Command1_Click() {
   const QString shown = Text3->text();
   // A stored relative path lies below the program folder, not below the current folder.
-  QString folder = shown.isEmpty() ? QString() : ScriptObj::ParentFolder(Aplicacion::ResolveAppPath(shown));
+  QString folder =
+      shown.isEmpty() ? QString() : ScriptObj::ParentFolder(Aplicacion::ResolveAppPath(shown));
   if (folder.isEmpty()) folder = ProgramFolder::Path();
   const QString fileName = shown.mid(shown.lastIndexOf('/') + 1);
   // Programs here carry no ".exe": every file is offered.
@@ -147,7 +148,8 @@ void Form11::Command3_Click() {
 
 bool Form11::Form_QueryUnload() {
   const bool detailsShown = Picture1->isHidden();
-  if (detailsShown && PathChanged() && Lang::AskSaveExePath() == 6) AboutCodecView::SaveExePath(Text3->text());
+  if (detailsShown && PathChanged() && Lang::AskSaveExePath() == 6)
+    AboutCodecView::SaveExePath(Text3->text());
   if (detailsShown && AboutCodecView::ShowOne == 0) {
     Picture1->show();
     Picture1->raise();

@@ -35,7 +35,7 @@ class Form11 : public QDialog {
   QListWidget* List1 = nullptr;
   QPushButton* Command2 = nullptr;  // ">>": open the selected entry
   QLabel* Label1 = nullptr;
-  QLineEdit* Text1 = nullptr;  // name
+  QLineEdit* Text1 = nullptr;       // name
   QPlainTextEdit* Text2 = nullptr;  // about text
   QLabel* Label2 = nullptr;
   QLineEdit* Text3 = nullptr;  // program path as stored; its tag holds the path as loaded

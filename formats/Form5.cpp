@@ -25,10 +25,10 @@ namespace {
 QPointer<Form5> g_instance;
 
 // The extensions offered for the intermediate and the output file; any other may be typed.
-const QStringList kExtensions = {"3gp",   "aac",   "ac3",   "aga",   "ape", "asf", "avi", "fla", "flac",
-                                 "flv",   "m4a",   "m4v",   "mac",   "mp1", "mp2", "mp3", "mp4", "mpc",
-                                 "mpeg",  "mpeg1", "mpeg2", "mpeg4", "mpg", "mtk", "mts", "mtv", "ogg",
-                                 "ogm",   "ogv",   "ogx",   "vob",   "wav", "wma", "wmv", "wv"};
+const QStringList kExtensions = {
+    "3gp", "aac", "ac3", "aga", "ape", "asf", "avi",  "fla",   "flac",  "flv",   "m4a", "m4v",
+    "mac", "mp1", "mp2", "mp3", "mp4", "mpc", "mpeg", "mpeg1", "mpeg2", "mpeg4", "mpg", "mtk",
+    "mts", "mtv", "ogg", "ogm", "ogv", "ogx", "vob",  "wav",   "wma",   "wmv",   "wv"};
 
 // Twips of the design, 15 to a pixel.
 constexpr int kWidth = 4200 / 15;
@@ -162,7 +162,8 @@ QWidget* Form5::CreateCodecSection() {
   Command6 = Make<QPushButton>(Frame3, "Command6", ">");
   Text7 = Make<QPlainTextEdit>(Frame3, "Text7");
   Text7->setReadOnly(true);
-  Text7->setPlainText("Nota: el orden de los parámetros en la lista será el orden en la línea de comandos");
+  Text7->setPlainText(
+      "Nota: el orden de los parámetros en la lista será el orden en la línea de comandos");
   Text7->setMaximumHeight(60);
   auto* buttons = new QVBoxLayout;
   for (QPushButton* button : {Command4, Command5, Command7, Command6}) {
@@ -218,8 +219,8 @@ void Form5::CreateParameterFrame() {
   Command3 = Make<QPushButton>(Frame4, "Command3", "Aceptar");
   Command8 = Make<QPushButton>(Frame4, "Command8", "Cancelar");
   int row = 0;
-  for (QWidget* widget : std::initializer_list<QWidget*>{Label5, Text4, Label6, Combo3, Label9, Text5, Label10,
-                                                         Text6, Label11, Text8, Check1}) {
+  for (QWidget* widget : std::initializer_list<QWidget*>{
+           Label5, Text4, Label6, Combo3, Label9, Text5, Label10, Text6, Label11, Text8, Check1}) {
     grid->addWidget(widget, row++, 0, 1, 2);
   }
   grid->addWidget(Command3, row, 0);
@@ -232,7 +233,8 @@ void Form5::WireControls() {
   connect(File_OpenV, &QAction::triggered, this, [] { ECodecEdit::OpenCodec(1, QString()); });
   connect(File_ImportA, &QAction::triggered, this, [] { ECodecEdit::ImportFromFormat(0); });
   connect(File_ImportV, &QAction::triggered, this, [] { ECodecEdit::ImportFromFormat(1); });
-  connect(File_Save, &QAction::triggered, this, [] { ECodecEdit::SaveCodec(ECodecEdit::CurrentPath); });
+  connect(File_Save, &QAction::triggered, this,
+          [] { ECodecEdit::SaveCodec(ECodecEdit::CurrentPath); });
   connect(File_SaveAs, &QAction::triggered, this, [] { ECodecEdit::SaveCodec(QString()); });
   connect(File_UndoChanges, &QAction::triggered, this, [] { ECodecEdit::UndoChanges(); });
   connect(File_Close, &QAction::triggered, this, [] { ECodecEdit::CloseCodec(); });
@@ -301,7 +303,8 @@ void Form5::ShowEditableOptions(const QStringList& captions) {
   List2->clear();
   List2->addItems(captions);
   const DynArray<uint8_t>& flags = ECodecEdit::CurrentCodec.Editable;
-  for (int i = 0; i < List2->count() && i < flags.Count(); ++i) List2->item(i)->setSelected(flags.Items[i] == 1);
+  for (int i = 0; i < List2->count() && i < flags.Count(); ++i)
+    List2->item(i)->setSelected(flags.Items[i] == 1);
   ECodecEdit::Loading = loading;
 }
 
@@ -410,7 +413,7 @@ void Form5::EditParameter(bool isNew) {
   Combo3->setCurrentIndex(form.Kind <= 2 ? form.Kind : 0);
   Text5->setText(form.Switch);
   Text6->setText(form.Default);
-  Text8->setPlainText(form.Suggested);
+  Text8->setPlainText(QString(form.Suggested).replace("\r\n", "\n"));
   Check1->setChecked(form.OnlySuggested == 1);
   for (QWidget* widget : std::initializer_list<QWidget*>{Text4, Combo3, Text6, Text8, Check1}) {
     widget->setEnabled(true);

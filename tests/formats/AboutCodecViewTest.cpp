@@ -1,6 +1,6 @@
 #include <QListWidget>
-#include <QRegularExpression>
 #include <QPlainTextEdit>
+#include <QRegularExpression>
 
 #include "CodecTestSupport.h"
 #include "formats/AboutCodecView.h"
@@ -62,7 +62,8 @@ TEST_F(AboutCodecViewTest, TheListHoldsTheCodecFilesThenTheCodecsLeftOnlyInProfi
   EXPECT_TRUE(audio.contains("audio\\lame"));
   EXPECT_TRUE(audio.contains("audio\\Q\\B"));
   EXPECT_EQ(audio.size(), 3);
-  EXPECT_EQ(entries.mid(3), (QStringList{"video\\V", "video\\P\\x264"})) << "audio first, files before profiles";
+  EXPECT_EQ(entries.mid(3), (QStringList{"video\\V", "video\\P\\x264"}))
+      << "audio first, files before profiles";
   EXPECT_EQ(entries.indexOf("audio\\Q\\B"), 2);
 }
 
@@ -95,7 +96,8 @@ TEST_F(AboutCodecViewTest, ANewProgramIsReturnedWhetherSavedOrNotAndSavingTouche
     });
     EXPECT_EQ(returned, "Tools/LAME");
     EXPECT_EQ(dialogs.Messages(), QStringList{"¿Guardar la nueva ruta del ejecutable?"});
-    EXPECT_EQ(dialogs.Shown().first().text, Folder() + "/tools") << "starts at the shown program's folder";
+    EXPECT_EQ(dialogs.Shown().first().text, Folder() + "/tools")
+        << "starts at the shown program's folder";
     EXPECT_EQ(dialogs.Shown().first().defaultText, "lame");
     EXPECT_EQ(FileBytes(path), before) << "No leaves the file alone";
   }
@@ -118,7 +120,8 @@ TEST_F(AboutCodecViewTest, ANewProgramIsReturnedWhetherSavedOrNotAndSavingTouche
 }
 
 TEST_F(AboutCodecViewTest, AnUnreadableFileIsNotShown) {
-  const QString path = WriteFile("appfiles/ecodec/bad.qca", QByteArray("\x01\x00", 2) + QByteArray(12, '\xff'));
+  const QString path =
+      WriteFile("appfiles/ecodec/bad.qca", QByteArray("\x01\x00", 2) + QByteArray(12, '\xff'));
   ScriptedDialogs dialogs;
   dialogs.ExpectMessage();
   EXPECT_EQ(AboutCodecView::ShowCodecInfo(nullptr, path, 0), "");
@@ -191,7 +194,8 @@ TEST_F(AboutCodecViewTest, AFailedWriteSaysWhichFile) {
   ScriptedDialogs dialogs;
   dialogs.ExpectMessage();
   EXPECT_FALSE(AboutCodecView::SaveExePath("p"));
-  EXPECT_EQ(dialogs.Messages(), QStringList{"No se pudo escribir el archivo " + AboutCodecView::FilePath});
+  EXPECT_EQ(dialogs.Messages(),
+            QStringList{"No se pudo escribir el archivo " + AboutCodecView::FilePath});
 }
 
 }  // namespace

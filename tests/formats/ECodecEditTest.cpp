@@ -26,7 +26,8 @@ class ECodecEditTest : public TestEnv {
   // Puts a definition in appfiles/ecodec and opens it by name.
   void OpenSaved(const QString& fileName, const ExtCodecDef& codec) {
     WriteRecord(Codecs + "/" + fileName, codec);
-    ECodecEdit::OpenCodec(fileName.endsWith(".qcv") ? 1 : 0, QFileInfo(fileName).completeBaseName());
+    ECodecEdit::OpenCodec(fileName.endsWith(".qcv") ? 1 : 0,
+                          QFileInfo(fileName).completeBaseName());
   }
   QString Codecs;
 };
@@ -153,7 +154,8 @@ TEST_F(ECodecEditTest, OpeningFillsMissingPartsAndAVideoFileWithoutFlagsCountsAs
 }
 
 TEST_F(ECodecEditTest, AnUnreadableFileSaysSoAndLeavesANewDefinitionWithoutPath) {
-  const QString path = WriteFile("appfiles/ecodec/bad.qca", QByteArray("\x01\x00", 2) + QByteArray(12, '\xff'));
+  const QString path =
+      WriteFile("appfiles/ecodec/bad.qca", QByteArray("\x01\x00", 2) + QByteArray(12, '\xff'));
   ScriptedDialogs dialogs;
   dialogs.ExpectMessage();
   ECodecEdit::OpenCodec(0, "bad");
@@ -245,11 +247,12 @@ TEST_F(ECodecEditTest, TheTypeRecreatesTheFlagsAndAFileFixesIt) {
   EXPECT_EQ(ECodecEdit::CurrentCodec.Editable.Items, QList<uint8_t>(6, 0));
 
   const QStringList audio = ECodecEdit::FillAudioEditableParams();
-  EXPECT_EQ(audio, (QStringList{"Bitrate (bits/s)", "Bitrate max (bits/s)", "Bitrate min (bits/s)", "Calidad",
-                                "Canales", "Samplerate (Hz)"}));
+  EXPECT_EQ(audio, (QStringList{"Bitrate (bits/s)", "Bitrate max (bits/s)", "Bitrate min (bits/s)",
+                                "Calidad", "Canales", "Samplerate (Hz)"}));
   const QStringList video = ECodecEdit::FillVideoEditableParams();
-  EXPECT_EQ(video.mid(4), (QStringList{"Calidad max", "Calidad min", "Cuadros/s", "Tamaño de cuadro (WxH,pixels)",
-                                       "Relación de aspecto", "Formato de pixel"}));
+  EXPECT_EQ(video.mid(4),
+            (QStringList{"Calidad max", "Calidad min", "Cuadros/s", "Tamaño de cuadro (WxH,pixels)",
+                         "Relación de aspecto", "Formato de pixel"}));
 }
 
 // Parameter rows ------------------------------------------------------------------
@@ -258,9 +261,11 @@ class ParamRowsTest : public ECodecEditTest {
  protected:
   void SetUp() override {
     ECodecEditTest::SetUp();
-    ECodecEdit::CurrentCodec.Params = {0, {Row("<InFile>", 1), Row("Bitrate", 0, "-b"), Row("<OutFile>", 1)}};
+    ECodecEdit::CurrentCodec.Params = {
+        0, {Row("<InFile>", 1), Row("Bitrate", 0, "-b"), Row("<OutFile>", 1)}};
   }
-  static ECodecEdit::ParamForm Form(const QString& label, const QString& before = {}, uint8_t kind = 0) {
+  static ECodecEdit::ParamForm Form(const QString& label, const QString& before = {},
+                                    uint8_t kind = 0) {
     ECodecEdit::ParamForm form;
     form.Label = label;
     form.LabelBefore = before;
@@ -301,7 +306,8 @@ TEST_F(ParamRowsTest, ARowKeepsItsOwnLabelInAnotherCaseAndNewRowsGoLast) {
 
   ECodecEdit::ParamFormFor(-1);
   ASSERT_TRUE(ECodecEdit::AcceptParameter(Form("Quality", "", 0)));
-  EXPECT_EQ(ECodecEdit::ParamLabels(), (QStringList{"<InFile>", "BITRATE", "<OutFile>", "Quality"}));
+  EXPECT_EQ(ECodecEdit::ParamLabels(),
+            (QStringList{"<InFile>", "BITRATE", "<OutFile>", "Quality"}));
   EXPECT_TRUE(ECodecEdit::ParamLabelExists("quality"));
   ECodecEdit::CurrentCodec.Params.Items.clear();
   EXPECT_FALSE(ECodecEdit::ParamLabelExists("quality"));

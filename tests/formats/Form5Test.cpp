@@ -82,7 +82,8 @@ TEST_F(Form5Test, ANewDefinitionShowsTheFileRowsAudioAndSixOptionsAndClosesWitho
     EXPECT_TRUE(w->Combo1->isEnabled());
     EXPECT_EQ(w->List2->count(), 6);
     EXPECT_EQ(Selection(w->List2), QList<bool>(6, false));
-    EXPECT_TRUE(w->Frame1->isHidden() && w->Frame2->isHidden() && w->Frame3->isHidden() && w->Frame4->isHidden());
+    EXPECT_TRUE(w->Frame1->isHidden() && w->Frame2->isHidden() && w->Frame3->isHidden() &&
+                w->Frame4->isHidden());
     EXPECT_EQ(w->Frame1->title(), "");
     EXPECT_EQ(w->Combo2->count(), 35);
     EXPECT_EQ(w->Combo4->itemText(34), "wv");
@@ -167,8 +168,9 @@ TEST_F(Form5Test, TheParameterFrameBlocksTheMenusAndTheCloseUntilItEnds) {
 
     ECodecEdit::UndoChanges();  // leaves without the save question
   });
-  EXPECT_EQ(dialogs.Messages(), (QStringList{"Confirme ó descarte los cambios en el parámetro antes de salir",
-                                            "Debe ingresar una etiqueta que no contenga los caracteres < >"}));
+  EXPECT_EQ(dialogs.Messages(),
+            (QStringList{"Confirme ó descarte los cambios en el parámetro antes de salir",
+                         "Debe ingresar una etiqueta que no contenga los caracteres < >"}));
   EXPECT_EQ(dialogs.Shown().first().style, 0);
 }
 
@@ -177,7 +179,8 @@ TEST_F(Form5Test, TheFileRowsOnlyLetTheirSwitchChangeAndTheListButtonsActOnTheSe
   w->List1->setCurrentRow(0);
   w->List1_DblClick();
   EXPECT_EQ(w->Text4->text(), "<InFile>");
-  for (QWidget* locked : std::initializer_list<QWidget*>{w->Text4, w->Combo3, w->Text6, w->Text8, w->Check1}) {
+  for (QWidget* locked :
+       std::initializer_list<QWidget*>{w->Text4, w->Combo3, w->Text6, w->Text8, w->Check1}) {
     EXPECT_FALSE(locked->isEnabled()) << locked->objectName().toStdString();
   }
   EXPECT_TRUE(w->Text5->isEnabled());
@@ -248,7 +251,8 @@ TEST_F(Form5Test, ImportingAVideoCodecTakesItsFlagsClearsItsValuesAndSavesAsQcv)
   EXPECT_EQ(call.Extension, "qfm");
   EXPECT_EQ(w->Combo1->currentText(), "Video");
   EXPECT_TRUE(w->Combo1->isEnabled());
-  EXPECT_EQ(Selection(w->List2), (QList<bool>{false, false, true, false, false, false, false, false, false, true}));
+  EXPECT_EQ(Selection(w->List2),
+            (QList<bool>{false, false, true, false, false, false, false, false, false, true}));
   EXPECT_EQ(ECodecEdit::CurrentCodec.Values.Items, QStringList(10, ""));
   EXPECT_EQ(ECodecEdit::CurrentCodec.Params[0].Value, "");
   EXPECT_FALSE(ECodecEdit::IsDirty());
@@ -298,7 +302,9 @@ TEST_F(Form5Test, FfmpegOptionsComeFromAProfileThatSuitsTheType) {
   };
   const Case refused[] = {
       {"noaudio", "El formato no sirve para extraer la pista de audio ó video requerida"},
-      {"external", "El formato de extracción no debe requerir codecs externos ni generar múltiples archivos de salida"},
+      {"external",
+       "El formato de extracción no debe requerir codecs externos ni generar múltiples archivos de "
+       "salida"},
   };
   for (const Case& c : refused) {
     ScriptedDialogs dialogs;
@@ -358,7 +364,9 @@ TEST_F(Form5Test, TheProgramsOwnDocumentationRunsItWithTheTypedArguments) {
   EXPECT_EQ(Form6::Instance(), nullptr);
   QString shown;
   // The viewer closes only once the program has ended and its output is in.
-  const auto viewerText = [] { return Form6::Instance()->findChild<QPlainTextEdit*>()->toPlainText(); };
+  const auto viewerText = [] {
+    return Form6::Instance()->findChild<QPlainTextEdit*>()->toPlainText();
+  };
   When([&] { return Form6::Instance() && !viewerText().isEmpty(); },
        [&] {
          shown = viewerText();
@@ -367,7 +375,8 @@ TEST_F(Form5Test, TheProgramsOwnDocumentationRunsItWithTheTypedArguments) {
   w->View_Doc->trigger();
   EXPECT_TRUE(shown.contains("usage of my enc: --help a $(b)")) << shown.toStdString();
   EXPECT_EQ(dialogs.Shown().last().text,
-            "Ingrese los parámetros de la línea de comandos para acceder a la documentación (ejemplo: -help)");
+            "Ingrese los parámetros de la línea de comandos para acceder a la documentación "
+            "(ejemplo: -help)");
 }
 
 }  // namespace
@@ -396,6 +405,25 @@ TEST_F(Form5Test, TheMainWindowOpensTheEditorAndTheViewerAndLendsItsHelpCaptions
     closed = closer.Closed();
   }
   EXPECT_EQ(closed, QStringList{"Form11"});
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(Form5Test, SuggestedValuesShowOnePerLineAndAreStoredWithCrLf) {
+  ExtCodecParam quality = Row("Quality", 0, "-q", "5");
+  quality.Suggested = "2\r\n5";
+  ECodecEdit::CurrentCodec.Params.Items.append(quality);
+  Form5* w = LoadWindow();
+  w->List1->setCurrentRow(2);
+  w->List1_DblClick();
+  EXPECT_EQ(w->Text8->toPlainText(), "2\n5");
+  w->Text8->setPlainText("2\n5\n9");
+  w->Check1->setChecked(true);
+  w->Command3->click();
+  EXPECT_EQ(ECodecEdit::CurrentCodec.Params[2].Suggested, "2\r\n5\r\n9");
+  EXPECT_EQ(ECodecEdit::CurrentCodec.Params[2].OnlySuggested, 1);
 }
 
 }  // namespace
