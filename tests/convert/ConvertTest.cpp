@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPointer>
@@ -656,15 +657,22 @@ TEST_F(ConvertTest, DetenerReachesFfmpegEncodingOneTrack) {
 TEST_F(ConvertTest, DetenerIsOffWhileAnOutsideEncoderRuns) {
   FormatProfile profile;
   profile.AudioExtCodecName = "enc";
-  profile.AudioExtCodec = Encoder(R"(sleep 1.5; cp "$1" "$3")");
+  // The encoder marks its start, so the window is looked at while it runs
+  // however long the extraction before it took.
+  const QString started = Folder() + "/encoder-started";
+  profile.AudioExtCodec = Encoder("touch '" + started + R"('; sleep 1.5; cp "$1" "$3")");
   Aplicacion::FormatProfilePath = SaveFormat(profile);
   List({Clip("in/a.mkv")});
   QString stage;
   bool stopEnabled = true;
-  QTimer::singleShot(1000, [&] {
+  QTimer watch;
+  QObject::connect(&watch, &QTimer::timeout, [&] {
+    if (!QFileInfo::exists(started) || !Form12::Instance()) return;
     stage = Form12::Instance()->Text4->text();
     stopEnabled = Form12::Instance()->Command1->isEnabled();
+    watch.stop();
   });
+  watch.start(20);
   ScriptedDialogs dialogs;
   Convert("");
   EXPECT_EQ(stage, "Codificando audio");
