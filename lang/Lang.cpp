@@ -1,6 +1,7 @@
 #include "lang/Lang.h"
 
 #include <QFile>
+#include <QSaveFile>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <optional>
@@ -59,7 +60,7 @@ void Bilingual(const char* spanish, const char* english) {
 // The table of a custom language, or nothing when it cannot be loaded (the user
 // has been told why).
 std::optional<QStringList> ReadCustomTable(const QString& name) {
-  const QString path = ProgramFolder::AppFiles("lang/" + name + ".qlg");
+  const QString path = LanguageFilePath(name);
   if (!ScriptObj::FileExists(path)) {
     Bilingual("No se encuentra el archivo de lenguaje", "The language file is not found");
     return std::nullopt;
@@ -92,6 +93,32 @@ void LoadLanguage(const QString& name) {
   TranslateForm1();
   ffmpeg::InitParamCaptions();
   LanguageName = name;
+}
+
+QString LanguageFolder() { return ProgramFolder::AppFiles("lang"); }
+
+QString LanguageFilePath(const QString& name) { return LanguageFolder() + "/" + name + ".qlg"; }
+
+QStringList CustomLanguages() {
+  QStringList names;
+  for (const QString& path : ScriptObj::ListFiles(LanguageFolder(), "qlg:")) {
+    names << ScriptObj::GetBaseName(path);
+  }
+  return names;
+}
+
+SaveResult SaveLanguageFile(const QString& name, const QStringList& lines) {
+  if (!ScriptObj::FolderExists(LanguageFolder()) && !ScriptObj::CreateFolderPath(LanguageFolder())) {
+    return SaveResult::NoFolder;
+  }
+  const QString path = LanguageFilePath(name);
+  if (ScriptObj::FileExists(path)) return SaveResult::Exists;
+  // A name that holds a folder separator would write outside the language folder.
+  if (!ScriptObj::IsValidFileName(name)) return SaveResult::WriteFailed;
+  QSaveFile file(path);
+  if (!file.open(QIODevice::WriteOnly)) return SaveResult::WriteFailed;
+  file.write(AnsiText::Encode(lines.join("\r\n")));
+  return file.commit() ? SaveResult::Saved : SaveResult::WriteFailed;
 }
 
 QStringList BuiltInTable(int resourceId) {

@@ -25,6 +25,17 @@ extern QString LanguageName;
 // appfiles/lang/<name>.qlg. A load that fails says so and leaves everything as it was.
 void LoadLanguage(const QString& name);
 
+// Custom language files: appfiles/lang/<name>.qlg.
+QString LanguageFolder();
+QString LanguageFilePath(const QString& name);
+// The names of the custom languages, in the order the folder lists them.
+QStringList CustomLanguages();
+
+enum class SaveResult { Saved, NoFolder, Exists, WriteFailed };
+// Writes a new language file holding these lines, separated by CR LF. An existing
+// file is never replaced, and a failed write leaves no file behind.
+SaveResult SaveLanguageFile(const QString& name, const QStringList& lines);
+
 // A built-in table by its resource number: 101 Spanish, 102 English, 104 Portuguese.
 QStringList BuiltInTable(int resourceId);
 
