@@ -85,6 +85,7 @@ void Form11::WireControls() {
 }
 
 void Form11::Form_Load() {
+  Lang::TranslateForm11();
   resize(kWidth, kHeight);
   Picture1->setGeometry(rect());
   Picture1->raise();

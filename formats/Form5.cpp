@@ -265,6 +265,7 @@ void Form5::WireControls() {
 }
 
 void Form5::Form_Load() {
+  Lang::TranslateForm5();
   // The sections' own buttons name them; their frames carry no caption.
   Frame1->setTitle(QString());
   Frame2->setTitle(QString());
