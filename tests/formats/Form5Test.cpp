@@ -76,7 +76,7 @@ TEST_F(Form5Test, ANewDefinitionShowsTheFileRowsAudioAndSixOptionsAndClosesWitho
   bool mainHidden = false;
   WithEditor("", 0, [&](Form5* w) {
     mainHidden = !main.isVisible();
-    EXPECT_EQ(w->windowTitle(), "Codec externo (editor)");
+    EXPECT_EQ(w->windowTitle(), "Editor de codecs externos");  // from its translator
     EXPECT_EQ(Lines(w->List1), (QStringList{"<InFile>", "<OutFile>"}));
     EXPECT_EQ(w->Combo1->currentText(), "Audio");
     EXPECT_TRUE(w->Combo1->isEnabled());
