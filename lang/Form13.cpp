@@ -25,10 +25,10 @@ QString Lines(std::initializer_list<const char*> lines) {
   return texts.join('\n');
 }
 
-const QString kFirstInstructions = Lines(
-    {"Para crear un lenguaje:", "Traduce línea por línea el siguiente texto",
-     "Sugerencia: Copia el texto tradúcelo con el servicio ",
-     "de google y pega el resultado en el cuadro de ", "texto", "necesario hacer esto", ""});
+const QString kFirstInstructions =
+    Lines({"Para crear un lenguaje:", "Traduce línea por línea el siguiente texto",
+           "Sugerencia: Copia el texto tradúcelo con el servicio ",
+           "de google y pega el resultado en el cuadro de ", "texto", "necesario hacer esto", ""});
 const QString kSpanishInstructions =
     Lines({"Para crear un lenguaje:", "Traduce línea por línea el siguiente texto",
            "Sugerencia: corta el texto y utiliza el servicio de google para traducir, después "
@@ -227,9 +227,9 @@ void Form13::Command4_Click() {
 void Form13::Text2_Change() { TemplateEdited = 1; }
 
 void Form13::Command3_Click() {
-  const QString name =
-      Dialogs::InputBox(Lines({"Ingrese un nombre para el lenguaje", "Enter a name for the language"}),
-                        Lang::BoxTitle(), QString());
+  const QString name = Dialogs::InputBox(
+      Lines({"Ingrese un nombre para el lenguaje", "Enter a name for the language"}),
+      Lang::BoxTitle(), QString());
   if (name.isEmpty()) return;
   switch (Lang::SaveLanguageFile(name, TemplateLines(Text2))) {
     case Lang::SaveResult::Saved:

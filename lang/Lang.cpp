@@ -108,7 +108,8 @@ QStringList CustomLanguages() {
 }
 
 SaveResult SaveLanguageFile(const QString& name, const QStringList& lines) {
-  if (!ScriptObj::FolderExists(LanguageFolder()) && !ScriptObj::CreateFolderPath(LanguageFolder())) {
+  if (!ScriptObj::FolderExists(LanguageFolder()) &&
+      !ScriptObj::CreateFolderPath(LanguageFolder())) {
     return SaveResult::NoFolder;
   }
   const QString path = LanguageFilePath(name);

@@ -11,7 +11,6 @@
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QWidget>
-
 #include <optional>
 
 #include "convert/Form1.h"
@@ -29,6 +28,7 @@ constexpr Property Tag = Property::Tag;
 // Each window's assignments in order. A row names its table line (or where its
 // text comes from otherwise), the control by object name (nullptr: the window),
 // and the property it sets.
+// clang-format off
 
 const Assignment kForm1[] = {
     {133, "About_EC", Caption},
@@ -513,6 +513,8 @@ const Assignment kForm18[] = {
     {185, "Command1", Caption},
     {CopyInTable("Menu_Help", 173), "Command2", Caption},
 };
+
+// clang-format on
 
 template <std::size_t N>
 constexpr std::span<const Assignment> Rows(const Assignment (&rows)[N]) {

@@ -120,10 +120,12 @@ struct TestWindow {
     return object;
   }
   QStringList Texts() const {
-    return {window->windowTitle(), action->text(),       menu->title(),
-            button->text(),        check->text(),        option->text(),
-            label->text(),         frame->title(),       line->text(),
-            text->toPlainText(),   combo->itemText(0),   combo->itemText(2),
+    return {window->windowTitle(), action->text(),
+            menu->title(),         button->text(),
+            check->text(),         option->text(),
+            label->text(),         frame->title(),
+            line->text(),          text->toPlainText(),
+            combo->itemText(0),    combo->itemText(2),
             list->item(1)->text(), frame->property("Tag").toString()};
   }
 };
@@ -153,7 +155,7 @@ const Lang::Translator kTest{"FormT", "FormT", kTestRows, nullptr};
 class TranslateTest : public LangTest {};
 
 TEST_F(TranslateTest, TableAndBuiltInPassesOverEveryKindOfControl) {
-  const QStringList synthetic = {"L1", "L2",  "L3",     "L4",  "L5", "L6", "L7",
+  const QStringList synthetic = {"L1", "L2", "L3",  "L4",    "L5",     "L6",  "L7",
                                  "L8", "L9", "L10", "<L11>", "<L130>", "L13", "L14"};
   struct Case {
     const char* what;
@@ -164,14 +166,14 @@ TEST_F(TranslateTest, TableAndBuiltInPassesOverEveryKindOfControl) {
       {"Spanish",
        {},
        {"No se encuentra el archivo", "No se pudo obtener la lista de Tracks",
-        QString::fromUtf8("Obteniendo información de pistas..."),
-        "Ingrese un directorio de salida", "No se pudo crear el directorio",
-        QString::fromUtf8("No se seleccionó ningún track"), "No se pudo renombrar el archivo",
+        QString::fromUtf8("Obteniendo información de pistas..."), "Ingrese un directorio de salida",
+        "No se pudo crear el directorio", QString::fromUtf8("No se seleccionó ningún track"),
+        "No se pudo renombrar el archivo",
         QString::fromUtf8("Ingrese un nombre válido para el archivo (no debe contener los "
                           "caracteres :/\\*?|<>\")"),
         "Ya existe un archivo con ese nombre", "No pudo copiarse el archivo",
-        "<No pudo eliminarse el archivo>", "<Manual>", QString::fromUtf8("no es un nombre de archivo válido"),
-        "Guardar como:"}},
+        "<No pudo eliminarse el archivo>", "<Manual>",
+        QString::fromUtf8("no es un nombre de archivo válido"), "Guardar como:"}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
@@ -229,9 +231,9 @@ TEST_F(TranslateTest, KindsWithoutTheProperty) {
   };
   const Lang::Translator translator{"FormT", "FormT", rows, nullptr};
   TestWindow form;
-  EXPECT_EQ(Lang::UnmetAssignments(form.window.get(), translator),
-            (QStringList{"Combo1 Caption", "Label1 item 0", "Form1.Nothing Caption",
-                         "Nothing Caption"}));
+  EXPECT_EQ(
+      Lang::UnmetAssignments(form.window.get(), translator),
+      (QStringList{"Combo1 Caption", "Label1 item 0", "Form1.Nothing Caption", "Nothing Caption"}));
   Lang::Translate(form.window.get(), translator);
   // The copy's line stands in for the missing caption of the main window.
   EXPECT_EQ(form.label->text(), QString::fromUtf8("Obteniendo información de pistas..."));

@@ -203,8 +203,9 @@ TEST_F(WindowTranslatorsTest, TextsThatOtherCodeReadsLater) {
     const QStringList table = Lang::BuiltInTable(english ? 102 : 101);
     for (const Case& c : cases) {
       SCOPED_TRACE(c.what);
-      const Window* each = std::find_if(std::begin(kWindows), std::end(kWindows),
-                                        [&](const Window& w) { return !qstrcmp(w.translator, c.window); });
+      const Window* each =
+          std::find_if(std::begin(kWindows), std::end(kWindows),
+                       [&](const Window& w) { return !qstrcmp(w.translator, c.window); });
       std::unique_ptr<QWidget> window(each->make(main_.get()));
       Lang::Translate(window.get(), TranslatorNamed(c.window));
       const QString shown = Shown(window.get(), c.control, c.property, c.item);
@@ -246,13 +247,14 @@ TEST_F(WindowTranslatorsTest, ATableLineChangesEveryWindowThatSharesIt) {
   WriteLanguage("mine", SyntheticTable(537));
   Lang::LoadLanguage("mine");
   const std::pair<const char*, QStringList> sharing[] = {
-      {"Form4", {"Frame3"}},  {"Form6", {"Label1"}}, {"Form8", {"Label19"}},
+      {"Form4", {"Frame3"}},  {"Form6", {"Label1"}},  {"Form8", {"Label19"}},
       {"Form15", {"Label3"}}, {"Form17", {"Label1"}},
   };
   for (const auto& [name, controls] : sharing) {
     SCOPED_TRACE(name);
-    const Window* each = std::find_if(std::begin(kWindows), std::end(kWindows),
-                                      [&](const Window& w) { return !qstrcmp(w.translator, name); });
+    const Window* each =
+        std::find_if(std::begin(kWindows), std::end(kWindows),
+                     [&](const Window& w) { return !qstrcmp(w.translator, name); });
     std::unique_ptr<QWidget> window(each->make(main_.get()));
     Lang::Translate(window.get(), TranslatorNamed(name));
     EXPECT_EQ(Shown(window.get(), controls[0].toLatin1(), Property::Caption, 0), "L217");
@@ -272,10 +274,25 @@ TEST_F(WindowTranslatorsTest, LoadHandlersApplyTheirTranslators) {
     const char* translator;
     std::function<QWidget*()> load;
   } cases[] = {
-      {"Form2", [] { auto* w = new Form2(); w->Form_Load(); return w; }},
-      {"Form4", [] { auto* w = new Form4(); w->Form_Load(); return w; }},
+      {"Form2",
+       [] {
+         auto* w = new Form2();
+         w->Form_Load();
+         return w;
+       }},
+      {"Form4",
+       [] {
+         auto* w = new Form4();
+         w->Form_Load();
+         return w;
+       }},
       {"Form10", [this] { return new Form10(main_.get()); }},
-      {"Form11", [this] { auto* w = new Form11(main_.get()); w->Form_Load(); return w; }},
+      {"Form11",
+       [this] {
+         auto* w = new Form11(main_.get());
+         w->Form_Load();
+         return w;
+       }},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.translator);
