@@ -1,10 +1,7 @@
 // Converts 20 short clips through Convertidor::Convert and through a plain
 // shell loop of the same ffmpeg commands, and compares the two.
-#include <sys/resource.h>
-
 #include <QApplication>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -15,40 +12,11 @@
 #include "frame/Aplicacion.h"
 #include "frame/ProgramFolder.h"
 #include "frame/ffmpeg.h"
+#include "Measure.h"
 
 namespace {
 
 constexpr int kClips = 20;
-
-struct Usage {
-  double wallSeconds = 0;
-  double toolCpuSeconds = 0;
-  double ownCpuSeconds = 0;
-  Usage& operator+=(const Usage& other) {
-    wallSeconds += other.wallSeconds;
-    toolCpuSeconds += other.toolCpuSeconds;
-    ownCpuSeconds += other.ownCpuSeconds;
-    return *this;
-  }
-};
-
-double CpuSeconds(int who) {
-  rusage usage{};
-  getrusage(who, &usage);
-  auto seconds = [](const timeval& t) { return double(t.tv_sec) + double(t.tv_usec) / 1e6; };
-  return seconds(usage.ru_utime) + seconds(usage.ru_stime);
-}
-
-template <typename Job>
-Usage Measure(Job job) {
-  const double toolBefore = CpuSeconds(RUSAGE_CHILDREN);
-  const double ownBefore = CpuSeconds(RUSAGE_SELF);
-  QElapsedTimer clock;
-  clock.start();
-  job();
-  return {double(clock.nsecsElapsed()) / 1e9, CpuSeconds(RUSAGE_CHILDREN) - toolBefore,
-          CpuSeconds(RUSAGE_SELF) - ownBefore};
-}
 
 QString ShellQuoted(const QString& word) { return "'" + QString(word).replace("'", "'\\''") + "'"; }
 

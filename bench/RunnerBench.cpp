@@ -1,48 +1,12 @@
 // Times one chatty ffmpeg job, twice run directly and twice and run through the console runner
 // as a conversion runs it, and measures what the runner itself costs.
-#include <sys/resource.h>
-
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QPlainTextEdit>
 #include <QProcess>
 #include <cstdio>
 
+#include "Measure.h"
 #include "frame/CaptureConsole.h"
-
-namespace {
-
-struct Usage {
-  double wallSeconds = 0;
-  double toolCpuSeconds = 0;
-  double ownCpuSeconds = 0;
-  Usage& operator+=(const Usage& other) {
-    wallSeconds += other.wallSeconds;
-    toolCpuSeconds += other.toolCpuSeconds;
-    ownCpuSeconds += other.ownCpuSeconds;
-    return *this;
-  }
-};
-
-double CpuSeconds(int who) {
-  rusage usage{};
-  getrusage(who, &usage);
-  auto seconds = [](const timeval& t) { return double(t.tv_sec) + double(t.tv_usec) / 1e6; };
-  return seconds(usage.ru_utime) + seconds(usage.ru_stime);
-}
-
-template <typename Job>
-Usage Measure(Job job) {
-  const double toolBefore = CpuSeconds(RUSAGE_CHILDREN);
-  const double ownBefore = CpuSeconds(RUSAGE_SELF);
-  QElapsedTimer clock;
-  clock.start();
-  job();
-  return {double(clock.nsecsElapsed()) / 1e9, CpuSeconds(RUSAGE_CHILDREN) - toolBefore,
-          CpuSeconds(RUSAGE_SELF) - ownBefore};
-}
-
-}  // namespace
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
