@@ -11,6 +11,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QPlainTextEdit>
+#include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
@@ -533,6 +534,80 @@ TEST_F(ShowEditorTest, StaleListsAreRebuiltBeforeTheNamedProfileLoads) {
   EXPECT_EQ(value, "aac");
   EXPECT_EQ(FormatEdit::CurrentFormatFile, "");
   EXPECT_EQ(FormatEdit::ParamRowCount, 0);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(Form7Window, FileImportListsTheProbedClipAndCopiesTheTickedLines) {
+  const QString clip = Folder() + "/clip.mkv";
+  QProcess make;
+  make.start(QStandardPaths::findExecutable("ffmpeg"),
+             {"-v", "error", "-f", "lavfi", "-i", "sine=d=1", "-c:a", "flac", clip});
+  ASSERT_TRUE(make.waitForFinished(30000));
+  ASSERT_EQ(make.exitCode(), 0);
+  ffmpeg::FfprobePath = QStandardPaths::findExecutable("ffprobe");
+  Form7& window = Open();
+  {
+    ScriptedDialogs dialogs;
+    dialogs.Expect(Dialogs::Kind::OpenFile, QStringList());
+    window.Import_OfFile->trigger();
+  }
+  EXPECT_FALSE(window.Frame5->isVisible());
+  EXPECT_TRUE(window.Menu_File->menuAction()->isEnabled());
+  {
+    ScriptedDialogs dialogs;
+    dialogs.Expect(Dialogs::Kind::OpenFile, QStringList({clip}));
+    window.Import_OfFile->trigger();
+  }
+  ffmpeg::FfprobePath.clear();
+  ASSERT_TRUE(window.Frame5->isVisible());
+  EXPECT_FALSE(window.Frame6->isVisible());
+  EXPECT_FALSE(window.Menu_Options->menuAction()->isEnabled());
+  EXPECT_FALSE(window.Command1->isEnabled());
+  ASSERT_EQ(window.List1->count(), 15);
+  EXPECT_EQ(window.List1->item(1)->text(), "Audio codec: flac");
+  EXPECT_EQ(window.List1->item(11)->text(), "File extension: mkv");
+  EXPECT_FALSE(window.ProbeTicks().contains(true));
+
+  window.Check1->click();
+  EXPECT_EQ(window.ProbeTicks(), QList<bool>(15, true));
+  window.Check1->click();
+  EXPECT_EQ(window.ProbeTicks(), QList<bool>(15, false));
+  window.List1->item(1)->setCheckState(Qt::Checked);
+  window.List1->item(11)->setCheckState(Qt::Checked);
+  window.Command10->click();
+  EXPECT_EQ(FormatEdit::CurrentFormat.AudioCodec, "flac");
+  EXPECT_EQ(FormatEdit::CurrentFormat.Extension, "mkv");
+  EXPECT_EQ(window.Combo2[1]->currentText(), "flac");
+  EXPECT_FALSE(window.Frame5->isVisible());
+  EXPECT_FALSE(window.Check1->isChecked());
+  EXPECT_TRUE(window.Menu_Options->menuAction()->isEnabled());
+  EXPECT_TRUE(window.Command1->isEnabled());
+}
+
+TEST_F(Form7Window, PlainHelpItemsShowFfmpegsOutputOrSayItIsMissing) {
+  Form7& window = Open();
+  ffmpeg::FfmpegPath = Folder() + "/no ffmpeg";
+  {
+    ScriptedDialogs dialogs;
+    dialogs.ExpectMessage();
+    window.Help_ffPixFmt->trigger();
+    EXPECT_EQ(dialogs.Messages(), QStringList({"No se encuentra ffmpeg.exe"}));
+  }
+  ffmpeg::FfmpegPath = QStandardPaths::findExecutable("ffmpeg");
+  QString shown;
+  QTimer poll;
+  QObject::connect(&poll, &QTimer::timeout, [&] {
+    Form6* viewer = Form6::Instance();
+    if (!viewer || !viewer->Text1->toPlainText().contains("yuv420p")) return;
+    shown = viewer->Text1->toPlainText();
+    viewer->close();
+  });
+  poll.start(20);
+  window.Help_ffPixFmt->trigger();
+  EXPECT_TRUE(shown.contains("Pixel formats:")) << shown.toStdString();
 }
 
 }  // namespace
