@@ -103,7 +103,8 @@ QString UnitTerm(const QString& box, int unit, const QStringList& suffixes) {
     if (!EditFields::IsNumeric(box, &value)) return QString();
     return SingleText(float(std::floor(float(value))));
   }
-  if (unit - 1 < suffixes.size()) return box + suffixes[unit - 1];
+  // A unit outside the list (a damaged file's byte) adds no suffix.
+  if (unit >= 1 && unit - 1 < suffixes.size()) return box + suffixes[unit - 1];
   return box;
 }
 

@@ -30,6 +30,8 @@ TEST_F(EditPreviewTest, CropOptionsTakeUnitsAndFillInTheWholeFrame) {
       {{"0", 0}, {"0.5", 2}, {"0.1", 3}, {"0.2", 4}, "-vf crop=iw:0.5*ih:0.1*ow:0.2*oh"},
       {{"0.5", 1}, {"100.7", 0}, {".", 0}, {}, "-vf crop=0.5*iw:100:(iw-ow)/2:(ih-oh)/2"},
       {{"0.5", 3}, {"0.5", 3}, {}, {}, "-vf crop=0.5*oh:0.5*ow:(iw-ow)/2:(ih-oh)/2"},
+      // A damaged file's unit byte leaves its list with no selection.
+      {{"320", -1}, {"200", 7}, {}, {}, "-vf crop=320:200:(iw-ow)/2:(ih-oh)/2"},
   };
   for (const auto& row : rows) {
     EXPECT_EQ(EditPreview::CropOptions(row.w, row.h, row.x, row.y), row.options) << row.options;
