@@ -72,6 +72,8 @@ std::optional<Rect> ParseCropDetect(const QString& output, int exitCode, int fra
     pixels[i] = parts[i].trimmed().toShort(&ok);
     if (!ok) return std::nullopt;
   }
+  // On an all-black frame cropdetect reports a negative size: no borders found.
+  if (pixels[0] <= 0 || pixels[1] <= 0) return std::nullopt;
   return Rect{float(pixels[2]) / float(frameWidth), float(pixels[3]) / float(frameHeight),
               float(pixels[0]) / float(frameWidth), float(pixels[1]) / float(frameHeight)};
 }

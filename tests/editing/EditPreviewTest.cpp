@@ -95,7 +95,9 @@ TEST_F(EditPreviewTest, CropDetectOutputBecomesFractionsOfTheFrame) {
     int width;
   } failures[] = {{"crop=704:560:8:8\r\n", 1, 720}, {"no line\r\n", 0, 720},
                   {"crop=704:560:8:8", 0, 720},     {"crop=704:560:8\r\n", 0, 720},
-                  {"crop=704:x:8:8\r\n", 0, 720},   {"crop=704:560:8:8\r\n", 0, 0}};
+                  {"crop=704:x:8:8\r\n", 0, 720},   {"crop=704:560:8:8\r\n", 0, 0},
+                  // An all-black frame: cropdetect finds no picture at all.
+                  {"crop=-704:-560:714:570\r\n", 0, 720}};
   for (const auto& row : failures) {
     EXPECT_FALSE(EditPreview::ParseCropDetect(row.output, row.exitCode, row.width, 576))
         << row.output;
@@ -110,6 +112,11 @@ TEST_F(EditPreviewTest, BorderDetectionFindsThePaddingOfARealClip) {
   const auto rect = EditPreview::ParseCropDetect(output, exitCode, 160, 120);
   ASSERT_TRUE(rect) << output.toStdString();
   EXPECT_EQ(*rect, (Rect{16.0f / 160, 12.0f / 120, 128.0f / 160, 96.0f / 120}));
+
+  const QString black = MakeClip("black.mkv", {"color=c=black:size=160x120:rate=10"},
+                                 {"-t", "2", "-c:v", "ffv1"});
+  const int blackExit = Run(EditPreview::BorderDetection(black, "0"), output);
+  EXPECT_FALSE(EditPreview::ParseCropDetect(output, blackExit, 160, 120)) << output.toStdString();
 }
 
 TEST_F(EditPreviewTest, FrameGrabsWriteAJpegOfTheFrame) {
