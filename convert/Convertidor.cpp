@@ -1,6 +1,7 @@
 #include "convert/Convertidor.h"
 
 #include <QAction>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
@@ -1074,6 +1075,12 @@ void ConversionRun::RunInput(int i) {
   form_->Text5->clear();
 }
 
+// A path typed into the output box may be relative; it means the current
+// folder, never the root nor the run's temporary working folder.
+QString AbsolutePath(const QString& path) {
+  return path.isEmpty() ? path : QDir::cleanPath(QDir::current().absoluteFilePath(path));
+}
+
 void ConversionRun::SetOutputPath(int i) {
   const QString ext = "." + Cell(7, 4);
   if (test_) {
@@ -1092,9 +1099,9 @@ void ConversionRun::SetOutputPath(int i) {
   if (Choices.OutputMode == OutputSourceFolders)
     output_ = ScriptObj::ParentFolder(entry) + "/" + ScriptObj::GetBaseName(entry);
   else if (Choices.OutputMode == OutputChosenFolder)
-    output_ = Aplicacion::OutputFolder + "/" + ScriptObj::GetBaseName(entry);
+    output_ = AbsolutePath(Aplicacion::OutputFolder) + "/" + ScriptObj::GetBaseName(entry);
   else
-    output_ = ScriptObj::ParentFolder(Aplicacion::OutputFile) + "/" +
+    output_ = ScriptObj::ParentFolder(AbsolutePath(Aplicacion::OutputFile)) + "/" +
               ScriptObj::GetBaseName(Aplicacion::OutputFile);
   if (MultiOutput == 1) {
     output_ = ScriptObj::UniquePath(output_, false);
@@ -1301,7 +1308,7 @@ void Convert(const QString& testTime) {
   const bool test = !testTime.isEmpty();
   const int mode = Choices.OutputMode;
   const int rows = Aplicacion::FileCount();
-  int selected = main ? main->List1->currentRow() : -1;
+  int selected = main ? main->SelectedRow() : -1;
   if (!ffmpeg::FfmpegExists()) return;
   if (rows == 0) return Lang::MsgNoFilesInList();
   const QString& shownOutput =

@@ -377,8 +377,13 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
   }
 }
 
+int Form1::SelectedRow() const {
+  const QListWidgetItem* item = List1->currentItem();
+  return item && item->isSelected() ? List1->row(item) : -1;
+}
+
 void Form1::Command6_Click() {
-  const int row = List1->currentRow();
+  const int row = SelectedRow();
   if (row < 1) return;
   Aplicacion::FileList.swapItemsAt(row, row - 1);
   Aplicacion::RefreshFileList();
@@ -386,7 +391,7 @@ void Form1::Command6_Click() {
 }
 
 void Form1::Command8_Click() {
-  const int row = List1->currentRow();
+  const int row = SelectedRow();
   if (row < 0 || row >= List1->count() - 1) return;
   Aplicacion::FileList.swapItemsAt(row, row + 1);
   Aplicacion::RefreshFileList();
@@ -394,7 +399,7 @@ void Form1::Command8_Click() {
 }
 
 void Form1::Menu_Archivo_Reproducir_Click() {
-  const int row = List1->currentRow();
+  const int row = SelectedRow();
   if (row >= 0) ffmpeg::PlayFile(Aplicacion::FileList[row], "");
 }
 
@@ -429,7 +434,7 @@ QString Form1::ProbeReport(const MediaInfo& info) {
 }
 
 void Form1::Menu_Archivo_Analizar_Click() {
-  const int row = List1->currentRow();
+  const int row = SelectedRow();
   if (row < 0) return;
   MediaInfo info;
   {

@@ -27,6 +27,10 @@ class Form1 : public QMainWindow {
   // The load handler; the program calls it once after construction.
   void Form_Load();
 
+  // The selected row of List1, or -1. A row that is only current (the list
+  // got the focus, or a click cleared the selection) is no selection.
+  int SelectedRow() const;
+
   // File list.
   void Menu_Archivo_QuitarTodos_Click();
   void Menu_Archivo_AgDir_Click();

@@ -248,6 +248,56 @@ TEST_F(ConvertTest, ATestWithSeveralFilesAndNoneSelectedIsRefused) {
   EXPECT_FALSE(Progress());
 }
 
+TEST_F(ConvertTest, ARowOnlyPointedAtIsNoChoiceForATest) {
+  List({Clip("in/a.mkv"), Clip("in/b.mkv")});
+  main_->List1->setCurrentRow(1);
+  main_->List1->item(1)->setSelected(false);
+  ScriptedDialogs dialogs;
+  dialogs.ExpectMessage();
+  Convert("1");
+  EXPECT_EQ(dialogs.Messages(),
+            QStringList{"Seleccione un archivo de la lista para realizar la prueba"});
+  EXPECT_FALSE(Progress());
+}
+
+// A typed output that names no folder, or a relative one, is taken from the
+// program's current folder: never from the root, and never from the run's
+// temporary working folder, which goes when the progress window closes.
+TEST_F(ConvertTest, ATypedRelativeOutputLandsInTheCurrentFolder) {
+  const QString a = Clip("in/a.mkv");
+  QDir().mkpath(Path("cwd/sub"));
+  const QString previous = QDir::currentPath();
+  QDir::setCurrent(Path("cwd"));
+  struct Case {
+    int mode;
+    QString outputFile, outputFolder, output;
+  };
+  const Case cases[] = {
+      {OutputOneFile, "typed.avi", "", "cwd/typed.avi"},
+      {OutputJoined, "sub/joined.avi", "", "cwd/sub/joined.avi"},
+      {OutputChosenFolder, "", "sub", "cwd/sub/a.avi"},
+  };
+  FormatProfile profile;
+  profile.VideoCodec = "mpeg4";
+  profile.VideoBitrate = "100k";
+  Aplicacion::FormatProfilePath = SaveFormat(profile);
+  Choices.ExtensionText = "avi";
+  Choices.TwoPass = true;  // the run then works in its temporary folder
+  for (const Case& c : cases) {
+    List({a});
+    Choices.OutputMode = c.mode;
+    Aplicacion::OutputFile = c.outputFile;
+    Aplicacion::OutputFolder = c.outputFolder;
+    ScriptedDialogs dialogs;
+    Convert("");
+    ASSERT_TRUE(Progress()) << c.mode;
+    EXPECT_TRUE(Errors.isEmpty()) << c.mode;
+    CloseProgress();
+    EXPECT_NEAR(Duration(Path(c.output)), 1, kSlack) << c.output.toStdString();
+  }
+  QDir::setCurrent(previous);
+}
+
 TEST_F(ConvertTest, ChecksComeBeforeAnythingRuns) {
   struct Case {
     const char* name;

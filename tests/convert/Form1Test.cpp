@@ -106,6 +106,25 @@ TEST_F(Form1Test, MovingUpAndDownKeepsListAndRowsInStep) {
   EXPECT_EQ(form->List1->count(), 0);
 }
 
+// A row the list merely points at (focus, or a click that cleared the
+// selection) is no selection: what needs a selected file does nothing.
+TEST_F(Form1Test, ARowThatIsCurrentButNotSelectedIsNoSelection) {
+  Aplicacion::FileList = {"/m/0", "/m/1", "/m/2"};
+  Aplicacion::RefreshFileList();
+  form->List1->setCurrentRow(2);
+  form->List1->item(2)->setSelected(false);
+  ASSERT_EQ(form->List1->currentRow(), 2);
+  form->Command6_Click();
+  form->List1->setCurrentRow(1);
+  form->List1->item(1)->setSelected(false);
+  form->Command8_Click();
+  EXPECT_EQ(Aplicacion::FileList, (QStringList{"/m/0", "/m/1", "/m/2"}));
+  ScriptedDialogs dialogs;  // no probe report, no player
+  form->Menu_Archivo_Analizar_Click();
+  form->Menu_Archivo_Reproducir_Click();
+  EXPECT_TRUE(dialogs.Shown().isEmpty());
+}
+
 TEST_F(Form1Test, AddingAFolderTakesItsOwnFilesOnly) {
   for (const char* name : {"f/x.wav", "f/y.wav", "f/sub/z.wav"}) WriteFile(name, "x");
   ScriptedDialogs dialogs;
