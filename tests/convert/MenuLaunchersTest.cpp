@@ -1,0 +1,119 @@
+// The main window's help-text items and data-folder managers.
+
+#include <QAction>
+#include <QApplication>
+#include <QFile>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QStandardPaths>
+#include <QTimer>
+
+#include "TestEnv.h"
+#include "convert/Form1.h"
+#include "devices/cdrtools.h"
+#include "frame/Appfilesadm.h"
+#include "frame/Form3.h"
+#include "frame/Form6.h"
+#include "frame/ProgramFolder.h"
+#include "frame/ffmpeg.h"
+
+namespace {
+
+class MenuLaunchersTest : public TestEnv {
+ protected:
+  void SetUp() override {
+    TestEnv::SetUp();
+    ffmpeg::FfmpegPath = QStandardPaths::findExecutable("ffmpeg");
+    cdrtools::Cdda2wavPath.clear();
+    main_ = new Form1;
+    main_->show();
+  }
+  void TearDown() override {
+    delete main_;
+    ffmpeg::FfmpegPath.clear();
+    cdrtools::Cdda2wavPath.clear();
+    TestEnv::TearDown();
+  }
+  // Triggers the item and returns what the text viewer showed once its text
+  // holds the expected words; the viewer is then closed.
+  QString ViewerText(QAction* item, const QString& expected) {
+    QString shown;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+      Form6* viewer = Form6::Instance();
+      if (!viewer || !viewer->Text1->toPlainText().contains(expected)) return;
+      shown = viewer->Text1->toPlainText();
+      mainHiddenMeanwhile_ = !main_->isVisible();
+      viewer->close();
+    });
+    poll.start(20);
+    item->trigger();
+    return shown;
+  }
+
+  QPointer<Form1> main_;
+  bool mainHiddenMeanwhile_ = false;
+};
+
+TEST_F(MenuLaunchersTest, FfmpegsLicenceAndHelpShowWhileTheMainWindowWaitsHidden) {
+  const struct {
+    QAction* item;
+    const char* expected;
+  } cases[] = {{main_->Help_ffLic, "GNU"}, {main_->Help_ffhelp, "Advanced global options"}};
+  for (const auto& c : cases) {
+    mainHiddenMeanwhile_ = false;
+    EXPECT_TRUE(ViewerText(c.item, c.expected).contains(c.expected)) << c.expected;
+    EXPECT_TRUE(mainHiddenMeanwhile_) << c.expected;
+    EXPECT_TRUE(main_->isVisible()) << c.expected;
+  }
+}
+
+TEST_F(MenuLaunchersTest, Cdda2wavsHelpRunsItAndAMissingOneIsNamed) {
+  {
+    ScriptedDialogs dialogs;
+    dialogs.ExpectMessage();
+    main_->Help_AboutCdda2wav->trigger();
+    EXPECT_EQ(dialogs.Messages(), QStringList{"No se encuentra el archivo "});
+    EXPECT_EQ(Form6::Instance(), nullptr);
+    EXPECT_TRUE(main_->isVisible());
+  }
+  const QString script = WriteFile("tools/cdda2wav", "#!/bin/sh\necho \"usage: $1\"\n");
+  QFile::setPermissions(script, QFile::permissions(script) | QFile::ExeOwner);
+  cdrtools::Cdda2wavPath = script;
+  EXPECT_EQ(ViewerText(main_->Help_AboutCdda2wav, "usage").trimmed(), "usage: -help");
+  EXPECT_TRUE(mainHiddenMeanwhile_);
+  EXPECT_TRUE(main_->isVisible());
+}
+
+TEST_F(MenuLaunchersTest, EachManagerItemOpensItsDataFolder) {
+  const struct {
+    QAction* item;
+    const char* folder;
+    const char* extension;
+  } cases[] = {{main_->Herramientas_AdminF, "formats", "qfm"},
+               {main_->Herramientas_AdminFiltro, "filters", "qfl"},
+               {main_->Herramientas_CodecExtA, "ecodec", "qca"},
+               {main_->Herramientas_CodecExtV, "ecodec", "qcv"},
+               {main_->Tools_AdmPEdit, "editp", "qep"}};
+  for (const auto& c : cases) {
+    QString folder, extension;
+    int mode = -1;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+      Form3* manager = Form3::Instance();
+      if (!manager || !manager->isVisible()) return;
+      folder = Appfilesadm::FmFolder;
+      extension = Appfilesadm::FmExtension;
+      mode = Appfilesadm::FmMode;
+      manager->close();
+    });
+    poll.start(20);
+    c.item->trigger();
+    EXPECT_EQ(folder, ProgramFolder::AppFiles(c.folder)) << c.extension;
+    EXPECT_EQ(extension, c.extension);
+    EXPECT_EQ(mode, 0) << c.extension;
+    EXPECT_TRUE(main_->isVisible()) << c.extension;
+  }
+}
+
+}  // namespace
