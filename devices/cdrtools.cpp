@@ -98,7 +98,10 @@ QString TargetFolder(bool addToList) {
 bool NameAfterTitle(const QString& ripped, const QString& folder, const QString& title,
                     const QString& format) {
   const QString wanted = ScriptObj::UniquePath(folder + "/" + title + "." + format, false);
-  if (ScriptObj::RenameFileKeepExtension(ripped, ScriptObj::GetBaseName(wanted))) return true;
+  // The whole title is the new name: a "/" in it must fail the rename rather
+  // than leave only the part after it.
+  const QString name = wanted.mid(folder.size() + 1).chopped(format.size() + 1);
+  if (ScriptObj::RenameFileKeepExtension(ripped, name)) return true;
   Lang::MsgCannotRenameFile(ripped);
   return false;
 }

@@ -280,6 +280,23 @@ TEST_F(CdRipTest, ARowRenamedToAnotherTitleGetsTheNextFreeNumber) {
   EXPECT_EQ(Names(Folder() + "/out/CDRip"), QStringList({"Intro (2).wav", "Intro.wav"}));
 }
 
+TEST_F(CdRipTest, ATitleThatIsNoFileNameStopsTheRipWithTheRenameMessage) {
+  SetTitles("Track  1: 'Intro'\nTrack  2: 'Side A / Side B'\nTrack  3: 'Lost'\n");
+  cdrtools::OpenCDRip();
+  Form2* window = Form2::Instance();
+  ASSERT_NE(window, nullptr);
+  cdrtools::CDRipOutputDir = Folder() + "/out";
+  QDir().mkpath(Folder() + "/out");
+  Tick({0, 1, 2});
+  ScriptedDialogs dialogs;
+  dialogs.ExpectMessage();
+  window->Command2->click();
+  const QString ripped = Folder() + "/out/CDRip/audio.wav";
+  EXPECT_EQ(dialogs.Messages(), QStringList{"No se pudo renombrar el archivo " + ripped});
+  EXPECT_EQ(Names(Folder() + "/out/CDRip"), QStringList({"Intro.wav", "audio.wav"}));
+  EXPECT_EQ(Log().filter("-t 3+3").size(), 0);
+}
+
 TEST_F(CdRipTest, CloseDuringTheTitleReadStopsItAndUnloads) {
   WriteFile("fixture/slowtitles", "");
   QTimer::singleShot(300, [] {
