@@ -6,6 +6,7 @@
 #include <QMimeData>
 #include <QComboBox>
 #include <QDir>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -517,8 +518,9 @@ void Form1::Command3_Click() {
     if (!folder.isEmpty()) Aplicacion::OutputFolder = folder;
     Text1->setText(Aplicacion::OutputFolder);
   } else {
-    const QString file = APIS::SaveFileDialog("", ScriptObj::ParentFolder(Aplicacion::OutputFile),
-                                              "", 0, this, false);
+    // The dialog opens on the chosen file's folder and proposes its name.
+    const QString file = APIS::SaveFileDialog("", ScriptObj::ParentFolder(Aplicacion::OutputFile), "",
+                                              0, this, false, 0, QFileInfo(Aplicacion::OutputFile).fileName());
     if (!file.isEmpty()) Aplicacion::OutputFile = file;
     Text1->setText(Aplicacion::OutputFile);
   }

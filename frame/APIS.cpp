@@ -36,8 +36,9 @@ QStringList OpenFileDialog(const QString& filter, QWidget* owner, const QString&
 }
 
 QString SaveFileDialog(const QString& title, const QString& startFolder, const QString& filter,
-                       int /*filterIndex*/, QWidget* owner, bool overwritePrompt, int /*maxFile*/) {
-  const QString path = Dialogs::SaveFile(owner, title, StartingFolder(startFolder), QString(),
+                       int /*filterIndex*/, QWidget* owner, bool overwritePrompt, int /*maxFile*/,
+                       const QString& defaultFileName) {
+  const QString path = Dialogs::SaveFile(owner, title, StartingFolder(startFolder), defaultFileName,
                                          filter, overwritePrompt)
                            .trimmed();
   if (!path.isEmpty()) LastFolder = ScriptObj::ParentFolder(path);

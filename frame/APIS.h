@@ -30,7 +30,8 @@ QStringList OpenFileDialog(const QString& filter, QWidget* owner, const QString&
                            const QString& defaultFileName = QString(), int filterIndex = 0);
 // The chosen path with surrounding blanks trimmed; "" when cancelled.
 QString SaveFileDialog(const QString& title, const QString& startFolder, const QString& filter,
-                       int filterIndex, QWidget* owner, bool overwritePrompt, int maxFile = 0);
+                       int filterIndex, QWidget* owner, bool overwritePrompt, int maxFile = 0,
+                       const QString& defaultFileName = QString());
 
 // The identifiers that the program asks for.
 enum SpecialFolder { Desktop = 0, DesktopDirectory = 16 };

@@ -162,6 +162,10 @@ TEST_F(Form1Test, OutputModesShowTheirRememberedPathAndATypedPathIsUsed) {
   form->Combo1->setCurrentIndex(0);
   form->Combo1_Click();
   EXPECT_EQ(form->Text1->text(), "/out/joined.mkv");
+  dialogs.Expect(Dialogs::Kind::SaveFile, QString());
+  form->Command3_Click();  // cancelled: the file stays, and the dialog proposed its name
+  EXPECT_EQ(dialogs.Shown().last().defaultText, "joined.mkv");
+  EXPECT_EQ(form->Text1->text(), "/out/joined.mkv");
 
   form->Text1->setText("/typed/by/hand.mp4");
   EXPECT_EQ(Aplicacion::OutputFile, "/typed/by/hand.mp4");
