@@ -106,7 +106,7 @@ bool ShellDeleteFile(const QString& path, int mode) {
   if (path.isEmpty() || !Exists(path)) return false;
   const bool toTrash = mode == 0 || mode == 1;
   const bool ask = mode != 1 && mode != 3;
-  if (ask && !Confirmed(path, toTrash)) return false;
+  if (ask && !Confirmed(path, toTrash)) return true;
   if (toTrash) return MoveToTrash(path);
   return DeleteForGood(path);
 }

@@ -52,8 +52,10 @@ void ShellOpen(const QString& target, QWidget* owner = nullptr);
 
 // Deletes one file or folder. Mode 0: to the trash after a question; 1: to
 // the trash at once; 2 (and any other): for good after a question; 3: for good
-// at once. True when the thing is gone. A trash that cannot take the file
-// leaves it where it was; it is never deleted for good instead.
+// at once. True when the thing is gone, and also when the user answered No:
+// declining is the user's choice, not a failure to report (the thing stays).
+// A trash that cannot take the file leaves it where it was; it is never
+// deleted for good instead.
 bool ShellDeleteFile(const QString& path, int mode);
 
 }  // namespace APIS

@@ -10,6 +10,7 @@
 #include <optional>
 
 #include "frame/CaptureConsole.h"
+#include "frame/Dialogs.h"
 #include "frame/Form18.h"
 #include "frame/ModalWindow.h"
 #include "frame/ScriptObj.h"
@@ -33,15 +34,17 @@ bool ToolExists(const QString& path, void (*notFound)()) {
   return false;
 }
 
-// A number as typed: blanks around it allowed, always a decimal point.
+// A number as typed: blanks around it allowed, always a decimal point. One
+// too large for single precision comes back infinite.
 std::optional<float> ReadNumber(const QString& text) {
   static const QRegularExpression number(
       QStringLiteral(R"(^\s*[+-]?(\d+\.?\d*|\.\d+)([eE][+-]?\d+)?\s*$)"));
   if (!number.match(text).hasMatch()) return std::nullopt;
-  const float value = static_cast<float>(text.trimmed().toDouble());
-  if (!std::isfinite(value)) return std::nullopt;
-  return value;
+  return static_cast<float>(text.trimmed().toDouble());
 }
+
+// A time too large to convert is an error of the conversion, told as such.
+void ShowOverflow() { Dialogs::MsgBox(QStringLiteral("Error 6\nOverflow"), 16, Lang::BoxTitle()); }
 
 // Seven significant digits, never an exponent, which ffmpeg's time options refuse.
 QString SingleText(float value) {
@@ -179,7 +182,11 @@ QString TimeToSeconds(const QString& text) {
     total = *value * multiplier + total;
     multiplier *= 60;
   }
-  if (!std::isfinite(total) || total < 0) return {};
+  if (!std::isfinite(total)) {
+    ShowOverflow();
+    return {};
+  }
+  if (total < 0) return {};
   return SingleText(total);
 }
 
@@ -253,7 +260,8 @@ PlayCommand BuildPlayCommand(const QString& list, const QString& params) {
   if (pieces.size() >= 2 && !pieces.first().isEmpty() && !pieces.last().isEmpty())
     return PipeCommand(pieces.first(), pieces.last());
   const QString file = QString(list).remove('|');
-  return {{{FfplayPath, OptionWords(params) << "-i" << ScriptObj::GetShortPath(file)}}, QString(), 0};
+  return {
+      {{FfplayPath, OptionWords(params) << "-i" << ScriptObj::GetShortPath(file)}}, QString(), 0};
 }
 
 void PlayFile(const QString& list, const QString& params) {

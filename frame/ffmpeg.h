@@ -34,7 +34,8 @@ bool FfprobeExists();
 // "[[H:]M:]S" (decimals allowed in each field, always with a decimal point) to
 // seconds as text with at most seven significant digits: "1:02:03.5" ->
 // "3723.5". "" for an empty text, more than three fields, a field that is not
-// a number, or a negative total.
+// a number, or a negative total; also "" for a time too large for single
+// precision, after an overflow message.
 QString TimeToSeconds(const QString& text);
 
 // Asks ffprobe what the file holds. Shows ffprobe's "not found" message when

@@ -1,6 +1,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -209,16 +210,33 @@ TEST_F(AppfilesadmTest, DeleteSendsTheFileToTheTrashAfterTheQuestion) {
     EXPECT_FALSE(Appfilesadm::DeleteFile("<Manual>"));
     EXPECT_FALSE(Appfilesadm::DeleteFile(QString()));
   }
+  // Answering No keeps the file and is no failure: no error message follows.
   ScriptedDialogs dialogs;
-  dialogs.Expect(Kind::Message, 7).ExpectMessage().Expect(Kind::Message, 6);
-  EXPECT_FALSE(Appfilesadm::DeleteFile("a"));
-  EXPECT_EQ(dialogs.Messages().last(), "No pudo eliminarse el archivo ");
+  dialogs.Expect(Kind::Message, 7).Expect(Kind::Message, 6);
+  EXPECT_TRUE(Appfilesadm::DeleteFile("a"));
+  EXPECT_EQ(dialogs.Shown().size(), 1);
   EXPECT_TRUE(QFile::exists(Formats + "/a.qfm"));
 
   EXPECT_TRUE(Appfilesadm::DeleteFile("a"));
   EXPECT_FALSE(QFile::exists(Formats + "/a.qfm"));
   EXPECT_EQ(Bytes(TrashFiles() + "/a.qfm"), "a");
   EXPECT_TRUE(QFile::exists(Formats + "/.qfm"));
+}
+
+TEST_F(AppfilesadmTest, ADeleteThatFailsSaysSoAndKeepsTheFile) {
+  // A regular file where the trash folder must be: the trash cannot take the file.
+  const QString trash = QFileInfo(TrashFiles()).path();
+  QDir().mkpath(QFileInfo(trash).path());
+  QFile blocker(trash);
+  ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+  blocker.close();
+  Put("formats/a.qfm", "a");
+  Appfilesadm::Prepare(Formats, "qfm", Appfilesadm::Administer);
+  ScriptedDialogs dialogs;
+  dialogs.Expect(Kind::Message, 6).ExpectMessage();
+  EXPECT_FALSE(Appfilesadm::DeleteFile("a"));
+  EXPECT_EQ(dialogs.Messages().last(), "No pudo eliminarse el archivo ");
+  EXPECT_EQ(Bytes(Formats + "/a.qfm"), "a");
 }
 
 TEST_F(AppfilesadmTest, AcceptChecksByMode) {

@@ -71,10 +71,20 @@ TEST(ffmpegTime, TimeToSecondsReadsHoursMinutesSeconds) {
       {":5", ""},
       {"-5", ""},
       {"1,5", ""},
-      {"1e50", ""},
       {"5000:00:00", "18000000"},
   };
   for (const Case& c : cases) EXPECT_EQ(ffmpeg::TimeToSeconds(c.in), c.out) << c.in.toStdString();
+}
+
+TEST(ffmpegTime, ATimeTooLargeForSinglePrecisionSaysSoAndGivesNothing) {
+  for (const char* text : {"1e50", "1e38:0", "1e50:-1e50"}) {
+    ScriptedDialogs dialogs;
+    dialogs.ExpectMessage();
+    EXPECT_EQ(ffmpeg::TimeToSeconds(text), "") << text;
+    ASSERT_EQ(dialogs.Shown().size(), 1) << text;
+    EXPECT_EQ(dialogs.Shown()[0].text, "Error 6\nOverflow");
+    EXPECT_EQ(dialogs.Shown()[0].style, 16);
+  }
 }
 
 TEST(ffmpegTime, TimeToSecondsWritesADecimalPointWhateverTheLocale) {
