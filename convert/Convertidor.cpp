@@ -1292,12 +1292,12 @@ void ConversionRun::TestReport() {
     qint64 bytes = 0;
     for (const QString& track : moved_) bytes += ScriptObj::FileSize(track);
     if (ask(TestReportText(bytes, 0, Lang::TxtPlayFileQuestion())))
-      ffmpeg::PlayFile(moved_.value(0) + "|" + moved_.value(1), QString());
+      ffmpeg::PlayFile({moved_.value(0), moved_.value(1)}, QString());
     return;
   }
   const double seconds = ffmpeg::TimeToSeconds(testTime_).toDouble();
   if (ask(TestReportText(ScriptObj::FileSize(output_), seconds, Lang::TxtPlayFileQuestion())))
-    ffmpeg::PlayFile(output_, QString());
+    ffmpeg::PlayFile({output_}, QString());
 }
 
 }  // namespace

@@ -401,7 +401,7 @@ void Form1::Command8_Click() {
 
 void Form1::Menu_Archivo_Reproducir_Click() {
   const int row = SelectedRow();
-  if (row >= 0) ffmpeg::PlayFile(Aplicacion::FileList[row], "");
+  if (row >= 0) ffmpeg::PlayFile({Aplicacion::FileList[row]}, "");
 }
 
 // The probe's fields, one labelled line each; the labels stay in English.

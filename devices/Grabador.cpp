@@ -296,7 +296,7 @@ void PlayPreview(uint8_t detached) {
     return;
   }
   if (detached == 0) {
-    ffmpeg::PlayFile(QString(), params);
+    ffmpeg::PlayFile({}, params);
     return;
   }
   QProcess::startDetached(ffmpeg::FfplayPath, Convertidor::SplitArguments(params));

@@ -1411,7 +1411,7 @@ void Form8::Command6_Click() {
     params =
         EditPreview::PlayCropOptions(float(Shape2->Left), float(Shape2->Width), TestDuration, crop);
   }
-  ffmpeg::PlayFile(TestFile, params);
+  ffmpeg::PlayFile({TestFile}, params);
 }
 
 void Form8::Command8_Click() {
@@ -1495,13 +1495,13 @@ void Form8::Timer1_Timer() {
 void Form8::Command1_Click() {
   if (NeedTestFile()) return;
   const QString seconds = ffmpeg::TimeToSeconds(Text31->text());
-  if (!seconds.isEmpty()) ffmpeg::PlayFile(TestFile, ffmpeg::OptNames.Seek + " " + seconds);
+  if (!seconds.isEmpty()) ffmpeg::PlayFile({TestFile}, ffmpeg::OptNames.Seek + " " + seconds);
 }
 
 void Form8::Command11_Click() {
   if (NeedTestFile()) return;
   const QString seconds = ffmpeg::TimeToSeconds(Text33->text());
-  if (!seconds.isEmpty()) ffmpeg::PlayFile(TestFile, ffmpeg::OptNames.Seek + " " + seconds);
+  if (!seconds.isEmpty()) ffmpeg::PlayFile({TestFile}, ffmpeg::OptNames.Seek + " " + seconds);
 }
 
 void Form8::Opt_ConRelDim_Click() {
@@ -1614,5 +1614,5 @@ void Form8::Opt_Preview_Click() {
     default:
       break;
   }
-  ffmpeg::PlayFile(TestFile, options);
+  ffmpeg::PlayFile({TestFile}, options);
 }

@@ -254,19 +254,18 @@ void RunInPlayer(Form18& window, const PlayCommand& command) {
 
 }  // namespace
 
-PlayCommand BuildPlayCommand(const QString& list, const QString& params) {
-  if (list.isEmpty()) return {{{FfplayPath, OptionWords(params)}}, QString(), 0};
-  const QStringList pieces = list.split('|');
-  if (pieces.size() >= 2 && !pieces.first().isEmpty() && !pieces.last().isEmpty())
-    return PipeCommand(pieces.first(), pieces.last());
-  const QString file = QString(list).remove('|');
-  return {
-      {{FfplayPath, OptionWords(params) << "-i" << ScriptObj::GetShortPath(file)}}, QString(), 0};
+PlayCommand BuildPlayCommand(const QStringList& files, const QString& params) {
+  QStringList paths = files;
+  paths.removeAll(QString());
+  if (paths.isEmpty()) return {{{FfplayPath, OptionWords(params)}}, QString(), 0};
+  if (paths.size() >= 2) return PipeCommand(paths.first(), paths.last());
+  return {{{FfplayPath, OptionWords(params) << "-i" << ScriptObj::GetShortPath(paths.first())}},
+          QString(), 0};
 }
 
-void PlayFile(const QString& list, const QString& params) {
+void PlayFile(const QStringList& files, const QString& params) {
   if (!FfplayExists()) return;
-  const PlayCommand command = BuildPlayCommand(list, params);
+  const PlayCommand command = BuildPlayCommand(files, params);
   if (command.pipeMode == 1 && !FfmpegExists()) return;
   PipeMode = command.pipeMode;
   Form18 window;

@@ -57,13 +57,13 @@ struct PlayCommand {
   uint8_t pipeMode = 0;
 };
 
-// list: "" (ffplay gets only params), one path, or "audio|video" (played
-// together through ffmpeg, params unused). A list with an empty first or last
-// piece is one path with its '|' removed.
-PlayCommand BuildPlayCommand(const QString& list, const QString& params);
+// files, empty ones left out: none (ffplay gets only params), one path, or an
+// audio and a video path (played together through ffmpeg, params unused).
+// Paths stay whole: any character a file name may hold is safe.
+PlayCommand BuildPlayCommand(const QStringList& files, const QString& params);
 
 // Plays the list in ffplay while the player window shows ffplay's output;
 // every other window is hidden until the user closes the player window.
-void PlayFile(const QString& list, const QString& params);
+void PlayFile(const QStringList& files, const QString& params);
 
 }  // namespace ffmpeg

@@ -76,31 +76,31 @@ TEST_F(PlayerTest, TheCommandDependsOnTheList) {
   const Pipeline pipe = {Command{ffmpegPath, pipeArgs}, Command{ffplay, {"-i", "pipe:0"}}};
   struct Case {
     const char* what;
-    QString list;
+    QStringList files;
     QString params;
     Pipeline pipeline;
     QString workDir;
     uint8_t pipeMode;
   } cases[] = {
       {"no file: the options only",
-       "",
+       {},
        "-f lavfi \"sine=d=1\"",
        {{ffplay, {"-f", "lavfi", "sine=d=1"}}},
        "",
        0},
       {"one file",
-       "/m/a \"$(x)\".mp4",
+       {"/m/a \"$(x)\".mp4"},
        "-autoexit  -x 320",
        {{ffplay, {"-autoexit", "-x", "320", "-i", "/m/a \"$(x)\".mp4"}}},
        "",
        0},
-      {"an empty first piece", "|/m/v.mkv", "-an", {{ffplay, {"-an", "-i", "/m/v.mkv"}}}, "", 0},
-      {"an empty last piece", "/m/a.wav|", "", {{ffplay, {"-i", "/m/a.wav"}}}, "", 0},
-      {"audio and video", "/m/a b.wav|/m/v's.mkv", "-unused", pipe, "/usr/bin", 1},
-      {"three pieces: first and last", "/m/a b.wav|/m/x.mp4|/m/v's.mkv", "", pipe, "/usr/bin", 1},
+      {"a bar in a file name stays in it", {"/m/a|b.wav"}, "", {{ffplay, {"-i", "/m/a|b.wav"}}}, "", 0},
+      {"no audio track", {"", "/m/v.mkv"}, "-an", {{ffplay, {"-an", "-i", "/m/v.mkv"}}}, "", 0},
+      {"no video track", {"/m/a.wav", ""}, "", {{ffplay, {"-i", "/m/a.wav"}}}, "", 0},
+      {"audio and video", {"/m/a b.wav", "/m/v's.mkv"}, "-unused", pipe, "/usr/bin", 1},
   };
   for (const Case& c : cases) {
-    const ffmpeg::PlayCommand command = ffmpeg::BuildPlayCommand(c.list, c.params);
+    const ffmpeg::PlayCommand command = ffmpeg::BuildPlayCommand(c.files, c.params);
     EXPECT_EQ(command.pipeline, c.pipeline) << c.what;
     EXPECT_EQ(command.workDir, c.workDir) << c.what;
     EXPECT_EQ(command.pipeMode, c.pipeMode) << c.what;
@@ -111,10 +111,10 @@ TEST_F(PlayerTest, MissingToolsAreReportedAndNothingIsShown) {
   ScriptedDialogs dialogs;
   dialogs.ExpectMessage().ExpectMessage();
   ffmpeg::FfplayPath = Folder() + "/none/ffplay";
-  ffmpeg::PlayFile("/m/a.wav", "");
+  ffmpeg::PlayFile({"/m/a.wav"}, "");
   ffmpeg::FfplayPath = "/usr/bin/ffplay";
   ffmpeg::FfmpegPath.clear();
-  ffmpeg::PlayFile("/m/a.wav|/m/v.mkv", "");
+  ffmpeg::PlayFile({"/m/a.wav", "/m/v.mkv"}, "");
   EXPECT_EQ(dialogs.Messages(),
             (QStringList{"No se encuentra ffplay.exe", "No se encuentra ffmpeg.exe"}));
   EXPECT_EQ(Form18::Instance(), nullptr);
@@ -140,7 +140,7 @@ TEST_F(PlayerTest, ARealPlayShowsFfplayAndTheWindowsComeBackWhenThePlayerCloses)
     EXPECT_FALSE(player->Command2->isEnabled());
     player->close();
   });
-  ffmpeg::PlayFile(sound, "-nodisp -autoexit");
+  ffmpeg::PlayFile({sound}, "-nodisp -autoexit");
   EXPECT_TRUE(mainHidden);
   EXPECT_TRUE(main.isVisible());
   EXPECT_FALSE(hiddenBefore.isVisible());
@@ -166,7 +166,7 @@ TEST_F(PlayerTest, ClosingWhilePlayingIsRefusedAndDetenerStopsFfplay) {
   When(Ended, [] { Form18::Instance()->close(); });
   QElapsedTimer clock;
   clock.start();
-  ffmpeg::PlayFile(Folder() + "/it's $(here).mkv", "-x 320");
+  ffmpeg::PlayFile({Folder() + "/it's $(here).mkv"}, "-x 320");
   EXPECT_LT(clock.elapsed(), 30000) << "Detener ended the minute-long play";
   ASSERT_EQ(dialogs.Shown().size(), 2);
   EXPECT_EQ(dialogs.Shown()[0].text, "Detenga el proceso antes de salir");
@@ -201,7 +201,7 @@ TEST_F(PlayerTest, APairPlaysThroughFfmpegAndDetenerOnlyExplains) {
          QFile(release).open(QIODevice::WriteOnly);
        });
   When(Ended, [] { Form18::Instance()->close(); });
-  ffmpeg::PlayFile(sound + "|" + video, "");
+  ffmpeg::PlayFile({sound, video}, "");
   EXPECT_EQ(
       dialogs.Messages(),
       QStringList{"Para detener el proceso cierre la ventana de ffplay ó finalice ffplay desde "
