@@ -10,7 +10,6 @@
 #include <optional>
 
 #include "frame/CaptureConsole.h"
-#include "frame/Dialogs.h"
 #include "frame/Form18.h"
 #include "frame/ModalWindow.h"
 #include "frame/ScriptObj.h"
@@ -42,9 +41,6 @@ std::optional<float> ReadNumber(const QString& text) {
   if (!number.match(text).hasMatch()) return std::nullopt;
   return static_cast<float>(text.trimmed().toDouble());
 }
-
-// A time too large to convert is an error of the conversion, told as such.
-void ShowOverflow() { Dialogs::MsgBox(QStringLiteral("Error 6\nOverflow"), 16, Lang::BoxTitle()); }
 
 // Seven significant digits, never an exponent, which ffmpeg's time options refuse.
 QString SingleText(float value) {
@@ -182,11 +178,9 @@ QString TimeToSeconds(const QString& text) {
     total = *value * multiplier + total;
     multiplier *= 60;
   }
-  if (!std::isfinite(total)) {
-    ShowOverflow();
-    return {};
-  }
-  if (total < 0) return {};
+  // Its callers say what an unusable time means to them (the command table's
+  // message, the editing fields' checks on every key), so nothing is shown here.
+  if (!std::isfinite(total) || total < 0) return {};
   return SingleText(total);
 }
 

@@ -35,7 +35,7 @@ bool FfprobeExists();
 // seconds as text with at most seven significant digits: "1:02:03.5" ->
 // "3723.5". "" for an empty text, more than three fields, a field that is not
 // a number, or a negative total; also "" for a time too large for single
-// precision, after an overflow message.
+// precision. No message: the caller decides what to say.
 QString TimeToSeconds(const QString& text);
 
 // Asks ffprobe what the file holds. Shows ffprobe's "not found" message when

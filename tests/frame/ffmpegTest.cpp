@@ -76,14 +76,10 @@ TEST(ffmpegTime, TimeToSecondsReadsHoursMinutesSeconds) {
   for (const Case& c : cases) EXPECT_EQ(ffmpeg::TimeToSeconds(c.in), c.out) << c.in.toStdString();
 }
 
-TEST(ffmpegTime, ATimeTooLargeForSinglePrecisionSaysSoAndGivesNothing) {
+TEST(ffmpegTime, ATimeTooLargeForSinglePrecisionGivesNothingAndShowsNothing) {
   for (const char* text : {"1e50", "1e38:0", "1e50:-1e50"}) {
-    ScriptedDialogs dialogs;
-    dialogs.ExpectMessage();
+    ScriptedDialogs dialogs;  // any box would fail the test
     EXPECT_EQ(ffmpeg::TimeToSeconds(text), "") << text;
-    ASSERT_EQ(dialogs.Shown().size(), 1) << text;
-    EXPECT_EQ(dialogs.Shown()[0].text, "Error 6\nOverflow");
-    EXPECT_EQ(dialogs.Shown()[0].style, 16);
   }
 }
 
