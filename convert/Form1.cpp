@@ -20,6 +20,7 @@
 
 #include "convert/Convertidor.h"
 #include "convert/Form10.h"
+#include "convert/ProfileChoice.h"
 #include "frame/APIS.h"
 #include "frame/Appfilesadm.h"
 #include "frame/Aplicacion.h"
@@ -542,69 +543,18 @@ void Form1::Text1_Change() {
 }
 
 // Profile choices ---------------------------------------------------------
-// Both profile combos follow one rule: entry 0 means no profile, entry 1 the
-// nameless "<Manual>" profile, and a saved profile is shown by its name after
-// it was picked through "...". Typing is undone from the last accepted text.
 
-namespace {
-
-struct ProfileChoice {
-  QComboBox* combo;
-  QPushButton* edit;
-  QString* path;
-  QString folder;  // data subfolder
-  QString extension;
-};
-
-bool SameEntry(const QString& a, const QString& b) { return a.toLower() == b.toLower(); }
-
-QString ManualPath(const ProfileChoice& choice) {
-  return ProgramFolder::AppFiles(choice.folder) + "/." + choice.extension;
+ProfileChoice::Controls Form1::FormatChoice() {
+  return {Combo3, Command9, &Combo3Tag, &Aplicacion::FormatProfilePath, "formats", "qfm"};
 }
 
-void ApplyChoiceText(const ProfileChoice& choice) {
-  const QString text = choice.combo->currentText();
-  choice.edit->setEnabled(SameEntry(text, choice.combo->itemText(1)));
-  if (SameEntry(text, choice.combo->itemText(0))) choice.path->clear();
+ProfileChoice::Controls Form1::EditChoice() {
+  return {Combo4, Command10, &Combo4Tag, &Aplicacion::EditProfilePath, "editp", "qep"};
 }
 
-void ChoiceClicked(const ProfileChoice& choice) {
-  const QString text = choice.combo->currentText();
-  choice.combo->setProperty("Tag", text);
-  ApplyChoiceText(choice);
-  if (SameEntry(text, choice.combo->itemText(1))) *choice.path = ManualPath(choice);
-}
-
-void ChoiceTyped(const ProfileChoice& choice) {
-  choice.combo->setEditText(choice.combo->property("Tag").toString());
-  ApplyChoiceText(choice);
-}
-
-void ChoicePicked(const ProfileChoice& choice) {
-  const QString picked = Appfilesadm::ShowFileManager(ProgramFolder::AppFiles(choice.folder),
-                                                      choice.extension, 1, true);
-  if (picked.isEmpty()) return;
-  const QString base = ScriptObj::GetBaseName(picked);
-  const QString shown = base.isEmpty() ? choice.combo->itemText(1) : base;
-  choice.combo->setProperty("Tag", shown);
-  choice.combo->setEditText(shown);
-  ApplyChoiceText(choice);
-  *choice.path = picked;
-}
-
-ProfileChoice FormatChoice(Form1* form) {
-  return {form->Combo3, form->Command9, &Aplicacion::FormatProfilePath, "formats", "qfm"};
-}
-
-ProfileChoice EditChoice(Form1* form) {
-  return {form->Combo4, form->Command10, &Aplicacion::EditProfilePath, "editp", "qep"};
-}
-
-}  // namespace
-
-void Form1::Combo3_Click() { ChoiceClicked(FormatChoice(this)); }
-void Form1::Combo3_Change() { ChoiceTyped(FormatChoice(this)); }
-void Form1::Command4_Click() { ChoicePicked(FormatChoice(this)); }
-void Form1::Combo4_Click() { ChoiceClicked(EditChoice(this)); }
-void Form1::Combo4_Change() { ChoiceTyped(EditChoice(this)); }
-void Form1::Command7_Click() { ChoicePicked(EditChoice(this)); }
+void Form1::Combo3_Click() { ProfileChoice::Click(FormatChoice()); }
+void Form1::Combo3_Change() { ProfileChoice::Change(FormatChoice()); }
+void Form1::Command4_Click() { ProfileChoice::ChooseProfile(FormatChoice()); }
+void Form1::Combo4_Click() { ProfileChoice::Click(EditChoice()); }
+void Form1::Combo4_Change() { ProfileChoice::Change(EditChoice()); }
+void Form1::Command7_Click() { ProfileChoice::ChooseProfile(EditChoice()); }

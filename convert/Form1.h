@@ -2,6 +2,8 @@
 
 #include <QMainWindow>
 
+#include "convert/ProfileChoice.h"
+
 struct MediaInfo;
 class QAction;
 class QComboBox;
@@ -142,4 +144,9 @@ class Form1 : public QMainWindow {
   void WireControls();
   void Conv_Opt_Toggled();
   void Form_Unload();
+  ProfileChoice::Controls FormatChoice();
+  ProfileChoice::Controls EditChoice();
+  // The last accepted text of each profile box; typing is undone to it.
+  QString Combo3Tag;
+  QString Combo4Tag;
 };

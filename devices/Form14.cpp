@@ -17,7 +17,8 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-#include "devices/FormatChoice.h"
+#include "convert/ProfileChoice.h"
+#include "formats/FormatEdit.h"
 #include "devices/Grabador.h"
 #include "frame/APIS.h"
 #include "frame/Aplicacion.h"
@@ -351,14 +352,14 @@ void Form14::Command1_Click() {
   Text7->setText(path);
 }
 
-FormatChoice::Controls Form14::FormatControls() {
-  return {Combo3, Command6, &Combo3Tag, &Grabador::RecFormatProfilePath};
+ProfileChoice::Controls Form14::FormatControls() {
+  return {Combo3, Command6, &Combo3Tag, &Grabador::RecFormatProfilePath, "formats", "qfm"};
 }
 
-void Form14::Combo3_Click() { FormatChoice::Click(FormatControls()); }
-void Form14::Combo3_Change() { FormatChoice::Change(FormatControls()); }
-void Form14::Command5_Click() { FormatChoice::ChooseProfile(FormatControls()); }
-void Form14::Command6_Click() { FormatChoice::EditManual(); }
+void Form14::Combo3_Click() { ProfileChoice::Click(FormatControls()); }
+void Form14::Combo3_Change() { ProfileChoice::Change(FormatControls()); }
+void Form14::Command5_Click() { ProfileChoice::ChooseProfile(FormatControls()); }
+void Form14::Command6_Click() { FormatEdit::ShowEditor("*", 1); }
 
 void Form14::Command2_Click() { Grabador::Record(); }
 

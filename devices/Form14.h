@@ -2,7 +2,7 @@
 
 #include <QMainWindow>
 
-#include "devices/FormatChoice.h"
+#include "convert/ProfileChoice.h"
 
 class QAction;
 class QCheckBox;
@@ -122,5 +122,5 @@ class Form14 : public QMainWindow {
   void WireControls();
   void SourceFollowers();
   void SwitchDestination(bool toFile);
-  FormatChoice::Controls FormatControls();
+  ProfileChoice::Controls FormatControls();
 };

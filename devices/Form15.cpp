@@ -16,6 +16,7 @@
 #include <QVBoxLayout>
 
 #include "devices/Emisor.h"
+#include "formats/FormatEdit.h"
 #include "frame/CaptureConsole.h"
 #include "frame/IntDocView.h"
 #include "frame/ffmpeg.h"
@@ -193,14 +194,14 @@ void Form15::Command3_Click() {
 
 void Form15::Command4_Click() { IntDocView::ShowCommandOutput(Emisor::AddressListCommand(), this); }
 
-FormatChoice::Controls Form15::FormatControls() {
-  return {Combo3, Command6, &Combo3Tag, &Emisor::StreamFormatProfilePath};
+ProfileChoice::Controls Form15::FormatControls() {
+  return {Combo3, Command6, &Combo3Tag, &Emisor::StreamFormatProfilePath, "formats", "qfm"};
 }
 
-void Form15::Combo3_Click() { FormatChoice::Click(FormatControls()); }
-void Form15::Combo3_Change() { FormatChoice::Change(FormatControls()); }
-void Form15::Command5_Click() { FormatChoice::ChooseProfile(FormatControls()); }
-void Form15::Command6_Click() { FormatChoice::EditManual(); }
+void Form15::Combo3_Click() { ProfileChoice::Click(FormatControls()); }
+void Form15::Combo3_Change() { ProfileChoice::Change(FormatControls()); }
+void Form15::Command5_Click() { ProfileChoice::ChooseProfile(FormatControls()); }
+void Form15::Command6_Click() { FormatEdit::ShowEditor("*", 1); }
 
 void Form15::Command7_Click() {
   const uint8_t state = CaptureConsole::GetState();

@@ -2,7 +2,7 @@
 
 #include <QWidget>
 
-#include "devices/FormatChoice.h"
+#include "convert/ProfileChoice.h"
 
 class QCheckBox;
 class QComboBox;
@@ -75,5 +75,5 @@ class Form15 : public QWidget {
   void CreateSetupPanel();
   void CreateStreamingPanel();
   void WireControls();
-  FormatChoice::Controls FormatControls();
+  ProfileChoice::Controls FormatControls();
 };
