@@ -30,6 +30,7 @@
 #include "frame/CaptureConsole.h"
 #include "frame/IntDocView.h"
 #include "frame/ScriptObj.h"
+#include "frame/TextFit.h"
 #include "frame/ffmpeg.h"
 #include "lang/Lang.h"
 
@@ -41,8 +42,8 @@ namespace {
 
 QPointer<Form8> g_instance;
 
-// Design positions are in twips.
-int Px(int twips) { return twips / 15; }
+// Design positions are in twips, scaled to this desktop's font.
+int Px(int twips) { return TextFit::Pixels(twips); }
 
 template <class W>
 W* Make(W*& member, const char* name, QWidget* parent, int left, int top, int width, int height) {
@@ -87,6 +88,22 @@ const QStringList kUnitsBorder = {"pixels", "x (ancho original)", "x (alto origi
 
 constexpr int kWindowWidth = 6960;
 constexpr int kWindowHeight = 5205;
+
+// The width a caption needs to show its whole text.
+int CaptionWidth(const QWidget* caption) {
+  if (auto* box = qobject_cast<const QLineEdit*>(caption)) return TextFit::BoxWidthFor(box);
+  return caption->sizeHint().width();
+}
+
+// A caption longer than its place in the language in force takes the room it
+// lacks from the control beside it, whose right edge stays.
+void WidenIntoNeighbour(QWidget* caption, QWidget* neighbour) {
+  const int missing = CaptionWidth(caption) - caption->width();
+  if (missing <= 0) return;
+  caption->resize(caption->width() + missing, caption->height());
+  neighbour->setGeometry(neighbour->x() + missing, neighbour->y(), neighbour->width() - missing,
+                         neighbour->height());
+}
 
 void SetText(QLineEdit* box, const QString& text) {
   if (box->text() != text) box->setText(text);
@@ -594,6 +611,8 @@ void Form8::Form_Load() {
                              Text22, Text23, Text28}) {
     caption->setCursorPosition(0);
   }
+  WidenIntoNeighbour(Text12, Text13);
+  WidenIntoNeighbour(Option2, Text2);
   resize(Px(kWindowWidth), Px(kWindowHeight));
   PicEQU->resize(PicModifCmdL->width(), PicEQU->height());
   for (QComboBox* combo : {Combo2, Combo3, Combo4, Combo5, Combo6, Combo7, Combo8, Combo9, Combo10,
@@ -621,7 +640,10 @@ void Form8::Form_Load() {
 }
 
 void Form8::SetScratchLayout() {
-  Picture6->move(Text13->x(), Text13->y() + Text13->height());
+  // The strip starts under the test file's box, as far left as its buttons need
+  // to end under the box's button.
+  const int stripRight = Command2->geometry().right() + 1;
+  Picture6->move(qMin(Text13->x(), stripRight - Picture6->width()), Text13->y() + Text13->height());
   resize(Px(kWindowWidth), Px(kWindowHeight) + Picture6->height());
   File_Open->setVisible(false);
   File_Close->setVisible(false);

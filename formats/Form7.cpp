@@ -23,6 +23,7 @@
 #include "frame/Aplicacion.h"
 #include "frame/IntDocView.h"
 #include "frame/ScriptObj.h"
+#include "frame/TextFit.h"
 #include "frame/ffmpeg.h"
 #include "lang/Lang.h"
 
@@ -30,14 +31,15 @@ namespace {
 
 QPointer<Form7> g_instance;
 
-// Design geometry is in twips, 15 to a pixel.
-constexpr int Px(int twips) { return twips / 15; }
+// Design geometry is in twips, 15 to a pixel, or in pixels; both are scaled to this desktop's font.
+int Px(int twips) { return TextFit::Pixels(twips); }
+int S(int designPixels) { return TextFit::Scaled(designPixels); }
 
-constexpr int kRowHeight = 22;
-constexpr int kCaptionWidth = 150;
-constexpr int kComboWidth = 160;
-constexpr int kFrameWidth = Px(4935);
-constexpr int kFrameHeight = Px(3855);
+int RowHeight() { return S(22); }
+int CaptionWidth() { return S(150); }
+int ComboWidth() { return S(160); }
+int FrameWidth() { return Px(4935); }
+int FrameHeight() { return Px(3855); }
 
 template <class W>
 W* Named(W* widget, const char* name) {
@@ -65,7 +67,7 @@ QPushButton* NewButton(QWidget* parent, const char* name, const char* caption, i
 
 QGroupBox* NewFrame(QWidget* parent, const char* name, const char* caption) {
   auto* frame = Named(new QGroupBox(QString::fromUtf8(caption), parent), name);
-  frame->setGeometry(0, 0, kFrameWidth, kFrameHeight);
+  frame->setGeometry(0, 0, FrameWidth(), FrameHeight());
   // A panel covers the rows beneath it.
   frame->setAutoFillBackground(true);
   frame->hide();
@@ -165,7 +167,7 @@ void Form7::CreateRowArea(QWidget* central) {
   Label1 = Named(
       new QLabel(QString::fromUtf8("No hay parámetros qué configurar en esta categoría"), Picture1),
       "Label1");
-  Label1->setGeometry(0, 0, Px(4680), 2 * kRowHeight);
+  Label1->setGeometry(0, 0, Px(4680), 2 * RowHeight());
   Label1->setWordWrap(true);
   Text1.append(NewCaptionBox());
   Combo2.append(NewValueCombo());
@@ -185,31 +187,31 @@ void Form7::CreateButtonStrip(QWidget* central) {
 void Form7::CreateFrames(QWidget* central) {
   Frame1 = NewFrame(central, "Frame1", "Opciones avanzadas del contenedor");
   Option1 = Named(new QRadioButton("Formato de salida", Frame1), "Option1");
-  Option1->setGeometry(8, 24, 150, 22);
+  Option1->setGeometry(S(8), S(24), S(150), S(22));
   Option1->setChecked(true);
   Option2 = Named(new QRadioButton("Formato de entrada", Frame1), "Option2");
-  Option2->setGeometry(8, 80, 150, 22);
+  Option2->setGeometry(S(8), S(80), S(150), S(22));
   Combo1 = Named(new QComboBox(Frame1), "Combo1");
-  Combo1->setGeometry(24, 48, 200, 24);
+  Combo1->setGeometry(S(24), S(48), S(200), S(24));
   Combo3 = Named(new QComboBox(Frame1), "Combo3");
-  Combo3->setGeometry(24, 104, 200, 24);
+  Combo3->setGeometry(S(24), S(104), S(200), S(24));
   Combo3->setEnabled(false);
-  Command3 = NewButton(Frame1, "Command3", "Ver", 240, 48);
-  Command5 = NewButton(Frame1, "Command5", "Atrás", 240, 220);
+  Command3 = NewButton(Frame1, "Command3", "Ver", S(240), S(48));
+  Command5 = NewButton(Frame1, "Command5", "Atrás", S(240), S(220));
 
   Frame2 = NewFrame(central, "Frame2", "Opciones avanzadas del codec");
   auto* codecKind = new QButtonGroup(Frame2);
   auto* codecView = new QButtonGroup(Frame2);
   Option3 = Named(new QRadioButton("Codec de audio", Frame2), "Option3");
-  Option3->setGeometry(8, 24, 150, 22);
+  Option3->setGeometry(S(8), S(24), S(150), S(22));
   Option4 = Named(new QRadioButton("Codec de video", Frame2), "Option4");
-  Option4->setGeometry(8, 80, 150, 22);
+  Option4->setGeometry(S(8), S(80), S(150), S(22));
   Option5 =
       Named(new QRadioButton(QString::fromUtf8("Ver opciones de codificación"), Frame2), "Option5");
-  Option5->setGeometry(8, 140, 250, 22);
+  Option5->setGeometry(S(8), S(140), S(250), S(22));
   Option6 = Named(new QRadioButton(QString::fromUtf8("Ver opciones de decodificación"), Frame2),
                   "Option6");
-  Option6->setGeometry(8, 164, 250, 22);
+  Option6->setGeometry(S(8), S(164), S(250), S(22));
   codecKind->addButton(Option3);
   codecKind->addButton(Option4);
   codecView->addButton(Option5);
@@ -217,12 +219,12 @@ void Form7::CreateFrames(QWidget* central) {
   Option3->setChecked(true);
   Option5->setChecked(true);
   Combo4 = Named(new QComboBox(Frame2), "Combo4");
-  Combo4->setGeometry(24, 48, 200, 24);
+  Combo4->setGeometry(S(24), S(48), S(200), S(24));
   Combo5 = Named(new QComboBox(Frame2), "Combo5");
-  Combo5->setGeometry(24, 104, 200, 24);
+  Combo5->setGeometry(S(24), S(104), S(200), S(24));
   Combo5->setEnabled(false);
-  Command4 = NewButton(Frame2, "Command4", "Ver", 240, 48);
-  Command6 = NewButton(Frame2, "Command6", "Atrás", 240, 220);
+  Command4 = NewButton(Frame2, "Command4", "Ver", S(240), S(48));
+  Command6 = NewButton(Frame2, "Command6", "Atrás", S(240), S(220));
   for (QComboBox* combo : {Combo1, Combo3, Combo4, Combo5}) {
     combo->setEditable(true);
     combo->setInsertPolicy(QComboBox::NoInsert);
@@ -232,36 +234,36 @@ void Form7::CreateFrames(QWidget* central) {
   Frame3 = NewFrame(central, "Frame3", "Acerca del codec");
   SetTag(Frame3, QString::fromUtf8("Acerca del codec..."));
   Text3 = Named(new QPlainTextEdit(Frame3), "Text3");
-  Text3->setGeometry(8, 24, kFrameWidth - 16, 180);
+  Text3->setGeometry(S(8), S(24), FrameWidth() - S(16), S(180));
   Text3->setReadOnly(true);
-  Command7 = NewButton(Frame3, "Command7", "Atrás", 240, 220);
+  Command7 = NewButton(Frame3, "Command7", "Atrás", S(240), S(220));
 
   Frame4 = NewFrame(central, "Frame4", "Obtener valores de línea de comandos");
   Label2 = Named(new QLabel(QString::fromUtf8("Parámetros de salida:"), Frame4), "Label2");
-  Label2->setGeometry(8, 24, 300, 20);
+  Label2->setGeometry(S(8), S(24), S(300), S(20));
   Text4 = Named(new QLineEdit(Frame4), "Text4");
-  Text4->setGeometry(8, 46, kFrameWidth - 16, 24);
+  Text4->setGeometry(S(8), S(46), FrameWidth() - S(16), S(24));
   Label3 = Named(new QLabel(QString::fromUtf8("Parámetros de entrada:"), Frame4), "Label3");
-  Label3->setGeometry(8, 80, 300, 20);
+  Label3->setGeometry(S(8), S(80), S(300), S(20));
   Text5 = Named(new QLineEdit(Frame4), "Text5");
-  Text5->setGeometry(8, 102, kFrameWidth - 16, 24);
-  Command8 = NewButton(Frame4, "Command8", "Aceptar", 140, 220);
-  Command9 = NewButton(Frame4, "Command9", "Atrás", 240, 220);
+  Text5->setGeometry(S(8), S(102), FrameWidth() - S(16), S(24));
+  Command8 = NewButton(Frame4, "Command8", "Aceptar", S(140), S(220));
+  Command9 = NewButton(Frame4, "Command9", "Atrás", S(240), S(220));
 
   Frame5 = NewFrame(central, "Frame5", "Obtener valores desde archivo");
   Label4 = Named(new QLabel("Seleccione los valores a copiar:", Frame5), "Label4");
-  Label4->setGeometry(8, 20, 300, 20);
+  Label4->setGeometry(S(8), S(20), S(300), S(20));
   List1 = Named(new QListWidget(Frame5), "List1");
-  List1->setGeometry(8, 42, kFrameWidth - 16, 150);
+  List1->setGeometry(S(8), S(42), FrameWidth() - S(16), S(150));
   Check1 = Named(new QCheckBox("Marcar / desmarcar todo", Frame5), "Check1");
-  Check1->setGeometry(8, 196, 200, 20);
-  Command10 = NewButton(Frame5, "Command10", "Aceptar", 140, 220);
-  Command11 = NewButton(Frame5, "Command11", "Atrás", 240, 220);
+  Check1->setGeometry(S(8), S(196), S(200), S(20));
+  Command10 = NewButton(Frame5, "Command10", "Aceptar", S(140), S(220));
+  Command11 = NewButton(Frame5, "Command11", "Atrás", S(240), S(220));
 
   Frame6 = NewFrame(central, "Frame6", "");
   Label5 =
       Named(new QLabel(QString::fromUtf8("Obteniendo información de ffmpeg..."), Frame6), "Label5");
-  Label5->setGeometry(8, 24, kFrameWidth - 16, 40);
+  Label5->setGeometry(S(8), S(24), FrameWidth() - S(16), S(40));
   SetTag(Label5, QString::fromUtf8("Espere..."));
 }
 
@@ -269,7 +271,7 @@ QLineEdit* Form7::NewCaptionBox() {
   auto* box = Named(new QLineEdit(Picture1), "Text1");
   box->setReadOnly(true);
   box->setFocusPolicy(Qt::NoFocus);
-  box->setGeometry(0, 0, kCaptionWidth, kRowHeight);
+  box->setGeometry(0, 0, CaptionWidth(), RowHeight());
   QPalette colours = box->palette();
   colours.setColor(QPalette::Base, colours.color(QPalette::Button));
   colours.setColor(QPalette::Text, colours.color(QPalette::ButtonText));
@@ -281,7 +283,7 @@ QComboBox* Form7::NewValueCombo() {
   auto* combo = Named(new QComboBox(Picture1), "Combo2");
   combo->setEditable(true);
   combo->setInsertPolicy(QComboBox::NoInsert);
-  combo->setGeometry(kCaptionWidth, 0, kComboWidth, kRowHeight);
+  combo->setGeometry(CaptionWidth(), 0, ComboWidth(), RowHeight());
   SetTag(combo, QString());
   return combo;
 }

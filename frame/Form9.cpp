@@ -15,6 +15,7 @@
 #include "frame/Aplicacion.h"
 #include "frame/ProgramFolder.h"
 #include "frame/ScriptObj.h"
+#include "frame/TextFit.h"
 #include "frame/ffmpeg.h"
 #include "lang/Lang.h"
 
@@ -68,7 +69,8 @@ void Form9::CreateControls() {
     labels[row]->setReadOnly(true);
     labels[row]->setFrame(false);
     labels[row]->setFocusPolicy(Qt::NoFocus);
-    labels[row]->setMaximumWidth(90);
+    labels[row]->setMinimumWidth(TextFit::BoxWidthFor(labels[row]));
+    labels[row]->setMaximumWidth(qMax(90, labels[row]->minimumWidth()));
     paths[row]->setMinimumWidth(420);
     *browse[row] = new QPushButton("...", this);
     (*browse[row])->setObjectName(QString("Command%1").arg(row + 1));

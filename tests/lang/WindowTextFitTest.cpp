@@ -1,0 +1,315 @@
+#include <QAbstractButton>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFrame>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStyle>
+#include <QStyleOption>
+#include <functional>
+#include <memory>
+
+#include "LangFixture.h"
+#include "convert/Form1.h"
+#include "convert/Form10.h"
+#include "convert/Form12.h"
+#include "devices/Form14.h"
+#include "devices/Form15.h"
+#include "devices/Form2.h"
+#include "editing/Form4.h"
+#include "editing/Form8.h"
+#include "formats/Form11.h"
+#include "formats/Form5.h"
+#include "formats/Form7.h"
+#include "formats/FormatEdit.h"
+#include "frame/Form16.h"
+#include "frame/Form17.h"
+#include "frame/Form18.h"
+#include "frame/Form3.h"
+#include "frame/Form6.h"
+#include "frame/Form9.h"
+#include "frame/ffmpeg.h"
+#include "lang/Form13.h"
+
+namespace {
+
+// A text that its control does not show whole.
+struct Cut {
+  QString control;
+  QString text;
+  int needed = 0;     // pixels the text needs
+  int available = 0;  // pixels the control gives it
+};
+
+// The width a text takes in a widget's own font, mnemonics and line breaks included.
+int TextWidth(const QWidget* widget, const QString& text) {
+  return widget->fontMetrics().size(Qt::TextShowMnemonic, text).width();
+}
+
+void CheckButton(QAbstractButton* button, QList<Cut>& cuts) {
+  if (button->text().isEmpty()) return;
+  QStyleOptionButton option;
+  option.initFrom(button);
+  option.text = button->text();
+  option.icon = button->icon();
+  option.iconSize = button->iconSize();
+  QStyle::SubElement contents = QStyle::SE_PushButtonContents;
+  if (qobject_cast<QCheckBox*>(button)) contents = QStyle::SE_CheckBoxContents;
+  if (qobject_cast<QRadioButton*>(button)) contents = QStyle::SE_RadioButtonContents;
+  const int available = button->style()->subElementRect(contents, &option, button).width();
+  int needed = TextWidth(button, button->text());
+  if (!button->icon().isNull()) needed += button->iconSize().width() + 4;
+  if (needed > available) cuts << Cut{button->objectName(), button->text(), needed, available};
+}
+
+void CheckLabel(QLabel* label, QList<Cut>& cuts) {
+  if (label->text().isEmpty() || label->textFormat() == Qt::RichText) return;
+  if (label->wordWrap()) {
+    const int needed = label->heightForWidth(label->width());
+    if (needed > label->height())
+      cuts << Cut{label->objectName() + " (height)", label->text(), needed, label->height()};
+    return;
+  }
+  const int margin = label->margin() + label->indent();
+  const QRect room = label->contentsRect().adjusted(margin, 0, -margin, 0);
+  const QSize needed = label->fontMetrics().size(Qt::TextShowMnemonic, label->text());
+  if (needed.width() > room.width())
+    cuts << Cut{label->objectName(), label->text(), needed.width(), room.width()};
+  if (needed.height() > room.height())
+    cuts << Cut{label->objectName() + " (height)", label->text(), needed.height(), room.height()};
+}
+
+void CheckGroupTitle(QGroupBox* group, QList<Cut>& cuts) {
+  if (group->title().isEmpty()) return;
+  QStyleOptionGroupBox option;
+  option.initFrom(group);
+  option.text = group->title();
+  option.subControls = QStyle::SC_GroupBoxLabel | QStyle::SC_GroupBoxFrame;
+  const QRect label =
+      group->style()->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxLabel, group);
+  const int needed = label.left() + TextWidth(group, group->title());
+  if (needed > group->width())
+    cuts << Cut{group->objectName(), group->title(), needed, group->width()};
+}
+
+// An item's text starts after the style's margin (and its check box) and must end in the list.
+void CheckList(QListWidget* list, QList<Cut>& cuts) {
+  QStyleOptionViewItem option;
+  option.initFrom(list);
+  const int margin = list->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, &option, list) + 1;
+  const int indicator = list->style()->pixelMetric(QStyle::PM_IndicatorWidth, &option, list);
+  for (int row = 0; row < list->count(); ++row) {
+    const QListWidgetItem* item = list->item(row);
+    int needed = margin + TextWidth(list, item->text());
+    if (item->flags() & Qt::ItemIsUserCheckable) needed += indicator + 2 * margin;
+    if (needed > list->viewport()->width())
+      cuts << Cut{list->objectName() + QString("[%1]").arg(row), item->text(), needed,
+                  list->viewport()->width()};
+  }
+}
+
+// A read-only box holds a caption; its text keeps two pixels on each side.
+void CheckCaptionBox(QLineEdit* box, QList<Cut>& cuts) {
+  if (!box->isReadOnly() || box->text().isEmpty()) return;
+  QStyleOptionFrame option;
+  option.initFrom(box);
+  option.lineWidth = box->hasFrame() ? box->style()->pixelMetric(QStyle::PM_DefaultFrameWidth) : 0;
+  const QMargins margins = box->textMargins();
+  const int available =
+      box->style()->subElementRect(QStyle::SE_LineEditContents, &option, box).width() -
+      margins.left() - margins.right();
+  const int needed = TextWidth(box, box->text()) + 2 * 2;
+  if (needed > available) cuts << Cut{box->objectName(), box->text(), needed, available};
+}
+
+// A combo that offers fixed choices shows each of them whole.
+void CheckCombo(QComboBox* combo, QList<Cut>& cuts) {
+  if (combo->isEditable()) return;
+  QStyleOptionComboBox option;
+  option.initFrom(combo);
+  const int available =
+      combo->style()
+          ->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, combo)
+          .width();
+  for (int i = 0; i < combo->count(); ++i) {
+    const int needed = TextWidth(combo, combo->itemText(i));
+    if (needed > available)
+      cuts << Cut{combo->objectName() + QString("[%1]").arg(i), combo->itemText(i), needed,
+                  available};
+  }
+}
+
+// A shown control that reaches past the edge of a widget it lies in is cut by that widget.
+void CheckInsideParents(QWidget* control, QWidget* window, QList<Cut>& cuts) {
+  QRect area = control->geometry();
+  for (QWidget* parent = control->parentWidget(); parent; parent = parent->parentWidget()) {
+    if (!parent->rect().contains(area)) {
+      const bool wide = area.right() >= parent->width();
+      cuts << Cut{control->objectName() + " inside " + parent->objectName(), "(its place)",
+                  wide ? area.right() + 1 : area.bottom() + 1,
+                  wide ? parent->width() : parent->height()};
+      return;
+    }
+    if (parent == window) return;
+    area.translate(parent->pos());
+  }
+}
+
+bool ShowsText(QWidget* control) {
+  auto* box = qobject_cast<QLineEdit*>(control);
+  return qobject_cast<QAbstractButton*>(control) || qobject_cast<QLabel*>(control) ||
+         qobject_cast<QGroupBox*>(control) || qobject_cast<QListWidget*>(control) ||
+         qobject_cast<QComboBox*>(control) || (box && box->isReadOnly());
+}
+
+// The window's own controls that show a text, shown or hidden.
+QList<QWidget*> TextControls(QWidget* window, bool shown) {
+  QList<QWidget*> controls;
+  for (QWidget* control : window->findChildren<QWidget*>()) {
+    if (control->window() == window && ShowsText(control) && control->isVisibleTo(window) == shown)
+      controls << control;
+  }
+  return controls;
+}
+
+QList<Cut> CutTexts(const QList<QWidget*>& controls, QWidget* window, bool places) {
+  QList<Cut> cuts;
+  for (QWidget* control : controls) {
+    if (auto* button = qobject_cast<QAbstractButton*>(control)) CheckButton(button, cuts);
+    if (auto* label = qobject_cast<QLabel*>(control)) CheckLabel(label, cuts);
+    if (auto* group = qobject_cast<QGroupBox*>(control)) CheckGroupTitle(group, cuts);
+    if (auto* list = qobject_cast<QListWidget*>(control)) CheckList(list, cuts);
+    if (auto* box = qobject_cast<QLineEdit*>(control)) CheckCaptionBox(box, cuts);
+    if (auto* combo = qobject_cast<QComboBox*>(control)) CheckCombo(combo, cuts);
+    if (places) CheckInsideParents(control, window, cuts);
+  }
+  return cuts;
+}
+
+// Shows every panel that a window keeps hidden, so that the controls in it are laid out.
+void RevealPanels(QWidget* window) {
+  for (QWidget* panel : window->findChildren<QWidget*>()) {
+    const bool container = panel->metaObject() == &QWidget::staticMetaObject ||
+                           panel->metaObject() == &QFrame::staticMetaObject ||
+                           qobject_cast<QGroupBox*>(panel);
+    if (container && panel->window() == window && panel->isHidden()) panel->show();
+  }
+}
+
+// The texts an open window cuts: its shown controls, whole and in their places,
+// then the texts of the controls that its hidden panels hold.
+QList<Cut> CutTexts(QWidget* window) {
+  window->show();
+  QApplication::processEvents();
+  QList<Cut> cuts = CutTexts(TextControls(window, true), window, true);
+  const QList<QWidget*> hidden = TextControls(window, false);
+  RevealPanels(window);
+  QApplication::processEvents();
+  cuts << CutTexts(hidden, window, false);
+  return cuts;
+}
+
+template <class W, class... Args>
+W* Loaded(Args... args) {
+  auto* window = new W(args...);
+  window->Form_Load();
+  return window;
+}
+
+// Every window, opened as the program opens it, and the states that change its size.
+struct Window {
+  const char* name;
+  std::function<QWidget*(QWidget* main)> open;
+};
+
+const Window kWindows[] = {
+    {"Form1", [](QWidget* main) { return main; }},
+    {"Form2", [](QWidget*) { return Loaded<Form2>(); }},
+    {"Form3", [](QWidget*) { return new Form3(); }},
+    {"Form4", [](QWidget*) { return Loaded<Form4>(); }},
+    {"Form5", [](QWidget*) { return Loaded<Form5>(); }},
+    {"Form6", [](QWidget*) { return Loaded<Form6>(); }},
+    {"Form7",
+     [](QWidget*) {
+       auto* window = Loaded<Form7>();
+       FormatEdit::BuildCategoryParams(FormatEdit::OutputGeneral);
+       return window;
+     }},
+    {"Form7 with its buttons",
+     [](QWidget*) {
+       auto* window = Loaded<Form7>();
+       window->ShowButtonStrip(true);
+       return window;
+     }},
+    {"Form8", [](QWidget*) { return Loaded<Form8>(); }},
+    {"Form8 with its buttons",
+     [](QWidget*) {
+       auto* window = Loaded<Form8>();
+       window->SetScratchLayout();
+       return window;
+     }},
+    {"Form9", [](QWidget* main) { return Loaded<Form9>(main); }},
+    {"Form10", [](QWidget* main) { return new Form10(main); }},
+    {"Form11", [](QWidget* main) { return Loaded<Form11>(main); }},
+    {"Form12", [](QWidget*) { return Loaded<Form12>(); }},
+    {"Form12 with its errors",
+     [](QWidget*) {
+       auto* window = Loaded<Form12>();
+       window->Command3_Click();
+       return window;
+     }},
+    {"Form13", [](QWidget* main) { return Loaded<Form13>(main); }},
+    {"Form13 with its language maker",
+     [](QWidget* main) {
+       auto* window = Loaded<Form13>(main);
+       window->Command1_Click();
+       return window;
+     }},
+    {"Form14", [](QWidget*) { return Loaded<Form14>(); }},
+    {"Form15", [](QWidget*) { return Loaded<Form15>(); }},
+    {"Form16", [](QWidget* main) { return Loaded<Form16>(main); }},
+    {"Form17", [](QWidget*) { return Loaded<Form17>(); }},
+    {"Form18", [](QWidget*) { return new Form18(); }},
+};
+
+class WindowTextFitTest : public LangTest {
+ protected:
+  void SetUp() override {
+    LangTest::SetUp();
+    ffmpeg::InitOptionNames();
+    ffmpeg::InitParamCaptions();
+    main_ = std::make_unique<Form1>();
+  }
+  void TearDown() override {
+    main_.reset();
+    FormatEdit::ResetEditState();
+    LangTest::TearDown();
+  }
+  std::unique_ptr<Form1> main_;
+};
+
+// Each caption, button, check box, option, frame title, list item and label of
+// every window shows its whole text in each built-in language, at the font of
+// the desktop the test runs on.
+TEST_F(WindowTextFitTest, EveryWindowShowsItsTextsWholeInEachLanguage) {
+  for (const char* language : {"<Spanish>", "<English>", "<Portuguese>"}) {
+    Lang::LoadLanguage(language);
+    for (const Window& each : kWindows) {
+      QWidget* window = each.open(main_.get());
+      std::unique_ptr<QWidget> owned(window == main_.get() ? nullptr : window);
+      for (const Cut& cut : CutTexts(window)) {
+        ADD_FAILURE() << language << " " << each.name << ", " << cut.control.toStdString() << ": \""
+                      << cut.text.toStdString() << "\" needs " << cut.needed << " px, has "
+                      << cut.available;
+      }
+      window->hide();
+    }
+  }
+}
+
+}  // namespace
