@@ -17,6 +17,7 @@
 #include "frame/Aplicacion.h"
 #include "frame/CaptureConsole.h"
 #include "frame/IntDocView.h"
+#include "frame/TextFit.h"
 #include "frame/ffmpeg.h"
 #include "lang/Lang.h"
 
@@ -24,8 +25,8 @@ namespace {
 
 QPointer<Form4> g_instance;
 
-// Twips of the design to pixels.
-int Px(int twips) { return twips / 15; }
+// Twips of the design to pixels of this desktop.
+int Px(int twips) { return TextFit::Pixels(twips); }
 
 }  // namespace
 
@@ -80,6 +81,8 @@ void Form4::CreateControls() {
 
   make(Frame3, "Frame3", central);
   Frame3->setGeometry(Frame1->geometry());
+  // The run panel covers the filter's frame, its title included.
+  Frame3->setAutoFillBackground(true);
   Frame3->hide();
   make(Text2, "Text2", Frame3);
   Text2->setGeometry(Px(120), Px(300), Px(6480), Px(1920));

@@ -3,6 +3,7 @@
 #include <QComboBox>
 #include <QFile>
 #include <QGroupBox>
+#include <QImage>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
@@ -143,6 +144,23 @@ TEST_F(FilterEditorTest, TheMd5TestRunsTheFilterOnAddedFilesAndShowsTheOutput) {
   EXPECT_FALSE(w->Frame3->isVisible());
   EXPECT_EQ(w->Frame3->title(), "Espere...");
   EXPECT_TRUE(w->Menu_File->isEnabled());
+}
+
+// The run panel lies over the filter's frame: only its own caption shows there,
+// whatever the frame beneath it reads.
+TEST_F(FilterEditorTest, TheRunPanelHidesTheFrameItCovers) {
+  Form4* w = Open();
+  w->ShowRunPanel();
+  for (const char* caption : {"Espere...", "Finalizado"}) {
+    SCOPED_TRACE(caption);
+    w->Frame3->setTitle(caption);
+    w->Frame1->setTitle("Configuración del filtro");
+    const QImage shown = w->grab().toImage();
+    w->Frame1->setTitle("WWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWW");
+    EXPECT_EQ(w->grab().toImage(), shown);
+    w->Frame3->setTitle(QString());
+    EXPECT_NE(w->grab().toImage(), shown) << "the panel's caption is drawn";
+  }
 }
 
 TEST_F(FilterEditorTest, ThePlayTestFeedsThePlayerFromFfmpeg) {
