@@ -13,11 +13,13 @@
 #include "frame/APIS.h"
 #include "frame/CaptureConsole.h"
 #include "frame/ScriptObj.h"
+#include "frame/TextFit.h"
 #include "lang/Lang.h"
 
 namespace {
 QPointer<Form12> g_instance;
 
+// The design in pixels, scaled to the desktop's font as it is placed.
 constexpr int Width = 319;
 constexpr int Margin = 8;
 constexpr int BoxWidth = Width - 2 * Margin;
@@ -25,25 +27,28 @@ constexpr int ButtonWidth = 73;
 constexpr int ButtonHeight = 26;
 constexpr int ButtonGap = 4;
 
+int S(int designPixels) { return TextFit::Scaled(designPixels); }
+
 QLineEdit* AddBox(QWidget* parent, const char* name, int top) {
   auto* box = new QLineEdit(parent);
   box->setObjectName(name);
   box->setReadOnly(true);
-  box->setGeometry(Margin, top, BoxWidth, 22);
+  box->setGeometry(S(Margin), S(top), S(BoxWidth), S(22));
   return box;
 }
 
 QPushButton* AddButton(QWidget* parent, const char* name, int slot) {
   auto* button = new QPushButton(parent);
   button->setObjectName(name);
-  button->setGeometry(Margin + slot * (ButtonWidth + ButtonGap), 0, ButtonWidth, ButtonHeight);
+  button->setGeometry(S(Margin + slot * (ButtonWidth + ButtonGap)), 0, S(ButtonWidth),
+                      S(ButtonHeight));
   return button;
 }
 
 QLabel* AddLabel(QWidget* parent, const char* name, int top) {
   auto* label = new QLabel(parent);
   label->setObjectName(name);
-  label->setGeometry(0, top, BoxWidth, 16);
+  label->setGeometry(0, S(top), S(BoxWidth), S(16));
   return label;
 }
 
@@ -51,7 +56,7 @@ QPlainTextEdit* AddTextArea(QWidget* parent, const char* name, int top, int heig
   auto* area = new QPlainTextEdit(parent);
   area->setObjectName(name);
   area->setReadOnly(true);
-  area->setGeometry(0, top, BoxWidth, height);
+  area->setGeometry(0, S(top), S(BoxWidth), S(height));
   return area;
 }
 
@@ -86,20 +91,20 @@ void Form12::CreateControls() {
 
   Picture1 = new QWidget(this);
   Picture1->setObjectName("Picture1");
-  Picture1->setGeometry(Margin, 150, BoxWidth,
-                        TallHeight - Margin - ButtonHeight - 2 * Margin - Margin);
+  Picture1->setGeometry(S(Margin), S(150), S(BoxWidth),
+                        S(TallHeight - Margin - ButtonHeight - 2 * Margin - Margin));
   Picture1->setAutoFillBackground(true);
   Picture1->hide();
   Label1 = AddLabel(Picture1, "Label1", 0);
   List1 = new QListWidget(Picture1);
   List1->setObjectName("List1");
-  List1->setGeometry(0, 18, BoxWidth, 80);
+  List1->setGeometry(0, S(18), S(BoxWidth), S(80));
   Label2 = AddLabel(Picture1, "Label2", 102);
   Text6 = AddBox(Picture1, "Text6", 118);
-  Text6->move(0, 118);
+  Text6->move(0, S(118));
   Label3 = AddLabel(Picture1, "Label3", 144);
   Text7 = AddBox(Picture1, "Text7", 160);
-  Text7->move(0, 160);
+  Text7->move(0, S(160));
   Label4 = AddLabel(Picture1, "Label4", 186);
   Text8 = AddTextArea(Picture1, "Text8", 202, 50);
   Label5 = AddLabel(Picture1, "Label5", 256);
@@ -123,16 +128,16 @@ void Form12::Form_Load() {
   Command3->move(Command2->x(), Command3->y());
   Command2->move(Command1->x(), Command2->y());
   Command4->setText(Command1->text() + " (force)");
-  Command4->resize(qMax(ButtonWidth, Command4->sizeHint().width()), ButtonHeight);
+  Command4->resize(qMax(S(ButtonWidth), Command4->sizeHint().width()), S(ButtonHeight));
   Picture1->move(Text1->pos());
   for (QLineEdit* box : {Text1, Text2, Text3, Text4, Text5}) box->clear();
-  resize(Width, ShortHeight);
+  resize(S(Width), S(ShortHeight));
   APIS::SetListHorizontalExtent(List1, 1800);
 }
 
 void Form12::PlaceButtons() {
   for (QPushButton* button : {Command1, Command2, Command3, Command4})
-    button->move(button->x(), height() - Margin - ButtonHeight);
+    button->move(button->x(), height() - S(Margin + ButtonHeight));
 }
 
 void Form12::resizeEvent(QResizeEvent* event) {
@@ -156,7 +161,7 @@ void Form12::Command2_Click() { close(); }
 
 void Form12::Command3_Click() {
   Picture1->setVisible(true);
-  resize(width(), TallHeight);
+  resize(width(), S(TallHeight));
 }
 
 void Form12::List1_Click() {
@@ -170,7 +175,8 @@ void Form12::List1_Click() {
 }
 
 void Form12::Text1_Change() { CaretToEnd(Text1); }
-void Form12::Text5_Change() { CaretToEnd(Text5); }
+// ffmpeg's status line starts with what a user reads, the frame count and the time.
+void Form12::Text5_Change() { Text5->setCursorPosition(0); }
 
 bool Form12::Form_QueryUnload() {
   bool cancel = false;
@@ -180,7 +186,7 @@ bool Form12::Form_QueryUnload() {
   }
   if (Picture1->isVisible()) {
     Picture1->hide();
-    resize(width(), ShortHeight);
+    resize(width(), S(ShortHeight));
     cancel = true;
   }
   return cancel;

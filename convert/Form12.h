@@ -21,7 +21,8 @@ class Form12 : public QWidget {
   // The open progress window, or nullptr.
   static Form12* Instance();
 
-  // Heights of the window without and with the error panel, in pixels.
+  // Heights of the window without and with the error panel, in design pixels
+  // (scaled to the desktop's font).
   static constexpr int ShortHeight = 216;
   static constexpr int TallHeight = 406;
 

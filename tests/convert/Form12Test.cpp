@@ -9,12 +9,14 @@
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
+#include <QTimer>
 
 #include "TestEnv.h"
 #include "convert/Convertidor.h"
 #include "convert/Form1.h"
 #include "convert/Form12.h"
 #include "frame/CaptureConsole.h"
+#include "frame/TextFit.h"
 
 namespace {
 
@@ -52,11 +54,44 @@ TEST_F(Form12Test, LoadCaptionsTheWindowAndHidesTheMainWindow) {
   EXPECT_EQ(form_->Label1->text(), "Seleccione una ruta");
   EXPECT_EQ(form_->Label5->text(), "Salida de consola:");
   EXPECT_EQ(form_->Command2->x(), form_->Command1->x());
-  EXPECT_EQ(form_->height(), Form12::ShortHeight);
+  EXPECT_EQ(form_->height(), TextFit::Scaled(Form12::ShortHeight));
   EXPECT_FALSE(main_->isVisible());
   EXPECT_FALSE(form_->Command2->isVisible());
   EXPECT_FALSE(form_->Command3->isVisible());
   EXPECT_FALSE(form_->Picture1->isVisible());
+}
+
+// The console line shows ffmpeg's status line from its start, where the frame
+// count and the time stand, while the run writes it.
+TEST_F(Form12Test, TheConsoleLineShowsTheStatusFromItsStart) {
+  QLineEdit* line = form_->Text5;
+  QString seen;
+  int caret = -1;
+  int caretLeft = -1;
+  QTimer watch;
+  QObject::connect(&watch, &QTimer::timeout, [&] {
+    if (!line->text().startsWith("frame=") || !line->text().contains("time=")) return;
+    seen = line->text();
+    caret = line->cursorPosition();
+    caretLeft = line->inputMethodQuery(Qt::ImCursorRectangle).toRect().left();
+    watch.stop();
+    CaptureConsole::RequestStop();
+  });
+  watch.start(20);
+  QString output;
+  int32_t exitCode = -1;
+  ASSERT_TRUE(CaptureConsole::RunCaptured(
+      CaptureConsole::Pipeline{{"ffmpeg",
+                                {"-hide_banner", "-re", "-f", "lavfi", "-i",
+                                 "testsrc=size=160x120:rate=10", "-t", "30", "-f", "null", "-"}}},
+      Folder(), 1, 1, line, false, CaptureConsole::ReplaceByVisibleChunk, output, 0, exitCode));
+  ASSERT_FALSE(seen.isEmpty()) << "no status line was shown";
+  EXPECT_EQ(caret, 0);
+  EXPECT_LE(caretLeft, 4);
+  // Shown from its first character, the line has "time=" and its value inside the box.
+  const int timeEnd = line->fontMetrics().horizontalAdvance(
+      seen.left(seen.indexOf("time=") + QString("time=00:00:02.00").size()));
+  EXPECT_LT(timeEnd, line->width());
 }
 
 TEST_F(Form12Test, ACloseDuringARunIsRefusedWithAMessage) {
@@ -73,11 +108,11 @@ TEST_F(Form12Test, ACloseDuringARunIsRefusedWithAMessage) {
 TEST_F(Form12Test, WithThePanelOpenTheFirstCloseOnlyClosesThePanel) {
   form_->Command3_Click();
   EXPECT_TRUE(form_->Picture1->isVisible());
-  EXPECT_EQ(form_->height(), Form12::TallHeight);
+  EXPECT_EQ(form_->height(), TextFit::Scaled(Form12::TallHeight));
   form_->Command2_Click();
   ASSERT_TRUE(form_);
   EXPECT_FALSE(form_->Picture1->isVisible());
-  EXPECT_EQ(form_->height(), Form12::ShortHeight);
+  EXPECT_EQ(form_->height(), TextFit::Scaled(Form12::ShortHeight));
   form_->Command2_Click();
   QApplication::processEvents();
   EXPECT_FALSE(form_);
