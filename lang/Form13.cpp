@@ -8,11 +8,18 @@
 
 #include "frame/APIS.h"
 #include "frame/Dialogs.h"
+#include "frame/TextFit.h"
 #include "lang/Lang.h"
 
 namespace {
 
+// The design in pixels, scaled to the desktop's font as it is placed.
 constexpr int kWidth = 480;
+
+int S(int designPixels) { return TextFit::Scaled(designPixels); }
+QRect S(const QRect& design) {
+  return {S(design.x()), S(design.y()), S(design.width()), S(design.height())};
+}
 
 const char* const kBuiltInLanguages[] = {"<Spanish>", "<English>", "<Portuguese>"};
 
@@ -47,14 +54,14 @@ int Box(const QString& text, int style) { return Dialogs::MsgBox(text, style, La
 QPushButton* Button(QWidget* parent, const char* name, const char* caption, QRect geometry) {
   auto* button = new QPushButton(Utf8(caption), parent);
   button->setObjectName(name);
-  button->setGeometry(geometry);
+  button->setGeometry(S(geometry));
   return button;
 }
 
 QPlainTextEdit* TextBox(QWidget* parent, const char* name, QRect geometry) {
   auto* box = new QPlainTextEdit(parent);
   box->setObjectName(name);
-  box->setGeometry(geometry);
+  box->setGeometry(S(geometry));
   box->setLineWrapMode(QPlainTextEdit::NoWrap);
   return box;
 }
@@ -73,13 +80,13 @@ Form13::Form13(QWidget* owner) : QDialog(owner) {
   setWindowTitle("Language / Lenguaje");
   CreateControls();
   WireControls();
-  setFixedSize(kWidth, ClosedHeight);
+  setFixedSize(S(kWidth), S(ClosedHeight));
 }
 
 void Form13::CreateControls() {
   Combo1 = new QComboBox(this);
   Combo1->setObjectName("Combo1");
-  Combo1->setGeometry(8, 8, 300, 28);
+  Combo1->setGeometry(S(QRect(8, 8, 300, 28)));
   for (const char* language : kBuiltInLanguages) Combo1->addItem(QString::fromLatin1(language));
   Command1 = Button(this, "Command1", "+", {316, 8, 32, 28});
   Command2 = Button(this, "Command2", "-", {352, 8, 32, 28});
@@ -94,10 +101,10 @@ void Form13::CreatePanel() {
   Picture1 = new QWidget(this);
   Picture1->setObjectName("Picture1");
   Picture1->setAutoFillBackground(true);
-  Picture1->resize(kWidth - 16, OpenHeight - 16);
+  Picture1->resize(S(kWidth - 16), S(OpenHeight - 16));
   Label1 = new QLabel(Utf8("How Translate? / ¿Cómo traducir?"), Picture1);
   Label1->setObjectName("Label1");
-  Label1->setGeometry(0, 0, 300, 24);
+  Label1->setGeometry(S(QRect(0, 0, 300, 24)));
   Command4 = Button(Picture1, "Command4", "Eng", {336, 0, 60, 24});
   Command5 = Button(Picture1, "Command5", "Es", {400, 0, 60, 24});
   Text1 = TextBox(Picture1, "Text1", {0, 28, kWidth - 16, 104});
@@ -135,7 +142,7 @@ void Form13::Form_Load() {
     }
   }
   Combo1->setCurrentIndex(selected);
-  setFixedHeight(ClosedHeight);
+  setFixedHeight(S(ClosedHeight));
   Picture1->move(Combo1->pos());
   LanguageAtOpen = Lang::LanguageName;
 }
@@ -178,7 +185,7 @@ bool Form13::Form_QueryUnload() {
 
 void Form13::ClosePanel() {
   Picture1->hide();
-  setFixedHeight(ClosedHeight);
+  setFixedHeight(S(ClosedHeight));
 }
 
 void Form13::Command2_Click() {
@@ -209,7 +216,7 @@ void Form13::Command1_Click() {
   FillTemplate();
   Picture1->show();
   Picture1->raise();
-  setFixedHeight(OpenHeight);
+  setFixedHeight(S(OpenHeight));
 }
 
 void Form13::Command5_Click() {

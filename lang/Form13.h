@@ -17,7 +17,7 @@ class Form13 : public QDialog {
   Q_OBJECT
 
  public:
-  // Heights in pixels: the panel closed, and open.
+  // Heights in design pixels (scaled to the desktop's font): the panel closed, and open.
   static constexpr int ClosedHeight = 1665 / 15;
   static constexpr int OpenHeight = 6210 / 15;
 

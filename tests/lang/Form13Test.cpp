@@ -8,6 +8,7 @@
 
 #include "LangFixture.h"
 #include "convert/Form1.h"
+#include "frame/TextFit.h"
 #include "lang/Form13.h"
 
 namespace {
@@ -78,7 +79,7 @@ TEST_F(Form13Test, ListsTheBuiltInLanguagesThenTheFilesAndSelectsTheLanguageInFo
               (QStringList{"<Spanish>", "<English>", "<Portuguese>", "Klingon"}));
     EXPECT_EQ(window.Combo1->currentText(), c.selected);
     EXPECT_EQ(window.LanguageAtOpen, c.inForce);
-    EXPECT_EQ(window.height(), Form13::ClosedHeight);
+    EXPECT_EQ(window.height(), TextFit::Scaled(Form13::ClosedHeight));
     EXPECT_FALSE(window.Picture1->isVisible());
   }
 }
@@ -139,12 +140,12 @@ TEST_F(Form13Test, TheFirstCloseRequestOnlyClosesTheOpenPanel) {
   Form13& window = Open();
   window.Command1->click();
   EXPECT_TRUE(window.Picture1->isVisible());
-  EXPECT_EQ(window.height(), Form13::OpenHeight);
+  EXPECT_EQ(window.height(), TextFit::Scaled(Form13::OpenHeight));
   EXPECT_EQ(window.Picture1->pos(), window.Combo1->pos());
   window.close();
   EXPECT_TRUE(window.isVisible());
   EXPECT_FALSE(window.Picture1->isVisible());
-  EXPECT_EQ(window.height(), Form13::ClosedHeight);
+  EXPECT_EQ(window.height(), TextFit::Scaled(Form13::ClosedHeight));
   window.Command7->click();
   EXPECT_FALSE(window.isVisible());
 }
