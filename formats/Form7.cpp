@@ -445,9 +445,25 @@ void Form7::ShowRows(uint8_t category, const QList<FormatEdit::ParamRow>& rows) 
     SetTag(Combo2[i], rows[i].listOnly ? "1" : "");
     Combo2[i]->setEnabled(!rows[i].disabled);
   }
+  FitCaptionColumn();
   const int fit = Picture1->height() / Text1[0]->height();
   VScroll1->setMaximum(fit <= rows.size() - 1 ? int(rows.size()) - fit : 0);
   PlaceRows();
+}
+
+// The caption column takes the width of its longest caption in the language in
+// force, never less than its drawn width; the value column gives up what it takes.
+void Form7::FitCaptionColumn() {
+  int captionWidth = CaptionWidth();
+  for (const QLineEdit* caption : Text1) {
+    captionWidth = qMax(captionWidth, TextFit::BoxWidthFor(caption));
+  }
+  const int rowWidth = CaptionWidth() + ComboWidth();
+  for (qsizetype i = 0; i < Text1.size(); ++i) {
+    Text1[i]->resize(captionWidth, Text1[i]->height());
+    Combo2[i]->setGeometry(captionWidth, Combo2[i]->y(), rowWidth - captionWidth,
+                           Combo2[i]->height());
+  }
 }
 
 void Form7::PlaceRows() {

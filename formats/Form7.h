@@ -227,5 +227,6 @@ class Form7 : public QMainWindow {
   QLineEdit* NewCaptionBox();
   QComboBox* NewValueCombo();
   int RowIndexOf(QObject* object) const;
+  void FitCaptionColumn();
   void Form_QueryUnload(QCloseEvent* event);
 };

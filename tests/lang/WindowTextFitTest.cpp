@@ -221,6 +221,14 @@ W* Loaded(Args... args) {
   return window;
 }
 
+// The format editor showing the rows of a category.
+Form7* FormatEditor(FormatEdit::Category category) {
+  auto* window = Loaded<Form7>();
+  FormatEdit::CurrentCategory = category;
+  FormatEdit::BuildCategoryParams(category);
+  return window;
+}
+
 // Every window, opened as the program opens it, and the states that change its size.
 struct Window {
   const char* name;
@@ -234,12 +242,10 @@ const Window kWindows[] = {
     {"Form4", [](QWidget*) { return Loaded<Form4>(); }},
     {"Form5", [](QWidget*) { return Loaded<Form5>(); }},
     {"Form6", [](QWidget*) { return Loaded<Form6>(); }},
-    {"Form7",
-     [](QWidget*) {
-       auto* window = Loaded<Form7>();
-       FormatEdit::BuildCategoryParams(FormatEdit::OutputGeneral);
-       return window;
-     }},
+    {"Form7 input rows", [](QWidget*) { return FormatEditor(FormatEdit::Input); }},
+    {"Form7 general rows", [](QWidget*) { return FormatEditor(FormatEdit::OutputGeneral); }},
+    {"Form7 audio rows", [](QWidget*) { return FormatEditor(FormatEdit::OutputAudio); }},
+    {"Form7 video rows", [](QWidget*) { return FormatEditor(FormatEdit::OutputVideo); }},
     {"Form7 with its buttons",
      [](QWidget*) {
        auto* window = Loaded<Form7>();
