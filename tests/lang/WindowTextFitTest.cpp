@@ -144,8 +144,9 @@ void CheckCombo(QComboBox* combo, QList<Cut>& cuts) {
   }
 }
 
-// A shown control that reaches past the edge of a widget it lies in is cut by that widget.
-void CheckInsideParents(QWidget* control, QWidget* window, QList<Cut>& cuts) {
+// A shown control that reaches past the edge of a widget it lies in, up to
+// limit, is cut by that widget.
+void CheckInsideParents(QWidget* control, const QWidget* limit, QList<Cut>& cuts) {
   QRect area = control->geometry();
   for (QWidget* parent = control->parentWidget(); parent; parent = parent->parentWidget()) {
     if (!parent->rect().contains(area)) {
@@ -155,7 +156,7 @@ void CheckInsideParents(QWidget* control, QWidget* window, QList<Cut>& cuts) {
                   wide ? parent->width() : parent->height()};
       return;
     }
-    if (parent == window) return;
+    if (parent == limit) return;
     area.translate(parent->pos());
   }
 }
@@ -177,7 +178,17 @@ QList<QWidget*> TextControls(QWidget* window, bool shown) {
   return controls;
 }
 
-QList<Cut> CutTexts(const QList<QWidget*>& controls, QWidget* window, bool places) {
+// How far up a control's place is checked: the window; for a control in a
+// panel the window keeps hidden, that panel, which may show only in a larger window.
+const QWidget* PlaceLimit(QWidget* control, QWidget* window, const QList<QWidget*>& revealed) {
+  const QWidget* limit = window;
+  for (QWidget* parent = control->parentWidget(); parent != window; parent = parent->parentWidget())
+    if (revealed.contains(parent)) limit = parent;
+  return limit;
+}
+
+QList<Cut> CutTexts(const QList<QWidget*>& controls, QWidget* window,
+                    const QList<QWidget*>& revealed = {}) {
   QList<Cut> cuts;
   for (QWidget* control : controls) {
     if (auto* button = qobject_cast<QAbstractButton*>(control)) CheckButton(button, cuts);
@@ -186,31 +197,38 @@ QList<Cut> CutTexts(const QList<QWidget*>& controls, QWidget* window, bool place
     if (auto* list = qobject_cast<QListWidget*>(control)) CheckList(list, cuts);
     if (auto* box = qobject_cast<QLineEdit*>(control)) CheckCaptionBox(box, cuts);
     if (auto* combo = qobject_cast<QComboBox*>(control)) CheckCombo(combo, cuts);
-    if (places) CheckInsideParents(control, window, cuts);
+    if (control->isVisibleTo(window))
+      CheckInsideParents(control, PlaceLimit(control, window, revealed), cuts);
   }
   return cuts;
 }
 
-// Shows every panel that a window keeps hidden, so that the controls in it are laid out.
-void RevealPanels(QWidget* window) {
+// Shows every panel that a window keeps hidden, so that the controls in it are
+// laid out; returns those panels.
+QList<QWidget*> RevealPanels(QWidget* window) {
+  QList<QWidget*> revealed;
   for (QWidget* panel : window->findChildren<QWidget*>()) {
     const bool container = panel->metaObject() == &QWidget::staticMetaObject ||
                            panel->metaObject() == &QFrame::staticMetaObject ||
                            qobject_cast<QGroupBox*>(panel);
-    if (container && panel->window() == window && panel->isHidden()) panel->show();
+    if (container && panel->window() == window && panel->isHidden()) {
+      panel->show();
+      revealed << panel;
+    }
   }
+  return revealed;
 }
 
-// The texts an open window cuts: its shown controls, whole and in their places,
-// then the texts of the controls that its hidden panels hold.
+// The texts an open window cuts: its shown controls, then the controls that
+// its hidden panels hold.
 QList<Cut> CutTexts(QWidget* window) {
   window->show();
   QApplication::processEvents();
-  QList<Cut> cuts = CutTexts(TextControls(window, true), window, true);
+  QList<Cut> cuts = CutTexts(TextControls(window, true), window);
   const QList<QWidget*> hidden = TextControls(window, false);
-  RevealPanels(window);
+  const QList<QWidget*> revealed = RevealPanels(window);
   QApplication::processEvents();
-  cuts << CutTexts(hidden, window, false);
+  cuts << CutTexts(hidden, window, revealed);
   return cuts;
 }
 
