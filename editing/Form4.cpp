@@ -25,9 +25,6 @@ namespace {
 
 QPointer<Form4> g_instance;
 
-// Twips of the design to pixels of this desktop.
-int Px(int twips) { return TextFit::Pixels(twips); }
-
 }  // namespace
 
 Form4::Form4(QWidget* parent) : QMainWindow(parent) {
@@ -45,39 +42,39 @@ Form4* Form4::Instance() { return g_instance.data(); }
 void Form4::CreateControls() {
   auto* central = new QWidget(this);
   setCentralWidget(central);
-  setFixedSize(Px(7000), Px(6600));
+  setFixedSize(TextFit::Pixels(7000), TextFit::Pixels(6600));
   auto make = [&]<class W>(W*& member, const char* name, QWidget* parent) {
     member = new W(parent);
     member->setObjectName(name);
   };
   make(Frame1, "Frame1", central);
-  Frame1->setGeometry(Px(120), Px(120), Px(6720), Px(2760));
+  Frame1->setGeometry(TextFit::FromTwips(120, 120, 6720, 2760));
   make(Label1, "Label1", Frame1);
-  Label1->setGeometry(Px(120), Px(360), Px(1200), Px(300));
+  Label1->setGeometry(TextFit::FromTwips(120, 360, 1200, 300));
   make(Combo1, "Combo1", Frame1);
-  Combo1->setGeometry(Px(1440), Px(330), Px(2400), Px(330));
+  Combo1->setGeometry(TextFit::FromTwips(1440, 330, 2400, 330));
   make(Label2, "Label2", Frame1);
-  Label2->setGeometry(Px(120), Px(780), Px(1800), Px(300));
+  Label2->setGeometry(TextFit::FromTwips(120, 780, 1800, 300));
   make(Text1, "Text1", Frame1);
-  Text1->setGeometry(Px(120), Px(1080), Px(6480), Px(1200));
+  Text1->setGeometry(TextFit::FromTwips(120, 1080, 6480, 1200));
   make(Check1, "Check1", Frame1);
-  Check1->setGeometry(Px(120), Px(2340), Px(6480), Px(300));
+  Check1->setGeometry(TextFit::FromTwips(120, 2340, 6480, 300));
 
   make(Frame2, "Frame2", central);
-  Frame2->setGeometry(Px(120), Px(3000), Px(6720), Px(3240));
+  Frame2->setGeometry(TextFit::FromTwips(120, 3000, 6720, 3240));
   make(Label3, "Label3", Frame2);
-  Label3->setGeometry(Px(120), Px(300), Px(4000), Px(300));
+  Label3->setGeometry(TextFit::FromTwips(120, 300, 4000, 300));
   make(List1, "List1", Frame2);
-  List1->setGeometry(Px(120), Px(600), Px(5880), Px(1500));
+  List1->setGeometry(TextFit::FromTwips(120, 600, 5880, 1500));
   List1->setSelectionMode(QAbstractItemView::MultiSelection);
   make(Command1, "Command1", Frame2);
-  Command1->setGeometry(Px(6120), Px(600), Px(480), Px(330));
+  Command1->setGeometry(TextFit::FromTwips(6120, 600, 480, 330));
   make(Check2, "Check2", Frame2);
-  Check2->setGeometry(Px(120), Px(2220), Px(6480), Px(300));
+  Check2->setGeometry(TextFit::FromTwips(120, 2220, 6480, 300));
   make(Check3, "Check3", Frame2);
-  Check3->setGeometry(Px(120), Px(2520), Px(6480), Px(300));
+  Check3->setGeometry(TextFit::FromTwips(120, 2520, 6480, 300));
   make(Command2, "Command2", Frame2);
-  Command2->setGeometry(Px(5160), Px(2820), Px(1440), Px(360));
+  Command2->setGeometry(TextFit::FromTwips(5160, 2820, 1440, 360));
 
   make(Frame3, "Frame3", central);
   Frame3->setGeometry(Frame1->geometry());
@@ -85,10 +82,10 @@ void Form4::CreateControls() {
   Frame3->setAutoFillBackground(true);
   Frame3->hide();
   make(Text2, "Text2", Frame3);
-  Text2->setGeometry(Px(120), Px(300), Px(6480), Px(1920));
+  Text2->setGeometry(TextFit::FromTwips(120, 300, 6480, 1920));
   Text2->setReadOnly(true);
   make(Command3, "Command3", Frame3);
-  Command3->setGeometry(Px(4800), Px(2280), Px(1800), Px(360));
+  Command3->setGeometry(TextFit::FromTwips(4800, 2280, 1800, 360));
 
   Menu_File = menuBar()->addMenu(QString());
   Menu_File->setObjectName("Menu_File");

@@ -49,7 +49,7 @@ template <class W>
 W* Make(W*& member, const char* name, QWidget* parent, int left, int top, int width, int height) {
   member = new W(parent);
   member->setObjectName(name);
-  member->setGeometry(Px(left), Px(top), Px(width), Px(height));
+  member->setGeometry(TextFit::FromTwips(left, top, width, height));
   return member;
 }
 

@@ -31,15 +31,18 @@ namespace {
 
 QPointer<Form7> g_instance;
 
-// Design geometry is in twips, 15 to a pixel, or in pixels; both are scaled to this desktop's font.
-int Px(int twips) { return TextFit::Pixels(twips); }
+// Design geometry is in twips, 15 to a pixel, or in pixels; both are scaled to
+// this desktop's font.
 int S(int designPixels) { return TextFit::Scaled(designPixels); }
+using TextFit::FromPixels;
+using TextFit::FromTwips;
 
 int RowHeight() { return S(22); }
 int CaptionWidth() { return S(150); }
 int ComboWidth() { return S(160); }
-int FrameWidth() { return Px(4935); }
-int FrameHeight() { return Px(3855); }
+// The panels' design size, 4935 by 3855 twips.
+constexpr int kFrameWidth = 4935 / 15;
+constexpr int kFrameHeight = 3855 / 15;
 
 template <class W>
 W* Named(W* widget, const char* name) {
@@ -59,15 +62,16 @@ QAction* AddSeparator(QMenu* menu, const char* name) {
   return action;
 }
 
-QPushButton* NewButton(QWidget* parent, const char* name, const char* caption, int x, int y) {
+// A button of the design's size (1335 by 495 twips) at a design position in pixels.
+QPushButton* NewButton(QWidget* parent, const char* name, const char* caption, int left, int top) {
   auto* button = Named(new QPushButton(QString::fromUtf8(caption), parent), name);
-  button->setGeometry(x, y, Px(1335), Px(495));
+  button->setGeometry(FromPixels(left, top, 1335 / 15, 495 / 15));
   return button;
 }
 
 QGroupBox* NewFrame(QWidget* parent, const char* name, const char* caption) {
   auto* frame = Named(new QGroupBox(QString::fromUtf8(caption), parent), name);
-  frame->setGeometry(0, 0, FrameWidth(), FrameHeight());
+  frame->setGeometry(FromPixels(0, 0, kFrameWidth, kFrameHeight));
   // A panel covers the rows beneath it.
   frame->setAutoFillBackground(true);
   frame->hide();
@@ -96,7 +100,7 @@ void Form7::CreateControls() {
   setCentralWidget(central);
   CreateMenus();
   Combo6 = Named(new QComboBox(central), "Combo6");
-  Combo6->setGeometry(Px(120), Px(120), Px(2895), Px(330));
+  Combo6->setGeometry(FromTwips(120, 120, 2895, 330));
   Combo6->addItems({"Entrada", "Salida - General", "Salida - Audio", "Salida - Video"});
   CreateRowArea(central);
   CreateButtonStrip(central);
@@ -160,14 +164,14 @@ void Form7::CreateMenus() {
 
 void Form7::CreateRowArea(QWidget* central) {
   Picture1 = Named(new QWidget(central), "Picture1");
-  Picture1->setGeometry(Px(120), Px(600), Px(4935), Px(3375));
+  Picture1->setGeometry(FromTwips(120, 600, 4935, 3375));
   VScroll1 = Named(new QScrollBar(Qt::Vertical, Picture1), "VScroll1");
-  VScroll1->setGeometry(Px(4680), 0, Px(255), Px(3375));
+  VScroll1->setGeometry(FromTwips(4680, 0, 255, 3375));
   VScroll1->setRange(0, 0);
   Label1 = Named(
       new QLabel(QString::fromUtf8("No hay parámetros qué configurar en esta categoría"), Picture1),
       "Label1");
-  Label1->setGeometry(0, 0, Px(4680), 2 * RowHeight());
+  Label1->setGeometry(0, 0, VScroll1->x(), 2 * RowHeight());
   Label1->setWordWrap(true);
   Text1.append(NewCaptionBox());
   Combo2.append(NewValueCombo());
@@ -177,41 +181,41 @@ void Form7::CreateRowArea(QWidget* central) {
 
 void Form7::CreateButtonStrip(QWidget* central) {
   Picture9 = Named(new QWidget(central), "Picture9");
-  Picture9->setGeometry(Px(1080), Px(9960), Px(4935), Px(615));
-  Command12 = NewButton(Picture9, "Command12", "Cargar", Px(480), Px(120));
-  Command2 = NewButton(Picture9, "Command2", "Cancelar", Px(1920), Px(120));
-  Command1 = NewButton(Picture9, "Command1", "Aceptar", Px(3360), Px(120));
+  Picture9->setGeometry(FromTwips(1080, 9960, 4935, 615));
+  Command12 = NewButton(Picture9, "Command12", "Cargar", 480 / 15, 120 / 15);
+  Command2 = NewButton(Picture9, "Command2", "Cancelar", 1920 / 15, 120 / 15);
+  Command1 = NewButton(Picture9, "Command1", "Aceptar", 3360 / 15, 120 / 15);
   Picture9->hide();
 }
 
 void Form7::CreateFrames(QWidget* central) {
   Frame1 = NewFrame(central, "Frame1", "Opciones avanzadas del contenedor");
   Option1 = Named(new QRadioButton("Formato de salida", Frame1), "Option1");
-  Option1->setGeometry(S(8), S(24), S(150), S(22));
+  Option1->setGeometry(FromPixels(8, 24, 150, 22));
   Option1->setChecked(true);
   Option2 = Named(new QRadioButton("Formato de entrada", Frame1), "Option2");
-  Option2->setGeometry(S(8), S(80), S(150), S(22));
+  Option2->setGeometry(FromPixels(8, 80, 150, 22));
   Combo1 = Named(new QComboBox(Frame1), "Combo1");
-  Combo1->setGeometry(S(24), S(48), S(200), S(24));
+  Combo1->setGeometry(FromPixels(24, 48, 200, 24));
   Combo3 = Named(new QComboBox(Frame1), "Combo3");
-  Combo3->setGeometry(S(24), S(104), S(200), S(24));
+  Combo3->setGeometry(FromPixels(24, 104, 200, 24));
   Combo3->setEnabled(false);
-  Command3 = NewButton(Frame1, "Command3", "Ver", S(240), S(48));
-  Command5 = NewButton(Frame1, "Command5", "Atrás", S(240), S(220));
+  Command3 = NewButton(Frame1, "Command3", "Ver", 240, 48);
+  Command5 = NewButton(Frame1, "Command5", "Atrás", 240, 220);
 
   Frame2 = NewFrame(central, "Frame2", "Opciones avanzadas del codec");
   auto* codecKind = new QButtonGroup(Frame2);
   auto* codecView = new QButtonGroup(Frame2);
   Option3 = Named(new QRadioButton("Codec de audio", Frame2), "Option3");
-  Option3->setGeometry(S(8), S(24), S(150), S(22));
+  Option3->setGeometry(FromPixels(8, 24, 150, 22));
   Option4 = Named(new QRadioButton("Codec de video", Frame2), "Option4");
-  Option4->setGeometry(S(8), S(80), S(150), S(22));
+  Option4->setGeometry(FromPixels(8, 80, 150, 22));
   Option5 =
       Named(new QRadioButton(QString::fromUtf8("Ver opciones de codificación"), Frame2), "Option5");
-  Option5->setGeometry(S(8), S(140), S(250), S(22));
+  Option5->setGeometry(FromPixels(8, 140, 250, 22));
   Option6 = Named(new QRadioButton(QString::fromUtf8("Ver opciones de decodificación"), Frame2),
                   "Option6");
-  Option6->setGeometry(S(8), S(164), S(250), S(22));
+  Option6->setGeometry(FromPixels(8, 164, 250, 22));
   codecKind->addButton(Option3);
   codecKind->addButton(Option4);
   codecView->addButton(Option5);
@@ -219,12 +223,12 @@ void Form7::CreateFrames(QWidget* central) {
   Option3->setChecked(true);
   Option5->setChecked(true);
   Combo4 = Named(new QComboBox(Frame2), "Combo4");
-  Combo4->setGeometry(S(24), S(48), S(200), S(24));
+  Combo4->setGeometry(FromPixels(24, 48, 200, 24));
   Combo5 = Named(new QComboBox(Frame2), "Combo5");
-  Combo5->setGeometry(S(24), S(104), S(200), S(24));
+  Combo5->setGeometry(FromPixels(24, 104, 200, 24));
   Combo5->setEnabled(false);
-  Command4 = NewButton(Frame2, "Command4", "Ver", S(240), S(48));
-  Command6 = NewButton(Frame2, "Command6", "Atrás", S(240), S(220));
+  Command4 = NewButton(Frame2, "Command4", "Ver", 240, 48);
+  Command6 = NewButton(Frame2, "Command6", "Atrás", 240, 220);
   for (QComboBox* combo : {Combo1, Combo3, Combo4, Combo5}) {
     combo->setEditable(true);
     combo->setInsertPolicy(QComboBox::NoInsert);
@@ -234,36 +238,36 @@ void Form7::CreateFrames(QWidget* central) {
   Frame3 = NewFrame(central, "Frame3", "Acerca del codec");
   SetTag(Frame3, QString::fromUtf8("Acerca del codec..."));
   Text3 = Named(new QPlainTextEdit(Frame3), "Text3");
-  Text3->setGeometry(S(8), S(24), FrameWidth() - S(16), S(180));
+  Text3->setGeometry(FromPixels(8, 24, kFrameWidth - 16, 180));
   Text3->setReadOnly(true);
-  Command7 = NewButton(Frame3, "Command7", "Atrás", S(240), S(220));
+  Command7 = NewButton(Frame3, "Command7", "Atrás", 240, 220);
 
   Frame4 = NewFrame(central, "Frame4", "Obtener valores de línea de comandos");
   Label2 = Named(new QLabel(QString::fromUtf8("Parámetros de salida:"), Frame4), "Label2");
-  Label2->setGeometry(S(8), S(24), S(300), S(20));
+  Label2->setGeometry(FromPixels(8, 24, 300, 20));
   Text4 = Named(new QLineEdit(Frame4), "Text4");
-  Text4->setGeometry(S(8), S(46), FrameWidth() - S(16), S(24));
+  Text4->setGeometry(FromPixels(8, 46, kFrameWidth - 16, 24));
   Label3 = Named(new QLabel(QString::fromUtf8("Parámetros de entrada:"), Frame4), "Label3");
-  Label3->setGeometry(S(8), S(80), S(300), S(20));
+  Label3->setGeometry(FromPixels(8, 80, 300, 20));
   Text5 = Named(new QLineEdit(Frame4), "Text5");
-  Text5->setGeometry(S(8), S(102), FrameWidth() - S(16), S(24));
-  Command8 = NewButton(Frame4, "Command8", "Aceptar", S(140), S(220));
-  Command9 = NewButton(Frame4, "Command9", "Atrás", S(240), S(220));
+  Text5->setGeometry(FromPixels(8, 102, kFrameWidth - 16, 24));
+  Command8 = NewButton(Frame4, "Command8", "Aceptar", 140, 220);
+  Command9 = NewButton(Frame4, "Command9", "Atrás", 240, 220);
 
   Frame5 = NewFrame(central, "Frame5", "Obtener valores desde archivo");
   Label4 = Named(new QLabel("Seleccione los valores a copiar:", Frame5), "Label4");
-  Label4->setGeometry(S(8), S(20), S(300), S(20));
+  Label4->setGeometry(FromPixels(8, 20, 300, 20));
   List1 = Named(new QListWidget(Frame5), "List1");
-  List1->setGeometry(S(8), S(42), FrameWidth() - S(16), S(150));
+  List1->setGeometry(FromPixels(8, 42, kFrameWidth - 16, 150));
   Check1 = Named(new QCheckBox("Marcar / desmarcar todo", Frame5), "Check1");
-  Check1->setGeometry(S(8), S(196), S(200), S(20));
-  Command10 = NewButton(Frame5, "Command10", "Aceptar", S(140), S(220));
-  Command11 = NewButton(Frame5, "Command11", "Atrás", S(240), S(220));
+  Check1->setGeometry(FromPixels(8, 196, 200, 20));
+  Command10 = NewButton(Frame5, "Command10", "Aceptar", 140, 220);
+  Command11 = NewButton(Frame5, "Command11", "Atrás", 240, 220);
 
   Frame6 = NewFrame(central, "Frame6", "");
   Label5 =
       Named(new QLabel(QString::fromUtf8("Obteniendo información de ffmpeg..."), Frame6), "Label5");
-  Label5->setGeometry(S(8), S(24), FrameWidth() - S(16), S(40));
+  Label5->setGeometry(FromPixels(8, 24, kFrameWidth - 16, 40));
   SetTag(Label5, QString::fromUtf8("Espere..."));
 }
 
@@ -397,7 +401,7 @@ void Form7::Form_Load() {
   FormatEdit::BuildingParams = 0;
   Picture9->move(Picture1->x(), Picture1->y() + Picture1->height());
   // The outer height of the design includes the title bar, about 30 pixels.
-  resize(Px(5250), Px(4845) - 30);
+  resize(TextFit::Pixels(5250), TextFit::Pixels(4845) - 30);
 }
 
 void Form7::ShowButtonStrip(bool scratchMode) {

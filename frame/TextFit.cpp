@@ -8,6 +8,18 @@
 
 namespace TextFit {
 
+namespace {
+
+QRect ScaledEdges(const QRect& design, double factor) {
+  const int left = qRound(design.left() * factor);
+  const int top = qRound(design.top() * factor);
+  const int right = qRound((design.left() + design.width()) * factor);
+  const int bottom = qRound((design.top() + design.height()) * factor);
+  return {left, top, right - left, bottom - top};
+}
+
+}  // namespace
+
 double Factor(const QFont& font) {
   static const QString letters =
       QStringLiteral("abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ");
@@ -20,6 +32,14 @@ double Factor() { return Factor(QApplication::font()); }
 int Pixels(int twips) { return qRound(twips / 15.0 * Factor()); }
 
 int Scaled(int designPixels) { return qRound(designPixels * Factor()); }
+
+QRect FromPixels(int left, int top, int width, int height) {
+  return ScaledEdges({left, top, width, height}, Factor());
+}
+
+QRect FromTwips(int left, int top, int width, int height) {
+  return ScaledEdges({left, top, width, height}, Factor() / 15);
+}
 
 int BoxWidthFor(const QLineEdit* box) {
   const int frame =

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QRect>
+
 class QFont;
 class QLineEdit;
 
@@ -21,6 +23,11 @@ double Factor();
 int Pixels(int twips);
 // A design length in pixels as pixels of this desktop.
 int Scaled(int designPixels);
+
+// A design place in twips or in pixels as a place on this desktop. Its edges are
+// scaled, so that controls that meet or nest in the design still do.
+QRect FromTwips(int left, int top, int width, int height);
+QRect FromPixels(int left, int top, int width, int height);
 
 // The width a line box needs to show the whole of its text.
 int BoxWidthFor(const QLineEdit* box);
