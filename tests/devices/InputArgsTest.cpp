@@ -278,6 +278,9 @@ TEST_F(InputArgsTest, StreamCommandsWithAndWithoutProfile) {
                                                       "3000k",
                                                       "udp://10.0.0.2:8080"}));
   EXPECT_TRUE(automatic.Shown.startsWith("\"/usr/bin/ffmpeg\"  -re -f concat"));
+  const QStringList overRtp =
+      Emisor::AutomaticStreamCommand("", "-i x", "rtp://10.0.0.2:8080").Command.arguments;
+  EXPECT_EQ(overRtp.mid(3, 3), QStringList({"-f", "rtp_mpegts", "-c:v"}));
 
   CompiledFormat format;
   format.InputOptions = " -thread_queue_size 64";
@@ -288,7 +291,25 @@ TEST_F(InputArgsTest, StreamCommandsWithAndWithoutProfile) {
       Emisor::ProfileStreamCommand("-stream_loop -1", format, "-i udp://src:1", "rtp://h:8080");
   EXPECT_EQ(profile.Command.arguments,
             QStringList({"-stream_loop", "-1", "-thread_queue_size", "64", "-i", "udp://src:1",
-                         "-f", "mpegts", "-c:v", "mpeg2video", "-an", "rtp://h:8080"}));
+                         "-f", "rtp_mpegts", "-c:v", "mpeg2video", "-an", "rtp://h:8080"}));
+  struct Case {
+    const char* outputOptions;
+    const char* address;
+    QStringList arguments;
+  } cases[] = {
+      {" -f mpegts -muxrate 1M", "udp://h:8080", {"-f", "mpegts", "-muxrate", "1M"}},
+      {" -f mpegts", "RTP://h:8080", {"-f", "rtp_mpegts"}},
+      {" -f rtp", "rtp://h:8080", {"-f", "rtp"}},
+      {" -f matroska", "rtp://h:8080", {"-f", "matroska"}},
+      {" -metadata x=y", "rtp://h:8080", {"-metadata", "x=y"}},
+  };
+  for (const Case& c : cases) {
+    CompiledFormat own;
+    own.OutputOptions = c.outputOptions;
+    const QStringList arguments =
+        Emisor::ProfileStreamCommand("", own, "-i in", c.address).Command.arguments;
+    EXPECT_EQ(arguments.mid(2, arguments.size() - 3), c.arguments) << c.outputOptions;
+  }
   ffmpeg::FfmpegPath.clear();
 }
 
