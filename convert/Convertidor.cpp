@@ -269,13 +269,16 @@ QString CropFilter(const EditProfileRec& p) {
   return "crop=" + width + ":" + height + ":" + x + ":" + y;
 }
 
-// ffmpeg keeps only the last -vf of a command, so borders, scale, aspect,
-// crop and the chosen video filters make one chain, in that order.
+// ffmpeg keeps only the last -vf of a command, so crop, scale, borders,
+// aspect and the chosen video filters make one chain, in that order: the crop
+// cuts the area chosen on the source picture, the new size applies to what
+// was cut, the borders go around the picture of that size, and the display
+// aspect is set on the finished picture.
 void CompileVideo(const EditProfileRec& p, const QStringList& videoFilters, CompiledEdit& c) {
   QStringList chain;
   const QString scale = ScaleFilter(p);
   const QString aspect = AspectFilter(p);
-  for (const QString& filter : {PadFilter(p), scale, aspect, CropFilter(p)}) {
+  for (const QString& filter : {CropFilter(p), scale, PadFilter(p), aspect}) {
     if (!filter.isEmpty()) chain << filter;
   }
   chain << videoFilters;
