@@ -163,7 +163,7 @@ void StreamFileList() {
   const QString list = ScriptObj::GetShortPath(Convertidor::WriteConcatList());
   if (list.isEmpty()) return;
   // The concat demuxer refuses the list's absolute paths unless told they are safe.
-  ShowStreamer(Opt().Format + " concat -safe 0 -i " + Grabador::QuotedArgument(list));
+  ShowStreamer(Opt().Format + " concat -safe 0 -i " + CaptureConsole::QuoteArgument(list));
   ScriptObj::DeleteFolder(ScriptObj::ParentFolder(list), true);
 }
 
