@@ -109,6 +109,14 @@ TEST_F(RunPartsTest, AnEncoderRowReplacesTheMarkersInsideTheSplitTemplate) {
   EXPECT_EQ(step.Command.arguments,
             (QStringList{"-b", "128", "--in=/t/<outfile> x.wav", kOddName}));
   EXPECT_EQ(step.Shown, "/opt/enc/lame -b 128 '--in=/t/<outfile> x.wav' " + kOddWord);
+
+  // The encoder's switches are typed options too, split as a shell splits words.
+  const CommandTable typed =
+      OneRow(StageKind::Encoder, "/opt/enc/lame",
+             R"( --tt 'Hola mundo' --ta It\'s "--tl=<infile>.txt" <infile> <outfile>)");
+  EXPECT_EQ(RowStep(typed, 1, {"/i n.wav"}, "/o.mp3").Command.arguments,
+            (QStringList{"--tt", "Hola mundo", "--ta", "It's", "--tl=/i n.wav.txt", "/i n.wav",
+                         "/o.mp3"}));
 }
 
 TEST_F(RunPartsTest, AStepSucceedsOnlyOnANormalExitWithCodeZero) {
