@@ -269,13 +269,16 @@ QString CropFilter(const EditProfileRec& p) {
   return "crop=" + width + ":" + height + ":" + x + ":" + y;
 }
 
-// ffmpeg keeps only the last -vf of a command, so borders, scale, aspect,
-// crop and the chosen video filters make one chain, in that order.
+// ffmpeg keeps only the last -vf of a command, so crop, scale, borders,
+// aspect and the chosen video filters make one chain, in that order: the crop
+// cuts the area chosen on the source picture, the new size applies to what
+// was cut, the borders go around the picture of that size, and the display
+// aspect is set on the finished picture.
 void CompileVideo(const EditProfileRec& p, const QStringList& videoFilters, CompiledEdit& c) {
   QStringList chain;
   const QString scale = ScaleFilter(p);
   const QString aspect = AspectFilter(p);
-  for (const QString& filter : {PadFilter(p), scale, aspect, CropFilter(p)}) {
+  for (const QString& filter : {CropFilter(p), scale, PadFilter(p), aspect}) {
     if (!filter.isEmpty()) chain << filter;
   }
   chain << videoFilters;
@@ -458,8 +461,6 @@ namespace {
 constexpr int32_t KeptOutput = 4096;
 const QString CrLf = QStringLiteral("\r\n");
 
-QString Quoted(const QString& path) { return "\"" + path + "\""; }
-
 // Both markers in one pass, so that a file name holding "<outfile>" is never
 // itself rewritten.
 QString ReplaceFileMarkers(const QString& text, const QString& input, const QString& output) {
@@ -502,33 +503,22 @@ bool TakenName(const QString& path) {
 
 }  // namespace
 
-QStringList SplitArguments(const QString& text) {
-  // The splitter takes its first word as a program, which follows no
-  // backslash rules; a placeholder program makes every word an argument.
-  QStringList words = CaptureConsole::SplitCommandLine("x " + text);
-  words.removeFirst();
-  return words;
-}
+QStringList SplitArguments(const QString& text) { return CaptureConsole::SplitCommandLine(text); }
 
 StepCommand RowStep(const CommandTable& table, int row, const QStringList& inputs,
                     const QString& output) {
   StepCommand step;
   step.Command.program = table.Program(row);
-  step.Shown = table.At(row, 1);
   if (table.Kind(row) == StageKind::Encoder) {
-    const QString& argumentTemplate = table.At(row, 2);
     const QString input = inputs.value(0);
-    for (const QString& argument : SplitArguments(argumentTemplate))
+    for (const QString& argument : SplitArguments(table.At(row, 2)))
       step.Command.arguments << ReplaceFileMarkers(argument, input, output);
-    step.Shown += ReplaceFileMarkers(argumentTemplate, Quoted(input), Quoted(output));
-    return step;
+  } else {
+    for (const QString& input : inputs)
+      step.Command.arguments << SplitArguments(table.At(row, 2)) << input;
+    step.Command.arguments << SplitArguments(table.At(row, 3)) << output;
   }
-  for (const QString& input : inputs) {
-    step.Command.arguments << SplitArguments(table.At(row, 2)) << input;
-    step.Shown += table.At(row, 2) + Quoted(input);
-  }
-  step.Command.arguments << SplitArguments(table.At(row, 3)) << output;
-  step.Shown += table.At(row, 3) + Quoted(output);
+  step.Shown = CaptureConsole::CommandText(step.Command);
   return step;
 }
 
@@ -798,7 +788,8 @@ void SetRow(CommandTable& t, int row, StageKind kind, const QString& program, co
             const QString& after, const QString& extension) {
   t.Kinds[row - 1] = kind;
   t.Programs[row - 1] = program;
-  t.At(row, 1) = kind == StageKind::MoveTracks ? QStringLiteral("<copy>") : Quoted(program);
+  t.At(row, 1) = kind == StageKind::MoveTracks ? QStringLiteral("<copy>")
+                                               : CaptureConsole::QuoteArgument(program);
   t.At(row, 2) = before;
   t.At(row, 3) = after;
   t.At(row, 4) = extension;
@@ -921,20 +912,19 @@ QString GetFormatOption(const QString& options) {
 }
 
 QString CollapseSpaces(const QString& text) {
-  if (text.isEmpty()) return QString();
-  const QStringList parts = text.split('"');
   QString result;
-  for (qsizetype i = 0; i < parts.size(); ++i) {
-    QString part = parts[i];
-    if (i % 2 == 0) {
-      while (part.contains("  ")) part.replace("  ", " ");
-    } else if (i < parts.size() - 1) {
-      part = "\"" + part + "\"";
-    }
-    result += part;
+  qsizetype gapStart = 0;
+  const auto addGap = [&](qsizetype end) {
+    QString gap = text.mid(gapStart, end - gapStart);
+    while (gap.contains("  ")) gap.replace("  ", " ");
+    result += gap;
+  };
+  for (const CaptureConsole::TypedWord& word : CaptureConsole::ScanWords(text)) {
+    addGap(word.start);
+    result += text.mid(word.start, word.length);
+    gapStart = word.start + word.length;
   }
-  if (text.startsWith('"') && !result.startsWith('"')) result.prepend('"');
-  if (text.endsWith('"') && !result.endsWith('"')) result.append('"');
+  addGap(text.size());
   return result;
 }
 

@@ -143,7 +143,8 @@ extern uint8_t MultiOutput;
 bool BuildCommandTable(const QString& testTime);
 // The first "-f value" in an option text, or "".
 QString GetFormatOption(const QString& options);
-// Every run of blanks outside double quotes becomes one blank.
+// Every run of blanks between words becomes one blank; what quotes or
+// backslashes protect stays as it is.
 QString CollapseSpaces(const QString& text);
 // The first usual extension of the container named by a "-f value" option, as
 // the installed ffmpeg tells it; "" when it tells none.
@@ -193,13 +194,14 @@ bool ConcatListText(const QStringList& files, QByteArray& text);
 // the new paths; an empty list when a move failed. An empty track is absent.
 QStringList MoveTracks(const QString& audioTrack, const QString& videoTrack, const QString& target);
 
-// One step of a run: what runs, and the command line as the user sees it.
+// One step of a run: what runs, and the command line as the user sees it,
+// which run in a terminal gives the same arguments.
 struct StepCommand {
   CaptureConsole::Command Command;
   QString Shown;
   bool operator==(const StepCommand&) const = default;
 };
-// The text of a cell split into arguments by the Windows rules.
+// The text of a cell split into arguments as a shell splits words.
 QStringList SplitArguments(const QString& text);
 // The command of one row of the table run on these files. An ffmpeg row:
 // its program, then for every input the text before an input followed by the

@@ -24,6 +24,7 @@
 #include "frame/APIS.h"
 #include "frame/Appfilesadm.h"
 #include "frame/Aplicacion.h"
+#include "frame/CaptureConsole.h"
 #include "frame/Dialogs.h"
 #include "frame/Form16.h"
 #include "frame/Form17.h"
@@ -472,7 +473,7 @@ namespace {
 // Shows a tool's own text in the viewer; the main window waits hidden.
 void ShowToolText(Form1* form, const QString& program, const QString& arguments) {
   form->hide();
-  IntDocView::ShowCommandOutput("\"" + program + "\" " + arguments, form);
+  IntDocView::ShowCommandOutput(CaptureConsole::QuoteArgument(program) + " " + arguments, form);
   form->show();
 }
 

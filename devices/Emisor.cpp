@@ -58,6 +58,22 @@ void ShowStreamingPanel(Form15* window, const QString& address) {
   window->Text4->clear();
 }
 
+bool IsRtpAddress(const QString& address) {
+  return address.trimmed().startsWith(QStringLiteral("rtp://"), Qt::CaseInsensitive);
+}
+
+// The profile's output options, with an MPEG-TS container carried in RTP
+// packets when the address is an RTP one.
+QString ProfileOutputOptions(const CompiledFormat& format, const QString& address) {
+  const QString mpegts = Opt().Format + " mpegts";
+  if (!IsRtpAddress(address) || Convertidor::GetFormatOption(format.OutputOptions) != mpegts)
+    return format.OutputOptions;
+  QString options = " " + format.OutputOptions + " ";
+  options.replace(options.indexOf(" " + mpegts + " "), mpegts.size() + 2,
+                  " " + Opt().Format + " " + StreamMuxer(address) + " ");
+  return options;
+}
+
 void ShowEnd(Form15* window, int32_t exitCode, const QString& output) {
   if (exitCode > 0) window->Text4->setPlainText(QString(output).replace("\r\n", "\n"));
   window->Command2->setEnabled(false);
@@ -103,12 +119,16 @@ bool LoopOption(bool repeat, const QString& count, const QString& infiniteItem, 
   return true;
 }
 
+QString StreamMuxer(const QString& address) {
+  return IsRtpAddress(address) ? QStringLiteral("rtp_mpegts") : QStringLiteral("mpegts");
+}
+
 Convertidor::StepCommand AutomaticStreamCommand(const QString& loopOption, const QString& inputArgs,
                                                 const QString& address) {
   const QString options =
-      " " + loopOption + " -re " + inputArgs + " " + Opt().Format + " mpegts " + Opt().VideoCodec +
-      " libx264 " + Opt().AudioCodec + " libmp3lame " + Opt().AudioBitrate + " 24k " +
-      Opt().SampleRate + " 22050 " + Opt().VideoMaxRate +
+      " " + loopOption + " -re " + inputArgs + " " + Opt().Format + " " + StreamMuxer(address) +
+      " " + Opt().VideoCodec + " libx264 " + Opt().AudioCodec + " libmp3lame " +
+      Opt().AudioBitrate + " 24k " + Opt().SampleRate + " 22050 " + Opt().VideoMaxRate +
       " 750k -preset ultrafast -tune zerolatency -async 1 -bsf:v h264_mp4toannexb "
       "-bufsize 3000k ";
   return Grabador::FfmpegOutputStep(options, address);
@@ -117,11 +137,18 @@ Convertidor::StepCommand AutomaticStreamCommand(const QString& loopOption, const
 Convertidor::StepCommand ProfileStreamCommand(const QString& loopOption,
                                               const CompiledFormat& format,
                                               const QString& inputArgs, const QString& address) {
-  const QStringList pieces{
-      loopOption,           format.InputOptions,      inputArgs,
-      format.OutputOptions, format.AudioOptions,      format.SubtitleCodecOption,
-      format.VideoOptions,  format.AspectOption,      format.SizeOption,
-      format.NoAudioOption, format.NoSubtitlesOption, format.NoVideoOption};
+  const QStringList pieces{loopOption,
+                           format.InputOptions,
+                           inputArgs,
+                           ProfileOutputOptions(format, address),
+                           format.AudioOptions,
+                           format.SubtitleCodecOption,
+                           format.VideoOptions,
+                           format.AspectOption,
+                           format.SizeOption,
+                           format.NoAudioOption,
+                           format.NoSubtitlesOption,
+                           format.NoVideoOption};
   QString options;
   for (const QString& piece : pieces) options += " " + piece;
   options += " ";
@@ -136,7 +163,7 @@ void StreamFileList() {
   const QString list = ScriptObj::GetShortPath(Convertidor::WriteConcatList());
   if (list.isEmpty()) return;
   // The concat demuxer refuses the list's absolute paths unless told they are safe.
-  ShowStreamer(Opt().Format + " concat -safe 0 -i " + Grabador::QuotedArgument(list));
+  ShowStreamer(Opt().Format + " concat -safe 0 -i " + CaptureConsole::QuoteArgument(list));
   ScriptObj::DeleteFolder(ScriptObj::ParentFolder(list), true);
 }
 

@@ -31,10 +31,14 @@ QString AddressListCommand();
 // "<Infinito>" item (infiniteItem), else the count as typed. False when the
 // count is neither that item nor a whole number without sign.
 bool LoopOption(bool repeat, const QString& count, const QString& infiniteItem, QString& option);
+// The MPEG-TS muxer for an address: "rtp_mpegts" wraps the transport stream in
+// RTP packets for an rtp:// address; any other address gets plain "mpegts".
+QString StreamMuxer(const QString& address);
 // The fixed low-latency MPEG-TS stream of "<Automático>".
 Convertidor::StepCommand AutomaticStreamCommand(const QString& loopOption, const QString& inputArgs,
                                                 const QString& address);
-// The stream encoded as a compiled format profile says.
+// The stream encoded as a compiled format profile says; a profile's MPEG-TS
+// container goes out in RTP packets to an rtp:// address.
 Convertidor::StepCommand ProfileStreamCommand(const QString& loopOption,
                                               const CompiledFormat& format,
                                               const QString& inputArgs, const QString& address);

@@ -75,7 +75,8 @@ QString GraphValue(const QString& value) { return Escaped(Escaped(value, "\\':")
 
 QString DeviceInput(const Device& device, const QString& bufferOption) {
   QString input = bufferOption;
-  input += " " + Opt().Format + " " + device.Format + " -i " + QuotedArgument(device.Name);
+  input += " " + Opt().Format + " " + device.Format + " -i " +
+           CaptureConsole::QuoteArgument(device.Name);
   return input;
 }
 
@@ -177,7 +178,9 @@ void Reset() {
   RecStoppedByUser = 0;
 }
 
-QString DeviceListCommand() { return "\"" + ffmpeg::FfmpegPath + "\" -hide_banner -sources"; }
+QString DeviceListCommand() {
+  return CaptureConsole::QuoteArgument(ffmpeg::FfmpegPath) + " -hide_banner -sources";
+}
 
 void ParseDeviceList(const QString& output, QStringList& audio, QStringList& video) {
   audio.clear();
@@ -207,24 +210,6 @@ Device ParseDevice(const QString& text, const QString& defaultFormat) {
   return {defaultFormat, text};
 }
 
-QString QuotedArgument(const QString& text) {
-  QString quoted = "\"";
-  qsizetype backslashes = 0;
-  for (const QChar c : text) {
-    if (c == '\\') {
-      ++backslashes;
-      continue;
-    }
-    if (c == '"') {
-      quoted += QString(backslashes * 2 + 1, '\\') + '"';
-    } else {
-      quoted += QString(backslashes, '\\') + c;
-    }
-    backslashes = 0;
-  }
-  return quoted + QString(backslashes * 2, '\\') + '"';
-}
-
 QString InputArgs(const Source& source, bool withBuffer, const QString& bufferSizeMB) {
   if (source.Network) return source.Address.isEmpty() ? QString() : "-i " + source.Address;
   if (!source.Devices) return QString();
@@ -249,7 +234,7 @@ QString PreviewArgs(const Source& source) {
   if (!twoDevices) return window + inputs;
   const QString graph = PreviewGraph(ParseDevice(source.AudioDevice, DefaultAudioFormat),
                                      ParseDevice(source.VideoDevice, DefaultVideoFormat));
-  return window + Opt().Format + " lavfi -i " + QuotedArgument(graph);
+  return window + Opt().Format + " lavfi -i " + CaptureConsole::QuoteArgument(graph);
 }
 
 bool IsNumeric(const QString& text) {
@@ -321,7 +306,7 @@ Convertidor::StepCommand FfmpegOutputStep(const QString& options, const QString&
   Convertidor::StepCommand step;
   step.Command.program = ffmpeg::FfmpegPath;
   step.Command.arguments = Convertidor::SplitArguments(options) << output;
-  step.Shown = "\"" + ffmpeg::FfmpegPath + "\"" + options + "\"" + output + "\"";
+  step.Shown = CaptureConsole::CommandText(step.Command);
   return step;
 }
 

@@ -66,8 +66,6 @@ QString InputArgs(const Source& source, bool withBuffer, const QString& bufferSi
 // ffplay's arguments to show a source in a 640 by 480 window; ffplay reads
 // one input, so two devices go in as one lavfi graph. "" when no source.
 QString PreviewArgs(const Source& source);
-// A text that the command-line splitter gives back as this one argument.
-QString QuotedArgument(const QString& text);
 // A whole number of megabytes as the user may type it (no point, comma or sign).
 bool IsValidBufferSize(const QString& text);
 // The program's test for a number: blanks around a decimal number.

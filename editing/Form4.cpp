@@ -251,7 +251,8 @@ void Form4::Command3_Click() {
 
 void Form4::Help_ffmpeg_Click() {
   if (!ffmpeg::FfmpegExists()) return;
-  IntDocView::ShowCommandOutput("\"" + ffmpeg::FfmpegPath + "\" -filters", this);
+  IntDocView::ShowCommandOutput(CaptureConsole::QuoteArgument(ffmpeg::FfmpegPath) + " -filters",
+                                this);
 }
 
 void Form4::Help_Doc_Click() { Aplicacion::ShowProgramHelp(); }

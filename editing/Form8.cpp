@@ -1014,7 +1014,8 @@ void Form8::Opt_Docu_Click() { Aplicacion::ShowProgramHelp(); }
 
 void Form8::Opt_Helpff_Click() {
   if (!ffmpeg::FfmpegExists()) return;
-  IntDocView::ShowCommandOutput("\"" + ffmpeg::FfmpegPath + "\" -h full", this);
+  IntDocView::ShowCommandOutput(CaptureConsole::QuoteArgument(ffmpeg::FfmpegPath) + " -h full",
+                                this);
 }
 
 void Form8::LoadFilterLists() {

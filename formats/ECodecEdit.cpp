@@ -11,6 +11,7 @@
 #include "frame/APIS.h"
 #include "frame/Aplicacion.h"
 #include "frame/Appfilesadm.h"
+#include "frame/CaptureConsole.h"
 #include "frame/IntDocView.h"
 #include "frame/ModalWindow.h"
 #include "frame/ProgramFolder.h"
@@ -423,13 +424,15 @@ void ShowProgramDocumentation() {
   const QString arguments = Lang::InputDocParams();
   if (arguments.isEmpty()) return;
   IntDocView::ShowCommandOutput(
-      "\"" + Aplicacion::ResolveAppPath(CurrentCodec.ExePath) + "\" " + arguments,
+      CaptureConsole::QuoteArgument(Aplicacion::ResolveAppPath(CurrentCodec.ExePath)) + " " +
+          arguments,
       Form5::Instance());
 }
 
 void ShowFfmpegHelp() {
   if (!ffmpeg::FfmpegExists()) return;
-  IntDocView::ShowCommandOutput("\"" + ffmpeg::FfmpegPath + "\" -h full", Form5::Instance());
+  IntDocView::ShowCommandOutput(CaptureConsole::QuoteArgument(ffmpeg::FfmpegPath) + " -h full",
+                                Form5::Instance());
 }
 
 }  // namespace ECodecEdit

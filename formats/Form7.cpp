@@ -21,6 +21,7 @@
 
 #include "frame/APIS.h"
 #include "frame/Aplicacion.h"
+#include "frame/CaptureConsole.h"
 #include "frame/IntDocView.h"
 #include "frame/ScriptObj.h"
 #include "frame/TextFit.h"
@@ -605,7 +606,8 @@ void Form7::ClosePanel(QGroupBox* frame) {
 
 void Form7::ShowHelp(const QString& option) {
   if (!ffmpeg::FfmpegExists()) return;
-  IntDocView::ShowCommandOutput("\"" + ffmpeg::FfmpegPath + "\" " + option, this);
+  IntDocView::ShowCommandOutput(CaptureConsole::QuoteArgument(ffmpeg::FfmpegPath) + " " + option,
+                                this);
 }
 
 void Form7::Help_Documentacion_Click() { Aplicacion::ShowProgramHelp(); }
@@ -690,9 +692,10 @@ void Form7::Command3_Click() {
     return;
   }
   if (!ffmpeg::FfmpegExists()) return;
-  const QString cmdLine = "\"" + ffmpeg::FfmpegPath + "\" -h" +
-                          (Option1->isChecked() ? " muxer=" + Combo1->currentText()
-                                                : " demuxer=" + Combo3->currentText());
+  const QString topic =
+      Option1->isChecked() ? "muxer=" + Combo1->currentText() : "demuxer=" + Combo3->currentText();
+  const QString cmdLine = CaptureConsole::QuoteArgument(ffmpeg::FfmpegPath) + " -h " +
+                          CaptureConsole::QuoteArgument(topic);
   Command5_Click();
   IntDocView::ShowCommandOutput(cmdLine, this);
 }
@@ -704,9 +707,10 @@ void Form7::Command4_Click() {
     return;
   }
   if (!ffmpeg::FfmpegExists()) return;
-  const QString cmdLine = "\"" + ffmpeg::FfmpegPath + "\" -h" +
-                          (Option5->isChecked() ? " encoder=" : " decoder=") +
-                          (Option3->isChecked() ? Combo4->currentText() : Combo5->currentText());
+  const QString topic = (Option5->isChecked() ? "encoder=" : "decoder=") +
+                        (Option3->isChecked() ? Combo4->currentText() : Combo5->currentText());
+  const QString cmdLine = CaptureConsole::QuoteArgument(ffmpeg::FfmpegPath) + " -h " +
+                          CaptureConsole::QuoteArgument(topic);
   Command6_Click();
   IntDocView::ShowCommandOutput(cmdLine, this);
 }

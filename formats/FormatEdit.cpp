@@ -614,7 +614,7 @@ namespace {
 QString FfmpegListing(const QString& option) {
   QString output;
   int32_t exitCode = 0;
-  const QString cmdLine = "\"" + ffmpeg::FfmpegPath + "\" " + option;
+  const QString cmdLine = CaptureConsole::QuoteArgument(ffmpeg::FfmpegPath) + " " + option;
   if (!CaptureConsole::RunCaptured(cmdLine, QString(), 0, 0, nullptr, true,
                                    CaptureConsole::NoDisplay, output, -1, exitCode)) {
     return QString();
@@ -711,43 +711,58 @@ void ScrollParamRows() {
 
 namespace {
 
-// Removes " option value" wherever it stands as whole tokens.
-void RemoveTokens(QString& work, const QString& tokens) {
-  const QString needle = " " + tokens + " ";
-  for (qsizetype at = work.indexOf(needle); at >= 0; at = work.indexOf(needle, at)) {
-    work.remove(at, needle.size() - 1);
+// Typed options word by word: each word as typed (quotes included) and the
+// argument it makes.
+struct TypedOptions {
+  QStringList typed;
+  QStringList arguments;
+};
+
+TypedOptions ScanOptions(const QString& text) {
+  TypedOptions options;
+  for (const CaptureConsole::TypedWord& word : CaptureConsole::ScanWords(text)) {
+    options.typed << text.mid(word.start, word.length);
+    options.arguments << word.value;
+  }
+  return options;
+}
+
+void RemoveWords(TypedOptions& work, qsizetype at, qsizetype count) {
+  work.typed.remove(at, count);
+  work.arguments.remove(at, count);
+}
+
+// The word after the first option word, as typed; nothing when the option is
+// absent or is the last word. Every "option value" pair is taken out.
+void TakeValue(TypedOptions& work, const QString& option, QString& field) {
+  const qsizetype at = work.arguments.indexOf(option);
+  if (at < 0 || at + 1 >= work.arguments.size()) return;
+  field = work.typed[at + 1];
+  for (qsizetype i = 0; i + 1 < work.arguments.size();) {
+    if (work.arguments[i] == option && work.typed[i + 1] == field) {
+      RemoveWords(work, i, 2);
+    } else {
+      ++i;
+    }
   }
 }
 
-// The value after the first " option "; nothing when the option is absent or
-// is the last word. Every " option value" is taken out of the work string.
-void TakeValue(QString& work, const QString& option, QString& field) {
-  const QString needle = " " + option + " ";
-  const qsizetype at = work.indexOf(needle);
-  if (at < 0) return;
-  const qsizetype start = at + needle.size();
-  const qsizetype end = work.indexOf(' ', start);
-  if (end < 0) return;
-  field = work.mid(start, end - start);
-  RemoveTokens(work, option + " " + field);
-}
-
-void TakeFlag(QString& work, const QString& option, uint8_t& field) {
-  if (!work.contains(" " + option + " ")) return;
+void TakeFlag(TypedOptions& work, const QString& option, uint8_t& field) {
+  if (!work.arguments.contains(option)) return;
   field = 1;
-  RemoveTokens(work, option);
+  for (qsizetype at = work.arguments.indexOf(option); at >= 0; at = work.arguments.indexOf(option))
+    RemoveWords(work, at, 1);
 }
 
-void KeepRest(const QString& work, QString& extraParams) {
-  const QString rest = work.trimmed();
-  if (!rest.isEmpty()) extraParams = rest;
+void KeepRest(const TypedOptions& work, QString& extraParams) {
+  if (!work.typed.isEmpty()) extraParams = work.typed.join(' ');
 }
 
 }  // namespace
 
-void ImportOptions(FormatProfile& profile, QString outputOptions, QString inputOptions) {
+void ImportOptions(FormatProfile& profile, const QString& outputText, const QString& inputText) {
   const FfmpegOptionNames& o = ffmpeg::OptNames;
-  outputOptions = " " + outputOptions + " ";
+  TypedOptions outputOptions = ScanOptions(outputText);
   const std::array<std::pair<const QString*, QString P::*>, 21> outputValues = {{
       {&o.AudioQuality, &P::AudioQuality},
       {&o.AudioBitrate, &P::AudioBitrate},
@@ -782,7 +797,7 @@ void ImportOptions(FormatProfile& profile, QString outputOptions, QString inputO
   }
   KeepRest(outputOptions, profile.OutputExtraParams);
 
-  inputOptions = " " + inputOptions + " ";
+  TypedOptions inputOptions = ScanOptions(inputText);
   const std::array<std::pair<const QString*, QString P::*>, 5> inputValues = {{
       {&o.AudioCodec, &P::InputAudioCodec},
       {&o.SubtitleCodec, &P::InputSubtitleCodec},

@@ -138,8 +138,10 @@ void ScrollParamRows();
 
 // Takes every option it knows out of an ffmpeg output-option text and an
 // input-option text into the profile's fields; what is left of each becomes
-// its extra parameters. Values found overwrite, absent ones change nothing.
-void ImportOptions(FormatProfile& profile, QString outputOptions, QString inputOptions);
+// its extra parameters. The texts are read word by word as a shell reads
+// them, and each value and the rest keep their words as typed, quotes
+// included. Values found overwrite, absent ones change nothing.
+void ImportOptions(FormatProfile& profile, const QString& outputText, const QString& inputText);
 // ImportOptions on CurrentFormat, then the rows are rebuilt.
 void ImportCommandLine(const QString& outputOptions, const QString& inputOptions);
 

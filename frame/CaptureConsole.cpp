@@ -22,62 +22,63 @@ namespace {
 constexpr qint64 ChunkBytes = 10240;
 const QString CrLf = QStringLiteral("\r\n");
 
-bool IsBlank(QChar c) { return c == ' ' || c == '\t'; }
+bool IsBlank(QChar c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
 
-// The program word: quotes group and vanish, backslashes are plain characters.
-QString TakeProgramWord(const QString& text, qsizetype& i) {
-  QString word;
-  bool quoted = false;
-  for (; i < text.size(); ++i) {
-    const QChar c = text[i];
-    if (c == '"') {
-      quoted = !quoted;
-    } else if (!quoted && IsBlank(c)) {
-      break;
-    } else {
-      word += c;
-    }
-  }
-  return word;
+// A backslash inside double quotes escapes only these.
+bool EscapedInDoubleQuotes(QChar c) { return c == '"' || c == '\\' || c == '$' || c == '`'; }
+
+// A backslash and the line break after it vanish, as in a shell.
+qsizetype LineContinuation(const QString& text, qsizetype i) {
+  if (text.mid(i, 2) == QStringLiteral("\\\n")) return 2;
+  if (text.mid(i, 3) == QStringLiteral("\\\r\n")) return 3;
+  return 0;
 }
 
-QString TakeArgumentWord(const QString& text, qsizetype& i) {
-  QString word;
-  bool quoted = false;
-  while (i < text.size()) {
+// The double-quoted part that starts at text[i]; i ends past its closing quote.
+void TakeDoubleQuoted(const QString& text, qsizetype& i, QString& value) {
+  for (++i; i < text.size(); ++i) {
     const QChar c = text[i];
-    if (!quoted && IsBlank(c)) break;
-    if (c == '\\') {
-      qsizetype end = i;
-      while (end < text.size() && text[end] == '\\') ++end;
-      const qsizetype count = end - i;
-      if (end < text.size() && text[end] == '"') {
-        word += QString(count / 2, '\\');
-        if (count % 2 == 1) {
-          word += '"';
-          i = end + 1;
-        } else {
-          i = end;
-        }
-      } else {
-        word += QString(count, '\\');
-        i = end;
-      }
-      continue;
-    }
-    if (c == '"') {
-      if (quoted && i + 1 < text.size() && text[i + 1] == '"') {
-        word += '"';
-        i += 2;
-        continue;
-      }
-      quoted = !quoted;
+    if (const qsizetype skip = LineContinuation(text, i)) {
+      i += skip - 1;
+    } else if (c == '\\' && i + 1 < text.size() && EscapedInDoubleQuotes(text[i + 1])) {
+      value += text[++i];
+    } else if (c == '"' && i + 1 < text.size() && text[i + 1] == '"') {
+      // Options stored in older profiles wrote a quote inside quotes as "".
+      value += '"';
       ++i;
-      continue;
+    } else if (c == '"') {
+      ++i;
+      return;
+    } else {
+      value += c;
     }
-    word += c;
-    ++i;
   }
+}
+
+// The word that starts at text[i]; i ends on the blank after it.
+TypedWord TakeWord(const QString& text, qsizetype& i) {
+  TypedWord word;
+  word.start = i;
+  while (i < text.size() && !IsBlank(text[i])) {
+    const QChar c = text[i];
+    if (c == '\'') {
+      const qsizetype close = text.indexOf('\'', i + 1);
+      const qsizetype end = close < 0 ? text.size() : close;
+      word.value += text.mid(i + 1, end - i - 1);
+      i = close < 0 ? end : end + 1;
+    } else if (c == '"') {
+      TakeDoubleQuoted(text, i, word.value);
+    } else if (const qsizetype skip = LineContinuation(text, i)) {
+      i += skip;
+    } else if (c == '\\' && i + 1 < text.size()) {
+      word.value += text[i + 1];
+      i += 2;
+    } else {
+      word.value += c;
+      ++i;
+    }
+  }
+  word.length = i - word.start;
   return word;
 }
 
@@ -85,16 +86,29 @@ void SkipBlanks(const QString& text, qsizetype& i) {
   while (i < text.size() && IsBlank(text[i])) ++i;
 }
 
-// cmd.exe splits its command at every '|' that no double quote encloses.
+// Inside single quotes nothing is special but the closing quote, so a quote
+// closes, is escaped and reopens.
+QString SingleQuoted(const QString& text) {
+  return "'" + QString(text).replace("'", "'\\''") + "'";
+}
+
+// cmd.exe's command is split at every '|' that no quote or backslash protects.
 QStringList SplitAtPipes(const QString& text) {
   QStringList parts(1);
-  bool quoted = false;
-  for (const QChar c : text) {
-    if (c == '"') quoted = !quoted;
-    if (c == '|' && !quoted) {
+  QChar quote;  // the open quote, if any
+  for (qsizetype i = 0; i < text.size(); ++i) {
+    const QChar c = text[i];
+    if (quote.isNull() && c == '|') {
       parts.append(QString());
-    } else {
-      parts.last() += c;
+      continue;
+    }
+    parts.last() += c;
+    if (c == '\\' && quote != '\'' && i + 1 < text.size()) {
+      parts.last() += text[++i];
+    } else if (quote.isNull() && (c == '\'' || c == '"')) {
+      quote = c;
+    } else if (c == quote) {
+      quote = QChar();
     }
   }
   return parts;
@@ -312,15 +326,31 @@ void EmptyBox(QWidget* box) {
 
 }  // namespace
 
+QList<TypedWord> ScanWords(const QString& text) {
+  QList<TypedWord> words;
+  qsizetype i = 0;
+  for (SkipBlanks(text, i); i < text.size(); SkipBlanks(text, i)) words << TakeWord(text, i);
+  return words;
+}
+
 QStringList SplitCommandLine(const QString& text) {
   QStringList words;
-  qsizetype i = 0;
-  SkipBlanks(text, i);
-  if (i >= text.size()) return words;
-  words << TakeProgramWord(text, i);
-  for (SkipBlanks(text, i); i < text.size(); SkipBlanks(text, i))
-    words << TakeArgumentWord(text, i);
+  for (const TypedWord& word : ScanWords(text)) words << word.value;
   return words;
+}
+
+QString QuoteArgument(const QString& argument) {
+  static const QRegularExpression plain(QStringLiteral("^[A-Za-z0-9_@%+=:,./-]+$"));
+  if (plain.match(argument).hasMatch()) return argument;
+  return SingleQuoted(argument);
+}
+
+QString CommandText(const Command& command) {
+  // A first word holding '=' would be read as a variable assignment.
+  QString text = command.program.contains('=') ? SingleQuoted(command.program)
+                                               : QuoteArgument(command.program);
+  for (const QString& argument : command.arguments) text += " " + QuoteArgument(argument);
+  return text;
 }
 
 Pipeline ParseCommandLine(const QString& cmdLine) {

@@ -47,16 +47,36 @@ struct Command {
 // One command, or two whose first writes into the second's input.
 using Pipeline = QList<Command>;
 
-// Splits a command line by the Windows rules: blanks separate arguments;
-// double quotes group; 2n backslashes before a quote give n backslashes and
-// the quote groups, 2n+1 give n backslashes and a literal quote; other
-// backslashes are literal; "" inside quotes is a literal quote. The first
-// word (the program) takes no backslash rules, as on Windows.
+// One word of typed text: where it stands (its quotes and backslashes
+// included) and the argument it makes.
+struct TypedWord {
+  qsizetype start = 0;
+  qsizetype length = 0;
+  QString value;
+};
+
+// Splits typed text into words the way a POSIX shell splits words, and does
+// nothing else a shell does (no variables, wildcards, substitutions or
+// operators): blanks (space, tab, line break) separate words; single quotes
+// keep everything up to the next single quote; double quotes group, and a
+// backslash in them escapes only " \ $ and `; outside quotes a backslash
+// escapes the next character; a backslash before a line break removes both.
+// One rule stays from the options older profiles stored: "" inside double
+// quotes is a literal double quote.
+QList<TypedWord> ScanWords(const QString& text);
+// The arguments of ScanWords.
 QStringList SplitCommandLine(const QString& text);
+// The argument as a shell word that SplitCommandLine, and a POSIX shell,
+// read back as exactly that argument: unchanged when it holds only plain
+// characters, else in single quotes.
+QString QuoteArgument(const QString& argument);
+// The command as a line that, pasted into a terminal, runs exactly these
+// arguments.
+QString CommandText(const Command& command);
 
 // The command line as it is shown to the user, made runnable: its first word
 // is the program. "cmd.exe /C a | b" (or "cmd /c ...") becomes the pipeline a
-// into b, split at the '|' outside double quotes; any other text is one command.
+// into b, split at the '|' outside quotes; any other text is one command.
 Pipeline ParseCommandLine(const QString& cmdLine);
 
 // Runs cmdLine (see ParseCommandLine) in workDir ("" = the program's own

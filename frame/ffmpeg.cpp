@@ -217,11 +217,8 @@ uint8_t PipeMode = 0;
 
 namespace {
 
-// The caller's option text as arguments, split by the command-line rules that
-// apply after the program's name.
-QStringList OptionWords(const QString& params) {
-  return CaptureConsole::SplitCommandLine(QStringLiteral("ffplay ") + params).mid(1);
-}
+// The caller's option text as arguments.
+QStringList OptionWords(const QString& params) { return CaptureConsole::SplitCommandLine(params); }
 
 // ffmpeg takes the audio of the first file and the video of the second and
 // streams them, uncompressed, into ffplay's input.

@@ -20,7 +20,8 @@ namespace {
 using Row = std::array<QString, 4>;
 using Rows = std::map<int, Row>;  // the filled rows; every other row is empty
 
-const QString Q = "\"/usr/bin/ffmpeg\"";
+// Column 1 shows the program as a shell word: a plain path needs no quotes.
+const QString Q = "/usr/bin/ffmpeg";
 
 class CommandTableTest : public TestEnv {
  protected:
@@ -174,6 +175,45 @@ TEST_F(CommandTableTest, TheJoinedModeKeepsAConcatInputTheProfileAlreadyHas) {
   ExpectRows({{7, {Q, " -f CONCAT -safe 1 -i ", " -y ", "mkv"}}}, "concat in the profile");
 }
 
+// The container tags of a file as ffprobe reads them, "TAG:name=value" lines.
+QString ProbedTags(const QString& file) {
+  QProcess probe;
+  probe.start("/usr/bin/ffprobe",
+              {"-v", "error", "-show_entries", "format_tags=title,artist,comment", "-of",
+               "default=noprint_wrappers=1", file});
+  if (!probe.waitForFinished(30000)) return QString();
+  return QString::fromUtf8(probe.readAllStandardOutput());
+}
+
+TEST_F(CommandTableTest, TypedOptionsReachFfmpegAsAShellWouldGiveThem) {
+  const QString clip = Folder() + "/clip 'x' $(touch marker).mkv";
+  ASSERT_EQ(
+      RunStep(
+          {{"/usr/bin/ffmpeg", {"-v", "error", "-y", "-f", "lavfi", "-i", "sine=d=1", clip}}, ""}),
+      0);
+  FormatProfile p;
+  p.OutputContainer = "matroska";
+  p.OutputExtraParams =
+      R"(-metadata title='Hola mundo' -metadata artist=O\'Brien -metadata "comment=say \"hi\"")";
+  Aplicacion::FormatProfilePath = SaveFormat(p);
+  Convertidor::Choices.OutputMode = Convertidor::OutputOneFile;
+  Aplicacion::OutputFile = Folder() + "/salida `touch marker`.mkv";
+  ASSERT_TRUE(Convertidor::BuildCommandTable(""));
+  const Convertidor::StepCommand step =
+      Convertidor::RowStep(Convertidor::Commands, 7, {clip}, Aplicacion::OutputFile);
+  // Matroska writes every tag but the title in capitals.
+  const QString tags = "TAG:title=Hola mundo\nTAG:ARTIST=O'Brien\nTAG:COMMENT=say \"hi\"\n";
+  ASSERT_EQ(RunStep(step), 0);
+  EXPECT_EQ(ProbedTags(Aplicacion::OutputFile), tags);
+
+  // The command as shown, pasted into a shell, does the very same.
+  ASSERT_TRUE(QFile::remove(Aplicacion::OutputFile));
+  EXPECT_EQ(QProcess::execute("/bin/sh", {"-c", step.Shown}), 0) << step.Shown.toStdString();
+  EXPECT_EQ(ProbedTags(Aplicacion::OutputFile), tags);
+  EXPECT_FALSE(QFile::exists("marker") || QFile::exists(Folder() + "/marker"))
+      << "nothing in a name ran";
+}
+
 TEST_F(CommandTableTest, TheExtensionComesFromTheOutputFileTheListTheProfileOrTheMuxer) {
   const struct {
     int mode;
@@ -262,7 +302,7 @@ TEST_F(CommandTableTest, AnExternalAudioEncoderWithTwoPasses) {
   ASSERT_TRUE(Convertidor::BuildCommandTable(""));
   const QString video = " -f mp4 -c:v libx264 -s 640x360 -y -an ";
   ExpectRows({{1, {Q, " -i ", " -f wav -ar 48000 -b:a 192k -y -vn -sn ", "wav"}},
-              {2, {"\"" + lame + "\"", " <infile> -b 128 -o <outfile>", "", "mp3"}},
+              {2, {lame, " <infile> -b 128 -o <outfile>", "", "mp3"}},
               {5, {Q, " -i ", video + "-pass 1 ", "mp4"}},
               {6, {Q, " -i ", video + "-pass 2 ", "mp4"}},
               {7, {Q, " -i ", " -f mp4 -c:a copy -c:v copy -c:s copy -y ", "mp4"}}},
@@ -280,11 +320,12 @@ TEST_F(CommandTableTest, AnExternalVideoEncoderTakesTheSizeIntoItsExtraction) {
   Convertidor::Choices.OutputMode = Convertidor::OutputOneFile;
   Aplicacion::OutputFile = "/data/salida.mp4";
   ASSERT_TRUE(Convertidor::BuildCommandTable("10"));
-  ExpectRows({{2, {Q, " -i ", " -f mp4 -b:a 128k -c:a aac -t 10 -y -vn ", "mp4"}},
-              {4, {Q, " -i ", " -f yuv4mpegpipe -pix_fmt yuv420p -t 10 -s 320x240 -y -an -sn ", "y4m"}},
-              {5, {"\"" + x264 + "\"", " --output <outfile> <infile>", "", "264"}},
-              {7, {Q, " -i ", " -f mp4 -c:a copy -c:v copy -c:s copy -y ", "mp4"}}},
-             "external video");
+  ExpectRows(
+      {{2, {Q, " -i ", " -f mp4 -b:a 128k -c:a aac -t 10 -y -vn ", "mp4"}},
+       {4, {Q, " -i ", " -f yuv4mpegpipe -pix_fmt yuv420p -t 10 -s 320x240 -y -an -sn ", "y4m"}},
+       {5, {x264, " --output <outfile> <infile>", "", "264"}},
+       {7, {Q, " -i ", " -f mp4 -c:a copy -c:v copy -c:s copy -y ", "mp4"}}},
+      "external video");
 }
 
 TEST_F(CommandTableTest, BothEncodersExternalWithCopiedTracks) {
@@ -350,7 +391,7 @@ TEST_F(CommandTableTest, AMissingEncoderProgramIsAskedFor) {
     ASSERT_TRUE(Convertidor::BuildCommandTable(""));
     EXPECT_EQ(dialogs.Messages(),
               QStringList{"No se encuentra el ejecutable necesario para utilizar el codec de audio, ¿Buscar?"});
-    EXPECT_EQ(Convertidor::Commands.At(2, 1), "\"\"");
+    EXPECT_EQ(Convertidor::Commands.At(2, 1), "''");
   }
   const CommandTable before = Convertidor::Commands;
   // The codec viewer opens on the profile's encoder; its "..." picks the program.
@@ -369,7 +410,7 @@ TEST_F(CommandTableTest, AMissingEncoderProgramIsAskedFor) {
     ModalCloser closer(pickProgram);
     ASSERT_TRUE(Convertidor::BuildCommandTable(""));
     EXPECT_EQ(dialogs.Messages().last(), "¿Guardar la nueva ruta del ejecutable?");
-    EXPECT_EQ(Convertidor::Commands.At(2, 1), "\"" + found + "\"");
+    EXPECT_EQ(Convertidor::Commands.At(2, 1), found);
   }
   FormatProfile saved;
   ASSERT_EQ(RecordFile::Read(Aplicacion::FormatProfilePath, saved), RecordFile::Result::Ok);
@@ -450,8 +491,10 @@ TEST_F(CommandTableTest, CollapseSpaces) {
       {"\"/opt/my  tools/ffmpeg\"  -i  ", "\"/opt/my  tools/ffmpeg\" -i "},
       {"a  \"b  c\"  d  \"e  f\"", "a \"b  c\" d \"e  f\""},
       {"abc  \"", "abc \""},
-      {"a  \"b  c", "a b  c"},
+      {"a  \"b  c", "a \"b  c"},
       {"\"x  y", "\"x  y"},
+      {"a  'b  c'  d\\  e  'it'\\''s  x'", "a 'b  c' d\\  e 'it'\\''s  x'"},
+      {"-vf  \"drawtext=text='a  b'\"  -y", "-vf \"drawtext=text='a  b'\" -y"},
   };
   for (const auto& test : cases) {
     EXPECT_EQ(Convertidor::CollapseSpaces(test.in).toStdString(), test.out.toStdString()) << test.in.toStdString();

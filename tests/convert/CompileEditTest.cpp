@@ -58,7 +58,8 @@ TEST_F(CompileEditTest, GoldenProfiles) {
          for (int band = 1; band <= 10; ++band) SetBand(p, band, "1000", "0", "1");
        },
        [](CompiledEdit&) {}},
-      // The one change to the worked example: scale, aspect and crop share one -vf.
+      // The changes to the worked example: crop, scale and aspect share one -vf,
+      // and the crop comes first, on the source picture.
       {"worked example",
        [](EditProfileRec& p) {
          p.ResizeWidth = "640";
@@ -71,7 +72,7 @@ TEST_F(CompileEditTest, GoldenProfiles) {
        },
        [](CompiledEdit& c) {
          c.AudioFilterOptions = "-af equalizer=f=100:width_type=o:w=1:g=3 -vol 128";
-         c.VideoFilterOptions = "-vf scale=640:ih,setdar,crop=iw:0.9*ih:(iw-ow)/2:(ih-oh)/2";
+         c.VideoFilterOptions = "-vf crop=iw:0.9*ih:(iw-ow)/2:(ih-oh)/2,scale=640:ih,setdar";
          c.OwnSize = 1;
          c.OwnAspect = 1;
          c.SeekOption = "-ss 10";
@@ -131,7 +132,9 @@ TEST_F(CompileEditTest, GoldenProfiles) {
          p.BorderLeftUnit = 1;
          p.BorderColor = "FF8000";
        },
-       [](CompiledEdit& c) { c.VideoFilterOptions = "-vf pad=iw+0.05*iw:ih+0.1*ih:0.05*iw:0.1*ih:FF8000"; }},
+       [](CompiledEdit& c) {
+         c.VideoFilterOptions = "-vf pad=iw+0.05*iw:ih+0.1*ih:0.05*iw:0.1*ih:FF8000";
+       }},
       {"resize height alone, and aspect ratio set",
        [](EditProfileRec& p) {
          p.ResizeHeight = "0.5";
@@ -154,7 +157,8 @@ TEST_F(CompileEditTest, GoldenProfiles) {
          c.VideoFilterOptions = "-vf setdar=4/3,hflip";
          c.OwnAspect = 1;
        }},
-      {"aspect mode 3 without a ratio", [](EditProfileRec& p) { p.AspectMode = 3; }, [](CompiledEdit&) {}},
+      {"aspect mode 3 without a ratio", [](EditProfileRec& p) { p.AspectMode = 3; },
+       [](CompiledEdit&) {}},
       {"crop with units and offsets",
        [](EditProfileRec& p) {
          p.CropWidth = "0.5";
@@ -180,7 +184,9 @@ TEST_F(CompileEditTest, GoldenProfiles) {
          p.Filters = {1, {"espejo"}};
        },
        [](CompiledEdit& c) {
-         c.VideoFilterOptions = "-vf pad=iw:ih+4:0:0:000000,scale=320:240,setdar,crop=300:ih:(iw-ow)/2:(ih-oh)/2,hflip";
+         c.VideoFilterOptions =
+             "-vf "
+             "crop=300:ih:(iw-ow)/2:(ih-oh)/2,scale=320:240,pad=iw:ih+4:0:0:000000,setdar,hflip";
          c.OwnSize = 1;
          c.OwnAspect = 1;
        }},

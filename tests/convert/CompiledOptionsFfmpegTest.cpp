@@ -1,7 +1,8 @@
 // Every compiled option text, run through the installed ffmpeg on a small
 // clip: ffmpeg must accept it and the output must be what the profile asked.
 #include <QProcess>
-
+#include <algorithm>
+#include <cstdlib>
 #include <functional>
 
 #include "TestEnv.h"
@@ -138,8 +139,9 @@ TEST_F(CompiledOptionsFfmpegTest, FfmpegAcceptsTheOptionsAndProducesWhatTheProfi
          EXPECT_EQ(m.VideoSize, "352x288");
          EXPECT_EQ(m.AudioCodec, "mp2");
        }},
-      {"video removed by the format", [](FormatProfile& p) { p.RemoveVideo = 1; }, [](EditProfileRec&) {},
-       "mka", [](const MediaInfo& m) {
+      {"video removed by the format", [](FormatProfile& p) { p.RemoveVideo = 1; },
+       [](EditProfileRec&) {}, "mka",
+       [](const MediaInfo& m) {
          EXPECT_EQ(m.HasVideo, 0);
          EXPECT_EQ(m.HasAudio, 1);
        }},
@@ -159,11 +161,10 @@ TEST_F(CompiledOptionsFfmpegTest, FfmpegAcceptsTheOptionsAndProducesWhatTheProfi
        },
        "mkv",
        [](const MediaInfo& m) {
-         EXPECT_EQ(m.VideoSize, "640x108");  // scaled to 640, then 0.9 of the height kept
+         EXPECT_EQ(m.VideoSize, "640x108");  // 0.9 of the height kept, then scaled to 640
          EXPECT_TRUE(Near(m.Duration, 1.0)) << m.Duration.toStdString();
        }},
-      {"borders, filters, audio removed, length in frames",
-       [](FormatProfile&) {},
+      {"borders, filters, audio removed, length in frames", [](FormatProfile&) {},
        [](EditProfileRec& p) {
          p.BorderTop = p.BorderBottom = "10";
          p.BorderLeft = "0.25";
@@ -203,7 +204,7 @@ TEST_F(CompiledOptionsFfmpegTest, FfmpegAcceptsTheOptionsAndProducesWhatTheProfi
        },
        "mkv",
        [](const MediaInfo& m) {
-         EXPECT_EQ(m.VideoSize, "60x40");
+         EXPECT_EQ(m.VideoSize, "30x20");  // 60x40 of the source, then halved
          EXPECT_EQ(m.Title, "quill");
          EXPECT_TRUE(Near(m.Duration, 1.2)) << m.Duration.toStdString();
        }},
@@ -226,6 +227,104 @@ TEST_F(CompiledOptionsFfmpegTest, FfmpegAcceptsTheOptionsAndProducesWhatTheProfi
                                      << log_.toStdString();
     SCOPED_TRACE(test.name);
     test.check(ffmpeg::ProbeMedia(output));
+  }
+}
+
+// The first frame of a video file as packed RGB bytes; empty when ffmpeg fails.
+QByteArray FirstFrameRgb(const QString& file) {
+  QProcess process;
+  process.start(ffmpeg::FfmpegPath, {"-v", "error", "-nostdin", "-i", file, "-frames:v", "1", "-f",
+                                     "rawvideo", "-pix_fmt", "rgb24", "-"});
+  if (!process.waitForFinished(60000) || process.exitCode() != 0) return {};
+  return process.readAllStandardOutput();
+}
+
+// The largest difference between two pictures' bytes; -1 when their sizes differ.
+int LargestDifference(const QByteArray& a, const QByteArray& b) {
+  if (a.size() != b.size()) return -1;
+  int largest = 0;
+  for (qsizetype i = 0; i < a.size(); ++i)
+    largest = std::max(largest, std::abs(int(uchar(a[i])) - int(uchar(b[i]))));
+  return largest;
+}
+
+TEST_F(CompiledOptionsFfmpegTest, CropAndResizeCutTheChosenAreaOfTheSourceAsFfmpegItselfWould) {
+  const QString source = Folder() + "/source.mkv";
+  ASSERT_EQ(Ffmpeg({"-f", "lavfi", "-i", "testsrc=size=320x240:rate=10", "-t", "1", "-c:v", "ffv1",
+                    source}),
+            0);
+  input_ = source;
+  struct Case {
+    const char* name;
+    std::function<void(EditProfileRec&)> edit;
+    const char* ownChain;  // the same operations written directly for ffmpeg
+    const char* size;
+  } cases[] = {
+      {"crop 160x120 at 10,20 then resize to 128x96",
+       [](EditProfileRec& p) {
+         p.CropWidth = "160";
+         p.CropHeight = "120";
+         p.CropLeft = "10";
+         p.CropTop = "20";
+         p.ResizeWidth = "128";
+         p.ResizeHeight = "96";
+       },
+       "crop=160:120:10:20,scale=128:96", "128x96"},
+      {"a crop that would fit the new size is still taken from the source",
+       [](EditProfileRec& p) {
+         p.CropWidth = "64";
+         p.CropHeight = "48";
+         p.CropLeft = "20";
+         p.CropTop = "30";
+         p.ResizeWidth = "0.5";
+         p.ResizeWidthUnit = 1;
+         p.ResizeHeight = "0.5";
+         p.ResizeHeightUnit = 2;
+       },
+       "crop=64:48:20:30,scale=32:24", "32x24"},
+      {"crop, resize, borders and aspect",
+       [](EditProfileRec& p) {
+         p.CropWidth = "0.5";
+         p.CropWidthUnit = 1;
+         p.CropHeight = "120";
+         p.CropLeft = "40";
+         p.ResizeWidth = "80";
+         p.ResizeHeight = "60";
+         p.BorderLeft = "8";
+         p.BorderTop = "4";
+         p.BorderColor = "FF0000";
+         p.AspectMode = 3;
+         p.AspectRatio = "16/9";
+       },
+       "crop=160:120:40:60,scale=80:60,pad=88:64:8:4:FF0000,setdar=16/9", "88x64"},
+  };
+  FormatProfile format;
+  format.OutputContainer = "matroska";
+  format.VideoCodec = "ffv1";
+  format.PixelFormat = "yuv444p";
+  uint8_t status = 9;
+  const CompiledFormat f = Convertidor::CompileFormat(format, status);
+  ASSERT_EQ(status, 0);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    EditProfileRec edit;
+    c.edit(edit);
+    QString filterPath;
+    const CompiledEdit e = Convertidor::CompileEditProfile(edit, status, filterPath);
+    ASSERT_EQ(status, 0);
+    const QString compiled = Folder() + "/compiled.mkv";
+    const QString own = Folder() + "/own.mkv";
+    ASSERT_EQ(Ffmpeg(Arguments(f, e, compiled)), 0) << log_.toStdString();
+    ASSERT_EQ(Ffmpeg({"-i", source, "-vf", c.ownChain, "-c:v", "ffv1", "-pix_fmt", "yuv444p", own}),
+              0)
+        << log_.toStdString();
+    EXPECT_EQ(ffmpeg::ProbeMedia(compiled).VideoSize, c.size);
+    EXPECT_EQ(ffmpeg::ProbeMedia(compiled).AspectRatio, ffmpeg::ProbeMedia(own).AspectRatio);
+    const QByteArray picture = FirstFrameRgb(compiled);
+    ASSERT_FALSE(picture.isEmpty());
+    const int difference = LargestDifference(picture, FirstFrameRgb(own));
+    EXPECT_GE(difference, 0) << "the pictures differ in size";
+    EXPECT_LE(difference, 2);
   }
 }
 

@@ -363,8 +363,8 @@ TEST_F(ConvertTest, AnOutsideEncoderMustExitWithZeroAndWriteItsOutput) {
       EXPECT_EQ(Errors[0].File, clip);
       EXPECT_EQ(Errors[0].Stage, "Codificando audio");
       EXPECT_EQ(Errors[0].Description, "Error al convertir");
-      EXPECT_EQ(Errors[0].Command, "\"" + script + "\" \"" + TempDir + "/auext.wav\" -o \"" +
-                                       TempDir + "/aucod.wav\"");
+      EXPECT_EQ(Errors[0].Command,
+                script + " " + TempDir + "/auext.wav -o " + TempDir + "/aucod.wav");
       EXPECT_FALSE(QFile::exists(output)) << c.name;
       EXPECT_TRUE(Progress()->Command3->isVisible());
       EXPECT_EQ(Progress()->List1->count(), 1);
@@ -388,7 +388,7 @@ TEST_F(ConvertTest, AFailingStepIsListedWithItsCommandAndTheRunGoesOn) {
   EXPECT_EQ(Errors[0].Stage, "Convirtiendo");
   EXPECT_EQ(Errors[0].Description, "Error al convertir");
   EXPECT_EQ(Errors[0].Command,
-            "\"/usr/bin/ffmpeg\" -i \"" + bad + "\" -y \"" + Path("in/bad (2).mkv") + "\"");
+            "/usr/bin/ffmpeg -i " + bad + " -y '" + Path("in/bad (2).mkv") + "'");
   EXPECT_TRUE(Errors[0].Console.contains("Invalid data")) << Errors[0].Console.toStdString();
   EXPECT_EQ(Progress()->Text3->text(), "Errores: 1");
   EXPECT_TRUE(Progress()->Command3->isVisible());
@@ -581,7 +581,7 @@ TEST_F(ConvertTest, AMissingEncoderProgramIsAStartFailure) {
   ASSERT_EQ(Errors.size(), 1);
   EXPECT_EQ(Errors[0].Stage, "Codificando audio");
   EXPECT_EQ(Errors[0].Description, "No se pudo iniciar el proceso");
-  EXPECT_TRUE(Errors[0].Command.startsWith("\"\" \"" + TempDir + "/auext.wav\""));
+  EXPECT_TRUE(Errors[0].Command.startsWith("'' " + TempDir + "/auext.wav"));
   EXPECT_TRUE(Errors[0].Console.isEmpty());
   EXPECT_FALSE(QFile::exists(Path("in/a (2).mkv")));
 }

@@ -36,6 +36,8 @@ class RunPartsTest : public TestEnv {
 };
 
 const QString kOddName = R"(/m/it's "a" $(touch x) `id` ;|*&ü ñ.wav)";
+// The same name as a shell word.
+const QString kOddWord = R"('/m/it'\''s "a" $(touch x) `id` ;|*&ü ñ.wav')";
 
 // A table of one row as the command table fills it.
 CommandTable OneRow(StageKind kind, const QString& program, const QString& beforeInput,
@@ -43,7 +45,7 @@ CommandTable OneRow(StageKind kind, const QString& program, const QString& befor
   CommandTable table;
   table.Kinds[0] = kind;
   table.Programs[0] = program;
-  table.At(1, 1) = "\"" + program + "\"";
+  table.At(1, 1) = CaptureConsole::QuoteArgument(program);
   table.At(1, 2) = beforeInput;
   table.At(1, 3) = beforeOutput;
   return table;
@@ -64,7 +66,7 @@ TEST_F(RunPartsTest, AnFfmpegRowPutsEveryFileNameInAsOneArgument) {
        {kOddName},
        "/o/out file.mp4",
        {"-i", kOddName, "-f", "mp4", "-y", "/o/out file.mp4"},
-       R"("/usr/bin/ffmpeg" -i ")" + kOddName + R"(" -f mp4 -y "/o/out file.mp4")"},
+       "/usr/bin/ffmpeg -i " + kOddWord + " -f mp4 -y '/o/out file.mp4'"},
       // Several inputs of one command, each after the text before an input.
       {"/opt/my tools/ffmpeg",
        " -ss 3 -i ",
@@ -72,15 +74,23 @@ TEST_F(RunPartsTest, AnFfmpegRowPutsEveryFileNameInAsOneArgument) {
        {"/a|b.wav", "/c*d.wav"},
        "/o.wav",
        {"-ss", "3", "-i", "/a|b.wav", "-ss", "3", "-i", "/c*d.wav", "-y", "/o.wav"},
-       R"("/opt/my tools/ffmpeg" -ss 3 -i "/a|b.wav" -ss 3 -i "/c*d.wav" -y "/o.wav")"},
-      // Option text keeps the Windows rules for quotes and backslashes.
+       "'/opt/my tools/ffmpeg' -ss 3 -i '/a|b.wav' -ss 3 -i '/c*d.wav' -y /o.wav"},
+      // Option text is split as a shell splits words.
       {"/usr/bin/ffmpeg",
        " -i ",
        R"( -vf "drawtext=text='a b'" -metadata title=\"x\" -y )",
        {"/i"},
        "/o",
        {"-i", "/i", "-vf", "drawtext=text='a b'", "-metadata", "title=\"x\"", "-y", "/o"},
-       R"("/usr/bin/ffmpeg" -i "/i" -vf "drawtext=text='a b'" -metadata title=\"x\" -y "/o")"},
+       R"(/usr/bin/ffmpeg -i /i -vf 'drawtext=text='\''a b'\''' -metadata 'title="x"' -y /o)"},
+      {"/usr/bin/ffmpeg",
+       " -i ",
+       R"( -metadata title='Hola mundo' -vf 'scale=640:-1' -metadata comment=It\'s -y )",
+       {"/i"},
+       "/o",
+       {"-i", "/i", "-metadata", "title=Hola mundo", "-vf", "scale=640:-1", "-metadata",
+        "comment=It's", "-y", "/o"},
+       R"(/usr/bin/ffmpeg -i /i -metadata 'title=Hola mundo' -vf scale=640:-1 -metadata 'comment=It'\''s' -y /o)"},
   };
   for (const Case& c : cases) {
     const CommandTable table = OneRow(StageKind::Ffmpeg, c.program, c.beforeInput, c.beforeOutput);
@@ -98,7 +108,15 @@ TEST_F(RunPartsTest, AnEncoderRowReplacesTheMarkersInsideTheSplitTemplate) {
   EXPECT_EQ(step.Command.program, "/opt/enc/lame");
   EXPECT_EQ(step.Command.arguments,
             (QStringList{"-b", "128", "--in=/t/<outfile> x.wav", kOddName}));
-  EXPECT_EQ(step.Shown, R"("/opt/enc/lame" -b 128 --in="/t/<outfile> x.wav" ")" + kOddName + "\"");
+  EXPECT_EQ(step.Shown, "/opt/enc/lame -b 128 '--in=/t/<outfile> x.wav' " + kOddWord);
+
+  // The encoder's switches are typed options too, split as a shell splits words.
+  const CommandTable typed =
+      OneRow(StageKind::Encoder, "/opt/enc/lame",
+             R"( --tt 'Hola mundo' --ta It\'s "--tl=<infile>.txt" <infile> <outfile>)");
+  EXPECT_EQ(RowStep(typed, 1, {"/i n.wav"}, "/o.mp3").Command.arguments,
+            (QStringList{"--tt", "Hola mundo", "--ta", "It's", "--tl=/i n.wav.txt", "/i n.wav",
+                         "/o.mp3"}));
 }
 
 TEST_F(RunPartsTest, AStepSucceedsOnlyOnANormalExitWithCodeZero) {

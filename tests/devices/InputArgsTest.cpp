@@ -139,30 +139,20 @@ TEST_F(InputArgsTest, BuildsTheSourcesInputArguments) {
   } cases[] = {
       {"address", NetworkSource("udp://0.0.0.0:9000"), true, "64", "-i udp://0.0.0.0:9000"},
       {"address empty", NetworkSource(""), false, "", ""},
-      {"audio only", audio, false, "", " -f pulse -i \"default\""},
-      {"video only", video, false, "", " -f v4l2 -i \"/dev/video0\""},
-      {"audio first", both, false, "", " -f pulse -i \"default\"  -f v4l2 -i \"/dev/video0\""},
+      {"audio only", audio, false, "", " -f pulse -i default"},
+      {"video only", video, false, "", " -f v4l2 -i /dev/video0"},
+      {"audio first", both, false, "", " -f pulse -i default  -f v4l2 -i /dev/video0"},
       {"buffer before each input", both, true, "64",
-       "-rtbufsize 64M -f pulse -i \"default\" -rtbufsize 64M -f v4l2 -i \"/dev/video0\""},
-      {"buffer 0", audio, true, "0", " -f pulse -i \"default\""},
-      {"buffer empty", audio, true, "", " -f pulse -i \"default\""},
-      {"buffer not asked", audio, false, "64", " -f pulse -i \"default\""},
+       "-rtbufsize 64M -f pulse -i default -rtbufsize 64M -f v4l2 -i /dev/video0"},
+      {"buffer 0", audio, true, "0", " -f pulse -i default"},
+      {"buffer empty", audio, true, "", " -f pulse -i default"},
+      {"buffer not asked", audio, false, "64", " -f pulse -i default"},
       {"ticked but empty", DeviceSource(true, "", false, "v"), false, "", ""},
       {"nothing ticked", DeviceSource(false, "a", false, "v"), false, "", ""},
       {"no source option", neither, false, "", ""},
   };
   for (const Case& c : cases)
     EXPECT_EQ(Grabador::InputArgs(c.source, c.withBuffer, c.buffer), c.args) << c.name;
-}
-
-TEST(QuotedArgument, SplitsBackIntoTheSameArgument) {
-  for (const QString& text :
-       {QString("plain"), QString("two words"), QString("say \"hi\""), QString("C:\\dir\\"),
-        QString("a\\\\\"b"), QString("$(rm -rf ~) `x` 'y'"), QString("trailing\\"), QString()}) {
-    EXPECT_EQ(Convertidor::SplitArguments("-i " + Grabador::QuotedArgument(text) + " -y"),
-              QStringList({"-i", text, "-y"}))
-        << text.toStdString();
-  }
 }
 
 TEST(BufferSize, AcceptsWholeMegabytesOnly) {
@@ -178,7 +168,7 @@ TEST(BufferSize, AcceptsWholeMegabytesOnly) {
 TEST_F(InputArgsTest, PreviewNeverBuffersAndJoinsTwoDevicesInOneGraph) {
   Grabador::RecBufferSizeMB = "64";
   const Grabador::Source audio = DeviceSource(true, "pulse:default", false, "");
-  EXPECT_EQ(Grabador::PreviewArgs(audio), "-x 640 -y 480  -f pulse -i \"default\"");
+  EXPECT_EQ(Grabador::PreviewArgs(audio), "-x 640 -y 480  -f pulse -i default");
   EXPECT_EQ(Grabador::PreviewArgs(NetworkSource("rtp://h:5004")), "-x 640 -y 480 -i rtp://h:5004");
   EXPECT_EQ(Grabador::PreviewArgs({}), "");
 
@@ -216,7 +206,9 @@ TEST_F(InputArgsTest, RecordCommandPutsTheProfilesPiecesAroundTheInput) {
             QStringList({"-thread_queue_size", "512", "-f", "lavfi", "-i", "sine", "-t", "2", "-f",
                          "matroska", "-c:a", "flac", "-c:v", "ffv1", "-y", "-sn",
                          "/out/it's \"mine\".mkv"}));
-  EXPECT_TRUE(step.Shown.startsWith("\"/opt/ff mpeg/ffmpeg\"  -thread_queue_size 512  -f lavfi"));
+  EXPECT_EQ(step.Shown,
+            "'/opt/ff mpeg/ffmpeg' -thread_queue_size 512 -f lavfi -i sine -t 2 -f "
+            "matroska -c:a flac -c:v ffv1 -y -sn '/out/it'\\''s \"mine\".mkv'");
   ffmpeg::FfmpegPath.clear();
 }
 
@@ -277,7 +269,10 @@ TEST_F(InputArgsTest, StreamCommandsWithAndWithoutProfile) {
                                                       "-bufsize",
                                                       "3000k",
                                                       "udp://10.0.0.2:8080"}));
-  EXPECT_TRUE(automatic.Shown.startsWith("\"/usr/bin/ffmpeg\"  -re -f concat"));
+  EXPECT_TRUE(automatic.Shown.startsWith("/usr/bin/ffmpeg -re -f concat -safe 0 -i /t/concat.txt"));
+  const QStringList overRtp =
+      Emisor::AutomaticStreamCommand("", "-i x", "rtp://10.0.0.2:8080").Command.arguments;
+  EXPECT_EQ(overRtp.mid(3, 3), QStringList({"-f", "rtp_mpegts", "-c:v"}));
 
   CompiledFormat format;
   format.InputOptions = " -thread_queue_size 64";
@@ -288,7 +283,25 @@ TEST_F(InputArgsTest, StreamCommandsWithAndWithoutProfile) {
       Emisor::ProfileStreamCommand("-stream_loop -1", format, "-i udp://src:1", "rtp://h:8080");
   EXPECT_EQ(profile.Command.arguments,
             QStringList({"-stream_loop", "-1", "-thread_queue_size", "64", "-i", "udp://src:1",
-                         "-f", "mpegts", "-c:v", "mpeg2video", "-an", "rtp://h:8080"}));
+                         "-f", "rtp_mpegts", "-c:v", "mpeg2video", "-an", "rtp://h:8080"}));
+  struct Case {
+    const char* outputOptions;
+    const char* address;
+    QStringList arguments;
+  } cases[] = {
+      {" -f mpegts -muxrate 1M", "udp://h:8080", {"-f", "mpegts", "-muxrate", "1M"}},
+      {" -f mpegts", "RTP://h:8080", {"-f", "rtp_mpegts"}},
+      {" -f rtp", "rtp://h:8080", {"-f", "rtp"}},
+      {" -f matroska", "rtp://h:8080", {"-f", "matroska"}},
+      {" -metadata x=y", "rtp://h:8080", {"-metadata", "x=y"}},
+  };
+  for (const Case& c : cases) {
+    CompiledFormat own;
+    own.OutputOptions = c.outputOptions;
+    const QStringList arguments =
+        Emisor::ProfileStreamCommand("", own, "-i in", c.address).Command.arguments;
+    EXPECT_EQ(arguments.mid(2, arguments.size() - 3), c.arguments) << c.outputOptions;
+  }
   ffmpeg::FfmpegPath.clear();
 }
 

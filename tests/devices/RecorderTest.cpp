@@ -484,8 +484,8 @@ TEST_F(RecorderTest, EmitirHandsTheBufferedSourceToTheStreamer) {
   Grabador::RecOutputPath.clear();
   window_->Command2->click();
   EXPECT_EQ(handed,
-            "-rtbufsize 32M -f lavfi -i \"sine=f=440\" -rtbufsize 32M -f lavfi -i "
-            "\"testsrc=size=160x120:rate=10\"");
+            "-rtbufsize 32M -f lavfi -i sine=f=440 -rtbufsize 32M -f lavfi -i "
+            "testsrc=size=160x120:rate=10");
   EXPECT_TRUE(Emisor::StreamInputArgs.isEmpty());
   EXPECT_TRUE(window_->isVisible());
 }

@@ -38,6 +38,12 @@ TEST_F(Import, OutputOptionsGoToTheirFieldsAndTheRestToTheExtraParameters) {
       {"-an -analyzeduration 100", &FormatProfile::AudioBitrate, "", "-analyzeduration 100"},
       {"-f", &FormatProfile::OutputContainer, "", "-f"},
       {"-target pal-dvd -r 25 -q:v 3", &FormatProfile::Target, "pal-dvd", "old"},
+      // Words are read as a shell reads them; values and the rest stay as typed.
+      {"-metadata title='Hola -b:a 1k mundo' -b:a 96k", &FormatProfile::AudioBitrate, "96k",
+       "-metadata title='Hola -b:a 1k mundo'"},
+      {"-vf \"scale=640:-1\"   -c:a 'aac'  -an", &FormatProfile::AudioCodec, "'aac'",
+       "-vf \"scale=640:-1\""},
+      {"'-b:a' 64k -x\\ y", &FormatProfile::AudioBitrate, "64k", "-x\\ y"},
   };
   for (const Case& c : cases) {
     FormatProfile profile;

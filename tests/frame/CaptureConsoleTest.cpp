@@ -2,6 +2,7 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QProcess>
 #include <QTimer>
 #include <csignal>
 #include <functional>
@@ -79,25 +80,90 @@ TEST(CaptureConsoleText, ChunkUpdatesTheBoxByDisplayMode) {
     EXPECT_EQ(UpdateForChunk(c.chunk, c.mode, c.singleLine), c.expected) << c.chunk.toStdString();
 }
 
-TEST(CaptureConsoleText, SplitCommandLineFollowsTheWindowsRules) {
+// The arguments a real POSIX shell gives a command, as the command line runs.
+QStringList ShellArguments(const QString& commandLine) {
+  QProcess shell;
+  shell.start("/bin/sh", {"-c", "arguments() { printf '%s\\000' \"$@\"; }; " + commandLine});
+  if (!shell.waitForFinished(10000)) return {"<no shell>"};
+  QString output = QString::fromUtf8(shell.readAllStandardOutput());
+  output.chop(1);
+  return output.split(QChar(0));
+}
+
+// The words a real POSIX shell makes of a text.
+QStringList ShellWords(const QString& text) { return ShellArguments("arguments " + text); }
+
+TEST(CaptureConsoleText, SplitCommandLineSplitsWordsAsAPosixShellDoes) {
   struct Case {
     QString line;
     QStringList words;
+    bool shellAgrees;  // false where a shell would do more than split
   } cases[] = {
-      {R"("/opt/my tools/ffmpeg" -i "/m/a b.mp4" -y out.mkv)",
-       {"/opt/my tools/ffmpeg", "-i", "/m/a b.mp4", "-y", "out.mkv"}},
-      {R"(p a\\b c\d)", {"p", R"(a\\b)", R"(c\d)"}},
-      {R"(p \"a\" "b\"c")", {"p", R"("a")", R"(b"c)"}},
-      {R"(p a\\\\"b c" d)", {"p", R"(a\\b c)", "d"}},
-      {R"(p a\\\"b)", {"p", R"(a\"b)"}},
-      {R"(p "" x)", {"p", "", "x"}},
-      {R"(p "a""b" c)", {"p", R"(a"b)", "c"}},
-      {"  p\t-x  ", {"p", "-x"}},
-      {R"("C:\dir\" x)", {R"(C:\dir\)", "x"}},
-      {"p $(rm -rf x) `id` ;|&", {"p", "$(rm", "-rf", "x)", "`id`", ";|&"}},
-      {"", {}},
+      {R"('/opt/my tools/ffmpeg' -i "/m/a b.mp4" -y out.mkv)",
+       {"/opt/my tools/ffmpeg", "-i", "/m/a b.mp4", "-y", "out.mkv"},
+       true},
+      {"-vf 'scale=640:-1'", {"-vf", "scale=640:-1"}, true},
+      {R"(-metadata title='Hola mundo')", {"-metadata", "title=Hola mundo"}, true},
+      {R"(It\'s a\ b)", {"It's", "a b"}, true},
+      {R"('a\b' 'it'\''s' '')", {R"(a\b)", "it's", ""}, true},
+      {R"("a\"b" "c\\d" "e\f" "g\$h" "i\`j")", {R"(a"b)", R"(c\d)", R"(e\f)", "g$h", "i`j"}, true},
+      {R"("it's" 'say "hi"')", {"it's", R"(say "hi")"}, true},
+      {"-vf \"drawtext=text='a b':x=1\"", {"-vf", "drawtext=text='a b':x=1"}, true},
+      {"  p\t-x   -y ", {"p", "-x", "-y"}, true},
+      // Pasted options may span lines: a line break is one more blank.
+      {"p -x\n-y\r\n-z", {"p", "-x", "-y", "-z"}, false},
+      {"a\\\nb c", {"ab", "c"}, true},
+      {R"(p "" x)", {"p", "", "x"}, true},
+      {R"(p \"a\" a\\\"b)", {"p", R"("a")", R"(a\"b)"}, true},
+      // No variables, wildcards, substitutions or operators: the text stays.
+      {"p $(rm -rf x) `id` ;|& $HOME *.mkv",
+       {"p", "$(rm", "-rf", "x)", "`id`", ";|&", "$HOME", "*.mkv"},
+       false},
+      {R"(p "$HOME" ~)", {"p", "$HOME", "~"}, false},
+      // Kept from the options older profiles stored: "" inside double quotes is a quote.
+      {R"(-metadata "title=say ""hi""")", {"-metadata", R"(title=say "hi")"}, false},
+      {R"(p "a""b" c)", {"p", R"(a"b)", "c"}, false},
+      {R"(p 'open "x)", {"p", R"(open "x)"}, false},
+      {"", {}, true},
   };
-  for (const Case& c : cases) EXPECT_EQ(SplitCommandLine(c.line), c.words) << c.line.toStdString();
+  for (const Case& c : cases) {
+    EXPECT_EQ(SplitCommandLine(c.line), c.words) << c.line.toStdString();
+    if (c.shellAgrees && !c.words.isEmpty())
+      EXPECT_EQ(ShellWords(c.line), c.words) << "sh: " << c.line.toStdString();
+  }
+}
+
+TEST(CaptureConsoleText, ScanWordsKeepsEachWordAsTyped) {
+  const QString text = R"(  -metadata  title='Hola mundo' "a b"c )";
+  const QList<TypedWord> words = ScanWords(text);
+  ASSERT_EQ(words.size(), 3);
+  QStringList typed;
+  for (const TypedWord& word : words) typed << text.mid(word.start, word.length);
+  EXPECT_EQ(typed, QStringList({"-metadata", "title='Hola mundo'", R"("a b"c)"}));
+  EXPECT_EQ(words[2].value, "a bc");
+}
+
+TEST(CaptureConsoleText, QuotedArgumentsAndCommandsReadBackAsTheSameArguments) {
+  const QStringList arguments = {
+      "plain",    "two words",           "say \"hi\"", "it's",  "C:\\dir\\",
+      "a\\\\\"b", "$(rm -rf ~) `x` 'y'", "trailing\\", "",      "título ñ",
+      "-vf",      "scale=640:-1",        "a\tb\nc",    "*.mkv", "~",
+      "x|y;z&"};
+  for (const QString& argument : arguments) {
+    const QString quoted = QuoteArgument(argument);
+    EXPECT_EQ(SplitCommandLine(quoted), QStringList({argument})) << quoted.toStdString();
+    EXPECT_EQ(ShellWords(quoted), QStringList({argument})) << "sh: " << quoted.toStdString();
+  }
+  EXPECT_EQ(QuoteArgument("/usr/bin/ffmpeg"), "/usr/bin/ffmpeg");
+  EXPECT_EQ(QuoteArgument("title=Hola mundo"), "'title=Hola mundo'");
+  EXPECT_EQ(QuoteArgument("it's"), R"('it'\''s')");
+
+  const Command command{"/opt/a=b/ff mpeg", arguments};
+  const QString line = CommandText(command);
+  EXPECT_EQ(SplitCommandLine(line), QStringList(command.program) + arguments);
+  // Pasted into a shell, the line runs the program with exactly these arguments.
+  EXPECT_EQ(ShellArguments(CommandText({"arguments", arguments})), arguments);
+  EXPECT_TRUE(line.startsWith("'/opt/a=b/ff mpeg' plain 'two words' "));
 }
 
 TEST(CaptureConsoleText, ParseCommandLineTurnsCmdPipesIntoPipelines) {
@@ -108,6 +174,8 @@ TEST(CaptureConsoleText, ParseCommandLineTurnsCmdPipesIntoPipelines) {
             (Pipeline{{"ffmpeg", {"-i", "x y.mkv", "-f", "matroska", "pipe:1"}},
                       {"/p/ffplay", {"-an", "-i", "pipe:0"}}}));
   EXPECT_EQ(ParseCommandLine(R"(CMD /c "a b" "c|d")"), (Pipeline{{"a b", {"c|d"}}}));
+  EXPECT_EQ(ParseCommandLine(R"(cmd /c p 'c|d' e\|f "g\"|" | q)"),
+            (Pipeline{{"p", {"c|d", "e|f", R"(g"|)"}}, {"q", {}}}));
 }
 
 TEST(CaptureConsoleText, EndCodeNeverCallsACrashSuccess) {
