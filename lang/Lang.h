@@ -128,11 +128,11 @@ void MsgNoSource();
 void MsgNoAddress();
 // 126: "Número de repeticiones no válido"
 void MsgInvalidRepeatCount();
-// 127: "No se encuentra ffmpeg.exe"
+// 127: "No se encuentra ffmpeg"
 void MsgFfmpegNotFound();
-// 128: "No se encuentra ffplay.exe"
+// 128: "No se encuentra ffplay"
 void MsgFfplayNotFound();
-// 129: "No se encuentra ffprobe.exe"
+// 129: "No se encuentra ffprobe"
 void MsgFfprobeNotFound();
 
 // Message boxes with the stop icon, joining one argument.

@@ -308,7 +308,7 @@ TEST_F(ConvertTest, ChecksComeBeforeAnythingRuns) {
   };
   const Case cases[] = {
       {"no ffmpeg", Path("nowhere/ffmpeg"), true, OutputSourceFolders,
-       "No se encuentra ffmpeg.exe"},
+       "No se encuentra ffmpeg"},
       {"no files", "/usr/bin/ffmpeg", false, OutputSourceFolders,
        "No se han agregado archivos a la lista"},
       {"no output", "/usr/bin/ffmpeg", true, OutputOneFile,

@@ -173,13 +173,13 @@ const Row kRows[] = {
         "Número de repeticiones no válido", 16),
     Message(
         "MsgFfmpegNotFound", [] { Lang::MsgFfmpegNotFound(); }, "L127",
-        "No se encuentra ffmpeg.exe", 16),
+        "No se encuentra ffmpeg", 16),
     Message(
         "MsgFfplayNotFound", [] { Lang::MsgFfplayNotFound(); }, "L128",
-        "No se encuentra ffplay.exe", 16),
+        "No se encuentra ffplay", 16),
     Message(
         "MsgFfprobeNotFound", [] { Lang::MsgFfprobeNotFound(); }, "L129",
-        "No se encuentra ffprobe.exe", 16),
+        "No se encuentra ffprobe", 16),
     Message(
         "MsgFileNotFound", [] { Lang::MsgFileNotFound("ARG"); }, "L1 ARG",
         "No se encuentra el archivo ARG", 16),
