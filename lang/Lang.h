@@ -25,6 +25,12 @@ extern QString LanguageName;
 // appfiles/lang/<name>.qlg. A load that fails says so and leaves everything as it was.
 void LoadLanguage(const QString& name);
 
+// Gives Qt's own texts (standard buttons, file dialogs) the language of this
+// name: Qt's Spanish or Brazilian Portuguese translation for the built-in
+// tables, Qt's English for English, a custom language or "". LoadLanguage calls
+// it; windows already open follow at once.
+void LoadQtTranslation(const QString& name);
+
 // Custom language files: appfiles/lang/<name>.qlg.
 QString LanguageFolder();
 QString LanguageFilePath(const QString& name);
