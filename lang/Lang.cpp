@@ -4,9 +4,9 @@
 #include <QFile>
 #include <QLabel>
 #include <QLibraryInfo>
+#include <QPlainTextEdit>
 #include <QSaveFile>
 #include <QTranslator>
-#include <QPlainTextEdit>
 #include <optional>
 
 #include "convert/Form1.h"

@@ -65,7 +65,7 @@ TEST_F(LoadLanguageTest, StandardButtonsFollowTheLanguage) {
     const char* yes;
     const char* cancel;
   } cases[] = {
-      {"<Spanish>", "&Sí", "&Cancelar"},  {"<English>", "&Yes", "&Cancel"},
+      {"<Spanish>", "&Sí", "&Cancelar"},     {"<English>", "&Yes", "&Cancel"},
       {"<Portuguese>", "&Sim", "&Cancelar"}, {"Mine", "&Yes", "&Cancel"},
       {"<Spanish>", "&Sí", "&Cancelar"},
   };
