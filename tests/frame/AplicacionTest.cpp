@@ -2,6 +2,7 @@
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
+#include <QScreen>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
@@ -176,15 +177,22 @@ TEST_F(AplicacionTest, FirstRunFindsTheToolsThenShowsChooserToolPathsAndAbout) {
   dialogs.ExpectMessage();
   QStringList order;
   QString shownFfmpeg;
+  QPoint chooserOffCentre;
   {
     ModalCloser closer([&](QWidget* window) {
       order << window->objectName();
+      if (window->objectName() == "Form13") {
+        chooserOffCentre =
+            window->frameGeometry().center() - window->screen()->availableGeometry().center();
+      }
       if (auto* tools = qobject_cast<Form9*>(window)) shownFfmpeg = tools->Text1->text();
     });
     Aplicacion::Startup();
   }
   qputenv("PATH", path);
   EXPECT_EQ(order, (QStringList{"Form13", "Form9", "Form16"}));
+  EXPECT_LE(chooserOffCentre.manhattanLength(), 8)
+      << "the language chooser is centred on the screen";
   EXPECT_EQ(dialogs.Messages(), QStringList{"No se encuentra ffplay"});
   EXPECT_EQ(ffmpeg::FfmpegPath, systemBin.filePath("ffmpeg"));
   EXPECT_EQ(shownFfmpeg, systemBin.filePath("ffmpeg"));
