@@ -2,6 +2,7 @@
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -55,8 +56,8 @@ TEST_F(LoadLanguageTest, BuiltInLanguages) {
   }
 }
 
-// Qt's standard buttons speak the language chosen, in new boxes and in a
-// window already open; a custom language keeps Qt's English.
+// Qt's standard buttons speak the language chosen, in new boxes, in file
+// dialogs and in a window already open; a custom language keeps Qt's English.
 TEST_F(LoadLanguageTest, StandardButtonsFollowTheLanguage) {
   WriteLanguage("Mine", SyntheticTable(537));
   QDialogButtonBox open(QDialogButtonBox::Cancel);
@@ -76,6 +77,12 @@ TEST_F(LoadLanguageTest, StandardButtonsFollowTheLanguage) {
     QMessageBox box;
     box.setStandardButtons(QMessageBox::Yes | QMessageBox::Cancel);
     EXPECT_EQ(box.button(QMessageBox::Yes)->text(), QString::fromUtf8(c.yes));
+    QFileDialog files;
+    files.setOption(QFileDialog::DontUseNativeDialog);
+    auto* fileButtons = files.findChild<QDialogButtonBox*>();
+    ASSERT_NE(fileButtons, nullptr);
+    EXPECT_EQ(fileButtons->button(QDialogButtonBox::Cancel)->text().remove('&'),
+              QString::fromUtf8(c.cancel).remove('&'));
     QApplication::sendPostedEvents(nullptr, QEvent::LanguageChange);
     EXPECT_EQ(open.button(QDialogButtonBox::Cancel)->text().remove('&'),
               QString::fromUtf8(c.cancel).remove('&'));
