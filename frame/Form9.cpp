@@ -152,21 +152,17 @@ void Form9::Browse(int tool) {
 // A box the user typed into holds a path in its display form: relative to the
 // program folder or absolute. An emptied box means no path.
 bool Form9::TakeTypedPaths() {
-  const QList<Tool> tools = Tools();
-  for (const Tool& tool : tools) {
+  QList<std::pair<QString*, QString>> typed;
+  for (const Tool& tool : Tools()) {
     if (!tool.box->isModified()) continue;
-    const QString typed = tool.box->text().trimmed();
-    const QString path = typed.isEmpty() ? QString() : Aplicacion::ResolveAppPath(typed);
+    const QString path = Aplicacion::ResolveAppPath(tool.box->text().trimmed());
     if (!path.isEmpty() && !IsUsableTool(path)) {
       tool.box->setFocus();
       return false;
     }
+    typed.append({tool.newPath, path});
   }
-  for (const Tool& tool : tools) {
-    if (!tool.box->isModified()) continue;
-    const QString typed = tool.box->text().trimmed();
-    *tool.newPath = typed.isEmpty() ? QString() : Aplicacion::ResolveAppPath(typed);
-  }
+  for (const auto& [newPath, path] : typed) *newPath = path;
   return true;
 }
 
@@ -200,18 +196,14 @@ QStringList Form9::FindTools(const QString& folder, const QList<bool>& missing) 
   return found;
 }
 
-bool Form9::FillMissingTools(const QList<QString*>& paths) {
+void Form9::FillMissingTools(const QList<QString*>& paths) {
   QList<bool> missing;
   for (const QString* path : paths) missing << !ScriptObj::FileExists(*path);
-  if (!missing.contains(true)) return false;
+  if (!missing.contains(true)) return;
   const QStringList found = FindTools(ProgramFolder::Path(), missing);
-  bool changed = false;
   for (int i = 0; i < 4; ++i) {
-    if (found[i].isEmpty()) continue;
-    *paths[i] = found[i];
-    changed = true;
+    if (!found[i].isEmpty()) *paths[i] = found[i];
   }
-  return changed;
 }
 
 void Form9::Command7_Click() {

@@ -27,8 +27,8 @@ class Form9 : public QDialog {
   static QStringList FindTools(const QString& folder, const QList<bool>& missing);
   // Fills each of the four paths (ffmpeg, ffplay, ffprobe, cdda2wav) whose file
   // does not exist with what FindTools finds in the program folder and on PATH;
-  // a tool found nowhere keeps its path. True when some path changed.
-  static bool FillMissingTools(const QList<QString*>& paths);
+  // a tool found nowhere keeps its path.
+  static void FillMissingTools(const QList<QString*>& paths);
   // A file the program can run as a tool; otherwise tells the user why not
   // (a missing file, or one that is not a program) and gives false.
   static bool IsUsableTool(const QString& path);
