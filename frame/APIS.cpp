@@ -61,7 +61,11 @@ int ChooseColorDialog(QWidget* owner, int /*flags*/, int initialColor) {
   return Dialogs::Color(owner, initialColor == -1 ? 0 : initialColor);
 }
 
-void ShellOpen(const QString& target, QWidget* /*owner*/) { Dialogs::Open(target); }
+bool ShellOpen(const QString& target, QWidget* /*owner*/) {
+  if (Dialogs::Open(target)) return true;
+  Lang::MsgCannotOpen(target);
+  return false;
+}
 
 namespace {
 

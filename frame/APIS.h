@@ -46,9 +46,10 @@ void SetListHorizontalExtent(QListWidget* list, int width);
 // -1 starts the dialog on black.
 int ChooseColorDialog(QWidget* owner, int flags, int initialColor);
 
-// Opens a document or web address with the desktop's associated program;
-// nothing is reported back.
-void ShellOpen(const QString& target, QWidget* owner = nullptr);
+// Opens a document or web address with the desktop's associated program.
+// When the desktop cannot, the user is told, with the path or address to open
+// by hand, and the result is false.
+bool ShellOpen(const QString& target, QWidget* owner = nullptr);
 
 // Deletes one file or folder. Mode 0: to the trash after a question; 1: to
 // the trash at once; 2 (and any other): for good after a question; 3: for good

@@ -245,6 +245,14 @@ const char* const DonationPage = "https://quillmoor.example.org/donar.html";
 
 void OpenDonationPage() { APIS::ShellOpen(DonationPage); }
 
+void FindToolsOnFirstRun() {
+  Form9::FillMissingTools(
+      {&ffmpeg::FfmpegPath, &ffmpeg::FfplayPath, &ffmpeg::FfprobePath, &cdrtools::Cdda2wavPath});
+  if (!ScriptObj::FileExists(ffmpeg::FfmpegPath)) Lang::MsgFfmpegNotFound();
+  if (!ScriptObj::FileExists(ffmpeg::FfplayPath)) Lang::MsgFfplayNotFound();
+  if (!ScriptObj::FileExists(ffmpeg::FfprobePath)) Lang::MsgFfprobeNotFound();
+}
+
 void Startup() {
   ffmpeg::InitOptionNames();
   ffmpeg::InitParamCaptions();
@@ -257,7 +265,7 @@ void Startup() {
   }
   if (!ScriptObj::FileExists(ConfigPath())) {
     if (main) main->show();
-    Lang::MsgFfmpegNotFound();
+    FindToolsOnFirstRun();
     Form9::ShowModal(main);
     Form16::ShowModal(main);
     FormatEdit::FfmpegListsStale = 1;

@@ -70,6 +70,11 @@ extern const char* const WebPage;
 extern const char* const DonationPage;
 void OpenDonationPage();
 
+// Fills the tool paths that are not set with the tools found in the program
+// folder, then on PATH, and says which of ffmpeg, ffplay and ffprobe are
+// missing (without cdda2wav the program still converts).
+void FindToolsOnFirstRun();
+
 // Called last by the main window's load: option names, configuration,
 // language, and on a first run the tool paths and the about box.
 void Startup();

@@ -1,7 +1,10 @@
 #include "frame/Appfilesadm.h"
 
 #include <QApplication>
+#include <QCollator>
 #include <QHash>
+#include <QLocale>
+#include <algorithm>
 
 #include "editing/EditProfileRec.h"
 #include "editing/FilterDef.h"
@@ -115,16 +118,33 @@ bool IsSpecialEntry(const QString& text) {
   return false;
 }
 
+namespace {
+
+// Orders names as people read them: letter case aside, numbers by their value.
+// The C locale collates by character codes alone, so it gives way to English.
+QCollator NameCollator() {
+  QLocale locale;
+  if (locale.language() == QLocale::C) locale = QLocale(QLocale::English);
+  QCollator collator(locale);
+  collator.setCaseSensitivity(Qt::CaseInsensitive);
+  collator.setNumericMode(true);
+  return collator;
+}
+
+}  // namespace
+
 QStringList ListEntries() {
-  QStringList entries;
-  for (const QString& entry : FmSpecialEntries) entries << "<" + entry + ">";
+  QStringList names;
   for (const QString& file : ScriptObj::ListFiles(FmFolder, FmExtension + ":")) {
     // Names are case-sensitive here: a.QFM is not the a.qfm that the editors would open.
     if (ScriptObj::GetExtensionName(file) != FmExtension) continue;
     const QString base = ScriptObj::GetBaseName(file);
-    if (!base.isEmpty()) entries << base;
+    if (!base.isEmpty()) names << base;
   }
-  return entries;
+  std::stable_sort(names.begin(), names.end(), NameCollator());
+  QStringList entries;
+  for (const QString& entry : FmSpecialEntries) entries << "<" + entry + ">";
+  return entries + names;
 }
 
 QString EntryPath(const QString& text) {

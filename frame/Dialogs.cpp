@@ -136,13 +136,12 @@ int Color(QWidget* owner, int initial) {
   return chosen.red() | (chosen.green() << 8) | (chosen.blue() << 16);
 }
 
-void Open(const QString& target) {
+bool Open(const QString& target) {
   if (g_responder) {
-    g_responder->Respond({Kind::Open, 0, {}, target, {}, {}, false});
-    return;
+    return Get<int>(g_responder->Respond({Kind::Open, 0, {}, target, {}, {}, false}), 0) != 0;
   }
-  QDesktopServices::openUrl(QDir::isAbsolutePath(target) ? QUrl::fromLocalFile(target)
-                                                         : QUrl::fromUserInput(target));
+  return QDesktopServices::openUrl(QDir::isAbsolutePath(target) ? QUrl::fromLocalFile(target)
+                                                                : QUrl::fromUserInput(target));
 }
 
 }  // namespace Dialogs

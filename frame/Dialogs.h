@@ -56,8 +56,9 @@ QString SaveFile(QWidget* owner, const QString& title, const QString& folder,
 QString Folder(QWidget* owner, const QString& title, const QString& folder);
 // A colour as 0x00BBGGRR; -1 when cancelled.
 int Color(QWidget* owner, int initial);
-// Hands a local path or a web address (text) to the desktop; a test's
-// responder sees it as an Open request and nothing is launched.
-void Open(const QString& target);
+// Hands a local path or a web address (text) to the desktop; false when the
+// desktop has no program to open it with. A test's responder sees it as an
+// Open request, answered 1 (opened) or 0 (not), and nothing is launched.
+bool Open(const QString& target);
 
 }  // namespace Dialogs

@@ -1,12 +1,12 @@
 #include "frame/Form9.h"
 
 #include <QFileInfo>
-#include <QStandardPaths>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
+#include <QStandardPaths>
 #include <QVBoxLayout>
 
 #include "devices/cdrtools.h"
@@ -101,12 +101,14 @@ void Form9::WireControls() {
   connect(Command5, &QPushButton::clicked, this, &Form9::Command5_Click);
   connect(Command6, &QPushButton::clicked, this, &Form9::Command6_Click);
   connect(Command7, &QPushButton::clicked, this, &Form9::Command7_Click);
-  for (QLineEdit* box : {Text1, Text2, Text5, Text7}) {
-    connect(box, &QLineEdit::textChanged, this, [box] { MoveCaretToEnd(box); });
-  }
 }
 
-void Form9::MoveCaretToEnd(QLineEdit* box) { box->setCursorPosition(box->text().size()); }
+// Long paths keep their end, the tool's file name, in view. Typing is left
+// alone, so that a path can be edited anywhere.
+void Form9::ShowPath(QLineEdit* box, const QString& text) {
+  box->setText(text);
+  box->setCursorPosition(static_cast<int>(text.size()));
+}
 
 // Linux paths differ by case, so the program folder is matched exactly; the
 // relative form has no leading '/', which would name a different absolute path.
@@ -121,19 +123,49 @@ void Form9::Form_Load() {
   for (const Tool& tool : Tools()) {
     QString shown = DisplayPath(*tool.newPath);
     if (!ScriptObj::FileExists(*tool.newPath)) shown += "<" + Lang::TxtNotFound() + ">";
-    tool.box->setText(shown);
+    ShowPath(tool.box, shown);
   }
 }
 
-// The tools are executables without an extension here, so the dialog shows
-// every file and proposes the tool's bare name.
+bool Form9::IsUsableTool(const QString& path) {
+  const QFileInfo info(path);
+  if (!info.isFile()) {
+    Lang::MsgFileNotFound(path);
+    return false;
+  }
+  if (!info.isExecutable()) {
+    Lang::MsgNoExecutable();
+    return false;
+  }
+  return true;
+}
+
+// The tools are programs without an extension here, so the dialog shows every
+// file, proposes the tool's bare name, and a pick that is no program is refused.
 void Form9::Browse(int tool) {
   const Tool chosen = Tools()[tool];
   const QStringList picked =
       APIS::OpenFileDialog(QString(), this, QString(), QString(), false, 0, chosen.name, 1);
-  if (picked.isEmpty()) return;
+  if (picked.isEmpty() || !IsUsableTool(picked.first())) return;
   *chosen.newPath = picked.first();
-  chosen.box->setText(DisplayPath(picked.first()));
+  ShowPath(chosen.box, DisplayPath(picked.first()));
+}
+
+// A box the user typed into holds a path in its display form: relative to the
+// program folder or absolute. An emptied box means no path.
+bool Form9::TakeTypedPaths() {
+  QList<std::pair<QString*, QString>> typed;
+  for (const Tool& tool : Tools()) {
+    if (!tool.box->isModified()) continue;
+    const QString path = Aplicacion::ResolveAppPath(tool.box->text().trimmed());
+    if (!path.isEmpty() && !IsUsableTool(path)) {
+      tool.box->setFocus();
+      return false;
+    }
+    typed.append({tool.newPath, path});
+  }
+  for (const auto& [newPath, path] : typed) *newPath = path;
+  return true;
 }
 
 void Form9::Command1_Click() { Browse(0); }
@@ -166,20 +198,27 @@ QStringList Form9::FindTools(const QString& folder, const QList<bool>& missing) 
   return found;
 }
 
-void Form9::Command7_Click() {
+void Form9::FillMissingTools(const QList<QString*>& paths) {
   QList<bool> missing;
-  for (const Tool& tool : Tools()) missing << !ScriptObj::FileExists(*tool.newPath);
+  for (const QString* path : paths) missing << !ScriptObj::FileExists(*path);
   if (!missing.contains(true)) return;
   const QStringList found = FindTools(ProgramFolder::Path(), missing);
-  const QList<Tool> tools = Tools();
   for (int i = 0; i < 4; ++i) {
-    if (found[i].isEmpty()) continue;
-    *tools[i].newPath = found[i];
-    tools[i].box->setText(DisplayPath(found[i]));
+    if (!found[i].isEmpty()) *paths[i] = found[i];
+  }
+}
+
+void Form9::Command7_Click() {
+  const QList<Tool> tools = Tools();
+  const QStringList before = {NewFfmpegPath, NewFfplayPath, NewFfprobePath, NewCdda2wavPath};
+  FillMissingTools({&NewFfmpegPath, &NewFfplayPath, &NewFfprobePath, &NewCdda2wavPath});
+  for (int i = 0; i < 4; ++i) {
+    if (*tools[i].newPath != before[i]) ShowPath(tools[i].box, DisplayPath(*tools[i].newPath));
   }
 }
 
 void Form9::Command5_Click() {
+  if (!TakeTypedPaths()) return;
   ffmpeg::FfmpegPath = NewFfmpegPath;
   ffmpeg::FfplayPath = NewFfplayPath;
   ffmpeg::FfprobePath = NewFfprobePath;

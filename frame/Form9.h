@@ -6,8 +6,8 @@ class QLineEdit;
 class QPushButton;
 
 // The tool-paths window: where ffmpeg, ffplay, ffprobe and cdda2wav are. The
-// new paths change by browsing and by the search; the tools' paths change only
-// with "Establecer".
+// new paths change by browsing, by typing into a box and by the search; the
+// tools' paths change only with "Establecer".
 class Form9 : public QDialog {
   Q_OBJECT
 
@@ -25,6 +25,13 @@ class Form9 : public QDialog {
   // files first, then breadth-first) whose name is the tool's, in any case, and
   // that can be run; "" when none is found. Only tools marked missing are searched.
   static QStringList FindTools(const QString& folder, const QList<bool>& missing);
+  // Fills each of the four paths (ffmpeg, ffplay, ffprobe, cdda2wav) whose file
+  // does not exist with what FindTools finds in the program folder and on PATH;
+  // a tool found nowhere keeps its path.
+  static void FillMissingTools(const QList<QString*>& paths);
+  // A file the program can run as a tool; otherwise tells the user why not
+  // (a missing file, or one that is not a program) and gives false.
+  static bool IsUsableTool(const QString& path);
 
   void Form_Load();
   void Command1_Click();
@@ -66,5 +73,9 @@ class Form9 : public QDialog {
   void CreateControls();
   void WireControls();
   void Browse(int tool);
-  static void MoveCaretToEnd(QLineEdit* box);
+  // Takes the paths typed into the boxes; false, with the box focused, when one
+  // cannot be used.
+  bool TakeTypedPaths();
+  // Shows a path in its box with its end in view.
+  static void ShowPath(QLineEdit* box, const QString& text);
 };

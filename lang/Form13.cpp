@@ -1,9 +1,11 @@
 #include "lang/Form13.h"
 
 #include <QComboBox>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QTextDocument>
 
 #include "frame/APIS.h"
@@ -126,9 +128,18 @@ void Form13::WireControls() {
   connect(Text2, &QPlainTextEdit::textChanged, this, &Form13::Text2_Change);
 }
 
+// Centred on the screen: at the first start the main window has only just been
+// shown and may not be placed yet, so centring over it can put the chooser in
+// a corner.
 void Form13::ShowModal(QWidget* owner) {
   Form13 window(owner);
   window.Form_Load();
+  QScreen* screen = owner ? owner->screen() : QGuiApplication::primaryScreen();
+  if (screen) {
+    QRect frame(QPoint(), window.size());
+    frame.moveCenter(screen->availableGeometry().center());
+    window.move(frame.topLeft());
+  }
   window.exec();
 }
 

@@ -1,9 +1,12 @@
 #include "lang/Lang.h"
 
+#include <QCoreApplication>
 #include <QFile>
-#include <QSaveFile>
 #include <QLabel>
+#include <QLibraryInfo>
 #include <QPlainTextEdit>
+#include <QSaveFile>
+#include <QTranslator>
 #include <optional>
 
 #include "convert/Form1.h"
@@ -82,7 +85,33 @@ std::optional<QStringList> TableOf(const QString& name) {
   return ReadCustomTable(name);
 }
 
+// The base name of Qt's translation for a language, "" for Qt's English.
+QString QtTranslationName(const QString& name) {
+  if (name == QLatin1String("<Spanish>")) return QStringLiteral("qtbase_es");
+  // The built-in Portuguese table is Brazilian ("arquivo").
+  if (name == QLatin1String("<Portuguese>")) return QStringLiteral("qtbase_pt_BR");
+  return QString();
+}
+
+const char* const kQtTranslator = "QtTranslation";
+
 }  // namespace
+
+void LoadQtTranslation(const QString& name) {
+  QCoreApplication* app = QCoreApplication::instance();
+  if (!app) return;
+  // The translator in use is the application's child of that name.
+  delete app->findChild<QTranslator*>(kQtTranslator, Qt::FindDirectChildrenOnly);
+  const QString file = QtTranslationName(name);
+  if (file.isEmpty()) return;
+  auto* translator = new QTranslator(app);
+  translator->setObjectName(kQtTranslator);
+  if (!translator->load(file, QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+    delete translator;  // not installed: Qt's English stays
+    return;
+  }
+  QCoreApplication::installTranslator(translator);
+}
 
 void LoadLanguage(const QString& name) {
   // Nothing to load: the language in force stays, with its table.
@@ -90,6 +119,7 @@ void LoadLanguage(const QString& name) {
   std::optional<QStringList> table = TableOf(name);
   if (!table) return;
   Msg = *std::move(table);
+  LoadQtTranslation(name);
   TranslateForm1();
   ffmpeg::InitParamCaptions();
   LanguageName = name;
@@ -200,6 +230,7 @@ void MsgFiltersMissing(const QString& list) { Box(LineText(67) + kLineBreak + li
 void MsgFfmpegError(const QString& errorText) {
   Box(LineText(120) + kLineBreak + errorText, kStop);
 }
+void MsgCannotOpen(const QString& target) { Box(LineText(105) + kLineBreak + target, kStop); }
 
 void MsgHowToStopFfplay() { Show(53, kPlain); }
 void MsgConfirmParamChanges() { Show(526, kPlain); }

@@ -25,6 +25,12 @@ extern QString LanguageName;
 // appfiles/lang/<name>.qlg. A load that fails says so and leaves everything as it was.
 void LoadLanguage(const QString& name);
 
+// Gives Qt's own texts (standard buttons, file dialogs) the language of this
+// name: Qt's Spanish or Brazilian Portuguese translation for the built-in
+// tables, Qt's English for English, a custom language or "". LoadLanguage calls
+// it; windows already open follow at once.
+void LoadQtTranslation(const QString& name);
+
 // Custom language files: appfiles/lang/<name>.qlg.
 QString LanguageFolder();
 QString LanguageFilePath(const QString& name);
@@ -128,11 +134,11 @@ void MsgNoSource();
 void MsgNoAddress();
 // 126: "Número de repeticiones no válido"
 void MsgInvalidRepeatCount();
-// 127: "No se encuentra ffmpeg.exe"
+// 127: "No se encuentra ffmpeg"
 void MsgFfmpegNotFound();
-// 128: "No se encuentra ffplay.exe"
+// 128: "No se encuentra ffplay"
 void MsgFfplayNotFound();
-// 129: "No se encuentra ffprobe.exe"
+// 129: "No se encuentra ffprobe"
 void MsgFfprobeNotFound();
 
 // Message boxes with the stop icon, joining one argument.
@@ -168,6 +174,9 @@ void MsgEditProfileNotFound(const QString& name);
 void MsgFiltersMissing(const QString& list);
 // 120: "Error en ffmpeg:" + line break + errorText
 void MsgFfmpegError(const QString& errorText);
+// 105: "No se pudo iniciar el proceso" + line break + the path or address that
+// the desktop could not open, so that the user can open it by hand
+void MsgCannotOpen(const QString& target);
 
 // Message boxes of other styles: 53 and 526 plain OK, 108 information icon, 92 the stop
 // icon with a loaded table and the information icon in Spanish.

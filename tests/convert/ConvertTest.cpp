@@ -308,7 +308,7 @@ TEST_F(ConvertTest, ChecksComeBeforeAnythingRuns) {
   };
   const Case cases[] = {
       {"no ffmpeg", Path("nowhere/ffmpeg"), true, OutputSourceFolders,
-       "No se encuentra ffmpeg.exe"},
+       "No se encuentra ffmpeg"},
       {"no files", "/usr/bin/ffmpeg", false, OutputSourceFolders,
        "No se han agregado archivos a la lista"},
       {"no output", "/usr/bin/ffmpeg", true, OutputOneFile,
@@ -649,7 +649,7 @@ TEST_F(ConvertTest, NumberedOutputsGoToAFolderOfTheirOwn) {
   // A test shows the folder's size and offers to open it.
   {
     ScriptedDialogs dialogs;
-    dialogs.ExpectMessage(6).Expect(Dialogs::Kind::Open, 0);
+    dialogs.ExpectMessage(6).Expect(Dialogs::Kind::Open, 1);
     Convert("0.5");
     ASSERT_EQ(dialogs.Shown().size(), 2);
     const QString folder = TempDir + "/test";

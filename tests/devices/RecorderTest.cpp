@@ -223,7 +223,7 @@ TEST_F(RecorderTest, RefusesEachMissingOrWrongChoiceWithItsMessage) {
       {"no destination", [] { Grabador::RecOutputPath.clear(); },
        "No se ha especificado una ruta de salida"},
       {"ffmpeg missing", [this] { ffmpeg::FfmpegPath = Folder() + "/none"; },
-       "No se encuentra ffmpeg.exe"},
+       "No se encuentra ffmpeg"},
       {"ffplay missing for the player",
        [this] {
          ffmpeg::FfplayPath = Folder() + "/none";
@@ -319,7 +319,7 @@ TEST_F(RecorderTest, PlayNeedsFfplayAndASource) {
   UseDevices(kAudio, kVideo);
   window_->Command3->click();
   EXPECT_EQ(dialogs.Messages(),
-            QStringList({"Origen no ha sido especificado", "No se encuentra ffplay.exe"}));
+            QStringList({"Origen no ha sido especificado", "No se encuentra ffplay"}));
 }
 
 TEST_F(RecorderTest, PlayShowsBothDevicesTogetherInFfplay) {

@@ -180,7 +180,7 @@ TEST_F(StreamerTest, VerDireccionIpShowsTheAddressesAndVerEmisionNeedsFfplay) {
   ScriptedDialogs dialogs;
   dialogs.ExpectMessage();
   window_->Command3->click();
-  EXPECT_EQ(dialogs.Messages(), QStringList({"No se encuentra ffplay.exe"}));
+  EXPECT_EQ(dialogs.Messages(), QStringList({"No se encuentra ffplay"}));
   ffmpeg::FfplayPath.clear();
 }
 
@@ -206,7 +206,7 @@ TEST_F(StreamerTest, RefusesMissingAddressCountProfileAndFfmpeg) {
     QString message;
   } cases[] = {
       {"ffmpeg missing", [this] { ffmpeg::FfmpegPath = Folder() + "/none"; },
-       "No se encuentra ffmpeg.exe"},
+       "No se encuentra ffmpeg"},
       {"no address", [this] { window_->Combo1->setEditText(""); },
        "No se ha especificado una dirección"},
       {"repeat count",

@@ -594,7 +594,7 @@ TEST_F(Form7Window, PlainHelpItemsShowFfmpegsOutputOrSayItIsMissing) {
     ScriptedDialogs dialogs;
     dialogs.ExpectMessage();
     window.Help_ffPixFmt->trigger();
-    EXPECT_EQ(dialogs.Messages(), QStringList({"No se encuentra ffmpeg.exe"}));
+    EXPECT_EQ(dialogs.Messages(), QStringList({"No se encuentra ffmpeg"}));
   }
   ffmpeg::FfmpegPath = QStandardPaths::findExecutable("ffmpeg");
   QString shown;

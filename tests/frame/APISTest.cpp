@@ -105,11 +105,34 @@ TEST_F(APISTest, ColourDialogGivesTheColourOrMinusOne) {
 
 TEST_F(APISTest, ShellOpenHandsTheTargetToTheDesktop) {
   ScriptedDialogs dialogs;
-  dialogs.Expect(Kind::Open, 0).Expect(Kind::Open, 0);
-  APIS::ShellOpen(Folder() + "/a b.pdf");
-  APIS::ShellOpen("https://quillmoor.example.org/");
+  dialogs.Expect(Kind::Open, 1).Expect(Kind::Open, 1);
+  EXPECT_TRUE(APIS::ShellOpen(Folder() + "/a b.pdf"));
+  EXPECT_TRUE(APIS::ShellOpen("https://quillmoor.example.org/"));
   EXPECT_EQ(dialogs.Shown()[0].text, Folder() + "/a b.pdf");
   EXPECT_EQ(dialogs.Shown()[1].text, "https://quillmoor.example.org/");
+}
+
+// Without a program to open it with, the user gets the path or address to
+// open by hand.
+TEST_F(APISTest, WhatTheDesktopCannotOpenIsToldWithItsPathOrAddress) {
+  ScriptedDialogs dialogs;
+  dialogs.Expect(Kind::Open, 0).ExpectMessage().Expect(Kind::Open, 0).ExpectMessage();
+  EXPECT_FALSE(APIS::ShellOpen(Folder() + "/a b.pdf"));
+  EXPECT_FALSE(APIS::ShellOpen("https://quillmoor.example.org/"));
+  EXPECT_EQ(dialogs.Messages(),
+            (QStringList{"No se pudo iniciar el proceso\n" + Folder() + "/a b.pdf",
+                         "No se pudo iniciar el proceso\nhttps://quillmoor.example.org/"}));
+  EXPECT_EQ(dialogs.Shown()[1].style, 16);
+}
+
+// With no opener on PATH the desktop says it could not open the document.
+TEST_F(APISTest, TheDesktopReportsThatItCannotOpen) {
+  const QString document = WriteFile("doc.pdf", "%PDF-1.4\n");
+  const QByteArray path = qgetenv("PATH");
+  qputenv("PATH", (Folder() + "/empty").toUtf8());
+  EXPECT_FALSE(Dialogs::Open(document));
+  EXPECT_FALSE(Dialogs::Open("https://quillmoor.example.org/"));
+  qputenv("PATH", path);
 }
 
 // A No to the question is the user's choice: the call succeeds and the file stays.

@@ -1,5 +1,10 @@
 #include <QAction>
 #include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QScreen>
+#include <QStandardPaths>
+#include <QTemporaryDir>
 
 #include "TestEnv.h"
 #include "convert/Form1.h"
@@ -8,6 +13,7 @@
 #include "formats/FormatEdit.h"
 #include "frame/Aplicacion.h"
 #include "frame/ConfigRecord.h"
+#include "frame/Form9.h"
 #include "frame/ProgramFolder.h"
 #include "frame/RecordFile.h"
 #include "frame/ScriptObj.h"
@@ -38,7 +44,7 @@ TEST_F(AplicacionTest, ToolPathsInsideTheProgramFolderAreStoredRelative) {
   } cases[] = {
       {p + "/tools/ffmpeg", "tools/ffmpeg"},
       {"/usr/bin/ffmpeg", "/usr/bin/ffmpeg"},
-      {p + "2/ffmpeg", p + "2/ffmpeg"},      // a sibling folder sharing the prefix
+      {p + "2/ffmpeg", p + "2/ffmpeg"},                  // a sibling folder sharing the prefix
       {"/opt" + p + "/ffmpeg", "/opt" + p + "/ffmpeg"},  // the folder not at the start
       {"/ffmpeg", "/ffmpeg"},
       {"", ""},
@@ -117,8 +123,17 @@ TEST_F(AplicacionTest, ACorruptConfigIsReportedAndChangesNothing) {
   main.Conv_Opt_2pass->setChecked(true);
   ffmpeg::FfmpegPath = "/kept/ffmpeg";
   // The first list claims two billion elements.
-  QByteArray bytes = QByteArray::fromHex("0200" "6666" "0000" "0000" "0000" "0000" "01"
-                                         "0100" "00000080" "01000000");
+  QByteArray bytes = QByteArray::fromHex(
+      "0200"
+      "6666"
+      "0000"
+      "0000"
+      "0000"
+      "0000"
+      "01"
+      "0100"
+      "00000080"
+      "01000000");
   WriteFile("appfiles/config.qcf", bytes);
   ScriptedDialogs dialogs;
   dialogs.ExpectMessage();
@@ -146,19 +161,61 @@ TEST_F(AplicacionTest, WritingOverAFolderNamedConfigSaysSo) {
   EXPECT_EQ(dialogs.Messages(), QStringList{"No se pudo escribir el archivo config.qcf"});
 }
 
-TEST_F(AplicacionTest, FirstRunShowsChooserMessageToolPathsAndAboutInOrder) {
+// A first run looks for the tools in the program folder, then on PATH, and
+// names only those it cannot find before the tool-paths window and the about box.
+TEST_F(AplicacionTest, FirstRunFindsTheToolsThenShowsChooserToolPathsAndAbout) {
+  const QString beside = WriteFile("tools/ffprobe", "#!/bin/sh\n");
+  QFile::setPermissions(beside, QFile::permissions(beside) | QFile::ExeOwner);
+  QTemporaryDir systemBin;
+  for (const char* name : {"ffmpeg", "ffprobe"}) {
+    ASSERT_TRUE(QFile::link(QStandardPaths::findExecutable(name), systemBin.filePath(name)));
+  }
+  const QByteArray path = qgetenv("PATH");
+  qputenv("PATH", systemBin.path().toUtf8());
   Form1 main;
   ScriptedDialogs dialogs;
   dialogs.ExpectMessage();
   QStringList order;
+  QString shownFfmpeg;
+  QPoint chooserOffCentre;
   {
-    ModalCloser closer([&](QWidget* window) { order << window->objectName(); });
+    ModalCloser closer([&](QWidget* window) {
+      order << window->objectName();
+      if (window->objectName() == "Form13") {
+        chooserOffCentre =
+            window->frameGeometry().center() - window->screen()->availableGeometry().center();
+      }
+      if (auto* tools = qobject_cast<Form9*>(window)) shownFfmpeg = tools->Text1->text();
+    });
     Aplicacion::Startup();
   }
+  qputenv("PATH", path);
   EXPECT_EQ(order, (QStringList{"Form13", "Form9", "Form16"}));
-  EXPECT_EQ(dialogs.Messages(), QStringList{"No se encuentra ffmpeg.exe"});
+  EXPECT_LE(chooserOffCentre.manhattanLength(), 8)
+      << "the language chooser is centred on the screen";
+  EXPECT_EQ(dialogs.Messages(), QStringList{"No se encuentra ffplay"});
+  EXPECT_EQ(ffmpeg::FfmpegPath, systemBin.filePath("ffmpeg"));
+  EXPECT_EQ(shownFfmpeg, systemBin.filePath("ffmpeg"));
+  EXPECT_EQ(ffmpeg::FfprobePath, beside) << "the program folder comes before PATH";
+  EXPECT_EQ(ffmpeg::FfplayPath, "");
+  EXPECT_EQ(cdrtools::Cdda2wavPath, "");
   EXPECT_EQ(FormatEdit::FfmpegListsStale, 1);
   EXPECT_TRUE(main.isVisible());
+}
+
+TEST_F(AplicacionTest, AFirstRunWithoutToolsNamesEachMissingOne) {
+  const QByteArray path = qgetenv("PATH");
+  qputenv("PATH", (Folder() + "/empty").toUtf8());
+  Form1 main;
+  ScriptedDialogs dialogs;
+  dialogs.ExpectMessage().ExpectMessage().ExpectMessage();
+  {
+    ModalCloser closer;
+    Aplicacion::Startup();
+  }
+  qputenv("PATH", path);
+  EXPECT_EQ(dialogs.Messages(), (QStringList{"No se encuentra ffmpeg", "No se encuentra ffplay",
+                                             "No se encuentra ffprobe"}));
   EXPECT_EQ(ffmpeg::FfmpegPath, "");
 }
 

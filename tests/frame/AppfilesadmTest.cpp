@@ -84,6 +84,15 @@ TEST_F(AppfilesadmTest, TheListShowsTheSpecialEntryThenTheFilesOfTheExtension) {
   EXPECT_EQ(Appfilesadm::EntryPath("<Manual>"), Filters + "/<Manual>.qfl");
 }
 
+TEST_F(AppfilesadmTest, NamesAreSortedAsPeopleReadThem) {
+  for (const char* name : {"alpha (2)", "a10", "Beta", "alpha", "a2", "beta 1", "Alpha (10)"}) {
+    Put(QString("formats/%1.qfm").arg(name));
+  }
+  Appfilesadm::Prepare(Formats, "qfm", Appfilesadm::Open);
+  EXPECT_EQ(Appfilesadm::ListEntries(), (QStringList{"<Manual>", "a2", "a10", "alpha", "alpha (2)",
+                                                     "Alpha (10)", "Beta", "beta 1"}));
+}
+
 TEST_F(AppfilesadmTest, NewWritesAnEmptyRecordOfTheExtensionsKind) {
   struct Case {
     const char* folder;

@@ -1,3 +1,4 @@
+#include <QAccessible>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QListWidget>
@@ -120,6 +121,30 @@ TEST_F(FileListTest, TenThousandFilesAreAddedAndShownQuickly) {
   EXPECT_EQ(Aplicacion::FileCount(), 40000) << "no 32767-file limit";
   EXPECT_EQ(main_.List1->count(), 40000);
   EXPECT_EQ(Selected(), 39999);
+}
+
+// A screen reader that has read every row of a long list must not make
+// emptying it slow.
+TEST_F(FileListTest, RemovingAllOfTenThousandFilesIsQuickWhileAScreenReaderWatches) {
+  main_.show();
+  Fill(10000);
+  main_.List1->setCurrentRow(5000);
+  QAccessible::setActive(true);
+  const QAccessible::UpdateHandler previous =
+      QAccessible::installUpdateHandler([](QAccessibleEvent*) {});
+  QAccessibleInterface* list = QAccessible::queryAccessibleInterface(main_.List1);
+  ASSERT_NE(list, nullptr);
+  for (int i = 0; i < list->childCount(); ++i) ASSERT_NE(list->child(i), nullptr);
+  QElapsedTimer timer;
+  timer.start();
+  main_.Menu_Archivo_QuitarTodos_Click();
+  const qint64 elapsed = timer.elapsed();
+  QAccessible::installUpdateHandler(previous);
+  QAccessible::setActive(false);
+  EXPECT_LT(elapsed, 1000);
+  EXPECT_EQ(main_.List1->count(), 0);
+  EXPECT_EQ(list->childCount(), 0);
+  EXPECT_EQ(Aplicacion::FileCount(), 0);
 }
 
 class TempFolderTest : public TestEnv {};

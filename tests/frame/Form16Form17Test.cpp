@@ -34,12 +34,23 @@ TEST_F(AboutAndWaitTest, TheAboutBoxTakesItsCaptionFromTheMainWindowsAboutItem) 
 
 TEST_F(AboutAndWaitTest, TheAboutBoxOpensTheWebPageAndTheDonationPage) {
   ScriptedDialogs dialogs;
-  dialogs.Expect(Kind::Open, 0).Expect(Kind::Open, 0);
+  dialogs.Expect(Kind::Open, 1).Expect(Kind::Open, 1);
   Form16 about(nullptr);
   emit about.Label9->linkActivated(Aplicacion::WebPage);
   about.Command1->click();
   EXPECT_EQ(dialogs.Shown()[0].text, Aplicacion::WebPage);
   EXPECT_EQ(dialogs.Shown()[1].text, Aplicacion::DonationPage);
+}
+
+TEST_F(AboutAndWaitTest, PagesTheDesktopCannotOpenAreShownToBeOpenedByHand) {
+  ScriptedDialogs dialogs;
+  dialogs.Expect(Kind::Open, 0).ExpectMessage().Expect(Kind::Open, 0).ExpectMessage();
+  Form16 about(nullptr);
+  emit about.Label9->linkActivated(Aplicacion::WebPage);
+  about.Command1->click();
+  EXPECT_EQ(dialogs.Messages(),
+            (QStringList{QString("No se pudo iniciar el proceso\n") + Aplicacion::WebPage,
+                         QString("No se pudo iniciar el proceso\n") + Aplicacion::DonationPage}));
 }
 
 TEST_F(AboutAndWaitTest, TheWaitWindowDisablesTheMainWindowUntilItIsUnloaded) {

@@ -1,9 +1,8 @@
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QPushButton>
-
-#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include "TestEnv.h"
@@ -97,7 +96,7 @@ TEST_F(Form9Test, SearchTakesWhatTheProgramFolderLacksFromThePath) {
   qputenv("PATH", path);
 }
 
-TEST_F(Form9Test, BrowseTakesThePickAndSetStoresTheNewPathsNotTheTypedText) {
+TEST_F(Form9Test, BrowseTakesThePickAndSetStoresTheNewPaths) {
   const QString picked = Tool("x/ffplay");
   ScriptedDialogs dialogs;
   dialogs.Expect(Kind::OpenFile, QStringList{picked}).Expect(Kind::OpenFile, QStringList());
@@ -111,12 +110,70 @@ TEST_F(Form9Test, BrowseTakesThePickAndSetStoresTheNewPathsNotTheTypedText) {
   EXPECT_EQ(dialogs.Shown()[1].defaultText, "cdda2wav");
   EXPECT_FALSE(dialogs.Shown()[0].multiSelect);
 
-  window.Text1->setText("/typed/ffmpeg");
-  EXPECT_EQ(window.Text1->cursorPosition(), window.Text1->text().size());
+  EXPECT_EQ(window.Text2->cursorPosition(), window.Text2->text().size());
   window.Command5->click();
   EXPECT_EQ(ffmpeg::FfmpegPath, "");
   EXPECT_EQ(ffmpeg::FfplayPath, picked);
   EXPECT_EQ(FormatEdit::FfmpegListsStale, 1);
+  EXPECT_EQ(window.result(), QDialog::Accepted);
+}
+
+// A pick or a typed path is taken only when it names a program; otherwise the
+// user is told and nothing changes.
+TEST_F(Form9Test, PickedAndTypedPathsMustBePrograms) {
+  const QString program = Tool("bin/ffmpeg");
+  const QString text = WriteFile("bin/notes.txt", "not a program");
+  const QString missing = Folder() + "/bin/gone";
+  struct Case {
+    QString path;
+    QString message;  // "" when the path is taken
+  } cases[] = {
+      {program, ""},
+      {text, "Aún no se especifica el ejecutable"},
+      {missing, "No se encuentra el archivo " + missing},
+      {Folder() + "/bin", "No se encuentra el archivo " + Folder() + "/bin"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.path.toStdString());
+    const QStringList expected = c.message.isEmpty() ? QStringList() : QStringList{c.message};
+    ffmpeg::FfmpegPath = "/old/ffmpeg";
+    {
+      ScriptedDialogs dialogs;
+      dialogs.Expect(Kind::OpenFile, QStringList{c.path});
+      if (!c.message.isEmpty()) dialogs.ExpectMessage();
+      Form9 window(nullptr);
+      window.Form_Load();
+      window.Command1->click();
+      EXPECT_EQ(dialogs.Messages(), expected);
+      EXPECT_EQ(window.NewFfmpegPath, c.message.isEmpty() ? c.path : "/old/ffmpeg");
+    }
+    ScriptedDialogs dialogs;
+    if (!c.message.isEmpty()) dialogs.ExpectMessage();
+    Form9 window(nullptr);
+    window.Form_Load();
+    window.show();
+    window.Text1->setText(c.path);
+    window.Text1->setModified(true);  // as typing leaves it
+    window.Command5->click();
+    EXPECT_EQ(dialogs.Messages(), expected);
+    EXPECT_EQ(ffmpeg::FfmpegPath, c.message.isEmpty() ? c.path : "/old/ffmpeg");
+    EXPECT_EQ(window.result(), c.message.isEmpty() ? QDialog::Accepted : QDialog::Rejected);
+    EXPECT_EQ(window.isVisible(), !c.message.isEmpty()) << "a refused path keeps the window open";
+  }
+}
+
+TEST_F(Form9Test, ATypedPathMayBeRelativeToTheProgramFolderOrEmptied) {
+  const QString probe = Tool("tools/ffprobe");
+  ffmpeg::FfplayPath = Tool("tools/ffplay");
+  Form9 window(nullptr);
+  window.Form_Load();
+  window.Text5->setText("tools/ffprobe");
+  window.Text5->setModified(true);
+  window.Text2->clear();
+  window.Text2->setModified(true);
+  window.Command5->click();
+  EXPECT_EQ(ffmpeg::FfprobePath, probe);
+  EXPECT_EQ(ffmpeg::FfplayPath, "");
   EXPECT_EQ(window.result(), QDialog::Accepted);
 }
 

@@ -1,6 +1,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 #include "TestEnv.h"
 #include "frame/Aplicacion.h"
@@ -22,7 +23,7 @@ TEST_F(HelpManifestTest, HelpIsWrittenOnceFromTheBuiltInDocumentAndOpened) {
   ASSERT_TRUE(builtIn.startsWith("%PDF-"));
   const QString doc = Folder() + "/appfiles/doc.pdf";
   ScriptedDialogs dialogs;
-  dialogs.Expect(Kind::Open, 0).Expect(Kind::Open, 0);
+  dialogs.Expect(Kind::Open, 1).Expect(Kind::Open, 1);
 
   Aplicacion::ShowProgramHelp();
   EXPECT_EQ(Contents(doc), builtIn);
@@ -75,9 +76,18 @@ TEST_F(HelpManifestTest, AManifestThatCannotBeWrittenIsReported) {
                                             QFileInfo(Aplicacion::ManifestPath()).fileName()});
 }
 
+TEST_F(HelpManifestTest, HelpWithoutAViewerSaysWhereTheDocumentIs) {
+  ScriptedDialogs dialogs;
+  dialogs.Expect(Kind::Open, 0).ExpectMessage();
+  Aplicacion::ShowProgramHelp();
+  EXPECT_EQ(dialogs.Messages(),
+            QStringList{"No se pudo iniciar el proceso\n" + Folder() + "/appfiles/doc.pdf"});
+  EXPECT_TRUE(QFileInfo::exists(Folder() + "/appfiles/doc.pdf")) << "kept to be opened by hand";
+}
+
 TEST_F(HelpManifestTest, TheDonationPageIsHandedToTheDesktop) {
   ScriptedDialogs dialogs;
-  dialogs.Expect(Kind::Open, 0);
+  dialogs.Expect(Kind::Open, 1);
   Aplicacion::OpenDonationPage();
   EXPECT_EQ(dialogs.Shown()[0].text, Aplicacion::DonationPage);
 }

@@ -116,7 +116,7 @@ TEST_F(PlayerTest, MissingToolsAreReportedAndNothingIsShown) {
   ffmpeg::FfmpegPath.clear();
   ffmpeg::PlayFile({"/m/a.wav", "/m/v.mkv"}, "");
   EXPECT_EQ(dialogs.Messages(),
-            (QStringList{"No se encuentra ffplay.exe", "No se encuentra ffmpeg.exe"}));
+            (QStringList{"No se encuentra ffplay", "No se encuentra ffmpeg"}));
   EXPECT_EQ(Form18::Instance(), nullptr);
 }
 

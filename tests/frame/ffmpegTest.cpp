@@ -129,8 +129,8 @@ TEST_F(ffmpegTools, GuardsShowTheirMessageWhenTheToolIsMissing) {
   EXPECT_FALSE(ffmpeg::FfprobeExists());
   EXPECT_EQ(ffmpeg::ProbeMedia("/whatever.mp4"), MediaInfo{});
   EXPECT_EQ(dialogs.Messages(),
-            (QStringList{"No se encuentra ffmpeg.exe", "No se encuentra ffplay.exe",
-                         "No se encuentra ffprobe.exe", "No se encuentra ffprobe.exe"}));
+            (QStringList{"No se encuentra ffmpeg", "No se encuentra ffplay",
+                         "No se encuentra ffprobe", "No se encuentra ffprobe"}));
   EXPECT_EQ(dialogs.Shown()[2].style, 16);
 }
 

@@ -173,13 +173,13 @@ const Row kRows[] = {
         "Número de repeticiones no válido", 16),
     Message(
         "MsgFfmpegNotFound", [] { Lang::MsgFfmpegNotFound(); }, "L127",
-        "No se encuentra ffmpeg.exe", 16),
+        "No se encuentra ffmpeg", 16),
     Message(
         "MsgFfplayNotFound", [] { Lang::MsgFfplayNotFound(); }, "L128",
-        "No se encuentra ffplay.exe", 16),
+        "No se encuentra ffplay", 16),
     Message(
         "MsgFfprobeNotFound", [] { Lang::MsgFfprobeNotFound(); }, "L129",
-        "No se encuentra ffprobe.exe", 16),
+        "No se encuentra ffprobe", 16),
     Message(
         "MsgFileNotFound", [] { Lang::MsgFileNotFound("ARG"); }, "L1 ARG",
         "No se encuentra el archivo ARG", 16),
@@ -228,6 +228,9 @@ const Row kRows[] = {
     Message(
         "MsgFfmpegError", [] { Lang::MsgFfmpegError("ARG"); }, "L120\nARG", "Error en ffmpeg:\nARG",
         16),
+    Message(
+        "MsgCannotOpen", [] { Lang::MsgCannotOpen("ARG"); }, "L105\nARG",
+        "No se pudo iniciar el proceso\nARG", 16),
     Message(
         "MsgHowToStopFfplay", [] { Lang::MsgHowToStopFfplay(); }, "L53",
         "Para detener el proceso cierre la ventana de ffplay ó finalice ffplay desde el "

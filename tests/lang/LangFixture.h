@@ -21,6 +21,7 @@ class LangTest : public TestEnv {
   static void Reset() {
     Lang::Msg.clear();
     Lang::LanguageName.clear();
+    Lang::LoadQtTranslation(QString());
   }
   // Writes appfiles/lang/<name>.qlg with exactly these bytes.
   QString WriteLanguage(const QString& name, const QByteArray& bytes) const {

@@ -1,5 +1,10 @@
+#include <QApplication>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPushButton>
 
 #include "LangFixture.h"
 #include "frame/ffmpeg.h"
@@ -48,6 +53,39 @@ TEST_F(LoadLanguageTest, BuiltInLanguages) {
     EXPECT_EQ(Lang::Msg.size(), c.lines);
     EXPECT_EQ(Lang::LineText(1), QString::fromUtf8(c.line1));
     EXPECT_EQ(ffmpeg::ParamCaptions.ContainerFormat, QString::fromUtf8(c.caption));
+  }
+}
+
+// Qt's standard buttons speak the language chosen, in new boxes, in file
+// dialogs and in a window already open; a custom language keeps Qt's English.
+TEST_F(LoadLanguageTest, StandardButtonsFollowTheLanguage) {
+  WriteLanguage("Mine", SyntheticTable(537));
+  QDialogButtonBox open(QDialogButtonBox::Cancel);
+  struct Case {
+    const char* name;
+    const char* yes;
+    const char* cancel;
+  } cases[] = {
+      {"<Spanish>", "&Sí", "&Cancelar"},     {"<English>", "&Yes", "&Cancel"},
+      {"<Portuguese>", "&Sim", "&Cancelar"}, {"Mine", "&Yes", "&Cancel"},
+      {"<Spanish>", "&Sí", "&Cancelar"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Lang::LoadLanguage(c.name);
+    ASSERT_EQ(Lang::LanguageName, c.name);
+    QMessageBox box;
+    box.setStandardButtons(QMessageBox::Yes | QMessageBox::Cancel);
+    EXPECT_EQ(box.button(QMessageBox::Yes)->text(), QString::fromUtf8(c.yes));
+    QFileDialog files;
+    files.setOption(QFileDialog::DontUseNativeDialog);
+    auto* fileButtons = files.findChild<QDialogButtonBox*>();
+    ASSERT_NE(fileButtons, nullptr);
+    EXPECT_EQ(fileButtons->button(QDialogButtonBox::Cancel)->text().remove('&'),
+              QString::fromUtf8(c.cancel).remove('&'));
+    QApplication::sendPostedEvents(nullptr, QEvent::LanguageChange);
+    EXPECT_EQ(open.button(QDialogButtonBox::Cancel)->text().remove('&'),
+              QString::fromUtf8(c.cancel).remove('&'));
   }
 }
 
