@@ -606,9 +606,11 @@ TEST_F(ConvertTest, AForcedStopLeavesNoPartOfTheOutput) {
   Choices.ReplaceFiles = true;
   QTimer watch;
   QObject::connect(&watch, &QTimer::timeout, [&] {
-    if (QFileInfo(Path("in/a (3).mkv")).size() == 0 || !Form12::Instance()) return;
+    Form12* form = Form12::Instance();
+    if (!form || !form->Text5->text().contains("time=") || !QFile::exists(Path("in/a (3).mkv")))
+      return;
     watch.stop();
-    Form12::Instance()->Command4->click();
+    form->Command4->click();
   });
   watch.start(20);
   ScriptedDialogs dialogs;
