@@ -194,12 +194,6 @@ void ConsoleReport::Add(const QString& chunk) {
   partialLine_ = text.mid(start);
 }
 
-ConsoleReport ConsoleReport::Of(const QString& output) {
-  ConsoleReport report;
-  report.Add(output + CrLf);
-  return report;
-}
-
 void ConsoleReport::ReadLine(const QString& line) {
   // A message of a library part starts with its "[name @ 0x...] " tag.
   static const QRegularExpression tag(QStringLiteral(R"(^\[[^\]]* @ [^\]]*\] )"));

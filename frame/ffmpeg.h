@@ -45,8 +45,6 @@ QString TimeToSeconds(const QString& text);
 class ConsoleReport {
  public:
   void Add(const QString& chunk);
-  // The whole output in one go.
-  static ConsoleReport Of(const QString& output);
 
   // An output could not be written to its end: ffmpeg reports a failed
   // trailer or a failed close (a full disk, a quota) and still ends with

@@ -320,9 +320,12 @@ TEST(ffmpegReport, ReadsLinesWhereverTheChunksSplitThem) {
       {"av_interleaved_write_frame(): Broken pipe", false},
       {"", false},
   };
-  for (const Case& c : cases)
-    EXPECT_EQ(ffmpeg::ConsoleReport::Of(c.line).WriteFailed(), c.failed) << c.line;
-  EXPECT_TRUE(ffmpeg::ConsoleReport::Of("no mapping here").MappedInputs().isEmpty());
+  for (const Case& c : cases) {
+    ffmpeg::ConsoleReport report;
+    report.Add(QString(c.line) + "\r\n");
+    EXPECT_EQ(report.WriteFailed(), c.failed) << c.line;
+    EXPECT_TRUE(report.MappedInputs().isEmpty()) << c.line;
+  }
 }
 
 }  // namespace
