@@ -522,14 +522,42 @@ StepCommand RowStep(const CommandTable& table, int row, const QStringList& input
   return step;
 }
 
-bool StepSucceeded(bool started, int32_t exitCode, bool isEncoder, qint64 outputSize) {
-  return started && exitCode == 0 && (!isEncoder || outputSize > 0);
+bool StepSucceeded(bool started, int32_t exitCode, bool isEncoder, qint64 outputSize,
+                   bool writeFailed) {
+  return started && exitCode == 0 && !writeFailed && (!isEncoder || outputSize > 0);
+}
+
+QList<int> FilesAtInputs(const QStringList& arguments, const QStringList& files,
+                         const QList<int>& inputPositions) {
+  QList<int> places;
+  int input = -1;
+  qsizetype next = 0;  // the file expected next: each comes after the ones before it
+  for (qsizetype k = 0; k + 1 < arguments.size(); ++k) {
+    if (arguments[k] != QLatin1String("-i")) continue;
+    ++input;
+    ++k;
+    if (next < files.size() && arguments[k] == files[next]) {
+      if (inputPositions.contains(input)) places << int(next);
+      ++next;
+    }
+  }
+  return places;
+}
+
+namespace {
+bool HoldsLineBreak(const QString& file) { return file.contains('\n') || file.contains('\r'); }
+}  // namespace
+
+QString UnjoinableFile(const QStringList& files) {
+  for (const QString& file : files)
+    if (HoldsLineBreak(file)) return file;
+  return QString();
 }
 
 bool ConcatListText(const QStringList& files, QByteArray& text) {
   QString list;
   for (const QString& file : files) {
-    if (file.contains('\n') || file.contains('\r')) return false;
+    if (HoldsLineBreak(file)) return false;
     // Inside the demuxer's single quotes only a quote is special: close, escape, reopen.
     QString escaped = ScriptObj::GetShortPath(file);
     escaped.replace("'", "'\\''");
@@ -540,6 +568,10 @@ bool ConcatListText(const QStringList& files, QByteArray& text) {
 }
 
 QString WriteConcatList() {
+  if (const QString unjoinable = UnjoinableFile(Aplicacion::FileList); !unjoinable.isEmpty()) {
+    Lang::MsgInvalidFileName(unjoinable);
+    return QString();
+  }
   const QString folder = Aplicacion::CreateTempFolder(false);
   const QString path = folder + "/concat.txt";
   if (folder.isEmpty()) {
@@ -571,9 +603,10 @@ QStringList MoveTracks(const QString& audioTrack, const QString& videoTrack,
       const QString audioName = folder + name + "_audio." + ext;
       const QString videoName = folder + name + "_video." + ext;
       if (!TakenName(audioName) && !TakenName(videoName)) {
-        if (ScriptObj::MoveFile(audioTrack, audioName) &&
-            ScriptObj::MoveFile(videoTrack, videoName))
-          return {audioName, videoName};
+        if (!ScriptObj::MoveFile(audioTrack, audioName)) return {};
+        if (ScriptObj::MoveFile(videoTrack, videoName)) return {audioName, videoName};
+        // Half a result is none: the audio track goes back where it was.
+        ScriptObj::MoveFile(audioName, audioTrack);
         return {};
       }
     } else {
@@ -588,21 +621,27 @@ QStringList MoveTracks(const QString& audioTrack, const QString& videoTrack,
   }
 }
 
-void TrashSources(const QStringList& sources, bool outputWritten) {
-  if (!outputWritten) return;
-  for (const QString& source : sources)
-    if (ScriptObj::FileExists(source)) APIS::ShellDeleteFile(source, 1);
+QStringList TrashSources(const QStringList& sources, bool outputWritten) {
+  QStringList kept;
+  if (!outputWritten) return kept;
+  for (const QString& source : sources) {
+    if (ScriptObj::FileExists(source) && !APIS::ShellDeleteFile(source, 1)) kept << source;
+  }
+  return kept;
 }
 
-bool ReplaceExisting(const QString& output, const QString& desired,
-                     const QStringList& protectedFiles) {
-  if (SamePathKey(output) == SamePathKey(desired) || ScriptObj::FileSize(output) == 0) return false;
+Replacement ReplaceExisting(const QString& output, const QString& desired,
+                            const QStringList& protectedFiles) {
+  if (SamePathKey(output) == SamePathKey(desired) || ScriptObj::FileSize(output) == 0)
+    return Replacement::NotNeeded;
   if (TakenName(desired)) {
     const QFileInfo old(desired);
-    if (!old.isFile() || IsOneOf(desired, protectedFiles)) return false;
-    if (!APIS::ShellDeleteFile(desired, 1)) return false;
+    if (!old.isFile() || IsOneOf(desired, protectedFiles)) return Replacement::NotNeeded;
+    if (!APIS::ShellDeleteFile(desired, 1)) return Replacement::OldFileKept;
   }
-  return ScriptObj::RenameFileKeepExtension(output, ScriptObj::GetBaseName(desired));
+  return ScriptObj::RenameFileKeepExtension(output, ScriptObj::GetBaseName(desired))
+             ? Replacement::Replaced
+             : Replacement::RenameFailed;
 }
 
 QString MegabytesText(double megabytes) {
@@ -995,11 +1034,17 @@ class ConversionRun {
   void RunJoiningStage();
   void RunConvertingStages();
   bool RunRow(int row, const QStringList& inputs, const QString& output);
+  void NoteInputsRead(const StepCommand& step, bool isEncoder, const QStringList& inputs,
+                      const ffmpeg::ConsoleReport& report);
   QString OutputForFfmpeg() const;
   void SetStage(const QString& caption, bool stopEnabled);
   void RecordFailure();
+  void AddError(const FailedStep& error);
+  void RemovePartialOutput();
   bool OutputWritten() const;
+  QStringList SourcesOfOutput(int i) const;
   void FinishInput(int i);
+  void ReportKept(const QString& file, const QString& option, const QString& description);
   void End();
   void TestReport();
 
@@ -1017,6 +1062,9 @@ class ConversionRun {
   QString failedCommand_;
   QString capture_;
   QStringList moved_;
+  QStringList created_;    // files the input's steps made where nothing was
+  QString createdFolder_;  // the folder made for numbered outputs
+  QList<int> inputsRead_;  // places in the input's group that an output took streams from
 };
 
 void ConversionRun::Execute() {
@@ -1045,6 +1093,9 @@ void ConversionRun::RunInput(int i) {
   failure_ = 0;
   failedCommand_.clear();
   capture_.clear();
+  created_.clear();
+  createdFolder_.clear();
+  inputsRead_.clear();
   SetOutputPath(i);
   RunTrackStages();
   if (failure_ == 0 && StopRequested == 0 && !test_ && MultiOutput == 0)
@@ -1060,6 +1111,7 @@ void ConversionRun::RunInput(int i) {
     ScriptObj::DeleteFile(TempFile("vicod", 5), false);
   }
   if (failure_ != 0 && StopRequested == 0) RecordFailure();
+  if (failure_ != 0 || StopRequested != 0) RemovePartialOutput();
   if (!test_ && failure_ == 0 && StopRequested == 0) FinishInput(i);
   form_->Text4->clear();
   form_->Text5->clear();
@@ -1077,10 +1129,12 @@ void ConversionRun::SetOutputPath(int i) {
     output_ = TempDir + "/test" + ext;
     if (MultiOutput == 1) {
       output_ = TempDir + "/test";
-      if (ScriptObj::CreateFolder(output_))
+      if (ScriptObj::CreateFolder(output_)) {
+        createdFolder_ = output_;
         output_ += "/%03d" + ext;
-      else
+      } else {
         failure_ = 3;
+      }
     }
     desired_ = output_;
     return;
@@ -1095,7 +1149,10 @@ void ConversionRun::SetOutputPath(int i) {
               ScriptObj::GetBaseName(Aplicacion::OutputFile);
   if (MultiOutput == 1) {
     output_ = ScriptObj::UniquePath(output_, false);
-    if (!ScriptObj::CreateFolder(output_)) failure_ = 3;
+    if (ScriptObj::CreateFolder(output_))
+      createdFolder_ = output_;
+    else
+      failure_ = 3;
     output_ += "/%03d";
   }
   output_ += ext;
@@ -1185,18 +1242,38 @@ void ConversionRun::SetStage(const QString& caption, bool stopEnabled) {
 
 // Every ffmpeg step gets an input pipe, so that "Detener" reaches it. The
 // temporary folder is the working folder: two-pass log files land there.
+// ffmpeg's whole output is read as it comes: it tells which inputs the output
+// took streams from, and a write it could not finish even when it ends with 0.
 bool ConversionRun::RunRow(int row, const QStringList& inputs, const QString& output) {
   const StepCommand step = RowStep(Commands, row, inputs, output);
   const bool isEncoder = Kind(row) == StageKind::Encoder;
   const uint8_t pipe = isEncoder ? 0 : 1;
+  if (!TakenName(output) && !created_.contains(output)) created_ << output;
+  ffmpeg::ConsoleReport report;
   int32_t exitCode = 0;
   const bool started = CaptureConsole::RunCaptured(
       CaptureConsole::Pipeline{step.Command}, TempDir, pipe, pipe, form_->Text5, false,
-      CaptureConsole::ReplaceByVisibleChunk, capture_, KeptOutput, exitCode);
-  if (StepSucceeded(started, exitCode, isEncoder, ScriptObj::FileSize(output))) return true;
+      CaptureConsole::ReplaceByVisibleChunk, capture_, KeptOutput, exitCode,
+      [&report](const QString& chunk) { report.Add(chunk); });
+  if (started) NoteInputsRead(step, isEncoder, inputs, report);
+  const bool writeFailed = !isEncoder && report.WriteFailed();
+  if (StepSucceeded(started, exitCode, isEncoder, ScriptObj::FileSize(output), writeFailed))
+    return true;
   failure_ = started ? 2 : 1;
   failedCommand_ = step.Shown;
   return false;
+}
+
+// A step that reads the input's own files (not a track made from them) names
+// the ones its output used; an outside encoder reads the first.
+void ConversionRun::NoteInputsRead(const StepCommand& step, bool isEncoder,
+                                   const QStringList& inputs, const ffmpeg::ConsoleReport& report) {
+  if (inputs != audioStart_) return;
+  const QList<int> read =
+      isEncoder ? QList<int>{0}
+                : FilesAtInputs(step.Command.arguments, inputs, report.MappedInputs());
+  for (int place : read)
+    if (!inputsRead_.contains(place)) inputsRead_ << place;
 }
 
 void ConversionRun::RecordFailure() {
@@ -1219,9 +1296,23 @@ void ConversionRun::RecordFailure() {
   }
   if (failure_ == 1 || failure_ == 2) failed.Command = failedCommand_;
   if (failure_ == 2) failed.Console = capture_;
-  Errors.append(failed);
+  AddError(failed);
+}
+
+void ConversionRun::AddError(const FailedStep& error) {
+  Errors.append(error);
   ++failures_;
   form_->Text3->setText(Lang::TxtErrors().trimmed() + " " + QString::number(failures_));
+}
+
+// A failed or stopped input leaves nothing that looks like a result: what its
+// steps wrote goes, and only that.
+void ConversionRun::RemovePartialOutput() {
+  for (const QString& file : created_) {
+    const QFileInfo info(file);
+    if (info.isFile() || info.isSymLink()) QFile::remove(file);
+  }
+  if (!createdFolder_.isEmpty()) ScriptObj::DeleteFolder(createdFolder_, true);
 }
 
 // What the input produced, before anything of its sources may go.
@@ -1235,10 +1326,24 @@ bool ConversionRun::OutputWritten() const {
   return ScriptObj::FileSize(output_) > 0;
 }
 
+// The list entries the input's output was made from. Joined files all go into
+// it; of several files given to one command, ffmpeg may read only some.
+QStringList ConversionRun::SourcesOfOutput(int i) const {
+  const QStringList& list = Aplicacion::FileList;
+  if (Choices.OutputMode == OutputJoined) return list;
+  if (Choices.OutputMode != OutputOneFile) return {list.value(i)};
+  QStringList read;
+  for (int place = 0; place < list.size(); ++place)
+    if (inputsRead_.contains(place)) read << list[place];
+  return read;
+}
+
 void ConversionRun::FinishInput(int i) {
   const QStringList& list = Aplicacion::FileList;
-  if (Choices.DeleteOriginals)
-    TrashSources(JoinedOutput() ? list : QStringList{list.value(i)}, OutputWritten());
+  if (Choices.DeleteOriginals) {
+    for (const QString& kept : TrashSources(SourcesOfOutput(i), OutputWritten()))
+      ReportKept(kept, Lang::TxtDeleteOriginals(), Lang::TxtCannotDeleteFile(kept));
+  }
   if (Choices.ReplaceFiles && Kind(7) != StageKind::MoveTracks) {
     // Inputs other than the ones just converted stay untouched, whatever their name.
     QStringList others = list;
@@ -1246,8 +1351,23 @@ void ConversionRun::FinishInput(int i) {
       others.clear();
     else
       others.removeAt(i);
-    ReplaceExisting(output_, desired_, others);
+    const Replacement done = ReplaceExisting(output_, desired_, others);
+    if (done == Replacement::OldFileKept)
+      ReportKept(desired_, Lang::TxtReplaceFiles(), Lang::TxtCannotDeleteFile(desired_));
+    if (done == Replacement::RenameFailed)
+      ReportKept(output_, Lang::TxtReplaceFiles(), Lang::TxtCannotRenameFile(output_));
   }
+}
+
+// A file the finishing options could not move is listed with the failures:
+// the file, the option, and what could not be done.
+void ConversionRun::ReportKept(const QString& file, const QString& option,
+                               const QString& description) {
+  FailedStep kept;
+  kept.File = file;
+  kept.Stage = option;
+  kept.Description = description;
+  AddError(kept);
 }
 
 void ConversionRun::End() {

@@ -183,11 +183,14 @@ void ClearCommands();
 void Convert(const QString& testTime);
 
 // Writes concat.txt for the whole file list into a new temporary folder and
-// returns its path; "" after a message when it cannot.
+// returns its path; "" after a message when it cannot. A file the list cannot
+// carry is named in the message.
 QString WriteConcatList();
 // The concat demuxer's list for these files. False when a name holds a line
 // break, which the list cannot carry.
 bool ConcatListText(const QStringList& files, QByteArray& text);
+// The first of the files whose name the list cannot carry; "" when none.
+QString UnjoinableFile(const QStringList& files);
 
 // Moves separately encoded tracks beside each other under the target's name
 // (base_audio.ext and base_video.ext, or base.ext for one track) and returns
@@ -211,18 +214,33 @@ QStringList SplitArguments(const QString& text);
 StepCommand RowStep(const CommandTable& table, int row, const QStringList& inputs,
                     const QString& output);
 
-// A step succeeded only when it started and its tool ended by itself with
-// code 0; an encoder must also have written a non-empty output.
-bool StepSucceeded(bool started, int32_t exitCode, bool isEncoder, qint64 outputSize);
+// A step succeeded only when it started, its tool ended by itself with code
+// 0 and no output was left unfinished (writeFailed: ffmpeg reported a write it
+// could not finish); an encoder must also have written a non-empty output.
+bool StepSucceeded(bool started, int32_t exitCode, bool isEncoder, qint64 outputSize,
+                   bool writeFailed);
+
+// Which of the files, given to a step in this order, stand at these input
+// positions (counted from 0 over the step's "-i" options): their places in
+// files, in order. A file that no "-i" option introduces is never among them.
+QList<int> FilesAtInputs(const QStringList& arguments, const QStringList& files,
+                         const QList<int>& inputPositions);
 
 // The finishing options of one input. Sources go to the trash only when the
-// input's output was written; nothing is ever deleted for good.
-void TrashSources(const QStringList& sources, bool outputWritten);
+// input's output was written; nothing is ever deleted for good. The result is
+// the sources that the trash could not take: they stay where they are.
+QStringList TrashSources(const QStringList& sources, bool outputWritten);
+// What ReplaceExisting did.
+enum class Replacement {
+  NotNeeded,     // the output has the desired name, or the name is not to be taken
+  Replaced,      // the output now carries the desired name
+  OldFileKept,   // the trash could not take the old file: both stay
+  RenameFailed,  // the old file is in the trash, the output kept its numbered name
+};
 // A numbered output takes the desired name: the regular file of that name
 // goes to the trash first (never a folder, never one of the protected files).
-// True when the output now carries the desired name.
-bool ReplaceExisting(const QString& output, const QString& desired,
-                     const QStringList& protectedFiles);
+Replacement ReplaceExisting(const QString& output, const QString& desired,
+                            const QStringList& protectedFiles);
 
 // Megabytes with two decimals, a half to the even digit, no trailing zeros.
 QString MegabytesText(double megabytes);

@@ -152,12 +152,15 @@ void RunRecording(Form14* window, const Convertidor::StepCommand& step) {
   RecRunning = 1;
   QString output;
   int32_t exitCode = 0;
+  ffmpeg::ConsoleReport report;
   const bool started = CaptureConsole::RunCaptured(
       CaptureConsole::Pipeline{step.Command}, QString(), 1, 1, window->Text9, false,
-      CaptureConsole::ReplaceByVisibleChunk, output, 256, exitCode);
+      CaptureConsole::ReplaceByVisibleChunk, output, 256, exitCode,
+      [&report](const QString& chunk) { report.Add(chunk); });
   if (!started) {
     Dialogs::MsgBox(Lang::TxtProcessStartFailed(), 16, Lang::BoxTitle());
-  } else if (RecStoppedByUser == 0 && exitCode > 0) {
+  } else if ((RecStoppedByUser == 0 && exitCode > 0) || report.WriteFailed()) {
+    // A recording ffmpeg could not write to its end is an error even after a stop.
     Lang::MsgFfmpegError(output);
   }
   RecRunning = 0;

@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFile>
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QLineEdit>
@@ -276,7 +277,11 @@ void ExtractTracks() {
             {Cdda2wavPath, RipArguments(CDRipDevice, format, removeSilence, track)}},
         folder, 0, 0, window->Text2, true, CaptureConsole::AppendChunk, output, 0, exitCode);
     const QString ripped = RippedFile(folder, format, track);
-    if (!ripped.isEmpty() && !NameAfterTitle(ripped, folder, title, format)) CDRipCancel = 1;
+    // A track cdda2wav did not finish (a read or write error, a stop) is no track.
+    if (!ripped.isEmpty() && (exitCode != 0 || CDRipCancel == 1))
+      QFile::remove(ripped);
+    else if (!ripped.isEmpty() && !NameAfterTitle(ripped, folder, title, format))
+      CDRipCancel = 1;
     if (CDRipCancel == 1 || !window) {
       completed = false;
       break;

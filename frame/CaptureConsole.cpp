@@ -129,13 +129,14 @@ bool WaitsForOutput(uint8_t withStdin, uint8_t peekFirst) {
 class Run : public QObject {
  public:
   Run(QWidget* box, bool autoScroll, uint8_t displayMode, QString& output, int32_t maxKeep,
-      bool waits)
+      bool waits, const ChunkSink& sink)
       : box_(box),
         autoScroll_(autoScroll),
         displayMode_(displayMode),
         output_(output),
         maxKeep_(maxKeep),
-        runningState_(waits ? Waiting : Running) {}
+        runningState_(waits ? Waiting : Running),
+        sink_(sink) {}
 
   bool Start(const Pipeline& pipeline, const QString& workDir, bool withStdin) {
     if (pipeline.isEmpty()) return false;
@@ -231,6 +232,7 @@ class Run : public QObject {
 
   void HandleChunk(const QString& chunk) {
     KeepOutput(output_, chunk, maxKeep_);
+    if (sink_) sink_(chunk);
     if (displayMode_ == NoDisplay || box_.isNull()) return;
     auto* lineBox = qobject_cast<QLineEdit*>(box_.data());
     auto* textBox = qobject_cast<QPlainTextEdit*>(box_.data());
@@ -295,6 +297,7 @@ class Run : public QObject {
   QString& output_;
   int32_t maxKeep_;
   uint8_t runningState_;
+  const ChunkSink& sink_;
   bool hasInput_ = false;
   bool paused_ = false;
   bool stoppedByUs_ = false;
@@ -374,13 +377,14 @@ bool RunCaptured(const QString& cmdLine, const QString& workDir, uint8_t withStd
 
 bool RunCaptured(const Pipeline& pipeline, const QString& workDir, uint8_t withStdin,
                  uint8_t peekFirst, QWidget* box, bool autoScroll, uint8_t displayMode,
-                 QString& output, int32_t maxKeep, int32_t& exitCode) {
+                 QString& output, int32_t maxKeep, int32_t& exitCode, const ChunkSink& sink) {
   if (active || ConsoleState != Idle) return false;
   output.clear();
   ConsoleInput.clear();
   exitCode = 0;
   if (displayMode != NoDisplay && box) EmptyBox(box);
-  Run run(box, autoScroll, displayMode, output, maxKeep, WaitsForOutput(withStdin, peekFirst));
+  Run run(box, autoScroll, displayMode, output, maxKeep, WaitsForOutput(withStdin, peekFirst),
+          sink);
   if (!run.Start(pipeline, workDir, withStdin == 1)) return false;
   active = &run;
   ConsoleState = run.RunningState();

@@ -4,6 +4,7 @@
 #include <QString>
 #include <QStringList>
 #include <cstdint>
+#include <functional>
 
 class QWidget;
 
@@ -94,12 +95,16 @@ bool RunCaptured(const QString& cmdLine, const QString& workDir, uint8_t withStd
                  uint8_t peekFirst, QWidget* box, bool autoScroll, uint8_t displayMode,
                  QString& output, int32_t maxKeep, int32_t& exitCode);
 
+// Receives every cleaned chunk of output as it comes, whatever is kept of it.
+using ChunkSink = std::function<void(const QString& chunk)>;
+
 // The same for commands built as program and arguments, so that file names
 // go in as whole arguments. A stop, pause or resume reaches every process of
-// the pipeline; input goes to the first.
+// the pipeline; input goes to the first. sink, when set, sees the whole output.
 bool RunCaptured(const Pipeline& pipeline, const QString& workDir, uint8_t withStdin,
                  uint8_t peekFirst, QWidget* box, bool autoScroll, uint8_t displayMode,
-                 QString& output, int32_t maxKeep, int32_t& exitCode);
+                 QString& output, int32_t maxKeep, int32_t& exitCode,
+                 const ChunkSink& sink = ChunkSink());
 
 uint8_t GetState();
 // Ends the run: every process is killed (a paused one is continued first).

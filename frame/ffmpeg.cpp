@@ -184,6 +184,40 @@ QString TimeToSeconds(const QString& text) {
   return SingleText(total);
 }
 
+void ConsoleReport::Add(const QString& chunk) {
+  QString text = partialLine_ + chunk;
+  qsizetype start = 0;
+  for (qsizetype end = text.indexOf(CrLf); end >= 0; end = text.indexOf(CrLf, start)) {
+    ReadLine(text.mid(start, end - start));
+    start = end + CrLf.size();
+  }
+  partialLine_ = text.mid(start);
+}
+
+void ConsoleReport::ReadLine(const QString& line) {
+  // A message of a library part starts with its "[name @ 0x...] " tag.
+  static const QRegularExpression tag(QStringLiteral(R"(^\[[^\]]* @ [^\]]*\] )"));
+  static const QRegularExpression mappedStream(QStringLiteral(R"(^\s+Stream #(\d+):\d+\b)"));
+  if (line.isEmpty()) return;  // a line end split between two chunks
+  if (inMapping_) {
+    if (line.startsWith(' ')) {
+      const QRegularExpressionMatch match = mappedStream.match(line);
+      if (match.hasMatch() && !mappedInputs_.contains(match.captured(1).toInt()))
+        mappedInputs_ << match.captured(1).toInt();
+      return;
+    }
+    inMapping_ = false;
+  }
+  if (line == QLatin1String("Stream mapping:")) {
+    inMapping_ = true;
+    return;
+  }
+  const QString message = QString(line).remove(tag);
+  if (message.startsWith(QLatin1String("Error writing trailer")) ||
+      message.startsWith(QLatin1String("Error closing file")))
+    writeFailed_ = true;
+}
+
 MediaInfo ProbeMedia(const QString& path) {
   if (!FfprobeExists()) return {};
   const CaptureConsole::Command probe{FfprobePath,

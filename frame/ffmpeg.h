@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 
 #include "frame/CaptureConsole.h"
@@ -37,6 +38,31 @@ bool FfprobeExists();
 // a number, or a negative total; also "" for a time too large for single
 // precision. No message: the caller decides what to say.
 QString TimeToSeconds(const QString& text);
+
+// What the program reads in ffmpeg's console output while a step runs, fed
+// with the console runner's cleaned chunks (lines end in CR LF) as they come,
+// so that nothing depends on how much of the output is kept.
+class ConsoleReport {
+ public:
+  void Add(const QString& chunk);
+
+  // An output could not be written to its end: ffmpeg reports a failed
+  // trailer or a failed close (a full disk, a quota) and still ends with
+  // code 0 when that is all that went wrong.
+  bool WriteFailed() const { return writeFailed_; }
+  // The inputs, by their place among the command's "-i" options from 0, that
+  // the "Stream mapping:" report names as sources of the outputs' streams;
+  // empty when there was no report.
+  const QList<int>& MappedInputs() const { return mappedInputs_; }
+
+ private:
+  void ReadLine(const QString& line);
+
+  QString partialLine_;
+  bool inMapping_ = false;
+  bool writeFailed_ = false;
+  QList<int> mappedInputs_;
+};
 
 // Asks ffprobe what the file holds. Shows ffprobe's "not found" message when
 // it is missing; gives the empty record when it is missing or cannot start.

@@ -263,6 +263,8 @@ QString InputDocParams() { return Input(51, QString()); }
 QString InputTestSeconds() { return Input(116, QStringLiteral("20")); }
 QString InputBufferSize() { return Input(121, Grabador::RecBufferSizeMB); }
 
+QString TxtCannotRenameFile(const QString& name) { return LineText(7) + " " + name; }
+QString TxtCannotDeleteFile(const QString& name) { return LineText(11) + " " + name; }
 QString TxtNotFound() { return LineText(68); }
 QString TxtAllFiles() { return LineText(95); }
 QString TxtErrors() { return LineText(96); }
@@ -287,6 +289,8 @@ QString TxtFinished() { return LineText(123); }
 QString TxtManual() { return LineText(130); }
 QString TxtAutomatic() { return LineText(131); }
 QString TxtNone() { return LineText(132); }
+QString TxtDeleteOriginals() { return LineText(140); }
+QString TxtReplaceFiles() { return LineText(141); }
 QString TxtMovingTracks() { return LineText(523); }
 QString TxtCannotMoveFiles() { return LineText(524); }
 

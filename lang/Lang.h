@@ -219,6 +219,10 @@ QString InputTestSeconds();
 QString InputBufferSize();
 
 // Texts for the caller to show.
+// 7: "No se pudo renombrar el archivo" + " " + name
+QString TxtCannotRenameFile(const QString& name);
+// 11: "No pudo eliminarse el archivo" + " " + name
+QString TxtCannotDeleteFile(const QString& name);
 // 68: "No encontrado"
 QString TxtNotFound();
 // 95: "<todos los archivos>"
@@ -267,6 +271,10 @@ QString TxtManual();
 QString TxtAutomatic();
 // 132: "Ninguno"
 QString TxtNone();
+// 140: "Eliminar archivos originales" (the main window's option)
+QString TxtDeleteOriginals();
+// 141: "Reemplazar archivos" (the main window's option)
+QString TxtReplaceFiles();
 // 523: "Moviendo pistas"
 QString TxtMovingTracks();
 // 524: "No se pudieron mover los archivos"

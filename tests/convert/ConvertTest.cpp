@@ -1,6 +1,8 @@
 // Whole conversion runs with the real ffmpeg on small clips made here, in the
 // temporary program folder, with the temporary trash.
 
+#include <sys/resource.h>
+
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
@@ -12,6 +14,7 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QTimer>
+#include <csignal>
 
 #include "TestEnv.h"
 #include "convert/Convertidor.h"
@@ -28,6 +31,33 @@ namespace {
 
 // Containers round a clip's length up to their own packets.
 constexpr double kSlack = 0.3;
+
+// A full disk for every file this process and its tools write while it
+// lives: writes past the size fail ("File too large") as they fail on a full
+// file system, instead of the signal that would end the writer.
+class FileSizeLimit {
+ public:
+  explicit FileSizeLimit(rlim_t bytes) {
+    getrlimit(RLIMIT_FSIZE, &saved_);
+    savedHandler_ = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limit = saved_;
+    limit.rlim_cur = bytes;
+    EXPECT_EQ(setrlimit(RLIMIT_FSIZE, &limit), 0);
+  }
+  ~FileSizeLimit() {
+    setrlimit(RLIMIT_FSIZE, &saved_);
+    std::signal(SIGXFSZ, savedHandler_);
+  }
+
+ private:
+  rlimit saved_{};
+  void (*savedHandler_)(int) = nullptr;
+};
+
+QByteArray Bytes(const QString& path) {
+  QFile file(path);
+  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
 
 class ConvertTest : public TestEnv {
  protected:
@@ -119,6 +149,23 @@ class ConvertTest : public TestEnv {
   QStringList Trashed() const {
     return QDir(TrashFiles()).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot);
   }
+  // A tone of its own, or a picture with no sound, made by ffmpeg.
+  QString Tone(const QString& relative, double seconds) const {
+    return Make(relative, {"-f", "lavfi", "-i", "sine", "-t", QString::number(seconds)});
+  }
+  QString Picture(const QString& relative, const QString& size) const {
+    return Make(relative, {"-f", "lavfi", "-i", "testsrc=size=" + size + ":rate=10", "-t", "1",
+                           "-c:v", "mpeg4"});
+  }
+  QString Make(const QString& relative, const QStringList& arguments) const {
+    const QString path = Path(relative);
+    QDir().mkpath(QFileInfo(path).path());
+    EXPECT_EQ(QProcess::execute("ffmpeg", QStringList{"-v", "error", "-y"} << arguments << path),
+              0);
+    return path;
+  }
+  // The desktop trash cannot be set up: its folder's name is taken by a file.
+  void BlockTrash() const { WriteFile("env/XDG_DATA_HOME/Trash", "not a folder"); }
   Form12* Progress() const { return Form12::Instance(); }
   void CloseProgress() {
     if (Form12* form = Progress()) {
@@ -521,8 +568,9 @@ TEST_F(ConvertTest, DetenerEndsALongRunAndLeavesTheSourcesAlone) {
   EXPECT_TRUE(QFile::exists(b));
   EXPECT_TRUE(Trashed().isEmpty());
   EXPECT_FALSE(QFile::exists(Path("in/b (2).mkv")));
-  // "q" lets ffmpeg close its output properly.
-  EXPECT_GT(Duration(Path("in/a (2).mkv")), 0.5);
+  // The output cut short by the stop does not stay to pass for a result.
+  EXPECT_FALSE(QFile::exists(Path("in/a (2).mkv")));
+  EXPECT_EQ(QDir(Path("in")).entryList(QDir::Files), (QStringList{"a.mkv", "b.mkv"}));
 }
 
 TEST_F(ConvertTest, ForcedStopAsksAndThenEndsTheTool) {
@@ -544,6 +592,160 @@ TEST_F(ConvertTest, ForcedStopAsksAndThenEndsTheTool) {
   ASSERT_TRUE(Progress());
   EXPECT_EQ(Progress()->Text1->text(), "El proceso fue detenido");
   EXPECT_TRUE(Errors.isEmpty());
+  EXPECT_FALSE(QFile::exists(TempDir + "/test.mkv"));
+}
+
+TEST_F(ConvertTest, AForcedStopLeavesNoPartOfTheOutput) {
+  const QString a = Clip("in/a.mkv", 20);
+  const QString old = Clip("in/a (2).mkv", 1);  // there before the run: never touched
+  const QByteArray oldBytes = Bytes(old);
+  List({a});
+  FormatProfile profile;
+  profile.InputExtraParams = "-re";
+  Aplicacion::FormatProfilePath = SaveFormat(profile);
+  Choices.ReplaceFiles = true;
+  QTimer watch;
+  QObject::connect(&watch, &QTimer::timeout, [&] {
+    Form12* form = Form12::Instance();
+    if (!form || !form->Text5->text().contains("time=") || !QFile::exists(Path("in/a (3).mkv")))
+      return;
+    watch.stop();
+    form->Command4->click();
+  });
+  watch.start(20);
+  ScriptedDialogs dialogs;
+  dialogs.ExpectMessage(6);
+  Convert("");
+  ASSERT_TRUE(Progress());
+  EXPECT_EQ(Progress()->Text1->text(), "El proceso fue detenido");
+  EXPECT_FALSE(QFile::exists(Path("in/a (3).mkv")));
+  EXPECT_EQ(Bytes(old), oldBytes);
+  EXPECT_TRUE(QFile::exists(a));
+}
+
+// On a full disk ffmpeg 5.1 reports the trailer it could not write and ends
+// with code 0: that is a failure like any other.
+TEST_F(ConvertTest, AWriteErrorFailsTheStepAndKeepsTheSourceAndTheOlderFile) {
+  const QString song = Tone("in/song.wav", 30);
+  const QString older = Tone("in/song.mp3", 1);
+  const QByteArray olderBytes = Bytes(older);
+  List({song});
+  Choices.ExtensionText = "mp3";
+  Choices.DeleteOriginals = true;
+  Choices.ReplaceFiles = true;
+  {
+    FileSizeLimit full(60 * 1024);
+    ScriptedDialogs dialogs;
+    Convert("");
+  }
+  ASSERT_TRUE(Progress());
+  EXPECT_EQ(Progress()->Text1->text(), "El proceso terminó");
+  EXPECT_EQ(Progress()->Text3->text(), "Errores: 1");
+  EXPECT_TRUE(Progress()->Command3->isVisible());
+  ASSERT_EQ(Errors.size(), 1);
+  EXPECT_EQ(Errors[0].File, song);
+  EXPECT_EQ(Errors[0].Stage, "Convirtiendo");
+  EXPECT_EQ(Errors[0].Description, "Error al convertir");
+  EXPECT_TRUE(Errors[0].Command.endsWith("\"" + Path("in/song (2).mp3") + "\""));
+  EXPECT_TRUE(Errors[0].Console.contains("File too large")) << Errors[0].Console.toStdString();
+  EXPECT_EQ(Bytes(older), olderBytes);
+  EXPECT_TRUE(QFile::exists(song));
+  EXPECT_FALSE(QFile::exists(Path("in/song (2).mp3")));
+  EXPECT_TRUE(Trashed().isEmpty());
+  CloseProgress();
+
+  // A test run on a full disk: the failure, and no report of a size.
+  {
+    FileSizeLimit full(60 * 1024);
+    ScriptedDialogs dialogs;
+    Convert("20");
+    EXPECT_TRUE(dialogs.Messages().isEmpty());
+  }
+  ASSERT_EQ(Errors.size(), 1);
+  EXPECT_EQ(Errors[0].Description, "Error al convertir");
+  EXPECT_FALSE(QFile::exists(TempDir + "/test.mp3"));
+}
+
+TEST_F(ConvertTest, AnEncodeThatFailsLeavesNoEmptyOutputBehind) {
+  FormatProfile profile;
+  profile.SampleRate = "1234";  // no rate mp3 knows: the encoder cannot open
+  Aplicacion::FormatProfilePath = SaveFormat(profile);
+  Choices.ExtensionText = "mp3";
+  const QString song = Tone("in/song.wav", 1);
+  List({song});
+  ScriptedDialogs dialogs;
+  Convert("");
+  ASSERT_EQ(Errors.size(), 1);
+  EXPECT_TRUE(Errors[0].Console.contains("1234")) << Errors[0].Console.toStdString();
+  EXPECT_EQ(QDir(Path("in")).entryList(QDir::Files), QStringList{"song.wav"});
+  CloseProgress();
+
+  // Numbered outputs: the folder made for them goes with them.
+  profile = FormatProfile();
+  profile.OutputContainer = "image2";
+  profile.VideoCodec = "png";
+  profile.MultipleOutputFiles = 1;
+  profile.Extension = "png";
+  Aplicacion::FormatProfilePath = SaveFormat(profile);
+  Choices.ExtensionText.clear();
+  List({song});  // no picture to write
+  Convert("");
+  ASSERT_EQ(Errors.size(), 1);
+  EXPECT_EQ(QDir(Path("in")).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot),
+            QStringList{"song.wav"});
+}
+
+// "Archivo:" gives ffmpeg every file, and ffmpeg takes one picture (the
+// largest) and one sound: only the files it read go to the trash.
+TEST_F(ConvertTest, OneOutputOfSeveralFilesTrashesOnlyTheFilesItRead) {
+  const QString small = Picture("in/small.mkv", "80x60");
+  const QString tone = Tone("in/tone.wav", 1);
+  const QString large = Picture("in/large.mkv", "160x120");
+  List({small, tone, large});
+  QDir().mkpath(Path("out"));
+  Choices.OutputMode = OutputOneFile;
+  Aplicacion::OutputFile = Path("out/both.mkv");
+  Choices.DeleteOriginals = true;
+  ScriptedDialogs dialogs;
+  Convert("");
+  ASSERT_TRUE(Progress());
+  EXPECT_TRUE(Errors.isEmpty());
+  EXPECT_EQ(Streams(Path("out/both.mkv")).split(',').size(), 2);
+  QStringList trashed = Trashed();
+  trashed.sort();
+  EXPECT_EQ(trashed, (QStringList{"large.mkv", "tone.wav"}));
+  EXPECT_TRUE(QFile::exists(small));
+}
+
+// A file the trash cannot take stays, and the end of the run names it.
+TEST_F(ConvertTest, FilesTheTrashCannotTakeAreListedAtTheEnd) {
+  const QString clip = Clip("in/clip.mkv");
+  const QString older = Clip("in/clip.avi");
+  const QByteArray olderBytes = Bytes(older);
+  List({clip});
+  Choices.ExtensionText = "avi";
+  Choices.DeleteOriginals = true;
+  Choices.ReplaceFiles = true;
+  BlockTrash();
+  ScriptedDialogs dialogs;
+  Convert("");
+  ASSERT_TRUE(Progress());
+  EXPECT_EQ(Progress()->Text1->text(), "El proceso terminó");
+  EXPECT_EQ(Progress()->Text3->text(), "Errores: 2");
+  EXPECT_TRUE(Progress()->Command3->isVisible());
+  ASSERT_EQ(Errors.size(), 2);
+  EXPECT_EQ(Errors[0], (FailedStep{clip, "Eliminar archivos originales",
+                                   "No pudo eliminarse el archivo " + clip, "", ""}));
+  EXPECT_EQ(Errors[1], (FailedStep{older, "Reemplazar archivos",
+                                   "No pudo eliminarse el archivo " + older, "", ""}));
+  ASSERT_EQ(Progress()->List1->count(), 2);
+  EXPECT_EQ(Progress()->List1->item(1)->text(), older);
+  Progress()->Command3_Click();
+  Progress()->List1->setCurrentRow(1);
+  EXPECT_EQ(Progress()->Text6->text(), "Reemplazar archivos");
+  EXPECT_TRUE(QFile::exists(clip));
+  EXPECT_EQ(Bytes(older), olderBytes);
+  EXPECT_NEAR(Duration(Path("in/clip (2).avi")), 1, kSlack);
 }
 
 TEST_F(ConvertTest, AClosedProgressWindowIsRefusedWhileTheRunGoes) {

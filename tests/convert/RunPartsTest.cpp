@@ -119,23 +119,61 @@ TEST_F(RunPartsTest, AnEncoderRowReplacesTheMarkersInsideTheSplitTemplate) {
                          "/o.mp3"}));
 }
 
-TEST_F(RunPartsTest, AStepSucceedsOnlyOnANormalExitWithCodeZero) {
+TEST_F(RunPartsTest, AStepSucceedsOnlyOnANormalExitWithCodeZeroAndEveryWriteFinished) {
   struct Case {
     bool started;
     int32_t exitCode;
     bool encoder;
     qint64 size;
+    bool writeFailed;
     bool success;
   };
   const Case cases[] = {
-      {true, 0, false, 0, true},      {true, 1, false, 100, false},  {true, 255, false, 100, false},
-      {true, 139, false, 100, false},  // killed by SIGSEGV: 128 + 11
-      {true, -1, false, 100, false},  {false, 0, false, 100, false}, {true, 0, true, 100, true},
-      {true, 0, true, 0, false},      {true, 2, true, 100, false},
+      {true, 0, false, 0, false, true},
+      {true, 1, false, 100, false, false},
+      {true, 255, false, 100, false, false},
+      {true, 139, false, 100, false, false},  // killed by SIGSEGV: 128 + 11
+      {true, -1, false, 100, false, false},
+      {false, 0, false, 100, false, false},
+      {true, 0, true, 100, false, true},
+      {true, 0, true, 0, false, false},
+      {true, 2, true, 100, false, false},
+      {true, 0, false, 61440, true, false},  // a full disk: ffmpeg ends with 0 all the same
   };
   for (const Case& c : cases)
-    EXPECT_EQ(StepSucceeded(c.started, c.exitCode, c.encoder, c.size), c.success)
-        << c.exitCode << " " << c.encoder << " " << c.size;
+    EXPECT_EQ(StepSucceeded(c.started, c.exitCode, c.encoder, c.size, c.writeFailed), c.success)
+        << c.exitCode << " " << c.encoder << " " << c.size << " " << c.writeFailed;
+}
+
+TEST_F(RunPartsTest, FilesAtInputsCountsEveryInputOptionOfTheStep) {
+  struct Case {
+    const char* name;
+    QStringList arguments;
+    QStringList files;
+    QList<int> inputs;
+    QList<int> places;
+  };
+  const Case cases[] = {
+      {"second of three",
+       {"-i", "/a", "-i", "/b", "-i", "/c", "-y", "/o"},
+       {"/a", "/b", "/c"},
+       {1},
+       {1}},
+      {"an input of the profile's own comes first",
+       {"-i", "/logo.png", "-ss", "2", "-i", "/a", "-i", "/logo.png", "-ss", "2", "-i", "/b", "/o"},
+       {"/a", "/b"},
+       {0, 3},
+       {1}},
+      {"the same file twice", {"-i", "/a", "-i", "/a", "/o"}, {"/a", "/a"}, {1}, {1}},
+      {"no report", {"-i", "/a", "-i", "/b", "/o"}, {"/a", "/b"}, {}, {}},
+      {"a value that only looks like a file",
+       {"-metadata", "/a", "-i", "/b", "/o"},
+       {"/b"},
+       {0},
+       {0}},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(FilesAtInputs(c.arguments, c.files, c.inputs), c.places) << c.name;
 }
 
 TEST_F(RunPartsTest, ConcatListEscapesQuotesAndRefusesLineBreaks) {
@@ -173,14 +211,16 @@ TEST_F(RunPartsTest, ConcatListJoinsOddlyNamedFilesThroughTheRealDemuxer) {
   EXPECT_FALSE(QFile::exists(QDir::currentPath() + "/x"));
 }
 
-TEST_F(RunPartsTest, ConcatListWithALineBreakInANameIsRefusedWithAMessage) {
-  Aplicacion::FileList << Touch("a.wav") << Touch("b\nc.wav");
+TEST_F(RunPartsTest, ConcatListWithALineBreakInANameNamesTheFileThatCannotBeJoined) {
+  const QString broken = Touch("b\nc.wav");
+  Aplicacion::FileList << Touch("a.wav") << broken << Touch("d\re.wav");
+  EXPECT_EQ(UnjoinableFile(Aplicacion::FileList), broken);
+  EXPECT_EQ(UnjoinableFile({Path("a.wav")}), QString());
   ScriptedDialogs dialogs;
   dialogs.ExpectMessage();
   EXPECT_EQ(WriteConcatList(), QString());
-  ASSERT_EQ(dialogs.Messages().size(), 1);
-  EXPECT_TRUE(dialogs.Messages().first().startsWith("No se pudo escribir el archivo "));
-  EXPECT_TRUE(dialogs.Messages().first().endsWith("/concat.txt"));
+  EXPECT_EQ(dialogs.Messages(), QStringList{broken + " no es un nombre de archivo válido"});
+  EXPECT_FALSE(QDir(Path("appfiles/temp")).exists());  // no working folder was made for it
 }
 
 TEST_F(RunPartsTest, MoveTracksNamesTracksAfterTheTargetAndSkipsTakenNames) {
@@ -198,15 +238,21 @@ TEST_F(RunPartsTest, MoveTracksNamesTracksAfterTheTargetAndSkipsTakenNames) {
   EXPECT_EQ(MoveTracks(QString(), single, Path("out/one.mkv")),
             QStringList{Path("out/one (2).mkv")});
   EXPECT_EQ(MoveTracks(Path("t/missing.mkv"), QString(), Path("out/two.mkv")), QStringList());
+
+  // When the second track cannot move, the first goes back: half a result is none.
+  const QString lone = Touch("t/aucod.mkv", "a");
+  EXPECT_EQ(MoveTracks(lone, Path("t/missing.mkv"), Path("out/half.mkv")), QStringList());
+  EXPECT_EQ(Read(lone), "a");
+  EXPECT_FALSE(QFile::exists(Path("out/half_audio.mkv")));
 }
 
 TEST_F(RunPartsTest, SourcesGoToTheTrashOnlyAfterTheOutputWasWritten) {
   const QString a = Touch("in/a.wav");
   const QString b = Touch("in/b.wav");
-  TrashSources({a, b}, false);
+  EXPECT_EQ(TrashSources({a, b}, false), QStringList());
   EXPECT_TRUE(QFile::exists(a));
   EXPECT_TRUE(QFile::exists(b));
-  TrashSources({a, b}, true);
+  EXPECT_EQ(TrashSources({a, b}, true), QStringList());
   EXPECT_FALSE(QFile::exists(a));
   EXPECT_FALSE(QFile::exists(b));
   EXPECT_TRUE(QFile::exists(TrashFiles() + "/a.wav"));
@@ -219,13 +265,13 @@ TEST_F(RunPartsTest, ReplaceTrashesOnlyARegularFileThatIsNoOtherInput) {
     bool folder;        // the desired name is taken by a folder
     bool waitingInput;  // the desired file is an input still in the list
     bool emptyOutput;
-    bool replaced;
+    Replacement done;
   };
   const Case cases[] = {
-      {"file", false, false, false, true},
-      {"folder", true, false, false, false},
-      {"waiting", false, true, false, false},
-      {"empty-output", false, false, true, false},
+      {"file", false, false, false, Replacement::Replaced},
+      {"folder", true, false, false, Replacement::NotNeeded},
+      {"waiting", false, true, false, Replacement::NotNeeded},
+      {"empty-output", false, false, true, Replacement::NotNeeded},
   };
   for (const Case& c : cases) {
     const QString desired = Path(QString("r/%1/clip.avi").arg(c.name));
@@ -238,8 +284,8 @@ TEST_F(RunPartsTest, ReplaceTrashesOnlyARegularFileThatIsNoOtherInput) {
     const QStringList others = c.waitingInput
                                    ? QStringList{Path(QString("r/%1/../%1/clip.avi").arg(c.name))}
                                    : QStringList{Path("r/other.avi")};
-    EXPECT_EQ(ReplaceExisting(output, desired, others), c.replaced) << c.name;
-    if (c.replaced) {
+    EXPECT_EQ(ReplaceExisting(output, desired, others), c.done) << c.name;
+    if (c.done == Replacement::Replaced) {
       EXPECT_EQ(Read(desired), "new") << c.name;
       EXPECT_FALSE(QFile::exists(output)) << c.name;
       EXPECT_EQ(Read(TrashFiles() + "/clip.avi"), "old") << c.name;
@@ -255,10 +301,26 @@ TEST_F(RunPartsTest, ReplaceTrashesOnlyARegularFileThatIsNoOtherInput) {
 
 TEST_F(RunPartsTest, ReplaceTakesAFreedNameWithoutTrashingAnything) {
   const QString output = Touch("r/clip (2).avi", "new");
-  EXPECT_TRUE(ReplaceExisting(output, Path("r/clip.avi"), {}));
+  EXPECT_EQ(ReplaceExisting(output, Path("r/clip.avi"), {}), Replacement::Replaced);
   EXPECT_EQ(Read(Path("r/clip.avi")), "new");
   EXPECT_FALSE(QDir(TrashFiles()).exists() && !QDir(TrashFiles()).isEmpty());
-  EXPECT_FALSE(ReplaceExisting(Path("r/clip.avi"), Path("r/clip.avi"), {}));
+  EXPECT_EQ(ReplaceExisting(Path("r/clip.avi"), Path("r/clip.avi"), {}), Replacement::NotNeeded);
+}
+
+// A trash that cannot be made (its folder's name is taken by a file) takes nothing.
+TEST_F(RunPartsTest, FilesTheTrashCannotTakeStayAndAreNamed) {
+  Touch("env/XDG_DATA_HOME/Trash", "not a folder");
+  const QString a = Touch("in/a.wav", "a");
+  const QString b = Touch("in/b.wav", "b");
+  EXPECT_EQ(TrashSources({a, Path("in/gone.wav"), b}, true), (QStringList{a, b}));
+  EXPECT_EQ(Read(a), "a");
+  EXPECT_EQ(Read(b), "b");
+
+  const QString output = Touch("r/clip (2).avi", "new");
+  const QString desired = Touch("r/clip.avi", "old");
+  EXPECT_EQ(ReplaceExisting(output, desired, {}), Replacement::OldFileKept);
+  EXPECT_EQ(Read(desired), "old");
+  EXPECT_EQ(Read(output), "new");
 }
 
 TEST_F(RunPartsTest, MegabytesRoundHalfToEvenWithoutTrailingZeros) {

@@ -118,7 +118,8 @@ TEST(CdRipArguments, EndWithSilenceRemovalAndTheTrackRange) {
 
 // A stand-in for cdda2wav: a drive on bus 1 with six titled tracks. A rip
 // copies a short wav made by ffmpeg to audio.<format> in its working folder;
-// track 4 is never written. Every call's arguments go to a log.
+// track 4 is never written; track 6 is cut short by a write error (code 4). Every call's arguments
+// go to a log.
 class CdRipTest : public TestEnv {
  protected:
   void SetUp() override {
@@ -149,6 +150,8 @@ class CdRipTest : public TestEnv {
                                   "track=${2%%+*}\n"
                                   "[ -f \"$F/slow\" ] && exec sleep 10\n"
                                   "[ \"$track\" = 4 ] && exit 1\n"
+                                  "[ \"$track\" = 6 ] && { head -c 100 \"$F/track.wav\" > "
+                                  "\"audio.$fmt\"; echo 'write error' >&2; exit 4; }\n"
                                   "echo \"100%%  track $track recorded successfully\" >&2\n"
                                   "cp \"$F/track.wav\" \"audio.$fmt\"\n")
                               .arg(Folder())
@@ -262,6 +265,29 @@ TEST_F(CdRipTest, RipsTickedTracksIntoANewCdRipFolderNamedAfterTheirTitles) {
   EXPECT_EQ(Names(Folder() + "/out/CDRip (2)"),
             QStringList({"Blue (2).aiff", "Blue.aiff", "Fifth.aiff"}));
   EXPECT_TRUE(Log().last().endsWith("-O aiff -t 5+5"));
+}
+
+TEST_F(CdRipTest, ATrackCutShortByAnErrorIsNeitherKeptNorAdded) {
+  cdrtools::OpenCDRip();
+  Form2* window = Form2::Instance();
+  ASSERT_NE(window, nullptr);
+  cdrtools::CDRipOutputDir = Folder() + "/out";
+  QDir().mkpath(Folder() + "/out");
+  Tick({0, 5});
+  window->Command2->click();
+  EXPECT_EQ(Log().filter("-t 6+6").size(), 1);
+  EXPECT_EQ(Names(Folder() + "/out/CDRip"), QStringList({"Intro.wav"}));
+  window->close();
+  Flush();
+
+  cdrtools::CDRipAddToList = 1;
+  cdrtools::OpenCDRip();
+  ASSERT_NE(Form2::Instance(), nullptr);
+  Tick({0, 5});
+  Form2::Instance()->Command2->click();
+  Flush();
+  ASSERT_EQ(Aplicacion::FileList.size(), 1);
+  EXPECT_EQ(QFileInfo(Aplicacion::FileList[0]).fileName(), "Intro.wav");
 }
 
 TEST_F(CdRipTest, ARowRenamedToAnotherTitleGetsTheNextFreeNumber) {

@@ -445,6 +445,27 @@ TEST_F(RecorderTest, FfmpegsFailureShowsTheEndOfItsOutput) {
   EXPECT_LE(message.size(), QString("Error en ffmpeg:\r\n").size() + 256);
 }
 
+// ffmpeg ends with code 0 when only the end of its file could not be written
+// (a full disk); /dev/full refuses every write.
+TEST_F(RecorderTest, ARecordingThatCouldNotBeWrittenIsAnFfmpegError) {
+  FormatProfile profile;
+  profile.OutputContainer = "mp3";
+  Grabador::RecFormatProfilePath = WriteProfile("mp3", profile);
+  window_->Combo3->setCurrentIndex(-1);
+  window_->Combo3->setEditText("mp3");
+  UseDevices(kAudio, "");
+  window_->Text11->setText("1");
+  ScriptedDialogs dialogs;
+  dialogs.ExpectMessage();
+  Grabador::RecOutputPath = "/dev/full";
+  window_->Command2->click();
+  ASSERT_EQ(dialogs.Messages().size(), 1);
+  const QString message = dialogs.Messages().first();
+  EXPECT_TRUE(message.startsWith("Error en ffmpeg:")) << message.toStdString();
+  EXPECT_TRUE(message.contains("No space left on device")) << message.toStdString();
+  EXPECT_EQ(window_->Text9->text(), "Terminado");
+}
+
 TEST_F(RecorderTest, CloseIsRefusedWhileRecordingThenGoesBackToSetupThenCloses) {
   UseDevices("", kVideo);
   ScriptedDialogs dialogs;

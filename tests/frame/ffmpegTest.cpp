@@ -1,6 +1,7 @@
 #include <QFile>
 #include <QLocale>
 #include <QTimer>
+#include <algorithm>
 
 #include "TestEnv.h"
 #include "frame/CaptureConsole.h"
@@ -242,6 +243,89 @@ TEST_F(ffmpegTools, FfmpegStoppedWithQWritesAValidFile) {
   const MediaInfo info = ffmpeg::ProbeMedia(path);
   EXPECT_EQ(info.HasVideo, 1);
   EXPECT_GT(info.Duration.toDouble(), 0.5) << info.Duration.toStdString();
+}
+
+// ffmpeg run through the console runner, its output read by a report as it comes.
+struct ReportedRun {
+  int32_t code = -1;
+  QString kept;  // the last 256 characters, as a caller may keep them
+  ffmpeg::ConsoleReport report;
+};
+ReportedRun RunReported(const QStringList& arguments) {
+  ReportedRun run;
+  EXPECT_TRUE(CaptureConsole::RunCaptured(CaptureConsole::Pipeline{{"/usr/bin/ffmpeg", arguments}},
+                                          "", 0, 0, nullptr, false, 0, run.kept, 256, run.code,
+                                          [&run](const QString& chunk) { run.report.Add(chunk); }));
+  return run;
+}
+
+// ffmpeg 5.1 ends with 0 when only its trailer or the closing of the file
+// could not be written, as on a full disk; /dev/full refuses every write.
+TEST_F(ffmpegTools, AWriteThatCouldNotFinishIsReportedThoughFfmpegEndsWithZero) {
+  const QStringList tone = {"-f", "lavfi", "-i", "sine=d=3", "-y", "-f", "mp3"};
+  const ReportedRun full = RunReported(tone + QStringList{"/dev/full"});
+  EXPECT_EQ(full.code, 0);
+  EXPECT_TRUE(full.report.WriteFailed()) << full.kept.toStdString();
+
+  const ReportedRun written = RunReported(tone + QStringList{Folder() + "/tone.mp3"});
+  EXPECT_EQ(written.code, 0);
+  EXPECT_FALSE(written.report.WriteFailed());
+  EXPECT_EQ(written.report.MappedInputs(), QList<int>{0});
+}
+
+// With several inputs ffmpeg picks one video (the largest) and one audio
+// stream, and its stream mapping says which inputs it read.
+TEST_F(ffmpegTools, TheStreamMappingNamesTheInputsTheOutputReads) {
+  const QString large = Make("large.mkv", {"-f", "lavfi", "-i", "testsrc=size=160x120:rate=10",
+                                           "-t", "1", "-c:v", "mpeg4"});
+  const QString small = Make(
+      "small.mkv", {"-f", "lavfi", "-i", "testsrc=size=80x60:rate=10", "-t", "1", "-c:v", "mpeg4"});
+  const QString tone = Make("tone.wav", {"-f", "lavfi", "-i", "sine=d=1"});
+  const ReportedRun run =
+      RunReported({"-i", small, "-i", tone, "-i", large, "-y", Folder() + "/out.mkv"});
+  EXPECT_EQ(run.code, 0);
+  QList<int> read = run.report.MappedInputs();
+  std::sort(read.begin(), read.end());
+  EXPECT_EQ(read, (QList<int>{1, 2}));
+
+  const ReportedRun graph =
+      RunReported({"-i", small, "-i", large, "-filter_complex", "[1:v]scale=40:30[v]", "-map",
+                   "[v]", "-y", Folder() + "/graph.mkv"});
+  EXPECT_EQ(graph.code, 0);
+  EXPECT_EQ(graph.report.MappedInputs(), QList<int>{1});
+}
+
+TEST(ffmpegReport, ReadsLinesWhereverTheChunksSplitThem) {
+  const QString output =
+      "Stream mapping:\r\n  Stream #1:0 -> #0:0 (mpeg4 (native) -> mpeg4 (native))\r\n"
+      "\r\n  Stream #0:0 (pcm_s16le) -> amix:input0\r\n  amix -> Stream #0:1 (aac)\r\n"
+      "Press [q] to stop, [?] for help\r\n"
+      "  Stream #2:0 is a later line that no mapping holds\r\n"
+      "size=   0kB time=00:00:00.00 bitrate=N/A speed=   0x\r\n"
+      "[mp3 @ 0x55d] Error writing trailer: No space left on device\r\n";
+  for (int cut : {1, 7, 20, 60, 200}) {
+    ffmpeg::ConsoleReport report;
+    for (qsizetype at = 0; at < output.size(); at += cut) report.Add(output.mid(at, cut));
+    EXPECT_TRUE(report.WriteFailed()) << cut;
+    EXPECT_EQ(report.MappedInputs(), (QList<int>{1, 0})) << cut;
+  }
+  struct Case {
+    const char* line;
+    bool failed;
+  };
+  const Case cases[] = {
+      {"Error closing file /m/a.mp3: No space left on device", true},
+      {"Error writing trailer of /m/a.mp3: File too large", true},
+      {"Input #0, wav, from '/m/Error closing file x.wav':", false},
+      {"av_interleaved_write_frame(): Broken pipe", false},
+      {"", false},
+  };
+  for (const Case& c : cases) {
+    ffmpeg::ConsoleReport report;
+    report.Add(QString(c.line) + "\r\n");
+    EXPECT_EQ(report.WriteFailed(), c.failed) << c.line;
+    EXPECT_TRUE(report.MappedInputs().isEmpty()) << c.line;
+  }
 }
 
 }  // namespace
