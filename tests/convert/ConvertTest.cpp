@@ -646,7 +646,7 @@ TEST_F(ConvertTest, AWriteErrorFailsTheStepAndKeepsTheSourceAndTheOlderFile) {
   EXPECT_EQ(Errors[0].File, song);
   EXPECT_EQ(Errors[0].Stage, "Convirtiendo");
   EXPECT_EQ(Errors[0].Description, "Error al convertir");
-  EXPECT_TRUE(Errors[0].Command.endsWith("\"" + Path("in/song (2).mp3") + "\""));
+  EXPECT_TRUE(Errors[0].Command.endsWith(CaptureConsole::QuoteArgument(Path("in/song (2).mp3"))));
   EXPECT_TRUE(Errors[0].Console.contains("File too large")) << Errors[0].Console.toStdString();
   EXPECT_EQ(Bytes(older), olderBytes);
   EXPECT_TRUE(QFile::exists(song));
