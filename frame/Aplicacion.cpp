@@ -102,13 +102,33 @@ void ReadConfig() {
   ApplyConfig(record);
 }
 
+namespace {
+
+// config.qcf.damaged, or "config.qcf (2).damaged" and so on when earlier
+// ones are kept already: a damaged file never replaces one kept before.
+QString DamagedConfigPath() { return ScriptObj::UniquePath(ConfigPath() + ".damaged", false); }
+
+// A config.qcf that cannot be read is moved aside before a new one is
+// written, so whatever it held can still be recovered. It is checked when the
+// new one is written, not remembered from start-up: another copy of the
+// program may have written a good file since. False when it cannot be moved.
+bool KeepUnreadableConfig() {
+  if (!ScriptObj::FileExists(ConfigPath())) return true;
+  ConfigRecord stored;
+  if (RecordFile::Read(ConfigPath(), stored) == RecordFile::Result::Ok) return true;
+  return ScriptObj::MoveFile(ConfigPath(), DamagedConfigPath());
+}
+
+}  // namespace
+
 void WriteConfig() {
   const ConfigRecord record = GatherConfig();
   if (!ScriptObj::CreateFolderPath(ProgramFolder::AppFiles())) {
     Lang::MsgCannotCreateDir("appfiles");
     return;
   }
-  if (RecordFile::Write(ConfigPath(), record) != RecordFile::Result::Ok) {
+  if (!KeepUnreadableConfig() ||
+      RecordFile::Write(ConfigPath(), record) != RecordFile::Result::Ok) {
     Lang::MsgCannotWriteFile("config.qcf");
   }
 }

@@ -23,6 +23,9 @@ QString ConfigPath();
 // window's option menu. A file that cannot be read changes nothing.
 void ReadConfig();
 // Gathers the settings and writes config.qcf; the only place it is written.
+// A config.qcf that cannot be read is not written over: it is first moved to
+// config.qcf.damaged ("config.qcf (2).damaged" when that name is taken), and
+// when it cannot be moved nothing is written.
 void WriteConfig();
 
 // The record as the settings' owners hold it now, paths stored relative.
