@@ -6,6 +6,8 @@
 #include <QListWidget>
 #include <QSaveFile>
 
+#include <memory>
+
 #include "convert/Form1.h"
 #include "devices/Grabador.h"
 #include "devices/cdrtools.h"
@@ -17,6 +19,7 @@
 #include "frame/ProgramFolder.h"
 #include "frame/RecordFile.h"
 #include "frame/ScriptObj.h"
+#include "frame/TempFolders.h"
 #include "frame/ffmpeg.h"
 #include "lang/Form13.h"
 #include "lang/Lang.h"
@@ -180,13 +183,29 @@ void RefreshFileList() {
   }
 }
 
+namespace {
+
+// This copy's working folders. They follow the program folder, which a test
+// points elsewhere; the program's own never moves.
+TempFolders& CopyTempFolders() {
+  static std::unique_ptr<TempFolders> folders;
+  const QString root = ProgramFolder::AppFiles("temp");
+  if (!folders || folders->Root() != root) folders = std::make_unique<TempFolders>(root);
+  return *folders;
+}
+
+}  // namespace
+
 QString CreateTempFolder(bool showError) {
-  const QString folder = ScriptObj::UniquePath(ProgramFolder::AppFiles("temp/temp"), false);
-  ScriptObj::CreateFolderPath(folder);
-  if (ScriptObj::FolderExists(folder)) return folder;
+  TempFolders& folders = CopyTempFolders();
+  const bool claimed = folders.Claim();
+  const QString folder = ScriptObj::UniquePath(folders.OwnFolder() + "/temp", false);
+  if (claimed && ScriptObj::CreateFolder(folder)) return folder;
   if (showError) Lang::MsgCannotCreateDir(folder);
   return QString();
 }
+
+void RemoveOwnTempFolder() { CopyTempFolders().Release(); }
 
 QString HelpDocumentPath() { return ProgramFolder::AppFiles("doc.pdf"); }
 
@@ -266,6 +285,9 @@ const char* const DonationPage = "https://quillmoor.example.org/donar.html";
 void OpenDonationPage() { APIS::ShellOpen(DonationPage); }
 
 void Startup() {
+  TempFolders& folders = CopyTempFolders();
+  folders.RemoveLeftovers();
+  folders.Claim();
   ffmpeg::InitOptionNames();
   ffmpeg::InitParamCaptions();
   ReadConfig();

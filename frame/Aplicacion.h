@@ -52,9 +52,13 @@ void RemoveSelectedFile();
 // last line when the list has become shorter.
 void RefreshFileList();
 
-// Makes a new empty working folder appfiles/temp/temp, "temp (2)", ... and
+// Makes a new empty working folder in this copy's own folder below
+// appfiles/temp (see TempFolders): ".../temp", ".../temp (2)", ... and
 // returns its path; "" when it cannot be made (with a message when asked).
 QString CreateTempFolder(bool showError);
+// Removes this copy's own folder with every working folder in it; the
+// folders of other running copies stay. Called when the main window closes.
+void RemoveOwnTempFolder();
 
 // appfiles/doc.pdf, written from the built-in help the first time, then
 // opened with the desktop's PDF reader.
@@ -73,8 +77,10 @@ extern const char* const WebPage;
 extern const char* const DonationPage;
 void OpenDonationPage();
 
-// Called last by the main window's load: option names, configuration,
-// language, and on a first run the tool paths and the about box.
+// Called last by the main window's load: the temporary folders (what copies
+// that are gone left behind is removed, this copy's own is made), option
+// names, configuration, language, and on a first run the tool paths and the
+// about box.
 void Startup();
 
 }  // namespace Aplicacion

@@ -233,13 +233,15 @@ TEST_F(AplicacionTest, ALaterRunShowsNothing) {
   EXPECT_TRUE(closer.Closed().isEmpty());
 }
 
-TEST_F(AplicacionTest, ClosingTheMainWindowDeletesTempAndWritesConfig) {
-  WriteFile("appfiles/temp/temp/leftover.wav", "x");
+TEST_F(AplicacionTest, ClosingTheMainWindowDeletesItsTempFolderAndWritesConfig) {
+  const QString working = Aplicacion::CreateTempFolder(false);
+  ASSERT_FALSE(working.isEmpty());
+  WriteFile(working.mid(Folder().size() + 1) + "/part.wav", "x");
   Form1 main;
   main.show();
   main.Conv_Opt_DelFiles->setChecked(true);
   EXPECT_TRUE(main.close());
-  EXPECT_FALSE(ScriptObj::FolderExists(ProgramFolder::AppFiles("temp")));
+  EXPECT_FALSE(ScriptObj::FolderExists(ScriptObj::ParentFolder(working)));
   ConfigRecord stored;
   ASSERT_EQ(RecordFile::Read(Aplicacion::ConfigPath(), stored), RecordFile::Result::Ok);
   EXPECT_EQ(stored.DeleteOriginals, 1);

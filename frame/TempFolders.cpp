@@ -1,0 +1,119 @@
+#include "frame/TempFolders.h"
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSet>
+
+#include <cerrno>
+
+#include "frame/ScriptObj.h"
+
+namespace {
+
+QString LockPath(const QString& folder) { return folder + ".lock"; }
+
+// Opens the lock file, making it when missing, and takes its lock without
+// waiting. The open file, or -1 when another process holds the lock or the
+// file cannot be opened. Child processes do not inherit it.
+int TakeLock(const QString& path) {
+  const int file = ::open(QFile::encodeName(path).constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+  if (file < 0) return -1;
+  if (::flock(file, LOCK_EX | LOCK_NB) == 0) return file;
+  ::close(file);
+  return -1;
+}
+
+// A folder with everything in it, or a file; a link is removed, never what
+// it points at.
+void RemoveEntry(const QString& path) {
+  const QFileInfo entry(path);
+  if (entry.isDir() && !entry.isSymLink()) {
+    QDir(path).removeRecursively();
+  } else {
+    QFile::remove(path);
+  }
+}
+
+// Holds the lock on the temp folder itself while a copy claims its folder or
+// removes leftovers, so that neither sees the other half done.
+class RootGuard {
+ public:
+  explicit RootGuard(const QString& root)
+      : file_(::open(QFile::encodeName(root).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)) {
+    int result = -1;
+    while (file_ >= 0 && (result = ::flock(file_, LOCK_EX)) != 0 && errno == EINTR) {
+    }
+    if (file_ >= 0 && result != 0) {
+      ::close(file_);
+      file_ = -1;
+    }
+  }
+  ~RootGuard() {
+    if (file_ >= 0) ::close(file_);
+  }
+  RootGuard(const RootGuard&) = delete;
+  RootGuard& operator=(const RootGuard&) = delete;
+  bool Held() const { return file_ >= 0; }
+
+ private:
+  int file_;
+};
+
+}  // namespace
+
+TempFolders::TempFolders(const QString& root) : root_(root) {}
+
+TempFolders::~TempFolders() { Release(); }
+
+QString TempFolders::OwnFolder() const {
+  return root_ + "/" + QString::number(QCoreApplication::applicationPid());
+}
+
+bool TempFolders::Claim() {
+  if (lock_ >= 0)
+    return ScriptObj::FolderExists(OwnFolder()) || ScriptObj::CreateFolder(OwnFolder());
+  if (!ScriptObj::CreateFolderPath(root_)) return false;
+  const RootGuard guard(root_);
+  if (!guard.Held()) return false;
+  lock_ = TakeLock(LockPath(OwnFolder()));
+  if (lock_ < 0) return false;
+  // A folder of this name was left by a copy that had the same process id.
+  RemoveEntry(OwnFolder());
+  if (ScriptObj::CreateFolder(OwnFolder())) return true;
+  Release();
+  return false;
+}
+
+void TempFolders::Release() {
+  if (lock_ < 0) return;
+  RemoveEntry(OwnFolder());
+  QFile::remove(LockPath(OwnFolder()));
+  ::close(lock_);
+  lock_ = -1;
+}
+
+void TempFolders::RemoveLeftovers() {
+  if (!ScriptObj::FolderExists(root_)) return;
+  const RootGuard guard(root_);
+  if (!guard.Held()) return;
+  QSet<QString> folders;
+  const QDir root(root_);
+  for (const QString& name :
+       root.entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot)) {
+    folders.insert(root_ + "/" + (name.endsWith(".lock") ? name.chopped(5) : name));
+  }
+  for (const QString& folder : folders) {
+    if (lock_ >= 0 && folder == OwnFolder()) continue;
+    const int lock = TakeLock(LockPath(folder));
+    if (lock < 0) continue;  // its copy is running
+    RemoveEntry(folder);
+    QFile::remove(LockPath(folder));
+    ::close(lock);
+  }
+}
