@@ -72,28 +72,33 @@ TempFolders::TempFolders(const QString& root) : root_(root) {}
 TempFolders::~TempFolders() { Release(); }
 
 QString TempFolders::OwnFolder() const {
+  if (lock_ >= 0) return own_;
   return root_ + "/" + QString::number(QCoreApplication::applicationPid());
 }
 
 bool TempFolders::Claim() {
-  if (lock_ >= 0)
-    return ScriptObj::FolderExists(OwnFolder()) || ScriptObj::CreateFolder(OwnFolder());
+  if (lock_ >= 0) return ScriptObj::FolderExists(own_) || ScriptObj::CreateFolder(own_);
   if (!ScriptObj::CreateFolderPath(root_)) return false;
   const RootGuard guard(root_);
   if (!guard.Held()) return false;
-  lock_ = TakeLock(LockPath(OwnFolder()));
+  // A copy in another process namespace (a sandbox) may have the same id.
+  const QString id = QString::number(QCoreApplication::applicationPid());
+  for (int n = 1; n <= kMostCopiesWithOneId && lock_ < 0; ++n) {
+    own_ = root_ + "/" + (n == 1 ? id : id + "-" + QString::number(n));
+    lock_ = TakeLock(LockPath(own_));
+  }
   if (lock_ < 0) return false;
-  // A folder of this name was left by a copy that had the same process id.
-  RemoveEntry(OwnFolder());
-  if (ScriptObj::CreateFolder(OwnFolder())) return true;
+  // A folder of this name was left by a copy that is gone.
+  RemoveEntry(own_);
+  if (ScriptObj::CreateFolder(own_)) return true;
   Release();
   return false;
 }
 
 void TempFolders::Release() {
   if (lock_ < 0) return;
-  RemoveEntry(OwnFolder());
-  QFile::remove(LockPath(OwnFolder()));
+  RemoveEntry(own_);
+  QFile::remove(LockPath(own_));
   ::close(lock_);
   lock_ = -1;
 }
@@ -109,7 +114,7 @@ void TempFolders::RemoveLeftovers() {
     folders.insert(root_ + "/" + (name.endsWith(".lock") ? name.chopped(5) : name));
   }
   for (const QString& folder : folders) {
-    if (lock_ >= 0 && folder == OwnFolder()) continue;
+    if (lock_ >= 0 && folder == own_) continue;
     const int lock = TakeLock(LockPath(folder));
     if (lock < 0) continue;  // its copy is running
     RemoveEntry(folder);

@@ -21,7 +21,9 @@ class TempFolders {
   TempFolders& operator=(const TempFolders&) = delete;
 
   QString Root() const { return root_; }
-  // root/<process id>, claimed or not.
+  // The claimed folder; before the claim the one it will most likely be:
+  // root/<process id> (root/<process id>-2 and so on when a copy in another
+  // process namespace holds that name).
   QString OwnFolder() const;
   // Claims the own folder and makes it, empty, unless it is claimed already
   // (then it is only made again when missing). False when it cannot be made.
@@ -33,6 +35,9 @@ class TempFolders {
   void RemoveLeftovers();
 
  private:
+  static constexpr int kMostCopiesWithOneId = 100;
+
   QString root_;
-  int lock_ = -1;  // the own lock file, open and locked while claimed
+  QString own_;    // the claimed folder
+  int lock_ = -1;  // its lock file, open and locked while claimed
 };

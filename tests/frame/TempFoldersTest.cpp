@@ -18,6 +18,7 @@
 #include "frame/ProgramFolder.h"
 #include "frame/RecordFile.h"
 #include "frame/ScriptObj.h"
+#include "frame/TempFolders.h"
 
 namespace {
 
@@ -144,6 +145,25 @@ TEST_F(TempFoldersTest, AtStartEverythingButRunningCopiesFoldersIsALeftover) {
   EXPECT_EQ(QDir(ProgramFolder::AppFiles("temp"))
                 .entryList(QDir::AllEntries | QDir::NoDotAndDotDot, QDir::Name),
             QStringList({theirs, theirs + ".lock"}));
+}
+
+TEST_F(TempFoldersTest, CopiesWithTheSameProcessIdEachGetAFolder) {
+  // Two copies in different process namespaces can have the same id; two
+  // claims in this process stand for them.
+  const QString root = ProgramFolder::AppFiles("temp");
+  const QString id = root + "/" + QString::number(QCoreApplication::applicationPid());
+  TempFolders first(root);
+  TempFolders second(root);
+  ASSERT_TRUE(first.Claim());
+  ASSERT_TRUE(second.Claim());
+  EXPECT_EQ(first.OwnFolder(), id);
+  EXPECT_EQ(second.OwnFolder(), id + "-2");
+  const QString work = WriteFile(Relative(id) + "/temp/clip.mkv", "in progress");
+  second.RemoveLeftovers();
+  second.Release();
+  EXPECT_EQ(Contents(work), "in progress");
+  EXPECT_FALSE(QFileInfo::exists(id + "-2"));
+  EXPECT_FALSE(QFileInfo::exists(id + "-2.lock"));
 }
 
 }  // namespace
