@@ -128,7 +128,7 @@ class Decoder {
   // itself. A file whose record would take more is Corrupt; it is refused
   // before the memory is taken.
   static constexpr qsizetype kMemoryPerByte = 4;
-  static constexpr qsizetype kMemoryForAnyFile = 1024 * 1024;
+  static constexpr qsizetype kMemoryForAnyFile = 4 * 1024 * 1024;
 
   void Get(uint8_t& value);
   void Get(QString& text);

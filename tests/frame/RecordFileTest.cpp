@@ -233,6 +233,22 @@ TEST_F(RecordFileTest, ALargeFileOfLongTextsIsReadWithinTheSameBound) {
   EXPECT_LT(read.peakGrowth, 6 * size) << read.peakGrowth << " for " << size;
 }
 
+TEST_F(RecordFileTest, AConfigurationWithTenTimesFfmpegsListsReads) {
+  // ffmpeg 5.1 names about 2000 encoders, decoders, formats and pixel formats.
+  ConfigRecord record;
+  for (DynArray<QString>* list :
+       {&record.AudioEncoders, &record.VideoEncoders, &record.SubtitleEncoders,
+        &record.AudioDecoders, &record.VideoDecoders, &record.SubtitleDecoders,
+        &record.MuxerFormats, &record.DemuxerFormats, &record.InputPixelFormats,
+        &record.OutputPixelFormats}) {
+    list->LowerBound = 1;
+    for (int i = 0; i < 2000; ++i) list->Items << "c" + QString::number(i);
+  }
+  ConfigRecord back;
+  EXPECT_EQ(RecordFile::Decode(RecordFile::Encode(record), back), Result::Ok);
+  EXPECT_EQ(back, record);
+}
+
 TEST_F(RecordFileTest, TextsAreUtf8AndOldWindowsTextsStillRead) {
   FilterDef filter;
   filter.Params = "Tamaño €";
