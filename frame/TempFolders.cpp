@@ -40,16 +40,22 @@ void RemoveEntry(const QString& path) {
   }
 }
 
+// Takes the lock, waiting for it; false when it cannot be taken.
+bool WaitForLock(int file) {
+  int result = 0;
+  do {
+    result = ::flock(file, LOCK_EX);
+  } while (result != 0 && errno == EINTR);
+  return result == 0;
+}
+
 // Holds the lock on the temp folder itself while a copy claims its folder or
 // removes leftovers, so that neither sees the other half done.
 class RootGuard {
  public:
   explicit RootGuard(const QString& root)
       : file_(::open(QFile::encodeName(root).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)) {
-    int result = -1;
-    while (file_ >= 0 && (result = ::flock(file_, LOCK_EX)) != 0 && errno == EINTR) {
-    }
-    if (file_ >= 0 && result != 0) {
+    if (file_ >= 0 && !WaitForLock(file_)) {
       ::close(file_);
       file_ = -1;
     }
