@@ -316,7 +316,7 @@ void Form1::Form_Load() {
 }
 
 void Form1::Form_Unload() {
-  ScriptObj::DeleteFolder(ProgramFolder::AppFiles("temp"), true);
+  Aplicacion::RemoveOwnTempFolder();
   Aplicacion::WriteConfig();
 }
 

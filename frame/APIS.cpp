@@ -88,9 +88,33 @@ bool DeleteForGood(const QString& path) {
   return !Exists(path);
 }
 
+// Makes the folder and each missing level above it, readable by the user
+// alone, as the desktop's data folders are made.
+bool MakePrivateFolder(const QString& path) {
+  const QFileInfo folder(path);
+  if (folder.isDir()) return true;
+  const QString parent = folder.absolutePath();
+  if (parent == folder.absoluteFilePath() || !MakePrivateFolder(parent)) return false;
+  return QDir().mkdir(path,
+                      QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner) ||
+         QFileInfo(path).isDir();
+}
+
+// The desktop's trash below the user's data folder (XDG_DATA_HOME, else
+// ~/.local/share), with its "files" and "info" folders. Qt 6.4 creates only
+// the last level itself, so a user without ~/.local/share had no trash.
+void SetUpTrash() {
+  const QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+  if (!QDir::isAbsolutePath(data)) return;
+  const QString trash = data + "/Trash";
+  MakePrivateFolder(trash + "/files");
+  MakePrivateFolder(trash + "/info");
+}
+
 // Qt 6.4 reports success even when it could not set up a trash folder, having
 // moved the file into "files" below the working folder; such a move is undone.
 bool MoveToTrash(const QString& path) {
+  SetUpTrash();
   QString inTrash;
   if (!QFile::moveToTrash(path, &inTrash)) return false;
   if (QDir::isAbsolutePath(inTrash)) return !Exists(path);

@@ -55,8 +55,9 @@ bool ShellOpen(const QString& target, QWidget* owner = nullptr);
 // the trash at once; 2 (and any other): for good after a question; 3: for good
 // at once. True when the thing is gone, and also when the user answered No:
 // declining is the user's choice, not a failure to report (the thing stays).
-// A trash that cannot take the file leaves it where it was; it is never
-// deleted for good instead.
+// The user's trash is made first when it is missing. A trash that cannot
+// take the file leaves it where it was (false); it is never deleted for good
+// instead.
 bool ShellDeleteFile(const QString& path, int mode);
 
 }  // namespace APIS

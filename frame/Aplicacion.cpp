@@ -6,6 +6,8 @@
 #include <QListWidget>
 #include <QSaveFile>
 
+#include <memory>
+
 #include "convert/Form1.h"
 #include "devices/Grabador.h"
 #include "devices/cdrtools.h"
@@ -17,6 +19,7 @@
 #include "frame/ProgramFolder.h"
 #include "frame/RecordFile.h"
 #include "frame/ScriptObj.h"
+#include "frame/TempFolders.h"
 #include "frame/ffmpeg.h"
 #include "lang/Form13.h"
 #include "lang/Lang.h"
@@ -102,13 +105,33 @@ void ReadConfig() {
   ApplyConfig(record);
 }
 
+namespace {
+
+// config.qcf.damaged, or "config.qcf (2).damaged" and so on when earlier
+// ones are kept already: a damaged file never replaces one kept before.
+QString DamagedConfigPath() { return ScriptObj::UniquePath(ConfigPath() + ".damaged", false); }
+
+// A config.qcf that cannot be read is moved aside before a new one is
+// written, so whatever it held can still be recovered. It is checked when the
+// new one is written, not remembered from start-up: another copy of the
+// program may have written a good file since. False when it cannot be moved.
+bool KeepUnreadableConfig() {
+  if (!ScriptObj::FileExists(ConfigPath())) return true;
+  ConfigRecord stored;
+  if (RecordFile::Read(ConfigPath(), stored) == RecordFile::Result::Ok) return true;
+  return ScriptObj::MoveFile(ConfigPath(), DamagedConfigPath());
+}
+
+}  // namespace
+
 void WriteConfig() {
   const ConfigRecord record = GatherConfig();
   if (!ScriptObj::CreateFolderPath(ProgramFolder::AppFiles())) {
     Lang::MsgCannotCreateDir("appfiles");
     return;
   }
-  if (RecordFile::Write(ConfigPath(), record) != RecordFile::Result::Ok) {
+  if (!KeepUnreadableConfig() ||
+      RecordFile::Write(ConfigPath(), record) != RecordFile::Result::Ok) {
     Lang::MsgCannotWriteFile("config.qcf");
   }
 }
@@ -160,13 +183,29 @@ void RefreshFileList() {
   }
 }
 
+namespace {
+
+// This copy's working folders. They follow the program folder, which a test
+// points elsewhere; the program's own never moves.
+TempFolders& CopyTempFolders() {
+  static std::unique_ptr<TempFolders> folders;
+  const QString root = ProgramFolder::AppFiles("temp");
+  if (!folders || folders->Root() != root) folders = std::make_unique<TempFolders>(root);
+  return *folders;
+}
+
+}  // namespace
+
 QString CreateTempFolder(bool showError) {
-  const QString folder = ScriptObj::UniquePath(ProgramFolder::AppFiles("temp/temp"), false);
-  ScriptObj::CreateFolderPath(folder);
-  if (ScriptObj::FolderExists(folder)) return folder;
+  TempFolders& folders = CopyTempFolders();
+  const bool claimed = folders.Claim();
+  const QString folder = ScriptObj::UniquePath(folders.OwnFolder() + "/temp", false);
+  if (claimed && ScriptObj::CreateFolder(folder)) return folder;
   if (showError) Lang::MsgCannotCreateDir(folder);
   return QString();
 }
+
+void RemoveOwnTempFolder() { CopyTempFolders().Release(); }
 
 QString HelpDocumentPath() { return ProgramFolder::AppFiles("doc.pdf"); }
 
@@ -254,6 +293,9 @@ void FindToolsOnFirstRun() {
 }
 
 void Startup() {
+  TempFolders& folders = CopyTempFolders();
+  folders.RemoveLeftovers();
+  folders.Claim();
   ffmpeg::InitOptionNames();
   ffmpeg::InitParamCaptions();
   ReadConfig();

@@ -23,6 +23,9 @@ QString ConfigPath();
 // window's option menu. A file that cannot be read changes nothing.
 void ReadConfig();
 // Gathers the settings and writes config.qcf; the only place it is written.
+// A config.qcf that cannot be read is not written over: it is first moved to
+// config.qcf.damaged ("config.qcf (2).damaged" when that name is taken), and
+// when it cannot be moved nothing is written.
 void WriteConfig();
 
 // The record as the settings' owners hold it now, paths stored relative.
@@ -49,9 +52,13 @@ void RemoveSelectedFile();
 // last line when the list has become shorter.
 void RefreshFileList();
 
-// Makes a new empty working folder appfiles/temp/temp, "temp (2)", ... and
+// Makes a new empty working folder in this copy's own folder below
+// appfiles/temp (see TempFolders): ".../temp", ".../temp (2)", ... and
 // returns its path; "" when it cannot be made (with a message when asked).
 QString CreateTempFolder(bool showError);
+// Removes this copy's own folder with every working folder in it; the
+// folders of other running copies stay. Called when the main window closes.
+void RemoveOwnTempFolder();
 
 // appfiles/doc.pdf, written from the built-in help the first time, then
 // opened with the desktop's PDF reader.
@@ -75,8 +82,10 @@ void OpenDonationPage();
 // missing (without cdda2wav the program still converts).
 void FindToolsOnFirstRun();
 
-// Called last by the main window's load: option names, configuration,
-// language, and on a first run the tool paths and the about box.
+// Called last by the main window's load: the temporary folders (what copies
+// that are gone left behind is removed, this copy's own is made), option
+// names, configuration, language, and on a first run the tool paths and the
+// about box.
 void Startup();
 
 }  // namespace Aplicacion

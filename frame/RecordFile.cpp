@@ -51,11 +51,23 @@ void Decoder::Get(QString& text) {
     return;
   }
   const uint16_t count = qFromLittleEndian<uint16_t>(raw);
+  // A text holds at most one character per byte, and its block has a header.
+  constexpr qsizetype kTextBlockHeader = 32;
+  if (count > 0 && !Charge(kTextBlockHeader + count * qsizetype(sizeof(QChar)))) return;
   text = AnsiText::Decode(bytes_.mid(pos_, count));
   pos_ += count;
 }
 
-bool Decoder::GetDimensions(int32_t& count, int32_t& lowerBound) {
+bool Decoder::Charge(qsizetype memory) {
+  if (memory > allowance_) {
+    Status = Result::Corrupt;
+    return false;
+  }
+  allowance_ -= memory;
+  return true;
+}
+
+bool Decoder::GetDimensions(int32_t& count, int32_t& lowerBound, qsizetype elementSize) {
   count = 0;
   if (Status != Result::Ok || Left() == 0) return false;
   uchar raw[8];
@@ -71,9 +83,9 @@ bool Decoder::GetDimensions(int32_t& count, int32_t& lowerBound) {
   }
   const uint32_t stored = qFromLittleEndian<uint32_t>(raw);
   lowerBound = qFromLittleEndian<int32_t>(raw + 4);
-  // Every element takes at least one byte, so a count above what is left
-  // cannot be real; it is never used to size an allocation.
-  if (stored > uint32_t(Left())) {
+  // A count whose smallest elements would not fit in what is left cannot be
+  // real; it is never used to size an allocation.
+  if (stored > uint64_t(Left() / elementSize) || stored > uint32_t(INT32_MAX)) {
     Status = Result::Corrupt;
     return false;
   }

@@ -20,6 +20,8 @@
 #include <concepts>
 #include <cstdint>
 #include <tuple>
+#include <type_traits>
+#include <utility>
 
 // A dynamic array whose lower bound survives a write and a read. An array
 // never given elements is stored with no dimensions at all.
@@ -44,6 +46,38 @@ template <class R>
 concept RecordType = requires { R::Fields; };
 
 namespace RecordFile {
+
+// The fewest bytes a field of type T takes in a file: a byte 1, an empty text
+// its count alone, an array never given elements its dimension count, a fixed
+// array or a record the sum of theirs. An array count is checked against it
+// before anything is allocated for the elements.
+template <class T>
+struct MinEncodedSize;
+template <>
+struct MinEncodedSize<uint8_t> {
+  static constexpr qsizetype value = 1;
+};
+template <>
+struct MinEncodedSize<QString> {
+  static constexpr qsizetype value = 2;
+};
+template <class T, size_t N>
+struct MinEncodedSize<std::array<T, N>> {
+  static constexpr qsizetype value = qsizetype(N) * MinEncodedSize<T>::value;
+};
+template <class T>
+struct MinEncodedSize<DynArray<T>> {
+  static constexpr qsizetype value = 2;
+};
+template <RecordType R>
+struct MinEncodedSize<R> {
+  static constexpr qsizetype value = std::apply(
+      [](auto... member) {
+        return (qsizetype(0) + ... +
+                MinEncodedSize<std::remove_cvref_t<decltype(std::declval<R&>().*member)>>::value);
+      },
+      R::Fields);
+};
 
 enum class Result { Ok, OpenFailed, WriteFailed, TextTooLong, Corrupt };
 
@@ -85,8 +119,16 @@ class Encoder {
 
 class Decoder {
  public:
-  explicit Decoder(const QByteArray& bytes) : bytes_(bytes) {}
+  explicit Decoder(const QByteArray& bytes)
+      : bytes_(bytes), allowance_(kMemoryPerByte * bytes.size() + kMemoryForAnyFile) {}
   Result Status = Result::Ok;
+
+  // What a record read from a file may take in memory: a few times the
+  // file's size, and enough for the largest record the program writes
+  // itself. A file whose record would take more is Corrupt; it is refused
+  // before the memory is taken.
+  static constexpr qsizetype kMemoryPerByte = 4;
+  static constexpr qsizetype kMemoryForAnyFile = 4 * 1024 * 1024;
 
   void Get(uint8_t& value);
   void Get(QString& text);
@@ -98,7 +140,8 @@ class Decoder {
   void Get(DynArray<T>& array) {
     array = DynArray<T>();
     int32_t count = 0;
-    if (!GetDimensions(count, array.LowerBound)) return;
+    if (!GetDimensions(count, array.LowerBound, MinEncodedSize<T>::value)) return;
+    if (!Charge(count * qsizetype(sizeof(T)))) return;
     array.Items.resize(count);
     for (T& item : array.Items) {
       Get(item);
@@ -113,13 +156,17 @@ class Decoder {
 
  private:
   // Reads a dimension header; false when the array has no elements or the
-  // header is bad (then Status says Corrupt).
-  bool GetDimensions(int32_t& count, int32_t& lowerBound);
+  // header is bad (then Status says Corrupt). A count of elements that cannot
+  // fit in what is left of the file, each at least elementSize bytes, is bad.
+  bool GetDimensions(int32_t& count, int32_t& lowerBound, qsizetype elementSize);
+  // Takes memory from the allowance; false (and Corrupt) when it is spent.
+  bool Charge(qsizetype memory);
   bool Take(void* out, qsizetype size);
   qsizetype Left() const { return bytes_.size() - pos_; }
 
   const QByteArray& bytes_;
   qsizetype pos_ = 0;
+  qsizetype allowance_;
 };
 
 template <RecordType R>
@@ -131,8 +178,9 @@ QByteArray Encode(const R& record, Result* status = nullptr) {
 }
 
 // Bytes past the end read as zero: a short file gives a record whose last
-// fields are empty. A count that cannot fit in what is left is Corrupt, and
-// the record comes back empty.
+// fields are empty. A count that cannot fit in what is left, or a record that
+// would take more memory than the decoder allows, is Corrupt, and the record
+// comes back empty.
 template <RecordType R>
 Result Decode(const QByteArray& bytes, R& record) {
   record = R();

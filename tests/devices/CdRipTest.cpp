@@ -378,7 +378,7 @@ TEST_F(CdRipTest, AddToListModeAppendsTheRippedFilesAndCloses) {
   EXPECT_EQ(Form2::Instance(), nullptr);
   EXPECT_TRUE(main_->isVisible());
   ASSERT_EQ(Aplicacion::FileList.size(), 3);
-  EXPECT_TRUE(Aplicacion::FileList[1].startsWith(Folder() + "/appfiles/temp/temp"));
+  EXPECT_TRUE(Aplicacion::FileList[1].startsWith(Folder() + "/appfiles/temp/"));
   QStringList names;
   for (const QString& file : Aplicacion::FileList.mid(1)) names << QFileInfo(file).fileName();
   names.sort();

@@ -167,6 +167,26 @@ TEST_F(APISTest, AFolderGoesToTheTrashWholeAndAMissingPathIsAFailure) {
   EXPECT_FALSE(APIS::ShellDeleteFile(Folder() + "/missing", 3));
 }
 
+TEST_F(APISTest, AUserWithoutADataFolderGetsATrashMadeForTheFile) {
+  const QString data = Folder() + "/fresh/.local/share";
+  qputenv("XDG_DATA_HOME", data.toUtf8());
+  const QString path = WriteFile("song.mp3", "tune");
+  EXPECT_TRUE(APIS::ShellDeleteFile(path, 1));
+  EXPECT_FALSE(QFile::exists(path));
+  QFile trashed(data + "/Trash/files/song.mp3");
+  ASSERT_TRUE(trashed.open(QIODevice::ReadOnly));
+  EXPECT_EQ(trashed.readAll(), "tune");
+  EXPECT_TRUE(QFile::exists(data + "/Trash/info/song.mp3.trashinfo"));
+  // Every folder made for it is the user's alone.
+  const QFileDevice::Permissions others = QFileDevice::ReadGroup | QFileDevice::WriteGroup |
+                                          QFileDevice::ExeGroup | QFileDevice::ReadOther |
+                                          QFileDevice::WriteOther | QFileDevice::ExeOther;
+  for (const QString& made : {Folder() + "/fresh/.local", data, data + "/Trash"}) {
+    EXPECT_EQ((QFile::permissions(made) & others).toInt(), 0) << made.toStdString();
+  }
+  EXPECT_FALSE(QDir::current().exists("files/song.mp3"));
+}
+
 TEST_F(APISTest, ATrashThatCannotTakeTheFileLeavesItInPlace) {
   // A regular file where the trash folder must be: moving to the trash fails.
   const QString trash = QFileInfo(TrashFiles()).path();
@@ -181,6 +201,14 @@ TEST_F(APISTest, ATrashThatCannotTakeTheFileLeavesItInPlace) {
   EXPECT_EQ(kept.readAll(), "precious");
   EXPECT_FALSE(QDir::current().exists("files/keep.txt"));
   EXPECT_FALSE(QDir::current().exists("info/keep.txt.trashinfo"));
+
+  // A data folder that cannot be made: no trash at all.
+  WriteFile("blocked", "a regular file where the data folder must go");
+  qputenv("XDG_DATA_HOME", (Folder() + "/blocked/share").toUtf8());
+  EXPECT_FALSE(APIS::ShellDeleteFile(path, 1));
+  ASSERT_TRUE(kept.seek(0));
+  EXPECT_EQ(kept.readAll(), "precious");
+  EXPECT_FALSE(QDir::current().exists("files/keep.txt"));
 }
 
 TEST_F(APISTest, AListWithAHorizontalExtentScrollsSidewaysOverLongLines) {

@@ -145,6 +145,53 @@ TEST_F(AplicacionTest, ACorruptConfigIsReportedAndChangesNothing) {
   EXPECT_TRUE(main.Conv_Opt_2pass->isChecked());
 }
 
+TEST_F(AplicacionTest, ADamagedConfigIsKeptBesideTheNewOneOnceAndNeverReplacesAKeptOne) {
+  // The first list claims two billion elements.
+  const QByteArray damaged = QByteArray::fromHex(
+      "0000000000000000000000"
+      "0100"
+      "00000080");
+  const QString config = WriteFile("appfiles/config.qcf", damaged);
+  const QString kept = config + ".damaged";
+  const auto contents = [](const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(missing)");
+  };
+  {
+    Form1 main;
+    ScriptedDialogs dialogs;
+    dialogs.ExpectMessage();
+    {
+      ModalCloser closer;  // no language is known: the chooser comes up
+      main.Form_Load();
+    }
+    EXPECT_EQ(dialogs.Messages(), QStringList{"No se pudo leer el archivo config.qcf"});
+    EXPECT_EQ(contents(config), damaged) << "nothing changes before the exit";
+    main.Conv_Opt_2pass->setChecked(true);
+    main.show();
+    EXPECT_TRUE(main.close());
+  }
+  EXPECT_EQ(contents(kept), damaged);
+  ConfigRecord stored;
+  ASSERT_EQ(RecordFile::Read(config, stored), RecordFile::Result::Ok);
+  EXPECT_EQ(stored.TwoPass, 1);
+
+  // A later exit has a good file to replace: nothing more is kept.
+  Aplicacion::WriteConfig();
+  EXPECT_EQ(ScriptObj::ListFiles(ProgramFolder::AppFiles(), "damaged:"), QStringList{kept});
+
+  // Damaged again: this one is kept too, and the first stays as it was.
+  const QByteArray again = QByteArray::fromHex(
+      "0500"
+      "61");
+  WriteFile("appfiles/config.qcf", again);
+  ScriptedDialogs none;
+  Aplicacion::WriteConfig();
+  EXPECT_EQ(contents(kept), damaged);
+  EXPECT_EQ(contents(ProgramFolder::AppFiles("config.qcf (2).damaged")), again);
+  EXPECT_EQ(RecordFile::Read(config, stored), RecordFile::Result::Ok);
+}
+
 TEST_F(AplicacionTest, WritingWhereTheDataFolderCannotBeMadeSaysSoAndWritesNothing) {
   WriteFile("appfiles", "a regular file where the data folder must go");
   ScriptedDialogs dialogs;
@@ -243,13 +290,15 @@ TEST_F(AplicacionTest, ALaterRunShowsNothing) {
   EXPECT_TRUE(closer.Closed().isEmpty());
 }
 
-TEST_F(AplicacionTest, ClosingTheMainWindowDeletesTempAndWritesConfig) {
-  WriteFile("appfiles/temp/temp/leftover.wav", "x");
+TEST_F(AplicacionTest, ClosingTheMainWindowDeletesItsTempFolderAndWritesConfig) {
+  const QString working = Aplicacion::CreateTempFolder(false);
+  ASSERT_FALSE(working.isEmpty());
+  WriteFile(working.mid(Folder().size() + 1) + "/part.wav", "x");
   Form1 main;
   main.show();
   main.Conv_Opt_DelFiles->setChecked(true);
   EXPECT_TRUE(main.close());
-  EXPECT_FALSE(ScriptObj::FolderExists(ProgramFolder::AppFiles("temp")));
+  EXPECT_FALSE(ScriptObj::FolderExists(ScriptObj::ParentFolder(working)));
   ConfigRecord stored;
   ASSERT_EQ(RecordFile::Read(Aplicacion::ConfigPath(), stored), RecordFile::Result::Ok);
   EXPECT_EQ(stored.DeleteOriginals, 1);

@@ -232,6 +232,19 @@ TEST_F(AppfilesadmTest, DeleteSendsTheFileToTheTrashAfterTheQuestion) {
   EXPECT_TRUE(QFile::exists(Formats + "/.qfm"));
 }
 
+TEST_F(AppfilesadmTest, DeleteWorksForAUserWithoutADataFolder) {
+  const QString data = Folder() + "/kiosk/.local/share";
+  qputenv("XDG_DATA_HOME", data.toUtf8());
+  Put("formats/a.qfm", "a");
+  Appfilesadm::Prepare(Formats, "qfm", Appfilesadm::Administer);
+  ScriptedDialogs dialogs;
+  dialogs.Expect(Kind::Message, 6);
+  EXPECT_TRUE(Appfilesadm::DeleteFile("a"));
+  EXPECT_EQ(dialogs.Shown().size(), 1) << "no failure message";
+  EXPECT_FALSE(QFile::exists(Formats + "/a.qfm"));
+  EXPECT_EQ(Bytes(data + "/Trash/files/a.qfm"), "a");
+}
+
 TEST_F(AppfilesadmTest, ADeleteThatFailsSaysSoAndKeepsTheFile) {
   // A regular file where the trash folder must be: the trash cannot take the file.
   const QString trash = QFileInfo(TrashFiles()).path();

@@ -1,4 +1,5 @@
 #include <QAccessible>
+#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QListWidget>
@@ -149,13 +150,18 @@ TEST_F(FileListTest, RemovingAllOfTenThousandFilesIsQuickWhileAScreenReaderWatch
 
 class TempFolderTest : public TestEnv {};
 
+// This copy's own folder below appfiles/temp, relative to the program folder.
+QString OwnTemp() { return "appfiles/temp/" + QString::number(QCoreApplication::applicationPid()); }
+
 TEST_F(TempFolderTest, EachFolderIsNewAndTheFirstFreeName) {
-  const QString temp = ProgramFolder::AppFiles("temp");
-  EXPECT_EQ(Aplicacion::CreateTempFolder(true), temp + "/temp") << "appfiles/temp made too";
-  EXPECT_EQ(Aplicacion::CreateTempFolder(true), temp + "/temp (2)");
-  WriteFile("appfiles/temp/temp (3)", "a file blocks the name");
-  EXPECT_EQ(Aplicacion::CreateTempFolder(false), temp + "/temp (4)");
-  EXPECT_TRUE(QFileInfo(temp + "/temp (4)").isDir());
+  const QString own = Folder() + "/" + OwnTemp();
+  EXPECT_EQ(Aplicacion::CreateTempFolder(true), own + "/temp") << "appfiles/temp made too";
+  EXPECT_EQ(Aplicacion::CreateTempFolder(true), own + "/temp (2)");
+  WriteFile(OwnTemp() + "/temp (3)", "a file blocks the name");
+  EXPECT_EQ(Aplicacion::CreateTempFolder(false), own + "/temp (4)");
+  EXPECT_TRUE(QFileInfo(own + "/temp (4)").isDir());
+  Aplicacion::RemoveOwnTempFolder();
+  EXPECT_FALSE(QFileInfo::exists(own));
 }
 
 TEST_F(TempFolderTest, AFileWhereTheFolderMustGoGivesNothingAndAMessageWhenAsked) {
@@ -165,7 +171,7 @@ TEST_F(TempFolderTest, AFileWhereTheFolderMustGoGivesNothingAndAMessageWhenAsked
   dialogs.ExpectMessage();
   EXPECT_EQ(Aplicacion::CreateTempFolder(true), "");
   EXPECT_EQ(dialogs.Messages(),
-            QStringList{"No se pudo crear el directorio " + ProgramFolder::AppFiles("temp/temp")});
+            QStringList{"No se pudo crear el directorio " + Folder() + "/" + OwnTemp() + "/temp"});
   EXPECT_EQ(dialogs.Shown()[0].style, 16);
 }
 

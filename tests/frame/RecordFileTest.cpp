@@ -1,5 +1,11 @@
-#include <QFile>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
+#include <QFile>
+#include <QFileInfo>
+
+#include "RecordBytes.h"
 #include "TestEnv.h"
 #include "editing/EditProfileRec.h"
 #include "editing/FilterDef.h"
@@ -109,6 +115,140 @@ TEST_F(RecordFileTest, CorruptAndHostileFilesAreReadErrorsThatLeaveTheRecordEmpt
   }
 }
 
+TEST_F(RecordFileTest, AnArrayCountMustFitItsSmallestElementsInWhatIsLeft) {
+  // A parameter of an external codec takes at least 12 bytes (five empty
+  // texts and two bytes). The files end on an element's edge, where the
+  // elements past the end would otherwise read as empty.
+  const auto codecWithParams = [](int32_t count, int zeros) {
+    return RecordBytes().Texts(2).Dimension(count, 0).Bytes() + QByteArray(zeros, '\0');
+  };
+  const auto textList = [](int32_t count, int zeros) {
+    return RecordBytes().Dimension(count, 1).Bytes() + QByteArray(zeros, '\0');
+  };
+  struct Case {
+    const char* what;
+    QByteArray bytes;
+    bool codec;
+    Result result;
+  } cases[] = {
+      {"two parameters in 24 bytes", codecWithParams(2, 24), true, Result::Ok},
+      {"two parameters in 12 bytes", codecWithParams(2, 12), true, Result::Corrupt},
+      {"a million parameters in 83333 parameters' bytes", codecWithParams(1000000, 12 * 83333),
+       true, Result::Corrupt},
+      {"three texts in 6 bytes", textList(3, 6), false, Result::Ok},
+      {"three texts in 4 bytes", textList(3, 4), false, Result::Corrupt},
+  };
+  for (const Case& c : cases) {
+    if (c.codec) {
+      ExtCodecDef codec;
+      EXPECT_EQ(RecordFile::Decode(c.bytes, codec), c.result) << c.what;
+      EXPECT_EQ(codec.Params.Count(), c.result == Result::Ok ? 2 : 0) << c.what;
+    } else {
+      TextList list;
+      EXPECT_EQ(RecordFile::Decode(c.bytes, list), c.result) << c.what;
+      EXPECT_EQ(list.Items.Count(), c.result == Result::Ok ? 3 : 0) << c.what;
+    }
+  }
+}
+
+// Reads the file in a child process, so that the child's peak memory shows
+// what the read took: the result and how far the peak rose above the start.
+struct ChildRead {
+  int result = -1;
+  qint64 peakGrowth = -1;
+};
+
+template <class R>
+ChildRead ReadInChild(const QString& path) {
+  int channel[2];
+  if (pipe(channel) != 0) return {};
+  const pid_t child = fork();
+  if (child == 0) {
+    close(channel[0]);
+    rusage before{}, after{};
+    getrusage(RUSAGE_SELF, &before);
+    R record;
+    const Result result = RecordFile::Read(path, record);
+    getrusage(RUSAGE_SELF, &after);
+    const qint64 report[2] = {qint64(result), qint64(after.ru_maxrss - before.ru_maxrss) * 1024};
+    const bool sent = write(channel[1], report, sizeof report) == sizeof report;
+    _exit(sent ? 0 : 1);
+  }
+  close(channel[1]);
+  qint64 report[2] = {-1, -1};
+  const bool received = child > 0 && read(channel[0], report, sizeof report) == sizeof report;
+  close(channel[0]);
+  int status = 0;
+  if (child > 0) waitpid(child, &status, 0);
+  if (!received || !WIFEXITED(status) || WEXITSTATUS(status) != 0) return {};
+  return {int(report[0]), report[1]};
+}
+
+TEST_F(RecordFileTest, AHostileFileIsRefusedWithMemoryInProportionToItsSize) {
+  constexpr int kSize = 16 * 1024 * 1024;
+  // The fields of a format profile up to its audio codec's parameter list.
+  const auto profileUpToParams = [] {
+    return RecordBytes().Texts(18).Byte(0).Texts(8).Byte(0).Texts(3).Byte(0).Texts(2);
+  };
+  const auto padded = [](QByteArray bytes, char fill) {
+    return bytes + QByteArray(kSize - bytes.size(), fill);
+  };
+  QByteArray shortTexts = RecordBytes().Dimension(kSize / 3, 1).Bytes();
+  while (shortTexts.size() + 3 <= kSize) shortTexts += RecordBytes().Text("a").Bytes();
+  struct Case {
+    const char* what;
+    QByteArray bytes;
+    bool profile;
+  } cases[] = {
+      {"a profile whose codec claims a parameter for every byte",
+       padded(profileUpToParams().Dimension(kSize - 100, 0).Bytes(), '\0'), true},
+      {"a profile whose codec claims all the empty parameters the file can hold",
+       padded(profileUpToParams().Dimension(kSize / 12 - 8, 0).Bytes(), '\0'), true},
+      {"a configuration whose list claims all the empty texts the file can hold",
+       padded(RecordBytes().Texts(5).Byte(0).Dimension(kSize / 2 - 8, 1).Bytes(), '\0'), false},
+      {"a configuration whose first list holds millions of one-letter texts",
+       RecordBytes().Texts(5).Byte(0).Bytes() + shortTexts, false},
+  };
+  for (const Case& c : cases) {
+    const QString path = WriteFile("hostile", c.bytes);
+    const ChildRead read =
+        c.profile ? ReadInChild<FormatProfile>(path) : ReadInChild<ConfigRecord>(path);
+    EXPECT_EQ(read.result, int(Result::Corrupt)) << c.what;
+    EXPECT_GE(read.peakGrowth, 0) << c.what;
+    EXPECT_LT(read.peakGrowth, 3 * qint64(kSize)) << c.what << ": " << read.peakGrowth;
+  }
+}
+
+TEST_F(RecordFileTest, ALargeFileOfLongTextsIsReadWithinTheSameBound) {
+  // 30000 capability names of 500 letters: 15 MB that is a record after all.
+  ConfigRecord record;
+  record.LanguageName = "<Spanish>";
+  record.MuxerFormats = {1, QList<QString>(30000, QString(500, 'm'))};
+  const QString path = Folder() + "/config.qcf";
+  ASSERT_EQ(RecordFile::Write(path, record), Result::Ok);
+  const qint64 size = QFileInfo(path).size();
+  const ChildRead read = ReadInChild<ConfigRecord>(path);
+  EXPECT_EQ(read.result, int(Result::Ok));
+  EXPECT_GE(read.peakGrowth, 0);
+  EXPECT_LT(read.peakGrowth, 6 * size) << read.peakGrowth << " for " << size;
+}
+
+TEST_F(RecordFileTest, AConfigurationWithTenTimesFfmpegsListsReads) {
+  // ffmpeg 5.1 names about 2000 encoders, decoders, formats and pixel formats.
+  ConfigRecord record;
+  for (DynArray<QString>* list :
+       {&record.AudioEncoders, &record.VideoEncoders, &record.SubtitleEncoders,
+        &record.AudioDecoders, &record.VideoDecoders, &record.SubtitleDecoders,
+        &record.MuxerFormats, &record.DemuxerFormats, &record.InputPixelFormats,
+        &record.OutputPixelFormats}) {
+    list->LowerBound = 1;
+    for (int i = 0; i < 2000; ++i) list->Items << "c" + QString::number(i);
+  }
+  ConfigRecord back;
+  EXPECT_EQ(RecordFile::Decode(RecordFile::Encode(record), back), Result::Ok);
+  EXPECT_EQ(back, record);
+}
+
 TEST_F(RecordFileTest, TextsAreUtf8AndOldWindowsTextsStillRead) {
   FilterDef filter;
   filter.Params = "Tamaño €";
@@ -144,6 +284,18 @@ TEST_F(RecordFileTest, EmptyRecordsOfEveryTypeHaveTheirSizes) {
   EXPECT_EQ(RecordFile::Encode(FormatProfile()).size(), 31 * 2 + 4 + 2 * 16);
   EXPECT_EQ(RecordFile::Encode(EditProfileRec()).size(), (17 + 3 + 30) * 2 + 16 + 2);
   EXPECT_EQ(RecordFile::Encode(ConfigRecord()).size(), 6 * 2 + 4 + 10 * 2);
+  // An empty record is the smallest each type can be.
+  EXPECT_EQ(RecordFile::MinEncodedSize<FilterDef>::value, RecordFile::Encode(FilterDef()).size());
+  EXPECT_EQ(RecordFile::MinEncodedSize<ExtCodecParam>::value,
+            RecordFile::Encode(ExtCodecParam()).size());
+  EXPECT_EQ(RecordFile::MinEncodedSize<ExtCodecDef>::value,
+            RecordFile::Encode(ExtCodecDef()).size());
+  EXPECT_EQ(RecordFile::MinEncodedSize<FormatProfile>::value,
+            RecordFile::Encode(FormatProfile()).size());
+  EXPECT_EQ(RecordFile::MinEncodedSize<EditProfileRec>::value,
+            RecordFile::Encode(EditProfileRec()).size());
+  EXPECT_EQ(RecordFile::MinEncodedSize<ConfigRecord>::value,
+            RecordFile::Encode(ConfigRecord()).size());
 }
 
 TEST_F(RecordFileTest, EveryConfigFieldRoundTrips) {

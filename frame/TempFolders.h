@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QString>
+
+// The working folders of one running copy of the program. Several copies may
+// run from the same program folder; each works in its own folder below
+// appfiles/temp, named after its process id and claimed by a lock on a file
+// beside it. The system drops the lock when the copy ends, however it ends,
+// so a lock that can be taken belongs to a copy that is gone.
+//
+// A copy removes its own folder when it closes, and at its start whatever
+// copies that are gone left behind (a crash, a kill). The folder of a copy
+// that is still running is never touched.
+class TempFolders {
+ public:
+  // root is appfiles/temp of the program folder.
+  explicit TempFolders(const QString& root);
+  // Gives up the claim, removing the own folder.
+  ~TempFolders();
+  TempFolders(const TempFolders&) = delete;
+  TempFolders& operator=(const TempFolders&) = delete;
+
+  QString Root() const { return root_; }
+  // The claimed folder; before the claim the one it will most likely be:
+  // root/<process id> (root/<process id>-2 and so on when a copy in another
+  // process namespace holds that name).
+  QString OwnFolder() const;
+  // Claims the own folder and makes it, empty, unless it is claimed already
+  // (then it is only made again when missing). False when it cannot be made.
+  bool Claim();
+  // Removes the own folder and its lock file and gives up the claim.
+  void Release();
+  // Removes everything in root but the folders (and lock files) of copies
+  // that are running, this one included.
+  void RemoveLeftovers();
+
+ private:
+  static constexpr int kMostCopiesWithOneId = 100;
+
+  QString root_;
+  QString own_;    // the claimed folder
+  int lock_ = -1;  // its lock file, open and locked while claimed
+};

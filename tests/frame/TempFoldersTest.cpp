@@ -1,0 +1,169 @@
+#include <unistd.h>
+
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QThread>
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "TestEnv.h"
+#include "convert/Form1.h"
+#include "frame/Aplicacion.h"
+#include "frame/ConfigRecord.h"
+#include "frame/ProgramFolder.h"
+#include "frame/RecordFile.h"
+#include "frame/ScriptObj.h"
+#include "frame/TempFolders.h"
+
+namespace {
+
+// Waits, handling events, until the condition holds or a generous limit passes.
+bool WaitFor(const std::function<bool()>& condition) {
+  const QDeadlineTimer limit(60000);
+  while (!condition()) {
+    if (limit.hasExpired()) return false;
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    QThread::msleep(20);
+  }
+  return true;
+}
+
+QByteArray Contents(const QString& path) {
+  QFile file(path);
+  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(missing)");
+}
+
+// Other copies of the program run from the temporary program folder, as
+// separate processes, beside this test process, which is a copy too.
+class TempFoldersTest : public TestEnv {
+ protected:
+  void SetUp() override {
+    TestEnv::SetUp();
+    program_ = Folder() + "/quillmoor";
+    if (::link(QUILLMOOR_PROGRAM, QFile::encodeName(program_).constData()) != 0) {
+      ASSERT_TRUE(QFile::copy(QUILLMOOR_PROGRAM, program_));
+    }
+    // A later run: no first-run windows.
+    ConfigRecord config;
+    config.LanguageName = "<Spanish>";
+    QDir().mkpath(ProgramFolder::AppFiles());
+    ASSERT_EQ(RecordFile::Write(Aplicacion::ConfigPath(), config), RecordFile::Result::Ok);
+  }
+
+  // Starts a copy and waits until it has made its own temporary folder, which
+  // it does once it has removed what gone copies left. nullptr when it fails.
+  QProcess* StartCopy() {
+    copies_.push_back(std::make_unique<QProcess>());
+    QProcess* copy = copies_.back().get();
+    copy->setProcessChannelMode(QProcess::ForwardedChannels);
+    copy->start(program_, {});
+    if (!copy->waitForStarted(30000)) return nullptr;
+    return WaitFor([&] { return QFileInfo(FolderOf(copy)).isDir(); }) ? copy : nullptr;
+  }
+  static QString FolderOf(const QProcess* copy) {
+    return ProgramFolder::AppFiles("temp/" + QString::number(copy->processId()));
+  }
+  QString Relative(const QString& path) const { return path.mid(Folder().size() + 1); }
+
+ private:
+  QString program_;
+  std::vector<std::unique_ptr<QProcess>> copies_;  // killed when the test ends
+};
+
+TEST_F(TempFoldersTest, ACopyThatStartsAndClosesLeavesARunningCopysWorkAlone) {
+  QProcess* running = StartCopy();
+  ASSERT_NE(running, nullptr);
+  const QString theirs = FolderOf(running);
+  // What the running copy's slow two-pass run is working on.
+  const QString work = WriteFile(Relative(theirs) + "/temp/ffmpeg2pass-0.log", "first pass");
+
+  {
+    Form1 main;
+    ScriptedDialogs none;
+    main.Form_Load();
+    const QString mine = Aplicacion::CreateTempFolder(true);
+    ASSERT_FALSE(mine.isEmpty());
+    EXPECT_FALSE(mine.startsWith(theirs + "/"));
+    WriteFile(Relative(mine) + "/concat.txt", "x");
+    main.show();
+    EXPECT_TRUE(main.close());
+    EXPECT_FALSE(QFileInfo::exists(ScriptObj::ParentFolder(mine)));
+  }
+
+  EXPECT_EQ(Contents(work), "first pass");
+  EXPECT_EQ(running->state(), QProcess::Running);
+}
+
+TEST_F(TempFoldersTest, TheNextStartRemovesWhatAKilledCopyLeftAndNothingOfARunningOne) {
+  QProcess* killed = StartCopy();
+  ASSERT_NE(killed, nullptr);
+  const QString left = FolderOf(killed);
+  WriteFile(Relative(left) + "/temp/clip (2).mkv", "cut short");
+  QProcess* running = StartCopy();
+  ASSERT_NE(running, nullptr);
+  const QString work = WriteFile(Relative(FolderOf(running)) + "/temp/clip.mkv", "in progress");
+
+  killed->kill();
+  ASSERT_TRUE(killed->waitForFinished(30000));
+  EXPECT_TRUE(QFileInfo::exists(left + "/temp/clip (2).mkv")) << "a kill leaves its folder";
+
+  QProcess* next = StartCopy();
+  ASSERT_NE(next, nullptr);
+  EXPECT_FALSE(QFileInfo::exists(left));
+  EXPECT_FALSE(QFileInfo::exists(left + ".lock"));
+  EXPECT_EQ(Contents(work), "in progress");
+  EXPECT_EQ(running->state(), QProcess::Running);
+}
+
+TEST_F(TempFoldersTest, AtStartEverythingButRunningCopiesFoldersIsALeftover) {
+  WriteFile("appfiles/temp/temp/old working folder.wav", "x");
+  WriteFile("appfiles/temp/4000000000/temp/a.wav", "x");
+  WriteFile("appfiles/temp/4000000000.lock", "");
+  WriteFile("appfiles/temp/4000000001.lock", "");
+  WriteFile("appfiles/temp/stray file", "x");
+  QProcess* running = StartCopy();
+  ASSERT_NE(running, nullptr);
+
+  Form1 main;
+  ScriptedDialogs none;
+  main.Form_Load();
+
+  const QString own = QString::number(QCoreApplication::applicationPid());
+  const QString theirs = QString::number(running->processId());
+  QStringList expected{own, own + ".lock", theirs, theirs + ".lock"};
+  expected.sort();
+  EXPECT_EQ(QDir(ProgramFolder::AppFiles("temp"))
+                .entryList(QDir::AllEntries | QDir::NoDotAndDotDot, QDir::Name),
+            expected);
+  main.show();
+  EXPECT_TRUE(main.close());
+  EXPECT_EQ(QDir(ProgramFolder::AppFiles("temp"))
+                .entryList(QDir::AllEntries | QDir::NoDotAndDotDot, QDir::Name),
+            QStringList({theirs, theirs + ".lock"}));
+}
+
+TEST_F(TempFoldersTest, CopiesWithTheSameProcessIdEachGetAFolder) {
+  // Two copies in different process namespaces can have the same id; two
+  // claims in this process stand for them.
+  const QString root = ProgramFolder::AppFiles("temp");
+  const QString id = root + "/" + QString::number(QCoreApplication::applicationPid());
+  TempFolders first(root);
+  TempFolders second(root);
+  ASSERT_TRUE(first.Claim());
+  ASSERT_TRUE(second.Claim());
+  EXPECT_EQ(first.OwnFolder(), id);
+  EXPECT_EQ(second.OwnFolder(), id + "-2");
+  const QString work = WriteFile(Relative(id) + "/temp/clip.mkv", "in progress");
+  second.RemoveLeftovers();
+  second.Release();
+  EXPECT_EQ(Contents(work), "in progress");
+  EXPECT_FALSE(QFileInfo::exists(id + "-2"));
+  EXPECT_FALSE(QFileInfo::exists(id + "-2.lock"));
+}
+
+}  // namespace
