@@ -24,6 +24,7 @@
 #include "frame/APIS.h"
 #include "frame/Appfilesadm.h"
 #include "frame/Aplicacion.h"
+#include "frame/CaptureConsole.h"
 #include "frame/Dialogs.h"
 #include "frame/Form16.h"
 #include "frame/Form17.h"
@@ -315,6 +316,7 @@ void Form1::Form_Load() {
 }
 
 void Form1::Form_Unload() {
+  CaptureConsole::EndAll();
   ScriptObj::DeleteFolder(ProgramFolder::AppFiles("temp"), true);
   Aplicacion::WriteConfig();
 }

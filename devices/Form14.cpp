@@ -5,6 +5,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -18,8 +19,8 @@
 #include <QVBoxLayout>
 
 #include "convert/ProfileChoice.h"
-#include "formats/FormatEdit.h"
 #include "devices/Grabador.h"
+#include "formats/FormatEdit.h"
 #include "frame/APIS.h"
 #include "frame/Aplicacion.h"
 #include "frame/CaptureConsole.h"
@@ -231,6 +232,8 @@ void Form14::Form_Load() {
   Lang::TranslateForm14();
   Command9->setText(Command4->text() + " (force)");
   resize(374, SetupHeight);
+  // The destination outlives the window; it shows what "Grabar" records into.
+  Text7->setText(Grabador::RecOutputPath);
   Grabador::RecFormatProfilePath.clear();
   Combo3->setCurrentIndex(0);
   Combo3_Click();
@@ -261,6 +264,7 @@ void Form14::Form_QueryUnload(bool& cancel) {
     Frame4->hide();
     Frame1->show();
     Frame2->show();
+    Command2->show();
     Menu_Options->setEnabled(true);
     resize(width(), SetupHeight);
     cancel = true;
@@ -349,6 +353,7 @@ void Form14::Command1_Click() {
   const QString path = APIS::SaveFileDialog(QString(), QString(), "*.*|*.*", 0, this, true);
   if (path.isEmpty()) return;
   Grabador::RecOutputPath = path;
+  ReplaceConfirmedFor = QFileInfo::exists(path) ? path : QString();
   Text7->setText(path);
 }
 

@@ -109,6 +109,9 @@ class Form14 : public QMainWindow {
 
   // The accepted text of Combo3: typing into the box is undone to it.
   QString Combo3Tag;
+  // The existing file whose replacement the user confirmed in the save
+  // dialog; a recording into it uses that confirmation up.
+  QString ReplaceConfirmedFor;
 
  protected:
   void closeEvent(QCloseEvent* event) override;

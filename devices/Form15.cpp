@@ -11,7 +11,6 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPointer>
-#include <QProcess>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -189,7 +188,7 @@ void Form15::Command2_Click() { CaptureConsole::RequestStop(); }
 
 void Form15::Command3_Click() {
   if (!ffmpeg::FfplayExists()) return;
-  QProcess::startDetached(ffmpeg::FfplayPath, {"-i", Text3->text()});
+  CaptureConsole::StartCompanion({ffmpeg::FfplayPath, {"-i", Text3->text()}}, this);
 }
 
 void Form15::Command4_Click() { IntDocView::ShowCommandOutput(Emisor::AddressListCommand(), this); }

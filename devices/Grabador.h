@@ -88,9 +88,11 @@ void PlayPreview(uint8_t detached);
 Convertidor::StepCommand FfmpegOutputStep(const QString& options, const QString& output);
 
 // The ffmpeg step that records inputArgs into outputFile with the compiled
-// format and the duration option ("-t <seconds>" or "").
+// format and the duration option ("-t <seconds>" or ""); an existing file is
+// replaced only with replace, else ffmpeg refuses to touch it.
 Convertidor::StepCommand RecordCommand(const CompiledFormat& format, const QString& inputArgs,
-                                       const QString& durationOption, const QString& outputFile);
+                                       const QString& durationOption, const QString& outputFile,
+                                       bool replace);
 
 // Opens the recorder, lists the devices, and returns when it has been closed.
 void ShowRecorder();

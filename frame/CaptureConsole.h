@@ -5,6 +5,7 @@
 #include <QStringList>
 #include <cstdint>
 
+class QObject;
 class QWidget;
 
 // Runs the outside tools (ffmpeg, ffprobe, ffplay, cdda2wav, encoders) one
@@ -89,6 +90,24 @@ void RequestStop();
 void SendInput(const QString& text, int16_t addCrLf);
 void RequestPause();
 void RequestResume();
+
+// How long a child asked to end may take before it is killed.
+constexpr int EndGraceMs = 3000;
+
+// Starts a program that runs beside the windows without being waited for or
+// read (a player showing what is being recorded or streamed). It ends when it
+// is closed, when EndCompanions is called for its owner, when its owner is
+// destroyed, or with the program. False when it could not be started.
+bool StartCompanion(const Command& command, QObject* owner);
+// Ends the companions started for owner: SIGTERM, then kill after the grace.
+void EndCompanions(QObject* owner);
+
+// The program is closing: the running tool ends as its own stop would have
+// it (ffmpeg gets "q" on its input, a tool without input SIGTERM), is killed
+// if it has not ended after the grace, and every companion ends. The run then
+// reports a stop, not a failure. Children of a program that dies without
+// closing get SIGTERM from the system.
+void EndAll();
 
 // Back to idle with no pending input; for start-up and tests, never during a run.
 void Reset();
