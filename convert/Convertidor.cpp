@@ -1203,6 +1203,8 @@ bool ConversionRun::RunRow(int row, const QStringList& inputs, const QString& ou
   const bool started = CaptureConsole::RunCaptured(
       CaptureConsole::Pipeline{step.Command}, TempDir, pipe, pipe, form_->Text5, false,
       CaptureConsole::ReplaceByVisibleChunk, capture_, KeptOutput, exitCode);
+  // The program closing ended the tool: the run stops as "Detener" stops it.
+  if (CaptureConsole::Closing()) StopRequested = 1;
   if (StepSucceeded(started, exitCode, isEncoder, ScriptObj::FileSize(output))) return true;
   failure_ = started ? 2 : 1;
   failedCommand_ = step.Shown;

@@ -283,7 +283,8 @@ void ExtractTracks() {
         folder, 0, 0, window->Text2, true, CaptureConsole::AppendChunk, output, 0, exitCode);
     const QString ripped = RippedFile(folder, format, track);
     // A run that was stopped or failed leaves at most a part of the track.
-    const bool finished = started && exitCode == 0 && CDRipCancel == 0;
+    const bool finished =
+        started && exitCode == 0 && CDRipCancel == 0 && !CaptureConsole::Closing();
     if (!finished) {
       if (!ripped.isEmpty()) ScriptObj::DeleteFile(ripped, true);
     } else if (!ripped.isEmpty() && !NameAfterTitle(ripped, folder, title, format)) {

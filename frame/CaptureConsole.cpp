@@ -336,6 +336,7 @@ class Run : public QObject {
 };
 
 Run* active = nullptr;
+bool closing = false;
 
 // Programs that run beside the windows, each with the object it belongs to.
 struct Companion {
@@ -406,7 +407,7 @@ bool RunCaptured(const QString& cmdLine, const QString& workDir, uint8_t withStd
 bool RunCaptured(const Pipeline& pipeline, const QString& workDir, uint8_t withStdin,
                  uint8_t peekFirst, QWidget* box, bool autoScroll, uint8_t displayMode,
                  QString& output, int32_t maxKeep, int32_t& exitCode) {
-  if (active || ConsoleState != Idle) return false;
+  if (active || ConsoleState != Idle || closing) return false;
   output.clear();
   ConsoleInput.clear();
   exitCode = 0;
@@ -426,6 +427,7 @@ bool RunCaptured(const Pipeline& pipeline, const QString& workDir, uint8_t withS
 uint8_t GetState() { return ConsoleState; }
 
 bool StartCompanion(const Command& command, QObject* owner) {
+  if (closing) return false;
   auto* process = new QProcess;
   EndWithTheProgram(process);
   process->setStandardInputFile(QProcess::nullDevice());
@@ -453,7 +455,10 @@ void EndCompanions(QObject* owner) {
   EndCompanionsWhere([owner](const Companion& c) { return c.owner == owner; });
 }
 
+bool Closing() { return closing; }
+
 void EndAll() {
+  closing = true;
   if (active) active->EndGracefully();
   EndCompanionsWhere([](const Companion&) { return true; });
 }
@@ -486,6 +491,7 @@ void RequestResume() {
 }
 
 void Reset() {
+  closing = false;
   ConsoleState = Idle;
   ConsoleInput.clear();
 }

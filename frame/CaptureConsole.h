@@ -70,7 +70,7 @@ Pipeline ParseCommandLine(const QString& cmdLine);
 // characters, < 0 everything. exitCode is the tool's own code; 128 + the
 // signal when something else killed it; 0 when RequestStop ended the run.
 // Returns false when the program could not be started, or when another run
-// is in progress (then nothing is touched).
+// is in progress or the program is closing (then nothing is touched).
 bool RunCaptured(const QString& cmdLine, const QString& workDir, uint8_t withStdin,
                  uint8_t peekFirst, QWidget* box, bool autoScroll, uint8_t displayMode,
                  QString& output, int32_t maxKeep, int32_t& exitCode);
@@ -105,11 +105,14 @@ void EndCompanions(QObject* owner);
 // The program is closing: the running tool ends as its own stop would have
 // it (ffmpeg gets "q" on its input, a tool without input SIGTERM), is killed
 // if it has not ended after the grace, and every companion ends. The run then
-// reports a stop, not a failure. Children of a program that dies without
-// closing get SIGTERM from the system.
+// reports a stop, not a failure. From then on no tool starts. Children of a
+// program that dies without closing get SIGTERM from the system.
 void EndAll();
+// True once EndAll has run: a run that reported a stop may have been cut short.
+bool Closing();
 
-// Back to idle with no pending input; for start-up and tests, never during a run.
+// Back to idle with no pending input, not closing; for start-up and tests,
+// never during a run.
 void Reset();
 
 // How one process ended.

@@ -13,6 +13,7 @@
 #include <QPushButton>
 #include <QTimer>
 
+#include "Children.h"
 #include "TestEnv.h"
 #include "convert/Convertidor.h"
 #include "convert/Form1.h"
@@ -523,6 +524,37 @@ TEST_F(ConvertTest, DetenerEndsALongRunAndLeavesTheSourcesAlone) {
   EXPECT_FALSE(QFile::exists(Path("in/b (2).mkv")));
   // "q" lets ffmpeg close its output properly.
   EXPECT_GT(Duration(Path("in/a (2).mkv")), 0.5);
+}
+
+TEST_F(ConvertTest, ClosingTheProgramStopsTheRunAndLeavesTheSourcesAlone) {
+  const QString a = Clip("in/a.mkv", 20);
+  const QString b = Clip("in/b.mkv", 20);
+  List({a, b});
+  FormatProfile profile;
+  profile.InputExtraParams = "-re";
+  Aplicacion::FormatProfilePath = SaveFormat(profile);
+  Choices.DeleteOriginals = true;
+  QList<qint64> converters;
+  QTimer poll;
+  QObject::connect(&poll, &QTimer::timeout, [&] {
+    if (Form12::Instance() && Form12::Instance()->Text5->text().contains("time=")) {
+      poll.stop();
+      converters = ChildProcesses("ffmpeg");
+      main_->close();
+    }
+  });
+  poll.start(20);
+  ScriptedDialogs dialogs;
+  Convert("");
+  EXPECT_EQ(converters.size(), 1);
+  EXPECT_TRUE(AllEnd(converters));
+  EXPECT_TRUE(Errors.isEmpty());
+  EXPECT_TRUE(QFile::exists(a));
+  EXPECT_TRUE(QFile::exists(b));
+  EXPECT_TRUE(Trashed().isEmpty());
+  EXPECT_FALSE(QFile::exists(Path("in/b (2).mkv")));
+  ASSERT_TRUE(Progress());
+  EXPECT_EQ(Progress()->Text1->text(), "El proceso fue detenido");
 }
 
 TEST_F(ConvertTest, ForcedStopAsksAndThenEndsTheTool) {

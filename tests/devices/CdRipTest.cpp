@@ -14,6 +14,7 @@
 #include <functional>
 #include <memory>
 
+#include "Children.h"
 #include "TestEnv.h"
 #include "convert/Form1.h"
 #include "devices/Form2.h"
@@ -450,6 +451,29 @@ TEST_F(CdRipTest, StopDuringARipAppendsNothingAndKeepsTheWindow) {
   window->Command2->click();
   EXPECT_EQ(Log().size(), 4);
   EXPECT_TRUE(Aplicacion::FileList.isEmpty());
+}
+
+TEST_F(CdRipTest, ClosingTheProgramEndsARipAndNamesNothingAfterIt) {
+  cdrtools::OpenCDRip();
+  Form2* window = Form2::Instance();
+  ASSERT_NE(window, nullptr);
+  cdrtools::CDRipOutputDir = Folder() + "/out";
+  QDir().mkpath(Folder() + "/out");
+  WriteFile("fixture/partial2", "");
+  Tick({0, 1, 4});
+  QList<qint64> drives;
+  When([window] { return window->Text2->toPlainText().contains("track 2: part written"); },
+       [&] {
+         drives = ChildProcesses("sleep");
+         main_->close();
+       });
+  ScriptedDialogs dialogs;
+  window->Command2->click();
+  EXPECT_EQ(drives.size(), 1);
+  EXPECT_TRUE(AllEnd(drives));
+  EXPECT_TRUE(dialogs.Messages().isEmpty());
+  EXPECT_EQ(Names(Folder() + "/out/CDRip"), QStringList({"Intro.wav"}));
+  EXPECT_EQ(Log().filter("-t 5+5").size(), 0);
 }
 
 }  // namespace

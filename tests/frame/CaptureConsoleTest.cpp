@@ -6,6 +6,7 @@
 #include <csignal>
 #include <functional>
 
+#include "Children.h"
 #include "TestEnv.h"
 #include "frame/CaptureConsole.h"
 
@@ -335,6 +336,78 @@ TEST_F(CaptureConsoleRun, APipelineJoinsTwoProcessesAndAStopReachesBoth) {
                           Folder(), 0, 0, nullptr, false, 0, output, -1, exitCode));
   EXPECT_LT(clock.elapsed(), 10000);
   EXPECT_EQ(exitCode, 0);
+}
+
+// What the program's close does to the running tool: "q" on its input, else
+// SIGTERM, and a kill for a tool that ends on neither.
+TEST_F(CaptureConsoleRun, EndAllAsksTheToolToFinishAndKillsItAfterTheGrace) {
+  struct Case {
+    const char* name;
+    const char* script;
+    uint8_t withStdin;
+    const char* said;
+    bool killed;
+  } cases[] = {
+      {"input pipe", "echo ready; read line; echo \"got $line\"; exit 3", 1, "got q", false},
+      {"no input", "trap 'echo term; exit 3' TERM; echo ready; while :; do sleep 0.05; done", 0,
+       "term", false},
+      {"deaf", "trap '' TERM; echo ready; exec sleep 60", 1, "", true},
+  };
+  for (const Case& c : cases) {
+    Reset();
+    QList<qint64> tools;
+    QElapsedTimer ending;
+    When([this] { return output.contains("ready"); },
+         [&] {
+           tools = ChildProcesses("sh") + ChildProcesses("sleep");
+           ending.start();
+           EndAll();
+         });
+    EXPECT_TRUE(RunShell(c.script, c.withStdin)) << c.name;
+    EXPECT_TRUE(output.contains(c.said)) << c.name << ": " << output.toStdString();
+    EXPECT_EQ(exitCode, 0) << c.name << ": a stop, not a failure";
+    EXPECT_EQ(ending.elapsed() >= EndGraceMs, c.killed) << c.name;
+    EXPECT_FALSE(tools.isEmpty()) << c.name;
+    EXPECT_TRUE(AllEnd(tools)) << c.name;
+    EXPECT_TRUE(Closing());
+    EXPECT_FALSE(RunShell("echo late")) << c.name << ": nothing starts while closing";
+  }
+  Reset();
+  EXPECT_TRUE(RunShell("echo again"));
+  EXPECT_FALSE(Closing());
+}
+
+TEST_F(CaptureConsoleRun, CompanionsEndWithTheirOwnerOrWithTheProgram) {
+  // ffplay needs neither a sound card nor a screen here.
+  qputenv("SDL_AUDIODRIVER", "dummy");
+  qputenv("SDL_VIDEODRIVER", "dummy");
+  const Command player{"/usr/bin/ffplay", {"-f", "lavfi", "-i", "testsrc=size=160x120:rate=10"}};
+  auto startFor = [&player](QObject* owner) {
+    const QList<qint64> before = ChildProcesses("ffplay");
+    EXPECT_TRUE(StartCompanion(player, owner));
+    QList<qint64> after = ChildProcesses("ffplay");
+    for (const qint64 pid : before) after.removeAll(pid);
+    EXPECT_EQ(after.size(), 1);
+    return after;
+  };
+  QObject kept;
+  const QList<qint64> ownedByKept = startFor(&kept);
+  auto* dropped = new QObject;
+  const QList<qint64> ownedByDropped = startFor(dropped);
+  delete dropped;
+  EXPECT_TRUE(AllEnd(ownedByDropped));
+  EXPECT_TRUE(ProcessLives(ownedByKept.first()));
+
+  QObject other;
+  const QList<qint64> ownedByOther = startFor(&other);
+  EndCompanions(&kept);
+  EXPECT_TRUE(AllEnd(ownedByKept));
+  EXPECT_TRUE(ProcessLives(ownedByOther.first()));
+
+  EXPECT_FALSE(StartCompanion({"/nonexistent/player", {}}, &kept));
+  EndAll();
+  EXPECT_TRUE(AllEnd(ownedByOther));
+  EXPECT_FALSE(StartCompanion(player, &kept)) << "nothing starts while closing";
 }
 
 }  // namespace
