@@ -1,3 +1,4 @@
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
@@ -157,6 +158,29 @@ TEST_F(RecorderTest, SourceControlsFollowTheSourceOptionsAndCaptions) {
     EXPECT_FALSE(control->isEnabled()) << control->objectName().toStdString();
   window_->Option3->click();
   EXPECT_TRUE(window_->Combo3->isEnabled());
+}
+
+// Captions read as captions, and assistive tools name each field after its
+// caption rather than after the frame around it.
+TEST_F(RecorderTest, CaptionsAreLabelsThatNameTheirFields) {
+  for (QLabel* caption : {window_->Text2, window_->Text3, window_->Text4})
+    EXPECT_EQ(caption->cursor().shape(), Qt::PointingHandCursor)
+        << caption->objectName().toStdString();
+  const struct {
+    QWidget* control;
+    QString name;
+  } cases[] = {
+      {window_->Option1, window_->Text2->text()}, {window_->Text1, window_->Text2->text()},
+      {window_->Check2, window_->Text3->text()},  {window_->Combo1, window_->Text3->text()},
+      {window_->Check3, window_->Text4->text()},  {window_->Combo2, window_->Text4->text()},
+      {window_->Text11, window_->Text10->text()}, {window_->Text7, window_->Option3->text()},
+  };
+  for (const auto& c : cases) {
+    QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(c.control);
+    ASSERT_NE(accessible, nullptr);
+    EXPECT_EQ(accessible->text(QAccessible::Name), c.name) << c.control->objectName().toStdString();
+    EXPECT_FALSE(c.name.isEmpty());
+  }
 }
 
 TEST_F(RecorderTest, DeviceListsAreFilledFromTheListingWithNothingSelected) {

@@ -1,3 +1,4 @@
+#include <QAccessible>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -6,6 +7,7 @@
 #include <QFile>
 #include <QGroupBox>
 #include <QHostAddress>
+#include <QLabel>
 #include <QLineEdit>
 #include <QNetworkDatagram>
 #include <QPlainTextEdit>
@@ -131,6 +133,14 @@ TEST_F(StreamerTest, OffersThisMachinesAddressOnPort8080) {
   EXPECT_TRUE(window_->Text5->isEnabled());
   EXPECT_TRUE(window_->Combo4->isEnabled());
   EXPECT_EQ(window_->Combo4->currentText(), "<Infinito>");
+}
+
+TEST_F(StreamerTest, TheAddressFieldIsNamedAfterItsCaption) {
+  Open("-i x");
+  window_->Combo1->setEditText("");
+  QAccessibleInterface* address = QAccessible::queryAccessibleInterface(window_->Combo1);
+  ASSERT_NE(address, nullptr);
+  EXPECT_EQ(address->text(QAccessible::Name), window_->Text1->text());
 }
 
 TEST_F(StreamerTest, VerDireccionIpShowsTheAddressesAndVerEmisionNeedsFfplay) {
