@@ -38,7 +38,7 @@ T* Named(T* control, const char* name) {
 }
 
 // A caption that the user can click, as the source panel's captions are: a
-// label with a hand cursor, naming the field it stands for (its buddy).
+// label with a hand cursor.
 QLabel* ClickableCaption(QWidget* parent, const char* name, const QString& text) {
   auto* caption = Named(new QLabel(text, parent), name);
   caption->setCursor(Qt::PointingHandCursor);
@@ -114,7 +114,7 @@ void Form14::CreateSourcePanel() {
   Combo2 = Named(new QComboBox(Frame1), "Combo2");
   Combo2->setEditable(true);
   Combo2->setEnabled(false);
-  Text10 = ClickableCaption(Frame1, "Text10", "Duración (HH:MM:SS.mm):");
+  Text10 = Named(new QLabel("Duración (HH:MM:SS.mm):", Frame1), "Text10");
   Text11 = Named(new QLineEdit(Frame1), "Text11");
   Command3 = Named(new QPushButton("Play", Frame1), "Command3");
 

@@ -77,8 +77,8 @@ bool IsNumeric(const QString& text);
 void ListDevices();
 // The input arguments of Form14's source.
 QString BuildInputArgs(uint8_t withBuffer);
-// Shows Form14's source in ffplay: detached (the recording goes on) or in the
-// player window, waiting until it is closed.
+// Shows Form14's source in ffplay: detached, beside the recording and ending
+// with it or with the window, or in the player window, waiting until it is closed.
 void PlayPreview(uint8_t detached);
 
 // ---- Recording ----

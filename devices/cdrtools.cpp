@@ -290,7 +290,7 @@ void ExtractTracks() {
     } else if (!ripped.isEmpty() && !NameAfterTitle(ripped, folder, title, format)) {
       CDRipCancel = 1;
     }
-    if (CDRipCancel == 1 || !window) {
+    if (CDRipCancel == 1 || !window || CaptureConsole::Closing()) {
       completed = false;
       break;
     }
