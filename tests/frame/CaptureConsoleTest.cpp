@@ -2,8 +2,10 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QProcess>
 #include <QTimer>
 #include <csignal>
+#include <cstdlib>
 #include <functional>
 
 #include "Children.h"
@@ -408,6 +410,40 @@ TEST_F(CaptureConsoleRun, CompanionsEndWithTheirOwnerOrWithTheProgram) {
   EndAll();
   EXPECT_TRUE(AllEnd(ownedByOther));
   EXPECT_FALSE(StartCompanion(player, &kept)) << "nothing starts while closing";
+}
+
+// The program's event loops left by the application's own exit, with no
+// close before it: the running ffmpeg still gets "q". Run in a child process
+// of the test, as the loops cannot be entered again after an exit.
+void RecordUntilTheApplicationExits(const QString& output) {
+  Reset();
+  QString console;
+  int32_t code = 0;
+  QTimer poll;
+  QList<qint64> recorders;
+  QObject::connect(&poll, &QTimer::timeout, [&] {
+    if (!console.contains("time=")) return;
+    poll.stop();
+    recorders = ChildProcesses("ffmpeg");
+    QCoreApplication::exit(0);
+  });
+  poll.start(20);
+  RunCaptured(Pipeline{{"/usr/bin/ffmpeg",
+                        {"-f", "lavfi", "-i", "testsrc=size=160x120:rate=10", "-y", output}}},
+              QString(), 1, 1, nullptr, false, NoDisplay, console, -1, code);
+  QProcess probe;
+  probe.start("/usr/bin/ffprobe",
+              {"-v", "error", "-show_entries", "format=duration", "-of", "csv=p=0", output});
+  probe.waitForFinished();
+  const bool complete = probe.readAll().trimmed().toDouble() > 0;
+  std::exit(recorders.size() == 1 && AllEnd(recorders) && complete ? 0 : 1);
+}
+
+TEST_F(CaptureConsoleRun, LeavingTheEventLoopsOnExitEndsTheToolWithQ) {
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  // An mp4 that ffmpeg did not finish has no index and cannot be read.
+  EXPECT_EXIT(RecordUntilTheApplicationExits(Folder() + "/exit.mp4"), ::testing::ExitedWithCode(0),
+              "");
 }
 
 }  // namespace
