@@ -1,3 +1,6 @@
+#include <unistd.h>
+
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QLineEdit>
@@ -444,6 +447,55 @@ TEST_F(CaptureConsoleRun, LeavingTheEventLoopsOnExitEndsTheToolWithQ) {
   // An mp4 that ffmpeg did not finish has no index and cannot be read.
   EXPECT_EXIT(RecordUntilTheApplicationExits(Folder() + "/exit.mp4"), ::testing::ExitedWithCode(0),
               "");
+}
+
+// A program that dies without closing: its ffmpeg gets SIGTERM from the
+// system, and finishes its output. The dying program is a child of the test,
+// which shares with it a folder named after the test's process id.
+QString SharedFolder(qint64 testPid) {
+  return QDir::tempPath() + "/quillmoor-dies-" + QString::number(testPid);
+}
+
+void RecordAndDie() {
+  Reset();
+  const QString shared = SharedFolder(::getppid());
+  QString console;
+  int32_t code = 0;
+  QTimer poll;
+  QObject::connect(&poll, &QTimer::timeout, [&] {
+    if (!console.contains("time=")) return;
+    QFile pid(shared + "/pid");
+    if (pid.open(QIODevice::WriteOnly))
+      pid.write(QByteArray::number(ChildProcesses("ffmpeg").value(0)));
+    pid.close();
+    std::_Exit(3);
+  });
+  poll.start(20);
+  // In real time and for 30 s at most, should it outlive the test.
+  RunCaptured(Pipeline{{"/usr/bin/ffmpeg",
+                        {"-re", "-f", "lavfi", "-i", "testsrc=size=160x120:rate=10", "-t", "30",
+                         "-y", shared + "/died.mp4"}}},
+              QString(), 1, 1, nullptr, false, NoDisplay, console, -1, code);
+  std::_Exit(1);
+}
+
+TEST_F(CaptureConsoleRun, ToolsOfAProgramThatDiesWithoutClosingEndToo) {
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  const QString shared = SharedFolder(QCoreApplication::applicationPid());
+  QDir(shared).removeRecursively();
+  ASSERT_TRUE(QDir().mkpath(shared));
+  EXPECT_EXIT(RecordAndDie(), ::testing::ExitedWithCode(3), "");
+  QFile pid(shared + "/pid");
+  ASSERT_TRUE(pid.open(QIODevice::ReadOnly));
+  const qint64 recorder = pid.readAll().toLongLong();
+  ASSERT_GT(recorder, 0);
+  EXPECT_TRUE(AllEnd({recorder}));
+  QProcess probe;
+  probe.start("/usr/bin/ffprobe", {"-v", "error", "-show_entries", "format=duration", "-of",
+                                   "csv=p=0", shared + "/died.mp4"});
+  probe.waitForFinished();
+  EXPECT_GT(probe.readAll().trimmed().toDouble(), 0.0) << "SIGTERM lets ffmpeg finish the file";
+  QDir(shared).removeRecursively();
 }
 
 }  // namespace
