@@ -3,6 +3,8 @@
 
 #include "convert/Form1.h"
 #include "frame/Aplicacion.h"
+#include "frame/CaptureConsole.h"
+#include "frame/TerminationSignals.h"
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
@@ -14,6 +16,13 @@ int main(int argc, char* argv[]) {
   QPointer<Form1> main = new Form1;
   main->setAttribute(Qt::WA_DeleteOnClose);
   QObject::connect(main, &QObject::destroyed, &app, &QApplication::quit);
+  // However the program ends, the tools it started end with it.
+  QObject::connect(&app, &QCoreApplication::aboutToQuit, [] { CaptureConsole::EndAll(); });
+  TerminationSignals::Install([&main] {
+    CaptureConsole::EndAll();
+    if (main) main->close();
+    QCoreApplication::exit(0);
+  });
   main->Form_Load();
   if (!main) return 0;  // closed during start-up
   main->show();

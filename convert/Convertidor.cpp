@@ -1255,6 +1255,8 @@ bool ConversionRun::RunRow(int row, const QStringList& inputs, const QString& ou
       CaptureConsole::Pipeline{step.Command}, TempDir, pipe, pipe, form_->Text5, false,
       CaptureConsole::ReplaceByVisibleChunk, capture_, KeptOutput, exitCode,
       [&report](const QString& chunk) { report.Add(chunk); });
+  // The program closing ended the tool: the run stops as "Detener" stops it.
+  if (CaptureConsole::Closing()) StopRequested = 1;
   if (started) NoteInputsRead(step, isEncoder, inputs, report);
   const bool writeFailed = !isEncoder && report.WriteFailed();
   if (StepSucceeded(started, exitCode, isEncoder, ScriptObj::FileSize(output), writeFailed))

@@ -316,6 +316,7 @@ void Form1::Form_Load() {
 }
 
 void Form1::Form_Unload() {
+  CaptureConsole::EndAll();
   Aplicacion::RemoveOwnTempFolder();
   Aplicacion::WriteConfig();
 }

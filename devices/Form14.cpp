@@ -5,6 +5,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -18,8 +19,8 @@
 #include <QVBoxLayout>
 
 #include "convert/ProfileChoice.h"
-#include "formats/FormatEdit.h"
 #include "devices/Grabador.h"
+#include "formats/FormatEdit.h"
 #include "frame/APIS.h"
 #include "frame/Aplicacion.h"
 #include "frame/CaptureConsole.h"
@@ -36,14 +37,12 @@ T* Named(T* control, const char* name) {
   return control;
 }
 
-// A caption that the user can click, as the source panel's captions are.
-QLineEdit* CaptionBox(QWidget* parent, const char* name, const QString& text) {
-  auto* box = Named(new QLineEdit(text, parent), name);
-  box->setReadOnly(true);
-  box->setFrame(false);
-  box->setFocusPolicy(Qt::NoFocus);
-  box->setCursor(Qt::PointingHandCursor);
-  return box;
+// A caption that the user can click, as the source panel's captions are: a
+// label with a hand cursor.
+QLabel* ClickableCaption(QWidget* parent, const char* name, const QString& text) {
+  auto* caption = Named(new QLabel(text, parent), name);
+  caption->setCursor(Qt::PointingHandCursor);
+  return caption;
 }
 
 void MoveCaretToEnd(QLineEdit* box) { box->setCursorPosition(box->text().size()); }
@@ -100,24 +99,30 @@ void Form14::CreateSourcePanel() {
   Frame1 = Named(new QGroupBox("Origen", this), "Frame1");
   auto* grid = new QGridLayout(Frame1);
   Option1 = Named(new QRadioButton(Frame1), "Option1");
-  Text2 = CaptionBox(Frame1, "Text2", "Dirección de red:");
+  Text2 = ClickableCaption(Frame1, "Text2", "Dirección de red:");
   Text1 = Named(new QLineEdit(Frame1), "Text1");
   Text1->setEnabled(false);
   Option2 = Named(new QRadioButton("Dispositivo de captura:", Frame1), "Option2");
   Option2->setChecked(true);
   Check2 = Named(new QCheckBox(Frame1), "Check2");
-  Text3 = CaptionBox(Frame1, "Text3", "Audio:");
+  Text3 = ClickableCaption(Frame1, "Text3", "Audio:");
   Combo1 = Named(new QComboBox(Frame1), "Combo1");
   Combo1->setEditable(true);
   Combo1->setEnabled(false);
   Check3 = Named(new QCheckBox(Frame1), "Check3");
-  Text4 = CaptionBox(Frame1, "Text4", "Video:");
+  Text4 = ClickableCaption(Frame1, "Text4", "Video:");
   Combo2 = Named(new QComboBox(Frame1), "Combo2");
   Combo2->setEditable(true);
   Combo2->setEnabled(false);
-  Text10 = CaptionBox(Frame1, "Text10", "Duración (HH:MM:SS.mm):");
+  Text10 = Named(new QLabel("Duración (HH:MM:SS.mm):", Frame1), "Text10");
   Text11 = Named(new QLineEdit(Frame1), "Text11");
   Command3 = Named(new QPushButton("Play", Frame1), "Command3");
+
+  // Assistive tools name each field after its caption, not after the frame.
+  Text2->setBuddy(Text1);
+  Text3->setBuddy(Combo1);
+  Text4->setBuddy(Combo2);
+  Text10->setBuddy(Text11);
 
   grid->addWidget(Option1, 0, 0);
   grid->addWidget(Text2, 0, 1, 1, 2);
@@ -149,6 +154,7 @@ void Form14::CreateDestinationPanel() {
   Combo3 = Named(new QComboBox(Frame2), "Combo3");
   Combo3->setEditable(true);
   Combo3->addItems({"<Automático>", "<Manual>"});
+  Label1->setBuddy(Combo3);
   Command5 = Named(new QPushButton("...", Frame2), "Command5");
   Command5->setMaximumWidth(40);
   Command6 = Named(new QPushButton(">>", Frame2), "Command6");
@@ -199,7 +205,7 @@ void Form14::WireControls() {
   });
   connect(Check2, &QCheckBox::toggled, this, &Form14::Check2_Click);
   connect(Check3, &QCheckBox::toggled, this, &Form14::Check3_Click);
-  for (QLineEdit* caption : {Text2, Text3, Text4}) caption->installEventFilter(this);
+  for (QLabel* caption : {Text2, Text3, Text4}) caption->installEventFilter(this);
   connect(Command3, &QPushButton::clicked, this, &Form14::Command3_Click);
   connect(Opt_List, &QAction::triggered, this, &Form14::Opt_List_Click);
   connect(Opt_BuffSizeChan, &QAction::triggered, this, &Form14::Opt_BuffSizeChan_Click);
@@ -230,10 +236,21 @@ bool Form14::eventFilter(QObject* watched, QEvent* event) {
 void Form14::Form_Load() {
   Lang::TranslateForm14();
   Command9->setText(Command4->text() + " (force)");
+  NameUncaptionedControls();
   resize(374, SetupHeight);
+  // The destination outlives the window; it shows what "Grabar" records into.
+  Text7->setText(Grabador::RecOutputPath);
   Grabador::RecFormatProfilePath.clear();
   Combo3->setCurrentIndex(0);
   Combo3_Click();
+}
+
+// Controls without a caption of their own take the caption beside them.
+void Form14::NameUncaptionedControls() {
+  Option1->setAccessibleName(Text2->text());
+  Check2->setAccessibleName(Text3->text());
+  Check3->setAccessibleName(Text4->text());
+  Text7->setAccessibleName(Option3->text());
 }
 
 void Form14::closeEvent(QCloseEvent* event) {
@@ -261,6 +278,7 @@ void Form14::Form_QueryUnload(bool& cancel) {
     Frame4->hide();
     Frame1->show();
     Frame2->show();
+    Command2->show();
     Menu_Options->setEnabled(true);
     resize(width(), SetupHeight);
     cancel = true;
@@ -349,6 +367,7 @@ void Form14::Command1_Click() {
   const QString path = APIS::SaveFileDialog(QString(), QString(), "*.*|*.*", 0, this, true);
   if (path.isEmpty()) return;
   Grabador::RecOutputPath = path;
+  ReplaceConfirmedFor = QFileInfo::exists(path) ? path : QString();
   Text7->setText(path);
 }
 

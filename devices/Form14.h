@@ -66,16 +66,16 @@ class Form14 : public QMainWindow {
 
   QGroupBox* Frame1 = nullptr;
   QRadioButton* Option1 = nullptr;
-  QLineEdit* Text2 = nullptr;
+  QLabel* Text2 = nullptr;
   QLineEdit* Text1 = nullptr;
   QRadioButton* Option2 = nullptr;
   QCheckBox* Check2 = nullptr;
-  QLineEdit* Text3 = nullptr;
+  QLabel* Text3 = nullptr;
   QComboBox* Combo1 = nullptr;
   QCheckBox* Check3 = nullptr;
-  QLineEdit* Text4 = nullptr;
+  QLabel* Text4 = nullptr;
   QComboBox* Combo2 = nullptr;
-  QLineEdit* Text10 = nullptr;
+  QLabel* Text10 = nullptr;
   QLineEdit* Text11 = nullptr;
   QPushButton* Command3 = nullptr;
 
@@ -109,6 +109,9 @@ class Form14 : public QMainWindow {
 
   // The accepted text of Combo3: typing into the box is undone to it.
   QString Combo3Tag;
+  // The existing file whose replacement the user confirmed in the save
+  // dialog; a recording into it uses that confirmation up.
+  QString ReplaceConfirmedFor;
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -121,6 +124,7 @@ class Form14 : public QMainWindow {
   void CreateRecordingPanel();
   void WireControls();
   void SourceFollowers();
+  void NameUncaptionedControls();
   void SwitchDestination(bool toFile);
   ProfileChoice::Controls FormatControls();
 };

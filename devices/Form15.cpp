@@ -11,7 +11,6 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPointer>
-#include <QProcess>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -31,12 +30,11 @@ T* Named(T* control, const char* name) {
   return control;
 }
 
-QLineEdit* CaptionBox(QWidget* parent, const char* name, const QString& text) {
-  auto* box = Named(new QLineEdit(text, parent), name);
-  box->setReadOnly(true);
-  box->setFrame(false);
-  box->setFocusPolicy(Qt::NoFocus);
-  return box;
+// A caption naming the field it stands for (its buddy).
+QLabel* Caption(QWidget* parent, const char* name, const QString& text, QWidget* field) {
+  auto* caption = Named(new QLabel(text, parent), name);
+  caption->setBuddy(field);
+  return caption;
 }
 }  // namespace
 
@@ -72,26 +70,27 @@ void Form15::CreateControls() {
 void Form15::CreateSetupPanel() {
   Picture1 = Named(new QWidget(this), "Picture1");
   auto* grid = new QGridLayout(Picture1);
-  Text1 = CaptionBox(Picture1, "Text1", "Dirección:");
   Combo1 = Named(new QComboBox(Picture1), "Combo1");
   Combo1->setEditable(true);
+  Text1 = Caption(Picture1, "Text1", "Dirección:", Combo1);
   Command4 = Named(new QPushButton("Ver direccion IP", Picture1), "Command4");
   Label1 = Named(new QLabel("Formato:", Picture1), "Label1");
   Combo3 = Named(new QComboBox(Picture1), "Combo3");
   Combo3->setEditable(true);
   Combo3->addItems({"<Automático>", "<Manual>"});
+  Label1->setBuddy(Combo3);
   Command5 = Named(new QPushButton("...", Picture1), "Command5");
   Command5->setMaximumWidth(40);
   Command6 = Named(new QPushButton(">>", Picture1), "Command6");
   Command6->setMaximumWidth(40);
   Command6->setEnabled(false);
   Check1 = Named(new QCheckBox("Repetir lista de reproducción:", Picture1), "Check1");
-  Text5 = CaptionBox(Picture1, "Text5", "Veces:");
-  Text5->setEnabled(false);
   Combo4 = Named(new QComboBox(Picture1), "Combo4");
   Combo4->setEditable(true);
   Combo4->addItem("<Infinito>");
   Combo4->setEnabled(false);
+  Text5 = Caption(Picture1, "Text5", "Veces:", Combo4);
+  Text5->setEnabled(false);
   Command1 = Named(new QPushButton("Emitir", Picture1), "Command1");
 
   grid->addWidget(Text1, 0, 0);
@@ -189,7 +188,7 @@ void Form15::Command2_Click() { CaptureConsole::RequestStop(); }
 
 void Form15::Command3_Click() {
   if (!ffmpeg::FfplayExists()) return;
-  QProcess::startDetached(ffmpeg::FfplayPath, {"-i", Text3->text()});
+  CaptureConsole::StartCompanion({ffmpeg::FfplayPath, {"-i", Text3->text()}}, this);
 }
 
 void Form15::Command4_Click() { IntDocView::ShowCommandOutput(Emisor::AddressListCommand(), this); }

@@ -44,7 +44,7 @@ class Form15 : public QWidget {
   QLabel* Label3 = nullptr;
 
   QWidget* Picture1 = nullptr;
-  QLineEdit* Text1 = nullptr;
+  QLabel* Text1 = nullptr;
   QComboBox* Combo1 = nullptr;
   QPushButton* Command4 = nullptr;
   QLabel* Label1 = nullptr;
@@ -52,7 +52,7 @@ class Form15 : public QWidget {
   QPushButton* Command5 = nullptr;
   QPushButton* Command6 = nullptr;
   QCheckBox* Check1 = nullptr;
-  QLineEdit* Text5 = nullptr;
+  QLabel* Text5 = nullptr;
   QComboBox* Combo4 = nullptr;
   QPushButton* Command1 = nullptr;
 

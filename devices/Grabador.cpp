@@ -3,11 +3,11 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPointer>
-#include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
@@ -105,6 +105,7 @@ void ShowRecordingPanel(Form14* window) {
   window->Frame4->raise();
   window->Frame1->hide();
   window->Frame2->hide();
+  window->Command2->hide();
   window->Text9->clear();
   window->Command4->setEnabled(true);
   window->Command9->setEnabled(true);
@@ -147,7 +148,34 @@ bool DurationOption(Form14* window, QString& option) {
   return true;
 }
 
+// An existing file is replaced only when the user says so: confirmed in the
+// save dialog that chose it (for the first recording into it), or asked now.
+// "No" records into the next free name, which the window then shows.
+// False when the user cancels.
+bool ChooseOutputFile(Form14* window, QString& outputFile, bool& replace) {
+  replace = false;
+  if (!QFileInfo::exists(outputFile)) return true;
+  if (window->ReplaceConfirmedFor == outputFile) {
+    replace = true;
+    return true;
+  }
+  switch (Lang::AskReplaceFile()) {
+    case 6:
+      replace = true;
+      return true;
+    case 7:
+      outputFile = ScriptObj::UniquePath(outputFile, false);
+      RecOutputPath = outputFile;
+      window->Text7->setText(outputFile);
+      return true;
+    default:
+      return false;
+  }
+}
+
 void RunRecording(Form14* window, const Convertidor::StepCommand& step) {
+  // The confirmation was for the file that was there; it is not the one recorded now.
+  window->ReplaceConfirmedFor.clear();
   QPointer<Form14> guard(window);
   RecRunning = 1;
   QString output;
@@ -166,6 +194,8 @@ void RunRecording(Form14* window, const Convertidor::StepCommand& step) {
   RecRunning = 0;
   RecStoppedByUser = 0;
   if (!guard) return;
+  // The player showing the source ends with the recording.
+  CaptureConsole::EndCompanions(window);
   window->Command4->setEnabled(false);
   window->Command9->setEnabled(false);
   window->Command8->setEnabled(false);
@@ -287,16 +317,18 @@ void PlayPreview(uint8_t detached) {
     ffmpeg::PlayFile({}, params);
     return;
   }
-  QProcess::startDetached(ffmpeg::FfplayPath, Convertidor::SplitArguments(params));
+  CaptureConsole::StartCompanion({ffmpeg::FfplayPath, Convertidor::SplitArguments(params)}, window);
 }
 
 Convertidor::StepCommand RecordCommand(const CompiledFormat& format, const QString& inputArgs,
-                                       const QString& durationOption, const QString& outputFile) {
+                                       const QString& durationOption, const QString& outputFile,
+                                       bool replace) {
+  const QString overwrite = replace ? Opt().Overwrite : Opt().NoOverwrite;
   const QStringList pieces{format.InputOptions,  inputArgs,
                            durationOption,       format.OutputOptions,
                            format.AudioOptions,  format.SubtitleCodecOption,
                            format.VideoOptions,  format.AspectOption,
-                           format.SizeOption,    Opt().Overwrite,
+                           format.SizeOption,    overwrite,
                            format.NoAudioOption, format.NoSubtitlesOption,
                            format.NoVideoOption};
   QString beforeOutput;
@@ -332,7 +364,7 @@ void ShowRecorder() {
 
 void Record() {
   Form14* window = Form14::Instance();
-  if (!window) return;
+  if (!window || RecRunning == 1) return;
   const bool toFile = window->Option3->isChecked();
   if (toFile && RecOutputPath.isEmpty()) {
     Lang::MsgNoOutputPath();
@@ -365,7 +397,10 @@ void Record() {
   QString outputFile = RecOutputPath;
   if (ScriptObj::GetExtensionName(outputFile).isEmpty() && !format.Extension.isEmpty())
     outputFile += "." + format.Extension;
-  const Convertidor::StepCommand step = RecordCommand(format, inputArgs, duration, outputFile);
+  bool replace = false;
+  if (!ChooseOutputFile(window, outputFile, replace)) return;
+  const Convertidor::StepCommand step =
+      RecordCommand(format, inputArgs, duration, outputFile, replace);
   ShowRecordingPanel(window);
   if (window->Check1->isChecked()) PlayPreview(1);
   RunRecording(window, step);

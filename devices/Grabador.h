@@ -75,8 +75,8 @@ bool IsNumeric(const QString& text);
 void ListDevices();
 // The input arguments of Form14's source.
 QString BuildInputArgs(uint8_t withBuffer);
-// Shows Form14's source in ffplay: detached (the recording goes on) or in the
-// player window, waiting until it is closed.
+// Shows Form14's source in ffplay: detached, beside the recording and ending
+// with it or with the window, or in the player window, waiting until it is closed.
 void PlayPreview(uint8_t detached);
 
 // ---- Recording ----
@@ -86,9 +86,11 @@ void PlayPreview(uint8_t detached);
 Convertidor::StepCommand FfmpegOutputStep(const QString& options, const QString& output);
 
 // The ffmpeg step that records inputArgs into outputFile with the compiled
-// format and the duration option ("-t <seconds>" or "").
+// format and the duration option ("-t <seconds>" or ""); an existing file is
+// replaced only with replace, else ffmpeg refuses to touch it.
 Convertidor::StepCommand RecordCommand(const CompiledFormat& format, const QString& inputArgs,
-                                       const QString& durationOption, const QString& outputFile);
+                                       const QString& durationOption, const QString& outputFile,
+                                       bool replace);
 
 // Opens the recorder, lists the devices, and returns when it has been closed.
 void ShowRecorder();

@@ -98,9 +98,8 @@ QString TargetFolder(bool addToList) {
 // Renames a ripped track after its title; false after a message when it cannot.
 bool NameAfterTitle(const QString& ripped, const QString& folder, const QString& title,
                     const QString& format) {
-  const QString wanted = ScriptObj::UniquePath(folder + "/" + title + "." + format, false);
-  // The whole title is the new name: a "/" in it must fail the rename rather
-  // than leave only the part after it.
+  const QString wanted =
+      ScriptObj::UniquePath(folder + "/" + TitleAsFileName(title) + "." + format, false);
   const QString name = wanted.mid(folder.size() + 1).chopped(format.size() + 1);
   if (ScriptObj::RenameFileKeepExtension(ripped, name)) return true;
   Lang::MsgCannotRenameFile(ripped);
@@ -114,6 +113,13 @@ void AppendToFileList(const QString& folder, const QString& format) {
 }
 
 }  // namespace
+
+QString TitleAsFileName(const QString& title) {
+  QString name = title;
+  name.replace(QChar('/'), QChar(0x2215));  // DIVISION SLASH
+  name.replace(QChar(0), QChar(0x2400));    // SYMBOL FOR NULL
+  return name;
+}
 
 void Reset() {
   CDRipAddToList = 0;
@@ -272,17 +278,20 @@ void ExtractTracks() {
     const QString title = window->List1->item(row)->text();
     QString output;
     int32_t exitCode = 0;
-    CaptureConsole::RunCaptured(
+    const bool started = CaptureConsole::RunCaptured(
         CaptureConsole::Pipeline{
             {Cdda2wavPath, RipArguments(CDRipDevice, format, removeSilence, track)}},
         folder, 0, 0, window->Text2, true, CaptureConsole::AppendChunk, output, 0, exitCode);
     const QString ripped = RippedFile(folder, format, track);
-    // A track cdda2wav did not finish (a read or write error, a stop) is no track.
-    if (!ripped.isEmpty() && (exitCode != 0 || CDRipCancel == 1))
-      QFile::remove(ripped);
-    else if (!ripped.isEmpty() && !NameAfterTitle(ripped, folder, title, format))
+    // A run that was stopped or failed leaves at most a part of the track.
+    const bool finished =
+        started && exitCode == 0 && CDRipCancel == 0 && !CaptureConsole::Closing();
+    if (!finished) {
+      if (!ripped.isEmpty()) ScriptObj::DeleteFile(ripped, true);
+    } else if (!ripped.isEmpty() && !NameAfterTitle(ripped, folder, title, format)) {
       CDRipCancel = 1;
-    if (CDRipCancel == 1 || !window) {
+    }
+    if (CDRipCancel == 1 || !window || CaptureConsole::Closing()) {
       completed = false;
       break;
     }

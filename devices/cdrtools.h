@@ -32,6 +32,9 @@ QStringList ParseBusScan(const QString& output);
 // The titles of tracks 1, 2, ... in cdda2wav's disc listing, up to the first
 // track that is missing; an empty title becomes "Track" and the track number.
 QStringList ParseTrackTitles(const QString& output);
+// A track title as a file name: "/" and NUL, which no file name can hold,
+// become the look-alikes U+2215 and U+2400.
+QString TitleAsFileName(const QString& title);
 // cdda2wav's arguments to rip one track into "audio.<format>" in its working folder.
 QStringList RipArguments(const QString& device, const QString& format, bool removeSilence,
                          int track);

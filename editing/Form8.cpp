@@ -12,7 +12,6 @@
 #include <QListWidget>
 #include <QMenuBar>
 #include <QPointer>
-#include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRandomGenerator>
@@ -1306,7 +1305,7 @@ void Form8::PreviewAtPosition() {
       ScriptObj::FileExists(ffmpeg::FfplayPath)) {
     const QString volume = SingleText(float(RoundHalfEven(1.0 - Shape5->Top, 2)));
     const CaptureConsole::Command audition = EditPreview::Audition(TestFile, posText, volume);
-    QProcess::startDetached(audition.program, audition.arguments);
+    CaptureConsole::StartCompanion(audition, this);
   }
   if (TestHasVideo == 0 && !Timer1->isActive()) Timer1->start();
 }

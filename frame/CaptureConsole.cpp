@@ -1,5 +1,8 @@
 #include "frame/CaptureConsole.h"
 
+#include <sys/prctl.h>
+
+#include <QDeadlineTimer>
 #include <QEventLoop>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -9,6 +12,7 @@
 #include <QStringDecoder>
 #include <QTextCursor>
 #include <csignal>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -125,6 +129,24 @@ bool WaitsForOutput(uint8_t withStdin, uint8_t peekFirst) {
   return withStdin == 1 || peekFirst == 1;
 }
 
+// Should the program die without closing, its children are asked to end too.
+void EndWithTheProgram(QProcess* process) {
+  process->setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGTERM); });
+}
+
+void SignalProcess(QProcess* process, int signal) {
+  if (process->state() != QProcess::NotRunning)
+    ::kill(static_cast<pid_t>(process->processId()), signal);
+}
+
+// Waits for the process until the deadline, then kills it.
+void KillAfter(QProcess* process, const QDeadlineTimer& deadline) {
+  if (process->state() == QProcess::NotRunning) return;
+  if (process->waitForFinished(int(deadline.remainingTime()))) return;
+  process->kill();
+  process->waitForFinished();
+}
+
 // One run: its processes, their decoders, and where the output goes.
 class Run : public QObject {
  public:
@@ -143,6 +165,7 @@ class Run : public QObject {
     for (const Command& command : pipeline) {
       if (command.program.isEmpty()) return false;
       auto process = std::make_unique<QProcess>();
+      EndWithTheProgram(process.get());
       if (!workDir.isEmpty()) process->setWorkingDirectory(workDir);
       processes_.push_back(std::move(process));
     }
@@ -169,9 +192,30 @@ class Run : public QObject {
     return true;
   }
 
-  // Runs the event loop until every process has ended.
+  // Runs the event loop until every process has ended. The loop is left
+  // earlier only when the program is closing: the processes then end too.
   void Wait() {
     if (finishedCount_ < processes_.size()) loop_.exec();
+    if (finishedCount_ < processes_.size()) EndGracefully();
+  }
+
+  // A tool with an input pipe gets "q" (ffmpeg's own way to finish its
+  // output), the others SIGTERM; whatever still runs after the grace is killed.
+  void EndGracefully() {
+    stoppedByUs_ = true;
+    if (paused_) SignalAll(SIGCONT);
+    paused_ = false;
+    for (size_t k = 0; k < processes_.size(); ++k) {
+      QProcess* process = processes_[k].get();
+      if (k == 0 && hasInput_ && Alive(0)) {
+        process->write("q\r\n");
+        process->waitForBytesWritten(EndGraceMs);
+      } else {
+        SignalProcess(process, SIGTERM);
+      }
+    }
+    const QDeadlineTimer deadline(EndGraceMs);
+    for (auto& process : processes_) KillAfter(process.get(), deadline);
   }
 
   int32_t ExitCode() const { return EndCode(stoppedByUs_, ends_); }
@@ -309,6 +353,24 @@ class Run : public QObject {
 };
 
 Run* active = nullptr;
+bool closing = false;
+
+// Programs that run beside the windows, each with the object it belongs to.
+struct Companion {
+  QProcess* process;
+  QPointer<QObject> owner;
+};
+QList<Companion> companions;
+
+void EndCompanionsWhere(const std::function<bool(const Companion&)>& chosen) {
+  QList<QProcess*> ending;
+  for (const Companion& companion : companions) {
+    if (chosen(companion)) ending << companion.process;
+  }
+  for (QProcess* process : ending) SignalProcess(process, SIGTERM);
+  const QDeadlineTimer deadline(EndGraceMs);
+  for (QProcess* process : ending) KillAfter(process, deadline);
+}
 
 // Requests are served on the next pass of the event loop, so that the last of
 // several requests made in one handler is the one that counts.
@@ -378,7 +440,7 @@ bool RunCaptured(const QString& cmdLine, const QString& workDir, uint8_t withStd
 bool RunCaptured(const Pipeline& pipeline, const QString& workDir, uint8_t withStdin,
                  uint8_t peekFirst, QWidget* box, bool autoScroll, uint8_t displayMode,
                  QString& output, int32_t maxKeep, int32_t& exitCode, const ChunkSink& sink) {
-  if (active || ConsoleState != Idle) return false;
+  if (active || ConsoleState != Idle || closing) return false;
   output.clear();
   ConsoleInput.clear();
   exitCode = 0;
@@ -397,6 +459,43 @@ bool RunCaptured(const Pipeline& pipeline, const QString& workDir, uint8_t withS
 }
 
 uint8_t GetState() { return ConsoleState; }
+
+bool StartCompanion(const Command& command, QObject* owner) {
+  if (closing) return false;
+  auto* process = new QProcess;
+  EndWithTheProgram(process);
+  process->setStandardInputFile(QProcess::nullDevice());
+  process->setStandardOutputFile(QProcess::nullDevice());
+  process->setStandardErrorFile(QProcess::nullDevice());
+  process->start(command.program, command.arguments);
+  if (!process->waitForStarted()) {
+    delete process;
+    return false;
+  }
+  companions.append({process, owner});
+  QObject::connect(process, &QProcess::finished, [process] {
+    companions.removeIf([process](const Companion& c) { return c.process == process; });
+    process->deleteLater();
+  });
+  if (owner) {
+    QObject::connect(owner, &QObject::destroyed, process, [process] {
+      EndCompanionsWhere([process](const Companion& c) { return c.process == process; });
+    });
+  }
+  return true;
+}
+
+void EndCompanions(QObject* owner) {
+  EndCompanionsWhere([owner](const Companion& c) { return c.owner == owner; });
+}
+
+bool Closing() { return closing; }
+
+void EndAll() {
+  closing = true;
+  if (active) active->EndGracefully();
+  EndCompanionsWhere([](const Companion&) { return true; });
+}
 
 void RequestStop() {
   if (ConsoleState == Idle) return;
@@ -426,6 +525,7 @@ void RequestResume() {
 }
 
 void Reset() {
+  closing = false;
   ConsoleState = Idle;
   ConsoleInput.clear();
 }

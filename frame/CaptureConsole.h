@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <functional>
 
+class QObject;
 class QWidget;
 
 // Runs the outside tools (ffmpeg, ffprobe, ffplay, cdda2wav, encoders) one
@@ -90,7 +91,7 @@ Pipeline ParseCommandLine(const QString& cmdLine);
 // characters, < 0 everything. exitCode is the tool's own code; 128 + the
 // signal when something else killed it; 0 when RequestStop ended the run.
 // Returns false when the program could not be started, or when another run
-// is in progress (then nothing is touched).
+// is in progress or the program is closing (then nothing is touched).
 bool RunCaptured(const QString& cmdLine, const QString& workDir, uint8_t withStdin,
                  uint8_t peekFirst, QWidget* box, bool autoScroll, uint8_t displayMode,
                  QString& output, int32_t maxKeep, int32_t& exitCode);
@@ -115,7 +116,28 @@ void SendInput(const QString& text, int16_t addCrLf);
 void RequestPause();
 void RequestResume();
 
-// Back to idle with no pending input; for start-up and tests, never during a run.
+// How long a child asked to end may take before it is killed.
+constexpr int EndGraceMs = 3000;
+
+// Starts a program that runs beside the windows without being waited for or
+// read (a player showing what is being recorded or streamed). It ends when it
+// is closed, when EndCompanions is called for its owner, when its owner is
+// destroyed, or with the program. False when it could not be started.
+bool StartCompanion(const Command& command, QObject* owner);
+// Ends the companions started for owner: SIGTERM, then kill after the grace.
+void EndCompanions(QObject* owner);
+
+// The program is closing: the running tool ends as its own stop would have
+// it (ffmpeg gets "q" on its input, a tool without input SIGTERM), is killed
+// if it has not ended after the grace, and every companion ends. The run then
+// reports a stop, not a failure. From then on no tool starts. Children of a
+// program that dies without closing get SIGTERM from the system.
+void EndAll();
+// True once EndAll has run: a run that reported a stop may have been cut short.
+bool Closing();
+
+// Back to idle with no pending input, not closing; for start-up and tests,
+// never during a run.
 void Reset();
 
 // How one process ended.

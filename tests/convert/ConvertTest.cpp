@@ -16,6 +16,7 @@
 #include <QTimer>
 #include <csignal>
 
+#include "Children.h"
 #include "TestEnv.h"
 #include "convert/Convertidor.h"
 #include "convert/Form1.h"
@@ -571,6 +572,37 @@ TEST_F(ConvertTest, DetenerEndsALongRunAndLeavesTheSourcesAlone) {
   // The output cut short by the stop does not stay to pass for a result.
   EXPECT_FALSE(QFile::exists(Path("in/a (2).mkv")));
   EXPECT_EQ(QDir(Path("in")).entryList(QDir::Files), (QStringList{"a.mkv", "b.mkv"}));
+}
+
+TEST_F(ConvertTest, ClosingTheProgramStopsTheRunAndLeavesTheSourcesAlone) {
+  const QString a = Clip("in/a.mkv", 20);
+  const QString b = Clip("in/b.mkv", 20);
+  List({a, b});
+  FormatProfile profile;
+  profile.InputExtraParams = "-re";
+  Aplicacion::FormatProfilePath = SaveFormat(profile);
+  Choices.DeleteOriginals = true;
+  QList<qint64> converters;
+  QTimer poll;
+  QObject::connect(&poll, &QTimer::timeout, [&] {
+    if (Form12::Instance() && Form12::Instance()->Text5->text().contains("time=")) {
+      poll.stop();
+      converters = ChildProcesses("ffmpeg");
+      main_->close();
+    }
+  });
+  poll.start(20);
+  ScriptedDialogs dialogs;
+  Convert("");
+  EXPECT_EQ(converters.size(), 1);
+  EXPECT_TRUE(AllEnd(converters));
+  EXPECT_TRUE(Errors.isEmpty());
+  EXPECT_TRUE(QFile::exists(a));
+  EXPECT_TRUE(QFile::exists(b));
+  EXPECT_TRUE(Trashed().isEmpty());
+  EXPECT_FALSE(QFile::exists(Path("in/b (2).mkv")));
+  ASSERT_TRUE(Progress());
+  EXPECT_EQ(Progress()->Text1->text(), "El proceso fue detenido");
 }
 
 TEST_F(ConvertTest, ForcedStopAsksAndThenEndsTheTool) {

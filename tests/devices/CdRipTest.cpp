@@ -11,8 +11,10 @@
 #include <QPushButton>
 #include <QStandardPaths>
 #include <QTimer>
+#include <functional>
 #include <memory>
 
+#include "Children.h"
 #include "TestEnv.h"
 #include "convert/Form1.h"
 #include "devices/Form2.h"
@@ -26,6 +28,23 @@ namespace {
 void Flush() {
   QApplication::processEvents();
   QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+// Calls act once, from inside the running event loop, as soon as ready() holds.
+void When(std::function<bool()> ready, std::function<void()> act) {
+  auto* poll = new QTimer;
+  QObject::connect(poll, &QTimer::timeout, [poll, ready, act] {
+    if (!ready()) return;
+    poll->stop();
+    poll->deleteLater();
+    act();
+  });
+  poll->start(20);
+}
+
+QString OnlySubfolder(const QString& folder) {
+  const QStringList names = QDir(folder).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+  return names.size() == 1 ? folder + "/" + names.first() : QString();
 }
 
 QString CrLfText(const char* text) { return QString::fromUtf8(text).replace("\n", "\r\n"); }
@@ -149,6 +168,10 @@ class CdRipTest : public TestEnv {
                                   "while [ $# -gt 2 ]; do [ \"$1\" = -O ] && fmt=$2; shift; done\n"
                                   "track=${2%%+*}\n"
                                   "[ -f \"$F/slow\" ] && exec sleep 10\n"
+                                  "if [ -f \"$F/partial$track\" ]; then\n"
+                                  "  head -c 1000 \"$F/track.wav\" > \"audio.$fmt\"\n"
+                                  "  echo \"track $track: part written\" >&2; exec sleep 30\n"
+                                  "fi\n"
                                   "[ \"$track\" = 4 ] && exit 1\n"
                                   "[ \"$track\" = 6 ] && { head -c 100 \"$F/track.wav\" > "
                                   "\"audio.$fmt\"; echo 'write error' >&2; exit 4; }\n"
@@ -306,21 +329,61 @@ TEST_F(CdRipTest, ARowRenamedToAnotherTitleGetsTheNextFreeNumber) {
   EXPECT_EQ(Names(Folder() + "/out/CDRip"), QStringList({"Intro (2).wav", "Intro.wav"}));
 }
 
-TEST_F(CdRipTest, ATitleThatIsNoFileNameStopsTheRipWithTheRenameMessage) {
-  SetTitles("Track  1: 'Intro'\nTrack  2: 'Side A / Side B'\nTrack  3: 'Lost'\n");
+TEST(CdTitleFileNames, SlashAndNulBecomeLookAlikes) {
+  EXPECT_EQ(cdrtools::TitleAsFileName("Rock/Pop Mix"), QString::fromUtf8("Rock\u2215Pop Mix"));
+  EXPECT_EQ(cdrtools::TitleAsFileName(QString("a") + QChar(0) + "b//c"),
+            QString::fromUtf8("a\u2400b\u2215\u2215c"));
+  EXPECT_EQ(cdrtools::TitleAsFileName("Don't Stop: \"Live\" $(x)"), "Don't Stop: \"Live\" $(x)");
+}
+
+TEST_F(CdRipTest, ATitleWithASlashIsRippedUnderALookAlikeAndTheRipGoesOn) {
+  SetTitles(
+      "Track  1: 'Intro'\nTrack  2: 'Rock/Pop Mix'\nTrack  3: '/'\nTrack  4: 'x'\n"
+      "Track  5: 'Last'\n");
   cdrtools::OpenCDRip();
   Form2* window = Form2::Instance();
   ASSERT_NE(window, nullptr);
   cdrtools::CDRipOutputDir = Folder() + "/out";
   QDir().mkpath(Folder() + "/out");
-  Tick({0, 1, 2});
+  Tick({0, 1, 2, 4});
   ScriptedDialogs dialogs;
-  dialogs.ExpectMessage();
   window->Command2->click();
-  const QString ripped = Folder() + "/out/CDRip/audio.wav";
-  EXPECT_EQ(dialogs.Messages(), QStringList{"No se pudo renombrar el archivo " + ripped});
-  EXPECT_EQ(Names(Folder() + "/out/CDRip"), QStringList({"Intro.wav", "audio.wav"}));
-  EXPECT_EQ(Log().filter("-t 3+3").size(), 0);
+  EXPECT_TRUE(dialogs.Messages().isEmpty());
+  EXPECT_EQ(Names(Folder() + "/out/CDRip"),
+            QStringList({"Intro.wav", "Last.wav", QString::fromUtf8("Rock\u2215Pop Mix.wav"),
+                         QString::fromUtf8("\u2215.wav")}));
+  EXPECT_EQ(Log().filter("-t 5+5").size(), 1);
+}
+
+// The fake drive writes a part of the track, then waits to be stopped.
+TEST_F(CdRipTest, ATrackStoppedByDetenerIsRemovedAndTheTracksBeforeItStay) {
+  for (const int addToList : {0, 1}) {
+    SCOPED_TRACE(addToList);
+    cdrtools::CDRipAddToList = addToList;
+    Aplicacion::FileList.clear();
+    cdrtools::OpenCDRip();
+    Form2* window = Form2::Instance();
+    ASSERT_NE(window, nullptr);
+    cdrtools::CDRipOutputDir = Folder() + "/out";
+    QDir().mkpath(Folder() + "/out");
+    WriteFile("fixture/partial2", "");
+    Tick({0, 1, 4});
+    When([window] { return window->Text2->toPlainText().contains("track 2: part written"); },
+         [window] { window->Command3->click(); });
+    ScriptedDialogs dialogs;
+    window->Command2->click();
+    EXPECT_TRUE(dialogs.Messages().isEmpty());
+    EXPECT_EQ(Log().filter("-t 5+5").size(), 0);
+    EXPECT_TRUE(Aplicacion::FileList.isEmpty());
+    ASSERT_EQ(Form2::Instance(), window);
+    EXPECT_TRUE(window->Command2->isVisibleTo(window));
+    const QString folder =
+        addToList ? OnlySubfolder(OnlySubfolder(Folder() + "/appfiles/temp")) : Folder() + "/out/CDRip";
+    EXPECT_EQ(Names(folder), QStringList({"Intro.wav"})) << folder.toStdString();
+    window->close();
+    Flush();
+    QFile::remove(Folder() + "/fixture/partial2");
+  }
 }
 
 TEST_F(CdRipTest, CloseDuringTheTitleReadStopsItAndUnloads) {
@@ -414,6 +477,29 @@ TEST_F(CdRipTest, StopDuringARipAppendsNothingAndKeepsTheWindow) {
   window->Command2->click();
   EXPECT_EQ(Log().size(), 4);
   EXPECT_TRUE(Aplicacion::FileList.isEmpty());
+}
+
+TEST_F(CdRipTest, ClosingTheProgramEndsARipAndNamesNothingAfterIt) {
+  cdrtools::OpenCDRip();
+  Form2* window = Form2::Instance();
+  ASSERT_NE(window, nullptr);
+  cdrtools::CDRipOutputDir = Folder() + "/out";
+  QDir().mkpath(Folder() + "/out");
+  WriteFile("fixture/partial2", "");
+  Tick({0, 1, 4});
+  QList<qint64> drives;
+  When([window] { return window->Text2->toPlainText().contains("track 2: part written"); },
+       [&] {
+         drives = ChildProcesses("sleep");
+         main_->close();
+       });
+  ScriptedDialogs dialogs;
+  window->Command2->click();
+  EXPECT_EQ(drives.size(), 1);
+  EXPECT_TRUE(AllEnd(drives));
+  EXPECT_TRUE(dialogs.Messages().isEmpty());
+  EXPECT_EQ(Names(Folder() + "/out/CDRip"), QStringList({"Intro.wav"}));
+  EXPECT_EQ(Log().filter("-t 5+5").size(), 0);
 }
 
 }  // namespace

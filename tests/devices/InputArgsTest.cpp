@@ -199,16 +199,20 @@ TEST_F(InputArgsTest, RecordCommandPutsTheProfilesPiecesAroundTheInput) {
   format.AudioOptions = " -c:a flac";
   format.VideoOptions = " -c:v ffv1";
   format.NoSubtitlesOption = " -sn";
-  const Convertidor::StepCommand step =
-      Grabador::RecordCommand(format, " -f lavfi -i \"sine\"", "-t 2", "/out/it's \"mine\".mkv");
-  EXPECT_EQ(step.Command.program, "/opt/ff mpeg/ffmpeg");
-  EXPECT_EQ(step.Command.arguments,
-            QStringList({"-thread_queue_size", "512", "-f", "lavfi", "-i", "sine", "-t", "2", "-f",
-                         "matroska", "-c:a", "flac", "-c:v", "ffv1", "-y", "-sn",
-                         "/out/it's \"mine\".mkv"}));
-  EXPECT_EQ(step.Shown,
-            "'/opt/ff mpeg/ffmpeg' -thread_queue_size 512 -f lavfi -i sine -t 2 -f "
-            "matroska -c:a flac -c:v ffv1 -y -sn '/out/it'\\''s \"mine\".mkv'");
+  // ffmpeg replaces an existing file only when the user agreed to it.
+  for (const bool replace : {true, false}) {
+    const Convertidor::StepCommand step = Grabador::RecordCommand(
+        format, " -f lavfi -i \"sine\"", "-t 2", "/out/it's \"mine\".mkv", replace);
+    const QString overwrite = replace ? "-y" : "-n";
+    EXPECT_EQ(step.Command.program, "/opt/ff mpeg/ffmpeg");
+    EXPECT_EQ(step.Command.arguments,
+              QStringList({"-thread_queue_size", "512", "-f", "lavfi", "-i", "sine", "-t", "2",
+                           "-f", "matroska", "-c:a", "flac", "-c:v", "ffv1", overwrite, "-sn",
+                           "/out/it's \"mine\".mkv"}));
+    EXPECT_EQ(step.Shown,
+              "'/opt/ff mpeg/ffmpeg' -thread_queue_size 512 -f lavfi -i sine -t 2 -f "
+              "matroska -c:a flac -c:v ffv1 " + overwrite + " -sn '/out/it'\\''s \"mine\".mkv'");
+  }
   ffmpeg::FfmpegPath.clear();
 }
 

@@ -1,3 +1,4 @@
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
@@ -16,6 +17,7 @@
 #include <QTimer>
 #include <functional>
 
+#include "Children.h"
 #include "TestEnv.h"
 #include "convert/Form1.h"
 #include "devices/Emisor.h"
@@ -39,6 +41,12 @@ const QString kAudio = "lavfi:sine=f=440";
 void Flush() {
   QApplication::processEvents();
   QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+// ffplay needs neither a sound card nor a screen here.
+void QuietPlayer() {
+  qputenv("SDL_AUDIODRIVER", "dummy");
+  qputenv("SDL_VIDEODRIVER", "dummy");
 }
 
 void ClickCaption(QWidget* caption) {
@@ -150,6 +158,29 @@ TEST_F(RecorderTest, SourceControlsFollowTheSourceOptionsAndCaptions) {
     EXPECT_FALSE(control->isEnabled()) << control->objectName().toStdString();
   window_->Option3->click();
   EXPECT_TRUE(window_->Combo3->isEnabled());
+}
+
+// Captions read as captions, and assistive tools name each field after its
+// caption rather than after the frame around it.
+TEST_F(RecorderTest, CaptionsAreLabelsThatNameTheirFields) {
+  for (QLabel* caption : {window_->Text2, window_->Text3, window_->Text4})
+    EXPECT_EQ(caption->cursor().shape(), Qt::PointingHandCursor)
+        << caption->objectName().toStdString();
+  const struct {
+    QWidget* control;
+    QString name;
+  } cases[] = {
+      {window_->Option1, window_->Text2->text()}, {window_->Text1, window_->Text2->text()},
+      {window_->Check2, window_->Text3->text()},  {window_->Combo1, window_->Text3->text()},
+      {window_->Check3, window_->Text4->text()},  {window_->Combo2, window_->Text4->text()},
+      {window_->Text11, window_->Text10->text()}, {window_->Text7, window_->Option3->text()},
+  };
+  for (const auto& c : cases) {
+    QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(c.control);
+    ASSERT_NE(accessible, nullptr);
+    EXPECT_EQ(accessible->text(QAccessible::Name), c.name) << c.control->objectName().toStdString();
+    EXPECT_FALSE(c.name.isEmpty());
+  }
 }
 
 TEST_F(RecorderTest, DeviceListsAreFilledFromTheListingWithNothingSelected) {
@@ -323,9 +354,7 @@ TEST_F(RecorderTest, PlayNeedsFfplayAndASource) {
 }
 
 TEST_F(RecorderTest, PlayShowsBothDevicesTogetherInFfplay) {
-  // ffplay needs neither a sound card nor a screen here.
-  qputenv("SDL_AUDIODRIVER", "dummy");
-  qputenv("SDL_VIDEODRIVER", "dummy");
+  QuietPlayer();
   UseDevices(kAudio, kVideo);
   Grabador::RecBufferSizeMB = "64";
   QString console;
@@ -456,11 +485,12 @@ TEST_F(RecorderTest, ARecordingThatCouldNotBeWrittenIsAnFfmpegError) {
   UseDevices(kAudio, "");
   window_->Text11->setText("1");
   ScriptedDialogs dialogs;
+  dialogs.Expect(Dialogs::Kind::Message, 6);  // /dev/full exists: replace it
   dialogs.ExpectMessage();
   Grabador::RecOutputPath = "/dev/full";
   window_->Command2->click();
-  ASSERT_EQ(dialogs.Messages().size(), 1);
-  const QString message = dialogs.Messages().first();
+  ASSERT_EQ(dialogs.Messages().size(), 2);
+  const QString message = dialogs.Messages().last();
   EXPECT_TRUE(message.startsWith("Error en ffmpeg:")) << message.toStdString();
   EXPECT_TRUE(message.contains("No space left on device")) << message.toStdString();
   EXPECT_EQ(window_->Text9->text(), "Terminado");
@@ -488,6 +518,127 @@ TEST_F(RecorderTest, CloseIsRefusedWhileRecordingThenGoesBackToSetupThenCloses) 
   window_->close();
   Flush();
   EXPECT_FALSE(window_);
+}
+
+TEST_F(RecorderTest, GrabarGoesWithTheSetUpPanelsSoASecondRecordingCannotStart) {
+  UseDevices("", kVideo);
+  ScriptedDialogs dialogs;
+  bool grabarHidden = false;
+  bool firstGoesOn = false;
+  QList<qint64> recorders;
+  When([this] { return window_->Text9->text().contains("time="); },
+       [&] {
+         grabarHidden = !window_->Command2->isVisible();
+         recorders = ChildProcesses("ffmpeg");
+         Grabador::Record();
+         firstGoesOn = Grabador::RecRunning == 1 && window_->Command4->isEnabled() &&
+                       ChildProcesses("ffmpeg") == recorders;
+         window_->Command4->click();
+       });
+  RecordInto("once.mkv");
+  EXPECT_TRUE(grabarHidden);
+  EXPECT_TRUE(firstGoesOn);
+  EXPECT_EQ(recorders.size(), 1);
+  EXPECT_TRUE(dialogs.Messages().isEmpty());
+  EXPECT_TRUE(AllEnd(recorders));
+  EXPECT_GT(ffmpeg::ProbeMedia(Folder() + "/once.mkv").Duration.toDouble(), 0.0);
+  window_->close();
+  EXPECT_TRUE(window_->Command2->isVisible());
+}
+
+TEST_F(RecorderTest, ClosingTheProgramEndsTheRecordingWithQAndThePlayerBesideIt) {
+  QuietPlayer();
+  Form1 main;
+  UseDevices(kAudio, kVideo);
+  window_->Check1->setChecked(true);
+  ScriptedDialogs dialogs;
+  QList<qint64> children;
+  When(
+      [this] {
+        return window_->Text9->text().contains("time=") && !ChildProcesses("ffplay").isEmpty();
+      },
+      [&] {
+        children = ChildProcesses("ffmpeg") + ChildProcesses("ffplay");
+        main.close();
+      });
+  // An mp4 that ffmpeg did not finish has no index and cannot be read.
+  RecordInto("closing.mp4");
+  EXPECT_EQ(children.size(), 2);
+  EXPECT_TRUE(AllEnd(children));
+  EXPECT_TRUE(dialogs.Messages().isEmpty());
+  CaptureConsole::Reset();  // the closed program runs nothing more; the probe is the next start's
+  const MediaInfo info = ffmpeg::ProbeMedia(Folder() + "/closing.mp4");
+  EXPECT_EQ(info.HasVideo, 1);
+  EXPECT_GT(info.Duration.toDouble(), 0.0);
+}
+
+TEST_F(RecorderTest, ThePlayerShowingBothDevicesEndsWithDetener) {
+  QuietPlayer();
+  UseDevices(kAudio, kVideo);
+  window_->Check1->setChecked(true);
+  ScriptedDialogs dialogs;
+  QList<qint64> players;
+  When(
+      [this] {
+        return window_->Text9->text().contains("time=") && !ChildProcesses("ffplay").isEmpty();
+      },
+      [&] {
+        players = ChildProcesses("ffplay");
+        window_->Command4->click();
+      });
+  RecordInto("watched.mkv");
+  ASSERT_EQ(players.size(), 1);
+  EXPECT_TRUE(AllEnd(players));
+  EXPECT_EQ(window_->Text9->text(), "Terminado");
+}
+
+TEST_F(RecorderTest, AnExistingDestinationIsReplacedOnlyWhenTheUserSaysSo) {
+  const QString take = WriteFile("take.mkv", "earlier");
+  const QString second = Folder() + "/take (2).mkv";
+  const QString replace = "Ya existe un archivo con ese nombre, ¿reemplazar?";
+  // A destination chosen in an earlier opening is shown and used.
+  delete window_.data();
+  Grabador::RecOutputPath = take;
+  window_ = new Form14;
+  window_->Form_Load();
+  window_->Frame3->hide();
+  window_->show();
+  EXPECT_EQ(window_->Text7->text(), take);
+
+  UseDevices("", kVideo);
+  window_->Text11->setText("0.3");
+  auto recordAgain = [this] {
+    window_->close();  // back to setup after a recording
+    window_->Command2->click();
+  };
+  ScriptedDialogs dialogs;
+  dialogs.Expect(Dialogs::Kind::Message, 2);
+  window_->Command2->click();
+  EXPECT_TRUE(window_->Frame4->isHidden());
+  dialogs.Expect(Dialogs::Kind::Message, 7);
+  window_->Command2->click();
+  EXPECT_EQ(window_->Text7->text(), second);
+  EXPECT_EQ(Grabador::RecOutputPath, second);
+  EXPECT_EQ(ffmpeg::ProbeMedia(second).HasVideo, 1);
+  dialogs.Expect(Dialogs::Kind::Message, 6);
+  recordAgain();
+  EXPECT_EQ(ffmpeg::ProbeMedia(second).HasVideo, 1);
+  EXPECT_EQ(dialogs.Messages(), QStringList({replace, replace, replace}));
+
+  QFile earlier(take);
+  ASSERT_TRUE(earlier.open(QIODevice::ReadOnly));
+  EXPECT_EQ(earlier.readAll(), "earlier");
+  earlier.close();
+
+  // Replacing confirmed in the save dialog holds for the first recording into the file.
+  window_->close();
+  dialogs.Expect(Dialogs::Kind::SaveFile, take);
+  window_->Command1->click();
+  window_->Command2->click();
+  EXPECT_EQ(ffmpeg::ProbeMedia(take).HasVideo, 1);
+  dialogs.Expect(Dialogs::Kind::Message, 2);
+  recordAgain();
+  EXPECT_EQ(dialogs.Messages().size(), 4);
 }
 
 TEST_F(RecorderTest, EmitirHandsTheBufferedSourceToTheStreamer) {

@@ -1,3 +1,4 @@
+#include <QAccessible>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -6,6 +7,7 @@
 #include <QFile>
 #include <QGroupBox>
 #include <QHostAddress>
+#include <QLabel>
 #include <QLineEdit>
 #include <QNetworkDatagram>
 #include <QPlainTextEdit>
@@ -17,6 +19,7 @@
 #include <QUdpSocket>
 #include <functional>
 
+#include "Children.h"
 #include "TestEnv.h"
 #include "convert/Form1.h"
 #include "devices/Emisor.h"
@@ -163,6 +166,14 @@ TEST_F(StreamerTest, OffersThisMachinesAddressOnPort8080) {
   EXPECT_TRUE(window_->Text5->isEnabled());
   EXPECT_TRUE(window_->Combo4->isEnabled());
   EXPECT_EQ(window_->Combo4->currentText(), "<Infinito>");
+}
+
+TEST_F(StreamerTest, TheAddressFieldIsNamedAfterItsCaption) {
+  Open("-i x");
+  window_->Combo1->setEditText("");
+  QAccessibleInterface* address = QAccessible::queryAccessibleInterface(window_->Combo1);
+  ASSERT_NE(address, nullptr);
+  EXPECT_EQ(address->text(QAccessible::Name), window_->Text1->text());
 }
 
 TEST_F(StreamerTest, VerDireccionIpShowsTheAddressesAndVerEmisionNeedsFfplay) {
@@ -369,6 +380,63 @@ TEST_F(StreamerTest, TheListFolderGoesAlsoWhenNothingWasStreamed) {
   Emisor::StreamFileList();
   EXPECT_FALSE(list.isEmpty());
   EXPECT_FALSE(QDir(QFileInfo(list).path()).exists());
+}
+
+// ffplay watching the stream needs neither a screen nor a sound card here.
+TEST_F(StreamerTest, ClosingTheProgramEndsTheStreamAndThePlayerWatchingIt) {
+  qputenv("SDL_AUDIODRIVER", "dummy");
+  qputenv("SDL_VIDEODRIVER", "dummy");
+  ffmpeg::FfplayPath = QStandardPaths::findExecutable("ffplay");
+  Form1 main;
+  Open("-f lavfi -i testsrc=size=160x120:rate=10 -f lavfi -i sine");
+  Receiver receiver;
+  window_->Combo1->setEditText(receiver.Address());
+  ScriptedDialogs dialogs;
+  QList<qint64> children;
+  When([&receiver] { return receiver.Packets() >= 5; },
+       [&] {
+         window_->Command3->click();
+         When([] { return !ChildProcesses("ffplay").isEmpty(); },
+              [&] {
+                children = ChildProcesses("ffmpeg") + ChildProcesses("ffplay");
+                main.close();
+              });
+       });
+  window_->Command1->click();
+  EXPECT_EQ(children.size(), 2);
+  EXPECT_TRUE(AllEnd(children));
+  EXPECT_TRUE(dialogs.Messages().isEmpty());
+  EXPECT_EQ(Emisor::StreamRunning, 0);
+  ffmpeg::FfplayPath.clear();
+}
+
+TEST_F(StreamerTest, ThePlayerWatchingTheStreamEndsWithTheWindow) {
+  qputenv("SDL_AUDIODRIVER", "dummy");
+  qputenv("SDL_VIDEODRIVER", "dummy");
+  ffmpeg::FfplayPath = QStandardPaths::findExecutable("ffplay");
+  Open("-f lavfi -i testsrc=size=160x120:rate=10 -f lavfi -i sine");
+  Receiver receiver;
+  window_->Combo1->setEditText(receiver.Address());
+  ScriptedDialogs dialogs;
+  QList<qint64> players;
+  When([&receiver] { return receiver.Packets() >= 5; },
+       [&] {
+         window_->Command3->click();
+         When([] { return !ChildProcesses("ffplay").isEmpty(); },
+              [&] {
+                players = ChildProcesses("ffplay");
+                window_->Command2->click();
+              });
+       });
+  window_->Command1->click();
+  ASSERT_EQ(players.size(), 1);
+  EXPECT_TRUE(ProcessLives(players.first()));  // the stream ended, the window stays
+  window_->close();
+  window_->close();
+  Flush();
+  EXPECT_FALSE(window_);
+  EXPECT_TRUE(AllEnd(players));
+  ffmpeg::FfplayPath.clear();
 }
 
 }  // namespace

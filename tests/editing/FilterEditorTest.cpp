@@ -12,7 +12,9 @@
 #include <QRegularExpression>
 #include <QTimer>
 
+#include "Children.h"
 #include "EditingFixture.h"
+#include "convert/Form1.h"
 #include "editing/Form4.h"
 #include "frame/Form6.h"
 #include "frame/ProgramFolder.h"
@@ -177,6 +179,31 @@ TEST_F(FilterEditorTest, ThePlayTestFeedsThePlayerFromFfmpeg) {
   EXPECT_EQ(QString::fromUtf8(args.readAll()).split('\n', Qt::SkipEmptyParts),
             (QStringList{"-an", "-i", "pipe:0"}));
   EXPECT_GT(QFileInfo(Folder() + "/tools/play-input.bin").size(), 1000);
+}
+
+// ffplay stays open after the filtered clip until someone ends it.
+TEST_F(FilterEditorTest, ClosingTheProgramEndsThePlayTest) {
+  qputenv("SDL_AUDIODRIVER", "dummy");
+  qputenv("SDL_VIDEODRIVER", "dummy");
+  Form1 main;
+  Aplicacion::FileList = {VideoClip()};
+  Form4* w = Open();
+  w->List1->item(0)->setSelected(true);
+  w->Text1->setPlainText("hflip");
+  QList<qint64> tools;
+  QTimer poll;
+  QObject::connect(&poll, &QTimer::timeout, [&] {
+    if (ChildProcesses("ffplay").isEmpty()) return;
+    poll.stop();
+    tools = ChildProcesses("ffmpeg") + ChildProcesses("ffplay");
+    main.close();
+  });
+  poll.start(20);
+  w->Command2->click();
+  EXPECT_FALSE(tools.isEmpty());
+  EXPECT_TRUE(AllEnd(tools));
+  EXPECT_EQ(FilterEditor::TestRunning, 0);
+  EXPECT_EQ(w->Frame3->title(), "Finalizado");
 }
 
 TEST_F(FilterEditorTest, ShowEditorReturnsWhenTheWindowClosesAndForgetsAddedFiles) {

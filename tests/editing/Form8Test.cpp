@@ -2,6 +2,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFocusEvent>
 #include <QGroupBox>
@@ -16,6 +17,7 @@
 #include <QTimer>
 #include <memory>
 
+#include "Children.h"
 #include "EditingFixture.h"
 #include "editing/FilterDef.h"
 #include "editing/Form8.h"
@@ -121,6 +123,21 @@ TEST_F(Form8Test, AFileWithoutPicturesShowsAFlatLineAndAnimatesItsAudition) {
   EXPECT_FALSE(w->Timer1->isActive());
   EXPECT_EQ(w->AuditionElapsed, 0);
   EXPECT_EQ(w->Picture1->Line().size(), 2);
+}
+
+TEST_F(Form8Test, TheAuditionEndsWithTheEditor) {
+  qputenv("SDL_AUDIODRIVER", "dummy");
+  Aplicacion::FileList = {MakeClip("long tone.wav", {"sine=d=30"})};
+  Form8* w = Open();
+  w->Picture4_MouseUp(0.1);
+  QElapsedTimer waited;
+  waited.start();
+  while (ChildProcesses("ffplay").isEmpty() && waited.elapsed() < 20000)
+    QApplication::processEvents(QEventLoop::AllEvents, 20);
+  const QList<qint64> auditions = ChildProcesses("ffplay");
+  ASSERT_EQ(auditions.size(), 1);
+  delete window_;  // as the editor's opener does once it is closed
+  EXPECT_TRUE(AllEnd(auditions, 3000)) << "well before the seven seconds of the audition";
 }
 
 TEST_F(Form8Test, NumericBoxesTakeKeysByTheirRuleAndStoreNormalisedValues) {

@@ -1,3 +1,6 @@
+#include <unistd.h>
+
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QLineEdit>
@@ -5,8 +8,10 @@
 #include <QProcess>
 #include <QTimer>
 #include <csignal>
+#include <cstdlib>
 #include <functional>
 
+#include "Children.h"
 #include "TestEnv.h"
 #include "frame/CaptureConsole.h"
 
@@ -403,6 +408,161 @@ TEST_F(CaptureConsoleRun, APipelineJoinsTwoProcessesAndAStopReachesBoth) {
                           Folder(), 0, 0, nullptr, false, 0, output, -1, exitCode));
   EXPECT_LT(clock.elapsed(), 10000);
   EXPECT_EQ(exitCode, 0);
+}
+
+// What the program's close does to the running tool: "q" on its input, else
+// SIGTERM, and a kill for a tool that ends on neither.
+TEST_F(CaptureConsoleRun, EndAllAsksTheToolToFinishAndKillsItAfterTheGrace) {
+  struct Case {
+    const char* name;
+    const char* script;
+    uint8_t withStdin;
+    const char* said;
+    bool killed;
+  } cases[] = {
+      {"input pipe", "echo ready; read line; echo \"got $line\"; exit 3", 1, "got q", false},
+      {"no input", "trap 'echo term; exit 3' TERM; echo ready; while :; do sleep 0.05; done", 0,
+       "term", false},
+      {"deaf", "trap '' TERM; echo ready; exec sleep 60", 1, "", true},
+  };
+  for (const Case& c : cases) {
+    Reset();
+    QList<qint64> tools;
+    QElapsedTimer ending;
+    When([this] { return output.contains("ready"); },
+         [&] {
+           tools = ChildProcesses("sh") + ChildProcesses("sleep");
+           ending.start();
+           EndAll();
+         });
+    EXPECT_TRUE(RunShell(c.script, c.withStdin)) << c.name;
+    EXPECT_TRUE(output.contains(c.said)) << c.name << ": " << output.toStdString();
+    EXPECT_EQ(exitCode, 0) << c.name << ": a stop, not a failure";
+    EXPECT_EQ(ending.elapsed() >= EndGraceMs, c.killed) << c.name;
+    EXPECT_FALSE(tools.isEmpty()) << c.name;
+    EXPECT_TRUE(AllEnd(tools)) << c.name;
+    EXPECT_TRUE(Closing());
+    EXPECT_FALSE(RunShell("echo late")) << c.name << ": nothing starts while closing";
+  }
+  Reset();
+  EXPECT_TRUE(RunShell("echo again"));
+  EXPECT_FALSE(Closing());
+}
+
+TEST_F(CaptureConsoleRun, CompanionsEndWithTheirOwnerOrWithTheProgram) {
+  // ffplay needs neither a sound card nor a screen here.
+  qputenv("SDL_AUDIODRIVER", "dummy");
+  qputenv("SDL_VIDEODRIVER", "dummy");
+  const Command player{"/usr/bin/ffplay", {"-f", "lavfi", "-i", "testsrc=size=160x120:rate=10"}};
+  auto startFor = [&player](QObject* owner) {
+    const QList<qint64> before = ChildProcesses("ffplay");
+    EXPECT_TRUE(StartCompanion(player, owner));
+    QList<qint64> after = ChildProcesses("ffplay");
+    for (const qint64 pid : before) after.removeAll(pid);
+    EXPECT_EQ(after.size(), 1);
+    return after;
+  };
+  QObject kept;
+  const QList<qint64> ownedByKept = startFor(&kept);
+  auto* dropped = new QObject;
+  const QList<qint64> ownedByDropped = startFor(dropped);
+  delete dropped;
+  EXPECT_TRUE(AllEnd(ownedByDropped));
+  EXPECT_TRUE(ProcessLives(ownedByKept.first()));
+
+  QObject other;
+  const QList<qint64> ownedByOther = startFor(&other);
+  EndCompanions(&kept);
+  EXPECT_TRUE(AllEnd(ownedByKept));
+  EXPECT_TRUE(ProcessLives(ownedByOther.first()));
+
+  EXPECT_FALSE(StartCompanion({"/nonexistent/player", {}}, &kept));
+  EndAll();
+  EXPECT_TRUE(AllEnd(ownedByOther));
+  EXPECT_FALSE(StartCompanion(player, &kept)) << "nothing starts while closing";
+}
+
+// The program's event loops left by the application's own exit, with no
+// close before it: the running ffmpeg still gets "q". Run in a child process
+// of the test, as the loops cannot be entered again after an exit.
+void RecordUntilTheApplicationExits(const QString& output) {
+  Reset();
+  QString console;
+  int32_t code = 0;
+  QTimer poll;
+  QList<qint64> recorders;
+  QObject::connect(&poll, &QTimer::timeout, [&] {
+    if (!console.contains("time=")) return;
+    poll.stop();
+    recorders = ChildProcesses("ffmpeg");
+    QCoreApplication::exit(0);
+  });
+  poll.start(20);
+  RunCaptured(Pipeline{{"/usr/bin/ffmpeg",
+                        {"-f", "lavfi", "-i", "testsrc=size=160x120:rate=10", "-y", output}}},
+              QString(), 1, 1, nullptr, false, NoDisplay, console, -1, code);
+  QProcess probe;
+  probe.start("/usr/bin/ffprobe",
+              {"-v", "error", "-show_entries", "format=duration", "-of", "csv=p=0", output});
+  probe.waitForFinished();
+  const bool complete = probe.readAll().trimmed().toDouble() > 0;
+  std::exit(recorders.size() == 1 && AllEnd(recorders) && complete ? 0 : 1);
+}
+
+TEST_F(CaptureConsoleRun, LeavingTheEventLoopsOnExitEndsTheToolWithQ) {
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  // An mp4 that ffmpeg did not finish has no index and cannot be read.
+  EXPECT_EXIT(RecordUntilTheApplicationExits(Folder() + "/exit.mp4"), ::testing::ExitedWithCode(0),
+              "");
+}
+
+// A program that dies without closing: its ffmpeg gets SIGTERM from the
+// system, and finishes its output. The dying program is a child of the test,
+// which shares with it a folder named after the test's process id.
+QString SharedFolder(qint64 testPid) {
+  return QDir::tempPath() + "/quillmoor-dies-" + QString::number(testPid);
+}
+
+void RecordAndDie() {
+  Reset();
+  const QString shared = SharedFolder(::getppid());
+  QString console;
+  int32_t code = 0;
+  QTimer poll;
+  QObject::connect(&poll, &QTimer::timeout, [&] {
+    if (!console.contains("time=")) return;
+    QFile pid(shared + "/pid");
+    if (pid.open(QIODevice::WriteOnly))
+      pid.write(QByteArray::number(ChildProcesses("ffmpeg").value(0)));
+    pid.close();
+    std::_Exit(3);
+  });
+  poll.start(20);
+  // In real time and for 30 s at most, should it outlive the test.
+  RunCaptured(Pipeline{{"/usr/bin/ffmpeg",
+                        {"-re", "-f", "lavfi", "-i", "testsrc=size=160x120:rate=10", "-t", "30",
+                         "-y", shared + "/died.mp4"}}},
+              QString(), 1, 1, nullptr, false, NoDisplay, console, -1, code);
+  std::_Exit(1);
+}
+
+TEST_F(CaptureConsoleRun, ToolsOfAProgramThatDiesWithoutClosingEndToo) {
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  const QString shared = SharedFolder(QCoreApplication::applicationPid());
+  QDir(shared).removeRecursively();
+  ASSERT_TRUE(QDir().mkpath(shared));
+  EXPECT_EXIT(RecordAndDie(), ::testing::ExitedWithCode(3), "");
+  QFile pid(shared + "/pid");
+  ASSERT_TRUE(pid.open(QIODevice::ReadOnly));
+  const qint64 recorder = pid.readAll().toLongLong();
+  ASSERT_GT(recorder, 0);
+  EXPECT_TRUE(AllEnd({recorder}));
+  QProcess probe;
+  probe.start("/usr/bin/ffprobe", {"-v", "error", "-show_entries", "format=duration", "-of",
+                                   "csv=p=0", shared + "/died.mp4"});
+  probe.waitForFinished();
+  EXPECT_GT(probe.readAll().trimmed().toDouble(), 0.0) << "SIGTERM lets ffmpeg finish the file";
+  QDir(shared).removeRecursively();
 }
 
 }  // namespace

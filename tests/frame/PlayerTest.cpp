@@ -7,6 +7,7 @@
 #include <QTimer>
 #include <functional>
 
+#include "Children.h"
 #include "TestEnv.h"
 #include "frame/CaptureConsole.h"
 #include "frame/Form18.h"
@@ -94,7 +95,12 @@ TEST_F(PlayerTest, TheCommandDependsOnTheList) {
        {{ffplay, {"-autoexit", "-x", "320", "-i", "/m/a \"$(x)\".mp4"}}},
        "",
        0},
-      {"a bar in a file name stays in it", {"/m/a|b.wav"}, "", {{ffplay, {"-i", "/m/a|b.wav"}}}, "", 0},
+      {"a bar in a file name stays in it",
+       {"/m/a|b.wav"},
+       "",
+       {{ffplay, {"-i", "/m/a|b.wav"}}},
+       "",
+       0},
       {"no audio track", {"", "/m/v.mkv"}, "-an", {{ffplay, {"-an", "-i", "/m/v.mkv"}}}, "", 0},
       {"no video track", {"/m/a.wav", ""}, "", {{ffplay, {"-i", "/m/a.wav"}}}, "", 0},
       {"audio and video", {"/m/a b.wav", "/m/v's.mkv"}, "-unused", pipe, "/usr/bin", 1},
@@ -212,6 +218,19 @@ TEST_F(PlayerTest, APairPlaysThroughFfmpegAndDetenerOnlyExplains) {
   ASSERT_TRUE(stream.open(QIODevice::ReadOnly));
   EXPECT_TRUE(stream.read(4) == QByteArray::fromHex("1a45dfa3")) << "a Matroska stream arrived";
   EXPECT_GT(stream.size(), 160 * 120 * 3 / 2 * 10) << "ten raw frames or more";
+}
+
+TEST_F(PlayerTest, ClosingTheProgramEndsThePlayer) {
+  QList<qint64> players;
+  When([] { return Playing() && !ChildProcesses("ffplay").isEmpty(); },
+       [&] {
+         players = ChildProcesses("ffplay");
+         CaptureConsole::EndAll();
+       });
+  When(Ended, [] { Form18::Instance()->close(); });
+  ffmpeg::PlayFile({}, "-f lavfi -i testsrc=size=160x120:rate=10");
+  ASSERT_EQ(players.size(), 1);
+  EXPECT_TRUE(AllEnd(players));
 }
 
 }  // namespace
