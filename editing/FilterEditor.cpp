@@ -1,13 +1,8 @@
 #include "editing/FilterEditor.h"
 
 #include <QFile>
-#include <QPlainTextEdit>
-#include <QPointer>
 
-#include "editing/Form4.h"
-#include "frame/APIS.h"
 #include "frame/Appfilesadm.h"
-#include "frame/ModalWindow.h"
 #include "frame/ProgramFolder.h"
 #include "frame/RecordFile.h"
 #include "frame/ScriptObj.h"
@@ -24,15 +19,14 @@ uint8_t TestRunning = 0;
 QStringList TestFiles;
 int TestFileCount = 0;
 
+Notifier& Events() {
+  static Notifier notifier;
+  return notifier;
+}
+
 namespace {
 
-void ShowFilter() {
-  if (Form4* window = Form4::Instance()) {
-    Loading = 1;
-    window->ShowFilter(CurrentFilter);
-    Loading = 0;
-  }
-}
+void ShowFilter() { emit Events().FilterReplaced(); }
 
 }  // namespace
 
@@ -47,17 +41,6 @@ void Reset() {
 }
 
 QString FilterFolder() { return ProgramFolder::AppFiles("filters"); }
-
-void ShowEditor(const QString& name) {
-  auto* window = new Form4;
-  window->Form_Load();
-  if (!name.isEmpty()) OpenFilter(name);
-  QPointer<Form4> alive(window);
-  ModalWindow::Run(window);
-  if (alive) delete alive.data();
-  TestFiles.clear();
-  TestFileCount = 0;
-}
 
 void OpenFilter(const QString& name) {
   if (IsDirty() && !CloseFilter()) return;
@@ -121,17 +104,9 @@ bool CloseFilter() {
   return true;
 }
 
-bool ExitEditor(bool unload) {
-  if (!CloseFilter()) return false;
-  if (unload) {
-    if (Form4* window = Form4::Instance()) window->Unload();
-  }
-  return true;
-}
-
-void ReadControls() {
+void TakeControls(const FilterDef& filter) {
   if (Loading == 1) return;
-  if (Form4* window = Form4::Instance()) CurrentFilter = window->FilterFromControls();
+  CurrentFilter = filter;
 }
 
 void UndoChanges() {
@@ -139,14 +114,9 @@ void UndoChanges() {
   ShowFilter();
 }
 
-void AddTestFiles() {
-  Form4* window = Form4::Instance();
-  const QStringList paths =
-      APIS::OpenFileDialog(QString(), window, QString(), QString(), true, 4092);
-  if (paths.isEmpty() || paths.first().isEmpty()) return;
+void AddTestFiles(const QStringList& paths) {
   TestFiles += paths;
   TestFileCount = int(TestFiles.size());
-  if (window) window->AddListEntries(paths);
 }
 
 CaptureConsole::Pipeline TestCommand(const QStringList& inputs, int type, const QString& filterText,
@@ -175,37 +145,27 @@ CaptureConsole::Pipeline TestCommand(const QStringList& inputs, int type, const 
   return {{ffmpeg::FfmpegPath, args}, {ffmpeg::FfplayPath, player}};
 }
 
-void TestFilter() {
-  Form4* window = Form4::Instance();
-  if (!window) return;
-  if (!ffmpeg::FfplayExists() || !ffmpeg::FfmpegExists()) return;
-  const Form4::TestSettings settings = window->ReadTestSettings();
-  if (settings.filterText.isEmpty()) {
-    Lang::MsgNoParameters();
-    return;
-  }
-  if (settings.inputs.isEmpty()) {
-    Lang::MsgNoFilesSelected();
-    return;
-  }
-  if (settings.multiInput && settings.inputs.size() < 2) {
-    Lang::MsgSelectTwoFiles();
-    return;
-  }
+TestRefusal CheckTest(const TestSettings& settings) {
+  if (!ffmpeg::FfplayExists() || !ffmpeg::FfmpegExists()) return TestRefusal::ToolsMissing;
+  if (settings.filterText.isEmpty()) return TestRefusal::NoParameters;
+  if (settings.inputs.isEmpty()) return TestRefusal::NoFiles;
+  if (settings.multiInput && settings.inputs.size() < 2) return TestRefusal::NeedsTwoFiles;
+  return TestRefusal::Ready;
+}
+
+void RunTest(const TestSettings& settings, QWidget* console) {
   const bool playMode = !settings.ffmpegOnly;
   const CaptureConsole::Pipeline command =
       TestCommand(settings.inputs, settings.type, settings.filterText, playMode, settings.silence);
-  window->ShowRunPanel();
   TestRunning = 1;
   QString output;
   int32_t exitCode = 0;
   const QString workDir = playMode ? ScriptObj::ParentFolder(ffmpeg::FfmpegPath) : QString();
   CaptureConsole::RunCaptured(
-      command, workDir, 0, 0, window->Text2, true,
+      command, workDir, 0, 0, console, true,
       playMode ? CaptureConsole::ReplaceByVisibleChunk : CaptureConsole::AppendChunk, output, 0,
       exitCode);
   TestRunning = 0;
-  if (Form4* still = Form4::Instance()) still->MarkRunFinished();
 }
 
 }  // namespace FilterEditor

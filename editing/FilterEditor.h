@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QObject>
 #include <QString>
 #include <QStringList>
 #include <cstdint>
@@ -7,10 +8,25 @@
 #include "editing/FilterDef.h"
 #include "frame/CaptureConsole.h"
 
-// The filter being edited in the filter editor (Form4), its life cycle, and
-// the editor's test bench, which runs the filter through ffmpeg on chosen
-// files and plays the result or prints the MD5 of one second of it.
+class QWidget;
+
+// The filter being edited in the filter editor, its life cycle, and the
+// editor's test bench, which runs the filter through ffmpeg on chosen files
+// and plays the result or prints the MD5 of one second of it. Changes the
+// window must show are announced through Events().
 namespace FilterEditor {
+
+// What the editor window listens to.
+class Notifier : public QObject {
+  Q_OBJECT
+
+ signals:
+  // The current filter was opened, closed or set back: the window shows it.
+  void FilterReplaced();
+};
+
+// The module's one notifier.
+Notifier& Events();
 
 extern FilterDef CurrentFilter;
 extern FilterDef SavedFilter;
@@ -31,7 +47,8 @@ void Reset();
 QString FilterFolder();
 
 // Opens the editor, on the named filter when the name is not empty, and
-// returns when the window has gone.
+// returns when the window has gone. Defined with the editor window, which it
+// opens.
 void ShowEditor(const QString& name);
 // Opens a filter by name; "" asks through the file manager. A name whose file
 // is missing gives an empty file of that name.
@@ -42,15 +59,30 @@ bool SaveFilter(uint8_t saveAs);
 // Offers to save a changed filter and empties the editor; false on Cancel or
 // a failed save.
 bool CloseFilter();
-// Closes the filter and, when that worked and unload is true, the window.
-bool ExitEditor(bool unload);
-// Copies the window's controls into the current filter unless Loading is 1.
-void ReadControls();
+// Takes what the window's controls say into the current filter unless
+// Loading is 1.
+void TakeControls(const FilterDef& filter);
 void UndoChanges();
-// The open dialog for more test inputs.
-void AddTestFiles();
-// Runs the test with the window's settings.
-void TestFilter();
+// Adds test inputs after those already added.
+void AddTestFiles(const QStringList& paths);
+
+// What a test run needs from the window.
+struct TestSettings {
+  QStringList inputs;  // full paths, in list order
+  int type = 0;
+  QString filterText;
+  bool multiInput = false;
+  bool ffmpegOnly = false;
+  bool silence = false;
+};
+// Why a test cannot run; Ready when it can.
+enum class TestRefusal { Ready, ToolsMissing, NoParameters, NoFiles, NeedsTwoFiles };
+// Checks the settings: the tools first (a missing one has been reported
+// when ToolsMissing comes back), then the filter text, then the inputs.
+TestRefusal CheckTest(const TestSettings& settings);
+// Runs the test and returns when ffmpeg (and the player) have ended, the
+// output shown in console. TestRunning is 1 meanwhile.
+void RunTest(const TestSettings& settings, QWidget* console);
 
 // The test's run: ffmpeg with every input, the raw output format and the
 // filter; piped into ffplay (silenced with -an when asked) in play mode, or

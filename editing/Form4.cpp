@@ -17,6 +17,7 @@
 #include "frame/Aplicacion.h"
 #include "frame/CaptureConsole.h"
 #include "frame/IntDocView.h"
+#include "frame/ModalWindow.h"
 #include "frame/TextFit.h"
 #include "frame/ffmpeg.h"
 #include "lang/Lang.h"
@@ -33,11 +34,24 @@ Form4::Form4(QWidget* parent) : QMainWindow(parent) {
   CreateControls();
   SetDesignCaptions();
   WireControls();
+  connect(&FilterEditor::Events(), &FilterEditor::Notifier::FilterReplaced, this,
+          &Form4::ShowCurrentFilter);
 }
 
 Form4::~Form4() = default;
 
 Form4* Form4::Instance() { return g_instance.data(); }
+
+void FilterEditor::ShowEditor(const QString& name) {
+  auto* window = new Form4;
+  window->Form_Load();
+  if (!name.isEmpty()) OpenFilter(name);
+  QPointer<Form4> alive(window);
+  ModalWindow::Run(window);
+  if (alive) delete alive.data();
+  TestFiles.clear();
+  TestFileCount = 0;
+}
 
 void Form4::CreateControls() {
   auto* central = new QWidget(this);
@@ -175,6 +189,14 @@ void Form4::ShowFilter(const FilterDef& filter) {
   Check1->setChecked(filter.MultiInput == 1);
 }
 
+void Form4::ShowCurrentFilter() {
+  FilterEditor::Loading = 1;
+  ShowFilter(FilterEditor::CurrentFilter);
+  FilterEditor::Loading = 0;
+}
+
+void Form4::StoreControls() { FilterEditor::TakeControls(FilterFromControls()); }
+
 FilterDef Form4::FilterFromControls() const {
   FilterDef filter;
   filter.Type = uint8_t(std::max(0, Combo1->currentIndex()));
@@ -185,8 +207,8 @@ FilterDef Form4::FilterFromControls() const {
 
 void Form4::AddListEntries(const QStringList& paths) { List1->addItems(paths); }
 
-Form4::TestSettings Form4::ReadTestSettings() const {
-  TestSettings settings;
+FilterEditor::TestSettings Form4::ReadTestSettings() const {
+  FilterEditor::TestSettings settings;
   const QStringList listed = Aplicacion::FileList;
   for (int row = 0; row < List1->count(); ++row) {
     if (!List1->item(row)->isSelected()) continue;
@@ -225,17 +247,55 @@ void Form4::BackFromRunPanel() {
   Menu_Help->setEnabled(true);
 }
 
-void Form4::Text1_Change() { FilterEditor::ReadControls(); }
-void Form4::Check1_Click() { FilterEditor::ReadControls(); }
-void Form4::Combo1_Click() { FilterEditor::ReadControls(); }
+void Form4::Text1_Change() { StoreControls(); }
+void Form4::Check1_Click() { StoreControls(); }
+void Form4::Combo1_Click() { StoreControls(); }
 void Form4::File_Open_Click() { FilterEditor::OpenFilter(QString()); }
 void Form4::File_Save_Click() { FilterEditor::SaveFilter(0); }
 void Form4::File_SaveAs_Click() { FilterEditor::SaveFilter(1); }
 void Form4::File_UndoChanges_Click() { FilterEditor::UndoChanges(); }
 void Form4::File_Close_Click() { FilterEditor::CloseFilter(); }
-void Form4::File_Exit_Click() { FilterEditor::ExitEditor(true); }
-void Form4::Command1_Click() { FilterEditor::AddTestFiles(); }
-void Form4::Command2_Click() { FilterEditor::TestFilter(); }
+
+void Form4::File_Exit_Click() {
+  if (FilterEditor::CloseFilter()) Unload();
+}
+
+void Form4::Command1_Click() {
+  const QStringList paths = APIS::OpenFileDialog(QString(), this, QString(), QString(), true, 4092);
+  if (paths.isEmpty() || paths.first().isEmpty()) return;
+  FilterEditor::AddTestFiles(paths);
+  AddListEntries(paths);
+}
+
+void Form4::ShowRefusal(FilterEditor::TestRefusal refusal) {
+  switch (refusal) {
+    case FilterEditor::TestRefusal::NoParameters:
+      Lang::MsgNoParameters();
+      break;
+    case FilterEditor::TestRefusal::NoFiles:
+      Lang::MsgNoFilesSelected();
+      break;
+    case FilterEditor::TestRefusal::NeedsTwoFiles:
+      Lang::MsgSelectTwoFiles();
+      break;
+    case FilterEditor::TestRefusal::ToolsMissing:
+    case FilterEditor::TestRefusal::Ready:
+      break;
+  }
+}
+
+void Form4::Command2_Click() {
+  const FilterEditor::TestSettings settings = ReadTestSettings();
+  const FilterEditor::TestRefusal refusal = FilterEditor::CheckTest(settings);
+  if (refusal != FilterEditor::TestRefusal::Ready) {
+    ShowRefusal(refusal);
+    return;
+  }
+  ShowRunPanel();
+  QPointer<Form4> alive(this);
+  FilterEditor::RunTest(settings, Text2);
+  if (alive) MarkRunFinished();
+}
 
 void Form4::Command3_Click() {
   if (FilterEditor::TestRunning == 1) {
@@ -266,7 +326,7 @@ bool Form4::Form_QueryUnload() {
     BackFromRunPanel();
     return false;
   }
-  return FilterEditor::ExitEditor(false);
+  return FilterEditor::CloseFilter();
 }
 
 void Form4::closeEvent(QCloseEvent* event) {

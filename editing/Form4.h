@@ -4,6 +4,7 @@
 #include <QStringList>
 
 #include "editing/FilterDef.h"
+#include "editing/FilterEditor.h"
 
 class QAction;
 class QCheckBox;
@@ -36,16 +37,9 @@ class Form4 : public QMainWindow {
   FilterDef FilterFromControls() const;
   void AddListEntries(const QStringList& paths);
 
-  // What "Probar" reads from the window.
-  struct TestSettings {
-    QStringList inputs;  // the selected entries' full paths, in list order
-    int type = 0;
-    QString filterText;
-    bool multiInput = false;
-    bool ffmpegOnly = false;
-    bool silence = false;
-  };
-  TestSettings ReadTestSettings() const;
+  // What "Probar" reads from the window: the selected entries' full paths
+  // and the filter's and the bench's settings.
+  FilterEditor::TestSettings ReadTestSettings() const;
   void ShowRunPanel();
   // The run has ended: the panel now reads "Finalizado".
   void MarkRunFinished();
@@ -105,6 +99,10 @@ class Form4 : public QMainWindow {
   void WireControls();
   void SwapRunCaption();
   void BackFromRunPanel();
+  // The current filter into the controls, with the loading flag on.
+  void ShowCurrentFilter();
+  void StoreControls();
+  void ShowRefusal(FilterEditor::TestRefusal refusal);
 
   bool unloading_ = false;
 };
