@@ -28,6 +28,7 @@
 #include "frame/Aplicacion.h"
 #include "frame/CaptureConsole.h"
 #include "frame/IntDocView.h"
+#include "frame/ModalWindow.h"
 #include "frame/ScriptObj.h"
 #include "frame/TextFit.h"
 #include "frame/ffmpeg.h"
@@ -121,11 +122,42 @@ Form8::Form8(QWidget* parent) : QMainWindow(parent) {
   CreateControls();
   SetDesignCaptions();
   WireControls();
+  connect(&MediaEdit::Events(), &MediaEdit::Notifier::ProfileReplaced, this,
+          &Form8::ShowCurrentProfile);
 }
 
 Form8::~Form8() = default;
 
 Form8* Form8::Instance() { return g_instance.data(); }
+
+void MediaEdit::ShowEditor(const QString& name, uint8_t mode) {
+  auto* window = new Form8;
+  window->Form_Load();
+  if (mode == 1) {
+    window->SetScratchLayout();
+    CurrentPath = ScratchProfilePath();
+  }
+  if (!name.isEmpty()) {
+    OpenProfile(ProfileFolder() + "/" + QString(name).remove('*') + ".qep");
+  } else {
+    // No file is read: the new window shows the profile held here.
+    NormalizeEqualizer();
+    RecordToForm();
+  }
+  ScratchMode = mode;
+
+  QPointer<Form8> alive(window);
+  if (window->isVisible()) ModalWindow::Run(window);
+  if (alive && !alive->isVisible()) delete alive.data();
+
+  if (ScratchMode == 1) {
+    CurrentPath.clear();
+    CurrentProfile = EditProfileRec();
+    SavedProfile = EditProfileRec();
+    Loading = 0;
+    ScratchMode = 0;
+  }
+}
 
 void Form8::CreateControls() {
   auto* central = new QWidget(this);
@@ -697,6 +729,12 @@ void Form8::Command3_Click() {
 
 // Filling from the record ------------------------------------------------
 
+void Form8::ShowCurrentProfile() {
+  MediaEdit::Loading = 1;
+  FillFromProfile();
+  MediaEdit::Loading = 0;
+}
+
 void Form8::FillFromProfile() {
   const EditProfileRec& p = CurrentProfile;
   SetText(Text9, p.BorderBottom);
@@ -708,7 +746,7 @@ void Form8::FillFromProfile() {
   SetText(Text5, p.BorderLeft);
   SetIndex(Combo10, p.BorderLeftUnit);
   SetBorderSwatch(MediaEdit::HexToColor(p.BorderColor));
-  MediaEdit::SelectProfileFilters();
+  SelectProfileFilters();
   SetText(Text24, p.ResizeHeight);
   SetIndex(Combo6, p.ResizeHeightUnit);
   SetText(Text25, p.ResizeWidth);
@@ -754,6 +792,15 @@ std::array<QStringList, 3> Form8::FilterListNames() const {
     for (int row = 0; row < lists[l]->count(); ++row) names[l] << lists[l]->item(row)->text();
   }
   return names;
+}
+
+void Form8::SelectProfileFilters() {
+  const MediaEdit::FilterMatch match =
+      MediaEdit::MatchProfileFilters(CurrentProfile.Filters, FilterListNames());
+  TickFilters(match);
+  if (match.missing.isEmpty()) return;
+  Lang::MsgFiltersMissing(match.missing.join('\n'));
+  MediaEdit::DropMissingFilters(match);
 }
 
 void Form8::TickFilters(const MediaEdit::FilterMatch& match) {

@@ -40,6 +40,11 @@ class Form8 : public QMainWindow {
   void SetScratchLayout();
   // Every control from MediaEdit::CurrentProfile (the loading flag is on).
   void FillFromProfile();
+  // FillFromProfile with the loading flag on.
+  void ShowCurrentProfile();
+  // Ticks the profile's filters in the lists; names not found are reported
+  // and dropped from the current profile.
+  void SelectProfileFilters();
   std::array<QStringList, 3> FilterListNames() const;
   void TickFilters(const MediaEdit::FilterMatch& match);
 

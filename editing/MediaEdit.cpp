@@ -1,12 +1,9 @@
 #include "editing/MediaEdit.h"
 
-#include <QPointer>
 #include <cmath>
 
 #include "editing/FilterDef.h"
-#include "editing/Form8.h"
 #include "frame/Appfilesadm.h"
-#include "frame/ModalWindow.h"
 #include "frame/ProgramFolder.h"
 #include "frame/RecordFile.h"
 #include "frame/ScriptObj.h"
@@ -19,6 +16,11 @@ EditProfileRec SavedProfile;
 QString CurrentPath;
 uint8_t Loading = 0;
 uint8_t ScratchMode = 0;
+
+Notifier& Events() {
+  static Notifier notifier;
+  return notifier;
+}
 
 namespace {
 
@@ -140,42 +142,7 @@ void UndoChanges() {
   RecordToForm();
 }
 
-void ShowEditor(const QString& name, uint8_t mode) {
-  auto* window = new Form8;
-  window->Form_Load();
-  if (mode == 1) {
-    window->SetScratchLayout();
-    CurrentPath = ScratchProfilePath();
-  }
-  if (!name.isEmpty()) {
-    OpenProfile(ProfileFolder() + "/" + QString(name).remove('*') + ".qep");
-  } else {
-    // No file is read: the new window shows the profile held here.
-    NormalizeEqualizer();
-    RecordToForm();
-  }
-  ScratchMode = mode;
-
-  QPointer<Form8> alive(window);
-  if (window->isVisible()) ModalWindow::Run(window);
-  if (alive && !alive->isVisible()) delete alive.data();
-
-  if (ScratchMode == 1) {
-    CurrentPath.clear();
-    CurrentProfile = EditProfileRec();
-    SavedProfile = EditProfileRec();
-    Loading = 0;
-    ScratchMode = 0;
-  }
-}
-
-void RecordToForm() {
-  Form8* window = Form8::Instance();
-  if (!window) return;
-  Loading = 1;
-  window->FillFromProfile();
-  Loading = 0;
-}
+void RecordToForm() { emit Events().ProfileReplaced(); }
 
 QColor HexToColor(const QString& text) {
   auto component = [](const QString& pair) {
@@ -219,13 +186,8 @@ FilterMatch MatchProfileFilters(const DynArray<QString>& names,
   return match;
 }
 
-void SelectProfileFilters() {
-  Form8* window = Form8::Instance();
-  if (!window) return;
-  const FilterMatch match = MatchProfileFilters(CurrentProfile.Filters, window->FilterListNames());
-  window->TickFilters(match);
+void DropMissingFilters(const FilterMatch& match) {
   if (match.missing.isEmpty()) return;
-  Lang::MsgFiltersMissing(match.missing.join('\n'));
   CurrentProfile.Filters = DynArray<QString>();
   CurrentProfile.Filters.Items = match.kept;
 }

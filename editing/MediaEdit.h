@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QColor>
+#include <QObject>
 #include <QString>
 #include <QStringList>
 #include <array>
@@ -8,10 +9,24 @@
 
 #include "editing/EditProfileRec.h"
 
-// The editing profile being edited in the editing-profile window (Form8): the
-// record with its saved copy, its file, and the life cycle shared by every
-// editor of the program (open, save, close with the save question, undo).
+// The editing profile being edited in the editing-profile window: the record
+// with its saved copy, its file, and the life cycle shared by every editor of
+// the program (open, save, close with the save question, undo). Changes the
+// window must show are announced through Events().
 namespace MediaEdit {
+
+// What the editing-profile window listens to.
+class Notifier : public QObject {
+  Q_OBJECT
+
+ signals:
+  // The current profile was opened, closed or set back: the window shows all
+  // of it.
+  void ProfileReplaced();
+};
+
+// The module's one notifier.
+Notifier& Events();
 
 // appfiles/editp/.qep: the nameless profile behind the main window's "<Manual>".
 QString ScratchProfilePath();
@@ -55,11 +70,11 @@ void NormalizeEqualizer();
 
 // Opens the editing-profile window on a profile and returns when it has gone.
 // name: a profile name, "*" for the scratch profile, "" for none; mode 1
-// edits the scratch profile for the main window.
+// edits the scratch profile for the main window. Defined with the window,
+// which it opens.
 void ShowEditor(const QString& name, uint8_t mode);
 
-// Fills the window (when there is one) from the current profile, with the
-// loading flag on.
+// Has the window (when there is one) show the current profile.
 void RecordToForm();
 
 // "RRGGBB" to a colour; each pair is read as hex up to its first non-hex
@@ -84,8 +99,7 @@ struct FilterMatch {
 // Finds each name, ignoring case, in the audio list, then video, then complex.
 FilterMatch MatchProfileFilters(const DynArray<QString>& names,
                                 const std::array<QStringList, 3>& lists);
-// Ticks the profile's filters in the window's lists; names not found are
-// reported and dropped from the current profile.
-void SelectProfileFilters();
+// Drops the names the match did not find from the current profile's filters.
+void DropMissingFilters(const FilterMatch& match);
 
 }  // namespace MediaEdit
