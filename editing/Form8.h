@@ -318,32 +318,84 @@ class Form8 : public QMainWindow {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  // The window as a whole (Form8.cpp).
   void CreateControls();
   void CreateOperationPanels(QWidget* central);
-  void CreateTrimPanel();
-  void CreateCropPanel();
-  void CreateResizePanel();
-  void CreateVolumeAndFilterPanels();
-  void CreateBorderPanel();
-  void CreateTrackAndCommandPanels();
-  void CreateEqualizerPanel();
-  void CreateTestFileControls(QWidget* central);
-  void CreateExplorer(QWidget* central);
   void CreateMenus();
   void SetDesignCaptions();
   void WireControls();
-  void WireEqualizer();
-  void WireExplorer();
 
+  // Each operation's panel, in a file of its own: its controls, their design
+  // captions, their wiring, showing the profile's fields and clearing them.
+  // Trim (Form8Trim.cpp).
+  void CreateTrimPanel();
+  void SetTrimCaptions();
+  void WireTrimPanel();
+  void ShowTrim(const EditProfileRec& p);
+  void ClearTrim();
+  // Crop (Form8Crop.cpp).
+  void CreateCropPanel();
+  void SetCropCaptions();
+  void ShowCrop(const EditProfileRec& p);
+  void ClearCrop();
+  // Resize (Form8Resize.cpp).
+  void CreateResizePanel();
+  void SetResizeCaptions();
+  void WireResizePanel();
+  void ShowResize(const EditProfileRec& p);
+  void ClearResize();
+  // Volume (Form8Volume.cpp).
+  void CreateVolumePanel();
+  void SetVolumeCaptions();
+  void WireVolumePanel();
+  void ShowVolume(const EditProfileRec& p);
+  void ClearVolume();
+  // Filters (Form8Filters.cpp).
+  void CreateFilterPanel();
+  void SetFilterCaptions();
+  void WireFilterPanel();
+  void ClearFilters();
+  // Borders (Form8Border.cpp).
+  void CreateBorderPanel();
+  void SetBorderCaptions();
+  void WireBorderPanel();
+  void ShowBorder(const EditProfileRec& p);
+  void ClearBorder();
+  void SetBorderSwatch(const QColor& color);
+  // Tracks (Form8Tracks.cpp).
+  void CreateTrackPanel();
+  void SetTrackCaptions();
+  void WireTrackPanel();
+  void ShowTracks(const EditProfileRec& p);
+  void ClearTracks();
+  // Command line (Form8CommandLine.cpp).
+  void CreateCommandLinePanel();
+  void SetCommandLineCaptions();
+  void WireCommandLinePanel();
+  void ShowCommandLine(const EditProfileRec& p);
+  void ClearCommandLine();
+  // Equaliser (Form8Equalizer.cpp).
+  void CreateEqualizerPanel();
+  void SetEqualizerCaptions();
+  void WireEqualizer();
+  void ShowEqualizer(const EditProfileRec& p);
+  void SetMarker(int index, double top);
+
+  // The number boxes and unit lists shared by the panels (Form8Fields.cpp).
+  void WireFieldBoxes();
   // The field a box or combo writes; nullptr for the others.
   QString* FieldOfBox(QLineEdit* box);
   uint8_t* FieldOfUnit(QComboBox* combo);
+
+  // The test file and its explorer (Form8TestFile.cpp).
+  void CreateTestFileControls(QWidget* central);
+  void CreateExplorer(QWidget* central);
+  void SetTestFileCaptions();
+  void WireExplorer();
   void SetSubPanelControlsEnabled(bool enabled);
   void CloseSubPanel();
   void GrabFrame(const QString& seekText, bool firstFrame);
   void DrawFlatLine();
   bool NeedTestFile();
-  void SetBorderSwatch(const QColor& color);
-  void SetMarker(int index, double top);
   float Position() const;
 };

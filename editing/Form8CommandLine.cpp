@@ -1,0 +1,54 @@
+#include <QAction>
+#include <QLabel>
+#include <QLineEdit>
+
+#include "editing/Form8.h"
+#include "editing/Form8Layout.h"
+#include "frame/CaptureConsole.h"
+#include "frame/IntDocView.h"
+#include "frame/ffmpeg.h"
+
+using MediaEdit::CurrentProfile;
+using namespace Form8Layout;
+
+void Form8::CreateCommandLinePanel() {
+  Make(Label8, "Label8", PicModifCmdL, 120, 120, 3850, 255);
+  Make(Text29, "Text29", PicModifCmdL, 120, 420, 3850, 285);
+  Make(Label9, "Label9", PicModifCmdL, 120, 900, 3850, 255);
+  Make(Text30, "Text30", PicModifCmdL, 120, 1200, 3850, 285);
+}
+
+void Form8::SetCommandLineCaptions() {
+  Label8->setText("Parámetros de salida:");
+  Label9->setText("Parámetros de entrada:");
+}
+
+void Form8::WireCommandLinePanel() {
+  connect(Text29, &QLineEdit::textChanged, this, &Form8::Text29_Change);
+  connect(Text30, &QLineEdit::textChanged, this, &Form8::Text30_Change);
+  connect(Opt_Helpff, &QAction::triggered, this, &Form8::Opt_Helpff_Click);
+}
+
+void Form8::ShowCommandLine(const EditProfileRec& p) {
+  SetText(Text30, p.InputParams);
+  SetText(Text29, p.OutputParams);
+}
+
+void Form8::ClearCommandLine() {
+  Text29->setText(QString());
+  Text30->setText(QString());
+}
+
+void Form8::Text29_Change() {
+  if (MediaEdit::Loading != 1) CurrentProfile.OutputParams = Text29->text();
+}
+
+void Form8::Text30_Change() {
+  if (MediaEdit::Loading != 1) CurrentProfile.InputParams = Text30->text();
+}
+
+void Form8::Opt_Helpff_Click() {
+  if (!ffmpeg::FfmpegExists()) return;
+  IntDocView::ShowCommandOutput(CaptureConsole::QuoteArgument(ffmpeg::FfmpegPath) + " -h full",
+                                this);
+}
