@@ -192,6 +192,36 @@ TEST_F(MediaEditTest, FilterFilesAreListedByTypeAndMatchedIgnoringCase) {
   EXPECT_EQ(match.ticks[1].list, 0);
   EXPECT_EQ(match.kept, (QStringList{"ESPEJO", "eco"}));
   EXPECT_EQ(match.missing, QStringList{"gone"});
+
+  MediaEdit::CurrentProfile.Filters = {1, {"ESPEJO", "gone", "eco"}};
+  MediaEdit::DropMissingFilters(match);
+  EXPECT_EQ(MediaEdit::CurrentProfile.Filters.Items, (QStringList{"ESPEJO", "eco"}));
+  const DynArray<QString> allFound{1, {"eco"}};
+  MediaEdit::CurrentProfile.Filters = allFound;
+  MediaEdit::DropMissingFilters(MediaEdit::MatchProfileFilters(allFound, lists));
+  EXPECT_EQ(MediaEdit::CurrentProfile.Filters, allFound);
+}
+
+// The window refills itself on each announcement: every profile put in place
+// is announced, a file that cannot be read is not.
+TEST_F(MediaEditTest, EachProfilePutInPlaceIsAnnounced) {
+  int announced = 0;
+  QObject listener;
+  QObject::connect(&MediaEdit::Events(), &MediaEdit::Notifier::ProfileReplaced, &listener,
+                   [&] { ++announced; });
+  MediaEdit::ScratchMode = 1;
+  MediaEdit::OpenProfile(WriteProfile("good", WithVolume("80")));
+  EXPECT_EQ(announced, 1);
+  const QString bad = WriteFile("appfiles/editp/bad.qep", QByteArray(2, '\xff') + "xx");
+  ScriptedDialogs dialogs;
+  dialogs.ExpectMessage();
+  MediaEdit::OpenProfile(bad);
+  EXPECT_EQ(announced, 1);
+  MediaEdit::CurrentProfile.Volume = "90";
+  MediaEdit::UndoChanges();
+  EXPECT_EQ(announced, 2);
+  MediaEdit::CloseProfile();
+  EXPECT_EQ(announced, 3);
 }
 
 }  // namespace
