@@ -187,6 +187,7 @@ void Form8::SetDesignCaptions() {
   SetEqualizerCaptions();
   SetCommandLineCaptions();
   SetTestFileCaptions();
+  SetExplorerCaptions();
   Command15->setText("Cargar");
   Command14->setText("Cancelar");
   Command3->setText("Aceptar");
@@ -242,6 +243,7 @@ void Form8::WireControls() {
   connect(Opt_CleanAll, &QAction::triggered, this, &Form8::Opt_CleanAll_Click);
   connect(Opt_Docu, &QAction::triggered, this, &Form8::Opt_Docu_Click);
   WireEqualizer();
+  WireTestFileControls();
   WireExplorer();
 }
 

@@ -387,15 +387,18 @@ class Form8 : public QMainWindow {
   QString* FieldOfBox(QLineEdit* box);
   uint8_t* FieldOfUnit(QComboBox* combo);
 
-  // The test file and its explorer (Form8TestFile.cpp).
+  // The test file (Form8TestFile.cpp).
   void CreateTestFileControls(QWidget* central);
-  void CreateExplorer(QWidget* central);
   void SetTestFileCaptions();
-  void WireExplorer();
+  void WireTestFileControls();
   void SetSubPanelControlsEnabled(bool enabled);
   void CloseSubPanel();
   void GrabFrame(const QString& seekText, bool firstFrame);
   void DrawFlatLine();
   bool NeedTestFile();
+  // Its explorer (Form8Explorer.cpp).
+  void CreateExplorer(QWidget* central);
+  void SetExplorerCaptions();
+  void WireExplorer();
   float Position() const;
 };
