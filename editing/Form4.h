@@ -33,16 +33,7 @@ class Form4 : public QMainWindow {
   // Unloads the window without the close question (it has been asked).
   void Unload();
 
-  void ShowFilter(const FilterDef& filter);
-  FilterDef FilterFromControls() const;
-  void AddListEntries(const QStringList& paths);
-
-  // What "Probar" reads from the window: the selected entries' full paths
-  // and the filter's and the bench's settings.
-  FilterEditor::TestSettings ReadTestSettings() const;
   void ShowRunPanel();
-  // The run has ended: the panel now reads "Finalizado".
-  void MarkRunFinished();
 
   // Handlers.
   void Text1_Change();
@@ -94,6 +85,15 @@ class Form4 : public QMainWindow {
   void closeEvent(QCloseEvent* event) override;
 
  private:
+  void ShowFilter(const FilterDef& filter);
+  FilterDef FilterFromControls() const;
+  void AddListEntries(const QStringList& paths);
+  // What "Probar" reads from the window: the selected entries' full paths
+  // and the filter's and the bench's settings.
+  FilterEditor::TestSettings ReadTestSettings() const;
+  // The run has ended: the panel now reads "Finalizado".
+  void MarkRunFinished();
+
   void CreateControls();
   void SetDesignCaptions();
   void WireControls();

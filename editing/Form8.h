@@ -38,15 +38,6 @@ class Form8 : public QMainWindow {
   // The taller window with "Cargar", "Cancelar" and "Aceptar", for the main
   // window's scratch profile.
   void SetScratchLayout();
-  // Every control from MediaEdit::CurrentProfile (the loading flag is on).
-  void FillFromProfile();
-  // FillFromProfile with the loading flag on.
-  void ShowCurrentProfile();
-  // Ticks the profile's filters in the lists; names not found are reported
-  // and dropped from the current profile.
-  void SelectProfileFilters();
-  std::array<QStringList, 3> FilterListNames() const;
-  void TickFilters(const MediaEdit::FilterMatch& match);
 
   // The test file.
   void LoadTestFile(const QString& path);
@@ -324,6 +315,10 @@ class Form8 : public QMainWindow {
   void CreateMenus();
   void SetDesignCaptions();
   void WireControls();
+  // The current profile into every control, with the loading flag on.
+  void ShowCurrentProfile();
+  // Every control from MediaEdit::CurrentProfile (the loading flag is on).
+  void FillFromProfile();
 
   // Each operation's panel, in a file of its own: its controls, their design
   // captions, their wiring, showing the profile's fields and clearing them.
@@ -355,6 +350,11 @@ class Form8 : public QMainWindow {
   void SetFilterCaptions();
   void WireFilterPanel();
   void ClearFilters();
+  // Ticks the profile's filters in the lists; names not found are reported
+  // and dropped from the current profile.
+  void SelectProfileFilters();
+  std::array<QStringList, 3> FilterListNames() const;
+  void TickFilters(const MediaEdit::FilterMatch& match);
   // Borders (Form8Border.cpp).
   void CreateBorderPanel();
   void SetBorderCaptions();
