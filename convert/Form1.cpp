@@ -33,6 +33,7 @@
 #include "frame/MediaInfo.h"
 #include "frame/ffmpeg.h"
 #include "devices/Emisor.h"
+#include "devices/Form2.h"
 #include "devices/Grabador.h"
 #include "devices/cdrtools.h"
 #include "editing/FilterEditor.h"
@@ -284,11 +285,11 @@ void Form1::WireControls() {
   connect(Command7, &QPushButton::clicked, this, &Form1::Command7_Click);
   connect(Tools_CDExtract, &QAction::triggered, this, [] {
     cdrtools::CDRipAddToList = 0;
-    cdrtools::OpenCDRip();
+    Form2::OpenCDRip();
   });
   connect(Menu_Archivo_AgregarCD, &QAction::triggered, this, [] {
     cdrtools::CDRipAddToList = 1;
-    cdrtools::OpenCDRip();
+    Form2::OpenCDRip();
   });
   connect(Tools_Grab, &QAction::triggered, this, &Grabador::ShowRecorder);
   connect(Tools_EmitirList, &QAction::triggered, this, &Emisor::StreamFileList);
