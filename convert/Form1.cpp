@@ -32,7 +32,7 @@
 #include "frame/IntDocView.h"
 #include "frame/MediaInfo.h"
 #include "frame/ffmpeg.h"
-#include "devices/Emisor.h"
+#include "devices/Form15.h"
 #include "devices/Form2.h"
 #include "devices/Grabador.h"
 #include "devices/cdrtools.h"
@@ -292,7 +292,7 @@ void Form1::WireControls() {
     Form2::OpenCDRip();
   });
   connect(Tools_Grab, &QAction::triggered, this, &Grabador::ShowRecorder);
-  connect(Tools_EmitirList, &QAction::triggered, this, &Emisor::StreamFileList);
+  connect(Tools_EmitirList, &QAction::triggered, this, &Form15::StreamFileList);
 }
 
 // The conversion reads the run options from its own choices, not from the menu.

@@ -16,6 +16,7 @@
 
 #include "devices/Emisor.h"
 #include "devices/Form14.h"
+#include "devices/Form15.h"
 #include "frame/CaptureConsole.h"
 #include "frame/Dialogs.h"
 #include "frame/ModalWindow.h"
@@ -388,7 +389,7 @@ void Record() {
     return;
   }
   if (window->Option4->isChecked()) {
-    Emisor::ShowStreamer(inputArgs);
+    Form15::ShowStreamer(inputArgs);
     return;
   }
   if (!toFile) return;

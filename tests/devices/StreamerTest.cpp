@@ -132,7 +132,7 @@ class StreamerTest : public TestEnv {
     Emisor::StreamInputArgs = inputArgs;
     window_ = new Form15;
     window_->Form_Load();
-    Emisor::FillLocalAddresses();
+    window_->FillLocalAddresses();
     window_->Frame1->hide();
     window_->show();
   }
@@ -198,7 +198,7 @@ TEST_F(StreamerTest, VerDireccionIpShowsTheAddressesAndVerEmisionNeedsFfplay) {
 TEST_F(StreamerTest, AnEmptyListIsRefusedBeforeAnythingIsMade) {
   ScriptedDialogs dialogs;
   dialogs.ExpectMessage();
-  Emisor::StreamFileList();
+  Form15::StreamFileList();
   EXPECT_EQ(dialogs.Messages(), QStringList({"No se han agregado archivos a la lista"}));
   EXPECT_EQ(Form15::Instance(), nullptr);
   EXPECT_FALSE(QDir(Folder() + "/appfiles/temp").exists());
@@ -359,7 +359,7 @@ TEST_F(StreamerTest, TheFileListStreamsEndlesslyAndItsListFolderGoesAtTheEnd) {
          window->close();
          window->close();
        });
-  Emisor::StreamFileList();
+  Form15::StreamFileList();
   EXPECT_TRUE(args.startsWith("-f concat -safe 0 -i ")) << args.toStdString();
   EXPECT_GT(streamedFor, 2000);
   EXPECT_FALSE(list.isEmpty());
@@ -377,7 +377,7 @@ TEST_F(StreamerTest, TheListFolderGoesAlsoWhenNothingWasStreamed) {
          list = Convertidor::SplitArguments(Emisor::StreamInputArgs).last();
          Form15::Instance()->close();
        });
-  Emisor::StreamFileList();
+  Form15::StreamFileList();
   EXPECT_FALSE(list.isEmpty());
   EXPECT_FALSE(QDir(QFileInfo(list).path()).exists());
 }
