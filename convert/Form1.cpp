@@ -32,9 +32,9 @@
 #include "frame/IntDocView.h"
 #include "frame/MediaInfo.h"
 #include "frame/ffmpeg.h"
+#include "devices/Form14.h"
 #include "devices/Form15.h"
 #include "devices/Form2.h"
-#include "devices/Grabador.h"
 #include "devices/cdrtools.h"
 #include "editing/FilterEditor.h"
 #include "editing/MediaEdit.h"
@@ -291,7 +291,7 @@ void Form1::WireControls() {
     cdrtools::CDRipAddToList = 1;
     Form2::OpenCDRip();
   });
-  connect(Tools_Grab, &QAction::triggered, this, &Grabador::ShowRecorder);
+  connect(Tools_Grab, &QAction::triggered, this, &Form14::ShowRecorder);
   connect(Tools_EmitirList, &QAction::triggered, this, &Form15::StreamFileList);
 }
 

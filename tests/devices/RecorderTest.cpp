@@ -192,7 +192,7 @@ TEST_F(RecorderTest, DeviceListsAreFilledFromTheListingWithNothingSelected) {
   QFile::setPermissions(fake, QFile::permissions(fake) | QFile::ExeOwner);
   ffmpeg::FfmpegPath = fake;
   window_->Combo1->addItem("stale");
-  Grabador::ListDevices();
+  window_->ListDevices();
   ASSERT_EQ(window_->Combo1->count(), 2);
   EXPECT_EQ(window_->Combo1->itemText(0), "pulse:default");
   EXPECT_EQ(window_->Combo1->currentIndex(), -1);
@@ -201,7 +201,7 @@ TEST_F(RecorderTest, DeviceListsAreFilledFromTheListingWithNothingSelected) {
   EXPECT_EQ(window_->Combo2->itemText(0), "v4l2:/dev/video0");
 
   ffmpeg::FfmpegPath = Folder() + "/tools/missing";
-  Grabador::ListDevices();
+  window_->ListDevices();
   EXPECT_EQ(window_->Combo1->count(), 0);
   EXPECT_EQ(window_->Combo2->count(), 0);
 }
@@ -530,7 +530,7 @@ TEST_F(RecorderTest, GrabarGoesWithTheSetUpPanelsSoASecondRecordingCannotStart) 
        [&] {
          grabarHidden = !window_->Command2->isVisible();
          recorders = ChildProcesses("ffmpeg");
-         Grabador::Record();
+         window_->Command2_Click();
          firstGoesOn = Grabador::RecRunning == 1 && window_->Command4->isEnabled() &&
                        ChildProcesses("ffmpeg") == recorders;
          window_->Command4->click();
@@ -674,7 +674,7 @@ TEST_F(RecorderTest, ShowRecorderListsDevicesHidesTheOthersAndReturnsWhenClosed)
          listed = Form14::Instance()->Menu_Options->isEnabled();
          Form14::Instance()->close();
        });
-  Grabador::ShowRecorder();
+  Form14::ShowRecorder();
   EXPECT_TRUE(mainHidden);
   EXPECT_TRUE(listed);
   EXPECT_TRUE(main.isVisible());
