@@ -681,4 +681,83 @@ TEST_F(RecorderTest, ShowRecorderListsDevicesHidesTheOthersAndReturnsWhenClosed)
   EXPECT_EQ(Form14::Instance(), nullptr);
 }
 
+// The recording module on its own: a request in, a plan and an end out, and
+// no box beyond the refusals and the replace question.
+class RecordingModuleTest : public TestEnv {
+ protected:
+  void SetUp() override {
+    TestEnv::SetUp();
+    CaptureConsole::Reset();
+    Grabador::Reset();
+    Grabador::RecBufferSizeMB.clear();
+    ffmpeg::InitOptionNames();
+    ffmpeg::FfmpegPath = QStandardPaths::findExecutable("ffmpeg");
+    ffmpeg::FfprobePath = QStandardPaths::findExecutable("ffprobe");
+    ASSERT_FALSE(ffmpeg::FfmpegPath.isEmpty());
+  }
+  void TearDown() override {
+    Grabador::Reset();
+    ffmpeg::FfmpegPath.clear();
+    ffmpeg::FfprobePath.clear();
+    TestEnv::TearDown();
+  }
+  static Grabador::RecordRequest DevicesIntoFile(const QString& video) {
+    Grabador::RecordRequest request;
+    request.From.Devices = true;
+    request.From.UseVideo = true;
+    request.From.VideoDevice = video;
+    request.ToFile = true;
+    request.AutomaticFormat = true;
+    request.Duration = "0.5";
+    return request;
+  }
+};
+
+TEST_F(RecordingModuleTest, APlanRecordsIntoTheNextFreeNameAndTheRunEndsFinished) {
+  const QString take = WriteFile("take.mkv", "earlier");
+  Grabador::RecOutputPath = take;
+  ScriptedDialogs dialogs;
+  dialogs.Expect(Dialogs::Kind::Message, 7);
+  const Grabador::RecordPlan plan = Grabador::PlanRecording(DevicesIntoFile(kVideo));
+  ASSERT_EQ(plan.What, Grabador::RecordPlan::Action::Record);
+  const QString second = Folder() + "/take (2).mkv";
+  EXPECT_EQ(plan.NextFreeName, second);
+  EXPECT_EQ(Grabador::RecOutputPath, second);
+  EXPECT_EQ(plan.Step.Command.arguments.last(), second);
+
+  const Grabador::RecordingEnd end = Grabador::RunRecording(plan.Step, nullptr);
+  EXPECT_EQ(end.Result, Grabador::RecordingEnd::Outcome::Finished);
+  EXPECT_EQ(Grabador::RecRunning, 0);
+  EXPECT_NEAR(ffmpeg::ProbeMedia(second).Duration.toDouble(), 0.5, 0.2);
+  EXPECT_EQ(dialogs.Messages().size(), 1);
+}
+
+TEST_F(RecordingModuleTest, AFailedRecordingHandsBackFfmpegsOutputWithoutABox) {
+  Grabador::RecOutputPath = Folder() + "/failed.mkv";
+  ScriptedDialogs dialogs;
+  const Grabador::RecordPlan plan = Grabador::PlanRecording(DevicesIntoFile("lavfi:nosuchsource"));
+  ASSERT_EQ(plan.What, Grabador::RecordPlan::Action::Record);
+  EXPECT_TRUE(plan.NextFreeName.isEmpty());
+  const Grabador::RecordingEnd end = Grabador::RunRecording(plan.Step, nullptr);
+  EXPECT_EQ(end.Result, Grabador::RecordingEnd::Outcome::FfmpegFailed);
+  EXPECT_TRUE(end.Output.contains("nosuchsource")) << end.Output.toStdString();
+  EXPECT_TRUE(dialogs.Messages().isEmpty());
+}
+
+TEST_F(RecordingModuleTest, StreamingPlansTheBufferedSourceAndARefusalPlansNothing) {
+  Grabador::RecBufferSizeMB = "8";
+  Grabador::RecordRequest request = DevicesIntoFile(kVideo);
+  request.ToFile = false;
+  request.ToStreamer = true;
+  const Grabador::RecordPlan stream = Grabador::PlanRecording(request);
+  EXPECT_EQ(stream.What, Grabador::RecordPlan::Action::Stream);
+  EXPECT_EQ(stream.InputArgs, "-rtbufsize 8M -f lavfi -i testsrc=size=160x120:rate=10");
+
+  request = DevicesIntoFile(kVideo);
+  ScriptedDialogs dialogs;
+  dialogs.ExpectMessage();
+  EXPECT_EQ(Grabador::PlanRecording(request).What, Grabador::RecordPlan::Action::Nothing);
+  EXPECT_EQ(dialogs.Messages(), QStringList({"No se ha especificado una ruta de salida"}));
+}
+
 }  // namespace

@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QHostAddress>
 #include <QLabel>
@@ -29,6 +30,7 @@
 #include "frame/CaptureConsole.h"
 #include "frame/Form6.h"
 #include "frame/RecordFile.h"
+#include "frame/ScriptObj.h"
 #include "frame/ffmpeg.h"
 
 namespace {
@@ -331,6 +333,39 @@ TEST_F(StreamerTest, FfmpegsFailureStaysInTheConsoleBox) {
   EXPECT_TRUE(console.contains("nosuchsource")) << console.toStdString();
   EXPECT_TRUE(console.endsWith("El proceso terminó"));
   EXPECT_TRUE(dialogs.Messages().isEmpty());
+}
+
+// The stream module without the window: the step as asked, and the end handed back.
+TEST_F(StreamerTest, WithoutAWindowAStreamRunsToItsEndAndHandsBackHowItEnded) {
+  Receiver receiver;
+  Emisor::StreamInputArgs = "-f lavfi -i testsrc=size=160x120:rate=10:duration=0.5";
+  Emisor::StreamRequest request{receiver.Address(), true, "1", "<Infinito>"};
+  Convertidor::StepCommand step;
+  ASSERT_TRUE(Emisor::PrepareStream(request, step));
+  EXPECT_TRUE(step.Shown.contains("-stream_loop 1 -re")) << step.Shown.toStdString();
+  const Emisor::StreamEnd end = Emisor::RunStream(step, nullptr);
+  EXPECT_EQ(end.ExitCode, 0) << end.Output.toStdString();
+  EXPECT_EQ(Emisor::StreamRunning, 0);
+  QElapsedTimer waited;
+  waited.start();
+  while (receiver.Packets() == 0 && waited.elapsed() < 10000) QApplication::processEvents();
+  EXPECT_GT(receiver.Packets(), 0);
+
+  Emisor::StreamInputArgs = "-f lavfi -i nosuchsource";
+  ASSERT_TRUE(Emisor::PrepareStream(request, step));
+  const Emisor::StreamEnd failed = Emisor::RunStream(step, nullptr);
+  EXPECT_GT(failed.ExitCode, 0);
+  EXPECT_TRUE(failed.Output.contains("nosuchsource")) << failed.Output.toStdString();
+}
+
+TEST_F(StreamerTest, TheFileListInputIsAConcatListInAFolderOfItsOwn) {
+  Aplicacion::FileList << Folder() + "/a b.mkv";
+  const Emisor::ListInput input = Emisor::WriteListInput();
+  ASSERT_TRUE(input.InputArgs.startsWith("-f concat -safe 0 -i ")) << input.InputArgs.toStdString();
+  const QString list = Convertidor::SplitArguments(input.InputArgs).last();
+  EXPECT_EQ(QFileInfo(list).path(), input.Folder);
+  EXPECT_TRUE(QFile::exists(list));
+  ScriptObj::DeleteFolder(input.Folder, true);
 }
 
 TEST_F(StreamerTest, TheFileListStreamsEndlesslyAndItsListFolderGoesAtTheEnd) {
