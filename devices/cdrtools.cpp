@@ -54,15 +54,17 @@ qsizetype ClosingQuote(const QString& output, qsizetype start) {
   return output.indexOf('\'', start);
 }
 
-// Renames a ripped track after its title; false after a message when it cannot.
-bool NameAfterTitle(const QString& ripped, const QString& folder, const QString& title,
-                    const QString& format) {
+// Renames a ripped track after its title: its new path, or "" after a
+// message when it cannot.
+QString NameAfterTitle(const QString& ripped, const QString& folder, const QString& title,
+                       const QString& format) {
   const QString wanted =
       ScriptObj::UniquePath(folder + "/" + TitleAsFileName(title) + "." + format, false);
   const QString name = wanted.mid(folder.size() + 1).chopped(format.size() + 1);
-  if (ScriptObj::RenameFileKeepExtension(ripped, name)) return true;
+  if (ScriptObj::RenameFileKeepExtension(ripped, name))
+    return folder + "/" + name + "." + QFileInfo(ripped).suffix();
   Lang::MsgCannotRenameFile(ripped);
-  return false;
+  return QString();
 }
 
 }  // namespace
@@ -203,8 +205,12 @@ RipResult RipTracks(const QList<Track>& tracks, const QString& folder, const QSt
         started && exitCode == 0 && CDRipCancel == 0 && !CaptureConsole::Closing();
     if (!finished) {
       if (!ripped.isEmpty()) ScriptObj::DeleteFile(ripped, true);
-    } else if (!ripped.isEmpty() && !NameAfterTitle(ripped, folder, track.Title, format)) {
-      CDRipCancel = 1;
+    } else if (!ripped.isEmpty()) {
+      const QString named = NameAfterTitle(ripped, folder, track.Title, format);
+      if (named.isEmpty())
+        CDRipCancel = 1;
+      else
+        result.Ripped << named;
     }
     if (CDRipCancel == 1 || (shown && !box) || CaptureConsole::Closing()) {
       result.Completed = false;

@@ -61,6 +61,8 @@ struct Track {
 struct RipResult {
   // Every track was tried: no stop, no failed rename, no closing.
   bool Completed = false;
+  // The tracks ripped and named after their titles, in the order ripped.
+  QStringList Ripped;
   // The ripped files for the input list: set only for a completed rip into
   // a temporary folder that left at least one file.
   QStringList FilesToAdd;

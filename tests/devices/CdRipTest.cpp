@@ -459,6 +459,7 @@ TEST_F(CdRipTest, ARipForTheListReturnsItsFilesAndTouchesNoList) {
   const cdrtools::RipResult forList =
       cdrtools::RipTracks(tracks, temp, "wav", false, true, nullptr);
   EXPECT_TRUE(forList.Completed);
+  EXPECT_EQ(forList.Ripped, QStringList({temp + "/Intro.wav", temp + "/Fifth.wav"}));
   QStringList names;
   for (const QString& file : forList.FilesToAdd) names << QFileInfo(file).fileName();
   names.sort();
@@ -473,6 +474,7 @@ TEST_F(CdRipTest, ARipForTheListReturnsItsFilesAndTouchesNoList) {
   const cdrtools::RipResult toFolder =
       cdrtools::RipTracks({{2, "Blue"}}, folder, "wav", false, false, nullptr);
   EXPECT_TRUE(toFolder.Completed);
+  EXPECT_EQ(toFolder.Ripped, QStringList({folder + "/Blue.wav"}));
   EXPECT_TRUE(toFolder.FilesToAdd.isEmpty());
   EXPECT_EQ(Names(folder), QStringList({"Blue.wav"}));
 }
