@@ -28,6 +28,7 @@
 #include "frame/Dialogs.h"
 #include "frame/IntDocView.h"
 #include "frame/ModalWindow.h"
+#include "frame/ffmpeg.h"
 #include "lang/Lang.h"
 
 namespace {
@@ -48,6 +49,44 @@ QLabel* ClickableCaption(QWidget* parent, const char* name, const QString& text)
 }
 
 void MoveCaretToEnd(QLineEdit* box) { box->setCursorPosition(box->text().size()); }
+
+void ShowRefusal(Grabador::Refusal refusal) {
+  using Grabador::Refusal;
+  switch (refusal) {
+    case Refusal::None:
+      return;
+    case Refusal::NoOutputPath:
+      Lang::MsgNoOutputPath();
+      return;
+    case Refusal::FfmpegNotFound:
+      Lang::MsgFfmpegNotFound();
+      return;
+    case Refusal::FfplayNotFound:
+      Lang::MsgFfplayNotFound();
+      return;
+    case Refusal::PlayerFileMissing:
+      Lang::MsgFileNotFound(ffmpeg::FfplayPath);
+      return;
+    case Refusal::NoExtension:
+      Lang::MsgNoFileExtension();
+      return;
+    case Refusal::InvalidDuration:
+      Lang::MsgInvalidDuration();
+      return;
+    case Refusal::NoSource:
+      Lang::MsgNoSource();
+      return;
+    case Refusal::ProfileMissing:
+      Lang::MsgFormatProfileNotFound(Grabador::RecFormatProfilePath);
+      return;
+    case Refusal::ProfileUnreadable:
+      Lang::MsgFormatProfileReadError();
+      return;
+    case Refusal::ExternalCodec:
+      Lang::MsgFormatUsesExtCodec();
+      return;
+  }
+}
 
 // Needs no window: a recording may end with the program.
 void ShowRecordingFailure(const Grabador::RecordingEnd& end) {
@@ -389,7 +428,9 @@ Grabador::Source Form14::SourceFromControls() const {
   return source;
 }
 
-void Form14::Command3_Click() { Grabador::PlayPreview(SourceFromControls(), false, this); }
+void Form14::Command3_Click() {
+  ShowRefusal(Grabador::PlayPreview(SourceFromControls(), false, this));
+}
 
 void Form14::Opt_List_Click() {
   IntDocView::ShowCommandOutput(Grabador::DeviceListCommand(), this);
@@ -454,14 +495,16 @@ Grabador::RecordRequest Form14::RecordRequestFromControls() const {
 // "Grabar": records the source, or hands it to the streamer.
 void Form14::Record() {
   if (Grabador::RecRunning == 1) return;
-  const Grabador::RecordPlan plan = Grabador::PlanRecording(RecordRequestFromControls());
+  const Grabador::RecordPlan plan =
+      Grabador::PlanRecording(RecordRequestFromControls(), &Lang::AskReplaceFile);
+  ShowRefusal(plan.Refused);
   if (plan.What == Grabador::RecordPlan::Action::Stream) Form15::ShowStreamer(plan.InputArgs);
   if (plan.What != Grabador::RecordPlan::Action::Record) return;
   if (!plan.NextFreeName.isEmpty()) Text7->setText(plan.NextFreeName);
   // The confirmation was for the file that was there; it is not the one recorded now.
   ReplaceConfirmedFor.clear();
   ShowRecordingPanel();
-  if (Check1->isChecked()) Grabador::PlayPreview(SourceFromControls(), true, this);
+  if (Check1->isChecked()) ShowRefusal(Grabador::PlayPreview(SourceFromControls(), true, this));
   QPointer<Form14> guard(this);
   const Grabador::RecordingEnd end = Grabador::RunRecording(plan.Step, Text9);
   ShowRecordingFailure(end);

@@ -7,7 +7,6 @@
 #include "frame/CaptureConsole.h"
 #include "frame/ScriptObj.h"
 #include "frame/ffmpeg.h"
-#include "lang/Lang.h"
 
 namespace Grabador {
 
@@ -74,37 +73,26 @@ QString PreviewGraph(const Device& audio, const Device& video) {
          ":format_name=" + GraphValue(audio.Format) + "[out1]";
 }
 
-// The compiled profile, or false after its message.
-bool LoadRecordingFormat(CompiledFormat& format) {
-  if (RecFormatProfilePath.isEmpty()) return true;
+// The compiled profile, or why it cannot be recorded with.
+Refusal LoadRecordingFormat(CompiledFormat& format) {
+  if (RecFormatProfilePath.isEmpty()) return Refusal::None;
   uint8_t status = 0;
   format = Convertidor::LoadFormat(RecFormatProfilePath, status);
-  if (status == 1) {
-    Lang::MsgFormatProfileNotFound(RecFormatProfilePath);
-    return false;
-  }
-  if (status == 2) {
-    Lang::MsgFormatProfileReadError();
-    return false;
-  }
-  if (status >= 3 || !format.AudioExtCodecName.isEmpty() || !format.VideoExtCodecName.isEmpty()) {
-    Lang::MsgFormatUsesExtCodec();
-    return false;
-  }
-  return true;
+  if (status == 1) return Refusal::ProfileMissing;
+  if (status == 2) return Refusal::ProfileUnreadable;
+  if (status >= 3 || !format.AudioExtCodecName.isEmpty() || !format.VideoExtCodecName.isEmpty())
+    return Refusal::ExternalCodec;
+  return Refusal::None;
 }
 
-// The duration option, or false after its message.
-// Only a recording of devices into a file has a duration.
+// The duration option, or false when the duration is no time. Only a
+// recording of devices into a file has a duration.
 bool DurationOption(const RecordRequest& request, QString& option) {
   option.clear();
   const QString& text = request.Duration;
   if (text.isEmpty() || !request.ToFile || !request.From.Devices) return true;
   const QString seconds = ffmpeg::TimeToSeconds(text);
-  if (seconds.isEmpty()) {
-    Lang::MsgInvalidDuration();
-    return false;
-  }
+  if (seconds.isEmpty()) return false;
   option = Opt().Duration + " " + seconds;
   return true;
 }
@@ -113,14 +101,15 @@ bool DurationOption(const RecordRequest& request, QString& option) {
 // save dialog that chose it (for the first recording into it), or asked now.
 // "No" records into the next free name, which becomes the destination.
 // False when the user cancels.
-bool ChooseOutputFile(const QString& replaceConfirmedFor, QString& outputFile, bool& replace) {
+bool ChooseOutputFile(const QString& replaceConfirmedFor, const std::function<int()>& askReplace,
+                      QString& outputFile, bool& replace) {
   replace = false;
   if (!QFileInfo::exists(outputFile)) return true;
   if (replaceConfirmedFor == outputFile) {
     replace = true;
     return true;
   }
-  switch (Lang::AskReplaceFile()) {
+  switch (askReplace()) {
     case 6:
       replace = true;
       return true;
@@ -221,19 +210,17 @@ DeviceLists ListDevices() {
   return lists;
 }
 
-void PlayPreview(const Source& source, bool detached, QObject* companionOwner) {
-  if (!ffmpeg::FfplayExists()) return;
+Refusal PlayPreview(const Source& source, bool detached, QObject* companionOwner) {
+  if (!ScriptObj::FileExists(ffmpeg::FfplayPath)) return Refusal::FfplayNotFound;
   const QString params = PreviewArgs(source);
-  if (params.isEmpty()) {
-    Lang::MsgNoSource();
-    return;
-  }
+  if (params.isEmpty()) return Refusal::NoSource;
   if (!detached) {
     ffmpeg::PlayFile({}, params);
-    return;
+    return Refusal::None;
   }
   CaptureConsole::StartCompanion({ffmpeg::FfplayPath, Convertidor::SplitArguments(params)},
                                  companionOwner);
+  return Refusal::None;
 }
 
 Convertidor::StepCommand RecordCommand(const CompiledFormat& format, const QString& inputArgs,
@@ -261,29 +248,23 @@ Convertidor::StepCommand FfmpegOutputStep(const QString& options, const QString&
   return step;
 }
 
-RecordPlan PlanRecording(const RecordRequest& request) {
+RecordPlan PlanRecording(const RecordRequest& request, const std::function<int()>& askReplace) {
   RecordPlan plan;
-  if (request.ToFile && RecOutputPath.isEmpty()) {
-    Lang::MsgNoOutputPath();
+  const auto refuse = [&plan](Refusal why) {
+    plan.Refused = why;
     return plan;
-  }
-  if (!ffmpeg::FfmpegExists()) return plan;
-  if (request.WithPlayer && !ScriptObj::FileExists(ffmpeg::FfplayPath)) {
-    Lang::MsgFileNotFound(ffmpeg::FfplayPath);
-    return plan;
-  }
+  };
+  if (request.ToFile && RecOutputPath.isEmpty()) return refuse(Refusal::NoOutputPath);
+  if (!ScriptObj::FileExists(ffmpeg::FfmpegPath)) return refuse(Refusal::FfmpegNotFound);
+  if (request.WithPlayer && !ScriptObj::FileExists(ffmpeg::FfplayPath))
+    return refuse(Refusal::PlayerFileMissing);
   if (request.ToFile && request.AutomaticFormat &&
-      ScriptObj::GetExtensionName(RecOutputPath).isEmpty()) {
-    Lang::MsgNoFileExtension();
-    return plan;
-  }
+      ScriptObj::GetExtensionName(RecOutputPath).isEmpty())
+    return refuse(Refusal::NoExtension);
   QString duration;
-  if (!DurationOption(request, duration)) return plan;
+  if (!DurationOption(request, duration)) return refuse(Refusal::InvalidDuration);
   const QString inputArgs = InputArgs(request.From, true, RecBufferSizeMB);
-  if (inputArgs.isEmpty()) {
-    Lang::MsgNoSource();
-    return plan;
-  }
+  if (inputArgs.isEmpty()) return refuse(Refusal::NoSource);
   if (request.ToStreamer) {
     plan.What = RecordPlan::Action::Stream;
     plan.InputArgs = inputArgs;
@@ -291,13 +272,13 @@ RecordPlan PlanRecording(const RecordRequest& request) {
   }
   if (!request.ToFile) return plan;
   CompiledFormat format;
-  if (!LoadRecordingFormat(format)) return plan;
+  if (const Refusal why = LoadRecordingFormat(format); why != Refusal::None) return refuse(why);
   QString outputFile = RecOutputPath;
   if (ScriptObj::GetExtensionName(outputFile).isEmpty() && !format.Extension.isEmpty())
     outputFile += "." + format.Extension;
   const QString destination = RecOutputPath;
   bool replace = false;
-  if (!ChooseOutputFile(request.ReplaceConfirmedFor, outputFile, replace)) return plan;
+  if (!ChooseOutputFile(request.ReplaceConfirmedFor, askReplace, outputFile, replace)) return plan;
   if (RecOutputPath != destination) plan.NextFreeName = RecOutputPath;
   plan.What = RecordPlan::Action::Record;
   plan.Step = RecordCommand(format, inputArgs, duration, outputFile, replace);

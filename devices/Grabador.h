@@ -3,6 +3,7 @@
 #include <QString>
 #include <QStringList>
 #include <cstdint>
+#include <functional>
 
 #include "convert/Convertidor.h"
 
@@ -75,6 +76,21 @@ bool IsValidBufferSize(const QString& text);
 // The program's test for a number: blanks around a decimal number.
 bool IsNumeric(const QString& text);
 
+// Why the recorder did not do what it was asked; the window says so.
+enum class Refusal {
+  None,
+  NoOutputPath,
+  FfmpegNotFound,
+  FfplayNotFound,     // the player that shows the source alone
+  PlayerFileMissing,  // ffplay, to watch beside a recording
+  NoExtension,
+  InvalidDuration,
+  NoSource,
+  ProfileMissing,
+  ProfileUnreadable,
+  ExternalCodec,
+};
+
 struct DeviceLists {
   QStringList Audio;
   QStringList Video;
@@ -83,8 +99,8 @@ struct DeviceLists {
 DeviceLists ListDevices();
 // Shows the source in ffplay: detached, beside the recording and ending with
 // it or with companionOwner, or in the player window, waiting until it is
-// closed. Says so when ffplay or the source is missing.
-void PlayPreview(const Source& source, bool detached, QObject* companionOwner);
+// closed. Refused when ffplay or the source is missing.
+Refusal PlayPreview(const Source& source, bool detached, QObject* companionOwner);
 
 // ---- Recording ----
 
@@ -115,6 +131,8 @@ struct RecordRequest {
 struct RecordPlan {
   enum class Action { Nothing, Stream, Record };
   Action What = Action::Nothing;
+  // Nothing: why, or None when the user cancelled the replace question.
+  Refusal Refused = Refusal::None;
   // Stream: the source's input arguments, with the real-time buffer.
   QString InputArgs;
   // Record: the ffmpeg step, and the next free name when the user chose not
@@ -122,9 +140,9 @@ struct RecordPlan {
   Convertidor::StepCommand Step;
   QString NextFreeName;
 };
-// Checks the request, showing the message that refuses it, and asks whether an
-// existing file is to be replaced; Nothing when refused or cancelled.
-RecordPlan PlanRecording(const RecordRequest& request);
+// Checks the request and, through askReplace (6 yes, 7 no, else cancel),
+// whether an existing file is to be replaced; Nothing when refused or cancelled.
+RecordPlan PlanRecording(const RecordRequest& request, const std::function<int()>& askReplace);
 
 // How a recording ended.
 struct RecordingEnd {

@@ -682,7 +682,7 @@ TEST_F(RecorderTest, ShowRecorderListsDevicesHidesTheOthersAndReturnsWhenClosed)
 }
 
 // The recording module on its own: a request in, a plan and an end out, and
-// no box beyond the refusals and the replace question.
+// no box: the replace question goes to the caller's callback.
 class RecordingModuleTest : public TestEnv {
  protected:
   void SetUp() override {
@@ -717,9 +717,13 @@ TEST_F(RecordingModuleTest, APlanRecordsIntoTheNextFreeNameAndTheRunEndsFinished
   const QString take = WriteFile("take.mkv", "earlier");
   Grabador::RecOutputPath = take;
   ScriptedDialogs dialogs;
-  dialogs.Expect(Dialogs::Kind::Message, 7);
-  const Grabador::RecordPlan plan = Grabador::PlanRecording(DevicesIntoFile(kVideo));
+  int asked = 0;
+  const Grabador::RecordPlan plan = Grabador::PlanRecording(DevicesIntoFile(kVideo), [&asked] {
+    ++asked;
+    return 7;
+  });
   ASSERT_EQ(plan.What, Grabador::RecordPlan::Action::Record);
+  EXPECT_EQ(asked, 1);
   const QString second = Folder() + "/take (2).mkv";
   EXPECT_EQ(plan.NextFreeName, second);
   EXPECT_EQ(Grabador::RecOutputPath, second);
@@ -729,13 +733,14 @@ TEST_F(RecordingModuleTest, APlanRecordsIntoTheNextFreeNameAndTheRunEndsFinished
   EXPECT_EQ(end.Result, Grabador::RecordingEnd::Outcome::Finished);
   EXPECT_EQ(Grabador::RecRunning, 0);
   EXPECT_NEAR(ffmpeg::ProbeMedia(second).Duration.toDouble(), 0.5, 0.2);
-  EXPECT_EQ(dialogs.Messages().size(), 1);
+  EXPECT_TRUE(dialogs.Shown().isEmpty());
 }
 
 TEST_F(RecordingModuleTest, AFailedRecordingHandsBackFfmpegsOutputWithoutABox) {
   Grabador::RecOutputPath = Folder() + "/failed.mkv";
   ScriptedDialogs dialogs;
-  const Grabador::RecordPlan plan = Grabador::PlanRecording(DevicesIntoFile("lavfi:nosuchsource"));
+  const Grabador::RecordPlan plan =
+      Grabador::PlanRecording(DevicesIntoFile("lavfi:nosuchsource"), [] { return 2; });
   ASSERT_EQ(plan.What, Grabador::RecordPlan::Action::Record);
   EXPECT_TRUE(plan.NextFreeName.isEmpty());
   const Grabador::RecordingEnd end = Grabador::RunRecording(plan.Step, nullptr);
@@ -744,20 +749,21 @@ TEST_F(RecordingModuleTest, AFailedRecordingHandsBackFfmpegsOutputWithoutABox) {
   EXPECT_TRUE(dialogs.Messages().isEmpty());
 }
 
-TEST_F(RecordingModuleTest, StreamingPlansTheBufferedSourceAndARefusalPlansNothing) {
+TEST_F(RecordingModuleTest, StreamingPlansTheBufferedSourceAndARefusalPlansNothingAndSaysWhy) {
   Grabador::RecBufferSizeMB = "8";
   Grabador::RecordRequest request = DevicesIntoFile(kVideo);
   request.ToFile = false;
   request.ToStreamer = true;
-  const Grabador::RecordPlan stream = Grabador::PlanRecording(request);
+  const Grabador::RecordPlan stream = Grabador::PlanRecording(request, [] { return 2; });
   EXPECT_EQ(stream.What, Grabador::RecordPlan::Action::Stream);
   EXPECT_EQ(stream.InputArgs, "-rtbufsize 8M -f lavfi -i testsrc=size=160x120:rate=10");
 
-  request = DevicesIntoFile(kVideo);
   ScriptedDialogs dialogs;
-  dialogs.ExpectMessage();
-  EXPECT_EQ(Grabador::PlanRecording(request).What, Grabador::RecordPlan::Action::Nothing);
-  EXPECT_EQ(dialogs.Messages(), QStringList({"No se ha especificado una ruta de salida"}));
+  const Grabador::RecordPlan refused =
+      Grabador::PlanRecording(DevicesIntoFile(kVideo), [] { return 2; });
+  EXPECT_EQ(refused.What, Grabador::RecordPlan::Action::Nothing);
+  EXPECT_EQ(refused.Refused, Grabador::Refusal::NoOutputPath);
+  EXPECT_TRUE(dialogs.Shown().isEmpty());
 }
 
 }  // namespace
