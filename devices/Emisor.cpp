@@ -8,7 +8,6 @@
 #include "frame/CaptureConsole.h"
 #include "frame/ScriptObj.h"
 #include "frame/ffmpeg.h"
-#include "lang/Lang.h"
 
 namespace Emisor {
 
@@ -21,19 +20,17 @@ namespace {
 
 const FfmpegOptionNames& Opt() { return ffmpeg::OptNames; }
 
-// The compiled profile, or false (after its message, when it has one).
-bool LoadStreamFormat(CompiledFormat& format) {
+// The compiled profile, or why it cannot be streamed with.
+Refusal LoadStreamFormat(CompiledFormat& format) {
   uint8_t status = 0;
   format = Convertidor::LoadFormat(StreamFormatProfilePath, status);
   // A profile whose external encoder could not even be compiled is refused
   // with the same message, not silently.
-  if (status >= 3 || !format.AudioExtCodecName.isEmpty() || !format.VideoExtCodecName.isEmpty()) {
-    Lang::MsgFormatUsesExtCodec();
-    return false;
-  }
-  if (status == 1) Lang::MsgFormatProfileNotFound(QString());
-  if (status == 2) Lang::MsgFormatProfileReadError();
-  return status == 0;
+  if (status >= 3 || !format.AudioExtCodecName.isEmpty() || !format.VideoExtCodecName.isEmpty())
+    return Refusal::ExternalCodec;
+  if (status == 1) return Refusal::ProfileMissing;
+  if (status == 2) return Refusal::ProfileUnreadable;
+  return Refusal::None;
 }
 
 bool IsRtpAddress(const QString& address) {
@@ -124,15 +121,12 @@ Convertidor::StepCommand ProfileStreamCommand(const QString& loopOption,
 }
 
 ListInput WriteListInput() {
-  if (Aplicacion::FileCount() == 0) {
-    Lang::MsgNoFilesInList();
-    return {};
-  }
+  if (Aplicacion::FileCount() == 0) return {QString(), QString(), Refusal::NoFilesInList};
   const QString list = ScriptObj::GetShortPath(Convertidor::WriteConcatList());
   if (list.isEmpty()) return {};
   // The concat demuxer refuses the list's absolute paths unless told they are safe.
   return {Opt().Format + " concat -safe 0 -i " + CaptureConsole::QuoteArgument(list),
-          ScriptObj::ParentFolder(list)};
+          ScriptObj::ParentFolder(list), Refusal::None};
 }
 
 QStringList LocalAddresses() {
@@ -140,25 +134,20 @@ QStringList LocalAddresses() {
   return {"udp://" + LocalIPAddress + ":8080", "rtp://" + LocalIPAddress + ":8080"};
 }
 
-bool PrepareStream(const StreamRequest& request, Convertidor::StepCommand& step) {
-  if (!ffmpeg::FfmpegExists()) return false;
-  if (request.Address.isEmpty()) {
-    Lang::MsgNoAddress();
-    return false;
-  }
+Refusal PrepareStream(const StreamRequest& request, Convertidor::StepCommand& step) {
+  if (!ScriptObj::FileExists(ffmpeg::FfmpegPath)) return Refusal::FfmpegNotFound;
+  if (request.Address.isEmpty()) return Refusal::NoAddress;
   QString loop;
-  if (!LoopOption(request.Repeat, request.RepeatCount, request.InfiniteItem, loop)) {
-    Lang::MsgInvalidRepeatCount();
-    return false;
-  }
+  if (!LoopOption(request.Repeat, request.RepeatCount, request.InfiniteItem, loop))
+    return Refusal::InvalidRepeatCount;
   if (StreamFormatProfilePath.isEmpty()) {
     step = AutomaticStreamCommand(loop, StreamInputArgs, request.Address);
-    return true;
+    return Refusal::None;
   }
   CompiledFormat format;
-  if (!LoadStreamFormat(format)) return false;
+  if (const Refusal why = LoadStreamFormat(format); why != Refusal::None) return why;
   step = ProfileStreamCommand(loop, format, StreamInputArgs, request.Address);
-  return true;
+  return Refusal::None;
 }
 
 StreamEnd RunStream(const Convertidor::StepCommand& step, QWidget* consoleBox) {

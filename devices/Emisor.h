@@ -23,6 +23,18 @@ extern QString StreamFormatProfilePath;
 // 1 while ffmpeg streams; the window refuses to close meanwhile.
 extern uint8_t StreamRunning;
 
+// Why the streamer did not do what it was asked; the window says so.
+enum class Refusal {
+  None,
+  NoFilesInList,
+  FfmpegNotFound,
+  NoAddress,
+  InvalidRepeatCount,
+  ExternalCodec,
+  ProfileMissing,
+  ProfileUnreadable,
+};
+
 // Back to the state of a fresh start.
 void Reset();
 
@@ -50,8 +62,9 @@ Convertidor::StepCommand ProfileStreamCommand(const QString& loopOption,
 // The main window's file list as an input: a concat list written into a
 // folder of its own, which the caller deletes once the stream is over.
 struct ListInput {
-  QString InputArgs;  // "" after its message when there is nothing to stream
+  QString InputArgs;  // "" when there is nothing to stream
   QString Folder;
+  Refusal Refused = Refusal::None;
 };
 ListInput WriteListInput();
 
@@ -66,9 +79,8 @@ struct StreamRequest {
   QString RepeatCount;
   QString InfiniteItem;  // the repeat list's "<Infinito>"
 };
-// The ffmpeg step streaming StreamInputArgs as asked, or false after the
-// message that refuses it.
-bool PrepareStream(const StreamRequest& request, Convertidor::StepCommand& step);
+// The ffmpeg step streaming StreamInputArgs as asked, or why it is refused.
+Refusal PrepareStream(const StreamRequest& request, Convertidor::StepCommand& step);
 
 // How a stream ended.
 struct StreamEnd {

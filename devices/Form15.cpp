@@ -39,6 +39,35 @@ QLabel* Caption(QWidget* parent, const char* name, const QString& text, QWidget*
   caption->setBuddy(field);
   return caption;
 }
+void ShowRefusal(Emisor::Refusal refusal) {
+  using Emisor::Refusal;
+  switch (refusal) {
+    case Refusal::None:
+      return;
+    case Refusal::NoFilesInList:
+      Lang::MsgNoFilesInList();
+      return;
+    case Refusal::FfmpegNotFound:
+      Lang::MsgFfmpegNotFound();
+      return;
+    case Refusal::NoAddress:
+      Lang::MsgNoAddress();
+      return;
+    case Refusal::InvalidRepeatCount:
+      Lang::MsgInvalidRepeatCount();
+      return;
+    case Refusal::ExternalCodec:
+      Lang::MsgFormatUsesExtCodec();
+      return;
+    case Refusal::ProfileMissing:
+      // The message names no profile.
+      Lang::MsgFormatProfileNotFound(QString());
+      return;
+    case Refusal::ProfileUnreadable:
+      Lang::MsgFormatProfileReadError();
+      return;
+  }
+}
 }  // namespace
 
 Form15::Form15() : QWidget(nullptr, Qt::Window) {
@@ -71,6 +100,7 @@ void Form15::ShowStreamer(const QString& inputArgs) {
 
 void Form15::StreamFileList() {
   const Emisor::ListInput input = Emisor::WriteListInput();
+  ShowRefusal(input.Refused);
   if (input.InputArgs.isEmpty()) return;
   ShowStreamer(input.InputArgs);
   ScriptObj::DeleteFolder(input.Folder, true);
@@ -222,7 +252,9 @@ void Form15::StartStream() {
   request.RepeatCount = Combo4->currentText();
   request.InfiniteItem = Combo4->itemText(0);
   Convertidor::StepCommand step;
-  if (!Emisor::PrepareStream(request, step)) return;
+  const Emisor::Refusal refused = Emisor::PrepareStream(request, step);
+  ShowRefusal(refused);
+  if (refused != Emisor::Refusal::None) return;
   QPointer<Form15> guard(this);
   ShowStreamingPanel(request.Address);
   const Emisor::StreamEnd end = Emisor::RunStream(step, Text4);

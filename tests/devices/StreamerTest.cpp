@@ -341,7 +341,7 @@ TEST_F(StreamerTest, WithoutAWindowAStreamRunsToItsEndAndHandsBackHowItEnded) {
   Emisor::StreamInputArgs = "-f lavfi -i testsrc=size=160x120:rate=10:duration=0.5";
   Emisor::StreamRequest request{receiver.Address(), true, "1", "<Infinito>"};
   Convertidor::StepCommand step;
-  ASSERT_TRUE(Emisor::PrepareStream(request, step));
+  ASSERT_EQ(Emisor::PrepareStream(request, step), Emisor::Refusal::None);
   EXPECT_TRUE(step.Shown.contains("-stream_loop 1 -re")) << step.Shown.toStdString();
   const Emisor::StreamEnd end = Emisor::RunStream(step, nullptr);
   EXPECT_EQ(end.ExitCode, 0) << end.Output.toStdString();
@@ -352,10 +352,15 @@ TEST_F(StreamerTest, WithoutAWindowAStreamRunsToItsEndAndHandsBackHowItEnded) {
   EXPECT_GT(receiver.Packets(), 0);
 
   Emisor::StreamInputArgs = "-f lavfi -i nosuchsource";
-  ASSERT_TRUE(Emisor::PrepareStream(request, step));
+  ASSERT_EQ(Emisor::PrepareStream(request, step), Emisor::Refusal::None);
   const Emisor::StreamEnd failed = Emisor::RunStream(step, nullptr);
   EXPECT_GT(failed.ExitCode, 0);
   EXPECT_TRUE(failed.Output.contains("nosuchsource")) << failed.Output.toStdString();
+
+  request.RepeatCount = "-2";
+  ScriptedDialogs dialogs;
+  EXPECT_EQ(Emisor::PrepareStream(request, step), Emisor::Refusal::InvalidRepeatCount);
+  EXPECT_TRUE(dialogs.Shown().isEmpty());
 }
 
 TEST_F(StreamerTest, TheFileListInputIsAConcatListInAFolderOfItsOwn) {
