@@ -118,12 +118,16 @@ void Form2::ExtractTracks() {
   }
   // A rip for the input list has no output folder to choose.
   const bool addToList = !Text1->isEnabled();
-  const QString folder = cdrtools::RipFolder(addToList);
-  if (folder.isEmpty()) return;
+  const cdrtools::RipTarget target = cdrtools::RipFolder(addToList);
+  if (target.Refused == cdrtools::RipTarget::Problem::NoOutputDir) Lang::MsgEnterOutputDir();
+  if (target.Refused == cdrtools::RipTarget::Problem::CannotCreate)
+    Lang::MsgCannotCreateDir(target.Folder);
+  if (target.Refused != cdrtools::RipTarget::Problem::None || target.Folder.isEmpty()) return;
   QPointer<Form2> guard(this);
   ShowBusyPanel(true);
-  const cdrtools::RipResult result = cdrtools::RipTracks(tracks, folder, Combo1->currentText(),
-                                                         Check1->isChecked(), addToList, Text2);
+  const cdrtools::RipResult result = cdrtools::RipTracks(
+      tracks, target.Folder, Combo1->currentText(), Check1->isChecked(), addToList, Text2);
+  if (!result.NotRenamed.isEmpty()) Lang::MsgCannotRenameFile(result.NotRenamed);
   if (!guard) return;
   if (!result.FilesToAdd.isEmpty()) {
     Aplicacion::FileList << result.FilesToAdd;

@@ -9,7 +9,6 @@
 #include "frame/Aplicacion.h"
 #include "frame/CaptureConsole.h"
 #include "frame/ScriptObj.h"
-#include "lang/Lang.h"
 
 namespace cdrtools {
 
@@ -54,17 +53,14 @@ qsizetype ClosingQuote(const QString& output, qsizetype start) {
   return output.indexOf('\'', start);
 }
 
-// Renames a ripped track after its title: its new path, or "" after a
-// message when it cannot.
+// Renames a ripped track after its title: its new path, or "" when it cannot.
 QString NameAfterTitle(const QString& ripped, const QString& folder, const QString& title,
                        const QString& format) {
   const QString wanted =
       ScriptObj::UniquePath(folder + "/" + TitleAsFileName(title) + "." + format, false);
   const QString name = wanted.mid(folder.size() + 1).chopped(format.size() + 1);
-  if (ScriptObj::RenameFileKeepExtension(ripped, name))
-    return folder + "/" + name + "." + QFileInfo(ripped).suffix();
-  Lang::MsgCannotRenameFile(ripped);
-  return QString();
+  if (!ScriptObj::RenameFileKeepExtension(ripped, name)) return QString();
+  return folder + "/" + name + "." + QFileInfo(ripped).suffix();
 }
 
 }  // namespace
@@ -170,18 +166,12 @@ QStringList GetTrackList() {
 }
 
 // The folder is made anew for each rip, so that it holds the tracks of one rip only.
-QString RipFolder(bool addToList) {
-  if (addToList) return Aplicacion::CreateTempFolder(false);
-  if (CDRipOutputDir.isEmpty()) {
-    Lang::MsgEnterOutputDir();
-    return QString();
-  }
+RipTarget RipFolder(bool addToList) {
+  if (addToList) return {Aplicacion::CreateTempFolder(false), RipTarget::Problem::None};
+  if (CDRipOutputDir.isEmpty()) return {QString(), RipTarget::Problem::NoOutputDir};
   const QString folder = ScriptObj::UniquePath(CDRipOutputDir + "/CDRip", false);
-  if (!ScriptObj::CreateFolder(folder)) {
-    Lang::MsgCannotCreateDir(folder);
-    return QString();
-  }
-  return folder;
+  if (!ScriptObj::CreateFolder(folder)) return {folder, RipTarget::Problem::CannotCreate};
+  return {folder, RipTarget::Problem::None};
 }
 
 RipResult RipTracks(const QList<Track>& tracks, const QString& folder, const QString& format,
@@ -207,10 +197,12 @@ RipResult RipTracks(const QList<Track>& tracks, const QString& folder, const QSt
       if (!ripped.isEmpty()) ScriptObj::DeleteFile(ripped, true);
     } else if (!ripped.isEmpty()) {
       const QString named = NameAfterTitle(ripped, folder, track.Title, format);
-      if (named.isEmpty())
+      if (named.isEmpty()) {
+        result.NotRenamed = ripped;
         CDRipCancel = 1;
-      else
+      } else {
         result.Ripped << named;
+      }
     }
     if (CDRipCancel == 1 || (shown && !box) || CaptureConsole::Closing()) {
       result.Completed = false;

@@ -63,14 +63,22 @@ struct RipResult {
   bool Completed = false;
   // The tracks ripped and named after their titles, in the order ripped.
   QStringList Ripped;
+  // A ripped track that could not be named after its title; the rip stopped there.
+  QString NotRenamed;
   // The ripped files for the input list: set only for a completed rip into
   // a temporary folder that left at least one file.
   QStringList FilesToAdd;
 };
 
-// The folder the tracks go into: a temporary folder for the input list, else
-// a new CDRip folder inside CDRipOutputDir; "" after its message when there is none.
-QString RipFolder(bool addToList);
+// The folder the tracks go into.
+struct RipTarget {
+  enum class Problem { None, NoOutputDir, CannotCreate };
+  QString Folder;  // CannotCreate: the folder that could not be made
+  Problem Refused = Problem::None;
+};
+// A temporary folder for the input list ("" when none could be made), else a
+// new CDRip folder inside CDRipOutputDir.
+RipTarget RipFolder(bool addToList);
 // Rips the tracks one by one into folder as format, cdda2wav's console going
 // to consoleBox (none: not shown). Stops after the running track when
 // CDRipCancel is set, a given box is gone or the program closes; a track cut

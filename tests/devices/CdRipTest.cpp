@@ -454,7 +454,7 @@ TEST_F(CdRipTest, AddToListModeAppendsTheRippedFilesAndCloses) {
 TEST_F(CdRipTest, ARipForTheListReturnsItsFilesAndTouchesNoList) {
   ASSERT_EQ(cdrtools::GetTrackList().size(), 6);
   const QList<cdrtools::Track> tracks{{1, "Intro"}, {4, "Lost"}, {6, "Cut"}, {5, "Fifth"}};
-  const QString temp = cdrtools::RipFolder(true);
+  const QString temp = cdrtools::RipFolder(true).Folder;
   ASSERT_FALSE(temp.isEmpty());
   const cdrtools::RipResult forList =
       cdrtools::RipTracks(tracks, temp, "wav", false, true, nullptr);
@@ -467,9 +467,13 @@ TEST_F(CdRipTest, ARipForTheListReturnsItsFilesAndTouchesNoList) {
   EXPECT_TRUE(Aplicacion::FileList.isEmpty());
   EXPECT_EQ(cdrtools::CDRipBusy, 0);
 
+  ScriptedDialogs dialogs;
+  EXPECT_EQ(cdrtools::RipFolder(false).Refused, cdrtools::RipTarget::Problem::NoOutputDir);
   cdrtools::CDRipOutputDir = Folder() + "/out";
   QDir().mkpath(Folder() + "/out");
-  const QString folder = cdrtools::RipFolder(false);
+  const cdrtools::RipTarget target = cdrtools::RipFolder(false);
+  EXPECT_EQ(target.Refused, cdrtools::RipTarget::Problem::None);
+  const QString folder = target.Folder;
   EXPECT_EQ(folder, Folder() + "/out/CDRip");
   const cdrtools::RipResult toFolder =
       cdrtools::RipTracks({{2, "Blue"}}, folder, "wav", false, false, nullptr);
@@ -477,6 +481,7 @@ TEST_F(CdRipTest, ARipForTheListReturnsItsFilesAndTouchesNoList) {
   EXPECT_EQ(toFolder.Ripped, QStringList({folder + "/Blue.wav"}));
   EXPECT_TRUE(toFolder.FilesToAdd.isEmpty());
   EXPECT_EQ(Names(folder), QStringList({"Blue.wav"}));
+  EXPECT_TRUE(dialogs.Shown().isEmpty());
 }
 
 TEST_F(CdRipTest, StopDuringARipAppendsNothingAndKeepsTheWindow) {
