@@ -32,8 +32,9 @@
 #include "frame/IntDocView.h"
 #include "frame/MediaInfo.h"
 #include "frame/ffmpeg.h"
-#include "devices/Emisor.h"
-#include "devices/Grabador.h"
+#include "devices/Form14.h"
+#include "devices/Form15.h"
+#include "devices/Form2.h"
 #include "devices/cdrtools.h"
 #include "editing/FilterEditor.h"
 #include "editing/MediaEdit.h"
@@ -284,14 +285,14 @@ void Form1::WireControls() {
   connect(Command7, &QPushButton::clicked, this, &Form1::Command7_Click);
   connect(Tools_CDExtract, &QAction::triggered, this, [] {
     cdrtools::CDRipAddToList = 0;
-    cdrtools::OpenCDRip();
+    Form2::OpenCDRip();
   });
   connect(Menu_Archivo_AgregarCD, &QAction::triggered, this, [] {
     cdrtools::CDRipAddToList = 1;
-    cdrtools::OpenCDRip();
+    Form2::OpenCDRip();
   });
-  connect(Tools_Grab, &QAction::triggered, this, &Grabador::ShowRecorder);
-  connect(Tools_EmitirList, &QAction::triggered, this, &Emisor::StreamFileList);
+  connect(Tools_Grab, &QAction::triggered, this, &Form14::ShowRecorder);
+  connect(Tools_EmitirList, &QAction::triggered, this, &Form15::StreamFileList);
 }
 
 // The conversion reads the run options from its own choices, not from the menu.

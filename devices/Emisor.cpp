@@ -1,24 +1,13 @@
 #include "devices/Emisor.h"
 
-#include <QCheckBox>
-#include <QComboBox>
-#include <QGroupBox>
 #include <QHostAddress>
-#include <QLineEdit>
 #include <QNetworkInterface>
-#include <QPlainTextEdit>
-#include <QPointer>
-#include <QPushButton>
-#include <QTimer>
 
-#include "devices/Form15.h"
 #include "devices/Grabador.h"
 #include "frame/Aplicacion.h"
 #include "frame/CaptureConsole.h"
-#include "frame/ModalWindow.h"
 #include "frame/ScriptObj.h"
 #include "frame/ffmpeg.h"
-#include "lang/Lang.h"
 
 namespace Emisor {
 
@@ -31,31 +20,17 @@ namespace {
 
 const FfmpegOptionNames& Opt() { return ffmpeg::OptNames; }
 
-// The compiled profile, or false (after its message, when it has one).
-bool LoadStreamFormat(CompiledFormat& format) {
+// The compiled profile, or why it cannot be streamed with.
+Refusal LoadStreamFormat(CompiledFormat& format) {
   uint8_t status = 0;
   format = Convertidor::LoadFormat(StreamFormatProfilePath, status);
   // A profile whose external encoder could not even be compiled is refused
   // with the same message, not silently.
-  if (status >= 3 || !format.AudioExtCodecName.isEmpty() || !format.VideoExtCodecName.isEmpty()) {
-    Lang::MsgFormatUsesExtCodec();
-    return false;
-  }
-  if (status == 1) Lang::MsgFormatProfileNotFound(QString());
-  if (status == 2) Lang::MsgFormatProfileReadError();
-  return status == 0;
-}
-
-void ShowStreamingPanel(Form15* window, const QString& address) {
-  StreamRunning = 1;
-  window->Command2->setEnabled(true);
-  window->Command3->setEnabled(true);
-  window->Command7->setEnabled(true);
-  window->Picture2->show();
-  window->Picture2->raise();
-  window->Picture1->hide();
-  window->Text3->setText(address);
-  window->Text4->clear();
+  if (status >= 3 || !format.AudioExtCodecName.isEmpty() || !format.VideoExtCodecName.isEmpty())
+    return Refusal::ExternalCodec;
+  if (status == 1) return Refusal::ProfileMissing;
+  if (status == 2) return Refusal::ProfileUnreadable;
+  return Refusal::None;
 }
 
 bool IsRtpAddress(const QString& address) {
@@ -72,16 +47,6 @@ QString ProfileOutputOptions(const CompiledFormat& format, const QString& addres
   options.replace(options.indexOf(" " + mpegts + " "), mpegts.size() + 2,
                   " " + Opt().Format + " " + StreamMuxer(address) + " ");
   return options;
-}
-
-void ShowEnd(Form15* window, int32_t exitCode, const QString& output) {
-  if (exitCode > 0) window->Text4->setPlainText(QString(output).replace("\r\n", "\n"));
-  window->Command2->setEnabled(false);
-  window->Command3->setEnabled(false);
-  window->Command7->setEnabled(false);
-  window->Text4->moveCursor(QTextCursor::End);
-  window->Text4->insertPlainText("\n" + Lang::TxtProcessEnded());
-  window->Text4->moveCursor(QTextCursor::End);
 }
 
 }  // namespace
@@ -155,73 +120,44 @@ Convertidor::StepCommand ProfileStreamCommand(const QString& loopOption,
   return Grabador::FfmpegOutputStep(options, address);
 }
 
-void StreamFileList() {
-  if (Aplicacion::FileCount() == 0) {
-    Lang::MsgNoFilesInList();
-    return;
-  }
+ListInput WriteListInput() {
+  if (Aplicacion::FileCount() == 0) return {QString(), QString(), Refusal::NoFilesInList};
   const QString list = ScriptObj::GetShortPath(Convertidor::WriteConcatList());
-  if (list.isEmpty()) return;
+  if (list.isEmpty()) return {};
   // The concat demuxer refuses the list's absolute paths unless told they are safe.
-  ShowStreamer(Opt().Format + " concat -safe 0 -i " + CaptureConsole::QuoteArgument(list));
-  ScriptObj::DeleteFolder(ScriptObj::ParentFolder(list), true);
+  return {Opt().Format + " concat -safe 0 -i " + CaptureConsole::QuoteArgument(list),
+          ScriptObj::ParentFolder(list), Refusal::None};
 }
 
-void ShowStreamer(const QString& inputArgs) {
-  StreamInputArgs = inputArgs;
-  QPointer<Form15> window = new Form15;
-  window->Form_Load();
-  window->Frame1->show();
-  window->Frame1->raise();
-  QTimer::singleShot(0, window, [window] {
-    FillLocalAddresses();
-    if (window) window->Frame1->hide();
-  });
-  ModalWindow::Run(window);
-  delete window.data();
-  StreamInputArgs.clear();
-}
-
-void FillLocalAddresses() {
-  Form15* window = Form15::Instance();
-  if (!window) return;
+QStringList LocalAddresses() {
   LocalIPAddress = LocalAddress();
-  const QString udp = "udp://" + LocalIPAddress + ":8080";
-  window->Combo1->clear();
-  window->Combo1->addItems({udp, "rtp://" + LocalIPAddress + ":8080"});
-  window->Combo1->setCurrentIndex(0);
+  return {"udp://" + LocalIPAddress + ":8080", "rtp://" + LocalIPAddress + ":8080"};
 }
 
-void StartStream() {
-  QPointer<Form15> window = Form15::Instance();
-  if (!window || !ffmpeg::FfmpegExists()) return;
-  const QString address = window->Combo1->currentText();
-  if (address.isEmpty()) {
-    Lang::MsgNoAddress();
-    return;
-  }
+Refusal PrepareStream(const StreamRequest& request, Convertidor::StepCommand& step) {
+  if (!ScriptObj::FileExists(ffmpeg::FfmpegPath)) return Refusal::FfmpegNotFound;
+  if (request.Address.isEmpty()) return Refusal::NoAddress;
   QString loop;
-  if (!LoopOption(window->Check1->isChecked(), window->Combo4->currentText(),
-                  window->Combo4->itemText(0), loop)) {
-    Lang::MsgInvalidRepeatCount();
-    return;
-  }
-  Convertidor::StepCommand step;
+  if (!LoopOption(request.Repeat, request.RepeatCount, request.InfiniteItem, loop))
+    return Refusal::InvalidRepeatCount;
   if (StreamFormatProfilePath.isEmpty()) {
-    step = AutomaticStreamCommand(loop, StreamInputArgs, address);
-  } else {
-    CompiledFormat format;
-    if (!LoadStreamFormat(format)) return;
-    step = ProfileStreamCommand(loop, format, StreamInputArgs, address);
+    step = AutomaticStreamCommand(loop, StreamInputArgs, request.Address);
+    return Refusal::None;
   }
-  ShowStreamingPanel(window, address);
-  QString output;
-  int32_t exitCode = 0;
-  CaptureConsole::RunCaptured(CaptureConsole::Pipeline{step.Command}, QString(), 0, 0,
-                              window->Text4, true, CaptureConsole::ReplaceByVisibleChunk, output,
-                              1024, exitCode);
+  CompiledFormat format;
+  if (const Refusal why = LoadStreamFormat(format); why != Refusal::None) return why;
+  step = ProfileStreamCommand(loop, format, StreamInputArgs, request.Address);
+  return Refusal::None;
+}
+
+StreamEnd RunStream(const Convertidor::StepCommand& step, QWidget* consoleBox) {
+  StreamRunning = 1;
+  StreamEnd end;
+  CaptureConsole::RunCaptured(CaptureConsole::Pipeline{step.Command}, QString(), 0, 0, consoleBox,
+                              true, CaptureConsole::ReplaceByVisibleChunk, end.Output, 1024,
+                              end.ExitCode);
   StreamRunning = 0;
-  if (window) ShowEnd(window, exitCode, output);
+  return end;
 }
 
 }  // namespace Emisor

@@ -1,13 +1,17 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <cstdint>
+
+class QWidget;
 
 #include "convert/Convertidor.h"
 
 // Streaming a source to a UDP or RTP address through ffmpeg in real time: the
 // main window's whole file list (joined by a concat list) or the recorder's
-// live source. The streamer window is Form15.
+// live source. The streamer window (Form15) asks for the address and shows
+// the stream's console and end.
 namespace Emisor {
 
 // The input arguments handed in by the opener; emptied when the window closes.
@@ -18,6 +22,18 @@ extern QString LocalIPAddress;
 extern QString StreamFormatProfilePath;
 // 1 while ffmpeg streams; the window refuses to close meanwhile.
 extern uint8_t StreamRunning;
+
+// Why the streamer did not do what it was asked; the window says so.
+enum class Refusal {
+  None,
+  NoFilesInList,
+  FfmpegNotFound,
+  NoAddress,
+  InvalidRepeatCount,
+  ExternalCodec,
+  ProfileMissing,
+  ProfileUnreadable,
+};
 
 // Back to the state of a fresh start.
 void Reset();
@@ -43,14 +59,36 @@ Convertidor::StepCommand ProfileStreamCommand(const QString& loopOption,
                                               const CompiledFormat& format,
                                               const QString& inputArgs, const QString& address);
 
-// Streams the main window's file list; the concat list's folder is deleted
-// when the streamer closes.
-void StreamFileList();
-// Opens the streamer on these input arguments and returns when it has closed.
-void ShowStreamer(const QString& inputArgs);
-// Offers udp:// and rtp:// on this machine's address, port 8080.
-void FillLocalAddresses();
-// "Emitir": runs the stream until it ends or is stopped.
-void StartStream();
+// The main window's file list as an input: a concat list written into a
+// folder of its own, which the caller deletes once the stream is over.
+struct ListInput {
+  QString InputArgs;  // "" when there is nothing to stream
+  QString Folder;
+  Refusal Refused = Refusal::None;
+};
+ListInput WriteListInput();
+
+// The addresses offered: udp:// and rtp:// on this machine's address, port
+// 8080; sets LocalIPAddress.
+QStringList LocalAddresses();
+
+// What "Emitir" is asked for.
+struct StreamRequest {
+  QString Address;
+  bool Repeat = false;
+  QString RepeatCount;
+  QString InfiniteItem;  // the repeat list's "<Infinito>"
+};
+// The ffmpeg step streaming StreamInputArgs as asked, or why it is refused.
+Refusal PrepareStream(const StreamRequest& request, Convertidor::StepCommand& step);
+
+// How a stream ended.
+struct StreamEnd {
+  int32_t ExitCode = 0;
+  QString Output;  // the end of ffmpeg's console
+};
+// Runs the stream until it ends or is stopped, ffmpeg's console going to
+// consoleBox; StreamRunning holds meanwhile.
+StreamEnd RunStream(const Convertidor::StepCommand& step, QWidget* consoleBox);
 
 }  // namespace Emisor

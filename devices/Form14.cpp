@@ -19,6 +19,7 @@
 #include <QVBoxLayout>
 
 #include "convert/ProfileChoice.h"
+#include "devices/Form15.h"
 #include "devices/Grabador.h"
 #include "formats/FormatEdit.h"
 #include "frame/APIS.h"
@@ -26,6 +27,8 @@
 #include "frame/CaptureConsole.h"
 #include "frame/Dialogs.h"
 #include "frame/IntDocView.h"
+#include "frame/ModalWindow.h"
+#include "frame/ffmpeg.h"
 #include "lang/Lang.h"
 
 namespace {
@@ -46,6 +49,58 @@ QLabel* ClickableCaption(QWidget* parent, const char* name, const QString& text)
 }
 
 void MoveCaretToEnd(QLineEdit* box) { box->setCursorPosition(box->text().size()); }
+
+void ShowRefusal(Grabador::Refusal refusal) {
+  using Grabador::Refusal;
+  switch (refusal) {
+    case Refusal::None:
+      return;
+    case Refusal::NoOutputPath:
+      Lang::MsgNoOutputPath();
+      return;
+    case Refusal::FfmpegNotFound:
+      Lang::MsgFfmpegNotFound();
+      return;
+    case Refusal::FfplayNotFound:
+      Lang::MsgFfplayNotFound();
+      return;
+    case Refusal::PlayerFileMissing:
+      Lang::MsgFileNotFound(ffmpeg::FfplayPath);
+      return;
+    case Refusal::NoExtension:
+      Lang::MsgNoFileExtension();
+      return;
+    case Refusal::InvalidDuration:
+      Lang::MsgInvalidDuration();
+      return;
+    case Refusal::NoSource:
+      Lang::MsgNoSource();
+      return;
+    case Refusal::ProfileMissing:
+      Lang::MsgFormatProfileNotFound(Grabador::RecFormatProfilePath);
+      return;
+    case Refusal::ProfileUnreadable:
+      Lang::MsgFormatProfileReadError();
+      return;
+    case Refusal::ExternalCodec:
+      Lang::MsgFormatUsesExtCodec();
+      return;
+  }
+}
+
+// Needs no window: a recording may end with the program.
+void ShowRecordingFailure(const Grabador::RecordingEnd& end) {
+  switch (end.Result) {
+    case Grabador::RecordingEnd::Outcome::NotStarted:
+      Dialogs::MsgBox(Lang::TxtProcessStartFailed(), 16, Lang::BoxTitle());
+      return;
+    case Grabador::RecordingEnd::Outcome::FfmpegFailed:
+      Lang::MsgFfmpegError(end.Output);
+      return;
+    case Grabador::RecordingEnd::Outcome::Finished:
+      return;
+  }
+}
 }  // namespace
 
 Form14::Form14() {
@@ -60,6 +115,35 @@ Form14::Form14() {
 Form14::~Form14() = default;
 
 Form14* Form14::Instance() { return g_instance.data(); }
+
+void Form14::ShowRecorder() {
+  QPointer<Form14> window = new Form14;
+  window->Form_Load();
+  window->Menu_Options->setEnabled(false);
+  window->Frame3->show();
+  window->Frame3->raise();
+  // The devices are listed once the window is up, inside its modal wait.
+  QTimer::singleShot(0, window, [window] {
+    window->ListDevices();
+    if (!window) return;
+    window->Frame3->hide();
+    window->Menu_Options->setEnabled(true);
+  });
+  ModalWindow::Run(window);
+  delete window.data();
+}
+
+void Form14::ListDevices() {
+  QPointer<Form14> guard(this);
+  Combo1->clear();
+  Combo2->clear();
+  const Grabador::DeviceLists lists = Grabador::ListDevices();
+  if (!guard) return;
+  Combo1->addItems(lists.Audio);
+  Combo2->addItems(lists.Video);
+  Combo1->setCurrentIndex(-1);
+  Combo2->setCurrentIndex(-1);
+}
 
 void Form14::CreateControls() {
   auto* central = new QWidget(this);
@@ -332,11 +416,25 @@ void Form14::Text4_Click() {
   if (Text4->isEnabled()) Check3->toggle();
 }
 
-void Form14::Command3_Click() { Grabador::PlayPreview(0); }
+Grabador::Source Form14::SourceFromControls() const {
+  Grabador::Source source;
+  source.Network = Option1->isChecked();
+  source.Devices = Option2->isChecked();
+  source.Address = Text1->text();
+  source.UseAudio = Check2->isChecked();
+  source.AudioDevice = Combo1->currentText();
+  source.UseVideo = Check3->isChecked();
+  source.VideoDevice = Combo2->currentText();
+  return source;
+}
+
+void Form14::Command3_Click() {
+  ShowRefusal(Grabador::PlayPreview(SourceFromControls(), false, this));
+}
 
 void Form14::Opt_List_Click() {
   IntDocView::ShowCommandOutput(Grabador::DeviceListCommand(), this);
-  Grabador::ListDevices();
+  ListDevices();
 }
 
 void Form14::Opt_BuffSizeChan_Click() {
@@ -380,7 +478,61 @@ void Form14::Combo3_Change() { ProfileChoice::Change(FormatControls()); }
 void Form14::Command5_Click() { ProfileChoice::ChooseProfile(FormatControls()); }
 void Form14::Command6_Click() { FormatEdit::ShowEditor("*", 1); }
 
-void Form14::Command2_Click() { Grabador::Record(); }
+void Form14::Command2_Click() { Record(); }
+
+Grabador::RecordRequest Form14::RecordRequestFromControls() const {
+  Grabador::RecordRequest request;
+  request.From = SourceFromControls();
+  request.ToFile = Option3->isChecked();
+  request.ToStreamer = Option4->isChecked();
+  request.WithPlayer = Check1->isChecked();
+  request.AutomaticFormat = Combo3->currentIndex() == 0;
+  request.Duration = Text11->text();
+  request.ReplaceConfirmedFor = ReplaceConfirmedFor;
+  return request;
+}
+
+// "Grabar": records the source, or hands it to the streamer.
+void Form14::Record() {
+  if (Grabador::RecRunning == 1) return;
+  const Grabador::RecordPlan plan =
+      Grabador::PlanRecording(RecordRequestFromControls(), &Lang::AskReplaceFile);
+  ShowRefusal(plan.Refused);
+  if (plan.What == Grabador::RecordPlan::Action::Stream) Form15::ShowStreamer(plan.InputArgs);
+  if (plan.What != Grabador::RecordPlan::Action::Record) return;
+  if (!plan.NextFreeName.isEmpty()) Text7->setText(plan.NextFreeName);
+  // The confirmation was for the file that was there; it is not the one recorded now.
+  ReplaceConfirmedFor.clear();
+  ShowRecordingPanel();
+  if (Check1->isChecked()) ShowRefusal(Grabador::PlayPreview(SourceFromControls(), true, this));
+  QPointer<Form14> guard(this);
+  const Grabador::RecordingEnd end = Grabador::RunRecording(plan.Step, Text9);
+  ShowRecordingFailure(end);
+  if (guard) ShowRecordingEnd();
+}
+
+void Form14::ShowRecordingPanel() {
+  Frame4->show();
+  Frame4->raise();
+  Frame1->hide();
+  Frame2->hide();
+  Command2->hide();
+  Text9->clear();
+  Command4->setEnabled(true);
+  Command9->setEnabled(true);
+  Command8->setEnabled(true);
+  Menu_Options->setEnabled(false);
+  resize(width(), RecordingHeight);
+}
+
+void Form14::ShowRecordingEnd() {
+  // The player showing the source ends with the recording.
+  CaptureConsole::EndCompanions(this);
+  Command4->setEnabled(false);
+  Command9->setEnabled(false);
+  Command8->setEnabled(false);
+  Text9->setText(Lang::TxtFinished());
+}
 
 // ---- Recording ----
 

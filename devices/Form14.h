@@ -3,6 +3,7 @@
 #include <QMainWindow>
 
 #include "convert/ProfileChoice.h"
+#include "devices/Grabador.h"
 
 class QAction;
 class QCheckBox;
@@ -31,6 +32,11 @@ class Form14 : public QMainWindow {
 
   // The open window, or nullptr.
   static Form14* Instance();
+  // Opens the recorder, lists the devices, and returns when it has been closed.
+  static void ShowRecorder();
+
+  // Refills the device lists from ffmpeg's listing, nothing selected.
+  void ListDevices();
 
   void Form_Load();
   void Form_QueryUnload(bool& cancel);
@@ -127,4 +133,9 @@ class Form14 : public QMainWindow {
   void NameUncaptionedControls();
   void SwitchDestination(bool toFile);
   ProfileChoice::Controls FormatControls();
+  Grabador::Source SourceFromControls() const;
+  Grabador::RecordRequest RecordRequestFromControls() const;
+  void Record();
+  void ShowRecordingPanel();
+  void ShowRecordingEnd();
 };

@@ -12,12 +12,15 @@
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include "devices/Emisor.h"
 #include "formats/FormatEdit.h"
 #include "frame/CaptureConsole.h"
 #include "frame/IntDocView.h"
+#include "frame/ModalWindow.h"
+#include "frame/ScriptObj.h"
 #include "frame/ffmpeg.h"
 #include "lang/Lang.h"
 
@@ -36,6 +39,35 @@ QLabel* Caption(QWidget* parent, const char* name, const QString& text, QWidget*
   caption->setBuddy(field);
   return caption;
 }
+void ShowRefusal(Emisor::Refusal refusal) {
+  using Emisor::Refusal;
+  switch (refusal) {
+    case Refusal::None:
+      return;
+    case Refusal::NoFilesInList:
+      Lang::MsgNoFilesInList();
+      return;
+    case Refusal::FfmpegNotFound:
+      Lang::MsgFfmpegNotFound();
+      return;
+    case Refusal::NoAddress:
+      Lang::MsgNoAddress();
+      return;
+    case Refusal::InvalidRepeatCount:
+      Lang::MsgInvalidRepeatCount();
+      return;
+    case Refusal::ExternalCodec:
+      Lang::MsgFormatUsesExtCodec();
+      return;
+    case Refusal::ProfileMissing:
+      // The message names no profile.
+      Lang::MsgFormatProfileNotFound(QString());
+      return;
+    case Refusal::ProfileUnreadable:
+      Lang::MsgFormatProfileReadError();
+      return;
+  }
+}
 }  // namespace
 
 Form15::Form15() : QWidget(nullptr, Qt::Window) {
@@ -50,6 +82,35 @@ Form15::Form15() : QWidget(nullptr, Qt::Window) {
 Form15::~Form15() = default;
 
 Form15* Form15::Instance() { return g_instance.data(); }
+
+void Form15::ShowStreamer(const QString& inputArgs) {
+  Emisor::StreamInputArgs = inputArgs;
+  QPointer<Form15> window = new Form15;
+  window->Form_Load();
+  window->Frame1->show();
+  window->Frame1->raise();
+  QTimer::singleShot(0, window, [window] {
+    window->FillLocalAddresses();
+    window->Frame1->hide();
+  });
+  ModalWindow::Run(window);
+  delete window.data();
+  Emisor::StreamInputArgs.clear();
+}
+
+void Form15::StreamFileList() {
+  const Emisor::ListInput input = Emisor::WriteListInput();
+  ShowRefusal(input.Refused);
+  if (input.InputArgs.isEmpty()) return;
+  ShowStreamer(input.InputArgs);
+  ScriptObj::DeleteFolder(input.Folder, true);
+}
+
+void Form15::FillLocalAddresses() {
+  Combo1->clear();
+  Combo1->addItems(Emisor::LocalAddresses());
+  Combo1->setCurrentIndex(0);
+}
 
 void Form15::CreateControls() {
   auto* layout = new QGridLayout(this);
@@ -182,7 +243,45 @@ void Form15::Form_QueryUnload(bool& cancel) {
   }
 }
 
-void Form15::Command1_Click() { Emisor::StartStream(); }
+void Form15::Command1_Click() { StartStream(); }
+
+void Form15::StartStream() {
+  Emisor::StreamRequest request;
+  request.Address = Combo1->currentText();
+  request.Repeat = Check1->isChecked();
+  request.RepeatCount = Combo4->currentText();
+  request.InfiniteItem = Combo4->itemText(0);
+  Convertidor::StepCommand step;
+  const Emisor::Refusal refused = Emisor::PrepareStream(request, step);
+  ShowRefusal(refused);
+  if (refused != Emisor::Refusal::None) return;
+  QPointer<Form15> guard(this);
+  ShowStreamingPanel(request.Address);
+  const Emisor::StreamEnd end = Emisor::RunStream(step, Text4);
+  if (guard) ShowEnd(end.ExitCode, end.Output);
+}
+
+void Form15::ShowStreamingPanel(const QString& address) {
+  Command2->setEnabled(true);
+  Command3->setEnabled(true);
+  Command7->setEnabled(true);
+  Picture2->show();
+  Picture2->raise();
+  Picture1->hide();
+  Text3->setText(address);
+  Text4->clear();
+}
+
+// A failed stream shows the end of ffmpeg's console; every end says so below it.
+void Form15::ShowEnd(int32_t exitCode, const QString& output) {
+  if (exitCode > 0) Text4->setPlainText(QString(output).replace("\r\n", "\n"));
+  Command2->setEnabled(false);
+  Command3->setEnabled(false);
+  Command7->setEnabled(false);
+  Text4->moveCursor(QTextCursor::End);
+  Text4->insertPlainText("\n" + Lang::TxtProcessEnded());
+  Text4->moveCursor(QTextCursor::End);
+}
 
 void Form15::Command2_Click() { CaptureConsole::RequestStop(); }
 

@@ -26,6 +26,14 @@ class Form15 : public QWidget {
 
   // The open window, or nullptr.
   static Form15* Instance();
+  // Opens the streamer on these input arguments and returns when it has closed.
+  static void ShowStreamer(const QString& inputArgs);
+  // Streams the main window's file list; the concat list's folder is deleted
+  // when the streamer closes.
+  static void StreamFileList();
+
+  // Offers this machine's addresses in Combo1, the first one chosen.
+  void FillLocalAddresses();
 
   void Form_Load();
   void Form_QueryUnload(bool& cancel);
@@ -76,4 +84,7 @@ class Form15 : public QWidget {
   void CreateStreamingPanel();
   void WireControls();
   ProfileChoice::Controls FormatControls();
+  void StartStream();
+  void ShowStreamingPanel(const QString& address);
+  void ShowEnd(int32_t exitCode, const QString& output);
 };

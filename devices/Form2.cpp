@@ -46,6 +46,98 @@ Form2::~Form2() = default;
 
 Form2* Form2::Instance() { return g_instance.data(); }
 
+void Form2::OpenCDRip() {
+  if (!ScriptObj::FileExists(cdrtools::Cdda2wavPath)) {
+    Lang::MsgFileNotFound("cdda2wav");
+    return;
+  }
+  if (Form1* main = Form1::Instance()) main->hide();
+  QPointer<Form2> window = new Form2;
+  window->Form_Load();
+  window->ShowBusyPanel(true);
+  Lang::ShowGettingTrackInfo(window->Text2);
+
+  cdrtools::CDRipBusy = 1;
+  window->show();
+  const QStringList titles = cdrtools::GetTrackList();
+  cdrtools::CDRipBusy = 0;
+  if (!window) return;
+
+  if (cdrtools::CDRipCancel == 1) {
+    cdrtools::CDRipCancel = 0;
+    window->close();
+    return;
+  }
+  if (titles.isEmpty()) {
+    Lang::MsgTrackListFailed();
+    window->close();
+    return;
+  }
+  window->ListTracks(titles);
+}
+
+void Form2::ListTracks(const QStringList& titles) {
+  for (const QString& title : titles) {
+    auto* item = new QListWidgetItem(title, List1);
+    item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
+    item->setCheckState(Qt::Unchecked);
+  }
+  Combo1->setCurrentIndex(0);
+  if (cdrtools::CDRipAddToList == 1) {
+    Text1->setEnabled(false);
+    Combo1->setEnabled(false);
+    Command1->setEnabled(false);
+  }
+  ShowBusyPanel(false);
+  Text2->clear();
+}
+
+void Form2::ShowBusyPanel(bool busy) {
+  Frame4->setVisible(busy);
+  if (busy) Frame4->raise();
+  Command2->setVisible(!busy);
+  Command3->setVisible(busy);
+}
+
+QList<cdrtools::Track> Form2::TickedTracks() const {
+  QList<cdrtools::Track> tracks;
+  for (int row = 0; row < List1->count(); ++row) {
+    if (List1->item(row)->checkState() == Qt::Checked)
+      tracks << cdrtools::Track{row + 1, List1->item(row)->text()};
+  }
+  return tracks;
+}
+
+// The ripped tracks go onto the input list, and the window closes, when they
+// were ripped for it; else the window stays for another rip.
+void Form2::ExtractTracks() {
+  const QList<cdrtools::Track> tracks = TickedTracks();
+  if (tracks.isEmpty()) {
+    Lang::MsgNoTrackSelected();
+    return;
+  }
+  // A rip for the input list has no output folder to choose.
+  const bool addToList = !Text1->isEnabled();
+  const cdrtools::RipTarget target = cdrtools::RipFolder(addToList);
+  if (target.Refused == cdrtools::RipTarget::Problem::NoOutputDir) Lang::MsgEnterOutputDir();
+  if (target.Refused == cdrtools::RipTarget::Problem::CannotCreate)
+    Lang::MsgCannotCreateDir(target.Folder);
+  if (target.Refused != cdrtools::RipTarget::Problem::None || target.Folder.isEmpty()) return;
+  QPointer<Form2> guard(this);
+  ShowBusyPanel(true);
+  const cdrtools::RipResult result = cdrtools::RipTracks(
+      tracks, target.Folder, Combo1->currentText(), Check1->isChecked(), addToList, Text2);
+  if (!result.NotRenamed.isEmpty()) Lang::MsgCannotRenameFile(result.NotRenamed);
+  if (!guard) return;
+  if (!result.FilesToAdd.isEmpty()) {
+    Aplicacion::FileList << result.FilesToAdd;
+    Aplicacion::RefreshFileList();
+    close();
+    return;
+  }
+  ShowBusyPanel(false);
+}
+
 void Form2::CreateControls() {
   auto* layout = new QGridLayout(this);
 
@@ -154,7 +246,7 @@ void Form2::Command1_Click() {
   Text1->setCursorPosition(Text1->text().size());
 }
 
-void Form2::Command2_Click() { cdrtools::ExtractTracks(); }
+void Form2::Command2_Click() { ExtractTracks(); }
 
 void Form2::Command3_Click() {
   cdrtools::CDRipCancel = 1;

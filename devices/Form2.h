@@ -2,6 +2,8 @@
 
 #include <QWidget>
 
+#include "devices/cdrtools.h"
+
 class QCheckBox;
 class QComboBox;
 class QGroupBox;
@@ -12,8 +14,8 @@ class QPlainTextEdit;
 class QPushButton;
 
 // "CD rip": the disc's tracks to tick and rename, the output folder, the
-// audio format and silence removal. cdrtools::OpenCDRip opens it; it deletes
-// itself when it unloads, and the main window comes back.
+// audio format and silence removal. OpenCDRip opens it; it deletes itself
+// when it unloads, and the main window comes back.
 class Form2 : public QWidget {
   Q_OBJECT
 
@@ -23,6 +25,9 @@ class Form2 : public QWidget {
 
   // The open window, or nullptr.
   static Form2* Instance();
+  // Hides the main window, opens the rip window and fills it with the disc's
+  // tracks; closes it again with a message when there are none.
+  static void OpenCDRip();
 
   void Form_Load();
   void Form_QueryUnload(bool& cancel);
@@ -57,4 +62,8 @@ class Form2 : public QWidget {
  private:
   void CreateControls();
   void WireControls();
+  void ShowBusyPanel(bool busy);
+  void ListTracks(const QStringList& titles);
+  QList<cdrtools::Track> TickedTracks() const;
+  void ExtractTracks();
 };

@@ -1,27 +1,12 @@
 #include "devices/Grabador.h"
 
-#include <QAction>
-#include <QCheckBox>
-#include <QComboBox>
 #include <QFileInfo>
-#include <QGroupBox>
-#include <QLineEdit>
-#include <QMenu>
-#include <QPointer>
-#include <QPushButton>
-#include <QRadioButton>
 #include <QRegularExpression>
 #include <QSet>
-#include <QTimer>
 
-#include "devices/Emisor.h"
-#include "devices/Form14.h"
 #include "frame/CaptureConsole.h"
-#include "frame/Dialogs.h"
-#include "frame/ModalWindow.h"
 #include "frame/ScriptObj.h"
 #include "frame/ffmpeg.h"
-#include "lang/Lang.h"
 
 namespace Grabador {
 
@@ -88,118 +73,53 @@ QString PreviewGraph(const Device& audio, const Device& video) {
          ":format_name=" + GraphValue(audio.Format) + "[out1]";
 }
 
-Source WindowSource(Form14* window) {
-  Source source;
-  source.Network = window->Option1->isChecked();
-  source.Devices = window->Option2->isChecked();
-  source.Address = window->Text1->text();
-  source.UseAudio = window->Check2->isChecked();
-  source.AudioDevice = window->Combo1->currentText();
-  source.UseVideo = window->Check3->isChecked();
-  source.VideoDevice = window->Combo2->currentText();
-  return source;
-}
-
-void ShowRecordingPanel(Form14* window) {
-  window->Frame4->show();
-  window->Frame4->raise();
-  window->Frame1->hide();
-  window->Frame2->hide();
-  window->Command2->hide();
-  window->Text9->clear();
-  window->Command4->setEnabled(true);
-  window->Command9->setEnabled(true);
-  window->Command8->setEnabled(true);
-  window->Menu_Options->setEnabled(false);
-  window->resize(window->width(), Form14::RecordingHeight);
-}
-
-// The compiled profile, or false after its message.
-bool LoadRecordingFormat(CompiledFormat& format) {
-  if (RecFormatProfilePath.isEmpty()) return true;
+// The compiled profile, or why it cannot be recorded with.
+Refusal LoadRecordingFormat(CompiledFormat& format) {
+  if (RecFormatProfilePath.isEmpty()) return Refusal::None;
   uint8_t status = 0;
   format = Convertidor::LoadFormat(RecFormatProfilePath, status);
-  if (status == 1) {
-    Lang::MsgFormatProfileNotFound(RecFormatProfilePath);
-    return false;
-  }
-  if (status == 2) {
-    Lang::MsgFormatProfileReadError();
-    return false;
-  }
-  if (status >= 3 || !format.AudioExtCodecName.isEmpty() || !format.VideoExtCodecName.isEmpty()) {
-    Lang::MsgFormatUsesExtCodec();
-    return false;
-  }
-  return true;
+  if (status == 1) return Refusal::ProfileMissing;
+  if (status == 2) return Refusal::ProfileUnreadable;
+  if (status >= 3 || !format.AudioExtCodecName.isEmpty() || !format.VideoExtCodecName.isEmpty())
+    return Refusal::ExternalCodec;
+  return Refusal::None;
 }
 
-// The duration option, or false after its message.
-bool DurationOption(Form14* window, QString& option) {
+// The duration option, or false when the duration is no time. Only a
+// recording of devices into a file has a duration.
+bool DurationOption(const RecordRequest& request, QString& option) {
   option.clear();
-  const QString text = window->Text11->text();
-  if (text.isEmpty() || !window->Option3->isChecked() || !window->Option2->isChecked()) return true;
+  const QString& text = request.Duration;
+  if (text.isEmpty() || !request.ToFile || !request.From.Devices) return true;
   const QString seconds = ffmpeg::TimeToSeconds(text);
-  if (seconds.isEmpty()) {
-    Lang::MsgInvalidDuration();
-    return false;
-  }
+  if (seconds.isEmpty()) return false;
   option = Opt().Duration + " " + seconds;
   return true;
 }
 
 // An existing file is replaced only when the user says so: confirmed in the
 // save dialog that chose it (for the first recording into it), or asked now.
-// "No" records into the next free name, which the window then shows.
+// "No" records into the next free name, which becomes the destination.
 // False when the user cancels.
-bool ChooseOutputFile(Form14* window, QString& outputFile, bool& replace) {
+bool ChooseOutputFile(const QString& replaceConfirmedFor, const std::function<int()>& askReplace,
+                      QString& outputFile, bool& replace) {
   replace = false;
   if (!QFileInfo::exists(outputFile)) return true;
-  if (window->ReplaceConfirmedFor == outputFile) {
+  if (replaceConfirmedFor == outputFile) {
     replace = true;
     return true;
   }
-  switch (Lang::AskReplaceFile()) {
+  switch (askReplace()) {
     case 6:
       replace = true;
       return true;
     case 7:
       outputFile = ScriptObj::UniquePath(outputFile, false);
       RecOutputPath = outputFile;
-      window->Text7->setText(outputFile);
       return true;
     default:
       return false;
   }
-}
-
-void RunRecording(Form14* window, const Convertidor::StepCommand& step) {
-  // The confirmation was for the file that was there; it is not the one recorded now.
-  window->ReplaceConfirmedFor.clear();
-  QPointer<Form14> guard(window);
-  RecRunning = 1;
-  QString output;
-  int32_t exitCode = 0;
-  ffmpeg::ConsoleReport report;
-  const bool started = CaptureConsole::RunCaptured(
-      CaptureConsole::Pipeline{step.Command}, QString(), 1, 1, window->Text9, false,
-      CaptureConsole::ReplaceByVisibleChunk, output, 256, exitCode,
-      [&report](const QString& chunk) { report.Add(chunk); });
-  if (!started) {
-    Dialogs::MsgBox(Lang::TxtProcessStartFailed(), 16, Lang::BoxTitle());
-  } else if ((RecStoppedByUser == 0 && exitCode > 0) || report.WriteFailed()) {
-    // A recording ffmpeg could not write to its end is an error even after a stop.
-    Lang::MsgFfmpegError(output);
-  }
-  RecRunning = 0;
-  RecStoppedByUser = 0;
-  if (!guard) return;
-  // The player showing the source ends with the recording.
-  CaptureConsole::EndCompanions(window);
-  window->Command4->setEnabled(false);
-  window->Command9->setEnabled(false);
-  window->Command8->setEnabled(false);
-  window->Text9->setText(Lang::TxtFinished());
 }
 
 }  // namespace
@@ -280,44 +200,27 @@ bool IsValidBufferSize(const QString& text) {
   return IsNumeric(text) && !text.contains('.') && !text.contains('-') && !text.contains(',');
 }
 
-void ListDevices() {
-  Form14* window = Form14::Instance();
-  if (!window) return;
-  window->Combo1->clear();
-  window->Combo2->clear();
+DeviceLists ListDevices() {
   QString output;
   int32_t exitCode = 0;
   CaptureConsole::RunCaptured(DeviceListCommand(), QString(), 0, 0, nullptr, false,
                               CaptureConsole::NoDisplay, output, -1, exitCode);
-  if (output.isEmpty() || !Form14::Instance()) return;
-  QStringList audio;
-  QStringList video;
-  ParseDeviceList(output, audio, video);
-  window->Combo1->addItems(audio);
-  window->Combo2->addItems(video);
-  window->Combo1->setCurrentIndex(-1);
-  window->Combo2->setCurrentIndex(-1);
+  DeviceLists lists;
+  ParseDeviceList(output, lists.Audio, lists.Video);
+  return lists;
 }
 
-QString BuildInputArgs(uint8_t withBuffer) {
-  Form14* window = Form14::Instance();
-  if (!window) return QString();
-  return InputArgs(WindowSource(window), withBuffer == 1, RecBufferSizeMB);
-}
-
-void PlayPreview(uint8_t detached) {
-  if (!ffmpeg::FfplayExists()) return;
-  Form14* window = Form14::Instance();
-  const QString params = window ? PreviewArgs(WindowSource(window)) : QString();
-  if (params.isEmpty()) {
-    Lang::MsgNoSource();
-    return;
-  }
-  if (detached == 0) {
+Refusal PlayPreview(const Source& source, bool detached, QObject* companionOwner) {
+  if (!ScriptObj::FileExists(ffmpeg::FfplayPath)) return Refusal::FfplayNotFound;
+  const QString params = PreviewArgs(source);
+  if (params.isEmpty()) return Refusal::NoSource;
+  if (!detached) {
     ffmpeg::PlayFile({}, params);
-    return;
+    return Refusal::None;
   }
-  CaptureConsole::StartCompanion({ffmpeg::FfplayPath, Convertidor::SplitArguments(params)}, window);
+  CaptureConsole::StartCompanion({ffmpeg::FfplayPath, Convertidor::SplitArguments(params)},
+                                 companionOwner);
+  return Refusal::None;
 }
 
 Convertidor::StepCommand RecordCommand(const CompiledFormat& format, const QString& inputArgs,
@@ -345,65 +248,63 @@ Convertidor::StepCommand FfmpegOutputStep(const QString& options, const QString&
   return step;
 }
 
-void ShowRecorder() {
-  QPointer<Form14> window = new Form14;
-  window->Form_Load();
-  window->Menu_Options->setEnabled(false);
-  window->Frame3->show();
-  window->Frame3->raise();
-  // The devices are listed once the window is up, inside its modal wait.
-  QTimer::singleShot(0, window, [window] {
-    ListDevices();
-    if (!window) return;
-    window->Frame3->hide();
-    window->Menu_Options->setEnabled(true);
-  });
-  ModalWindow::Run(window);
-  delete window.data();
-}
-
-void Record() {
-  Form14* window = Form14::Instance();
-  if (!window || RecRunning == 1) return;
-  const bool toFile = window->Option3->isChecked();
-  if (toFile && RecOutputPath.isEmpty()) {
-    Lang::MsgNoOutputPath();
-    return;
-  }
-  if (!ffmpeg::FfmpegExists()) return;
-  if (window->Check1->isChecked() && !ScriptObj::FileExists(ffmpeg::FfplayPath)) {
-    Lang::MsgFileNotFound(ffmpeg::FfplayPath);
-    return;
-  }
-  if (toFile && window->Combo3->currentIndex() == 0 &&
-      ScriptObj::GetExtensionName(RecOutputPath).isEmpty()) {
-    Lang::MsgNoFileExtension();
-    return;
-  }
+RecordPlan PlanRecording(const RecordRequest& request, const std::function<int()>& askReplace) {
+  RecordPlan plan;
+  const auto refuse = [&plan](Refusal why) {
+    plan.Refused = why;
+    return plan;
+  };
+  if (request.ToFile && RecOutputPath.isEmpty()) return refuse(Refusal::NoOutputPath);
+  if (!ScriptObj::FileExists(ffmpeg::FfmpegPath)) return refuse(Refusal::FfmpegNotFound);
+  if (request.WithPlayer && !ScriptObj::FileExists(ffmpeg::FfplayPath))
+    return refuse(Refusal::PlayerFileMissing);
+  if (request.ToFile && request.AutomaticFormat &&
+      ScriptObj::GetExtensionName(RecOutputPath).isEmpty())
+    return refuse(Refusal::NoExtension);
   QString duration;
-  if (!DurationOption(window, duration)) return;
-  QString inputArgs = BuildInputArgs(1);
-  if (inputArgs.isEmpty()) {
-    Lang::MsgNoSource();
-    return;
+  if (!DurationOption(request, duration)) return refuse(Refusal::InvalidDuration);
+  const QString inputArgs = InputArgs(request.From, true, RecBufferSizeMB);
+  if (inputArgs.isEmpty()) return refuse(Refusal::NoSource);
+  if (request.ToStreamer) {
+    plan.What = RecordPlan::Action::Stream;
+    plan.InputArgs = inputArgs;
+    return plan;
   }
-  if (window->Option4->isChecked()) {
-    Emisor::ShowStreamer(inputArgs);
-    return;
-  }
-  if (!toFile) return;
+  if (!request.ToFile) return plan;
   CompiledFormat format;
-  if (!LoadRecordingFormat(format)) return;
+  if (const Refusal why = LoadRecordingFormat(format); why != Refusal::None) return refuse(why);
   QString outputFile = RecOutputPath;
   if (ScriptObj::GetExtensionName(outputFile).isEmpty() && !format.Extension.isEmpty())
     outputFile += "." + format.Extension;
+  const QString destination = RecOutputPath;
   bool replace = false;
-  if (!ChooseOutputFile(window, outputFile, replace)) return;
-  const Convertidor::StepCommand step =
-      RecordCommand(format, inputArgs, duration, outputFile, replace);
-  ShowRecordingPanel(window);
-  if (window->Check1->isChecked()) PlayPreview(1);
-  RunRecording(window, step);
+  if (!ChooseOutputFile(request.ReplaceConfirmedFor, askReplace, outputFile, replace)) return plan;
+  if (RecOutputPath != destination) plan.NextFreeName = RecOutputPath;
+  plan.What = RecordPlan::Action::Record;
+  plan.Step = RecordCommand(format, inputArgs, duration, outputFile, replace);
+  return plan;
+}
+
+RecordingEnd RunRecording(const Convertidor::StepCommand& step, QWidget* consoleBox) {
+  RecRunning = 1;
+  QString output;
+  int32_t exitCode = 0;
+  ffmpeg::ConsoleReport report;
+  const bool started = CaptureConsole::RunCaptured(
+      CaptureConsole::Pipeline{step.Command}, QString(), 1, 1, consoleBox, false,
+      CaptureConsole::ReplaceByVisibleChunk, output, 256, exitCode,
+      [&report](const QString& chunk) { report.Add(chunk); });
+  RecordingEnd end;
+  if (!started) {
+    end.Result = RecordingEnd::Outcome::NotStarted;
+  } else if ((RecStoppedByUser == 0 && exitCode > 0) || report.WriteFailed()) {
+    // A recording ffmpeg could not write to its end is an error even after a stop.
+    end.Result = RecordingEnd::Outcome::FfmpegFailed;
+    end.Output = output;
+  }
+  RecRunning = 0;
+  RecStoppedByUser = 0;
+  return end;
 }
 
 }  // namespace Grabador

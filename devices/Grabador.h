@@ -3,12 +3,17 @@
 #include <QString>
 #include <QStringList>
 #include <cstdint>
+#include <functional>
 
 #include "convert/Convertidor.h"
 
+class QObject;
+class QWidget;
+
 // Recording a live source (capture devices or a network address) into a file
-// through ffmpeg, or handing it to the network streamer; the recorder window
-// is Form14.
+// through ffmpeg, or handing it to the network streamer. The recorder window
+// (Form14) reads its controls into a request and shows what the recording
+// comes to.
 //
 // On Linux the capture devices are ffmpeg's input devices (v4l2 for video,
 // pulse or alsa for audio). A device is written "<input format>:<device>",
@@ -71,13 +76,31 @@ bool IsValidBufferSize(const QString& text);
 // The program's test for a number: blanks around a decimal number.
 bool IsNumeric(const QString& text);
 
-// Refills Form14's device lists from ffmpeg's listing.
-void ListDevices();
-// The input arguments of Form14's source.
-QString BuildInputArgs(uint8_t withBuffer);
-// Shows Form14's source in ffplay: detached, beside the recording and ending
-// with it or with the window, or in the player window, waiting until it is closed.
-void PlayPreview(uint8_t detached);
+// Why the recorder did not do what it was asked; the window says so.
+enum class Refusal {
+  None,
+  NoOutputPath,
+  FfmpegNotFound,
+  FfplayNotFound,     // the player that shows the source alone
+  PlayerFileMissing,  // ffplay, to watch beside a recording
+  NoExtension,
+  InvalidDuration,
+  NoSource,
+  ProfileMissing,
+  ProfileUnreadable,
+  ExternalCodec,
+};
+
+struct DeviceLists {
+  QStringList Audio;
+  QStringList Video;
+};
+// The sources of ffmpeg's listing; empty lists when it gives none.
+DeviceLists ListDevices();
+// Shows the source in ffplay: detached, beside the recording and ending with
+// it or with companionOwner, or in the player window, waiting until it is
+// closed. Refused when ffplay or the source is missing.
+Refusal PlayPreview(const Source& source, bool detached, QObject* companionOwner);
 
 // ---- Recording ----
 
@@ -92,9 +115,44 @@ Convertidor::StepCommand RecordCommand(const CompiledFormat& format, const QStri
                                        const QString& durationOption, const QString& outputFile,
                                        bool replace);
 
-// Opens the recorder, lists the devices, and returns when it has been closed.
-void ShowRecorder();
-// "Grabar": records Form14's source, or hands it to the streamer.
-void Record();
+// What "Grabar" is asked for, as the recorder window's controls give it.
+struct RecordRequest {
+  Source From;
+  bool ToFile = false;           // Option3: into RecOutputPath
+  bool ToStreamer = false;       // Option4: hand the source to the streamer
+  bool WithPlayer = false;       // Check1: ffplay shows the source meanwhile
+  bool AutomaticFormat = false;  // "<Automático>": the file's extension decides
+  QString Duration;              // "HH:MM:SS.mm", or "" for no limit
+  // The existing file whose replacement the user confirmed in the save dialog.
+  QString ReplaceConfirmedFor;
+};
+
+// What "Grabar" comes to.
+struct RecordPlan {
+  enum class Action { Nothing, Stream, Record };
+  Action What = Action::Nothing;
+  // Nothing: why, or None when the user cancelled the replace question.
+  Refusal Refused = Refusal::None;
+  // Stream: the source's input arguments, with the real-time buffer.
+  QString InputArgs;
+  // Record: the ffmpeg step, and the next free name when the user chose not
+  // to replace an existing file (RecOutputPath follows it).
+  Convertidor::StepCommand Step;
+  QString NextFreeName;
+};
+// Checks the request and, through askReplace (6 yes, 7 no, else cancel),
+// whether an existing file is to be replaced; Nothing when refused or cancelled.
+RecordPlan PlanRecording(const RecordRequest& request, const std::function<int()>& askReplace);
+
+// How a recording ended.
+struct RecordingEnd {
+  enum class Outcome { Finished, NotStarted, FfmpegFailed };
+  Outcome Result = Outcome::Finished;
+  QString Output;  // FfmpegFailed: the end of ffmpeg's console
+};
+// Runs the recording with ffmpeg's newest console line in consoleBox;
+// RecRunning holds meanwhile. A stop by the user is no failure unless ffmpeg
+// could not write the end of its file.
+RecordingEnd RunRecording(const Convertidor::StepCommand& step, QWidget* consoleBox);
 
 }  // namespace Grabador

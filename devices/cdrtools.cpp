@@ -1,24 +1,14 @@
 #include "devices/cdrtools.h"
 
-#include <QCheckBox>
-#include <QComboBox>
-#include <QFile>
 #include <QFileInfo>
-#include <QGroupBox>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QPlainTextEdit>
 #include <QPointer>
-#include <QPushButton>
 #include <QRegularExpression>
+#include <QWidget>
 
 #include "convert/Convertidor.h"
-#include "convert/Form1.h"
-#include "devices/Form2.h"
 #include "frame/Aplicacion.h"
 #include "frame/CaptureConsole.h"
 #include "frame/ScriptObj.h"
-#include "lang/Lang.h"
 
 namespace cdrtools {
 
@@ -63,53 +53,14 @@ qsizetype ClosingQuote(const QString& output, qsizetype start) {
   return output.indexOf('\'', start);
 }
 
-Form2* Window() { return Form2::Instance(); }
-
-void ShowBusyPanel(Form2* window, bool busy) {
-  window->Frame4->setVisible(busy);
-  if (busy) window->Frame4->raise();
-  window->Command2->setVisible(!busy);
-  window->Command3->setVisible(busy);
-}
-
-QList<int> TickedRows(Form2* window) {
-  QList<int> rows;
-  for (int row = 0; row < window->List1->count(); ++row) {
-    if (window->List1->item(row)->checkState() == Qt::Checked) rows << row;
-  }
-  return rows;
-}
-
-// The folder the tracks go into; "" (after any message) when there is none.
-QString TargetFolder(bool addToList) {
-  if (addToList) return Aplicacion::CreateTempFolder(false);
-  if (CDRipOutputDir.isEmpty()) {
-    Lang::MsgEnterOutputDir();
-    return QString();
-  }
-  const QString folder = ScriptObj::UniquePath(CDRipOutputDir + "/CDRip", false);
-  if (!ScriptObj::CreateFolder(folder)) {
-    Lang::MsgCannotCreateDir(folder);
-    return QString();
-  }
-  return folder;
-}
-
-// Renames a ripped track after its title; false after a message when it cannot.
-bool NameAfterTitle(const QString& ripped, const QString& folder, const QString& title,
-                    const QString& format) {
+// Renames a ripped track after its title: its new path, or "" when it cannot.
+QString NameAfterTitle(const QString& ripped, const QString& folder, const QString& title,
+                       const QString& format) {
   const QString wanted =
       ScriptObj::UniquePath(folder + "/" + TitleAsFileName(title) + "." + format, false);
   const QString name = wanted.mid(folder.size() + 1).chopped(format.size() + 1);
-  if (ScriptObj::RenameFileKeepExtension(ripped, name)) return true;
-  Lang::MsgCannotRenameFile(ripped);
-  return false;
-}
-
-void AppendToFileList(const QString& folder, const QString& format) {
-  for (const QString& file : ScriptObj::ListFiles(folder, format + ":"))
-    Aplicacion::FileList << file;
-  Aplicacion::RefreshFileList();
+  if (!ScriptObj::RenameFileKeepExtension(ripped, name)) return QString();
+  return folder + "/" + name + "." + QFileInfo(ripped).suffix();
 }
 
 }  // namespace
@@ -214,98 +165,54 @@ QStringList GetTrackList() {
   return {};
 }
 
-void OpenCDRip() {
-  if (!ScriptObj::FileExists(Cdda2wavPath)) {
-    Lang::MsgFileNotFound("cdda2wav");
-    return;
-  }
-  if (Form1* main = Form1::Instance()) main->hide();
-  QPointer<Form2> window = new Form2;
-  window->Form_Load();
-  ShowBusyPanel(window, true);
-  Lang::ShowGettingTrackInfo(window->Text2);
-
-  CDRipBusy = 1;
-  window->show();
-  const QStringList titles = GetTrackList();
-  CDRipBusy = 0;
-  if (!window) return;
-
-  if (CDRipCancel == 1) {
-    CDRipCancel = 0;
-    window->close();
-    return;
-  }
-  if (titles.isEmpty()) {
-    Lang::MsgTrackListFailed();
-    window->close();
-    return;
-  }
-  for (const QString& title : titles.mid(0, MaxTracks)) {
-    auto* item = new QListWidgetItem(title, window->List1);
-    item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
-    item->setCheckState(Qt::Unchecked);
-  }
-  window->Combo1->setCurrentIndex(0);
-  if (CDRipAddToList == 1) {
-    window->Text1->setEnabled(false);
-    window->Combo1->setEnabled(false);
-    window->Command1->setEnabled(false);
-  }
-  ShowBusyPanel(window, false);
-  window->Text2->clear();
+// The folder is made anew for each rip, so that it holds the tracks of one rip only.
+RipTarget RipFolder(bool addToList) {
+  if (addToList) return {Aplicacion::CreateTempFolder(false), RipTarget::Problem::None};
+  if (CDRipOutputDir.isEmpty()) return {QString(), RipTarget::Problem::NoOutputDir};
+  const QString folder = ScriptObj::UniquePath(CDRipOutputDir + "/CDRip", false);
+  if (!ScriptObj::CreateFolder(folder)) return {folder, RipTarget::Problem::CannotCreate};
+  return {folder, RipTarget::Problem::None};
 }
 
-void ExtractTracks() {
-  QPointer<Form2> window = Window();
-  if (!window) return;
-  const QList<int> rows = TickedRows(window);
-  if (rows.isEmpty()) {
-    Lang::MsgNoTrackSelected();
-    return;
-  }
-  const bool addToList = !window->Text1->isEnabled();
-  const QString folder = TargetFolder(addToList);
-  if (folder.isEmpty()) return;
-  const QString format = window->Combo1->currentText();
-  const bool removeSilence = window->Check1->isChecked();
-
-  ShowBusyPanel(window, true);
+RipResult RipTracks(const QList<Track>& tracks, const QString& folder, const QString& format,
+                    bool removeSilence, bool addToList, QWidget* consoleBox) {
+  // A rip shown in a box ends when the box (its window) is gone.
+  const QPointer<QWidget> box(consoleBox);
+  const bool shown = consoleBox != nullptr;
   CDRipBusy = 1;
-  bool completed = true;
-  for (int row : rows) {
-    const int track = row + 1;
-    const QString title = window->List1->item(row)->text();
+  RipResult result;
+  result.Completed = true;
+  for (const Track& track : tracks) {
     QString output;
     int32_t exitCode = 0;
     const bool started = CaptureConsole::RunCaptured(
         CaptureConsole::Pipeline{
-            {Cdda2wavPath, RipArguments(CDRipDevice, format, removeSilence, track)}},
-        folder, 0, 0, window->Text2, true, CaptureConsole::AppendChunk, output, 0, exitCode);
-    const QString ripped = RippedFile(folder, format, track);
+            {Cdda2wavPath, RipArguments(CDRipDevice, format, removeSilence, track.Number)}},
+        folder, 0, 0, box, true, CaptureConsole::AppendChunk, output, 0, exitCode);
+    const QString ripped = RippedFile(folder, format, track.Number);
     // A run that was stopped or failed leaves at most a part of the track.
     const bool finished =
         started && exitCode == 0 && CDRipCancel == 0 && !CaptureConsole::Closing();
     if (!finished) {
       if (!ripped.isEmpty()) ScriptObj::DeleteFile(ripped, true);
-    } else if (!ripped.isEmpty() && !NameAfterTitle(ripped, folder, title, format)) {
-      CDRipCancel = 1;
+    } else if (!ripped.isEmpty()) {
+      const QString named = NameAfterTitle(ripped, folder, track.Title, format);
+      if (named.isEmpty()) {
+        result.NotRenamed = ripped;
+        CDRipCancel = 1;
+      } else {
+        result.Ripped << named;
+      }
     }
-    if (CDRipCancel == 1 || !window || CaptureConsole::Closing()) {
-      completed = false;
+    if (CDRipCancel == 1 || (shown && !box) || CaptureConsole::Closing()) {
+      result.Completed = false;
       break;
     }
   }
-  if (completed && addToList && !ScriptObj::ListFiles(folder, format + ":").isEmpty()) {
-    AppendToFileList(folder, format);
-    CDRipBusy = 0;
-    CDRipCancel = 0;
-    window->close();
-    return;
-  }
-  if (window) ShowBusyPanel(window, false);
+  if (result.Completed && addToList) result.FilesToAdd = ScriptObj::ListFiles(folder, format + ":");
   CDRipBusy = 0;
   CDRipCancel = 0;
+  return result;
 }
 
 }  // namespace cdrtools

@@ -1,19 +1,23 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 #include <QStringList>
 #include <cstdint>
 
+class QWidget;
+
 // CD ripping with cdda2wav: the drive is found by a bus scan, the track titles
-// are read from the disc, and the ticked tracks of Form2 are ripped one by one,
-// each renamed after its title.
+// are read from the disc, and the chosen tracks are ripped one by one, each
+// renamed after its title. The rip window (Form2) asks for the tracks and
+// shows what a rip comes to.
 namespace cdrtools {
 
 // Full path of cdda2wav; "" until the tool-paths window or config.qcf sets it.
 extern QString Cdda2wavPath;
 
 // 1 = the ripped tracks go into a temporary folder and onto the input list;
-// 0 = into a CDRip folder inside CDRipOutputDir. Set just before OpenCDRip.
+// 0 = into a CDRip folder inside CDRipOutputDir. Set just before the rip window opens.
 extern uint8_t CDRipAddToList;
 // 1 while cdda2wav runs (reading titles or ripping).
 extern uint8_t CDRipBusy;
@@ -47,10 +51,39 @@ QStringList ScanBus();
 // empty list when no drive, no disc or no titles.
 QStringList GetTrackList();
 
-// Hides the main window, opens Form2 and fills it with the disc's tracks;
-// closes it again with a message when there are none.
-void OpenCDRip();
-// Rips the ticked tracks of Form2 ("Extraer").
-void ExtractTracks();
+// A track to rip: its number on the disc and the title its file is named after.
+struct Track {
+  int Number = 0;
+  QString Title;
+};
+
+// What a rip came to.
+struct RipResult {
+  // Every track was tried: no stop, no failed rename, no closing.
+  bool Completed = false;
+  // The tracks ripped and named after their titles, in the order ripped.
+  QStringList Ripped;
+  // A ripped track that could not be named after its title; the rip stopped there.
+  QString NotRenamed;
+  // The ripped files for the input list: set only for a completed rip into
+  // a temporary folder that left at least one file.
+  QStringList FilesToAdd;
+};
+
+// The folder the tracks go into.
+struct RipTarget {
+  enum class Problem { None, NoOutputDir, CannotCreate };
+  QString Folder;  // CannotCreate: the folder that could not be made
+  Problem Refused = Problem::None;
+};
+// A temporary folder for the input list ("" when none could be made), else a
+// new CDRip folder inside CDRipOutputDir.
+RipTarget RipFolder(bool addToList);
+// Rips the tracks one by one into folder as format, cdda2wav's console going
+// to consoleBox (none: not shown). Stops after the running track when
+// CDRipCancel is set, a given box is gone or the program closes; a track cut
+// short leaves no file.
+RipResult RipTracks(const QList<Track>& tracks, const QString& folder, const QString& format,
+                    bool removeSilence, bool addToList, QWidget* consoleBox);
 
 }  // namespace cdrtools

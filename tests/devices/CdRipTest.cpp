@@ -215,14 +215,14 @@ TEST_F(CdRipTest, MissingCdda2wavIsReportedAndNoWindowOpens) {
   cdrtools::Cdda2wavPath = Folder() + "/tools/none";
   ScriptedDialogs dialogs;
   dialogs.ExpectMessage();
-  cdrtools::OpenCDRip();
+  Form2::OpenCDRip();
   EXPECT_EQ(dialogs.Messages(), QStringList({"No se encuentra el archivo cdda2wav"}));
   EXPECT_EQ(Form2::Instance(), nullptr);
   EXPECT_TRUE(main_->isVisible());
 }
 
 TEST_F(CdRipTest, OpeningListsTheDriveTitlesAndHidesTheMainWindow) {
-  cdrtools::OpenCDRip();
+  Form2::OpenCDRip();
   Form2* window = Form2::Instance();
   ASSERT_NE(window, nullptr);
   EXPECT_TRUE(window->isVisible());
@@ -250,7 +250,7 @@ TEST_F(CdRipTest, NoTitlesClosesTheWindowWithAMessage) {
   SetTitles("Tracks:12 61:16.05\n");
   ScriptedDialogs dialogs;
   dialogs.ExpectMessage();
-  cdrtools::OpenCDRip();
+  Form2::OpenCDRip();
   EXPECT_EQ(dialogs.Messages(), QStringList({"No se pudo obtener la lista de Tracks"}));
   Flush();
   EXPECT_EQ(Form2::Instance(), nullptr);
@@ -258,7 +258,7 @@ TEST_F(CdRipTest, NoTitlesClosesTheWindowWithAMessage) {
 }
 
 TEST_F(CdRipTest, RipsTickedTracksIntoANewCdRipFolderNamedAfterTheirTitles) {
-  cdrtools::OpenCDRip();
+  Form2::OpenCDRip();
   Form2* window = Form2::Instance();
   ASSERT_NE(window, nullptr);
   ScriptedDialogs dialogs;
@@ -291,7 +291,7 @@ TEST_F(CdRipTest, RipsTickedTracksIntoANewCdRipFolderNamedAfterTheirTitles) {
 }
 
 TEST_F(CdRipTest, ATrackCutShortByAnErrorIsNeitherKeptNorAdded) {
-  cdrtools::OpenCDRip();
+  Form2::OpenCDRip();
   Form2* window = Form2::Instance();
   ASSERT_NE(window, nullptr);
   cdrtools::CDRipOutputDir = Folder() + "/out";
@@ -304,7 +304,7 @@ TEST_F(CdRipTest, ATrackCutShortByAnErrorIsNeitherKeptNorAdded) {
   Flush();
 
   cdrtools::CDRipAddToList = 1;
-  cdrtools::OpenCDRip();
+  Form2::OpenCDRip();
   ASSERT_NE(Form2::Instance(), nullptr);
   Tick({0, 5});
   Form2::Instance()->Command2->click();
@@ -314,7 +314,7 @@ TEST_F(CdRipTest, ATrackCutShortByAnErrorIsNeitherKeptNorAdded) {
 }
 
 TEST_F(CdRipTest, ARowRenamedToAnotherTitleGetsTheNextFreeNumber) {
-  cdrtools::OpenCDRip();
+  Form2::OpenCDRip();
   Form2* window = Form2::Instance();
   ASSERT_NE(window, nullptr);
   cdrtools::CDRipOutputDir = Folder() + "/out";
@@ -340,7 +340,7 @@ TEST_F(CdRipTest, ATitleWithASlashIsRippedUnderALookAlikeAndTheRipGoesOn) {
   SetTitles(
       "Track  1: 'Intro'\nTrack  2: 'Rock/Pop Mix'\nTrack  3: '/'\nTrack  4: 'x'\n"
       "Track  5: 'Last'\n");
-  cdrtools::OpenCDRip();
+  Form2::OpenCDRip();
   Form2* window = Form2::Instance();
   ASSERT_NE(window, nullptr);
   cdrtools::CDRipOutputDir = Folder() + "/out";
@@ -361,7 +361,7 @@ TEST_F(CdRipTest, ATrackStoppedByDetenerIsRemovedAndTheTracksBeforeItStay) {
     SCOPED_TRACE(addToList);
     cdrtools::CDRipAddToList = addToList;
     Aplicacion::FileList.clear();
-    cdrtools::OpenCDRip();
+    Form2::OpenCDRip();
     Form2* window = Form2::Instance();
     ASSERT_NE(window, nullptr);
     cdrtools::CDRipOutputDir = Folder() + "/out";
@@ -377,8 +377,8 @@ TEST_F(CdRipTest, ATrackStoppedByDetenerIsRemovedAndTheTracksBeforeItStay) {
     EXPECT_TRUE(Aplicacion::FileList.isEmpty());
     ASSERT_EQ(Form2::Instance(), window);
     EXPECT_TRUE(window->Command2->isVisibleTo(window));
-    const QString folder =
-        addToList ? OnlySubfolder(OnlySubfolder(Folder() + "/appfiles/temp")) : Folder() + "/out/CDRip";
+    const QString folder = addToList ? OnlySubfolder(OnlySubfolder(Folder() + "/appfiles/temp"))
+                                     : Folder() + "/out/CDRip";
     EXPECT_EQ(Names(folder), QStringList({"Intro.wav"})) << folder.toStdString();
     window->close();
     Flush();
@@ -391,7 +391,7 @@ TEST_F(CdRipTest, CloseDuringTheTitleReadStopsItAndUnloads) {
   QTimer::singleShot(300, [] {
     if (Form2* window = Form2::Instance()) window->close();
   });
-  cdrtools::OpenCDRip();
+  Form2::OpenCDRip();
   Flush();
   EXPECT_EQ(Form2::Instance(), nullptr);
   EXPECT_TRUE(main_->isVisible());
@@ -399,7 +399,7 @@ TEST_F(CdRipTest, CloseDuringTheTitleReadStopsItAndUnloads) {
 }
 
 TEST_F(CdRipTest, RefusesWithoutTicksOrFolder) {
-  cdrtools::OpenCDRip();
+  Form2::OpenCDRip();
   Form2* window = Form2::Instance();
   ASSERT_NE(window, nullptr);
   ScriptedDialogs dialogs;
@@ -416,7 +416,7 @@ TEST_F(CdRipTest, RefusesWithoutTicksOrFolder) {
 }
 
 TEST_F(CdRipTest, CheckAllTicksAndClearsEveryRow) {
-  cdrtools::OpenCDRip();
+  Form2::OpenCDRip();
   Form2* window = Form2::Instance();
   ASSERT_NE(window, nullptr);
   window->Check2->click();
@@ -429,7 +429,7 @@ TEST_F(CdRipTest, CheckAllTicksAndClearsEveryRow) {
 TEST_F(CdRipTest, AddToListModeAppendsTheRippedFilesAndCloses) {
   Aplicacion::FileList << "/data/first.mkv";
   cdrtools::CDRipAddToList = 1;
-  cdrtools::OpenCDRip();
+  Form2::OpenCDRip();
   Form2* window = Form2::Instance();
   ASSERT_NE(window, nullptr);
   EXPECT_FALSE(window->Text1->isEnabled());
@@ -449,9 +449,44 @@ TEST_F(CdRipTest, AddToListModeAppendsTheRippedFilesAndCloses) {
   EXPECT_EQ(main_->List1->count(), 3);
 }
 
+// Without a window: the rip hands back the files for the input list and
+// leaves the list itself to its caller.
+TEST_F(CdRipTest, ARipForTheListReturnsItsFilesAndTouchesNoList) {
+  ASSERT_EQ(cdrtools::GetTrackList().size(), 6);
+  const QList<cdrtools::Track> tracks{{1, "Intro"}, {4, "Lost"}, {6, "Cut"}, {5, "Fifth"}};
+  const QString temp = cdrtools::RipFolder(true).Folder;
+  ASSERT_FALSE(temp.isEmpty());
+  const cdrtools::RipResult forList =
+      cdrtools::RipTracks(tracks, temp, "wav", false, true, nullptr);
+  EXPECT_TRUE(forList.Completed);
+  EXPECT_EQ(forList.Ripped, QStringList({temp + "/Intro.wav", temp + "/Fifth.wav"}));
+  QStringList names;
+  for (const QString& file : forList.FilesToAdd) names << QFileInfo(file).fileName();
+  names.sort();
+  EXPECT_EQ(names, QStringList({"Fifth.wav", "Intro.wav"}));
+  EXPECT_TRUE(Aplicacion::FileList.isEmpty());
+  EXPECT_EQ(cdrtools::CDRipBusy, 0);
+
+  ScriptedDialogs dialogs;
+  EXPECT_EQ(cdrtools::RipFolder(false).Refused, cdrtools::RipTarget::Problem::NoOutputDir);
+  cdrtools::CDRipOutputDir = Folder() + "/out";
+  QDir().mkpath(Folder() + "/out");
+  const cdrtools::RipTarget target = cdrtools::RipFolder(false);
+  EXPECT_EQ(target.Refused, cdrtools::RipTarget::Problem::None);
+  const QString folder = target.Folder;
+  EXPECT_EQ(folder, Folder() + "/out/CDRip");
+  const cdrtools::RipResult toFolder =
+      cdrtools::RipTracks({{2, "Blue"}}, folder, "wav", false, false, nullptr);
+  EXPECT_TRUE(toFolder.Completed);
+  EXPECT_EQ(toFolder.Ripped, QStringList({folder + "/Blue.wav"}));
+  EXPECT_TRUE(toFolder.FilesToAdd.isEmpty());
+  EXPECT_EQ(Names(folder), QStringList({"Blue.wav"}));
+  EXPECT_TRUE(dialogs.Shown().isEmpty());
+}
+
 TEST_F(CdRipTest, StopDuringARipAppendsNothingAndKeepsTheWindow) {
   cdrtools::CDRipAddToList = 1;
-  cdrtools::OpenCDRip();
+  Form2::OpenCDRip();
   Form2* window = Form2::Instance();
   ASSERT_NE(window, nullptr);
   WriteFile("fixture/slow", "");
@@ -480,7 +515,7 @@ TEST_F(CdRipTest, StopDuringARipAppendsNothingAndKeepsTheWindow) {
 }
 
 TEST_F(CdRipTest, ClosingTheProgramEndsARipAndNamesNothingAfterIt) {
-  cdrtools::OpenCDRip();
+  Form2::OpenCDRip();
   Form2* window = Form2::Instance();
   ASSERT_NE(window, nullptr);
   cdrtools::CDRipOutputDir = Folder() + "/out";

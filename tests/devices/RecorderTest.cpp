@@ -192,7 +192,7 @@ TEST_F(RecorderTest, DeviceListsAreFilledFromTheListingWithNothingSelected) {
   QFile::setPermissions(fake, QFile::permissions(fake) | QFile::ExeOwner);
   ffmpeg::FfmpegPath = fake;
   window_->Combo1->addItem("stale");
-  Grabador::ListDevices();
+  window_->ListDevices();
   ASSERT_EQ(window_->Combo1->count(), 2);
   EXPECT_EQ(window_->Combo1->itemText(0), "pulse:default");
   EXPECT_EQ(window_->Combo1->currentIndex(), -1);
@@ -201,7 +201,7 @@ TEST_F(RecorderTest, DeviceListsAreFilledFromTheListingWithNothingSelected) {
   EXPECT_EQ(window_->Combo2->itemText(0), "v4l2:/dev/video0");
 
   ffmpeg::FfmpegPath = Folder() + "/tools/missing";
-  Grabador::ListDevices();
+  window_->ListDevices();
   EXPECT_EQ(window_->Combo1->count(), 0);
   EXPECT_EQ(window_->Combo2->count(), 0);
 }
@@ -530,7 +530,7 @@ TEST_F(RecorderTest, GrabarGoesWithTheSetUpPanelsSoASecondRecordingCannotStart) 
        [&] {
          grabarHidden = !window_->Command2->isVisible();
          recorders = ChildProcesses("ffmpeg");
-         Grabador::Record();
+         window_->Command2_Click();
          firstGoesOn = Grabador::RecRunning == 1 && window_->Command4->isEnabled() &&
                        ChildProcesses("ffmpeg") == recorders;
          window_->Command4->click();
@@ -674,11 +674,96 @@ TEST_F(RecorderTest, ShowRecorderListsDevicesHidesTheOthersAndReturnsWhenClosed)
          listed = Form14::Instance()->Menu_Options->isEnabled();
          Form14::Instance()->close();
        });
-  Grabador::ShowRecorder();
+  Form14::ShowRecorder();
   EXPECT_TRUE(mainHidden);
   EXPECT_TRUE(listed);
   EXPECT_TRUE(main.isVisible());
   EXPECT_EQ(Form14::Instance(), nullptr);
+}
+
+// The recording module on its own: a request in, a plan and an end out, and
+// no box: the replace question goes to the caller's callback.
+class RecordingModuleTest : public TestEnv {
+ protected:
+  void SetUp() override {
+    TestEnv::SetUp();
+    CaptureConsole::Reset();
+    Grabador::Reset();
+    Grabador::RecBufferSizeMB.clear();
+    ffmpeg::InitOptionNames();
+    ffmpeg::FfmpegPath = QStandardPaths::findExecutable("ffmpeg");
+    ffmpeg::FfprobePath = QStandardPaths::findExecutable("ffprobe");
+    ASSERT_FALSE(ffmpeg::FfmpegPath.isEmpty());
+  }
+  void TearDown() override {
+    Grabador::Reset();
+    ffmpeg::FfmpegPath.clear();
+    ffmpeg::FfprobePath.clear();
+    TestEnv::TearDown();
+  }
+  static Grabador::RecordRequest DevicesIntoFile(const QString& video) {
+    Grabador::RecordRequest request;
+    request.From.Devices = true;
+    request.From.UseVideo = true;
+    request.From.VideoDevice = video;
+    request.ToFile = true;
+    request.AutomaticFormat = true;
+    request.Duration = "0.5";
+    return request;
+  }
+};
+
+TEST_F(RecordingModuleTest, APlanRecordsIntoTheNextFreeNameAndTheRunEndsFinished) {
+  const QString take = WriteFile("take.mkv", "earlier");
+  Grabador::RecOutputPath = take;
+  ScriptedDialogs dialogs;
+  int asked = 0;
+  const Grabador::RecordPlan plan = Grabador::PlanRecording(DevicesIntoFile(kVideo), [&asked] {
+    ++asked;
+    return 7;
+  });
+  ASSERT_EQ(plan.What, Grabador::RecordPlan::Action::Record);
+  EXPECT_EQ(asked, 1);
+  const QString second = Folder() + "/take (2).mkv";
+  EXPECT_EQ(plan.NextFreeName, second);
+  EXPECT_EQ(Grabador::RecOutputPath, second);
+  EXPECT_EQ(plan.Step.Command.arguments.last(), second);
+
+  const Grabador::RecordingEnd end = Grabador::RunRecording(plan.Step, nullptr);
+  EXPECT_EQ(end.Result, Grabador::RecordingEnd::Outcome::Finished);
+  EXPECT_EQ(Grabador::RecRunning, 0);
+  EXPECT_NEAR(ffmpeg::ProbeMedia(second).Duration.toDouble(), 0.5, 0.2);
+  EXPECT_TRUE(dialogs.Shown().isEmpty());
+}
+
+TEST_F(RecordingModuleTest, AFailedRecordingHandsBackFfmpegsOutputWithoutABox) {
+  Grabador::RecOutputPath = Folder() + "/failed.mkv";
+  ScriptedDialogs dialogs;
+  const Grabador::RecordPlan plan =
+      Grabador::PlanRecording(DevicesIntoFile("lavfi:nosuchsource"), [] { return 2; });
+  ASSERT_EQ(plan.What, Grabador::RecordPlan::Action::Record);
+  EXPECT_TRUE(plan.NextFreeName.isEmpty());
+  const Grabador::RecordingEnd end = Grabador::RunRecording(plan.Step, nullptr);
+  EXPECT_EQ(end.Result, Grabador::RecordingEnd::Outcome::FfmpegFailed);
+  EXPECT_TRUE(end.Output.contains("nosuchsource")) << end.Output.toStdString();
+  EXPECT_TRUE(dialogs.Messages().isEmpty());
+}
+
+TEST_F(RecordingModuleTest, StreamingPlansTheBufferedSourceAndARefusalPlansNothingAndSaysWhy) {
+  Grabador::RecBufferSizeMB = "8";
+  Grabador::RecordRequest request = DevicesIntoFile(kVideo);
+  request.ToFile = false;
+  request.ToStreamer = true;
+  const Grabador::RecordPlan stream = Grabador::PlanRecording(request, [] { return 2; });
+  EXPECT_EQ(stream.What, Grabador::RecordPlan::Action::Stream);
+  EXPECT_EQ(stream.InputArgs, "-rtbufsize 8M -f lavfi -i testsrc=size=160x120:rate=10");
+
+  ScriptedDialogs dialogs;
+  const Grabador::RecordPlan refused =
+      Grabador::PlanRecording(DevicesIntoFile(kVideo), [] { return 2; });
+  EXPECT_EQ(refused.What, Grabador::RecordPlan::Action::Nothing);
+  EXPECT_EQ(refused.Refused, Grabador::Refusal::NoOutputPath);
+  EXPECT_TRUE(dialogs.Shown().isEmpty());
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QHostAddress>
 #include <QLabel>
@@ -29,6 +30,7 @@
 #include "frame/CaptureConsole.h"
 #include "frame/Form6.h"
 #include "frame/RecordFile.h"
+#include "frame/ScriptObj.h"
 #include "frame/ffmpeg.h"
 
 namespace {
@@ -132,7 +134,7 @@ class StreamerTest : public TestEnv {
     Emisor::StreamInputArgs = inputArgs;
     window_ = new Form15;
     window_->Form_Load();
-    Emisor::FillLocalAddresses();
+    window_->FillLocalAddresses();
     window_->Frame1->hide();
     window_->show();
   }
@@ -198,7 +200,7 @@ TEST_F(StreamerTest, VerDireccionIpShowsTheAddressesAndVerEmisionNeedsFfplay) {
 TEST_F(StreamerTest, AnEmptyListIsRefusedBeforeAnythingIsMade) {
   ScriptedDialogs dialogs;
   dialogs.ExpectMessage();
-  Emisor::StreamFileList();
+  Form15::StreamFileList();
   EXPECT_EQ(dialogs.Messages(), QStringList({"No se han agregado archivos a la lista"}));
   EXPECT_EQ(Form15::Instance(), nullptr);
   EXPECT_FALSE(QDir(Folder() + "/appfiles/temp").exists());
@@ -333,6 +335,44 @@ TEST_F(StreamerTest, FfmpegsFailureStaysInTheConsoleBox) {
   EXPECT_TRUE(dialogs.Messages().isEmpty());
 }
 
+// The stream module without the window: the step as asked, and the end handed back.
+TEST_F(StreamerTest, WithoutAWindowAStreamRunsToItsEndAndHandsBackHowItEnded) {
+  Receiver receiver;
+  Emisor::StreamInputArgs = "-f lavfi -i testsrc=size=160x120:rate=10:duration=0.5";
+  Emisor::StreamRequest request{receiver.Address(), true, "1", "<Infinito>"};
+  Convertidor::StepCommand step;
+  ASSERT_EQ(Emisor::PrepareStream(request, step), Emisor::Refusal::None);
+  EXPECT_TRUE(step.Shown.contains("-stream_loop 1 -re")) << step.Shown.toStdString();
+  const Emisor::StreamEnd end = Emisor::RunStream(step, nullptr);
+  EXPECT_EQ(end.ExitCode, 0) << end.Output.toStdString();
+  EXPECT_EQ(Emisor::StreamRunning, 0);
+  QElapsedTimer waited;
+  waited.start();
+  while (receiver.Packets() == 0 && waited.elapsed() < 10000) QApplication::processEvents();
+  EXPECT_GT(receiver.Packets(), 0);
+
+  Emisor::StreamInputArgs = "-f lavfi -i nosuchsource";
+  ASSERT_EQ(Emisor::PrepareStream(request, step), Emisor::Refusal::None);
+  const Emisor::StreamEnd failed = Emisor::RunStream(step, nullptr);
+  EXPECT_GT(failed.ExitCode, 0);
+  EXPECT_TRUE(failed.Output.contains("nosuchsource")) << failed.Output.toStdString();
+
+  request.RepeatCount = "-2";
+  ScriptedDialogs dialogs;
+  EXPECT_EQ(Emisor::PrepareStream(request, step), Emisor::Refusal::InvalidRepeatCount);
+  EXPECT_TRUE(dialogs.Shown().isEmpty());
+}
+
+TEST_F(StreamerTest, TheFileListInputIsAConcatListInAFolderOfItsOwn) {
+  Aplicacion::FileList << Folder() + "/a b.mkv";
+  const Emisor::ListInput input = Emisor::WriteListInput();
+  ASSERT_TRUE(input.InputArgs.startsWith("-f concat -safe 0 -i ")) << input.InputArgs.toStdString();
+  const QString list = Convertidor::SplitArguments(input.InputArgs).last();
+  EXPECT_EQ(QFileInfo(list).path(), input.Folder);
+  EXPECT_TRUE(QFile::exists(list));
+  ScriptObj::DeleteFolder(input.Folder, true);
+}
+
 TEST_F(StreamerTest, TheFileListStreamsEndlesslyAndItsListFolderGoesAtTheEnd) {
   Form1 main;
   Aplicacion::FileList << MakeClip("it's a clip.mkv");
@@ -359,7 +399,7 @@ TEST_F(StreamerTest, TheFileListStreamsEndlesslyAndItsListFolderGoesAtTheEnd) {
          window->close();
          window->close();
        });
-  Emisor::StreamFileList();
+  Form15::StreamFileList();
   EXPECT_TRUE(args.startsWith("-f concat -safe 0 -i ")) << args.toStdString();
   EXPECT_GT(streamedFor, 2000);
   EXPECT_FALSE(list.isEmpty());
@@ -377,7 +417,7 @@ TEST_F(StreamerTest, TheListFolderGoesAlsoWhenNothingWasStreamed) {
          list = Convertidor::SplitArguments(Emisor::StreamInputArgs).last();
          Form15::Instance()->close();
        });
-  Emisor::StreamFileList();
+  Form15::StreamFileList();
   EXPECT_FALSE(list.isEmpty());
   EXPECT_FALSE(QDir(QFileInfo(list).path()).exists());
 }
