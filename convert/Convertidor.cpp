@@ -973,8 +973,8 @@ QString GetMuxerExtension(const QString& formatOption) {
   const CaptureConsole::Pipeline help{{ffmpeg::FfmpegPath, {"-h", "muxer=" + name}}};
   QString output;
   int32_t exitCode = 0;
-  if (!CaptureConsole::RunCaptured(help, QString(), 0, 0, nullptr, false, CaptureConsole::NoDisplay, output, -1,
-                                   exitCode)) {
+  if (!CaptureConsole::RunCaptured(help, QString(), 0, 0, CaptureConsole::OutputSink(),
+                                   CaptureConsole::NoDisplay, output, -1, exitCode)) {
     return QString();
   }
   const qsizetype lineBreak = output.indexOf("\r\n    Common extensions:");
