@@ -1,8 +1,8 @@
 #include "convert/CommandTable.h"
 
-#include "convert/Form1.h"
+#include <optional>
+
 #include "convert/ProfileCompiler.h"
-#include "formats/AboutCodecView.h"
 #include "frame/Aplicacion.h"
 #include "frame/CaptureConsole.h"
 #include "frame/ScriptObj.h"
@@ -41,41 +41,34 @@ struct BuildState {
   QString testOption;
 };
 
-bool LoadFormatProfile(BuildState& b) {
-  if (Aplicacion::FormatProfilePath.isEmpty()) return true;
+TableFailure LoadFormatProfile(BuildState& b) {
+  if (Aplicacion::FormatProfilePath.isEmpty()) return TableFailure::None;
   uint8_t status = 0;
   b.format = LoadFormat(Aplicacion::FormatProfilePath, status);
   switch (status) {
     case 0:
-      return true;
+      return TableFailure::None;
     case 1:
-      Lang::MsgFormatProfileNotFound(QString());
-      return false;
+      return TableFailure::FormatProfileMissing;
     case 2:
-      Lang::MsgFormatProfileReadError();
-      return false;
+      return TableFailure::FormatProfileUnreadable;
     case 3:
-      Lang::MsgAudioEncodeCmdError();
-      return false;
+      return TableFailure::AudioEncoderUnusable;
     default:
-      Lang::MsgVideoEncodeCmdError();
-      return false;
+      return TableFailure::VideoEncoderUnusable;
   }
 }
 
 // The encoder program, found on disk or located by the user. False when the
 // user agreed to look for it and then chose nothing.
-bool FindEncoderProgram(const QString& name, CompiledCodec& codec, uint8_t isVideo) {
+bool FindEncoderProgram(const QString& name, CompiledCodec& codec, uint8_t isVideo,
+                        const EncoderLocator& locate) {
   if (name.isEmpty()) return true;
   codec.ExePath = ResolveCodecExecutable(codec.ExePath, name, isVideo);
-  if (!codec.ExePath.isEmpty()) return true;
-  const int answer = isVideo ? Lang::AskFindVideoCodecExe() : Lang::AskFindAudioCodecExe();
-  if (answer != 6) return true;  // the run fails at that stage instead
-  // The viewer gives the path as stored, relative when inside the program folder.
-  const QString entered =
-      AboutCodecView::ShowCodecInfo(Form1::Instance(), Aplicacion::FormatProfilePath, isVideo);
-  if (entered.isEmpty()) return false;
-  codec.ExePath = Aplicacion::ResolveAppPath(entered);
+  if (!codec.ExePath.isEmpty() || !locate) return true;
+  const std::optional<QString> located = locate(isVideo);
+  if (!located) return false;
+  codec.ExePath = *located;  // "": the run fails at that stage instead
   return true;
 }
 
@@ -100,10 +93,7 @@ bool ChooseExtension(BuildState& b) {
   }
   if (extension.isEmpty()) extension = WithoutLeadingDots(b.format.Extension);
   if (extension.isEmpty()) extension = GetMuxerExtension(GetFormatOption(b.format.OutputOptions));
-  if (extension.isEmpty()) {
-    Lang::MsgNoFileExtension();
-    return false;
-  }
+  if (extension.isEmpty()) return false;
   b.format.Extension = extension;
   return true;
 }
@@ -117,41 +107,31 @@ void AddConcatInput(CompiledFormat& format) {
   if (!options.contains(" -safe ")) format.InputOptions += " -safe 0 ";
 }
 
-bool LoadEditingProfile(BuildState& b) {
-  if (Aplicacion::EditProfilePath.isEmpty()) return true;
+TableFailure LoadEditingProfile(BuildState& b, QString& filterPath) {
+  if (Aplicacion::EditProfilePath.isEmpty()) return TableFailure::None;
   uint8_t status = 0;
-  QString filterPath;
   b.edit = LoadEditProfile(Aplicacion::EditProfilePath, status, filterPath);
   switch (status) {
     case 0:
       break;
     case 1:
-      Lang::MsgEditProfileNotFound(QString());
-      return false;
+      return TableFailure::EditProfileMissing;
     case 2:
-      Lang::MsgEditProfileReadError();
-      return false;
+      return TableFailure::EditProfileUnreadable;
     case 3:
-      Lang::MsgAllTracksRemoved();
-      return false;
+      return TableFailure::AllTracksRemoved;
     case 4:
-      Lang::MsgFilterReadError(filterPath);
-      return false;
+      return TableFailure::FilterUnreadable;
     case 5:
-      Lang::MsgAudioEditCmdError();
-      return false;
+      return TableFailure::AudioEditUnusable;
     case 6:
-      Lang::MsgVideoEditCmdError();
-      return false;
+      return TableFailure::VideoEditUnusable;
     default:
-      Lang::MsgTrimCmdError();
-      return false;
+      return TableFailure::TrimUnusable;
   }
-  if (b.edit.NeedsMultipleInputs == 1 && Choices.OutputMode != OutputOneFile) {
-    Lang::MsgFiltersNeedFileOutput();
-    return false;
-  }
-  return true;
+  if (b.edit.NeedsMultipleInputs == 1 && Choices.OutputMode != OutputOneFile)
+    return TableFailure::FiltersNeedOneFile;
+  return TableFailure::None;
 }
 
 bool MergeRemovals(BuildState& b) {
@@ -160,10 +140,8 @@ bool MergeRemovals(BuildState& b) {
   if (e.NoAudioOption.isEmpty()) e.NoAudioOption = f.NoAudioOption;
   if (e.NoVideoOption.isEmpty()) e.NoVideoOption = f.NoVideoOption;
   if (e.NoSubtitlesOption.isEmpty()) e.NoSubtitlesOption = f.NoSubtitlesOption;
-  if (!e.NoAudioOption.isEmpty() && !e.NoVideoOption.isEmpty() && !e.NoSubtitlesOption.isEmpty()) {
-    Lang::MsgAllTracksRemoved();
+  if (!e.NoAudioOption.isEmpty() && !e.NoVideoOption.isEmpty() && !e.NoSubtitlesOption.isEmpty())
     return false;
-  }
   if (!e.NoAudioOption.isEmpty()) {
     e.AudioFilterOptions.clear();
     f.AudioOptions.clear();
@@ -291,30 +269,39 @@ CommandTable FillTable(const BuildState& b) {
   return t;
 }
 
-}  // namespace
-
-bool BuildCommandTable(const QString& testTime) {
+// The build up to its failure, or the whole of it.
+TableFailure Build(const QString& testTime, const EncoderLocator& locate, TableBuild& result) {
   BuildState b;
   if (!testTime.isEmpty()) {
     const QString seconds = ffmpeg::TimeToSeconds(testTime);
-    if (seconds.isEmpty()) {
-      Lang::MsgInvalidTestDuration();
-      return false;
-    }
+    if (seconds.isEmpty()) return TableFailure::InvalidTestDuration;
     b.testOption = Opt().Duration + " " + seconds;
   }
-  if (!LoadFormatProfile(b)) return false;
-  if (!FindEncoderProgram(b.format.AudioExtCodecName, b.format.AudioCodec, 0)) return false;
-  if (!FindEncoderProgram(b.format.VideoExtCodecName, b.format.VideoCodec, 1)) return false;
-  MultiOutput = b.format.MultipleOutputFiles;
-  if (!ChooseExtension(b)) return false;
+  if (const TableFailure failure = LoadFormatProfile(b); failure != TableFailure::None)
+    return failure;
+  if (!FindEncoderProgram(b.format.AudioExtCodecName, b.format.AudioCodec, 0, locate) ||
+      !FindEncoderProgram(b.format.VideoExtCodecName, b.format.VideoCodec, 1, locate))
+    return TableFailure::EncoderNotLocated;
+  result.MultiOutput = b.format.MultipleOutputFiles;
+  if (!ChooseExtension(b)) return TableFailure::NoFileExtension;
   AddConcatInput(b.format);
-  if (!LoadEditingProfile(b)) return false;
-  if (!MergeRemovals(b)) return false;
+  if (const TableFailure failure = LoadEditingProfile(b, result.FilterPath);
+      failure != TableFailure::None)
+    return failure;
+  if (!MergeRemovals(b)) return TableFailure::AllTracksRemoved;
   if (!b.testOption.isEmpty()) b.edit.DurationOption = b.testOption;
   AppendSizeAndAspect(b);
-  Commands = FillTable(b);
-  return true;
+  result.Table = FillTable(b);
+  return TableFailure::None;
+}
+
+}  // namespace
+
+TableBuild BuildTable(const QString& testTime, const EncoderLocator& locate) {
+  TableBuild result;
+  result.Failure = Build(testTime, locate, result);
+  if (result.Failure != TableFailure::None) result.Table = CommandTable();
+  return result;
 }
 
 QString GetFormatOption(const QString& options) {

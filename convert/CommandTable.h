@@ -3,6 +3,8 @@
 #include <QString>
 #include <array>
 #include <cstdint>
+#include <functional>
+#include <optional>
 
 // How a row of the command table runs.
 enum class StageKind : uint8_t {
@@ -51,16 +53,52 @@ struct ConversionChoices {
 };
 extern ConversionChoices Choices;
 
+// Why a build of the command table failed.
+enum class TableFailure : uint8_t {
+  None,
+  InvalidTestDuration,
+  FormatProfileMissing,
+  FormatProfileUnreadable,
+  AudioEncoderUnusable,  // the format's outside audio encoder does not compile
+  VideoEncoderUnusable,
+  EncoderNotLocated,  // the user looked for an encoder program and chose none
+  NoFileExtension,
+  EditProfileMissing,
+  EditProfileUnreadable,
+  AllTracksRemoved,
+  FilterUnreadable,  // TableBuild::FilterPath names the filter file
+  AudioEditUnusable,
+  VideoEditUnusable,
+  TrimUnusable,
+  FiltersNeedOneFile,  // the editing profile's filters take several inputs
+};
+
+// What a build gives: the table, or the reason it failed (then the table is empty).
+struct TableBuild {
+  CommandTable Table;
+  TableFailure Failure = TableFailure::None;
+  // 1 when the format profile writes numbered output files; set once the
+  // build has read the format's options, failed or not.
+  std::optional<uint8_t> MultiOutput;
+  QString FilterPath;
+};
+
+// Asked for an encoder program that the build cannot find. The path the user
+// gave; "" when the user would not look for it (the run then fails at that
+// stage); nothing when the user looked and chose none (the build ends).
+using EncoderLocator = std::function<std::optional<QString>(uint8_t isVideo)>;
+
+// The table of commands for the format and editing profiles and the choices.
+// testTime: "" for a conversion, else the test's length as [[H:]M:]S.
+// locate, when set, is asked for each outside encoder program not found.
+TableBuild BuildTable(const QString& testTime, const EncoderLocator& locate = EncoderLocator());
+
 // The table of the last successful build; a failed build leaves it as it was.
 extern CommandTable Commands;
 // 1 when the format profile writes numbered output files; set by every build
 // that reaches the format's options.
 extern uint8_t MultiOutput;
 
-// Fills Commands from the format and editing profiles and the choices.
-// testTime: "" for a conversion, else the test's length as [[H:]M:]S. False
-// after a message (or the user's refusal to locate an encoder program).
-bool BuildCommandTable(const QString& testTime);
 // The first "-f value" in an option text, or "".
 QString GetFormatOption(const QString& options);
 // Every run of blanks between words becomes one blank; what quotes or

@@ -3,18 +3,11 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QPushButton>
 
 #include "convert/CommandTable.h"
-#include "convert/Form1.h"
-#include "convert/Form12.h"
 #include "convert/RunSteps.h"
-#include "frame/APIS.h"
 #include "frame/Aplicacion.h"
 #include "frame/CaptureConsole.h"
-#include "frame/Dialogs.h"
 #include "frame/ScriptObj.h"
 #include "frame/ffmpeg.h"
 #include "lang/Lang.h"
@@ -40,14 +33,18 @@ QString TempFile(const QString& stem, int row) { return TempDir + "/" + stem + "
 
 bool HeadSet(int row) { return Kind(row) != StageKind::Empty; }
 
-// One conversion or test, from the first input to the end texts.
-class ConversionRun {
+}  // namespace
+
+// The run's steps, input by input; what they do is told through the run's signals.
+class ConversionRun::Steps {
  public:
-  ConversionRun(const QString& testTime, QList<QStringList> inputs, const QStringList& displayed)
-      : testTime_(testTime),
+  Steps(ConversionRun& run, const QString& testTime, QList<QStringList> inputs,
+        QStringList displayed)
+      : run_(run),
+        testTime_(testTime),
         test_(!testTime.isEmpty()),
         inputs_(std::move(inputs)),
-        displayed_(displayed) {}
+        displayed_(std::move(displayed)) {}
 
   void Execute();
 
@@ -79,14 +76,16 @@ class ConversionRun {
   void FinishInput(int i);
   void ReportKept(const QString& file, const QString& option, const QString& description);
   void End();
-  void TestReport();
+  TestResult TestReport() const;
 
+  ConversionRun& run_;
   const QString testTime_;
   const bool test_;
   const QList<QStringList> inputs_;
-  const QStringList displayed_;  // the path Text1 shows for each input
-  Form12* form_ = nullptr;
+  const QStringList displayed_;  // the path shown for each input
   int failures_ = 0;
+  QString file_;   // what the current input's failures are filed under
+  QString stage_;  // the caption of the current stage
 
   // The current input.
   QStringList audio_, video_, audioStart_, videoStart_;
@@ -100,28 +99,24 @@ class ConversionRun {
   QList<int> inputsRead_;  // places in the input's group that an output took streams from
 };
 
-void ConversionRun::Execute() {
+void ConversionRun::Steps::Execute() {
   Start();
   for (int i = 0; i < inputs_.size() && StopRequested == 0; ++i) RunInput(i);
   End();
 }
 
-void ConversionRun::Start() {
+void ConversionRun::Steps::Start() {
   StopRequested = 0;
   Running = 1;
   Errors.clear();
-  form_ = new Form12;
-  form_->Form_Load();
-  if (JoinedOutput()) form_->Text1->setText(Lang::TxtAllFiles());
-  form_->Text3->setText(Lang::TxtErrors().trimmed() + " 0");
-  form_->show();
+  emit run_.Started();
 }
 
-void ConversionRun::RunInput(int i) {
+void ConversionRun::Steps::RunInput(int i) {
   moved_.clear();
-  if (!JoinedOutput()) form_->Text1->setText(displayed_.value(i));
-  form_->Text2->setText(QString::number(i) + "/" + QString::number(inputs_.size()));
-  form_->Text4->clear();
+  file_ = JoinedOutput() ? Lang::TxtAllFiles() : displayed_.value(i);
+  stage_.clear();
+  emit run_.InputStarted(i, int(inputs_.size()), file_);
   audio_ = video_ = audioStart_ = videoStart_ = inputs_.at(i);
   failure_ = 0;
   failedCommand_.clear();
@@ -146,8 +141,8 @@ void ConversionRun::RunInput(int i) {
   if (failure_ != 0 && StopRequested == 0) RecordFailure();
   if (failure_ != 0 || StopRequested != 0) RemovePartialOutput();
   if (!test_ && failure_ == 0 && StopRequested == 0) FinishInput(i);
-  form_->Text4->clear();
-  form_->Text5->clear();
+  stage_.clear();
+  emit run_.InputEnded();
 }
 
 // A path typed into the output box may be relative; it means the current
@@ -156,7 +151,7 @@ QString AbsolutePath(const QString& path) {
   return path.isEmpty() ? path : QDir::cleanPath(QDir::current().absoluteFilePath(path));
 }
 
-void ConversionRun::SetOutputPath(int i) {
+void ConversionRun::Steps::SetOutputPath(int i) {
   const QString ext = "." + Cell(7, 4);
   if (test_) {
     output_ = TempDir + "/test" + ext;
@@ -192,7 +187,7 @@ void ConversionRun::SetOutputPath(int i) {
   desired_ = output_;
 }
 
-void ConversionRun::RunTrackStages() {
+void ConversionRun::Steps::RunTrackStages() {
   const QString pass1 = Choices.TwoPass ? " " + Lang::TxtPass1() : QString();
   if (StageMayRun(1)) RunFfmpegStage(1, Lang::TxtExtractingAudio(), audio_, TempFile("auext", 1));
   if (StageMayRun(2))
@@ -206,16 +201,17 @@ void ConversionRun::RunTrackStages() {
   if (!TempDir.isEmpty()) ScriptObj::DeleteFile(TempFile("viext", 4), false);
 }
 
-void ConversionRun::RunFfmpegStage(int row, const QString& caption, QStringList& source,
-                                   const QString& output) {
+void ConversionRun::Steps::RunFfmpegStage(int row, const QString& caption, QStringList& source,
+                                          const QString& output) {
   SetStage(caption, true);
   if (RunRow(row, source, output)) source = QStringList{output};
 }
 
 // Rows 2 and 5: an outside encoder, or ffmpeg encoding one track, followed
 // by its second pass in the next row when two passes are on.
-void ConversionRun::RunEncodingStage(int row, const QString& caption, QStringList& source,
-                                     const QString& output, const QString& secondPassOutput) {
+void ConversionRun::Steps::RunEncodingStage(int row, const QString& caption, QStringList& source,
+                                            const QString& output,
+                                            const QString& secondPassOutput) {
   if (Kind(row) == StageKind::Encoder) {
     SetStage(caption, false);
     if (RunRow(row, source, output)) source = QStringList{output};
@@ -233,7 +229,7 @@ void ConversionRun::RunEncodingStage(int row, const QString& caption, QStringLis
   if (RunRow(row + 1, source, secondPassOutput)) source = QStringList{output};
 }
 
-void ConversionRun::RunJoiningStage() {
+void ConversionRun::Steps::RunJoiningStage() {
   if (Kind(7) != StageKind::MoveTracks) {
     SetStage(Lang::TxtMixingAudioVideo(), true);
     QStringList tracks;
@@ -249,7 +245,7 @@ void ConversionRun::RunJoiningStage() {
   if (moved_.isEmpty() || moved_.first().isEmpty()) failure_ = 4;
 }
 
-void ConversionRun::RunConvertingStages() {
+void ConversionRun::Steps::RunConvertingStages() {
   if (StageMayRun(7)) {
     SetStage(Lang::TxtConverting() + (Choices.TwoPass ? " " + Lang::TxtPass1() : QString()), true);
     RunRow(7, audio_, OutputForFfmpeg());
@@ -262,22 +258,22 @@ void ConversionRun::RunConvertingStages() {
 
 // Numbered outputs are a pattern to ffmpeg, in which a '%' of the folder's
 // own name must be doubled to stay a '%'.
-QString ConversionRun::OutputForFfmpeg() const {
+QString ConversionRun::Steps::OutputForFfmpeg() const {
   if (MultiOutput != 1) return output_;
   const qsizetype slash = output_.lastIndexOf('/');
   return output_.left(slash).replace("%", "%%") + output_.mid(slash);
 }
 
-void ConversionRun::SetStage(const QString& caption, bool stopEnabled) {
-  form_->Text4->setText(caption);
-  form_->Command1->setEnabled(stopEnabled);
+void ConversionRun::Steps::SetStage(const QString& caption, bool stopEnabled) {
+  stage_ = caption;
+  emit run_.StageStarted(caption, stopEnabled);
 }
 
 // Every ffmpeg step gets an input pipe, so that "Detener" reaches it. The
 // temporary folder is the working folder: two-pass log files land there.
 // ffmpeg's whole output is read as it comes: it tells which inputs the output
 // took streams from, and a write it could not finish even when it ends with 0.
-bool ConversionRun::RunRow(int row, const QStringList& inputs, const QString& output) {
+bool ConversionRun::Steps::RunRow(int row, const QStringList& inputs, const QString& output) {
   const StepCommand step = RowStep(Commands, row, inputs, output);
   const bool isEncoder = Kind(row) == StageKind::Encoder;
   const uint8_t pipe = isEncoder ? 0 : 1;
@@ -285,7 +281,11 @@ bool ConversionRun::RunRow(int row, const QStringList& inputs, const QString& ou
   ffmpeg::ConsoleReport report;
   int32_t exitCode = 0;
   const bool started = CaptureConsole::RunCaptured(
-      CaptureConsole::Pipeline{step.Command}, TempDir, pipe, pipe, form_->Text5, false,
+      CaptureConsole::Pipeline{step.Command}, TempDir, pipe, pipe,
+      [this](const CaptureConsole::BoxUpdate& update) {
+        if (update.action == CaptureConsole::BoxUpdate::Replace)
+          emit run_.ConsoleLine(QString(update.text).remove(QStringLiteral("\r\n")));
+      },
       CaptureConsole::ReplaceByVisibleChunk, capture_, KeptOutput, exitCode,
       [&report](const QString& chunk) { report.Add(chunk); });
   // The program closing ended the tool: the run stops as "Detener" stops it.
@@ -301,8 +301,9 @@ bool ConversionRun::RunRow(int row, const QStringList& inputs, const QString& ou
 
 // A step that reads the input's own files (not a track made from them) names
 // the ones its output used; an outside encoder reads the first.
-void ConversionRun::NoteInputsRead(const StepCommand& step, bool isEncoder,
-                                   const QStringList& inputs, const ffmpeg::ConsoleReport& report) {
+void ConversionRun::Steps::NoteInputsRead(const StepCommand& step, bool isEncoder,
+                                          const QStringList& inputs,
+                                          const ffmpeg::ConsoleReport& report) {
   if (inputs != audioStart_) return;
   const QList<int> read =
       isEncoder ? QList<int>{0}
@@ -311,10 +312,10 @@ void ConversionRun::NoteInputsRead(const StepCommand& step, bool isEncoder,
     if (!inputsRead_.contains(place)) inputsRead_ << place;
 }
 
-void ConversionRun::RecordFailure() {
+void ConversionRun::Steps::RecordFailure() {
   FailedStep failed;
-  failed.File = form_->Text1->text();
-  failed.Stage = failure_ == 3 ? QString() : form_->Text4->text();
+  failed.File = file_;
+  failed.Stage = failure_ == 3 ? QString() : stage_;
   switch (failure_) {
     case 1:
       failed.Description = Lang::TxtProcessStartFailed();
@@ -334,15 +335,15 @@ void ConversionRun::RecordFailure() {
   AddError(failed);
 }
 
-void ConversionRun::AddError(const FailedStep& error) {
+void ConversionRun::Steps::AddError(const FailedStep& error) {
   Errors.append(error);
   ++failures_;
-  form_->Text3->setText(Lang::TxtErrors().trimmed() + " " + QString::number(failures_));
+  emit run_.Failed(error, failures_);
 }
 
 // A failed or stopped input leaves nothing that looks like a result: what its
 // steps wrote goes, and only that.
-void ConversionRun::RemovePartialOutput() {
+void ConversionRun::Steps::RemovePartialOutput() {
   for (const QString& file : created_) {
     const QFileInfo info(file);
     if (info.isFile() || info.isSymLink()) QFile::remove(file);
@@ -351,7 +352,7 @@ void ConversionRun::RemovePartialOutput() {
 }
 
 // What the input produced, before anything of its sources may go.
-bool ConversionRun::OutputWritten() const {
+bool ConversionRun::Steps::OutputWritten() const {
   if (!moved_.isEmpty()) {
     for (const QString& track : moved_)
       if (ScriptObj::FileSize(track) == 0) return false;
@@ -363,7 +364,7 @@ bool ConversionRun::OutputWritten() const {
 
 // The list entries the input's output was made from. Joined files all go into
 // it; of several files given to one command, ffmpeg may read only some.
-QStringList ConversionRun::SourcesOfOutput(int i) const {
+QStringList ConversionRun::Steps::SourcesOfOutput(int i) const {
   const QStringList& list = Aplicacion::FileList;
   if (Choices.OutputMode == OutputJoined) return list;
   if (Choices.OutputMode != OutputOneFile) return {list.value(i)};
@@ -373,7 +374,7 @@ QStringList ConversionRun::SourcesOfOutput(int i) const {
   return read;
 }
 
-void ConversionRun::FinishInput(int i) {
+void ConversionRun::Steps::FinishInput(int i) {
   const QStringList& list = Aplicacion::FileList;
   if (Choices.DeleteOriginals) {
     for (const QString& kept : TrashSources(SourcesOfOutput(i), OutputWritten()))
@@ -396,8 +397,8 @@ void ConversionRun::FinishInput(int i) {
 
 // A file the finishing options could not move is listed with the failures:
 // the file, the option, and what could not be done.
-void ConversionRun::ReportKept(const QString& file, const QString& option,
-                               const QString& description) {
+void ConversionRun::Steps::ReportKept(const QString& file, const QString& option,
+                                      const QString& description) {
   FailedStep kept;
   kept.File = file;
   kept.Stage = option;
@@ -405,92 +406,51 @@ void ConversionRun::ReportKept(const QString& file, const QString& option,
   AddError(kept);
 }
 
-void ConversionRun::End() {
+void ConversionRun::Steps::End() {
   const bool stopped = StopRequested != 0;
-  if (stopped) {
-    form_->Text1->setText(Lang::TxtProcessStopped());
-  } else {
-    form_->Text1->setText(Lang::TxtProcessEnded());
-    form_->Text2->clear();
-  }
   Running = 0;
   StopRequested = 0;
-  if (test_ && !stopped && failures_ == 0) TestReport();
-  form_->Command3->setVisible(failures_ > 0);
-  form_->Command2->setVisible(true);
-  form_->Command1->setVisible(false);
-  form_->Command4->setVisible(false);
-  for (const FailedStep& failed : Errors) form_->List1->addItem(failed.File);
+  emit run_.Ended(stopped);
+  if (test_ && !stopped && failures_ == 0) emit run_.TestFinished(TestReport());
+  emit run_.Finished(Errors);
 }
 
-void ConversionRun::TestReport() {
-  const auto ask = [](const QString& text) {
-    return Dialogs::MsgBox(text, 4, Lang::BoxTitle()) == 6;
-  };
+TestResult ConversionRun::Steps::TestReport() const {
   if (MultiOutput == 1) {
     const QString folder = ScriptObj::ParentFolder(output_);
-    if (ask(TestReportText(ScriptObj::FolderSize(folder), 0, Lang::TxtViewFilesQuestion())))
-      APIS::ShellOpen(folder);
-    return;
+    return {
+        TestReportText(ScriptObj::FolderSize(folder), 0, Lang::TxtViewFilesQuestion()), folder, {}};
   }
   if (Kind(7) == StageKind::MoveTracks) {
     qint64 bytes = 0;
     for (const QString& track : moved_) bytes += ScriptObj::FileSize(track);
-    if (ask(TestReportText(bytes, 0, Lang::TxtPlayFileQuestion())))
-      ffmpeg::PlayFile({moved_.value(0), moved_.value(1)}, QString());
-    return;
+    return {TestReportText(bytes, 0, Lang::TxtPlayFileQuestion()),
+            QString(),
+            {moved_.value(0), moved_.value(1)}};
   }
   const double seconds = ffmpeg::TimeToSeconds(testTime_).toDouble();
-  if (ask(TestReportText(ScriptObj::FileSize(output_), seconds, Lang::TxtPlayFileQuestion())))
-    ffmpeg::PlayFile({output_}, QString());
+  return {TestReportText(ScriptObj::FileSize(output_), seconds, Lang::TxtPlayFileQuestion()),
+          QString(),
+          {output_}};
 }
 
-}  // namespace
+ConversionRun::ConversionRun(const QString& testTime, QList<QStringList> inputs, QStringList shown,
+                             QObject* parent)
+    : QObject(parent), steps_(new Steps(*this, testTime, std::move(inputs), std::move(shown))) {}
 
-void Convert(const QString& testTime) {
-  if (Running == 1) return;
-  Form1* main = Form1::Instance();
-  const bool test = !testTime.isEmpty();
-  const int mode = Choices.OutputMode;
-  const int rows = Aplicacion::FileCount();
-  int selected = main ? main->SelectedRow() : -1;
-  if (!ffmpeg::FfmpegExists()) return;
-  if (rows == 0) return Lang::MsgNoFilesInList();
-  const QString& shownOutput =
-      mode == OutputChosenFolder ? Aplicacion::OutputFolder : Aplicacion::OutputFile;
-  if (!test && mode != OutputSourceFolders && shownOutput.isEmpty()) return Lang::MsgNoOutputPath();
-  if (test && !(mode == OutputJoined || mode == OutputOneFile) && rows >= 2 && selected < 0)
-    return Lang::MsgSelectFileForTest();
-  if (!BuildCommandTable(testTime)) return;
+ConversionRun::~ConversionRun() { delete steps_; }
 
-  QList<QStringList> inputs;
-  QStringList displayed;
-  QStringList shortPaths;
-  if (mode == OutputJoined) {
-    const QString list = WriteConcatList();
-    if (list.isEmpty()) return;
-    inputs << QStringList{list};
-  } else if (mode == OutputOneFile) {
-    for (const QString& file : Aplicacion::FileList) shortPaths << ScriptObj::GetShortPath(file);
-    inputs << shortPaths;
-  } else if (!test) {
-    for (const QString& file : Aplicacion::FileList)
-      inputs << QStringList{ScriptObj::GetShortPath(file)};
-    displayed = Aplicacion::FileList;
-  } else {
-    if (selected < 0) {
-      selected = 0;
-      if (main) main->List1->setCurrentRow(0);
-    }
-    inputs << QStringList{ScriptObj::GetShortPath(Aplicacion::FileList.value(selected))};
-    displayed << Aplicacion::FileList.value(selected);
-  }
+void ConversionRun::Execute() { steps_->Execute(); }
 
-  if (HeadSet(2) || HeadSet(5) || test || Choices.TwoPass) {
-    TempDir = Aplicacion::CreateTempFolder(true);
-    if (TempDir.isEmpty()) return;
-  }
-  ConversionRun(testTime, inputs, displayed).Execute();
+// The stop flag is set first, so that the run reads the step that "q" ends as stopped.
+void ConversionRun::Stop() {
+  StopRequested = 1;
+  CaptureConsole::SendInput("q", 1);
+}
+
+void ConversionRun::ForceStop() {
+  StopRequested = 1;
+  CaptureConsole::RequestStop();
 }
 
 }  // namespace Convertidor

@@ -8,6 +8,7 @@
 #include <map>
 
 #include "TestEnv.h"
+#include "convert/ConversionStarter.h"
 #include "convert/Convertidor.h"
 #include "convert/Form1.h"
 #include "editing/FilterDef.h"

@@ -18,6 +18,7 @@
 
 #include "Children.h"
 #include "TestEnv.h"
+#include "convert/ConversionStarter.h"
 #include "convert/Convertidor.h"
 #include "convert/Form1.h"
 #include "convert/Form12.h"
