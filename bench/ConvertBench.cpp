@@ -7,6 +7,7 @@
 #include <QTemporaryDir>
 #include <cstdio>
 
+#include "convert/ConversionStarter.h"
 #include "convert/Convertidor.h"
 #include "convert/Form12.h"
 #include "frame/Aplicacion.h"

@@ -18,6 +18,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "convert/ConversionStarter.h"
 #include "convert/Convertidor.h"
 #include "convert/Form10.h"
 #include "convert/ProfileChoice.h"

@@ -11,7 +11,6 @@
 #include "convert/Convertidor.h"
 #include "convert/Form1.h"
 #include "frame/APIS.h"
-#include "frame/CaptureConsole.h"
 #include "frame/ScriptObj.h"
 #include "frame/TextFit.h"
 #include "lang/Lang.h"
@@ -145,16 +144,11 @@ void Form12::resizeEvent(QResizeEvent* event) {
   PlaceButtons();
 }
 
-// The stop flag is set first, so that the run reads the step that "q" ends as stopped.
-void Form12::Command1_Click() {
-  Convertidor::StopRequested = 1;
-  CaptureConsole::SendInput("q", 1);
-}
+void Form12::Command1_Click() { emit StopClicked(); }
 
 void Form12::Command4_Click() {
   if (Lang::AskStopConversion() != 6) return;
-  Convertidor::StopRequested = 1;
-  CaptureConsole::RequestStop();
+  emit ForceStopClicked();
 }
 
 void Form12::Command2_Click() { close(); }
@@ -172,6 +166,52 @@ void Form12::List1_Click() {
   Text7->setText(failure.Description);
   Text8->setPlainText(failure.Command);
   Text9->setPlainText(failure.Console);
+}
+
+void Form12::ShowStarted() {
+  Text3->setText(Lang::TxtErrors().trimmed() + " 0");
+  show();
+}
+
+void Form12::ShowInput(int index, int count, const QString& file) {
+  Text1->setText(file);
+  Text2->setText(QString::number(index) + "/" + QString::number(count));
+  Text4->clear();
+}
+
+void Form12::ShowStage(const QString& caption, bool stopEnabled) {
+  Text4->setText(caption);
+  Command1->setEnabled(stopEnabled);
+}
+
+void Form12::ShowConsoleLine(const QString& line) { Text5->setText(line); }
+
+void Form12::ShowInputEnded() {
+  Text4->clear();
+  Text5->clear();
+}
+
+void Form12::ShowFailure(const Convertidor::FailedStep&, int errorCount) {
+  Text3->setText(Lang::TxtErrors().trimmed() + " " + QString::number(errorCount));
+}
+
+void Form12::ShowEnded(bool stopped) {
+  if (stopped) {
+    Text1->setText(Lang::TxtProcessStopped());
+  } else {
+    Text1->setText(Lang::TxtProcessEnded());
+    Text2->clear();
+  }
+}
+
+// "Hecho" takes the place of the stop buttons, with "Ver errores" beside it
+// when something failed.
+void Form12::ShowFinished(const QList<Convertidor::FailedStep>& failures) {
+  Command3->setVisible(!failures.isEmpty());
+  Command2->setVisible(true);
+  Command1->setVisible(false);
+  Command4->setVisible(false);
+  for (const Convertidor::FailedStep& failed : failures) List1->addItem(failed.File);
 }
 
 void Form12::Text1_Change() { CaretToEnd(Text1); }

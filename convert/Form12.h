@@ -2,6 +2,8 @@
 
 #include <QWidget>
 
+#include "convert/ConversionRun.h"
+
 class QLabel;
 class QLineEdit;
 class QListWidget;
@@ -9,8 +11,9 @@ class QPlainTextEdit;
 class QPushButton;
 
 // The progress window of a conversion run. It stands in for the main window
-// while it is open: the run writes its boxes, the two stop buttons steer the
-// run, and closing it ends the run's life (tables cleared, temporary folder gone).
+// while it is open: it shows what the run tells, its two stop buttons ask the
+// run to stop, and closing it ends the run's life (tables cleared, temporary
+// folder gone).
 class Form12 : public QWidget {
   Q_OBJECT
 
@@ -33,6 +36,16 @@ class Form12 : public QWidget {
   void Command4_Click();
   void List1_Click();
 
+  // What the run tells.
+  void ShowStarted();
+  void ShowInput(int index, int count, const QString& file);
+  void ShowStage(const QString& caption, bool stopEnabled);
+  void ShowConsoleLine(const QString& line);
+  void ShowInputEnded();
+  void ShowFailure(const Convertidor::FailedStep& failure, int errorCount);
+  void ShowEnded(bool stopped);
+  void ShowFinished(const QList<Convertidor::FailedStep>& failures);
+
   QLineEdit* Text1 = nullptr;
   QLineEdit* Text2 = nullptr;
   QLineEdit* Text3 = nullptr;
@@ -53,6 +66,12 @@ class Form12 : public QWidget {
   QPlainTextEdit* Text8 = nullptr;
   QLabel* Label5 = nullptr;
   QPlainTextEdit* Text9 = nullptr;
+
+ signals:
+  // "Detener": the running step is to finish its output.
+  void StopClicked();
+  // "Detener (force)", confirmed: the running step is to be killed.
+  void ForceStopClicked();
 
  protected:
   void closeEvent(QCloseEvent* event) override;

@@ -4,13 +4,10 @@
 
 #include <QDeadlineTimer>
 #include <QEventLoop>
-#include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QPointer>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStringDecoder>
-#include <QTextCursor>
 #include <csignal>
 #include <functional>
 #include <memory>
@@ -150,10 +147,9 @@ void KillAfter(QProcess* process, const QDeadlineTimer& deadline) {
 // One run: its processes, their decoders, and where the output goes.
 class Run : public QObject {
  public:
-  Run(QWidget* box, bool autoScroll, uint8_t displayMode, QString& output, int32_t maxKeep,
-      bool waits, const ChunkSink& sink)
-      : box_(box),
-        autoScroll_(autoScroll),
+  Run(const OutputSink& show, uint8_t displayMode, QString& output, int32_t maxKeep, bool waits,
+      const ChunkSink& sink)
+      : show_(show),
         displayMode_(displayMode),
         output_(output),
         maxKeep_(maxKeep),
@@ -277,23 +273,8 @@ class Run : public QObject {
   void HandleChunk(const QString& chunk) {
     KeepOutput(output_, chunk, maxKeep_);
     if (sink_) sink_(chunk);
-    if (displayMode_ == NoDisplay || box_.isNull()) return;
-    auto* lineBox = qobject_cast<QLineEdit*>(box_.data());
-    auto* textBox = qobject_cast<QPlainTextEdit*>(box_.data());
-    const BoxUpdate update = UpdateForChunk(chunk, displayMode_, lineBox != nullptr);
-    if (lineBox) {
-      if (update.action == BoxUpdate::Append) lineBox->setText(lineBox->text() + update.text);
-      if (update.action == BoxUpdate::Replace) lineBox->setText(update.text);
-      if (autoScroll_) lineBox->setCursorPosition(lineBox->text().size());
-    } else if (textBox) {
-      if (update.action == BoxUpdate::Append) {
-        QTextCursor end(textBox->document());
-        end.movePosition(QTextCursor::End);
-        end.insertText(update.text);
-      }
-      if (update.action == BoxUpdate::Replace) textBox->setPlainText(update.text);
-      if (autoScroll_) textBox->moveCursor(QTextCursor::End);
-    }
+    if (displayMode_ == NoDisplay || !show_) return;
+    show_(UpdateForChunk(chunk, displayMode_, false));
   }
 
   bool Alive(size_t k) const { return processes_[k]->state() != QProcess::NotRunning; }
@@ -335,8 +316,7 @@ class Run : public QObject {
     }
   }
 
-  QPointer<QWidget> box_;
-  bool autoScroll_;
+  const OutputSink& show_;
   uint8_t displayMode_;
   QString& output_;
   int32_t maxKeep_;
@@ -384,11 +364,6 @@ void Wake() {
         Qt::QueuedConnection);
 }
 
-void EmptyBox(QWidget* box) {
-  if (auto* lineBox = qobject_cast<QLineEdit*>(box)) lineBox->clear();
-  if (auto* textBox = qobject_cast<QPlainTextEdit*>(box)) textBox->clear();
-}
-
 }  // namespace
 
 QList<TypedWord> ScanWords(const QString& text) {
@@ -430,23 +405,15 @@ Pipeline ParseCommandLine(const QString& cmdLine) {
   return pipeline;
 }
 
-bool RunCaptured(const QString& cmdLine, const QString& workDir, uint8_t withStdin,
-                 uint8_t peekFirst, QWidget* box, bool autoScroll, uint8_t displayMode,
-                 QString& output, int32_t maxKeep, int32_t& exitCode) {
-  return RunCaptured(ParseCommandLine(cmdLine), workDir, withStdin, peekFirst, box, autoScroll,
-                     displayMode, output, maxKeep, exitCode);
-}
-
 bool RunCaptured(const Pipeline& pipeline, const QString& workDir, uint8_t withStdin,
-                 uint8_t peekFirst, QWidget* box, bool autoScroll, uint8_t displayMode,
-                 QString& output, int32_t maxKeep, int32_t& exitCode, const ChunkSink& sink) {
+                 uint8_t peekFirst, const OutputSink& show, uint8_t displayMode, QString& output,
+                 int32_t maxKeep, int32_t& exitCode, const ChunkSink& sink) {
   if (active || ConsoleState != Idle || closing) return false;
   output.clear();
   ConsoleInput.clear();
   exitCode = 0;
-  if (displayMode != NoDisplay && box) EmptyBox(box);
-  Run run(box, autoScroll, displayMode, output, maxKeep, WaitsForOutput(withStdin, peekFirst),
-          sink);
+  if (displayMode != NoDisplay && show) show({BoxUpdate::Replace, QString()});
+  Run run(show, displayMode, output, maxKeep, WaitsForOutput(withStdin, peekFirst), sink);
   if (!run.Start(pipeline, workDir, withStdin == 1)) return false;
   active = &run;
   ConsoleState = run.RunningState();

@@ -34,6 +34,18 @@ enum Display : uint8_t {
   ReplaceByVisibleChunk = 3,  // as 2, but a chunk of only tabs and line ends leaves the box alone
 };
 
+// What the shown output does with one chunk.
+struct BoxUpdate {
+  enum Action { Leave, Append, Replace } action = Leave;
+  QString text;
+  bool operator==(const BoxUpdate&) const = default;
+};
+
+// Shows a run's output: given an empty Replace before the tool starts, then,
+// for every chunk, the update its display mode makes of it (a Leave too),
+// with its CR LF pairs kept.
+using OutputSink = std::function<void(const BoxUpdate& update)>;
+
 // The request state shared by the runner and the request procedures.
 extern uint8_t ConsoleState;
 // Input waiting to be written to the child.
@@ -81,31 +93,36 @@ QString CommandText(const Command& command);
 // into b, split at the '|' outside quotes; any other text is one command.
 Pipeline ParseCommandLine(const QString& cmdLine);
 
-// Runs cmdLine (see ParseCommandLine) in workDir ("" = the program's own
-// folder). withStdin 1 gives the child an input pipe for SendInput; without
-// it the child reads the null device. peekFirst only chooses whether the
-// running state shows as Waiting; the run always waits on the event loop.
-// box (a QPlainTextEdit or QLineEdit, may be null when displayMode is 0)
-// shows the output as displayMode says; autoScroll puts its caret at the end.
-// output collects the cleaned output: maxKeep 0 nothing, > 0 the last maxKeep
-// characters, < 0 everything. exitCode is the tool's own code; 128 + the
-// signal when something else killed it; 0 when RequestStop ended the run.
-// Returns false when the program could not be started, or when another run
-// is in progress or the program is closing (then nothing is touched).
-bool RunCaptured(const QString& cmdLine, const QString& workDir, uint8_t withStdin,
-                 uint8_t peekFirst, QWidget* box, bool autoScroll, uint8_t displayMode,
-                 QString& output, int32_t maxKeep, int32_t& exitCode);
-
 // Receives every cleaned chunk of output as it comes, whatever is kept of it.
 using ChunkSink = std::function<void(const QString& chunk)>;
 
-// The same for commands built as program and arguments, so that file names
+// Runs the pipeline in workDir ("" = the program's own folder); file names
 // go in as whole arguments. A stop, pause or resume reaches every process of
-// the pipeline; input goes to the first. sink, when set, sees the whole output.
+// the pipeline; input goes to the first. withStdin 1 gives the first an input
+// pipe for SendInput; without it it reads the null device. peekFirst only
+// chooses whether the running state shows as Waiting; the run always waits on
+// the event loop. show (may be empty) gets the output as displayMode says.
+// output collects the cleaned output: maxKeep 0 nothing, > 0 the last maxKeep
+// characters, < 0 everything. sink, when set, sees the whole output.
+// exitCode is the tool's own code; 128 + the signal when something else
+// killed it; 0 when RequestStop ended the run. Returns false when the program
+// could not be started, or when another run is in progress or the program is
+// closing (then nothing is touched).
+bool RunCaptured(const Pipeline& pipeline, const QString& workDir, uint8_t withStdin,
+                 uint8_t peekFirst, const OutputSink& show, uint8_t displayMode, QString& output,
+                 int32_t maxKeep, int32_t& exitCode, const ChunkSink& sink = ChunkSink());
+
+// The same with the output shown in a box (a QPlainTextEdit or QLineEdit, may
+// be null when displayMode is 0); autoScroll puts its caret at the end. These
+// forms live on the window side, in frame/ConsoleBox.cpp.
 bool RunCaptured(const Pipeline& pipeline, const QString& workDir, uint8_t withStdin,
                  uint8_t peekFirst, QWidget* box, bool autoScroll, uint8_t displayMode,
                  QString& output, int32_t maxKeep, int32_t& exitCode,
                  const ChunkSink& sink = ChunkSink());
+// cmdLine is read as ParseCommandLine reads it.
+bool RunCaptured(const QString& cmdLine, const QString& workDir, uint8_t withStdin,
+                 uint8_t peekFirst, QWidget* box, bool autoScroll, uint8_t displayMode,
+                 QString& output, int32_t maxKeep, int32_t& exitCode);
 
 uint8_t GetState();
 // Ends the run: every process is killed (a paused one is continued first).
@@ -162,11 +179,6 @@ void KeepOutput(QString& output, const QString& chunk, int32_t maxKeep);
 // What a chunk does to the box: appended (mode 1), replacing its text (modes
 // 2 and 3), or nothing (mode 0, and mode 3 for a chunk of only tabs and line
 // ends). A single-line box gets the text without its CR LF pairs.
-struct BoxUpdate {
-  enum Action { Leave, Append, Replace } action = Leave;
-  QString text;
-  bool operator==(const BoxUpdate&) const = default;
-};
 BoxUpdate UpdateForChunk(const QString& chunk, uint8_t displayMode, bool singleLine);
 
 }  // namespace CaptureConsole

@@ -3,11 +3,11 @@
 #include <QFileInfo>
 #include <QProcess>
 #include <QPushButton>
-
 #include <functional>
 #include <map>
 
 #include "TestEnv.h"
+#include "convert/ConversionStarter.h"
 #include "convert/Convertidor.h"
 #include "convert/Form1.h"
 #include "editing/FilterDef.h"
@@ -36,11 +36,14 @@ class CommandTableTest : public TestEnv {
     Aplicacion::OutputFolder.clear();
     Aplicacion::FormatProfilePath.clear();
     Aplicacion::EditProfilePath.clear();
-    ASSERT_EQ(RecordFile::Write(WriteFile("appfiles/filters/espejo.qfl", ""), FilterDef{1, 0, "hflip"}),
+    ASSERT_EQ(
+        RecordFile::Write(WriteFile("appfiles/filters/espejo.qfl", ""), FilterDef{1, 0, "hflip"}),
+        RecordFile::Result::Ok);
+    ASSERT_EQ(RecordFile::Write(WriteFile("appfiles/filters/eco.qfl", ""),
+                                FilterDef{0, 0, "aecho=0.8:0.9:100:0.3"}),
               RecordFile::Result::Ok);
-    ASSERT_EQ(RecordFile::Write(WriteFile("appfiles/filters/eco.qfl", ""), FilterDef{0, 0, "aecho=0.8:0.9:100:0.3"}),
-              RecordFile::Result::Ok);
-    ASSERT_EQ(RecordFile::Write(WriteFile("appfiles/filters/lado.qfl", ""), FilterDef{2, 1, "[0:v][1:v]hstack"}),
+    ASSERT_EQ(RecordFile::Write(WriteFile("appfiles/filters/lado.qfl", ""),
+                                FilterDef{2, 1, "[0:v][1:v]hstack"}),
               RecordFile::Result::Ok);
   }
 
@@ -94,7 +97,8 @@ ExtCodecDef AudioEncoder() {
 ExtCodecDef VideoEncoder() {
   ExtCodecDef codec;
   codec.ExePath = "tools/x264";
-  codec.Params = {0, {{"<OutFile>", 1, "--output", "", "", 0, ""}, {"<InFile>", 1, "", "", "", 0, ""}}};
+  codec.Params = {
+      0, {{"<OutFile>", 1, "--output", "", "", 0, ""}, {"<InFile>", 1, "", "", "", 0, ""}}};
   codec.FfmpegParams = "-f yuv4mpegpipe -s 320x240 -pix_fmt yuv420p";
   codec.FfmpegExt = "y4m";
   codec.OutputExt = "264";
@@ -109,7 +113,10 @@ TEST_F(CommandTableTest, NoProfilesInEachOutputMode) {
     const char* extensionText;
     Row row7;
   } cases[] = {
-      {Convertidor::OutputJoined, "/data/todo.mp4", "<Automático>", {Q, " -f concat -safe 0 -i ", " -y ", "mp4"}},
+      {Convertidor::OutputJoined,
+       "/data/todo.mp4",
+       "<Automático>",
+       {Q, " -f concat -safe 0 -i ", " -y ", "mp4"}},
       {Convertidor::OutputOneFile, "/data/x.mkv", "<Automático>", {Q, " -i ", " -y ", "mkv"}},
       {Convertidor::OutputOneFile, "/data/x", "avi", {Q, " -i ", " -y ", "avi"}},
       {Convertidor::OutputSourceFolders, "", "wav", {Q, " -i ", " -y ", "wav"}},
@@ -150,7 +157,9 @@ TEST_F(CommandTableTest, TheJoinedRowMakesFfmpegJoinFilesGivenByAbsolutePaths) {
   QStringList clips;
   for (const char* name : {"uno.wav", "dos's.wav"}) {
     clips << folder + "/" + QString::fromUtf8(name);
-    ASSERT_EQ(RunStep({{"/usr/bin/ffmpeg", {"-hide_banner", "-y", "-f", "lavfi", "-i", "sine=d=1", clips.last()}}, ""}),
+    ASSERT_EQ(RunStep({{"/usr/bin/ffmpeg",
+                        {"-hide_banner", "-y", "-f", "lavfi", "-i", "sine=d=1", clips.last()}},
+                       ""}),
               0);
   }
   QByteArray list;
@@ -253,8 +262,9 @@ TEST_F(CommandTableTest, AFullFormatProfileAndTwoPasses) {
 
   Convertidor::Choices.TwoPass = true;
   ASSERT_TRUE(Convertidor::BuildCommandTable(""));
-  ExpectRows({{7, {Q, " -i ", after + "-pass 1 ", "mp4"}}, {8, {Q, " -i ", after + "-pass 2 ", "mp4"}}},
-             "two passes");
+  ExpectRows(
+      {{7, {Q, " -i ", after + "-pass 1 ", "mp4"}}, {8, {Q, " -i ", after + "-pass 2 ", "mp4"}}},
+      "two passes");
   EXPECT_EQ(Convertidor::Commands.Kind(8), StageKind::Ffmpeg);
 }
 
@@ -276,17 +286,19 @@ TEST_F(CommandTableTest, AnEditingProfileWithSeekTestTimeFiltersAndFreeOptions) 
 
   ASSERT_TRUE(Convertidor::BuildCommandTable(""));
   EXPECT_EQ(Convertidor::MultiOutput, 1);
-  ExpectRows({{7,
-               {Q, " -ss 5 -threads 2 -i ",
-                " -f mp4 -b:a 128k -c:a aac -c:v libx264 -af aecho=0.8:0.9:100:0.3 -t 15 -map_metadata -1 "
-                "-vf scale=320:ih,hflip -aspect 16:9 -y ",
-                "mp4"}}},
-             "editing profile");
+  ExpectRows(
+      {{7,
+        {Q, " -ss 5 -threads 2 -i ",
+         " -f mp4 -b:a 128k -c:a aac -c:v libx264 -af aecho=0.8:0.9:100:0.3 -t 15 -map_metadata -1 "
+         "-vf scale=320:ih,hflip -aspect 16:9 -y ",
+         "mp4"}}},
+      "editing profile");
 
   ASSERT_TRUE(Convertidor::BuildCommandTable("0:30"));
-  EXPECT_EQ(Convertidor::Commands.At(7, 3),
-            " -f mp4 -b:a 128k -c:a aac -c:v libx264 -af aecho=0.8:0.9:100:0.3 -t 30 -map_metadata -1 "
-            "-vf scale=320:ih,hflip -aspect 16:9 -y ");
+  EXPECT_EQ(
+      Convertidor::Commands.At(7, 3),
+      " -f mp4 -b:a 128k -c:a aac -c:v libx264 -af aecho=0.8:0.9:100:0.3 -t 30 -map_metadata -1 "
+      "-vf scale=320:ih,hflip -aspect 16:9 -y ");
   EXPECT_EQ(Convertidor::Commands.At(7, 2), " -ss 5 -threads 2 -i ");
 }
 
@@ -358,7 +370,8 @@ TEST_F(CommandTableTest, ATrackEncodedByFfmpegBesideAnExternalEncoderIsNeverGive
   Aplicacion::FormatProfilePath = SaveFormat(format);
   ASSERT_TRUE(Convertidor::BuildCommandTable(""));
   EXPECT_EQ(Convertidor::Commands.Kind(5), StageKind::Ffmpeg);
-  EXPECT_FALSE(Convertidor::Commands.At(5, 3).contains("<copy>")) << Convertidor::Commands.At(5, 3).toStdString();
+  EXPECT_FALSE(Convertidor::Commands.At(5, 3).contains("<copy>"))
+      << Convertidor::Commands.At(5, 3).toStdString();
   EXPECT_TRUE(Convertidor::Commands.At(5, 3).contains("-c:v mpeg4"));
   EXPECT_EQ(Convertidor::Commands.Kind(7), StageKind::MoveTracks);
 }
@@ -389,13 +402,17 @@ TEST_F(CommandTableTest, AMissingEncoderProgramIsAskedFor) {
     ScriptedDialogs dialogs;
     dialogs.ExpectMessage(7);
     ASSERT_TRUE(Convertidor::BuildCommandTable(""));
-    EXPECT_EQ(dialogs.Messages(),
-              QStringList{"No se encuentra el ejecutable necesario para utilizar el codec de audio, ¿Buscar?"});
+    EXPECT_EQ(
+        dialogs.Messages(),
+        QStringList{
+            "No se encuentra el ejecutable necesario para utilizar el codec de audio, ¿Buscar?"});
     EXPECT_EQ(Convertidor::Commands.At(2, 1), "''");
   }
   const CommandTable before = Convertidor::Commands;
   // The codec viewer opens on the profile's encoder; its "..." picks the program.
-  const auto pickProgram = [](QWidget* viewer) { viewer->findChild<QPushButton*>("Command1")->click(); };
+  const auto pickProgram = [](QWidget* viewer) {
+    viewer->findChild<QPushButton*>("Command1")->click();
+  };
   {
     ScriptedDialogs dialogs;
     dialogs.ExpectMessage(6).Expect(Dialogs::Kind::OpenFile, QStringList());
@@ -445,39 +462,89 @@ TEST_F(CommandTableTest, EveryFailedBuildShowsItsMessageAndKeepsThePreviousTable
 
   const QString formats = Folder() + "/appfiles/formats/";
   const QString editp = Folder() + "/appfiles/editp/";
-  const QString corruptFormat = WriteFile("appfiles/formats/corrupto.qfm", QByteArray("\x10\x00", 2));
+  const QString corruptFormat =
+      WriteFile("appfiles/formats/corrupto.qfm", QByteArray("\x10\x00", 2));
   const QString corruptEdit = WriteFile("appfiles/editp/corrupto.qep", QByteArray("\x10\x00", 2));
+  using F = Convertidor::TableFailure;
   const struct {
     const char* testTime;
     QString format;
     QString edit;
     QString message;
+    Convertidor::TableFailure reason;
   } cases[] = {
-      {"1:2:3:4", "", "", "Duración de prueba no válida"},
-      {"", formats + "nadie.qfm", "", "No se encuentra el perfil de formato "},
-      {"", corruptFormat, "", "Error al leer el perfil de formato"},
-      {"", SaveFormat(brokenAudio, "a"), "", "Error al generar comandos para codificar audio"},
-      {"", SaveFormat(brokenVideo, "v"), "", "Error al generar comandos para codificar video"},
-      {"", "", editp + "nadie.qep", "No se encuentra el perfil de edición "},
-      {"", "", corruptEdit, "Error al leer el perfil de edición"},
-      {"", "", SaveEdit(allRemoved, "todo"), "Se eligió eliminar todas las pistas del archivo"},
-      {"", "", SaveEdit(missingFilter, "f"), "Error al leer el filtro " + Folder() + "/appfiles/filters/nonesuch.qfl"},
-      {"", "", SaveEdit(badVolume, "vol"), "Error al generar los comandos de edición de audio"},
-      {"", "", SaveEdit(badStart, "ss"), "Error al generar los comandos de recorte de secuencia"},
+      {"1:2:3:4", "", "", "Duración de prueba no válida", F::InvalidTestDuration},
+      {"", formats + "nadie.qfm", "", "No se encuentra el perfil de formato ",
+       F::FormatProfileMissing},
+      {"", corruptFormat, "", "Error al leer el perfil de formato", F::FormatProfileUnreadable},
+      {"", SaveFormat(brokenAudio, "a"), "", "Error al generar comandos para codificar audio",
+       F::AudioEncoderUnusable},
+      {"", SaveFormat(brokenVideo, "v"), "", "Error al generar comandos para codificar video",
+       F::VideoEncoderUnusable},
+      {"", "", editp + "nadie.qep", "No se encuentra el perfil de edición ", F::EditProfileMissing},
+      {"", "", corruptEdit, "Error al leer el perfil de edición", F::EditProfileUnreadable},
+      {"", "", SaveEdit(allRemoved, "todo"), "Se eligió eliminar todas las pistas del archivo",
+       F::AllTracksRemoved},
+      {"", "", SaveEdit(missingFilter, "f"),
+       "Error al leer el filtro " + Folder() + "/appfiles/filters/nonesuch.qfl",
+       F::FilterUnreadable},
+      {"", "", SaveEdit(badVolume, "vol"), "Error al generar los comandos de edición de audio",
+       F::AudioEditUnusable},
+      {"", "", SaveEdit(badStart, "ss"), "Error al generar los comandos de recorte de secuencia",
+       F::TrimUnusable},
       {"", "", SaveEdit(complex, "c"),
-       "Uno ó mas filtros necesitan varios archivos de entrada, elija 'Guardar como Archivo'"},
+       "Uno ó mas filtros necesitan varios archivos de entrada, elija 'Guardar como Archivo'",
+       F::FiltersNeedOneFile},
       {"", SaveFormat(noAudioNoVideo, "nada"), SaveEdit(noSubtitles, "sn"),
-       "Se eligió eliminar todas las pistas del archivo"},
+       "Se eligió eliminar todas las pistas del archivo", F::AllTracksRemoved},
   };
   for (const auto& test : cases) {
-    ScriptedDialogs dialogs;
-    dialogs.ExpectMessage();
     Aplicacion::FormatProfilePath = test.format;
     Aplicacion::EditProfilePath = test.edit;
+    {
+      // The build itself only tells why it failed.
+      ScriptedDialogs quiet;
+      const Convertidor::TableBuild build = Convertidor::BuildTable(test.testTime);
+      EXPECT_EQ(build.Failure, test.reason) << test.message.toStdString();
+      EXPECT_EQ(build.Table, CommandTable()) << test.message.toStdString();
+      EXPECT_TRUE(quiet.Messages().isEmpty()) << test.message.toStdString();
+    }
+    ScriptedDialogs dialogs;
+    dialogs.ExpectMessage();
     EXPECT_FALSE(Convertidor::BuildCommandTable(test.testTime)) << test.message.toStdString();
     EXPECT_EQ(dialogs.Messages(), QStringList{test.message});
     EXPECT_EQ(Convertidor::Commands, previous) << test.message.toStdString();
   }
+}
+
+// Without a window: the build asks its locator for an encoder program it
+// cannot find, and the answer decides the table.
+TEST_F(CommandTableTest, TheBuildTakesAMissingEncoderProgramFromItsLocator) {
+  FormatProfile format = WorkedExample();
+  format.AudioExtCodecName = "lame";
+  format.AudioExtCodec = AudioEncoder();
+  format.AudioExtCodec.ExePath = "tools/gone";
+  Aplicacion::FormatProfilePath = SaveFormat(format);
+  Convertidor::Choices.ExtensionText = "mp4";
+  const QString found = Tool("elsewhere/lame");
+  QList<uint8_t> asked;
+  const auto answer = [&asked](std::optional<QString> given) {
+    return [&asked, given](uint8_t isVideo) {
+      asked << isVideo;
+      return given;
+    };
+  };
+  Convertidor::TableBuild build = Convertidor::BuildTable("", answer(found));
+  ASSERT_EQ(build.Failure, Convertidor::TableFailure::None);
+  EXPECT_EQ(build.Table.Program(2), found);
+  EXPECT_EQ(build.MultiOutput, std::optional<uint8_t>(0));
+  build = Convertidor::BuildTable("", answer(QString()));
+  ASSERT_EQ(build.Failure, Convertidor::TableFailure::None);
+  EXPECT_EQ(build.Table.Program(2), "");  // the run fails at that stage
+  build = Convertidor::BuildTable("", answer(std::nullopt));
+  EXPECT_EQ(build.Failure, Convertidor::TableFailure::EncoderNotLocated);
+  EXPECT_EQ(build.Table, CommandTable());
+  EXPECT_EQ(asked, (QList<uint8_t>{0, 0, 0}));
 }
 
 TEST_F(CommandTableTest, CollapseSpaces) {
@@ -497,7 +564,8 @@ TEST_F(CommandTableTest, CollapseSpaces) {
       {"-vf  \"drawtext=text='a  b'\"  -y", "-vf \"drawtext=text='a  b'\" -y"},
   };
   for (const auto& test : cases) {
-    EXPECT_EQ(Convertidor::CollapseSpaces(test.in).toStdString(), test.out.toStdString()) << test.in.toStdString();
+    EXPECT_EQ(Convertidor::CollapseSpaces(test.in).toStdString(), test.out.toStdString())
+        << test.in.toStdString();
   }
 }
 
@@ -524,8 +592,9 @@ TEST_F(CommandTableTest, GetMuxerExtensionAsksTheInstalledFfmpeg) {
     const char* option;
     const char* extension;
   } cases[] = {
-      {"-f mp4", "mp4"}, {"-f matroska", "mkv"}, {"-f mpegts", "ts"}, {"-f adts", "aac"},
-      {"-f null", ""},   {"-f nonesuch", ""},    {"", ""},
+      {"-f mp4", "mp4"},  {"-f matroska", "mkv"}, {"-f mpegts", "ts"},
+      {"-f adts", "aac"}, {"-f null", ""},        {"-f nonesuch", ""},
+      {"", ""},
   };
   for (const auto& test : cases) {
     EXPECT_EQ(Convertidor::GetMuxerExtension(test.option), test.extension) << test.option;

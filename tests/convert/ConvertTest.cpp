@@ -18,6 +18,7 @@
 
 #include "Children.h"
 #include "TestEnv.h"
+#include "convert/ConversionStarter.h"
 #include "convert/Convertidor.h"
 #include "convert/Form1.h"
 #include "convert/Form12.h"
@@ -355,8 +356,7 @@ TEST_F(ConvertTest, ChecksComeBeforeAnythingRuns) {
     QString message;
   };
   const Case cases[] = {
-      {"no ffmpeg", Path("nowhere/ffmpeg"), true, OutputSourceFolders,
-       "No se encuentra ffmpeg"},
+      {"no ffmpeg", Path("nowhere/ffmpeg"), true, OutputSourceFolders, "No se encuentra ffmpeg"},
       {"no files", "/usr/bin/ffmpeg", false, OutputSourceFolders,
        "No se han agregado archivos a la lista"},
       {"no output", "/usr/bin/ffmpeg", true, OutputOneFile,
@@ -448,6 +448,57 @@ TEST_F(ConvertTest, AFailingStepIsListedWithItsCommandAndTheRunGoesOn) {
   EXPECT_TRUE(QFile::exists(bad));
   EXPECT_FALSE(QFile::exists(good));
   EXPECT_EQ(Trashed(), QStringList{"good.mkv"});
+  EXPECT_NEAR(Duration(Path("in/good (2).mkv")), 1, kSlack);
+}
+
+// Without a window: the run tells each input, stage, console line, failure
+// and its end through its signals, in the order they happen.
+TEST_F(ConvertTest, TheRunTellsWhatHappensWithoutAWindow) {
+  const QString bad = WriteFile("in/bad.mkv", "not a clip");
+  const QString good = Clip("in/good.mkv");
+  List({bad, good});
+  ScriptedDialogs dialogs;
+  ASSERT_TRUE(BuildCommandTable(""));
+  const QPointer<Form12> windowBefore = Progress();
+  ConversionRun run("", {{bad}, {good}}, {bad, good});
+  QStringList told;
+  QStringList lines;
+  QList<FailedStep> failures;
+  QObject::connect(&run, &ConversionRun::Started, [&] { told << "started"; });
+  QObject::connect(&run, &ConversionRun::InputStarted, [&](int i, int n, const QString& file) {
+    told << QString("input %1/%2 %3").arg(i).arg(n).arg(file);
+  });
+  QObject::connect(&run, &ConversionRun::StageStarted, [&](const QString& caption, bool stop) {
+    told << "stage " + caption + (stop ? " stoppable" : "");
+  });
+  QObject::connect(&run, &ConversionRun::ConsoleLine, [&](const QString& line) { lines << line; });
+  QObject::connect(&run, &ConversionRun::InputEnded, [&] { told << "input ended"; });
+  QObject::connect(&run, &ConversionRun::Failed, [&](const FailedStep& failure, int count) {
+    told << QString("failed %1 %2").arg(count).arg(failure.File);
+  });
+  QObject::connect(&run, &ConversionRun::Ended,
+                   [&](bool stopped) { told << (stopped ? "stopped" : "ended"); });
+  QObject::connect(&run, &ConversionRun::TestFinished, [&] { told << "test"; });
+  QObject::connect(&run, &ConversionRun::Finished, [&](const QList<FailedStep>& all) {
+    told << "finished";
+    failures = all;
+  });
+  run.Execute();
+  EXPECT_EQ(told,
+            (QStringList{"started", "input 0/2 " + bad, "stage Convirtiendo stoppable",
+                         "failed 1 " + bad, "input ended", "input 1/2 " + good,
+                         "stage Convirtiendo stoppable", "input ended", "ended", "finished"}));
+  ASSERT_EQ(failures.size(), 1);
+  EXPECT_EQ(failures[0], Errors.value(0));
+  EXPECT_EQ(failures[0].Stage, "Convirtiendo");
+  EXPECT_EQ(failures[0].Description, "Error al convertir");
+  // Each step starts on an empty line; ffmpeg's status lines come without line ends.
+  EXPECT_GE(lines.count(""), 2);
+  EXPECT_TRUE(std::any_of(lines.begin(), lines.end(),
+                          [](const QString& line) { return line.contains("time="); }));
+  for (const QString& line : lines) EXPECT_FALSE(line.contains("\r\n"));
+  EXPECT_EQ(Progress(), windowBefore.data());  // no progress window was opened
+  EXPECT_TRUE(dialogs.Messages().isEmpty());
   EXPECT_NEAR(Duration(Path("in/good (2).mkv")), 1, kSlack);
 }
 

@@ -131,6 +131,9 @@ TEST_F(Form12Test, SelectingAFailureShowsItsStageDescriptionCommandAndOutput) {
 }
 
 TEST_F(Form12Test, StopButtonsSetTheStopFlagAndTheForcedOneAsksFirst) {
+  Convertidor::ConversionRun run("", {}, {});
+  QObject::connect(form_, &Form12::StopClicked, &run, &Convertidor::ConversionRun::Stop);
+  QObject::connect(form_, &Form12::ForceStopClicked, &run, &Convertidor::ConversionRun::ForceStop);
   ScriptedDialogs dialogs;
   dialogs.ExpectMessage(7).ExpectMessage(6);
   form_->Command4_Click();

@@ -14,6 +14,7 @@
 #include <QUrl>
 
 #include "TestEnv.h"
+#include "convert/ConversionStarter.h"
 #include "convert/Convertidor.h"
 #include "convert/Form1.h"
 #include "convert/Form12.h"

@@ -306,6 +306,29 @@ TEST_F(CaptureConsoleRun, BoxesShowTheOutputByDisplayMode) {
   EXPECT_EQ(text.toPlainText(), "");
 }
 
+// Without a window: the sink hears the emptying before the tool starts, then
+// every chunk as the display mode makes it, line ends kept.
+TEST_F(CaptureConsoleRun, ASinkHearsTheOutputAsTheDisplayModeMakesIt) {
+  using A = BoxUpdate::Action;
+  QList<BoxUpdate> heard;
+  const OutputSink sink = [&heard](const BoxUpdate& update) { heard << update; };
+  const Pipeline script{
+      {"/bin/sh", {"-c", "printf 'frame=1\\r'; sleep 0.1; printf '\\r\\n'; sleep 0.1; printf 'x\\n'"}}};
+  ASSERT_TRUE(RunCaptured(script, Folder(), 0, 0, sink, ReplaceByVisibleChunk, output, 0, exitCode));
+  EXPECT_EQ(heard, (QList<BoxUpdate>{{A::Replace, ""},
+                                     {A::Replace, "frame=1"},
+                                     {A::Leave, ""},
+                                     {A::Replace, "x"}}));
+  heard.clear();
+  ASSERT_TRUE(RunCaptured(Pipeline{{"/bin/echo", {"a"}}}, Folder(), 0, 0, sink, AppendChunk, output,
+                          0, exitCode));
+  EXPECT_EQ(heard, (QList<BoxUpdate>{{A::Replace, ""}, {A::Append, "a" + CrLf}}));
+  heard.clear();
+  ASSERT_TRUE(RunCaptured(Pipeline{{"/bin/echo", {"a"}}}, Folder(), 0, 0, sink, NoDisplay, output,
+                          0, exitCode));
+  EXPECT_TRUE(heard.isEmpty());
+}
+
 TEST_F(CaptureConsoleRun, StopEndsTheRunWithCodeZeroAndPauseStopsTheChild) {
   qint64 pid = 0;
   QString pausedState, resumedState;
