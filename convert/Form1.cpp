@@ -16,6 +16,7 @@
 #include <QMenuBar>
 #include <QPointer>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QVBoxLayout>
 
 #include "convert/Convertidor.h"
@@ -31,6 +32,7 @@
 #include "frame/Form9.h"
 #include "frame/IntDocView.h"
 #include "frame/MediaInfo.h"
+#include "frame/StartupWindows.h"
 #include "frame/ffmpeg.h"
 #include "devices/Emisor.h"
 #include "devices/Grabador.h"
@@ -231,10 +233,14 @@ void Form1::CreateMenus() {
 
 void Form1::WireControls() {
   connect(File_Exit, &QAction::triggered, this, &QWidget::close);
-  connect(Command1, &QPushButton::clicked, this, &Aplicacion::AddFiles);
-  connect(Menu_Archivo_Agregar, &QAction::triggered, this, &Aplicacion::AddFiles);
-  connect(Command2, &QPushButton::clicked, this, &Aplicacion::RemoveSelectedFile);
-  connect(Menu_Archivo_Quitar, &QAction::triggered, this, &Aplicacion::RemoveSelectedFile);
+  connect(Command1, &QPushButton::clicked, this, &Form1::Command1_Click);
+  connect(Menu_Archivo_Agregar, &QAction::triggered, this, &Form1::Command1_Click);
+  connect(Command2, &QPushButton::clicked, this, &Form1::Command2_Click);
+  connect(Menu_Archivo_Quitar, &QAction::triggered, this, &Form1::Command2_Click);
+  connect(&Aplicacion::Events(), &Aplicacion::SessionEvents::FileListChanged, this,
+          &Form1::ShowFileList);
+  connect(&Aplicacion::Events(), &Aplicacion::SessionEvents::ConfigApplied, this,
+          &Form1::ShowRunOptions);
   connect(Menu_Archivo_QuitarTodos, &QAction::triggered, this, &Form1::Menu_Archivo_QuitarTodos_Click);
   connect(Menu_Archivo_AgDir, &QAction::triggered, this, &Form1::Menu_Archivo_AgDir_Click);
   connect(Command6, &QPushButton::clicked, this, &Form1::Command6_Click);
@@ -301,6 +307,17 @@ void Form1::Conv_Opt_Toggled() {
   Convertidor::Choices.ReplaceFiles = Conv_Opt_Reemplazar->isChecked();
 }
 
+void Form1::ShowRunOptions() {
+  const Convertidor::ConversionChoices& choices = Convertidor::Choices;
+  const std::pair<QAction*, bool> options[] = {{Conv_Opt_2pass, choices.TwoPass},
+                                               {Conv_Opt_DelFiles, choices.DeleteOriginals},
+                                               {Conv_Opt_Reemplazar, choices.ReplaceFiles}};
+  for (const auto& [option, checked] : options) {
+    const QSignalBlocker quiet(option);
+    option->setChecked(checked);
+  }
+}
+
 void Form1::Combo2_Change() { Convertidor::Choices.ExtensionText = Combo2->currentText(); }
 
 void Form1::Form_Load() {
@@ -312,7 +329,7 @@ void Form1::Form_Load() {
   Combo3_Click();
   Combo4->setCurrentIndex(0);
   Combo4_Click();
-  Aplicacion::Startup();
+  StartupWindows::Run(this);
 }
 
 void Form1::Form_Unload() {
@@ -327,6 +344,25 @@ void Form1::closeEvent(QCloseEvent* event) {
 }
 
 // File list ---------------------------------------------------------------
+
+void Form1::Command1_Click() {
+  const QStringList& files = Aplicacion::FileList;
+  const QString start = files.isEmpty() ? QString() : ScriptObj::ParentFolder(files.last());
+  Aplicacion::AppendFiles(APIS::OpenFileDialog(QString(), this, start, QString(), true, 4096));
+}
+
+void Form1::Command2_Click() { Aplicacion::RemoveFile(SelectedRow()); }
+
+void Form1::ShowFileList() {
+  const int selected = SelectedRow();
+  List1->setUpdatesEnabled(false);
+  List1->clear();
+  List1->addItems(Aplicacion::FileList);
+  List1->setUpdatesEnabled(true);
+  if (selected >= 0 && List1->count() > 0) {
+    List1->setCurrentRow(std::min(selected, List1->count() - 1));
+  }
+}
 
 void Form1::Menu_Archivo_QuitarTodos_Click() {
   Aplicacion::FileList.clear();

@@ -17,6 +17,7 @@
 #include "frame/ProgramFolder.h"
 #include "frame/RecordFile.h"
 #include "frame/ScriptObj.h"
+#include "frame/StartupWindows.h"
 #include "frame/ffmpeg.h"
 #include "lang/Lang.h"
 
@@ -234,7 +235,7 @@ TEST_F(AplicacionTest, FirstRunFindsTheToolsThenShowsChooserToolPathsAndAbout) {
       }
       if (auto* tools = qobject_cast<Form9*>(window)) shownFfmpeg = tools->Text1->text();
     });
-    Aplicacion::Startup();
+    StartupWindows::Run(&main);
   }
   qputenv("PATH", path);
   EXPECT_EQ(order, (QStringList{"Form13", "Form9", "Form16"}));
@@ -258,7 +259,7 @@ TEST_F(AplicacionTest, AFirstRunWithoutToolsNamesEachMissingOne) {
   dialogs.ExpectMessage().ExpectMessage().ExpectMessage();
   {
     ModalCloser closer;
-    Aplicacion::Startup();
+    StartupWindows::Run(&main);
   }
   qputenv("PATH", path);
   EXPECT_EQ(dialogs.Messages(), (QStringList{"No se encuentra ffmpeg", "No se encuentra ffplay",
@@ -273,7 +274,7 @@ TEST_F(AplicacionTest, AnExistingConfigWithoutALanguageShowsOnlyTheChooser) {
   QStringList order;
   {
     ModalCloser closer([&](QWidget* window) { order << window->objectName(); });
-    Aplicacion::Startup();
+    StartupWindows::Run(&main);
   }
   EXPECT_EQ(order, QStringList{"Form13"});
   EXPECT_EQ(FormatEdit::FfmpegListsStale, 0);
@@ -286,7 +287,7 @@ TEST_F(AplicacionTest, ALaterRunShowsNothing) {
   WriteConfig(record);
   ScriptedDialogs dialogs;
   ModalCloser closer;
-  Aplicacion::Startup();
+  StartupWindows::Run(&main);
   EXPECT_TRUE(closer.Closed().isEmpty());
 }
 
