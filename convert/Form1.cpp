@@ -79,6 +79,9 @@ Form1::Form1(QWidget* parent) : QMainWindow(parent) {
   g_instance = this;
   setObjectName("Form1");
   setWindowTitle("Quillmoor 2.0");
+  // Every message box is titled with this window's caption.
+  Lang::SetBoxTitle(windowTitle());
+  connect(this, &QWidget::windowTitleChanged, this, &Lang::SetBoxTitle);
   auto* central = new QWidget(this);
   CreateFileFrame();
   CreateOutputFrame();
@@ -100,7 +103,9 @@ Form1::Form1(QWidget* parent) : QMainWindow(parent) {
   resize(640, 560);
 }
 
-Form1::~Form1() = default;
+Form1::~Form1() {
+  if (g_instance == this) Lang::SetBoxTitle(QString());
+}
 
 Form1* Form1::Instance() { return g_instance.data(); }
 

@@ -279,7 +279,7 @@ const Row kRows[] = {
         "InputTestSeconds", [] { return Lang::InputTestSeconds(); }, "L116",
         "Ingrese los segundos a convertir:", "20"),
     Input(
-        "InputBufferSize", [] { return Lang::InputBufferSize(); }, "L121",
+        "InputBufferSize", [] { return Lang::InputBufferSize(Grabador::RecBufferSizeMB); }, "L121",
         "Ingrese el tamaño de buffer en MBytes (ingrese '0' para usar el tamaño predeterminado)",
         "32"),
     Text(
