@@ -5,10 +5,12 @@
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include "frame/CaptureConsole.h"
 #include "frame/Dialogs.h"
+#include "frame/ModalWindow.h"
 #include "frame/ffmpeg.h"
 #include "lang/Lang.h"
 
@@ -28,6 +30,23 @@ Form18::Form18(QWidget* parent) : QWidget(parent, Qt::Window) {
 Form18::~Form18() = default;
 
 Form18* Form18::Instance() { return g_instance.data(); }
+
+void Form18::Play(const ffmpeg::PlayCommand& command) {
+  Form18 window;
+  // The play starts once the window is up, inside the modal wait.
+  QTimer::singleShot(0, &window, [&window, &command] { window.RunPlay(command); });
+  ModalWindow::Run(&window);
+}
+
+void Form18::RunPlay(const ffmpeg::PlayCommand& command) {
+  QString output;
+  int32_t exitCode = 0;
+  CaptureConsole::RunCaptured(command.pipeline, command.workDir, 0, 1, Text1, true,
+                              CaptureConsole::ReplaceByVisibleChunk, output, 0, exitCode);
+  ffmpeg::PipeMode = 0;
+  Command1->setEnabled(false);
+  Command2->setEnabled(false);
+}
 
 QString Form18::UsageText() {
   return QStringList{"<Keypad>",

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QEventLoop>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -11,6 +12,7 @@
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include "frame/IntDocView.h"
@@ -18,6 +20,32 @@
 
 namespace {
 QPointer<Form6> g_instance;
+
+// Unloads the viewer once its owner has been closed. A hidden owner (a window
+// that steps aside while the viewer is shown) stays loaded; a closed one does not.
+class OwnerWatcher : public QObject {
+ public:
+  OwnerWatcher(QWidget* owner, Form6* viewer) : owner_(owner), viewer_(viewer) {
+    if (owner) owner->installEventFilter(this);
+  }
+  ~OwnerWatcher() override {
+    if (owner_) owner_->removeEventFilter(this);
+  }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::Close) {
+      QTimer::singleShot(0, this, [this] {
+        if (owner_ && !owner_->isVisible()) Form6::Unload(viewer_);
+      });
+    }
+    return QObject::eventFilter(watched, event);
+  }
+
+ private:
+  QPointer<QWidget> owner_;
+  QPointer<Form6> viewer_;
+};
 
 QPushButton* MakeButton(QWidget* parent, const char* name, const QString& caption) {
   auto* button = new QPushButton(caption, parent);
@@ -41,6 +69,27 @@ Form6::~Form6() = default;
 Form6* Form6::Instance() { return g_instance.data(); }
 
 void Form6::Unload(Form6* viewer) { delete viewer; }
+
+void Form6::ShowCommandOutput(const QString& cmdLine, QWidget* owner) {
+  Unload(Instance());
+  QPointer<Form6> viewer = new Form6;
+  viewer->Form_Load();
+  viewer->show();
+  // Watched from the start, so that an owner closed while the command runs
+  // still takes the viewer with it.
+  OwnerWatcher watcher(owner, viewer);
+  if (owner) QObject::connect(owner, &QObject::destroyed, viewer, [viewer] { Unload(viewer); });
+
+  const QString output = IntDocView::CommandOutput(cmdLine);
+  if (!viewer) return;
+  viewer->ShowOutput(output);
+
+  QEventLoop loop;
+  QObject::connect(viewer, &QObject::destroyed, &loop, &QEventLoop::quit);
+  loop.exec();
+}
+
+void Form6::CloseViewer() { Unload(Instance()); }
 
 void Form6::CreateControls() {
   auto* layout = new QVBoxLayout(this);

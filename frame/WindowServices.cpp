@@ -1,0 +1,15 @@
+#include "frame/WindowServices.h"
+
+#include "frame/Form18.h"
+#include "frame/Form6.h"
+#include "frame/IntDocView.h"
+#include "frame/ffmpeg.h"
+
+namespace WindowServices {
+
+void Install() {
+  IntDocView::InstallViewer({&Form6::ShowCommandOutput, &Form6::CloseViewer});
+  ffmpeg::InstallPlayerWindow(&Form18::Play);
+}
+
+}  // namespace WindowServices
