@@ -11,6 +11,7 @@
 
 #include "frame/APIS.h"
 #include "frame/Appfilesadm.h"
+#include "frame/ModalWindow.h"
 #include "lang/Lang.h"
 
 namespace {
@@ -19,6 +20,18 @@ QPointer<Form3> g_instance;
 
 // Height of the window without its name area, as in administer mode.
 constexpr int kAdministerHeight = 3960 / 15;
+
+// A modeless manager that nobody waits for: it deletes itself when closed.
+QString ShowWithoutWaiting() {
+  auto* window = new Form3;
+  window->setAttribute(Qt::WA_DeleteOnClose);
+  if (window->SetUp()) {
+    window->show();
+  } else {
+    delete window;
+  }
+  return QString();
+}
 
 QPushButton* AddButton(QWidget* parent, QVBoxLayout* column, const char* name) {
   auto* button = new QPushButton(parent);
@@ -41,6 +54,29 @@ Form3::Form3(QWidget* parent) : QDialog(parent) {
 Form3::~Form3() = default;
 
 Form3* Form3::Instance() { return g_instance.data(); }
+
+QString Form3::ShowFileManager(const QString& folder, const QString& extension, uint8_t mode,
+                               bool wait) {
+  if (!wait) {
+    Appfilesadm::Prepare(folder, extension, mode);
+    return ShowWithoutWaiting();
+  }
+  // The other windows stay hidden from the first opening until the last
+  // closing, also while an editor opened by "Editar" is up.
+  const ModalWindow::HiddenWindows others;
+  for (;;) {
+    Appfilesadm::Prepare(folder, extension, mode);
+    QString editName;
+    {
+      Form3 window;
+      if (!window.SetUp()) return QString();
+      ModalWindow::Run(&window);
+      if (Appfilesadm::FmEditRequested != 1) return Appfilesadm::FmResult;
+      editName = Appfilesadm::EditorName(window.SelectedEntry());
+    }
+    if (Appfilesadm::Editor editor = Appfilesadm::EditorFor(extension)) editor(editName);
+  }
+}
 
 void Form3::CreateControls() {
   auto* layout = new QHBoxLayout(this);
