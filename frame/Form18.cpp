@@ -11,8 +11,11 @@
 #include "frame/CaptureConsole.h"
 #include "frame/Dialogs.h"
 #include "frame/ModalWindow.h"
+#include "frame/WidgetFactory.h"
 #include "frame/ffmpeg.h"
 #include "lang/Lang.h"
+
+using WidgetFactory::Named;
 
 namespace {
 QPointer<Form18> g_instance;
@@ -73,17 +76,14 @@ QString Form18::UsageText() {
 
 void Form18::CreateControls() {
   auto* layout = new QVBoxLayout(this);
-  Text1 = new QPlainTextEdit(this);
-  Text1->setObjectName("Text1");
+  Text1 = Named(new QPlainTextEdit(this), "Text1");
   Text1->setReadOnly(true);
   layout->addWidget(Text1);
   auto* buttons = new QHBoxLayout;
   buttons->addStretch(1);
-  Command1 = new QPushButton(this);
-  Command1->setObjectName("Command1");
+  Command1 = Named(new QPushButton(this), "Command1");
   buttons->addWidget(Command1);
-  Command2 = new QPushButton(this);
-  Command2->setObjectName("Command2");
+  Command2 = Named(new QPushButton(this), "Command2");
   buttons->addWidget(Command2);
   layout->addLayout(buttons);
   resize(480, 160);

@@ -12,7 +12,10 @@
 #include "frame/APIS.h"
 #include "frame/Appfilesadm.h"
 #include "frame/ModalWindow.h"
+#include "frame/WidgetFactory.h"
 #include "lang/Lang.h"
+
+using WidgetFactory::Named;
 
 namespace {
 
@@ -34,8 +37,7 @@ QString ShowWithoutWaiting() {
 }
 
 QPushButton* AddButton(QWidget* parent, QVBoxLayout* column, const char* name) {
-  auto* button = new QPushButton(parent);
-  button->setObjectName(name);
+  auto* button = Named(new QPushButton(parent), name);
   button->setAutoDefault(false);
   column->addWidget(button);
   return button;
@@ -81,24 +83,19 @@ QString Form3::ShowFileManager(const QString& folder, const QString& extension, 
 void Form3::CreateControls() {
   auto* layout = new QHBoxLayout(this);
   auto* left = new QVBoxLayout;
-  List1 = new QListWidget(this);
-  List1->setObjectName("List1");
+  List1 = Named(new QListWidget(this), "List1");
   left->addWidget(List1);
-  Frame1 = new QGroupBox(this);
-  Frame1->setObjectName("Frame1");
+  Frame1 = Named(new QGroupBox(this), "Frame1");
   auto* nameArea = new QVBoxLayout(Frame1);
-  Label1 = new QLabel(Frame1);
-  Label1->setObjectName("Label1");
+  Label1 = Named(new QLabel(Frame1), "Label1");
   nameArea->addWidget(Label1);
-  Text1 = new QLineEdit(Frame1);
-  Text1->setObjectName("Text1");
+  Text1 = Named(new QLineEdit(Frame1), "Text1");
   nameArea->addWidget(Text1);
   left->addWidget(Frame1);
   layout->addLayout(left, 1);
 
   auto* right = new QVBoxLayout;
-  Picture1 = new QWidget(this);
-  Picture1->setObjectName("Picture1");
+  Picture1 = Named(new QWidget(this), "Picture1");
   right->addWidget(Picture1);
   Command4 = AddButton(this, right, "Command4");
   Command2 = AddButton(this, right, "Command2");

@@ -16,7 +16,10 @@
 #include <QVBoxLayout>
 
 #include "frame/IntDocView.h"
+#include "frame/WidgetFactory.h"
 #include "lang/Lang.h"
+
+using WidgetFactory::Named;
 
 namespace {
 QPointer<Form6> g_instance;
@@ -48,8 +51,7 @@ class OwnerWatcher : public QObject {
 };
 
 QPushButton* MakeButton(QWidget* parent, const char* name, const QString& caption) {
-  auto* button = new QPushButton(caption, parent);
-  button->setObjectName(name);
+  auto* button = Named(new QPushButton(caption, parent), name);
   return button;
 }
 }  // namespace
@@ -96,13 +98,10 @@ void Form6::CreateControls() {
   auto* tools = new QHBoxLayout;
   layout->addLayout(tools);
 
-  Frame1 = new QGroupBox("Buscar", this);
-  Frame1->setObjectName("Frame1");
+  Frame1 = Named(new QGroupBox("Buscar", this), "Frame1");
   auto* find = new QHBoxLayout(Frame1);
-  Text2 = new QLineEdit(Frame1);
-  Text2->setObjectName("Text2");
-  Check1 = new QCheckBox("Coincidir mayúsculas", Frame1);
-  Check1->setObjectName("Check1");
+  Text2 = Named(new QLineEdit(Frame1), "Text2");
+  Check1 = Named(new QCheckBox("Coincidir mayúsculas", Frame1), "Check1");
   Command2 = MakeButton(Frame1, "Command2", "<");
   Command1 = MakeButton(Frame1, "Command1", ">");
   find->addWidget(Text2, 1);
@@ -111,8 +110,7 @@ void Form6::CreateControls() {
   find->addWidget(Command1);
   tools->addWidget(Frame1, 1);
 
-  Frame2 = new QGroupBox("Tamaño", this);
-  Frame2->setObjectName("Frame2");
+  Frame2 = Named(new QGroupBox("Tamaño", this), "Frame2");
   auto* size = new QHBoxLayout(Frame2);
   Command3 = MakeButton(Frame2, "Command3", "+");
   Command4 = MakeButton(Frame2, "Command4", "-");
@@ -123,18 +121,15 @@ void Form6::CreateControls() {
   // The wait frame shares the text box's cell and lies over it until the output is in.
   auto* cell = new QGridLayout;
   layout->addLayout(cell, 1);
-  Text1 = new QPlainTextEdit(this);
-  Text1->setObjectName("Text1");
+  Text1 = Named(new QPlainTextEdit(this), "Text1");
   Text1->setReadOnly(true);
   Text1->setLineWrapMode(QPlainTextEdit::NoWrap);
   Text1->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
   Text1->setFont(QFont("Monospace", 10));
   cell->addWidget(Text1, 0, 0);
-  Frame3 = new QGroupBox(this);
-  Frame3->setObjectName("Frame3");
+  Frame3 = Named(new QGroupBox(this), "Frame3");
   auto* wait = new QVBoxLayout(Frame3);
-  Label1 = new QLabel("Espere...", Frame3);
-  Label1->setObjectName("Label1");
+  Label1 = Named(new QLabel("Espere...", Frame3), "Label1");
   Label1->setAlignment(Qt::AlignCenter);
   wait->addWidget(Label1);
   Frame3->setAutoFillBackground(true);

@@ -16,8 +16,11 @@
 #include "frame/ProgramFolder.h"
 #include "frame/ScriptObj.h"
 #include "frame/TextFit.h"
+#include "frame/WidgetFactory.h"
 #include "frame/ffmpeg.h"
 #include "lang/Lang.h"
+
+using WidgetFactory::Named;
 
 namespace {
 QPointer<Form9> g_instance;
@@ -25,8 +28,7 @@ QPointer<Form9> g_instance;
 const char* const kToolNames[] = {"ffmpeg", "ffplay", "ffprobe", "cdda2wav"};
 
 QLineEdit* MakeBox(QWidget* parent, const char* name, const QString& text) {
-  auto* box = new QLineEdit(text, parent);
-  box->setObjectName(name);
+  auto* box = Named(new QLineEdit(text, parent), name);
   return box;
 }
 }  // namespace
@@ -80,12 +82,9 @@ void Form9::CreateControls() {
     rows->addWidget(*browse[row], row, 2);
   }
   auto* buttons = new QHBoxLayout;
-  Command7 = new QPushButton("Buscar faltantes", this);
-  Command7->setObjectName("Command7");
-  Command5 = new QPushButton("Establecer", this);
-  Command5->setObjectName("Command5");
-  Command6 = new QPushButton("Cancelar", this);
-  Command6->setObjectName("Command6");
+  Command7 = Named(new QPushButton("Buscar faltantes", this), "Command7");
+  Command5 = Named(new QPushButton("Establecer", this), "Command5");
+  Command6 = Named(new QPushButton("Cancelar", this), "Command6");
   buttons->addWidget(Command7);
   buttons->addStretch();
   buttons->addWidget(Command5);
