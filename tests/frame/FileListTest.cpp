@@ -97,6 +97,25 @@ TEST_F(FileListTest, RemovingKeepsTheSelectionOnTheSameLineOrTheLast) {
   }
 }
 
+// The list is data: changing it tells the listeners, a change that changes
+// nothing tells nobody.
+TEST_F(FileListTest, ChangesAreToldAndNoChangeIsNot) {
+  int told = 0;
+  const QMetaObject::Connection listener = QObject::connect(
+      &Aplicacion::Events(), &Aplicacion::SessionEvents::FileListChanged, [&] { ++told; });
+  Aplicacion::AppendFiles({"/m/a.mp4", "/m/b.mp4"});
+  EXPECT_EQ(told, 1);
+  Aplicacion::AppendFiles({});
+  Aplicacion::RemoveFile(-1);
+  Aplicacion::RemoveFile(2);
+  EXPECT_EQ(told, 1);
+  Aplicacion::RemoveFile(0);
+  QObject::disconnect(listener);
+  EXPECT_EQ(told, 2);
+  EXPECT_EQ(Aplicacion::FileList, QStringList{"/m/b.mp4"});
+  EXPECT_EQ(Lines(), Aplicacion::FileList);
+}
+
 TEST_F(FileListTest, RefreshKeepsASelectionInRangeAndNoneWhenThereWasNone) {
   Fill(5);
   main_.List1->setCurrentRow(4);
