@@ -87,6 +87,7 @@ Form1::Form1(QWidget* parent) : QMainWindow(parent) {
   setCentralWidget(central);
   CreateMenus();
   WireControls();
+  ShowRunOptions();
   List1->viewport()->setAcceptDrops(true);
   List1->viewport()->installEventFilter(this);
   resize(640, 560);
