@@ -49,11 +49,6 @@ class OwnerWatcher : public QObject {
   QPointer<QWidget> owner_;
   QPointer<Form6> viewer_;
 };
-
-QPushButton* MakeButton(QWidget* parent, const char* name, const QString& caption) {
-  auto* button = Named(new QPushButton(caption, parent), name);
-  return button;
-}
 }  // namespace
 
 Form6::Form6() {
@@ -102,8 +97,8 @@ void Form6::CreateControls() {
   auto* find = new QHBoxLayout(Frame1);
   Text2 = Named(new QLineEdit(Frame1), "Text2");
   Check1 = Named(new QCheckBox("Coincidir mayúsculas", Frame1), "Check1");
-  Command2 = MakeButton(Frame1, "Command2", "<");
-  Command1 = MakeButton(Frame1, "Command1", ">");
+  Command2 = Named(new QPushButton("<", Frame1), "Command2");
+  Command1 = Named(new QPushButton(">", Frame1), "Command1");
   find->addWidget(Text2, 1);
   find->addWidget(Check1);
   find->addWidget(Command2);
@@ -112,8 +107,8 @@ void Form6::CreateControls() {
 
   Frame2 = Named(new QGroupBox("Tamaño", this), "Frame2");
   auto* size = new QHBoxLayout(Frame2);
-  Command3 = MakeButton(Frame2, "Command3", "+");
-  Command4 = MakeButton(Frame2, "Command4", "-");
+  Command3 = Named(new QPushButton("+", Frame2), "Command3");
+  Command4 = Named(new QPushButton("-", Frame2), "Command4");
   size->addWidget(Command3);
   size->addWidget(Command4);
   tools->addWidget(Frame2);
