@@ -483,6 +483,18 @@ TEST_F(CatalogueTest, EveryBoxIsTitledWithTheMainWindowsCaption) {
   for (const Dialogs::Request& shown : dialogs.Shown()) EXPECT_EQ(shown.title, "Main caption");
 }
 
+TEST_F(CatalogueTest, OnceTheMainWindowHasGoneBoxesAreTitledWithTheProgramsName) {
+  {
+    Form1 main;
+    main.setWindowTitle("Main caption");
+  }
+  ScriptedDialogs dialogs;
+  dialogs.ExpectMessage();
+  Lang::MsgNoSource();
+  ASSERT_EQ(dialogs.Shown().size(), 1);
+  EXPECT_EQ(dialogs.Shown()[0].title, "Quillmoor 2.0");
+}
+
 TEST_F(CatalogueTest, FileNamePromptAsksAgainWithTheSameDefaultUntilValidOrCancelled) {
   ScriptedDialogs dialogs;
   dialogs.Expect(Kind::Input, QString("a:b"))
