@@ -5,6 +5,7 @@
 #include "frame/Aplicacion.h"
 #include "frame/CaptureConsole.h"
 #include "frame/TerminationSignals.h"
+#include "frame/WindowServices.h"
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
@@ -12,6 +13,7 @@ int main(int argc, char* argv[]) {
   // the main window closes, not when the last visible window does.
   QApplication::setQuitOnLastWindowClosed(false);
 
+  WindowServices::Install();
   Aplicacion::WriteManifest();
   QPointer<Form1> main = new Form1;
   main->setAttribute(Qt::WA_DeleteOnClose);

@@ -16,6 +16,7 @@
 #include <QMenuBar>
 #include <QPointer>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QVBoxLayout>
 
 #include "convert/ConversionStarter.h"
@@ -32,6 +33,8 @@
 #include "frame/Form9.h"
 #include "frame/IntDocView.h"
 #include "frame/MediaInfo.h"
+#include "frame/StartupWindows.h"
+#include "frame/WidgetFactory.h"
 #include "frame/ffmpeg.h"
 #include "devices/Form14.h"
 #include "devices/Form15.h"
@@ -47,6 +50,10 @@
 #include "frame/ProgramFolder.h"
 #include "frame/ScriptObj.h"
 
+using WidgetFactory::CheckItem;
+using WidgetFactory::MenuItem;
+using WidgetFactory::Named;
+
 namespace {
 
 QPointer<Form1> g_instance;
@@ -57,28 +64,15 @@ const char* const kExtensions[] = {
     "mpg", "mtk",  "mts",   "mtv",   "ogg",   "ogm", "ogv", "ogx", "vob",  "wav", "wma", "wmv",
     "wv"};
 
-template <class W>
-W* Named(W* widget, const char* name) {
-  widget->setObjectName(name);
-  return widget;
-}
-
-QAction* AddItem(QMenu* menu, const char* name, const QString& caption) {
-  return Named(menu->addAction(caption), name);
-}
-
-QAction* AddCheckItem(QMenu* menu, const char* name, const QString& caption) {
-  QAction* action = AddItem(menu, name, caption);
-  action->setCheckable(true);
-  return action;
-}
-
 }  // namespace
 
 Form1::Form1(QWidget* parent) : QMainWindow(parent) {
   g_instance = this;
   setObjectName("Form1");
   setWindowTitle("Quillmoor 2.0");
+  // Every message box is titled with this window's caption.
+  Lang::SetBoxTitle(windowTitle());
+  connect(this, &QWidget::windowTitleChanged, this, &Lang::SetBoxTitle);
   auto* central = new QWidget(this);
   CreateFileFrame();
   CreateOutputFrame();
@@ -95,12 +89,15 @@ Form1::Form1(QWidget* parent) : QMainWindow(parent) {
   setCentralWidget(central);
   CreateMenus();
   WireControls();
+  ShowRunOptions();
   List1->viewport()->setAcceptDrops(true);
   List1->viewport()->installEventFilter(this);
   resize(640, 560);
 }
 
-Form1::~Form1() = default;
+Form1::~Form1() {
+  if (g_instance == this) Lang::SetBoxTitle(QString());
+}
 
 Form1* Form1::Instance() { return g_instance.data(); }
 
@@ -174,69 +171,73 @@ void Form1::CreateProfileFrame() {
 
 void Form1::CreateMenus() {
   Menu_Archivo = Named(menuBar()->addMenu("Archivo"), "Menu_Archivo");
-  Menu_Archivo_Agregar = AddItem(Menu_Archivo, "Menu_Archivo_Agregar", "Agregar");
-  Menu_Archivo_Quitar = AddItem(Menu_Archivo, "Menu_Archivo_Quitar", "Quitar archivo seleccionado");
-  Menu_Archivo_AgregarCD = AddItem(Menu_Archivo, "Menu_Archivo_AgregarCD", "Agregar pistas de CD");
-  Menu_Archivo_AgDir = AddItem(Menu_Archivo, "Menu_Archivo_AgDir", "Agregar de directorio");
-  Menu_Archivo_QuitarTodos = AddItem(Menu_Archivo, "Menu_Archivo_QuitarTodos", "Quitar todos");
+  Menu_Archivo_Agregar = MenuItem(Menu_Archivo, "Menu_Archivo_Agregar", "Agregar");
+  Menu_Archivo_Quitar = MenuItem(Menu_Archivo, "Menu_Archivo_Quitar", "Quitar archivo seleccionado");
+  Menu_Archivo_AgregarCD = MenuItem(Menu_Archivo, "Menu_Archivo_AgregarCD", "Agregar pistas de CD");
+  Menu_Archivo_AgDir = MenuItem(Menu_Archivo, "Menu_Archivo_AgDir", "Agregar de directorio");
+  Menu_Archivo_QuitarTodos = MenuItem(Menu_Archivo, "Menu_Archivo_QuitarTodos", "Quitar todos");
   Menu_Archivo->addSeparator();
   Menu_Archivo_Reproducir =
-      AddItem(Menu_Archivo, "Menu_Archivo_Reproducir", "Reproducir archivo seleccionado");
+      MenuItem(Menu_Archivo, "Menu_Archivo_Reproducir", "Reproducir archivo seleccionado");
   Menu_Archivo_Analizar =
-      AddItem(Menu_Archivo, "Menu_Archivo_Analizar", "Analizar archivo seleccionado");
+      MenuItem(Menu_Archivo, "Menu_Archivo_Analizar", "Analizar archivo seleccionado");
   Menu_Archivo->addSeparator();
-  File_Exit = AddItem(Menu_Archivo, "File_Exit", "Salir");
+  File_Exit = MenuItem(Menu_Archivo, "File_Exit", "Salir");
 
   Menu_Herramientas = Named(menuBar()->addMenu("Herramientas"), "Menu_Herramientas");
   QMenu* tools = Menu_Herramientas;
-  Herramientas_AdminF = AddItem(tools, "Herramientas_AdminF", "Administrar formatos");
-  Herramientas_AdminFiltro = AddItem(tools, "Herramientas_AdminFiltro", "Administrar filtros");
+  Herramientas_AdminF = MenuItem(tools, "Herramientas_AdminF", "Administrar formatos");
+  Herramientas_AdminFiltro = MenuItem(tools, "Herramientas_AdminFiltro", "Administrar filtros");
   Herramientas_CodecExtA =
-      AddItem(tools, "Herramientas_CodecExtA", "Administrar codecs externos de audio");
+      MenuItem(tools, "Herramientas_CodecExtA", "Administrar codecs externos de audio");
   Herramientas_CodecExtV =
-      AddItem(tools, "Herramientas_CodecExtV", "Administrar codecs externos de video");
-  Tools_AdmPEdit = AddItem(tools, "Tools_AdmPEdit", "Administrar perfiles de edición");
+      MenuItem(tools, "Herramientas_CodecExtV", "Administrar codecs externos de video");
+  Tools_AdmPEdit = MenuItem(tools, "Tools_AdmPEdit", "Administrar perfiles de edición");
   tools->addSeparator();
-  Herramientas_EditorFiltros = AddItem(tools, "Herramientas_EditorFiltros", "Editor de filtros");
-  Tools_ECEdit = AddItem(tools, "Tools_ECEdit", "Editor de codecs externos");
-  Tools_FmtEdit = AddItem(tools, "Tools_FmtEdit", "Editor de formatos");
-  Tools_EditPerfEdit = AddItem(tools, "Tools_EditPerfEdit", "Editor de perfiles de edición");
+  Herramientas_EditorFiltros = MenuItem(tools, "Herramientas_EditorFiltros", "Editor de filtros");
+  Tools_ECEdit = MenuItem(tools, "Tools_ECEdit", "Editor de codecs externos");
+  Tools_FmtEdit = MenuItem(tools, "Tools_FmtEdit", "Editor de formatos");
+  Tools_EditPerfEdit = MenuItem(tools, "Tools_EditPerfEdit", "Editor de perfiles de edición");
   tools->addSeparator();
-  Tools_CDExtract = AddItem(tools, "Tools_CDExtract", "Extraer pistas de CD");
-  Tools_Grab = AddItem(tools, "Tools_Grab", "Grabar");
-  Tools_EmitirList = AddItem(tools, "Tools_EmitirList", "Emitir en la red");
+  Tools_CDExtract = MenuItem(tools, "Tools_CDExtract", "Extraer pistas de CD");
+  Tools_Grab = MenuItem(tools, "Tools_Grab", "Grabar");
+  Tools_EmitirList = MenuItem(tools, "Tools_EmitirList", "Emitir en la red");
   tools->addSeparator();
-  Herramientas_Rutas = AddItem(tools, "Herramientas_Rutas", "Rutas de acceso");
-  Herramientas_Lang = AddItem(tools, "Herramientas_Lang", "Lenguaje / Language");
+  Herramientas_Rutas = MenuItem(tools, "Herramientas_Rutas", "Rutas de acceso");
+  Herramientas_Lang = MenuItem(tools, "Herramientas_Lang", "Lenguaje / Language");
 
   Menu_Convertir = Named(menuBar()->addMenu("Convertir"), "Menu_Convertir");
-  Convertir_Iniciar = AddItem(Menu_Convertir, "Convertir_Iniciar", "Iniciar");
-  Convertir_Comandos = AddItem(Menu_Convertir, "Convertir_Comandos", "Comandos a ejecutar");
-  Convertir_Prueba = AddItem(Menu_Convertir, "Convertir_Prueba", "Realizar una prueba");
+  Convertir_Iniciar = MenuItem(Menu_Convertir, "Convertir_Iniciar", "Iniciar");
+  Convertir_Comandos = MenuItem(Menu_Convertir, "Convertir_Comandos", "Comandos a ejecutar");
+  Convertir_Prueba = MenuItem(Menu_Convertir, "Convertir_Prueba", "Realizar una prueba");
   Conv_Options = Named(Menu_Convertir->addMenu("Opciones"), "Conv_Options");
-  Conv_Opt_2pass = AddCheckItem(Conv_Options, "Conv_Opt_2pass", "2 pases");
-  Conv_Opt_Reemplazar = AddCheckItem(Conv_Options, "Conv_Opt_Reemplazar", "Reemplazar archivos");
-  Conv_Opt_DelFiles = AddCheckItem(Conv_Options, "Conv_Opt_DelFiles", "Eliminar archivos originales");
+  Conv_Opt_2pass = CheckItem(Conv_Options, "Conv_Opt_2pass", "2 pases");
+  Conv_Opt_Reemplazar = CheckItem(Conv_Options, "Conv_Opt_Reemplazar", "Reemplazar archivos");
+  Conv_Opt_DelFiles = CheckItem(Conv_Options, "Conv_Opt_DelFiles", "Eliminar archivos originales");
 
   Menu_Help = Named(menuBar()->addMenu("Ayuda"), "Menu_Help");
-  Help_ffLic = AddItem(Menu_Help, "Help_ffLic", "Licencia de ffmpeg");
-  Help_ffhelp = AddItem(Menu_Help, "Help_ffhelp", "Ayuda de ffmpeg");
+  Help_ffLic = MenuItem(Menu_Help, "Help_ffLic", "Licencia de ffmpeg");
+  Help_ffhelp = MenuItem(Menu_Help, "Help_ffhelp", "Ayuda de ffmpeg");
   Menu_Help->addSeparator();
-  Help_AboutCdda2wav = AddItem(Menu_Help, "Help_AboutCdda2wav", "Acerca de cdda2wav");
+  Help_AboutCdda2wav = MenuItem(Menu_Help, "Help_AboutCdda2wav", "Acerca de cdda2wav");
   Menu_Help->addSeparator();
-  About_EC = AddItem(Menu_Help, "About_EC", "Acerca del codec externo...");
+  About_EC = MenuItem(Menu_Help, "About_EC", "Acerca del codec externo...");
   Menu_Help->addSeparator();
-  Help_About = AddItem(Menu_Help, "Help_About", "Acerca de este programa");
-  Help_ProgramHelp = AddItem(Menu_Help, "Help_ProgramHelp", "Ayuda de este programa");
-  Help_Donate = AddItem(Menu_Help, "Help_Donate", "Donar / Donate");
+  Help_About = MenuItem(Menu_Help, "Help_About", "Acerca de este programa");
+  Help_ProgramHelp = MenuItem(Menu_Help, "Help_ProgramHelp", "Ayuda de este programa");
+  Help_Donate = MenuItem(Menu_Help, "Help_Donate", "Donar / Donate");
 }
 
 void Form1::WireControls() {
   connect(File_Exit, &QAction::triggered, this, &QWidget::close);
-  connect(Command1, &QPushButton::clicked, this, &Aplicacion::AddFiles);
-  connect(Menu_Archivo_Agregar, &QAction::triggered, this, &Aplicacion::AddFiles);
-  connect(Command2, &QPushButton::clicked, this, &Aplicacion::RemoveSelectedFile);
-  connect(Menu_Archivo_Quitar, &QAction::triggered, this, &Aplicacion::RemoveSelectedFile);
+  connect(Command1, &QPushButton::clicked, this, &Form1::Command1_Click);
+  connect(Menu_Archivo_Agregar, &QAction::triggered, this, &Form1::Command1_Click);
+  connect(Command2, &QPushButton::clicked, this, &Form1::Command2_Click);
+  connect(Menu_Archivo_Quitar, &QAction::triggered, this, &Form1::Command2_Click);
+  connect(&Aplicacion::Events(), &Aplicacion::SessionEvents::FileListChanged, this,
+          &Form1::ShowFileList);
+  connect(&Aplicacion::Events(), &Aplicacion::SessionEvents::ConfigApplied, this,
+          &Form1::ShowRunOptions);
   connect(Menu_Archivo_QuitarTodos, &QAction::triggered, this, &Form1::Menu_Archivo_QuitarTodos_Click);
   connect(Menu_Archivo_AgDir, &QAction::triggered, this, &Form1::Menu_Archivo_AgDir_Click);
   connect(Command6, &QPushButton::clicked, this, &Form1::Command6_Click);
@@ -303,6 +304,17 @@ void Form1::Conv_Opt_Toggled() {
   Convertidor::Choices.ReplaceFiles = Conv_Opt_Reemplazar->isChecked();
 }
 
+void Form1::ShowRunOptions() {
+  const Convertidor::ConversionChoices& choices = Convertidor::Choices;
+  const std::pair<QAction*, bool> options[] = {{Conv_Opt_2pass, choices.TwoPass},
+                                               {Conv_Opt_DelFiles, choices.DeleteOriginals},
+                                               {Conv_Opt_Reemplazar, choices.ReplaceFiles}};
+  for (const auto& [option, checked] : options) {
+    const QSignalBlocker quiet(option);
+    option->setChecked(checked);
+  }
+}
+
 void Form1::Combo2_Change() { Convertidor::Choices.ExtensionText = Combo2->currentText(); }
 
 void Form1::Form_Load() {
@@ -314,7 +326,7 @@ void Form1::Form_Load() {
   Combo3_Click();
   Combo4->setCurrentIndex(0);
   Combo4_Click();
-  Aplicacion::Startup();
+  StartupWindows::Run(this);
 }
 
 void Form1::Form_Unload() {
@@ -329,6 +341,25 @@ void Form1::closeEvent(QCloseEvent* event) {
 }
 
 // File list ---------------------------------------------------------------
+
+void Form1::Command1_Click() {
+  const QStringList& files = Aplicacion::FileList;
+  const QString start = files.isEmpty() ? QString() : ScriptObj::ParentFolder(files.last());
+  Aplicacion::AppendFiles(APIS::OpenFileDialog(QString(), this, start, QString(), true, 4096));
+}
+
+void Form1::Command2_Click() { Aplicacion::RemoveFile(SelectedRow()); }
+
+void Form1::ShowFileList() {
+  const int selected = SelectedRow();
+  List1->setUpdatesEnabled(false);
+  List1->clear();
+  List1->addItems(Aplicacion::FileList);
+  List1->setUpdatesEnabled(true);
+  if (selected >= 0 && List1->count() > 0) {
+    List1->setCurrentRow(std::min(selected, List1->count() - 1));
+  }
+}
 
 void Form1::Menu_Archivo_QuitarTodos_Click() {
   Aplicacion::FileList.clear();

@@ -34,6 +34,11 @@ class Form1 : public QMainWindow {
   int SelectedRow() const;
 
   // File list.
+  // Lets the user pick files (several at once) and appends them; a cancelled
+  // dialog changes nothing.
+  void Command1_Click();
+  // Removes the selected file; nothing without a selection.
+  void Command2_Click();
   void Menu_Archivo_QuitarTodos_Click();
   void Menu_Archivo_AgDir_Click();
   void List1_OLEDragDrop(const QStringList& paths);
@@ -143,6 +148,11 @@ class Form1 : public QMainWindow {
   void CreateMenus();
   void WireControls();
   void Conv_Opt_Toggled();
+  // Shows the conversion's run options in the option menu.
+  void ShowRunOptions();
+  // Refills List1 from the input list. A selected line stays selected, or the
+  // last line when the list has become shorter.
+  void ShowFileList();
   void Form_Unload();
   ProfileChoice::Controls FormatChoice();
   ProfileChoice::Controls EditChoice();

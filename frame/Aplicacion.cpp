@@ -3,25 +3,20 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
-#include <QListWidget>
 #include <QSaveFile>
-
 #include <memory>
 
-#include "convert/Form1.h"
+#include "convert/Convertidor.h"
 #include "devices/Grabador.h"
 #include "devices/cdrtools.h"
 #include "formats/FormatEdit.h"
 #include "frame/APIS.h"
 #include "frame/ConfigRecord.h"
-#include "frame/Form16.h"
-#include "frame/Form9.h"
 #include "frame/ProgramFolder.h"
 #include "frame/RecordFile.h"
 #include "frame/ScriptObj.h"
 #include "frame/TempFolders.h"
 #include "frame/ffmpeg.h"
-#include "lang/Form13.h"
 #include "lang/Lang.h"
 
 namespace Aplicacion {
@@ -61,21 +56,17 @@ ConfigRecord GatherConfig() {
   record.DemuxerFormats = FormatEdit::DemuxerFormats;
   record.InputPixelFormats = FormatEdit::InputPixelFormats;
   record.OutputPixelFormats = FormatEdit::OutputPixelFormats;
-  if (Form1* main = Form1::Instance()) {
-    record.TwoPass = main->Conv_Opt_2pass->isChecked() ? 1 : 0;
-    record.DeleteOriginals = main->Conv_Opt_DelFiles->isChecked() ? 1 : 0;
-    record.ReplaceFiles = main->Conv_Opt_Reemplazar->isChecked() ? 1 : 0;
-  }
+  record.TwoPass = Convertidor::Choices.TwoPass ? 1 : 0;
+  record.DeleteOriginals = Convertidor::Choices.DeleteOriginals ? 1 : 0;
+  record.ReplaceFiles = Convertidor::Choices.ReplaceFiles ? 1 : 0;
   record.RecBufferSizeMB = Grabador::RecBufferSizeMB;
   return record;
 }
 
 void ApplyConfig(const ConfigRecord& record) {
-  if (Form1* main = Form1::Instance()) {
-    main->Conv_Opt_2pass->setChecked(record.TwoPass == 1);
-    main->Conv_Opt_DelFiles->setChecked(record.DeleteOriginals == 1);
-    main->Conv_Opt_Reemplazar->setChecked(record.ReplaceFiles == 1);
-  }
+  Convertidor::Choices.TwoPass = record.TwoPass == 1;
+  Convertidor::Choices.DeleteOriginals = record.DeleteOriginals == 1;
+  Convertidor::Choices.ReplaceFiles = record.ReplaceFiles == 1;
   FormatEdit::AudioEncoders = record.AudioEncoders;
   FormatEdit::VideoEncoders = record.VideoEncoders;
   FormatEdit::SubtitleEncoders = record.SubtitleEncoders;
@@ -93,6 +84,7 @@ void ApplyConfig(const ConfigRecord& record) {
   ffmpeg::FfmpegPath = ResolveAppPath(record.FfmpegPath);
   ffmpeg::FfplayPath = ResolveAppPath(record.FfplayPath);
   ffmpeg::FfprobePath = ResolveAppPath(record.FfprobePath);
+  emit Events().ConfigApplied();
 }
 
 void ReadConfig() {
@@ -136,52 +128,28 @@ void WriteConfig() {
   }
 }
 
+SessionEvents& Events() {
+  static SessionEvents events;
+  return events;
+}
+
 QStringList FileList;
 
 int FileCount() { return static_cast<int>(FileList.size()); }
 
-namespace {
-
-// The selected line of the list, or -1; a current line that is not selected
-// does not count.
-int SelectedRow(const QListWidget* list) {
-  const QListWidgetItem* item = list->currentItem();
-  return item && item->isSelected() ? list->row(item) : -1;
-}
-
-}  // namespace
-
-void AddFiles() {
-  Form1* main = Form1::Instance();
-  const QString start = FileList.isEmpty() ? QString() : ScriptObj::ParentFolder(FileList.last());
-  const QStringList picked = APIS::OpenFileDialog(QString(), main, start, QString(), true, 4096);
-  if (picked.isEmpty()) return;
-  FileList.append(picked);
+void AppendFiles(const QStringList& files) {
+  if (files.isEmpty()) return;
+  FileList.append(files);
   RefreshFileList();
 }
 
-void RemoveSelectedFile() {
-  Form1* main = Form1::Instance();
-  if (!main) return;
-  const int row = SelectedRow(main->List1);
+void RemoveFile(int row) {
   if (row < 0 || row >= FileList.size()) return;
   FileList.removeAt(row);
   RefreshFileList();
 }
 
-void RefreshFileList() {
-  Form1* main = Form1::Instance();
-  if (!main) return;
-  QListWidget* list = main->List1;
-  const int selected = SelectedRow(list);
-  list->setUpdatesEnabled(false);
-  list->clear();
-  list->addItems(FileList);
-  list->setUpdatesEnabled(true);
-  if (selected >= 0 && list->count() > 0) {
-    list->setCurrentRow(std::min(selected, list->count() - 1));
-  }
-}
+void RefreshFileList() { emit Events().FileListChanged(); }
 
 namespace {
 
@@ -284,9 +252,7 @@ const char* const DonationPage = "https://quillmoor.example.org/donar.html";
 
 void OpenDonationPage() { APIS::ShellOpen(DonationPage); }
 
-void FindToolsOnFirstRun() {
-  Form9::FillMissingTools(
-      {&ffmpeg::FfmpegPath, &ffmpeg::FfplayPath, &ffmpeg::FfprobePath, &cdrtools::Cdda2wavPath});
+void ReportMissingTools() {
   if (!ScriptObj::FileExists(ffmpeg::FfmpegPath)) Lang::MsgFfmpegNotFound();
   if (!ScriptObj::FileExists(ffmpeg::FfplayPath)) Lang::MsgFfplayNotFound();
   if (!ScriptObj::FileExists(ffmpeg::FfprobePath)) Lang::MsgFfprobeNotFound();
@@ -300,18 +266,8 @@ void Startup() {
   ffmpeg::InitParamCaptions();
   ReadConfig();
   Lang::LoadLanguage(Lang::LanguageName);
-  Form1* main = Form1::Instance();
-  if (Lang::LanguageName.isEmpty()) {
-    if (main) main->show();
-    Form13::ShowModal(main);
-  }
-  if (!ScriptObj::FileExists(ConfigPath())) {
-    if (main) main->show();
-    FindToolsOnFirstRun();
-    Form9::ShowModal(main);
-    Form16::ShowModal(main);
-    FormatEdit::FfmpegListsStale = 1;
-  }
 }
+
+bool IsFirstRun() { return !ScriptObj::FileExists(ConfigPath()); }
 
 }  // namespace Aplicacion

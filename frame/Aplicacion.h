@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QObject>
 #include <QString>
 #include <QStringList>
 
@@ -19,8 +20,9 @@ extern QString EditProfilePath;    // "" = no editing; appfiles/editp/.qep = "<M
 // appfiles/config.qcf under the program folder.
 QString ConfigPath();
 
-// Reads config.qcf, when it exists, into the settings' owners and the main
-// window's option menu. A file that cannot be read changes nothing.
+// Reads config.qcf, when it exists, into the settings' owners; the run
+// options go to the conversion's choices, and Events().ConfigApplied tells
+// the main window to show them. A file that cannot be read changes nothing.
 void ReadConfig();
 // Gathers the settings and writes config.qcf; the only place it is written.
 // A config.qcf that cannot be read is not written over: it is first moved to
@@ -38,18 +40,28 @@ QString StoreAppPath(const QString& path);
 // An absolute path stays; a relative one is joined to the program folder.
 QString ResolveAppPath(const QString& path);
 
-// The input files as full paths, in the order of the main window's list:
-// entry i is line i of Form1::List1. Every change ends with RefreshFileList.
+// What the application's state tells the windows that show it.
+class SessionEvents : public QObject {
+  Q_OBJECT
+
+ signals:
+  // The input file list has changed; the main window shows it again.
+  void FileListChanged();
+  // A configuration was read; the main window shows its run options.
+  void ConfigApplied();
+};
+SessionEvents& Events();
+
+// The input files as full paths, in the order the main window shows them.
+// Every change ends with RefreshFileList.
 extern QStringList FileList;
 int FileCount();
 
-// Lets the user pick files (several at once) and appends them; duplicates are
-// kept. A cancelled dialog changes nothing.
-void AddFiles();
-// Removes the entry selected in the main window's list; nothing without one.
-void RemoveSelectedFile();
-// Refills Form1::List1 from FileList. A selected line stays selected, or the
-// last line when the list has become shorter.
+// Appends the files in their order; duplicates are kept.
+void AppendFiles(const QStringList& files);
+// Removes entry row; nothing for a row outside the list (-1 = no selection).
+void RemoveFile(int row);
+// Tells whoever shows the list that it has changed.
 void RefreshFileList();
 
 // Makes a new empty working folder in this copy's own folder below
@@ -77,15 +89,16 @@ extern const char* const WebPage;
 extern const char* const DonationPage;
 void OpenDonationPage();
 
-// Fills the tool paths that are not set with the tools found in the program
-// folder, then on PATH, and says which of ffmpeg, ffplay and ffprobe are
-// missing (without cdda2wav the program still converts).
-void FindToolsOnFirstRun();
+// Says which of ffmpeg, ffplay and ffprobe are missing (without cdda2wav the
+// program still converts).
+void ReportMissingTools();
 
-// Called last by the main window's load: the temporary folders (what copies
+// The start-up steps that show nothing: the temporary folders (what copies
 // that are gone left behind is removed, this copy's own is made), option
-// names, configuration, language, and on a first run the tool paths and the
-// about box.
+// names, configuration and language. The windows that a first run or an
+// unknown language needs come after, from the window side.
 void Startup();
+// No configuration has been written yet.
+bool IsFirstRun();
 
 }  // namespace Aplicacion

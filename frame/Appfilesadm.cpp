@@ -15,8 +15,6 @@
 #include "formats/FormatEdit.h"
 #include "formats/FormatProfile.h"
 #include "frame/APIS.h"
-#include "frame/Form3.h"
-#include "frame/ModalWindow.h"
 #include "frame/RecordFile.h"
 #include "frame/ScriptObj.h"
 #include "lang/Lang.h"
@@ -59,17 +57,7 @@ RecordFile::Result WriteEmptyRecord(const QString& path, const QString& extensio
   return RecordFile::WriteBytes(path, QByteArray());
 }
 
-// A modeless manager that nobody waits for: it deletes itself when closed.
-QString ShowWithoutWaiting() {
-  auto* window = new Form3;
-  window->setAttribute(Qt::WA_DeleteOnClose);
-  if (window->SetUp()) {
-    window->show();
-  } else {
-    delete window;
-  }
-  return QString();
-}
+ManagerWindow g_managerWindow = nullptr;
 
 }  // namespace
 
@@ -83,27 +71,10 @@ void Prepare(const QString& folder, const QString& extension, uint8_t mode) {
 }
 
 QString ShowFileManager(const QString& folder, const QString& extension, uint8_t mode, bool wait) {
-  if (!wait) {
-    Prepare(folder, extension, mode);
-    return ShowWithoutWaiting();
-  }
-  // The other windows stay hidden from the first opening until the last
-  // closing, also while an editor opened by "Editar" is up.
-  const ModalWindow::HiddenWindows others;
-  for (;;) {
-    Prepare(folder, extension, mode);
-    QString editName;
-    {
-      Form3 window;
-      if (!window.SetUp()) return QString();
-      ModalWindow::Run(&window);
-      if (FmEditRequested != 1) return FmResult;
-      editName = EditorName(window.SelectedEntry());
-    }
-    // The manager comes back on the same folder once the editor has closed.
-    if (Editor editor = EditorFor(extension)) editor(editName);
-  }
+  return g_managerWindow ? g_managerWindow(folder, extension, mode, wait) : QString();
 }
+
+void InstallManagerWindow(ManagerWindow show) { g_managerWindow = show; }
 
 void InitSpecialEntries() {
   FmSpecialEntries.clear();

@@ -24,8 +24,14 @@ extern uint8_t FmEditRequested;       // 1 once "Editar" asked for the editor
 
 // Shows the manager and returns the chosen full path, or "" when the user
 // cancelled. With wait false the window is left open and "" comes back at once.
-// Every other window is hidden while it is shown.
+// Every other window is hidden while it is shown. "" without a manager window
+// installed.
 QString ShowFileManager(const QString& folder, const QString& extension, uint8_t mode, bool wait);
+
+// Shows the manager window as ShowFileManager says; installed once by the window side.
+using ManagerWindow = QString (*)(const QString& folder, const QString& extension, uint8_t mode,
+                                  bool wait);
+void InstallManagerWindow(ManagerWindow show);
 
 // Sets the state for a manager over folder and extension in mode, as
 // ShowFileManager does before it fills the list.

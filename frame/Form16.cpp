@@ -13,6 +13,9 @@
 #include "convert/Form1.h"
 #include "frame/APIS.h"
 #include "frame/Aplicacion.h"
+#include "frame/WidgetFactory.h"
+
+using WidgetFactory::Named;
 
 namespace {
 
@@ -42,8 +45,7 @@ Form16::Form16(QWidget* owner) : QDialog(owner) {
 }
 
 QLabel* Form16::AddLabel(const char* name, const QString& text) {
-  auto* label = new QLabel(text, this);
-  label->setObjectName(name);
+  auto* label = Named(new QLabel(text, this), name);
   label->setWordWrap(true);
   return label;
 }
@@ -65,8 +67,7 @@ void Form16::CreateControls() {
   head->addWidget(Label1, 1);
   layout->addLayout(head);
 
-  Text1 = new QPlainTextEdit(kLicence, this);
-  Text1->setObjectName("Text1");
+  Text1 = Named(new QPlainTextEdit(kLicence, this), "Text1");
   Text1->setReadOnly(true);
   Text1->setMinimumHeight(160);
   layout->addWidget(Text1);
@@ -80,8 +81,7 @@ void Form16::CreateControls() {
   web->addWidget(Label9, 1);
   layout->addLayout(web);
 
-  Line1 = new QFrame(this);
-  Line1->setObjectName("Line1");
+  Line1 = Named(new QFrame(this), "Line1");
   Line1->setFrameShape(QFrame::HLine);
   Line1->setFrameShadow(QFrame::Sunken);
   layout->addWidget(Line1);
@@ -99,8 +99,7 @@ void Form16::CreateControls() {
   publisher->addWidget(Label2);
   publisher->addWidget(Label4);
   foot->addLayout(publisher, 1);
-  Command1 = new QPushButton("Donar / Donate", this);
-  Command1->setObjectName("Command1");
+  Command1 = Named(new QPushButton("Donar / Donate", this), "Command1");
   foot->addWidget(Command1, 0, Qt::AlignBottom);
   layout->addLayout(foot);
   resize(520, 480);

@@ -6,7 +6,10 @@
 #include <QVBoxLayout>
 
 #include "convert/Form1.h"
+#include "frame/WidgetFactory.h"
 #include "lang/Lang.h"
+
+using WidgetFactory::Named;
 
 namespace {
 QPointer<Form17> g_instance;
@@ -19,8 +22,7 @@ Form17::Form17() : QWidget(nullptr, Qt::Dialog) {
   setObjectName("Form17");
   setWindowTitle("Analizar archivo seleccionado");
   auto* layout = new QVBoxLayout(this);
-  Label1 = new QLabel("Espere...", this);
-  Label1->setObjectName("Label1");
+  Label1 = Named(new QLabel("Espere...", this), "Label1");
   Label1->setAlignment(Qt::AlignCenter);
   layout->addWidget(Label1);
   resize(240, 90);

@@ -5,12 +5,17 @@
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include "frame/CaptureConsole.h"
 #include "frame/Dialogs.h"
+#include "frame/ModalWindow.h"
+#include "frame/WidgetFactory.h"
 #include "frame/ffmpeg.h"
 #include "lang/Lang.h"
+
+using WidgetFactory::Named;
 
 namespace {
 QPointer<Form18> g_instance;
@@ -28,6 +33,23 @@ Form18::Form18(QWidget* parent) : QWidget(parent, Qt::Window) {
 Form18::~Form18() = default;
 
 Form18* Form18::Instance() { return g_instance.data(); }
+
+void Form18::Play(const ffmpeg::PlayCommand& command) {
+  Form18 window;
+  // The play starts once the window is up, inside the modal wait.
+  QTimer::singleShot(0, &window, [&window, &command] { window.RunPlay(command); });
+  ModalWindow::Run(&window);
+}
+
+void Form18::RunPlay(const ffmpeg::PlayCommand& command) {
+  QString output;
+  int32_t exitCode = 0;
+  CaptureConsole::RunCaptured(command.pipeline, command.workDir, 0, 1, Text1, true,
+                              CaptureConsole::ReplaceByVisibleChunk, output, 0, exitCode);
+  ffmpeg::PipeMode = 0;
+  Command1->setEnabled(false);
+  Command2->setEnabled(false);
+}
 
 QString Form18::UsageText() {
   return QStringList{"<Keypad>",
@@ -54,17 +76,14 @@ QString Form18::UsageText() {
 
 void Form18::CreateControls() {
   auto* layout = new QVBoxLayout(this);
-  Text1 = new QPlainTextEdit(this);
-  Text1->setObjectName("Text1");
+  Text1 = Named(new QPlainTextEdit(this), "Text1");
   Text1->setReadOnly(true);
   layout->addWidget(Text1);
   auto* buttons = new QHBoxLayout;
   buttons->addStretch(1);
-  Command1 = new QPushButton(this);
-  Command1->setObjectName("Command1");
+  Command1 = Named(new QPushButton(this), "Command1");
   buttons->addWidget(Command1);
-  Command2 = new QPushButton(this);
-  Command2->setObjectName("Command2");
+  Command2 = Named(new QPushButton(this), "Command2");
   buttons->addWidget(Command2);
   layout->addLayout(buttons);
   resize(480, 160);

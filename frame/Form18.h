@@ -4,6 +4,9 @@
 
 class QPlainTextEdit;
 class QPushButton;
+namespace ffmpeg {
+struct PlayCommand;
+}
 
 // The player window: ffplay's latest output while ffmpeg::PlayFile plays.
 class Form18 : public QWidget {
@@ -15,6 +18,9 @@ class Form18 : public QWidget {
 
   // The live player window, or nullptr.
   static Form18* Instance();
+  // Runs the play in a new player window, which hides every other window until
+  // the user closes it; returns then.
+  static void Play(const ffmpeg::PlayCommand& command);
 
   // The key list of "Ayuda"; ffplay's own, so English in every language.
   static QString UsageText();
@@ -33,4 +39,6 @@ class Form18 : public QWidget {
   void CreateControls();
   void WireControls();
   void Form_Load();
+  // Runs the play with its output in Text1; the buttons go off when it ends.
+  void RunPlay(const ffmpeg::PlayCommand& command);
 };

@@ -11,7 +11,11 @@
 
 #include "frame/APIS.h"
 #include "frame/Appfilesadm.h"
+#include "frame/ModalWindow.h"
+#include "frame/WidgetFactory.h"
 #include "lang/Lang.h"
+
+using WidgetFactory::Named;
 
 namespace {
 
@@ -20,9 +24,20 @@ QPointer<Form3> g_instance;
 // Height of the window without its name area, as in administer mode.
 constexpr int kAdministerHeight = 3960 / 15;
 
+// A modeless manager that nobody waits for: it deletes itself when closed.
+QString ShowWithoutWaiting() {
+  auto* window = new Form3;
+  window->setAttribute(Qt::WA_DeleteOnClose);
+  if (window->SetUp()) {
+    window->show();
+  } else {
+    delete window;
+  }
+  return QString();
+}
+
 QPushButton* AddButton(QWidget* parent, QVBoxLayout* column, const char* name) {
-  auto* button = new QPushButton(parent);
-  button->setObjectName(name);
+  auto* button = Named(new QPushButton(parent), name);
   button->setAutoDefault(false);
   column->addWidget(button);
   return button;
@@ -42,27 +57,45 @@ Form3::~Form3() = default;
 
 Form3* Form3::Instance() { return g_instance.data(); }
 
+QString Form3::ShowFileManager(const QString& folder, const QString& extension, uint8_t mode,
+                               bool wait) {
+  if (!wait) {
+    Appfilesadm::Prepare(folder, extension, mode);
+    return ShowWithoutWaiting();
+  }
+  // The other windows stay hidden from the first opening until the last
+  // closing, also while an editor opened by "Editar" is up.
+  const ModalWindow::HiddenWindows others;
+  for (;;) {
+    Appfilesadm::Prepare(folder, extension, mode);
+    QString editName;
+    {
+      Form3 window;
+      if (!window.SetUp()) return QString();
+      ModalWindow::Run(&window);
+      if (Appfilesadm::FmEditRequested != 1) return Appfilesadm::FmResult;
+      editName = Appfilesadm::EditorName(window.SelectedEntry());
+    }
+    if (Appfilesadm::Editor editor = Appfilesadm::EditorFor(extension)) editor(editName);
+  }
+}
+
 void Form3::CreateControls() {
   auto* layout = new QHBoxLayout(this);
   auto* left = new QVBoxLayout;
-  List1 = new QListWidget(this);
-  List1->setObjectName("List1");
+  List1 = Named(new QListWidget(this), "List1");
   left->addWidget(List1);
-  Frame1 = new QGroupBox(this);
-  Frame1->setObjectName("Frame1");
+  Frame1 = Named(new QGroupBox(this), "Frame1");
   auto* nameArea = new QVBoxLayout(Frame1);
-  Label1 = new QLabel(Frame1);
-  Label1->setObjectName("Label1");
+  Label1 = Named(new QLabel(Frame1), "Label1");
   nameArea->addWidget(Label1);
-  Text1 = new QLineEdit(Frame1);
-  Text1->setObjectName("Text1");
+  Text1 = Named(new QLineEdit(Frame1), "Text1");
   nameArea->addWidget(Text1);
   left->addWidget(Frame1);
   layout->addLayout(left, 1);
 
   auto* right = new QVBoxLayout;
-  Picture1 = new QWidget(this);
-  Picture1->setObjectName("Picture1");
+  Picture1 = Named(new QWidget(this), "Picture1");
   right->addWidget(Picture1);
   Command4 = AddButton(this, right, "Command4");
   Command2 = AddButton(this, right, "Command2");

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDialog>
+#include <cstdint>
 
 class QGroupBox;
 class QLabel;
@@ -18,6 +19,14 @@ class Form3 : public QDialog {
 
   // The newest live manager window, or nullptr.
   static Form3* Instance();
+
+  // Shows the manager over folder and extension in an Appfilesadm mode and
+  // returns the chosen full path, or "" when the user cancelled. With wait
+  // false the window is left open and "" comes back at once. Every other
+  // window is hidden while it is shown; "Editar" opens the editor and brings
+  // the manager back on the same folder once the editor has closed.
+  static QString ShowFileManager(const QString& folder, const QString& extension, uint8_t mode,
+                                 bool wait);
 
   // Fills the list and sets the window up for Appfilesadm::FmMode; false when
   // there is nothing to open, after saying so.

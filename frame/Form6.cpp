@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QEventLoop>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -11,19 +12,43 @@
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include "frame/IntDocView.h"
+#include "frame/WidgetFactory.h"
 #include "lang/Lang.h"
+
+using WidgetFactory::Named;
 
 namespace {
 QPointer<Form6> g_instance;
 
-QPushButton* MakeButton(QWidget* parent, const char* name, const QString& caption) {
-  auto* button = new QPushButton(caption, parent);
-  button->setObjectName(name);
-  return button;
-}
+// Unloads the viewer once its owner has been closed. A hidden owner (a window
+// that steps aside while the viewer is shown) stays loaded; a closed one does not.
+class OwnerWatcher : public QObject {
+ public:
+  OwnerWatcher(QWidget* owner, Form6* viewer) : owner_(owner), viewer_(viewer) {
+    if (owner) owner->installEventFilter(this);
+  }
+  ~OwnerWatcher() override {
+    if (owner_) owner_->removeEventFilter(this);
+  }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::Close) {
+      QTimer::singleShot(0, this, [this] {
+        if (owner_ && !owner_->isVisible()) Form6::Unload(viewer_);
+      });
+    }
+    return QObject::eventFilter(watched, event);
+  }
+
+ private:
+  QPointer<QWidget> owner_;
+  QPointer<Form6> viewer_;
+};
 }  // namespace
 
 Form6::Form6() {
@@ -42,31 +67,48 @@ Form6* Form6::Instance() { return g_instance.data(); }
 
 void Form6::Unload(Form6* viewer) { delete viewer; }
 
+void Form6::ShowCommandOutput(const QString& cmdLine, QWidget* owner) {
+  Unload(Instance());
+  QPointer<Form6> viewer = new Form6;
+  viewer->Form_Load();
+  viewer->show();
+  // Watched from the start, so that an owner closed while the command runs
+  // still takes the viewer with it.
+  OwnerWatcher watcher(owner, viewer);
+  if (owner) QObject::connect(owner, &QObject::destroyed, viewer, [viewer] { Unload(viewer); });
+
+  const QString output = IntDocView::CommandOutput(cmdLine);
+  if (!viewer) return;
+  viewer->ShowOutput(output);
+
+  QEventLoop loop;
+  QObject::connect(viewer, &QObject::destroyed, &loop, &QEventLoop::quit);
+  loop.exec();
+}
+
+void Form6::CloseViewer() { Unload(Instance()); }
+
 void Form6::CreateControls() {
   auto* layout = new QVBoxLayout(this);
   auto* tools = new QHBoxLayout;
   layout->addLayout(tools);
 
-  Frame1 = new QGroupBox("Buscar", this);
-  Frame1->setObjectName("Frame1");
+  Frame1 = Named(new QGroupBox("Buscar", this), "Frame1");
   auto* find = new QHBoxLayout(Frame1);
-  Text2 = new QLineEdit(Frame1);
-  Text2->setObjectName("Text2");
-  Check1 = new QCheckBox("Coincidir mayúsculas", Frame1);
-  Check1->setObjectName("Check1");
-  Command2 = MakeButton(Frame1, "Command2", "<");
-  Command1 = MakeButton(Frame1, "Command1", ">");
+  Text2 = Named(new QLineEdit(Frame1), "Text2");
+  Check1 = Named(new QCheckBox("Coincidir mayúsculas", Frame1), "Check1");
+  Command2 = Named(new QPushButton("<", Frame1), "Command2");
+  Command1 = Named(new QPushButton(">", Frame1), "Command1");
   find->addWidget(Text2, 1);
   find->addWidget(Check1);
   find->addWidget(Command2);
   find->addWidget(Command1);
   tools->addWidget(Frame1, 1);
 
-  Frame2 = new QGroupBox("Tamaño", this);
-  Frame2->setObjectName("Frame2");
+  Frame2 = Named(new QGroupBox("Tamaño", this), "Frame2");
   auto* size = new QHBoxLayout(Frame2);
-  Command3 = MakeButton(Frame2, "Command3", "+");
-  Command4 = MakeButton(Frame2, "Command4", "-");
+  Command3 = Named(new QPushButton("+", Frame2), "Command3");
+  Command4 = Named(new QPushButton("-", Frame2), "Command4");
   size->addWidget(Command3);
   size->addWidget(Command4);
   tools->addWidget(Frame2);
@@ -74,18 +116,15 @@ void Form6::CreateControls() {
   // The wait frame shares the text box's cell and lies over it until the output is in.
   auto* cell = new QGridLayout;
   layout->addLayout(cell, 1);
-  Text1 = new QPlainTextEdit(this);
-  Text1->setObjectName("Text1");
+  Text1 = Named(new QPlainTextEdit(this), "Text1");
   Text1->setReadOnly(true);
   Text1->setLineWrapMode(QPlainTextEdit::NoWrap);
   Text1->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
   Text1->setFont(QFont("Monospace", 10));
   cell->addWidget(Text1, 0, 0);
-  Frame3 = new QGroupBox(this);
-  Frame3->setObjectName("Frame3");
+  Frame3 = Named(new QGroupBox(this), "Frame3");
   auto* wait = new QVBoxLayout(Frame3);
-  Label1 = new QLabel("Espere...", Frame3);
-  Label1->setObjectName("Label1");
+  Label1 = Named(new QLabel("Espere...", Frame3), "Label1");
   Label1->setAlignment(Qt::AlignCenter);
   wait->addWidget(Label1);
   Frame3->setAutoFillBackground(true);

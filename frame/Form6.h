@@ -9,7 +9,8 @@ class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
 
-// The text viewer window ("Visor de texto"); IntDocView fills and drives it.
+// The text viewer window ("Visor de texto"): a command's whole output, with a
+// search and a font size.
 class Form6 : public QWidget {
   Q_OBJECT
 
@@ -21,6 +22,12 @@ class Form6 : public QWidget {
   static Form6* Instance();
   // Deletes the viewer, if any, whatever state it is in.
   static void Unload(Form6* viewer);
+  // Shows the output of cmdLine and returns when the viewer has closed: closed
+  // by the user, by CloseViewer, by a newer call, or because owner was closed
+  // or destroyed. An open viewer is replaced by the new one.
+  static void ShowCommandOutput(const QString& cmdLine, QWidget* owner);
+  // Unloads the viewer when it is open.
+  static void CloseViewer();
 
   // Translates the window, lays the wait frame over the text and resets the search.
   void Form_Load();

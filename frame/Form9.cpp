@@ -16,19 +16,16 @@
 #include "frame/ProgramFolder.h"
 #include "frame/ScriptObj.h"
 #include "frame/TextFit.h"
+#include "frame/WidgetFactory.h"
 #include "frame/ffmpeg.h"
 #include "lang/Lang.h"
+
+using WidgetFactory::Named;
 
 namespace {
 QPointer<Form9> g_instance;
 
 const char* const kToolNames[] = {"ffmpeg", "ffplay", "ffprobe", "cdda2wav"};
-
-QLineEdit* MakeBox(QWidget* parent, const char* name, const QString& text) {
-  auto* box = new QLineEdit(text, parent);
-  box->setObjectName(name);
-  return box;
-}
 }  // namespace
 
 Form9::Form9(QWidget* owner) : QDialog(owner) {
@@ -54,14 +51,14 @@ void Form9::CreateControls() {
   auto* layout = new QVBoxLayout(this);
   auto* rows = new QGridLayout;
   layout->addLayout(rows);
-  Text3 = MakeBox(this, "Text3", "ffmpeg:");
-  Text4 = MakeBox(this, "Text4", "ffplay:");
-  Text6 = MakeBox(this, "Text6", "ffprobe:");
-  Text8 = MakeBox(this, "Text8", "cdda2wav:");
-  Text1 = MakeBox(this, "Text1", QString());
-  Text2 = MakeBox(this, "Text2", QString());
-  Text5 = MakeBox(this, "Text5", QString());
-  Text7 = MakeBox(this, "Text7", QString());
+  Text3 = Named(new QLineEdit("ffmpeg:", this), "Text3");
+  Text4 = Named(new QLineEdit("ffplay:", this), "Text4");
+  Text6 = Named(new QLineEdit("ffprobe:", this), "Text6");
+  Text8 = Named(new QLineEdit("cdda2wav:", this), "Text8");
+  Text1 = Named(new QLineEdit(QString(), this), "Text1");
+  Text2 = Named(new QLineEdit(QString(), this), "Text2");
+  Text5 = Named(new QLineEdit(QString(), this), "Text5");
+  Text7 = Named(new QLineEdit(QString(), this), "Text7");
   QLineEdit* labels[] = {Text3, Text4, Text6, Text8};
   QLineEdit* paths[] = {Text1, Text2, Text5, Text7};
   QPushButton** browse[] = {&Command1, &Command2, &Command3, &Command4};
@@ -80,12 +77,9 @@ void Form9::CreateControls() {
     rows->addWidget(*browse[row], row, 2);
   }
   auto* buttons = new QHBoxLayout;
-  Command7 = new QPushButton("Buscar faltantes", this);
-  Command7->setObjectName("Command7");
-  Command5 = new QPushButton("Establecer", this);
-  Command5->setObjectName("Command5");
-  Command6 = new QPushButton("Cancelar", this);
-  Command6->setObjectName("Command6");
+  Command7 = Named(new QPushButton("Buscar faltantes", this), "Command7");
+  Command5 = Named(new QPushButton("Establecer", this), "Command5");
+  Command6 = Named(new QPushButton("Cancelar", this), "Command6");
   buttons->addWidget(Command7);
   buttons->addStretch();
   buttons->addWidget(Command5);

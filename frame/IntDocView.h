@@ -4,16 +4,28 @@
 
 class QWidget;
 
-// The text viewer: runs a command line and shows its whole output in Form6,
-// a searchable window that lives as long as the window that asked for it.
+// The text viewer's work: a command line's whole output and the searches in
+// it. The viewer window itself is the window side's; it is installed here so
+// that any part of the program can ask for it.
 namespace IntDocView {
 
 // Shows the output of cmdLine and returns when the viewer has closed: closed by
 // the user, by CloseViewer, by a newer call, or because owner was closed or
-// destroyed. An open viewer is replaced by the new one.
+// destroyed. An open viewer is replaced by the new one. Nothing without a
+// viewer installed.
 void ShowCommandOutput(const QString& cmdLine, QWidget* owner);
 // Unloads the viewer when it is open.
 void CloseViewer();
+
+// The viewer window's two entry points, installed once by the window side.
+struct Viewer {
+  void (*showCommandOutput)(const QString& cmdLine, QWidget* owner) = nullptr;
+  void (*close)() = nullptr;
+};
+void InstallViewer(const Viewer& viewer);
+
+// Runs cmdLine and gives everything it wrote.
+QString CommandOutput(const QString& cmdLine);
 
 // The searches of the viewer, on the text as shown. position is the search
 // position (0 = before the first character). FindNext looks from character

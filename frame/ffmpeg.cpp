@@ -4,14 +4,10 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QStringList>
-#include <QTimer>
-
 #include <cmath>
 #include <optional>
 
 #include "frame/CaptureConsole.h"
-#include "frame/Form18.h"
-#include "frame/ModalWindow.h"
 #include "frame/ScriptObj.h"
 #include "lang/Lang.h"
 
@@ -267,15 +263,7 @@ PlayCommand PipeCommand(const QString& audio, const QString& video) {
   return {{mux, play}, ScriptObj::ParentFolder(FfmpegPath), 1};
 }
 
-void RunInPlayer(Form18& window, const PlayCommand& command) {
-  QString output;
-  int32_t exitCode = 0;
-  CaptureConsole::RunCaptured(command.pipeline, command.workDir, 0, 1, window.Text1, true,
-                              CaptureConsole::ReplaceByVisibleChunk, output, 0, exitCode);
-  PipeMode = 0;
-  window.Command1->setEnabled(false);
-  window.Command2->setEnabled(false);
-}
+PlayerWindow g_playerWindow = nullptr;
 
 }  // namespace
 
@@ -285,19 +273,20 @@ PlayCommand BuildPlayCommand(const QStringList& files, const QString& params) {
   if (paths.isEmpty()) return {{{FfplayPath, OptionWords(params)}}, QString(), 0};
   if (paths.size() >= 2) return PipeCommand(paths.first(), paths.last());
   return {{{FfplayPath, OptionWords(params) << "-i" << ScriptObj::GetShortPath(paths.first())}},
-          QString(), 0};
+          QString(),
+          0};
 }
 
 void PlayFile(const QStringList& files, const QString& params) {
   if (!FfplayExists()) return;
   const PlayCommand command = BuildPlayCommand(files, params);
   if (command.pipeMode == 1 && !FfmpegExists()) return;
+  if (!g_playerWindow) return;
   PipeMode = command.pipeMode;
-  Form18 window;
-  // The play starts once the window is up, inside the modal wait.
-  QTimer::singleShot(0, &window, [&window, &command] { RunInPlayer(window, command); });
-  ModalWindow::Run(&window);
+  g_playerWindow(command);
   PipeMode = 0;
 }
+
+void InstallPlayerWindow(PlayerWindow play) { g_playerWindow = play; }
 
 }  // namespace ffmpeg

@@ -90,6 +90,12 @@ PlayCommand BuildPlayCommand(const QStringList& files, const QString& params);
 
 // Plays the list in ffplay while the player window shows ffplay's output;
 // every other window is hidden until the user closes the player window.
+// Nothing plays without a player window installed.
 void PlayFile(const QStringList& files, const QString& params);
+
+// Runs the command while the player window shows its output, and returns when
+// the window has closed. Installed once by the window side.
+using PlayerWindow = void (*)(const PlayCommand& command);
+void InstallPlayerWindow(PlayerWindow play);
 
 }  // namespace ffmpeg

@@ -11,7 +11,10 @@
 #include "frame/APIS.h"
 #include "frame/Dialogs.h"
 #include "frame/TextFit.h"
+#include "frame/WidgetFactory.h"
 #include "lang/Lang.h"
+
+using WidgetFactory::Named;
 
 namespace {
 
@@ -54,15 +57,13 @@ bool SameLanguage(const QString& a, const QString& b) {
 int Box(const QString& text, int style) { return Dialogs::MsgBox(text, style, Lang::BoxTitle()); }
 
 QPushButton* Button(QWidget* parent, const char* name, const char* caption, QRect geometry) {
-  auto* button = new QPushButton(Utf8(caption), parent);
-  button->setObjectName(name);
+  auto* button = Named(new QPushButton(Utf8(caption), parent), name);
   button->setGeometry(S(geometry));
   return button;
 }
 
 QPlainTextEdit* TextBox(QWidget* parent, const char* name, QRect geometry) {
-  auto* box = new QPlainTextEdit(parent);
-  box->setObjectName(name);
+  auto* box = Named(new QPlainTextEdit(parent), name);
   box->setGeometry(S(geometry));
   box->setLineWrapMode(QPlainTextEdit::NoWrap);
   return box;
@@ -86,8 +87,7 @@ Form13::Form13(QWidget* owner) : QDialog(owner) {
 }
 
 void Form13::CreateControls() {
-  Combo1 = new QComboBox(this);
-  Combo1->setObjectName("Combo1");
+  Combo1 = Named(new QComboBox(this), "Combo1");
   Combo1->setGeometry(S(QRect(8, 8, 300, 28)));
   for (const char* language : kBuiltInLanguages) Combo1->addItem(QString::fromLatin1(language));
   Command1 = Button(this, "Command1", "+", {316, 8, 32, 28});
@@ -100,12 +100,10 @@ void Form13::CreateControls() {
 
 // The panel lies over the chooser's own controls while it is open.
 void Form13::CreatePanel() {
-  Picture1 = new QWidget(this);
-  Picture1->setObjectName("Picture1");
+  Picture1 = Named(new QWidget(this), "Picture1");
   Picture1->setAutoFillBackground(true);
   Picture1->resize(S(kWidth - 16), S(OpenHeight - 16));
-  Label1 = new QLabel(Utf8("How Translate? / ¿Cómo traducir?"), Picture1);
-  Label1->setObjectName("Label1");
+  Label1 = Named(new QLabel(Utf8("How Translate? / ¿Cómo traducir?"), Picture1), "Label1");
   Label1->setGeometry(S(QRect(0, 0, 300, 24)));
   Command4 = Button(Picture1, "Command4", "Eng", {336, 0, 60, 24});
   Command5 = Button(Picture1, "Command5", "Es", {400, 0, 60, 24});

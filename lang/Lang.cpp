@@ -9,7 +9,6 @@
 #include <QTranslator>
 #include <optional>
 
-#include "convert/Form1.h"
 #include "devices/Grabador.h"
 #include "frame/AnsiText.h"
 #include "frame/Dialogs.h"
@@ -163,10 +162,15 @@ QString LineText(int line) {
   return Msg.value(line - 1);
 }
 
-QString BoxTitle() {
-  Form1* main = Form1::Instance();
-  return main ? main->windowTitle() : QStringLiteral("Quillmoor 2.0");
-}
+namespace {
+
+QString g_boxTitle;
+
+}  // namespace
+
+QString BoxTitle() { return g_boxTitle.isNull() ? QStringLiteral("Quillmoor 2.0") : g_boxTitle; }
+
+void SetBoxTitle(const QString& title) { g_boxTitle = title; }
 
 void MsgTrackListFailed() { Show(2, kStop); }
 void MsgEnterOutputDir() { Show(4, kStop); }
@@ -261,7 +265,8 @@ QString InputValidFileName(const QString& currentName) {
 }
 QString InputDocParams() { return Input(51, QString()); }
 QString InputTestSeconds() { return Input(116, QStringLiteral("20")); }
-QString InputBufferSize() { return Input(121, Grabador::RecBufferSizeMB); }
+QString InputBufferSize(const QString& currentSize) { return Input(121, currentSize); }
+QString InputBufferSize() { return InputBufferSize(Grabador::RecBufferSizeMB); }
 
 QString TxtCannotRenameFile(const QString& name) { return LineText(7) + " " + name; }
 QString TxtCannotDeleteFile(const QString& name) { return LineText(11) + " " + name; }

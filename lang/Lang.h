@@ -49,8 +49,11 @@ QStringList BuiltInTable(int resourceId);
 // table's line, or the Spanish line when Spanish is in force.
 QString LineText(int line);
 
-// The title of every message box: the main window's caption.
+// The title of every message box: the main window's caption, which the main
+// window hands over whenever it changes; "Quillmoor 2.0" while there is none.
 QString BoxTitle();
+// A null title goes back to "Quillmoor 2.0".
+void SetBoxTitle(const QString& title);
 
 // Message boxes with the stop icon. Each procedure is headed by its line and Spanish text.
 // 2: "No se pudo obtener la lista de Tracks"
@@ -207,7 +210,7 @@ int AskStopConversion();
 int AskSaveExePath();
 
 // Input boxes: the text entered, "" when cancelled. Defaults: the current name, none,
-// "20", and Grabador::RecBufferSizeMB.
+// "20", and the buffer size given.
 // 8: asks until the entry is a valid file name; "" on cancel
 QString InputValidFileName(const QString& currentName);
 // 51: "Ingrese los parámetros de la línea de comandos para acceder a la documentación (ejemplo:
@@ -216,6 +219,8 @@ QString InputDocParams();
 // 116: "Ingrese los segundos a convertir:"
 QString InputTestSeconds();
 // 121: "Ingrese el tamaño de buffer en MBytes (ingrese '0' para usar el tamaño predeterminado)"
+QString InputBufferSize(const QString& currentSize);
+// The same with the recorder's buffer size as the default.
 QString InputBufferSize();
 
 // Texts for the caller to show.

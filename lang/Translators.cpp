@@ -13,7 +13,6 @@
 #include <QWidget>
 #include <optional>
 
-#include "convert/Form1.h"
 #include "lang/Lang.h"
 
 namespace Lang {
@@ -616,6 +615,18 @@ bool SetItem(QObject* control, int item, const QString& text) {
   return false;
 }
 
+// The window's single instance, found by its object name.
+QWidget* LoadedWindow(const char* name) {
+  const QString objectName = QString::fromLatin1(name);
+  for (QWidget* window : QApplication::topLevelWidgets()) {
+    if (window->objectName() == objectName) return window;
+  }
+  return nullptr;
+}
+
+// The main window, whose captions some windows copy.
+QWidget* MainWindow() { return LoadedWindow("Form1"); }
+
 std::optional<QString> TextOf(const Source& source, QWidget* window, Pass pass) {
   switch (source.kind) {
     case Source::Line:
@@ -626,8 +637,7 @@ std::optional<QString> TextOf(const Source& source, QWidget* window, Pass pass) 
       return "<" + source.catalogue() + ">";
     case Source::MainCaption:
       if (pass == Pass::BuiltIn && source.spanishInBuiltIn) return SpanishLine(source.line);
-      return CaptionOf(Control(Form1::Instance(), source.control))
-          .value_or(LineIn(pass, source.line));
+      return CaptionOf(Control(MainWindow(), source.control)).value_or(LineIn(pass, source.line));
     case Source::OwnCaption:
       return CaptionOf(Control(window, source.control));
   }
@@ -685,16 +695,6 @@ QString Describe(const Assignment& assignment) {
   return target;
 }
 
-// The window's single instance, found by its object name.
-QWidget* LoadedWindow(const char* name) {
-  if (qstrcmp(name, "Form1") == 0) return Form1::Instance();
-  const QString objectName = QString::fromLatin1(name);
-  for (QWidget* window : QApplication::topLevelWidgets()) {
-    if (window->objectName() == objectName) return window;
-  }
-  return nullptr;
-}
-
 void TranslateLoaded(const Translator& translator) {
   if (QWidget* window = LoadedWindow(translator.window)) Translate(window, translator);
 }
@@ -724,8 +724,7 @@ QStringList UnmetAssignments(QWidget* window, const Translator& translator) {
   QStringList unmet;
   for (const Assignment& assignment : translator.assignments) {
     const Source& source = assignment.source;
-    if (source.kind == Source::MainCaption &&
-        !CaptionOf(Control(Form1::Instance(), source.control))) {
+    if (source.kind == Source::MainCaption && !CaptionOf(Control(MainWindow(), source.control))) {
       unmet << QStringLiteral("Form1.%1 Caption").arg(QLatin1String(source.control));
     }
     if (source.kind == Source::OwnCaption && !CaptionOf(Control(window, source.control))) {

@@ -7,6 +7,7 @@
 #include <QTemporaryDir>
 
 #include "TestEnv.h"
+#include "convert/Convertidor.h"
 #include "convert/Form1.h"
 #include "devices/Grabador.h"
 #include "devices/cdrtools.h"
@@ -17,6 +18,7 @@
 #include "frame/ProgramFolder.h"
 #include "frame/RecordFile.h"
 #include "frame/ScriptObj.h"
+#include "frame/StartupWindows.h"
 #include "frame/ffmpeg.h"
 #include "lang/Lang.h"
 
@@ -88,6 +90,35 @@ TEST_F(AplicacionTest, ConfigRoundTripsThroughTheOwnersAndTheMenu) {
   EXPECT_EQ(FormatEdit::FfmpegListsStale, 1);
   EXPECT_TRUE(main.Conv_Opt_2pass->isChecked());
   EXPECT_FALSE(main.Conv_Opt_DelFiles->isChecked());
+}
+
+// Without a main window the stored run options still reach the conversion,
+// and the conversion's options are what gets stored.
+TEST_F(AplicacionTest, RunOptionsGoBetweenTheConfigAndTheConversionWithoutAWindow) {
+  Convertidor::Choices = {};
+  ConfigRecord record;
+  record.TwoPass = 1;
+  record.ReplaceFiles = 1;
+  WriteConfig(record);
+  int shown = 0;
+  const QMetaObject::Connection listener = QObject::connect(
+      &Aplicacion::Events(), &Aplicacion::SessionEvents::ConfigApplied, [&] { ++shown; });
+  Aplicacion::ReadConfig();
+  QObject::disconnect(listener);
+  EXPECT_EQ(shown, 1);
+  EXPECT_TRUE(Convertidor::Choices.TwoPass);
+  EXPECT_FALSE(Convertidor::Choices.DeleteOriginals);
+  EXPECT_TRUE(Convertidor::Choices.ReplaceFiles);
+
+  Convertidor::Choices.TwoPass = false;
+  Convertidor::Choices.DeleteOriginals = true;
+  Aplicacion::WriteConfig();
+  ConfigRecord stored;
+  ASSERT_EQ(RecordFile::Read(Aplicacion::ConfigPath(), stored), RecordFile::Result::Ok);
+  EXPECT_EQ(stored.TwoPass, 0);
+  EXPECT_EQ(stored.DeleteOriginals, 1);
+  EXPECT_EQ(stored.ReplaceFiles, 1);
+  Convertidor::Choices = {};
 }
 
 TEST_F(AplicacionTest, AFileWithOnlyTheFiveTextsLeavesTheRestEmpty) {
@@ -234,7 +265,7 @@ TEST_F(AplicacionTest, FirstRunFindsTheToolsThenShowsChooserToolPathsAndAbout) {
       }
       if (auto* tools = qobject_cast<Form9*>(window)) shownFfmpeg = tools->Text1->text();
     });
-    Aplicacion::Startup();
+    StartupWindows::Run(&main);
   }
   qputenv("PATH", path);
   EXPECT_EQ(order, (QStringList{"Form13", "Form9", "Form16"}));
@@ -258,12 +289,24 @@ TEST_F(AplicacionTest, AFirstRunWithoutToolsNamesEachMissingOne) {
   dialogs.ExpectMessage().ExpectMessage().ExpectMessage();
   {
     ModalCloser closer;
-    Aplicacion::Startup();
+    StartupWindows::Run(&main);
   }
   qputenv("PATH", path);
   EXPECT_EQ(dialogs.Messages(), (QStringList{"No se encuentra ffmpeg", "No se encuentra ffplay",
                                              "No se encuentra ffprobe"}));
   EXPECT_EQ(ffmpeg::FfmpegPath, "");
+}
+
+// The start-up steps themselves show nothing; the windows a first run needs
+// are the window side's.
+TEST_F(AplicacionTest, TheStartUpStepsShowNoWindowAndTellAFirstRun) {
+  ScriptedDialogs dialogs;
+  ModalCloser closer;
+  Aplicacion::Startup();
+  EXPECT_TRUE(closer.Closed().isEmpty());
+  EXPECT_TRUE(Aplicacion::IsFirstRun());
+  WriteConfig(ConfigRecord());
+  EXPECT_FALSE(Aplicacion::IsFirstRun());
 }
 
 TEST_F(AplicacionTest, AnExistingConfigWithoutALanguageShowsOnlyTheChooser) {
@@ -273,7 +316,7 @@ TEST_F(AplicacionTest, AnExistingConfigWithoutALanguageShowsOnlyTheChooser) {
   QStringList order;
   {
     ModalCloser closer([&](QWidget* window) { order << window->objectName(); });
-    Aplicacion::Startup();
+    StartupWindows::Run(&main);
   }
   EXPECT_EQ(order, QStringList{"Form13"});
   EXPECT_EQ(FormatEdit::FfmpegListsStale, 0);
@@ -286,7 +329,7 @@ TEST_F(AplicacionTest, ALaterRunShowsNothing) {
   WriteConfig(record);
   ScriptedDialogs dialogs;
   ModalCloser closer;
-  Aplicacion::Startup();
+  StartupWindows::Run(&main);
   EXPECT_TRUE(closer.Closed().isEmpty());
 }
 

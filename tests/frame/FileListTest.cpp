@@ -48,13 +48,13 @@ TEST_F(FileListTest, AddingAppendsThePicksInOrderAndKeepsDuplicates) {
   dialogs.Expect(Kind::OpenFile, QStringList{"/m/a.mp4", "/m/b.mp4", "/m/c.mp4"})
       .Expect(Kind::OpenFile, QStringList{"/n/a.mp4", "/m/a.mp4"})
       .Expect(Kind::OpenFile, QStringList());
-  Aplicacion::AddFiles();
+  main_.Command1_Click();
   EXPECT_EQ(Aplicacion::FileCount(), 3);
   EXPECT_EQ(Lines(), (QStringList{"/m/a.mp4", "/m/b.mp4", "/m/c.mp4"}));
   EXPECT_EQ(Selected(), -1);
 
-  Aplicacion::AddFiles();
-  Aplicacion::AddFiles();  // cancelled
+  main_.Command1_Click();
+  main_.Command1_Click();  // cancelled
   EXPECT_EQ(Aplicacion::FileList,
             (QStringList{"/m/a.mp4", "/m/b.mp4", "/m/c.mp4", "/n/a.mp4", "/m/a.mp4"}));
   EXPECT_EQ(Lines(), Aplicacion::FileList);
@@ -67,9 +67,9 @@ TEST_F(FileListTest, TheDialogStartsInTheFolderOfTheLastListedFile) {
   ScriptedDialogs dialogs;
   dialogs.Expect(Kind::OpenFile, QStringList()).Expect(Kind::OpenFile, QStringList());
   APIS::LastFolder = Folder();
-  Aplicacion::AddFiles();
+  main_.Command1_Click();
   Aplicacion::FileList = {"/elsewhere/a.mp4", last + "/z.mp4"};
-  Aplicacion::AddFiles();
+  main_.Command1_Click();
   EXPECT_EQ(dialogs.Shown()[0].text, Folder()) << "empty list: the last dialog folder";
   EXPECT_EQ(dialogs.Shown()[1].text, last);
 }
@@ -90,11 +90,30 @@ TEST_F(FileListTest, RemovingKeepsTheSelectionOnTheSameLineOrTheLast) {
   for (const Case& c : cases) {
     Fill(c.count);
     if (c.selected >= 0) main_.List1->setCurrentRow(c.selected);
-    Aplicacion::RemoveSelectedFile();
+    main_.Command2_Click();
     EXPECT_EQ(Aplicacion::FileList, c.expected) << c.count << " " << c.selected;
     EXPECT_EQ(Lines(), c.expected) << c.count << " " << c.selected;
     EXPECT_EQ(Selected(), c.expectedSelected) << c.count << " " << c.selected;
   }
+}
+
+// The list is data: changing it tells the listeners, a change that changes
+// nothing tells nobody.
+TEST_F(FileListTest, ChangesAreToldAndNoChangeIsNot) {
+  int told = 0;
+  const QMetaObject::Connection listener = QObject::connect(
+      &Aplicacion::Events(), &Aplicacion::SessionEvents::FileListChanged, [&] { ++told; });
+  Aplicacion::AppendFiles({"/m/a.mp4", "/m/b.mp4"});
+  EXPECT_EQ(told, 1);
+  Aplicacion::AppendFiles({});
+  Aplicacion::RemoveFile(-1);
+  Aplicacion::RemoveFile(2);
+  EXPECT_EQ(told, 1);
+  Aplicacion::RemoveFile(0);
+  QObject::disconnect(listener);
+  EXPECT_EQ(told, 2);
+  EXPECT_EQ(Aplicacion::FileList, QStringList{"/m/b.mp4"});
+  EXPECT_EQ(Lines(), Aplicacion::FileList);
 }
 
 TEST_F(FileListTest, RefreshKeepsASelectionInRangeAndNoneWhenThereWasNone) {
@@ -115,7 +134,7 @@ TEST_F(FileListTest, TenThousandFilesAreAddedAndShownQuickly) {
   dialogs.Expect(Kind::OpenFile, many);
   QElapsedTimer timer;
   timer.start();
-  Aplicacion::AddFiles();
+  main_.Command1_Click();
   main_.List1->setCurrentRow(39999);
   Aplicacion::RefreshFileList();
   EXPECT_LT(timer.elapsed(), 1000);

@@ -64,6 +64,12 @@ class IntDocViewTest : public TestEnv {
   QString ffmpeg_;
 };
 
+TEST_F(IntDocViewTest, ACommandsOutputComesBackWithoutAWindow) {
+  const QString output = IntDocView::CommandOutput("\"" + ffmpeg_ + "\" -version");
+  EXPECT_TRUE(output.startsWith("ffmpeg version")) << output.left(80).toStdString();
+  EXPECT_EQ(Form6::Instance(), nullptr);
+}
+
 TEST_F(IntDocViewTest, ShowsTheWholeHelpOfFfmpegAndSearchesIt) {
   QWidget owner;
   owner.show();

@@ -279,7 +279,7 @@ const Row kRows[] = {
         "InputTestSeconds", [] { return Lang::InputTestSeconds(); }, "L116",
         "Ingrese los segundos a convertir:", "20"),
     Input(
-        "InputBufferSize", [] { return Lang::InputBufferSize(); }, "L121",
+        "InputBufferSize", [] { return Lang::InputBufferSize(Grabador::RecBufferSizeMB); }, "L121",
         "Ingrese el tamaño de buffer en MBytes (ingrese '0' para usar el tamaño predeterminado)",
         "32"),
     Text(
@@ -481,6 +481,18 @@ TEST_F(CatalogueTest, EveryBoxIsTitledWithTheMainWindowsCaption) {
   Lang::MsgNoSource();
   Lang::InputTestSeconds();
   for (const Dialogs::Request& shown : dialogs.Shown()) EXPECT_EQ(shown.title, "Main caption");
+}
+
+TEST_F(CatalogueTest, OnceTheMainWindowHasGoneBoxesAreTitledWithTheProgramsName) {
+  {
+    Form1 main;
+    main.setWindowTitle("Main caption");
+  }
+  ScriptedDialogs dialogs;
+  dialogs.ExpectMessage();
+  Lang::MsgNoSource();
+  ASSERT_EQ(dialogs.Shown().size(), 1);
+  EXPECT_EQ(dialogs.Shown()[0].title, "Quillmoor 2.0");
 }
 
 TEST_F(CatalogueTest, FileNamePromptAsksAgainWithTheSameDefaultUntilValidOrCancelled) {

@@ -1,0 +1,18 @@
+#include "frame/WidgetFactory.h"
+
+#include <QAction>
+#include <QMenu>
+
+namespace WidgetFactory {
+
+QAction* MenuItem(QMenu* menu, const char* name, const QString& caption) {
+  return Named(menu->addAction(caption), name);
+}
+
+QAction* CheckItem(QMenu* menu, const char* name, const QString& caption) {
+  QAction* action = MenuItem(menu, name, caption);
+  action->setCheckable(true);
+  return action;
+}
+
+}  // namespace WidgetFactory

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QString>
+#include <QWidget>
+
+#include "frame/TextFit.h"
+
+class QAction;
+class QMenu;
+
+// Making the windows' controls. Every control carries its design name, by
+// which the translators and the tests find it.
+namespace WidgetFactory {
+
+// Gives the control (a widget, a menu or a menu item) its design name.
+template <class C>
+C* Named(C* control, const char* name) {
+  control->setObjectName(QString::fromLatin1(name));
+  return control;
+}
+
+// A design length in twips as pixels of this desktop.
+inline int Px(int twips) { return TextFit::Pixels(twips); }
+
+// A control made under parent at a design place in twips, kept in member.
+template <class W>
+W* Make(W*& member, const char* name, QWidget* parent, int left, int top, int width, int height) {
+  member = Named(new W(parent), name);
+  member->setGeometry(TextFit::FromTwips(left, top, width, height));
+  return member;
+}
+
+// A menu item with its design name; CheckItem makes it checkable.
+QAction* MenuItem(QMenu* menu, const char* name, const QString& caption);
+QAction* CheckItem(QMenu* menu, const char* name, const QString& caption);
+
+}  // namespace WidgetFactory
