@@ -28,17 +28,13 @@
 #include "frame/Dialogs.h"
 #include "frame/IntDocView.h"
 #include "frame/ModalWindow.h"
+#include "frame/WidgetFactory.h"
 #include "frame/ffmpeg.h"
 #include "lang/Lang.h"
 
 namespace {
+using WidgetFactory::Named;
 QPointer<Form14> g_instance;
-
-template <typename T>
-T* Named(T* control, const char* name) {
-  control->setObjectName(name);
-  return control;
-}
 
 // A caption that the user can click, as the source panel's captions are: a
 // label with a hand cursor.

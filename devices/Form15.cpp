@@ -21,17 +21,13 @@
 #include "frame/IntDocView.h"
 #include "frame/ModalWindow.h"
 #include "frame/ScriptObj.h"
+#include "frame/WidgetFactory.h"
 #include "frame/ffmpeg.h"
 #include "lang/Lang.h"
 
 namespace {
+using WidgetFactory::Named;
 QPointer<Form15> g_instance;
-
-template <typename T>
-T* Named(T* control, const char* name) {
-  control->setObjectName(name);
-  return control;
-}
 
 // A caption naming the field it stands for (its buddy).
 QLabel* Caption(QWidget* parent, const char* name, const QString& text, QWidget* field) {

@@ -21,16 +21,13 @@
 #include "frame/Aplicacion.h"
 #include "frame/CaptureConsole.h"
 #include "frame/ScriptObj.h"
+#include "frame/WidgetFactory.h"
 #include "lang/Lang.h"
 
 namespace {
+using WidgetFactory::Named;
 QPointer<Form2> g_instance;
 
-template <typename T>
-T* Named(T* control, const char* name) {
-  control->setObjectName(name);
-  return control;
-}
 }  // namespace
 
 Form2::Form2() : QWidget(nullptr, Qt::Window) {

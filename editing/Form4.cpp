@@ -19,6 +19,7 @@
 #include "frame/IntDocView.h"
 #include "frame/ModalWindow.h"
 #include "frame/TextFit.h"
+#include "frame/WidgetFactory.h"
 #include "frame/ffmpeg.h"
 #include "lang/Lang.h"
 
@@ -57,49 +58,30 @@ void Form4::CreateControls() {
   auto* central = new QWidget(this);
   setCentralWidget(central);
   setFixedSize(TextFit::Pixels(7000), TextFit::Pixels(6600));
-  auto make = [&]<class W>(W*& member, const char* name, QWidget* parent) {
-    member = new W(parent);
-    member->setObjectName(name);
-  };
-  make(Frame1, "Frame1", central);
-  Frame1->setGeometry(TextFit::FromTwips(120, 120, 6720, 2760));
-  make(Label1, "Label1", Frame1);
-  Label1->setGeometry(TextFit::FromTwips(120, 360, 1200, 300));
-  make(Combo1, "Combo1", Frame1);
-  Combo1->setGeometry(TextFit::FromTwips(1440, 330, 2400, 330));
-  make(Label2, "Label2", Frame1);
-  Label2->setGeometry(TextFit::FromTwips(120, 780, 1800, 300));
-  make(Text1, "Text1", Frame1);
-  Text1->setGeometry(TextFit::FromTwips(120, 1080, 6480, 1200));
-  make(Check1, "Check1", Frame1);
-  Check1->setGeometry(TextFit::FromTwips(120, 2340, 6480, 300));
+  WidgetFactory::Make(Frame1, "Frame1", central, 120, 120, 6720, 2760);
+  WidgetFactory::Make(Label1, "Label1", Frame1, 120, 360, 1200, 300);
+  WidgetFactory::Make(Combo1, "Combo1", Frame1, 1440, 330, 2400, 330);
+  WidgetFactory::Make(Label2, "Label2", Frame1, 120, 780, 1800, 300);
+  WidgetFactory::Make(Text1, "Text1", Frame1, 120, 1080, 6480, 1200);
+  WidgetFactory::Make(Check1, "Check1", Frame1, 120, 2340, 6480, 300);
 
-  make(Frame2, "Frame2", central);
-  Frame2->setGeometry(TextFit::FromTwips(120, 3000, 6720, 3240));
-  make(Label3, "Label3", Frame2);
-  Label3->setGeometry(TextFit::FromTwips(120, 300, 4000, 300));
-  make(List1, "List1", Frame2);
-  List1->setGeometry(TextFit::FromTwips(120, 600, 5880, 1500));
+  WidgetFactory::Make(Frame2, "Frame2", central, 120, 3000, 6720, 3240);
+  WidgetFactory::Make(Label3, "Label3", Frame2, 120, 300, 4000, 300);
+  WidgetFactory::Make(List1, "List1", Frame2, 120, 600, 5880, 1500);
   List1->setSelectionMode(QAbstractItemView::MultiSelection);
-  make(Command1, "Command1", Frame2);
-  Command1->setGeometry(TextFit::FromTwips(6120, 600, 480, 330));
-  make(Check2, "Check2", Frame2);
-  Check2->setGeometry(TextFit::FromTwips(120, 2220, 6480, 300));
-  make(Check3, "Check3", Frame2);
-  Check3->setGeometry(TextFit::FromTwips(120, 2520, 6480, 300));
-  make(Command2, "Command2", Frame2);
-  Command2->setGeometry(TextFit::FromTwips(5160, 2820, 1440, 360));
+  WidgetFactory::Make(Command1, "Command1", Frame2, 6120, 600, 480, 330);
+  WidgetFactory::Make(Check2, "Check2", Frame2, 120, 2220, 6480, 300);
+  WidgetFactory::Make(Check3, "Check3", Frame2, 120, 2520, 6480, 300);
+  WidgetFactory::Make(Command2, "Command2", Frame2, 5160, 2820, 1440, 360);
 
-  make(Frame3, "Frame3", central);
+  Frame3 = WidgetFactory::Named(new QGroupBox(central), "Frame3");
   Frame3->setGeometry(Frame1->geometry());
   // The run panel covers the filter's frame, its title included.
   Frame3->setAutoFillBackground(true);
   Frame3->hide();
-  make(Text2, "Text2", Frame3);
-  Text2->setGeometry(TextFit::FromTwips(120, 300, 6480, 1920));
+  WidgetFactory::Make(Text2, "Text2", Frame3, 120, 300, 6480, 1920);
   Text2->setReadOnly(true);
-  make(Command3, "Command3", Frame3);
-  Command3->setGeometry(TextFit::FromTwips(4800, 2280, 1800, 360));
+  WidgetFactory::Make(Command3, "Command3", Frame3, 4800, 2280, 1800, 360);
 
   Menu_File = menuBar()->addMenu(QString());
   Menu_File->setObjectName("Menu_File");

@@ -7,22 +7,15 @@
 
 #include "editing/EditFields.h"
 #include "frame/TextFit.h"
+#include "frame/WidgetFactory.h"
 
 // Shared by the files of the editing-profile window: building its controls at
 // their design positions and filling them without needless change signals.
 namespace Form8Layout {
 
 // Design positions are in twips, scaled to this desktop's font.
-inline int Px(int twips) { return TextFit::Pixels(twips); }
-
-template <class W>
-inline W* Make(W*& member, const char* name, QWidget* parent, int left, int top, int width,
-               int height) {
-  member = new W(parent);
-  member->setObjectName(name);
-  member->setGeometry(TextFit::FromTwips(left, top, width, height));
-  return member;
-}
+using WidgetFactory::Make;
+using WidgetFactory::Px;
 
 // A caption that stands beside a box: a read-only text box.
 inline QLineEdit* MakeCaption(QLineEdit*& member, const char* name, QWidget* parent, int left,
