@@ -1,9 +1,5 @@
 #include "formats/AboutCodecView.h"
 
-#include <QListWidget>
-#include <QPointer>
-
-#include "formats/Form11.h"
 #include "formats/FormatProfile.h"
 #include "frame/ProgramFolder.h"
 #include "frame/RecordFile.h"
@@ -26,21 +22,6 @@ bool IsProfile(const QString& path) {
 QString CodecFolder() { return ProgramFolder::AppFiles("ecodec"); }
 
 }  // namespace
-
-QString ShowCodecInfo(QWidget* owner, const QString& path, uint8_t isVideo) {
-  NewExePath.clear();
-  Form11 window(owner);
-  window.Form_Load();
-  if (!path.isEmpty()) {
-    ShowOne = 1;
-    if (!LoadCodecFile(path, isVideo)) return QString();
-  } else {
-    ShowOne = 0;
-    ListAllCodecs();
-  }
-  window.exec();
-  return NewExePath;
-}
 
 QStringList CodecEntries() {
   QStringList audio;
@@ -67,13 +48,6 @@ QStringList CodecEntries() {
   return audio + video;
 }
 
-void ListAllCodecs() {
-  if (Form11* window = Form11::Instance()) {
-    window->List1->clear();
-    window->List1->addItems(CodecEntries());
-  }
-}
-
 bool ReadCodec(const QString& path, uint8_t isVideo, CodecInfo& info) {
   info = CodecInfo();
   if (IsProfile(path)) {
@@ -88,14 +62,11 @@ bool ReadCodec(const QString& path, uint8_t isVideo, CodecInfo& info) {
   return true;
 }
 
-bool LoadCodecFile(const QString& path, uint8_t isVideo) {
-  CodecInfo info;
+bool LoadCodecFile(const QString& path, uint8_t isVideo, CodecInfo& info) {
   if (!ReadCodec(path, isVideo, info)) {
     Lang::MsgCannotReadFile(QString());
     return false;
   }
-  if (Form11* window = Form11::Instance())
-    window->ShowDetails(info.Name, info.Codec.About, info.Codec.ExePath);
   FilePath = path;
   IsVideo = isVideo;
   return true;

@@ -1,25 +1,24 @@
 #include "formats/ECodecEdit.h"
 
-#include <QComboBox>
-#include <QLineEdit>
-#include <QPointer>
 #include <utility>
 
 #include "convert/Convertidor.h"
-#include "formats/Form5.h"
 #include "formats/FormatProfile.h"
-#include "frame/APIS.h"
 #include "frame/Aplicacion.h"
 #include "frame/Appfilesadm.h"
 #include "frame/CaptureConsole.h"
 #include "frame/IntDocView.h"
-#include "frame/ModalWindow.h"
 #include "frame/ProgramFolder.h"
 #include "frame/ScriptObj.h"
 #include "frame/ffmpeg.h"
 #include "lang/Lang.h"
 
 namespace ECodecEdit {
+
+Notifier& Events() {
+  static Notifier notifier;
+  return notifier;
+}
 
 ExtCodecDef CurrentCodec;
 ExtCodecDef SavedCodec;
@@ -72,10 +71,6 @@ bool SameRows(const DynArray<ExtCodecParam>& a, const DynArray<ExtCodecParam>& b
 
 bool ValidRow(int selected) { return selected >= 0 && selected < CurrentCodec.Params.Count(); }
 
-void RefreshWindowRows(int selected) {
-  if (Form5* window = Form5::Instance()) window->RefreshParamList(selected);
-}
-
 }  // namespace
 
 void Reset() {
@@ -109,7 +104,7 @@ bool SaveCodec(const QString& path) {
   }
   SavedCodec = CurrentCodec;
   CurrentPath = target;
-  if (Form5* window = Form5::Instance()) window->Combo1->setEnabled(false);
+  emit Events().CodecSaved();
   return true;
 }
 
@@ -155,7 +150,7 @@ bool CloseCodec() {
   g_importedVideo = 0;
   MarkSaved();
   RecordToControls();
-  if (Form5* window = Form5::Instance()) window->CollapseSections();
+  emit Events().CodecClosed();
   IntDocView::CloseViewer();
   return true;
 }
@@ -187,26 +182,7 @@ void ClearParamValues() {
   for (ExtCodecParam& row : CurrentCodec.Params.Items) row.Value.clear();
 }
 
-// The window -------------------------------------------------------------------
-
-void ShowEditor(const QString& name, uint8_t kind) {
-  // The file manager's "Editar" reaches here while the editor is already up
-  // (it is the editor's own open dialog): the file opens in that window.
-  if (Form5::Instance()) {
-    if (!name.isEmpty()) OpenCodec(kind, name);
-    return;
-  }
-  QPointer<Form5> window = new Form5;
-  window->Form_Load();
-  MarkSaved();
-  if (!name.isEmpty()) {
-    OpenCodec(kind, name);
-  } else {
-    RecordToControls();
-  }
-  ModalWindow::Run(window);
-  delete window.data();
-}
+// What the window shows ----------------------------------------------------------
 
 void RecordToControls() {
   Loading = 1;
@@ -215,7 +191,7 @@ void RecordToControls() {
                        : uint8_t(ScriptObj::GetExtensionName(CurrentPath).toLower() != "qca");
   const QStringList captions =
       CurrentIsVideo ? FillVideoEditableParams() : FillAudioEditableParams();
-  if (Form5* window = Form5::Instance()) window->ShowRecord(captions);
+  emit Events().RecordLoaded(captions);
   Loading = 0;
 }
 
@@ -237,7 +213,7 @@ void ChooseType(uint8_t isVideo) {
   CurrentIsVideo = isVideo ? 1 : 0;
   const QStringList captions =
       CurrentIsVideo ? FillVideoEditableParams() : FillAudioEditableParams();
-  if (Form5* window = Form5::Instance()) window->ShowEditableOptions(captions);
+  emit Events().TypeChosen(captions);
 }
 
 void SetEditableFlags(const QList<bool>& selected) {
@@ -295,7 +271,7 @@ bool AcceptParameter(const ParamForm& form) {
   row.Default = form.Kind == 2 ? QString() : form.Default;
   row.Suggested = form.Kind == 0 ? form.Suggested : QString();
   row.OnlySuggested = form.Kind == 0 ? form.OnlySuggested : 0;
-  RefreshWindowRows(EditIndex);
+  emit Events().RowsChanged(EditIndex);
   return true;
 }
 
@@ -331,13 +307,9 @@ int KeptSelection(int selected, int count) {
 
 // Program, import and ffmpeg options -----------------------------------------------
 
-void BrowseExecutable() {
-  // Programs here carry no ".exe": every file is offered.
-  const QStringList chosen = APIS::OpenFileDialog(Lang::TxtAllFiles() + "|*", Form5::Instance(),
-                                                  QString(), QString(), false);
-  if (chosen.isEmpty() || chosen.first().isEmpty()) return;
-  CurrentCodec.ExePath = Aplicacion::StoreAppPath(chosen.first());
-  if (Form5* window = Form5::Instance()) window->Text1->setText(CurrentCodec.ExePath);
+QString SetExecutable(const QString& chosen) {
+  CurrentCodec.ExePath = Aplicacion::StoreAppPath(chosen);
+  return CurrentCodec.ExePath;
 }
 
 void ImportFromFormat(uint8_t kind) {
@@ -353,7 +325,7 @@ void ImportFromFormat(uint8_t kind) {
   const uint8_t isVideo = kind ? 1 : 0;
   g_importedVideo = isVideo;
   ChooseType(isVideo);
-  if (Form5* window = Form5::Instance()) window->ShowType();
+  emit Events().TypeImported();
   CurrentPath.clear();
   if ((isVideo ? profile.VideoExtCodecName : profile.AudioExtCodecName).isEmpty()) {
     Lang::MsgNoExtCodecInfo();
@@ -413,26 +385,23 @@ void TakeFfmpegOptions() {
   if (!FfmpegOptionsFrom(path, options, extension)) return;
   if (!extension.isEmpty()) CurrentCodec.FfmpegExt = extension;
   CurrentCodec.FfmpegParams = options;
-  if (Form5* window = Form5::Instance()) window->ShowFfmpegSection();
+  emit Events().FfmpegOptionsTaken();
 }
 
-void ShowProgramDocumentation() {
+QString ProgramDocumentationCommand() {
   if (CurrentCodec.ExePath.isEmpty()) {
     Lang::MsgNoExecutable();
-    return;
+    return QString();
   }
   const QString arguments = Lang::InputDocParams();
-  if (arguments.isEmpty()) return;
-  IntDocView::ShowCommandOutput(
-      CaptureConsole::QuoteArgument(Aplicacion::ResolveAppPath(CurrentCodec.ExePath)) + " " +
-          arguments,
-      Form5::Instance());
+  if (arguments.isEmpty()) return QString();
+  return CaptureConsole::QuoteArgument(Aplicacion::ResolveAppPath(CurrentCodec.ExePath)) + " " +
+         arguments;
 }
 
-void ShowFfmpegHelp() {
-  if (!ffmpeg::FfmpegExists()) return;
-  IntDocView::ShowCommandOutput(CaptureConsole::QuoteArgument(ffmpeg::FfmpegPath) + " -h full",
-                                Form5::Instance());
+QString FfmpegHelpCommand() {
+  if (!ffmpeg::FfmpegExists()) return QString();
+  return CaptureConsole::QuoteArgument(ffmpeg::FfmpegPath) + " -h full";
 }
 
 }  // namespace ECodecEdit

@@ -121,7 +121,19 @@ void Form11::ShowSelectedCodec() {
   if (chosen.isEmpty()) return;
   uint8_t isVideo = 0;
   const QString path = AboutCodecView::EntryPath(chosen.first()->text(), isVideo);
-  AboutCodecView::LoadCodecFile(path, isVideo);
+  ShowCodec(path, isVideo);
+}
+
+void Form11::ListAllCodecs() {
+  List1->clear();
+  List1->addItems(AboutCodecView::CodecEntries());
+}
+
+bool Form11::ShowCodec(const QString& path, uint8_t isVideo) {
+  AboutCodecView::CodecInfo info;
+  if (!AboutCodecView::LoadCodecFile(path, isVideo, info)) return false;
+  ShowDetails(info.Name, info.Codec.About, info.Codec.ExePath);
+  return true;
 }
 
 void Form11::Command1_Click() {
@@ -162,6 +174,21 @@ bool Form11::Form_QueryUnload() {
 
 void Form11::Form_Unload() {
   if (PathChanged()) AboutCodecView::NewExePath = Text3->text();
+}
+
+QString AboutCodecView::ShowCodecInfo(QWidget* owner, const QString& path, uint8_t isVideo) {
+  NewExePath.clear();
+  Form11 window(owner);
+  window.Form_Load();
+  if (!path.isEmpty()) {
+    ShowOne = 1;
+    if (!window.ShowCodec(path, isVideo)) return QString();
+  } else {
+    ShowOne = 0;
+    window.ListAllCodecs();
+  }
+  window.exec();
+  return NewExePath;
 }
 
 // The close button and Escape both end here (QDialog's close calls reject).

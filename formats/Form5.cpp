@@ -17,7 +17,10 @@
 
 #include "convert/Form1.h"
 #include "formats/ECodecEdit.h"
+#include "frame/APIS.h"
 #include "frame/Aplicacion.h"
+#include "frame/IntDocView.h"
+#include "frame/ModalWindow.h"
 #include "lang/Lang.h"
 
 namespace {
@@ -239,8 +242,8 @@ void Form5::WireControls() {
   connect(File_UndoChanges, &QAction::triggered, this, [] { ECodecEdit::UndoChanges(); });
   connect(File_Close, &QAction::triggered, this, [] { ECodecEdit::CloseCodec(); });
   connect(File_Exit, &QAction::triggered, this, &QWidget::close);
-  connect(View_Doc, &QAction::triggered, this, [] { ECodecEdit::ShowProgramDocumentation(); });
-  connect(View_ffmpegHelp, &QAction::triggered, this, [] { ECodecEdit::ShowFfmpegHelp(); });
+  connect(View_Doc, &QAction::triggered, this, &Form5::View_Doc_Click);
+  connect(View_ffmpegHelp, &QAction::triggered, this, &Form5::View_ffmpegHelp_Click);
   connect(View_ProgHelp, &QAction::triggered, this, [] { Aplicacion::ShowProgramHelp(); });
 
   connect(Command1, &QPushButton::clicked, this, &Form5::Command1_Click);
@@ -262,6 +265,18 @@ void Form5::WireControls() {
   connect(Text3, &QLineEdit::textChanged, this, &Form5::Text3_Change);
   connect(List1, &QListWidget::itemDoubleClicked, this, &Form5::List1_DblClick);
   connect(List2, &QListWidget::itemSelectionChanged, this, &Form5::List2_Click);
+  ListenToEditor();
+}
+
+void Form5::ListenToEditor() {
+  ECodecEdit::Notifier& editor = ECodecEdit::Events();
+  connect(&editor, &ECodecEdit::Notifier::RecordLoaded, this, &Form5::ShowRecord);
+  connect(&editor, &ECodecEdit::Notifier::TypeChosen, this, &Form5::ShowEditableOptions);
+  connect(&editor, &ECodecEdit::Notifier::TypeImported, this, &Form5::ShowType);
+  connect(&editor, &ECodecEdit::Notifier::RowsChanged, this, &Form5::RefreshParamList);
+  connect(&editor, &ECodecEdit::Notifier::FfmpegOptionsTaken, this, &Form5::ShowFfmpegSection);
+  connect(&editor, &ECodecEdit::Notifier::CodecSaved, this, [this] { Combo1->setEnabled(false); });
+  connect(&editor, &ECodecEdit::Notifier::CodecClosed, this, &Form5::CollapseSections);
 }
 
 void Form5::Form_Load() {
@@ -390,7 +405,13 @@ void Form5::List2_Click() {
   ECodecEdit::SetEditableFlags(selected);
 }
 
-void Form5::Command1_Click() { ECodecEdit::BrowseExecutable(); }
+void Form5::Command1_Click() {
+  // Programs here carry no ".exe": every file is offered.
+  const QStringList chosen =
+      APIS::OpenFileDialog(Lang::TxtAllFiles() + "|*", this, QString(), QString(), false);
+  if (chosen.isEmpty() || chosen.first().isEmpty()) return;
+  Text1->setText(ECodecEdit::SetExecutable(chosen.first()));
+}
 void Form5::Command2_Click() { ECodecEdit::TakeFfmpegOptions(); }
 
 // The parameter list and frame ------------------------------------------------------
@@ -463,6 +484,18 @@ void Form5::SetMenusEnabled(bool enabled) {
   }
 }
 
+// The documentation menu ------------------------------------------------------------
+
+void Form5::View_Doc_Click() {
+  const QString command = ECodecEdit::ProgramDocumentationCommand();
+  if (!command.isEmpty()) IntDocView::ShowCommandOutput(command, this);
+}
+
+void Form5::View_ffmpegHelp_Click() {
+  const QString command = ECodecEdit::FfmpegHelpCommand();
+  if (!command.isEmpty()) IntDocView::ShowCommandOutput(command, this);
+}
+
 // Closing ---------------------------------------------------------------------
 
 bool Form5::Form_QueryUnload() {
@@ -479,4 +512,25 @@ void Form5::closeEvent(QCloseEvent* event) {
   } else {
     event->ignore();
   }
+}
+
+// The editor's entry point ------------------------------------------------------------
+
+void ECodecEdit::ShowEditor(const QString& name, uint8_t kind) {
+  // The file manager's "Editar" reaches here while the editor is already up
+  // (it is the editor's own open dialog): the file opens in that window.
+  if (Form5::Instance()) {
+    if (!name.isEmpty()) OpenCodec(kind, name);
+    return;
+  }
+  QPointer<Form5> window = new Form5;
+  window->Form_Load();
+  MarkSaved();
+  if (!name.isEmpty()) {
+    OpenCodec(kind, name);
+  } else {
+    RecordToControls();
+  }
+  ModalWindow::Run(window);
+  delete window.data();
 }

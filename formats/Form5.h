@@ -16,7 +16,8 @@ class QPushButton;
 
 // The external codec editor: an accordion of three sections (General, codec
 // parameters, ffmpeg parameters) and the parameter frame laid over them. The
-// definition itself lives in ECodecEdit; the handlers hand it what the user did.
+// definition itself lives in ECodecEdit; the handlers hand it what the user
+// did, and the window follows the module's notifier.
 class Form5 : public QMainWindow {
   Q_OBJECT
 
@@ -30,7 +31,7 @@ class Form5 : public QMainWindow {
   // The load handler: design texts, sections in place, type "Audio", size.
   void Form_Load();
 
-  // Called by ECodecEdit to show the definition.
+  // Show the definition; they answer the module's notifier.
   void ShowRecord(const QStringList& editableCaptions);
   void ShowType();
   void ShowEditableOptions(const QStringList& captions);
@@ -62,6 +63,8 @@ class Form5 : public QMainWindow {
   void Text3_Change();
   void Combo2_Change();
   void Combo4_Change();
+  void View_Doc_Click();
+  void View_ffmpegHelp_Click();
   // Opens the parameter frame on a new row (isNew) or on the selected one.
   void EditParameter(bool isNew);
 
@@ -142,6 +145,8 @@ class Form5 : public QMainWindow {
   QWidget* CreateFfmpegSection();
   void CreateParameterFrame();
   void WireControls();
+  // Follows what the module says about the definition.
+  void ListenToEditor();
   void SetMenusEnabled(bool enabled);
   void SetKindControls(int kind);
   void ToggleSection(QGroupBox* frame, int section);
