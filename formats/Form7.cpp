@@ -23,6 +23,7 @@
 #include "frame/Aplicacion.h"
 #include "frame/CaptureConsole.h"
 #include "frame/IntDocView.h"
+#include "frame/ModalWindow.h"
 #include "frame/ScriptObj.h"
 #include "frame/TextFit.h"
 #include "frame/ffmpeg.h"
@@ -356,11 +357,18 @@ void Form7::WireControls() {
           [] { FormatEdit::LoadExternalCodec(0, FormatEdit::CurrentFormat.AudioExtCodecName); });
   connect(ReloadECV_Menu, &QAction::triggered, this,
           [] { FormatEdit::LoadExternalCodec(1, FormatEdit::CurrentFormat.VideoExtCodecName); });
-  connect(FindEXE_A, &QAction::triggered, this, [] { FormatEdit::FindCodecExe(0); });
-  connect(FindEXE_V, &QAction::triggered, this, [] { FormatEdit::FindCodecExe(1); });
+  connect(FindEXE_A, &QAction::triggered, this, [this] { FindCodecExe(0); });
+  connect(FindEXE_V, &QAction::triggered, this, [this] { FindCodecExe(1); });
   connect(Help_AboutECA, &QAction::triggered, this, [this] { Help_AboutEC_Click(0); });
   connect(Help_AboutECV, &QAction::triggered, this, [this] { Help_AboutEC_Click(1); });
   connect(Command7, &QPushButton::clicked, this, &Form7::Command7_Click);
+  ListenToEditor();
+}
+
+void Form7::ListenToEditor() {
+  FormatEdit::Notifier& editor = FormatEdit::Events();
+  connect(&editor, &FormatEdit::Notifier::ProfileChanged, this, &Form7::SyncExtCodecMenus);
+  connect(&editor, &FormatEdit::Notifier::RowsBuilt, this, &Form7::ShowRows);
 }
 
 // The rows are made and destroyed by every rebuild, so each is wired as it is made.
@@ -510,7 +518,7 @@ void Form7::Timer1_Timer() {
   Timer1->stop();
 }
 
-void Form7::VScroll1_Change() { FormatEdit::ScrollParamRows(); }
+void Form7::VScroll1_Change() { PlaceRows(); }
 
 void Form7::Combo6_Click() {
   if (FormatEdit::BuildingParams == 1 || Combo6->currentIndex() < 0) return;
@@ -520,14 +528,20 @@ void Form7::Combo6_Click() {
 
 void Form7::Combo2_Change(int index) {
   if (FormatEdit::BuildingParams == 1 || index < 0) return;
-  if (Tag(Combo2[index]) != "1") FormatEdit::StoreParamValue(FormatEdit::CurrentCategory, index);
+  if (Tag(Combo2[index]) != "1") StoreRowValue(index);
 }
 
 void Form7::Combo2_Click(int index) {
   if (FormatEdit::BuildingParams == 1 || index < 0) return;
-  FormatEdit::StoreParamValue(FormatEdit::CurrentCategory, index);
+  StoreRowValue(index);
   // A later key release in a list-only row goes back to the picked value.
   TextOnFocus = Combo2[index]->currentText();
+}
+
+void Form7::StoreRowValue(int index) {
+  if (index >= Combo2.size()) return;
+  FormatEdit::StoreRowValue(FormatEdit::CurrentFormat, FormatEdit::CurrentCategory, index,
+                            Combo2[index]->currentText());
 }
 
 void Form7::Combo2_GotFocus(int index) { TextOnFocus = Combo2[index]->currentText(); }
@@ -651,14 +665,37 @@ void Form7::SwitchCodecView(uint8_t decoderView) {
     SetTag(combo, text);
   }
   DecoderView = decoderView;
-  FormatEdit::FillAdvancedOptionLists(1);
+  FillAdvancedOptionLists(1);
+}
+
+namespace {
+
+void FillIfEmpty(QComboBox* combo, const DynArray<QString>& list) {
+  if (list.IsEmpty() || list.Items[0].isEmpty() || combo->count() > 0) return;
+  // Adding entries must not replace what the user typed.
+  const QString text = combo->currentText();
+  combo->addItems(list.Items);
+  combo->setEditText(text);
+}
+
+}  // namespace
+
+void Form7::FillAdvancedOptionLists(uint8_t kind) {
+  if (kind == 0) {
+    FillIfEmpty(Combo1, FormatEdit::MuxerFormats);
+    FillIfEmpty(Combo3, FormatEdit::DemuxerFormats);
+    return;
+  }
+  const bool encoders = Option5->isChecked();
+  FillIfEmpty(Combo4, encoders ? FormatEdit::AudioEncoders : FormatEdit::AudioDecoders);
+  FillIfEmpty(Combo5, encoders ? FormatEdit::VideoEncoders : FormatEdit::VideoDecoders);
 }
 
 void Form7::Help_ffFormatHelp_Click() {
   const FormatProfile& profile = FormatEdit::CurrentFormat;
   if (Combo1->currentText().isEmpty()) Combo1->setEditText(profile.OutputContainer);
   if (Combo3->currentText().isEmpty()) Combo3->setEditText(profile.InputContainer);
-  FormatEdit::FillAdvancedOptionLists(0);
+  FillAdvancedOptionLists(0);
   AdvancedFrameOpen = 1;
   SetCommandsEnabled(false);
   Frame1->show();
@@ -678,7 +715,7 @@ void Form7::Help_ffCodecHelp_Click() {
     SetTag(Combo4, encoders ? profile.InputAudioCodec : profile.AudioCodec);
   if (Tag(Combo5).isEmpty())
     SetTag(Combo5, encoders ? profile.InputVideoCodec : profile.VideoCodec);
-  FormatEdit::FillAdvancedOptionLists(1);
+  FillAdvancedOptionLists(1);
   AdvancedFrameOpen = 1;
   SetCommandsEnabled(false);
   Frame2->show();
@@ -799,3 +836,51 @@ void Form7::Help_AboutEC_Click(uint8_t isVideo) {
 }
 
 void Form7::Command7_Click() { ClosePanel(Frame3); }
+
+// The external codecs' programs ---------------------------------------------------------
+
+void Form7::FindCodecExe(uint8_t isVideo) {
+  if (!FormatEdit::HasExternalCodec(isVideo)) return;
+  const QString current = FormatEdit::CodecExeLocation(isVideo);
+  const QString fileName = current.isEmpty() ? QString() : current.section('/', -1);
+  // Programs here have no ".exe", so the dialog lists every file.
+  const QStringList chosen = APIS::OpenFileDialog(QString(), this, ScriptObj::ParentFolder(current),
+                                                  QString(), false, 0, fileName, 0);
+  if (chosen.isEmpty()) return;
+  FormatEdit::SetCodecExe(isVideo, chosen.first());
+}
+
+// The editor's entry point --------------------------------------------------------------
+
+void FormatEdit::ShowEditor(QString name, uint8_t mode) {
+  // One editor at a time: the file manager opened from the editor cannot open a second.
+  if (Form7::Instance()) return;
+  QPointer<Form7> window = new Form7;
+  window->Form_Load();
+  window->ShowButtonStrip(mode == 1);
+  if (mode == 1) CurrentFormatFile = ScratchProfilePath();
+  // The lists and the profile are loaded once the editor shows, inside its wait.
+  QTimer::singleShot(0, window, [window, name, mode] {
+    if (FfmpegListsStale == 1) {
+      window->ShowWaiting(true);
+      LoadFfmpegCapabilities();
+      if (window) window->ShowWaiting(false);
+    }
+    BuildCategoryParams(OutputGeneral);
+    if (!name.isEmpty()) {
+      QString path = FormatsFolder() + "/" + name + ".qfm";
+      path.remove('*');
+      LoadFormat(path);
+    }
+    TempFormatMode = mode;
+  });
+  ModalWindow::Run(window);
+  delete window;
+  if (mode == 1) {
+    CurrentFormat = FormatProfile();
+    SavedFormat = FormatProfile();
+    CurrentFormatFile.clear();
+    TempFormatMode = 0;
+  }
+  ParamRowCount = 0;
+}

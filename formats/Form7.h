@@ -23,7 +23,8 @@ class QTimer;
 
 // The format editor: one format profile edited through rows of parameters in
 // four categories, with overlay panels for ffmpeg's help, the imports and the
-// about text of an external codec. Opened by FormatEdit::ShowEditor.
+// about text of an external codec. Opened by FormatEdit::ShowEditor; follows
+// the module's notifier.
 class Form7 : public QMainWindow {
   Q_OBJECT
 
@@ -36,7 +37,7 @@ class Form7 : public QMainWindow {
 
   void Form_Load();
 
-  // Called by FormatEdit -----------------------------------------------------------
+  // Showing the profile -----------------------------------------------------------
   // The button strip of the scratch mode, and the File items that mode lacks.
   void ShowButtonStrip(bool scratchMode);
   // The waiting panel around a rebuild of the capability lists.
@@ -204,6 +205,8 @@ class Form7 : public QMainWindow {
   void Command11_Click();
 
   void Help_AboutEC_Click(uint8_t isVideo);
+  // "Buscar ejecutable": points the embedded codec at another program.
+  void FindCodecExe(uint8_t isVideo);
   void Command7_Click();
 
  protected:
@@ -218,6 +221,13 @@ class Form7 : public QMainWindow {
   void CreateFrames(QWidget* central);
   void WireControls();
   void WireRow(int index);
+  // Follows what the module says about the profile and its rows.
+  void ListenToEditor();
+  // Copies the text of value combo `index` into the profile.
+  void StoreRowValue(int index);
+  // Kind 0 fills the container combos, kind 1 the codec combos (encoders or
+  // decoders as the panel shows them); only empty combos are filled.
+  void FillAdvancedOptionLists(uint8_t kind);
   // Enables or disables the three menus and the three buttons around a panel.
   void SetCommandsEnabled(bool enabled);
   void ClosePanel(QGroupBox* frame);

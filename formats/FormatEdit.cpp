@@ -1,26 +1,24 @@
 #include "formats/FormatEdit.h"
 
-#include <QComboBox>
 #include <QFile>
-#include <QPointer>
-#include <QRadioButton>
-#include <QTimer>
 #include <array>
 #include <tuple>
 #include <type_traits>
 
-#include "formats/Form7.h"
-#include "frame/APIS.h"
 #include "frame/Aplicacion.h"
 #include "frame/Appfilesadm.h"
 #include "frame/CaptureConsole.h"
-#include "frame/ModalWindow.h"
 #include "frame/ProgramFolder.h"
 #include "frame/ScriptObj.h"
 #include "frame/ffmpeg.h"
 #include "lang/Lang.h"
 
 namespace FormatEdit {
+
+Notifier& Events() {
+  static Notifier notifier;
+  return notifier;
+}
 
 uint8_t FfmpegListsStale = 0;
 DynArray<QString> AudioEncoders;
@@ -373,7 +371,7 @@ bool StoreRowValue(FormatProfile& profile, uint8_t category, int row, const QStr
 namespace {
 
 void RefreshWindow() {
-  if (Form7* window = Form7::Instance()) window->SyncExtCodecMenus(CurrentFormat);
+  emit Events().ProfileChanged(CurrentFormat);
   BuildCategoryParams(CurrentCategory);
 }
 
@@ -660,51 +658,14 @@ void LoadPixelFormatList() {
   ParsePixelFormatTable(FfmpegListing("-pix_fmts"), InputPixelFormats, OutputPixelFormats);
 }
 
-namespace {
-
-void FillIfEmpty(QComboBox* combo, const DynArray<QString>& list) {
-  if (list.IsEmpty() || list.Items[0].isEmpty() || combo->count() > 0) return;
-  // Adding entries must not replace what the user typed.
-  const QString text = combo->currentText();
-  combo->addItems(list.Items);
-  combo->setEditText(text);
-}
-
-}  // namespace
-
-void FillAdvancedOptionLists(uint8_t kind) {
-  Form7* window = Form7::Instance();
-  if (!window) return;
-  if (kind == 0) {
-    FillIfEmpty(window->Combo1, MuxerFormats);
-    FillIfEmpty(window->Combo3, DemuxerFormats);
-    return;
-  }
-  const bool encoders = window->Option5->isChecked();
-  FillIfEmpty(window->Combo4, encoders ? AudioEncoders : AudioDecoders);
-  FillIfEmpty(window->Combo5, encoders ? VideoEncoders : VideoDecoders);
-}
-
-// The parameter rows in the window ---------------------------------------------------
+// Rebuilding the rows ------------------------------------------------------------------
 
 void BuildCategoryParams(uint8_t category) {
   const QList<ParamRow> rows = CategoryRows(CurrentFormat, category, ffmpeg::ParamCaptions);
   ParamRowCount = int(rows.size());
-  Form7* window = Form7::Instance();
-  if (!window) return;
   BuildingParams = 1;
-  window->ShowRows(category, rows);
+  emit Events().RowsBuilt(category, rows);
   BuildingParams = 0;
-}
-
-void StoreParamValue(uint8_t category, int index) {
-  Form7* window = Form7::Instance();
-  if (!window || index < 0 || index >= window->Combo2.size()) return;
-  StoreRowValue(CurrentFormat, category, index, window->Combo2[index]->currentText());
-}
-
-void ScrollParamRows() {
-  if (Form7* window = Form7::Instance()) window->PlaceRows();
 }
 
 // Imports ----------------------------------------------------------------------------
@@ -956,53 +917,15 @@ void UnloadExternalCodec(uint8_t isVideo) {
   RefreshWindow();
 }
 
-void FindCodecExe(uint8_t isVideo) {
-  if (CodecNameOf(CurrentFormat, isVideo).isEmpty()) return;
-  ExtCodecDef& codec = CodecOf(CurrentFormat, isVideo);
-  const QString current =
-      codec.ExePath.isEmpty() ? QString() : Aplicacion::ResolveAppPath(codec.ExePath);
-  const QString fileName = current.isEmpty() ? QString() : current.section('/', -1);
-  // Programs here have no ".exe", so the dialog lists every file.
-  const QStringList chosen =
-      APIS::OpenFileDialog(QString(), Form7::Instance(), ScriptObj::ParentFolder(current),
-                           QString(), false, 0, fileName, 0);
-  if (chosen.isEmpty()) return;
-  codec.ExePath = Aplicacion::StoreAppPath(chosen.first());
+bool HasExternalCodec(uint8_t isVideo) { return !CodecNameOf(CurrentFormat, isVideo).isEmpty(); }
+
+QString CodecExeLocation(uint8_t isVideo) {
+  const QString& exePath = CodecOf(CurrentFormat, isVideo).ExePath;
+  return exePath.isEmpty() ? QString() : Aplicacion::ResolveAppPath(exePath);
 }
 
-// The editor window -------------------------------------------------------------------
-
-void ShowEditor(QString name, uint8_t mode) {
-  // One editor at a time: the file manager opened from the editor cannot open a second.
-  if (Form7::Instance()) return;
-  QPointer<Form7> window = new Form7;
-  window->Form_Load();
-  window->ShowButtonStrip(mode == 1);
-  if (mode == 1) CurrentFormatFile = ScratchProfilePath();
-  // The lists and the profile are loaded once the editor shows, inside its wait.
-  QTimer::singleShot(0, window, [window, name, mode] {
-    if (FfmpegListsStale == 1) {
-      window->ShowWaiting(true);
-      LoadFfmpegCapabilities();
-      if (window) window->ShowWaiting(false);
-    }
-    BuildCategoryParams(OutputGeneral);
-    if (!name.isEmpty()) {
-      QString path = FormatsFolder() + "/" + name + ".qfm";
-      path.remove('*');
-      LoadFormat(path);
-    }
-    TempFormatMode = mode;
-  });
-  ModalWindow::Run(window);
-  delete window;
-  if (mode == 1) {
-    CurrentFormat = FormatProfile();
-    SavedFormat = FormatProfile();
-    CurrentFormatFile.clear();
-    TempFormatMode = 0;
-  }
-  ParamRowCount = 0;
+void SetCodecExe(uint8_t isVideo, const QString& chosen) {
+  CodecOf(CurrentFormat, isVideo).ExePath = Aplicacion::StoreAppPath(chosen);
 }
 
 }  // namespace FormatEdit
