@@ -25,7 +25,6 @@ ExtCodecDef SavedCodec;
 QString CurrentPath;
 uint8_t CurrentIsVideo = 0;
 int16_t EditIndex = -1;
-uint8_t Loading = 0;
 
 namespace {
 
@@ -78,7 +77,6 @@ void Reset() {
   CurrentPath.clear();
   CurrentIsVideo = 0;
   EditIndex = -1;
-  Loading = 0;
   g_importedVideo = 0;
   MarkSaved();
 }
@@ -185,14 +183,12 @@ void ClearParamValues() {
 // What the window shows ----------------------------------------------------------
 
 void RecordToControls() {
-  Loading = 1;
   CurrentIsVideo = CurrentPath.isEmpty()
                        ? g_importedVideo
                        : uint8_t(ScriptObj::GetExtensionName(CurrentPath).toLower() != "qca");
   const QStringList captions =
       CurrentIsVideo ? FillVideoEditableParams() : FillAudioEditableParams();
   emit Events().RecordLoaded(captions);
-  Loading = 0;
 }
 
 QStringList FillAudioEditableParams() {
@@ -209,7 +205,6 @@ QStringList FillVideoEditableParams() {
 }
 
 void ChooseType(uint8_t isVideo) {
-  if (Loading == 1) return;
   CurrentIsVideo = isVideo ? 1 : 0;
   const QStringList captions =
       CurrentIsVideo ? FillVideoEditableParams() : FillAudioEditableParams();
@@ -217,7 +212,6 @@ void ChooseType(uint8_t isVideo) {
 }
 
 void SetEditableFlags(const QList<bool>& selected) {
-  if (Loading == 1) return;
   DynArray<uint8_t>& flags = CurrentCodec.Editable;
   for (qsizetype i = 0; i < flags.Count() && i < selected.size(); ++i)
     flags.Items[i] = selected[i] ? 1 : 0;

@@ -47,8 +47,6 @@ extern QString CurrentPath;
 extern uint8_t CurrentIsVideo;
 // The parameter row open in the parameter frame; -1 = a new row.
 extern int16_t EditIndex;
-// 1 while RecordToControls fills the window: the controls' handlers then write nothing.
-extern uint8_t Loading;
 
 // A new empty definition with no file, as at start-up.
 void Reset();

@@ -285,9 +285,9 @@ void Form5::Form_Load() {
   Frame1->setTitle(QString());
   Frame2->setTitle(QString());
   Frame3->setTitle(QString());
-  ECodecEdit::Loading = 1;
+  Loading = 1;
   Combo1->setCurrentIndex(0);
-  ECodecEdit::Loading = 0;
+  Loading = 0;
   resize(kWidth, kHeight);
   CollapseSections();
 }
@@ -295,6 +295,7 @@ void Form5::Form_Load() {
 // Showing the definition ------------------------------------------------------------
 
 void Form5::ShowRecord(const QStringList& editableCaptions) {
+  Loading = 1;
   const ExtCodecDef& codec = ECodecEdit::CurrentCodec;
   RefreshParamList(ECodecEdit::KeptSelection(SelectedRow(), int(codec.Params.Count())));
   ShowType();
@@ -303,33 +304,34 @@ void Form5::ShowRecord(const QStringList& editableCaptions) {
   Text2->setPlainText(codec.About);
   ShowFfmpegSection();
   ShowEditableOptions(editableCaptions);
+  Loading = 0;
 }
 
 void Form5::ShowType() {
-  const uint8_t loading = ECodecEdit::Loading;
-  ECodecEdit::Loading = 1;
+  const uint8_t loading = Loading;
+  Loading = 1;
   Combo1->setCurrentIndex(ECodecEdit::CurrentIsVideo ? 1 : 0);
-  ECodecEdit::Loading = loading;
+  Loading = loading;
   Combo1->setEnabled(ECodecEdit::CurrentPath.isEmpty());
 }
 
 void Form5::ShowEditableOptions(const QStringList& captions) {
-  const uint8_t loading = ECodecEdit::Loading;
-  ECodecEdit::Loading = 1;
+  const uint8_t loading = Loading;
+  Loading = 1;
   List2->clear();
   List2->addItems(captions);
   const DynArray<uint8_t>& flags = ECodecEdit::CurrentCodec.Editable;
   for (int i = 0; i < List2->count() && i < flags.Count(); ++i)
     List2->item(i)->setSelected(flags.Items[i] == 1);
-  ECodecEdit::Loading = loading;
+  Loading = loading;
 }
 
 void Form5::ShowFfmpegSection() {
-  const uint8_t loading = ECodecEdit::Loading;
-  ECodecEdit::Loading = 1;
+  const uint8_t loading = Loading;
+  Loading = 1;
   SetQuietly(Combo2, ECodecEdit::CurrentCodec.FfmpegExt);
   Text3->setText(ECodecEdit::CurrentCodec.FfmpegParams);
-  ECodecEdit::Loading = loading;
+  Loading = loading;
 }
 
 void Form5::RefreshParamList(int selected) {
@@ -381,25 +383,28 @@ void Form5::resizeEvent(QResizeEvent* event) {
 
 // Controls that write into the definition ---------------------------------------
 
-void Form5::Combo1_Click() { ECodecEdit::ChooseType(uint8_t(Combo1->currentIndex() == 1)); }
+void Form5::Combo1_Click() {
+  if (Loading != 1) ECodecEdit::ChooseType(uint8_t(Combo1->currentIndex() == 1));
+}
 
 void Form5::Text2_Change() {
-  if (ECodecEdit::Loading != 1) ECodecEdit::CurrentCodec.About = Text2->toPlainText();
+  if (Loading != 1) ECodecEdit::CurrentCodec.About = Text2->toPlainText();
 }
 
 void Form5::Text3_Change() {
-  if (ECodecEdit::Loading != 1) ECodecEdit::CurrentCodec.FfmpegParams = Text3->text();
+  if (Loading != 1) ECodecEdit::CurrentCodec.FfmpegParams = Text3->text();
 }
 
 void Form5::Combo2_Change() {
-  if (ECodecEdit::Loading != 1) ECodecEdit::CurrentCodec.FfmpegExt = Combo2->currentText();
+  if (Loading != 1) ECodecEdit::CurrentCodec.FfmpegExt = Combo2->currentText();
 }
 
 void Form5::Combo4_Change() {
-  if (ECodecEdit::Loading != 1) ECodecEdit::CurrentCodec.OutputExt = Combo4->currentText();
+  if (Loading != 1) ECodecEdit::CurrentCodec.OutputExt = Combo4->currentText();
 }
 
 void Form5::List2_Click() {
+  if (Loading == 1) return;
   QList<bool> selected;
   for (int i = 0; i < List2->count(); ++i) selected.append(List2->item(i)->isSelected());
   ECodecEdit::SetEditableFlags(selected);

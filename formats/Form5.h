@@ -151,6 +151,8 @@ class Form5 : public QMainWindow {
   void SetKindControls(int kind);
   void ToggleSection(QGroupBox* frame, int section);
   int SelectedRow() const;
+  // 1 while code fills the controls: their handlers then write nothing.
+  uint8_t Loading = 0;
   // Whether the window may close; the close request's questions.
   bool Form_QueryUnload();
 };

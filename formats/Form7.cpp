@@ -405,9 +405,9 @@ void Form7::Form_Load() {
     frame->move(Combo6->pos());
   }
   FormatEdit::CurrentCategory = FormatEdit::OutputGeneral;
-  FormatEdit::BuildingParams = 1;
+  BuildingParams = 1;
   Combo6->setCurrentIndex(FormatEdit::OutputGeneral);
-  FormatEdit::BuildingParams = 0;
+  BuildingParams = 0;
   Picture9->move(Picture1->x(), Picture1->y() + Picture1->height());
   // The outer height of the design includes the title bar, about 30 pixels.
   resize(TextFit::Pixels(5250), TextFit::Pixels(4845) - 30);
@@ -429,6 +429,12 @@ void Form7::ShowWaiting(bool waiting) {
 // The rows ------------------------------------------------------------------------
 
 void Form7::ShowRows(uint8_t category, const QList<FormatEdit::ParamRow>& rows) {
+  BuildingParams = 1;
+  FillRows(category, rows);
+  BuildingParams = 0;
+}
+
+void Form7::FillRows(uint8_t category, const QList<FormatEdit::ParamRow>& rows) {
   Combo6->setCurrentIndex(category);
   while (Combo2.size() > 1) {
     delete Text1.takeLast();
@@ -521,18 +527,18 @@ void Form7::Timer1_Timer() {
 void Form7::VScroll1_Change() { PlaceRows(); }
 
 void Form7::Combo6_Click() {
-  if (FormatEdit::BuildingParams == 1 || Combo6->currentIndex() < 0) return;
+  if (BuildingParams == 1 || Combo6->currentIndex() < 0) return;
   FormatEdit::CurrentCategory = uint8_t(Combo6->currentIndex());
   Timer1->start();
 }
 
 void Form7::Combo2_Change(int index) {
-  if (FormatEdit::BuildingParams == 1 || index < 0) return;
+  if (BuildingParams == 1 || index < 0) return;
   if (Tag(Combo2[index]) != "1") StoreRowValue(index);
 }
 
 void Form7::Combo2_Click(int index) {
-  if (FormatEdit::BuildingParams == 1 || index < 0) return;
+  if (BuildingParams == 1 || index < 0) return;
   StoreRowValue(index);
   // A later key release in a list-only row goes back to the picked value.
   TextOnFocus = Combo2[index]->currentText();

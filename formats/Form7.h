@@ -159,6 +159,8 @@ class Form7 : public QMainWindow {
   uint8_t AdvancedFrameOpen = 0;
   // 0: the codec panel lists encoders; 1: decoders.
   uint8_t DecoderView = 0;
+  // 1 while the rows are being rebuilt: the rows' own change events store nothing.
+  uint8_t BuildingParams = 0;
   // The text of the value combo that last got the focus.
   QString TextOnFocus;
 
@@ -221,6 +223,7 @@ class Form7 : public QMainWindow {
   void CreateFrames(QWidget* central);
   void WireControls();
   void WireRow(int index);
+  void FillRows(uint8_t category, const QList<FormatEdit::ParamRow>& rows);
   // Follows what the module says about the profile and its rows.
   void ListenToEditor();
   // Copies the text of value combo `index` into the profile.

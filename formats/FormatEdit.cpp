@@ -37,7 +37,6 @@ FormatProfile SavedFormat;
 QString CurrentFormatFile;
 uint8_t TempFormatMode = 0;
 uint8_t CurrentCategory = OutputGeneral;
-uint8_t BuildingParams = 0;
 int ParamRowCount = 0;
 
 void ResetCapabilityLists() {
@@ -57,7 +56,6 @@ void ResetEditState() {
   CurrentFormatFile.clear();
   TempFormatMode = 0;
   CurrentCategory = OutputGeneral;
-  BuildingParams = 0;
   ParamRowCount = 0;
 }
 
@@ -663,9 +661,7 @@ void LoadPixelFormatList() {
 void BuildCategoryParams(uint8_t category) {
   const QList<ParamRow> rows = CategoryRows(CurrentFormat, category, ffmpeg::ParamCaptions);
   ParamRowCount = int(rows.size());
-  BuildingParams = 1;
   emit Events().RowsBuilt(category, rows);
-  BuildingParams = 0;
 }
 
 // Imports ----------------------------------------------------------------------------

@@ -48,8 +48,6 @@ extern QString CurrentFormatFile;
 // 1 while the editor runs on the scratch profile ("<Manual>").
 extern uint8_t TempFormatMode;
 extern uint8_t CurrentCategory;
-// 1 while the rows are being rebuilt: the rows' own change events store nothing.
-extern uint8_t BuildingParams;
 extern int ParamRowCount;
 
 // Empties the editing state (start of a run, and each test).
@@ -125,7 +123,7 @@ QList<ParamRow> CategoryRows(const FormatProfile& profile, uint8_t category,
 bool StoreRowValue(FormatProfile& profile, uint8_t category, int row, const QString& text);
 
 // Rebuilds the rows of the category from CurrentFormat: ParamRowCount takes
-// their number and Events() hands them to the window, BuildingParams set.
+// their number and Events() hands them to the window.
 void BuildCategoryParams(uint8_t category);
 
 // Imports ----------------------------------------------------------------------------
