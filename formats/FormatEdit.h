@@ -14,7 +14,9 @@
 // The format editor's module: the profile being edited and its life cycle,
 // the capability lists read from the installed ffmpeg (cached in config.qcf),
 // the parameter rows by category, and the imports. The editor window follows
-// it through Events().
+// it through Events(). One file per concern: FormatEdit.cpp (the profile's life
+// cycle and its external codecs), CapabilityLists.cpp, ParamRows.cpp and
+// ProfileImports.cpp.
 namespace FormatEdit {
 
 // 1 = the ten lists must be rebuilt from ffmpeg before the format editor opens.
