@@ -216,6 +216,9 @@ class Form7 : public QMainWindow {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  // The text a control keeps aside in its "Tag" property.
+  static QString Tag(const QObject* object);
+  static void SetTag(QObject* object, const QString& tag);
   void CreateControls();
   void CreateMenus();
   void CreateRowArea(QWidget* central);
