@@ -8,8 +8,6 @@
 
 namespace AboutCodecView {
 
-uint8_t ShowOne = 0;
-QString NewExePath;
 QString FilePath;
 uint8_t IsVideo = 0;
 

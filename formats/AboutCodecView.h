@@ -13,10 +13,6 @@ class QWidget;
 // files; the viewer window shows what it returns.
 namespace AboutCodecView {
 
-// 1 = the window shows one given codec; 0 = the list of all codecs.
-extern uint8_t ShowOne;
-// The program path the user entered; "" = unchanged.
-extern QString NewExePath;
 // The .qca, .qcv or .qfm file that holds the codec shown.
 extern QString FilePath;
 // For a codec embedded in a .qfm file: 1 its video codec, 0 its audio codec.

@@ -163,7 +163,7 @@ bool Form11::Form_QueryUnload() {
   const bool detailsShown = Picture1->isHidden();
   if (detailsShown && PathChanged() && Lang::AskSaveExePath() == 6)
     AboutCodecView::SaveExePath(Text3->text());
-  if (detailsShown && AboutCodecView::ShowOne == 0) {
+  if (detailsShown && ShowOne == 0) {
     Picture1->show();
     Picture1->raise();
     ClearDetails();
@@ -173,22 +173,20 @@ bool Form11::Form_QueryUnload() {
 }
 
 void Form11::Form_Unload() {
-  if (PathChanged()) AboutCodecView::NewExePath = Text3->text();
+  if (PathChanged()) NewExePath = Text3->text();
 }
 
 QString AboutCodecView::ShowCodecInfo(QWidget* owner, const QString& path, uint8_t isVideo) {
-  NewExePath.clear();
   Form11 window(owner);
   window.Form_Load();
   if (!path.isEmpty()) {
-    ShowOne = 1;
+    window.ShowOne = 1;
     if (!window.ShowCodec(path, isVideo)) return QString();
   } else {
-    ShowOne = 0;
     window.ListAllCodecs();
   }
   window.exec();
-  return NewExePath;
+  return window.NewExePath;
 }
 
 // The close button and Escape both end here (QDialog's close calls reject).

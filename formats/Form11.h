@@ -47,6 +47,11 @@ class Form11 : public QDialog {
   QPushButton* Command1 = nullptr;
   QPushButton* Command3 = nullptr;
 
+  // 1 = the window shows one given codec; 0 = the list of all codecs.
+  uint8_t ShowOne = 0;
+  // The program path the user entered; "" = unchanged.
+  QString NewExePath;
+
   // The path as loaded; a different Text3 counts as a change.
   QString Text3Tag() const;
 
