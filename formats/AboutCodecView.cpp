@@ -4,7 +4,6 @@
 #include "frame/ProgramFolder.h"
 #include "frame/RecordFile.h"
 #include "frame/ScriptObj.h"
-#include "lang/Lang.h"
 
 namespace AboutCodecView {
 
@@ -61,10 +60,7 @@ bool ReadCodec(const QString& path, uint8_t isVideo, CodecInfo& info) {
 }
 
 bool LoadCodecFile(const QString& path, uint8_t isVideo, CodecInfo& info) {
-  if (!ReadCodec(path, isVideo, info)) {
-    Lang::MsgCannotReadFile(QString());
-    return false;
-  }
+  if (!ReadCodec(path, isVideo, info)) return false;
   FilePath = path;
   IsVideo = isVideo;
   return true;
@@ -97,9 +93,7 @@ bool SaveExePath(const QString& exePath) {
       status = RecordFile::Write(FilePath, codec);
     }
   }
-  if (status == RecordFile::Result::Ok) return true;
-  Lang::MsgCannotWriteFile(FilePath);
-  return false;
+  return status == RecordFile::Result::Ok;
 }
 
 }  // namespace AboutCodecView

@@ -37,13 +37,13 @@ struct CodecInfo {
 // Reads the codec of a .qca/.qcv file (named after the file) or the one of
 // the given kind embedded in a .qfm file. False when the file cannot be read.
 bool ReadCodec(const QString& path, uint8_t isVideo, CodecInfo& info);
-// ReadCodec, and remembers where the codec lives for SaveExePath; false after
-// the message when it cannot be read.
+// ReadCodec, and remembers where the codec lives for SaveExePath; false when
+// it cannot be read.
 bool LoadCodecFile(const QString& path, uint8_t isVideo, CodecInfo& info);
 // The file that an entry of the list stands for, and the kind of codec to take from it.
 QString EntryPath(const QString& entry, uint8_t& isVideo);
 // Writes exePath into the definition in FilePath, leaving everything else as
-// it was; false after the message when it cannot.
+// it was; false when it cannot.
 bool SaveExePath(const QString& exePath);
 
 }  // namespace AboutCodecView

@@ -131,7 +131,10 @@ void Form11::ListAllCodecs() {
 
 bool Form11::ShowCodec(const QString& path, uint8_t isVideo) {
   AboutCodecView::CodecInfo info;
-  if (!AboutCodecView::LoadCodecFile(path, isVideo, info)) return false;
+  if (!AboutCodecView::LoadCodecFile(path, isVideo, info)) {
+    Lang::MsgCannotReadFile(QString());
+    return false;
+  }
   ShowDetails(info.Name, info.Codec.About, info.Codec.ExePath);
   return true;
 }
@@ -161,8 +164,10 @@ void Form11::Command3_Click() {
 
 bool Form11::Form_QueryUnload() {
   const bool detailsShown = Picture1->isHidden();
-  if (detailsShown && PathChanged() && Lang::AskSaveExePath() == 6)
-    AboutCodecView::SaveExePath(Text3->text());
+  if (detailsShown && PathChanged() && Lang::AskSaveExePath() == 6 &&
+      !AboutCodecView::SaveExePath(Text3->text())) {
+    Lang::MsgCannotWriteFile(AboutCodecView::FilePath);
+  }
   if (detailsShown && ShowOne == 0) {
     Picture1->show();
     Picture1->raise();
