@@ -333,33 +333,26 @@ void ImportFromFormat(uint8_t kind) {
   RecordToControls();
 }
 
-bool FfmpegOptionsFrom(const QString& path, QString& options, QString& extension) {
+ExtractRefusal FfmpegOptionsFrom(const QString& path, QString& options, QString& extension) {
   uint8_t status = 0;
   const CompiledFormat format = Convertidor::LoadFormat(path, status);
   switch (status) {
     case 0:
       break;
     case 1:
-      Lang::MsgFormatProfileNotFound(QString());
-      return false;
+      return ExtractRefusal::ProfileNotFound;
     case 2:
-      Lang::MsgFormatProfileReadError();
-      return false;
+      return ExtractRefusal::ProfileUnreadable;
     case 3:
-      Lang::MsgAudioEncodeCmdError();
-      return false;
+      return ExtractRefusal::AudioCommandError;
     default:
-      Lang::MsgVideoEncodeCmdError();
-      return false;
+      return ExtractRefusal::VideoCommandError;
   }
-  if (!(CurrentIsVideo ? format.NoVideoOption : format.NoAudioOption).isEmpty()) {
-    Lang::MsgFormatCannotExtract();
-    return false;
-  }
+  if (!(CurrentIsVideo ? format.NoVideoOption : format.NoAudioOption).isEmpty())
+    return ExtractRefusal::TrackRemoved;
   if (format.MultipleOutputFiles == 1 || !format.AudioExtCodecName.isEmpty() ||
       !format.VideoExtCodecName.isEmpty()) {
-    Lang::MsgBadExtractFormat();
-    return false;
+    return ExtractRefusal::NotPlainExtraction;
   }
   extension = format.Extension;
   const QString trackOptions =
@@ -367,19 +360,17 @@ bool FfmpegOptionsFrom(const QString& path, QString& options, QString& extension
           ? (format.VideoOptions + " " + format.AspectOption + " " + format.SizeOption).trimmed()
           : format.AudioOptions;
   options = (format.OutputOptions + " " + trackOptions).trimmed();
-  return true;
+  return ExtractRefusal::None;
 }
 
-void TakeFfmpegOptions() {
-  const QString path = Appfilesadm::ShowFileManager(ProgramFolder::AppFiles("formats"), "qfm",
-                                                    Appfilesadm::Open, true);
-  if (path.isEmpty()) return;
+ExtractRefusal TakeFfmpegOptions(const QString& path) {
   QString options;
   QString extension;
-  if (!FfmpegOptionsFrom(path, options, extension)) return;
+  const ExtractRefusal refusal = FfmpegOptionsFrom(path, options, extension);
+  if (refusal != ExtractRefusal::None) return refusal;
   if (!extension.isEmpty()) CurrentCodec.FfmpegExt = extension;
   CurrentCodec.FfmpegParams = options;
-  emit Events().FfmpegOptionsTaken();
+  return ExtractRefusal::None;
 }
 
 QString ProgramDocumentationCommand() {

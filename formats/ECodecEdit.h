@@ -26,8 +26,6 @@ class Notifier : public QObject {
   void TypeImported();
   // The parameter rows changed; the row to select (-1 = none).
   void RowsChanged(int selected);
-  // The ffmpeg section's extension and options were taken from a profile.
-  void FfmpegOptionsTaken();
   // The definition now has a file: its type is fixed.
   void CodecSaved();
   // The definition was closed: the editor starts afresh.
@@ -119,12 +117,20 @@ int KeptSelection(int selected, int count);
 QString SetExecutable(const QString& chosen);
 // Takes the audio (kind 0) or video (kind 1) codec embedded in a format profile.
 void ImportFromFormat(uint8_t kind);
-// Takes the extraction options of a format profile the user picks into the
-// ffmpeg section; the window's boxes receive them.
-void TakeFfmpegOptions();
-// The options and extension of the profile at path for the current type;
-// false after a message when the profile does not suit.
-bool FfmpegOptionsFrom(const QString& path, QString& options, QString& extension);
+// Why a format profile cannot give the ffmpeg section its options.
+enum class ExtractRefusal {
+  None,
+  ProfileNotFound,
+  ProfileUnreadable,
+  AudioCommandError,
+  VideoCommandError,
+  TrackRemoved,        // the profile drops the track of the current type
+  NotPlainExtraction,  // it needs an external codec or makes several files
+};
+// The options and extension of the profile at path for the current type.
+ExtractRefusal FfmpegOptionsFrom(const QString& path, QString& options, QString& extension);
+// Takes the extraction options of the profile at path into the ffmpeg section.
+ExtractRefusal TakeFfmpegOptions(const QString& path);
 // The command lines behind "Documentación interna del ejecutable" and "Ayuda
 // de ffmpeg"; "" after the message, or when the user gave no arguments.
 QString ProgramDocumentationCommand();

@@ -19,8 +19,10 @@
 #include "formats/ECodecEdit.h"
 #include "frame/APIS.h"
 #include "frame/Aplicacion.h"
+#include "frame/Appfilesadm.h"
 #include "frame/IntDocView.h"
 #include "frame/ModalWindow.h"
+#include "frame/ProgramFolder.h"
 #include "lang/Lang.h"
 
 namespace {
@@ -274,7 +276,6 @@ void Form5::ListenToEditor() {
   connect(&editor, &ECodecEdit::Notifier::TypeChosen, this, &Form5::ShowEditableOptions);
   connect(&editor, &ECodecEdit::Notifier::TypeImported, this, &Form5::ShowType);
   connect(&editor, &ECodecEdit::Notifier::RowsChanged, this, &Form5::RefreshParamList);
-  connect(&editor, &ECodecEdit::Notifier::FfmpegOptionsTaken, this, &Form5::ShowFfmpegSection);
   connect(&editor, &ECodecEdit::Notifier::CodecSaved, this, [this] { Combo1->setEnabled(false); });
   connect(&editor, &ECodecEdit::Notifier::CodecClosed, this, &Form5::CollapseSections);
 }
@@ -417,7 +418,43 @@ void Form5::Command1_Click() {
   if (chosen.isEmpty() || chosen.first().isEmpty()) return;
   Text1->setText(ECodecEdit::SetExecutable(chosen.first()));
 }
-void Form5::Command2_Click() { ECodecEdit::TakeFfmpegOptions(); }
+void Form5::Command2_Click() {
+  const QString path = Appfilesadm::ShowFileManager(ProgramFolder::AppFiles("formats"), "qfm",
+                                                    Appfilesadm::Open, true);
+  if (path.isEmpty()) return;
+  const ECodecEdit::ExtractRefusal refusal = ECodecEdit::TakeFfmpegOptions(path);
+  if (refusal == ECodecEdit::ExtractRefusal::None) {
+    ShowFfmpegSection();
+  } else {
+    ShowRefusal(refusal);
+  }
+}
+
+void Form5::ShowRefusal(ECodecEdit::ExtractRefusal refusal) {
+  using R = ECodecEdit::ExtractRefusal;
+  switch (refusal) {
+    case R::None:
+      return;
+    case R::ProfileNotFound:
+      Lang::MsgFormatProfileNotFound(QString());
+      return;
+    case R::ProfileUnreadable:
+      Lang::MsgFormatProfileReadError();
+      return;
+    case R::AudioCommandError:
+      Lang::MsgAudioEncodeCmdError();
+      return;
+    case R::VideoCommandError:
+      Lang::MsgVideoEncodeCmdError();
+      return;
+    case R::TrackRemoved:
+      Lang::MsgFormatCannotExtract();
+      return;
+    case R::NotPlainExtraction:
+      Lang::MsgBadExtractFormat();
+      return;
+  }
+}
 
 // The parameter list and frame ------------------------------------------------------
 

@@ -3,6 +3,8 @@
 #include <QMainWindow>
 #include <QStringList>
 
+#include "formats/ECodecEdit.h"
+
 class QAction;
 class QCheckBox;
 class QComboBox;
@@ -151,6 +153,8 @@ class Form5 : public QMainWindow {
   void SetKindControls(int kind);
   void ToggleSection(QGroupBox* frame, int section);
   int SelectedRow() const;
+  // The message for a profile that cannot give the ffmpeg section its options.
+  static void ShowRefusal(ECodecEdit::ExtractRefusal refusal);
   // 1 while code fills the controls: their handlers then write nothing.
   uint8_t Loading = 0;
   // Whether the window may close; the close request's questions.
