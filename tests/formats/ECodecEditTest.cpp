@@ -72,6 +72,37 @@ TEST_F(ECodecEditTest, ListenersHearWhatTheEditorWindowMustShowAgain) {
                                 "closed", "record, options 6"}));
 }
 
+TEST_F(ECodecEditTest, AProfileThatCannotGiveTheFfmpegOptionsSaysWhyWithoutABox) {
+  ffmpeg::InitOptionNames();
+  const QString formats = ProgramFolder::AppFiles("formats");
+  FormatProfile wav;
+  wav.OutputContainer = "wav";
+  wav.AudioCodec = "pcm_s16le";
+  wav.SampleRate = "44100";
+  wav.Extension = "wav";
+  WriteRecord(formats + "/wav.qfm", wav);
+  FormatProfile noAudio = wav;
+  noAudio.RemoveAudio = 1;
+  WriteRecord(formats + "/noaudio.qfm", noAudio);
+  FormatProfile split = wav;
+  split.MultipleOutputFiles = 1;
+  WriteRecord(formats + "/split.qfm", split);
+  WriteFile("appfiles/formats/broken.qfm", QByteArray(40, '\xff'));
+
+  using R = ECodecEdit::ExtractRefusal;
+  const std::pair<const char*, R> refused[] = {{"missing", R::ProfileNotFound},
+                                               {"broken", R::ProfileUnreadable},
+                                               {"noaudio", R::TrackRemoved},
+                                               {"split", R::NotPlainExtraction}};
+  for (const auto& [name, refusal] : refused) {
+    EXPECT_EQ(ECodecEdit::TakeFfmpegOptions(formats + "/" + name + ".qfm"), refusal) << name;
+    EXPECT_EQ(ECodecEdit::CurrentCodec.FfmpegParams, "") << name;
+  }
+  EXPECT_EQ(ECodecEdit::TakeFfmpegOptions(formats + "/wav.qfm"), R::None);
+  EXPECT_EQ(ECodecEdit::CurrentCodec.FfmpegParams, "-f wav -c:a pcm_s16le -ar 44100");
+  EXPECT_EQ(ECodecEdit::CurrentCodec.FfmpegExt, "wav");
+}
+
 TEST_F(ECodecEditTest, EveryComparedFieldMakesTheDefinitionChangedButValuesNever) {
   const std::vector<std::pair<const char*, std::function<void(ExtCodecDef&)>>> changes = {
       {"program", [](ExtCodecDef& c) { c.ExePath = "x"; }},
