@@ -1,19 +1,12 @@
 #include "formats/AboutCodecView.h"
 
-#include <QListWidget>
-#include <QPointer>
-
-#include "formats/Form11.h"
 #include "formats/FormatProfile.h"
 #include "frame/ProgramFolder.h"
 #include "frame/RecordFile.h"
 #include "frame/ScriptObj.h"
-#include "lang/Lang.h"
 
 namespace AboutCodecView {
 
-uint8_t ShowOne = 0;
-QString NewExePath;
 QString FilePath;
 uint8_t IsVideo = 0;
 
@@ -26,21 +19,6 @@ bool IsProfile(const QString& path) {
 QString CodecFolder() { return ProgramFolder::AppFiles("ecodec"); }
 
 }  // namespace
-
-QString ShowCodecInfo(QWidget* owner, const QString& path, uint8_t isVideo) {
-  NewExePath.clear();
-  Form11 window(owner);
-  window.Form_Load();
-  if (!path.isEmpty()) {
-    ShowOne = 1;
-    if (!LoadCodecFile(path, isVideo)) return QString();
-  } else {
-    ShowOne = 0;
-    ListAllCodecs();
-  }
-  window.exec();
-  return NewExePath;
-}
 
 QStringList CodecEntries() {
   QStringList audio;
@@ -67,13 +45,6 @@ QStringList CodecEntries() {
   return audio + video;
 }
 
-void ListAllCodecs() {
-  if (Form11* window = Form11::Instance()) {
-    window->List1->clear();
-    window->List1->addItems(CodecEntries());
-  }
-}
-
 bool ReadCodec(const QString& path, uint8_t isVideo, CodecInfo& info) {
   info = CodecInfo();
   if (IsProfile(path)) {
@@ -88,14 +59,8 @@ bool ReadCodec(const QString& path, uint8_t isVideo, CodecInfo& info) {
   return true;
 }
 
-bool LoadCodecFile(const QString& path, uint8_t isVideo) {
-  CodecInfo info;
-  if (!ReadCodec(path, isVideo, info)) {
-    Lang::MsgCannotReadFile(QString());
-    return false;
-  }
-  if (Form11* window = Form11::Instance())
-    window->ShowDetails(info.Name, info.Codec.About, info.Codec.ExePath);
+bool LoadCodecFile(const QString& path, uint8_t isVideo, CodecInfo& info) {
+  if (!ReadCodec(path, isVideo, info)) return false;
   FilePath = path;
   IsVideo = isVideo;
   return true;
@@ -128,9 +93,7 @@ bool SaveExePath(const QString& exePath) {
       status = RecordFile::Write(FilePath, codec);
     }
   }
-  if (status == RecordFile::Result::Ok) return true;
-  Lang::MsgCannotWriteFile(FilePath);
-  return false;
+  return status == RecordFile::Result::Ok;
 }
 
 }  // namespace AboutCodecView

@@ -8,14 +8,11 @@
 
 class QWidget;
 
-// The external codec viewer's module: which definition Form11 shows, where
-// it lives, and the program path the user gave it.
+// The external codec viewer's module: which definition the viewer shows, where
+// it lives, and the program path the user gave it. It reads and writes the
+// files; the viewer window shows what it returns.
 namespace AboutCodecView {
 
-// 1 = the window shows one given codec; 0 = the list of all codecs.
-extern uint8_t ShowOne;
-// The program path the user entered; "" = unchanged.
-extern QString NewExePath;
 // The .qca, .qcv or .qfm file that holds the codec shown.
 extern QString FilePath;
 // For a codec embedded in a .qfm file: 1 its video codec, 0 its audio codec.
@@ -25,13 +22,12 @@ extern uint8_t IsVideo;
 // empty, else the codec of the .qca/.qcv file or the audio (isVideo 0) or
 // video codec embedded in the .qfm file. Returns the program path the user
 // entered, as stored (relative to the program folder when inside it), or "".
+// Defined with the viewer window, which it opens.
 QString ShowCodecInfo(QWidget* owner, const QString& path, uint8_t isVideo);
 
 // The list's entries: "audio\<codec>", "audio\<profile>\<codec>" for a codec
 // that lives on only inside a profile, then the same for video.
 QStringList CodecEntries();
-// Fills Form11's list with CodecEntries.
-void ListAllCodecs();
 
 // A definition as the viewer shows it.
 struct CodecInfo {
@@ -41,13 +37,13 @@ struct CodecInfo {
 // Reads the codec of a .qca/.qcv file (named after the file) or the one of
 // the given kind embedded in a .qfm file. False when the file cannot be read.
 bool ReadCodec(const QString& path, uint8_t isVideo, CodecInfo& info);
-// Reads the codec into Form11 and remembers where it lives; false after the
-// message when it cannot be read.
-bool LoadCodecFile(const QString& path, uint8_t isVideo);
+// ReadCodec, and remembers where the codec lives for SaveExePath; false when
+// it cannot be read.
+bool LoadCodecFile(const QString& path, uint8_t isVideo, CodecInfo& info);
 // The file that an entry of the list stands for, and the kind of codec to take from it.
 QString EntryPath(const QString& entry, uint8_t& isVideo);
 // Writes exePath into the definition in FilePath, leaving everything else as
-// it was; false after the message when it cannot.
+// it was; false when it cannot.
 bool SaveExePath(const QString& exePath);
 
 }  // namespace AboutCodecView

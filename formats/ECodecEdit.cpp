@@ -1,19 +1,13 @@
 #include "formats/ECodecEdit.h"
 
-#include <QComboBox>
-#include <QLineEdit>
-#include <QPointer>
 #include <utility>
 
 #include "convert/Convertidor.h"
-#include "formats/Form5.h"
 #include "formats/FormatProfile.h"
-#include "frame/APIS.h"
 #include "frame/Aplicacion.h"
 #include "frame/Appfilesadm.h"
 #include "frame/CaptureConsole.h"
 #include "frame/IntDocView.h"
-#include "frame/ModalWindow.h"
 #include "frame/ProgramFolder.h"
 #include "frame/ScriptObj.h"
 #include "frame/ffmpeg.h"
@@ -21,12 +15,16 @@
 
 namespace ECodecEdit {
 
+Notifier& Events() {
+  static Notifier notifier;
+  return notifier;
+}
+
 ExtCodecDef CurrentCodec;
 ExtCodecDef SavedCodec;
 QString CurrentPath;
 uint8_t CurrentIsVideo = 0;
 int16_t EditIndex = -1;
-uint8_t Loading = 0;
 
 namespace {
 
@@ -72,10 +70,6 @@ bool SameRows(const DynArray<ExtCodecParam>& a, const DynArray<ExtCodecParam>& b
 
 bool ValidRow(int selected) { return selected >= 0 && selected < CurrentCodec.Params.Count(); }
 
-void RefreshWindowRows(int selected) {
-  if (Form5* window = Form5::Instance()) window->RefreshParamList(selected);
-}
-
 }  // namespace
 
 void Reset() {
@@ -83,7 +77,6 @@ void Reset() {
   CurrentPath.clear();
   CurrentIsVideo = 0;
   EditIndex = -1;
-  Loading = 0;
   g_importedVideo = 0;
   MarkSaved();
 }
@@ -109,7 +102,7 @@ bool SaveCodec(const QString& path) {
   }
   SavedCodec = CurrentCodec;
   CurrentPath = target;
-  if (Form5* window = Form5::Instance()) window->Combo1->setEnabled(false);
+  emit Events().CodecSaved();
   return true;
 }
 
@@ -155,7 +148,7 @@ bool CloseCodec() {
   g_importedVideo = 0;
   MarkSaved();
   RecordToControls();
-  if (Form5* window = Form5::Instance()) window->CollapseSections();
+  emit Events().CodecClosed();
   IntDocView::CloseViewer();
   return true;
 }
@@ -187,36 +180,15 @@ void ClearParamValues() {
   for (ExtCodecParam& row : CurrentCodec.Params.Items) row.Value.clear();
 }
 
-// The window -------------------------------------------------------------------
-
-void ShowEditor(const QString& name, uint8_t kind) {
-  // The file manager's "Editar" reaches here while the editor is already up
-  // (it is the editor's own open dialog): the file opens in that window.
-  if (Form5::Instance()) {
-    if (!name.isEmpty()) OpenCodec(kind, name);
-    return;
-  }
-  QPointer<Form5> window = new Form5;
-  window->Form_Load();
-  MarkSaved();
-  if (!name.isEmpty()) {
-    OpenCodec(kind, name);
-  } else {
-    RecordToControls();
-  }
-  ModalWindow::Run(window);
-  delete window.data();
-}
+// What the window shows ----------------------------------------------------------
 
 void RecordToControls() {
-  Loading = 1;
   CurrentIsVideo = CurrentPath.isEmpty()
                        ? g_importedVideo
                        : uint8_t(ScriptObj::GetExtensionName(CurrentPath).toLower() != "qca");
   const QStringList captions =
       CurrentIsVideo ? FillVideoEditableParams() : FillAudioEditableParams();
-  if (Form5* window = Form5::Instance()) window->ShowRecord(captions);
-  Loading = 0;
+  emit Events().RecordLoaded(captions);
 }
 
 QStringList FillAudioEditableParams() {
@@ -233,15 +205,13 @@ QStringList FillVideoEditableParams() {
 }
 
 void ChooseType(uint8_t isVideo) {
-  if (Loading == 1) return;
   CurrentIsVideo = isVideo ? 1 : 0;
   const QStringList captions =
       CurrentIsVideo ? FillVideoEditableParams() : FillAudioEditableParams();
-  if (Form5* window = Form5::Instance()) window->ShowEditableOptions(captions);
+  emit Events().TypeChosen(captions);
 }
 
 void SetEditableFlags(const QList<bool>& selected) {
-  if (Loading == 1) return;
   DynArray<uint8_t>& flags = CurrentCodec.Editable;
   for (qsizetype i = 0; i < flags.Count() && i < selected.size(); ++i)
     flags.Items[i] = selected[i] ? 1 : 0;
@@ -295,7 +265,7 @@ bool AcceptParameter(const ParamForm& form) {
   row.Default = form.Kind == 2 ? QString() : form.Default;
   row.Suggested = form.Kind == 0 ? form.Suggested : QString();
   row.OnlySuggested = form.Kind == 0 ? form.OnlySuggested : 0;
-  RefreshWindowRows(EditIndex);
+  emit Events().RowsChanged(EditIndex);
   return true;
 }
 
@@ -331,13 +301,9 @@ int KeptSelection(int selected, int count) {
 
 // Program, import and ffmpeg options -----------------------------------------------
 
-void BrowseExecutable() {
-  // Programs here carry no ".exe": every file is offered.
-  const QStringList chosen = APIS::OpenFileDialog(Lang::TxtAllFiles() + "|*", Form5::Instance(),
-                                                  QString(), QString(), false);
-  if (chosen.isEmpty() || chosen.first().isEmpty()) return;
-  CurrentCodec.ExePath = Aplicacion::StoreAppPath(chosen.first());
-  if (Form5* window = Form5::Instance()) window->Text1->setText(CurrentCodec.ExePath);
+QString SetExecutable(const QString& chosen) {
+  CurrentCodec.ExePath = Aplicacion::StoreAppPath(chosen);
+  return CurrentCodec.ExePath;
 }
 
 void ImportFromFormat(uint8_t kind) {
@@ -353,7 +319,7 @@ void ImportFromFormat(uint8_t kind) {
   const uint8_t isVideo = kind ? 1 : 0;
   g_importedVideo = isVideo;
   ChooseType(isVideo);
-  if (Form5* window = Form5::Instance()) window->ShowType();
+  emit Events().TypeImported();
   CurrentPath.clear();
   if ((isVideo ? profile.VideoExtCodecName : profile.AudioExtCodecName).isEmpty()) {
     Lang::MsgNoExtCodecInfo();
@@ -367,33 +333,26 @@ void ImportFromFormat(uint8_t kind) {
   RecordToControls();
 }
 
-bool FfmpegOptionsFrom(const QString& path, QString& options, QString& extension) {
+ExtractRefusal FfmpegOptionsFrom(const QString& path, QString& options, QString& extension) {
   uint8_t status = 0;
   const CompiledFormat format = Convertidor::LoadFormat(path, status);
   switch (status) {
     case 0:
       break;
     case 1:
-      Lang::MsgFormatProfileNotFound(QString());
-      return false;
+      return ExtractRefusal::ProfileNotFound;
     case 2:
-      Lang::MsgFormatProfileReadError();
-      return false;
+      return ExtractRefusal::ProfileUnreadable;
     case 3:
-      Lang::MsgAudioEncodeCmdError();
-      return false;
+      return ExtractRefusal::AudioCommandError;
     default:
-      Lang::MsgVideoEncodeCmdError();
-      return false;
+      return ExtractRefusal::VideoCommandError;
   }
-  if (!(CurrentIsVideo ? format.NoVideoOption : format.NoAudioOption).isEmpty()) {
-    Lang::MsgFormatCannotExtract();
-    return false;
-  }
+  if (!(CurrentIsVideo ? format.NoVideoOption : format.NoAudioOption).isEmpty())
+    return ExtractRefusal::TrackRemoved;
   if (format.MultipleOutputFiles == 1 || !format.AudioExtCodecName.isEmpty() ||
       !format.VideoExtCodecName.isEmpty()) {
-    Lang::MsgBadExtractFormat();
-    return false;
+    return ExtractRefusal::NotPlainExtraction;
   }
   extension = format.Extension;
   const QString trackOptions =
@@ -401,38 +360,33 @@ bool FfmpegOptionsFrom(const QString& path, QString& options, QString& extension
           ? (format.VideoOptions + " " + format.AspectOption + " " + format.SizeOption).trimmed()
           : format.AudioOptions;
   options = (format.OutputOptions + " " + trackOptions).trimmed();
-  return true;
+  return ExtractRefusal::None;
 }
 
-void TakeFfmpegOptions() {
-  const QString path = Appfilesadm::ShowFileManager(ProgramFolder::AppFiles("formats"), "qfm",
-                                                    Appfilesadm::Open, true);
-  if (path.isEmpty()) return;
+ExtractRefusal TakeFfmpegOptions(const QString& path) {
   QString options;
   QString extension;
-  if (!FfmpegOptionsFrom(path, options, extension)) return;
+  const ExtractRefusal refusal = FfmpegOptionsFrom(path, options, extension);
+  if (refusal != ExtractRefusal::None) return refusal;
   if (!extension.isEmpty()) CurrentCodec.FfmpegExt = extension;
   CurrentCodec.FfmpegParams = options;
-  if (Form5* window = Form5::Instance()) window->ShowFfmpegSection();
+  return ExtractRefusal::None;
 }
 
-void ShowProgramDocumentation() {
+QString ProgramDocumentationCommand() {
   if (CurrentCodec.ExePath.isEmpty()) {
     Lang::MsgNoExecutable();
-    return;
+    return QString();
   }
   const QString arguments = Lang::InputDocParams();
-  if (arguments.isEmpty()) return;
-  IntDocView::ShowCommandOutput(
-      CaptureConsole::QuoteArgument(Aplicacion::ResolveAppPath(CurrentCodec.ExePath)) + " " +
-          arguments,
-      Form5::Instance());
+  if (arguments.isEmpty()) return QString();
+  return CaptureConsole::QuoteArgument(Aplicacion::ResolveAppPath(CurrentCodec.ExePath)) + " " +
+         arguments;
 }
 
-void ShowFfmpegHelp() {
-  if (!ffmpeg::FfmpegExists()) return;
-  IntDocView::ShowCommandOutput(CaptureConsole::QuoteArgument(ffmpeg::FfmpegPath) + " -h full",
-                                Form5::Instance());
+QString FfmpegHelpCommand() {
+  if (!ffmpeg::FfmpegExists()) return QString();
+  return CaptureConsole::QuoteArgument(ffmpeg::FfmpegPath) + " -h full";
 }
 
 }  // namespace ECodecEdit

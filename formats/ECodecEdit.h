@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QObject>
 #include <QString>
 #include <QStringList>
 #include <cstdint>
@@ -7,9 +8,32 @@
 #include "formats/ExtCodecDef.h"
 
 // The external codec editor's module: the definition being edited, its saved
-// copy and its file, and everything the editor window Form5 asks of them.
-// Functions that change what the window shows refill it when it is open.
+// copy and its file, and everything the editor window asks of them.
+// Functions that change what the window shows say so through Events().
 namespace ECodecEdit {
+
+// What the editor window listens to.
+class Notifier : public QObject {
+  Q_OBJECT
+
+ signals:
+  // A definition was put in place: the window shows all of it, with the
+  // captions of the editable ffmpeg options.
+  void RecordLoaded(const QStringList& editableCaptions);
+  // The type changed: the editable options are now these.
+  void TypeChosen(const QStringList& editableCaptions);
+  // A definition imported from a profile decided the type.
+  void TypeImported();
+  // The parameter rows changed; the row to select (-1 = none).
+  void RowsChanged(int selected);
+  // The definition now has a file: its type is fixed.
+  void CodecSaved();
+  // The definition was closed: the editor starts afresh.
+  void CodecClosed();
+};
+
+// The module's one notifier.
+Notifier& Events();
 
 // The definition being edited; the window's controls write into it as the user types.
 extern ExtCodecDef CurrentCodec;
@@ -21,8 +45,6 @@ extern QString CurrentPath;
 extern uint8_t CurrentIsVideo;
 // The parameter row open in the parameter frame; -1 = a new row.
 extern int16_t EditIndex;
-// 1 while RecordToControls fills the window: the controls' handlers then write nothing.
-extern uint8_t Loading;
 
 // A new empty definition with no file, as at start-up.
 void Reset();
@@ -50,8 +72,9 @@ void ClearParamValues();
 
 // Opens the editor over the whole program on a new definition (empty name)
 // or on the named .qca (kind 0) or .qcv (kind 1); returns when it closes.
+// Defined with the editor window, which it opens.
 void ShowEditor(const QString& name, uint8_t kind);
-// Puts the current definition into the window and decides its type.
+// Decides the current definition's type and has the window show it.
 void RecordToControls();
 // The captions of the editable ffmpeg options; the flags get six (audio) or
 // ten (video) entries, all cleared, unless they have that many already.
@@ -89,18 +112,28 @@ QStringList ParamLabels();
 // The row to select after the list was refilled with count lines.
 int KeptSelection(int selected, int count);
 
-// Lets the user choose the encoder program.
-void BrowseExecutable();
+// Takes the encoder program the user chose; returns the path as stored
+// (relative to the program folder when inside it).
+QString SetExecutable(const QString& chosen);
 // Takes the audio (kind 0) or video (kind 1) codec embedded in a format profile.
 void ImportFromFormat(uint8_t kind);
-// Takes the extraction options of a format profile the user picks into the
-// ffmpeg section; the window's boxes receive them.
-void TakeFfmpegOptions();
-// The options and extension of the profile at path for the current type;
-// false after a message when the profile does not suit.
-bool FfmpegOptionsFrom(const QString& path, QString& options, QString& extension);
-// "Documentación interna del ejecutable" and "Ayuda de ffmpeg".
-void ShowProgramDocumentation();
-void ShowFfmpegHelp();
+// Why a format profile cannot give the ffmpeg section its options.
+enum class ExtractRefusal {
+  None,
+  ProfileNotFound,
+  ProfileUnreadable,
+  AudioCommandError,
+  VideoCommandError,
+  TrackRemoved,        // the profile drops the track of the current type
+  NotPlainExtraction,  // it needs an external codec or makes several files
+};
+// The options and extension of the profile at path for the current type.
+ExtractRefusal FfmpegOptionsFrom(const QString& path, QString& options, QString& extension);
+// Takes the extraction options of the profile at path into the ffmpeg section.
+ExtractRefusal TakeFfmpegOptions(const QString& path);
+// The command lines behind "Documentación interna del ejecutable" and "Ayuda
+// de ffmpeg"; "" after the message, or when the user gave no arguments.
+QString ProgramDocumentationCommand();
+QString FfmpegHelpCommand();
 
 }  // namespace ECodecEdit

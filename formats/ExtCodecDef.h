@@ -12,6 +12,8 @@
 struct ExtCodecParam {
   QString Label;
   uint8_t Kind = 0;  // 0 optional, 1 required, 2 optional without value (a switch)
+  static constexpr uint8_t KindRequired = 1;
+  static constexpr uint8_t KindSwitch = 2;
   QString Switch;
   QString Default;
   QString Suggested;  // one value per line, CR LF between lines

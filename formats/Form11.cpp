@@ -121,7 +121,22 @@ void Form11::ShowSelectedCodec() {
   if (chosen.isEmpty()) return;
   uint8_t isVideo = 0;
   const QString path = AboutCodecView::EntryPath(chosen.first()->text(), isVideo);
-  AboutCodecView::LoadCodecFile(path, isVideo);
+  ShowCodec(path, isVideo);
+}
+
+void Form11::ListAllCodecs() {
+  List1->clear();
+  List1->addItems(AboutCodecView::CodecEntries());
+}
+
+bool Form11::ShowCodec(const QString& path, uint8_t isVideo) {
+  AboutCodecView::CodecInfo info;
+  if (!AboutCodecView::LoadCodecFile(path, isVideo, info)) {
+    Lang::MsgCannotReadFile(QString());
+    return false;
+  }
+  ShowDetails(info.Name, info.Codec.About, info.Codec.ExePath);
+  return true;
 }
 
 void Form11::Command1_Click() {
@@ -149,9 +164,11 @@ void Form11::Command3_Click() {
 
 bool Form11::Form_QueryUnload() {
   const bool detailsShown = Picture1->isHidden();
-  if (detailsShown && PathChanged() && Lang::AskSaveExePath() == 6)
-    AboutCodecView::SaveExePath(Text3->text());
-  if (detailsShown && AboutCodecView::ShowOne == 0) {
+  if (detailsShown && PathChanged() && Lang::AskSaveExePath() == 6 &&
+      !AboutCodecView::SaveExePath(Text3->text())) {
+    Lang::MsgCannotWriteFile(AboutCodecView::FilePath);
+  }
+  if (detailsShown && ShowOne == 0) {
     Picture1->show();
     Picture1->raise();
     ClearDetails();
@@ -161,7 +178,20 @@ bool Form11::Form_QueryUnload() {
 }
 
 void Form11::Form_Unload() {
-  if (PathChanged()) AboutCodecView::NewExePath = Text3->text();
+  if (PathChanged()) NewExePath = Text3->text();
+}
+
+QString AboutCodecView::ShowCodecInfo(QWidget* owner, const QString& path, uint8_t isVideo) {
+  Form11 window(owner);
+  window.Form_Load();
+  if (!path.isEmpty()) {
+    window.ShowOne = 1;
+    if (!window.ShowCodec(path, isVideo)) return QString();
+  } else {
+    window.ListAllCodecs();
+  }
+  window.exec();
+  return window.NewExePath;
 }
 
 // The close button and Escape both end here (QDialog's close calls reject).

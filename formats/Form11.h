@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDialog>
+#include <cstdint>
 
 class QLabel;
 class QLineEdit;
@@ -23,6 +24,10 @@ class Form11 : public QDialog {
 
   // The load handler: design texts, the list panel over the details, the width.
   void Form_Load();
+  // Fills List1 with every codec the viewer knows.
+  void ListAllCodecs();
+  // Reads a codec and shows its details; false after the message when it cannot be read.
+  bool ShowCodec(const QString& path, uint8_t isVideo);
   // Fills the details and hides the list panel.
   void ShowDetails(const QString& name, const QString& about, const QString& exePath);
   // Opens the entry selected in List1.
@@ -41,6 +46,11 @@ class Form11 : public QDialog {
   QLineEdit* Text3 = nullptr;  // program path as stored; its tag holds the path as loaded
   QPushButton* Command1 = nullptr;
   QPushButton* Command3 = nullptr;
+
+  // 1 = the window shows one given codec; 0 = the list of all codecs.
+  uint8_t ShowOne = 0;
+  // The program path the user entered; "" = unchanged.
+  QString NewExePath;
 
   // The path as loaded; a different Text3 counts as a change.
   QString Text3Tag() const;

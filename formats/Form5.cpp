@@ -17,7 +17,12 @@
 
 #include "convert/Form1.h"
 #include "formats/ECodecEdit.h"
+#include "frame/APIS.h"
 #include "frame/Aplicacion.h"
+#include "frame/Appfilesadm.h"
+#include "frame/IntDocView.h"
+#include "frame/ModalWindow.h"
+#include "frame/ProgramFolder.h"
 #include "lang/Lang.h"
 
 namespace {
@@ -239,8 +244,8 @@ void Form5::WireControls() {
   connect(File_UndoChanges, &QAction::triggered, this, [] { ECodecEdit::UndoChanges(); });
   connect(File_Close, &QAction::triggered, this, [] { ECodecEdit::CloseCodec(); });
   connect(File_Exit, &QAction::triggered, this, &QWidget::close);
-  connect(View_Doc, &QAction::triggered, this, [] { ECodecEdit::ShowProgramDocumentation(); });
-  connect(View_ffmpegHelp, &QAction::triggered, this, [] { ECodecEdit::ShowFfmpegHelp(); });
+  connect(View_Doc, &QAction::triggered, this, &Form5::View_Doc_Click);
+  connect(View_ffmpegHelp, &QAction::triggered, this, &Form5::View_ffmpegHelp_Click);
   connect(View_ProgHelp, &QAction::triggered, this, [] { Aplicacion::ShowProgramHelp(); });
 
   connect(Command1, &QPushButton::clicked, this, &Form5::Command1_Click);
@@ -262,6 +267,17 @@ void Form5::WireControls() {
   connect(Text3, &QLineEdit::textChanged, this, &Form5::Text3_Change);
   connect(List1, &QListWidget::itemDoubleClicked, this, &Form5::List1_DblClick);
   connect(List2, &QListWidget::itemSelectionChanged, this, &Form5::List2_Click);
+  ListenToEditor();
+}
+
+void Form5::ListenToEditor() {
+  ECodecEdit::Notifier& editor = ECodecEdit::Events();
+  connect(&editor, &ECodecEdit::Notifier::RecordLoaded, this, &Form5::ShowRecord);
+  connect(&editor, &ECodecEdit::Notifier::TypeChosen, this, &Form5::ShowEditableOptions);
+  connect(&editor, &ECodecEdit::Notifier::TypeImported, this, &Form5::ShowType);
+  connect(&editor, &ECodecEdit::Notifier::RowsChanged, this, &Form5::RefreshParamList);
+  connect(&editor, &ECodecEdit::Notifier::CodecSaved, this, [this] { Combo1->setEnabled(false); });
+  connect(&editor, &ECodecEdit::Notifier::CodecClosed, this, &Form5::CollapseSections);
 }
 
 void Form5::Form_Load() {
@@ -270,9 +286,9 @@ void Form5::Form_Load() {
   Frame1->setTitle(QString());
   Frame2->setTitle(QString());
   Frame3->setTitle(QString());
-  ECodecEdit::Loading = 1;
+  Loading = 1;
   Combo1->setCurrentIndex(0);
-  ECodecEdit::Loading = 0;
+  Loading = 0;
   resize(kWidth, kHeight);
   CollapseSections();
 }
@@ -280,6 +296,7 @@ void Form5::Form_Load() {
 // Showing the definition ------------------------------------------------------------
 
 void Form5::ShowRecord(const QStringList& editableCaptions) {
+  Loading = 1;
   const ExtCodecDef& codec = ECodecEdit::CurrentCodec;
   RefreshParamList(ECodecEdit::KeptSelection(SelectedRow(), int(codec.Params.Count())));
   ShowType();
@@ -288,33 +305,34 @@ void Form5::ShowRecord(const QStringList& editableCaptions) {
   Text2->setPlainText(codec.About);
   ShowFfmpegSection();
   ShowEditableOptions(editableCaptions);
+  Loading = 0;
 }
 
 void Form5::ShowType() {
-  const uint8_t loading = ECodecEdit::Loading;
-  ECodecEdit::Loading = 1;
+  const uint8_t loading = Loading;
+  Loading = 1;
   Combo1->setCurrentIndex(ECodecEdit::CurrentIsVideo ? 1 : 0);
-  ECodecEdit::Loading = loading;
+  Loading = loading;
   Combo1->setEnabled(ECodecEdit::CurrentPath.isEmpty());
 }
 
 void Form5::ShowEditableOptions(const QStringList& captions) {
-  const uint8_t loading = ECodecEdit::Loading;
-  ECodecEdit::Loading = 1;
+  const uint8_t loading = Loading;
+  Loading = 1;
   List2->clear();
   List2->addItems(captions);
   const DynArray<uint8_t>& flags = ECodecEdit::CurrentCodec.Editable;
   for (int i = 0; i < List2->count() && i < flags.Count(); ++i)
     List2->item(i)->setSelected(flags.Items[i] == 1);
-  ECodecEdit::Loading = loading;
+  Loading = loading;
 }
 
 void Form5::ShowFfmpegSection() {
-  const uint8_t loading = ECodecEdit::Loading;
-  ECodecEdit::Loading = 1;
+  const uint8_t loading = Loading;
+  Loading = 1;
   SetQuietly(Combo2, ECodecEdit::CurrentCodec.FfmpegExt);
   Text3->setText(ECodecEdit::CurrentCodec.FfmpegParams);
-  ECodecEdit::Loading = loading;
+  Loading = loading;
 }
 
 void Form5::RefreshParamList(int selected) {
@@ -366,32 +384,77 @@ void Form5::resizeEvent(QResizeEvent* event) {
 
 // Controls that write into the definition ---------------------------------------
 
-void Form5::Combo1_Click() { ECodecEdit::ChooseType(uint8_t(Combo1->currentIndex() == 1)); }
+void Form5::Combo1_Click() {
+  if (Loading != 1) ECodecEdit::ChooseType(uint8_t(Combo1->currentIndex() == 1));
+}
 
 void Form5::Text2_Change() {
-  if (ECodecEdit::Loading != 1) ECodecEdit::CurrentCodec.About = Text2->toPlainText();
+  if (Loading != 1) ECodecEdit::CurrentCodec.About = Text2->toPlainText();
 }
 
 void Form5::Text3_Change() {
-  if (ECodecEdit::Loading != 1) ECodecEdit::CurrentCodec.FfmpegParams = Text3->text();
+  if (Loading != 1) ECodecEdit::CurrentCodec.FfmpegParams = Text3->text();
 }
 
 void Form5::Combo2_Change() {
-  if (ECodecEdit::Loading != 1) ECodecEdit::CurrentCodec.FfmpegExt = Combo2->currentText();
+  if (Loading != 1) ECodecEdit::CurrentCodec.FfmpegExt = Combo2->currentText();
 }
 
 void Form5::Combo4_Change() {
-  if (ECodecEdit::Loading != 1) ECodecEdit::CurrentCodec.OutputExt = Combo4->currentText();
+  if (Loading != 1) ECodecEdit::CurrentCodec.OutputExt = Combo4->currentText();
 }
 
 void Form5::List2_Click() {
+  if (Loading == 1) return;
   QList<bool> selected;
   for (int i = 0; i < List2->count(); ++i) selected.append(List2->item(i)->isSelected());
   ECodecEdit::SetEditableFlags(selected);
 }
 
-void Form5::Command1_Click() { ECodecEdit::BrowseExecutable(); }
-void Form5::Command2_Click() { ECodecEdit::TakeFfmpegOptions(); }
+void Form5::Command1_Click() {
+  // Programs here carry no ".exe": every file is offered.
+  const QStringList chosen =
+      APIS::OpenFileDialog(Lang::TxtAllFiles() + "|*", this, QString(), QString(), false);
+  if (chosen.isEmpty() || chosen.first().isEmpty()) return;
+  Text1->setText(ECodecEdit::SetExecutable(chosen.first()));
+}
+void Form5::Command2_Click() {
+  const QString path = Appfilesadm::ShowFileManager(ProgramFolder::AppFiles("formats"), "qfm",
+                                                    Appfilesadm::Open, true);
+  if (path.isEmpty()) return;
+  const ECodecEdit::ExtractRefusal refusal = ECodecEdit::TakeFfmpegOptions(path);
+  if (refusal == ECodecEdit::ExtractRefusal::None) {
+    ShowFfmpegSection();
+  } else {
+    ShowRefusal(refusal);
+  }
+}
+
+void Form5::ShowRefusal(ECodecEdit::ExtractRefusal refusal) {
+  using R = ECodecEdit::ExtractRefusal;
+  switch (refusal) {
+    case R::None:
+      return;
+    case R::ProfileNotFound:
+      Lang::MsgFormatProfileNotFound(QString());
+      return;
+    case R::ProfileUnreadable:
+      Lang::MsgFormatProfileReadError();
+      return;
+    case R::AudioCommandError:
+      Lang::MsgAudioEncodeCmdError();
+      return;
+    case R::VideoCommandError:
+      Lang::MsgVideoEncodeCmdError();
+      return;
+    case R::TrackRemoved:
+      Lang::MsgFormatCannotExtract();
+      return;
+    case R::NotPlainExtraction:
+      Lang::MsgBadExtractFormat();
+      return;
+  }
+}
 
 // The parameter list and frame ------------------------------------------------------
 
@@ -463,6 +526,18 @@ void Form5::SetMenusEnabled(bool enabled) {
   }
 }
 
+// The documentation menu ------------------------------------------------------------
+
+void Form5::View_Doc_Click() {
+  const QString command = ECodecEdit::ProgramDocumentationCommand();
+  if (!command.isEmpty()) IntDocView::ShowCommandOutput(command, this);
+}
+
+void Form5::View_ffmpegHelp_Click() {
+  const QString command = ECodecEdit::FfmpegHelpCommand();
+  if (!command.isEmpty()) IntDocView::ShowCommandOutput(command, this);
+}
+
 // Closing ---------------------------------------------------------------------
 
 bool Form5::Form_QueryUnload() {
@@ -479,4 +554,25 @@ void Form5::closeEvent(QCloseEvent* event) {
   } else {
     event->ignore();
   }
+}
+
+// The editor's entry point ------------------------------------------------------------
+
+void ECodecEdit::ShowEditor(const QString& name, uint8_t kind) {
+  // The file manager's "Editar" reaches here while the editor is already up
+  // (it is the editor's own open dialog): the file opens in that window.
+  if (Form5::Instance()) {
+    if (!name.isEmpty()) OpenCodec(kind, name);
+    return;
+  }
+  QPointer<Form5> window = new Form5;
+  window->Form_Load();
+  MarkSaved();
+  if (!name.isEmpty()) {
+    OpenCodec(kind, name);
+  } else {
+    RecordToControls();
+  }
+  ModalWindow::Run(window);
+  delete window.data();
 }

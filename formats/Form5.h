@@ -3,6 +3,8 @@
 #include <QMainWindow>
 #include <QStringList>
 
+#include "formats/ECodecEdit.h"
+
 class QAction;
 class QCheckBox;
 class QComboBox;
@@ -16,7 +18,8 @@ class QPushButton;
 
 // The external codec editor: an accordion of three sections (General, codec
 // parameters, ffmpeg parameters) and the parameter frame laid over them. The
-// definition itself lives in ECodecEdit; the handlers hand it what the user did.
+// definition itself lives in ECodecEdit; the handlers hand it what the user
+// did, and the window follows the module's notifier.
 class Form5 : public QMainWindow {
   Q_OBJECT
 
@@ -30,7 +33,7 @@ class Form5 : public QMainWindow {
   // The load handler: design texts, sections in place, type "Audio", size.
   void Form_Load();
 
-  // Called by ECodecEdit to show the definition.
+  // Show the definition; they answer the module's notifier.
   void ShowRecord(const QStringList& editableCaptions);
   void ShowType();
   void ShowEditableOptions(const QStringList& captions);
@@ -62,6 +65,8 @@ class Form5 : public QMainWindow {
   void Text3_Change();
   void Combo2_Change();
   void Combo4_Change();
+  void View_Doc_Click();
+  void View_ffmpegHelp_Click();
   // Opens the parameter frame on a new row (isNew) or on the selected one.
   void EditParameter(bool isNew);
 
@@ -142,10 +147,16 @@ class Form5 : public QMainWindow {
   QWidget* CreateFfmpegSection();
   void CreateParameterFrame();
   void WireControls();
+  // Follows what the module says about the definition.
+  void ListenToEditor();
   void SetMenusEnabled(bool enabled);
   void SetKindControls(int kind);
   void ToggleSection(QGroupBox* frame, int section);
   int SelectedRow() const;
+  // The message for a profile that cannot give the ffmpeg section its options.
+  static void ShowRefusal(ECodecEdit::ExtractRefusal refusal);
+  // 1 while code fills the controls: their handlers then write nothing.
+  uint8_t Loading = 0;
   // Whether the window may close; the close request's questions.
   bool Form_QueryUnload();
 };

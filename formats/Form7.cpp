@@ -19,13 +19,8 @@
 #include <QScrollBar>
 #include <QTimer>
 
-#include "frame/APIS.h"
-#include "frame/Aplicacion.h"
-#include "frame/CaptureConsole.h"
-#include "frame/IntDocView.h"
-#include "frame/ScriptObj.h"
+#include "frame/ModalWindow.h"
 #include "frame/TextFit.h"
-#include "frame/ffmpeg.h"
 #include "lang/Lang.h"
 
 namespace {
@@ -79,9 +74,6 @@ QGroupBox* NewFrame(QWidget* parent, const char* name, const char* caption) {
   return frame;
 }
 
-QString Tag(const QObject* object) { return object->property("Tag").toString(); }
-void SetTag(QObject* object, const QString& tag) { object->setProperty("Tag", tag); }
-
 }  // namespace
 
 Form7::Form7(QWidget* parent) : QMainWindow(parent) {
@@ -93,6 +85,9 @@ Form7::Form7(QWidget* parent) : QMainWindow(parent) {
 }
 
 Form7::~Form7() = default;
+
+QString Form7::Tag(const QObject* object) { return object->property("Tag").toString(); }
+void Form7::SetTag(QObject* object, const QString& tag) { object->setProperty("Tag", tag); }
 
 Form7* Form7::Instance() { return g_instance.data(); }
 
@@ -356,11 +351,18 @@ void Form7::WireControls() {
           [] { FormatEdit::LoadExternalCodec(0, FormatEdit::CurrentFormat.AudioExtCodecName); });
   connect(ReloadECV_Menu, &QAction::triggered, this,
           [] { FormatEdit::LoadExternalCodec(1, FormatEdit::CurrentFormat.VideoExtCodecName); });
-  connect(FindEXE_A, &QAction::triggered, this, [] { FormatEdit::FindCodecExe(0); });
-  connect(FindEXE_V, &QAction::triggered, this, [] { FormatEdit::FindCodecExe(1); });
+  connect(FindEXE_A, &QAction::triggered, this, [this] { FindCodecExe(0); });
+  connect(FindEXE_V, &QAction::triggered, this, [this] { FindCodecExe(1); });
   connect(Help_AboutECA, &QAction::triggered, this, [this] { Help_AboutEC_Click(0); });
   connect(Help_AboutECV, &QAction::triggered, this, [this] { Help_AboutEC_Click(1); });
   connect(Command7, &QPushButton::clicked, this, &Form7::Command7_Click);
+  ListenToEditor();
+}
+
+void Form7::ListenToEditor() {
+  FormatEdit::Notifier& editor = FormatEdit::Events();
+  connect(&editor, &FormatEdit::Notifier::ProfileChanged, this, &Form7::SyncExtCodecMenus);
+  connect(&editor, &FormatEdit::Notifier::RowsBuilt, this, &Form7::ShowRows);
 }
 
 // The rows are made and destroyed by every rebuild, so each is wired as it is made.
@@ -397,9 +399,9 @@ void Form7::Form_Load() {
     frame->move(Combo6->pos());
   }
   FormatEdit::CurrentCategory = FormatEdit::OutputGeneral;
-  FormatEdit::BuildingParams = 1;
+  BuildingParams = 1;
   Combo6->setCurrentIndex(FormatEdit::OutputGeneral);
-  FormatEdit::BuildingParams = 0;
+  BuildingParams = 0;
   Picture9->move(Picture1->x(), Picture1->y() + Picture1->height());
   // The outer height of the design includes the title bar, about 30 pixels.
   resize(TextFit::Pixels(5250), TextFit::Pixels(4845) - 30);
@@ -421,6 +423,12 @@ void Form7::ShowWaiting(bool waiting) {
 // The rows ------------------------------------------------------------------------
 
 void Form7::ShowRows(uint8_t category, const QList<FormatEdit::ParamRow>& rows) {
+  BuildingParams = 1;
+  FillRows(category, rows);
+  BuildingParams = 0;
+}
+
+void Form7::FillRows(uint8_t category, const QList<FormatEdit::ParamRow>& rows) {
   Combo6->setCurrentIndex(category);
   while (Combo2.size() > 1) {
     delete Text1.takeLast();
@@ -510,24 +518,30 @@ void Form7::Timer1_Timer() {
   Timer1->stop();
 }
 
-void Form7::VScroll1_Change() { FormatEdit::ScrollParamRows(); }
+void Form7::VScroll1_Change() { PlaceRows(); }
 
 void Form7::Combo6_Click() {
-  if (FormatEdit::BuildingParams == 1 || Combo6->currentIndex() < 0) return;
+  if (BuildingParams == 1 || Combo6->currentIndex() < 0) return;
   FormatEdit::CurrentCategory = uint8_t(Combo6->currentIndex());
   Timer1->start();
 }
 
 void Form7::Combo2_Change(int index) {
-  if (FormatEdit::BuildingParams == 1 || index < 0) return;
-  if (Tag(Combo2[index]) != "1") FormatEdit::StoreParamValue(FormatEdit::CurrentCategory, index);
+  if (BuildingParams == 1 || index < 0) return;
+  if (Tag(Combo2[index]) != "1") StoreRowValue(index);
 }
 
 void Form7::Combo2_Click(int index) {
-  if (FormatEdit::BuildingParams == 1 || index < 0) return;
-  FormatEdit::StoreParamValue(FormatEdit::CurrentCategory, index);
+  if (BuildingParams == 1 || index < 0) return;
+  StoreRowValue(index);
   // A later key release in a list-only row goes back to the picked value.
   TextOnFocus = Combo2[index]->currentText();
+}
+
+void Form7::StoreRowValue(int index) {
+  if (index >= Combo2.size()) return;
+  FormatEdit::StoreRowValue(FormatEdit::CurrentFormat, FormatEdit::CurrentCategory, index,
+                            Combo2[index]->currentText());
 }
 
 void Form7::Combo2_GotFocus(int index) { TextOnFocus = Combo2[index]->currentText(); }
@@ -602,200 +616,37 @@ void Form7::ClosePanel(QGroupBox* frame) {
   SetCommandsEnabled(true);
 }
 
-// ffmpeg's help and the advanced option panels ------------------------------------------
+// The editor's entry point --------------------------------------------------------------
 
-void Form7::ShowHelp(const QString& option) {
-  if (!ffmpeg::FfmpegExists()) return;
-  IntDocView::ShowCommandOutput(CaptureConsole::QuoteArgument(ffmpeg::FfmpegPath) + " " + option,
-                                this);
-}
-
-void Form7::Help_Documentacion_Click() { Aplicacion::ShowProgramHelp(); }
-
-void Form7::Option1_Click() {
-  Combo1->setEnabled(Option1->isChecked());
-  Combo3->setEnabled(!Option1->isChecked());
-}
-
-void Form7::Option2_Click() {
-  Combo1->setEnabled(!Option2->isChecked());
-  Combo3->setEnabled(Option2->isChecked());
-}
-
-void Form7::Option3_Click() {
-  Combo4->setEnabled(Option3->isChecked());
-  Combo5->setEnabled(!Option3->isChecked());
-}
-
-void Form7::Option4_Click() {
-  Combo4->setEnabled(!Option4->isChecked());
-  Combo5->setEnabled(Option4->isChecked());
-}
-
-void Form7::Option5_Click() {
-  if (DecoderView == 0) return;
-  SwitchCodecView(0);
-}
-
-void Form7::Option6_Click() {
-  if (DecoderView == 1) return;
-  SwitchCodecView(1);
-}
-
-void Form7::SwitchCodecView(uint8_t decoderView) {
-  for (QComboBox* combo : {Combo4, Combo5}) {
-    const QString text = combo->currentText();
-    const QString tag = Tag(combo);
-    combo->clear();
-    combo->setEditText(tag);
-    SetTag(combo, text);
+void FormatEdit::ShowEditor(QString name, uint8_t mode) {
+  // One editor at a time: the file manager opened from the editor cannot open a second.
+  if (Form7::Instance()) return;
+  QPointer<Form7> window = new Form7;
+  window->Form_Load();
+  window->ShowButtonStrip(mode == 1);
+  if (mode == 1) CurrentFormatFile = ScratchProfilePath();
+  // The lists and the profile are loaded once the editor shows, inside its wait.
+  QTimer::singleShot(0, window, [window, name, mode] {
+    if (FfmpegListsStale == 1) {
+      window->ShowWaiting(true);
+      LoadFfmpegCapabilities();
+      if (window) window->ShowWaiting(false);
+    }
+    BuildCategoryParams(OutputGeneral);
+    if (!name.isEmpty()) {
+      QString path = FormatsFolder() + "/" + name + ".qfm";
+      path.remove('*');
+      LoadFormat(path);
+    }
+    TempFormatMode = mode;
+  });
+  ModalWindow::Run(window);
+  delete window;
+  if (mode == 1) {
+    CurrentFormat = FormatProfile();
+    SavedFormat = FormatProfile();
+    CurrentFormatFile.clear();
+    TempFormatMode = 0;
   }
-  DecoderView = decoderView;
-  FormatEdit::FillAdvancedOptionLists(1);
+  ParamRowCount = 0;
 }
-
-void Form7::Help_ffFormatHelp_Click() {
-  const FormatProfile& profile = FormatEdit::CurrentFormat;
-  if (Combo1->currentText().isEmpty()) Combo1->setEditText(profile.OutputContainer);
-  if (Combo3->currentText().isEmpty()) Combo3->setEditText(profile.InputContainer);
-  FormatEdit::FillAdvancedOptionLists(0);
-  AdvancedFrameOpen = 1;
-  SetCommandsEnabled(false);
-  Frame1->show();
-  Frame1->raise();
-}
-
-void Form7::Help_ffCodecHelp_Click() {
-  const FormatProfile& profile = FormatEdit::CurrentFormat;
-  const bool encoders = Option5->isChecked();
-  if (Combo4->currentText().isEmpty()) {
-    Combo4->setEditText(encoders ? profile.AudioCodec : profile.InputAudioCodec);
-  }
-  if (Combo5->currentText().isEmpty()) {
-    Combo5->setEditText(encoders ? profile.VideoCodec : profile.InputVideoCodec);
-  }
-  if (Tag(Combo4).isEmpty())
-    SetTag(Combo4, encoders ? profile.InputAudioCodec : profile.AudioCodec);
-  if (Tag(Combo5).isEmpty())
-    SetTag(Combo5, encoders ? profile.InputVideoCodec : profile.VideoCodec);
-  FormatEdit::FillAdvancedOptionLists(1);
-  AdvancedFrameOpen = 1;
-  SetCommandsEnabled(false);
-  Frame2->show();
-  Frame2->raise();
-}
-
-void Form7::Command3_Click() {
-  if ((Option1->isChecked() && Combo1->currentText().isEmpty()) ||
-      (Option2->isChecked() && Combo3->currentText().isEmpty())) {
-    Lang::MsgNoFormat();
-    return;
-  }
-  if (!ffmpeg::FfmpegExists()) return;
-  const QString topic =
-      Option1->isChecked() ? "muxer=" + Combo1->currentText() : "demuxer=" + Combo3->currentText();
-  const QString cmdLine = CaptureConsole::QuoteArgument(ffmpeg::FfmpegPath) + " -h " +
-                          CaptureConsole::QuoteArgument(topic);
-  Command5_Click();
-  IntDocView::ShowCommandOutput(cmdLine, this);
-}
-
-void Form7::Command4_Click() {
-  if ((Option3->isChecked() && Combo4->currentText().isEmpty()) ||
-      (Option4->isChecked() && Combo5->currentText().isEmpty())) {
-    Lang::MsgNoCodec();
-    return;
-  }
-  if (!ffmpeg::FfmpegExists()) return;
-  const QString topic = (Option5->isChecked() ? "encoder=" : "decoder=") +
-                        (Option3->isChecked() ? Combo4->currentText() : Combo5->currentText());
-  const QString cmdLine = CaptureConsole::QuoteArgument(ffmpeg::FfmpegPath) + " -h " +
-                          CaptureConsole::QuoteArgument(topic);
-  Command6_Click();
-  IntDocView::ShowCommandOutput(cmdLine, this);
-}
-
-void Form7::Command5_Click() {
-  ClosePanel(Frame1);
-  AdvancedFrameOpen = 0;
-}
-
-void Form7::Command6_Click() {
-  ClosePanel(Frame2);
-  AdvancedFrameOpen = 0;
-}
-
-// The imports -------------------------------------------------------------------------
-
-void Form7::Import_OfCmdL_Click() {
-  SetCommandsEnabled(false);
-  Frame4->show();
-  Frame4->raise();
-}
-
-void Form7::Command8_Click() {
-  FormatEdit::ImportCommandLine(Text4->text(), Text5->text());
-  ClosePanel(Frame4);
-}
-
-void Form7::Command9_Click() { ClosePanel(Frame4); }
-
-void Form7::Import_OfFile_Click() {
-  const QStringList chosen =
-      APIS::OpenFileDialog(QString(), this, QString(), QString(), false, 0, QString(), 0);
-  if (chosen.isEmpty()) return;
-  SetCommandsEnabled(false);
-  Label5->setText(Tag(Label5));
-  Frame6->show();
-  Frame6->raise();
-  const MediaInfo info = ffmpeg::ProbeMedia(chosen.first());
-  List1->clear();
-  for (const QString& line :
-       FormatEdit::ProbeLines(info, ScriptObj::GetExtensionName(chosen.first()))) {
-    auto* item = new QListWidgetItem(line, List1);
-    item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
-    item->setCheckState(Qt::Unchecked);
-  }
-  Frame6->hide();
-  Frame5->show();
-  Frame5->raise();
-}
-
-QList<bool> Form7::ProbeTicks() const {
-  QList<bool> ticks;
-  for (int i = 0; i < List1->count(); ++i) ticks << (List1->item(i)->checkState() == Qt::Checked);
-  return ticks;
-}
-
-void Form7::Check1_Click() {
-  const Qt::CheckState state = Check1->isChecked() ? Qt::Checked : Qt::Unchecked;
-  for (int i = 0; i < List1->count(); ++i) List1->item(i)->setCheckState(state);
-  List1->setCurrentRow(-1);
-}
-
-void Form7::Command10_Click() {
-  QStringList lines;
-  for (int i = 0; i < List1->count(); ++i) lines << List1->item(i)->text();
-  if (!FormatEdit::ImportProbedValues(lines, ProbeTicks())) return;
-  Check1->setChecked(false);
-  ClosePanel(Frame5);
-}
-
-void Form7::Command11_Click() {
-  Check1->setChecked(false);
-  ClosePanel(Frame5);
-}
-
-// The about text of an external codec --------------------------------------------------
-
-void Form7::Help_AboutEC_Click(uint8_t isVideo) {
-  const FormatProfile& profile = FormatEdit::CurrentFormat;
-  const QString& name = isVideo ? profile.VideoExtCodecName : profile.AudioExtCodecName;
-  Frame3->setTitle(Tag(Frame3) + " - " + name);
-  Text3->setPlainText(isVideo ? profile.VideoExtCodec.About : profile.AudioExtCodec.About);
-  SetCommandsEnabled(false);
-  Frame3->show();
-  Frame3->raise();
-}
-
-void Form7::Command7_Click() { ClosePanel(Frame3); }

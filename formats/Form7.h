@@ -23,7 +23,8 @@ class QTimer;
 
 // The format editor: one format profile edited through rows of parameters in
 // four categories, with overlay panels for ffmpeg's help, the imports and the
-// about text of an external codec. Opened by FormatEdit::ShowEditor.
+// about text of an external codec. Opened by FormatEdit::ShowEditor; follows
+// the module's notifier.
 class Form7 : public QMainWindow {
   Q_OBJECT
 
@@ -36,7 +37,7 @@ class Form7 : public QMainWindow {
 
   void Form_Load();
 
-  // Called by FormatEdit -----------------------------------------------------------
+  // Showing the profile -----------------------------------------------------------
   // The button strip of the scratch mode, and the File items that mode lacks.
   void ShowButtonStrip(bool scratchMode);
   // The waiting panel around a rebuild of the capability lists.
@@ -158,6 +159,8 @@ class Form7 : public QMainWindow {
   uint8_t AdvancedFrameOpen = 0;
   // 0: the codec panel lists encoders; 1: decoders.
   uint8_t DecoderView = 0;
+  // 1 while the rows are being rebuilt: the rows' own change events store nothing.
+  uint8_t BuildingParams = 0;
   // The text of the value combo that last got the focus.
   QString TextOnFocus;
 
@@ -204,6 +207,8 @@ class Form7 : public QMainWindow {
   void Command11_Click();
 
   void Help_AboutEC_Click(uint8_t isVideo);
+  // "Buscar ejecutable": points the embedded codec at another program.
+  void FindCodecExe(uint8_t isVideo);
   void Command7_Click();
 
  protected:
@@ -211,6 +216,9 @@ class Form7 : public QMainWindow {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  // The text a control keeps aside in its "Tag" property.
+  static QString Tag(const QObject* object);
+  static void SetTag(QObject* object, const QString& tag);
   void CreateControls();
   void CreateMenus();
   void CreateRowArea(QWidget* central);
@@ -218,6 +226,14 @@ class Form7 : public QMainWindow {
   void CreateFrames(QWidget* central);
   void WireControls();
   void WireRow(int index);
+  void FillRows(uint8_t category, const QList<FormatEdit::ParamRow>& rows);
+  // Follows what the module says about the profile and its rows.
+  void ListenToEditor();
+  // Copies the text of value combo `index` into the profile.
+  void StoreRowValue(int index);
+  // Kind 0 fills the container combos, kind 1 the codec combos (encoders or
+  // decoders as the panel shows them); only empty combos are filled.
+  void FillAdvancedOptionLists(uint8_t kind);
   // Enables or disables the three menus and the three buttons around a panel.
   void SetCommandsEnabled(bool enabled);
   void ClosePanel(QGroupBox* frame);

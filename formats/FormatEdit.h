@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QList>
+#include <QObject>
 #include <QString>
 #include <QStringList>
 #include <cstdint>
@@ -10,9 +11,12 @@
 #include "frame/RecordFile.h"
 #include "lang/ParamCaptions.h"
 
-// The format editor's module: the profile being edited in Form7 and its life
-// cycle, the capability lists read from the installed ffmpeg (cached in
-// config.qcf), the parameter rows by category, and the imports.
+// The format editor's module: the profile being edited and its life cycle,
+// the capability lists read from the installed ffmpeg (cached in config.qcf),
+// the parameter rows by category, and the imports. The editor window follows
+// it through Events(). One file per concern: FormatEdit.cpp (the profile's life
+// cycle and its external codecs), CapabilityLists.cpp, ParamRows.cpp and
+// ProfileImports.cpp.
 namespace FormatEdit {
 
 // 1 = the ten lists must be rebuilt from ffmpeg before the format editor opens.
@@ -46,8 +50,6 @@ extern QString CurrentFormatFile;
 // 1 while the editor runs on the scratch profile ("<Manual>").
 extern uint8_t TempFormatMode;
 extern uint8_t CurrentCategory;
-// 1 while the rows are being rebuilt: the rows' own change events store nothing.
-extern uint8_t BuildingParams;
 extern int ParamRowCount;
 
 // Empties the editing state (start of a run, and each test).
@@ -95,10 +97,6 @@ void LoadDecoderList();
 void LoadFormatList();
 void LoadPixelFormatList();
 
-// Kind 0 fills Form7's container combos, kind 1 its codec combos (encoders or
-// decoders as Form7 shows them); only empty combos are filled.
-void FillAdvancedOptionLists(uint8_t kind);
-
 // The parameter rows -----------------------------------------------------------
 
 // What a row edits: a field of the profile, a parameter of the embedded codec,
@@ -126,13 +124,9 @@ QList<ParamRow> CategoryRows(const FormatProfile& profile, uint8_t category,
 // row does not exist or may not be edited.
 bool StoreRowValue(FormatProfile& profile, uint8_t category, int row, const QString& text);
 
-// Rebuilds Form7's rows of the category from CurrentFormat and selects the
-// category in Combo6; with no editor window only ParamRowCount changes.
+// Rebuilds the rows of the category from CurrentFormat: ParamRowCount takes
+// their number and Events() hands them to the window.
 void BuildCategoryParams(uint8_t category);
-// Copies the text of value combo `index` into CurrentFormat.
-void StoreParamValue(uint8_t category, int index);
-// Shows and places the rows for the scroll position of Form7's VScroll1.
-void ScrollParamRows();
 
 // Imports ----------------------------------------------------------------------------
 
@@ -166,12 +160,33 @@ void PrepareExtCodec(ExtCodecDef& codec);
 // Embeds <name>.qca or .qcv, or a definition the user chooses when name is "".
 void LoadExternalCodec(uint8_t isVideo, const QString& name);
 void UnloadExternalCodec(uint8_t isVideo);
-// Lets the user point the embedded definition at another encoder program.
-void FindCodecExe(uint8_t isVideo);
+// True while the profile embeds an audio (0) or video (1) external codec.
+bool HasExternalCodec(uint8_t isVideo);
+// The embedded definition's encoder program as a full path; "" when it has none.
+QString CodecExeLocation(uint8_t isVideo);
+// Points the embedded definition at another encoder program, stored relative
+// to the program folder when inside it.
+void SetCodecExe(uint8_t isVideo, const QString& chosen);
+
+// What the editor window listens to.
+class Notifier : public QObject {
+  Q_OBJECT
+
+ signals:
+  // The profile was loaded, emptied or given other external codecs: the
+  // window's external-codec menus follow.
+  void ProfileChanged(const FormatProfile& profile);
+  // The rows of a category were rebuilt; the window shows them.
+  void RowsBuilt(uint8_t category, const QList<FormatEdit::ParamRow>& rows);
+};
+
+// The module's one notifier.
+Notifier& Events();
 
 // Opens the format editor on appfiles/formats/<name>.qfm ("" = on nothing,
 // "*" = the scratch profile) and returns when it has closed. Mode 1 is the
 // scratch mode of the "<Manual>" profile, with its Load/Cancel/Accept buttons.
+// Defined with the editor window, which it opens.
 void ShowEditor(QString name, uint8_t mode);
 
 }  // namespace FormatEdit

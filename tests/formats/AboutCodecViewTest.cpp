@@ -191,11 +191,23 @@ TEST_F(AboutCodecViewTest, ShowingTheProgramNeedsItToExist) {
 
 TEST_F(AboutCodecViewTest, AFailedWriteSaysWhichFile) {
   AboutCodecView::FilePath = Folder() + "/missing/x.qca";
-  ScriptedDialogs dialogs;
-  dialogs.ExpectMessage();
   EXPECT_FALSE(AboutCodecView::SaveExePath("p"));
-  EXPECT_EQ(dialogs.Messages(),
-            QStringList{"No se pudo escribir el archivo " + AboutCodecView::FilePath});
+  EXPECT_FALSE(QFileInfo::exists(AboutCodecView::FilePath));
+
+  const QString path = Codecs + "/lame.qca";
+  WriteRecord(path, LameCodec());
+  const QString program = WriteFile("tools/other", "#!/bin/sh\n");
+  ScriptedDialogs dialogs;
+  dialogs.Expect(Kind::OpenFile, QStringList{program}).ExpectMessage(6).ExpectMessage();
+  Show(path, 0, [&](Form11* w) {
+    w->Command1->click();
+    // A folder takes the file's place: it can be neither read nor written.
+    QFile::remove(path);
+    QDir().mkpath(path);
+    w->close();
+  });
+  EXPECT_EQ(dialogs.Messages(), QStringList({"¿Guardar la nueva ruta del ejecutable?",
+                                             "No se pudo escribir el archivo " + path}));
 }
 
 }  // namespace

@@ -45,6 +45,64 @@ TEST_F(ECodecEditTest, ANewDefinitionHoldsTheTwoFileRowsAndSixClearedFlagsAndIsU
   EXPECT_FALSE(ECodecEdit::IsDirty());
 }
 
+TEST_F(ECodecEditTest, ListenersHearWhatTheEditorWindowMustShowAgain) {
+  QStringList heard;
+  QObject listener;
+  ECodecEdit::Notifier* events = &ECodecEdit::Events();
+  using N = ECodecEdit::Notifier;
+  QObject::connect(events, &N::RowsChanged, &listener,
+                   [&](int row) { heard << "rows, select " + QString::number(row); });
+  QObject::connect(events, &N::TypeChosen, &listener, [&](const QStringList& captions) {
+    heard << "type, options " + QString::number(captions.size());
+  });
+  QObject::connect(events, &N::CodecSaved, &listener, [&] { heard << "saved"; });
+  QObject::connect(events, &N::CodecClosed, &listener, [&] { heard << "closed"; });
+  QObject::connect(events, &N::RecordLoaded, &listener, [&](const QStringList& captions) {
+    heard << "record, options " + QString::number(captions.size());
+  });
+
+  ECodecEdit::ParamForm form = ECodecEdit::ParamFormFor(-1);
+  form.Label = "Quality";
+  ASSERT_TRUE(ECodecEdit::AcceptParameter(form));
+  ECodecEdit::ChooseType(1);
+  ASSERT_TRUE(ECodecEdit::SaveCodec(Codecs + "/enc.qca"));
+  ECodecEdit::OpenCodec(0, "enc");
+  // Closing empties the window first, then folds its sections.
+  EXPECT_EQ(heard, QStringList({"rows, select 2", "type, options 10", "saved", "record, options 6",
+                                "closed", "record, options 6"}));
+}
+
+TEST_F(ECodecEditTest, AProfileThatCannotGiveTheFfmpegOptionsSaysWhyWithoutABox) {
+  ffmpeg::InitOptionNames();
+  const QString formats = ProgramFolder::AppFiles("formats");
+  FormatProfile wav;
+  wav.OutputContainer = "wav";
+  wav.AudioCodec = "pcm_s16le";
+  wav.SampleRate = "44100";
+  wav.Extension = "wav";
+  WriteRecord(formats + "/wav.qfm", wav);
+  FormatProfile noAudio = wav;
+  noAudio.RemoveAudio = 1;
+  WriteRecord(formats + "/noaudio.qfm", noAudio);
+  FormatProfile split = wav;
+  split.MultipleOutputFiles = 1;
+  WriteRecord(formats + "/split.qfm", split);
+  WriteFile("appfiles/formats/broken.qfm", QByteArray(40, '\xff'));
+
+  using R = ECodecEdit::ExtractRefusal;
+  const std::pair<const char*, R> refused[] = {{"missing", R::ProfileNotFound},
+                                               {"broken", R::ProfileUnreadable},
+                                               {"noaudio", R::TrackRemoved},
+                                               {"split", R::NotPlainExtraction}};
+  for (const auto& [name, refusal] : refused) {
+    EXPECT_EQ(ECodecEdit::TakeFfmpegOptions(formats + "/" + name + ".qfm"), refusal) << name;
+    EXPECT_EQ(ECodecEdit::CurrentCodec.FfmpegParams, "") << name;
+  }
+  EXPECT_EQ(ECodecEdit::TakeFfmpegOptions(formats + "/wav.qfm"), R::None);
+  EXPECT_EQ(ECodecEdit::CurrentCodec.FfmpegParams, "-f wav -c:a pcm_s16le -ar 44100");
+  EXPECT_EQ(ECodecEdit::CurrentCodec.FfmpegExt, "wav");
+}
+
 TEST_F(ECodecEditTest, EveryComparedFieldMakesTheDefinitionChangedButValuesNever) {
   const std::vector<std::pair<const char*, std::function<void(ExtCodecDef&)>>> changes = {
       {"program", [](ExtCodecDef& c) { c.ExePath = "x"; }},

@@ -344,18 +344,18 @@ TEST_F(Form7Window, ReloadOfADeletedDefinitionKeepsTheEmbeddedCopy) {
 }
 
 TEST_F(Form7Window, ProgramChooserStoresPathsInsideTheProgramFolderRelative) {
-  Open();
+  Form7& window = Open();
   FormatEdit::CurrentFormat.AudioExtCodecName = "lame";
   {
     ScriptedDialogs dialogs;
     dialogs.Expect(Dialogs::Kind::OpenFile, QStringList({Folder() + "/tools/lame"}));
-    FormatEdit::FindCodecExe(0);
+    window.FindCodecExe(0);
     EXPECT_EQ(dialogs.Shown().first().defaultText, "");
   }
   EXPECT_EQ(FormatEdit::CurrentFormat.AudioExtCodec.ExePath, "tools/lame");
   ScriptedDialogs dialogs;
   dialogs.Expect(Dialogs::Kind::OpenFile, QStringList({"/usr/bin/lame"}));
-  FormatEdit::FindCodecExe(0);
+  window.FindCodecExe(0);
   EXPECT_EQ(dialogs.Shown().first().defaultText, "lame");
   EXPECT_EQ(FormatEdit::CurrentFormat.AudioExtCodec.ExePath, "/usr/bin/lame");
 }

@@ -1,7 +1,9 @@
+#include <QDir>
 #include <QFile>
 
 #include "TestEnv.h"
 #include "formats/FormatEdit.h"
+#include "frame/ProgramFolder.h"
 #include "frame/RecordFile.h"
 #include "frame/ScriptObj.h"
 
@@ -209,6 +211,45 @@ TEST_F(FormatLifeCycle, ChangedTestLooksOnlyAtTheValuesOfAnEmbeddedCodec) {
   FormatEdit::CurrentFormat = FullProfile();
   FormatEdit::SavedFormat.AudioExtCodec.Params.Items.removeLast();
   EXPECT_TRUE(FormatEdit::IsFormatChanged());
+}
+
+TEST_F(FormatLifeCycle, ListenersHearOfEachChangedProfileAndEachRebuildOfTheRows) {
+  QStringList heard;
+  QObject listener;
+  FormatEdit::Notifier* events = &FormatEdit::Events();
+  QObject::connect(events, &FormatEdit::Notifier::ProfileChanged, &listener,
+                   [&](const FormatProfile& profile) {
+                     heard << "profile, audio codec <" + profile.AudioExtCodecName + ">";
+                   });
+  QObject::connect(events, &FormatEdit::Notifier::RowsBuilt, &listener,
+                   [&](uint8_t category, const QList<FormatEdit::ParamRow>& rows) {
+                     QStringList shown;
+                     for (const FormatEdit::ParamRow& row : rows) {
+                       if (!row.caption.startsWith("FF>")) shown << row.caption + "=" + row.value;
+                     }
+                     heard << QString("rows of %1: %2 in all, %3")
+                                  .arg(category)
+                                  .arg(rows.size())
+                                  .arg(shown.join(' '));
+                   });
+  ExtCodecDef codec = LameCodec();
+  codec.Params[1].Value.clear();
+  ASSERT_TRUE(QDir().mkpath(ProgramFolder::AppFiles("ecodec")));
+  ASSERT_EQ(RecordFile::Write(FormatEdit::ExtCodecPath(0, "lame"), codec), RecordFile::Result::Ok);
+  FormatEdit::CurrentCategory = FormatEdit::OutputAudio;
+
+  FormatEdit::LoadExternalCodec(0, "lame");
+  FormatEdit::CurrentFormat.AudioExtCodec.Params[1].Value = "96";
+  FormatEdit::ClearCategory();
+  {
+    ScriptedDialogs dialogs;
+    dialogs.ExpectMessage();
+    FormatEdit::LoadExternalCodec(1, "missing");
+  }
+  EXPECT_EQ(heard,
+            QStringList({"profile, audio codec <lame>", "rows of 2: 4 in all, Bitrate= Joint=0",
+                         "rows of 2: 4 in all, Bitrate= Joint=0"}));
+  EXPECT_EQ(FormatEdit::ParamRowCount, 4);
 }
 
 TEST_F(FormatLifeCycle, UndoGoesBackToTheSavedCopy) {
