@@ -523,11 +523,16 @@ TEST_F(CdRipTest, ClosingTheProgramEndsARipAndNamesNothingAfterIt) {
   WriteFile("fixture/partial2", "");
   Tick({0, 1, 4});
   QList<qint64> drives;
-  When([window] { return window->Text2->toPlainText().contains("track 2: part written"); },
-       [&] {
-         drives = ChildProcesses("sleep");
-         main_->close();
-       });
+  // The drive says "part written" just before it turns into the waiting sleep.
+  When(
+      [window] {
+        return window->Text2->toPlainText().contains("track 2: part written") &&
+               !ChildProcesses("sleep").isEmpty();
+      },
+      [&] {
+        drives = ChildProcesses("sleep");
+        main_->close();
+      });
   ScriptedDialogs dialogs;
   window->Command2->click();
   EXPECT_EQ(drives.size(), 1);
