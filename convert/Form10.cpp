@@ -9,15 +9,10 @@
 #include <QStackedLayout>
 #include <QVBoxLayout>
 
+#include "frame/WidgetFactory.h"
 #include "lang/Lang.h"
 
 namespace {
-
-QLabel* MakeLabel(QWidget* parent, const char* name, const QString& caption) {
-  auto* label = new QLabel(caption, parent);
-  label->setObjectName(name);
-  return label;
-}
 
 // Read-only boxes; a two-pass stage shows its second pass on a second line.
 QPlainTextEdit* MakeBox(QWidget* parent, int number) {
@@ -74,11 +69,12 @@ void Form10::CreateFrame1() {
   grid->addWidget(Text[2], 0, 1);
   grid->addWidget(Text[4], 0, 2);
 
-  Label1 = MakeLabel(Frame1, "Label1", "Extracción de audio:");
-  Label2 = MakeLabel(Frame1, "Label2", "Codificación de audio:");
-  Label3 = MakeLabel(Frame1, "Label3", "Extracción de video:");
-  Label4 = MakeLabel(Frame1, "Label4", "Codificación de video:");
-  Label5 = MakeLabel(Frame1, "Label5", "Mezclado ó codificación de Audio-Video");
+  Label1 = WidgetFactory::Create<QLabel>(Frame1, "Label1", "Extracción de audio:");
+  Label2 = WidgetFactory::Create<QLabel>(Frame1, "Label2", "Codificación de audio:");
+  Label3 = WidgetFactory::Create<QLabel>(Frame1, "Label3", "Extracción de video:");
+  Label4 = WidgetFactory::Create<QLabel>(Frame1, "Label4", "Codificación de video:");
+  Label5 =
+      WidgetFactory::Create<QLabel>(Frame1, "Label5", "Mezclado ó codificación de Audio-Video");
   const QLabel* labels[] = {Label1, Label2, Label3, Label4, Label5};
   const int boxes[][2] = {{1, 3}, {5, 6}, {7, 8}, {9, 10}, {11, 12}};
   for (int row = 0; row < 5; ++row) {
@@ -95,10 +91,11 @@ void Form10::CreateFrame2() {
   Frame2 = new QGroupBox(this);
   Frame2->setObjectName("Frame2");
   auto* grid = new QGridLayout(Frame2);
-  Label6 = MakeLabel(Frame2, "Label6", "Ejecutable para codificar audio:");
-  Label7 = MakeLabel(Frame2, "Label7", "Ejecutable para codificar video:");
-  Label8 = MakeLabel(Frame2, "Label8", "Extensió de archivo de salida:");
-  Label9 = MakeLabel(Frame2, "Label9", "¿La conversión genera múltiples archivos de salida?");
+  Label6 = WidgetFactory::Create<QLabel>(Frame2, "Label6", "Ejecutable para codificar audio:");
+  Label7 = WidgetFactory::Create<QLabel>(Frame2, "Label7", "Ejecutable para codificar video:");
+  Label8 = WidgetFactory::Create<QLabel>(Frame2, "Label8", "Extensió de archivo de salida:");
+  Label9 = WidgetFactory::Create<QLabel>(Frame2, "Label9",
+                                         "¿La conversión genera múltiples archivos de salida?");
   QLabel* labels[] = {Label6, Label7, Label8, Label9};
   for (int row = 0; row < 4; ++row) {
     Text[13 + row] = MakeBox(Frame2, 13 + row);

@@ -85,20 +85,16 @@ void Form4::CreateControls() {
 
   Menu_File = menuBar()->addMenu(QString());
   Menu_File->setObjectName("Menu_File");
-  auto action = [](QMenu* menu, QAction*& member, const char* name) {
-    member = menu->addAction(QString());
-    member->setObjectName(name);
-  };
-  action(Menu_File, File_Open, "File_Open");
-  action(Menu_File, File_Save, "File_Save");
-  action(Menu_File, File_SaveAs, "File_SaveAs");
-  action(Menu_File, File_UndoChanges, "File_UndoChanges");
-  action(Menu_File, File_Close, "File_Close");
-  action(Menu_File, File_Exit, "File_Exit");
+  File_Open = WidgetFactory::MenuItem(Menu_File, "File_Open", QString());
+  File_Save = WidgetFactory::MenuItem(Menu_File, "File_Save", QString());
+  File_SaveAs = WidgetFactory::MenuItem(Menu_File, "File_SaveAs", QString());
+  File_UndoChanges = WidgetFactory::MenuItem(Menu_File, "File_UndoChanges", QString());
+  File_Close = WidgetFactory::MenuItem(Menu_File, "File_Close", QString());
+  File_Exit = WidgetFactory::MenuItem(Menu_File, "File_Exit", QString());
   Menu_Help = menuBar()->addMenu(QString());
   Menu_Help->setObjectName("Menu_Help");
-  action(Menu_Help, Help_ffmpeg, "Help_ffmpeg");
-  action(Menu_Help, Help_Doc, "Help_Doc");
+  Help_ffmpeg = WidgetFactory::MenuItem(Menu_Help, "Help_ffmpeg", QString());
+  Help_Doc = WidgetFactory::MenuItem(Menu_Help, "Help_Doc", QString());
 }
 
 // The design's Spanish captions; the window's translator replaces them.

@@ -21,6 +21,7 @@
 #include "frame/IntDocView.h"
 #include "frame/ModalWindow.h"
 #include "frame/ScriptObj.h"
+#include "frame/WidgetFactory.h"
 #include "frame/ffmpeg.h"
 #include "lang/Lang.h"
 
@@ -119,10 +120,6 @@ void Form8::CreateOperationPanels(QWidget* central) {
 }
 
 void Form8::CreateMenus() {
-  auto action = [](QMenu* menu, QAction*& member, const char* name) {
-    member = menu->addAction(QString());
-    member->setObjectName(name);
-  };
   auto submenu = [](QMenu* menu, QMenu*& member, const char* name) {
     member = menu->addMenu(QString());
     member->setObjectName(name);
@@ -130,23 +127,23 @@ void Form8::CreateMenus() {
   };
   Menu_File = menuBar()->addMenu(QString());
   Menu_File->setObjectName("Menu_File");
-  action(Menu_File, File_Open, "File_Open");
-  action(Menu_File, File_Save, "File_Save");
-  action(Menu_File, File_SaveAs, "File_SaveAs");
-  action(Menu_File, File_DescChan, "File_DescChan");
-  action(Menu_File, File_Close, "File_Close");
-  action(Menu_File, File_Exit, "File_Exit");
+  File_Open = WidgetFactory::MenuItem(Menu_File, "File_Open", QString());
+  File_Save = WidgetFactory::MenuItem(Menu_File, "File_Save", QString());
+  File_SaveAs = WidgetFactory::MenuItem(Menu_File, "File_SaveAs", QString());
+  File_DescChan = WidgetFactory::MenuItem(Menu_File, "File_DescChan", QString());
+  File_Close = WidgetFactory::MenuItem(Menu_File, "File_Close", QString());
+  File_Exit = WidgetFactory::MenuItem(Menu_File, "File_Exit", QString());
   Menu_Options = menuBar()->addMenu(QString());
   Menu_Options->setObjectName("Menu_Options");
-  action(Menu_Options, Opt_Docu, "Opt_Docu");
-  action(Menu_Options, Opt_SelTestFile, "Opt_SelTestFile");
-  action(Menu_Options, Opt_CleanAct, "Opt_CleanAct");
-  action(Menu_Options, Opt_CleanAll, "Opt_CleanAll");
-  action(Menu_Options, Opt_Sep1, "Opt_Sep1");
+  Opt_Docu = WidgetFactory::MenuItem(Menu_Options, "Opt_Docu", QString());
+  Opt_SelTestFile = WidgetFactory::MenuItem(Menu_Options, "Opt_SelTestFile", QString());
+  Opt_CleanAct = WidgetFactory::MenuItem(Menu_Options, "Opt_CleanAct", QString());
+  Opt_CleanAll = WidgetFactory::MenuItem(Menu_Options, "Opt_CleanAll", QString());
+  Opt_Sep1 = WidgetFactory::MenuItem(Menu_Options, "Opt_Sep1", QString());
   Opt_Sep1->setEnabled(false);
-  action(Menu_Options, Opt_CopySizeTestFile, "Opt_CopySizeTestFile");
-  action(Menu_Options, Opt_CopyRAFileTest, "Opt_CopyRAFileTest");
-  action(Menu_Options, Opt_ConRelDim, "Opt_ConRelDim");
+  Opt_CopySizeTestFile = WidgetFactory::MenuItem(Menu_Options, "Opt_CopySizeTestFile", QString());
+  Opt_CopyRAFileTest = WidgetFactory::MenuItem(Menu_Options, "Opt_CopyRAFileTest", QString());
+  Opt_ConRelDim = WidgetFactory::MenuItem(Menu_Options, "Opt_ConRelDim", QString());
   submenu(Menu_Options, Opt_TamPredef, "Opt_TamPredef");
   for (size_t i = 0; i < Tam.size(); ++i) {
     const QString caption = EditFields::SizePresets[i].caption;
@@ -158,16 +155,16 @@ void Form8::CreateMenus() {
     Equ[i] = Opt_PredefEqu->addAction(QString());
     Equ[i]->setObjectName(Equalizer::Presets[i].item);
   }
-  action(Menu_Options, Opt_CutGrap, "Opt_CutGrap");
+  Opt_CutGrap = WidgetFactory::MenuItem(Menu_Options, "Opt_CutGrap", QString());
   submenu(Menu_Options, Opt_RestVal, "Opt_RestVal");
-  action(Opt_RestVal, Opt_RestVal_Frec, "Opt_RestVal_Frec");
-  action(Opt_RestVal, Opt_RestVal_Gain, "Opt_RestVal_Gain");
-  action(Opt_RestVal, Opt_RestVal_BandW, "Opt_RestVal_BandW");
+  Opt_RestVal_Frec = WidgetFactory::MenuItem(Opt_RestVal, "Opt_RestVal_Frec", QString());
+  Opt_RestVal_Gain = WidgetFactory::MenuItem(Opt_RestVal, "Opt_RestVal_Gain", QString());
+  Opt_RestVal_BandW = WidgetFactory::MenuItem(Opt_RestVal, "Opt_RestVal_BandW", QString());
   Opt_RestVal_Sep1 = Opt_RestVal->addSeparator();
   Opt_RestVal_Sep1->setObjectName("Opt_RestVal_Sep1");
-  action(Opt_RestVal, Opt_RestVal_All, "Opt_RestVal_All");
-  action(Menu_Options, Opt_Preview, "Opt_Preview");
-  action(Menu_Options, Opt_Helpff, "Opt_Helpff");
+  Opt_RestVal_All = WidgetFactory::MenuItem(Opt_RestVal, "Opt_RestVal_All", QString());
+  Opt_Preview = WidgetFactory::MenuItem(Menu_Options, "Opt_Preview", QString());
+  Opt_Helpff = WidgetFactory::MenuItem(Menu_Options, "Opt_Helpff", QString());
 }
 
 // The design's Spanish captions; the window's translator replaces them.

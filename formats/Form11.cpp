@@ -14,6 +14,7 @@
 #include "frame/Aplicacion.h"
 #include "frame/ProgramFolder.h"
 #include "frame/ScriptObj.h"
+#include "frame/WidgetFactory.h"
 #include "lang/Lang.h"
 
 namespace {
@@ -23,13 +24,6 @@ QPointer<Form11> g_instance;
 // Twips of the design, 15 to a pixel.
 constexpr int kWidth = 5265 / 15;
 constexpr int kHeight = 3600 / 15;
-
-template <class W, class... Args>
-W* Make(QWidget* parent, const char* name, Args&&... args) {
-  auto* widget = new W(std::forward<Args>(args)..., parent);
-  widget->setObjectName(name);
-  return widget;
-}
 
 }  // namespace
 
@@ -47,16 +41,16 @@ Form11* Form11::Instance() { return g_instance.data(); }
 
 void Form11::CreateControls() {
   auto* grid = new QGridLayout(this);
-  Label1 = Make<QLabel>(this, "Label1", "Nombre");
-  Text1 = Make<QLineEdit>(this, "Text1");
+  Label1 = WidgetFactory::Create<QLabel>(this, "Label1", "Nombre");
+  Text1 = WidgetFactory::Create<QLineEdit>(this, "Text1");
   Text1->setReadOnly(true);
-  Text2 = Make<QPlainTextEdit>(this, "Text2");
+  Text2 = WidgetFactory::Create<QPlainTextEdit>(this, "Text2");
   Text2->setReadOnly(true);
-  Label2 = Make<QLabel>(this, "Label2", "Ejecutable");
-  Text3 = Make<QLineEdit>(this, "Text3");
+  Label2 = WidgetFactory::Create<QLabel>(this, "Label2", "Ejecutable");
+  Text3 = WidgetFactory::Create<QLineEdit>(this, "Text3");
   Text3->setReadOnly(true);
-  Command1 = Make<QPushButton>(this, "Command1", "...");
-  Command3 = Make<QPushButton>(this, "Command3", ">>");
+  Command1 = WidgetFactory::Create<QPushButton>(this, "Command1", "...");
+  Command3 = WidgetFactory::Create<QPushButton>(this, "Command3", ">>");
   Command1->setMaximumWidth(30);
   Command3->setMaximumWidth(30);
   grid->addWidget(Label1, 0, 0, 1, 3);
@@ -68,11 +62,11 @@ void Form11::CreateControls() {
   grid->addWidget(Command3, 4, 2);
 
   // The list panel lies over the details and hides them while it is up.
-  Picture1 = Make<QWidget>(this, "Picture1");
+  Picture1 = WidgetFactory::Create<QWidget>(this, "Picture1");
   Picture1->setAutoFillBackground(true);
   auto* panel = new QVBoxLayout(Picture1);
-  List1 = Make<QListWidget>(Picture1, "List1");
-  Command2 = Make<QPushButton>(Picture1, "Command2", ">>");
+  List1 = WidgetFactory::Create<QListWidget>(Picture1, "List1");
+  Command2 = WidgetFactory::Create<QPushButton>(Picture1, "Command2", ">>");
   panel->addWidget(List1);
   panel->addWidget(Command2, 0, Qt::AlignRight);
 }

@@ -23,6 +23,7 @@
 #include "frame/IntDocView.h"
 #include "frame/ModalWindow.h"
 #include "frame/ProgramFolder.h"
+#include "frame/WidgetFactory.h"
 #include "lang/Lang.h"
 
 namespace {
@@ -39,27 +40,8 @@ const QStringList kExtensions = {
 constexpr int kWidth = 4200 / 15;
 constexpr int kHeight = 6135 / 15;
 
-template <class W, class... Args>
-W* Make(QWidget* parent, const char* name, Args&&... args) {
-  auto* widget = new W(std::forward<Args>(args)..., parent);
-  widget->setObjectName(name);
-  return widget;
-}
-
-QAction* MakeAction(QMenu* menu, const char* name, const QString& caption) {
-  QAction* action = menu->addAction(caption);
-  action->setObjectName(name);
-  return action;
-}
-
-QAction* MakeSeparator(QMenu* menu, const char* name) {
-  QAction* separator = menu->addSeparator();
-  separator->setObjectName(name);
-  return separator;
-}
-
 QComboBox* MakeExtensionList(QWidget* parent, const char* name) {
-  auto* combo = Make<QComboBox>(parent, name);
+  auto* combo = WidgetFactory::Create<QComboBox>(parent, name);
   combo->setEditable(true);
   combo->addItems(kExtensions);
   combo->setCurrentIndex(-1);
@@ -92,9 +74,9 @@ void Form5::CreateControls() {
   setCentralWidget(central);
   auto* layout = new QVBoxLayout(central);
   layout->setContentsMargins(4, 4, 4, 4);
-  Command9 = Make<QPushButton>(central, "Command9", "General");
-  Command10 = Make<QPushButton>(central, "Command10", "Parámetros del códec");
-  Command11 = Make<QPushButton>(central, "Command11", "Parámetros ffmpeg");
+  Command9 = WidgetFactory::Create<QPushButton>(central, "Command9", "General");
+  Command10 = WidgetFactory::Create<QPushButton>(central, "Command10", "Parámetros del códec");
+  Command11 = WidgetFactory::Create<QPushButton>(central, "Command11", "Parámetros ffmpeg");
   // Top to bottom: each section's frame sits under its button, so the
   // buttons below follow an open frame and close up under a hidden one.
   layout->addWidget(Command9);
@@ -110,40 +92,40 @@ void Form5::CreateControls() {
 void Form5::CreateMenus() {
   Menu_File = menuBar()->addMenu("Archivo");
   Menu_File->setObjectName("Menu_File");
-  File_OpenA = MakeAction(Menu_File, "File_OpenA", "Abrir (Audio)");
-  File_OpenV = MakeAction(Menu_File, "File_OpenV", "Abrir (Video)");
-  File_sep1 = MakeSeparator(Menu_File, "File_sep1");
-  File_ImportA = MakeAction(Menu_File, "File_ImportA", "Importar de formato (Audio)");
-  File_ImportV = MakeAction(Menu_File, "File_ImportV", "Importar de formato (Video)");
-  File_sep2 = MakeSeparator(Menu_File, "File_sep2");
-  File_Save = MakeAction(Menu_File, "File_Save", "Guardar");
-  File_SaveAs = MakeAction(Menu_File, "File_SaveAs", "Guardar como...");
-  File_sep3 = MakeSeparator(Menu_File, "File_sep3");
-  File_UndoChanges = MakeAction(Menu_File, "File_UndoChanges", "Descartar cambios");
-  File_sep4 = MakeSeparator(Menu_File, "File_sep4");
-  File_Close = MakeAction(Menu_File, "File_Close", "Cerrar");
-  File_Exit = MakeAction(Menu_File, "File_Exit", "Salir");
+  File_OpenA = WidgetFactory::MenuItem(Menu_File, "File_OpenA", "Abrir (Audio)");
+  File_OpenV = WidgetFactory::MenuItem(Menu_File, "File_OpenV", "Abrir (Video)");
+  File_sep1 = WidgetFactory::Separator(Menu_File, "File_sep1");
+  File_ImportA = WidgetFactory::MenuItem(Menu_File, "File_ImportA", "Importar de formato (Audio)");
+  File_ImportV = WidgetFactory::MenuItem(Menu_File, "File_ImportV", "Importar de formato (Video)");
+  File_sep2 = WidgetFactory::Separator(Menu_File, "File_sep2");
+  File_Save = WidgetFactory::MenuItem(Menu_File, "File_Save", "Guardar");
+  File_SaveAs = WidgetFactory::MenuItem(Menu_File, "File_SaveAs", "Guardar como...");
+  File_sep3 = WidgetFactory::Separator(Menu_File, "File_sep3");
+  File_UndoChanges = WidgetFactory::MenuItem(Menu_File, "File_UndoChanges", "Descartar cambios");
+  File_sep4 = WidgetFactory::Separator(Menu_File, "File_sep4");
+  File_Close = WidgetFactory::MenuItem(Menu_File, "File_Close", "Cerrar");
+  File_Exit = WidgetFactory::MenuItem(Menu_File, "File_Exit", "Salir");
   Menu_View = menuBar()->addMenu("Ver");
   Menu_View->setObjectName("Menu_View");
-  View_Doc = MakeAction(Menu_View, "View_Doc", "Documentación interna del ejecutable");
-  View_ffmpegHelp = MakeAction(Menu_View, "View_ffmpegHelp", "Ayuda de ffmpeg");
-  View_ProgHelp = MakeAction(Menu_View, "View_ProgHelp", "Ayuda de este programa");
+  View_Doc = WidgetFactory::MenuItem(Menu_View, "View_Doc", "Documentación interna del ejecutable");
+  View_ffmpegHelp = WidgetFactory::MenuItem(Menu_View, "View_ffmpegHelp", "Ayuda de ffmpeg");
+  View_ProgHelp = WidgetFactory::MenuItem(Menu_View, "View_ProgHelp", "Ayuda de este programa");
 }
 
 QWidget* Form5::CreateGeneralSection() {
-  Frame1 = Make<QGroupBox>(centralWidget(), "Frame1", "General");
+  Frame1 = WidgetFactory::Create<QGroupBox>(centralWidget(), "Frame1", "General");
   auto* grid = new QGridLayout(Frame1);
-  Label1 = Make<QLabel>(Frame1, "Label1", "Ruta de ejecutable:");
-  Text1 = Make<QLineEdit>(Frame1, "Text1");
+  Label1 = WidgetFactory::Create<QLabel>(Frame1, "Label1", "Ruta de ejecutable:");
+  Text1 = WidgetFactory::Create<QLineEdit>(Frame1, "Text1");
   Text1->setReadOnly(true);
-  Command1 = Make<QPushButton>(Frame1, "Command1", "...");
+  Command1 = WidgetFactory::Create<QPushButton>(Frame1, "Command1", "...");
   Command1->setMaximumWidth(30);
-  Label3 = Make<QLabel>(Frame1, "Label3", "Acerca de...");
-  Text2 = Make<QPlainTextEdit>(Frame1, "Text2");
-  Label12 = Make<QLabel>(Frame1, "Label12", "Tipo:");
-  Combo1 = Make<QComboBox>(Frame1, "Combo1");
+  Label3 = WidgetFactory::Create<QLabel>(Frame1, "Label3", "Acerca de...");
+  Text2 = WidgetFactory::Create<QPlainTextEdit>(Frame1, "Text2");
+  Label12 = WidgetFactory::Create<QLabel>(Frame1, "Label12", "Tipo:");
+  Combo1 = WidgetFactory::Create<QComboBox>(Frame1, "Combo1");
   Combo1->addItems({"Audio", "Video"});
-  Label13 = Make<QLabel>(Frame1, "Label13", "Extensión de archivos de salida:");
+  Label13 = WidgetFactory::Create<QLabel>(Frame1, "Label13", "Extensión de archivos de salida:");
   Combo4 = MakeExtensionList(Frame1, "Combo4");
   grid->addWidget(Label1, 0, 0, 1, 2);
   grid->addWidget(Text1, 1, 0);
@@ -158,14 +140,14 @@ QWidget* Form5::CreateGeneralSection() {
 }
 
 QWidget* Form5::CreateCodecSection() {
-  Frame3 = Make<QGroupBox>(centralWidget(), "Frame3", "Parámetros de codec");
+  Frame3 = WidgetFactory::Create<QGroupBox>(centralWidget(), "Frame3", "Parámetros de codec");
   auto* grid = new QGridLayout(Frame3);
-  List1 = Make<QListWidget>(Frame3, "List1");
-  Command4 = Make<QPushButton>(Frame3, "Command4", "+");
-  Command5 = Make<QPushButton>(Frame3, "Command5", "-");
-  Command7 = Make<QPushButton>(Frame3, "Command7", "<");
-  Command6 = Make<QPushButton>(Frame3, "Command6", ">");
-  Text7 = Make<QPlainTextEdit>(Frame3, "Text7");
+  List1 = WidgetFactory::Create<QListWidget>(Frame3, "List1");
+  Command4 = WidgetFactory::Create<QPushButton>(Frame3, "Command4", "+");
+  Command5 = WidgetFactory::Create<QPushButton>(Frame3, "Command5", "-");
+  Command7 = WidgetFactory::Create<QPushButton>(Frame3, "Command7", "<");
+  Command6 = WidgetFactory::Create<QPushButton>(Frame3, "Command6", ">");
+  Text7 = WidgetFactory::Create<QPlainTextEdit>(Frame3, "Text7");
   Text7->setReadOnly(true);
   Text7->setPlainText(
       "Nota: el orden de los parámetros en la lista será el orden en la línea de comandos");
@@ -183,16 +165,16 @@ QWidget* Form5::CreateCodecSection() {
 }
 
 QWidget* Form5::CreateFfmpegSection() {
-  Frame2 = Make<QGroupBox>(centralWidget(), "Frame2", "Parámetros ffmpeg");
+  Frame2 = WidgetFactory::Create<QGroupBox>(centralWidget(), "Frame2", "Parámetros ffmpeg");
   auto* grid = new QGridLayout(Frame2);
-  Label4 = Make<QLabel>(Frame2, "Label4", "Extensión de archivo:");
+  Label4 = WidgetFactory::Create<QLabel>(Frame2, "Label4", "Extensión de archivo:");
   Combo2 = MakeExtensionList(Frame2, "Combo2");
-  Label7 = Make<QLabel>(Frame2, "Label7", "Parámetros:");
-  Text3 = Make<QLineEdit>(Frame2, "Text3");
-  Command2 = Make<QPushButton>(Frame2, "Command2", "...");
+  Label7 = WidgetFactory::Create<QLabel>(Frame2, "Label7", "Parámetros:");
+  Text3 = WidgetFactory::Create<QLineEdit>(Frame2, "Text3");
+  Command2 = WidgetFactory::Create<QPushButton>(Frame2, "Command2", "...");
   Command2->setMaximumWidth(30);
-  Label8 = Make<QLabel>(Frame2, "Label8", "Parámetros editables:");
-  List2 = Make<QListWidget>(Frame2, "List2");
+  Label8 = WidgetFactory::Create<QLabel>(Frame2, "Label8", "Parámetros editables:");
+  List2 = WidgetFactory::Create<QListWidget>(Frame2, "List2");
   List2->setSelectionMode(QAbstractItemView::MultiSelection);
   grid->addWidget(Label4, 0, 0, 1, 2);
   grid->addWidget(Combo2, 1, 0, 1, 2);
@@ -206,23 +188,23 @@ QWidget* Form5::CreateFfmpegSection() {
 
 void Form5::CreateParameterFrame() {
   // Laid over the sections rather than in their column.
-  Frame4 = Make<QGroupBox>(centralWidget(), "Frame4", "Modificar parámetro");
+  Frame4 = WidgetFactory::Create<QGroupBox>(centralWidget(), "Frame4", "Modificar parámetro");
   Frame4->setAutoFillBackground(true);
   auto* grid = new QGridLayout(Frame4);
-  Label5 = Make<QLabel>(Frame4, "Label5", "Etiqueta:");
-  Text4 = Make<QLineEdit>(Frame4, "Text4");
-  Label6 = Make<QLabel>(Frame4, "Label6", "Tipo:");
-  Combo3 = Make<QComboBox>(Frame4, "Combo3");
+  Label5 = WidgetFactory::Create<QLabel>(Frame4, "Label5", "Etiqueta:");
+  Text4 = WidgetFactory::Create<QLineEdit>(Frame4, "Text4");
+  Label6 = WidgetFactory::Create<QLabel>(Frame4, "Label6", "Tipo:");
+  Combo3 = WidgetFactory::Create<QComboBox>(Frame4, "Combo3");
   Combo3->addItems({"Opcional", "Obligatorio", "Opcional sin valor"});
-  Label9 = Make<QLabel>(Frame4, "Label9", "Modificador cmd:");
-  Text5 = Make<QLineEdit>(Frame4, "Text5");
-  Label10 = Make<QLabel>(Frame4, "Label10", "Valor predeterminado:");
-  Text6 = Make<QLineEdit>(Frame4, "Text6");
-  Label11 = Make<QLabel>(Frame4, "Label11", "Valores sugeridos:");
-  Text8 = Make<QPlainTextEdit>(Frame4, "Text8");
-  Check1 = Make<QCheckBox>(Frame4, "Check1", "Solo valores sugeridos");
-  Command3 = Make<QPushButton>(Frame4, "Command3", "Aceptar");
-  Command8 = Make<QPushButton>(Frame4, "Command8", "Cancelar");
+  Label9 = WidgetFactory::Create<QLabel>(Frame4, "Label9", "Modificador cmd:");
+  Text5 = WidgetFactory::Create<QLineEdit>(Frame4, "Text5");
+  Label10 = WidgetFactory::Create<QLabel>(Frame4, "Label10", "Valor predeterminado:");
+  Text6 = WidgetFactory::Create<QLineEdit>(Frame4, "Text6");
+  Label11 = WidgetFactory::Create<QLabel>(Frame4, "Label11", "Valores sugeridos:");
+  Text8 = WidgetFactory::Create<QPlainTextEdit>(Frame4, "Text8");
+  Check1 = WidgetFactory::Create<QCheckBox>(Frame4, "Check1", "Solo valores sugeridos");
+  Command3 = WidgetFactory::Create<QPushButton>(Frame4, "Command3", "Aceptar");
+  Command8 = WidgetFactory::Create<QPushButton>(Frame4, "Command8", "Cancelar");
   int row = 0;
   for (QWidget* widget : std::initializer_list<QWidget*>{
            Label5, Text4, Label6, Combo3, Label9, Text5, Label10, Text6, Label11, Text8, Check1}) {

@@ -21,6 +21,7 @@
 
 #include "frame/ModalWindow.h"
 #include "frame/TextFit.h"
+#include "frame/WidgetFactory.h"
 #include "lang/Lang.h"
 
 namespace {
@@ -40,33 +41,15 @@ int ComboWidth() { return S(160); }
 constexpr int kFrameWidth = 4935 / 15;
 constexpr int kFrameHeight = 3855 / 15;
 
-template <class W>
-W* Named(W* widget, const char* name) {
-  widget->setObjectName(name);
-  return widget;
-}
-
-QAction* AddItem(QMenu* menu, const char* name, const char* caption) {
-  QAction* action = menu->addAction(QString::fromUtf8(caption));
-  action->setObjectName(name);
-  return action;
-}
-
-QAction* AddSeparator(QMenu* menu, const char* name) {
-  QAction* action = menu->addSeparator();
-  action->setObjectName(name);
-  return action;
-}
-
 // A button of the design's size (1335 by 495 twips) at a design position in pixels.
 QPushButton* NewButton(QWidget* parent, const char* name, const char* caption, int left, int top) {
-  auto* button = Named(new QPushButton(QString::fromUtf8(caption), parent), name);
+  auto* button = WidgetFactory::Named(new QPushButton(QString::fromUtf8(caption), parent), name);
   button->setGeometry(FromPixels(left, top, 1335 / 15, 495 / 15));
   return button;
 }
 
 QGroupBox* NewFrame(QWidget* parent, const char* name, const char* caption) {
-  auto* frame = Named(new QGroupBox(QString::fromUtf8(caption), parent), name);
+  auto* frame = WidgetFactory::Named(new QGroupBox(QString::fromUtf8(caption), parent), name);
   frame->setGeometry(FromPixels(0, 0, kFrameWidth, kFrameHeight));
   // A panel covers the rows beneath it.
   frame->setAutoFillBackground(true);
@@ -95,76 +78,105 @@ void Form7::CreateControls() {
   auto* central = new QWidget(this);
   setCentralWidget(central);
   CreateMenus();
-  Combo6 = Named(new QComboBox(central), "Combo6");
+  Combo6 = WidgetFactory::Named(new QComboBox(central), "Combo6");
   Combo6->setGeometry(FromTwips(120, 120, 2895, 330));
   Combo6->addItems({"Entrada", "Salida - General", "Salida - Audio", "Salida - Video"});
   CreateRowArea(central);
   CreateButtonStrip(central);
   CreateFrames(central);
-  Timer1 = Named(new QTimer(this), "Timer1");
+  Timer1 = WidgetFactory::Named(new QTimer(this), "Timer1");
   Timer1->setInterval(10);
   Timer1->setSingleShot(true);
 }
 
 void Form7::CreateMenus() {
-  Menu_File = Named(menuBar()->addMenu("Archivo"), "Menu_File");
-  File_Open = AddItem(Menu_File, "File_Open", "Abrir");
-  File_Save = AddItem(Menu_File, "File_Save", "Guardar");
-  File_SaveAs = AddItem(Menu_File, "File_SaveAs", "Guardar como...");
-  File_sep1 = AddSeparator(Menu_File, "File_sep1");
-  File_UndoChanges = AddItem(Menu_File, "File_UndoChanges", "Descartar cambios");
-  File_CleanAll = AddItem(Menu_File, "File_CleanAll", "Limpiar todo");
-  File_CleanAct = AddItem(Menu_File, "File_CleanAct", "Limpiar actuales");
-  File_sep2 = AddSeparator(Menu_File, "File_sep2");
-  File_Close = AddItem(Menu_File, "File_Close", "Cerrar");
-  File_Exit = AddItem(Menu_File, "File_Exit", "Salir");
+  Menu_File = WidgetFactory::Named(menuBar()->addMenu("Archivo"), "Menu_File");
+  File_Open = WidgetFactory::MenuItem(Menu_File, "File_Open", QString::fromUtf8("Abrir"));
+  File_Save = WidgetFactory::MenuItem(Menu_File, "File_Save", QString::fromUtf8("Guardar"));
+  File_SaveAs =
+      WidgetFactory::MenuItem(Menu_File, "File_SaveAs", QString::fromUtf8("Guardar como..."));
+  File_sep1 = WidgetFactory::Separator(Menu_File, "File_sep1");
+  File_UndoChanges = WidgetFactory::MenuItem(Menu_File, "File_UndoChanges",
+                                             QString::fromUtf8("Descartar cambios"));
+  File_CleanAll =
+      WidgetFactory::MenuItem(Menu_File, "File_CleanAll", QString::fromUtf8("Limpiar todo"));
+  File_CleanAct =
+      WidgetFactory::MenuItem(Menu_File, "File_CleanAct", QString::fromUtf8("Limpiar actuales"));
+  File_sep2 = WidgetFactory::Separator(Menu_File, "File_sep2");
+  File_Close = WidgetFactory::MenuItem(Menu_File, "File_Close", QString::fromUtf8("Cerrar"));
+  File_Exit = WidgetFactory::MenuItem(Menu_File, "File_Exit", QString::fromUtf8("Salir"));
 
-  Menu_Help = Named(menuBar()->addMenu("Ayuda"), "Menu_Help");
-  Help_ffmpeg = Named(Menu_Help->addMenu("ffmpeg"), "Help_ffmpeg");
-  Help_ffNormal = AddItem(Help_ffmpeg, "Help_ffNormal", "Normal");
-  Help_ffExtend = AddItem(Help_ffmpeg, "Help_ffExtend", "Extendida");
-  Help_ffFull = AddItem(Help_ffmpeg, "Help_ffFull", "Completa");
-  Help_Sep1 = AddSeparator(Help_ffmpeg, "Help_Sep1");
-  Help_ffFormats = AddItem(Help_ffmpeg, "Help_ffFormats", "Formatos");
-  Help_ffCodecs = AddItem(Help_ffmpeg, "Help_ffCodecs", "Codecs");
-  Help_ffEncoders = AddItem(Help_ffmpeg, "Help_ffEncoders", "Codecs de salida");
-  Help_ffDecoders = AddItem(Help_ffmpeg, "Help_ffDecoders", "Codecs de entrada");
-  Help_ffPixFmt = AddItem(Help_ffmpeg, "Help_ffPixFmt", "Formatos de pixel");
-  Help_ffFilters = AddItem(Help_ffmpeg, "Help_ffFilters", "Filtros");
-  Help_ffBitStreamFilters = AddItem(Help_ffmpeg, "Help_ffBitStreamFilters", "Filtros bitstream");
-  Help_Sep2 = AddSeparator(Help_ffmpeg, "Help_Sep2");
-  Help_ffCodecHelp = AddItem(Help_ffmpeg, "Help_ffCodecHelp", "Opciones avanzadas del codec");
-  Help_ffFormatHelp = AddItem(Help_ffmpeg, "Help_ffFormatHelp", "Opciones avanzadas del formato");
-  Help_Sep3 = AddSeparator(Help_ffmpeg, "Help_Sep3");
-  Help_ffLic = AddItem(Help_ffmpeg, "Help_ffLic", "Licencia de ffmpeg");
-  Help_AboutECA = AddItem(Menu_Help, "Help_AboutECA", "Acerca del codec externo de audio");
-  Help_AboutECV = AddItem(Menu_Help, "Help_AboutECV", "Acerca del codec externo de video");
-  Help_Documentacion = AddItem(Menu_Help, "Help_Documentacion", "Documentación");
+  Menu_Help = WidgetFactory::Named(menuBar()->addMenu("Ayuda"), "Menu_Help");
+  Help_ffmpeg = WidgetFactory::Named(Menu_Help->addMenu("ffmpeg"), "Help_ffmpeg");
+  Help_ffNormal =
+      WidgetFactory::MenuItem(Help_ffmpeg, "Help_ffNormal", QString::fromUtf8("Normal"));
+  Help_ffExtend =
+      WidgetFactory::MenuItem(Help_ffmpeg, "Help_ffExtend", QString::fromUtf8("Extendida"));
+  Help_ffFull = WidgetFactory::MenuItem(Help_ffmpeg, "Help_ffFull", QString::fromUtf8("Completa"));
+  Help_Sep1 = WidgetFactory::Separator(Help_ffmpeg, "Help_Sep1");
+  Help_ffFormats =
+      WidgetFactory::MenuItem(Help_ffmpeg, "Help_ffFormats", QString::fromUtf8("Formatos"));
+  Help_ffCodecs =
+      WidgetFactory::MenuItem(Help_ffmpeg, "Help_ffCodecs", QString::fromUtf8("Codecs"));
+  Help_ffEncoders = WidgetFactory::MenuItem(Help_ffmpeg, "Help_ffEncoders",
+                                            QString::fromUtf8("Codecs de salida"));
+  Help_ffDecoders = WidgetFactory::MenuItem(Help_ffmpeg, "Help_ffDecoders",
+                                            QString::fromUtf8("Codecs de entrada"));
+  Help_ffPixFmt =
+      WidgetFactory::MenuItem(Help_ffmpeg, "Help_ffPixFmt", QString::fromUtf8("Formatos de pixel"));
+  Help_ffFilters =
+      WidgetFactory::MenuItem(Help_ffmpeg, "Help_ffFilters", QString::fromUtf8("Filtros"));
+  Help_ffBitStreamFilters = WidgetFactory::MenuItem(Help_ffmpeg, "Help_ffBitStreamFilters",
+                                                    QString::fromUtf8("Filtros bitstream"));
+  Help_Sep2 = WidgetFactory::Separator(Help_ffmpeg, "Help_Sep2");
+  Help_ffCodecHelp = WidgetFactory::MenuItem(Help_ffmpeg, "Help_ffCodecHelp",
+                                             QString::fromUtf8("Opciones avanzadas del codec"));
+  Help_ffFormatHelp = WidgetFactory::MenuItem(Help_ffmpeg, "Help_ffFormatHelp",
+                                              QString::fromUtf8("Opciones avanzadas del formato"));
+  Help_Sep3 = WidgetFactory::Separator(Help_ffmpeg, "Help_Sep3");
+  Help_ffLic =
+      WidgetFactory::MenuItem(Help_ffmpeg, "Help_ffLic", QString::fromUtf8("Licencia de ffmpeg"));
+  Help_AboutECA = WidgetFactory::MenuItem(Menu_Help, "Help_AboutECA",
+                                          QString::fromUtf8("Acerca del codec externo de audio"));
+  Help_AboutECV = WidgetFactory::MenuItem(Menu_Help, "Help_AboutECV",
+                                          QString::fromUtf8("Acerca del codec externo de video"));
+  Help_Documentacion =
+      WidgetFactory::MenuItem(Menu_Help, "Help_Documentacion", QString::fromUtf8("Documentación"));
 
-  Menu_Options = Named(menuBar()->addMenu("Opciones"), "Menu_Options");
-  Import_OfCmdL = AddItem(Menu_Options, "Import_OfCmdL", "Obtener valores de línea de comandos");
-  Import_OfFile = AddItem(Menu_Options, "Import_OfFile", "Obtener valores de archivo");
-  Opt_Sep1 = AddSeparator(Menu_Options, "Opt_Sep1");
-  LoadECA_Menu = AddItem(Menu_Options, "LoadECA_Menu", "Cargar codec externo de audio");
-  LoadECV_Menu = AddItem(Menu_Options, "LoadECV_Menu", "Cargar codec externo de video");
-  UnloadECA_Menu = AddItem(Menu_Options, "UnloadECA_Menu", "Descargar codec externo de audio");
-  UnloadECV_Menu = AddItem(Menu_Options, "UnloadECV_Menu", "Descargar codec externo de video");
-  ReloadECA_Menu = AddItem(Menu_Options, "ReloadECA_Menu", "Re-cargar codec externo de audio");
-  ReloadECV_Menu = AddItem(Menu_Options, "ReloadECV_Menu", "Re-cargar codec externo de video");
-  Opt_FindExe = Named(Menu_Options->addMenu("Buscar ejecutable"), "Opt_FindExe");
-  FindEXE_A = AddItem(Opt_FindExe, "FindEXE_A", "Codec externo de audio");
-  FindEXE_V = AddItem(Opt_FindExe, "FindEXE_V", "Codec externo de video");
-  FindEXE_Sep1 = AddSeparator(Opt_FindExe, "FindEXE_Sep1");
+  Menu_Options = WidgetFactory::Named(menuBar()->addMenu("Opciones"), "Menu_Options");
+  Import_OfCmdL = WidgetFactory::MenuItem(
+      Menu_Options, "Import_OfCmdL", QString::fromUtf8("Obtener valores de línea de comandos"));
+  Import_OfFile = WidgetFactory::MenuItem(Menu_Options, "Import_OfFile",
+                                          QString::fromUtf8("Obtener valores de archivo"));
+  Opt_Sep1 = WidgetFactory::Separator(Menu_Options, "Opt_Sep1");
+  LoadECA_Menu = WidgetFactory::MenuItem(Menu_Options, "LoadECA_Menu",
+                                         QString::fromUtf8("Cargar codec externo de audio"));
+  LoadECV_Menu = WidgetFactory::MenuItem(Menu_Options, "LoadECV_Menu",
+                                         QString::fromUtf8("Cargar codec externo de video"));
+  UnloadECA_Menu = WidgetFactory::MenuItem(Menu_Options, "UnloadECA_Menu",
+                                           QString::fromUtf8("Descargar codec externo de audio"));
+  UnloadECV_Menu = WidgetFactory::MenuItem(Menu_Options, "UnloadECV_Menu",
+                                           QString::fromUtf8("Descargar codec externo de video"));
+  ReloadECA_Menu = WidgetFactory::MenuItem(Menu_Options, "ReloadECA_Menu",
+                                           QString::fromUtf8("Re-cargar codec externo de audio"));
+  ReloadECV_Menu = WidgetFactory::MenuItem(Menu_Options, "ReloadECV_Menu",
+                                           QString::fromUtf8("Re-cargar codec externo de video"));
+  Opt_FindExe = WidgetFactory::Named(Menu_Options->addMenu("Buscar ejecutable"), "Opt_FindExe");
+  FindEXE_A = WidgetFactory::MenuItem(Opt_FindExe, "FindEXE_A",
+                                      QString::fromUtf8("Codec externo de audio"));
+  FindEXE_V = WidgetFactory::MenuItem(Opt_FindExe, "FindEXE_V",
+                                      QString::fromUtf8("Codec externo de video"));
+  FindEXE_Sep1 = WidgetFactory::Separator(Opt_FindExe, "FindEXE_Sep1");
   SyncExtCodecMenus(FormatProfile());
 }
 
 void Form7::CreateRowArea(QWidget* central) {
-  Picture1 = Named(new QWidget(central), "Picture1");
+  Picture1 = WidgetFactory::Named(new QWidget(central), "Picture1");
   Picture1->setGeometry(FromTwips(120, 600, 4935, 3375));
-  VScroll1 = Named(new QScrollBar(Qt::Vertical, Picture1), "VScroll1");
+  VScroll1 = WidgetFactory::Named(new QScrollBar(Qt::Vertical, Picture1), "VScroll1");
   VScroll1->setGeometry(FromTwips(4680, 0, 255, 3375));
   VScroll1->setRange(0, 0);
-  Label1 = Named(
+  Label1 = WidgetFactory::Named(
       new QLabel(QString::fromUtf8("No hay parámetros qué configurar en esta categoría"), Picture1),
       "Label1");
   Label1->setGeometry(0, 0, VScroll1->x(), 2 * RowHeight());
@@ -176,7 +188,7 @@ void Form7::CreateRowArea(QWidget* central) {
 }
 
 void Form7::CreateButtonStrip(QWidget* central) {
-  Picture9 = Named(new QWidget(central), "Picture9");
+  Picture9 = WidgetFactory::Named(new QWidget(central), "Picture9");
   Picture9->setGeometry(FromTwips(1080, 9960, 4935, 615));
   Command12 = NewButton(Picture9, "Command12", "Cargar", 480 / 15, 120 / 15);
   Command2 = NewButton(Picture9, "Command2", "Cancelar", 1920 / 15, 120 / 15);
@@ -186,14 +198,14 @@ void Form7::CreateButtonStrip(QWidget* central) {
 
 void Form7::CreateFrames(QWidget* central) {
   Frame1 = NewFrame(central, "Frame1", "Opciones avanzadas del contenedor");
-  Option1 = Named(new QRadioButton("Formato de salida", Frame1), "Option1");
+  Option1 = WidgetFactory::Named(new QRadioButton("Formato de salida", Frame1), "Option1");
   Option1->setGeometry(FromPixels(8, 24, 150, 22));
   Option1->setChecked(true);
-  Option2 = Named(new QRadioButton("Formato de entrada", Frame1), "Option2");
+  Option2 = WidgetFactory::Named(new QRadioButton("Formato de entrada", Frame1), "Option2");
   Option2->setGeometry(FromPixels(8, 80, 150, 22));
-  Combo1 = Named(new QComboBox(Frame1), "Combo1");
+  Combo1 = WidgetFactory::Named(new QComboBox(Frame1), "Combo1");
   Combo1->setGeometry(FromPixels(24, 48, 200, 24));
-  Combo3 = Named(new QComboBox(Frame1), "Combo3");
+  Combo3 = WidgetFactory::Named(new QComboBox(Frame1), "Combo3");
   Combo3->setGeometry(FromPixels(24, 104, 200, 24));
   Combo3->setEnabled(false);
   Command3 = NewButton(Frame1, "Command3", "Ver", 240, 48);
@@ -202,15 +214,15 @@ void Form7::CreateFrames(QWidget* central) {
   Frame2 = NewFrame(central, "Frame2", "Opciones avanzadas del codec");
   auto* codecKind = new QButtonGroup(Frame2);
   auto* codecView = new QButtonGroup(Frame2);
-  Option3 = Named(new QRadioButton("Codec de audio", Frame2), "Option3");
+  Option3 = WidgetFactory::Named(new QRadioButton("Codec de audio", Frame2), "Option3");
   Option3->setGeometry(FromPixels(8, 24, 150, 22));
-  Option4 = Named(new QRadioButton("Codec de video", Frame2), "Option4");
+  Option4 = WidgetFactory::Named(new QRadioButton("Codec de video", Frame2), "Option4");
   Option4->setGeometry(FromPixels(8, 80, 150, 22));
-  Option5 =
-      Named(new QRadioButton(QString::fromUtf8("Ver opciones de codificación"), Frame2), "Option5");
+  Option5 = WidgetFactory::Named(
+      new QRadioButton(QString::fromUtf8("Ver opciones de codificación"), Frame2), "Option5");
   Option5->setGeometry(FromPixels(8, 140, 250, 22));
-  Option6 = Named(new QRadioButton(QString::fromUtf8("Ver opciones de decodificación"), Frame2),
-                  "Option6");
+  Option6 = WidgetFactory::Named(
+      new QRadioButton(QString::fromUtf8("Ver opciones de decodificación"), Frame2), "Option6");
   Option6->setGeometry(FromPixels(8, 164, 250, 22));
   codecKind->addButton(Option3);
   codecKind->addButton(Option4);
@@ -218,9 +230,9 @@ void Form7::CreateFrames(QWidget* central) {
   codecView->addButton(Option6);
   Option3->setChecked(true);
   Option5->setChecked(true);
-  Combo4 = Named(new QComboBox(Frame2), "Combo4");
+  Combo4 = WidgetFactory::Named(new QComboBox(Frame2), "Combo4");
   Combo4->setGeometry(FromPixels(24, 48, 200, 24));
-  Combo5 = Named(new QComboBox(Frame2), "Combo5");
+  Combo5 = WidgetFactory::Named(new QComboBox(Frame2), "Combo5");
   Combo5->setGeometry(FromPixels(24, 104, 200, 24));
   Combo5->setEnabled(false);
   Command4 = NewButton(Frame2, "Command4", "Ver", 240, 48);
@@ -233,42 +245,44 @@ void Form7::CreateFrames(QWidget* central) {
 
   Frame3 = NewFrame(central, "Frame3", "Acerca del codec");
   SetTag(Frame3, QString::fromUtf8("Acerca del codec..."));
-  Text3 = Named(new QPlainTextEdit(Frame3), "Text3");
+  Text3 = WidgetFactory::Named(new QPlainTextEdit(Frame3), "Text3");
   Text3->setGeometry(FromPixels(8, 24, kFrameWidth - 16, 180));
   Text3->setReadOnly(true);
   Command7 = NewButton(Frame3, "Command7", "Atrás", 240, 220);
 
   Frame4 = NewFrame(central, "Frame4", "Obtener valores de línea de comandos");
-  Label2 = Named(new QLabel(QString::fromUtf8("Parámetros de salida:"), Frame4), "Label2");
+  Label2 = WidgetFactory::Named(new QLabel(QString::fromUtf8("Parámetros de salida:"), Frame4),
+                                "Label2");
   Label2->setGeometry(FromPixels(8, 24, 300, 20));
-  Text4 = Named(new QLineEdit(Frame4), "Text4");
+  Text4 = WidgetFactory::Named(new QLineEdit(Frame4), "Text4");
   Text4->setGeometry(FromPixels(8, 46, kFrameWidth - 16, 24));
-  Label3 = Named(new QLabel(QString::fromUtf8("Parámetros de entrada:"), Frame4), "Label3");
+  Label3 = WidgetFactory::Named(new QLabel(QString::fromUtf8("Parámetros de entrada:"), Frame4),
+                                "Label3");
   Label3->setGeometry(FromPixels(8, 80, 300, 20));
-  Text5 = Named(new QLineEdit(Frame4), "Text5");
+  Text5 = WidgetFactory::Named(new QLineEdit(Frame4), "Text5");
   Text5->setGeometry(FromPixels(8, 102, kFrameWidth - 16, 24));
   Command8 = NewButton(Frame4, "Command8", "Aceptar", 140, 220);
   Command9 = NewButton(Frame4, "Command9", "Atrás", 240, 220);
 
   Frame5 = NewFrame(central, "Frame5", "Obtener valores desde archivo");
-  Label4 = Named(new QLabel("Seleccione los valores a copiar:", Frame5), "Label4");
+  Label4 = WidgetFactory::Named(new QLabel("Seleccione los valores a copiar:", Frame5), "Label4");
   Label4->setGeometry(FromPixels(8, 20, 300, 20));
-  List1 = Named(new QListWidget(Frame5), "List1");
+  List1 = WidgetFactory::Named(new QListWidget(Frame5), "List1");
   List1->setGeometry(FromPixels(8, 42, kFrameWidth - 16, 150));
-  Check1 = Named(new QCheckBox("Marcar / desmarcar todo", Frame5), "Check1");
+  Check1 = WidgetFactory::Named(new QCheckBox("Marcar / desmarcar todo", Frame5), "Check1");
   Check1->setGeometry(FromPixels(8, 196, 200, 20));
   Command10 = NewButton(Frame5, "Command10", "Aceptar", 140, 220);
   Command11 = NewButton(Frame5, "Command11", "Atrás", 240, 220);
 
   Frame6 = NewFrame(central, "Frame6", "");
-  Label5 =
-      Named(new QLabel(QString::fromUtf8("Obteniendo información de ffmpeg..."), Frame6), "Label5");
+  Label5 = WidgetFactory::Named(
+      new QLabel(QString::fromUtf8("Obteniendo información de ffmpeg..."), Frame6), "Label5");
   Label5->setGeometry(FromPixels(8, 24, kFrameWidth - 16, 40));
   SetTag(Label5, QString::fromUtf8("Espere..."));
 }
 
 QLineEdit* Form7::NewCaptionBox() {
-  auto* box = Named(new QLineEdit(Picture1), "Text1");
+  auto* box = WidgetFactory::Named(new QLineEdit(Picture1), "Text1");
   box->setReadOnly(true);
   box->setFocusPolicy(Qt::NoFocus);
   box->setGeometry(0, 0, CaptionWidth(), RowHeight());
@@ -280,7 +294,7 @@ QLineEdit* Form7::NewCaptionBox() {
 }
 
 QComboBox* Form7::NewValueCombo() {
-  auto* combo = Named(new QComboBox(Picture1), "Combo2");
+  auto* combo = WidgetFactory::Named(new QComboBox(Picture1), "Combo2");
   combo->setEditable(true);
   combo->setInsertPolicy(QComboBox::NoInsert);
   combo->setGeometry(CaptionWidth(), 0, ComboWidth(), RowHeight());

@@ -15,4 +15,6 @@ QAction* CheckItem(QMenu* menu, const char* name, const QString& caption) {
   return action;
 }
 
+QAction* Separator(QMenu* menu, const char* name) { return Named(menu->addSeparator(), name); }
+
 }  // namespace WidgetFactory

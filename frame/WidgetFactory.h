@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QWidget>
+#include <utility>
 
 #include "frame/TextFit.h"
 
@@ -30,8 +31,17 @@ W* Make(W*& member, const char* name, QWidget* parent, int left, int top, int wi
   return member;
 }
 
+// A control made under parent with its design name, from the control's own
+// constructor arguments (a caption, say) before the parent.
+template <class W, class... Args>
+W* Create(QWidget* parent, const char* name, Args&&... args) {
+  return Named(new W(std::forward<Args>(args)..., parent), name);
+}
+
 // A menu item with its design name; CheckItem makes it checkable.
 QAction* MenuItem(QMenu* menu, const char* name, const QString& caption);
 QAction* CheckItem(QMenu* menu, const char* name, const QString& caption);
+// A menu separator with its design name.
+QAction* Separator(QMenu* menu, const char* name);
 
 }  // namespace WidgetFactory
