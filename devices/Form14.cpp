@@ -434,7 +434,7 @@ void Form14::Opt_List_Click() {
 }
 
 void Form14::Opt_BuffSizeChan_Click() {
-  const QString size = Lang::InputBufferSize();
+  const QString size = Lang::InputBufferSize(Grabador::RecBufferSizeMB);
   if (size.isEmpty()) return;
   if (!Grabador::IsValidBufferSize(size)) {
     Lang::MsgInvalidBufferSize();

@@ -9,7 +9,6 @@
 #include <QTranslator>
 #include <optional>
 
-#include "devices/Grabador.h"
 #include "frame/AnsiText.h"
 #include "frame/Dialogs.h"
 #include "frame/ProgramFolder.h"
@@ -266,7 +265,6 @@ QString InputValidFileName(const QString& currentName) {
 QString InputDocParams() { return Input(51, QString()); }
 QString InputTestSeconds() { return Input(116, QStringLiteral("20")); }
 QString InputBufferSize(const QString& currentSize) { return Input(121, currentSize); }
-QString InputBufferSize() { return InputBufferSize(Grabador::RecBufferSizeMB); }
 
 QString TxtCannotRenameFile(const QString& name) { return LineText(7) + " " + name; }
 QString TxtCannotDeleteFile(const QString& name) { return LineText(11) + " " + name; }

@@ -220,8 +220,6 @@ QString InputDocParams();
 QString InputTestSeconds();
 // 121: "Ingrese el tamaño de buffer en MBytes (ingrese '0' para usar el tamaño predeterminado)"
 QString InputBufferSize(const QString& currentSize);
-// The same with the recorder's buffer size as the default.
-QString InputBufferSize();
 
 // Texts for the caller to show.
 // 7: "No se pudo renombrar el archivo" + " " + name
