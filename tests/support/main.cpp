@@ -2,10 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include "FreshStart.h"
+
 int main(int argc, char** argv) {
   qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
   QApplication::setQuitOnLastWindowClosed(false);
   ::testing::InitGoogleTest(&argc, argv);
+  ::testing::UnitTest::GetInstance()->listeners().Append(new FreshStart);
   return RUN_ALL_TESTS();
 }
