@@ -262,7 +262,8 @@ void Form1::WireControls() {
       {Herramientas_CodecExtA, "ecodec", "qca"}, {Herramientas_CodecExtV, "ecodec", "qcv"},
       {Tools_AdmPEdit, "editp", "qep"}};
   for (const auto& [item, folder, extension] : managers) {
-    connect(item, &QAction::triggered, this, [folder, extension] {
+    // Copied by name: a structured binding cannot be captured before clang 16.
+    connect(item, &QAction::triggered, this, [folder = folder, extension = extension] {
       Appfilesadm::ShowFileManager(ProgramFolder::AppFiles(folder), extension, 0, true);
     });
   }

@@ -168,7 +168,9 @@ class ConvertTest : public TestEnv {
   }
   // The desktop trash cannot be set up: its folder's name is taken by a file.
   void BlockTrash() const { WriteFile("env/XDG_DATA_HOME/Trash", "not a folder"); }
-  Form12* Progress() const { return Form12::Instance(); }
+  static Form12* Progress() { return Form12::Instance(); }
+  // ffmpeg's status line in the progress window: a step is encoding.
+  static bool Encoding() { return Progress() && Progress()->Text5->text().contains("time="); }
   void CloseProgress() {
     if (Form12* form = Progress()) {
       form->Picture1->hide();
@@ -601,14 +603,15 @@ TEST_F(ConvertTest, DetenerEndsALongRunAndLeavesTheSourcesAlone) {
   profile.InputExtraParams = "-re";  // reads at the clip's own pace: 20 seconds
   Aplicacion::FormatProfilePath = SaveFormat(profile);
   Choices.DeleteOriginals = true;
-  QTimer::singleShot(1500, [] {
-    if (Form12* form = Form12::Instance()) form->Command1->click();
+  QElapsedTimer sinceStop;
+  WhenReady stop(Encoding, [&] {
+    sinceStop.start();
+    Progress()->Command1->click();
   });
   ScriptedDialogs dialogs;
-  QElapsedTimer clock;
-  clock.start();
   Convert("");
-  EXPECT_LT(clock.elapsed(), 10000);
+  ASSERT_TRUE(stop.Done());
+  EXPECT_LT(sinceStop.elapsed(), 10000);
   ASSERT_TRUE(Progress());
   EXPECT_EQ(Progress()->Text1->text(), "El proceso fue detenido");
   EXPECT_EQ(Progress()->Text2->text(), "0/2");
@@ -662,15 +665,16 @@ TEST_F(ConvertTest, ForcedStopAsksAndThenEndsTheTool) {
   FormatProfile profile;
   profile.InputExtraParams = "-re";
   Aplicacion::FormatProfilePath = SaveFormat(profile);
-  QTimer::singleShot(1000, [] {
-    if (Form12* form = Form12::Instance()) form->Command4->click();
+  QElapsedTimer sinceStop;
+  WhenReady stop(Encoding, [&] {
+    sinceStop.start();
+    Progress()->Command4->click();
   });
   ScriptedDialogs dialogs;
   dialogs.ExpectMessage(6);
-  QElapsedTimer clock;
-  clock.start();
   Convert("1:00");
-  EXPECT_LT(clock.elapsed(), 10000);
+  ASSERT_TRUE(stop.Done());
+  EXPECT_LT(sinceStop.elapsed(), 10000);
   EXPECT_EQ(dialogs.Messages(), QStringList{"¿Detener la conversión?"});  // and no test report
   ASSERT_TRUE(Progress());
   EXPECT_EQ(Progress()->Text1->text(), "El proceso fue detenido");
@@ -838,16 +842,16 @@ TEST_F(ConvertTest, AClosedProgressWindowIsRefusedWhileTheRunGoes) {
   profile.InputExtraParams = "-re";
   Aplicacion::FormatProfilePath = SaveFormat(profile);
   bool stillOpen = false;
-  QTimer::singleShot(800, [&] {
-    Form12* form = Form12::Instance();
-    form->close();
+  WhenReady close(Encoding, [&] {
+    Progress()->close();
     QApplication::processEvents();
-    stillOpen = Form12::Instance() && Form12::Instance()->isVisible();
-    Form12::Instance()->Command1->click();
+    stillOpen = Progress() && Progress()->isVisible();
+    Progress()->Command1->click();
   });
   ScriptedDialogs dialogs;
   dialogs.ExpectMessage();
   Convert("");
+  ASSERT_TRUE(close.Done());
   EXPECT_TRUE(stillOpen);
   EXPECT_EQ(dialogs.Messages(), QStringList{"Detenga el proceso antes de salir"});
 }
@@ -973,17 +977,17 @@ TEST_F(ConvertTest, DetenerReachesFfmpegEncodingOneTrack) {
   const QString clip = Clip("in/a.mkv", 20);
   List({clip});
   QString stage;
-  QTimer::singleShot(1500, [&] {
-    Form12* form = Form12::Instance();
-    stage = form->Text4->text();
-    EXPECT_TRUE(form->Command1->isEnabled());
-    form->Command1->click();
+  QElapsedTimer sinceStop;
+  WhenReady stop(Encoding, [&] {
+    stage = Progress()->Text4->text();
+    EXPECT_TRUE(Progress()->Command1->isEnabled());
+    sinceStop.start();
+    Progress()->Command1->click();
   });
   ScriptedDialogs dialogs;
-  QElapsedTimer clock;
-  clock.start();
   Convert("");
-  EXPECT_LT(clock.elapsed(), 10000);
+  ASSERT_TRUE(stop.Done());
+  EXPECT_LT(sinceStop.elapsed(), 10000);
   EXPECT_EQ(stage, "Codificando audio");
   EXPECT_EQ(Progress()->Text1->text(), "El proceso fue detenido");
   EXPECT_TRUE(Errors.isEmpty());

@@ -388,10 +388,10 @@ TEST_F(CdRipTest, ATrackStoppedByDetenerIsRemovedAndTheTracksBeforeItStay) {
 
 TEST_F(CdRipTest, CloseDuringTheTitleReadStopsItAndUnloads) {
   WriteFile("fixture/slowtitles", "");
-  QTimer::singleShot(300, [] {
-    if (Form2* window = Form2::Instance()) window->close();
-  });
+  WhenReady close([this] { return Form2::Instance() && Log().size() == 2; },
+                  [] { Form2::Instance()->close(); });
   Form2::OpenCDRip();
+  ASSERT_TRUE(close.Done());
   Flush();
   EXPECT_EQ(Form2::Instance(), nullptr);
   EXPECT_TRUE(main_->isVisible());
@@ -492,11 +492,12 @@ TEST_F(CdRipTest, StopDuringARipAppendsNothingAndKeepsTheWindow) {
   WriteFile("fixture/slow", "");
   Tick({0, 1});
   bool refusedClose = false;
-  QTimer::singleShot(300, [&] {
+  WhenReady close([this] { return Log().size() == 3; }, [&] {
     window->close();
     refusedClose = Form2::Instance() != nullptr && window->isVisible();
   });
   window->Command2->click();
+  ASSERT_TRUE(close.Done());
   Flush();
   EXPECT_TRUE(refusedClose);
   ASSERT_EQ(Form2::Instance(), window);
@@ -508,8 +509,9 @@ TEST_F(CdRipTest, StopDuringARipAppendsNothingAndKeepsTheWindow) {
   EXPECT_EQ(cdrtools::CDRipBusy, 0);
 
   // Detener works the same way.
-  QTimer::singleShot(300, [&] { window->Command3->click(); });
+  WhenReady stop([this] { return Log().size() == 4; }, [&] { window->Command3->click(); });
   window->Command2->click();
+  ASSERT_TRUE(stop.Done());
   EXPECT_EQ(Log().size(), 4);
   EXPECT_TRUE(Aplicacion::FileList.isEmpty());
 }

@@ -71,6 +71,21 @@ void When(std::function<bool()> ready, std::function<void()> act) {
   poll->start(20);
 }
 
+// Whether a tool that this test program started is stopped by a signal.
+bool AToolIsPaused() {
+  QFile children(
+      QStringLiteral("/proc/self/task/%1/children").arg(QCoreApplication::applicationPid()));
+  if (!children.open(QIODevice::ReadOnly)) return false;
+  for (const QByteArray& pid : children.readAll().split(' ')) {
+    QFile stat("/proc/" + pid.trimmed() + "/stat");
+    if (pid.trimmed().isEmpty() || !stat.open(QIODevice::ReadOnly)) continue;
+    // The state follows the program's name, which is in parentheses.
+    const QByteArray fields = stat.readAll();
+    if (fields.mid(fields.lastIndexOf(')') + 2, 1) == "T") return true;
+  }
+  return false;
+}
+
 class RecorderTest : public TestEnv {
  protected:
   void SetUp() override {
@@ -432,7 +447,7 @@ TEST_F(RecorderTest, StopWhilePausedResumesFirstThenSendsQ) {
          When([] { return CaptureConsole::GetState() == CaptureConsole::PauseRequested; },
               [this, &sawPause] {
                 sawPause = window_->Text9->text() == "Pause";
-                QTimer::singleShot(200, [this] {
+                When(AToolIsPaused, [this] {
                   window_->Command4->click();
                   EXPECT_TRUE(window_->Timer1->isActive());
                 });

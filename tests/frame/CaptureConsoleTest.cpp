@@ -221,6 +221,22 @@ class CaptureConsoleRun : public TestEnv {
     return RunCaptured(Pipeline{{"/bin/sh", {"-c", script}}}, Folder(), withStdin, 0, box, true,
                        displayMode, output, maxKeep, exitCode);
   }
+  // Writes what the box shows to the file "shown" in the run's folder at each
+  // change; a script run with kShows waits with `shows TEXT` until the box
+  // shows that before it writes more, so each write reaches the box alone.
+  template <class Box>
+  void Mirror(Box* box) {
+    QObject::connect(box, &Box::textChanged, [this, box] {
+      QFile file(Folder() + "/shown");
+      if (file.open(QIODevice::WriteOnly)) file.write(TextOf(box).toUtf8());
+    });
+  }
+  static QString TextOf(const QLineEdit* box) { return box->text(); }
+  static QString TextOf(const QPlainTextEdit* box) { return box->toPlainText(); }
+  // Waits for the box to show $1, for 20 seconds at most.
+  inline static const QString kShows =
+      "shows() { n=0; until [ \"$(cat shown 2>/dev/null)\" = \"$1\" ] || [ $((n+=1)) -gt 2000 ]; "
+      "do sleep 0.01; done; }; ";
   // Calls action once the run has reached the given state, from the event loop.
   void When(std::function<bool()> ready, std::function<void()> action) {
     auto* timer = new QTimer;
@@ -296,13 +312,15 @@ TEST_F(CaptureConsoleRun, BoxesShowTheOutputByDisplayMode) {
   ASSERT_TRUE(RunShell("printf 'a\\nb\\n'", 0, &text, 1));
   EXPECT_EQ(text.toPlainText(), "a\nb\n");
   QLineEdit line;
-  ASSERT_TRUE(RunShell("printf 'a\\n'; sleep 0.1; printf 'b\\n'", 0, &line, 1));
+  Mirror(&line);
+  ASSERT_TRUE(RunShell(kShows + "printf 'a\\n'; shows a; printf 'b\\n'", 0, &line, 1));
   EXPECT_EQ(line.text(), "ab");
-  ASSERT_TRUE(
-      RunShell("printf 'frame=1\\r'; sleep 0.1; printf ' frame=2 \\r'; sleep 0.1; printf '\\r\\n'",
-               0, &text, 3));
+  Mirror(&text);
+  ASSERT_TRUE(RunShell(kShows + "printf 'frame=1\\r'; shows frame=1; printf ' frame=2 \\r'; "
+                                "shows frame=2; printf '\\r\\n'",
+                       0, &text, 3));
   EXPECT_EQ(text.toPlainText(), "frame=2");
-  ASSERT_TRUE(RunShell("printf 'x'; sleep 0.1; printf '\\n'", 0, &text, 2));
+  ASSERT_TRUE(RunShell(kShows + "printf 'x'; shows x; printf '\\n'", 0, &text, 2));
   EXPECT_EQ(text.toPlainText(), "");
 }
 

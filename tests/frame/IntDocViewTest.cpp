@@ -50,11 +50,15 @@ class IntDocViewTest : public TestEnv {
     ASSERT_FALSE(ffmpeg_.isEmpty());
   }
   // Runs inspect on the viewer once its output is in, from inside ShowCommandOutput.
-  void WhenShown(std::function<void(Form6*)> inspect) {
+  void WhenShown(std::function<void(Form6*)> inspect) { WhenViewer(false, inspect); }
+  // Runs inspect on the viewer while its command runs: its wait notice is up
+  // until the output is in.
+  void WhileRunning(std::function<void(Form6*)> inspect) { WhenViewer(true, inspect); }
+  void WhenViewer(bool running, std::function<void(Form6*)> inspect) {
     auto* poll = new QTimer;
-    QObject::connect(poll, &QTimer::timeout, [poll, inspect] {
+    QObject::connect(poll, &QTimer::timeout, [poll, running, inspect] {
       Form6* viewer = Form6::Instance();
-      if (!viewer || !viewer->Frame3->isHidden()) return;
+      if (!viewer || viewer->Frame3->isHidden() == running) return;
       poll->stop();
       poll->deleteLater();
       inspect(viewer);
@@ -145,7 +149,7 @@ TEST_F(IntDocViewTest, ClosingOrDestroyingTheOwnerClosesTheViewer) {
 
   QWidget closedWhileRunning;
   closedWhileRunning.show();
-  QTimer::singleShot(100, &closedWhileRunning, &QWidget::close);
+  WhileRunning([&](Form6*) { closedWhileRunning.close(); });
   IntDocView::ShowCommandOutput(
       "\"" + ffmpeg_ + "\" -hide_banner -re -f lavfi -i sine=d=0.5 -f null -", &closedWhileRunning);
   EXPECT_EQ(Form6::Instance(), nullptr);
@@ -156,7 +160,8 @@ TEST_F(IntDocViewTest, AHiddenOwnerKeepsTheViewerAndCloseViewerEndsIt) {
   owner.show();
   WhenShown([&](Form6* viewer) {
     owner.hide();
-    QTimer::singleShot(50, [&owner, viewer] {
+    // Queued after anything the hiding queued, so whatever it set off has run.
+    QTimer::singleShot(0, [&owner, viewer] {
       EXPECT_TRUE(viewer->isVisible()) << "a hidden owner is still loaded";
       owner.show();
       IntDocView::CloseViewer();
@@ -171,10 +176,7 @@ TEST_F(IntDocViewTest, TheViewerRefusesToCloseWhileTheCommandRuns) {
   QWidget owner;
   owner.show();
   bool refused = false;
-  QTimer::singleShot(200, [&] {
-    Form6* viewer = Form6::Instance();
-    ASSERT_NE(viewer, nullptr);
-    EXPECT_FALSE(viewer->Frame3->isHidden());
+  WhileRunning([&](Form6* viewer) {
     refused = !viewer->close();
     EXPECT_TRUE(viewer->isVisible());
   });

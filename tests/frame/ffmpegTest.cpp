@@ -1,6 +1,6 @@
 #include <QFile>
 #include <QLocale>
-#include <QTimer>
+#include <QRegularExpression>
 #include <algorithm>
 
 #include "TestEnv.h"
@@ -229,16 +229,38 @@ TEST(ffmpegProbe, ParseTakesTheFirstStreamOfEachKind) {
   EXPECT_EQ(info.HasSubtitle, 1);
 }
 
+// Whether ffmpeg's status lines so far say that a whole second is written.
+bool WroteASecond(const QString& console) {
+  static const QRegularExpression time(R"(time=(\d+):(\d+):(\d+))");
+  QRegularExpressionMatchIterator matches = time.globalMatch(console);
+  while (matches.hasNext()) {
+    const QRegularExpressionMatch match = matches.next();
+    if (match.captured(1).toInt() + match.captured(2).toInt() + match.captured(3).toInt() > 0)
+      return true;
+  }
+  return false;
+}
+
 TEST_F(ffmpegTools, FfmpegStoppedWithQWritesAValidFile) {
   const QString path = Folder() + "/grabación.mkv";
   QString output;
   int32_t code = -1;
-  QTimer::singleShot(1500, [] { CaptureConsole::SendInput("q", 1); });
+  QString console;
+  bool sentQ = false;
+  // "q" once a second is written (mpeg4 holds back no frames, as x264 does);
+  // the output's minute bounds the wait.
+  const auto quitAfterASecond = [&](const QString& chunk) {
+    console += chunk;
+    if (sentQ || !WroteASecond(console)) return;
+    sentQ = true;
+    CaptureConsole::SendInput("q", 1);
+  };
   ASSERT_TRUE(CaptureConsole::RunCaptured(
-      CaptureConsole::Pipeline{
-          {"/usr/bin/ffmpeg",
-           {"-re", "-f", "lavfi", "-i", "testsrc=size=160x120:rate=10", "-y", path}}},
-      Folder(), 1, 1, nullptr, false, 3, output, 4096, code));
+      CaptureConsole::Pipeline{{"/usr/bin/ffmpeg",
+                                {"-re", "-f", "lavfi", "-i", "testsrc=size=160x120:rate=10", "-t",
+                                 "60", "-c:v", "mpeg4", "-y", path}}},
+      Folder(), 1, 1, nullptr, false, 3, output, 4096, code, quitAfterASecond));
+  EXPECT_TRUE(sentQ) << output.toStdString();
   EXPECT_EQ(code, 0) << output.toStdString();
   const MediaInfo info = ffmpeg::ProbeMedia(path);
   EXPECT_EQ(info.HasVideo, 1);

@@ -254,7 +254,7 @@ TEST_F(WindowTranslatorsTest, ATableLineChangesEveryWindowThatSharesIt) {
     SCOPED_TRACE(name);
     const Window* each =
         std::find_if(std::begin(kWindows), std::end(kWindows),
-                     [&](const Window& w) { return !qstrcmp(w.translator, name); });
+                     [name = name](const Window& w) { return !qstrcmp(w.translator, name); });
     std::unique_ptr<QWidget> window(each->make(main_.get()));
     Lang::Translate(window.get(), TranslatorNamed(name));
     EXPECT_EQ(Shown(window.get(), controls[0].toLatin1(), Property::Caption, 0), "L217");

@@ -77,3 +77,15 @@ ModalCloser::ModalCloser(std::function<void(QWidget*)> inspect) : timer_(new QTi
 }
 
 ModalCloser::~ModalCloser() { delete timer_; }
+
+WhenReady::WhenReady(std::function<bool()> ready, std::function<void()> act) : timer_(new QTimer) {
+  QObject::connect(timer_, &QTimer::timeout, [this, ready, act] {
+    if (!ready()) return;
+    timer_->stop();
+    done_ = true;
+    act();
+  });
+  timer_->start(20);
+}
+
+WhenReady::~WhenReady() { delete timer_; }

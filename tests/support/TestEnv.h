@@ -62,6 +62,21 @@ class ModalCloser {
   class QTimer* timer_;
 };
 
+// Calls act once, from the event loop, as soon as ready() holds, while the
+// object lives: how a test steps in at a given state while the code under
+// test runs its own loop. Looked at every 20 ms; the wait is bounded by what
+// the test runs (a clip's length, a tool that ends), never by a fixed delay.
+class WhenReady {
+ public:
+  WhenReady(std::function<bool()> ready, std::function<void()> act);
+  ~WhenReady();
+  bool Done() const { return done_; }
+
+ private:
+  bool done_ = false;
+  class QTimer* timer_;
+};
+
 // Readable failure messages for Qt's text types.
 #include <QStringList>
 #include <ostream>

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "FreshStart.h"
 #include "frame/WindowServices.h"
 
 int main(int argc, char** argv) {
@@ -10,5 +11,6 @@ int main(int argc, char** argv) {
   QApplication::setQuitOnLastWindowClosed(false);
   WindowServices::Install();
   ::testing::InitGoogleTest(&argc, argv);
+  ::testing::UnitTest::GetInstance()->listeners().Append(new FreshStart);
   return RUN_ALL_TESTS();
 }

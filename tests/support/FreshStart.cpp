@@ -1,0 +1,159 @@
+#include "FreshStart.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QPointer>
+#include <QProcessEnvironment>
+#include <QTranslator>
+#include <QWidget>
+
+#include <iostream>
+
+#include "convert/Convertidor.h"
+#include "devices/Emisor.h"
+#include "devices/Grabador.h"
+#include "devices/cdrtools.h"
+#include "editing/FilterEditor.h"
+#include "editing/MediaEdit.h"
+#include "formats/AboutCodecView.h"
+#include "formats/ECodecEdit.h"
+#include "formats/FormatEdit.h"
+#include "frame/APIS.h"
+#include "frame/Aplicacion.h"
+#include "frame/Appfilesadm.h"
+#include "frame/CaptureConsole.h"
+#include "frame/Dialogs.h"
+#include "frame/ProgramFolder.h"
+#include "frame/ffmpeg.h"
+#include "lang/Lang.h"
+
+FreshStart::FreshStart()
+    : startEnvironment_(QProcessEnvironment::systemEnvironment()),
+      startFolder_(QDir::currentPath()) {
+  KeepProgramValues();
+}
+
+void FreshStart::KeepProgramValues() {
+  Keep(ffmpeg::FfmpegPath);
+  Keep(ffmpeg::FfplayPath);
+  Keep(ffmpeg::FfprobePath);
+  Keep(ffmpeg::OptNames);
+  Keep(ffmpeg::ParamCaptions);
+  Keep(ffmpeg::PipeMode);
+  Keep(APIS::LastFolder);
+  Keep(Aplicacion::OutputFile);
+  Keep(Aplicacion::OutputFolder);
+  Keep(Aplicacion::FormatProfilePath);
+  Keep(Aplicacion::EditProfilePath);
+  Keep(Aplicacion::FileList);
+  Keep(Appfilesadm::FmFolder);
+  Keep(Appfilesadm::FmExtension);
+  Keep(Appfilesadm::FmMode);
+  Keep(Appfilesadm::FmResult);
+  Keep(Appfilesadm::FmSpecialEntries);
+  Keep(Appfilesadm::FmEditRequested);
+  Keep(CaptureConsole::ConsoleState);
+  Keep(CaptureConsole::ConsoleInput);
+  Keep(Lang::Msg);
+  Keep(Lang::LanguageName);
+  Keep(AboutCodecView::FilePath);
+  Keep(AboutCodecView::IsVideo);
+  Keep(ECodecEdit::CurrentCodec);
+  Keep(ECodecEdit::SavedCodec);
+  Keep(ECodecEdit::CurrentPath);
+  Keep(ECodecEdit::CurrentIsVideo);
+  Keep(ECodecEdit::EditIndex);
+  Keep(FormatEdit::FfmpegListsStale);
+  Keep(FormatEdit::AudioEncoders);
+  Keep(FormatEdit::VideoEncoders);
+  Keep(FormatEdit::SubtitleEncoders);
+  Keep(FormatEdit::AudioDecoders);
+  Keep(FormatEdit::VideoDecoders);
+  Keep(FormatEdit::SubtitleDecoders);
+  Keep(FormatEdit::MuxerFormats);
+  Keep(FormatEdit::DemuxerFormats);
+  Keep(FormatEdit::InputPixelFormats);
+  Keep(FormatEdit::OutputPixelFormats);
+  Keep(FormatEdit::CurrentFormat);
+  Keep(FormatEdit::SavedFormat);
+  Keep(FormatEdit::CurrentFormatFile);
+  Keep(FormatEdit::TempFormatMode);
+  Keep(FormatEdit::CurrentCategory);
+  Keep(FormatEdit::ParamRowCount);
+  Keep(Convertidor::Choices);
+  Keep(Convertidor::Commands);
+  Keep(Convertidor::MultiOutput);
+  Keep(Convertidor::Errors);
+  Keep(Convertidor::TempDir);
+  Keep(Convertidor::StopRequested);
+  Keep(Convertidor::Running);
+  Keep(FilterEditor::CurrentFilter);
+  Keep(FilterEditor::SavedFilter);
+  Keep(FilterEditor::CurrentPath);
+  Keep(FilterEditor::Loading);
+  Keep(FilterEditor::TestRunning);
+  Keep(FilterEditor::TestFiles);
+  Keep(FilterEditor::TestFileCount);
+  Keep(MediaEdit::CurrentProfile);
+  Keep(MediaEdit::SavedProfile);
+  Keep(MediaEdit::CurrentPath);
+  Keep(MediaEdit::Loading);
+  Keep(MediaEdit::ScratchMode);
+  Keep(cdrtools::Cdda2wavPath);
+  Keep(cdrtools::CDRipAddToList);
+  Keep(cdrtools::CDRipBusy);
+  Keep(cdrtools::CDRipCancel);
+  Keep(cdrtools::CDRipOutputDir);
+  Keep(cdrtools::CDRipDevice);
+  Keep(Grabador::RecBufferSizeMB);
+  Keep(Grabador::RecOutputPath);
+  Keep(Grabador::RecFormatProfilePath);
+  Keep(Grabador::RecRunning);
+  Keep(Grabador::RecStoppedByUser);
+  Keep(Emisor::StreamInputArgs);
+  Keep(Emisor::LocalIPAddress);
+  Keep(Emisor::StreamFormatProfilePath);
+  Keep(Emisor::StreamRunning);
+}
+
+void FreshStart::OnTestEnd(const ::testing::TestInfo& test) {
+  RemoveWindows(test);
+  qDeleteAll(qApp->findChildren<QTranslator*>(Qt::FindDirectChildrenOnly));
+  for (const std::function<void()>& restore : restorers_) restore();
+  Dialogs::SetResponder(nullptr);
+  ProgramFolder::SetForTests(QString());
+  RestoreEnvironment();
+  QDir::setCurrent(startFolder_);
+}
+
+// A window closed with Qt::WA_DeleteOnClose goes only when the event loop next
+// runs, which between two tests it does not: until then its Instance() and a
+// search by its name still find it. A window that outlived its test is named,
+// so that the test can be mended, and removed.
+void FreshStart::RemoveWindows(const ::testing::TestInfo& test) const {
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  QList<QPointer<QWidget>> left;
+  for (QWidget* window : QApplication::topLevelWidgets()) {
+    if (!window->parentWidget()) left << window;
+  }
+  for (const QPointer<QWidget>& window : left) {
+    if (!window) continue;
+    std::cerr << "A window outlived " << test.test_suite_name() << '.' << test.name() << ": "
+              << window->metaObject()->className() << ' ' << window->objectName().toStdString()
+              << '\n';
+    delete window.data();
+  }
+}
+
+void FreshStart::RestoreEnvironment() const {
+  const QProcessEnvironment now = QProcessEnvironment::systemEnvironment();
+  for (const QString& name : now.keys()) {
+    if (!startEnvironment_.contains(name)) qunsetenv(name.toLocal8Bit());
+  }
+  for (const QString& name : startEnvironment_.keys()) {
+    const QString value = startEnvironment_.value(name);
+    if (!now.contains(name) || now.value(name) != value) {
+      qputenv(name.toLocal8Bit(), value.toLocal8Bit());
+    }
+  }
+}
