@@ -30,18 +30,6 @@ void Flush() {
   QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
-// Calls act once, from inside the running event loop, as soon as ready() holds.
-void When(std::function<bool()> ready, std::function<void()> act) {
-  auto* poll = new QTimer;
-  QObject::connect(poll, &QTimer::timeout, [poll, ready, act] {
-    if (!ready()) return;
-    poll->stop();
-    poll->deleteLater();
-    act();
-  });
-  poll->start(20);
-}
-
 QString OnlySubfolder(const QString& folder) {
   const QStringList names = QDir(folder).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
   return names.size() == 1 ? folder + "/" + names.first() : QString();

@@ -59,18 +59,6 @@ void ClickCaption(QWidget* caption) {
   QApplication::sendEvent(caption, &release);
 }
 
-// Calls act once, from inside the running event loop, as soon as ready() holds.
-void When(std::function<bool()> ready, std::function<void()> act) {
-  auto* poll = new QTimer;
-  QObject::connect(poll, &QTimer::timeout, [poll, ready, act] {
-    if (!ready()) return;
-    poll->stop();
-    poll->deleteLater();
-    act();
-  });
-  poll->start(20);
-}
-
 // Whether a tool that this test program started is stopped by a signal.
 bool AToolIsPaused() {
   QFile children(

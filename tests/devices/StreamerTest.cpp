@@ -40,17 +40,6 @@ void Flush() {
   QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
-void When(std::function<bool()> ready, std::function<void()> act) {
-  auto* poll = new QTimer;
-  QObject::connect(poll, &QTimer::timeout, [poll, ready, act] {
-    if (!ready()) return;
-    poll->stop();
-    poll->deleteLater();
-    act();
-  });
-  poll->start(20);
-}
-
 // Receives the stream: counts the datagrams that start with the MPEG-TS sync byte.
 class Receiver {
  public:

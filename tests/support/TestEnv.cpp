@@ -89,3 +89,14 @@ WhenReady::WhenReady(std::function<bool()> ready, std::function<void()> act) : t
 }
 
 WhenReady::~WhenReady() { delete timer_; }
+
+void When(std::function<bool()> ready, std::function<void()> act) {
+  auto* poll = new QTimer;
+  QObject::connect(poll, &QTimer::timeout, [poll, ready, act] {
+    if (!ready()) return;
+    poll->stop();
+    poll->deleteLater();
+    act();
+  });
+  poll->start(20);
+}

@@ -66,6 +66,10 @@ class ModalCloser {
 // object lives: how a test steps in at a given state while the code under
 // test runs its own loop. Looked at every 20 ms; the wait is bounded by what
 // the test runs (a clip's length, a tool that ends), never by a fixed delay.
+// Calls act once, from inside the running event loop, as soon as ready()
+// holds; unlike WhenReady it outlives the scope that set it up.
+void When(std::function<bool()> ready, std::function<void()> act);
+
 class WhenReady {
  public:
   WhenReady(std::function<bool()> ready, std::function<void()> act);
