@@ -143,7 +143,7 @@ bool Form3::SetUp() {
       Label1->setText(Label1->property("Tag").toString());
       break;
     default:
-      Lang::ShowSaveAsLabel(Label1);
+      Label1->setText(Lang::SaveAsLabelText());
       break;
   }
   return true;

@@ -23,8 +23,9 @@ void CloseViewer() {
 QString CommandOutput(const QString& cmdLine) {
   QString output;
   int32_t exitCode = 0;
-  CaptureConsole::RunCaptured(cmdLine, QString(), 0, 0, nullptr, false, CaptureConsole::NoDisplay,
-                              output, -1, exitCode);
+  CaptureConsole::RunCaptured(CaptureConsole::ParseCommandLine(cmdLine), QString(), 0, 0,
+                              CaptureConsole::OutputSink(), CaptureConsole::NoDisplay, output, -1,
+                              exitCode);
   return output;
 }
 
