@@ -21,6 +21,7 @@
 #include "frame/Aplicacion.h"
 #include "frame/CaptureConsole.h"
 #include "frame/ConsoleBox.h"
+#include "frame/Dialogs.h"
 #include "frame/ScriptObj.h"
 #include "frame/WidgetFactory.h"
 #include "lang/Lang.h"
@@ -239,7 +240,7 @@ void Form2::Form_Unload() {
 }
 
 void Form2::Command1_Click() {
-  const QString folder = ScriptObj::BrowseForFolder(QString(), QString(), this);
+  const QString folder = Dialogs::Folder(this, QString(), QString());
   if (folder.isEmpty()) return;
   cdrtools::CDRipOutputDir = folder;
   Text1->setText(folder);
