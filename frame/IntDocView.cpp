@@ -12,7 +12,7 @@ Viewer g_viewer;
 
 void InstallViewer(const Viewer& viewer) { g_viewer = viewer; }
 
-void ShowCommandOutput(const QString& cmdLine, QWidget* owner) {
+void ShowCommandOutput(const QString& cmdLine, QObject* owner) {
   if (g_viewer.showCommandOutput) g_viewer.showCommandOutput(cmdLine, owner);
 }
 
