@@ -1,5 +1,6 @@
 #include "frame/Form3.h"
 
+#include <QApplication>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -190,7 +191,9 @@ void Form3::Command4_Click() {
 }
 
 void Form3::Command5_Click() {
-  if (Appfilesadm::AcceptSelection(Text1->text())) close();
+  const Appfilesadm::Acceptance result = Appfilesadm::AcceptSelection(Text1->text());
+  if (result == Appfilesadm::Acceptance::Accepted) close();
+  if (result == Appfilesadm::Acceptance::NameMissing) QApplication::beep();
 }
 
 void Form3::Command6_Click() {
