@@ -7,6 +7,7 @@
 
 #include "Measure.h"
 #include "frame/CaptureConsole.h"
+#include "frame/ConsoleBox.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);

@@ -6,7 +6,7 @@
 #include "convert/Form1.h"
 #include "convert/Form12.h"
 #include "convert/RunSteps.h"
-#include "formats/AboutCodecView.h"
+#include "formats/Form11.h"
 #include "frame/APIS.h"
 #include "frame/Aplicacion.h"
 #include "frame/Dialogs.h"

@@ -42,8 +42,8 @@
 #include "devices/cdrtools.h"
 #include "editing/FilterEditor.h"
 #include "editing/MediaEdit.h"
-#include "formats/AboutCodecView.h"
 #include "formats/ECodecEdit.h"
+#include "formats/Form11.h"
 #include "formats/FormatEdit.h"
 #include "lang/Form13.h"
 #include "lang/Lang.h"
@@ -368,7 +368,7 @@ void Form1::Menu_Archivo_QuitarTodos_Click() {
 }
 
 void Form1::Menu_Archivo_AgDir_Click() {
-  const QString folder = ScriptObj::BrowseForFolder("", "", this);
+  const QString folder = Dialogs::Folder(this, "", "");
   if (folder.isEmpty()) return;
   const QStringList files = ScriptObj::ListFiles(folder, "");
   if (files.isEmpty()) return;
@@ -551,7 +551,7 @@ void Form1::Combo1_Click() {
 
 void Form1::Command3_Click() {
   if (Combo1->currentIndex() == kChosenFolder) {
-    const QString folder = ScriptObj::BrowseForFolder("", "", this);
+    const QString folder = Dialogs::Folder(this, "", "");
     if (!folder.isEmpty()) Aplicacion::OutputFolder = folder;
     Text1->setText(Aplicacion::OutputFolder);
   } else {

@@ -150,11 +150,11 @@ Refusal PrepareStream(const StreamRequest& request, Convertidor::StepCommand& st
   return Refusal::None;
 }
 
-StreamEnd RunStream(const Convertidor::StepCommand& step, QWidget* consoleBox) {
+StreamEnd RunStream(const Convertidor::StepCommand& step, const CaptureConsole::OutputSink& show) {
   StreamRunning = 1;
   StreamEnd end;
-  CaptureConsole::RunCaptured(CaptureConsole::Pipeline{step.Command}, QString(), 0, 0, consoleBox,
-                              true, CaptureConsole::ReplaceByVisibleChunk, end.Output, 1024,
+  CaptureConsole::RunCaptured(CaptureConsole::Pipeline{step.Command}, QString(), 0, 0, show,
+                              CaptureConsole::ReplaceByVisibleChunk, end.Output, 1024,
                               end.ExitCode);
   StreamRunning = 0;
   return end;

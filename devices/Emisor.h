@@ -4,9 +4,8 @@
 #include <QStringList>
 #include <cstdint>
 
-class QWidget;
-
 #include "convert/Convertidor.h"
+#include "frame/CaptureConsole.h"
 
 // Streaming a source to a UDP or RTP address through ffmpeg in real time: the
 // main window's whole file list (joined by a concat list) or the recorder's
@@ -88,7 +87,7 @@ struct StreamEnd {
   QString Output;  // the end of ffmpeg's console
 };
 // Runs the stream until it ends or is stopped, ffmpeg's console going to
-// consoleBox; StreamRunning holds meanwhile.
-StreamEnd RunStream(const Convertidor::StepCommand& step, QWidget* consoleBox);
+// show; StreamRunning holds meanwhile.
+StreamEnd RunStream(const Convertidor::StepCommand& step, const CaptureConsole::OutputSink& show);
 
 }  // namespace Emisor

@@ -25,6 +25,7 @@
 #include "frame/APIS.h"
 #include "frame/Aplicacion.h"
 #include "frame/CaptureConsole.h"
+#include "frame/ConsoleBox.h"
 #include "frame/Dialogs.h"
 #include "frame/IntDocView.h"
 #include "frame/ModalWindow.h"
@@ -502,7 +503,8 @@ void Form14::Record() {
   ShowRecordingPanel();
   if (Check1->isChecked()) ShowRefusal(Grabador::PlayPreview(SourceFromControls(), true, this));
   QPointer<Form14> guard(this);
-  const Grabador::RecordingEnd end = Grabador::RunRecording(plan.Step, Text9);
+  const Grabador::RecordingEnd end =
+      Grabador::RunRecording(plan.Step, CaptureConsole::BoxSink(Text9, false));
   ShowRecordingFailure(end);
   if (guard) ShowRecordingEnd();
 }

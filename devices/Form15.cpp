@@ -18,6 +18,7 @@
 #include "devices/Emisor.h"
 #include "formats/FormatEdit.h"
 #include "frame/CaptureConsole.h"
+#include "frame/ConsoleBox.h"
 #include "frame/IntDocView.h"
 #include "frame/ModalWindow.h"
 #include "frame/ScriptObj.h"
@@ -253,7 +254,7 @@ void Form15::StartStream() {
   if (refused != Emisor::Refusal::None) return;
   QPointer<Form15> guard(this);
   ShowStreamingPanel(request.Address);
-  const Emisor::StreamEnd end = Emisor::RunStream(step, Text4);
+  const Emisor::StreamEnd end = Emisor::RunStream(step, CaptureConsole::BoxSink(Text4, true));
   if (guard) ShowEnd(end.ExitCode, end.Output);
 }
 

@@ -20,6 +20,8 @@
 #include "frame/APIS.h"
 #include "frame/Aplicacion.h"
 #include "frame/CaptureConsole.h"
+#include "frame/ConsoleBox.h"
+#include "frame/Dialogs.h"
 #include "frame/ScriptObj.h"
 #include "frame/WidgetFactory.h"
 #include "lang/Lang.h"
@@ -52,7 +54,7 @@ void Form2::OpenCDRip() {
   QPointer<Form2> window = new Form2;
   window->Form_Load();
   window->ShowBusyPanel(true);
-  Lang::ShowGettingTrackInfo(window->Text2);
+  window->Text2->setPlainText(Lang::GettingTrackInfoText());
 
   cdrtools::CDRipBusy = 1;
   window->show();
@@ -122,8 +124,10 @@ void Form2::ExtractTracks() {
   if (target.Refused != cdrtools::RipTarget::Problem::None || target.Folder.isEmpty()) return;
   QPointer<Form2> guard(this);
   ShowBusyPanel(true);
+  // The rip ends with its window.
   const cdrtools::RipResult result = cdrtools::RipTracks(
-      tracks, target.Folder, Combo1->currentText(), Check1->isChecked(), addToList, Text2);
+      tracks, target.Folder, Combo1->currentText(), Check1->isChecked(), addToList,
+      CaptureConsole::BoxSink(Text2, true), [guard] { return guard.isNull(); });
   if (!result.NotRenamed.isEmpty()) Lang::MsgCannotRenameFile(result.NotRenamed);
   if (!guard) return;
   if (!result.FilesToAdd.isEmpty()) {
@@ -236,7 +240,7 @@ void Form2::Form_Unload() {
 }
 
 void Form2::Command1_Click() {
-  const QString folder = ScriptObj::BrowseForFolder(QString(), QString(), this);
+  const QString folder = Dialogs::Folder(this, QString(), QString());
   if (folder.isEmpty()) return;
   cdrtools::CDRipOutputDir = folder;
   Text1->setText(folder);

@@ -203,8 +203,9 @@ bool IsValidBufferSize(const QString& text) {
 DeviceLists ListDevices() {
   QString output;
   int32_t exitCode = 0;
-  CaptureConsole::RunCaptured(DeviceListCommand(), QString(), 0, 0, nullptr, false,
-                              CaptureConsole::NoDisplay, output, -1, exitCode);
+  CaptureConsole::RunCaptured(CaptureConsole::ParseCommandLine(DeviceListCommand()), QString(), 0,
+                              0, CaptureConsole::OutputSink(), CaptureConsole::NoDisplay, output,
+                              -1, exitCode);
   DeviceLists lists;
   ParseDeviceList(output, lists.Audio, lists.Video);
   return lists;
@@ -285,15 +286,16 @@ RecordPlan PlanRecording(const RecordRequest& request, const std::function<int()
   return plan;
 }
 
-RecordingEnd RunRecording(const Convertidor::StepCommand& step, QWidget* consoleBox) {
+RecordingEnd RunRecording(const Convertidor::StepCommand& step,
+                          const CaptureConsole::OutputSink& show) {
   RecRunning = 1;
   QString output;
   int32_t exitCode = 0;
   ffmpeg::ConsoleReport report;
-  const bool started = CaptureConsole::RunCaptured(
-      CaptureConsole::Pipeline{step.Command}, QString(), 1, 1, consoleBox, false,
-      CaptureConsole::ReplaceByVisibleChunk, output, 256, exitCode,
-      [&report](const QString& chunk) { report.Add(chunk); });
+  const bool started =
+      CaptureConsole::RunCaptured(CaptureConsole::Pipeline{step.Command}, QString(), 1, 1, show,
+                                  CaptureConsole::ReplaceByVisibleChunk, output, 256, exitCode,
+                                  [&report](const QString& chunk) { report.Add(chunk); });
   RecordingEnd end;
   if (!started) {
     end.Result = RecordingEnd::Outcome::NotStarted;

@@ -6,9 +6,9 @@
 #include <functional>
 
 #include "convert/Convertidor.h"
+#include "frame/CaptureConsole.h"
 
 class QObject;
-class QWidget;
 
 // Recording a live source (capture devices or a network address) into a file
 // through ffmpeg, or handing it to the network streamer. The recorder window
@@ -150,9 +150,10 @@ struct RecordingEnd {
   Outcome Result = Outcome::Finished;
   QString Output;  // FfmpegFailed: the end of ffmpeg's console
 };
-// Runs the recording with ffmpeg's newest console line in consoleBox;
+// Runs the recording with ffmpeg's newest console line going to show;
 // RecRunning holds meanwhile. A stop by the user is no failure unless ffmpeg
 // could not write the end of its file.
-RecordingEnd RunRecording(const Convertidor::StepCommand& step, QWidget* consoleBox);
+RecordingEnd RunRecording(const Convertidor::StepCommand& step,
+                          const CaptureConsole::OutputSink& show);
 
 }  // namespace Grabador

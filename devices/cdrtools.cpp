@@ -1,9 +1,7 @@
 #include "devices/cdrtools.h"
 
 #include <QFileInfo>
-#include <QPointer>
 #include <QRegularExpression>
-#include <QWidget>
 
 #include "convert/Convertidor.h"
 #include "frame/Aplicacion.h"
@@ -29,7 +27,8 @@ QString RunForOutput(const QStringList& arguments) {
   QString output;
   int32_t exitCode = 0;
   CaptureConsole::RunCaptured(CaptureConsole::Pipeline{{Cdda2wavPath, arguments}}, QString(), 0, 0,
-                              nullptr, false, CaptureConsole::NoDisplay, output, -1, exitCode);
+                              CaptureConsole::OutputSink(), CaptureConsole::NoDisplay, output, -1,
+                              exitCode);
   return output;
 }
 
@@ -175,10 +174,8 @@ RipTarget RipFolder(bool addToList) {
 }
 
 RipResult RipTracks(const QList<Track>& tracks, const QString& folder, const QString& format,
-                    bool removeSilence, bool addToList, QWidget* consoleBox) {
-  // A rip shown in a box ends when the box (its window) is gone.
-  const QPointer<QWidget> box(consoleBox);
-  const bool shown = consoleBox != nullptr;
+                    bool removeSilence, bool addToList, const CaptureConsole::OutputSink& show,
+                    const std::function<bool()>& shownGone) {
   CDRipBusy = 1;
   RipResult result;
   result.Completed = true;
@@ -188,7 +185,7 @@ RipResult RipTracks(const QList<Track>& tracks, const QString& folder, const QSt
     const bool started = CaptureConsole::RunCaptured(
         CaptureConsole::Pipeline{
             {Cdda2wavPath, RipArguments(CDRipDevice, format, removeSilence, track.Number)}},
-        folder, 0, 0, box, true, CaptureConsole::AppendChunk, output, 0, exitCode);
+        folder, 0, 0, show, CaptureConsole::AppendChunk, output, 0, exitCode);
     const QString ripped = RippedFile(folder, format, track.Number);
     // A run that was stopped or failed leaves at most a part of the track.
     const bool finished =
@@ -204,7 +201,7 @@ RipResult RipTracks(const QList<Track>& tracks, const QString& folder, const QSt
         result.Ripped << named;
       }
     }
-    if (CDRipCancel == 1 || (shown && !box) || CaptureConsole::Closing()) {
+    if (CDRipCancel == 1 || (shownGone && shownGone()) || CaptureConsole::Closing()) {
       result.Completed = false;
       break;
     }

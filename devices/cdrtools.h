@@ -4,8 +4,9 @@
 #include <QString>
 #include <QStringList>
 #include <cstdint>
+#include <functional>
 
-class QWidget;
+#include "frame/CaptureConsole.h"
 
 // CD ripping with cdda2wav: the drive is found by a bus scan, the track titles
 // are read from the disc, and the chosen tracks are ripped one by one, each
@@ -80,10 +81,11 @@ struct RipTarget {
 // new CDRip folder inside CDRipOutputDir.
 RipTarget RipFolder(bool addToList);
 // Rips the tracks one by one into folder as format, cdda2wav's console going
-// to consoleBox (none: not shown). Stops after the running track when
-// CDRipCancel is set, a given box is gone or the program closes; a track cut
-// short leaves no file.
+// to show (empty: not shown). Stops after the running track when CDRipCancel
+// is set, when shownGone (may be empty) says whoever showed the rip has gone,
+// or when the program closes; a track cut short leaves no file.
 RipResult RipTracks(const QList<Track>& tracks, const QString& folder, const QString& format,
-                    bool removeSilence, bool addToList, QWidget* consoleBox);
+                    bool removeSilence, bool addToList, const CaptureConsole::OutputSink& show,
+                    const std::function<bool()>& shownGone);
 
 }  // namespace cdrtools

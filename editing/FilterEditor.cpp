@@ -153,7 +153,7 @@ TestRefusal CheckTest(const TestSettings& settings) {
   return TestRefusal::Ready;
 }
 
-void RunTest(const TestSettings& settings, QWidget* console) {
+void RunTest(const TestSettings& settings, const CaptureConsole::OutputSink& show) {
   const bool playMode = !settings.ffmpegOnly;
   const CaptureConsole::Pipeline command =
       TestCommand(settings.inputs, settings.type, settings.filterText, playMode, settings.silence);
@@ -162,7 +162,7 @@ void RunTest(const TestSettings& settings, QWidget* console) {
   int32_t exitCode = 0;
   const QString workDir = playMode ? ScriptObj::ParentFolder(ffmpeg::FfmpegPath) : QString();
   CaptureConsole::RunCaptured(
-      command, workDir, 0, 0, console, true,
+      command, workDir, 0, 0, show,
       playMode ? CaptureConsole::ReplaceByVisibleChunk : CaptureConsole::AppendChunk, output, 0,
       exitCode);
   TestRunning = 0;

@@ -8,8 +8,6 @@
 #include "editing/FilterDef.h"
 #include "frame/CaptureConsole.h"
 
-class QWidget;
-
 // The filter being edited in the filter editor, its life cycle, and the
 // editor's test bench, which runs the filter through ffmpeg on chosen files
 // and plays the result or prints the MD5 of one second of it. Changes the
@@ -81,8 +79,8 @@ enum class TestRefusal { Ready, ToolsMissing, NoParameters, NoFiles, NeedsTwoFil
 // when ToolsMissing comes back), then the filter text, then the inputs.
 TestRefusal CheckTest(const TestSettings& settings);
 // Runs the test and returns when ffmpeg (and the player) have ended, the
-// output shown in console. TestRunning is 1 meanwhile.
-void RunTest(const TestSettings& settings, QWidget* console);
+// output going to show. TestRunning is 1 meanwhile.
+void RunTest(const TestSettings& settings, const CaptureConsole::OutputSink& show);
 
 // The test's run: ffmpeg with every input, the raw output format and the
 // filter; piped into ffplay (silenced with -an when asked) in play mode, or

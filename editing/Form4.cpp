@@ -16,6 +16,7 @@
 #include "frame/APIS.h"
 #include "frame/Aplicacion.h"
 #include "frame/CaptureConsole.h"
+#include "frame/ConsoleBox.h"
 #include "frame/IntDocView.h"
 #include "frame/ModalWindow.h"
 #include "frame/TextFit.h"
@@ -271,7 +272,7 @@ void Form4::Command2_Click() {
   }
   ShowRunPanel();
   QPointer<Form4> alive(this);
-  FilterEditor::RunTest(settings, Text2);
+  FilterEditor::RunTest(settings, CaptureConsole::BoxSink(Text2, true));
   if (alive) MarkRunFinished();
 }
 

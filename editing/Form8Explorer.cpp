@@ -201,7 +201,7 @@ void Form8::Command8_Click() {
   int32_t exitCode = 0;
   const bool ran = CaptureConsole::RunCaptured(
       CaptureConsole::Pipeline{EditPreview::BorderDetection(TestFile, posText)}, QString(), 0, 0,
-      nullptr, true, CaptureConsole::NoDisplay, output, -1, exitCode);
+      CaptureConsole::OutputSink(), CaptureConsole::NoDisplay, output, -1, exitCode);
   const auto rect =
       ran ? EditPreview::ParseCropDetect(output, exitCode, TestWidth, TestHeight) : std::nullopt;
   if (!rect) {

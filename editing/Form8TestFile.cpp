@@ -94,7 +94,7 @@ void Form8::GrabFrame(const QString& seekText, bool firstFrame) {
   int32_t exitCode = 0;
   const bool ran = CaptureConsole::RunCaptured(
       CaptureConsole::Pipeline{EditPreview::FrameGrab(TestFile, frameFile, seekText)}, QString(), 0,
-      0, nullptr, true, CaptureConsole::NoDisplay, output, 0, exitCode);
+      0, CaptureConsole::OutputSink(), CaptureConsole::NoDisplay, output, 0, exitCode);
   if (!ran || exitCode != 0) return;
   const QImage frame(frameFile);
   if (frame.isNull()) return;
@@ -227,7 +227,8 @@ void Form8::Opt_Preview_Click() {
       QString output;
       int32_t exitCode = 0;
       CaptureConsole::RunCaptured(pipeline, ScriptObj::ParentFolder(ffmpeg::FfmpegPath), 0, 0,
-                                  nullptr, true, CaptureConsole::NoDisplay, output, 0, exitCode);
+                                  CaptureConsole::OutputSink(), CaptureConsole::NoDisplay, output,
+                                  0, exitCode);
       setEnabled(true);
       return;
     }

@@ -6,8 +6,6 @@
 
 #include "formats/ExtCodecDef.h"
 
-class QWidget;
-
 // The external codec viewer's module: which definition the viewer shows, where
 // it lives, and the program path the user gave it. It reads and writes the
 // files; the viewer window shows what it returns.
@@ -17,13 +15,6 @@ namespace AboutCodecView {
 extern QString FilePath;
 // For a codec embedded in a .qfm file: 1 its video codec, 0 its audio codec.
 extern uint8_t IsVideo;
-
-// Shows the viewer modally over owner: the list of all codecs when path is
-// empty, else the codec of the .qca/.qcv file or the audio (isVideo 0) or
-// video codec embedded in the .qfm file. Returns the program path the user
-// entered, as stored (relative to the program folder when inside it), or "".
-// Defined with the viewer window, which it opens.
-QString ShowCodecInfo(QWidget* owner, const QString& path, uint8_t isVideo);
 
 // The list's entries: "audio\<codec>", "audio\<profile>\<codec>" for a codec
 // that lives on only inside a profile, then the same for video.

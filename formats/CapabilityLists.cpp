@@ -114,8 +114,9 @@ QString FfmpegListing(const QString& option) {
   QString output;
   int32_t exitCode = 0;
   const QString cmdLine = CaptureConsole::QuoteArgument(ffmpeg::FfmpegPath) + " " + option;
-  if (!CaptureConsole::RunCaptured(cmdLine, QString(), 0, 0, nullptr, true,
-                                   CaptureConsole::NoDisplay, output, -1, exitCode)) {
+  if (!CaptureConsole::RunCaptured(CaptureConsole::ParseCommandLine(cmdLine), QString(), 0, 0,
+                                   CaptureConsole::OutputSink(), CaptureConsole::NoDisplay, output,
+                                   -1, exitCode)) {
     return QString();
   }
   return output;

@@ -67,3 +67,13 @@ class Form11 : public QDialog {
   void ClearDetails();
   bool PathChanged() const;
 };
+
+namespace AboutCodecView {
+
+// Shows the viewer modally over owner: the list of all codecs when path is
+// empty, else the codec of the .qca/.qcv file or the audio (isVideo 0) or
+// video codec embedded in the .qfm file. Returns the program path the user
+// entered, as stored (relative to the program folder when inside it), or "".
+QString ShowCodecInfo(QWidget* owner, const QString& path, uint8_t isVideo);
+
+}  // namespace AboutCodecView

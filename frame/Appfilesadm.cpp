@@ -1,6 +1,5 @@
 #include "frame/Appfilesadm.h"
 
-#include <QApplication>
 #include <QCollator>
 #include <QHash>
 #include <QLocale>
@@ -188,25 +187,23 @@ bool DeleteFile(const QString& selected) {
   return false;
 }
 
-bool AcceptSelection(const QString& text) {
+Acceptance AcceptSelection(const QString& text) {
   const QString path = EntryPath(text);
   if (FmMode == Open && !BeginsSpecial(text) && !ScriptObj::FileExists(path)) {
     Lang::MsgFileNotFound(QString());
-    return false;
+    return Acceptance::Refused;
   }
   if (FmMode == SaveAs || FmMode == SaveAsNoQuestion) {
-    if (text.isEmpty()) {
-      QApplication::beep();
-      return false;
-    }
+    if (text.isEmpty()) return Acceptance::NameMissing;
     if (!ScriptObj::IsValidFileName(text) && !IsSpecialEntry(text)) {
       Lang::MsgInvalidFileName(text);
-      return false;
+      return Acceptance::Refused;
     }
   }
-  if (FmMode == SaveAs && ScriptObj::FileExists(path) && Lang::AskReplaceFile() != 6) return false;
+  if (FmMode == SaveAs && ScriptObj::FileExists(path) && Lang::AskReplaceFile() != 6)
+    return Acceptance::Refused;
   FmResult = path;
-  return true;
+  return Acceptance::Accepted;
 }
 
 Editor EditorFor(const QString& extension) {

@@ -54,8 +54,11 @@ bool RenameFile(const QString& selected);
 bool CopyFile(const QString& selected);
 bool DeleteFile(const QString& selected);
 
-// "Aceptar" with the typed text: true when FmResult is set and the manager closes.
-bool AcceptSelection(const QString& text);
+// What "Aceptar" with the typed text came to: Accepted when FmResult is set
+// and the manager closes; NameMissing (no message) when a name to save as was
+// left empty; Refused after a message or a "no" to replacing.
+enum class Acceptance { Accepted, Refused, NameMissing };
+Acceptance AcceptSelection(const QString& text);
 
 // The editor of an extension; nullptr where the program has none.
 using Editor = void (*)(const QString& name);

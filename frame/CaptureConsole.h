@@ -7,7 +7,6 @@
 #include <functional>
 
 class QObject;
-class QWidget;
 
 // Runs the outside tools (ffmpeg, ffprobe, ffplay, cdda2wav, encoders) one
 // run at a time, with standard output and standard error read together in
@@ -111,18 +110,6 @@ using ChunkSink = std::function<void(const QString& chunk)>;
 bool RunCaptured(const Pipeline& pipeline, const QString& workDir, uint8_t withStdin,
                  uint8_t peekFirst, const OutputSink& show, uint8_t displayMode, QString& output,
                  int32_t maxKeep, int32_t& exitCode, const ChunkSink& sink = ChunkSink());
-
-// The same with the output shown in a box (a QPlainTextEdit or QLineEdit, may
-// be null when displayMode is 0); autoScroll puts its caret at the end. These
-// forms live on the window side, in frame/ConsoleBox.cpp.
-bool RunCaptured(const Pipeline& pipeline, const QString& workDir, uint8_t withStdin,
-                 uint8_t peekFirst, QWidget* box, bool autoScroll, uint8_t displayMode,
-                 QString& output, int32_t maxKeep, int32_t& exitCode,
-                 const ChunkSink& sink = ChunkSink());
-// cmdLine is read as ParseCommandLine reads it.
-bool RunCaptured(const QString& cmdLine, const QString& workDir, uint8_t withStdin,
-                 uint8_t peekFirst, QWidget* box, bool autoScroll, uint8_t displayMode,
-                 QString& output, int32_t maxKeep, int32_t& exitCode);
 
 uint8_t GetState();
 // Ends the run: every process is killed (a paused one is continued first).

@@ -11,4 +11,15 @@ namespace CaptureConsole {
 // after every chunk. Empty for a null box; a box destroyed meanwhile is left alone.
 OutputSink BoxSink(QWidget* box, bool autoScroll);
 
+// RunCaptured with the output shown in a box (a QPlainTextEdit or QLineEdit,
+// may be null when displayMode is 0) through BoxSink.
+bool RunCaptured(const Pipeline& pipeline, const QString& workDir, uint8_t withStdin,
+                 uint8_t peekFirst, QWidget* box, bool autoScroll, uint8_t displayMode,
+                 QString& output, int32_t maxKeep, int32_t& exitCode,
+                 const ChunkSink& sink = ChunkSink());
+// cmdLine is read as ParseCommandLine reads it.
+bool RunCaptured(const QString& cmdLine, const QString& workDir, uint8_t withStdin,
+                 uint8_t peekFirst, QWidget* box, bool autoScroll, uint8_t displayMode,
+                 QString& output, int32_t maxKeep, int32_t& exitCode);
+
 }  // namespace CaptureConsole

@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 
 #include "frame/CaptureConsole.h"
+#include "frame/ConsoleBox.h"
 #include "frame/Dialogs.h"
 #include "frame/ModalWindow.h"
 #include "frame/WidgetFactory.h"

@@ -1,5 +1,6 @@
 #include "frame/Form3.h"
 
+#include <QApplication>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -143,7 +144,7 @@ bool Form3::SetUp() {
       Label1->setText(Label1->property("Tag").toString());
       break;
     default:
-      Lang::ShowSaveAsLabel(Label1);
+      Label1->setText(Lang::SaveAsLabelText());
       break;
   }
   return true;
@@ -190,7 +191,9 @@ void Form3::Command4_Click() {
 }
 
 void Form3::Command5_Click() {
-  if (Appfilesadm::AcceptSelection(Text1->text())) close();
+  const Appfilesadm::Acceptance result = Appfilesadm::AcceptSelection(Text1->text());
+  if (result == Appfilesadm::Acceptance::Accepted) close();
+  if (result == Appfilesadm::Acceptance::NameMissing) QApplication::beep();
 }
 
 void Form3::Command6_Click() {

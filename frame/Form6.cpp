@@ -28,7 +28,7 @@ QPointer<Form6> g_instance;
 // that steps aside while the viewer is shown) stays loaded; a closed one does not.
 class OwnerWatcher : public QObject {
  public:
-  OwnerWatcher(QWidget* owner, Form6* viewer) : owner_(owner), viewer_(viewer) {
+  OwnerWatcher(QObject* owner, Form6* viewer) : owner_(owner), viewer_(viewer) {
     if (owner) owner->installEventFilter(this);
   }
   ~OwnerWatcher() override {
@@ -39,14 +39,15 @@ class OwnerWatcher : public QObject {
   bool eventFilter(QObject* watched, QEvent* event) override {
     if (event->type() == QEvent::Close) {
       QTimer::singleShot(0, this, [this] {
-        if (owner_ && !owner_->isVisible()) Form6::Unload(viewer_);
+        const auto* window = qobject_cast<QWidget*>(owner_.data());
+        if (window && !window->isVisible()) Form6::Unload(viewer_);
       });
     }
     return QObject::eventFilter(watched, event);
   }
 
  private:
-  QPointer<QWidget> owner_;
+  QPointer<QObject> owner_;
   QPointer<Form6> viewer_;
 };
 }  // namespace
@@ -67,7 +68,7 @@ Form6* Form6::Instance() { return g_instance.data(); }
 
 void Form6::Unload(Form6* viewer) { delete viewer; }
 
-void Form6::ShowCommandOutput(const QString& cmdLine, QWidget* owner) {
+void Form6::ShowCommandOutput(const QString& cmdLine, QObject* owner) {
   Unload(Instance());
   QPointer<Form6> viewer = new Form6;
   viewer->Form_Load();

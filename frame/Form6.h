@@ -25,7 +25,7 @@ class Form6 : public QWidget {
   // Shows the output of cmdLine and returns when the viewer has closed: closed
   // by the user, by CloseViewer, by a newer call, or because owner was closed
   // or destroyed. An open viewer is replaced by the new one.
-  static void ShowCommandOutput(const QString& cmdLine, QWidget* owner);
+  static void ShowCommandOutput(const QString& cmdLine, QObject* owner);
   // Unloads the viewer when it is open.
   static void CloseViewer();
 

@@ -12,7 +12,7 @@ Viewer g_viewer;
 
 void InstallViewer(const Viewer& viewer) { g_viewer = viewer; }
 
-void ShowCommandOutput(const QString& cmdLine, QWidget* owner) {
+void ShowCommandOutput(const QString& cmdLine, QObject* owner) {
   if (g_viewer.showCommandOutput) g_viewer.showCommandOutput(cmdLine, owner);
 }
 
@@ -23,8 +23,9 @@ void CloseViewer() {
 QString CommandOutput(const QString& cmdLine) {
   QString output;
   int32_t exitCode = 0;
-  CaptureConsole::RunCaptured(cmdLine, QString(), 0, 0, nullptr, false, CaptureConsole::NoDisplay,
-                              output, -1, exitCode);
+  CaptureConsole::RunCaptured(CaptureConsole::ParseCommandLine(cmdLine), QString(), 0, 0,
+                              CaptureConsole::OutputSink(), CaptureConsole::NoDisplay, output, -1,
+                              exitCode);
   return output;
 }
 

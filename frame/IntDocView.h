@@ -2,7 +2,7 @@
 
 #include <QString>
 
-class QWidget;
+class QObject;
 
 // The text viewer's work: a command line's whole output and the searches in
 // it. The viewer window itself is the window side's; it is installed here so
@@ -10,16 +10,16 @@ class QWidget;
 namespace IntDocView {
 
 // Shows the output of cmdLine and returns when the viewer has closed: closed by
-// the user, by CloseViewer, by a newer call, or because owner was closed or
-// destroyed. An open viewer is replaced by the new one. Nothing without a
-// viewer installed.
-void ShowCommandOutput(const QString& cmdLine, QWidget* owner);
+// the user, by CloseViewer, by a newer call, or because owner (the window that
+// asks, may be null) was closed or destroyed. An open viewer is replaced by the
+// new one. Nothing without a viewer installed.
+void ShowCommandOutput(const QString& cmdLine, QObject* owner);
 // Unloads the viewer when it is open.
 void CloseViewer();
 
 // The viewer window's two entry points, installed once by the window side.
 struct Viewer {
-  void (*showCommandOutput)(const QString& cmdLine, QWidget* owner) = nullptr;
+  void (*showCommandOutput)(const QString& cmdLine, QObject* owner) = nullptr;
   void (*close)() = nullptr;
 };
 void InstallViewer(const Viewer& viewer);

@@ -8,7 +8,6 @@
 #include <filesystem>
 #include <system_error>
 
-#include "frame/Dialogs.h"
 
 namespace ScriptObj {
 
@@ -182,10 +181,6 @@ QStringList ListFilesRecursive(const QString& folder, const QString& extensions)
   QStringList files = ListFiles(folder, extensions);
   for (const QString& sub : ListSubFoldersRecursive(folder)) files << ListFiles(sub, extensions);
   return files;
-}
-
-QString BrowseForFolder(const QString& title, const QString& root, QWidget* owner) {
-  return Dialogs::Folder(owner, title, root);
 }
 
 }  // namespace ScriptObj

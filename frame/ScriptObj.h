@@ -3,8 +3,6 @@
 #include <QString>
 #include <QStringList>
 
-class QWidget;
-
 // File-system services for every window and module. No procedure shows a
 // message: failure comes back as false, 0, "" or an empty list, and the caller
 // chooses what to tell the user.
@@ -56,8 +54,5 @@ QStringList ListFilesRecursive(const QString& folder, const QString& extensions)
 QStringList ListSubFolders(const QString& folder);
 // Breadth-first: the direct subfolders, then those of the first, and so on.
 QStringList ListSubFoldersRecursive(const QString& folder);
-
-// The folder chooser; "" when the user cancels.
-QString BrowseForFolder(const QString& title, const QString& root, QWidget* owner);
 
 }  // namespace ScriptObj

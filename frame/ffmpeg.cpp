@@ -1,7 +1,5 @@
 #include "frame/ffmpeg.h"
 
-#include <QPlainTextEdit>
-#include <QPushButton>
 #include <QRegularExpression>
 #include <QStringList>
 #include <cmath>
@@ -220,7 +218,7 @@ MediaInfo ProbeMedia(const QString& path) {
                                       {"-show_streams", "-i", ScriptObj::GetShortPath(path)}};
   QString output;
   int32_t exitCode = 0;
-  if (!CaptureConsole::RunCaptured({probe}, QString(), 0, 0, nullptr, false,
+  if (!CaptureConsole::RunCaptured({probe}, QString(), 0, 0, CaptureConsole::OutputSink(),
                                    CaptureConsole::NoDisplay, output, -1, exitCode))
     return {};
   return ParseProbeOutput(output);

@@ -2,9 +2,7 @@
 
 #include <QCoreApplication>
 #include <QFile>
-#include <QLabel>
 #include <QLibraryInfo>
-#include <QPlainTextEdit>
 #include <QSaveFile>
 #include <QTranslator>
 #include <optional>
@@ -304,8 +302,8 @@ ParamCaptions GetParamCaptions() {
           LineText(45), LineText(46), LineText(47), LineText(48), LineText(49)};
 }
 
-void ShowGettingTrackInfo(QPlainTextEdit* outputBox) { outputBox->setPlainText(LineText(3)); }
-void ShowSaveAsLabel(QLabel* label) { label->setText(LineText(14)); }
-void ShowSelectFileLabel(QLabel* label) { label->setText(LineText(15)); }
+QString GettingTrackInfoText() { return LineText(3); }
+QString SaveAsLabelText() { return LineText(14); }
+QString SelectFileLabelText() { return LineText(15); }
 
 }  // namespace Lang

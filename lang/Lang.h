@@ -5,9 +5,6 @@
 
 #include "lang/ParamCaptions.h"
 
-class QLabel;
-class QPlainTextEdit;
-
 // The program's texts in the language in force. Every text is a numbered line of
 // the language table; Spanish is built in, and with Spanish in force no table is
 // loaded. Each procedure of the catalogue below names its line and its Spanish text.
@@ -286,13 +283,13 @@ QString TxtCannotMoveFiles();
 // The 23 captions of the format-profile parameters (lines 27 to 49).
 ParamCaptions GetParamCaptions();
 
-// Texts put into another window's control.
+// Texts a window puts into one of its controls.
 // 3: "Obteniendo información de pistas..."
-void ShowGettingTrackInfo(QPlainTextEdit* outputBox);
+QString GettingTrackInfoText();
 // 14: "Guardar como:"
-void ShowSaveAsLabel(QLabel* label);
+QString SaveAsLabelText();
 // 15: "Seleccionar archivo:"
-void ShowSelectFileLabel(QLabel* label);
+QString SelectFileLabelText();
 
 // Window translators: each writes its window's texts in the language in force
 // through the window's single instance, found by its object name; nothing

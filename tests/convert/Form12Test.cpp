@@ -16,6 +16,7 @@
 #include "convert/Form1.h"
 #include "convert/Form12.h"
 #include "frame/CaptureConsole.h"
+#include "frame/ConsoleBox.h"
 #include "frame/TextFit.h"
 
 namespace {

@@ -445,7 +445,7 @@ TEST_F(CdRipTest, ARipForTheListReturnsItsFilesAndTouchesNoList) {
   const QString temp = cdrtools::RipFolder(true).Folder;
   ASSERT_FALSE(temp.isEmpty());
   const cdrtools::RipResult forList =
-      cdrtools::RipTracks(tracks, temp, "wav", false, true, nullptr);
+      cdrtools::RipTracks(tracks, temp, "wav", false, true, {}, {});
   EXPECT_TRUE(forList.Completed);
   EXPECT_EQ(forList.Ripped, QStringList({temp + "/Intro.wav", temp + "/Fifth.wav"}));
   QStringList names;
@@ -464,7 +464,7 @@ TEST_F(CdRipTest, ARipForTheListReturnsItsFilesAndTouchesNoList) {
   const QString folder = target.Folder;
   EXPECT_EQ(folder, Folder() + "/out/CDRip");
   const cdrtools::RipResult toFolder =
-      cdrtools::RipTracks({{2, "Blue"}}, folder, "wav", false, false, nullptr);
+      cdrtools::RipTracks({{2, "Blue"}}, folder, "wav", false, false, {}, {});
   EXPECT_TRUE(toFolder.Completed);
   EXPECT_EQ(toFolder.Ripped, QStringList({folder + "/Blue.wav"}));
   EXPECT_TRUE(toFolder.FilesToAdd.isEmpty());

@@ -732,7 +732,7 @@ TEST_F(RecordingModuleTest, APlanRecordsIntoTheNextFreeNameAndTheRunEndsFinished
   EXPECT_EQ(Grabador::RecOutputPath, second);
   EXPECT_EQ(plan.Step.Command.arguments.last(), second);
 
-  const Grabador::RecordingEnd end = Grabador::RunRecording(plan.Step, nullptr);
+  const Grabador::RecordingEnd end = Grabador::RunRecording(plan.Step, {});
   EXPECT_EQ(end.Result, Grabador::RecordingEnd::Outcome::Finished);
   EXPECT_EQ(Grabador::RecRunning, 0);
   EXPECT_NEAR(ffmpeg::ProbeMedia(second).Duration.toDouble(), 0.5, 0.2);
@@ -746,7 +746,7 @@ TEST_F(RecordingModuleTest, AFailedRecordingHandsBackFfmpegsOutputWithoutABox) {
       Grabador::PlanRecording(DevicesIntoFile("lavfi:nosuchsource"), [] { return 2; });
   ASSERT_EQ(plan.What, Grabador::RecordPlan::Action::Record);
   EXPECT_TRUE(plan.NextFreeName.isEmpty());
-  const Grabador::RecordingEnd end = Grabador::RunRecording(plan.Step, nullptr);
+  const Grabador::RecordingEnd end = Grabador::RunRecording(plan.Step, {});
   EXPECT_EQ(end.Result, Grabador::RecordingEnd::Outcome::FfmpegFailed);
   EXPECT_TRUE(end.Output.contains("nosuchsource")) << end.Output.toStdString();
   EXPECT_TRUE(dialogs.Messages().isEmpty());

@@ -332,7 +332,7 @@ TEST_F(StreamerTest, WithoutAWindowAStreamRunsToItsEndAndHandsBackHowItEnded) {
   Convertidor::StepCommand step;
   ASSERT_EQ(Emisor::PrepareStream(request, step), Emisor::Refusal::None);
   EXPECT_TRUE(step.Shown.contains("-stream_loop 1 -re")) << step.Shown.toStdString();
-  const Emisor::StreamEnd end = Emisor::RunStream(step, nullptr);
+  const Emisor::StreamEnd end = Emisor::RunStream(step, {});
   EXPECT_EQ(end.ExitCode, 0) << end.Output.toStdString();
   EXPECT_EQ(Emisor::StreamRunning, 0);
   QElapsedTimer waited;
@@ -342,7 +342,7 @@ TEST_F(StreamerTest, WithoutAWindowAStreamRunsToItsEndAndHandsBackHowItEnded) {
 
   Emisor::StreamInputArgs = "-f lavfi -i nosuchsource";
   ASSERT_EQ(Emisor::PrepareStream(request, step), Emisor::Refusal::None);
-  const Emisor::StreamEnd failed = Emisor::RunStream(step, nullptr);
+  const Emisor::StreamEnd failed = Emisor::RunStream(step, {});
   EXPECT_GT(failed.ExitCode, 0);
   EXPECT_TRUE(failed.Output.contains("nosuchsource")) << failed.Output.toStdString();
 

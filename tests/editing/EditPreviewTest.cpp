@@ -3,6 +3,7 @@
 
 #include "EditingFixture.h"
 #include "editing/EditPreview.h"
+#include "frame/ConsoleBox.h"
 
 namespace {
 

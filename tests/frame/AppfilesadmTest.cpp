@@ -289,7 +289,12 @@ TEST_F(AppfilesadmTest, AcceptChecksByMode) {
     Appfilesadm::Prepare(Formats, "qfm", c.mode);
     ScriptedDialogs dialogs;
     if (c.answer) dialogs.ExpectMessage(c.answer);
-    EXPECT_EQ(Appfilesadm::AcceptSelection(c.text), !c.expectedResult.isEmpty()) << what;
+    const Appfilesadm::Acceptance result = Appfilesadm::AcceptSelection(c.text);
+    EXPECT_EQ(result == Appfilesadm::Acceptance::Accepted, !c.expectedResult.isEmpty()) << what;
+    // Only an empty name to save as is refused without a message.
+    EXPECT_EQ(result == Appfilesadm::Acceptance::NameMissing,
+              c.mode == Appfilesadm::SaveAs && c.text.isEmpty())
+        << what;
     EXPECT_EQ(Appfilesadm::FmResult, c.expectedResult) << what;
     EXPECT_EQ(dialogs.Messages().join(""), c.message) << what;
   }

@@ -14,6 +14,7 @@
 #include "Children.h"
 #include "TestEnv.h"
 #include "frame/CaptureConsole.h"
+#include "frame/ConsoleBox.h"
 
 namespace {
 

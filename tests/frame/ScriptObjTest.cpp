@@ -122,11 +122,4 @@ TEST_F(ScriptObjTest, SizesAreSixtyFourBit) {
   EXPECT_EQ(ScriptObj::FileSize(Folder() + "/missing"), 0);
 }
 
-TEST_F(ScriptObjTest, BrowseForFolderGoesThroughTheDialogLayer) {
-  ScriptedDialogs dialogs;
-  dialogs.Expect(Dialogs::Kind::Folder, QString("/chosen")).Expect(Dialogs::Kind::Folder, QString());
-  EXPECT_EQ(ScriptObj::BrowseForFolder("", "", nullptr), "/chosen");
-  EXPECT_EQ(ScriptObj::BrowseForFolder("", "", nullptr), "");
-}
-
 }  // namespace

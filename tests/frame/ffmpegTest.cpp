@@ -5,6 +5,7 @@
 
 #include "TestEnv.h"
 #include "frame/CaptureConsole.h"
+#include "frame/ConsoleBox.h"
 #include "frame/ffmpeg.h"
 
 namespace {
