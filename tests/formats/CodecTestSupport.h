@@ -18,19 +18,6 @@
 
 namespace codec_test {
 
-// Runs action once condition holds, checking from the event loop, so that a
-// test can act inside a window the code under test waits on.
-inline void When(std::function<bool()> condition, std::function<void()> action) {
-  auto* timer = new QTimer;
-  QObject::connect(timer, &QTimer::timeout, [timer, condition, action] {
-    if (!condition()) return;
-    timer->stop();
-    timer->deleteLater();
-    action();
-  });
-  timer->start(5);
-}
-
 // What the file manager was opened on, as the code under test asked.
 struct ManagerCall {
   QString Folder;

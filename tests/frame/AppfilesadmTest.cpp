@@ -25,19 +25,6 @@ namespace {
 
 using Dialogs::Kind;
 
-// Runs action once condition holds, checking from the event loop; so a test
-// can act inside a window that the code under test waits on.
-void When(std::function<bool()> condition, std::function<void()> action) {
-  auto* timer = new QTimer;
-  QObject::connect(timer, &QTimer::timeout, [timer, condition, action] {
-    if (!condition()) return;
-    timer->stop();
-    timer->deleteLater();
-    action();
-  });
-  timer->start(5);
-}
-
 bool ManagerShown() { return Form3::Instance() && Form3::Instance()->isVisible(); }
 
 class AppfilesadmTest : public TestEnv {

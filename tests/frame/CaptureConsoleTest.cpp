@@ -238,18 +238,6 @@ class CaptureConsoleRun : public TestEnv {
   inline static const QString kShows =
       "shows() { n=0; until [ \"$(cat shown 2>/dev/null)\" = \"$1\" ] || [ $((n+=1)) -gt 2000 ]; "
       "do sleep 0.01; done; }; ";
-  // Calls action once the run has reached the given state, from the event loop.
-  void When(std::function<bool()> ready, std::function<void()> action) {
-    auto* timer = new QTimer;
-    timer->setInterval(20);
-    QObject::connect(timer, &QTimer::timeout, [timer, ready, action] {
-      if (!ready()) return;
-      timer->stop();
-      timer->deleteLater();
-      action();
-    });
-    timer->start();
-  }
   static QString ProcessState(qint64 pid) {
     QFile stat(QString("/proc/%1/stat").arg(pid));
     if (!stat.open(QIODevice::ReadOnly)) return {};

@@ -18,18 +18,6 @@ namespace {
 using CaptureConsole::Command;
 using CaptureConsole::Pipeline;
 
-// Runs action once condition holds, checking from the event loop.
-void When(std::function<bool()> condition, std::function<void()> action) {
-  auto* timer = new QTimer;
-  QObject::connect(timer, &QTimer::timeout, [timer, condition, action] {
-    if (!condition()) return;
-    timer->stop();
-    timer->deleteLater();
-    action();
-  });
-  timer->start(5);
-}
-
 bool PlayerShown() { return Form18::Instance() && Form18::Instance()->isVisible(); }
 bool Playing() { return PlayerShown() && CaptureConsole::GetState() != CaptureConsole::Idle; }
 bool Ended() { return PlayerShown() && !Form18::Instance()->Command1->isEnabled(); }

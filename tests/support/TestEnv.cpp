@@ -98,5 +98,5 @@ void When(std::function<bool()> ready, std::function<void()> act) {
     poll->deleteLater();
     act();
   });
-  poll->start(20);
+  poll->start(5);
 }
