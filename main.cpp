@@ -2,9 +2,9 @@
 #include <QPointer>
 
 #include "convert/Form1.h"
-#include "frame/Aplicacion.h"
-#include "frame/CaptureConsole.h"
+#include "frame/Session.h"
 #include "frame/TerminationSignals.h"
+#include "frame/ToolRunner.h"
 #include "frame/WindowServices.h"
 
 int main(int argc, char* argv[]) {
@@ -14,14 +14,14 @@ int main(int argc, char* argv[]) {
   QApplication::setQuitOnLastWindowClosed(false);
 
   WindowServices::Install();
-  Aplicacion::WriteManifest();
+  Session::WriteManifest();
   QPointer<Form1> main = new Form1;
   main->setAttribute(Qt::WA_DeleteOnClose);
   QObject::connect(main, &QObject::destroyed, &app, &QApplication::quit);
   // However the program ends, the tools it started end with it.
-  QObject::connect(&app, &QCoreApplication::aboutToQuit, [] { CaptureConsole::EndAll(); });
+  QObject::connect(&app, &QCoreApplication::aboutToQuit, [] { ToolRunner::EndAll(); });
   TerminationSignals::Install([&main] {
-    CaptureConsole::EndAll();
+    ToolRunner::EndAll();
     if (main) main->close();
     QCoreApplication::exit(0);
   });

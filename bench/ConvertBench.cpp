@@ -7,13 +7,13 @@
 #include <QTemporaryDir>
 #include <cstdio>
 
+#include "Measure.h"
 #include "convert/ConversionStarter.h"
 #include "convert/Convertidor.h"
 #include "convert/Form12.h"
-#include "frame/Aplicacion.h"
+#include "frame/FfmpegTools.h"
 #include "frame/ProgramFolder.h"
-#include "frame/ffmpeg.h"
-#include "Measure.h"
+#include "frame/Session.h"
 
 namespace {
 
@@ -42,7 +42,7 @@ bool MakeClips(const QString& ffmpeg, const QString& folder) {
                               "mpeg4",
                               clip};
     if (QProcess::execute(ffmpeg, args) != 0) return false;
-    Aplicacion::FileList << clip;
+    Session::FileList << clip;
   }
   return true;
 }
@@ -50,7 +50,7 @@ bool MakeClips(const QString& ffmpeg, const QString& folder) {
 // The run, into its own output folder.
 Usage RunConvert(const QString& outputFolder) {
   QDir().mkpath(outputFolder);
-  Aplicacion::OutputFolder = outputFolder;
+  Session::OutputFolder = outputFolder;
   const Usage usage = Measure([] { Convertidor::Convert(""); });
   if (Form12* form = Form12::Instance()) form->close();
   QApplication::processEvents();
@@ -61,7 +61,7 @@ Usage RunConvert(const QString& outputFolder) {
 Usage RunShell(const QString& outputFolder, const QString& scriptPath) {
   QDir().mkpath(outputFolder);
   QString script = "#!/bin/sh\nfor f in";
-  for (const QString& clip : Aplicacion::FileList) script += " " + ShellQuoted(clip);
+  for (const QString& clip : Session::FileList) script += " " + ShellQuoted(clip);
   // Closing the progress window emptied the table; the same choices build it again.
   if (!Convertidor::BuildCommandTable("")) return {};
   const CommandTable& table = Convertidor::Commands;
@@ -95,10 +95,10 @@ int main(int argc, char** argv) {
   QApplication::setQuitOnLastWindowClosed(false);
   QTemporaryDir dir;
   ProgramFolder::SetForTests(dir.path());
-  ffmpeg::InitOptionNames();
-  ffmpeg::FfmpegPath =
+  FfmpegTools::InitOptionNames();
+  FfmpegTools::FfmpegPath =
       argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("/usr/bin/ffmpeg");
-  if (!MakeClips(ffmpeg::FfmpegPath, dir.path() + "/clips")) {
+  if (!MakeClips(FfmpegTools::FfmpegPath, dir.path() + "/clips")) {
     std::fprintf(stderr, "could not make the clips\n");
     return 1;
   }

@@ -6,14 +6,14 @@
 #include <cstdio>
 
 #include "Measure.h"
-#include "frame/CaptureConsole.h"
 #include "frame/ConsoleBox.h"
+#include "frame/ToolRunner.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   const QString ffmpeg =
       argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("/usr/bin/ffmpeg");
-  const CaptureConsole::Command job{
+  const ToolRunner::Command job{
       ffmpeg,
       {"-hide_banner", "-f", "lavfi", "-i", "testsrc=size=1280x720:rate=50", "-t", "20", "-c:v",
        "libx264", "-preset", "fast", "-threads", "1", "-stats", "-f", "null", "-"}};
@@ -35,10 +35,10 @@ int main(int argc, char** argv) {
   bool started = true;
   auto runCaptured = [&] {
     return Measure([&] {
-      started = CaptureConsole::RunCaptured({job}, QString(), 0, 0, &box, true,
-                                            CaptureConsole::ReplaceByVisibleChunk, output, 1024,
-                                            exitCode) &&
-                started;
+      started =
+          ToolRunner::RunCaptured({job}, QString(), 0, 0, &box, true,
+                                  ToolRunner::ReplaceByVisibleChunk, output, 1024, exitCode) &&
+          started;
     });
   };
 

@@ -3,10 +3,10 @@
 #include <optional>
 
 #include "convert/ProfileCompiler.h"
-#include "frame/Aplicacion.h"
-#include "frame/CaptureConsole.h"
-#include "frame/ScriptObj.h"
-#include "frame/ffmpeg.h"
+#include "frame/FfmpegTools.h"
+#include "frame/FileServices.h"
+#include "frame/Session.h"
+#include "frame/ToolRunner.h"
 #include "lang/Lang.h"
 
 namespace Convertidor {
@@ -17,7 +17,7 @@ uint8_t MultiOutput = 0;
 
 namespace {
 
-const FfmpegOptionNames& Opt() { return ffmpeg::OptNames; }
+const FfmpegOptionNames& Opt() { return FfmpegTools::OptNames; }
 
 // Column 2 of an ffmpeg row: each piece after a blank, then " -i ".
 QString BeforeInput(std::initializer_list<QString> pieces) {
@@ -42,9 +42,9 @@ struct BuildState {
 };
 
 TableFailure LoadFormatProfile(BuildState& b) {
-  if (Aplicacion::FormatProfilePath.isEmpty()) return TableFailure::None;
+  if (Session::FormatProfilePath.isEmpty()) return TableFailure::None;
   uint8_t status = 0;
-  b.format = LoadFormat(Aplicacion::FormatProfilePath, status);
+  b.format = LoadFormat(Session::FormatProfilePath, status);
   switch (status) {
     case 0:
       return TableFailure::None;
@@ -86,7 +86,7 @@ QString WithoutLeadingDots(const QString& extension) {
 bool ChooseExtension(BuildState& b) {
   QString extension;
   if (Choices.OutputMode == OutputJoined || Choices.OutputMode == OutputOneFile) {
-    extension = WithoutLeadingDots(ScriptObj::GetExtensionName(Aplicacion::OutputFile));
+    extension = WithoutLeadingDots(FileServices::GetExtensionName(Session::OutputFile));
   }
   if (extension.isEmpty() && !IsAutomaticEntry(Choices.ExtensionText)) {
     extension = WithoutLeadingDots(Choices.ExtensionText);
@@ -108,9 +108,9 @@ void AddConcatInput(CompiledFormat& format) {
 }
 
 TableFailure LoadEditingProfile(BuildState& b, QString& filterPath) {
-  if (Aplicacion::EditProfilePath.isEmpty()) return TableFailure::None;
+  if (Session::EditProfilePath.isEmpty()) return TableFailure::None;
   uint8_t status = 0;
-  b.edit = LoadEditProfile(Aplicacion::EditProfilePath, status, filterPath);
+  b.edit = LoadEditProfile(Session::EditProfilePath, status, filterPath);
   switch (status) {
     case 0:
       break;
@@ -180,8 +180,8 @@ void SetRow(CommandTable& t, int row, StageKind kind, const QString& program, co
             const QString& after, const QString& extension) {
   t.Kinds[row - 1] = kind;
   t.Programs[row - 1] = program;
-  t.At(row, 1) = kind == StageKind::MoveTracks ? QStringLiteral("<copy>")
-                                               : CaptureConsole::QuoteArgument(program);
+  t.At(row, 1) =
+      kind == StageKind::MoveTracks ? QStringLiteral("<copy>") : ToolRunner::QuoteArgument(program);
   t.At(row, 2) = before;
   t.At(row, 3) = after;
   t.At(row, 4) = extension;
@@ -202,7 +202,7 @@ CommandTable FillTable(const BuildState& b) {
   const CompiledEdit& e = b.edit;
   const CompiledCodec& ac = f.AudioCodec;
   const CompiledCodec& vc = f.VideoCodec;
-  const QString& ff = ffmpeg::FfmpegPath;
+  const QString& ff = FfmpegTools::FfmpegPath;
   const QString& fx = f.Extension;
   const bool audioExternal = !f.AudioExtCodecName.isEmpty();
   const bool videoExternal = !f.VideoExtCodecName.isEmpty();
@@ -273,7 +273,7 @@ CommandTable FillTable(const BuildState& b) {
 TableFailure Build(const QString& testTime, const EncoderLocator& locate, TableBuild& result) {
   BuildState b;
   if (!testTime.isEmpty()) {
-    const QString seconds = ffmpeg::TimeToSeconds(testTime);
+    const QString seconds = FfmpegTools::TimeToSeconds(testTime);
     if (seconds.isEmpty()) return TableFailure::InvalidTestDuration;
     b.testOption = Opt().Duration + " " + seconds;
   }
@@ -323,7 +323,7 @@ QString CollapseSpaces(const QString& text) {
     while (gap.contains("  ")) gap.replace("  ", " ");
     result += gap;
   };
-  for (const CaptureConsole::TypedWord& word : CaptureConsole::ScanWords(text)) {
+  for (const ToolRunner::TypedWord& word : ToolRunner::ScanWords(text)) {
     addGap(word.start);
     result += text.mid(word.start, word.length);
     gapStart = word.start + word.length;
@@ -335,11 +335,11 @@ QString CollapseSpaces(const QString& text) {
 QString GetMuxerExtension(const QString& formatOption) {
   if (formatOption.size() <= 3) return QString();
   const QString name = formatOption.mid(3);
-  const CaptureConsole::Pipeline help{{ffmpeg::FfmpegPath, {"-h", "muxer=" + name}}};
+  const ToolRunner::Pipeline help{{FfmpegTools::FfmpegPath, {"-h", "muxer=" + name}}};
   QString output;
   int32_t exitCode = 0;
-  if (!CaptureConsole::RunCaptured(help, QString(), 0, 0, CaptureConsole::OutputSink(),
-                                   CaptureConsole::NoDisplay, output, -1, exitCode)) {
+  if (!ToolRunner::RunCaptured(help, QString(), 0, 0, ToolRunner::OutputSink(),
+                               ToolRunner::NoDisplay, output, -1, exitCode)) {
     return QString();
   }
   const qsizetype lineBreak = output.indexOf("\r\n    Common extensions:");

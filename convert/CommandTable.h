@@ -36,14 +36,14 @@ namespace Convertidor {
 
 // Where the output goes: the index of the main window's output mode list.
 enum OutputMode : int {
-  OutputJoined = 0,         // "Archivo (concatenar)": all inputs into Aplicacion::OutputFile
-  OutputOneFile = 1,        // "Archivo": Aplicacion::OutputFile
+  OutputJoined = 0,         // "Archivo (concatenar)": all inputs into Session::OutputFile
+  OutputOneFile = 1,        // "Archivo": Session::OutputFile
   OutputSourceFolders = 2,  // each input's own folder
-  OutputChosenFolder = 3,   // Aplicacion::OutputFolder
+  OutputChosenFolder = 3,   // Session::OutputFolder
 };
 
 // The main window's choices that a conversion reads when it starts; the main
-// window keeps them current. The paths live in Aplicacion.
+// window keeps them current. The paths live in Session.
 struct ConversionChoices {
   int OutputMode = OutputSourceFolders;
   QString ExtensionText;         // the extension list's text; "" or "<Automático>" forces nothing

@@ -6,10 +6,10 @@
 
 #include "convert/CommandTable.h"
 #include "convert/RunSteps.h"
-#include "frame/Aplicacion.h"
-#include "frame/CaptureConsole.h"
-#include "frame/ScriptObj.h"
-#include "frame/ffmpeg.h"
+#include "frame/FfmpegTools.h"
+#include "frame/FileServices.h"
+#include "frame/Session.h"
+#include "frame/ToolRunner.h"
 #include "lang/Lang.h"
 
 namespace Convertidor {
@@ -65,7 +65,7 @@ class ConversionRun::Steps {
   void RunConvertingStages();
   bool RunRow(int row, const QStringList& inputs, const QString& output);
   void NoteInputsRead(const StepCommand& step, bool isEncoder, const QStringList& inputs,
-                      const ffmpeg::ConsoleReport& report);
+                      const FfmpegTools::ConsoleReport& report);
   QString OutputForFfmpeg() const;
   void SetStage(const QString& caption, bool stopEnabled);
   void RecordFailure();
@@ -127,7 +127,7 @@ void ConversionRun::Steps::RunInput(int i) {
   SetOutputPath(i);
   RunTrackStages();
   if (failure_ == 0 && StopRequested == 0 && !test_ && MultiOutput == 0)
-    output_ = ScriptObj::UniquePath(output_, false);
+    output_ = FileServices::UniquePath(output_, false);
   if (failure_ == 0 && StopRequested == 0) {
     if (audio_ != video_)
       RunJoiningStage();
@@ -135,8 +135,8 @@ void ConversionRun::Steps::RunInput(int i) {
       RunConvertingStages();
   }
   if (!TempDir.isEmpty()) {
-    ScriptObj::DeleteFile(TempFile("aucod", 2), false);
-    ScriptObj::DeleteFile(TempFile("vicod", 5), false);
+    FileServices::DeleteFile(TempFile("aucod", 2), false);
+    FileServices::DeleteFile(TempFile("vicod", 5), false);
   }
   if (failure_ != 0 && StopRequested == 0) RecordFailure();
   if (failure_ != 0 || StopRequested != 0) RemovePartialOutput();
@@ -157,7 +157,7 @@ void ConversionRun::Steps::SetOutputPath(int i) {
     output_ = TempDir + "/test" + ext;
     if (MultiOutput == 1) {
       output_ = TempDir + "/test";
-      if (ScriptObj::CreateFolder(output_)) {
+      if (FileServices::CreateFolder(output_)) {
         createdFolder_ = output_;
         output_ += "/%03d" + ext;
       } else {
@@ -167,17 +167,17 @@ void ConversionRun::Steps::SetOutputPath(int i) {
     desired_ = output_;
     return;
   }
-  const QString entry = Aplicacion::FileList.value(i);
+  const QString entry = Session::FileList.value(i);
   if (Choices.OutputMode == OutputSourceFolders)
-    output_ = ScriptObj::ParentFolder(entry) + "/" + ScriptObj::GetBaseName(entry);
+    output_ = FileServices::ParentFolder(entry) + "/" + FileServices::GetBaseName(entry);
   else if (Choices.OutputMode == OutputChosenFolder)
-    output_ = AbsolutePath(Aplicacion::OutputFolder) + "/" + ScriptObj::GetBaseName(entry);
+    output_ = AbsolutePath(Session::OutputFolder) + "/" + FileServices::GetBaseName(entry);
   else
-    output_ = ScriptObj::ParentFolder(AbsolutePath(Aplicacion::OutputFile)) + "/" +
-              ScriptObj::GetBaseName(Aplicacion::OutputFile);
+    output_ = FileServices::ParentFolder(AbsolutePath(Session::OutputFile)) + "/" +
+              FileServices::GetBaseName(Session::OutputFile);
   if (MultiOutput == 1) {
-    output_ = ScriptObj::UniquePath(output_, false);
-    if (ScriptObj::CreateFolder(output_))
+    output_ = FileServices::UniquePath(output_, false);
+    if (FileServices::CreateFolder(output_))
       createdFolder_ = output_;
     else
       failure_ = 3;
@@ -193,12 +193,12 @@ void ConversionRun::Steps::RunTrackStages() {
   if (StageMayRun(2))
     RunEncodingStage(2, Lang::TxtEncodingAudio() + pass1, audio_, TempFile("aucod", 2),
                      TempFile("aucod", 3));
-  if (!TempDir.isEmpty()) ScriptObj::DeleteFile(TempFile("auext", 1), false);
+  if (!TempDir.isEmpty()) FileServices::DeleteFile(TempFile("auext", 1), false);
   if (StageMayRun(4)) RunFfmpegStage(4, Lang::TxtExtractingVideo(), video_, TempFile("viext", 4));
   if (StageMayRun(5))
     RunEncodingStage(5, Lang::TxtEncodingVideo() + pass1, video_, TempFile("vicod", 5),
                      TempFile("vicod", 6));
-  if (!TempDir.isEmpty()) ScriptObj::DeleteFile(TempFile("viext", 4), false);
+  if (!TempDir.isEmpty()) FileServices::DeleteFile(TempFile("viext", 4), false);
 }
 
 void ConversionRun::Steps::RunFfmpegStage(int row, const QString& caption, QStringList& source,
@@ -278,21 +278,21 @@ bool ConversionRun::Steps::RunRow(int row, const QStringList& inputs, const QStr
   const bool isEncoder = Kind(row) == StageKind::Encoder;
   const uint8_t pipe = isEncoder ? 0 : 1;
   if (!TakenName(output) && !created_.contains(output)) created_ << output;
-  ffmpeg::ConsoleReport report;
+  FfmpegTools::ConsoleReport report;
   int32_t exitCode = 0;
-  const bool started = CaptureConsole::RunCaptured(
-      CaptureConsole::Pipeline{step.Command}, TempDir, pipe, pipe,
-      [this](const CaptureConsole::BoxUpdate& update) {
-        if (update.action == CaptureConsole::BoxUpdate::Replace)
+  const bool started = ToolRunner::RunCaptured(
+      ToolRunner::Pipeline{step.Command}, TempDir, pipe, pipe,
+      [this](const ToolRunner::BoxUpdate& update) {
+        if (update.action == ToolRunner::BoxUpdate::Replace)
           emit run_.ConsoleLine(QString(update.text).remove(QStringLiteral("\r\n")));
       },
-      CaptureConsole::ReplaceByVisibleChunk, capture_, KeptOutput, exitCode,
+      ToolRunner::ReplaceByVisibleChunk, capture_, KeptOutput, exitCode,
       [&report](const QString& chunk) { report.Add(chunk); });
   // The program closing ended the tool: the run stops as "Detener" stops it.
-  if (CaptureConsole::Closing()) StopRequested = 1;
+  if (ToolRunner::Closing()) StopRequested = 1;
   if (started) NoteInputsRead(step, isEncoder, inputs, report);
   const bool writeFailed = !isEncoder && report.WriteFailed();
-  if (StepSucceeded(started, exitCode, isEncoder, ScriptObj::FileSize(output), writeFailed))
+  if (StepSucceeded(started, exitCode, isEncoder, FileServices::FileSize(output), writeFailed))
     return true;
   failure_ = started ? 2 : 1;
   failedCommand_ = step.Shown;
@@ -303,7 +303,7 @@ bool ConversionRun::Steps::RunRow(int row, const QStringList& inputs, const QStr
 // the ones its output used; an outside encoder reads the first.
 void ConversionRun::Steps::NoteInputsRead(const StepCommand& step, bool isEncoder,
                                           const QStringList& inputs,
-                                          const ffmpeg::ConsoleReport& report) {
+                                          const FfmpegTools::ConsoleReport& report) {
   if (inputs != audioStart_) return;
   const QList<int> read =
       isEncoder ? QList<int>{0}
@@ -348,24 +348,24 @@ void ConversionRun::Steps::RemovePartialOutput() {
     const QFileInfo info(file);
     if (info.isFile() || info.isSymLink()) QFile::remove(file);
   }
-  if (!createdFolder_.isEmpty()) ScriptObj::DeleteFolder(createdFolder_, true);
+  if (!createdFolder_.isEmpty()) FileServices::DeleteFolder(createdFolder_, true);
 }
 
 // What the input produced, before anything of its sources may go.
 bool ConversionRun::Steps::OutputWritten() const {
   if (!moved_.isEmpty()) {
     for (const QString& track : moved_)
-      if (ScriptObj::FileSize(track) == 0) return false;
+      if (FileServices::FileSize(track) == 0) return false;
     return true;
   }
-  if (MultiOutput == 1) return ScriptObj::FolderSize(ScriptObj::ParentFolder(output_)) > 0;
-  return ScriptObj::FileSize(output_) > 0;
+  if (MultiOutput == 1) return FileServices::FolderSize(FileServices::ParentFolder(output_)) > 0;
+  return FileServices::FileSize(output_) > 0;
 }
 
 // The list entries the input's output was made from. Joined files all go into
 // it; of several files given to one command, ffmpeg may read only some.
 QStringList ConversionRun::Steps::SourcesOfOutput(int i) const {
-  const QStringList& list = Aplicacion::FileList;
+  const QStringList& list = Session::FileList;
   if (Choices.OutputMode == OutputJoined) return list;
   if (Choices.OutputMode != OutputOneFile) return {list.value(i)};
   QStringList read;
@@ -375,7 +375,7 @@ QStringList ConversionRun::Steps::SourcesOfOutput(int i) const {
 }
 
 void ConversionRun::Steps::FinishInput(int i) {
-  const QStringList& list = Aplicacion::FileList;
+  const QStringList& list = Session::FileList;
   if (Choices.DeleteOriginals) {
     for (const QString& kept : TrashSources(SourcesOfOutput(i), OutputWritten()))
       ReportKept(kept, Lang::TxtDeleteOriginals(), Lang::TxtCannotDeleteFile(kept));
@@ -417,19 +417,20 @@ void ConversionRun::Steps::End() {
 
 TestResult ConversionRun::Steps::TestReport() const {
   if (MultiOutput == 1) {
-    const QString folder = ScriptObj::ParentFolder(output_);
-    return {
-        TestReportText(ScriptObj::FolderSize(folder), 0, Lang::TxtViewFilesQuestion()), folder, {}};
+    const QString folder = FileServices::ParentFolder(output_);
+    return {TestReportText(FileServices::FolderSize(folder), 0, Lang::TxtViewFilesQuestion()),
+            folder,
+            {}};
   }
   if (Kind(7) == StageKind::MoveTracks) {
     qint64 bytes = 0;
-    for (const QString& track : moved_) bytes += ScriptObj::FileSize(track);
+    for (const QString& track : moved_) bytes += FileServices::FileSize(track);
     return {TestReportText(bytes, 0, Lang::TxtPlayFileQuestion()),
             QString(),
             {moved_.value(0), moved_.value(1)}};
   }
-  const double seconds = ffmpeg::TimeToSeconds(testTime_).toDouble();
-  return {TestReportText(ScriptObj::FileSize(output_), seconds, Lang::TxtPlayFileQuestion()),
+  const double seconds = FfmpegTools::TimeToSeconds(testTime_).toDouble();
+  return {TestReportText(FileServices::FileSize(output_), seconds, Lang::TxtPlayFileQuestion()),
           QString(),
           {output_}};
 }
@@ -445,12 +446,12 @@ void ConversionRun::Execute() { steps_->Execute(); }
 // The stop flag is set first, so that the run reads the step that "q" ends as stopped.
 void ConversionRun::Stop() {
   StopRequested = 1;
-  CaptureConsole::SendInput("q", 1);
+  ToolRunner::SendInput("q", 1);
 }
 
 void ConversionRun::ForceStop() {
   StopRequested = 1;
-  CaptureConsole::RequestStop();
+  ToolRunner::RequestStop();
 }
 
 }  // namespace Convertidor

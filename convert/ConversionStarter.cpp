@@ -7,11 +7,11 @@
 #include "convert/Form12.h"
 #include "convert/RunSteps.h"
 #include "formats/Form11.h"
-#include "frame/APIS.h"
-#include "frame/Aplicacion.h"
+#include "frame/DesktopServices.h"
 #include "frame/Dialogs.h"
-#include "frame/ScriptObj.h"
-#include "frame/ffmpeg.h"
+#include "frame/FfmpegTools.h"
+#include "frame/FileServices.h"
+#include "frame/Session.h"
 #include "lang/Lang.h"
 
 namespace Convertidor {
@@ -24,9 +24,9 @@ std::optional<QString> LocateEncoder(uint8_t isVideo) {
   const int answer = isVideo ? Lang::AskFindVideoCodecExe() : Lang::AskFindAudioCodecExe();
   if (answer != 6) return QString();
   const QString entered =
-      AboutCodecView::ShowCodecInfo(Form1::Instance(), Aplicacion::FormatProfilePath, isVideo);
+      AboutCodecView::ShowCodecInfo(Form1::Instance(), Session::FormatProfilePath, isVideo);
   if (entered.isEmpty()) return std::nullopt;
-  return Aplicacion::ResolveAppPath(entered);
+  return Session::ResolveAppPath(entered);
 }
 
 // A progress window for the run, connected both ways.
@@ -48,9 +48,9 @@ void ShowProgress(ConversionRun& run) {
 void AskTestQuestion(const TestResult& result) {
   if (Dialogs::MsgBox(result.Report, 4, Lang::BoxTitle()) != 6) return;
   if (!result.Folder.isEmpty())
-    APIS::ShellOpen(result.Folder);
+    DesktopServices::ShellOpen(result.Folder);
   else
-    ffmpeg::PlayFile(result.Files, QString());
+    FfmpegTools::PlayFile(result.Files, QString());
 }
 
 }  // namespace
@@ -122,12 +122,12 @@ void Convert(const QString& testTime) {
   Form1* main = Form1::Instance();
   const bool test = !testTime.isEmpty();
   const int mode = Choices.OutputMode;
-  const int rows = Aplicacion::FileCount();
+  const int rows = Session::FileCount();
   int selected = main ? main->SelectedRow() : -1;
-  if (!ffmpeg::FfmpegExists()) return;
+  if (!FfmpegTools::FfmpegExists()) return;
   if (rows == 0) return Lang::MsgNoFilesInList();
   const QString& shownOutput =
-      mode == OutputChosenFolder ? Aplicacion::OutputFolder : Aplicacion::OutputFile;
+      mode == OutputChosenFolder ? Session::OutputFolder : Session::OutputFile;
   if (!test && mode != OutputSourceFolders && shownOutput.isEmpty()) return Lang::MsgNoOutputPath();
   if (test && !(mode == OutputJoined || mode == OutputOneFile) && rows >= 2 && selected < 0)
     return Lang::MsgSelectFileForTest();
@@ -141,24 +141,24 @@ void Convert(const QString& testTime) {
     if (list.isEmpty()) return;
     inputs << QStringList{list};
   } else if (mode == OutputOneFile) {
-    for (const QString& file : Aplicacion::FileList) shortPaths << ScriptObj::GetShortPath(file);
+    for (const QString& file : Session::FileList) shortPaths << FileServices::GetShortPath(file);
     inputs << shortPaths;
   } else if (!test) {
-    for (const QString& file : Aplicacion::FileList)
-      inputs << QStringList{ScriptObj::GetShortPath(file)};
-    displayed = Aplicacion::FileList;
+    for (const QString& file : Session::FileList)
+      inputs << QStringList{FileServices::GetShortPath(file)};
+    displayed = Session::FileList;
   } else {
     if (selected < 0) {
       selected = 0;
       if (main) main->List1->setCurrentRow(0);
     }
-    inputs << QStringList{ScriptObj::GetShortPath(Aplicacion::FileList.value(selected))};
-    displayed << Aplicacion::FileList.value(selected);
+    inputs << QStringList{FileServices::GetShortPath(Session::FileList.value(selected))};
+    displayed << Session::FileList.value(selected);
   }
 
   if (Commands.Kind(2) != StageKind::Empty || Commands.Kind(5) != StageKind::Empty || test ||
       Choices.TwoPass) {
-    TempDir = Aplicacion::CreateTempFolder(true);
+    TempDir = Session::CreateTempFolder(true);
     if (TempDir.isEmpty()) return;
   }
   ConversionRun run(testTime, inputs, displayed);

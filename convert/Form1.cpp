@@ -2,10 +2,9 @@
 
 #include <QAction>
 #include <QCloseEvent>
-#include <QDropEvent>
-#include <QMimeData>
 #include <QComboBox>
 #include <QDir>
+#include <QDropEvent>
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -14,6 +13,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QPointer>
 #include <QPushButton>
 #include <QSignalBlocker>
@@ -23,19 +23,6 @@
 #include "convert/Convertidor.h"
 #include "convert/Form10.h"
 #include "convert/ProfileChoice.h"
-#include "frame/APIS.h"
-#include "frame/Appfilesadm.h"
-#include "frame/Aplicacion.h"
-#include "frame/CaptureConsole.h"
-#include "frame/Dialogs.h"
-#include "frame/Form16.h"
-#include "frame/Form17.h"
-#include "frame/Form9.h"
-#include "frame/IntDocView.h"
-#include "frame/MediaInfo.h"
-#include "frame/StartupWindows.h"
-#include "frame/WidgetFactory.h"
-#include "frame/ffmpeg.h"
 #include "devices/Form14.h"
 #include "devices/Form15.h"
 #include "devices/Form2.h"
@@ -45,10 +32,23 @@
 #include "formats/ECodecEdit.h"
 #include "formats/Form11.h"
 #include "formats/FormatEdit.h"
+#include "frame/DataFolderManager.h"
+#include "frame/DesktopServices.h"
+#include "frame/Dialogs.h"
+#include "frame/FfmpegTools.h"
+#include "frame/FileServices.h"
+#include "frame/Form16.h"
+#include "frame/Form17.h"
+#include "frame/Form9.h"
+#include "frame/MediaInfo.h"
+#include "frame/ProgramFolder.h"
+#include "frame/Session.h"
+#include "frame/StartupWindows.h"
+#include "frame/TextViewer.h"
+#include "frame/ToolRunner.h"
+#include "frame/WidgetFactory.h"
 #include "lang/Form13.h"
 #include "lang/Lang.h"
-#include "frame/ProgramFolder.h"
-#include "frame/ScriptObj.h"
 
 using WidgetFactory::CheckItem;
 using WidgetFactory::MenuItem;
@@ -59,10 +59,9 @@ namespace {
 QPointer<Form1> g_instance;
 
 const char* const kExtensions[] = {
-    "3gp", "aac",  "ac3",   "aga",   "ape",   "asf", "avi", "fla", "flac", "flv", "it",  "m4a",
-    "m4v", "mac",  "mp1",   "mp2",   "mp3",   "mp4", "mpc", "mpeg", "mpeg1", "mpeg2", "mpeg4",
-    "mpg", "mtk",  "mts",   "mtv",   "ogg",   "ogm", "ogv", "ogx", "vob",  "wav", "wma", "wmv",
-    "wv"};
+    "3gp", "aac", "ac3", "aga", "ape", "asf", "avi", "fla",  "flac",  "flv",   "it",    "m4a",
+    "m4v", "mac", "mp1", "mp2", "mp3", "mp4", "mpc", "mpeg", "mpeg1", "mpeg2", "mpeg4", "mpg",
+    "mtk", "mts", "mtv", "ogg", "ogm", "ogv", "ogx", "vob",  "wav",   "wma",   "wmv",   "wv"};
 
 }  // namespace
 
@@ -124,8 +123,8 @@ void Form1::CreateFileFrame() {
 void Form1::CreateOutputFrame() {
   Frame2 = Named(new QGroupBox("Guardar como..."), "Frame2");
   Combo1 = Named(new QComboBox(Frame2), "Combo1");
-  Combo1->addItems({"Archivo (concatenar):", "Archivo:", "Guardar en directorio de archivo original",
-                    "Guardar en el directorio:"});
+  Combo1->addItems({"Archivo (concatenar):", "Archivo:",
+                    "Guardar en directorio de archivo original", "Guardar en el directorio:"});
   Text1 = Named(new QLineEdit(Frame2), "Text1");
   Command3 = Named(new QPushButton("...", Frame2), "Command3");
   Label1 = Named(new QLabel("Extensión de archivo:", Frame2), "Label1");
@@ -172,7 +171,8 @@ void Form1::CreateProfileFrame() {
 void Form1::CreateMenus() {
   Menu_Archivo = Named(menuBar()->addMenu("Archivo"), "Menu_Archivo");
   Menu_Archivo_Agregar = MenuItem(Menu_Archivo, "Menu_Archivo_Agregar", "Agregar");
-  Menu_Archivo_Quitar = MenuItem(Menu_Archivo, "Menu_Archivo_Quitar", "Quitar archivo seleccionado");
+  Menu_Archivo_Quitar =
+      MenuItem(Menu_Archivo, "Menu_Archivo_Quitar", "Quitar archivo seleccionado");
   Menu_Archivo_AgregarCD = MenuItem(Menu_Archivo, "Menu_Archivo_AgregarCD", "Agregar pistas de CD");
   Menu_Archivo_AgDir = MenuItem(Menu_Archivo, "Menu_Archivo_AgDir", "Agregar de directorio");
   Menu_Archivo_QuitarTodos = MenuItem(Menu_Archivo, "Menu_Archivo_QuitarTodos", "Quitar todos");
@@ -234,11 +234,10 @@ void Form1::WireControls() {
   connect(Menu_Archivo_Agregar, &QAction::triggered, this, &Form1::Command1_Click);
   connect(Command2, &QPushButton::clicked, this, &Form1::Command2_Click);
   connect(Menu_Archivo_Quitar, &QAction::triggered, this, &Form1::Command2_Click);
-  connect(&Aplicacion::Events(), &Aplicacion::SessionEvents::FileListChanged, this,
-          &Form1::ShowFileList);
-  connect(&Aplicacion::Events(), &Aplicacion::SessionEvents::ConfigApplied, this,
-          &Form1::ShowRunOptions);
-  connect(Menu_Archivo_QuitarTodos, &QAction::triggered, this, &Form1::Menu_Archivo_QuitarTodos_Click);
+  connect(&Session::Events(), &Session::SessionEvents::FileListChanged, this, &Form1::ShowFileList);
+  connect(&Session::Events(), &Session::SessionEvents::ConfigApplied, this, &Form1::ShowRunOptions);
+  connect(Menu_Archivo_QuitarTodos, &QAction::triggered, this,
+          &Form1::Menu_Archivo_QuitarTodos_Click);
   connect(Menu_Archivo_AgDir, &QAction::triggered, this, &Form1::Menu_Archivo_AgDir_Click);
   connect(Command6, &QPushButton::clicked, this, &Form1::Command6_Click);
   connect(Combo2, &QComboBox::currentTextChanged, this, &Form1::Combo2_Change);
@@ -250,30 +249,35 @@ void Form1::WireControls() {
   connect(Command10, &QPushButton::clicked, this, [] { MediaEdit::ShowEditor("*", 1); });
   connect(Tools_FmtEdit, &QAction::triggered, this, [] { FormatEdit::ShowEditor("", 0); });
   connect(Tools_ECEdit, &QAction::triggered, this, [] { ECodecEdit::ShowEditor("", 0); });
-  connect(About_EC, &QAction::triggered, this, [this] { AboutCodecView::ShowCodecInfo(this, "", 0); });
+  connect(About_EC, &QAction::triggered, this,
+          [this] { AboutCodecView::ShowCodecInfo(this, "", 0); });
   connect(Tools_EditPerfEdit, &QAction::triggered, this, [] { MediaEdit::ShowEditor("", 0); });
-  connect(Herramientas_EditorFiltros, &QAction::triggered, this, [] { FilterEditor::ShowEditor(""); });
+  connect(Herramientas_EditorFiltros, &QAction::triggered, this,
+          [] { FilterEditor::ShowEditor(""); });
   connect(Command5, &QPushButton::clicked, this, &Form1::Command5_Click);
   connect(Convertir_Iniciar, &QAction::triggered, this, &Form1::Command5_Click);
   connect(Convertir_Prueba, &QAction::triggered, this, &Form1::Convertir_Prueba_Click);
   connect(Convertir_Comandos, &QAction::triggered, this, &Form1::Convertir_Comandos_Click);
   const std::tuple<QAction*, const char*, const char*> managers[] = {
-      {Herramientas_AdminF, "formats", "qfm"},  {Herramientas_AdminFiltro, "filters", "qfl"},
-      {Herramientas_CodecExtA, "ecodec", "qca"}, {Herramientas_CodecExtV, "ecodec", "qcv"},
+      {Herramientas_AdminF, "formats", "qfm"},
+      {Herramientas_AdminFiltro, "filters", "qfl"},
+      {Herramientas_CodecExtA, "ecodec", "qca"},
+      {Herramientas_CodecExtV, "ecodec", "qcv"},
       {Tools_AdmPEdit, "editp", "qep"}};
   for (const auto& [item, folder, extension] : managers) {
     // Copied by name: a structured binding cannot be captured before clang 16.
     connect(item, &QAction::triggered, this, [folder = folder, extension = extension] {
-      Appfilesadm::ShowFileManager(ProgramFolder::AppFiles(folder), extension, 0, true);
+      DataFolderManager::ShowFileManager(ProgramFolder::AppFiles(folder), extension, 0, true);
     });
   }
-  connect(Menu_Archivo_Reproducir, &QAction::triggered, this, &Form1::Menu_Archivo_Reproducir_Click);
+  connect(Menu_Archivo_Reproducir, &QAction::triggered, this,
+          &Form1::Menu_Archivo_Reproducir_Click);
   connect(Menu_Archivo_Analizar, &QAction::triggered, this, &Form1::Menu_Archivo_Analizar_Click);
   connect(Herramientas_Rutas, &QAction::triggered, this, [this] { Form9::ShowModal(this); });
   connect(Herramientas_Lang, &QAction::triggered, this, [this] { Form13::ShowModal(this); });
   connect(Help_About, &QAction::triggered, this, [this] { Form16::ShowModal(this); });
-  connect(Help_ProgramHelp, &QAction::triggered, this, &Aplicacion::ShowProgramHelp);
-  connect(Help_Donate, &QAction::triggered, this, &Aplicacion::OpenDonationPage);
+  connect(Help_ProgramHelp, &QAction::triggered, this, &Session::ShowProgramHelp);
+  connect(Help_Donate, &QAction::triggered, this, &Session::OpenDonationPage);
   connect(Help_ffLic, &QAction::triggered, this, &Form1::Help_ffLic_Click);
   connect(Help_ffhelp, &QAction::triggered, this, &Form1::Help_ffhelp_Click);
   connect(Help_AboutCdda2wav, &QAction::triggered, this, &Form1::Help_AboutCdda2wav_Click);
@@ -319,7 +323,7 @@ void Form1::ShowRunOptions() {
 void Form1::Combo2_Change() { Convertidor::Choices.ExtensionText = Combo2->currentText(); }
 
 void Form1::Form_Load() {
-  APIS::SetListHorizontalExtent(List1, 1800);
+  DesktopServices::SetListHorizontalExtent(List1, 1800);
   Combo1->setCurrentIndex(2);
   Combo1_Click();
   Combo2->setCurrentIndex(0);
@@ -331,9 +335,9 @@ void Form1::Form_Load() {
 }
 
 void Form1::Form_Unload() {
-  CaptureConsole::EndAll();
-  Aplicacion::RemoveOwnTempFolder();
-  Aplicacion::WriteConfig();
+  ToolRunner::EndAll();
+  Session::RemoveOwnTempFolder();
+  Session::WriteConfig();
 }
 
 void Form1::closeEvent(QCloseEvent* event) {
@@ -344,18 +348,19 @@ void Form1::closeEvent(QCloseEvent* event) {
 // File list ---------------------------------------------------------------
 
 void Form1::Command1_Click() {
-  const QStringList& files = Aplicacion::FileList;
-  const QString start = files.isEmpty() ? QString() : ScriptObj::ParentFolder(files.last());
-  Aplicacion::AppendFiles(APIS::OpenFileDialog(QString(), this, start, QString(), true, 4096));
+  const QStringList& files = Session::FileList;
+  const QString start = files.isEmpty() ? QString() : FileServices::ParentFolder(files.last());
+  Session::AppendFiles(
+      DesktopServices::OpenFileDialog(QString(), this, start, QString(), true, 4096));
 }
 
-void Form1::Command2_Click() { Aplicacion::RemoveFile(SelectedRow()); }
+void Form1::Command2_Click() { Session::RemoveFile(SelectedRow()); }
 
 void Form1::ShowFileList() {
   const int selected = SelectedRow();
   List1->setUpdatesEnabled(false);
   List1->clear();
-  List1->addItems(Aplicacion::FileList);
+  List1->addItems(Session::FileList);
   List1->setUpdatesEnabled(true);
   if (selected >= 0 && List1->count() > 0) {
     List1->setCurrentRow(std::min(selected, List1->count() - 1));
@@ -363,30 +368,30 @@ void Form1::ShowFileList() {
 }
 
 void Form1::Menu_Archivo_QuitarTodos_Click() {
-  Aplicacion::FileList.clear();
-  Aplicacion::RefreshFileList();
+  Session::FileList.clear();
+  Session::RefreshFileList();
 }
 
 void Form1::Menu_Archivo_AgDir_Click() {
   const QString folder = Dialogs::Folder(this, "", "");
   if (folder.isEmpty()) return;
-  const QStringList files = ScriptObj::ListFiles(folder, "");
+  const QStringList files = FileServices::ListFiles(folder, "");
   if (files.isEmpty()) return;
-  Aplicacion::FileList << files;
-  Aplicacion::RefreshFileList();
+  Session::FileList << files;
+  Session::RefreshFileList();
 }
 
 // Dropped files are appended as they come, a folder's own files in their
 // listed order; the selection stays as it was.
 void Form1::List1_OLEDragDrop(const QStringList& paths) {
   const auto append = [this](const QString& file) {
-    Aplicacion::FileList << file;
+    Session::FileList << file;
     List1->addItem(file);
   };
   for (const QString& path : paths) {
-    if (ScriptObj::FileExists(path)) append(path);
-    if (ScriptObj::FolderExists(path)) {
-      for (const QString& file : ScriptObj::ListFiles(path, "")) append(file);
+    if (FileServices::FileExists(path)) append(path);
+    if (FileServices::FolderExists(path)) {
+      for (const QString& file : FileServices::ListFiles(path, "")) append(file);
     }
   }
 }
@@ -423,22 +428,22 @@ int Form1::SelectedRow() const {
 void Form1::Command6_Click() {
   const int row = SelectedRow();
   if (row < 1) return;
-  Aplicacion::FileList.swapItemsAt(row, row - 1);
-  Aplicacion::RefreshFileList();
+  Session::FileList.swapItemsAt(row, row - 1);
+  Session::RefreshFileList();
   List1->setCurrentRow(row - 1);
 }
 
 void Form1::Command8_Click() {
   const int row = SelectedRow();
   if (row < 0 || row >= List1->count() - 1) return;
-  Aplicacion::FileList.swapItemsAt(row, row + 1);
-  Aplicacion::RefreshFileList();
+  Session::FileList.swapItemsAt(row, row + 1);
+  Session::RefreshFileList();
   List1->setCurrentRow(row + 1);
 }
 
 void Form1::Menu_Archivo_Reproducir_Click() {
   const int row = SelectedRow();
-  if (row >= 0) ffmpeg::PlayFile({Aplicacion::FileList[row]}, "");
+  if (row >= 0) FfmpegTools::PlayFile({Session::FileList[row]}, "");
 }
 
 // The probe's fields, one labelled line each; the labels stay in English.
@@ -478,7 +483,7 @@ void Form1::Menu_Archivo_Analizar_Click() {
   {
     Form17 wait;
     wait.Form_Load();
-    info = ffmpeg::ProbeMedia(Aplicacion::FileList[row]);
+    info = FfmpegTools::ProbeMedia(Session::FileList[row]);
   }
   Dialogs::MsgBox(ProbeReport(info), 0, windowTitle());
 }
@@ -508,22 +513,22 @@ namespace {
 // Shows a tool's own text in the viewer; the main window waits hidden.
 void ShowToolText(Form1* form, const QString& program, const QString& arguments) {
   form->hide();
-  IntDocView::ShowCommandOutput(CaptureConsole::QuoteArgument(program) + " " + arguments, form);
+  TextViewer::ShowCommandOutput(ToolRunner::QuoteArgument(program) + " " + arguments, form);
   form->show();
 }
 
 }  // namespace
 
 void Form1::Help_ffLic_Click() {
-  if (ffmpeg::FfmpegExists()) ShowToolText(this, ffmpeg::FfmpegPath, "-L");
+  if (FfmpegTools::FfmpegExists()) ShowToolText(this, FfmpegTools::FfmpegPath, "-L");
 }
 
 void Form1::Help_ffhelp_Click() {
-  if (ffmpeg::FfmpegExists()) ShowToolText(this, ffmpeg::FfmpegPath, "-help full");
+  if (FfmpegTools::FfmpegExists()) ShowToolText(this, FfmpegTools::FfmpegPath, "-help full");
 }
 
 void Form1::Help_AboutCdda2wav_Click() {
-  if (!ScriptObj::FileExists(cdrtools::Cdda2wavPath)) {
+  if (!FileServices::FileExists(cdrtools::Cdda2wavPath)) {
     Lang::MsgFileNotFound(cdrtools::Cdda2wavPath);
     return;
   }
@@ -545,21 +550,22 @@ void Form1::Combo1_Click() {
   if (!chosen) {
     Text1->clear();
   } else {
-    Text1->setText(mode == kChosenFolder ? Aplicacion::OutputFolder : Aplicacion::OutputFile);
+    Text1->setText(mode == kChosenFolder ? Session::OutputFolder : Session::OutputFile);
   }
 }
 
 void Form1::Command3_Click() {
   if (Combo1->currentIndex() == kChosenFolder) {
     const QString folder = Dialogs::Folder(this, "", "");
-    if (!folder.isEmpty()) Aplicacion::OutputFolder = folder;
-    Text1->setText(Aplicacion::OutputFolder);
+    if (!folder.isEmpty()) Session::OutputFolder = folder;
+    Text1->setText(Session::OutputFolder);
   } else {
     // The dialog opens on the chosen file's folder and proposes its name.
-    const QString file = APIS::SaveFileDialog("", ScriptObj::ParentFolder(Aplicacion::OutputFile), "",
-                                              0, this, false, 0, QFileInfo(Aplicacion::OutputFile).fileName());
-    if (!file.isEmpty()) Aplicacion::OutputFile = file;
-    Text1->setText(Aplicacion::OutputFile);
+    const QString file =
+        DesktopServices::SaveFileDialog("", FileServices::ParentFolder(Session::OutputFile), "", 0,
+                                        this, false, 0, QFileInfo(Session::OutputFile).fileName());
+    if (!file.isEmpty()) Session::OutputFile = file;
+    Text1->setText(Session::OutputFile);
   }
 }
 
@@ -568,10 +574,10 @@ void Form1::Text1_Change() {
   switch (Combo1->currentIndex()) {
     case kJoined:
     case kOneFile:
-      Aplicacion::OutputFile = Text1->text();
+      Session::OutputFile = Text1->text();
       break;
     case kChosenFolder:
-      Aplicacion::OutputFolder = Text1->text();
+      Session::OutputFolder = Text1->text();
       break;
     default:
       break;
@@ -581,11 +587,11 @@ void Form1::Text1_Change() {
 // Profile choices ---------------------------------------------------------
 
 ProfileChoice::Controls Form1::FormatChoice() {
-  return {Combo3, Command9, &Combo3Tag, &Aplicacion::FormatProfilePath, "formats", "qfm"};
+  return {Combo3, Command9, &Combo3Tag, &Session::FormatProfilePath, "formats", "qfm"};
 }
 
 ProfileChoice::Controls Form1::EditChoice() {
-  return {Combo4, Command10, &Combo4Tag, &Aplicacion::EditProfilePath, "editp", "qep"};
+  return {Combo4, Command10, &Combo4Tag, &Session::EditProfilePath, "editp", "qep"};
 }
 
 void Form1::Combo3_Click() { ProfileChoice::Click(FormatChoice()); }

@@ -10,8 +10,8 @@
 
 #include "convert/Convertidor.h"
 #include "convert/Form1.h"
-#include "frame/APIS.h"
-#include "frame/ScriptObj.h"
+#include "frame/DesktopServices.h"
+#include "frame/FileServices.h"
 #include "frame/TextFit.h"
 #include "lang/Lang.h"
 
@@ -131,7 +131,7 @@ void Form12::Form_Load() {
   Picture1->move(Text1->pos());
   for (QLineEdit* box : {Text1, Text2, Text3, Text4, Text5}) box->clear();
   resize(S(Width), S(ShortHeight));
-  APIS::SetListHorizontalExtent(List1, 1800);
+  DesktopServices::SetListHorizontalExtent(List1, 1800);
 }
 
 void Form12::PlaceButtons() {
@@ -236,7 +236,7 @@ void Form12::Form_Unload() {
   Convertidor::ClearCommands();
   Convertidor::StopRequested = 0;
   Convertidor::Errors.clear();
-  ScriptObj::DeleteFolder(Convertidor::TempDir, true);
+  FileServices::DeleteFolder(Convertidor::TempDir, true);
   Convertidor::TempDir.clear();
   if (Form1* main = Form1::Instance()) main->setVisible(true);
 }

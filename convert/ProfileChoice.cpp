@@ -3,9 +3,9 @@
 #include <QComboBox>
 #include <QPushButton>
 
-#include "frame/Appfilesadm.h"
+#include "frame/DataFolderManager.h"
+#include "frame/FileServices.h"
 #include "frame/ProgramFolder.h"
-#include "frame/ScriptObj.h"
 
 namespace ProfileChoice {
 
@@ -46,10 +46,10 @@ void Change(const Controls& controls) {
 }
 
 void ChooseProfile(const Controls& controls) {
-  const QString path = Appfilesadm::ShowFileManager(ProgramFolder::AppFiles(controls.Folder),
-                                                    controls.Extension, Appfilesadm::Open, true);
+  const QString path = DataFolderManager::ShowFileManager(
+      ProgramFolder::AppFiles(controls.Folder), controls.Extension, DataFolderManager::Open, true);
   if (path.isEmpty()) return;
-  const QString base = ScriptObj::GetBaseName(path);
+  const QString base = FileServices::GetBaseName(path);
   *controls.Tag = base.isEmpty() ? controls.Combo->itemText(1) : base;
   ShowText(controls.Combo, *controls.Tag);
   SwitchEdit(controls);

@@ -5,17 +5,17 @@
 #include <charconv>
 
 #include "editing/FilterDef.h"
-#include "frame/Aplicacion.h"
+#include "frame/FfmpegTools.h"
+#include "frame/FileServices.h"
 #include "frame/ProgramFolder.h"
 #include "frame/RecordFile.h"
-#include "frame/ScriptObj.h"
-#include "frame/ffmpeg.h"
+#include "frame/Session.h"
 
 namespace Convertidor {
 
 namespace {
 
-const FfmpegOptionNames& Opt() { return ffmpeg::OptNames; }
+const FfmpegOptionNames& Opt() { return FfmpegTools::OptNames; }
 
 }  // namespace
 
@@ -181,7 +181,7 @@ bool ReadChosenFilters(const EditProfileRec& p, ChosenFilters& filters, Compiled
   for (const QString& name : p.Filters.Items) {
     filterPath = ProgramFolder::AppFiles("filters/" + name + ".qfl");
     FilterDef filter;
-    if (!ScriptObj::FileExists(filterPath)) return false;
+    if (!FileServices::FileExists(filterPath)) return false;
     if (RecordFile::Read(filterPath, filter) != RecordFile::Result::Ok) return false;
     if (filter.Params.isEmpty()) continue;
     const bool audio = filter.Type == 0 && p.RemoveAudio != 1;
@@ -289,7 +289,7 @@ bool ToSeconds(const QString& secondsText, float& seconds) {
 bool CompileTrim(const EditProfileRec& p, CompiledEdit& c) {
   float start = 0;
   if (!p.StartPos.isEmpty() && p.StartPos != "0") {
-    const QString seconds = ffmpeg::TimeToSeconds(p.StartPos);
+    const QString seconds = FfmpegTools::TimeToSeconds(p.StartPos);
     if (!ToSeconds(seconds, start)) return false;
     c.SeekOption = Opt().Seek + " " + seconds;
   }
@@ -304,7 +304,7 @@ bool CompileTrim(const EditProfileRec& p, CompiledEdit& c) {
   }
   if (p.EndPos.isEmpty()) return true;
   float end = 0;
-  if (!ToSeconds(ffmpeg::TimeToSeconds(p.EndPos), end)) return false;
+  if (!ToSeconds(FfmpegTools::TimeToSeconds(p.EndPos), end)) return false;
   const float length = end - start;
   if (length < 0) return false;  // ffmpeg would refuse a negative length anyway
   c.DurationOption = Opt().Duration + " " + SingleToText(length);
@@ -345,8 +345,8 @@ CompiledFormat CompileFormat(const FormatProfile& profile, uint8_t& status) {
 }
 
 CompiledFormat LoadFormat(const QString& path, uint8_t& status) {
-  if (!ScriptObj::FileExists(path)) {
-    status = ScriptObj::GetBaseName(path).isEmpty() ? 0 : 1;
+  if (!FileServices::FileExists(path)) {
+    status = FileServices::GetBaseName(path).isEmpty() ? 0 : 1;
     return CompiledFormat();
   }
   status = 2;
@@ -385,15 +385,15 @@ CompiledCodec CompileExternalCodec(const ExtCodecDef& codec, uint8_t isVideo, ui
 }
 
 QString ResolveCodecExecutable(const QString& exePath, const QString& name, uint8_t isVideo) {
-  const QString stored = Aplicacion::ResolveAppPath(exePath);
-  if (ScriptObj::FileExists(stored)) return stored;
+  const QString stored = Session::ResolveAppPath(exePath);
+  if (FileServices::FileExists(stored)) return stored;
   const QString definition =
       ProgramFolder::AppFiles("ecodec/" + name + (isVideo ? ".qcv" : ".qca"));
-  if (!ScriptObj::FileExists(definition)) return QString();
+  if (!FileServices::FileExists(definition)) return QString();
   ExtCodecDef codec;
   if (RecordFile::Read(definition, codec) != RecordFile::Result::Ok) return QString();
-  const QString resolved = Aplicacion::ResolveAppPath(codec.ExePath);
-  return ScriptObj::FileExists(resolved) ? resolved : QString();
+  const QString resolved = Session::ResolveAppPath(codec.ExePath);
+  return FileServices::FileExists(resolved) ? resolved : QString();
 }
 
 // -------------------------------------------------------------------- edit
@@ -425,8 +425,8 @@ CompiledEdit CompileEditProfile(const EditProfileRec& profile, uint8_t& status,
 
 CompiledEdit LoadEditProfile(const QString& path, uint8_t& status, QString& filterPath) {
   filterPath.clear();
-  if (!ScriptObj::FileExists(path)) {
-    status = ScriptObj::GetBaseName(path).isEmpty() ? 0 : 1;
+  if (!FileServices::FileExists(path)) {
+    status = FileServices::GetBaseName(path).isEmpty() ? 0 : 1;
     return CompiledEdit();
   }
   status = 2;

@@ -6,9 +6,9 @@
 #include <QLocale>
 #include <cmath>
 
-#include "frame/APIS.h"
-#include "frame/Aplicacion.h"
-#include "frame/ScriptObj.h"
+#include "frame/DesktopServices.h"
+#include "frame/FileServices.h"
+#include "frame/Session.h"
 #include "lang/Lang.h"
 
 namespace Convertidor {
@@ -59,7 +59,7 @@ bool TakenName(const QString& path) {
   return info.exists() || info.isSymLink();
 }
 
-QStringList SplitArguments(const QString& text) { return CaptureConsole::SplitCommandLine(text); }
+QStringList SplitArguments(const QString& text) { return ToolRunner::SplitCommandLine(text); }
 
 StepCommand RowStep(const CommandTable& table, int row, const QStringList& inputs,
                     const QString& output) {
@@ -74,7 +74,7 @@ StepCommand RowStep(const CommandTable& table, int row, const QStringList& input
       step.Command.arguments << SplitArguments(table.At(row, 2)) << input;
     step.Command.arguments << SplitArguments(table.At(row, 3)) << output;
   }
-  step.Shown = CaptureConsole::CommandText(step.Command);
+  step.Shown = ToolRunner::CommandText(step.Command);
   return step;
 }
 
@@ -115,7 +115,7 @@ bool ConcatListText(const QStringList& files, QByteArray& text) {
   for (const QString& file : files) {
     if (HoldsLineBreak(file)) return false;
     // Inside the demuxer's single quotes only a quote is special: close, escape, reopen.
-    QString escaped = ScriptObj::GetShortPath(file);
+    QString escaped = FileServices::GetShortPath(file);
     escaped.replace("'", "'\\''");
     list += "file '" + escaped + "'" + CrLf;
   }
@@ -124,11 +124,11 @@ bool ConcatListText(const QStringList& files, QByteArray& text) {
 }
 
 QString WriteConcatList() {
-  if (const QString unjoinable = UnjoinableFile(Aplicacion::FileList); !unjoinable.isEmpty()) {
+  if (const QString unjoinable = UnjoinableFile(Session::FileList); !unjoinable.isEmpty()) {
     Lang::MsgInvalidFileName(unjoinable);
     return QString();
   }
-  const QString folder = Aplicacion::CreateTempFolder(false);
+  const QString folder = Session::CreateTempFolder(false);
   const QString path = folder + "/concat.txt";
   if (folder.isEmpty()) {
     Lang::MsgCannotWriteFile(path);
@@ -136,22 +136,22 @@ QString WriteConcatList() {
   }
   QByteArray text;
   QFile file(path);
-  if (!ConcatListText(Aplicacion::FileList, text) || !file.open(QIODevice::WriteOnly) ||
+  if (!ConcatListText(Session::FileList, text) || !file.open(QIODevice::WriteOnly) ||
       file.write(text) != text.size() || !file.flush()) {
     file.close();
-    ScriptObj::DeleteFolder(folder, true);
+    FileServices::DeleteFolder(folder, true);
     Lang::MsgCannotWriteFile(path);
     return QString();
   }
   file.close();
-  return ScriptObj::GetShortPath(path);
+  return FileServices::GetShortPath(path);
 }
 
 QStringList MoveTracks(const QString& audioTrack, const QString& videoTrack,
                        const QString& target) {
-  const QString folder = ScriptObj::ParentFolder(target) + "/";
-  const QString base = ScriptObj::GetBaseName(target);
-  const QString ext = ScriptObj::GetExtensionName(target);
+  const QString folder = FileServices::ParentFolder(target) + "/";
+  const QString base = FileServices::GetBaseName(target);
+  const QString ext = FileServices::GetExtensionName(target);
   QString name = base;
   for (int n = 2;; ++n) {
     const bool both = !audioTrack.isEmpty() && !videoTrack.isEmpty();
@@ -159,16 +159,16 @@ QStringList MoveTracks(const QString& audioTrack, const QString& videoTrack,
       const QString audioName = folder + name + "_audio." + ext;
       const QString videoName = folder + name + "_video." + ext;
       if (!TakenName(audioName) && !TakenName(videoName)) {
-        if (!ScriptObj::MoveFile(audioTrack, audioName)) return {};
-        if (ScriptObj::MoveFile(videoTrack, videoName)) return {audioName, videoName};
+        if (!FileServices::MoveFile(audioTrack, audioName)) return {};
+        if (FileServices::MoveFile(videoTrack, videoName)) return {audioName, videoName};
         // Half a result is none: the audio track goes back where it was.
-        ScriptObj::MoveFile(audioName, audioTrack);
+        FileServices::MoveFile(audioName, audioTrack);
         return {};
       }
     } else {
       const QString path = folder + name + "." + ext;
       if (!TakenName(path)) {
-        if (ScriptObj::MoveFile(audioTrack.isEmpty() ? videoTrack : audioTrack, path))
+        if (FileServices::MoveFile(audioTrack.isEmpty() ? videoTrack : audioTrack, path))
           return {path};
         return {};
       }
@@ -181,21 +181,22 @@ QStringList TrashSources(const QStringList& sources, bool outputWritten) {
   QStringList kept;
   if (!outputWritten) return kept;
   for (const QString& source : sources) {
-    if (ScriptObj::FileExists(source) && !APIS::ShellDeleteFile(source, 1)) kept << source;
+    if (FileServices::FileExists(source) && !DesktopServices::ShellDeleteFile(source, 1))
+      kept << source;
   }
   return kept;
 }
 
 Replacement ReplaceExisting(const QString& output, const QString& desired,
                             const QStringList& protectedFiles) {
-  if (SamePathKey(output) == SamePathKey(desired) || ScriptObj::FileSize(output) == 0)
+  if (SamePathKey(output) == SamePathKey(desired) || FileServices::FileSize(output) == 0)
     return Replacement::NotNeeded;
   if (TakenName(desired)) {
     const QFileInfo old(desired);
     if (!old.isFile() || IsOneOf(desired, protectedFiles)) return Replacement::NotNeeded;
-    if (!APIS::ShellDeleteFile(desired, 1)) return Replacement::OldFileKept;
+    if (!DesktopServices::ShellDeleteFile(desired, 1)) return Replacement::OldFileKept;
   }
-  return ScriptObj::RenameFileKeepExtension(output, ScriptObj::GetBaseName(desired))
+  return FileServices::RenameFileKeepExtension(output, FileServices::GetBaseName(desired))
              ? Replacement::Replaced
              : Replacement::RenameFailed;
 }

@@ -7,7 +7,7 @@
 #include <cstdint>
 
 #include "convert/CommandTable.h"
-#include "frame/CaptureConsole.h"
+#include "frame/ToolRunner.h"
 
 // The pieces a conversion run is made of: the command of a step, whether it
 // succeeded, the concat list, moving tracks, the finishing options and the
@@ -35,7 +35,7 @@ QStringList MoveTracks(const QString& audioTrack, const QString& videoTrack, con
 // One step of a run: what runs, and the command line as the user sees it,
 // which run in a terminal gives the same arguments.
 struct StepCommand {
-  CaptureConsole::Command Command;
+  ToolRunner::Command Command;
   QString Shown;
   bool operator==(const StepCommand&) const = default;
 };

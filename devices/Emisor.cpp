@@ -4,10 +4,10 @@
 #include <QNetworkInterface>
 
 #include "devices/Grabador.h"
-#include "frame/Aplicacion.h"
-#include "frame/CaptureConsole.h"
-#include "frame/ScriptObj.h"
-#include "frame/ffmpeg.h"
+#include "frame/FfmpegTools.h"
+#include "frame/FileServices.h"
+#include "frame/Session.h"
+#include "frame/ToolRunner.h"
 
 namespace Emisor {
 
@@ -18,7 +18,7 @@ uint8_t StreamRunning = 0;
 
 namespace {
 
-const FfmpegOptionNames& Opt() { return ffmpeg::OptNames; }
+const FfmpegOptionNames& Opt() { return FfmpegTools::OptNames; }
 
 // The compiled profile, or why it cannot be streamed with.
 Refusal LoadStreamFormat(CompiledFormat& format) {
@@ -121,12 +121,12 @@ Convertidor::StepCommand ProfileStreamCommand(const QString& loopOption,
 }
 
 ListInput WriteListInput() {
-  if (Aplicacion::FileCount() == 0) return {QString(), QString(), Refusal::NoFilesInList};
-  const QString list = ScriptObj::GetShortPath(Convertidor::WriteConcatList());
+  if (Session::FileCount() == 0) return {QString(), QString(), Refusal::NoFilesInList};
+  const QString list = FileServices::GetShortPath(Convertidor::WriteConcatList());
   if (list.isEmpty()) return {};
   // The concat demuxer refuses the list's absolute paths unless told they are safe.
-  return {Opt().Format + " concat -safe 0 -i " + CaptureConsole::QuoteArgument(list),
-          ScriptObj::ParentFolder(list), Refusal::None};
+  return {Opt().Format + " concat -safe 0 -i " + ToolRunner::QuoteArgument(list),
+          FileServices::ParentFolder(list), Refusal::None};
 }
 
 QStringList LocalAddresses() {
@@ -135,7 +135,7 @@ QStringList LocalAddresses() {
 }
 
 Refusal PrepareStream(const StreamRequest& request, Convertidor::StepCommand& step) {
-  if (!ScriptObj::FileExists(ffmpeg::FfmpegPath)) return Refusal::FfmpegNotFound;
+  if (!FileServices::FileExists(FfmpegTools::FfmpegPath)) return Refusal::FfmpegNotFound;
   if (request.Address.isEmpty()) return Refusal::NoAddress;
   QString loop;
   if (!LoopOption(request.Repeat, request.RepeatCount, request.InfiniteItem, loop))
@@ -150,12 +150,11 @@ Refusal PrepareStream(const StreamRequest& request, Convertidor::StepCommand& st
   return Refusal::None;
 }
 
-StreamEnd RunStream(const Convertidor::StepCommand& step, const CaptureConsole::OutputSink& show) {
+StreamEnd RunStream(const Convertidor::StepCommand& step, const ToolRunner::OutputSink& show) {
   StreamRunning = 1;
   StreamEnd end;
-  CaptureConsole::RunCaptured(CaptureConsole::Pipeline{step.Command}, QString(), 0, 0, show,
-                              CaptureConsole::ReplaceByVisibleChunk, end.Output, 1024,
-                              end.ExitCode);
+  ToolRunner::RunCaptured(ToolRunner::Pipeline{step.Command}, QString(), 0, 0, show,
+                          ToolRunner::ReplaceByVisibleChunk, end.Output, 1024, end.ExitCode);
   StreamRunning = 0;
   return end;
 }

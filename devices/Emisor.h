@@ -5,7 +5,7 @@
 #include <cstdint>
 
 #include "convert/Convertidor.h"
-#include "frame/CaptureConsole.h"
+#include "frame/ToolRunner.h"
 
 // Streaming a source to a UDP or RTP address through ffmpeg in real time: the
 // main window's whole file list (joined by a concat list) or the recorder's
@@ -88,6 +88,6 @@ struct StreamEnd {
 };
 // Runs the stream until it ends or is stopped, ffmpeg's console going to
 // show; StreamRunning holds meanwhile.
-StreamEnd RunStream(const Convertidor::StepCommand& step, const CaptureConsole::OutputSink& show);
+StreamEnd RunStream(const Convertidor::StepCommand& step, const ToolRunner::OutputSink& show);
 
 }  // namespace Emisor

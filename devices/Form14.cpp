@@ -22,15 +22,15 @@
 #include "devices/Form15.h"
 #include "devices/Grabador.h"
 #include "formats/FormatEdit.h"
-#include "frame/APIS.h"
-#include "frame/Aplicacion.h"
-#include "frame/CaptureConsole.h"
 #include "frame/ConsoleBox.h"
+#include "frame/DesktopServices.h"
 #include "frame/Dialogs.h"
-#include "frame/IntDocView.h"
+#include "frame/FfmpegTools.h"
 #include "frame/ModalWindow.h"
+#include "frame/Session.h"
+#include "frame/TextViewer.h"
+#include "frame/ToolRunner.h"
 #include "frame/WidgetFactory.h"
-#include "frame/ffmpeg.h"
 #include "lang/Lang.h"
 
 namespace {
@@ -62,7 +62,7 @@ void ShowRefusal(Grabador::Refusal refusal) {
       Lang::MsgFfplayNotFound();
       return;
     case Refusal::PlayerFileMissing:
-      Lang::MsgFileNotFound(ffmpeg::FfplayPath);
+      Lang::MsgFileNotFound(FfmpegTools::FfplayPath);
       return;
     case Refusal::NoExtension:
       Lang::MsgNoFileExtension();
@@ -430,7 +430,7 @@ void Form14::Command3_Click() {
 }
 
 void Form14::Opt_List_Click() {
-  IntDocView::ShowCommandOutput(Grabador::DeviceListCommand(), this);
+  TextViewer::ShowCommandOutput(Grabador::DeviceListCommand(), this);
   ListDevices();
 }
 
@@ -444,7 +444,7 @@ void Form14::Opt_BuffSizeChan_Click() {
   Grabador::RecBufferSizeMB = size;
 }
 
-void Form14::Opt_Help_Click() { Aplicacion::ShowProgramHelp(); }
+void Form14::Opt_Help_Click() { Session::ShowProgramHelp(); }
 
 // ---- Destination and format ----
 
@@ -459,7 +459,8 @@ void Form14::Option3_Click() { SwitchDestination(Option3->isChecked()); }
 void Form14::Option4_Click() { SwitchDestination(!Option4->isChecked()); }
 
 void Form14::Command1_Click() {
-  const QString path = APIS::SaveFileDialog(QString(), QString(), "*.*|*.*", 0, this, true);
+  const QString path =
+      DesktopServices::SaveFileDialog(QString(), QString(), "*.*|*.*", 0, this, true);
   if (path.isEmpty()) return;
   Grabador::RecOutputPath = path;
   ReplaceConfirmedFor = QFileInfo::exists(path) ? path : QString();
@@ -504,7 +505,7 @@ void Form14::Record() {
   if (Check1->isChecked()) ShowRefusal(Grabador::PlayPreview(SourceFromControls(), true, this));
   QPointer<Form14> guard(this);
   const Grabador::RecordingEnd end =
-      Grabador::RunRecording(plan.Step, CaptureConsole::BoxSink(Text9, false));
+      Grabador::RunRecording(plan.Step, ToolRunner::BoxSink(Text9, false));
   ShowRecordingFailure(end);
   if (guard) ShowRecordingEnd();
 }
@@ -525,7 +526,7 @@ void Form14::ShowRecordingPanel() {
 
 void Form14::ShowRecordingEnd() {
   // The player showing the source ends with the recording.
-  CaptureConsole::EndCompanions(this);
+  ToolRunner::EndCompanions(this);
   Command4->setEnabled(false);
   Command9->setEnabled(false);
   Command8->setEnabled(false);
@@ -535,37 +536,37 @@ void Form14::ShowRecordingEnd() {
 // ---- Recording ----
 
 void Form14::Command4_Click() {
-  if (CaptureConsole::GetState() != CaptureConsole::PauseRequested) {
-    CaptureConsole::SendInput("q", 1);
+  if (ToolRunner::GetState() != ToolRunner::PauseRequested) {
+    ToolRunner::SendInput("q", 1);
     Grabador::RecStoppedByUser = 1;
     return;
   }
-  CaptureConsole::RequestResume();
+  ToolRunner::RequestResume();
   Timer1->start();
 }
 
 // "q" goes out only once the runner has resumed ffmpeg.
 void Form14::Timer1_Timer() {
-  const uint8_t state = CaptureConsole::GetState();
-  if (state == CaptureConsole::ResumeRequested || state == CaptureConsole::PauseRequested) return;
-  CaptureConsole::SendInput("q", 1);
+  const uint8_t state = ToolRunner::GetState();
+  if (state == ToolRunner::ResumeRequested || state == ToolRunner::PauseRequested) return;
+  ToolRunner::SendInput("q", 1);
   Timer1->stop();
   Grabador::RecStoppedByUser = 1;
 }
 
 void Form14::Command8_Click() {
-  const uint8_t state = CaptureConsole::GetState();
-  if (state == CaptureConsole::Idle) return;
-  if (state == CaptureConsole::PauseRequested) {
-    CaptureConsole::RequestResume();
+  const uint8_t state = ToolRunner::GetState();
+  if (state == ToolRunner::Idle) return;
+  if (state == ToolRunner::PauseRequested) {
+    ToolRunner::RequestResume();
     return;
   }
-  CaptureConsole::RequestPause();
+  ToolRunner::RequestPause();
   Text9->setText("Pause");
 }
 
 void Form14::Command9_Click() {
   if (Dialogs::MsgBox(Command4->text() + "?", 3, Lang::BoxTitle()) != 6) return;
-  CaptureConsole::RequestStop();
+  ToolRunner::RequestStop();
   Grabador::RecStoppedByUser = 1;
 }

@@ -17,13 +17,13 @@
 
 #include "devices/Emisor.h"
 #include "formats/FormatEdit.h"
-#include "frame/CaptureConsole.h"
 #include "frame/ConsoleBox.h"
-#include "frame/IntDocView.h"
+#include "frame/FfmpegTools.h"
+#include "frame/FileServices.h"
 #include "frame/ModalWindow.h"
-#include "frame/ScriptObj.h"
+#include "frame/TextViewer.h"
+#include "frame/ToolRunner.h"
 #include "frame/WidgetFactory.h"
-#include "frame/ffmpeg.h"
 #include "lang/Lang.h"
 
 namespace {
@@ -100,7 +100,7 @@ void Form15::StreamFileList() {
   ShowRefusal(input.Refused);
   if (input.InputArgs.isEmpty()) return;
   ShowStreamer(input.InputArgs);
-  ScriptObj::DeleteFolder(input.Folder, true);
+  FileServices::DeleteFolder(input.Folder, true);
 }
 
 void Form15::FillLocalAddresses() {
@@ -254,7 +254,7 @@ void Form15::StartStream() {
   if (refused != Emisor::Refusal::None) return;
   QPointer<Form15> guard(this);
   ShowStreamingPanel(request.Address);
-  const Emisor::StreamEnd end = Emisor::RunStream(step, CaptureConsole::BoxSink(Text4, true));
+  const Emisor::StreamEnd end = Emisor::RunStream(step, ToolRunner::BoxSink(Text4, true));
   if (guard) ShowEnd(end.ExitCode, end.Output);
 }
 
@@ -280,14 +280,14 @@ void Form15::ShowEnd(int32_t exitCode, const QString& output) {
   Text4->moveCursor(QTextCursor::End);
 }
 
-void Form15::Command2_Click() { CaptureConsole::RequestStop(); }
+void Form15::Command2_Click() { ToolRunner::RequestStop(); }
 
 void Form15::Command3_Click() {
-  if (!ffmpeg::FfplayExists()) return;
-  CaptureConsole::StartCompanion({ffmpeg::FfplayPath, {"-i", Text3->text()}}, this);
+  if (!FfmpegTools::FfplayExists()) return;
+  ToolRunner::StartCompanion({FfmpegTools::FfplayPath, {"-i", Text3->text()}}, this);
 }
 
-void Form15::Command4_Click() { IntDocView::ShowCommandOutput(Emisor::AddressListCommand(), this); }
+void Form15::Command4_Click() { TextViewer::ShowCommandOutput(Emisor::AddressListCommand(), this); }
 
 ProfileChoice::Controls Form15::FormatControls() {
   return {Combo3, Command6, &Combo3Tag, &Emisor::StreamFormatProfilePath, "formats", "qfm"};
@@ -299,13 +299,13 @@ void Form15::Command5_Click() { ProfileChoice::ChooseProfile(FormatControls()); 
 void Form15::Command6_Click() { FormatEdit::ShowEditor("*", 1); }
 
 void Form15::Command7_Click() {
-  const uint8_t state = CaptureConsole::GetState();
-  if (state == CaptureConsole::Idle) return;
-  if (state == CaptureConsole::PauseRequested) {
-    CaptureConsole::RequestResume();
+  const uint8_t state = ToolRunner::GetState();
+  if (state == ToolRunner::Idle) return;
+  if (state == ToolRunner::PauseRequested) {
+    ToolRunner::RequestResume();
     return;
   }
-  CaptureConsole::RequestPause();
+  ToolRunner::RequestPause();
   Text4->setPlainText("Pause");
 }
 

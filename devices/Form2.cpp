@@ -17,12 +17,12 @@
 
 #include "convert/Form1.h"
 #include "devices/cdrtools.h"
-#include "frame/APIS.h"
-#include "frame/Aplicacion.h"
-#include "frame/CaptureConsole.h"
 #include "frame/ConsoleBox.h"
+#include "frame/DesktopServices.h"
 #include "frame/Dialogs.h"
-#include "frame/ScriptObj.h"
+#include "frame/FileServices.h"
+#include "frame/Session.h"
+#include "frame/ToolRunner.h"
 #include "frame/WidgetFactory.h"
 #include "lang/Lang.h"
 
@@ -46,7 +46,7 @@ Form2::~Form2() = default;
 Form2* Form2::Instance() { return g_instance.data(); }
 
 void Form2::OpenCDRip() {
-  if (!ScriptObj::FileExists(cdrtools::Cdda2wavPath)) {
+  if (!FileServices::FileExists(cdrtools::Cdda2wavPath)) {
     Lang::MsgFileNotFound("cdda2wav");
     return;
   }
@@ -127,12 +127,12 @@ void Form2::ExtractTracks() {
   // The rip ends with its window.
   const cdrtools::RipResult result = cdrtools::RipTracks(
       tracks, target.Folder, Combo1->currentText(), Check1->isChecked(), addToList,
-      CaptureConsole::BoxSink(Text2, true), [guard] { return guard.isNull(); });
+      ToolRunner::BoxSink(Text2, true), [guard] { return guard.isNull(); });
   if (!result.NotRenamed.isEmpty()) Lang::MsgCannotRenameFile(result.NotRenamed);
   if (!guard) return;
   if (!result.FilesToAdd.isEmpty()) {
-    Aplicacion::FileList << result.FilesToAdd;
-    Aplicacion::RefreshFileList();
+    Session::FileList << result.FilesToAdd;
+    Session::RefreshFileList();
     close();
     return;
   }
@@ -145,7 +145,7 @@ void Form2::CreateControls() {
   Frame1 = Named(new QGroupBox("Tracks a extraer", this), "Frame1");
   auto* tracks = new QVBoxLayout(Frame1);
   List1 = Named(new QListWidget(Frame1), "List1");
-  APIS::SetListHorizontalExtent(List1, 1800);
+  DesktopServices::SetListHorizontalExtent(List1, 1800);
   Check2 = Named(new QCheckBox("Marcar/desmarcar todo", Frame1), "Check2");
   Command4 = Named(new QPushButton("Renombrar", Frame1), "Command4");
   auto* trackButtons = new QHBoxLayout;
@@ -230,7 +230,7 @@ void Form2::closeEvent(QCloseEvent* event) {
 // A close while cdda2wav runs stops it; the opening or the rip loop then ends.
 void Form2::Form_QueryUnload(bool& cancel) {
   if (cdrtools::CDRipBusy != 1) return;
-  CaptureConsole::RequestStop();
+  ToolRunner::RequestStop();
   cdrtools::CDRipCancel = 1;
   cancel = true;
 }
@@ -251,7 +251,7 @@ void Form2::Command2_Click() { ExtractTracks(); }
 
 void Form2::Command3_Click() {
   cdrtools::CDRipCancel = 1;
-  CaptureConsole::RequestStop();
+  ToolRunner::RequestStop();
 }
 
 void Form2::Command4_Click() {
@@ -261,7 +261,7 @@ void Form2::Command4_Click() {
   if (!name.isEmpty()) item->setText(name);
 }
 
-void Form2::Command5_Click() { Aplicacion::ShowProgramHelp(); }
+void Form2::Command5_Click() { Session::ShowProgramHelp(); }
 
 void Form2::Check2_Click() {
   const Qt::CheckState state = Check2->isChecked() ? Qt::Checked : Qt::Unchecked;

@@ -4,9 +4,9 @@
 #include <QRegularExpression>
 #include <QSet>
 
-#include "frame/CaptureConsole.h"
-#include "frame/ScriptObj.h"
-#include "frame/ffmpeg.h"
+#include "frame/FfmpegTools.h"
+#include "frame/FileServices.h"
+#include "frame/ToolRunner.h"
 
 namespace Grabador {
 
@@ -23,7 +23,7 @@ const QString SectionMarker = QStringLiteral("Auto-detected sources for ");
 const QString DefaultAudioFormat = QStringLiteral("pulse");
 const QString DefaultVideoFormat = QStringLiteral("v4l2");
 
-const FfmpegOptionNames& Opt() { return ffmpeg::OptNames; }
+const FfmpegOptionNames& Opt() { return FfmpegTools::OptNames; }
 
 const QSet<QString>& AudioInputs() {
   static const QSet<QString> names{"alsa", "pulse", "oss", "jack", "openal", "sndio"};
@@ -60,8 +60,8 @@ QString GraphValue(const QString& value) { return Escaped(Escaped(value, "\\':")
 
 QString DeviceInput(const Device& device, const QString& bufferOption) {
   QString input = bufferOption;
-  input += " " + Opt().Format + " " + device.Format + " -i " +
-           CaptureConsole::QuoteArgument(device.Name);
+  input +=
+      " " + Opt().Format + " " + device.Format + " -i " + ToolRunner::QuoteArgument(device.Name);
   return input;
 }
 
@@ -91,7 +91,7 @@ bool DurationOption(const RecordRequest& request, QString& option) {
   option.clear();
   const QString& text = request.Duration;
   if (text.isEmpty() || !request.ToFile || !request.From.Devices) return true;
-  const QString seconds = ffmpeg::TimeToSeconds(text);
+  const QString seconds = FfmpegTools::TimeToSeconds(text);
   if (seconds.isEmpty()) return false;
   option = Opt().Duration + " " + seconds;
   return true;
@@ -114,7 +114,7 @@ bool ChooseOutputFile(const QString& replaceConfirmedFor, const std::function<in
       replace = true;
       return true;
     case 7:
-      outputFile = ScriptObj::UniquePath(outputFile, false);
+      outputFile = FileServices::UniquePath(outputFile, false);
       RecOutputPath = outputFile;
       return true;
     default:
@@ -132,7 +132,7 @@ void Reset() {
 }
 
 QString DeviceListCommand() {
-  return CaptureConsole::QuoteArgument(ffmpeg::FfmpegPath) + " -hide_banner -sources";
+  return ToolRunner::QuoteArgument(FfmpegTools::FfmpegPath) + " -hide_banner -sources";
 }
 
 void ParseDeviceList(const QString& output, QStringList& audio, QStringList& video) {
@@ -187,7 +187,7 @@ QString PreviewArgs(const Source& source) {
   if (!twoDevices) return window + inputs;
   const QString graph = PreviewGraph(ParseDevice(source.AudioDevice, DefaultAudioFormat),
                                      ParseDevice(source.VideoDevice, DefaultVideoFormat));
-  return window + Opt().Format + " lavfi -i " + CaptureConsole::QuoteArgument(graph);
+  return window + Opt().Format + " lavfi -i " + ToolRunner::QuoteArgument(graph);
 }
 
 bool IsNumeric(const QString& text) {
@@ -203,24 +203,23 @@ bool IsValidBufferSize(const QString& text) {
 DeviceLists ListDevices() {
   QString output;
   int32_t exitCode = 0;
-  CaptureConsole::RunCaptured(CaptureConsole::ParseCommandLine(DeviceListCommand()), QString(), 0,
-                              0, CaptureConsole::OutputSink(), CaptureConsole::NoDisplay, output,
-                              -1, exitCode);
+  ToolRunner::RunCaptured(ToolRunner::ParseCommandLine(DeviceListCommand()), QString(), 0, 0,
+                          ToolRunner::OutputSink(), ToolRunner::NoDisplay, output, -1, exitCode);
   DeviceLists lists;
   ParseDeviceList(output, lists.Audio, lists.Video);
   return lists;
 }
 
 Refusal PlayPreview(const Source& source, bool detached, QObject* companionOwner) {
-  if (!ScriptObj::FileExists(ffmpeg::FfplayPath)) return Refusal::FfplayNotFound;
+  if (!FileServices::FileExists(FfmpegTools::FfplayPath)) return Refusal::FfplayNotFound;
   const QString params = PreviewArgs(source);
   if (params.isEmpty()) return Refusal::NoSource;
   if (!detached) {
-    ffmpeg::PlayFile({}, params);
+    FfmpegTools::PlayFile({}, params);
     return Refusal::None;
   }
-  CaptureConsole::StartCompanion({ffmpeg::FfplayPath, Convertidor::SplitArguments(params)},
-                                 companionOwner);
+  ToolRunner::StartCompanion({FfmpegTools::FfplayPath, Convertidor::SplitArguments(params)},
+                             companionOwner);
   return Refusal::None;
 }
 
@@ -243,9 +242,9 @@ Convertidor::StepCommand RecordCommand(const CompiledFormat& format, const QStri
 
 Convertidor::StepCommand FfmpegOutputStep(const QString& options, const QString& output) {
   Convertidor::StepCommand step;
-  step.Command.program = ffmpeg::FfmpegPath;
+  step.Command.program = FfmpegTools::FfmpegPath;
   step.Command.arguments = Convertidor::SplitArguments(options) << output;
-  step.Shown = CaptureConsole::CommandText(step.Command);
+  step.Shown = ToolRunner::CommandText(step.Command);
   return step;
 }
 
@@ -256,11 +255,11 @@ RecordPlan PlanRecording(const RecordRequest& request, const std::function<int()
     return plan;
   };
   if (request.ToFile && RecOutputPath.isEmpty()) return refuse(Refusal::NoOutputPath);
-  if (!ScriptObj::FileExists(ffmpeg::FfmpegPath)) return refuse(Refusal::FfmpegNotFound);
-  if (request.WithPlayer && !ScriptObj::FileExists(ffmpeg::FfplayPath))
+  if (!FileServices::FileExists(FfmpegTools::FfmpegPath)) return refuse(Refusal::FfmpegNotFound);
+  if (request.WithPlayer && !FileServices::FileExists(FfmpegTools::FfplayPath))
     return refuse(Refusal::PlayerFileMissing);
   if (request.ToFile && request.AutomaticFormat &&
-      ScriptObj::GetExtensionName(RecOutputPath).isEmpty())
+      FileServices::GetExtensionName(RecOutputPath).isEmpty())
     return refuse(Refusal::NoExtension);
   QString duration;
   if (!DurationOption(request, duration)) return refuse(Refusal::InvalidDuration);
@@ -275,7 +274,7 @@ RecordPlan PlanRecording(const RecordRequest& request, const std::function<int()
   CompiledFormat format;
   if (const Refusal why = LoadRecordingFormat(format); why != Refusal::None) return refuse(why);
   QString outputFile = RecOutputPath;
-  if (ScriptObj::GetExtensionName(outputFile).isEmpty() && !format.Extension.isEmpty())
+  if (FileServices::GetExtensionName(outputFile).isEmpty() && !format.Extension.isEmpty())
     outputFile += "." + format.Extension;
   const QString destination = RecOutputPath;
   bool replace = false;
@@ -287,15 +286,14 @@ RecordPlan PlanRecording(const RecordRequest& request, const std::function<int()
 }
 
 RecordingEnd RunRecording(const Convertidor::StepCommand& step,
-                          const CaptureConsole::OutputSink& show) {
+                          const ToolRunner::OutputSink& show) {
   RecRunning = 1;
   QString output;
   int32_t exitCode = 0;
-  ffmpeg::ConsoleReport report;
-  const bool started =
-      CaptureConsole::RunCaptured(CaptureConsole::Pipeline{step.Command}, QString(), 1, 1, show,
-                                  CaptureConsole::ReplaceByVisibleChunk, output, 256, exitCode,
-                                  [&report](const QString& chunk) { report.Add(chunk); });
+  FfmpegTools::ConsoleReport report;
+  const bool started = ToolRunner::RunCaptured(
+      ToolRunner::Pipeline{step.Command}, QString(), 1, 1, show, ToolRunner::ReplaceByVisibleChunk,
+      output, 256, exitCode, [&report](const QString& chunk) { report.Add(chunk); });
   RecordingEnd end;
   if (!started) {
     end.Result = RecordingEnd::Outcome::NotStarted;

@@ -6,7 +6,7 @@
 #include <functional>
 
 #include "convert/Convertidor.h"
-#include "frame/CaptureConsole.h"
+#include "frame/ToolRunner.h"
 
 class QObject;
 
@@ -153,7 +153,6 @@ struct RecordingEnd {
 // Runs the recording with ffmpeg's newest console line going to show;
 // RecRunning holds meanwhile. A stop by the user is no failure unless ffmpeg
 // could not write the end of its file.
-RecordingEnd RunRecording(const Convertidor::StepCommand& step,
-                          const CaptureConsole::OutputSink& show);
+RecordingEnd RunRecording(const Convertidor::StepCommand& step, const ToolRunner::OutputSink& show);
 
 }  // namespace Grabador

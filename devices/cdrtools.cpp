@@ -4,9 +4,9 @@
 #include <QRegularExpression>
 
 #include "convert/Convertidor.h"
-#include "frame/Aplicacion.h"
-#include "frame/CaptureConsole.h"
-#include "frame/ScriptObj.h"
+#include "frame/FileServices.h"
+#include "frame/Session.h"
+#include "frame/ToolRunner.h"
 
 namespace cdrtools {
 
@@ -26,9 +26,8 @@ constexpr int MaxTracks = 99;
 QString RunForOutput(const QStringList& arguments) {
   QString output;
   int32_t exitCode = 0;
-  CaptureConsole::RunCaptured(CaptureConsole::Pipeline{{Cdda2wavPath, arguments}}, QString(), 0, 0,
-                              CaptureConsole::OutputSink(), CaptureConsole::NoDisplay, output, -1,
-                              exitCode);
+  ToolRunner::RunCaptured(ToolRunner::Pipeline{{Cdda2wavPath, arguments}}, QString(), 0, 0,
+                          ToolRunner::OutputSink(), ToolRunner::NoDisplay, output, -1, exitCode);
   return output;
 }
 
@@ -56,9 +55,9 @@ qsizetype ClosingQuote(const QString& output, qsizetype start) {
 QString NameAfterTitle(const QString& ripped, const QString& folder, const QString& title,
                        const QString& format) {
   const QString wanted =
-      ScriptObj::UniquePath(folder + "/" + TitleAsFileName(title) + "." + format, false);
+      FileServices::UniquePath(folder + "/" + TitleAsFileName(title) + "." + format, false);
   const QString name = wanted.mid(folder.size() + 1).chopped(format.size() + 1);
-  if (!ScriptObj::RenameFileKeepExtension(ripped, name)) return QString();
+  if (!FileServices::RenameFileKeepExtension(ripped, name)) return QString();
   return folder + "/" + name + "." + QFileInfo(ripped).suffix();
 }
 
@@ -137,7 +136,7 @@ QString RippedFile(const QString& folder, const QString& format, int track) {
   const QString numbered =
       QString("audio_%1.%2").arg(track, 2, 10, QChar('0')).arg(format).toLower();
   QString fallback;
-  for (const QString& file : ScriptObj::ListFiles(folder, QString())) {
+  for (const QString& file : FileServices::ListFiles(folder, QString())) {
     const QString name = QFileInfo(file).fileName().toLower();
     if (name == single) return file;
     if (name == numbered) fallback = file;
@@ -166,15 +165,15 @@ QStringList GetTrackList() {
 
 // The folder is made anew for each rip, so that it holds the tracks of one rip only.
 RipTarget RipFolder(bool addToList) {
-  if (addToList) return {Aplicacion::CreateTempFolder(false), RipTarget::Problem::None};
+  if (addToList) return {Session::CreateTempFolder(false), RipTarget::Problem::None};
   if (CDRipOutputDir.isEmpty()) return {QString(), RipTarget::Problem::NoOutputDir};
-  const QString folder = ScriptObj::UniquePath(CDRipOutputDir + "/CDRip", false);
-  if (!ScriptObj::CreateFolder(folder)) return {folder, RipTarget::Problem::CannotCreate};
+  const QString folder = FileServices::UniquePath(CDRipOutputDir + "/CDRip", false);
+  if (!FileServices::CreateFolder(folder)) return {folder, RipTarget::Problem::CannotCreate};
   return {folder, RipTarget::Problem::None};
 }
 
 RipResult RipTracks(const QList<Track>& tracks, const QString& folder, const QString& format,
-                    bool removeSilence, bool addToList, const CaptureConsole::OutputSink& show,
+                    bool removeSilence, bool addToList, const ToolRunner::OutputSink& show,
                     const std::function<bool()>& shownGone) {
   CDRipBusy = 1;
   RipResult result;
@@ -182,16 +181,15 @@ RipResult RipTracks(const QList<Track>& tracks, const QString& folder, const QSt
   for (const Track& track : tracks) {
     QString output;
     int32_t exitCode = 0;
-    const bool started = CaptureConsole::RunCaptured(
-        CaptureConsole::Pipeline{
+    const bool started = ToolRunner::RunCaptured(
+        ToolRunner::Pipeline{
             {Cdda2wavPath, RipArguments(CDRipDevice, format, removeSilence, track.Number)}},
-        folder, 0, 0, show, CaptureConsole::AppendChunk, output, 0, exitCode);
+        folder, 0, 0, show, ToolRunner::AppendChunk, output, 0, exitCode);
     const QString ripped = RippedFile(folder, format, track.Number);
     // A run that was stopped or failed leaves at most a part of the track.
-    const bool finished =
-        started && exitCode == 0 && CDRipCancel == 0 && !CaptureConsole::Closing();
+    const bool finished = started && exitCode == 0 && CDRipCancel == 0 && !ToolRunner::Closing();
     if (!finished) {
-      if (!ripped.isEmpty()) ScriptObj::DeleteFile(ripped, true);
+      if (!ripped.isEmpty()) FileServices::DeleteFile(ripped, true);
     } else if (!ripped.isEmpty()) {
       const QString named = NameAfterTitle(ripped, folder, track.Title, format);
       if (named.isEmpty()) {
@@ -201,12 +199,13 @@ RipResult RipTracks(const QList<Track>& tracks, const QString& folder, const QSt
         result.Ripped << named;
       }
     }
-    if (CDRipCancel == 1 || (shownGone && shownGone()) || CaptureConsole::Closing()) {
+    if (CDRipCancel == 1 || (shownGone && shownGone()) || ToolRunner::Closing()) {
       result.Completed = false;
       break;
     }
   }
-  if (result.Completed && addToList) result.FilesToAdd = ScriptObj::ListFiles(folder, format + ":");
+  if (result.Completed && addToList)
+    result.FilesToAdd = FileServices::ListFiles(folder, format + ":");
   CDRipBusy = 0;
   CDRipCancel = 0;
   return result;

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <functional>
 
-#include "frame/CaptureConsole.h"
+#include "frame/ToolRunner.h"
 
 // CD ripping with cdda2wav: the drive is found by a bus scan, the track titles
 // are read from the disc, and the chosen tracks are ripped one by one, each
@@ -85,7 +85,7 @@ RipTarget RipFolder(bool addToList);
 // is set, when shownGone (may be empty) says whoever showed the rip has gone,
 // or when the program closes; a track cut short leaves no file.
 RipResult RipTracks(const QList<Track>& tracks, const QString& folder, const QString& format,
-                    bool removeSilence, bool addToList, const CaptureConsole::OutputSink& show,
+                    bool removeSilence, bool addToList, const ToolRunner::OutputSink& show,
                     const std::function<bool()>& shownGone);
 
 }  // namespace cdrtools

@@ -5,7 +5,7 @@
 #include <array>
 #include <optional>
 
-#include "frame/CaptureConsole.h"
+#include "frame/ToolRunner.h"
 
 // The ffmpeg and ffplay runs of the editing-profile window against its test
 // file (frame grabs, the audio audition, border detection, playing the
@@ -13,8 +13,8 @@
 // name goes into its run as one whole argument.
 namespace EditPreview {
 
-using CaptureConsole::Command;
-using CaptureConsole::Pipeline;
+using ToolRunner::Command;
+using ToolRunner::Pipeline;
 
 // One frame of the test file as a JPEG; seekText "" grabs the first frame.
 Command FrameGrab(const QString& testFile, const QString& frameFile, const QString& seekText);

@@ -2,11 +2,11 @@
 
 #include <QFile>
 
-#include "frame/Appfilesadm.h"
+#include "frame/DataFolderManager.h"
+#include "frame/FfmpegTools.h"
+#include "frame/FileServices.h"
 #include "frame/ProgramFolder.h"
 #include "frame/RecordFile.h"
-#include "frame/ScriptObj.h"
-#include "frame/ffmpeg.h"
 #include "lang/Lang.h"
 
 namespace FilterEditor {
@@ -46,12 +46,12 @@ void OpenFilter(const QString& name) {
   if (IsDirty() && !CloseFilter()) return;
   QString path;
   if (name.isEmpty()) {
-    path = Appfilesadm::ShowFileManager(FilterFolder(), "qfl", Appfilesadm::Open, true);
+    path = DataFolderManager::ShowFileManager(FilterFolder(), "qfl", DataFolderManager::Open, true);
     if (path.isEmpty()) return;
   } else {
     path = FilterFolder() + "/" + name + ".qfl";
   }
-  if (!ScriptObj::FileExists(path)) {
+  if (!FileServices::FileExists(path)) {
     QFile created(path);
     created.open(QIODevice::WriteOnly);
   }
@@ -75,10 +75,11 @@ bool IsDirty() {
 bool SaveFilter(uint8_t saveAs) {
   QString path = CurrentPath;
   if (saveAs == 1 || path.isEmpty()) {
-    path = Appfilesadm::ShowFileManager(FilterFolder(), "qfl", Appfilesadm::SaveAs, true);
+    path =
+        DataFolderManager::ShowFileManager(FilterFolder(), "qfl", DataFolderManager::SaveAs, true);
     if (path.isEmpty()) return false;
   }
-  if (!ScriptObj::CreateFolderPath(FilterFolder())) {
+  if (!FileServices::CreateFolderPath(FilterFolder())) {
     Lang::MsgCannotCreateDir(FilterFolder());
     return false;
   }
@@ -93,7 +94,7 @@ bool SaveFilter(uint8_t saveAs) {
 
 bool CloseFilter() {
   if (IsDirty()) {
-    const int answer = Lang::AskSaveChanges(ScriptObj::GetBaseName(CurrentPath));
+    const int answer = Lang::AskSaveChanges(FileServices::GetBaseName(CurrentPath));
     if (answer == 2) return false;
     if (answer == 6 && !SaveFilter(0)) return false;
   }
@@ -119,9 +120,9 @@ void AddTestFiles(const QStringList& paths) {
   TestFileCount = int(TestFiles.size());
 }
 
-CaptureConsole::Pipeline TestCommand(const QStringList& inputs, int type, const QString& filterText,
-                                     bool playMode, bool silence) {
-  const FfmpegOptionNames& opt = ffmpeg::OptNames;
+ToolRunner::Pipeline TestCommand(const QStringList& inputs, int type, const QString& filterText,
+                                 bool playMode, bool silence) {
+  const FfmpegOptionNames& opt = FfmpegTools::OptNames;
   QStringList args;
   for (const QString& input : inputs) args << "-i" << input;
   args << opt.Format << "matroska" << opt.AudioCodec << "pcm_s16le" << opt.VideoCodec << "rawvideo"
@@ -131,40 +132,41 @@ CaptureConsole::Pipeline TestCommand(const QStringList& inputs, int type, const 
   if (type == 2) args << opt.FilterComplex;
   // The filter text is typed as part of a command line: blanks and quotes in
   // it keep their command-line meaning.
-  args << CaptureConsole::SplitCommandLine(filterText);
+  args << ToolRunner::SplitCommandLine(filterText);
   if (!playMode) {
     args << opt.Duration << "1"
          << "md5:";
-    return {{ffmpeg::FfmpegPath, args}};
+    return {{FfmpegTools::FfmpegPath, args}};
   }
   args << "pipe:1";
   QStringList player;
   if (silence) player << opt.NoAudio;
   player << "-i"
          << "pipe:0";
-  return {{ffmpeg::FfmpegPath, args}, {ffmpeg::FfplayPath, player}};
+  return {{FfmpegTools::FfmpegPath, args}, {FfmpegTools::FfplayPath, player}};
 }
 
 TestRefusal CheckTest(const TestSettings& settings) {
-  if (!ffmpeg::FfplayExists() || !ffmpeg::FfmpegExists()) return TestRefusal::ToolsMissing;
+  if (!FfmpegTools::FfplayExists() || !FfmpegTools::FfmpegExists())
+    return TestRefusal::ToolsMissing;
   if (settings.filterText.isEmpty()) return TestRefusal::NoParameters;
   if (settings.inputs.isEmpty()) return TestRefusal::NoFiles;
   if (settings.multiInput && settings.inputs.size() < 2) return TestRefusal::NeedsTwoFiles;
   return TestRefusal::Ready;
 }
 
-void RunTest(const TestSettings& settings, const CaptureConsole::OutputSink& show) {
+void RunTest(const TestSettings& settings, const ToolRunner::OutputSink& show) {
   const bool playMode = !settings.ffmpegOnly;
-  const CaptureConsole::Pipeline command =
+  const ToolRunner::Pipeline command =
       TestCommand(settings.inputs, settings.type, settings.filterText, playMode, settings.silence);
   TestRunning = 1;
   QString output;
   int32_t exitCode = 0;
-  const QString workDir = playMode ? ScriptObj::ParentFolder(ffmpeg::FfmpegPath) : QString();
-  CaptureConsole::RunCaptured(
-      command, workDir, 0, 0, show,
-      playMode ? CaptureConsole::ReplaceByVisibleChunk : CaptureConsole::AppendChunk, output, 0,
-      exitCode);
+  const QString workDir =
+      playMode ? FileServices::ParentFolder(FfmpegTools::FfmpegPath) : QString();
+  ToolRunner::RunCaptured(command, workDir, 0, 0, show,
+                          playMode ? ToolRunner::ReplaceByVisibleChunk : ToolRunner::AppendChunk,
+                          output, 0, exitCode);
   TestRunning = 0;
 }
 

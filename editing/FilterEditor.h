@@ -6,7 +6,7 @@
 #include <cstdint>
 
 #include "editing/FilterDef.h"
-#include "frame/CaptureConsole.h"
+#include "frame/ToolRunner.h"
 
 // The filter being edited in the filter editor, its life cycle, and the
 // editor's test bench, which runs the filter through ffmpeg on chosen files
@@ -80,12 +80,12 @@ enum class TestRefusal { Ready, ToolsMissing, NoParameters, NoFiles, NeedsTwoFil
 TestRefusal CheckTest(const TestSettings& settings);
 // Runs the test and returns when ffmpeg (and the player) have ended, the
 // output going to show. TestRunning is 1 meanwhile.
-void RunTest(const TestSettings& settings, const CaptureConsole::OutputSink& show);
+void RunTest(const TestSettings& settings, const ToolRunner::OutputSink& show);
 
 // The test's run: ffmpeg with every input, the raw output format and the
 // filter; piped into ffplay (silenced with -an when asked) in play mode, or
 // one second to the md5 output when playMode is false.
-CaptureConsole::Pipeline TestCommand(const QStringList& inputs, int type, const QString& filterText,
-                                     bool playMode, bool silence);
+ToolRunner::Pipeline TestCommand(const QStringList& inputs, int type, const QString& filterText,
+                                 bool playMode, bool silence);
 
 }  // namespace FilterEditor

@@ -13,15 +13,15 @@
 
 #include "convert/Form1.h"
 #include "editing/FilterEditor.h"
-#include "frame/APIS.h"
-#include "frame/Aplicacion.h"
-#include "frame/CaptureConsole.h"
 #include "frame/ConsoleBox.h"
-#include "frame/IntDocView.h"
+#include "frame/DesktopServices.h"
+#include "frame/FfmpegTools.h"
 #include "frame/ModalWindow.h"
+#include "frame/Session.h"
 #include "frame/TextFit.h"
+#include "frame/TextViewer.h"
+#include "frame/ToolRunner.h"
 #include "frame/WidgetFactory.h"
-#include "frame/ffmpeg.h"
 #include "lang/Lang.h"
 
 namespace {
@@ -147,14 +147,14 @@ void Form4::WireControls() {
 void Form4::Form_Load() {
   Lang::TranslateForm4();
   Frame3->setGeometry(Frame1->geometry());
-  APIS::SetListHorizontalExtent(List1, 1800);
+  DesktopServices::SetListHorizontalExtent(List1, 1800);
   Combo1->setCurrentIndex(0);
   if (Form1* main = Form1::Instance()) {
     Menu_Help->setTitle(main->Menu_Help->title());
     Help_ffmpeg->setText(main->Help_ffhelp->text());
     Help_Doc->setText(main->Help_ProgramHelp->text());
   }
-  List1->addItems(Aplicacion::FileList);
+  List1->addItems(Session::FileList);
 }
 
 void Form4::Unload() {
@@ -188,7 +188,7 @@ void Form4::AddListEntries(const QStringList& paths) { List1->addItems(paths); }
 
 FilterEditor::TestSettings Form4::ReadTestSettings() const {
   FilterEditor::TestSettings settings;
-  const QStringList listed = Aplicacion::FileList;
+  const QStringList listed = Session::FileList;
   for (int row = 0; row < List1->count(); ++row) {
     if (!List1->item(row)->isSelected()) continue;
     // Entries stand for the main window's files, then for the added ones.
@@ -240,7 +240,8 @@ void Form4::File_Exit_Click() {
 }
 
 void Form4::Command1_Click() {
-  const QStringList paths = APIS::OpenFileDialog(QString(), this, QString(), QString(), true, 4092);
+  const QStringList paths =
+      DesktopServices::OpenFileDialog(QString(), this, QString(), QString(), true, 4092);
   if (paths.isEmpty() || paths.first().isEmpty()) return;
   FilterEditor::AddTestFiles(paths);
   AddListEntries(paths);
@@ -272,7 +273,7 @@ void Form4::Command2_Click() {
   }
   ShowRunPanel();
   QPointer<Form4> alive(this);
-  FilterEditor::RunTest(settings, CaptureConsole::BoxSink(Text2, true));
+  FilterEditor::RunTest(settings, ToolRunner::BoxSink(Text2, true));
   if (alive) MarkRunFinished();
 }
 
@@ -281,7 +282,7 @@ void Form4::Command3_Click() {
     if (!Check2->isChecked()) {
       Lang::MsgHowToStopFfplay();
     } else {
-      CaptureConsole::RequestStop();
+      ToolRunner::RequestStop();
     }
     return;
   }
@@ -289,12 +290,12 @@ void Form4::Command3_Click() {
 }
 
 void Form4::Help_ffmpeg_Click() {
-  if (!ffmpeg::FfmpegExists()) return;
-  IntDocView::ShowCommandOutput(CaptureConsole::QuoteArgument(ffmpeg::FfmpegPath) + " -filters",
+  if (!FfmpegTools::FfmpegExists()) return;
+  TextViewer::ShowCommandOutput(ToolRunner::QuoteArgument(FfmpegTools::FfmpegPath) + " -filters",
                                 this);
 }
 
-void Form4::Help_Doc_Click() { Aplicacion::ShowProgramHelp(); }
+void Form4::Help_Doc_Click() { Session::ShowProgramHelp(); }
 
 bool Form4::Form_QueryUnload() {
   if (FilterEditor::TestRunning == 1) {

@@ -15,14 +15,14 @@
 #include "editing/EditFields.h"
 #include "editing/Equalizer.h"
 #include "editing/Form8Layout.h"
-#include "frame/APIS.h"
-#include "frame/Aplicacion.h"
-#include "frame/CaptureConsole.h"
-#include "frame/IntDocView.h"
+#include "frame/DesktopServices.h"
+#include "frame/FfmpegTools.h"
+#include "frame/FileServices.h"
 #include "frame/ModalWindow.h"
-#include "frame/ScriptObj.h"
+#include "frame/Session.h"
+#include "frame/TextViewer.h"
+#include "frame/ToolRunner.h"
 #include "frame/WidgetFactory.h"
-#include "frame/ffmpeg.h"
 #include "lang/Lang.h"
 
 using MediaEdit::CurrentProfile;
@@ -247,7 +247,8 @@ void Form8::WireControls() {
 // Window life cycle ------------------------------------------------------
 
 void Form8::Form_Load() {
-  for (QListWidget* list : {List1, List2, List3, List4}) APIS::SetListHorizontalExtent(list, 1800);
+  for (QListWidget* list : {List1, List2, List3, List4})
+    DesktopServices::SetListHorizontalExtent(list, 1800);
   Lang::TranslateForm8();
   // Captions are read-only boxes: show them from their first character.
   for (QLineEdit* caption : {Text4, Text6, Text8, Text10, Text11, Text12, Text15, Text16, Text18,
@@ -269,12 +270,12 @@ void Form8::Form_Load() {
   Menu_Options->setEnabled(false);
   show();
   repaint();
-  Combo13->addItems(Aplicacion::FileList);
+  Combo13->addItems(Session::FileList);
   LoadFilterLists();
-  if (ScriptObj::FileExists(ffmpeg::FfmpegPath)) {
-    TempFolder = Aplicacion::CreateTempFolder(true);
-    if (!TempFolder.isEmpty() && !Aplicacion::FileList.isEmpty()) {
-      LoadTestFile(Aplicacion::FileList.first());
+  if (FileServices::FileExists(FfmpegTools::FfmpegPath)) {
+    TempFolder = Session::CreateTempFolder(true);
+    if (!TempFolder.isEmpty() && !Session::FileList.isEmpty()) {
+      LoadTestFile(Session::FileList.first());
     }
   }
   Menu_File->setEnabled(true);
@@ -296,7 +297,7 @@ void Form8::SetScratchLayout() {
 
 bool Form8::Form_QueryUnload() {
   // A frame grab or border detection still running belongs to this window too.
-  if (Picture7->isVisible() || CaptureConsole::GetState() != CaptureConsole::Idle) {
+  if (Picture7->isVisible() || ToolRunner::GetState() != ToolRunner::Idle) {
     QApplication::beep();
     return false;
   }
@@ -309,7 +310,7 @@ bool Form8::Form_QueryUnload() {
 
 void Form8::Form_Unload() {
   Timer1->stop();
-  if (!TempFolder.isEmpty()) ScriptObj::DeleteFolder(TempFolder, true);
+  if (!TempFolder.isEmpty()) FileServices::DeleteFolder(TempFolder, true);
   TempFolder.clear();
 }
 
@@ -378,7 +379,7 @@ void Form8::List1_Click() {
                         Opt_PredefEqu->menuAction(), Opt_RestVal->menuAction()}) {
     item->setVisible(false);
   }
-  IntDocView::CloseViewer();
+  TextViewer::CloseViewer();
   const int operation = List1->currentRow();
   if (operation < 0 || operation > 8) return;
   panels[operation]->show();
@@ -435,4 +436,4 @@ void Form8::Opt_CleanAct_Click() { ClearValues(false); }
 
 void Form8::Opt_CleanAll_Click() { ClearValues(true); }
 
-void Form8::Opt_Docu_Click() { Aplicacion::ShowProgramHelp(); }
+void Form8::Opt_Docu_Click() { Session::ShowProgramHelp(); }

@@ -7,7 +7,7 @@
 #include "editing/Form8.h"
 #include "editing/Form8Layout.h"
 #include "editing/UnitPicture.h"
-#include "frame/APIS.h"
+#include "frame/DesktopServices.h"
 
 using MediaEdit::CurrentProfile;
 using namespace Form8Layout;
@@ -78,7 +78,7 @@ void Form8::SetBorderSwatch(const QColor& color) {
 }
 
 void Form8::Command12_Click() {
-  const int color = APIS::ChooseColorDialog(this, 0, -1);
+  const int color = DesktopServices::ChooseColorDialog(this, 0, -1);
   if (color < 0) return;
   SetBorderSwatch(QColor(color % 256, color / 256 % 256, color / 65536 % 256));
   CurrentProfile.BorderColor = EditFields::ColorToHex(color);

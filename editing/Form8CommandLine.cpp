@@ -4,9 +4,9 @@
 
 #include "editing/Form8.h"
 #include "editing/Form8Layout.h"
-#include "frame/CaptureConsole.h"
-#include "frame/IntDocView.h"
-#include "frame/ffmpeg.h"
+#include "frame/FfmpegTools.h"
+#include "frame/TextViewer.h"
+#include "frame/ToolRunner.h"
 
 using MediaEdit::CurrentProfile;
 using namespace Form8Layout;
@@ -48,7 +48,7 @@ void Form8::Text30_Change() {
 }
 
 void Form8::Opt_Helpff_Click() {
-  if (!ffmpeg::FfmpegExists()) return;
-  IntDocView::ShowCommandOutput(CaptureConsole::QuoteArgument(ffmpeg::FfmpegPath) + " -h full",
+  if (!FfmpegTools::FfmpegExists()) return;
+  TextViewer::ShowCommandOutput(ToolRunner::QuoteArgument(FfmpegTools::FfmpegPath) + " -h full",
                                 this);
 }

@@ -14,9 +14,9 @@
 #include "editing/Form8.h"
 #include "editing/Form8Layout.h"
 #include "editing/UnitPicture.h"
-#include "frame/CaptureConsole.h"
-#include "frame/ScriptObj.h"
-#include "frame/ffmpeg.h"
+#include "frame/FfmpegTools.h"
+#include "frame/FileServices.h"
+#include "frame/ToolRunner.h"
 #include "lang/Lang.h"
 
 using EditFields::RoundHalfEven;
@@ -92,10 +92,10 @@ void Form8::PreviewAtPosition() {
   const QString posText = SingleText(Position() * TestDuration);
   if (TestHasVideo == 1 && !TempFolder.isEmpty()) GrabFrame(posText, false);
   if (TestHasAudio == 1 && Picture5->isEnabled() && !Check1->isChecked() &&
-      ScriptObj::FileExists(ffmpeg::FfplayPath)) {
+      FileServices::FileExists(FfmpegTools::FfplayPath)) {
     const QString volume = SingleText(float(RoundHalfEven(1.0 - Shape5->Top, 2)));
-    const CaptureConsole::Command audition = EditPreview::Audition(TestFile, posText, volume);
-    CaptureConsole::StartCompanion(audition, this);
+    const ToolRunner::Command audition = EditPreview::Audition(TestFile, posText, volume);
+    ToolRunner::StartCompanion(audition, this);
   }
   if (TestHasVideo == 0 && !Timer1->isActive()) Timer1->start();
 }
@@ -181,7 +181,7 @@ void Form8::Picture1_MouseMove(double x, double y) {
 void Form8::Picture1_MouseUp() { CropDragging = 0; }
 
 void Form8::Command6_Click() {
-  if (!ffmpeg::FfplayExists()) return;
+  if (!FfmpegTools::FfplayExists()) return;
   QString params;
   if (!Shape3->isHidden()) {
     params = EditPreview::PlayRangeOptions(float(Shape3->Left), float(Shape3->Width), TestDuration);
@@ -191,17 +191,17 @@ void Form8::Command6_Click() {
     params =
         EditPreview::PlayCropOptions(float(Shape2->Left), float(Shape2->Width), TestDuration, crop);
   }
-  ffmpeg::PlayFile({TestFile}, params);
+  FfmpegTools::PlayFile({TestFile}, params);
 }
 
 void Form8::Command8_Click() {
-  if (!ffmpeg::FfmpegExists()) return;
+  if (!FfmpegTools::FfmpegExists()) return;
   const QString posText = SingleText(float(RoundHalfEven(Position() * TestDuration, 2)));
   QString output;
   int32_t exitCode = 0;
-  const bool ran = CaptureConsole::RunCaptured(
-      CaptureConsole::Pipeline{EditPreview::BorderDetection(TestFile, posText)}, QString(), 0, 0,
-      CaptureConsole::OutputSink(), CaptureConsole::NoDisplay, output, -1, exitCode);
+  const bool ran = ToolRunner::RunCaptured(
+      ToolRunner::Pipeline{EditPreview::BorderDetection(TestFile, posText)}, QString(), 0, 0,
+      ToolRunner::OutputSink(), ToolRunner::NoDisplay, output, -1, exitCode);
   const auto rect =
       ran ? EditPreview::ParseCropDetect(output, exitCode, TestWidth, TestHeight) : std::nullopt;
   if (!rect) {

@@ -8,7 +8,7 @@
 #include "editing/Form8.h"
 #include "editing/Form8Layout.h"
 #include "editing/NumericKey.h"
-#include "frame/ffmpeg.h"
+#include "frame/FfmpegTools.h"
 
 using EditFields::SingleText;
 using MediaEdit::CurrentProfile;

@@ -14,11 +14,11 @@
 #include "editing/Form8.h"
 #include "editing/Form8Layout.h"
 #include "editing/UnitPicture.h"
-#include "frame/APIS.h"
-#include "frame/Aplicacion.h"
-#include "frame/CaptureConsole.h"
-#include "frame/ScriptObj.h"
-#include "frame/ffmpeg.h"
+#include "frame/DesktopServices.h"
+#include "frame/FfmpegTools.h"
+#include "frame/FileServices.h"
+#include "frame/Session.h"
+#include "frame/ToolRunner.h"
 #include "lang/Lang.h"
 
 using MediaEdit::CurrentProfile;
@@ -92,9 +92,9 @@ void Form8::GrabFrame(const QString& seekText, bool firstFrame) {
   const QString frameFile = TempFolder + "/frame.jpg";
   QString output;
   int32_t exitCode = 0;
-  const bool ran = CaptureConsole::RunCaptured(
-      CaptureConsole::Pipeline{EditPreview::FrameGrab(TestFile, frameFile, seekText)}, QString(), 0,
-      0, CaptureConsole::OutputSink(), CaptureConsole::NoDisplay, output, 0, exitCode);
+  const bool ran = ToolRunner::RunCaptured(
+      ToolRunner::Pipeline{EditPreview::FrameGrab(TestFile, frameFile, seekText)}, QString(), 0, 0,
+      ToolRunner::OutputSink(), ToolRunner::NoDisplay, output, 0, exitCode);
   if (!ran || exitCode != 0) return;
   const QImage frame(frameFile);
   if (frame.isNull()) return;
@@ -106,7 +106,7 @@ void Form8::GrabFrame(const QString& seekText, bool firstFrame) {
 }
 
 void Form8::LoadTestFile(const QString& path) {
-  const MediaInfo info = ffmpeg::ProbeMedia(path);
+  const MediaInfo info = FfmpegTools::ProbeMedia(path);
   TestHasVideo = info.HasVideo;
   TestHasAudio = info.HasAudio;
   TestDuration = 0;
@@ -167,11 +167,12 @@ void Form8::Combo13_Change() {
 
 void Form8::Combo13_Click() {
   const int index = Combo13->currentIndex();
-  if (index >= 0 && index < Aplicacion::FileList.size()) LoadTestFile(Aplicacion::FileList[index]);
+  if (index >= 0 && index < Session::FileList.size()) LoadTestFile(Session::FileList[index]);
 }
 
 void Form8::Command9_Click() {
-  const QStringList chosen = APIS::OpenFileDialog(QString(), this, QString(), QString(), false);
+  const QStringList chosen =
+      DesktopServices::OpenFileDialog(QString(), this, QString(), QString(), false);
   if (chosen.isEmpty() || chosen.first().isEmpty()) return;
   Menu_File->setEnabled(false);
   Menu_Options->setEnabled(false);
@@ -212,28 +213,27 @@ void Form8::Opt_Preview_Click() {
                                                 Check4->isChecked());
       break;
     case 7: {
-      if (!ffmpeg::FfmpegExists()) return;
+      if (!FfmpegTools::FfmpegExists()) return;
       std::array<QString, 10> frequencies, widths, gains;
       for (int i = 0; i < 10; ++i) {
         frequencies[i] = Text14[i]->text();
         widths[i] = Text32[i]->text();
         gains[i] = Text27[i]->text();
       }
-      const CaptureConsole::Pipeline pipeline = EditPreview::EqualizerPipeline(
+      const ToolRunner::Pipeline pipeline = EditPreview::EqualizerPipeline(
           TestFile, EditPreview::EqualizerChain(frequencies, widths, gains));
       // The window waits disabled rather than hidden: hiding it would end the
       // modal wait of the editor around it.
       setEnabled(false);
       QString output;
       int32_t exitCode = 0;
-      CaptureConsole::RunCaptured(pipeline, ScriptObj::ParentFolder(ffmpeg::FfmpegPath), 0, 0,
-                                  CaptureConsole::OutputSink(), CaptureConsole::NoDisplay, output,
-                                  0, exitCode);
+      ToolRunner::RunCaptured(pipeline, FileServices::ParentFolder(FfmpegTools::FfmpegPath), 0, 0,
+                              ToolRunner::OutputSink(), ToolRunner::NoDisplay, output, 0, exitCode);
       setEnabled(true);
       return;
     }
     default:
       break;
   }
-  ffmpeg::PlayFile({TestFile}, options);
+  FfmpegTools::PlayFile({TestFile}, options);
 }

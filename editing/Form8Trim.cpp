@@ -7,7 +7,7 @@
 #include "editing/EditFields.h"
 #include "editing/Form8.h"
 #include "editing/Form8Layout.h"
-#include "frame/ffmpeg.h"
+#include "frame/FfmpegTools.h"
 
 using MediaEdit::CurrentProfile;
 using namespace Form8Layout;
@@ -72,13 +72,14 @@ void Form8::ClearTrim() {
 
 void Form8::Time_Change(QLineEdit* box) {
   if (MediaEdit::Loading == 1) return;
-  Apply(EditFields::TimeText(box->text(), ffmpeg::TimeToSeconds(box->text())), FieldOfBox(box));
+  Apply(EditFields::TimeText(box->text(), FfmpegTools::TimeToSeconds(box->text())),
+        FieldOfBox(box));
 }
 
 void Form8::Text1_Change() {
   if (MediaEdit::Loading == 1) return;
   const int unit = std::clamp(Combo8->currentIndex(), 0, 2);
-  Apply(EditFields::DurationText(Text1->text(), unit, ffmpeg::TimeToSeconds(Text1->text())),
+  Apply(EditFields::DurationText(Text1->text(), unit, FfmpegTools::TimeToSeconds(Text1->text())),
         FieldOfBox(Text1));
 }
 
@@ -102,12 +103,14 @@ void Form8::EndMode_Click() {
 
 void Form8::Command1_Click() {
   if (NeedTestFile()) return;
-  const QString seconds = ffmpeg::TimeToSeconds(Text31->text());
-  if (!seconds.isEmpty()) ffmpeg::PlayFile({TestFile}, ffmpeg::OptNames.Seek + " " + seconds);
+  const QString seconds = FfmpegTools::TimeToSeconds(Text31->text());
+  if (!seconds.isEmpty())
+    FfmpegTools::PlayFile({TestFile}, FfmpegTools::OptNames.Seek + " " + seconds);
 }
 
 void Form8::Command11_Click() {
   if (NeedTestFile()) return;
-  const QString seconds = ffmpeg::TimeToSeconds(Text33->text());
-  if (!seconds.isEmpty()) ffmpeg::PlayFile({TestFile}, ffmpeg::OptNames.Seek + " " + seconds);
+  const QString seconds = FfmpegTools::TimeToSeconds(Text33->text());
+  if (!seconds.isEmpty())
+    FfmpegTools::PlayFile({TestFile}, FfmpegTools::OptNames.Seek + " " + seconds);
 }

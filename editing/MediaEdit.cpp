@@ -3,10 +3,10 @@
 #include <cmath>
 
 #include "editing/FilterDef.h"
-#include "frame/Appfilesadm.h"
+#include "frame/DataFolderManager.h"
+#include "frame/FileServices.h"
 #include "frame/ProgramFolder.h"
 #include "frame/RecordFile.h"
-#include "frame/ScriptObj.h"
 #include "lang/Lang.h"
 
 namespace MediaEdit {
@@ -36,7 +36,7 @@ void DefaultIfNotNumber(QString& text, const QString& fallback) {
 }
 
 QString AskProfilePath(uint8_t mode) {
-  return Appfilesadm::ShowFileManager(ProfileFolder(), "qep", mode, true);
+  return DataFolderManager::ShowFileManager(ProfileFolder(), "qep", mode, true);
 }
 
 }  // namespace
@@ -73,10 +73,10 @@ void Reset() {
 void OpenProfile(const QString& path) {
   if (ScratchMode != 1 && !CloseProfile()) return;
   QString file = path;
-  if (file.isEmpty()) file = AskProfilePath(Appfilesadm::Open);
+  if (file.isEmpty()) file = AskProfilePath(DataFolderManager::Open);
   if (file.isEmpty()) return;
 
-  if (ScriptObj::FileExists(file)) {
+  if (FileServices::FileExists(file)) {
     // Read into a copy, so that a damaged file leaves the editor as it was.
     EditProfileRec read;
     if (RecordFile::Read(file, read) != RecordFile::Result::Ok) {
@@ -84,8 +84,8 @@ void OpenProfile(const QString& path) {
       return;
     }
     CurrentProfile = read;
-  } else if (!ScriptObj::GetBaseName(file).isEmpty()) {
-    Lang::MsgFileNotFound(ScriptObj::GetBaseName(file));
+  } else if (!FileServices::GetBaseName(file).isEmpty()) {
+    Lang::MsgFileNotFound(FileServices::GetBaseName(file));
     return;
   } else {
     CurrentProfile = EditProfileRec();
@@ -100,11 +100,11 @@ void OpenProfile(const QString& path) {
 
 bool SaveProfile(const QString& path) {
   QString file = path;
-  if (file.isEmpty()) file = AskProfilePath(Appfilesadm::SaveAs);
+  if (file.isEmpty()) file = AskProfilePath(DataFolderManager::SaveAs);
   if (file.isEmpty()) return false;
 
   const QString folder = ProfileFolder();
-  if (!ScriptObj::CreateFolderPath(folder)) Lang::MsgCannotCreateDir(folder);
+  if (!FileServices::CreateFolderPath(folder)) Lang::MsgCannotCreateDir(folder);
   if (RecordFile::Write(file, CurrentProfile) != RecordFile::Result::Ok) {
     Lang::MsgCannotWriteFile(file);
     return false;
@@ -118,7 +118,7 @@ bool SaveProfile(const QString& path) {
 
 bool CloseProfile() {
   if (IsDirty()) {
-    const int answer = Lang::AskSaveChanges(ScriptObj::GetBaseName(CurrentPath));
+    const int answer = Lang::AskSaveChanges(FileServices::GetBaseName(CurrentPath));
     if (answer == 2) return false;
     if (answer == 6 && !SaveProfile(CurrentPath)) return false;
   }
@@ -160,10 +160,10 @@ QColor HexToColor(const QString& text) {
 
 std::array<QStringList, 3> ReadFilterLists() {
   std::array<QStringList, 3> lists;
-  for (const QString& file : ScriptObj::ListFiles(ProgramFolder::AppFiles("filters"), "qfl:")) {
+  for (const QString& file : FileServices::ListFiles(ProgramFolder::AppFiles("filters"), "qfl:")) {
     FilterDef filter;
     if (RecordFile::Read(file, filter) != RecordFile::Result::Ok) continue;
-    if (filter.Type <= 2) lists[filter.Type].append(ScriptObj::GetBaseName(file));
+    if (filter.Type <= 2) lists[filter.Type].append(FileServices::GetBaseName(file));
   }
   return lists;
 }

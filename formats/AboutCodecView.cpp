@@ -1,9 +1,9 @@
 #include "formats/AboutCodecView.h"
 
 #include "formats/FormatProfile.h"
+#include "frame/FileServices.h"
 #include "frame/ProgramFolder.h"
 #include "frame/RecordFile.h"
-#include "frame/ScriptObj.h"
 
 namespace AboutCodecView {
 
@@ -13,7 +13,7 @@ uint8_t IsVideo = 0;
 namespace {
 
 bool IsProfile(const QString& path) {
-  return ScriptObj::GetExtensionName(path).compare("qfm", Qt::CaseInsensitive) == 0;
+  return FileServices::GetExtensionName(path).compare("qfm", Qt::CaseInsensitive) == 0;
 }
 
 QString CodecFolder() { return ProgramFolder::AppFiles("ecodec"); }
@@ -23,22 +23,24 @@ QString CodecFolder() { return ProgramFolder::AppFiles("ecodec"); }
 QStringList CodecEntries() {
   QStringList audio;
   QStringList video;
-  for (const QString& file : ScriptObj::ListFiles(CodecFolder(), "qca:")) {
-    audio.append("audio\\" + ScriptObj::GetBaseName(file));
+  for (const QString& file : FileServices::ListFiles(CodecFolder(), "qca:")) {
+    audio.append("audio\\" + FileServices::GetBaseName(file));
   }
-  for (const QString& file : ScriptObj::ListFiles(CodecFolder(), "qcv:")) {
-    video.append("video\\" + ScriptObj::GetBaseName(file));
+  for (const QString& file : FileServices::ListFiles(CodecFolder(), "qcv:")) {
+    video.append("video\\" + FileServices::GetBaseName(file));
   }
-  for (const QString& file : ScriptObj::ListFiles(ProgramFolder::AppFiles("formats"), "qfm:")) {
+  for (const QString& file : FileServices::ListFiles(ProgramFolder::AppFiles("formats"), "qfm:")) {
     FormatProfile profile;
     if (RecordFile::Read(file, profile) != RecordFile::Result::Ok) continue;
-    const QString base = ScriptObj::GetBaseName(file);
+    const QString base = FileServices::GetBaseName(file);
     const QString& audioName = profile.AudioExtCodecName;
     const QString& videoName = profile.VideoExtCodecName;
-    if (!audioName.isEmpty() && !ScriptObj::FileExists(CodecFolder() + "/" + audioName + ".qca")) {
+    if (!audioName.isEmpty() &&
+        !FileServices::FileExists(CodecFolder() + "/" + audioName + ".qca")) {
       audio.append("audio\\" + base + "\\" + audioName);
     }
-    if (!videoName.isEmpty() && !ScriptObj::FileExists(CodecFolder() + "/" + videoName + ".qcv")) {
+    if (!videoName.isEmpty() &&
+        !FileServices::FileExists(CodecFolder() + "/" + videoName + ".qcv")) {
       video.append("video\\" + base + "\\" + videoName);
     }
   }
@@ -55,7 +57,7 @@ bool ReadCodec(const QString& path, uint8_t isVideo, CodecInfo& info) {
     return true;
   }
   if (RecordFile::Read(path, info.Codec) != RecordFile::Result::Ok) return false;
-  info.Name = ScriptObj::GetBaseName(path);
+  info.Name = FileServices::GetBaseName(path);
   return true;
 }
 

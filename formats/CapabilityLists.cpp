@@ -1,8 +1,8 @@
 // What the installed ffmpeg can do: its coders, formats and pixel formats, read
 // from its tables.
 #include "formats/FormatEdit.h"
-#include "frame/CaptureConsole.h"
-#include "frame/ffmpeg.h"
+#include "frame/FfmpegTools.h"
+#include "frame/ToolRunner.h"
 
 namespace FormatEdit {
 
@@ -113,10 +113,10 @@ namespace {
 QString FfmpegListing(const QString& option) {
   QString output;
   int32_t exitCode = 0;
-  const QString cmdLine = CaptureConsole::QuoteArgument(ffmpeg::FfmpegPath) + " " + option;
-  if (!CaptureConsole::RunCaptured(CaptureConsole::ParseCommandLine(cmdLine), QString(), 0, 0,
-                                   CaptureConsole::OutputSink(), CaptureConsole::NoDisplay, output,
-                                   -1, exitCode)) {
+  const QString cmdLine = ToolRunner::QuoteArgument(FfmpegTools::FfmpegPath) + " " + option;
+  if (!ToolRunner::RunCaptured(ToolRunner::ParseCommandLine(cmdLine), QString(), 0, 0,
+                               ToolRunner::OutputSink(), ToolRunner::NoDisplay, output, -1,
+                               exitCode)) {
     return QString();
   }
   return output;

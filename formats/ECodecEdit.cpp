@@ -4,13 +4,13 @@
 
 #include "convert/Convertidor.h"
 #include "formats/FormatProfile.h"
-#include "frame/Aplicacion.h"
-#include "frame/Appfilesadm.h"
-#include "frame/CaptureConsole.h"
-#include "frame/IntDocView.h"
+#include "frame/DataFolderManager.h"
+#include "frame/FfmpegTools.h"
+#include "frame/FileServices.h"
 #include "frame/ProgramFolder.h"
-#include "frame/ScriptObj.h"
-#include "frame/ffmpeg.h"
+#include "frame/Session.h"
+#include "frame/TextViewer.h"
+#include "frame/ToolRunner.h"
 #include "lang/Lang.h"
 
 namespace ECodecEdit {
@@ -88,11 +88,12 @@ QString CodecFolder() { return ProgramFolder::AppFiles("ecodec"); }
 bool SaveCodec(const QString& path) {
   QString target = path;
   if (target.isEmpty()) {
-    target = Appfilesadm::ShowFileManager(CodecFolder(), Extension(CurrentIsVideo),
-                                          Appfilesadm::SaveAs, true);
+    target = DataFolderManager::ShowFileManager(CodecFolder(), Extension(CurrentIsVideo),
+                                                DataFolderManager::SaveAs, true);
     if (target.isEmpty()) return false;
   }
-  if (!ScriptObj::FolderExists(CodecFolder()) && !ScriptObj::CreateFolderPath(CodecFolder())) {
+  if (!FileServices::FolderExists(CodecFolder()) &&
+      !FileServices::CreateFolderPath(CodecFolder())) {
     Lang::MsgCannotCreateDir(CodecFolder());
     return false;
   }
@@ -109,13 +110,13 @@ bool SaveCodec(const QString& path) {
 void OpenCodec(uint8_t kind, const QString& name) {
   if (!CloseCodec()) return;
   const QString extension = Extension(kind);
-  const QString path = name.isEmpty() ? Appfilesadm::ShowFileManager(CodecFolder(), extension,
-                                                                     Appfilesadm::Open, true)
+  const QString path = name.isEmpty() ? DataFolderManager::ShowFileManager(
+                                            CodecFolder(), extension, DataFolderManager::Open, true)
                                       : CodecFolder() + "/" + name + "." + extension;
   if (path.isEmpty()) return;
   // A named file that is missing opens as a new definition that saves under its name.
   ExtCodecDef read;
-  if (ScriptObj::FileExists(path) && RecordFile::Read(path, read) != RecordFile::Result::Ok) {
+  if (FileServices::FileExists(path) && RecordFile::Read(path, read) != RecordFile::Result::Ok) {
     Lang::MsgCannotReadFile(path);
     return;
   }
@@ -139,7 +140,7 @@ bool IsDirty() {
 
 bool CloseCodec() {
   if (IsDirty()) {
-    const int answer = Lang::AskSaveChanges(ScriptObj::GetBaseName(CurrentPath));
+    const int answer = Lang::AskSaveChanges(FileServices::GetBaseName(CurrentPath));
     if (answer != 6 && answer != 7) return false;
     if (answer == 6 && !SaveCodec(CurrentPath)) return false;
   }
@@ -149,7 +150,7 @@ bool CloseCodec() {
   MarkSaved();
   RecordToControls();
   emit Events().CodecClosed();
-  IntDocView::CloseViewer();
+  TextViewer::CloseViewer();
   return true;
 }
 
@@ -185,20 +186,20 @@ void ClearParamValues() {
 void RecordToControls() {
   CurrentIsVideo = CurrentPath.isEmpty()
                        ? g_importedVideo
-                       : uint8_t(ScriptObj::GetExtensionName(CurrentPath).toLower() != "qca");
+                       : uint8_t(FileServices::GetExtensionName(CurrentPath).toLower() != "qca");
   const QStringList captions =
       CurrentIsVideo ? FillVideoEditableParams() : FillAudioEditableParams();
   emit Events().RecordLoaded(captions);
 }
 
 QStringList FillAudioEditableParams() {
-  const ParamCaptions& c = ffmpeg::ParamCaptions;
+  const ParamCaptions& c = FfmpegTools::ParamCaptions;
   SizeFlags(6);
   return {c.Bitrate, c.BitrateMax, c.BitrateMin, c.Quality, c.Channels, c.SampleRate};
 }
 
 QStringList FillVideoEditableParams() {
-  const ParamCaptions& c = ffmpeg::ParamCaptions;
+  const ParamCaptions& c = FfmpegTools::ParamCaptions;
   SizeFlags(10);
   return {c.Bitrate,    c.BitrateMax, c.BitrateMin, c.Quality,     c.QualityMax,
           c.QualityMin, c.FrameRate,  c.FrameSize,  c.AspectRatio, c.PixelFormat};
@@ -302,14 +303,14 @@ int KeptSelection(int selected, int count) {
 // Program, import and ffmpeg options -----------------------------------------------
 
 QString SetExecutable(const QString& chosen) {
-  CurrentCodec.ExePath = Aplicacion::StoreAppPath(chosen);
+  CurrentCodec.ExePath = Session::StoreAppPath(chosen);
   return CurrentCodec.ExePath;
 }
 
 void ImportFromFormat(uint8_t kind) {
   if (!CloseCodec()) return;
-  const QString path = Appfilesadm::ShowFileManager(ProgramFolder::AppFiles("formats"), "qfm",
-                                                    Appfilesadm::Open, true);
+  const QString path = DataFolderManager::ShowFileManager(ProgramFolder::AppFiles("formats"), "qfm",
+                                                          DataFolderManager::Open, true);
   if (path.isEmpty()) return;
   FormatProfile profile;
   if (RecordFile::Read(path, profile) != RecordFile::Result::Ok) {
@@ -380,13 +381,12 @@ QString ProgramDocumentationCommand() {
   }
   const QString arguments = Lang::InputDocParams();
   if (arguments.isEmpty()) return QString();
-  return CaptureConsole::QuoteArgument(Aplicacion::ResolveAppPath(CurrentCodec.ExePath)) + " " +
-         arguments;
+  return ToolRunner::QuoteArgument(Session::ResolveAppPath(CurrentCodec.ExePath)) + " " + arguments;
 }
 
 QString FfmpegHelpCommand() {
-  if (!ffmpeg::FfmpegExists()) return QString();
-  return CaptureConsole::QuoteArgument(ffmpeg::FfmpegPath) + " -h full";
+  if (!FfmpegTools::FfmpegExists()) return QString();
+  return ToolRunner::QuoteArgument(FfmpegTools::FfmpegPath) + " -h full";
 }
 
 }  // namespace ECodecEdit

@@ -10,10 +10,10 @@
 #include <QVBoxLayout>
 
 #include "formats/AboutCodecView.h"
-#include "frame/APIS.h"
-#include "frame/Aplicacion.h"
+#include "frame/DesktopServices.h"
+#include "frame/FileServices.h"
 #include "frame/ProgramFolder.h"
-#include "frame/ScriptObj.h"
+#include "frame/Session.h"
 #include "frame/WidgetFactory.h"
 #include "lang/Lang.h"
 
@@ -137,23 +137,23 @@ void Form11::Command1_Click() {
   const QString shown = Text3->text();
   // A stored relative path lies below the program folder, not below the current folder.
   QString folder =
-      shown.isEmpty() ? QString() : ScriptObj::ParentFolder(Aplicacion::ResolveAppPath(shown));
+      shown.isEmpty() ? QString() : FileServices::ParentFolder(Session::ResolveAppPath(shown));
   if (folder.isEmpty()) folder = ProgramFolder::Path();
   const QString fileName = shown.mid(shown.lastIndexOf('/') + 1);
   // Programs here carry no ".exe": every file is offered.
-  const QStringList chosen =
-      APIS::OpenFileDialog(Lang::TxtAllFiles() + "|*", this, folder, QString(), false, 0, fileName);
+  const QStringList chosen = DesktopServices::OpenFileDialog(Lang::TxtAllFiles() + "|*", this,
+                                                             folder, QString(), false, 0, fileName);
   if (chosen.isEmpty() || chosen.first().isEmpty()) return;
-  Text3->setText(Aplicacion::StoreAppPath(chosen.first()));
+  Text3->setText(Session::StoreAppPath(chosen.first()));
 }
 
 void Form11::Command3_Click() {
-  const QString program = Aplicacion::ResolveAppPath(Text3->text());
-  if (Text3->text().isEmpty() || !ScriptObj::FileExists(program)) {
+  const QString program = Session::ResolveAppPath(Text3->text());
+  if (Text3->text().isEmpty() || !FileServices::FileExists(program)) {
     Lang::MsgFileNotFound(QString());
     return;
   }
-  APIS::ShellOpen(ScriptObj::ParentFolder(program), this);
+  DesktopServices::ShellOpen(FileServices::ParentFolder(program), this);
 }
 
 bool Form11::Form_QueryUnload() {

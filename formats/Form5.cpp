@@ -17,12 +17,12 @@
 
 #include "convert/Form1.h"
 #include "formats/ECodecEdit.h"
-#include "frame/APIS.h"
-#include "frame/Aplicacion.h"
-#include "frame/Appfilesadm.h"
-#include "frame/IntDocView.h"
+#include "frame/DataFolderManager.h"
+#include "frame/DesktopServices.h"
 #include "frame/ModalWindow.h"
 #include "frame/ProgramFolder.h"
+#include "frame/Session.h"
+#include "frame/TextViewer.h"
 #include "frame/WidgetFactory.h"
 #include "lang/Lang.h"
 
@@ -228,7 +228,7 @@ void Form5::WireControls() {
   connect(File_Exit, &QAction::triggered, this, &QWidget::close);
   connect(View_Doc, &QAction::triggered, this, &Form5::View_Doc_Click);
   connect(View_ffmpegHelp, &QAction::triggered, this, &Form5::View_ffmpegHelp_Click);
-  connect(View_ProgHelp, &QAction::triggered, this, [] { Aplicacion::ShowProgramHelp(); });
+  connect(View_ProgHelp, &QAction::triggered, this, [] { Session::ShowProgramHelp(); });
 
   connect(Command1, &QPushButton::clicked, this, &Form5::Command1_Click);
   connect(Command2, &QPushButton::clicked, this, &Form5::Command2_Click);
@@ -395,14 +395,14 @@ void Form5::List2_Click() {
 
 void Form5::Command1_Click() {
   // Programs here carry no ".exe": every file is offered.
-  const QStringList chosen =
-      APIS::OpenFileDialog(Lang::TxtAllFiles() + "|*", this, QString(), QString(), false);
+  const QStringList chosen = DesktopServices::OpenFileDialog(Lang::TxtAllFiles() + "|*", this,
+                                                             QString(), QString(), false);
   if (chosen.isEmpty() || chosen.first().isEmpty()) return;
   Text1->setText(ECodecEdit::SetExecutable(chosen.first()));
 }
 void Form5::Command2_Click() {
-  const QString path = Appfilesadm::ShowFileManager(ProgramFolder::AppFiles("formats"), "qfm",
-                                                    Appfilesadm::Open, true);
+  const QString path = DataFolderManager::ShowFileManager(ProgramFolder::AppFiles("formats"), "qfm",
+                                                          DataFolderManager::Open, true);
   if (path.isEmpty()) return;
   const ECodecEdit::ExtractRefusal refusal = ECodecEdit::TakeFfmpegOptions(path);
   if (refusal == ECodecEdit::ExtractRefusal::None) {
@@ -512,12 +512,12 @@ void Form5::SetMenusEnabled(bool enabled) {
 
 void Form5::View_Doc_Click() {
   const QString command = ECodecEdit::ProgramDocumentationCommand();
-  if (!command.isEmpty()) IntDocView::ShowCommandOutput(command, this);
+  if (!command.isEmpty()) TextViewer::ShowCommandOutput(command, this);
 }
 
 void Form5::View_ffmpegHelp_Click() {
   const QString command = ECodecEdit::FfmpegHelpCommand();
-  if (!command.isEmpty()) IntDocView::ShowCommandOutput(command, this);
+  if (!command.isEmpty()) TextViewer::ShowCommandOutput(command, this);
 }
 
 // Closing ---------------------------------------------------------------------

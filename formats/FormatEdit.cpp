@@ -4,10 +4,10 @@
 #include <tuple>
 #include <type_traits>
 
-#include "frame/Aplicacion.h"
-#include "frame/Appfilesadm.h"
+#include "frame/DataFolderManager.h"
+#include "frame/FileServices.h"
 #include "frame/ProgramFolder.h"
-#include "frame/ScriptObj.h"
+#include "frame/Session.h"
 #include "lang/Lang.h"
 
 namespace FormatEdit {
@@ -101,7 +101,8 @@ void EmptyCodecValues(ExtCodecDef& codec) {
 bool SaveFormat(QString& path) {
   if (path.isEmpty()) path = ChooseProfile(2);
   if (path.isEmpty()) return false;
-  if (!ScriptObj::FolderExists(FormatsFolder()) && !ScriptObj::CreateFolderPath(FormatsFolder())) {
+  if (!FileServices::FolderExists(FormatsFolder()) &&
+      !FileServices::CreateFolderPath(FormatsFolder())) {
     Lang::MsgCannotCreateDir(FormatsFolder());
     return false;
   }
@@ -121,16 +122,16 @@ void LoadFormat(QString& path) {
   if (path.isEmpty()) path = ChooseProfile(1);
   if (path.isEmpty()) return;
   FormatProfile loaded;
-  if (ScriptObj::FileExists(path)) {
+  if (FileServices::FileExists(path)) {
     if (RecordFile::Read(path, loaded) != RecordFile::Result::Ok) {
       Lang::MsgCannotReadFile(path);
       return;
     }
-  } else if (!ScriptObj::GetBaseName(path).isEmpty()) {
+  } else if (!FileServices::GetBaseName(path).isEmpty()) {
     // A named profile that has gone becomes an empty one of that name.
-    Lang::MsgFileNotFound(ScriptObj::GetBaseName(path));
-    const QString folder = ScriptObj::ParentFolder(path);
-    if (!ScriptObj::FolderExists(folder)) ScriptObj::CreateFolderPath(folder);
+    Lang::MsgFileNotFound(FileServices::GetBaseName(path));
+    const QString folder = FileServices::ParentFolder(path);
+    if (!FileServices::FolderExists(folder)) FileServices::CreateFolderPath(folder);
     if (!QFile(path).open(QIODevice::WriteOnly)) {
       Lang::MsgCannotReadFile(path);
       return;
@@ -146,7 +147,7 @@ void LoadFormat(QString& path) {
 
 bool CloseFormat() {
   if (IsFormatChanged()) {
-    const QString base = ScriptObj::GetBaseName(CurrentFormatFile);
+    const QString base = FileServices::GetBaseName(CurrentFormatFile);
     const QString name = base.isEmpty() ? QString() : "\"" + base + "\"";
     const int answer = Lang::AskSaveChanges(name);
     if (answer == 2) return false;
@@ -198,7 +199,7 @@ QString& CodecNameOf(FormatProfile& profile, uint8_t isVideo) {
 QString CodecExtension(uint8_t isVideo) { return isVideo ? "qcv" : "qca"; }
 
 QString ChooseProfile(int mode) {
-  return Appfilesadm::ShowFileManager(FormatsFolder(), "qfm", uint8_t(mode), true);
+  return DataFolderManager::ShowFileManager(FormatsFolder(), "qfm", uint8_t(mode), true);
 }
 
 }  // namespace
@@ -217,30 +218,31 @@ void PrepareExtCodec(ExtCodecDef& codec) {
 }
 
 void LoadExternalCodec(uint8_t isVideo, const QString& name) {
-  const QString path = name.isEmpty() ? Appfilesadm::ShowFileManager(
+  const QString path = name.isEmpty() ? DataFolderManager::ShowFileManager(
                                             ProgramFolder::AppFiles("ecodec"),
-                                            CodecExtension(isVideo), Appfilesadm::Open, true)
+                                            CodecExtension(isVideo), DataFolderManager::Open, true)
                                       : ExtCodecPath(isVideo, name);
   if (path.isEmpty()) return;
-  if (!ScriptObj::FileExists(path)) {
+  if (!FileServices::FileExists(path)) {
     Lang::MsgFileNotFound(path);
     return;
   }
   ExtCodecDef codec;
   if (RecordFile::Read(path, codec) != RecordFile::Result::Ok) {
-    Lang::MsgCannotLoadExtCodec(ScriptObj::GetBaseName(path));
+    Lang::MsgCannotLoadExtCodec(FileServices::GetBaseName(path));
     return;
   }
   PrepareExtCodec(codec);
   CodecOf(CurrentFormat, isVideo) = codec;
-  CodecNameOf(CurrentFormat, isVideo) = ScriptObj::GetBaseName(path);
+  CodecNameOf(CurrentFormat, isVideo) = FileServices::GetBaseName(path);
   RefreshWindow();
 }
 
 void UnloadExternalCodec(uint8_t isVideo) {
   const QString name = CodecNameOf(CurrentFormat, isVideo);
   if (name.isEmpty()) return;
-  if (!ScriptObj::FileExists(ExtCodecPath(isVideo, name)) && Lang::AskContinueCodecRemoved() != 6) {
+  if (!FileServices::FileExists(ExtCodecPath(isVideo, name)) &&
+      Lang::AskContinueCodecRemoved() != 6) {
     return;
   }
   CodecNameOf(CurrentFormat, isVideo).clear();
@@ -252,11 +254,11 @@ bool HasExternalCodec(uint8_t isVideo) { return !CodecNameOf(CurrentFormat, isVi
 
 QString CodecExeLocation(uint8_t isVideo) {
   const QString& exePath = CodecOf(CurrentFormat, isVideo).ExePath;
-  return exePath.isEmpty() ? QString() : Aplicacion::ResolveAppPath(exePath);
+  return exePath.isEmpty() ? QString() : Session::ResolveAppPath(exePath);
 }
 
 void SetCodecExe(uint8_t isVideo, const QString& chosen) {
-  CodecOf(CurrentFormat, isVideo).ExePath = Aplicacion::StoreAppPath(chosen);
+  CodecOf(CurrentFormat, isVideo).ExePath = Session::StoreAppPath(chosen);
 }
 
 }  // namespace FormatEdit

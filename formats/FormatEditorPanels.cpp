@@ -11,23 +11,23 @@
 #include <QRadioButton>
 
 #include "formats/Form7.h"
-#include "frame/APIS.h"
-#include "frame/Aplicacion.h"
-#include "frame/CaptureConsole.h"
-#include "frame/IntDocView.h"
-#include "frame/ScriptObj.h"
-#include "frame/ffmpeg.h"
+#include "frame/DesktopServices.h"
+#include "frame/FfmpegTools.h"
+#include "frame/FileServices.h"
+#include "frame/Session.h"
+#include "frame/TextViewer.h"
+#include "frame/ToolRunner.h"
 #include "lang/Lang.h"
 
 // ffmpeg's help and the advanced option panels ------------------------------------------
 
 void Form7::ShowHelp(const QString& option) {
-  if (!ffmpeg::FfmpegExists()) return;
-  IntDocView::ShowCommandOutput(CaptureConsole::QuoteArgument(ffmpeg::FfmpegPath) + " " + option,
+  if (!FfmpegTools::FfmpegExists()) return;
+  TextViewer::ShowCommandOutput(ToolRunner::QuoteArgument(FfmpegTools::FfmpegPath) + " " + option,
                                 this);
 }
 
-void Form7::Help_Documentacion_Click() { Aplicacion::ShowProgramHelp(); }
+void Form7::Help_Documentacion_Click() { Session::ShowProgramHelp(); }
 
 void Form7::Option1_Click() {
   Combo1->setEnabled(Option1->isChecked());
@@ -131,13 +131,13 @@ void Form7::Command3_Click() {
     Lang::MsgNoFormat();
     return;
   }
-  if (!ffmpeg::FfmpegExists()) return;
+  if (!FfmpegTools::FfmpegExists()) return;
   const QString topic =
       Option1->isChecked() ? "muxer=" + Combo1->currentText() : "demuxer=" + Combo3->currentText();
-  const QString cmdLine = CaptureConsole::QuoteArgument(ffmpeg::FfmpegPath) + " -h " +
-                          CaptureConsole::QuoteArgument(topic);
+  const QString cmdLine = ToolRunner::QuoteArgument(FfmpegTools::FfmpegPath) + " -h " +
+                          ToolRunner::QuoteArgument(topic);
   Command5_Click();
-  IntDocView::ShowCommandOutput(cmdLine, this);
+  TextViewer::ShowCommandOutput(cmdLine, this);
 }
 
 void Form7::Command4_Click() {
@@ -146,13 +146,13 @@ void Form7::Command4_Click() {
     Lang::MsgNoCodec();
     return;
   }
-  if (!ffmpeg::FfmpegExists()) return;
+  if (!FfmpegTools::FfmpegExists()) return;
   const QString topic = (Option5->isChecked() ? "encoder=" : "decoder=") +
                         (Option3->isChecked() ? Combo4->currentText() : Combo5->currentText());
-  const QString cmdLine = CaptureConsole::QuoteArgument(ffmpeg::FfmpegPath) + " -h " +
-                          CaptureConsole::QuoteArgument(topic);
+  const QString cmdLine = ToolRunner::QuoteArgument(FfmpegTools::FfmpegPath) + " -h " +
+                          ToolRunner::QuoteArgument(topic);
   Command6_Click();
-  IntDocView::ShowCommandOutput(cmdLine, this);
+  TextViewer::ShowCommandOutput(cmdLine, this);
 }
 
 void Form7::Command5_Click() {
@@ -181,17 +181,17 @@ void Form7::Command8_Click() {
 void Form7::Command9_Click() { ClosePanel(Frame4); }
 
 void Form7::Import_OfFile_Click() {
-  const QStringList chosen =
-      APIS::OpenFileDialog(QString(), this, QString(), QString(), false, 0, QString(), 0);
+  const QStringList chosen = DesktopServices::OpenFileDialog(QString(), this, QString(), QString(),
+                                                             false, 0, QString(), 0);
   if (chosen.isEmpty()) return;
   SetCommandsEnabled(false);
   Label5->setText(Tag(Label5));
   Frame6->show();
   Frame6->raise();
-  const MediaInfo info = ffmpeg::ProbeMedia(chosen.first());
+  const MediaInfo info = FfmpegTools::ProbeMedia(chosen.first());
   List1->clear();
   for (const QString& line :
-       FormatEdit::ProbeLines(info, ScriptObj::GetExtensionName(chosen.first()))) {
+       FormatEdit::ProbeLines(info, FileServices::GetExtensionName(chosen.first()))) {
     auto* item = new QListWidgetItem(line, List1);
     item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
     item->setCheckState(Qt::Unchecked);
@@ -247,8 +247,8 @@ void Form7::FindCodecExe(uint8_t isVideo) {
   const QString current = FormatEdit::CodecExeLocation(isVideo);
   const QString fileName = current.isEmpty() ? QString() : current.section('/', -1);
   // Programs here have no ".exe", so the dialog lists every file.
-  const QStringList chosen = APIS::OpenFileDialog(QString(), this, ScriptObj::ParentFolder(current),
-                                                  QString(), false, 0, fileName, 0);
+  const QStringList chosen = DesktopServices::OpenFileDialog(
+      QString(), this, FileServices::ParentFolder(current), QString(), false, 0, fileName, 0);
   if (chosen.isEmpty()) return;
   FormatEdit::SetCodecExe(isVideo, chosen.first());
 }

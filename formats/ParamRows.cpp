@@ -4,7 +4,7 @@
 #include <utility>
 
 #include "formats/FormatEdit.h"
-#include "frame/ffmpeg.h"
+#include "frame/FfmpegTools.h"
 
 namespace FormatEdit {
 
@@ -311,7 +311,7 @@ bool StoreRowValue(FormatProfile& profile, uint8_t category, int row, const QStr
 // Rebuilding the rows ------------------------------------------------------------------
 
 void BuildCategoryParams(uint8_t category) {
-  const QList<ParamRow> rows = CategoryRows(CurrentFormat, category, ffmpeg::ParamCaptions);
+  const QList<ParamRow> rows = CategoryRows(CurrentFormat, category, FfmpegTools::ParamCaptions);
   ParamRowCount = int(rows.size());
   emit Events().RowsBuilt(category, rows);
 }

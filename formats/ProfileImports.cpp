@@ -3,8 +3,8 @@
 #include <utility>
 
 #include "formats/FormatEdit.h"
-#include "frame/CaptureConsole.h"
-#include "frame/ffmpeg.h"
+#include "frame/FfmpegTools.h"
+#include "frame/ToolRunner.h"
 #include "lang/Lang.h"
 
 namespace FormatEdit {
@@ -22,7 +22,7 @@ struct TypedOptions {
 
 TypedOptions ScanOptions(const QString& text) {
   TypedOptions options;
-  for (const CaptureConsole::TypedWord& word : CaptureConsole::ScanWords(text)) {
+  for (const ToolRunner::TypedWord& word : ToolRunner::ScanWords(text)) {
     options.typed << text.mid(word.start, word.length);
     options.arguments << word.value;
   }
@@ -63,7 +63,7 @@ void KeepRest(const TypedOptions& work, QString& extraParams) {
 }  // namespace
 
 void ImportOptions(FormatProfile& profile, const QString& outputText, const QString& inputText) {
-  const FfmpegOptionNames& o = ffmpeg::OptNames;
+  const FfmpegOptionNames& o = FfmpegTools::OptNames;
   TypedOptions outputOptions = ScanOptions(outputText);
   const std::array<std::pair<const QString*, QString P::*>, 21> outputValues = {{
       {&o.AudioQuality, &P::AudioQuality},
@@ -167,8 +167,8 @@ QString SetTagOption(const QString& extraParams, const QString& option, const QS
 }
 
 void CopyProbeLines(FormatProfile& profile, const QStringList& lines, const QList<bool>& ticked) {
-  const std::array<const QString*, 2> tagOptions = {&ffmpeg::OptNames.AudioTag,
-                                                    &ffmpeg::OptNames.VideoTag};
+  const std::array<const QString*, 2> tagOptions = {&FfmpegTools::OptNames.AudioTag,
+                                                    &FfmpegTools::OptNames.VideoTag};
   for (qsizetype i = 0; i < qsizetype(kProbeLines.size()) && i < lines.size(); ++i) {
     if (i >= ticked.size() || !ticked[i]) continue;
     const ProbeLine& line = kProbeLines[i];

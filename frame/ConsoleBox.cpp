@@ -5,7 +5,7 @@
 #include <QPointer>
 #include <QTextCursor>
 
-namespace CaptureConsole {
+namespace ToolRunner {
 
 namespace {
 
@@ -51,4 +51,4 @@ bool RunCaptured(const QString& cmdLine, const QString& workDir, uint8_t withStd
                      displayMode, output, maxKeep, exitCode);
 }
 
-}  // namespace CaptureConsole
+}  // namespace ToolRunner

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "frame/CaptureConsole.h"
+#include "frame/ToolRunner.h"
 
 class QWidget;
 
-namespace CaptureConsole {
+namespace ToolRunner {
 
 // Shows a run's output in a box, a QLineEdit (which gets the text without its
 // CR LF pairs) or a QPlainTextEdit; autoScroll puts its caret at the end
@@ -22,4 +22,4 @@ bool RunCaptured(const QString& cmdLine, const QString& workDir, uint8_t withStd
                  uint8_t peekFirst, QWidget* box, bool autoScroll, uint8_t displayMode,
                  QString& output, int32_t maxKeep, int32_t& exitCode);
 
-}  // namespace CaptureConsole
+}  // namespace ToolRunner

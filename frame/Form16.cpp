@@ -11,8 +11,8 @@
 #include <QVBoxLayout>
 
 #include "convert/Form1.h"
-#include "frame/APIS.h"
-#include "frame/Aplicacion.h"
+#include "frame/DesktopServices.h"
+#include "frame/Session.h"
 #include "frame/WidgetFactory.h"
 
 using WidgetFactory::Named;
@@ -75,7 +75,7 @@ void Form16::CreateControls() {
   auto* web = new QHBoxLayout;
   Label5 = AddLabel("Label5", "Página Web / Web page:");
   Label5->setWordWrap(false);
-  Label9 = AddLabel("Label9", QString("<a href=\"%1\">%1</a>").arg(Aplicacion::WebPage));
+  Label9 = AddLabel("Label9", QString("<a href=\"%1\">%1</a>").arg(Session::WebPage));
   Label9->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
   web->addWidget(Label5);
   web->addWidget(Label9, 1);
@@ -113,9 +113,9 @@ void Form16::Form_Load() {
   if (about) setWindowTitle(about->text());
 }
 
-void Form16::Command1_Click() { Aplicacion::OpenDonationPage(); }
+void Form16::Command1_Click() { Session::OpenDonationPage(); }
 
-void Form16::Label9_Click() { APIS::ShellOpen(Aplicacion::WebPage); }
+void Form16::Label9_Click() { DesktopServices::ShellOpen(Session::WebPage); }
 
 void Form16::ShowModal(QWidget* owner) {
   Form16 window(owner);

@@ -8,12 +8,12 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-#include "frame/CaptureConsole.h"
 #include "frame/ConsoleBox.h"
 #include "frame/Dialogs.h"
+#include "frame/FfmpegTools.h"
 #include "frame/ModalWindow.h"
+#include "frame/ToolRunner.h"
 #include "frame/WidgetFactory.h"
-#include "frame/ffmpeg.h"
 #include "lang/Lang.h"
 
 using WidgetFactory::Named;
@@ -35,19 +35,19 @@ Form18::~Form18() = default;
 
 Form18* Form18::Instance() { return g_instance.data(); }
 
-void Form18::Play(const ffmpeg::PlayCommand& command) {
+void Form18::Play(const FfmpegTools::PlayCommand& command) {
   Form18 window;
   // The play starts once the window is up, inside the modal wait.
   QTimer::singleShot(0, &window, [&window, &command] { window.RunPlay(command); });
   ModalWindow::Run(&window);
 }
 
-void Form18::RunPlay(const ffmpeg::PlayCommand& command) {
+void Form18::RunPlay(const FfmpegTools::PlayCommand& command) {
   QString output;
   int32_t exitCode = 0;
-  CaptureConsole::RunCaptured(command.pipeline, command.workDir, 0, 1, Text1, true,
-                              CaptureConsole::ReplaceByVisibleChunk, output, 0, exitCode);
-  ffmpeg::PipeMode = 0;
+  ToolRunner::RunCaptured(command.pipeline, command.workDir, 0, 1, Text1, true,
+                          ToolRunner::ReplaceByVisibleChunk, output, 0, exitCode);
+  FfmpegTools::PipeMode = 0;
   Command1->setEnabled(false);
   Command2->setEnabled(false);
 }
@@ -98,18 +98,18 @@ void Form18::WireControls() {
 void Form18::Form_Load() { Lang::TranslateForm18(); }
 
 void Form18::Command1_Click() {
-  if (CaptureConsole::GetState() == CaptureConsole::Idle) return;
-  if (ffmpeg::PipeMode == 1) {
+  if (ToolRunner::GetState() == ToolRunner::Idle) return;
+  if (FfmpegTools::PipeMode == 1) {
     Lang::MsgHowToStopFfplay();
   } else {
-    CaptureConsole::RequestStop();
+    ToolRunner::RequestStop();
   }
 }
 
 void Form18::Command2_Click() { Dialogs::MsgBox(UsageText(), 64, "ffplay usage"); }
 
 void Form18::closeEvent(QCloseEvent* event) {
-  if (CaptureConsole::GetState() != CaptureConsole::Idle) {
+  if (ToolRunner::GetState() != ToolRunner::Idle) {
     Lang::MsgStopBeforeExit();
     event->ignore();
     return;

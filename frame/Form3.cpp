@@ -10,8 +10,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "frame/APIS.h"
-#include "frame/Appfilesadm.h"
+#include "frame/DataFolderManager.h"
+#include "frame/DesktopServices.h"
 #include "frame/ModalWindow.h"
 #include "frame/WidgetFactory.h"
 #include "lang/Lang.h"
@@ -61,23 +61,24 @@ Form3* Form3::Instance() { return g_instance.data(); }
 QString Form3::ShowFileManager(const QString& folder, const QString& extension, uint8_t mode,
                                bool wait) {
   if (!wait) {
-    Appfilesadm::Prepare(folder, extension, mode);
+    DataFolderManager::Prepare(folder, extension, mode);
     return ShowWithoutWaiting();
   }
   // The other windows stay hidden from the first opening until the last
   // closing, also while an editor opened by "Editar" is up.
   const ModalWindow::HiddenWindows others;
   for (;;) {
-    Appfilesadm::Prepare(folder, extension, mode);
+    DataFolderManager::Prepare(folder, extension, mode);
     QString editName;
     {
       Form3 window;
       if (!window.SetUp()) return QString();
       ModalWindow::Run(&window);
-      if (Appfilesadm::FmEditRequested != 1) return Appfilesadm::FmResult;
-      editName = Appfilesadm::EditorName(window.SelectedEntry());
+      if (DataFolderManager::FmEditRequested != 1) return DataFolderManager::FmResult;
+      editName = DataFolderManager::EditorName(window.SelectedEntry());
     }
-    if (Appfilesadm::Editor editor = Appfilesadm::EditorFor(extension)) editor(editName);
+    if (DataFolderManager::Editor editor = DataFolderManager::EditorFor(extension))
+      editor(editName);
   }
 }
 
@@ -126,16 +127,16 @@ void Form3::WireControls() {
 void Form3::Form_Load() { Lang::TranslateForm3(); }
 
 bool Form3::SetUp() {
-  APIS::SetListHorizontalExtent(List1, 1800);
+  DesktopServices::SetListHorizontalExtent(List1, 1800);
   RefreshList();
   Command7->setEnabled(false);
-  switch (Appfilesadm::FmMode) {
-    case Appfilesadm::Administer:
+  switch (DataFolderManager::FmMode) {
+    case DataFolderManager::Administer:
       Frame1->hide();
       resize(width(), kAdministerHeight);
-      Command7->setEnabled(Appfilesadm::EditorFor(Appfilesadm::FmExtension) != nullptr);
+      Command7->setEnabled(DataFolderManager::EditorFor(DataFolderManager::FmExtension) != nullptr);
       break;
-    case Appfilesadm::Open:
+    case DataFolderManager::Open:
       if (List1->count() == 0) {
         Lang::MsgDirEmpty(QString());
         return false;
@@ -153,7 +154,7 @@ bool Form3::SetUp() {
 void Form3::RefreshList() {
   const int selected = List1->currentRow();
   List1->clear();
-  List1->addItems(Appfilesadm::ListEntries());
+  List1->addItems(DataFolderManager::ListEntries());
   if (selected >= 0 && List1->count() > 0) List1->setCurrentRow(qMin(selected, List1->count() - 1));
 }
 
@@ -177,30 +178,30 @@ void Form3::List1_DblClick() {
 }
 
 void Form3::Command1_Click() {
-  if (Appfilesadm::DeleteFile(SelectedEntry())) RefreshList();
+  if (DataFolderManager::DeleteFile(SelectedEntry())) RefreshList();
 }
 
 void Form3::Command2_Click() {
-  if (Appfilesadm::RenameFile(SelectedEntry())) RefreshList();
+  if (DataFolderManager::RenameFile(SelectedEntry())) RefreshList();
 }
 
 void Form3::Command3_Click() { close(); }
 
 void Form3::Command4_Click() {
-  if (Appfilesadm::NewFile(SelectedEntry())) RefreshList();
+  if (DataFolderManager::NewFile(SelectedEntry())) RefreshList();
 }
 
 void Form3::Command5_Click() {
-  const Appfilesadm::Acceptance result = Appfilesadm::AcceptSelection(Text1->text());
-  if (result == Appfilesadm::Acceptance::Accepted) close();
-  if (result == Appfilesadm::Acceptance::NameMissing) QApplication::beep();
+  const DataFolderManager::Acceptance result = DataFolderManager::AcceptSelection(Text1->text());
+  if (result == DataFolderManager::Acceptance::Accepted) close();
+  if (result == DataFolderManager::Acceptance::NameMissing) QApplication::beep();
 }
 
 void Form3::Command6_Click() {
-  if (Appfilesadm::CopyFile(SelectedEntry())) RefreshList();
+  if (DataFolderManager::CopyFile(SelectedEntry())) RefreshList();
 }
 
 void Form3::Command7_Click() {
-  Appfilesadm::EditSelected(SelectedEntry());
-  if (Appfilesadm::FmEditRequested == 1) close();
+  DataFolderManager::EditSelected(SelectedEntry());
+  if (DataFolderManager::FmEditRequested == 1) close();
 }

@@ -9,7 +9,7 @@ class QLineEdit;
 class QListWidget;
 class QPushButton;
 
-// The file manager's window over Appfilesadm's folder and extension.
+// The file manager's window over DataFolderManager's folder and extension.
 class Form3 : public QDialog {
   Q_OBJECT
 
@@ -20,7 +20,7 @@ class Form3 : public QDialog {
   // The newest live manager window, or nullptr.
   static Form3* Instance();
 
-  // Shows the manager over folder and extension in an Appfilesadm mode and
+  // Shows the manager over folder and extension in an DataFolderManager mode and
   // returns the chosen full path, or "" when the user cancelled. With wait
   // false the window is left open and "" comes back at once. Every other
   // window is hidden while it is shown; "Editar" opens the editor and brings
@@ -28,7 +28,7 @@ class Form3 : public QDialog {
   static QString ShowFileManager(const QString& folder, const QString& extension, uint8_t mode,
                                  bool wait);
 
-  // Fills the list and sets the window up for Appfilesadm::FmMode; false when
+  // Fills the list and sets the window up for DataFolderManager::FmMode; false when
   // there is nothing to open, after saying so.
   bool SetUp();
   // Fills the list again, keeping the selected position where it can.

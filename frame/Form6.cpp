@@ -15,7 +15,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-#include "frame/IntDocView.h"
+#include "frame/TextViewer.h"
 #include "frame/WidgetFactory.h"
 #include "lang/Lang.h"
 
@@ -78,7 +78,7 @@ void Form6::ShowCommandOutput(const QString& cmdLine, QObject* owner) {
   OwnerWatcher watcher(owner, viewer);
   if (owner) QObject::connect(owner, &QObject::destroyed, viewer, [viewer] { Unload(viewer); });
 
-  const QString output = IntDocView::CommandOutput(cmdLine);
+  const QString output = TextViewer::CommandOutput(cmdLine);
   if (!viewer) return;
   viewer->ShowOutput(output);
 
@@ -169,7 +169,7 @@ void Form6::SelectMatch(int start) {
 void Form6::Command1_Click() {
   const QString text = Text1->toPlainText();
   if (text.isEmpty() || Text2->text().isEmpty()) return;
-  const int found = IntDocView::FindNext(text, Text2->text(), SearchPosition, Check1->isChecked());
+  const int found = TextViewer::FindNext(text, Text2->text(), SearchPosition, Check1->isChecked());
   if (found > 0) {
     SelectMatch(found);
   } else {
@@ -180,7 +180,7 @@ void Form6::Command1_Click() {
 
 void Form6::Command2_Click() {
   if (Text2->text().isEmpty()) return;
-  const int found = IntDocView::FindPrevious(Text1->toPlainText(), Text2->text(), SearchPosition,
+  const int found = TextViewer::FindPrevious(Text1->toPlainText(), Text2->text(), SearchPosition,
                                              Check1->isChecked());
   if (found > 0) {
     SelectMatch(found);

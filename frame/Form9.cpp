@@ -11,13 +11,13 @@
 
 #include "devices/cdrtools.h"
 #include "formats/FormatEdit.h"
-#include "frame/APIS.h"
-#include "frame/Aplicacion.h"
+#include "frame/DesktopServices.h"
+#include "frame/FfmpegTools.h"
+#include "frame/FileServices.h"
 #include "frame/ProgramFolder.h"
-#include "frame/ScriptObj.h"
+#include "frame/Session.h"
 #include "frame/TextFit.h"
 #include "frame/WidgetFactory.h"
-#include "frame/ffmpeg.h"
 #include "lang/Lang.h"
 
 using WidgetFactory::Named;
@@ -106,17 +106,17 @@ void Form9::ShowPath(QLineEdit* box, const QString& text) {
 
 // Linux paths differ by case, so the program folder is matched exactly; the
 // relative form has no leading '/', which would name a different absolute path.
-QString Form9::DisplayPath(const QString& path) { return Aplicacion::StoreAppPath(path); }
+QString Form9::DisplayPath(const QString& path) { return Session::StoreAppPath(path); }
 
 void Form9::Form_Load() {
   Lang::TranslateForm9();
-  NewFfmpegPath = ffmpeg::FfmpegPath;
-  NewFfplayPath = ffmpeg::FfplayPath;
-  NewFfprobePath = ffmpeg::FfprobePath;
+  NewFfmpegPath = FfmpegTools::FfmpegPath;
+  NewFfplayPath = FfmpegTools::FfplayPath;
+  NewFfprobePath = FfmpegTools::FfprobePath;
   NewCdda2wavPath = cdrtools::Cdda2wavPath;
   for (const Tool& tool : Tools()) {
     QString shown = DisplayPath(*tool.newPath);
-    if (!ScriptObj::FileExists(*tool.newPath)) shown += "<" + Lang::TxtNotFound() + ">";
+    if (!FileServices::FileExists(*tool.newPath)) shown += "<" + Lang::TxtNotFound() + ">";
     ShowPath(tool.box, shown);
   }
 }
@@ -138,8 +138,8 @@ bool Form9::IsUsableTool(const QString& path) {
 // file, proposes the tool's bare name, and a pick that is no program is refused.
 void Form9::Browse(int tool) {
   const Tool chosen = Tools()[tool];
-  const QStringList picked =
-      APIS::OpenFileDialog(QString(), this, QString(), QString(), false, 0, chosen.name, 1);
+  const QStringList picked = DesktopServices::OpenFileDialog(QString(), this, QString(), QString(),
+                                                             false, 0, chosen.name, 1);
   if (picked.isEmpty() || !IsUsableTool(picked.first())) return;
   *chosen.newPath = picked.first();
   ShowPath(chosen.box, DisplayPath(picked.first()));
@@ -151,7 +151,7 @@ bool Form9::TakeTypedPaths() {
   QList<std::pair<QString*, QString>> typed;
   for (const Tool& tool : Tools()) {
     if (!tool.box->isModified()) continue;
-    const QString path = Aplicacion::ResolveAppPath(tool.box->text().trimmed());
+    const QString path = Session::ResolveAppPath(tool.box->text().trimmed());
     if (!path.isEmpty() && !IsUsableTool(path)) {
       tool.box->setFocus();
       return false;
@@ -171,7 +171,7 @@ QStringList Form9::FindTools(const QString& folder, const QList<bool>& missing) 
   QStringList found(4);
   int left = static_cast<int>(missing.count(true));
   if (left == 0) return found;
-  for (const QString& file : ScriptObj::ListFilesRecursive(folder, QString())) {
+  for (const QString& file : FileServices::ListFilesRecursive(folder, QString())) {
     const QFileInfo info(file);
     for (int tool = 0; tool < 4; ++tool) {
       if (missing[tool] && found[tool].isEmpty() && info.fileName().toLower() == kToolNames[tool] &&
@@ -194,7 +194,7 @@ QStringList Form9::FindTools(const QString& folder, const QList<bool>& missing) 
 
 void Form9::FillMissingTools(const QList<QString*>& paths) {
   QList<bool> missing;
-  for (const QString* path : paths) missing << !ScriptObj::FileExists(*path);
+  for (const QString* path : paths) missing << !FileServices::FileExists(*path);
   if (!missing.contains(true)) return;
   const QStringList found = FindTools(ProgramFolder::Path(), missing);
   for (int i = 0; i < 4; ++i) {
@@ -213,9 +213,9 @@ void Form9::Command7_Click() {
 
 void Form9::Command5_Click() {
   if (!TakeTypedPaths()) return;
-  ffmpeg::FfmpegPath = NewFfmpegPath;
-  ffmpeg::FfplayPath = NewFfplayPath;
-  ffmpeg::FfprobePath = NewFfprobePath;
+  FfmpegTools::FfmpegPath = NewFfmpegPath;
+  FfmpegTools::FfplayPath = NewFfplayPath;
+  FfmpegTools::FfprobePath = NewFfprobePath;
   cdrtools::Cdda2wavPath = NewCdda2wavPath;
   FormatEdit::FfmpegListsStale = 1;
   accept();

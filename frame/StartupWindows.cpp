@@ -4,28 +4,28 @@
 
 #include "devices/cdrtools.h"
 #include "formats/FormatEdit.h"
-#include "frame/Aplicacion.h"
+#include "frame/FfmpegTools.h"
 #include "frame/Form16.h"
 #include "frame/Form9.h"
-#include "frame/ffmpeg.h"
+#include "frame/Session.h"
 #include "lang/Form13.h"
 #include "lang/Lang.h"
 
 namespace StartupWindows {
 
 void FindToolsOnFirstRun() {
-  Form9::FillMissingTools(
-      {&ffmpeg::FfmpegPath, &ffmpeg::FfplayPath, &ffmpeg::FfprobePath, &cdrtools::Cdda2wavPath});
-  Aplicacion::ReportMissingTools();
+  Form9::FillMissingTools({&FfmpegTools::FfmpegPath, &FfmpegTools::FfplayPath,
+                           &FfmpegTools::FfprobePath, &cdrtools::Cdda2wavPath});
+  Session::ReportMissingTools();
 }
 
 void Run(QWidget* main) {
-  Aplicacion::Startup();
+  Session::Startup();
   if (Lang::LanguageName.isEmpty()) {
     if (main) main->show();
     Form13::ShowModal(main);
   }
-  if (Aplicacion::IsFirstRun()) {
+  if (Session::IsFirstRun()) {
     if (main) main->show();
     FindToolsOnFirstRun();
     Form9::ShowModal(main);

@@ -9,10 +9,9 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSet>
-
 #include <cerrno>
 
-#include "frame/ScriptObj.h"
+#include "frame/FileServices.h"
 
 namespace {
 
@@ -83,8 +82,8 @@ QString TempFolders::OwnFolder() const {
 }
 
 bool TempFolders::Claim() {
-  if (lock_ >= 0) return ScriptObj::FolderExists(own_) || ScriptObj::CreateFolder(own_);
-  if (!ScriptObj::CreateFolderPath(root_)) return false;
+  if (lock_ >= 0) return FileServices::FolderExists(own_) || FileServices::CreateFolder(own_);
+  if (!FileServices::CreateFolderPath(root_)) return false;
   const RootGuard guard(root_);
   if (!guard.Held()) return false;
   // A copy in another process namespace (a sandbox) may have the same id.
@@ -96,7 +95,7 @@ bool TempFolders::Claim() {
   if (lock_ < 0) return false;
   // A folder of this name was left by a copy that is gone.
   RemoveEntry(own_);
-  if (ScriptObj::CreateFolder(own_)) return true;
+  if (FileServices::CreateFolder(own_)) return true;
   Release();
   return false;
 }
@@ -110,7 +109,7 @@ void TempFolders::Release() {
 }
 
 void TempFolders::RemoveLeftovers() {
-  if (!ScriptObj::FolderExists(root_)) return;
+  if (!FileServices::FolderExists(root_)) return;
   const RootGuard guard(root_);
   if (!guard.Held()) return;
   QSet<QString> folders;

@@ -8,7 +8,7 @@
 #include <QScreen>
 #include <QTextDocument>
 
-#include "frame/APIS.h"
+#include "frame/DesktopServices.h"
 #include "frame/Dialogs.h"
 #include "frame/TextFit.h"
 #include "frame/WidgetFactory.h"
@@ -207,7 +207,7 @@ void Form13::Command2_Click() {
         0);
     return;
   }
-  if (!APIS::ShellDeleteFile(Lang::LanguageFilePath(language), 1)) {
+  if (!DesktopServices::ShellDeleteFile(Lang::LanguageFilePath(language), 1)) {
     Lang::MsgCannotDeleteFile(QString());
     return;
   }

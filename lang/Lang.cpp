@@ -9,9 +9,9 @@
 
 #include "frame/AnsiText.h"
 #include "frame/Dialogs.h"
+#include "frame/FfmpegTools.h"
+#include "frame/FileServices.h"
 #include "frame/ProgramFolder.h"
-#include "frame/ScriptObj.h"
-#include "frame/ffmpeg.h"
 
 namespace Lang {
 
@@ -60,7 +60,7 @@ void Bilingual(const char* spanish, const char* english) {
 // has been told why).
 std::optional<QStringList> ReadCustomTable(const QString& name) {
   const QString path = LanguageFilePath(name);
-  if (!ScriptObj::FileExists(path)) {
+  if (!FileServices::FileExists(path)) {
     Bilingual("No se encuentra el archivo de lenguaje", "The language file is not found");
     return std::nullopt;
   }
@@ -117,7 +117,7 @@ void LoadLanguage(const QString& name) {
   Msg = *std::move(table);
   LoadQtTranslation(name);
   TranslateForm1();
-  ffmpeg::InitParamCaptions();
+  FfmpegTools::InitParamCaptions();
   LanguageName = name;
 }
 
@@ -127,21 +127,21 @@ QString LanguageFilePath(const QString& name) { return LanguageFolder() + "/" + 
 
 QStringList CustomLanguages() {
   QStringList names;
-  for (const QString& path : ScriptObj::ListFiles(LanguageFolder(), "qlg:")) {
-    names << ScriptObj::GetBaseName(path);
+  for (const QString& path : FileServices::ListFiles(LanguageFolder(), "qlg:")) {
+    names << FileServices::GetBaseName(path);
   }
   return names;
 }
 
 SaveResult SaveLanguageFile(const QString& name, const QStringList& lines) {
-  if (!ScriptObj::FolderExists(LanguageFolder()) &&
-      !ScriptObj::CreateFolderPath(LanguageFolder())) {
+  if (!FileServices::FolderExists(LanguageFolder()) &&
+      !FileServices::CreateFolderPath(LanguageFolder())) {
     return SaveResult::NoFolder;
   }
   const QString path = LanguageFilePath(name);
-  if (ScriptObj::FileExists(path)) return SaveResult::Exists;
+  if (FileServices::FileExists(path)) return SaveResult::Exists;
   // A name that holds a folder separator would write outside the language folder.
-  if (!ScriptObj::IsValidFileName(name)) return SaveResult::WriteFailed;
+  if (!FileServices::IsValidFileName(name)) return SaveResult::WriteFailed;
   QSaveFile file(path);
   if (!file.open(QIODevice::WriteOnly)) return SaveResult::WriteFailed;
   file.write(AnsiText::Encode(lines.join("\r\n")));
@@ -225,7 +225,9 @@ void MsgCannotReadFile(const QString& name) { ShowWith(18, name); }
 void MsgCannotWriteFile(const QString& name) { ShowWith(19, name); }
 void MsgCannotLoadExtCodec(const QString& name) { ShowWith(54, name); }
 void MsgFilterReadError(const QString& name) { ShowWith(79, name); }
-void MsgFormatProfileNotFound(const QString& path) { ShowWith(83, ScriptObj::GetBaseName(path)); }
+void MsgFormatProfileNotFound(const QString& path) {
+  ShowWith(83, FileServices::GetBaseName(path));
+}
 void MsgEditProfileNotFound(const QString& name) { ShowWith(86, name); }
 void MsgFiltersMissing(const QString& list) { Box(LineText(67) + kLineBreak + list, kStop); }
 void MsgFfmpegError(const QString& errorText) {
@@ -255,7 +257,7 @@ QString InputValidFileName(const QString& currentName) {
   if (prompt.isEmpty()) prompt = BuiltInText(8);
   // A lone double quote is no valid name, so the box shows at least once.
   QString entry = QStringLiteral("\"");
-  while (!entry.isEmpty() && !ScriptObj::IsValidFileName(entry)) {
+  while (!entry.isEmpty() && !FileServices::IsValidFileName(entry)) {
     entry = Dialogs::InputBox(prompt, BoxTitle(), currentName);
   }
   return entry;

@@ -11,9 +11,9 @@
 #include "convert/Convertidor.h"
 #include "convert/Form1.h"
 #include "editing/FilterDef.h"
-#include "frame/Aplicacion.h"
+#include "frame/FfmpegTools.h"
 #include "frame/RecordFile.h"
-#include "frame/ffmpeg.h"
+#include "frame/Session.h"
 
 namespace {
 
@@ -27,15 +27,15 @@ class CommandTableTest : public TestEnv {
  protected:
   void SetUp() override {
     TestEnv::SetUp();
-    ffmpeg::InitOptionNames();
-    ffmpeg::FfmpegPath = "/usr/bin/ffmpeg";
+    FfmpegTools::InitOptionNames();
+    FfmpegTools::FfmpegPath = "/usr/bin/ffmpeg";
     Convertidor::Choices = Convertidor::ConversionChoices();
     Convertidor::Commands = CommandTable();
     Convertidor::MultiOutput = 0;
-    Aplicacion::OutputFile.clear();
-    Aplicacion::OutputFolder.clear();
-    Aplicacion::FormatProfilePath.clear();
-    Aplicacion::EditProfilePath.clear();
+    Session::OutputFile.clear();
+    Session::OutputFolder.clear();
+    Session::FormatProfilePath.clear();
+    Session::EditProfilePath.clear();
     ASSERT_EQ(
         RecordFile::Write(WriteFile("appfiles/filters/espejo.qfl", ""), FilterDef{1, 0, "hflip"}),
         RecordFile::Result::Ok);
@@ -128,7 +128,7 @@ TEST_F(CommandTableTest, NoProfilesInEachOutputMode) {
     if (test.row7[0].isEmpty()) dialogs.ExpectMessage();
     Convertidor::Choices.OutputMode = test.mode;
     Convertidor::Choices.ExtensionText = test.extensionText;
-    Aplicacion::OutputFile = test.outputFile;
+    Session::OutputFile = test.outputFile;
     Convertidor::Commands = CommandTable();
     const bool built = Convertidor::BuildCommandTable("");
     const std::string name = std::to_string(test.mode) + " " + test.extensionText;
@@ -166,20 +166,20 @@ TEST_F(CommandTableTest, TheJoinedRowMakesFfmpegJoinFilesGivenByAbsolutePaths) {
   ASSERT_TRUE(Convertidor::ConcatListText(clips, list));
   const QString listPath = WriteFile("temp/concat.txt", list);
   Convertidor::Choices.OutputMode = Convertidor::OutputJoined;
-  Aplicacion::OutputFile = Folder() + "/todo.wav";
+  Session::OutputFile = Folder() + "/todo.wav";
   ASSERT_TRUE(Convertidor::BuildCommandTable(""));
   const CommandTable& t = Convertidor::Commands;
-  EXPECT_EQ(RunStep(Convertidor::RowStep(t, 7, {listPath}, Aplicacion::OutputFile)), 0);
-  EXPECT_NEAR(QFileInfo(Aplicacion::OutputFile).size(), 2 * QFileInfo(clips[0]).size(), 1000);
+  EXPECT_EQ(RunStep(Convertidor::RowStep(t, 7, {listPath}, Session::OutputFile)), 0);
+  EXPECT_NEAR(QFileInfo(Session::OutputFile).size(), 2 * QFileInfo(clips[0]).size(), 1000);
 }
 
 TEST_F(CommandTableTest, TheJoinedModeKeepsAConcatInputTheProfileAlreadyHas) {
   FormatProfile p;
   p.InputContainer = "CONCAT";
   p.InputExtraParams = "-safe 1";
-  Aplicacion::FormatProfilePath = SaveFormat(p);
+  Session::FormatProfilePath = SaveFormat(p);
   Convertidor::Choices.OutputMode = Convertidor::OutputJoined;
-  Aplicacion::OutputFile = "/data/todo.mkv";
+  Session::OutputFile = "/data/todo.mkv";
   ASSERT_TRUE(Convertidor::BuildCommandTable(""));
   ExpectRows({{7, {Q, " -f CONCAT -safe 1 -i ", " -y ", "mkv"}}}, "concat in the profile");
 }
@@ -204,21 +204,21 @@ TEST_F(CommandTableTest, TypedOptionsReachFfmpegAsAShellWouldGiveThem) {
   p.OutputContainer = "matroska";
   p.OutputExtraParams =
       R"(-metadata title='Hola mundo' -metadata artist=O\'Brien -metadata "comment=say \"hi\"")";
-  Aplicacion::FormatProfilePath = SaveFormat(p);
+  Session::FormatProfilePath = SaveFormat(p);
   Convertidor::Choices.OutputMode = Convertidor::OutputOneFile;
-  Aplicacion::OutputFile = Folder() + "/salida `touch marker`.mkv";
+  Session::OutputFile = Folder() + "/salida `touch marker`.mkv";
   ASSERT_TRUE(Convertidor::BuildCommandTable(""));
   const Convertidor::StepCommand step =
-      Convertidor::RowStep(Convertidor::Commands, 7, {clip}, Aplicacion::OutputFile);
+      Convertidor::RowStep(Convertidor::Commands, 7, {clip}, Session::OutputFile);
   // Matroska writes every tag but the title in capitals.
   const QString tags = "TAG:title=Hola mundo\nTAG:ARTIST=O'Brien\nTAG:COMMENT=say \"hi\"\n";
   ASSERT_EQ(RunStep(step), 0);
-  EXPECT_EQ(ProbedTags(Aplicacion::OutputFile), tags);
+  EXPECT_EQ(ProbedTags(Session::OutputFile), tags);
 
   // The command as shown, pasted into a shell, does the very same.
-  ASSERT_TRUE(QFile::remove(Aplicacion::OutputFile));
+  ASSERT_TRUE(QFile::remove(Session::OutputFile));
   EXPECT_EQ(QProcess::execute("/bin/sh", {"-c", step.Shown}), 0) << step.Shown.toStdString();
-  EXPECT_EQ(ProbedTags(Aplicacion::OutputFile), tags);
+  EXPECT_EQ(ProbedTags(Session::OutputFile), tags);
   EXPECT_FALSE(QFile::exists("marker") || QFile::exists(Folder() + "/marker"))
       << "nothing in a name ran";
 }
@@ -243,19 +243,19 @@ TEST_F(CommandTableTest, TheExtensionComesFromTheOutputFileTheListTheProfileOrTh
     FormatProfile p;
     p.Extension = test.profileExtension;
     p.OutputContainer = test.container;
-    Aplicacion::FormatProfilePath = SaveFormat(p);
+    Session::FormatProfilePath = SaveFormat(p);
     Convertidor::Choices.OutputMode = test.mode;
     Convertidor::Choices.ExtensionText = test.extensionText;
-    Aplicacion::OutputFile = test.outputFile;
+    Session::OutputFile = test.outputFile;
     ASSERT_TRUE(Convertidor::BuildCommandTable("")) << test.extension;
     EXPECT_EQ(Convertidor::Commands.At(7, 4), test.extension);
   }
 }
 
 TEST_F(CommandTableTest, AFullFormatProfileAndTwoPasses) {
-  Aplicacion::FormatProfilePath = SaveFormat(WorkedExample());
+  Session::FormatProfilePath = SaveFormat(WorkedExample());
   Convertidor::Choices.OutputMode = Convertidor::OutputOneFile;
-  Aplicacion::OutputFile = "/data/salida.mp4";
+  Session::OutputFile = "/data/salida.mp4";
   ASSERT_TRUE(Convertidor::BuildCommandTable(""));
   const QString after = " -f mp4 -b:a 128k -c:a aac -c:v libx264 -s 640x360 -y ";
   ExpectRows({{7, {Q, " -i ", after, "mp4"}}}, "worked example");
@@ -272,7 +272,7 @@ TEST_F(CommandTableTest, AnEditingProfileWithSeekTestTimeFiltersAndFreeOptions) 
   FormatProfile format = WorkedExample();
   format.AspectRatio = "16:9";
   format.MultipleOutputFiles = 1;
-  Aplicacion::FormatProfilePath = SaveFormat(format);
+  Session::FormatProfilePath = SaveFormat(format);
   EditProfileRec edit;
   edit.StartPos = "0:05";
   edit.EndPos = "0:20";
@@ -280,9 +280,9 @@ TEST_F(CommandTableTest, AnEditingProfileWithSeekTestTimeFiltersAndFreeOptions) 
   edit.Filters = {1, {"eco", "espejo"}};
   edit.InputParams = "-threads 2";
   edit.OutputParams = "-map_metadata -1";
-  Aplicacion::EditProfilePath = SaveEdit(edit);
+  Session::EditProfilePath = SaveEdit(edit);
   Convertidor::Choices.OutputMode = Convertidor::OutputOneFile;
-  Aplicacion::OutputFile = "/data/salida.mp4";
+  Session::OutputFile = "/data/salida.mp4";
 
   ASSERT_TRUE(Convertidor::BuildCommandTable(""));
   EXPECT_EQ(Convertidor::MultiOutput, 1);
@@ -307,10 +307,10 @@ TEST_F(CommandTableTest, AnExternalAudioEncoderWithTwoPasses) {
   FormatProfile format = WorkedExample();
   format.AudioExtCodecName = "lame";
   format.AudioExtCodec = AudioEncoder();
-  Aplicacion::FormatProfilePath = SaveFormat(format);
+  Session::FormatProfilePath = SaveFormat(format);
   Convertidor::Choices.OutputMode = Convertidor::OutputOneFile;
   Convertidor::Choices.TwoPass = true;
-  Aplicacion::OutputFile = "/data/salida.mp4";
+  Session::OutputFile = "/data/salida.mp4";
   ASSERT_TRUE(Convertidor::BuildCommandTable(""));
   const QString video = " -f mp4 -c:v libx264 -s 640x360 -y -an ";
   ExpectRows({{1, {Q, " -i ", " -f wav -ar 48000 -b:a 192k -y -vn -sn ", "wav"}},
@@ -328,9 +328,9 @@ TEST_F(CommandTableTest, AnExternalVideoEncoderTakesTheSizeIntoItsExtraction) {
   FormatProfile format = WorkedExample();
   format.VideoExtCodecName = "x264";
   format.VideoExtCodec = VideoEncoder();
-  Aplicacion::FormatProfilePath = SaveFormat(format);
+  Session::FormatProfilePath = SaveFormat(format);
   Convertidor::Choices.OutputMode = Convertidor::OutputOneFile;
-  Aplicacion::OutputFile = "/data/salida.mp4";
+  Session::OutputFile = "/data/salida.mp4";
   ASSERT_TRUE(Convertidor::BuildCommandTable("10"));
   ExpectRows(
       {{2, {Q, " -i ", " -f mp4 -b:a 128k -c:a aac -t 10 -y -vn ", "mp4"}},
@@ -350,7 +350,7 @@ TEST_F(CommandTableTest, BothEncodersExternalWithCopiedTracks) {
   format.AudioExtCodec = AudioEncoder();
   format.VideoExtCodecName = "x264";
   format.VideoExtCodec = VideoEncoder();
-  Aplicacion::FormatProfilePath = SaveFormat(format);
+  Session::FormatProfilePath = SaveFormat(format);
   Convertidor::Choices.TwoPass = true;
   ASSERT_TRUE(Convertidor::BuildCommandTable(""));
   for (int row : {1, 2, 4, 5}) EXPECT_FALSE(Convertidor::Commands.At(row, 1).isEmpty()) << row;
@@ -367,7 +367,7 @@ TEST_F(CommandTableTest, ATrackEncodedByFfmpegBesideAnExternalEncoderIsNeverGive
   format.VideoCodec = "mpeg4";
   format.AudioExtCodecName = "lame";
   format.AudioExtCodec = AudioEncoder();
-  Aplicacion::FormatProfilePath = SaveFormat(format);
+  Session::FormatProfilePath = SaveFormat(format);
   ASSERT_TRUE(Convertidor::BuildCommandTable(""));
   EXPECT_EQ(Convertidor::Commands.Kind(5), StageKind::Ffmpeg);
   EXPECT_FALSE(Convertidor::Commands.At(5, 3).contains("<copy>"))
@@ -381,10 +381,10 @@ TEST_F(CommandTableTest, VideoRemovedByTheEditingProfileDropsTheVideoEncoder) {
   FormatProfile format = WorkedExample();
   format.VideoExtCodecName = "x264";
   format.VideoExtCodec = VideoEncoder();
-  Aplicacion::FormatProfilePath = SaveFormat(format);
+  Session::FormatProfilePath = SaveFormat(format);
   EditProfileRec edit;
   edit.RemoveVideo = 1;
-  Aplicacion::EditProfilePath = SaveEdit(edit);
+  Session::EditProfilePath = SaveEdit(edit);
   Convertidor::Choices.ExtensionText = "m4a";
   ASSERT_TRUE(Convertidor::BuildCommandTable(""));
   ExpectRows({{7, {Q, " -i ", " -f mp4 -b:a 128k -c:a aac -y -vn ", "m4a"}}}, "video removed");
@@ -395,7 +395,7 @@ TEST_F(CommandTableTest, AMissingEncoderProgramIsAskedFor) {
   format.AudioExtCodecName = "lame";
   format.AudioExtCodec = AudioEncoder();
   format.AudioExtCodec.ExePath = "tools/gone";
-  Aplicacion::FormatProfilePath = SaveFormat(format);
+  Session::FormatProfilePath = SaveFormat(format);
   Convertidor::Choices.ExtensionText = "mp4";
   const QString found = Tool("elsewhere/lame");
   {
@@ -430,7 +430,7 @@ TEST_F(CommandTableTest, AMissingEncoderProgramIsAskedFor) {
     EXPECT_EQ(Convertidor::Commands.At(2, 1), found);
   }
   FormatProfile saved;
-  ASSERT_EQ(RecordFile::Read(Aplicacion::FormatProfilePath, saved), RecordFile::Result::Ok);
+  ASSERT_EQ(RecordFile::Read(Session::FormatProfilePath, saved), RecordFile::Result::Ok);
   EXPECT_EQ(saved.AudioExtCodec.ExePath, "elsewhere/lame");
   ASSERT_TRUE(Convertidor::BuildCommandTable(""));  // found now without asking
 }
@@ -499,8 +499,8 @@ TEST_F(CommandTableTest, EveryFailedBuildShowsItsMessageAndKeepsThePreviousTable
        "Se eligió eliminar todas las pistas del archivo", F::AllTracksRemoved},
   };
   for (const auto& test : cases) {
-    Aplicacion::FormatProfilePath = test.format;
-    Aplicacion::EditProfilePath = test.edit;
+    Session::FormatProfilePath = test.format;
+    Session::EditProfilePath = test.edit;
     {
       // The build itself only tells why it failed.
       ScriptedDialogs quiet;
@@ -524,7 +524,7 @@ TEST_F(CommandTableTest, TheBuildTakesAMissingEncoderProgramFromItsLocator) {
   format.AudioExtCodecName = "lame";
   format.AudioExtCodec = AudioEncoder();
   format.AudioExtCodec.ExePath = "tools/gone";
-  Aplicacion::FormatProfilePath = SaveFormat(format);
+  Session::FormatProfilePath = SaveFormat(format);
   Convertidor::Choices.ExtensionText = "mp4";
   const QString found = Tool("elsewhere/lame");
   QList<uint8_t> asked;
@@ -599,7 +599,7 @@ TEST_F(CommandTableTest, GetMuxerExtensionAsksTheInstalledFfmpeg) {
   for (const auto& test : cases) {
     EXPECT_EQ(Convertidor::GetMuxerExtension(test.option), test.extension) << test.option;
   }
-  ffmpeg::FfmpegPath = Folder() + "/no/ffmpeg";
+  FfmpegTools::FfmpegPath = Folder() + "/no/ffmpeg";
   EXPECT_EQ(Convertidor::GetMuxerExtension("-f mp4"), "");
 }
 

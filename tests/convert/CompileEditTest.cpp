@@ -1,13 +1,12 @@
 #include <QLocale>
-
 #include <clocale>
 #include <functional>
 
 #include "TestEnv.h"
 #include "convert/Convertidor.h"
 #include "editing/FilterDef.h"
+#include "frame/FfmpegTools.h"
 #include "frame/RecordFile.h"
-#include "frame/ffmpeg.h"
 
 namespace {
 
@@ -17,11 +16,12 @@ class CompileEditTest : public TestEnv {
  protected:
   void SetUp() override {
     TestEnv::SetUp();
-    ffmpeg::InitOptionNames();
+    FfmpegTools::InitOptionNames();
   }
   void WriteFilter(const QString& name, uint8_t type, uint8_t multiInput, const QString& text) {
     const FilterDef filter{type, multiInput, text};
-    ASSERT_EQ(RecordFile::Write(WriteFile("appfiles/filters/" + name + ".qfl", ""), filter), Result::Ok);
+    ASSERT_EQ(RecordFile::Write(WriteFile("appfiles/filters/" + name + ".qfl", ""), filter),
+              Result::Ok);
   }
   CompiledEdit Compile(const EditProfileRec& profile, uint8_t& status) {
     QString filterPath;
@@ -35,7 +35,8 @@ struct EditCase {
   std::function<void(CompiledEdit&)> expected;
 };
 
-void SetBand(EditProfileRec& p, int band, const QString& frequency, const QString& gain, const QString& width) {
+void SetBand(EditProfileRec& p, int band, const QString& frequency, const QString& gain,
+             const QString& width) {
   p.Equalizer[band * 3 - 3] = frequency;
   p.Equalizer[band * 3 - 2] = gain;
   p.Equalizer[band * 3 - 1] = width;
@@ -253,9 +254,12 @@ TEST_F(CompileEditTest, GoldenProfiles) {
     const CompiledEdit compiled = Convertidor::CompileEditProfile(profile, status, filterPath);
     EXPECT_EQ(status, 0) << test.name;
     EXPECT_EQ(filterPath, "") << test.name;
-    EXPECT_EQ(compiled.AudioFilterOptions.toStdString(), expected.AudioFilterOptions.toStdString()) << test.name;
-    EXPECT_EQ(compiled.VideoFilterOptions.toStdString(), expected.VideoFilterOptions.toStdString()) << test.name;
-    EXPECT_EQ(compiled.OutputOptions.toStdString(), expected.OutputOptions.toStdString()) << test.name;
+    EXPECT_EQ(compiled.AudioFilterOptions.toStdString(), expected.AudioFilterOptions.toStdString())
+        << test.name;
+    EXPECT_EQ(compiled.VideoFilterOptions.toStdString(), expected.VideoFilterOptions.toStdString())
+        << test.name;
+    EXPECT_EQ(compiled.OutputOptions.toStdString(), expected.OutputOptions.toStdString())
+        << test.name;
     EXPECT_EQ(compiled, expected) << test.name;
   }
 }
@@ -285,15 +289,22 @@ TEST_F(CompileEditTest, FailedStagesGiveTheirStatusAndAnEmptyRecord) {
     std::function<void(EditProfileRec&)> setUp;
     uint8_t status;
   } cases[] = {
-      {"all tracks removed", [](EditProfileRec& p) { p.RemoveAudio = p.RemoveVideo = p.RemoveSubtitles = 1; }, 1},
-      {"missing filter", [](EditProfileRec& p) { p.Filters = {1, {"nonesuch"}}; }, 2},
+      {"all tracks removed",
+       [](EditProfileRec& p) { p.RemoveAudio = p.RemoveVideo = p.RemoveSubtitles = 1; }, 1},
+      {"missing filter",
+       [](EditProfileRec& p) {
+         p.Filters = {1, {"nonesuch"}};
+       },
+       2},
       {"volume that is no number", [](EditProfileRec& p) { p.Volume = "loud"; }, 3},
       {"start that is no time", [](EditProfileRec& p) { p.StartPos = "1:2:3:4"; }, 5},
       {"end that is no time", [](EditProfileRec& p) { p.EndPos = "a:10"; }, 5},
-      {"end before start", [](EditProfileRec& p) {
+      {"end before start",
+       [](EditProfileRec& p) {
          p.StartPos = "1:00";
          p.EndPos = "0:30";
-       }, 5},
+       },
+       5},
   };
   for (const auto& test : cases) {
     EditProfileRec profile;
@@ -315,7 +326,8 @@ TEST_F(CompileEditTest, LoadEditProfileStatusCodes) {
     EXPECT_EQ(RecordFile::Write(WriteFile("appfiles/editp/" + name, ""), profile), Result::Ok);
   };
   write("bueno.qep", [](EditProfileRec& p) { p.Filters = {1, {"eco"}}; });
-  write("todo.qep", [](EditProfileRec& p) { p.RemoveAudio = p.RemoveVideo = p.RemoveSubtitles = 1; });
+  write("todo.qep",
+        [](EditProfileRec& p) { p.RemoveAudio = p.RemoveVideo = p.RemoveSubtitles = 1; });
   write("falta.qep", [](EditProfileRec& p) { p.Filters = {1, {"eco", "nonesuch"}}; });
   write("roto.qep", [](EditProfileRec& p) { p.Filters = {1, {"roto"}}; });
   write("volumen.qep", [](EditProfileRec& p) { p.Volume = "x"; });

@@ -2,8 +2,8 @@
 
 #include "TestEnv.h"
 #include "convert/Convertidor.h"
+#include "frame/FfmpegTools.h"
 #include "frame/RecordFile.h"
-#include "frame/ffmpeg.h"
 
 namespace {
 
@@ -13,7 +13,7 @@ class CompileFormatTest : public TestEnv {
  protected:
   void SetUp() override {
     TestEnv::SetUp();
-    ffmpeg::InitOptionNames();
+    FfmpegTools::InitOptionNames();
   }
 };
 
@@ -36,7 +36,8 @@ ExtCodecDef AudioEncoder() {
 ExtCodecDef VideoEncoder() {
   ExtCodecDef codec;
   codec.ExePath = "tools/x264";
-  codec.Params = {0, {{"<OutFile>", 1, "--output", "", "", 0, ""}, {"<InFile>", 1, "", "", "", 0, ""}}};
+  codec.Params = {
+      0, {{"<OutFile>", 1, "--output", "", "", 0, ""}, {"<InFile>", 1, "", "", "", 0, ""}}};
   codec.FfmpegParams = "-f yuv4mpegpipe -s 320x240 -pix_fmt yuv420p";
   codec.FfmpegExt = "y4m";
   codec.OutputExt = "264";
@@ -111,7 +112,8 @@ TEST_F(CompileFormatTest, GoldenProfiles) {
          c.OutputOptions = " -f mp4 -target pal-dvd -movflags +faststart";
          c.AudioOptions = "-aq 4 -b:a 128k -maxrate:a 192k -minrate:a 64k -ac 2 -c:a aac -ar 44100";
          c.VideoOptions =
-             "-maxrate:v 2M -minrate:v 500k -b:v 1M -qmax:v 31 -qmin:v 2 -c:v mpeg4 -pix_fmt yuv420p -q:v 3 -r 25";
+             "-maxrate:v 2M -minrate:v 500k -b:v 1M -qmax:v 31 -qmin:v 2 -c:v mpeg4 -pix_fmt "
+             "yuv420p -q:v 3 -r 25";
          c.AspectOption = "-aspect 16:9";
          c.SizeOption = "-s 320x180";
          c.SubtitleCodecOption = "-c:s mov_text";
@@ -142,7 +144,8 @@ TEST_F(CompileFormatTest, GoldenProfiles) {
          p.InputContainer = "mpegts";
        },
        Expect([](CompiledFormat& c) { c.InputOptions = " -f mpegts -re"; })},
-      {"a <copy> container stays the value of -f", [](FormatProfile& p) { p.OutputContainer = "<copy>"; },
+      {"a <copy> container stays the value of -f",
+       [](FormatProfile& p) { p.OutputContainer = "<copy>"; },
        Expect([](CompiledFormat& c) { c.OutputOptions = " -f <copy>"; })},
   };
   for (const FormatCase& test : cases) {
@@ -288,8 +291,8 @@ TEST_F(CompileFormatTest, LoadFormatStatusCodes) {
     QString path;
     uint8_t status;
   } cases[] = {
-      {formats + "good.qfm", 0},   {formats + "missing.qfm", 1}, {formats + ".qfm", 0},
-      {formats + "corrupt.qfm", 2}, {formats + "zero.qfm", 0},   {formats + "audio.qfm", 3},
+      {formats + "good.qfm", 0},    {formats + "missing.qfm", 1}, {formats + ".qfm", 0},
+      {formats + "corrupt.qfm", 2}, {formats + "zero.qfm", 0},    {formats + "audio.qfm", 3},
       {formats + "video.qfm", 4},
   };
   for (const auto& test : cases) {

@@ -8,14 +8,15 @@
 #include "TestEnv.h"
 #include "convert/Convertidor.h"
 #include "editing/FilterDef.h"
-#include "frame/CaptureConsole.h"
+#include "frame/FfmpegTools.h"
 #include "frame/RecordFile.h"
-#include "frame/ffmpeg.h"
+#include "frame/ToolRunner.h"
 
 namespace {
 
 QStringList Words(const QString& options) {
-  return options.trimmed().isEmpty() ? QStringList() : CaptureConsole::SplitCommandLine("x " + options).mid(1);
+  return options.trimmed().isEmpty() ? QStringList()
+                                     : ToolRunner::SplitCommandLine("x " + options).mid(1);
 }
 
 struct RunCase {
@@ -30,9 +31,9 @@ class CompiledOptionsFfmpegTest : public TestEnv {
  protected:
   void SetUp() override {
     TestEnv::SetUp();
-    ffmpeg::InitOptionNames();
-    ffmpeg::FfmpegPath = "/usr/bin/ffmpeg";
-    ffmpeg::FfprobePath = "/usr/bin/ffprobe";
+    FfmpegTools::InitOptionNames();
+    FfmpegTools::FfmpegPath = "/usr/bin/ffmpeg";
+    FfmpegTools::FfprobePath = "/usr/bin/ffprobe";
     input_ = Folder() + "/in.mkv";
     ASSERT_EQ(Ffmpeg({"-f", "lavfi", "-i", "testsrc=size=160x120:rate=10", "-f", "lavfi", "-i",
                       "sine=d=2", "-t", "2", "-c:v", "mpeg4", "-c:a", "aac", input_}),
@@ -42,7 +43,8 @@ class CompiledOptionsFfmpegTest : public TestEnv {
   int Ffmpeg(const QStringList& arguments) {
     QProcess process;
     process.setProcessChannelMode(QProcess::MergedChannels);
-    process.start(ffmpeg::FfmpegPath, QStringList{"-hide_banner", "-nostdin", "-y"} + arguments);
+    process.start(FfmpegTools::FfmpegPath,
+                  QStringList{"-hide_banner", "-nostdin", "-y"} + arguments);
     if (!process.waitForFinished(60000)) return -1;
     log_ = QString::fromUtf8(process.readAll());
     return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
@@ -54,12 +56,14 @@ class CompiledOptionsFfmpegTest : public TestEnv {
     if (e.OwnSize == 0) e.VideoFilterOptions += " " + f.SizeOption;
     if (e.OwnAspect == 0) e.VideoFilterOptions += " " + f.AspectOption;
     QStringList arguments;
-    for (const QString& piece : {f.InputOptions, e.SeekOption, e.InputOptions}) arguments << Words(piece);
+    for (const QString& piece : {f.InputOptions, e.SeekOption, e.InputOptions})
+      arguments << Words(piece);
     arguments << "-i" << input_;
     for (const QString& piece :
-         {f.OutputOptions, f.AudioOptions, f.SubtitleCodecOption, f.VideoOptions, e.AudioFilterOptions,
-          e.DurationOption, e.OutputOptions, e.VideoFilterOptions, f.NoAudioOption, f.NoVideoOption,
-          e.NoAudioOption, e.NoSubtitlesOption, e.NoVideoOption}) {
+         {f.OutputOptions, f.AudioOptions, f.SubtitleCodecOption, f.VideoOptions,
+          e.AudioFilterOptions, e.DurationOption, e.OutputOptions, e.VideoFilterOptions,
+          f.NoAudioOption, f.NoVideoOption, e.NoAudioOption, e.NoSubtitlesOption,
+          e.NoVideoOption}) {
       arguments << Words(piece);
     }
     return arguments << output;
@@ -69,15 +73,20 @@ class CompiledOptionsFfmpegTest : public TestEnv {
   QString log_;
 };
 
-bool Near(const QString& seconds, double expected) { return std::abs(seconds.toDouble() - expected) < 0.15; }
+bool Near(const QString& seconds, double expected) {
+  return std::abs(seconds.toDouble() - expected) < 0.15;
+}
 
 TEST_F(CompiledOptionsFfmpegTest, FfmpegAcceptsTheOptionsAndProducesWhatTheProfilesAsk) {
   FilterDef echo{0, 0, "aecho=0.8:0.9:100:0.3"};
   FilterDef mirror{1, 0, "hflip"};
   FilterDef negate{1, 0, "negate"};
-  ASSERT_EQ(RecordFile::Write(WriteFile("appfiles/filters/eco.qfl", ""), echo), RecordFile::Result::Ok);
-  ASSERT_EQ(RecordFile::Write(WriteFile("appfiles/filters/espejo.qfl", ""), mirror), RecordFile::Result::Ok);
-  ASSERT_EQ(RecordFile::Write(WriteFile("appfiles/filters/negativo.qfl", ""), negate), RecordFile::Result::Ok);
+  ASSERT_EQ(RecordFile::Write(WriteFile("appfiles/filters/eco.qfl", ""), echo),
+            RecordFile::Result::Ok);
+  ASSERT_EQ(RecordFile::Write(WriteFile("appfiles/filters/espejo.qfl", ""), mirror),
+            RecordFile::Result::Ok);
+  ASSERT_EQ(RecordFile::Write(WriteFile("appfiles/filters/negativo.qfl", ""), negate),
+            RecordFile::Result::Ok);
 
   const RunCase cases[] = {
       {"format of the worked example",
@@ -223,18 +232,18 @@ TEST_F(CompiledOptionsFfmpegTest, FfmpegAcceptsTheOptionsAndProducesWhatTheProfi
     const QString output = Folder() + "/out." + test.extension;
     const QStringList arguments = Arguments(f, e, output);
     ASSERT_EQ(Ffmpeg(arguments), 0) << test.name << "\n"
-                                     << arguments.join(' ').toStdString() << "\n"
-                                     << log_.toStdString();
+                                    << arguments.join(' ').toStdString() << "\n"
+                                    << log_.toStdString();
     SCOPED_TRACE(test.name);
-    test.check(ffmpeg::ProbeMedia(output));
+    test.check(FfmpegTools::ProbeMedia(output));
   }
 }
 
 // The first frame of a video file as packed RGB bytes; empty when ffmpeg fails.
 QByteArray FirstFrameRgb(const QString& file) {
   QProcess process;
-  process.start(ffmpeg::FfmpegPath, {"-v", "error", "-nostdin", "-i", file, "-frames:v", "1", "-f",
-                                     "rawvideo", "-pix_fmt", "rgb24", "-"});
+  process.start(FfmpegTools::FfmpegPath, {"-v", "error", "-nostdin", "-i", file, "-frames:v", "1",
+                                          "-f", "rawvideo", "-pix_fmt", "rgb24", "-"});
   if (!process.waitForFinished(60000) || process.exitCode() != 0) return {};
   return process.readAllStandardOutput();
 }
@@ -318,8 +327,9 @@ TEST_F(CompiledOptionsFfmpegTest, CropAndResizeCutTheChosenAreaOfTheSourceAsFfmp
     ASSERT_EQ(Ffmpeg({"-i", source, "-vf", c.ownChain, "-c:v", "ffv1", "-pix_fmt", "yuv444p", own}),
               0)
         << log_.toStdString();
-    EXPECT_EQ(ffmpeg::ProbeMedia(compiled).VideoSize, c.size);
-    EXPECT_EQ(ffmpeg::ProbeMedia(compiled).AspectRatio, ffmpeg::ProbeMedia(own).AspectRatio);
+    EXPECT_EQ(FfmpegTools::ProbeMedia(compiled).VideoSize, c.size);
+    EXPECT_EQ(FfmpegTools::ProbeMedia(compiled).AspectRatio,
+              FfmpegTools::ProbeMedia(own).AspectRatio);
     const QByteArray picture = FirstFrameRgb(compiled);
     ASSERT_FALSE(picture.isEmpty());
     const int difference = LargestDifference(picture, FirstFrameRgb(own));

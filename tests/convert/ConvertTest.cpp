@@ -22,10 +22,10 @@
 #include "convert/Convertidor.h"
 #include "convert/Form1.h"
 #include "convert/Form12.h"
-#include "frame/Aplicacion.h"
-#include "frame/CaptureConsole.h"
+#include "frame/FfmpegTools.h"
 #include "frame/RecordFile.h"
-#include "frame/ffmpeg.h"
+#include "frame/Session.h"
+#include "frame/ToolRunner.h"
 
 using namespace Convertidor;
 
@@ -65,24 +65,24 @@ class ConvertTest : public TestEnv {
  protected:
   void SetUp() override {
     TestEnv::SetUp();
-    ffmpeg::InitOptionNames();
-    ffmpeg::FfmpegPath = "/usr/bin/ffmpeg";
-    CaptureConsole::Reset();
+    FfmpegTools::InitOptionNames();
+    FfmpegTools::FfmpegPath = "/usr/bin/ffmpeg";
+    ToolRunner::Reset();
     Choices = ConversionChoices();
     Choices.ExtensionText = "mkv";
     ClearCommands();
     MultiOutput = 0;
-    Aplicacion::OutputFile.clear();
-    Aplicacion::OutputFolder.clear();
-    Aplicacion::FormatProfilePath.clear();
-    Aplicacion::EditProfilePath.clear();
-    Aplicacion::FileList.clear();
+    Session::OutputFile.clear();
+    Session::OutputFolder.clear();
+    Session::FormatProfilePath.clear();
+    Session::EditProfilePath.clear();
+    Session::FileList.clear();
     main_ = new Form1;
     main_->show();
   }
   void TearDown() override {
     CloseProgress();
-    Aplicacion::FileList.clear();
+    Session::FileList.clear();
     delete main_;
     TestEnv::TearDown();
   }
@@ -111,7 +111,7 @@ class ConvertTest : public TestEnv {
     return path;
   }
   void List(const QStringList& files) {
-    Aplicacion::FileList = files;
+    Session::FileList = files;
     main_->List1->clear();
     main_->List1->addItems(files);
   }
@@ -207,8 +207,8 @@ TEST_F(ConvertTest, EachOutputModePutsItsOutputWhereItBelongs) {
     QDir().mkpath(Path("out0"));
     List({a, b});
     Choices.OutputMode = c.mode;
-    Aplicacion::OutputFile = c.outputFile;
-    Aplicacion::OutputFolder = c.outputFolder;
+    Session::OutputFile = c.outputFile;
+    Session::OutputFolder = c.outputFolder;
     ScriptedDialogs dialogs;
     Convert("");
     ASSERT_TRUE(Progress()) << c.mode;
@@ -234,7 +234,7 @@ TEST_F(ConvertTest, TwoPassesRunInTheTemporaryFolder) {
   FormatProfile profile;
   profile.VideoCodec = "mpeg4";
   profile.VideoBitrate = "100k";
-  Aplicacion::FormatProfilePath = SaveFormat(profile);
+  Session::FormatProfilePath = SaveFormat(profile);
   Choices.TwoPass = true;
   Choices.ExtensionText = "avi";
   const QString previous = QDir::currentPath();
@@ -331,14 +331,14 @@ TEST_F(ConvertTest, ATypedRelativeOutputLandsInTheCurrentFolder) {
   FormatProfile profile;
   profile.VideoCodec = "mpeg4";
   profile.VideoBitrate = "100k";
-  Aplicacion::FormatProfilePath = SaveFormat(profile);
+  Session::FormatProfilePath = SaveFormat(profile);
   Choices.ExtensionText = "avi";
   Choices.TwoPass = true;  // the run then works in its temporary folder
   for (const Case& c : cases) {
     List({a});
     Choices.OutputMode = c.mode;
-    Aplicacion::OutputFile = c.outputFile;
-    Aplicacion::OutputFolder = c.outputFolder;
+    Session::OutputFile = c.outputFile;
+    Session::OutputFolder = c.outputFolder;
     ScriptedDialogs dialogs;
     Convert("");
     ASSERT_TRUE(Progress()) << c.mode;
@@ -368,7 +368,7 @@ TEST_F(ConvertTest, ChecksComeBeforeAnythingRuns) {
   };
   const QString a = Clip("in/a.mkv");
   for (const Case& c : cases) {
-    ffmpeg::FfmpegPath = c.ffmpegPath;
+    FfmpegTools::FfmpegPath = c.ffmpegPath;
     List(c.files ? QStringList{a} : QStringList{});
     Choices.OutputMode = c.mode;
     ScriptedDialogs dialogs;
@@ -396,7 +396,7 @@ TEST_F(ConvertTest, AnOutsideEncoderMustExitWithZeroAndWriteItsOutput) {
     profile.AudioExtCodecName = "enc";
     profile.AudioExtCodec = Encoder(c.body);
     const QString script = profile.AudioExtCodec.ExePath;
-    Aplicacion::FormatProfilePath = SaveFormat(profile);
+    Session::FormatProfilePath = SaveFormat(profile);
     List({clip});
     QFile::remove(Path("in/clip 'x' (2).mkv"));
     ScriptedDialogs dialogs;
@@ -510,7 +510,7 @@ TEST_F(ConvertTest, JoinedSourcesGoToTheTrashOnlyAfterASuccessfulRun) {
   Choices.OutputMode = OutputJoined;
   Choices.DeleteOriginals = true;
   List({a, b});
-  Aplicacion::OutputFile = Path("missing/joined.mkv");  // ffmpeg cannot write there
+  Session::OutputFile = Path("missing/joined.mkv");  // ffmpeg cannot write there
   {
     ScriptedDialogs dialogs;
     Convert("");
@@ -524,7 +524,7 @@ TEST_F(ConvertTest, JoinedSourcesGoToTheTrashOnlyAfterASuccessfulRun) {
 
   List({a, b});
   QDir().mkpath(Path("out"));
-  Aplicacion::OutputFile = Path("out/joined2.mkv");
+  Session::OutputFile = Path("out/joined2.mkv");
   {
     ScriptedDialogs dialogs;
     Convert("");
@@ -562,7 +562,7 @@ TEST_F(ConvertTest, AWaitingInputIsNeverReplacedByAnEarlierOutput) {
   const QString second = Clip("in/clip.mkv");
   List({first, second});
   Choices.OutputMode = OutputChosenFolder;
-  Aplicacion::OutputFolder = Path("in");
+  Session::OutputFolder = Path("in");
   Choices.ReplaceFiles = true;
   ScriptedDialogs dialogs;
   Convert("");
@@ -601,7 +601,7 @@ TEST_F(ConvertTest, DetenerEndsALongRunAndLeavesTheSourcesAlone) {
   List({a, b});
   FormatProfile profile;
   profile.InputExtraParams = "-re";  // reads at the clip's own pace: 20 seconds
-  Aplicacion::FormatProfilePath = SaveFormat(profile);
+  Session::FormatProfilePath = SaveFormat(profile);
   Choices.DeleteOriginals = true;
   QElapsedTimer sinceStop;
   WhenReady stop(Encoding, [&] {
@@ -634,7 +634,7 @@ TEST_F(ConvertTest, ClosingTheProgramStopsTheRunAndLeavesTheSourcesAlone) {
   List({a, b});
   FormatProfile profile;
   profile.InputExtraParams = "-re";
-  Aplicacion::FormatProfilePath = SaveFormat(profile);
+  Session::FormatProfilePath = SaveFormat(profile);
   Choices.DeleteOriginals = true;
   QList<qint64> converters;
   QTimer poll;
@@ -664,7 +664,7 @@ TEST_F(ConvertTest, ForcedStopAsksAndThenEndsTheTool) {
   List({a});
   FormatProfile profile;
   profile.InputExtraParams = "-re";
-  Aplicacion::FormatProfilePath = SaveFormat(profile);
+  Session::FormatProfilePath = SaveFormat(profile);
   QElapsedTimer sinceStop;
   WhenReady stop(Encoding, [&] {
     sinceStop.start();
@@ -689,7 +689,7 @@ TEST_F(ConvertTest, AForcedStopLeavesNoPartOfTheOutput) {
   List({a});
   FormatProfile profile;
   profile.InputExtraParams = "-re";
-  Aplicacion::FormatProfilePath = SaveFormat(profile);
+  Session::FormatProfilePath = SaveFormat(profile);
   Choices.ReplaceFiles = true;
   QTimer watch;
   QObject::connect(&watch, &QTimer::timeout, [&] {
@@ -733,7 +733,7 @@ TEST_F(ConvertTest, AWriteErrorFailsTheStepAndKeepsTheSourceAndTheOlderFile) {
   EXPECT_EQ(Errors[0].File, song);
   EXPECT_EQ(Errors[0].Stage, "Convirtiendo");
   EXPECT_EQ(Errors[0].Description, "Error al convertir");
-  EXPECT_TRUE(Errors[0].Command.endsWith(CaptureConsole::QuoteArgument(Path("in/song (2).mp3"))));
+  EXPECT_TRUE(Errors[0].Command.endsWith(ToolRunner::QuoteArgument(Path("in/song (2).mp3"))));
   EXPECT_TRUE(Errors[0].Console.contains("File too large")) << Errors[0].Console.toStdString();
   EXPECT_EQ(Bytes(older), olderBytes);
   EXPECT_TRUE(QFile::exists(song));
@@ -756,7 +756,7 @@ TEST_F(ConvertTest, AWriteErrorFailsTheStepAndKeepsTheSourceAndTheOlderFile) {
 TEST_F(ConvertTest, AnEncodeThatFailsLeavesNoEmptyOutputBehind) {
   FormatProfile profile;
   profile.SampleRate = "1234";  // no rate mp3 knows: the encoder cannot open
-  Aplicacion::FormatProfilePath = SaveFormat(profile);
+  Session::FormatProfilePath = SaveFormat(profile);
   Choices.ExtensionText = "mp3";
   const QString song = Tone("in/song.wav", 1);
   List({song});
@@ -773,7 +773,7 @@ TEST_F(ConvertTest, AnEncodeThatFailsLeavesNoEmptyOutputBehind) {
   profile.VideoCodec = "png";
   profile.MultipleOutputFiles = 1;
   profile.Extension = "png";
-  Aplicacion::FormatProfilePath = SaveFormat(profile);
+  Session::FormatProfilePath = SaveFormat(profile);
   Choices.ExtensionText.clear();
   List({song});  // no picture to write
   Convert("");
@@ -791,7 +791,7 @@ TEST_F(ConvertTest, OneOutputOfSeveralFilesTrashesOnlyTheFilesItRead) {
   List({small, tone, large});
   QDir().mkpath(Path("out"));
   Choices.OutputMode = OutputOneFile;
-  Aplicacion::OutputFile = Path("out/both.mkv");
+  Session::OutputFile = Path("out/both.mkv");
   Choices.DeleteOriginals = true;
   ScriptedDialogs dialogs;
   Convert("");
@@ -840,7 +840,7 @@ TEST_F(ConvertTest, AClosedProgressWindowIsRefusedWhileTheRunGoes) {
   List({a});
   FormatProfile profile;
   profile.InputExtraParams = "-re";
-  Aplicacion::FormatProfilePath = SaveFormat(profile);
+  Session::FormatProfilePath = SaveFormat(profile);
   bool stillOpen = false;
   WhenReady close(Encoding, [&] {
     Progress()->close();
@@ -861,7 +861,7 @@ TEST_F(ConvertTest, AMissingEncoderProgramIsAStartFailure) {
   profile.AudioExtCodecName = "enc";
   profile.AudioExtCodec = Encoder("exit 0");
   profile.AudioExtCodec.ExePath = Path("tools/gone");
-  Aplicacion::FormatProfilePath = SaveFormat(profile);
+  Session::FormatProfilePath = SaveFormat(profile);
   const QString clip = Clip("in/a.mkv");
   List({clip});
   ScriptedDialogs dialogs;
@@ -885,7 +885,7 @@ TEST_F(ConvertTest, CopiedTracksAreMovedBesideEachOtherAndReported) {
   profile.VideoExtCodec.FfmpegParams = "-f yuv4mpegpipe";
   profile.VideoExtCodec.FfmpegExt = "y4m";
   profile.VideoExtCodec.Values = {1, QList<QString>(10)};
-  Aplicacion::FormatProfilePath = SaveFormat(profile);
+  Session::FormatProfilePath = SaveFormat(profile);
   const QString clip = Clip("in/a.mkv");
   Clip("in/a_audio.mkv");  // taken: both names move on to " (2)"
   List({clip});
@@ -919,7 +919,7 @@ TEST_F(ConvertTest, NumberedOutputsGoToAFolderOfTheirOwn) {
   profile.RemoveAudio = 1;
   profile.MultipleOutputFiles = 1;
   profile.Extension = "png";
-  Aplicacion::FormatProfilePath = SaveFormat(profile);
+  Session::FormatProfilePath = SaveFormat(profile);
   Choices.ExtensionText.clear();
   const QString clip = Clip("in/a.mkv");
   QDir().mkpath(Path("in/a"));  // taken: the frames go to "a (2)"
@@ -955,7 +955,7 @@ TEST_F(ConvertTest, NumberedOutputsGoToAFolderOfTheirOwn) {
 
   // A folder that cannot be made fails that input before anything runs.
   Choices.OutputMode = OutputChosenFolder;
-  Aplicacion::OutputFolder = Path("missing");
+  Session::OutputFolder = Path("missing");
   ScriptedDialogs dialogs;
   Convert("");
   ASSERT_EQ(Errors.size(), 1);
@@ -973,7 +973,7 @@ TEST_F(ConvertTest, DetenerReachesFfmpegEncodingOneTrack) {
   profile.VideoExtCodec.FfmpegParams = "-f yuv4mpegpipe";
   profile.VideoExtCodec.FfmpegExt = "y4m";
   profile.VideoExtCodec.Values = {1, QList<QString>(10)};
-  Aplicacion::FormatProfilePath = SaveFormat(profile);
+  Session::FormatProfilePath = SaveFormat(profile);
   const QString clip = Clip("in/a.mkv", 20);
   List({clip});
   QString stage;
@@ -1000,7 +1000,7 @@ TEST_F(ConvertTest, DetenerIsOffWhileAnOutsideEncoderRuns) {
   // however long the extraction before it took.
   const QString started = Folder() + "/encoder-started";
   profile.AudioExtCodec = Encoder("touch '" + started + R"('; sleep 1.5; cp "$1" "$3")");
-  Aplicacion::FormatProfilePath = SaveFormat(profile);
+  Session::FormatProfilePath = SaveFormat(profile);
   List({Clip("in/a.mkv")});
   QString stage;
   bool stopEnabled = true;

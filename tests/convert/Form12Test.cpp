@@ -15,9 +15,9 @@
 #include "convert/Convertidor.h"
 #include "convert/Form1.h"
 #include "convert/Form12.h"
-#include "frame/CaptureConsole.h"
 #include "frame/ConsoleBox.h"
 #include "frame/TextFit.h"
+#include "frame/ToolRunner.h"
 
 namespace {
 
@@ -76,16 +76,16 @@ TEST_F(Form12Test, TheConsoleLineShowsTheStatusFromItsStart) {
     caret = line->cursorPosition();
     caretLeft = line->inputMethodQuery(Qt::ImCursorRectangle).toRect().left();
     watch.stop();
-    CaptureConsole::RequestStop();
+    ToolRunner::RequestStop();
   });
   watch.start(20);
   QString output;
   int32_t exitCode = -1;
-  ASSERT_TRUE(CaptureConsole::RunCaptured(
-      CaptureConsole::Pipeline{{"ffmpeg",
-                                {"-hide_banner", "-re", "-f", "lavfi", "-i",
-                                 "testsrc=size=160x120:rate=10", "-t", "30", "-f", "null", "-"}}},
-      Folder(), 1, 1, line, false, CaptureConsole::ReplaceByVisibleChunk, output, 0, exitCode));
+  ASSERT_TRUE(ToolRunner::RunCaptured(
+      ToolRunner::Pipeline{{"ffmpeg",
+                            {"-hide_banner", "-re", "-f", "lavfi", "-i",
+                             "testsrc=size=160x120:rate=10", "-t", "30", "-f", "null", "-"}}},
+      Folder(), 1, 1, line, false, ToolRunner::ReplaceByVisibleChunk, output, 0, exitCode));
   ASSERT_FALSE(seen.isEmpty()) << "no status line was shown";
   EXPECT_EQ(caret, 0);
   EXPECT_LE(caretLeft, 4);
@@ -145,7 +145,7 @@ TEST_F(Form12Test, StopButtonsSetTheStopFlagAndTheForcedOneAsksFirst) {
   Convertidor::StopRequested = 0;
   form_->Command1_Click();
   EXPECT_EQ(Convertidor::StopRequested, 1);
-  EXPECT_EQ(CaptureConsole::GetState(), 0);  // nothing runs, so nothing is queued
+  EXPECT_EQ(ToolRunner::GetState(), 0);  // nothing runs, so nothing is queued
 }
 
 TEST_F(Form12Test, ClosingEndsTheRunsLifeAndShowsTheMainWindow) {

@@ -1,6 +1,5 @@
 #include <QApplication>
 #include <QComboBox>
-#include <QTimer>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -9,8 +8,9 @@
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QProcess>
-#include <QStandardPaths>
 #include <QPushButton>
+#include <QStandardPaths>
+#include <QTimer>
 #include <QUrl>
 
 #include "TestEnv.h"
@@ -19,9 +19,9 @@
 #include "convert/Form1.h"
 #include "convert/Form12.h"
 #include "formats/FormatEdit.h"
-#include "frame/Aplicacion.h"
+#include "frame/FfmpegTools.h"
 #include "frame/ProgramFolder.h"
-#include "frame/ffmpeg.h"
+#include "frame/Session.h"
 
 namespace {
 
@@ -29,9 +29,9 @@ class Form1Test : public TestEnv {
  protected:
   void SetUp() override {
     TestEnv::SetUp();
-    Aplicacion::FileList.clear();
-    Aplicacion::OutputFile.clear();
-    Aplicacion::OutputFolder.clear();
+    Session::FileList.clear();
+    Session::OutputFile.clear();
+    Session::OutputFolder.clear();
     form = std::make_unique<Form1>();
     form->Combo1->setCurrentIndex(2);
     form->Combo1_Click();
@@ -42,7 +42,7 @@ class Form1Test : public TestEnv {
   }
   void TearDown() override {
     form.reset();
-    Aplicacion::FileList.clear();
+    Session::FileList.clear();
     TestEnv::TearDown();
   }
   QStringList Rows() const {
@@ -67,51 +67,51 @@ TEST_F(Form1Test, DroppedFilesAndFolderFilesAreAppendedInOrderWithoutMovingTheSe
   const QString a = WriteFile("in/a.wav", "a");
   const QString b = WriteFile("in/b c.wav", "b");
   for (const char* name : {"d/1.mp3", "d/2.mp3", "d/3.mp3", "d/sub/deep.mp3"}) WriteFile(name, "x");
-  Aplicacion::FileList = {a};
-  Aplicacion::RefreshFileList();
+  Session::FileList = {a};
+  Session::RefreshFileList();
   form->List1->setCurrentRow(0);
 
   Drop({QUrl::fromLocalFile(a), QUrl::fromLocalFile(b), QUrl::fromLocalFile(Folder() + "/d")});
   const QString d = Folder() + "/d";
   const QStringList expected{a, a, b, d + "/1.mp3", d + "/2.mp3", d + "/3.mp3"};
-  EXPECT_EQ(Aplicacion::FileList, expected);
+  EXPECT_EQ(Session::FileList, expected);
   EXPECT_EQ(Rows(), expected);
   EXPECT_EQ(form->List1->currentRow(), 0);
 
   Drop({}, "just some text");
-  EXPECT_EQ(Aplicacion::FileList.size(), 6);
+  EXPECT_EQ(Session::FileList.size(), 6);
 }
 
 TEST_F(Form1Test, MovingUpAndDownKeepsListAndRowsInStep) {
-  Aplicacion::FileList = {"/m/0", "/m/1", "/m/2", "/m/3"};
-  Aplicacion::RefreshFileList();
+  Session::FileList = {"/m/0", "/m/1", "/m/2", "/m/3"};
+  Session::RefreshFileList();
   form->List1->setCurrentRow(0);
   form->Command6_Click();  // first row: nothing
-  EXPECT_EQ(Aplicacion::FileList[0], "/m/0");
+  EXPECT_EQ(Session::FileList[0], "/m/0");
 
   form->List1->setCurrentRow(3);
   form->Command6_Click();
-  EXPECT_EQ(Aplicacion::FileList, (QStringList{"/m/0", "/m/1", "/m/3", "/m/2"}));
+  EXPECT_EQ(Session::FileList, (QStringList{"/m/0", "/m/1", "/m/3", "/m/2"}));
   EXPECT_EQ(form->List1->currentRow(), 2);
-  EXPECT_EQ(Rows(), Aplicacion::FileList);
+  EXPECT_EQ(Rows(), Session::FileList);
 
   form->List1->setCurrentRow(3);
   form->Command8_Click();  // last row: nothing
   form->List1->setCurrentRow(0);
   form->Command8_Click();
-  EXPECT_EQ(Aplicacion::FileList, (QStringList{"/m/1", "/m/0", "/m/3", "/m/2"}));
+  EXPECT_EQ(Session::FileList, (QStringList{"/m/1", "/m/0", "/m/3", "/m/2"}));
   EXPECT_EQ(form->List1->currentRow(), 1);
 
   form->Menu_Archivo_QuitarTodos_Click();
-  EXPECT_TRUE(Aplicacion::FileList.isEmpty());
+  EXPECT_TRUE(Session::FileList.isEmpty());
   EXPECT_EQ(form->List1->count(), 0);
 }
 
 // A row the list merely points at (focus, or a click that cleared the
 // selection) is no selection: what needs a selected file does nothing.
 TEST_F(Form1Test, ARowThatIsCurrentButNotSelectedIsNoSelection) {
-  Aplicacion::FileList = {"/m/0", "/m/1", "/m/2"};
-  Aplicacion::RefreshFileList();
+  Session::FileList = {"/m/0", "/m/1", "/m/2"};
+  Session::RefreshFileList();
   form->List1->setCurrentRow(2);
   form->List1->item(2)->setSelected(false);
   ASSERT_EQ(form->List1->currentRow(), 2);
@@ -119,7 +119,7 @@ TEST_F(Form1Test, ARowThatIsCurrentButNotSelectedIsNoSelection) {
   form->List1->setCurrentRow(1);
   form->List1->item(1)->setSelected(false);
   form->Command8_Click();
-  EXPECT_EQ(Aplicacion::FileList, (QStringList{"/m/0", "/m/1", "/m/2"}));
+  EXPECT_EQ(Session::FileList, (QStringList{"/m/0", "/m/1", "/m/2"}));
   ScriptedDialogs dialogs;  // no probe report, no player
   form->Menu_Archivo_Analizar_Click();
   form->Menu_Archivo_Reproducir_Click();
@@ -133,10 +133,10 @@ TEST_F(Form1Test, AddingAFolderTakesItsOwnFilesOnly) {
       .Expect(Dialogs::Kind::Folder, QString())
       .Expect(Dialogs::Kind::Folder, Folder() + "/f/sub/empty-none");
   form->Menu_Archivo_AgDir_Click();
-  EXPECT_EQ(Aplicacion::FileList, (QStringList{Folder() + "/f/x.wav", Folder() + "/f/y.wav"}));
+  EXPECT_EQ(Session::FileList, (QStringList{Folder() + "/f/x.wav", Folder() + "/f/y.wav"}));
   form->Menu_Archivo_AgDir_Click();  // cancelled
   form->Menu_Archivo_AgDir_Click();  // no such folder
-  EXPECT_EQ(Aplicacion::FileList.size(), 2);
+  EXPECT_EQ(Session::FileList.size(), 2);
 }
 
 TEST_F(Form1Test, OutputModesShowTheirRememberedPathAndATypedPathIsUsed) {
@@ -154,7 +154,7 @@ TEST_F(Form1Test, OutputModesShowTheirRememberedPathAndATypedPathIsUsed) {
   form->Combo1_Click();
   EXPECT_EQ(form->Text1->text(), "");
   form->Command3_Click();
-  EXPECT_EQ(Aplicacion::OutputFolder, "/out/folder");
+  EXPECT_EQ(Session::OutputFolder, "/out/folder");
 
   form->Combo1->setCurrentIndex(2);
   form->Combo1_Click();
@@ -169,19 +169,19 @@ TEST_F(Form1Test, OutputModesShowTheirRememberedPathAndATypedPathIsUsed) {
   EXPECT_EQ(form->Text1->text(), "/out/joined.mkv");
 
   form->Text1->setText("/typed/by/hand.mp4");
-  EXPECT_EQ(Aplicacion::OutputFile, "/typed/by/hand.mp4");
+  EXPECT_EQ(Session::OutputFile, "/typed/by/hand.mp4");
   form->Combo1->setCurrentIndex(2);
   form->Combo1_Click();
-  EXPECT_EQ(Aplicacion::OutputFile, "/typed/by/hand.mp4");
+  EXPECT_EQ(Session::OutputFile, "/typed/by/hand.mp4");
 }
 
 TEST_F(Form1Test, ProfileEntriesSetThePathsAndTypingIsUndone) {
   EXPECT_FALSE(form->Command9->isEnabled());
-  EXPECT_EQ(Aplicacion::FormatProfilePath, "");
+  EXPECT_EQ(Session::FormatProfilePath, "");
   form->Combo3->setCurrentIndex(1);
   form->Combo3_Click();
   EXPECT_TRUE(form->Command9->isEnabled());
-  EXPECT_EQ(Aplicacion::FormatProfilePath, ProgramFolder::AppFiles("formats/.qfm"));
+  EXPECT_EQ(Session::FormatProfilePath, ProgramFolder::AppFiles("formats/.qfm"));
 
   form->Combo3->lineEdit()->setText("garbage");
   form->Combo3_Change();
@@ -189,10 +189,10 @@ TEST_F(Form1Test, ProfileEntriesSetThePathsAndTypingIsUndone) {
 
   form->Combo4->setCurrentIndex(1);
   form->Combo4_Click();
-  EXPECT_EQ(Aplicacion::EditProfilePath, ProgramFolder::AppFiles("editp/.qep"));
+  EXPECT_EQ(Session::EditProfilePath, ProgramFolder::AppFiles("editp/.qep"));
   form->Combo4->setCurrentIndex(0);
   form->Combo4_Click();
-  EXPECT_EQ(Aplicacion::EditProfilePath, "");
+  EXPECT_EQ(Session::EditProfilePath, "");
   EXPECT_FALSE(form->Command10->isEnabled());
 }
 
@@ -203,9 +203,9 @@ namespace {
 TEST_F(Form1Test, AnalysingAnAudioFileShowsAllTwentyOneLabels) {
   const QString clip = Folder() + "/tone.wav";
   ASSERT_EQ(QProcess::execute("ffmpeg", {"-v", "error", "-f", "lavfi", "-i", "sine=d=1", clip}), 0);
-  ffmpeg::FfprobePath = QStandardPaths::findExecutable("ffprobe");
-  Aplicacion::FileList = {clip};
-  Aplicacion::RefreshFileList();
+  FfmpegTools::FfprobePath = QStandardPaths::findExecutable("ffprobe");
+  Session::FileList = {clip};
+  Session::RefreshFileList();
 
   ScriptedDialogs dialogs;
   form->Menu_Archivo_Analizar_Click();  // no row selected: nothing
@@ -230,10 +230,10 @@ TEST_F(Form1Test, AnalysingAnAudioFileShowsAllTwentyOneLabels) {
 namespace {
 
 TEST_F(Form1Test, TheCommandViewerShowsTheTableTheRunWillUse) {
-  ffmpeg::FfmpegPath = QStandardPaths::findExecutable("ffmpeg");
+  FfmpegTools::FfmpegPath = QStandardPaths::findExecutable("ffmpeg");
   const QString clip = WriteFile("in/clip one.wav", "x");
-  Aplicacion::FileList = {clip};
-  Aplicacion::RefreshFileList();
+  Session::FileList = {clip};
+  Session::RefreshFileList();
   form->Combo2->setEditText("mkv");
   form->Conv_Opt_2pass->setChecked(true);
 
@@ -264,12 +264,12 @@ namespace {
 
 // A whole conversion started from the window's own button.
 TEST_F(Form1Test, ConvertingFromTheButtonWritesTheOutputAndSaysTheProcessEnded) {
-  ffmpeg::FfmpegPath = QStandardPaths::findExecutable("ffmpeg");
+  FfmpegTools::FfmpegPath = QStandardPaths::findExecutable("ffmpeg");
   const QString clip = Folder() + "/in/my clip 'one'.wav";
   QDir().mkpath(Folder() + "/in");
   ASSERT_EQ(QProcess::execute("ffmpeg", {"-v", "error", "-f", "lavfi", "-i", "sine=d=1", clip}), 0);
-  Aplicacion::FileList = {clip};
-  Aplicacion::RefreshFileList();
+  Session::FileList = {clip};
+  Session::RefreshFileList();
   form->Combo2->setCurrentText("mp3");
   form->show();
 

@@ -11,11 +11,11 @@
 #include "TestEnv.h"
 #include "convert/Form1.h"
 #include "devices/cdrtools.h"
-#include "frame/Appfilesadm.h"
+#include "frame/DataFolderManager.h"
+#include "frame/FfmpegTools.h"
 #include "frame/Form3.h"
 #include "frame/Form6.h"
 #include "frame/ProgramFolder.h"
-#include "frame/ffmpeg.h"
 
 namespace {
 
@@ -23,14 +23,14 @@ class MenuLaunchersTest : public TestEnv {
  protected:
   void SetUp() override {
     TestEnv::SetUp();
-    ffmpeg::FfmpegPath = QStandardPaths::findExecutable("ffmpeg");
+    FfmpegTools::FfmpegPath = QStandardPaths::findExecutable("ffmpeg");
     cdrtools::Cdda2wavPath.clear();
     main_ = new Form1;
     main_->show();
   }
   void TearDown() override {
     delete main_;
-    ffmpeg::FfmpegPath.clear();
+    FfmpegTools::FfmpegPath.clear();
     cdrtools::Cdda2wavPath.clear();
     TestEnv::TearDown();
   }
@@ -102,9 +102,9 @@ TEST_F(MenuLaunchersTest, EachManagerItemOpensItsDataFolder) {
     QObject::connect(&poll, &QTimer::timeout, [&] {
       Form3* manager = Form3::Instance();
       if (!manager || !manager->isVisible()) return;
-      folder = Appfilesadm::FmFolder;
-      extension = Appfilesadm::FmExtension;
-      mode = Appfilesadm::FmMode;
+      folder = DataFolderManager::FmFolder;
+      extension = DataFolderManager::FmExtension;
+      mode = DataFolderManager::FmMode;
       manager->close();
     });
     poll.start(20);

@@ -7,8 +7,8 @@
 
 #include "TestEnv.h"
 #include "convert/Convertidor.h"
-#include "frame/Aplicacion.h"
-#include "frame/ffmpeg.h"
+#include "frame/FfmpegTools.h"
+#include "frame/Session.h"
 
 using namespace Convertidor;
 
@@ -18,11 +18,11 @@ class RunPartsTest : public TestEnv {
  protected:
   void SetUp() override {
     TestEnv::SetUp();
-    ffmpeg::FfmpegPath = "/usr/bin/ffmpeg";
-    Aplicacion::FileList.clear();
+    FfmpegTools::FfmpegPath = "/usr/bin/ffmpeg";
+    Session::FileList.clear();
   }
   void TearDown() override {
-    Aplicacion::FileList.clear();
+    Session::FileList.clear();
     TestEnv::TearDown();
   }
   QString Path(const QString& relative) const { return Folder() + "/" + relative; }
@@ -45,7 +45,7 @@ CommandTable OneRow(StageKind kind, const QString& program, const QString& befor
   CommandTable table;
   table.Kinds[0] = kind;
   table.Programs[0] = program;
-  table.At(1, 1) = CaptureConsole::QuoteArgument(program);
+  table.At(1, 1) = ToolRunner::QuoteArgument(program);
   table.At(1, 2) = beforeInput;
   table.At(1, 3) = beforeOutput;
   return table;
@@ -189,7 +189,7 @@ TEST_F(RunPartsTest, ConcatListEscapesQuotesAndRefusesLineBreaks) {
 TEST_F(RunPartsTest, ConcatListJoinsOddlyNamedFilesThroughTheRealDemuxer) {
   const QStringList names = {"it's a $(touch x).wav", "b\\c ñ \"q\".wav"};
   for (const QString& name : names) {
-    Aplicacion::FileList << Path(name);
+    Session::FileList << Path(name);
     ASSERT_EQ(
         QProcess::execute("ffmpeg", {"-v", "error", "-f", "lavfi", "-i", "sine=d=1", Path(name)}),
         0);
@@ -213,8 +213,8 @@ TEST_F(RunPartsTest, ConcatListJoinsOddlyNamedFilesThroughTheRealDemuxer) {
 
 TEST_F(RunPartsTest, ConcatListWithALineBreakInANameNamesTheFileThatCannotBeJoined) {
   const QString broken = Touch("b\nc.wav");
-  Aplicacion::FileList << Touch("a.wav") << broken << Touch("d\re.wav");
-  EXPECT_EQ(UnjoinableFile(Aplicacion::FileList), broken);
+  Session::FileList << Touch("a.wav") << broken << Touch("d\re.wav");
+  EXPECT_EQ(UnjoinableFile(Session::FileList), broken);
   EXPECT_EQ(UnjoinableFile({Path("a.wav")}), QString());
   ScriptedDialogs dialogs;
   dialogs.ExpectMessage();

@@ -19,8 +19,8 @@
 #include "convert/Form1.h"
 #include "devices/Form2.h"
 #include "devices/cdrtools.h"
-#include "frame/Aplicacion.h"
-#include "frame/CaptureConsole.h"
+#include "frame/Session.h"
+#include "frame/ToolRunner.h"
 
 namespace {
 
@@ -131,9 +131,9 @@ class CdRipTest : public TestEnv {
  protected:
   void SetUp() override {
     TestEnv::SetUp();
-    CaptureConsole::Reset();
+    ToolRunner::Reset();
     cdrtools::Reset();
-    Aplicacion::FileList.clear();
+    Session::FileList.clear();
     const QString ffmpeg = QStandardPaths::findExecutable("ffmpeg");
     ASSERT_FALSE(ffmpeg.isEmpty());
     wav_ = Folder() + "/fixture/track.wav";
@@ -179,7 +179,7 @@ class CdRipTest : public TestEnv {
     }
     main_.reset();
     cdrtools::Cdda2wavPath.clear();
-    Aplicacion::FileList.clear();
+    Session::FileList.clear();
     TestEnv::TearDown();
   }
   void SetTitles(const char* text) { WriteFile("fixture/titles.txt", text); }
@@ -297,8 +297,8 @@ TEST_F(CdRipTest, ATrackCutShortByAnErrorIsNeitherKeptNorAdded) {
   Tick({0, 5});
   Form2::Instance()->Command2->click();
   Flush();
-  ASSERT_EQ(Aplicacion::FileList.size(), 1);
-  EXPECT_EQ(QFileInfo(Aplicacion::FileList[0]).fileName(), "Intro.wav");
+  ASSERT_EQ(Session::FileList.size(), 1);
+  EXPECT_EQ(QFileInfo(Session::FileList[0]).fileName(), "Intro.wav");
 }
 
 TEST_F(CdRipTest, ARowRenamedToAnotherTitleGetsTheNextFreeNumber) {
@@ -348,7 +348,7 @@ TEST_F(CdRipTest, ATrackStoppedByDetenerIsRemovedAndTheTracksBeforeItStay) {
   for (const int addToList : {0, 1}) {
     SCOPED_TRACE(addToList);
     cdrtools::CDRipAddToList = addToList;
-    Aplicacion::FileList.clear();
+    Session::FileList.clear();
     Form2::OpenCDRip();
     Form2* window = Form2::Instance();
     ASSERT_NE(window, nullptr);
@@ -362,7 +362,7 @@ TEST_F(CdRipTest, ATrackStoppedByDetenerIsRemovedAndTheTracksBeforeItStay) {
     window->Command2->click();
     EXPECT_TRUE(dialogs.Messages().isEmpty());
     EXPECT_EQ(Log().filter("-t 5+5").size(), 0);
-    EXPECT_TRUE(Aplicacion::FileList.isEmpty());
+    EXPECT_TRUE(Session::FileList.isEmpty());
     ASSERT_EQ(Form2::Instance(), window);
     EXPECT_TRUE(window->Command2->isVisibleTo(window));
     const QString folder = addToList ? OnlySubfolder(OnlySubfolder(Folder() + "/appfiles/temp"))
@@ -415,7 +415,7 @@ TEST_F(CdRipTest, CheckAllTicksAndClearsEveryRow) {
 }
 
 TEST_F(CdRipTest, AddToListModeAppendsTheRippedFilesAndCloses) {
-  Aplicacion::FileList << "/data/first.mkv";
+  Session::FileList << "/data/first.mkv";
   cdrtools::CDRipAddToList = 1;
   Form2::OpenCDRip();
   Form2* window = Form2::Instance();
@@ -428,10 +428,10 @@ TEST_F(CdRipTest, AddToListModeAppendsTheRippedFilesAndCloses) {
   Flush();
   EXPECT_EQ(Form2::Instance(), nullptr);
   EXPECT_TRUE(main_->isVisible());
-  ASSERT_EQ(Aplicacion::FileList.size(), 3);
-  EXPECT_TRUE(Aplicacion::FileList[1].startsWith(Folder() + "/appfiles/temp/"));
+  ASSERT_EQ(Session::FileList.size(), 3);
+  EXPECT_TRUE(Session::FileList[1].startsWith(Folder() + "/appfiles/temp/"));
   QStringList names;
-  for (const QString& file : Aplicacion::FileList.mid(1)) names << QFileInfo(file).fileName();
+  for (const QString& file : Session::FileList.mid(1)) names << QFileInfo(file).fileName();
   names.sort();
   EXPECT_EQ(names, QStringList({"Fifth.wav", "Intro.wav"}));
   EXPECT_EQ(main_->List1->count(), 3);
@@ -444,15 +444,14 @@ TEST_F(CdRipTest, ARipForTheListReturnsItsFilesAndTouchesNoList) {
   const QList<cdrtools::Track> tracks{{1, "Intro"}, {4, "Lost"}, {6, "Cut"}, {5, "Fifth"}};
   const QString temp = cdrtools::RipFolder(true).Folder;
   ASSERT_FALSE(temp.isEmpty());
-  const cdrtools::RipResult forList =
-      cdrtools::RipTracks(tracks, temp, "wav", false, true, {}, {});
+  const cdrtools::RipResult forList = cdrtools::RipTracks(tracks, temp, "wav", false, true, {}, {});
   EXPECT_TRUE(forList.Completed);
   EXPECT_EQ(forList.Ripped, QStringList({temp + "/Intro.wav", temp + "/Fifth.wav"}));
   QStringList names;
   for (const QString& file : forList.FilesToAdd) names << QFileInfo(file).fileName();
   names.sort();
   EXPECT_EQ(names, QStringList({"Fifth.wav", "Intro.wav"}));
-  EXPECT_TRUE(Aplicacion::FileList.isEmpty());
+  EXPECT_TRUE(Session::FileList.isEmpty());
   EXPECT_EQ(cdrtools::CDRipBusy, 0);
 
   ScriptedDialogs dialogs;
@@ -480,16 +479,17 @@ TEST_F(CdRipTest, StopDuringARipAppendsNothingAndKeepsTheWindow) {
   WriteFile("fixture/slow", "");
   Tick({0, 1});
   bool refusedClose = false;
-  WhenReady close([this] { return Log().size() == 3; }, [&] {
-    window->close();
-    refusedClose = Form2::Instance() != nullptr && window->isVisible();
-  });
+  WhenReady close([this] { return Log().size() == 3; },
+                  [&] {
+                    window->close();
+                    refusedClose = Form2::Instance() != nullptr && window->isVisible();
+                  });
   window->Command2->click();
   ASSERT_TRUE(close.Done());
   Flush();
   EXPECT_TRUE(refusedClose);
   ASSERT_EQ(Form2::Instance(), window);
-  EXPECT_TRUE(Aplicacion::FileList.isEmpty());
+  EXPECT_TRUE(Session::FileList.isEmpty());
   EXPECT_EQ(Log().size(), 3);
   EXPECT_TRUE(window->Command2->isVisibleTo(window));
   EXPECT_FALSE(window->Command3->isVisibleTo(window));
@@ -501,7 +501,7 @@ TEST_F(CdRipTest, StopDuringARipAppendsNothingAndKeepsTheWindow) {
   window->Command2->click();
   ASSERT_TRUE(stop.Done());
   EXPECT_EQ(Log().size(), 4);
-  EXPECT_TRUE(Aplicacion::FileList.isEmpty());
+  EXPECT_TRUE(Session::FileList.isEmpty());
 }
 
 TEST_F(CdRipTest, ClosingTheProgramEndsARipAndNamesNothingAfterIt) {

@@ -5,7 +5,7 @@
 #include "convert/Convertidor.h"
 #include "devices/Emisor.h"
 #include "devices/Grabador.h"
-#include "frame/ffmpeg.h"
+#include "frame/FfmpegTools.h"
 
 namespace {
 
@@ -119,7 +119,7 @@ class InputArgsTest : public TestEnv {
  protected:
   void SetUp() override {
     TestEnv::SetUp();
-    ffmpeg::InitOptionNames();
+    FfmpegTools::InitOptionNames();
   }
 };
 
@@ -192,7 +192,7 @@ TEST_F(InputArgsTest, PreviewNeverBuffersAndJoinsTwoDevicesInOneGraph) {
 }
 
 TEST_F(InputArgsTest, RecordCommandPutsTheProfilesPiecesAroundTheInput) {
-  ffmpeg::FfmpegPath = "/opt/ff mpeg/ffmpeg";
+  FfmpegTools::FfmpegPath = "/opt/ff mpeg/ffmpeg";
   CompiledFormat format;
   format.InputOptions = " -thread_queue_size 512";
   format.OutputOptions = " -f matroska";
@@ -211,9 +211,10 @@ TEST_F(InputArgsTest, RecordCommandPutsTheProfilesPiecesAroundTheInput) {
                            "/out/it's \"mine\".mkv"}));
     EXPECT_EQ(step.Shown,
               "'/opt/ff mpeg/ffmpeg' -thread_queue_size 512 -f lavfi -i sine -t 2 -f "
-              "matroska -c:a flac -c:v ffv1 " + overwrite + " -sn '/out/it'\\''s \"mine\".mkv'");
+              "matroska -c:a flac -c:v ffv1 " +
+                  overwrite + " -sn '/out/it'\\''s \"mine\".mkv'");
   }
-  ffmpeg::FfmpegPath.clear();
+  FfmpegTools::FfmpegPath.clear();
 }
 
 TEST(StreamRepeat, LoopsEndlesslyOrTheCountTimes) {
@@ -240,7 +241,7 @@ TEST(StreamRepeat, LoopsEndlesslyOrTheCountTimes) {
 }
 
 TEST_F(InputArgsTest, StreamCommandsWithAndWithoutProfile) {
-  ffmpeg::FfmpegPath = "/usr/bin/ffmpeg";
+  FfmpegTools::FfmpegPath = "/usr/bin/ffmpeg";
   const Convertidor::StepCommand automatic = Emisor::AutomaticStreamCommand(
       "", "-f concat -safe 0 -i \"/t/concat.txt\"", "udp://10.0.0.2:8080");
   EXPECT_EQ(automatic.Command.arguments, QStringList({"-re",
@@ -306,7 +307,7 @@ TEST_F(InputArgsTest, StreamCommandsWithAndWithoutProfile) {
         Emisor::ProfileStreamCommand("", own, "-i in", c.address).Command.arguments;
     EXPECT_EQ(arguments.mid(2, arguments.size() - 3), c.arguments) << c.outputOptions;
   }
-  ffmpeg::FfmpegPath.clear();
+  FfmpegTools::FfmpegPath.clear();
 }
 
 }  // namespace

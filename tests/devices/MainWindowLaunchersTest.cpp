@@ -17,9 +17,9 @@
 #include "devices/Form2.h"
 #include "devices/Grabador.h"
 #include "devices/cdrtools.h"
-#include "frame/Aplicacion.h"
-#include "frame/CaptureConsole.h"
-#include "frame/ffmpeg.h"
+#include "frame/FfmpegTools.h"
+#include "frame/Session.h"
+#include "frame/ToolRunner.h"
 
 namespace {
 
@@ -28,13 +28,13 @@ class MainWindowLaunchersTest : public TestEnv {
  protected:
   void SetUp() override {
     TestEnv::SetUp();
-    CaptureConsole::Reset();
+    ToolRunner::Reset();
     cdrtools::Reset();
     Grabador::Reset();
     Emisor::Reset();
-    Aplicacion::FileList.clear();
-    ffmpeg::InitOptionNames();
-    ffmpeg::FfmpegPath = QStandardPaths::findExecutable("ffmpeg");
+    Session::FileList.clear();
+    FfmpegTools::InitOptionNames();
+    FfmpegTools::FfmpegPath = QStandardPaths::findExecutable("ffmpeg");
     main_ = std::make_unique<Form1>();
     main_->show();
   }
@@ -42,7 +42,7 @@ class MainWindowLaunchersTest : public TestEnv {
     delete Form2::Instance();
     main_.reset();
     cdrtools::Cdda2wavPath.clear();
-    ffmpeg::FfmpegPath.clear();
+    FfmpegTools::FfmpegPath.clear();
     TestEnv::TearDown();
   }
   // A cdda2wav that finds a drive with one titled track.

@@ -27,11 +27,11 @@
 #include "formats/Form7.h"
 #include "formats/FormatEdit.h"
 #include "formats/FormatProfile.h"
-#include "frame/CaptureConsole.h"
+#include "frame/FfmpegTools.h"
 #include "frame/Form18.h"
 #include "frame/Form6.h"
 #include "frame/RecordFile.h"
-#include "frame/ffmpeg.h"
+#include "frame/ToolRunner.h"
 
 namespace {
 
@@ -78,14 +78,14 @@ class RecorderTest : public TestEnv {
  protected:
   void SetUp() override {
     TestEnv::SetUp();
-    CaptureConsole::Reset();
+    ToolRunner::Reset();
     Grabador::Reset();
     Grabador::RecBufferSizeMB.clear();
-    ffmpeg::InitOptionNames();
-    ffmpeg::FfmpegPath = QStandardPaths::findExecutable("ffmpeg");
-    ffmpeg::FfplayPath = QStandardPaths::findExecutable("ffplay");
-    ffmpeg::FfprobePath = QStandardPaths::findExecutable("ffprobe");
-    ASSERT_FALSE(ffmpeg::FfmpegPath.isEmpty());
+    FfmpegTools::InitOptionNames();
+    FfmpegTools::FfmpegPath = QStandardPaths::findExecutable("ffmpeg");
+    FfmpegTools::FfplayPath = QStandardPaths::findExecutable("ffplay");
+    FfmpegTools::FfprobePath = QStandardPaths::findExecutable("ffprobe");
+    ASSERT_FALSE(FfmpegTools::FfmpegPath.isEmpty());
     window_ = new Form14;
     window_->Form_Load();
     window_->Frame3->hide();  // as once the devices are listed
@@ -96,9 +96,9 @@ class RecorderTest : public TestEnv {
     delete window_.data();
     Grabador::Reset();
     Grabador::RecBufferSizeMB.clear();
-    ffmpeg::FfmpegPath.clear();
-    ffmpeg::FfplayPath.clear();
-    ffmpeg::FfprobePath.clear();
+    FfmpegTools::FfmpegPath.clear();
+    FfmpegTools::FfplayPath.clear();
+    FfmpegTools::FfprobePath.clear();
     TestEnv::TearDown();
   }
   void UseDevices(const QString& audio, const QString& video) {
@@ -193,7 +193,7 @@ TEST_F(RecorderTest, DeviceListsAreFilledFromTheListingWithNothingSelected) {
       "Auto-detected sources for video4linux2,v4l2:\n  /dev/video0 [Camera] (video)\n");
   const QString fake = WriteFile("tools/ffmpeg", ("#!/bin/sh\ncat '" + listing + "'\n").toUtf8());
   QFile::setPermissions(fake, QFile::permissions(fake) | QFile::ExeOwner);
-  ffmpeg::FfmpegPath = fake;
+  FfmpegTools::FfmpegPath = fake;
   window_->Combo1->addItem("stale");
   window_->ListDevices();
   ASSERT_EQ(window_->Combo1->count(), 2);
@@ -203,7 +203,7 @@ TEST_F(RecorderTest, DeviceListsAreFilledFromTheListingWithNothingSelected) {
   ASSERT_EQ(window_->Combo2->count(), 1);
   EXPECT_EQ(window_->Combo2->itemText(0), "v4l2:/dev/video0");
 
-  ffmpeg::FfmpegPath = Folder() + "/tools/missing";
+  FfmpegTools::FfmpegPath = Folder() + "/tools/missing";
   window_->ListDevices();
   EXPECT_EQ(window_->Combo1->count(), 0);
   EXPECT_EQ(window_->Combo2->count(), 0);
@@ -214,7 +214,7 @@ TEST_F(RecorderTest, ListarDispositivosShowsTheListingThenRefillsTheLists) {
                                  "#!/bin/sh\necho 'Auto-detected sources for video4linux2,v4l2:'\n"
                                  "echo '  /dev/video0 [Camera] (video)'\n");
   QFile::setPermissions(fake, QFile::permissions(fake) | QFile::ExeOwner);
-  ffmpeg::FfmpegPath = fake;
+  FfmpegTools::FfmpegPath = fake;
   QString shown;
   When([] { return Form6::Instance() && Form6::Instance()->Frame3->isHidden(); },
        [&shown] {
@@ -256,11 +256,11 @@ TEST_F(RecorderTest, RefusesEachMissingOrWrongChoiceWithItsMessage) {
   } cases[] = {
       {"no destination", [] { Grabador::RecOutputPath.clear(); },
        "No se ha especificado una ruta de salida"},
-      {"ffmpeg missing", [this] { ffmpeg::FfmpegPath = Folder() + "/none"; },
+      {"ffmpeg missing", [this] { FfmpegTools::FfmpegPath = Folder() + "/none"; },
        "No se encuentra ffmpeg"},
       {"ffplay missing for the player",
        [this] {
-         ffmpeg::FfplayPath = Folder() + "/none";
+         FfmpegTools::FfplayPath = Folder() + "/none";
          window_->Check1->setChecked(true);
        },
        "No se encuentra el archivo " + Folder() + "/none"},
@@ -291,8 +291,8 @@ TEST_F(RecorderTest, RefusesEachMissingOrWrongChoiceWithItsMessage) {
     EXPECT_EQ(dialogs.Messages(), QStringList({c.message})) << c.name;
     EXPECT_TRUE(window_->Frame4->isHidden()) << c.name;
     EXPECT_FALSE(QFile::exists(Folder() + "/out.mkv")) << c.name;
-    ffmpeg::FfmpegPath = QStandardPaths::findExecutable("ffmpeg");
-    ffmpeg::FfplayPath = QStandardPaths::findExecutable("ffplay");
+    FfmpegTools::FfmpegPath = QStandardPaths::findExecutable("ffmpeg");
+    FfmpegTools::FfplayPath = QStandardPaths::findExecutable("ffplay");
     window_->Check1->setChecked(false);
     window_->Text11->clear();
     Grabador::RecFormatProfilePath.clear();
@@ -349,7 +349,7 @@ TEST_F(RecorderTest, PlayNeedsFfplayAndASource) {
   dialogs.ExpectMessage().ExpectMessage();
   UseDevices("", "");
   window_->Command3->click();
-  ffmpeg::FfplayPath = Folder() + "/none";
+  FfmpegTools::FfplayPath = Folder() + "/none";
   UseDevices(kAudio, kVideo);
   window_->Command3->click();
   EXPECT_EQ(dialogs.Messages(),
@@ -368,7 +368,7 @@ TEST_F(RecorderTest, PlayShowsBothDevicesTogetherInFfplay) {
       [&console] {
         console = Form18::Instance()->Text1->toPlainText();
         Form18::Instance()->Command1->click();
-        When([] { return CaptureConsole::GetState() == CaptureConsole::Idle; },
+        When([] { return ToolRunner::GetState() == ToolRunner::Idle; },
              [] { Form18::Instance()->close(); });
       });
   window_->Command3->click();
@@ -382,7 +382,7 @@ TEST_F(RecorderTest, RecordsBothDevicesForTheDuration) {
   window_->Text11->setText("0:01");
   ScriptedDialogs dialogs;
   RecordInto("both.mkv");
-  const MediaInfo info = ffmpeg::ProbeMedia(Folder() + "/both.mkv");
+  const MediaInfo info = FfmpegTools::ProbeMedia(Folder() + "/both.mkv");
   EXPECT_EQ(info.HasAudio, 1);
   EXPECT_EQ(info.HasVideo, 1);
   EXPECT_NEAR(info.Duration.toDouble(), 1.0, 0.2);
@@ -406,7 +406,7 @@ TEST_F(RecorderTest, ANamedProfileGivesTheExtensionAndTheAudioDeviceAlone) {
   window_->Text11->setText("0.5");
   ScriptedDialogs dialogs;
   RecordInto("noext");
-  const MediaInfo info = ffmpeg::ProbeMedia(Folder() + "/noext.mka");
+  const MediaInfo info = FfmpegTools::ProbeMedia(Folder() + "/noext.mka");
   EXPECT_EQ(info.AudioCodec, "flac");
   EXPECT_EQ(info.HasVideo, 0);
   EXPECT_EQ(info.HasAudio, 1);
@@ -419,7 +419,7 @@ TEST_F(RecorderTest, StopSendsQAndTheFileIsComplete) {
        [this] { window_->Command4->click(); });
   RecordInto("stopped.mkv");
   EXPECT_EQ(Grabador::RecStoppedByUser, 0);
-  const MediaInfo info = ffmpeg::ProbeMedia(Folder() + "/stopped.mkv");
+  const MediaInfo info = FfmpegTools::ProbeMedia(Folder() + "/stopped.mkv");
   EXPECT_EQ(info.HasVideo, 1);
   EXPECT_GT(info.Duration.toDouble(), 0.0);
   EXPECT_EQ(window_->Text9->text(), "Terminado");
@@ -432,7 +432,7 @@ TEST_F(RecorderTest, StopWhilePausedResumesFirstThenSendsQ) {
   When([this] { return window_->Text9->text().contains("time="); },
        [this, &sawPause] {
          window_->Command8->click();
-         When([] { return CaptureConsole::GetState() == CaptureConsole::PauseRequested; },
+         When([] { return ToolRunner::GetState() == ToolRunner::PauseRequested; },
               [this, &sawPause] {
                 sawPause = window_->Text9->text() == "Pause";
                 When(AToolIsPaused, [this] {
@@ -444,7 +444,7 @@ TEST_F(RecorderTest, StopWhilePausedResumesFirstThenSendsQ) {
   RecordInto("paused.mkv");
   EXPECT_TRUE(sawPause);
   EXPECT_FALSE(window_->Timer1->isActive());
-  EXPECT_GT(ffmpeg::ProbeMedia(Folder() + "/paused.mkv").Duration.toDouble(), 0.0);
+  EXPECT_GT(FfmpegTools::ProbeMedia(Folder() + "/paused.mkv").Duration.toDouble(), 0.0);
 }
 
 TEST_F(RecorderTest, ForcedStopAsksFirstAndReportsNoError) {
@@ -454,7 +454,7 @@ TEST_F(RecorderTest, ForcedStopAsksFirstAndReportsNoError) {
   When([this] { return window_->Text9->text().contains("time="); },
        [this] {
          window_->Command9->click();
-         EXPECT_EQ(CaptureConsole::GetState(), CaptureConsole::Waiting);
+         EXPECT_EQ(ToolRunner::GetState(), ToolRunner::Waiting);
          window_->Command9->click();
        });
   RecordInto("forced.mkv");
@@ -544,7 +544,7 @@ TEST_F(RecorderTest, GrabarGoesWithTheSetUpPanelsSoASecondRecordingCannotStart) 
   EXPECT_EQ(recorders.size(), 1);
   EXPECT_TRUE(dialogs.Messages().isEmpty());
   EXPECT_TRUE(AllEnd(recorders));
-  EXPECT_GT(ffmpeg::ProbeMedia(Folder() + "/once.mkv").Duration.toDouble(), 0.0);
+  EXPECT_GT(FfmpegTools::ProbeMedia(Folder() + "/once.mkv").Duration.toDouble(), 0.0);
   window_->close();
   EXPECT_TRUE(window_->Command2->isVisible());
 }
@@ -569,8 +569,8 @@ TEST_F(RecorderTest, ClosingTheProgramEndsTheRecordingWithQAndThePlayerBesideIt)
   EXPECT_EQ(children.size(), 2);
   EXPECT_TRUE(AllEnd(children));
   EXPECT_TRUE(dialogs.Messages().isEmpty());
-  CaptureConsole::Reset();  // the closed program runs nothing more; the probe is the next start's
-  const MediaInfo info = ffmpeg::ProbeMedia(Folder() + "/closing.mp4");
+  ToolRunner::Reset();  // the closed program runs nothing more; the probe is the next start's
+  const MediaInfo info = FfmpegTools::ProbeMedia(Folder() + "/closing.mp4");
   EXPECT_EQ(info.HasVideo, 1);
   EXPECT_GT(info.Duration.toDouble(), 0.0);
 }
@@ -622,10 +622,10 @@ TEST_F(RecorderTest, AnExistingDestinationIsReplacedOnlyWhenTheUserSaysSo) {
   window_->Command2->click();
   EXPECT_EQ(window_->Text7->text(), second);
   EXPECT_EQ(Grabador::RecOutputPath, second);
-  EXPECT_EQ(ffmpeg::ProbeMedia(second).HasVideo, 1);
+  EXPECT_EQ(FfmpegTools::ProbeMedia(second).HasVideo, 1);
   dialogs.Expect(Dialogs::Kind::Message, 6);
   recordAgain();
-  EXPECT_EQ(ffmpeg::ProbeMedia(second).HasVideo, 1);
+  EXPECT_EQ(FfmpegTools::ProbeMedia(second).HasVideo, 1);
   EXPECT_EQ(dialogs.Messages(), QStringList({replace, replace, replace}));
 
   QFile earlier(take);
@@ -638,7 +638,7 @@ TEST_F(RecorderTest, AnExistingDestinationIsReplacedOnlyWhenTheUserSaysSo) {
   dialogs.Expect(Dialogs::Kind::SaveFile, take);
   window_->Command1->click();
   window_->Command2->click();
-  EXPECT_EQ(ffmpeg::ProbeMedia(take).HasVideo, 1);
+  EXPECT_EQ(FfmpegTools::ProbeMedia(take).HasVideo, 1);
   dialogs.Expect(Dialogs::Kind::Message, 2);
   recordAgain();
   EXPECT_EQ(dialogs.Messages().size(), 4);
@@ -690,18 +690,18 @@ class RecordingModuleTest : public TestEnv {
  protected:
   void SetUp() override {
     TestEnv::SetUp();
-    CaptureConsole::Reset();
+    ToolRunner::Reset();
     Grabador::Reset();
     Grabador::RecBufferSizeMB.clear();
-    ffmpeg::InitOptionNames();
-    ffmpeg::FfmpegPath = QStandardPaths::findExecutable("ffmpeg");
-    ffmpeg::FfprobePath = QStandardPaths::findExecutable("ffprobe");
-    ASSERT_FALSE(ffmpeg::FfmpegPath.isEmpty());
+    FfmpegTools::InitOptionNames();
+    FfmpegTools::FfmpegPath = QStandardPaths::findExecutable("ffmpeg");
+    FfmpegTools::FfprobePath = QStandardPaths::findExecutable("ffprobe");
+    ASSERT_FALSE(FfmpegTools::FfmpegPath.isEmpty());
   }
   void TearDown() override {
     Grabador::Reset();
-    ffmpeg::FfmpegPath.clear();
-    ffmpeg::FfprobePath.clear();
+    FfmpegTools::FfmpegPath.clear();
+    FfmpegTools::FfprobePath.clear();
     TestEnv::TearDown();
   }
   static Grabador::RecordRequest DevicesIntoFile(const QString& video) {
@@ -735,7 +735,7 @@ TEST_F(RecordingModuleTest, APlanRecordsIntoTheNextFreeNameAndTheRunEndsFinished
   const Grabador::RecordingEnd end = Grabador::RunRecording(plan.Step, {});
   EXPECT_EQ(end.Result, Grabador::RecordingEnd::Outcome::Finished);
   EXPECT_EQ(Grabador::RecRunning, 0);
-  EXPECT_NEAR(ffmpeg::ProbeMedia(second).Duration.toDouble(), 0.5, 0.2);
+  EXPECT_NEAR(FfmpegTools::ProbeMedia(second).Duration.toDouble(), 0.5, 0.2);
   EXPECT_TRUE(dialogs.Shown().isEmpty());
 }
 

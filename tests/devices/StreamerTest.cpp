@@ -26,12 +26,12 @@
 #include "devices/Emisor.h"
 #include "devices/Form15.h"
 #include "formats/FormatProfile.h"
-#include "frame/Aplicacion.h"
-#include "frame/CaptureConsole.h"
+#include "frame/FfmpegTools.h"
+#include "frame/FileServices.h"
 #include "frame/Form6.h"
 #include "frame/RecordFile.h"
-#include "frame/ScriptObj.h"
-#include "frame/ffmpeg.h"
+#include "frame/Session.h"
+#include "frame/ToolRunner.h"
 
 namespace {
 
@@ -101,21 +101,21 @@ class StreamerTest : public TestEnv {
  protected:
   void SetUp() override {
     TestEnv::SetUp();
-    CaptureConsole::Reset();
+    ToolRunner::Reset();
     Emisor::Reset();
-    Aplicacion::FileList.clear();
-    ffmpeg::InitOptionNames();
-    ffmpeg::FfmpegPath = QStandardPaths::findExecutable("ffmpeg");
-    ffmpeg::FfprobePath = QStandardPaths::findExecutable("ffprobe");
-    ASSERT_FALSE(ffmpeg::FfmpegPath.isEmpty());
+    Session::FileList.clear();
+    FfmpegTools::InitOptionNames();
+    FfmpegTools::FfmpegPath = QStandardPaths::findExecutable("ffmpeg");
+    FfmpegTools::FfprobePath = QStandardPaths::findExecutable("ffprobe");
+    ASSERT_FALSE(FfmpegTools::FfmpegPath.isEmpty());
   }
   void TearDown() override {
     Emisor::StreamRunning = 0;
     delete window_.data();
     Emisor::Reset();
-    Aplicacion::FileList.clear();
-    ffmpeg::FfmpegPath.clear();
-    ffmpeg::FfprobePath.clear();
+    Session::FileList.clear();
+    FfmpegTools::FfmpegPath.clear();
+    FfmpegTools::FfprobePath.clear();
     TestEnv::TearDown();
   }
   // The streamer as ShowStreamer leaves it once the addresses are read.
@@ -129,7 +129,7 @@ class StreamerTest : public TestEnv {
   }
   QString MakeClip(const QString& name) {
     const QString path = Folder() + "/" + name;
-    EXPECT_EQ(QProcess::execute(ffmpeg::FfmpegPath,
+    EXPECT_EQ(QProcess::execute(FfmpegTools::FfmpegPath,
                                 {"-v", "error", "-f", "lavfi", "-i", "testsrc=size=160x120:rate=10",
                                  "-f", "lavfi", "-i", "sine", "-t", "1", "-y", path}),
               0);
@@ -178,12 +178,12 @@ TEST_F(StreamerTest, VerDireccionIpShowsTheAddressesAndVerEmisionNeedsFfplay) {
   window_->Command4->click();
   EXPECT_TRUE(shown.contains("127.0.0.1")) << shown.toStdString();
 
-  ffmpeg::FfplayPath = Folder() + "/none";
+  FfmpegTools::FfplayPath = Folder() + "/none";
   ScriptedDialogs dialogs;
   dialogs.ExpectMessage();
   window_->Command3->click();
   EXPECT_EQ(dialogs.Messages(), QStringList({"No se encuentra ffplay"}));
-  ffmpeg::FfplayPath.clear();
+  FfmpegTools::FfplayPath.clear();
 }
 
 TEST_F(StreamerTest, AnEmptyListIsRefusedBeforeAnythingIsMade) {
@@ -207,7 +207,7 @@ TEST_F(StreamerTest, RefusesMissingAddressCountProfileAndFfmpeg) {
     std::function<void()> arrange;
     QString message;
   } cases[] = {
-      {"ffmpeg missing", [this] { ffmpeg::FfmpegPath = Folder() + "/none"; },
+      {"ffmpeg missing", [this] { FfmpegTools::FfmpegPath = Folder() + "/none"; },
        "No se encuentra ffmpeg"},
       {"no address", [this] { window_->Combo1->setEditText(""); },
        "No se ha especificado una dirección"},
@@ -231,7 +231,7 @@ TEST_F(StreamerTest, RefusesMissingAddressCountProfileAndFfmpeg) {
     window_->Command1->click();
     EXPECT_EQ(dialogs.Messages(), QStringList({c.message})) << c.name;
     EXPECT_TRUE(window_->Picture2->isHidden()) << c.name;
-    ffmpeg::FfmpegPath = QStandardPaths::findExecutable("ffmpeg");
+    FfmpegTools::FfmpegPath = QStandardPaths::findExecutable("ffmpeg");
     window_->Check1->setChecked(false);
     Emisor::StreamFormatProfilePath.clear();
   }
@@ -353,18 +353,18 @@ TEST_F(StreamerTest, WithoutAWindowAStreamRunsToItsEndAndHandsBackHowItEnded) {
 }
 
 TEST_F(StreamerTest, TheFileListInputIsAConcatListInAFolderOfItsOwn) {
-  Aplicacion::FileList << Folder() + "/a b.mkv";
+  Session::FileList << Folder() + "/a b.mkv";
   const Emisor::ListInput input = Emisor::WriteListInput();
   ASSERT_TRUE(input.InputArgs.startsWith("-f concat -safe 0 -i ")) << input.InputArgs.toStdString();
   const QString list = Convertidor::SplitArguments(input.InputArgs).last();
   EXPECT_EQ(QFileInfo(list).path(), input.Folder);
   EXPECT_TRUE(QFile::exists(list));
-  ScriptObj::DeleteFolder(input.Folder, true);
+  FileServices::DeleteFolder(input.Folder, true);
 }
 
 TEST_F(StreamerTest, TheFileListStreamsEndlesslyAndItsListFolderGoesAtTheEnd) {
   Form1 main;
-  Aplicacion::FileList << MakeClip("it's a clip.mkv");
+  Session::FileList << MakeClip("it's a clip.mkv");
   Receiver receiver;
   QString args;
   QString list;
@@ -399,7 +399,7 @@ TEST_F(StreamerTest, TheFileListStreamsEndlesslyAndItsListFolderGoesAtTheEnd) {
 }
 
 TEST_F(StreamerTest, TheListFolderGoesAlsoWhenNothingWasStreamed) {
-  Aplicacion::FileList << Folder() + "/a.mkv";
+  Session::FileList << Folder() + "/a.mkv";
   QString list;
   When([] { return Form15::Instance() && Form15::Instance()->Frame1->isHidden(); },
        [&list] {
@@ -415,7 +415,7 @@ TEST_F(StreamerTest, TheListFolderGoesAlsoWhenNothingWasStreamed) {
 TEST_F(StreamerTest, ClosingTheProgramEndsTheStreamAndThePlayerWatchingIt) {
   qputenv("SDL_AUDIODRIVER", "dummy");
   qputenv("SDL_VIDEODRIVER", "dummy");
-  ffmpeg::FfplayPath = QStandardPaths::findExecutable("ffplay");
+  FfmpegTools::FfplayPath = QStandardPaths::findExecutable("ffplay");
   Form1 main;
   Open("-f lavfi -i testsrc=size=160x120:rate=10 -f lavfi -i sine");
   Receiver receiver;
@@ -436,13 +436,13 @@ TEST_F(StreamerTest, ClosingTheProgramEndsTheStreamAndThePlayerWatchingIt) {
   EXPECT_TRUE(AllEnd(children));
   EXPECT_TRUE(dialogs.Messages().isEmpty());
   EXPECT_EQ(Emisor::StreamRunning, 0);
-  ffmpeg::FfplayPath.clear();
+  FfmpegTools::FfplayPath.clear();
 }
 
 TEST_F(StreamerTest, ThePlayerWatchingTheStreamEndsWithTheWindow) {
   qputenv("SDL_AUDIODRIVER", "dummy");
   qputenv("SDL_VIDEODRIVER", "dummy");
-  ffmpeg::FfplayPath = QStandardPaths::findExecutable("ffplay");
+  FfmpegTools::FfplayPath = QStandardPaths::findExecutable("ffplay");
   Open("-f lavfi -i testsrc=size=160x120:rate=10 -f lavfi -i sine");
   Receiver receiver;
   window_->Combo1->setEditText(receiver.Address());
@@ -465,7 +465,7 @@ TEST_F(StreamerTest, ThePlayerWatchingTheStreamEndsWithTheWindow) {
   Flush();
   EXPECT_FALSE(window_);
   EXPECT_TRUE(AllEnd(players));
-  ffmpeg::FfplayPath.clear();
+  FfmpegTools::FfplayPath.clear();
 }
 
 }  // namespace

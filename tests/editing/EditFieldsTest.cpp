@@ -3,7 +3,7 @@
 #include "EditingFixture.h"
 #include "editing/EditFields.h"
 #include "editing/NumericKey.h"
-#include "frame/ffmpeg.h"
+#include "frame/FfmpegTools.h"
 
 namespace {
 
@@ -66,14 +66,15 @@ TEST(EditFieldsTest, TimesAreStoredAsTypedWhenTheTimeParserTakesThem) {
               {"1::", Outcome::Keep},
               {"90", Outcome::Store}};
   for (const auto& row : rows) {
-    const FieldChange change = EditFields::TimeText(row.typed, ffmpeg::TimeToSeconds(row.typed));
+    const FieldChange change =
+        EditFields::TimeText(row.typed, FfmpegTools::TimeToSeconds(row.typed));
     EXPECT_EQ(change.outcome, row.outcome) << row.typed;
     if (change.outcome == Outcome::Store) {
       EXPECT_EQ(change.text, row.typed);
     }
   }
   EXPECT_EQ(EditFields::DurationText("250", 1, QString()), (FieldChange{Outcome::Store, "250"}));
-  EXPECT_EQ(EditFields::DurationText("1:2:3:4", 0, ffmpeg::TimeToSeconds("1:2:3:4")).outcome,
+  EXPECT_EQ(EditFields::DurationText("1:2:3:4", 0, FfmpegTools::TimeToSeconds("1:2:3:4")).outcome,
             Outcome::Keep);
 }
 

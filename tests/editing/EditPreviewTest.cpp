@@ -13,10 +13,10 @@ using EditPreview::UnitBox;
 class EditPreviewTest : public EditingTest {
  protected:
   // Runs one command with the console runner; returns its exit code.
-  int Run(const CaptureConsole::Command& command, QString& output) {
+  int Run(const ToolRunner::Command& command, QString& output) {
     int32_t exitCode = -1;
-    EXPECT_TRUE(CaptureConsole::RunCaptured(CaptureConsole::Pipeline{command}, QString(), 0, 0,
-                                            nullptr, true, 0, output, -1, exitCode));
+    EXPECT_TRUE(ToolRunner::RunCaptured(ToolRunner::Pipeline{command}, QString(), 0, 0, nullptr,
+                                        true, 0, output, -1, exitCode));
     return exitCode;
   }
 };
@@ -94,9 +94,12 @@ TEST_F(EditPreviewTest, CropDetectOutputBecomesFractionsOfTheFrame) {
     const char* output;
     int exitCode;
     int width;
-  } failures[] = {{"crop=704:560:8:8\r\n", 1, 720}, {"no line\r\n", 0, 720},
-                  {"crop=704:560:8:8", 0, 720},     {"crop=704:560:8\r\n", 0, 720},
-                  {"crop=704:x:8:8\r\n", 0, 720},   {"crop=704:560:8:8\r\n", 0, 0},
+  } failures[] = {{"crop=704:560:8:8\r\n", 1, 720},
+                  {"no line\r\n", 0, 720},
+                  {"crop=704:560:8:8", 0, 720},
+                  {"crop=704:560:8\r\n", 0, 720},
+                  {"crop=704:x:8:8\r\n", 0, 720},
+                  {"crop=704:560:8:8\r\n", 0, 0},
                   // An all-black frame: cropdetect finds no picture at all.
                   {"crop=-704:-560:714:570\r\n", 0, 720}};
   for (const auto& row : failures) {
@@ -114,8 +117,8 @@ TEST_F(EditPreviewTest, BorderDetectionFindsThePaddingOfARealClip) {
   ASSERT_TRUE(rect) << output.toStdString();
   EXPECT_EQ(*rect, (Rect{16.0f / 160, 12.0f / 120, 128.0f / 160, 96.0f / 120}));
 
-  const QString black = MakeClip("black.mkv", {"color=c=black:size=160x120:rate=10"},
-                                 {"-t", "2", "-c:v", "ffv1"});
+  const QString black =
+      MakeClip("black.mkv", {"color=c=black:size=160x120:rate=10"}, {"-t", "2", "-c:v", "ffv1"});
   const int blackExit = Run(EditPreview::BorderDetection(black, "0"), output);
   EXPECT_FALSE(EditPreview::ParseCropDetect(output, blackExit, 160, 120)) << output.toStdString();
 }
@@ -135,7 +138,7 @@ TEST_F(EditPreviewTest, FrameGrabsWriteAJpegOfTheFrame) {
 TEST_F(EditPreviewTest, TheAuditionReadsAnyFileNameThroughTheFilterGraph) {
   const QString odd = Folder() + "/a b,c;[d]:e'f\\g.wav";
   ASSERT_TRUE(QFile::copy(AudioClip(), odd));
-  const CaptureConsole::Command audition = EditPreview::Audition(odd, "0.5", "0.9");
+  const ToolRunner::Command audition = EditPreview::Audition(odd, "0.5", "0.9");
   EXPECT_EQ(audition.program, "/usr/bin/ffplay");
   EXPECT_EQ(audition.arguments.mid(0, 5),
             (QStringList{"-nodisp", "-autoexit", "-f", "lavfi", "-i"}));
@@ -149,10 +152,11 @@ TEST_F(EditPreviewTest, TheAuditionReadsAnyFileNameThroughTheFilterGraph) {
 }
 
 TEST_F(EditPreviewTest, TheEqualiserPreviewPipesRawMediaIntoThePlayer) {
-  ffmpeg::FfplayPath = FakePlayer();
-  QFile::setPermissions(ffmpeg::FfplayPath, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+  FfmpegTools::FfplayPath = FakePlayer();
+  QFile::setPermissions(FfmpegTools::FfplayPath,
+                        QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
   const QString clip = VideoClip();
-  const CaptureConsole::Pipeline pipeline =
+  const ToolRunner::Pipeline pipeline =
       EditPreview::EqualizerPipeline(clip, "equalizer=f=31:width_type=o:width=1:gain=3");
   ASSERT_EQ(pipeline.size(), 2);
   EXPECT_EQ(pipeline[0].arguments,
@@ -161,8 +165,8 @@ TEST_F(EditPreviewTest, TheEqualiserPreviewPipesRawMediaIntoThePlayer) {
                          "pipe:1"}));
   QString output;
   int32_t exitCode = -1;
-  ASSERT_TRUE(CaptureConsole::RunCaptured(pipeline, QString(), 0, 0, nullptr, true, 0, output, -1,
-                                          exitCode));
+  ASSERT_TRUE(
+      ToolRunner::RunCaptured(pipeline, QString(), 0, 0, nullptr, true, 0, output, -1, exitCode));
   EXPECT_EQ(exitCode, 0) << output.toStdString();
   QFile fed(Folder() + "/tools/play-input.bin");
   ASSERT_TRUE(fed.open(QIODevice::ReadOnly));

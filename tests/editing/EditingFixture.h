@@ -11,11 +11,11 @@
 #include "TestEnv.h"
 #include "editing/FilterEditor.h"
 #include "editing/MediaEdit.h"
-#include "frame/APIS.h"
-#include "frame/Aplicacion.h"
-#include "frame/CaptureConsole.h"
+#include "frame/DesktopServices.h"
+#include "frame/FfmpegTools.h"
 #include "frame/Form3.h"
-#include "frame/ffmpeg.h"
+#include "frame/Session.h"
+#include "frame/ToolRunner.h"
 
 // Acts once the file manager is up, as the user would.
 inline void WhenFileManagerShown(std::function<void(Form3*)> action) {
@@ -35,20 +35,20 @@ class EditingTest : public TestEnv {
  protected:
   void SetUp() override {
     TestEnv::SetUp();
-    ffmpeg::InitOptionNames();
-    ffmpeg::FfmpegPath = "/usr/bin/ffmpeg";
-    ffmpeg::FfplayPath = "/usr/bin/ffplay";
-    ffmpeg::FfprobePath = "/usr/bin/ffprobe";
+    FfmpegTools::InitOptionNames();
+    FfmpegTools::FfmpegPath = "/usr/bin/ffmpeg";
+    FfmpegTools::FfplayPath = "/usr/bin/ffplay";
+    FfmpegTools::FfprobePath = "/usr/bin/ffprobe";
     MediaEdit::Reset();
     FilterEditor::Reset();
-    Aplicacion::FileList.clear();
-    APIS::Reset();
-    CaptureConsole::Reset();
+    Session::FileList.clear();
+    DesktopServices::Reset();
+    ToolRunner::Reset();
   }
   void TearDown() override {
     MediaEdit::Reset();
     FilterEditor::Reset();
-    Aplicacion::FileList.clear();
+    Session::FileList.clear();
     TestEnv::TearDown();
   }
 

@@ -43,7 +43,7 @@ class FilterEditorTest : public EditingTest {
 };
 
 TEST_F(FilterEditorTest, TheTestCommandRunsFfmpegIntoThePlayerOrIntoAnMd5) {
-  const CaptureConsole::Pipeline play =
+  const ToolRunner::Pipeline play =
       FilterEditor::TestCommand({"/m/a b.avi"}, 1, "hflip", true, true);
   ASSERT_EQ(play.size(), 2);
   EXPECT_EQ(play[0].program, "/usr/bin/ffmpeg");
@@ -53,7 +53,7 @@ TEST_F(FilterEditorTest, TheTestCommandRunsFfmpegIntoThePlayerOrIntoAnMd5) {
   EXPECT_EQ(play[1].program, "/usr/bin/ffplay");
   EXPECT_EQ(play[1].arguments, (QStringList{"-an", "-i", "pipe:0"}));
 
-  const CaptureConsole::Pipeline md5 =
+  const ToolRunner::Pipeline md5 =
       FilterEditor::TestCommand({"/a.avi", "/b.avi"}, 2, "[0:v][1:v]hstack", false, true);
   ASSERT_EQ(md5.size(), 1);
   EXPECT_EQ(md5[0].arguments.mid(0, 4), (QStringList{"-i", "/a.avi", "-i", "/b.avi"}));
@@ -105,7 +105,7 @@ TEST_F(FilterEditorTest, EditsUndoSaveAndTheCloseQuestion) {
 }
 
 TEST_F(FilterEditorTest, TestsAreRefusedWithoutTextInputsOrEnoughInputs) {
-  Aplicacion::FileList = {"/a.avi"};
+  Session::FileList = {"/a.avi"};
   Form4* w = Open();
   ScriptedDialogs dialogs;
   dialogs.ExpectMessage().ExpectMessage().ExpectMessage();
@@ -123,7 +123,7 @@ TEST_F(FilterEditorTest, TestsAreRefusedWithoutTextInputsOrEnoughInputs) {
 
 TEST_F(FilterEditorTest, TheMd5TestRunsTheFilterOnAddedFilesAndShowsTheOutput) {
   const QString clip = VideoClip();
-  Aplicacion::FileList = {"/not/used.avi"};
+  Session::FileList = {"/not/used.avi"};
   Form4* w = Open();
   ScriptedDialogs dialogs;
   dialogs.Expect(Kind::OpenFile, QStringList{clip});
@@ -166,9 +166,10 @@ TEST_F(FilterEditorTest, TheRunPanelHidesTheFrameItCovers) {
 }
 
 TEST_F(FilterEditorTest, ThePlayTestFeedsThePlayerFromFfmpeg) {
-  ffmpeg::FfplayPath = FakePlayer();
-  QFile::setPermissions(ffmpeg::FfplayPath, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-  Aplicacion::FileList = {VideoClip()};
+  FfmpegTools::FfplayPath = FakePlayer();
+  QFile::setPermissions(FfmpegTools::FfplayPath,
+                        QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+  Session::FileList = {VideoClip()};
   Form4* w = Open();
   w->List1->item(0)->setSelected(true);
   w->Text1->setPlainText("volume=0.5");
@@ -186,7 +187,7 @@ TEST_F(FilterEditorTest, ClosingTheProgramEndsThePlayTest) {
   qputenv("SDL_AUDIODRIVER", "dummy");
   qputenv("SDL_VIDEODRIVER", "dummy");
   Form1 main;
-  Aplicacion::FileList = {VideoClip()};
+  Session::FileList = {VideoClip()};
   Form4* w = Open();
   w->List1->item(0)->setSelected(true);
   w->Text1->setPlainText("hflip");

@@ -62,7 +62,7 @@ class Form8Test : public EditingTest {
     QObject::connect(timer.get(), &QTimer::timeout, [] {
       for (QWidget* top : QApplication::topLevelWidgets()) {
         if (top->objectName() == "Form18" && top->isVisible() &&
-            CaptureConsole::GetState() == CaptureConsole::Idle &&
+            ToolRunner::GetState() == ToolRunner::Idle &&
             QFile::exists(ProgramFolder::Path() + "/tools/play-args.txt")) {
           top->close();
         }
@@ -75,9 +75,9 @@ class Form8Test : public EditingTest {
 };
 
 TEST_F(Form8Test, LoadingProbesTheFirstListedFileAndGrabsItsFirstFrame) {
-  Aplicacion::FileList = {VideoClip()};
+  Session::FileList = {VideoClip()};
   Form8* w = Open();
-  EXPECT_EQ(w->TestFile, Aplicacion::FileList.first());
+  EXPECT_EQ(w->TestFile, Session::FileList.first());
   EXPECT_EQ(w->TestWidth, 160);
   EXPECT_EQ(w->TestHeight, 120);
   EXPECT_FLOAT_EQ(w->TestDuration, 2);
@@ -97,9 +97,10 @@ TEST_F(Form8Test, LoadingProbesTheFirstListedFileAndGrabsItsFirstFrame) {
 }
 
 TEST_F(Form8Test, AFileWithoutPicturesShowsAFlatLineAndAnimatesItsAudition) {
-  ffmpeg::FfplayPath = FakePlayer();
-  QFile::setPermissions(ffmpeg::FfplayPath, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-  Aplicacion::FileList = {AudioClip()};
+  FfmpegTools::FfplayPath = FakePlayer();
+  QFile::setPermissions(FfmpegTools::FfplayPath,
+                        QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+  Session::FileList = {AudioClip()};
   Form8* w = Open();
   EXPECT_FALSE(w->Picture1->isEnabled());
   EXPECT_EQ(w->Picture1->Line(), (QList<QPointF>{{0, 0.5}, {1, 0.5}}));
@@ -127,7 +128,7 @@ TEST_F(Form8Test, AFileWithoutPicturesShowsAFlatLineAndAnimatesItsAudition) {
 
 TEST_F(Form8Test, TheAuditionEndsWithTheEditor) {
   qputenv("SDL_AUDIODRIVER", "dummy");
-  Aplicacion::FileList = {MakeClip("long tone.wav", {"sine=d=30"})};
+  Session::FileList = {MakeClip("long tone.wav", {"sine=d=30"})};
   Form8* w = Open();
   w->Picture4_MouseUp(0.1);
   QElapsedTimer waited;
@@ -390,8 +391,8 @@ TEST_F(Form8Test, TheExplorerHandsTheMarkedRangeToTheTrimBoxes) {
 }
 
 TEST_F(Form8Test, BorderDetectionFeedsTheCropBoxesWithTheDetectedPixels) {
-  Aplicacion::FileList = {MakeClip("padded.mkv", {"color=c=white:size=128x96:rate=10"},
-                                   {"-t", "2", "-vf", "pad=160:120:16:12:black", "-c:v", "ffv1"})};
+  Session::FileList = {MakeClip("padded.mkv", {"color=c=white:size=128x96:rate=10"},
+                                {"-t", "2", "-vf", "pad=160:120:16:12:black", "-c:v", "ffv1"})};
   Form8* w = Open();
   w->List1->setCurrentRow(1);
   w->Opt_CutGrap_Click();
@@ -424,15 +425,16 @@ TEST_F(Form8Test, ACloseRequestClosesAnOpenPanelFirst) {
   w->Picture7->show();
   EXPECT_FALSE(w->close());
   w->Picture7->hide();
-  CaptureConsole::ConsoleState = CaptureConsole::Running;  // a frame grab under way
+  ToolRunner::ConsoleState = ToolRunner::Running;  // a frame grab under way
   EXPECT_FALSE(w->close());
-  CaptureConsole::Reset();
+  ToolRunner::Reset();
   EXPECT_TRUE(w->close());
 }
 
 TEST_F(Form8Test, ThePreviewPlaysTheTestFileWithTheOperationApplied) {
-  ffmpeg::FfplayPath = FakePlayer();
-  QFile::setPermissions(ffmpeg::FfplayPath, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+  FfmpegTools::FfplayPath = FakePlayer();
+  QFile::setPermissions(FfmpegTools::FfplayPath,
+                        QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
   Form8* w = Open();
   {
     ScriptedDialogs dialogs;
@@ -506,7 +508,7 @@ TEST_F(Form8Test, WithoutANameTheWindowShowsTheProfileHeldByTheEditor) {
 TEST_F(Form8Test, TheTestFileComesFromTheListOrFromTheOpenDialog) {
   const QString video = VideoClip();
   const QString audio = AudioClip();
-  Aplicacion::FileList = {video, audio};
+  Session::FileList = {video, audio};
   Form8* w = Open();
   w->Command2_Click();
   EXPECT_EQ(w->SubPanelOpen, 1);
@@ -583,9 +585,10 @@ TEST_F(Form8Test, ANumberBeyondSinglePrecisionIsReportedAndNotStored) {
 }
 
 TEST_F(Form8Test, PlayingTheMarkedRangeSeeksAndLimitsThePlayer) {
-  ffmpeg::FfplayPath = FakePlayer();
-  QFile::setPermissions(ffmpeg::FfplayPath, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-  Aplicacion::FileList = {AudioClip()};
+  FfmpegTools::FfplayPath = FakePlayer();
+  QFile::setPermissions(FfmpegTools::FfplayPath,
+                        QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+  Session::FileList = {AudioClip()};
   Form8* w = Open();
   w->List1->setCurrentRow(0);
   w->Opt_CutGrap_Click();

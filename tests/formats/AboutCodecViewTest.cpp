@@ -5,7 +5,7 @@
 #include "CodecTestSupport.h"
 #include "formats/AboutCodecView.h"
 #include "formats/Form11.h"
-#include "frame/APIS.h"
+#include "frame/DesktopServices.h"
 
 namespace {
 
@@ -18,7 +18,7 @@ class AboutCodecViewTest : public TestEnv {
  protected:
   void SetUp() override {
     TestEnv::SetUp();
-    APIS::Reset();
+    DesktopServices::Reset();
     Codecs = ProgramFolder::AppFiles("ecodec");
     Formats = ProgramFolder::AppFiles("formats");
   }

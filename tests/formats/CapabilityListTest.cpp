@@ -2,8 +2,8 @@
 
 #include "TestEnv.h"
 #include "formats/FormatEdit.h"
-#include "frame/CaptureConsole.h"
-#include "frame/ffmpeg.h"
+#include "frame/FfmpegTools.h"
+#include "frame/ToolRunner.h"
 
 namespace {
 
@@ -92,19 +92,19 @@ class CapabilityLists : public TestEnv {
  protected:
   void SetUp() override {
     TestEnv::SetUp();
-    CaptureConsole::Reset();
+    ToolRunner::Reset();
     FormatEdit::ResetCapabilityLists();
   }
   void TearDown() override {
-    ffmpeg::FfmpegPath.clear();
+    FfmpegTools::FfmpegPath.clear();
     FormatEdit::ResetCapabilityLists();
     TestEnv::TearDown();
   }
 };
 
 TEST_F(CapabilityLists, RealFfmpegFillsAllTenLists) {
-  ffmpeg::FfmpegPath = QStandardPaths::findExecutable("ffmpeg");
-  ASSERT_FALSE(ffmpeg::FfmpegPath.isEmpty());
+  FfmpegTools::FfmpegPath = QStandardPaths::findExecutable("ffmpeg");
+  ASSERT_FALSE(FfmpegTools::FfmpegPath.isEmpty());
   FormatEdit::FfmpegListsStale = 1;
   FormatEdit::LoadFfmpegCapabilities();
   EXPECT_EQ(FormatEdit::FfmpegListsStale, 0);
@@ -125,7 +125,7 @@ TEST_F(CapabilityLists, RealFfmpegFillsAllTenLists) {
 }
 
 TEST_F(CapabilityLists, MissingFfmpegLeavesOneElementListsAndClearsTheFlag) {
-  ffmpeg::FfmpegPath = Folder() + "/no such ffmpeg";
+  FfmpegTools::FfmpegPath = Folder() + "/no such ffmpeg";
   FormatEdit::FfmpegListsStale = 1;
   FormatEdit::LoadFfmpegCapabilities();
   EXPECT_EQ(FormatEdit::FfmpegListsStale, 0);

@@ -11,7 +11,7 @@
 #include "TestEnv.h"
 #include "formats/ExtCodecDef.h"
 #include "formats/FormatProfile.h"
-#include "frame/Appfilesadm.h"
+#include "frame/DataFolderManager.h"
 #include "frame/Form3.h"
 #include "frame/ProgramFolder.h"
 #include "frame/RecordFile.h"
@@ -30,7 +30,9 @@ struct ManagerCall {
 inline void AnswerManager(const QString& name, ManagerCall* call = nullptr) {
   When([] { return Form3::Instance() && Form3::Instance()->isVisible(); },
        [name, call] {
-         if (call) *call = {Appfilesadm::FmFolder, Appfilesadm::FmExtension, Appfilesadm::FmMode};
+         if (call)
+           *call = {DataFolderManager::FmFolder, DataFolderManager::FmExtension,
+                    DataFolderManager::FmMode};
          Form3* manager = Form3::Instance();
          if (name.isEmpty()) {
            manager->Command3->click();

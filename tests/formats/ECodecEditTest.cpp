@@ -2,8 +2,8 @@
 
 #include "CodecTestSupport.h"
 #include "formats/ECodecEdit.h"
-#include "frame/APIS.h"
-#include "frame/ffmpeg.h"
+#include "frame/DesktopServices.h"
+#include "frame/FfmpegTools.h"
 
 namespace {
 
@@ -14,8 +14,8 @@ class ECodecEditTest : public TestEnv {
  protected:
   void SetUp() override {
     TestEnv::SetUp();
-    APIS::Reset();
-    ffmpeg::InitParamCaptions();
+    DesktopServices::Reset();
+    FfmpegTools::InitParamCaptions();
     ECodecEdit::Reset();
     Codecs = ProgramFolder::AppFiles("ecodec");
   }
@@ -73,7 +73,7 @@ TEST_F(ECodecEditTest, ListenersHearWhatTheEditorWindowMustShowAgain) {
 }
 
 TEST_F(ECodecEditTest, AProfileThatCannotGiveTheFfmpegOptionsSaysWhyWithoutABox) {
-  ffmpeg::InitOptionNames();
+  FfmpegTools::InitOptionNames();
   const QString formats = ProgramFolder::AppFiles("formats");
   FormatProfile wav;
   wav.OutputContainer = "wav";
@@ -155,7 +155,7 @@ TEST_F(ECodecEditTest, SaveWithoutAPathAsksTheFileManagerForANameOfTheType) {
   EXPECT_FALSE(ECodecEdit::SaveCodec(""));
   EXPECT_EQ(call.Folder, Codecs);
   EXPECT_EQ(call.Extension, "qca");
-  EXPECT_EQ(call.Mode, Appfilesadm::SaveAs);
+  EXPECT_EQ(call.Mode, DataFolderManager::SaveAs);
   EXPECT_TRUE(ECodecEdit::IsDirty()) << "cancelled: nothing written";
   EXPECT_FALSE(QDir(Codecs).exists());
 
@@ -236,7 +236,7 @@ TEST_F(ECodecEditTest, OpeningWithoutANameUsesTheFileManagerAndItsCancelKeepsThe
   AnswerManager("", &call);
   ECodecEdit::OpenCodec(0, "");
   EXPECT_EQ(call.Extension, "qca");
-  EXPECT_EQ(call.Mode, Appfilesadm::Open);
+  EXPECT_EQ(call.Mode, DataFolderManager::Open);
   EXPECT_EQ(ECodecEdit::CurrentPath, "");
 
   AnswerManager("lame");

@@ -11,9 +11,9 @@
 #include "convert/Form1.h"
 #include "formats/ECodecEdit.h"
 #include "formats/Form5.h"
-#include "frame/APIS.h"
+#include "frame/DesktopServices.h"
+#include "frame/FfmpegTools.h"
 #include "frame/Form6.h"
-#include "frame/ffmpeg.h"
 
 namespace {
 
@@ -38,10 +38,10 @@ class Form5Test : public TestEnv {
  protected:
   void SetUp() override {
     TestEnv::SetUp();
-    APIS::Reset();
-    ffmpeg::InitOptionNames();
-    ffmpeg::InitParamCaptions();
-    ffmpeg::FfmpegPath.clear();
+    DesktopServices::Reset();
+    FfmpegTools::InitOptionNames();
+    FfmpegTools::InitParamCaptions();
+    FfmpegTools::FfmpegPath.clear();
     ECodecEdit::Reset();
     Codecs = ProgramFolder::AppFiles("ecodec");
     Formats = ProgramFolder::AppFiles("formats");
@@ -231,7 +231,7 @@ TEST_F(Form5Test, TheFileManagersEditOpensTheEditorOnThatFile) {
     Form5::Instance()->close();
     AnswerManager("");
   });
-  Appfilesadm::ShowFileManager(Codecs, "qca", Appfilesadm::Administer, true);
+  DataFolderManager::ShowFileManager(Codecs, "qca", DataFolderManager::Administer, true);
   EXPECT_EQ(shownPath, Codecs + "/lame.qca");
 }
 
@@ -330,7 +330,7 @@ TEST_F(Form5Test, FfmpegOptionsComeFromAProfileThatSuitsTheType) {
 
 TEST_F(Form5Test, TheProgramIsKeptRelativeInsideTheProgramFolder) {
   Form5* w = LoadWindow();
-  const QString lastFolder = APIS::StartingFolder(QString());
+  const QString lastFolder = DesktopServices::StartingFolder(QString());
   const QString inside = WriteFile("tools/enc", "#!/bin/sh\n");
   const QString outside = QDir::tempPath() + "/enc";
   ScriptedDialogs dialogs;

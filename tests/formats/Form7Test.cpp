@@ -23,12 +23,12 @@
 #include "convert/Form1.h"
 #include "formats/Form7.h"
 #include "formats/FormatEdit.h"
-#include "frame/CaptureConsole.h"
+#include "frame/FfmpegTools.h"
+#include "frame/FileServices.h"
 #include "frame/Form3.h"
 #include "frame/Form6.h"
 #include "frame/RecordFile.h"
-#include "frame/ScriptObj.h"
-#include "frame/ffmpeg.h"
+#include "frame/ToolRunner.h"
 #include "lang/Translators.h"
 
 namespace {
@@ -77,9 +77,9 @@ class Form7Window : public TestEnv {
  protected:
   void SetUp() override {
     TestEnv::SetUp();
-    ffmpeg::InitOptionNames();
-    ffmpeg::InitParamCaptions();
-    CaptureConsole::Reset();
+    FfmpegTools::InitOptionNames();
+    FfmpegTools::InitParamCaptions();
+    ToolRunner::Reset();
     FormatEdit::ResetEditState();
     FormatEdit::ResetCapabilityLists();
     FormatEdit::AudioEncoders = {1, {"copy", "aac", "mp2"}};
@@ -93,7 +93,7 @@ class Form7Window : public TestEnv {
     delete window_;
     FormatEdit::ResetEditState();
     FormatEdit::ResetCapabilityLists();
-    ffmpeg::FfmpegPath.clear();
+    FfmpegTools::FfmpegPath.clear();
     TestEnv::TearDown();
   }
   Form7& Open() {
@@ -240,7 +240,7 @@ TEST_F(Form7Window, CodecPanelKeepsOneNamePerView) {
 
 TEST_F(Form7Window, ContainerPanelAsksForANameThenShowsFfmpegsHelp) {
   Form7& window = Open();
-  ffmpeg::FfmpegPath = QStandardPaths::findExecutable("ffmpeg");
+  FfmpegTools::FfmpegPath = QStandardPaths::findExecutable("ffmpeg");
   window.Help_ffFormatHelp->trigger();
   window.Combo3->setEditText("mov");
   {
@@ -315,7 +315,7 @@ TEST_F(Form7Window, ExternalCodecMenusFollowLoadAndUnload) {
   EXPECT_FALSE(window.FindEXE_A->isVisible());
   EXPECT_FALSE(window.FindEXE_Sep1->isVisible());
 
-  ASSERT_TRUE(ScriptObj::DeleteFile(Folder() + "/appfiles/ecodec/x264.qcv", true));
+  ASSERT_TRUE(FileServices::DeleteFile(Folder() + "/appfiles/ecodec/x264.qcv", true));
   {
     ScriptedDialogs dialogs;
     dialogs.ExpectMessage(7);
@@ -436,7 +436,7 @@ TEST_F(Form7Window, ScratchLoadTakesAnotherProfilesValuesAsChanges) {
 
 TEST_F(Form7Window, CodecPanelAsksFfmpegForTheChosenDecoder) {
   Form7& window = Open();
-  ffmpeg::FfmpegPath = QStandardPaths::findExecutable("ffmpeg");
+  FfmpegTools::FfmpegPath = QStandardPaths::findExecutable("ffmpeg");
   window.Help_ffCodecHelp->trigger();
   window.Option4->click();
   window.Option6->click();
@@ -491,7 +491,7 @@ TEST_F(ShowEditorTest, ScratchModeOpensEmptyAndAcceptWritesTheScratchFile) {
     EXPECT_FALSE(window->File_Exit->isVisible());
     EXPECT_GT(window->height(), 280 + 40);
     EXPECT_EQ(FormatEdit::CurrentFormatFile, FormatEdit::ScratchProfilePath());
-    EXPECT_FALSE(ScriptObj::FileExists(FormatEdit::ScratchProfilePath()));
+    EXPECT_FALSE(FileServices::FileExists(FormatEdit::ScratchProfilePath()));
     ASSERT_EQ(window->Combo2.size(), 9);
     window->Combo2[7]->setEditText("mkv");
     window->Command1->click();
@@ -514,7 +514,7 @@ TEST_F(ShowEditorTest, StaleListsAreRebuiltBeforeTheNamedProfileLoads) {
   profile.AudioCodec = "aac";
   ASSERT_EQ(RecordFile::Write(WriteFile("appfiles/formats/perfil.qfm", ""), profile),
             RecordFile::Result::Ok);
-  ffmpeg::FfmpegPath = QStandardPaths::findExecutable("ffmpeg");
+  FfmpegTools::FfmpegPath = QStandardPaths::findExecutable("ffmpeg");
   FormatEdit::FfmpegListsStale = 1;
   QStringList entries;
   QString value;
@@ -547,7 +547,7 @@ TEST_F(Form7Window, FileImportListsTheProbedClipAndCopiesTheTickedLines) {
              {"-v", "error", "-f", "lavfi", "-i", "sine=d=1", "-c:a", "flac", clip});
   ASSERT_TRUE(make.waitForFinished(30000));
   ASSERT_EQ(make.exitCode(), 0);
-  ffmpeg::FfprobePath = QStandardPaths::findExecutable("ffprobe");
+  FfmpegTools::FfprobePath = QStandardPaths::findExecutable("ffprobe");
   Form7& window = Open();
   {
     ScriptedDialogs dialogs;
@@ -561,7 +561,7 @@ TEST_F(Form7Window, FileImportListsTheProbedClipAndCopiesTheTickedLines) {
     dialogs.Expect(Dialogs::Kind::OpenFile, QStringList({clip}));
     window.Import_OfFile->trigger();
   }
-  ffmpeg::FfprobePath.clear();
+  FfmpegTools::FfprobePath.clear();
   ASSERT_TRUE(window.Frame5->isVisible());
   EXPECT_FALSE(window.Frame6->isVisible());
   EXPECT_FALSE(window.Menu_Options->menuAction()->isEnabled());
@@ -589,14 +589,14 @@ TEST_F(Form7Window, FileImportListsTheProbedClipAndCopiesTheTickedLines) {
 
 TEST_F(Form7Window, PlainHelpItemsShowFfmpegsOutputOrSayItIsMissing) {
   Form7& window = Open();
-  ffmpeg::FfmpegPath = Folder() + "/no ffmpeg";
+  FfmpegTools::FfmpegPath = Folder() + "/no ffmpeg";
   {
     ScriptedDialogs dialogs;
     dialogs.ExpectMessage();
     window.Help_ffPixFmt->trigger();
     EXPECT_EQ(dialogs.Messages(), QStringList({"No se encuentra ffmpeg"}));
   }
-  ffmpeg::FfmpegPath = QStandardPaths::findExecutable("ffmpeg");
+  FfmpegTools::FfmpegPath = QStandardPaths::findExecutable("ffmpeg");
   QString shown;
   QTimer poll;
   QObject::connect(&poll, &QTimer::timeout, [&] {

@@ -3,9 +3,9 @@
 
 #include "TestEnv.h"
 #include "formats/FormatEdit.h"
+#include "frame/FileServices.h"
 #include "frame/ProgramFolder.h"
 #include "frame/RecordFile.h"
-#include "frame/ScriptObj.h"
 
 namespace {
 
@@ -107,7 +107,7 @@ TEST_F(FormatLifeCycle, MissingScratchFileLoadsEmptyWithoutMessageOrFile) {
   ScriptedDialogs dialogs;
   Load(FormatEdit::ScratchProfilePath());
   EXPECT_EQ(FormatEdit::CurrentFormat, FormatProfile());
-  EXPECT_FALSE(ScriptObj::FileExists(FormatEdit::ScratchProfilePath()));
+  EXPECT_FALSE(FileServices::FileExists(FormatEdit::ScratchProfilePath()));
 }
 
 TEST_F(FormatLifeCycle, CorruptFileIsReportedAndLoadsNothing) {
@@ -136,7 +136,7 @@ TEST_F(FormatLifeCycle, ShorterSaveOverALongerFileReadsBackExactly) {
 
 TEST_F(FormatLifeCycle, FailedWriteKeepsTheSavedCopyAndReports) {
   // A folder where the file should be makes the write fail.
-  ASSERT_TRUE(ScriptObj::CreateFolderPath(ProfilePath("carpeta")));
+  ASSERT_TRUE(FileServices::CreateFolderPath(ProfilePath("carpeta")));
   FormatEdit::CurrentFormat.Extension = "avi";
   QString path = ProfilePath("carpeta");
   ScriptedDialogs dialogs;
@@ -185,7 +185,7 @@ TEST_F(FormatLifeCycle, CloseWithYesSavesAndAFailedSaveKeepsTheProfile) {
   ASSERT_EQ(RecordFile::Read(ProfilePath("perfil"), read), RecordFile::Result::Ok);
   EXPECT_EQ(read.Target, "ntsc-dvd");
 
-  ASSERT_TRUE(ScriptObj::CreateFolderPath(ProfilePath("carpeta")));
+  ASSERT_TRUE(FileServices::CreateFolderPath(ProfilePath("carpeta")));
   FormatEdit::CurrentFormatFile = ProfilePath("carpeta");
   FormatEdit::CurrentFormat.Target = "pal-vcd";
   ScriptedDialogs dialogs;
@@ -329,7 +329,7 @@ TEST_F(FormatLifeCycle, ScratchModeLoadsValuesAsChangesAndSavesAsWithoutSwitchin
   EXPECT_TRUE(FormatEdit::IsFormatChanged());
   ASSERT_TRUE(FormatEdit::SaveFormat(FormatEdit::CurrentFormatFile));
   EXPECT_FALSE(FormatEdit::IsFormatChanged());
-  EXPECT_TRUE(ScriptObj::FileExists(FormatEdit::ScratchProfilePath()));
+  EXPECT_TRUE(FileServices::FileExists(FormatEdit::ScratchProfilePath()));
 }
 
 }  // namespace

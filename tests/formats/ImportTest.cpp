@@ -3,8 +3,8 @@
 
 #include "TestEnv.h"
 #include "formats/FormatEdit.h"
-#include "frame/CaptureConsole.h"
-#include "frame/ffmpeg.h"
+#include "frame/FfmpegTools.h"
+#include "frame/ToolRunner.h"
 
 namespace {
 
@@ -12,7 +12,7 @@ class Import : public TestEnv {
  protected:
   void SetUp() override {
     TestEnv::SetUp();
-    ffmpeg::InitOptionNames();
+    FfmpegTools::InitOptionNames();
     FormatEdit::ResetEditState();
   }
   void TearDown() override {
@@ -96,10 +96,10 @@ TEST_F(Import, ProbedLinesOfARealClipCopyOnlyTickedNonEmptyValues) {
               "-pix_fmt", "yuv420p", "-c:v", "mpeg4", clip});
   ASSERT_TRUE(make.waitForFinished(30000));
   ASSERT_EQ(make.exitCode(), 0);
-  ffmpeg::FfprobePath = QStandardPaths::findExecutable("ffprobe");
-  CaptureConsole::Reset();
-  const MediaInfo info = ffmpeg::ProbeMedia(clip);
-  ffmpeg::FfprobePath.clear();
+  FfmpegTools::FfprobePath = QStandardPaths::findExecutable("ffprobe");
+  ToolRunner::Reset();
+  const MediaInfo info = FfmpegTools::ProbeMedia(clip);
+  FfmpegTools::FfprobePath.clear();
 
   const QStringList lines = FormatEdit::ProbeLines(info, "mp4");
   ASSERT_EQ(lines.size(), 15);

@@ -6,9 +6,9 @@
 
 #include "TestEnv.h"
 #include "convert/Form1.h"
-#include "frame/APIS.h"
-#include "frame/Aplicacion.h"
+#include "frame/DesktopServices.h"
 #include "frame/ProgramFolder.h"
+#include "frame/Session.h"
 
 namespace {
 
@@ -18,11 +18,11 @@ class FileListTest : public TestEnv {
  protected:
   void SetUp() override {
     TestEnv::SetUp();
-    APIS::Reset();
-    Aplicacion::FileList.clear();
+    DesktopServices::Reset();
+    Session::FileList.clear();
   }
   void TearDown() override {
-    Aplicacion::FileList.clear();
+    Session::FileList.clear();
     TestEnv::TearDown();
   }
   QStringList Lines() const {
@@ -35,9 +35,9 @@ class FileListTest : public TestEnv {
     return item && item->isSelected() ? main_.List1->row(item) : -1;
   }
   void Fill(int count) {
-    Aplicacion::FileList.clear();
-    for (int i = 1; i <= count; ++i) Aplicacion::FileList << QString("/m/f%1.mp4").arg(i);
-    Aplicacion::RefreshFileList();
+    Session::FileList.clear();
+    for (int i = 1; i <= count; ++i) Session::FileList << QString("/m/f%1.mp4").arg(i);
+    Session::RefreshFileList();
   }
 
   Form1 main_;
@@ -49,15 +49,15 @@ TEST_F(FileListTest, AddingAppendsThePicksInOrderAndKeepsDuplicates) {
       .Expect(Kind::OpenFile, QStringList{"/n/a.mp4", "/m/a.mp4"})
       .Expect(Kind::OpenFile, QStringList());
   main_.Command1_Click();
-  EXPECT_EQ(Aplicacion::FileCount(), 3);
+  EXPECT_EQ(Session::FileCount(), 3);
   EXPECT_EQ(Lines(), (QStringList{"/m/a.mp4", "/m/b.mp4", "/m/c.mp4"}));
   EXPECT_EQ(Selected(), -1);
 
   main_.Command1_Click();
   main_.Command1_Click();  // cancelled
-  EXPECT_EQ(Aplicacion::FileList,
+  EXPECT_EQ(Session::FileList,
             (QStringList{"/m/a.mp4", "/m/b.mp4", "/m/c.mp4", "/n/a.mp4", "/m/a.mp4"}));
-  EXPECT_EQ(Lines(), Aplicacion::FileList);
+  EXPECT_EQ(Lines(), Session::FileList);
   EXPECT_TRUE(dialogs.Shown()[0].multiSelect);
 }
 
@@ -66,9 +66,9 @@ TEST_F(FileListTest, TheDialogStartsInTheFolderOfTheLastListedFile) {
   WriteFile("media/z.mp4", "");
   ScriptedDialogs dialogs;
   dialogs.Expect(Kind::OpenFile, QStringList()).Expect(Kind::OpenFile, QStringList());
-  APIS::LastFolder = Folder();
+  DesktopServices::LastFolder = Folder();
   main_.Command1_Click();
-  Aplicacion::FileList = {"/elsewhere/a.mp4", last + "/z.mp4"};
+  Session::FileList = {"/elsewhere/a.mp4", last + "/z.mp4"};
   main_.Command1_Click();
   EXPECT_EQ(dialogs.Shown()[0].text, Folder()) << "empty list: the last dialog folder";
   EXPECT_EQ(dialogs.Shown()[1].text, last);
@@ -91,7 +91,7 @@ TEST_F(FileListTest, RemovingKeepsTheSelectionOnTheSameLineOrTheLast) {
     Fill(c.count);
     if (c.selected >= 0) main_.List1->setCurrentRow(c.selected);
     main_.Command2_Click();
-    EXPECT_EQ(Aplicacion::FileList, c.expected) << c.count << " " << c.selected;
+    EXPECT_EQ(Session::FileList, c.expected) << c.count << " " << c.selected;
     EXPECT_EQ(Lines(), c.expected) << c.count << " " << c.selected;
     EXPECT_EQ(Selected(), c.expectedSelected) << c.count << " " << c.selected;
   }
@@ -102,28 +102,28 @@ TEST_F(FileListTest, RemovingKeepsTheSelectionOnTheSameLineOrTheLast) {
 TEST_F(FileListTest, ChangesAreToldAndNoChangeIsNot) {
   int told = 0;
   const QMetaObject::Connection listener = QObject::connect(
-      &Aplicacion::Events(), &Aplicacion::SessionEvents::FileListChanged, [&] { ++told; });
-  Aplicacion::AppendFiles({"/m/a.mp4", "/m/b.mp4"});
+      &Session::Events(), &Session::SessionEvents::FileListChanged, [&] { ++told; });
+  Session::AppendFiles({"/m/a.mp4", "/m/b.mp4"});
   EXPECT_EQ(told, 1);
-  Aplicacion::AppendFiles({});
-  Aplicacion::RemoveFile(-1);
-  Aplicacion::RemoveFile(2);
+  Session::AppendFiles({});
+  Session::RemoveFile(-1);
+  Session::RemoveFile(2);
   EXPECT_EQ(told, 1);
-  Aplicacion::RemoveFile(0);
+  Session::RemoveFile(0);
   QObject::disconnect(listener);
   EXPECT_EQ(told, 2);
-  EXPECT_EQ(Aplicacion::FileList, QStringList{"/m/b.mp4"});
-  EXPECT_EQ(Lines(), Aplicacion::FileList);
+  EXPECT_EQ(Session::FileList, QStringList{"/m/b.mp4"});
+  EXPECT_EQ(Lines(), Session::FileList);
 }
 
 TEST_F(FileListTest, RefreshKeepsASelectionInRangeAndNoneWhenThereWasNone) {
   Fill(5);
   main_.List1->setCurrentRow(4);
-  Aplicacion::FileList.resize(2);
-  Aplicacion::RefreshFileList();
+  Session::FileList.resize(2);
+  Session::RefreshFileList();
   EXPECT_EQ(Selected(), 1);
   main_.List1->clearSelection();
-  Aplicacion::RefreshFileList();
+  Session::RefreshFileList();
   EXPECT_EQ(Selected(), -1);
 }
 
@@ -136,9 +136,9 @@ TEST_F(FileListTest, TenThousandFilesAreAddedAndShownQuickly) {
   timer.start();
   main_.Command1_Click();
   main_.List1->setCurrentRow(39999);
-  Aplicacion::RefreshFileList();
+  Session::RefreshFileList();
   EXPECT_LT(timer.elapsed(), 1000);
-  EXPECT_EQ(Aplicacion::FileCount(), 40000) << "no 32767-file limit";
+  EXPECT_EQ(Session::FileCount(), 40000) << "no 32767-file limit";
   EXPECT_EQ(main_.List1->count(), 40000);
   EXPECT_EQ(Selected(), 39999);
 }
@@ -164,7 +164,7 @@ TEST_F(FileListTest, RemovingAllOfTenThousandFilesIsQuickWhileAScreenReaderWatch
   EXPECT_LT(elapsed, 1000);
   EXPECT_EQ(main_.List1->count(), 0);
   EXPECT_EQ(list->childCount(), 0);
-  EXPECT_EQ(Aplicacion::FileCount(), 0);
+  EXPECT_EQ(Session::FileCount(), 0);
 }
 
 class TempFolderTest : public TestEnv {};
@@ -174,21 +174,21 @@ QString OwnTemp() { return "appfiles/temp/" + QString::number(QCoreApplication::
 
 TEST_F(TempFolderTest, EachFolderIsNewAndTheFirstFreeName) {
   const QString own = Folder() + "/" + OwnTemp();
-  EXPECT_EQ(Aplicacion::CreateTempFolder(true), own + "/temp") << "appfiles/temp made too";
-  EXPECT_EQ(Aplicacion::CreateTempFolder(true), own + "/temp (2)");
+  EXPECT_EQ(Session::CreateTempFolder(true), own + "/temp") << "appfiles/temp made too";
+  EXPECT_EQ(Session::CreateTempFolder(true), own + "/temp (2)");
   WriteFile(OwnTemp() + "/temp (3)", "a file blocks the name");
-  EXPECT_EQ(Aplicacion::CreateTempFolder(false), own + "/temp (4)");
+  EXPECT_EQ(Session::CreateTempFolder(false), own + "/temp (4)");
   EXPECT_TRUE(QFileInfo(own + "/temp (4)").isDir());
-  Aplicacion::RemoveOwnTempFolder();
+  Session::RemoveOwnTempFolder();
   EXPECT_FALSE(QFileInfo::exists(own));
 }
 
 TEST_F(TempFolderTest, AFileWhereTheFolderMustGoGivesNothingAndAMessageWhenAsked) {
   WriteFile("appfiles/temp", "a regular file");
-  EXPECT_EQ(Aplicacion::CreateTempFolder(false), "");
+  EXPECT_EQ(Session::CreateTempFolder(false), "");
   ScriptedDialogs dialogs;
   dialogs.ExpectMessage();
-  EXPECT_EQ(Aplicacion::CreateTempFolder(true), "");
+  EXPECT_EQ(Session::CreateTempFolder(true), "");
   EXPECT_EQ(dialogs.Messages(),
             QStringList{"No se pudo crear el directorio " + Folder() + "/" + OwnTemp() + "/temp"});
   EXPECT_EQ(dialogs.Shown()[0].style, 16);

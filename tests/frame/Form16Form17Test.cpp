@@ -5,9 +5,9 @@
 
 #include "TestEnv.h"
 #include "convert/Form1.h"
-#include "frame/Aplicacion.h"
 #include "frame/Form16.h"
 #include "frame/Form17.h"
+#include "frame/Session.h"
 
 namespace {
 
@@ -36,21 +36,21 @@ TEST_F(AboutAndWaitTest, TheAboutBoxOpensTheWebPageAndTheDonationPage) {
   ScriptedDialogs dialogs;
   dialogs.Expect(Kind::Open, 1).Expect(Kind::Open, 1);
   Form16 about(nullptr);
-  emit about.Label9->linkActivated(Aplicacion::WebPage);
+  emit about.Label9->linkActivated(Session::WebPage);
   about.Command1->click();
-  EXPECT_EQ(dialogs.Shown()[0].text, Aplicacion::WebPage);
-  EXPECT_EQ(dialogs.Shown()[1].text, Aplicacion::DonationPage);
+  EXPECT_EQ(dialogs.Shown()[0].text, Session::WebPage);
+  EXPECT_EQ(dialogs.Shown()[1].text, Session::DonationPage);
 }
 
 TEST_F(AboutAndWaitTest, PagesTheDesktopCannotOpenAreShownToBeOpenedByHand) {
   ScriptedDialogs dialogs;
   dialogs.Expect(Kind::Open, 0).ExpectMessage().Expect(Kind::Open, 0).ExpectMessage();
   Form16 about(nullptr);
-  emit about.Label9->linkActivated(Aplicacion::WebPage);
+  emit about.Label9->linkActivated(Session::WebPage);
   about.Command1->click();
   EXPECT_EQ(dialogs.Messages(),
-            (QStringList{QString("No se pudo iniciar el proceso\n") + Aplicacion::WebPage,
-                         QString("No se pudo iniciar el proceso\n") + Aplicacion::DonationPage}));
+            (QStringList{QString("No se pudo iniciar el proceso\n") + Session::WebPage,
+                         QString("No se pudo iniciar el proceso\n") + Session::DonationPage}));
 }
 
 TEST_F(AboutAndWaitTest, TheWaitWindowDisablesTheMainWindowUntilItIsUnloaded) {

@@ -8,9 +8,9 @@
 #include "TestEnv.h"
 #include "devices/cdrtools.h"
 #include "formats/FormatEdit.h"
-#include "frame/APIS.h"
+#include "frame/DesktopServices.h"
+#include "frame/FfmpegTools.h"
 #include "frame/Form9.h"
-#include "frame/ffmpeg.h"
 
 namespace {
 
@@ -20,10 +20,10 @@ class Form9Test : public TestEnv {
  protected:
   void SetUp() override {
     TestEnv::SetUp();
-    APIS::Reset();
-    ffmpeg::FfmpegPath.clear();
-    ffmpeg::FfplayPath.clear();
-    ffmpeg::FfprobePath.clear();
+    DesktopServices::Reset();
+    FfmpegTools::FfmpegPath.clear();
+    FfmpegTools::FfplayPath.clear();
+    FfmpegTools::FfprobePath.clear();
     cdrtools::Cdda2wavPath.clear();
     FormatEdit::FfmpegListsStale = 0;
   }
@@ -35,10 +35,10 @@ class Form9Test : public TestEnv {
 };
 
 TEST_F(Form9Test, LoadingShowsThePathsRelativeToTheProgramFolderAndMarksMissingOnes) {
-  ffmpeg::FfmpegPath = Tool("bin/ffmpeg");
-  ffmpeg::FfplayPath = Folder() + "/bin/ffplay";  // missing
+  FfmpegTools::FfmpegPath = Tool("bin/ffmpeg");
+  FfmpegTools::FfplayPath = Folder() + "/bin/ffplay";  // missing
   const QString outside = QDir::tempPath() + "/elsewhere/ffprobe";
-  ffmpeg::FfprobePath = outside;
+  FfmpegTools::FfprobePath = outside;
   Form9 window(nullptr);
   window.Form_Load();
   EXPECT_EQ(window.Text1->text(), "bin/ffmpeg");
@@ -52,7 +52,7 @@ TEST_F(Form9Test, LoadingShowsThePathsRelativeToTheProgramFolderAndMarksMissingO
 }
 
 TEST_F(Form9Test, SearchFillsOnlyMissingToolsWithTheFirstMatchingProgram) {
-  ffmpeg::FfmpegPath = Tool("mine/ffmpeg");
+  FfmpegTools::FfmpegPath = Tool("mine/ffmpeg");
   Tool("a/ffmpeg");  // ffmpeg is present: this one is not taken
   Tool("a/ffmpeg2");
   Tool("a/ffprobe.bak");
@@ -66,14 +66,14 @@ TEST_F(Form9Test, SearchFillsOnlyMissingToolsWithTheFirstMatchingProgram) {
   window.Form_Load();
   window.Text1->setText("typed");
   window.Command7_Click();
-  EXPECT_EQ(window.NewFfmpegPath, ffmpeg::FfmpegPath);
+  EXPECT_EQ(window.NewFfmpegPath, FfmpegTools::FfmpegPath);
   EXPECT_EQ(window.Text1->text(), "typed");
   EXPECT_EQ(window.NewFfprobePath, probe);
   EXPECT_EQ(window.Text5->text(), "a/FFPROBE");
   EXPECT_EQ(window.NewFfplayPath, play);
   EXPECT_EQ(window.NewCdda2wavPath, "");
   EXPECT_EQ(window.Text7->text(), "<No encontrado>");
-  EXPECT_EQ(ffmpeg::FfprobePath, "") << "nothing changes before \"Establecer\"";
+  EXPECT_EQ(FfmpegTools::FfprobePath, "") << "nothing changes before \"Establecer\"";
   qputenv("PATH", path);
 }
 
@@ -87,12 +87,12 @@ TEST_F(Form9Test, SearchTakesWhatTheProgramFolderLacksFromThePath) {
   tool.setPermissions(tool.permissions() | QFile::ExeOwner);
   const QByteArray path = qgetenv("PATH");
   qputenv("PATH", systemBin.path().toUtf8());
-  ffmpeg::FfmpegPath = Tool("mine/ffmpeg");
+  FfmpegTools::FfmpegPath = Tool("mine/ffmpeg");
   Form9 window(nullptr);
   window.Form_Load();
   window.Command7_Click();
   EXPECT_EQ(window.NewCdda2wavPath, QFileInfo(onPath).absoluteFilePath());
-  EXPECT_EQ(window.NewFfmpegPath, ffmpeg::FfmpegPath);
+  EXPECT_EQ(window.NewFfmpegPath, FfmpegTools::FfmpegPath);
   qputenv("PATH", path);
 }
 
@@ -112,8 +112,8 @@ TEST_F(Form9Test, BrowseTakesThePickAndSetStoresTheNewPaths) {
 
   EXPECT_EQ(window.Text2->cursorPosition(), window.Text2->text().size());
   window.Command5->click();
-  EXPECT_EQ(ffmpeg::FfmpegPath, "");
-  EXPECT_EQ(ffmpeg::FfplayPath, picked);
+  EXPECT_EQ(FfmpegTools::FfmpegPath, "");
+  EXPECT_EQ(FfmpegTools::FfplayPath, picked);
   EXPECT_EQ(FormatEdit::FfmpegListsStale, 1);
   EXPECT_EQ(window.result(), QDialog::Accepted);
 }
@@ -136,7 +136,7 @@ TEST_F(Form9Test, PickedAndTypedPathsMustBePrograms) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.path.toStdString());
     const QStringList expected = c.message.isEmpty() ? QStringList() : QStringList{c.message};
-    ffmpeg::FfmpegPath = "/old/ffmpeg";
+    FfmpegTools::FfmpegPath = "/old/ffmpeg";
     {
       ScriptedDialogs dialogs;
       dialogs.Expect(Kind::OpenFile, QStringList{c.path});
@@ -156,7 +156,7 @@ TEST_F(Form9Test, PickedAndTypedPathsMustBePrograms) {
     window.Text1->setModified(true);  // as typing leaves it
     window.Command5->click();
     EXPECT_EQ(dialogs.Messages(), expected);
-    EXPECT_EQ(ffmpeg::FfmpegPath, c.message.isEmpty() ? c.path : "/old/ffmpeg");
+    EXPECT_EQ(FfmpegTools::FfmpegPath, c.message.isEmpty() ? c.path : "/old/ffmpeg");
     EXPECT_EQ(window.result(), c.message.isEmpty() ? QDialog::Accepted : QDialog::Rejected);
     EXPECT_EQ(window.isVisible(), !c.message.isEmpty()) << "a refused path keeps the window open";
   }
@@ -164,7 +164,7 @@ TEST_F(Form9Test, PickedAndTypedPathsMustBePrograms) {
 
 TEST_F(Form9Test, ATypedPathMayBeRelativeToTheProgramFolderOrEmptied) {
   const QString probe = Tool("tools/ffprobe");
-  ffmpeg::FfplayPath = Tool("tools/ffplay");
+  FfmpegTools::FfplayPath = Tool("tools/ffplay");
   Form9 window(nullptr);
   window.Form_Load();
   window.Text5->setText("tools/ffprobe");
@@ -172,25 +172,25 @@ TEST_F(Form9Test, ATypedPathMayBeRelativeToTheProgramFolderOrEmptied) {
   window.Text2->clear();
   window.Text2->setModified(true);
   window.Command5->click();
-  EXPECT_EQ(ffmpeg::FfprobePath, probe);
-  EXPECT_EQ(ffmpeg::FfplayPath, "");
+  EXPECT_EQ(FfmpegTools::FfprobePath, probe);
+  EXPECT_EQ(FfmpegTools::FfplayPath, "");
   EXPECT_EQ(window.result(), QDialog::Accepted);
 }
 
 TEST_F(Form9Test, CancelChangesNothingAndSetAlwaysMarksTheListsStale) {
-  ffmpeg::FfmpegPath = "/old/ffmpeg";
+  FfmpegTools::FfmpegPath = "/old/ffmpeg";
   {
     Form9 window(nullptr);
     window.Form_Load();
     window.NewFfmpegPath = "/new/ffmpeg";
     window.Command6->click();
-    EXPECT_EQ(ffmpeg::FfmpegPath, "/old/ffmpeg");
+    EXPECT_EQ(FfmpegTools::FfmpegPath, "/old/ffmpeg");
     EXPECT_EQ(FormatEdit::FfmpegListsStale, 0);
   }
   Form9 window(nullptr);
   window.Form_Load();
   window.Command5->click();
-  EXPECT_EQ(ffmpeg::FfmpegPath, "/old/ffmpeg");
+  EXPECT_EQ(FfmpegTools::FfmpegPath, "/old/ffmpeg");
   EXPECT_EQ(FormatEdit::FfmpegListsStale, 1);
 }
 

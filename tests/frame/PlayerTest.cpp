@@ -9,34 +9,34 @@
 
 #include "Children.h"
 #include "TestEnv.h"
-#include "frame/CaptureConsole.h"
+#include "frame/FfmpegTools.h"
 #include "frame/Form18.h"
-#include "frame/ffmpeg.h"
+#include "frame/ToolRunner.h"
 
 namespace {
 
-using CaptureConsole::Command;
-using CaptureConsole::Pipeline;
+using ToolRunner::Command;
+using ToolRunner::Pipeline;
 
 bool PlayerShown() { return Form18::Instance() && Form18::Instance()->isVisible(); }
-bool Playing() { return PlayerShown() && CaptureConsole::GetState() != CaptureConsole::Idle; }
+bool Playing() { return PlayerShown() && ToolRunner::GetState() != ToolRunner::Idle; }
 bool Ended() { return PlayerShown() && !Form18::Instance()->Command1->isEnabled(); }
 
 class PlayerTest : public TestEnv {
  protected:
   void SetUp() override {
     TestEnv::SetUp();
-    CaptureConsole::Reset();
-    ffmpeg::InitOptionNames();
-    ffmpeg::FfmpegPath = "/usr/bin/ffmpeg";
-    ffmpeg::FfplayPath = "/usr/bin/ffplay";
+    ToolRunner::Reset();
+    FfmpegTools::InitOptionNames();
+    FfmpegTools::FfmpegPath = "/usr/bin/ffmpeg";
+    FfmpegTools::FfplayPath = "/usr/bin/ffplay";
     // ffplay needs neither a sound card nor a screen here.
     qputenv("SDL_AUDIODRIVER", "dummy");
     qputenv("SDL_VIDEODRIVER", "dummy");
   }
   void TearDown() override {
-    ffmpeg::FfmpegPath.clear();
-    ffmpeg::FfplayPath.clear();
+    FfmpegTools::FfmpegPath.clear();
+    FfmpegTools::FfplayPath.clear();
     TestEnv::TearDown();
   }
   // Makes a small media file with the real ffmpeg.
@@ -57,8 +57,8 @@ class PlayerTest : public TestEnv {
 };
 
 TEST_F(PlayerTest, TheCommandDependsOnTheList) {
-  const QString ffplay = ffmpeg::FfplayPath;
-  const QString ffmpegPath = ffmpeg::FfmpegPath;
+  const QString ffplay = FfmpegTools::FfplayPath;
+  const QString ffmpegPath = FfmpegTools::FfmpegPath;
   const QStringList pipeArgs = {"-vn",        "-i",       "/m/a b.wav", "-an",     "-i",
                                 "/m/v's.mkv", "-f",       "matroska",   "-c:a",    "pcm_s16le",
                                 "-c:v",       "rawvideo", "-pix_fmt",   "yuv420p", "pipe:1"};
@@ -94,7 +94,7 @@ TEST_F(PlayerTest, TheCommandDependsOnTheList) {
       {"audio and video", {"/m/a b.wav", "/m/v's.mkv"}, "-unused", pipe, "/usr/bin", 1},
   };
   for (const Case& c : cases) {
-    const ffmpeg::PlayCommand command = ffmpeg::BuildPlayCommand(c.files, c.params);
+    const FfmpegTools::PlayCommand command = FfmpegTools::BuildPlayCommand(c.files, c.params);
     EXPECT_EQ(command.pipeline, c.pipeline) << c.what;
     EXPECT_EQ(command.workDir, c.workDir) << c.what;
     EXPECT_EQ(command.pipeMode, c.pipeMode) << c.what;
@@ -104,13 +104,12 @@ TEST_F(PlayerTest, TheCommandDependsOnTheList) {
 TEST_F(PlayerTest, MissingToolsAreReportedAndNothingIsShown) {
   ScriptedDialogs dialogs;
   dialogs.ExpectMessage().ExpectMessage();
-  ffmpeg::FfplayPath = Folder() + "/none/ffplay";
-  ffmpeg::PlayFile({"/m/a.wav"}, "");
-  ffmpeg::FfplayPath = "/usr/bin/ffplay";
-  ffmpeg::FfmpegPath.clear();
-  ffmpeg::PlayFile({"/m/a.wav", "/m/v.mkv"}, "");
-  EXPECT_EQ(dialogs.Messages(),
-            (QStringList{"No se encuentra ffplay", "No se encuentra ffmpeg"}));
+  FfmpegTools::FfplayPath = Folder() + "/none/ffplay";
+  FfmpegTools::PlayFile({"/m/a.wav"}, "");
+  FfmpegTools::FfplayPath = "/usr/bin/ffplay";
+  FfmpegTools::FfmpegPath.clear();
+  FfmpegTools::PlayFile({"/m/a.wav", "/m/v.mkv"}, "");
+  EXPECT_EQ(dialogs.Messages(), (QStringList{"No se encuentra ffplay", "No se encuentra ffmpeg"}));
   EXPECT_EQ(Form18::Instance(), nullptr);
 }
 
@@ -134,19 +133,19 @@ TEST_F(PlayerTest, ARealPlayShowsFfplayAndTheWindowsComeBackWhenThePlayerCloses)
     EXPECT_FALSE(player->Command2->isEnabled());
     player->close();
   });
-  ffmpeg::PlayFile({sound}, "-nodisp -autoexit");
+  FfmpegTools::PlayFile({sound}, "-nodisp -autoexit");
   EXPECT_TRUE(mainHidden);
   EXPECT_TRUE(main.isVisible());
   EXPECT_FALSE(hiddenBefore.isVisible());
   EXPECT_FALSE(shown.isEmpty()) << "ffplay's output was shown";
   EXPECT_EQ(Form18::Instance(), nullptr);
-  EXPECT_EQ(CaptureConsole::GetState(), CaptureConsole::Idle);
+  EXPECT_EQ(ToolRunner::GetState(), ToolRunner::Idle);
 }
 
 TEST_F(PlayerTest, ClosingWhilePlayingIsRefusedAndDetenerStopsFfplay) {
   const QString marker = Folder() + "/args";
-  ffmpeg::FfplayPath = FakeFfplay("printf '%s\\n' \"$@\" > \"" + marker.toUtf8() +
-                                  "\"\necho playing\nexec sleep 60\n");
+  FfmpegTools::FfplayPath = FakeFfplay("printf '%s\\n' \"$@\" > \"" + marker.toUtf8() +
+                                       "\"\necho playing\nexec sleep 60\n");
   ScriptedDialogs dialogs;
   dialogs.ExpectMessage().Expect(Dialogs::Kind::Message, 1);
   When([] { return Playing() && Form18::Instance()->Text1->toPlainText() == "playing"; },
@@ -160,7 +159,7 @@ TEST_F(PlayerTest, ClosingWhilePlayingIsRefusedAndDetenerStopsFfplay) {
   When(Ended, [] { Form18::Instance()->close(); });
   QElapsedTimer clock;
   clock.start();
-  ffmpeg::PlayFile({Folder() + "/it's $(here).mkv"}, "-x 320");
+  FfmpegTools::PlayFile({Folder() + "/it's $(here).mkv"}, "-x 320");
   EXPECT_LT(clock.elapsed(), 30000) << "Detener ended the minute-long play";
   ASSERT_EQ(dialogs.Shown().size(), 2);
   EXPECT_EQ(dialogs.Shown()[0].text, "Detenga el proceso antes de salir");
@@ -182,25 +181,25 @@ TEST_F(PlayerTest, APairPlaysThroughFfmpegAndDetenerOnlyExplains) {
   const QString received = Folder() + "/received.mkv";
   const QString release = Folder() + "/release";
   const QString finished = Folder() + "/finished";
-  ffmpeg::FfplayPath = FakeFfplay(
+  FfmpegTools::FfplayPath = FakeFfplay(
       "cat > \"" + received.toUtf8() + "\"\necho received\n" + "while [ ! -e \"" +
       release.toUtf8() + "\" ]; do sleep 0.02; done\n" + "touch \"" + finished.toUtf8() + "\"\n");
   ScriptedDialogs dialogs;
   dialogs.ExpectMessage();
   When([] { return Playing() && Form18::Instance()->Text1->toPlainText() == "received"; },
        [&] {
-         EXPECT_EQ(ffmpeg::PipeMode, 1);
+         EXPECT_EQ(FfmpegTools::PipeMode, 1);
          Form18::Instance()->Command1->click();
          EXPECT_TRUE(Playing()) << "Detener does not stop a piped play";
          QFile(release).open(QIODevice::WriteOnly);
        });
   When(Ended, [] { Form18::Instance()->close(); });
-  ffmpeg::PlayFile({sound, video}, "");
+  FfmpegTools::PlayFile({sound, video}, "");
   EXPECT_EQ(
       dialogs.Messages(),
       QStringList{"Para detener el proceso cierre la ventana de ffplay ó finalice ffplay desde "
                   "el administrador de tareas"});
-  EXPECT_EQ(ffmpeg::PipeMode, 0);
+  EXPECT_EQ(FfmpegTools::PipeMode, 0);
   EXPECT_TRUE(QFile::exists(finished)) << "ffplay ran to its own end";
   QFile stream(received);
   ASSERT_TRUE(stream.open(QIODevice::ReadOnly));
@@ -213,10 +212,10 @@ TEST_F(PlayerTest, ClosingTheProgramEndsThePlayer) {
   When([] { return Playing() && !ChildProcesses("ffplay").isEmpty(); },
        [&] {
          players = ChildProcesses("ffplay");
-         CaptureConsole::EndAll();
+         ToolRunner::EndAll();
        });
   When(Ended, [] { Form18::Instance()->close(); });
-  ffmpeg::PlayFile({}, "-f lavfi -i testsrc=size=160x120:rate=10");
+  FfmpegTools::PlayFile({}, "-f lavfi -i testsrc=size=160x120:rate=10");
   ASSERT_EQ(players.size(), 1);
   EXPECT_TRUE(AllEnd(players));
 }

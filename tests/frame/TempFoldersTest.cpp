@@ -6,18 +6,17 @@
 #include <QFile>
 #include <QProcess>
 #include <QThread>
-
 #include <functional>
 #include <memory>
 #include <vector>
 
 #include "TestEnv.h"
 #include "convert/Form1.h"
-#include "frame/Aplicacion.h"
 #include "frame/ConfigRecord.h"
+#include "frame/FileServices.h"
 #include "frame/ProgramFolder.h"
 #include "frame/RecordFile.h"
-#include "frame/ScriptObj.h"
+#include "frame/Session.h"
 #include "frame/TempFolders.h"
 
 namespace {
@@ -52,7 +51,7 @@ class TempFoldersTest : public TestEnv {
     ConfigRecord config;
     config.LanguageName = "<Spanish>";
     QDir().mkpath(ProgramFolder::AppFiles());
-    ASSERT_EQ(RecordFile::Write(Aplicacion::ConfigPath(), config), RecordFile::Result::Ok);
+    ASSERT_EQ(RecordFile::Write(Session::ConfigPath(), config), RecordFile::Result::Ok);
   }
 
   // Starts a copy and waits until it has made its own temporary folder, which
@@ -86,13 +85,13 @@ TEST_F(TempFoldersTest, ACopyThatStartsAndClosesLeavesARunningCopysWorkAlone) {
     Form1 main;
     ScriptedDialogs none;
     main.Form_Load();
-    const QString mine = Aplicacion::CreateTempFolder(true);
+    const QString mine = Session::CreateTempFolder(true);
     ASSERT_FALSE(mine.isEmpty());
     EXPECT_FALSE(mine.startsWith(theirs + "/"));
     WriteFile(Relative(mine) + "/concat.txt", "x");
     main.show();
     EXPECT_TRUE(main.close());
-    EXPECT_FALSE(QFileInfo::exists(ScriptObj::ParentFolder(mine)));
+    EXPECT_FALSE(QFileInfo::exists(FileServices::ParentFolder(mine)));
   }
 
   EXPECT_EQ(Contents(work), "first pass");

@@ -7,7 +7,7 @@
 #include <QPushButton>
 
 #include "LangFixture.h"
-#include "frame/ffmpeg.h"
+#include "frame/FfmpegTools.h"
 
 namespace {
 
@@ -20,7 +20,7 @@ class LoadLanguageTest : public LangTest {
  protected:
   void SetUp() override {
     LangTest::SetUp();
-    ffmpeg::InitParamCaptions();
+    FfmpegTools::InitParamCaptions();
   }
   // Loads English and checks that it is in force.
   void InEnglish() {
@@ -31,7 +31,7 @@ class LoadLanguageTest : public LangTest {
     EXPECT_EQ(Lang::LanguageName, "<English>");
     EXPECT_EQ(Lang::Msg.size(), Lang::TableLines);
     EXPECT_EQ(Lang::LineText(1), "File not found");
-    EXPECT_EQ(ffmpeg::ParamCaptions.ContainerFormat, "Container format");
+    EXPECT_EQ(FfmpegTools::ParamCaptions.ContainerFormat, "Container format");
   }
 };
 
@@ -52,7 +52,7 @@ TEST_F(LoadLanguageTest, BuiltInLanguages) {
     EXPECT_EQ(Lang::LanguageName, c.name);
     EXPECT_EQ(Lang::Msg.size(), c.lines);
     EXPECT_EQ(Lang::LineText(1), QString::fromUtf8(c.line1));
-    EXPECT_EQ(ffmpeg::ParamCaptions.ContainerFormat, QString::fromUtf8(c.caption));
+    EXPECT_EQ(FfmpegTools::ParamCaptions.ContainerFormat, QString::fromUtf8(c.caption));
   }
 }
 
@@ -124,7 +124,7 @@ TEST_F(LoadLanguageTest, ACustomTableHasNoSpanishFallBack) {
   Lang::MsgNoTrackSelected();  // line 6
   Lang::MsgFfmpegNotFound();   // line 127, beyond the file
   EXPECT_EQ(dialogs.Messages(), QStringList({"L6", ""}));
-  EXPECT_EQ(ffmpeg::ParamCaptions.Bitrate, "");
+  EXPECT_EQ(FfmpegTools::ParamCaptions.Bitrate, "");
 }
 
 TEST_F(LoadLanguageTest, LoadingAgainReadsTheSourceAgain) {

@@ -27,13 +27,13 @@
 #include "formats/Form5.h"
 #include "formats/Form7.h"
 #include "formats/FormatEdit.h"
+#include "frame/FfmpegTools.h"
 #include "frame/Form16.h"
 #include "frame/Form17.h"
 #include "frame/Form18.h"
 #include "frame/Form3.h"
 #include "frame/Form6.h"
 #include "frame/Form9.h"
-#include "frame/ffmpeg.h"
 #include "lang/Form13.h"
 
 namespace {
@@ -305,8 +305,8 @@ class WindowTextFitTest : public LangTest {
  protected:
   void SetUp() override {
     LangTest::SetUp();
-    ffmpeg::InitOptionNames();
-    ffmpeg::InitParamCaptions();
+    FfmpegTools::InitOptionNames();
+    FfmpegTools::InitParamCaptions();
     main_ = std::make_unique<Form1>();
   }
   void TearDown() override {

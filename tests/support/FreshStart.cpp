@@ -6,7 +6,6 @@
 #include <QProcessEnvironment>
 #include <QTranslator>
 #include <QWidget>
-
 #include <iostream>
 
 #include "convert/Convertidor.h"
@@ -18,13 +17,13 @@
 #include "formats/AboutCodecView.h"
 #include "formats/ECodecEdit.h"
 #include "formats/FormatEdit.h"
-#include "frame/APIS.h"
-#include "frame/Aplicacion.h"
-#include "frame/Appfilesadm.h"
-#include "frame/CaptureConsole.h"
+#include "frame/DataFolderManager.h"
+#include "frame/DesktopServices.h"
 #include "frame/Dialogs.h"
+#include "frame/FfmpegTools.h"
 #include "frame/ProgramFolder.h"
-#include "frame/ffmpeg.h"
+#include "frame/Session.h"
+#include "frame/ToolRunner.h"
 #include "lang/Lang.h"
 
 FreshStart::FreshStart()
@@ -34,26 +33,26 @@ FreshStart::FreshStart()
 }
 
 void FreshStart::KeepProgramValues() {
-  Keep(ffmpeg::FfmpegPath);
-  Keep(ffmpeg::FfplayPath);
-  Keep(ffmpeg::FfprobePath);
-  Keep(ffmpeg::OptNames);
-  Keep(ffmpeg::ParamCaptions);
-  Keep(ffmpeg::PipeMode);
-  Keep(APIS::LastFolder);
-  Keep(Aplicacion::OutputFile);
-  Keep(Aplicacion::OutputFolder);
-  Keep(Aplicacion::FormatProfilePath);
-  Keep(Aplicacion::EditProfilePath);
-  Keep(Aplicacion::FileList);
-  Keep(Appfilesadm::FmFolder);
-  Keep(Appfilesadm::FmExtension);
-  Keep(Appfilesadm::FmMode);
-  Keep(Appfilesadm::FmResult);
-  Keep(Appfilesadm::FmSpecialEntries);
-  Keep(Appfilesadm::FmEditRequested);
-  Keep(CaptureConsole::ConsoleState);
-  Keep(CaptureConsole::ConsoleInput);
+  Keep(FfmpegTools::FfmpegPath);
+  Keep(FfmpegTools::FfplayPath);
+  Keep(FfmpegTools::FfprobePath);
+  Keep(FfmpegTools::OptNames);
+  Keep(FfmpegTools::ParamCaptions);
+  Keep(FfmpegTools::PipeMode);
+  Keep(DesktopServices::LastFolder);
+  Keep(Session::OutputFile);
+  Keep(Session::OutputFolder);
+  Keep(Session::FormatProfilePath);
+  Keep(Session::EditProfilePath);
+  Keep(Session::FileList);
+  Keep(DataFolderManager::FmFolder);
+  Keep(DataFolderManager::FmExtension);
+  Keep(DataFolderManager::FmMode);
+  Keep(DataFolderManager::FmResult);
+  Keep(DataFolderManager::FmSpecialEntries);
+  Keep(DataFolderManager::FmEditRequested);
+  Keep(ToolRunner::ConsoleState);
+  Keep(ToolRunner::ConsoleInput);
   Keep(Lang::Msg);
   Keep(Lang::LanguageName);
   Keep(AboutCodecView::FilePath);

@@ -6,13 +6,13 @@
 #include <QTimer>
 #include <QWidget>
 
-#include "frame/CaptureConsole.h"
 #include "frame/ProgramFolder.h"
+#include "frame/ToolRunner.h"
 
 void TestEnv::SetUp() {
   ASSERT_TRUE(dir_.isValid());
   ProgramFolder::SetForTests(dir_.path());
-  CaptureConsole::Reset();
+  ToolRunner::Reset();
   for (const char* name : {"HOME", "XDG_DATA_HOME", "XDG_CONFIG_HOME", "XDG_CACHE_HOME"}) {
     const QString path = dir_.path() + "/env/" + name;
     QDir().mkpath(path);

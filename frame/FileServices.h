@@ -10,7 +10,7 @@
 // Paths use '/'. A list of paths holds full paths; nothing found is an empty
 // list. An extension list is one text with every extension (no dot) closed by
 // a colon: "qca:qcv:".
-namespace ScriptObj {
+namespace FileServices {
 
 bool FolderExists(const QString& path);
 bool FileExists(const QString& path);
@@ -55,4 +55,4 @@ QStringList ListSubFolders(const QString& folder);
 // Breadth-first: the direct subfolders, then those of the first, and so on.
 QStringList ListSubFoldersRecursive(const QString& folder);
 
-}  // namespace ScriptObj
+}  // namespace FileServices

@@ -1,8 +1,8 @@
-#include "frame/IntDocView.h"
+#include "frame/TextViewer.h"
 
-#include "frame/CaptureConsole.h"
+#include "frame/ToolRunner.h"
 
-namespace IntDocView {
+namespace TextViewer {
 
 namespace {
 
@@ -23,9 +23,8 @@ void CloseViewer() {
 QString CommandOutput(const QString& cmdLine) {
   QString output;
   int32_t exitCode = 0;
-  CaptureConsole::RunCaptured(CaptureConsole::ParseCommandLine(cmdLine), QString(), 0, 0,
-                              CaptureConsole::OutputSink(), CaptureConsole::NoDisplay, output, -1,
-                              exitCode);
+  ToolRunner::RunCaptured(ToolRunner::ParseCommandLine(cmdLine), QString(), 0, 0,
+                          ToolRunner::OutputSink(), ToolRunner::NoDisplay, output, -1, exitCode);
   return output;
 }
 
@@ -46,4 +45,4 @@ int FindPrevious(const QString& text, const QString& what, int position, bool ma
   return found < 0 ? 0 : static_cast<int>(found) + 1;
 }
 
-}  // namespace IntDocView
+}  // namespace TextViewer

@@ -1,4 +1,4 @@
-#include "frame/CaptureConsole.h"
+#include "frame/ToolRunner.h"
 
 #include <sys/prctl.h>
 
@@ -13,7 +13,7 @@
 #include <memory>
 #include <vector>
 
-namespace CaptureConsole {
+namespace ToolRunner {
 
 uint8_t ConsoleState = Idle;
 QString ConsoleInput;
@@ -552,4 +552,4 @@ BoxUpdate UpdateForChunk(const QString& chunk, uint8_t displayMode, bool singleL
   return update;
 }
 
-}  // namespace CaptureConsole
+}  // namespace ToolRunner

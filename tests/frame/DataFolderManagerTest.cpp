@@ -16,7 +16,7 @@
 #include "editing/FilterDef.h"
 #include "formats/ExtCodecDef.h"
 #include "formats/FormatProfile.h"
-#include "frame/Appfilesadm.h"
+#include "frame/DataFolderManager.h"
 #include "frame/Form3.h"
 #include "frame/ProgramFolder.h"
 #include "frame/RecordFile.h"
@@ -27,7 +27,7 @@ using Dialogs::Kind;
 
 bool ManagerShown() { return Form3::Instance() && Form3::Instance()->isVisible(); }
 
-class AppfilesadmTest : public TestEnv {
+class DataFolderManagerTest : public TestEnv {
  protected:
   void SetUp() override {
     TestEnv::SetUp();
@@ -35,7 +35,7 @@ class AppfilesadmTest : public TestEnv {
     Filters = ProgramFolder::AppFiles("filters");
   }
   void TearDown() override {
-    Appfilesadm::SetEditorForTests("qfm", nullptr);
+    DataFolderManager::SetEditorForTests("qfm", nullptr);
     TestEnv::TearDown();
   }
   QString Put(const QString& relative, const QByteArray& bytes = "x") {
@@ -51,7 +51,7 @@ class AppfilesadmTest : public TestEnv {
   QString Filters;
 };
 
-TEST_F(AppfilesadmTest, TheListShowsTheSpecialEntryThenTheFilesOfTheExtension) {
+TEST_F(DataFolderManagerTest, TheListShowsTheSpecialEntryThenTheFilesOfTheExtension) {
   Put("formats/b.qfm");
   Put("formats/a.qfm");
   Put("formats/.qfm");   // the nameless file: shown as <Manual>
@@ -59,28 +59,29 @@ TEST_F(AppfilesadmTest, TheListShowsTheSpecialEntryThenTheFilesOfTheExtension) {
   Put("formats/d.qfl");
   Put("filters/f.qfl");
 
-  Appfilesadm::Prepare(Formats, "qfm", Appfilesadm::Open);
-  EXPECT_EQ(Appfilesadm::ListEntries(), (QStringList{"<Manual>", "a", "b"}));
-  EXPECT_TRUE(Appfilesadm::IsSpecialEntry("<manual>"));
-  EXPECT_EQ(Appfilesadm::EntryPath("<MANUAL>"), Formats + "/.qfm");
-  EXPECT_EQ(Appfilesadm::EntryPath("a"), Formats + "/a.qfm");
+  DataFolderManager::Prepare(Formats, "qfm", DataFolderManager::Open);
+  EXPECT_EQ(DataFolderManager::ListEntries(), (QStringList{"<Manual>", "a", "b"}));
+  EXPECT_TRUE(DataFolderManager::IsSpecialEntry("<manual>"));
+  EXPECT_EQ(DataFolderManager::EntryPath("<MANUAL>"), Formats + "/.qfm");
+  EXPECT_EQ(DataFolderManager::EntryPath("a"), Formats + "/a.qfm");
 
-  Appfilesadm::Prepare(Filters, "qfl", Appfilesadm::Open);
-  EXPECT_EQ(Appfilesadm::ListEntries(), QStringList{"f"});
-  EXPECT_FALSE(Appfilesadm::IsSpecialEntry("<Manual>"));
-  EXPECT_EQ(Appfilesadm::EntryPath("<Manual>"), Filters + "/<Manual>.qfl");
+  DataFolderManager::Prepare(Filters, "qfl", DataFolderManager::Open);
+  EXPECT_EQ(DataFolderManager::ListEntries(), QStringList{"f"});
+  EXPECT_FALSE(DataFolderManager::IsSpecialEntry("<Manual>"));
+  EXPECT_EQ(DataFolderManager::EntryPath("<Manual>"), Filters + "/<Manual>.qfl");
 }
 
-TEST_F(AppfilesadmTest, NamesAreSortedAsPeopleReadThem) {
+TEST_F(DataFolderManagerTest, NamesAreSortedAsPeopleReadThem) {
   for (const char* name : {"alpha (2)", "a10", "Beta", "alpha", "a2", "beta 1", "Alpha (10)"}) {
     Put(QString("formats/%1.qfm").arg(name));
   }
-  Appfilesadm::Prepare(Formats, "qfm", Appfilesadm::Open);
-  EXPECT_EQ(Appfilesadm::ListEntries(), (QStringList{"<Manual>", "a2", "a10", "alpha", "alpha (2)",
-                                                     "Alpha (10)", "Beta", "beta 1"}));
+  DataFolderManager::Prepare(Formats, "qfm", DataFolderManager::Open);
+  EXPECT_EQ(
+      DataFolderManager::ListEntries(),
+      (QStringList{"<Manual>", "a2", "a10", "alpha", "alpha (2)", "Alpha (10)", "Beta", "beta 1"}));
 }
 
-TEST_F(AppfilesadmTest, NewWritesAnEmptyRecordOfTheExtensionsKind) {
+TEST_F(DataFolderManagerTest, NewWritesAnEmptyRecordOfTheExtensionsKind) {
   struct Case {
     const char* folder;
     const char* extension;
@@ -95,10 +96,10 @@ TEST_F(AppfilesadmTest, NewWritesAnEmptyRecordOfTheExtensionsKind) {
   };
   for (const Case& c : cases) {
     const QString folder = ProgramFolder::AppFiles(c.folder);  // not there yet: made on the way
-    Appfilesadm::Prepare(folder, c.extension, Appfilesadm::Administer);
+    DataFolderManager::Prepare(folder, c.extension, DataFolderManager::Administer);
     ScriptedDialogs dialogs;
     dialogs.Expect(Kind::Input, QString("new one"));
-    EXPECT_TRUE(Appfilesadm::NewFile(QString())) << c.extension;
+    EXPECT_TRUE(DataFolderManager::NewFile(QString())) << c.extension;
     EXPECT_EQ(DefaultOf(dialogs.Shown().first()), "") << "nothing selected: no proposal";
     const QString path = folder + "/new one." + c.extension;
     EXPECT_EQ(Bytes(path), c.expected) << c.extension;
@@ -109,10 +110,10 @@ TEST_F(AppfilesadmTest, NewWritesAnEmptyRecordOfTheExtensionsKind) {
   EXPECT_EQ(read, FormatProfile{});
 }
 
-TEST_F(AppfilesadmTest, NewProposesAFreeNameFromTheSelectionAndRefusesAnExistingOne) {
+TEST_F(DataFolderManagerTest, NewProposesAFreeNameFromTheSelectionAndRefusesAnExistingOne) {
   Put("formats/a.qfm", "keep");
   Put("formats/a (2).qfm", "keep too");
-  Appfilesadm::Prepare(Formats, "qfm", Appfilesadm::Administer);
+  DataFolderManager::Prepare(Formats, "qfm", DataFolderManager::Administer);
   ScriptedDialogs dialogs;
   dialogs
       .Expect(Kind::Input, QString())     // cancelled
@@ -120,35 +121,35 @@ TEST_F(AppfilesadmTest, NewProposesAFreeNameFromTheSelectionAndRefusesAnExisting
       .Expect(Kind::Message, 1)
       .Expect(Kind::Input, QString("Manual"));
 
-  EXPECT_FALSE(Appfilesadm::NewFile("a"));
+  EXPECT_FALSE(DataFolderManager::NewFile("a"));
   EXPECT_EQ(DefaultOf(dialogs.Shown()[0]), "a (3)");
-  EXPECT_FALSE(Appfilesadm::NewFile("a"));
+  EXPECT_FALSE(DataFolderManager::NewFile("a"));
   EXPECT_EQ(dialogs.Shown()[2].text, "Ya existe un archivo con ese nombre");
   EXPECT_EQ(dialogs.Shown()[2].style, 16);
   EXPECT_EQ(Bytes(Formats + "/a.qfm"), "keep");
-  EXPECT_TRUE(Appfilesadm::NewFile("<Manual>"));
+  EXPECT_TRUE(DataFolderManager::NewFile("<Manual>"));
   EXPECT_EQ(DefaultOf(dialogs.Shown()[3]), "Manual");
   EXPECT_EQ(Bytes(Formats + "/Manual.qfm"), RecordFile::Encode(FormatProfile{}));
 }
 
-TEST_F(AppfilesadmTest, NewSaysSoWhenTheFolderCannotBeMade) {
+TEST_F(DataFolderManagerTest, NewSaysSoWhenTheFolderCannotBeMade) {
   Put("formats", "a file where the folder should be");
   const QString folder = Formats + "/inner";
-  Appfilesadm::Prepare(folder, "qfm", Appfilesadm::Administer);
+  DataFolderManager::Prepare(folder, "qfm", DataFolderManager::Administer);
   ScriptedDialogs dialogs;
   dialogs.Expect(Kind::Input, QString("x")).ExpectMessage();
-  EXPECT_FALSE(Appfilesadm::NewFile(QString()));
+  EXPECT_FALSE(DataFolderManager::NewFile(QString()));
   EXPECT_EQ(dialogs.Messages(), QStringList{"No se pudo crear el directorio " + folder});
 }
 
-TEST_F(AppfilesadmTest, RenameKeepsTheExtensionAndRefusesWhatItCannotDo) {
+TEST_F(DataFolderManagerTest, RenameKeepsTheExtensionAndRefusesWhatItCannotDo) {
   Put("formats/a.qfm", "a");
   Put("formats/b.qfm", "b");
-  Appfilesadm::Prepare(Formats, "qfm", Appfilesadm::Administer);
+  DataFolderManager::Prepare(Formats, "qfm", DataFolderManager::Administer);
   {
     ScriptedDialogs none;  // no selection, the special entry: nothing asked
-    EXPECT_FALSE(Appfilesadm::RenameFile(QString()));
-    EXPECT_FALSE(Appfilesadm::RenameFile("<Manual>"));
+    EXPECT_FALSE(DataFolderManager::RenameFile(QString()));
+    EXPECT_FALSE(DataFolderManager::RenameFile("<Manual>"));
   }
   ScriptedDialogs dialogs;
   dialogs
@@ -156,34 +157,34 @@ TEST_F(AppfilesadmTest, RenameKeepsTheExtensionAndRefusesWhatItCannotDo) {
       .Expect(Kind::Input, QString("b"))  // taken
       .ExpectMessage()
       .Expect(Kind::Input, QString("c $(touch x) 'q'"));
-  EXPECT_FALSE(Appfilesadm::RenameFile("a"));
+  EXPECT_FALSE(DataFolderManager::RenameFile("a"));
   EXPECT_EQ(DefaultOf(dialogs.Shown()[0]), "a");
-  EXPECT_FALSE(Appfilesadm::RenameFile("a"));
+  EXPECT_FALSE(DataFolderManager::RenameFile("a"));
   EXPECT_EQ(dialogs.Messages(), QStringList{"Ya existe un archivo con ese nombre"});
-  EXPECT_TRUE(Appfilesadm::RenameFile("a"));
+  EXPECT_TRUE(DataFolderManager::RenameFile("a"));
   EXPECT_EQ(Bytes(Formats + "/c $(touch x) 'q'.qfm"), "a");
   EXPECT_FALSE(QFile::exists(Formats + "/a.qfm"));
   EXPECT_EQ(Bytes(Formats + "/b.qfm"), "b");
 }
 
-TEST_F(AppfilesadmTest, CopyProposesTheNextFreeNameAndCopiesTheManualProfile) {
+TEST_F(DataFolderManagerTest, CopyProposesTheNextFreeNameAndCopiesTheManualProfile) {
   Put("formats/a.qfm", "a");
-  Appfilesadm::Prepare(Formats, "qfm", Appfilesadm::Administer);
+  DataFolderManager::Prepare(Formats, "qfm", DataFolderManager::Administer);
   ScriptedDialogs dialogs;
   dialogs.Expect(Kind::Input, QString("a (2)"))
       .Expect(Kind::Input, QString("from manual"))  // no nameless file: an empty record
       .Expect(Kind::Input, QString("a"))
       .ExpectMessage();
 
-  EXPECT_TRUE(Appfilesadm::CopyFile("a"));
+  EXPECT_TRUE(DataFolderManager::CopyFile("a"));
   EXPECT_EQ(DefaultOf(dialogs.Shown()[0]), "a (2)");
   EXPECT_EQ(Bytes(Formats + "/a (2).qfm"), "a");
 
-  EXPECT_TRUE(Appfilesadm::CopyFile("<Manual>"));
+  EXPECT_TRUE(DataFolderManager::CopyFile("<Manual>"));
   EXPECT_EQ(DefaultOf(dialogs.Shown()[1]), "Manual");
   EXPECT_EQ(Bytes(Formats + "/from manual.qfm"), RecordFile::Encode(FormatProfile{}));
 
-  EXPECT_FALSE(Appfilesadm::CopyFile("a (2)"));
+  EXPECT_FALSE(DataFolderManager::CopyFile("a (2)"));
   EXPECT_EQ(DefaultOf(dialogs.Shown()[2]), "a (2) (2)");
   EXPECT_EQ(dialogs.Messages(), QStringList{"Ya existe un archivo con ese nombre"});
   EXPECT_EQ(Bytes(Formats + "/a.qfm"), "a");
@@ -192,47 +193,47 @@ TEST_F(AppfilesadmTest, CopyProposesTheNextFreeNameAndCopiesTheManualProfile) {
   Put("formats/Manual.qfm", "taken");
   ScriptedDialogs again;
   again.Expect(Kind::Input, QString("m"));
-  EXPECT_TRUE(Appfilesadm::CopyFile("<Manual>"));
+  EXPECT_TRUE(DataFolderManager::CopyFile("<Manual>"));
   EXPECT_EQ(DefaultOf(again.Shown()[0]), "Manual (2)");
   EXPECT_EQ(Bytes(Formats + "/m.qfm"), "manual");
 }
 
-TEST_F(AppfilesadmTest, DeleteSendsTheFileToTheTrashAfterTheQuestion) {
+TEST_F(DataFolderManagerTest, DeleteSendsTheFileToTheTrashAfterTheQuestion) {
   Put("formats/a.qfm", "a");
   Put("formats/.qfm", "manual");
-  Appfilesadm::Prepare(Formats, "qfm", Appfilesadm::Administer);
+  DataFolderManager::Prepare(Formats, "qfm", DataFolderManager::Administer);
   {
     ScriptedDialogs none;
-    EXPECT_FALSE(Appfilesadm::DeleteFile("<Manual>"));
-    EXPECT_FALSE(Appfilesadm::DeleteFile(QString()));
+    EXPECT_FALSE(DataFolderManager::DeleteFile("<Manual>"));
+    EXPECT_FALSE(DataFolderManager::DeleteFile(QString()));
   }
   // Answering No keeps the file and is no failure: no error message follows.
   ScriptedDialogs dialogs;
   dialogs.Expect(Kind::Message, 7).Expect(Kind::Message, 6);
-  EXPECT_TRUE(Appfilesadm::DeleteFile("a"));
+  EXPECT_TRUE(DataFolderManager::DeleteFile("a"));
   EXPECT_EQ(dialogs.Shown().size(), 1);
   EXPECT_TRUE(QFile::exists(Formats + "/a.qfm"));
 
-  EXPECT_TRUE(Appfilesadm::DeleteFile("a"));
+  EXPECT_TRUE(DataFolderManager::DeleteFile("a"));
   EXPECT_FALSE(QFile::exists(Formats + "/a.qfm"));
   EXPECT_EQ(Bytes(TrashFiles() + "/a.qfm"), "a");
   EXPECT_TRUE(QFile::exists(Formats + "/.qfm"));
 }
 
-TEST_F(AppfilesadmTest, DeleteWorksForAUserWithoutADataFolder) {
+TEST_F(DataFolderManagerTest, DeleteWorksForAUserWithoutADataFolder) {
   const QString data = Folder() + "/kiosk/.local/share";
   qputenv("XDG_DATA_HOME", data.toUtf8());
   Put("formats/a.qfm", "a");
-  Appfilesadm::Prepare(Formats, "qfm", Appfilesadm::Administer);
+  DataFolderManager::Prepare(Formats, "qfm", DataFolderManager::Administer);
   ScriptedDialogs dialogs;
   dialogs.Expect(Kind::Message, 6);
-  EXPECT_TRUE(Appfilesadm::DeleteFile("a"));
+  EXPECT_TRUE(DataFolderManager::DeleteFile("a"));
   EXPECT_EQ(dialogs.Shown().size(), 1) << "no failure message";
   EXPECT_FALSE(QFile::exists(Formats + "/a.qfm"));
   EXPECT_EQ(Bytes(data + "/Trash/files/a.qfm"), "a");
 }
 
-TEST_F(AppfilesadmTest, ADeleteThatFailsSaysSoAndKeepsTheFile) {
+TEST_F(DataFolderManagerTest, ADeleteThatFailsSaysSoAndKeepsTheFile) {
   // A regular file where the trash folder must be: the trash cannot take the file.
   const QString trash = QFileInfo(TrashFiles()).path();
   QDir().mkpath(QFileInfo(trash).path());
@@ -240,15 +241,15 @@ TEST_F(AppfilesadmTest, ADeleteThatFailsSaysSoAndKeepsTheFile) {
   ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
   blocker.close();
   Put("formats/a.qfm", "a");
-  Appfilesadm::Prepare(Formats, "qfm", Appfilesadm::Administer);
+  DataFolderManager::Prepare(Formats, "qfm", DataFolderManager::Administer);
   ScriptedDialogs dialogs;
   dialogs.Expect(Kind::Message, 6).ExpectMessage();
-  EXPECT_FALSE(Appfilesadm::DeleteFile("a"));
+  EXPECT_FALSE(DataFolderManager::DeleteFile("a"));
   EXPECT_EQ(dialogs.Messages().last(), "No pudo eliminarse el archivo ");
   EXPECT_EQ(Bytes(Formats + "/a.qfm"), "a");
 }
 
-TEST_F(AppfilesadmTest, AcceptChecksByMode) {
+TEST_F(DataFolderManagerTest, AcceptChecksByMode) {
   Put("formats/a.qfm");
   struct Case {
     uint8_t mode;
@@ -257,37 +258,38 @@ TEST_F(AppfilesadmTest, AcceptChecksByMode) {
     QString expectedResult;  // "" = the manager stays open
     QString message;
   } cases[] = {
-      {Appfilesadm::Open, "a", 0, Formats + "/a.qfm", ""},
-      {Appfilesadm::Open, "gone", 1, "", "No se encuentra el archivo "},
-      {Appfilesadm::Open, "<Manual>", 0, Formats + "/.qfm", ""},  // even with no such file
-      {Appfilesadm::SaveAs, "", 0, "", ""},                       // a beep only
-      {Appfilesadm::SaveAs, "a?b", 1, "", "a?b no es un nombre de archivo válido"},
-      {Appfilesadm::SaveAs, "new", 0, Formats + "/new.qfm", ""},
-      {Appfilesadm::SaveAs, "a", 7, "", "Ya existe un archivo con ese nombre, ¿reemplazar?"},
-      {Appfilesadm::SaveAs, "a", 2, "", "Ya existe un archivo con ese nombre, ¿reemplazar?"},
-      {Appfilesadm::SaveAs, "a", 6, Formats + "/a.qfm",
+      {DataFolderManager::Open, "a", 0, Formats + "/a.qfm", ""},
+      {DataFolderManager::Open, "gone", 1, "", "No se encuentra el archivo "},
+      {DataFolderManager::Open, "<Manual>", 0, Formats + "/.qfm", ""},  // even with no such file
+      {DataFolderManager::SaveAs, "", 0, "", ""},                       // a beep only
+      {DataFolderManager::SaveAs, "a?b", 1, "", "a?b no es un nombre de archivo válido"},
+      {DataFolderManager::SaveAs, "new", 0, Formats + "/new.qfm", ""},
+      {DataFolderManager::SaveAs, "a", 7, "", "Ya existe un archivo con ese nombre, ¿reemplazar?"},
+      {DataFolderManager::SaveAs, "a", 2, "", "Ya existe un archivo con ese nombre, ¿reemplazar?"},
+      {DataFolderManager::SaveAs, "a", 6, Formats + "/a.qfm",
        "Ya existe un archivo con ese nombre, ¿reemplazar?"},
-      {Appfilesadm::SaveAs, "<manual>", 0, Formats + "/.qfm", ""},
-      {Appfilesadm::SaveAsNoQuestion, "a", 0, Formats + "/a.qfm", ""},
-      {Appfilesadm::Administer, "", 0, Formats + "/.qfm", ""},
+      {DataFolderManager::SaveAs, "<manual>", 0, Formats + "/.qfm", ""},
+      {DataFolderManager::SaveAsNoQuestion, "a", 0, Formats + "/a.qfm", ""},
+      {DataFolderManager::Administer, "", 0, Formats + "/.qfm", ""},
   };
   for (const Case& c : cases) {
     const std::string what = std::to_string(c.mode) + " " + c.text.toStdString();
-    Appfilesadm::Prepare(Formats, "qfm", c.mode);
+    DataFolderManager::Prepare(Formats, "qfm", c.mode);
     ScriptedDialogs dialogs;
     if (c.answer) dialogs.ExpectMessage(c.answer);
-    const Appfilesadm::Acceptance result = Appfilesadm::AcceptSelection(c.text);
-    EXPECT_EQ(result == Appfilesadm::Acceptance::Accepted, !c.expectedResult.isEmpty()) << what;
-    // Only an empty name to save as is refused without a message.
-    EXPECT_EQ(result == Appfilesadm::Acceptance::NameMissing,
-              c.mode == Appfilesadm::SaveAs && c.text.isEmpty())
+    const DataFolderManager::Acceptance result = DataFolderManager::AcceptSelection(c.text);
+    EXPECT_EQ(result == DataFolderManager::Acceptance::Accepted, !c.expectedResult.isEmpty())
         << what;
-    EXPECT_EQ(Appfilesadm::FmResult, c.expectedResult) << what;
+    // Only an empty name to save as is refused without a message.
+    EXPECT_EQ(result == DataFolderManager::Acceptance::NameMissing,
+              c.mode == DataFolderManager::SaveAs && c.text.isEmpty())
+        << what;
+    EXPECT_EQ(DataFolderManager::FmResult, c.expectedResult) << what;
     EXPECT_EQ(dialogs.Messages().join(""), c.message) << what;
   }
 }
 
-TEST_F(AppfilesadmTest, OpeningAnEmptyFolderSaysSoAndShowsNothing) {
+TEST_F(DataFolderManagerTest, OpeningAnEmptyFolderSaysSoAndShowsNothing) {
   ScriptedDialogs dialogs;
   dialogs.ExpectMessage();
   QTimer guard;  // a shown manager would wait for a person
@@ -297,11 +299,11 @@ TEST_F(AppfilesadmTest, OpeningAnEmptyFolderSaysSoAndShowsNothing) {
     Form3::Instance()->close();
   });
   guard.start(5);
-  EXPECT_EQ(Appfilesadm::ShowFileManager(Filters, "qfl", Appfilesadm::Open, true), "");
+  EXPECT_EQ(DataFolderManager::ShowFileManager(Filters, "qfl", DataFolderManager::Open, true), "");
   EXPECT_EQ(dialogs.Messages(), QStringList{"No se encontraron archivos en el directorio "});
 }
 
-TEST_F(AppfilesadmTest, OpenHidesTheOtherWindowsAndReturnsThePickedFile) {
+TEST_F(DataFolderManagerTest, OpenHidesTheOtherWindowsAndReturnsThePickedFile) {
   Put("formats/a.qfm");
   Put("formats/b.qfm");
   QWidget main;
@@ -321,7 +323,7 @@ TEST_F(AppfilesadmTest, OpenHidesTheOtherWindowsAndReturnsThePickedFile) {
     EXPECT_EQ(window->Text1->text(), "b");
     window->Command5->click();
   });
-  EXPECT_EQ(Appfilesadm::ShowFileManager(Formats, "qfm", Appfilesadm::Open, true),
+  EXPECT_EQ(DataFolderManager::ShowFileManager(Formats, "qfm", DataFolderManager::Open, true),
             Formats + "/b.qfm");
   EXPECT_TRUE(mainHidden);
   EXPECT_TRUE(main.isVisible());
@@ -329,27 +331,29 @@ TEST_F(AppfilesadmTest, OpenHidesTheOtherWindowsAndReturnsThePickedFile) {
   EXPECT_EQ(Form3::Instance(), nullptr) << "the window is unloaded";
 }
 
-TEST_F(AppfilesadmTest, ADoubleClickAcceptsAndCancelGivesNothing) {
+TEST_F(DataFolderManagerTest, ADoubleClickAcceptsAndCancelGivesNothing) {
   Put("formats/a.qfm");
   When(ManagerShown, [] {
     Form3* window = Form3::Instance();
     window->List1->setCurrentRow(1);
     emit window->List1->itemDoubleClicked(window->List1->item(1));
   });
-  EXPECT_EQ(Appfilesadm::ShowFileManager(Formats, "qfm", Appfilesadm::Open, true),
+  EXPECT_EQ(DataFolderManager::ShowFileManager(Formats, "qfm", DataFolderManager::Open, true),
             Formats + "/a.qfm");
 
   When(ManagerShown, [] {
     Form3::Instance()->Text1->setText("typed");
     Form3::Instance()->Command3->click();
   });
-  EXPECT_EQ(Appfilesadm::ShowFileManager(Formats, "qfm", Appfilesadm::SaveAs, true), "");
+  EXPECT_EQ(DataFolderManager::ShowFileManager(Formats, "qfm", DataFolderManager::SaveAs, true),
+            "");
 
   When(ManagerShown, [] { Form3::Instance()->close(); });
-  EXPECT_EQ(Appfilesadm::ShowFileManager(Formats, "qfm", Appfilesadm::SaveAs, true), "");
+  EXPECT_EQ(DataFolderManager::ShowFileManager(Formats, "qfm", DataFolderManager::SaveAs, true),
+            "");
 }
 
-TEST_F(AppfilesadmTest, SaveAsTakesATypedNameAfterTheReplaceQuestion) {
+TEST_F(DataFolderManagerTest, SaveAsTakesATypedNameAfterTheReplaceQuestion) {
   Put("formats/a.qfm");
   ScriptedDialogs dialogs;
   dialogs.ExpectMessage(7).ExpectMessage(6);
@@ -362,11 +366,11 @@ TEST_F(AppfilesadmTest, SaveAsTakesATypedNameAfterTheReplaceQuestion) {
     EXPECT_TRUE(window->isVisible());
     window->Command5->click();
   });
-  EXPECT_EQ(Appfilesadm::ShowFileManager(Formats, "qfm", Appfilesadm::SaveAs, true),
+  EXPECT_EQ(DataFolderManager::ShowFileManager(Formats, "qfm", DataFolderManager::SaveAs, true),
             Formats + "/a.qfm");
 }
 
-TEST_F(AppfilesadmTest, TheListKeepsItsPositionAfterAChange) {
+TEST_F(DataFolderManagerTest, TheListKeepsItsPositionAfterAChange) {
   Put("filters/a.qfl");
   Put("filters/b.qfl");
   Put("filters/c.qfl");
@@ -383,16 +387,17 @@ TEST_F(AppfilesadmTest, TheListKeepsItsPositionAfterAChange) {
     EXPECT_EQ(window->List1->currentRow(), 1);
     window->Command3->click();
   });
-  EXPECT_EQ(Appfilesadm::ShowFileManager(Filters, "qfl", Appfilesadm::Administer, true), "");
+  EXPECT_EQ(DataFolderManager::ShowFileManager(Filters, "qfl", DataFolderManager::Administer, true),
+            "");
   EXPECT_TRUE(QFile::exists(Filters + "/c2.qfl"));
   EXPECT_TRUE(QFile::exists(TrashFiles() + "/c.qfl"));
 }
 
-TEST_F(AppfilesadmTest, WithoutWaitingTheWindowStaysOpenAndNothingIsReturned) {
+TEST_F(DataFolderManagerTest, WithoutWaitingTheWindowStaysOpenAndNothingIsReturned) {
   Put("filters/a.qfl");
   QWidget main;
   main.show();
-  EXPECT_EQ(Appfilesadm::ShowFileManager(Filters, "qfl", Appfilesadm::Open, false), "");
+  EXPECT_EQ(DataFolderManager::ShowFileManager(Filters, "qfl", DataFolderManager::Open, false), "");
   QPointer<Form3> window = Form3::Instance();
   ASSERT_TRUE(window && window->isVisible());
   EXPECT_TRUE(main.isVisible()) << "nothing is hidden when nobody waits";
@@ -410,14 +415,14 @@ bool g_othersHiddenInEditor = false;
 void FakeEditor(const QString& name) {
   g_edited << name;
   g_othersHiddenInEditor = Form3::Instance() == nullptr && !g_main->isVisible();
-  QFile file(Appfilesadm::FmFolder + "/made by editor.qfm");
+  QFile file(DataFolderManager::FmFolder + "/made by editor.qfm");
   EXPECT_TRUE(file.open(QIODevice::WriteOnly));
 }
 
-TEST_F(AppfilesadmTest, EditOpensTheEditorAndTheManagerComesBackRefreshed) {
+TEST_F(DataFolderManagerTest, EditOpensTheEditorAndTheManagerComesBackRefreshed) {
   Put("formats/a.qfm");
   g_edited.clear();
-  Appfilesadm::SetEditorForTests("qfm", FakeEditor);
+  DataFolderManager::SetEditorForTests("qfm", FakeEditor);
   QWidget main;
   main.show();
   g_main = &main;
@@ -440,14 +445,15 @@ TEST_F(AppfilesadmTest, EditOpensTheEditorAndTheManagerComesBackRefreshed) {
     When([old = QPointer<Form3>(window)] { return !old && ManagerShown(); }, act);
   };
   When(ManagerShown, act);
-  EXPECT_EQ(Appfilesadm::ShowFileManager(Formats, "qfm", Appfilesadm::Administer, true), "");
+  EXPECT_EQ(DataFolderManager::ShowFileManager(Formats, "qfm", DataFolderManager::Administer, true),
+            "");
   EXPECT_EQ(g_edited, (QStringList{"*", "a"}));
   EXPECT_EQ(openings, 3);
   EXPECT_TRUE(g_othersHiddenInEditor);
   EXPECT_TRUE(main.isVisible());
 }
 
-TEST_F(AppfilesadmTest, WithoutAnEditorEditDoesNothing) {
+TEST_F(DataFolderManagerTest, WithoutAnEditorEditDoesNothing) {
   Put("lang/a.qlg");
   When(ManagerShown, [] {
     Form3* window = Form3::Instance();
@@ -455,11 +461,11 @@ TEST_F(AppfilesadmTest, WithoutAnEditorEditDoesNothing) {
     window->List1->setCurrentRow(0);
     emit window->List1->itemDoubleClicked(window->List1->item(0));
     EXPECT_TRUE(window->isVisible());
-    EXPECT_EQ(Appfilesadm::FmEditRequested, 0);
+    EXPECT_EQ(DataFolderManager::FmEditRequested, 0);
     window->Command3->click();
   });
-  EXPECT_EQ(Appfilesadm::ShowFileManager(ProgramFolder::AppFiles("lang"), "qlg",
-                                         Appfilesadm::Administer, true),
+  EXPECT_EQ(DataFolderManager::ShowFileManager(ProgramFolder::AppFiles("lang"), "qlg",
+                                               DataFolderManager::Administer, true),
             "");
 }
 

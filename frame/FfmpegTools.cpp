@@ -1,15 +1,15 @@
-#include "frame/ffmpeg.h"
+#include "frame/FfmpegTools.h"
 
 #include <QRegularExpression>
 #include <QStringList>
 #include <cmath>
 #include <optional>
 
-#include "frame/CaptureConsole.h"
-#include "frame/ScriptObj.h"
+#include "frame/FileServices.h"
+#include "frame/ToolRunner.h"
 #include "lang/Lang.h"
 
-namespace ffmpeg {
+namespace FfmpegTools {
 
 QString FfmpegPath;
 QString FfplayPath;
@@ -22,7 +22,7 @@ namespace {
 const QString CrLf = QStringLiteral("\r\n");
 
 bool ToolExists(const QString& path, void (*notFound)()) {
-  if (ScriptObj::FileExists(path)) return true;
+  if (FileServices::FileExists(path)) return true;
   notFound();
   return false;
 }
@@ -214,12 +214,12 @@ void ConsoleReport::ReadLine(const QString& line) {
 
 MediaInfo ProbeMedia(const QString& path) {
   if (!FfprobeExists()) return {};
-  const CaptureConsole::Command probe{FfprobePath,
-                                      {"-show_streams", "-i", ScriptObj::GetShortPath(path)}};
+  const ToolRunner::Command probe{FfprobePath,
+                                  {"-show_streams", "-i", FileServices::GetShortPath(path)}};
   QString output;
   int32_t exitCode = 0;
-  if (!CaptureConsole::RunCaptured({probe}, QString(), 0, 0, CaptureConsole::OutputSink(),
-                                   CaptureConsole::NoDisplay, output, -1, exitCode))
+  if (!ToolRunner::RunCaptured({probe}, QString(), 0, 0, ToolRunner::OutputSink(),
+                               ToolRunner::NoDisplay, output, -1, exitCode))
     return {};
   return ParseProbeOutput(output);
 }
@@ -246,19 +246,19 @@ uint8_t PipeMode = 0;
 namespace {
 
 // The caller's option text as arguments.
-QStringList OptionWords(const QString& params) { return CaptureConsole::SplitCommandLine(params); }
+QStringList OptionWords(const QString& params) { return ToolRunner::SplitCommandLine(params); }
 
 // ffmpeg takes the audio of the first file and the video of the second and
 // streams them, uncompressed, into ffplay's input.
 PlayCommand PipeCommand(const QString& audio, const QString& video) {
   const FfmpegOptionNames& o = OptNames;
-  const CaptureConsole::Command mux{
+  const ToolRunner::Command mux{
       FfmpegPath,
-      {o.NoVideo, "-i", ScriptObj::GetShortPath(audio), o.NoAudio, "-i",
-       ScriptObj::GetShortPath(video), o.Format, "matroska", o.AudioCodec, "pcm_s16le",
+      {o.NoVideo, "-i", FileServices::GetShortPath(audio), o.NoAudio, "-i",
+       FileServices::GetShortPath(video), o.Format, "matroska", o.AudioCodec, "pcm_s16le",
        o.VideoCodec, "rawvideo", o.PixelFormat, "yuv420p", "pipe:1"}};
-  const CaptureConsole::Command play{FfplayPath, {"-i", "pipe:0"}};
-  return {{mux, play}, ScriptObj::ParentFolder(FfmpegPath), 1};
+  const ToolRunner::Command play{FfplayPath, {"-i", "pipe:0"}};
+  return {{mux, play}, FileServices::ParentFolder(FfmpegPath), 1};
 }
 
 PlayerWindow g_playerWindow = nullptr;
@@ -270,7 +270,7 @@ PlayCommand BuildPlayCommand(const QStringList& files, const QString& params) {
   paths.removeAll(QString());
   if (paths.isEmpty()) return {{{FfplayPath, OptionWords(params)}}, QString(), 0};
   if (paths.size() >= 2) return PipeCommand(paths.first(), paths.last());
-  return {{{FfplayPath, OptionWords(params) << "-i" << ScriptObj::GetShortPath(paths.first())}},
+  return {{{FfplayPath, OptionWords(params) << "-i" << FileServices::GetShortPath(paths.first())}},
           QString(),
           0};
 }
@@ -287,4 +287,4 @@ void PlayFile(const QStringList& files, const QString& params) {
 
 void InstallPlayerWindow(PlayerWindow play) { g_playerWindow = play; }
 
-}  // namespace ffmpeg
+}  // namespace FfmpegTools

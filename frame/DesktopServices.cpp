@@ -1,4 +1,4 @@
-#include "frame/APIS.h"
+#include "frame/DesktopServices.h"
 
 #include <QDir>
 #include <QFile>
@@ -6,10 +6,10 @@
 #include <QStandardPaths>
 
 #include "frame/Dialogs.h"
-#include "frame/ScriptObj.h"
+#include "frame/FileServices.h"
 #include "lang/Lang.h"
 
-namespace APIS {
+namespace DesktopServices {
 
 QString LastFolder;
 
@@ -17,11 +17,11 @@ void Reset() { LastFolder.clear(); }
 
 QString StartingFolder(const QString& folder) {
   QString start = folder.isEmpty() ? LastFolder : folder;
-  if (!ScriptObj::FolderExists(start)) start.clear();
+  if (!FileServices::FolderExists(start)) start.clear();
   if (start.isEmpty()) start = GetSpecialFolderPath(DesktopDirectory);
   // Many Linux desktops have no Desktop folder; the dialog would take its
   // name for a file name, so it opens on the home folder instead.
-  if (!ScriptObj::FolderExists(start)) start = QDir::homePath();
+  if (!FileServices::FolderExists(start)) start = QDir::homePath();
   return start;
 }
 
@@ -31,7 +31,7 @@ QStringList OpenFileDialog(const QString& filter, QWidget* owner, const QString&
   QStringList paths = Dialogs::OpenFiles(owner, title, StartingFolder(startFolder), defaultFileName,
                                          filter, multiSelect);
   paths.removeAll(QString());
-  if (!paths.isEmpty()) LastFolder = ScriptObj::ParentFolder(paths.first());
+  if (!paths.isEmpty()) LastFolder = FileServices::ParentFolder(paths.first());
   return paths;
 }
 
@@ -41,7 +41,7 @@ QString SaveFileDialog(const QString& title, const QString& startFolder, const Q
   const QString path = Dialogs::SaveFile(owner, title, StartingFolder(startFolder), defaultFileName,
                                          filter, overwritePrompt)
                            .trimmed();
-  if (!path.isEmpty()) LastFolder = ScriptObj::ParentFolder(path);
+  if (!path.isEmpty()) LastFolder = FileServices::ParentFolder(path);
   return path;
 }
 
@@ -139,4 +139,4 @@ bool ShellDeleteFile(const QString& path, int mode) {
   return DeleteForGood(path);
 }
 
-}  // namespace APIS
+}  // namespace DesktopServices

@@ -11,7 +11,7 @@ class QWidget;
 // Dialogs takes them. Buffer sizes, filter indexes and dialog flags are kept
 // in the signatures for callers' sake: Qt's dialogs have no name buffer and
 // always start on the first filter, which is what every caller asks for.
-namespace APIS {
+namespace DesktopServices {
 
 // The folder of the last file picked in an open or save dialog; "" until the
 // first pick. It lives for the run only.
@@ -60,4 +60,4 @@ bool ShellOpen(const QString& target, QWidget* owner = nullptr);
 // instead.
 bool ShellDeleteFile(const QString& path, int mode);
 
-}  // namespace APIS
+}  // namespace DesktopServices

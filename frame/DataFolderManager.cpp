@@ -1,4 +1,4 @@
-#include "frame/Appfilesadm.h"
+#include "frame/DataFolderManager.h"
 
 #include <QCollator>
 #include <QHash>
@@ -13,12 +13,12 @@
 #include "formats/ExtCodecDef.h"
 #include "formats/FormatEdit.h"
 #include "formats/FormatProfile.h"
-#include "frame/APIS.h"
+#include "frame/DesktopServices.h"
+#include "frame/FileServices.h"
 #include "frame/RecordFile.h"
-#include "frame/ScriptObj.h"
 #include "lang/Lang.h"
 
-namespace Appfilesadm {
+namespace DataFolderManager {
 
 QString FmFolder;
 QString FmExtension;
@@ -39,7 +39,7 @@ bool BeginsSpecial(const QString& text) { return text.startsWith('<'); }
 
 // The name left when the copies' counter rule is applied to base.
 QString FreeName(const QString& base) {
-  return ScriptObj::GetBaseName(ScriptObj::UniquePath(PathOf(base), false));
+  return FileServices::GetBaseName(FileServices::UniquePath(PathOf(base), false));
 }
 
 template <class R>
@@ -105,10 +105,10 @@ QCollator NameCollator() {
 
 QStringList ListEntries() {
   QStringList names;
-  for (const QString& file : ScriptObj::ListFiles(FmFolder, FmExtension + ":")) {
+  for (const QString& file : FileServices::ListFiles(FmFolder, FmExtension + ":")) {
     // Names are case-sensitive here: a.QFM is not the a.qfm that the editors would open.
-    if (ScriptObj::GetExtensionName(file) != FmExtension) continue;
-    const QString base = ScriptObj::GetBaseName(file);
+    if (FileServices::GetExtensionName(file) != FmExtension) continue;
+    const QString base = FileServices::GetBaseName(file);
     if (!base.isEmpty()) names << base;
   }
   std::stable_sort(names.begin(), names.end(), NameCollator());
@@ -126,7 +126,7 @@ bool NewFile(const QString& selected) {
   if (!selected.isEmpty()) proposal = FreeName(QString(selected).remove('<').remove('>'));
   const QString name = Lang::InputValidFileName(proposal);
   if (name.isEmpty()) return false;
-  if (ScriptObj::FileExists(PathOf(name))) {
+  if (FileServices::FileExists(PathOf(name))) {
     Lang::MsgFileExists();
     return false;
   }
@@ -134,7 +134,7 @@ bool NewFile(const QString& selected) {
 }
 
 bool CreateEmptyFile(const QString& name) {
-  if (!ScriptObj::CreateFolderPath(FmFolder)) {
+  if (!FileServices::CreateFolderPath(FmFolder)) {
     Lang::MsgCannotCreateDir(FmFolder);
     return false;
   }
@@ -149,11 +149,11 @@ bool RenameFile(const QString& selected) {
   if (selected.isEmpty() || BeginsSpecial(selected)) return false;
   const QString name = Lang::InputValidFileName(selected);
   if (name.isEmpty() || name == selected) return false;
-  if (ScriptObj::FileExists(PathOf(name))) {
+  if (FileServices::FileExists(PathOf(name))) {
     Lang::MsgFileExists();
     return false;
   }
-  if (!ScriptObj::RenameFileKeepExtension(PathOf(selected), name)) {
+  if (!FileServices::RenameFileKeepExtension(PathOf(selected), name)) {
     Lang::MsgCannotRenameFile(QString());
     return false;
   }
@@ -167,12 +167,12 @@ bool CopyFile(const QString& selected) {
   const QString base = special ? selected.mid(1, selected.size() - 2) : selected;
   const QString name = Lang::InputValidFileName(FreeName(base));
   if (name.isEmpty()) return false;
-  if (ScriptObj::FileExists(PathOf(name))) {
+  if (FileServices::FileExists(PathOf(name))) {
     Lang::MsgFileExists();
     return false;
   }
-  if (special && !ScriptObj::FileExists(source)) return CreateEmptyFile(name);
-  if (!ScriptObj::CopyFile(source, PathOf(name), false)) {
+  if (special && !FileServices::FileExists(source)) return CreateEmptyFile(name);
+  if (!FileServices::CopyFile(source, PathOf(name), false)) {
     Lang::MsgCannotCopyFile(QString());
     return false;
   }
@@ -182,25 +182,25 @@ bool CopyFile(const QString& selected) {
 bool DeleteFile(const QString& selected) {
   if (selected.isEmpty() || BeginsSpecial(selected)) return false;
   const QString path = PathOf(selected);
-  if (APIS::ShellDeleteFile(path, 0)) return true;
+  if (DesktopServices::ShellDeleteFile(path, 0)) return true;
   Lang::MsgCannotDeleteFile(QString());
   return false;
 }
 
 Acceptance AcceptSelection(const QString& text) {
   const QString path = EntryPath(text);
-  if (FmMode == Open && !BeginsSpecial(text) && !ScriptObj::FileExists(path)) {
+  if (FmMode == Open && !BeginsSpecial(text) && !FileServices::FileExists(path)) {
     Lang::MsgFileNotFound(QString());
     return Acceptance::Refused;
   }
   if (FmMode == SaveAs || FmMode == SaveAsNoQuestion) {
     if (text.isEmpty()) return Acceptance::NameMissing;
-    if (!ScriptObj::IsValidFileName(text) && !IsSpecialEntry(text)) {
+    if (!FileServices::IsValidFileName(text) && !IsSpecialEntry(text)) {
       Lang::MsgInvalidFileName(text);
       return Acceptance::Refused;
     }
   }
-  if (FmMode == SaveAs && ScriptObj::FileExists(path) && Lang::AskReplaceFile() != 6)
+  if (FmMode == SaveAs && FileServices::FileExists(path) && Lang::AskReplaceFile() != 6)
     return Acceptance::Refused;
   FmResult = path;
   return Acceptance::Accepted;
@@ -235,4 +235,4 @@ QString EditorName(const QString& entry) {
   return IsSpecialEntry(entry) ? QStringLiteral("*") : entry;
 }
 
-}  // namespace Appfilesadm
+}  // namespace DataFolderManager

@@ -1,4 +1,4 @@
-#include "frame/Aplicacion.h"
+#include "frame/Session.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -10,16 +10,16 @@
 #include "devices/Grabador.h"
 #include "devices/cdrtools.h"
 #include "formats/FormatEdit.h"
-#include "frame/APIS.h"
 #include "frame/ConfigRecord.h"
+#include "frame/DesktopServices.h"
+#include "frame/FfmpegTools.h"
+#include "frame/FileServices.h"
 #include "frame/ProgramFolder.h"
 #include "frame/RecordFile.h"
-#include "frame/ScriptObj.h"
 #include "frame/TempFolders.h"
-#include "frame/ffmpeg.h"
 #include "lang/Lang.h"
 
-namespace Aplicacion {
+namespace Session {
 
 QString OutputFile;
 QString OutputFolder;
@@ -40,9 +40,9 @@ QString ResolveAppPath(const QString& path) {
 
 ConfigRecord GatherConfig() {
   ConfigRecord record;
-  record.FfmpegPath = StoreAppPath(ffmpeg::FfmpegPath);
-  record.FfplayPath = StoreAppPath(ffmpeg::FfplayPath);
-  record.FfprobePath = StoreAppPath(ffmpeg::FfprobePath);
+  record.FfmpegPath = StoreAppPath(FfmpegTools::FfmpegPath);
+  record.FfplayPath = StoreAppPath(FfmpegTools::FfplayPath);
+  record.FfprobePath = StoreAppPath(FfmpegTools::FfprobePath);
   record.Cdda2wavPath = StoreAppPath(cdrtools::Cdda2wavPath);
   record.LanguageName = Lang::LanguageName;
   record.FfmpegListsStale = FormatEdit::FfmpegListsStale;
@@ -81,14 +81,14 @@ void ApplyConfig(const ConfigRecord& record) {
   Grabador::RecBufferSizeMB = record.RecBufferSizeMB;
   Lang::LanguageName = record.LanguageName;
   cdrtools::Cdda2wavPath = ResolveAppPath(record.Cdda2wavPath);
-  ffmpeg::FfmpegPath = ResolveAppPath(record.FfmpegPath);
-  ffmpeg::FfplayPath = ResolveAppPath(record.FfplayPath);
-  ffmpeg::FfprobePath = ResolveAppPath(record.FfprobePath);
+  FfmpegTools::FfmpegPath = ResolveAppPath(record.FfmpegPath);
+  FfmpegTools::FfplayPath = ResolveAppPath(record.FfplayPath);
+  FfmpegTools::FfprobePath = ResolveAppPath(record.FfprobePath);
   emit Events().ConfigApplied();
 }
 
 void ReadConfig() {
-  if (!ScriptObj::FileExists(ConfigPath())) return;
+  if (!FileServices::FileExists(ConfigPath())) return;
   ConfigRecord record;
   if (RecordFile::Read(ConfigPath(), record) != RecordFile::Result::Ok) {
     Lang::MsgCannotReadFile("config.qcf");
@@ -101,24 +101,24 @@ namespace {
 
 // config.qcf.damaged, or "config.qcf (2).damaged" and so on when earlier
 // ones are kept already: a damaged file never replaces one kept before.
-QString DamagedConfigPath() { return ScriptObj::UniquePath(ConfigPath() + ".damaged", false); }
+QString DamagedConfigPath() { return FileServices::UniquePath(ConfigPath() + ".damaged", false); }
 
 // A config.qcf that cannot be read is moved aside before a new one is
 // written, so whatever it held can still be recovered. It is checked when the
 // new one is written, not remembered from start-up: another copy of the
 // program may have written a good file since. False when it cannot be moved.
 bool KeepUnreadableConfig() {
-  if (!ScriptObj::FileExists(ConfigPath())) return true;
+  if (!FileServices::FileExists(ConfigPath())) return true;
   ConfigRecord stored;
   if (RecordFile::Read(ConfigPath(), stored) == RecordFile::Result::Ok) return true;
-  return ScriptObj::MoveFile(ConfigPath(), DamagedConfigPath());
+  return FileServices::MoveFile(ConfigPath(), DamagedConfigPath());
 }
 
 }  // namespace
 
 void WriteConfig() {
   const ConfigRecord record = GatherConfig();
-  if (!ScriptObj::CreateFolderPath(ProgramFolder::AppFiles())) {
+  if (!FileServices::CreateFolderPath(ProgramFolder::AppFiles())) {
     Lang::MsgCannotCreateDir("appfiles");
     return;
   }
@@ -167,8 +167,8 @@ TempFolders& CopyTempFolders() {
 QString CreateTempFolder(bool showError) {
   TempFolders& folders = CopyTempFolders();
   const bool claimed = folders.Claim();
-  const QString folder = ScriptObj::UniquePath(folders.OwnFolder() + "/temp", false);
-  if (claimed && ScriptObj::CreateFolder(folder)) return folder;
+  const QString folder = FileServices::UniquePath(folders.OwnFolder() + "/temp", false);
+  if (claimed && FileServices::CreateFolder(folder)) return folder;
   if (showError) Lang::MsgCannotCreateDir(folder);
   return QString();
 }
@@ -180,7 +180,7 @@ QString HelpDocumentPath() { return ProgramFolder::AppFiles("doc.pdf"); }
 namespace {
 
 bool WriteHelpDocument() {
-  if (!ScriptObj::CreateFolderPath(ProgramFolder::AppFiles())) return false;
+  if (!FileServices::CreateFolderPath(ProgramFolder::AppFiles())) return false;
   QFile resource(":/doc/doc.pdf");
   if (!resource.open(QIODevice::ReadOnly)) return false;
   QSaveFile file(HelpDocumentPath());
@@ -192,12 +192,12 @@ bool WriteHelpDocument() {
 }  // namespace
 
 void ShowProgramHelp() {
-  if (!ScriptObj::FileExists(HelpDocumentPath()) && !WriteHelpDocument()) {
+  if (!FileServices::FileExists(HelpDocumentPath()) && !WriteHelpDocument()) {
     Lang::MsgFileNotFound("doc.pdf");
-    ScriptObj::DeleteFile(HelpDocumentPath(), true);
+    FileServices::DeleteFile(HelpDocumentPath(), true);
     return;
   }
-  APIS::ShellOpen(HelpDocumentPath());
+  DesktopServices::ShellOpen(HelpDocumentPath());
 }
 
 QString ManifestPath() {
@@ -237,37 +237,37 @@ QByteArray ManifestText() {
 
 void WriteManifest() {
   const QString path = ManifestPath();
-  if (ScriptObj::FileExists(path)) return;
+  if (FileServices::FileExists(path)) return;
   QSaveFile file(path);
   if (file.open(QIODevice::WriteOnly) && file.write(ManifestText()) == ManifestText().size() &&
       file.commit()) {
     return;
   }
-  ScriptObj::DeleteFile(path, true);
+  FileServices::DeleteFile(path, true);
   Lang::MsgFileNotFound(QFileInfo(path).fileName());
 }
 
 const char* const WebPage = "https://quillmoor.example.org/";
 const char* const DonationPage = "https://quillmoor.example.org/donar.html";
 
-void OpenDonationPage() { APIS::ShellOpen(DonationPage); }
+void OpenDonationPage() { DesktopServices::ShellOpen(DonationPage); }
 
 void ReportMissingTools() {
-  if (!ScriptObj::FileExists(ffmpeg::FfmpegPath)) Lang::MsgFfmpegNotFound();
-  if (!ScriptObj::FileExists(ffmpeg::FfplayPath)) Lang::MsgFfplayNotFound();
-  if (!ScriptObj::FileExists(ffmpeg::FfprobePath)) Lang::MsgFfprobeNotFound();
+  if (!FileServices::FileExists(FfmpegTools::FfmpegPath)) Lang::MsgFfmpegNotFound();
+  if (!FileServices::FileExists(FfmpegTools::FfplayPath)) Lang::MsgFfplayNotFound();
+  if (!FileServices::FileExists(FfmpegTools::FfprobePath)) Lang::MsgFfprobeNotFound();
 }
 
 void Startup() {
   TempFolders& folders = CopyTempFolders();
   folders.RemoveLeftovers();
   folders.Claim();
-  ffmpeg::InitOptionNames();
-  ffmpeg::InitParamCaptions();
+  FfmpegTools::InitOptionNames();
+  FfmpegTools::InitParamCaptions();
   ReadConfig();
   Lang::LoadLanguage(Lang::LanguageName);
 }
 
-bool IsFirstRun() { return !ScriptObj::FileExists(ConfigPath()); }
+bool IsFirstRun() { return !FileServices::FileExists(ConfigPath()); }
 
-}  // namespace Aplicacion
+}  // namespace Session

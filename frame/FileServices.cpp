@@ -1,15 +1,13 @@
-#include "frame/ScriptObj.h"
+#include "frame/FileServices.h"
 
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
-
 #include <filesystem>
 #include <system_error>
 
-
-namespace ScriptObj {
+namespace FileServices {
 
 namespace {
 
@@ -19,7 +17,9 @@ QString FileNameOf(const QString& path) {
   return trimmed.mid(trimmed.lastIndexOf('/') + 1);
 }
 
-std::filesystem::path FsPath(const QString& path) { return std::filesystem::path(path.toStdString()); }
+std::filesystem::path FsPath(const QString& path) {
+  return std::filesystem::path(path.toStdString());
+}
 
 QStringList Entries(const QString& folder, QDir::Filters filters) {
   QStringList paths;
@@ -183,4 +183,4 @@ QStringList ListFilesRecursive(const QString& folder, const QString& extensions)
   return files;
 }
 
-}  // namespace ScriptObj
+}  // namespace FileServices

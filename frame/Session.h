@@ -8,7 +8,7 @@
 struct ConfigRecord;
 
 // Start-up, shut-down and the configuration record.
-namespace Aplicacion {
+namespace Session {
 
 // The conversion's output and profile choices, written by the main window;
 // "" until chosen and never stored in config.qcf.
@@ -101,4 +101,4 @@ void Startup();
 // No configuration has been written yet.
 bool IsFirstRun();
 
-}  // namespace Aplicacion
+}  // namespace Session

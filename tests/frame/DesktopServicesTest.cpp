@@ -6,17 +6,17 @@
 #include <QStandardPaths>
 
 #include "TestEnv.h"
-#include "frame/APIS.h"
+#include "frame/DesktopServices.h"
 
 namespace {
 
 using Dialogs::Kind;
 
-class APISTest : public TestEnv {
+class DesktopServicesTest : public TestEnv {
  protected:
   void SetUp() override {
     TestEnv::SetUp();
-    APIS::Reset();
+    DesktopServices::Reset();
   }
   QString Desktop() const {
     return QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
@@ -27,9 +27,9 @@ class APISTest : public TestEnv {
   }
 };
 
-TEST_F(APISTest, StartingFolderFallsBackToLastFolderThenTheDesktop) {
-  APIS::LastFolder.clear();
-  EXPECT_EQ(APIS::StartingFolder(""), QDir::homePath()) << "no desktop folder: home";
+TEST_F(DesktopServicesTest, StartingFolderFallsBackToLastFolderThenTheDesktop) {
+  DesktopServices::LastFolder.clear();
+  EXPECT_EQ(DesktopServices::StartingFolder(""), QDir::homePath()) << "no desktop folder: home";
   QDir().mkpath(Desktop());
   const QString given = MakeFolder("given");
   const QString last = MakeFolder("last");
@@ -46,12 +46,12 @@ TEST_F(APISTest, StartingFolderFallsBackToLastFolderThenTheDesktop) {
       {"a missing folder: desktop", Folder() + "/missing", last, Desktop()},
   };
   for (const Case& c : cases) {
-    APIS::LastFolder = c.lastFolder;
-    EXPECT_EQ(APIS::StartingFolder(c.folder), c.expected) << c.what;
+    DesktopServices::LastFolder = c.lastFolder;
+    EXPECT_EQ(DesktopServices::StartingFolder(c.folder), c.expected) << c.what;
   }
 }
 
-TEST_F(APISTest, OpenDialogReturnsThePicksAndRemembersTheFolderOfTheFirst) {
+TEST_F(DesktopServicesTest, OpenDialogReturnsThePicksAndRemembersTheFolderOfTheFirst) {
   const QString x = MakeFolder("x");
   const QString y = MakeFolder("y");
   ScriptedDialogs dialogs;
@@ -59,15 +59,16 @@ TEST_F(APISTest, OpenDialogReturnsThePicksAndRemembersTheFolderOfTheFirst) {
       .Expect(Kind::OpenFile, QStringList())
       .Expect(Kind::OpenFile, QStringList{y + "/c.mp4"});
 
-  EXPECT_EQ(APIS::OpenFileDialog("", nullptr, "", "", true), (QStringList{x + "/a", x + "/b"}));
-  EXPECT_EQ(APIS::LastFolder, x);
+  EXPECT_EQ(DesktopServices::OpenFileDialog("", nullptr, "", "", true),
+            (QStringList{x + "/a", x + "/b"}));
+  EXPECT_EQ(DesktopServices::LastFolder, x);
 
-  EXPECT_TRUE(APIS::OpenFileDialog("", nullptr, "", "", true).isEmpty());
-  EXPECT_EQ(APIS::LastFolder, x) << "a cancel leaves the last folder";
+  EXPECT_TRUE(DesktopServices::OpenFileDialog("", nullptr, "", "", true).isEmpty());
+  EXPECT_EQ(DesktopServices::LastFolder, x) << "a cancel leaves the last folder";
 
-  EXPECT_EQ(APIS::OpenFileDialog("*.exe|*.exe", nullptr, "", "", false, 0, "ffmpeg"),
+  EXPECT_EQ(DesktopServices::OpenFileDialog("*.exe|*.exe", nullptr, "", "", false, 0, "ffmpeg"),
             QStringList{y + "/c.mp4"});
-  EXPECT_EQ(APIS::LastFolder, y);
+  EXPECT_EQ(DesktopServices::LastFolder, y);
 
   const QList<Dialogs::Request>& shown = dialogs.Shown();
   ASSERT_EQ(shown.size(), 3);
@@ -80,45 +81,45 @@ TEST_F(APISTest, OpenDialogReturnsThePicksAndRemembersTheFolderOfTheFirst) {
   EXPECT_EQ(shown[2].filter, "*.exe|*.exe");
 }
 
-TEST_F(APISTest, SaveDialogTrimsTheNameAndPassesTheOverwriteQuestion) {
+TEST_F(DesktopServicesTest, SaveDialogTrimsTheNameAndPassesTheOverwriteQuestion) {
   const QString x = MakeFolder("x");
   ScriptedDialogs dialogs;
   dialogs.Expect(Kind::SaveFile, QString("  " + x + "/out.mp4  "))
       .Expect(Kind::SaveFile, QString());
-  EXPECT_EQ(APIS::SaveFileDialog("", "", "*.*|*.*", 1, nullptr, true), x + "/out.mp4");
-  EXPECT_EQ(APIS::LastFolder, x);
-  EXPECT_EQ(APIS::SaveFileDialog("", "", "", 0, nullptr, false), "");
-  EXPECT_EQ(APIS::LastFolder, x);
+  EXPECT_EQ(DesktopServices::SaveFileDialog("", "", "*.*|*.*", 1, nullptr, true), x + "/out.mp4");
+  EXPECT_EQ(DesktopServices::LastFolder, x);
+  EXPECT_EQ(DesktopServices::SaveFileDialog("", "", "", 0, nullptr, false), "");
+  EXPECT_EQ(DesktopServices::LastFolder, x);
   EXPECT_TRUE(dialogs.Shown()[0].overwritePrompt);
   EXPECT_FALSE(dialogs.Shown()[1].overwritePrompt);
   EXPECT_EQ(dialogs.Shown()[1].text, x);
 }
 
-TEST_F(APISTest, ColourDialogGivesTheColourOrMinusOne) {
+TEST_F(DesktopServicesTest, ColourDialogGivesTheColourOrMinusOne) {
   ScriptedDialogs dialogs;
   dialogs.Expect(Kind::Color, 0x00336699).Expect(Kind::Color, -1);
-  EXPECT_EQ(APIS::ChooseColorDialog(nullptr, 0, 0x00112233), 0x00336699);
-  EXPECT_EQ(APIS::ChooseColorDialog(nullptr, 0, -1), -1);
+  EXPECT_EQ(DesktopServices::ChooseColorDialog(nullptr, 0, 0x00112233), 0x00336699);
+  EXPECT_EQ(DesktopServices::ChooseColorDialog(nullptr, 0, -1), -1);
   EXPECT_EQ(dialogs.Shown()[0].text, QString::number(0x00112233));
   EXPECT_EQ(dialogs.Shown()[1].text, "0") << "no initial colour starts on black";
 }
 
-TEST_F(APISTest, ShellOpenHandsTheTargetToTheDesktop) {
+TEST_F(DesktopServicesTest, ShellOpenHandsTheTargetToTheDesktop) {
   ScriptedDialogs dialogs;
   dialogs.Expect(Kind::Open, 1).Expect(Kind::Open, 1);
-  EXPECT_TRUE(APIS::ShellOpen(Folder() + "/a b.pdf"));
-  EXPECT_TRUE(APIS::ShellOpen("https://quillmoor.example.org/"));
+  EXPECT_TRUE(DesktopServices::ShellOpen(Folder() + "/a b.pdf"));
+  EXPECT_TRUE(DesktopServices::ShellOpen("https://quillmoor.example.org/"));
   EXPECT_EQ(dialogs.Shown()[0].text, Folder() + "/a b.pdf");
   EXPECT_EQ(dialogs.Shown()[1].text, "https://quillmoor.example.org/");
 }
 
 // Without a program to open it with, the user gets the path or address to
 // open by hand.
-TEST_F(APISTest, WhatTheDesktopCannotOpenIsToldWithItsPathOrAddress) {
+TEST_F(DesktopServicesTest, WhatTheDesktopCannotOpenIsToldWithItsPathOrAddress) {
   ScriptedDialogs dialogs;
   dialogs.Expect(Kind::Open, 0).ExpectMessage().Expect(Kind::Open, 0).ExpectMessage();
-  EXPECT_FALSE(APIS::ShellOpen(Folder() + "/a b.pdf"));
-  EXPECT_FALSE(APIS::ShellOpen("https://quillmoor.example.org/"));
+  EXPECT_FALSE(DesktopServices::ShellOpen(Folder() + "/a b.pdf"));
+  EXPECT_FALSE(DesktopServices::ShellOpen("https://quillmoor.example.org/"));
   EXPECT_EQ(dialogs.Messages(),
             (QStringList{"No se pudo iniciar el proceso\n" + Folder() + "/a b.pdf",
                          "No se pudo iniciar el proceso\nhttps://quillmoor.example.org/"}));
@@ -126,7 +127,7 @@ TEST_F(APISTest, WhatTheDesktopCannotOpenIsToldWithItsPathOrAddress) {
 }
 
 // With no opener on PATH the desktop says it could not open the document.
-TEST_F(APISTest, TheDesktopReportsThatItCannotOpen) {
+TEST_F(DesktopServicesTest, TheDesktopReportsThatItCannotOpen) {
   const QString document = WriteFile("doc.pdf", "%PDF-1.4\n");
   const QByteArray path = qgetenv("PATH");
   qputenv("PATH", (Folder() + "/empty").toUtf8());
@@ -136,7 +137,7 @@ TEST_F(APISTest, TheDesktopReportsThatItCannotOpen) {
 }
 
 // A No to the question is the user's choice: the call succeeds and the file stays.
-TEST_F(APISTest, DeleteModesTrashOrDeleteWithOrWithoutAQuestion) {
+TEST_F(DesktopServicesTest, DeleteModesTrashOrDeleteWithOrWithoutAQuestion) {
   struct Case {
     int mode;
     int answer;  // 0 = no question expected
@@ -151,7 +152,7 @@ TEST_F(APISTest, DeleteModesTrashOrDeleteWithOrWithoutAQuestion) {
     const QString path = WriteFile(name, "x");
     ScriptedDialogs dialogs;
     if (c.answer) dialogs.ExpectMessage(c.answer);
-    EXPECT_TRUE(APIS::ShellDeleteFile(path, c.mode)) << name.toStdString();
+    EXPECT_TRUE(DesktopServices::ShellDeleteFile(path, c.mode)) << name.toStdString();
     EXPECT_EQ(!QFile::exists(path), c.gone) << name.toStdString();
     EXPECT_EQ(QFile::exists(TrashFiles() + "/" + name), c.inTrash) << name.toStdString();
     if (c.answer) {
@@ -160,18 +161,18 @@ TEST_F(APISTest, DeleteModesTrashOrDeleteWithOrWithoutAQuestion) {
   }
 }
 
-TEST_F(APISTest, AFolderGoesToTheTrashWholeAndAMissingPathIsAFailure) {
+TEST_F(DesktopServicesTest, AFolderGoesToTheTrashWholeAndAMissingPathIsAFailure) {
   WriteFile("dir/inner.txt", "x");
-  EXPECT_TRUE(APIS::ShellDeleteFile(Folder() + "/dir", 1));
+  EXPECT_TRUE(DesktopServices::ShellDeleteFile(Folder() + "/dir", 1));
   EXPECT_TRUE(QFile::exists(TrashFiles() + "/dir/inner.txt"));
-  EXPECT_FALSE(APIS::ShellDeleteFile(Folder() + "/missing", 3));
+  EXPECT_FALSE(DesktopServices::ShellDeleteFile(Folder() + "/missing", 3));
 }
 
-TEST_F(APISTest, AUserWithoutADataFolderGetsATrashMadeForTheFile) {
+TEST_F(DesktopServicesTest, AUserWithoutADataFolderGetsATrashMadeForTheFile) {
   const QString data = Folder() + "/fresh/.local/share";
   qputenv("XDG_DATA_HOME", data.toUtf8());
   const QString path = WriteFile("song.mp3", "tune");
-  EXPECT_TRUE(APIS::ShellDeleteFile(path, 1));
+  EXPECT_TRUE(DesktopServices::ShellDeleteFile(path, 1));
   EXPECT_FALSE(QFile::exists(path));
   QFile trashed(data + "/Trash/files/song.mp3");
   ASSERT_TRUE(trashed.open(QIODevice::ReadOnly));
@@ -187,7 +188,7 @@ TEST_F(APISTest, AUserWithoutADataFolderGetsATrashMadeForTheFile) {
   EXPECT_FALSE(QDir::current().exists("files/song.mp3"));
 }
 
-TEST_F(APISTest, ATrashThatCannotTakeTheFileLeavesItInPlace) {
+TEST_F(DesktopServicesTest, ATrashThatCannotTakeTheFileLeavesItInPlace) {
   // A regular file where the trash folder must be: moving to the trash fails.
   const QString trash = QFileInfo(TrashFiles()).path();
   QDir().mkpath(QFileInfo(trash).path());
@@ -195,7 +196,7 @@ TEST_F(APISTest, ATrashThatCannotTakeTheFileLeavesItInPlace) {
   ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
   blocker.close();
   const QString path = WriteFile("keep.txt", "precious");
-  EXPECT_FALSE(APIS::ShellDeleteFile(path, 1));
+  EXPECT_FALSE(DesktopServices::ShellDeleteFile(path, 1));
   QFile kept(path);
   ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
   EXPECT_EQ(kept.readAll(), "precious");
@@ -205,16 +206,16 @@ TEST_F(APISTest, ATrashThatCannotTakeTheFileLeavesItInPlace) {
   // A data folder that cannot be made: no trash at all.
   WriteFile("blocked", "a regular file where the data folder must go");
   qputenv("XDG_DATA_HOME", (Folder() + "/blocked/share").toUtf8());
-  EXPECT_FALSE(APIS::ShellDeleteFile(path, 1));
+  EXPECT_FALSE(DesktopServices::ShellDeleteFile(path, 1));
   ASSERT_TRUE(kept.seek(0));
   EXPECT_EQ(kept.readAll(), "precious");
   EXPECT_FALSE(QDir::current().exists("files/keep.txt"));
 }
 
-TEST_F(APISTest, AListWithAHorizontalExtentScrollsSidewaysOverLongLines) {
+TEST_F(DesktopServicesTest, AListWithAHorizontalExtentScrollsSidewaysOverLongLines) {
   QListWidget list;
   list.resize(200, 100);
-  APIS::SetListHorizontalExtent(&list, 1800);
+  DesktopServices::SetListHorizontalExtent(&list, 1800);
   list.addItem("/a/very/long/folder/name/that/does/not/fit/into/two/hundred/pixels/file.mp4");
   list.show();
   QApplication::processEvents();

@@ -7,7 +7,7 @@ class QObject;
 // The text viewer's work: a command line's whole output and the searches in
 // it. The viewer window itself is the window side's; it is installed here so
 // that any part of the program can ask for it.
-namespace IntDocView {
+namespace TextViewer {
 
 // Shows the output of cmdLine and returns when the viewer has closed: closed by
 // the user, by CloseViewer, by a newer call, or because owner (the window that
@@ -35,4 +35,4 @@ QString CommandOutput(const QString& cmdLine);
 int FindNext(const QString& text, const QString& what, int position, bool matchCase);
 int FindPrevious(const QString& text, const QString& what, int position, bool matchCase);
 
-}  // namespace IntDocView
+}  // namespace TextViewer

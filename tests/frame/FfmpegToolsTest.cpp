@@ -4,16 +4,16 @@
 #include <algorithm>
 
 #include "TestEnv.h"
-#include "frame/CaptureConsole.h"
 #include "frame/ConsoleBox.h"
-#include "frame/ffmpeg.h"
+#include "frame/FfmpegTools.h"
+#include "frame/ToolRunner.h"
 
 namespace {
 
-TEST(ffmpegNames, OptionNamesHoldThe43TextsInStoreOrder) {
+TEST(FfmpegToolsNames, OptionNamesHoldThe43TextsInStoreOrder) {
   static_assert(sizeof(FfmpegOptionNames) == 43 * sizeof(QString));
-  ffmpeg::InitOptionNames();
-  const FfmpegOptionNames& n = ffmpeg::OptNames;
+  FfmpegTools::InitOptionNames();
+  const FfmpegOptionNames& n = FfmpegTools::OptNames;
   const QString* first = &n.Format;
   const QStringList expected = {"-f",          "-c:a",
                                 "-c:v",        "-c:s",
@@ -44,14 +44,14 @@ TEST(ffmpegNames, OptionNamesHoldThe43TextsInStoreOrder) {
   EXPECT_EQ(n.AudioTag, "-atag");
 }
 
-TEST(ffmpegNames, ParamCaptionsFollowTheLanguageInForce) {
-  ffmpeg::InitParamCaptions();
-  EXPECT_EQ(ffmpeg::ParamCaptions.ContainerFormat, "Formato de contenedor");
-  EXPECT_EQ(ffmpeg::ParamCaptions.FrameSize, "Tamaño de cuadro (WxH,pixels)");
-  EXPECT_EQ(ffmpeg::ParamCaptions.MultipleOutputFiles, "Múltiples archivos de salida");
+TEST(FfmpegToolsNames, ParamCaptionsFollowTheLanguageInForce) {
+  FfmpegTools::InitParamCaptions();
+  EXPECT_EQ(FfmpegTools::ParamCaptions.ContainerFormat, "Formato de contenedor");
+  EXPECT_EQ(FfmpegTools::ParamCaptions.FrameSize, "Tamaño de cuadro (WxH,pixels)");
+  EXPECT_EQ(FfmpegTools::ParamCaptions.MultipleOutputFiles, "Múltiples archivos de salida");
 }
 
-TEST(ffmpegTime, TimeToSecondsReadsHoursMinutesSeconds) {
+TEST(FfmpegToolsTime, TimeToSecondsReadsHoursMinutesSeconds) {
   struct Case {
     QString in, out;
   } cases[] = {
@@ -75,31 +75,32 @@ TEST(ffmpegTime, TimeToSecondsReadsHoursMinutesSeconds) {
       {"1,5", ""},
       {"5000:00:00", "18000000"},
   };
-  for (const Case& c : cases) EXPECT_EQ(ffmpeg::TimeToSeconds(c.in), c.out) << c.in.toStdString();
+  for (const Case& c : cases)
+    EXPECT_EQ(FfmpegTools::TimeToSeconds(c.in), c.out) << c.in.toStdString();
 }
 
-TEST(ffmpegTime, ATimeTooLargeForSinglePrecisionGivesNothingAndShowsNothing) {
+TEST(FfmpegToolsTime, ATimeTooLargeForSinglePrecisionGivesNothingAndShowsNothing) {
   for (const char* text : {"1e50", "1e38:0", "1e50:-1e50"}) {
     ScriptedDialogs dialogs;  // any box would fail the test
-    EXPECT_EQ(ffmpeg::TimeToSeconds(text), "") << text;
+    EXPECT_EQ(FfmpegTools::TimeToSeconds(text), "") << text;
   }
 }
 
-TEST(ffmpegTime, TimeToSecondsWritesADecimalPointWhateverTheLocale) {
+TEST(FfmpegToolsTime, TimeToSecondsWritesADecimalPointWhateverTheLocale) {
   const QLocale before;
   QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-  EXPECT_EQ(ffmpeg::TimeToSeconds("1:02.25"), "62.25");
+  EXPECT_EQ(FfmpegTools::TimeToSeconds("1:02.25"), "62.25");
   QLocale::setDefault(before);
 }
 
-class ffmpegTools : public TestEnv {
+class FfmpegToolsTest : public TestEnv {
  protected:
   void SetUp() override {
     TestEnv::SetUp();
-    CaptureConsole::Reset();
-    ffmpeg::FfmpegPath = "/usr/bin/ffmpeg";
-    ffmpeg::FfplayPath = "/usr/bin/ffplay";
-    ffmpeg::FfprobePath = "/usr/bin/ffprobe";
+    ToolRunner::Reset();
+    FfmpegTools::FfmpegPath = "/usr/bin/ffmpeg";
+    FfmpegTools::FfplayPath = "/usr/bin/ffplay";
+    FfmpegTools::FfprobePath = "/usr/bin/ffprobe";
   }
   // Makes a small media file in the test folder with the real ffmpeg.
   QString Make(const QString& name, const QStringList& arguments) {
@@ -108,8 +109,8 @@ class ffmpegTools : public TestEnv {
     int32_t code = -1;
     QStringList all = {"-v", "error", "-y"};
     all << arguments << path;
-    EXPECT_TRUE(CaptureConsole::RunCaptured(CaptureConsole::Pipeline{{"/usr/bin/ffmpeg", all}}, "",
-                                            0, 0, nullptr, false, 0, output, -1, code));
+    EXPECT_TRUE(ToolRunner::RunCaptured(ToolRunner::Pipeline{{"/usr/bin/ffmpeg", all}}, "", 0, 0,
+                                        nullptr, false, 0, output, -1, code));
     EXPECT_EQ(code, 0) << output.toStdString();
     return path;
   }
@@ -117,33 +118,33 @@ class ffmpegTools : public TestEnv {
   const QStringList audio = {"-f", "lavfi", "-i", "sine=d=2"};
 };
 
-TEST_F(ffmpegTools, GuardsShowTheirMessageWhenTheToolIsMissing) {
-  EXPECT_TRUE(ffmpeg::FfmpegExists());
-  EXPECT_TRUE(ffmpeg::FfplayExists());
-  EXPECT_TRUE(ffmpeg::FfprobeExists());
-  ffmpeg::FfmpegPath = "";
-  ffmpeg::FfplayPath = Folder() + "/ffplay";
-  ffmpeg::FfprobePath = "";
+TEST_F(FfmpegToolsTest, GuardsShowTheirMessageWhenTheToolIsMissing) {
+  EXPECT_TRUE(FfmpegTools::FfmpegExists());
+  EXPECT_TRUE(FfmpegTools::FfplayExists());
+  EXPECT_TRUE(FfmpegTools::FfprobeExists());
+  FfmpegTools::FfmpegPath = "";
+  FfmpegTools::FfplayPath = Folder() + "/ffplay";
+  FfmpegTools::FfprobePath = "";
   ScriptedDialogs dialogs;
   dialogs.ExpectMessage().ExpectMessage().ExpectMessage().ExpectMessage();
-  EXPECT_FALSE(ffmpeg::FfmpegExists());
-  EXPECT_FALSE(ffmpeg::FfplayExists());
-  EXPECT_FALSE(ffmpeg::FfprobeExists());
-  EXPECT_EQ(ffmpeg::ProbeMedia("/whatever.mp4"), MediaInfo{});
+  EXPECT_FALSE(FfmpegTools::FfmpegExists());
+  EXPECT_FALSE(FfmpegTools::FfplayExists());
+  EXPECT_FALSE(FfmpegTools::FfprobeExists());
+  EXPECT_EQ(FfmpegTools::ProbeMedia("/whatever.mp4"), MediaInfo{});
   EXPECT_EQ(dialogs.Messages(),
             (QStringList{"No se encuentra ffmpeg", "No se encuentra ffplay",
                          "No se encuentra ffprobe", "No se encuentra ffprobe"}));
   EXPECT_EQ(dialogs.Shown()[2].style, 16);
 }
 
-TEST_F(ffmpegTools, ProbeDescribesAnMp4WithAudioVideoAndTags) {
+TEST_F(FfmpegToolsTest, ProbeDescribesAnMp4WithAudioVideoAndTags) {
   const QString path = Make(
       "a b $(x) 'c'.mp4",
       video + audio +
           QStringList{"-t", "2", "-c:v", "libx264", "-c:a", "aac", "-metadata", "title=Mi título",
                       "-metadata", "artist=Yo", "-metadata", "album=Disco", "-metadata",
                       "genre=Rock", "-metadata", "track=3", "-metadata:s:a", "title=pista"});
-  const MediaInfo info = ffmpeg::ProbeMedia(path);
+  const MediaInfo info = FfmpegTools::ProbeMedia(path);
   EXPECT_EQ(info.Container, " mov");
   EXPECT_TRUE(info.Duration.startsWith("2.0")) << info.Duration.toStdString();
   EXPECT_TRUE(info.Bitrate.startsWith(" ") && info.Bitrate.endsWith(" kb/s"))
@@ -170,9 +171,9 @@ TEST_F(ffmpegTools, ProbeDescribesAnMp4WithAudioVideoAndTags) {
   EXPECT_EQ(info.Track, "3");
 }
 
-TEST_F(ffmpegTools, ProbeOfMatroskaNeverHoldsNotAvailable) {
+TEST_F(FfmpegToolsTest, ProbeOfMatroskaNeverHoldsNotAvailable) {
   const QString path = Make("a.mkv", video + audio + QStringList{"-t", "2", "-c:s", "srt"});
-  const MediaInfo info = ffmpeg::ProbeMedia(path);
+  const MediaInfo info = FfmpegTools::ProbeMedia(path);
   EXPECT_EQ(info.Container, " matroska");
   EXPECT_EQ(info.Duration, "2.000000");
   EXPECT_EQ(info.VideoBitrate, "");
@@ -185,9 +186,9 @@ TEST_F(ffmpegTools, ProbeOfMatroskaNeverHoldsNotAvailable) {
     EXPECT_FALSE(field->contains("N/A")) << field->toStdString();
 }
 
-TEST_F(ffmpegTools, ProbeOfAWavHasAudioOnly) {
+TEST_F(FfmpegToolsTest, ProbeOfAWavHasAudioOnly) {
   const QString path = Make("tono.wav", audio);
-  const MediaInfo info = ffmpeg::ProbeMedia(path);
+  const MediaInfo info = FfmpegTools::ProbeMedia(path);
   EXPECT_EQ(info.Container, " wav");
   EXPECT_EQ(info.HasAudio, 1);
   EXPECT_EQ(info.HasVideo, 0);
@@ -199,13 +200,13 @@ TEST_F(ffmpegTools, ProbeOfAWavHasAudioOnly) {
   EXPECT_EQ(info.Bitrate, " 705 kb/s");
 }
 
-TEST_F(ffmpegTools, ProbeOfAFileThatIsNotMediaIsEmpty) {
+TEST_F(FfmpegToolsTest, ProbeOfAFileThatIsNotMediaIsEmpty) {
   const QString path = WriteFile("notas.mp4", "esto no es un video\n");
-  EXPECT_EQ(ffmpeg::ProbeMedia(path), MediaInfo{});
-  EXPECT_EQ(ffmpeg::ProbeMedia(Folder() + "/missing.mp4"), MediaInfo{});
+  EXPECT_EQ(FfmpegTools::ProbeMedia(path), MediaInfo{});
+  EXPECT_EQ(FfmpegTools::ProbeMedia(Folder() + "/missing.mp4"), MediaInfo{});
 }
 
-TEST(ffmpegProbe, ParseTakesTheFirstStreamOfEachKind) {
+TEST(FfmpegToolsProbe, ParseTakesTheFirstStreamOfEachKind) {
   const QString output =
       "ffprobe version 5.1\r\nInput #0, mov,mp4,m4a, from 'x':\r\n  Metadata:\r\n"
       "    title           : Película\r\n  Duration: 00:01:02.50, start: 0, bitrate: 900 kb/s\r\n"
@@ -216,7 +217,7 @@ TEST(ffmpegProbe, ParseTakesTheFirstStreamOfEachKind) {
       "[STREAM]\r\ncodec_name=mov_text\r\ncodec_type=subtitle\r\n[/STREAM]\r\n"
       "[STREAM]\r\ncodec_name=mpeg4\r\ncodec_type=video\r\ncodec_tag_string=FMP4\r\nheight=90\r\n"
       "[/STREAM]\r\n";
-  const MediaInfo info = ffmpeg::ParseProbeOutput(output);
+  const MediaInfo info = FfmpegTools::ParseProbeOutput(output);
   EXPECT_EQ(info.Container, " mov");
   EXPECT_EQ(info.Title, "Película");
   EXPECT_EQ(info.Duration, "62.500000");
@@ -242,7 +243,7 @@ bool WroteASecond(const QString& console) {
   return false;
 }
 
-TEST_F(ffmpegTools, FfmpegStoppedWithQWritesAValidFile) {
+TEST_F(FfmpegToolsTest, FfmpegStoppedWithQWritesAValidFile) {
   const QString path = Folder() + "/grabación.mkv";
   QString output;
   int32_t code = -1;
@@ -254,16 +255,16 @@ TEST_F(ffmpegTools, FfmpegStoppedWithQWritesAValidFile) {
     console += chunk;
     if (sentQ || !WroteASecond(console)) return;
     sentQ = true;
-    CaptureConsole::SendInput("q", 1);
+    ToolRunner::SendInput("q", 1);
   };
-  ASSERT_TRUE(CaptureConsole::RunCaptured(
-      CaptureConsole::Pipeline{{"/usr/bin/ffmpeg",
-                                {"-re", "-f", "lavfi", "-i", "testsrc=size=160x120:rate=10", "-t",
-                                 "60", "-c:v", "mpeg4", "-y", path}}},
+  ASSERT_TRUE(ToolRunner::RunCaptured(
+      ToolRunner::Pipeline{{"/usr/bin/ffmpeg",
+                            {"-re", "-f", "lavfi", "-i", "testsrc=size=160x120:rate=10", "-t", "60",
+                             "-c:v", "mpeg4", "-y", path}}},
       Folder(), 1, 1, nullptr, false, 3, output, 4096, code, quitAfterASecond));
   EXPECT_TRUE(sentQ) << output.toStdString();
   EXPECT_EQ(code, 0) << output.toStdString();
-  const MediaInfo info = ffmpeg::ProbeMedia(path);
+  const MediaInfo info = FfmpegTools::ProbeMedia(path);
   EXPECT_EQ(info.HasVideo, 1);
   EXPECT_GT(info.Duration.toDouble(), 0.5) << info.Duration.toStdString();
 }
@@ -272,19 +273,19 @@ TEST_F(ffmpegTools, FfmpegStoppedWithQWritesAValidFile) {
 struct ReportedRun {
   int32_t code = -1;
   QString kept;  // the last 256 characters, as a caller may keep them
-  ffmpeg::ConsoleReport report;
+  FfmpegTools::ConsoleReport report;
 };
 ReportedRun RunReported(const QStringList& arguments) {
   ReportedRun run;
-  EXPECT_TRUE(CaptureConsole::RunCaptured(CaptureConsole::Pipeline{{"/usr/bin/ffmpeg", arguments}},
-                                          "", 0, 0, nullptr, false, 0, run.kept, 256, run.code,
-                                          [&run](const QString& chunk) { run.report.Add(chunk); }));
+  EXPECT_TRUE(ToolRunner::RunCaptured(ToolRunner::Pipeline{{"/usr/bin/ffmpeg", arguments}}, "", 0,
+                                      0, nullptr, false, 0, run.kept, 256, run.code,
+                                      [&run](const QString& chunk) { run.report.Add(chunk); }));
   return run;
 }
 
 // ffmpeg 5.1 ends with 0 when only its trailer or the closing of the file
 // could not be written, as on a full disk; /dev/full refuses every write.
-TEST_F(ffmpegTools, AWriteThatCouldNotFinishIsReportedThoughFfmpegEndsWithZero) {
+TEST_F(FfmpegToolsTest, AWriteThatCouldNotFinishIsReportedThoughFfmpegEndsWithZero) {
   const QStringList tone = {"-f", "lavfi", "-i", "sine=d=3", "-y", "-f", "mp3"};
   const ReportedRun full = RunReported(tone + QStringList{"/dev/full"});
   EXPECT_EQ(full.code, 0);
@@ -298,7 +299,7 @@ TEST_F(ffmpegTools, AWriteThatCouldNotFinishIsReportedThoughFfmpegEndsWithZero) 
 
 // With several inputs ffmpeg picks one video (the largest) and one audio
 // stream, and its stream mapping says which inputs it read.
-TEST_F(ffmpegTools, TheStreamMappingNamesTheInputsTheOutputReads) {
+TEST_F(FfmpegToolsTest, TheStreamMappingNamesTheInputsTheOutputReads) {
   const QString large = Make("large.mkv", {"-f", "lavfi", "-i", "testsrc=size=160x120:rate=10",
                                            "-t", "1", "-c:v", "mpeg4"});
   const QString small = Make(
@@ -318,7 +319,7 @@ TEST_F(ffmpegTools, TheStreamMappingNamesTheInputsTheOutputReads) {
   EXPECT_EQ(graph.report.MappedInputs(), QList<int>{1});
 }
 
-TEST(ffmpegReport, ReadsLinesWhereverTheChunksSplitThem) {
+TEST(FfmpegToolsReport, ReadsLinesWhereverTheChunksSplitThem) {
   const QString output =
       "Stream mapping:\r\n  Stream #1:0 -> #0:0 (mpeg4 (native) -> mpeg4 (native))\r\n"
       "\r\n  Stream #0:0 (pcm_s16le) -> amix:input0\r\n  amix -> Stream #0:1 (aac)\r\n"
@@ -327,7 +328,7 @@ TEST(ffmpegReport, ReadsLinesWhereverTheChunksSplitThem) {
       "size=   0kB time=00:00:00.00 bitrate=N/A speed=   0x\r\n"
       "[mp3 @ 0x55d] Error writing trailer: No space left on device\r\n";
   for (int cut : {1, 7, 20, 60, 200}) {
-    ffmpeg::ConsoleReport report;
+    FfmpegTools::ConsoleReport report;
     for (qsizetype at = 0; at < output.size(); at += cut) report.Add(output.mid(at, cut));
     EXPECT_TRUE(report.WriteFailed()) << cut;
     EXPECT_EQ(report.MappedInputs(), (QList<int>{1, 0})) << cut;
@@ -344,7 +345,7 @@ TEST(ffmpegReport, ReadsLinesWhereverTheChunksSplitThem) {
       {"", false},
   };
   for (const Case& c : cases) {
-    ffmpeg::ConsoleReport report;
+    FfmpegTools::ConsoleReport report;
     report.Add(QString(c.line) + "\r\n");
     EXPECT_EQ(report.WriteFailed(), c.failed) << c.line;
     EXPECT_TRUE(report.MappedInputs().isEmpty()) << c.line;

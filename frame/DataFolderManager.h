@@ -10,7 +10,7 @@
 //
 // Entries are file names without folder and extension. A special entry,
 // "<" + name + ">", stands for the folder's nameless file ("/.qfm").
-namespace Appfilesadm {
+namespace DataFolderManager {
 
 enum Mode : uint8_t { Administer = 0, Open = 1, SaveAs = 2, SaveAsNoQuestion = 3 };
 
@@ -71,4 +71,4 @@ void EditSelected(const QString& selected);
 // The name an editor gets for an entry: "*" for the nameless file.
 QString EditorName(const QString& entry);
 
-}  // namespace Appfilesadm
+}  // namespace DataFolderManager

@@ -13,18 +13,18 @@
 
 #include "Children.h"
 #include "TestEnv.h"
-#include "frame/CaptureConsole.h"
 #include "frame/ConsoleBox.h"
+#include "frame/ToolRunner.h"
 
 namespace {
 
-using namespace CaptureConsole;
+using namespace ToolRunner;
 
 const QString CrLf = "\r\n";
 
 // ---- pure functions ----
 
-TEST(CaptureConsoleText, CleanOutputMakesEveryLineEndOneCrLf) {
+TEST(ToolRunnerText, CleanOutputMakesEveryLineEndOneCrLf) {
   struct Case {
     QString in, out;
   } cases[] = {
@@ -45,13 +45,13 @@ TEST(CaptureConsoleText, CleanOutputMakesEveryLineEndOneCrLf) {
   for (const Case& c : cases) EXPECT_EQ(CleanOutput(c.in), c.out) << c.in.toStdString();
 }
 
-TEST(CaptureConsoleText, TrimBlanksDropsBlanksTabsAndLineEndsAtBothEnds) {
+TEST(ToolRunnerText, TrimBlanksDropsBlanksTabsAndLineEndsAtBothEnds) {
   EXPECT_EQ(TrimBlanks(" \t\r\n a b \r\n"), "a b");
   EXPECT_EQ(TrimBlanks("\r\n\t "), "");
   EXPECT_EQ(TrimBlanks("x"), "x");
 }
 
-TEST(CaptureConsoleText, KeepOutputHonoursMaxKeep) {
+TEST(ToolRunnerText, KeepOutputHonoursMaxKeep) {
   struct Case {
     int32_t maxKeep;
     QString expected;
@@ -64,7 +64,7 @@ TEST(CaptureConsoleText, KeepOutputHonoursMaxKeep) {
   }
 }
 
-TEST(CaptureConsoleText, ChunkUpdatesTheBoxByDisplayMode) {
+TEST(ToolRunnerText, ChunkUpdatesTheBoxByDisplayMode) {
   using A = BoxUpdate::Action;
   struct Case {
     QString chunk;
@@ -99,7 +99,7 @@ QStringList ShellArguments(const QString& commandLine) {
 // The words a real POSIX shell makes of a text.
 QStringList ShellWords(const QString& text) { return ShellArguments("arguments " + text); }
 
-TEST(CaptureConsoleText, SplitCommandLineSplitsWordsAsAPosixShellDoes) {
+TEST(ToolRunnerText, SplitCommandLineSplitsWordsAsAPosixShellDoes) {
   struct Case {
     QString line;
     QStringList words;
@@ -139,7 +139,7 @@ TEST(CaptureConsoleText, SplitCommandLineSplitsWordsAsAPosixShellDoes) {
   }
 }
 
-TEST(CaptureConsoleText, ScanWordsKeepsEachWordAsTyped) {
+TEST(ToolRunnerText, ScanWordsKeepsEachWordAsTyped) {
   const QString text = R"(  -metadata  title='Hola mundo' "a b"c )";
   const QList<TypedWord> words = ScanWords(text);
   ASSERT_EQ(words.size(), 3);
@@ -149,7 +149,7 @@ TEST(CaptureConsoleText, ScanWordsKeepsEachWordAsTyped) {
   EXPECT_EQ(words[2].value, "a bc");
 }
 
-TEST(CaptureConsoleText, QuotedArgumentsAndCommandsReadBackAsTheSameArguments) {
+TEST(ToolRunnerText, QuotedArgumentsAndCommandsReadBackAsTheSameArguments) {
   const QStringList arguments = {
       "plain",    "two words",           "say \"hi\"", "it's",  "C:\\dir\\",
       "a\\\\\"b", "$(rm -rf ~) `x` 'y'", "trailing\\", "",      "título ñ",
@@ -172,7 +172,7 @@ TEST(CaptureConsoleText, QuotedArgumentsAndCommandsReadBackAsTheSameArguments) {
   EXPECT_TRUE(line.startsWith("'/opt/a=b/ff mpeg' plain 'two words' "));
 }
 
-TEST(CaptureConsoleText, ParseCommandLineTurnsCmdPipesIntoPipelines) {
+TEST(ToolRunnerText, ParseCommandLineTurnsCmdPipesIntoPipelines) {
   EXPECT_EQ(ParseCommandLine(R"("/usr/bin/ffmpeg" -i "a|b.mp4")"),
             (Pipeline{{"/usr/bin/ffmpeg", {"-i", "a|b.mp4"}}}));
   EXPECT_EQ(ParseCommandLine(
@@ -184,7 +184,7 @@ TEST(CaptureConsoleText, ParseCommandLineTurnsCmdPipesIntoPipelines) {
             (Pipeline{{"p", {"c|d", "e|f", R"(g"|)"}}, {"q", {}}}));
 }
 
-TEST(CaptureConsoleText, EndCodeNeverCallsACrashSuccess) {
+TEST(ToolRunnerText, EndCodeNeverCallsACrashSuccess) {
   struct Case {
     bool stopped;
     QList<ProcessEnd> ends;
@@ -205,7 +205,7 @@ TEST(CaptureConsoleText, EndCodeNeverCallsACrashSuccess) {
 
 // ---- processes ----
 
-class CaptureConsoleRun : public TestEnv {
+class ToolRunnerRun : public TestEnv {
  protected:
   void SetUp() override {
     TestEnv::SetUp();
@@ -249,7 +249,7 @@ class CaptureConsoleRun : public TestEnv {
   int32_t exitCode = -1;
 };
 
-TEST_F(CaptureConsoleRun, ExitCodesOfTheToolArePassedOnAndCrashesArePositive) {
+TEST_F(ToolRunnerRun, ExitCodesOfTheToolArePassedOnAndCrashesArePositive) {
   struct Case {
     QString script;
     int32_t code;
@@ -260,7 +260,7 @@ TEST_F(CaptureConsoleRun, ExitCodesOfTheToolArePassedOnAndCrashesArePositive) {
   }
 }
 
-TEST_F(CaptureConsoleRun, AMissingProgramIsNotStarted) {
+TEST_F(ToolRunnerRun, AMissingProgramIsNotStarted) {
   output = "old";
   EXPECT_FALSE(RunCaptured(Folder() + "/no such tool -x", "", 0, 0, nullptr, false, 0, output, -1,
                            exitCode));
@@ -269,12 +269,12 @@ TEST_F(CaptureConsoleRun, AMissingProgramIsNotStarted) {
   EXPECT_FALSE(RunCaptured(QString(), "", 0, 0, nullptr, false, 0, output, -1, exitCode));
 }
 
-TEST_F(CaptureConsoleRun, OutputAndErrorsArriveTogetherCleaned) {
+TEST_F(ToolRunnerRun, OutputAndErrorsArriveTogetherCleaned) {
   ASSERT_TRUE(RunShell("printf 'uno\\n'; printf 'dos\\r' >&2; sleep 0.1; printf 'tres\\n'"));
   EXPECT_EQ(output, "uno\r\ndos\r\ntres\r\n");
 }
 
-TEST_F(CaptureConsoleRun, ArgumentsReachTheProgramWhole) {
+TEST_F(ToolRunnerRun, ArgumentsReachTheProgramWhole) {
   const QString name = "a b \"c\" $(touch hacked) `id`;|&.txt";
   ASSERT_TRUE(RunCaptured(Pipeline{{"/bin/echo", {name, ""}}}, Folder(), 0, 0, nullptr, false, 0,
                           output, -1, exitCode));
@@ -285,7 +285,7 @@ TEST_F(CaptureConsoleRun, ArgumentsReachTheProgramWhole) {
   EXPECT_EQ(output, "a  b c\"d" + CrLf);
 }
 
-TEST_F(CaptureConsoleRun, LongOutputComesInChunksOfAtMost10240Bytes) {
+TEST_F(ToolRunnerRun, LongOutputComesInChunksOfAtMost10240Bytes) {
   QPlainTextEdit box;
   int chunks = 0;
   QObject::connect(&box, &QPlainTextEdit::textChanged, [&] { ++chunks; });
@@ -295,7 +295,7 @@ TEST_F(CaptureConsoleRun, LongOutputComesInChunksOfAtMost10240Bytes) {
   EXPECT_GE(chunks, 10);
 }
 
-TEST_F(CaptureConsoleRun, BoxesShowTheOutputByDisplayMode) {
+TEST_F(ToolRunnerRun, BoxesShowTheOutputByDisplayMode) {
   QPlainTextEdit text;
   text.setPlainText("old");
   ASSERT_TRUE(RunShell("printf 'a\\nb\\n'", 0, &text, 1));
@@ -315,17 +315,18 @@ TEST_F(CaptureConsoleRun, BoxesShowTheOutputByDisplayMode) {
 
 // Without a window: the sink hears the emptying before the tool starts, then
 // every chunk as the display mode makes it, line ends kept.
-TEST_F(CaptureConsoleRun, ASinkHearsTheOutputAsTheDisplayModeMakesIt) {
+TEST_F(ToolRunnerRun, ASinkHearsTheOutputAsTheDisplayModeMakesIt) {
   using A = BoxUpdate::Action;
   QList<BoxUpdate> heard;
   const OutputSink sink = [&heard](const BoxUpdate& update) { heard << update; };
   const Pipeline script{
-      {"/bin/sh", {"-c", "printf 'frame=1\\r'; sleep 0.1; printf '\\r\\n'; sleep 0.1; printf 'x\\n'"}}};
-  ASSERT_TRUE(RunCaptured(script, Folder(), 0, 0, sink, ReplaceByVisibleChunk, output, 0, exitCode));
-  EXPECT_EQ(heard, (QList<BoxUpdate>{{A::Replace, ""},
-                                     {A::Replace, "frame=1"},
-                                     {A::Leave, ""},
-                                     {A::Replace, "x"}}));
+      {"/bin/sh",
+       {"-c", "printf 'frame=1\\r'; sleep 0.1; printf '\\r\\n'; sleep 0.1; printf 'x\\n'"}}};
+  ASSERT_TRUE(
+      RunCaptured(script, Folder(), 0, 0, sink, ReplaceByVisibleChunk, output, 0, exitCode));
+  EXPECT_EQ(heard,
+            (QList<BoxUpdate>{
+                {A::Replace, ""}, {A::Replace, "frame=1"}, {A::Leave, ""}, {A::Replace, "x"}}));
   heard.clear();
   ASSERT_TRUE(RunCaptured(Pipeline{{"/bin/echo", {"a"}}}, Folder(), 0, 0, sink, AppendChunk, output,
                           0, exitCode));
@@ -336,7 +337,7 @@ TEST_F(CaptureConsoleRun, ASinkHearsTheOutputAsTheDisplayModeMakesIt) {
   EXPECT_TRUE(heard.isEmpty());
 }
 
-TEST_F(CaptureConsoleRun, StopEndsTheRunWithCodeZeroAndPauseStopsTheChild) {
+TEST_F(ToolRunnerRun, StopEndsTheRunWithCodeZeroAndPauseStopsTheChild) {
   qint64 pid = 0;
   QString pausedState, resumedState;
   When([&] { return output.contains("pid"); },
@@ -368,7 +369,7 @@ TEST_F(CaptureConsoleRun, StopEndsTheRunWithCodeZeroAndPauseStopsTheChild) {
   EXPECT_EQ(exitCode, 0);
 }
 
-TEST_F(CaptureConsoleRun, InputReachesTheChildAndAStopIsNotReplaced) {
+TEST_F(ToolRunnerRun, InputReachesTheChildAndAStopIsNotReplaced) {
   When([&] { return GetState() == Waiting; },
        [&] {
          SendInput("hola", 1);
@@ -385,7 +386,7 @@ TEST_F(CaptureConsoleRun, InputReachesTheChildAndAStopIsNotReplaced) {
   EXPECT_EQ(exitCode, 0);
 }
 
-TEST_F(CaptureConsoleRun, ASilentChildLeavesTheEventLoopRunningAndUsesNoCpu) {
+TEST_F(ToolRunnerRun, ASilentChildLeavesTheEventLoopRunningAndUsesNoCpu) {
   int ticks = 0;
   QTimer timer;
   QObject::connect(&timer, &QTimer::timeout, [&] {
@@ -399,7 +400,7 @@ TEST_F(CaptureConsoleRun, ASilentChildLeavesTheEventLoopRunningAndUsesNoCpu) {
   EXPECT_LT(cpuSeconds, 0.1);
 }
 
-TEST_F(CaptureConsoleRun, ASecondRunWhileOneRunsIsRefused) {
+TEST_F(ToolRunnerRun, ASecondRunWhileOneRunsIsRefused) {
   bool second = true;
   QString otherOutput = "untouched";
   int32_t otherCode = 42;
@@ -415,7 +416,7 @@ TEST_F(CaptureConsoleRun, ASecondRunWhileOneRunsIsRefused) {
   EXPECT_EQ(otherCode, 42);
 }
 
-TEST_F(CaptureConsoleRun, RequestsWhileIdleAreLost) {
+TEST_F(ToolRunnerRun, RequestsWhileIdleAreLost) {
   RequestStop();
   SendInput("x", 1);
   RequestPause();
@@ -424,7 +425,7 @@ TEST_F(CaptureConsoleRun, RequestsWhileIdleAreLost) {
   EXPECT_EQ(ConsoleInput, "");
 }
 
-TEST_F(CaptureConsoleRun, APipelineJoinsTwoProcessesAndAStopReachesBoth) {
+TEST_F(ToolRunnerRun, APipelineJoinsTwoProcessesAndAStopReachesBoth) {
   ASSERT_TRUE(RunCaptured(R"(cmd.exe /C /bin/printf "b\na\n" | /usr/bin/sort)", Folder(), 0, 0,
                           nullptr, false, 0, output, -1, exitCode));
   EXPECT_EQ(output, "a\r\nb\r\n");
@@ -442,7 +443,7 @@ TEST_F(CaptureConsoleRun, APipelineJoinsTwoProcessesAndAStopReachesBoth) {
 
 // What the program's close does to the running tool: "q" on its input, else
 // SIGTERM, and a kill for a tool that ends on neither.
-TEST_F(CaptureConsoleRun, EndAllAsksTheToolToFinishAndKillsItAfterTheGrace) {
+TEST_F(ToolRunnerRun, EndAllAsksTheToolToFinishAndKillsItAfterTheGrace) {
   struct Case {
     const char* name;
     const char* script;
@@ -479,7 +480,7 @@ TEST_F(CaptureConsoleRun, EndAllAsksTheToolToFinishAndKillsItAfterTheGrace) {
   EXPECT_FALSE(Closing());
 }
 
-TEST_F(CaptureConsoleRun, CompanionsEndWithTheirOwnerOrWithTheProgram) {
+TEST_F(ToolRunnerRun, CompanionsEndWithTheirOwnerOrWithTheProgram) {
   // ffplay needs neither a sound card nor a screen here.
   qputenv("SDL_AUDIODRIVER", "dummy");
   qputenv("SDL_VIDEODRIVER", "dummy");
@@ -539,7 +540,7 @@ void RecordUntilTheApplicationExits(const QString& output) {
   std::exit(recorders.size() == 1 && AllEnd(recorders) && complete ? 0 : 1);
 }
 
-TEST_F(CaptureConsoleRun, LeavingTheEventLoopsOnExitEndsTheToolWithQ) {
+TEST_F(ToolRunnerRun, LeavingTheEventLoopsOnExitEndsTheToolWithQ) {
   GTEST_FLAG_SET(death_test_style, "threadsafe");
   // An mp4 that ffmpeg did not finish has no index and cannot be read.
   EXPECT_EXIT(RecordUntilTheApplicationExits(Folder() + "/exit.mp4"), ::testing::ExitedWithCode(0),
@@ -576,7 +577,7 @@ void RecordAndDie() {
   std::_Exit(1);
 }
 
-TEST_F(CaptureConsoleRun, ToolsOfAProgramThatDiesWithoutClosingEndToo) {
+TEST_F(ToolRunnerRun, ToolsOfAProgramThatDiesWithoutClosingEndToo) {
   GTEST_FLAG_SET(death_test_style, "threadsafe");
   const QString shared = SharedFolder(QCoreApplication::applicationPid());
   QDir(shared).removeRecursively();

@@ -10,13 +10,13 @@
 #include <QTimer>
 
 #include "TestEnv.h"
-#include "frame/CaptureConsole.h"
 #include "frame/Form6.h"
-#include "frame/IntDocView.h"
+#include "frame/TextViewer.h"
+#include "frame/ToolRunner.h"
 
 namespace {
 
-TEST(IntDocViewSearch, FindsForwardAndBackwardFromTheSearchPosition) {
+TEST(TextViewerSearch, FindsForwardAndBackwardFromTheSearchPosition) {
   const QString text = "ffmpeg version; FFMPEG help; ffmpeg";
   struct Case {
     const char* what;
@@ -34,18 +34,18 @@ TEST(IntDocViewSearch, FindsForwardAndBackwardFromTheSearchPosition) {
       {"help", false, 0, true, 24},
   };
   for (const Case& c : cases) {
-    const int found = c.next ? IntDocView::FindNext(text, c.what, c.position, c.matchCase)
-                             : IntDocView::FindPrevious(text, c.what, c.position, c.matchCase);
+    const int found = c.next ? TextViewer::FindNext(text, c.what, c.position, c.matchCase)
+                             : TextViewer::FindPrevious(text, c.what, c.position, c.matchCase);
     EXPECT_EQ(found, c.expected) << c.what << (c.next ? " next from " : " previous from ")
                                  << c.position << (c.matchCase ? " case" : "");
   }
 }
 
-class IntDocViewTest : public TestEnv {
+class TextViewerTest : public TestEnv {
  protected:
   void SetUp() override {
     TestEnv::SetUp();
-    CaptureConsole::Reset();
+    ToolRunner::Reset();
     ffmpeg_ = QStandardPaths::findExecutable("ffmpeg");
     ASSERT_FALSE(ffmpeg_.isEmpty());
   }
@@ -68,13 +68,13 @@ class IntDocViewTest : public TestEnv {
   QString ffmpeg_;
 };
 
-TEST_F(IntDocViewTest, ACommandsOutputComesBackWithoutAWindow) {
-  const QString output = IntDocView::CommandOutput("\"" + ffmpeg_ + "\" -version");
+TEST_F(TextViewerTest, ACommandsOutputComesBackWithoutAWindow) {
+  const QString output = TextViewer::CommandOutput("\"" + ffmpeg_ + "\" -version");
   EXPECT_TRUE(output.startsWith("ffmpeg version")) << output.left(80).toStdString();
   EXPECT_EQ(Form6::Instance(), nullptr);
 }
 
-TEST_F(IntDocViewTest, ShowsTheWholeHelpOfFfmpegAndSearchesIt) {
+TEST_F(TextViewerTest, ShowsTheWholeHelpOfFfmpegAndSearchesIt) {
   QWidget owner;
   owner.show();
   bool inspected = false;
@@ -129,33 +129,33 @@ TEST_F(IntDocViewTest, ShowsTheWholeHelpOfFfmpegAndSearchesIt) {
     EXPECT_EQ(viewer->Text1->font().pointSize(), size - 1);
     viewer->close();
   });
-  IntDocView::ShowCommandOutput("\"" + ffmpeg_ + "\" -h", &owner);
+  TextViewer::ShowCommandOutput("\"" + ffmpeg_ + "\" -h", &owner);
   EXPECT_TRUE(inspected);
   EXPECT_EQ(Form6::Instance(), nullptr);
 }
 
-TEST_F(IntDocViewTest, ClosingOrDestroyingTheOwnerClosesTheViewer) {
+TEST_F(TextViewerTest, ClosingOrDestroyingTheOwnerClosesTheViewer) {
   QWidget closedOwner;
   closedOwner.show();
   WhenShown([&](Form6*) { closedOwner.close(); });
-  IntDocView::ShowCommandOutput("\"" + ffmpeg_ + "\" -version", &closedOwner);
+  TextViewer::ShowCommandOutput("\"" + ffmpeg_ + "\" -version", &closedOwner);
   EXPECT_EQ(Form6::Instance(), nullptr);
 
   auto* destroyedOwner = new QWidget;
   destroyedOwner->show();
   WhenShown([&](Form6*) { delete destroyedOwner; });
-  IntDocView::ShowCommandOutput("\"" + ffmpeg_ + "\" -version", destroyedOwner);
+  TextViewer::ShowCommandOutput("\"" + ffmpeg_ + "\" -version", destroyedOwner);
   EXPECT_EQ(Form6::Instance(), nullptr);
 
   QWidget closedWhileRunning;
   closedWhileRunning.show();
   WhileRunning([&](Form6*) { closedWhileRunning.close(); });
-  IntDocView::ShowCommandOutput(
+  TextViewer::ShowCommandOutput(
       "\"" + ffmpeg_ + "\" -hide_banner -re -f lavfi -i sine=d=0.5 -f null -", &closedWhileRunning);
   EXPECT_EQ(Form6::Instance(), nullptr);
 }
 
-TEST_F(IntDocViewTest, AHiddenOwnerKeepsTheViewerAndCloseViewerEndsIt) {
+TEST_F(TextViewerTest, AHiddenOwnerKeepsTheViewerAndCloseViewerEndsIt) {
   QWidget owner;
   owner.show();
   WhenShown([&](Form6* viewer) {
@@ -164,15 +164,15 @@ TEST_F(IntDocViewTest, AHiddenOwnerKeepsTheViewerAndCloseViewerEndsIt) {
     QTimer::singleShot(0, [&owner, viewer] {
       EXPECT_TRUE(viewer->isVisible()) << "a hidden owner is still loaded";
       owner.show();
-      IntDocView::CloseViewer();
+      TextViewer::CloseViewer();
     });
   });
-  IntDocView::ShowCommandOutput("\"" + ffmpeg_ + "\" -version", &owner);
+  TextViewer::ShowCommandOutput("\"" + ffmpeg_ + "\" -version", &owner);
   EXPECT_EQ(Form6::Instance(), nullptr);
   EXPECT_TRUE(owner.isVisible());
 }
 
-TEST_F(IntDocViewTest, TheViewerRefusesToCloseWhileTheCommandRuns) {
+TEST_F(TextViewerTest, TheViewerRefusesToCloseWhileTheCommandRuns) {
   QWidget owner;
   owner.show();
   bool refused = false;
@@ -181,13 +181,13 @@ TEST_F(IntDocViewTest, TheViewerRefusesToCloseWhileTheCommandRuns) {
     EXPECT_TRUE(viewer->isVisible());
   });
   WhenShown([](Form6* viewer) { viewer->close(); });
-  IntDocView::ShowCommandOutput(
+  TextViewer::ShowCommandOutput(
       "\"" + ffmpeg_ + "\" -hide_banner -re -f lavfi -i sine=d=0.6 -f null -", &owner);
   EXPECT_TRUE(refused);
   EXPECT_EQ(Form6::Instance(), nullptr);
 }
 
-TEST_F(IntDocViewTest, ANewCallReplacesTheOpenViewerAndAMissingToolShowsNothing) {
+TEST_F(TextViewerTest, ANewCallReplacesTheOpenViewerAndAMissingToolShowsNothing) {
   QWidget owner;
   owner.show();
   QPointer<Form6> first;
@@ -199,9 +199,9 @@ TEST_F(IntDocViewTest, ANewCallReplacesTheOpenViewerAndAMissingToolShowsNothing)
       secondText = second->Text1->toPlainText();
       second->close();
     });
-    IntDocView::ShowCommandOutput("\"" + Folder() + "/no such tool\" -h", &owner);
+    TextViewer::ShowCommandOutput("\"" + Folder() + "/no such tool\" -h", &owner);
   });
-  IntDocView::ShowCommandOutput("\"" + ffmpeg_ + "\" -version", &owner);
+  TextViewer::ShowCommandOutput("\"" + ffmpeg_ + "\" -version", &owner);
   EXPECT_EQ(secondText, "");
   EXPECT_EQ(Form6::Instance(), nullptr);
 }

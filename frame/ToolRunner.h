@@ -12,7 +12,7 @@ class QObject;
 // run at a time, with standard output and standard error read together in
 // chunks, while the event loop keeps the windows alive. Event handlers steer a
 // run only through the request procedures below.
-namespace CaptureConsole {
+namespace ToolRunner {
 
 // Values of ConsoleState.
 enum State : uint8_t {
@@ -168,4 +168,4 @@ void KeepOutput(QString& output, const QString& chunk, int32_t maxKeep);
 // ends). A single-line box gets the text without its CR LF pairs.
 BoxUpdate UpdateForChunk(const QString& chunk, uint8_t displayMode, bool singleLine);
 
-}  // namespace CaptureConsole
+}  // namespace ToolRunner

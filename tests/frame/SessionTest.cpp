@@ -12,34 +12,35 @@
 #include "devices/Grabador.h"
 #include "devices/cdrtools.h"
 #include "formats/FormatEdit.h"
-#include "frame/Aplicacion.h"
 #include "frame/ConfigRecord.h"
+#include "frame/FfmpegTools.h"
+#include "frame/FileServices.h"
 #include "frame/Form9.h"
 #include "frame/ProgramFolder.h"
 #include "frame/RecordFile.h"
-#include "frame/ScriptObj.h"
+#include "frame/Session.h"
 #include "frame/StartupWindows.h"
-#include "frame/ffmpeg.h"
 #include "lang/Lang.h"
 
 namespace {
 
-class AplicacionTest : public TestEnv {
+class SessionTest : public TestEnv {
  protected:
   void SetUp() override {
     TestEnv::SetUp();
-    ffmpeg::FfmpegPath = ffmpeg::FfplayPath = ffmpeg::FfprobePath = cdrtools::Cdda2wavPath = "";
+    FfmpegTools::FfmpegPath = FfmpegTools::FfplayPath = FfmpegTools::FfprobePath =
+        cdrtools::Cdda2wavPath = "";
     Grabador::RecBufferSizeMB = "";
     Lang::LanguageName = "";
     FormatEdit::ResetCapabilityLists();
   }
   void WriteConfig(const ConfigRecord& record) {
     QDir().mkpath(ProgramFolder::AppFiles());
-    ASSERT_EQ(RecordFile::Write(Aplicacion::ConfigPath(), record), RecordFile::Result::Ok);
+    ASSERT_EQ(RecordFile::Write(Session::ConfigPath(), record), RecordFile::Result::Ok);
   }
 };
 
-TEST_F(AplicacionTest, ToolPathsInsideTheProgramFolderAreStoredRelative) {
+TEST_F(SessionTest, ToolPathsInsideTheProgramFolderAreStoredRelative) {
   const QString p = Folder();
   struct Case {
     QString full, stored;
@@ -52,17 +53,17 @@ TEST_F(AplicacionTest, ToolPathsInsideTheProgramFolderAreStoredRelative) {
       {"", ""},
   };
   for (const Case& c : cases) {
-    EXPECT_EQ(Aplicacion::StoreAppPath(c.full), c.stored) << c.full.toStdString();
-    EXPECT_EQ(Aplicacion::ResolveAppPath(c.stored), c.full) << c.stored.toStdString();
+    EXPECT_EQ(Session::StoreAppPath(c.full), c.stored) << c.full.toStdString();
+    EXPECT_EQ(Session::ResolveAppPath(c.stored), c.full) << c.stored.toStdString();
   }
-  EXPECT_EQ(Aplicacion::ResolveAppPath("bin//ffmpeg"), p + "/bin/ffmpeg");
+  EXPECT_EQ(Session::ResolveAppPath("bin//ffmpeg"), p + "/bin/ffmpeg");
 }
 
-TEST_F(AplicacionTest, ConfigRoundTripsThroughTheOwnersAndTheMenu) {
+TEST_F(SessionTest, ConfigRoundTripsThroughTheOwnersAndTheMenu) {
   Form1 main;
-  ffmpeg::FfmpegPath = Folder() + "/bin/ffmpeg";
-  ffmpeg::FfplayPath = "/usr/bin/ffplay";
-  ffmpeg::FfprobePath = Folder() + "/bin/ffprobe";
+  FfmpegTools::FfmpegPath = Folder() + "/bin/ffmpeg";
+  FfmpegTools::FfplayPath = "/usr/bin/ffplay";
+  FfmpegTools::FfprobePath = Folder() + "/bin/ffprobe";
   cdrtools::Cdda2wavPath = "/usr/bin/cdda2wav";
   Lang::LanguageName = "<English>";
   Grabador::RecBufferSizeMB = "32";
@@ -70,22 +71,22 @@ TEST_F(AplicacionTest, ConfigRoundTripsThroughTheOwnersAndTheMenu) {
   FormatEdit::MuxerFormats = {1, {"mp4", "matroska"}};
   main.Conv_Opt_2pass->setChecked(true);
   main.Conv_Opt_Reemplazar->setChecked(true);
-  Aplicacion::WriteConfig();
+  Session::WriteConfig();
 
   ConfigRecord stored;
-  ASSERT_EQ(RecordFile::Read(Aplicacion::ConfigPath(), stored), RecordFile::Result::Ok);
+  ASSERT_EQ(RecordFile::Read(Session::ConfigPath(), stored), RecordFile::Result::Ok);
   EXPECT_EQ(stored.FfmpegPath, "bin/ffmpeg");
   EXPECT_EQ(stored.FfplayPath, "/usr/bin/ffplay");
   EXPECT_EQ(stored.TwoPass, 1);
   EXPECT_EQ(stored.DeleteOriginals, 0);
   EXPECT_EQ(stored.ReplaceFiles, 1);
 
-  ffmpeg::FfmpegPath = ffmpeg::FfplayPath = "";
+  FfmpegTools::FfmpegPath = FfmpegTools::FfplayPath = "";
   FormatEdit::ResetCapabilityLists();
   main.Conv_Opt_2pass->setChecked(false);
-  Aplicacion::ReadConfig();
-  EXPECT_EQ(ffmpeg::FfmpegPath, Folder() + "/bin/ffmpeg");
-  EXPECT_EQ(ffmpeg::FfplayPath, "/usr/bin/ffplay");
+  Session::ReadConfig();
+  EXPECT_EQ(FfmpegTools::FfmpegPath, Folder() + "/bin/ffmpeg");
+  EXPECT_EQ(FfmpegTools::FfplayPath, "/usr/bin/ffplay");
   EXPECT_EQ(FormatEdit::MuxerFormats, (DynArray<QString>{1, {"mp4", "matroska"}}));
   EXPECT_EQ(FormatEdit::FfmpegListsStale, 1);
   EXPECT_TRUE(main.Conv_Opt_2pass->isChecked());
@@ -94,7 +95,7 @@ TEST_F(AplicacionTest, ConfigRoundTripsThroughTheOwnersAndTheMenu) {
 
 // Without a main window the stored run options still reach the conversion,
 // and the conversion's options are what gets stored.
-TEST_F(AplicacionTest, RunOptionsGoBetweenTheConfigAndTheConversionWithoutAWindow) {
+TEST_F(SessionTest, RunOptionsGoBetweenTheConfigAndTheConversionWithoutAWindow) {
   Convertidor::Choices = {};
   ConfigRecord record;
   record.TwoPass = 1;
@@ -102,8 +103,8 @@ TEST_F(AplicacionTest, RunOptionsGoBetweenTheConfigAndTheConversionWithoutAWindo
   WriteConfig(record);
   int shown = 0;
   const QMetaObject::Connection listener = QObject::connect(
-      &Aplicacion::Events(), &Aplicacion::SessionEvents::ConfigApplied, [&] { ++shown; });
-  Aplicacion::ReadConfig();
+      &Session::Events(), &Session::SessionEvents::ConfigApplied, [&] { ++shown; });
+  Session::ReadConfig();
   QObject::disconnect(listener);
   EXPECT_EQ(shown, 1);
   EXPECT_TRUE(Convertidor::Choices.TwoPass);
@@ -112,16 +113,16 @@ TEST_F(AplicacionTest, RunOptionsGoBetweenTheConfigAndTheConversionWithoutAWindo
 
   Convertidor::Choices.TwoPass = false;
   Convertidor::Choices.DeleteOriginals = true;
-  Aplicacion::WriteConfig();
+  Session::WriteConfig();
   ConfigRecord stored;
-  ASSERT_EQ(RecordFile::Read(Aplicacion::ConfigPath(), stored), RecordFile::Result::Ok);
+  ASSERT_EQ(RecordFile::Read(Session::ConfigPath(), stored), RecordFile::Result::Ok);
   EXPECT_EQ(stored.TwoPass, 0);
   EXPECT_EQ(stored.DeleteOriginals, 1);
   EXPECT_EQ(stored.ReplaceFiles, 1);
   Convertidor::Choices = {};
 }
 
-TEST_F(AplicacionTest, AFileWithOnlyTheFiveTextsLeavesTheRestEmpty) {
+TEST_F(SessionTest, AFileWithOnlyTheFiveTextsLeavesTheRestEmpty) {
   Form1 main;
   main.Conv_Opt_DelFiles->setChecked(true);
   QByteArray bytes;
@@ -129,8 +130,8 @@ TEST_F(AplicacionTest, AFileWithOnlyTheFiveTextsLeavesTheRestEmpty) {
     bytes += char(strlen(text)) + QByteArray(1, 0) + text;
   }
   WriteFile("appfiles/config.qcf", bytes);
-  Aplicacion::ReadConfig();
-  EXPECT_EQ(ffmpeg::FfmpegPath, Folder() + "/ffmpeg");
+  Session::ReadConfig();
+  EXPECT_EQ(FfmpegTools::FfmpegPath, Folder() + "/ffmpeg");
   EXPECT_EQ(Lang::LanguageName, "<Spanish>");
   EXPECT_TRUE(FormatEdit::AudioEncoders.IsEmpty());
   EXPECT_EQ(FormatEdit::FfmpegListsStale, 0);
@@ -138,21 +139,21 @@ TEST_F(AplicacionTest, AFileWithOnlyTheFiveTextsLeavesTheRestEmpty) {
   EXPECT_EQ(Grabador::RecBufferSizeMB, "");
 }
 
-TEST_F(AplicacionTest, OnlyAStoredOneChecksAnOption) {
+TEST_F(SessionTest, OnlyAStoredOneChecksAnOption) {
   Form1 main;
   ConfigRecord record;
   record.TwoPass = 2;
   record.DeleteOriginals = 1;
   WriteConfig(record);
-  Aplicacion::ReadConfig();
+  Session::ReadConfig();
   EXPECT_FALSE(main.Conv_Opt_2pass->isChecked());
   EXPECT_TRUE(main.Conv_Opt_DelFiles->isChecked());
 }
 
-TEST_F(AplicacionTest, ACorruptConfigIsReportedAndChangesNothing) {
+TEST_F(SessionTest, ACorruptConfigIsReportedAndChangesNothing) {
   Form1 main;
   main.Conv_Opt_2pass->setChecked(true);
-  ffmpeg::FfmpegPath = "/kept/ffmpeg";
+  FfmpegTools::FfmpegPath = "/kept/ffmpeg";
   // The first list claims two billion elements.
   QByteArray bytes = QByteArray::fromHex(
       "0200"
@@ -168,15 +169,15 @@ TEST_F(AplicacionTest, ACorruptConfigIsReportedAndChangesNothing) {
   WriteFile("appfiles/config.qcf", bytes);
   ScriptedDialogs dialogs;
   dialogs.ExpectMessage();
-  Aplicacion::ReadConfig();
+  Session::ReadConfig();
   ASSERT_EQ(dialogs.Shown().size(), 1);
   EXPECT_EQ(dialogs.Shown()[0].text, "No se pudo leer el archivo config.qcf");
   EXPECT_EQ(dialogs.Shown()[0].style, 16);
-  EXPECT_EQ(ffmpeg::FfmpegPath, "/kept/ffmpeg");
+  EXPECT_EQ(FfmpegTools::FfmpegPath, "/kept/ffmpeg");
   EXPECT_TRUE(main.Conv_Opt_2pass->isChecked());
 }
 
-TEST_F(AplicacionTest, ADamagedConfigIsKeptBesideTheNewOneOnceAndNeverReplacesAKeptOne) {
+TEST_F(SessionTest, ADamagedConfigIsKeptBesideTheNewOneOnceAndNeverReplacesAKeptOne) {
   // The first list claims two billion elements.
   const QByteArray damaged = QByteArray::fromHex(
       "0000000000000000000000"
@@ -208,8 +209,8 @@ TEST_F(AplicacionTest, ADamagedConfigIsKeptBesideTheNewOneOnceAndNeverReplacesAK
   EXPECT_EQ(stored.TwoPass, 1);
 
   // A later exit has a good file to replace: nothing more is kept.
-  Aplicacion::WriteConfig();
-  EXPECT_EQ(ScriptObj::ListFiles(ProgramFolder::AppFiles(), "damaged:"), QStringList{kept});
+  Session::WriteConfig();
+  EXPECT_EQ(FileServices::ListFiles(ProgramFolder::AppFiles(), "damaged:"), QStringList{kept});
 
   // Damaged again: this one is kept too, and the first stays as it was.
   const QByteArray again = QByteArray::fromHex(
@@ -217,31 +218,31 @@ TEST_F(AplicacionTest, ADamagedConfigIsKeptBesideTheNewOneOnceAndNeverReplacesAK
       "61");
   WriteFile("appfiles/config.qcf", again);
   ScriptedDialogs none;
-  Aplicacion::WriteConfig();
+  Session::WriteConfig();
   EXPECT_EQ(contents(kept), damaged);
   EXPECT_EQ(contents(ProgramFolder::AppFiles("config.qcf (2).damaged")), again);
   EXPECT_EQ(RecordFile::Read(config, stored), RecordFile::Result::Ok);
 }
 
-TEST_F(AplicacionTest, WritingWhereTheDataFolderCannotBeMadeSaysSoAndWritesNothing) {
+TEST_F(SessionTest, WritingWhereTheDataFolderCannotBeMadeSaysSoAndWritesNothing) {
   WriteFile("appfiles", "a regular file where the data folder must go");
   ScriptedDialogs dialogs;
   dialogs.ExpectMessage();
-  Aplicacion::WriteConfig();
+  Session::WriteConfig();
   EXPECT_EQ(dialogs.Messages(), QStringList{"No se pudo crear el directorio appfiles"});
 }
 
-TEST_F(AplicacionTest, WritingOverAFolderNamedConfigSaysSo) {
-  QDir().mkpath(Aplicacion::ConfigPath());
+TEST_F(SessionTest, WritingOverAFolderNamedConfigSaysSo) {
+  QDir().mkpath(Session::ConfigPath());
   ScriptedDialogs dialogs;
   dialogs.ExpectMessage();
-  Aplicacion::WriteConfig();
+  Session::WriteConfig();
   EXPECT_EQ(dialogs.Messages(), QStringList{"No se pudo escribir el archivo config.qcf"});
 }
 
 // A first run looks for the tools in the program folder, then on PATH, and
 // names only those it cannot find before the tool-paths window and the about box.
-TEST_F(AplicacionTest, FirstRunFindsTheToolsThenShowsChooserToolPathsAndAbout) {
+TEST_F(SessionTest, FirstRunFindsTheToolsThenShowsChooserToolPathsAndAbout) {
   const QString beside = WriteFile("tools/ffprobe", "#!/bin/sh\n");
   QFile::setPermissions(beside, QFile::permissions(beside) | QFile::ExeOwner);
   QTemporaryDir systemBin;
@@ -272,16 +273,16 @@ TEST_F(AplicacionTest, FirstRunFindsTheToolsThenShowsChooserToolPathsAndAbout) {
   EXPECT_LE(chooserOffCentre.manhattanLength(), 8)
       << "the language chooser is centred on the screen";
   EXPECT_EQ(dialogs.Messages(), QStringList{"No se encuentra ffplay"});
-  EXPECT_EQ(ffmpeg::FfmpegPath, systemBin.filePath("ffmpeg"));
+  EXPECT_EQ(FfmpegTools::FfmpegPath, systemBin.filePath("ffmpeg"));
   EXPECT_EQ(shownFfmpeg, systemBin.filePath("ffmpeg"));
-  EXPECT_EQ(ffmpeg::FfprobePath, beside) << "the program folder comes before PATH";
-  EXPECT_EQ(ffmpeg::FfplayPath, "");
+  EXPECT_EQ(FfmpegTools::FfprobePath, beside) << "the program folder comes before PATH";
+  EXPECT_EQ(FfmpegTools::FfplayPath, "");
   EXPECT_EQ(cdrtools::Cdda2wavPath, "");
   EXPECT_EQ(FormatEdit::FfmpegListsStale, 1);
   EXPECT_TRUE(main.isVisible());
 }
 
-TEST_F(AplicacionTest, AFirstRunWithoutToolsNamesEachMissingOne) {
+TEST_F(SessionTest, AFirstRunWithoutToolsNamesEachMissingOne) {
   const QByteArray path = qgetenv("PATH");
   qputenv("PATH", (Folder() + "/empty").toUtf8());
   Form1 main;
@@ -294,22 +295,22 @@ TEST_F(AplicacionTest, AFirstRunWithoutToolsNamesEachMissingOne) {
   qputenv("PATH", path);
   EXPECT_EQ(dialogs.Messages(), (QStringList{"No se encuentra ffmpeg", "No se encuentra ffplay",
                                              "No se encuentra ffprobe"}));
-  EXPECT_EQ(ffmpeg::FfmpegPath, "");
+  EXPECT_EQ(FfmpegTools::FfmpegPath, "");
 }
 
 // The start-up steps themselves show nothing; the windows a first run needs
 // are the window side's.
-TEST_F(AplicacionTest, TheStartUpStepsShowNoWindowAndTellAFirstRun) {
+TEST_F(SessionTest, TheStartUpStepsShowNoWindowAndTellAFirstRun) {
   ScriptedDialogs dialogs;
   ModalCloser closer;
-  Aplicacion::Startup();
+  Session::Startup();
   EXPECT_TRUE(closer.Closed().isEmpty());
-  EXPECT_TRUE(Aplicacion::IsFirstRun());
+  EXPECT_TRUE(Session::IsFirstRun());
   WriteConfig(ConfigRecord());
-  EXPECT_FALSE(Aplicacion::IsFirstRun());
+  EXPECT_FALSE(Session::IsFirstRun());
 }
 
-TEST_F(AplicacionTest, AnExistingConfigWithoutALanguageShowsOnlyTheChooser) {
+TEST_F(SessionTest, AnExistingConfigWithoutALanguageShowsOnlyTheChooser) {
   Form1 main;
   WriteConfig(ConfigRecord());
   ScriptedDialogs dialogs;
@@ -322,7 +323,7 @@ TEST_F(AplicacionTest, AnExistingConfigWithoutALanguageShowsOnlyTheChooser) {
   EXPECT_EQ(FormatEdit::FfmpegListsStale, 0);
 }
 
-TEST_F(AplicacionTest, ALaterRunShowsNothing) {
+TEST_F(SessionTest, ALaterRunShowsNothing) {
   Form1 main;
   ConfigRecord record;
   record.LanguageName = "<Spanish>";
@@ -333,17 +334,17 @@ TEST_F(AplicacionTest, ALaterRunShowsNothing) {
   EXPECT_TRUE(closer.Closed().isEmpty());
 }
 
-TEST_F(AplicacionTest, ClosingTheMainWindowDeletesItsTempFolderAndWritesConfig) {
-  const QString working = Aplicacion::CreateTempFolder(false);
+TEST_F(SessionTest, ClosingTheMainWindowDeletesItsTempFolderAndWritesConfig) {
+  const QString working = Session::CreateTempFolder(false);
   ASSERT_FALSE(working.isEmpty());
   WriteFile(working.mid(Folder().size() + 1) + "/part.wav", "x");
   Form1 main;
   main.show();
   main.Conv_Opt_DelFiles->setChecked(true);
   EXPECT_TRUE(main.close());
-  EXPECT_FALSE(ScriptObj::FolderExists(ScriptObj::ParentFolder(working)));
+  EXPECT_FALSE(FileServices::FolderExists(FileServices::ParentFolder(working)));
   ConfigRecord stored;
-  ASSERT_EQ(RecordFile::Read(Aplicacion::ConfigPath(), stored), RecordFile::Result::Ok);
+  ASSERT_EQ(RecordFile::Read(Session::ConfigPath(), stored), RecordFile::Result::Ok);
   EXPECT_EQ(stored.DeleteOriginals, 1);
 }
 

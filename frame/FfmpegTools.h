@@ -3,14 +3,14 @@
 #include <QList>
 #include <QString>
 
-#include "frame/CaptureConsole.h"
 #include "frame/FfmpegOptionNames.h"
 #include "frame/MediaInfo.h"
+#include "frame/ToolRunner.h"
 #include "lang/ParamCaptions.h"
 
 // The ffmpeg tools as the program drives them: where they are, the option
 // names the command builders share, the parameter captions, and the probe.
-namespace ffmpeg {
+namespace FfmpegTools {
 
 // Full paths of the tools; "" until the tool-paths window or config.qcf sets them.
 extern QString FfmpegPath;
@@ -78,7 +78,7 @@ extern uint8_t PipeMode;
 
 // What the player runs for a list and the caller's ffplay options.
 struct PlayCommand {
-  CaptureConsole::Pipeline pipeline;
+  ToolRunner::Pipeline pipeline;
   QString workDir;
   uint8_t pipeMode = 0;
 };
@@ -98,4 +98,4 @@ void PlayFile(const QStringList& files, const QString& params);
 using PlayerWindow = void (*)(const PlayCommand& command);
 void InstallPlayerWindow(PlayerWindow play);
 
-}  // namespace ffmpeg
+}  // namespace FfmpegTools

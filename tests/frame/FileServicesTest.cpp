@@ -1,0 +1,127 @@
+#include <QDir>
+#include <QFile>
+
+#include "TestEnv.h"
+#include "frame/FileServices.h"
+
+namespace {
+
+class FileServicesTest : public TestEnv {};
+
+TEST_F(FileServicesTest, NameSplitting) {
+  struct Case {
+    QString path, base, extension, parent;
+  } cases[] = {
+      {"/x/a.qfm", "a", "qfm", "/x"},       {"/x/.qfm", "", "qfm", "/x"},
+      {"/x/b.tar.gz", "b.tar", "gz", "/x"}, {"/x/noext", "noext", "", "/x"},
+      {"/b.txt", "b", "txt", ""},           {"bare.txt", "bare", "txt", ""},
+      {"/x/dir/", "dir", "", "/x/dir"},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(FileServices::GetBaseName(c.path), c.base) << c.path.toStdString();
+    EXPECT_EQ(FileServices::GetExtensionName(c.path), c.extension) << c.path.toStdString();
+    EXPECT_EQ(FileServices::ParentFolder(c.path), c.parent) << c.path.toStdString();
+  }
+}
+
+TEST_F(FileServicesTest, ValidFileNames) {
+  for (const char* bad : {"a:b", "a\\b", "a/b", "a?b", "a*b", "a<b", "a>b", "a|b", "a\"b"}) {
+    EXPECT_FALSE(FileServices::IsValidFileName(bad)) << bad;
+  }
+  for (const char* good : {"", "con", "  ", "a.", "ñandú $(x) 'q'"}) {
+    EXPECT_TRUE(FileServices::IsValidFileName(QString::fromUtf8(good))) << good;
+  }
+}
+
+TEST_F(FileServicesTest, UniquePathSkipsFilesAndFolders) {
+  const QString x = Folder() + "/x";
+  QDir().mkpath(x);
+  EXPECT_EQ(FileServices::UniquePath(x + "/a.qfm", false), x + "/a.qfm");
+  EXPECT_EQ(FileServices::UniquePath(x + "/a.qfm", true), x + "/a (2).qfm");
+
+  QDir().mkpath(x + "/a.qfm");  // a folder of that name counts as taken
+  EXPECT_EQ(FileServices::UniquePath(x + "/a.qfm", false), x + "/a (2).qfm");
+
+  WriteFile("x/a (2).qfm", "");
+  EXPECT_EQ(FileServices::UniquePath(x + "/a.qfm", false), x + "/a (3).qfm");
+  EXPECT_EQ(FileServices::UniquePath(x + "/a.qfm", true), x + "/a (3).qfm");
+
+  WriteFile("x/temp", "");
+  EXPECT_EQ(FileServices::UniquePath(x + "/temp", false), x + "/temp (2)");
+}
+
+TEST_F(FileServicesTest, CreateFolderPathMakesEveryMissingLevel) {
+  const QString deep = Folder() + "/x/y/z";
+  EXPECT_TRUE(FileServices::CreateFolderPath(deep));
+  EXPECT_TRUE(FileServices::FolderExists(deep));
+  EXPECT_TRUE(FileServices::CreateFolderPath(deep + "/"));  // all there: nothing to do
+
+  // A regular file where a level must go: the levels above it stay.
+  WriteFile("p/blocker", "");
+  EXPECT_FALSE(FileServices::CreateFolderPath(Folder() + "/p/blocker/q/r"));
+  EXPECT_TRUE(FileServices::FolderExists(Folder() + "/p"));
+  EXPECT_FALSE(FileServices::CreateFolder(Folder() + "/p/missing/level"));
+}
+
+TEST_F(FileServicesTest, ListFilesFiltersByExtensionList) {
+  for (const char* name : {"a.QFM", "b.qfm", "c.qfm.bak", "d.qca"})
+    WriteFile(QString("f/") + name, "");
+  const QString f = Folder() + "/f";
+  EXPECT_EQ(FileServices::ListFiles(f, "qfm:"), (QStringList{f + "/a.QFM", f + "/b.qfm"}));
+  EXPECT_EQ(FileServices::ListFiles(f, "qca:qfm:").size(), 3);
+  EXPECT_EQ(FileServices::ListFiles(f, "qfm").size(), 4);  // no colon: no filter
+  EXPECT_EQ(FileServices::ListFiles(f, "zzz:"), QStringList());
+  EXPECT_EQ(FileServices::ListFiles(Folder() + "/missing", "qfm:"), QStringList());
+}
+
+TEST_F(FileServicesTest, RecursiveListingsAreBreadthFirst) {
+  for (const char* file :
+       {"r/top.exe", "r/a/a1/deep.exe", "r/a/mid.exe", "r/b/other.exe", "r/b/skip.txt"}) {
+    WriteFile(file, "");
+  }
+  const QString r = Folder() + "/r";
+  EXPECT_EQ(FileServices::ListSubFoldersRecursive(r),
+            (QStringList{r + "/a", r + "/b", r + "/a/a1"}));
+  EXPECT_EQ(
+      FileServices::ListFilesRecursive(r, "exe:"),
+      (QStringList{r + "/top.exe", r + "/a/mid.exe", r + "/b/other.exe", r + "/a/a1/deep.exe"}));
+  EXPECT_EQ(FileServices::ListFilesRecursive(r + "/b", "zzz:"), QStringList());
+}
+
+TEST_F(FileServicesTest, CopyMoveRenameAndDelete) {
+  const QString a = WriteFile("d/a.txt", "alpha");
+  const QString b = Folder() + "/d/b.txt";
+  EXPECT_TRUE(FileServices::CopyFile(a, b, false));
+  EXPECT_FALSE(FileServices::CopyFile(a, b, false));  // no overwrite asked
+  WriteFile("d/c.txt", "gamma!");
+  EXPECT_TRUE(FileServices::CopyFile(Folder() + "/d/c.txt", b, true));
+  EXPECT_EQ(FileServices::FileSize(b), 6);
+
+  EXPECT_FALSE(FileServices::MoveFile(a, b));  // destination taken
+  EXPECT_TRUE(FileServices::MoveFile(a, Folder() + "/d/moved.txt"));
+  EXPECT_FALSE(FileServices::FileExists(a));
+
+  EXPECT_TRUE(FileServices::RenameFileKeepExtension(b, "renamed"));
+  EXPECT_TRUE(FileServices::FileExists(Folder() + "/d/renamed.txt"));
+  EXPECT_FALSE(
+      FileServices::RenameFileKeepExtension(Folder() + "/d/renamed.txt", "moved"));  // taken
+  EXPECT_FALSE(FileServices::RenameFileKeepExtension(Folder() + "/d/missing.txt", "x"));
+
+  EXPECT_TRUE(FileServices::DeleteFile(Folder() + "/d/moved.txt", false));
+  EXPECT_TRUE(FileServices::DeleteFile(Folder() + "/d/never-there.txt", false));
+  EXPECT_EQ(FileServices::FolderSize(Folder() + "/d"), 6 + 6);  // c.txt and renamed.txt
+  EXPECT_TRUE(FileServices::DeleteFolder(Folder() + "/d", true));
+  EXPECT_FALSE(FileServices::FolderExists(Folder() + "/d"));
+}
+
+TEST_F(FileServicesTest, SizesAreSixtyFourBit) {
+  const QString path = Folder() + "/big.bin";
+  QFile file(path);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  ASSERT_TRUE(file.resize(qint64(3) << 30));  // sparse: takes no disk
+  file.close();
+  EXPECT_EQ(FileServices::FileSize(path), qint64(3) << 30);
+  EXPECT_EQ(FileServices::FileSize(Folder() + "/missing"), 0);
+}
+
+}  // namespace
