@@ -24,7 +24,7 @@ std::optional<QString> LocateEncoder(uint8_t isVideo) {
   const int answer = isVideo ? Lang::AskFindVideoCodecExe() : Lang::AskFindAudioCodecExe();
   if (answer != 6) return QString();
   const QString entered =
-      AboutCodecView::ShowCodecInfo(Form1::Instance(), Session::FormatProfilePath, isVideo);
+      CodecViewer::ShowCodecInfo(Form1::Instance(), Session::FormatProfilePath, isVideo);
   if (entered.isEmpty()) return std::nullopt;
   return Session::ResolveAppPath(entered);
 }

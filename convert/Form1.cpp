@@ -29,9 +29,9 @@
 #include "devices/cdrtools.h"
 #include "editing/FilterEditor.h"
 #include "editing/MediaEdit.h"
-#include "formats/ECodecEdit.h"
+#include "formats/ExternalCodecEditor.h"
 #include "formats/Form11.h"
-#include "formats/FormatEdit.h"
+#include "formats/FormatEditor.h"
 #include "frame/DataFolderManager.h"
 #include "frame/DesktopServices.h"
 #include "frame/Dialogs.h"
@@ -245,12 +245,11 @@ void Form1::WireControls() {
     connect(option, &QAction::toggled, this, &Form1::Conv_Opt_Toggled);
   }
   connect(Command8, &QPushButton::clicked, this, &Form1::Command8_Click);
-  connect(Command9, &QPushButton::clicked, this, [] { FormatEdit::ShowEditor("*", 1); });
+  connect(Command9, &QPushButton::clicked, this, [] { FormatEditor::ShowEditor("*", 1); });
   connect(Command10, &QPushButton::clicked, this, [] { MediaEdit::ShowEditor("*", 1); });
-  connect(Tools_FmtEdit, &QAction::triggered, this, [] { FormatEdit::ShowEditor("", 0); });
-  connect(Tools_ECEdit, &QAction::triggered, this, [] { ECodecEdit::ShowEditor("", 0); });
-  connect(About_EC, &QAction::triggered, this,
-          [this] { AboutCodecView::ShowCodecInfo(this, "", 0); });
+  connect(Tools_FmtEdit, &QAction::triggered, this, [] { FormatEditor::ShowEditor("", 0); });
+  connect(Tools_ECEdit, &QAction::triggered, this, [] { ExternalCodecEditor::ShowEditor("", 0); });
+  connect(About_EC, &QAction::triggered, this, [this] { CodecViewer::ShowCodecInfo(this, "", 0); });
   connect(Tools_EditPerfEdit, &QAction::triggered, this, [] { MediaEdit::ShowEditor("", 0); });
   connect(Herramientas_EditorFiltros, &QAction::triggered, this,
           [] { FilterEditor::ShowEditor(""); });

@@ -21,7 +21,7 @@
 #include "convert/ProfileChoice.h"
 #include "devices/Form15.h"
 #include "devices/Grabador.h"
-#include "formats/FormatEdit.h"
+#include "formats/FormatEditor.h"
 #include "frame/ConsoleBox.h"
 #include "frame/DesktopServices.h"
 #include "frame/Dialogs.h"
@@ -474,7 +474,7 @@ ProfileChoice::Controls Form14::FormatControls() {
 void Form14::Combo3_Click() { ProfileChoice::Click(FormatControls()); }
 void Form14::Combo3_Change() { ProfileChoice::Change(FormatControls()); }
 void Form14::Command5_Click() { ProfileChoice::ChooseProfile(FormatControls()); }
-void Form14::Command6_Click() { FormatEdit::ShowEditor("*", 1); }
+void Form14::Command6_Click() { FormatEditor::ShowEditor("*", 1); }
 
 void Form14::Command2_Click() { Record(); }
 

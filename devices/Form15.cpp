@@ -16,7 +16,7 @@
 #include <QVBoxLayout>
 
 #include "devices/Emisor.h"
-#include "formats/FormatEdit.h"
+#include "formats/FormatEditor.h"
 #include "frame/ConsoleBox.h"
 #include "frame/FfmpegTools.h"
 #include "frame/FileServices.h"
@@ -296,7 +296,7 @@ ProfileChoice::Controls Form15::FormatControls() {
 void Form15::Combo3_Click() { ProfileChoice::Click(FormatControls()); }
 void Form15::Combo3_Change() { ProfileChoice::Change(FormatControls()); }
 void Form15::Command5_Click() { ProfileChoice::ChooseProfile(FormatControls()); }
-void Form15::Command6_Click() { FormatEdit::ShowEditor("*", 1); }
+void Form15::Command6_Click() { FormatEditor::ShowEditor("*", 1); }
 
 void Form15::Command7_Click() {
   const uint8_t state = ToolRunner::GetState();

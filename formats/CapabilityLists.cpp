@@ -1,10 +1,10 @@
 // What the installed ffmpeg can do: its coders, formats and pixel formats, read
 // from its tables.
-#include "formats/FormatEdit.h"
+#include "formats/FormatEditor.h"
 #include "frame/FfmpegTools.h"
 #include "frame/ToolRunner.h"
 
-namespace FormatEdit {
+namespace FormatEditor {
 
 uint8_t FfmpegListsStale = 0;
 DynArray<QString> AudioEncoders;
@@ -160,4 +160,4 @@ void LoadPixelFormatList() {
   ParsePixelFormatTable(FfmpegListing("-pix_fmts"), InputPixelFormats, OutputPixelFormats);
 }
 
-}  // namespace FormatEdit
+}  // namespace FormatEditor

@@ -9,7 +9,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "formats/AboutCodecView.h"
+#include "formats/CodecViewer.h"
 #include "frame/DesktopServices.h"
 #include "frame/FileServices.h"
 #include "frame/ProgramFolder.h"
@@ -114,18 +114,18 @@ void Form11::ShowSelectedCodec() {
   const QList<QListWidgetItem*> chosen = List1->selectedItems();
   if (chosen.isEmpty()) return;
   uint8_t isVideo = 0;
-  const QString path = AboutCodecView::EntryPath(chosen.first()->text(), isVideo);
+  const QString path = CodecViewer::EntryPath(chosen.first()->text(), isVideo);
   ShowCodec(path, isVideo);
 }
 
 void Form11::ListAllCodecs() {
   List1->clear();
-  List1->addItems(AboutCodecView::CodecEntries());
+  List1->addItems(CodecViewer::CodecEntries());
 }
 
 bool Form11::ShowCodec(const QString& path, uint8_t isVideo) {
-  AboutCodecView::CodecInfo info;
-  if (!AboutCodecView::LoadCodecFile(path, isVideo, info)) {
+  CodecViewer::CodecInfo info;
+  if (!CodecViewer::LoadCodecFile(path, isVideo, info)) {
     Lang::MsgCannotReadFile(QString());
     return false;
   }
@@ -159,8 +159,8 @@ void Form11::Command3_Click() {
 bool Form11::Form_QueryUnload() {
   const bool detailsShown = Picture1->isHidden();
   if (detailsShown && PathChanged() && Lang::AskSaveExePath() == 6 &&
-      !AboutCodecView::SaveExePath(Text3->text())) {
-    Lang::MsgCannotWriteFile(AboutCodecView::FilePath);
+      !CodecViewer::SaveExePath(Text3->text())) {
+    Lang::MsgCannotWriteFile(CodecViewer::FilePath);
   }
   if (detailsShown && ShowOne == 0) {
     Picture1->show();
@@ -175,7 +175,7 @@ void Form11::Form_Unload() {
   if (PathChanged()) NewExePath = Text3->text();
 }
 
-QString AboutCodecView::ShowCodecInfo(QWidget* owner, const QString& path, uint8_t isVideo) {
+QString CodecViewer::ShowCodecInfo(QWidget* owner, const QString& path, uint8_t isVideo) {
   Form11 window(owner);
   window.Form_Load();
   if (!path.isEmpty()) {

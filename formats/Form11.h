@@ -68,7 +68,7 @@ class Form11 : public QDialog {
   bool PathChanged() const;
 };
 
-namespace AboutCodecView {
+namespace CodecViewer {
 
 // Shows the viewer modally over owner: the list of all codecs when path is
 // empty, else the codec of the .qca/.qcv file or the audio (isVideo 0) or
@@ -76,4 +76,4 @@ namespace AboutCodecView {
 // entered, as stored (relative to the program folder when inside it), or "".
 QString ShowCodecInfo(QWidget* owner, const QString& path, uint8_t isVideo);
 
-}  // namespace AboutCodecView
+}  // namespace CodecViewer

@@ -16,7 +16,7 @@
 #include <QVBoxLayout>
 
 #include "convert/Form1.h"
-#include "formats/ECodecEdit.h"
+#include "formats/ExternalCodecEditor.h"
 #include "frame/DataFolderManager.h"
 #include "frame/DesktopServices.h"
 #include "frame/ModalWindow.h"
@@ -216,15 +216,20 @@ void Form5::CreateParameterFrame() {
 }
 
 void Form5::WireControls() {
-  connect(File_OpenA, &QAction::triggered, this, [] { ECodecEdit::OpenCodec(0, QString()); });
-  connect(File_OpenV, &QAction::triggered, this, [] { ECodecEdit::OpenCodec(1, QString()); });
-  connect(File_ImportA, &QAction::triggered, this, [] { ECodecEdit::ImportFromFormat(0); });
-  connect(File_ImportV, &QAction::triggered, this, [] { ECodecEdit::ImportFromFormat(1); });
+  connect(File_OpenA, &QAction::triggered, this,
+          [] { ExternalCodecEditor::OpenCodec(0, QString()); });
+  connect(File_OpenV, &QAction::triggered, this,
+          [] { ExternalCodecEditor::OpenCodec(1, QString()); });
+  connect(File_ImportA, &QAction::triggered, this,
+          [] { ExternalCodecEditor::ImportFromFormat(0); });
+  connect(File_ImportV, &QAction::triggered, this,
+          [] { ExternalCodecEditor::ImportFromFormat(1); });
   connect(File_Save, &QAction::triggered, this,
-          [] { ECodecEdit::SaveCodec(ECodecEdit::CurrentPath); });
-  connect(File_SaveAs, &QAction::triggered, this, [] { ECodecEdit::SaveCodec(QString()); });
-  connect(File_UndoChanges, &QAction::triggered, this, [] { ECodecEdit::UndoChanges(); });
-  connect(File_Close, &QAction::triggered, this, [] { ECodecEdit::CloseCodec(); });
+          [] { ExternalCodecEditor::SaveCodec(ExternalCodecEditor::CurrentPath); });
+  connect(File_SaveAs, &QAction::triggered, this,
+          [] { ExternalCodecEditor::SaveCodec(QString()); });
+  connect(File_UndoChanges, &QAction::triggered, this, [] { ExternalCodecEditor::UndoChanges(); });
+  connect(File_Close, &QAction::triggered, this, [] { ExternalCodecEditor::CloseCodec(); });
   connect(File_Exit, &QAction::triggered, this, &QWidget::close);
   connect(View_Doc, &QAction::triggered, this, &Form5::View_Doc_Click);
   connect(View_ffmpegHelp, &QAction::triggered, this, &Form5::View_ffmpegHelp_Click);
@@ -253,13 +258,14 @@ void Form5::WireControls() {
 }
 
 void Form5::ListenToEditor() {
-  ECodecEdit::Notifier& editor = ECodecEdit::Events();
-  connect(&editor, &ECodecEdit::Notifier::RecordLoaded, this, &Form5::ShowRecord);
-  connect(&editor, &ECodecEdit::Notifier::TypeChosen, this, &Form5::ShowEditableOptions);
-  connect(&editor, &ECodecEdit::Notifier::TypeImported, this, &Form5::ShowType);
-  connect(&editor, &ECodecEdit::Notifier::RowsChanged, this, &Form5::RefreshParamList);
-  connect(&editor, &ECodecEdit::Notifier::CodecSaved, this, [this] { Combo1->setEnabled(false); });
-  connect(&editor, &ECodecEdit::Notifier::CodecClosed, this, &Form5::CollapseSections);
+  ExternalCodecEditor::Notifier& editor = ExternalCodecEditor::Events();
+  connect(&editor, &ExternalCodecEditor::Notifier::RecordLoaded, this, &Form5::ShowRecord);
+  connect(&editor, &ExternalCodecEditor::Notifier::TypeChosen, this, &Form5::ShowEditableOptions);
+  connect(&editor, &ExternalCodecEditor::Notifier::TypeImported, this, &Form5::ShowType);
+  connect(&editor, &ExternalCodecEditor::Notifier::RowsChanged, this, &Form5::RefreshParamList);
+  connect(&editor, &ExternalCodecEditor::Notifier::CodecSaved, this,
+          [this] { Combo1->setEnabled(false); });
+  connect(&editor, &ExternalCodecEditor::Notifier::CodecClosed, this, &Form5::CollapseSections);
 }
 
 void Form5::Form_Load() {
@@ -279,8 +285,8 @@ void Form5::Form_Load() {
 
 void Form5::ShowRecord(const QStringList& editableCaptions) {
   Loading = 1;
-  const ExtCodecDef& codec = ECodecEdit::CurrentCodec;
-  RefreshParamList(ECodecEdit::KeptSelection(SelectedRow(), int(codec.Params.Count())));
+  const ExtCodecDef& codec = ExternalCodecEditor::CurrentCodec;
+  RefreshParamList(ExternalCodecEditor::KeptSelection(SelectedRow(), int(codec.Params.Count())));
   ShowType();
   Text1->setText(codec.ExePath);
   SetQuietly(Combo4, codec.OutputExt);
@@ -293,9 +299,9 @@ void Form5::ShowRecord(const QStringList& editableCaptions) {
 void Form5::ShowType() {
   const uint8_t loading = Loading;
   Loading = 1;
-  Combo1->setCurrentIndex(ECodecEdit::CurrentIsVideo ? 1 : 0);
+  Combo1->setCurrentIndex(ExternalCodecEditor::CurrentIsVideo ? 1 : 0);
   Loading = loading;
-  Combo1->setEnabled(ECodecEdit::CurrentPath.isEmpty());
+  Combo1->setEnabled(ExternalCodecEditor::CurrentPath.isEmpty());
 }
 
 void Form5::ShowEditableOptions(const QStringList& captions) {
@@ -303,7 +309,7 @@ void Form5::ShowEditableOptions(const QStringList& captions) {
   Loading = 1;
   List2->clear();
   List2->addItems(captions);
-  const DynArray<uint8_t>& flags = ECodecEdit::CurrentCodec.Editable;
+  const DynArray<uint8_t>& flags = ExternalCodecEditor::CurrentCodec.Editable;
   for (int i = 0; i < List2->count() && i < flags.Count(); ++i)
     List2->item(i)->setSelected(flags.Items[i] == 1);
   Loading = loading;
@@ -312,14 +318,14 @@ void Form5::ShowEditableOptions(const QStringList& captions) {
 void Form5::ShowFfmpegSection() {
   const uint8_t loading = Loading;
   Loading = 1;
-  SetQuietly(Combo2, ECodecEdit::CurrentCodec.FfmpegExt);
-  Text3->setText(ECodecEdit::CurrentCodec.FfmpegParams);
+  SetQuietly(Combo2, ExternalCodecEditor::CurrentCodec.FfmpegExt);
+  Text3->setText(ExternalCodecEditor::CurrentCodec.FfmpegParams);
   Loading = loading;
 }
 
 void Form5::RefreshParamList(int selected) {
   List1->clear();
-  List1->addItems(ECodecEdit::ParamLabels());
+  List1->addItems(ExternalCodecEditor::ParamLabels());
   if (selected >= 0 && selected < List1->count()) List1->setCurrentRow(selected);
 }
 
@@ -367,30 +373,30 @@ void Form5::resizeEvent(QResizeEvent* event) {
 // Controls that write into the definition ---------------------------------------
 
 void Form5::Combo1_Click() {
-  if (Loading != 1) ECodecEdit::ChooseType(uint8_t(Combo1->currentIndex() == 1));
+  if (Loading != 1) ExternalCodecEditor::ChooseType(uint8_t(Combo1->currentIndex() == 1));
 }
 
 void Form5::Text2_Change() {
-  if (Loading != 1) ECodecEdit::CurrentCodec.About = Text2->toPlainText();
+  if (Loading != 1) ExternalCodecEditor::CurrentCodec.About = Text2->toPlainText();
 }
 
 void Form5::Text3_Change() {
-  if (Loading != 1) ECodecEdit::CurrentCodec.FfmpegParams = Text3->text();
+  if (Loading != 1) ExternalCodecEditor::CurrentCodec.FfmpegParams = Text3->text();
 }
 
 void Form5::Combo2_Change() {
-  if (Loading != 1) ECodecEdit::CurrentCodec.FfmpegExt = Combo2->currentText();
+  if (Loading != 1) ExternalCodecEditor::CurrentCodec.FfmpegExt = Combo2->currentText();
 }
 
 void Form5::Combo4_Change() {
-  if (Loading != 1) ECodecEdit::CurrentCodec.OutputExt = Combo4->currentText();
+  if (Loading != 1) ExternalCodecEditor::CurrentCodec.OutputExt = Combo4->currentText();
 }
 
 void Form5::List2_Click() {
   if (Loading == 1) return;
   QList<bool> selected;
   for (int i = 0; i < List2->count(); ++i) selected.append(List2->item(i)->isSelected());
-  ECodecEdit::SetEditableFlags(selected);
+  ExternalCodecEditor::SetEditableFlags(selected);
 }
 
 void Form5::Command1_Click() {
@@ -398,22 +404,22 @@ void Form5::Command1_Click() {
   const QStringList chosen = DesktopServices::OpenFileDialog(Lang::TxtAllFiles() + "|*", this,
                                                              QString(), QString(), false);
   if (chosen.isEmpty() || chosen.first().isEmpty()) return;
-  Text1->setText(ECodecEdit::SetExecutable(chosen.first()));
+  Text1->setText(ExternalCodecEditor::SetExecutable(chosen.first()));
 }
 void Form5::Command2_Click() {
   const QString path = DataFolderManager::ShowFileManager(ProgramFolder::AppFiles("formats"), "qfm",
                                                           DataFolderManager::Open, true);
   if (path.isEmpty()) return;
-  const ECodecEdit::ExtractRefusal refusal = ECodecEdit::TakeFfmpegOptions(path);
-  if (refusal == ECodecEdit::ExtractRefusal::None) {
+  const ExternalCodecEditor::ExtractRefusal refusal = ExternalCodecEditor::TakeFfmpegOptions(path);
+  if (refusal == ExternalCodecEditor::ExtractRefusal::None) {
     ShowFfmpegSection();
   } else {
     ShowRefusal(refusal);
   }
 }
 
-void Form5::ShowRefusal(ECodecEdit::ExtractRefusal refusal) {
-  using R = ECodecEdit::ExtractRefusal;
+void Form5::ShowRefusal(ExternalCodecEditor::ExtractRefusal refusal) {
+  using R = ExternalCodecEditor::ExtractRefusal;
   switch (refusal) {
     case R::None:
       return;
@@ -443,14 +449,20 @@ void Form5::ShowRefusal(ECodecEdit::ExtractRefusal refusal) {
 void Form5::Command4_Click() { EditParameter(true); }
 void Form5::List1_DblClick() { EditParameter(false); }
 
-void Form5::Command5_Click() { RefreshParamList(ECodecEdit::DeleteParameter(SelectedRow())); }
-void Form5::Command7_Click() { RefreshParamList(ECodecEdit::MoveParameterUp(SelectedRow())); }
-void Form5::Command6_Click() { RefreshParamList(ECodecEdit::MoveParameterDown(SelectedRow())); }
+void Form5::Command5_Click() {
+  RefreshParamList(ExternalCodecEditor::DeleteParameter(SelectedRow()));
+}
+void Form5::Command7_Click() {
+  RefreshParamList(ExternalCodecEditor::MoveParameterUp(SelectedRow()));
+}
+void Form5::Command6_Click() {
+  RefreshParamList(ExternalCodecEditor::MoveParameterDown(SelectedRow()));
+}
 
 void Form5::EditParameter(bool isNew) {
   const int selected = isNew ? -1 : SelectedRow();
   if (!isNew && selected < 0) return;
-  const ECodecEdit::ParamForm form = ECodecEdit::ParamFormFor(selected);
+  const ExternalCodecEditor::ParamForm form = ExternalCodecEditor::ParamFormFor(selected);
   Frame4->setGeometry(centralWidget()->rect());
   Frame4->show();
   Frame4->raise();
@@ -483,7 +495,7 @@ void Form5::SetKindControls(int kind) {
 }
 
 void Form5::Command3_Click() {
-  ECodecEdit::ParamForm form;
+  ExternalCodecEditor::ParamForm form;
   form.Label = Text4->text();
   form.LabelBefore = Text4->property("Tag").toString();
   form.Kind = uint8_t(qMax(0, Combo3->currentIndex()));
@@ -491,7 +503,7 @@ void Form5::Command3_Click() {
   form.Default = Text6->text();
   form.Suggested = Text8->toPlainText().replace("\r\n", "\n").replace('\n', "\r\n");
   form.OnlySuggested = Check1->isChecked() ? 1 : 0;
-  if (!ECodecEdit::AcceptParameter(form)) return;
+  if (!ExternalCodecEditor::AcceptParameter(form)) return;
   Frame4->hide();
   SetMenusEnabled(true);
 }
@@ -511,12 +523,12 @@ void Form5::SetMenusEnabled(bool enabled) {
 // The documentation menu ------------------------------------------------------------
 
 void Form5::View_Doc_Click() {
-  const QString command = ECodecEdit::ProgramDocumentationCommand();
+  const QString command = ExternalCodecEditor::ProgramDocumentationCommand();
   if (!command.isEmpty()) TextViewer::ShowCommandOutput(command, this);
 }
 
 void Form5::View_ffmpegHelp_Click() {
-  const QString command = ECodecEdit::FfmpegHelpCommand();
+  const QString command = ExternalCodecEditor::FfmpegHelpCommand();
   if (!command.isEmpty()) TextViewer::ShowCommandOutput(command, this);
 }
 
@@ -527,7 +539,7 @@ bool Form5::Form_QueryUnload() {
     Lang::MsgConfirmParamChanges();
     return false;
   }
-  return ECodecEdit::CloseCodec();
+  return ExternalCodecEditor::CloseCodec();
 }
 
 void Form5::closeEvent(QCloseEvent* event) {
@@ -540,7 +552,7 @@ void Form5::closeEvent(QCloseEvent* event) {
 
 // The editor's entry point ------------------------------------------------------------
 
-void ECodecEdit::ShowEditor(const QString& name, uint8_t kind) {
+void ExternalCodecEditor::ShowEditor(const QString& name, uint8_t kind) {
   // The file manager's "Editar" reaches here while the editor is already up
   // (it is the editor's own open dialog): the file opens in that window.
   if (Form5::Instance()) {

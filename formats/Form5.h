@@ -3,7 +3,7 @@
 #include <QMainWindow>
 #include <QStringList>
 
-#include "formats/ECodecEdit.h"
+#include "formats/ExternalCodecEditor.h"
 
 class QAction;
 class QCheckBox;
@@ -18,7 +18,7 @@ class QPushButton;
 
 // The external codec editor: an accordion of three sections (General, codec
 // parameters, ffmpeg parameters) and the parameter frame laid over them. The
-// definition itself lives in ECodecEdit; the handlers hand it what the user
+// definition itself lives in ExternalCodecEditor; the handlers hand it what the user
 // did, and the window follows the module's notifier.
 class Form5 : public QMainWindow {
   Q_OBJECT
@@ -154,7 +154,7 @@ class Form5 : public QMainWindow {
   void ToggleSection(QGroupBox* frame, int section);
   int SelectedRow() const;
   // The message for a profile that cannot give the ffmpeg section its options.
-  static void ShowRefusal(ECodecEdit::ExtractRefusal refusal);
+  static void ShowRefusal(ExternalCodecEditor::ExtractRefusal refusal);
   // 1 while code fills the controls: their handlers then write nothing.
   uint8_t Loading = 0;
   // Whether the window may close; the close request's questions.

@@ -357,14 +357,16 @@ void Form7::WireControls() {
   connect(Command10, &QPushButton::clicked, this, &Form7::Command10_Click);
   connect(Command11, &QPushButton::clicked, this, &Form7::Command11_Click);
 
-  connect(LoadECA_Menu, &QAction::triggered, this, [] { FormatEdit::LoadExternalCodec(0, ""); });
-  connect(LoadECV_Menu, &QAction::triggered, this, [] { FormatEdit::LoadExternalCodec(1, ""); });
-  connect(UnloadECA_Menu, &QAction::triggered, this, [] { FormatEdit::UnloadExternalCodec(0); });
-  connect(UnloadECV_Menu, &QAction::triggered, this, [] { FormatEdit::UnloadExternalCodec(1); });
-  connect(ReloadECA_Menu, &QAction::triggered, this,
-          [] { FormatEdit::LoadExternalCodec(0, FormatEdit::CurrentFormat.AudioExtCodecName); });
-  connect(ReloadECV_Menu, &QAction::triggered, this,
-          [] { FormatEdit::LoadExternalCodec(1, FormatEdit::CurrentFormat.VideoExtCodecName); });
+  connect(LoadECA_Menu, &QAction::triggered, this, [] { FormatEditor::LoadExternalCodec(0, ""); });
+  connect(LoadECV_Menu, &QAction::triggered, this, [] { FormatEditor::LoadExternalCodec(1, ""); });
+  connect(UnloadECA_Menu, &QAction::triggered, this, [] { FormatEditor::UnloadExternalCodec(0); });
+  connect(UnloadECV_Menu, &QAction::triggered, this, [] { FormatEditor::UnloadExternalCodec(1); });
+  connect(ReloadECA_Menu, &QAction::triggered, this, [] {
+    FormatEditor::LoadExternalCodec(0, FormatEditor::CurrentFormat.AudioExtCodecName);
+  });
+  connect(ReloadECV_Menu, &QAction::triggered, this, [] {
+    FormatEditor::LoadExternalCodec(1, FormatEditor::CurrentFormat.VideoExtCodecName);
+  });
   connect(FindEXE_A, &QAction::triggered, this, [this] { FindCodecExe(0); });
   connect(FindEXE_V, &QAction::triggered, this, [this] { FindCodecExe(1); });
   connect(Help_AboutECA, &QAction::triggered, this, [this] { Help_AboutEC_Click(0); });
@@ -374,9 +376,9 @@ void Form7::WireControls() {
 }
 
 void Form7::ListenToEditor() {
-  FormatEdit::Notifier& editor = FormatEdit::Events();
-  connect(&editor, &FormatEdit::Notifier::ProfileChanged, this, &Form7::SyncExtCodecMenus);
-  connect(&editor, &FormatEdit::Notifier::RowsBuilt, this, &Form7::ShowRows);
+  FormatEditor::Notifier& editor = FormatEditor::Events();
+  connect(&editor, &FormatEditor::Notifier::ProfileChanged, this, &Form7::SyncExtCodecMenus);
+  connect(&editor, &FormatEditor::Notifier::RowsBuilt, this, &Form7::ShowRows);
 }
 
 // The rows are made and destroyed by every rebuild, so each is wired as it is made.
@@ -412,9 +414,9 @@ void Form7::Form_Load() {
   for (QGroupBox* frame : {Frame1, Frame2, Frame3, Frame4, Frame5, Frame6}) {
     frame->move(Combo6->pos());
   }
-  FormatEdit::CurrentCategory = FormatEdit::OutputGeneral;
+  FormatEditor::CurrentCategory = FormatEditor::OutputGeneral;
   BuildingParams = 1;
-  Combo6->setCurrentIndex(FormatEdit::OutputGeneral);
+  Combo6->setCurrentIndex(FormatEditor::OutputGeneral);
   BuildingParams = 0;
   Picture9->move(Picture1->x(), Picture1->y() + Picture1->height());
   // The outer height of the design includes the title bar, about 30 pixels.
@@ -436,13 +438,13 @@ void Form7::ShowWaiting(bool waiting) {
 
 // The rows ------------------------------------------------------------------------
 
-void Form7::ShowRows(uint8_t category, const QList<FormatEdit::ParamRow>& rows) {
+void Form7::ShowRows(uint8_t category, const QList<FormatEditor::ParamRow>& rows) {
   BuildingParams = 1;
   FillRows(category, rows);
   BuildingParams = 0;
 }
 
-void Form7::FillRows(uint8_t category, const QList<FormatEdit::ParamRow>& rows) {
+void Form7::FillRows(uint8_t category, const QList<FormatEditor::ParamRow>& rows) {
   Combo6->setCurrentIndex(category);
   while (Combo2.size() > 1) {
     delete Text1.takeLast();
@@ -498,7 +500,7 @@ void Form7::PlaceRows() {
     Text1[i]->hide();
     Combo2[i]->hide();
   }
-  const int count = FormatEdit::ParamRowCount;
+  const int count = FormatEditor::ParamRowCount;
   if (count <= 0 || count > Combo2.size()) return;
   int extra = Picture1->height() / Text1[0]->height() - 1;
   const int first = VScroll1->value();
@@ -528,7 +530,7 @@ void Form7::SyncExtCodecMenus(const FormatProfile& profile) {
 }
 
 void Form7::Timer1_Timer() {
-  FormatEdit::BuildCategoryParams(FormatEdit::CurrentCategory);
+  FormatEditor::BuildCategoryParams(FormatEditor::CurrentCategory);
   Timer1->stop();
 }
 
@@ -536,7 +538,7 @@ void Form7::VScroll1_Change() { PlaceRows(); }
 
 void Form7::Combo6_Click() {
   if (BuildingParams == 1 || Combo6->currentIndex() < 0) return;
-  FormatEdit::CurrentCategory = uint8_t(Combo6->currentIndex());
+  FormatEditor::CurrentCategory = uint8_t(Combo6->currentIndex());
   Timer1->start();
 }
 
@@ -554,8 +556,8 @@ void Form7::Combo2_Click(int index) {
 
 void Form7::StoreRowValue(int index) {
   if (index >= Combo2.size()) return;
-  FormatEdit::StoreRowValue(FormatEdit::CurrentFormat, FormatEdit::CurrentCategory, index,
-                            Combo2[index]->currentText());
+  FormatEditor::StoreRowValue(FormatEditor::CurrentFormat, FormatEditor::CurrentCategory, index,
+                              Combo2[index]->currentText());
 }
 
 void Form7::Combo2_GotFocus(int index) { TextOnFocus = Combo2[index]->currentText(); }
@@ -567,35 +569,35 @@ void Form7::Combo2_KeyUp(int index) {
 // File menu and buttons --------------------------------------------------------------
 
 void Form7::Command1_Click() {
-  if (FormatEdit::SaveFormat(FormatEdit::CurrentFormatFile)) close();
+  if (FormatEditor::SaveFormat(FormatEditor::CurrentFormatFile)) close();
 }
 
 void Form7::Command2_Click() {
-  FormatEdit::UndoChanges();
+  FormatEditor::UndoChanges();
   close();
 }
 
 void Form7::Command12_Click() {
   QString path;
-  FormatEdit::LoadFormat(path);
+  FormatEditor::LoadFormat(path);
 }
 
 void Form7::File_Open_Click() {
   QString path;
-  FormatEdit::LoadFormat(path);
+  FormatEditor::LoadFormat(path);
 }
 
-void Form7::File_Save_Click() { FormatEdit::SaveFormat(FormatEdit::CurrentFormatFile); }
+void Form7::File_Save_Click() { FormatEditor::SaveFormat(FormatEditor::CurrentFormatFile); }
 
 void Form7::File_SaveAs_Click() {
   QString path;
-  FormatEdit::SaveFormat(path);
+  FormatEditor::SaveFormat(path);
 }
 
-void Form7::File_UndoChanges_Click() { FormatEdit::UndoChanges(); }
-void Form7::File_CleanAll_Click() { FormatEdit::ClearAll(); }
-void Form7::File_CleanAct_Click() { FormatEdit::ClearCategory(); }
-void Form7::File_Close_Click() { FormatEdit::CloseFormat(); }
+void Form7::File_UndoChanges_Click() { FormatEditor::UndoChanges(); }
+void Form7::File_CleanAll_Click() { FormatEditor::ClearAll(); }
+void Form7::File_CleanAct_Click() { FormatEditor::ClearCategory(); }
+void Form7::File_Close_Click() { FormatEditor::CloseFormat(); }
 void Form7::File_Exit_Click() { close(); }
 
 void Form7::closeEvent(QCloseEvent* event) { Form_QueryUnload(event); }
@@ -615,7 +617,7 @@ void Form7::Form_QueryUnload(QCloseEvent* event) {
     ClosePanel(Frame5);
   } else if (Frame6->isVisible()) {
     QApplication::beep();
-  } else if (FormatEdit::CloseFormat()) {
+  } else if (FormatEditor::CloseFormat()) {
     event->accept();
   }
 }
@@ -632,7 +634,7 @@ void Form7::ClosePanel(QGroupBox* frame) {
 
 // The editor's entry point --------------------------------------------------------------
 
-void FormatEdit::ShowEditor(QString name, uint8_t mode) {
+void FormatEditor::ShowEditor(QString name, uint8_t mode) {
   // One editor at a time: the file manager opened from the editor cannot open a second.
   if (Form7::Instance()) return;
   QPointer<Form7> window = new Form7;

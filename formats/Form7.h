@@ -5,7 +5,7 @@
 #include <QString>
 #include <cstdint>
 
-#include "formats/FormatEdit.h"
+#include "formats/FormatEditor.h"
 
 class QAction;
 class QCheckBox;
@@ -23,7 +23,7 @@ class QTimer;
 
 // The format editor: one format profile edited through rows of parameters in
 // four categories, with overlay panels for ffmpeg's help, the imports and the
-// about text of an external codec. Opened by FormatEdit::ShowEditor; follows
+// about text of an external codec. Opened by FormatEditor::ShowEditor; follows
 // the module's notifier.
 class Form7 : public QMainWindow {
   Q_OBJECT
@@ -43,7 +43,7 @@ class Form7 : public QMainWindow {
   // The waiting panel around a rebuild of the capability lists.
   void ShowWaiting(bool waiting);
   // Makes the rows of a category; row 0 always exists.
-  void ShowRows(uint8_t category, const QList<FormatEdit::ParamRow>& rows);
+  void ShowRows(uint8_t category, const QList<FormatEditor::ParamRow>& rows);
   // Shows the rows that fit from the scroll position on.
   void PlaceRows();
   // The external-codec items of the menus, from the profile's codec names.
@@ -226,7 +226,7 @@ class Form7 : public QMainWindow {
   void CreateFrames(QWidget* central);
   void WireControls();
   void WireRow(int index);
-  void FillRows(uint8_t category, const QList<FormatEdit::ParamRow>& rows);
+  void FillRows(uint8_t category, const QList<FormatEditor::ParamRow>& rows);
   // Follows what the module says about the profile and its rows.
   void ListenToEditor();
   // Copies the text of value combo `index` into the profile.

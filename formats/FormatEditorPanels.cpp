@@ -85,17 +85,17 @@ void FillIfEmpty(QComboBox* combo, const DynArray<QString>& list) {
 
 void Form7::FillAdvancedOptionLists(uint8_t kind) {
   if (kind == 0) {
-    FillIfEmpty(Combo1, FormatEdit::MuxerFormats);
-    FillIfEmpty(Combo3, FormatEdit::DemuxerFormats);
+    FillIfEmpty(Combo1, FormatEditor::MuxerFormats);
+    FillIfEmpty(Combo3, FormatEditor::DemuxerFormats);
     return;
   }
   const bool encoders = Option5->isChecked();
-  FillIfEmpty(Combo4, encoders ? FormatEdit::AudioEncoders : FormatEdit::AudioDecoders);
-  FillIfEmpty(Combo5, encoders ? FormatEdit::VideoEncoders : FormatEdit::VideoDecoders);
+  FillIfEmpty(Combo4, encoders ? FormatEditor::AudioEncoders : FormatEditor::AudioDecoders);
+  FillIfEmpty(Combo5, encoders ? FormatEditor::VideoEncoders : FormatEditor::VideoDecoders);
 }
 
 void Form7::Help_ffFormatHelp_Click() {
-  const FormatProfile& profile = FormatEdit::CurrentFormat;
+  const FormatProfile& profile = FormatEditor::CurrentFormat;
   if (Combo1->currentText().isEmpty()) Combo1->setEditText(profile.OutputContainer);
   if (Combo3->currentText().isEmpty()) Combo3->setEditText(profile.InputContainer);
   FillAdvancedOptionLists(0);
@@ -106,7 +106,7 @@ void Form7::Help_ffFormatHelp_Click() {
 }
 
 void Form7::Help_ffCodecHelp_Click() {
-  const FormatProfile& profile = FormatEdit::CurrentFormat;
+  const FormatProfile& profile = FormatEditor::CurrentFormat;
   const bool encoders = Option5->isChecked();
   if (Combo4->currentText().isEmpty()) {
     Combo4->setEditText(encoders ? profile.AudioCodec : profile.InputAudioCodec);
@@ -174,7 +174,7 @@ void Form7::Import_OfCmdL_Click() {
 }
 
 void Form7::Command8_Click() {
-  FormatEdit::ImportCommandLine(Text4->text(), Text5->text());
+  FormatEditor::ImportCommandLine(Text4->text(), Text5->text());
   ClosePanel(Frame4);
 }
 
@@ -191,7 +191,7 @@ void Form7::Import_OfFile_Click() {
   const MediaInfo info = FfmpegTools::ProbeMedia(chosen.first());
   List1->clear();
   for (const QString& line :
-       FormatEdit::ProbeLines(info, FileServices::GetExtensionName(chosen.first()))) {
+       FormatEditor::ProbeLines(info, FileServices::GetExtensionName(chosen.first()))) {
     auto* item = new QListWidgetItem(line, List1);
     item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
     item->setCheckState(Qt::Unchecked);
@@ -216,7 +216,7 @@ void Form7::Check1_Click() {
 void Form7::Command10_Click() {
   QStringList lines;
   for (int i = 0; i < List1->count(); ++i) lines << List1->item(i)->text();
-  if (!FormatEdit::ImportProbedValues(lines, ProbeTicks())) return;
+  if (!FormatEditor::ImportProbedValues(lines, ProbeTicks())) return;
   Check1->setChecked(false);
   ClosePanel(Frame5);
 }
@@ -229,7 +229,7 @@ void Form7::Command11_Click() {
 // The about text of an external codec --------------------------------------------------
 
 void Form7::Help_AboutEC_Click(uint8_t isVideo) {
-  const FormatProfile& profile = FormatEdit::CurrentFormat;
+  const FormatProfile& profile = FormatEditor::CurrentFormat;
   const QString& name = isVideo ? profile.VideoExtCodecName : profile.AudioExtCodecName;
   Frame3->setTitle(Tag(Frame3) + " - " + name);
   Text3->setPlainText(isVideo ? profile.VideoExtCodec.About : profile.AudioExtCodec.About);
@@ -243,12 +243,12 @@ void Form7::Command7_Click() { ClosePanel(Frame3); }
 // The external codecs' programs ---------------------------------------------------------
 
 void Form7::FindCodecExe(uint8_t isVideo) {
-  if (!FormatEdit::HasExternalCodec(isVideo)) return;
-  const QString current = FormatEdit::CodecExeLocation(isVideo);
+  if (!FormatEditor::HasExternalCodec(isVideo)) return;
+  const QString current = FormatEditor::CodecExeLocation(isVideo);
   const QString fileName = current.isEmpty() ? QString() : current.section('/', -1);
   // Programs here have no ".exe", so the dialog lists every file.
   const QStringList chosen = DesktopServices::OpenFileDialog(
       QString(), this, FileServices::ParentFolder(current), QString(), false, 0, fileName, 0);
   if (chosen.isEmpty()) return;
-  FormatEdit::SetCodecExe(isVideo, chosen.first());
+  FormatEditor::SetCodecExe(isVideo, chosen.first());
 }

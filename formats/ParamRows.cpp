@@ -3,10 +3,10 @@
 #include <array>
 #include <utility>
 
-#include "formats/FormatEdit.h"
+#include "formats/FormatEditor.h"
 #include "frame/FfmpegTools.h"
 
-namespace FormatEdit {
+namespace FormatEditor {
 
 namespace {
 
@@ -328,4 +328,4 @@ void ClearCategory() {
   BuildCategoryParams(CurrentCategory);
 }
 
-}  // namespace FormatEdit
+}  // namespace FormatEditor

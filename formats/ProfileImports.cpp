@@ -2,12 +2,12 @@
 #include <array>
 #include <utility>
 
-#include "formats/FormatEdit.h"
+#include "formats/FormatEditor.h"
 #include "frame/FfmpegTools.h"
 #include "frame/ToolRunner.h"
 #include "lang/Lang.h"
 
-namespace FormatEdit {
+namespace FormatEditor {
 
 namespace {
 
@@ -193,4 +193,4 @@ bool ImportProbedValues(const QStringList& lines, const QList<bool>& ticked) {
   return true;
 }
 
-}  // namespace FormatEdit
+}  // namespace FormatEditor

@@ -9,9 +9,9 @@
 #include "editing/FilterDef.h"
 #include "editing/FilterEditor.h"
 #include "editing/MediaEdit.h"
-#include "formats/ECodecEdit.h"
 #include "formats/ExtCodecDef.h"
-#include "formats/FormatEdit.h"
+#include "formats/ExternalCodecEditor.h"
+#include "formats/FormatEditor.h"
 #include "formats/FormatProfile.h"
 #include "frame/DesktopServices.h"
 #include "frame/FileServices.h"
@@ -211,9 +211,9 @@ Editor EditorFor(const QString& extension) {
   if (g_testEditors.contains(kind)) return g_testEditors.value(kind);
   // The format, codec, editing-profile and filter editors are handed their
   // files here as each of them joins the program.
-  if (kind == "qfm") return [](const QString& name) { FormatEdit::ShowEditor(name, 0); };
-  if (kind == "qca") return [](const QString& name) { ECodecEdit::ShowEditor(name, 0); };
-  if (kind == "qcv") return [](const QString& name) { ECodecEdit::ShowEditor(name, 1); };
+  if (kind == "qfm") return [](const QString& name) { FormatEditor::ShowEditor(name, 0); };
+  if (kind == "qca") return [](const QString& name) { ExternalCodecEditor::ShowEditor(name, 0); };
+  if (kind == "qcv") return [](const QString& name) { ExternalCodecEditor::ShowEditor(name, 1); };
   if (kind == "qep") return [](const QString& name) { MediaEdit::ShowEditor(name, 0); };
   if (kind == "qfl") return FilterEditor::ShowEditor;
   return nullptr;

@@ -10,7 +10,7 @@
 #include <QVBoxLayout>
 
 #include "devices/cdrtools.h"
-#include "formats/FormatEdit.h"
+#include "formats/FormatEditor.h"
 #include "frame/DesktopServices.h"
 #include "frame/FfmpegTools.h"
 #include "frame/FileServices.h"
@@ -217,7 +217,7 @@ void Form9::Command5_Click() {
   FfmpegTools::FfplayPath = NewFfplayPath;
   FfmpegTools::FfprobePath = NewFfprobePath;
   cdrtools::Cdda2wavPath = NewCdda2wavPath;
-  FormatEdit::FfmpegListsStale = 1;
+  FormatEditor::FfmpegListsStale = 1;
   accept();
 }
 

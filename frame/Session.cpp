@@ -9,7 +9,7 @@
 #include "convert/Convertidor.h"
 #include "devices/Grabador.h"
 #include "devices/cdrtools.h"
-#include "formats/FormatEdit.h"
+#include "formats/FormatEditor.h"
 #include "frame/ConfigRecord.h"
 #include "frame/DesktopServices.h"
 #include "frame/FfmpegTools.h"
@@ -45,17 +45,17 @@ ConfigRecord GatherConfig() {
   record.FfprobePath = StoreAppPath(FfmpegTools::FfprobePath);
   record.Cdda2wavPath = StoreAppPath(cdrtools::Cdda2wavPath);
   record.LanguageName = Lang::LanguageName;
-  record.FfmpegListsStale = FormatEdit::FfmpegListsStale;
-  record.AudioEncoders = FormatEdit::AudioEncoders;
-  record.VideoEncoders = FormatEdit::VideoEncoders;
-  record.SubtitleEncoders = FormatEdit::SubtitleEncoders;
-  record.AudioDecoders = FormatEdit::AudioDecoders;
-  record.VideoDecoders = FormatEdit::VideoDecoders;
-  record.SubtitleDecoders = FormatEdit::SubtitleDecoders;
-  record.MuxerFormats = FormatEdit::MuxerFormats;
-  record.DemuxerFormats = FormatEdit::DemuxerFormats;
-  record.InputPixelFormats = FormatEdit::InputPixelFormats;
-  record.OutputPixelFormats = FormatEdit::OutputPixelFormats;
+  record.FfmpegListsStale = FormatEditor::FfmpegListsStale;
+  record.AudioEncoders = FormatEditor::AudioEncoders;
+  record.VideoEncoders = FormatEditor::VideoEncoders;
+  record.SubtitleEncoders = FormatEditor::SubtitleEncoders;
+  record.AudioDecoders = FormatEditor::AudioDecoders;
+  record.VideoDecoders = FormatEditor::VideoDecoders;
+  record.SubtitleDecoders = FormatEditor::SubtitleDecoders;
+  record.MuxerFormats = FormatEditor::MuxerFormats;
+  record.DemuxerFormats = FormatEditor::DemuxerFormats;
+  record.InputPixelFormats = FormatEditor::InputPixelFormats;
+  record.OutputPixelFormats = FormatEditor::OutputPixelFormats;
   record.TwoPass = Convertidor::Choices.TwoPass ? 1 : 0;
   record.DeleteOriginals = Convertidor::Choices.DeleteOriginals ? 1 : 0;
   record.ReplaceFiles = Convertidor::Choices.ReplaceFiles ? 1 : 0;
@@ -67,17 +67,17 @@ void ApplyConfig(const ConfigRecord& record) {
   Convertidor::Choices.TwoPass = record.TwoPass == 1;
   Convertidor::Choices.DeleteOriginals = record.DeleteOriginals == 1;
   Convertidor::Choices.ReplaceFiles = record.ReplaceFiles == 1;
-  FormatEdit::AudioEncoders = record.AudioEncoders;
-  FormatEdit::VideoEncoders = record.VideoEncoders;
-  FormatEdit::SubtitleEncoders = record.SubtitleEncoders;
-  FormatEdit::AudioDecoders = record.AudioDecoders;
-  FormatEdit::VideoDecoders = record.VideoDecoders;
-  FormatEdit::SubtitleDecoders = record.SubtitleDecoders;
-  FormatEdit::MuxerFormats = record.MuxerFormats;
-  FormatEdit::DemuxerFormats = record.DemuxerFormats;
-  FormatEdit::InputPixelFormats = record.InputPixelFormats;
-  FormatEdit::OutputPixelFormats = record.OutputPixelFormats;
-  FormatEdit::FfmpegListsStale = record.FfmpegListsStale;
+  FormatEditor::AudioEncoders = record.AudioEncoders;
+  FormatEditor::VideoEncoders = record.VideoEncoders;
+  FormatEditor::SubtitleEncoders = record.SubtitleEncoders;
+  FormatEditor::AudioDecoders = record.AudioDecoders;
+  FormatEditor::VideoDecoders = record.VideoDecoders;
+  FormatEditor::SubtitleDecoders = record.SubtitleDecoders;
+  FormatEditor::MuxerFormats = record.MuxerFormats;
+  FormatEditor::DemuxerFormats = record.DemuxerFormats;
+  FormatEditor::InputPixelFormats = record.InputPixelFormats;
+  FormatEditor::OutputPixelFormats = record.OutputPixelFormats;
+  FormatEditor::FfmpegListsStale = record.FfmpegListsStale;
   Grabador::RecBufferSizeMB = record.RecBufferSizeMB;
   Lang::LanguageName = record.LanguageName;
   cdrtools::Cdda2wavPath = ResolveAppPath(record.Cdda2wavPath);

@@ -3,7 +3,7 @@
 #include <QWidget>
 
 #include "devices/cdrtools.h"
-#include "formats/FormatEdit.h"
+#include "formats/FormatEditor.h"
 #include "frame/FfmpegTools.h"
 #include "frame/Form16.h"
 #include "frame/Form9.h"
@@ -30,7 +30,7 @@ void Run(QWidget* main) {
     FindToolsOnFirstRun();
     Form9::ShowModal(main);
     Form16::ShowModal(main);
-    FormatEdit::FfmpegListsStale = 1;
+    FormatEditor::FfmpegListsStale = 1;
   }
 }
 

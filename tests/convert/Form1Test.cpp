@@ -18,7 +18,7 @@
 #include "convert/Convertidor.h"
 #include "convert/Form1.h"
 #include "convert/Form12.h"
-#include "formats/FormatEdit.h"
+#include "formats/FormatEditor.h"
 #include "frame/FfmpegTools.h"
 #include "frame/ProgramFolder.h"
 #include "frame/Session.h"
@@ -323,14 +323,14 @@ class ToolWindowCloser {
 };
 
 TEST_F(Form1Test, TheEditButtonsOpenTheEditorsOnTheManualProfiles) {
-  FormatEdit::FfmpegListsStale = 0;
+  FormatEditor::FfmpegListsStale = 0;
   ScriptedDialogs dialogs;
   form->show();
   form->Combo3->setCurrentIndex(1);
   form->Combo3_Click();
   QString editedFile;
   {
-    ToolWindowCloser closer("Form7", [&] { editedFile = FormatEdit::CurrentFormatFile; });
+    ToolWindowCloser closer("Form7", [&] { editedFile = FormatEditor::CurrentFormatFile; });
     form->Command9->click();
     EXPECT_TRUE(closer.Seen());
   }

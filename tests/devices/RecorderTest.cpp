@@ -25,7 +25,7 @@
 #include "devices/Form15.h"
 #include "devices/Grabador.h"
 #include "formats/Form7.h"
-#include "formats/FormatEdit.h"
+#include "formats/FormatEditor.h"
 #include "formats/FormatProfile.h"
 #include "frame/FfmpegTools.h"
 #include "frame/Form18.h"
@@ -314,7 +314,7 @@ TEST_F(RecorderTest, FormatChoiceKeepsItsAcceptedTextAndEditsTheManualProfile) {
   EXPECT_EQ(window_->Combo3->currentText(), "<Manual>");
   EXPECT_TRUE(window_->Command6->isEnabled());
 
-  FormatEdit::FfmpegListsStale = 0;
+  FormatEditor::FfmpegListsStale = 0;
   bool editorShown = false;
   When([] { return Form7::Instance() && Form7::Instance()->isVisible(); },
        [&editorShown] {

@@ -1,7 +1,7 @@
 #include <QStandardPaths>
 
 #include "TestEnv.h"
-#include "formats/FormatEdit.h"
+#include "formats/FormatEditor.h"
 #include "frame/FfmpegTools.h"
 #include "frame/ToolRunner.h"
 
@@ -33,7 +33,7 @@ const QString kEncoders = Lines({
 
 TEST(CapabilityTables, EncoderLinesGoToTheListOfTheirKind) {
   DynArray<QString> audio = Start("copy"), video = Start("copy"), subtitle = Start("copy");
-  FormatEdit::ParseCodecTable(kEncoders, "Encoders:", audio, video, subtitle);
+  FormatEditor::ParseCodecTable(kEncoders, "Encoders:", audio, video, subtitle);
   EXPECT_EQ(audio.Items, QStringList({"copy", "aac"}));
   EXPECT_EQ(video.Items, QStringList({"copy", "libx264"}));
   EXPECT_EQ(subtitle.Items, QStringList({"copy", "srt"}));
@@ -41,8 +41,8 @@ TEST(CapabilityTables, EncoderLinesGoToTheListOfTheirKind) {
 
 TEST(CapabilityTables, WithoutHeaderEveryLineIsExamined) {
   DynArray<QString> audio = Start(""), video = Start(""), subtitle = Start("");
-  FormatEdit::ParseCodecTable(Lines({" A..... = Audio", " A....D mp3float   MP3", ""}),
-                              "Decoders:", audio, video, subtitle);
+  FormatEditor::ParseCodecTable(Lines({" A..... = Audio", " A....D mp3float   MP3", ""}),
+                                "Decoders:", audio, video, subtitle);
   // The legend line has the same shape as a codec line, so "=" is taken too.
   EXPECT_EQ(audio.Items, QStringList({"=", "mp3float"}));
   EXPECT_EQ(video.Items, QStringList({""}));
@@ -61,7 +61,7 @@ TEST(CapabilityTables, FormatLinesSplitTheirNamesAndGoByColumn) {
       " DE last",
   });
   DynArray<QString> demuxers = Start(""), muxers = Start("<copy>");
-  FormatEdit::ParseFormatTable(output, demuxers, muxers);
+  FormatEditor::ParseFormatTable(output, demuxers, muxers);
   EXPECT_EQ(demuxers.Items, QStringList({"mov", "mp4", "m4a", "3gp", "3g2", "mj2", "aac"}));
   EXPECT_EQ(muxers.Items,
             QStringList({"<copy>", "mov", "mp4", "m4a", "3gp", "3g2", "mj2", "ipod"}));
@@ -83,7 +83,7 @@ TEST(CapabilityTables, PixelFormatLinesGoByFlag) {
       ".O... monoout                1              1      1",
   });
   DynArray<QString> input = Start(""), outputFormats = Start("");
-  FormatEdit::ParsePixelFormatTable(output, input, outputFormats);
+  FormatEditor::ParsePixelFormatTable(output, input, outputFormats);
   EXPECT_EQ(input.Items, QStringList({"yuv420p", "pal8"}));
   EXPECT_EQ(outputFormats.Items, QStringList({"yuv420p", "monoout"}));
 }
@@ -93,11 +93,11 @@ class CapabilityLists : public TestEnv {
   void SetUp() override {
     TestEnv::SetUp();
     ToolRunner::Reset();
-    FormatEdit::ResetCapabilityLists();
+    FormatEditor::ResetCapabilityLists();
   }
   void TearDown() override {
     FfmpegTools::FfmpegPath.clear();
-    FormatEdit::ResetCapabilityLists();
+    FormatEditor::ResetCapabilityLists();
     TestEnv::TearDown();
   }
 };
@@ -105,34 +105,34 @@ class CapabilityLists : public TestEnv {
 TEST_F(CapabilityLists, RealFfmpegFillsAllTenLists) {
   FfmpegTools::FfmpegPath = QStandardPaths::findExecutable("ffmpeg");
   ASSERT_FALSE(FfmpegTools::FfmpegPath.isEmpty());
-  FormatEdit::FfmpegListsStale = 1;
-  FormatEdit::LoadFfmpegCapabilities();
-  EXPECT_EQ(FormatEdit::FfmpegListsStale, 0);
-  EXPECT_EQ(FormatEdit::AudioEncoders[1], "copy");
-  EXPECT_EQ(FormatEdit::MuxerFormats[1], "<copy>");
-  EXPECT_TRUE(FormatEdit::AudioEncoders.Items.contains("aac"));
-  EXPECT_TRUE(FormatEdit::VideoEncoders.Items.contains("mpeg4"));
-  EXPECT_TRUE(FormatEdit::SubtitleEncoders.Items.contains("srt"));
-  EXPECT_TRUE(FormatEdit::AudioDecoders.Items.contains("mp3float"));
-  EXPECT_TRUE(FormatEdit::VideoDecoders.Items.contains("h264"));
-  EXPECT_TRUE(FormatEdit::SubtitleDecoders.Items.contains("subrip"));
-  EXPECT_TRUE(FormatEdit::DemuxerFormats.Items.contains("mp4"));
-  EXPECT_TRUE(FormatEdit::MuxerFormats.Items.contains("matroska"));
-  EXPECT_TRUE(FormatEdit::InputPixelFormats.Items.contains("yuv420p"));
-  EXPECT_TRUE(FormatEdit::OutputPixelFormats.Items.contains("rgb24"));
-  EXPECT_FALSE(FormatEdit::AudioEncoders.Items.contains("="));
-  EXPECT_FALSE(FormatEdit::DemuxerFormats.Items.contains("="));
+  FormatEditor::FfmpegListsStale = 1;
+  FormatEditor::LoadFfmpegCapabilities();
+  EXPECT_EQ(FormatEditor::FfmpegListsStale, 0);
+  EXPECT_EQ(FormatEditor::AudioEncoders[1], "copy");
+  EXPECT_EQ(FormatEditor::MuxerFormats[1], "<copy>");
+  EXPECT_TRUE(FormatEditor::AudioEncoders.Items.contains("aac"));
+  EXPECT_TRUE(FormatEditor::VideoEncoders.Items.contains("mpeg4"));
+  EXPECT_TRUE(FormatEditor::SubtitleEncoders.Items.contains("srt"));
+  EXPECT_TRUE(FormatEditor::AudioDecoders.Items.contains("mp3float"));
+  EXPECT_TRUE(FormatEditor::VideoDecoders.Items.contains("h264"));
+  EXPECT_TRUE(FormatEditor::SubtitleDecoders.Items.contains("subrip"));
+  EXPECT_TRUE(FormatEditor::DemuxerFormats.Items.contains("mp4"));
+  EXPECT_TRUE(FormatEditor::MuxerFormats.Items.contains("matroska"));
+  EXPECT_TRUE(FormatEditor::InputPixelFormats.Items.contains("yuv420p"));
+  EXPECT_TRUE(FormatEditor::OutputPixelFormats.Items.contains("rgb24"));
+  EXPECT_FALSE(FormatEditor::AudioEncoders.Items.contains("="));
+  EXPECT_FALSE(FormatEditor::DemuxerFormats.Items.contains("="));
 }
 
 TEST_F(CapabilityLists, MissingFfmpegLeavesOneElementListsAndClearsTheFlag) {
   FfmpegTools::FfmpegPath = Folder() + "/no such ffmpeg";
-  FormatEdit::FfmpegListsStale = 1;
-  FormatEdit::LoadFfmpegCapabilities();
-  EXPECT_EQ(FormatEdit::FfmpegListsStale, 0);
-  EXPECT_EQ(FormatEdit::AudioEncoders.Items, QStringList({"copy"}));
-  EXPECT_EQ(FormatEdit::MuxerFormats.Items, QStringList({"<copy>"}));
-  EXPECT_EQ(FormatEdit::AudioDecoders.Items, QStringList({""}));
-  EXPECT_EQ(FormatEdit::OutputPixelFormats.Items, QStringList({""}));
+  FormatEditor::FfmpegListsStale = 1;
+  FormatEditor::LoadFfmpegCapabilities();
+  EXPECT_EQ(FormatEditor::FfmpegListsStale, 0);
+  EXPECT_EQ(FormatEditor::AudioEncoders.Items, QStringList({"copy"}));
+  EXPECT_EQ(FormatEditor::MuxerFormats.Items, QStringList({"<copy>"}));
+  EXPECT_EQ(FormatEditor::AudioDecoders.Items, QStringList({""}));
+  EXPECT_EQ(FormatEditor::OutputPixelFormats.Items, QStringList({""}));
 }
 
 }  // namespace

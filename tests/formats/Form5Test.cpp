@@ -9,7 +9,7 @@
 
 #include "CodecTestSupport.h"
 #include "convert/Form1.h"
-#include "formats/ECodecEdit.h"
+#include "formats/ExternalCodecEditor.h"
 #include "formats/Form5.h"
 #include "frame/DesktopServices.h"
 #include "frame/FfmpegTools.h"
@@ -42,13 +42,13 @@ class Form5Test : public TestEnv {
     FfmpegTools::InitOptionNames();
     FfmpegTools::InitParamCaptions();
     FfmpegTools::FfmpegPath.clear();
-    ECodecEdit::Reset();
+    ExternalCodecEditor::Reset();
     Codecs = ProgramFolder::AppFiles("ecodec");
     Formats = ProgramFolder::AppFiles("formats");
   }
   void TearDown() override {
     delete Form5::Instance();
-    ECodecEdit::Reset();
+    ExternalCodecEditor::Reset();
     TestEnv::TearDown();
   }
   // Opens the editor (on the named file, when given) and runs inside while it is up.
@@ -57,13 +57,13 @@ class Form5Test : public TestEnv {
       inside(Form5::Instance());
       if (Form5::Instance()) Form5::Instance()->close();
     });
-    ECodecEdit::ShowEditor(name, kind);
+    ExternalCodecEditor::ShowEditor(name, kind);
   }
   // A window the tests can act on without the modal wait.
   Form5* LoadWindow() {
     auto* window = new Form5;
     window->Form_Load();
-    ECodecEdit::RecordToControls();
+    ExternalCodecEditor::RecordToControls();
     return window;
   }
   QString Codecs;
@@ -100,7 +100,7 @@ TEST_F(Form5Test, TheControlsWriteTheDefinitionAndTheTypeResetsTheOptions) {
   w->Combo2->setEditText("wav");
   w->Combo4->setCurrentIndex(w->Combo4->findText("mp3"));
   w->List2->item(1)->setSelected(true);
-  const ExtCodecDef& codec = ECodecEdit::CurrentCodec;
+  const ExtCodecDef& codec = ExternalCodecEditor::CurrentCodec;
   EXPECT_EQ(codec.About, "about");
   EXPECT_EQ(codec.FfmpegParams, "-f wav");
   EXPECT_EQ(codec.FfmpegExt, "wav");
@@ -166,7 +166,7 @@ TEST_F(Form5Test, TheParameterFrameBlocksTheMenusAndTheCloseUntilItEnds) {
     EXPECT_EQ(Lines(w->List1), (QStringList{"<InFile>", "<OutFile>", "Bitrate"}));
     EXPECT_EQ(w->List1->currentRow(), 2);
 
-    ECodecEdit::UndoChanges();  // leaves without the save question
+    ExternalCodecEditor::UndoChanges();  // leaves without the save question
   });
   EXPECT_EQ(dialogs.Messages(),
             (QStringList{"Confirme ó descarte los cambios en el parámetro antes de salir",
@@ -186,7 +186,7 @@ TEST_F(Form5Test, TheFileRowsOnlyLetTheirSwitchChangeAndTheListButtonsActOnTheSe
   EXPECT_TRUE(w->Text5->isEnabled());
   w->Text5->setText("-i");
   w->Command3->click();
-  EXPECT_EQ(ECodecEdit::CurrentCodec.Params[0], Row("<InFile>", 1, "-i"));
+  EXPECT_EQ(ExternalCodecEditor::CurrentCodec.Params[0], Row("<InFile>", 1, "-i"));
 
   w->List1->setCurrentRow(1);
   w->Command5->click();  // "<OutFile>" cannot go
@@ -215,7 +215,7 @@ TEST_F(Form5Test, ASavedDefinitionFixesItsTypeAndClosingTheEditorAsksToSaveChang
     EXPECT_TRUE(w->isVisible()) << "cancelled";
   });
   EXPECT_EQ(ReadRecord<ExtCodecDef>(Codecs + "/lame.qca").FfmpegParams, "-f wav -ac 2");
-  EXPECT_EQ(ECodecEdit::CurrentPath, "") << "the editor is left with a new definition";
+  EXPECT_EQ(ExternalCodecEditor::CurrentPath, "") << "the editor is left with a new definition";
 }
 
 TEST_F(Form5Test, TheFileManagersEditOpensTheEditorOnThatFile) {
@@ -227,7 +227,7 @@ TEST_F(Form5Test, TheFileManagersEditOpensTheEditorOnThatFile) {
          Form3::Instance()->Command7->click();
        });
   When(EditorShown, [&] {
-    shownPath = ECodecEdit::CurrentPath;
+    shownPath = ExternalCodecEditor::CurrentPath;
     Form5::Instance()->close();
     AnswerManager("");
   });
@@ -253,15 +253,15 @@ TEST_F(Form5Test, ImportingAVideoCodecTakesItsFlagsClearsItsValuesAndSavesAsQcv)
   EXPECT_TRUE(w->Combo1->isEnabled());
   EXPECT_EQ(Selection(w->List2),
             (QList<bool>{false, false, true, false, false, false, false, false, false, true}));
-  EXPECT_EQ(ECodecEdit::CurrentCodec.Values.Items, QStringList(10, ""));
-  EXPECT_EQ(ECodecEdit::CurrentCodec.Params[0].Value, "");
-  EXPECT_FALSE(ECodecEdit::IsDirty());
-  EXPECT_EQ(ECodecEdit::CurrentPath, "");
+  EXPECT_EQ(ExternalCodecEditor::CurrentCodec.Values.Items, QStringList(10, ""));
+  EXPECT_EQ(ExternalCodecEditor::CurrentCodec.Params[0].Value, "");
+  EXPECT_FALSE(ExternalCodecEditor::IsDirty());
+  EXPECT_EQ(ExternalCodecEditor::CurrentPath, "");
 
   AnswerManager("x264", &call);
   w->File_Save->trigger();
   EXPECT_EQ(call.Extension, "qcv");
-  EXPECT_EQ(ECodecEdit::CurrentPath, Codecs + "/x264.qcv");
+  EXPECT_EQ(ExternalCodecEditor::CurrentPath, Codecs + "/x264.qcv");
   EXPECT_FALSE(w->Combo1->isEnabled());
 }
 
@@ -274,7 +274,7 @@ TEST_F(Form5Test, ImportingFromAProfileWithoutThatCodecSaysSo) {
   w->File_ImportA->trigger();
   EXPECT_EQ(dialogs.Messages(),
             QStringList{"No se encontró información de codec externo en el formato seleccionado"});
-  EXPECT_EQ(ECodecEdit::CurrentCodec.Params.Count(), 2);
+  EXPECT_EQ(ExternalCodecEditor::CurrentCodec.Params.Count(), 2);
 }
 
 TEST_F(Form5Test, FfmpegOptionsComeFromAProfileThatSuitsTheType) {
@@ -313,14 +313,14 @@ TEST_F(Form5Test, FfmpegOptionsComeFromAProfileThatSuitsTheType) {
     w->Command2->click();
     EXPECT_EQ(dialogs.Messages(), QStringList{QString::fromUtf8(c.message)});
     EXPECT_EQ(w->Text3->text(), "");
-    EXPECT_EQ(ECodecEdit::CurrentCodec.FfmpegParams, "");
+    EXPECT_EQ(ExternalCodecEditor::CurrentCodec.FfmpegParams, "");
   }
   AnswerManager("wav");
   w->Command2->click();
   EXPECT_EQ(w->Combo2->currentText(), "wav");
   EXPECT_EQ(w->Text3->text(), "-f wav -c:a pcm_s16le -ar 44100");
-  EXPECT_EQ(ECodecEdit::CurrentCodec.FfmpegParams, "-f wav -c:a pcm_s16le -ar 44100");
-  EXPECT_EQ(ECodecEdit::CurrentCodec.FfmpegExt, "wav");
+  EXPECT_EQ(ExternalCodecEditor::CurrentCodec.FfmpegParams, "-f wav -c:a pcm_s16le -ar 44100");
+  EXPECT_EQ(ExternalCodecEditor::CurrentCodec.FfmpegExt, "wav");
 
   w->Combo1->setCurrentIndex(1);
   AnswerManager("wav");
@@ -339,11 +339,11 @@ TEST_F(Form5Test, TheProgramIsKeptRelativeInsideTheProgramFolder) {
       .Expect(Kind::OpenFile, QStringList());
   w->Command1->click();
   EXPECT_EQ(w->Text1->text(), "tools/enc");
-  EXPECT_EQ(ECodecEdit::CurrentCodec.ExePath, "tools/enc");
+  EXPECT_EQ(ExternalCodecEditor::CurrentCodec.ExePath, "tools/enc");
   w->Command1->click();
-  EXPECT_EQ(ECodecEdit::CurrentCodec.ExePath, outside);
+  EXPECT_EQ(ExternalCodecEditor::CurrentCodec.ExePath, outside);
   w->Command1->click();
-  EXPECT_EQ(ECodecEdit::CurrentCodec.ExePath, outside) << "cancelled";
+  EXPECT_EQ(ExternalCodecEditor::CurrentCodec.ExePath, outside) << "cancelled";
   EXPECT_EQ(dialogs.Shown().first().text, lastFolder) << "the dialog starts where it was last";
 }
 
@@ -357,7 +357,7 @@ TEST_F(Form5Test, TheProgramsOwnDocumentationRunsItWithTheTypedArguments) {
   }
   const QString program = WriteFile("tools/my enc", "#!/bin/sh\necho \"usage of my enc: $1 $2\"\n");
   QFile::setPermissions(program, QFile::permissions(program) | QFile::ExeOwner);
-  ECodecEdit::CurrentCodec.ExePath = "tools/my enc";
+  ExternalCodecEditor::CurrentCodec.ExePath = "tools/my enc";
   ScriptedDialogs dialogs;
   dialogs.Expect(Kind::Input, QString()).Expect(Kind::Input, QString("--help \"a $(b)\""));
   w->View_Doc->trigger();  // no arguments: nothing runs
@@ -414,7 +414,7 @@ namespace {
 TEST_F(Form5Test, SuggestedValuesShowOnePerLineAndAreStoredWithCrLf) {
   ExtCodecParam quality = Row("Quality", 0, "-q", "5");
   quality.Suggested = "2\r\n5";
-  ECodecEdit::CurrentCodec.Params.Items.append(quality);
+  ExternalCodecEditor::CurrentCodec.Params.Items.append(quality);
   Form5* w = LoadWindow();
   w->List1->setCurrentRow(2);
   w->List1_DblClick();
@@ -422,8 +422,8 @@ TEST_F(Form5Test, SuggestedValuesShowOnePerLineAndAreStoredWithCrLf) {
   w->Text8->setPlainText("2\n5\n9");
   w->Check1->setChecked(true);
   w->Command3->click();
-  EXPECT_EQ(ECodecEdit::CurrentCodec.Params[2].Suggested, "2\r\n5\r\n9");
-  EXPECT_EQ(ECodecEdit::CurrentCodec.Params[2].OnlySuggested, 1);
+  EXPECT_EQ(ExternalCodecEditor::CurrentCodec.Params[2].Suggested, "2\r\n5\r\n9");
+  EXPECT_EQ(ExternalCodecEditor::CurrentCodec.Params[2].OnlySuggested, 1);
 }
 
 }  // namespace

@@ -22,7 +22,7 @@
 #include "TestEnv.h"
 #include "convert/Form1.h"
 #include "formats/Form7.h"
-#include "formats/FormatEdit.h"
+#include "formats/FormatEditor.h"
 #include "frame/FfmpegTools.h"
 #include "frame/FileServices.h"
 #include "frame/Form3.h"
@@ -80,42 +80,42 @@ class Form7Window : public TestEnv {
     FfmpegTools::InitOptionNames();
     FfmpegTools::InitParamCaptions();
     ToolRunner::Reset();
-    FormatEdit::ResetEditState();
-    FormatEdit::ResetCapabilityLists();
-    FormatEdit::AudioEncoders = {1, {"copy", "aac", "mp2"}};
-    FormatEdit::VideoEncoders = {1, {"copy", "mpeg4"}};
-    FormatEdit::AudioDecoders = {1, {"aac", "mp3float"}};
-    FormatEdit::VideoDecoders = {1, {"h264"}};
-    FormatEdit::MuxerFormats = {1, {"<copy>", "mp4"}};
-    FormatEdit::DemuxerFormats = {1, {"mov", "mp4"}};
+    FormatEditor::ResetEditState();
+    FormatEditor::ResetCapabilityLists();
+    FormatEditor::AudioEncoders = {1, {"copy", "aac", "mp2"}};
+    FormatEditor::VideoEncoders = {1, {"copy", "mpeg4"}};
+    FormatEditor::AudioDecoders = {1, {"aac", "mp3float"}};
+    FormatEditor::VideoDecoders = {1, {"h264"}};
+    FormatEditor::MuxerFormats = {1, {"<copy>", "mp4"}};
+    FormatEditor::DemuxerFormats = {1, {"mov", "mp4"}};
   }
   void TearDown() override {
     delete window_;
-    FormatEdit::ResetEditState();
-    FormatEdit::ResetCapabilityLists();
+    FormatEditor::ResetEditState();
+    FormatEditor::ResetCapabilityLists();
     FfmpegTools::FfmpegPath.clear();
     TestEnv::TearDown();
   }
   Form7& Open() {
     window_ = new Form7;
     window_->Form_Load();
-    FormatEdit::BuildCategoryParams(FormatEdit::OutputGeneral);
+    FormatEditor::BuildCategoryParams(FormatEditor::OutputGeneral);
     window_->show();
     return *window_;
   }
   void Show(uint8_t category) {
-    FormatEdit::CurrentCategory = category;
-    FormatEdit::BuildCategoryParams(category);
+    FormatEditor::CurrentCategory = category;
+    FormatEditor::BuildCategoryParams(category);
   }
   Form7* window_ = nullptr;
 };
 
 TEST_F(Form7Window, RowsOfACategoryWithTheirListsAndMarks) {
   Form7& window = Open();
-  FormatEdit::CurrentFormat.RemoveAudio = 1;
-  Show(FormatEdit::OutputAudio);
+  FormatEditor::CurrentFormat.RemoveAudio = 1;
+  Show(FormatEditor::OutputAudio);
   ASSERT_EQ(window.Combo2.size(), 7);
-  EXPECT_EQ(window.Combo6->currentIndex(), FormatEdit::OutputAudio);
+  EXPECT_EQ(window.Combo6->currentIndex(), FormatEditor::OutputAudio);
   EXPECT_EQ(window.Text1[6]->text(), "Eliminar audio");
   EXPECT_EQ(window.Combo2[6]->currentText(), "1");
   EXPECT_EQ(Entries(window.Combo2[6]), QStringList({"0", "1"}));
@@ -128,15 +128,15 @@ TEST_F(Form7Window, RowsOfACategoryWithTheirListsAndMarks) {
 
 TEST_F(Form7Window, TypingStoresEveryKeystrokeAndListOnlyRowsRefuseTyping) {
   Form7& window = Open();
-  Show(FormatEdit::OutputAudio);
+  Show(FormatEditor::OutputAudio);
   TypeInto(window.Combo2[0], "128k");
-  EXPECT_EQ(FormatEdit::CurrentFormat.AudioBitrate, "128k");
+  EXPECT_EQ(FormatEditor::CurrentFormat.AudioBitrate, "128k");
 
   TypeInto(window.Combo2[6], "x");
   EXPECT_EQ(window.Combo2[6]->currentText(), "0");
-  EXPECT_EQ(FormatEdit::CurrentFormat.RemoveAudio, 0);
+  EXPECT_EQ(FormatEditor::CurrentFormat.RemoveAudio, 0);
   Pick(window.Combo2[6], 1);
-  EXPECT_EQ(FormatEdit::CurrentFormat.RemoveAudio, 1);
+  EXPECT_EQ(FormatEditor::CurrentFormat.RemoveAudio, 1);
   // A key pressed after the pick keeps the picked value on show.
   QKeyEvent release(QEvent::KeyRelease, Qt::Key_Down, Qt::NoModifier);
   QApplication::sendEvent(window.Combo2[6]->lineEdit(), &release);
@@ -145,30 +145,30 @@ TEST_F(Form7Window, TypingStoresEveryKeystrokeAndListOnlyRowsRefuseTyping) {
 
 TEST_F(Form7Window, ElevenRowsScrollOneRowAtATime) {
   Form7& window = Open();
-  FormatEdit::CurrentFormat.RemoveVideo = 1;
-  Show(FormatEdit::OutputVideo);
+  FormatEditor::CurrentFormat.RemoveVideo = 1;
+  Show(FormatEditor::OutputVideo);
   EXPECT_EQ(window.VScroll1->maximum(), 1);
   EXPECT_EQ(ShownRows(window), QList<int>({0, 1, 2, 3, 4, 5, 6, 7, 8, 9}));
   window.VScroll1->setValue(1);
   EXPECT_EQ(ShownRows(window), QList<int>({1, 2, 3, 4, 5, 6, 7, 8, 9, 10}));
   EXPECT_EQ(window.Combo2[1]->y(), 0);
   Pick(window.Combo2[10], 0);
-  EXPECT_EQ(FormatEdit::CurrentFormat.RemoveVideo, 0);
+  EXPECT_EQ(FormatEditor::CurrentFormat.RemoveVideo, 0);
 }
 
 TEST_F(Form7Window, PickingACategoryRebuildsOnTheTimer) {
   Form7& window = Open();
   ASSERT_EQ(window.Combo2.size(), 9);
-  window.Combo6->setCurrentIndex(FormatEdit::Input);
-  emit window.Combo6->activated(FormatEdit::Input);
-  EXPECT_EQ(FormatEdit::CurrentCategory, FormatEdit::Input);
+  window.Combo6->setCurrentIndex(FormatEditor::Input);
+  emit window.Combo6->activated(FormatEditor::Input);
+  EXPECT_EQ(FormatEditor::CurrentCategory, FormatEditor::Input);
   EXPECT_EQ(window.Combo2.size(), 9);
   ASSERT_TRUE(WaitFor([&] { return window.Combo2.size() == 6; }));
   EXPECT_EQ(Entries(window.Combo2[1]), QStringList({"aac", "mp3float"}));
 
   // A category without rows shows the note.
-  FormatEdit::CurrentFormat.AudioExtCodecName = "nada";
-  Show(FormatEdit::OutputAudio);
+  FormatEditor::CurrentFormat.AudioExtCodecName = "nada";
+  Show(FormatEditor::OutputAudio);
   EXPECT_FALSE(window.Label1->isHidden());
   EXPECT_TRUE(ShownRows(window).isEmpty());
 }
@@ -183,14 +183,14 @@ TEST_F(Form7Window, CloseStepsOutOfAPanelBeforeClosingTheWindow) {
   EXPECT_TRUE(window.Menu_File->menuAction()->isEnabled());
   EXPECT_TRUE(window.Command1->isEnabled());
 
-  FormatEdit::CurrentFormatFile = FormatEdit::FormatsFolder() + "/perfil.qfm";
-  FormatEdit::CurrentFormat.Target = "pal-dvd";
+  FormatEditor::CurrentFormatFile = FormatEditor::FormatsFolder() + "/perfil.qfm";
+  FormatEditor::CurrentFormat.Target = "pal-dvd";
   {
     ScriptedDialogs dialogs;
     dialogs.ExpectMessage(2);
     EXPECT_FALSE(window.close());
   }
-  EXPECT_EQ(FormatEdit::CurrentFormat.Target, "pal-dvd");
+  EXPECT_EQ(FormatEditor::CurrentFormat.Target, "pal-dvd");
   ScriptedDialogs dialogs;
   dialogs.ExpectMessage(7);
   EXPECT_TRUE(window.close());
@@ -203,7 +203,7 @@ TEST_F(Form7Window, CommandLineImportFillsTheProfileAndTheRows) {
   window.Text5->setText("-f mov");
   window.Command8->click();
   EXPECT_FALSE(window.Frame4->isVisible());
-  EXPECT_EQ(FormatEdit::CurrentFormat.InputContainer, "mov");
+  EXPECT_EQ(FormatEditor::CurrentFormat.InputContainer, "mov");
   EXPECT_EQ(window.Combo2[0]->currentText(), "mp4");
   EXPECT_EQ(window.Combo2[1]->currentText(), "mp2");
   EXPECT_EQ(window.Combo2[6]->currentText(), "-threads 2");
@@ -212,7 +212,7 @@ TEST_F(Form7Window, CommandLineImportFillsTheProfileAndTheRows) {
 
 TEST_F(Form7Window, CodecPanelKeepsOneNamePerView) {
   Form7& window = Open();
-  FormatEdit::CurrentFormat.AudioCodec = "aac";
+  FormatEditor::CurrentFormat.AudioCodec = "aac";
   window.Help_ffCodecHelp->trigger();
   EXPECT_TRUE(window.Frame2->isVisible());
   EXPECT_EQ(window.Combo4->currentText(), "aac");
@@ -282,11 +282,11 @@ TEST_F(Form7Window, ExternalCodecMenusFollowLoadAndUnload) {
             RecordFile::Result::Ok);
   EXPECT_FALSE(window.Opt_FindExe->menuAction()->isVisible());
 
-  FormatEdit::CurrentCategory = FormatEdit::OutputAudio;
-  FormatEdit::LoadExternalCodec(0, "lame");
-  FormatEdit::LoadExternalCodec(1, "x264");
-  const ExtCodecDef& embedded = FormatEdit::CurrentFormat.AudioExtCodec;
-  EXPECT_EQ(FormatEdit::CurrentFormat.AudioExtCodecName, "lame");
+  FormatEditor::CurrentCategory = FormatEditor::OutputAudio;
+  FormatEditor::LoadExternalCodec(0, "lame");
+  FormatEditor::LoadExternalCodec(1, "x264");
+  const ExtCodecDef& embedded = FormatEditor::CurrentFormat.AudioExtCodec;
+  EXPECT_EQ(FormatEditor::CurrentFormat.AudioExtCodecName, "lame");
   EXPECT_EQ(embedded.Params[0].Value, "0");
   EXPECT_EQ(embedded.Params[1].Value, "2");
   EXPECT_EQ(embedded.Values.Items, QStringList(6));
@@ -301,7 +301,7 @@ TEST_F(Form7Window, ExternalCodecMenusFollowLoadAndUnload) {
   TypeInto(window.Combo2[1], "7");
   EXPECT_EQ(embedded.Params[1].Value, "27");
   window.ReloadECA_Menu->trigger();
-  EXPECT_EQ(FormatEdit::CurrentFormat.AudioExtCodec.Params[1].Value, "2");
+  EXPECT_EQ(FormatEditor::CurrentFormat.AudioExtCodec.Params[1].Value, "2");
 
   window.Help_AboutECA->trigger();
   EXPECT_EQ(window.Frame3->title(), "Acerca del codec... - lame");
@@ -309,7 +309,7 @@ TEST_F(Form7Window, ExternalCodecMenusFollowLoadAndUnload) {
   window.Command7->click();
 
   window.UnloadECA_Menu->trigger();
-  EXPECT_EQ(FormatEdit::CurrentFormat.AudioExtCodecName, "");
+  EXPECT_EQ(FormatEditor::CurrentFormat.AudioExtCodecName, "");
   EXPECT_EQ(window.Text1[0]->text(), "Bitrate (bits/s)");
   EXPECT_TRUE(window.Opt_FindExe->menuAction()->isVisible());
   EXPECT_FALSE(window.FindEXE_A->isVisible());
@@ -321,7 +321,7 @@ TEST_F(Form7Window, ExternalCodecMenusFollowLoadAndUnload) {
     dialogs.ExpectMessage(7);
     window.UnloadECV_Menu->trigger();
   }
-  EXPECT_EQ(FormatEdit::CurrentFormat.VideoExtCodecName, "x264");
+  EXPECT_EQ(FormatEditor::CurrentFormat.VideoExtCodecName, "x264");
   {
     ScriptedDialogs dialogs;
     dialogs.ExpectMessage(6);
@@ -333,31 +333,31 @@ TEST_F(Form7Window, ExternalCodecMenusFollowLoadAndUnload) {
 
 TEST_F(Form7Window, ReloadOfADeletedDefinitionKeepsTheEmbeddedCopy) {
   Open();
-  FormatEdit::CurrentFormat.AudioExtCodecName = "lame";
-  FormatEdit::CurrentFormat.AudioExtCodec.About = "copia";
+  FormatEditor::CurrentFormat.AudioExtCodecName = "lame";
+  FormatEditor::CurrentFormat.AudioExtCodec.About = "copia";
   ScriptedDialogs dialogs;
   dialogs.ExpectMessage();
-  FormatEdit::LoadExternalCodec(0, "lame");
+  FormatEditor::LoadExternalCodec(0, "lame");
   EXPECT_EQ(dialogs.Messages(),
             QStringList({"No se encuentra el archivo " + Folder() + "/appfiles/ecodec/lame.qca"}));
-  EXPECT_EQ(FormatEdit::CurrentFormat.AudioExtCodec.About, "copia");
+  EXPECT_EQ(FormatEditor::CurrentFormat.AudioExtCodec.About, "copia");
 }
 
 TEST_F(Form7Window, ProgramChooserStoresPathsInsideTheProgramFolderRelative) {
   Form7& window = Open();
-  FormatEdit::CurrentFormat.AudioExtCodecName = "lame";
+  FormatEditor::CurrentFormat.AudioExtCodecName = "lame";
   {
     ScriptedDialogs dialogs;
     dialogs.Expect(Dialogs::Kind::OpenFile, QStringList({Folder() + "/tools/lame"}));
     window.FindCodecExe(0);
     EXPECT_EQ(dialogs.Shown().first().defaultText, "");
   }
-  EXPECT_EQ(FormatEdit::CurrentFormat.AudioExtCodec.ExePath, "tools/lame");
+  EXPECT_EQ(FormatEditor::CurrentFormat.AudioExtCodec.ExePath, "tools/lame");
   ScriptedDialogs dialogs;
   dialogs.Expect(Dialogs::Kind::OpenFile, QStringList({"/usr/bin/lame"}));
   window.FindCodecExe(0);
   EXPECT_EQ(dialogs.Shown().first().defaultText, "lame");
-  EXPECT_EQ(FormatEdit::CurrentFormat.AudioExtCodec.ExePath, "/usr/bin/lame");
+  EXPECT_EQ(FormatEditor::CurrentFormat.AudioExtCodec.ExePath, "/usr/bin/lame");
 }
 
 // Answers the file manager that the editor opens as its open and save-as dialog.
@@ -394,22 +394,22 @@ TEST_F(Form7Window, HasEveryControlItsTranslatorWrites) {
 
 TEST_F(Form7Window, SaveAndOpenGoThroughTheFileManager) {
   Form7& window = Open();
-  FormatEdit::CurrentFormat.Extension = "mkv";
+  FormatEditor::CurrentFormat.Extension = "mkv";
   {
     FileManagerAnswer answer("nuevo");
     window.File_Save->trigger();
     EXPECT_EQ(answer.Shown(), 1);
   }
-  const QString path = FormatEdit::FormatsFolder() + "/nuevo.qfm";
-  EXPECT_EQ(FormatEdit::CurrentFormatFile, path);
-  EXPECT_FALSE(FormatEdit::IsFormatChanged());
+  const QString path = FormatEditor::FormatsFolder() + "/nuevo.qfm";
+  EXPECT_EQ(FormatEditor::CurrentFormatFile, path);
+  EXPECT_FALSE(FormatEditor::IsFormatChanged());
   window.File_Close->trigger();
-  EXPECT_EQ(FormatEdit::CurrentFormatFile, "");
+  EXPECT_EQ(FormatEditor::CurrentFormatFile, "");
   EXPECT_EQ(window.Combo2[7]->currentText(), "");
 
   FileManagerAnswer answer("nuevo");
   window.File_Open->trigger();
-  EXPECT_EQ(FormatEdit::CurrentFormatFile, path);
+  EXPECT_EQ(FormatEditor::CurrentFormatFile, path);
   EXPECT_EQ(window.Combo2[7]->currentText(), "mkv");
 }
 
@@ -420,17 +420,17 @@ TEST_F(Form7Window, ScratchLoadTakesAnotherProfilesValuesAsChanges) {
             RecordFile::Result::Ok);
   Form7& window = Open();
   window.ShowButtonStrip(true);
-  FormatEdit::CurrentFormatFile = FormatEdit::ScratchProfilePath();
-  FormatEdit::TempFormatMode = 1;
+  FormatEditor::CurrentFormatFile = FormatEditor::ScratchProfilePath();
+  FormatEditor::TempFormatMode = 1;
   {
     FileManagerAnswer answer("otro");
     window.Command12->click();
   }
-  EXPECT_EQ(FormatEdit::CurrentFormat.Target, "pal-vcd");
-  EXPECT_EQ(FormatEdit::CurrentFormatFile, FormatEdit::ScratchProfilePath());
-  EXPECT_TRUE(FormatEdit::IsFormatChanged());
+  EXPECT_EQ(FormatEditor::CurrentFormat.Target, "pal-vcd");
+  EXPECT_EQ(FormatEditor::CurrentFormatFile, FormatEditor::ScratchProfilePath());
+  EXPECT_TRUE(FormatEditor::IsFormatChanged());
   window.Command2->click();
-  EXPECT_EQ(FormatEdit::CurrentFormat.Target, "");
+  EXPECT_EQ(FormatEditor::CurrentFormat.Target, "");
   EXPECT_FALSE(window.isVisible());
 }
 
@@ -462,8 +462,8 @@ TEST_F(Form7Window, CloseIsRefusedWhileTheListsAreRebuiltAndLeavesTheAboutPanel)
   EXPECT_TRUE(window.Frame6->isVisible());
   window.ShowWaiting(false);
 
-  FormatEdit::CurrentFormat.VideoExtCodecName = "x264";
-  window.SyncExtCodecMenus(FormatEdit::CurrentFormat);
+  FormatEditor::CurrentFormat.VideoExtCodecName = "x264";
+  window.SyncExtCodecMenus(FormatEditor::CurrentFormat);
   window.Help_AboutECV->trigger();
   EXPECT_TRUE(window.Frame3->isVisible());
   EXPECT_FALSE(window.Command12->isEnabled());
@@ -482,7 +482,7 @@ TEST_F(ShowEditorTest, ScratchModeOpensEmptyAndAcceptWritesTheScratchFile) {
   QTimer poll;
   QObject::connect(&poll, &QTimer::timeout, [&] {
     Form7* window = Form7::Instance();
-    if (checked || !window || FormatEdit::TempFormatMode != 1) return;
+    if (checked || !window || FormatEditor::TempFormatMode != 1) return;
     checked = true;
     EXPECT_FALSE(shownBefore.isVisible());
     EXPECT_TRUE(window->Picture9->isVisible());
@@ -490,22 +490,22 @@ TEST_F(ShowEditorTest, ScratchModeOpensEmptyAndAcceptWritesTheScratchFile) {
     EXPECT_FALSE(window->File_Close->isVisible());
     EXPECT_FALSE(window->File_Exit->isVisible());
     EXPECT_GT(window->height(), 280 + 40);
-    EXPECT_EQ(FormatEdit::CurrentFormatFile, FormatEdit::ScratchProfilePath());
-    EXPECT_FALSE(FileServices::FileExists(FormatEdit::ScratchProfilePath()));
+    EXPECT_EQ(FormatEditor::CurrentFormatFile, FormatEditor::ScratchProfilePath());
+    EXPECT_FALSE(FileServices::FileExists(FormatEditor::ScratchProfilePath()));
     ASSERT_EQ(window->Combo2.size(), 9);
     window->Combo2[7]->setEditText("mkv");
     window->Command1->click();
   });
   poll.start(20);
-  FormatEdit::ShowEditor("*", 1);
+  FormatEditor::ShowEditor("*", 1);
   EXPECT_TRUE(checked);
   EXPECT_EQ(Form7::Instance(), nullptr);
   EXPECT_TRUE(shownBefore.isVisible());
   EXPECT_FALSE(hiddenBefore.isVisible());
-  EXPECT_EQ(FormatEdit::TempFormatMode, 0);
-  EXPECT_EQ(FormatEdit::CurrentFormatFile, "");
+  EXPECT_EQ(FormatEditor::TempFormatMode, 0);
+  EXPECT_EQ(FormatEditor::CurrentFormatFile, "");
   FormatProfile written;
-  ASSERT_EQ(RecordFile::Read(FormatEdit::ScratchProfilePath(), written), RecordFile::Result::Ok);
+  ASSERT_EQ(RecordFile::Read(FormatEditor::ScratchProfilePath(), written), RecordFile::Result::Ok);
   EXPECT_EQ(written.Extension, "mkv");
 }
 
@@ -515,25 +515,25 @@ TEST_F(ShowEditorTest, StaleListsAreRebuiltBeforeTheNamedProfileLoads) {
   ASSERT_EQ(RecordFile::Write(WriteFile("appfiles/formats/perfil.qfm", ""), profile),
             RecordFile::Result::Ok);
   FfmpegTools::FfmpegPath = QStandardPaths::findExecutable("ffmpeg");
-  FormatEdit::FfmpegListsStale = 1;
+  FormatEditor::FfmpegListsStale = 1;
   QStringList entries;
   QString value;
   QTimer poll;
   QObject::connect(&poll, &QTimer::timeout, [&] {
     Form7* window = Form7::Instance();
-    if (!window || FormatEdit::CurrentFormatFile.isEmpty() || !entries.isEmpty()) return;
-    EXPECT_EQ(FormatEdit::FfmpegListsStale, 0);
+    if (!window || FormatEditor::CurrentFormatFile.isEmpty() || !entries.isEmpty()) return;
+    EXPECT_EQ(FormatEditor::FfmpegListsStale, 0);
     EXPECT_FALSE(window->Frame6->isVisible());
     entries = Entries(window->Combo2[1]);
     value = window->Combo2[1]->currentText();
     window->File_Exit->trigger();
   });
   poll.start(20);
-  FormatEdit::ShowEditor("perfil", 0);
+  FormatEditor::ShowEditor("perfil", 0);
   EXPECT_TRUE(entries.contains("libmp3lame") || entries.contains("mp2"));
   EXPECT_EQ(value, "aac");
-  EXPECT_EQ(FormatEdit::CurrentFormatFile, "");
-  EXPECT_EQ(FormatEdit::ParamRowCount, 0);
+  EXPECT_EQ(FormatEditor::CurrentFormatFile, "");
+  EXPECT_EQ(FormatEditor::ParamRowCount, 0);
 }
 
 }  // namespace
@@ -578,8 +578,8 @@ TEST_F(Form7Window, FileImportListsTheProbedClipAndCopiesTheTickedLines) {
   window.List1->item(1)->setCheckState(Qt::Checked);
   window.List1->item(11)->setCheckState(Qt::Checked);
   window.Command10->click();
-  EXPECT_EQ(FormatEdit::CurrentFormat.AudioCodec, "flac");
-  EXPECT_EQ(FormatEdit::CurrentFormat.Extension, "mkv");
+  EXPECT_EQ(FormatEditor::CurrentFormat.AudioCodec, "flac");
+  EXPECT_EQ(FormatEditor::CurrentFormat.Extension, "mkv");
   EXPECT_EQ(window.Combo2[1]->currentText(), "flac");
   EXPECT_FALSE(window.Frame5->isVisible());
   EXPECT_FALSE(window.Check1->isChecked());

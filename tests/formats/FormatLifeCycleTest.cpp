@@ -2,7 +2,7 @@
 #include <QFile>
 
 #include "TestEnv.h"
-#include "formats/FormatEdit.h"
+#include "formats/FormatEditor.h"
 #include "frame/FileServices.h"
 #include "frame/ProgramFolder.h"
 #include "frame/RecordFile.h"
@@ -56,42 +56,42 @@ class FormatLifeCycle : public TestEnv {
  protected:
   void SetUp() override {
     TestEnv::SetUp();
-    FormatEdit::ResetEditState();
+    FormatEditor::ResetEditState();
   }
   void TearDown() override {
-    FormatEdit::ResetEditState();
+    FormatEditor::ResetEditState();
     TestEnv::TearDown();
   }
   QString ProfilePath(const QString& name) const {
-    return FormatEdit::FormatsFolder() + "/" + name + ".qfm";
+    return FormatEditor::FormatsFolder() + "/" + name + ".qfm";
   }
   void Load(const QString& path) {
     QString work = path;
-    FormatEdit::LoadFormat(work);
+    FormatEditor::LoadFormat(work);
   }
 };
 
 TEST_F(FormatLifeCycle, SaveThenLoadGivesBackEveryField) {
-  FormatEdit::CurrentFormat = FullProfile();
+  FormatEditor::CurrentFormat = FullProfile();
   QString path = ProfilePath("perfil");
-  ASSERT_TRUE(FormatEdit::SaveFormat(path));
-  EXPECT_EQ(FormatEdit::CurrentFormatFile, path);
-  EXPECT_FALSE(FormatEdit::IsFormatChanged());
+  ASSERT_TRUE(FormatEditor::SaveFormat(path));
+  EXPECT_EQ(FormatEditor::CurrentFormatFile, path);
+  EXPECT_FALSE(FormatEditor::IsFormatChanged());
 
-  FormatEdit::ResetEditState();
+  FormatEditor::ResetEditState();
   Load(path);
-  EXPECT_EQ(FormatEdit::CurrentFormat, FullProfile());
-  EXPECT_EQ(FormatEdit::SavedFormat, FullProfile());
-  EXPECT_EQ(FormatEdit::CurrentFormatFile, path);
+  EXPECT_EQ(FormatEditor::CurrentFormat, FullProfile());
+  EXPECT_EQ(FormatEditor::SavedFormat, FullProfile());
+  EXPECT_EQ(FormatEditor::CurrentFormatFile, path);
 }
 
 TEST_F(FormatLifeCycle, EmptyFileLoadsAsTheEmptyProfile) {
   const QString path = WriteFile("appfiles/formats/vacio.qfm", QByteArray());
-  FormatEdit::CurrentCategory = FormatEdit::OutputVideo;
+  FormatEditor::CurrentCategory = FormatEditor::OutputVideo;
   Load(path);
-  EXPECT_EQ(FormatEdit::CurrentFormat, FormatProfile());
-  EXPECT_EQ(FormatEdit::CurrentFormatFile, path);
-  EXPECT_EQ(FormatEdit::CurrentCategory, FormatEdit::OutputGeneral);
+  EXPECT_EQ(FormatEditor::CurrentFormat, FormatProfile());
+  EXPECT_EQ(FormatEditor::CurrentFormatFile, path);
+  EXPECT_EQ(FormatEditor::CurrentCategory, FormatEditor::OutputGeneral);
 }
 
 TEST_F(FormatLifeCycle, MissingNamedFileIsReportedAndBecomesAnEmptyProfile) {
@@ -99,15 +99,15 @@ TEST_F(FormatLifeCycle, MissingNamedFileIsReportedAndBecomesAnEmptyProfile) {
   dialogs.ExpectMessage();
   Load(ProfilePath("perdido"));
   EXPECT_EQ(dialogs.Messages(), QStringList({"No se encuentra el archivo perdido"}));
-  EXPECT_EQ(FormatEdit::CurrentFormatFile, ProfilePath("perdido"));
-  EXPECT_EQ(FormatEdit::CurrentFormat, FormatProfile());
+  EXPECT_EQ(FormatEditor::CurrentFormatFile, ProfilePath("perdido"));
+  EXPECT_EQ(FormatEditor::CurrentFormat, FormatProfile());
 }
 
 TEST_F(FormatLifeCycle, MissingScratchFileLoadsEmptyWithoutMessageOrFile) {
   ScriptedDialogs dialogs;
-  Load(FormatEdit::ScratchProfilePath());
-  EXPECT_EQ(FormatEdit::CurrentFormat, FormatProfile());
-  EXPECT_FALSE(FileServices::FileExists(FormatEdit::ScratchProfilePath()));
+  Load(FormatEditor::ScratchProfilePath());
+  EXPECT_EQ(FormatEditor::CurrentFormat, FormatProfile());
+  EXPECT_FALSE(FileServices::FileExists(FormatEditor::ScratchProfilePath()));
 }
 
 TEST_F(FormatLifeCycle, CorruptFileIsReportedAndLoadsNothing) {
@@ -119,32 +119,32 @@ TEST_F(FormatLifeCycle, CorruptFileIsReportedAndLoadsNothing) {
   dialogs.ExpectMessage();
   Load(path);
   EXPECT_EQ(dialogs.Messages(), QStringList({"No se pudo leer el archivo " + path}));
-  EXPECT_EQ(FormatEdit::CurrentFormatFile, "");
+  EXPECT_EQ(FormatEditor::CurrentFormatFile, "");
 }
 
 TEST_F(FormatLifeCycle, ShorterSaveOverALongerFileReadsBackExactly) {
-  FormatEdit::CurrentFormat = FullProfile();
+  FormatEditor::CurrentFormat = FullProfile();
   QString path = ProfilePath("perfil");
-  ASSERT_TRUE(FormatEdit::SaveFormat(path));
-  FormatEdit::CurrentFormat = FormatProfile();
-  FormatEdit::CurrentFormat.Extension = "mkv";
-  ASSERT_TRUE(FormatEdit::SaveFormat(path));
+  ASSERT_TRUE(FormatEditor::SaveFormat(path));
+  FormatEditor::CurrentFormat = FormatProfile();
+  FormatEditor::CurrentFormat.Extension = "mkv";
+  ASSERT_TRUE(FormatEditor::SaveFormat(path));
   FormatProfile read;
   ASSERT_EQ(RecordFile::Read(path, read), RecordFile::Result::Ok);
-  EXPECT_EQ(read, FormatEdit::CurrentFormat);
+  EXPECT_EQ(read, FormatEditor::CurrentFormat);
 }
 
 TEST_F(FormatLifeCycle, FailedWriteKeepsTheSavedCopyAndReports) {
   // A folder where the file should be makes the write fail.
   ASSERT_TRUE(FileServices::CreateFolderPath(ProfilePath("carpeta")));
-  FormatEdit::CurrentFormat.Extension = "avi";
+  FormatEditor::CurrentFormat.Extension = "avi";
   QString path = ProfilePath("carpeta");
   ScriptedDialogs dialogs;
   dialogs.ExpectMessage();
-  EXPECT_FALSE(FormatEdit::SaveFormat(path));
+  EXPECT_FALSE(FormatEditor::SaveFormat(path));
   EXPECT_EQ(dialogs.Messages(), QStringList({"No se pudo escribir el archivo "}));
-  EXPECT_TRUE(FormatEdit::IsFormatChanged());
-  EXPECT_EQ(FormatEdit::CurrentFormatFile, "");
+  EXPECT_TRUE(FormatEditor::IsFormatChanged());
+  EXPECT_EQ(FormatEditor::CurrentFormatFile, "");
 }
 
 TEST_F(FormatLifeCycle, CloseAsksWithTheQuotedNameAndFollowsTheAnswer) {
@@ -161,70 +161,70 @@ TEST_F(FormatLifeCycle, CloseAsksWithTheQuotedNameAndFollowsTheAnswer) {
       {".", 7, true, "El archivo ha cambiado, ¿guardar cambios?"},
   };
   for (const Case& c : cases) {
-    FormatEdit::ResetEditState();
-    FormatEdit::CurrentFormatFile =
+    FormatEditor::ResetEditState();
+    FormatEditor::CurrentFormatFile =
         QString(c.file).isEmpty() ? "" : ProfilePath(QString(c.file) == "." ? "" : c.file);
-    FormatEdit::CurrentFormat.Target = "pal-dvd";
+    FormatEditor::CurrentFormat.Target = "pal-dvd";
     ScriptedDialogs dialogs;
     dialogs.ExpectMessage(c.answer);
-    EXPECT_EQ(FormatEdit::CloseFormat(), c.closed) << c.file;
+    EXPECT_EQ(FormatEditor::CloseFormat(), c.closed) << c.file;
     EXPECT_EQ(dialogs.Messages(), QStringList({QString::fromUtf8(c.question)})) << c.file;
-    EXPECT_EQ(FormatEdit::CurrentFormat.Target, c.closed ? "" : "pal-dvd");
+    EXPECT_EQ(FormatEditor::CurrentFormat.Target, c.closed ? "" : "pal-dvd");
   }
 }
 
 TEST_F(FormatLifeCycle, CloseWithYesSavesAndAFailedSaveKeepsTheProfile) {
-  FormatEdit::CurrentFormatFile = ProfilePath("perfil");
-  FormatEdit::CurrentFormat.Target = "ntsc-dvd";
+  FormatEditor::CurrentFormatFile = ProfilePath("perfil");
+  FormatEditor::CurrentFormat.Target = "ntsc-dvd";
   {
     ScriptedDialogs dialogs;
     dialogs.ExpectMessage(6);
-    EXPECT_TRUE(FormatEdit::CloseFormat());
+    EXPECT_TRUE(FormatEditor::CloseFormat());
   }
   FormatProfile read;
   ASSERT_EQ(RecordFile::Read(ProfilePath("perfil"), read), RecordFile::Result::Ok);
   EXPECT_EQ(read.Target, "ntsc-dvd");
 
   ASSERT_TRUE(FileServices::CreateFolderPath(ProfilePath("carpeta")));
-  FormatEdit::CurrentFormatFile = ProfilePath("carpeta");
-  FormatEdit::CurrentFormat.Target = "pal-vcd";
+  FormatEditor::CurrentFormatFile = ProfilePath("carpeta");
+  FormatEditor::CurrentFormat.Target = "pal-vcd";
   ScriptedDialogs dialogs;
   dialogs.ExpectMessage(6).ExpectMessage();
-  EXPECT_FALSE(FormatEdit::CloseFormat());
-  EXPECT_EQ(FormatEdit::CurrentFormat.Target, "pal-vcd");
+  EXPECT_FALSE(FormatEditor::CloseFormat());
+  EXPECT_EQ(FormatEditor::CurrentFormat.Target, "pal-vcd");
 }
 
 TEST_F(FormatLifeCycle, ChangedTestLooksOnlyAtTheValuesOfAnEmbeddedCodec) {
-  FormatEdit::CurrentFormat = FullProfile();
-  FormatEdit::SavedFormat = FullProfile();
-  EXPECT_FALSE(FormatEdit::IsFormatChanged());
+  FormatEditor::CurrentFormat = FullProfile();
+  FormatEditor::SavedFormat = FullProfile();
+  EXPECT_FALSE(FormatEditor::IsFormatChanged());
 
-  FormatEdit::CurrentFormat.AudioExtCodec.Params[1].Label = "Otra";
-  FormatEdit::CurrentFormat.AudioExtCodec.Editable[2] = 1;
-  EXPECT_FALSE(FormatEdit::IsFormatChanged());
+  FormatEditor::CurrentFormat.AudioExtCodec.Params[1].Label = "Otra";
+  FormatEditor::CurrentFormat.AudioExtCodec.Editable[2] = 1;
+  EXPECT_FALSE(FormatEditor::IsFormatChanged());
 
-  FormatEdit::CurrentFormat.AudioExtCodec.Params[1].Value = "96";
-  EXPECT_TRUE(FormatEdit::IsFormatChanged());
-  FormatEdit::CurrentFormat = FullProfile();
-  FormatEdit::CurrentFormat.AudioExtCodec.Values[6] = "48000";
-  EXPECT_TRUE(FormatEdit::IsFormatChanged());
-  FormatEdit::CurrentFormat = FullProfile();
-  FormatEdit::SavedFormat.AudioExtCodec.Params.Items.removeLast();
-  EXPECT_TRUE(FormatEdit::IsFormatChanged());
+  FormatEditor::CurrentFormat.AudioExtCodec.Params[1].Value = "96";
+  EXPECT_TRUE(FormatEditor::IsFormatChanged());
+  FormatEditor::CurrentFormat = FullProfile();
+  FormatEditor::CurrentFormat.AudioExtCodec.Values[6] = "48000";
+  EXPECT_TRUE(FormatEditor::IsFormatChanged());
+  FormatEditor::CurrentFormat = FullProfile();
+  FormatEditor::SavedFormat.AudioExtCodec.Params.Items.removeLast();
+  EXPECT_TRUE(FormatEditor::IsFormatChanged());
 }
 
 TEST_F(FormatLifeCycle, ListenersHearOfEachChangedProfileAndEachRebuildOfTheRows) {
   QStringList heard;
   QObject listener;
-  FormatEdit::Notifier* events = &FormatEdit::Events();
-  QObject::connect(events, &FormatEdit::Notifier::ProfileChanged, &listener,
+  FormatEditor::Notifier* events = &FormatEditor::Events();
+  QObject::connect(events, &FormatEditor::Notifier::ProfileChanged, &listener,
                    [&](const FormatProfile& profile) {
                      heard << "profile, audio codec <" + profile.AudioExtCodecName + ">";
                    });
-  QObject::connect(events, &FormatEdit::Notifier::RowsBuilt, &listener,
-                   [&](uint8_t category, const QList<FormatEdit::ParamRow>& rows) {
+  QObject::connect(events, &FormatEditor::Notifier::RowsBuilt, &listener,
+                   [&](uint8_t category, const QList<FormatEditor::ParamRow>& rows) {
                      QStringList shown;
-                     for (const FormatEdit::ParamRow& row : rows) {
+                     for (const FormatEditor::ParamRow& row : rows) {
                        if (!row.caption.startsWith("FF>")) shown << row.caption + "=" + row.value;
                      }
                      heard << QString("rows of %1: %2 in all, %3")
@@ -235,50 +235,51 @@ TEST_F(FormatLifeCycle, ListenersHearOfEachChangedProfileAndEachRebuildOfTheRows
   ExtCodecDef codec = LameCodec();
   codec.Params[1].Value.clear();
   ASSERT_TRUE(QDir().mkpath(ProgramFolder::AppFiles("ecodec")));
-  ASSERT_EQ(RecordFile::Write(FormatEdit::ExtCodecPath(0, "lame"), codec), RecordFile::Result::Ok);
-  FormatEdit::CurrentCategory = FormatEdit::OutputAudio;
+  ASSERT_EQ(RecordFile::Write(FormatEditor::ExtCodecPath(0, "lame"), codec),
+            RecordFile::Result::Ok);
+  FormatEditor::CurrentCategory = FormatEditor::OutputAudio;
 
-  FormatEdit::LoadExternalCodec(0, "lame");
-  FormatEdit::CurrentFormat.AudioExtCodec.Params[1].Value = "96";
-  FormatEdit::ClearCategory();
+  FormatEditor::LoadExternalCodec(0, "lame");
+  FormatEditor::CurrentFormat.AudioExtCodec.Params[1].Value = "96";
+  FormatEditor::ClearCategory();
   {
     ScriptedDialogs dialogs;
     dialogs.ExpectMessage();
-    FormatEdit::LoadExternalCodec(1, "missing");
+    FormatEditor::LoadExternalCodec(1, "missing");
   }
   EXPECT_EQ(heard,
             QStringList({"profile, audio codec <lame>", "rows of 2: 4 in all, Bitrate= Joint=0",
                          "rows of 2: 4 in all, Bitrate= Joint=0"}));
-  EXPECT_EQ(FormatEdit::ParamRowCount, 4);
+  EXPECT_EQ(FormatEditor::ParamRowCount, 4);
 }
 
 TEST_F(FormatLifeCycle, UndoGoesBackToTheSavedCopy) {
-  FormatEdit::SavedFormat = FullProfile();
-  FormatEdit::CurrentFormat = FormatProfile();
-  FormatEdit::UndoChanges();
-  EXPECT_EQ(FormatEdit::CurrentFormat, FullProfile());
+  FormatEditor::SavedFormat = FullProfile();
+  FormatEditor::CurrentFormat = FormatProfile();
+  FormatEditor::UndoChanges();
+  EXPECT_EQ(FormatEditor::CurrentFormat, FullProfile());
 }
 
 TEST_F(FormatLifeCycle, ClearAllKeepsTheCodecWithItsValuesEmptied) {
-  FormatEdit::CurrentFormat = FullProfile();
-  FormatEdit::ClearAll();
+  FormatEditor::CurrentFormat = FullProfile();
+  FormatEditor::ClearAll();
   FormatProfile expected;
   expected.AudioExtCodecName = "lame";
   expected.AudioExtCodec = LameCodec();
   expected.AudioExtCodec.Params[1].Value = "";
   expected.AudioExtCodec.Params[2].Value = "0";
   expected.AudioExtCodec.Values = {1, {"", "", "", "", "", ""}};
-  EXPECT_EQ(FormatEdit::CurrentFormat, expected);
+  EXPECT_EQ(FormatEditor::CurrentFormat, expected);
 }
 
 TEST_F(FormatLifeCycle, ClearCategoryClearsWhatItsRowsShow) {
   FormatProfile withoutCodec = FullProfile();
   withoutCodec.AudioExtCodecName.clear();
 
-  FormatEdit::CurrentFormat = withoutCodec;
-  FormatEdit::CurrentCategory = FormatEdit::OutputGeneral;
-  FormatEdit::ClearCategory();
-  const FormatProfile& general = FormatEdit::CurrentFormat;
+  FormatEditor::CurrentFormat = withoutCodec;
+  FormatEditor::CurrentCategory = FormatEditor::OutputGeneral;
+  FormatEditor::ClearCategory();
+  const FormatProfile& general = FormatEditor::CurrentFormat;
   EXPECT_EQ(general.OutputContainer + general.AudioCodec + general.VideoCodec + general.Target +
                 general.Extension + general.OutputExtraParams,
             "");
@@ -287,49 +288,50 @@ TEST_F(FormatLifeCycle, ClearCategoryClearsWhatItsRowsShow) {
   EXPECT_EQ(general.PixelFormat, "yuv420p");
   EXPECT_EQ(general.InputContainer, "mov");
 
-  FormatEdit::CurrentFormat = withoutCodec;
-  FormatEdit::CurrentCategory = FormatEdit::OutputVideo;
-  FormatEdit::ClearCategory();
-  EXPECT_EQ(FormatEdit::CurrentFormat.AspectRatio + FormatEdit::CurrentFormat.PixelFormat +
-                FormatEdit::CurrentFormat.FrameSize,
+  FormatEditor::CurrentFormat = withoutCodec;
+  FormatEditor::CurrentCategory = FormatEditor::OutputVideo;
+  FormatEditor::ClearCategory();
+  EXPECT_EQ(FormatEditor::CurrentFormat.AspectRatio + FormatEditor::CurrentFormat.PixelFormat +
+                FormatEditor::CurrentFormat.FrameSize,
             "");
-  EXPECT_EQ(FormatEdit::CurrentFormat.RemoveVideo, 0);
-  EXPECT_EQ(FormatEdit::CurrentFormat.AudioBitrate, "128k");
+  EXPECT_EQ(FormatEditor::CurrentFormat.RemoveVideo, 0);
+  EXPECT_EQ(FormatEditor::CurrentFormat.AudioBitrate, "128k");
 
-  FormatEdit::CurrentFormat = withoutCodec;
-  FormatEdit::CurrentCategory = FormatEdit::Input;
-  FormatEdit::ClearCategory();
-  EXPECT_EQ(FormatEdit::CurrentFormat.InputContainer + FormatEdit::CurrentFormat.InputExtraParams,
-            "");
+  FormatEditor::CurrentFormat = withoutCodec;
+  FormatEditor::CurrentCategory = FormatEditor::Input;
+  FormatEditor::ClearCategory();
+  EXPECT_EQ(
+      FormatEditor::CurrentFormat.InputContainer + FormatEditor::CurrentFormat.InputExtraParams,
+      "");
 
-  FormatEdit::CurrentFormat = FullProfile();
-  FormatEdit::CurrentCategory = FormatEdit::OutputAudio;
-  FormatEdit::ClearCategory();
-  EXPECT_EQ(FormatEdit::CurrentFormat.AudioBitrate, "128k");
-  EXPECT_EQ(FormatEdit::CurrentFormat.AudioExtCodec.Params[2].Value, "0");
-  EXPECT_EQ(FormatEdit::CurrentFormat.AudioExtCodec.Values[1], "");
+  FormatEditor::CurrentFormat = FullProfile();
+  FormatEditor::CurrentCategory = FormatEditor::OutputAudio;
+  FormatEditor::ClearCategory();
+  EXPECT_EQ(FormatEditor::CurrentFormat.AudioBitrate, "128k");
+  EXPECT_EQ(FormatEditor::CurrentFormat.AudioExtCodec.Params[2].Value, "0");
+  EXPECT_EQ(FormatEditor::CurrentFormat.AudioExtCodec.Values[1], "");
 }
 
 TEST_F(FormatLifeCycle, ScratchModeLoadsValuesAsChangesAndSavesAsWithoutSwitching) {
   QString named = ProfilePath("perfil");
-  FormatEdit::CurrentFormat = FullProfile();
-  ASSERT_TRUE(FormatEdit::SaveFormat(named));
+  FormatEditor::CurrentFormat = FullProfile();
+  ASSERT_TRUE(FormatEditor::SaveFormat(named));
 
-  FormatEdit::ResetEditState();
-  FormatEdit::TempFormatMode = 1;
-  FormatEdit::CurrentFormatFile = FormatEdit::ScratchProfilePath();
+  FormatEditor::ResetEditState();
+  FormatEditor::TempFormatMode = 1;
+  FormatEditor::CurrentFormatFile = FormatEditor::ScratchProfilePath();
   Load(named);
-  EXPECT_EQ(FormatEdit::CurrentFormat, FullProfile());
-  EXPECT_EQ(FormatEdit::CurrentFormatFile, FormatEdit::ScratchProfilePath());
-  EXPECT_TRUE(FormatEdit::IsFormatChanged());
+  EXPECT_EQ(FormatEditor::CurrentFormat, FullProfile());
+  EXPECT_EQ(FormatEditor::CurrentFormatFile, FormatEditor::ScratchProfilePath());
+  EXPECT_TRUE(FormatEditor::IsFormatChanged());
 
   QString copy = ProfilePath("copia");
-  ASSERT_TRUE(FormatEdit::SaveFormat(copy));
-  EXPECT_EQ(FormatEdit::CurrentFormatFile, FormatEdit::ScratchProfilePath());
-  EXPECT_TRUE(FormatEdit::IsFormatChanged());
-  ASSERT_TRUE(FormatEdit::SaveFormat(FormatEdit::CurrentFormatFile));
-  EXPECT_FALSE(FormatEdit::IsFormatChanged());
-  EXPECT_TRUE(FileServices::FileExists(FormatEdit::ScratchProfilePath()));
+  ASSERT_TRUE(FormatEditor::SaveFormat(copy));
+  EXPECT_EQ(FormatEditor::CurrentFormatFile, FormatEditor::ScratchProfilePath());
+  EXPECT_TRUE(FormatEditor::IsFormatChanged());
+  ASSERT_TRUE(FormatEditor::SaveFormat(FormatEditor::CurrentFormatFile));
+  EXPECT_FALSE(FormatEditor::IsFormatChanged());
+  EXPECT_TRUE(FileServices::FileExists(FormatEditor::ScratchProfilePath()));
 }
 
 }  // namespace

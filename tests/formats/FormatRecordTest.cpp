@@ -3,7 +3,7 @@
 #include "RecordBytes.h"
 #include "TestEnv.h"
 #include "formats/ExtCodecDef.h"
-#include "formats/FormatEdit.h"
+#include "formats/FormatEditor.h"
 #include "formats/FormatProfile.h"
 #include "frame/RecordFile.h"
 
@@ -110,9 +110,23 @@ FormatProfile FullProfile() {
 QByteArray FullProfileBytes() {
   RecordBytes b;
   b.Text("matroska").Text("aac").Text("h264").Text("ass").Text("yuv420p");
-  b.Text("mp4").Text("aac").Text("libx264").Text("mov_text").Text("16:9").Text("yuv420p").Text("pal-dvd");
+  b.Text("mp4")
+      .Text("aac")
+      .Text("libx264")
+      .Text("mov_text")
+      .Text("16:9")
+      .Text("yuv420p")
+      .Text("pal-dvd");
   b.Text("128k").Text("64k").Text("192k").Text("44100").Text("2").Text("4").Byte(1);
-  b.Text("1M").Text("500k").Text("2M").Text("25").Text("3").Text("2").Text("31").Text("640x360").Byte(1);
+  b.Text("1M")
+      .Text("500k")
+      .Text("2M")
+      .Text("25")
+      .Text("3")
+      .Text("2")
+      .Text("31")
+      .Text("640x360")
+      .Byte(1);
   b.Text("mp4").Text("-movflags +faststart").Text("-re").Byte(1);
   LameBytes(b);
   X264Bytes(b);
@@ -144,7 +158,8 @@ TEST_F(FormatRecordTest, AFullProfileWithBothCodecsHasTheFileLayout) {
 }
 
 TEST_F(FormatRecordTest, AProfileFileReadsBackWholeAndAFileCutBetweenFieldsGivesEmptyFields) {
-  const QString path = WriteFile("appfiles/formats/perfil.qfm", "older and longer content than a record");
+  const QString path =
+      WriteFile("appfiles/formats/perfil.qfm", "older and longer content than a record");
   ASSERT_EQ(RecordFile::Write(path, FullProfile()), Result::Ok);
   FormatProfile read;
   ASSERT_EQ(RecordFile::Read(path, read), Result::Ok);
@@ -171,7 +186,7 @@ TEST_F(FormatRecordTest, CodecFilesUseTheSameLayoutAsTheEmbeddedCopies) {
 }
 
 TEST_F(FormatRecordTest, TheScratchProfileIsTheNamelessFileInTheFormatsFolder) {
-  EXPECT_EQ(FormatEdit::ScratchProfilePath(), Folder() + "/appfiles/formats/.qfm");
+  EXPECT_EQ(FormatEditor::ScratchProfilePath(), Folder() + "/appfiles/formats/.qfm");
 }
 
 }  // namespace

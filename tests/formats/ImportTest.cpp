@@ -2,7 +2,7 @@
 #include <QStandardPaths>
 
 #include "TestEnv.h"
-#include "formats/FormatEdit.h"
+#include "formats/FormatEditor.h"
 #include "frame/FfmpegTools.h"
 #include "frame/ToolRunner.h"
 
@@ -13,10 +13,10 @@ class Import : public TestEnv {
   void SetUp() override {
     TestEnv::SetUp();
     FfmpegTools::InitOptionNames();
-    FormatEdit::ResetEditState();
+    FormatEditor::ResetEditState();
   }
   void TearDown() override {
-    FormatEdit::ResetEditState();
+    FormatEditor::ResetEditState();
     TestEnv::TearDown();
   }
 };
@@ -48,7 +48,7 @@ TEST_F(Import, OutputOptionsGoToTheirFieldsAndTheRestToTheExtraParameters) {
   for (const Case& c : cases) {
     FormatProfile profile;
     profile.OutputExtraParams = "old";
-    FormatEdit::ImportOptions(profile, c.options, "");
+    FormatEditor::ImportOptions(profile, c.options, "");
     EXPECT_EQ(profile.*c.field, c.value) << c.options;
     EXPECT_EQ(profile.OutputExtraParams, c.extra) << c.options;
   }
@@ -57,8 +57,9 @@ TEST_F(Import, OutputOptionsGoToTheirFieldsAndTheRestToTheExtraParameters) {
 TEST_F(Import, FlagsAndValuesTogether) {
   FormatProfile profile;
   profile.VideoCodec = "kept";
-  FormatEdit::ImportOptions(profile, "-c:a aac -an -sn -vn -pix_fmt yuv420p -aspect 16:9 -ar 44100",
-                            "-f mov -c:v h264 -pix_fmt nv12 -probesize 5M");
+  FormatEditor::ImportOptions(profile,
+                              "-c:a aac -an -sn -vn -pix_fmt yuv420p -aspect 16:9 -ar 44100",
+                              "-f mov -c:v h264 -pix_fmt nv12 -probesize 5M");
   EXPECT_EQ(profile.AudioCodec, "aac");
   EXPECT_EQ(profile.RemoveAudio + profile.RemoveSubtitles + profile.RemoveVideo, 3);
   EXPECT_EQ(profile.PixelFormat, "yuv420p");
@@ -73,19 +74,19 @@ TEST_F(Import, FlagsAndValuesTogether) {
 }
 
 TEST_F(Import, EmptyTextsChangeNothing) {
-  FormatEdit::CurrentFormat.OutputExtraParams = "-x 1";
-  FormatEdit::CurrentFormat.InputExtraParams = "-y 2";
-  const FormatProfile before = FormatEdit::CurrentFormat;
-  FormatEdit::ImportCommandLine("", "");
-  EXPECT_EQ(FormatEdit::CurrentFormat, before);
+  FormatEditor::CurrentFormat.OutputExtraParams = "-x 1";
+  FormatEditor::CurrentFormat.InputExtraParams = "-y 2";
+  const FormatProfile before = FormatEditor::CurrentFormat;
+  FormatEditor::ImportCommandLine("", "");
+  EXPECT_EQ(FormatEditor::CurrentFormat, before);
 }
 
 TEST_F(Import, TagOptionsAreReplacedInPlaceOrAdded) {
-  EXPECT_EQ(FormatEdit::SetTagOption("-map 0 -vtag DIVX -y", "-vtag", "xvid"),
+  EXPECT_EQ(FormatEditor::SetTagOption("-map 0 -vtag DIVX -y", "-vtag", "xvid"),
             "-map 0 -vtag xvid -y");
-  EXPECT_EQ(FormatEdit::SetTagOption("-map 0", "-vtag", "xvid"), "-map 0 -vtag xvid");
-  EXPECT_EQ(FormatEdit::SetTagOption("", "-atag", "mp4a"), "-atag mp4a");
-  EXPECT_EQ(FormatEdit::SetTagOption("-map 0 -vtag", "-vtag", "xvid"), "-map 0 -vtag -vtag xvid");
+  EXPECT_EQ(FormatEditor::SetTagOption("-map 0", "-vtag", "xvid"), "-map 0 -vtag xvid");
+  EXPECT_EQ(FormatEditor::SetTagOption("", "-atag", "mp4a"), "-atag mp4a");
+  EXPECT_EQ(FormatEditor::SetTagOption("-map 0 -vtag", "-vtag", "xvid"), "-map 0 -vtag -vtag xvid");
 }
 
 TEST_F(Import, ProbedLinesOfARealClipCopyOnlyTickedNonEmptyValues) {
@@ -101,19 +102,19 @@ TEST_F(Import, ProbedLinesOfARealClipCopyOnlyTickedNonEmptyValues) {
   const MediaInfo info = FfmpegTools::ProbeMedia(clip);
   FfmpegTools::FfprobePath.clear();
 
-  const QStringList lines = FormatEdit::ProbeLines(info, "mp4");
+  const QStringList lines = FormatEditor::ProbeLines(info, "mp4");
   ASSERT_EQ(lines.size(), 15);
   EXPECT_EQ(lines[0], "Container:  mov");
   EXPECT_EQ(lines[7], "Video size (width x height, pixels): 160x120");
   EXPECT_EQ(lines[11], "File extension: mp4");
   EXPECT_EQ(lines[1], "Audio codec: ");
 
-  FormatEdit::CurrentFormat.AudioCodec = "kept";
-  FormatEdit::CurrentFormat.OutputExtraParams = "-map 0";
+  FormatEditor::CurrentFormat.AudioCodec = "kept";
+  FormatEditor::CurrentFormat.OutputExtraParams = "-map 0";
   QList<bool> ticked(15, false);
   for (int line : {0, 1, 5, 7, 11, 14}) ticked[line] = true;
-  ASSERT_TRUE(FormatEdit::ImportProbedValues(lines, ticked));
-  const FormatProfile& profile = FormatEdit::CurrentFormat;
+  ASSERT_TRUE(FormatEditor::ImportProbedValues(lines, ticked));
+  const FormatProfile& profile = FormatEditor::CurrentFormat;
   EXPECT_EQ(profile.OutputContainer, "mov");
   EXPECT_EQ(profile.AudioCodec, "kept");
   EXPECT_EQ(profile.VideoCodec, "mpeg4");
@@ -127,8 +128,8 @@ TEST_F(Import, ProbedLinesOfARealClipCopyOnlyTickedNonEmptyValues) {
 TEST_F(Import, NoTickedLineAsksForOne) {
   ScriptedDialogs dialogs;
   dialogs.ExpectMessage();
-  EXPECT_FALSE(FormatEdit::ImportProbedValues(FormatEdit::ProbeLines(MediaInfo(), "mp4"),
-                                              QList<bool>(15, false)));
+  EXPECT_FALSE(FormatEditor::ImportProbedValues(FormatEditor::ProbeLines(MediaInfo(), "mp4"),
+                                                QList<bool>(15, false)));
   EXPECT_EQ(dialogs.Messages(), QStringList({"Seleccione alguna opción de la lista"}));
 }
 

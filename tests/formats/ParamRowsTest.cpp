@@ -1,12 +1,12 @@
 #include "TestEnv.h"
-#include "formats/FormatEdit.h"
+#include "formats/FormatEditor.h"
 #include "lang/Lang.h"
 
 namespace {
 
-using FormatEdit::CategoryRows;
-using FormatEdit::ParamRow;
-using FormatEdit::StoreRowValue;
+using FormatEditor::CategoryRows;
+using FormatEditor::ParamRow;
+using FormatEditor::StoreRowValue;
 
 QStringList Captions(const QList<ParamRow>& rows) {
   QStringList captions;
@@ -17,11 +17,11 @@ QStringList Captions(const QList<ParamRow>& rows) {
 class ParamRows : public ::testing::Test {
  protected:
   void SetUp() override {
-    FormatEdit::ResetCapabilityLists();
-    FormatEdit::AudioEncoders = {1, {"copy", "aac", "libmp3lame"}};
-    FormatEdit::OutputPixelFormats = {1, {"yuv420p", "rgb24"}};
+    FormatEditor::ResetCapabilityLists();
+    FormatEditor::AudioEncoders = {1, {"copy", "aac", "libmp3lame"}};
+    FormatEditor::OutputPixelFormats = {1, {"yuv420p", "rgb24"}};
   }
-  void TearDown() override { FormatEdit::ResetCapabilityLists(); }
+  void TearDown() override { FormatEditor::ResetCapabilityLists(); }
   const ParamCaptions captions_ = Lang::GetParamCaptions();
 };
 
@@ -48,7 +48,7 @@ TEST_F(ParamRows, ListsMarksAndValues) {
   FormatProfile profile;
   profile.RemoveVideo = 1;
   profile.SampleRate = "11025";
-  const QList<ParamRow> audio = CategoryRows(profile, FormatEdit::OutputAudio, captions_);
+  const QList<ParamRow> audio = CategoryRows(profile, FormatEditor::OutputAudio, captions_);
   EXPECT_EQ(audio[6].list, QStringList({"0", "1"}));
   EXPECT_TRUE(audio[6].listOnly);
   EXPECT_FALSE(audio[0].listOnly);
@@ -56,19 +56,19 @@ TEST_F(ParamRows, ListsMarksAndValues) {
   EXPECT_EQ(audio[0].list.first(), "8k");
   EXPECT_EQ(audio[0].list.size(), 16);
 
-  const QList<ParamRow> video = CategoryRows(profile, FormatEdit::OutputVideo, captions_);
+  const QList<ParamRow> video = CategoryRows(profile, FormatEditor::OutputVideo, captions_);
   EXPECT_EQ(video[10].value, "1");
   EXPECT_EQ(video[9].list, QStringList({"yuv420p", "rgb24"}));
-  const QList<ParamRow> general = CategoryRows(profile, FormatEdit::OutputGeneral, captions_);
+  const QList<ParamRow> general = CategoryRows(profile, FormatEditor::OutputGeneral, captions_);
   EXPECT_EQ(general[1].list, QStringList({"copy", "aac", "libmp3lame"}));
   EXPECT_EQ(general[7].list.size(), 35);
   EXPECT_EQ(general[4].list.size(), 15);
 
-  ASSERT_TRUE(StoreRowValue(profile, FormatEdit::OutputVideo, 10, "0"));
+  ASSERT_TRUE(StoreRowValue(profile, FormatEditor::OutputVideo, 10, "0"));
   EXPECT_EQ(profile.RemoveVideo, 0);
-  ASSERT_TRUE(StoreRowValue(profile, FormatEdit::OutputAudio, 0, "128k"));
+  ASSERT_TRUE(StoreRowValue(profile, FormatEditor::OutputAudio, 0, "128k"));
   EXPECT_EQ(profile.AudioBitrate, "128k");
-  EXPECT_FALSE(StoreRowValue(profile, FormatEdit::OutputAudio, 7, "x"));
+  EXPECT_FALSE(StoreRowValue(profile, FormatEditor::OutputAudio, 7, "x"));
 }
 
 TEST_F(ParamRows, EmbeddedCodecsDisableTheEncoderRows) {
@@ -77,11 +77,11 @@ TEST_F(ParamRows, EmbeddedCodecsDisableTheEncoderRows) {
   profile.VideoCodec = "mpeg4";
   profile.AudioExtCodecName = "lame";
   profile.VideoExtCodecName = "x264";
-  const QList<ParamRow> rows = CategoryRows(profile, FormatEdit::OutputGeneral, captions_);
+  const QList<ParamRow> rows = CategoryRows(profile, FormatEditor::OutputGeneral, captions_);
   EXPECT_EQ(rows[1].value, "<lame>");
   EXPECT_EQ(rows[2].value, "<x264>");
   EXPECT_TRUE(rows[1].disabled && rows[2].disabled);
-  EXPECT_FALSE(StoreRowValue(profile, FormatEdit::OutputGeneral, 1, "mp2"));
+  EXPECT_FALSE(StoreRowValue(profile, FormatEditor::OutputGeneral, 1, "mp2"));
   EXPECT_EQ(profile.AudioCodec, "aac");
   EXPECT_EQ(profile.VideoCodec, "mpeg4");
 }
@@ -97,7 +97,7 @@ TEST_F(ParamRows, AnEmbeddedCodecShowsItsParametersThenItsEditableOptions) {
                    {"<OutFile>", 1, "", "", "", 0, ""}}};
   codec.Editable = {1, {1, 0, 0, 0, 0, 1}};
   codec.Values = {1, {"", "", "", "", "", ""}};
-  const QList<ParamRow> rows = CategoryRows(profile, FormatEdit::OutputAudio, captions_);
+  const QList<ParamRow> rows = CategoryRows(profile, FormatEditor::OutputAudio, captions_);
   EXPECT_EQ(Captions(rows), QStringList({"A", "B", "FF>Bitrate (bits/s)", "FF>Samplerate (Hz)"}));
   EXPECT_EQ(rows[0].list, QStringList({"", "uno", "dos"}));
   EXPECT_EQ(rows[0].value, "dos");
@@ -106,28 +106,28 @@ TEST_F(ParamRows, AnEmbeddedCodecShowsItsParametersThenItsEditableOptions) {
   EXPECT_EQ(rows[1].list, QStringList({"0", "1"}));
   EXPECT_EQ(rows[3].list.first(), "16000");
 
-  ASSERT_TRUE(StoreRowValue(profile, FormatEdit::OutputAudio, 3, "48000"));
-  ASSERT_TRUE(StoreRowValue(profile, FormatEdit::OutputAudio, 2, "96k"));
-  ASSERT_TRUE(StoreRowValue(profile, FormatEdit::OutputAudio, 0, ""));
+  ASSERT_TRUE(StoreRowValue(profile, FormatEditor::OutputAudio, 3, "48000"));
+  ASSERT_TRUE(StoreRowValue(profile, FormatEditor::OutputAudio, 2, "96k"));
+  ASSERT_TRUE(StoreRowValue(profile, FormatEditor::OutputAudio, 0, ""));
   EXPECT_EQ(codec.Values.Items, QStringList({"96k", "", "", "", "", "48000"}));
   EXPECT_EQ(codec.Params[1].Value, "");
   EXPECT_EQ(profile.AudioBitrate, "");
 
   // A parameter without suggestions still offers the empty entry.
   codec.Params[1].Suggested.clear();
-  EXPECT_EQ(CategoryRows(profile, FormatEdit::OutputAudio, captions_)[0].list,
+  EXPECT_EQ(CategoryRows(profile, FormatEditor::OutputAudio, captions_)[0].list,
             QStringList({"", ""}));
 }
 
 TEST_F(ParamRows, ACodecWithNothingToSetHasNoRowsAndOptionsBeyondValuesStillStore) {
   FormatProfile profile;
   profile.VideoExtCodecName = "x264";
-  EXPECT_TRUE(CategoryRows(profile, FormatEdit::OutputVideo, captions_).isEmpty());
+  EXPECT_TRUE(CategoryRows(profile, FormatEditor::OutputVideo, captions_).isEmpty());
 
   profile.VideoExtCodec.Editable = {1, {0, 0, 0, 0, 0, 0, 0, 1, 0, 0}};
-  const QList<ParamRow> rows = CategoryRows(profile, FormatEdit::OutputVideo, captions_);
+  const QList<ParamRow> rows = CategoryRows(profile, FormatEditor::OutputVideo, captions_);
   EXPECT_EQ(Captions(rows), QStringList({"FF>Tamaño de cuadro (WxH,pixels)"}));
-  ASSERT_TRUE(StoreRowValue(profile, FormatEdit::OutputVideo, 0, "320x240"));
+  ASSERT_TRUE(StoreRowValue(profile, FormatEditor::OutputVideo, 0, "320x240"));
   EXPECT_EQ(profile.VideoExtCodec.Values[8], "320x240");
 }
 

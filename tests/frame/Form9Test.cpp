@@ -7,7 +7,7 @@
 
 #include "TestEnv.h"
 #include "devices/cdrtools.h"
-#include "formats/FormatEdit.h"
+#include "formats/FormatEditor.h"
 #include "frame/DesktopServices.h"
 #include "frame/FfmpegTools.h"
 #include "frame/Form9.h"
@@ -25,7 +25,7 @@ class Form9Test : public TestEnv {
     FfmpegTools::FfplayPath.clear();
     FfmpegTools::FfprobePath.clear();
     cdrtools::Cdda2wavPath.clear();
-    FormatEdit::FfmpegListsStale = 0;
+    FormatEditor::FfmpegListsStale = 0;
   }
   QString Tool(const QString& relative) {
     const QString path = WriteFile(relative, "#!/bin/sh\n");
@@ -114,7 +114,7 @@ TEST_F(Form9Test, BrowseTakesThePickAndSetStoresTheNewPaths) {
   window.Command5->click();
   EXPECT_EQ(FfmpegTools::FfmpegPath, "");
   EXPECT_EQ(FfmpegTools::FfplayPath, picked);
-  EXPECT_EQ(FormatEdit::FfmpegListsStale, 1);
+  EXPECT_EQ(FormatEditor::FfmpegListsStale, 1);
   EXPECT_EQ(window.result(), QDialog::Accepted);
 }
 
@@ -185,13 +185,13 @@ TEST_F(Form9Test, CancelChangesNothingAndSetAlwaysMarksTheListsStale) {
     window.NewFfmpegPath = "/new/ffmpeg";
     window.Command6->click();
     EXPECT_EQ(FfmpegTools::FfmpegPath, "/old/ffmpeg");
-    EXPECT_EQ(FormatEdit::FfmpegListsStale, 0);
+    EXPECT_EQ(FormatEditor::FfmpegListsStale, 0);
   }
   Form9 window(nullptr);
   window.Form_Load();
   window.Command5->click();
   EXPECT_EQ(FfmpegTools::FfmpegPath, "/old/ffmpeg");
-  EXPECT_EQ(FormatEdit::FfmpegListsStale, 1);
+  EXPECT_EQ(FormatEditor::FfmpegListsStale, 1);
 }
 
 TEST_F(Form9Test, ShowModalRunsTheWindowUntilItIsClosed) {

@@ -11,7 +11,7 @@
 #include "convert/Form1.h"
 #include "devices/Grabador.h"
 #include "devices/cdrtools.h"
-#include "formats/FormatEdit.h"
+#include "formats/FormatEditor.h"
 #include "frame/ConfigRecord.h"
 #include "frame/FfmpegTools.h"
 #include "frame/FileServices.h"
@@ -32,7 +32,7 @@ class SessionTest : public TestEnv {
         cdrtools::Cdda2wavPath = "";
     Grabador::RecBufferSizeMB = "";
     Lang::LanguageName = "";
-    FormatEdit::ResetCapabilityLists();
+    FormatEditor::ResetCapabilityLists();
   }
   void WriteConfig(const ConfigRecord& record) {
     QDir().mkpath(ProgramFolder::AppFiles());
@@ -67,8 +67,8 @@ TEST_F(SessionTest, ConfigRoundTripsThroughTheOwnersAndTheMenu) {
   cdrtools::Cdda2wavPath = "/usr/bin/cdda2wav";
   Lang::LanguageName = "<English>";
   Grabador::RecBufferSizeMB = "32";
-  FormatEdit::FfmpegListsStale = 1;
-  FormatEdit::MuxerFormats = {1, {"mp4", "matroska"}};
+  FormatEditor::FfmpegListsStale = 1;
+  FormatEditor::MuxerFormats = {1, {"mp4", "matroska"}};
   main.Conv_Opt_2pass->setChecked(true);
   main.Conv_Opt_Reemplazar->setChecked(true);
   Session::WriteConfig();
@@ -82,13 +82,13 @@ TEST_F(SessionTest, ConfigRoundTripsThroughTheOwnersAndTheMenu) {
   EXPECT_EQ(stored.ReplaceFiles, 1);
 
   FfmpegTools::FfmpegPath = FfmpegTools::FfplayPath = "";
-  FormatEdit::ResetCapabilityLists();
+  FormatEditor::ResetCapabilityLists();
   main.Conv_Opt_2pass->setChecked(false);
   Session::ReadConfig();
   EXPECT_EQ(FfmpegTools::FfmpegPath, Folder() + "/bin/ffmpeg");
   EXPECT_EQ(FfmpegTools::FfplayPath, "/usr/bin/ffplay");
-  EXPECT_EQ(FormatEdit::MuxerFormats, (DynArray<QString>{1, {"mp4", "matroska"}}));
-  EXPECT_EQ(FormatEdit::FfmpegListsStale, 1);
+  EXPECT_EQ(FormatEditor::MuxerFormats, (DynArray<QString>{1, {"mp4", "matroska"}}));
+  EXPECT_EQ(FormatEditor::FfmpegListsStale, 1);
   EXPECT_TRUE(main.Conv_Opt_2pass->isChecked());
   EXPECT_FALSE(main.Conv_Opt_DelFiles->isChecked());
 }
@@ -133,8 +133,8 @@ TEST_F(SessionTest, AFileWithOnlyTheFiveTextsLeavesTheRestEmpty) {
   Session::ReadConfig();
   EXPECT_EQ(FfmpegTools::FfmpegPath, Folder() + "/ffmpeg");
   EXPECT_EQ(Lang::LanguageName, "<Spanish>");
-  EXPECT_TRUE(FormatEdit::AudioEncoders.IsEmpty());
-  EXPECT_EQ(FormatEdit::FfmpegListsStale, 0);
+  EXPECT_TRUE(FormatEditor::AudioEncoders.IsEmpty());
+  EXPECT_EQ(FormatEditor::FfmpegListsStale, 0);
   EXPECT_FALSE(main.Conv_Opt_DelFiles->isChecked());
   EXPECT_EQ(Grabador::RecBufferSizeMB, "");
 }
@@ -278,7 +278,7 @@ TEST_F(SessionTest, FirstRunFindsTheToolsThenShowsChooserToolPathsAndAbout) {
   EXPECT_EQ(FfmpegTools::FfprobePath, beside) << "the program folder comes before PATH";
   EXPECT_EQ(FfmpegTools::FfplayPath, "");
   EXPECT_EQ(cdrtools::Cdda2wavPath, "");
-  EXPECT_EQ(FormatEdit::FfmpegListsStale, 1);
+  EXPECT_EQ(FormatEditor::FfmpegListsStale, 1);
   EXPECT_TRUE(main.isVisible());
 }
 
@@ -320,7 +320,7 @@ TEST_F(SessionTest, AnExistingConfigWithoutALanguageShowsOnlyTheChooser) {
     StartupWindows::Run(&main);
   }
   EXPECT_EQ(order, QStringList{"Form13"});
-  EXPECT_EQ(FormatEdit::FfmpegListsStale, 0);
+  EXPECT_EQ(FormatEditor::FfmpegListsStale, 0);
 }
 
 TEST_F(SessionTest, ALaterRunShowsNothing) {

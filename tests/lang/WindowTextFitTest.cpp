@@ -26,7 +26,7 @@
 #include "formats/Form11.h"
 #include "formats/Form5.h"
 #include "formats/Form7.h"
-#include "formats/FormatEdit.h"
+#include "formats/FormatEditor.h"
 #include "frame/FfmpegTools.h"
 #include "frame/Form16.h"
 #include "frame/Form17.h"
@@ -240,10 +240,10 @@ W* Loaded(Args... args) {
 }
 
 // The format editor showing the rows of a category.
-Form7* FormatEditor(FormatEdit::Category category) {
+Form7* FormatEditorWindow(FormatEditor::Category category) {
   auto* window = Loaded<Form7>();
-  FormatEdit::CurrentCategory = category;
-  FormatEdit::BuildCategoryParams(category);
+  FormatEditor::CurrentCategory = category;
+  FormatEditor::BuildCategoryParams(category);
   return window;
 }
 
@@ -260,10 +260,11 @@ const Window kWindows[] = {
     {"Form4", [](QWidget*) { return Loaded<Form4>(); }},
     {"Form5", [](QWidget*) { return Loaded<Form5>(); }},
     {"Form6", [](QWidget*) { return Loaded<Form6>(); }},
-    {"Form7 input rows", [](QWidget*) { return FormatEditor(FormatEdit::Input); }},
-    {"Form7 general rows", [](QWidget*) { return FormatEditor(FormatEdit::OutputGeneral); }},
-    {"Form7 audio rows", [](QWidget*) { return FormatEditor(FormatEdit::OutputAudio); }},
-    {"Form7 video rows", [](QWidget*) { return FormatEditor(FormatEdit::OutputVideo); }},
+    {"Form7 input rows", [](QWidget*) { return FormatEditorWindow(FormatEditor::Input); }},
+    {"Form7 general rows",
+     [](QWidget*) { return FormatEditorWindow(FormatEditor::OutputGeneral); }},
+    {"Form7 audio rows", [](QWidget*) { return FormatEditorWindow(FormatEditor::OutputAudio); }},
+    {"Form7 video rows", [](QWidget*) { return FormatEditorWindow(FormatEditor::OutputVideo); }},
     {"Form7 with its buttons",
      [](QWidget*) {
        auto* window = Loaded<Form7>();
@@ -311,7 +312,7 @@ class WindowTextFitTest : public LangTest {
   }
   void TearDown() override {
     main_.reset();
-    FormatEdit::ResetEditState();
+    FormatEditor::ResetEditState();
     LangTest::TearDown();
   }
   std::unique_ptr<Form1> main_;

@@ -14,9 +14,9 @@
 #include "devices/cdrtools.h"
 #include "editing/FilterEditor.h"
 #include "editing/MediaEdit.h"
-#include "formats/AboutCodecView.h"
-#include "formats/ECodecEdit.h"
-#include "formats/FormatEdit.h"
+#include "formats/CodecViewer.h"
+#include "formats/ExternalCodecEditor.h"
+#include "formats/FormatEditor.h"
 #include "frame/DataFolderManager.h"
 #include "frame/DesktopServices.h"
 #include "frame/Dialogs.h"
@@ -55,30 +55,30 @@ void FreshStart::KeepProgramValues() {
   Keep(ToolRunner::ConsoleInput);
   Keep(Lang::Msg);
   Keep(Lang::LanguageName);
-  Keep(AboutCodecView::FilePath);
-  Keep(AboutCodecView::IsVideo);
-  Keep(ECodecEdit::CurrentCodec);
-  Keep(ECodecEdit::SavedCodec);
-  Keep(ECodecEdit::CurrentPath);
-  Keep(ECodecEdit::CurrentIsVideo);
-  Keep(ECodecEdit::EditIndex);
-  Keep(FormatEdit::FfmpegListsStale);
-  Keep(FormatEdit::AudioEncoders);
-  Keep(FormatEdit::VideoEncoders);
-  Keep(FormatEdit::SubtitleEncoders);
-  Keep(FormatEdit::AudioDecoders);
-  Keep(FormatEdit::VideoDecoders);
-  Keep(FormatEdit::SubtitleDecoders);
-  Keep(FormatEdit::MuxerFormats);
-  Keep(FormatEdit::DemuxerFormats);
-  Keep(FormatEdit::InputPixelFormats);
-  Keep(FormatEdit::OutputPixelFormats);
-  Keep(FormatEdit::CurrentFormat);
-  Keep(FormatEdit::SavedFormat);
-  Keep(FormatEdit::CurrentFormatFile);
-  Keep(FormatEdit::TempFormatMode);
-  Keep(FormatEdit::CurrentCategory);
-  Keep(FormatEdit::ParamRowCount);
+  Keep(CodecViewer::FilePath);
+  Keep(CodecViewer::IsVideo);
+  Keep(ExternalCodecEditor::CurrentCodec);
+  Keep(ExternalCodecEditor::SavedCodec);
+  Keep(ExternalCodecEditor::CurrentPath);
+  Keep(ExternalCodecEditor::CurrentIsVideo);
+  Keep(ExternalCodecEditor::EditIndex);
+  Keep(FormatEditor::FfmpegListsStale);
+  Keep(FormatEditor::AudioEncoders);
+  Keep(FormatEditor::VideoEncoders);
+  Keep(FormatEditor::SubtitleEncoders);
+  Keep(FormatEditor::AudioDecoders);
+  Keep(FormatEditor::VideoDecoders);
+  Keep(FormatEditor::SubtitleDecoders);
+  Keep(FormatEditor::MuxerFormats);
+  Keep(FormatEditor::DemuxerFormats);
+  Keep(FormatEditor::InputPixelFormats);
+  Keep(FormatEditor::OutputPixelFormats);
+  Keep(FormatEditor::CurrentFormat);
+  Keep(FormatEditor::SavedFormat);
+  Keep(FormatEditor::CurrentFormatFile);
+  Keep(FormatEditor::TempFormatMode);
+  Keep(FormatEditor::CurrentCategory);
+  Keep(FormatEditor::ParamRowCount);
   Keep(Convertidor::Choices);
   Keep(Convertidor::Commands);
   Keep(Convertidor::MultiOutput);

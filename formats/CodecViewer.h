@@ -9,7 +9,7 @@
 // The external codec viewer's module: which definition the viewer shows, where
 // it lives, and the program path the user gave it. It reads and writes the
 // files; the viewer window shows what it returns.
-namespace AboutCodecView {
+namespace CodecViewer {
 
 // The .qca, .qcv or .qfm file that holds the codec shown.
 extern QString FilePath;
@@ -37,4 +37,4 @@ QString EntryPath(const QString& entry, uint8_t& isVideo);
 // it was; false when it cannot.
 bool SaveExePath(const QString& exePath);
 
-}  // namespace AboutCodecView
+}  // namespace CodecViewer

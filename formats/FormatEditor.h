@@ -14,10 +14,10 @@
 // The format editor's module: the profile being edited and its life cycle,
 // the capability lists read from the installed ffmpeg (cached in config.qcf),
 // the parameter rows by category, and the imports. The editor window follows
-// it through Events(). One file per concern: FormatEdit.cpp (the profile's life
+// it through Events(). One file per concern: FormatEditor.cpp (the profile's life
 // cycle and its external codecs), CapabilityLists.cpp, ParamRows.cpp and
 // ProfileImports.cpp.
-namespace FormatEdit {
+namespace FormatEditor {
 
 // 1 = the ten lists must be rebuilt from ffmpeg before the format editor opens.
 extern uint8_t FfmpegListsStale;
@@ -177,7 +177,7 @@ class Notifier : public QObject {
   // window's external-codec menus follow.
   void ProfileChanged(const FormatProfile& profile);
   // The rows of a category were rebuilt; the window shows them.
-  void RowsBuilt(uint8_t category, const QList<FormatEdit::ParamRow>& rows);
+  void RowsBuilt(uint8_t category, const QList<FormatEditor::ParamRow>& rows);
 };
 
 // The module's one notifier.
@@ -189,4 +189,4 @@ Notifier& Events();
 // Defined with the editor window, which it opens.
 void ShowEditor(QString name, uint8_t mode);
 
-}  // namespace FormatEdit
+}  // namespace FormatEditor

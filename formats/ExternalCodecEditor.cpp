@@ -1,4 +1,4 @@
-#include "formats/ECodecEdit.h"
+#include "formats/ExternalCodecEditor.h"
 
 #include <utility>
 
@@ -13,7 +13,7 @@
 #include "frame/ToolRunner.h"
 #include "lang/Lang.h"
 
-namespace ECodecEdit {
+namespace ExternalCodecEditor {
 
 Notifier& Events() {
   static Notifier notifier;
@@ -389,4 +389,4 @@ QString FfmpegHelpCommand() {
   return ToolRunner::QuoteArgument(FfmpegTools::FfmpegPath) + " -h full";
 }
 
-}  // namespace ECodecEdit
+}  // namespace ExternalCodecEditor

@@ -3,7 +3,7 @@
 #include <QRegularExpression>
 
 #include "CodecTestSupport.h"
-#include "formats/AboutCodecView.h"
+#include "formats/CodecViewer.h"
 #include "formats/Form11.h"
 #include "frame/DesktopServices.h"
 
@@ -14,7 +14,7 @@ using Dialogs::Kind;
 
 bool ViewerShown() { return Form11::Instance() && Form11::Instance()->isVisible(); }
 
-class AboutCodecViewTest : public TestEnv {
+class CodecViewerTest : public TestEnv {
  protected:
   void SetUp() override {
     TestEnv::SetUp();
@@ -25,7 +25,7 @@ class AboutCodecViewTest : public TestEnv {
   // Shows the viewer and runs inside while it is up; inside closes it.
   QString Show(const QString& path, uint8_t isVideo, std::function<void(Form11*)> inside) {
     When(ViewerShown, [inside] { inside(Form11::Instance()); });
-    return AboutCodecView::ShowCodecInfo(nullptr, path, isVideo);
+    return CodecViewer::ShowCodecInfo(nullptr, path, isVideo);
   }
   // A profile with both kinds of external codec embedded.
   QString ProfileWithCodecs(const QString& name) {
@@ -44,7 +44,7 @@ class AboutCodecViewTest : public TestEnv {
   QString Formats;
 };
 
-TEST_F(AboutCodecViewTest, TheListHoldsTheCodecFilesThenTheCodecsLeftOnlyInProfiles) {
+TEST_F(CodecViewerTest, TheListHoldsTheCodecFilesThenTheCodecsLeftOnlyInProfiles) {
   WriteRecord(Codecs + "/A.qca", LameCodec());
   WriteRecord(Codecs + "/lame.qca", LameCodec());
   WriteRecord(Codecs + "/V.qcv", LameCodec());
@@ -55,7 +55,7 @@ TEST_F(AboutCodecViewTest, TheListHoldsTheCodecFilesThenTheCodecsLeftOnlyInProfi
   WriteFile("appfiles/formats/broken.qfm", QByteArray(40, '\xff'));
   WriteRecord(Formats + "/plain.qfm", FormatProfile());
 
-  const QStringList entries = AboutCodecView::CodecEntries();
+  const QStringList entries = CodecViewer::CodecEntries();
   const QStringList audio = entries.filter(QRegularExpression("^audio"));
   EXPECT_EQ(entries.size(), 5) << entries.join(", ").toStdString();
   EXPECT_TRUE(audio.contains("audio\\A"));
@@ -67,7 +67,7 @@ TEST_F(AboutCodecViewTest, TheListHoldsTheCodecFilesThenTheCodecsLeftOnlyInProfi
   EXPECT_EQ(entries.indexOf("audio\\Q\\B"), 2);
 }
 
-TEST_F(AboutCodecViewTest, OneCodecOfAProfileShowsAndClosingUnchangedReturnsNothing) {
+TEST_F(CodecViewerTest, OneCodecOfAProfileShowsAndClosingUnchangedReturnsNothing) {
   const QString path = ProfileWithCodecs("P");
   const QString returned = Show(path, 1, [](Form11* w) {
     EXPECT_TRUE(w->Picture1->isHidden());
@@ -81,7 +81,7 @@ TEST_F(AboutCodecViewTest, OneCodecOfAProfileShowsAndClosingUnchangedReturnsNoth
   EXPECT_EQ(Form11::Instance(), nullptr);
 }
 
-TEST_F(AboutCodecViewTest, ANewProgramIsReturnedWhetherSavedOrNotAndSavingTouchesOnlyThatCodec) {
+TEST_F(CodecViewerTest, ANewProgramIsReturnedWhetherSavedOrNotAndSavingTouchesOnlyThatCodec) {
   const QString path = ProfileWithCodecs("P");
   const QByteArray before = FileBytes(path);
   const QString program = WriteFile("Tools/LAME", "#!/bin/sh\n");
@@ -119,17 +119,17 @@ TEST_F(AboutCodecViewTest, ANewProgramIsReturnedWhetherSavedOrNotAndSavingTouche
   EXPECT_EQ(expected, original) << "everything else as it was";
 }
 
-TEST_F(AboutCodecViewTest, AnUnreadableFileIsNotShown) {
+TEST_F(CodecViewerTest, AnUnreadableFileIsNotShown) {
   const QString path =
       WriteFile("appfiles/ecodec/bad.qca", QByteArray("\x01\x00", 2) + QByteArray(12, '\xff'));
   ScriptedDialogs dialogs;
   dialogs.ExpectMessage();
-  EXPECT_EQ(AboutCodecView::ShowCodecInfo(nullptr, path, 0), "");
+  EXPECT_EQ(CodecViewer::ShowCodecInfo(nullptr, path, 0), "");
   EXPECT_EQ(dialogs.Messages(), QStringList{"No se pudo leer el archivo "});
   EXPECT_EQ(Form11::Instance(), nullptr);
 }
 
-TEST_F(AboutCodecViewTest, InTheListAnEntryOpensAndClosingItGoesBackToTheList) {
+TEST_F(CodecViewerTest, InTheListAnEntryOpensAndClosingItGoesBackToTheList) {
   WriteRecord(Codecs + "/lame.qca", LameCodec());
   const QByteArray before = FileBytes(Codecs + "/lame.qca");
   const QString program = WriteFile("tools/lame2", "#!/bin/sh\n");
@@ -156,7 +156,7 @@ TEST_F(AboutCodecViewTest, InTheListAnEntryOpensAndClosingItGoesBackToTheList) {
   EXPECT_EQ(dialogs.Messages(), QStringList{"¿Guardar la nueva ruta del ejecutable?"});
 }
 
-TEST_F(AboutCodecViewTest, SavingFromTheListWritesTheCodecFileWhole) {
+TEST_F(CodecViewerTest, SavingFromTheListWritesTheCodecFileWhole) {
   WriteRecord(Codecs + "/lame.qca", LameCodec());
   const QString program = QDir::tempPath() + "/elsewhere/lame";
   ScriptedDialogs dialogs;
@@ -173,7 +173,7 @@ TEST_F(AboutCodecViewTest, SavingFromTheListWritesTheCodecFileWhole) {
   EXPECT_EQ(ReadRecord<ExtCodecDef>(Codecs + "/lame.qca"), expected);
 }
 
-TEST_F(AboutCodecViewTest, ShowingTheProgramNeedsItToExist) {
+TEST_F(CodecViewerTest, ShowingTheProgramNeedsItToExist) {
   WriteRecord(Codecs + "/lame.qca", LameCodec());
   ScriptedDialogs dialogs;
   dialogs.ExpectMessage();
@@ -189,10 +189,10 @@ TEST_F(AboutCodecViewTest, ShowingTheProgramNeedsItToExist) {
   EXPECT_EQ(dialogs.Shown().last().text, Folder() + "/tools");
 }
 
-TEST_F(AboutCodecViewTest, AFailedWriteSaysWhichFile) {
-  AboutCodecView::FilePath = Folder() + "/missing/x.qca";
-  EXPECT_FALSE(AboutCodecView::SaveExePath("p"));
-  EXPECT_FALSE(QFileInfo::exists(AboutCodecView::FilePath));
+TEST_F(CodecViewerTest, AFailedWriteSaysWhichFile) {
+  CodecViewer::FilePath = Folder() + "/missing/x.qca";
+  EXPECT_FALSE(CodecViewer::SaveExePath("p"));
+  EXPECT_FALSE(QFileInfo::exists(CodecViewer::FilePath));
 
   const QString path = Codecs + "/lame.qca";
   WriteRecord(path, LameCodec());

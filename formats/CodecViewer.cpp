@@ -1,11 +1,11 @@
-#include "formats/AboutCodecView.h"
+#include "formats/CodecViewer.h"
 
 #include "formats/FormatProfile.h"
 #include "frame/FileServices.h"
 #include "frame/ProgramFolder.h"
 #include "frame/RecordFile.h"
 
-namespace AboutCodecView {
+namespace CodecViewer {
 
 QString FilePath;
 uint8_t IsVideo = 0;
@@ -98,4 +98,4 @@ bool SaveExePath(const QString& exePath) {
   return status == RecordFile::Result::Ok;
 }
 
-}  // namespace AboutCodecView
+}  // namespace CodecViewer

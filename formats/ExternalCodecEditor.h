@@ -10,7 +10,7 @@
 // The external codec editor's module: the definition being edited, its saved
 // copy and its file, and everything the editor window asks of them.
 // Functions that change what the window shows say so through Events().
-namespace ECodecEdit {
+namespace ExternalCodecEditor {
 
 // What the editor window listens to.
 class Notifier : public QObject {
@@ -136,4 +136,4 @@ ExtractRefusal TakeFfmpegOptions(const QString& path);
 QString ProgramDocumentationCommand();
 QString FfmpegHelpCommand();
 
-}  // namespace ECodecEdit
+}  // namespace ExternalCodecEditor

@@ -1,4 +1,4 @@
-#include "formats/FormatEdit.h"
+#include "formats/FormatEditor.h"
 
 #include <QFile>
 #include <tuple>
@@ -10,7 +10,7 @@
 #include "frame/Session.h"
 #include "lang/Lang.h"
 
-namespace FormatEdit {
+namespace FormatEditor {
 
 Notifier& Events() {
   static Notifier notifier;
@@ -261,4 +261,4 @@ void SetCodecExe(uint8_t isVideo, const QString& chosen) {
   CodecOf(CurrentFormat, isVideo).ExePath = Session::StoreAppPath(chosen);
 }
 
-}  // namespace FormatEdit
+}  // namespace FormatEditor
