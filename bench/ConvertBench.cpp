@@ -1,4 +1,4 @@
-// Converts 20 short clips through Convertidor::Convert and through a plain
+// Converts 20 short clips through Conversion::Convert and through a plain
 // shell loop of the same ffmpeg commands, and compares the two.
 #include <QApplication>
 #include <QDir>
@@ -8,8 +8,8 @@
 #include <cstdio>
 
 #include "Measure.h"
+#include "convert/Conversion.h"
 #include "convert/ConversionStarter.h"
-#include "convert/Convertidor.h"
 #include "convert/Form12.h"
 #include "frame/FfmpegTools.h"
 #include "frame/ProgramFolder.h"
@@ -51,7 +51,7 @@ bool MakeClips(const QString& ffmpeg, const QString& folder) {
 Usage RunConvert(const QString& outputFolder) {
   QDir().mkpath(outputFolder);
   Session::OutputFolder = outputFolder;
-  const Usage usage = Measure([] { Convertidor::Convert(""); });
+  const Usage usage = Measure([] { Conversion::Convert(""); });
   if (Form12* form = Form12::Instance()) form->close();
   QApplication::processEvents();
   return usage;
@@ -63,9 +63,9 @@ Usage RunShell(const QString& outputFolder, const QString& scriptPath) {
   QString script = "#!/bin/sh\nfor f in";
   for (const QString& clip : Session::FileList) script += " " + ShellQuoted(clip);
   // Closing the progress window emptied the table; the same choices build it again.
-  if (!Convertidor::BuildCommandTable("")) return {};
-  const CommandTable& table = Convertidor::Commands;
-  const Convertidor::StepCommand step = Convertidor::RowStep(table, 7, {"INPUT"}, "OUTPUT");
+  if (!Conversion::BuildCommandTable("")) return {};
+  const CommandTable& table = Conversion::Commands;
+  const Conversion::StepCommand step = Conversion::RowStep(table, 7, {"INPUT"}, "OUTPUT");
   QString line = ShellQuoted(step.Command.program);
   for (const QString& argument : step.Command.arguments) {
     if (argument == "INPUT")
@@ -102,8 +102,8 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "could not make the clips\n");
     return 1;
   }
-  Convertidor::Choices.OutputMode = Convertidor::OutputChosenFolder;
-  Convertidor::Choices.ExtensionText = "mkv";
+  Conversion::Choices.OutputMode = Conversion::OutputChosenFolder;
+  Conversion::Choices.ExtensionText = "mkv";
 
   // Run, shell, shell, run: a machine that slows down or speeds up during the
   // benchmark weighs on both sides alike.
@@ -113,7 +113,7 @@ int main(int argc, char** argv) {
   ours += RunConvert(dir.path() + "/ours2");
   const int converted = Outputs(dir.path() + "/ours1") + Outputs(dir.path() + "/ours2");
   const int looped = Outputs(dir.path() + "/shell1") + Outputs(dir.path() + "/shell2");
-  if (converted != 2 * kClips || looped != 2 * kClips || !Convertidor::Errors.isEmpty()) {
+  if (converted != 2 * kClips || looped != 2 * kClips || !Conversion::Errors.isEmpty()) {
     std::fprintf(stderr, "outputs: %d from the run, %d from the shell, of %d\n", converted, looped,
                  2 * kClips);
     return 1;

@@ -9,7 +9,7 @@
 #include "frame/ToolRunner.h"
 #include "lang/Lang.h"
 
-namespace Convertidor {
+namespace Conversion {
 
 ConversionChoices Choices;
 CommandTable Commands;
@@ -354,4 +354,4 @@ QString GetMuxerExtension(const QString& formatOption) {
   return list.left(stop).trimmed();
 }
 
-}  // namespace Convertidor
+}  // namespace Conversion

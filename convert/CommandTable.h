@@ -32,7 +32,7 @@ struct CommandTable {
 };
 
 // Builds the table of commands a conversion runs.
-namespace Convertidor {
+namespace Conversion {
 
 // Where the output goes: the index of the main window's output mode list.
 enum OutputMode : int {
@@ -108,4 +108,4 @@ QString CollapseSpaces(const QString& text);
 // the installed ffmpeg tells it; "" when it tells none.
 QString GetMuxerExtension(const QString& formatOption);
 
-}  // namespace Convertidor
+}  // namespace Conversion

@@ -12,7 +12,7 @@
 #include "frame/ToolRunner.h"
 #include "lang/Lang.h"
 
-namespace Convertidor {
+namespace Conversion {
 
 QList<FailedStep> Errors;
 QString TempDir;
@@ -454,4 +454,4 @@ void ConversionRun::ForceStop() {
   ToolRunner::RequestStop();
 }
 
-}  // namespace Convertidor
+}  // namespace Conversion

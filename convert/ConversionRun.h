@@ -9,7 +9,7 @@
 #include "convert/RunSteps.h"
 
 // The conversion run: stages input by input, the error table, the end of a run.
-namespace Convertidor {
+namespace Conversion {
 
 // One failed input of the last run, as the progress window's error panel shows it.
 struct FailedStep {
@@ -74,17 +74,17 @@ class ConversionRun : public QObject {
   void ConsoleLine(const QString& line);
   void InputEnded();
   // A row of the error table; errorCount counts the run's failures so far.
-  void Failed(const Convertidor::FailedStep& failure, int errorCount);
+  void Failed(const Conversion::FailedStep& failure, int errorCount);
   // The run is over; the closing question of a test, if any, follows.
   void Ended(bool stopped);
   // A test ended well: its question is to be asked now.
-  void TestFinished(const Convertidor::TestResult& result);
+  void TestFinished(const Conversion::TestResult& result);
   // Last: every failure of the run, in order.
-  void Finished(const QList<Convertidor::FailedStep>& failures);
+  void Finished(const QList<Conversion::FailedStep>& failures);
 
  private:
   class Steps;
   Steps* steps_;
 };
 
-}  // namespace Convertidor
+}  // namespace Conversion

@@ -14,7 +14,7 @@
 #include "frame/Session.h"
 #include "lang/Lang.h"
 
-namespace Convertidor {
+namespace Conversion {
 
 namespace {
 
@@ -167,4 +167,4 @@ void Convert(const QString& testTime) {
   run.Execute();
 }
 
-}  // namespace Convertidor
+}  // namespace Conversion

@@ -8,7 +8,7 @@ class Form12;
 
 // The window side of a conversion: it builds the table and shows why a build
 // failed, starts the run with its progress window, and asks a test's question.
-namespace Convertidor {
+namespace Conversion {
 
 // The message that tells the user why a build failed; nothing for a build
 // that succeeded or that the user ended by choosing no encoder program.
@@ -24,4 +24,4 @@ bool BuildCommandTable(const QString& testTime);
 // in a progress window that stands in for the main window.
 void Convert(const QString& testTime);
 
-}  // namespace Convertidor
+}  // namespace Conversion

@@ -19,8 +19,8 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
+#include "convert/Conversion.h"
 #include "convert/ConversionStarter.h"
-#include "convert/Convertidor.h"
 #include "convert/Form10.h"
 #include "convert/ProfileChoice.h"
 #include "devices/Form14.h"
@@ -303,13 +303,13 @@ void Form1::WireControls() {
 
 // The conversion reads the run options from its own choices, not from the menu.
 void Form1::Conv_Opt_Toggled() {
-  Convertidor::Choices.TwoPass = Conv_Opt_2pass->isChecked();
-  Convertidor::Choices.DeleteOriginals = Conv_Opt_DelFiles->isChecked();
-  Convertidor::Choices.ReplaceFiles = Conv_Opt_Reemplazar->isChecked();
+  Conversion::Choices.TwoPass = Conv_Opt_2pass->isChecked();
+  Conversion::Choices.DeleteOriginals = Conv_Opt_DelFiles->isChecked();
+  Conversion::Choices.ReplaceFiles = Conv_Opt_Reemplazar->isChecked();
 }
 
 void Form1::ShowRunOptions() {
-  const Convertidor::ConversionChoices& choices = Convertidor::Choices;
+  const Conversion::ConversionChoices& choices = Conversion::Choices;
   const std::pair<QAction*, bool> options[] = {{Conv_Opt_2pass, choices.TwoPass},
                                                {Conv_Opt_DelFiles, choices.DeleteOriginals},
                                                {Conv_Opt_Reemplazar, choices.ReplaceFiles}};
@@ -319,7 +319,7 @@ void Form1::ShowRunOptions() {
   }
 }
 
-void Form1::Combo2_Change() { Convertidor::Choices.ExtensionText = Combo2->currentText(); }
+void Form1::Combo2_Change() { Conversion::Choices.ExtensionText = Combo2->currentText(); }
 
 void Form1::Form_Load() {
   DesktopServices::SetListHorizontalExtent(List1, 1800);
@@ -489,19 +489,19 @@ void Form1::Menu_Archivo_Analizar_Click() {
 
 // Conversion --------------------------------------------------------------
 
-void Form1::Command5_Click() { Convertidor::Convert(""); }
+void Form1::Command5_Click() { Conversion::Convert(""); }
 
 // The seconds are passed on as typed; the command table checks them.
 void Form1::Convertir_Prueba_Click() {
   const QString seconds = Lang::InputTestSeconds();
-  if (!seconds.isEmpty()) Convertidor::Convert(seconds);
+  if (!seconds.isEmpty()) Conversion::Convert(seconds);
 }
 
 void Form1::Convertir_Comandos_Click() {
-  if (!Convertidor::BuildCommandTable("")) return;
+  if (!Conversion::BuildCommandTable("")) return;
   Form10 viewer(this);
-  viewer.ShowTable([](int row, int column) { return Convertidor::Commands.At(row, column); },
-                   Conv_Opt_2pass->isChecked(), Convertidor::MultiOutput == 1);
+  viewer.ShowTable([](int row, int column) { return Conversion::Commands.At(row, column); },
+                   Conv_Opt_2pass->isChecked(), Conversion::MultiOutput == 1);
   viewer.exec();
 }
 
@@ -542,7 +542,7 @@ enum OutputMode { kJoined = 0, kOneFile = 1, kSourceFolder = 2, kChosenFolder = 
 
 void Form1::Combo1_Click() {
   const int mode = Combo1->currentIndex();
-  Convertidor::Choices.OutputMode = mode;
+  Conversion::Choices.OutputMode = mode;
   const bool chosen = mode != kSourceFolder;
   Text1->setEnabled(chosen);
   Command3->setEnabled(chosen);

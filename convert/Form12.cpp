@@ -8,7 +8,7 @@
 #include <QPointer>
 #include <QPushButton>
 
-#include "convert/Convertidor.h"
+#include "convert/Conversion.h"
 #include "convert/Form1.h"
 #include "frame/DesktopServices.h"
 #include "frame/FileServices.h"
@@ -160,8 +160,8 @@ void Form12::Command3_Click() {
 
 void Form12::List1_Click() {
   const int k = List1->currentRow();
-  if (k < 0 || k >= Convertidor::Errors.size() || List1->selectedItems().isEmpty()) return;
-  const Convertidor::FailedStep& failure = Convertidor::Errors.at(k);
+  if (k < 0 || k >= Conversion::Errors.size() || List1->selectedItems().isEmpty()) return;
+  const Conversion::FailedStep& failure = Conversion::Errors.at(k);
   Text6->setText(failure.Stage);
   Text7->setText(failure.Description);
   Text8->setPlainText(failure.Command);
@@ -191,7 +191,7 @@ void Form12::ShowInputEnded() {
   Text5->clear();
 }
 
-void Form12::ShowFailure(const Convertidor::FailedStep&, int errorCount) {
+void Form12::ShowFailure(const Conversion::FailedStep&, int errorCount) {
   Text3->setText(Lang::TxtErrors().trimmed() + " " + QString::number(errorCount));
 }
 
@@ -206,12 +206,12 @@ void Form12::ShowEnded(bool stopped) {
 
 // "Hecho" takes the place of the stop buttons, with "Ver errores" beside it
 // when something failed.
-void Form12::ShowFinished(const QList<Convertidor::FailedStep>& failures) {
+void Form12::ShowFinished(const QList<Conversion::FailedStep>& failures) {
   Command3->setVisible(!failures.isEmpty());
   Command2->setVisible(true);
   Command1->setVisible(false);
   Command4->setVisible(false);
-  for (const Convertidor::FailedStep& failed : failures) List1->addItem(failed.File);
+  for (const Conversion::FailedStep& failed : failures) List1->addItem(failed.File);
 }
 
 void Form12::Text1_Change() { CaretToEnd(Text1); }
@@ -220,7 +220,7 @@ void Form12::Text5_Change() { Text5->setCursorPosition(0); }
 
 bool Form12::Form_QueryUnload() {
   bool cancel = false;
-  if (Convertidor::Running == 1) {
+  if (Conversion::Running == 1) {
     Lang::MsgStopProcessFirst();
     cancel = true;
   }
@@ -233,11 +233,11 @@ bool Form12::Form_QueryUnload() {
 }
 
 void Form12::Form_Unload() {
-  Convertidor::ClearCommands();
-  Convertidor::StopRequested = 0;
-  Convertidor::Errors.clear();
-  FileServices::DeleteFolder(Convertidor::TempDir, true);
-  Convertidor::TempDir.clear();
+  Conversion::ClearCommands();
+  Conversion::StopRequested = 0;
+  Conversion::Errors.clear();
+  FileServices::DeleteFolder(Conversion::TempDir, true);
+  Conversion::TempDir.clear();
   if (Form1* main = Form1::Instance()) main->setVisible(true);
 }
 

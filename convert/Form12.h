@@ -42,9 +42,9 @@ class Form12 : public QWidget {
   void ShowStage(const QString& caption, bool stopEnabled);
   void ShowConsoleLine(const QString& line);
   void ShowInputEnded();
-  void ShowFailure(const Convertidor::FailedStep& failure, int errorCount);
+  void ShowFailure(const Conversion::FailedStep& failure, int errorCount);
   void ShowEnded(bool stopped);
-  void ShowFinished(const QList<Convertidor::FailedStep>& failures);
+  void ShowFinished(const QList<Conversion::FailedStep>& failures);
 
   QLineEdit* Text1 = nullptr;
   QLineEdit* Text2 = nullptr;

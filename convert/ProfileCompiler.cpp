@@ -11,7 +11,7 @@
 #include "frame/RecordFile.h"
 #include "frame/Session.h"
 
-namespace Convertidor {
+namespace Conversion {
 
 namespace {
 
@@ -438,4 +438,4 @@ CompiledEdit LoadEditProfile(const QString& path, uint8_t& status, QString& filt
   return compiled;
 }
 
-}  // namespace Convertidor
+}  // namespace Conversion

@@ -61,7 +61,7 @@ struct CompiledEdit {
 };
 
 // Compiles format and editing profiles into option texts.
-namespace Convertidor {
+namespace Conversion {
 
 // Status of LoadFormat: 0 compiled (or a missing nameless scratch profile),
 // 1 file missing, 2 read error, 3 external audio encoder, 4 external video
@@ -87,4 +87,4 @@ CompiledEdit CompileEditProfile(const EditProfileRec& profile, uint8_t& status,
 // the user's.
 QString TrimSpaces(const QString& text);
 
-}  // namespace Convertidor
+}  // namespace Conversion

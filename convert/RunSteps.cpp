@@ -11,7 +11,7 @@
 #include "frame/Session.h"
 #include "lang/Lang.h"
 
-namespace Convertidor {
+namespace Conversion {
 
 namespace {
 
@@ -216,4 +216,4 @@ QString TestReportText(qint64 bytes, double seconds, const QString& question) {
   return Lang::TxtTestFinished() + CrLf + size + CrLf + question;
 }
 
-}  // namespace Convertidor
+}  // namespace Conversion

@@ -12,7 +12,7 @@
 // The pieces a conversion run is made of: the command of a step, whether it
 // succeeded, the concat list, moving tracks, the finishing options and the
 // texts of a test's end.
-namespace Convertidor {
+namespace Conversion {
 
 // Writes concat.txt for the whole file list into a new temporary folder and
 // returns its path; "" after a message when it cannot. A file the list cannot
@@ -83,4 +83,4 @@ QString MegabytesText(double megabytes);
 // is above 0) and the closing question, on lines ending CR LF.
 QString TestReportText(qint64 bytes, double seconds, const QString& question);
 
-}  // namespace Convertidor
+}  // namespace Conversion

@@ -23,7 +23,7 @@ const FfmpegOptionNames& Opt() { return FfmpegTools::OptNames; }
 // The compiled profile, or why it cannot be streamed with.
 Refusal LoadStreamFormat(CompiledFormat& format) {
   uint8_t status = 0;
-  format = Convertidor::LoadFormat(StreamFormatProfilePath, status);
+  format = Conversion::LoadFormat(StreamFormatProfilePath, status);
   // A profile whose external encoder could not even be compiled is refused
   // with the same message, not silently.
   if (status >= 3 || !format.AudioExtCodecName.isEmpty() || !format.VideoExtCodecName.isEmpty())
@@ -41,7 +41,7 @@ bool IsRtpAddress(const QString& address) {
 // packets when the address is an RTP one.
 QString ProfileOutputOptions(const CompiledFormat& format, const QString& address) {
   const QString mpegts = Opt().Format + " mpegts";
-  if (!IsRtpAddress(address) || Convertidor::GetFormatOption(format.OutputOptions) != mpegts)
+  if (!IsRtpAddress(address) || Conversion::GetFormatOption(format.OutputOptions) != mpegts)
     return format.OutputOptions;
   QString options = " " + format.OutputOptions + " ";
   options.replace(options.indexOf(" " + mpegts + " "), mpegts.size() + 2,
@@ -88,8 +88,8 @@ QString StreamMuxer(const QString& address) {
   return IsRtpAddress(address) ? QStringLiteral("rtp_mpegts") : QStringLiteral("mpegts");
 }
 
-Convertidor::StepCommand AutomaticStreamCommand(const QString& loopOption, const QString& inputArgs,
-                                                const QString& address) {
+Conversion::StepCommand AutomaticStreamCommand(const QString& loopOption, const QString& inputArgs,
+                                               const QString& address) {
   const QString options =
       " " + loopOption + " -re " + inputArgs + " " + Opt().Format + " " + StreamMuxer(address) +
       " " + Opt().VideoCodec + " libx264 " + Opt().AudioCodec + " libmp3lame " +
@@ -99,9 +99,9 @@ Convertidor::StepCommand AutomaticStreamCommand(const QString& loopOption, const
   return Grabador::FfmpegOutputStep(options, address);
 }
 
-Convertidor::StepCommand ProfileStreamCommand(const QString& loopOption,
-                                              const CompiledFormat& format,
-                                              const QString& inputArgs, const QString& address) {
+Conversion::StepCommand ProfileStreamCommand(const QString& loopOption,
+                                             const CompiledFormat& format, const QString& inputArgs,
+                                             const QString& address) {
   const QStringList pieces{loopOption,
                            format.InputOptions,
                            inputArgs,
@@ -122,7 +122,7 @@ Convertidor::StepCommand ProfileStreamCommand(const QString& loopOption,
 
 ListInput WriteListInput() {
   if (Session::FileCount() == 0) return {QString(), QString(), Refusal::NoFilesInList};
-  const QString list = FileServices::GetShortPath(Convertidor::WriteConcatList());
+  const QString list = FileServices::GetShortPath(Conversion::WriteConcatList());
   if (list.isEmpty()) return {};
   // The concat demuxer refuses the list's absolute paths unless told they are safe.
   return {Opt().Format + " concat -safe 0 -i " + ToolRunner::QuoteArgument(list),
@@ -134,7 +134,7 @@ QStringList LocalAddresses() {
   return {"udp://" + LocalIPAddress + ":8080", "rtp://" + LocalIPAddress + ":8080"};
 }
 
-Refusal PrepareStream(const StreamRequest& request, Convertidor::StepCommand& step) {
+Refusal PrepareStream(const StreamRequest& request, Conversion::StepCommand& step) {
   if (!FileServices::FileExists(FfmpegTools::FfmpegPath)) return Refusal::FfmpegNotFound;
   if (request.Address.isEmpty()) return Refusal::NoAddress;
   QString loop;
@@ -150,7 +150,7 @@ Refusal PrepareStream(const StreamRequest& request, Convertidor::StepCommand& st
   return Refusal::None;
 }
 
-StreamEnd RunStream(const Convertidor::StepCommand& step, const ToolRunner::OutputSink& show) {
+StreamEnd RunStream(const Conversion::StepCommand& step, const ToolRunner::OutputSink& show) {
   StreamRunning = 1;
   StreamEnd end;
   ToolRunner::RunCaptured(ToolRunner::Pipeline{step.Command}, QString(), 0, 0, show,

@@ -4,7 +4,7 @@
 #include <QStringList>
 #include <cstdint>
 
-#include "convert/Convertidor.h"
+#include "convert/Conversion.h"
 #include "frame/ToolRunner.h"
 
 // Streaming a source to a UDP or RTP address through ffmpeg in real time: the
@@ -50,13 +50,13 @@ bool LoopOption(bool repeat, const QString& count, const QString& infiniteItem, 
 // RTP packets for an rtp:// address; any other address gets plain "mpegts".
 QString StreamMuxer(const QString& address);
 // The fixed low-latency MPEG-TS stream of "<Automático>".
-Convertidor::StepCommand AutomaticStreamCommand(const QString& loopOption, const QString& inputArgs,
-                                                const QString& address);
+Conversion::StepCommand AutomaticStreamCommand(const QString& loopOption, const QString& inputArgs,
+                                               const QString& address);
 // The stream encoded as a compiled format profile says; a profile's MPEG-TS
 // container goes out in RTP packets to an rtp:// address.
-Convertidor::StepCommand ProfileStreamCommand(const QString& loopOption,
-                                              const CompiledFormat& format,
-                                              const QString& inputArgs, const QString& address);
+Conversion::StepCommand ProfileStreamCommand(const QString& loopOption,
+                                             const CompiledFormat& format, const QString& inputArgs,
+                                             const QString& address);
 
 // The main window's file list as an input: a concat list written into a
 // folder of its own, which the caller deletes once the stream is over.
@@ -79,7 +79,7 @@ struct StreamRequest {
   QString InfiniteItem;  // the repeat list's "<Infinito>"
 };
 // The ffmpeg step streaming StreamInputArgs as asked, or why it is refused.
-Refusal PrepareStream(const StreamRequest& request, Convertidor::StepCommand& step);
+Refusal PrepareStream(const StreamRequest& request, Conversion::StepCommand& step);
 
 // How a stream ended.
 struct StreamEnd {
@@ -88,6 +88,6 @@ struct StreamEnd {
 };
 // Runs the stream until it ends or is stopped, ffmpeg's console going to
 // show; StreamRunning holds meanwhile.
-StreamEnd RunStream(const Convertidor::StepCommand& step, const ToolRunner::OutputSink& show);
+StreamEnd RunStream(const Conversion::StepCommand& step, const ToolRunner::OutputSink& show);
 
 }  // namespace Emisor

@@ -248,7 +248,7 @@ void Form15::StartStream() {
   request.Repeat = Check1->isChecked();
   request.RepeatCount = Combo4->currentText();
   request.InfiniteItem = Combo4->itemText(0);
-  Convertidor::StepCommand step;
+  Conversion::StepCommand step;
   const Emisor::Refusal refused = Emisor::PrepareStream(request, step);
   ShowRefusal(refused);
   if (refused != Emisor::Refusal::None) return;

@@ -77,7 +77,7 @@ QString PreviewGraph(const Device& audio, const Device& video) {
 Refusal LoadRecordingFormat(CompiledFormat& format) {
   if (RecFormatProfilePath.isEmpty()) return Refusal::None;
   uint8_t status = 0;
-  format = Convertidor::LoadFormat(RecFormatProfilePath, status);
+  format = Conversion::LoadFormat(RecFormatProfilePath, status);
   if (status == 1) return Refusal::ProfileMissing;
   if (status == 2) return Refusal::ProfileUnreadable;
   if (status >= 3 || !format.AudioExtCodecName.isEmpty() || !format.VideoExtCodecName.isEmpty())
@@ -218,14 +218,14 @@ Refusal PlayPreview(const Source& source, bool detached, QObject* companionOwner
     FfmpegTools::PlayFile({}, params);
     return Refusal::None;
   }
-  ToolRunner::StartCompanion({FfmpegTools::FfplayPath, Convertidor::SplitArguments(params)},
+  ToolRunner::StartCompanion({FfmpegTools::FfplayPath, Conversion::SplitArguments(params)},
                              companionOwner);
   return Refusal::None;
 }
 
-Convertidor::StepCommand RecordCommand(const CompiledFormat& format, const QString& inputArgs,
-                                       const QString& durationOption, const QString& outputFile,
-                                       bool replace) {
+Conversion::StepCommand RecordCommand(const CompiledFormat& format, const QString& inputArgs,
+                                      const QString& durationOption, const QString& outputFile,
+                                      bool replace) {
   const QString overwrite = replace ? Opt().Overwrite : Opt().NoOverwrite;
   const QStringList pieces{format.InputOptions,  inputArgs,
                            durationOption,       format.OutputOptions,
@@ -240,10 +240,10 @@ Convertidor::StepCommand RecordCommand(const CompiledFormat& format, const QStri
   return FfmpegOutputStep(beforeOutput, outputFile);
 }
 
-Convertidor::StepCommand FfmpegOutputStep(const QString& options, const QString& output) {
-  Convertidor::StepCommand step;
+Conversion::StepCommand FfmpegOutputStep(const QString& options, const QString& output) {
+  Conversion::StepCommand step;
   step.Command.program = FfmpegTools::FfmpegPath;
-  step.Command.arguments = Convertidor::SplitArguments(options) << output;
+  step.Command.arguments = Conversion::SplitArguments(options) << output;
   step.Shown = ToolRunner::CommandText(step.Command);
   return step;
 }
@@ -285,8 +285,7 @@ RecordPlan PlanRecording(const RecordRequest& request, const std::function<int()
   return plan;
 }
 
-RecordingEnd RunRecording(const Convertidor::StepCommand& step,
-                          const ToolRunner::OutputSink& show) {
+RecordingEnd RunRecording(const Conversion::StepCommand& step, const ToolRunner::OutputSink& show) {
   RecRunning = 1;
   QString output;
   int32_t exitCode = 0;

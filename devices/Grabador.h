@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <functional>
 
-#include "convert/Convertidor.h"
+#include "convert/Conversion.h"
 #include "frame/ToolRunner.h"
 
 class QObject;
@@ -106,14 +106,14 @@ Refusal PlayPreview(const Source& source, bool detached, QObject* companionOwner
 
 // ffmpeg with these options and then the output as one whole argument; shown
 // as the quoted program, the options and the quoted output.
-Convertidor::StepCommand FfmpegOutputStep(const QString& options, const QString& output);
+Conversion::StepCommand FfmpegOutputStep(const QString& options, const QString& output);
 
 // The ffmpeg step that records inputArgs into outputFile with the compiled
 // format and the duration option ("-t <seconds>" or ""); an existing file is
 // replaced only with replace, else ffmpeg refuses to touch it.
-Convertidor::StepCommand RecordCommand(const CompiledFormat& format, const QString& inputArgs,
-                                       const QString& durationOption, const QString& outputFile,
-                                       bool replace);
+Conversion::StepCommand RecordCommand(const CompiledFormat& format, const QString& inputArgs,
+                                      const QString& durationOption, const QString& outputFile,
+                                      bool replace);
 
 // What "Grabar" is asked for, as the recorder window's controls give it.
 struct RecordRequest {
@@ -137,7 +137,7 @@ struct RecordPlan {
   QString InputArgs;
   // Record: the ffmpeg step, and the next free name when the user chose not
   // to replace an existing file (RecOutputPath follows it).
-  Convertidor::StepCommand Step;
+  Conversion::StepCommand Step;
   QString NextFreeName;
 };
 // Checks the request and, through askReplace (6 yes, 7 no, else cancel),
@@ -153,6 +153,6 @@ struct RecordingEnd {
 // Runs the recording with ffmpeg's newest console line going to show;
 // RecRunning holds meanwhile. A stop by the user is no failure unless ffmpeg
 // could not write the end of its file.
-RecordingEnd RunRecording(const Convertidor::StepCommand& step, const ToolRunner::OutputSink& show);
+RecordingEnd RunRecording(const Conversion::StepCommand& step, const ToolRunner::OutputSink& show);
 
 }  // namespace Grabador

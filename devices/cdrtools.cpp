@@ -3,7 +3,7 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 
-#include "convert/Convertidor.h"
+#include "convert/Conversion.h"
 #include "frame/FileServices.h"
 #include "frame/Session.h"
 #include "frame/ToolRunner.h"
@@ -118,7 +118,7 @@ QStringList ParseTrackTitles(const QString& listing) {
 
 QStringList RipArguments(const QString& device, const QString& format, bool removeSilence,
                          int track) {
-  QStringList arguments = Convertidor::SplitArguments(device);
+  QStringList arguments = Conversion::SplitArguments(device);
   arguments << "-B"
             << "-x"
             << "-s"

@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "convert/Convertidor.h"
+#include "convert/Conversion.h"
 #include "formats/FormatProfile.h"
 #include "frame/DataFolderManager.h"
 #include "frame/FfmpegTools.h"
@@ -336,7 +336,7 @@ void ImportFromFormat(uint8_t kind) {
 
 ExtractRefusal FfmpegOptionsFrom(const QString& path, QString& options, QString& extension) {
   uint8_t status = 0;
-  const CompiledFormat format = Convertidor::LoadFormat(path, status);
+  const CompiledFormat format = Conversion::LoadFormat(path, status);
   switch (status) {
     case 0:
       break;

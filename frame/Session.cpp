@@ -6,7 +6,7 @@
 #include <QSaveFile>
 #include <memory>
 
-#include "convert/Convertidor.h"
+#include "convert/Conversion.h"
 #include "devices/Grabador.h"
 #include "devices/cdrtools.h"
 #include "formats/FormatEditor.h"
@@ -56,17 +56,17 @@ ConfigRecord GatherConfig() {
   record.DemuxerFormats = FormatEditor::DemuxerFormats;
   record.InputPixelFormats = FormatEditor::InputPixelFormats;
   record.OutputPixelFormats = FormatEditor::OutputPixelFormats;
-  record.TwoPass = Convertidor::Choices.TwoPass ? 1 : 0;
-  record.DeleteOriginals = Convertidor::Choices.DeleteOriginals ? 1 : 0;
-  record.ReplaceFiles = Convertidor::Choices.ReplaceFiles ? 1 : 0;
+  record.TwoPass = Conversion::Choices.TwoPass ? 1 : 0;
+  record.DeleteOriginals = Conversion::Choices.DeleteOriginals ? 1 : 0;
+  record.ReplaceFiles = Conversion::Choices.ReplaceFiles ? 1 : 0;
   record.RecBufferSizeMB = Grabador::RecBufferSizeMB;
   return record;
 }
 
 void ApplyConfig(const ConfigRecord& record) {
-  Convertidor::Choices.TwoPass = record.TwoPass == 1;
-  Convertidor::Choices.DeleteOriginals = record.DeleteOriginals == 1;
-  Convertidor::Choices.ReplaceFiles = record.ReplaceFiles == 1;
+  Conversion::Choices.TwoPass = record.TwoPass == 1;
+  Conversion::Choices.DeleteOriginals = record.DeleteOriginals == 1;
+  Conversion::Choices.ReplaceFiles = record.ReplaceFiles == 1;
   FormatEditor::AudioEncoders = record.AudioEncoders;
   FormatEditor::VideoEncoders = record.VideoEncoders;
   FormatEditor::SubtitleEncoders = record.SubtitleEncoders;

@@ -7,8 +7,8 @@
 #include <map>
 
 #include "TestEnv.h"
+#include "convert/Conversion.h"
 #include "convert/ConversionStarter.h"
-#include "convert/Convertidor.h"
 #include "convert/Form1.h"
 #include "editing/FilterDef.h"
 #include "frame/FfmpegTools.h"
@@ -29,9 +29,9 @@ class CommandTableTest : public TestEnv {
     TestEnv::SetUp();
     FfmpegTools::InitOptionNames();
     FfmpegTools::FfmpegPath = "/usr/bin/ffmpeg";
-    Convertidor::Choices = Convertidor::ConversionChoices();
-    Convertidor::Commands = CommandTable();
-    Convertidor::MultiOutput = 0;
+    Conversion::Choices = Conversion::ConversionChoices();
+    Conversion::Commands = CommandTable();
+    Conversion::MultiOutput = 0;
     Session::OutputFile.clear();
     Session::OutputFolder.clear();
     Session::FormatProfilePath.clear();
@@ -64,7 +64,7 @@ void ExpectRows(const Rows& expected, const std::string& name) {
   for (int row = 1; row <= 8; ++row) {
     const Row want = expected.count(row) ? expected.at(row) : Row{};
     for (int column = 1; column <= 4; ++column) {
-      EXPECT_EQ(Convertidor::Commands.At(row, column).toStdString(), want[column - 1].toStdString())
+      EXPECT_EQ(Conversion::Commands.At(row, column).toStdString(), want[column - 1].toStdString())
           << name << ": row " << row << " column " << column;
     }
   }
@@ -113,37 +113,37 @@ TEST_F(CommandTableTest, NoProfilesInEachOutputMode) {
     const char* extensionText;
     Row row7;
   } cases[] = {
-      {Convertidor::OutputJoined,
+      {Conversion::OutputJoined,
        "/data/todo.mp4",
        "<Automático>",
        {Q, " -f concat -safe 0 -i ", " -y ", "mp4"}},
-      {Convertidor::OutputOneFile, "/data/x.mkv", "<Automático>", {Q, " -i ", " -y ", "mkv"}},
-      {Convertidor::OutputOneFile, "/data/x", "avi", {Q, " -i ", " -y ", "avi"}},
-      {Convertidor::OutputSourceFolders, "", "wav", {Q, " -i ", " -y ", "wav"}},
-      {Convertidor::OutputChosenFolder, "/data/x.mkv", ".mp4", {Q, " -i ", " -y ", "mp4"}},
-      {Convertidor::OutputSourceFolders, "", "<AUTOMÁTICO>", {}},
+      {Conversion::OutputOneFile, "/data/x.mkv", "<Automático>", {Q, " -i ", " -y ", "mkv"}},
+      {Conversion::OutputOneFile, "/data/x", "avi", {Q, " -i ", " -y ", "avi"}},
+      {Conversion::OutputSourceFolders, "", "wav", {Q, " -i ", " -y ", "wav"}},
+      {Conversion::OutputChosenFolder, "/data/x.mkv", ".mp4", {Q, " -i ", " -y ", "mp4"}},
+      {Conversion::OutputSourceFolders, "", "<AUTOMÁTICO>", {}},
   };
   for (const auto& test : cases) {
     ScriptedDialogs dialogs;
     if (test.row7[0].isEmpty()) dialogs.ExpectMessage();
-    Convertidor::Choices.OutputMode = test.mode;
-    Convertidor::Choices.ExtensionText = test.extensionText;
+    Conversion::Choices.OutputMode = test.mode;
+    Conversion::Choices.ExtensionText = test.extensionText;
     Session::OutputFile = test.outputFile;
-    Convertidor::Commands = CommandTable();
-    const bool built = Convertidor::BuildCommandTable("");
+    Conversion::Commands = CommandTable();
+    const bool built = Conversion::BuildCommandTable("");
     const std::string name = std::to_string(test.mode) + " " + test.extensionText;
     EXPECT_EQ(built, !test.row7[0].isEmpty()) << name;
     ExpectRows(test.row7[0].isEmpty() ? Rows{} : Rows{{7, test.row7}}, name);
     if (built) {
-      EXPECT_EQ(Convertidor::Commands.Kind(7), StageKind::Ffmpeg);
-      EXPECT_EQ(Convertidor::Commands.Program(7), "/usr/bin/ffmpeg");
+      EXPECT_EQ(Conversion::Commands.Kind(7), StageKind::Ffmpeg);
+      EXPECT_EQ(Conversion::Commands.Program(7), "/usr/bin/ffmpeg");
     } else {
       EXPECT_EQ(dialogs.Messages(), QStringList{"Debe especificar una extensión de archivo"});
     }
   }
 }
 
-int RunStep(const Convertidor::StepCommand& step) {
+int RunStep(const Conversion::StepCommand& step) {
   QProcess process;
   process.setProcessChannelMode(QProcess::MergedChannels);
   process.start(step.Command.program, step.Command.arguments);
@@ -163,13 +163,13 @@ TEST_F(CommandTableTest, TheJoinedRowMakesFfmpegJoinFilesGivenByAbsolutePaths) {
               0);
   }
   QByteArray list;
-  ASSERT_TRUE(Convertidor::ConcatListText(clips, list));
+  ASSERT_TRUE(Conversion::ConcatListText(clips, list));
   const QString listPath = WriteFile("temp/concat.txt", list);
-  Convertidor::Choices.OutputMode = Convertidor::OutputJoined;
+  Conversion::Choices.OutputMode = Conversion::OutputJoined;
   Session::OutputFile = Folder() + "/todo.wav";
-  ASSERT_TRUE(Convertidor::BuildCommandTable(""));
-  const CommandTable& t = Convertidor::Commands;
-  EXPECT_EQ(RunStep(Convertidor::RowStep(t, 7, {listPath}, Session::OutputFile)), 0);
+  ASSERT_TRUE(Conversion::BuildCommandTable(""));
+  const CommandTable& t = Conversion::Commands;
+  EXPECT_EQ(RunStep(Conversion::RowStep(t, 7, {listPath}, Session::OutputFile)), 0);
   EXPECT_NEAR(QFileInfo(Session::OutputFile).size(), 2 * QFileInfo(clips[0]).size(), 1000);
 }
 
@@ -178,9 +178,9 @@ TEST_F(CommandTableTest, TheJoinedModeKeepsAConcatInputTheProfileAlreadyHas) {
   p.InputContainer = "CONCAT";
   p.InputExtraParams = "-safe 1";
   Session::FormatProfilePath = SaveFormat(p);
-  Convertidor::Choices.OutputMode = Convertidor::OutputJoined;
+  Conversion::Choices.OutputMode = Conversion::OutputJoined;
   Session::OutputFile = "/data/todo.mkv";
-  ASSERT_TRUE(Convertidor::BuildCommandTable(""));
+  ASSERT_TRUE(Conversion::BuildCommandTable(""));
   ExpectRows({{7, {Q, " -f CONCAT -safe 1 -i ", " -y ", "mkv"}}}, "concat in the profile");
 }
 
@@ -205,11 +205,11 @@ TEST_F(CommandTableTest, TypedOptionsReachFfmpegAsAShellWouldGiveThem) {
   p.OutputExtraParams =
       R"(-metadata title='Hola mundo' -metadata artist=O\'Brien -metadata "comment=say \"hi\"")";
   Session::FormatProfilePath = SaveFormat(p);
-  Convertidor::Choices.OutputMode = Convertidor::OutputOneFile;
+  Conversion::Choices.OutputMode = Conversion::OutputOneFile;
   Session::OutputFile = Folder() + "/salida `touch marker`.mkv";
-  ASSERT_TRUE(Convertidor::BuildCommandTable(""));
-  const Convertidor::StepCommand step =
-      Convertidor::RowStep(Convertidor::Commands, 7, {clip}, Session::OutputFile);
+  ASSERT_TRUE(Conversion::BuildCommandTable(""));
+  const Conversion::StepCommand step =
+      Conversion::RowStep(Conversion::Commands, 7, {clip}, Session::OutputFile);
   // Matroska writes every tag but the title in capitals.
   const QString tags = "TAG:title=Hola mundo\nTAG:ARTIST=O'Brien\nTAG:COMMENT=say \"hi\"\n";
   ASSERT_EQ(RunStep(step), 0);
@@ -232,40 +232,40 @@ TEST_F(CommandTableTest, TheExtensionComesFromTheOutputFileTheListTheProfileOrTh
     const char* container;
     const char* extension;
   } cases[] = {
-      {Convertidor::OutputOneFile, "/d/a.webm", "avi", "m4v", "matroska", "webm"},
-      {Convertidor::OutputChosenFolder, "/d/a.webm", "avi", "m4v", "matroska", "avi"},
-      {Convertidor::OutputSourceFolders, "", "<automático>", "m4v", "matroska", "m4v"},
-      {Convertidor::OutputSourceFolders, "", "<Automático>", "", "matroska", "mkv"},
-      {Convertidor::OutputSourceFolders, "", "", "", "mpegts", "ts"},
-      {Convertidor::OutputSourceFolders, "", "", ".ogg", "", "ogg"},
+      {Conversion::OutputOneFile, "/d/a.webm", "avi", "m4v", "matroska", "webm"},
+      {Conversion::OutputChosenFolder, "/d/a.webm", "avi", "m4v", "matroska", "avi"},
+      {Conversion::OutputSourceFolders, "", "<automático>", "m4v", "matroska", "m4v"},
+      {Conversion::OutputSourceFolders, "", "<Automático>", "", "matroska", "mkv"},
+      {Conversion::OutputSourceFolders, "", "", "", "mpegts", "ts"},
+      {Conversion::OutputSourceFolders, "", "", ".ogg", "", "ogg"},
   };
   for (const auto& test : cases) {
     FormatProfile p;
     p.Extension = test.profileExtension;
     p.OutputContainer = test.container;
     Session::FormatProfilePath = SaveFormat(p);
-    Convertidor::Choices.OutputMode = test.mode;
-    Convertidor::Choices.ExtensionText = test.extensionText;
+    Conversion::Choices.OutputMode = test.mode;
+    Conversion::Choices.ExtensionText = test.extensionText;
     Session::OutputFile = test.outputFile;
-    ASSERT_TRUE(Convertidor::BuildCommandTable("")) << test.extension;
-    EXPECT_EQ(Convertidor::Commands.At(7, 4), test.extension);
+    ASSERT_TRUE(Conversion::BuildCommandTable("")) << test.extension;
+    EXPECT_EQ(Conversion::Commands.At(7, 4), test.extension);
   }
 }
 
 TEST_F(CommandTableTest, AFullFormatProfileAndTwoPasses) {
   Session::FormatProfilePath = SaveFormat(WorkedExample());
-  Convertidor::Choices.OutputMode = Convertidor::OutputOneFile;
+  Conversion::Choices.OutputMode = Conversion::OutputOneFile;
   Session::OutputFile = "/data/salida.mp4";
-  ASSERT_TRUE(Convertidor::BuildCommandTable(""));
+  ASSERT_TRUE(Conversion::BuildCommandTable(""));
   const QString after = " -f mp4 -b:a 128k -c:a aac -c:v libx264 -s 640x360 -y ";
   ExpectRows({{7, {Q, " -i ", after, "mp4"}}}, "worked example");
 
-  Convertidor::Choices.TwoPass = true;
-  ASSERT_TRUE(Convertidor::BuildCommandTable(""));
+  Conversion::Choices.TwoPass = true;
+  ASSERT_TRUE(Conversion::BuildCommandTable(""));
   ExpectRows(
       {{7, {Q, " -i ", after + "-pass 1 ", "mp4"}}, {8, {Q, " -i ", after + "-pass 2 ", "mp4"}}},
       "two passes");
-  EXPECT_EQ(Convertidor::Commands.Kind(8), StageKind::Ffmpeg);
+  EXPECT_EQ(Conversion::Commands.Kind(8), StageKind::Ffmpeg);
 }
 
 TEST_F(CommandTableTest, AnEditingProfileWithSeekTestTimeFiltersAndFreeOptions) {
@@ -281,11 +281,11 @@ TEST_F(CommandTableTest, AnEditingProfileWithSeekTestTimeFiltersAndFreeOptions) 
   edit.InputParams = "-threads 2";
   edit.OutputParams = "-map_metadata -1";
   Session::EditProfilePath = SaveEdit(edit);
-  Convertidor::Choices.OutputMode = Convertidor::OutputOneFile;
+  Conversion::Choices.OutputMode = Conversion::OutputOneFile;
   Session::OutputFile = "/data/salida.mp4";
 
-  ASSERT_TRUE(Convertidor::BuildCommandTable(""));
-  EXPECT_EQ(Convertidor::MultiOutput, 1);
+  ASSERT_TRUE(Conversion::BuildCommandTable(""));
+  EXPECT_EQ(Conversion::MultiOutput, 1);
   ExpectRows(
       {{7,
         {Q, " -ss 5 -threads 2 -i ",
@@ -294,12 +294,12 @@ TEST_F(CommandTableTest, AnEditingProfileWithSeekTestTimeFiltersAndFreeOptions) 
          "mp4"}}},
       "editing profile");
 
-  ASSERT_TRUE(Convertidor::BuildCommandTable("0:30"));
+  ASSERT_TRUE(Conversion::BuildCommandTable("0:30"));
   EXPECT_EQ(
-      Convertidor::Commands.At(7, 3),
+      Conversion::Commands.At(7, 3),
       " -f mp4 -b:a 128k -c:a aac -c:v libx264 -af aecho=0.8:0.9:100:0.3 -t 30 -map_metadata -1 "
       "-vf scale=320:ih,hflip -aspect 16:9 -y ");
-  EXPECT_EQ(Convertidor::Commands.At(7, 2), " -ss 5 -threads 2 -i ");
+  EXPECT_EQ(Conversion::Commands.At(7, 2), " -ss 5 -threads 2 -i ");
 }
 
 TEST_F(CommandTableTest, AnExternalAudioEncoderWithTwoPasses) {
@@ -308,10 +308,10 @@ TEST_F(CommandTableTest, AnExternalAudioEncoderWithTwoPasses) {
   format.AudioExtCodecName = "lame";
   format.AudioExtCodec = AudioEncoder();
   Session::FormatProfilePath = SaveFormat(format);
-  Convertidor::Choices.OutputMode = Convertidor::OutputOneFile;
-  Convertidor::Choices.TwoPass = true;
+  Conversion::Choices.OutputMode = Conversion::OutputOneFile;
+  Conversion::Choices.TwoPass = true;
   Session::OutputFile = "/data/salida.mp4";
-  ASSERT_TRUE(Convertidor::BuildCommandTable(""));
+  ASSERT_TRUE(Conversion::BuildCommandTable(""));
   const QString video = " -f mp4 -c:v libx264 -s 640x360 -y -an ";
   ExpectRows({{1, {Q, " -i ", " -f wav -ar 48000 -b:a 192k -y -vn -sn ", "wav"}},
               {2, {lame, " <infile> -b 128 -o <outfile>", "", "mp3"}},
@@ -319,8 +319,8 @@ TEST_F(CommandTableTest, AnExternalAudioEncoderWithTwoPasses) {
               {6, {Q, " -i ", video + "-pass 2 ", "mp4"}},
               {7, {Q, " -i ", " -f mp4 -c:a copy -c:v copy -c:s copy -y ", "mp4"}}},
              "external audio");
-  EXPECT_EQ(Convertidor::Commands.Kind(2), StageKind::Encoder);
-  EXPECT_EQ(Convertidor::Commands.Program(2), lame);
+  EXPECT_EQ(Conversion::Commands.Kind(2), StageKind::Encoder);
+  EXPECT_EQ(Conversion::Commands.Program(2), lame);
 }
 
 TEST_F(CommandTableTest, AnExternalVideoEncoderTakesTheSizeIntoItsExtraction) {
@@ -329,9 +329,9 @@ TEST_F(CommandTableTest, AnExternalVideoEncoderTakesTheSizeIntoItsExtraction) {
   format.VideoExtCodecName = "x264";
   format.VideoExtCodec = VideoEncoder();
   Session::FormatProfilePath = SaveFormat(format);
-  Convertidor::Choices.OutputMode = Convertidor::OutputOneFile;
+  Conversion::Choices.OutputMode = Conversion::OutputOneFile;
   Session::OutputFile = "/data/salida.mp4";
-  ASSERT_TRUE(Convertidor::BuildCommandTable("10"));
+  ASSERT_TRUE(Conversion::BuildCommandTable("10"));
   ExpectRows(
       {{2, {Q, " -i ", " -f mp4 -b:a 128k -c:a aac -t 10 -y -vn ", "mp4"}},
        {4, {Q, " -i ", " -f yuv4mpegpipe -pix_fmt yuv420p -t 10 -s 320x240 -y -an -sn ", "y4m"}},
@@ -351,12 +351,12 @@ TEST_F(CommandTableTest, BothEncodersExternalWithCopiedTracks) {
   format.VideoExtCodecName = "x264";
   format.VideoExtCodec = VideoEncoder();
   Session::FormatProfilePath = SaveFormat(format);
-  Convertidor::Choices.TwoPass = true;
-  ASSERT_TRUE(Convertidor::BuildCommandTable(""));
-  for (int row : {1, 2, 4, 5}) EXPECT_FALSE(Convertidor::Commands.At(row, 1).isEmpty()) << row;
-  for (int row : {3, 6, 8}) EXPECT_TRUE(Convertidor::Commands.At(row, 1).isEmpty()) << row;
-  EXPECT_EQ(Convertidor::Commands.Cells[6], (Row{"<copy>", "", "", "mkv"}));
-  EXPECT_EQ(Convertidor::Commands.Kind(7), StageKind::MoveTracks);
+  Conversion::Choices.TwoPass = true;
+  ASSERT_TRUE(Conversion::BuildCommandTable(""));
+  for (int row : {1, 2, 4, 5}) EXPECT_FALSE(Conversion::Commands.At(row, 1).isEmpty()) << row;
+  for (int row : {3, 6, 8}) EXPECT_TRUE(Conversion::Commands.At(row, 1).isEmpty()) << row;
+  EXPECT_EQ(Conversion::Commands.Cells[6], (Row{"<copy>", "", "", "mkv"}));
+  EXPECT_EQ(Conversion::Commands.Kind(7), StageKind::MoveTracks);
 }
 
 TEST_F(CommandTableTest, ATrackEncodedByFfmpegBesideAnExternalEncoderIsNeverGivenTheCopyMarker) {
@@ -368,12 +368,12 @@ TEST_F(CommandTableTest, ATrackEncodedByFfmpegBesideAnExternalEncoderIsNeverGive
   format.AudioExtCodecName = "lame";
   format.AudioExtCodec = AudioEncoder();
   Session::FormatProfilePath = SaveFormat(format);
-  ASSERT_TRUE(Convertidor::BuildCommandTable(""));
-  EXPECT_EQ(Convertidor::Commands.Kind(5), StageKind::Ffmpeg);
-  EXPECT_FALSE(Convertidor::Commands.At(5, 3).contains("<copy>"))
-      << Convertidor::Commands.At(5, 3).toStdString();
-  EXPECT_TRUE(Convertidor::Commands.At(5, 3).contains("-c:v mpeg4"));
-  EXPECT_EQ(Convertidor::Commands.Kind(7), StageKind::MoveTracks);
+  ASSERT_TRUE(Conversion::BuildCommandTable(""));
+  EXPECT_EQ(Conversion::Commands.Kind(5), StageKind::Ffmpeg);
+  EXPECT_FALSE(Conversion::Commands.At(5, 3).contains("<copy>"))
+      << Conversion::Commands.At(5, 3).toStdString();
+  EXPECT_TRUE(Conversion::Commands.At(5, 3).contains("-c:v mpeg4"));
+  EXPECT_EQ(Conversion::Commands.Kind(7), StageKind::MoveTracks);
 }
 
 TEST_F(CommandTableTest, VideoRemovedByTheEditingProfileDropsTheVideoEncoder) {
@@ -385,8 +385,8 @@ TEST_F(CommandTableTest, VideoRemovedByTheEditingProfileDropsTheVideoEncoder) {
   EditProfileRec edit;
   edit.RemoveVideo = 1;
   Session::EditProfilePath = SaveEdit(edit);
-  Convertidor::Choices.ExtensionText = "m4a";
-  ASSERT_TRUE(Convertidor::BuildCommandTable(""));
+  Conversion::Choices.ExtensionText = "m4a";
+  ASSERT_TRUE(Conversion::BuildCommandTable(""));
   ExpectRows({{7, {Q, " -i ", " -f mp4 -b:a 128k -c:a aac -y -vn ", "m4a"}}}, "video removed");
 }
 
@@ -396,19 +396,19 @@ TEST_F(CommandTableTest, AMissingEncoderProgramIsAskedFor) {
   format.AudioExtCodec = AudioEncoder();
   format.AudioExtCodec.ExePath = "tools/gone";
   Session::FormatProfilePath = SaveFormat(format);
-  Convertidor::Choices.ExtensionText = "mp4";
+  Conversion::Choices.ExtensionText = "mp4";
   const QString found = Tool("elsewhere/lame");
   {
     ScriptedDialogs dialogs;
     dialogs.ExpectMessage(7);
-    ASSERT_TRUE(Convertidor::BuildCommandTable(""));
+    ASSERT_TRUE(Conversion::BuildCommandTable(""));
     EXPECT_EQ(
         dialogs.Messages(),
         QStringList{
             "No se encuentra el ejecutable necesario para utilizar el codec de audio, ¿Buscar?"});
-    EXPECT_EQ(Convertidor::Commands.At(2, 1), "''");
+    EXPECT_EQ(Conversion::Commands.At(2, 1), "''");
   }
-  const CommandTable before = Convertidor::Commands;
+  const CommandTable before = Conversion::Commands;
   // The codec viewer opens on the profile's encoder; its "..." picks the program.
   const auto pickProgram = [](QWidget* viewer) {
     viewer->findChild<QPushButton*>("Command1")->click();
@@ -417,29 +417,29 @@ TEST_F(CommandTableTest, AMissingEncoderProgramIsAskedFor) {
     ScriptedDialogs dialogs;
     dialogs.ExpectMessage(6).Expect(Dialogs::Kind::OpenFile, QStringList());
     ModalCloser closer(pickProgram);
-    EXPECT_FALSE(Convertidor::BuildCommandTable(""));
+    EXPECT_FALSE(Conversion::BuildCommandTable(""));
     EXPECT_EQ(closer.Closed(), QStringList{"Form11"});
-    EXPECT_EQ(Convertidor::Commands, before);
+    EXPECT_EQ(Conversion::Commands, before);
   }
   {
     ScriptedDialogs dialogs;
     dialogs.ExpectMessage(6).Expect(Dialogs::Kind::OpenFile, QStringList{found}).ExpectMessage(6);
     ModalCloser closer(pickProgram);
-    ASSERT_TRUE(Convertidor::BuildCommandTable(""));
+    ASSERT_TRUE(Conversion::BuildCommandTable(""));
     EXPECT_EQ(dialogs.Messages().last(), "¿Guardar la nueva ruta del ejecutable?");
-    EXPECT_EQ(Convertidor::Commands.At(2, 1), found);
+    EXPECT_EQ(Conversion::Commands.At(2, 1), found);
   }
   FormatProfile saved;
   ASSERT_EQ(RecordFile::Read(Session::FormatProfilePath, saved), RecordFile::Result::Ok);
   EXPECT_EQ(saved.AudioExtCodec.ExePath, "elsewhere/lame");
-  ASSERT_TRUE(Convertidor::BuildCommandTable(""));  // found now without asking
+  ASSERT_TRUE(Conversion::BuildCommandTable(""));  // found now without asking
 }
 
 TEST_F(CommandTableTest, EveryFailedBuildShowsItsMessageAndKeepsThePreviousTable) {
-  Convertidor::Choices.OutputMode = Convertidor::OutputChosenFolder;
-  Convertidor::Choices.ExtensionText = "mkv";
-  ASSERT_TRUE(Convertidor::BuildCommandTable(""));
-  const CommandTable previous = Convertidor::Commands;
+  Conversion::Choices.OutputMode = Conversion::OutputChosenFolder;
+  Conversion::Choices.ExtensionText = "mkv";
+  ASSERT_TRUE(Conversion::BuildCommandTable(""));
+  const CommandTable previous = Conversion::Commands;
 
   FormatProfile brokenAudio;
   brokenAudio.AudioExtCodecName = "roto";
@@ -465,13 +465,13 @@ TEST_F(CommandTableTest, EveryFailedBuildShowsItsMessageAndKeepsThePreviousTable
   const QString corruptFormat =
       WriteFile("appfiles/formats/corrupto.qfm", QByteArray("\x10\x00", 2));
   const QString corruptEdit = WriteFile("appfiles/editp/corrupto.qep", QByteArray("\x10\x00", 2));
-  using F = Convertidor::TableFailure;
+  using F = Conversion::TableFailure;
   const struct {
     const char* testTime;
     QString format;
     QString edit;
     QString message;
-    Convertidor::TableFailure reason;
+    Conversion::TableFailure reason;
   } cases[] = {
       {"1:2:3:4", "", "", "Duración de prueba no válida", F::InvalidTestDuration},
       {"", formats + "nadie.qfm", "", "No se encuentra el perfil de formato ",
@@ -504,16 +504,16 @@ TEST_F(CommandTableTest, EveryFailedBuildShowsItsMessageAndKeepsThePreviousTable
     {
       // The build itself only tells why it failed.
       ScriptedDialogs quiet;
-      const Convertidor::TableBuild build = Convertidor::BuildTable(test.testTime);
+      const Conversion::TableBuild build = Conversion::BuildTable(test.testTime);
       EXPECT_EQ(build.Failure, test.reason) << test.message.toStdString();
       EXPECT_EQ(build.Table, CommandTable()) << test.message.toStdString();
       EXPECT_TRUE(quiet.Messages().isEmpty()) << test.message.toStdString();
     }
     ScriptedDialogs dialogs;
     dialogs.ExpectMessage();
-    EXPECT_FALSE(Convertidor::BuildCommandTable(test.testTime)) << test.message.toStdString();
+    EXPECT_FALSE(Conversion::BuildCommandTable(test.testTime)) << test.message.toStdString();
     EXPECT_EQ(dialogs.Messages(), QStringList{test.message});
-    EXPECT_EQ(Convertidor::Commands, previous) << test.message.toStdString();
+    EXPECT_EQ(Conversion::Commands, previous) << test.message.toStdString();
   }
 }
 
@@ -525,7 +525,7 @@ TEST_F(CommandTableTest, TheBuildTakesAMissingEncoderProgramFromItsLocator) {
   format.AudioExtCodec = AudioEncoder();
   format.AudioExtCodec.ExePath = "tools/gone";
   Session::FormatProfilePath = SaveFormat(format);
-  Convertidor::Choices.ExtensionText = "mp4";
+  Conversion::Choices.ExtensionText = "mp4";
   const QString found = Tool("elsewhere/lame");
   QList<uint8_t> asked;
   const auto answer = [&asked](std::optional<QString> given) {
@@ -534,15 +534,15 @@ TEST_F(CommandTableTest, TheBuildTakesAMissingEncoderProgramFromItsLocator) {
       return given;
     };
   };
-  Convertidor::TableBuild build = Convertidor::BuildTable("", answer(found));
-  ASSERT_EQ(build.Failure, Convertidor::TableFailure::None);
+  Conversion::TableBuild build = Conversion::BuildTable("", answer(found));
+  ASSERT_EQ(build.Failure, Conversion::TableFailure::None);
   EXPECT_EQ(build.Table.Program(2), found);
   EXPECT_EQ(build.MultiOutput, std::optional<uint8_t>(0));
-  build = Convertidor::BuildTable("", answer(QString()));
-  ASSERT_EQ(build.Failure, Convertidor::TableFailure::None);
+  build = Conversion::BuildTable("", answer(QString()));
+  ASSERT_EQ(build.Failure, Conversion::TableFailure::None);
   EXPECT_EQ(build.Table.Program(2), "");  // the run fails at that stage
-  build = Convertidor::BuildTable("", answer(std::nullopt));
-  EXPECT_EQ(build.Failure, Convertidor::TableFailure::EncoderNotLocated);
+  build = Conversion::BuildTable("", answer(std::nullopt));
+  EXPECT_EQ(build.Failure, Conversion::TableFailure::EncoderNotLocated);
   EXPECT_EQ(build.Table, CommandTable());
   EXPECT_EQ(asked, (QList<uint8_t>{0, 0, 0}));
 }
@@ -564,7 +564,7 @@ TEST_F(CommandTableTest, CollapseSpaces) {
       {"-vf  \"drawtext=text='a  b'\"  -y", "-vf \"drawtext=text='a  b'\" -y"},
   };
   for (const auto& test : cases) {
-    EXPECT_EQ(Convertidor::CollapseSpaces(test.in).toStdString(), test.out.toStdString())
+    EXPECT_EQ(Conversion::CollapseSpaces(test.in).toStdString(), test.out.toStdString())
         << test.in.toStdString();
   }
 }
@@ -583,7 +583,7 @@ TEST_F(CommandTableTest, GetFormatOption) {
       {" -f <copy>", "-f <copy>"},
   };
   for (const auto& test : cases) {
-    EXPECT_EQ(Convertidor::GetFormatOption(test.in), test.out) << test.in.toStdString();
+    EXPECT_EQ(Conversion::GetFormatOption(test.in), test.out) << test.in.toStdString();
   }
 }
 
@@ -597,10 +597,10 @@ TEST_F(CommandTableTest, GetMuxerExtensionAsksTheInstalledFfmpeg) {
       {"", ""},
   };
   for (const auto& test : cases) {
-    EXPECT_EQ(Convertidor::GetMuxerExtension(test.option), test.extension) << test.option;
+    EXPECT_EQ(Conversion::GetMuxerExtension(test.option), test.extension) << test.option;
   }
   FfmpegTools::FfmpegPath = Folder() + "/no/ffmpeg";
-  EXPECT_EQ(Convertidor::GetMuxerExtension("-f mp4"), "");
+  EXPECT_EQ(Conversion::GetMuxerExtension("-f mp4"), "");
 }
 
 }  // namespace
@@ -610,16 +610,16 @@ namespace {
 class ConversionChoicesTest : public TestEnv {};
 
 TEST_F(ConversionChoicesTest, TheRunOptionsFollowTheMainWindowsCheckMarks) {
-  Convertidor::Choices = Convertidor::ConversionChoices();
-  EXPECT_EQ(Convertidor::Choices.OutputMode, Convertidor::OutputSourceFolders);
+  Conversion::Choices = Conversion::ConversionChoices();
+  EXPECT_EQ(Conversion::Choices.OutputMode, Conversion::OutputSourceFolders);
   Form1 window;
   window.Conv_Opt_2pass->setChecked(true);
   window.Conv_Opt_Reemplazar->setChecked(true);
-  EXPECT_TRUE(Convertidor::Choices.TwoPass);
-  EXPECT_TRUE(Convertidor::Choices.ReplaceFiles);
-  EXPECT_FALSE(Convertidor::Choices.DeleteOriginals);
+  EXPECT_TRUE(Conversion::Choices.TwoPass);
+  EXPECT_TRUE(Conversion::Choices.ReplaceFiles);
+  EXPECT_FALSE(Conversion::Choices.DeleteOriginals);
   window.Conv_Opt_2pass->trigger();
-  EXPECT_FALSE(Convertidor::Choices.TwoPass);
+  EXPECT_FALSE(Conversion::Choices.TwoPass);
 }
 
 }  // namespace

@@ -3,7 +3,7 @@
 #include <functional>
 
 #include "TestEnv.h"
-#include "convert/Convertidor.h"
+#include "convert/Conversion.h"
 #include "editing/FilterDef.h"
 #include "frame/FfmpegTools.h"
 #include "frame/RecordFile.h"
@@ -25,7 +25,7 @@ class CompileEditTest : public TestEnv {
   }
   CompiledEdit Compile(const EditProfileRec& profile, uint8_t& status) {
     QString filterPath;
-    return Convertidor::CompileEditProfile(profile, status, filterPath);
+    return Conversion::CompileEditProfile(profile, status, filterPath);
   }
 };
 
@@ -251,7 +251,7 @@ TEST_F(CompileEditTest, GoldenProfiles) {
     test.expected(expected);
     uint8_t status = 9;
     QString filterPath = "stale";
-    const CompiledEdit compiled = Convertidor::CompileEditProfile(profile, status, filterPath);
+    const CompiledEdit compiled = Conversion::CompileEditProfile(profile, status, filterPath);
     EXPECT_EQ(status, 0) << test.name;
     EXPECT_EQ(filterPath, "") << test.name;
     EXPECT_EQ(compiled.AudioFilterOptions.toStdString(), expected.AudioFilterOptions.toStdString())
@@ -351,7 +351,7 @@ TEST_F(CompileEditTest, LoadEditProfileStatusCodes) {
   for (const auto& test : cases) {
     uint8_t status = 9;
     QString filterPath = "stale";
-    const CompiledEdit c = Convertidor::LoadEditProfile(editp + test.file, status, filterPath);
+    const CompiledEdit c = Conversion::LoadEditProfile(editp + test.file, status, filterPath);
     EXPECT_EQ(status, test.status) << test.file;
     EXPECT_EQ(filterPath, test.filterPath) << test.file;
     EXPECT_EQ(c.AudioFilterOptions, test.status == 0 && QString(test.file) == "bueno.qep"

@@ -1,7 +1,7 @@
 #include <functional>
 
 #include "TestEnv.h"
-#include "convert/Convertidor.h"
+#include "convert/Conversion.h"
 #include "frame/FfmpegTools.h"
 #include "frame/RecordFile.h"
 
@@ -152,7 +152,7 @@ TEST_F(CompileFormatTest, GoldenProfiles) {
     FormatProfile profile;
     test.setUp(profile);
     uint8_t status = 9;
-    EXPECT_EQ(Convertidor::CompileFormat(profile, status), test.expected) << test.name;
+    EXPECT_EQ(Conversion::CompileFormat(profile, status), test.expected) << test.name;
     EXPECT_EQ(status, 0) << test.name;
   }
 }
@@ -165,7 +165,7 @@ TEST_F(CompileFormatTest, AnExternalAudioEncoderReplacesFfmpegsAudioOptions) {
   p.AudioExtCodecName = "lame";
   p.AudioExtCodec = AudioEncoder();
   uint8_t status = 9;
-  const CompiledFormat c = Convertidor::CompileFormat(p, status);
+  const CompiledFormat c = Conversion::CompileFormat(p, status);
   ASSERT_EQ(status, 0);
   EXPECT_EQ(c.AudioOptions, "");
   EXPECT_EQ(c.VideoOptions, "-c:v libx264");
@@ -185,7 +185,7 @@ TEST_F(CompileFormatTest, AnExternalVideoEncoderTakesTheSizeOutOfItsOptions) {
   p.VideoExtCodecName = "x264";
   p.VideoExtCodec = VideoEncoder();
   uint8_t status = 9;
-  const CompiledFormat c = Convertidor::CompileFormat(p, status);
+  const CompiledFormat c = Conversion::CompileFormat(p, status);
   ASSERT_EQ(status, 0);
   EXPECT_EQ(c.VideoOptions, "");
   EXPECT_EQ(c.SizeOption, "");
@@ -200,12 +200,12 @@ TEST_F(CompileFormatTest, AFailedAudioEncoderStopsBeforeTheVideoEncoder) {
   p.VideoExtCodecName = "x264";
   p.VideoExtCodec = VideoEncoder();
   uint8_t status = 0;
-  EXPECT_EQ(Convertidor::CompileFormat(p, status), CompiledFormat());
+  EXPECT_EQ(Conversion::CompileFormat(p, status), CompiledFormat());
   EXPECT_EQ(status, 1);
 
   p.AudioExtCodecName.clear();
   p.VideoExtCodec.Values = {1, QList<QString>(6)};  // shorter than the ten video options
-  EXPECT_EQ(Convertidor::CompileFormat(p, status), CompiledFormat());
+  EXPECT_EQ(Conversion::CompileFormat(p, status), CompiledFormat());
   EXPECT_EQ(status, 2);
 }
 
@@ -232,7 +232,7 @@ TEST_F(CompileFormatTest, ParameterRowsByKind) {
     codec.Params = {0, {test.row}};
     codec.Values = {1, QList<QString>(6)};
     uint8_t status = 9;
-    const CompiledCodec c = Convertidor::CompileExternalCodec(codec, 0, status);
+    const CompiledCodec c = Conversion::CompileExternalCodec(codec, 0, status);
     EXPECT_EQ(status, 0);
     EXPECT_EQ(c.CommandTemplate, test.arguments) << test.row.Label.toStdString();
   }
@@ -266,7 +266,7 @@ TEST_F(CompileFormatTest, EditableValuesReplaceEveryCopyOfTheOptionOrAreAppended
     codec.FfmpegParams = test.ffmpegParams;
     codec.Values = {1, test.values};
     uint8_t status = 9;
-    const CompiledCodec c = Convertidor::CompileExternalCodec(codec, 1, status);
+    const CompiledCodec c = Conversion::CompileExternalCodec(codec, 1, status);
     ASSERT_EQ(status, 0);
     EXPECT_EQ(c.FfmpegOptions, test.options) << test.ffmpegParams;
     EXPECT_EQ(c.SizeOption, test.size) << test.ffmpegParams;
@@ -297,7 +297,7 @@ TEST_F(CompileFormatTest, LoadFormatStatusCodes) {
   };
   for (const auto& test : cases) {
     uint8_t status = 9;
-    const CompiledFormat c = Convertidor::LoadFormat(test.path, status);
+    const CompiledFormat c = Conversion::LoadFormat(test.path, status);
     EXPECT_EQ(status, test.status) << test.path.toStdString();
     EXPECT_EQ(c.OutputOptions, test.status == 0 && test.path.endsWith("good.qfm") ? " -f mp4" : "");
   }
@@ -305,18 +305,18 @@ TEST_F(CompileFormatTest, LoadFormatStatusCodes) {
 
 TEST_F(CompileFormatTest, ResolveCodecExecutableFallsBackToTheStandAloneDefinition) {
   const QString embedded = WriteFile("tools/lame", "#!/bin/sh\n");
-  EXPECT_EQ(Convertidor::ResolveCodecExecutable("tools/lame", "lame", 0), embedded);
-  EXPECT_EQ(Convertidor::ResolveCodecExecutable(embedded, "lame", 0), embedded);
+  EXPECT_EQ(Conversion::ResolveCodecExecutable("tools/lame", "lame", 0), embedded);
+  EXPECT_EQ(Conversion::ResolveCodecExecutable(embedded, "lame", 0), embedded);
 
   const QString moved = WriteFile("bin/lame2", "#!/bin/sh\n");
   ExtCodecDef definition;
   definition.ExePath = "bin/lame2";
   ASSERT_EQ(RecordFile::Write(WriteFile("appfiles/ecodec/lame.qca", ""), definition), Result::Ok);
-  EXPECT_EQ(Convertidor::ResolveCodecExecutable("tools/gone", "lame", 0), moved);
-  EXPECT_EQ(Convertidor::ResolveCodecExecutable("tools/gone", "lame", 1), "");  // no lame.qcv
-  EXPECT_EQ(Convertidor::ResolveCodecExecutable("tools/gone", "other", 0), "");
+  EXPECT_EQ(Conversion::ResolveCodecExecutable("tools/gone", "lame", 0), moved);
+  EXPECT_EQ(Conversion::ResolveCodecExecutable("tools/gone", "lame", 1), "");  // no lame.qcv
+  EXPECT_EQ(Conversion::ResolveCodecExecutable("tools/gone", "other", 0), "");
   WriteFile("appfiles/ecodec/bad.qca", QByteArray("\xff\xff", 2));
-  EXPECT_EQ(Convertidor::ResolveCodecExecutable("", "bad", 0), "");
+  EXPECT_EQ(Conversion::ResolveCodecExecutable("", "bad", 0), "");
 }
 
 }  // namespace

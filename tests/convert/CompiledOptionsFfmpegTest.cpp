@@ -6,7 +6,7 @@
 #include <functional>
 
 #include "TestEnv.h"
-#include "convert/Convertidor.h"
+#include "convert/Conversion.h"
 #include "editing/FilterDef.h"
 #include "frame/FfmpegTools.h"
 #include "frame/RecordFile.h"
@@ -224,10 +224,10 @@ TEST_F(CompiledOptionsFfmpegTest, FfmpegAcceptsTheOptionsAndProducesWhatTheProfi
     EditProfileRec edit;
     test.edit(edit);
     uint8_t status = 9;
-    const CompiledFormat f = Convertidor::CompileFormat(format, status);
+    const CompiledFormat f = Conversion::CompileFormat(format, status);
     ASSERT_EQ(status, 0) << test.name;
     QString filterPath;
-    const CompiledEdit e = Convertidor::CompileEditProfile(edit, status, filterPath);
+    const CompiledEdit e = Conversion::CompileEditProfile(edit, status, filterPath);
     ASSERT_EQ(status, 0) << test.name;
     const QString output = Folder() + "/out." + test.extension;
     const QStringList arguments = Arguments(f, e, output);
@@ -312,14 +312,14 @@ TEST_F(CompiledOptionsFfmpegTest, CropAndResizeCutTheChosenAreaOfTheSourceAsFfmp
   format.VideoCodec = "ffv1";
   format.PixelFormat = "yuv444p";
   uint8_t status = 9;
-  const CompiledFormat f = Convertidor::CompileFormat(format, status);
+  const CompiledFormat f = Conversion::CompileFormat(format, status);
   ASSERT_EQ(status, 0);
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     EditProfileRec edit;
     c.edit(edit);
     QString filterPath;
-    const CompiledEdit e = Convertidor::CompileEditProfile(edit, status, filterPath);
+    const CompiledEdit e = Conversion::CompileEditProfile(edit, status, filterPath);
     ASSERT_EQ(status, 0);
     const QString compiled = Folder() + "/compiled.mkv";
     const QString own = Folder() + "/own.mkv";

@@ -18,8 +18,8 @@
 
 #include "Children.h"
 #include "TestEnv.h"
+#include "convert/Conversion.h"
 #include "convert/ConversionStarter.h"
-#include "convert/Convertidor.h"
 #include "convert/Form1.h"
 #include "convert/Form12.h"
 #include "frame/FfmpegTools.h"
@@ -27,7 +27,7 @@
 #include "frame/Session.h"
 #include "frame/ToolRunner.h"
 
-using namespace Convertidor;
+using namespace Conversion;
 
 namespace {
 

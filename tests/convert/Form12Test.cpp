@@ -12,7 +12,7 @@
 #include <QTimer>
 
 #include "TestEnv.h"
-#include "convert/Convertidor.h"
+#include "convert/Conversion.h"
 #include "convert/Form1.h"
 #include "convert/Form12.h"
 #include "frame/ConsoleBox.h"
@@ -32,9 +32,9 @@ class Form12Test : public TestEnv {
     form_->show();
   }
   void TearDown() override {
-    Convertidor::Running = 0;
-    Convertidor::StopRequested = 0;
-    Convertidor::Errors.clear();
+    Conversion::Running = 0;
+    Conversion::StopRequested = 0;
+    Conversion::Errors.clear();
     if (form_) {
       form_->Picture1->hide();
       form_->close();
@@ -96,7 +96,7 @@ TEST_F(Form12Test, TheConsoleLineShowsTheStatusFromItsStart) {
 }
 
 TEST_F(Form12Test, ACloseDuringARunIsRefusedWithAMessage) {
-  Convertidor::Running = 1;
+  Conversion::Running = 1;
   ScriptedDialogs dialogs;
   dialogs.ExpectMessage();
   form_->close();
@@ -120,7 +120,7 @@ TEST_F(Form12Test, WithThePanelOpenTheFirstCloseOnlyClosesThePanel) {
 }
 
 TEST_F(Form12Test, SelectingAFailureShowsItsStageDescriptionCommandAndOutput) {
-  Convertidor::Errors = {
+  Conversion::Errors = {
       {"/a.wav", "Convirtiendo", "Error al convertir", "cmd a", "out a"},
       {"/b.wav", "Codificando audio (pase 1)", "Error al convertir", "cmd b", "out b"}};
   form_->List1->addItems({"/a.wav", "/b.wav"});
@@ -132,34 +132,34 @@ TEST_F(Form12Test, SelectingAFailureShowsItsStageDescriptionCommandAndOutput) {
 }
 
 TEST_F(Form12Test, StopButtonsSetTheStopFlagAndTheForcedOneAsksFirst) {
-  Convertidor::ConversionRun run("", {}, {});
-  QObject::connect(form_, &Form12::StopClicked, &run, &Convertidor::ConversionRun::Stop);
-  QObject::connect(form_, &Form12::ForceStopClicked, &run, &Convertidor::ConversionRun::ForceStop);
+  Conversion::ConversionRun run("", {}, {});
+  QObject::connect(form_, &Form12::StopClicked, &run, &Conversion::ConversionRun::Stop);
+  QObject::connect(form_, &Form12::ForceStopClicked, &run, &Conversion::ConversionRun::ForceStop);
   ScriptedDialogs dialogs;
   dialogs.ExpectMessage(7).ExpectMessage(6);
   form_->Command4_Click();
-  EXPECT_EQ(Convertidor::StopRequested, 0);
+  EXPECT_EQ(Conversion::StopRequested, 0);
   EXPECT_EQ(dialogs.Messages(), QStringList{"¿Detener la conversión?"});
   form_->Command4_Click();
-  EXPECT_EQ(Convertidor::StopRequested, 1);
-  Convertidor::StopRequested = 0;
+  EXPECT_EQ(Conversion::StopRequested, 1);
+  Conversion::StopRequested = 0;
   form_->Command1_Click();
-  EXPECT_EQ(Convertidor::StopRequested, 1);
+  EXPECT_EQ(Conversion::StopRequested, 1);
   EXPECT_EQ(ToolRunner::GetState(), 0);  // nothing runs, so nothing is queued
 }
 
 TEST_F(Form12Test, ClosingEndsTheRunsLifeAndShowsTheMainWindow) {
   const QString temp = WriteFile("appfiles/temp/temp/test.mp4", "x");
-  Convertidor::TempDir = QFileInfo(temp).path();
-  Convertidor::StopRequested = 1;
-  Convertidor::Errors = {{"/a.wav", "", "", "", ""}};
+  Conversion::TempDir = QFileInfo(temp).path();
+  Conversion::StopRequested = 1;
+  Conversion::Errors = {{"/a.wav", "", "", "", ""}};
   form_->Command2_Click();
   QApplication::processEvents();
   EXPECT_FALSE(form_);
   EXPECT_FALSE(QDir(Folder() + "/appfiles/temp/temp").exists());
-  EXPECT_TRUE(Convertidor::TempDir.isEmpty());
-  EXPECT_TRUE(Convertidor::Errors.isEmpty());
-  EXPECT_EQ(Convertidor::StopRequested, 0);
+  EXPECT_TRUE(Conversion::TempDir.isEmpty());
+  EXPECT_TRUE(Conversion::Errors.isEmpty());
+  EXPECT_EQ(Conversion::StopRequested, 0);
   EXPECT_TRUE(main_->isVisible());
 }
 

@@ -14,8 +14,8 @@
 #include <QUrl>
 
 #include "TestEnv.h"
+#include "convert/Conversion.h"
 #include "convert/ConversionStarter.h"
-#include "convert/Convertidor.h"
 #include "convert/Form1.h"
 #include "convert/Form12.h"
 #include "formats/FormatEditor.h"
@@ -248,13 +248,13 @@ TEST_F(Form1Test, TheCommandViewerShowsTheTableTheRunWillUse) {
     form->Convertir_Comandos_Click();
   }
   ASSERT_EQ(shown.size(), 6);
-  const auto& table = Convertidor::Commands;
+  const auto& table = Conversion::Commands;
   EXPECT_EQ(shown[0], table.At(5, 2));
   EXPECT_EQ(shown[1], table.At(5, 3) + "\n" + table.At(6, 3));
   EXPECT_EQ(shown[2], table.At(7, 2));
   EXPECT_EQ(shown[3], table.At(7, 3) + "\n" + table.At(8, 3));
   EXPECT_EQ(shown[4], "mkv");
-  EXPECT_EQ(shown[5], Convertidor::MultiOutput == 1 ? "True" : "False");
+  EXPECT_EQ(shown[5], Conversion::MultiOutput == 1 ? "True" : "False");
   form->Conv_Opt_2pass->setChecked(false);
 }
 

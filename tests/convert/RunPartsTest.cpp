@@ -6,11 +6,11 @@
 #include <QProcess>
 
 #include "TestEnv.h"
-#include "convert/Convertidor.h"
+#include "convert/Conversion.h"
 #include "frame/FfmpegTools.h"
 #include "frame/Session.h"
 
-using namespace Convertidor;
+using namespace Conversion;
 
 namespace {
 

@@ -2,7 +2,7 @@
 #include <QStandardPaths>
 
 #include "TestEnv.h"
-#include "convert/Convertidor.h"
+#include "convert/Conversion.h"
 #include "devices/Emisor.h"
 #include "devices/Grabador.h"
 #include "frame/FfmpegTools.h"
@@ -174,7 +174,7 @@ TEST_F(InputArgsTest, PreviewNeverBuffersAndJoinsTwoDevicesInOneGraph) {
 
   const Grabador::Source both =
       DeviceSource(true, "lavfi:sine=f=440:d=5", true, "lavfi:testsrc=size=160x120:rate=10");
-  const QStringList words = Convertidor::SplitArguments(Grabador::PreviewArgs(both));
+  const QStringList words = Conversion::SplitArguments(Grabador::PreviewArgs(both));
   ASSERT_EQ(words.size(), 8);
   EXPECT_EQ(words.mid(0, 7), QStringList({"-x", "640", "-y", "480", "-f", "lavfi", "-i"}));
   // ffmpeg opens the very graph ffplay gets, with both streams.
@@ -201,7 +201,7 @@ TEST_F(InputArgsTest, RecordCommandPutsTheProfilesPiecesAroundTheInput) {
   format.NoSubtitlesOption = " -sn";
   // ffmpeg replaces an existing file only when the user agreed to it.
   for (const bool replace : {true, false}) {
-    const Convertidor::StepCommand step = Grabador::RecordCommand(
+    const Conversion::StepCommand step = Grabador::RecordCommand(
         format, " -f lavfi -i \"sine\"", "-t 2", "/out/it's \"mine\".mkv", replace);
     const QString overwrite = replace ? "-y" : "-n";
     EXPECT_EQ(step.Command.program, "/opt/ff mpeg/ffmpeg");
@@ -242,7 +242,7 @@ TEST(StreamRepeat, LoopsEndlesslyOrTheCountTimes) {
 
 TEST_F(InputArgsTest, StreamCommandsWithAndWithoutProfile) {
   FfmpegTools::FfmpegPath = "/usr/bin/ffmpeg";
-  const Convertidor::StepCommand automatic = Emisor::AutomaticStreamCommand(
+  const Conversion::StepCommand automatic = Emisor::AutomaticStreamCommand(
       "", "-f concat -safe 0 -i \"/t/concat.txt\"", "udp://10.0.0.2:8080");
   EXPECT_EQ(automatic.Command.arguments, QStringList({"-re",
                                                       "-f",
@@ -284,7 +284,7 @@ TEST_F(InputArgsTest, StreamCommandsWithAndWithoutProfile) {
   format.OutputOptions = " -f mpegts";
   format.VideoOptions = " -c:v mpeg2video";
   format.NoAudioOption = " -an";
-  const Convertidor::StepCommand profile =
+  const Conversion::StepCommand profile =
       Emisor::ProfileStreamCommand("-stream_loop -1", format, "-i udp://src:1", "rtp://h:8080");
   EXPECT_EQ(profile.Command.arguments,
             QStringList({"-stream_loop", "-1", "-thread_queue_size", "64", "-i", "udp://src:1",

@@ -329,7 +329,7 @@ TEST_F(StreamerTest, WithoutAWindowAStreamRunsToItsEndAndHandsBackHowItEnded) {
   Receiver receiver;
   Emisor::StreamInputArgs = "-f lavfi -i testsrc=size=160x120:rate=10:duration=0.5";
   Emisor::StreamRequest request{receiver.Address(), true, "1", "<Infinito>"};
-  Convertidor::StepCommand step;
+  Conversion::StepCommand step;
   ASSERT_EQ(Emisor::PrepareStream(request, step), Emisor::Refusal::None);
   EXPECT_TRUE(step.Shown.contains("-stream_loop 1 -re")) << step.Shown.toStdString();
   const Emisor::StreamEnd end = Emisor::RunStream(step, {});
@@ -356,7 +356,7 @@ TEST_F(StreamerTest, TheFileListInputIsAConcatListInAFolderOfItsOwn) {
   Session::FileList << Folder() + "/a b.mkv";
   const Emisor::ListInput input = Emisor::WriteListInput();
   ASSERT_TRUE(input.InputArgs.startsWith("-f concat -safe 0 -i ")) << input.InputArgs.toStdString();
-  const QString list = Convertidor::SplitArguments(input.InputArgs).last();
+  const QString list = Conversion::SplitArguments(input.InputArgs).last();
   EXPECT_EQ(QFileInfo(list).path(), input.Folder);
   EXPECT_TRUE(QFile::exists(list));
   FileServices::DeleteFolder(input.Folder, true);
@@ -373,7 +373,7 @@ TEST_F(StreamerTest, TheFileListStreamsEndlesslyAndItsListFolderGoesAtTheEnd) {
        [&] {
          Form15* window = Form15::Instance();
          args = Emisor::StreamInputArgs;
-         list = Convertidor::SplitArguments(args).last();
+         list = Conversion::SplitArguments(args).last();
          EXPECT_TRUE(QFile::exists(list));
          window->Check1->setChecked(true);
          window->Combo1->setEditText(receiver.Address());
@@ -403,7 +403,7 @@ TEST_F(StreamerTest, TheListFolderGoesAlsoWhenNothingWasStreamed) {
   QString list;
   When([] { return Form15::Instance() && Form15::Instance()->Frame1->isHidden(); },
        [&list] {
-         list = Convertidor::SplitArguments(Emisor::StreamInputArgs).last();
+         list = Conversion::SplitArguments(Emisor::StreamInputArgs).last();
          Form15::Instance()->close();
        });
   Form15::StreamFileList();

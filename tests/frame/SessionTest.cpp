@@ -7,7 +7,7 @@
 #include <QTemporaryDir>
 
 #include "TestEnv.h"
-#include "convert/Convertidor.h"
+#include "convert/Conversion.h"
 #include "convert/Form1.h"
 #include "devices/Grabador.h"
 #include "devices/cdrtools.h"
@@ -96,7 +96,7 @@ TEST_F(SessionTest, ConfigRoundTripsThroughTheOwnersAndTheMenu) {
 // Without a main window the stored run options still reach the conversion,
 // and the conversion's options are what gets stored.
 TEST_F(SessionTest, RunOptionsGoBetweenTheConfigAndTheConversionWithoutAWindow) {
-  Convertidor::Choices = {};
+  Conversion::Choices = {};
   ConfigRecord record;
   record.TwoPass = 1;
   record.ReplaceFiles = 1;
@@ -107,19 +107,19 @@ TEST_F(SessionTest, RunOptionsGoBetweenTheConfigAndTheConversionWithoutAWindow) 
   Session::ReadConfig();
   QObject::disconnect(listener);
   EXPECT_EQ(shown, 1);
-  EXPECT_TRUE(Convertidor::Choices.TwoPass);
-  EXPECT_FALSE(Convertidor::Choices.DeleteOriginals);
-  EXPECT_TRUE(Convertidor::Choices.ReplaceFiles);
+  EXPECT_TRUE(Conversion::Choices.TwoPass);
+  EXPECT_FALSE(Conversion::Choices.DeleteOriginals);
+  EXPECT_TRUE(Conversion::Choices.ReplaceFiles);
 
-  Convertidor::Choices.TwoPass = false;
-  Convertidor::Choices.DeleteOriginals = true;
+  Conversion::Choices.TwoPass = false;
+  Conversion::Choices.DeleteOriginals = true;
   Session::WriteConfig();
   ConfigRecord stored;
   ASSERT_EQ(RecordFile::Read(Session::ConfigPath(), stored), RecordFile::Result::Ok);
   EXPECT_EQ(stored.TwoPass, 0);
   EXPECT_EQ(stored.DeleteOriginals, 1);
   EXPECT_EQ(stored.ReplaceFiles, 1);
-  Convertidor::Choices = {};
+  Conversion::Choices = {};
 }
 
 TEST_F(SessionTest, AFileWithOnlyTheFiveTextsLeavesTheRestEmpty) {

@@ -8,7 +8,7 @@
 #include <QWidget>
 #include <iostream>
 
-#include "convert/Convertidor.h"
+#include "convert/Conversion.h"
 #include "devices/Emisor.h"
 #include "devices/Grabador.h"
 #include "devices/cdrtools.h"
@@ -79,13 +79,13 @@ void FreshStart::KeepProgramValues() {
   Keep(FormatEditor::TempFormatMode);
   Keep(FormatEditor::CurrentCategory);
   Keep(FormatEditor::ParamRowCount);
-  Keep(Convertidor::Choices);
-  Keep(Convertidor::Commands);
-  Keep(Convertidor::MultiOutput);
-  Keep(Convertidor::Errors);
-  Keep(Convertidor::TempDir);
-  Keep(Convertidor::StopRequested);
-  Keep(Convertidor::Running);
+  Keep(Conversion::Choices);
+  Keep(Conversion::Commands);
+  Keep(Conversion::MultiOutput);
+  Keep(Conversion::Errors);
+  Keep(Conversion::TempDir);
+  Keep(Conversion::StopRequested);
+  Keep(Conversion::Running);
   Keep(FilterEditor::CurrentFilter);
   Keep(FilterEditor::SavedFilter);
   Keep(FilterEditor::CurrentPath);
