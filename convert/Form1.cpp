@@ -27,8 +27,8 @@
 #include "devices/Form15.h"
 #include "devices/Form2.h"
 #include "devices/cdrtools.h"
+#include "editing/EditingProfileEditor.h"
 #include "editing/FilterEditor.h"
-#include "editing/MediaEdit.h"
 #include "formats/ExternalCodecEditor.h"
 #include "formats/Form11.h"
 #include "formats/FormatEditor.h"
@@ -246,11 +246,12 @@ void Form1::WireControls() {
   }
   connect(Command8, &QPushButton::clicked, this, &Form1::Command8_Click);
   connect(Command9, &QPushButton::clicked, this, [] { FormatEditor::ShowEditor("*", 1); });
-  connect(Command10, &QPushButton::clicked, this, [] { MediaEdit::ShowEditor("*", 1); });
+  connect(Command10, &QPushButton::clicked, this, [] { EditingProfileEditor::ShowEditor("*", 1); });
   connect(Tools_FmtEdit, &QAction::triggered, this, [] { FormatEditor::ShowEditor("", 0); });
   connect(Tools_ECEdit, &QAction::triggered, this, [] { ExternalCodecEditor::ShowEditor("", 0); });
   connect(About_EC, &QAction::triggered, this, [this] { CodecViewer::ShowCodecInfo(this, "", 0); });
-  connect(Tools_EditPerfEdit, &QAction::triggered, this, [] { MediaEdit::ShowEditor("", 0); });
+  connect(Tools_EditPerfEdit, &QAction::triggered, this,
+          [] { EditingProfileEditor::ShowEditor("", 0); });
   connect(Herramientas_EditorFiltros, &QAction::triggered, this,
           [] { FilterEditor::ShowEditor(""); });
   connect(Command5, &QPushButton::clicked, this, &Form1::Command5_Click);

@@ -25,7 +25,7 @@
 #include "frame/WidgetFactory.h"
 #include "lang/Lang.h"
 
-using MediaEdit::CurrentProfile;
+using EditingProfileEditor::CurrentProfile;
 using namespace Form8Layout;
 
 namespace {
@@ -41,7 +41,7 @@ Form8::Form8(QWidget* parent) : QMainWindow(parent) {
   CreateControls();
   SetDesignCaptions();
   WireControls();
-  connect(&MediaEdit::Events(), &MediaEdit::Notifier::ProfileReplaced, this,
+  connect(&EditingProfileEditor::Events(), &EditingProfileEditor::Notifier::ProfileReplaced, this,
           &Form8::ShowCurrentProfile);
 }
 
@@ -49,7 +49,7 @@ Form8::~Form8() = default;
 
 Form8* Form8::Instance() { return g_instance.data(); }
 
-void MediaEdit::ShowEditor(const QString& name, uint8_t mode) {
+void EditingProfileEditor::ShowEditor(const QString& name, uint8_t mode) {
   auto* window = new Form8;
   window->Form_Load();
   if (mode == 1) {
@@ -305,7 +305,7 @@ bool Form8::Form_QueryUnload() {
     CloseSubPanel();
     return false;
   }
-  return MediaEdit::CloseProfile();
+  return EditingProfileEditor::CloseProfile();
 }
 
 void Form8::Form_Unload() {
@@ -323,34 +323,36 @@ void Form8::closeEvent(QCloseEvent* event) {
   event->accept();
 }
 
-void Form8::File_Open_Click() { MediaEdit::OpenProfile(QString()); }
-void Form8::File_Save_Click() { MediaEdit::SaveProfile(MediaEdit::CurrentPath); }
+void Form8::File_Open_Click() { EditingProfileEditor::OpenProfile(QString()); }
+void Form8::File_Save_Click() {
+  EditingProfileEditor::SaveProfile(EditingProfileEditor::CurrentPath);
+}
 
-void Form8::File_SaveAs_Click() { MediaEdit::SaveProfile(QString()); }
+void Form8::File_SaveAs_Click() { EditingProfileEditor::SaveProfile(QString()); }
 
-void Form8::File_DescChan_Click() { MediaEdit::UndoChanges(); }
+void Form8::File_DescChan_Click() { EditingProfileEditor::UndoChanges(); }
 
-void Form8::File_Close_Click() { MediaEdit::CloseProfile(); }
+void Form8::File_Close_Click() { EditingProfileEditor::CloseProfile(); }
 
 void Form8::File_Exit_Click() { close(); }
 
-void Form8::Command15_Click() { MediaEdit::OpenProfile(QString()); }
+void Form8::Command15_Click() { EditingProfileEditor::OpenProfile(QString()); }
 
 void Form8::Command14_Click() {
-  MediaEdit::UndoChanges();
+  EditingProfileEditor::UndoChanges();
   close();
 }
 
 void Form8::Command3_Click() {
-  if (MediaEdit::SaveProfile(MediaEdit::CurrentPath)) close();
+  if (EditingProfileEditor::SaveProfile(EditingProfileEditor::CurrentPath)) close();
 }
 
 // Filling from the record ------------------------------------------------
 
 void Form8::ShowCurrentProfile() {
-  MediaEdit::Loading = 1;
+  EditingProfileEditor::Loading = 1;
   FillFromProfile();
-  MediaEdit::Loading = 0;
+  EditingProfileEditor::Loading = 0;
 }
 
 void Form8::FillFromProfile() {

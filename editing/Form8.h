@@ -5,7 +5,7 @@
 #include <array>
 #include <cstdint>
 
-#include "editing/MediaEdit.h"
+#include "editing/EditingProfileEditor.h"
 
 class QAction;
 class QCheckBox;
@@ -21,7 +21,7 @@ class QTimer;
 class UnitPicture;
 class UnitShape;
 
-// The editing-profile window: nine operations on the profile that MediaEdit
+// The editing-profile window: nine operations on the profile that EditingProfileEditor
 // holds, each in its own panel, worked out on a test file with frame grabs, a
 // time line, a crop rectangle, border detection and previews.
 class Form8 : public QMainWindow {
@@ -317,7 +317,7 @@ class Form8 : public QMainWindow {
   void WireControls();
   // The current profile into every control, with the loading flag on.
   void ShowCurrentProfile();
-  // Every control from MediaEdit::CurrentProfile (the loading flag is on).
+  // Every control from EditingProfileEditor::CurrentProfile (the loading flag is on).
   void FillFromProfile();
 
   // Each operation's panel, in a file of its own: its controls, their design
@@ -354,7 +354,7 @@ class Form8 : public QMainWindow {
   // and dropped from the current profile.
   void SelectProfileFilters();
   std::array<QStringList, 3> FilterListNames() const;
-  void TickFilters(const MediaEdit::FilterMatch& match);
+  void TickFilters(const EditingProfileEditor::FilterMatch& match);
   // Borders (Form8Border.cpp).
   void CreateBorderPanel();
   void SetBorderCaptions();

@@ -9,7 +9,7 @@
 #include "editing/UnitPicture.h"
 #include "frame/DesktopServices.h"
 
-using MediaEdit::CurrentProfile;
+using EditingProfileEditor::CurrentProfile;
 using namespace Form8Layout;
 
 void Form8::CreateBorderPanel() {
@@ -61,7 +61,7 @@ void Form8::ShowBorder(const EditProfileRec& p) {
   SetIndex(Combo9, p.BorderRightUnit);
   SetText(Text5, p.BorderLeft);
   SetIndex(Combo10, p.BorderLeftUnit);
-  SetBorderSwatch(MediaEdit::HexToColor(p.BorderColor));
+  SetBorderSwatch(EditingProfileEditor::HexToColor(p.BorderColor));
 }
 
 void Form8::ClearBorder() {

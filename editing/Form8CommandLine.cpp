@@ -8,7 +8,7 @@
 #include "frame/TextViewer.h"
 #include "frame/ToolRunner.h"
 
-using MediaEdit::CurrentProfile;
+using EditingProfileEditor::CurrentProfile;
 using namespace Form8Layout;
 
 void Form8::CreateCommandLinePanel() {
@@ -40,11 +40,11 @@ void Form8::ClearCommandLine() {
 }
 
 void Form8::Text29_Change() {
-  if (MediaEdit::Loading != 1) CurrentProfile.OutputParams = Text29->text();
+  if (EditingProfileEditor::Loading != 1) CurrentProfile.OutputParams = Text29->text();
 }
 
 void Form8::Text30_Change() {
-  if (MediaEdit::Loading != 1) CurrentProfile.InputParams = Text30->text();
+  if (EditingProfileEditor::Loading != 1) CurrentProfile.InputParams = Text30->text();
 }
 
 void Form8::Opt_Helpff_Click() {

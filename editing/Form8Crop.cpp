@@ -5,7 +5,7 @@
 #include "editing/Form8.h"
 #include "editing/Form8Layout.h"
 
-using MediaEdit::CurrentProfile;
+using EditingProfileEditor::CurrentProfile;
 using namespace Form8Layout;
 
 void Form8::CreateCropPanel() {

@@ -9,7 +9,7 @@
 #include "editing/Form8Layout.h"
 #include "editing/UnitPicture.h"
 
-using MediaEdit::CurrentProfile;
+using EditingProfileEditor::CurrentProfile;
 using namespace Form8Layout;
 
 void Form8::CreateEqualizerPanel() {
@@ -117,7 +117,7 @@ void Form8::Picture3_KeyDown(int index, int key) {
 }
 
 void Form8::Text27_Change(int index) {
-  if (MediaEdit::Loading == 1) return;
+  if (EditingProfileEditor::Loading == 1) return;
   const auto change = Equalizer::GainBoxChanged(Text27[index]->text());
   if (!change) return;
   CurrentProfile.Equalizer[index * 3 + 1] = change->stored;
@@ -125,47 +125,47 @@ void Form8::Text27_Change(int index) {
 }
 
 void Form8::Text27_Validate(int index) {
-  const uint8_t loading = MediaEdit::Loading;
-  MediaEdit::Loading = 1;
+  const uint8_t loading = EditingProfileEditor::Loading;
+  EditingProfileEditor::Loading = 1;
   QString& stored = CurrentProfile.Equalizer[index * 3 + 1];
   if (stored.isEmpty()) {
     stored = Equalizer::GainOnLeave(stored);
     SetMarker(index, 0.5);
   }
   SetText(Text27[index], stored);
-  MediaEdit::Loading = loading;
+  EditingProfileEditor::Loading = loading;
 }
 
 void Form8::Text14_Change(int index) {
-  if (MediaEdit::Loading == 1) return;
+  if (EditingProfileEditor::Loading == 1) return;
   if (const auto stored = Equalizer::FreqOrWidthBoxChanged(Text14[index]->text())) {
     CurrentProfile.Equalizer[index * 3] = *stored;
   }
 }
 
 void Form8::Text14_Validate(int index) {
-  const uint8_t loading = MediaEdit::Loading;
-  MediaEdit::Loading = 1;
+  const uint8_t loading = EditingProfileEditor::Loading;
+  EditingProfileEditor::Loading = 1;
   QString& stored = CurrentProfile.Equalizer[index * 3];
   stored = Equalizer::FrequencyOnLeave(stored, index + 1);
   SetText(Text14[index], stored);
-  MediaEdit::Loading = loading;
+  EditingProfileEditor::Loading = loading;
 }
 
 void Form8::Text32_Change(int index) {
-  if (MediaEdit::Loading == 1) return;
+  if (EditingProfileEditor::Loading == 1) return;
   if (const auto stored = Equalizer::FreqOrWidthBoxChanged(Text32[index]->text())) {
     CurrentProfile.Equalizer[index * 3 + 2] = *stored;
   }
 }
 
 void Form8::Text32_Validate(int index) {
-  const uint8_t loading = MediaEdit::Loading;
-  MediaEdit::Loading = 1;
+  const uint8_t loading = EditingProfileEditor::Loading;
+  EditingProfileEditor::Loading = 1;
   QString& stored = CurrentProfile.Equalizer[index * 3 + 2];
   stored = Equalizer::WidthOnLeave(stored);
   SetText(Text32[index], stored);
-  MediaEdit::Loading = loading;
+  EditingProfileEditor::Loading = loading;
 }
 
 void Form8::Opt_RestVal_Frec_Click() {

@@ -21,7 +21,7 @@
 
 using EditFields::RoundHalfEven;
 using EditFields::SingleText;
-using MediaEdit::CurrentProfile;
+using EditingProfileEditor::CurrentProfile;
 using namespace Form8Layout;
 
 // The explorer of the test file: frame grabs and a time line to mark a range

@@ -11,7 +11,7 @@
 #include "frame/FfmpegTools.h"
 
 using EditFields::SingleText;
-using MediaEdit::CurrentProfile;
+using EditingProfileEditor::CurrentProfile;
 using namespace Form8Layout;
 
 // The number boxes and unit lists of the operations: which field of the
@@ -64,19 +64,19 @@ uint8_t* Form8::FieldOfUnit(QComboBox* combo) {
 }
 
 void Form8::PositiveNumber_Change(QLineEdit* box) {
-  if (MediaEdit::Loading == 1) return;
+  if (EditingProfileEditor::Loading == 1) return;
   Apply(EditFields::PositiveNumber(box->text()), FieldOfBox(box));
 }
 
 void Form8::Box_Validate(QLineEdit* box) {
-  const uint8_t loading = MediaEdit::Loading;
-  MediaEdit::Loading = 1;
+  const uint8_t loading = EditingProfileEditor::Loading;
+  EditingProfileEditor::Loading = 1;
   if (QString* field = FieldOfBox(box)) SetText(box, *field);
-  MediaEdit::Loading = loading;
+  EditingProfileEditor::Loading = loading;
 }
 
 void Form8::Unit_Click(QComboBox* combo) {
-  if (MediaEdit::Loading == 1 || combo->currentIndex() < 0) return;
+  if (EditingProfileEditor::Loading == 1 || combo->currentIndex() < 0) return;
   *FieldOfUnit(combo) = uint8_t(combo->currentIndex());
 }
 

@@ -5,7 +5,7 @@
 #include "editing/Form8Layout.h"
 #include "lang/Lang.h"
 
-using MediaEdit::CurrentProfile;
+using EditingProfileEditor::CurrentProfile;
 using namespace Form8Layout;
 
 void Form8::CreateFilterPanel() {
@@ -37,7 +37,7 @@ void Form8::ClearFilters() {
 }
 
 void Form8::LoadFilterLists() {
-  const std::array<QStringList, 3> names = MediaEdit::ReadFilterLists();
+  const std::array<QStringList, 3> names = EditingProfileEditor::ReadFilterLists();
   const std::array<QListWidget*, 3> lists = {List2, List3, List4};
   for (int l = 0; l < 3; ++l) {
     lists[l]->clear();
@@ -62,7 +62,7 @@ void Form8::StoreSelectedFilters() {
 }
 
 void Form8::List2_ItemCheck() {
-  if (MediaEdit::Loading != 1) StoreSelectedFilters();
+  if (EditingProfileEditor::Loading != 1) StoreSelectedFilters();
 }
 
 std::array<QStringList, 3> Form8::FilterListNames() const {
@@ -75,22 +75,22 @@ std::array<QStringList, 3> Form8::FilterListNames() const {
 }
 
 void Form8::SelectProfileFilters() {
-  const MediaEdit::FilterMatch match =
-      MediaEdit::MatchProfileFilters(CurrentProfile.Filters, FilterListNames());
+  const EditingProfileEditor::FilterMatch match =
+      EditingProfileEditor::MatchProfileFilters(CurrentProfile.Filters, FilterListNames());
   TickFilters(match);
   if (match.missing.isEmpty()) return;
   Lang::MsgFiltersMissing(match.missing.join('\n'));
-  MediaEdit::DropMissingFilters(match);
+  EditingProfileEditor::DropMissingFilters(match);
 }
 
-void Form8::TickFilters(const MediaEdit::FilterMatch& match) {
+void Form8::TickFilters(const EditingProfileEditor::FilterMatch& match) {
   const std::array<QListWidget*, 3> lists = {List2, List3, List4};
   // The lists show exactly the profile's filters, not those of a profile
   // opened before it in the same visit.
   for (QListWidget* list : lists) {
     for (int row = 0; row < list->count(); ++row) list->item(row)->setCheckState(Qt::Unchecked);
   }
-  for (const MediaEdit::FilterMatch::Tick& tick : match.ticks) {
+  for (const EditingProfileEditor::FilterMatch::Tick& tick : match.ticks) {
     lists[tick.list]->item(tick.row)->setCheckState(Qt::Checked);
   }
 }

@@ -9,7 +9,7 @@
 #include "editing/Form8Layout.h"
 
 using EditFields::SingleText;
-using MediaEdit::CurrentProfile;
+using EditingProfileEditor::CurrentProfile;
 using namespace Form8Layout;
 
 void Form8::CreateResizePanel() {
@@ -71,7 +71,7 @@ void Form8::ClearResize() {
 
 void Form8::Aspect_Click() {
   Text2->setEnabled(Option2->isChecked());
-  if (MediaEdit::Loading == 1) return;
+  if (EditingProfileEditor::Loading == 1) return;
   CurrentProfile.AspectMode = Option1->isChecked() ? 2 : Option2->isChecked() ? 3 : 1;
 }
 

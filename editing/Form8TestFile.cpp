@@ -21,7 +21,7 @@
 #include "frame/ToolRunner.h"
 #include "lang/Lang.h"
 
-using MediaEdit::CurrentProfile;
+using EditingProfileEditor::CurrentProfile;
 using namespace Form8Layout;
 
 // The test file: choosing it, loading it (into the explorer too) and the

@@ -3,7 +3,7 @@
 #include "editing/Form8.h"
 #include "editing/Form8Layout.h"
 
-using MediaEdit::CurrentProfile;
+using EditingProfileEditor::CurrentProfile;
 using namespace Form8Layout;
 
 void Form8::CreateTrackPanel() {
@@ -35,7 +35,7 @@ void Form8::ClearTracks() {
 }
 
 void Form8::Track_Click(QCheckBox* box) {
-  if (MediaEdit::Loading == 1) return;
+  if (EditingProfileEditor::Loading == 1) return;
   const uint8_t value = box->isChecked() ? 1 : 0;
   if (box == Check7) CurrentProfile.RemoveAudio = value;
   if (box == Check3) CurrentProfile.RemoveVideo = value;

@@ -9,7 +9,7 @@
 #include "editing/Form8Layout.h"
 #include "frame/FfmpegTools.h"
 
-using MediaEdit::CurrentProfile;
+using EditingProfileEditor::CurrentProfile;
 using namespace Form8Layout;
 
 void Form8::CreateTrimPanel() {
@@ -71,13 +71,13 @@ void Form8::ClearTrim() {
 }
 
 void Form8::Time_Change(QLineEdit* box) {
-  if (MediaEdit::Loading == 1) return;
+  if (EditingProfileEditor::Loading == 1) return;
   Apply(EditFields::TimeText(box->text(), FfmpegTools::TimeToSeconds(box->text())),
         FieldOfBox(box));
 }
 
 void Form8::Text1_Change() {
-  if (MediaEdit::Loading == 1) return;
+  if (EditingProfileEditor::Loading == 1) return;
   const int unit = std::clamp(Combo8->currentIndex(), 0, 2);
   Apply(EditFields::DurationText(Text1->text(), unit, FfmpegTools::TimeToSeconds(Text1->text())),
         FieldOfBox(Text1));
@@ -86,15 +86,15 @@ void Form8::Text1_Change() {
 void Form8::Combo8_Click() {
   const int unit = Combo8->currentIndex();
   if (unit < 0) return;
-  if (MediaEdit::Loading != 1) CurrentProfile.DurationUnit = uint8_t(unit);
-  const uint8_t loading = MediaEdit::Loading;
-  MediaEdit::Loading = 1;
+  if (EditingProfileEditor::Loading != 1) CurrentProfile.DurationUnit = uint8_t(unit);
+  const uint8_t loading = EditingProfileEditor::Loading;
+  EditingProfileEditor::Loading = 1;
   SetText(Text1, CurrentProfile.Duration[std::min(unit, 2)]);
-  MediaEdit::Loading = loading;
+  EditingProfileEditor::Loading = loading;
 }
 
 void Form8::EndMode_Click() {
-  if (MediaEdit::Loading != 1) CurrentProfile.EndMode = Option5->isChecked() ? 2 : 1;
+  if (EditingProfileEditor::Loading != 1) CurrentProfile.EndMode = Option5->isChecked() ? 2 : 1;
   Text33->setEnabled(Option4->isChecked());
   Command11->setEnabled(Option4->isChecked());
   Text1->setEnabled(Option5->isChecked());

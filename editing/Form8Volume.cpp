@@ -5,7 +5,7 @@
 #include "editing/Form8.h"
 #include "editing/Form8Layout.h"
 
-using MediaEdit::CurrentProfile;
+using EditingProfileEditor::CurrentProfile;
 using namespace Form8Layout;
 
 void Form8::CreateVolumePanel() {
@@ -24,6 +24,6 @@ void Form8::ShowVolume(const EditProfileRec& p) { SetText(Text26, p.Volume); }
 void Form8::ClearVolume() { Text26->setText(QString()); }
 
 void Form8::Text26_Change() {
-  if (MediaEdit::Loading == 1) return;
+  if (EditingProfileEditor::Loading == 1) return;
   Apply(EditFields::Volume(Text26->text()), &CurrentProfile.Volume);
 }

@@ -6,9 +6,9 @@
 #include <algorithm>
 
 #include "editing/EditProfileRec.h"
+#include "editing/EditingProfileEditor.h"
 #include "editing/FilterDef.h"
 #include "editing/FilterEditor.h"
-#include "editing/MediaEdit.h"
 #include "formats/ExtCodecDef.h"
 #include "formats/ExternalCodecEditor.h"
 #include "formats/FormatEditor.h"
@@ -214,7 +214,7 @@ Editor EditorFor(const QString& extension) {
   if (kind == "qfm") return [](const QString& name) { FormatEditor::ShowEditor(name, 0); };
   if (kind == "qca") return [](const QString& name) { ExternalCodecEditor::ShowEditor(name, 0); };
   if (kind == "qcv") return [](const QString& name) { ExternalCodecEditor::ShowEditor(name, 1); };
-  if (kind == "qep") return [](const QString& name) { MediaEdit::ShowEditor(name, 0); };
+  if (kind == "qep") return [](const QString& name) { EditingProfileEditor::ShowEditor(name, 0); };
   if (kind == "qfl") return FilterEditor::ShowEditor;
   return nullptr;
 }

@@ -4,8 +4,8 @@
 #include "RecordBytes.h"
 #include "TestEnv.h"
 #include "editing/EditProfileRec.h"
+#include "editing/EditingProfileEditor.h"
 #include "editing/FilterDef.h"
-#include "editing/MediaEdit.h"
 #include "frame/RecordFile.h"
 
 namespace {
@@ -50,7 +50,7 @@ EditProfileRec FullProfile() {
   p.RemoveVideo = 0;
   p.RemoveSubtitles = 1;
   for (int band = 1; band <= 10; ++band) {
-    p.Equalizer[band * 3 - 3] = MediaEdit::DefaultBandFrequency(band);
+    p.Equalizer[band * 3 - 3] = EditingProfileEditor::DefaultBandFrequency(band);
     p.Equalizer[band * 3 - 2] = QString::number(band - 5);
     p.Equalizer[band * 3 - 1] = band % 2 ? "1" : "0.5";
   }
@@ -134,7 +134,7 @@ TEST_F(EditRecordTest, EqualiserTextsThatAreNoNumbersTakeTheirBandDefaults) {
   p.Equalizer[4] = "-3.5";  // band 2 gain
   p.Equalizer[6] = "100";   // band 3 frequency
   p.Equalizer[29] = " 2 ";  // band 10 width
-  MediaEdit::NormalizeEqualizer(p);
+  EditingProfileEditor::NormalizeEqualizer(p);
   const QStringList expected = {"31",   "0",   "1",    "63",    "-3.5", "1",    "100", "0",
                                 "1",    "250", "0",    "1",     "500",  "0",    "1",   "1000",
                                 "0",    "1",   "2000", "0",     "1",    "4000", "0",   "1",
@@ -143,7 +143,7 @@ TEST_F(EditRecordTest, EqualiserTextsThatAreNoNumbersTakeTheirBandDefaults) {
 }
 
 TEST_F(EditRecordTest, TheScratchProfileIsTheNamelessFileInTheEditingFolder) {
-  EXPECT_EQ(MediaEdit::ScratchProfilePath(), Folder() + "/appfiles/editp/.qep");
+  EXPECT_EQ(EditingProfileEditor::ScratchProfilePath(), Folder() + "/appfiles/editp/.qep");
 }
 
 }  // namespace

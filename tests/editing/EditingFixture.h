@@ -9,8 +9,8 @@
 #include <functional>
 
 #include "TestEnv.h"
+#include "editing/EditingProfileEditor.h"
 #include "editing/FilterEditor.h"
-#include "editing/MediaEdit.h"
 #include "frame/DesktopServices.h"
 #include "frame/FfmpegTools.h"
 #include "frame/Form3.h"
@@ -39,14 +39,14 @@ class EditingTest : public TestEnv {
     FfmpegTools::FfmpegPath = "/usr/bin/ffmpeg";
     FfmpegTools::FfplayPath = "/usr/bin/ffplay";
     FfmpegTools::FfprobePath = "/usr/bin/ffprobe";
-    MediaEdit::Reset();
+    EditingProfileEditor::Reset();
     FilterEditor::Reset();
     Session::FileList.clear();
     DesktopServices::Reset();
     ToolRunner::Reset();
   }
   void TearDown() override {
-    MediaEdit::Reset();
+    EditingProfileEditor::Reset();
     FilterEditor::Reset();
     Session::FileList.clear();
     TestEnv::TearDown();

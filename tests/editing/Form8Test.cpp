@@ -145,37 +145,37 @@ TEST_F(Form8Test, NumericBoxesTakeKeysByTheirRuleAndStoreNormalisedValues) {
   Form8* w = Open();
   Type(w->Text17, "007.50.");
   EXPECT_EQ(w->Text17->text(), "007.50");
-  EXPECT_EQ(MediaEdit::CurrentProfile.CropWidth, "7.5");
+  EXPECT_EQ(EditingProfileEditor::CurrentProfile.CropWidth, "7.5");
   Leave(w->Text17);
   EXPECT_EQ(w->Text17->text(), "7.5");
 
   Type(w->Text26, "1.5-0");
-  EXPECT_EQ(MediaEdit::CurrentProfile.Volume, "150");
+  EXPECT_EQ(EditingProfileEditor::CurrentProfile.Volume, "150");
   Type(w->Text31, "1:30.5x");
-  EXPECT_EQ(MediaEdit::CurrentProfile.StartPos, "1:30.5");
+  EXPECT_EQ(EditingProfileEditor::CurrentProfile.StartPos, "1:30.5");
   Type(w->Text31, ":4:5");
   EXPECT_EQ(w->Text31->text(), "1:30.5:4:5");
-  EXPECT_EQ(MediaEdit::CurrentProfile.StartPos, "1:30.5:4");
+  EXPECT_EQ(EditingProfileEditor::CurrentProfile.StartPos, "1:30.5:4");
   Leave(w->Text31);
   EXPECT_EQ(w->Text31->text(), "1:30.5:4");
 
   Type(w->Text19, "0");
-  EXPECT_EQ(MediaEdit::CurrentProfile.CropHeight, "");
+  EXPECT_EQ(EditingProfileEditor::CurrentProfile.CropHeight, "");
   Type(w->Text19, "\b");
   w->Text27[2]->clear();
   Type(w->Text27[2], "-3-.25");
-  EXPECT_EQ(MediaEdit::CurrentProfile.Equalizer[7], "-3.2");
+  EXPECT_EQ(EditingProfileEditor::CurrentProfile.Equalizer[7], "-3.2");
 
   w->Option5->setChecked(true);
-  EXPECT_EQ(MediaEdit::CurrentProfile.EndMode, 2);
+  EXPECT_EQ(EditingProfileEditor::CurrentProfile.EndMode, 2);
   EXPECT_TRUE(w->Text1->isEnabled());
   EXPECT_FALSE(w->Text33->isEnabled());
   w->Combo8->setCurrentIndex(1);
   Type(w->Text1, "2:5.0");
-  EXPECT_EQ(MediaEdit::CurrentProfile.Duration[1], "250");
+  EXPECT_EQ(EditingProfileEditor::CurrentProfile.Duration[1], "250");
   w->Combo8->setCurrentIndex(0);
   EXPECT_EQ(w->Text1->text(), "");
-  EXPECT_EQ(MediaEdit::CurrentProfile.Duration[1], "250");
+  EXPECT_EQ(EditingProfileEditor::CurrentProfile.Duration[1], "250");
 }
 
 TEST_F(Form8Test, AnOpenedProfileFillsEveryPanelWithoutWritingBack) {
@@ -199,7 +199,7 @@ TEST_F(Form8Test, AnOpenedProfileFillsEveryPanelWithoutWritingBack) {
   Form8* w = Open();
   ScriptedDialogs dialogs;
   dialogs.ExpectMessage();
-  MediaEdit::OpenProfile(path);
+  EditingProfileEditor::OpenProfile(path);
   EXPECT_EQ(dialogs.Messages(), QStringList{"Los siguientes filtros no se encuentran:\ngone"});
   EXPECT_EQ(w->Text31->text(), "10");
   EXPECT_TRUE(w->Option5->isChecked());
@@ -218,8 +218,8 @@ TEST_F(Form8Test, AnOpenedProfileFillsEveryPanelWithoutWritingBack) {
   EXPECT_EQ(w->Text14[9]->text(), "16000");
   EXPECT_EQ(w->Text30->text(), "-re");
   // Only the missing filter was dropped, so the profile counts as changed.
-  EXPECT_EQ(MediaEdit::CurrentProfile.Filters.Items, QStringList{"ESPEJO"});
-  EXPECT_TRUE(MediaEdit::IsDirty());
+  EXPECT_EQ(EditingProfileEditor::CurrentProfile.Filters.Items, QStringList{"ESPEJO"});
+  EXPECT_TRUE(EditingProfileEditor::IsDirty());
 }
 
 TEST_F(Form8Test, FilterTicksAreStoredByListThenPosition) {
@@ -232,10 +232,10 @@ TEST_F(Form8Test, FilterTicksAreStoredByListThenPosition) {
   EXPECT_EQ(w->List4->count(), 1);
   w->List3->item(0)->setCheckState(Qt::Checked);
   w->List2->item(0)->setCheckState(Qt::Checked);
-  EXPECT_EQ(MediaEdit::CurrentProfile.Filters.Items, (QStringList{"eco", "espejo"}));
+  EXPECT_EQ(EditingProfileEditor::CurrentProfile.Filters.Items, (QStringList{"eco", "espejo"}));
   w->List1->setCurrentRow(4);
   w->Opt_CleanAct_Click();
-  EXPECT_TRUE(MediaEdit::CurrentProfile.Filters.IsEmpty());
+  EXPECT_TRUE(EditingProfileEditor::CurrentProfile.Filters.IsEmpty());
 }
 
 TEST_F(Form8Test, OperationsShowTheirPanelAndMenuItems) {
@@ -263,21 +263,21 @@ TEST_F(Form8Test, OperationsShowTheirPanelAndMenuItems) {
 }
 
 TEST_F(Form8Test, PresetsAndRestoreCommandsWriteTheBandsThroughTheirBoxes) {
-  MediaEdit::NormalizeEqualizer();
+  EditingProfileEditor::NormalizeEqualizer();
   Form8* w = Open();
-  MediaEdit::RecordToForm();
+  EditingProfileEditor::RecordToForm();
   w->List1->setCurrentRow(7);
   w->Text14[3]->setText("300");
   w->Text32[3]->setText("2");
   w->Equ_Click(11);  // "Pop"
   const char* gains[] = {"-0.5", "2.3", "4.1", "4.7", "2.9", "0", "-1.1", "-1.1", "-0.5", "-0.5"};
   for (int band = 0; band < 10; ++band) {
-    EXPECT_EQ(MediaEdit::CurrentProfile.Equalizer[band * 3 + 1], gains[band]);
-    EXPECT_EQ(MediaEdit::CurrentProfile.Equalizer[band * 3 + 2], "1");
+    EXPECT_EQ(EditingProfileEditor::CurrentProfile.Equalizer[band * 3 + 1], gains[band]);
+    EXPECT_EQ(EditingProfileEditor::CurrentProfile.Equalizer[band * 3 + 2], "1");
   }
-  EXPECT_EQ(MediaEdit::CurrentProfile.Equalizer[9], "250");
+  EXPECT_EQ(EditingProfileEditor::CurrentProfile.Equalizer[9], "250");
   w->Opt_RestVal_All_Click();
-  EXPECT_FALSE(MediaEdit::IsDirty());
+  EXPECT_FALSE(EditingProfileEditor::IsDirty());
 
   w->Picture3_MouseUp(0, Qt::LeftButton, 0.0);
   EXPECT_EQ(w->Text27[0]->text(), "12");
@@ -285,14 +285,14 @@ TEST_F(Form8Test, PresetsAndRestoreCommandsWriteTheBandsThroughTheirBoxes) {
   EXPECT_EQ(w->Text27[0]->text(), "12");
   w->Picture3_MouseUp(0, Qt::RightButton, 0.9);
   w->Picture3_KeyDown(0, Qt::Key_Down);
-  EXPECT_EQ(MediaEdit::CurrentProfile.Equalizer[1], "-0.1");
+  EXPECT_EQ(EditingProfileEditor::CurrentProfile.Equalizer[1], "-0.1");
   w->Text27[1]->setText("");
   Leave(w->Text27[1]);
   EXPECT_EQ(w->Text27[1]->text(), "0");
   EXPECT_DOUBLE_EQ(w->Shape1[1]->Top, 0.5);
   w->Text32[1]->setText("0");
   Leave(w->Text32[1]);
-  EXPECT_EQ(MediaEdit::CurrentProfile.Equalizer[5], "1");
+  EXPECT_EQ(EditingProfileEditor::CurrentProfile.Equalizer[5], "1");
 
   w->HScroll1->setValue(6);
   EXPECT_FALSE(w->Text14[0]->isVisibleTo(w));
@@ -306,34 +306,34 @@ TEST_F(Form8Test, ClearingOneOperationLeavesTheOthers) {
   w->Text26->setText("80");
   w->List1->setCurrentRow(5);
   w->ClearValues(false);
-  EXPECT_EQ(MediaEdit::CurrentProfile.BorderRight, "");
-  EXPECT_EQ(MediaEdit::CurrentProfile.BorderRightUnit, 0);
-  EXPECT_EQ(MediaEdit::CurrentProfile.BorderColor, "000000");
-  EXPECT_EQ(MediaEdit::CurrentProfile.Volume, "80");
+  EXPECT_EQ(EditingProfileEditor::CurrentProfile.BorderRight, "");
+  EXPECT_EQ(EditingProfileEditor::CurrentProfile.BorderRightUnit, 0);
+  EXPECT_EQ(EditingProfileEditor::CurrentProfile.BorderColor, "000000");
+  EXPECT_EQ(EditingProfileEditor::CurrentProfile.Volume, "80");
   w->Check7->setChecked(true);
   w->Text27[4]->setText("5");
   w->ClearValues(true);
-  EXPECT_EQ(MediaEdit::CurrentProfile.Volume, "");
-  EXPECT_EQ(MediaEdit::CurrentProfile.RemoveAudio, 0);
-  EXPECT_EQ(MediaEdit::CurrentProfile.Equalizer[13], "0");
-  EXPECT_EQ(MediaEdit::CurrentProfile.AspectMode, 1);
-  EXPECT_EQ(MediaEdit::CurrentProfile.EndMode, 1);
+  EXPECT_EQ(EditingProfileEditor::CurrentProfile.Volume, "");
+  EXPECT_EQ(EditingProfileEditor::CurrentProfile.RemoveAudio, 0);
+  EXPECT_EQ(EditingProfileEditor::CurrentProfile.Equalizer[13], "0");
+  EXPECT_EQ(EditingProfileEditor::CurrentProfile.AspectMode, 1);
+  EXPECT_EQ(EditingProfileEditor::CurrentProfile.EndMode, 1);
 }
 
 TEST_F(Form8Test, SizePresetsColourAndTestFileValuesFillTheirBoxes) {
   Form8* w = Open();
   w->Combo7->setCurrentIndex(2);
   w->SizePreset_Click(13);
-  EXPECT_EQ(MediaEdit::CurrentProfile.ResizeWidth, "1920");
-  EXPECT_EQ(MediaEdit::CurrentProfile.ResizeHeight, "1200");
-  EXPECT_EQ(MediaEdit::CurrentProfile.ResizeWidthUnit, 0);
+  EXPECT_EQ(EditingProfileEditor::CurrentProfile.ResizeWidth, "1920");
+  EXPECT_EQ(EditingProfileEditor::CurrentProfile.ResizeHeight, "1200");
+  EXPECT_EQ(EditingProfileEditor::CurrentProfile.ResizeWidthUnit, 0);
 
   ScriptedDialogs dialogs;
   dialogs.Expect(Kind::Color, 0xFF000A).Expect(Kind::Color, -1).ExpectMessage();
   w->Command12_Click();
-  EXPECT_EQ(MediaEdit::CurrentProfile.BorderColor, "0A00FF");
+  EXPECT_EQ(EditingProfileEditor::CurrentProfile.BorderColor, "0A00FF");
   w->Command12_Click();
-  EXPECT_EQ(MediaEdit::CurrentProfile.BorderColor, "0A00FF");
+  EXPECT_EQ(EditingProfileEditor::CurrentProfile.BorderColor, "0A00FF");
 
   w->Opt_CopyRAFileTest_Click();
   EXPECT_EQ(dialogs.Messages(), QStringList{"Seleccione un archivo de prueba"});
@@ -343,19 +343,19 @@ TEST_F(Form8Test, SizePresetsColourAndTestFileValuesFillTheirBoxes) {
   w->TestAspect = 16.0f / 9;
   w->Opt_CopyRAFileTest_Click();
   EXPECT_TRUE(w->Option2->isChecked());
-  EXPECT_EQ(MediaEdit::CurrentProfile.AspectRatio, "1.777778");
-  EXPECT_EQ(MediaEdit::CurrentProfile.AspectMode, 3);
+  EXPECT_EQ(EditingProfileEditor::CurrentProfile.AspectRatio, "1.777778");
+  EXPECT_EQ(EditingProfileEditor::CurrentProfile.AspectMode, 3);
   w->Opt_CopySizeTestFile_Click();
-  EXPECT_EQ(MediaEdit::CurrentProfile.ResizeWidth, "640");
+  EXPECT_EQ(EditingProfileEditor::CurrentProfile.ResizeWidth, "640");
 
   w->List1->setCurrentRow(5);
   w->Text3->setText("48");
   w->Text7->setText("64");
   w->Opt_ConRelDim_Click();
   EXPECT_EQ(w->Text3->text(), "0.1");
-  EXPECT_EQ(MediaEdit::CurrentProfile.BorderRightUnit, 2);
-  EXPECT_EQ(MediaEdit::CurrentProfile.BorderTop, "0.1");
-  EXPECT_EQ(MediaEdit::CurrentProfile.BorderTopUnit, 1);
+  EXPECT_EQ(EditingProfileEditor::CurrentProfile.BorderRightUnit, 2);
+  EXPECT_EQ(EditingProfileEditor::CurrentProfile.BorderTop, "0.1");
+  EXPECT_EQ(EditingProfileEditor::CurrentProfile.BorderTopUnit, 1);
 }
 
 TEST_F(Form8Test, TheExplorerHandsTheMarkedRangeToTheTrimBoxes) {
@@ -375,9 +375,9 @@ TEST_F(Form8Test, TheExplorerHandsTheMarkedRangeToTheTrimBoxes) {
   EXPECT_DOUBLE_EQ(w->Shape3->Left, 0.25);
   EXPECT_DOUBLE_EQ(w->Shape3->Width, 0.5);
   w->Command4_Click();
-  EXPECT_EQ(MediaEdit::CurrentProfile.StartPos, "15");
-  EXPECT_EQ(MediaEdit::CurrentProfile.EndPos, "45");
-  EXPECT_EQ(MediaEdit::CurrentProfile.EndMode, 1);
+  EXPECT_EQ(EditingProfileEditor::CurrentProfile.StartPos, "15");
+  EXPECT_EQ(EditingProfileEditor::CurrentProfile.EndPos, "45");
+  EXPECT_EQ(EditingProfileEditor::CurrentProfile.EndMode, 1);
   EXPECT_FALSE(w->PicExploreStream->isVisibleTo(w));
   EXPECT_EQ(w->SubPanelOpen, 0);
   EXPECT_FLOAT_EQ(w->RangeStart, 0.25f);
@@ -386,8 +386,8 @@ TEST_F(Form8Test, TheExplorerHandsTheMarkedRangeToTheTrimBoxes) {
   w->Opt_CutGrap_Click();
   w->Command7_Click();
   w->Command4_Click();
-  EXPECT_EQ(MediaEdit::CurrentProfile.StartPos, "15");
-  EXPECT_EQ(MediaEdit::CurrentProfile.EndPos, "");
+  EXPECT_EQ(EditingProfileEditor::CurrentProfile.StartPos, "15");
+  EXPECT_EQ(EditingProfileEditor::CurrentProfile.EndPos, "");
 }
 
 TEST_F(Form8Test, BorderDetectionFeedsTheCropBoxesWithTheDetectedPixels) {
@@ -400,10 +400,10 @@ TEST_F(Form8Test, BorderDetectionFeedsTheCropBoxesWithTheDetectedPixels) {
   w->Command8_Click();
   EXPECT_DOUBLE_EQ(w->Shape4->Width, 0.8f);
   w->Command4_Click();
-  EXPECT_EQ(MediaEdit::CurrentProfile.CropWidth, "128");
-  EXPECT_EQ(MediaEdit::CurrentProfile.CropHeight, "96");
-  EXPECT_EQ(MediaEdit::CurrentProfile.CropLeft, "16");
-  EXPECT_EQ(MediaEdit::CurrentProfile.CropTop, "12");
+  EXPECT_EQ(EditingProfileEditor::CurrentProfile.CropWidth, "128");
+  EXPECT_EQ(EditingProfileEditor::CurrentProfile.CropHeight, "96");
+  EXPECT_EQ(EditingProfileEditor::CurrentProfile.CropLeft, "16");
+  EXPECT_EQ(EditingProfileEditor::CurrentProfile.CropTop, "12");
 
   // A drag that crosses back over its start keeps the rectangle between both points.
   w->Opt_CutGrap_Click();
@@ -459,17 +459,18 @@ TEST_F(Form8Test, ScratchModeAcceptWritesTheScratchProfile) {
     ASSERT_TRUE(w);
     EXPECT_TRUE(w->Picture6->isVisibleTo(w));
     EXPECT_FALSE(w->File_Open->isVisible());
-    EXPECT_EQ(MediaEdit::ScratchMode, 1);
-    EXPECT_EQ(MediaEdit::CurrentProfile.Equalizer[0], "31");
+    EXPECT_EQ(EditingProfileEditor::ScratchMode, 1);
+    EXPECT_EQ(EditingProfileEditor::CurrentProfile.Equalizer[0], "31");
     w->Text26->setText("90");
     w->Command3->click();
   });
-  MediaEdit::ShowEditor("*", 1);
+  EditingProfileEditor::ShowEditor("*", 1);
   EditProfileRec written;
-  ASSERT_EQ(RecordFile::Read(MediaEdit::ScratchProfilePath(), written), RecordFile::Result::Ok);
+  ASSERT_EQ(RecordFile::Read(EditingProfileEditor::ScratchProfilePath(), written),
+            RecordFile::Result::Ok);
   EXPECT_EQ(written.Volume, "90");
-  EXPECT_EQ(MediaEdit::ScratchMode, 0);
-  EXPECT_TRUE(MediaEdit::CurrentPath.isEmpty());
+  EXPECT_EQ(EditingProfileEditor::ScratchMode, 0);
+  EXPECT_TRUE(EditingProfileEditor::CurrentPath.isEmpty());
   EXPECT_FALSE(Form8::Instance());
 }
 
@@ -482,16 +483,17 @@ TEST_F(Form8Test, ScratchModeCloseAsksWithoutAName) {
     EXPECT_FALSE(w->close());
     EXPECT_TRUE(w->close());
   });
-  MediaEdit::ShowEditor("*", 1);
+  EditingProfileEditor::ShowEditor("*", 1);
   EXPECT_EQ(dialogs.Messages(), QStringList(2, "El archivo ha cambiado, ¿guardar cambios?"));
   EditProfileRec written;
-  ASSERT_EQ(RecordFile::Read(MediaEdit::ScratchProfilePath(), written), RecordFile::Result::Ok);
+  ASSERT_EQ(RecordFile::Read(EditingProfileEditor::ScratchProfilePath(), written),
+            RecordFile::Result::Ok);
   EXPECT_EQ(written.Volume, "70");
 }
 
 TEST_F(Form8Test, WithoutANameTheWindowShowsTheProfileHeldByTheEditor) {
-  MediaEdit::CurrentProfile.Volume = "55";
-  MediaEdit::SavedProfile = MediaEdit::CurrentProfile;
+  EditingProfileEditor::CurrentProfile.Volume = "55";
+  EditingProfileEditor::SavedProfile = EditingProfileEditor::CurrentProfile;
   QTimer::singleShot(0, [] {
     Form8* w = Form8::Instance();
     ASSERT_TRUE(w);
@@ -500,9 +502,9 @@ TEST_F(Form8Test, WithoutANameTheWindowShowsTheProfileHeldByTheEditor) {
     EXPECT_FALSE(w->Picture6->isVisible());
     EXPECT_TRUE(w->close());
   });
-  MediaEdit::ShowEditor(QString(), 0);
+  EditingProfileEditor::ShowEditor(QString(), 0);
   EXPECT_FALSE(Form8::Instance());
-  EXPECT_TRUE(MediaEdit::CurrentProfile.Volume.isEmpty());
+  EXPECT_TRUE(EditingProfileEditor::CurrentProfile.Volume.isEmpty());
 }
 
 TEST_F(Form8Test, TheTestFileComesFromTheListOrFromTheOpenDialog) {
@@ -550,11 +552,11 @@ TEST_F(Form8Test, InScratchModeLoadingAProfileAndCancellingLeavesTheScratchFile)
     });
     w->Command15->click();
     EXPECT_EQ(w->Text26->text(), "60");
-    EXPECT_TRUE(MediaEdit::IsDirty());
+    EXPECT_TRUE(EditingProfileEditor::IsDirty());
     w->Command14->click();
   });
-  MediaEdit::ShowEditor("*", 1);
-  EXPECT_FALSE(QFile::exists(MediaEdit::ScratchProfilePath()));
+  EditingProfileEditor::ShowEditor("*", 1);
+  EXPECT_FALSE(QFile::exists(EditingProfileEditor::ScratchProfilePath()));
   EXPECT_FALSE(Form8::Instance());
 }
 
@@ -567,11 +569,11 @@ TEST_F(Form8Test, SaveAsAsksTheFileManagerForAName) {
   });
   w->File_SaveAs->trigger();
   const QString path = ProgramFolder::AppFiles("editp/nuevo.qep");
-  EXPECT_EQ(MediaEdit::CurrentPath, path);
+  EXPECT_EQ(EditingProfileEditor::CurrentPath, path);
   EditProfileRec written;
   ASSERT_EQ(RecordFile::Read(path, written), RecordFile::Result::Ok);
   EXPECT_EQ(written.Volume, "75");
-  EXPECT_FALSE(MediaEdit::IsDirty());
+  EXPECT_FALSE(EditingProfileEditor::IsDirty());
 }
 
 TEST_F(Form8Test, ANumberBeyondSinglePrecisionIsReportedAndNotStored) {
@@ -581,7 +583,7 @@ TEST_F(Form8Test, ANumberBeyondSinglePrecisionIsReportedAndNotStored) {
   dialogs.ExpectMessage();
   w->Text17->setText("1" + QString(45, '0'));
   EXPECT_EQ(dialogs.Messages(), QStringList{"Error 6\nDesbordamiento"});
-  EXPECT_EQ(MediaEdit::CurrentProfile.CropWidth, "12");
+  EXPECT_EQ(EditingProfileEditor::CurrentProfile.CropWidth, "12");
 }
 
 TEST_F(Form8Test, PlayingTheMarkedRangeSeeksAndLimitsThePlayer) {

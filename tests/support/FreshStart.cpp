@@ -12,8 +12,8 @@
 #include "devices/Emisor.h"
 #include "devices/Grabador.h"
 #include "devices/cdrtools.h"
+#include "editing/EditingProfileEditor.h"
 #include "editing/FilterEditor.h"
-#include "editing/MediaEdit.h"
 #include "formats/CodecViewer.h"
 #include "formats/ExternalCodecEditor.h"
 #include "formats/FormatEditor.h"
@@ -93,11 +93,11 @@ void FreshStart::KeepProgramValues() {
   Keep(FilterEditor::TestRunning);
   Keep(FilterEditor::TestFiles);
   Keep(FilterEditor::TestFileCount);
-  Keep(MediaEdit::CurrentProfile);
-  Keep(MediaEdit::SavedProfile);
-  Keep(MediaEdit::CurrentPath);
-  Keep(MediaEdit::Loading);
-  Keep(MediaEdit::ScratchMode);
+  Keep(EditingProfileEditor::CurrentProfile);
+  Keep(EditingProfileEditor::SavedProfile);
+  Keep(EditingProfileEditor::CurrentPath);
+  Keep(EditingProfileEditor::Loading);
+  Keep(EditingProfileEditor::ScratchMode);
   Keep(cdrtools::Cdda2wavPath);
   Keep(cdrtools::CDRipAddToList);
   Keep(cdrtools::CDRipBusy);

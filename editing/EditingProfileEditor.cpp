@@ -1,4 +1,4 @@
-#include "editing/MediaEdit.h"
+#include "editing/EditingProfileEditor.h"
 
 #include <cmath>
 
@@ -9,7 +9,7 @@
 #include "frame/RecordFile.h"
 #include "lang/Lang.h"
 
-namespace MediaEdit {
+namespace EditingProfileEditor {
 
 EditProfileRec CurrentProfile;
 EditProfileRec SavedProfile;
@@ -192,4 +192,4 @@ void DropMissingFilters(const FilterMatch& match) {
   CurrentProfile.Filters.Items = match.kept;
 }
 
-}  // namespace MediaEdit
+}  // namespace EditingProfileEditor

@@ -13,7 +13,7 @@
 // with its saved copy, its file, and the life cycle shared by every editor of
 // the program (open, save, close with the save question, undo). Changes the
 // window must show are announced through Events().
-namespace MediaEdit {
+namespace EditingProfileEditor {
 
 // What the editing-profile window listens to.
 class Notifier : public QObject {
@@ -102,4 +102,4 @@ FilterMatch MatchProfileFilters(const DynArray<QString>& names,
 // Drops the names the match did not find from the current profile's filters.
 void DropMissingFilters(const FilterMatch& match);
 
-}  // namespace MediaEdit
+}  // namespace EditingProfileEditor

@@ -1,0 +1,229 @@
+#include <QDir>
+#include <QFile>
+
+#include "EditingFixture.h"
+#include "editing/FilterDef.h"
+#include "frame/ProgramFolder.h"
+#include "frame/RecordFile.h"
+
+namespace {
+
+using Dialogs::Kind;
+
+class EditingProfileEditorTest : public EditingTest {
+ protected:
+  QString ProfilePath(const QString& name) const {
+    return ProgramFolder::AppFiles("editp/" + name + ".qep");
+  }
+  QString WriteProfile(const QString& name, const EditProfileRec& profile) const {
+    QDir().mkpath(ProgramFolder::AppFiles("editp"));
+    EXPECT_EQ(RecordFile::Write(ProfilePath(name), profile), RecordFile::Result::Ok);
+    return ProfilePath(name);
+  }
+  static EditProfileRec WithVolume(const QString& volume) {
+    EditProfileRec profile;
+    profile.Volume = volume;
+    return profile;
+  }
+  static EditProfileRec Defaults() {
+    EditProfileRec profile;
+    EditingProfileEditor::NormalizeEqualizer(profile);
+    return profile;
+  }
+};
+
+TEST_F(EditingProfileEditorTest, OpeningAProfileMakesItTheSavedCopyWithEqualiserDefaults) {
+  EditProfileRec stored;
+  stored.Volume = "150";
+  stored.Equalizer[1] = "abc";
+  stored.Equalizer[4] = "-3.5";
+  const QString path = WriteProfile("loud", stored);
+  EditingProfileEditor::OpenProfile(path);
+  EXPECT_EQ(EditingProfileEditor::CurrentPath, path);
+  EXPECT_EQ(EditingProfileEditor::CurrentProfile.Volume, "150");
+  EXPECT_EQ(EditingProfileEditor::CurrentProfile.Equalizer[1], "0");
+  EXPECT_EQ(EditingProfileEditor::CurrentProfile.Equalizer[4], "-3.5");
+  EXPECT_EQ(EditingProfileEditor::CurrentProfile.Equalizer[27], "16000");
+  EXPECT_EQ(EditingProfileEditor::SavedProfile, EditingProfileEditor::CurrentProfile);
+  EXPECT_FALSE(EditingProfileEditor::IsDirty());
+}
+
+TEST_F(EditingProfileEditorTest, AMissingNamedProfileIsReportedAndTheScratchOneIsEmpty) {
+  ScriptedDialogs dialogs;
+  dialogs.ExpectMessage();
+  EditingProfileEditor::OpenProfile(ProfilePath("gone"));
+  EXPECT_EQ(dialogs.Messages(), QStringList{"No se encuentra el archivo gone"});
+  EXPECT_TRUE(EditingProfileEditor::CurrentPath.isEmpty());
+
+  EditingProfileEditor::OpenProfile(EditingProfileEditor::ScratchProfilePath());
+  EXPECT_EQ(EditingProfileEditor::CurrentProfile, Defaults());
+  EXPECT_EQ(EditingProfileEditor::CurrentPath, EditingProfileEditor::ScratchProfilePath());
+}
+
+TEST_F(EditingProfileEditorTest, ADamagedFileIsReportedAndLeavesTheEditorAsItWas) {
+  const QString good = WriteProfile("good", WithVolume("80"));
+  EditingProfileEditor::OpenProfile(good);
+  const QString bad = WriteFile("appfiles/editp/bad.qep", QByteArray(2, '\xff') + "xx");
+  ScriptedDialogs dialogs;
+  dialogs.ExpectMessage();
+  EditingProfileEditor::ScratchMode = 1;
+  EditingProfileEditor::OpenProfile(bad);
+  EXPECT_EQ(dialogs.Messages(), QStringList{"No se pudo leer el archivo " + bad});
+  EXPECT_EQ(EditingProfileEditor::CurrentProfile.Volume, "80");
+}
+
+TEST_F(EditingProfileEditorTest, AnyChangeEvenOfCaseMakesTheProfileDirtyAndUndoRestoresIt) {
+  EditProfileRec stored;
+  stored.OutputParams = "-map 0";
+  EditingProfileEditor::OpenProfile(WriteProfile("p", stored));
+  EditingProfileEditor::CurrentProfile.OutputParams = "-MAP 0";
+  EXPECT_TRUE(EditingProfileEditor::IsDirty());
+  EditingProfileEditor::UndoChanges();
+  EXPECT_FALSE(EditingProfileEditor::IsDirty());
+  EditingProfileEditor::CurrentProfile.Filters.Items = {"eco"};
+  EXPECT_TRUE(EditingProfileEditor::IsDirty());
+  EditingProfileEditor::CurrentProfile.Filters.Items.clear();
+  EditingProfileEditor::CurrentProfile.Equalizer[13] = "2";
+  EXPECT_TRUE(EditingProfileEditor::IsDirty());
+}
+
+TEST_F(EditingProfileEditorTest, SavingWritesTheRecordAndCreatesTheFolder) {
+  EditingProfileEditor::CurrentProfile.Filters = {1, {"a", "b", "c"}};
+  const QString path = ProfilePath("three");
+  ASSERT_TRUE(EditingProfileEditor::SaveProfile(path));
+  EditingProfileEditor::CurrentProfile.Filters = {1, {"a"}};
+  ASSERT_TRUE(EditingProfileEditor::SaveProfile(path));
+  EXPECT_EQ(EditingProfileEditor::CurrentPath, path);
+  EXPECT_EQ(QFileInfo(path).size(), 129);
+  EditProfileRec read;
+  ASSERT_EQ(RecordFile::Read(path, read), RecordFile::Result::Ok);
+  EXPECT_EQ(read, EditingProfileEditor::CurrentProfile);
+  EXPECT_FALSE(EditingProfileEditor::IsDirty());
+}
+
+TEST_F(EditingProfileEditorTest, AFailedWriteIsReportedAndMovesNeitherPathNorSavedCopy) {
+  const QString blocked = ProfilePath("blocked");
+  QDir().mkpath(blocked);  // a folder where the file should go
+  EditingProfileEditor::CurrentProfile.Volume = "90";
+  ScriptedDialogs dialogs;
+  dialogs.ExpectMessage();
+  EXPECT_FALSE(EditingProfileEditor::SaveProfile(blocked));
+  EXPECT_EQ(dialogs.Messages(), QStringList{"No se pudo escribir el archivo " + blocked});
+  EXPECT_TRUE(EditingProfileEditor::CurrentPath.isEmpty());
+  EXPECT_TRUE(EditingProfileEditor::IsDirty());
+}
+
+TEST_F(EditingProfileEditorTest, ClosingAChangedProfileAsksAndFollowsTheAnswer) {
+  const QString path = WriteProfile("clip", EditProfileRec{});
+  const struct {
+    int answer;
+    bool closed;
+    const char* stored;
+  } rows[] = {{2, false, ""}, {7, true, ""}, {6, true, "120"}};
+  for (const auto& row : rows) {
+    WriteProfile("clip", EditProfileRec{});
+    EditingProfileEditor::OpenProfile(path);
+    EditingProfileEditor::CurrentProfile.Volume = "120";
+    ScriptedDialogs dialogs;
+    dialogs.ExpectMessage(row.answer);
+    EXPECT_EQ(EditingProfileEditor::CloseProfile(), row.closed);
+    EXPECT_EQ(dialogs.Messages(), QStringList{"El archivo clip ha cambiado, ¿guardar cambios?"});
+    EditProfileRec onDisk;
+    RecordFile::Read(path, onDisk);
+    EXPECT_EQ(onDisk.Volume, row.stored);
+    if (row.closed) {
+      EXPECT_TRUE(EditingProfileEditor::CurrentPath.isEmpty());
+      EXPECT_EQ(EditingProfileEditor::CurrentProfile, Defaults());
+    } else {
+      EXPECT_EQ(EditingProfileEditor::CurrentProfile.Volume, "120");
+      EditingProfileEditor::UndoChanges();
+    }
+  }
+}
+
+TEST_F(EditingProfileEditorTest, InScratchModeOpensAreChangesAndOtherSavesAreExports) {
+  const QString other = WriteProfile("other", WithVolume("60"));
+  EditingProfileEditor::OpenProfile(EditingProfileEditor::ScratchProfilePath());
+  EditingProfileEditor::ScratchMode = 1;
+  EditingProfileEditor::OpenProfile(other);
+  EXPECT_EQ(EditingProfileEditor::CurrentPath, EditingProfileEditor::ScratchProfilePath());
+  EXPECT_EQ(EditingProfileEditor::CurrentProfile.Volume, "60");
+  EXPECT_TRUE(EditingProfileEditor::IsDirty());
+
+  const QString exported = ProfilePath("exported");
+  ASSERT_TRUE(EditingProfileEditor::SaveProfile(exported));
+  EXPECT_TRUE(QFile::exists(exported));
+  EXPECT_EQ(EditingProfileEditor::CurrentPath, EditingProfileEditor::ScratchProfilePath());
+  EXPECT_TRUE(EditingProfileEditor::IsDirty());
+
+  ScriptedDialogs dialogs;
+  dialogs.ExpectMessage(7);
+  EditingProfileEditor::CurrentPath.clear();
+  EXPECT_TRUE(EditingProfileEditor::CloseProfile());
+  EXPECT_EQ(dialogs.Messages(), QStringList{"El archivo ha cambiado, ¿guardar cambios?"});
+}
+
+TEST_F(EditingProfileEditorTest, HexColoursReadEachPairUpToItsFirstNonHexCharacter) {
+  EXPECT_EQ(EditingProfileEditor::HexToColor("FF8000"), QColor(255, 128, 0));
+  EXPECT_EQ(EditingProfileEditor::HexToColor("zzzzzz"), QColor(0, 0, 0));
+  EXPECT_EQ(EditingProfileEditor::HexToColor(""), QColor(0, 0, 0));
+  EXPECT_EQ(EditingProfileEditor::HexToColor("0A00ff"), QColor(10, 0, 255));
+  EXPECT_EQ(EditingProfileEditor::HexToColor("1g2h3i"), QColor(1, 2, 3));
+}
+
+TEST_F(EditingProfileEditorTest, FilterFilesAreListedByTypeAndMatchedIgnoringCase) {
+  const auto writeFilter = [this](const QString& name, uint8_t type) {
+    WriteFile("appfiles/filters/" + name + ".qfl", RecordFile::Encode(FilterDef{type, 0, "x"}));
+  };
+  writeFilter("eco", 0);
+  writeFilter("espejo", 1);
+  writeFilter("mosaico", 2);
+  writeFilter("raro", 3);
+  WriteFile("appfiles/filters/roto.qfl", QByteArray("\x01\x00\xff\xff", 4));
+  const std::array<QStringList, 3> lists = EditingProfileEditor::ReadFilterLists();
+  EXPECT_EQ(lists[0], QStringList{"eco"});
+  EXPECT_EQ(lists[1], QStringList{"espejo"});
+  EXPECT_EQ(lists[2], QStringList{"mosaico"});
+
+  const EditingProfileEditor::FilterMatch match =
+      EditingProfileEditor::MatchProfileFilters({1, {"ESPEJO", "gone", "eco"}}, lists);
+  ASSERT_EQ(match.ticks.size(), 2);
+  EXPECT_EQ(match.ticks[0].list, 1);
+  EXPECT_EQ(match.ticks[1].list, 0);
+  EXPECT_EQ(match.kept, (QStringList{"ESPEJO", "eco"}));
+  EXPECT_EQ(match.missing, QStringList{"gone"});
+
+  EditingProfileEditor::CurrentProfile.Filters = {1, {"ESPEJO", "gone", "eco"}};
+  EditingProfileEditor::DropMissingFilters(match);
+  EXPECT_EQ(EditingProfileEditor::CurrentProfile.Filters.Items, (QStringList{"ESPEJO", "eco"}));
+  const DynArray<QString> allFound{1, {"eco"}};
+  EditingProfileEditor::CurrentProfile.Filters = allFound;
+  EditingProfileEditor::DropMissingFilters(
+      EditingProfileEditor::MatchProfileFilters(allFound, lists));
+  EXPECT_EQ(EditingProfileEditor::CurrentProfile.Filters, allFound);
+}
+
+// The window refills itself on each announcement: every profile put in place
+// is announced, a file that cannot be read is not.
+TEST_F(EditingProfileEditorTest, EachProfilePutInPlaceIsAnnounced) {
+  int announced = 0;
+  QObject listener;
+  QObject::connect(&EditingProfileEditor::Events(),
+                   &EditingProfileEditor::Notifier::ProfileReplaced, &listener,
+                   [&] { ++announced; });
+  EditingProfileEditor::ScratchMode = 1;
+  EditingProfileEditor::OpenProfile(WriteProfile("good", WithVolume("80")));
+  EXPECT_EQ(announced, 1);
+  const QString bad = WriteFile("appfiles/editp/bad.qep", QByteArray(2, '\xff') + "xx");
+  ScriptedDialogs dialogs;
+  dialogs.ExpectMessage();
+  EditingProfileEditor::OpenProfile(bad);
+  EXPECT_EQ(announced, 1);
+  EditingProfileEditor::CurrentProfile.Volume = "90";
+  EditingProfileEditor::UndoChanges();
+  EXPECT_EQ(announced, 2);
+  EditingProfileEditor::CloseProfile();
+  EXPECT_EQ(announced, 3);
+}
+
+}  // namespace
