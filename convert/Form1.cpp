@@ -23,10 +23,10 @@
 #include "convert/ConversionStarter.h"
 #include "convert/Form10.h"
 #include "convert/ProfileChoice.h"
+#include "devices/CdRipper.h"
 #include "devices/Form14.h"
 #include "devices/Form15.h"
 #include "devices/Form2.h"
-#include "devices/cdrtools.h"
 #include "editing/EditingProfileEditor.h"
 #include "editing/FilterEditor.h"
 #include "formats/ExternalCodecEditor.h"
@@ -291,11 +291,11 @@ void Form1::WireControls() {
   connect(Combo4->lineEdit(), &QLineEdit::textEdited, this, &Form1::Combo4_Change);
   connect(Command7, &QPushButton::clicked, this, &Form1::Command7_Click);
   connect(Tools_CDExtract, &QAction::triggered, this, [] {
-    cdrtools::CDRipAddToList = 0;
+    CdRipper::CDRipAddToList = 0;
     Form2::OpenCDRip();
   });
   connect(Menu_Archivo_AgregarCD, &QAction::triggered, this, [] {
-    cdrtools::CDRipAddToList = 1;
+    CdRipper::CDRipAddToList = 1;
     Form2::OpenCDRip();
   });
   connect(Tools_Grab, &QAction::triggered, this, &Form14::ShowRecorder);
@@ -528,11 +528,11 @@ void Form1::Help_ffhelp_Click() {
 }
 
 void Form1::Help_AboutCdda2wav_Click() {
-  if (!FileServices::FileExists(cdrtools::Cdda2wavPath)) {
-    Lang::MsgFileNotFound(cdrtools::Cdda2wavPath);
+  if (!FileServices::FileExists(CdRipper::Cdda2wavPath)) {
+    Lang::MsgFileNotFound(CdRipper::Cdda2wavPath);
     return;
   }
-  ShowToolText(this, cdrtools::Cdda2wavPath, "-help");
+  ShowToolText(this, CdRipper::Cdda2wavPath, "-help");
 }
 
 // Output choice ----------------------------------------------------------

@@ -20,7 +20,7 @@
 
 #include "convert/ProfileChoice.h"
 #include "devices/Form15.h"
-#include "devices/Grabador.h"
+#include "devices/Recorder.h"
 #include "formats/FormatEditor.h"
 #include "frame/ConsoleBox.h"
 #include "frame/DesktopServices.h"
@@ -47,8 +47,8 @@ QLabel* ClickableCaption(QWidget* parent, const char* name, const QString& text)
 
 void MoveCaretToEnd(QLineEdit* box) { box->setCursorPosition(box->text().size()); }
 
-void ShowRefusal(Grabador::Refusal refusal) {
-  using Grabador::Refusal;
+void ShowRefusal(Recorder::Refusal refusal) {
+  using Recorder::Refusal;
   switch (refusal) {
     case Refusal::None:
       return;
@@ -74,7 +74,7 @@ void ShowRefusal(Grabador::Refusal refusal) {
       Lang::MsgNoSource();
       return;
     case Refusal::ProfileMissing:
-      Lang::MsgFormatProfileNotFound(Grabador::RecFormatProfilePath);
+      Lang::MsgFormatProfileNotFound(Recorder::RecFormatProfilePath);
       return;
     case Refusal::ProfileUnreadable:
       Lang::MsgFormatProfileReadError();
@@ -86,15 +86,15 @@ void ShowRefusal(Grabador::Refusal refusal) {
 }
 
 // Needs no window: a recording may end with the program.
-void ShowRecordingFailure(const Grabador::RecordingEnd& end) {
+void ShowRecordingFailure(const Recorder::RecordingEnd& end) {
   switch (end.Result) {
-    case Grabador::RecordingEnd::Outcome::NotStarted:
+    case Recorder::RecordingEnd::Outcome::NotStarted:
       Dialogs::MsgBox(Lang::TxtProcessStartFailed(), 16, Lang::BoxTitle());
       return;
-    case Grabador::RecordingEnd::Outcome::FfmpegFailed:
+    case Recorder::RecordingEnd::Outcome::FfmpegFailed:
       Lang::MsgFfmpegError(end.Output);
       return;
-    case Grabador::RecordingEnd::Outcome::Finished:
+    case Recorder::RecordingEnd::Outcome::Finished:
       return;
   }
 }
@@ -134,7 +134,7 @@ void Form14::ListDevices() {
   QPointer<Form14> guard(this);
   Combo1->clear();
   Combo2->clear();
-  const Grabador::DeviceLists lists = Grabador::ListDevices();
+  const Recorder::DeviceLists lists = Recorder::ListDevices();
   if (!guard) return;
   Combo1->addItems(lists.Audio);
   Combo2->addItems(lists.Video);
@@ -320,8 +320,8 @@ void Form14::Form_Load() {
   NameUncaptionedControls();
   resize(374, SetupHeight);
   // The destination outlives the window; it shows what "Grabar" records into.
-  Text7->setText(Grabador::RecOutputPath);
-  Grabador::RecFormatProfilePath.clear();
+  Text7->setText(Recorder::RecOutputPath);
+  Recorder::RecFormatProfilePath.clear();
   Combo3->setCurrentIndex(0);
   Combo3_Click();
 }
@@ -350,7 +350,7 @@ void Form14::Form_QueryUnload(bool& cancel) {
     cancel = true;
     return;
   }
-  if (Grabador::RecRunning == 1) {
+  if (Recorder::RecRunning == 1) {
     Lang::MsgStopProcessFirst();
     cancel = true;
     return;
@@ -413,8 +413,8 @@ void Form14::Text4_Click() {
   if (Text4->isEnabled()) Check3->toggle();
 }
 
-Grabador::Source Form14::SourceFromControls() const {
-  Grabador::Source source;
+Recorder::Source Form14::SourceFromControls() const {
+  Recorder::Source source;
   source.Network = Option1->isChecked();
   source.Devices = Option2->isChecked();
   source.Address = Text1->text();
@@ -426,22 +426,22 @@ Grabador::Source Form14::SourceFromControls() const {
 }
 
 void Form14::Command3_Click() {
-  ShowRefusal(Grabador::PlayPreview(SourceFromControls(), false, this));
+  ShowRefusal(Recorder::PlayPreview(SourceFromControls(), false, this));
 }
 
 void Form14::Opt_List_Click() {
-  TextViewer::ShowCommandOutput(Grabador::DeviceListCommand(), this);
+  TextViewer::ShowCommandOutput(Recorder::DeviceListCommand(), this);
   ListDevices();
 }
 
 void Form14::Opt_BuffSizeChan_Click() {
-  const QString size = Lang::InputBufferSize(Grabador::RecBufferSizeMB);
+  const QString size = Lang::InputBufferSize(Recorder::RecBufferSizeMB);
   if (size.isEmpty()) return;
-  if (!Grabador::IsValidBufferSize(size)) {
+  if (!Recorder::IsValidBufferSize(size)) {
     Lang::MsgInvalidBufferSize();
     return;
   }
-  Grabador::RecBufferSizeMB = size;
+  Recorder::RecBufferSizeMB = size;
 }
 
 void Form14::Opt_Help_Click() { Session::ShowProgramHelp(); }
@@ -462,13 +462,13 @@ void Form14::Command1_Click() {
   const QString path =
       DesktopServices::SaveFileDialog(QString(), QString(), "*.*|*.*", 0, this, true);
   if (path.isEmpty()) return;
-  Grabador::RecOutputPath = path;
+  Recorder::RecOutputPath = path;
   ReplaceConfirmedFor = QFileInfo::exists(path) ? path : QString();
   Text7->setText(path);
 }
 
 ProfileChoice::Controls Form14::FormatControls() {
-  return {Combo3, Command6, &Combo3Tag, &Grabador::RecFormatProfilePath, "formats", "qfm"};
+  return {Combo3, Command6, &Combo3Tag, &Recorder::RecFormatProfilePath, "formats", "qfm"};
 }
 
 void Form14::Combo3_Click() { ProfileChoice::Click(FormatControls()); }
@@ -478,8 +478,8 @@ void Form14::Command6_Click() { FormatEditor::ShowEditor("*", 1); }
 
 void Form14::Command2_Click() { Record(); }
 
-Grabador::RecordRequest Form14::RecordRequestFromControls() const {
-  Grabador::RecordRequest request;
+Recorder::RecordRequest Form14::RecordRequestFromControls() const {
+  Recorder::RecordRequest request;
   request.From = SourceFromControls();
   request.ToFile = Option3->isChecked();
   request.ToStreamer = Option4->isChecked();
@@ -492,20 +492,20 @@ Grabador::RecordRequest Form14::RecordRequestFromControls() const {
 
 // "Grabar": records the source, or hands it to the streamer.
 void Form14::Record() {
-  if (Grabador::RecRunning == 1) return;
-  const Grabador::RecordPlan plan =
-      Grabador::PlanRecording(RecordRequestFromControls(), &Lang::AskReplaceFile);
+  if (Recorder::RecRunning == 1) return;
+  const Recorder::RecordPlan plan =
+      Recorder::PlanRecording(RecordRequestFromControls(), &Lang::AskReplaceFile);
   ShowRefusal(plan.Refused);
-  if (plan.What == Grabador::RecordPlan::Action::Stream) Form15::ShowStreamer(plan.InputArgs);
-  if (plan.What != Grabador::RecordPlan::Action::Record) return;
+  if (plan.What == Recorder::RecordPlan::Action::Stream) Form15::ShowStreamer(plan.InputArgs);
+  if (plan.What != Recorder::RecordPlan::Action::Record) return;
   if (!plan.NextFreeName.isEmpty()) Text7->setText(plan.NextFreeName);
   // The confirmation was for the file that was there; it is not the one recorded now.
   ReplaceConfirmedFor.clear();
   ShowRecordingPanel();
-  if (Check1->isChecked()) ShowRefusal(Grabador::PlayPreview(SourceFromControls(), true, this));
+  if (Check1->isChecked()) ShowRefusal(Recorder::PlayPreview(SourceFromControls(), true, this));
   QPointer<Form14> guard(this);
-  const Grabador::RecordingEnd end =
-      Grabador::RunRecording(plan.Step, ToolRunner::BoxSink(Text9, false));
+  const Recorder::RecordingEnd end =
+      Recorder::RunRecording(plan.Step, ToolRunner::BoxSink(Text9, false));
   ShowRecordingFailure(end);
   if (guard) ShowRecordingEnd();
 }
@@ -538,7 +538,7 @@ void Form14::ShowRecordingEnd() {
 void Form14::Command4_Click() {
   if (ToolRunner::GetState() != ToolRunner::PauseRequested) {
     ToolRunner::SendInput("q", 1);
-    Grabador::RecStoppedByUser = 1;
+    Recorder::RecStoppedByUser = 1;
     return;
   }
   ToolRunner::RequestResume();
@@ -551,7 +551,7 @@ void Form14::Timer1_Timer() {
   if (state == ToolRunner::ResumeRequested || state == ToolRunner::PauseRequested) return;
   ToolRunner::SendInput("q", 1);
   Timer1->stop();
-  Grabador::RecStoppedByUser = 1;
+  Recorder::RecStoppedByUser = 1;
 }
 
 void Form14::Command8_Click() {
@@ -568,5 +568,5 @@ void Form14::Command8_Click() {
 void Form14::Command9_Click() {
   if (Dialogs::MsgBox(Command4->text() + "?", 3, Lang::BoxTitle()) != 6) return;
   ToolRunner::RequestStop();
-  Grabador::RecStoppedByUser = 1;
+  Recorder::RecStoppedByUser = 1;
 }

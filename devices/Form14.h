@@ -3,7 +3,7 @@
 #include <QMainWindow>
 
 #include "convert/ProfileChoice.h"
-#include "devices/Grabador.h"
+#include "devices/Recorder.h"
 
 class QAction;
 class QCheckBox;
@@ -133,8 +133,8 @@ class Form14 : public QMainWindow {
   void NameUncaptionedControls();
   void SwitchDestination(bool toFile);
   ProfileChoice::Controls FormatControls();
-  Grabador::Source SourceFromControls() const;
-  Grabador::RecordRequest RecordRequestFromControls() const;
+  Recorder::Source SourceFromControls() const;
+  Recorder::RecordRequest RecordRequestFromControls() const;
   void Record();
   void ShowRecordingPanel();
   void ShowRecordingEnd();

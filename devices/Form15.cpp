@@ -15,7 +15,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-#include "devices/Emisor.h"
+#include "devices/Streamer.h"
 #include "formats/FormatEditor.h"
 #include "frame/ConsoleBox.h"
 #include "frame/FfmpegTools.h"
@@ -36,8 +36,8 @@ QLabel* Caption(QWidget* parent, const char* name, const QString& text, QWidget*
   caption->setBuddy(field);
   return caption;
 }
-void ShowRefusal(Emisor::Refusal refusal) {
-  using Emisor::Refusal;
+void ShowRefusal(Streamer::Refusal refusal) {
+  using Streamer::Refusal;
   switch (refusal) {
     case Refusal::None:
       return;
@@ -81,7 +81,7 @@ Form15::~Form15() = default;
 Form15* Form15::Instance() { return g_instance.data(); }
 
 void Form15::ShowStreamer(const QString& inputArgs) {
-  Emisor::StreamInputArgs = inputArgs;
+  Streamer::StreamInputArgs = inputArgs;
   QPointer<Form15> window = new Form15;
   window->Form_Load();
   window->Frame1->show();
@@ -92,11 +92,11 @@ void Form15::ShowStreamer(const QString& inputArgs) {
   });
   ModalWindow::Run(window);
   delete window.data();
-  Emisor::StreamInputArgs.clear();
+  Streamer::StreamInputArgs.clear();
 }
 
 void Form15::StreamFileList() {
-  const Emisor::ListInput input = Emisor::WriteListInput();
+  const Streamer::ListInput input = Streamer::WriteListInput();
   ShowRefusal(input.Refused);
   if (input.InputArgs.isEmpty()) return;
   ShowStreamer(input.InputArgs);
@@ -105,7 +105,7 @@ void Form15::StreamFileList() {
 
 void Form15::FillLocalAddresses() {
   Combo1->clear();
-  Combo1->addItems(Emisor::LocalAddresses());
+  Combo1->addItems(Streamer::LocalAddresses());
   Combo1->setCurrentIndex(0);
 }
 
@@ -205,7 +205,7 @@ void Form15::WireControls() {
 void Form15::Form_Load() {
   Lang::TranslateForm15();
   resize(width(), WindowHeight);
-  Emisor::StreamFormatProfilePath.clear();
+  Streamer::StreamFormatProfilePath.clear();
   Combo3->setCurrentIndex(0);
   Combo3_Click();
 }
@@ -226,7 +226,7 @@ void Form15::Form_QueryUnload(bool& cancel) {
     cancel = true;
     return;
   }
-  if (Emisor::StreamRunning == 1) {
+  if (Streamer::StreamRunning == 1) {
     Lang::MsgStopBeforeExit();
     cancel = true;
     return;
@@ -243,18 +243,18 @@ void Form15::Form_QueryUnload(bool& cancel) {
 void Form15::Command1_Click() { StartStream(); }
 
 void Form15::StartStream() {
-  Emisor::StreamRequest request;
+  Streamer::StreamRequest request;
   request.Address = Combo1->currentText();
   request.Repeat = Check1->isChecked();
   request.RepeatCount = Combo4->currentText();
   request.InfiniteItem = Combo4->itemText(0);
   Conversion::StepCommand step;
-  const Emisor::Refusal refused = Emisor::PrepareStream(request, step);
+  const Streamer::Refusal refused = Streamer::PrepareStream(request, step);
   ShowRefusal(refused);
-  if (refused != Emisor::Refusal::None) return;
+  if (refused != Streamer::Refusal::None) return;
   QPointer<Form15> guard(this);
   ShowStreamingPanel(request.Address);
-  const Emisor::StreamEnd end = Emisor::RunStream(step, ToolRunner::BoxSink(Text4, true));
+  const Streamer::StreamEnd end = Streamer::RunStream(step, ToolRunner::BoxSink(Text4, true));
   if (guard) ShowEnd(end.ExitCode, end.Output);
 }
 
@@ -287,10 +287,12 @@ void Form15::Command3_Click() {
   ToolRunner::StartCompanion({FfmpegTools::FfplayPath, {"-i", Text3->text()}}, this);
 }
 
-void Form15::Command4_Click() { TextViewer::ShowCommandOutput(Emisor::AddressListCommand(), this); }
+void Form15::Command4_Click() {
+  TextViewer::ShowCommandOutput(Streamer::AddressListCommand(), this);
+}
 
 ProfileChoice::Controls Form15::FormatControls() {
-  return {Combo3, Command6, &Combo3Tag, &Emisor::StreamFormatProfilePath, "formats", "qfm"};
+  return {Combo3, Command6, &Combo3Tag, &Streamer::StreamFormatProfilePath, "formats", "qfm"};
 }
 
 void Form15::Combo3_Click() { ProfileChoice::Click(FormatControls()); }

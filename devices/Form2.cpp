@@ -16,7 +16,7 @@
 #include <QVBoxLayout>
 
 #include "convert/Form1.h"
-#include "devices/cdrtools.h"
+#include "devices/CdRipper.h"
 #include "frame/ConsoleBox.h"
 #include "frame/DesktopServices.h"
 #include "frame/Dialogs.h"
@@ -46,7 +46,7 @@ Form2::~Form2() = default;
 Form2* Form2::Instance() { return g_instance.data(); }
 
 void Form2::OpenCDRip() {
-  if (!FileServices::FileExists(cdrtools::Cdda2wavPath)) {
+  if (!FileServices::FileExists(CdRipper::Cdda2wavPath)) {
     Lang::MsgFileNotFound("cdda2wav");
     return;
   }
@@ -56,14 +56,14 @@ void Form2::OpenCDRip() {
   window->ShowBusyPanel(true);
   window->Text2->setPlainText(Lang::GettingTrackInfoText());
 
-  cdrtools::CDRipBusy = 1;
+  CdRipper::CDRipBusy = 1;
   window->show();
-  const QStringList titles = cdrtools::GetTrackList();
-  cdrtools::CDRipBusy = 0;
+  const QStringList titles = CdRipper::GetTrackList();
+  CdRipper::CDRipBusy = 0;
   if (!window) return;
 
-  if (cdrtools::CDRipCancel == 1) {
-    cdrtools::CDRipCancel = 0;
+  if (CdRipper::CDRipCancel == 1) {
+    CdRipper::CDRipCancel = 0;
     window->close();
     return;
   }
@@ -82,7 +82,7 @@ void Form2::ListTracks(const QStringList& titles) {
     item->setCheckState(Qt::Unchecked);
   }
   Combo1->setCurrentIndex(0);
-  if (cdrtools::CDRipAddToList == 1) {
+  if (CdRipper::CDRipAddToList == 1) {
     Text1->setEnabled(false);
     Combo1->setEnabled(false);
     Command1->setEnabled(false);
@@ -98,11 +98,11 @@ void Form2::ShowBusyPanel(bool busy) {
   Command3->setVisible(busy);
 }
 
-QList<cdrtools::Track> Form2::TickedTracks() const {
-  QList<cdrtools::Track> tracks;
+QList<CdRipper::Track> Form2::TickedTracks() const {
+  QList<CdRipper::Track> tracks;
   for (int row = 0; row < List1->count(); ++row) {
     if (List1->item(row)->checkState() == Qt::Checked)
-      tracks << cdrtools::Track{row + 1, List1->item(row)->text()};
+      tracks << CdRipper::Track{row + 1, List1->item(row)->text()};
   }
   return tracks;
 }
@@ -110,22 +110,22 @@ QList<cdrtools::Track> Form2::TickedTracks() const {
 // The ripped tracks go onto the input list, and the window closes, when they
 // were ripped for it; else the window stays for another rip.
 void Form2::ExtractTracks() {
-  const QList<cdrtools::Track> tracks = TickedTracks();
+  const QList<CdRipper::Track> tracks = TickedTracks();
   if (tracks.isEmpty()) {
     Lang::MsgNoTrackSelected();
     return;
   }
   // A rip for the input list has no output folder to choose.
   const bool addToList = !Text1->isEnabled();
-  const cdrtools::RipTarget target = cdrtools::RipFolder(addToList);
-  if (target.Refused == cdrtools::RipTarget::Problem::NoOutputDir) Lang::MsgEnterOutputDir();
-  if (target.Refused == cdrtools::RipTarget::Problem::CannotCreate)
+  const CdRipper::RipTarget target = CdRipper::RipFolder(addToList);
+  if (target.Refused == CdRipper::RipTarget::Problem::NoOutputDir) Lang::MsgEnterOutputDir();
+  if (target.Refused == CdRipper::RipTarget::Problem::CannotCreate)
     Lang::MsgCannotCreateDir(target.Folder);
-  if (target.Refused != cdrtools::RipTarget::Problem::None || target.Folder.isEmpty()) return;
+  if (target.Refused != CdRipper::RipTarget::Problem::None || target.Folder.isEmpty()) return;
   QPointer<Form2> guard(this);
   ShowBusyPanel(true);
   // The rip ends with its window.
-  const cdrtools::RipResult result = cdrtools::RipTracks(
+  const CdRipper::RipResult result = CdRipper::RipTracks(
       tracks, target.Folder, Combo1->currentText(), Check1->isChecked(), addToList,
       ToolRunner::BoxSink(Text2, true), [guard] { return guard.isNull(); });
   if (!result.NotRenamed.isEmpty()) Lang::MsgCannotRenameFile(result.NotRenamed);
@@ -229,9 +229,9 @@ void Form2::closeEvent(QCloseEvent* event) {
 
 // A close while cdda2wav runs stops it; the opening or the rip loop then ends.
 void Form2::Form_QueryUnload(bool& cancel) {
-  if (cdrtools::CDRipBusy != 1) return;
+  if (CdRipper::CDRipBusy != 1) return;
   ToolRunner::RequestStop();
-  cdrtools::CDRipCancel = 1;
+  CdRipper::CDRipCancel = 1;
   cancel = true;
 }
 
@@ -242,7 +242,7 @@ void Form2::Form_Unload() {
 void Form2::Command1_Click() {
   const QString folder = Dialogs::Folder(this, QString(), QString());
   if (folder.isEmpty()) return;
-  cdrtools::CDRipOutputDir = folder;
+  CdRipper::CDRipOutputDir = folder;
   Text1->setText(folder);
   Text1->setCursorPosition(Text1->text().size());
 }
@@ -250,7 +250,7 @@ void Form2::Command1_Click() {
 void Form2::Command2_Click() { ExtractTracks(); }
 
 void Form2::Command3_Click() {
-  cdrtools::CDRipCancel = 1;
+  CdRipper::CDRipCancel = 1;
   ToolRunner::RequestStop();
 }
 

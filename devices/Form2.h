@@ -2,7 +2,7 @@
 
 #include <QWidget>
 
-#include "devices/cdrtools.h"
+#include "devices/CdRipper.h"
 
 class QCheckBox;
 class QComboBox;
@@ -64,6 +64,6 @@ class Form2 : public QWidget {
   void WireControls();
   void ShowBusyPanel(bool busy);
   void ListTracks(const QStringList& titles);
-  QList<cdrtools::Track> TickedTracks() const;
+  QList<CdRipper::Track> TickedTracks() const;
   void ExtractTracks();
 };

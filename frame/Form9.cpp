@@ -9,7 +9,7 @@
 #include <QStandardPaths>
 #include <QVBoxLayout>
 
-#include "devices/cdrtools.h"
+#include "devices/CdRipper.h"
 #include "formats/FormatEditor.h"
 #include "frame/DesktopServices.h"
 #include "frame/FfmpegTools.h"
@@ -113,7 +113,7 @@ void Form9::Form_Load() {
   NewFfmpegPath = FfmpegTools::FfmpegPath;
   NewFfplayPath = FfmpegTools::FfplayPath;
   NewFfprobePath = FfmpegTools::FfprobePath;
-  NewCdda2wavPath = cdrtools::Cdda2wavPath;
+  NewCdda2wavPath = CdRipper::Cdda2wavPath;
   for (const Tool& tool : Tools()) {
     QString shown = DisplayPath(*tool.newPath);
     if (!FileServices::FileExists(*tool.newPath)) shown += "<" + Lang::TxtNotFound() + ">";
@@ -216,7 +216,7 @@ void Form9::Command5_Click() {
   FfmpegTools::FfmpegPath = NewFfmpegPath;
   FfmpegTools::FfplayPath = NewFfplayPath;
   FfmpegTools::FfprobePath = NewFfprobePath;
-  cdrtools::Cdda2wavPath = NewCdda2wavPath;
+  CdRipper::Cdda2wavPath = NewCdda2wavPath;
   FormatEditor::FfmpegListsStale = 1;
   accept();
 }

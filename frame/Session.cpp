@@ -7,8 +7,8 @@
 #include <memory>
 
 #include "convert/Conversion.h"
-#include "devices/Grabador.h"
-#include "devices/cdrtools.h"
+#include "devices/CdRipper.h"
+#include "devices/Recorder.h"
 #include "formats/FormatEditor.h"
 #include "frame/ConfigRecord.h"
 #include "frame/DesktopServices.h"
@@ -43,7 +43,7 @@ ConfigRecord GatherConfig() {
   record.FfmpegPath = StoreAppPath(FfmpegTools::FfmpegPath);
   record.FfplayPath = StoreAppPath(FfmpegTools::FfplayPath);
   record.FfprobePath = StoreAppPath(FfmpegTools::FfprobePath);
-  record.Cdda2wavPath = StoreAppPath(cdrtools::Cdda2wavPath);
+  record.Cdda2wavPath = StoreAppPath(CdRipper::Cdda2wavPath);
   record.LanguageName = Lang::LanguageName;
   record.FfmpegListsStale = FormatEditor::FfmpegListsStale;
   record.AudioEncoders = FormatEditor::AudioEncoders;
@@ -59,7 +59,7 @@ ConfigRecord GatherConfig() {
   record.TwoPass = Conversion::Choices.TwoPass ? 1 : 0;
   record.DeleteOriginals = Conversion::Choices.DeleteOriginals ? 1 : 0;
   record.ReplaceFiles = Conversion::Choices.ReplaceFiles ? 1 : 0;
-  record.RecBufferSizeMB = Grabador::RecBufferSizeMB;
+  record.RecBufferSizeMB = Recorder::RecBufferSizeMB;
   return record;
 }
 
@@ -78,9 +78,9 @@ void ApplyConfig(const ConfigRecord& record) {
   FormatEditor::InputPixelFormats = record.InputPixelFormats;
   FormatEditor::OutputPixelFormats = record.OutputPixelFormats;
   FormatEditor::FfmpegListsStale = record.FfmpegListsStale;
-  Grabador::RecBufferSizeMB = record.RecBufferSizeMB;
+  Recorder::RecBufferSizeMB = record.RecBufferSizeMB;
   Lang::LanguageName = record.LanguageName;
-  cdrtools::Cdda2wavPath = ResolveAppPath(record.Cdda2wavPath);
+  CdRipper::Cdda2wavPath = ResolveAppPath(record.Cdda2wavPath);
   FfmpegTools::FfmpegPath = ResolveAppPath(record.FfmpegPath);
   FfmpegTools::FfplayPath = ResolveAppPath(record.FfplayPath);
   FfmpegTools::FfprobePath = ResolveAppPath(record.FfprobePath);

@@ -2,7 +2,7 @@
 
 #include <QWidget>
 
-#include "devices/cdrtools.h"
+#include "devices/CdRipper.h"
 #include "formats/FormatEditor.h"
 #include "frame/FfmpegTools.h"
 #include "frame/Form16.h"
@@ -15,7 +15,7 @@ namespace StartupWindows {
 
 void FindToolsOnFirstRun() {
   Form9::FillMissingTools({&FfmpegTools::FfmpegPath, &FfmpegTools::FfplayPath,
-                           &FfmpegTools::FfprobePath, &cdrtools::Cdda2wavPath});
+                           &FfmpegTools::FfprobePath, &CdRipper::Cdda2wavPath});
   Session::ReportMissingTools();
 }
 

@@ -10,7 +10,7 @@
 
 #include "TestEnv.h"
 #include "convert/Form1.h"
-#include "devices/cdrtools.h"
+#include "devices/CdRipper.h"
 #include "frame/DataFolderManager.h"
 #include "frame/FfmpegTools.h"
 #include "frame/Form3.h"
@@ -24,14 +24,14 @@ class MenuLaunchersTest : public TestEnv {
   void SetUp() override {
     TestEnv::SetUp();
     FfmpegTools::FfmpegPath = QStandardPaths::findExecutable("ffmpeg");
-    cdrtools::Cdda2wavPath.clear();
+    CdRipper::Cdda2wavPath.clear();
     main_ = new Form1;
     main_->show();
   }
   void TearDown() override {
     delete main_;
     FfmpegTools::FfmpegPath.clear();
-    cdrtools::Cdda2wavPath.clear();
+    CdRipper::Cdda2wavPath.clear();
     TestEnv::TearDown();
   }
   // Triggers the item and returns what the text viewer showed once its text
@@ -79,7 +79,7 @@ TEST_F(MenuLaunchersTest, Cdda2wavsHelpRunsItAndAMissingOneIsNamed) {
   }
   const QString script = WriteFile("tools/cdda2wav", "#!/bin/sh\necho \"usage: $1\"\n");
   QFile::setPermissions(script, QFile::permissions(script) | QFile::ExeOwner);
-  cdrtools::Cdda2wavPath = script;
+  CdRipper::Cdda2wavPath = script;
   EXPECT_EQ(ViewerText(main_->Help_AboutCdda2wav, "usage").trimmed(), "usage: -help");
   EXPECT_TRUE(mainHiddenMeanwhile_);
   EXPECT_TRUE(main_->isVisible());

@@ -17,8 +17,8 @@
 #include "Children.h"
 #include "TestEnv.h"
 #include "convert/Form1.h"
+#include "devices/CdRipper.h"
 #include "devices/Form2.h"
-#include "devices/cdrtools.h"
 #include "frame/Session.h"
 #include "frame/ToolRunner.h"
 
@@ -78,7 +78,7 @@ TEST(CdBusScan, FindsTheDrivesOfEveryBus) {
       {"nothing", "", {}},
   };
   for (const Case& c : cases) {
-    EXPECT_EQ(cdrtools::ParseBusScan(CrLfText(c.listing)), c.ids) << c.name;
+    EXPECT_EQ(CdRipper::ParseBusScan(CrLfText(c.listing)), c.ids) << c.name;
   }
 }
 
@@ -106,20 +106,20 @@ TEST(CdTrackTitles, ReadsTitlesUpToTheFirstMissingTrack) {
       {"title on the first line", CrLfText("Track  1: 'A'\n"), {"A"}},
       {"no titles", CrLfText("Tracks:12 61:16.05\n"), {}},
   };
-  for (const Case& c : cases) EXPECT_EQ(cdrtools::ParseTrackTitles(c.listing), c.titles) << c.name;
+  for (const Case& c : cases) EXPECT_EQ(CdRipper::ParseTrackTitles(c.listing), c.titles) << c.name;
 
-  const QStringList twelve = cdrtools::ParseTrackTitles(TitleListing(12));
+  const QStringList twelve = CdRipper::ParseTrackTitles(TitleListing(12));
   ASSERT_EQ(twelve.size(), 12);
   EXPECT_EQ(twelve.first(), "Song 1");
   EXPECT_EQ(twelve.last(), "Song 12");
-  EXPECT_EQ(cdrtools::ParseTrackTitles(TitleListing(99)).size(), 99);
+  EXPECT_EQ(CdRipper::ParseTrackTitles(TitleListing(99)).size(), 99);
 }
 
 TEST(CdRipArguments, EndWithSilenceRemovalAndTheTrackRange) {
-  EXPECT_EQ(cdrtools::RipArguments(" -D 1,0,0", "wav", true, 2),
+  EXPECT_EQ(CdRipper::RipArguments(" -D 1,0,0", "wav", true, 2),
             QStringList({"-D", "1,0,0", "-B", "-x", "-s", "-H", "-no-infofile", "-O", "wav", "-w",
                          "-t", "2+2"}));
-  EXPECT_EQ(cdrtools::RipArguments(" -D 0,0,0", "aiff", false, 12).mid(7),
+  EXPECT_EQ(CdRipper::RipArguments(" -D 0,0,0", "aiff", false, 12).mid(7),
             QStringList({"-O", "aiff", "-t", "12+12"}));
 }
 
@@ -132,7 +132,7 @@ class CdRipTest : public TestEnv {
   void SetUp() override {
     TestEnv::SetUp();
     ToolRunner::Reset();
-    cdrtools::Reset();
+    CdRipper::Reset();
     Session::FileList.clear();
     const QString ffmpeg = QStandardPaths::findExecutable("ffmpeg");
     ASSERT_FALSE(ffmpeg.isEmpty());
@@ -168,17 +168,17 @@ class CdRipTest : public TestEnv {
                               .arg(Folder())
                               .toUtf8());
     QFile::setPermissions(script, QFile::permissions(script) | QFile::ExeOwner);
-    cdrtools::Cdda2wavPath = script;
+    CdRipper::Cdda2wavPath = script;
     main_ = std::make_unique<Form1>();
     main_->show();
   }
   void TearDown() override {
     if (Form2* window = Form2::Instance()) {
-      cdrtools::CDRipBusy = 0;
+      CdRipper::CDRipBusy = 0;
       delete window;
     }
     main_.reset();
-    cdrtools::Cdda2wavPath.clear();
+    CdRipper::Cdda2wavPath.clear();
     Session::FileList.clear();
     TestEnv::TearDown();
   }
@@ -200,7 +200,7 @@ class CdRipTest : public TestEnv {
 };
 
 TEST_F(CdRipTest, MissingCdda2wavIsReportedAndNoWindowOpens) {
-  cdrtools::Cdda2wavPath = Folder() + "/tools/none";
+  CdRipper::Cdda2wavPath = Folder() + "/tools/none";
   ScriptedDialogs dialogs;
   dialogs.ExpectMessage();
   Form2::OpenCDRip();
@@ -219,7 +219,7 @@ TEST_F(CdRipTest, OpeningListsTheDriveTitlesAndHidesTheMainWindow) {
   EXPECT_EQ(window->List1->item(0)->text(), "Intro");
   EXPECT_EQ(window->List1->item(5)->text(), "Track  6");
   EXPECT_EQ(window->List1->item(0)->checkState(), Qt::Unchecked);
-  EXPECT_EQ(cdrtools::CDRipDevice, " -D 1,0,0");
+  EXPECT_EQ(CdRipper::CDRipDevice, " -D 1,0,0");
   EXPECT_EQ(Log(), QStringList({"-scanbus", "-N -D 1,0,0"}));
   EXPECT_TRUE(window->Command2->isVisibleTo(window));
   EXPECT_FALSE(window->Command3->isVisibleTo(window));
@@ -266,7 +266,7 @@ TEST_F(CdRipTest, RipsTickedTracksIntoANewCdRipFolderNamedAfterTheirTitles) {
   EXPECT_TRUE(window->Text2->toPlainText().contains("track 5 recorded successfully"));
   EXPECT_TRUE(window->Command2->isVisibleTo(window));
   EXPECT_FALSE(window->Frame4->isVisibleTo(window));
-  EXPECT_EQ(cdrtools::CDRipBusy, 0);
+  EXPECT_EQ(CdRipper::CDRipBusy, 0);
 
   // The ticks stay; same titles, a skipped track, and a second rip into the same folder.
   window->Check1->setChecked(false);
@@ -282,7 +282,7 @@ TEST_F(CdRipTest, ATrackCutShortByAnErrorIsNeitherKeptNorAdded) {
   Form2::OpenCDRip();
   Form2* window = Form2::Instance();
   ASSERT_NE(window, nullptr);
-  cdrtools::CDRipOutputDir = Folder() + "/out";
+  CdRipper::CDRipOutputDir = Folder() + "/out";
   QDir().mkpath(Folder() + "/out");
   Tick({0, 5});
   window->Command2->click();
@@ -291,7 +291,7 @@ TEST_F(CdRipTest, ATrackCutShortByAnErrorIsNeitherKeptNorAdded) {
   window->close();
   Flush();
 
-  cdrtools::CDRipAddToList = 1;
+  CdRipper::CDRipAddToList = 1;
   Form2::OpenCDRip();
   ASSERT_NE(Form2::Instance(), nullptr);
   Tick({0, 5});
@@ -305,7 +305,7 @@ TEST_F(CdRipTest, ARowRenamedToAnotherTitleGetsTheNextFreeNumber) {
   Form2::OpenCDRip();
   Form2* window = Form2::Instance();
   ASSERT_NE(window, nullptr);
-  cdrtools::CDRipOutputDir = Folder() + "/out";
+  CdRipper::CDRipOutputDir = Folder() + "/out";
   QDir().mkpath(Folder() + "/out");
   ScriptedDialogs dialogs;
   dialogs.Expect(Dialogs::Kind::Input, QString("Intro"));
@@ -318,10 +318,10 @@ TEST_F(CdRipTest, ARowRenamedToAnotherTitleGetsTheNextFreeNumber) {
 }
 
 TEST(CdTitleFileNames, SlashAndNulBecomeLookAlikes) {
-  EXPECT_EQ(cdrtools::TitleAsFileName("Rock/Pop Mix"), QString::fromUtf8("Rock\u2215Pop Mix"));
-  EXPECT_EQ(cdrtools::TitleAsFileName(QString("a") + QChar(0) + "b//c"),
+  EXPECT_EQ(CdRipper::TitleAsFileName("Rock/Pop Mix"), QString::fromUtf8("Rock\u2215Pop Mix"));
+  EXPECT_EQ(CdRipper::TitleAsFileName(QString("a") + QChar(0) + "b//c"),
             QString::fromUtf8("a\u2400b\u2215\u2215c"));
-  EXPECT_EQ(cdrtools::TitleAsFileName("Don't Stop: \"Live\" $(x)"), "Don't Stop: \"Live\" $(x)");
+  EXPECT_EQ(CdRipper::TitleAsFileName("Don't Stop: \"Live\" $(x)"), "Don't Stop: \"Live\" $(x)");
 }
 
 TEST_F(CdRipTest, ATitleWithASlashIsRippedUnderALookAlikeAndTheRipGoesOn) {
@@ -331,7 +331,7 @@ TEST_F(CdRipTest, ATitleWithASlashIsRippedUnderALookAlikeAndTheRipGoesOn) {
   Form2::OpenCDRip();
   Form2* window = Form2::Instance();
   ASSERT_NE(window, nullptr);
-  cdrtools::CDRipOutputDir = Folder() + "/out";
+  CdRipper::CDRipOutputDir = Folder() + "/out";
   QDir().mkpath(Folder() + "/out");
   Tick({0, 1, 2, 4});
   ScriptedDialogs dialogs;
@@ -347,12 +347,12 @@ TEST_F(CdRipTest, ATitleWithASlashIsRippedUnderALookAlikeAndTheRipGoesOn) {
 TEST_F(CdRipTest, ATrackStoppedByDetenerIsRemovedAndTheTracksBeforeItStay) {
   for (const int addToList : {0, 1}) {
     SCOPED_TRACE(addToList);
-    cdrtools::CDRipAddToList = addToList;
+    CdRipper::CDRipAddToList = addToList;
     Session::FileList.clear();
     Form2::OpenCDRip();
     Form2* window = Form2::Instance();
     ASSERT_NE(window, nullptr);
-    cdrtools::CDRipOutputDir = Folder() + "/out";
+    CdRipper::CDRipOutputDir = Folder() + "/out";
     QDir().mkpath(Folder() + "/out");
     WriteFile("fixture/partial2", "");
     Tick({0, 1, 4});
@@ -383,7 +383,7 @@ TEST_F(CdRipTest, CloseDuringTheTitleReadStopsItAndUnloads) {
   Flush();
   EXPECT_EQ(Form2::Instance(), nullptr);
   EXPECT_TRUE(main_->isVisible());
-  EXPECT_EQ(cdrtools::CDRipCancel, 0);
+  EXPECT_EQ(CdRipper::CDRipCancel, 0);
 }
 
 TEST_F(CdRipTest, RefusesWithoutTicksOrFolder) {
@@ -395,7 +395,7 @@ TEST_F(CdRipTest, RefusesWithoutTicksOrFolder) {
   window->Command2->click();
   Tick({0});
   window->Command2->click();
-  cdrtools::CDRipOutputDir = Folder() + "/missing/deeper";
+  CdRipper::CDRipOutputDir = Folder() + "/missing/deeper";
   window->Command2->click();
   EXPECT_EQ(dialogs.Messages(),
             QStringList({"No se seleccionó ningún track", "Ingrese un directorio de salida",
@@ -416,7 +416,7 @@ TEST_F(CdRipTest, CheckAllTicksAndClearsEveryRow) {
 
 TEST_F(CdRipTest, AddToListModeAppendsTheRippedFilesAndCloses) {
   Session::FileList << "/data/first.mkv";
-  cdrtools::CDRipAddToList = 1;
+  CdRipper::CDRipAddToList = 1;
   Form2::OpenCDRip();
   Form2* window = Form2::Instance();
   ASSERT_NE(window, nullptr);
@@ -440,11 +440,11 @@ TEST_F(CdRipTest, AddToListModeAppendsTheRippedFilesAndCloses) {
 // Without a window: the rip hands back the files for the input list and
 // leaves the list itself to its caller.
 TEST_F(CdRipTest, ARipForTheListReturnsItsFilesAndTouchesNoList) {
-  ASSERT_EQ(cdrtools::GetTrackList().size(), 6);
-  const QList<cdrtools::Track> tracks{{1, "Intro"}, {4, "Lost"}, {6, "Cut"}, {5, "Fifth"}};
-  const QString temp = cdrtools::RipFolder(true).Folder;
+  ASSERT_EQ(CdRipper::GetTrackList().size(), 6);
+  const QList<CdRipper::Track> tracks{{1, "Intro"}, {4, "Lost"}, {6, "Cut"}, {5, "Fifth"}};
+  const QString temp = CdRipper::RipFolder(true).Folder;
   ASSERT_FALSE(temp.isEmpty());
-  const cdrtools::RipResult forList = cdrtools::RipTracks(tracks, temp, "wav", false, true, {}, {});
+  const CdRipper::RipResult forList = CdRipper::RipTracks(tracks, temp, "wav", false, true, {}, {});
   EXPECT_TRUE(forList.Completed);
   EXPECT_EQ(forList.Ripped, QStringList({temp + "/Intro.wav", temp + "/Fifth.wav"}));
   QStringList names;
@@ -452,18 +452,18 @@ TEST_F(CdRipTest, ARipForTheListReturnsItsFilesAndTouchesNoList) {
   names.sort();
   EXPECT_EQ(names, QStringList({"Fifth.wav", "Intro.wav"}));
   EXPECT_TRUE(Session::FileList.isEmpty());
-  EXPECT_EQ(cdrtools::CDRipBusy, 0);
+  EXPECT_EQ(CdRipper::CDRipBusy, 0);
 
   ScriptedDialogs dialogs;
-  EXPECT_EQ(cdrtools::RipFolder(false).Refused, cdrtools::RipTarget::Problem::NoOutputDir);
-  cdrtools::CDRipOutputDir = Folder() + "/out";
+  EXPECT_EQ(CdRipper::RipFolder(false).Refused, CdRipper::RipTarget::Problem::NoOutputDir);
+  CdRipper::CDRipOutputDir = Folder() + "/out";
   QDir().mkpath(Folder() + "/out");
-  const cdrtools::RipTarget target = cdrtools::RipFolder(false);
-  EXPECT_EQ(target.Refused, cdrtools::RipTarget::Problem::None);
+  const CdRipper::RipTarget target = CdRipper::RipFolder(false);
+  EXPECT_EQ(target.Refused, CdRipper::RipTarget::Problem::None);
   const QString folder = target.Folder;
   EXPECT_EQ(folder, Folder() + "/out/CDRip");
-  const cdrtools::RipResult toFolder =
-      cdrtools::RipTracks({{2, "Blue"}}, folder, "wav", false, false, {}, {});
+  const CdRipper::RipResult toFolder =
+      CdRipper::RipTracks({{2, "Blue"}}, folder, "wav", false, false, {}, {});
   EXPECT_TRUE(toFolder.Completed);
   EXPECT_EQ(toFolder.Ripped, QStringList({folder + "/Blue.wav"}));
   EXPECT_TRUE(toFolder.FilesToAdd.isEmpty());
@@ -472,7 +472,7 @@ TEST_F(CdRipTest, ARipForTheListReturnsItsFilesAndTouchesNoList) {
 }
 
 TEST_F(CdRipTest, StopDuringARipAppendsNothingAndKeepsTheWindow) {
-  cdrtools::CDRipAddToList = 1;
+  CdRipper::CDRipAddToList = 1;
   Form2::OpenCDRip();
   Form2* window = Form2::Instance();
   ASSERT_NE(window, nullptr);
@@ -493,8 +493,8 @@ TEST_F(CdRipTest, StopDuringARipAppendsNothingAndKeepsTheWindow) {
   EXPECT_EQ(Log().size(), 3);
   EXPECT_TRUE(window->Command2->isVisibleTo(window));
   EXPECT_FALSE(window->Command3->isVisibleTo(window));
-  EXPECT_EQ(cdrtools::CDRipCancel, 0);
-  EXPECT_EQ(cdrtools::CDRipBusy, 0);
+  EXPECT_EQ(CdRipper::CDRipCancel, 0);
+  EXPECT_EQ(CdRipper::CDRipBusy, 0);
 
   // Detener works the same way.
   WhenReady stop([this] { return Log().size() == 4; }, [&] { window->Command3->click(); });
@@ -508,7 +508,7 @@ TEST_F(CdRipTest, ClosingTheProgramEndsARipAndNamesNothingAfterIt) {
   Form2::OpenCDRip();
   Form2* window = Form2::Instance();
   ASSERT_NE(window, nullptr);
-  cdrtools::CDRipOutputDir = Folder() + "/out";
+  CdRipper::CDRipOutputDir = Folder() + "/out";
   QDir().mkpath(Folder() + "/out");
   WriteFile("fixture/partial2", "");
   Tick({0, 1, 4});

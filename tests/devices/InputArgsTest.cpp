@@ -3,8 +3,8 @@
 
 #include "TestEnv.h"
 #include "convert/Conversion.h"
-#include "devices/Emisor.h"
-#include "devices/Grabador.h"
+#include "devices/Recorder.h"
+#include "devices/Streamer.h"
 #include "frame/FfmpegTools.h"
 
 namespace {
@@ -59,7 +59,7 @@ TEST(CaptureDeviceList, SortsTheSourcesIntoAudioAndVideo) {
   for (const Case& c : cases) {
     QStringList audio{"stale"};
     QStringList video{"stale"};
-    Grabador::ParseDeviceList(c.listing, audio, video);
+    Recorder::ParseDeviceList(c.listing, audio, video);
     EXPECT_EQ(audio, c.audio) << c.name;
     EXPECT_EQ(video, c.video) << c.name;
   }
@@ -74,7 +74,7 @@ TEST(CaptureDeviceList, ReadsTheInstalledFfmpegsListing) {
   ASSERT_TRUE(process.waitForFinished(30000));
   QStringList audio;
   QStringList video;
-  Grabador::ParseDeviceList(QString::fromUtf8(process.readAll()), audio, video);
+  Recorder::ParseDeviceList(QString::fromUtf8(process.readAll()), audio, video);
   for (const QString& device : audio + video) {
     EXPECT_TRUE(device.contains(':')) << device.toStdString();
     EXPECT_FALSE(device.contains('[')) << device.toStdString();
@@ -84,7 +84,7 @@ TEST(CaptureDeviceList, ReadsTheInstalledFfmpegsListing) {
 TEST(CaptureDeviceText, NamesItsInputFormatOrTakesTheDefault) {
   struct Case {
     const char* text;
-    Grabador::Device device;
+    Recorder::Device device;
   } cases[] = {
       {"pulse:default", {"pulse", "default"}},
       {"alsa:hw:CARD=PCH,DEV=0", {"alsa", "hw:CARD=PCH,DEV=0"}},
@@ -94,19 +94,19 @@ TEST(CaptureDeviceText, NamesItsInputFormatOrTakesTheDefault) {
       {"default", {"pulse", "default"}},
       {":x", {"pulse", ":x"}},
   };
-  for (const Case& c : cases) EXPECT_EQ(Grabador::ParseDevice(c.text, "pulse"), c.device) << c.text;
+  for (const Case& c : cases) EXPECT_EQ(Recorder::ParseDevice(c.text, "pulse"), c.device) << c.text;
 }
 
-Grabador::Source NetworkSource(const QString& address) {
-  Grabador::Source source;
+Recorder::Source NetworkSource(const QString& address) {
+  Recorder::Source source;
   source.Network = true;
   source.Address = address;
   return source;
 }
 
-Grabador::Source DeviceSource(bool useAudio, const QString& audio, bool useVideo,
+Recorder::Source DeviceSource(bool useAudio, const QString& audio, bool useVideo,
                               const QString& video) {
-  Grabador::Source source;
+  Recorder::Source source;
   source.Devices = true;
   source.UseAudio = useAudio;
   source.AudioDevice = audio;
@@ -124,7 +124,7 @@ class InputArgsTest : public TestEnv {
 };
 
 TEST_F(InputArgsTest, BuildsTheSourcesInputArguments) {
-  using Grabador::Source;
+  using Recorder::Source;
   const Source audio = DeviceSource(true, "pulse:default", false, "v4l2:/dev/video0");
   const Source video = DeviceSource(false, "pulse:default", true, "/dev/video0");
   const Source both = DeviceSource(true, "default", true, "v4l2:/dev/video0");
@@ -152,7 +152,7 @@ TEST_F(InputArgsTest, BuildsTheSourcesInputArguments) {
       {"no source option", neither, false, "", ""},
   };
   for (const Case& c : cases)
-    EXPECT_EQ(Grabador::InputArgs(c.source, c.withBuffer, c.buffer), c.args) << c.name;
+    EXPECT_EQ(Recorder::InputArgs(c.source, c.withBuffer, c.buffer), c.args) << c.name;
 }
 
 TEST(BufferSize, AcceptsWholeMegabytesOnly) {
@@ -162,19 +162,19 @@ TEST(BufferSize, AcceptsWholeMegabytesOnly) {
   } cases[] = {{"64", true},   {"0", true},    {" 128 ", true}, {"1.5", false},
                {"-3", false},  {"1,5", false}, {"abc", false},  {"", false},
                {"64M", false}, {"inf", false}, {"nan", false},  {"+8", true}};
-  for (const Case& c : cases) EXPECT_EQ(Grabador::IsValidBufferSize(c.text), c.valid) << c.text;
+  for (const Case& c : cases) EXPECT_EQ(Recorder::IsValidBufferSize(c.text), c.valid) << c.text;
 }
 
 TEST_F(InputArgsTest, PreviewNeverBuffersAndJoinsTwoDevicesInOneGraph) {
-  Grabador::RecBufferSizeMB = "64";
-  const Grabador::Source audio = DeviceSource(true, "pulse:default", false, "");
-  EXPECT_EQ(Grabador::PreviewArgs(audio), "-x 640 -y 480  -f pulse -i default");
-  EXPECT_EQ(Grabador::PreviewArgs(NetworkSource("rtp://h:5004")), "-x 640 -y 480 -i rtp://h:5004");
-  EXPECT_EQ(Grabador::PreviewArgs({}), "");
+  Recorder::RecBufferSizeMB = "64";
+  const Recorder::Source audio = DeviceSource(true, "pulse:default", false, "");
+  EXPECT_EQ(Recorder::PreviewArgs(audio), "-x 640 -y 480  -f pulse -i default");
+  EXPECT_EQ(Recorder::PreviewArgs(NetworkSource("rtp://h:5004")), "-x 640 -y 480 -i rtp://h:5004");
+  EXPECT_EQ(Recorder::PreviewArgs({}), "");
 
-  const Grabador::Source both =
+  const Recorder::Source both =
       DeviceSource(true, "lavfi:sine=f=440:d=5", true, "lavfi:testsrc=size=160x120:rate=10");
-  const QStringList words = Conversion::SplitArguments(Grabador::PreviewArgs(both));
+  const QStringList words = Conversion::SplitArguments(Recorder::PreviewArgs(both));
   ASSERT_EQ(words.size(), 8);
   EXPECT_EQ(words.mid(0, 7), QStringList({"-x", "640", "-y", "480", "-f", "lavfi", "-i"}));
   // ffmpeg opens the very graph ffplay gets, with both streams.
@@ -188,7 +188,7 @@ TEST_F(InputArgsTest, PreviewNeverBuffersAndJoinsTwoDevicesInOneGraph) {
   EXPECT_EQ(process.exitCode(), 0) << output.toStdString();
   EXPECT_TRUE(output.contains("Video: wrapped_avframe")) << output.toStdString();
   EXPECT_TRUE(output.contains("Audio: pcm_s16le")) << output.toStdString();
-  Grabador::RecBufferSizeMB.clear();
+  Recorder::RecBufferSizeMB.clear();
 }
 
 TEST_F(InputArgsTest, RecordCommandPutsTheProfilesPiecesAroundTheInput) {
@@ -201,7 +201,7 @@ TEST_F(InputArgsTest, RecordCommandPutsTheProfilesPiecesAroundTheInput) {
   format.NoSubtitlesOption = " -sn";
   // ffmpeg replaces an existing file only when the user agreed to it.
   for (const bool replace : {true, false}) {
-    const Conversion::StepCommand step = Grabador::RecordCommand(
+    const Conversion::StepCommand step = Recorder::RecordCommand(
         format, " -f lavfi -i \"sine\"", "-t 2", "/out/it's \"mine\".mkv", replace);
     const QString overwrite = replace ? "-y" : "-n";
     EXPECT_EQ(step.Command.program, "/opt/ff mpeg/ffmpeg");
@@ -235,14 +235,14 @@ TEST(StreamRepeat, LoopsEndlesslyOrTheCountTimes) {
   };
   for (const Case& c : cases) {
     QString option = "stale";
-    EXPECT_EQ(Emisor::LoopOption(c.repeat, c.count, "<Infinito>", option), c.valid) << c.count;
+    EXPECT_EQ(Streamer::LoopOption(c.repeat, c.count, "<Infinito>", option), c.valid) << c.count;
     EXPECT_EQ(option, c.option) << c.count;
   }
 }
 
 TEST_F(InputArgsTest, StreamCommandsWithAndWithoutProfile) {
   FfmpegTools::FfmpegPath = "/usr/bin/ffmpeg";
-  const Conversion::StepCommand automatic = Emisor::AutomaticStreamCommand(
+  const Conversion::StepCommand automatic = Streamer::AutomaticStreamCommand(
       "", "-f concat -safe 0 -i \"/t/concat.txt\"", "udp://10.0.0.2:8080");
   EXPECT_EQ(automatic.Command.arguments, QStringList({"-re",
                                                       "-f",
@@ -276,7 +276,7 @@ TEST_F(InputArgsTest, StreamCommandsWithAndWithoutProfile) {
                                                       "udp://10.0.0.2:8080"}));
   EXPECT_TRUE(automatic.Shown.startsWith("/usr/bin/ffmpeg -re -f concat -safe 0 -i /t/concat.txt"));
   const QStringList overRtp =
-      Emisor::AutomaticStreamCommand("", "-i x", "rtp://10.0.0.2:8080").Command.arguments;
+      Streamer::AutomaticStreamCommand("", "-i x", "rtp://10.0.0.2:8080").Command.arguments;
   EXPECT_EQ(overRtp.mid(3, 3), QStringList({"-f", "rtp_mpegts", "-c:v"}));
 
   CompiledFormat format;
@@ -285,7 +285,7 @@ TEST_F(InputArgsTest, StreamCommandsWithAndWithoutProfile) {
   format.VideoOptions = " -c:v mpeg2video";
   format.NoAudioOption = " -an";
   const Conversion::StepCommand profile =
-      Emisor::ProfileStreamCommand("-stream_loop -1", format, "-i udp://src:1", "rtp://h:8080");
+      Streamer::ProfileStreamCommand("-stream_loop -1", format, "-i udp://src:1", "rtp://h:8080");
   EXPECT_EQ(profile.Command.arguments,
             QStringList({"-stream_loop", "-1", "-thread_queue_size", "64", "-i", "udp://src:1",
                          "-f", "rtp_mpegts", "-c:v", "mpeg2video", "-an", "rtp://h:8080"}));
@@ -304,7 +304,7 @@ TEST_F(InputArgsTest, StreamCommandsWithAndWithoutProfile) {
     CompiledFormat own;
     own.OutputOptions = c.outputOptions;
     const QStringList arguments =
-        Emisor::ProfileStreamCommand("", own, "-i in", c.address).Command.arguments;
+        Streamer::ProfileStreamCommand("", own, "-i in", c.address).Command.arguments;
     EXPECT_EQ(arguments.mid(2, arguments.size() - 3), c.arguments) << c.outputOptions;
   }
   FfmpegTools::FfmpegPath.clear();

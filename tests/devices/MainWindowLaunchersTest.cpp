@@ -12,11 +12,11 @@
 
 #include "TestEnv.h"
 #include "convert/Form1.h"
-#include "devices/Emisor.h"
+#include "devices/CdRipper.h"
 #include "devices/Form14.h"
 #include "devices/Form2.h"
-#include "devices/Grabador.h"
-#include "devices/cdrtools.h"
+#include "devices/Recorder.h"
+#include "devices/Streamer.h"
 #include "frame/FfmpegTools.h"
 #include "frame/Session.h"
 #include "frame/ToolRunner.h"
@@ -29,9 +29,9 @@ class MainWindowLaunchersTest : public TestEnv {
   void SetUp() override {
     TestEnv::SetUp();
     ToolRunner::Reset();
-    cdrtools::Reset();
-    Grabador::Reset();
-    Emisor::Reset();
+    CdRipper::Reset();
+    Recorder::Reset();
+    Streamer::Reset();
     Session::FileList.clear();
     FfmpegTools::InitOptionNames();
     FfmpegTools::FfmpegPath = QStandardPaths::findExecutable("ffmpeg");
@@ -41,7 +41,7 @@ class MainWindowLaunchersTest : public TestEnv {
   void TearDown() override {
     delete Form2::Instance();
     main_.reset();
-    cdrtools::Cdda2wavPath.clear();
+    CdRipper::Cdda2wavPath.clear();
     FfmpegTools::FfmpegPath.clear();
     TestEnv::TearDown();
   }
@@ -55,7 +55,7 @@ class MainWindowLaunchersTest : public TestEnv {
                                      "  -N) echo \"Track  1: 'Only'\" >&2 ;;\n"
                                      "esac\n");
     QFile::setPermissions(script, QFile::permissions(script) | QFile::ExeOwner);
-    cdrtools::Cdda2wavPath = script;
+    CdRipper::Cdda2wavPath = script;
   }
   std::unique_ptr<Form1> main_;
 };
@@ -65,14 +65,14 @@ TEST_F(MainWindowLaunchersTest, TheTwoCdItemsOpenTheRipWindowInTheirModes) {
   ScriptedDialogs dialogs;
   main_->Tools_CDExtract->trigger();
   ASSERT_NE(Form2::Instance(), nullptr);
-  EXPECT_EQ(cdrtools::CDRipAddToList, 0);
+  EXPECT_EQ(CdRipper::CDRipAddToList, 0);
   EXPECT_EQ(Form2::Instance()->List1->count(), 1);
   EXPECT_TRUE(Form2::Instance()->Text1->isEnabled());
   delete Form2::Instance();
 
   main_->Menu_Archivo_AgregarCD->trigger();
   ASSERT_NE(Form2::Instance(), nullptr);
-  EXPECT_EQ(cdrtools::CDRipAddToList, 1);
+  EXPECT_EQ(CdRipper::CDRipAddToList, 1);
   EXPECT_FALSE(Form2::Instance()->Text1->isEnabled());
 }
 

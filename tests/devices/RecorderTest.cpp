@@ -20,10 +20,10 @@
 #include "Children.h"
 #include "TestEnv.h"
 #include "convert/Form1.h"
-#include "devices/Emisor.h"
 #include "devices/Form14.h"
 #include "devices/Form15.h"
-#include "devices/Grabador.h"
+#include "devices/Recorder.h"
+#include "devices/Streamer.h"
 #include "formats/Form7.h"
 #include "formats/FormatEditor.h"
 #include "formats/FormatProfile.h"
@@ -79,8 +79,8 @@ class RecorderTest : public TestEnv {
   void SetUp() override {
     TestEnv::SetUp();
     ToolRunner::Reset();
-    Grabador::Reset();
-    Grabador::RecBufferSizeMB.clear();
+    Recorder::Reset();
+    Recorder::RecBufferSizeMB.clear();
     FfmpegTools::InitOptionNames();
     FfmpegTools::FfmpegPath = QStandardPaths::findExecutable("ffmpeg");
     FfmpegTools::FfplayPath = QStandardPaths::findExecutable("ffplay");
@@ -92,10 +92,10 @@ class RecorderTest : public TestEnv {
     window_->show();
   }
   void TearDown() override {
-    Grabador::RecRunning = 0;
+    Recorder::RecRunning = 0;
     delete window_.data();
-    Grabador::Reset();
-    Grabador::RecBufferSizeMB.clear();
+    Recorder::Reset();
+    Recorder::RecBufferSizeMB.clear();
     FfmpegTools::FfmpegPath.clear();
     FfmpegTools::FfplayPath.clear();
     FfmpegTools::FfprobePath.clear();
@@ -109,7 +109,7 @@ class RecorderTest : public TestEnv {
     window_->Combo2->setEditText(video);
   }
   void RecordInto(const QString& name) {
-    Grabador::RecOutputPath = Folder() + "/" + name;
+    Recorder::RecOutputPath = Folder() + "/" + name;
     window_->Command2->click();
   }
   QString WriteProfile(const QString& name, const FormatProfile& profile) {
@@ -228,17 +228,17 @@ TEST_F(RecorderTest, ListarDispositivosShowsTheListingThenRefillsTheLists) {
 }
 
 TEST_F(RecorderTest, BufferSizeIsAskedAndChecked) {
-  Grabador::RecBufferSizeMB = "16";
+  Recorder::RecBufferSizeMB = "16";
   ScriptedDialogs dialogs;
   dialogs.Expect(Dialogs::Kind::Input, QString("64"))
       .Expect(Dialogs::Kind::Input, QString("1.5"))
       .ExpectMessage()
       .Expect(Dialogs::Kind::Input, QString());
   window_->Opt_BuffSizeChan->trigger();
-  EXPECT_EQ(Grabador::RecBufferSizeMB, "64");
+  EXPECT_EQ(Recorder::RecBufferSizeMB, "64");
   window_->Opt_BuffSizeChan->trigger();
   window_->Opt_BuffSizeChan->trigger();
-  EXPECT_EQ(Grabador::RecBufferSizeMB, "64");
+  EXPECT_EQ(Recorder::RecBufferSizeMB, "64");
   EXPECT_EQ(dialogs.Shown()[0].defaultText, "16");
   EXPECT_EQ(dialogs.Shown()[1].defaultText, "64");
   EXPECT_EQ(dialogs.Messages(), QStringList({"Tamaño de buffer no válido"}));
@@ -254,7 +254,7 @@ TEST_F(RecorderTest, RefusesEachMissingOrWrongChoiceWithItsMessage) {
     std::function<void()> arrange;
     QString message;
   } cases[] = {
-      {"no destination", [] { Grabador::RecOutputPath.clear(); },
+      {"no destination", [] { Recorder::RecOutputPath.clear(); },
        "No se ha especificado una ruta de salida"},
       {"ffmpeg missing", [this] { FfmpegTools::FfmpegPath = Folder() + "/none"; },
        "No se encuentra ffmpeg"},
@@ -264,7 +264,7 @@ TEST_F(RecorderTest, RefusesEachMissingOrWrongChoiceWithItsMessage) {
          window_->Check1->setChecked(true);
        },
        "No se encuentra el archivo " + Folder() + "/none"},
-      {"automatic format, no extension", [] { Grabador::RecOutputPath += "/noext"; },
+      {"automatic format, no extension", [] { Recorder::RecOutputPath += "/noext"; },
        "Debe especificar una extensión de archivo"},
       {"duration", [this] { window_->Text11->setText("1:xx"); }, "Duración no válida"},
       {"no source",
@@ -274,16 +274,16 @@ TEST_F(RecorderTest, RefusesEachMissingOrWrongChoiceWithItsMessage) {
        },
        "Origen no ha sido especificado"},
       {"profile missing",
-       [this] { Grabador::RecFormatProfilePath = Folder() + "/appfiles/formats/gone.qfm"; },
+       [this] { Recorder::RecFormatProfilePath = Folder() + "/appfiles/formats/gone.qfm"; },
        "No se encuentra el perfil de formato gone"},
-      {"profile unreadable", [unreadable] { Grabador::RecFormatProfilePath = unreadable; },
+      {"profile unreadable", [unreadable] { Recorder::RecFormatProfilePath = unreadable; },
        "Error al leer el perfil de formato"},
-      {"external encoder", [externalPath] { Grabador::RecFormatProfilePath = externalPath; },
+      {"external encoder", [externalPath] { Recorder::RecFormatProfilePath = externalPath; },
        "El formato elegido no debe utilizar codecs externos"},
   };
   for (const Case& c : cases) {
     UseDevices(kAudio, kVideo);
-    Grabador::RecOutputPath = Folder() + "/out.mkv";
+    Recorder::RecOutputPath = Folder() + "/out.mkv";
     c.arrange();
     ScriptedDialogs dialogs;
     dialogs.ExpectMessage();
@@ -295,19 +295,19 @@ TEST_F(RecorderTest, RefusesEachMissingOrWrongChoiceWithItsMessage) {
     FfmpegTools::FfplayPath = QStandardPaths::findExecutable("ffplay");
     window_->Check1->setChecked(false);
     window_->Text11->clear();
-    Grabador::RecFormatProfilePath.clear();
+    Recorder::RecFormatProfilePath.clear();
   }
 }
 
 TEST_F(RecorderTest, FormatChoiceKeepsItsAcceptedTextAndEditsTheManualProfile) {
   EXPECT_EQ(window_->Combo3->currentText(), "<Automático>");
   EXPECT_FALSE(window_->Command6->isEnabled());
-  EXPECT_TRUE(Grabador::RecFormatProfilePath.isEmpty());
+  EXPECT_TRUE(Recorder::RecFormatProfilePath.isEmpty());
 
   window_->Combo3->setCurrentIndex(1);
   emit window_->Combo3->activated(1);
   EXPECT_TRUE(window_->Command6->isEnabled());
-  EXPECT_EQ(Grabador::RecFormatProfilePath, Folder() + "/appfiles/formats/.qfm");
+  EXPECT_EQ(Recorder::RecFormatProfilePath, Folder() + "/appfiles/formats/.qfm");
 
   window_->Combo3->lineEdit()->setText("<Manu");
   emit window_->Combo3->lineEdit()->textEdited("<Manu");
@@ -329,7 +329,7 @@ TEST_F(RecorderTest, FormatChoiceKeepsItsAcceptedTextAndEditsTheManualProfile) {
   window_->Combo3->setCurrentIndex(0);
   emit window_->Combo3->activated(0);
   EXPECT_FALSE(window_->Command6->isEnabled());
-  EXPECT_TRUE(Grabador::RecFormatProfilePath.isEmpty());
+  EXPECT_TRUE(Recorder::RecFormatProfilePath.isEmpty());
 }
 
 TEST_F(RecorderTest, TheDestinationComesFromTheSaveDialog) {
@@ -338,7 +338,7 @@ TEST_F(RecorderTest, TheDestinationComesFromTheSaveDialog) {
       .Expect(Dialogs::Kind::SaveFile, QString());
   window_->Command1->click();
   window_->Command1->click();
-  EXPECT_EQ(Grabador::RecOutputPath, Folder() + "/take one.mkv");
+  EXPECT_EQ(Recorder::RecOutputPath, Folder() + "/take one.mkv");
   EXPECT_EQ(window_->Text7->text(), Folder() + "/take one.mkv");
   EXPECT_EQ(dialogs.Shown()[0].filter, "*.*|*.*");
   EXPECT_TRUE(dialogs.Shown()[0].overwritePrompt);
@@ -359,7 +359,7 @@ TEST_F(RecorderTest, PlayNeedsFfplayAndASource) {
 TEST_F(RecorderTest, PlayShowsBothDevicesTogetherInFfplay) {
   QuietPlayer();
   UseDevices(kAudio, kVideo);
-  Grabador::RecBufferSizeMB = "64";
+  Recorder::RecBufferSizeMB = "64";
   QString console;
   When(
       [] {
@@ -391,7 +391,7 @@ TEST_F(RecorderTest, RecordsBothDevicesForTheDuration) {
   EXPECT_TRUE(window_->Frame1->isHidden());
   EXPECT_FALSE(window_->Command4->isEnabled());
   EXPECT_FALSE(window_->Menu_Options->isEnabled());
-  EXPECT_EQ(Grabador::RecRunning, 0);
+  EXPECT_EQ(Recorder::RecRunning, 0);
 }
 
 TEST_F(RecorderTest, ANamedProfileGivesTheExtensionAndTheAudioDeviceAlone) {
@@ -399,7 +399,7 @@ TEST_F(RecorderTest, ANamedProfileGivesTheExtensionAndTheAudioDeviceAlone) {
   profile.OutputContainer = "matroska";
   profile.AudioCodec = "flac";
   profile.Extension = "mka";
-  Grabador::RecFormatProfilePath = WriteProfile("flac", profile);
+  Recorder::RecFormatProfilePath = WriteProfile("flac", profile);
   window_->Combo3->setCurrentIndex(-1);
   window_->Combo3->setEditText("flac");
   UseDevices(kAudio, "");
@@ -418,7 +418,7 @@ TEST_F(RecorderTest, StopSendsQAndTheFileIsComplete) {
   When([this] { return window_->Text9->text().contains("time="); },
        [this] { window_->Command4->click(); });
   RecordInto("stopped.mkv");
-  EXPECT_EQ(Grabador::RecStoppedByUser, 0);
+  EXPECT_EQ(Recorder::RecStoppedByUser, 0);
   const MediaInfo info = FfmpegTools::ProbeMedia(Folder() + "/stopped.mkv");
   EXPECT_EQ(info.HasVideo, 1);
   EXPECT_GT(info.Duration.toDouble(), 0.0);
@@ -482,7 +482,7 @@ TEST_F(RecorderTest, FfmpegsFailureShowsTheEndOfItsOutput) {
 TEST_F(RecorderTest, ARecordingThatCouldNotBeWrittenIsAnFfmpegError) {
   FormatProfile profile;
   profile.OutputContainer = "mp3";
-  Grabador::RecFormatProfilePath = WriteProfile("mp3", profile);
+  Recorder::RecFormatProfilePath = WriteProfile("mp3", profile);
   window_->Combo3->setCurrentIndex(-1);
   window_->Combo3->setEditText("mp3");
   UseDevices(kAudio, "");
@@ -490,7 +490,7 @@ TEST_F(RecorderTest, ARecordingThatCouldNotBeWrittenIsAnFfmpegError) {
   ScriptedDialogs dialogs;
   dialogs.Expect(Dialogs::Kind::Message, 6);  // /dev/full exists: replace it
   dialogs.ExpectMessage();
-  Grabador::RecOutputPath = "/dev/full";
+  Recorder::RecOutputPath = "/dev/full";
   window_->Command2->click();
   ASSERT_EQ(dialogs.Messages().size(), 2);
   const QString message = dialogs.Messages().last();
@@ -534,7 +534,7 @@ TEST_F(RecorderTest, GrabarGoesWithTheSetUpPanelsSoASecondRecordingCannotStart) 
          grabarHidden = !window_->Command2->isVisible();
          recorders = ChildProcesses("ffmpeg");
          window_->Command2_Click();
-         firstGoesOn = Grabador::RecRunning == 1 && window_->Command4->isEnabled() &&
+         firstGoesOn = Recorder::RecRunning == 1 && window_->Command4->isEnabled() &&
                        ChildProcesses("ffmpeg") == recorders;
          window_->Command4->click();
        });
@@ -601,7 +601,7 @@ TEST_F(RecorderTest, AnExistingDestinationIsReplacedOnlyWhenTheUserSaysSo) {
   const QString replace = "Ya existe un archivo con ese nombre, ¿reemplazar?";
   // A destination chosen in an earlier opening is shown and used.
   delete window_.data();
-  Grabador::RecOutputPath = take;
+  Recorder::RecOutputPath = take;
   window_ = new Form14;
   window_->Form_Load();
   window_->Frame3->hide();
@@ -621,7 +621,7 @@ TEST_F(RecorderTest, AnExistingDestinationIsReplacedOnlyWhenTheUserSaysSo) {
   dialogs.Expect(Dialogs::Kind::Message, 7);
   window_->Command2->click();
   EXPECT_EQ(window_->Text7->text(), second);
-  EXPECT_EQ(Grabador::RecOutputPath, second);
+  EXPECT_EQ(Recorder::RecOutputPath, second);
   EXPECT_EQ(FfmpegTools::ProbeMedia(second).HasVideo, 1);
   dialogs.Expect(Dialogs::Kind::Message, 6);
   recordAgain();
@@ -645,23 +645,23 @@ TEST_F(RecorderTest, AnExistingDestinationIsReplacedOnlyWhenTheUserSaysSo) {
 }
 
 TEST_F(RecorderTest, EmitirHandsTheBufferedSourceToTheStreamer) {
-  Grabador::RecBufferSizeMB = "32";
+  Recorder::RecBufferSizeMB = "32";
   UseDevices(kAudio, kVideo);
   window_->Option4->click();
   window_->Text11->setText("bad time is not looked at");
   QString handed;
   When([] { return Form15::Instance() && Form15::Instance()->Frame1->isHidden(); },
        [&handed] {
-         handed = Emisor::StreamInputArgs;
+         handed = Streamer::StreamInputArgs;
          Form15::Instance()->close();
        });
   ScriptedDialogs dialogs;
-  Grabador::RecOutputPath.clear();
+  Recorder::RecOutputPath.clear();
   window_->Command2->click();
   EXPECT_EQ(handed,
             "-rtbufsize 32M -f lavfi -i sine=f=440 -rtbufsize 32M -f lavfi -i "
             "testsrc=size=160x120:rate=10");
-  EXPECT_TRUE(Emisor::StreamInputArgs.isEmpty());
+  EXPECT_TRUE(Streamer::StreamInputArgs.isEmpty());
   EXPECT_TRUE(window_->isVisible());
 }
 
@@ -691,21 +691,21 @@ class RecordingModuleTest : public TestEnv {
   void SetUp() override {
     TestEnv::SetUp();
     ToolRunner::Reset();
-    Grabador::Reset();
-    Grabador::RecBufferSizeMB.clear();
+    Recorder::Reset();
+    Recorder::RecBufferSizeMB.clear();
     FfmpegTools::InitOptionNames();
     FfmpegTools::FfmpegPath = QStandardPaths::findExecutable("ffmpeg");
     FfmpegTools::FfprobePath = QStandardPaths::findExecutable("ffprobe");
     ASSERT_FALSE(FfmpegTools::FfmpegPath.isEmpty());
   }
   void TearDown() override {
-    Grabador::Reset();
+    Recorder::Reset();
     FfmpegTools::FfmpegPath.clear();
     FfmpegTools::FfprobePath.clear();
     TestEnv::TearDown();
   }
-  static Grabador::RecordRequest DevicesIntoFile(const QString& video) {
-    Grabador::RecordRequest request;
+  static Recorder::RecordRequest DevicesIntoFile(const QString& video) {
+    Recorder::RecordRequest request;
     request.From.Devices = true;
     request.From.UseVideo = true;
     request.From.VideoDevice = video;
@@ -718,54 +718,54 @@ class RecordingModuleTest : public TestEnv {
 
 TEST_F(RecordingModuleTest, APlanRecordsIntoTheNextFreeNameAndTheRunEndsFinished) {
   const QString take = WriteFile("take.mkv", "earlier");
-  Grabador::RecOutputPath = take;
+  Recorder::RecOutputPath = take;
   ScriptedDialogs dialogs;
   int asked = 0;
-  const Grabador::RecordPlan plan = Grabador::PlanRecording(DevicesIntoFile(kVideo), [&asked] {
+  const Recorder::RecordPlan plan = Recorder::PlanRecording(DevicesIntoFile(kVideo), [&asked] {
     ++asked;
     return 7;
   });
-  ASSERT_EQ(plan.What, Grabador::RecordPlan::Action::Record);
+  ASSERT_EQ(plan.What, Recorder::RecordPlan::Action::Record);
   EXPECT_EQ(asked, 1);
   const QString second = Folder() + "/take (2).mkv";
   EXPECT_EQ(plan.NextFreeName, second);
-  EXPECT_EQ(Grabador::RecOutputPath, second);
+  EXPECT_EQ(Recorder::RecOutputPath, second);
   EXPECT_EQ(plan.Step.Command.arguments.last(), second);
 
-  const Grabador::RecordingEnd end = Grabador::RunRecording(plan.Step, {});
-  EXPECT_EQ(end.Result, Grabador::RecordingEnd::Outcome::Finished);
-  EXPECT_EQ(Grabador::RecRunning, 0);
+  const Recorder::RecordingEnd end = Recorder::RunRecording(plan.Step, {});
+  EXPECT_EQ(end.Result, Recorder::RecordingEnd::Outcome::Finished);
+  EXPECT_EQ(Recorder::RecRunning, 0);
   EXPECT_NEAR(FfmpegTools::ProbeMedia(second).Duration.toDouble(), 0.5, 0.2);
   EXPECT_TRUE(dialogs.Shown().isEmpty());
 }
 
 TEST_F(RecordingModuleTest, AFailedRecordingHandsBackFfmpegsOutputWithoutABox) {
-  Grabador::RecOutputPath = Folder() + "/failed.mkv";
+  Recorder::RecOutputPath = Folder() + "/failed.mkv";
   ScriptedDialogs dialogs;
-  const Grabador::RecordPlan plan =
-      Grabador::PlanRecording(DevicesIntoFile("lavfi:nosuchsource"), [] { return 2; });
-  ASSERT_EQ(plan.What, Grabador::RecordPlan::Action::Record);
+  const Recorder::RecordPlan plan =
+      Recorder::PlanRecording(DevicesIntoFile("lavfi:nosuchsource"), [] { return 2; });
+  ASSERT_EQ(plan.What, Recorder::RecordPlan::Action::Record);
   EXPECT_TRUE(plan.NextFreeName.isEmpty());
-  const Grabador::RecordingEnd end = Grabador::RunRecording(plan.Step, {});
-  EXPECT_EQ(end.Result, Grabador::RecordingEnd::Outcome::FfmpegFailed);
+  const Recorder::RecordingEnd end = Recorder::RunRecording(plan.Step, {});
+  EXPECT_EQ(end.Result, Recorder::RecordingEnd::Outcome::FfmpegFailed);
   EXPECT_TRUE(end.Output.contains("nosuchsource")) << end.Output.toStdString();
   EXPECT_TRUE(dialogs.Messages().isEmpty());
 }
 
 TEST_F(RecordingModuleTest, StreamingPlansTheBufferedSourceAndARefusalPlansNothingAndSaysWhy) {
-  Grabador::RecBufferSizeMB = "8";
-  Grabador::RecordRequest request = DevicesIntoFile(kVideo);
+  Recorder::RecBufferSizeMB = "8";
+  Recorder::RecordRequest request = DevicesIntoFile(kVideo);
   request.ToFile = false;
   request.ToStreamer = true;
-  const Grabador::RecordPlan stream = Grabador::PlanRecording(request, [] { return 2; });
-  EXPECT_EQ(stream.What, Grabador::RecordPlan::Action::Stream);
+  const Recorder::RecordPlan stream = Recorder::PlanRecording(request, [] { return 2; });
+  EXPECT_EQ(stream.What, Recorder::RecordPlan::Action::Stream);
   EXPECT_EQ(stream.InputArgs, "-rtbufsize 8M -f lavfi -i testsrc=size=160x120:rate=10");
 
   ScriptedDialogs dialogs;
-  const Grabador::RecordPlan refused =
-      Grabador::PlanRecording(DevicesIntoFile(kVideo), [] { return 2; });
-  EXPECT_EQ(refused.What, Grabador::RecordPlan::Action::Nothing);
-  EXPECT_EQ(refused.Refused, Grabador::Refusal::NoOutputPath);
+  const Recorder::RecordPlan refused =
+      Recorder::PlanRecording(DevicesIntoFile(kVideo), [] { return 2; });
+  EXPECT_EQ(refused.What, Recorder::RecordPlan::Action::Nothing);
+  EXPECT_EQ(refused.Refused, Recorder::Refusal::NoOutputPath);
   EXPECT_TRUE(dialogs.Shown().isEmpty());
 }
 

@@ -23,8 +23,8 @@
 #include "Children.h"
 #include "TestEnv.h"
 #include "convert/Form1.h"
-#include "devices/Emisor.h"
 #include "devices/Form15.h"
+#include "devices/Streamer.h"
 #include "formats/FormatProfile.h"
 #include "frame/FfmpegTools.h"
 #include "frame/FileServices.h"
@@ -102,7 +102,7 @@ class StreamerTest : public TestEnv {
   void SetUp() override {
     TestEnv::SetUp();
     ToolRunner::Reset();
-    Emisor::Reset();
+    Streamer::Reset();
     Session::FileList.clear();
     FfmpegTools::InitOptionNames();
     FfmpegTools::FfmpegPath = QStandardPaths::findExecutable("ffmpeg");
@@ -110,9 +110,9 @@ class StreamerTest : public TestEnv {
     ASSERT_FALSE(FfmpegTools::FfmpegPath.isEmpty());
   }
   void TearDown() override {
-    Emisor::StreamRunning = 0;
+    Streamer::StreamRunning = 0;
     delete window_.data();
-    Emisor::Reset();
+    Streamer::Reset();
     Session::FileList.clear();
     FfmpegTools::FfmpegPath.clear();
     FfmpegTools::FfprobePath.clear();
@@ -120,7 +120,7 @@ class StreamerTest : public TestEnv {
   }
   // The streamer as ShowStreamer leaves it once the addresses are read.
   void Open(const QString& inputArgs) {
-    Emisor::StreamInputArgs = inputArgs;
+    Streamer::StreamInputArgs = inputArgs;
     window_ = new Form15;
     window_->Form_Load();
     window_->FillLocalAddresses();
@@ -141,7 +141,7 @@ class StreamerTest : public TestEnv {
 
 TEST_F(StreamerTest, OffersThisMachinesAddressOnPort8080) {
   Open("-i x");
-  const QString address = Emisor::LocalAddress();
+  const QString address = Streamer::LocalAddress();
   QHostAddress parsed;
   ASSERT_TRUE(parsed.setAddress(address));
   EXPECT_EQ(parsed.protocol(), QAbstractSocket::IPv4Protocol);
@@ -150,7 +150,7 @@ TEST_F(StreamerTest, OffersThisMachinesAddressOnPort8080) {
   EXPECT_EQ(window_->Combo1->itemText(0), "udp://" + address + ":8080");
   EXPECT_EQ(window_->Combo1->itemText(1), "rtp://" + address + ":8080");
   EXPECT_EQ(window_->Combo1->currentText(), "udp://" + address + ":8080");
-  EXPECT_EQ(Emisor::LocalIPAddress, address);
+  EXPECT_EQ(Streamer::LocalIPAddress, address);
 
   EXPECT_FALSE(window_->Combo4->isEnabled());
   window_->Check1->click();
@@ -217,10 +217,10 @@ TEST_F(StreamerTest, RefusesMissingAddressCountProfileAndFfmpeg) {
          window_->Combo4->setEditText("1.5");
        },
        "Número de repeticiones no válido"},
-      {"external encoder", [externalPath] { Emisor::StreamFormatProfilePath = externalPath; },
+      {"external encoder", [externalPath] { Streamer::StreamFormatProfilePath = externalPath; },
        "El formato elegido no debe utilizar codecs externos"},
       {"profile missing",
-       [this] { Emisor::StreamFormatProfilePath = Folder() + "/appfiles/formats/gone.qfm"; },
+       [this] { Streamer::StreamFormatProfilePath = Folder() + "/appfiles/formats/gone.qfm"; },
        "No se encuentra el perfil de formato "},
   };
   for (const Case& c : cases) {
@@ -233,7 +233,7 @@ TEST_F(StreamerTest, RefusesMissingAddressCountProfileAndFfmpeg) {
     EXPECT_TRUE(window_->Picture2->isHidden()) << c.name;
     FfmpegTools::FfmpegPath = QStandardPaths::findExecutable("ffmpeg");
     window_->Check1->setChecked(false);
-    Emisor::StreamFormatProfilePath.clear();
+    Streamer::StreamFormatProfilePath.clear();
   }
 }
 
@@ -258,7 +258,7 @@ TEST_F(StreamerTest, StreamsALiveSourceUntilStoppedAndThenGoesBackToSetup) {
   EXPECT_TRUE(refused);
   EXPECT_EQ(dialogs.Messages(), QStringList({"Detenga el proceso antes de salir"}));
   EXPECT_GE(receiver.Packets(), 5);
-  EXPECT_EQ(Emisor::StreamRunning, 0);
+  EXPECT_EQ(Streamer::StreamRunning, 0);
   EXPECT_TRUE(window_->Text4->toPlainText().endsWith("\nEl proceso terminó"));
   EXPECT_FALSE(window_->Command2->isEnabled());
   EXPECT_FALSE(window_->Picture2->isHidden());
@@ -303,7 +303,7 @@ TEST_F(StreamerTest, AProfileEncodesTheStream) {
   const QString path = WriteFile("appfiles/formats/ts.qfm", "");
   ASSERT_EQ(RecordFile::Write(path, profile), RecordFile::Result::Ok);
   Open("-re -f lavfi -i testsrc=size=160x120:rate=10 -re -f lavfi -i sine");
-  Emisor::StreamFormatProfilePath = path;
+  Streamer::StreamFormatProfilePath = path;
   Receiver receiver;
   window_->Combo1->setEditText(receiver.Address());
   ScriptedDialogs dialogs;
@@ -327,34 +327,34 @@ TEST_F(StreamerTest, FfmpegsFailureStaysInTheConsoleBox) {
 // The stream module without the window: the step as asked, and the end handed back.
 TEST_F(StreamerTest, WithoutAWindowAStreamRunsToItsEndAndHandsBackHowItEnded) {
   Receiver receiver;
-  Emisor::StreamInputArgs = "-f lavfi -i testsrc=size=160x120:rate=10:duration=0.5";
-  Emisor::StreamRequest request{receiver.Address(), true, "1", "<Infinito>"};
+  Streamer::StreamInputArgs = "-f lavfi -i testsrc=size=160x120:rate=10:duration=0.5";
+  Streamer::StreamRequest request{receiver.Address(), true, "1", "<Infinito>"};
   Conversion::StepCommand step;
-  ASSERT_EQ(Emisor::PrepareStream(request, step), Emisor::Refusal::None);
+  ASSERT_EQ(Streamer::PrepareStream(request, step), Streamer::Refusal::None);
   EXPECT_TRUE(step.Shown.contains("-stream_loop 1 -re")) << step.Shown.toStdString();
-  const Emisor::StreamEnd end = Emisor::RunStream(step, {});
+  const Streamer::StreamEnd end = Streamer::RunStream(step, {});
   EXPECT_EQ(end.ExitCode, 0) << end.Output.toStdString();
-  EXPECT_EQ(Emisor::StreamRunning, 0);
+  EXPECT_EQ(Streamer::StreamRunning, 0);
   QElapsedTimer waited;
   waited.start();
   while (receiver.Packets() == 0 && waited.elapsed() < 10000) QApplication::processEvents();
   EXPECT_GT(receiver.Packets(), 0);
 
-  Emisor::StreamInputArgs = "-f lavfi -i nosuchsource";
-  ASSERT_EQ(Emisor::PrepareStream(request, step), Emisor::Refusal::None);
-  const Emisor::StreamEnd failed = Emisor::RunStream(step, {});
+  Streamer::StreamInputArgs = "-f lavfi -i nosuchsource";
+  ASSERT_EQ(Streamer::PrepareStream(request, step), Streamer::Refusal::None);
+  const Streamer::StreamEnd failed = Streamer::RunStream(step, {});
   EXPECT_GT(failed.ExitCode, 0);
   EXPECT_TRUE(failed.Output.contains("nosuchsource")) << failed.Output.toStdString();
 
   request.RepeatCount = "-2";
   ScriptedDialogs dialogs;
-  EXPECT_EQ(Emisor::PrepareStream(request, step), Emisor::Refusal::InvalidRepeatCount);
+  EXPECT_EQ(Streamer::PrepareStream(request, step), Streamer::Refusal::InvalidRepeatCount);
   EXPECT_TRUE(dialogs.Shown().isEmpty());
 }
 
 TEST_F(StreamerTest, TheFileListInputIsAConcatListInAFolderOfItsOwn) {
   Session::FileList << Folder() + "/a b.mkv";
-  const Emisor::ListInput input = Emisor::WriteListInput();
+  const Streamer::ListInput input = Streamer::WriteListInput();
   ASSERT_TRUE(input.InputArgs.startsWith("-f concat -safe 0 -i ")) << input.InputArgs.toStdString();
   const QString list = Conversion::SplitArguments(input.InputArgs).last();
   EXPECT_EQ(QFileInfo(list).path(), input.Folder);
@@ -372,7 +372,7 @@ TEST_F(StreamerTest, TheFileListStreamsEndlesslyAndItsListFolderGoesAtTheEnd) {
   When([] { return Form15::Instance() && Form15::Instance()->Frame1->isHidden(); },
        [&] {
          Form15* window = Form15::Instance();
-         args = Emisor::StreamInputArgs;
+         args = Streamer::StreamInputArgs;
          list = Conversion::SplitArguments(args).last();
          EXPECT_TRUE(QFile::exists(list));
          window->Check1->setChecked(true);
@@ -381,7 +381,7 @@ TEST_F(StreamerTest, TheFileListStreamsEndlesslyAndItsListFolderGoesAtTheEnd) {
          When([&receiver] { return receiver.SinceFirst() > 2000; },
               [&streamedFor, &receiver, window] {
                 streamedFor = receiver.SinceFirst();
-                EXPECT_EQ(Emisor::StreamRunning, 1);
+                EXPECT_EQ(Streamer::StreamRunning, 1);
                 window->Command2->click();
               });
          window->Command1->click();
@@ -395,7 +395,7 @@ TEST_F(StreamerTest, TheFileListStreamsEndlesslyAndItsListFolderGoesAtTheEnd) {
   EXPECT_FALSE(QFile::exists(list));
   EXPECT_FALSE(QDir(QFileInfo(list).path()).exists());
   EXPECT_EQ(Form15::Instance(), nullptr);
-  EXPECT_TRUE(Emisor::StreamInputArgs.isEmpty());
+  EXPECT_TRUE(Streamer::StreamInputArgs.isEmpty());
 }
 
 TEST_F(StreamerTest, TheListFolderGoesAlsoWhenNothingWasStreamed) {
@@ -403,7 +403,7 @@ TEST_F(StreamerTest, TheListFolderGoesAlsoWhenNothingWasStreamed) {
   QString list;
   When([] { return Form15::Instance() && Form15::Instance()->Frame1->isHidden(); },
        [&list] {
-         list = Conversion::SplitArguments(Emisor::StreamInputArgs).last();
+         list = Conversion::SplitArguments(Streamer::StreamInputArgs).last();
          Form15::Instance()->close();
        });
   Form15::StreamFileList();
@@ -435,7 +435,7 @@ TEST_F(StreamerTest, ClosingTheProgramEndsTheStreamAndThePlayerWatchingIt) {
   EXPECT_EQ(children.size(), 2);
   EXPECT_TRUE(AllEnd(children));
   EXPECT_TRUE(dialogs.Messages().isEmpty());
-  EXPECT_EQ(Emisor::StreamRunning, 0);
+  EXPECT_EQ(Streamer::StreamRunning, 0);
   FfmpegTools::FfplayPath.clear();
 }
 

@@ -6,7 +6,7 @@
 #include <QTemporaryDir>
 
 #include "TestEnv.h"
-#include "devices/cdrtools.h"
+#include "devices/CdRipper.h"
 #include "formats/FormatEditor.h"
 #include "frame/DesktopServices.h"
 #include "frame/FfmpegTools.h"
@@ -24,7 +24,7 @@ class Form9Test : public TestEnv {
     FfmpegTools::FfmpegPath.clear();
     FfmpegTools::FfplayPath.clear();
     FfmpegTools::FfprobePath.clear();
-    cdrtools::Cdda2wavPath.clear();
+    CdRipper::Cdda2wavPath.clear();
     FormatEditor::FfmpegListsStale = 0;
   }
   QString Tool(const QString& relative) {

@@ -9,8 +9,8 @@
 #include "TestEnv.h"
 #include "convert/Conversion.h"
 #include "convert/Form1.h"
-#include "devices/Grabador.h"
-#include "devices/cdrtools.h"
+#include "devices/CdRipper.h"
+#include "devices/Recorder.h"
 #include "formats/FormatEditor.h"
 #include "frame/ConfigRecord.h"
 #include "frame/FfmpegTools.h"
@@ -29,8 +29,8 @@ class SessionTest : public TestEnv {
   void SetUp() override {
     TestEnv::SetUp();
     FfmpegTools::FfmpegPath = FfmpegTools::FfplayPath = FfmpegTools::FfprobePath =
-        cdrtools::Cdda2wavPath = "";
-    Grabador::RecBufferSizeMB = "";
+        CdRipper::Cdda2wavPath = "";
+    Recorder::RecBufferSizeMB = "";
     Lang::LanguageName = "";
     FormatEditor::ResetCapabilityLists();
   }
@@ -64,9 +64,9 @@ TEST_F(SessionTest, ConfigRoundTripsThroughTheOwnersAndTheMenu) {
   FfmpegTools::FfmpegPath = Folder() + "/bin/ffmpeg";
   FfmpegTools::FfplayPath = "/usr/bin/ffplay";
   FfmpegTools::FfprobePath = Folder() + "/bin/ffprobe";
-  cdrtools::Cdda2wavPath = "/usr/bin/cdda2wav";
+  CdRipper::Cdda2wavPath = "/usr/bin/cdda2wav";
   Lang::LanguageName = "<English>";
-  Grabador::RecBufferSizeMB = "32";
+  Recorder::RecBufferSizeMB = "32";
   FormatEditor::FfmpegListsStale = 1;
   FormatEditor::MuxerFormats = {1, {"mp4", "matroska"}};
   main.Conv_Opt_2pass->setChecked(true);
@@ -136,7 +136,7 @@ TEST_F(SessionTest, AFileWithOnlyTheFiveTextsLeavesTheRestEmpty) {
   EXPECT_TRUE(FormatEditor::AudioEncoders.IsEmpty());
   EXPECT_EQ(FormatEditor::FfmpegListsStale, 0);
   EXPECT_FALSE(main.Conv_Opt_DelFiles->isChecked());
-  EXPECT_EQ(Grabador::RecBufferSizeMB, "");
+  EXPECT_EQ(Recorder::RecBufferSizeMB, "");
 }
 
 TEST_F(SessionTest, OnlyAStoredOneChecksAnOption) {
@@ -277,7 +277,7 @@ TEST_F(SessionTest, FirstRunFindsTheToolsThenShowsChooserToolPathsAndAbout) {
   EXPECT_EQ(shownFfmpeg, systemBin.filePath("ffmpeg"));
   EXPECT_EQ(FfmpegTools::FfprobePath, beside) << "the program folder comes before PATH";
   EXPECT_EQ(FfmpegTools::FfplayPath, "");
-  EXPECT_EQ(cdrtools::Cdda2wavPath, "");
+  EXPECT_EQ(CdRipper::Cdda2wavPath, "");
   EXPECT_EQ(FormatEditor::FfmpegListsStale, 1);
   EXPECT_TRUE(main.isVisible());
 }

@@ -2,7 +2,7 @@
 
 #include "LangFixture.h"
 #include "convert/Form1.h"
-#include "devices/Grabador.h"
+#include "devices/Recorder.h"
 
 namespace {
 
@@ -170,14 +170,14 @@ const Row kRows[] = {
         "MsgInvalidRepeatCount", [] { Lang::MsgInvalidRepeatCount(); }, "L126",
         "Número de repeticiones no válido", 16),
     Message(
-        "MsgFfmpegNotFound", [] { Lang::MsgFfmpegNotFound(); }, "L127",
-        "No se encuentra ffmpeg", 16),
+        "MsgFfmpegNotFound", [] { Lang::MsgFfmpegNotFound(); }, "L127", "No se encuentra ffmpeg",
+        16),
     Message(
-        "MsgFfplayNotFound", [] { Lang::MsgFfplayNotFound(); }, "L128",
-        "No se encuentra ffplay", 16),
+        "MsgFfplayNotFound", [] { Lang::MsgFfplayNotFound(); }, "L128", "No se encuentra ffplay",
+        16),
     Message(
-        "MsgFfprobeNotFound", [] { Lang::MsgFfprobeNotFound(); }, "L129",
-        "No se encuentra ffprobe", 16),
+        "MsgFfprobeNotFound", [] { Lang::MsgFfprobeNotFound(); }, "L129", "No se encuentra ffprobe",
+        16),
     Message(
         "MsgFileNotFound", [] { Lang::MsgFileNotFound("ARG"); }, "L1 ARG",
         "No se encuentra el archivo ARG", 16),
@@ -277,7 +277,7 @@ const Row kRows[] = {
         "InputTestSeconds", [] { return Lang::InputTestSeconds(); }, "L116",
         "Ingrese los segundos a convertir:", "20"),
     Input(
-        "InputBufferSize", [] { return Lang::InputBufferSize(Grabador::RecBufferSizeMB); }, "L121",
+        "InputBufferSize", [] { return Lang::InputBufferSize(Recorder::RecBufferSizeMB); }, "L121",
         "Ingrese el tamaño de buffer en MBytes (ingrese '0' para usar el tamaño predeterminado)",
         "32"),
     Text(
@@ -349,7 +349,7 @@ class CatalogueTest : public LangTest {
  protected:
   void SetUp() override {
     LangTest::SetUp();
-    Grabador::RecBufferSizeMB = "32";
+    Recorder::RecBufferSizeMB = "32";
   }
   void LoadSynthetic() {
     WriteLanguage("synthetic", SyntheticTable(Lang::TableLines));

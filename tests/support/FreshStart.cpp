@@ -9,9 +9,9 @@
 #include <iostream>
 
 #include "convert/Conversion.h"
-#include "devices/Emisor.h"
-#include "devices/Grabador.h"
-#include "devices/cdrtools.h"
+#include "devices/CdRipper.h"
+#include "devices/Recorder.h"
+#include "devices/Streamer.h"
 #include "editing/EditingProfileEditor.h"
 #include "editing/FilterEditor.h"
 #include "formats/CodecViewer.h"
@@ -98,21 +98,21 @@ void FreshStart::KeepProgramValues() {
   Keep(EditingProfileEditor::CurrentPath);
   Keep(EditingProfileEditor::Loading);
   Keep(EditingProfileEditor::ScratchMode);
-  Keep(cdrtools::Cdda2wavPath);
-  Keep(cdrtools::CDRipAddToList);
-  Keep(cdrtools::CDRipBusy);
-  Keep(cdrtools::CDRipCancel);
-  Keep(cdrtools::CDRipOutputDir);
-  Keep(cdrtools::CDRipDevice);
-  Keep(Grabador::RecBufferSizeMB);
-  Keep(Grabador::RecOutputPath);
-  Keep(Grabador::RecFormatProfilePath);
-  Keep(Grabador::RecRunning);
-  Keep(Grabador::RecStoppedByUser);
-  Keep(Emisor::StreamInputArgs);
-  Keep(Emisor::LocalIPAddress);
-  Keep(Emisor::StreamFormatProfilePath);
-  Keep(Emisor::StreamRunning);
+  Keep(CdRipper::Cdda2wavPath);
+  Keep(CdRipper::CDRipAddToList);
+  Keep(CdRipper::CDRipBusy);
+  Keep(CdRipper::CDRipCancel);
+  Keep(CdRipper::CDRipOutputDir);
+  Keep(CdRipper::CDRipDevice);
+  Keep(Recorder::RecBufferSizeMB);
+  Keep(Recorder::RecOutputPath);
+  Keep(Recorder::RecFormatProfilePath);
+  Keep(Recorder::RecRunning);
+  Keep(Recorder::RecStoppedByUser);
+  Keep(Streamer::StreamInputArgs);
+  Keep(Streamer::LocalIPAddress);
+  Keep(Streamer::StreamFormatProfilePath);
+  Keep(Streamer::StreamRunning);
 }
 
 void FreshStart::OnTestEnd(const ::testing::TestInfo& test) {

@@ -20,7 +20,7 @@ class QObject;
 // as the lists offer it ("pulse:default", "v4l2:/dev/video0", "lavfi:sine");
 // a name without a known input format is taken as pulse for audio and v4l2
 // for video.
-namespace Grabador {
+namespace Recorder {
 
 // Recording buffer size in megabytes as text; "0" or "" = the tool's default.
 extern QString RecBufferSizeMB;
@@ -155,4 +155,4 @@ struct RecordingEnd {
 // could not write the end of its file.
 RecordingEnd RunRecording(const Conversion::StepCommand& step, const ToolRunner::OutputSink& show);
 
-}  // namespace Grabador
+}  // namespace Recorder

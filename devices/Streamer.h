@@ -11,7 +11,7 @@
 // main window's whole file list (joined by a concat list) or the recorder's
 // live source. The streamer window (Form15) asks for the address and shows
 // the stream's console and end.
-namespace Emisor {
+namespace Streamer {
 
 // The input arguments handed in by the opener; emptied when the window closes.
 extern QString StreamInputArgs;
@@ -90,4 +90,4 @@ struct StreamEnd {
 // show; StreamRunning holds meanwhile.
 StreamEnd RunStream(const Conversion::StepCommand& step, const ToolRunner::OutputSink& show);
 
-}  // namespace Emisor
+}  // namespace Streamer

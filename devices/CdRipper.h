@@ -12,7 +12,7 @@
 // are read from the disc, and the chosen tracks are ripped one by one, each
 // renamed after its title. The rip window (Form2) asks for the tracks and
 // shows what a rip comes to.
-namespace cdrtools {
+namespace CdRipper {
 
 // Full path of cdda2wav; "" until the tool-paths window or config.qcf sets it.
 extern QString Cdda2wavPath;
@@ -88,4 +88,4 @@ RipResult RipTracks(const QList<Track>& tracks, const QString& folder, const QSt
                     bool removeSilence, bool addToList, const ToolRunner::OutputSink& show,
                     const std::function<bool()>& shownGone);
 
-}  // namespace cdrtools
+}  // namespace CdRipper

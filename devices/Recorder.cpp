@@ -1,4 +1,4 @@
-#include "devices/Grabador.h"
+#include "devices/Recorder.h"
 
 #include <QFileInfo>
 #include <QRegularExpression>
@@ -8,7 +8,7 @@
 #include "frame/FileServices.h"
 #include "frame/ToolRunner.h"
 
-namespace Grabador {
+namespace Recorder {
 
 QString RecBufferSizeMB;
 QString RecOutputPath;
@@ -306,4 +306,4 @@ RecordingEnd RunRecording(const Conversion::StepCommand& step, const ToolRunner:
   return end;
 }
 
-}  // namespace Grabador
+}  // namespace Recorder

@@ -1,15 +1,15 @@
-#include "devices/Emisor.h"
+#include "devices/Streamer.h"
 
 #include <QHostAddress>
 #include <QNetworkInterface>
 
-#include "devices/Grabador.h"
+#include "devices/Recorder.h"
 #include "frame/FfmpegTools.h"
 #include "frame/FileServices.h"
 #include "frame/Session.h"
 #include "frame/ToolRunner.h"
 
-namespace Emisor {
+namespace Streamer {
 
 QString StreamInputArgs;
 QString LocalIPAddress;
@@ -77,7 +77,7 @@ bool LoopOption(bool repeat, const QString& count, const QString& infiniteItem, 
     option = "-stream_loop -1";
     return true;
   }
-  if (!Grabador::IsNumeric(count) || count.contains('-') || count.contains(',') ||
+  if (!Recorder::IsNumeric(count) || count.contains('-') || count.contains(',') ||
       count.contains('.'))
     return false;
   option = "-stream_loop " + count;
@@ -96,7 +96,7 @@ Conversion::StepCommand AutomaticStreamCommand(const QString& loopOption, const 
       Opt().AudioBitrate + " 24k " + Opt().SampleRate + " 22050 " + Opt().VideoMaxRate +
       " 750k -preset ultrafast -tune zerolatency -async 1 -bsf:v h264_mp4toannexb "
       "-bufsize 3000k ";
-  return Grabador::FfmpegOutputStep(options, address);
+  return Recorder::FfmpegOutputStep(options, address);
 }
 
 Conversion::StepCommand ProfileStreamCommand(const QString& loopOption,
@@ -117,7 +117,7 @@ Conversion::StepCommand ProfileStreamCommand(const QString& loopOption,
   QString options;
   for (const QString& piece : pieces) options += " " + piece;
   options += " ";
-  return Grabador::FfmpegOutputStep(options, address);
+  return Recorder::FfmpegOutputStep(options, address);
 }
 
 ListInput WriteListInput() {
@@ -159,4 +159,4 @@ StreamEnd RunStream(const Conversion::StepCommand& step, const ToolRunner::Outpu
   return end;
 }
 
-}  // namespace Emisor
+}  // namespace Streamer

@@ -1,4 +1,4 @@
-#include "devices/cdrtools.h"
+#include "devices/CdRipper.h"
 
 #include <QFileInfo>
 #include <QRegularExpression>
@@ -8,7 +8,7 @@
 #include "frame/Session.h"
 #include "frame/ToolRunner.h"
 
-namespace cdrtools {
+namespace CdRipper {
 
 QString Cdda2wavPath;
 uint8_t CDRipAddToList = 0;
@@ -211,4 +211,4 @@ RipResult RipTracks(const QList<Track>& tracks, const QString& folder, const QSt
   return result;
 }
 
-}  // namespace cdrtools
+}  // namespace CdRipper
