@@ -74,17 +74,22 @@ bool AToolIsPaused() {
   return false;
 }
 
+// A recorder with no earlier state and the installed ffmpeg tools.
+void StartRecorderWithInstalledTools() {
+  ToolRunner::Reset();
+  Recorder::Reset();
+  Recorder::RecBufferSizeMB.clear();
+  FfmpegTools::InitOptionNames();
+  FfmpegTools::FfmpegPath = QStandardPaths::findExecutable("ffmpeg");
+  FfmpegTools::FfplayPath = QStandardPaths::findExecutable("ffplay");
+  FfmpegTools::FfprobePath = QStandardPaths::findExecutable("ffprobe");
+}
+
 class RecorderTest : public TestEnv {
  protected:
   void SetUp() override {
     TestEnv::SetUp();
-    ToolRunner::Reset();
-    Recorder::Reset();
-    Recorder::RecBufferSizeMB.clear();
-    FfmpegTools::InitOptionNames();
-    FfmpegTools::FfmpegPath = QStandardPaths::findExecutable("ffmpeg");
-    FfmpegTools::FfplayPath = QStandardPaths::findExecutable("ffplay");
-    FfmpegTools::FfprobePath = QStandardPaths::findExecutable("ffprobe");
+    StartRecorderWithInstalledTools();
     ASSERT_FALSE(FfmpegTools::FfmpegPath.isEmpty());
     window_ = new Form14;
     window_->Form_Load();
@@ -690,17 +695,13 @@ class RecordingModuleTest : public TestEnv {
  protected:
   void SetUp() override {
     TestEnv::SetUp();
-    ToolRunner::Reset();
-    Recorder::Reset();
-    Recorder::RecBufferSizeMB.clear();
-    FfmpegTools::InitOptionNames();
-    FfmpegTools::FfmpegPath = QStandardPaths::findExecutable("ffmpeg");
-    FfmpegTools::FfprobePath = QStandardPaths::findExecutable("ffprobe");
+    StartRecorderWithInstalledTools();
     ASSERT_FALSE(FfmpegTools::FfmpegPath.isEmpty());
   }
   void TearDown() override {
     Recorder::Reset();
     FfmpegTools::FfmpegPath.clear();
+    FfmpegTools::FfplayPath.clear();
     FfmpegTools::FfprobePath.clear();
     TestEnv::TearDown();
   }
