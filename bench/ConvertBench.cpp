@@ -1,6 +1,6 @@
 // Converts 20 short clips through Conversion::Convert and through a plain
 // shell loop of the same ffmpeg commands, and compares the two.
-#include <QApplication>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -8,12 +8,10 @@
 #include <cstdio>
 
 #include "Measure.h"
-#include "convert/Conversion.h"
-#include "convert/ConversionStarter.h"
-#include "convert/Form12.h"
-#include "frame/FfmpegTools.h"
-#include "frame/ProgramFolder.h"
-#include "frame/Session.h"
+#include "core/convert/Conversion.h"
+#include "core/frame/FfmpegTools.h"
+#include "core/frame/ProgramFolder.h"
+#include "core/frame/Session.h"
 
 namespace {
 
@@ -47,14 +45,25 @@ bool MakeClips(const QString& ffmpeg, const QString& folder) {
   return true;
 }
 
-// The run, into its own output folder.
+// The command table of the choices, as a conversion builds it; false when it cannot be built.
+bool BuildCommands() {
+  const Conversion::TableBuild build = Conversion::BuildTable("");
+  if (build.Failure != Conversion::TableFailure::None) return false;
+  Conversion::Commands = build.Table;
+  return true;
+}
+
+// The run, into its own output folder: the table built and every input converted.
 Usage RunConvert(const QString& outputFolder) {
   QDir().mkpath(outputFolder);
   Session::OutputFolder = outputFolder;
-  const Usage usage = Measure([] { Conversion::Convert(""); });
-  if (Form12* form = Form12::Instance()) form->close();
-  QApplication::processEvents();
-  return usage;
+  return Measure([] {
+    if (!BuildCommands()) return;
+    QList<QStringList> inputs;
+    for (const QString& clip : Session::FileList) inputs << QStringList{clip};
+    Conversion::ConversionRun run("", inputs, Session::FileList);
+    run.Execute();
+  });
 }
 
 // The same commands, one after another from a shell script.
@@ -62,8 +71,7 @@ Usage RunShell(const QString& outputFolder, const QString& scriptPath) {
   QDir().mkpath(outputFolder);
   QString script = "#!/bin/sh\nfor f in";
   for (const QString& clip : Session::FileList) script += " " + ShellQuoted(clip);
-  // Closing the progress window emptied the table; the same choices build it again.
-  if (!Conversion::BuildCommandTable("")) return {};
+  if (!BuildCommands()) return {};
   const CommandTable& table = Conversion::Commands;
   const Conversion::StepCommand step = Conversion::RowStep(table, 7, {"INPUT"}, "OUTPUT");
   QString line = ShellQuoted(step.Command.program);
@@ -91,8 +99,7 @@ int Outputs(const QString& folder) { return QDir(folder).entryList({"*.mkv"}, QD
 }  // namespace
 
 int main(int argc, char** argv) {
-  QApplication app(argc, argv);
-  QApplication::setQuitOnLastWindowClosed(false);
+  QCoreApplication app(argc, argv);
   QTemporaryDir dir;
   ProgramFolder::SetForTests(dir.path());
   FfmpegTools::InitOptionNames();

@@ -1,16 +1,14 @@
-// Times one chatty ffmpeg job, twice run directly and twice and run through the console runner
+// Times one chatty ffmpeg job, twice run directly and twice run through the console runner
 // as a conversion runs it, and measures what the runner itself costs.
-#include <QApplication>
-#include <QPlainTextEdit>
+#include <QCoreApplication>
 #include <QProcess>
 #include <cstdio>
 
 #include "Measure.h"
-#include "frame/ConsoleBox.h"
-#include "frame/ToolRunner.h"
+#include "core/frame/ToolRunner.h"
 
 int main(int argc, char** argv) {
-  QApplication app(argc, argv);
+  QCoreApplication app(argc, argv);
   const QString ffmpeg =
       argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("/usr/bin/ffmpeg");
   const ToolRunner::Command job{
@@ -28,16 +26,20 @@ int main(int argc, char** argv) {
       process.waitForFinished(-1);
     });
   };
-  QPlainTextEdit box;
-  box.show();
+  // What a progress box would show, kept as the box keeps it.
+  QString shown;
+  const ToolRunner::OutputSink show = [&shown](const ToolRunner::BoxUpdate& update) {
+    if (update.action == ToolRunner::BoxUpdate::Replace) shown = update.text;
+    if (update.action == ToolRunner::BoxUpdate::Append) shown += update.text;
+  };
   QString output;
   int32_t exitCode = 0;
   bool started = true;
   auto runCaptured = [&] {
     return Measure([&] {
       started =
-          ToolRunner::RunCaptured({job}, QString(), 0, 0, &box, true,
-                                  ToolRunner::ReplaceByVisibleChunk, output, 1024, exitCode) &&
+          ToolRunner::RunCaptured({job}, QString(), 0, 0, show, ToolRunner::ReplaceByVisibleChunk,
+                                  output, 1024, exitCode) &&
           started;
     });
   };

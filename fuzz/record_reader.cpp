@@ -2,11 +2,11 @@
 // that whatever it accepts writes back and reads again to the same record.
 #include <cstdlib>
 
-#include "editing/EditProfileRec.h"
-#include "editing/FilterDef.h"
-#include "formats/FormatProfile.h"
-#include "frame/ConfigRecord.h"
-#include "frame/RecordFile.h"
+#include "core/editing/EditProfileRec.h"
+#include "core/editing/FilterDef.h"
+#include "core/formats/FormatProfile.h"
+#include "core/frame/ConfigRecord.h"
+#include "core/frame/RecordFile.h"
 
 namespace {
 

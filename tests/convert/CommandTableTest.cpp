@@ -7,13 +7,13 @@
 #include <map>
 
 #include "TestEnv.h"
-#include "convert/Conversion.h"
-#include "convert/ConversionStarter.h"
-#include "convert/Form1.h"
-#include "editing/FilterDef.h"
-#include "frame/FfmpegTools.h"
-#include "frame/RecordFile.h"
-#include "frame/Session.h"
+#include "core/convert/Conversion.h"
+#include "core/editing/FilterDef.h"
+#include "core/frame/FfmpegTools.h"
+#include "core/frame/RecordFile.h"
+#include "core/frame/Session.h"
+#include "gui/convert/ConversionStarter.h"
+#include "gui/convert/Form1.h"
 
 namespace {
 

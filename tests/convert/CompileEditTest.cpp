@@ -3,10 +3,10 @@
 #include <functional>
 
 #include "TestEnv.h"
-#include "convert/Conversion.h"
-#include "editing/FilterDef.h"
-#include "frame/FfmpegTools.h"
-#include "frame/RecordFile.h"
+#include "core/convert/Conversion.h"
+#include "core/editing/FilterDef.h"
+#include "core/frame/FfmpegTools.h"
+#include "core/frame/RecordFile.h"
 
 namespace {
 

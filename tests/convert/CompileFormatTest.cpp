@@ -1,9 +1,9 @@
 #include <functional>
 
 #include "TestEnv.h"
-#include "convert/Conversion.h"
-#include "frame/FfmpegTools.h"
-#include "frame/RecordFile.h"
+#include "core/convert/Conversion.h"
+#include "core/frame/FfmpegTools.h"
+#include "core/frame/RecordFile.h"
 
 namespace {
 

@@ -6,11 +6,11 @@
 #include <functional>
 
 #include "TestEnv.h"
-#include "convert/Conversion.h"
-#include "editing/FilterDef.h"
-#include "frame/FfmpegTools.h"
-#include "frame/RecordFile.h"
-#include "frame/ToolRunner.h"
+#include "core/convert/Conversion.h"
+#include "core/editing/FilterDef.h"
+#include "core/frame/FfmpegTools.h"
+#include "core/frame/RecordFile.h"
+#include "core/frame/ToolRunner.h"
 
 namespace {
 

@@ -18,14 +18,14 @@
 
 #include "Children.h"
 #include "TestEnv.h"
-#include "convert/Conversion.h"
-#include "convert/ConversionStarter.h"
-#include "convert/Form1.h"
-#include "convert/Form12.h"
-#include "frame/FfmpegTools.h"
-#include "frame/RecordFile.h"
-#include "frame/Session.h"
-#include "frame/ToolRunner.h"
+#include "core/convert/Conversion.h"
+#include "core/frame/FfmpegTools.h"
+#include "core/frame/RecordFile.h"
+#include "core/frame/Session.h"
+#include "core/frame/ToolRunner.h"
+#include "gui/convert/ConversionStarter.h"
+#include "gui/convert/Form1.h"
+#include "gui/convert/Form12.h"
 
 using namespace Conversion;
 

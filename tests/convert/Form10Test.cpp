@@ -5,7 +5,7 @@
 #include <QPushButton>
 
 #include "TestEnv.h"
-#include "convert/Form10.h"
+#include "gui/convert/Form10.h"
 
 namespace {
 

@@ -12,12 +12,12 @@
 #include <QTimer>
 
 #include "TestEnv.h"
-#include "convert/Conversion.h"
-#include "convert/Form1.h"
-#include "convert/Form12.h"
-#include "frame/ConsoleBox.h"
-#include "frame/TextFit.h"
-#include "frame/ToolRunner.h"
+#include "core/convert/Conversion.h"
+#include "core/frame/ToolRunner.h"
+#include "gui/convert/Form1.h"
+#include "gui/convert/Form12.h"
+#include "gui/frame/ConsoleBox.h"
+#include "gui/frame/TextFit.h"
 
 namespace {
 

@@ -14,14 +14,14 @@
 #include <QUrl>
 
 #include "TestEnv.h"
-#include "convert/Conversion.h"
-#include "convert/ConversionStarter.h"
-#include "convert/Form1.h"
-#include "convert/Form12.h"
-#include "formats/FormatEditor.h"
-#include "frame/FfmpegTools.h"
-#include "frame/ProgramFolder.h"
-#include "frame/Session.h"
+#include "core/convert/Conversion.h"
+#include "core/formats/FormatEditor.h"
+#include "core/frame/FfmpegTools.h"
+#include "core/frame/ProgramFolder.h"
+#include "core/frame/Session.h"
+#include "gui/convert/ConversionStarter.h"
+#include "gui/convert/Form1.h"
+#include "gui/convert/Form12.h"
 
 namespace {
 

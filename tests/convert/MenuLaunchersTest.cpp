@@ -9,13 +9,13 @@
 #include <QTimer>
 
 #include "TestEnv.h"
-#include "convert/Form1.h"
-#include "devices/CdRipper.h"
-#include "frame/DataFolderManager.h"
-#include "frame/FfmpegTools.h"
-#include "frame/Form3.h"
-#include "frame/Form6.h"
-#include "frame/ProgramFolder.h"
+#include "core/devices/CdRipper.h"
+#include "core/frame/DataFolderManager.h"
+#include "core/frame/FfmpegTools.h"
+#include "core/frame/ProgramFolder.h"
+#include "gui/convert/Form1.h"
+#include "gui/frame/Form3.h"
+#include "gui/frame/Form6.h"
 
 namespace {
 

@@ -6,9 +6,9 @@
 #include <QProcess>
 
 #include "TestEnv.h"
-#include "convert/Conversion.h"
-#include "frame/FfmpegTools.h"
-#include "frame/Session.h"
+#include "core/convert/Conversion.h"
+#include "core/frame/FfmpegTools.h"
+#include "core/frame/Session.h"
 
 using namespace Conversion;
 

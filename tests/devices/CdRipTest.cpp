@@ -16,11 +16,11 @@
 
 #include "Children.h"
 #include "TestEnv.h"
-#include "convert/Form1.h"
-#include "devices/CdRipper.h"
-#include "devices/Form2.h"
-#include "frame/Session.h"
-#include "frame/ToolRunner.h"
+#include "core/devices/CdRipper.h"
+#include "core/frame/Session.h"
+#include "core/frame/ToolRunner.h"
+#include "gui/convert/Form1.h"
+#include "gui/devices/Form2.h"
 
 namespace {
 

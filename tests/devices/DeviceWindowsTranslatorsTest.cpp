@@ -1,11 +1,11 @@
 #include <memory>
 
 #include "TestEnv.h"
-#include "convert/Form1.h"
-#include "devices/Form14.h"
-#include "devices/Form15.h"
-#include "devices/Form2.h"
-#include "lang/Translators.h"
+#include "gui/convert/Form1.h"
+#include "gui/devices/Form14.h"
+#include "gui/devices/Form15.h"
+#include "gui/devices/Form2.h"
+#include "gui/lang/Translators.h"
 
 namespace {
 

@@ -2,10 +2,10 @@
 #include <QStandardPaths>
 
 #include "TestEnv.h"
-#include "convert/Conversion.h"
-#include "devices/Recorder.h"
-#include "devices/Streamer.h"
-#include "frame/FfmpegTools.h"
+#include "core/convert/Conversion.h"
+#include "core/devices/Recorder.h"
+#include "core/devices/Streamer.h"
+#include "core/frame/FfmpegTools.h"
 
 namespace {
 

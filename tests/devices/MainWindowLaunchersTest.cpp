@@ -11,15 +11,15 @@
 #include <memory>
 
 #include "TestEnv.h"
-#include "convert/Form1.h"
-#include "devices/CdRipper.h"
-#include "devices/Form14.h"
-#include "devices/Form2.h"
-#include "devices/Recorder.h"
-#include "devices/Streamer.h"
-#include "frame/FfmpegTools.h"
-#include "frame/Session.h"
-#include "frame/ToolRunner.h"
+#include "core/devices/CdRipper.h"
+#include "core/devices/Recorder.h"
+#include "core/devices/Streamer.h"
+#include "core/frame/FfmpegTools.h"
+#include "core/frame/Session.h"
+#include "core/frame/ToolRunner.h"
+#include "gui/convert/Form1.h"
+#include "gui/devices/Form14.h"
+#include "gui/devices/Form2.h"
 
 namespace {
 

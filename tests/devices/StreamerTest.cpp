@@ -22,16 +22,16 @@
 
 #include "Children.h"
 #include "TestEnv.h"
-#include "convert/Form1.h"
-#include "devices/Form15.h"
-#include "devices/Streamer.h"
-#include "formats/FormatProfile.h"
-#include "frame/FfmpegTools.h"
-#include "frame/FileServices.h"
-#include "frame/Form6.h"
-#include "frame/RecordFile.h"
-#include "frame/Session.h"
-#include "frame/ToolRunner.h"
+#include "core/devices/Streamer.h"
+#include "core/formats/FormatProfile.h"
+#include "core/frame/FfmpegTools.h"
+#include "core/frame/FileServices.h"
+#include "core/frame/RecordFile.h"
+#include "core/frame/Session.h"
+#include "core/frame/ToolRunner.h"
+#include "gui/convert/Form1.h"
+#include "gui/devices/Form15.h"
+#include "gui/frame/Form6.h"
 
 namespace {
 

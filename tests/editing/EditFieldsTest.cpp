@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
 #include "EditingFixture.h"
-#include "editing/EditFields.h"
-#include "editing/NumericKey.h"
-#include "frame/FfmpegTools.h"
+#include "core/editing/EditFields.h"
+#include "core/editing/NumericKey.h"
+#include "core/frame/FfmpegTools.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 #include <QImage>
 
 #include "EditingFixture.h"
-#include "editing/EditPreview.h"
-#include "frame/ConsoleBox.h"
+#include "core/editing/EditPreview.h"
+#include "gui/frame/ConsoleBox.h"
 
 namespace {
 

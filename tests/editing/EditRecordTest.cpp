@@ -3,10 +3,10 @@
 
 #include "RecordBytes.h"
 #include "TestEnv.h"
-#include "editing/EditProfileRec.h"
-#include "editing/EditingProfileEditor.h"
-#include "editing/FilterDef.h"
-#include "frame/RecordFile.h"
+#include "core/editing/EditProfileRec.h"
+#include "core/editing/EditingProfileEditor.h"
+#include "core/editing/FilterDef.h"
+#include "core/frame/RecordFile.h"
 
 namespace {
 

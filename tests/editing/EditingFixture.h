@@ -9,13 +9,13 @@
 #include <functional>
 
 #include "TestEnv.h"
-#include "editing/EditingProfileEditor.h"
-#include "editing/FilterEditor.h"
-#include "frame/DesktopServices.h"
-#include "frame/FfmpegTools.h"
-#include "frame/Form3.h"
-#include "frame/Session.h"
-#include "frame/ToolRunner.h"
+#include "core/editing/EditingProfileEditor.h"
+#include "core/editing/FilterEditor.h"
+#include "core/frame/DesktopServices.h"
+#include "core/frame/FfmpegTools.h"
+#include "core/frame/Session.h"
+#include "core/frame/ToolRunner.h"
+#include "gui/frame/Form3.h"
 
 // Acts once the file manager is up, as the user would.
 inline void WhenFileManagerShown(std::function<void(Form3*)> action) {

@@ -2,9 +2,9 @@
 #include <QFile>
 
 #include "EditingFixture.h"
-#include "editing/FilterDef.h"
-#include "frame/ProgramFolder.h"
-#include "frame/RecordFile.h"
+#include "core/editing/FilterDef.h"
+#include "core/frame/ProgramFolder.h"
+#include "core/frame/RecordFile.h"
 
 namespace {
 
@@ -164,11 +164,11 @@ TEST_F(EditingProfileEditorTest, InScratchModeOpensAreChangesAndOtherSavesAreExp
 }
 
 TEST_F(EditingProfileEditorTest, HexColoursReadEachPairUpToItsFirstNonHexCharacter) {
-  EXPECT_EQ(EditingProfileEditor::HexToColor("FF8000"), QColor(255, 128, 0));
-  EXPECT_EQ(EditingProfileEditor::HexToColor("zzzzzz"), QColor(0, 0, 0));
-  EXPECT_EQ(EditingProfileEditor::HexToColor(""), QColor(0, 0, 0));
-  EXPECT_EQ(EditingProfileEditor::HexToColor("0A00ff"), QColor(10, 0, 255));
-  EXPECT_EQ(EditingProfileEditor::HexToColor("1g2h3i"), QColor(1, 2, 3));
+  EXPECT_EQ(EditingProfileEditor::HexToColor("FF8000"), 0x0080FF);
+  EXPECT_EQ(EditingProfileEditor::HexToColor("zzzzzz"), 0);
+  EXPECT_EQ(EditingProfileEditor::HexToColor(""), 0);
+  EXPECT_EQ(EditingProfileEditor::HexToColor("0A00ff"), 0xFF000A);
+  EXPECT_EQ(EditingProfileEditor::HexToColor("1g2h3i"), 0x030201);
 }
 
 TEST_F(EditingProfileEditorTest, FilterFilesAreListedByTypeAndMatchedIgnoringCase) {

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "editing/Equalizer.h"
+#include "core/editing/Equalizer.h"
 
 namespace {
 

@@ -14,11 +14,11 @@
 
 #include "Children.h"
 #include "EditingFixture.h"
-#include "convert/Form1.h"
-#include "editing/Form4.h"
-#include "frame/Form6.h"
-#include "frame/ProgramFolder.h"
-#include "frame/RecordFile.h"
+#include "core/frame/ProgramFolder.h"
+#include "core/frame/RecordFile.h"
+#include "gui/convert/Form1.h"
+#include "gui/editing/Form4.h"
+#include "gui/frame/Form6.h"
 
 namespace {
 
@@ -217,7 +217,7 @@ TEST_F(FilterEditorTest, ShowEditorReturnsWhenTheWindowClosesAndForgetsAddedFile
     FilterEditor::TestFiles = {"/x"};
     w->File_Exit->trigger();
   });
-  FilterEditor::ShowEditor("eco");
+  Form4::ShowEditor("eco");
   EXPECT_FALSE(Form4::Instance());
   EXPECT_TRUE(FilterEditor::TestFiles.isEmpty());
   EXPECT_TRUE(FilterEditor::CurrentPath.isEmpty());

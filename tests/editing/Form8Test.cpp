@@ -19,12 +19,12 @@
 
 #include "Children.h"
 #include "EditingFixture.h"
-#include "editing/FilterDef.h"
-#include "editing/Form8.h"
-#include "editing/UnitPicture.h"
-#include "frame/Form6.h"
-#include "frame/ProgramFolder.h"
-#include "frame/RecordFile.h"
+#include "core/editing/FilterDef.h"
+#include "core/frame/ProgramFolder.h"
+#include "core/frame/RecordFile.h"
+#include "gui/editing/Form8.h"
+#include "gui/editing/UnitPicture.h"
+#include "gui/frame/Form6.h"
 
 namespace {
 
@@ -464,7 +464,7 @@ TEST_F(Form8Test, ScratchModeAcceptWritesTheScratchProfile) {
     w->Text26->setText("90");
     w->Command3->click();
   });
-  EditingProfileEditor::ShowEditor("*", 1);
+  Form8::ShowEditor("*", 1);
   EditProfileRec written;
   ASSERT_EQ(RecordFile::Read(EditingProfileEditor::ScratchProfilePath(), written),
             RecordFile::Result::Ok);
@@ -483,7 +483,7 @@ TEST_F(Form8Test, ScratchModeCloseAsksWithoutAName) {
     EXPECT_FALSE(w->close());
     EXPECT_TRUE(w->close());
   });
-  EditingProfileEditor::ShowEditor("*", 1);
+  Form8::ShowEditor("*", 1);
   EXPECT_EQ(dialogs.Messages(), QStringList(2, "El archivo ha cambiado, ¿guardar cambios?"));
   EditProfileRec written;
   ASSERT_EQ(RecordFile::Read(EditingProfileEditor::ScratchProfilePath(), written),
@@ -502,7 +502,7 @@ TEST_F(Form8Test, WithoutANameTheWindowShowsTheProfileHeldByTheEditor) {
     EXPECT_FALSE(w->Picture6->isVisible());
     EXPECT_TRUE(w->close());
   });
-  EditingProfileEditor::ShowEditor(QString(), 0);
+  Form8::ShowEditor(QString(), 0);
   EXPECT_FALSE(Form8::Instance());
   EXPECT_TRUE(EditingProfileEditor::CurrentProfile.Volume.isEmpty());
 }
@@ -555,7 +555,7 @@ TEST_F(Form8Test, InScratchModeLoadingAProfileAndCancellingLeavesTheScratchFile)
     EXPECT_TRUE(EditingProfileEditor::IsDirty());
     w->Command14->click();
   });
-  EditingProfileEditor::ShowEditor("*", 1);
+  Form8::ShowEditor("*", 1);
   EXPECT_FALSE(QFile::exists(EditingProfileEditor::ScratchProfilePath()));
   EXPECT_FALSE(Form8::Instance());
 }

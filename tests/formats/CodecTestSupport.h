@@ -9,12 +9,12 @@
 #include <functional>
 
 #include "TestEnv.h"
-#include "formats/ExtCodecDef.h"
-#include "formats/FormatProfile.h"
-#include "frame/DataFolderManager.h"
-#include "frame/Form3.h"
-#include "frame/ProgramFolder.h"
-#include "frame/RecordFile.h"
+#include "core/formats/ExtCodecDef.h"
+#include "core/formats/FormatProfile.h"
+#include "core/frame/DataFolderManager.h"
+#include "core/frame/ProgramFolder.h"
+#include "core/frame/RecordFile.h"
+#include "gui/frame/Form3.h"
 
 namespace codec_test {
 

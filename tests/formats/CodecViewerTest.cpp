@@ -3,9 +3,9 @@
 #include <QRegularExpression>
 
 #include "CodecTestSupport.h"
-#include "formats/CodecViewer.h"
-#include "formats/Form11.h"
-#include "frame/DesktopServices.h"
+#include "core/formats/CodecViewer.h"
+#include "core/frame/DesktopServices.h"
+#include "gui/formats/Form11.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
 #include <QDir>
 
 #include "CodecTestSupport.h"
-#include "formats/ExternalCodecEditor.h"
-#include "frame/DesktopServices.h"
-#include "frame/FfmpegTools.h"
+#include "core/formats/ExternalCodecEditor.h"
+#include "core/frame/DesktopServices.h"
+#include "core/frame/FfmpegTools.h"
 
 namespace {
 

@@ -8,12 +8,12 @@
 #include <QPlainTextEdit>
 
 #include "CodecTestSupport.h"
-#include "convert/Form1.h"
-#include "formats/ExternalCodecEditor.h"
-#include "formats/Form5.h"
-#include "frame/DesktopServices.h"
-#include "frame/FfmpegTools.h"
-#include "frame/Form6.h"
+#include "core/formats/ExternalCodecEditor.h"
+#include "core/frame/DesktopServices.h"
+#include "core/frame/FfmpegTools.h"
+#include "gui/convert/Form1.h"
+#include "gui/formats/Form5.h"
+#include "gui/frame/Form6.h"
 
 namespace {
 
@@ -57,7 +57,7 @@ class Form5Test : public TestEnv {
       inside(Form5::Instance());
       if (Form5::Instance()) Form5::Instance()->close();
     });
-    ExternalCodecEditor::ShowEditor(name, kind);
+    Form5::ShowEditor(name, kind);
   }
   // A window the tests can act on without the modal wait.
   Form5* LoadWindow() {

@@ -20,16 +20,16 @@
 #include <functional>
 
 #include "TestEnv.h"
-#include "convert/Form1.h"
-#include "formats/Form7.h"
-#include "formats/FormatEditor.h"
-#include "frame/FfmpegTools.h"
-#include "frame/FileServices.h"
-#include "frame/Form3.h"
-#include "frame/Form6.h"
-#include "frame/RecordFile.h"
-#include "frame/ToolRunner.h"
-#include "lang/Translators.h"
+#include "core/formats/FormatEditor.h"
+#include "core/frame/FfmpegTools.h"
+#include "core/frame/FileServices.h"
+#include "core/frame/RecordFile.h"
+#include "core/frame/ToolRunner.h"
+#include "gui/convert/Form1.h"
+#include "gui/formats/Form7.h"
+#include "gui/frame/Form3.h"
+#include "gui/frame/Form6.h"
+#include "gui/lang/Translators.h"
 
 namespace {
 
@@ -497,7 +497,7 @@ TEST_F(ShowEditorTest, ScratchModeOpensEmptyAndAcceptWritesTheScratchFile) {
     window->Command1->click();
   });
   poll.start(20);
-  FormatEditor::ShowEditor("*", 1);
+  Form7::ShowEditor("*", 1);
   EXPECT_TRUE(checked);
   EXPECT_EQ(Form7::Instance(), nullptr);
   EXPECT_TRUE(shownBefore.isVisible());
@@ -529,7 +529,7 @@ TEST_F(ShowEditorTest, StaleListsAreRebuiltBeforeTheNamedProfileLoads) {
     window->File_Exit->trigger();
   });
   poll.start(20);
-  FormatEditor::ShowEditor("perfil", 0);
+  Form7::ShowEditor("perfil", 0);
   EXPECT_TRUE(entries.contains("libmp3lame") || entries.contains("mp2"));
   EXPECT_EQ(value, "aac");
   EXPECT_EQ(FormatEditor::CurrentFormatFile, "");

@@ -2,10 +2,10 @@
 #include <QFile>
 
 #include "TestEnv.h"
-#include "formats/FormatEditor.h"
-#include "frame/FileServices.h"
-#include "frame/ProgramFolder.h"
-#include "frame/RecordFile.h"
+#include "core/formats/FormatEditor.h"
+#include "core/frame/FileServices.h"
+#include "core/frame/ProgramFolder.h"
+#include "core/frame/RecordFile.h"
 
 namespace {
 

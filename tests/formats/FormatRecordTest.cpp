@@ -2,10 +2,10 @@
 
 #include "RecordBytes.h"
 #include "TestEnv.h"
-#include "formats/ExtCodecDef.h"
-#include "formats/FormatEditor.h"
-#include "formats/FormatProfile.h"
-#include "frame/RecordFile.h"
+#include "core/formats/ExtCodecDef.h"
+#include "core/formats/FormatEditor.h"
+#include "core/formats/FormatProfile.h"
+#include "core/frame/RecordFile.h"
 
 namespace {
 

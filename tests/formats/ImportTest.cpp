@@ -2,9 +2,9 @@
 #include <QStandardPaths>
 
 #include "TestEnv.h"
-#include "formats/FormatEditor.h"
-#include "frame/FfmpegTools.h"
-#include "frame/ToolRunner.h"
+#include "core/formats/FormatEditor.h"
+#include "core/frame/FfmpegTools.h"
+#include "core/frame/ToolRunner.h"
 
 namespace {
 

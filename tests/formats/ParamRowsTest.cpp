@@ -1,6 +1,6 @@
 #include "TestEnv.h"
-#include "formats/FormatEditor.h"
-#include "lang/Lang.h"
+#include "core/formats/FormatEditor.h"
+#include "core/lang/Lang.h"
 
 namespace {
 

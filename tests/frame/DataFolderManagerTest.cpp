@@ -12,14 +12,14 @@
 #include <functional>
 
 #include "TestEnv.h"
-#include "editing/EditProfileRec.h"
-#include "editing/FilterDef.h"
-#include "formats/ExtCodecDef.h"
-#include "formats/FormatProfile.h"
-#include "frame/DataFolderManager.h"
-#include "frame/Form3.h"
-#include "frame/ProgramFolder.h"
-#include "frame/RecordFile.h"
+#include "core/editing/EditProfileRec.h"
+#include "core/editing/FilterDef.h"
+#include "core/formats/ExtCodecDef.h"
+#include "core/formats/FormatProfile.h"
+#include "core/frame/DataFolderManager.h"
+#include "core/frame/ProgramFolder.h"
+#include "core/frame/RecordFile.h"
+#include "gui/frame/Form3.h"
 
 namespace {
 
@@ -32,10 +32,11 @@ class DataFolderManagerTest : public TestEnv {
   void SetUp() override {
     TestEnv::SetUp();
     Formats = ProgramFolder::AppFiles("formats");
+    formatEditor_ = DataFolderManager::EditorFor("qfm");
     Filters = ProgramFolder::AppFiles("filters");
   }
   void TearDown() override {
-    DataFolderManager::SetEditorForTests("qfm", nullptr);
+    DataFolderManager::InstallEditor("qfm", formatEditor_);
     TestEnv::TearDown();
   }
   QString Put(const QString& relative, const QByteArray& bytes = "x") {
@@ -48,6 +49,7 @@ class DataFolderManagerTest : public TestEnv {
   static QString DefaultOf(const Dialogs::Request& request) { return request.defaultText; }
 
   QString Formats;
+  DataFolderManager::Editor formatEditor_ = nullptr;
   QString Filters;
 };
 
@@ -422,7 +424,7 @@ void FakeEditor(const QString& name) {
 TEST_F(DataFolderManagerTest, EditOpensTheEditorAndTheManagerComesBackRefreshed) {
   Put("formats/a.qfm");
   g_edited.clear();
-  DataFolderManager::SetEditorForTests("qfm", FakeEditor);
+  DataFolderManager::InstallEditor("qfm", FakeEditor);
   QWidget main;
   main.show();
   g_main = &main;

@@ -6,7 +6,8 @@
 #include <QStandardPaths>
 
 #include "TestEnv.h"
-#include "frame/DesktopServices.h"
+#include "core/frame/DesktopServices.h"
+#include "gui/frame/WidgetFactory.h"
 
 namespace {
 
@@ -215,7 +216,7 @@ TEST_F(DesktopServicesTest, ATrashThatCannotTakeTheFileLeavesItInPlace) {
 TEST_F(DesktopServicesTest, AListWithAHorizontalExtentScrollsSidewaysOverLongLines) {
   QListWidget list;
   list.resize(200, 100);
-  DesktopServices::SetListHorizontalExtent(&list, 1800);
+  WidgetFactory::SetListHorizontalExtent(&list, 1800);
   list.addItem("/a/very/long/folder/name/that/does/not/fit/into/two/hundred/pixels/file.mp4");
   list.show();
   QApplication::processEvents();

@@ -4,9 +4,9 @@
 #include <algorithm>
 
 #include "TestEnv.h"
-#include "frame/ConsoleBox.h"
-#include "frame/FfmpegTools.h"
-#include "frame/ToolRunner.h"
+#include "core/frame/FfmpegTools.h"
+#include "core/frame/ToolRunner.h"
+#include "gui/frame/ConsoleBox.h"
 
 namespace {
 

@@ -5,10 +5,10 @@
 #include <QListWidget>
 
 #include "TestEnv.h"
-#include "convert/Form1.h"
-#include "frame/DesktopServices.h"
-#include "frame/ProgramFolder.h"
-#include "frame/Session.h"
+#include "core/frame/DesktopServices.h"
+#include "core/frame/ProgramFolder.h"
+#include "core/frame/Session.h"
+#include "gui/convert/Form1.h"
 
 namespace {
 

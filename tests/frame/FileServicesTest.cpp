@@ -2,7 +2,7 @@
 #include <QFile>
 
 #include "TestEnv.h"
-#include "frame/FileServices.h"
+#include "core/frame/FileServices.h"
 
 namespace {
 

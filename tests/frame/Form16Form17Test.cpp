@@ -4,10 +4,10 @@
 #include <QPushButton>
 
 #include "TestEnv.h"
-#include "convert/Form1.h"
-#include "frame/Form16.h"
-#include "frame/Form17.h"
-#include "frame/Session.h"
+#include "core/frame/Session.h"
+#include "gui/convert/Form1.h"
+#include "gui/frame/Form16.h"
+#include "gui/frame/Form17.h"
 
 namespace {
 

@@ -6,11 +6,11 @@
 #include <QTemporaryDir>
 
 #include "TestEnv.h"
-#include "devices/CdRipper.h"
-#include "formats/FormatEditor.h"
-#include "frame/DesktopServices.h"
-#include "frame/FfmpegTools.h"
-#include "frame/Form9.h"
+#include "core/devices/CdRipper.h"
+#include "core/formats/FormatEditor.h"
+#include "core/frame/DesktopServices.h"
+#include "core/frame/FfmpegTools.h"
+#include "gui/frame/Form9.h"
 
 namespace {
 

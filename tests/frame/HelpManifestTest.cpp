@@ -4,8 +4,8 @@
 #include <QFileInfo>
 
 #include "TestEnv.h"
-#include "frame/ProgramFolder.h"
-#include "frame/Session.h"
+#include "core/frame/ProgramFolder.h"
+#include "core/frame/Session.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <QWidget>
 
 #include "TestEnv.h"
-#include "frame/ModalWindow.h"
+#include "gui/frame/ModalWindow.h"
 
 namespace {
 

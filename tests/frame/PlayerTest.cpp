@@ -9,9 +9,9 @@
 
 #include "Children.h"
 #include "TestEnv.h"
-#include "frame/FfmpegTools.h"
-#include "frame/Form18.h"
-#include "frame/ToolRunner.h"
+#include "core/frame/FfmpegTools.h"
+#include "core/frame/ToolRunner.h"
+#include "gui/frame/Form18.h"
 
 namespace {
 

@@ -7,11 +7,11 @@
 
 #include "RecordBytes.h"
 #include "TestEnv.h"
-#include "editing/EditProfileRec.h"
-#include "editing/FilterDef.h"
-#include "formats/FormatProfile.h"
-#include "frame/ConfigRecord.h"
-#include "frame/RecordFile.h"
+#include "core/editing/EditProfileRec.h"
+#include "core/editing/FilterDef.h"
+#include "core/formats/FormatProfile.h"
+#include "core/frame/ConfigRecord.h"
+#include "core/frame/RecordFile.h"
 
 namespace {
 

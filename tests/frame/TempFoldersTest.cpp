@@ -11,13 +11,13 @@
 #include <vector>
 
 #include "TestEnv.h"
-#include "convert/Form1.h"
-#include "frame/ConfigRecord.h"
-#include "frame/FileServices.h"
-#include "frame/ProgramFolder.h"
-#include "frame/RecordFile.h"
-#include "frame/Session.h"
-#include "frame/TempFolders.h"
+#include "core/frame/ConfigRecord.h"
+#include "core/frame/FileServices.h"
+#include "core/frame/ProgramFolder.h"
+#include "core/frame/RecordFile.h"
+#include "core/frame/Session.h"
+#include "core/frame/TempFolders.h"
+#include "gui/convert/Form1.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 #include <QFont>
 
 #include "TestEnv.h"
-#include "frame/TextFit.h"
+#include "gui/frame/TextFit.h"
 
 namespace {
 

@@ -10,9 +10,9 @@
 #include <QTimer>
 
 #include "TestEnv.h"
-#include "frame/Form6.h"
-#include "frame/TextViewer.h"
-#include "frame/ToolRunner.h"
+#include "core/frame/TextViewer.h"
+#include "core/frame/ToolRunner.h"
+#include "gui/frame/Form6.h"
 
 namespace {
 

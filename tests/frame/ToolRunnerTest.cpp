@@ -13,8 +13,8 @@
 
 #include "Children.h"
 #include "TestEnv.h"
-#include "frame/ConsoleBox.h"
-#include "frame/ToolRunner.h"
+#include "core/frame/ToolRunner.h"
+#include "gui/frame/ConsoleBox.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 #include <functional>
 
 #include "LangFixture.h"
-#include "convert/Form1.h"
-#include "devices/Recorder.h"
+#include "core/devices/Recorder.h"
+#include "gui/convert/Form1.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 #include <QPushButton>
 
 #include "LangFixture.h"
-#include "frame/Form18.h"
-#include "frame/Form3.h"
+#include "gui/frame/Form18.h"
+#include "gui/frame/Form3.h"
 
 namespace {
 

@@ -7,9 +7,9 @@
 #include <memory>
 
 #include "LangFixture.h"
-#include "convert/Form1.h"
-#include "frame/TextFit.h"
-#include "lang/Form13.h"
+#include "gui/convert/Form1.h"
+#include "gui/frame/TextFit.h"
+#include "gui/lang/Form13.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <ostream>
 
 #include "TestEnv.h"
-#include "lang/Lang.h"
+#include "core/lang/Lang.h"
 
 // Every language test starts and ends with Spanish in force and no language chosen.
 class LangTest : public TestEnv {

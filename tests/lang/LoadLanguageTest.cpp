@@ -7,7 +7,7 @@
 #include <QPushButton>
 
 #include "LangFixture.h"
-#include "frame/FfmpegTools.h"
+#include "core/frame/FfmpegTools.h"
 
 namespace {
 

@@ -14,7 +14,7 @@
 #include <memory>
 
 #include "LangFixture.h"
-#include "lang/Translators.h"
+#include "gui/lang/Translators.h"
 
 namespace {
 

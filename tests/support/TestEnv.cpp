@@ -6,8 +6,8 @@
 #include <QTimer>
 #include <QWidget>
 
-#include "frame/ProgramFolder.h"
-#include "frame/ToolRunner.h"
+#include "core/frame/ProgramFolder.h"
+#include "core/frame/ToolRunner.h"
 
 void TestEnv::SetUp() {
   ASSERT_TRUE(dir_.isValid());

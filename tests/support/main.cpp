@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "FreshStart.h"
-#include "frame/WindowServices.h"
+#include "gui/frame/WindowServices.h"
 
 int main(int argc, char** argv) {
   qputenv("QT_QPA_PLATFORM", "offscreen");

@@ -1,0 +1,357 @@
+#include "core/convert/CommandTable.h"
+
+#include <optional>
+
+#include "core/convert/ProfileCompiler.h"
+#include "core/frame/FfmpegTools.h"
+#include "core/frame/FileServices.h"
+#include "core/frame/Session.h"
+#include "core/frame/ToolRunner.h"
+#include "core/lang/Lang.h"
+
+namespace Conversion {
+
+ConversionChoices Choices;
+CommandTable Commands;
+uint8_t MultiOutput = 0;
+
+namespace {
+
+const FfmpegOptionNames& Opt() { return FfmpegTools::OptNames; }
+
+// Column 2 of an ffmpeg row: each piece after a blank, then " -i ".
+QString BeforeInput(std::initializer_list<QString> pieces) {
+  QString text;
+  for (const QString& piece : pieces) text += " " + piece;
+  return text + " -i ";
+}
+
+// Column 3 of an ffmpeg row: each piece after a blank, then a blank.
+QString BeforeOutput(std::initializer_list<QString> pieces) {
+  QString text;
+  for (const QString& piece : pieces) text += " " + piece;
+  return text + " ";
+}
+
+// Everything a build gathers before it writes the cells.
+struct BuildState {
+  CompiledFormat format;
+  CompiledEdit edit;
+  QString extension;
+  QString testOption;
+};
+
+TableFailure LoadFormatProfile(BuildState& b) {
+  if (Session::FormatProfilePath.isEmpty()) return TableFailure::None;
+  uint8_t status = 0;
+  b.format = LoadFormat(Session::FormatProfilePath, status);
+  switch (status) {
+    case 0:
+      return TableFailure::None;
+    case 1:
+      return TableFailure::FormatProfileMissing;
+    case 2:
+      return TableFailure::FormatProfileUnreadable;
+    case 3:
+      return TableFailure::AudioEncoderUnusable;
+    default:
+      return TableFailure::VideoEncoderUnusable;
+  }
+}
+
+// The encoder program, found on disk or located by the user. False when the
+// user agreed to look for it and then chose nothing.
+bool FindEncoderProgram(const QString& name, CompiledCodec& codec, uint8_t isVideo,
+                        const EncoderLocator& locate) {
+  if (name.isEmpty()) return true;
+  codec.ExePath = ResolveCodecExecutable(codec.ExePath, name, isVideo);
+  if (!codec.ExePath.isEmpty() || !locate) return true;
+  const std::optional<QString> located = locate(isVideo);
+  if (!located) return false;
+  codec.ExePath = *located;  // "": the run fails at that stage instead
+  return true;
+}
+
+bool IsAutomaticEntry(const QString& text) {
+  return text.toLower() == ("<" + Lang::TxtAutomatic() + ">").toLower();
+}
+
+// A typed ".mp4" means "mp4": the output name gets its own dot.
+QString WithoutLeadingDots(const QString& extension) {
+  QString text = extension.trimmed();
+  while (text.startsWith('.')) text.remove(0, 1);
+  return text;
+}
+
+bool ChooseExtension(BuildState& b) {
+  QString extension;
+  if (Choices.OutputMode == OutputJoined || Choices.OutputMode == OutputOneFile) {
+    extension = WithoutLeadingDots(FileServices::GetExtensionName(Session::OutputFile));
+  }
+  if (extension.isEmpty() && !IsAutomaticEntry(Choices.ExtensionText)) {
+    extension = WithoutLeadingDots(Choices.ExtensionText);
+  }
+  if (extension.isEmpty()) extension = WithoutLeadingDots(b.format.Extension);
+  if (extension.isEmpty()) extension = GetMuxerExtension(GetFormatOption(b.format.OutputOptions));
+  if (extension.isEmpty()) return false;
+  b.format.Extension = extension;
+  return true;
+}
+
+// The concat demuxer refuses absolute paths in its list unless told it is safe.
+void AddConcatInput(CompiledFormat& format) {
+  if (Choices.OutputMode != OutputJoined) return;
+  const QString options = (" " + format.InputOptions + " ").toLower();
+  if (!options.contains(" " + Opt().Format + " concat "))
+    format.InputOptions += " " + Opt().Format + " concat ";
+  if (!options.contains(" -safe ")) format.InputOptions += " -safe 0 ";
+}
+
+TableFailure LoadEditingProfile(BuildState& b, QString& filterPath) {
+  if (Session::EditProfilePath.isEmpty()) return TableFailure::None;
+  uint8_t status = 0;
+  b.edit = LoadEditProfile(Session::EditProfilePath, status, filterPath);
+  switch (status) {
+    case 0:
+      break;
+    case 1:
+      return TableFailure::EditProfileMissing;
+    case 2:
+      return TableFailure::EditProfileUnreadable;
+    case 3:
+      return TableFailure::AllTracksRemoved;
+    case 4:
+      return TableFailure::FilterUnreadable;
+    case 5:
+      return TableFailure::AudioEditUnusable;
+    case 6:
+      return TableFailure::VideoEditUnusable;
+    default:
+      return TableFailure::TrimUnusable;
+  }
+  if (b.edit.NeedsMultipleInputs == 1 && Choices.OutputMode != OutputOneFile)
+    return TableFailure::FiltersNeedOneFile;
+  return TableFailure::None;
+}
+
+bool MergeRemovals(BuildState& b) {
+  CompiledEdit& e = b.edit;
+  CompiledFormat& f = b.format;
+  if (e.NoAudioOption.isEmpty()) e.NoAudioOption = f.NoAudioOption;
+  if (e.NoVideoOption.isEmpty()) e.NoVideoOption = f.NoVideoOption;
+  if (e.NoSubtitlesOption.isEmpty()) e.NoSubtitlesOption = f.NoSubtitlesOption;
+  if (!e.NoAudioOption.isEmpty() && !e.NoVideoOption.isEmpty() && !e.NoSubtitlesOption.isEmpty())
+    return false;
+  if (!e.NoAudioOption.isEmpty()) {
+    e.AudioFilterOptions.clear();
+    f.AudioOptions.clear();
+    f.AudioExtCodecName.clear();
+  }
+  if (!e.NoVideoOption.isEmpty()) {
+    e.VideoFilterOptions.clear();
+    f.VideoOptions.clear();
+    f.VideoExtCodecName.clear();
+    f.AspectOption.clear();
+    f.SizeOption.clear();
+    e.OwnSize = 0;
+    e.OwnAspect = 0;
+  }
+  if (!e.NoSubtitlesOption.isEmpty()) f.SubtitleCodecOption.clear();
+  return true;
+}
+
+// "-s" and "-aspect" follow the "-vf" chain, unless the editing profile sizes
+// or shapes the picture itself.
+void AppendSizeAndAspect(BuildState& b) {
+  if (!b.edit.NoVideoOption.isEmpty()) return;
+  const bool external = !b.format.VideoExtCodecName.isEmpty();
+  const CompiledCodec& codec = b.format.VideoCodec;
+  if (b.edit.OwnSize == 0) {
+    const QString& size = external ? codec.SizeOption : b.format.SizeOption;
+    b.edit.VideoFilterOptions = TrimSpaces(b.edit.VideoFilterOptions) + " " + size;
+  }
+  if (b.edit.OwnAspect == 0) {
+    const QString& aspect = external ? codec.AspectOption : b.format.AspectOption;
+    b.edit.VideoFilterOptions = TrimSpaces(b.edit.VideoFilterOptions) + " " + aspect;
+  }
+}
+
+void SetRow(CommandTable& t, int row, StageKind kind, const QString& program, const QString& before,
+            const QString& after, const QString& extension) {
+  t.Kinds[row - 1] = kind;
+  t.Programs[row - 1] = program;
+  t.At(row, 1) =
+      kind == StageKind::MoveTracks ? QStringLiteral("<copy>") : ToolRunner::QuoteArgument(program);
+  t.At(row, 2) = before;
+  t.At(row, 3) = after;
+  t.At(row, 4) = extension;
+}
+
+// Each ffmpeg encoding row gets a second pass in the row below it.
+void AddSecondPass(CommandTable& t, int row) {
+  const int copy = row + 1;
+  t.Cells[copy - 1] = t.Cells[row - 1];
+  t.Kinds[copy - 1] = t.Kinds[row - 1];
+  t.Programs[copy - 1] = t.Programs[row - 1];
+  t.At(row, 3) += " " + Opt().Pass + " 1 ";
+  t.At(copy, 3) += " " + Opt().Pass + " 2 ";
+}
+
+CommandTable FillTable(const BuildState& b) {
+  const CompiledFormat& f = b.format;
+  const CompiledEdit& e = b.edit;
+  const CompiledCodec& ac = f.AudioCodec;
+  const CompiledCodec& vc = f.VideoCodec;
+  const QString& ff = FfmpegTools::FfmpegPath;
+  const QString& fx = f.Extension;
+  const bool audioExternal = !f.AudioExtCodecName.isEmpty();
+  const bool videoExternal = !f.VideoExtCodecName.isEmpty();
+  const FfmpegOptionNames& o = Opt();
+  const QString container = GetFormatOption(f.OutputOptions);
+  const bool copyTracks = container.toLower() == o.Format + " <copy>";
+  // "<copy>" orders the tracks moved rather than muxed; it is no container
+  // ffmpeg knows, so a track that ffmpeg encodes alone is written without it.
+  QString trackOptions = f.OutputOptions;
+  if (copyTracks) trackOptions.replace(" " + container, QString());
+  QList<int> passRows;
+  CommandTable t;
+
+  if (audioExternal) {
+    SetRow(t, 1, StageKind::Ffmpeg, ff, BeforeInput({f.InputOptions, e.InputOptions, e.SeekOption}),
+           BeforeOutput({ac.FfmpegOptions, e.DurationOption, e.AudioFilterOptions, e.OutputOptions,
+                         o.Overwrite, o.NoVideo, o.NoSubtitles}),
+           ac.FfmpegExt);
+    SetRow(t, 2, StageKind::Encoder, ac.ExePath, " " + ac.CommandTemplate, QString(), ac.OutputExt);
+  } else if (videoExternal && e.NoAudioOption.isEmpty()) {
+    SetRow(t, 2, StageKind::Ffmpeg, ff, BeforeInput({f.InputOptions, e.SeekOption, e.InputOptions}),
+           BeforeOutput({trackOptions, f.AudioOptions, f.SubtitleCodecOption, e.AudioFilterOptions,
+                         e.DurationOption, e.OutputOptions, o.Overwrite, o.NoVideo,
+                         e.NoSubtitlesOption}),
+           fx);
+    passRows << 2;
+  }
+  if (videoExternal) {
+    SetRow(t, 4, StageKind::Ffmpeg, ff, BeforeInput({f.InputOptions, e.InputOptions, e.SeekOption}),
+           BeforeOutput({vc.FfmpegOptions, e.DurationOption, e.OutputOptions, e.VideoFilterOptions,
+                         o.Overwrite, o.NoAudio, o.NoSubtitles}),
+           vc.FfmpegExt);
+    SetRow(t, 5, StageKind::Encoder, vc.ExePath, " " + vc.CommandTemplate, QString(), vc.OutputExt);
+  } else if (audioExternal && e.NoVideoOption.isEmpty()) {
+    SetRow(t, 5, StageKind::Ffmpeg, ff, BeforeInput({f.InputOptions, e.SeekOption, e.InputOptions}),
+           BeforeOutput({trackOptions, f.VideoOptions, f.SubtitleCodecOption, e.VideoFilterOptions,
+                         e.DurationOption, e.OutputOptions, o.Overwrite, o.NoAudio,
+                         e.NoSubtitlesOption}),
+           fx);
+    passRows << 5;
+  }
+  if ((audioExternal || videoExternal) && copyTracks) {
+    SetRow(t, 7, StageKind::MoveTracks, QString(), QString(), QString(), fx);
+  } else if (audioExternal || videoExternal) {
+    SetRow(t, 7, StageKind::Ffmpeg, ff, " -i ",
+           BeforeOutput({container, o.AudioCodec, "copy", o.VideoCodec, "copy", o.SubtitleCodec,
+                         "copy", o.Overwrite}),
+           fx);
+  } else {
+    SetRow(
+        t, 7, StageKind::Ffmpeg, ff, BeforeInput({f.InputOptions, e.SeekOption, e.InputOptions}),
+        BeforeOutput({f.OutputOptions, f.AudioOptions, f.SubtitleCodecOption, f.VideoOptions,
+                      e.AudioFilterOptions, e.DurationOption, e.OutputOptions, e.VideoFilterOptions,
+                      o.Overwrite, e.NoAudioOption, e.NoSubtitlesOption, e.NoVideoOption}),
+        fx);
+    passRows << 7;
+  }
+  if (Choices.TwoPass) {
+    for (int row : passRows) AddSecondPass(t, row);
+  }
+  for (auto& row : t.Cells) {
+    for (QString& cell : row) cell = CollapseSpaces(cell);
+  }
+  return t;
+}
+
+// The build up to its failure, or the whole of it.
+TableFailure Build(const QString& testTime, const EncoderLocator& locate, TableBuild& result) {
+  BuildState b;
+  if (!testTime.isEmpty()) {
+    const QString seconds = FfmpegTools::TimeToSeconds(testTime);
+    if (seconds.isEmpty()) return TableFailure::InvalidTestDuration;
+    b.testOption = Opt().Duration + " " + seconds;
+  }
+  if (const TableFailure failure = LoadFormatProfile(b); failure != TableFailure::None)
+    return failure;
+  if (!FindEncoderProgram(b.format.AudioExtCodecName, b.format.AudioCodec, 0, locate) ||
+      !FindEncoderProgram(b.format.VideoExtCodecName, b.format.VideoCodec, 1, locate))
+    return TableFailure::EncoderNotLocated;
+  result.MultiOutput = b.format.MultipleOutputFiles;
+  if (!ChooseExtension(b)) return TableFailure::NoFileExtension;
+  AddConcatInput(b.format);
+  if (const TableFailure failure = LoadEditingProfile(b, result.FilterPath);
+      failure != TableFailure::None)
+    return failure;
+  if (!MergeRemovals(b)) return TableFailure::AllTracksRemoved;
+  if (!b.testOption.isEmpty()) b.edit.DurationOption = b.testOption;
+  AppendSizeAndAspect(b);
+  result.Table = FillTable(b);
+  return TableFailure::None;
+}
+
+}  // namespace
+
+TableBuild BuildTable(const QString& testTime, const EncoderLocator& locate) {
+  TableBuild result;
+  result.Failure = Build(testTime, locate, result);
+  if (result.Failure != TableFailure::None) result.Table = CommandTable();
+  return result;
+}
+
+QString GetFormatOption(const QString& options) {
+  const QString text = " " + options + " ";
+  const QString key = " " + Opt().Format + " ";
+  const qsizetype found = text.indexOf(key);
+  if (found < 0) return QString();
+  const qsizetype start = found + key.size();
+  const qsizetype end = text.indexOf(' ', start);
+  if (end < 0) return QString();
+  return Opt().Format + " " + text.mid(start, end - start);
+}
+
+QString CollapseSpaces(const QString& text) {
+  QString result;
+  qsizetype gapStart = 0;
+  const auto addGap = [&](qsizetype end) {
+    QString gap = text.mid(gapStart, end - gapStart);
+    while (gap.contains("  ")) gap.replace("  ", " ");
+    result += gap;
+  };
+  for (const ToolRunner::TypedWord& word : ToolRunner::ScanWords(text)) {
+    addGap(word.start);
+    result += text.mid(word.start, word.length);
+    gapStart = word.start + word.length;
+  }
+  addGap(text.size());
+  return result;
+}
+
+QString GetMuxerExtension(const QString& formatOption) {
+  if (formatOption.size() <= 3) return QString();
+  const QString name = formatOption.mid(3);
+  const ToolRunner::Pipeline help{{FfmpegTools::FfmpegPath, {"-h", "muxer=" + name}}};
+  QString output;
+  int32_t exitCode = 0;
+  if (!ToolRunner::RunCaptured(help, QString(), 0, 0, ToolRunner::OutputSink(),
+                               ToolRunner::NoDisplay, output, -1, exitCode)) {
+    return QString();
+  }
+  const qsizetype lineBreak = output.indexOf("\r\n    Common extensions:");
+  if (lineBreak < 0) return QString();
+  const qsizetype start = lineBreak + 25;
+  const qsizetype end = output.indexOf("\r\n", start);
+  if (end < 0) return QString();
+  const QString list = output.mid(start, end - start);
+  qsizetype stop = list.indexOf(',');
+  if (stop < 0) stop = list.indexOf('.');
+  if (stop < 0) return QString();
+  return list.left(stop).trimmed();
+}
+
+}  // namespace Conversion

@@ -1,0 +1,457 @@
+#include "core/convert/ConversionRun.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include "core/convert/CommandTable.h"
+#include "core/convert/RunSteps.h"
+#include "core/frame/FfmpegTools.h"
+#include "core/frame/FileServices.h"
+#include "core/frame/Session.h"
+#include "core/frame/ToolRunner.h"
+#include "core/lang/Lang.h"
+
+namespace Conversion {
+
+QList<FailedStep> Errors;
+QString TempDir;
+uint8_t StopRequested = 0;
+uint8_t Running = 0;
+
+void ClearCommands() { Commands = CommandTable(); }
+
+namespace {
+
+constexpr int32_t KeptOutput = 4096;
+
+QString Cell(int row, int column) { return Commands.At(row, column); }
+StageKind Kind(int row) { return Commands.Kind(row); }
+
+// The temporary files of the track stages, named after the stage's row.
+QString TempFile(const QString& stem, int row) { return TempDir + "/" + stem + "." + Cell(row, 4); }
+
+bool HeadSet(int row) { return Kind(row) != StageKind::Empty; }
+
+}  // namespace
+
+// The run's steps, input by input; what they do is told through the run's signals.
+class ConversionRun::Steps {
+ public:
+  Steps(ConversionRun& run, const QString& testTime, QList<QStringList> inputs,
+        QStringList displayed)
+      : run_(run),
+        testTime_(testTime),
+        test_(!testTime.isEmpty()),
+        inputs_(std::move(inputs)),
+        displayed_(std::move(displayed)) {}
+
+  void Execute();
+
+ private:
+  bool StageMayRun(int row) const { return HeadSet(row) && failure_ == 0 && StopRequested == 0; }
+  bool JoinedOutput() const {
+    return Choices.OutputMode == OutputJoined || Choices.OutputMode == OutputOneFile;
+  }
+
+  void Start();
+  void RunInput(int i);
+  void SetOutputPath(int i);
+  void RunTrackStages();
+  void RunFfmpegStage(int row, const QString& caption, QStringList& source, const QString& output);
+  void RunEncodingStage(int row, const QString& caption, QStringList& source, const QString& output,
+                        const QString& secondPassOutput);
+  void RunJoiningStage();
+  void RunConvertingStages();
+  bool RunRow(int row, const QStringList& inputs, const QString& output);
+  void NoteInputsRead(const StepCommand& step, bool isEncoder, const QStringList& inputs,
+                      const FfmpegTools::ConsoleReport& report);
+  QString OutputForFfmpeg() const;
+  void SetStage(const QString& caption, bool stopEnabled);
+  void RecordFailure();
+  void AddError(const FailedStep& error);
+  void RemovePartialOutput();
+  bool OutputWritten() const;
+  QStringList SourcesOfOutput(int i) const;
+  void FinishInput(int i);
+  void ReportKept(const QString& file, const QString& option, const QString& description);
+  void End();
+  TestResult TestReport() const;
+
+  ConversionRun& run_;
+  const QString testTime_;
+  const bool test_;
+  const QList<QStringList> inputs_;
+  const QStringList displayed_;  // the path shown for each input
+  int failures_ = 0;
+  QString file_;   // what the current input's failures are filed under
+  QString stage_;  // the caption of the current stage
+
+  // The current input.
+  QStringList audio_, video_, audioStart_, videoStart_;
+  QString output_, desired_;
+  int failure_ = 0;
+  QString failedCommand_;
+  QString capture_;
+  QStringList moved_;
+  QStringList created_;    // files the input's steps made where nothing was
+  QString createdFolder_;  // the folder made for numbered outputs
+  QList<int> inputsRead_;  // places in the input's group that an output took streams from
+};
+
+void ConversionRun::Steps::Execute() {
+  Start();
+  for (int i = 0; i < inputs_.size() && StopRequested == 0; ++i) RunInput(i);
+  End();
+}
+
+void ConversionRun::Steps::Start() {
+  StopRequested = 0;
+  Running = 1;
+  Errors.clear();
+  emit run_.Started();
+}
+
+void ConversionRun::Steps::RunInput(int i) {
+  moved_.clear();
+  file_ = JoinedOutput() ? Lang::TxtAllFiles() : displayed_.value(i);
+  stage_.clear();
+  emit run_.InputStarted(i, int(inputs_.size()), file_);
+  audio_ = video_ = audioStart_ = videoStart_ = inputs_.at(i);
+  failure_ = 0;
+  failedCommand_.clear();
+  capture_.clear();
+  created_.clear();
+  createdFolder_.clear();
+  inputsRead_.clear();
+  SetOutputPath(i);
+  RunTrackStages();
+  if (failure_ == 0 && StopRequested == 0 && !test_ && MultiOutput == 0)
+    output_ = FileServices::UniquePath(output_, false);
+  if (failure_ == 0 && StopRequested == 0) {
+    if (audio_ != video_)
+      RunJoiningStage();
+    else
+      RunConvertingStages();
+  }
+  if (!TempDir.isEmpty()) {
+    FileServices::DeleteFile(TempFile("aucod", 2), false);
+    FileServices::DeleteFile(TempFile("vicod", 5), false);
+  }
+  if (failure_ != 0 && StopRequested == 0) RecordFailure();
+  if (failure_ != 0 || StopRequested != 0) RemovePartialOutput();
+  if (!test_ && failure_ == 0 && StopRequested == 0) FinishInput(i);
+  stage_.clear();
+  emit run_.InputEnded();
+}
+
+// A path typed into the output box may be relative; it means the current
+// folder, never the root nor the run's temporary working folder.
+QString AbsolutePath(const QString& path) {
+  return path.isEmpty() ? path : QDir::cleanPath(QDir::current().absoluteFilePath(path));
+}
+
+void ConversionRun::Steps::SetOutputPath(int i) {
+  const QString ext = "." + Cell(7, 4);
+  if (test_) {
+    output_ = TempDir + "/test" + ext;
+    if (MultiOutput == 1) {
+      output_ = TempDir + "/test";
+      if (FileServices::CreateFolder(output_)) {
+        createdFolder_ = output_;
+        output_ += "/%03d" + ext;
+      } else {
+        failure_ = 3;
+      }
+    }
+    desired_ = output_;
+    return;
+  }
+  const QString entry = Session::FileList.value(i);
+  if (Choices.OutputMode == OutputSourceFolders)
+    output_ = FileServices::ParentFolder(entry) + "/" + FileServices::GetBaseName(entry);
+  else if (Choices.OutputMode == OutputChosenFolder)
+    output_ = AbsolutePath(Session::OutputFolder) + "/" + FileServices::GetBaseName(entry);
+  else
+    output_ = FileServices::ParentFolder(AbsolutePath(Session::OutputFile)) + "/" +
+              FileServices::GetBaseName(Session::OutputFile);
+  if (MultiOutput == 1) {
+    output_ = FileServices::UniquePath(output_, false);
+    if (FileServices::CreateFolder(output_))
+      createdFolder_ = output_;
+    else
+      failure_ = 3;
+    output_ += "/%03d";
+  }
+  output_ += ext;
+  desired_ = output_;
+}
+
+void ConversionRun::Steps::RunTrackStages() {
+  const QString pass1 = Choices.TwoPass ? " " + Lang::TxtPass1() : QString();
+  if (StageMayRun(1)) RunFfmpegStage(1, Lang::TxtExtractingAudio(), audio_, TempFile("auext", 1));
+  if (StageMayRun(2))
+    RunEncodingStage(2, Lang::TxtEncodingAudio() + pass1, audio_, TempFile("aucod", 2),
+                     TempFile("aucod", 3));
+  if (!TempDir.isEmpty()) FileServices::DeleteFile(TempFile("auext", 1), false);
+  if (StageMayRun(4)) RunFfmpegStage(4, Lang::TxtExtractingVideo(), video_, TempFile("viext", 4));
+  if (StageMayRun(5))
+    RunEncodingStage(5, Lang::TxtEncodingVideo() + pass1, video_, TempFile("vicod", 5),
+                     TempFile("vicod", 6));
+  if (!TempDir.isEmpty()) FileServices::DeleteFile(TempFile("viext", 4), false);
+}
+
+void ConversionRun::Steps::RunFfmpegStage(int row, const QString& caption, QStringList& source,
+                                          const QString& output) {
+  SetStage(caption, true);
+  if (RunRow(row, source, output)) source = QStringList{output};
+}
+
+// Rows 2 and 5: an outside encoder, or ffmpeg encoding one track, followed
+// by its second pass in the next row when two passes are on.
+void ConversionRun::Steps::RunEncodingStage(int row, const QString& caption, QStringList& source,
+                                            const QString& output,
+                                            const QString& secondPassOutput) {
+  if (Kind(row) == StageKind::Encoder) {
+    SetStage(caption, false);
+    if (RunRow(row, source, output)) source = QStringList{output};
+    return;
+  }
+  SetStage(caption, true);
+  if (!RunRow(row, source, output)) return;
+  if (!Choices.TwoPass) {
+    source = QStringList{output};
+    return;
+  }
+  if (!StageMayRun(row + 1)) return;
+  const QString baseCaption = row == 2 ? Lang::TxtEncodingAudio() : Lang::TxtEncodingVideo();
+  SetStage(baseCaption + " " + Lang::TxtPass2(), true);
+  if (RunRow(row + 1, source, secondPassOutput)) source = QStringList{output};
+}
+
+void ConversionRun::Steps::RunJoiningStage() {
+  if (Kind(7) != StageKind::MoveTracks) {
+    SetStage(Lang::TxtMixingAudioVideo(), true);
+    QStringList tracks;
+    if (audio_ != audioStart_) tracks << audio_;
+    if (video_ != videoStart_) tracks << video_;
+    RunRow(7, tracks, OutputForFfmpeg());
+    return;
+  }
+  SetStage(Lang::TxtMovingTracks(), true);
+  const QString audioTrack = audio_ != audioStart_ ? audio_.value(0) : QString();
+  const QString videoTrack = video_ != videoStart_ ? video_.value(0) : QString();
+  moved_ = MoveTracks(audioTrack, videoTrack, desired_);
+  if (moved_.isEmpty() || moved_.first().isEmpty()) failure_ = 4;
+}
+
+void ConversionRun::Steps::RunConvertingStages() {
+  if (StageMayRun(7)) {
+    SetStage(Lang::TxtConverting() + (Choices.TwoPass ? " " + Lang::TxtPass1() : QString()), true);
+    RunRow(7, audio_, OutputForFfmpeg());
+  }
+  if (StageMayRun(8)) {
+    SetStage(Lang::TxtConverting() + " " + Lang::TxtPass2(), true);
+    RunRow(8, audio_, OutputForFfmpeg());
+  }
+}
+
+// Numbered outputs are a pattern to ffmpeg, in which a '%' of the folder's
+// own name must be doubled to stay a '%'.
+QString ConversionRun::Steps::OutputForFfmpeg() const {
+  if (MultiOutput != 1) return output_;
+  const qsizetype slash = output_.lastIndexOf('/');
+  return output_.left(slash).replace("%", "%%") + output_.mid(slash);
+}
+
+void ConversionRun::Steps::SetStage(const QString& caption, bool stopEnabled) {
+  stage_ = caption;
+  emit run_.StageStarted(caption, stopEnabled);
+}
+
+// Every ffmpeg step gets an input pipe, so that "Detener" reaches it. The
+// temporary folder is the working folder: two-pass log files land there.
+// ffmpeg's whole output is read as it comes: it tells which inputs the output
+// took streams from, and a write it could not finish even when it ends with 0.
+bool ConversionRun::Steps::RunRow(int row, const QStringList& inputs, const QString& output) {
+  const StepCommand step = RowStep(Commands, row, inputs, output);
+  const bool isEncoder = Kind(row) == StageKind::Encoder;
+  const uint8_t pipe = isEncoder ? 0 : 1;
+  if (!TakenName(output) && !created_.contains(output)) created_ << output;
+  FfmpegTools::ConsoleReport report;
+  int32_t exitCode = 0;
+  const bool started = ToolRunner::RunCaptured(
+      ToolRunner::Pipeline{step.Command}, TempDir, pipe, pipe,
+      [this](const ToolRunner::BoxUpdate& update) {
+        if (update.action == ToolRunner::BoxUpdate::Replace)
+          emit run_.ConsoleLine(QString(update.text).remove(QStringLiteral("\r\n")));
+      },
+      ToolRunner::ReplaceByVisibleChunk, capture_, KeptOutput, exitCode,
+      [&report](const QString& chunk) { report.Add(chunk); });
+  // The program closing ended the tool: the run stops as "Detener" stops it.
+  if (ToolRunner::Closing()) StopRequested = 1;
+  if (started) NoteInputsRead(step, isEncoder, inputs, report);
+  const bool writeFailed = !isEncoder && report.WriteFailed();
+  if (StepSucceeded(started, exitCode, isEncoder, FileServices::FileSize(output), writeFailed))
+    return true;
+  failure_ = started ? 2 : 1;
+  failedCommand_ = step.Shown;
+  return false;
+}
+
+// A step that reads the input's own files (not a track made from them) names
+// the ones its output used; an outside encoder reads the first.
+void ConversionRun::Steps::NoteInputsRead(const StepCommand& step, bool isEncoder,
+                                          const QStringList& inputs,
+                                          const FfmpegTools::ConsoleReport& report) {
+  if (inputs != audioStart_) return;
+  const QList<int> read =
+      isEncoder ? QList<int>{0}
+                : FilesAtInputs(step.Command.arguments, inputs, report.MappedInputs());
+  for (int place : read)
+    if (!inputsRead_.contains(place)) inputsRead_ << place;
+}
+
+void ConversionRun::Steps::RecordFailure() {
+  FailedStep failed;
+  failed.File = file_;
+  failed.Stage = failure_ == 3 ? QString() : stage_;
+  switch (failure_) {
+    case 1:
+      failed.Description = Lang::TxtProcessStartFailed();
+      break;
+    case 2:
+      failed.Description = Lang::TxtConvertError();
+      break;
+    case 3:
+      failed.Description = Lang::TxtCannotCreateOutputDir() + ":" + output_;
+      break;
+    default:
+      failed.Description = Lang::TxtCannotMoveFiles();
+      break;
+  }
+  if (failure_ == 1 || failure_ == 2) failed.Command = failedCommand_;
+  if (failure_ == 2) failed.Console = capture_;
+  AddError(failed);
+}
+
+void ConversionRun::Steps::AddError(const FailedStep& error) {
+  Errors.append(error);
+  ++failures_;
+  emit run_.Failed(error, failures_);
+}
+
+// A failed or stopped input leaves nothing that looks like a result: what its
+// steps wrote goes, and only that.
+void ConversionRun::Steps::RemovePartialOutput() {
+  for (const QString& file : created_) {
+    const QFileInfo info(file);
+    if (info.isFile() || info.isSymLink()) QFile::remove(file);
+  }
+  if (!createdFolder_.isEmpty()) FileServices::DeleteFolder(createdFolder_, true);
+}
+
+// What the input produced, before anything of its sources may go.
+bool ConversionRun::Steps::OutputWritten() const {
+  if (!moved_.isEmpty()) {
+    for (const QString& track : moved_)
+      if (FileServices::FileSize(track) == 0) return false;
+    return true;
+  }
+  if (MultiOutput == 1) return FileServices::FolderSize(FileServices::ParentFolder(output_)) > 0;
+  return FileServices::FileSize(output_) > 0;
+}
+
+// The list entries the input's output was made from. Joined files all go into
+// it; of several files given to one command, ffmpeg may read only some.
+QStringList ConversionRun::Steps::SourcesOfOutput(int i) const {
+  const QStringList& list = Session::FileList;
+  if (Choices.OutputMode == OutputJoined) return list;
+  if (Choices.OutputMode != OutputOneFile) return {list.value(i)};
+  QStringList read;
+  for (int place = 0; place < list.size(); ++place)
+    if (inputsRead_.contains(place)) read << list[place];
+  return read;
+}
+
+void ConversionRun::Steps::FinishInput(int i) {
+  const QStringList& list = Session::FileList;
+  if (Choices.DeleteOriginals) {
+    for (const QString& kept : TrashSources(SourcesOfOutput(i), OutputWritten()))
+      ReportKept(kept, Lang::TxtDeleteOriginals(), Lang::TxtCannotDeleteFile(kept));
+  }
+  if (Choices.ReplaceFiles && Kind(7) != StageKind::MoveTracks) {
+    // Inputs other than the ones just converted stay untouched, whatever their name.
+    QStringList others = list;
+    if (JoinedOutput())
+      others.clear();
+    else
+      others.removeAt(i);
+    const Replacement done = ReplaceExisting(output_, desired_, others);
+    if (done == Replacement::OldFileKept)
+      ReportKept(desired_, Lang::TxtReplaceFiles(), Lang::TxtCannotDeleteFile(desired_));
+    if (done == Replacement::RenameFailed)
+      ReportKept(output_, Lang::TxtReplaceFiles(), Lang::TxtCannotRenameFile(output_));
+  }
+}
+
+// A file the finishing options could not move is listed with the failures:
+// the file, the option, and what could not be done.
+void ConversionRun::Steps::ReportKept(const QString& file, const QString& option,
+                                      const QString& description) {
+  FailedStep kept;
+  kept.File = file;
+  kept.Stage = option;
+  kept.Description = description;
+  AddError(kept);
+}
+
+void ConversionRun::Steps::End() {
+  const bool stopped = StopRequested != 0;
+  Running = 0;
+  StopRequested = 0;
+  emit run_.Ended(stopped);
+  if (test_ && !stopped && failures_ == 0) emit run_.TestFinished(TestReport());
+  emit run_.Finished(Errors);
+}
+
+TestResult ConversionRun::Steps::TestReport() const {
+  if (MultiOutput == 1) {
+    const QString folder = FileServices::ParentFolder(output_);
+    return {TestReportText(FileServices::FolderSize(folder), 0, Lang::TxtViewFilesQuestion()),
+            folder,
+            {}};
+  }
+  if (Kind(7) == StageKind::MoveTracks) {
+    qint64 bytes = 0;
+    for (const QString& track : moved_) bytes += FileServices::FileSize(track);
+    return {TestReportText(bytes, 0, Lang::TxtPlayFileQuestion()),
+            QString(),
+            {moved_.value(0), moved_.value(1)}};
+  }
+  const double seconds = FfmpegTools::TimeToSeconds(testTime_).toDouble();
+  return {TestReportText(FileServices::FileSize(output_), seconds, Lang::TxtPlayFileQuestion()),
+          QString(),
+          {output_}};
+}
+
+ConversionRun::ConversionRun(const QString& testTime, QList<QStringList> inputs, QStringList shown,
+                             QObject* parent)
+    : QObject(parent), steps_(new Steps(*this, testTime, std::move(inputs), std::move(shown))) {}
+
+ConversionRun::~ConversionRun() { delete steps_; }
+
+void ConversionRun::Execute() { steps_->Execute(); }
+
+// The stop flag is set first, so that the run reads the step that "q" ends as stopped.
+void ConversionRun::Stop() {
+  StopRequested = 1;
+  ToolRunner::SendInput("q", 1);
+}
+
+void ConversionRun::ForceStop() {
+  StopRequested = 1;
+  ToolRunner::RequestStop();
+}
+
+}  // namespace Conversion

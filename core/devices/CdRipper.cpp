@@ -1,0 +1,214 @@
+#include "core/devices/CdRipper.h"
+
+#include <QFileInfo>
+#include <QRegularExpression>
+
+#include "core/convert/Conversion.h"
+#include "core/frame/FileServices.h"
+#include "core/frame/Session.h"
+#include "core/frame/ToolRunner.h"
+
+namespace CdRipper {
+
+QString Cdda2wavPath;
+uint8_t CDRipAddToList = 0;
+uint8_t CDRipBusy = 0;
+uint8_t CDRipCancel = 0;
+QString CDRipOutputDir;
+QString CDRipDevice;
+
+namespace {
+
+const QString CrLf = QStringLiteral("\r\n");
+constexpr int MaxTracks = 99;
+
+// Runs cdda2wav with these arguments and gives its whole console output.
+QString RunForOutput(const QStringList& arguments) {
+  QString output;
+  int32_t exitCode = 0;
+  ToolRunner::RunCaptured(ToolRunner::Pipeline{{Cdda2wavPath, arguments}}, QString(), 0, 0,
+                          ToolRunner::OutputSink(), ToolRunner::NoDisplay, output, -1, exitCode);
+  return output;
+}
+
+// The address column of a device line: the text between its first two TABs.
+QString AddressOf(const QString& line) {
+  const qsizetype first = line.indexOf('\t');
+  if (first < 0) return QString();
+  const qsizetype second = line.indexOf('\t', first + 1);
+  if (second < 0) return QString();
+  return line.mid(first + 1, second - first - 1);
+}
+
+// A title closes at the quote that ends its line or stands before cdda2wav's
+// " [from ...]" remark, so that an apostrophe inside the title is kept.
+qsizetype ClosingQuote(const QString& output, qsizetype start) {
+  const qsizetype lineEnd = output.indexOf(CrLf, start);
+  const QString line = output.mid(start, lineEnd < 0 ? -1 : lineEnd - start);
+  static const QRegularExpression closing(QStringLiteral("'(?=[ \\t]*(\\[|$))"));
+  const QRegularExpressionMatch match = closing.match(line);
+  if (match.hasMatch()) return start + match.capturedStart();
+  return output.indexOf('\'', start);
+}
+
+// Renames a ripped track after its title: its new path, or "" when it cannot.
+QString NameAfterTitle(const QString& ripped, const QString& folder, const QString& title,
+                       const QString& format) {
+  const QString wanted =
+      FileServices::UniquePath(folder + "/" + TitleAsFileName(title) + "." + format, false);
+  const QString name = wanted.mid(folder.size() + 1).chopped(format.size() + 1);
+  if (!FileServices::RenameFileKeepExtension(ripped, name)) return QString();
+  return folder + "/" + name + "." + QFileInfo(ripped).suffix();
+}
+
+}  // namespace
+
+QString TitleAsFileName(const QString& title) {
+  QString name = title;
+  name.replace(QChar('/'), QChar(0x2215));  // DIVISION SLASH
+  name.replace(QChar(0), QChar(0x2400));    // SYMBOL FOR NULL
+  return name;
+}
+
+void Reset() {
+  CDRipAddToList = 0;
+  CDRipBusy = 0;
+  CDRipCancel = 0;
+  CDRipOutputDir.clear();
+  CDRipDevice.clear();
+}
+
+// Every bus header is taken, whatever its number: on Linux the buses are the
+// SCSI hosts, and the CD drive is often alone on bus 1 or later. A header on
+// the first line counts as well.
+QStringList ParseBusScan(const QString& output) {
+  const QString text = CrLf + output;
+  static const QRegularExpression header(QStringLiteral("\r\nscsibus\\d+:\r\n"));
+  QList<qsizetype> starts;
+  for (const QRegularExpressionMatch& match : header.globalMatch(text))
+    starts << match.capturedStart();
+  QStringList ids;
+  for (qsizetype k = 0; k < starts.size(); ++k) {
+    const qsizetype end = k + 1 < starts.size() ? starts[k + 1] : text.size();
+    // The id comes from the drive's own line, not from the bus's first device.
+    for (const QString& line : text.mid(starts[k], end - starts[k]).split(CrLf)) {
+      if (!line.contains(QStringLiteral("Removable CD-ROM"), Qt::CaseInsensitive)) continue;
+      const QString id = AddressOf(line);
+      if (!id.isEmpty()) ids << id;
+    }
+  }
+  return ids;
+}
+
+// A title line counts also when it is the output's first line.
+QStringList ParseTrackTitles(const QString& listing) {
+  const QString output = CrLf + listing;
+  QStringList titles;
+  for (int track = 1; track <= MaxTracks; ++track) {
+    const QString number = track < 10 ? " " + QString::number(track) : QString::number(track);
+    const QString marker = CrLf + "Track " + number + ": '";
+    const qsizetype found = output.indexOf(marker);
+    if (found < 0) break;
+    const qsizetype start = found + marker.size();
+    const qsizetype end = ClosingQuote(output, start);
+    titles << (end > start ? output.mid(start, end - start) : "Track " + number);
+  }
+  return titles;
+}
+
+QStringList RipArguments(const QString& device, const QString& format, bool removeSilence,
+                         int track) {
+  QStringList arguments = Conversion::SplitArguments(device);
+  arguments << "-B"
+            << "-x"
+            << "-s"
+            << "-H"
+            << "-no-infofile"
+            << "-O" << format;
+  if (removeSilence) arguments << "-w";
+  arguments << "-t" << QString::number(track) + "+" + QString::number(track);
+  return arguments;
+}
+
+// cdda2wav names a single track "audio"; some builds number it in bulk mode.
+QString RippedFile(const QString& folder, const QString& format, int track) {
+  const QString single = ("audio." + format).toLower();
+  const QString numbered =
+      QString("audio_%1.%2").arg(track, 2, 10, QChar('0')).arg(format).toLower();
+  QString fallback;
+  for (const QString& file : FileServices::ListFiles(folder, QString())) {
+    const QString name = QFileInfo(file).fileName().toLower();
+    if (name == single) return file;
+    if (name == numbered) fallback = file;
+  }
+  return fallback;
+}
+
+QStringList ScanBus() {
+  CDRipDevice.clear();
+  const QString output = RunForOutput({"-scanbus"});
+  if (output.isEmpty()) return {};
+  return ParseBusScan(output);
+}
+
+QStringList GetTrackList() {
+  for (const QString& id : ScanBus()) {
+    const QStringList titles = ParseTrackTitles(RunForOutput({"-N", "-D", id}));
+    if (!titles.isEmpty()) {
+      CDRipDevice = " -D " + id;
+      return titles;
+    }
+    if (CDRipCancel == 1) break;
+  }
+  return {};
+}
+
+// The folder is made anew for each rip, so that it holds the tracks of one rip only.
+RipTarget RipFolder(bool addToList) {
+  if (addToList) return {Session::CreateTempFolder(false), RipTarget::Problem::None};
+  if (CDRipOutputDir.isEmpty()) return {QString(), RipTarget::Problem::NoOutputDir};
+  const QString folder = FileServices::UniquePath(CDRipOutputDir + "/CDRip", false);
+  if (!FileServices::CreateFolder(folder)) return {folder, RipTarget::Problem::CannotCreate};
+  return {folder, RipTarget::Problem::None};
+}
+
+RipResult RipTracks(const QList<Track>& tracks, const QString& folder, const QString& format,
+                    bool removeSilence, bool addToList, const ToolRunner::OutputSink& show,
+                    const std::function<bool()>& shownGone) {
+  CDRipBusy = 1;
+  RipResult result;
+  result.Completed = true;
+  for (const Track& track : tracks) {
+    QString output;
+    int32_t exitCode = 0;
+    const bool started = ToolRunner::RunCaptured(
+        ToolRunner::Pipeline{
+            {Cdda2wavPath, RipArguments(CDRipDevice, format, removeSilence, track.Number)}},
+        folder, 0, 0, show, ToolRunner::AppendChunk, output, 0, exitCode);
+    const QString ripped = RippedFile(folder, format, track.Number);
+    // A run that was stopped or failed leaves at most a part of the track.
+    const bool finished = started && exitCode == 0 && CDRipCancel == 0 && !ToolRunner::Closing();
+    if (!finished) {
+      if (!ripped.isEmpty()) FileServices::DeleteFile(ripped, true);
+    } else if (!ripped.isEmpty()) {
+      const QString named = NameAfterTitle(ripped, folder, track.Title, format);
+      if (named.isEmpty()) {
+        result.NotRenamed = ripped;
+        CDRipCancel = 1;
+      } else {
+        result.Ripped << named;
+      }
+    }
+    if (CDRipCancel == 1 || (shownGone && shownGone()) || ToolRunner::Closing()) {
+      result.Completed = false;
+      break;
+    }
+  }
+  if (result.Completed && addToList)
+    result.FilesToAdd = FileServices::ListFiles(folder, format + ":");
+  CDRipBusy = 0;
+  CDRipCancel = 0;
+  return result;
+}
+
+}  // namespace CdRipper

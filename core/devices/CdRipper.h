@@ -1,0 +1,91 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <cstdint>
+#include <functional>
+
+#include "core/frame/ToolRunner.h"
+
+// CD ripping with cdda2wav: the drive is found by a bus scan, the track titles
+// are read from the disc, and the chosen tracks are ripped one by one, each
+// renamed after its title. The rip window (Form2) asks for the tracks and
+// shows what a rip comes to.
+namespace CdRipper {
+
+// Full path of cdda2wav; "" until the tool-paths window or config.qcf sets it.
+extern QString Cdda2wavPath;
+
+// 1 = the ripped tracks go into a temporary folder and onto the input list;
+// 0 = into a CDRip folder inside CDRipOutputDir. Set just before the rip window opens.
+extern uint8_t CDRipAddToList;
+// 1 while cdda2wav runs (reading titles or ripping).
+extern uint8_t CDRipBusy;
+// 1 = the user asked to stop; tested after the title read and after each track.
+extern uint8_t CDRipCancel;
+// The folder chosen with "..."; it outlives the window.
+extern QString CDRipOutputDir;
+// " -D " and the id of the drive whose titles were read; "" before a scan.
+extern QString CDRipDevice;
+
+// Back to the state of a fresh start (the tool path stays).
+void Reset();
+
+// The device ids ("1,0,0") of the CD drives in cdda2wav's bus listing, in order.
+QStringList ParseBusScan(const QString& output);
+// The titles of tracks 1, 2, ... in cdda2wav's disc listing, up to the first
+// track that is missing; an empty title becomes "Track" and the track number.
+QStringList ParseTrackTitles(const QString& output);
+// A track title as a file name: "/" and NUL, which no file name can hold,
+// become the look-alikes U+2215 and U+2400.
+QString TitleAsFileName(const QString& title);
+// cdda2wav's arguments to rip one track into "audio.<format>" in its working folder.
+QStringList RipArguments(const QString& device, const QString& format, bool removeSilence,
+                         int track);
+// The file cdda2wav left for a track in folder, or "" when it left none.
+QString RippedFile(const QString& folder, const QString& format, int track);
+
+// Runs the bus scan; the ids of the CD drives, or an empty list.
+QStringList ScanBus();
+// The titles of the first drive that gives any, and sets CDRipDevice; an
+// empty list when no drive, no disc or no titles.
+QStringList GetTrackList();
+
+// A track to rip: its number on the disc and the title its file is named after.
+struct Track {
+  int Number = 0;
+  QString Title;
+};
+
+// What a rip came to.
+struct RipResult {
+  // Every track was tried: no stop, no failed rename, no closing.
+  bool Completed = false;
+  // The tracks ripped and named after their titles, in the order ripped.
+  QStringList Ripped;
+  // A ripped track that could not be named after its title; the rip stopped there.
+  QString NotRenamed;
+  // The ripped files for the input list: set only for a completed rip into
+  // a temporary folder that left at least one file.
+  QStringList FilesToAdd;
+};
+
+// The folder the tracks go into.
+struct RipTarget {
+  enum class Problem { None, NoOutputDir, CannotCreate };
+  QString Folder;  // CannotCreate: the folder that could not be made
+  Problem Refused = Problem::None;
+};
+// A temporary folder for the input list ("" when none could be made), else a
+// new CDRip folder inside CDRipOutputDir.
+RipTarget RipFolder(bool addToList);
+// Rips the tracks one by one into folder as format, cdda2wav's console going
+// to show (empty: not shown). Stops after the running track when CDRipCancel
+// is set, when shownGone (may be empty) says whoever showed the rip has gone,
+// or when the program closes; a track cut short leaves no file.
+RipResult RipTracks(const QList<Track>& tracks, const QString& folder, const QString& format,
+                    bool removeSilence, bool addToList, const ToolRunner::OutputSink& show,
+                    const std::function<bool()>& shownGone);
+
+}  // namespace CdRipper

@@ -1,0 +1,309 @@
+#include "core/devices/Recorder.h"
+
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QSet>
+
+#include "core/frame/FfmpegTools.h"
+#include "core/frame/FileServices.h"
+#include "core/frame/ToolRunner.h"
+
+namespace Recorder {
+
+QString RecBufferSizeMB;
+QString RecOutputPath;
+QString RecFormatProfilePath;
+uint8_t RecRunning = 0;
+uint8_t RecStoppedByUser = 0;
+
+namespace {
+
+const QString CrLf = QStringLiteral("\r\n");
+const QString SectionMarker = QStringLiteral("Auto-detected sources for ");
+const QString DefaultAudioFormat = QStringLiteral("pulse");
+const QString DefaultVideoFormat = QStringLiteral("v4l2");
+
+const FfmpegOptionNames& Opt() { return FfmpegTools::OptNames; }
+
+const QSet<QString>& AudioInputs() {
+  static const QSet<QString> names{"alsa", "pulse", "oss", "jack", "openal", "sndio"};
+  return names;
+}
+const QSet<QString>& VideoInputs() {
+  static const QSet<QString> names{"v4l2", "video4linux2", "fbdev", "kmsgrab", "x11grab"};
+  return names;
+}
+bool IsKnownInput(const QString& name) {
+  return AudioInputs().contains(name) || VideoInputs().contains(name) || name == "lavfi";
+}
+
+// A device line of the listing: "* name [description] (media types)", the
+// star marking the default device.
+QString DeviceNameOf(const QString& line) {
+  if (line.size() < 3 || (line[0] != '*' && line[0] != ' ') || line[1] != ' ') return QString();
+  const qsizetype description = line.indexOf(" [", 2);
+  if (description < 0) return QString();
+  return line.mid(2, description - 2).trimmed();
+}
+
+QString Escaped(QString text, const QString& special) {
+  QString result;
+  for (const QChar c : text) {
+    if (special.contains(c)) result += '\\';
+    result += c;
+  }
+  return result;
+}
+// A value inside a filter's options inside a filter graph: escaped once for
+// the options and once more for the graph.
+QString GraphValue(const QString& value) { return Escaped(Escaped(value, "\\':"), "\\'[],;"); }
+
+QString DeviceInput(const Device& device, const QString& bufferOption) {
+  QString input = bufferOption;
+  input +=
+      " " + Opt().Format + " " + device.Format + " -i " + ToolRunner::QuoteArgument(device.Name);
+  return input;
+}
+
+// Two devices for ffplay, which reads a single input: one lavfi graph whose
+// first output is the picture and second the sound.
+QString PreviewGraph(const Device& audio, const Device& video) {
+  return "movie=filename=" + GraphValue(video.Name) + ":format_name=" + GraphValue(video.Format) +
+         "[out0];amovie=filename=" + GraphValue(audio.Name) +
+         ":format_name=" + GraphValue(audio.Format) + "[out1]";
+}
+
+// The compiled profile, or why it cannot be recorded with.
+Refusal LoadRecordingFormat(CompiledFormat& format) {
+  if (RecFormatProfilePath.isEmpty()) return Refusal::None;
+  uint8_t status = 0;
+  format = Conversion::LoadFormat(RecFormatProfilePath, status);
+  if (status == 1) return Refusal::ProfileMissing;
+  if (status == 2) return Refusal::ProfileUnreadable;
+  if (status >= 3 || !format.AudioExtCodecName.isEmpty() || !format.VideoExtCodecName.isEmpty())
+    return Refusal::ExternalCodec;
+  return Refusal::None;
+}
+
+// The duration option, or false when the duration is no time. Only a
+// recording of devices into a file has a duration.
+bool DurationOption(const RecordRequest& request, QString& option) {
+  option.clear();
+  const QString& text = request.Duration;
+  if (text.isEmpty() || !request.ToFile || !request.From.Devices) return true;
+  const QString seconds = FfmpegTools::TimeToSeconds(text);
+  if (seconds.isEmpty()) return false;
+  option = Opt().Duration + " " + seconds;
+  return true;
+}
+
+// An existing file is replaced only when the user says so: confirmed in the
+// save dialog that chose it (for the first recording into it), or asked now.
+// "No" records into the next free name, which becomes the destination.
+// False when the user cancels.
+bool ChooseOutputFile(const QString& replaceConfirmedFor, const std::function<int()>& askReplace,
+                      QString& outputFile, bool& replace) {
+  replace = false;
+  if (!QFileInfo::exists(outputFile)) return true;
+  if (replaceConfirmedFor == outputFile) {
+    replace = true;
+    return true;
+  }
+  switch (askReplace()) {
+    case 6:
+      replace = true;
+      return true;
+    case 7:
+      outputFile = FileServices::UniquePath(outputFile, false);
+      RecOutputPath = outputFile;
+      return true;
+    default:
+      return false;
+  }
+}
+
+}  // namespace
+
+void Reset() {
+  RecOutputPath.clear();
+  RecFormatProfilePath.clear();
+  RecRunning = 0;
+  RecStoppedByUser = 0;
+}
+
+QString DeviceListCommand() {
+  return ToolRunner::QuoteArgument(FfmpegTools::FfmpegPath) + " -hide_banner -sources";
+}
+
+void ParseDeviceList(const QString& output, QStringList& audio, QStringList& video) {
+  audio.clear();
+  video.clear();
+  QStringList* section = nullptr;
+  QString format;
+  for (const QString& line : QString(output).replace(CrLf, "\n").split('\n')) {
+    if (line.startsWith(SectionMarker)) {
+      // "video4linux2,v4l2:": the last of the names is the short one.
+      QString heading = line.mid(SectionMarker.size());
+      if (heading.endsWith(':')) heading.chop(1);
+      const QStringList names = heading.split(',');
+      format = names.last().trimmed();
+      const bool isAudio = AudioInputs().contains(format);
+      const bool isVideo = VideoInputs().contains(format);
+      section = isAudio ? &audio : isVideo ? &video : nullptr;
+      continue;
+    }
+    const QString name = DeviceNameOf(line);
+    if (section && !name.isEmpty()) *section << format + ":" + name;
+  }
+}
+
+Device ParseDevice(const QString& text, const QString& defaultFormat) {
+  const qsizetype colon = text.indexOf(':');
+  if (colon > 0 && IsKnownInput(text.left(colon))) return {text.left(colon), text.mid(colon + 1)};
+  return {defaultFormat, text};
+}
+
+QString InputArgs(const Source& source, bool withBuffer, const QString& bufferSizeMB) {
+  if (source.Network) return source.Address.isEmpty() ? QString() : "-i " + source.Address;
+  if (!source.Devices) return QString();
+  const QString buffer = withBuffer && !bufferSizeMB.isEmpty() && bufferSizeMB != "0"
+                             ? "-rtbufsize " + bufferSizeMB + "M"
+                             : QString();
+  // Each device is an input of its own here, so the buffer option goes before each.
+  QStringList inputs;
+  if (source.UseAudio && !source.AudioDevice.isEmpty())
+    inputs << DeviceInput(ParseDevice(source.AudioDevice, DefaultAudioFormat), buffer);
+  if (source.UseVideo && !source.VideoDevice.isEmpty())
+    inputs << DeviceInput(ParseDevice(source.VideoDevice, DefaultVideoFormat), buffer);
+  return inputs.join(' ');
+}
+
+QString PreviewArgs(const Source& source) {
+  const QString inputs = InputArgs(source, false, QString());
+  if (inputs.isEmpty()) return QString();
+  const QString window = Opt().WindowWidth + " 640 " + Opt().WindowHeight + " 480 ";
+  const bool twoDevices = source.Devices && source.UseAudio && !source.AudioDevice.isEmpty() &&
+                          source.UseVideo && !source.VideoDevice.isEmpty();
+  if (!twoDevices) return window + inputs;
+  const QString graph = PreviewGraph(ParseDevice(source.AudioDevice, DefaultAudioFormat),
+                                     ParseDevice(source.VideoDevice, DefaultVideoFormat));
+  return window + Opt().Format + " lavfi -i " + ToolRunner::QuoteArgument(graph);
+}
+
+bool IsNumeric(const QString& text) {
+  static const QRegularExpression number(
+      QStringLiteral("^[+-]?(\\d+\\.?\\d*|\\.\\d+)([eE][+-]?\\d+)?$"));
+  return number.match(text.trimmed()).hasMatch();
+}
+
+bool IsValidBufferSize(const QString& text) {
+  return IsNumeric(text) && !text.contains('.') && !text.contains('-') && !text.contains(',');
+}
+
+DeviceLists ListDevices() {
+  QString output;
+  int32_t exitCode = 0;
+  ToolRunner::RunCaptured(ToolRunner::ParseCommandLine(DeviceListCommand()), QString(), 0, 0,
+                          ToolRunner::OutputSink(), ToolRunner::NoDisplay, output, -1, exitCode);
+  DeviceLists lists;
+  ParseDeviceList(output, lists.Audio, lists.Video);
+  return lists;
+}
+
+Refusal PlayPreview(const Source& source, bool detached, QObject* companionOwner) {
+  if (!FileServices::FileExists(FfmpegTools::FfplayPath)) return Refusal::FfplayNotFound;
+  const QString params = PreviewArgs(source);
+  if (params.isEmpty()) return Refusal::NoSource;
+  if (!detached) {
+    FfmpegTools::PlayFile({}, params);
+    return Refusal::None;
+  }
+  ToolRunner::StartCompanion({FfmpegTools::FfplayPath, Conversion::SplitArguments(params)},
+                             companionOwner);
+  return Refusal::None;
+}
+
+Conversion::StepCommand RecordCommand(const CompiledFormat& format, const QString& inputArgs,
+                                      const QString& durationOption, const QString& outputFile,
+                                      bool replace) {
+  const QString overwrite = replace ? Opt().Overwrite : Opt().NoOverwrite;
+  const QStringList pieces{format.InputOptions,  inputArgs,
+                           durationOption,       format.OutputOptions,
+                           format.AudioOptions,  format.SubtitleCodecOption,
+                           format.VideoOptions,  format.AspectOption,
+                           format.SizeOption,    overwrite,
+                           format.NoAudioOption, format.NoSubtitlesOption,
+                           format.NoVideoOption};
+  QString beforeOutput;
+  for (const QString& piece : pieces) beforeOutput += " " + piece;
+  beforeOutput += "  ";
+  return FfmpegOutputStep(beforeOutput, outputFile);
+}
+
+Conversion::StepCommand FfmpegOutputStep(const QString& options, const QString& output) {
+  Conversion::StepCommand step;
+  step.Command.program = FfmpegTools::FfmpegPath;
+  step.Command.arguments = Conversion::SplitArguments(options) << output;
+  step.Shown = ToolRunner::CommandText(step.Command);
+  return step;
+}
+
+RecordPlan PlanRecording(const RecordRequest& request, const std::function<int()>& askReplace) {
+  RecordPlan plan;
+  const auto refuse = [&plan](Refusal why) {
+    plan.Refused = why;
+    return plan;
+  };
+  if (request.ToFile && RecOutputPath.isEmpty()) return refuse(Refusal::NoOutputPath);
+  if (!FileServices::FileExists(FfmpegTools::FfmpegPath)) return refuse(Refusal::FfmpegNotFound);
+  if (request.WithPlayer && !FileServices::FileExists(FfmpegTools::FfplayPath))
+    return refuse(Refusal::PlayerFileMissing);
+  if (request.ToFile && request.AutomaticFormat &&
+      FileServices::GetExtensionName(RecOutputPath).isEmpty())
+    return refuse(Refusal::NoExtension);
+  QString duration;
+  if (!DurationOption(request, duration)) return refuse(Refusal::InvalidDuration);
+  const QString inputArgs = InputArgs(request.From, true, RecBufferSizeMB);
+  if (inputArgs.isEmpty()) return refuse(Refusal::NoSource);
+  if (request.ToStreamer) {
+    plan.What = RecordPlan::Action::Stream;
+    plan.InputArgs = inputArgs;
+    return plan;
+  }
+  if (!request.ToFile) return plan;
+  CompiledFormat format;
+  if (const Refusal why = LoadRecordingFormat(format); why != Refusal::None) return refuse(why);
+  QString outputFile = RecOutputPath;
+  if (FileServices::GetExtensionName(outputFile).isEmpty() && !format.Extension.isEmpty())
+    outputFile += "." + format.Extension;
+  const QString destination = RecOutputPath;
+  bool replace = false;
+  if (!ChooseOutputFile(request.ReplaceConfirmedFor, askReplace, outputFile, replace)) return plan;
+  if (RecOutputPath != destination) plan.NextFreeName = RecOutputPath;
+  plan.What = RecordPlan::Action::Record;
+  plan.Step = RecordCommand(format, inputArgs, duration, outputFile, replace);
+  return plan;
+}
+
+RecordingEnd RunRecording(const Conversion::StepCommand& step, const ToolRunner::OutputSink& show) {
+  RecRunning = 1;
+  QString output;
+  int32_t exitCode = 0;
+  FfmpegTools::ConsoleReport report;
+  const bool started = ToolRunner::RunCaptured(
+      ToolRunner::Pipeline{step.Command}, QString(), 1, 1, show, ToolRunner::ReplaceByVisibleChunk,
+      output, 256, exitCode, [&report](const QString& chunk) { report.Add(chunk); });
+  RecordingEnd end;
+  if (!started) {
+    end.Result = RecordingEnd::Outcome::NotStarted;
+  } else if ((RecStoppedByUser == 0 && exitCode > 0) || report.WriteFailed()) {
+    // A recording ffmpeg could not write to its end is an error even after a stop.
+    end.Result = RecordingEnd::Outcome::FfmpegFailed;
+    end.Output = output;
+  }
+  RecRunning = 0;
+  RecStoppedByUser = 0;
+  return end;
+}
+
+}  // namespace Recorder

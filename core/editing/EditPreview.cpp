@@ -1,0 +1,196 @@
+#include "core/editing/EditPreview.h"
+
+#include <cmath>
+
+#include "core/editing/EditFields.h"
+#include "core/frame/FfmpegTools.h"
+
+namespace EditPreview {
+
+using EditFields::SingleText;
+
+namespace {
+
+const FfmpegOptionNames& Opt() { return FfmpegTools::OptNames; }
+
+// The raw stream that ffplay reads from the pipe.
+QStringList PipeOutputArguments() {
+  return {Opt().Format, "matroska",        Opt().AudioCodec, "pcm_s16le", Opt().VideoCodec,
+          "rawvideo",   Opt().PixelFormat, "yuv420p",        "pipe:1"};
+}
+
+QString Escaped(const QString& text, const QString& special) {
+  QString result;
+  for (QChar c : text) {
+    if (special.contains(c)) result += '\\';
+    result += c;
+  }
+  return result;
+}
+
+}  // namespace
+
+Command FrameGrab(const QString& testFile, const QString& frameFile, const QString& seekText) {
+  QStringList args;
+  if (!seekText.isEmpty()) args << Opt().Seek << seekText;
+  args << "-i" << testFile << Opt().Format << "mjpeg" << Opt().NoAudio << Opt().VideoFrames << "1"
+       << Opt().Overwrite << frameFile;
+  return {FfmpegTools::FfmpegPath, args};
+}
+
+QString FilterGraphFileName(const QString& path) {
+  // An option value escapes ' \ and :, and the graph around it escapes
+  // ' \ [ ] , and ; once more, so any file name reaches amovie whole.
+  return Escaped(Escaped(path, "'\\:"), "'\\[],;");
+}
+
+Command Audition(const QString& testFile, const QString& posText, const QString& volText) {
+  const QString graph = "amovie=filename=" + FilterGraphFileName(testFile) + ":sp=" + posText +
+                        ",atrim=duration=7,volume=" + volText;
+  return {FfmpegTools::FfplayPath,
+          {Opt().NoDisplay, Opt().AutoExit, Opt().Format, "lavfi", "-i", graph}};
+}
+
+Command BorderDetection(const QString& testFile, const QString& posText) {
+  return {FfmpegTools::FfmpegPath,
+          {Opt().Seek, posText, "-i", testFile, Opt().Format, "null", Opt().Duration, "1",
+           Opt().VideoFilter, "cropdetect", "md5:"}};
+}
+
+std::optional<Rect> ParseCropDetect(const QString& output, int exitCode, int frameWidth,
+                                    int frameHeight) {
+  if (exitCode > 0 || frameWidth == 0 || frameHeight == 0) return std::nullopt;
+  const qsizetype start = output.indexOf("crop=");
+  if (start < 0) return std::nullopt;
+  const qsizetype end = output.indexOf("\r\n", start);
+  if (end < 0) return std::nullopt;
+  const QStringList parts = output.mid(start + 5, end - start - 5).split(':');
+  if (parts.size() < 4) return std::nullopt;
+  std::array<int, 4> pixels{};
+  for (int i = 0; i < 4; ++i) {
+    bool ok = false;
+    pixels[i] = parts[i].trimmed().toShort(&ok);
+    if (!ok) return std::nullopt;
+  }
+  // On an all-black frame cropdetect reports a negative size: no borders found.
+  if (pixels[0] <= 0 || pixels[1] <= 0) return std::nullopt;
+  return Rect{float(pixels[2]) / float(frameWidth), float(pixels[3]) / float(frameHeight),
+              float(pixels[0]) / float(frameWidth), float(pixels[1]) / float(frameHeight)};
+}
+
+QString PlayRangeOptions(float rangeLeft, float rangeWidth, float duration) {
+  QString params;
+  if (rangeLeft > 0) params = Opt().Seek + " " + SingleText(rangeLeft * duration);
+  if (rangeWidth > 0) params += " " + Opt().Duration + " " + SingleText(rangeWidth * duration);
+  return params;
+}
+
+QString PlayCropOptions(float barLeft, float barWidth, float duration, const Rect& crop) {
+  QString params;
+  if (barLeft > -2) params = Opt().Seek + " " + SingleText((barLeft + barWidth) * duration);
+  const QString w = crop.width < 1 ? SingleText(crop.width) + "*iw" : QString("iw");
+  const QString h = crop.height < 1 ? SingleText(crop.height) + "*ih" : QString("ih");
+  if (w != "iw" || h != "ih") {
+    params += " " + Opt().VideoFilter + " crop=" + w + ":" + h + ":" + SingleText(crop.left) +
+              "*iw:" + SingleText(crop.top) + "*ih,setdar";
+  }
+  return params;
+}
+
+QString UnitTerm(const QString& box, int unit, const QStringList& suffixes) {
+  if (box.isEmpty()) return QString();
+  if (unit == 0) {
+    double value = 0;
+    // A box that holds no number (a lone ".") counts as empty.
+    if (!EditFields::IsNumeric(box, &value)) return QString();
+    return SingleText(float(std::floor(float(value))));
+  }
+  // A unit outside the list (a damaged file's byte) adds no suffix.
+  if (unit >= 1 && unit - 1 < suffixes.size()) return box + suffixes[unit - 1];
+  return box;
+}
+
+QString CropOptions(const UnitBox& width, const UnitBox& height, const UnitBox& left,
+                    const UnitBox& top) {
+  QString w = UnitTerm(width.text, width.unit, {"*iw", "*ih", "*oh"});
+  QString h = UnitTerm(height.text, height.unit, {"*iw", "*ih", "*ow"});
+  QString x = UnitTerm(left.text, left.unit, {"*iw", "*ih", "*ow", "*oh"});
+  QString y = UnitTerm(top.text, top.unit, {"*iw", "*ih", "*ow", "*oh"});
+  if (w.isEmpty() || w == "0") w = "iw";
+  if (h.isEmpty() || h == "0") h = "ih";
+  if (x.isEmpty()) x = "(iw-ow)/2";
+  if (y.isEmpty()) y = "(ih-oh)/2";
+  return Opt().VideoFilter + " crop=" + w + ":" + h + ":" + x + ":" + y;
+}
+
+QString ResizeOptions(const UnitBox& width, const UnitBox& height, int aspectMode,
+                      const QString& ratio) {
+  QString w = UnitTerm(width.text, width.unit, {"*iw", "*ih", "*oh"});
+  QString h = UnitTerm(height.text, height.unit, {"*iw", "*ih", "*ow"});
+  if (w.isEmpty() || w == "0") w = "iw";
+  if (h.isEmpty() || h == "0") h = "ih";
+  QString aspect;
+  if (aspectMode == 3 && !ratio.isEmpty()) aspect = ",setdar=" + ratio;
+  if (aspectMode == 2) aspect = ",setdar";
+  return Opt().VideoFilter + " scale=" + w + ":" + h + aspect;
+}
+
+QString VolumeOptions(const QString& percent) {
+  double value = 0;
+  QString factor = "1";
+  if (EditFields::IsNumeric(percent, &value)) factor = SingleText(float(value / 100.0));
+  return Opt().AudioFilter + " volume=" + factor;
+}
+
+QString BorderOptions(const UnitBox& left, const UnitBox& right, const UnitBox& top,
+                      const UnitBox& bottom, const QString& color) {
+  auto suffix = [](int unit) { return unit == 1 ? QString("*iw") : unit == 2 ? "*ih" : ""; };
+  QString e = "iw";
+  QString l;
+  QString t;
+  if (!left.text.isEmpty()) {
+    l = left.text + suffix(left.unit);
+    e += "+" + l;
+  }
+  if (!right.text.isEmpty()) e += "+" + right.text + suffix(right.unit);
+  e += ":ih";
+  if (!top.text.isEmpty()) {
+    t = top.text + suffix(top.unit);
+    e += "+" + t;
+  }
+  if (!bottom.text.isEmpty()) e += "+" + bottom.text + suffix(bottom.unit);
+  if (l.isEmpty()) l = "0";
+  if (t.isEmpty()) t = "0";
+  // An empty colour is black, as in the conversion.
+  return Opt().VideoFilter + " pad=" + e + ":" + l + ":" + t + ":" +
+         (color.isEmpty() ? QString("000000") : color);
+}
+
+QString RemoveTrackOptions(bool audio, bool video, bool subtitles) {
+  QString options;
+  if (audio) options = Opt().NoAudio;
+  if (video) options += " " + Opt().NoVideo;
+  if (subtitles) options += " " + Opt().NoSubtitles;
+  return options;
+}
+
+QString EqualizerChain(const std::array<QString, 10>& frequencies,
+                       const std::array<QString, 10>& widths,
+                       const std::array<QString, 10>& gains) {
+  QStringList bands;
+  for (int i = 0; i < 10; ++i) {
+    if (gains[i] == "0") continue;
+    bands << "equalizer=f=" + frequencies[i] + ":width_type=o:width=" + widths[i] +
+                 ":gain=" + gains[i];
+  }
+  return bands.join(',');
+}
+
+Pipeline EqualizerPipeline(const QString& testFile, const QString& chain) {
+  QStringList args{"-i", testFile};
+  if (!chain.isEmpty()) args << Opt().AudioFilter << chain;
+  args << PipeOutputArguments();
+  return {{FfmpegTools::FfmpegPath, args}, {FfmpegTools::FfplayPath, {"pipe:0"}}};
+}
+
+}  // namespace EditPreview

@@ -1,0 +1,72 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <array>
+#include <optional>
+
+#include "core/frame/ToolRunner.h"
+
+// The ffmpeg and ffplay runs of the editing-profile window against its test
+// file (frame grabs, the audio audition, border detection, playing the
+// explorer's selection) and the option texts of "Vista previa". Every file
+// name goes into its run as one whole argument.
+namespace EditPreview {
+
+using ToolRunner::Command;
+using ToolRunner::Pipeline;
+
+// One frame of the test file as a JPEG; seekText "" grabs the first frame.
+Command FrameGrab(const QString& testFile, const QString& frameFile, const QString& seekText);
+
+// The test file's name written for the amovie source of ffplay's lavfi input.
+QString FilterGraphFileName(const QString& path);
+// Seven seconds of sound from posText at volume volText, with no window.
+Command Audition(const QString& testFile, const QString& posText, const QString& volText);
+
+// ffmpeg's cropdetect over one second from posText.
+Command BorderDetection(const QString& testFile, const QString& posText);
+// A rectangle in fractions of the frame.
+struct Rect {
+  float left = 0;
+  float top = 0;
+  float width = 1;
+  float height = 1;
+  bool operator==(const Rect&) const = default;
+};
+// The first "crop=W:H:X:Y" of cropdetect's output as fractions of the frame
+// size; nothing when the run failed or the output holds no usable line.
+std::optional<Rect> ParseCropDetect(const QString& output, int exitCode, int frameWidth,
+                                    int frameHeight);
+
+// Options of "Reproducir" in the explorer: the marked range (trim mode), or
+// the position and the crop rectangle (crop mode; barLeft -2 = no position).
+QString PlayRangeOptions(float rangeLeft, float rangeWidth, float duration);
+QString PlayCropOptions(float barLeft, float barWidth, float duration, const Rect& crop);
+
+// A value box with a unit list as one term of a filter: "pixels" gives the
+// whole part of the number, another unit the box's text and the unit's suffix.
+// suffixes[i] belongs to unit i + 1.
+QString UnitTerm(const QString& box, int unit, const QStringList& suffixes);
+
+// "Vista previa" of the operations, from what their panels show.
+struct UnitBox {
+  QString text;
+  int unit = 0;
+};
+QString CropOptions(const UnitBox& width, const UnitBox& height, const UnitBox& left,
+                    const UnitBox& top);
+// aspectMode 1 keep, 2 fit the final size, 3 set ratio.
+QString ResizeOptions(const UnitBox& width, const UnitBox& height, int aspectMode,
+                      const QString& ratio);
+QString VolumeOptions(const QString& percent);
+QString BorderOptions(const UnitBox& left, const UnitBox& right, const UnitBox& top,
+                      const UnitBox& bottom, const QString& color);
+QString RemoveTrackOptions(bool audio, bool video, bool subtitles);
+// The bands whose gain box does not read "0", as one audio filter chain; "" when none.
+QString EqualizerChain(const std::array<QString, 10>& frequencies,
+                       const std::array<QString, 10>& widths, const std::array<QString, 10>& gains);
+// ffmpeg applies the chain and pipes the result into ffplay.
+Pipeline EqualizerPipeline(const QString& testFile, const QString& chain);
+
+}  // namespace EditPreview

@@ -1,0 +1,195 @@
+#include "core/editing/EditingProfileEditor.h"
+
+#include <cmath>
+
+#include "core/editing/FilterDef.h"
+#include "core/frame/DataFolderManager.h"
+#include "core/frame/FileServices.h"
+#include "core/frame/ProgramFolder.h"
+#include "core/frame/RecordFile.h"
+#include "core/lang/Lang.h"
+
+namespace EditingProfileEditor {
+
+EditProfileRec CurrentProfile;
+EditProfileRec SavedProfile;
+QString CurrentPath;
+uint8_t Loading = 0;
+uint8_t ScratchMode = 0;
+
+Notifier& Events() {
+  static Notifier notifier;
+  return notifier;
+}
+
+namespace {
+
+// Decimal-point numbers and integers, blanks around them allowed.
+bool IsNumber(const QString& text) {
+  bool ok = false;
+  const double value = text.trimmed().toDouble(&ok);
+  return ok && std::isfinite(value);
+}
+
+void DefaultIfNotNumber(QString& text, const QString& fallback) {
+  if (!IsNumber(text)) text = fallback;
+}
+
+QString AskProfilePath(uint8_t mode) {
+  return DataFolderManager::ShowFileManager(ProfileFolder(), "qep", mode, true);
+}
+
+}  // namespace
+
+QString ScratchProfilePath() { return ProgramFolder::AppFiles("editp/.qep"); }
+QString ProfileFolder() { return ProgramFolder::AppFiles("editp"); }
+
+QString DefaultBandFrequency(int band) {
+  static const int frequencies[] = {31, 63, 125, 250, 500, 1000, 2000, 4000, 8000, 16000};
+  return QString::number(frequencies[band - 1]);
+}
+
+void NormalizeEqualizer(EditProfileRec& profile) {
+  for (int band = 1; band <= 10; ++band) {
+    DefaultIfNotNumber(profile.Equalizer[band * 3 - 3], DefaultBandFrequency(band));
+    DefaultIfNotNumber(profile.Equalizer[band * 3 - 2], "0");
+    DefaultIfNotNumber(profile.Equalizer[band * 3 - 1], "1");
+  }
+}
+
+void NormalizeEqualizer() {
+  NormalizeEqualizer(CurrentProfile);
+  NormalizeEqualizer(SavedProfile);
+}
+
+void Reset() {
+  CurrentProfile = EditProfileRec();
+  SavedProfile = EditProfileRec();
+  CurrentPath.clear();
+  Loading = 0;
+  ScratchMode = 0;
+}
+
+void OpenProfile(const QString& path) {
+  if (ScratchMode != 1 && !CloseProfile()) return;
+  QString file = path;
+  if (file.isEmpty()) file = AskProfilePath(DataFolderManager::Open);
+  if (file.isEmpty()) return;
+
+  if (FileServices::FileExists(file)) {
+    // Read into a copy, so that a damaged file leaves the editor as it was.
+    EditProfileRec read;
+    if (RecordFile::Read(file, read) != RecordFile::Result::Ok) {
+      Lang::MsgCannotReadFile(file);
+      return;
+    }
+    CurrentProfile = read;
+  } else if (!FileServices::GetBaseName(file).isEmpty()) {
+    Lang::MsgFileNotFound(FileServices::GetBaseName(file));
+    return;
+  } else {
+    CurrentProfile = EditProfileRec();
+  }
+  if (ScratchMode != 1) {
+    SavedProfile = CurrentProfile;
+    CurrentPath = file;
+  }
+  NormalizeEqualizer();
+  RecordToForm();
+}
+
+bool SaveProfile(const QString& path) {
+  QString file = path;
+  if (file.isEmpty()) file = AskProfilePath(DataFolderManager::SaveAs);
+  if (file.isEmpty()) return false;
+
+  const QString folder = ProfileFolder();
+  if (!FileServices::CreateFolderPath(folder)) Lang::MsgCannotCreateDir(folder);
+  if (RecordFile::Write(file, CurrentProfile) != RecordFile::Result::Ok) {
+    Lang::MsgCannotWriteFile(file);
+    return false;
+  }
+  if (ScratchMode != 1) CurrentPath = file;
+  // In scratch mode a save to another file is an export: the scratch
+  // profile's saved copy stays where it was.
+  if (ScratchMode == 0 || file == CurrentPath) SavedProfile = CurrentProfile;
+  return true;
+}
+
+bool CloseProfile() {
+  if (IsDirty()) {
+    const int answer = Lang::AskSaveChanges(FileServices::GetBaseName(CurrentPath));
+    if (answer == 2) return false;
+    if (answer == 6 && !SaveProfile(CurrentPath)) return false;
+  }
+  CurrentProfile = EditProfileRec();
+  SavedProfile = EditProfileRec();
+  CurrentPath.clear();
+  NormalizeEqualizer();
+  RecordToForm();
+  return true;
+}
+
+bool IsDirty() {
+  // Filter lists count by their names only, whatever their first index.
+  EditProfileRec current = CurrentProfile;
+  current.Filters.LowerBound = SavedProfile.Filters.LowerBound;
+  return !(current == SavedProfile);
+}
+
+void UndoChanges() {
+  CurrentProfile = SavedProfile;
+  RecordToForm();
+}
+
+void RecordToForm() { emit Events().ProfileReplaced(); }
+
+int HexToColor(const QString& text) {
+  auto component = [](const QString& pair) {
+    int value = 0;
+    for (QChar c : pair) {
+      bool ok = false;
+      const int digit = QString(c).toInt(&ok, 16);
+      if (!ok) break;
+      value = value * 16 + digit;
+    }
+    return value;
+  };
+  return component(text.left(2)) | component(text.mid(2, 2)) << 8 | component(text.right(2)) << 16;
+}
+
+std::array<QStringList, 3> ReadFilterLists() {
+  std::array<QStringList, 3> lists;
+  for (const QString& file : FileServices::ListFiles(ProgramFolder::AppFiles("filters"), "qfl:")) {
+    FilterDef filter;
+    if (RecordFile::Read(file, filter) != RecordFile::Result::Ok) continue;
+    if (filter.Type <= 2) lists[filter.Type].append(FileServices::GetBaseName(file));
+  }
+  return lists;
+}
+
+FilterMatch MatchProfileFilters(const DynArray<QString>& names,
+                                const std::array<QStringList, 3>& lists) {
+  FilterMatch match;
+  for (const QString& name : names.Items) {
+    bool found = false;
+    for (int list = 0; list < 3 && !found; ++list) {
+      for (int row = 0; row < lists[list].size() && !found; ++row) {
+        if (lists[list][row].compare(name, Qt::CaseInsensitive) == 0) {
+          match.ticks.append({list, row});
+          found = true;
+        }
+      }
+    }
+    (found ? match.kept : match.missing).append(name);
+  }
+  return match;
+}
+
+void DropMissingFilters(const FilterMatch& match) {
+  if (match.missing.isEmpty()) return;
+  CurrentProfile.Filters = DynArray<QString>();
+  CurrentProfile.Filters.Items = match.kept;
+}
+
+}  // namespace EditingProfileEditor

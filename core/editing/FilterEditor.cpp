@@ -1,0 +1,173 @@
+#include "core/editing/FilterEditor.h"
+
+#include <QFile>
+
+#include "core/frame/DataFolderManager.h"
+#include "core/frame/FfmpegTools.h"
+#include "core/frame/FileServices.h"
+#include "core/frame/ProgramFolder.h"
+#include "core/frame/RecordFile.h"
+#include "core/lang/Lang.h"
+
+namespace FilterEditor {
+
+FilterDef CurrentFilter;
+FilterDef SavedFilter;
+QString CurrentPath;
+uint8_t Loading = 0;
+uint8_t TestRunning = 0;
+QStringList TestFiles;
+int TestFileCount = 0;
+
+Notifier& Events() {
+  static Notifier notifier;
+  return notifier;
+}
+
+namespace {
+
+void ShowFilter() { emit Events().FilterReplaced(); }
+
+}  // namespace
+
+void Reset() {
+  CurrentFilter = FilterDef();
+  SavedFilter = FilterDef();
+  CurrentPath.clear();
+  Loading = 0;
+  TestRunning = 0;
+  TestFiles.clear();
+  TestFileCount = 0;
+}
+
+QString FilterFolder() { return ProgramFolder::AppFiles("filters"); }
+
+void OpenFilter(const QString& name) {
+  if (IsDirty() && !CloseFilter()) return;
+  QString path;
+  if (name.isEmpty()) {
+    path = DataFolderManager::ShowFileManager(FilterFolder(), "qfl", DataFolderManager::Open, true);
+    if (path.isEmpty()) return;
+  } else {
+    path = FilterFolder() + "/" + name + ".qfl";
+  }
+  if (!FileServices::FileExists(path)) {
+    QFile created(path);
+    created.open(QIODevice::WriteOnly);
+  }
+  FilterDef read;
+  if (RecordFile::Read(path, read) != RecordFile::Result::Ok) {
+    Lang::MsgCannotReadFile(path);
+    return;
+  }
+  SavedFilter = read;
+  CurrentFilter = SavedFilter;
+  CurrentPath = path;
+  ShowFilter();
+}
+
+bool IsDirty() {
+  return CurrentFilter.Params != SavedFilter.Params ||
+         CurrentFilter.MultiInput != SavedFilter.MultiInput ||
+         CurrentFilter.Type != SavedFilter.Type;
+}
+
+bool SaveFilter(uint8_t saveAs) {
+  QString path = CurrentPath;
+  if (saveAs == 1 || path.isEmpty()) {
+    path =
+        DataFolderManager::ShowFileManager(FilterFolder(), "qfl", DataFolderManager::SaveAs, true);
+    if (path.isEmpty()) return false;
+  }
+  if (!FileServices::CreateFolderPath(FilterFolder())) {
+    Lang::MsgCannotCreateDir(FilterFolder());
+    return false;
+  }
+  if (RecordFile::Write(path, CurrentFilter) != RecordFile::Result::Ok) {
+    Lang::MsgCannotWriteFile(path);
+    return false;
+  }
+  SavedFilter = CurrentFilter;
+  CurrentPath = path;
+  return true;
+}
+
+bool CloseFilter() {
+  if (IsDirty()) {
+    const int answer = Lang::AskSaveChanges(FileServices::GetBaseName(CurrentPath));
+    if (answer == 2) return false;
+    if (answer == 6 && !SaveFilter(0)) return false;
+  }
+  CurrentPath.clear();
+  CurrentFilter = FilterDef();
+  SavedFilter = FilterDef();
+  ShowFilter();
+  return true;
+}
+
+void TakeControls(const FilterDef& filter) {
+  if (Loading == 1) return;
+  CurrentFilter = filter;
+}
+
+void UndoChanges() {
+  CurrentFilter = SavedFilter;
+  ShowFilter();
+}
+
+void AddTestFiles(const QStringList& paths) {
+  TestFiles += paths;
+  TestFileCount = int(TestFiles.size());
+}
+
+ToolRunner::Pipeline TestCommand(const QStringList& inputs, int type, const QString& filterText,
+                                 bool playMode, bool silence) {
+  const FfmpegOptionNames& opt = FfmpegTools::OptNames;
+  QStringList args;
+  for (const QString& input : inputs) args << "-i" << input;
+  args << opt.Format << "matroska" << opt.AudioCodec << "pcm_s16le" << opt.VideoCodec << "rawvideo"
+       << opt.PixelFormat << "yuv420p";
+  if (type == 0) args << opt.AudioFilter;
+  if (type == 1) args << opt.VideoFilter;
+  if (type == 2) args << opt.FilterComplex;
+  // The filter text is typed as part of a command line: blanks and quotes in
+  // it keep their command-line meaning.
+  args << ToolRunner::SplitCommandLine(filterText);
+  if (!playMode) {
+    args << opt.Duration << "1"
+         << "md5:";
+    return {{FfmpegTools::FfmpegPath, args}};
+  }
+  args << "pipe:1";
+  QStringList player;
+  if (silence) player << opt.NoAudio;
+  player << "-i"
+         << "pipe:0";
+  return {{FfmpegTools::FfmpegPath, args}, {FfmpegTools::FfplayPath, player}};
+}
+
+TestRefusal CheckTest(const TestSettings& settings) {
+  if (!FfmpegTools::FfplayExists() || !FfmpegTools::FfmpegExists())
+    return TestRefusal::ToolsMissing;
+  if (settings.filterText.isEmpty()) return TestRefusal::NoParameters;
+  if (settings.inputs.isEmpty()) return TestRefusal::NoFiles;
+  if (settings.multiInput && settings.inputs.size() < 2) return TestRefusal::NeedsTwoFiles;
+  return TestRefusal::Ready;
+}
+
+void RunTest(const TestSettings& settings, const ToolRunner::OutputSink& show) {
+  const bool playMode = !settings.ffmpegOnly;
+  const ToolRunner::Pipeline command =
+      TestCommand(settings.inputs, settings.type, settings.filterText, playMode, settings.silence);
+  TestRunning = 1;
+  QString output;
+  int32_t exitCode = 0;
+  const QString workDir =
+      playMode ? FileServices::ParentFolder(FfmpegTools::FfmpegPath) : QString();
+  ToolRunner::RunCaptured(command, workDir, 0, 0, show,
+                          playMode ? ToolRunner::ReplaceByVisibleChunk : ToolRunner::AppendChunk,
+                          output, 0, exitCode);
+  TestRunning = 0;
+}
+
+}  // namespace FilterEditor

@@ -1,0 +1,87 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <QStringList>
+#include <cstdint>
+
+#include "core/editing/FilterDef.h"
+#include "core/frame/ToolRunner.h"
+
+// The filter being edited in the filter editor, its life cycle, and the
+// editor's test bench, which runs the filter through ffmpeg on chosen files
+// and plays the result or prints the MD5 of one second of it. Changes the
+// window must show are announced through Events().
+namespace FilterEditor {
+
+// What the editor window listens to.
+class Notifier : public QObject {
+  Q_OBJECT
+
+ signals:
+  // The current filter was opened, closed or set back: the window shows it.
+  void FilterReplaced();
+};
+
+// The module's one notifier.
+Notifier& Events();
+
+extern FilterDef CurrentFilter;
+extern FilterDef SavedFilter;
+// The .qfl being edited; "" for a new, unnamed filter.
+extern QString CurrentPath;
+// 1 while code fills the window's controls from the current filter.
+extern uint8_t Loading;
+// 1 while a test runs.
+extern uint8_t TestRunning;
+// Test inputs added in this visit of the window, after the main window's files.
+extern QStringList TestFiles;
+extern int TestFileCount;
+
+// Everything empty (start of a run, each test).
+void Reset();
+
+// appfiles/filters under the program folder.
+QString FilterFolder();
+
+// Opens a filter by name; "" asks through the file manager. A name whose file
+// is missing gives an empty file of that name.
+void OpenFilter(const QString& name);
+bool IsDirty();
+// Saves; saveAs 1 always asks for a name. False when nothing was written.
+bool SaveFilter(uint8_t saveAs);
+// Offers to save a changed filter and empties the editor; false on Cancel or
+// a failed save.
+bool CloseFilter();
+// Takes what the window's controls say into the current filter unless
+// Loading is 1.
+void TakeControls(const FilterDef& filter);
+void UndoChanges();
+// Adds test inputs after those already added.
+void AddTestFiles(const QStringList& paths);
+
+// What a test run needs from the window.
+struct TestSettings {
+  QStringList inputs;  // full paths, in list order
+  int type = 0;
+  QString filterText;
+  bool multiInput = false;
+  bool ffmpegOnly = false;
+  bool silence = false;
+};
+// Why a test cannot run; Ready when it can.
+enum class TestRefusal { Ready, ToolsMissing, NoParameters, NoFiles, NeedsTwoFiles };
+// Checks the settings: the tools first (a missing one has been reported
+// when ToolsMissing comes back), then the filter text, then the inputs.
+TestRefusal CheckTest(const TestSettings& settings);
+// Runs the test and returns when ffmpeg (and the player) have ended, the
+// output going to show. TestRunning is 1 meanwhile.
+void RunTest(const TestSettings& settings, const ToolRunner::OutputSink& show);
+
+// The test's run: ffmpeg with every input, the raw output format and the
+// filter; piped into ffplay (silenced with -an when asked) in play mode, or
+// one second to the md5 output when playMode is false.
+ToolRunner::Pipeline TestCommand(const QStringList& inputs, int type, const QString& filterText,
+                                 bool playMode, bool silence);
+
+}  // namespace FilterEditor

@@ -1,0 +1,163 @@
+// What the installed ffmpeg can do: its coders, formats and pixel formats, read
+// from its tables.
+#include "core/formats/FormatEditor.h"
+#include "core/frame/FfmpegTools.h"
+#include "core/frame/ToolRunner.h"
+
+namespace FormatEditor {
+
+uint8_t FfmpegListsStale = 0;
+DynArray<QString> AudioEncoders;
+DynArray<QString> VideoEncoders;
+DynArray<QString> SubtitleEncoders;
+DynArray<QString> AudioDecoders;
+DynArray<QString> VideoDecoders;
+DynArray<QString> SubtitleDecoders;
+DynArray<QString> MuxerFormats;
+DynArray<QString> DemuxerFormats;
+DynArray<QString> InputPixelFormats;
+DynArray<QString> OutputPixelFormats;
+
+void ResetCapabilityLists() {
+  FfmpegListsStale = 0;
+  for (DynArray<QString>* list : {&AudioEncoders, &VideoEncoders, &SubtitleEncoders, &AudioDecoders,
+                                  &VideoDecoders, &SubtitleDecoders, &MuxerFormats, &DemuxerFormats,
+                                  &InputPixelFormats, &OutputPixelFormats}) {
+    *list = DynArray<QString>();
+  }
+}
+
+namespace {
+
+// A list that holds only its empty first element takes the first name there.
+void AddName(DynArray<QString>& list, const QString& name) {
+  if (list.Count() == 1 && list.Items[0].isEmpty()) {
+    list.Items[0] = name;
+  } else {
+    if (list.IsEmpty()) list.LowerBound = 1;
+    list.Items.append(name);
+  }
+}
+
+// The index of the first table line: `skip` lines after the header, or 0 when
+// the output has no header.
+qsizetype FirstDataLine(const QStringList& lines, const QString& header, int skip) {
+  for (qsizetype i = 0; i < lines.size() - 1; ++i) {
+    if (lines[i] == header) return i + skip;
+  }
+  return 0;
+}
+
+// The text from `column` (1-based) up to the first blank at or after it; ""
+// when no blank follows.
+QString NameAt(const QString& line, int column, int blankFrom) {
+  const qsizetype blank = line.indexOf(' ', blankFrom - 1);
+  if (blank < 0) return QString();
+  const qsizetype length = blank + 1 - column;
+  return length > 0 ? line.mid(column - 1, length) : QString();
+}
+
+QStringList TableLines(const QString& output) { return output.split("\r\n"); }
+
+bool HasColumn(const QString& line, int column, QChar letter) {
+  return line.size() >= column && line[column - 1] == letter;
+}
+
+}  // namespace
+
+void ParseCodecTable(const QString& output, const QString& header, DynArray<QString>& audio,
+                     DynArray<QString>& video, DynArray<QString>& subtitle) {
+  const QStringList lines = TableLines(output);
+  for (qsizetype i = FirstDataLine(lines, header, 10); i < lines.size(); ++i) {
+    const QString& line = lines[i];
+    DynArray<QString>* target = line.startsWith(" A")   ? &audio
+                                : line.startsWith(" V") ? &video
+                                : line.startsWith(" S") ? &subtitle
+                                                        : nullptr;
+    if (!target) continue;
+    const QString name = NameAt(line, 8, 9).trimmed();
+    if (!name.isEmpty()) AddName(*target, name);
+  }
+}
+
+void ParseFormatTable(const QString& output, DynArray<QString>& demuxers,
+                      DynArray<QString>& muxers) {
+  const QStringList lines = TableLines(output);
+  for (qsizetype i = FirstDataLine(lines, "File formats:", 4); i < lines.size(); ++i) {
+    const QString& line = lines[i];
+    const QStringList names = NameAt(line, 5, 5).split(',', Qt::SkipEmptyParts);
+    if (HasColumn(line, 2, 'D')) {
+      for (const QString& name : names) AddName(demuxers, name);
+    }
+    if (HasColumn(line, 3, 'E')) {
+      for (const QString& name : names) AddName(muxers, name);
+    }
+  }
+}
+
+void ParsePixelFormatTable(const QString& output, DynArray<QString>& inputFormats,
+                           DynArray<QString>& outputFormats) {
+  const QStringList lines = TableLines(output);
+  for (qsizetype i = FirstDataLine(lines, "Pixel formats:", 8); i < lines.size(); ++i) {
+    const QString& line = lines[i];
+    const QString name = NameAt(line, 7, 7);
+    if (name.isEmpty()) continue;
+    if (HasColumn(line, 1, 'I')) AddName(inputFormats, name);
+    if (HasColumn(line, 2, 'O')) AddName(outputFormats, name);
+  }
+}
+
+namespace {
+
+// ffmpeg's output for one informational switch; "" when it could not run.
+QString FfmpegListing(const QString& option) {
+  QString output;
+  int32_t exitCode = 0;
+  const QString cmdLine = ToolRunner::QuoteArgument(FfmpegTools::FfmpegPath) + " " + option;
+  if (!ToolRunner::RunCaptured(ToolRunner::ParseCommandLine(cmdLine), QString(), 0, 0,
+                               ToolRunner::OutputSink(), ToolRunner::NoDisplay, output, -1,
+                               exitCode)) {
+    return QString();
+  }
+  return output;
+}
+
+DynArray<QString> OneElement(const QString& first) { return DynArray<QString>{1, {first}}; }
+
+}  // namespace
+
+void LoadFfmpegCapabilities() {
+  for (DynArray<QString>* list : {&AudioDecoders, &VideoDecoders, &SubtitleDecoders,
+                                  &DemuxerFormats, &InputPixelFormats, &OutputPixelFormats}) {
+    *list = OneElement(QString());
+  }
+  for (DynArray<QString>* list : {&AudioEncoders, &VideoEncoders, &SubtitleEncoders}) {
+    *list = OneElement("copy");
+  }
+  MuxerFormats = OneElement("<copy>");
+  LoadEncoderList();
+  LoadDecoderList();
+  LoadFormatList();
+  LoadPixelFormatList();
+  // Also after a run that gave nothing: a wrong path keeps its short lists
+  // until the tool paths are set again.
+  FfmpegListsStale = 0;
+}
+
+void LoadEncoderList() {
+  ParseCodecTable(FfmpegListing("-encoders"), "Encoders:", AudioEncoders, VideoEncoders,
+                  SubtitleEncoders);
+}
+
+void LoadDecoderList() {
+  ParseCodecTable(FfmpegListing("-decoders"), "Decoders:", AudioDecoders, VideoDecoders,
+                  SubtitleDecoders);
+}
+
+void LoadFormatList() { ParseFormatTable(FfmpegListing("-formats"), DemuxerFormats, MuxerFormats); }
+
+void LoadPixelFormatList() {
+  ParsePixelFormatTable(FfmpegListing("-pix_fmts"), InputPixelFormats, OutputPixelFormats);
+}
+
+}  // namespace FormatEditor

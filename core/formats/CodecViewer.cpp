@@ -1,0 +1,101 @@
+#include "core/formats/CodecViewer.h"
+
+#include "core/formats/FormatProfile.h"
+#include "core/frame/FileServices.h"
+#include "core/frame/ProgramFolder.h"
+#include "core/frame/RecordFile.h"
+
+namespace CodecViewer {
+
+QString FilePath;
+uint8_t IsVideo = 0;
+
+namespace {
+
+bool IsProfile(const QString& path) {
+  return FileServices::GetExtensionName(path).compare("qfm", Qt::CaseInsensitive) == 0;
+}
+
+QString CodecFolder() { return ProgramFolder::AppFiles("ecodec"); }
+
+}  // namespace
+
+QStringList CodecEntries() {
+  QStringList audio;
+  QStringList video;
+  for (const QString& file : FileServices::ListFiles(CodecFolder(), "qca:")) {
+    audio.append("audio\\" + FileServices::GetBaseName(file));
+  }
+  for (const QString& file : FileServices::ListFiles(CodecFolder(), "qcv:")) {
+    video.append("video\\" + FileServices::GetBaseName(file));
+  }
+  for (const QString& file : FileServices::ListFiles(ProgramFolder::AppFiles("formats"), "qfm:")) {
+    FormatProfile profile;
+    if (RecordFile::Read(file, profile) != RecordFile::Result::Ok) continue;
+    const QString base = FileServices::GetBaseName(file);
+    const QString& audioName = profile.AudioExtCodecName;
+    const QString& videoName = profile.VideoExtCodecName;
+    if (!audioName.isEmpty() &&
+        !FileServices::FileExists(CodecFolder() + "/" + audioName + ".qca")) {
+      audio.append("audio\\" + base + "\\" + audioName);
+    }
+    if (!videoName.isEmpty() &&
+        !FileServices::FileExists(CodecFolder() + "/" + videoName + ".qcv")) {
+      video.append("video\\" + base + "\\" + videoName);
+    }
+  }
+  return audio + video;
+}
+
+bool ReadCodec(const QString& path, uint8_t isVideo, CodecInfo& info) {
+  info = CodecInfo();
+  if (IsProfile(path)) {
+    FormatProfile profile;
+    if (RecordFile::Read(path, profile) != RecordFile::Result::Ok) return false;
+    info.Name = isVideo ? profile.VideoExtCodecName : profile.AudioExtCodecName;
+    info.Codec = isVideo ? profile.VideoExtCodec : profile.AudioExtCodec;
+    return true;
+  }
+  if (RecordFile::Read(path, info.Codec) != RecordFile::Result::Ok) return false;
+  info.Name = FileServices::GetBaseName(path);
+  return true;
+}
+
+bool LoadCodecFile(const QString& path, uint8_t isVideo, CodecInfo& info) {
+  if (!ReadCodec(path, isVideo, info)) return false;
+  FilePath = path;
+  IsVideo = isVideo;
+  return true;
+}
+
+QString EntryPath(const QString& entry, uint8_t& isVideo) {
+  isVideo = entry.startsWith("audio") ? 0 : 1;
+  const QString rest = entry.mid(6);
+  const qsizetype slash = rest.lastIndexOf('\\');
+  if (slash >= 0) return ProgramFolder::AppFiles("formats/" + rest.left(slash) + ".qfm");
+  const QString path = CodecFolder() + "/" + rest + (isVideo ? ".qcv" : ".qca");
+  isVideo = 0;
+  return path;
+}
+
+bool SaveExePath(const QString& exePath) {
+  RecordFile::Result status = RecordFile::Result::Ok;
+  if (IsProfile(FilePath)) {
+    FormatProfile profile;
+    status = RecordFile::Read(FilePath, profile);
+    if (status == RecordFile::Result::Ok) {
+      (IsVideo ? profile.VideoExtCodec : profile.AudioExtCodec).ExePath = exePath;
+      status = RecordFile::Write(FilePath, profile);
+    }
+  } else {
+    ExtCodecDef codec;
+    status = RecordFile::Read(FilePath, codec);
+    if (status == RecordFile::Result::Ok) {
+      codec.ExePath = exePath;
+      status = RecordFile::Write(FilePath, codec);
+    }
+  }
+  return status == RecordFile::Result::Ok;
+}
+
+}  // namespace CodecViewer

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <cstdint>
+
+#include "core/formats/ExtCodecDef.h"
+
+// The external codec viewer's module: which definition the viewer shows, where
+// it lives, and the program path the user gave it. It reads and writes the
+// files; the viewer window shows what it returns.
+namespace CodecViewer {
+
+// The .qca, .qcv or .qfm file that holds the codec shown.
+extern QString FilePath;
+// For a codec embedded in a .qfm file: 1 its video codec, 0 its audio codec.
+extern uint8_t IsVideo;
+
+// The list's entries: "audio\<codec>", "audio\<profile>\<codec>" for a codec
+// that lives on only inside a profile, then the same for video.
+QStringList CodecEntries();
+
+// A definition as the viewer shows it.
+struct CodecInfo {
+  QString Name;
+  ExtCodecDef Codec;
+};
+// Reads the codec of a .qca/.qcv file (named after the file) or the one of
+// the given kind embedded in a .qfm file. False when the file cannot be read.
+bool ReadCodec(const QString& path, uint8_t isVideo, CodecInfo& info);
+// ReadCodec, and remembers where the codec lives for SaveExePath; false when
+// it cannot be read.
+bool LoadCodecFile(const QString& path, uint8_t isVideo, CodecInfo& info);
+// The file that an entry of the list stands for, and the kind of codec to take from it.
+QString EntryPath(const QString& entry, uint8_t& isVideo);
+// Writes exePath into the definition in FilePath, leaving everything else as
+// it was; false when it cannot.
+bool SaveExePath(const QString& exePath);
+
+}  // namespace CodecViewer

@@ -1,0 +1,135 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <QStringList>
+#include <cstdint>
+
+#include "core/formats/ExtCodecDef.h"
+
+// The external codec editor's module: the definition being edited, its saved
+// copy and its file, and everything the editor window asks of them.
+// Functions that change what the window shows say so through Events().
+namespace ExternalCodecEditor {
+
+// What the editor window listens to.
+class Notifier : public QObject {
+  Q_OBJECT
+
+ signals:
+  // A definition was put in place: the window shows all of it, with the
+  // captions of the editable ffmpeg options.
+  void RecordLoaded(const QStringList& editableCaptions);
+  // The type changed: the editable options are now these.
+  void TypeChosen(const QStringList& editableCaptions);
+  // A definition imported from a profile decided the type.
+  void TypeImported();
+  // The parameter rows changed; the row to select (-1 = none).
+  void RowsChanged(int selected);
+  // The definition now has a file: its type is fixed.
+  void CodecSaved();
+  // The definition was closed: the editor starts afresh.
+  void CodecClosed();
+};
+
+// The module's one notifier.
+Notifier& Events();
+
+// The definition being edited; the window's controls write into it as the user types.
+extern ExtCodecDef CurrentCodec;
+// The copy as last opened, saved or marked saved.
+extern ExtCodecDef SavedCodec;
+// The definition's file; "" while it has never been saved.
+extern QString CurrentPath;
+// 1 while the definition is a video one (the type list shows "Video").
+extern uint8_t CurrentIsVideo;
+// The parameter row open in the parameter frame; -1 = a new row.
+extern int16_t EditIndex;
+
+// A new empty definition with no file, as at start-up.
+void Reset();
+
+// appfiles/ecodec, where the definitions live.
+QString CodecFolder();
+
+// Writes the current definition to path, or to a file the user names when
+// path is empty. True when written.
+bool SaveCodec(const QString& path);
+// Closes the current definition, then reads appfiles/ecodec/<name>.qca (kind
+// 0) or .qcv (kind 1), or a file the user picks when name is empty.
+void OpenCodec(uint8_t kind, const QString& name);
+bool IsDirty();
+// Offers to save a changed definition, then starts a new empty one. False
+// when the user cancelled or the save failed.
+bool CloseCodec();
+void UndoChanges();
+void MarkSaved();
+// A definition without rows gets "<InFile>" and "<OutFile>".
+void EnsureParamArray();
+// A definition without flags gets six cleared ones.
+void EnsureEditableArray();
+void ClearParamValues();
+
+// Decides the current definition's type and has the window show it.
+void RecordToControls();
+// The captions of the editable ffmpeg options; the flags get six (audio) or
+// ten (video) entries, all cleared, unless they have that many already.
+QStringList FillAudioEditableParams();
+QStringList FillVideoEditableParams();
+// The type list's choice: re-creates the flags for the new type.
+void ChooseType(uint8_t isVideo);
+// The option list's selection: flag i is 1 when entry i - 1 is selected.
+void SetEditableFlags(const QList<bool>& selected);
+
+// The contents of the parameter frame.
+struct ParamForm {
+  QString Label;
+  QString LabelBefore;  // the row's label when the frame opened; "" for a new row
+  uint8_t Kind = 0;
+  QString Switch;
+  QString Default;
+  QString Suggested;
+  uint8_t OnlySuggested = 0;
+};
+// The frame's contents for a new row (selected -1) or for the selected row.
+ParamForm ParamFormFor(int selected);
+// True when a row has this label, ignoring letter case.
+bool ParamLabelExists(const QString& label);
+// Validates the frame and stores the row at EditIndex (or a new last row).
+// False, after the message, when the label is refused.
+bool AcceptParameter(const ParamForm& form);
+// Each acts on the row selected in the parameter list and gives the row to
+// select afterwards (-1 = none).
+int DeleteParameter(int selected);
+int MoveParameterUp(int selected);
+int MoveParameterDown(int selected);
+// The parameter list's lines.
+QStringList ParamLabels();
+// The row to select after the list was refilled with count lines.
+int KeptSelection(int selected, int count);
+
+// Takes the encoder program the user chose; returns the path as stored
+// (relative to the program folder when inside it).
+QString SetExecutable(const QString& chosen);
+// Takes the audio (kind 0) or video (kind 1) codec embedded in a format profile.
+void ImportFromFormat(uint8_t kind);
+// Why a format profile cannot give the ffmpeg section its options.
+enum class ExtractRefusal {
+  None,
+  ProfileNotFound,
+  ProfileUnreadable,
+  AudioCommandError,
+  VideoCommandError,
+  TrackRemoved,        // the profile drops the track of the current type
+  NotPlainExtraction,  // it needs an external codec or makes several files
+};
+// The options and extension of the profile at path for the current type.
+ExtractRefusal FfmpegOptionsFrom(const QString& path, QString& options, QString& extension);
+// Takes the extraction options of the profile at path into the ffmpeg section.
+ExtractRefusal TakeFfmpegOptions(const QString& path);
+// The command lines behind "Documentación interna del ejecutable" and "Ayuda
+// de ffmpeg"; "" after the message, or when the user gave no arguments.
+QString ProgramDocumentationCommand();
+QString FfmpegHelpCommand();
+
+}  // namespace ExternalCodecEditor

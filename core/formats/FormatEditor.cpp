@@ -1,0 +1,264 @@
+#include "core/formats/FormatEditor.h"
+
+#include <QFile>
+#include <tuple>
+#include <type_traits>
+
+#include "core/frame/DataFolderManager.h"
+#include "core/frame/FileServices.h"
+#include "core/frame/ProgramFolder.h"
+#include "core/frame/Session.h"
+#include "core/lang/Lang.h"
+
+namespace FormatEditor {
+
+Notifier& Events() {
+  static Notifier notifier;
+  return notifier;
+}
+
+FormatProfile CurrentFormat;
+FormatProfile SavedFormat;
+QString CurrentFormatFile;
+uint8_t TempFormatMode = 0;
+uint8_t CurrentCategory = OutputGeneral;
+int ParamRowCount = 0;
+
+QString ScratchProfilePath() { return ProgramFolder::AppFiles("formats/.qfm"); }
+
+void ResetEditState() {
+  CurrentFormat = FormatProfile();
+  SavedFormat = FormatProfile();
+  CurrentFormatFile.clear();
+  TempFormatMode = 0;
+  CurrentCategory = OutputGeneral;
+  ParamRowCount = 0;
+}
+
+QString FormatsFolder() { return ProgramFolder::AppFiles("formats"); }
+
+// The life cycle of the profile ----------------------------------------------------
+
+namespace {
+
+void RefreshWindow() {
+  emit Events().ProfileChanged(CurrentFormat);
+  BuildCategoryParams(CurrentCategory);
+}
+
+// A text field or flag compared on its own; the embedded codecs separately.
+template <class T>
+bool FieldDiffers(const T& a, const T& b) {
+  if constexpr (std::is_same_v<T, ExtCodecDef>) {
+    return false;
+  } else {
+    return a != b;
+  }
+}
+
+bool CodecValuesDiffer(const ExtCodecDef& current, const ExtCodecDef& saved) {
+  if (current.About != saved.About || current.ExePath != saved.ExePath ||
+      current.FfmpegParams != saved.FfmpegParams || current.FfmpegExt != saved.FfmpegExt ||
+      current.OutputExt != saved.OutputExt) {
+    return true;
+  }
+  if (current.Params.Count() != saved.Params.Count() ||
+      current.Params.LowerBound != saved.Params.LowerBound ||
+      current.Values.Count() != saved.Values.Count() ||
+      current.Values.LowerBound != saved.Values.LowerBound) {
+    return true;
+  }
+  for (qsizetype i = 0; i < current.Params.Count(); ++i) {
+    if (current.Params.Items[i].Value != saved.Params.Items[i].Value) return true;
+  }
+  return current.Values.Items != saved.Values.Items;
+}
+
+QString ChooseProfile(int mode);
+
+}  // namespace
+
+bool ProfilesDiffer(const FormatProfile& current, const FormatProfile& saved) {
+  const bool plainDiffer = std::apply(
+      [&](auto... member) { return (FieldDiffers(current.*member, saved.*member) || ...); },
+      FormatProfile::Fields);
+  if (plainDiffer) return true;
+  if (!current.AudioExtCodecName.isEmpty() &&
+      CodecValuesDiffer(current.AudioExtCodec, saved.AudioExtCodec)) {
+    return true;
+  }
+  return !current.VideoExtCodecName.isEmpty() &&
+         CodecValuesDiffer(current.VideoExtCodec, saved.VideoExtCodec);
+}
+
+void EmptyCodecValues(ExtCodecDef& codec) {
+  for (ExtCodecParam& param : codec.Params.Items) {
+    param.Value = param.Kind == ExtCodecParam::KindSwitch ? "0" : "";
+  }
+  for (QString& value : codec.Values.Items) value.clear();
+}
+
+bool SaveFormat(QString& path) {
+  if (path.isEmpty()) path = ChooseProfile(2);
+  if (path.isEmpty()) return false;
+  if (!FileServices::FolderExists(FormatsFolder()) &&
+      !FileServices::CreateFolderPath(FormatsFolder())) {
+    Lang::MsgCannotCreateDir(FormatsFolder());
+    return false;
+  }
+  if (RecordFile::Write(path, CurrentFormat) != RecordFile::Result::Ok) {
+    Lang::MsgCannotWriteFile(QString());
+    return false;
+  }
+  if (TempFormatMode == 0 || path.toLower() == CurrentFormatFile.toLower()) {
+    SavedFormat = CurrentFormat;
+  }
+  if (TempFormatMode == 0) CurrentFormatFile = path;
+  return true;
+}
+
+void LoadFormat(QString& path) {
+  if (TempFormatMode == 0 && !CloseFormat()) return;
+  if (path.isEmpty()) path = ChooseProfile(1);
+  if (path.isEmpty()) return;
+  FormatProfile loaded;
+  if (FileServices::FileExists(path)) {
+    if (RecordFile::Read(path, loaded) != RecordFile::Result::Ok) {
+      Lang::MsgCannotReadFile(path);
+      return;
+    }
+  } else if (!FileServices::GetBaseName(path).isEmpty()) {
+    // A named profile that has gone becomes an empty one of that name.
+    Lang::MsgFileNotFound(FileServices::GetBaseName(path));
+    const QString folder = FileServices::ParentFolder(path);
+    if (!FileServices::FolderExists(folder)) FileServices::CreateFolderPath(folder);
+    if (!QFile(path).open(QIODevice::WriteOnly)) {
+      Lang::MsgCannotReadFile(path);
+      return;
+    }
+  }
+  CurrentFormat = loaded;
+  if (TempFormatMode != 1) {
+    CurrentFormatFile = path;
+    SavedFormat = CurrentFormat;
+  }
+  RefreshWindow();
+}
+
+bool CloseFormat() {
+  if (IsFormatChanged()) {
+    const QString base = FileServices::GetBaseName(CurrentFormatFile);
+    const QString name = base.isEmpty() ? QString() : "\"" + base + "\"";
+    const int answer = Lang::AskSaveChanges(name);
+    if (answer == 2) return false;
+    if (answer == 6 && !SaveFormat(CurrentFormatFile)) return false;
+  }
+  CurrentFormat = FormatProfile();
+  SavedFormat = FormatProfile();
+  CurrentFormatFile.clear();
+  CurrentCategory = OutputGeneral;
+  RefreshWindow();
+  return true;
+}
+
+bool IsFormatChanged() { return ProfilesDiffer(CurrentFormat, SavedFormat); }
+
+void UndoChanges() {
+  CurrentFormat = SavedFormat;
+  RefreshWindow();
+}
+
+void ClearAll() {
+  FormatProfile cleared;
+  if (!CurrentFormat.AudioExtCodecName.isEmpty()) {
+    cleared.AudioExtCodecName = CurrentFormat.AudioExtCodecName;
+    cleared.AudioExtCodec = CurrentFormat.AudioExtCodec;
+    EmptyCodecValues(cleared.AudioExtCodec);
+  }
+  if (!CurrentFormat.VideoExtCodecName.isEmpty()) {
+    cleared.VideoExtCodecName = CurrentFormat.VideoExtCodecName;
+    cleared.VideoExtCodec = CurrentFormat.VideoExtCodec;
+    EmptyCodecValues(cleared.VideoExtCodec);
+  }
+  CurrentFormat = cleared;
+  BuildCategoryParams(CurrentCategory);
+}
+
+// External codecs ------------------------------------------------------------------
+
+namespace {
+
+ExtCodecDef& CodecOf(FormatProfile& profile, uint8_t isVideo) {
+  return isVideo ? profile.VideoExtCodec : profile.AudioExtCodec;
+}
+
+QString& CodecNameOf(FormatProfile& profile, uint8_t isVideo) {
+  return isVideo ? profile.VideoExtCodecName : profile.AudioExtCodecName;
+}
+
+QString CodecExtension(uint8_t isVideo) { return isVideo ? "qcv" : "qca"; }
+
+QString ChooseProfile(int mode) {
+  return DataFolderManager::ShowFileManager(FormatsFolder(), "qfm", uint8_t(mode), true);
+}
+
+}  // namespace
+
+QString ExtCodecPath(uint8_t isVideo, const QString& name) {
+  return ProgramFolder::AppFiles("ecodec/" + name + "." + CodecExtension(isVideo));
+}
+
+void PrepareExtCodec(ExtCodecDef& codec) {
+  codec.Values = DynArray<QString>();
+  codec.Values.LowerBound = codec.Editable.LowerBound;
+  codec.Values.Items.resize(codec.Editable.Count());
+  for (ExtCodecParam& param : codec.Params.Items) {
+    if (param.Kind == ExtCodecParam::KindSwitch) param.Value = "0";
+  }
+}
+
+void LoadExternalCodec(uint8_t isVideo, const QString& name) {
+  const QString path = name.isEmpty() ? DataFolderManager::ShowFileManager(
+                                            ProgramFolder::AppFiles("ecodec"),
+                                            CodecExtension(isVideo), DataFolderManager::Open, true)
+                                      : ExtCodecPath(isVideo, name);
+  if (path.isEmpty()) return;
+  if (!FileServices::FileExists(path)) {
+    Lang::MsgFileNotFound(path);
+    return;
+  }
+  ExtCodecDef codec;
+  if (RecordFile::Read(path, codec) != RecordFile::Result::Ok) {
+    Lang::MsgCannotLoadExtCodec(FileServices::GetBaseName(path));
+    return;
+  }
+  PrepareExtCodec(codec);
+  CodecOf(CurrentFormat, isVideo) = codec;
+  CodecNameOf(CurrentFormat, isVideo) = FileServices::GetBaseName(path);
+  RefreshWindow();
+}
+
+void UnloadExternalCodec(uint8_t isVideo) {
+  const QString name = CodecNameOf(CurrentFormat, isVideo);
+  if (name.isEmpty()) return;
+  if (!FileServices::FileExists(ExtCodecPath(isVideo, name)) &&
+      Lang::AskContinueCodecRemoved() != 6) {
+    return;
+  }
+  CodecNameOf(CurrentFormat, isVideo).clear();
+  CodecOf(CurrentFormat, isVideo) = ExtCodecDef();
+  RefreshWindow();
+}
+
+bool HasExternalCodec(uint8_t isVideo) { return !CodecNameOf(CurrentFormat, isVideo).isEmpty(); }
+
+QString CodecExeLocation(uint8_t isVideo) {
+  const QString& exePath = CodecOf(CurrentFormat, isVideo).ExePath;
+  return exePath.isEmpty() ? QString() : Session::ResolveAppPath(exePath);
+}
+
+void SetCodecExe(uint8_t isVideo, const QString& chosen) {
+  CodecOf(CurrentFormat, isVideo).ExePath = Session::StoreAppPath(chosen);
+}
+
+}  // namespace FormatEditor

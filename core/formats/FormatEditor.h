@@ -1,0 +1,186 @@
+#pragma once
+
+#include <QList>
+#include <QObject>
+#include <QString>
+#include <QStringList>
+#include <cstdint>
+
+#include "core/formats/FormatProfile.h"
+#include "core/frame/MediaInfo.h"
+#include "core/frame/RecordFile.h"
+#include "core/lang/ParamCaptions.h"
+
+// The format editor's module: the profile being edited and its life cycle,
+// the capability lists read from the installed ffmpeg (cached in config.qcf),
+// the parameter rows by category, and the imports. The editor window follows
+// it through Events(). One file per concern: FormatEditor.cpp (the profile's life
+// cycle and its external codecs), CapabilityLists.cpp, ParamRows.cpp and
+// ProfileImports.cpp.
+namespace FormatEditor {
+
+// 1 = the ten lists must be rebuilt from ffmpeg before the format editor opens.
+extern uint8_t FfmpegListsStale;
+extern DynArray<QString> AudioEncoders;
+extern DynArray<QString> VideoEncoders;
+extern DynArray<QString> SubtitleEncoders;
+extern DynArray<QString> AudioDecoders;
+extern DynArray<QString> VideoDecoders;
+extern DynArray<QString> SubtitleDecoders;
+extern DynArray<QString> MuxerFormats;
+extern DynArray<QString> DemuxerFormats;
+extern DynArray<QString> InputPixelFormats;
+extern DynArray<QString> OutputPixelFormats;
+
+void ResetCapabilityLists();
+
+// appfiles/formats/.qfm: the nameless profile behind "<Manual>".
+QString ScratchProfilePath();
+
+// The editing state ---------------------------------------------------------
+
+// Categories of rows, the index of Combo6's item.
+enum Category : uint8_t { Input = 0, OutputGeneral = 1, OutputAudio = 2, OutputVideo = 3 };
+
+extern FormatProfile CurrentFormat;
+// The profile as last loaded or saved: the reference for the changed test.
+extern FormatProfile SavedFormat;
+// Full path of the .qfm being edited; "" = no file yet.
+extern QString CurrentFormatFile;
+// 1 while the editor runs on the scratch profile ("<Manual>").
+extern uint8_t TempFormatMode;
+extern uint8_t CurrentCategory;
+extern int ParamRowCount;
+
+// Empties the editing state (start of a run, and each test).
+void ResetEditState();
+
+// appfiles/formats: where every profile lives.
+QString FormatsFolder();
+
+// Writes CurrentFormat to path, asking for a name first when path is "" (the
+// chosen name is written back into path). True when the file was written.
+bool SaveFormat(QString& path);
+// Loads path, or a profile the user chooses when path is "", into CurrentFormat.
+void LoadFormat(QString& path);
+// Offers to save a changed profile, then empties the editor. False when the
+// user cancelled or the save failed.
+bool CloseFormat();
+bool IsFormatChanged();
+void UndoChanges();
+// Empties the profile but keeps its external codecs (with their values emptied).
+void ClearAll();
+// Empties the fields that the rows of CurrentCategory show.
+void ClearCategory();
+
+// The changed test on two records: the plain fields, then of each embedded
+// codec in use only its texts and the values the user sets.
+bool ProfilesDiffer(const FormatProfile& current, const FormatProfile& saved);
+// A codec's parameter values back to their empty state: switches "0", others "".
+void EmptyCodecValues(ExtCodecDef& codec);
+
+// The capability lists -------------------------------------------------------
+
+// The parsers of ffmpeg's tables; each adds the names it finds, in ffmpeg's
+// order, to the lists it is given.
+void ParseCodecTable(const QString& output, const QString& header, DynArray<QString>& audio,
+                     DynArray<QString>& video, DynArray<QString>& subtitle);
+void ParseFormatTable(const QString& output, DynArray<QString>& demuxers,
+                      DynArray<QString>& muxers);
+void ParsePixelFormatTable(const QString& output, DynArray<QString>& inputFormats,
+                           DynArray<QString>& outputFormats);
+
+// Rebuilds the ten lists from ffmpeg and clears FfmpegListsStale.
+void LoadFfmpegCapabilities();
+void LoadEncoderList();
+void LoadDecoderList();
+void LoadFormatList();
+void LoadPixelFormatList();
+
+// The parameter rows -----------------------------------------------------------
+
+// What a row edits: a field of the profile, a parameter of the embedded codec,
+// or one of the ffmpeg options that the codec leaves editable.
+struct RowTarget {
+  enum Kind { TextField, FlagField, CodecParam, CodecOption } kind = TextField;
+  QString FormatProfile::*text = nullptr;
+  uint8_t FormatProfile::*flag = nullptr;
+  int index = 0;  // the parameter's index in Params, or j of Editable/Values
+};
+
+struct ParamRow {
+  QString caption;
+  QString value;
+  QStringList list;
+  bool listOnly = false;
+  bool disabled = false;
+  RowTarget target;
+};
+
+// The rows of a category for a profile, in the order the editor shows them.
+QList<ParamRow> CategoryRows(const FormatProfile& profile, uint8_t category,
+                             const ParamCaptions& captions);
+// Stores text into what row `row` of the category stands for; false when that
+// row does not exist or may not be edited.
+bool StoreRowValue(FormatProfile& profile, uint8_t category, int row, const QString& text);
+
+// Rebuilds the rows of the category from CurrentFormat: ParamRowCount takes
+// their number and Events() hands them to the window.
+void BuildCategoryParams(uint8_t category);
+
+// Imports ----------------------------------------------------------------------------
+
+// Takes every option it knows out of an ffmpeg output-option text and an
+// input-option text into the profile's fields; what is left of each becomes
+// its extra parameters. The texts are read word by word as a shell reads
+// them, and each value and the rest keep their words as typed, quotes
+// included. Values found overwrite, absent ones change nothing.
+void ImportOptions(FormatProfile& profile, const QString& outputText, const QString& inputText);
+// ImportOptions on CurrentFormat, then the rows are rebuilt.
+void ImportCommandLine(const QString& outputOptions, const QString& inputOptions);
+
+// The fifteen lines of the probe list: an English label and the probed value.
+QStringList ProbeLines(const MediaInfo& info, const QString& extension);
+// Copies the values of the ticked probe lines into the profile.
+void CopyProbeLines(FormatProfile& profile, const QStringList& lines, const QList<bool>& ticked);
+// extraParams with the option's value replaced in place, or the option and
+// value added at the end.
+QString SetTagOption(const QString& extraParams, const QString& option, const QString& value);
+// CopyProbeLines on CurrentFormat and a rebuild of the rows; false (after a
+// message) when no line is ticked.
+bool ImportProbedValues(const QStringList& lines, const QList<bool>& ticked);
+
+// External codecs ------------------------------------------------------------------
+
+// appfiles/ecodec/<name>.qca (audio) or .qcv (video).
+QString ExtCodecPath(uint8_t isVideo, const QString& name);
+// A definition just read, made ready for the profile: the option values
+// emptied to the bounds of Editable and every switch off.
+void PrepareExtCodec(ExtCodecDef& codec);
+// Embeds <name>.qca or .qcv, or a definition the user chooses when name is "".
+void LoadExternalCodec(uint8_t isVideo, const QString& name);
+void UnloadExternalCodec(uint8_t isVideo);
+// True while the profile embeds an audio (0) or video (1) external codec.
+bool HasExternalCodec(uint8_t isVideo);
+// The embedded definition's encoder program as a full path; "" when it has none.
+QString CodecExeLocation(uint8_t isVideo);
+// Points the embedded definition at another encoder program, stored relative
+// to the program folder when inside it.
+void SetCodecExe(uint8_t isVideo, const QString& chosen);
+
+// What the editor window listens to.
+class Notifier : public QObject {
+  Q_OBJECT
+
+ signals:
+  // The profile was loaded, emptied or given other external codecs: the
+  // window's external-codec menus follow.
+  void ProfileChanged(const FormatProfile& profile);
+  // The rows of a category were rebuilt; the window shows them.
+  void RowsBuilt(uint8_t category, const QList<FormatEditor::ParamRow>& rows);
+};
+
+// The module's one notifier.
+Notifier& Events();
+
+}  // namespace FormatEditor

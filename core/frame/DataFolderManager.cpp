@@ -1,0 +1,223 @@
+#include "core/frame/DataFolderManager.h"
+
+#include <QCollator>
+#include <QHash>
+#include <QLocale>
+#include <algorithm>
+
+#include "core/editing/EditProfileRec.h"
+#include "core/editing/FilterDef.h"
+#include "core/formats/ExtCodecDef.h"
+#include "core/formats/FormatProfile.h"
+#include "core/frame/DesktopServices.h"
+#include "core/frame/FileServices.h"
+#include "core/frame/RecordFile.h"
+#include "core/lang/Lang.h"
+
+namespace DataFolderManager {
+
+QString FmFolder;
+QString FmExtension;
+uint8_t FmMode = Administer;
+QString FmResult;
+QStringList FmSpecialEntries;
+uint8_t FmEditRequested = 0;
+
+namespace {
+
+QHash<QString, Editor> g_editors;
+
+QString PathOf(const QString& name) { return FmFolder + "/" + name + "." + FmExtension; }
+
+QString NamelessPath() { return FmFolder + "/." + FmExtension; }
+
+bool BeginsSpecial(const QString& text) { return text.startsWith('<'); }
+
+// The name left when the copies' counter rule is applied to base.
+QString FreeName(const QString& base) {
+  return FileServices::GetBaseName(FileServices::UniquePath(PathOf(base), false));
+}
+
+template <class R>
+RecordFile::Result WriteEmpty(const QString& path) {
+  return RecordFile::Write(path, R{});
+}
+
+RecordFile::Result WriteEmptyRecord(const QString& path, const QString& extension) {
+  const QString kind = extension.toLower();
+  if (kind == "qfm") return WriteEmpty<FormatProfile>(path);
+  if (kind == "qfl") return WriteEmpty<FilterDef>(path);
+  if (kind == "qca" || kind == "qcv") return WriteEmpty<ExtCodecDef>(path);
+  if (kind == "qep") return WriteEmpty<EditProfileRec>(path);
+  return RecordFile::WriteBytes(path, QByteArray());
+}
+
+ManagerWindow g_managerWindow = nullptr;
+
+}  // namespace
+
+void Prepare(const QString& folder, const QString& extension, uint8_t mode) {
+  FmResult.clear();
+  FmMode = mode;
+  FmFolder = folder;
+  FmExtension = extension;
+  FmEditRequested = 0;
+  InitSpecialEntries();
+}
+
+QString ShowFileManager(const QString& folder, const QString& extension, uint8_t mode, bool wait) {
+  return g_managerWindow ? g_managerWindow(folder, extension, mode, wait) : QString();
+}
+
+void InstallManagerWindow(ManagerWindow show) { g_managerWindow = show; }
+
+void InitSpecialEntries() {
+  FmSpecialEntries.clear();
+  const QString kind = FmExtension.toLower();
+  if (kind == "qfm" || kind == "qep") FmSpecialEntries << Lang::TxtManual();
+}
+
+bool IsSpecialEntry(const QString& text) {
+  for (const QString& entry : FmSpecialEntries) {
+    if (text.compare("<" + entry + ">", Qt::CaseInsensitive) == 0) return true;
+  }
+  return false;
+}
+
+namespace {
+
+// Orders names as people read them: letter case aside, numbers by their value.
+// The C locale collates by character codes alone, so it gives way to English.
+QCollator NameCollator() {
+  QLocale locale;
+  if (locale.language() == QLocale::C) locale = QLocale(QLocale::English);
+  QCollator collator(locale);
+  collator.setCaseSensitivity(Qt::CaseInsensitive);
+  collator.setNumericMode(true);
+  return collator;
+}
+
+}  // namespace
+
+QStringList ListEntries() {
+  QStringList names;
+  for (const QString& file : FileServices::ListFiles(FmFolder, FmExtension + ":")) {
+    // Names are case-sensitive here: a.QFM is not the a.qfm that the editors would open.
+    if (FileServices::GetExtensionName(file) != FmExtension) continue;
+    const QString base = FileServices::GetBaseName(file);
+    if (!base.isEmpty()) names << base;
+  }
+  std::stable_sort(names.begin(), names.end(), NameCollator());
+  QStringList entries;
+  for (const QString& entry : FmSpecialEntries) entries << "<" + entry + ">";
+  return entries + names;
+}
+
+QString EntryPath(const QString& text) {
+  return IsSpecialEntry(text) ? NamelessPath() : PathOf(text);
+}
+
+bool NewFile(const QString& selected) {
+  QString proposal;
+  if (!selected.isEmpty()) proposal = FreeName(QString(selected).remove('<').remove('>'));
+  const QString name = Lang::InputValidFileName(proposal);
+  if (name.isEmpty()) return false;
+  if (FileServices::FileExists(PathOf(name))) {
+    Lang::MsgFileExists();
+    return false;
+  }
+  return CreateEmptyFile(name);
+}
+
+bool CreateEmptyFile(const QString& name) {
+  if (!FileServices::CreateFolderPath(FmFolder)) {
+    Lang::MsgCannotCreateDir(FmFolder);
+    return false;
+  }
+  if (WriteEmptyRecord(PathOf(name), FmExtension) != RecordFile::Result::Ok) {
+    Lang::MsgCannotCreateFile(name);
+    return false;
+  }
+  return true;
+}
+
+bool RenameFile(const QString& selected) {
+  if (selected.isEmpty() || BeginsSpecial(selected)) return false;
+  const QString name = Lang::InputValidFileName(selected);
+  if (name.isEmpty() || name == selected) return false;
+  if (FileServices::FileExists(PathOf(name))) {
+    Lang::MsgFileExists();
+    return false;
+  }
+  if (!FileServices::RenameFileKeepExtension(PathOf(selected), name)) {
+    Lang::MsgCannotRenameFile(QString());
+    return false;
+  }
+  return true;
+}
+
+bool CopyFile(const QString& selected) {
+  if (selected.isEmpty()) return false;
+  const bool special = BeginsSpecial(selected);
+  const QString source = special ? NamelessPath() : PathOf(selected);
+  const QString base = special ? selected.mid(1, selected.size() - 2) : selected;
+  const QString name = Lang::InputValidFileName(FreeName(base));
+  if (name.isEmpty()) return false;
+  if (FileServices::FileExists(PathOf(name))) {
+    Lang::MsgFileExists();
+    return false;
+  }
+  if (special && !FileServices::FileExists(source)) return CreateEmptyFile(name);
+  if (!FileServices::CopyFile(source, PathOf(name), false)) {
+    Lang::MsgCannotCopyFile(QString());
+    return false;
+  }
+  return true;
+}
+
+bool DeleteFile(const QString& selected) {
+  if (selected.isEmpty() || BeginsSpecial(selected)) return false;
+  const QString path = PathOf(selected);
+  if (DesktopServices::ShellDeleteFile(path, 0)) return true;
+  Lang::MsgCannotDeleteFile(QString());
+  return false;
+}
+
+Acceptance AcceptSelection(const QString& text) {
+  const QString path = EntryPath(text);
+  if (FmMode == Open && !BeginsSpecial(text) && !FileServices::FileExists(path)) {
+    Lang::MsgFileNotFound(QString());
+    return Acceptance::Refused;
+  }
+  if (FmMode == SaveAs || FmMode == SaveAsNoQuestion) {
+    if (text.isEmpty()) return Acceptance::NameMissing;
+    if (!FileServices::IsValidFileName(text) && !IsSpecialEntry(text)) {
+      Lang::MsgInvalidFileName(text);
+      return Acceptance::Refused;
+    }
+  }
+  if (FmMode == SaveAs && FileServices::FileExists(path) && Lang::AskReplaceFile() != 6)
+    return Acceptance::Refused;
+  FmResult = path;
+  return Acceptance::Accepted;
+}
+
+Editor EditorFor(const QString& extension) { return g_editors.value(extension.toLower()); }
+
+void InstallEditor(const QString& extension, Editor editor) {
+  if (editor) {
+    g_editors.insert(extension.toLower(), editor);
+  } else {
+    g_editors.remove(extension.toLower());
+  }
+}
+
+void EditSelected(const QString& selected) {
+  if (!selected.isEmpty() && EditorFor(FmExtension)) FmEditRequested = 1;
+}
+
+QString EditorName(const QString& entry) {
+  return IsSpecialEntry(entry) ? QStringLiteral("*") : entry;
+}
+
+}  // namespace DataFolderManager

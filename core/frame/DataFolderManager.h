@@ -1,0 +1,75 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <cstdint>
+
+// The file manager over one sub-folder of the data folder and one extension:
+// the program's open and save-as dialog for its record files, and the place
+// where the user creates, renames, copies, deletes and edits them.
+//
+// Entries are file names without folder and extension. A special entry,
+// "<" + name + ">", stands for the folder's nameless file ("/.qfm").
+namespace DataFolderManager {
+
+enum Mode : uint8_t { Administer = 0, Open = 1, SaveAs = 2, SaveAsNoQuestion = 3 };
+
+// State of the manager being shown, set afresh at every opening.
+extern QString FmFolder;              // full path, no trailing '/'
+extern QString FmExtension;           // without the dot, as the caller gives it
+extern uint8_t FmMode;                // a Mode
+extern QString FmResult;              // the chosen full path; "" until "Aceptar" succeeds
+extern QStringList FmSpecialEntries;  // names shown in angle brackets
+extern uint8_t FmEditRequested;       // 1 once "Editar" asked for the editor
+
+// Shows the manager and returns the chosen full path, or "" when the user
+// cancelled. With wait false the window is left open and "" comes back at once.
+// Every other window is hidden while it is shown. "" without a manager window
+// installed.
+QString ShowFileManager(const QString& folder, const QString& extension, uint8_t mode, bool wait);
+
+// Shows the manager window as ShowFileManager says; installed once by the window side.
+using ManagerWindow = QString (*)(const QString& folder, const QString& extension, uint8_t mode,
+                                  bool wait);
+void InstallManagerWindow(ManagerWindow show);
+
+// Sets the state for a manager over folder and extension in mode, as
+// ShowFileManager does before it fills the list.
+void Prepare(const QString& folder, const QString& extension, uint8_t mode);
+
+void InitSpecialEntries();
+bool IsSpecialEntry(const QString& text);
+// The special entries, then the base names of the folder's files.
+QStringList ListEntries();
+// The file an entry or a typed name stands for.
+QString EntryPath(const QString& text);
+
+// The actions of the buttons. selected is the selected entry, "" when none.
+// Each returns true when the folder changed and the list must be refreshed.
+bool NewFile(const QString& selected);
+// Writes an empty record of the extension's kind under name; false (after a
+// message) when the folder or the file cannot be made.
+bool CreateEmptyFile(const QString& name);
+bool RenameFile(const QString& selected);
+bool CopyFile(const QString& selected);
+bool DeleteFile(const QString& selected);
+
+// What "Aceptar" with the typed text came to: Accepted when FmResult is set
+// and the manager closes; NameMissing (no message) when a name to save as was
+// left empty; Refused after a message or a "no" to replacing.
+enum class Acceptance { Accepted, Refused, NameMissing };
+Acceptance AcceptSelection(const QString& text);
+
+// The editor of an extension; nullptr where the program has none.
+using Editor = void (*)(const QString& name);
+Editor EditorFor(const QString& extension);
+// Hands the manager the editor of an extension's files (the windows do at
+// start-up); nullptr removes it.
+void InstallEditor(const QString& extension, Editor editor);
+
+// "Editar": asks for the editor when an entry is selected and the extension has one.
+void EditSelected(const QString& selected);
+// The name an editor gets for an entry: "*" for the nameless file.
+QString EditorName(const QString& entry);
+
+}  // namespace DataFolderManager

@@ -1,0 +1,134 @@
+#include "core/frame/DesktopServices.h"
+
+#include <QDir>
+#include <QFile>
+#include <QStandardPaths>
+
+#include "core/frame/Dialogs.h"
+#include "core/frame/FileServices.h"
+#include "core/lang/Lang.h"
+
+namespace DesktopServices {
+
+QString LastFolder;
+
+void Reset() { LastFolder.clear(); }
+
+QString StartingFolder(const QString& folder) {
+  QString start = folder.isEmpty() ? LastFolder : folder;
+  if (!FileServices::FolderExists(start)) start.clear();
+  if (start.isEmpty()) start = GetSpecialFolderPath(DesktopDirectory);
+  // Many Linux desktops have no Desktop folder; the dialog would take its
+  // name for a file name, so it opens on the home folder instead.
+  if (!FileServices::FolderExists(start)) start = QDir::homePath();
+  return start;
+}
+
+QStringList OpenFileDialog(const QString& filter, QWidget* owner, const QString& startFolder,
+                           const QString& title, bool multiSelect, int /*maxFile*/,
+                           const QString& defaultFileName, int /*filterIndex*/) {
+  QStringList paths = Dialogs::OpenFiles(owner, title, StartingFolder(startFolder), defaultFileName,
+                                         filter, multiSelect);
+  paths.removeAll(QString());
+  if (!paths.isEmpty()) LastFolder = FileServices::ParentFolder(paths.first());
+  return paths;
+}
+
+QString SaveFileDialog(const QString& title, const QString& startFolder, const QString& filter,
+                       int /*filterIndex*/, QWidget* owner, bool overwritePrompt, int /*maxFile*/,
+                       const QString& defaultFileName) {
+  const QString path = Dialogs::SaveFile(owner, title, StartingFolder(startFolder), defaultFileName,
+                                         filter, overwritePrompt)
+                           .trimmed();
+  if (!path.isEmpty()) LastFolder = FileServices::ParentFolder(path);
+  return path;
+}
+
+QString GetSpecialFolderPath(int folder) {
+  if (folder != Desktop && folder != DesktopDirectory) return QString();
+  return QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
+}
+
+int ChooseColorDialog(QWidget* owner, int /*flags*/, int initialColor) {
+  return Dialogs::Color(owner, initialColor == -1 ? 0 : initialColor);
+}
+
+bool ShellOpen(const QString& target, QWidget* /*owner*/) {
+  if (Dialogs::Open(target)) return true;
+  Lang::MsgCannotOpen(target);
+  return false;
+}
+
+namespace {
+
+bool Exists(const QString& path) { return QFileInfo::exists(path) || QFileInfo(path).isSymLink(); }
+
+// The question the desktop asks before it deletes; false when the user says no.
+bool Confirmed(const QString& path, bool toTrash) {
+  const QString name = QFileInfo(path).fileName();
+  const QString text = toTrash ? "¿Desea enviar \"" + name + "\" a la papelera?"
+                               : "¿Desea eliminar \"" + name + "\" definitivamente?";
+  return Dialogs::MsgBox(text, 4 + 32, Lang::BoxTitle()) == 6;
+}
+
+bool DeleteForGood(const QString& path) {
+  if (QFileInfo(path).isDir() && !QFileInfo(path).isSymLink()) {
+    QDir(path).removeRecursively();
+  } else {
+    QFile::remove(path);
+  }
+  return !Exists(path);
+}
+
+// Makes the folder and each missing level above it, readable by the user
+// alone, as the desktop's data folders are made.
+bool MakePrivateFolder(const QString& path) {
+  const QFileInfo folder(path);
+  if (folder.isDir()) return true;
+  const QString parent = folder.absolutePath();
+  if (parent == folder.absoluteFilePath() || !MakePrivateFolder(parent)) return false;
+  return QDir().mkdir(path,
+                      QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner) ||
+         QFileInfo(path).isDir();
+}
+
+// The desktop's trash below the user's data folder (XDG_DATA_HOME, else
+// ~/.local/share), with its "files" and "info" folders. Qt 6.4 creates only
+// the last level itself, so a user without ~/.local/share had no trash.
+void SetUpTrash() {
+  const QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+  if (!QDir::isAbsolutePath(data)) return;
+  const QString trash = data + "/Trash";
+  MakePrivateFolder(trash + "/files");
+  MakePrivateFolder(trash + "/info");
+}
+
+// Qt 6.4 reports success even when it could not set up a trash folder, having
+// moved the file into "files" below the working folder; such a move is undone.
+bool MoveToTrash(const QString& path) {
+  SetUpTrash();
+  QString inTrash;
+  if (!QFile::moveToTrash(path, &inTrash)) return false;
+  if (QDir::isAbsolutePath(inTrash)) return !Exists(path);
+  const QFileInfo moved(inTrash);
+  QDir().rename(moved.absoluteFilePath(), path);
+  const QDir files = moved.absoluteDir();
+  const QString info = files.absoluteFilePath("../info");
+  QFile::remove(info + "/" + moved.fileName() + ".trashinfo");
+  QDir().rmdir(info);
+  QDir().rmdir(files.absolutePath());
+  return false;
+}
+
+}  // namespace
+
+bool ShellDeleteFile(const QString& path, int mode) {
+  if (path.isEmpty() || !Exists(path)) return false;
+  const bool toTrash = mode == 0 || mode == 1;
+  const bool ask = mode != 1 && mode != 3;
+  if (ask && !Confirmed(path, toTrash)) return true;
+  if (toTrash) return MoveToTrash(path);
+  return DeleteForGood(path);
+}
+
+}  // namespace DesktopServices

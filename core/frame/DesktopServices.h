@@ -1,0 +1,58 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+class QWidget;
+
+// The desktop's file, folder and colour dialogs and its shell services, all
+// through the dialog layer. Filters are "Description|pattern|..." pairs, as
+// Dialogs takes them. Buffer sizes, filter indexes and dialog flags are kept
+// in the signatures for callers' sake: Qt's dialogs have no name buffer and
+// always start on the first filter, which is what every caller asks for.
+namespace DesktopServices {
+
+// The folder of the last file picked in an open or save dialog; "" until the
+// first pick. It lives for the run only.
+extern QString LastFolder;
+
+// Clears LastFolder (start of a run, and each test).
+void Reset();
+
+// The folder a file dialog opens on: the given one, else LastFolder; when
+// that is not an existing folder, the desktop.
+QString StartingFolder(const QString& folder);
+
+// Full paths of the chosen files in the dialog's order; empty when cancelled.
+QStringList OpenFileDialog(const QString& filter, QWidget* owner, const QString& startFolder,
+                           const QString& title, bool multiSelect, int maxFile = 0,
+                           const QString& defaultFileName = QString(), int filterIndex = 0);
+// The chosen path with surrounding blanks trimmed; "" when cancelled.
+QString SaveFileDialog(const QString& title, const QString& startFolder, const QString& filter,
+                       int filterIndex, QWidget* owner, bool overwritePrompt, int maxFile = 0,
+                       const QString& defaultFileName = QString());
+
+// The identifiers that the program asks for.
+enum SpecialFolder { Desktop = 0, DesktopDirectory = 16 };
+// The folder's path, or "" for an identifier the desktop has no folder for.
+QString GetSpecialFolderPath(int folder);
+
+// The chosen colour as 0x00BBGGRR, or -1 when cancelled. An initial colour of
+// -1 starts the dialog on black.
+int ChooseColorDialog(QWidget* owner, int flags, int initialColor);
+
+// Opens a document or web address with the desktop's associated program.
+// When the desktop cannot, the user is told, with the path or address to open
+// by hand, and the result is false.
+bool ShellOpen(const QString& target, QWidget* owner = nullptr);
+
+// Deletes one file or folder. Mode 0: to the trash after a question; 1: to
+// the trash at once; 2 (and any other): for good after a question; 3: for good
+// at once. True when the thing is gone, and also when the user answered No:
+// declining is the user's choice, not a failure to report (the thing stays).
+// The user's trash is made first when it is missing. A trash that cannot
+// take the file leaves it where it was (false); it is never deleted for good
+// instead.
+bool ShellDeleteFile(const QString& path, int mode);
+
+}  // namespace DesktopServices

@@ -1,0 +1,290 @@
+#include "core/frame/FfmpegTools.h"
+
+#include <QRegularExpression>
+#include <QStringList>
+#include <cmath>
+#include <optional>
+
+#include "core/frame/FileServices.h"
+#include "core/frame/ToolRunner.h"
+#include "core/lang/Lang.h"
+
+namespace FfmpegTools {
+
+QString FfmpegPath;
+QString FfplayPath;
+QString FfprobePath;
+FfmpegOptionNames OptNames;
+::ParamCaptions ParamCaptions;
+
+namespace {
+
+const QString CrLf = QStringLiteral("\r\n");
+
+bool ToolExists(const QString& path, void (*notFound)()) {
+  if (FileServices::FileExists(path)) return true;
+  notFound();
+  return false;
+}
+
+// A number as typed: blanks around it allowed, always a decimal point. One
+// too large for single precision comes back infinite.
+std::optional<float> ReadNumber(const QString& text) {
+  static const QRegularExpression number(
+      QStringLiteral(R"(^\s*[+-]?(\d+\.?\d*|\.\d+)([eE][+-]?\d+)?\s*$)"));
+  if (!number.match(text).hasMatch()) return std::nullopt;
+  return static_cast<float>(text.trimmed().toDouble());
+}
+
+// Seven significant digits, never an exponent, which ffmpeg's time options refuse.
+QString SingleText(float value) {
+  if (value == 0) return QStringLiteral("0");
+  const QString text = QString::number(value, 'g', 7);
+  if (!text.contains('e')) return text;
+  const int wholeDigits = static_cast<int>(std::floor(std::log10(std::fabs(value)))) + 1;
+  QString fixed = QString::number(value, 'f', std::max(0, 7 - wholeDigits));
+  if (fixed.contains('.')) {
+    while (fixed.endsWith('0')) fixed.chop(1);
+    if (fixed.endsWith('.')) fixed.chop(1);
+  }
+  return fixed;
+}
+
+// The text from right after the marker up to the next line end; "" when
+// either is missing. ffprobe's "N/A" (unknown) is also "".
+QString Cut(const QString& text, const QString& marker, const QString& end = CrLf) {
+  const qsizetype at = text.indexOf(marker);
+  if (at < 0) return {};
+  const qsizetype start = at + marker.size();
+  const qsizetype stop = text.indexOf(end, start);
+  if (stop < 0) return {};
+  const QString value = text.mid(start, stop - start);
+  return value.trimmed() == QLatin1String("N/A") ? QString() : value;
+}
+
+QString CodecTag(const QString& block) {
+  const QString tag = Cut(block, QStringLiteral("codec_tag_string="));
+  return tag.contains(QLatin1String("[0]")) ? QString() : tag;
+}
+
+QString ContainerTag(const QString& output, const QString& name) {
+  return Cut(output, CrLf + "    " + name.leftJustified(16) + ": ");
+}
+
+// The header's "Duration: 00:01:02.50," in seconds, as ffprobe writes them.
+QString HeaderSeconds(const QString& output) {
+  const QStringList fields =
+      Cut(output, QStringLiteral("Duration: "), QStringLiteral(",")).split(':');
+  if (fields.size() != 3) return {};
+  double seconds = 0;
+  for (const QString& field : fields) {
+    bool ok = false;
+    seconds = seconds * 60 + field.toDouble(&ok);
+    if (!ok) return {};
+  }
+  return QString::number(seconds, 'f', 6);
+}
+
+void ReadAudio(const QString& block, MediaInfo& info) {
+  info.HasAudio = 1;
+  info.AudioChannels = Cut(block, QStringLiteral("channels="));
+  info.AudioBitrate = Cut(block, QStringLiteral("bit_rate="));
+  info.AudioCodec = Cut(block, QStringLiteral("codec_name="));
+  info.AudioSampleRate = Cut(block, QStringLiteral("sample_rate="));
+  info.AudioCodecTag = CodecTag(block);
+}
+
+void ReadVideo(const QString& block, MediaInfo& info) {
+  info.HasVideo = 1;
+  info.VideoCodec = Cut(block, QStringLiteral("codec_name="));
+  info.VideoSize = Cut(block, QStringLiteral("width="));
+  const QString height = Cut(block, QStringLiteral("height="));
+  if (!height.isEmpty()) info.VideoSize += "x" + height;
+  info.VideoBitrate = Cut(block, QStringLiteral("bit_rate="));
+  info.VideoFrameRate = Cut(block, QStringLiteral("r_frame_rate="));
+  info.VideoPixelFormat = Cut(block, QStringLiteral("pix_fmt="));
+  info.AspectRatio = Cut(block, QStringLiteral("display_aspect_ratio="));
+  info.VideoCodecTag = CodecTag(block);
+}
+
+void ReadStreams(const QString& output, MediaInfo& info) {
+  bool audio = false, video = false, subtitle = false;
+  for (const QString& block : output.split(QStringLiteral("[/STREAM]") + CrLf)) {
+    if (audio && video && subtitle) break;
+    if (!audio && block.contains(QStringLiteral("codec_type=audio") + CrLf)) {
+      audio = true;
+      ReadAudio(block, info);
+    } else if (!video && block.contains(QStringLiteral("codec_type=video") + CrLf)) {
+      video = true;
+      ReadVideo(block, info);
+    } else if (!subtitle && block.contains(QStringLiteral("codec_type=subtitle") + CrLf)) {
+      subtitle = true;
+      info.HasSubtitle = 1;
+      info.SubtitleCodec = Cut(block, QStringLiteral("codec_name="));
+    }
+  }
+}
+
+}  // namespace
+
+FfmpegOptionNames DefaultOptionNames() {
+  return {"-f",          "-c:a",
+          "-c:v",        "-c:s",
+          "-pix_fmt",    "-aspect",
+          "-target",     "-b:a",
+          "-minrate:a",  "-maxrate:a",
+          "-ar",         "-ac",
+          "-aq",         "-an",
+          "-b:v",        "-minrate:v",
+          "-maxrate:v",  "-r",
+          "-q:v",        "-qmin:v",
+          "-qmax:v",     "-s",
+          "-vn",         "-af",
+          "-vf",         "-filter_complex",
+          "-t",          "-vol",
+          "-sn",         "-ss",
+          "-video_size", "-x",
+          "-y",          "-vframes",
+          "-y",          "-nodisp",
+          "-autoexit",   "-loglevel",
+          "-fs",         "-pass",
+          "-n",          "-vtag",
+          "-atag"};
+}
+
+void InitOptionNames() { OptNames = DefaultOptionNames(); }
+
+void InitParamCaptions() { ParamCaptions = Lang::GetParamCaptions(); }
+
+bool FfmpegExists() { return ToolExists(FfmpegPath, Lang::MsgFfmpegNotFound); }
+bool FfplayExists() { return ToolExists(FfplayPath, Lang::MsgFfplayNotFound); }
+bool FfprobeExists() { return ToolExists(FfprobePath, Lang::MsgFfprobeNotFound); }
+
+QString TimeToSeconds(const QString& text) {
+  if (text.isEmpty()) return {};
+  const QStringList fields = text.split(':');
+  if (fields.size() > 3) return {};
+  float total = 0;
+  float multiplier = 1;
+  for (auto field = fields.crbegin(); field != fields.crend(); ++field) {
+    const std::optional<float> value = ReadNumber(*field);
+    if (!value) return {};
+    total = *value * multiplier + total;
+    multiplier *= 60;
+  }
+  // Its callers say what an unusable time means to them (the command table's
+  // message, the editing fields' checks on every key), so nothing is shown here.
+  if (!std::isfinite(total) || total < 0) return {};
+  return SingleText(total);
+}
+
+void ConsoleReport::Add(const QString& chunk) {
+  QString text = partialLine_ + chunk;
+  qsizetype start = 0;
+  for (qsizetype end = text.indexOf(CrLf); end >= 0; end = text.indexOf(CrLf, start)) {
+    ReadLine(text.mid(start, end - start));
+    start = end + CrLf.size();
+  }
+  partialLine_ = text.mid(start);
+}
+
+void ConsoleReport::ReadLine(const QString& line) {
+  // A message of a library part starts with its "[name @ 0x...] " tag.
+  static const QRegularExpression tag(QStringLiteral(R"(^\[[^\]]* @ [^\]]*\] )"));
+  static const QRegularExpression mappedStream(QStringLiteral(R"(^\s+Stream #(\d+):\d+\b)"));
+  if (line.isEmpty()) return;  // a line end split between two chunks
+  if (inMapping_) {
+    if (line.startsWith(' ')) {
+      const QRegularExpressionMatch match = mappedStream.match(line);
+      if (match.hasMatch() && !mappedInputs_.contains(match.captured(1).toInt()))
+        mappedInputs_ << match.captured(1).toInt();
+      return;
+    }
+    inMapping_ = false;
+  }
+  if (line == QLatin1String("Stream mapping:")) {
+    inMapping_ = true;
+    return;
+  }
+  const QString message = QString(line).remove(tag);
+  if (message.startsWith(QLatin1String("Error writing trailer")) ||
+      message.startsWith(QLatin1String("Error closing file")))
+    writeFailed_ = true;
+}
+
+MediaInfo ProbeMedia(const QString& path) {
+  if (!FfprobeExists()) return {};
+  const ToolRunner::Command probe{FfprobePath,
+                                  {"-show_streams", "-i", FileServices::GetShortPath(path)}};
+  QString output;
+  int32_t exitCode = 0;
+  if (!ToolRunner::RunCaptured({probe}, QString(), 0, 0, ToolRunner::OutputSink(),
+                               ToolRunner::NoDisplay, output, -1, exitCode))
+    return {};
+  return ParseProbeOutput(output);
+}
+
+MediaInfo ParseProbeOutput(const QString& output) {
+  MediaInfo info;
+  info.Container = Cut(output, CrLf + "Input #0,", QStringLiteral(","));
+  info.Duration = Cut(output, QStringLiteral("duration="));
+  if (info.Duration.isEmpty()) info.Duration = HeaderSeconds(output);
+  info.Bitrate = Cut(output, QStringLiteral(" bitrate:"));
+  info.Title = ContainerTag(output, QStringLiteral("title"));
+  info.Artist = ContainerTag(output, QStringLiteral("artist"));
+  info.Album = ContainerTag(output, QStringLiteral("album"));
+  info.Genre = ContainerTag(output, QStringLiteral("genre"));
+  info.Track = ContainerTag(output, QStringLiteral("track"));
+  ReadStreams(output, info);
+  return info;
+}
+
+// ---- Preview player ----------------------------------------------------
+
+uint8_t PipeMode = 0;
+
+namespace {
+
+// The caller's option text as arguments.
+QStringList OptionWords(const QString& params) { return ToolRunner::SplitCommandLine(params); }
+
+// ffmpeg takes the audio of the first file and the video of the second and
+// streams them, uncompressed, into ffplay's input.
+PlayCommand PipeCommand(const QString& audio, const QString& video) {
+  const FfmpegOptionNames& o = OptNames;
+  const ToolRunner::Command mux{
+      FfmpegPath,
+      {o.NoVideo, "-i", FileServices::GetShortPath(audio), o.NoAudio, "-i",
+       FileServices::GetShortPath(video), o.Format, "matroska", o.AudioCodec, "pcm_s16le",
+       o.VideoCodec, "rawvideo", o.PixelFormat, "yuv420p", "pipe:1"}};
+  const ToolRunner::Command play{FfplayPath, {"-i", "pipe:0"}};
+  return {{mux, play}, FileServices::ParentFolder(FfmpegPath), 1};
+}
+
+PlayerWindow g_playerWindow = nullptr;
+
+}  // namespace
+
+PlayCommand BuildPlayCommand(const QStringList& files, const QString& params) {
+  QStringList paths = files;
+  paths.removeAll(QString());
+  if (paths.isEmpty()) return {{{FfplayPath, OptionWords(params)}}, QString(), 0};
+  if (paths.size() >= 2) return PipeCommand(paths.first(), paths.last());
+  return {{{FfplayPath, OptionWords(params) << "-i" << FileServices::GetShortPath(paths.first())}},
+          QString(),
+          0};
+}
+
+void PlayFile(const QStringList& files, const QString& params) {
+  if (!FfplayExists()) return;
+  const PlayCommand command = BuildPlayCommand(files, params);
+  if (command.pipeMode == 1 && !FfmpegExists()) return;
+  if (!g_playerWindow) return;
+  PipeMode = command.pipeMode;
+  g_playerWindow(command);
+  PipeMode = 0;
+}
+
+void InstallPlayerWindow(PlayerWindow play) { g_playerWindow = play; }
+
+}  // namespace FfmpegTools

@@ -1,0 +1,101 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+
+#include "core/frame/FfmpegOptionNames.h"
+#include "core/frame/MediaInfo.h"
+#include "core/frame/ToolRunner.h"
+#include "core/lang/ParamCaptions.h"
+
+// The ffmpeg tools as the program drives them: where they are, the option
+// names the command builders share, the parameter captions, and the probe.
+namespace FfmpegTools {
+
+// Full paths of the tools; "" until the tool-paths window or config.qcf sets them.
+extern QString FfmpegPath;
+extern QString FfplayPath;
+extern QString FfprobePath;
+
+// Filled once at start-up; never changes during a run.
+extern FfmpegOptionNames OptNames;
+// The format-profile parameter captions in the language in force.
+extern ::ParamCaptions ParamCaptions;
+
+FfmpegOptionNames DefaultOptionNames();
+void InitOptionNames();
+// Called at start-up and after every change of language.
+void InitParamCaptions();
+
+// True when the tool's file exists; otherwise shows its "not found" message.
+bool FfmpegExists();
+bool FfplayExists();
+bool FfprobeExists();
+
+// "[[H:]M:]S" (decimals allowed in each field, always with a decimal point) to
+// seconds as text with at most seven significant digits: "1:02:03.5" ->
+// "3723.5". "" for an empty text, more than three fields, a field that is not
+// a number, or a negative total; also "" for a time too large for single
+// precision. No message: the caller decides what to say.
+QString TimeToSeconds(const QString& text);
+
+// What the program reads in ffmpeg's console output while a step runs, fed
+// with the console runner's cleaned chunks (lines end in CR LF) as they come,
+// so that nothing depends on how much of the output is kept.
+class ConsoleReport {
+ public:
+  void Add(const QString& chunk);
+
+  // An output could not be written to its end: ffmpeg reports a failed
+  // trailer or a failed close (a full disk, a quota) and still ends with
+  // code 0 when that is all that went wrong.
+  bool WriteFailed() const { return writeFailed_; }
+  // The inputs, by their place among the command's "-i" options from 0, that
+  // the "Stream mapping:" report names as sources of the outputs' streams;
+  // empty when there was no report.
+  const QList<int>& MappedInputs() const { return mappedInputs_; }
+
+ private:
+  void ReadLine(const QString& line);
+
+  QString partialLine_;
+  bool inMapping_ = false;
+  bool writeFailed_ = false;
+  QList<int> mappedInputs_;
+};
+
+// Asks ffprobe what the file holds. Shows ffprobe's "not found" message when
+// it is missing; gives the empty record when it is missing or cannot start.
+MediaInfo ProbeMedia(const QString& path);
+// ffprobe -show_streams output, lines ending in CR LF, as the console runner cleans it.
+MediaInfo ParseProbeOutput(const QString& output);
+
+// ---- Preview player ----------------------------------------------------
+
+// 1 while the play runs as ffmpeg piping into ffplay, else 0. The player's
+// "Detener" then only tells the user how to stop ffplay.
+extern uint8_t PipeMode;
+
+// What the player runs for a list and the caller's ffplay options.
+struct PlayCommand {
+  ToolRunner::Pipeline pipeline;
+  QString workDir;
+  uint8_t pipeMode = 0;
+};
+
+// files, empty ones left out: none (ffplay gets only params), one path, or an
+// audio and a video path (played together through ffmpeg, params unused).
+// Paths stay whole: any character a file name may hold is safe.
+PlayCommand BuildPlayCommand(const QStringList& files, const QString& params);
+
+// Plays the list in ffplay while the player window shows ffplay's output;
+// every other window is hidden until the user closes the player window.
+// Nothing plays without a player window installed.
+void PlayFile(const QStringList& files, const QString& params);
+
+// Runs the command while the player window shows its output, and returns when
+// the window has closed. Installed once by the window side.
+using PlayerWindow = void (*)(const PlayCommand& command);
+void InstallPlayerWindow(PlayerWindow play);
+
+}  // namespace FfmpegTools

@@ -1,0 +1,273 @@
+#include "core/frame/Session.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QSaveFile>
+#include <memory>
+
+#include "core/convert/Conversion.h"
+#include "core/devices/CdRipper.h"
+#include "core/devices/Recorder.h"
+#include "core/formats/FormatEditor.h"
+#include "core/frame/ConfigRecord.h"
+#include "core/frame/DesktopServices.h"
+#include "core/frame/FfmpegTools.h"
+#include "core/frame/FileServices.h"
+#include "core/frame/ProgramFolder.h"
+#include "core/frame/RecordFile.h"
+#include "core/frame/TempFolders.h"
+#include "core/lang/Lang.h"
+
+namespace Session {
+
+QString OutputFile;
+QString OutputFolder;
+QString FormatProfilePath;
+QString EditProfilePath;
+
+QString ConfigPath() { return ProgramFolder::AppFiles("config.qcf"); }
+
+QString StoreAppPath(const QString& path) {
+  const QString prefix = ProgramFolder::Path() + "/";
+  return path.startsWith(prefix) ? path.mid(prefix.size()) : path;
+}
+
+QString ResolveAppPath(const QString& path) {
+  if (path.isEmpty() || QDir::isAbsolutePath(path)) return path;
+  return QDir::cleanPath(ProgramFolder::Path() + "/" + path);
+}
+
+ConfigRecord GatherConfig() {
+  ConfigRecord record;
+  record.FfmpegPath = StoreAppPath(FfmpegTools::FfmpegPath);
+  record.FfplayPath = StoreAppPath(FfmpegTools::FfplayPath);
+  record.FfprobePath = StoreAppPath(FfmpegTools::FfprobePath);
+  record.Cdda2wavPath = StoreAppPath(CdRipper::Cdda2wavPath);
+  record.LanguageName = Lang::LanguageName;
+  record.FfmpegListsStale = FormatEditor::FfmpegListsStale;
+  record.AudioEncoders = FormatEditor::AudioEncoders;
+  record.VideoEncoders = FormatEditor::VideoEncoders;
+  record.SubtitleEncoders = FormatEditor::SubtitleEncoders;
+  record.AudioDecoders = FormatEditor::AudioDecoders;
+  record.VideoDecoders = FormatEditor::VideoDecoders;
+  record.SubtitleDecoders = FormatEditor::SubtitleDecoders;
+  record.MuxerFormats = FormatEditor::MuxerFormats;
+  record.DemuxerFormats = FormatEditor::DemuxerFormats;
+  record.InputPixelFormats = FormatEditor::InputPixelFormats;
+  record.OutputPixelFormats = FormatEditor::OutputPixelFormats;
+  record.TwoPass = Conversion::Choices.TwoPass ? 1 : 0;
+  record.DeleteOriginals = Conversion::Choices.DeleteOriginals ? 1 : 0;
+  record.ReplaceFiles = Conversion::Choices.ReplaceFiles ? 1 : 0;
+  record.RecBufferSizeMB = Recorder::RecBufferSizeMB;
+  return record;
+}
+
+void ApplyConfig(const ConfigRecord& record) {
+  Conversion::Choices.TwoPass = record.TwoPass == 1;
+  Conversion::Choices.DeleteOriginals = record.DeleteOriginals == 1;
+  Conversion::Choices.ReplaceFiles = record.ReplaceFiles == 1;
+  FormatEditor::AudioEncoders = record.AudioEncoders;
+  FormatEditor::VideoEncoders = record.VideoEncoders;
+  FormatEditor::SubtitleEncoders = record.SubtitleEncoders;
+  FormatEditor::AudioDecoders = record.AudioDecoders;
+  FormatEditor::VideoDecoders = record.VideoDecoders;
+  FormatEditor::SubtitleDecoders = record.SubtitleDecoders;
+  FormatEditor::MuxerFormats = record.MuxerFormats;
+  FormatEditor::DemuxerFormats = record.DemuxerFormats;
+  FormatEditor::InputPixelFormats = record.InputPixelFormats;
+  FormatEditor::OutputPixelFormats = record.OutputPixelFormats;
+  FormatEditor::FfmpegListsStale = record.FfmpegListsStale;
+  Recorder::RecBufferSizeMB = record.RecBufferSizeMB;
+  Lang::LanguageName = record.LanguageName;
+  CdRipper::Cdda2wavPath = ResolveAppPath(record.Cdda2wavPath);
+  FfmpegTools::FfmpegPath = ResolveAppPath(record.FfmpegPath);
+  FfmpegTools::FfplayPath = ResolveAppPath(record.FfplayPath);
+  FfmpegTools::FfprobePath = ResolveAppPath(record.FfprobePath);
+  emit Events().ConfigApplied();
+}
+
+void ReadConfig() {
+  if (!FileServices::FileExists(ConfigPath())) return;
+  ConfigRecord record;
+  if (RecordFile::Read(ConfigPath(), record) != RecordFile::Result::Ok) {
+    Lang::MsgCannotReadFile("config.qcf");
+    return;
+  }
+  ApplyConfig(record);
+}
+
+namespace {
+
+// config.qcf.damaged, or "config.qcf (2).damaged" and so on when earlier
+// ones are kept already: a damaged file never replaces one kept before.
+QString DamagedConfigPath() { return FileServices::UniquePath(ConfigPath() + ".damaged", false); }
+
+// A config.qcf that cannot be read is moved aside before a new one is
+// written, so whatever it held can still be recovered. It is checked when the
+// new one is written, not remembered from start-up: another copy of the
+// program may have written a good file since. False when it cannot be moved.
+bool KeepUnreadableConfig() {
+  if (!FileServices::FileExists(ConfigPath())) return true;
+  ConfigRecord stored;
+  if (RecordFile::Read(ConfigPath(), stored) == RecordFile::Result::Ok) return true;
+  return FileServices::MoveFile(ConfigPath(), DamagedConfigPath());
+}
+
+}  // namespace
+
+void WriteConfig() {
+  const ConfigRecord record = GatherConfig();
+  if (!FileServices::CreateFolderPath(ProgramFolder::AppFiles())) {
+    Lang::MsgCannotCreateDir("appfiles");
+    return;
+  }
+  if (!KeepUnreadableConfig() ||
+      RecordFile::Write(ConfigPath(), record) != RecordFile::Result::Ok) {
+    Lang::MsgCannotWriteFile("config.qcf");
+  }
+}
+
+SessionEvents& Events() {
+  static SessionEvents events;
+  return events;
+}
+
+QStringList FileList;
+
+int FileCount() { return static_cast<int>(FileList.size()); }
+
+void AppendFiles(const QStringList& files) {
+  if (files.isEmpty()) return;
+  FileList.append(files);
+  RefreshFileList();
+}
+
+void RemoveFile(int row) {
+  if (row < 0 || row >= FileList.size()) return;
+  FileList.removeAt(row);
+  RefreshFileList();
+}
+
+void RefreshFileList() { emit Events().FileListChanged(); }
+
+namespace {
+
+// This copy's working folders. They follow the program folder, which a test
+// points elsewhere; the program's own never moves.
+TempFolders& CopyTempFolders() {
+  static std::unique_ptr<TempFolders> folders;
+  const QString root = ProgramFolder::AppFiles("temp");
+  if (!folders || folders->Root() != root) folders = std::make_unique<TempFolders>(root);
+  return *folders;
+}
+
+}  // namespace
+
+QString CreateTempFolder(bool showError) {
+  TempFolders& folders = CopyTempFolders();
+  const bool claimed = folders.Claim();
+  const QString folder = FileServices::UniquePath(folders.OwnFolder() + "/temp", false);
+  if (claimed && FileServices::CreateFolder(folder)) return folder;
+  if (showError) Lang::MsgCannotCreateDir(folder);
+  return QString();
+}
+
+void RemoveOwnTempFolder() { CopyTempFolders().Release(); }
+
+QString HelpDocumentPath() { return ProgramFolder::AppFiles("doc.pdf"); }
+
+namespace {
+
+bool WriteHelpDocument() {
+  if (!FileServices::CreateFolderPath(ProgramFolder::AppFiles())) return false;
+  QFile resource(":/doc/doc.pdf");
+  if (!resource.open(QIODevice::ReadOnly)) return false;
+  QSaveFile file(HelpDocumentPath());
+  if (!file.open(QIODevice::WriteOnly)) return false;
+  file.write(resource.readAll());
+  return file.commit();
+}
+
+}  // namespace
+
+void ShowProgramHelp() {
+  if (!FileServices::FileExists(HelpDocumentPath()) && !WriteHelpDocument()) {
+    Lang::MsgFileNotFound("doc.pdf");
+    FileServices::DeleteFile(HelpDocumentPath(), true);
+    return;
+  }
+  DesktopServices::ShellOpen(HelpDocumentPath());
+}
+
+QString ManifestPath() {
+  const QString executable = QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
+  return ProgramFolder::Path() + "/" + executable + ".exe.manifest";
+}
+
+QByteArray ManifestText() {
+  static const char* const lines[] = {
+      R"(<?xml version="1.0" encoding="UTF-8" standalone="yes"?>)",
+      R"(<assembly xmlns="urn:schemas-microsoft-com:asm.v1")",
+      R"(manifestVersion="1.0">)",
+      R"(<assemblyIdentity)",
+      R"(    name="Desktop.MediaFrontEnd.VisualStyleApp")",
+      R"(    processorArchitecture="x86")",
+      R"(    version="1.0.0.0")",
+      R"(    type="win32"/>)",
+      R"(<description>Windows Shell</description>)",
+      R"(<dependency>)",
+      R"(    <dependentAssembly>)",
+      R"(        <assemblyIdentity)",
+      R"(             type="win32")",
+      R"(             name="Microsoft.Windows.Common-Controls")",
+      R"(             version="6.0.0.0")",
+      R"(             processorArchitecture="x86")",
+      R"(             publicKeyToken="6595b64144ccf1df")",
+      R"(             language="*")",
+      R"(        />)",
+      R"(    </dependentAssembly>)",
+      R"(</dependency>)",
+      R"(</assembly>)",
+  };
+  QByteArrayList text;
+  for (const char* line : lines) text << line;
+  return text.join("\r\n");
+}
+
+void WriteManifest() {
+  const QString path = ManifestPath();
+  if (FileServices::FileExists(path)) return;
+  QSaveFile file(path);
+  if (file.open(QIODevice::WriteOnly) && file.write(ManifestText()) == ManifestText().size() &&
+      file.commit()) {
+    return;
+  }
+  FileServices::DeleteFile(path, true);
+  Lang::MsgFileNotFound(QFileInfo(path).fileName());
+}
+
+const char* const WebPage = "https://quillmoor.example.org/";
+const char* const DonationPage = "https://quillmoor.example.org/donar.html";
+
+void OpenDonationPage() { DesktopServices::ShellOpen(DonationPage); }
+
+void ReportMissingTools() {
+  if (!FileServices::FileExists(FfmpegTools::FfmpegPath)) Lang::MsgFfmpegNotFound();
+  if (!FileServices::FileExists(FfmpegTools::FfplayPath)) Lang::MsgFfplayNotFound();
+  if (!FileServices::FileExists(FfmpegTools::FfprobePath)) Lang::MsgFfprobeNotFound();
+}
+
+void Startup() {
+  TempFolders& folders = CopyTempFolders();
+  folders.RemoveLeftovers();
+  folders.Claim();
+  FfmpegTools::InitOptionNames();
+  FfmpegTools::InitParamCaptions();
+  ReadConfig();
+  Lang::LoadLanguage(Lang::LanguageName);
+}
+
+bool IsFirstRun() { return !FileServices::FileExists(ConfigPath()); }
+
+}  // namespace Session

@@ -1,0 +1,48 @@
+#include "core/frame/TextViewer.h"
+
+#include "core/frame/ToolRunner.h"
+
+namespace TextViewer {
+
+namespace {
+
+Viewer g_viewer;
+
+}  // namespace
+
+void InstallViewer(const Viewer& viewer) { g_viewer = viewer; }
+
+void ShowCommandOutput(const QString& cmdLine, QObject* owner) {
+  if (g_viewer.showCommandOutput) g_viewer.showCommandOutput(cmdLine, owner);
+}
+
+void CloseViewer() {
+  if (g_viewer.close) g_viewer.close();
+}
+
+QString CommandOutput(const QString& cmdLine) {
+  QString output;
+  int32_t exitCode = 0;
+  ToolRunner::RunCaptured(ToolRunner::ParseCommandLine(cmdLine), QString(), 0, 0,
+                          ToolRunner::OutputSink(), ToolRunner::NoDisplay, output, -1, exitCode);
+  return output;
+}
+
+int FindNext(const QString& text, const QString& what, int position, bool matchCase) {
+  if (text.isEmpty() || what.isEmpty()) return 0;
+  const auto found =
+      text.indexOf(what, position, matchCase ? Qt::CaseSensitive : Qt::CaseInsensitive);
+  return found < 0 ? 0 : static_cast<int>(found) + 1;
+}
+
+int FindPrevious(const QString& text, const QString& what, int position, bool matchCase) {
+  if (what.isEmpty()) return 0;
+  const qsizetype lastStart =
+      position == 0 ? text.size() - what.size() : position - 1 - what.size();
+  if (lastStart < 0) return 0;
+  const auto found =
+      text.lastIndexOf(what, lastStart, matchCase ? Qt::CaseSensitive : Qt::CaseInsensitive);
+  return found < 0 ? 0 : static_cast<int>(found) + 1;
+}
+
+}  // namespace TextViewer

@@ -1,0 +1,170 @@
+#include "gui/convert/ConversionStarter.h"
+
+#include <QListWidget>
+
+#include "core/convert/ConversionRun.h"
+#include "core/convert/RunSteps.h"
+#include "core/frame/DesktopServices.h"
+#include "core/frame/Dialogs.h"
+#include "core/frame/FfmpegTools.h"
+#include "core/frame/FileServices.h"
+#include "core/frame/Session.h"
+#include "core/lang/Lang.h"
+#include "gui/convert/Form1.h"
+#include "gui/convert/Form12.h"
+#include "gui/formats/Form11.h"
+
+namespace Conversion {
+
+namespace {
+
+// "Yes" to the question of a missing encoder program opens the codec viewer,
+// which gives the path as stored, relative when inside the program folder.
+std::optional<QString> LocateEncoder(uint8_t isVideo) {
+  const int answer = isVideo ? Lang::AskFindVideoCodecExe() : Lang::AskFindAudioCodecExe();
+  if (answer != 6) return QString();
+  const QString entered =
+      CodecViewer::ShowCodecInfo(Form1::Instance(), Session::FormatProfilePath, isVideo);
+  if (entered.isEmpty()) return std::nullopt;
+  return Session::ResolveAppPath(entered);
+}
+
+// A progress window for the run, connected both ways.
+void ShowProgress(ConversionRun& run) {
+  auto* form = new Form12;
+  form->Form_Load();
+  QObject::connect(&run, &ConversionRun::Started, form, &Form12::ShowStarted);
+  QObject::connect(&run, &ConversionRun::InputStarted, form, &Form12::ShowInput);
+  QObject::connect(&run, &ConversionRun::StageStarted, form, &Form12::ShowStage);
+  QObject::connect(&run, &ConversionRun::ConsoleLine, form, &Form12::ShowConsoleLine);
+  QObject::connect(&run, &ConversionRun::InputEnded, form, &Form12::ShowInputEnded);
+  QObject::connect(&run, &ConversionRun::Failed, form, &Form12::ShowFailure);
+  QObject::connect(&run, &ConversionRun::Ended, form, &Form12::ShowEnded);
+  QObject::connect(&run, &ConversionRun::Finished, form, &Form12::ShowFinished);
+  QObject::connect(form, &Form12::StopClicked, &run, &ConversionRun::Stop);
+  QObject::connect(form, &Form12::ForceStopClicked, &run, &ConversionRun::ForceStop);
+}
+
+void AskTestQuestion(const TestResult& result) {
+  if (Dialogs::MsgBox(result.Report, 4, Lang::BoxTitle()) != 6) return;
+  if (!result.Folder.isEmpty())
+    DesktopServices::ShellOpen(result.Folder);
+  else
+    FfmpegTools::PlayFile(result.Files, QString());
+}
+
+}  // namespace
+
+void ShowTableFailure(const TableBuild& build) {
+  switch (build.Failure) {
+    case TableFailure::None:
+      break;
+    case TableFailure::EncoderNotLocated:
+      break;
+    case TableFailure::InvalidTestDuration:
+      Lang::MsgInvalidTestDuration();
+      break;
+    case TableFailure::FormatProfileMissing:
+      Lang::MsgFormatProfileNotFound(QString());
+      break;
+    case TableFailure::FormatProfileUnreadable:
+      Lang::MsgFormatProfileReadError();
+      break;
+    case TableFailure::AudioEncoderUnusable:
+      Lang::MsgAudioEncodeCmdError();
+      break;
+    case TableFailure::VideoEncoderUnusable:
+      Lang::MsgVideoEncodeCmdError();
+      break;
+    case TableFailure::NoFileExtension:
+      Lang::MsgNoFileExtension();
+      break;
+    case TableFailure::EditProfileMissing:
+      Lang::MsgEditProfileNotFound(QString());
+      break;
+    case TableFailure::EditProfileUnreadable:
+      Lang::MsgEditProfileReadError();
+      break;
+    case TableFailure::AllTracksRemoved:
+      Lang::MsgAllTracksRemoved();
+      break;
+    case TableFailure::FilterUnreadable:
+      Lang::MsgFilterReadError(build.FilterPath);
+      break;
+    case TableFailure::AudioEditUnusable:
+      Lang::MsgAudioEditCmdError();
+      break;
+    case TableFailure::VideoEditUnusable:
+      Lang::MsgVideoEditCmdError();
+      break;
+    case TableFailure::TrimUnusable:
+      Lang::MsgTrimCmdError();
+      break;
+    case TableFailure::FiltersNeedOneFile:
+      Lang::MsgFiltersNeedFileOutput();
+      break;
+  }
+}
+
+bool BuildCommandTable(const QString& testTime) {
+  const TableBuild build = BuildTable(testTime, &LocateEncoder);
+  if (build.MultiOutput) MultiOutput = *build.MultiOutput;
+  if (build.Failure != TableFailure::None) {
+    ShowTableFailure(build);
+    return false;
+  }
+  Commands = build.Table;
+  return true;
+}
+
+void Convert(const QString& testTime) {
+  if (Running == 1) return;
+  Form1* main = Form1::Instance();
+  const bool test = !testTime.isEmpty();
+  const int mode = Choices.OutputMode;
+  const int rows = Session::FileCount();
+  int selected = main ? main->SelectedRow() : -1;
+  if (!FfmpegTools::FfmpegExists()) return;
+  if (rows == 0) return Lang::MsgNoFilesInList();
+  const QString& shownOutput =
+      mode == OutputChosenFolder ? Session::OutputFolder : Session::OutputFile;
+  if (!test && mode != OutputSourceFolders && shownOutput.isEmpty()) return Lang::MsgNoOutputPath();
+  if (test && !(mode == OutputJoined || mode == OutputOneFile) && rows >= 2 && selected < 0)
+    return Lang::MsgSelectFileForTest();
+  if (!BuildCommandTable(testTime)) return;
+
+  QList<QStringList> inputs;
+  QStringList displayed;
+  QStringList shortPaths;
+  if (mode == OutputJoined) {
+    const QString list = WriteConcatList();
+    if (list.isEmpty()) return;
+    inputs << QStringList{list};
+  } else if (mode == OutputOneFile) {
+    for (const QString& file : Session::FileList) shortPaths << FileServices::GetShortPath(file);
+    inputs << shortPaths;
+  } else if (!test) {
+    for (const QString& file : Session::FileList)
+      inputs << QStringList{FileServices::GetShortPath(file)};
+    displayed = Session::FileList;
+  } else {
+    if (selected < 0) {
+      selected = 0;
+      if (main) main->List1->setCurrentRow(0);
+    }
+    inputs << QStringList{FileServices::GetShortPath(Session::FileList.value(selected))};
+    displayed << Session::FileList.value(selected);
+  }
+
+  if (Commands.Kind(2) != StageKind::Empty || Commands.Kind(5) != StageKind::Empty || test ||
+      Choices.TwoPass) {
+    TempDir = Session::CreateTempFolder(true);
+    if (TempDir.isEmpty()) return;
+  }
+  ConversionRun run(testTime, inputs, displayed);
+  ShowProgress(run);
+  QObject::connect(&run, &ConversionRun::TestFinished, &AskTestQuestion);
+  run.Execute();
+}
+
+}  // namespace Conversion

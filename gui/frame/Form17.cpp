@@ -1,0 +1,55 @@
+#include "gui/frame/Form17.h"
+
+#include <QCloseEvent>
+#include <QLabel>
+#include <QPointer>
+#include <QVBoxLayout>
+
+#include "core/lang/Lang.h"
+#include "gui/convert/Form1.h"
+#include "gui/frame/WidgetFactory.h"
+#include "gui/lang/Translators.h"
+
+using WidgetFactory::Named;
+
+namespace {
+QPointer<Form17> g_instance;
+}  // namespace
+
+// A window of its own rather than a child of the main window, so that
+// disabling the main window leaves this one alone.
+Form17::Form17() : QWidget(nullptr, Qt::Dialog) {
+  g_instance = this;
+  setObjectName("Form17");
+  setWindowTitle("Analizar archivo seleccionado");
+  auto* layout = new QVBoxLayout(this);
+  Label1 = Named(new QLabel("Espere...", this), "Label1");
+  Label1->setAlignment(Qt::AlignCenter);
+  layout->addWidget(Label1);
+  resize(240, 90);
+}
+
+Form17::~Form17() { Form_Unload(); }
+
+Form17* Form17::Instance() { return g_instance.data(); }
+
+void Form17::Form_Load() {
+  Form1* main = Form1::Instance();
+  if (main) main->setEnabled(false);
+  Lang::TranslateForm17();
+  if (main) {
+    const QRect outer = main->frameGeometry();
+    move(outer.left() + outer.width() / 2 - width() / 2,
+         outer.top() + outer.height() / 2 - height() / 2);
+  }
+  show();
+}
+
+void Form17::Form_Unload() {
+  if (Form1* main = Form1::Instance()) main->setEnabled(true);
+}
+
+void Form17::closeEvent(QCloseEvent* event) {
+  Form_Unload();
+  event->accept();
+}

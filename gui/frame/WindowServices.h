@@ -1,0 +1,10 @@
+#pragma once
+
+// The windows that modules ask for (the dialogs, the file manager and the
+// editors it opens, the text viewer, the player), handed to them once when
+// the program starts.
+namespace WindowServices {
+
+void Install();
+
+}  // namespace WindowServices
