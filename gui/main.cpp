@@ -4,7 +4,7 @@
 #include "core/frame/Session.h"
 #include "core/frame/TerminationSignals.h"
 #include "core/frame/ToolRunner.h"
-#include "gui/convert/Form1.h"
+#include "gui/convert/MainWindow.h"
 #include "gui/frame/WindowServices.h"
 
 int main(int argc, char* argv[]) {
@@ -15,7 +15,7 @@ int main(int argc, char* argv[]) {
 
   WindowServices::Install();
   Session::WriteManifest();
-  QPointer<Form1> main = new Form1;
+  QPointer<MainWindow> main = new MainWindow;
   main->setAttribute(Qt::WA_DeleteOnClose);
   QObject::connect(main, &QObject::destroyed, &app, &QApplication::quit);
   // However the program ends, the tools it started end with it.

@@ -10,7 +10,7 @@
 
 // CD ripping with cdda2wav: the drive is found by a bus scan, the track titles
 // are read from the disc, and the chosen tracks are ripped one by one, each
-// renamed after its title. The rip window (Form2) asks for the tracks and
+// renamed after its title. The rip window (CdRipWindow) asks for the tracks and
 // shows what a rip comes to.
 namespace CdRipper {
 

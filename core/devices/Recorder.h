@@ -12,7 +12,7 @@ class QObject;
 
 // Recording a live source (capture devices or a network address) into a file
 // through ffmpeg, or handing it to the network streamer. The recorder window
-// (Form14) reads its controls into a request and shows what the recording
+// (RecorderWindow) reads its controls into a request and shows what the recording
 // comes to.
 //
 // On Linux the capture devices are ffmpeg's input devices (v4l2 for video,

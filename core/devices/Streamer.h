@@ -9,7 +9,7 @@
 
 // Streaming a source to a UDP or RTP address through ffmpeg in real time: the
 // main window's whole file list (joined by a concat list) or the recorder's
-// live source. The streamer window (Form15) asks for the address and shows
+// live source. The streamer window (StreamerWindow) asks for the address and shows
 // the stream's console and end.
 namespace Streamer {
 

@@ -10,9 +10,9 @@
 #include "core/frame/FileServices.h"
 #include "core/frame/Session.h"
 #include "core/lang/Lang.h"
-#include "gui/convert/Form1.h"
-#include "gui/convert/Form12.h"
-#include "gui/formats/Form11.h"
+#include "gui/convert/MainWindow.h"
+#include "gui/convert/ProgressWindow.h"
+#include "gui/formats/CodecViewerWindow.h"
 
 namespace Conversion {
 
@@ -24,25 +24,25 @@ std::optional<QString> LocateEncoder(uint8_t isVideo) {
   const int answer = isVideo ? Lang::AskFindVideoCodecExe() : Lang::AskFindAudioCodecExe();
   if (answer != 6) return QString();
   const QString entered =
-      CodecViewer::ShowCodecInfo(Form1::Instance(), Session::FormatProfilePath, isVideo);
+      CodecViewer::ShowCodecInfo(MainWindow::Instance(), Session::FormatProfilePath, isVideo);
   if (entered.isEmpty()) return std::nullopt;
   return Session::ResolveAppPath(entered);
 }
 
 // A progress window for the run, connected both ways.
 void ShowProgress(ConversionRun& run) {
-  auto* form = new Form12;
+  auto* form = new ProgressWindow;
   form->Form_Load();
-  QObject::connect(&run, &ConversionRun::Started, form, &Form12::ShowStarted);
-  QObject::connect(&run, &ConversionRun::InputStarted, form, &Form12::ShowInput);
-  QObject::connect(&run, &ConversionRun::StageStarted, form, &Form12::ShowStage);
-  QObject::connect(&run, &ConversionRun::ConsoleLine, form, &Form12::ShowConsoleLine);
-  QObject::connect(&run, &ConversionRun::InputEnded, form, &Form12::ShowInputEnded);
-  QObject::connect(&run, &ConversionRun::Failed, form, &Form12::ShowFailure);
-  QObject::connect(&run, &ConversionRun::Ended, form, &Form12::ShowEnded);
-  QObject::connect(&run, &ConversionRun::Finished, form, &Form12::ShowFinished);
-  QObject::connect(form, &Form12::StopClicked, &run, &ConversionRun::Stop);
-  QObject::connect(form, &Form12::ForceStopClicked, &run, &ConversionRun::ForceStop);
+  QObject::connect(&run, &ConversionRun::Started, form, &ProgressWindow::ShowStarted);
+  QObject::connect(&run, &ConversionRun::InputStarted, form, &ProgressWindow::ShowInput);
+  QObject::connect(&run, &ConversionRun::StageStarted, form, &ProgressWindow::ShowStage);
+  QObject::connect(&run, &ConversionRun::ConsoleLine, form, &ProgressWindow::ShowConsoleLine);
+  QObject::connect(&run, &ConversionRun::InputEnded, form, &ProgressWindow::ShowInputEnded);
+  QObject::connect(&run, &ConversionRun::Failed, form, &ProgressWindow::ShowFailure);
+  QObject::connect(&run, &ConversionRun::Ended, form, &ProgressWindow::ShowEnded);
+  QObject::connect(&run, &ConversionRun::Finished, form, &ProgressWindow::ShowFinished);
+  QObject::connect(form, &ProgressWindow::StopClicked, &run, &ConversionRun::Stop);
+  QObject::connect(form, &ProgressWindow::ForceStopClicked, &run, &ConversionRun::ForceStop);
 }
 
 void AskTestQuestion(const TestResult& result) {
@@ -119,7 +119,7 @@ bool BuildCommandTable(const QString& testTime) {
 
 void Convert(const QString& testTime) {
   if (Running == 1) return;
-  Form1* main = Form1::Instance();
+  MainWindow* main = MainWindow::Instance();
   const bool test = !testTime.isEmpty();
   const int mode = Choices.OutputMode;
   const int rows = Session::FileCount();

@@ -4,7 +4,7 @@
 
 #include "core/convert/CommandTable.h"
 
-class Form12;
+class ProgressWindow;
 
 // The window side of a conversion: it builds the table and shows why a build
 // failed, starts the run with its progress window, and asks a test's question.

@@ -17,49 +17,49 @@
 #include "core/frame/TextViewer.h"
 #include "core/frame/ToolRunner.h"
 #include "core/lang/Lang.h"
-#include "gui/formats/Form7.h"
+#include "gui/formats/FormatEditorWindow.h"
 
 // ffmpeg's help and the advanced option panels ------------------------------------------
 
-void Form7::ShowHelp(const QString& option) {
+void FormatEditorWindow::ShowHelp(const QString& option) {
   if (!FfmpegTools::FfmpegExists()) return;
   TextViewer::ShowCommandOutput(ToolRunner::QuoteArgument(FfmpegTools::FfmpegPath) + " " + option,
                                 this);
 }
 
-void Form7::Help_Documentacion_Click() { Session::ShowProgramHelp(); }
+void FormatEditorWindow::Help_Documentacion_Click() { Session::ShowProgramHelp(); }
 
-void Form7::Option1_Click() {
+void FormatEditorWindow::Option1_Click() {
   Combo1->setEnabled(Option1->isChecked());
   Combo3->setEnabled(!Option1->isChecked());
 }
 
-void Form7::Option2_Click() {
+void FormatEditorWindow::Option2_Click() {
   Combo1->setEnabled(!Option2->isChecked());
   Combo3->setEnabled(Option2->isChecked());
 }
 
-void Form7::Option3_Click() {
+void FormatEditorWindow::Option3_Click() {
   Combo4->setEnabled(Option3->isChecked());
   Combo5->setEnabled(!Option3->isChecked());
 }
 
-void Form7::Option4_Click() {
+void FormatEditorWindow::Option4_Click() {
   Combo4->setEnabled(!Option4->isChecked());
   Combo5->setEnabled(Option4->isChecked());
 }
 
-void Form7::Option5_Click() {
+void FormatEditorWindow::Option5_Click() {
   if (DecoderView == 0) return;
   SwitchCodecView(0);
 }
 
-void Form7::Option6_Click() {
+void FormatEditorWindow::Option6_Click() {
   if (DecoderView == 1) return;
   SwitchCodecView(1);
 }
 
-void Form7::SwitchCodecView(uint8_t decoderView) {
+void FormatEditorWindow::SwitchCodecView(uint8_t decoderView) {
   for (QComboBox* combo : {Combo4, Combo5}) {
     const QString text = combo->currentText();
     const QString tag = Tag(combo);
@@ -83,7 +83,7 @@ void FillIfEmpty(QComboBox* combo, const DynArray<QString>& list) {
 
 }  // namespace
 
-void Form7::FillAdvancedOptionLists(uint8_t kind) {
+void FormatEditorWindow::FillAdvancedOptionLists(uint8_t kind) {
   if (kind == 0) {
     FillIfEmpty(Combo1, FormatEditor::MuxerFormats);
     FillIfEmpty(Combo3, FormatEditor::DemuxerFormats);
@@ -94,7 +94,7 @@ void Form7::FillAdvancedOptionLists(uint8_t kind) {
   FillIfEmpty(Combo5, encoders ? FormatEditor::VideoEncoders : FormatEditor::VideoDecoders);
 }
 
-void Form7::Help_ffFormatHelp_Click() {
+void FormatEditorWindow::Help_ffFormatHelp_Click() {
   const FormatProfile& profile = FormatEditor::CurrentFormat;
   if (Combo1->currentText().isEmpty()) Combo1->setEditText(profile.OutputContainer);
   if (Combo3->currentText().isEmpty()) Combo3->setEditText(profile.InputContainer);
@@ -105,7 +105,7 @@ void Form7::Help_ffFormatHelp_Click() {
   Frame1->raise();
 }
 
-void Form7::Help_ffCodecHelp_Click() {
+void FormatEditorWindow::Help_ffCodecHelp_Click() {
   const FormatProfile& profile = FormatEditor::CurrentFormat;
   const bool encoders = Option5->isChecked();
   if (Combo4->currentText().isEmpty()) {
@@ -125,7 +125,7 @@ void Form7::Help_ffCodecHelp_Click() {
   Frame2->raise();
 }
 
-void Form7::Command3_Click() {
+void FormatEditorWindow::Command3_Click() {
   if ((Option1->isChecked() && Combo1->currentText().isEmpty()) ||
       (Option2->isChecked() && Combo3->currentText().isEmpty())) {
     Lang::MsgNoFormat();
@@ -140,7 +140,7 @@ void Form7::Command3_Click() {
   TextViewer::ShowCommandOutput(cmdLine, this);
 }
 
-void Form7::Command4_Click() {
+void FormatEditorWindow::Command4_Click() {
   if ((Option3->isChecked() && Combo4->currentText().isEmpty()) ||
       (Option4->isChecked() && Combo5->currentText().isEmpty())) {
     Lang::MsgNoCodec();
@@ -155,32 +155,32 @@ void Form7::Command4_Click() {
   TextViewer::ShowCommandOutput(cmdLine, this);
 }
 
-void Form7::Command5_Click() {
+void FormatEditorWindow::Command5_Click() {
   ClosePanel(Frame1);
   AdvancedFrameOpen = 0;
 }
 
-void Form7::Command6_Click() {
+void FormatEditorWindow::Command6_Click() {
   ClosePanel(Frame2);
   AdvancedFrameOpen = 0;
 }
 
 // The imports -------------------------------------------------------------------------
 
-void Form7::Import_OfCmdL_Click() {
+void FormatEditorWindow::Import_OfCmdL_Click() {
   SetCommandsEnabled(false);
   Frame4->show();
   Frame4->raise();
 }
 
-void Form7::Command8_Click() {
+void FormatEditorWindow::Command8_Click() {
   FormatEditor::ImportCommandLine(Text4->text(), Text5->text());
   ClosePanel(Frame4);
 }
 
-void Form7::Command9_Click() { ClosePanel(Frame4); }
+void FormatEditorWindow::Command9_Click() { ClosePanel(Frame4); }
 
-void Form7::Import_OfFile_Click() {
+void FormatEditorWindow::Import_OfFile_Click() {
   const QStringList chosen = DesktopServices::OpenFileDialog(QString(), this, QString(), QString(),
                                                              false, 0, QString(), 0);
   if (chosen.isEmpty()) return;
@@ -201,19 +201,19 @@ void Form7::Import_OfFile_Click() {
   Frame5->raise();
 }
 
-QList<bool> Form7::ProbeTicks() const {
+QList<bool> FormatEditorWindow::ProbeTicks() const {
   QList<bool> ticks;
   for (int i = 0; i < List1->count(); ++i) ticks << (List1->item(i)->checkState() == Qt::Checked);
   return ticks;
 }
 
-void Form7::Check1_Click() {
+void FormatEditorWindow::Check1_Click() {
   const Qt::CheckState state = Check1->isChecked() ? Qt::Checked : Qt::Unchecked;
   for (int i = 0; i < List1->count(); ++i) List1->item(i)->setCheckState(state);
   List1->setCurrentRow(-1);
 }
 
-void Form7::Command10_Click() {
+void FormatEditorWindow::Command10_Click() {
   QStringList lines;
   for (int i = 0; i < List1->count(); ++i) lines << List1->item(i)->text();
   if (!FormatEditor::ImportProbedValues(lines, ProbeTicks())) return;
@@ -221,14 +221,14 @@ void Form7::Command10_Click() {
   ClosePanel(Frame5);
 }
 
-void Form7::Command11_Click() {
+void FormatEditorWindow::Command11_Click() {
   Check1->setChecked(false);
   ClosePanel(Frame5);
 }
 
 // The about text of an external codec --------------------------------------------------
 
-void Form7::Help_AboutEC_Click(uint8_t isVideo) {
+void FormatEditorWindow::Help_AboutEC_Click(uint8_t isVideo) {
   const FormatProfile& profile = FormatEditor::CurrentFormat;
   const QString& name = isVideo ? profile.VideoExtCodecName : profile.AudioExtCodecName;
   Frame3->setTitle(Tag(Frame3) + " - " + name);
@@ -238,11 +238,11 @@ void Form7::Help_AboutEC_Click(uint8_t isVideo) {
   Frame3->raise();
 }
 
-void Form7::Command7_Click() { ClosePanel(Frame3); }
+void FormatEditorWindow::Command7_Click() { ClosePanel(Frame3); }
 
 // The external codecs' programs ---------------------------------------------------------
 
-void Form7::FindCodecExe(uint8_t isVideo) {
+void FormatEditorWindow::FindCodecExe(uint8_t isVideo) {
   if (!FormatEditor::HasExternalCodec(isVideo)) return;
   const QString current = FormatEditor::CodecExeLocation(isVideo);
   const QString fileName = current.isEmpty() ? QString() : current.section('/', -1);

@@ -7,14 +7,14 @@
 #include "core/frame/FfmpegTools.h"
 #include "core/frame/Session.h"
 #include "core/lang/Lang.h"
-#include "gui/frame/Form16.h"
-#include "gui/frame/Form9.h"
-#include "gui/lang/Form13.h"
+#include "gui/frame/AboutBox.h"
+#include "gui/frame/ToolPathsWindow.h"
+#include "gui/lang/LanguageWindow.h"
 
 namespace StartupWindows {
 
 void FindToolsOnFirstRun() {
-  Form9::FillMissingTools({&FfmpegTools::FfmpegPath, &FfmpegTools::FfplayPath,
+  ToolPathsWindow::FillMissingTools({&FfmpegTools::FfmpegPath, &FfmpegTools::FfplayPath,
                            &FfmpegTools::FfprobePath, &CdRipper::Cdda2wavPath});
   Session::ReportMissingTools();
 }
@@ -23,13 +23,13 @@ void Run(QWidget* main) {
   Session::Startup();
   if (Lang::LanguageName.isEmpty()) {
     if (main) main->show();
-    Form13::ShowModal(main);
+    LanguageWindow::ShowModal(main);
   }
   if (Session::IsFirstRun()) {
     if (main) main->show();
     FindToolsOnFirstRun();
-    Form9::ShowModal(main);
-    Form16::ShowModal(main);
+    ToolPathsWindow::ShowModal(main);
+    AboutBox::ShowModal(main);
     FormatEditor::FfmpegListsStale = 1;
   }
 }

@@ -13,7 +13,7 @@
 #include "core/frame/RecordFile.h"
 #include "core/frame/Session.h"
 #include "gui/convert/ConversionStarter.h"
-#include "gui/convert/Form1.h"
+#include "gui/convert/MainWindow.h"
 
 namespace {
 
@@ -612,7 +612,7 @@ class ConversionChoicesTest : public TestEnv {};
 TEST_F(ConversionChoicesTest, TheRunOptionsFollowTheMainWindowsCheckMarks) {
   Conversion::Choices = Conversion::ConversionChoices();
   EXPECT_EQ(Conversion::Choices.OutputMode, Conversion::OutputSourceFolders);
-  Form1 window;
+  MainWindow window;
   window.Conv_Opt_2pass->setChecked(true);
   window.Conv_Opt_Reemplazar->setChecked(true);
   EXPECT_TRUE(Conversion::Choices.TwoPass);

@@ -24,8 +24,8 @@
 #include "core/frame/Session.h"
 #include "core/frame/ToolRunner.h"
 #include "gui/convert/ConversionStarter.h"
-#include "gui/convert/Form1.h"
-#include "gui/convert/Form12.h"
+#include "gui/convert/MainWindow.h"
+#include "gui/convert/ProgressWindow.h"
 
 using namespace Conversion;
 
@@ -77,7 +77,7 @@ class ConvertTest : public TestEnv {
     Session::FormatProfilePath.clear();
     Session::EditProfilePath.clear();
     Session::FileList.clear();
-    main_ = new Form1;
+    main_ = new MainWindow;
     main_->show();
   }
   void TearDown() override {
@@ -168,18 +168,18 @@ class ConvertTest : public TestEnv {
   }
   // The desktop trash cannot be set up: its folder's name is taken by a file.
   void BlockTrash() const { WriteFile("env/XDG_DATA_HOME/Trash", "not a folder"); }
-  static Form12* Progress() { return Form12::Instance(); }
+  static ProgressWindow* Progress() { return ProgressWindow::Instance(); }
   // ffmpeg's status line in the progress window: a step is encoding.
   static bool Encoding() { return Progress() && Progress()->Text5->text().contains("time="); }
   void CloseProgress() {
-    if (Form12* form = Progress()) {
+    if (ProgressWindow* form = Progress()) {
       form->Picture1->hide();
       form->Command2_Click();
       QApplication::processEvents();
     }
   }
 
-  Form1* main_ = nullptr;
+  MainWindow* main_ = nullptr;
 };
 
 TEST_F(ConvertTest, EachOutputModePutsItsOutputWhereItBelongs) {
@@ -461,7 +461,7 @@ TEST_F(ConvertTest, TheRunTellsWhatHappensWithoutAWindow) {
   List({bad, good});
   ScriptedDialogs dialogs;
   ASSERT_TRUE(BuildCommandTable(""));
-  const QPointer<Form12> windowBefore = Progress();
+  const QPointer<ProgressWindow> windowBefore = Progress();
   ConversionRun run("", {{bad}, {good}}, {bad, good});
   QStringList told;
   QStringList lines;
@@ -639,7 +639,7 @@ TEST_F(ConvertTest, ClosingTheProgramStopsTheRunAndLeavesTheSourcesAlone) {
   QList<qint64> converters;
   QTimer poll;
   QObject::connect(&poll, &QTimer::timeout, [&] {
-    if (Form12::Instance() && Form12::Instance()->Text5->text().contains("time=")) {
+    if (ProgressWindow::Instance() && ProgressWindow::Instance()->Text5->text().contains("time=")) {
       poll.stop();
       converters = ChildProcesses("ffmpeg");
       main_->close();
@@ -693,7 +693,7 @@ TEST_F(ConvertTest, AForcedStopLeavesNoPartOfTheOutput) {
   Choices.ReplaceFiles = true;
   QTimer watch;
   QObject::connect(&watch, &QTimer::timeout, [&] {
-    Form12* form = Form12::Instance();
+    ProgressWindow* form = ProgressWindow::Instance();
     if (!form || !form->Text5->text().contains("time=") || !QFile::exists(Path("in/a (3).mkv")))
       return;
     watch.stop();
@@ -1006,9 +1006,9 @@ TEST_F(ConvertTest, DetenerIsOffWhileAnOutsideEncoderRuns) {
   bool stopEnabled = true;
   QTimer watch;
   QObject::connect(&watch, &QTimer::timeout, [&] {
-    if (!QFileInfo::exists(started) || !Form12::Instance()) return;
-    stage = Form12::Instance()->Text4->text();
-    stopEnabled = Form12::Instance()->Command1->isEnabled();
+    if (!QFileInfo::exists(started) || !ProgressWindow::Instance()) return;
+    stage = ProgressWindow::Instance()->Text4->text();
+    stopEnabled = ProgressWindow::Instance()->Command1->isEnabled();
     watch.stop();
   });
   watch.start(20);

@@ -13,9 +13,9 @@
 #include "core/frame/DataFolderManager.h"
 #include "core/frame/FfmpegTools.h"
 #include "core/frame/ProgramFolder.h"
-#include "gui/convert/Form1.h"
-#include "gui/frame/Form3.h"
-#include "gui/frame/Form6.h"
+#include "gui/convert/MainWindow.h"
+#include "gui/frame/FileManagerWindow.h"
+#include "gui/frame/TextViewerWindow.h"
 
 namespace {
 
@@ -25,7 +25,7 @@ class MenuLaunchersTest : public TestEnv {
     TestEnv::SetUp();
     FfmpegTools::FfmpegPath = QStandardPaths::findExecutable("ffmpeg");
     CdRipper::Cdda2wavPath.clear();
-    main_ = new Form1;
+    main_ = new MainWindow;
     main_->show();
   }
   void TearDown() override {
@@ -40,7 +40,7 @@ class MenuLaunchersTest : public TestEnv {
     QString shown;
     QTimer poll;
     QObject::connect(&poll, &QTimer::timeout, [&] {
-      Form6* viewer = Form6::Instance();
+      TextViewerWindow* viewer = TextViewerWindow::Instance();
       if (!viewer || !viewer->Text1->toPlainText().contains(expected)) return;
       shown = viewer->Text1->toPlainText();
       mainHiddenMeanwhile_ = !main_->isVisible();
@@ -51,7 +51,7 @@ class MenuLaunchersTest : public TestEnv {
     return shown;
   }
 
-  QPointer<Form1> main_;
+  QPointer<MainWindow> main_;
   bool mainHiddenMeanwhile_ = false;
 };
 
@@ -74,7 +74,7 @@ TEST_F(MenuLaunchersTest, Cdda2wavsHelpRunsItAndAMissingOneIsNamed) {
     dialogs.ExpectMessage();
     main_->Help_AboutCdda2wav->trigger();
     EXPECT_EQ(dialogs.Messages(), QStringList{"No se encuentra el archivo "});
-    EXPECT_EQ(Form6::Instance(), nullptr);
+    EXPECT_EQ(TextViewerWindow::Instance(), nullptr);
     EXPECT_TRUE(main_->isVisible());
   }
   const QString script = WriteFile("tools/cdda2wav", "#!/bin/sh\necho \"usage: $1\"\n");
@@ -100,7 +100,7 @@ TEST_F(MenuLaunchersTest, EachManagerItemOpensItsDataFolder) {
     int mode = -1;
     QTimer poll;
     QObject::connect(&poll, &QTimer::timeout, [&] {
-      Form3* manager = Form3::Instance();
+      FileManagerWindow* manager = FileManagerWindow::Instance();
       if (!manager || !manager->isVisible()) return;
       folder = DataFolderManager::FmFolder;
       extension = DataFolderManager::FmExtension;

@@ -19,8 +19,8 @@
 #include "core/devices/CdRipper.h"
 #include "core/frame/Session.h"
 #include "core/frame/ToolRunner.h"
-#include "gui/convert/Form1.h"
-#include "gui/devices/Form2.h"
+#include "gui/convert/MainWindow.h"
+#include "gui/devices/CdRipWindow.h"
 
 namespace {
 
@@ -169,11 +169,11 @@ class CdRipTest : public TestEnv {
                               .toUtf8());
     QFile::setPermissions(script, QFile::permissions(script) | QFile::ExeOwner);
     CdRipper::Cdda2wavPath = script;
-    main_ = std::make_unique<Form1>();
+    main_ = std::make_unique<MainWindow>();
     main_->show();
   }
   void TearDown() override {
-    if (Form2* window = Form2::Instance()) {
+    if (CdRipWindow* window = CdRipWindow::Instance()) {
       CdRipper::CDRipBusy = 0;
       delete window;
     }
@@ -189,29 +189,29 @@ class CdRipTest : public TestEnv {
     return QString::fromUtf8(file.readAll()).split('\n', Qt::SkipEmptyParts);
   }
   static void Tick(const QList<int>& rows) {
-    for (int row : rows) Form2::Instance()->List1->item(row)->setCheckState(Qt::Checked);
+    for (int row : rows) CdRipWindow::Instance()->List1->item(row)->setCheckState(Qt::Checked);
   }
   static QStringList Names(const QString& folder) {
     return QDir(folder).entryList(QDir::Files, QDir::Name);
   }
 
   QString wav_;
-  std::unique_ptr<Form1> main_;
+  std::unique_ptr<MainWindow> main_;
 };
 
 TEST_F(CdRipTest, MissingCdda2wavIsReportedAndNoWindowOpens) {
   CdRipper::Cdda2wavPath = Folder() + "/tools/none";
   ScriptedDialogs dialogs;
   dialogs.ExpectMessage();
-  Form2::OpenCDRip();
+  CdRipWindow::OpenCDRip();
   EXPECT_EQ(dialogs.Messages(), QStringList({"No se encuentra el archivo cdda2wav"}));
-  EXPECT_EQ(Form2::Instance(), nullptr);
+  EXPECT_EQ(CdRipWindow::Instance(), nullptr);
   EXPECT_TRUE(main_->isVisible());
 }
 
 TEST_F(CdRipTest, OpeningListsTheDriveTitlesAndHidesTheMainWindow) {
-  Form2::OpenCDRip();
-  Form2* window = Form2::Instance();
+  CdRipWindow::OpenCDRip();
+  CdRipWindow* window = CdRipWindow::Instance();
   ASSERT_NE(window, nullptr);
   EXPECT_TRUE(window->isVisible());
   EXPECT_FALSE(main_->isVisible());
@@ -230,7 +230,7 @@ TEST_F(CdRipTest, OpeningListsTheDriveTitlesAndHidesTheMainWindow) {
 
   window->close();
   Flush();
-  EXPECT_EQ(Form2::Instance(), nullptr);
+  EXPECT_EQ(CdRipWindow::Instance(), nullptr);
   EXPECT_TRUE(main_->isVisible());
 }
 
@@ -238,16 +238,16 @@ TEST_F(CdRipTest, NoTitlesClosesTheWindowWithAMessage) {
   SetTitles("Tracks:12 61:16.05\n");
   ScriptedDialogs dialogs;
   dialogs.ExpectMessage();
-  Form2::OpenCDRip();
+  CdRipWindow::OpenCDRip();
   EXPECT_EQ(dialogs.Messages(), QStringList({"No se pudo obtener la lista de Tracks"}));
   Flush();
-  EXPECT_EQ(Form2::Instance(), nullptr);
+  EXPECT_EQ(CdRipWindow::Instance(), nullptr);
   EXPECT_TRUE(main_->isVisible());
 }
 
 TEST_F(CdRipTest, RipsTickedTracksIntoANewCdRipFolderNamedAfterTheirTitles) {
-  Form2::OpenCDRip();
-  Form2* window = Form2::Instance();
+  CdRipWindow::OpenCDRip();
+  CdRipWindow* window = CdRipWindow::Instance();
   ASSERT_NE(window, nullptr);
   ScriptedDialogs dialogs;
   dialogs.Expect(Dialogs::Kind::Folder, Folder() + "/out");
@@ -279,8 +279,8 @@ TEST_F(CdRipTest, RipsTickedTracksIntoANewCdRipFolderNamedAfterTheirTitles) {
 }
 
 TEST_F(CdRipTest, ATrackCutShortByAnErrorIsNeitherKeptNorAdded) {
-  Form2::OpenCDRip();
-  Form2* window = Form2::Instance();
+  CdRipWindow::OpenCDRip();
+  CdRipWindow* window = CdRipWindow::Instance();
   ASSERT_NE(window, nullptr);
   CdRipper::CDRipOutputDir = Folder() + "/out";
   QDir().mkpath(Folder() + "/out");
@@ -292,18 +292,18 @@ TEST_F(CdRipTest, ATrackCutShortByAnErrorIsNeitherKeptNorAdded) {
   Flush();
 
   CdRipper::CDRipAddToList = 1;
-  Form2::OpenCDRip();
-  ASSERT_NE(Form2::Instance(), nullptr);
+  CdRipWindow::OpenCDRip();
+  ASSERT_NE(CdRipWindow::Instance(), nullptr);
   Tick({0, 5});
-  Form2::Instance()->Command2->click();
+  CdRipWindow::Instance()->Command2->click();
   Flush();
   ASSERT_EQ(Session::FileList.size(), 1);
   EXPECT_EQ(QFileInfo(Session::FileList[0]).fileName(), "Intro.wav");
 }
 
 TEST_F(CdRipTest, ARowRenamedToAnotherTitleGetsTheNextFreeNumber) {
-  Form2::OpenCDRip();
-  Form2* window = Form2::Instance();
+  CdRipWindow::OpenCDRip();
+  CdRipWindow* window = CdRipWindow::Instance();
   ASSERT_NE(window, nullptr);
   CdRipper::CDRipOutputDir = Folder() + "/out";
   QDir().mkpath(Folder() + "/out");
@@ -328,8 +328,8 @@ TEST_F(CdRipTest, ATitleWithASlashIsRippedUnderALookAlikeAndTheRipGoesOn) {
   SetTitles(
       "Track  1: 'Intro'\nTrack  2: 'Rock/Pop Mix'\nTrack  3: '/'\nTrack  4: 'x'\n"
       "Track  5: 'Last'\n");
-  Form2::OpenCDRip();
-  Form2* window = Form2::Instance();
+  CdRipWindow::OpenCDRip();
+  CdRipWindow* window = CdRipWindow::Instance();
   ASSERT_NE(window, nullptr);
   CdRipper::CDRipOutputDir = Folder() + "/out";
   QDir().mkpath(Folder() + "/out");
@@ -349,8 +349,8 @@ TEST_F(CdRipTest, ATrackStoppedByDetenerIsRemovedAndTheTracksBeforeItStay) {
     SCOPED_TRACE(addToList);
     CdRipper::CDRipAddToList = addToList;
     Session::FileList.clear();
-    Form2::OpenCDRip();
-    Form2* window = Form2::Instance();
+    CdRipWindow::OpenCDRip();
+    CdRipWindow* window = CdRipWindow::Instance();
     ASSERT_NE(window, nullptr);
     CdRipper::CDRipOutputDir = Folder() + "/out";
     QDir().mkpath(Folder() + "/out");
@@ -363,7 +363,7 @@ TEST_F(CdRipTest, ATrackStoppedByDetenerIsRemovedAndTheTracksBeforeItStay) {
     EXPECT_TRUE(dialogs.Messages().isEmpty());
     EXPECT_EQ(Log().filter("-t 5+5").size(), 0);
     EXPECT_TRUE(Session::FileList.isEmpty());
-    ASSERT_EQ(Form2::Instance(), window);
+    ASSERT_EQ(CdRipWindow::Instance(), window);
     EXPECT_TRUE(window->Command2->isVisibleTo(window));
     const QString folder = addToList ? OnlySubfolder(OnlySubfolder(Folder() + "/appfiles/temp"))
                                      : Folder() + "/out/CDRip";
@@ -376,19 +376,19 @@ TEST_F(CdRipTest, ATrackStoppedByDetenerIsRemovedAndTheTracksBeforeItStay) {
 
 TEST_F(CdRipTest, CloseDuringTheTitleReadStopsItAndUnloads) {
   WriteFile("fixture/slowtitles", "");
-  WhenReady close([this] { return Form2::Instance() && Log().size() == 2; },
-                  [] { Form2::Instance()->close(); });
-  Form2::OpenCDRip();
+  WhenReady close([this] { return CdRipWindow::Instance() && Log().size() == 2; },
+                  [] { CdRipWindow::Instance()->close(); });
+  CdRipWindow::OpenCDRip();
   ASSERT_TRUE(close.Done());
   Flush();
-  EXPECT_EQ(Form2::Instance(), nullptr);
+  EXPECT_EQ(CdRipWindow::Instance(), nullptr);
   EXPECT_TRUE(main_->isVisible());
   EXPECT_EQ(CdRipper::CDRipCancel, 0);
 }
 
 TEST_F(CdRipTest, RefusesWithoutTicksOrFolder) {
-  Form2::OpenCDRip();
-  Form2* window = Form2::Instance();
+  CdRipWindow::OpenCDRip();
+  CdRipWindow* window = CdRipWindow::Instance();
   ASSERT_NE(window, nullptr);
   ScriptedDialogs dialogs;
   dialogs.ExpectMessage().ExpectMessage().ExpectMessage();
@@ -404,8 +404,8 @@ TEST_F(CdRipTest, RefusesWithoutTicksOrFolder) {
 }
 
 TEST_F(CdRipTest, CheckAllTicksAndClearsEveryRow) {
-  Form2::OpenCDRip();
-  Form2* window = Form2::Instance();
+  CdRipWindow::OpenCDRip();
+  CdRipWindow* window = CdRipWindow::Instance();
   ASSERT_NE(window, nullptr);
   window->Check2->click();
   for (int row = 0; row < 6; ++row) EXPECT_EQ(window->List1->item(row)->checkState(), Qt::Checked);
@@ -417,8 +417,8 @@ TEST_F(CdRipTest, CheckAllTicksAndClearsEveryRow) {
 TEST_F(CdRipTest, AddToListModeAppendsTheRippedFilesAndCloses) {
   Session::FileList << "/data/first.mkv";
   CdRipper::CDRipAddToList = 1;
-  Form2::OpenCDRip();
-  Form2* window = Form2::Instance();
+  CdRipWindow::OpenCDRip();
+  CdRipWindow* window = CdRipWindow::Instance();
   ASSERT_NE(window, nullptr);
   EXPECT_FALSE(window->Text1->isEnabled());
   EXPECT_FALSE(window->Combo1->isEnabled());
@@ -426,7 +426,7 @@ TEST_F(CdRipTest, AddToListModeAppendsTheRippedFilesAndCloses) {
   Tick({0, 4});
   window->Command2->click();
   Flush();
-  EXPECT_EQ(Form2::Instance(), nullptr);
+  EXPECT_EQ(CdRipWindow::Instance(), nullptr);
   EXPECT_TRUE(main_->isVisible());
   ASSERT_EQ(Session::FileList.size(), 3);
   EXPECT_TRUE(Session::FileList[1].startsWith(Folder() + "/appfiles/temp/"));
@@ -473,8 +473,8 @@ TEST_F(CdRipTest, ARipForTheListReturnsItsFilesAndTouchesNoList) {
 
 TEST_F(CdRipTest, StopDuringARipAppendsNothingAndKeepsTheWindow) {
   CdRipper::CDRipAddToList = 1;
-  Form2::OpenCDRip();
-  Form2* window = Form2::Instance();
+  CdRipWindow::OpenCDRip();
+  CdRipWindow* window = CdRipWindow::Instance();
   ASSERT_NE(window, nullptr);
   WriteFile("fixture/slow", "");
   Tick({0, 1});
@@ -482,13 +482,13 @@ TEST_F(CdRipTest, StopDuringARipAppendsNothingAndKeepsTheWindow) {
   WhenReady close([this] { return Log().size() == 3; },
                   [&] {
                     window->close();
-                    refusedClose = Form2::Instance() != nullptr && window->isVisible();
+                    refusedClose = CdRipWindow::Instance() != nullptr && window->isVisible();
                   });
   window->Command2->click();
   ASSERT_TRUE(close.Done());
   Flush();
   EXPECT_TRUE(refusedClose);
-  ASSERT_EQ(Form2::Instance(), window);
+  ASSERT_EQ(CdRipWindow::Instance(), window);
   EXPECT_TRUE(Session::FileList.isEmpty());
   EXPECT_EQ(Log().size(), 3);
   EXPECT_TRUE(window->Command2->isVisibleTo(window));
@@ -505,8 +505,8 @@ TEST_F(CdRipTest, StopDuringARipAppendsNothingAndKeepsTheWindow) {
 }
 
 TEST_F(CdRipTest, ClosingTheProgramEndsARipAndNamesNothingAfterIt) {
-  Form2::OpenCDRip();
-  Form2* window = Form2::Instance();
+  CdRipWindow::OpenCDRip();
+  CdRipWindow* window = CdRipWindow::Instance();
   ASSERT_NE(window, nullptr);
   CdRipper::CDRipOutputDir = Folder() + "/out";
   QDir().mkpath(Folder() + "/out");

@@ -1,10 +1,10 @@
 #include <memory>
 
 #include "TestEnv.h"
-#include "gui/convert/Form1.h"
-#include "gui/devices/Form14.h"
-#include "gui/devices/Form15.h"
-#include "gui/devices/Form2.h"
+#include "gui/convert/MainWindow.h"
+#include "gui/devices/CdRipWindow.h"
+#include "gui/devices/RecorderWindow.h"
+#include "gui/devices/StreamerWindow.h"
 #include "gui/lang/Translators.h"
 
 namespace {
@@ -12,11 +12,11 @@ namespace {
 // The CD rip window, the recorder and the streamer have every control, of the
 // kind and with the design items, that their translators write to.
 TEST_F(TestEnv, DeviceWindowsHaveWhatTheirTranslatorsWrite) {
-  const auto main = std::make_unique<Form1>();
+  const auto main = std::make_unique<MainWindow>();
   const std::pair<const char*, std::function<QWidget*()>> windows[] = {
-      {"Form2", [] { return new Form2(); }},
-      {"Form14", [] { return new Form14(); }},
-      {"Form15", [] { return new Form15(); }},
+      {"Form2", [] { return new CdRipWindow(); }},
+      {"Form14", [] { return new RecorderWindow(); }},
+      {"Form15", [] { return new StreamerWindow(); }},
   };
   for (const auto& [name, make] : windows) {
     SCOPED_TRACE(name);

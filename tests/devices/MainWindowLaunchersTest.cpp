@@ -17,9 +17,9 @@
 #include "core/frame/FfmpegTools.h"
 #include "core/frame/Session.h"
 #include "core/frame/ToolRunner.h"
-#include "gui/convert/Form1.h"
-#include "gui/devices/Form14.h"
-#include "gui/devices/Form2.h"
+#include "gui/convert/MainWindow.h"
+#include "gui/devices/CdRipWindow.h"
+#include "gui/devices/RecorderWindow.h"
 
 namespace {
 
@@ -35,11 +35,11 @@ class MainWindowLaunchersTest : public TestEnv {
     Session::FileList.clear();
     FfmpegTools::InitOptionNames();
     FfmpegTools::FfmpegPath = QStandardPaths::findExecutable("ffmpeg");
-    main_ = std::make_unique<Form1>();
+    main_ = std::make_unique<MainWindow>();
     main_->show();
   }
   void TearDown() override {
-    delete Form2::Instance();
+    delete CdRipWindow::Instance();
     main_.reset();
     CdRipper::Cdda2wavPath.clear();
     FfmpegTools::FfmpegPath.clear();
@@ -57,30 +57,30 @@ class MainWindowLaunchersTest : public TestEnv {
     QFile::setPermissions(script, QFile::permissions(script) | QFile::ExeOwner);
     CdRipper::Cdda2wavPath = script;
   }
-  std::unique_ptr<Form1> main_;
+  std::unique_ptr<MainWindow> main_;
 };
 
 TEST_F(MainWindowLaunchersTest, TheTwoCdItemsOpenTheRipWindowInTheirModes) {
   FakeCdda2wav();
   ScriptedDialogs dialogs;
   main_->Tools_CDExtract->trigger();
-  ASSERT_NE(Form2::Instance(), nullptr);
+  ASSERT_NE(CdRipWindow::Instance(), nullptr);
   EXPECT_EQ(CdRipper::CDRipAddToList, 0);
-  EXPECT_EQ(Form2::Instance()->List1->count(), 1);
-  EXPECT_TRUE(Form2::Instance()->Text1->isEnabled());
-  delete Form2::Instance();
+  EXPECT_EQ(CdRipWindow::Instance()->List1->count(), 1);
+  EXPECT_TRUE(CdRipWindow::Instance()->Text1->isEnabled());
+  delete CdRipWindow::Instance();
 
   main_->Menu_Archivo_AgregarCD->trigger();
-  ASSERT_NE(Form2::Instance(), nullptr);
+  ASSERT_NE(CdRipWindow::Instance(), nullptr);
   EXPECT_EQ(CdRipper::CDRipAddToList, 1);
-  EXPECT_FALSE(Form2::Instance()->Text1->isEnabled());
+  EXPECT_FALSE(CdRipWindow::Instance()->Text1->isEnabled());
 }
 
 TEST_F(MainWindowLaunchersTest, GrabarOpensTheRecorderAndEmitirStreamsTheList) {
   bool opened = false;
   auto* poll = new QTimer;
   QObject::connect(poll, &QTimer::timeout, [poll, &opened] {
-    Form14* recorder = Form14::Instance();
+    RecorderWindow* recorder = RecorderWindow::Instance();
     if (!recorder || !recorder->Frame3->isHidden()) return;
     opened = true;
     poll->deleteLater();

@@ -26,12 +26,12 @@
 #include "core/frame/FfmpegTools.h"
 #include "core/frame/RecordFile.h"
 #include "core/frame/ToolRunner.h"
-#include "gui/convert/Form1.h"
-#include "gui/devices/Form14.h"
-#include "gui/devices/Form15.h"
-#include "gui/formats/Form7.h"
-#include "gui/frame/Form18.h"
-#include "gui/frame/Form6.h"
+#include "gui/convert/MainWindow.h"
+#include "gui/devices/RecorderWindow.h"
+#include "gui/devices/StreamerWindow.h"
+#include "gui/formats/FormatEditorWindow.h"
+#include "gui/frame/PlayerWindow.h"
+#include "gui/frame/TextViewerWindow.h"
 
 namespace {
 
@@ -91,7 +91,7 @@ class RecorderTest : public TestEnv {
     TestEnv::SetUp();
     StartRecorderWithInstalledTools();
     ASSERT_FALSE(FfmpegTools::FfmpegPath.isEmpty());
-    window_ = new Form14;
+    window_ = new RecorderWindow;
     window_->Form_Load();
     window_->Frame3->hide();  // as once the devices are listed
     window_->show();
@@ -124,7 +124,7 @@ class RecorderTest : public TestEnv {
     return path;
   }
 
-  QPointer<Form14> window_;
+  QPointer<RecorderWindow> window_;
 };
 
 TEST_F(RecorderTest, SourceControlsFollowTheSourceOptionsAndCaptions) {
@@ -221,10 +221,10 @@ TEST_F(RecorderTest, ListarDispositivosShowsTheListingThenRefillsTheLists) {
   QFile::setPermissions(fake, QFile::permissions(fake) | QFile::ExeOwner);
   FfmpegTools::FfmpegPath = fake;
   QString shown;
-  When([] { return Form6::Instance() && Form6::Instance()->Frame3->isHidden(); },
+  When([] { return TextViewerWindow::Instance() && TextViewerWindow::Instance()->Frame3->isHidden(); },
        [&shown] {
-         shown = Form6::Instance()->Text1->toPlainText();
-         Form6::Instance()->close();
+         shown = TextViewerWindow::Instance()->Text1->toPlainText();
+         TextViewerWindow::Instance()->close();
        });
   window_->Opt_List->trigger();
   EXPECT_TRUE(shown.contains("/dev/video0 [Camera]")) << shown.toStdString();
@@ -321,10 +321,10 @@ TEST_F(RecorderTest, FormatChoiceKeepsItsAcceptedTextAndEditsTheManualProfile) {
 
   FormatEditor::FfmpegListsStale = 0;
   bool editorShown = false;
-  When([] { return Form7::Instance() && Form7::Instance()->isVisible(); },
+  When([] { return FormatEditorWindow::Instance() && FormatEditorWindow::Instance()->isVisible(); },
        [&editorShown] {
          editorShown = true;
-         Form7::Instance()->close();
+         FormatEditorWindow::Instance()->close();
        });
   ScriptedDialogs dialogs;
   window_->Command6->click();
@@ -368,17 +368,17 @@ TEST_F(RecorderTest, PlayShowsBothDevicesTogetherInFfplay) {
   QString console;
   When(
       [] {
-        return Form18::Instance() && Form18::Instance()->Text1->toPlainText().contains("A-V:");
+        return PlayerWindow::Instance() && PlayerWindow::Instance()->Text1->toPlainText().contains("A-V:");
       },
       [&console] {
-        console = Form18::Instance()->Text1->toPlainText();
-        Form18::Instance()->Command1->click();
+        console = PlayerWindow::Instance()->Text1->toPlainText();
+        PlayerWindow::Instance()->Command1->click();
         When([] { return ToolRunner::GetState() == ToolRunner::Idle; },
-             [] { Form18::Instance()->close(); });
+             [] { PlayerWindow::Instance()->close(); });
       });
   window_->Command3->click();
   EXPECT_TRUE(console.contains("A-V:")) << console.toStdString();
-  EXPECT_EQ(Form18::Instance(), nullptr);
+  EXPECT_EQ(PlayerWindow::Instance(), nullptr);
   EXPECT_TRUE(window_->isVisible());
 }
 
@@ -556,7 +556,7 @@ TEST_F(RecorderTest, GrabarGoesWithTheSetUpPanelsSoASecondRecordingCannotStart) 
 
 TEST_F(RecorderTest, ClosingTheProgramEndsTheRecordingWithQAndThePlayerBesideIt) {
   QuietPlayer();
-  Form1 main;
+  MainWindow main;
   UseDevices(kAudio, kVideo);
   window_->Check1->setChecked(true);
   ScriptedDialogs dialogs;
@@ -607,7 +607,7 @@ TEST_F(RecorderTest, AnExistingDestinationIsReplacedOnlyWhenTheUserSaysSo) {
   // A destination chosen in an earlier opening is shown and used.
   delete window_.data();
   Recorder::RecOutputPath = take;
-  window_ = new Form14;
+  window_ = new RecorderWindow;
   window_->Form_Load();
   window_->Frame3->hide();
   window_->show();
@@ -655,10 +655,10 @@ TEST_F(RecorderTest, EmitirHandsTheBufferedSourceToTheStreamer) {
   window_->Option4->click();
   window_->Text11->setText("bad time is not looked at");
   QString handed;
-  When([] { return Form15::Instance() && Form15::Instance()->Frame1->isHidden(); },
+  When([] { return StreamerWindow::Instance() && StreamerWindow::Instance()->Frame1->isHidden(); },
        [&handed] {
          handed = Streamer::StreamInputArgs;
-         Form15::Instance()->close();
+         StreamerWindow::Instance()->close();
        });
   ScriptedDialogs dialogs;
   Recorder::RecOutputPath.clear();
@@ -672,21 +672,21 @@ TEST_F(RecorderTest, EmitirHandsTheBufferedSourceToTheStreamer) {
 
 TEST_F(RecorderTest, ShowRecorderListsDevicesHidesTheOthersAndReturnsWhenClosed) {
   delete window_.data();
-  Form1 main;
+  MainWindow main;
   main.show();
   bool mainHidden = false;
   bool listed = false;
-  When([] { return Form14::Instance() && Form14::Instance()->Frame3->isHidden(); },
+  When([] { return RecorderWindow::Instance() && RecorderWindow::Instance()->Frame3->isHidden(); },
        [&] {
          mainHidden = !main.isVisible();
-         listed = Form14::Instance()->Menu_Options->isEnabled();
-         Form14::Instance()->close();
+         listed = RecorderWindow::Instance()->Menu_Options->isEnabled();
+         RecorderWindow::Instance()->close();
        });
-  Form14::ShowRecorder();
+  RecorderWindow::ShowRecorder();
   EXPECT_TRUE(mainHidden);
   EXPECT_TRUE(listed);
   EXPECT_TRUE(main.isVisible());
-  EXPECT_EQ(Form14::Instance(), nullptr);
+  EXPECT_EQ(RecorderWindow::Instance(), nullptr);
 }
 
 // The recording module on its own: a request in, a plan and an end out, and

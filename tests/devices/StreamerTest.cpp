@@ -29,9 +29,9 @@
 #include "core/frame/RecordFile.h"
 #include "core/frame/Session.h"
 #include "core/frame/ToolRunner.h"
-#include "gui/convert/Form1.h"
-#include "gui/devices/Form15.h"
-#include "gui/frame/Form6.h"
+#include "gui/convert/MainWindow.h"
+#include "gui/devices/StreamerWindow.h"
+#include "gui/frame/TextViewerWindow.h"
 
 namespace {
 
@@ -121,7 +121,7 @@ class StreamerTest : public TestEnv {
   // The streamer as ShowStreamer leaves it once the addresses are read.
   void Open(const QString& inputArgs) {
     Streamer::StreamInputArgs = inputArgs;
-    window_ = new Form15;
+    window_ = new StreamerWindow;
     window_->Form_Load();
     window_->FillLocalAddresses();
     window_->Frame1->hide();
@@ -136,7 +136,7 @@ class StreamerTest : public TestEnv {
     return path;
   }
 
-  QPointer<Form15> window_;
+  QPointer<StreamerWindow> window_;
 };
 
 TEST_F(StreamerTest, OffersThisMachinesAddressOnPort8080) {
@@ -170,10 +170,10 @@ TEST_F(StreamerTest, TheAddressFieldIsNamedAfterItsCaption) {
 TEST_F(StreamerTest, VerDireccionIpShowsTheAddressesAndVerEmisionNeedsFfplay) {
   Open("-i x");
   QString shown;
-  When([] { return Form6::Instance() && Form6::Instance()->Frame3->isHidden(); },
+  When([] { return TextViewerWindow::Instance() && TextViewerWindow::Instance()->Frame3->isHidden(); },
        [&shown] {
-         shown = Form6::Instance()->Text1->toPlainText();
-         Form6::Instance()->close();
+         shown = TextViewerWindow::Instance()->Text1->toPlainText();
+         TextViewerWindow::Instance()->close();
        });
   window_->Command4->click();
   EXPECT_TRUE(shown.contains("127.0.0.1")) << shown.toStdString();
@@ -189,9 +189,9 @@ TEST_F(StreamerTest, VerDireccionIpShowsTheAddressesAndVerEmisionNeedsFfplay) {
 TEST_F(StreamerTest, AnEmptyListIsRefusedBeforeAnythingIsMade) {
   ScriptedDialogs dialogs;
   dialogs.ExpectMessage();
-  Form15::StreamFileList();
+  StreamerWindow::StreamFileList();
   EXPECT_EQ(dialogs.Messages(), QStringList({"No se han agregado archivos a la lista"}));
-  EXPECT_EQ(Form15::Instance(), nullptr);
+  EXPECT_EQ(StreamerWindow::Instance(), nullptr);
   EXPECT_FALSE(QDir(Folder() + "/appfiles/temp").exists());
 }
 
@@ -363,15 +363,15 @@ TEST_F(StreamerTest, TheFileListInputIsAConcatListInAFolderOfItsOwn) {
 }
 
 TEST_F(StreamerTest, TheFileListStreamsEndlesslyAndItsListFolderGoesAtTheEnd) {
-  Form1 main;
+  MainWindow main;
   Session::FileList << MakeClip("it's a clip.mkv");
   Receiver receiver;
   QString args;
   QString list;
   qint64 streamedFor = 0;
-  When([] { return Form15::Instance() && Form15::Instance()->Frame1->isHidden(); },
+  When([] { return StreamerWindow::Instance() && StreamerWindow::Instance()->Frame1->isHidden(); },
        [&] {
-         Form15* window = Form15::Instance();
+         StreamerWindow* window = StreamerWindow::Instance();
          args = Streamer::StreamInputArgs;
          list = Conversion::SplitArguments(args).last();
          EXPECT_TRUE(QFile::exists(list));
@@ -388,25 +388,25 @@ TEST_F(StreamerTest, TheFileListStreamsEndlesslyAndItsListFolderGoesAtTheEnd) {
          window->close();
          window->close();
        });
-  Form15::StreamFileList();
+  StreamerWindow::StreamFileList();
   EXPECT_TRUE(args.startsWith("-f concat -safe 0 -i ")) << args.toStdString();
   EXPECT_GT(streamedFor, 2000);
   EXPECT_FALSE(list.isEmpty());
   EXPECT_FALSE(QFile::exists(list));
   EXPECT_FALSE(QDir(QFileInfo(list).path()).exists());
-  EXPECT_EQ(Form15::Instance(), nullptr);
+  EXPECT_EQ(StreamerWindow::Instance(), nullptr);
   EXPECT_TRUE(Streamer::StreamInputArgs.isEmpty());
 }
 
 TEST_F(StreamerTest, TheListFolderGoesAlsoWhenNothingWasStreamed) {
   Session::FileList << Folder() + "/a.mkv";
   QString list;
-  When([] { return Form15::Instance() && Form15::Instance()->Frame1->isHidden(); },
+  When([] { return StreamerWindow::Instance() && StreamerWindow::Instance()->Frame1->isHidden(); },
        [&list] {
          list = Conversion::SplitArguments(Streamer::StreamInputArgs).last();
-         Form15::Instance()->close();
+         StreamerWindow::Instance()->close();
        });
-  Form15::StreamFileList();
+  StreamerWindow::StreamFileList();
   EXPECT_FALSE(list.isEmpty());
   EXPECT_FALSE(QDir(QFileInfo(list).path()).exists());
 }
@@ -416,7 +416,7 @@ TEST_F(StreamerTest, ClosingTheProgramEndsTheStreamAndThePlayerWatchingIt) {
   qputenv("SDL_AUDIODRIVER", "dummy");
   qputenv("SDL_VIDEODRIVER", "dummy");
   FfmpegTools::FfplayPath = QStandardPaths::findExecutable("ffplay");
-  Form1 main;
+  MainWindow main;
   Open("-f lavfi -i testsrc=size=160x120:rate=10 -f lavfi -i sine");
   Receiver receiver;
   window_->Combo1->setEditText(receiver.Address());

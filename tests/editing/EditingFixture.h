@@ -15,13 +15,13 @@
 #include "core/frame/FfmpegTools.h"
 #include "core/frame/Session.h"
 #include "core/frame/ToolRunner.h"
-#include "gui/frame/Form3.h"
+#include "gui/frame/FileManagerWindow.h"
 
 // Acts once the file manager is up, as the user would.
-inline void WhenFileManagerShown(std::function<void(Form3*)> action) {
+inline void WhenFileManagerShown(std::function<void(FileManagerWindow*)> action) {
   auto* timer = new QTimer;
   QObject::connect(timer, &QTimer::timeout, [timer, action] {
-    Form3* window = Form3::Instance();
+    FileManagerWindow* window = FileManagerWindow::Instance();
     if (!window || !window->isVisible()) return;
     timer->stop();
     timer->deleteLater();

@@ -16,9 +16,9 @@
 #include "EditingFixture.h"
 #include "core/frame/ProgramFolder.h"
 #include "core/frame/RecordFile.h"
-#include "gui/convert/Form1.h"
-#include "gui/editing/Form4.h"
-#include "gui/frame/Form6.h"
+#include "gui/convert/MainWindow.h"
+#include "gui/editing/FilterEditorWindow.h"
+#include "gui/frame/TextViewerWindow.h"
 
 namespace {
 
@@ -30,8 +30,8 @@ class FilterEditorTest : public EditingTest {
     delete window_;
     EditingTest::TearDown();
   }
-  Form4* Open() {
-    window_ = new Form4;
+  FilterEditorWindow* Open() {
+    window_ = new FilterEditorWindow;
     window_->Form_Load();
     window_->show();
     return window_;
@@ -39,7 +39,7 @@ class FilterEditorTest : public EditingTest {
   QString FilterPath(const QString& name) const {
     return ProgramFolder::AppFiles("filters/" + name + ".qfl");
   }
-  QPointer<Form4> window_;
+  QPointer<FilterEditorWindow> window_;
 };
 
 TEST_F(FilterEditorTest, TheTestCommandRunsFfmpegIntoThePlayerOrIntoAnMd5) {
@@ -65,7 +65,7 @@ TEST_F(FilterEditorTest, TheTestCommandRunsFfmpegIntoThePlayerOrIntoAnMd5) {
 
 TEST_F(FilterEditorTest, OpeningAMissingNameLeavesAnEmptyFileOfThatName) {
   QDir().mkpath(FilterEditor::FilterFolder());
-  Form4* w = Open();
+  FilterEditorWindow* w = Open();
   w->Text1->setPlainText("stale");
   FilterEditor::CurrentFilter = FilterEditor::SavedFilter;
   FilterEditor::OpenFilter("nuevo");
@@ -78,7 +78,7 @@ TEST_F(FilterEditorTest, OpeningAMissingNameLeavesAnEmptyFileOfThatName) {
 TEST_F(FilterEditorTest, EditsUndoSaveAndTheCloseQuestion) {
   WriteFile("appfiles/filters/eco.qfl",
             RecordFile::Encode(FilterDef{0, 0, "aecho=0.8:0.9:1000:0.3"}));
-  Form4* w = Open();
+  FilterEditorWindow* w = Open();
   FilterEditor::OpenFilter("eco");
   EXPECT_EQ(w->Text1->toPlainText(), "aecho=0.8:0.9:1000:0.3");
   EXPECT_FALSE(FilterEditor::IsDirty());
@@ -106,7 +106,7 @@ TEST_F(FilterEditorTest, EditsUndoSaveAndTheCloseQuestion) {
 
 TEST_F(FilterEditorTest, TestsAreRefusedWithoutTextInputsOrEnoughInputs) {
   Session::FileList = {"/a.avi"};
-  Form4* w = Open();
+  FilterEditorWindow* w = Open();
   ScriptedDialogs dialogs;
   dialogs.ExpectMessage().ExpectMessage().ExpectMessage();
   w->Command2->click();
@@ -124,7 +124,7 @@ TEST_F(FilterEditorTest, TestsAreRefusedWithoutTextInputsOrEnoughInputs) {
 TEST_F(FilterEditorTest, TheMd5TestRunsTheFilterOnAddedFilesAndShowsTheOutput) {
   const QString clip = VideoClip();
   Session::FileList = {"/not/used.avi"};
-  Form4* w = Open();
+  FilterEditorWindow* w = Open();
   ScriptedDialogs dialogs;
   dialogs.Expect(Kind::OpenFile, QStringList{clip});
   w->Command1->click();
@@ -151,7 +151,7 @@ TEST_F(FilterEditorTest, TheMd5TestRunsTheFilterOnAddedFilesAndShowsTheOutput) {
 // The run panel lies over the filter's frame: only its own caption shows there,
 // whatever the frame beneath it reads.
 TEST_F(FilterEditorTest, TheRunPanelHidesTheFrameItCovers) {
-  Form4* w = Open();
+  FilterEditorWindow* w = Open();
   w->ShowRunPanel();
   for (const char* caption : {"Espere...", "Finalizado"}) {
     SCOPED_TRACE(caption);
@@ -170,7 +170,7 @@ TEST_F(FilterEditorTest, ThePlayTestFeedsThePlayerFromFfmpeg) {
   QFile::setPermissions(FfmpegTools::FfplayPath,
                         QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
   Session::FileList = {VideoClip()};
-  Form4* w = Open();
+  FilterEditorWindow* w = Open();
   w->List1->item(0)->setSelected(true);
   w->Text1->setPlainText("volume=0.5");
   w->Check3->setChecked(true);
@@ -186,9 +186,9 @@ TEST_F(FilterEditorTest, ThePlayTestFeedsThePlayerFromFfmpeg) {
 TEST_F(FilterEditorTest, ClosingTheProgramEndsThePlayTest) {
   qputenv("SDL_AUDIODRIVER", "dummy");
   qputenv("SDL_VIDEODRIVER", "dummy");
-  Form1 main;
+  MainWindow main;
   Session::FileList = {VideoClip()};
-  Form4* w = Open();
+  FilterEditorWindow* w = Open();
   w->List1->item(0)->setSelected(true);
   w->Text1->setPlainText("hflip");
   QList<qint64> tools;
@@ -210,24 +210,24 @@ TEST_F(FilterEditorTest, ClosingTheProgramEndsThePlayTest) {
 TEST_F(FilterEditorTest, ShowEditorReturnsWhenTheWindowClosesAndForgetsAddedFiles) {
   WriteFile("appfiles/filters/eco.qfl", RecordFile::Encode(FilterDef{1, 0, "hflip"}));
   QTimer::singleShot(0, [] {
-    Form4* w = Form4::Instance();
+    FilterEditorWindow* w = FilterEditorWindow::Instance();
     ASSERT_TRUE(w);
     EXPECT_EQ(w->windowTitle(), "Editor de filtros");
     EXPECT_EQ(w->Text1->toPlainText(), "hflip");
     FilterEditor::TestFiles = {"/x"};
     w->File_Exit->trigger();
   });
-  Form4::ShowEditor("eco");
-  EXPECT_FALSE(Form4::Instance());
+  FilterEditorWindow::ShowEditor("eco");
+  EXPECT_FALSE(FilterEditorWindow::Instance());
   EXPECT_TRUE(FilterEditor::TestFiles.isEmpty());
   EXPECT_TRUE(FilterEditor::CurrentPath.isEmpty());
 }
 
 TEST_F(FilterEditorTest, SavingANewFilterAsksForItsName) {
-  Form4* w = Open();
+  FilterEditorWindow* w = Open();
   w->Combo1->setCurrentIndex(1);
   w->Text1->setPlainText("vflip");
-  WhenFileManagerShown([](Form3* manager) {
+  WhenFileManagerShown([](FileManagerWindow* manager) {
     manager->Text1->setText("volteo");
     manager->Command5->click();
   });
@@ -240,11 +240,11 @@ TEST_F(FilterEditorTest, SavingANewFilterAsksForItsName) {
 }
 
 TEST_F(FilterEditorTest, TheHelpItemShowsFfmpegsFilterListInTheViewer) {
-  Form4* w = Open();
+  FilterEditorWindow* w = Open();
   QString shown;
   auto* poll = new QTimer;
   QObject::connect(poll, &QTimer::timeout, [poll, &shown] {
-    Form6* viewer = Form6::Instance();
+    TextViewerWindow* viewer = TextViewerWindow::Instance();
     if (!viewer || !viewer->Frame3->isHidden()) return;
     poll->stop();
     poll->deleteLater();

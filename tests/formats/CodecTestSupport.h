@@ -14,7 +14,7 @@
 #include "core/frame/DataFolderManager.h"
 #include "core/frame/ProgramFolder.h"
 #include "core/frame/RecordFile.h"
-#include "gui/frame/Form3.h"
+#include "gui/frame/FileManagerWindow.h"
 
 namespace codec_test {
 
@@ -28,12 +28,12 @@ struct ManagerCall {
 // Answers the next file manager: types name and accepts, or cancels when
 // name is empty. The call is recorded in *call when given.
 inline void AnswerManager(const QString& name, ManagerCall* call = nullptr) {
-  When([] { return Form3::Instance() && Form3::Instance()->isVisible(); },
+  When([] { return FileManagerWindow::Instance() && FileManagerWindow::Instance()->isVisible(); },
        [name, call] {
          if (call)
            *call = {DataFolderManager::FmFolder, DataFolderManager::FmExtension,
                     DataFolderManager::FmMode};
-         Form3* manager = Form3::Instance();
+         FileManagerWindow* manager = FileManagerWindow::Instance();
          if (name.isEmpty()) {
            manager->Command3->click();
            return;

@@ -5,14 +5,14 @@
 #include "CodecTestSupport.h"
 #include "core/formats/CodecViewer.h"
 #include "core/frame/DesktopServices.h"
-#include "gui/formats/Form11.h"
+#include "gui/formats/CodecViewerWindow.h"
 
 namespace {
 
 using namespace codec_test;
 using Dialogs::Kind;
 
-bool ViewerShown() { return Form11::Instance() && Form11::Instance()->isVisible(); }
+bool ViewerShown() { return CodecViewerWindow::Instance() && CodecViewerWindow::Instance()->isVisible(); }
 
 class CodecViewerTest : public TestEnv {
  protected:
@@ -23,8 +23,8 @@ class CodecViewerTest : public TestEnv {
     Formats = ProgramFolder::AppFiles("formats");
   }
   // Shows the viewer and runs inside while it is up; inside closes it.
-  QString Show(const QString& path, uint8_t isVideo, std::function<void(Form11*)> inside) {
-    When(ViewerShown, [inside] { inside(Form11::Instance()); });
+  QString Show(const QString& path, uint8_t isVideo, std::function<void(CodecViewerWindow*)> inside) {
+    When(ViewerShown, [inside] { inside(CodecViewerWindow::Instance()); });
     return CodecViewer::ShowCodecInfo(nullptr, path, isVideo);
   }
   // A profile with both kinds of external codec embedded.
@@ -69,7 +69,7 @@ TEST_F(CodecViewerTest, TheListHoldsTheCodecFilesThenTheCodecsLeftOnlyInProfiles
 
 TEST_F(CodecViewerTest, OneCodecOfAProfileShowsAndClosingUnchangedReturnsNothing) {
   const QString path = ProfileWithCodecs("P");
-  const QString returned = Show(path, 1, [](Form11* w) {
+  const QString returned = Show(path, 1, [](CodecViewerWindow* w) {
     EXPECT_TRUE(w->Picture1->isHidden());
     EXPECT_EQ(w->Text1->text(), "x264");
     EXPECT_EQ(w->Text2->toPlainText(), "x264 encoder");
@@ -78,7 +78,7 @@ TEST_F(CodecViewerTest, OneCodecOfAProfileShowsAndClosingUnchangedReturnsNothing
     w->close();
   });
   EXPECT_EQ(returned, "");
-  EXPECT_EQ(Form11::Instance(), nullptr);
+  EXPECT_EQ(CodecViewerWindow::Instance(), nullptr);
 }
 
 TEST_F(CodecViewerTest, ANewProgramIsReturnedWhetherSavedOrNotAndSavingTouchesOnlyThatCodec) {
@@ -89,7 +89,7 @@ TEST_F(CodecViewerTest, ANewProgramIsReturnedWhetherSavedOrNotAndSavingTouchesOn
   {
     ScriptedDialogs dialogs;
     dialogs.Expect(Kind::OpenFile, QStringList{program}).ExpectMessage(7);
-    const QString returned = Show(path, 0, [](Form11* w) {
+    const QString returned = Show(path, 0, [](CodecViewerWindow* w) {
       w->Command1->click();
       EXPECT_EQ(w->Text3->text(), "Tools/LAME");
       w->close();
@@ -104,7 +104,7 @@ TEST_F(CodecViewerTest, ANewProgramIsReturnedWhetherSavedOrNotAndSavingTouchesOn
   {
     ScriptedDialogs dialogs;
     dialogs.Expect(Kind::OpenFile, QStringList{program}).ExpectMessage(6);
-    const QString returned = Show(path, 0, [](Form11* w) {
+    const QString returned = Show(path, 0, [](CodecViewerWindow* w) {
       w->Command1->click();
       w->close();
     });
@@ -126,7 +126,7 @@ TEST_F(CodecViewerTest, AnUnreadableFileIsNotShown) {
   dialogs.ExpectMessage();
   EXPECT_EQ(CodecViewer::ShowCodecInfo(nullptr, path, 0), "");
   EXPECT_EQ(dialogs.Messages(), QStringList{"No se pudo leer el archivo "});
-  EXPECT_EQ(Form11::Instance(), nullptr);
+  EXPECT_EQ(CodecViewerWindow::Instance(), nullptr);
 }
 
 TEST_F(CodecViewerTest, InTheListAnEntryOpensAndClosingItGoesBackToTheList) {
@@ -135,7 +135,7 @@ TEST_F(CodecViewerTest, InTheListAnEntryOpensAndClosingItGoesBackToTheList) {
   const QString program = WriteFile("tools/lame2", "#!/bin/sh\n");
   ScriptedDialogs dialogs;
   dialogs.Expect(Kind::OpenFile, QStringList{program}).ExpectMessage(7);
-  const QString returned = Show("", 0, [&](Form11* w) {
+  const QString returned = Show("", 0, [&](CodecViewerWindow* w) {
     EXPECT_FALSE(w->Picture1->isHidden());
     ASSERT_EQ(w->List1->count(), 1);
     w->Command2->click();
@@ -161,7 +161,7 @@ TEST_F(CodecViewerTest, SavingFromTheListWritesTheCodecFileWhole) {
   const QString program = QDir::tempPath() + "/elsewhere/lame";
   ScriptedDialogs dialogs;
   dialogs.Expect(Kind::OpenFile, QStringList{program}).ExpectMessage(6);
-  Show("", 0, [](Form11* w) {
+  Show("", 0, [](CodecViewerWindow* w) {
     w->List1->setCurrentRow(0);
     w->Command2->click();
     w->Command1->click();
@@ -177,7 +177,7 @@ TEST_F(CodecViewerTest, ShowingTheProgramNeedsItToExist) {
   WriteRecord(Codecs + "/lame.qca", LameCodec());
   ScriptedDialogs dialogs;
   dialogs.ExpectMessage();
-  Show(Codecs + "/lame.qca", 0, [&](Form11* w) {
+  Show(Codecs + "/lame.qca", 0, [&](CodecViewerWindow* w) {
     w->Command3->click();  // tools/lame is not there yet
     WriteFile("tools/lame", "#!/bin/sh\n");
     dialogs.Expect(Kind::Open, 1);
@@ -199,7 +199,7 @@ TEST_F(CodecViewerTest, AFailedWriteSaysWhichFile) {
   const QString program = WriteFile("tools/other", "#!/bin/sh\n");
   ScriptedDialogs dialogs;
   dialogs.Expect(Kind::OpenFile, QStringList{program}).ExpectMessage(6).ExpectMessage();
-  Show(path, 0, [&](Form11* w) {
+  Show(path, 0, [&](CodecViewerWindow* w) {
     w->Command1->click();
     // A folder takes the file's place: it can be neither read nor written.
     QFile::remove(path);

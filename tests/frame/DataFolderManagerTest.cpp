@@ -19,13 +19,13 @@
 #include "core/frame/DataFolderManager.h"
 #include "core/frame/ProgramFolder.h"
 #include "core/frame/RecordFile.h"
-#include "gui/frame/Form3.h"
+#include "gui/frame/FileManagerWindow.h"
 
 namespace {
 
 using Dialogs::Kind;
 
-bool ManagerShown() { return Form3::Instance() && Form3::Instance()->isVisible(); }
+bool ManagerShown() { return FileManagerWindow::Instance() && FileManagerWindow::Instance()->isVisible(); }
 
 class DataFolderManagerTest : public TestEnv {
  protected:
@@ -298,7 +298,7 @@ TEST_F(DataFolderManagerTest, OpeningAnEmptyFolderSaysSoAndShowsNothing) {
   QObject::connect(&guard, &QTimer::timeout, [] {
     if (!ManagerShown()) return;
     ADD_FAILURE() << "the manager was shown";
-    Form3::Instance()->close();
+    FileManagerWindow::Instance()->close();
   });
   guard.start(5);
   EXPECT_EQ(DataFolderManager::ShowFileManager(Filters, "qfl", DataFolderManager::Open, true), "");
@@ -313,7 +313,7 @@ TEST_F(DataFolderManagerTest, OpenHidesTheOtherWindowsAndReturnsThePickedFile) {
   QWidget hiddenBefore;
   bool mainHidden = false;
   When(ManagerShown, [&] {
-    Form3* window = Form3::Instance();
+    FileManagerWindow* window = FileManagerWindow::Instance();
     mainHidden = !main.isVisible();
     EXPECT_EQ(window->windowTitle(), "Administrador de archivos");
     EXPECT_EQ(window->Label1->text(), "Abrir:");
@@ -330,13 +330,13 @@ TEST_F(DataFolderManagerTest, OpenHidesTheOtherWindowsAndReturnsThePickedFile) {
   EXPECT_TRUE(mainHidden);
   EXPECT_TRUE(main.isVisible());
   EXPECT_FALSE(hiddenBefore.isVisible());
-  EXPECT_EQ(Form3::Instance(), nullptr) << "the window is unloaded";
+  EXPECT_EQ(FileManagerWindow::Instance(), nullptr) << "the window is unloaded";
 }
 
 TEST_F(DataFolderManagerTest, ADoubleClickAcceptsAndCancelGivesNothing) {
   Put("formats/a.qfm");
   When(ManagerShown, [] {
-    Form3* window = Form3::Instance();
+    FileManagerWindow* window = FileManagerWindow::Instance();
     window->List1->setCurrentRow(1);
     emit window->List1->itemDoubleClicked(window->List1->item(1));
   });
@@ -344,13 +344,13 @@ TEST_F(DataFolderManagerTest, ADoubleClickAcceptsAndCancelGivesNothing) {
             Formats + "/a.qfm");
 
   When(ManagerShown, [] {
-    Form3::Instance()->Text1->setText("typed");
-    Form3::Instance()->Command3->click();
+    FileManagerWindow::Instance()->Text1->setText("typed");
+    FileManagerWindow::Instance()->Command3->click();
   });
   EXPECT_EQ(DataFolderManager::ShowFileManager(Formats, "qfm", DataFolderManager::SaveAs, true),
             "");
 
-  When(ManagerShown, [] { Form3::Instance()->close(); });
+  When(ManagerShown, [] { FileManagerWindow::Instance()->close(); });
   EXPECT_EQ(DataFolderManager::ShowFileManager(Formats, "qfm", DataFolderManager::SaveAs, true),
             "");
 }
@@ -360,7 +360,7 @@ TEST_F(DataFolderManagerTest, SaveAsTakesATypedNameAfterTheReplaceQuestion) {
   ScriptedDialogs dialogs;
   dialogs.ExpectMessage(7).ExpectMessage(6);
   When(ManagerShown, [] {
-    Form3* window = Form3::Instance();
+    FileManagerWindow* window = FileManagerWindow::Instance();
     EXPECT_EQ(window->Label1->text(), "Guardar como:");
     EXPECT_FALSE(window->Text1->isReadOnly());
     window->Text1->setText("a");
@@ -379,7 +379,7 @@ TEST_F(DataFolderManagerTest, TheListKeepsItsPositionAfterAChange) {
   ScriptedDialogs dialogs;
   dialogs.Expect(Kind::Message, 6).Expect(Kind::Input, QString("c2"));
   When(ManagerShown, [] {
-    Form3* window = Form3::Instance();
+    FileManagerWindow* window = FileManagerWindow::Instance();
     EXPECT_TRUE(window->Frame1->isHidden()) << "administer mode has no name area";
     window->List1->setCurrentRow(2);
     window->Command1->click();  // c goes: the list is shorter, the last entry is selected
@@ -400,7 +400,7 @@ TEST_F(DataFolderManagerTest, WithoutWaitingTheWindowStaysOpenAndNothingIsReturn
   QWidget main;
   main.show();
   EXPECT_EQ(DataFolderManager::ShowFileManager(Filters, "qfl", DataFolderManager::Open, false), "");
-  QPointer<Form3> window = Form3::Instance();
+  QPointer<FileManagerWindow> window = FileManagerWindow::Instance();
   ASSERT_TRUE(window && window->isVisible());
   EXPECT_TRUE(main.isVisible()) << "nothing is hidden when nobody waits";
   window->Command3->click();
@@ -416,7 +416,7 @@ bool g_othersHiddenInEditor = false;
 // the manager closed and the main window still hidden.
 void FakeEditor(const QString& name) {
   g_edited << name;
-  g_othersHiddenInEditor = Form3::Instance() == nullptr && !g_main->isVisible();
+  g_othersHiddenInEditor = FileManagerWindow::Instance() == nullptr && !g_main->isVisible();
   QFile file(DataFolderManager::FmFolder + "/made by editor.qfm");
   EXPECT_TRUE(file.open(QIODevice::WriteOnly));
 }
@@ -430,7 +430,7 @@ TEST_F(DataFolderManagerTest, EditOpensTheEditorAndTheManagerComesBackRefreshed)
   g_main = &main;
   int openings = 0;
   std::function<void()> act = [&] {
-    Form3* window = Form3::Instance();
+    FileManagerWindow* window = FileManagerWindow::Instance();
     ++openings;
     if (openings == 1) {
       EXPECT_TRUE(window->Command7->isEnabled());
@@ -444,7 +444,7 @@ TEST_F(DataFolderManagerTest, EditOpensTheEditorAndTheManagerComesBackRefreshed)
       window->Command3->click();
       return;
     }
-    When([old = QPointer<Form3>(window)] { return !old && ManagerShown(); }, act);
+    When([old = QPointer<FileManagerWindow>(window)] { return !old && ManagerShown(); }, act);
   };
   When(ManagerShown, act);
   EXPECT_EQ(DataFolderManager::ShowFileManager(Formats, "qfm", DataFolderManager::Administer, true),
@@ -458,7 +458,7 @@ TEST_F(DataFolderManagerTest, EditOpensTheEditorAndTheManagerComesBackRefreshed)
 TEST_F(DataFolderManagerTest, WithoutAnEditorEditDoesNothing) {
   Put("lang/a.qlg");
   When(ManagerShown, [] {
-    Form3* window = Form3::Instance();
+    FileManagerWindow* window = FileManagerWindow::Instance();
     EXPECT_FALSE(window->Command7->isEnabled());
     window->List1->setCurrentRow(0);
     emit window->List1->itemDoubleClicked(window->List1->item(0));

@@ -8,7 +8,7 @@
 #include "core/frame/DesktopServices.h"
 #include "core/frame/ProgramFolder.h"
 #include "core/frame/Session.h"
-#include "gui/convert/Form1.h"
+#include "gui/convert/MainWindow.h"
 
 namespace {
 
@@ -40,7 +40,7 @@ class FileListTest : public TestEnv {
     Session::RefreshFileList();
   }
 
-  Form1 main_;
+  MainWindow main_;
 };
 
 TEST_F(FileListTest, AddingAppendsThePicksInOrderAndKeepsDuplicates) {

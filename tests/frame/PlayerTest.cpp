@@ -11,16 +11,16 @@
 #include "TestEnv.h"
 #include "core/frame/FfmpegTools.h"
 #include "core/frame/ToolRunner.h"
-#include "gui/frame/Form18.h"
+#include "gui/frame/PlayerWindow.h"
 
 namespace {
 
 using ToolRunner::Command;
 using ToolRunner::Pipeline;
 
-bool PlayerShown() { return Form18::Instance() && Form18::Instance()->isVisible(); }
+bool PlayerShown() { return PlayerWindow::Instance() && PlayerWindow::Instance()->isVisible(); }
 bool Playing() { return PlayerShown() && ToolRunner::GetState() != ToolRunner::Idle; }
-bool Ended() { return PlayerShown() && !Form18::Instance()->Command1->isEnabled(); }
+bool Ended() { return PlayerShown() && !PlayerWindow::Instance()->Command1->isEnabled(); }
 
 class PlayerTest : public TestEnv {
  protected:
@@ -110,7 +110,7 @@ TEST_F(PlayerTest, MissingToolsAreReportedAndNothingIsShown) {
   FfmpegTools::FfmpegPath.clear();
   FfmpegTools::PlayFile({"/m/a.wav", "/m/v.mkv"}, "");
   EXPECT_EQ(dialogs.Messages(), (QStringList{"No se encuentra ffplay", "No se encuentra ffmpeg"}));
-  EXPECT_EQ(Form18::Instance(), nullptr);
+  EXPECT_EQ(PlayerWindow::Instance(), nullptr);
 }
 
 TEST_F(PlayerTest, ARealPlayShowsFfplayAndTheWindowsComeBackWhenThePlayerCloses) {
@@ -120,7 +120,7 @@ TEST_F(PlayerTest, ARealPlayShowsFfplayAndTheWindowsComeBackWhenThePlayerCloses)
   QWidget hiddenBefore;
   bool mainHidden = false;
   When(PlayerShown, [&] {
-    Form18* player = Form18::Instance();
+    PlayerWindow* player = PlayerWindow::Instance();
     mainHidden = !main.isVisible();
     EXPECT_EQ(player->windowTitle(), "Player");
     EXPECT_EQ(player->Command1->text(), "Detener");
@@ -128,7 +128,7 @@ TEST_F(PlayerTest, ARealPlayShowsFfplayAndTheWindowsComeBackWhenThePlayerCloses)
   });
   QString shown;
   When(Ended, [&] {
-    Form18* player = Form18::Instance();
+    PlayerWindow* player = PlayerWindow::Instance();
     shown = player->Text1->toPlainText();
     EXPECT_FALSE(player->Command2->isEnabled());
     player->close();
@@ -138,7 +138,7 @@ TEST_F(PlayerTest, ARealPlayShowsFfplayAndTheWindowsComeBackWhenThePlayerCloses)
   EXPECT_TRUE(main.isVisible());
   EXPECT_FALSE(hiddenBefore.isVisible());
   EXPECT_FALSE(shown.isEmpty()) << "ffplay's output was shown";
-  EXPECT_EQ(Form18::Instance(), nullptr);
+  EXPECT_EQ(PlayerWindow::Instance(), nullptr);
   EXPECT_EQ(ToolRunner::GetState(), ToolRunner::Idle);
 }
 
@@ -148,15 +148,15 @@ TEST_F(PlayerTest, ClosingWhilePlayingIsRefusedAndDetenerStopsFfplay) {
                                        "\"\necho playing\nexec sleep 60\n");
   ScriptedDialogs dialogs;
   dialogs.ExpectMessage().Expect(Dialogs::Kind::Message, 1);
-  When([] { return Playing() && Form18::Instance()->Text1->toPlainText() == "playing"; },
+  When([] { return Playing() && PlayerWindow::Instance()->Text1->toPlainText() == "playing"; },
        [&] {
-         Form18* player = Form18::Instance();
+         PlayerWindow* player = PlayerWindow::Instance();
          player->close();
          EXPECT_TRUE(player->isVisible()) << "the close was refused";
          player->Command2->click();
          player->Command1->click();
        });
-  When(Ended, [] { Form18::Instance()->close(); });
+  When(Ended, [] { PlayerWindow::Instance()->close(); });
   QElapsedTimer clock;
   clock.start();
   FfmpegTools::PlayFile({Folder() + "/it's $(here).mkv"}, "-x 320");
@@ -165,7 +165,7 @@ TEST_F(PlayerTest, ClosingWhilePlayingIsRefusedAndDetenerStopsFfplay) {
   EXPECT_EQ(dialogs.Shown()[0].text, "Detenga el proceso antes de salir");
   EXPECT_EQ(dialogs.Shown()[1].title, "ffplay usage");
   EXPECT_EQ(dialogs.Shown()[1].style, 64);
-  EXPECT_EQ(dialogs.Shown()[1].text, Form18::UsageText());
+  EXPECT_EQ(dialogs.Shown()[1].text, PlayerWindow::UsageText());
   EXPECT_TRUE(dialogs.Shown()[1].text.startsWith("<Keypad>\n\nQ/ESC: quit\nP/SPACE: pause\n"));
   EXPECT_TRUE(dialogs.Shown()[1].text.endsWith(
       "\n\n<Mouse>\n\nMouse click: seek to percentage in file corresponding to fraction of width"));
@@ -186,14 +186,14 @@ TEST_F(PlayerTest, APairPlaysThroughFfmpegAndDetenerOnlyExplains) {
       release.toUtf8() + "\" ]; do sleep 0.02; done\n" + "touch \"" + finished.toUtf8() + "\"\n");
   ScriptedDialogs dialogs;
   dialogs.ExpectMessage();
-  When([] { return Playing() && Form18::Instance()->Text1->toPlainText() == "received"; },
+  When([] { return Playing() && PlayerWindow::Instance()->Text1->toPlainText() == "received"; },
        [&] {
          EXPECT_EQ(FfmpegTools::PipeMode, 1);
-         Form18::Instance()->Command1->click();
+         PlayerWindow::Instance()->Command1->click();
          EXPECT_TRUE(Playing()) << "Detener does not stop a piped play";
          QFile(release).open(QIODevice::WriteOnly);
        });
-  When(Ended, [] { Form18::Instance()->close(); });
+  When(Ended, [] { PlayerWindow::Instance()->close(); });
   FfmpegTools::PlayFile({sound, video}, "");
   EXPECT_EQ(
       dialogs.Messages(),
@@ -214,7 +214,7 @@ TEST_F(PlayerTest, ClosingTheProgramEndsThePlayer) {
          players = ChildProcesses("ffplay");
          ToolRunner::EndAll();
        });
-  When(Ended, [] { Form18::Instance()->close(); });
+  When(Ended, [] { PlayerWindow::Instance()->close(); });
   FfmpegTools::PlayFile({}, "-f lavfi -i testsrc=size=160x120:rate=10");
   ASSERT_EQ(players.size(), 1);
   EXPECT_TRUE(AllEnd(players));

@@ -18,9 +18,9 @@
 #include "core/frame/RecordFile.h"
 #include "core/frame/Session.h"
 #include "core/lang/Lang.h"
-#include "gui/convert/Form1.h"
-#include "gui/frame/Form9.h"
+#include "gui/convert/MainWindow.h"
 #include "gui/frame/StartupWindows.h"
+#include "gui/frame/ToolPathsWindow.h"
 
 namespace {
 
@@ -60,7 +60,7 @@ TEST_F(SessionTest, ToolPathsInsideTheProgramFolderAreStoredRelative) {
 }
 
 TEST_F(SessionTest, ConfigRoundTripsThroughTheOwnersAndTheMenu) {
-  Form1 main;
+  MainWindow main;
   FfmpegTools::FfmpegPath = Folder() + "/bin/ffmpeg";
   FfmpegTools::FfplayPath = "/usr/bin/ffplay";
   FfmpegTools::FfprobePath = Folder() + "/bin/ffprobe";
@@ -123,7 +123,7 @@ TEST_F(SessionTest, RunOptionsGoBetweenTheConfigAndTheConversionWithoutAWindow) 
 }
 
 TEST_F(SessionTest, AFileWithOnlyTheFiveTextsLeavesTheRestEmpty) {
-  Form1 main;
+  MainWindow main;
   main.Conv_Opt_DelFiles->setChecked(true);
   QByteArray bytes;
   for (const char* text : {"ffmpeg", "", "", "", "<Spanish>"}) {
@@ -140,7 +140,7 @@ TEST_F(SessionTest, AFileWithOnlyTheFiveTextsLeavesTheRestEmpty) {
 }
 
 TEST_F(SessionTest, OnlyAStoredOneChecksAnOption) {
-  Form1 main;
+  MainWindow main;
   ConfigRecord record;
   record.TwoPass = 2;
   record.DeleteOriginals = 1;
@@ -151,7 +151,7 @@ TEST_F(SessionTest, OnlyAStoredOneChecksAnOption) {
 }
 
 TEST_F(SessionTest, ACorruptConfigIsReportedAndChangesNothing) {
-  Form1 main;
+  MainWindow main;
   main.Conv_Opt_2pass->setChecked(true);
   FfmpegTools::FfmpegPath = "/kept/ffmpeg";
   // The first list claims two billion elements.
@@ -190,7 +190,7 @@ TEST_F(SessionTest, ADamagedConfigIsKeptBesideTheNewOneOnceAndNeverReplacesAKept
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(missing)");
   };
   {
-    Form1 main;
+    MainWindow main;
     ScriptedDialogs dialogs;
     dialogs.ExpectMessage();
     {
@@ -251,7 +251,7 @@ TEST_F(SessionTest, FirstRunFindsTheToolsThenShowsChooserToolPathsAndAbout) {
   }
   const QByteArray path = qgetenv("PATH");
   qputenv("PATH", systemBin.path().toUtf8());
-  Form1 main;
+  MainWindow main;
   ScriptedDialogs dialogs;
   dialogs.ExpectMessage();
   QStringList order;
@@ -264,7 +264,7 @@ TEST_F(SessionTest, FirstRunFindsTheToolsThenShowsChooserToolPathsAndAbout) {
         chooserOffCentre =
             window->frameGeometry().center() - window->screen()->availableGeometry().center();
       }
-      if (auto* tools = qobject_cast<Form9*>(window)) shownFfmpeg = tools->Text1->text();
+      if (auto* tools = qobject_cast<ToolPathsWindow*>(window)) shownFfmpeg = tools->Text1->text();
     });
     StartupWindows::Run(&main);
   }
@@ -285,7 +285,7 @@ TEST_F(SessionTest, FirstRunFindsTheToolsThenShowsChooserToolPathsAndAbout) {
 TEST_F(SessionTest, AFirstRunWithoutToolsNamesEachMissingOne) {
   const QByteArray path = qgetenv("PATH");
   qputenv("PATH", (Folder() + "/empty").toUtf8());
-  Form1 main;
+  MainWindow main;
   ScriptedDialogs dialogs;
   dialogs.ExpectMessage().ExpectMessage().ExpectMessage();
   {
@@ -311,7 +311,7 @@ TEST_F(SessionTest, TheStartUpStepsShowNoWindowAndTellAFirstRun) {
 }
 
 TEST_F(SessionTest, AnExistingConfigWithoutALanguageShowsOnlyTheChooser) {
-  Form1 main;
+  MainWindow main;
   WriteConfig(ConfigRecord());
   ScriptedDialogs dialogs;
   QStringList order;
@@ -324,7 +324,7 @@ TEST_F(SessionTest, AnExistingConfigWithoutALanguageShowsOnlyTheChooser) {
 }
 
 TEST_F(SessionTest, ALaterRunShowsNothing) {
-  Form1 main;
+  MainWindow main;
   ConfigRecord record;
   record.LanguageName = "<Spanish>";
   WriteConfig(record);
@@ -338,7 +338,7 @@ TEST_F(SessionTest, ClosingTheMainWindowDeletesItsTempFolderAndWritesConfig) {
   const QString working = Session::CreateTempFolder(false);
   ASSERT_FALSE(working.isEmpty());
   WriteFile(working.mid(Folder().size() + 1) + "/part.wav", "x");
-  Form1 main;
+  MainWindow main;
   main.show();
   main.Conv_Opt_DelFiles->setChecked(true);
   EXPECT_TRUE(main.close());

@@ -17,7 +17,7 @@
 #include "core/frame/RecordFile.h"
 #include "core/frame/Session.h"
 #include "core/frame/TempFolders.h"
-#include "gui/convert/Form1.h"
+#include "gui/convert/MainWindow.h"
 
 namespace {
 
@@ -82,7 +82,7 @@ TEST_F(TempFoldersTest, ACopyThatStartsAndClosesLeavesARunningCopysWorkAlone) {
   const QString work = WriteFile(Relative(theirs) + "/temp/ffmpeg2pass-0.log", "first pass");
 
   {
-    Form1 main;
+    MainWindow main;
     ScriptedDialogs none;
     main.Form_Load();
     const QString mine = Session::CreateTempFolder(true);
@@ -128,7 +128,7 @@ TEST_F(TempFoldersTest, AtStartEverythingButRunningCopiesFoldersIsALeftover) {
   QProcess* running = StartCopy();
   ASSERT_NE(running, nullptr);
 
-  Form1 main;
+  MainWindow main;
   ScriptedDialogs none;
   main.Form_Load();
 

@@ -12,7 +12,7 @@
 #include "TestEnv.h"
 #include "core/frame/TextViewer.h"
 #include "core/frame/ToolRunner.h"
-#include "gui/frame/Form6.h"
+#include "gui/frame/TextViewerWindow.h"
 
 namespace {
 
@@ -50,14 +50,14 @@ class TextViewerTest : public TestEnv {
     ASSERT_FALSE(ffmpeg_.isEmpty());
   }
   // Runs inspect on the viewer once its output is in, from inside ShowCommandOutput.
-  void WhenShown(std::function<void(Form6*)> inspect) { WhenViewer(false, inspect); }
+  void WhenShown(std::function<void(TextViewerWindow*)> inspect) { WhenViewer(false, inspect); }
   // Runs inspect on the viewer while its command runs: its wait notice is up
   // until the output is in.
-  void WhileRunning(std::function<void(Form6*)> inspect) { WhenViewer(true, inspect); }
-  void WhenViewer(bool running, std::function<void(Form6*)> inspect) {
+  void WhileRunning(std::function<void(TextViewerWindow*)> inspect) { WhenViewer(true, inspect); }
+  void WhenViewer(bool running, std::function<void(TextViewerWindow*)> inspect) {
     auto* poll = new QTimer;
     QObject::connect(poll, &QTimer::timeout, [poll, running, inspect] {
-      Form6* viewer = Form6::Instance();
+      TextViewerWindow* viewer = TextViewerWindow::Instance();
       if (!viewer || viewer->Frame3->isHidden() == running) return;
       poll->stop();
       poll->deleteLater();
@@ -71,14 +71,14 @@ class TextViewerTest : public TestEnv {
 TEST_F(TextViewerTest, ACommandsOutputComesBackWithoutAWindow) {
   const QString output = TextViewer::CommandOutput("\"" + ffmpeg_ + "\" -version");
   EXPECT_TRUE(output.startsWith("ffmpeg version")) << output.left(80).toStdString();
-  EXPECT_EQ(Form6::Instance(), nullptr);
+  EXPECT_EQ(TextViewerWindow::Instance(), nullptr);
 }
 
 TEST_F(TextViewerTest, ShowsTheWholeHelpOfFfmpegAndSearchesIt) {
   QWidget owner;
   owner.show();
   bool inspected = false;
-  WhenShown([&](Form6* viewer) {
+  WhenShown([&](TextViewerWindow* viewer) {
     inspected = true;
     const QString text = viewer->Text1->toPlainText();
     EXPECT_TRUE(text.contains("usage: ffmpeg")) << text.left(200).toStdString();
@@ -131,34 +131,34 @@ TEST_F(TextViewerTest, ShowsTheWholeHelpOfFfmpegAndSearchesIt) {
   });
   TextViewer::ShowCommandOutput("\"" + ffmpeg_ + "\" -h", &owner);
   EXPECT_TRUE(inspected);
-  EXPECT_EQ(Form6::Instance(), nullptr);
+  EXPECT_EQ(TextViewerWindow::Instance(), nullptr);
 }
 
 TEST_F(TextViewerTest, ClosingOrDestroyingTheOwnerClosesTheViewer) {
   QWidget closedOwner;
   closedOwner.show();
-  WhenShown([&](Form6*) { closedOwner.close(); });
+  WhenShown([&](TextViewerWindow*) { closedOwner.close(); });
   TextViewer::ShowCommandOutput("\"" + ffmpeg_ + "\" -version", &closedOwner);
-  EXPECT_EQ(Form6::Instance(), nullptr);
+  EXPECT_EQ(TextViewerWindow::Instance(), nullptr);
 
   auto* destroyedOwner = new QWidget;
   destroyedOwner->show();
-  WhenShown([&](Form6*) { delete destroyedOwner; });
+  WhenShown([&](TextViewerWindow*) { delete destroyedOwner; });
   TextViewer::ShowCommandOutput("\"" + ffmpeg_ + "\" -version", destroyedOwner);
-  EXPECT_EQ(Form6::Instance(), nullptr);
+  EXPECT_EQ(TextViewerWindow::Instance(), nullptr);
 
   QWidget closedWhileRunning;
   closedWhileRunning.show();
-  WhileRunning([&](Form6*) { closedWhileRunning.close(); });
+  WhileRunning([&](TextViewerWindow*) { closedWhileRunning.close(); });
   TextViewer::ShowCommandOutput(
       "\"" + ffmpeg_ + "\" -hide_banner -re -f lavfi -i sine=d=0.5 -f null -", &closedWhileRunning);
-  EXPECT_EQ(Form6::Instance(), nullptr);
+  EXPECT_EQ(TextViewerWindow::Instance(), nullptr);
 }
 
 TEST_F(TextViewerTest, AHiddenOwnerKeepsTheViewerAndCloseViewerEndsIt) {
   QWidget owner;
   owner.show();
-  WhenShown([&](Form6* viewer) {
+  WhenShown([&](TextViewerWindow* viewer) {
     owner.hide();
     // Queued after anything the hiding queued, so whatever it set off has run.
     QTimer::singleShot(0, [&owner, viewer] {
@@ -168,7 +168,7 @@ TEST_F(TextViewerTest, AHiddenOwnerKeepsTheViewerAndCloseViewerEndsIt) {
     });
   });
   TextViewer::ShowCommandOutput("\"" + ffmpeg_ + "\" -version", &owner);
-  EXPECT_EQ(Form6::Instance(), nullptr);
+  EXPECT_EQ(TextViewerWindow::Instance(), nullptr);
   EXPECT_TRUE(owner.isVisible());
 }
 
@@ -176,25 +176,25 @@ TEST_F(TextViewerTest, TheViewerRefusesToCloseWhileTheCommandRuns) {
   QWidget owner;
   owner.show();
   bool refused = false;
-  WhileRunning([&](Form6* viewer) {
+  WhileRunning([&](TextViewerWindow* viewer) {
     refused = !viewer->close();
     EXPECT_TRUE(viewer->isVisible());
   });
-  WhenShown([](Form6* viewer) { viewer->close(); });
+  WhenShown([](TextViewerWindow* viewer) { viewer->close(); });
   TextViewer::ShowCommandOutput(
       "\"" + ffmpeg_ + "\" -hide_banner -re -f lavfi -i sine=d=0.6 -f null -", &owner);
   EXPECT_TRUE(refused);
-  EXPECT_EQ(Form6::Instance(), nullptr);
+  EXPECT_EQ(TextViewerWindow::Instance(), nullptr);
 }
 
 TEST_F(TextViewerTest, ANewCallReplacesTheOpenViewerAndAMissingToolShowsNothing) {
   QWidget owner;
   owner.show();
-  QPointer<Form6> first;
+  QPointer<TextViewerWindow> first;
   QString secondText = "unset";
-  WhenShown([&](Form6* viewer) {
+  WhenShown([&](TextViewerWindow* viewer) {
     first = viewer;
-    WhenShown([&](Form6* second) {
+    WhenShown([&](TextViewerWindow* second) {
       EXPECT_TRUE(first.isNull());
       secondText = second->Text1->toPlainText();
       second->close();
@@ -203,7 +203,7 @@ TEST_F(TextViewerTest, ANewCallReplacesTheOpenViewerAndAMissingToolShowsNothing)
   });
   TextViewer::ShowCommandOutput("\"" + ffmpeg_ + "\" -version", &owner);
   EXPECT_EQ(secondText, "");
-  EXPECT_EQ(Form6::Instance(), nullptr);
+  EXPECT_EQ(TextViewerWindow::Instance(), nullptr);
 }
 
 }  // namespace

@@ -2,7 +2,7 @@
 
 #include "LangFixture.h"
 #include "core/devices/Recorder.h"
-#include "gui/convert/Form1.h"
+#include "gui/convert/MainWindow.h"
 
 namespace {
 
@@ -466,7 +466,7 @@ TEST_F(CatalogueTest, JoinsWithEmptyArguments) {
 }
 
 TEST_F(CatalogueTest, EveryBoxIsTitledWithTheMainWindowsCaption) {
-  Form1 main;
+  MainWindow main;
   main.setWindowTitle("Main caption");
   ScriptedDialogs dialogs;
   dialogs.ExpectMessage().Expect(Kind::Input, QString());
@@ -477,7 +477,7 @@ TEST_F(CatalogueTest, EveryBoxIsTitledWithTheMainWindowsCaption) {
 
 TEST_F(CatalogueTest, OnceTheMainWindowHasGoneBoxesAreTitledWithTheProgramsName) {
   {
-    Form1 main;
+    MainWindow main;
     main.setWindowTitle("Main caption");
   }
   ScriptedDialogs dialogs;

@@ -2,8 +2,8 @@
 #include <QPushButton>
 
 #include "LangFixture.h"
-#include "gui/frame/Form18.h"
-#include "gui/frame/Form3.h"
+#include "gui/frame/FileManagerWindow.h"
+#include "gui/frame/PlayerWindow.h"
 
 namespace {
 
@@ -17,7 +17,7 @@ class TranslatorTest : public LangTest {
 
 TEST_F(TranslatorTest, TheFileManagerTakesLines191To200) {
   UseSyntheticTable();
-  Form3 window;
+  FileManagerWindow window;
   EXPECT_EQ(window.windowTitle(), "L191");
   const QList<std::pair<QPushButton*, QString>> buttons = {
       {window.Command1, "L192"}, {window.Command2, "L193"}, {window.Command3, "L194"},
@@ -31,13 +31,13 @@ TEST_F(TranslatorTest, TheFileManagerTakesLines191To200) {
 
 TEST_F(TranslatorTest, ThePlayerTakesLine185AndTheHelpMenusCaption) {
   {
-    Form18 player;
+    PlayerWindow player;
     EXPECT_EQ(player.Command1->text(), "Detener");
     EXPECT_EQ(player.Command2->text(), "Ayuda");
     EXPECT_EQ(player.windowTitle(), "Player");
   }
   UseSyntheticTable();
-  Form18 player;
+  PlayerWindow player;
   EXPECT_EQ(player.Command1->text(), "L185");
   EXPECT_EQ(player.Command2->text(), "L173");
   EXPECT_EQ(player.windowTitle(), "Player") << "no translator sets it";

@@ -17,24 +17,24 @@
 #include "LangFixture.h"
 #include "core/formats/FormatEditor.h"
 #include "core/frame/FfmpegTools.h"
-#include "gui/convert/Form1.h"
-#include "gui/convert/Form10.h"
-#include "gui/convert/Form12.h"
-#include "gui/devices/Form14.h"
-#include "gui/devices/Form15.h"
-#include "gui/devices/Form2.h"
-#include "gui/editing/Form4.h"
-#include "gui/editing/Form8.h"
-#include "gui/formats/Form11.h"
-#include "gui/formats/Form5.h"
-#include "gui/formats/Form7.h"
-#include "gui/frame/Form16.h"
-#include "gui/frame/Form17.h"
-#include "gui/frame/Form18.h"
-#include "gui/frame/Form3.h"
-#include "gui/frame/Form6.h"
-#include "gui/frame/Form9.h"
-#include "gui/lang/Form13.h"
+#include "gui/convert/CommandViewerWindow.h"
+#include "gui/convert/MainWindow.h"
+#include "gui/convert/ProgressWindow.h"
+#include "gui/devices/CdRipWindow.h"
+#include "gui/devices/RecorderWindow.h"
+#include "gui/devices/StreamerWindow.h"
+#include "gui/editing/EditingProfileWindow.h"
+#include "gui/editing/FilterEditorWindow.h"
+#include "gui/formats/CodecEditorWindow.h"
+#include "gui/formats/CodecViewerWindow.h"
+#include "gui/formats/FormatEditorWindow.h"
+#include "gui/frame/AboutBox.h"
+#include "gui/frame/FileManagerWindow.h"
+#include "gui/frame/PlayerWindow.h"
+#include "gui/frame/TextViewerWindow.h"
+#include "gui/frame/ToolPathsWindow.h"
+#include "gui/frame/WaitWindow.h"
+#include "gui/lang/LanguageWindow.h"
 
 namespace {
 
@@ -240,8 +240,8 @@ W* Loaded(Args... args) {
 }
 
 // The format editor showing the rows of a category.
-Form7* FormatEditorWindow(FormatEditor::Category category) {
-  auto* window = Loaded<Form7>();
+FormatEditorWindow* FormatEditorOn(FormatEditor::Category category) {
+  auto* window = Loaded<FormatEditorWindow>();
   FormatEditor::CurrentCategory = category;
   FormatEditor::BuildCategoryParams(category);
   return window;
@@ -255,51 +255,51 @@ struct Window {
 
 const Window kWindows[] = {
     {"Form1", [](QWidget* main) { return main; }},
-    {"Form2", [](QWidget*) { return Loaded<Form2>(); }},
-    {"Form3", [](QWidget*) { return new Form3(); }},
-    {"Form4", [](QWidget*) { return Loaded<Form4>(); }},
-    {"Form5", [](QWidget*) { return Loaded<Form5>(); }},
-    {"Form6", [](QWidget*) { return Loaded<Form6>(); }},
-    {"Form7 input rows", [](QWidget*) { return FormatEditorWindow(FormatEditor::Input); }},
+    {"Form2", [](QWidget*) { return Loaded<CdRipWindow>(); }},
+    {"Form3", [](QWidget*) { return new FileManagerWindow(); }},
+    {"Form4", [](QWidget*) { return Loaded<FilterEditorWindow>(); }},
+    {"Form5", [](QWidget*) { return Loaded<CodecEditorWindow>(); }},
+    {"Form6", [](QWidget*) { return Loaded<TextViewerWindow>(); }},
+    {"Form7 input rows", [](QWidget*) { return FormatEditorOn(FormatEditor::Input); }},
     {"Form7 general rows",
-     [](QWidget*) { return FormatEditorWindow(FormatEditor::OutputGeneral); }},
-    {"Form7 audio rows", [](QWidget*) { return FormatEditorWindow(FormatEditor::OutputAudio); }},
-    {"Form7 video rows", [](QWidget*) { return FormatEditorWindow(FormatEditor::OutputVideo); }},
+     [](QWidget*) { return FormatEditorOn(FormatEditor::OutputGeneral); }},
+    {"Form7 audio rows", [](QWidget*) { return FormatEditorOn(FormatEditor::OutputAudio); }},
+    {"Form7 video rows", [](QWidget*) { return FormatEditorOn(FormatEditor::OutputVideo); }},
     {"Form7 with its buttons",
      [](QWidget*) {
-       auto* window = Loaded<Form7>();
+       auto* window = Loaded<FormatEditorWindow>();
        window->ShowButtonStrip(true);
        return window;
      }},
-    {"Form8", [](QWidget*) { return Loaded<Form8>(); }},
+    {"Form8", [](QWidget*) { return Loaded<EditingProfileWindow>(); }},
     {"Form8 with its buttons",
      [](QWidget*) {
-       auto* window = Loaded<Form8>();
+       auto* window = Loaded<EditingProfileWindow>();
        window->SetScratchLayout();
        return window;
      }},
-    {"Form9", [](QWidget* main) { return Loaded<Form9>(main); }},
-    {"Form10", [](QWidget* main) { return new Form10(main); }},
-    {"Form11", [](QWidget* main) { return Loaded<Form11>(main); }},
-    {"Form12", [](QWidget*) { return Loaded<Form12>(); }},
+    {"Form9", [](QWidget* main) { return Loaded<ToolPathsWindow>(main); }},
+    {"Form10", [](QWidget* main) { return new CommandViewerWindow(main); }},
+    {"Form11", [](QWidget* main) { return Loaded<CodecViewerWindow>(main); }},
+    {"Form12", [](QWidget*) { return Loaded<ProgressWindow>(); }},
     {"Form12 with its errors",
      [](QWidget*) {
-       auto* window = Loaded<Form12>();
+       auto* window = Loaded<ProgressWindow>();
        window->Command3_Click();
        return window;
      }},
-    {"Form13", [](QWidget* main) { return Loaded<Form13>(main); }},
+    {"Form13", [](QWidget* main) { return Loaded<LanguageWindow>(main); }},
     {"Form13 with its language maker",
      [](QWidget* main) {
-       auto* window = Loaded<Form13>(main);
+       auto* window = Loaded<LanguageWindow>(main);
        window->Command1_Click();
        return window;
      }},
-    {"Form14", [](QWidget*) { return Loaded<Form14>(); }},
-    {"Form15", [](QWidget*) { return Loaded<Form15>(); }},
-    {"Form16", [](QWidget* main) { return Loaded<Form16>(main); }},
-    {"Form17", [](QWidget*) { return Loaded<Form17>(); }},
-    {"Form18", [](QWidget*) { return new Form18(); }},
+    {"Form14", [](QWidget*) { return Loaded<RecorderWindow>(); }},
+    {"Form15", [](QWidget*) { return Loaded<StreamerWindow>(); }},
+    {"Form16", [](QWidget* main) { return Loaded<AboutBox>(main); }},
+    {"Form17", [](QWidget*) { return Loaded<WaitWindow>(); }},
+    {"Form18", [](QWidget*) { return new PlayerWindow(); }},
 };
 
 class WindowTextFitTest : public LangTest {
@@ -308,14 +308,14 @@ class WindowTextFitTest : public LangTest {
     LangTest::SetUp();
     FfmpegTools::InitOptionNames();
     FfmpegTools::InitParamCaptions();
-    main_ = std::make_unique<Form1>();
+    main_ = std::make_unique<MainWindow>();
   }
   void TearDown() override {
     main_.reset();
     FormatEditor::ResetEditState();
     LangTest::TearDown();
   }
-  std::unique_ptr<Form1> main_;
+  std::unique_ptr<MainWindow> main_;
 };
 
 // Each caption, button, check box, option, frame title, list item and label of

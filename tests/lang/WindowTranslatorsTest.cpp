@@ -11,22 +11,22 @@
 #include <memory>
 
 #include "LangFixture.h"
-#include "gui/convert/Form1.h"
-#include "gui/convert/Form10.h"
-#include "gui/convert/Form12.h"
-#include "gui/devices/Form14.h"
-#include "gui/devices/Form15.h"
-#include "gui/devices/Form2.h"
-#include "gui/editing/Form4.h"
-#include "gui/editing/Form8.h"
-#include "gui/formats/Form11.h"
-#include "gui/formats/Form5.h"
-#include "gui/formats/Form7.h"
-#include "gui/frame/Form17.h"
-#include "gui/frame/Form18.h"
-#include "gui/frame/Form3.h"
-#include "gui/frame/Form6.h"
-#include "gui/frame/Form9.h"
+#include "gui/convert/CommandViewerWindow.h"
+#include "gui/convert/MainWindow.h"
+#include "gui/convert/ProgressWindow.h"
+#include "gui/devices/CdRipWindow.h"
+#include "gui/devices/RecorderWindow.h"
+#include "gui/devices/StreamerWindow.h"
+#include "gui/editing/EditingProfileWindow.h"
+#include "gui/editing/FilterEditorWindow.h"
+#include "gui/formats/CodecEditorWindow.h"
+#include "gui/formats/CodecViewerWindow.h"
+#include "gui/formats/FormatEditorWindow.h"
+#include "gui/frame/FileManagerWindow.h"
+#include "gui/frame/PlayerWindow.h"
+#include "gui/frame/TextViewerWindow.h"
+#include "gui/frame/ToolPathsWindow.h"
+#include "gui/frame/WaitWindow.h"
 #include "gui/lang/Translators.h"
 
 namespace {
@@ -42,23 +42,23 @@ struct Window {
 };
 
 const Window kWindows[] = {
-    {"Form2", [](QWidget*) { return new Form2(); }},
-    {"Form3", [](QWidget*) { return new Form3(); }},
-    {"Form4", [](QWidget*) { return new Form4(); }},
-    {"Form5", [](QWidget*) { return new Form5(); }},
-    {"Form5Note", [](QWidget*) { return new Form5(); }},
-    {"Form6", [](QWidget*) { return new Form6(); }},
-    {"Form7", [](QWidget*) { return new Form7(); }},
-    {"Form8", [](QWidget*) { return new Form8(); }},
-    {"Form8Sizes", [](QWidget*) { return new Form8(); }},
-    {"Form9", [](QWidget* main) { return new Form9(main); }},
-    {"Form10", [](QWidget* main) { return new Form10(main); }},
-    {"Form11", [](QWidget* main) { return new Form11(main); }},
-    {"Form12", [](QWidget*) { return new Form12(); }},
-    {"Form14", [](QWidget*) { return new Form14(); }},
-    {"Form15", [](QWidget*) { return new Form15(); }},
-    {"Form17", [](QWidget*) { return new Form17(); }},
-    {"Form18", [](QWidget*) { return new Form18(); }},
+    {"Form2", [](QWidget*) { return new CdRipWindow(); }},
+    {"Form3", [](QWidget*) { return new FileManagerWindow(); }},
+    {"Form4", [](QWidget*) { return new FilterEditorWindow(); }},
+    {"Form5", [](QWidget*) { return new CodecEditorWindow(); }},
+    {"Form5Note", [](QWidget*) { return new CodecEditorWindow(); }},
+    {"Form6", [](QWidget*) { return new TextViewerWindow(); }},
+    {"Form7", [](QWidget*) { return new FormatEditorWindow(); }},
+    {"Form8", [](QWidget*) { return new EditingProfileWindow(); }},
+    {"Form8Sizes", [](QWidget*) { return new EditingProfileWindow(); }},
+    {"Form9", [](QWidget* main) { return new ToolPathsWindow(main); }},
+    {"Form10", [](QWidget* main) { return new CommandViewerWindow(main); }},
+    {"Form11", [](QWidget* main) { return new CodecViewerWindow(main); }},
+    {"Form12", [](QWidget*) { return new ProgressWindow(); }},
+    {"Form14", [](QWidget*) { return new RecorderWindow(); }},
+    {"Form15", [](QWidget*) { return new StreamerWindow(); }},
+    {"Form17", [](QWidget*) { return new WaitWindow(); }},
+    {"Form18", [](QWidget*) { return new PlayerWindow(); }},
 };
 
 // The text an assignment's property holds now.
@@ -103,7 +103,7 @@ class WindowTranslatorsTest : public LangTest {
  protected:
   void SetUp() override {
     LangTest::SetUp();
-    main_ = std::make_unique<Form1>();
+    main_ = std::make_unique<MainWindow>();
   }
   void TearDown() override {
     main_.reset();
@@ -122,7 +122,7 @@ class WindowTranslatorsTest : public LangTest {
     return *Lang::FindTranslator(name);
   }
 
-  std::unique_ptr<Form1> main_;
+  std::unique_ptr<MainWindow> main_;
 };
 
 // Every window has every control its translator writes to, with the kind and
@@ -227,11 +227,11 @@ TEST_F(WindowTranslatorsTest, SubTranslatorsHaveTheirOwnTwoPasses) {
   const QStringList english = Lang::BuiltInTable(102);
   const QStringList spanish = Lang::BuiltInTable(101);
   Lang::Msg.resize(530);  // lines 531 to 537 cannot be read
-  Form8 editor;
+  EditingProfileWindow editor;
   Lang::TranslateForm8();
   ExpectLanguage(&editor, TranslatorNamed("Form8"), english);
   ExpectLanguage(&editor, TranslatorNamed("Form8Sizes"), spanish);
-  Form5 codecs;
+  CodecEditorWindow codecs;
   Lang::TranslateForm5();
   ExpectLanguage(&codecs, TranslatorNamed("Form5"), english);
   ExpectLanguage(&codecs, TranslatorNamed("Form5Note"), spanish);
@@ -259,7 +259,7 @@ TEST_F(WindowTranslatorsTest, ATableLineChangesEveryWindowThatSharesIt) {
     Lang::Translate(window.get(), TranslatorNamed(name));
     EXPECT_EQ(Shown(window.get(), controls[0].toLatin1(), Property::Caption, 0), "L217");
   }
-  Form7 formats;
+  FormatEditorWindow formats;
   Lang::TranslateForm7();
   EXPECT_EQ(formats.findChild<QLabel*>("Label5")->property("Tag").toString(), "L217");
   EXPECT_EQ(formats.findChild<QLabel*>("Label5")->text(), "L318");
@@ -276,20 +276,20 @@ TEST_F(WindowTranslatorsTest, LoadHandlersApplyTheirTranslators) {
   } cases[] = {
       {"Form2",
        [] {
-         auto* w = new Form2();
+         auto* w = new CdRipWindow();
          w->Form_Load();
          return w;
        }},
       {"Form4",
        [] {
-         auto* w = new Form4();
+         auto* w = new FilterEditorWindow();
          w->Form_Load();
          return w;
        }},
-      {"Form10", [this] { return new Form10(main_.get()); }},
+      {"Form10", [this] { return new CommandViewerWindow(main_.get()); }},
       {"Form11",
        [this] {
-         auto* w = new Form11(main_.get());
+         auto* w = new CodecViewerWindow(main_.get());
          w->Form_Load();
          return w;
        }},
@@ -300,7 +300,7 @@ TEST_F(WindowTranslatorsTest, LoadHandlersApplyTheirTranslators) {
     ExpectLanguage(window.get(), TranslatorNamed(c.translator), english);
   }
   // The codec editor empties three frames after its translator; the rest stays.
-  Form5 codecs;
+  CodecEditorWindow codecs;
   codecs.Form_Load();
   EXPECT_EQ(codecs.windowTitle(), english[176]);
   ExpectLanguage(&codecs, TranslatorNamed("Form5Note"), english);
@@ -311,7 +311,7 @@ TEST_F(WindowTranslatorsTest, LoadHandlersApplyTheirTranslators) {
 TEST_F(WindowTranslatorsTest, ACustomTableEndingBeforeAWindowsBlockEmptiesItsTexts) {
   WriteLanguage("short", SyntheticTable(200));
   Lang::LoadLanguage("short");
-  Form9 paths(main_.get());
+  ToolPathsWindow paths(main_.get());
   Lang::TranslateForm9();
   EXPECT_EQ(paths.findChild<QAbstractButton*>("Command5")->text(), "");
   EXPECT_EQ(paths.windowTitle(), "L160");

@@ -1,0 +1,66 @@
+#pragma once
+
+#include <QDialog>
+#include <cstdint>
+
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+
+// The file manager's window over DataFolderManager's folder and extension.
+class FileManagerWindow : public QDialog {
+  Q_OBJECT
+
+ public:
+  explicit FileManagerWindow(QWidget* parent = nullptr);
+  ~FileManagerWindow() override;
+
+  // The newest live manager window, or nullptr.
+  static FileManagerWindow* Instance();
+
+  // Shows the manager over folder and extension in an DataFolderManager mode and
+  // returns the chosen full path, or "" when the user cancelled. With wait
+  // false the window is left open and "" comes back at once. Every other
+  // window is hidden while it is shown; "Editar" opens the editor and brings
+  // the manager back on the same folder once the editor has closed.
+  static QString ShowFileManager(const QString& folder, const QString& extension, uint8_t mode,
+                                 bool wait);
+
+  // Fills the list and sets the window up for DataFolderManager::FmMode; false when
+  // there is nothing to open, after saying so.
+  bool SetUp();
+  // Fills the list again, keeping the selected position where it can.
+  void RefreshList();
+  // The selected entry's text; "" when nothing is selected.
+  QString SelectedEntry() const;
+
+  QListWidget* List1 = nullptr;
+  QGroupBox* Frame1 = nullptr;
+  QLabel* Label1 = nullptr;
+  QLineEdit* Text1 = nullptr;
+  QPushButton* Command1 = nullptr;  // Eliminar
+  QPushButton* Command2 = nullptr;  // Renombrar
+  QPushButton* Command3 = nullptr;  // Cancelar
+  QPushButton* Command4 = nullptr;  // Nuevo
+  QPushButton* Command5 = nullptr;  // Aceptar
+  QPushButton* Command6 = nullptr;  // Copiar
+  QPushButton* Command7 = nullptr;  // Editar
+  QWidget* Picture1 = nullptr;
+
+  void List1_Click();
+  void List1_DblClick();
+  void Command1_Click();
+  void Command2_Click();
+  void Command3_Click();
+  void Command4_Click();
+  void Command5_Click();
+  void Command6_Click();
+  void Command7_Click();
+
+ private:
+  void CreateControls();
+  void WireControls();
+  void Form_Load();
+};

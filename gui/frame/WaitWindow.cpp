@@ -1,0 +1,55 @@
+#include "gui/frame/WaitWindow.h"
+
+#include <QCloseEvent>
+#include <QLabel>
+#include <QPointer>
+#include <QVBoxLayout>
+
+#include "core/lang/Lang.h"
+#include "gui/convert/MainWindow.h"
+#include "gui/frame/WidgetFactory.h"
+#include "gui/lang/Translators.h"
+
+using WidgetFactory::Named;
+
+namespace {
+QPointer<WaitWindow> g_instance;
+}  // namespace
+
+// A window of its own rather than a child of the main window, so that
+// disabling the main window leaves this one alone.
+WaitWindow::WaitWindow() : QWidget(nullptr, Qt::Dialog) {
+  g_instance = this;
+  setObjectName("Form17");
+  setWindowTitle("Analizar archivo seleccionado");
+  auto* layout = new QVBoxLayout(this);
+  Label1 = Named(new QLabel("Espere...", this), "Label1");
+  Label1->setAlignment(Qt::AlignCenter);
+  layout->addWidget(Label1);
+  resize(240, 90);
+}
+
+WaitWindow::~WaitWindow() { Form_Unload(); }
+
+WaitWindow* WaitWindow::Instance() { return g_instance.data(); }
+
+void WaitWindow::Form_Load() {
+  MainWindow* main = MainWindow::Instance();
+  if (main) main->setEnabled(false);
+  Lang::TranslateForm17();
+  if (main) {
+    const QRect outer = main->frameGeometry();
+    move(outer.left() + outer.width() / 2 - width() / 2,
+         outer.top() + outer.height() / 2 - height() / 2);
+  }
+  show();
+}
+
+void WaitWindow::Form_Unload() {
+  if (MainWindow* main = MainWindow::Instance()) main->setEnabled(true);
+}
+
+void WaitWindow::closeEvent(QCloseEvent* event) {
+  Form_Unload();
+  event->accept();
+}

@@ -1,0 +1,347 @@
+#include <QApplication>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMimeData>
+#include <QPlainTextEdit>
+#include <QProcess>
+#include <QPushButton>
+#include <QStandardPaths>
+#include <QTimer>
+#include <QUrl>
+
+#include "TestEnv.h"
+#include "core/convert/Conversion.h"
+#include "core/formats/FormatEditor.h"
+#include "core/frame/FfmpegTools.h"
+#include "core/frame/ProgramFolder.h"
+#include "core/frame/Session.h"
+#include "gui/convert/ConversionStarter.h"
+#include "gui/convert/MainWindow.h"
+#include "gui/convert/ProgressWindow.h"
+
+namespace {
+
+class MainWindowTest : public TestEnv {
+ protected:
+  void SetUp() override {
+    TestEnv::SetUp();
+    Session::FileList.clear();
+    Session::OutputFile.clear();
+    Session::OutputFolder.clear();
+    form = std::make_unique<MainWindow>();
+    form->Combo1->setCurrentIndex(2);
+    form->Combo1_Click();
+    form->Combo3->setCurrentIndex(0);
+    form->Combo3_Click();
+    form->Combo4->setCurrentIndex(0);
+    form->Combo4_Click();
+  }
+  void TearDown() override {
+    form.reset();
+    Session::FileList.clear();
+    TestEnv::TearDown();
+  }
+  QStringList Rows() const {
+    QStringList rows;
+    for (int i = 0; i < form->List1->count(); ++i) rows << form->List1->item(i)->text();
+    return rows;
+  }
+  void Drop(const QList<QUrl>& urls, const QString& text = {}) {
+    QMimeData data;
+    if (!urls.isEmpty()) data.setUrls(urls);
+    if (!text.isEmpty()) data.setText(text);
+    // Qt delivers a drop only to the widget that accepted the drag's entry.
+    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(form->List1->viewport(), &enter);
+    QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(form->List1->viewport(), &drop);
+  }
+  std::unique_ptr<MainWindow> form;
+};
+
+TEST_F(MainWindowTest, DroppedFilesAndFolderFilesAreAppendedInOrderWithoutMovingTheSelection) {
+  const QString a = WriteFile("in/a.wav", "a");
+  const QString b = WriteFile("in/b c.wav", "b");
+  for (const char* name : {"d/1.mp3", "d/2.mp3", "d/3.mp3", "d/sub/deep.mp3"}) WriteFile(name, "x");
+  Session::FileList = {a};
+  Session::RefreshFileList();
+  form->List1->setCurrentRow(0);
+
+  Drop({QUrl::fromLocalFile(a), QUrl::fromLocalFile(b), QUrl::fromLocalFile(Folder() + "/d")});
+  const QString d = Folder() + "/d";
+  const QStringList expected{a, a, b, d + "/1.mp3", d + "/2.mp3", d + "/3.mp3"};
+  EXPECT_EQ(Session::FileList, expected);
+  EXPECT_EQ(Rows(), expected);
+  EXPECT_EQ(form->List1->currentRow(), 0);
+
+  Drop({}, "just some text");
+  EXPECT_EQ(Session::FileList.size(), 6);
+}
+
+TEST_F(MainWindowTest, MovingUpAndDownKeepsListAndRowsInStep) {
+  Session::FileList = {"/m/0", "/m/1", "/m/2", "/m/3"};
+  Session::RefreshFileList();
+  form->List1->setCurrentRow(0);
+  form->Command6_Click();  // first row: nothing
+  EXPECT_EQ(Session::FileList[0], "/m/0");
+
+  form->List1->setCurrentRow(3);
+  form->Command6_Click();
+  EXPECT_EQ(Session::FileList, (QStringList{"/m/0", "/m/1", "/m/3", "/m/2"}));
+  EXPECT_EQ(form->List1->currentRow(), 2);
+  EXPECT_EQ(Rows(), Session::FileList);
+
+  form->List1->setCurrentRow(3);
+  form->Command8_Click();  // last row: nothing
+  form->List1->setCurrentRow(0);
+  form->Command8_Click();
+  EXPECT_EQ(Session::FileList, (QStringList{"/m/1", "/m/0", "/m/3", "/m/2"}));
+  EXPECT_EQ(form->List1->currentRow(), 1);
+
+  form->Menu_Archivo_QuitarTodos_Click();
+  EXPECT_TRUE(Session::FileList.isEmpty());
+  EXPECT_EQ(form->List1->count(), 0);
+}
+
+// A row the list merely points at (focus, or a click that cleared the
+// selection) is no selection: what needs a selected file does nothing.
+TEST_F(MainWindowTest, ARowThatIsCurrentButNotSelectedIsNoSelection) {
+  Session::FileList = {"/m/0", "/m/1", "/m/2"};
+  Session::RefreshFileList();
+  form->List1->setCurrentRow(2);
+  form->List1->item(2)->setSelected(false);
+  ASSERT_EQ(form->List1->currentRow(), 2);
+  form->Command6_Click();
+  form->List1->setCurrentRow(1);
+  form->List1->item(1)->setSelected(false);
+  form->Command8_Click();
+  EXPECT_EQ(Session::FileList, (QStringList{"/m/0", "/m/1", "/m/2"}));
+  ScriptedDialogs dialogs;  // no probe report, no player
+  form->Menu_Archivo_Analizar_Click();
+  form->Menu_Archivo_Reproducir_Click();
+  EXPECT_TRUE(dialogs.Shown().isEmpty());
+}
+
+TEST_F(MainWindowTest, AddingAFolderTakesItsOwnFilesOnly) {
+  for (const char* name : {"f/x.wav", "f/y.wav", "f/sub/z.wav"}) WriteFile(name, "x");
+  ScriptedDialogs dialogs;
+  dialogs.Expect(Dialogs::Kind::Folder, Folder() + "/f")
+      .Expect(Dialogs::Kind::Folder, QString())
+      .Expect(Dialogs::Kind::Folder, Folder() + "/f/sub/empty-none");
+  form->Menu_Archivo_AgDir_Click();
+  EXPECT_EQ(Session::FileList, (QStringList{Folder() + "/f/x.wav", Folder() + "/f/y.wav"}));
+  form->Menu_Archivo_AgDir_Click();  // cancelled
+  form->Menu_Archivo_AgDir_Click();  // no such folder
+  EXPECT_EQ(Session::FileList.size(), 2);
+}
+
+TEST_F(MainWindowTest, OutputModesShowTheirRememberedPathAndATypedPathIsUsed) {
+  EXPECT_FALSE(form->Text1->isEnabled());
+  ScriptedDialogs dialogs;
+  dialogs.Expect(Dialogs::Kind::SaveFile, QString("/out/joined.mkv"))
+      .Expect(Dialogs::Kind::Folder, QString("/out/folder"));
+  form->Combo1->setCurrentIndex(1);
+  form->Combo1_Click();
+  EXPECT_TRUE(form->Text1->isEnabled());
+  form->Command3_Click();
+  EXPECT_EQ(form->Text1->text(), "/out/joined.mkv");
+
+  form->Combo1->setCurrentIndex(3);
+  form->Combo1_Click();
+  EXPECT_EQ(form->Text1->text(), "");
+  form->Command3_Click();
+  EXPECT_EQ(Session::OutputFolder, "/out/folder");
+
+  form->Combo1->setCurrentIndex(2);
+  form->Combo1_Click();
+  EXPECT_EQ(form->Text1->text(), "");
+  EXPECT_FALSE(form->Text1->isEnabled());
+  form->Combo1->setCurrentIndex(0);
+  form->Combo1_Click();
+  EXPECT_EQ(form->Text1->text(), "/out/joined.mkv");
+  dialogs.Expect(Dialogs::Kind::SaveFile, QString());
+  form->Command3_Click();  // cancelled: the file stays, and the dialog proposed its name
+  EXPECT_EQ(dialogs.Shown().last().defaultText, "joined.mkv");
+  EXPECT_EQ(form->Text1->text(), "/out/joined.mkv");
+
+  form->Text1->setText("/typed/by/hand.mp4");
+  EXPECT_EQ(Session::OutputFile, "/typed/by/hand.mp4");
+  form->Combo1->setCurrentIndex(2);
+  form->Combo1_Click();
+  EXPECT_EQ(Session::OutputFile, "/typed/by/hand.mp4");
+}
+
+TEST_F(MainWindowTest, ProfileEntriesSetThePathsAndTypingIsUndone) {
+  EXPECT_FALSE(form->Command9->isEnabled());
+  EXPECT_EQ(Session::FormatProfilePath, "");
+  form->Combo3->setCurrentIndex(1);
+  form->Combo3_Click();
+  EXPECT_TRUE(form->Command9->isEnabled());
+  EXPECT_EQ(Session::FormatProfilePath, ProgramFolder::AppFiles("formats/.qfm"));
+
+  form->Combo3->lineEdit()->setText("garbage");
+  form->Combo3_Change();
+  EXPECT_EQ(form->Combo3->currentText(), "<Manual>");
+
+  form->Combo4->setCurrentIndex(1);
+  form->Combo4_Click();
+  EXPECT_EQ(Session::EditProfilePath, ProgramFolder::AppFiles("editp/.qep"));
+  form->Combo4->setCurrentIndex(0);
+  form->Combo4_Click();
+  EXPECT_EQ(Session::EditProfilePath, "");
+  EXPECT_FALSE(form->Command10->isEnabled());
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(MainWindowTest, AnalysingAnAudioFileShowsAllTwentyOneLabels) {
+  const QString clip = Folder() + "/tone.wav";
+  ASSERT_EQ(QProcess::execute("ffmpeg", {"-v", "error", "-f", "lavfi", "-i", "sine=d=1", clip}), 0);
+  FfmpegTools::FfprobePath = QStandardPaths::findExecutable("ffprobe");
+  Session::FileList = {clip};
+  Session::RefreshFileList();
+
+  ScriptedDialogs dialogs;
+  form->Menu_Archivo_Analizar_Click();  // no row selected: nothing
+  dialogs.ExpectMessage();
+  form->List1->setCurrentRow(0);
+  form->Menu_Archivo_Analizar_Click();
+  ASSERT_EQ(dialogs.Shown().size(), 1);
+  const Dialogs::Request& box = dialogs.Shown()[0];
+  EXPECT_EQ(box.style, 0);
+  EXPECT_EQ(box.title, "Quillmoor 2.0");
+  const QStringList lines = box.text.split('\n');
+  ASSERT_EQ(lines.size(), 22);  // 21 lines, each ended by a line break
+  EXPECT_EQ(lines[8], "Audio codec: pcm_s16le");
+  EXPECT_EQ(lines[12], "Audio sample rate (hz): 44100");
+  EXPECT_EQ(lines[13], "Video codec: ");
+  EXPECT_EQ(lines[20], "Subtitle codec: ");
+  EXPECT_TRUE(form->isEnabled());
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(MainWindowTest, TheCommandViewerShowsTheTableTheRunWillUse) {
+  FfmpegTools::FfmpegPath = QStandardPaths::findExecutable("ffmpeg");
+  const QString clip = WriteFile("in/clip one.wav", "x");
+  Session::FileList = {clip};
+  Session::RefreshFileList();
+  form->Combo2->setEditText("mkv");
+  form->Conv_Opt_2pass->setChecked(true);
+
+  QStringList shown;
+  ScriptedDialogs dialogs;
+  {
+    ModalCloser closer([&](QWidget* window) {
+      for (int n : {9, 10, 11, 12, 15, 16}) {
+        shown << window->findChild<QPlainTextEdit*>(QString("Text%1").arg(n))->toPlainText();
+      }
+    });
+    form->Convertir_Comandos_Click();
+  }
+  ASSERT_EQ(shown.size(), 6);
+  const auto& table = Conversion::Commands;
+  EXPECT_EQ(shown[0], table.At(5, 2));
+  EXPECT_EQ(shown[1], table.At(5, 3) + "\n" + table.At(6, 3));
+  EXPECT_EQ(shown[2], table.At(7, 2));
+  EXPECT_EQ(shown[3], table.At(7, 3) + "\n" + table.At(8, 3));
+  EXPECT_EQ(shown[4], "mkv");
+  EXPECT_EQ(shown[5], Conversion::MultiOutput == 1 ? "True" : "False");
+  form->Conv_Opt_2pass->setChecked(false);
+}
+
+}  // namespace
+
+namespace {
+
+// A whole conversion started from the window's own button.
+TEST_F(MainWindowTest, ConvertingFromTheButtonWritesTheOutputAndSaysTheProcessEnded) {
+  FfmpegTools::FfmpegPath = QStandardPaths::findExecutable("ffmpeg");
+  const QString clip = Folder() + "/in/my clip 'one'.wav";
+  QDir().mkpath(Folder() + "/in");
+  ASSERT_EQ(QProcess::execute("ffmpeg", {"-v", "error", "-f", "lavfi", "-i", "sine=d=1", clip}), 0);
+  Session::FileList = {clip};
+  Session::RefreshFileList();
+  form->Combo2->setCurrentText("mp3");
+  form->show();
+
+  ScriptedDialogs dialogs;
+  form->Command5->click();
+  ProgressWindow* progress = ProgressWindow::Instance();
+  ASSERT_NE(progress, nullptr);
+  EXPECT_EQ(progress->Text1->text(), "El proceso terminó");
+  progress->close();
+  const QString output = Folder() + "/in/my clip 'one'.mp3";
+  ASSERT_TRUE(QFileInfo::exists(output));
+  EXPECT_GT(QFileInfo(output).size(), 1000);
+  EXPECT_TRUE(QFileInfo::exists(clip));
+}
+
+TEST_F(MainWindowTest, ATestRunAnsweredWithNothingStartsNothing) {
+  ScriptedDialogs dialogs;
+  dialogs.Expect(Dialogs::Kind::Input, QString());
+  form->Convertir_Prueba_Click();
+  ASSERT_EQ(dialogs.Shown().size(), 1);
+  EXPECT_EQ(dialogs.Shown()[0].text, "Ingrese los segundos a convertir:");
+  EXPECT_EQ(dialogs.Shown()[0].defaultText, "20");
+}
+
+}  // namespace
+
+namespace {
+
+// Closes the first visible top-level window of that name once it shows,
+// reporting whether it came up; for the program's own (non-dialog) modal way.
+class ToolWindowCloser {
+ public:
+  explicit ToolWindowCloser(const QString& name, std::function<void()> onSeen = {}) {
+    QObject::connect(&timer_, &QTimer::timeout, [this, name, onSeen] {
+      for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (window->objectName() == name && window->isVisible()) {
+          seen_ = true;
+          if (onSeen) onSeen();
+          window->close();  // may delete windows: the list is stale from here on
+          return;
+        }
+      }
+    });
+    timer_.start(20);
+  }
+  bool Seen() const { return seen_; }
+
+ private:
+  QTimer timer_;
+  bool seen_ = false;
+};
+
+TEST_F(MainWindowTest, TheEditButtonsOpenTheEditorsOnTheManualProfiles) {
+  FormatEditor::FfmpegListsStale = 0;
+  ScriptedDialogs dialogs;
+  form->show();
+  form->Combo3->setCurrentIndex(1);
+  form->Combo3_Click();
+  QString editedFile;
+  {
+    ToolWindowCloser closer("Form7", [&] { editedFile = FormatEditor::CurrentFormatFile; });
+    form->Command9->click();
+    EXPECT_TRUE(closer.Seen());
+  }
+  EXPECT_EQ(editedFile, ProgramFolder::AppFiles("formats/.qfm"));
+  EXPECT_TRUE(form->isVisible()) << "the main window comes back when the editor closes";
+
+  form->Combo4->setCurrentIndex(1);
+  form->Combo4_Click();
+  ToolWindowCloser closer("Form8");
+  form->Command10->click();
+  EXPECT_TRUE(closer.Seen());
+}
+
+}  // namespace

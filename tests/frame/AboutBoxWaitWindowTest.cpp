@@ -1,0 +1,81 @@
+#include <QAction>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPushButton>
+
+#include "TestEnv.h"
+#include "core/frame/Session.h"
+#include "gui/convert/MainWindow.h"
+#include "gui/frame/AboutBox.h"
+#include "gui/frame/WaitWindow.h"
+
+namespace {
+
+using Dialogs::Kind;
+
+class AboutAndWaitTest : public TestEnv {};
+
+TEST_F(AboutAndWaitTest, TheAboutBoxTakesItsCaptionFromTheMainWindowsAboutItem) {
+  MainWindow main;
+  {
+    AboutBox about(&main);
+    about.Form_Load();
+    EXPECT_EQ(about.windowTitle(), "Acerca de este programa");
+  }
+  QAction* item = main.menuBar()->addAction("About this program");
+  item->setObjectName("Help_About");
+  AboutBox about(&main);
+  about.Form_Load();
+  EXPECT_EQ(about.windowTitle(), "About this program");
+  EXPECT_EQ(about.Label1->text(), "Quillmoor 2.0 (rev. 10)");
+  EXPECT_EQ(about.Label5->text(), "Página Web / Web page:");
+  EXPECT_EQ(about.Command1->text(), "Donar / Donate");
+}
+
+TEST_F(AboutAndWaitTest, TheAboutBoxOpensTheWebPageAndTheDonationPage) {
+  ScriptedDialogs dialogs;
+  dialogs.Expect(Kind::Open, 1).Expect(Kind::Open, 1);
+  AboutBox about(nullptr);
+  emit about.Label9->linkActivated(Session::WebPage);
+  about.Command1->click();
+  EXPECT_EQ(dialogs.Shown()[0].text, Session::WebPage);
+  EXPECT_EQ(dialogs.Shown()[1].text, Session::DonationPage);
+}
+
+TEST_F(AboutAndWaitTest, PagesTheDesktopCannotOpenAreShownToBeOpenedByHand) {
+  ScriptedDialogs dialogs;
+  dialogs.Expect(Kind::Open, 0).ExpectMessage().Expect(Kind::Open, 0).ExpectMessage();
+  AboutBox about(nullptr);
+  emit about.Label9->linkActivated(Session::WebPage);
+  about.Command1->click();
+  EXPECT_EQ(dialogs.Messages(),
+            (QStringList{QString("No se pudo iniciar el proceso\n") + Session::WebPage,
+                         QString("No se pudo iniciar el proceso\n") + Session::DonationPage}));
+}
+
+TEST_F(AboutAndWaitTest, TheWaitWindowDisablesTheMainWindowUntilItIsUnloaded) {
+  MainWindow main;
+  main.setGeometry(100, 100, 600, 400);
+  main.show();
+  {
+    WaitWindow wait;
+    wait.Form_Load();
+    EXPECT_FALSE(main.isEnabled());
+    EXPECT_TRUE(wait.isEnabled());
+    EXPECT_TRUE(wait.isVisible());
+    EXPECT_EQ(wait.Label1->text(), "Espere...");
+    const QPoint centre = main.frameGeometry().center();
+    EXPECT_LE(std::abs(wait.x() + wait.width() / 2 - centre.x()), 1);
+    EXPECT_LE(std::abs(wait.y() + wait.height() / 2 - centre.y()), 1);
+  }
+  EXPECT_TRUE(main.isEnabled());
+
+  auto* closed = new WaitWindow;
+  closed->Form_Load();
+  EXPECT_FALSE(main.isEnabled());
+  closed->close();
+  EXPECT_TRUE(main.isEnabled());
+  delete closed;
+}
+
+}  // namespace

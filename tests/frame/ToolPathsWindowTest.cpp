@@ -1,0 +1,206 @@
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+
+#include "TestEnv.h"
+#include "core/devices/CdRipper.h"
+#include "core/formats/FormatEditor.h"
+#include "core/frame/DesktopServices.h"
+#include "core/frame/FfmpegTools.h"
+#include "gui/frame/ToolPathsWindow.h"
+
+namespace {
+
+using Dialogs::Kind;
+
+class ToolPathsWindowTest : public TestEnv {
+ protected:
+  void SetUp() override {
+    TestEnv::SetUp();
+    DesktopServices::Reset();
+    FfmpegTools::FfmpegPath.clear();
+    FfmpegTools::FfplayPath.clear();
+    FfmpegTools::FfprobePath.clear();
+    CdRipper::Cdda2wavPath.clear();
+    FormatEditor::FfmpegListsStale = 0;
+  }
+  QString Tool(const QString& relative) {
+    const QString path = WriteFile(relative, "#!/bin/sh\n");
+    QFile::setPermissions(path, QFile::permissions(path) | QFile::ExeOwner);
+    return path;
+  }
+};
+
+TEST_F(ToolPathsWindowTest, LoadingShowsThePathsRelativeToTheProgramFolderAndMarksMissingOnes) {
+  FfmpegTools::FfmpegPath = Tool("bin/ffmpeg");
+  FfmpegTools::FfplayPath = Folder() + "/bin/ffplay";  // missing
+  const QString outside = QDir::tempPath() + "/elsewhere/ffprobe";
+  FfmpegTools::FfprobePath = outside;
+  ToolPathsWindow window(nullptr);
+  window.Form_Load();
+  EXPECT_EQ(window.Text1->text(), "bin/ffmpeg");
+  EXPECT_EQ(window.Text2->text(), "bin/ffplay<No encontrado>");
+  EXPECT_EQ(window.Text5->text(), outside + "<No encontrado>");
+  EXPECT_EQ(window.Text7->text(), "<No encontrado>");
+  EXPECT_EQ(window.windowTitle(), "Rutas de acceso");
+  EXPECT_EQ(window.Command5->text(), "Establecer");
+  EXPECT_EQ(window.Command6->text(), "Cancelar");
+  EXPECT_EQ(window.Command7->text(), "Buscar faltantes");
+}
+
+TEST_F(ToolPathsWindowTest, SearchFillsOnlyMissingToolsWithTheFirstMatchingProgram) {
+  FfmpegTools::FfmpegPath = Tool("mine/ffmpeg");
+  Tool("a/ffmpeg");  // ffmpeg is present: this one is not taken
+  Tool("a/ffmpeg2");
+  Tool("a/ffprobe.bak");
+  WriteFile("a/ffplay", "not a program");
+  const QString probe = Tool("a/FFPROBE");
+  Tool("a/b/ffprobe");
+  const QString play = Tool("c/ffplay");
+  const QByteArray path = qgetenv("PATH");
+  qputenv("PATH", (Folder() + "/empty-path").toUtf8());
+  ToolPathsWindow window(nullptr);
+  window.Form_Load();
+  window.Text1->setText("typed");
+  window.Command7_Click();
+  EXPECT_EQ(window.NewFfmpegPath, FfmpegTools::FfmpegPath);
+  EXPECT_EQ(window.Text1->text(), "typed");
+  EXPECT_EQ(window.NewFfprobePath, probe);
+  EXPECT_EQ(window.Text5->text(), "a/FFPROBE");
+  EXPECT_EQ(window.NewFfplayPath, play);
+  EXPECT_EQ(window.NewCdda2wavPath, "");
+  EXPECT_EQ(window.Text7->text(), "<No encontrado>");
+  EXPECT_EQ(FfmpegTools::FfprobePath, "") << "nothing changes before \"Establecer\"";
+  qputenv("PATH", path);
+}
+
+TEST_F(ToolPathsWindowTest, SearchTakesWhatTheProgramFolderLacksFromThePath) {
+  QTemporaryDir systemBin;
+  const QString onPath = systemBin.filePath("cdda2wav");
+  QFile tool(onPath);
+  ASSERT_TRUE(tool.open(QIODevice::WriteOnly));
+  tool.write("#!/bin/sh\n");
+  tool.close();
+  tool.setPermissions(tool.permissions() | QFile::ExeOwner);
+  const QByteArray path = qgetenv("PATH");
+  qputenv("PATH", systemBin.path().toUtf8());
+  FfmpegTools::FfmpegPath = Tool("mine/ffmpeg");
+  ToolPathsWindow window(nullptr);
+  window.Form_Load();
+  window.Command7_Click();
+  EXPECT_EQ(window.NewCdda2wavPath, QFileInfo(onPath).absoluteFilePath());
+  EXPECT_EQ(window.NewFfmpegPath, FfmpegTools::FfmpegPath);
+  qputenv("PATH", path);
+}
+
+TEST_F(ToolPathsWindowTest, BrowseTakesThePickAndSetStoresTheNewPaths) {
+  const QString picked = Tool("x/ffplay");
+  ScriptedDialogs dialogs;
+  dialogs.Expect(Kind::OpenFile, QStringList{picked}).Expect(Kind::OpenFile, QStringList());
+  ToolPathsWindow window(nullptr);
+  window.Form_Load();
+  window.Command2->click();
+  window.Command4->click();  // cancelled
+  EXPECT_EQ(window.Text2->text(), "x/ffplay");
+  EXPECT_EQ(window.Text7->text(), "<No encontrado>");
+  EXPECT_EQ(dialogs.Shown()[0].defaultText, "ffplay");
+  EXPECT_EQ(dialogs.Shown()[1].defaultText, "cdda2wav");
+  EXPECT_FALSE(dialogs.Shown()[0].multiSelect);
+
+  EXPECT_EQ(window.Text2->cursorPosition(), window.Text2->text().size());
+  window.Command5->click();
+  EXPECT_EQ(FfmpegTools::FfmpegPath, "");
+  EXPECT_EQ(FfmpegTools::FfplayPath, picked);
+  EXPECT_EQ(FormatEditor::FfmpegListsStale, 1);
+  EXPECT_EQ(window.result(), QDialog::Accepted);
+}
+
+// A pick or a typed path is taken only when it names a program; otherwise the
+// user is told and nothing changes.
+TEST_F(ToolPathsWindowTest, PickedAndTypedPathsMustBePrograms) {
+  const QString program = Tool("bin/ffmpeg");
+  const QString text = WriteFile("bin/notes.txt", "not a program");
+  const QString missing = Folder() + "/bin/gone";
+  struct Case {
+    QString path;
+    QString message;  // "" when the path is taken
+  } cases[] = {
+      {program, ""},
+      {text, "Aún no se especifica el ejecutable"},
+      {missing, "No se encuentra el archivo " + missing},
+      {Folder() + "/bin", "No se encuentra el archivo " + Folder() + "/bin"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.path.toStdString());
+    const QStringList expected = c.message.isEmpty() ? QStringList() : QStringList{c.message};
+    FfmpegTools::FfmpegPath = "/old/ffmpeg";
+    {
+      ScriptedDialogs dialogs;
+      dialogs.Expect(Kind::OpenFile, QStringList{c.path});
+      if (!c.message.isEmpty()) dialogs.ExpectMessage();
+      ToolPathsWindow window(nullptr);
+      window.Form_Load();
+      window.Command1->click();
+      EXPECT_EQ(dialogs.Messages(), expected);
+      EXPECT_EQ(window.NewFfmpegPath, c.message.isEmpty() ? c.path : "/old/ffmpeg");
+    }
+    ScriptedDialogs dialogs;
+    if (!c.message.isEmpty()) dialogs.ExpectMessage();
+    ToolPathsWindow window(nullptr);
+    window.Form_Load();
+    window.show();
+    window.Text1->setText(c.path);
+    window.Text1->setModified(true);  // as typing leaves it
+    window.Command5->click();
+    EXPECT_EQ(dialogs.Messages(), expected);
+    EXPECT_EQ(FfmpegTools::FfmpegPath, c.message.isEmpty() ? c.path : "/old/ffmpeg");
+    EXPECT_EQ(window.result(), c.message.isEmpty() ? QDialog::Accepted : QDialog::Rejected);
+    EXPECT_EQ(window.isVisible(), !c.message.isEmpty()) << "a refused path keeps the window open";
+  }
+}
+
+TEST_F(ToolPathsWindowTest, ATypedPathMayBeRelativeToTheProgramFolderOrEmptied) {
+  const QString probe = Tool("tools/ffprobe");
+  FfmpegTools::FfplayPath = Tool("tools/ffplay");
+  ToolPathsWindow window(nullptr);
+  window.Form_Load();
+  window.Text5->setText("tools/ffprobe");
+  window.Text5->setModified(true);
+  window.Text2->clear();
+  window.Text2->setModified(true);
+  window.Command5->click();
+  EXPECT_EQ(FfmpegTools::FfprobePath, probe);
+  EXPECT_EQ(FfmpegTools::FfplayPath, "");
+  EXPECT_EQ(window.result(), QDialog::Accepted);
+}
+
+TEST_F(ToolPathsWindowTest, CancelChangesNothingAndSetAlwaysMarksTheListsStale) {
+  FfmpegTools::FfmpegPath = "/old/ffmpeg";
+  {
+    ToolPathsWindow window(nullptr);
+    window.Form_Load();
+    window.NewFfmpegPath = "/new/ffmpeg";
+    window.Command6->click();
+    EXPECT_EQ(FfmpegTools::FfmpegPath, "/old/ffmpeg");
+    EXPECT_EQ(FormatEditor::FfmpegListsStale, 0);
+  }
+  ToolPathsWindow window(nullptr);
+  window.Form_Load();
+  window.Command5->click();
+  EXPECT_EQ(FfmpegTools::FfmpegPath, "/old/ffmpeg");
+  EXPECT_EQ(FormatEditor::FfmpegListsStale, 1);
+}
+
+TEST_F(ToolPathsWindowTest, ShowModalRunsTheWindowUntilItIsClosed) {
+  ModalCloser closer([](QWidget* modal) {
+    EXPECT_EQ(modal, ToolPathsWindow::Instance());
+    EXPECT_TRUE(ToolPathsWindow::Instance()->Text1->text().endsWith("<No encontrado>"));
+  });
+  ToolPathsWindow::ShowModal(nullptr);
+  EXPECT_EQ(closer.Closed(), QStringList{"Form9"});
+}
+
+}  // namespace

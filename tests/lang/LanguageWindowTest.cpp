@@ -1,0 +1,308 @@
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <memory>
+
+#include "LangFixture.h"
+#include "gui/convert/MainWindow.h"
+#include "gui/frame/TextFit.h"
+#include "gui/lang/LanguageWindow.h"
+
+namespace {
+
+using Dialogs::Kind;
+
+const QString kInUse = QString::fromUtf8(
+    "No se puede eliminar el lenguaje seleccionado porque está en uso\n"
+    "Can not delete the selected language because it is in use");
+const QString kAdded = "Nuevo lenguaje fue agregado\nNew language was added";
+const QString kExists = "Ya existe un archivo con ese nombre\nA file already exists with that name";
+const QString kNotSaved = "Error: No se pudo guardar\nError: It could not be saved";
+const QString kNotFound = "No se encuentra el archivo de lenguaje\nThe language file is not found";
+
+class LanguageWindowTest : public LangTest {
+ protected:
+  void SetUp() override {
+    LangTest::SetUp();
+    main_ = std::make_unique<MainWindow>();
+  }
+  void TearDown() override {
+    window_.reset();
+    main_.reset();
+    LangTest::TearDown();
+  }
+  // Opens the chooser as the program does, without waiting on it.
+  LanguageWindow& Open() {
+    window_ = std::make_unique<LanguageWindow>(main_.get());
+    window_->Form_Load();
+    window_->show();
+    return *window_;
+  }
+  QString MainFileMenu() const { return main_->findChild<QMenu*>("Menu_Archivo")->title(); }
+  static QStringList Items(const QComboBox* combo) {
+    QStringList items;
+    for (int i = 0; i < combo->count(); ++i) items << combo->itemText(i);
+    return items;
+  }
+  void Select(const QString& language) {
+    window_->Combo1->setCurrentIndex(window_->Combo1->findText(language));
+  }
+  QString LanguageFile(const QString& name) const {
+    return Folder() + "/appfiles/lang/" + name + ".qlg";
+  }
+
+  ScriptedDialogs dialogs_;
+  std::unique_ptr<MainWindow> main_;
+  std::unique_ptr<LanguageWindow> window_;
+};
+
+TEST_F(LanguageWindowTest, ListsTheBuiltInLanguagesThenTheFilesAndSelectsTheLanguageInForce) {
+  WriteLanguage("Klingon", "x");
+  WriteFile("appfiles/lang/notes.txt", "x");
+  struct Case {
+    const char* inForce;
+    const char* selected;
+  } cases[] = {
+      {"", "<Spanish>"},
+      {"klingon", "Klingon"},
+      {"<English>", "<English>"},
+      {"gone", "<Spanish>"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.inForce);
+    Lang::LanguageName = c.inForce;
+    LanguageWindow& window = Open();
+    EXPECT_EQ(Items(window.Combo1),
+              (QStringList{"<Spanish>", "<English>", "<Portuguese>", "Klingon"}));
+    EXPECT_EQ(window.Combo1->currentText(), c.selected);
+    EXPECT_EQ(window.LanguageAtOpen, c.inForce);
+    EXPECT_EQ(window.height(), TextFit::Scaled(LanguageWindow::ClosedHeight));
+    EXPECT_FALSE(window.Picture1->isVisible());
+  }
+}
+
+TEST_F(LanguageWindowTest, ApplyTriesALanguageAndCancelOrTheCloseBoxGoBack) {
+  const std::function<void(LanguageWindow&)> closings[] = {
+      [](LanguageWindow& window) { window.Command7->click(); },
+      [](LanguageWindow& window) { window.close(); },
+  };
+  for (const auto& closing : closings) {
+    Lang::LoadLanguage("<Spanish>");
+    LanguageWindow& window = Open();
+    Select("<English>");
+    window.Command6->click();
+    EXPECT_EQ(Lang::LanguageName, "<English>");
+    EXPECT_EQ(MainFileMenu(), "File");
+    EXPECT_TRUE(window.isVisible());
+    closing(window);
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_EQ(Lang::LanguageName, "<Spanish>");
+    EXPECT_EQ(MainFileMenu(), "Archivo");
+  }
+}
+
+TEST_F(LanguageWindowTest, OkKeepsTheLanguageAndLoadsNothingMore) {
+  WriteLanguage("mine", SyntheticTable(537));
+  Lang::LoadLanguage("<Spanish>");
+  LanguageWindow& window = Open();
+  Select("mine");
+  window.Command6->click();
+  EXPECT_EQ(MainFileMenu(), "L164");
+  // Another load of "mine" would now say that its file is missing.
+  QFile::remove(LanguageFile("mine"));
+  window.Command8->click();
+  EXPECT_FALSE(window.isVisible());
+  EXPECT_EQ(Lang::LanguageName, "mine");
+  EXPECT_EQ(window.LanguageAtOpen, "mine");
+}
+
+TEST_F(LanguageWindowTest, OkLoadsTheSelectedLanguageOnlyWhenItIsNotInForce) {
+  WriteLanguage("mine", SyntheticTable(537));
+  Lang::LoadLanguage("mine");
+  Open();
+  // Another load of "mine" would now say that its file is missing.
+  QFile::remove(LanguageFile("mine"));
+  window_->Command8->click();
+  EXPECT_EQ(Lang::LanguageName, "mine");
+
+  Lang::LoadLanguage("<Spanish>");
+  LanguageWindow& window = Open();
+  Select("<Portuguese>");
+  window.Command8->click();
+  EXPECT_EQ(Lang::LanguageName, "<Portuguese>");
+  EXPECT_EQ(MainFileMenu(), "Arquivo");
+}
+
+TEST_F(LanguageWindowTest, TheFirstCloseRequestOnlyClosesTheOpenPanel) {
+  LanguageWindow& window = Open();
+  window.Command1->click();
+  EXPECT_TRUE(window.Picture1->isVisible());
+  EXPECT_EQ(window.height(), TextFit::Scaled(LanguageWindow::OpenHeight));
+  EXPECT_EQ(window.Picture1->pos(), window.Combo1->pos());
+  window.close();
+  EXPECT_TRUE(window.isVisible());
+  EXPECT_FALSE(window.Picture1->isVisible());
+  EXPECT_EQ(window.height(), TextFit::Scaled(LanguageWindow::ClosedHeight));
+  window.Command7->click();
+  EXPECT_FALSE(window.isVisible());
+}
+
+TEST_F(LanguageWindowTest, DeletingLanguages) {
+  WriteLanguage("mine", SyntheticTable(537));
+  WriteLanguage("old", "x");
+  Lang::LoadLanguage("mine");
+  LanguageWindow& window = Open();
+  const QStringList all = {"<Spanish>", "<English>", "<Portuguese>", "mine", "old"};
+
+  Select("<Spanish>");
+  window.Command2->click();  // nothing happens
+  Select("mine");
+  dialogs_.ExpectMessage();
+  window.Command2->click();
+  Select("<Portuguese>");
+  dialogs_.ExpectMessage();
+  window.Command2->click();
+  EXPECT_EQ(Items(window.Combo1), all);
+  ASSERT_EQ(dialogs_.Shown().size(), 2);
+  EXPECT_EQ(dialogs_.Shown()[0].text, kInUse);
+  EXPECT_EQ(dialogs_.Shown()[0].style, 0);
+  EXPECT_EQ(dialogs_.Shown()[1].text, "L11 ");
+  EXPECT_EQ(dialogs_.Shown()[1].style, 16);
+
+  Select("old");
+  window.Command2->click();
+  EXPECT_EQ(Items(window.Combo1), all.mid(0, 4));
+  EXPECT_EQ(window.Combo1->currentIndex(), -1);
+  EXPECT_FALSE(QFile::exists(LanguageFile("old")));
+  EXPECT_TRUE(QFile::exists(TrashFiles() + "/old.qlg"));
+
+  // With nothing selected, Apply loads the empty name, which changes nothing.
+  window.Command6->click();
+  EXPECT_EQ(Lang::Msg.size(), Lang::TableLines);
+  EXPECT_EQ(Lang::LanguageName, "mine");
+}
+
+TEST_F(LanguageWindowTest, ThePanelFillsTheTemplateUntilItIsEdited) {
+  const QString spanish = Lang::BuiltInTable(101).join('\n');
+  const QString english = Lang::BuiltInTable(102).join('\n');
+  LanguageWindow& window = Open();
+  window.Command1->click();
+  EXPECT_EQ(window.Text2->toPlainText(), spanish);
+  EXPECT_EQ(window.TemplateEdited, 0);
+  EXPECT_TRUE(window.Text1->toPlainText().startsWith("Para crear un lenguaje:\n"));
+
+  window.Command4->click();  // "Eng" before any edit: the English table
+  EXPECT_EQ(window.Text2->toPlainText(), english);
+  EXPECT_TRUE(window.Text1->toPlainText().startsWith("To add a new language:\n"));
+  EXPECT_EQ(window.TemplateIsEnglish, 1);
+
+  window.Text2->setPlainText("mine");
+  EXPECT_EQ(window.TemplateEdited, 1);
+  window.Command5->click();  // "Es" after an edit: the instructions only
+  EXPECT_EQ(window.Text2->toPlainText(), "mine");
+  EXPECT_TRUE(window.Text1->toPlainText().startsWith("Para crear un lenguaje:\n"));
+  EXPECT_EQ(window.TemplateIsEnglish, 0);
+
+  window.close();
+  window.Command1->click();  // "+" reloads the template: the edits are lost
+  EXPECT_EQ(window.Text2->toPlainText(), spanish);
+  EXPECT_EQ(window.TemplateEdited, 0);
+}
+
+TEST_F(LanguageWindowTest, SavingANewLanguageFile) {
+  LanguageWindow& window = Open();
+  window.Command1->click();
+  dialogs_.Expect(Kind::Input, QString("Mine")).ExpectMessage();
+  window.Command3->click();
+  EXPECT_EQ(dialogs_.Shown()[0].text,
+            "Ingrese un nombre para el lenguaje\nEnter a name for the language");
+  EXPECT_EQ(dialogs_.Shown()[0].defaultText, "");
+  EXPECT_EQ(dialogs_.Shown()[1].text, kAdded);
+  EXPECT_EQ(dialogs_.Shown()[1].style, 0);
+  EXPECT_EQ(Items(window.Combo1).last(), "Mine");
+  EXPECT_EQ(window.Combo1->currentText(), "<Spanish>");
+  EXPECT_TRUE(window.Picture1->isVisible());
+
+  // The untouched Spanish template is a language identical to the Spanish table.
+  QFile file(LanguageFile("Mine"));
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+  const QByteArray bytes = file.readAll();
+  EXPECT_FALSE(bytes.startsWith("\xef\xbb\xbf"));
+  EXPECT_EQ(bytes.count("\r\n"), 536);
+  Lang::LoadLanguage("Mine");
+  EXPECT_EQ(Lang::Msg, Lang::BuiltInTable(101));
+}
+
+TEST_F(LanguageWindowTest, SavingFailures) {
+  WriteLanguage("taken", "old");
+  LanguageWindow& window = Open();
+  window.Command1->click();
+  window.Text2->setPlainText("a\nb");
+  struct Case {
+    const char* name;
+    QString message;  // "" when nothing is shown after the input box
+  } cases[] = {
+      {"", ""},
+      {"taken", kExists},
+      {"../escape", kNotSaved},
+      {"a:b", kNotSaved},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    ScriptedDialogs dialogs;
+    dialogs.Expect(Kind::Input, QString(c.name));
+    if (!c.message.isEmpty()) dialogs.ExpectMessage();
+    window.Command3->click();
+    EXPECT_EQ(dialogs.Messages(), c.message.isEmpty() ? QStringList() : QStringList{c.message});
+    if (!c.message.isEmpty()) {
+      EXPECT_EQ(dialogs.Shown().last().style, 16);
+    }
+  }
+  EXPECT_EQ(QDir(Folder() + "/appfiles/lang").entryList(QDir::Files), QStringList{"taken.qlg"});
+  EXPECT_FALSE(QFile::exists(Folder() + "/appfiles/escape.qlg"));
+  QFile taken(LanguageFile("taken"));
+  ASSERT_TRUE(taken.open(QIODevice::ReadOnly));
+  EXPECT_EQ(taken.readAll(), "old");
+  EXPECT_EQ(Items(window.Combo1).size(), 4);
+}
+
+TEST_F(LanguageWindowTest, SavingWhenTheLanguageFolderCannotBeMade) {
+  WriteFile("appfiles/lang", "a file where the folder goes");
+  LanguageWindow& window = Open();
+  window.Command1->click();
+  dialogs_.Expect(Kind::Input, QString("mine")).ExpectMessage();
+  window.Command3->click();
+  EXPECT_EQ(dialogs_.Messages(),
+            QStringList{"No se pudo crear el directorio / Could not create directory\n" + Folder() +
+                        "/appfiles/lang"});
+  EXPECT_EQ(dialogs_.Shown().last().style, 16);
+}
+
+TEST_F(LanguageWindowTest, AMissingCustomLanguageChosenWithApplySaysSo) {
+  WriteLanguage("gone", "x");
+  LanguageWindow& window = Open();
+  QFile::remove(LanguageFile("gone"));
+  Select("gone");
+  dialogs_.ExpectMessage();
+  window.Command6->click();
+  EXPECT_EQ(dialogs_.Messages(), QStringList{kNotFound});
+  EXPECT_EQ(Lang::LanguageName, "");
+}
+
+TEST_F(LanguageWindowTest, ShownModallyItClosesLikeCancel) {
+  Lang::LoadLanguage("<English>");
+  ModalCloser closer([](QWidget* window) {
+    auto* chooser = qobject_cast<LanguageWindow*>(window);
+    chooser->Combo1->setCurrentIndex(2);
+    chooser->Command6->click();
+  });
+  LanguageWindow::ShowModal(main_.get());
+  EXPECT_EQ(closer.Closed(), QStringList{"Form13"});
+  EXPECT_EQ(Lang::LanguageName, "<English>");
+  EXPECT_EQ(MainFileMenu(), "File");
+}
+
+}  // namespace
