@@ -9,6 +9,8 @@
 
 #include "Measure.h"
 #include "core/convert/Conversion.h"
+#include "core/convert/ConversionState.h"
+#include "core/frame/AppState.h"
 #include "core/frame/FfmpegTools.h"
 #include "core/frame/ProgramFolder.h"
 #include "core/frame/Session.h"
@@ -40,7 +42,7 @@ bool MakeClips(const QString& ffmpeg, const QString& folder) {
                               "mpeg4",
                               clip};
     if (QProcess::execute(ffmpeg, args) != 0) return false;
-    Session::FileList << clip;
+    Session::State().FileList << clip;
   }
   return true;
 }
@@ -49,19 +51,19 @@ bool MakeClips(const QString& ffmpeg, const QString& folder) {
 bool BuildCommands() {
   const Conversion::TableBuild build = Conversion::BuildTable("");
   if (build.Failure != Conversion::TableFailure::None) return false;
-  Conversion::Commands = build.Table;
+  Conversion::State().Commands = build.Table;
   return true;
 }
 
 // The run, into its own output folder: the table built and every input converted.
 Usage RunConvert(const QString& outputFolder) {
   QDir().mkpath(outputFolder);
-  Session::OutputFolder = outputFolder;
+  Session::State().OutputFolder = outputFolder;
   return Measure([] {
     if (!BuildCommands()) return;
     QList<QStringList> inputs;
-    for (const QString& clip : Session::FileList) inputs << QStringList{clip};
-    Conversion::ConversionRun run("", inputs, Session::FileList);
+    for (const QString& clip : Session::State().FileList) inputs << QStringList{clip};
+    Conversion::ConversionRun run("", inputs, Session::State().FileList);
     run.Execute();
   });
 }
@@ -70,9 +72,9 @@ Usage RunConvert(const QString& outputFolder) {
 Usage RunShell(const QString& outputFolder, const QString& scriptPath) {
   QDir().mkpath(outputFolder);
   QString script = "#!/bin/sh\nfor f in";
-  for (const QString& clip : Session::FileList) script += " " + ShellQuoted(clip);
+  for (const QString& clip : Session::State().FileList) script += " " + ShellQuoted(clip);
   if (!BuildCommands()) return {};
-  const CommandTable& table = Conversion::Commands;
+  const CommandTable& table = Conversion::State().Commands;
   const Conversion::StepCommand step = Conversion::RowStep(table, 7, {"INPUT"}, "OUTPUT");
   QString line = ShellQuoted(step.Command.program);
   for (const QString& argument : step.Command.arguments) {
@@ -100,17 +102,18 @@ int Outputs(const QString& folder) { return QDir(folder).entryList({"*.mkv"}, QD
 
 int main(int argc, char** argv) {
   QCoreApplication app(argc, argv);
+  AppState state;
   QTemporaryDir dir;
   ProgramFolder::SetForTests(dir.path());
   FfmpegTools::InitOptionNames();
-  FfmpegTools::FfmpegPath =
+  FfmpegTools::State().FfmpegPath =
       argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("/usr/bin/ffmpeg");
-  if (!MakeClips(FfmpegTools::FfmpegPath, dir.path() + "/clips")) {
+  if (!MakeClips(FfmpegTools::State().FfmpegPath, dir.path() + "/clips")) {
     std::fprintf(stderr, "could not make the clips\n");
     return 1;
   }
-  Conversion::Choices.OutputMode = Conversion::OutputChosenFolder;
-  Conversion::Choices.ExtensionText = "mkv";
+  Conversion::State().Choices.OutputMode = Conversion::OutputChosenFolder;
+  Conversion::State().Choices.ExtensionText = "mkv";
 
   // Run, shell, shell, run: a machine that slows down or speeds up during the
   // benchmark weighs on both sides alike.
@@ -120,7 +123,7 @@ int main(int argc, char** argv) {
   ours += RunConvert(dir.path() + "/ours2");
   const int converted = Outputs(dir.path() + "/ours1") + Outputs(dir.path() + "/ours2");
   const int looped = Outputs(dir.path() + "/shell1") + Outputs(dir.path() + "/shell2");
-  if (converted != 2 * kClips || looped != 2 * kClips || !Conversion::Errors.isEmpty()) {
+  if (converted != 2 * kClips || looped != 2 * kClips || !Conversion::State().Errors.isEmpty()) {
     std::fprintf(stderr, "outputs: %d from the run, %d from the shell, of %d\n", converted, looped,
                  2 * kClips);
     return 1;

@@ -5,10 +5,12 @@
 #include <cstdio>
 
 #include "Measure.h"
+#include "core/frame/AppState.h"
 #include "core/frame/ToolRunner.h"
 
 int main(int argc, char** argv) {
   QCoreApplication app(argc, argv);
+  AppState state;
   const QString ffmpeg =
       argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("/usr/bin/ffmpeg");
   const ToolRunner::Command job{

@@ -1,6 +1,7 @@
 #include <QApplication>
 #include <QPointer>
 
+#include "core/frame/AppState.h"
 #include "core/frame/Session.h"
 #include "core/frame/TerminationSignals.h"
 #include "core/frame/ToolRunner.h"
@@ -13,6 +14,7 @@ int main(int argc, char* argv[]) {
   // the main window closes, not when the last visible window does.
   QApplication::setQuitOnLastWindowClosed(false);
 
+  AppState state;
   WindowServices::Install();
   Session::WriteManifest();
   QPointer<MainWindow> main = new MainWindow;

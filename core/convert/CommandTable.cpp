@@ -2,6 +2,7 @@
 
 #include <optional>
 
+#include "core/convert/ConversionState.h"
 #include "core/convert/ProfileCompiler.h"
 #include "core/frame/FfmpegTools.h"
 #include "core/frame/FileServices.h"
@@ -11,13 +12,9 @@
 
 namespace Conversion {
 
-ConversionChoices Choices;
-CommandTable Commands;
-uint8_t MultiOutput = 0;
-
 namespace {
 
-const FfmpegOptionNames& Opt() { return FfmpegTools::OptNames; }
+const FfmpegOptionNames& Opt() { return FfmpegTools::State().OptNames; }
 
 // Column 2 of an ffmpeg row: each piece after a blank, then " -i ".
 QString BeforeInput(std::initializer_list<QString> pieces) {
@@ -42,9 +39,9 @@ struct BuildState {
 };
 
 TableFailure LoadFormatProfile(BuildState& b) {
-  if (Session::FormatProfilePath.isEmpty()) return TableFailure::None;
+  if (Session::State().FormatProfilePath.isEmpty()) return TableFailure::None;
   uint8_t status = 0;
-  b.format = LoadFormat(Session::FormatProfilePath, status);
+  b.format = LoadFormat(Session::State().FormatProfilePath, status);
   switch (status) {
     case 0:
       return TableFailure::None;
@@ -85,11 +82,11 @@ QString WithoutLeadingDots(const QString& extension) {
 
 bool ChooseExtension(BuildState& b) {
   QString extension;
-  if (Choices.OutputMode == OutputJoined || Choices.OutputMode == OutputOneFile) {
-    extension = WithoutLeadingDots(FileServices::GetExtensionName(Session::OutputFile));
+  if (State().Choices.OutputMode == OutputJoined || State().Choices.OutputMode == OutputOneFile) {
+    extension = WithoutLeadingDots(FileServices::GetExtensionName(Session::State().OutputFile));
   }
-  if (extension.isEmpty() && !IsAutomaticEntry(Choices.ExtensionText)) {
-    extension = WithoutLeadingDots(Choices.ExtensionText);
+  if (extension.isEmpty() && !IsAutomaticEntry(State().Choices.ExtensionText)) {
+    extension = WithoutLeadingDots(State().Choices.ExtensionText);
   }
   if (extension.isEmpty()) extension = WithoutLeadingDots(b.format.Extension);
   if (extension.isEmpty()) extension = GetMuxerExtension(GetFormatOption(b.format.OutputOptions));
@@ -100,7 +97,7 @@ bool ChooseExtension(BuildState& b) {
 
 // The concat demuxer refuses absolute paths in its list unless told it is safe.
 void AddConcatInput(CompiledFormat& format) {
-  if (Choices.OutputMode != OutputJoined) return;
+  if (State().Choices.OutputMode != OutputJoined) return;
   const QString options = (" " + format.InputOptions + " ").toLower();
   if (!options.contains(" " + Opt().Format + " concat "))
     format.InputOptions += " " + Opt().Format + " concat ";
@@ -108,9 +105,9 @@ void AddConcatInput(CompiledFormat& format) {
 }
 
 TableFailure LoadEditingProfile(BuildState& b, QString& filterPath) {
-  if (Session::EditProfilePath.isEmpty()) return TableFailure::None;
+  if (Session::State().EditProfilePath.isEmpty()) return TableFailure::None;
   uint8_t status = 0;
-  b.edit = LoadEditProfile(Session::EditProfilePath, status, filterPath);
+  b.edit = LoadEditProfile(Session::State().EditProfilePath, status, filterPath);
   switch (status) {
     case 0:
       break;
@@ -129,7 +126,7 @@ TableFailure LoadEditingProfile(BuildState& b, QString& filterPath) {
     default:
       return TableFailure::TrimUnusable;
   }
-  if (b.edit.NeedsMultipleInputs == 1 && Choices.OutputMode != OutputOneFile)
+  if (b.edit.NeedsMultipleInputs == 1 && State().Choices.OutputMode != OutputOneFile)
     return TableFailure::FiltersNeedOneFile;
   return TableFailure::None;
 }
@@ -202,7 +199,7 @@ CommandTable FillTable(const BuildState& b) {
   const CompiledEdit& e = b.edit;
   const CompiledCodec& ac = f.AudioCodec;
   const CompiledCodec& vc = f.VideoCodec;
-  const QString& ff = FfmpegTools::FfmpegPath;
+  const QString& ff = FfmpegTools::State().FfmpegPath;
   const QString& fx = f.Extension;
   const bool audioExternal = !f.AudioExtCodecName.isEmpty();
   const bool videoExternal = !f.VideoExtCodecName.isEmpty();
@@ -260,7 +257,7 @@ CommandTable FillTable(const BuildState& b) {
         fx);
     passRows << 7;
   }
-  if (Choices.TwoPass) {
+  if (State().Choices.TwoPass) {
     for (int row : passRows) AddSecondPass(t, row);
   }
   for (auto& row : t.Cells) {
@@ -335,7 +332,7 @@ QString CollapseSpaces(const QString& text) {
 QString GetMuxerExtension(const QString& formatOption) {
   if (formatOption.size() <= 3) return QString();
   const QString name = formatOption.mid(3);
-  const ToolRunner::Pipeline help{{FfmpegTools::FfmpegPath, {"-h", "muxer=" + name}}};
+  const ToolRunner::Pipeline help{{FfmpegTools::State().FfmpegPath, {"-h", "muxer=" + name}}};
   QString output;
   int32_t exitCode = 0;
   if (!ToolRunner::RunCaptured(help, QString(), 0, 0, ToolRunner::OutputSink(),

@@ -51,7 +51,6 @@ struct ConversionChoices {
   bool ReplaceFiles = false;     // "Reemplazar archivos"
   bool DeleteOriginals = false;  // "Eliminar archivos originales"
 };
-extern ConversionChoices Choices;
 
 // Why a build of the command table failed.
 enum class TableFailure : uint8_t {
@@ -92,12 +91,6 @@ using EncoderLocator = std::function<std::optional<QString>(uint8_t isVideo)>;
 // testTime: "" for a conversion, else the test's length as [[H:]M:]S.
 // locate, when set, is asked for each outside encoder program not found.
 TableBuild BuildTable(const QString& testTime, const EncoderLocator& locate = EncoderLocator());
-
-// The table of the last successful build; a failed build leaves it as it was.
-extern CommandTable Commands;
-// 1 when the format profile writes numbered output files; set by every build
-// that reaches the format's options.
-extern uint8_t MultiOutput;
 
 // The first "-f value" in an option text, or "".
 QString GetFormatOption(const QString& options);

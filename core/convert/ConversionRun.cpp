@@ -5,6 +5,7 @@
 #include <QFileInfo>
 
 #include "core/convert/CommandTable.h"
+#include "core/convert/ConversionState.h"
 #include "core/convert/RunSteps.h"
 #include "core/frame/FfmpegTools.h"
 #include "core/frame/FileServices.h"
@@ -14,22 +15,19 @@
 
 namespace Conversion {
 
-QList<FailedStep> Errors;
-QString TempDir;
-uint8_t StopRequested = 0;
-uint8_t Running = 0;
-
-void ClearCommands() { Commands = CommandTable(); }
+void ClearCommands() { State().Commands = CommandTable(); }
 
 namespace {
 
 constexpr int32_t KeptOutput = 4096;
 
-QString Cell(int row, int column) { return Commands.At(row, column); }
-StageKind Kind(int row) { return Commands.Kind(row); }
+QString Cell(int row, int column) { return State().Commands.At(row, column); }
+StageKind Kind(int row) { return State().Commands.Kind(row); }
 
 // The temporary files of the track stages, named after the stage's row.
-QString TempFile(const QString& stem, int row) { return TempDir + "/" + stem + "." + Cell(row, 4); }
+QString TempFile(const QString& stem, int row) {
+  return State().TempDir + "/" + stem + "." + Cell(row, 4);
+}
 
 bool HeadSet(int row) { return Kind(row) != StageKind::Empty; }
 
@@ -49,9 +47,12 @@ class ConversionRun::Steps {
   void Execute();
 
  private:
-  bool StageMayRun(int row) const { return HeadSet(row) && failure_ == 0 && StopRequested == 0; }
+  bool StageMayRun(int row) const {
+    return HeadSet(row) && failure_ == 0 && State().StopRequested == 0;
+  }
   bool JoinedOutput() const {
-    return Choices.OutputMode == OutputJoined || Choices.OutputMode == OutputOneFile;
+    return State().Choices.OutputMode == OutputJoined ||
+           State().Choices.OutputMode == OutputOneFile;
   }
 
   void Start();
@@ -101,14 +102,14 @@ class ConversionRun::Steps {
 
 void ConversionRun::Steps::Execute() {
   Start();
-  for (int i = 0; i < inputs_.size() && StopRequested == 0; ++i) RunInput(i);
+  for (int i = 0; i < inputs_.size() && State().StopRequested == 0; ++i) RunInput(i);
   End();
 }
 
 void ConversionRun::Steps::Start() {
-  StopRequested = 0;
-  Running = 1;
-  Errors.clear();
+  State().StopRequested = 0;
+  State().Running = 1;
+  State().Errors.clear();
   emit run_.Started();
 }
 
@@ -126,21 +127,21 @@ void ConversionRun::Steps::RunInput(int i) {
   inputsRead_.clear();
   SetOutputPath(i);
   RunTrackStages();
-  if (failure_ == 0 && StopRequested == 0 && !test_ && MultiOutput == 0)
+  if (failure_ == 0 && State().StopRequested == 0 && !test_ && State().MultiOutput == 0)
     output_ = FileServices::UniquePath(output_, false);
-  if (failure_ == 0 && StopRequested == 0) {
+  if (failure_ == 0 && State().StopRequested == 0) {
     if (audio_ != video_)
       RunJoiningStage();
     else
       RunConvertingStages();
   }
-  if (!TempDir.isEmpty()) {
+  if (!State().TempDir.isEmpty()) {
     FileServices::DeleteFile(TempFile("aucod", 2), false);
     FileServices::DeleteFile(TempFile("vicod", 5), false);
   }
-  if (failure_ != 0 && StopRequested == 0) RecordFailure();
-  if (failure_ != 0 || StopRequested != 0) RemovePartialOutput();
-  if (!test_ && failure_ == 0 && StopRequested == 0) FinishInput(i);
+  if (failure_ != 0 && State().StopRequested == 0) RecordFailure();
+  if (failure_ != 0 || State().StopRequested != 0) RemovePartialOutput();
+  if (!test_ && failure_ == 0 && State().StopRequested == 0) FinishInput(i);
   stage_.clear();
   emit run_.InputEnded();
 }
@@ -154,9 +155,9 @@ QString AbsolutePath(const QString& path) {
 void ConversionRun::Steps::SetOutputPath(int i) {
   const QString ext = "." + Cell(7, 4);
   if (test_) {
-    output_ = TempDir + "/test" + ext;
-    if (MultiOutput == 1) {
-      output_ = TempDir + "/test";
+    output_ = State().TempDir + "/test" + ext;
+    if (State().MultiOutput == 1) {
+      output_ = State().TempDir + "/test";
       if (FileServices::CreateFolder(output_)) {
         createdFolder_ = output_;
         output_ += "/%03d" + ext;
@@ -167,15 +168,15 @@ void ConversionRun::Steps::SetOutputPath(int i) {
     desired_ = output_;
     return;
   }
-  const QString entry = Session::FileList.value(i);
-  if (Choices.OutputMode == OutputSourceFolders)
+  const QString entry = Session::State().FileList.value(i);
+  if (State().Choices.OutputMode == OutputSourceFolders)
     output_ = FileServices::ParentFolder(entry) + "/" + FileServices::GetBaseName(entry);
-  else if (Choices.OutputMode == OutputChosenFolder)
-    output_ = AbsolutePath(Session::OutputFolder) + "/" + FileServices::GetBaseName(entry);
+  else if (State().Choices.OutputMode == OutputChosenFolder)
+    output_ = AbsolutePath(Session::State().OutputFolder) + "/" + FileServices::GetBaseName(entry);
   else
-    output_ = FileServices::ParentFolder(AbsolutePath(Session::OutputFile)) + "/" +
-              FileServices::GetBaseName(Session::OutputFile);
-  if (MultiOutput == 1) {
+    output_ = FileServices::ParentFolder(AbsolutePath(Session::State().OutputFile)) + "/" +
+              FileServices::GetBaseName(Session::State().OutputFile);
+  if (State().MultiOutput == 1) {
     output_ = FileServices::UniquePath(output_, false);
     if (FileServices::CreateFolder(output_))
       createdFolder_ = output_;
@@ -188,17 +189,17 @@ void ConversionRun::Steps::SetOutputPath(int i) {
 }
 
 void ConversionRun::Steps::RunTrackStages() {
-  const QString pass1 = Choices.TwoPass ? " " + Lang::TxtPass1() : QString();
+  const QString pass1 = State().Choices.TwoPass ? " " + Lang::TxtPass1() : QString();
   if (StageMayRun(1)) RunFfmpegStage(1, Lang::TxtExtractingAudio(), audio_, TempFile("auext", 1));
   if (StageMayRun(2))
     RunEncodingStage(2, Lang::TxtEncodingAudio() + pass1, audio_, TempFile("aucod", 2),
                      TempFile("aucod", 3));
-  if (!TempDir.isEmpty()) FileServices::DeleteFile(TempFile("auext", 1), false);
+  if (!State().TempDir.isEmpty()) FileServices::DeleteFile(TempFile("auext", 1), false);
   if (StageMayRun(4)) RunFfmpegStage(4, Lang::TxtExtractingVideo(), video_, TempFile("viext", 4));
   if (StageMayRun(5))
     RunEncodingStage(5, Lang::TxtEncodingVideo() + pass1, video_, TempFile("vicod", 5),
                      TempFile("vicod", 6));
-  if (!TempDir.isEmpty()) FileServices::DeleteFile(TempFile("viext", 4), false);
+  if (!State().TempDir.isEmpty()) FileServices::DeleteFile(TempFile("viext", 4), false);
 }
 
 void ConversionRun::Steps::RunFfmpegStage(int row, const QString& caption, QStringList& source,
@@ -219,7 +220,7 @@ void ConversionRun::Steps::RunEncodingStage(int row, const QString& caption, QSt
   }
   SetStage(caption, true);
   if (!RunRow(row, source, output)) return;
-  if (!Choices.TwoPass) {
+  if (!State().Choices.TwoPass) {
     source = QStringList{output};
     return;
   }
@@ -247,7 +248,8 @@ void ConversionRun::Steps::RunJoiningStage() {
 
 void ConversionRun::Steps::RunConvertingStages() {
   if (StageMayRun(7)) {
-    SetStage(Lang::TxtConverting() + (Choices.TwoPass ? " " + Lang::TxtPass1() : QString()), true);
+    SetStage(Lang::TxtConverting() + (State().Choices.TwoPass ? " " + Lang::TxtPass1() : QString()),
+             true);
     RunRow(7, audio_, OutputForFfmpeg());
   }
   if (StageMayRun(8)) {
@@ -259,7 +261,7 @@ void ConversionRun::Steps::RunConvertingStages() {
 // Numbered outputs are a pattern to ffmpeg, in which a '%' of the folder's
 // own name must be doubled to stay a '%'.
 QString ConversionRun::Steps::OutputForFfmpeg() const {
-  if (MultiOutput != 1) return output_;
+  if (State().MultiOutput != 1) return output_;
   const qsizetype slash = output_.lastIndexOf('/');
   return output_.left(slash).replace("%", "%%") + output_.mid(slash);
 }
@@ -274,14 +276,14 @@ void ConversionRun::Steps::SetStage(const QString& caption, bool stopEnabled) {
 // ffmpeg's whole output is read as it comes: it tells which inputs the output
 // took streams from, and a write it could not finish even when it ends with 0.
 bool ConversionRun::Steps::RunRow(int row, const QStringList& inputs, const QString& output) {
-  const StepCommand step = RowStep(Commands, row, inputs, output);
+  const StepCommand step = RowStep(State().Commands, row, inputs, output);
   const bool isEncoder = Kind(row) == StageKind::Encoder;
   const uint8_t pipe = isEncoder ? 0 : 1;
   if (!TakenName(output) && !created_.contains(output)) created_ << output;
   FfmpegTools::ConsoleReport report;
   int32_t exitCode = 0;
   const bool started = ToolRunner::RunCaptured(
-      ToolRunner::Pipeline{step.Command}, TempDir, pipe, pipe,
+      ToolRunner::Pipeline{step.Command}, State().TempDir, pipe, pipe,
       [this](const ToolRunner::BoxUpdate& update) {
         if (update.action == ToolRunner::BoxUpdate::Replace)
           emit run_.ConsoleLine(QString(update.text).remove(QStringLiteral("\r\n")));
@@ -289,7 +291,7 @@ bool ConversionRun::Steps::RunRow(int row, const QStringList& inputs, const QStr
       ToolRunner::ReplaceByVisibleChunk, capture_, KeptOutput, exitCode,
       [&report](const QString& chunk) { report.Add(chunk); });
   // The program closing ended the tool: the run stops as "Detener" stops it.
-  if (ToolRunner::Closing()) StopRequested = 1;
+  if (ToolRunner::Closing()) State().StopRequested = 1;
   if (started) NoteInputsRead(step, isEncoder, inputs, report);
   const bool writeFailed = !isEncoder && report.WriteFailed();
   if (StepSucceeded(started, exitCode, isEncoder, FileServices::FileSize(output), writeFailed))
@@ -336,7 +338,7 @@ void ConversionRun::Steps::RecordFailure() {
 }
 
 void ConversionRun::Steps::AddError(const FailedStep& error) {
-  Errors.append(error);
+  State().Errors.append(error);
   ++failures_;
   emit run_.Failed(error, failures_);
 }
@@ -358,16 +360,17 @@ bool ConversionRun::Steps::OutputWritten() const {
       if (FileServices::FileSize(track) == 0) return false;
     return true;
   }
-  if (MultiOutput == 1) return FileServices::FolderSize(FileServices::ParentFolder(output_)) > 0;
+  if (State().MultiOutput == 1)
+    return FileServices::FolderSize(FileServices::ParentFolder(output_)) > 0;
   return FileServices::FileSize(output_) > 0;
 }
 
 // The list entries the input's output was made from. Joined files all go into
 // it; of several files given to one command, ffmpeg may read only some.
 QStringList ConversionRun::Steps::SourcesOfOutput(int i) const {
-  const QStringList& list = Session::FileList;
-  if (Choices.OutputMode == OutputJoined) return list;
-  if (Choices.OutputMode != OutputOneFile) return {list.value(i)};
+  const QStringList& list = Session::State().FileList;
+  if (State().Choices.OutputMode == OutputJoined) return list;
+  if (State().Choices.OutputMode != OutputOneFile) return {list.value(i)};
   QStringList read;
   for (int place = 0; place < list.size(); ++place)
     if (inputsRead_.contains(place)) read << list[place];
@@ -375,12 +378,12 @@ QStringList ConversionRun::Steps::SourcesOfOutput(int i) const {
 }
 
 void ConversionRun::Steps::FinishInput(int i) {
-  const QStringList& list = Session::FileList;
-  if (Choices.DeleteOriginals) {
+  const QStringList& list = Session::State().FileList;
+  if (State().Choices.DeleteOriginals) {
     for (const QString& kept : TrashSources(SourcesOfOutput(i), OutputWritten()))
       ReportKept(kept, Lang::TxtDeleteOriginals(), Lang::TxtCannotDeleteFile(kept));
   }
-  if (Choices.ReplaceFiles && Kind(7) != StageKind::MoveTracks) {
+  if (State().Choices.ReplaceFiles && Kind(7) != StageKind::MoveTracks) {
     // Inputs other than the ones just converted stay untouched, whatever their name.
     QStringList others = list;
     if (JoinedOutput())
@@ -407,16 +410,16 @@ void ConversionRun::Steps::ReportKept(const QString& file, const QString& option
 }
 
 void ConversionRun::Steps::End() {
-  const bool stopped = StopRequested != 0;
-  Running = 0;
-  StopRequested = 0;
+  const bool stopped = State().StopRequested != 0;
+  State().Running = 0;
+  State().StopRequested = 0;
   emit run_.Ended(stopped);
   if (test_ && !stopped && failures_ == 0) emit run_.TestFinished(TestReport());
-  emit run_.Finished(Errors);
+  emit run_.Finished(State().Errors);
 }
 
 TestResult ConversionRun::Steps::TestReport() const {
-  if (MultiOutput == 1) {
+  if (State().MultiOutput == 1) {
     const QString folder = FileServices::ParentFolder(output_);
     return {TestReportText(FileServices::FolderSize(folder), 0, Lang::TxtViewFilesQuestion()),
             folder,
@@ -445,12 +448,12 @@ void ConversionRun::Execute() { steps_->Execute(); }
 
 // The stop flag is set first, so that the run reads the step that "q" ends as stopped.
 void ConversionRun::Stop() {
-  StopRequested = 1;
+  State().StopRequested = 1;
   ToolRunner::SendInput("q", 1);
 }
 
 void ConversionRun::ForceStop() {
-  StopRequested = 1;
+  State().StopRequested = 1;
   ToolRunner::RequestStop();
 }
 

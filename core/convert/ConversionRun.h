@@ -21,15 +21,6 @@ struct FailedStep {
   bool operator==(const FailedStep&) const = default;
 };
 
-// The failures of the current run in the order they happened.
-extern QList<FailedStep> Errors;
-// The run's temporary folder; "" when the run needs none.
-extern QString TempDir;
-// 1 when the user asked to stop; the run tests it between steps.
-extern uint8_t StopRequested;
-// 1 while the input loop runs; the progress window refuses to close meanwhile.
-extern uint8_t Running;
-
 // Empties every cell of the command table.
 void ClearCommands();
 

@@ -15,7 +15,7 @@ namespace Conversion {
 
 namespace {
 
-const FfmpegOptionNames& Opt() { return FfmpegTools::OptNames; }
+const FfmpegOptionNames& Opt() { return FfmpegTools::State().OptNames; }
 
 }  // namespace
 

@@ -124,7 +124,7 @@ bool ConcatListText(const QStringList& files, QByteArray& text) {
 }
 
 QString WriteConcatList() {
-  if (const QString unjoinable = UnjoinableFile(Session::FileList); !unjoinable.isEmpty()) {
+  if (const QString unjoinable = UnjoinableFile(Session::State().FileList); !unjoinable.isEmpty()) {
     Lang::MsgInvalidFileName(unjoinable);
     return QString();
   }
@@ -136,7 +136,7 @@ QString WriteConcatList() {
   }
   QByteArray text;
   QFile file(path);
-  if (!ConcatListText(Session::FileList, text) || !file.open(QIODevice::WriteOnly) ||
+  if (!ConcatListText(Session::State().FileList, text) || !file.open(QIODevice::WriteOnly) ||
       file.write(text) != text.size() || !file.flush()) {
     file.close();
     FileServices::DeleteFolder(folder, true);

@@ -10,13 +10,6 @@
 
 namespace CdRipper {
 
-QString Cdda2wavPath;
-uint8_t CDRipAddToList = 0;
-uint8_t CDRipBusy = 0;
-uint8_t CDRipCancel = 0;
-QString CDRipOutputDir;
-QString CDRipDevice;
-
 namespace {
 
 const QString CrLf = QStringLiteral("\r\n");
@@ -26,7 +19,7 @@ constexpr int MaxTracks = 99;
 QString RunForOutput(const QStringList& arguments) {
   QString output;
   int32_t exitCode = 0;
-  ToolRunner::RunCaptured(ToolRunner::Pipeline{{Cdda2wavPath, arguments}}, QString(), 0, 0,
+  ToolRunner::RunCaptured(ToolRunner::Pipeline{{State().Cdda2wavPath, arguments}}, QString(), 0, 0,
                           ToolRunner::OutputSink(), ToolRunner::NoDisplay, output, -1, exitCode);
   return output;
 }
@@ -71,11 +64,11 @@ QString TitleAsFileName(const QString& title) {
 }
 
 void Reset() {
-  CDRipAddToList = 0;
-  CDRipBusy = 0;
-  CDRipCancel = 0;
-  CDRipOutputDir.clear();
-  CDRipDevice.clear();
+  State().CDRipAddToList = 0;
+  State().CDRipBusy = 0;
+  State().CDRipCancel = 0;
+  State().CDRipOutputDir.clear();
+  State().CDRipDevice.clear();
 }
 
 // Every bus header is taken, whatever its number: on Linux the buses are the
@@ -145,7 +138,7 @@ QString RippedFile(const QString& folder, const QString& format, int track) {
 }
 
 QStringList ScanBus() {
-  CDRipDevice.clear();
+  State().CDRipDevice.clear();
   const QString output = RunForOutput({"-scanbus"});
   if (output.isEmpty()) return {};
   return ParseBusScan(output);
@@ -155,10 +148,10 @@ QStringList GetTrackList() {
   for (const QString& id : ScanBus()) {
     const QStringList titles = ParseTrackTitles(RunForOutput({"-N", "-D", id}));
     if (!titles.isEmpty()) {
-      CDRipDevice = " -D " + id;
+      State().CDRipDevice = " -D " + id;
       return titles;
     }
-    if (CDRipCancel == 1) break;
+    if (State().CDRipCancel == 1) break;
   }
   return {};
 }
@@ -166,8 +159,8 @@ QStringList GetTrackList() {
 // The folder is made anew for each rip, so that it holds the tracks of one rip only.
 RipTarget RipFolder(bool addToList) {
   if (addToList) return {Session::CreateTempFolder(false), RipTarget::Problem::None};
-  if (CDRipOutputDir.isEmpty()) return {QString(), RipTarget::Problem::NoOutputDir};
-  const QString folder = FileServices::UniquePath(CDRipOutputDir + "/CDRip", false);
+  if (State().CDRipOutputDir.isEmpty()) return {QString(), RipTarget::Problem::NoOutputDir};
+  const QString folder = FileServices::UniquePath(State().CDRipOutputDir + "/CDRip", false);
   if (!FileServices::CreateFolder(folder)) return {folder, RipTarget::Problem::CannotCreate};
   return {folder, RipTarget::Problem::None};
 }
@@ -175,39 +168,40 @@ RipTarget RipFolder(bool addToList) {
 RipResult RipTracks(const QList<Track>& tracks, const QString& folder, const QString& format,
                     bool removeSilence, bool addToList, const ToolRunner::OutputSink& show,
                     const std::function<bool()>& shownGone) {
-  CDRipBusy = 1;
+  State().CDRipBusy = 1;
   RipResult result;
   result.Completed = true;
   for (const Track& track : tracks) {
     QString output;
     int32_t exitCode = 0;
     const bool started = ToolRunner::RunCaptured(
-        ToolRunner::Pipeline{
-            {Cdda2wavPath, RipArguments(CDRipDevice, format, removeSilence, track.Number)}},
+        ToolRunner::Pipeline{{State().Cdda2wavPath, RipArguments(State().CDRipDevice, format,
+                                                                 removeSilence, track.Number)}},
         folder, 0, 0, show, ToolRunner::AppendChunk, output, 0, exitCode);
     const QString ripped = RippedFile(folder, format, track.Number);
     // A run that was stopped or failed leaves at most a part of the track.
-    const bool finished = started && exitCode == 0 && CDRipCancel == 0 && !ToolRunner::Closing();
+    const bool finished =
+        started && exitCode == 0 && State().CDRipCancel == 0 && !ToolRunner::Closing();
     if (!finished) {
       if (!ripped.isEmpty()) FileServices::DeleteFile(ripped, true);
     } else if (!ripped.isEmpty()) {
       const QString named = NameAfterTitle(ripped, folder, track.Title, format);
       if (named.isEmpty()) {
         result.NotRenamed = ripped;
-        CDRipCancel = 1;
+        State().CDRipCancel = 1;
       } else {
         result.Ripped << named;
       }
     }
-    if (CDRipCancel == 1 || (shownGone && shownGone()) || ToolRunner::Closing()) {
+    if (State().CDRipCancel == 1 || (shownGone && shownGone()) || ToolRunner::Closing()) {
       result.Completed = false;
       break;
     }
   }
   if (result.Completed && addToList)
     result.FilesToAdd = FileServices::ListFiles(folder, format + ":");
-  CDRipBusy = 0;
-  CDRipCancel = 0;
+  State().CDRipBusy = 0;
+  State().CDRipCancel = 0;
   return result;
 }
 

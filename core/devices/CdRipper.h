@@ -14,21 +14,6 @@
 // shows what a rip comes to.
 namespace CdRipper {
 
-// Full path of cdda2wav; "" until the tool-paths window or config.qcf sets it.
-extern QString Cdda2wavPath;
-
-// 1 = the ripped tracks go into a temporary folder and onto the input list;
-// 0 = into a CDRip folder inside CDRipOutputDir. Set just before the rip window opens.
-extern uint8_t CDRipAddToList;
-// 1 while cdda2wav runs (reading titles or ripping).
-extern uint8_t CDRipBusy;
-// 1 = the user asked to stop; tested after the title read and after each track.
-extern uint8_t CDRipCancel;
-// The folder chosen with "..."; it outlives the window.
-extern QString CDRipOutputDir;
-// " -D " and the id of the drive whose titles were read; "" before a scan.
-extern QString CDRipDevice;
-
 // Back to the state of a fresh start (the tool path stays).
 void Reset();
 
@@ -87,5 +72,25 @@ RipTarget RipFolder(bool addToList);
 RipResult RipTracks(const QList<Track>& tracks, const QString& folder, const QString& format,
                     bool removeSilence, bool addToList, const ToolRunner::OutputSink& show,
                     const std::function<bool()>& shownGone);
+
+// Where cdda2wav is, the rip's choices and the rip in progress.
+struct CdRipState {
+  // Full path of cdda2wav; "" until the tool-paths window or config.qcf sets it.
+  QString Cdda2wavPath;
+  // 1 = the ripped tracks go into a temporary folder and onto the input list;
+  // 0 = into a CDRip folder inside CDRipOutputDir. Set just before the rip window opens.
+  uint8_t CDRipAddToList = 0;
+  // 1 while cdda2wav runs (reading titles or ripping).
+  uint8_t CDRipBusy = 0;
+  // 1 = the user asked to stop; tested after the title read and after each track.
+  uint8_t CDRipCancel = 0;
+  // The folder chosen with "..."; it outlives the window.
+  QString CDRipOutputDir;
+  // " -D " and the id of the drive whose titles were read; "" before a scan.
+  QString CDRipDevice;
+};
+
+// This module's part of the running program's AppState.
+CdRipState& State();
 
 }  // namespace CdRipper

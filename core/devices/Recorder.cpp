@@ -10,12 +10,6 @@
 
 namespace Recorder {
 
-QString RecBufferSizeMB;
-QString RecOutputPath;
-QString RecFormatProfilePath;
-uint8_t RecRunning = 0;
-uint8_t RecStoppedByUser = 0;
-
 namespace {
 
 const QString CrLf = QStringLiteral("\r\n");
@@ -23,7 +17,7 @@ const QString SectionMarker = QStringLiteral("Auto-detected sources for ");
 const QString DefaultAudioFormat = QStringLiteral("pulse");
 const QString DefaultVideoFormat = QStringLiteral("v4l2");
 
-const FfmpegOptionNames& Opt() { return FfmpegTools::OptNames; }
+const FfmpegOptionNames& Opt() { return FfmpegTools::State().OptNames; }
 
 const QSet<QString>& AudioInputs() {
   static const QSet<QString> names{"alsa", "pulse", "oss", "jack", "openal", "sndio"};
@@ -75,9 +69,9 @@ QString PreviewGraph(const Device& audio, const Device& video) {
 
 // The compiled profile, or why it cannot be recorded with.
 Refusal LoadRecordingFormat(CompiledFormat& format) {
-  if (RecFormatProfilePath.isEmpty()) return Refusal::None;
+  if (State().RecFormatProfilePath.isEmpty()) return Refusal::None;
   uint8_t status = 0;
-  format = Conversion::LoadFormat(RecFormatProfilePath, status);
+  format = Conversion::LoadFormat(State().RecFormatProfilePath, status);
   if (status == 1) return Refusal::ProfileMissing;
   if (status == 2) return Refusal::ProfileUnreadable;
   if (status >= 3 || !format.AudioExtCodecName.isEmpty() || !format.VideoExtCodecName.isEmpty())
@@ -115,7 +109,7 @@ bool ChooseOutputFile(const QString& replaceConfirmedFor, const std::function<in
       return true;
     case 7:
       outputFile = FileServices::UniquePath(outputFile, false);
-      RecOutputPath = outputFile;
+      State().RecOutputPath = outputFile;
       return true;
     default:
       return false;
@@ -125,14 +119,14 @@ bool ChooseOutputFile(const QString& replaceConfirmedFor, const std::function<in
 }  // namespace
 
 void Reset() {
-  RecOutputPath.clear();
-  RecFormatProfilePath.clear();
-  RecRunning = 0;
-  RecStoppedByUser = 0;
+  State().RecOutputPath.clear();
+  State().RecFormatProfilePath.clear();
+  State().RecRunning = 0;
+  State().RecStoppedByUser = 0;
 }
 
 QString DeviceListCommand() {
-  return ToolRunner::QuoteArgument(FfmpegTools::FfmpegPath) + " -hide_banner -sources";
+  return ToolRunner::QuoteArgument(FfmpegTools::State().FfmpegPath) + " -hide_banner -sources";
 }
 
 void ParseDeviceList(const QString& output, QStringList& audio, QStringList& video) {
@@ -211,14 +205,14 @@ DeviceLists ListDevices() {
 }
 
 Refusal PlayPreview(const Source& source, bool detached, QObject* companionOwner) {
-  if (!FileServices::FileExists(FfmpegTools::FfplayPath)) return Refusal::FfplayNotFound;
+  if (!FileServices::FileExists(FfmpegTools::State().FfplayPath)) return Refusal::FfplayNotFound;
   const QString params = PreviewArgs(source);
   if (params.isEmpty()) return Refusal::NoSource;
   if (!detached) {
     FfmpegTools::PlayFile({}, params);
     return Refusal::None;
   }
-  ToolRunner::StartCompanion({FfmpegTools::FfplayPath, Conversion::SplitArguments(params)},
+  ToolRunner::StartCompanion({FfmpegTools::State().FfplayPath, Conversion::SplitArguments(params)},
                              companionOwner);
   return Refusal::None;
 }
@@ -242,7 +236,7 @@ Conversion::StepCommand RecordCommand(const CompiledFormat& format, const QStrin
 
 Conversion::StepCommand FfmpegOutputStep(const QString& options, const QString& output) {
   Conversion::StepCommand step;
-  step.Command.program = FfmpegTools::FfmpegPath;
+  step.Command.program = FfmpegTools::State().FfmpegPath;
   step.Command.arguments = Conversion::SplitArguments(options) << output;
   step.Shown = ToolRunner::CommandText(step.Command);
   return step;
@@ -254,16 +248,17 @@ RecordPlan PlanRecording(const RecordRequest& request, const std::function<int()
     plan.Refused = why;
     return plan;
   };
-  if (request.ToFile && RecOutputPath.isEmpty()) return refuse(Refusal::NoOutputPath);
-  if (!FileServices::FileExists(FfmpegTools::FfmpegPath)) return refuse(Refusal::FfmpegNotFound);
-  if (request.WithPlayer && !FileServices::FileExists(FfmpegTools::FfplayPath))
+  if (request.ToFile && State().RecOutputPath.isEmpty()) return refuse(Refusal::NoOutputPath);
+  if (!FileServices::FileExists(FfmpegTools::State().FfmpegPath))
+    return refuse(Refusal::FfmpegNotFound);
+  if (request.WithPlayer && !FileServices::FileExists(FfmpegTools::State().FfplayPath))
     return refuse(Refusal::PlayerFileMissing);
   if (request.ToFile && request.AutomaticFormat &&
-      FileServices::GetExtensionName(RecOutputPath).isEmpty())
+      FileServices::GetExtensionName(State().RecOutputPath).isEmpty())
     return refuse(Refusal::NoExtension);
   QString duration;
   if (!DurationOption(request, duration)) return refuse(Refusal::InvalidDuration);
-  const QString inputArgs = InputArgs(request.From, true, RecBufferSizeMB);
+  const QString inputArgs = InputArgs(request.From, true, State().RecBufferSizeMB);
   if (inputArgs.isEmpty()) return refuse(Refusal::NoSource);
   if (request.ToStreamer) {
     plan.What = RecordPlan::Action::Stream;
@@ -273,20 +268,20 @@ RecordPlan PlanRecording(const RecordRequest& request, const std::function<int()
   if (!request.ToFile) return plan;
   CompiledFormat format;
   if (const Refusal why = LoadRecordingFormat(format); why != Refusal::None) return refuse(why);
-  QString outputFile = RecOutputPath;
+  QString outputFile = State().RecOutputPath;
   if (FileServices::GetExtensionName(outputFile).isEmpty() && !format.Extension.isEmpty())
     outputFile += "." + format.Extension;
-  const QString destination = RecOutputPath;
+  const QString destination = State().RecOutputPath;
   bool replace = false;
   if (!ChooseOutputFile(request.ReplaceConfirmedFor, askReplace, outputFile, replace)) return plan;
-  if (RecOutputPath != destination) plan.NextFreeName = RecOutputPath;
+  if (State().RecOutputPath != destination) plan.NextFreeName = State().RecOutputPath;
   plan.What = RecordPlan::Action::Record;
   plan.Step = RecordCommand(format, inputArgs, duration, outputFile, replace);
   return plan;
 }
 
 RecordingEnd RunRecording(const Conversion::StepCommand& step, const ToolRunner::OutputSink& show) {
-  RecRunning = 1;
+  State().RecRunning = 1;
   QString output;
   int32_t exitCode = 0;
   FfmpegTools::ConsoleReport report;
@@ -296,13 +291,13 @@ RecordingEnd RunRecording(const Conversion::StepCommand& step, const ToolRunner:
   RecordingEnd end;
   if (!started) {
     end.Result = RecordingEnd::Outcome::NotStarted;
-  } else if ((RecStoppedByUser == 0 && exitCode > 0) || report.WriteFailed()) {
+  } else if ((State().RecStoppedByUser == 0 && exitCode > 0) || report.WriteFailed()) {
     // A recording ffmpeg could not write to its end is an error even after a stop.
     end.Result = RecordingEnd::Outcome::FfmpegFailed;
     end.Output = output;
   }
-  RecRunning = 0;
-  RecStoppedByUser = 0;
+  State().RecRunning = 0;
+  State().RecStoppedByUser = 0;
   return end;
 }
 

@@ -22,17 +22,6 @@ class QObject;
 // for video.
 namespace Recorder {
 
-// Recording buffer size in megabytes as text; "0" or "" = the tool's default.
-extern QString RecBufferSizeMB;
-// Destination chosen with the save dialog; it outlives the window.
-extern QString RecOutputPath;
-// The chosen format profile; "" for "<Automático>".
-extern QString RecFormatProfilePath;
-// 1 while ffmpeg records; the window refuses to close meanwhile.
-extern uint8_t RecRunning;
-// 1 once the user stopped ffmpeg, so that its exit code is no error.
-extern uint8_t RecStoppedByUser;
-
 // Back to the state of a fresh start; the buffer size (a setting) stays.
 void Reset();
 
@@ -154,5 +143,22 @@ struct RecordingEnd {
 // RecRunning holds meanwhile. A stop by the user is no failure unless ffmpeg
 // could not write the end of its file.
 RecordingEnd RunRecording(const Conversion::StepCommand& step, const ToolRunner::OutputSink& show);
+
+// The recorder's choices and the recording in progress.
+struct RecorderState {
+  // Recording buffer size in megabytes as text; "0" or "" = the tool's default.
+  QString RecBufferSizeMB;
+  // Destination chosen with the save dialog; it outlives the window.
+  QString RecOutputPath;
+  // The chosen format profile; "" for "<Automático>".
+  QString RecFormatProfilePath;
+  // 1 while ffmpeg records; the window refuses to close meanwhile.
+  uint8_t RecRunning = 0;
+  // 1 once the user stopped ffmpeg, so that its exit code is no error.
+  uint8_t RecStoppedByUser = 0;
+};
+
+// This module's part of the running program's AppState.
+RecorderState& State();
 
 }  // namespace Recorder

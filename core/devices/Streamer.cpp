@@ -11,19 +11,14 @@
 
 namespace Streamer {
 
-QString StreamInputArgs;
-QString LocalIPAddress;
-QString StreamFormatProfilePath;
-uint8_t StreamRunning = 0;
-
 namespace {
 
-const FfmpegOptionNames& Opt() { return FfmpegTools::OptNames; }
+const FfmpegOptionNames& Opt() { return FfmpegTools::State().OptNames; }
 
 // The compiled profile, or why it cannot be streamed with.
 Refusal LoadStreamFormat(CompiledFormat& format) {
   uint8_t status = 0;
-  format = Conversion::LoadFormat(StreamFormatProfilePath, status);
+  format = Conversion::LoadFormat(State().StreamFormatProfilePath, status);
   // A profile whose external encoder could not even be compiled is refused
   // with the same message, not silently.
   if (status >= 3 || !format.AudioExtCodecName.isEmpty() || !format.VideoExtCodecName.isEmpty())
@@ -52,10 +47,10 @@ QString ProfileOutputOptions(const CompiledFormat& format, const QString& addres
 }  // namespace
 
 void Reset() {
-  StreamInputArgs.clear();
-  LocalIPAddress.clear();
-  StreamFormatProfilePath.clear();
-  StreamRunning = 0;
+  State().StreamInputArgs.clear();
+  State().LocalIPAddress.clear();
+  State().StreamFormatProfilePath.clear();
+  State().StreamRunning = 0;
 }
 
 QString LocalAddress() {
@@ -130,32 +125,32 @@ ListInput WriteListInput() {
 }
 
 QStringList LocalAddresses() {
-  LocalIPAddress = LocalAddress();
-  return {"udp://" + LocalIPAddress + ":8080", "rtp://" + LocalIPAddress + ":8080"};
+  State().LocalIPAddress = LocalAddress();
+  return {"udp://" + State().LocalIPAddress + ":8080", "rtp://" + State().LocalIPAddress + ":8080"};
 }
 
 Refusal PrepareStream(const StreamRequest& request, Conversion::StepCommand& step) {
-  if (!FileServices::FileExists(FfmpegTools::FfmpegPath)) return Refusal::FfmpegNotFound;
+  if (!FileServices::FileExists(FfmpegTools::State().FfmpegPath)) return Refusal::FfmpegNotFound;
   if (request.Address.isEmpty()) return Refusal::NoAddress;
   QString loop;
   if (!LoopOption(request.Repeat, request.RepeatCount, request.InfiniteItem, loop))
     return Refusal::InvalidRepeatCount;
-  if (StreamFormatProfilePath.isEmpty()) {
-    step = AutomaticStreamCommand(loop, StreamInputArgs, request.Address);
+  if (State().StreamFormatProfilePath.isEmpty()) {
+    step = AutomaticStreamCommand(loop, State().StreamInputArgs, request.Address);
     return Refusal::None;
   }
   CompiledFormat format;
   if (const Refusal why = LoadStreamFormat(format); why != Refusal::None) return why;
-  step = ProfileStreamCommand(loop, format, StreamInputArgs, request.Address);
+  step = ProfileStreamCommand(loop, format, State().StreamInputArgs, request.Address);
   return Refusal::None;
 }
 
 StreamEnd RunStream(const Conversion::StepCommand& step, const ToolRunner::OutputSink& show) {
-  StreamRunning = 1;
+  State().StreamRunning = 1;
   StreamEnd end;
   ToolRunner::RunCaptured(ToolRunner::Pipeline{step.Command}, QString(), 0, 0, show,
                           ToolRunner::ReplaceByVisibleChunk, end.Output, 1024, end.ExitCode);
-  StreamRunning = 0;
+  State().StreamRunning = 0;
   return end;
 }
 

@@ -13,15 +13,6 @@
 // the stream's console and end.
 namespace Streamer {
 
-// The input arguments handed in by the opener; emptied when the window closes.
-extern QString StreamInputArgs;
-// This machine's IPv4 address offered in the address list.
-extern QString LocalIPAddress;
-// The chosen format profile; "" for "<Automático>".
-extern QString StreamFormatProfilePath;
-// 1 while ffmpeg streams; the window refuses to close meanwhile.
-extern uint8_t StreamRunning;
-
 // Why the streamer did not do what it was asked; the window says so.
 enum class Refusal {
   None,
@@ -89,5 +80,20 @@ struct StreamEnd {
 // Runs the stream until it ends or is stopped, ffmpeg's console going to
 // show; StreamRunning holds meanwhile.
 StreamEnd RunStream(const Conversion::StepCommand& step, const ToolRunner::OutputSink& show);
+
+// The streamer's choices and the stream in progress.
+struct StreamerState {
+  // The input arguments handed in by the opener; emptied when the window closes.
+  QString StreamInputArgs;
+  // This machine's IPv4 address offered in the address list.
+  QString LocalIPAddress;
+  // The chosen format profile; "" for "<Automático>".
+  QString StreamFormatProfilePath;
+  // 1 while ffmpeg streams; the window refuses to close meanwhile.
+  uint8_t StreamRunning = 0;
+};
+
+// This module's part of the running program's AppState.
+StreamerState& State();
 
 }  // namespace Streamer

@@ -11,7 +11,7 @@ using EditFields::SingleText;
 
 namespace {
 
-const FfmpegOptionNames& Opt() { return FfmpegTools::OptNames; }
+const FfmpegOptionNames& Opt() { return FfmpegTools::State().OptNames; }
 
 // The raw stream that ffplay reads from the pipe.
 QStringList PipeOutputArguments() {
@@ -35,7 +35,7 @@ Command FrameGrab(const QString& testFile, const QString& frameFile, const QStri
   if (!seekText.isEmpty()) args << Opt().Seek << seekText;
   args << "-i" << testFile << Opt().Format << "mjpeg" << Opt().NoAudio << Opt().VideoFrames << "1"
        << Opt().Overwrite << frameFile;
-  return {FfmpegTools::FfmpegPath, args};
+  return {FfmpegTools::State().FfmpegPath, args};
 }
 
 QString FilterGraphFileName(const QString& path) {
@@ -47,12 +47,12 @@ QString FilterGraphFileName(const QString& path) {
 Command Audition(const QString& testFile, const QString& posText, const QString& volText) {
   const QString graph = "amovie=filename=" + FilterGraphFileName(testFile) + ":sp=" + posText +
                         ",atrim=duration=7,volume=" + volText;
-  return {FfmpegTools::FfplayPath,
+  return {FfmpegTools::State().FfplayPath,
           {Opt().NoDisplay, Opt().AutoExit, Opt().Format, "lavfi", "-i", graph}};
 }
 
 Command BorderDetection(const QString& testFile, const QString& posText) {
-  return {FfmpegTools::FfmpegPath,
+  return {FfmpegTools::State().FfmpegPath,
           {Opt().Seek, posText, "-i", testFile, Opt().Format, "null", Opt().Duration, "1",
            Opt().VideoFilter, "cropdetect", "md5:"}};
 }
@@ -190,7 +190,7 @@ Pipeline EqualizerPipeline(const QString& testFile, const QString& chain) {
   QStringList args{"-i", testFile};
   if (!chain.isEmpty()) args << Opt().AudioFilter << chain;
   args << PipeOutputArguments();
-  return {{FfmpegTools::FfmpegPath, args}, {FfmpegTools::FfplayPath, {"pipe:0"}}};
+  return {{FfmpegTools::State().FfmpegPath, args}, {FfmpegTools::State().FfplayPath, {"pipe:0"}}};
 }
 
 }  // namespace EditPreview

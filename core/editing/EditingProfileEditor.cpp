@@ -11,12 +11,6 @@
 
 namespace EditingProfileEditor {
 
-EditProfileRec CurrentProfile;
-EditProfileRec SavedProfile;
-QString CurrentPath;
-uint8_t Loading = 0;
-uint8_t ScratchMode = 0;
-
 Notifier& Events() {
   static Notifier notifier;
   return notifier;
@@ -58,20 +52,20 @@ void NormalizeEqualizer(EditProfileRec& profile) {
 }
 
 void NormalizeEqualizer() {
-  NormalizeEqualizer(CurrentProfile);
-  NormalizeEqualizer(SavedProfile);
+  NormalizeEqualizer(State().CurrentProfile);
+  NormalizeEqualizer(State().SavedProfile);
 }
 
 void Reset() {
-  CurrentProfile = EditProfileRec();
-  SavedProfile = EditProfileRec();
-  CurrentPath.clear();
-  Loading = 0;
-  ScratchMode = 0;
+  State().CurrentProfile = EditProfileRec();
+  State().SavedProfile = EditProfileRec();
+  State().CurrentPath.clear();
+  State().Loading = 0;
+  State().ScratchMode = 0;
 }
 
 void OpenProfile(const QString& path) {
-  if (ScratchMode != 1 && !CloseProfile()) return;
+  if (State().ScratchMode != 1 && !CloseProfile()) return;
   QString file = path;
   if (file.isEmpty()) file = AskProfilePath(DataFolderManager::Open);
   if (file.isEmpty()) return;
@@ -83,16 +77,16 @@ void OpenProfile(const QString& path) {
       Lang::MsgCannotReadFile(file);
       return;
     }
-    CurrentProfile = read;
+    State().CurrentProfile = read;
   } else if (!FileServices::GetBaseName(file).isEmpty()) {
     Lang::MsgFileNotFound(FileServices::GetBaseName(file));
     return;
   } else {
-    CurrentProfile = EditProfileRec();
+    State().CurrentProfile = EditProfileRec();
   }
-  if (ScratchMode != 1) {
-    SavedProfile = CurrentProfile;
-    CurrentPath = file;
+  if (State().ScratchMode != 1) {
+    State().SavedProfile = State().CurrentProfile;
+    State().CurrentPath = file;
   }
   NormalizeEqualizer();
   RecordToForm();
@@ -105,26 +99,27 @@ bool SaveProfile(const QString& path) {
 
   const QString folder = ProfileFolder();
   if (!FileServices::CreateFolderPath(folder)) Lang::MsgCannotCreateDir(folder);
-  if (RecordFile::Write(file, CurrentProfile) != RecordFile::Result::Ok) {
+  if (RecordFile::Write(file, State().CurrentProfile) != RecordFile::Result::Ok) {
     Lang::MsgCannotWriteFile(file);
     return false;
   }
-  if (ScratchMode != 1) CurrentPath = file;
+  if (State().ScratchMode != 1) State().CurrentPath = file;
   // In scratch mode a save to another file is an export: the scratch
   // profile's saved copy stays where it was.
-  if (ScratchMode == 0 || file == CurrentPath) SavedProfile = CurrentProfile;
+  if (State().ScratchMode == 0 || file == State().CurrentPath)
+    State().SavedProfile = State().CurrentProfile;
   return true;
 }
 
 bool CloseProfile() {
   if (IsDirty()) {
-    const int answer = Lang::AskSaveChanges(FileServices::GetBaseName(CurrentPath));
+    const int answer = Lang::AskSaveChanges(FileServices::GetBaseName(State().CurrentPath));
     if (answer == 2) return false;
-    if (answer == 6 && !SaveProfile(CurrentPath)) return false;
+    if (answer == 6 && !SaveProfile(State().CurrentPath)) return false;
   }
-  CurrentProfile = EditProfileRec();
-  SavedProfile = EditProfileRec();
-  CurrentPath.clear();
+  State().CurrentProfile = EditProfileRec();
+  State().SavedProfile = EditProfileRec();
+  State().CurrentPath.clear();
   NormalizeEqualizer();
   RecordToForm();
   return true;
@@ -132,13 +127,13 @@ bool CloseProfile() {
 
 bool IsDirty() {
   // Filter lists count by their names only, whatever their first index.
-  EditProfileRec current = CurrentProfile;
-  current.Filters.LowerBound = SavedProfile.Filters.LowerBound;
-  return !(current == SavedProfile);
+  EditProfileRec current = State().CurrentProfile;
+  current.Filters.LowerBound = State().SavedProfile.Filters.LowerBound;
+  return !(current == State().SavedProfile);
 }
 
 void UndoChanges() {
-  CurrentProfile = SavedProfile;
+  State().CurrentProfile = State().SavedProfile;
   RecordToForm();
 }
 
@@ -188,8 +183,8 @@ FilterMatch MatchProfileFilters(const DynArray<QString>& names,
 
 void DropMissingFilters(const FilterMatch& match) {
   if (match.missing.isEmpty()) return;
-  CurrentProfile.Filters = DynArray<QString>();
-  CurrentProfile.Filters.Items = match.kept;
+  State().CurrentProfile.Filters = DynArray<QString>();
+  State().CurrentProfile.Filters.Items = match.kept;
 }
 
 }  // namespace EditingProfileEditor

@@ -39,17 +39,6 @@ QString DefaultBandFrequency(int band);
 // band's centre frequency, gain "0", width "1". Numbers stay as they are.
 void NormalizeEqualizer(EditProfileRec& profile);
 
-// The profile being edited and its copy as last opened or saved.
-extern EditProfileRec CurrentProfile;
-extern EditProfileRec SavedProfile;
-// The .qep being edited; "" for a new, unnamed profile.
-extern QString CurrentPath;
-// 1 while code fills the window from the record: the field handlers then
-// store nothing.
-extern uint8_t Loading;
-// 1 while the window edits the scratch profile for the main window.
-extern uint8_t ScratchMode;
-
 // Both records empty, no path, both flags 0 (start of a run, each test).
 void Reset();
 
@@ -94,5 +83,22 @@ FilterMatch MatchProfileFilters(const DynArray<QString>& names,
                                 const std::array<QStringList, 3>& lists);
 // Drops the names the match did not find from the current profile's filters.
 void DropMissingFilters(const FilterMatch& match);
+
+// The editing profile being edited, its copy as saved, its file and the editor's modes.
+struct ProfileEditorState {
+  // The profile being edited and its copy as last opened or saved.
+  EditProfileRec CurrentProfile;
+  EditProfileRec SavedProfile;
+  // The .qep being edited; "" for a new, unnamed profile.
+  QString CurrentPath;
+  // 1 while code fills the window from the record: the field handlers then
+  // store nothing.
+  uint8_t Loading = 0;
+  // 1 while the window edits the scratch profile for the main window.
+  uint8_t ScratchMode = 0;
+};
+
+// This module's part of the running program's AppState.
+ProfileEditorState& State();
 
 }  // namespace EditingProfileEditor

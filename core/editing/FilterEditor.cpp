@@ -11,14 +11,6 @@
 
 namespace FilterEditor {
 
-FilterDef CurrentFilter;
-FilterDef SavedFilter;
-QString CurrentPath;
-uint8_t Loading = 0;
-uint8_t TestRunning = 0;
-QStringList TestFiles;
-int TestFileCount = 0;
-
 Notifier& Events() {
   static Notifier notifier;
   return notifier;
@@ -31,13 +23,13 @@ void ShowFilter() { emit Events().FilterReplaced(); }
 }  // namespace
 
 void Reset() {
-  CurrentFilter = FilterDef();
-  SavedFilter = FilterDef();
-  CurrentPath.clear();
-  Loading = 0;
-  TestRunning = 0;
-  TestFiles.clear();
-  TestFileCount = 0;
+  State().CurrentFilter = FilterDef();
+  State().SavedFilter = FilterDef();
+  State().CurrentPath.clear();
+  State().Loading = 0;
+  State().TestRunning = 0;
+  State().TestFiles.clear();
+  State().TestFileCount = 0;
 }
 
 QString FilterFolder() { return ProgramFolder::AppFiles("filters"); }
@@ -60,20 +52,20 @@ void OpenFilter(const QString& name) {
     Lang::MsgCannotReadFile(path);
     return;
   }
-  SavedFilter = read;
-  CurrentFilter = SavedFilter;
-  CurrentPath = path;
+  State().SavedFilter = read;
+  State().CurrentFilter = State().SavedFilter;
+  State().CurrentPath = path;
   ShowFilter();
 }
 
 bool IsDirty() {
-  return CurrentFilter.Params != SavedFilter.Params ||
-         CurrentFilter.MultiInput != SavedFilter.MultiInput ||
-         CurrentFilter.Type != SavedFilter.Type;
+  return State().CurrentFilter.Params != State().SavedFilter.Params ||
+         State().CurrentFilter.MultiInput != State().SavedFilter.MultiInput ||
+         State().CurrentFilter.Type != State().SavedFilter.Type;
 }
 
 bool SaveFilter(uint8_t saveAs) {
-  QString path = CurrentPath;
+  QString path = State().CurrentPath;
   if (saveAs == 1 || path.isEmpty()) {
     path =
         DataFolderManager::ShowFileManager(FilterFolder(), "qfl", DataFolderManager::SaveAs, true);
@@ -83,46 +75,46 @@ bool SaveFilter(uint8_t saveAs) {
     Lang::MsgCannotCreateDir(FilterFolder());
     return false;
   }
-  if (RecordFile::Write(path, CurrentFilter) != RecordFile::Result::Ok) {
+  if (RecordFile::Write(path, State().CurrentFilter) != RecordFile::Result::Ok) {
     Lang::MsgCannotWriteFile(path);
     return false;
   }
-  SavedFilter = CurrentFilter;
-  CurrentPath = path;
+  State().SavedFilter = State().CurrentFilter;
+  State().CurrentPath = path;
   return true;
 }
 
 bool CloseFilter() {
   if (IsDirty()) {
-    const int answer = Lang::AskSaveChanges(FileServices::GetBaseName(CurrentPath));
+    const int answer = Lang::AskSaveChanges(FileServices::GetBaseName(State().CurrentPath));
     if (answer == 2) return false;
     if (answer == 6 && !SaveFilter(0)) return false;
   }
-  CurrentPath.clear();
-  CurrentFilter = FilterDef();
-  SavedFilter = FilterDef();
+  State().CurrentPath.clear();
+  State().CurrentFilter = FilterDef();
+  State().SavedFilter = FilterDef();
   ShowFilter();
   return true;
 }
 
 void TakeControls(const FilterDef& filter) {
-  if (Loading == 1) return;
-  CurrentFilter = filter;
+  if (State().Loading == 1) return;
+  State().CurrentFilter = filter;
 }
 
 void UndoChanges() {
-  CurrentFilter = SavedFilter;
+  State().CurrentFilter = State().SavedFilter;
   ShowFilter();
 }
 
 void AddTestFiles(const QStringList& paths) {
-  TestFiles += paths;
-  TestFileCount = int(TestFiles.size());
+  State().TestFiles += paths;
+  State().TestFileCount = int(State().TestFiles.size());
 }
 
 ToolRunner::Pipeline TestCommand(const QStringList& inputs, int type, const QString& filterText,
                                  bool playMode, bool silence) {
-  const FfmpegOptionNames& opt = FfmpegTools::OptNames;
+  const FfmpegOptionNames& opt = FfmpegTools::State().OptNames;
   QStringList args;
   for (const QString& input : inputs) args << "-i" << input;
   args << opt.Format << "matroska" << opt.AudioCodec << "pcm_s16le" << opt.VideoCodec << "rawvideo"
@@ -136,14 +128,14 @@ ToolRunner::Pipeline TestCommand(const QStringList& inputs, int type, const QStr
   if (!playMode) {
     args << opt.Duration << "1"
          << "md5:";
-    return {{FfmpegTools::FfmpegPath, args}};
+    return {{FfmpegTools::State().FfmpegPath, args}};
   }
   args << "pipe:1";
   QStringList player;
   if (silence) player << opt.NoAudio;
   player << "-i"
          << "pipe:0";
-  return {{FfmpegTools::FfmpegPath, args}, {FfmpegTools::FfplayPath, player}};
+  return {{FfmpegTools::State().FfmpegPath, args}, {FfmpegTools::State().FfplayPath, player}};
 }
 
 TestRefusal CheckTest(const TestSettings& settings) {
@@ -159,15 +151,15 @@ void RunTest(const TestSettings& settings, const ToolRunner::OutputSink& show) {
   const bool playMode = !settings.ffmpegOnly;
   const ToolRunner::Pipeline command =
       TestCommand(settings.inputs, settings.type, settings.filterText, playMode, settings.silence);
-  TestRunning = 1;
+  State().TestRunning = 1;
   QString output;
   int32_t exitCode = 0;
   const QString workDir =
-      playMode ? FileServices::ParentFolder(FfmpegTools::FfmpegPath) : QString();
+      playMode ? FileServices::ParentFolder(FfmpegTools::State().FfmpegPath) : QString();
   ToolRunner::RunCaptured(command, workDir, 0, 0, show,
                           playMode ? ToolRunner::ReplaceByVisibleChunk : ToolRunner::AppendChunk,
                           output, 0, exitCode);
-  TestRunning = 0;
+  State().TestRunning = 0;
 }
 
 }  // namespace FilterEditor

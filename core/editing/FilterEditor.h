@@ -26,18 +26,6 @@ class Notifier : public QObject {
 // The module's one notifier.
 Notifier& Events();
 
-extern FilterDef CurrentFilter;
-extern FilterDef SavedFilter;
-// The .qfl being edited; "" for a new, unnamed filter.
-extern QString CurrentPath;
-// 1 while code fills the window's controls from the current filter.
-extern uint8_t Loading;
-// 1 while a test runs.
-extern uint8_t TestRunning;
-// Test inputs added in this visit of the window, after the main window's files.
-extern QStringList TestFiles;
-extern int TestFileCount;
-
 // Everything empty (start of a run, each test).
 void Reset();
 
@@ -83,5 +71,23 @@ void RunTest(const TestSettings& settings, const ToolRunner::OutputSink& show);
 // one second to the md5 output when playMode is false.
 ToolRunner::Pipeline TestCommand(const QStringList& inputs, int type, const QString& filterText,
                                  bool playMode, bool silence);
+
+// The filter being edited, its copy as saved, its file and the test bench.
+struct FilterEditorState {
+  FilterDef CurrentFilter;
+  FilterDef SavedFilter;
+  // The .qfl being edited; "" for a new, unnamed filter.
+  QString CurrentPath;
+  // 1 while code fills the window's controls from the current filter.
+  uint8_t Loading = 0;
+  // 1 while a test runs.
+  uint8_t TestRunning = 0;
+  // Test inputs added in this visit of the window, after the main window's files.
+  QStringList TestFiles;
+  int TestFileCount = 0;
+};
+
+// This module's part of the running program's AppState.
+FilterEditorState& State();
 
 }  // namespace FilterEditor

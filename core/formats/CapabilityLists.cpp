@@ -6,23 +6,13 @@
 
 namespace FormatEditor {
 
-uint8_t FfmpegListsStale = 0;
-DynArray<QString> AudioEncoders;
-DynArray<QString> VideoEncoders;
-DynArray<QString> SubtitleEncoders;
-DynArray<QString> AudioDecoders;
-DynArray<QString> VideoDecoders;
-DynArray<QString> SubtitleDecoders;
-DynArray<QString> MuxerFormats;
-DynArray<QString> DemuxerFormats;
-DynArray<QString> InputPixelFormats;
-DynArray<QString> OutputPixelFormats;
-
 void ResetCapabilityLists() {
-  FfmpegListsStale = 0;
-  for (DynArray<QString>* list : {&AudioEncoders, &VideoEncoders, &SubtitleEncoders, &AudioDecoders,
-                                  &VideoDecoders, &SubtitleDecoders, &MuxerFormats, &DemuxerFormats,
-                                  &InputPixelFormats, &OutputPixelFormats}) {
+  State().FfmpegListsStale = 0;
+  for (DynArray<QString>* list :
+       {&State().AudioEncoders, &State().VideoEncoders, &State().SubtitleEncoders,
+        &State().AudioDecoders, &State().VideoDecoders, &State().SubtitleDecoders,
+        &State().MuxerFormats, &State().DemuxerFormats, &State().InputPixelFormats,
+        &State().OutputPixelFormats}) {
     *list = DynArray<QString>();
   }
 }
@@ -113,7 +103,7 @@ namespace {
 QString FfmpegListing(const QString& option) {
   QString output;
   int32_t exitCode = 0;
-  const QString cmdLine = ToolRunner::QuoteArgument(FfmpegTools::FfmpegPath) + " " + option;
+  const QString cmdLine = ToolRunner::QuoteArgument(FfmpegTools::State().FfmpegPath) + " " + option;
   if (!ToolRunner::RunCaptured(ToolRunner::ParseCommandLine(cmdLine), QString(), 0, 0,
                                ToolRunner::OutputSink(), ToolRunner::NoDisplay, output, -1,
                                exitCode)) {
@@ -127,37 +117,42 @@ DynArray<QString> OneElement(const QString& first) { return DynArray<QString>{1,
 }  // namespace
 
 void LoadFfmpegCapabilities() {
-  for (DynArray<QString>* list : {&AudioDecoders, &VideoDecoders, &SubtitleDecoders,
-                                  &DemuxerFormats, &InputPixelFormats, &OutputPixelFormats}) {
+  for (DynArray<QString>* list :
+       {&State().AudioDecoders, &State().VideoDecoders, &State().SubtitleDecoders,
+        &State().DemuxerFormats, &State().InputPixelFormats, &State().OutputPixelFormats}) {
     *list = OneElement(QString());
   }
-  for (DynArray<QString>* list : {&AudioEncoders, &VideoEncoders, &SubtitleEncoders}) {
+  for (DynArray<QString>* list :
+       {&State().AudioEncoders, &State().VideoEncoders, &State().SubtitleEncoders}) {
     *list = OneElement("copy");
   }
-  MuxerFormats = OneElement("<copy>");
+  State().MuxerFormats = OneElement("<copy>");
   LoadEncoderList();
   LoadDecoderList();
   LoadFormatList();
   LoadPixelFormatList();
   // Also after a run that gave nothing: a wrong path keeps its short lists
   // until the tool paths are set again.
-  FfmpegListsStale = 0;
+  State().FfmpegListsStale = 0;
 }
 
 void LoadEncoderList() {
-  ParseCodecTable(FfmpegListing("-encoders"), "Encoders:", AudioEncoders, VideoEncoders,
-                  SubtitleEncoders);
+  ParseCodecTable(FfmpegListing("-encoders"), "Encoders:", State().AudioEncoders,
+                  State().VideoEncoders, State().SubtitleEncoders);
 }
 
 void LoadDecoderList() {
-  ParseCodecTable(FfmpegListing("-decoders"), "Decoders:", AudioDecoders, VideoDecoders,
-                  SubtitleDecoders);
+  ParseCodecTable(FfmpegListing("-decoders"), "Decoders:", State().AudioDecoders,
+                  State().VideoDecoders, State().SubtitleDecoders);
 }
 
-void LoadFormatList() { ParseFormatTable(FfmpegListing("-formats"), DemuxerFormats, MuxerFormats); }
+void LoadFormatList() {
+  ParseFormatTable(FfmpegListing("-formats"), State().DemuxerFormats, State().MuxerFormats);
+}
 
 void LoadPixelFormatList() {
-  ParsePixelFormatTable(FfmpegListing("-pix_fmts"), InputPixelFormats, OutputPixelFormats);
+  ParsePixelFormatTable(FfmpegListing("-pix_fmts"), State().InputPixelFormats,
+                        State().OutputPixelFormats);
 }
 
 }  // namespace FormatEditor

@@ -7,9 +7,6 @@
 
 namespace CodecViewer {
 
-QString FilePath;
-uint8_t IsVideo = 0;
-
 namespace {
 
 bool IsProfile(const QString& path) {
@@ -63,8 +60,8 @@ bool ReadCodec(const QString& path, uint8_t isVideo, CodecInfo& info) {
 
 bool LoadCodecFile(const QString& path, uint8_t isVideo, CodecInfo& info) {
   if (!ReadCodec(path, isVideo, info)) return false;
-  FilePath = path;
-  IsVideo = isVideo;
+  State().FilePath = path;
+  State().IsVideo = isVideo;
   return true;
 }
 
@@ -80,19 +77,19 @@ QString EntryPath(const QString& entry, uint8_t& isVideo) {
 
 bool SaveExePath(const QString& exePath) {
   RecordFile::Result status = RecordFile::Result::Ok;
-  if (IsProfile(FilePath)) {
+  if (IsProfile(State().FilePath)) {
     FormatProfile profile;
-    status = RecordFile::Read(FilePath, profile);
+    status = RecordFile::Read(State().FilePath, profile);
     if (status == RecordFile::Result::Ok) {
-      (IsVideo ? profile.VideoExtCodec : profile.AudioExtCodec).ExePath = exePath;
-      status = RecordFile::Write(FilePath, profile);
+      (State().IsVideo ? profile.VideoExtCodec : profile.AudioExtCodec).ExePath = exePath;
+      status = RecordFile::Write(State().FilePath, profile);
     }
   } else {
     ExtCodecDef codec;
-    status = RecordFile::Read(FilePath, codec);
+    status = RecordFile::Read(State().FilePath, codec);
     if (status == RecordFile::Result::Ok) {
       codec.ExePath = exePath;
-      status = RecordFile::Write(FilePath, codec);
+      status = RecordFile::Write(State().FilePath, codec);
     }
   }
   return status == RecordFile::Result::Ok;

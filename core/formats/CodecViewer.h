@@ -11,11 +11,6 @@
 // files; the viewer window shows what it returns.
 namespace CodecViewer {
 
-// The .qca, .qcv or .qfm file that holds the codec shown.
-extern QString FilePath;
-// For a codec embedded in a .qfm file: 1 its video codec, 0 its audio codec.
-extern uint8_t IsVideo;
-
 // The list's entries: "audio\<codec>", "audio\<profile>\<codec>" for a codec
 // that lives on only inside a profile, then the same for video.
 QStringList CodecEntries();
@@ -36,5 +31,16 @@ QString EntryPath(const QString& entry, uint8_t& isVideo);
 // Writes exePath into the definition in FilePath, leaving everything else as
 // it was; false when it cannot.
 bool SaveExePath(const QString& exePath);
+
+// The codec the viewer shows.
+struct ViewerState {
+  // The .qca, .qcv or .qfm file that holds the codec shown.
+  QString FilePath;
+  // For a codec embedded in a .qfm file: 1 its video codec, 0 its audio codec.
+  uint8_t IsVideo = 0;
+};
+
+// This module's part of the running program's AppState.
+ViewerState& State();
 
 }  // namespace CodecViewer

@@ -20,20 +20,10 @@ Notifier& Events() {
   return notifier;
 }
 
-ExtCodecDef CurrentCodec;
-ExtCodecDef SavedCodec;
-QString CurrentPath;
-uint8_t CurrentIsVideo = 0;
-int16_t EditIndex = -1;
-
 namespace {
 
 const QString kInFile = QStringLiteral("<InFile>");
 const QString kOutFile = QStringLiteral("<OutFile>");
-
-// A definition without a file is a video one only right after a video codec
-// was imported from a format profile.
-uint8_t g_importedVideo = 0;
 
 ExtCodecParam RequiredRow(const QString& label) {
   ExtCodecParam row;
@@ -50,7 +40,7 @@ QString Extension(uint8_t isVideo) {
 
 // The flags keep their values only when they already have the type's bounds.
 void SizeFlags(int32_t count) {
-  DynArray<uint8_t>& flags = CurrentCodec.Editable;
+  DynArray<uint8_t>& flags = State().CurrentCodec.Editable;
   if (flags.LowerBound == 1 && flags.Count() == count) return;
   flags = DynArray<uint8_t>{1, QList<uint8_t>(count, 0)};
 }
@@ -68,16 +58,18 @@ bool SameRows(const DynArray<ExtCodecParam>& a, const DynArray<ExtCodecParam>& b
   return true;
 }
 
-bool ValidRow(int selected) { return selected >= 0 && selected < CurrentCodec.Params.Count(); }
+bool ValidRow(int selected) {
+  return selected >= 0 && selected < State().CurrentCodec.Params.Count();
+}
 
 }  // namespace
 
 void Reset() {
-  CurrentCodec = ExtCodecDef();
-  CurrentPath.clear();
-  CurrentIsVideo = 0;
-  EditIndex = -1;
-  g_importedVideo = 0;
+  State().CurrentCodec = ExtCodecDef();
+  State().CurrentPath.clear();
+  State().CurrentIsVideo = 0;
+  State().EditIndex = -1;
+  State().ImportedVideo = 0;
   MarkSaved();
 }
 
@@ -88,7 +80,7 @@ QString CodecFolder() { return ProgramFolder::AppFiles("ecodec"); }
 bool SaveCodec(const QString& path) {
   QString target = path;
   if (target.isEmpty()) {
-    target = DataFolderManager::ShowFileManager(CodecFolder(), Extension(CurrentIsVideo),
+    target = DataFolderManager::ShowFileManager(CodecFolder(), Extension(State().CurrentIsVideo),
                                                 DataFolderManager::SaveAs, true);
     if (target.isEmpty()) return false;
   }
@@ -97,12 +89,12 @@ bool SaveCodec(const QString& path) {
     Lang::MsgCannotCreateDir(CodecFolder());
     return false;
   }
-  if (RecordFile::Write(target, CurrentCodec) != RecordFile::Result::Ok) {
+  if (RecordFile::Write(target, State().CurrentCodec) != RecordFile::Result::Ok) {
     Lang::MsgCannotWriteFile(target);
     return false;
   }
-  SavedCodec = CurrentCodec;
-  CurrentPath = target;
+  State().SavedCodec = State().CurrentCodec;
+  State().CurrentPath = target;
   emit Events().CodecSaved();
   return true;
 }
@@ -120,15 +112,15 @@ void OpenCodec(uint8_t kind, const QString& name) {
     Lang::MsgCannotReadFile(path);
     return;
   }
-  CurrentCodec = std::move(read);
+  State().CurrentCodec = std::move(read);
   MarkSaved();
-  CurrentPath = path;
+  State().CurrentPath = path;
   RecordToControls();
 }
 
 bool IsDirty() {
-  const ExtCodecDef& c = CurrentCodec;
-  const ExtCodecDef& s = SavedCodec;
+  const ExtCodecDef& c = State().CurrentCodec;
+  const ExtCodecDef& s = State().SavedCodec;
   if (c.ExePath != s.ExePath || c.FfmpegExt != s.FfmpegExt || c.OutputExt != s.OutputExt ||
       c.FfmpegParams != s.FfmpegParams || c.About != s.About) {
     return true;
@@ -140,13 +132,13 @@ bool IsDirty() {
 
 bool CloseCodec() {
   if (IsDirty()) {
-    const int answer = Lang::AskSaveChanges(FileServices::GetBaseName(CurrentPath));
+    const int answer = Lang::AskSaveChanges(FileServices::GetBaseName(State().CurrentPath));
     if (answer != 6 && answer != 7) return false;
-    if (answer == 6 && !SaveCodec(CurrentPath)) return false;
+    if (answer == 6 && !SaveCodec(State().CurrentPath)) return false;
   }
-  CurrentPath.clear();
-  CurrentCodec = ExtCodecDef();
-  g_importedVideo = 0;
+  State().CurrentPath.clear();
+  State().CurrentCodec = ExtCodecDef();
+  State().ImportedVideo = 0;
   MarkSaved();
   RecordToControls();
   emit Events().CodecClosed();
@@ -155,65 +147,66 @@ bool CloseCodec() {
 }
 
 void UndoChanges() {
-  CurrentCodec = SavedCodec;
+  State().CurrentCodec = State().SavedCodec;
   RecordToControls();
 }
 
 void MarkSaved() {
   EnsureParamArray();
   EnsureEditableArray();
-  SavedCodec = CurrentCodec;
+  State().SavedCodec = State().CurrentCodec;
 }
 
 void EnsureParamArray() {
-  DynArray<ExtCodecParam>& rows = CurrentCodec.Params;
+  DynArray<ExtCodecParam>& rows = State().CurrentCodec.Params;
   if (rows.IsEmpty()) rows.Items = {RequiredRow(kInFile), RequiredRow(kOutFile)};
   // Rows are numbered from 0 whatever bound the file gave them.
   rows.LowerBound = 0;
 }
 
 void EnsureEditableArray() {
-  if (CurrentCodec.Editable.IsEmpty())
-    CurrentCodec.Editable = DynArray<uint8_t>{1, QList<uint8_t>(6, 0)};
+  if (State().CurrentCodec.Editable.IsEmpty())
+    State().CurrentCodec.Editable = DynArray<uint8_t>{1, QList<uint8_t>(6, 0)};
 }
 
 void ClearParamValues() {
-  for (ExtCodecParam& row : CurrentCodec.Params.Items) row.Value.clear();
+  for (ExtCodecParam& row : State().CurrentCodec.Params.Items) row.Value.clear();
 }
 
 // What the window shows ----------------------------------------------------------
 
 void RecordToControls() {
-  CurrentIsVideo = CurrentPath.isEmpty()
-                       ? g_importedVideo
-                       : uint8_t(FileServices::GetExtensionName(CurrentPath).toLower() != "qca");
+  State().CurrentIsVideo =
+      State().CurrentPath.isEmpty()
+          ? State().ImportedVideo
+          : uint8_t(FileServices::GetExtensionName(State().CurrentPath).toLower() != "qca");
   const QStringList captions =
-      CurrentIsVideo ? FillVideoEditableParams() : FillAudioEditableParams();
+      State().CurrentIsVideo ? FillVideoEditableParams() : FillAudioEditableParams();
   emit Events().RecordLoaded(captions);
 }
 
 QStringList FillAudioEditableParams() {
-  const ParamCaptions& c = FfmpegTools::ParamCaptions;
+  const ParamCaptions& c = FfmpegTools::State().ParamCaptions;
   SizeFlags(6);
   return {c.Bitrate, c.BitrateMax, c.BitrateMin, c.Quality, c.Channels, c.SampleRate};
 }
 
 QStringList FillVideoEditableParams() {
-  const ParamCaptions& c = FfmpegTools::ParamCaptions;
+  const ParamCaptions& c = FfmpegTools::State().ParamCaptions;
   SizeFlags(10);
   return {c.Bitrate,    c.BitrateMax, c.BitrateMin, c.Quality,     c.QualityMax,
           c.QualityMin, c.FrameRate,  c.FrameSize,  c.AspectRatio, c.PixelFormat};
 }
 
 void ChooseType(uint8_t isVideo) {
-  CurrentIsVideo = isVideo ? 1 : 0;
+  State().CurrentIsVideo = isVideo ? 1 : 0;
   const QStringList captions =
-      CurrentIsVideo ? FillVideoEditableParams() : FillAudioEditableParams();
+      State().CurrentIsVideo ? FillVideoEditableParams() : FillAudioEditableParams();
   emit Events().TypeChosen(captions);
 }
 
 void SetEditableFlags(const QList<bool>& selected) {
-  DynArray<uint8_t>& flags = CurrentCodec.Editable;
+  DynArray<uint8_t>& flags = State().CurrentCodec.Editable;
   for (qsizetype i = 0; i < flags.Count() && i < selected.size(); ++i)
     flags.Items[i] = selected[i] ? 1 : 0;
 }
@@ -222,10 +215,10 @@ void SetEditableFlags(const QList<bool>& selected) {
 
 ParamForm ParamFormFor(int selected) {
   ParamForm form;
-  EditIndex = -1;
+  State().EditIndex = -1;
   if (!ValidRow(selected)) return form;
-  EditIndex = int16_t(selected);
-  const ExtCodecParam& row = CurrentCodec.Params.Items[selected];
+  State().EditIndex = int16_t(selected);
+  const ExtCodecParam& row = State().CurrentCodec.Params.Items[selected];
   form.Label = row.Label;
   form.LabelBefore = row.Label;
   form.Kind = row.Kind;
@@ -237,7 +230,7 @@ ParamForm ParamFormFor(int selected) {
 }
 
 bool ParamLabelExists(const QString& label) {
-  for (const ExtCodecParam& row : CurrentCodec.Params.Items) {
+  for (const ExtCodecParam& row : State().CurrentCodec.Params.Items) {
     if (row.Label.compare(label, Qt::CaseInsensitive) == 0) return true;
   }
   return false;
@@ -254,24 +247,24 @@ bool AcceptParameter(const ParamForm& form) {
     Lang::MsgTagExists();
     return false;
   }
-  QList<ExtCodecParam>& rows = CurrentCodec.Params.Items;
-  if (EditIndex < 0 || EditIndex >= rows.size()) {
+  QList<ExtCodecParam>& rows = State().CurrentCodec.Params.Items;
+  if (State().EditIndex < 0 || State().EditIndex >= rows.size()) {
     rows.append(ExtCodecParam());
-    EditIndex = int16_t(rows.size() - 1);
+    State().EditIndex = int16_t(rows.size() - 1);
   }
-  ExtCodecParam& row = rows[EditIndex];
+  ExtCodecParam& row = rows[State().EditIndex];
   row.Label = label;
   row.Kind = form.Kind;
   row.Switch = form.Switch;
   row.Default = form.Kind == 2 ? QString() : form.Default;
   row.Suggested = form.Kind == 0 ? form.Suggested : QString();
   row.OnlySuggested = form.Kind == 0 ? form.OnlySuggested : 0;
-  emit Events().RowsChanged(EditIndex);
+  emit Events().RowsChanged(State().EditIndex);
   return true;
 }
 
 int DeleteParameter(int selected) {
-  QList<ExtCodecParam>& rows = CurrentCodec.Params.Items;
+  QList<ExtCodecParam>& rows = State().CurrentCodec.Params.Items;
   if (!ValidRow(selected) || IsRequiredLabel(rows[selected].Label)) return selected;
   rows.removeAt(selected);
   return KeptSelection(selected, int(rows.size()));
@@ -279,19 +272,19 @@ int DeleteParameter(int selected) {
 
 int MoveParameterUp(int selected) {
   if (!ValidRow(selected) || selected < 1) return selected;
-  CurrentCodec.Params.Items.swapItemsAt(selected, selected - 1);
+  State().CurrentCodec.Params.Items.swapItemsAt(selected, selected - 1);
   return selected - 1;
 }
 
 int MoveParameterDown(int selected) {
-  if (!ValidRow(selected) || selected >= CurrentCodec.Params.Count() - 1) return selected;
-  CurrentCodec.Params.Items.swapItemsAt(selected, selected + 1);
+  if (!ValidRow(selected) || selected >= State().CurrentCodec.Params.Count() - 1) return selected;
+  State().CurrentCodec.Params.Items.swapItemsAt(selected, selected + 1);
   return selected + 1;
 }
 
 QStringList ParamLabels() {
   QStringList labels;
-  for (const ExtCodecParam& row : CurrentCodec.Params.Items) labels.append(row.Label);
+  for (const ExtCodecParam& row : State().CurrentCodec.Params.Items) labels.append(row.Label);
   return labels;
 }
 
@@ -303,8 +296,8 @@ int KeptSelection(int selected, int count) {
 // Program, import and ffmpeg options -----------------------------------------------
 
 QString SetExecutable(const QString& chosen) {
-  CurrentCodec.ExePath = Session::StoreAppPath(chosen);
-  return CurrentCodec.ExePath;
+  State().CurrentCodec.ExePath = Session::StoreAppPath(chosen);
+  return State().CurrentCodec.ExePath;
 }
 
 void ImportFromFormat(uint8_t kind) {
@@ -318,19 +311,19 @@ void ImportFromFormat(uint8_t kind) {
     return;
   }
   const uint8_t isVideo = kind ? 1 : 0;
-  g_importedVideo = isVideo;
+  State().ImportedVideo = isVideo;
   ChooseType(isVideo);
   emit Events().TypeImported();
-  CurrentPath.clear();
+  State().CurrentPath.clear();
   if ((isVideo ? profile.VideoExtCodecName : profile.AudioExtCodecName).isEmpty()) {
     Lang::MsgNoExtCodecInfo();
     return;
   }
-  CurrentCodec = isVideo ? profile.VideoExtCodec : profile.AudioExtCodec;
+  State().CurrentCodec = isVideo ? profile.VideoExtCodec : profile.AudioExtCodec;
   MarkSaved();
-  for (QString& value : CurrentCodec.Values.Items) value.clear();
+  for (QString& value : State().CurrentCodec.Values.Items) value.clear();
   ClearParamValues();
-  SavedCodec = CurrentCodec;
+  State().SavedCodec = State().CurrentCodec;
   RecordToControls();
 }
 
@@ -349,7 +342,7 @@ ExtractRefusal FfmpegOptionsFrom(const QString& path, QString& options, QString&
     default:
       return ExtractRefusal::VideoCommandError;
   }
-  if (!(CurrentIsVideo ? format.NoVideoOption : format.NoAudioOption).isEmpty())
+  if (!(State().CurrentIsVideo ? format.NoVideoOption : format.NoAudioOption).isEmpty())
     return ExtractRefusal::TrackRemoved;
   if (format.MultipleOutputFiles == 1 || !format.AudioExtCodecName.isEmpty() ||
       !format.VideoExtCodecName.isEmpty()) {
@@ -357,7 +350,7 @@ ExtractRefusal FfmpegOptionsFrom(const QString& path, QString& options, QString&
   }
   extension = format.Extension;
   const QString trackOptions =
-      CurrentIsVideo
+      State().CurrentIsVideo
           ? (format.VideoOptions + " " + format.AspectOption + " " + format.SizeOption).trimmed()
           : format.AudioOptions;
   options = (format.OutputOptions + " " + trackOptions).trimmed();
@@ -369,24 +362,25 @@ ExtractRefusal TakeFfmpegOptions(const QString& path) {
   QString extension;
   const ExtractRefusal refusal = FfmpegOptionsFrom(path, options, extension);
   if (refusal != ExtractRefusal::None) return refusal;
-  if (!extension.isEmpty()) CurrentCodec.FfmpegExt = extension;
-  CurrentCodec.FfmpegParams = options;
+  if (!extension.isEmpty()) State().CurrentCodec.FfmpegExt = extension;
+  State().CurrentCodec.FfmpegParams = options;
   return ExtractRefusal::None;
 }
 
 QString ProgramDocumentationCommand() {
-  if (CurrentCodec.ExePath.isEmpty()) {
+  if (State().CurrentCodec.ExePath.isEmpty()) {
     Lang::MsgNoExecutable();
     return QString();
   }
   const QString arguments = Lang::InputDocParams();
   if (arguments.isEmpty()) return QString();
-  return ToolRunner::QuoteArgument(Session::ResolveAppPath(CurrentCodec.ExePath)) + " " + arguments;
+  return ToolRunner::QuoteArgument(Session::ResolveAppPath(State().CurrentCodec.ExePath)) + " " +
+         arguments;
 }
 
 QString FfmpegHelpCommand() {
   if (!FfmpegTools::FfmpegExists()) return QString();
-  return ToolRunner::QuoteArgument(FfmpegTools::FfmpegPath) + " -h full";
+  return ToolRunner::QuoteArgument(FfmpegTools::State().FfmpegPath) + " -h full";
 }
 
 }  // namespace ExternalCodecEditor

@@ -35,17 +35,6 @@ class Notifier : public QObject {
 // The module's one notifier.
 Notifier& Events();
 
-// The definition being edited; the window's controls write into it as the user types.
-extern ExtCodecDef CurrentCodec;
-// The copy as last opened, saved or marked saved.
-extern ExtCodecDef SavedCodec;
-// The definition's file; "" while it has never been saved.
-extern QString CurrentPath;
-// 1 while the definition is a video one (the type list shows "Video").
-extern uint8_t CurrentIsVideo;
-// The parameter row open in the parameter frame; -1 = a new row.
-extern int16_t EditIndex;
-
 // A new empty definition with no file, as at start-up.
 void Reset();
 
@@ -131,5 +120,25 @@ ExtractRefusal TakeFfmpegOptions(const QString& path);
 // de ffmpeg"; "" after the message, or when the user gave no arguments.
 QString ProgramDocumentationCommand();
 QString FfmpegHelpCommand();
+
+// The codec definition being edited, its copy as saved, its file and the row being edited.
+struct CodecEditorState {
+  // The definition being edited; the window's controls write into it as the user types.
+  ExtCodecDef CurrentCodec;
+  // The copy as last opened, saved or marked saved.
+  ExtCodecDef SavedCodec;
+  // The definition's file; "" while it has never been saved.
+  QString CurrentPath;
+  // 1 while the definition is a video one (the type list shows "Video").
+  uint8_t CurrentIsVideo = 0;
+  // The parameter row open in the parameter frame; -1 = a new row.
+  int16_t EditIndex = -1;
+  // A definition without a file is a video one only right after a video codec
+  // was imported from a format profile.
+  uint8_t ImportedVideo = 0;
+};
+
+// This module's part of the running program's AppState.
+CodecEditorState& State();
 
 }  // namespace ExternalCodecEditor

@@ -17,22 +17,15 @@ Notifier& Events() {
   return notifier;
 }
 
-FormatProfile CurrentFormat;
-FormatProfile SavedFormat;
-QString CurrentFormatFile;
-uint8_t TempFormatMode = 0;
-uint8_t CurrentCategory = OutputGeneral;
-int ParamRowCount = 0;
-
 QString ScratchProfilePath() { return ProgramFolder::AppFiles("formats/.qfm"); }
 
 void ResetEditState() {
-  CurrentFormat = FormatProfile();
-  SavedFormat = FormatProfile();
-  CurrentFormatFile.clear();
-  TempFormatMode = 0;
-  CurrentCategory = OutputGeneral;
-  ParamRowCount = 0;
+  State().CurrentFormat = FormatProfile();
+  State().SavedFormat = FormatProfile();
+  State().CurrentFormatFile.clear();
+  State().TempFormatMode = 0;
+  State().CurrentCategory = OutputGeneral;
+  State().ParamRowCount = 0;
 }
 
 QString FormatsFolder() { return ProgramFolder::AppFiles("formats"); }
@@ -42,8 +35,8 @@ QString FormatsFolder() { return ProgramFolder::AppFiles("formats"); }
 namespace {
 
 void RefreshWindow() {
-  emit Events().ProfileChanged(CurrentFormat);
-  BuildCategoryParams(CurrentCategory);
+  emit Events().ProfileChanged(State().CurrentFormat);
+  BuildCategoryParams(State().CurrentCategory);
 }
 
 // A text field or flag compared on its own; the embedded codecs separately.
@@ -106,19 +99,19 @@ bool SaveFormat(QString& path) {
     Lang::MsgCannotCreateDir(FormatsFolder());
     return false;
   }
-  if (RecordFile::Write(path, CurrentFormat) != RecordFile::Result::Ok) {
+  if (RecordFile::Write(path, State().CurrentFormat) != RecordFile::Result::Ok) {
     Lang::MsgCannotWriteFile(QString());
     return false;
   }
-  if (TempFormatMode == 0 || path.toLower() == CurrentFormatFile.toLower()) {
-    SavedFormat = CurrentFormat;
+  if (State().TempFormatMode == 0 || path.toLower() == State().CurrentFormatFile.toLower()) {
+    State().SavedFormat = State().CurrentFormat;
   }
-  if (TempFormatMode == 0) CurrentFormatFile = path;
+  if (State().TempFormatMode == 0) State().CurrentFormatFile = path;
   return true;
 }
 
 void LoadFormat(QString& path) {
-  if (TempFormatMode == 0 && !CloseFormat()) return;
+  if (State().TempFormatMode == 0 && !CloseFormat()) return;
   if (path.isEmpty()) path = ChooseProfile(1);
   if (path.isEmpty()) return;
   FormatProfile loaded;
@@ -137,51 +130,51 @@ void LoadFormat(QString& path) {
       return;
     }
   }
-  CurrentFormat = loaded;
-  if (TempFormatMode != 1) {
-    CurrentFormatFile = path;
-    SavedFormat = CurrentFormat;
+  State().CurrentFormat = loaded;
+  if (State().TempFormatMode != 1) {
+    State().CurrentFormatFile = path;
+    State().SavedFormat = State().CurrentFormat;
   }
   RefreshWindow();
 }
 
 bool CloseFormat() {
   if (IsFormatChanged()) {
-    const QString base = FileServices::GetBaseName(CurrentFormatFile);
+    const QString base = FileServices::GetBaseName(State().CurrentFormatFile);
     const QString name = base.isEmpty() ? QString() : "\"" + base + "\"";
     const int answer = Lang::AskSaveChanges(name);
     if (answer == 2) return false;
-    if (answer == 6 && !SaveFormat(CurrentFormatFile)) return false;
+    if (answer == 6 && !SaveFormat(State().CurrentFormatFile)) return false;
   }
-  CurrentFormat = FormatProfile();
-  SavedFormat = FormatProfile();
-  CurrentFormatFile.clear();
-  CurrentCategory = OutputGeneral;
+  State().CurrentFormat = FormatProfile();
+  State().SavedFormat = FormatProfile();
+  State().CurrentFormatFile.clear();
+  State().CurrentCategory = OutputGeneral;
   RefreshWindow();
   return true;
 }
 
-bool IsFormatChanged() { return ProfilesDiffer(CurrentFormat, SavedFormat); }
+bool IsFormatChanged() { return ProfilesDiffer(State().CurrentFormat, State().SavedFormat); }
 
 void UndoChanges() {
-  CurrentFormat = SavedFormat;
+  State().CurrentFormat = State().SavedFormat;
   RefreshWindow();
 }
 
 void ClearAll() {
   FormatProfile cleared;
-  if (!CurrentFormat.AudioExtCodecName.isEmpty()) {
-    cleared.AudioExtCodecName = CurrentFormat.AudioExtCodecName;
-    cleared.AudioExtCodec = CurrentFormat.AudioExtCodec;
+  if (!State().CurrentFormat.AudioExtCodecName.isEmpty()) {
+    cleared.AudioExtCodecName = State().CurrentFormat.AudioExtCodecName;
+    cleared.AudioExtCodec = State().CurrentFormat.AudioExtCodec;
     EmptyCodecValues(cleared.AudioExtCodec);
   }
-  if (!CurrentFormat.VideoExtCodecName.isEmpty()) {
-    cleared.VideoExtCodecName = CurrentFormat.VideoExtCodecName;
-    cleared.VideoExtCodec = CurrentFormat.VideoExtCodec;
+  if (!State().CurrentFormat.VideoExtCodecName.isEmpty()) {
+    cleared.VideoExtCodecName = State().CurrentFormat.VideoExtCodecName;
+    cleared.VideoExtCodec = State().CurrentFormat.VideoExtCodec;
     EmptyCodecValues(cleared.VideoExtCodec);
   }
-  CurrentFormat = cleared;
-  BuildCategoryParams(CurrentCategory);
+  State().CurrentFormat = cleared;
+  BuildCategoryParams(State().CurrentCategory);
 }
 
 // External codecs ------------------------------------------------------------------
@@ -233,32 +226,34 @@ void LoadExternalCodec(uint8_t isVideo, const QString& name) {
     return;
   }
   PrepareExtCodec(codec);
-  CodecOf(CurrentFormat, isVideo) = codec;
-  CodecNameOf(CurrentFormat, isVideo) = FileServices::GetBaseName(path);
+  CodecOf(State().CurrentFormat, isVideo) = codec;
+  CodecNameOf(State().CurrentFormat, isVideo) = FileServices::GetBaseName(path);
   RefreshWindow();
 }
 
 void UnloadExternalCodec(uint8_t isVideo) {
-  const QString name = CodecNameOf(CurrentFormat, isVideo);
+  const QString name = CodecNameOf(State().CurrentFormat, isVideo);
   if (name.isEmpty()) return;
   if (!FileServices::FileExists(ExtCodecPath(isVideo, name)) &&
       Lang::AskContinueCodecRemoved() != 6) {
     return;
   }
-  CodecNameOf(CurrentFormat, isVideo).clear();
-  CodecOf(CurrentFormat, isVideo) = ExtCodecDef();
+  CodecNameOf(State().CurrentFormat, isVideo).clear();
+  CodecOf(State().CurrentFormat, isVideo) = ExtCodecDef();
   RefreshWindow();
 }
 
-bool HasExternalCodec(uint8_t isVideo) { return !CodecNameOf(CurrentFormat, isVideo).isEmpty(); }
+bool HasExternalCodec(uint8_t isVideo) {
+  return !CodecNameOf(State().CurrentFormat, isVideo).isEmpty();
+}
 
 QString CodecExeLocation(uint8_t isVideo) {
-  const QString& exePath = CodecOf(CurrentFormat, isVideo).ExePath;
+  const QString& exePath = CodecOf(State().CurrentFormat, isVideo).ExePath;
   return exePath.isEmpty() ? QString() : Session::ResolveAppPath(exePath);
 }
 
 void SetCodecExe(uint8_t isVideo, const QString& chosen) {
-  CodecOf(CurrentFormat, isVideo).ExePath = Session::StoreAppPath(chosen);
+  CodecOf(State().CurrentFormat, isVideo).ExePath = Session::StoreAppPath(chosen);
 }
 
 }  // namespace FormatEditor

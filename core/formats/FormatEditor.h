@@ -19,19 +19,6 @@
 // ProfileImports.cpp.
 namespace FormatEditor {
 
-// 1 = the ten lists must be rebuilt from ffmpeg before the format editor opens.
-extern uint8_t FfmpegListsStale;
-extern DynArray<QString> AudioEncoders;
-extern DynArray<QString> VideoEncoders;
-extern DynArray<QString> SubtitleEncoders;
-extern DynArray<QString> AudioDecoders;
-extern DynArray<QString> VideoDecoders;
-extern DynArray<QString> SubtitleDecoders;
-extern DynArray<QString> MuxerFormats;
-extern DynArray<QString> DemuxerFormats;
-extern DynArray<QString> InputPixelFormats;
-extern DynArray<QString> OutputPixelFormats;
-
 void ResetCapabilityLists();
 
 // appfiles/formats/.qfm: the nameless profile behind "<Manual>".
@@ -41,16 +28,6 @@ QString ScratchProfilePath();
 
 // Categories of rows, the index of Combo6's item.
 enum Category : uint8_t { Input = 0, OutputGeneral = 1, OutputAudio = 2, OutputVideo = 3 };
-
-extern FormatProfile CurrentFormat;
-// The profile as last loaded or saved: the reference for the changed test.
-extern FormatProfile SavedFormat;
-// Full path of the .qfm being edited; "" = no file yet.
-extern QString CurrentFormatFile;
-// 1 while the editor runs on the scratch profile ("<Manual>").
-extern uint8_t TempFormatMode;
-extern uint8_t CurrentCategory;
-extern int ParamRowCount;
 
 // Empties the editing state (start of a run, and each test).
 void ResetEditState();
@@ -182,5 +159,33 @@ class Notifier : public QObject {
 
 // The module's one notifier.
 Notifier& Events();
+
+// What ffmpeg can do, as the editor lists it, and the format profile being edited.
+struct FormatEditorState {
+  // 1 = the ten lists must be rebuilt from ffmpeg before the format editor opens.
+  uint8_t FfmpegListsStale = 0;
+  DynArray<QString> AudioEncoders;
+  DynArray<QString> VideoEncoders;
+  DynArray<QString> SubtitleEncoders;
+  DynArray<QString> AudioDecoders;
+  DynArray<QString> VideoDecoders;
+  DynArray<QString> SubtitleDecoders;
+  DynArray<QString> MuxerFormats;
+  DynArray<QString> DemuxerFormats;
+  DynArray<QString> InputPixelFormats;
+  DynArray<QString> OutputPixelFormats;
+  FormatProfile CurrentFormat;
+  // The profile as last loaded or saved: the reference for the changed test.
+  FormatProfile SavedFormat;
+  // Full path of the .qfm being edited; "" = no file yet.
+  QString CurrentFormatFile;
+  // 1 while the editor runs on the scratch profile ("<Manual>").
+  uint8_t TempFormatMode = 0;
+  uint8_t CurrentCategory = OutputGeneral;
+  int ParamRowCount = 0;
+};
+
+// This module's part of the running program's AppState.
+FormatEditorState& State();
 
 }  // namespace FormatEditor

@@ -75,25 +75,25 @@ QStringList ValueList(ListId id) {
     case ListId::Flags:
       return Literal("0,1");
     case ListId::Muxers:
-      return MuxerFormats.Items;
+      return State().MuxerFormats.Items;
     case ListId::Demuxers:
-      return DemuxerFormats.Items;
+      return State().DemuxerFormats.Items;
     case ListId::AudioEncoderList:
-      return AudioEncoders.Items;
+      return State().AudioEncoders.Items;
     case ListId::VideoEncoderList:
-      return VideoEncoders.Items;
+      return State().VideoEncoders.Items;
     case ListId::SubtitleEncoderList:
-      return SubtitleEncoders.Items;
+      return State().SubtitleEncoders.Items;
     case ListId::AudioDecoderList:
-      return AudioDecoders.Items;
+      return State().AudioDecoders.Items;
     case ListId::VideoDecoderList:
-      return VideoDecoders.Items;
+      return State().VideoDecoders.Items;
     case ListId::SubtitleDecoderList:
-      return SubtitleDecoders.Items;
+      return State().SubtitleDecoders.Items;
     case ListId::InputPixelFormatList:
-      return InputPixelFormats.Items;
+      return State().InputPixelFormats.Items;
     case ListId::OutputPixelFormatList:
-      return OutputPixelFormats.Items;
+      return State().OutputPixelFormats.Items;
   }
   return {};
 }
@@ -311,21 +311,22 @@ bool StoreRowValue(FormatProfile& profile, uint8_t category, int row, const QStr
 // Rebuilding the rows ------------------------------------------------------------------
 
 void BuildCategoryParams(uint8_t category) {
-  const QList<ParamRow> rows = CategoryRows(CurrentFormat, category, FfmpegTools::ParamCaptions);
-  ParamRowCount = int(rows.size());
+  const QList<ParamRow> rows =
+      CategoryRows(State().CurrentFormat, category, FfmpegTools::State().ParamCaptions);
+  State().ParamRowCount = int(rows.size());
   emit Events().RowsBuilt(category, rows);
 }
 
 void ClearCategory() {
-  if (ExtCodecDef* codec = EmbeddedCodec(CurrentFormat, CurrentCategory)) {
+  if (ExtCodecDef* codec = EmbeddedCodec(State().CurrentFormat, State().CurrentCategory)) {
     EmptyCodecValues(*codec);
   } else {
-    for (const FieldRow& row : FieldRows(CurrentCategory)) {
-      if (row.text) CurrentFormat.*row.text = QString();
-      if (row.flag) CurrentFormat.*row.flag = 0;
+    for (const FieldRow& row : FieldRows(State().CurrentCategory)) {
+      if (row.text) State().CurrentFormat.*row.text = QString();
+      if (row.flag) State().CurrentFormat.*row.flag = 0;
     }
   }
-  BuildCategoryParams(CurrentCategory);
+  BuildCategoryParams(State().CurrentCategory);
 }
 
 }  // namespace FormatEditor

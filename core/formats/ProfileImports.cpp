@@ -63,7 +63,7 @@ void KeepRest(const TypedOptions& work, QString& extraParams) {
 }  // namespace
 
 void ImportOptions(FormatProfile& profile, const QString& outputText, const QString& inputText) {
-  const FfmpegOptionNames& o = FfmpegTools::OptNames;
+  const FfmpegOptionNames& o = FfmpegTools::State().OptNames;
   TypedOptions outputOptions = ScanOptions(outputText);
   const std::array<std::pair<const QString*, QString P::*>, 21> outputValues = {{
       {&o.AudioQuality, &P::AudioQuality},
@@ -112,8 +112,8 @@ void ImportOptions(FormatProfile& profile, const QString& outputText, const QStr
 }
 
 void ImportCommandLine(const QString& outputOptions, const QString& inputOptions) {
-  ImportOptions(CurrentFormat, outputOptions, inputOptions);
-  BuildCategoryParams(CurrentCategory);
+  ImportOptions(State().CurrentFormat, outputOptions, inputOptions);
+  BuildCategoryParams(State().CurrentCategory);
 }
 
 namespace {
@@ -167,8 +167,8 @@ QString SetTagOption(const QString& extraParams, const QString& option, const QS
 }
 
 void CopyProbeLines(FormatProfile& profile, const QStringList& lines, const QList<bool>& ticked) {
-  const std::array<const QString*, 2> tagOptions = {&FfmpegTools::OptNames.AudioTag,
-                                                    &FfmpegTools::OptNames.VideoTag};
+  const std::array<const QString*, 2> tagOptions = {&FfmpegTools::State().OptNames.AudioTag,
+                                                    &FfmpegTools::State().OptNames.VideoTag};
   for (qsizetype i = 0; i < qsizetype(kProbeLines.size()) && i < lines.size(); ++i) {
     if (i >= ticked.size() || !ticked[i]) continue;
     const ProbeLine& line = kProbeLines[i];
@@ -188,8 +188,8 @@ bool ImportProbedValues(const QStringList& lines, const QList<bool>& ticked) {
     Lang::MsgSelectOption();
     return false;
   }
-  CopyProbeLines(CurrentFormat, lines, ticked);
-  BuildCategoryParams(CurrentCategory);
+  CopyProbeLines(State().CurrentFormat, lines, ticked);
+  BuildCategoryParams(State().CurrentCategory);
   return true;
 }
 

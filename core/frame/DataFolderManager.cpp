@@ -16,20 +16,15 @@
 
 namespace DataFolderManager {
 
-QString FmFolder;
-QString FmExtension;
-uint8_t FmMode = Administer;
-QString FmResult;
-QStringList FmSpecialEntries;
-uint8_t FmEditRequested = 0;
-
 namespace {
 
 QHash<QString, Editor> g_editors;
 
-QString PathOf(const QString& name) { return FmFolder + "/" + name + "." + FmExtension; }
+QString PathOf(const QString& name) {
+  return State().FmFolder + "/" + name + "." + State().FmExtension;
+}
 
-QString NamelessPath() { return FmFolder + "/." + FmExtension; }
+QString NamelessPath() { return State().FmFolder + "/." + State().FmExtension; }
 
 bool BeginsSpecial(const QString& text) { return text.startsWith('<'); }
 
@@ -57,11 +52,11 @@ ManagerWindow g_managerWindow = nullptr;
 }  // namespace
 
 void Prepare(const QString& folder, const QString& extension, uint8_t mode) {
-  FmResult.clear();
-  FmMode = mode;
-  FmFolder = folder;
-  FmExtension = extension;
-  FmEditRequested = 0;
+  State().FmResult.clear();
+  State().FmMode = mode;
+  State().FmFolder = folder;
+  State().FmExtension = extension;
+  State().FmEditRequested = 0;
   InitSpecialEntries();
 }
 
@@ -72,13 +67,13 @@ QString ShowFileManager(const QString& folder, const QString& extension, uint8_t
 void InstallManagerWindow(ManagerWindow show) { g_managerWindow = show; }
 
 void InitSpecialEntries() {
-  FmSpecialEntries.clear();
-  const QString kind = FmExtension.toLower();
-  if (kind == "qfm" || kind == "qep") FmSpecialEntries << Lang::TxtManual();
+  State().FmSpecialEntries.clear();
+  const QString kind = State().FmExtension.toLower();
+  if (kind == "qfm" || kind == "qep") State().FmSpecialEntries << Lang::TxtManual();
 }
 
 bool IsSpecialEntry(const QString& text) {
-  for (const QString& entry : FmSpecialEntries) {
+  for (const QString& entry : State().FmSpecialEntries) {
     if (text.compare("<" + entry + ">", Qt::CaseInsensitive) == 0) return true;
   }
   return false;
@@ -101,15 +96,15 @@ QCollator NameCollator() {
 
 QStringList ListEntries() {
   QStringList names;
-  for (const QString& file : FileServices::ListFiles(FmFolder, FmExtension + ":")) {
+  for (const QString& file : FileServices::ListFiles(State().FmFolder, State().FmExtension + ":")) {
     // Names are case-sensitive here: a.QFM is not the a.qfm that the editors would open.
-    if (FileServices::GetExtensionName(file) != FmExtension) continue;
+    if (FileServices::GetExtensionName(file) != State().FmExtension) continue;
     const QString base = FileServices::GetBaseName(file);
     if (!base.isEmpty()) names << base;
   }
   std::stable_sort(names.begin(), names.end(), NameCollator());
   QStringList entries;
-  for (const QString& entry : FmSpecialEntries) entries << "<" + entry + ">";
+  for (const QString& entry : State().FmSpecialEntries) entries << "<" + entry + ">";
   return entries + names;
 }
 
@@ -130,11 +125,11 @@ bool NewFile(const QString& selected) {
 }
 
 bool CreateEmptyFile(const QString& name) {
-  if (!FileServices::CreateFolderPath(FmFolder)) {
-    Lang::MsgCannotCreateDir(FmFolder);
+  if (!FileServices::CreateFolderPath(State().FmFolder)) {
+    Lang::MsgCannotCreateDir(State().FmFolder);
     return false;
   }
-  if (WriteEmptyRecord(PathOf(name), FmExtension) != RecordFile::Result::Ok) {
+  if (WriteEmptyRecord(PathOf(name), State().FmExtension) != RecordFile::Result::Ok) {
     Lang::MsgCannotCreateFile(name);
     return false;
   }
@@ -185,20 +180,20 @@ bool DeleteFile(const QString& selected) {
 
 Acceptance AcceptSelection(const QString& text) {
   const QString path = EntryPath(text);
-  if (FmMode == Open && !BeginsSpecial(text) && !FileServices::FileExists(path)) {
+  if (State().FmMode == Open && !BeginsSpecial(text) && !FileServices::FileExists(path)) {
     Lang::MsgFileNotFound(QString());
     return Acceptance::Refused;
   }
-  if (FmMode == SaveAs || FmMode == SaveAsNoQuestion) {
+  if (State().FmMode == SaveAs || State().FmMode == SaveAsNoQuestion) {
     if (text.isEmpty()) return Acceptance::NameMissing;
     if (!FileServices::IsValidFileName(text) && !IsSpecialEntry(text)) {
       Lang::MsgInvalidFileName(text);
       return Acceptance::Refused;
     }
   }
-  if (FmMode == SaveAs && FileServices::FileExists(path) && Lang::AskReplaceFile() != 6)
+  if (State().FmMode == SaveAs && FileServices::FileExists(path) && Lang::AskReplaceFile() != 6)
     return Acceptance::Refused;
-  FmResult = path;
+  State().FmResult = path;
   return Acceptance::Accepted;
 }
 
@@ -213,7 +208,7 @@ void InstallEditor(const QString& extension, Editor editor) {
 }
 
 void EditSelected(const QString& selected) {
-  if (!selected.isEmpty() && EditorFor(FmExtension)) FmEditRequested = 1;
+  if (!selected.isEmpty() && EditorFor(State().FmExtension)) State().FmEditRequested = 1;
 }
 
 QString EditorName(const QString& entry) {

@@ -14,14 +14,6 @@ namespace DataFolderManager {
 
 enum Mode : uint8_t { Administer = 0, Open = 1, SaveAs = 2, SaveAsNoQuestion = 3 };
 
-// State of the manager being shown, set afresh at every opening.
-extern QString FmFolder;              // full path, no trailing '/'
-extern QString FmExtension;           // without the dot, as the caller gives it
-extern uint8_t FmMode;                // a Mode
-extern QString FmResult;              // the chosen full path; "" until "Aceptar" succeeds
-extern QStringList FmSpecialEntries;  // names shown in angle brackets
-extern uint8_t FmEditRequested;       // 1 once "Editar" asked for the editor
-
 // Shows the manager and returns the chosen full path, or "" when the user
 // cancelled. With wait false the window is left open and "" comes back at once.
 // Every other window is hidden while it is shown. "" without a manager window
@@ -71,5 +63,19 @@ void InstallEditor(const QString& extension, Editor editor);
 void EditSelected(const QString& selected);
 // The name an editor gets for an entry: "*" for the nameless file.
 QString EditorName(const QString& entry);
+
+// The folder and kind of file the manager shows, how, and what it came to.
+struct ManagerState {
+  // State of the manager being shown, set afresh at every opening.
+  QString FmFolder;              // full path, no trailing '/'
+  QString FmExtension;           // without the dot, as the caller gives it
+  uint8_t FmMode = Administer;   // a Mode
+  QString FmResult;              // the chosen full path; "" until "Aceptar" succeeds
+  QStringList FmSpecialEntries;  // names shown in angle brackets
+  uint8_t FmEditRequested = 0;   // 1 once "Editar" asked for the editor
+};
+
+// This module's part of the running program's AppState.
+ManagerState& State();
 
 }  // namespace DataFolderManager

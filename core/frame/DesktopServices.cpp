@@ -10,12 +10,10 @@
 
 namespace DesktopServices {
 
-QString LastFolder;
-
-void Reset() { LastFolder.clear(); }
+void Reset() { State().LastFolder.clear(); }
 
 QString StartingFolder(const QString& folder) {
-  QString start = folder.isEmpty() ? LastFolder : folder;
+  QString start = folder.isEmpty() ? State().LastFolder : folder;
   if (!FileServices::FolderExists(start)) start.clear();
   if (start.isEmpty()) start = GetSpecialFolderPath(DesktopDirectory);
   // Many Linux desktops have no Desktop folder; the dialog would take its
@@ -30,7 +28,7 @@ QStringList OpenFileDialog(const QString& filter, QWidget* owner, const QString&
   QStringList paths = Dialogs::OpenFiles(owner, title, StartingFolder(startFolder), defaultFileName,
                                          filter, multiSelect);
   paths.removeAll(QString());
-  if (!paths.isEmpty()) LastFolder = FileServices::ParentFolder(paths.first());
+  if (!paths.isEmpty()) State().LastFolder = FileServices::ParentFolder(paths.first());
   return paths;
 }
 
@@ -40,7 +38,7 @@ QString SaveFileDialog(const QString& title, const QString& startFolder, const Q
   const QString path = Dialogs::SaveFile(owner, title, StartingFolder(startFolder), defaultFileName,
                                          filter, overwritePrompt)
                            .trimmed();
-  if (!path.isEmpty()) LastFolder = FileServices::ParentFolder(path);
+  if (!path.isEmpty()) State().LastFolder = FileServices::ParentFolder(path);
   return path;
 }
 

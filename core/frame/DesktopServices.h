@@ -12,10 +12,6 @@ class QWidget;
 // always start on the first filter, which is what every caller asks for.
 namespace DesktopServices {
 
-// The folder of the last file picked in an open or save dialog; "" until the
-// first pick. It lives for the run only.
-extern QString LastFolder;
-
 // Clears LastFolder (start of a run, and each test).
 void Reset();
 
@@ -54,5 +50,15 @@ bool ShellOpen(const QString& target, QWidget* owner = nullptr);
 // take the file leaves it where it was (false); it is never deleted for good
 // instead.
 bool ShellDeleteFile(const QString& path, int mode);
+
+// What the file dialogs remember.
+struct DesktopState {
+  // The folder of the last file picked in an open or save dialog; "" until the
+  // first pick. It lives for the run only.
+  QString LastFolder;
+};
+
+// This module's part of the running program's AppState.
+DesktopState& State();
 
 }  // namespace DesktopServices

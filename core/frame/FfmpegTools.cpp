@@ -11,12 +11,6 @@
 
 namespace FfmpegTools {
 
-QString FfmpegPath;
-QString FfplayPath;
-QString FfprobePath;
-FfmpegOptionNames OptNames;
-::ParamCaptions ParamCaptions;
-
 namespace {
 
 const QString CrLf = QStringLiteral("\r\n");
@@ -152,13 +146,13 @@ FfmpegOptionNames DefaultOptionNames() {
           "-atag"};
 }
 
-void InitOptionNames() { OptNames = DefaultOptionNames(); }
+void InitOptionNames() { State().OptNames = DefaultOptionNames(); }
 
-void InitParamCaptions() { ParamCaptions = Lang::GetParamCaptions(); }
+void InitParamCaptions() { State().ParamCaptions = Lang::GetParamCaptions(); }
 
-bool FfmpegExists() { return ToolExists(FfmpegPath, Lang::MsgFfmpegNotFound); }
-bool FfplayExists() { return ToolExists(FfplayPath, Lang::MsgFfplayNotFound); }
-bool FfprobeExists() { return ToolExists(FfprobePath, Lang::MsgFfprobeNotFound); }
+bool FfmpegExists() { return ToolExists(State().FfmpegPath, Lang::MsgFfmpegNotFound); }
+bool FfplayExists() { return ToolExists(State().FfplayPath, Lang::MsgFfplayNotFound); }
+bool FfprobeExists() { return ToolExists(State().FfprobePath, Lang::MsgFfprobeNotFound); }
 
 QString TimeToSeconds(const QString& text) {
   if (text.isEmpty()) return {};
@@ -214,7 +208,7 @@ void ConsoleReport::ReadLine(const QString& line) {
 
 MediaInfo ProbeMedia(const QString& path) {
   if (!FfprobeExists()) return {};
-  const ToolRunner::Command probe{FfprobePath,
+  const ToolRunner::Command probe{State().FfprobePath,
                                   {"-show_streams", "-i", FileServices::GetShortPath(path)}};
   QString output;
   int32_t exitCode = 0;
@@ -241,8 +235,6 @@ MediaInfo ParseProbeOutput(const QString& output) {
 
 // ---- Preview player ----------------------------------------------------
 
-uint8_t PipeMode = 0;
-
 namespace {
 
 // The caller's option text as arguments.
@@ -251,14 +243,14 @@ QStringList OptionWords(const QString& params) { return ToolRunner::SplitCommand
 // ffmpeg takes the audio of the first file and the video of the second and
 // streams them, uncompressed, into ffplay's input.
 PlayCommand PipeCommand(const QString& audio, const QString& video) {
-  const FfmpegOptionNames& o = OptNames;
+  const FfmpegOptionNames& o = State().OptNames;
   const ToolRunner::Command mux{
-      FfmpegPath,
+      State().FfmpegPath,
       {o.NoVideo, "-i", FileServices::GetShortPath(audio), o.NoAudio, "-i",
        FileServices::GetShortPath(video), o.Format, "matroska", o.AudioCodec, "pcm_s16le",
        o.VideoCodec, "rawvideo", o.PixelFormat, "yuv420p", "pipe:1"}};
-  const ToolRunner::Command play{FfplayPath, {"-i", "pipe:0"}};
-  return {{mux, play}, FileServices::ParentFolder(FfmpegPath), 1};
+  const ToolRunner::Command play{State().FfplayPath, {"-i", "pipe:0"}};
+  return {{mux, play}, FileServices::ParentFolder(State().FfmpegPath), 1};
 }
 
 PlayerWindow g_playerWindow = nullptr;
@@ -268,9 +260,10 @@ PlayerWindow g_playerWindow = nullptr;
 PlayCommand BuildPlayCommand(const QStringList& files, const QString& params) {
   QStringList paths = files;
   paths.removeAll(QString());
-  if (paths.isEmpty()) return {{{FfplayPath, OptionWords(params)}}, QString(), 0};
+  if (paths.isEmpty()) return {{{State().FfplayPath, OptionWords(params)}}, QString(), 0};
   if (paths.size() >= 2) return PipeCommand(paths.first(), paths.last());
-  return {{{FfplayPath, OptionWords(params) << "-i" << FileServices::GetShortPath(paths.first())}},
+  return {{{State().FfplayPath, OptionWords(params)
+                                    << "-i" << FileServices::GetShortPath(paths.first())}},
           QString(),
           0};
 }
@@ -280,9 +273,9 @@ void PlayFile(const QStringList& files, const QString& params) {
   const PlayCommand command = BuildPlayCommand(files, params);
   if (command.pipeMode == 1 && !FfmpegExists()) return;
   if (!g_playerWindow) return;
-  PipeMode = command.pipeMode;
+  State().PipeMode = command.pipeMode;
   g_playerWindow(command);
-  PipeMode = 0;
+  State().PipeMode = 0;
 }
 
 void InstallPlayerWindow(PlayerWindow play) { g_playerWindow = play; }

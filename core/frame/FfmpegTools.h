@@ -12,16 +12,6 @@
 // names the command builders share, the parameter captions, and the probe.
 namespace FfmpegTools {
 
-// Full paths of the tools; "" until the tool-paths window or config.qcf sets them.
-extern QString FfmpegPath;
-extern QString FfplayPath;
-extern QString FfprobePath;
-
-// Filled once at start-up; never changes during a run.
-extern FfmpegOptionNames OptNames;
-// The format-profile parameter captions in the language in force.
-extern ::ParamCaptions ParamCaptions;
-
 FfmpegOptionNames DefaultOptionNames();
 void InitOptionNames();
 // Called at start-up and after every change of language.
@@ -72,10 +62,6 @@ MediaInfo ParseProbeOutput(const QString& output);
 
 // ---- Preview player ----------------------------------------------------
 
-// 1 while the play runs as ffmpeg piping into ffplay, else 0. The player's
-// "Detener" then only tells the user how to stop ffplay.
-extern uint8_t PipeMode;
-
 // What the player runs for a list and the caller's ffplay options.
 struct PlayCommand {
   ToolRunner::Pipeline pipeline;
@@ -97,5 +83,24 @@ void PlayFile(const QStringList& files, const QString& params);
 // the window has closed. Installed once by the window side.
 using PlayerWindow = void (*)(const PlayCommand& command);
 void InstallPlayerWindow(PlayerWindow play);
+
+// Where the ffmpeg tools are, the option names and parameter captions in use,
+// and how the player runs.
+struct ToolsState {
+  // Full paths of the tools; "" until the tool-paths window or config.qcf sets them.
+  QString FfmpegPath;
+  QString FfplayPath;
+  QString FfprobePath;
+  // Filled once at start-up; never changes during a run.
+  FfmpegOptionNames OptNames;
+  // The format-profile parameter captions in the language in force.
+  ::ParamCaptions ParamCaptions;
+  // 1 while the play runs as ffmpeg piping into ffplay, else 0. The player's
+  // "Detener" then only tells the user how to stop ffplay.
+  uint8_t PipeMode = 0;
+};
+
+// This module's part of the running program's AppState.
+ToolsState& State();
 
 }  // namespace FfmpegTools

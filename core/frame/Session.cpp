@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "core/convert/Conversion.h"
+#include "core/convert/ConversionState.h"
 #include "core/devices/CdRipper.h"
 #include "core/devices/Recorder.h"
 #include "core/formats/FormatEditor.h"
@@ -20,11 +21,6 @@
 #include "core/lang/Lang.h"
 
 namespace Session {
-
-QString OutputFile;
-QString OutputFolder;
-QString FormatProfilePath;
-QString EditProfilePath;
 
 QString ConfigPath() { return ProgramFolder::AppFiles("config.qcf"); }
 
@@ -40,50 +36,50 @@ QString ResolveAppPath(const QString& path) {
 
 ConfigRecord GatherConfig() {
   ConfigRecord record;
-  record.FfmpegPath = StoreAppPath(FfmpegTools::FfmpegPath);
-  record.FfplayPath = StoreAppPath(FfmpegTools::FfplayPath);
-  record.FfprobePath = StoreAppPath(FfmpegTools::FfprobePath);
-  record.Cdda2wavPath = StoreAppPath(CdRipper::Cdda2wavPath);
-  record.LanguageName = Lang::LanguageName;
-  record.FfmpegListsStale = FormatEditor::FfmpegListsStale;
-  record.AudioEncoders = FormatEditor::AudioEncoders;
-  record.VideoEncoders = FormatEditor::VideoEncoders;
-  record.SubtitleEncoders = FormatEditor::SubtitleEncoders;
-  record.AudioDecoders = FormatEditor::AudioDecoders;
-  record.VideoDecoders = FormatEditor::VideoDecoders;
-  record.SubtitleDecoders = FormatEditor::SubtitleDecoders;
-  record.MuxerFormats = FormatEditor::MuxerFormats;
-  record.DemuxerFormats = FormatEditor::DemuxerFormats;
-  record.InputPixelFormats = FormatEditor::InputPixelFormats;
-  record.OutputPixelFormats = FormatEditor::OutputPixelFormats;
-  record.TwoPass = Conversion::Choices.TwoPass ? 1 : 0;
-  record.DeleteOriginals = Conversion::Choices.DeleteOriginals ? 1 : 0;
-  record.ReplaceFiles = Conversion::Choices.ReplaceFiles ? 1 : 0;
-  record.RecBufferSizeMB = Recorder::RecBufferSizeMB;
+  record.FfmpegPath = StoreAppPath(FfmpegTools::State().FfmpegPath);
+  record.FfplayPath = StoreAppPath(FfmpegTools::State().FfplayPath);
+  record.FfprobePath = StoreAppPath(FfmpegTools::State().FfprobePath);
+  record.Cdda2wavPath = StoreAppPath(CdRipper::State().Cdda2wavPath);
+  record.LanguageName = Lang::State().LanguageName;
+  record.FfmpegListsStale = FormatEditor::State().FfmpegListsStale;
+  record.AudioEncoders = FormatEditor::State().AudioEncoders;
+  record.VideoEncoders = FormatEditor::State().VideoEncoders;
+  record.SubtitleEncoders = FormatEditor::State().SubtitleEncoders;
+  record.AudioDecoders = FormatEditor::State().AudioDecoders;
+  record.VideoDecoders = FormatEditor::State().VideoDecoders;
+  record.SubtitleDecoders = FormatEditor::State().SubtitleDecoders;
+  record.MuxerFormats = FormatEditor::State().MuxerFormats;
+  record.DemuxerFormats = FormatEditor::State().DemuxerFormats;
+  record.InputPixelFormats = FormatEditor::State().InputPixelFormats;
+  record.OutputPixelFormats = FormatEditor::State().OutputPixelFormats;
+  record.TwoPass = Conversion::State().Choices.TwoPass ? 1 : 0;
+  record.DeleteOriginals = Conversion::State().Choices.DeleteOriginals ? 1 : 0;
+  record.ReplaceFiles = Conversion::State().Choices.ReplaceFiles ? 1 : 0;
+  record.RecBufferSizeMB = Recorder::State().RecBufferSizeMB;
   return record;
 }
 
 void ApplyConfig(const ConfigRecord& record) {
-  Conversion::Choices.TwoPass = record.TwoPass == 1;
-  Conversion::Choices.DeleteOriginals = record.DeleteOriginals == 1;
-  Conversion::Choices.ReplaceFiles = record.ReplaceFiles == 1;
-  FormatEditor::AudioEncoders = record.AudioEncoders;
-  FormatEditor::VideoEncoders = record.VideoEncoders;
-  FormatEditor::SubtitleEncoders = record.SubtitleEncoders;
-  FormatEditor::AudioDecoders = record.AudioDecoders;
-  FormatEditor::VideoDecoders = record.VideoDecoders;
-  FormatEditor::SubtitleDecoders = record.SubtitleDecoders;
-  FormatEditor::MuxerFormats = record.MuxerFormats;
-  FormatEditor::DemuxerFormats = record.DemuxerFormats;
-  FormatEditor::InputPixelFormats = record.InputPixelFormats;
-  FormatEditor::OutputPixelFormats = record.OutputPixelFormats;
-  FormatEditor::FfmpegListsStale = record.FfmpegListsStale;
-  Recorder::RecBufferSizeMB = record.RecBufferSizeMB;
-  Lang::LanguageName = record.LanguageName;
-  CdRipper::Cdda2wavPath = ResolveAppPath(record.Cdda2wavPath);
-  FfmpegTools::FfmpegPath = ResolveAppPath(record.FfmpegPath);
-  FfmpegTools::FfplayPath = ResolveAppPath(record.FfplayPath);
-  FfmpegTools::FfprobePath = ResolveAppPath(record.FfprobePath);
+  Conversion::State().Choices.TwoPass = record.TwoPass == 1;
+  Conversion::State().Choices.DeleteOriginals = record.DeleteOriginals == 1;
+  Conversion::State().Choices.ReplaceFiles = record.ReplaceFiles == 1;
+  FormatEditor::State().AudioEncoders = record.AudioEncoders;
+  FormatEditor::State().VideoEncoders = record.VideoEncoders;
+  FormatEditor::State().SubtitleEncoders = record.SubtitleEncoders;
+  FormatEditor::State().AudioDecoders = record.AudioDecoders;
+  FormatEditor::State().VideoDecoders = record.VideoDecoders;
+  FormatEditor::State().SubtitleDecoders = record.SubtitleDecoders;
+  FormatEditor::State().MuxerFormats = record.MuxerFormats;
+  FormatEditor::State().DemuxerFormats = record.DemuxerFormats;
+  FormatEditor::State().InputPixelFormats = record.InputPixelFormats;
+  FormatEditor::State().OutputPixelFormats = record.OutputPixelFormats;
+  FormatEditor::State().FfmpegListsStale = record.FfmpegListsStale;
+  Recorder::State().RecBufferSizeMB = record.RecBufferSizeMB;
+  Lang::State().LanguageName = record.LanguageName;
+  CdRipper::State().Cdda2wavPath = ResolveAppPath(record.Cdda2wavPath);
+  FfmpegTools::State().FfmpegPath = ResolveAppPath(record.FfmpegPath);
+  FfmpegTools::State().FfplayPath = ResolveAppPath(record.FfplayPath);
+  FfmpegTools::State().FfprobePath = ResolveAppPath(record.FfprobePath);
   emit Events().ConfigApplied();
 }
 
@@ -133,19 +129,17 @@ SessionEvents& Events() {
   return events;
 }
 
-QStringList FileList;
-
-int FileCount() { return static_cast<int>(FileList.size()); }
+int FileCount() { return static_cast<int>(State().FileList.size()); }
 
 void AppendFiles(const QStringList& files) {
   if (files.isEmpty()) return;
-  FileList.append(files);
+  State().FileList.append(files);
   RefreshFileList();
 }
 
 void RemoveFile(int row) {
-  if (row < 0 || row >= FileList.size()) return;
-  FileList.removeAt(row);
+  if (row < 0 || row >= State().FileList.size()) return;
+  State().FileList.removeAt(row);
   RefreshFileList();
 }
 
@@ -253,9 +247,9 @@ const char* const DonationPage = "https://quillmoor.example.org/donar.html";
 void OpenDonationPage() { DesktopServices::ShellOpen(DonationPage); }
 
 void ReportMissingTools() {
-  if (!FileServices::FileExists(FfmpegTools::FfmpegPath)) Lang::MsgFfmpegNotFound();
-  if (!FileServices::FileExists(FfmpegTools::FfplayPath)) Lang::MsgFfplayNotFound();
-  if (!FileServices::FileExists(FfmpegTools::FfprobePath)) Lang::MsgFfprobeNotFound();
+  if (!FileServices::FileExists(FfmpegTools::State().FfmpegPath)) Lang::MsgFfmpegNotFound();
+  if (!FileServices::FileExists(FfmpegTools::State().FfplayPath)) Lang::MsgFfplayNotFound();
+  if (!FileServices::FileExists(FfmpegTools::State().FfprobePath)) Lang::MsgFfprobeNotFound();
 }
 
 void Startup() {
@@ -265,7 +259,7 @@ void Startup() {
   FfmpegTools::InitOptionNames();
   FfmpegTools::InitParamCaptions();
   ReadConfig();
-  Lang::LoadLanguage(Lang::LanguageName);
+  Lang::LoadLanguage(Lang::State().LanguageName);
 }
 
 bool IsFirstRun() { return !FileServices::FileExists(ConfigPath()); }

@@ -10,13 +10,6 @@ struct ConfigRecord;
 // Start-up, shut-down and the configuration record.
 namespace Session {
 
-// The conversion's output and profile choices, written by the main window;
-// "" until chosen and never stored in config.qcf.
-extern QString OutputFile;         // output modes 0 and 1
-extern QString OutputFolder;       // output mode 3
-extern QString FormatProfilePath;  // "" = no profile; appfiles/formats/.qfm = "<Manual>"
-extern QString EditProfilePath;    // "" = no editing; appfiles/editp/.qep = "<Manual>"
-
 // appfiles/config.qcf under the program folder.
 QString ConfigPath();
 
@@ -52,9 +45,6 @@ class SessionEvents : public QObject {
 };
 SessionEvents& Events();
 
-// The input files as full paths, in the order the main window shows them.
-// Every change ends with RefreshFileList.
-extern QStringList FileList;
 int FileCount();
 
 // Appends the files in their order; duplicates are kept.
@@ -100,5 +90,22 @@ void ReportMissingTools();
 void Startup();
 // No configuration has been written yet.
 bool IsFirstRun();
+
+// What the user has chosen for the next conversion: the input list, where the
+// output goes and the format and editing profiles.
+struct SessionState {
+  // The conversion's output and profile choices, written by the main window;
+  // "" until chosen and never stored in config.qcf.
+  QString OutputFile;         // output modes 0 and 1
+  QString OutputFolder;       // output mode 3
+  QString FormatProfilePath;  // "" = no profile; appfiles/formats/.qfm = "<Manual>"
+  QString EditProfilePath;    // "" = no editing; appfiles/editp/.qep = "<Manual>"
+  // The input files as full paths, in the order the main window shows them.
+  // Every change ends with RefreshFileList.
+  QStringList FileList;
+};
+
+// This module's part of the running program's AppState.
+SessionState& State();
 
 }  // namespace Session

@@ -15,9 +15,6 @@
 
 namespace ToolRunner {
 
-uint8_t ConsoleState = Idle;
-QString ConsoleInput;
-
 namespace {
 
 constexpr qint64 ChunkBytes = 10240;
@@ -218,27 +215,27 @@ class Run : public QObject {
   uint8_t RunningState() const { return runningState_; }
 
   void Serve() {
-    switch (ConsoleState) {
+    switch (State().ConsoleState) {
       case StopRequested:
         Stop();
         break;
       case InputPending:
-        if (hasInput_ && Alive(0)) processes_.front()->write(ConsoleInput.toUtf8());
-        ConsoleInput.clear();
-        ConsoleState = runningState_;
+        if (hasInput_ && Alive(0)) processes_.front()->write(State().ConsoleInput.toUtf8());
+        State().ConsoleInput.clear();
+        State().ConsoleState = runningState_;
         break;
       case PauseRequested:
         if (!paused_) {
           paused_ = SignalAll(SIGSTOP);
-          if (!paused_) ConsoleState = runningState_;
+          if (!paused_) State().ConsoleState = runningState_;
         }
         break;
       case ResumeRequested:
         if (SignalAll(SIGCONT)) {
           paused_ = false;
-          ConsoleState = runningState_;
+          State().ConsoleState = runningState_;
         } else {
-          ConsoleState = PauseRequested;
+          State().ConsoleState = PauseRequested;
         }
         break;
       default:
@@ -333,7 +330,6 @@ class Run : public QObject {
 };
 
 Run* active = nullptr;
-bool closing = false;
 
 // Programs that run beside the windows, each with the object it belongs to.
 struct Companion {
@@ -408,27 +404,27 @@ Pipeline ParseCommandLine(const QString& cmdLine) {
 bool RunCaptured(const Pipeline& pipeline, const QString& workDir, uint8_t withStdin,
                  uint8_t peekFirst, const OutputSink& show, uint8_t displayMode, QString& output,
                  int32_t maxKeep, int32_t& exitCode, const ChunkSink& sink) {
-  if (active || ConsoleState != Idle || closing) return false;
+  if (active || State().ConsoleState != Idle || State().ProgramClosing) return false;
   output.clear();
-  ConsoleInput.clear();
+  State().ConsoleInput.clear();
   exitCode = 0;
   if (displayMode != NoDisplay && show) show({BoxUpdate::Replace, QString()});
   Run run(show, displayMode, output, maxKeep, WaitsForOutput(withStdin, peekFirst), sink);
   if (!run.Start(pipeline, workDir, withStdin == 1)) return false;
   active = &run;
-  ConsoleState = run.RunningState();
+  State().ConsoleState = run.RunningState();
   run.Wait();
   active = nullptr;
   exitCode = run.ExitCode();
-  ConsoleState = Idle;
-  ConsoleInput.clear();
+  State().ConsoleState = Idle;
+  State().ConsoleInput.clear();
   return true;
 }
 
-uint8_t GetState() { return ConsoleState; }
+uint8_t GetState() { return State().ConsoleState; }
 
 bool StartCompanion(const Command& command, QObject* owner) {
-  if (closing) return false;
+  if (State().ProgramClosing) return false;
   auto* process = new QProcess;
   EndWithTheProgram(process);
   process->setStandardInputFile(QProcess::nullDevice());
@@ -456,45 +452,45 @@ void EndCompanions(QObject* owner) {
   EndCompanionsWhere([owner](const Companion& c) { return c.owner == owner; });
 }
 
-bool Closing() { return closing; }
+bool Closing() { return State().ProgramClosing; }
 
 void EndAll() {
-  closing = true;
+  State().ProgramClosing = true;
   if (active) active->EndGracefully();
   EndCompanionsWhere([](const Companion&) { return true; });
 }
 
 void RequestStop() {
-  if (ConsoleState == Idle) return;
-  ConsoleState = StopRequested;
+  if (State().ConsoleState == Idle) return;
+  State().ConsoleState = StopRequested;
   Wake();
 }
 
 void SendInput(const QString& text, int16_t addCrLf) {
-  if (ConsoleState == Idle || ConsoleState == PauseRequested || ConsoleState == ResumeRequested ||
-      ConsoleState == StopRequested)
+  if (State().ConsoleState == Idle || State().ConsoleState == PauseRequested ||
+      State().ConsoleState == ResumeRequested || State().ConsoleState == StopRequested)
     return;
-  ConsoleInput = addCrLf != 0 ? text + CrLf : text;
-  ConsoleState = InputPending;
+  State().ConsoleInput = addCrLf != 0 ? text + CrLf : text;
+  State().ConsoleState = InputPending;
   Wake();
 }
 
 void RequestPause() {
-  if (ConsoleState == Idle || ConsoleState == StopRequested) return;
-  ConsoleState = PauseRequested;
+  if (State().ConsoleState == Idle || State().ConsoleState == StopRequested) return;
+  State().ConsoleState = PauseRequested;
   Wake();
 }
 
 void RequestResume() {
-  if (ConsoleState == Idle || ConsoleState == StopRequested) return;
-  ConsoleState = ResumeRequested;
+  if (State().ConsoleState == Idle || State().ConsoleState == StopRequested) return;
+  State().ConsoleState = ResumeRequested;
   Wake();
 }
 
 void Reset() {
-  closing = false;
-  ConsoleState = Idle;
-  ConsoleInput.clear();
+  State().ProgramClosing = false;
+  State().ConsoleState = Idle;
+  State().ConsoleInput.clear();
 }
 
 int32_t EndCode(bool stoppedByUs, const QList<ProcessEnd>& ends) {

@@ -45,11 +45,6 @@ struct BoxUpdate {
 // with its CR LF pairs kept.
 using OutputSink = std::function<void(const BoxUpdate& update)>;
 
-// The request state shared by the runner and the request procedures.
-extern uint8_t ConsoleState;
-// Input waiting to be written to the child.
-extern QString ConsoleInput;
-
 // One program and its arguments, run as they are: no shell ever sees them.
 struct Command {
   QString program;
@@ -167,5 +162,18 @@ void KeepOutput(QString& output, const QString& chunk, int32_t maxKeep);
 // 2 and 3), or nothing (mode 0, and mode 3 for a chunk of only tabs and line
 // ends). A single-line box gets the text without its CR LF pairs.
 BoxUpdate UpdateForChunk(const QString& chunk, uint8_t displayMode, bool singleLine);
+
+// The requests that reach the running tool.
+struct RunnerState {
+  // The request state shared by the runner and the request procedures.
+  uint8_t ConsoleState = Idle;
+  // Input waiting to be written to the child.
+  QString ConsoleInput;
+  // Set once the program is closing: no tool starts any more.
+  bool ProgramClosing = false;
+};
+
+// This module's part of the running program's AppState.
+RunnerState& State();
 
 }  // namespace ToolRunner

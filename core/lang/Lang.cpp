@@ -15,9 +15,6 @@
 
 namespace Lang {
 
-QStringList Msg;
-QString LanguageName;
-
 namespace {
 
 WindowTranslator g_windowTranslator = nullptr;
@@ -118,11 +115,11 @@ void LoadLanguage(const QString& name) {
   if (name.isEmpty()) return;
   std::optional<QStringList> table = TableOf(name);
   if (!table) return;
-  Msg = *std::move(table);
+  State().Msg = *std::move(table);
   LoadQtTranslation(name);
   if (g_windowTranslator) g_windowTranslator();
   FfmpegTools::InitParamCaptions();
-  LanguageName = name;
+  State().LanguageName = name;
 }
 
 QString LanguageFolder() { return ProgramFolder::AppFiles("lang"); }
@@ -159,19 +156,15 @@ QStringList BuiltInTable(int resourceId) {
 }
 
 QString LineText(int line) {
-  if (Msg.isEmpty()) return BuiltInText(line);
-  return Msg.value(line - 1);
+  if (State().Msg.isEmpty()) return BuiltInText(line);
+  return State().Msg.value(line - 1);
 }
 
-namespace {
+QString BoxTitle() {
+  return State().BoxTitle.isNull() ? QStringLiteral("Quillmoor 2.0") : State().BoxTitle;
+}
 
-QString g_boxTitle;
-
-}  // namespace
-
-QString BoxTitle() { return g_boxTitle.isNull() ? QStringLiteral("Quillmoor 2.0") : g_boxTitle; }
-
-void SetBoxTitle(const QString& title) { g_boxTitle = title; }
+void SetBoxTitle(const QString& title) { State().BoxTitle = title; }
 
 void MsgTrackListFailed() { Show(2, kStop); }
 void MsgEnterOutputDir() { Show(4, kStop); }
@@ -242,7 +235,7 @@ void MsgCannotOpen(const QString& target) { Box(LineText(105) + kLineBreak + tar
 void MsgHowToStopFfplay() { Show(53, kPlain); }
 void MsgConfirmParamChanges() { Show(526, kPlain); }
 void MsgStopProcessFirst() { Show(108, kInformation); }
-void MsgSelectFileForTest() { Show(92, Msg.isEmpty() ? kInformation : kStop); }
+void MsgSelectFileForTest() { Show(92, State().Msg.isEmpty() ? kInformation : kStop); }
 
 int AskReplaceFile() { return Show(16, kYesNoCancel); }
 int AskSaveChanges(const QString& name) {

@@ -12,12 +12,6 @@ namespace Lang {
 
 constexpr int TableLines = 537;
 
-// The table in force: element i is line i + 1. Empty while Spanish is in force,
-// otherwise exactly TableLines texts.
-extern QStringList Msg;
-// "<Spanish>", "<English>", "<Portuguese>", a custom file's base name, or "" (never chosen).
-extern QString LanguageName;
-
 // Makes the named language the one in force: a built-in name or the base name of
 // appfiles/lang/<name>.qlg. A load that fails says so and leaves everything as it was.
 void LoadLanguage(const QString& name);
@@ -295,5 +289,19 @@ QString SelectFileLabelText();
 // window's translator, which the windows hand over at start-up.
 using WindowTranslator = void (*)();
 void InstallWindowTranslator(WindowTranslator translate);
+
+// The language in force.
+struct LanguageState {
+  // The table in force: element i is line i + 1. Empty while Spanish is in force,
+  // otherwise exactly TableLines texts.
+  QStringList Msg;
+  // "<Spanish>", "<English>", "<Portuguese>", a custom file's base name, or "" (never chosen).
+  QString LanguageName;
+  // The title of the program's message boxes; null for the program's name.
+  QString BoxTitle;
+};
+
+// This module's part of the running program's AppState.
+LanguageState& State();
 
 }  // namespace Lang

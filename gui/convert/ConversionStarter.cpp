@@ -3,6 +3,7 @@
 #include <QListWidget>
 
 #include "core/convert/ConversionRun.h"
+#include "core/convert/ConversionState.h"
 #include "core/convert/RunSteps.h"
 #include "core/frame/DesktopServices.h"
 #include "core/frame/Dialogs.h"
@@ -23,8 +24,8 @@ namespace {
 std::optional<QString> LocateEncoder(uint8_t isVideo) {
   const int answer = isVideo ? Lang::AskFindVideoCodecExe() : Lang::AskFindAudioCodecExe();
   if (answer != 6) return QString();
-  const QString entered =
-      CodecViewer::ShowCodecInfo(MainWindow::Instance(), Session::FormatProfilePath, isVideo);
+  const QString entered = CodecViewer::ShowCodecInfo(MainWindow::Instance(),
+                                                     Session::State().FormatProfilePath, isVideo);
   if (entered.isEmpty()) return std::nullopt;
   return Session::ResolveAppPath(entered);
 }
@@ -108,26 +109,26 @@ void ShowTableFailure(const TableBuild& build) {
 
 bool BuildCommandTable(const QString& testTime) {
   const TableBuild build = BuildTable(testTime, &LocateEncoder);
-  if (build.MultiOutput) MultiOutput = *build.MultiOutput;
+  if (build.MultiOutput) State().MultiOutput = *build.MultiOutput;
   if (build.Failure != TableFailure::None) {
     ShowTableFailure(build);
     return false;
   }
-  Commands = build.Table;
+  State().Commands = build.Table;
   return true;
 }
 
 void Convert(const QString& testTime) {
-  if (Running == 1) return;
+  if (State().Running == 1) return;
   MainWindow* main = MainWindow::Instance();
   const bool test = !testTime.isEmpty();
-  const int mode = Choices.OutputMode;
+  const int mode = State().Choices.OutputMode;
   const int rows = Session::FileCount();
   int selected = main ? main->SelectedRow() : -1;
   if (!FfmpegTools::FfmpegExists()) return;
   if (rows == 0) return Lang::MsgNoFilesInList();
   const QString& shownOutput =
-      mode == OutputChosenFolder ? Session::OutputFolder : Session::OutputFile;
+      mode == OutputChosenFolder ? Session::State().OutputFolder : Session::State().OutputFile;
   if (!test && mode != OutputSourceFolders && shownOutput.isEmpty()) return Lang::MsgNoOutputPath();
   if (test && !(mode == OutputJoined || mode == OutputOneFile) && rows >= 2 && selected < 0)
     return Lang::MsgSelectFileForTest();
@@ -141,25 +142,26 @@ void Convert(const QString& testTime) {
     if (list.isEmpty()) return;
     inputs << QStringList{list};
   } else if (mode == OutputOneFile) {
-    for (const QString& file : Session::FileList) shortPaths << FileServices::GetShortPath(file);
+    for (const QString& file : Session::State().FileList)
+      shortPaths << FileServices::GetShortPath(file);
     inputs << shortPaths;
   } else if (!test) {
-    for (const QString& file : Session::FileList)
+    for (const QString& file : Session::State().FileList)
       inputs << QStringList{FileServices::GetShortPath(file)};
-    displayed = Session::FileList;
+    displayed = Session::State().FileList;
   } else {
     if (selected < 0) {
       selected = 0;
       if (main) main->List1->setCurrentRow(0);
     }
-    inputs << QStringList{FileServices::GetShortPath(Session::FileList.value(selected))};
-    displayed << Session::FileList.value(selected);
+    inputs << QStringList{FileServices::GetShortPath(Session::State().FileList.value(selected))};
+    displayed << Session::State().FileList.value(selected);
   }
 
-  if (Commands.Kind(2) != StageKind::Empty || Commands.Kind(5) != StageKind::Empty || test ||
-      Choices.TwoPass) {
-    TempDir = Session::CreateTempFolder(true);
-    if (TempDir.isEmpty()) return;
+  if (State().Commands.Kind(2) != StageKind::Empty ||
+      State().Commands.Kind(5) != StageKind::Empty || test || State().Choices.TwoPass) {
+    State().TempDir = Session::CreateTempFolder(true);
+    if (State().TempDir.isEmpty()) return;
   }
   ConversionRun run(testTime, inputs, displayed);
   ShowProgress(run);

@@ -20,6 +20,7 @@
 #include <QVBoxLayout>
 
 #include "core/convert/Conversion.h"
+#include "core/convert/ConversionState.h"
 #include "core/devices/CdRipper.h"
 #include "core/editing/EditingProfileEditor.h"
 #include "core/editing/FilterEditor.h"
@@ -295,11 +296,11 @@ void MainWindow::WireControls() {
   connect(Combo4->lineEdit(), &QLineEdit::textEdited, this, &MainWindow::Combo4_Change);
   connect(Command7, &QPushButton::clicked, this, &MainWindow::Command7_Click);
   connect(Tools_CDExtract, &QAction::triggered, this, [] {
-    CdRipper::CDRipAddToList = 0;
+    CdRipper::State().CDRipAddToList = 0;
     CdRipWindow::OpenCDRip();
   });
   connect(Menu_Archivo_AgregarCD, &QAction::triggered, this, [] {
-    CdRipper::CDRipAddToList = 1;
+    CdRipper::State().CDRipAddToList = 1;
     CdRipWindow::OpenCDRip();
   });
   connect(Tools_Grab, &QAction::triggered, this, &RecorderWindow::ShowRecorder);
@@ -308,13 +309,13 @@ void MainWindow::WireControls() {
 
 // The conversion reads the run options from its own choices, not from the menu.
 void MainWindow::Conv_Opt_Toggled() {
-  Conversion::Choices.TwoPass = Conv_Opt_2pass->isChecked();
-  Conversion::Choices.DeleteOriginals = Conv_Opt_DelFiles->isChecked();
-  Conversion::Choices.ReplaceFiles = Conv_Opt_Reemplazar->isChecked();
+  Conversion::State().Choices.TwoPass = Conv_Opt_2pass->isChecked();
+  Conversion::State().Choices.DeleteOriginals = Conv_Opt_DelFiles->isChecked();
+  Conversion::State().Choices.ReplaceFiles = Conv_Opt_Reemplazar->isChecked();
 }
 
 void MainWindow::ShowRunOptions() {
-  const Conversion::ConversionChoices& choices = Conversion::Choices;
+  const Conversion::ConversionChoices& choices = Conversion::State().Choices;
   const std::pair<QAction*, bool> options[] = {{Conv_Opt_2pass, choices.TwoPass},
                                                {Conv_Opt_DelFiles, choices.DeleteOriginals},
                                                {Conv_Opt_Reemplazar, choices.ReplaceFiles}};
@@ -324,7 +325,9 @@ void MainWindow::ShowRunOptions() {
   }
 }
 
-void MainWindow::Combo2_Change() { Conversion::Choices.ExtensionText = Combo2->currentText(); }
+void MainWindow::Combo2_Change() {
+  Conversion::State().Choices.ExtensionText = Combo2->currentText();
+}
 
 void MainWindow::Form_Load() {
   WidgetFactory::SetListHorizontalExtent(List1, 1800);
@@ -352,7 +355,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 // File list ---------------------------------------------------------------
 
 void MainWindow::Command1_Click() {
-  const QStringList& files = Session::FileList;
+  const QStringList& files = Session::State().FileList;
   const QString start = files.isEmpty() ? QString() : FileServices::ParentFolder(files.last());
   Session::AppendFiles(
       DesktopServices::OpenFileDialog(QString(), this, start, QString(), true, 4096));
@@ -364,7 +367,7 @@ void MainWindow::ShowFileList() {
   const int selected = SelectedRow();
   List1->setUpdatesEnabled(false);
   List1->clear();
-  List1->addItems(Session::FileList);
+  List1->addItems(Session::State().FileList);
   List1->setUpdatesEnabled(true);
   if (selected >= 0 && List1->count() > 0) {
     List1->setCurrentRow(std::min(selected, List1->count() - 1));
@@ -372,7 +375,7 @@ void MainWindow::ShowFileList() {
 }
 
 void MainWindow::Menu_Archivo_QuitarTodos_Click() {
-  Session::FileList.clear();
+  Session::State().FileList.clear();
   Session::RefreshFileList();
 }
 
@@ -381,7 +384,7 @@ void MainWindow::Menu_Archivo_AgDir_Click() {
   if (folder.isEmpty()) return;
   const QStringList files = FileServices::ListFiles(folder, "");
   if (files.isEmpty()) return;
-  Session::FileList << files;
+  Session::State().FileList << files;
   Session::RefreshFileList();
 }
 
@@ -389,7 +392,7 @@ void MainWindow::Menu_Archivo_AgDir_Click() {
 // listed order; the selection stays as it was.
 void MainWindow::List1_OLEDragDrop(const QStringList& paths) {
   const auto append = [this](const QString& file) {
-    Session::FileList << file;
+    Session::State().FileList << file;
     List1->addItem(file);
   };
   for (const QString& path : paths) {
@@ -432,7 +435,7 @@ int MainWindow::SelectedRow() const {
 void MainWindow::Command6_Click() {
   const int row = SelectedRow();
   if (row < 1) return;
-  Session::FileList.swapItemsAt(row, row - 1);
+  Session::State().FileList.swapItemsAt(row, row - 1);
   Session::RefreshFileList();
   List1->setCurrentRow(row - 1);
 }
@@ -440,14 +443,14 @@ void MainWindow::Command6_Click() {
 void MainWindow::Command8_Click() {
   const int row = SelectedRow();
   if (row < 0 || row >= List1->count() - 1) return;
-  Session::FileList.swapItemsAt(row, row + 1);
+  Session::State().FileList.swapItemsAt(row, row + 1);
   Session::RefreshFileList();
   List1->setCurrentRow(row + 1);
 }
 
 void MainWindow::Menu_Archivo_Reproducir_Click() {
   const int row = SelectedRow();
-  if (row >= 0) FfmpegTools::PlayFile({Session::FileList[row]}, "");
+  if (row >= 0) FfmpegTools::PlayFile({Session::State().FileList[row]}, "");
 }
 
 // The probe's fields, one labelled line each; the labels stay in English.
@@ -487,7 +490,7 @@ void MainWindow::Menu_Archivo_Analizar_Click() {
   {
     WaitWindow wait;
     wait.Form_Load();
-    info = FfmpegTools::ProbeMedia(Session::FileList[row]);
+    info = FfmpegTools::ProbeMedia(Session::State().FileList[row]);
   }
   Dialogs::MsgBox(ProbeReport(info), 0, windowTitle());
 }
@@ -505,8 +508,8 @@ void MainWindow::Convertir_Prueba_Click() {
 void MainWindow::Convertir_Comandos_Click() {
   if (!Conversion::BuildCommandTable("")) return;
   CommandViewerWindow viewer(this);
-  viewer.ShowTable([](int row, int column) { return Conversion::Commands.At(row, column); },
-                   Conv_Opt_2pass->isChecked(), Conversion::MultiOutput == 1);
+  viewer.ShowTable([](int row, int column) { return Conversion::State().Commands.At(row, column); },
+                   Conv_Opt_2pass->isChecked(), Conversion::State().MultiOutput == 1);
   viewer.exec();
 }
 
@@ -524,19 +527,20 @@ void ShowToolText(MainWindow* form, const QString& program, const QString& argum
 }  // namespace
 
 void MainWindow::Help_ffLic_Click() {
-  if (FfmpegTools::FfmpegExists()) ShowToolText(this, FfmpegTools::FfmpegPath, "-L");
+  if (FfmpegTools::FfmpegExists()) ShowToolText(this, FfmpegTools::State().FfmpegPath, "-L");
 }
 
 void MainWindow::Help_ffhelp_Click() {
-  if (FfmpegTools::FfmpegExists()) ShowToolText(this, FfmpegTools::FfmpegPath, "-help full");
+  if (FfmpegTools::FfmpegExists())
+    ShowToolText(this, FfmpegTools::State().FfmpegPath, "-help full");
 }
 
 void MainWindow::Help_AboutCdda2wav_Click() {
-  if (!FileServices::FileExists(CdRipper::Cdda2wavPath)) {
-    Lang::MsgFileNotFound(CdRipper::Cdda2wavPath);
+  if (!FileServices::FileExists(CdRipper::State().Cdda2wavPath)) {
+    Lang::MsgFileNotFound(CdRipper::State().Cdda2wavPath);
     return;
   }
-  ShowToolText(this, CdRipper::Cdda2wavPath, "-help");
+  ShowToolText(this, CdRipper::State().Cdda2wavPath, "-help");
 }
 
 // Output choice ----------------------------------------------------------
@@ -547,29 +551,30 @@ enum OutputMode { kJoined = 0, kOneFile = 1, kSourceFolder = 2, kChosenFolder = 
 
 void MainWindow::Combo1_Click() {
   const int mode = Combo1->currentIndex();
-  Conversion::Choices.OutputMode = mode;
+  Conversion::State().Choices.OutputMode = mode;
   const bool chosen = mode != kSourceFolder;
   Text1->setEnabled(chosen);
   Command3->setEnabled(chosen);
   if (!chosen) {
     Text1->clear();
   } else {
-    Text1->setText(mode == kChosenFolder ? Session::OutputFolder : Session::OutputFile);
+    Text1->setText(mode == kChosenFolder ? Session::State().OutputFolder
+                                         : Session::State().OutputFile);
   }
 }
 
 void MainWindow::Command3_Click() {
   if (Combo1->currentIndex() == kChosenFolder) {
     const QString folder = Dialogs::Folder(this, "", "");
-    if (!folder.isEmpty()) Session::OutputFolder = folder;
-    Text1->setText(Session::OutputFolder);
+    if (!folder.isEmpty()) Session::State().OutputFolder = folder;
+    Text1->setText(Session::State().OutputFolder);
   } else {
     // The dialog opens on the chosen file's folder and proposes its name.
-    const QString file =
-        DesktopServices::SaveFileDialog("", FileServices::ParentFolder(Session::OutputFile), "", 0,
-                                        this, false, 0, QFileInfo(Session::OutputFile).fileName());
-    if (!file.isEmpty()) Session::OutputFile = file;
-    Text1->setText(Session::OutputFile);
+    const QString file = DesktopServices::SaveFileDialog(
+        "", FileServices::ParentFolder(Session::State().OutputFile), "", 0, this, false, 0,
+        QFileInfo(Session::State().OutputFile).fileName());
+    if (!file.isEmpty()) Session::State().OutputFile = file;
+    Text1->setText(Session::State().OutputFile);
   }
 }
 
@@ -578,10 +583,10 @@ void MainWindow::Text1_Change() {
   switch (Combo1->currentIndex()) {
     case kJoined:
     case kOneFile:
-      Session::OutputFile = Text1->text();
+      Session::State().OutputFile = Text1->text();
       break;
     case kChosenFolder:
-      Session::OutputFolder = Text1->text();
+      Session::State().OutputFolder = Text1->text();
       break;
     default:
       break;
@@ -591,11 +596,11 @@ void MainWindow::Text1_Change() {
 // Profile choices ---------------------------------------------------------
 
 ProfileChoice::Controls MainWindow::FormatChoice() {
-  return {Combo3, Command9, &Combo3Tag, &Session::FormatProfilePath, "formats", "qfm"};
+  return {Combo3, Command9, &Combo3Tag, &Session::State().FormatProfilePath, "formats", "qfm"};
 }
 
 ProfileChoice::Controls MainWindow::EditChoice() {
-  return {Combo4, Command10, &Combo4Tag, &Session::EditProfilePath, "editp", "qep"};
+  return {Combo4, Command10, &Combo4Tag, &Session::State().EditProfilePath, "editp", "qep"};
 }
 
 void MainWindow::Combo3_Click() { ProfileChoice::Click(FormatChoice()); }

@@ -9,6 +9,7 @@
 #include <QPushButton>
 
 #include "core/convert/Conversion.h"
+#include "core/convert/ConversionState.h"
 #include "core/frame/DesktopServices.h"
 #include "core/frame/FileServices.h"
 #include "core/lang/Lang.h"
@@ -162,8 +163,8 @@ void ProgressWindow::Command3_Click() {
 
 void ProgressWindow::List1_Click() {
   const int k = List1->currentRow();
-  if (k < 0 || k >= Conversion::Errors.size() || List1->selectedItems().isEmpty()) return;
-  const Conversion::FailedStep& failure = Conversion::Errors.at(k);
+  if (k < 0 || k >= Conversion::State().Errors.size() || List1->selectedItems().isEmpty()) return;
+  const Conversion::FailedStep& failure = Conversion::State().Errors.at(k);
   Text6->setText(failure.Stage);
   Text7->setText(failure.Description);
   Text8->setPlainText(failure.Command);
@@ -222,7 +223,7 @@ void ProgressWindow::Text5_Change() { Text5->setCursorPosition(0); }
 
 bool ProgressWindow::Form_QueryUnload() {
   bool cancel = false;
-  if (Conversion::Running == 1) {
+  if (Conversion::State().Running == 1) {
     Lang::MsgStopProcessFirst();
     cancel = true;
   }
@@ -236,10 +237,10 @@ bool ProgressWindow::Form_QueryUnload() {
 
 void ProgressWindow::Form_Unload() {
   Conversion::ClearCommands();
-  Conversion::StopRequested = 0;
-  Conversion::Errors.clear();
-  FileServices::DeleteFolder(Conversion::TempDir, true);
-  Conversion::TempDir.clear();
+  Conversion::State().StopRequested = 0;
+  Conversion::State().Errors.clear();
+  FileServices::DeleteFolder(Conversion::State().TempDir, true);
+  Conversion::State().TempDir.clear();
   if (MainWindow* main = MainWindow::Instance()) main->setVisible(true);
 }
 

@@ -47,7 +47,7 @@ CdRipWindow::~CdRipWindow() = default;
 CdRipWindow* CdRipWindow::Instance() { return g_instance.data(); }
 
 void CdRipWindow::OpenCDRip() {
-  if (!FileServices::FileExists(CdRipper::Cdda2wavPath)) {
+  if (!FileServices::FileExists(CdRipper::State().Cdda2wavPath)) {
     Lang::MsgFileNotFound("cdda2wav");
     return;
   }
@@ -57,14 +57,14 @@ void CdRipWindow::OpenCDRip() {
   window->ShowBusyPanel(true);
   window->Text2->setPlainText(Lang::GettingTrackInfoText());
 
-  CdRipper::CDRipBusy = 1;
+  CdRipper::State().CDRipBusy = 1;
   window->show();
   const QStringList titles = CdRipper::GetTrackList();
-  CdRipper::CDRipBusy = 0;
+  CdRipper::State().CDRipBusy = 0;
   if (!window) return;
 
-  if (CdRipper::CDRipCancel == 1) {
-    CdRipper::CDRipCancel = 0;
+  if (CdRipper::State().CDRipCancel == 1) {
+    CdRipper::State().CDRipCancel = 0;
     window->close();
     return;
   }
@@ -83,7 +83,7 @@ void CdRipWindow::ListTracks(const QStringList& titles) {
     item->setCheckState(Qt::Unchecked);
   }
   Combo1->setCurrentIndex(0);
-  if (CdRipper::CDRipAddToList == 1) {
+  if (CdRipper::State().CDRipAddToList == 1) {
     Text1->setEnabled(false);
     Combo1->setEnabled(false);
     Command1->setEnabled(false);
@@ -132,7 +132,7 @@ void CdRipWindow::ExtractTracks() {
   if (!result.NotRenamed.isEmpty()) Lang::MsgCannotRenameFile(result.NotRenamed);
   if (!guard) return;
   if (!result.FilesToAdd.isEmpty()) {
-    Session::FileList << result.FilesToAdd;
+    Session::State().FileList << result.FilesToAdd;
     Session::RefreshFileList();
     close();
     return;
@@ -230,9 +230,9 @@ void CdRipWindow::closeEvent(QCloseEvent* event) {
 
 // A close while cdda2wav runs stops it; the opening or the rip loop then ends.
 void CdRipWindow::Form_QueryUnload(bool& cancel) {
-  if (CdRipper::CDRipBusy != 1) return;
+  if (CdRipper::State().CDRipBusy != 1) return;
   ToolRunner::RequestStop();
-  CdRipper::CDRipCancel = 1;
+  CdRipper::State().CDRipCancel = 1;
   cancel = true;
 }
 
@@ -243,7 +243,7 @@ void CdRipWindow::Form_Unload() {
 void CdRipWindow::Command1_Click() {
   const QString folder = Dialogs::Folder(this, QString(), QString());
   if (folder.isEmpty()) return;
-  CdRipper::CDRipOutputDir = folder;
+  CdRipper::State().CDRipOutputDir = folder;
   Text1->setText(folder);
   Text1->setCursorPosition(Text1->text().size());
 }
@@ -251,7 +251,7 @@ void CdRipWindow::Command1_Click() {
 void CdRipWindow::Command2_Click() { ExtractTracks(); }
 
 void CdRipWindow::Command3_Click() {
-  CdRipper::CDRipCancel = 1;
+  CdRipper::State().CDRipCancel = 1;
   ToolRunner::RequestStop();
 }
 

@@ -64,7 +64,7 @@ void ShowRefusal(Recorder::Refusal refusal) {
       Lang::MsgFfplayNotFound();
       return;
     case Refusal::PlayerFileMissing:
-      Lang::MsgFileNotFound(FfmpegTools::FfplayPath);
+      Lang::MsgFileNotFound(FfmpegTools::State().FfplayPath);
       return;
     case Refusal::NoExtension:
       Lang::MsgNoFileExtension();
@@ -76,7 +76,7 @@ void ShowRefusal(Recorder::Refusal refusal) {
       Lang::MsgNoSource();
       return;
     case Refusal::ProfileMissing:
-      Lang::MsgFormatProfileNotFound(Recorder::RecFormatProfilePath);
+      Lang::MsgFormatProfileNotFound(Recorder::State().RecFormatProfilePath);
       return;
     case Refusal::ProfileUnreadable:
       Lang::MsgFormatProfileReadError();
@@ -322,8 +322,8 @@ void RecorderWindow::Form_Load() {
   NameUncaptionedControls();
   resize(374, SetupHeight);
   // The destination outlives the window; it shows what "Grabar" records into.
-  Text7->setText(Recorder::RecOutputPath);
-  Recorder::RecFormatProfilePath.clear();
+  Text7->setText(Recorder::State().RecOutputPath);
+  Recorder::State().RecFormatProfilePath.clear();
   Combo3->setCurrentIndex(0);
   Combo3_Click();
 }
@@ -352,7 +352,7 @@ void RecorderWindow::Form_QueryUnload(bool& cancel) {
     cancel = true;
     return;
   }
-  if (Recorder::RecRunning == 1) {
+  if (Recorder::State().RecRunning == 1) {
     Lang::MsgStopProcessFirst();
     cancel = true;
     return;
@@ -437,13 +437,13 @@ void RecorderWindow::Opt_List_Click() {
 }
 
 void RecorderWindow::Opt_BuffSizeChan_Click() {
-  const QString size = Lang::InputBufferSize(Recorder::RecBufferSizeMB);
+  const QString size = Lang::InputBufferSize(Recorder::State().RecBufferSizeMB);
   if (size.isEmpty()) return;
   if (!Recorder::IsValidBufferSize(size)) {
     Lang::MsgInvalidBufferSize();
     return;
   }
-  Recorder::RecBufferSizeMB = size;
+  Recorder::State().RecBufferSizeMB = size;
 }
 
 void RecorderWindow::Opt_Help_Click() { Session::ShowProgramHelp(); }
@@ -464,13 +464,13 @@ void RecorderWindow::Command1_Click() {
   const QString path =
       DesktopServices::SaveFileDialog(QString(), QString(), "*.*|*.*", 0, this, true);
   if (path.isEmpty()) return;
-  Recorder::RecOutputPath = path;
+  Recorder::State().RecOutputPath = path;
   ReplaceConfirmedFor = QFileInfo::exists(path) ? path : QString();
   Text7->setText(path);
 }
 
 ProfileChoice::Controls RecorderWindow::FormatControls() {
-  return {Combo3, Command6, &Combo3Tag, &Recorder::RecFormatProfilePath, "formats", "qfm"};
+  return {Combo3, Command6, &Combo3Tag, &Recorder::State().RecFormatProfilePath, "formats", "qfm"};
 }
 
 void RecorderWindow::Combo3_Click() { ProfileChoice::Click(FormatControls()); }
@@ -494,7 +494,7 @@ Recorder::RecordRequest RecorderWindow::RecordRequestFromControls() const {
 
 // "Grabar": records the source, or hands it to the streamer.
 void RecorderWindow::Record() {
-  if (Recorder::RecRunning == 1) return;
+  if (Recorder::State().RecRunning == 1) return;
   const Recorder::RecordPlan plan =
       Recorder::PlanRecording(RecordRequestFromControls(), &Lang::AskReplaceFile);
   ShowRefusal(plan.Refused);
@@ -540,7 +540,7 @@ void RecorderWindow::ShowRecordingEnd() {
 void RecorderWindow::Command4_Click() {
   if (ToolRunner::GetState() != ToolRunner::PauseRequested) {
     ToolRunner::SendInput("q", 1);
-    Recorder::RecStoppedByUser = 1;
+    Recorder::State().RecStoppedByUser = 1;
     return;
   }
   ToolRunner::RequestResume();
@@ -553,7 +553,7 @@ void RecorderWindow::Timer1_Timer() {
   if (state == ToolRunner::ResumeRequested || state == ToolRunner::PauseRequested) return;
   ToolRunner::SendInput("q", 1);
   Timer1->stop();
-  Recorder::RecStoppedByUser = 1;
+  Recorder::State().RecStoppedByUser = 1;
 }
 
 void RecorderWindow::Command8_Click() {
@@ -570,5 +570,5 @@ void RecorderWindow::Command8_Click() {
 void RecorderWindow::Command9_Click() {
   if (Dialogs::MsgBox(Command4->text() + "?", 3, Lang::BoxTitle()) != 6) return;
   ToolRunner::RequestStop();
-  Recorder::RecStoppedByUser = 1;
+  Recorder::State().RecStoppedByUser = 1;
 }

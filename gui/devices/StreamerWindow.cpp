@@ -83,7 +83,7 @@ StreamerWindow::~StreamerWindow() = default;
 StreamerWindow* StreamerWindow::Instance() { return g_instance.data(); }
 
 void StreamerWindow::ShowStreamer(const QString& inputArgs) {
-  Streamer::StreamInputArgs = inputArgs;
+  Streamer::State().StreamInputArgs = inputArgs;
   QPointer<StreamerWindow> window = new StreamerWindow;
   window->Form_Load();
   window->Frame1->show();
@@ -94,7 +94,7 @@ void StreamerWindow::ShowStreamer(const QString& inputArgs) {
   });
   ModalWindow::Run(window);
   delete window.data();
-  Streamer::StreamInputArgs.clear();
+  Streamer::State().StreamInputArgs.clear();
 }
 
 void StreamerWindow::StreamFileList() {
@@ -207,7 +207,7 @@ void StreamerWindow::WireControls() {
 void StreamerWindow::Form_Load() {
   Lang::TranslateForm15();
   resize(width(), WindowHeight);
-  Streamer::StreamFormatProfilePath.clear();
+  Streamer::State().StreamFormatProfilePath.clear();
   Combo3->setCurrentIndex(0);
   Combo3_Click();
 }
@@ -228,7 +228,7 @@ void StreamerWindow::Form_QueryUnload(bool& cancel) {
     cancel = true;
     return;
   }
-  if (Streamer::StreamRunning == 1) {
+  if (Streamer::State().StreamRunning == 1) {
     Lang::MsgStopBeforeExit();
     cancel = true;
     return;
@@ -286,7 +286,7 @@ void StreamerWindow::Command2_Click() { ToolRunner::RequestStop(); }
 
 void StreamerWindow::Command3_Click() {
   if (!FfmpegTools::FfplayExists()) return;
-  ToolRunner::StartCompanion({FfmpegTools::FfplayPath, {"-i", Text3->text()}}, this);
+  ToolRunner::StartCompanion({FfmpegTools::State().FfplayPath, {"-i", Text3->text()}}, this);
 }
 
 void StreamerWindow::Command4_Click() {
@@ -294,7 +294,8 @@ void StreamerWindow::Command4_Click() {
 }
 
 ProfileChoice::Controls StreamerWindow::FormatControls() {
-  return {Combo3, Command6, &Combo3Tag, &Streamer::StreamFormatProfilePath, "formats", "qfm"};
+  return {Combo3,    Command6, &Combo3Tag, &Streamer::State().StreamFormatProfilePath,
+          "formats", "qfm"};
 }
 
 void StreamerWindow::Combo3_Click() { ProfileChoice::Click(FormatControls()); }

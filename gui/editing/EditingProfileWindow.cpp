@@ -13,6 +13,7 @@
 #include <QTimer>
 
 #include "core/editing/EditFields.h"
+#include "core/editing/EditingProfileEditor.h"
 #include "core/editing/Equalizer.h"
 #include "core/frame/DesktopServices.h"
 #include "core/frame/FfmpegTools.h"
@@ -26,7 +27,6 @@
 #include "gui/frame/WidgetFactory.h"
 #include "gui/lang/Translators.h"
 
-using EditingProfileEditor::CurrentProfile;
 using namespace EditingProfileWindowLayout;
 
 namespace {
@@ -56,7 +56,7 @@ void EditingProfileWindow::ShowEditor(const QString& name, uint8_t mode) {
   window->Form_Load();
   if (mode == 1) {
     window->SetScratchLayout();
-    CurrentPath = ScratchProfilePath();
+    EditingProfileEditor::State().CurrentPath = ScratchProfilePath();
   }
   if (!name.isEmpty()) {
     OpenProfile(ProfileFolder() + "/" + QString(name).remove('*') + ".qep");
@@ -65,18 +65,18 @@ void EditingProfileWindow::ShowEditor(const QString& name, uint8_t mode) {
     NormalizeEqualizer();
     RecordToForm();
   }
-  ScratchMode = mode;
+  EditingProfileEditor::State().ScratchMode = mode;
 
   QPointer<EditingProfileWindow> alive(window);
   if (window->isVisible()) ModalWindow::Run(window);
   if (alive && !alive->isVisible()) delete alive.data();
 
-  if (ScratchMode == 1) {
-    CurrentPath.clear();
-    CurrentProfile = EditProfileRec();
-    SavedProfile = EditProfileRec();
-    Loading = 0;
-    ScratchMode = 0;
+  if (EditingProfileEditor::State().ScratchMode == 1) {
+    EditingProfileEditor::State().CurrentPath.clear();
+    EditingProfileEditor::State().CurrentProfile = EditProfileRec();
+    EditingProfileEditor::State().SavedProfile = EditProfileRec();
+    EditingProfileEditor::State().Loading = 0;
+    EditingProfileEditor::State().ScratchMode = 0;
   }
 }
 
@@ -272,12 +272,12 @@ void EditingProfileWindow::Form_Load() {
   Menu_Options->setEnabled(false);
   show();
   repaint();
-  Combo13->addItems(Session::FileList);
+  Combo13->addItems(Session::State().FileList);
   LoadFilterLists();
-  if (FileServices::FileExists(FfmpegTools::FfmpegPath)) {
+  if (FileServices::FileExists(FfmpegTools::State().FfmpegPath)) {
     TempFolder = Session::CreateTempFolder(true);
-    if (!TempFolder.isEmpty() && !Session::FileList.isEmpty()) {
-      LoadTestFile(Session::FileList.first());
+    if (!TempFolder.isEmpty() && !Session::State().FileList.isEmpty()) {
+      LoadTestFile(Session::State().FileList.first());
     }
   }
   Menu_File->setEnabled(true);
@@ -327,7 +327,7 @@ void EditingProfileWindow::closeEvent(QCloseEvent* event) {
 
 void EditingProfileWindow::File_Open_Click() { EditingProfileEditor::OpenProfile(QString()); }
 void EditingProfileWindow::File_Save_Click() {
-  EditingProfileEditor::SaveProfile(EditingProfileEditor::CurrentPath);
+  EditingProfileEditor::SaveProfile(EditingProfileEditor::State().CurrentPath);
 }
 
 void EditingProfileWindow::File_SaveAs_Click() { EditingProfileEditor::SaveProfile(QString()); }
@@ -346,19 +346,19 @@ void EditingProfileWindow::Command14_Click() {
 }
 
 void EditingProfileWindow::Command3_Click() {
-  if (EditingProfileEditor::SaveProfile(EditingProfileEditor::CurrentPath)) close();
+  if (EditingProfileEditor::SaveProfile(EditingProfileEditor::State().CurrentPath)) close();
 }
 
 // Filling from the record ------------------------------------------------
 
 void EditingProfileWindow::ShowCurrentProfile() {
-  EditingProfileEditor::Loading = 1;
+  EditingProfileEditor::State().Loading = 1;
   FillFromProfile();
-  EditingProfileEditor::Loading = 0;
+  EditingProfileEditor::State().Loading = 0;
 }
 
 void EditingProfileWindow::FillFromProfile() {
-  const EditProfileRec& p = CurrentProfile;
+  const EditProfileRec& p = EditingProfileEditor::State().CurrentProfile;
   ShowBorder(p);
   SelectProfileFilters();
   ShowResize(p);

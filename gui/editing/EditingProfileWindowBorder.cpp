@@ -4,12 +4,12 @@
 #include <QPushButton>
 
 #include "core/editing/EditFields.h"
+#include "core/editing/EditingProfileEditor.h"
 #include "core/frame/DesktopServices.h"
 #include "gui/editing/EditingProfileWindow.h"
 #include "gui/editing/EditingProfileWindowLayout.h"
 #include "gui/editing/UnitPicture.h"
 
-using EditingProfileEditor::CurrentProfile;
 using namespace EditingProfileWindowLayout;
 
 namespace {
@@ -75,7 +75,7 @@ void EditingProfileWindow::ClearBorder() {
   for (QLineEdit* box : {Text3, Text5, Text7, Text9}) box->setText(QString());
   for (QComboBox* combo : {Combo9, Combo10, Combo11, Combo12}) combo->setCurrentIndex(0);
   SetBorderSwatch(Qt::black);
-  CurrentProfile.BorderColor = "000000";
+  Profile().BorderColor = "000000";
 }
 
 void EditingProfileWindow::SetBorderSwatch(const QColor& color) {
@@ -88,5 +88,5 @@ void EditingProfileWindow::Command12_Click() {
   const int color = DesktopServices::ChooseColorDialog(this, 0, -1);
   if (color < 0) return;
   SetBorderSwatch(SwatchColor(color));
-  CurrentProfile.BorderColor = EditFields::ColorToHex(color);
+  Profile().BorderColor = EditFields::ColorToHex(color);
 }

@@ -2,13 +2,13 @@
 #include <QLabel>
 #include <QLineEdit>
 
+#include "core/editing/EditingProfileEditor.h"
 #include "core/frame/FfmpegTools.h"
 #include "core/frame/TextViewer.h"
 #include "core/frame/ToolRunner.h"
 #include "gui/editing/EditingProfileWindow.h"
 #include "gui/editing/EditingProfileWindowLayout.h"
 
-using EditingProfileEditor::CurrentProfile;
 using namespace EditingProfileWindowLayout;
 
 void EditingProfileWindow::CreateCommandLinePanel() {
@@ -40,15 +40,15 @@ void EditingProfileWindow::ClearCommandLine() {
 }
 
 void EditingProfileWindow::Text29_Change() {
-  if (EditingProfileEditor::Loading != 1) CurrentProfile.OutputParams = Text29->text();
+  if (EditingProfileEditor::State().Loading != 1) Profile().OutputParams = Text29->text();
 }
 
 void EditingProfileWindow::Text30_Change() {
-  if (EditingProfileEditor::Loading != 1) CurrentProfile.InputParams = Text30->text();
+  if (EditingProfileEditor::State().Loading != 1) Profile().InputParams = Text30->text();
 }
 
 void EditingProfileWindow::Opt_Helpff_Click() {
   if (!FfmpegTools::FfmpegExists()) return;
-  TextViewer::ShowCommandOutput(ToolRunner::QuoteArgument(FfmpegTools::FfmpegPath) + " -h full",
-                                this);
+  TextViewer::ShowCommandOutput(
+      ToolRunner::QuoteArgument(FfmpegTools::State().FfmpegPath) + " -h full", this);
 }

@@ -2,10 +2,10 @@
 #include <QLabel>
 #include <QLineEdit>
 
+#include "core/editing/EditingProfileEditor.h"
 #include "gui/editing/EditingProfileWindow.h"
 #include "gui/editing/EditingProfileWindowLayout.h"
 
-using EditingProfileEditor::CurrentProfile;
 using namespace EditingProfileWindowLayout;
 
 void EditingProfileWindow::CreateCropPanel() {

@@ -4,12 +4,12 @@
 #include <QScrollBar>
 
 #include "core/editing/EditFields.h"
+#include "core/editing/EditingProfileEditor.h"
 #include "core/editing/Equalizer.h"
 #include "gui/editing/EditingProfileWindow.h"
 #include "gui/editing/EditingProfileWindowLayout.h"
 #include "gui/editing/UnitPicture.h"
 
-using EditingProfileEditor::CurrentProfile;
 using namespace EditingProfileWindowLayout;
 
 void EditingProfileWindow::CreateEqualizerPanel() {
@@ -117,55 +117,55 @@ void EditingProfileWindow::Picture3_KeyDown(int index, int key) {
 }
 
 void EditingProfileWindow::Text27_Change(int index) {
-  if (EditingProfileEditor::Loading == 1) return;
+  if (EditingProfileEditor::State().Loading == 1) return;
   const auto change = Equalizer::GainBoxChanged(Text27[index]->text());
   if (!change) return;
-  CurrentProfile.Equalizer[index * 3 + 1] = change->stored;
+  Profile().Equalizer[index * 3 + 1] = change->stored;
   if (change->markerTop) SetMarker(index, *change->markerTop);
 }
 
 void EditingProfileWindow::Text27_Validate(int index) {
-  const uint8_t loading = EditingProfileEditor::Loading;
-  EditingProfileEditor::Loading = 1;
-  QString& stored = CurrentProfile.Equalizer[index * 3 + 1];
+  const uint8_t loading = EditingProfileEditor::State().Loading;
+  EditingProfileEditor::State().Loading = 1;
+  QString& stored = Profile().Equalizer[index * 3 + 1];
   if (stored.isEmpty()) {
     stored = Equalizer::GainOnLeave(stored);
     SetMarker(index, 0.5);
   }
   SetText(Text27[index], stored);
-  EditingProfileEditor::Loading = loading;
+  EditingProfileEditor::State().Loading = loading;
 }
 
 void EditingProfileWindow::Text14_Change(int index) {
-  if (EditingProfileEditor::Loading == 1) return;
+  if (EditingProfileEditor::State().Loading == 1) return;
   if (const auto stored = Equalizer::FreqOrWidthBoxChanged(Text14[index]->text())) {
-    CurrentProfile.Equalizer[index * 3] = *stored;
+    Profile().Equalizer[index * 3] = *stored;
   }
 }
 
 void EditingProfileWindow::Text14_Validate(int index) {
-  const uint8_t loading = EditingProfileEditor::Loading;
-  EditingProfileEditor::Loading = 1;
-  QString& stored = CurrentProfile.Equalizer[index * 3];
+  const uint8_t loading = EditingProfileEditor::State().Loading;
+  EditingProfileEditor::State().Loading = 1;
+  QString& stored = Profile().Equalizer[index * 3];
   stored = Equalizer::FrequencyOnLeave(stored, index + 1);
   SetText(Text14[index], stored);
-  EditingProfileEditor::Loading = loading;
+  EditingProfileEditor::State().Loading = loading;
 }
 
 void EditingProfileWindow::Text32_Change(int index) {
-  if (EditingProfileEditor::Loading == 1) return;
+  if (EditingProfileEditor::State().Loading == 1) return;
   if (const auto stored = Equalizer::FreqOrWidthBoxChanged(Text32[index]->text())) {
-    CurrentProfile.Equalizer[index * 3 + 2] = *stored;
+    Profile().Equalizer[index * 3 + 2] = *stored;
   }
 }
 
 void EditingProfileWindow::Text32_Validate(int index) {
-  const uint8_t loading = EditingProfileEditor::Loading;
-  EditingProfileEditor::Loading = 1;
-  QString& stored = CurrentProfile.Equalizer[index * 3 + 2];
+  const uint8_t loading = EditingProfileEditor::State().Loading;
+  EditingProfileEditor::State().Loading = 1;
+  QString& stored = Profile().Equalizer[index * 3 + 2];
   stored = Equalizer::WidthOnLeave(stored);
   SetText(Text32[index], stored);
-  EditingProfileEditor::Loading = loading;
+  EditingProfileEditor::State().Loading = loading;
 }
 
 void EditingProfileWindow::Opt_RestVal_Frec_Click() {

@@ -11,6 +11,7 @@
 
 #include "core/editing/EditFields.h"
 #include "core/editing/EditPreview.h"
+#include "core/editing/EditingProfileEditor.h"
 #include "core/frame/FfmpegTools.h"
 #include "core/frame/FileServices.h"
 #include "core/frame/ToolRunner.h"
@@ -21,7 +22,6 @@
 
 using EditFields::RoundHalfEven;
 using EditFields::SingleText;
-using EditingProfileEditor::CurrentProfile;
 using namespace EditingProfileWindowLayout;
 
 // The explorer of the test file: frame grabs and a time line to mark a range
@@ -92,7 +92,7 @@ void EditingProfileWindow::PreviewAtPosition() {
   const QString posText = SingleText(Position() * TestDuration);
   if (TestHasVideo == 1 && !TempFolder.isEmpty()) GrabFrame(posText, false);
   if (TestHasAudio == 1 && Picture5->isEnabled() && !Check1->isChecked() &&
-      FileServices::FileExists(FfmpegTools::FfplayPath)) {
+      FileServices::FileExists(FfmpegTools::State().FfplayPath)) {
     const QString volume = SingleText(float(RoundHalfEven(1.0 - Shape5->Top, 2)));
     const ToolRunner::Command audition = EditPreview::Audition(TestFile, posText, volume);
     ToolRunner::StartCompanion(audition, this);
@@ -232,7 +232,7 @@ void EditingProfileWindow::Command4_Click() {
                              : 0.0f;
     Text31->setText(start == 0 ? QString() : SingleText(float(RoundHalfEven(start, 2))));
     Option4->setChecked(true);
-    CurrentProfile.EndMode = 1;
+    Profile().EndMode = 1;
     Text33->setText(length == 0 ? QString() : SingleText(start + length));
   }
   if (operation == 1 && Shape4->Width > 0 && Shape4->Height > 0) {

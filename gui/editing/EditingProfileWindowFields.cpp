@@ -5,13 +5,13 @@
 #include <QListWidget>
 
 #include "core/editing/EditFields.h"
+#include "core/editing/EditingProfileEditor.h"
 #include "core/editing/NumericKey.h"
 #include "core/frame/FfmpegTools.h"
 #include "gui/editing/EditingProfileWindow.h"
 #include "gui/editing/EditingProfileWindowLayout.h"
 
 using EditFields::SingleText;
-using EditingProfileEditor::CurrentProfile;
 using namespace EditingProfileWindowLayout;
 
 // The number boxes and unit lists of the operations: which field of the
@@ -35,7 +35,7 @@ void EditingProfileWindow::WireFieldBoxes() {
 }
 
 QString* EditingProfileWindow::FieldOfBox(QLineEdit* box) {
-  EditProfileRec& p = CurrentProfile;
+  EditProfileRec& p = Profile();
   const std::pair<QLineEdit*, QString*> fields[] = {
       {Text17, &p.CropWidth},    {Text19, &p.CropHeight},  {Text20, &p.CropLeft},
       {Text21, &p.CropTop},      {Text25, &p.ResizeWidth}, {Text24, &p.ResizeHeight},
@@ -51,7 +51,7 @@ QString* EditingProfileWindow::FieldOfBox(QLineEdit* box) {
 }
 
 uint8_t* EditingProfileWindow::FieldOfUnit(QComboBox* combo) {
-  EditProfileRec& p = CurrentProfile;
+  EditProfileRec& p = Profile();
   const std::pair<QComboBox*, uint8_t*> fields[] = {
       {Combo2, &p.CropWidthUnit},    {Combo3, &p.CropHeightUnit},  {Combo4, &p.CropLeftUnit},
       {Combo5, &p.CropTopUnit},      {Combo7, &p.ResizeWidthUnit}, {Combo6, &p.ResizeHeightUnit},
@@ -64,19 +64,19 @@ uint8_t* EditingProfileWindow::FieldOfUnit(QComboBox* combo) {
 }
 
 void EditingProfileWindow::PositiveNumber_Change(QLineEdit* box) {
-  if (EditingProfileEditor::Loading == 1) return;
+  if (EditingProfileEditor::State().Loading == 1) return;
   Apply(EditFields::PositiveNumber(box->text()), FieldOfBox(box));
 }
 
 void EditingProfileWindow::Box_Validate(QLineEdit* box) {
-  const uint8_t loading = EditingProfileEditor::Loading;
-  EditingProfileEditor::Loading = 1;
+  const uint8_t loading = EditingProfileEditor::State().Loading;
+  EditingProfileEditor::State().Loading = 1;
   if (QString* field = FieldOfBox(box)) SetText(box, *field);
-  EditingProfileEditor::Loading = loading;
+  EditingProfileEditor::State().Loading = loading;
 }
 
 void EditingProfileWindow::Unit_Click(QComboBox* combo) {
-  if (EditingProfileEditor::Loading == 1 || combo->currentIndex() < 0) return;
+  if (EditingProfileEditor::State().Loading == 1 || combo->currentIndex() < 0) return;
   *FieldOfUnit(combo) = uint8_t(combo->currentIndex());
 }
 

@@ -1,11 +1,11 @@
 #include <QLabel>
 #include <QListWidget>
 
+#include "core/editing/EditingProfileEditor.h"
 #include "core/lang/Lang.h"
 #include "gui/editing/EditingProfileWindow.h"
 #include "gui/editing/EditingProfileWindowLayout.h"
 
-using EditingProfileEditor::CurrentProfile;
 using namespace EditingProfileWindowLayout;
 
 void EditingProfileWindow::CreateFilterPanel() {
@@ -51,18 +51,18 @@ void EditingProfileWindow::LoadFilterLists() {
 }
 
 void EditingProfileWindow::StoreSelectedFilters() {
-  CurrentProfile.Filters = DynArray<QString>();
+  Profile().Filters = DynArray<QString>();
   for (QListWidget* list : {List2, List3, List4}) {
     for (int row = 0; row < list->count(); ++row) {
       if (list->item(row)->checkState() == Qt::Checked) {
-        CurrentProfile.Filters.Items.append(list->item(row)->text());
+        Profile().Filters.Items.append(list->item(row)->text());
       }
     }
   }
 }
 
 void EditingProfileWindow::List2_ItemCheck() {
-  if (EditingProfileEditor::Loading != 1) StoreSelectedFilters();
+  if (EditingProfileEditor::State().Loading != 1) StoreSelectedFilters();
 }
 
 std::array<QStringList, 3> EditingProfileWindow::FilterListNames() const {
@@ -76,7 +76,7 @@ std::array<QStringList, 3> EditingProfileWindow::FilterListNames() const {
 
 void EditingProfileWindow::SelectProfileFilters() {
   const EditingProfileEditor::FilterMatch match =
-      EditingProfileEditor::MatchProfileFilters(CurrentProfile.Filters, FilterListNames());
+      EditingProfileEditor::MatchProfileFilters(Profile().Filters, FilterListNames());
   TickFilters(match);
   if (match.missing.isEmpty()) return;
   Lang::MsgFiltersMissing(match.missing.join('\n'));

@@ -6,12 +6,16 @@
 #include <QWidget>
 
 #include "core/editing/EditFields.h"
+#include "core/editing/EditingProfileEditor.h"
 #include "gui/frame/TextFit.h"
 #include "gui/frame/WidgetFactory.h"
 
 // Shared by the files of the editing-profile window: building its controls at
 // their design positions and filling them without needless change signals.
 namespace EditingProfileWindowLayout {
+
+// The profile the window edits.
+inline EditProfileRec& Profile() { return EditingProfileEditor::State().CurrentProfile; }
 
 // Design positions are in twips, scaled to this desktop's font.
 using WidgetFactory::Make;

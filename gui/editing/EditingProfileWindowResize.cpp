@@ -5,11 +5,11 @@
 #include <QRadioButton>
 
 #include "core/editing/EditFields.h"
+#include "core/editing/EditingProfileEditor.h"
 #include "gui/editing/EditingProfileWindow.h"
 #include "gui/editing/EditingProfileWindowLayout.h"
 
 using EditFields::SingleText;
-using EditingProfileEditor::CurrentProfile;
 using namespace EditingProfileWindowLayout;
 
 void EditingProfileWindow::CreateResizePanel() {
@@ -71,8 +71,8 @@ void EditingProfileWindow::ClearResize() {
 
 void EditingProfileWindow::Aspect_Click() {
   Text2->setEnabled(Option2->isChecked());
-  if (EditingProfileEditor::Loading == 1) return;
-  CurrentProfile.AspectMode = Option1->isChecked() ? 2 : Option2->isChecked() ? 3 : 1;
+  if (EditingProfileEditor::State().Loading == 1) return;
+  Profile().AspectMode = Option1->isChecked() ? 2 : Option2->isChecked() ? 3 : 1;
 }
 
 void EditingProfileWindow::SizePreset_Click(int preset) {

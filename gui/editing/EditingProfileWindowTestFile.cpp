@@ -11,6 +11,7 @@
 #include <cmath>
 
 #include "core/editing/EditPreview.h"
+#include "core/editing/EditingProfileEditor.h"
 #include "core/frame/DesktopServices.h"
 #include "core/frame/FfmpegTools.h"
 #include "core/frame/FileServices.h"
@@ -21,7 +22,6 @@
 #include "gui/editing/EditingProfileWindowLayout.h"
 #include "gui/editing/UnitPicture.h"
 
-using EditingProfileEditor::CurrentProfile;
 using namespace EditingProfileWindowLayout;
 
 // The test file: choosing it, loading it (into the explorer too) and the
@@ -167,7 +167,8 @@ void EditingProfileWindow::Combo13_Change() {
 
 void EditingProfileWindow::Combo13_Click() {
   const int index = Combo13->currentIndex();
-  if (index >= 0 && index < Session::FileList.size()) LoadTestFile(Session::FileList[index]);
+  if (index >= 0 && index < Session::State().FileList.size())
+    LoadTestFile(Session::State().FileList[index]);
 }
 
 void EditingProfileWindow::Command9_Click() {
@@ -206,7 +207,7 @@ void EditingProfileWindow::Opt_Preview_Click() {
     case 5:
       options = EditPreview::BorderOptions(unitBox(Text5, Combo10), unitBox(Text3, Combo9),
                                            unitBox(Text7, Combo11), unitBox(Text9, Combo12),
-                                           CurrentProfile.BorderColor);
+                                           Profile().BorderColor);
       break;
     case 6:
       options = EditPreview::RemoveTrackOptions(Check7->isChecked(), Check3->isChecked(),
@@ -227,8 +228,9 @@ void EditingProfileWindow::Opt_Preview_Click() {
       setEnabled(false);
       QString output;
       int32_t exitCode = 0;
-      ToolRunner::RunCaptured(pipeline, FileServices::ParentFolder(FfmpegTools::FfmpegPath), 0, 0,
-                              ToolRunner::OutputSink(), ToolRunner::NoDisplay, output, 0, exitCode);
+      ToolRunner::RunCaptured(pipeline, FileServices::ParentFolder(FfmpegTools::State().FfmpegPath),
+                              0, 0, ToolRunner::OutputSink(), ToolRunner::NoDisplay, output, 0,
+                              exitCode);
       setEnabled(true);
       return;
     }

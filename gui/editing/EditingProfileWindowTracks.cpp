@@ -1,9 +1,9 @@
 #include <QCheckBox>
 
+#include "core/editing/EditingProfileEditor.h"
 #include "gui/editing/EditingProfileWindow.h"
 #include "gui/editing/EditingProfileWindowLayout.h"
 
-using EditingProfileEditor::CurrentProfile;
 using namespace EditingProfileWindowLayout;
 
 void EditingProfileWindow::CreateTrackPanel() {
@@ -35,9 +35,9 @@ void EditingProfileWindow::ClearTracks() {
 }
 
 void EditingProfileWindow::Track_Click(QCheckBox* box) {
-  if (EditingProfileEditor::Loading == 1) return;
+  if (EditingProfileEditor::State().Loading == 1) return;
   const uint8_t value = box->isChecked() ? 1 : 0;
-  if (box == Check7) CurrentProfile.RemoveAudio = value;
-  if (box == Check3) CurrentProfile.RemoveVideo = value;
-  if (box == Check4) CurrentProfile.RemoveSubtitles = value;
+  if (box == Check7) Profile().RemoveAudio = value;
+  if (box == Check3) Profile().RemoveVideo = value;
+  if (box == Check4) Profile().RemoveSubtitles = value;
 }

@@ -5,11 +5,11 @@
 #include <QRadioButton>
 
 #include "core/editing/EditFields.h"
+#include "core/editing/EditingProfileEditor.h"
 #include "core/frame/FfmpegTools.h"
 #include "gui/editing/EditingProfileWindow.h"
 #include "gui/editing/EditingProfileWindowLayout.h"
 
-using EditingProfileEditor::CurrentProfile;
 using namespace EditingProfileWindowLayout;
 
 void EditingProfileWindow::CreateTrimPanel() {
@@ -66,18 +66,18 @@ void EditingProfileWindow::ClearTrim() {
   Option4->setChecked(true);
   EndMode_Click();
   Text1->setText(QString());
-  CurrentProfile.Duration = {};
+  Profile().Duration = {};
   Combo8->setCurrentIndex(0);
 }
 
 void EditingProfileWindow::Time_Change(QLineEdit* box) {
-  if (EditingProfileEditor::Loading == 1) return;
+  if (EditingProfileEditor::State().Loading == 1) return;
   Apply(EditFields::TimeText(box->text(), FfmpegTools::TimeToSeconds(box->text())),
         FieldOfBox(box));
 }
 
 void EditingProfileWindow::Text1_Change() {
-  if (EditingProfileEditor::Loading == 1) return;
+  if (EditingProfileEditor::State().Loading == 1) return;
   const int unit = std::clamp(Combo8->currentIndex(), 0, 2);
   Apply(EditFields::DurationText(Text1->text(), unit, FfmpegTools::TimeToSeconds(Text1->text())),
         FieldOfBox(Text1));
@@ -86,15 +86,15 @@ void EditingProfileWindow::Text1_Change() {
 void EditingProfileWindow::Combo8_Click() {
   const int unit = Combo8->currentIndex();
   if (unit < 0) return;
-  if (EditingProfileEditor::Loading != 1) CurrentProfile.DurationUnit = uint8_t(unit);
-  const uint8_t loading = EditingProfileEditor::Loading;
-  EditingProfileEditor::Loading = 1;
-  SetText(Text1, CurrentProfile.Duration[std::min(unit, 2)]);
-  EditingProfileEditor::Loading = loading;
+  if (EditingProfileEditor::State().Loading != 1) Profile().DurationUnit = uint8_t(unit);
+  const uint8_t loading = EditingProfileEditor::State().Loading;
+  EditingProfileEditor::State().Loading = 1;
+  SetText(Text1, Profile().Duration[std::min(unit, 2)]);
+  EditingProfileEditor::State().Loading = loading;
 }
 
 void EditingProfileWindow::EndMode_Click() {
-  if (EditingProfileEditor::Loading != 1) CurrentProfile.EndMode = Option5->isChecked() ? 2 : 1;
+  if (EditingProfileEditor::State().Loading != 1) Profile().EndMode = Option5->isChecked() ? 2 : 1;
   Text33->setEnabled(Option4->isChecked());
   Command11->setEnabled(Option4->isChecked());
   Text1->setEnabled(Option5->isChecked());
@@ -105,12 +105,12 @@ void EditingProfileWindow::Command1_Click() {
   if (NeedTestFile()) return;
   const QString seconds = FfmpegTools::TimeToSeconds(Text31->text());
   if (!seconds.isEmpty())
-    FfmpegTools::PlayFile({TestFile}, FfmpegTools::OptNames.Seek + " " + seconds);
+    FfmpegTools::PlayFile({TestFile}, FfmpegTools::State().OptNames.Seek + " " + seconds);
 }
 
 void EditingProfileWindow::Command11_Click() {
   if (NeedTestFile()) return;
   const QString seconds = FfmpegTools::TimeToSeconds(Text33->text());
   if (!seconds.isEmpty())
-    FfmpegTools::PlayFile({TestFile}, FfmpegTools::OptNames.Seek + " " + seconds);
+    FfmpegTools::PlayFile({TestFile}, FfmpegTools::State().OptNames.Seek + " " + seconds);
 }

@@ -2,10 +2,10 @@
 #include <QLineEdit>
 
 #include "core/editing/EditFields.h"
+#include "core/editing/EditingProfileEditor.h"
 #include "gui/editing/EditingProfileWindow.h"
 #include "gui/editing/EditingProfileWindowLayout.h"
 
-using EditingProfileEditor::CurrentProfile;
 using namespace EditingProfileWindowLayout;
 
 void EditingProfileWindow::CreateVolumePanel() {
@@ -24,6 +24,6 @@ void EditingProfileWindow::ShowVolume(const EditProfileRec& p) { SetText(Text26,
 void EditingProfileWindow::ClearVolume() { Text26->setText(QString()); }
 
 void EditingProfileWindow::Text26_Change() {
-  if (EditingProfileEditor::Loading == 1) return;
-  Apply(EditFields::Volume(Text26->text()), &CurrentProfile.Volume);
+  if (EditingProfileEditor::State().Loading == 1) return;
+  Apply(EditFields::Volume(Text26->text()), &Profile().Volume);
 }

@@ -53,8 +53,8 @@ void FilterEditorWindow::ShowEditor(const QString& name) {
   QPointer<FilterEditorWindow> alive(window);
   ModalWindow::Run(window);
   if (alive) delete alive.data();
-  TestFiles.clear();
-  TestFileCount = 0;
+  FilterEditor::State().TestFiles.clear();
+  FilterEditor::State().TestFileCount = 0;
 }
 
 void FilterEditorWindow::CreateControls() {
@@ -156,7 +156,7 @@ void FilterEditorWindow::Form_Load() {
     Help_ffmpeg->setText(main->Help_ffhelp->text());
     Help_Doc->setText(main->Help_ProgramHelp->text());
   }
-  List1->addItems(Session::FileList);
+  List1->addItems(Session::State().FileList);
 }
 
 void FilterEditorWindow::Unload() {
@@ -171,9 +171,9 @@ void FilterEditorWindow::ShowFilter(const FilterDef& filter) {
 }
 
 void FilterEditorWindow::ShowCurrentFilter() {
-  FilterEditor::Loading = 1;
-  ShowFilter(FilterEditor::CurrentFilter);
-  FilterEditor::Loading = 0;
+  FilterEditor::State().Loading = 1;
+  ShowFilter(FilterEditor::State().CurrentFilter);
+  FilterEditor::State().Loading = 0;
 }
 
 void FilterEditorWindow::StoreControls() { FilterEditor::TakeControls(FilterFromControls()); }
@@ -190,12 +190,13 @@ void FilterEditorWindow::AddListEntries(const QStringList& paths) { List1->addIt
 
 FilterEditor::TestSettings FilterEditorWindow::ReadTestSettings() const {
   FilterEditor::TestSettings settings;
-  const QStringList listed = Session::FileList;
+  const QStringList listed = Session::State().FileList;
   for (int row = 0; row < List1->count(); ++row) {
     if (!List1->item(row)->isSelected()) continue;
     // Entries stand for the main window's files, then for the added ones.
-    settings.inputs << (row < listed.size() ? listed[row]
-                                            : FilterEditor::TestFiles.value(row - listed.size()));
+    settings.inputs << (row < listed.size()
+                            ? listed[row]
+                            : FilterEditor::State().TestFiles.value(row - listed.size()));
   }
   settings.type = Combo1->currentIndex();
   settings.filterText = Text1->toPlainText();
@@ -280,7 +281,7 @@ void FilterEditorWindow::Command2_Click() {
 }
 
 void FilterEditorWindow::Command3_Click() {
-  if (FilterEditor::TestRunning == 1) {
+  if (FilterEditor::State().TestRunning == 1) {
     if (!Check2->isChecked()) {
       Lang::MsgHowToStopFfplay();
     } else {
@@ -293,14 +294,14 @@ void FilterEditorWindow::Command3_Click() {
 
 void FilterEditorWindow::Help_ffmpeg_Click() {
   if (!FfmpegTools::FfmpegExists()) return;
-  TextViewer::ShowCommandOutput(ToolRunner::QuoteArgument(FfmpegTools::FfmpegPath) + " -filters",
-                                this);
+  TextViewer::ShowCommandOutput(
+      ToolRunner::QuoteArgument(FfmpegTools::State().FfmpegPath) + " -filters", this);
 }
 
 void FilterEditorWindow::Help_Doc_Click() { Session::ShowProgramHelp(); }
 
 bool FilterEditorWindow::Form_QueryUnload() {
-  if (FilterEditor::TestRunning == 1) {
+  if (FilterEditor::State().TestRunning == 1) {
     Lang::MsgStopBeforeExit();
     return false;
   }

@@ -226,7 +226,7 @@ void CodecEditorWindow::WireControls() {
   connect(File_ImportV, &QAction::triggered, this,
           [] { ExternalCodecEditor::ImportFromFormat(1); });
   connect(File_Save, &QAction::triggered, this,
-          [] { ExternalCodecEditor::SaveCodec(ExternalCodecEditor::CurrentPath); });
+          [] { ExternalCodecEditor::SaveCodec(ExternalCodecEditor::State().CurrentPath); });
   connect(File_SaveAs, &QAction::triggered, this,
           [] { ExternalCodecEditor::SaveCodec(QString()); });
   connect(File_UndoChanges, &QAction::triggered, this, [] { ExternalCodecEditor::UndoChanges(); });
@@ -286,7 +286,7 @@ void CodecEditorWindow::Form_Load() {
 
 void CodecEditorWindow::ShowRecord(const QStringList& editableCaptions) {
   Loading = 1;
-  const ExtCodecDef& codec = ExternalCodecEditor::CurrentCodec;
+  const ExtCodecDef& codec = ExternalCodecEditor::State().CurrentCodec;
   RefreshParamList(ExternalCodecEditor::KeptSelection(SelectedRow(), int(codec.Params.Count())));
   ShowType();
   Text1->setText(codec.ExePath);
@@ -300,9 +300,9 @@ void CodecEditorWindow::ShowRecord(const QStringList& editableCaptions) {
 void CodecEditorWindow::ShowType() {
   const uint8_t loading = Loading;
   Loading = 1;
-  Combo1->setCurrentIndex(ExternalCodecEditor::CurrentIsVideo ? 1 : 0);
+  Combo1->setCurrentIndex(ExternalCodecEditor::State().CurrentIsVideo ? 1 : 0);
   Loading = loading;
-  Combo1->setEnabled(ExternalCodecEditor::CurrentPath.isEmpty());
+  Combo1->setEnabled(ExternalCodecEditor::State().CurrentPath.isEmpty());
 }
 
 void CodecEditorWindow::ShowEditableOptions(const QStringList& captions) {
@@ -310,7 +310,7 @@ void CodecEditorWindow::ShowEditableOptions(const QStringList& captions) {
   Loading = 1;
   List2->clear();
   List2->addItems(captions);
-  const DynArray<uint8_t>& flags = ExternalCodecEditor::CurrentCodec.Editable;
+  const DynArray<uint8_t>& flags = ExternalCodecEditor::State().CurrentCodec.Editable;
   for (int i = 0; i < List2->count() && i < flags.Count(); ++i)
     List2->item(i)->setSelected(flags.Items[i] == 1);
   Loading = loading;
@@ -319,8 +319,8 @@ void CodecEditorWindow::ShowEditableOptions(const QStringList& captions) {
 void CodecEditorWindow::ShowFfmpegSection() {
   const uint8_t loading = Loading;
   Loading = 1;
-  SetQuietly(Combo2, ExternalCodecEditor::CurrentCodec.FfmpegExt);
-  Text3->setText(ExternalCodecEditor::CurrentCodec.FfmpegParams);
+  SetQuietly(Combo2, ExternalCodecEditor::State().CurrentCodec.FfmpegExt);
+  Text3->setText(ExternalCodecEditor::State().CurrentCodec.FfmpegParams);
   Loading = loading;
 }
 
@@ -378,19 +378,19 @@ void CodecEditorWindow::Combo1_Click() {
 }
 
 void CodecEditorWindow::Text2_Change() {
-  if (Loading != 1) ExternalCodecEditor::CurrentCodec.About = Text2->toPlainText();
+  if (Loading != 1) ExternalCodecEditor::State().CurrentCodec.About = Text2->toPlainText();
 }
 
 void CodecEditorWindow::Text3_Change() {
-  if (Loading != 1) ExternalCodecEditor::CurrentCodec.FfmpegParams = Text3->text();
+  if (Loading != 1) ExternalCodecEditor::State().CurrentCodec.FfmpegParams = Text3->text();
 }
 
 void CodecEditorWindow::Combo2_Change() {
-  if (Loading != 1) ExternalCodecEditor::CurrentCodec.FfmpegExt = Combo2->currentText();
+  if (Loading != 1) ExternalCodecEditor::State().CurrentCodec.FfmpegExt = Combo2->currentText();
 }
 
 void CodecEditorWindow::Combo4_Change() {
-  if (Loading != 1) ExternalCodecEditor::CurrentCodec.OutputExt = Combo4->currentText();
+  if (Loading != 1) ExternalCodecEditor::State().CurrentCodec.OutputExt = Combo4->currentText();
 }
 
 void CodecEditorWindow::List2_Click() {

@@ -161,7 +161,7 @@ bool CodecViewerWindow::Form_QueryUnload() {
   const bool detailsShown = Picture1->isHidden();
   if (detailsShown && PathChanged() && Lang::AskSaveExePath() == 6 &&
       !CodecViewer::SaveExePath(Text3->text())) {
-    Lang::MsgCannotWriteFile(CodecViewer::FilePath);
+    Lang::MsgCannotWriteFile(CodecViewer::State().FilePath);
   }
   if (detailsShown && ShowOne == 0) {
     Picture1->show();

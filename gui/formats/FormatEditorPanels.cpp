@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include "core/formats/FormatEditor.h"
 #include "core/frame/DesktopServices.h"
 #include "core/frame/FfmpegTools.h"
 #include "core/frame/FileServices.h"
@@ -23,8 +24,8 @@
 
 void FormatEditorWindow::ShowHelp(const QString& option) {
   if (!FfmpegTools::FfmpegExists()) return;
-  TextViewer::ShowCommandOutput(ToolRunner::QuoteArgument(FfmpegTools::FfmpegPath) + " " + option,
-                                this);
+  TextViewer::ShowCommandOutput(
+      ToolRunner::QuoteArgument(FfmpegTools::State().FfmpegPath) + " " + option, this);
 }
 
 void FormatEditorWindow::Help_Documentacion_Click() { Session::ShowProgramHelp(); }
@@ -85,17 +86,19 @@ void FillIfEmpty(QComboBox* combo, const DynArray<QString>& list) {
 
 void FormatEditorWindow::FillAdvancedOptionLists(uint8_t kind) {
   if (kind == 0) {
-    FillIfEmpty(Combo1, FormatEditor::MuxerFormats);
-    FillIfEmpty(Combo3, FormatEditor::DemuxerFormats);
+    FillIfEmpty(Combo1, FormatEditor::State().MuxerFormats);
+    FillIfEmpty(Combo3, FormatEditor::State().DemuxerFormats);
     return;
   }
   const bool encoders = Option5->isChecked();
-  FillIfEmpty(Combo4, encoders ? FormatEditor::AudioEncoders : FormatEditor::AudioDecoders);
-  FillIfEmpty(Combo5, encoders ? FormatEditor::VideoEncoders : FormatEditor::VideoDecoders);
+  FillIfEmpty(Combo4,
+              encoders ? FormatEditor::State().AudioEncoders : FormatEditor::State().AudioDecoders);
+  FillIfEmpty(Combo5,
+              encoders ? FormatEditor::State().VideoEncoders : FormatEditor::State().VideoDecoders);
 }
 
 void FormatEditorWindow::Help_ffFormatHelp_Click() {
-  const FormatProfile& profile = FormatEditor::CurrentFormat;
+  const FormatProfile& profile = FormatEditor::State().CurrentFormat;
   if (Combo1->currentText().isEmpty()) Combo1->setEditText(profile.OutputContainer);
   if (Combo3->currentText().isEmpty()) Combo3->setEditText(profile.InputContainer);
   FillAdvancedOptionLists(0);
@@ -106,7 +109,7 @@ void FormatEditorWindow::Help_ffFormatHelp_Click() {
 }
 
 void FormatEditorWindow::Help_ffCodecHelp_Click() {
-  const FormatProfile& profile = FormatEditor::CurrentFormat;
+  const FormatProfile& profile = FormatEditor::State().CurrentFormat;
   const bool encoders = Option5->isChecked();
   if (Combo4->currentText().isEmpty()) {
     Combo4->setEditText(encoders ? profile.AudioCodec : profile.InputAudioCodec);
@@ -134,7 +137,7 @@ void FormatEditorWindow::Command3_Click() {
   if (!FfmpegTools::FfmpegExists()) return;
   const QString topic =
       Option1->isChecked() ? "muxer=" + Combo1->currentText() : "demuxer=" + Combo3->currentText();
-  const QString cmdLine = ToolRunner::QuoteArgument(FfmpegTools::FfmpegPath) + " -h " +
+  const QString cmdLine = ToolRunner::QuoteArgument(FfmpegTools::State().FfmpegPath) + " -h " +
                           ToolRunner::QuoteArgument(topic);
   Command5_Click();
   TextViewer::ShowCommandOutput(cmdLine, this);
@@ -149,7 +152,7 @@ void FormatEditorWindow::Command4_Click() {
   if (!FfmpegTools::FfmpegExists()) return;
   const QString topic = (Option5->isChecked() ? "encoder=" : "decoder=") +
                         (Option3->isChecked() ? Combo4->currentText() : Combo5->currentText());
-  const QString cmdLine = ToolRunner::QuoteArgument(FfmpegTools::FfmpegPath) + " -h " +
+  const QString cmdLine = ToolRunner::QuoteArgument(FfmpegTools::State().FfmpegPath) + " -h " +
                           ToolRunner::QuoteArgument(topic);
   Command6_Click();
   TextViewer::ShowCommandOutput(cmdLine, this);
@@ -229,7 +232,7 @@ void FormatEditorWindow::Command11_Click() {
 // The about text of an external codec --------------------------------------------------
 
 void FormatEditorWindow::Help_AboutEC_Click(uint8_t isVideo) {
-  const FormatProfile& profile = FormatEditor::CurrentFormat;
+  const FormatProfile& profile = FormatEditor::State().CurrentFormat;
   const QString& name = isVideo ? profile.VideoExtCodecName : profile.AudioExtCodecName;
   Frame3->setTitle(Tag(Frame3) + " - " + name);
   Text3->setPlainText(isVideo ? profile.VideoExtCodec.About : profile.AudioExtCodec.About);

@@ -19,6 +19,7 @@
 #include <QScrollBar>
 #include <QTimer>
 
+#include "core/formats/FormatEditor.h"
 #include "core/lang/Lang.h"
 #include "gui/frame/ModalWindow.h"
 #include "gui/frame/TextFit.h"
@@ -363,10 +364,10 @@ void FormatEditorWindow::WireControls() {
   connect(UnloadECA_Menu, &QAction::triggered, this, [] { FormatEditor::UnloadExternalCodec(0); });
   connect(UnloadECV_Menu, &QAction::triggered, this, [] { FormatEditor::UnloadExternalCodec(1); });
   connect(ReloadECA_Menu, &QAction::triggered, this, [] {
-    FormatEditor::LoadExternalCodec(0, FormatEditor::CurrentFormat.AudioExtCodecName);
+    FormatEditor::LoadExternalCodec(0, FormatEditor::State().CurrentFormat.AudioExtCodecName);
   });
   connect(ReloadECV_Menu, &QAction::triggered, this, [] {
-    FormatEditor::LoadExternalCodec(1, FormatEditor::CurrentFormat.VideoExtCodecName);
+    FormatEditor::LoadExternalCodec(1, FormatEditor::State().CurrentFormat.VideoExtCodecName);
   });
   connect(FindEXE_A, &QAction::triggered, this, [this] { FindCodecExe(0); });
   connect(FindEXE_V, &QAction::triggered, this, [this] { FindCodecExe(1); });
@@ -415,7 +416,7 @@ void FormatEditorWindow::Form_Load() {
   for (QGroupBox* frame : {Frame1, Frame2, Frame3, Frame4, Frame5, Frame6}) {
     frame->move(Combo6->pos());
   }
-  FormatEditor::CurrentCategory = FormatEditor::OutputGeneral;
+  FormatEditor::State().CurrentCategory = FormatEditor::OutputGeneral;
   BuildingParams = 1;
   Combo6->setCurrentIndex(FormatEditor::OutputGeneral);
   BuildingParams = 0;
@@ -501,7 +502,7 @@ void FormatEditorWindow::PlaceRows() {
     Text1[i]->hide();
     Combo2[i]->hide();
   }
-  const int count = FormatEditor::ParamRowCount;
+  const int count = FormatEditor::State().ParamRowCount;
   if (count <= 0 || count > Combo2.size()) return;
   int extra = Picture1->height() / Text1[0]->height() - 1;
   const int first = VScroll1->value();
@@ -531,7 +532,7 @@ void FormatEditorWindow::SyncExtCodecMenus(const FormatProfile& profile) {
 }
 
 void FormatEditorWindow::Timer1_Timer() {
-  FormatEditor::BuildCategoryParams(FormatEditor::CurrentCategory);
+  FormatEditor::BuildCategoryParams(FormatEditor::State().CurrentCategory);
   Timer1->stop();
 }
 
@@ -539,7 +540,7 @@ void FormatEditorWindow::VScroll1_Change() { PlaceRows(); }
 
 void FormatEditorWindow::Combo6_Click() {
   if (BuildingParams == 1 || Combo6->currentIndex() < 0) return;
-  FormatEditor::CurrentCategory = uint8_t(Combo6->currentIndex());
+  FormatEditor::State().CurrentCategory = uint8_t(Combo6->currentIndex());
   Timer1->start();
 }
 
@@ -557,7 +558,8 @@ void FormatEditorWindow::Combo2_Click(int index) {
 
 void FormatEditorWindow::StoreRowValue(int index) {
   if (index >= Combo2.size()) return;
-  FormatEditor::StoreRowValue(FormatEditor::CurrentFormat, FormatEditor::CurrentCategory, index,
+  FormatEditor::StoreRowValue(FormatEditor::State().CurrentFormat,
+                              FormatEditor::State().CurrentCategory, index,
                               Combo2[index]->currentText());
 }
 
@@ -570,7 +572,7 @@ void FormatEditorWindow::Combo2_KeyUp(int index) {
 // File menu and buttons --------------------------------------------------------------
 
 void FormatEditorWindow::Command1_Click() {
-  if (FormatEditor::SaveFormat(FormatEditor::CurrentFormatFile)) close();
+  if (FormatEditor::SaveFormat(FormatEditor::State().CurrentFormatFile)) close();
 }
 
 void FormatEditorWindow::Command2_Click() {
@@ -588,7 +590,9 @@ void FormatEditorWindow::File_Open_Click() {
   FormatEditor::LoadFormat(path);
 }
 
-void FormatEditorWindow::File_Save_Click() { FormatEditor::SaveFormat(FormatEditor::CurrentFormatFile); }
+void FormatEditorWindow::File_Save_Click() {
+  FormatEditor::SaveFormat(FormatEditor::State().CurrentFormatFile);
+}
 
 void FormatEditorWindow::File_SaveAs_Click() {
   QString path;
@@ -642,10 +646,10 @@ void FormatEditorWindow::ShowEditor(QString name, uint8_t mode) {
   QPointer<FormatEditorWindow> window = new FormatEditorWindow;
   window->Form_Load();
   window->ShowButtonStrip(mode == 1);
-  if (mode == 1) CurrentFormatFile = ScratchProfilePath();
+  if (mode == 1) FormatEditor::State().CurrentFormatFile = ScratchProfilePath();
   // The lists and the profile are loaded once the editor shows, inside its wait.
   QTimer::singleShot(0, window, [window, name, mode] {
-    if (FfmpegListsStale == 1) {
+    if (FormatEditor::State().FfmpegListsStale == 1) {
       window->ShowWaiting(true);
       LoadFfmpegCapabilities();
       if (window) window->ShowWaiting(false);
@@ -656,15 +660,15 @@ void FormatEditorWindow::ShowEditor(QString name, uint8_t mode) {
       path.remove('*');
       LoadFormat(path);
     }
-    TempFormatMode = mode;
+    FormatEditor::State().TempFormatMode = mode;
   });
   ModalWindow::Run(window);
   delete window;
   if (mode == 1) {
-    CurrentFormat = FormatProfile();
-    SavedFormat = FormatProfile();
-    CurrentFormatFile.clear();
-    TempFormatMode = 0;
+    FormatEditor::State().CurrentFormat = FormatProfile();
+    FormatEditor::State().SavedFormat = FormatProfile();
+    FormatEditor::State().CurrentFormatFile.clear();
+    FormatEditor::State().TempFormatMode = 0;
   }
-  ParamRowCount = 0;
+  FormatEditor::State().ParamRowCount = 0;
 }

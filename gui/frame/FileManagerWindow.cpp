@@ -75,7 +75,8 @@ QString FileManagerWindow::ShowFileManager(const QString& folder, const QString&
       FileManagerWindow window;
       if (!window.SetUp()) return QString();
       ModalWindow::Run(&window);
-      if (DataFolderManager::FmEditRequested != 1) return DataFolderManager::FmResult;
+      if (DataFolderManager::State().FmEditRequested != 1)
+        return DataFolderManager::State().FmResult;
       editName = DataFolderManager::EditorName(window.SelectedEntry());
     }
     if (DataFolderManager::Editor editor = DataFolderManager::EditorFor(extension))
@@ -131,11 +132,12 @@ bool FileManagerWindow::SetUp() {
   WidgetFactory::SetListHorizontalExtent(List1, 1800);
   RefreshList();
   Command7->setEnabled(false);
-  switch (DataFolderManager::FmMode) {
+  switch (DataFolderManager::State().FmMode) {
     case DataFolderManager::Administer:
       Frame1->hide();
       resize(width(), kAdministerHeight);
-      Command7->setEnabled(DataFolderManager::EditorFor(DataFolderManager::FmExtension) != nullptr);
+      Command7->setEnabled(DataFolderManager::EditorFor(DataFolderManager::State().FmExtension) !=
+                           nullptr);
       break;
     case DataFolderManager::Open:
       if (List1->count() == 0) {
@@ -204,5 +206,5 @@ void FileManagerWindow::Command6_Click() {
 
 void FileManagerWindow::Command7_Click() {
   DataFolderManager::EditSelected(SelectedEntry());
-  if (DataFolderManager::FmEditRequested == 1) close();
+  if (DataFolderManager::State().FmEditRequested == 1) close();
 }

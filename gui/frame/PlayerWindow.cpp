@@ -48,7 +48,7 @@ void PlayerWindow::RunPlay(const FfmpegTools::PlayCommand& command) {
   int32_t exitCode = 0;
   ToolRunner::RunCaptured(command.pipeline, command.workDir, 0, 1, Text1, true,
                           ToolRunner::ReplaceByVisibleChunk, output, 0, exitCode);
-  FfmpegTools::PipeMode = 0;
+  FfmpegTools::State().PipeMode = 0;
   Command1->setEnabled(false);
   Command2->setEnabled(false);
 }
@@ -100,7 +100,7 @@ void PlayerWindow::Form_Load() { Lang::TranslateForm18(); }
 
 void PlayerWindow::Command1_Click() {
   if (ToolRunner::GetState() == ToolRunner::Idle) return;
-  if (FfmpegTools::PipeMode == 1) {
+  if (FfmpegTools::State().PipeMode == 1) {
     Lang::MsgHowToStopFfplay();
   } else {
     ToolRunner::RequestStop();

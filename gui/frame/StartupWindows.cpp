@@ -14,14 +14,15 @@
 namespace StartupWindows {
 
 void FindToolsOnFirstRun() {
-  ToolPathsWindow::FillMissingTools({&FfmpegTools::FfmpegPath, &FfmpegTools::FfplayPath,
-                           &FfmpegTools::FfprobePath, &CdRipper::Cdda2wavPath});
+  ToolPathsWindow::FillMissingTools(
+      {&FfmpegTools::State().FfmpegPath, &FfmpegTools::State().FfplayPath,
+       &FfmpegTools::State().FfprobePath, &CdRipper::State().Cdda2wavPath});
   Session::ReportMissingTools();
 }
 
 void Run(QWidget* main) {
   Session::Startup();
-  if (Lang::LanguageName.isEmpty()) {
+  if (Lang::State().LanguageName.isEmpty()) {
     if (main) main->show();
     LanguageWindow::ShowModal(main);
   }
@@ -30,7 +31,7 @@ void Run(QWidget* main) {
     FindToolsOnFirstRun();
     ToolPathsWindow::ShowModal(main);
     AboutBox::ShowModal(main);
-    FormatEditor::FfmpegListsStale = 1;
+    FormatEditor::State().FfmpegListsStale = 1;
   }
 }
 

@@ -111,10 +111,10 @@ QString ToolPathsWindow::DisplayPath(const QString& path) { return Session::Stor
 
 void ToolPathsWindow::Form_Load() {
   Lang::TranslateForm9();
-  NewFfmpegPath = FfmpegTools::FfmpegPath;
-  NewFfplayPath = FfmpegTools::FfplayPath;
-  NewFfprobePath = FfmpegTools::FfprobePath;
-  NewCdda2wavPath = CdRipper::Cdda2wavPath;
+  NewFfmpegPath = FfmpegTools::State().FfmpegPath;
+  NewFfplayPath = FfmpegTools::State().FfplayPath;
+  NewFfprobePath = FfmpegTools::State().FfprobePath;
+  NewCdda2wavPath = CdRipper::State().Cdda2wavPath;
   for (const Tool& tool : Tools()) {
     QString shown = DisplayPath(*tool.newPath);
     if (!FileServices::FileExists(*tool.newPath)) shown += "<" + Lang::TxtNotFound() + ">";
@@ -214,11 +214,11 @@ void ToolPathsWindow::Command7_Click() {
 
 void ToolPathsWindow::Command5_Click() {
   if (!TakeTypedPaths()) return;
-  FfmpegTools::FfmpegPath = NewFfmpegPath;
-  FfmpegTools::FfplayPath = NewFfplayPath;
-  FfmpegTools::FfprobePath = NewFfprobePath;
-  CdRipper::Cdda2wavPath = NewCdda2wavPath;
-  FormatEditor::FfmpegListsStale = 1;
+  FfmpegTools::State().FfmpegPath = NewFfmpegPath;
+  FfmpegTools::State().FfplayPath = NewFfplayPath;
+  FfmpegTools::State().FfprobePath = NewFfprobePath;
+  CdRipper::State().Cdda2wavPath = NewCdda2wavPath;
+  FormatEditor::State().FfmpegListsStale = 1;
   accept();
 }
 

@@ -145,7 +145,7 @@ void LanguageWindow::Form_Load() {
   Combo1->addItems(Lang::CustomLanguages());
   int selected = 0;
   for (int i = 0; i < Combo1->count(); ++i) {
-    if (SameLanguage(Combo1->itemText(i), Lang::LanguageName)) {
+    if (SameLanguage(Combo1->itemText(i), Lang::State().LanguageName)) {
       selected = i;
       break;
     }
@@ -153,7 +153,7 @@ void LanguageWindow::Form_Load() {
   Combo1->setCurrentIndex(selected);
   setFixedHeight(S(ClosedHeight));
   Picture1->move(Combo1->pos());
-  LanguageAtOpen = Lang::LanguageName;
+  LanguageAtOpen = Lang::State().LanguageName;
 }
 
 int LanguageWindow::SelectedIndex() const { return Combo1->currentIndex(); }
@@ -164,16 +164,16 @@ void LanguageWindow::Command6_Click() {
 
 void LanguageWindow::Command8_Click() {
   if (SelectedIndex() >= 0) {
-    if (!SameLanguage(Combo1->currentText(), Lang::LanguageName)) {
+    if (!SameLanguage(Combo1->currentText(), Lang::State().LanguageName)) {
       Lang::LoadLanguage(Combo1->currentText());
     }
-    LanguageAtOpen = Lang::LanguageName;
+    LanguageAtOpen = Lang::State().LanguageName;
   }
   RequestClose();
 }
 
 void LanguageWindow::Command7_Click() {
-  if (!SameLanguage(Lang::LanguageName, LanguageAtOpen)) Lang::LoadLanguage(LanguageAtOpen);
+  if (!SameLanguage(Lang::State().LanguageName, LanguageAtOpen)) Lang::LoadLanguage(LanguageAtOpen);
   RequestClose();
 }
 
@@ -188,7 +188,7 @@ bool LanguageWindow::Form_QueryUnload() {
     ClosePanel();
     return false;
   }
-  if (!SameLanguage(Lang::LanguageName, LanguageAtOpen)) Lang::LoadLanguage(LanguageAtOpen);
+  if (!SameLanguage(Lang::State().LanguageName, LanguageAtOpen)) Lang::LoadLanguage(LanguageAtOpen);
   return true;
 }
 
@@ -201,7 +201,7 @@ void LanguageWindow::Command2_Click() {
   const int selected = SelectedIndex();
   if (selected <= 0) return;
   const QString language = Combo1->itemText(selected);
-  if (SameLanguage(language, Lang::LanguageName)) {
+  if (SameLanguage(language, Lang::State().LanguageName)) {
     Box(Lines({"No se puede eliminar el lenguaje seleccionado porque está en uso",
                "Can not delete the selected language because it is in use"}),
         0);

@@ -549,16 +549,16 @@ QString SpanishLine(int line) {
 }
 
 QString LineIn(Pass pass, int line) {
-  return pass == Pass::Table ? Msg.value(line - 1) : SpanishLine(line);
+  return pass == Pass::Table ? State().Msg.value(line - 1) : SpanishLine(line);
 }
 
 // The table pass is possible when every line the translator takes can be read
 // from the loaded table. Otherwise the whole window gets its built-in texts, as
 // when the table pass is abandoned at the first line it cannot read.
 Pass PassFor(const Translator& translator) {
-  if (Msg.isEmpty()) return Pass::BuiltIn;
+  if (State().Msg.isEmpty()) return Pass::BuiltIn;
   for (int line : TableLinesOf(translator)) {
-    if (line > Msg.size()) return Pass::BuiltIn;
+    if (line > State().Msg.size()) return Pass::BuiltIn;
   }
   return Pass::Table;
 }

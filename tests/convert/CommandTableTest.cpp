@@ -8,6 +8,7 @@
 
 #include "TestEnv.h"
 #include "core/convert/Conversion.h"
+#include "core/convert/ConversionState.h"
 #include "core/editing/FilterDef.h"
 #include "core/frame/FfmpegTools.h"
 #include "core/frame/RecordFile.h"
@@ -28,14 +29,14 @@ class CommandTableTest : public TestEnv {
   void SetUp() override {
     TestEnv::SetUp();
     FfmpegTools::InitOptionNames();
-    FfmpegTools::FfmpegPath = "/usr/bin/ffmpeg";
-    Conversion::Choices = Conversion::ConversionChoices();
-    Conversion::Commands = CommandTable();
-    Conversion::MultiOutput = 0;
-    Session::OutputFile.clear();
-    Session::OutputFolder.clear();
-    Session::FormatProfilePath.clear();
-    Session::EditProfilePath.clear();
+    FfmpegTools::State().FfmpegPath = "/usr/bin/ffmpeg";
+    Conversion::State().Choices = Conversion::ConversionChoices();
+    Conversion::State().Commands = CommandTable();
+    Conversion::State().MultiOutput = 0;
+    Session::State().OutputFile.clear();
+    Session::State().OutputFolder.clear();
+    Session::State().FormatProfilePath.clear();
+    Session::State().EditProfilePath.clear();
     ASSERT_EQ(
         RecordFile::Write(WriteFile("appfiles/filters/espejo.qfl", ""), FilterDef{1, 0, "hflip"}),
         RecordFile::Result::Ok);
@@ -64,7 +65,8 @@ void ExpectRows(const Rows& expected, const std::string& name) {
   for (int row = 1; row <= 8; ++row) {
     const Row want = expected.count(row) ? expected.at(row) : Row{};
     for (int column = 1; column <= 4; ++column) {
-      EXPECT_EQ(Conversion::Commands.At(row, column).toStdString(), want[column - 1].toStdString())
+      EXPECT_EQ(Conversion::State().Commands.At(row, column).toStdString(),
+                want[column - 1].toStdString())
           << name << ": row " << row << " column " << column;
     }
   }
@@ -126,17 +128,17 @@ TEST_F(CommandTableTest, NoProfilesInEachOutputMode) {
   for (const auto& test : cases) {
     ScriptedDialogs dialogs;
     if (test.row7[0].isEmpty()) dialogs.ExpectMessage();
-    Conversion::Choices.OutputMode = test.mode;
-    Conversion::Choices.ExtensionText = test.extensionText;
-    Session::OutputFile = test.outputFile;
-    Conversion::Commands = CommandTable();
+    Conversion::State().Choices.OutputMode = test.mode;
+    Conversion::State().Choices.ExtensionText = test.extensionText;
+    Session::State().OutputFile = test.outputFile;
+    Conversion::State().Commands = CommandTable();
     const bool built = Conversion::BuildCommandTable("");
     const std::string name = std::to_string(test.mode) + " " + test.extensionText;
     EXPECT_EQ(built, !test.row7[0].isEmpty()) << name;
     ExpectRows(test.row7[0].isEmpty() ? Rows{} : Rows{{7, test.row7}}, name);
     if (built) {
-      EXPECT_EQ(Conversion::Commands.Kind(7), StageKind::Ffmpeg);
-      EXPECT_EQ(Conversion::Commands.Program(7), "/usr/bin/ffmpeg");
+      EXPECT_EQ(Conversion::State().Commands.Kind(7), StageKind::Ffmpeg);
+      EXPECT_EQ(Conversion::State().Commands.Program(7), "/usr/bin/ffmpeg");
     } else {
       EXPECT_EQ(dialogs.Messages(), QStringList{"Debe especificar una extensión de archivo"});
     }
@@ -165,21 +167,21 @@ TEST_F(CommandTableTest, TheJoinedRowMakesFfmpegJoinFilesGivenByAbsolutePaths) {
   QByteArray list;
   ASSERT_TRUE(Conversion::ConcatListText(clips, list));
   const QString listPath = WriteFile("temp/concat.txt", list);
-  Conversion::Choices.OutputMode = Conversion::OutputJoined;
-  Session::OutputFile = Folder() + "/todo.wav";
+  Conversion::State().Choices.OutputMode = Conversion::OutputJoined;
+  Session::State().OutputFile = Folder() + "/todo.wav";
   ASSERT_TRUE(Conversion::BuildCommandTable(""));
-  const CommandTable& t = Conversion::Commands;
-  EXPECT_EQ(RunStep(Conversion::RowStep(t, 7, {listPath}, Session::OutputFile)), 0);
-  EXPECT_NEAR(QFileInfo(Session::OutputFile).size(), 2 * QFileInfo(clips[0]).size(), 1000);
+  const CommandTable& t = Conversion::State().Commands;
+  EXPECT_EQ(RunStep(Conversion::RowStep(t, 7, {listPath}, Session::State().OutputFile)), 0);
+  EXPECT_NEAR(QFileInfo(Session::State().OutputFile).size(), 2 * QFileInfo(clips[0]).size(), 1000);
 }
 
 TEST_F(CommandTableTest, TheJoinedModeKeepsAConcatInputTheProfileAlreadyHas) {
   FormatProfile p;
   p.InputContainer = "CONCAT";
   p.InputExtraParams = "-safe 1";
-  Session::FormatProfilePath = SaveFormat(p);
-  Conversion::Choices.OutputMode = Conversion::OutputJoined;
-  Session::OutputFile = "/data/todo.mkv";
+  Session::State().FormatProfilePath = SaveFormat(p);
+  Conversion::State().Choices.OutputMode = Conversion::OutputJoined;
+  Session::State().OutputFile = "/data/todo.mkv";
   ASSERT_TRUE(Conversion::BuildCommandTable(""));
   ExpectRows({{7, {Q, " -f CONCAT -safe 1 -i ", " -y ", "mkv"}}}, "concat in the profile");
 }
@@ -204,21 +206,21 @@ TEST_F(CommandTableTest, TypedOptionsReachFfmpegAsAShellWouldGiveThem) {
   p.OutputContainer = "matroska";
   p.OutputExtraParams =
       R"(-metadata title='Hola mundo' -metadata artist=O\'Brien -metadata "comment=say \"hi\"")";
-  Session::FormatProfilePath = SaveFormat(p);
-  Conversion::Choices.OutputMode = Conversion::OutputOneFile;
-  Session::OutputFile = Folder() + "/salida `touch marker`.mkv";
+  Session::State().FormatProfilePath = SaveFormat(p);
+  Conversion::State().Choices.OutputMode = Conversion::OutputOneFile;
+  Session::State().OutputFile = Folder() + "/salida `touch marker`.mkv";
   ASSERT_TRUE(Conversion::BuildCommandTable(""));
   const Conversion::StepCommand step =
-      Conversion::RowStep(Conversion::Commands, 7, {clip}, Session::OutputFile);
+      Conversion::RowStep(Conversion::State().Commands, 7, {clip}, Session::State().OutputFile);
   // Matroska writes every tag but the title in capitals.
   const QString tags = "TAG:title=Hola mundo\nTAG:ARTIST=O'Brien\nTAG:COMMENT=say \"hi\"\n";
   ASSERT_EQ(RunStep(step), 0);
-  EXPECT_EQ(ProbedTags(Session::OutputFile), tags);
+  EXPECT_EQ(ProbedTags(Session::State().OutputFile), tags);
 
   // The command as shown, pasted into a shell, does the very same.
-  ASSERT_TRUE(QFile::remove(Session::OutputFile));
+  ASSERT_TRUE(QFile::remove(Session::State().OutputFile));
   EXPECT_EQ(QProcess::execute("/bin/sh", {"-c", step.Shown}), 0) << step.Shown.toStdString();
-  EXPECT_EQ(ProbedTags(Session::OutputFile), tags);
+  EXPECT_EQ(ProbedTags(Session::State().OutputFile), tags);
   EXPECT_FALSE(QFile::exists("marker") || QFile::exists(Folder() + "/marker"))
       << "nothing in a name ran";
 }
@@ -243,36 +245,36 @@ TEST_F(CommandTableTest, TheExtensionComesFromTheOutputFileTheListTheProfileOrTh
     FormatProfile p;
     p.Extension = test.profileExtension;
     p.OutputContainer = test.container;
-    Session::FormatProfilePath = SaveFormat(p);
-    Conversion::Choices.OutputMode = test.mode;
-    Conversion::Choices.ExtensionText = test.extensionText;
-    Session::OutputFile = test.outputFile;
+    Session::State().FormatProfilePath = SaveFormat(p);
+    Conversion::State().Choices.OutputMode = test.mode;
+    Conversion::State().Choices.ExtensionText = test.extensionText;
+    Session::State().OutputFile = test.outputFile;
     ASSERT_TRUE(Conversion::BuildCommandTable("")) << test.extension;
-    EXPECT_EQ(Conversion::Commands.At(7, 4), test.extension);
+    EXPECT_EQ(Conversion::State().Commands.At(7, 4), test.extension);
   }
 }
 
 TEST_F(CommandTableTest, AFullFormatProfileAndTwoPasses) {
-  Session::FormatProfilePath = SaveFormat(WorkedExample());
-  Conversion::Choices.OutputMode = Conversion::OutputOneFile;
-  Session::OutputFile = "/data/salida.mp4";
+  Session::State().FormatProfilePath = SaveFormat(WorkedExample());
+  Conversion::State().Choices.OutputMode = Conversion::OutputOneFile;
+  Session::State().OutputFile = "/data/salida.mp4";
   ASSERT_TRUE(Conversion::BuildCommandTable(""));
   const QString after = " -f mp4 -b:a 128k -c:a aac -c:v libx264 -s 640x360 -y ";
   ExpectRows({{7, {Q, " -i ", after, "mp4"}}}, "worked example");
 
-  Conversion::Choices.TwoPass = true;
+  Conversion::State().Choices.TwoPass = true;
   ASSERT_TRUE(Conversion::BuildCommandTable(""));
   ExpectRows(
       {{7, {Q, " -i ", after + "-pass 1 ", "mp4"}}, {8, {Q, " -i ", after + "-pass 2 ", "mp4"}}},
       "two passes");
-  EXPECT_EQ(Conversion::Commands.Kind(8), StageKind::Ffmpeg);
+  EXPECT_EQ(Conversion::State().Commands.Kind(8), StageKind::Ffmpeg);
 }
 
 TEST_F(CommandTableTest, AnEditingProfileWithSeekTestTimeFiltersAndFreeOptions) {
   FormatProfile format = WorkedExample();
   format.AspectRatio = "16:9";
   format.MultipleOutputFiles = 1;
-  Session::FormatProfilePath = SaveFormat(format);
+  Session::State().FormatProfilePath = SaveFormat(format);
   EditProfileRec edit;
   edit.StartPos = "0:05";
   edit.EndPos = "0:20";
@@ -280,12 +282,12 @@ TEST_F(CommandTableTest, AnEditingProfileWithSeekTestTimeFiltersAndFreeOptions) 
   edit.Filters = {1, {"eco", "espejo"}};
   edit.InputParams = "-threads 2";
   edit.OutputParams = "-map_metadata -1";
-  Session::EditProfilePath = SaveEdit(edit);
-  Conversion::Choices.OutputMode = Conversion::OutputOneFile;
-  Session::OutputFile = "/data/salida.mp4";
+  Session::State().EditProfilePath = SaveEdit(edit);
+  Conversion::State().Choices.OutputMode = Conversion::OutputOneFile;
+  Session::State().OutputFile = "/data/salida.mp4";
 
   ASSERT_TRUE(Conversion::BuildCommandTable(""));
-  EXPECT_EQ(Conversion::MultiOutput, 1);
+  EXPECT_EQ(Conversion::State().MultiOutput, 1);
   ExpectRows(
       {{7,
         {Q, " -ss 5 -threads 2 -i ",
@@ -296,10 +298,10 @@ TEST_F(CommandTableTest, AnEditingProfileWithSeekTestTimeFiltersAndFreeOptions) 
 
   ASSERT_TRUE(Conversion::BuildCommandTable("0:30"));
   EXPECT_EQ(
-      Conversion::Commands.At(7, 3),
+      Conversion::State().Commands.At(7, 3),
       " -f mp4 -b:a 128k -c:a aac -c:v libx264 -af aecho=0.8:0.9:100:0.3 -t 30 -map_metadata -1 "
       "-vf scale=320:ih,hflip -aspect 16:9 -y ");
-  EXPECT_EQ(Conversion::Commands.At(7, 2), " -ss 5 -threads 2 -i ");
+  EXPECT_EQ(Conversion::State().Commands.At(7, 2), " -ss 5 -threads 2 -i ");
 }
 
 TEST_F(CommandTableTest, AnExternalAudioEncoderWithTwoPasses) {
@@ -307,10 +309,10 @@ TEST_F(CommandTableTest, AnExternalAudioEncoderWithTwoPasses) {
   FormatProfile format = WorkedExample();
   format.AudioExtCodecName = "lame";
   format.AudioExtCodec = AudioEncoder();
-  Session::FormatProfilePath = SaveFormat(format);
-  Conversion::Choices.OutputMode = Conversion::OutputOneFile;
-  Conversion::Choices.TwoPass = true;
-  Session::OutputFile = "/data/salida.mp4";
+  Session::State().FormatProfilePath = SaveFormat(format);
+  Conversion::State().Choices.OutputMode = Conversion::OutputOneFile;
+  Conversion::State().Choices.TwoPass = true;
+  Session::State().OutputFile = "/data/salida.mp4";
   ASSERT_TRUE(Conversion::BuildCommandTable(""));
   const QString video = " -f mp4 -c:v libx264 -s 640x360 -y -an ";
   ExpectRows({{1, {Q, " -i ", " -f wav -ar 48000 -b:a 192k -y -vn -sn ", "wav"}},
@@ -319,8 +321,8 @@ TEST_F(CommandTableTest, AnExternalAudioEncoderWithTwoPasses) {
               {6, {Q, " -i ", video + "-pass 2 ", "mp4"}},
               {7, {Q, " -i ", " -f mp4 -c:a copy -c:v copy -c:s copy -y ", "mp4"}}},
              "external audio");
-  EXPECT_EQ(Conversion::Commands.Kind(2), StageKind::Encoder);
-  EXPECT_EQ(Conversion::Commands.Program(2), lame);
+  EXPECT_EQ(Conversion::State().Commands.Kind(2), StageKind::Encoder);
+  EXPECT_EQ(Conversion::State().Commands.Program(2), lame);
 }
 
 TEST_F(CommandTableTest, AnExternalVideoEncoderTakesTheSizeIntoItsExtraction) {
@@ -328,9 +330,9 @@ TEST_F(CommandTableTest, AnExternalVideoEncoderTakesTheSizeIntoItsExtraction) {
   FormatProfile format = WorkedExample();
   format.VideoExtCodecName = "x264";
   format.VideoExtCodec = VideoEncoder();
-  Session::FormatProfilePath = SaveFormat(format);
-  Conversion::Choices.OutputMode = Conversion::OutputOneFile;
-  Session::OutputFile = "/data/salida.mp4";
+  Session::State().FormatProfilePath = SaveFormat(format);
+  Conversion::State().Choices.OutputMode = Conversion::OutputOneFile;
+  Session::State().OutputFile = "/data/salida.mp4";
   ASSERT_TRUE(Conversion::BuildCommandTable("10"));
   ExpectRows(
       {{2, {Q, " -i ", " -f mp4 -b:a 128k -c:a aac -t 10 -y -vn ", "mp4"}},
@@ -350,13 +352,14 @@ TEST_F(CommandTableTest, BothEncodersExternalWithCopiedTracks) {
   format.AudioExtCodec = AudioEncoder();
   format.VideoExtCodecName = "x264";
   format.VideoExtCodec = VideoEncoder();
-  Session::FormatProfilePath = SaveFormat(format);
-  Conversion::Choices.TwoPass = true;
+  Session::State().FormatProfilePath = SaveFormat(format);
+  Conversion::State().Choices.TwoPass = true;
   ASSERT_TRUE(Conversion::BuildCommandTable(""));
-  for (int row : {1, 2, 4, 5}) EXPECT_FALSE(Conversion::Commands.At(row, 1).isEmpty()) << row;
-  for (int row : {3, 6, 8}) EXPECT_TRUE(Conversion::Commands.At(row, 1).isEmpty()) << row;
-  EXPECT_EQ(Conversion::Commands.Cells[6], (Row{"<copy>", "", "", "mkv"}));
-  EXPECT_EQ(Conversion::Commands.Kind(7), StageKind::MoveTracks);
+  for (int row : {1, 2, 4, 5})
+    EXPECT_FALSE(Conversion::State().Commands.At(row, 1).isEmpty()) << row;
+  for (int row : {3, 6, 8}) EXPECT_TRUE(Conversion::State().Commands.At(row, 1).isEmpty()) << row;
+  EXPECT_EQ(Conversion::State().Commands.Cells[6], (Row{"<copy>", "", "", "mkv"}));
+  EXPECT_EQ(Conversion::State().Commands.Kind(7), StageKind::MoveTracks);
 }
 
 TEST_F(CommandTableTest, ATrackEncodedByFfmpegBesideAnExternalEncoderIsNeverGivenTheCopyMarker) {
@@ -367,13 +370,13 @@ TEST_F(CommandTableTest, ATrackEncodedByFfmpegBesideAnExternalEncoderIsNeverGive
   format.VideoCodec = "mpeg4";
   format.AudioExtCodecName = "lame";
   format.AudioExtCodec = AudioEncoder();
-  Session::FormatProfilePath = SaveFormat(format);
+  Session::State().FormatProfilePath = SaveFormat(format);
   ASSERT_TRUE(Conversion::BuildCommandTable(""));
-  EXPECT_EQ(Conversion::Commands.Kind(5), StageKind::Ffmpeg);
-  EXPECT_FALSE(Conversion::Commands.At(5, 3).contains("<copy>"))
-      << Conversion::Commands.At(5, 3).toStdString();
-  EXPECT_TRUE(Conversion::Commands.At(5, 3).contains("-c:v mpeg4"));
-  EXPECT_EQ(Conversion::Commands.Kind(7), StageKind::MoveTracks);
+  EXPECT_EQ(Conversion::State().Commands.Kind(5), StageKind::Ffmpeg);
+  EXPECT_FALSE(Conversion::State().Commands.At(5, 3).contains("<copy>"))
+      << Conversion::State().Commands.At(5, 3).toStdString();
+  EXPECT_TRUE(Conversion::State().Commands.At(5, 3).contains("-c:v mpeg4"));
+  EXPECT_EQ(Conversion::State().Commands.Kind(7), StageKind::MoveTracks);
 }
 
 TEST_F(CommandTableTest, VideoRemovedByTheEditingProfileDropsTheVideoEncoder) {
@@ -381,11 +384,11 @@ TEST_F(CommandTableTest, VideoRemovedByTheEditingProfileDropsTheVideoEncoder) {
   FormatProfile format = WorkedExample();
   format.VideoExtCodecName = "x264";
   format.VideoExtCodec = VideoEncoder();
-  Session::FormatProfilePath = SaveFormat(format);
+  Session::State().FormatProfilePath = SaveFormat(format);
   EditProfileRec edit;
   edit.RemoveVideo = 1;
-  Session::EditProfilePath = SaveEdit(edit);
-  Conversion::Choices.ExtensionText = "m4a";
+  Session::State().EditProfilePath = SaveEdit(edit);
+  Conversion::State().Choices.ExtensionText = "m4a";
   ASSERT_TRUE(Conversion::BuildCommandTable(""));
   ExpectRows({{7, {Q, " -i ", " -f mp4 -b:a 128k -c:a aac -y -vn ", "m4a"}}}, "video removed");
 }
@@ -395,8 +398,8 @@ TEST_F(CommandTableTest, AMissingEncoderProgramIsAskedFor) {
   format.AudioExtCodecName = "lame";
   format.AudioExtCodec = AudioEncoder();
   format.AudioExtCodec.ExePath = "tools/gone";
-  Session::FormatProfilePath = SaveFormat(format);
-  Conversion::Choices.ExtensionText = "mp4";
+  Session::State().FormatProfilePath = SaveFormat(format);
+  Conversion::State().Choices.ExtensionText = "mp4";
   const QString found = Tool("elsewhere/lame");
   {
     ScriptedDialogs dialogs;
@@ -406,9 +409,9 @@ TEST_F(CommandTableTest, AMissingEncoderProgramIsAskedFor) {
         dialogs.Messages(),
         QStringList{
             "No se encuentra el ejecutable necesario para utilizar el codec de audio, ¿Buscar?"});
-    EXPECT_EQ(Conversion::Commands.At(2, 1), "''");
+    EXPECT_EQ(Conversion::State().Commands.At(2, 1), "''");
   }
-  const CommandTable before = Conversion::Commands;
+  const CommandTable before = Conversion::State().Commands;
   // The codec viewer opens on the profile's encoder; its "..." picks the program.
   const auto pickProgram = [](QWidget* viewer) {
     viewer->findChild<QPushButton*>("Command1")->click();
@@ -419,7 +422,7 @@ TEST_F(CommandTableTest, AMissingEncoderProgramIsAskedFor) {
     ModalCloser closer(pickProgram);
     EXPECT_FALSE(Conversion::BuildCommandTable(""));
     EXPECT_EQ(closer.Closed(), QStringList{"Form11"});
-    EXPECT_EQ(Conversion::Commands, before);
+    EXPECT_EQ(Conversion::State().Commands, before);
   }
   {
     ScriptedDialogs dialogs;
@@ -427,19 +430,19 @@ TEST_F(CommandTableTest, AMissingEncoderProgramIsAskedFor) {
     ModalCloser closer(pickProgram);
     ASSERT_TRUE(Conversion::BuildCommandTable(""));
     EXPECT_EQ(dialogs.Messages().last(), "¿Guardar la nueva ruta del ejecutable?");
-    EXPECT_EQ(Conversion::Commands.At(2, 1), found);
+    EXPECT_EQ(Conversion::State().Commands.At(2, 1), found);
   }
   FormatProfile saved;
-  ASSERT_EQ(RecordFile::Read(Session::FormatProfilePath, saved), RecordFile::Result::Ok);
+  ASSERT_EQ(RecordFile::Read(Session::State().FormatProfilePath, saved), RecordFile::Result::Ok);
   EXPECT_EQ(saved.AudioExtCodec.ExePath, "elsewhere/lame");
   ASSERT_TRUE(Conversion::BuildCommandTable(""));  // found now without asking
 }
 
 TEST_F(CommandTableTest, EveryFailedBuildShowsItsMessageAndKeepsThePreviousTable) {
-  Conversion::Choices.OutputMode = Conversion::OutputChosenFolder;
-  Conversion::Choices.ExtensionText = "mkv";
+  Conversion::State().Choices.OutputMode = Conversion::OutputChosenFolder;
+  Conversion::State().Choices.ExtensionText = "mkv";
   ASSERT_TRUE(Conversion::BuildCommandTable(""));
-  const CommandTable previous = Conversion::Commands;
+  const CommandTable previous = Conversion::State().Commands;
 
   FormatProfile brokenAudio;
   brokenAudio.AudioExtCodecName = "roto";
@@ -499,8 +502,8 @@ TEST_F(CommandTableTest, EveryFailedBuildShowsItsMessageAndKeepsThePreviousTable
        "Se eligió eliminar todas las pistas del archivo", F::AllTracksRemoved},
   };
   for (const auto& test : cases) {
-    Session::FormatProfilePath = test.format;
-    Session::EditProfilePath = test.edit;
+    Session::State().FormatProfilePath = test.format;
+    Session::State().EditProfilePath = test.edit;
     {
       // The build itself only tells why it failed.
       ScriptedDialogs quiet;
@@ -513,7 +516,7 @@ TEST_F(CommandTableTest, EveryFailedBuildShowsItsMessageAndKeepsThePreviousTable
     dialogs.ExpectMessage();
     EXPECT_FALSE(Conversion::BuildCommandTable(test.testTime)) << test.message.toStdString();
     EXPECT_EQ(dialogs.Messages(), QStringList{test.message});
-    EXPECT_EQ(Conversion::Commands, previous) << test.message.toStdString();
+    EXPECT_EQ(Conversion::State().Commands, previous) << test.message.toStdString();
   }
 }
 
@@ -524,8 +527,8 @@ TEST_F(CommandTableTest, TheBuildTakesAMissingEncoderProgramFromItsLocator) {
   format.AudioExtCodecName = "lame";
   format.AudioExtCodec = AudioEncoder();
   format.AudioExtCodec.ExePath = "tools/gone";
-  Session::FormatProfilePath = SaveFormat(format);
-  Conversion::Choices.ExtensionText = "mp4";
+  Session::State().FormatProfilePath = SaveFormat(format);
+  Conversion::State().Choices.ExtensionText = "mp4";
   const QString found = Tool("elsewhere/lame");
   QList<uint8_t> asked;
   const auto answer = [&asked](std::optional<QString> given) {
@@ -599,7 +602,7 @@ TEST_F(CommandTableTest, GetMuxerExtensionAsksTheInstalledFfmpeg) {
   for (const auto& test : cases) {
     EXPECT_EQ(Conversion::GetMuxerExtension(test.option), test.extension) << test.option;
   }
-  FfmpegTools::FfmpegPath = Folder() + "/no/ffmpeg";
+  FfmpegTools::State().FfmpegPath = Folder() + "/no/ffmpeg";
   EXPECT_EQ(Conversion::GetMuxerExtension("-f mp4"), "");
 }
 
@@ -610,16 +613,16 @@ namespace {
 class ConversionChoicesTest : public TestEnv {};
 
 TEST_F(ConversionChoicesTest, TheRunOptionsFollowTheMainWindowsCheckMarks) {
-  Conversion::Choices = Conversion::ConversionChoices();
-  EXPECT_EQ(Conversion::Choices.OutputMode, Conversion::OutputSourceFolders);
+  Conversion::State().Choices = Conversion::ConversionChoices();
+  EXPECT_EQ(Conversion::State().Choices.OutputMode, Conversion::OutputSourceFolders);
   MainWindow window;
   window.Conv_Opt_2pass->setChecked(true);
   window.Conv_Opt_Reemplazar->setChecked(true);
-  EXPECT_TRUE(Conversion::Choices.TwoPass);
-  EXPECT_TRUE(Conversion::Choices.ReplaceFiles);
-  EXPECT_FALSE(Conversion::Choices.DeleteOriginals);
+  EXPECT_TRUE(Conversion::State().Choices.TwoPass);
+  EXPECT_TRUE(Conversion::State().Choices.ReplaceFiles);
+  EXPECT_FALSE(Conversion::State().Choices.DeleteOriginals);
   window.Conv_Opt_2pass->trigger();
-  EXPECT_FALSE(Conversion::Choices.TwoPass);
+  EXPECT_FALSE(Conversion::State().Choices.TwoPass);
 }
 
 }  // namespace

@@ -32,8 +32,8 @@ class CompiledOptionsFfmpegTest : public TestEnv {
   void SetUp() override {
     TestEnv::SetUp();
     FfmpegTools::InitOptionNames();
-    FfmpegTools::FfmpegPath = "/usr/bin/ffmpeg";
-    FfmpegTools::FfprobePath = "/usr/bin/ffprobe";
+    FfmpegTools::State().FfmpegPath = "/usr/bin/ffmpeg";
+    FfmpegTools::State().FfprobePath = "/usr/bin/ffprobe";
     input_ = Folder() + "/in.mkv";
     ASSERT_EQ(Ffmpeg({"-f", "lavfi", "-i", "testsrc=size=160x120:rate=10", "-f", "lavfi", "-i",
                       "sine=d=2", "-t", "2", "-c:v", "mpeg4", "-c:a", "aac", input_}),
@@ -43,7 +43,7 @@ class CompiledOptionsFfmpegTest : public TestEnv {
   int Ffmpeg(const QStringList& arguments) {
     QProcess process;
     process.setProcessChannelMode(QProcess::MergedChannels);
-    process.start(FfmpegTools::FfmpegPath,
+    process.start(FfmpegTools::State().FfmpegPath,
                   QStringList{"-hide_banner", "-nostdin", "-y"} + arguments);
     if (!process.waitForFinished(60000)) return -1;
     log_ = QString::fromUtf8(process.readAll());
@@ -242,8 +242,9 @@ TEST_F(CompiledOptionsFfmpegTest, FfmpegAcceptsTheOptionsAndProducesWhatTheProfi
 // The first frame of a video file as packed RGB bytes; empty when ffmpeg fails.
 QByteArray FirstFrameRgb(const QString& file) {
   QProcess process;
-  process.start(FfmpegTools::FfmpegPath, {"-v", "error", "-nostdin", "-i", file, "-frames:v", "1",
-                                          "-f", "rawvideo", "-pix_fmt", "rgb24", "-"});
+  process.start(FfmpegTools::State().FfmpegPath,
+                {"-v", "error", "-nostdin", "-i", file, "-frames:v", "1", "-f", "rawvideo",
+                 "-pix_fmt", "rgb24", "-"});
   if (!process.waitForFinished(60000) || process.exitCode() != 0) return {};
   return process.readAllStandardOutput();
 }

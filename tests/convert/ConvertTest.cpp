@@ -19,6 +19,7 @@
 #include "Children.h"
 #include "TestEnv.h"
 #include "core/convert/Conversion.h"
+#include "core/convert/ConversionState.h"
 #include "core/frame/FfmpegTools.h"
 #include "core/frame/RecordFile.h"
 #include "core/frame/Session.h"
@@ -66,23 +67,23 @@ class ConvertTest : public TestEnv {
   void SetUp() override {
     TestEnv::SetUp();
     FfmpegTools::InitOptionNames();
-    FfmpegTools::FfmpegPath = "/usr/bin/ffmpeg";
+    FfmpegTools::State().FfmpegPath = "/usr/bin/ffmpeg";
     ToolRunner::Reset();
-    Choices = ConversionChoices();
-    Choices.ExtensionText = "mkv";
+    Conversion::State().Choices = ConversionChoices();
+    Conversion::State().Choices.ExtensionText = "mkv";
     ClearCommands();
-    MultiOutput = 0;
-    Session::OutputFile.clear();
-    Session::OutputFolder.clear();
-    Session::FormatProfilePath.clear();
-    Session::EditProfilePath.clear();
-    Session::FileList.clear();
+    Conversion::State().MultiOutput = 0;
+    Session::State().OutputFile.clear();
+    Session::State().OutputFolder.clear();
+    Session::State().FormatProfilePath.clear();
+    Session::State().EditProfilePath.clear();
+    Session::State().FileList.clear();
     main_ = new MainWindow;
     main_->show();
   }
   void TearDown() override {
     CloseProgress();
-    Session::FileList.clear();
+    Session::State().FileList.clear();
     delete main_;
     TestEnv::TearDown();
   }
@@ -111,7 +112,7 @@ class ConvertTest : public TestEnv {
     return path;
   }
   void List(const QStringList& files) {
-    Session::FileList = files;
+    Session::State().FileList = files;
     main_->List1->clear();
     main_->List1->addItems(files);
   }
@@ -206,9 +207,9 @@ TEST_F(ConvertTest, EachOutputModePutsItsOutputWhereItBelongs) {
     QDir().mkpath(Path("out1"));
     QDir().mkpath(Path("out0"));
     List({a, b});
-    Choices.OutputMode = c.mode;
-    Session::OutputFile = c.outputFile;
-    Session::OutputFolder = c.outputFolder;
+    Conversion::State().Choices.OutputMode = c.mode;
+    Session::State().OutputFile = c.outputFile;
+    Session::State().OutputFolder = c.outputFolder;
     ScriptedDialogs dialogs;
     Convert("");
     ASSERT_TRUE(Progress()) << c.mode;
@@ -220,7 +221,8 @@ TEST_F(ConvertTest, EachOutputModePutsItsOutputWhereItBelongs) {
     EXPECT_FALSE(main_->isVisible());
     for (const QString& output : c.outputs)
       EXPECT_NEAR(Duration(Path(output)), c.duration, kSlack) << output.toStdString();
-    EXPECT_TRUE(TempDir.isEmpty()) << c.mode;  // nothing asked for a temporary folder
+    EXPECT_TRUE(Conversion::State().TempDir.isEmpty())
+        << c.mode;  // nothing asked for a temporary folder
     CloseProgress();
     EXPECT_TRUE(main_->isVisible());
   }
@@ -234,9 +236,9 @@ TEST_F(ConvertTest, TwoPassesRunInTheTemporaryFolder) {
   FormatProfile profile;
   profile.VideoCodec = "mpeg4";
   profile.VideoBitrate = "100k";
-  Session::FormatProfilePath = SaveFormat(profile);
-  Choices.TwoPass = true;
-  Choices.ExtensionText = "avi";
+  Session::State().FormatProfilePath = SaveFormat(profile);
+  Conversion::State().Choices.TwoPass = true;
+  Conversion::State().Choices.ExtensionText = "avi";
   const QString previous = QDir::currentPath();
   QDir().mkpath(Path("cwd"));
   QDir::setCurrent(Path("cwd"));
@@ -244,10 +246,13 @@ TEST_F(ConvertTest, TwoPassesRunInTheTemporaryFolder) {
   QDir::setCurrent(previous);
   ASSERT_TRUE(Progress());
   EXPECT_EQ(Progress()->Text1->text(), "El proceso terminó");
-  EXPECT_TRUE(Errors.isEmpty()) << (Errors.isEmpty() ? "" : Errors.first().Console.toStdString());
+  EXPECT_TRUE(Conversion::State().Errors.isEmpty())
+      << (Conversion::State().Errors.isEmpty()
+              ? ""
+              : Conversion::State().Errors.first().Console.toStdString());
   EXPECT_EQ(Streams(Path("in/a.avi")), "mpeg4,mp3");
   EXPECT_TRUE(QDir(Path("cwd")).isEmpty());
-  const QString temp = TempDir;
+  const QString temp = Conversion::State().TempDir;
   EXPECT_FALSE(QDir(temp).entryList({"ffmpeg2pass*"}, QDir::Files).isEmpty());
   CloseProgress();
   EXPECT_FALSE(QDir(temp).exists());
@@ -262,7 +267,7 @@ TEST_F(ConvertTest, ATestConvertsAFewSecondsAndReportsSizeAndRate) {
   dialogs.ExpectMessage(7);
   Convert("1");
   ASSERT_TRUE(Progress());
-  const QString output = TempDir + "/test.mkv";
+  const QString output = Conversion::State().TempDir + "/test.mkv";
   EXPECT_NEAR(Duration(output), 1, kSlack);
   const qint64 bytes = QFileInfo(output).size();
   EXPECT_EQ(dialogs.Messages(), QStringList{"Prueba finalizada\r\nTamaño de archivo: " +
@@ -282,7 +287,7 @@ TEST_F(ConvertTest, AZeroSecondTestReportsItsSizeWithoutARate) {
   dialogs.ExpectMessage(7);
   Convert("0");
   ASSERT_EQ(dialogs.Messages().size(), 1);
-  const qint64 bytes = QFileInfo(TempDir + "/test.mkv").size();
+  const qint64 bytes = QFileInfo(Conversion::State().TempDir + "/test.mkv").size();
   EXPECT_EQ(dialogs.Messages().first().toStdString(),
             ("Prueba finalizada\r\nTamaño de archivo: " + MegabytesText(bytes / 1048576.0) +
              "MB\r\n¿Reproducir el archivo?")
@@ -331,18 +336,18 @@ TEST_F(ConvertTest, ATypedRelativeOutputLandsInTheCurrentFolder) {
   FormatProfile profile;
   profile.VideoCodec = "mpeg4";
   profile.VideoBitrate = "100k";
-  Session::FormatProfilePath = SaveFormat(profile);
-  Choices.ExtensionText = "avi";
-  Choices.TwoPass = true;  // the run then works in its temporary folder
+  Session::State().FormatProfilePath = SaveFormat(profile);
+  Conversion::State().Choices.ExtensionText = "avi";
+  Conversion::State().Choices.TwoPass = true;  // the run then works in its temporary folder
   for (const Case& c : cases) {
     List({a});
-    Choices.OutputMode = c.mode;
-    Session::OutputFile = c.outputFile;
-    Session::OutputFolder = c.outputFolder;
+    Conversion::State().Choices.OutputMode = c.mode;
+    Session::State().OutputFile = c.outputFile;
+    Session::State().OutputFolder = c.outputFolder;
     ScriptedDialogs dialogs;
     Convert("");
     ASSERT_TRUE(Progress()) << c.mode;
-    EXPECT_TRUE(Errors.isEmpty()) << c.mode;
+    EXPECT_TRUE(Conversion::State().Errors.isEmpty()) << c.mode;
     CloseProgress();
     EXPECT_NEAR(Duration(Path(c.output)), 1, kSlack) << c.output.toStdString();
   }
@@ -368,9 +373,9 @@ TEST_F(ConvertTest, ChecksComeBeforeAnythingRuns) {
   };
   const QString a = Clip("in/a.mkv");
   for (const Case& c : cases) {
-    FfmpegTools::FfmpegPath = c.ffmpegPath;
+    FfmpegTools::State().FfmpegPath = c.ffmpegPath;
     List(c.files ? QStringList{a} : QStringList{});
-    Choices.OutputMode = c.mode;
+    Conversion::State().Choices.OutputMode = c.mode;
     ScriptedDialogs dialogs;
     dialogs.ExpectMessage();
     Convert("");
@@ -396,7 +401,7 @@ TEST_F(ConvertTest, AnOutsideEncoderMustExitWithZeroAndWriteItsOutput) {
     profile.AudioExtCodecName = "enc";
     profile.AudioExtCodec = Encoder(c.body);
     const QString script = profile.AudioExtCodec.ExePath;
-    Session::FormatProfilePath = SaveFormat(profile);
+    Session::State().FormatProfilePath = SaveFormat(profile);
     List({clip});
     QFile::remove(Path("in/clip 'x' (2).mkv"));
     ScriptedDialogs dialogs;
@@ -404,23 +409,24 @@ TEST_F(ConvertTest, AnOutsideEncoderMustExitWithZeroAndWriteItsOutput) {
     ASSERT_TRUE(Progress()) << c.name;
     const QString output = Path("in/clip 'x' (2).mkv");
     if (c.success) {
-      EXPECT_TRUE(Errors.isEmpty()) << c.name;
+      EXPECT_TRUE(Conversion::State().Errors.isEmpty()) << c.name;
       const QStringList streams = Streams(output).split(',');
       EXPECT_EQ(streams.size(), 2) << c.name;
       EXPECT_TRUE(streams.contains("pcm_s16le")) << c.name;
     } else {
-      ASSERT_EQ(Errors.size(), 1) << c.name;
-      EXPECT_EQ(Errors[0].File, clip);
-      EXPECT_EQ(Errors[0].Stage, "Codificando audio");
-      EXPECT_EQ(Errors[0].Description, "Error al convertir");
-      EXPECT_EQ(Errors[0].Command,
-                script + " " + TempDir + "/auext.wav -o " + TempDir + "/aucod.wav");
+      ASSERT_EQ(Conversion::State().Errors.size(), 1) << c.name;
+      EXPECT_EQ(Conversion::State().Errors[0].File, clip);
+      EXPECT_EQ(Conversion::State().Errors[0].Stage, "Codificando audio");
+      EXPECT_EQ(Conversion::State().Errors[0].Description, "Error al convertir");
+      EXPECT_EQ(Conversion::State().Errors[0].Command,
+                script + " " + Conversion::State().TempDir + "/auext.wav -o " +
+                    Conversion::State().TempDir + "/aucod.wav");
       EXPECT_FALSE(QFile::exists(output)) << c.name;
       EXPECT_TRUE(Progress()->Command3->isVisible());
       EXPECT_EQ(Progress()->List1->count(), 1);
     }
     // No temporary track file outlives its input.
-    EXPECT_TRUE(QDir(TempDir).entryList(QDir::Files).isEmpty()) << c.name;
+    EXPECT_TRUE(QDir(Conversion::State().TempDir).entryList(QDir::Files).isEmpty()) << c.name;
     CloseProgress();
   }
 }
@@ -429,17 +435,18 @@ TEST_F(ConvertTest, AFailingStepIsListedWithItsCommandAndTheRunGoesOn) {
   const QString bad = WriteFile("in/bad.mkv", "not a clip");
   const QString good = Clip("in/good.mkv");
   List({bad, good});
-  Choices.DeleteOriginals = true;
+  Conversion::State().Choices.DeleteOriginals = true;
   ScriptedDialogs dialogs;
   Convert("");
   ASSERT_TRUE(Progress());
-  ASSERT_EQ(Errors.size(), 1);
-  EXPECT_EQ(Errors[0].File, bad);
-  EXPECT_EQ(Errors[0].Stage, "Convirtiendo");
-  EXPECT_EQ(Errors[0].Description, "Error al convertir");
-  EXPECT_EQ(Errors[0].Command,
+  ASSERT_EQ(Conversion::State().Errors.size(), 1);
+  EXPECT_EQ(Conversion::State().Errors[0].File, bad);
+  EXPECT_EQ(Conversion::State().Errors[0].Stage, "Convirtiendo");
+  EXPECT_EQ(Conversion::State().Errors[0].Description, "Error al convertir");
+  EXPECT_EQ(Conversion::State().Errors[0].Command,
             "/usr/bin/ffmpeg -i " + bad + " -y '" + Path("in/bad (2).mkv") + "'");
-  EXPECT_TRUE(Errors[0].Console.contains("Invalid data")) << Errors[0].Console.toStdString();
+  EXPECT_TRUE(Conversion::State().Errors[0].Console.contains("Invalid data"))
+      << Conversion::State().Errors[0].Console.toStdString();
   EXPECT_EQ(Progress()->Text3->text(), "Errores: 1");
   EXPECT_TRUE(Progress()->Command3->isVisible());
   EXPECT_EQ(Progress()->List1->item(0)->text(), bad);
@@ -491,7 +498,7 @@ TEST_F(ConvertTest, TheRunTellsWhatHappensWithoutAWindow) {
                          "failed 1 " + bad, "input ended", "input 1/2 " + good,
                          "stage Convirtiendo stoppable", "input ended", "ended", "finished"}));
   ASSERT_EQ(failures.size(), 1);
-  EXPECT_EQ(failures[0], Errors.value(0));
+  EXPECT_EQ(failures[0], Conversion::State().Errors.value(0));
   EXPECT_EQ(failures[0].Stage, "Convirtiendo");
   EXPECT_EQ(failures[0].Description, "Error al convertir");
   // Each step starts on an empty line; ffmpeg's status lines come without line ends.
@@ -507,16 +514,16 @@ TEST_F(ConvertTest, TheRunTellsWhatHappensWithoutAWindow) {
 TEST_F(ConvertTest, JoinedSourcesGoToTheTrashOnlyAfterASuccessfulRun) {
   const QString a = Clip("in/a.mkv");
   const QString b = Clip("in/b.mkv");
-  Choices.OutputMode = OutputJoined;
-  Choices.DeleteOriginals = true;
+  Conversion::State().Choices.OutputMode = OutputJoined;
+  Conversion::State().Choices.DeleteOriginals = true;
   List({a, b});
-  Session::OutputFile = Path("missing/joined.mkv");  // ffmpeg cannot write there
+  Session::State().OutputFile = Path("missing/joined.mkv");  // ffmpeg cannot write there
   {
     ScriptedDialogs dialogs;
     Convert("");
   }
-  ASSERT_EQ(Errors.size(), 1);
-  EXPECT_EQ(Errors[0].File, "<todos los archivos>");
+  ASSERT_EQ(Conversion::State().Errors.size(), 1);
+  EXPECT_EQ(Conversion::State().Errors[0].File, "<todos los archivos>");
   EXPECT_TRUE(QFile::exists(a));
   EXPECT_TRUE(QFile::exists(b));
   EXPECT_TRUE(Trashed().isEmpty());
@@ -524,12 +531,12 @@ TEST_F(ConvertTest, JoinedSourcesGoToTheTrashOnlyAfterASuccessfulRun) {
 
   List({a, b});
   QDir().mkpath(Path("out"));
-  Session::OutputFile = Path("out/joined2.mkv");
+  Session::State().OutputFile = Path("out/joined2.mkv");
   {
     ScriptedDialogs dialogs;
     Convert("");
   }
-  EXPECT_TRUE(Errors.isEmpty());
+  EXPECT_TRUE(Conversion::State().Errors.isEmpty());
   EXPECT_NEAR(Duration(Path("out/joined2.mkv")), 2, kSlack);
   EXPECT_FALSE(QFile::exists(a));
   EXPECT_FALSE(QFile::exists(b));
@@ -542,11 +549,11 @@ TEST_F(ConvertTest, ReplaceTakesTheOldNameButNeverFromAFolderOrAWaitingInput) {
   QDir().mkpath(Path("in/other.mkv"));  // a folder of the output's name
   const QString waiting = Clip("in/next.mkv");
   List({clip, other, waiting});
-  Choices.ReplaceFiles = true;
+  Conversion::State().Choices.ReplaceFiles = true;
   ScriptedDialogs dialogs;
   Convert("");
   ASSERT_TRUE(Progress());
-  EXPECT_TRUE(Errors.isEmpty());
+  EXPECT_TRUE(Conversion::State().Errors.isEmpty());
   // clip.mkv was the input itself: it went to the trash and the new file took its name.
   EXPECT_EQ(Trashed(), (QStringList{"clip.mkv", "next.mkv"}));
   EXPECT_NEAR(Duration(Path("in/clip.mkv")), 1, kSlack);
@@ -561,13 +568,13 @@ TEST_F(ConvertTest, AWaitingInputIsNeverReplacedByAnEarlierOutput) {
   const QString first = Clip("in/a/clip.avi");
   const QString second = Clip("in/clip.mkv");
   List({first, second});
-  Choices.OutputMode = OutputChosenFolder;
-  Session::OutputFolder = Path("in");
-  Choices.ReplaceFiles = true;
+  Conversion::State().Choices.OutputMode = OutputChosenFolder;
+  Session::State().OutputFolder = Path("in");
+  Conversion::State().Choices.ReplaceFiles = true;
   ScriptedDialogs dialogs;
   Convert("");
   // The second input was still there to be converted; only its own conversion replaced it.
-  EXPECT_TRUE(Errors.isEmpty());
+  EXPECT_TRUE(Conversion::State().Errors.isEmpty());
   EXPECT_NEAR(Duration(Path("in/clip (2).mkv")), 1, kSlack);
   EXPECT_NEAR(Duration(second), 1, kSlack);
   EXPECT_EQ(Trashed(), QStringList{"clip.mkv"});
@@ -586,7 +593,10 @@ TEST_F(ConvertTest, OddInputNamesConvertAndRunNothing) {
   Convert("");
   QDir::setCurrent(previous);
   ASSERT_TRUE(Progress());
-  EXPECT_TRUE(Errors.isEmpty()) << (Errors.isEmpty() ? "" : Errors.first().Command.toStdString());
+  EXPECT_TRUE(Conversion::State().Errors.isEmpty())
+      << (Conversion::State().Errors.isEmpty()
+              ? ""
+              : Conversion::State().Errors.first().Command.toStdString());
   for (const QString& name : names) {
     const QString output = Path(QString(name).replace(".mkv", " (2).mkv"));
     EXPECT_NEAR(Duration(output), 1, kSlack) << output.toStdString();
@@ -601,8 +611,8 @@ TEST_F(ConvertTest, DetenerEndsALongRunAndLeavesTheSourcesAlone) {
   List({a, b});
   FormatProfile profile;
   profile.InputExtraParams = "-re";  // reads at the clip's own pace: 20 seconds
-  Session::FormatProfilePath = SaveFormat(profile);
-  Choices.DeleteOriginals = true;
+  Session::State().FormatProfilePath = SaveFormat(profile);
+  Conversion::State().Choices.DeleteOriginals = true;
   QElapsedTimer sinceStop;
   WhenReady stop(Encoding, [&] {
     sinceStop.start();
@@ -615,10 +625,10 @@ TEST_F(ConvertTest, DetenerEndsALongRunAndLeavesTheSourcesAlone) {
   ASSERT_TRUE(Progress());
   EXPECT_EQ(Progress()->Text1->text(), "El proceso fue detenido");
   EXPECT_EQ(Progress()->Text2->text(), "0/2");
-  EXPECT_TRUE(Errors.isEmpty());
+  EXPECT_TRUE(Conversion::State().Errors.isEmpty());
   EXPECT_TRUE(Progress()->Command2->isVisible());
-  EXPECT_EQ(Running, 0);
-  EXPECT_EQ(StopRequested, 0);
+  EXPECT_EQ(Conversion::State().Running, 0);
+  EXPECT_EQ(Conversion::State().StopRequested, 0);
   EXPECT_TRUE(QFile::exists(a));
   EXPECT_TRUE(QFile::exists(b));
   EXPECT_TRUE(Trashed().isEmpty());
@@ -634,8 +644,8 @@ TEST_F(ConvertTest, ClosingTheProgramStopsTheRunAndLeavesTheSourcesAlone) {
   List({a, b});
   FormatProfile profile;
   profile.InputExtraParams = "-re";
-  Session::FormatProfilePath = SaveFormat(profile);
-  Choices.DeleteOriginals = true;
+  Session::State().FormatProfilePath = SaveFormat(profile);
+  Conversion::State().Choices.DeleteOriginals = true;
   QList<qint64> converters;
   QTimer poll;
   QObject::connect(&poll, &QTimer::timeout, [&] {
@@ -650,7 +660,7 @@ TEST_F(ConvertTest, ClosingTheProgramStopsTheRunAndLeavesTheSourcesAlone) {
   Convert("");
   EXPECT_EQ(converters.size(), 1);
   EXPECT_TRUE(AllEnd(converters));
-  EXPECT_TRUE(Errors.isEmpty());
+  EXPECT_TRUE(Conversion::State().Errors.isEmpty());
   EXPECT_TRUE(QFile::exists(a));
   EXPECT_TRUE(QFile::exists(b));
   EXPECT_TRUE(Trashed().isEmpty());
@@ -664,7 +674,7 @@ TEST_F(ConvertTest, ForcedStopAsksAndThenEndsTheTool) {
   List({a});
   FormatProfile profile;
   profile.InputExtraParams = "-re";
-  Session::FormatProfilePath = SaveFormat(profile);
+  Session::State().FormatProfilePath = SaveFormat(profile);
   QElapsedTimer sinceStop;
   WhenReady stop(Encoding, [&] {
     sinceStop.start();
@@ -678,8 +688,8 @@ TEST_F(ConvertTest, ForcedStopAsksAndThenEndsTheTool) {
   EXPECT_EQ(dialogs.Messages(), QStringList{"¿Detener la conversión?"});  // and no test report
   ASSERT_TRUE(Progress());
   EXPECT_EQ(Progress()->Text1->text(), "El proceso fue detenido");
-  EXPECT_TRUE(Errors.isEmpty());
-  EXPECT_FALSE(QFile::exists(TempDir + "/test.mkv"));
+  EXPECT_TRUE(Conversion::State().Errors.isEmpty());
+  EXPECT_FALSE(QFile::exists(Conversion::State().TempDir + "/test.mkv"));
 }
 
 TEST_F(ConvertTest, AForcedStopLeavesNoPartOfTheOutput) {
@@ -689,8 +699,8 @@ TEST_F(ConvertTest, AForcedStopLeavesNoPartOfTheOutput) {
   List({a});
   FormatProfile profile;
   profile.InputExtraParams = "-re";
-  Session::FormatProfilePath = SaveFormat(profile);
-  Choices.ReplaceFiles = true;
+  Session::State().FormatProfilePath = SaveFormat(profile);
+  Conversion::State().Choices.ReplaceFiles = true;
   QTimer watch;
   QObject::connect(&watch, &QTimer::timeout, [&] {
     ProgressWindow* form = ProgressWindow::Instance();
@@ -717,9 +727,9 @@ TEST_F(ConvertTest, AWriteErrorFailsTheStepAndKeepsTheSourceAndTheOlderFile) {
   const QString older = Tone("in/song.mp3", 1);
   const QByteArray olderBytes = Bytes(older);
   List({song});
-  Choices.ExtensionText = "mp3";
-  Choices.DeleteOriginals = true;
-  Choices.ReplaceFiles = true;
+  Conversion::State().Choices.ExtensionText = "mp3";
+  Conversion::State().Choices.DeleteOriginals = true;
+  Conversion::State().Choices.ReplaceFiles = true;
   {
     FileSizeLimit full(60 * 1024);
     ScriptedDialogs dialogs;
@@ -729,12 +739,14 @@ TEST_F(ConvertTest, AWriteErrorFailsTheStepAndKeepsTheSourceAndTheOlderFile) {
   EXPECT_EQ(Progress()->Text1->text(), "El proceso terminó");
   EXPECT_EQ(Progress()->Text3->text(), "Errores: 1");
   EXPECT_TRUE(Progress()->Command3->isVisible());
-  ASSERT_EQ(Errors.size(), 1);
-  EXPECT_EQ(Errors[0].File, song);
-  EXPECT_EQ(Errors[0].Stage, "Convirtiendo");
-  EXPECT_EQ(Errors[0].Description, "Error al convertir");
-  EXPECT_TRUE(Errors[0].Command.endsWith(ToolRunner::QuoteArgument(Path("in/song (2).mp3"))));
-  EXPECT_TRUE(Errors[0].Console.contains("File too large")) << Errors[0].Console.toStdString();
+  ASSERT_EQ(Conversion::State().Errors.size(), 1);
+  EXPECT_EQ(Conversion::State().Errors[0].File, song);
+  EXPECT_EQ(Conversion::State().Errors[0].Stage, "Convirtiendo");
+  EXPECT_EQ(Conversion::State().Errors[0].Description, "Error al convertir");
+  EXPECT_TRUE(Conversion::State().Errors[0].Command.endsWith(
+      ToolRunner::QuoteArgument(Path("in/song (2).mp3"))));
+  EXPECT_TRUE(Conversion::State().Errors[0].Console.contains("File too large"))
+      << Conversion::State().Errors[0].Console.toStdString();
   EXPECT_EQ(Bytes(older), olderBytes);
   EXPECT_TRUE(QFile::exists(song));
   EXPECT_FALSE(QFile::exists(Path("in/song (2).mp3")));
@@ -748,22 +760,23 @@ TEST_F(ConvertTest, AWriteErrorFailsTheStepAndKeepsTheSourceAndTheOlderFile) {
     Convert("20");
     EXPECT_TRUE(dialogs.Messages().isEmpty());
   }
-  ASSERT_EQ(Errors.size(), 1);
-  EXPECT_EQ(Errors[0].Description, "Error al convertir");
-  EXPECT_FALSE(QFile::exists(TempDir + "/test.mp3"));
+  ASSERT_EQ(Conversion::State().Errors.size(), 1);
+  EXPECT_EQ(Conversion::State().Errors[0].Description, "Error al convertir");
+  EXPECT_FALSE(QFile::exists(Conversion::State().TempDir + "/test.mp3"));
 }
 
 TEST_F(ConvertTest, AnEncodeThatFailsLeavesNoEmptyOutputBehind) {
   FormatProfile profile;
   profile.SampleRate = "1234";  // no rate mp3 knows: the encoder cannot open
-  Session::FormatProfilePath = SaveFormat(profile);
-  Choices.ExtensionText = "mp3";
+  Session::State().FormatProfilePath = SaveFormat(profile);
+  Conversion::State().Choices.ExtensionText = "mp3";
   const QString song = Tone("in/song.wav", 1);
   List({song});
   ScriptedDialogs dialogs;
   Convert("");
-  ASSERT_EQ(Errors.size(), 1);
-  EXPECT_TRUE(Errors[0].Console.contains("1234")) << Errors[0].Console.toStdString();
+  ASSERT_EQ(Conversion::State().Errors.size(), 1);
+  EXPECT_TRUE(Conversion::State().Errors[0].Console.contains("1234"))
+      << Conversion::State().Errors[0].Console.toStdString();
   EXPECT_EQ(QDir(Path("in")).entryList(QDir::Files), QStringList{"song.wav"});
   CloseProgress();
 
@@ -773,11 +786,11 @@ TEST_F(ConvertTest, AnEncodeThatFailsLeavesNoEmptyOutputBehind) {
   profile.VideoCodec = "png";
   profile.MultipleOutputFiles = 1;
   profile.Extension = "png";
-  Session::FormatProfilePath = SaveFormat(profile);
-  Choices.ExtensionText.clear();
+  Session::State().FormatProfilePath = SaveFormat(profile);
+  Conversion::State().Choices.ExtensionText.clear();
   List({song});  // no picture to write
   Convert("");
-  ASSERT_EQ(Errors.size(), 1);
+  ASSERT_EQ(Conversion::State().Errors.size(), 1);
   EXPECT_EQ(QDir(Path("in")).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot),
             QStringList{"song.wav"});
 }
@@ -790,13 +803,13 @@ TEST_F(ConvertTest, OneOutputOfSeveralFilesTrashesOnlyTheFilesItRead) {
   const QString large = Picture("in/large.mkv", "160x120");
   List({small, tone, large});
   QDir().mkpath(Path("out"));
-  Choices.OutputMode = OutputOneFile;
-  Session::OutputFile = Path("out/both.mkv");
-  Choices.DeleteOriginals = true;
+  Conversion::State().Choices.OutputMode = OutputOneFile;
+  Session::State().OutputFile = Path("out/both.mkv");
+  Conversion::State().Choices.DeleteOriginals = true;
   ScriptedDialogs dialogs;
   Convert("");
   ASSERT_TRUE(Progress());
-  EXPECT_TRUE(Errors.isEmpty());
+  EXPECT_TRUE(Conversion::State().Errors.isEmpty());
   EXPECT_EQ(Streams(Path("out/both.mkv")).split(',').size(), 2);
   QStringList trashed = Trashed();
   trashed.sort();
@@ -810,9 +823,9 @@ TEST_F(ConvertTest, FilesTheTrashCannotTakeAreListedAtTheEnd) {
   const QString older = Clip("in/clip.avi");
   const QByteArray olderBytes = Bytes(older);
   List({clip});
-  Choices.ExtensionText = "avi";
-  Choices.DeleteOriginals = true;
-  Choices.ReplaceFiles = true;
+  Conversion::State().Choices.ExtensionText = "avi";
+  Conversion::State().Choices.DeleteOriginals = true;
+  Conversion::State().Choices.ReplaceFiles = true;
   BlockTrash();
   ScriptedDialogs dialogs;
   Convert("");
@@ -820,11 +833,13 @@ TEST_F(ConvertTest, FilesTheTrashCannotTakeAreListedAtTheEnd) {
   EXPECT_EQ(Progress()->Text1->text(), "El proceso terminó");
   EXPECT_EQ(Progress()->Text3->text(), "Errores: 2");
   EXPECT_TRUE(Progress()->Command3->isVisible());
-  ASSERT_EQ(Errors.size(), 2);
-  EXPECT_EQ(Errors[0], (FailedStep{clip, "Eliminar archivos originales",
-                                   "No pudo eliminarse el archivo " + clip, "", ""}));
-  EXPECT_EQ(Errors[1], (FailedStep{older, "Reemplazar archivos",
-                                   "No pudo eliminarse el archivo " + older, "", ""}));
+  ASSERT_EQ(Conversion::State().Errors.size(), 2);
+  EXPECT_EQ(Conversion::State().Errors[0],
+            (FailedStep{clip, "Eliminar archivos originales",
+                        "No pudo eliminarse el archivo " + clip, "", ""}));
+  EXPECT_EQ(
+      Conversion::State().Errors[1],
+      (FailedStep{older, "Reemplazar archivos", "No pudo eliminarse el archivo " + older, "", ""}));
   ASSERT_EQ(Progress()->List1->count(), 2);
   EXPECT_EQ(Progress()->List1->item(1)->text(), older);
   Progress()->Command3_Click();
@@ -840,7 +855,7 @@ TEST_F(ConvertTest, AClosedProgressWindowIsRefusedWhileTheRunGoes) {
   List({a});
   FormatProfile profile;
   profile.InputExtraParams = "-re";
-  Session::FormatProfilePath = SaveFormat(profile);
+  Session::State().FormatProfilePath = SaveFormat(profile);
   bool stillOpen = false;
   WhenReady close(Encoding, [&] {
     Progress()->close();
@@ -861,17 +876,18 @@ TEST_F(ConvertTest, AMissingEncoderProgramIsAStartFailure) {
   profile.AudioExtCodecName = "enc";
   profile.AudioExtCodec = Encoder("exit 0");
   profile.AudioExtCodec.ExePath = Path("tools/gone");
-  Session::FormatProfilePath = SaveFormat(profile);
+  Session::State().FormatProfilePath = SaveFormat(profile);
   const QString clip = Clip("in/a.mkv");
   List({clip});
   ScriptedDialogs dialogs;
   dialogs.ExpectMessage(7);  // do not look for the program
   Convert("");
-  ASSERT_EQ(Errors.size(), 1);
-  EXPECT_EQ(Errors[0].Stage, "Codificando audio");
-  EXPECT_EQ(Errors[0].Description, "No se pudo iniciar el proceso");
-  EXPECT_TRUE(Errors[0].Command.startsWith("'' " + TempDir + "/auext.wav"));
-  EXPECT_TRUE(Errors[0].Console.isEmpty());
+  ASSERT_EQ(Conversion::State().Errors.size(), 1);
+  EXPECT_EQ(Conversion::State().Errors[0].Stage, "Codificando audio");
+  EXPECT_EQ(Conversion::State().Errors[0].Description, "No se pudo iniciar el proceso");
+  EXPECT_TRUE(Conversion::State().Errors[0].Command.startsWith("'' " + Conversion::State().TempDir +
+                                                               "/auext.wav"));
+  EXPECT_TRUE(Conversion::State().Errors[0].Console.isEmpty());
   EXPECT_FALSE(QFile::exists(Path("in/a (2).mkv")));
 }
 
@@ -885,7 +901,7 @@ TEST_F(ConvertTest, CopiedTracksAreMovedBesideEachOtherAndReported) {
   profile.VideoExtCodec.FfmpegParams = "-f yuv4mpegpipe";
   profile.VideoExtCodec.FfmpegExt = "y4m";
   profile.VideoExtCodec.Values = {1, QList<QString>(10)};
-  Session::FormatProfilePath = SaveFormat(profile);
+  Session::State().FormatProfilePath = SaveFormat(profile);
   const QString clip = Clip("in/a.mkv");
   Clip("in/a_audio.mkv");  // taken: both names move on to " (2)"
   List({clip});
@@ -893,7 +909,7 @@ TEST_F(ConvertTest, CopiedTracksAreMovedBesideEachOtherAndReported) {
     ScriptedDialogs dialogs;
     Convert("");
   }
-  EXPECT_TRUE(Errors.isEmpty());
+  EXPECT_TRUE(Conversion::State().Errors.isEmpty());
   EXPECT_EQ(Streams(Path("in/a (2)_audio.mkv")), "pcm_s16le");
   EXPECT_EQ(Streams(Path("in/a (2)_video.mkv")), "rawvideo");
   EXPECT_FALSE(QFile::exists(Path("in/a (2).mkv")));
@@ -903,8 +919,8 @@ TEST_F(ConvertTest, CopiedTracksAreMovedBesideEachOtherAndReported) {
   dialogs.ExpectMessage(7);
   Convert("1");
   ASSERT_EQ(dialogs.Messages().size(), 1);
-  const qint64 bytes =
-      QFileInfo(TempDir + "/test_audio.mkv").size() + QFileInfo(TempDir + "/test_video.mkv").size();
+  const qint64 bytes = QFileInfo(Conversion::State().TempDir + "/test_audio.mkv").size() +
+                       QFileInfo(Conversion::State().TempDir + "/test_video.mkv").size();
   EXPECT_GT(bytes, 0);
   EXPECT_EQ(dialogs.Messages().first().toStdString(),
             ("Prueba finalizada\r\nTamaño de archivo: " + MegabytesText(bytes / 1048576.0) +
@@ -919,8 +935,8 @@ TEST_F(ConvertTest, NumberedOutputsGoToAFolderOfTheirOwn) {
   profile.RemoveAudio = 1;
   profile.MultipleOutputFiles = 1;
   profile.Extension = "png";
-  Session::FormatProfilePath = SaveFormat(profile);
-  Choices.ExtensionText.clear();
+  Session::State().FormatProfilePath = SaveFormat(profile);
+  Conversion::State().Choices.ExtensionText.clear();
   const QString clip = Clip("in/a.mkv");
   QDir().mkpath(Path("in/a"));  // taken: the frames go to "a (2)"
   List({clip, Clip("in/100%d 50% b.mkv")});
@@ -928,7 +944,10 @@ TEST_F(ConvertTest, NumberedOutputsGoToAFolderOfTheirOwn) {
     ScriptedDialogs dialogs;
     Convert("");
   }
-  EXPECT_TRUE(Errors.isEmpty()) << (Errors.isEmpty() ? "" : Errors.first().Console.toStdString());
+  EXPECT_TRUE(Conversion::State().Errors.isEmpty())
+      << (Conversion::State().Errors.isEmpty()
+              ? ""
+              : Conversion::State().Errors.first().Console.toStdString());
   EXPECT_EQ(QDir(Path("in/a (2)")).entryList({"*.png"}, QDir::Files).size(), 10);
   EXPECT_EQ(QDir(Path("in/a (2)")).entryList({"*.png"}, QDir::Files).first(), "001.png");
   EXPECT_EQ(QDir(Path("in/100%d 50% b")).entryList({"*.png"}, QDir::Files).size(), 10);
@@ -941,7 +960,7 @@ TEST_F(ConvertTest, NumberedOutputsGoToAFolderOfTheirOwn) {
     dialogs.ExpectMessage(6).Expect(Dialogs::Kind::Open, 1);
     Convert("0.5");
     ASSERT_EQ(dialogs.Shown().size(), 2);
-    const QString folder = TempDir + "/test";
+    const QString folder = Conversion::State().TempDir + "/test";
     qint64 bytes = 0;
     for (const QFileInfo& frame : QDir(folder).entryInfoList({"*.png"}, QDir::Files))
       bytes += frame.size();
@@ -954,15 +973,15 @@ TEST_F(ConvertTest, NumberedOutputsGoToAFolderOfTheirOwn) {
   }
 
   // A folder that cannot be made fails that input before anything runs.
-  Choices.OutputMode = OutputChosenFolder;
-  Session::OutputFolder = Path("missing");
+  Conversion::State().Choices.OutputMode = OutputChosenFolder;
+  Session::State().OutputFolder = Path("missing");
   ScriptedDialogs dialogs;
   Convert("");
-  ASSERT_EQ(Errors.size(), 1);
-  EXPECT_EQ(Errors[0].Stage, "");
-  EXPECT_EQ(Errors[0].Description,
+  ASSERT_EQ(Conversion::State().Errors.size(), 1);
+  EXPECT_EQ(Conversion::State().Errors[0].Stage, "");
+  EXPECT_EQ(Conversion::State().Errors[0].Description,
             "No se pudo crear el directorio de salida:" + Path("missing/a/%03d.png"));
-  EXPECT_EQ(Errors[0].Command, "");
+  EXPECT_EQ(Conversion::State().Errors[0].Command, "");
 }
 
 TEST_F(ConvertTest, DetenerReachesFfmpegEncodingOneTrack) {
@@ -973,7 +992,7 @@ TEST_F(ConvertTest, DetenerReachesFfmpegEncodingOneTrack) {
   profile.VideoExtCodec.FfmpegParams = "-f yuv4mpegpipe";
   profile.VideoExtCodec.FfmpegExt = "y4m";
   profile.VideoExtCodec.Values = {1, QList<QString>(10)};
-  Session::FormatProfilePath = SaveFormat(profile);
+  Session::State().FormatProfilePath = SaveFormat(profile);
   const QString clip = Clip("in/a.mkv", 20);
   List({clip});
   QString stage;
@@ -990,7 +1009,7 @@ TEST_F(ConvertTest, DetenerReachesFfmpegEncodingOneTrack) {
   EXPECT_LT(sinceStop.elapsed(), 10000);
   EXPECT_EQ(stage, "Codificando audio");
   EXPECT_EQ(Progress()->Text1->text(), "El proceso fue detenido");
-  EXPECT_TRUE(Errors.isEmpty());
+  EXPECT_TRUE(Conversion::State().Errors.isEmpty());
 }
 
 TEST_F(ConvertTest, DetenerIsOffWhileAnOutsideEncoderRuns) {
@@ -1000,7 +1019,7 @@ TEST_F(ConvertTest, DetenerIsOffWhileAnOutsideEncoderRuns) {
   // however long the extraction before it took.
   const QString started = Folder() + "/encoder-started";
   profile.AudioExtCodec = Encoder("touch '" + started + R"('; sleep 1.5; cp "$1" "$3")");
-  Session::FormatProfilePath = SaveFormat(profile);
+  Session::State().FormatProfilePath = SaveFormat(profile);
   List({Clip("in/a.mkv")});
   QString stage;
   bool stopEnabled = true;
@@ -1016,7 +1035,7 @@ TEST_F(ConvertTest, DetenerIsOffWhileAnOutsideEncoderRuns) {
   Convert("");
   EXPECT_EQ(stage, "Codificando audio");
   EXPECT_FALSE(stopEnabled);
-  EXPECT_TRUE(Errors.isEmpty());
+  EXPECT_TRUE(Conversion::State().Errors.isEmpty());
 }
 
 }  // namespace

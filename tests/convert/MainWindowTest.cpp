@@ -15,6 +15,7 @@
 
 #include "TestEnv.h"
 #include "core/convert/Conversion.h"
+#include "core/convert/ConversionState.h"
 #include "core/formats/FormatEditor.h"
 #include "core/frame/FfmpegTools.h"
 #include "core/frame/ProgramFolder.h"
@@ -29,9 +30,9 @@ class MainWindowTest : public TestEnv {
  protected:
   void SetUp() override {
     TestEnv::SetUp();
-    Session::FileList.clear();
-    Session::OutputFile.clear();
-    Session::OutputFolder.clear();
+    Session::State().FileList.clear();
+    Session::State().OutputFile.clear();
+    Session::State().OutputFolder.clear();
     form = std::make_unique<MainWindow>();
     form->Combo1->setCurrentIndex(2);
     form->Combo1_Click();
@@ -42,7 +43,7 @@ class MainWindowTest : public TestEnv {
   }
   void TearDown() override {
     form.reset();
-    Session::FileList.clear();
+    Session::State().FileList.clear();
     TestEnv::TearDown();
   }
   QStringList Rows() const {
@@ -67,50 +68,50 @@ TEST_F(MainWindowTest, DroppedFilesAndFolderFilesAreAppendedInOrderWithoutMoving
   const QString a = WriteFile("in/a.wav", "a");
   const QString b = WriteFile("in/b c.wav", "b");
   for (const char* name : {"d/1.mp3", "d/2.mp3", "d/3.mp3", "d/sub/deep.mp3"}) WriteFile(name, "x");
-  Session::FileList = {a};
+  Session::State().FileList = {a};
   Session::RefreshFileList();
   form->List1->setCurrentRow(0);
 
   Drop({QUrl::fromLocalFile(a), QUrl::fromLocalFile(b), QUrl::fromLocalFile(Folder() + "/d")});
   const QString d = Folder() + "/d";
   const QStringList expected{a, a, b, d + "/1.mp3", d + "/2.mp3", d + "/3.mp3"};
-  EXPECT_EQ(Session::FileList, expected);
+  EXPECT_EQ(Session::State().FileList, expected);
   EXPECT_EQ(Rows(), expected);
   EXPECT_EQ(form->List1->currentRow(), 0);
 
   Drop({}, "just some text");
-  EXPECT_EQ(Session::FileList.size(), 6);
+  EXPECT_EQ(Session::State().FileList.size(), 6);
 }
 
 TEST_F(MainWindowTest, MovingUpAndDownKeepsListAndRowsInStep) {
-  Session::FileList = {"/m/0", "/m/1", "/m/2", "/m/3"};
+  Session::State().FileList = {"/m/0", "/m/1", "/m/2", "/m/3"};
   Session::RefreshFileList();
   form->List1->setCurrentRow(0);
   form->Command6_Click();  // first row: nothing
-  EXPECT_EQ(Session::FileList[0], "/m/0");
+  EXPECT_EQ(Session::State().FileList[0], "/m/0");
 
   form->List1->setCurrentRow(3);
   form->Command6_Click();
-  EXPECT_EQ(Session::FileList, (QStringList{"/m/0", "/m/1", "/m/3", "/m/2"}));
+  EXPECT_EQ(Session::State().FileList, (QStringList{"/m/0", "/m/1", "/m/3", "/m/2"}));
   EXPECT_EQ(form->List1->currentRow(), 2);
-  EXPECT_EQ(Rows(), Session::FileList);
+  EXPECT_EQ(Rows(), Session::State().FileList);
 
   form->List1->setCurrentRow(3);
   form->Command8_Click();  // last row: nothing
   form->List1->setCurrentRow(0);
   form->Command8_Click();
-  EXPECT_EQ(Session::FileList, (QStringList{"/m/1", "/m/0", "/m/3", "/m/2"}));
+  EXPECT_EQ(Session::State().FileList, (QStringList{"/m/1", "/m/0", "/m/3", "/m/2"}));
   EXPECT_EQ(form->List1->currentRow(), 1);
 
   form->Menu_Archivo_QuitarTodos_Click();
-  EXPECT_TRUE(Session::FileList.isEmpty());
+  EXPECT_TRUE(Session::State().FileList.isEmpty());
   EXPECT_EQ(form->List1->count(), 0);
 }
 
 // A row the list merely points at (focus, or a click that cleared the
 // selection) is no selection: what needs a selected file does nothing.
 TEST_F(MainWindowTest, ARowThatIsCurrentButNotSelectedIsNoSelection) {
-  Session::FileList = {"/m/0", "/m/1", "/m/2"};
+  Session::State().FileList = {"/m/0", "/m/1", "/m/2"};
   Session::RefreshFileList();
   form->List1->setCurrentRow(2);
   form->List1->item(2)->setSelected(false);
@@ -119,7 +120,7 @@ TEST_F(MainWindowTest, ARowThatIsCurrentButNotSelectedIsNoSelection) {
   form->List1->setCurrentRow(1);
   form->List1->item(1)->setSelected(false);
   form->Command8_Click();
-  EXPECT_EQ(Session::FileList, (QStringList{"/m/0", "/m/1", "/m/2"}));
+  EXPECT_EQ(Session::State().FileList, (QStringList{"/m/0", "/m/1", "/m/2"}));
   ScriptedDialogs dialogs;  // no probe report, no player
   form->Menu_Archivo_Analizar_Click();
   form->Menu_Archivo_Reproducir_Click();
@@ -133,10 +134,10 @@ TEST_F(MainWindowTest, AddingAFolderTakesItsOwnFilesOnly) {
       .Expect(Dialogs::Kind::Folder, QString())
       .Expect(Dialogs::Kind::Folder, Folder() + "/f/sub/empty-none");
   form->Menu_Archivo_AgDir_Click();
-  EXPECT_EQ(Session::FileList, (QStringList{Folder() + "/f/x.wav", Folder() + "/f/y.wav"}));
+  EXPECT_EQ(Session::State().FileList, (QStringList{Folder() + "/f/x.wav", Folder() + "/f/y.wav"}));
   form->Menu_Archivo_AgDir_Click();  // cancelled
   form->Menu_Archivo_AgDir_Click();  // no such folder
-  EXPECT_EQ(Session::FileList.size(), 2);
+  EXPECT_EQ(Session::State().FileList.size(), 2);
 }
 
 TEST_F(MainWindowTest, OutputModesShowTheirRememberedPathAndATypedPathIsUsed) {
@@ -154,7 +155,7 @@ TEST_F(MainWindowTest, OutputModesShowTheirRememberedPathAndATypedPathIsUsed) {
   form->Combo1_Click();
   EXPECT_EQ(form->Text1->text(), "");
   form->Command3_Click();
-  EXPECT_EQ(Session::OutputFolder, "/out/folder");
+  EXPECT_EQ(Session::State().OutputFolder, "/out/folder");
 
   form->Combo1->setCurrentIndex(2);
   form->Combo1_Click();
@@ -169,19 +170,19 @@ TEST_F(MainWindowTest, OutputModesShowTheirRememberedPathAndATypedPathIsUsed) {
   EXPECT_EQ(form->Text1->text(), "/out/joined.mkv");
 
   form->Text1->setText("/typed/by/hand.mp4");
-  EXPECT_EQ(Session::OutputFile, "/typed/by/hand.mp4");
+  EXPECT_EQ(Session::State().OutputFile, "/typed/by/hand.mp4");
   form->Combo1->setCurrentIndex(2);
   form->Combo1_Click();
-  EXPECT_EQ(Session::OutputFile, "/typed/by/hand.mp4");
+  EXPECT_EQ(Session::State().OutputFile, "/typed/by/hand.mp4");
 }
 
 TEST_F(MainWindowTest, ProfileEntriesSetThePathsAndTypingIsUndone) {
   EXPECT_FALSE(form->Command9->isEnabled());
-  EXPECT_EQ(Session::FormatProfilePath, "");
+  EXPECT_EQ(Session::State().FormatProfilePath, "");
   form->Combo3->setCurrentIndex(1);
   form->Combo3_Click();
   EXPECT_TRUE(form->Command9->isEnabled());
-  EXPECT_EQ(Session::FormatProfilePath, ProgramFolder::AppFiles("formats/.qfm"));
+  EXPECT_EQ(Session::State().FormatProfilePath, ProgramFolder::AppFiles("formats/.qfm"));
 
   form->Combo3->lineEdit()->setText("garbage");
   form->Combo3_Change();
@@ -189,10 +190,10 @@ TEST_F(MainWindowTest, ProfileEntriesSetThePathsAndTypingIsUndone) {
 
   form->Combo4->setCurrentIndex(1);
   form->Combo4_Click();
-  EXPECT_EQ(Session::EditProfilePath, ProgramFolder::AppFiles("editp/.qep"));
+  EXPECT_EQ(Session::State().EditProfilePath, ProgramFolder::AppFiles("editp/.qep"));
   form->Combo4->setCurrentIndex(0);
   form->Combo4_Click();
-  EXPECT_EQ(Session::EditProfilePath, "");
+  EXPECT_EQ(Session::State().EditProfilePath, "");
   EXPECT_FALSE(form->Command10->isEnabled());
 }
 
@@ -203,8 +204,8 @@ namespace {
 TEST_F(MainWindowTest, AnalysingAnAudioFileShowsAllTwentyOneLabels) {
   const QString clip = Folder() + "/tone.wav";
   ASSERT_EQ(QProcess::execute("ffmpeg", {"-v", "error", "-f", "lavfi", "-i", "sine=d=1", clip}), 0);
-  FfmpegTools::FfprobePath = QStandardPaths::findExecutable("ffprobe");
-  Session::FileList = {clip};
+  FfmpegTools::State().FfprobePath = QStandardPaths::findExecutable("ffprobe");
+  Session::State().FileList = {clip};
   Session::RefreshFileList();
 
   ScriptedDialogs dialogs;
@@ -230,9 +231,9 @@ TEST_F(MainWindowTest, AnalysingAnAudioFileShowsAllTwentyOneLabels) {
 namespace {
 
 TEST_F(MainWindowTest, TheCommandViewerShowsTheTableTheRunWillUse) {
-  FfmpegTools::FfmpegPath = QStandardPaths::findExecutable("ffmpeg");
+  FfmpegTools::State().FfmpegPath = QStandardPaths::findExecutable("ffmpeg");
   const QString clip = WriteFile("in/clip one.wav", "x");
-  Session::FileList = {clip};
+  Session::State().FileList = {clip};
   Session::RefreshFileList();
   form->Combo2->setEditText("mkv");
   form->Conv_Opt_2pass->setChecked(true);
@@ -248,13 +249,13 @@ TEST_F(MainWindowTest, TheCommandViewerShowsTheTableTheRunWillUse) {
     form->Convertir_Comandos_Click();
   }
   ASSERT_EQ(shown.size(), 6);
-  const auto& table = Conversion::Commands;
+  const auto& table = Conversion::State().Commands;
   EXPECT_EQ(shown[0], table.At(5, 2));
   EXPECT_EQ(shown[1], table.At(5, 3) + "\n" + table.At(6, 3));
   EXPECT_EQ(shown[2], table.At(7, 2));
   EXPECT_EQ(shown[3], table.At(7, 3) + "\n" + table.At(8, 3));
   EXPECT_EQ(shown[4], "mkv");
-  EXPECT_EQ(shown[5], Conversion::MultiOutput == 1 ? "True" : "False");
+  EXPECT_EQ(shown[5], Conversion::State().MultiOutput == 1 ? "True" : "False");
   form->Conv_Opt_2pass->setChecked(false);
 }
 
@@ -264,11 +265,11 @@ namespace {
 
 // A whole conversion started from the window's own button.
 TEST_F(MainWindowTest, ConvertingFromTheButtonWritesTheOutputAndSaysTheProcessEnded) {
-  FfmpegTools::FfmpegPath = QStandardPaths::findExecutable("ffmpeg");
+  FfmpegTools::State().FfmpegPath = QStandardPaths::findExecutable("ffmpeg");
   const QString clip = Folder() + "/in/my clip 'one'.wav";
   QDir().mkpath(Folder() + "/in");
   ASSERT_EQ(QProcess::execute("ffmpeg", {"-v", "error", "-f", "lavfi", "-i", "sine=d=1", clip}), 0);
-  Session::FileList = {clip};
+  Session::State().FileList = {clip};
   Session::RefreshFileList();
   form->Combo2->setCurrentText("mp3");
   form->show();
@@ -323,14 +324,14 @@ class ToolWindowCloser {
 };
 
 TEST_F(MainWindowTest, TheEditButtonsOpenTheEditorsOnTheManualProfiles) {
-  FormatEditor::FfmpegListsStale = 0;
+  FormatEditor::State().FfmpegListsStale = 0;
   ScriptedDialogs dialogs;
   form->show();
   form->Combo3->setCurrentIndex(1);
   form->Combo3_Click();
   QString editedFile;
   {
-    ToolWindowCloser closer("Form7", [&] { editedFile = FormatEditor::CurrentFormatFile; });
+    ToolWindowCloser closer("Form7", [&] { editedFile = FormatEditor::State().CurrentFormatFile; });
     form->Command9->click();
     EXPECT_TRUE(closer.Seen());
   }

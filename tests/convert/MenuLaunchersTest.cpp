@@ -23,15 +23,15 @@ class MenuLaunchersTest : public TestEnv {
  protected:
   void SetUp() override {
     TestEnv::SetUp();
-    FfmpegTools::FfmpegPath = QStandardPaths::findExecutable("ffmpeg");
-    CdRipper::Cdda2wavPath.clear();
+    FfmpegTools::State().FfmpegPath = QStandardPaths::findExecutable("ffmpeg");
+    CdRipper::State().Cdda2wavPath.clear();
     main_ = new MainWindow;
     main_->show();
   }
   void TearDown() override {
     delete main_;
-    FfmpegTools::FfmpegPath.clear();
-    CdRipper::Cdda2wavPath.clear();
+    FfmpegTools::State().FfmpegPath.clear();
+    CdRipper::State().Cdda2wavPath.clear();
     TestEnv::TearDown();
   }
   // Triggers the item and returns what the text viewer showed once its text
@@ -79,7 +79,7 @@ TEST_F(MenuLaunchersTest, Cdda2wavsHelpRunsItAndAMissingOneIsNamed) {
   }
   const QString script = WriteFile("tools/cdda2wav", "#!/bin/sh\necho \"usage: $1\"\n");
   QFile::setPermissions(script, QFile::permissions(script) | QFile::ExeOwner);
-  CdRipper::Cdda2wavPath = script;
+  CdRipper::State().Cdda2wavPath = script;
   EXPECT_EQ(ViewerText(main_->Help_AboutCdda2wav, "usage").trimmed(), "usage: -help");
   EXPECT_TRUE(mainHiddenMeanwhile_);
   EXPECT_TRUE(main_->isVisible());
@@ -102,9 +102,9 @@ TEST_F(MenuLaunchersTest, EachManagerItemOpensItsDataFolder) {
     QObject::connect(&poll, &QTimer::timeout, [&] {
       FileManagerWindow* manager = FileManagerWindow::Instance();
       if (!manager || !manager->isVisible()) return;
-      folder = DataFolderManager::FmFolder;
-      extension = DataFolderManager::FmExtension;
-      mode = DataFolderManager::FmMode;
+      folder = DataFolderManager::State().FmFolder;
+      extension = DataFolderManager::State().FmExtension;
+      mode = DataFolderManager::State().FmMode;
       manager->close();
     });
     poll.start(20);

@@ -13,6 +13,7 @@
 
 #include "TestEnv.h"
 #include "core/convert/Conversion.h"
+#include "core/convert/ConversionState.h"
 #include "core/frame/ToolRunner.h"
 #include "gui/convert/MainWindow.h"
 #include "gui/convert/ProgressWindow.h"
@@ -32,9 +33,9 @@ class ProgressWindowTest : public TestEnv {
     form_->show();
   }
   void TearDown() override {
-    Conversion::Running = 0;
-    Conversion::StopRequested = 0;
-    Conversion::Errors.clear();
+    Conversion::State().Running = 0;
+    Conversion::State().StopRequested = 0;
+    Conversion::State().Errors.clear();
     if (form_) {
       form_->Picture1->hide();
       form_->close();
@@ -96,7 +97,7 @@ TEST_F(ProgressWindowTest, TheConsoleLineShowsTheStatusFromItsStart) {
 }
 
 TEST_F(ProgressWindowTest, ACloseDuringARunIsRefusedWithAMessage) {
-  Conversion::Running = 1;
+  Conversion::State().Running = 1;
   ScriptedDialogs dialogs;
   dialogs.ExpectMessage();
   form_->close();
@@ -120,7 +121,7 @@ TEST_F(ProgressWindowTest, WithThePanelOpenTheFirstCloseOnlyClosesThePanel) {
 }
 
 TEST_F(ProgressWindowTest, SelectingAFailureShowsItsStageDescriptionCommandAndOutput) {
-  Conversion::Errors = {
+  Conversion::State().Errors = {
       {"/a.wav", "Convirtiendo", "Error al convertir", "cmd a", "out a"},
       {"/b.wav", "Codificando audio (pase 1)", "Error al convertir", "cmd b", "out b"}};
   form_->List1->addItems({"/a.wav", "/b.wav"});
@@ -138,28 +139,28 @@ TEST_F(ProgressWindowTest, StopButtonsSetTheStopFlagAndTheForcedOneAsksFirst) {
   ScriptedDialogs dialogs;
   dialogs.ExpectMessage(7).ExpectMessage(6);
   form_->Command4_Click();
-  EXPECT_EQ(Conversion::StopRequested, 0);
+  EXPECT_EQ(Conversion::State().StopRequested, 0);
   EXPECT_EQ(dialogs.Messages(), QStringList{"¿Detener la conversión?"});
   form_->Command4_Click();
-  EXPECT_EQ(Conversion::StopRequested, 1);
-  Conversion::StopRequested = 0;
+  EXPECT_EQ(Conversion::State().StopRequested, 1);
+  Conversion::State().StopRequested = 0;
   form_->Command1_Click();
-  EXPECT_EQ(Conversion::StopRequested, 1);
+  EXPECT_EQ(Conversion::State().StopRequested, 1);
   EXPECT_EQ(ToolRunner::GetState(), 0);  // nothing runs, so nothing is queued
 }
 
 TEST_F(ProgressWindowTest, ClosingEndsTheRunsLifeAndShowsTheMainWindow) {
   const QString temp = WriteFile("appfiles/temp/temp/test.mp4", "x");
-  Conversion::TempDir = QFileInfo(temp).path();
-  Conversion::StopRequested = 1;
-  Conversion::Errors = {{"/a.wav", "", "", "", ""}};
+  Conversion::State().TempDir = QFileInfo(temp).path();
+  Conversion::State().StopRequested = 1;
+  Conversion::State().Errors = {{"/a.wav", "", "", "", ""}};
   form_->Command2_Click();
   QApplication::processEvents();
   EXPECT_FALSE(form_);
   EXPECT_FALSE(QDir(Folder() + "/appfiles/temp/temp").exists());
-  EXPECT_TRUE(Conversion::TempDir.isEmpty());
-  EXPECT_TRUE(Conversion::Errors.isEmpty());
-  EXPECT_EQ(Conversion::StopRequested, 0);
+  EXPECT_TRUE(Conversion::State().TempDir.isEmpty());
+  EXPECT_TRUE(Conversion::State().Errors.isEmpty());
+  EXPECT_EQ(Conversion::State().StopRequested, 0);
   EXPECT_TRUE(main_->isVisible());
 }
 

@@ -18,11 +18,11 @@ class RunPartsTest : public TestEnv {
  protected:
   void SetUp() override {
     TestEnv::SetUp();
-    FfmpegTools::FfmpegPath = "/usr/bin/ffmpeg";
-    Session::FileList.clear();
+    FfmpegTools::State().FfmpegPath = "/usr/bin/ffmpeg";
+    Session::State().FileList.clear();
   }
   void TearDown() override {
-    Session::FileList.clear();
+    Session::State().FileList.clear();
     TestEnv::TearDown();
   }
   QString Path(const QString& relative) const { return Folder() + "/" + relative; }
@@ -189,7 +189,7 @@ TEST_F(RunPartsTest, ConcatListEscapesQuotesAndRefusesLineBreaks) {
 TEST_F(RunPartsTest, ConcatListJoinsOddlyNamedFilesThroughTheRealDemuxer) {
   const QStringList names = {"it's a $(touch x).wav", "b\\c ñ \"q\".wav"};
   for (const QString& name : names) {
-    Session::FileList << Path(name);
+    Session::State().FileList << Path(name);
     ASSERT_EQ(
         QProcess::execute("ffmpeg", {"-v", "error", "-f", "lavfi", "-i", "sine=d=1", Path(name)}),
         0);
@@ -213,8 +213,8 @@ TEST_F(RunPartsTest, ConcatListJoinsOddlyNamedFilesThroughTheRealDemuxer) {
 
 TEST_F(RunPartsTest, ConcatListWithALineBreakInANameNamesTheFileThatCannotBeJoined) {
   const QString broken = Touch("b\nc.wav");
-  Session::FileList << Touch("a.wav") << broken << Touch("d\re.wav");
-  EXPECT_EQ(UnjoinableFile(Session::FileList), broken);
+  Session::State().FileList << Touch("a.wav") << broken << Touch("d\re.wav");
+  EXPECT_EQ(UnjoinableFile(Session::State().FileList), broken);
   EXPECT_EQ(UnjoinableFile({Path("a.wav")}), QString());
   ScriptedDialogs dialogs;
   dialogs.ExpectMessage();

@@ -133,7 +133,7 @@ class CdRipTest : public TestEnv {
     TestEnv::SetUp();
     ToolRunner::Reset();
     CdRipper::Reset();
-    Session::FileList.clear();
+    Session::State().FileList.clear();
     const QString ffmpeg = QStandardPaths::findExecutable("ffmpeg");
     ASSERT_FALSE(ffmpeg.isEmpty());
     wav_ = Folder() + "/fixture/track.wav";
@@ -168,18 +168,18 @@ class CdRipTest : public TestEnv {
                               .arg(Folder())
                               .toUtf8());
     QFile::setPermissions(script, QFile::permissions(script) | QFile::ExeOwner);
-    CdRipper::Cdda2wavPath = script;
+    CdRipper::State().Cdda2wavPath = script;
     main_ = std::make_unique<MainWindow>();
     main_->show();
   }
   void TearDown() override {
     if (CdRipWindow* window = CdRipWindow::Instance()) {
-      CdRipper::CDRipBusy = 0;
+      CdRipper::State().CDRipBusy = 0;
       delete window;
     }
     main_.reset();
-    CdRipper::Cdda2wavPath.clear();
-    Session::FileList.clear();
+    CdRipper::State().Cdda2wavPath.clear();
+    Session::State().FileList.clear();
     TestEnv::TearDown();
   }
   void SetTitles(const char* text) { WriteFile("fixture/titles.txt", text); }
@@ -200,7 +200,7 @@ class CdRipTest : public TestEnv {
 };
 
 TEST_F(CdRipTest, MissingCdda2wavIsReportedAndNoWindowOpens) {
-  CdRipper::Cdda2wavPath = Folder() + "/tools/none";
+  CdRipper::State().Cdda2wavPath = Folder() + "/tools/none";
   ScriptedDialogs dialogs;
   dialogs.ExpectMessage();
   CdRipWindow::OpenCDRip();
@@ -219,7 +219,7 @@ TEST_F(CdRipTest, OpeningListsTheDriveTitlesAndHidesTheMainWindow) {
   EXPECT_EQ(window->List1->item(0)->text(), "Intro");
   EXPECT_EQ(window->List1->item(5)->text(), "Track  6");
   EXPECT_EQ(window->List1->item(0)->checkState(), Qt::Unchecked);
-  EXPECT_EQ(CdRipper::CDRipDevice, " -D 1,0,0");
+  EXPECT_EQ(CdRipper::State().CDRipDevice, " -D 1,0,0");
   EXPECT_EQ(Log(), QStringList({"-scanbus", "-N -D 1,0,0"}));
   EXPECT_TRUE(window->Command2->isVisibleTo(window));
   EXPECT_FALSE(window->Command3->isVisibleTo(window));
@@ -266,7 +266,7 @@ TEST_F(CdRipTest, RipsTickedTracksIntoANewCdRipFolderNamedAfterTheirTitles) {
   EXPECT_TRUE(window->Text2->toPlainText().contains("track 5 recorded successfully"));
   EXPECT_TRUE(window->Command2->isVisibleTo(window));
   EXPECT_FALSE(window->Frame4->isVisibleTo(window));
-  EXPECT_EQ(CdRipper::CDRipBusy, 0);
+  EXPECT_EQ(CdRipper::State().CDRipBusy, 0);
 
   // The ticks stay; same titles, a skipped track, and a second rip into the same folder.
   window->Check1->setChecked(false);
@@ -282,7 +282,7 @@ TEST_F(CdRipTest, ATrackCutShortByAnErrorIsNeitherKeptNorAdded) {
   CdRipWindow::OpenCDRip();
   CdRipWindow* window = CdRipWindow::Instance();
   ASSERT_NE(window, nullptr);
-  CdRipper::CDRipOutputDir = Folder() + "/out";
+  CdRipper::State().CDRipOutputDir = Folder() + "/out";
   QDir().mkpath(Folder() + "/out");
   Tick({0, 5});
   window->Command2->click();
@@ -291,21 +291,21 @@ TEST_F(CdRipTest, ATrackCutShortByAnErrorIsNeitherKeptNorAdded) {
   window->close();
   Flush();
 
-  CdRipper::CDRipAddToList = 1;
+  CdRipper::State().CDRipAddToList = 1;
   CdRipWindow::OpenCDRip();
   ASSERT_NE(CdRipWindow::Instance(), nullptr);
   Tick({0, 5});
   CdRipWindow::Instance()->Command2->click();
   Flush();
-  ASSERT_EQ(Session::FileList.size(), 1);
-  EXPECT_EQ(QFileInfo(Session::FileList[0]).fileName(), "Intro.wav");
+  ASSERT_EQ(Session::State().FileList.size(), 1);
+  EXPECT_EQ(QFileInfo(Session::State().FileList[0]).fileName(), "Intro.wav");
 }
 
 TEST_F(CdRipTest, ARowRenamedToAnotherTitleGetsTheNextFreeNumber) {
   CdRipWindow::OpenCDRip();
   CdRipWindow* window = CdRipWindow::Instance();
   ASSERT_NE(window, nullptr);
-  CdRipper::CDRipOutputDir = Folder() + "/out";
+  CdRipper::State().CDRipOutputDir = Folder() + "/out";
   QDir().mkpath(Folder() + "/out");
   ScriptedDialogs dialogs;
   dialogs.Expect(Dialogs::Kind::Input, QString("Intro"));
@@ -331,7 +331,7 @@ TEST_F(CdRipTest, ATitleWithASlashIsRippedUnderALookAlikeAndTheRipGoesOn) {
   CdRipWindow::OpenCDRip();
   CdRipWindow* window = CdRipWindow::Instance();
   ASSERT_NE(window, nullptr);
-  CdRipper::CDRipOutputDir = Folder() + "/out";
+  CdRipper::State().CDRipOutputDir = Folder() + "/out";
   QDir().mkpath(Folder() + "/out");
   Tick({0, 1, 2, 4});
   ScriptedDialogs dialogs;
@@ -347,12 +347,12 @@ TEST_F(CdRipTest, ATitleWithASlashIsRippedUnderALookAlikeAndTheRipGoesOn) {
 TEST_F(CdRipTest, ATrackStoppedByDetenerIsRemovedAndTheTracksBeforeItStay) {
   for (const int addToList : {0, 1}) {
     SCOPED_TRACE(addToList);
-    CdRipper::CDRipAddToList = addToList;
-    Session::FileList.clear();
+    CdRipper::State().CDRipAddToList = addToList;
+    Session::State().FileList.clear();
     CdRipWindow::OpenCDRip();
     CdRipWindow* window = CdRipWindow::Instance();
     ASSERT_NE(window, nullptr);
-    CdRipper::CDRipOutputDir = Folder() + "/out";
+    CdRipper::State().CDRipOutputDir = Folder() + "/out";
     QDir().mkpath(Folder() + "/out");
     WriteFile("fixture/partial2", "");
     Tick({0, 1, 4});
@@ -362,7 +362,7 @@ TEST_F(CdRipTest, ATrackStoppedByDetenerIsRemovedAndTheTracksBeforeItStay) {
     window->Command2->click();
     EXPECT_TRUE(dialogs.Messages().isEmpty());
     EXPECT_EQ(Log().filter("-t 5+5").size(), 0);
-    EXPECT_TRUE(Session::FileList.isEmpty());
+    EXPECT_TRUE(Session::State().FileList.isEmpty());
     ASSERT_EQ(CdRipWindow::Instance(), window);
     EXPECT_TRUE(window->Command2->isVisibleTo(window));
     const QString folder = addToList ? OnlySubfolder(OnlySubfolder(Folder() + "/appfiles/temp"))
@@ -383,7 +383,7 @@ TEST_F(CdRipTest, CloseDuringTheTitleReadStopsItAndUnloads) {
   Flush();
   EXPECT_EQ(CdRipWindow::Instance(), nullptr);
   EXPECT_TRUE(main_->isVisible());
-  EXPECT_EQ(CdRipper::CDRipCancel, 0);
+  EXPECT_EQ(CdRipper::State().CDRipCancel, 0);
 }
 
 TEST_F(CdRipTest, RefusesWithoutTicksOrFolder) {
@@ -395,7 +395,7 @@ TEST_F(CdRipTest, RefusesWithoutTicksOrFolder) {
   window->Command2->click();
   Tick({0});
   window->Command2->click();
-  CdRipper::CDRipOutputDir = Folder() + "/missing/deeper";
+  CdRipper::State().CDRipOutputDir = Folder() + "/missing/deeper";
   window->Command2->click();
   EXPECT_EQ(dialogs.Messages(),
             QStringList({"No se seleccionó ningún track", "Ingrese un directorio de salida",
@@ -415,8 +415,8 @@ TEST_F(CdRipTest, CheckAllTicksAndClearsEveryRow) {
 }
 
 TEST_F(CdRipTest, AddToListModeAppendsTheRippedFilesAndCloses) {
-  Session::FileList << "/data/first.mkv";
-  CdRipper::CDRipAddToList = 1;
+  Session::State().FileList << "/data/first.mkv";
+  CdRipper::State().CDRipAddToList = 1;
   CdRipWindow::OpenCDRip();
   CdRipWindow* window = CdRipWindow::Instance();
   ASSERT_NE(window, nullptr);
@@ -428,10 +428,10 @@ TEST_F(CdRipTest, AddToListModeAppendsTheRippedFilesAndCloses) {
   Flush();
   EXPECT_EQ(CdRipWindow::Instance(), nullptr);
   EXPECT_TRUE(main_->isVisible());
-  ASSERT_EQ(Session::FileList.size(), 3);
-  EXPECT_TRUE(Session::FileList[1].startsWith(Folder() + "/appfiles/temp/"));
+  ASSERT_EQ(Session::State().FileList.size(), 3);
+  EXPECT_TRUE(Session::State().FileList[1].startsWith(Folder() + "/appfiles/temp/"));
   QStringList names;
-  for (const QString& file : Session::FileList.mid(1)) names << QFileInfo(file).fileName();
+  for (const QString& file : Session::State().FileList.mid(1)) names << QFileInfo(file).fileName();
   names.sort();
   EXPECT_EQ(names, QStringList({"Fifth.wav", "Intro.wav"}));
   EXPECT_EQ(main_->List1->count(), 3);
@@ -451,12 +451,12 @@ TEST_F(CdRipTest, ARipForTheListReturnsItsFilesAndTouchesNoList) {
   for (const QString& file : forList.FilesToAdd) names << QFileInfo(file).fileName();
   names.sort();
   EXPECT_EQ(names, QStringList({"Fifth.wav", "Intro.wav"}));
-  EXPECT_TRUE(Session::FileList.isEmpty());
-  EXPECT_EQ(CdRipper::CDRipBusy, 0);
+  EXPECT_TRUE(Session::State().FileList.isEmpty());
+  EXPECT_EQ(CdRipper::State().CDRipBusy, 0);
 
   ScriptedDialogs dialogs;
   EXPECT_EQ(CdRipper::RipFolder(false).Refused, CdRipper::RipTarget::Problem::NoOutputDir);
-  CdRipper::CDRipOutputDir = Folder() + "/out";
+  CdRipper::State().CDRipOutputDir = Folder() + "/out";
   QDir().mkpath(Folder() + "/out");
   const CdRipper::RipTarget target = CdRipper::RipFolder(false);
   EXPECT_EQ(target.Refused, CdRipper::RipTarget::Problem::None);
@@ -472,7 +472,7 @@ TEST_F(CdRipTest, ARipForTheListReturnsItsFilesAndTouchesNoList) {
 }
 
 TEST_F(CdRipTest, StopDuringARipAppendsNothingAndKeepsTheWindow) {
-  CdRipper::CDRipAddToList = 1;
+  CdRipper::State().CDRipAddToList = 1;
   CdRipWindow::OpenCDRip();
   CdRipWindow* window = CdRipWindow::Instance();
   ASSERT_NE(window, nullptr);
@@ -489,26 +489,26 @@ TEST_F(CdRipTest, StopDuringARipAppendsNothingAndKeepsTheWindow) {
   Flush();
   EXPECT_TRUE(refusedClose);
   ASSERT_EQ(CdRipWindow::Instance(), window);
-  EXPECT_TRUE(Session::FileList.isEmpty());
+  EXPECT_TRUE(Session::State().FileList.isEmpty());
   EXPECT_EQ(Log().size(), 3);
   EXPECT_TRUE(window->Command2->isVisibleTo(window));
   EXPECT_FALSE(window->Command3->isVisibleTo(window));
-  EXPECT_EQ(CdRipper::CDRipCancel, 0);
-  EXPECT_EQ(CdRipper::CDRipBusy, 0);
+  EXPECT_EQ(CdRipper::State().CDRipCancel, 0);
+  EXPECT_EQ(CdRipper::State().CDRipBusy, 0);
 
   // Detener works the same way.
   WhenReady stop([this] { return Log().size() == 4; }, [&] { window->Command3->click(); });
   window->Command2->click();
   ASSERT_TRUE(stop.Done());
   EXPECT_EQ(Log().size(), 4);
-  EXPECT_TRUE(Session::FileList.isEmpty());
+  EXPECT_TRUE(Session::State().FileList.isEmpty());
 }
 
 TEST_F(CdRipTest, ClosingTheProgramEndsARipAndNamesNothingAfterIt) {
   CdRipWindow::OpenCDRip();
   CdRipWindow* window = CdRipWindow::Instance();
   ASSERT_NE(window, nullptr);
-  CdRipper::CDRipOutputDir = Folder() + "/out";
+  CdRipper::State().CDRipOutputDir = Folder() + "/out";
   QDir().mkpath(Folder() + "/out");
   WriteFile("fixture/partial2", "");
   Tick({0, 1, 4});

@@ -166,7 +166,7 @@ TEST(BufferSize, AcceptsWholeMegabytesOnly) {
 }
 
 TEST_F(InputArgsTest, PreviewNeverBuffersAndJoinsTwoDevicesInOneGraph) {
-  Recorder::RecBufferSizeMB = "64";
+  Recorder::State().RecBufferSizeMB = "64";
   const Recorder::Source audio = DeviceSource(true, "pulse:default", false, "");
   EXPECT_EQ(Recorder::PreviewArgs(audio), "-x 640 -y 480  -f pulse -i default");
   EXPECT_EQ(Recorder::PreviewArgs(NetworkSource("rtp://h:5004")), "-x 640 -y 480 -i rtp://h:5004");
@@ -188,11 +188,11 @@ TEST_F(InputArgsTest, PreviewNeverBuffersAndJoinsTwoDevicesInOneGraph) {
   EXPECT_EQ(process.exitCode(), 0) << output.toStdString();
   EXPECT_TRUE(output.contains("Video: wrapped_avframe")) << output.toStdString();
   EXPECT_TRUE(output.contains("Audio: pcm_s16le")) << output.toStdString();
-  Recorder::RecBufferSizeMB.clear();
+  Recorder::State().RecBufferSizeMB.clear();
 }
 
 TEST_F(InputArgsTest, RecordCommandPutsTheProfilesPiecesAroundTheInput) {
-  FfmpegTools::FfmpegPath = "/opt/ff mpeg/ffmpeg";
+  FfmpegTools::State().FfmpegPath = "/opt/ff mpeg/ffmpeg";
   CompiledFormat format;
   format.InputOptions = " -thread_queue_size 512";
   format.OutputOptions = " -f matroska";
@@ -214,7 +214,7 @@ TEST_F(InputArgsTest, RecordCommandPutsTheProfilesPiecesAroundTheInput) {
               "matroska -c:a flac -c:v ffv1 " +
                   overwrite + " -sn '/out/it'\\''s \"mine\".mkv'");
   }
-  FfmpegTools::FfmpegPath.clear();
+  FfmpegTools::State().FfmpegPath.clear();
 }
 
 TEST(StreamRepeat, LoopsEndlesslyOrTheCountTimes) {
@@ -241,7 +241,7 @@ TEST(StreamRepeat, LoopsEndlesslyOrTheCountTimes) {
 }
 
 TEST_F(InputArgsTest, StreamCommandsWithAndWithoutProfile) {
-  FfmpegTools::FfmpegPath = "/usr/bin/ffmpeg";
+  FfmpegTools::State().FfmpegPath = "/usr/bin/ffmpeg";
   const Conversion::StepCommand automatic = Streamer::AutomaticStreamCommand(
       "", "-f concat -safe 0 -i \"/t/concat.txt\"", "udp://10.0.0.2:8080");
   EXPECT_EQ(automatic.Command.arguments, QStringList({"-re",
@@ -307,7 +307,7 @@ TEST_F(InputArgsTest, StreamCommandsWithAndWithoutProfile) {
         Streamer::ProfileStreamCommand("", own, "-i in", c.address).Command.arguments;
     EXPECT_EQ(arguments.mid(2, arguments.size() - 3), c.arguments) << c.outputOptions;
   }
-  FfmpegTools::FfmpegPath.clear();
+  FfmpegTools::State().FfmpegPath.clear();
 }
 
 }  // namespace

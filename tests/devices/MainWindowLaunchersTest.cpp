@@ -32,17 +32,17 @@ class MainWindowLaunchersTest : public TestEnv {
     CdRipper::Reset();
     Recorder::Reset();
     Streamer::Reset();
-    Session::FileList.clear();
+    Session::State().FileList.clear();
     FfmpegTools::InitOptionNames();
-    FfmpegTools::FfmpegPath = QStandardPaths::findExecutable("ffmpeg");
+    FfmpegTools::State().FfmpegPath = QStandardPaths::findExecutable("ffmpeg");
     main_ = std::make_unique<MainWindow>();
     main_->show();
   }
   void TearDown() override {
     delete CdRipWindow::Instance();
     main_.reset();
-    CdRipper::Cdda2wavPath.clear();
-    FfmpegTools::FfmpegPath.clear();
+    CdRipper::State().Cdda2wavPath.clear();
+    FfmpegTools::State().FfmpegPath.clear();
     TestEnv::TearDown();
   }
   // A cdda2wav that finds a drive with one titled track.
@@ -55,7 +55,7 @@ class MainWindowLaunchersTest : public TestEnv {
                                      "  -N) echo \"Track  1: 'Only'\" >&2 ;;\n"
                                      "esac\n");
     QFile::setPermissions(script, QFile::permissions(script) | QFile::ExeOwner);
-    CdRipper::Cdda2wavPath = script;
+    CdRipper::State().Cdda2wavPath = script;
   }
   std::unique_ptr<MainWindow> main_;
 };
@@ -65,14 +65,14 @@ TEST_F(MainWindowLaunchersTest, TheTwoCdItemsOpenTheRipWindowInTheirModes) {
   ScriptedDialogs dialogs;
   main_->Tools_CDExtract->trigger();
   ASSERT_NE(CdRipWindow::Instance(), nullptr);
-  EXPECT_EQ(CdRipper::CDRipAddToList, 0);
+  EXPECT_EQ(CdRipper::State().CDRipAddToList, 0);
   EXPECT_EQ(CdRipWindow::Instance()->List1->count(), 1);
   EXPECT_TRUE(CdRipWindow::Instance()->Text1->isEnabled());
   delete CdRipWindow::Instance();
 
   main_->Menu_Archivo_AgregarCD->trigger();
   ASSERT_NE(CdRipWindow::Instance(), nullptr);
-  EXPECT_EQ(CdRipper::CDRipAddToList, 1);
+  EXPECT_EQ(CdRipper::State().CDRipAddToList, 1);
   EXPECT_FALSE(CdRipWindow::Instance()->Text1->isEnabled());
 }
 

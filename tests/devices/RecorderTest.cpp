@@ -78,11 +78,11 @@ bool AToolIsPaused() {
 void StartRecorderWithInstalledTools() {
   ToolRunner::Reset();
   Recorder::Reset();
-  Recorder::RecBufferSizeMB.clear();
+  Recorder::State().RecBufferSizeMB.clear();
   FfmpegTools::InitOptionNames();
-  FfmpegTools::FfmpegPath = QStandardPaths::findExecutable("ffmpeg");
-  FfmpegTools::FfplayPath = QStandardPaths::findExecutable("ffplay");
-  FfmpegTools::FfprobePath = QStandardPaths::findExecutable("ffprobe");
+  FfmpegTools::State().FfmpegPath = QStandardPaths::findExecutable("ffmpeg");
+  FfmpegTools::State().FfplayPath = QStandardPaths::findExecutable("ffplay");
+  FfmpegTools::State().FfprobePath = QStandardPaths::findExecutable("ffprobe");
 }
 
 class RecorderTest : public TestEnv {
@@ -90,20 +90,20 @@ class RecorderTest : public TestEnv {
   void SetUp() override {
     TestEnv::SetUp();
     StartRecorderWithInstalledTools();
-    ASSERT_FALSE(FfmpegTools::FfmpegPath.isEmpty());
+    ASSERT_FALSE(FfmpegTools::State().FfmpegPath.isEmpty());
     window_ = new RecorderWindow;
     window_->Form_Load();
     window_->Frame3->hide();  // as once the devices are listed
     window_->show();
   }
   void TearDown() override {
-    Recorder::RecRunning = 0;
+    Recorder::State().RecRunning = 0;
     delete window_.data();
     Recorder::Reset();
-    Recorder::RecBufferSizeMB.clear();
-    FfmpegTools::FfmpegPath.clear();
-    FfmpegTools::FfplayPath.clear();
-    FfmpegTools::FfprobePath.clear();
+    Recorder::State().RecBufferSizeMB.clear();
+    FfmpegTools::State().FfmpegPath.clear();
+    FfmpegTools::State().FfplayPath.clear();
+    FfmpegTools::State().FfprobePath.clear();
     TestEnv::TearDown();
   }
   void UseDevices(const QString& audio, const QString& video) {
@@ -114,7 +114,7 @@ class RecorderTest : public TestEnv {
     window_->Combo2->setEditText(video);
   }
   void RecordInto(const QString& name) {
-    Recorder::RecOutputPath = Folder() + "/" + name;
+    Recorder::State().RecOutputPath = Folder() + "/" + name;
     window_->Command2->click();
   }
   QString WriteProfile(const QString& name, const FormatProfile& profile) {
@@ -198,7 +198,7 @@ TEST_F(RecorderTest, DeviceListsAreFilledFromTheListingWithNothingSelected) {
       "Auto-detected sources for video4linux2,v4l2:\n  /dev/video0 [Camera] (video)\n");
   const QString fake = WriteFile("tools/ffmpeg", ("#!/bin/sh\ncat '" + listing + "'\n").toUtf8());
   QFile::setPermissions(fake, QFile::permissions(fake) | QFile::ExeOwner);
-  FfmpegTools::FfmpegPath = fake;
+  FfmpegTools::State().FfmpegPath = fake;
   window_->Combo1->addItem("stale");
   window_->ListDevices();
   ASSERT_EQ(window_->Combo1->count(), 2);
@@ -208,7 +208,7 @@ TEST_F(RecorderTest, DeviceListsAreFilledFromTheListingWithNothingSelected) {
   ASSERT_EQ(window_->Combo2->count(), 1);
   EXPECT_EQ(window_->Combo2->itemText(0), "v4l2:/dev/video0");
 
-  FfmpegTools::FfmpegPath = Folder() + "/tools/missing";
+  FfmpegTools::State().FfmpegPath = Folder() + "/tools/missing";
   window_->ListDevices();
   EXPECT_EQ(window_->Combo1->count(), 0);
   EXPECT_EQ(window_->Combo2->count(), 0);
@@ -219,7 +219,7 @@ TEST_F(RecorderTest, ListarDispositivosShowsTheListingThenRefillsTheLists) {
                                  "#!/bin/sh\necho 'Auto-detected sources for video4linux2,v4l2:'\n"
                                  "echo '  /dev/video0 [Camera] (video)'\n");
   QFile::setPermissions(fake, QFile::permissions(fake) | QFile::ExeOwner);
-  FfmpegTools::FfmpegPath = fake;
+  FfmpegTools::State().FfmpegPath = fake;
   QString shown;
   When([] { return TextViewerWindow::Instance() && TextViewerWindow::Instance()->Frame3->isHidden(); },
        [&shown] {
@@ -233,17 +233,17 @@ TEST_F(RecorderTest, ListarDispositivosShowsTheListingThenRefillsTheLists) {
 }
 
 TEST_F(RecorderTest, BufferSizeIsAskedAndChecked) {
-  Recorder::RecBufferSizeMB = "16";
+  Recorder::State().RecBufferSizeMB = "16";
   ScriptedDialogs dialogs;
   dialogs.Expect(Dialogs::Kind::Input, QString("64"))
       .Expect(Dialogs::Kind::Input, QString("1.5"))
       .ExpectMessage()
       .Expect(Dialogs::Kind::Input, QString());
   window_->Opt_BuffSizeChan->trigger();
-  EXPECT_EQ(Recorder::RecBufferSizeMB, "64");
+  EXPECT_EQ(Recorder::State().RecBufferSizeMB, "64");
   window_->Opt_BuffSizeChan->trigger();
   window_->Opt_BuffSizeChan->trigger();
-  EXPECT_EQ(Recorder::RecBufferSizeMB, "64");
+  EXPECT_EQ(Recorder::State().RecBufferSizeMB, "64");
   EXPECT_EQ(dialogs.Shown()[0].defaultText, "16");
   EXPECT_EQ(dialogs.Shown()[1].defaultText, "64");
   EXPECT_EQ(dialogs.Messages(), QStringList({"Tamaño de buffer no válido"}));
@@ -259,17 +259,17 @@ TEST_F(RecorderTest, RefusesEachMissingOrWrongChoiceWithItsMessage) {
     std::function<void()> arrange;
     QString message;
   } cases[] = {
-      {"no destination", [] { Recorder::RecOutputPath.clear(); },
+      {"no destination", [] { Recorder::State().RecOutputPath.clear(); },
        "No se ha especificado una ruta de salida"},
-      {"ffmpeg missing", [this] { FfmpegTools::FfmpegPath = Folder() + "/none"; },
+      {"ffmpeg missing", [this] { FfmpegTools::State().FfmpegPath = Folder() + "/none"; },
        "No se encuentra ffmpeg"},
       {"ffplay missing for the player",
        [this] {
-         FfmpegTools::FfplayPath = Folder() + "/none";
+         FfmpegTools::State().FfplayPath = Folder() + "/none";
          window_->Check1->setChecked(true);
        },
        "No se encuentra el archivo " + Folder() + "/none"},
-      {"automatic format, no extension", [] { Recorder::RecOutputPath += "/noext"; },
+      {"automatic format, no extension", [] { Recorder::State().RecOutputPath += "/noext"; },
        "Debe especificar una extensión de archivo"},
       {"duration", [this] { window_->Text11->setText("1:xx"); }, "Duración no válida"},
       {"no source",
@@ -279,16 +279,17 @@ TEST_F(RecorderTest, RefusesEachMissingOrWrongChoiceWithItsMessage) {
        },
        "Origen no ha sido especificado"},
       {"profile missing",
-       [this] { Recorder::RecFormatProfilePath = Folder() + "/appfiles/formats/gone.qfm"; },
+       [this] { Recorder::State().RecFormatProfilePath = Folder() + "/appfiles/formats/gone.qfm"; },
        "No se encuentra el perfil de formato gone"},
-      {"profile unreadable", [unreadable] { Recorder::RecFormatProfilePath = unreadable; },
+      {"profile unreadable", [unreadable] { Recorder::State().RecFormatProfilePath = unreadable; },
        "Error al leer el perfil de formato"},
-      {"external encoder", [externalPath] { Recorder::RecFormatProfilePath = externalPath; },
+      {"external encoder",
+       [externalPath] { Recorder::State().RecFormatProfilePath = externalPath; },
        "El formato elegido no debe utilizar codecs externos"},
   };
   for (const Case& c : cases) {
     UseDevices(kAudio, kVideo);
-    Recorder::RecOutputPath = Folder() + "/out.mkv";
+    Recorder::State().RecOutputPath = Folder() + "/out.mkv";
     c.arrange();
     ScriptedDialogs dialogs;
     dialogs.ExpectMessage();
@@ -296,30 +297,30 @@ TEST_F(RecorderTest, RefusesEachMissingOrWrongChoiceWithItsMessage) {
     EXPECT_EQ(dialogs.Messages(), QStringList({c.message})) << c.name;
     EXPECT_TRUE(window_->Frame4->isHidden()) << c.name;
     EXPECT_FALSE(QFile::exists(Folder() + "/out.mkv")) << c.name;
-    FfmpegTools::FfmpegPath = QStandardPaths::findExecutable("ffmpeg");
-    FfmpegTools::FfplayPath = QStandardPaths::findExecutable("ffplay");
+    FfmpegTools::State().FfmpegPath = QStandardPaths::findExecutable("ffmpeg");
+    FfmpegTools::State().FfplayPath = QStandardPaths::findExecutable("ffplay");
     window_->Check1->setChecked(false);
     window_->Text11->clear();
-    Recorder::RecFormatProfilePath.clear();
+    Recorder::State().RecFormatProfilePath.clear();
   }
 }
 
 TEST_F(RecorderTest, FormatChoiceKeepsItsAcceptedTextAndEditsTheManualProfile) {
   EXPECT_EQ(window_->Combo3->currentText(), "<Automático>");
   EXPECT_FALSE(window_->Command6->isEnabled());
-  EXPECT_TRUE(Recorder::RecFormatProfilePath.isEmpty());
+  EXPECT_TRUE(Recorder::State().RecFormatProfilePath.isEmpty());
 
   window_->Combo3->setCurrentIndex(1);
   emit window_->Combo3->activated(1);
   EXPECT_TRUE(window_->Command6->isEnabled());
-  EXPECT_EQ(Recorder::RecFormatProfilePath, Folder() + "/appfiles/formats/.qfm");
+  EXPECT_EQ(Recorder::State().RecFormatProfilePath, Folder() + "/appfiles/formats/.qfm");
 
   window_->Combo3->lineEdit()->setText("<Manu");
   emit window_->Combo3->lineEdit()->textEdited("<Manu");
   EXPECT_EQ(window_->Combo3->currentText(), "<Manual>");
   EXPECT_TRUE(window_->Command6->isEnabled());
 
-  FormatEditor::FfmpegListsStale = 0;
+  FormatEditor::State().FfmpegListsStale = 0;
   bool editorShown = false;
   When([] { return FormatEditorWindow::Instance() && FormatEditorWindow::Instance()->isVisible(); },
        [&editorShown] {
@@ -334,7 +335,7 @@ TEST_F(RecorderTest, FormatChoiceKeepsItsAcceptedTextAndEditsTheManualProfile) {
   window_->Combo3->setCurrentIndex(0);
   emit window_->Combo3->activated(0);
   EXPECT_FALSE(window_->Command6->isEnabled());
-  EXPECT_TRUE(Recorder::RecFormatProfilePath.isEmpty());
+  EXPECT_TRUE(Recorder::State().RecFormatProfilePath.isEmpty());
 }
 
 TEST_F(RecorderTest, TheDestinationComesFromTheSaveDialog) {
@@ -343,7 +344,7 @@ TEST_F(RecorderTest, TheDestinationComesFromTheSaveDialog) {
       .Expect(Dialogs::Kind::SaveFile, QString());
   window_->Command1->click();
   window_->Command1->click();
-  EXPECT_EQ(Recorder::RecOutputPath, Folder() + "/take one.mkv");
+  EXPECT_EQ(Recorder::State().RecOutputPath, Folder() + "/take one.mkv");
   EXPECT_EQ(window_->Text7->text(), Folder() + "/take one.mkv");
   EXPECT_EQ(dialogs.Shown()[0].filter, "*.*|*.*");
   EXPECT_TRUE(dialogs.Shown()[0].overwritePrompt);
@@ -354,7 +355,7 @@ TEST_F(RecorderTest, PlayNeedsFfplayAndASource) {
   dialogs.ExpectMessage().ExpectMessage();
   UseDevices("", "");
   window_->Command3->click();
-  FfmpegTools::FfplayPath = Folder() + "/none";
+  FfmpegTools::State().FfplayPath = Folder() + "/none";
   UseDevices(kAudio, kVideo);
   window_->Command3->click();
   EXPECT_EQ(dialogs.Messages(),
@@ -364,7 +365,7 @@ TEST_F(RecorderTest, PlayNeedsFfplayAndASource) {
 TEST_F(RecorderTest, PlayShowsBothDevicesTogetherInFfplay) {
   QuietPlayer();
   UseDevices(kAudio, kVideo);
-  Recorder::RecBufferSizeMB = "64";
+  Recorder::State().RecBufferSizeMB = "64";
   QString console;
   When(
       [] {
@@ -396,7 +397,7 @@ TEST_F(RecorderTest, RecordsBothDevicesForTheDuration) {
   EXPECT_TRUE(window_->Frame1->isHidden());
   EXPECT_FALSE(window_->Command4->isEnabled());
   EXPECT_FALSE(window_->Menu_Options->isEnabled());
-  EXPECT_EQ(Recorder::RecRunning, 0);
+  EXPECT_EQ(Recorder::State().RecRunning, 0);
 }
 
 TEST_F(RecorderTest, ANamedProfileGivesTheExtensionAndTheAudioDeviceAlone) {
@@ -404,7 +405,7 @@ TEST_F(RecorderTest, ANamedProfileGivesTheExtensionAndTheAudioDeviceAlone) {
   profile.OutputContainer = "matroska";
   profile.AudioCodec = "flac";
   profile.Extension = "mka";
-  Recorder::RecFormatProfilePath = WriteProfile("flac", profile);
+  Recorder::State().RecFormatProfilePath = WriteProfile("flac", profile);
   window_->Combo3->setCurrentIndex(-1);
   window_->Combo3->setEditText("flac");
   UseDevices(kAudio, "");
@@ -423,7 +424,7 @@ TEST_F(RecorderTest, StopSendsQAndTheFileIsComplete) {
   When([this] { return window_->Text9->text().contains("time="); },
        [this] { window_->Command4->click(); });
   RecordInto("stopped.mkv");
-  EXPECT_EQ(Recorder::RecStoppedByUser, 0);
+  EXPECT_EQ(Recorder::State().RecStoppedByUser, 0);
   const MediaInfo info = FfmpegTools::ProbeMedia(Folder() + "/stopped.mkv");
   EXPECT_EQ(info.HasVideo, 1);
   EXPECT_GT(info.Duration.toDouble(), 0.0);
@@ -487,7 +488,7 @@ TEST_F(RecorderTest, FfmpegsFailureShowsTheEndOfItsOutput) {
 TEST_F(RecorderTest, ARecordingThatCouldNotBeWrittenIsAnFfmpegError) {
   FormatProfile profile;
   profile.OutputContainer = "mp3";
-  Recorder::RecFormatProfilePath = WriteProfile("mp3", profile);
+  Recorder::State().RecFormatProfilePath = WriteProfile("mp3", profile);
   window_->Combo3->setCurrentIndex(-1);
   window_->Combo3->setEditText("mp3");
   UseDevices(kAudio, "");
@@ -495,7 +496,7 @@ TEST_F(RecorderTest, ARecordingThatCouldNotBeWrittenIsAnFfmpegError) {
   ScriptedDialogs dialogs;
   dialogs.Expect(Dialogs::Kind::Message, 6);  // /dev/full exists: replace it
   dialogs.ExpectMessage();
-  Recorder::RecOutputPath = "/dev/full";
+  Recorder::State().RecOutputPath = "/dev/full";
   window_->Command2->click();
   ASSERT_EQ(dialogs.Messages().size(), 2);
   const QString message = dialogs.Messages().last();
@@ -539,7 +540,7 @@ TEST_F(RecorderTest, GrabarGoesWithTheSetUpPanelsSoASecondRecordingCannotStart) 
          grabarHidden = !window_->Command2->isVisible();
          recorders = ChildProcesses("ffmpeg");
          window_->Command2_Click();
-         firstGoesOn = Recorder::RecRunning == 1 && window_->Command4->isEnabled() &&
+         firstGoesOn = Recorder::State().RecRunning == 1 && window_->Command4->isEnabled() &&
                        ChildProcesses("ffmpeg") == recorders;
          window_->Command4->click();
        });
@@ -606,7 +607,7 @@ TEST_F(RecorderTest, AnExistingDestinationIsReplacedOnlyWhenTheUserSaysSo) {
   const QString replace = "Ya existe un archivo con ese nombre, ¿reemplazar?";
   // A destination chosen in an earlier opening is shown and used.
   delete window_.data();
-  Recorder::RecOutputPath = take;
+  Recorder::State().RecOutputPath = take;
   window_ = new RecorderWindow;
   window_->Form_Load();
   window_->Frame3->hide();
@@ -626,7 +627,7 @@ TEST_F(RecorderTest, AnExistingDestinationIsReplacedOnlyWhenTheUserSaysSo) {
   dialogs.Expect(Dialogs::Kind::Message, 7);
   window_->Command2->click();
   EXPECT_EQ(window_->Text7->text(), second);
-  EXPECT_EQ(Recorder::RecOutputPath, second);
+  EXPECT_EQ(Recorder::State().RecOutputPath, second);
   EXPECT_EQ(FfmpegTools::ProbeMedia(second).HasVideo, 1);
   dialogs.Expect(Dialogs::Kind::Message, 6);
   recordAgain();
@@ -650,23 +651,23 @@ TEST_F(RecorderTest, AnExistingDestinationIsReplacedOnlyWhenTheUserSaysSo) {
 }
 
 TEST_F(RecorderTest, EmitirHandsTheBufferedSourceToTheStreamer) {
-  Recorder::RecBufferSizeMB = "32";
+  Recorder::State().RecBufferSizeMB = "32";
   UseDevices(kAudio, kVideo);
   window_->Option4->click();
   window_->Text11->setText("bad time is not looked at");
   QString handed;
   When([] { return StreamerWindow::Instance() && StreamerWindow::Instance()->Frame1->isHidden(); },
        [&handed] {
-         handed = Streamer::StreamInputArgs;
+         handed = Streamer::State().StreamInputArgs;
          StreamerWindow::Instance()->close();
        });
   ScriptedDialogs dialogs;
-  Recorder::RecOutputPath.clear();
+  Recorder::State().RecOutputPath.clear();
   window_->Command2->click();
   EXPECT_EQ(handed,
             "-rtbufsize 32M -f lavfi -i sine=f=440 -rtbufsize 32M -f lavfi -i "
             "testsrc=size=160x120:rate=10");
-  EXPECT_TRUE(Streamer::StreamInputArgs.isEmpty());
+  EXPECT_TRUE(Streamer::State().StreamInputArgs.isEmpty());
   EXPECT_TRUE(window_->isVisible());
 }
 
@@ -696,13 +697,13 @@ class RecordingModuleTest : public TestEnv {
   void SetUp() override {
     TestEnv::SetUp();
     StartRecorderWithInstalledTools();
-    ASSERT_FALSE(FfmpegTools::FfmpegPath.isEmpty());
+    ASSERT_FALSE(FfmpegTools::State().FfmpegPath.isEmpty());
   }
   void TearDown() override {
     Recorder::Reset();
-    FfmpegTools::FfmpegPath.clear();
-    FfmpegTools::FfplayPath.clear();
-    FfmpegTools::FfprobePath.clear();
+    FfmpegTools::State().FfmpegPath.clear();
+    FfmpegTools::State().FfplayPath.clear();
+    FfmpegTools::State().FfprobePath.clear();
     TestEnv::TearDown();
   }
   static Recorder::RecordRequest DevicesIntoFile(const QString& video) {
@@ -719,7 +720,7 @@ class RecordingModuleTest : public TestEnv {
 
 TEST_F(RecordingModuleTest, APlanRecordsIntoTheNextFreeNameAndTheRunEndsFinished) {
   const QString take = WriteFile("take.mkv", "earlier");
-  Recorder::RecOutputPath = take;
+  Recorder::State().RecOutputPath = take;
   ScriptedDialogs dialogs;
   int asked = 0;
   const Recorder::RecordPlan plan = Recorder::PlanRecording(DevicesIntoFile(kVideo), [&asked] {
@@ -730,18 +731,18 @@ TEST_F(RecordingModuleTest, APlanRecordsIntoTheNextFreeNameAndTheRunEndsFinished
   EXPECT_EQ(asked, 1);
   const QString second = Folder() + "/take (2).mkv";
   EXPECT_EQ(plan.NextFreeName, second);
-  EXPECT_EQ(Recorder::RecOutputPath, second);
+  EXPECT_EQ(Recorder::State().RecOutputPath, second);
   EXPECT_EQ(plan.Step.Command.arguments.last(), second);
 
   const Recorder::RecordingEnd end = Recorder::RunRecording(plan.Step, {});
   EXPECT_EQ(end.Result, Recorder::RecordingEnd::Outcome::Finished);
-  EXPECT_EQ(Recorder::RecRunning, 0);
+  EXPECT_EQ(Recorder::State().RecRunning, 0);
   EXPECT_NEAR(FfmpegTools::ProbeMedia(second).Duration.toDouble(), 0.5, 0.2);
   EXPECT_TRUE(dialogs.Shown().isEmpty());
 }
 
 TEST_F(RecordingModuleTest, AFailedRecordingHandsBackFfmpegsOutputWithoutABox) {
-  Recorder::RecOutputPath = Folder() + "/failed.mkv";
+  Recorder::State().RecOutputPath = Folder() + "/failed.mkv";
   ScriptedDialogs dialogs;
   const Recorder::RecordPlan plan =
       Recorder::PlanRecording(DevicesIntoFile("lavfi:nosuchsource"), [] { return 2; });
@@ -754,7 +755,7 @@ TEST_F(RecordingModuleTest, AFailedRecordingHandsBackFfmpegsOutputWithoutABox) {
 }
 
 TEST_F(RecordingModuleTest, StreamingPlansTheBufferedSourceAndARefusalPlansNothingAndSaysWhy) {
-  Recorder::RecBufferSizeMB = "8";
+  Recorder::State().RecBufferSizeMB = "8";
   Recorder::RecordRequest request = DevicesIntoFile(kVideo);
   request.ToFile = false;
   request.ToStreamer = true;

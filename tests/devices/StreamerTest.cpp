@@ -103,24 +103,24 @@ class StreamerTest : public TestEnv {
     TestEnv::SetUp();
     ToolRunner::Reset();
     Streamer::Reset();
-    Session::FileList.clear();
+    Session::State().FileList.clear();
     FfmpegTools::InitOptionNames();
-    FfmpegTools::FfmpegPath = QStandardPaths::findExecutable("ffmpeg");
-    FfmpegTools::FfprobePath = QStandardPaths::findExecutable("ffprobe");
-    ASSERT_FALSE(FfmpegTools::FfmpegPath.isEmpty());
+    FfmpegTools::State().FfmpegPath = QStandardPaths::findExecutable("ffmpeg");
+    FfmpegTools::State().FfprobePath = QStandardPaths::findExecutable("ffprobe");
+    ASSERT_FALSE(FfmpegTools::State().FfmpegPath.isEmpty());
   }
   void TearDown() override {
-    Streamer::StreamRunning = 0;
+    Streamer::State().StreamRunning = 0;
     delete window_.data();
     Streamer::Reset();
-    Session::FileList.clear();
-    FfmpegTools::FfmpegPath.clear();
-    FfmpegTools::FfprobePath.clear();
+    Session::State().FileList.clear();
+    FfmpegTools::State().FfmpegPath.clear();
+    FfmpegTools::State().FfprobePath.clear();
     TestEnv::TearDown();
   }
   // The streamer as ShowStreamer leaves it once the addresses are read.
   void Open(const QString& inputArgs) {
-    Streamer::StreamInputArgs = inputArgs;
+    Streamer::State().StreamInputArgs = inputArgs;
     window_ = new StreamerWindow;
     window_->Form_Load();
     window_->FillLocalAddresses();
@@ -129,7 +129,7 @@ class StreamerTest : public TestEnv {
   }
   QString MakeClip(const QString& name) {
     const QString path = Folder() + "/" + name;
-    EXPECT_EQ(QProcess::execute(FfmpegTools::FfmpegPath,
+    EXPECT_EQ(QProcess::execute(FfmpegTools::State().FfmpegPath,
                                 {"-v", "error", "-f", "lavfi", "-i", "testsrc=size=160x120:rate=10",
                                  "-f", "lavfi", "-i", "sine", "-t", "1", "-y", path}),
               0);
@@ -150,7 +150,7 @@ TEST_F(StreamerTest, OffersThisMachinesAddressOnPort8080) {
   EXPECT_EQ(window_->Combo1->itemText(0), "udp://" + address + ":8080");
   EXPECT_EQ(window_->Combo1->itemText(1), "rtp://" + address + ":8080");
   EXPECT_EQ(window_->Combo1->currentText(), "udp://" + address + ":8080");
-  EXPECT_EQ(Streamer::LocalIPAddress, address);
+  EXPECT_EQ(Streamer::State().LocalIPAddress, address);
 
   EXPECT_FALSE(window_->Combo4->isEnabled());
   window_->Check1->click();
@@ -178,12 +178,12 @@ TEST_F(StreamerTest, VerDireccionIpShowsTheAddressesAndVerEmisionNeedsFfplay) {
   window_->Command4->click();
   EXPECT_TRUE(shown.contains("127.0.0.1")) << shown.toStdString();
 
-  FfmpegTools::FfplayPath = Folder() + "/none";
+  FfmpegTools::State().FfplayPath = Folder() + "/none";
   ScriptedDialogs dialogs;
   dialogs.ExpectMessage();
   window_->Command3->click();
   EXPECT_EQ(dialogs.Messages(), QStringList({"No se encuentra ffplay"}));
-  FfmpegTools::FfplayPath.clear();
+  FfmpegTools::State().FfplayPath.clear();
 }
 
 TEST_F(StreamerTest, AnEmptyListIsRefusedBeforeAnythingIsMade) {
@@ -207,7 +207,7 @@ TEST_F(StreamerTest, RefusesMissingAddressCountProfileAndFfmpeg) {
     std::function<void()> arrange;
     QString message;
   } cases[] = {
-      {"ffmpeg missing", [this] { FfmpegTools::FfmpegPath = Folder() + "/none"; },
+      {"ffmpeg missing", [this] { FfmpegTools::State().FfmpegPath = Folder() + "/none"; },
        "No se encuentra ffmpeg"},
       {"no address", [this] { window_->Combo1->setEditText(""); },
        "No se ha especificado una dirección"},
@@ -217,10 +217,13 @@ TEST_F(StreamerTest, RefusesMissingAddressCountProfileAndFfmpeg) {
          window_->Combo4->setEditText("1.5");
        },
        "Número de repeticiones no válido"},
-      {"external encoder", [externalPath] { Streamer::StreamFormatProfilePath = externalPath; },
+      {"external encoder",
+       [externalPath] { Streamer::State().StreamFormatProfilePath = externalPath; },
        "El formato elegido no debe utilizar codecs externos"},
       {"profile missing",
-       [this] { Streamer::StreamFormatProfilePath = Folder() + "/appfiles/formats/gone.qfm"; },
+       [this] {
+         Streamer::State().StreamFormatProfilePath = Folder() + "/appfiles/formats/gone.qfm";
+       },
        "No se encuentra el perfil de formato "},
   };
   for (const Case& c : cases) {
@@ -231,9 +234,9 @@ TEST_F(StreamerTest, RefusesMissingAddressCountProfileAndFfmpeg) {
     window_->Command1->click();
     EXPECT_EQ(dialogs.Messages(), QStringList({c.message})) << c.name;
     EXPECT_TRUE(window_->Picture2->isHidden()) << c.name;
-    FfmpegTools::FfmpegPath = QStandardPaths::findExecutable("ffmpeg");
+    FfmpegTools::State().FfmpegPath = QStandardPaths::findExecutable("ffmpeg");
     window_->Check1->setChecked(false);
-    Streamer::StreamFormatProfilePath.clear();
+    Streamer::State().StreamFormatProfilePath.clear();
   }
 }
 
@@ -258,7 +261,7 @@ TEST_F(StreamerTest, StreamsALiveSourceUntilStoppedAndThenGoesBackToSetup) {
   EXPECT_TRUE(refused);
   EXPECT_EQ(dialogs.Messages(), QStringList({"Detenga el proceso antes de salir"}));
   EXPECT_GE(receiver.Packets(), 5);
-  EXPECT_EQ(Streamer::StreamRunning, 0);
+  EXPECT_EQ(Streamer::State().StreamRunning, 0);
   EXPECT_TRUE(window_->Text4->toPlainText().endsWith("\nEl proceso terminó"));
   EXPECT_FALSE(window_->Command2->isEnabled());
   EXPECT_FALSE(window_->Picture2->isHidden());
@@ -303,7 +306,7 @@ TEST_F(StreamerTest, AProfileEncodesTheStream) {
   const QString path = WriteFile("appfiles/formats/ts.qfm", "");
   ASSERT_EQ(RecordFile::Write(path, profile), RecordFile::Result::Ok);
   Open("-re -f lavfi -i testsrc=size=160x120:rate=10 -re -f lavfi -i sine");
-  Streamer::StreamFormatProfilePath = path;
+  Streamer::State().StreamFormatProfilePath = path;
   Receiver receiver;
   window_->Combo1->setEditText(receiver.Address());
   ScriptedDialogs dialogs;
@@ -327,20 +330,20 @@ TEST_F(StreamerTest, FfmpegsFailureStaysInTheConsoleBox) {
 // The stream module without the window: the step as asked, and the end handed back.
 TEST_F(StreamerTest, WithoutAWindowAStreamRunsToItsEndAndHandsBackHowItEnded) {
   Receiver receiver;
-  Streamer::StreamInputArgs = "-f lavfi -i testsrc=size=160x120:rate=10:duration=0.5";
+  Streamer::State().StreamInputArgs = "-f lavfi -i testsrc=size=160x120:rate=10:duration=0.5";
   Streamer::StreamRequest request{receiver.Address(), true, "1", "<Infinito>"};
   Conversion::StepCommand step;
   ASSERT_EQ(Streamer::PrepareStream(request, step), Streamer::Refusal::None);
   EXPECT_TRUE(step.Shown.contains("-stream_loop 1 -re")) << step.Shown.toStdString();
   const Streamer::StreamEnd end = Streamer::RunStream(step, {});
   EXPECT_EQ(end.ExitCode, 0) << end.Output.toStdString();
-  EXPECT_EQ(Streamer::StreamRunning, 0);
+  EXPECT_EQ(Streamer::State().StreamRunning, 0);
   QElapsedTimer waited;
   waited.start();
   while (receiver.Packets() == 0 && waited.elapsed() < 10000) QApplication::processEvents();
   EXPECT_GT(receiver.Packets(), 0);
 
-  Streamer::StreamInputArgs = "-f lavfi -i nosuchsource";
+  Streamer::State().StreamInputArgs = "-f lavfi -i nosuchsource";
   ASSERT_EQ(Streamer::PrepareStream(request, step), Streamer::Refusal::None);
   const Streamer::StreamEnd failed = Streamer::RunStream(step, {});
   EXPECT_GT(failed.ExitCode, 0);
@@ -353,7 +356,7 @@ TEST_F(StreamerTest, WithoutAWindowAStreamRunsToItsEndAndHandsBackHowItEnded) {
 }
 
 TEST_F(StreamerTest, TheFileListInputIsAConcatListInAFolderOfItsOwn) {
-  Session::FileList << Folder() + "/a b.mkv";
+  Session::State().FileList << Folder() + "/a b.mkv";
   const Streamer::ListInput input = Streamer::WriteListInput();
   ASSERT_TRUE(input.InputArgs.startsWith("-f concat -safe 0 -i ")) << input.InputArgs.toStdString();
   const QString list = Conversion::SplitArguments(input.InputArgs).last();
@@ -364,7 +367,7 @@ TEST_F(StreamerTest, TheFileListInputIsAConcatListInAFolderOfItsOwn) {
 
 TEST_F(StreamerTest, TheFileListStreamsEndlesslyAndItsListFolderGoesAtTheEnd) {
   MainWindow main;
-  Session::FileList << MakeClip("it's a clip.mkv");
+  Session::State().FileList << MakeClip("it's a clip.mkv");
   Receiver receiver;
   QString args;
   QString list;
@@ -372,7 +375,7 @@ TEST_F(StreamerTest, TheFileListStreamsEndlesslyAndItsListFolderGoesAtTheEnd) {
   When([] { return StreamerWindow::Instance() && StreamerWindow::Instance()->Frame1->isHidden(); },
        [&] {
          StreamerWindow* window = StreamerWindow::Instance();
-         args = Streamer::StreamInputArgs;
+         args = Streamer::State().StreamInputArgs;
          list = Conversion::SplitArguments(args).last();
          EXPECT_TRUE(QFile::exists(list));
          window->Check1->setChecked(true);
@@ -381,7 +384,7 @@ TEST_F(StreamerTest, TheFileListStreamsEndlesslyAndItsListFolderGoesAtTheEnd) {
          When([&receiver] { return receiver.SinceFirst() > 2000; },
               [&streamedFor, &receiver, window] {
                 streamedFor = receiver.SinceFirst();
-                EXPECT_EQ(Streamer::StreamRunning, 1);
+                EXPECT_EQ(Streamer::State().StreamRunning, 1);
                 window->Command2->click();
               });
          window->Command1->click();
@@ -395,15 +398,15 @@ TEST_F(StreamerTest, TheFileListStreamsEndlesslyAndItsListFolderGoesAtTheEnd) {
   EXPECT_FALSE(QFile::exists(list));
   EXPECT_FALSE(QDir(QFileInfo(list).path()).exists());
   EXPECT_EQ(StreamerWindow::Instance(), nullptr);
-  EXPECT_TRUE(Streamer::StreamInputArgs.isEmpty());
+  EXPECT_TRUE(Streamer::State().StreamInputArgs.isEmpty());
 }
 
 TEST_F(StreamerTest, TheListFolderGoesAlsoWhenNothingWasStreamed) {
-  Session::FileList << Folder() + "/a.mkv";
+  Session::State().FileList << Folder() + "/a.mkv";
   QString list;
   When([] { return StreamerWindow::Instance() && StreamerWindow::Instance()->Frame1->isHidden(); },
        [&list] {
-         list = Conversion::SplitArguments(Streamer::StreamInputArgs).last();
+         list = Conversion::SplitArguments(Streamer::State().StreamInputArgs).last();
          StreamerWindow::Instance()->close();
        });
   StreamerWindow::StreamFileList();
@@ -415,7 +418,7 @@ TEST_F(StreamerTest, TheListFolderGoesAlsoWhenNothingWasStreamed) {
 TEST_F(StreamerTest, ClosingTheProgramEndsTheStreamAndThePlayerWatchingIt) {
   qputenv("SDL_AUDIODRIVER", "dummy");
   qputenv("SDL_VIDEODRIVER", "dummy");
-  FfmpegTools::FfplayPath = QStandardPaths::findExecutable("ffplay");
+  FfmpegTools::State().FfplayPath = QStandardPaths::findExecutable("ffplay");
   MainWindow main;
   Open("-f lavfi -i testsrc=size=160x120:rate=10 -f lavfi -i sine");
   Receiver receiver;
@@ -435,14 +438,14 @@ TEST_F(StreamerTest, ClosingTheProgramEndsTheStreamAndThePlayerWatchingIt) {
   EXPECT_EQ(children.size(), 2);
   EXPECT_TRUE(AllEnd(children));
   EXPECT_TRUE(dialogs.Messages().isEmpty());
-  EXPECT_EQ(Streamer::StreamRunning, 0);
-  FfmpegTools::FfplayPath.clear();
+  EXPECT_EQ(Streamer::State().StreamRunning, 0);
+  FfmpegTools::State().FfplayPath.clear();
 }
 
 TEST_F(StreamerTest, ThePlayerWatchingTheStreamEndsWithTheWindow) {
   qputenv("SDL_AUDIODRIVER", "dummy");
   qputenv("SDL_VIDEODRIVER", "dummy");
-  FfmpegTools::FfplayPath = QStandardPaths::findExecutable("ffplay");
+  FfmpegTools::State().FfplayPath = QStandardPaths::findExecutable("ffplay");
   Open("-f lavfi -i testsrc=size=160x120:rate=10 -f lavfi -i sine");
   Receiver receiver;
   window_->Combo1->setEditText(receiver.Address());
@@ -465,7 +468,7 @@ TEST_F(StreamerTest, ThePlayerWatchingTheStreamEndsWithTheWindow) {
   Flush();
   EXPECT_FALSE(window_);
   EXPECT_TRUE(AllEnd(players));
-  FfmpegTools::FfplayPath.clear();
+  FfmpegTools::State().FfplayPath.clear();
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 
 #include "EditingFixture.h"
 #include "core/editing/EditPreview.h"
+#include "core/frame/FfmpegTools.h"
 #include "gui/frame/ConsoleBox.h"
 
 namespace {
@@ -152,8 +153,8 @@ TEST_F(EditPreviewTest, TheAuditionReadsAnyFileNameThroughTheFilterGraph) {
 }
 
 TEST_F(EditPreviewTest, TheEqualiserPreviewPipesRawMediaIntoThePlayer) {
-  FfmpegTools::FfplayPath = FakePlayer();
-  QFile::setPermissions(FfmpegTools::FfplayPath,
+  FfmpegTools::State().FfplayPath = FakePlayer();
+  QFile::setPermissions(FfmpegTools::State().FfplayPath,
                         QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
   const QString clip = VideoClip();
   const ToolRunner::Pipeline pipeline =

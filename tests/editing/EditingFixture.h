@@ -36,19 +36,19 @@ class EditingTest : public TestEnv {
   void SetUp() override {
     TestEnv::SetUp();
     FfmpegTools::InitOptionNames();
-    FfmpegTools::FfmpegPath = "/usr/bin/ffmpeg";
-    FfmpegTools::FfplayPath = "/usr/bin/ffplay";
-    FfmpegTools::FfprobePath = "/usr/bin/ffprobe";
+    FfmpegTools::State().FfmpegPath = "/usr/bin/ffmpeg";
+    FfmpegTools::State().FfplayPath = "/usr/bin/ffplay";
+    FfmpegTools::State().FfprobePath = "/usr/bin/ffprobe";
     EditingProfileEditor::Reset();
     FilterEditor::Reset();
-    Session::FileList.clear();
+    Session::State().FileList.clear();
     DesktopServices::Reset();
     ToolRunner::Reset();
   }
   void TearDown() override {
     EditingProfileEditor::Reset();
     FilterEditor::Reset();
-    Session::FileList.clear();
+    Session::State().FileList.clear();
     TestEnv::TearDown();
   }
 

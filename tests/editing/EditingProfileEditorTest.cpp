@@ -2,6 +2,7 @@
 #include <QFile>
 
 #include "EditingFixture.h"
+#include "core/editing/EditingProfileEditor.h"
 #include "core/editing/FilterDef.h"
 #include "core/frame/ProgramFolder.h"
 #include "core/frame/RecordFile.h"
@@ -39,12 +40,13 @@ TEST_F(EditingProfileEditorTest, OpeningAProfileMakesItTheSavedCopyWithEqualiser
   stored.Equalizer[4] = "-3.5";
   const QString path = WriteProfile("loud", stored);
   EditingProfileEditor::OpenProfile(path);
-  EXPECT_EQ(EditingProfileEditor::CurrentPath, path);
-  EXPECT_EQ(EditingProfileEditor::CurrentProfile.Volume, "150");
-  EXPECT_EQ(EditingProfileEditor::CurrentProfile.Equalizer[1], "0");
-  EXPECT_EQ(EditingProfileEditor::CurrentProfile.Equalizer[4], "-3.5");
-  EXPECT_EQ(EditingProfileEditor::CurrentProfile.Equalizer[27], "16000");
-  EXPECT_EQ(EditingProfileEditor::SavedProfile, EditingProfileEditor::CurrentProfile);
+  EXPECT_EQ(EditingProfileEditor::State().CurrentPath, path);
+  EXPECT_EQ(EditingProfileEditor::State().CurrentProfile.Volume, "150");
+  EXPECT_EQ(EditingProfileEditor::State().CurrentProfile.Equalizer[1], "0");
+  EXPECT_EQ(EditingProfileEditor::State().CurrentProfile.Equalizer[4], "-3.5");
+  EXPECT_EQ(EditingProfileEditor::State().CurrentProfile.Equalizer[27], "16000");
+  EXPECT_EQ(EditingProfileEditor::State().SavedProfile,
+            EditingProfileEditor::State().CurrentProfile);
   EXPECT_FALSE(EditingProfileEditor::IsDirty());
 }
 
@@ -53,11 +55,11 @@ TEST_F(EditingProfileEditorTest, AMissingNamedProfileIsReportedAndTheScratchOneI
   dialogs.ExpectMessage();
   EditingProfileEditor::OpenProfile(ProfilePath("gone"));
   EXPECT_EQ(dialogs.Messages(), QStringList{"No se encuentra el archivo gone"});
-  EXPECT_TRUE(EditingProfileEditor::CurrentPath.isEmpty());
+  EXPECT_TRUE(EditingProfileEditor::State().CurrentPath.isEmpty());
 
   EditingProfileEditor::OpenProfile(EditingProfileEditor::ScratchProfilePath());
-  EXPECT_EQ(EditingProfileEditor::CurrentProfile, Defaults());
-  EXPECT_EQ(EditingProfileEditor::CurrentPath, EditingProfileEditor::ScratchProfilePath());
+  EXPECT_EQ(EditingProfileEditor::State().CurrentProfile, Defaults());
+  EXPECT_EQ(EditingProfileEditor::State().CurrentPath, EditingProfileEditor::ScratchProfilePath());
 }
 
 TEST_F(EditingProfileEditorTest, ADamagedFileIsReportedAndLeavesTheEditorAsItWas) {
@@ -66,50 +68,50 @@ TEST_F(EditingProfileEditorTest, ADamagedFileIsReportedAndLeavesTheEditorAsItWas
   const QString bad = WriteFile("appfiles/editp/bad.qep", QByteArray(2, '\xff') + "xx");
   ScriptedDialogs dialogs;
   dialogs.ExpectMessage();
-  EditingProfileEditor::ScratchMode = 1;
+  EditingProfileEditor::State().ScratchMode = 1;
   EditingProfileEditor::OpenProfile(bad);
   EXPECT_EQ(dialogs.Messages(), QStringList{"No se pudo leer el archivo " + bad});
-  EXPECT_EQ(EditingProfileEditor::CurrentProfile.Volume, "80");
+  EXPECT_EQ(EditingProfileEditor::State().CurrentProfile.Volume, "80");
 }
 
 TEST_F(EditingProfileEditorTest, AnyChangeEvenOfCaseMakesTheProfileDirtyAndUndoRestoresIt) {
   EditProfileRec stored;
   stored.OutputParams = "-map 0";
   EditingProfileEditor::OpenProfile(WriteProfile("p", stored));
-  EditingProfileEditor::CurrentProfile.OutputParams = "-MAP 0";
+  EditingProfileEditor::State().CurrentProfile.OutputParams = "-MAP 0";
   EXPECT_TRUE(EditingProfileEditor::IsDirty());
   EditingProfileEditor::UndoChanges();
   EXPECT_FALSE(EditingProfileEditor::IsDirty());
-  EditingProfileEditor::CurrentProfile.Filters.Items = {"eco"};
+  EditingProfileEditor::State().CurrentProfile.Filters.Items = {"eco"};
   EXPECT_TRUE(EditingProfileEditor::IsDirty());
-  EditingProfileEditor::CurrentProfile.Filters.Items.clear();
-  EditingProfileEditor::CurrentProfile.Equalizer[13] = "2";
+  EditingProfileEditor::State().CurrentProfile.Filters.Items.clear();
+  EditingProfileEditor::State().CurrentProfile.Equalizer[13] = "2";
   EXPECT_TRUE(EditingProfileEditor::IsDirty());
 }
 
 TEST_F(EditingProfileEditorTest, SavingWritesTheRecordAndCreatesTheFolder) {
-  EditingProfileEditor::CurrentProfile.Filters = {1, {"a", "b", "c"}};
+  EditingProfileEditor::State().CurrentProfile.Filters = {1, {"a", "b", "c"}};
   const QString path = ProfilePath("three");
   ASSERT_TRUE(EditingProfileEditor::SaveProfile(path));
-  EditingProfileEditor::CurrentProfile.Filters = {1, {"a"}};
+  EditingProfileEditor::State().CurrentProfile.Filters = {1, {"a"}};
   ASSERT_TRUE(EditingProfileEditor::SaveProfile(path));
-  EXPECT_EQ(EditingProfileEditor::CurrentPath, path);
+  EXPECT_EQ(EditingProfileEditor::State().CurrentPath, path);
   EXPECT_EQ(QFileInfo(path).size(), 129);
   EditProfileRec read;
   ASSERT_EQ(RecordFile::Read(path, read), RecordFile::Result::Ok);
-  EXPECT_EQ(read, EditingProfileEditor::CurrentProfile);
+  EXPECT_EQ(read, EditingProfileEditor::State().CurrentProfile);
   EXPECT_FALSE(EditingProfileEditor::IsDirty());
 }
 
 TEST_F(EditingProfileEditorTest, AFailedWriteIsReportedAndMovesNeitherPathNorSavedCopy) {
   const QString blocked = ProfilePath("blocked");
   QDir().mkpath(blocked);  // a folder where the file should go
-  EditingProfileEditor::CurrentProfile.Volume = "90";
+  EditingProfileEditor::State().CurrentProfile.Volume = "90";
   ScriptedDialogs dialogs;
   dialogs.ExpectMessage();
   EXPECT_FALSE(EditingProfileEditor::SaveProfile(blocked));
   EXPECT_EQ(dialogs.Messages(), QStringList{"No se pudo escribir el archivo " + blocked});
-  EXPECT_TRUE(EditingProfileEditor::CurrentPath.isEmpty());
+  EXPECT_TRUE(EditingProfileEditor::State().CurrentPath.isEmpty());
   EXPECT_TRUE(EditingProfileEditor::IsDirty());
 }
 
@@ -123,7 +125,7 @@ TEST_F(EditingProfileEditorTest, ClosingAChangedProfileAsksAndFollowsTheAnswer) 
   for (const auto& row : rows) {
     WriteProfile("clip", EditProfileRec{});
     EditingProfileEditor::OpenProfile(path);
-    EditingProfileEditor::CurrentProfile.Volume = "120";
+    EditingProfileEditor::State().CurrentProfile.Volume = "120";
     ScriptedDialogs dialogs;
     dialogs.ExpectMessage(row.answer);
     EXPECT_EQ(EditingProfileEditor::CloseProfile(), row.closed);
@@ -132,10 +134,10 @@ TEST_F(EditingProfileEditorTest, ClosingAChangedProfileAsksAndFollowsTheAnswer) 
     RecordFile::Read(path, onDisk);
     EXPECT_EQ(onDisk.Volume, row.stored);
     if (row.closed) {
-      EXPECT_TRUE(EditingProfileEditor::CurrentPath.isEmpty());
-      EXPECT_EQ(EditingProfileEditor::CurrentProfile, Defaults());
+      EXPECT_TRUE(EditingProfileEditor::State().CurrentPath.isEmpty());
+      EXPECT_EQ(EditingProfileEditor::State().CurrentProfile, Defaults());
     } else {
-      EXPECT_EQ(EditingProfileEditor::CurrentProfile.Volume, "120");
+      EXPECT_EQ(EditingProfileEditor::State().CurrentProfile.Volume, "120");
       EditingProfileEditor::UndoChanges();
     }
   }
@@ -144,21 +146,21 @@ TEST_F(EditingProfileEditorTest, ClosingAChangedProfileAsksAndFollowsTheAnswer) 
 TEST_F(EditingProfileEditorTest, InScratchModeOpensAreChangesAndOtherSavesAreExports) {
   const QString other = WriteProfile("other", WithVolume("60"));
   EditingProfileEditor::OpenProfile(EditingProfileEditor::ScratchProfilePath());
-  EditingProfileEditor::ScratchMode = 1;
+  EditingProfileEditor::State().ScratchMode = 1;
   EditingProfileEditor::OpenProfile(other);
-  EXPECT_EQ(EditingProfileEditor::CurrentPath, EditingProfileEditor::ScratchProfilePath());
-  EXPECT_EQ(EditingProfileEditor::CurrentProfile.Volume, "60");
+  EXPECT_EQ(EditingProfileEditor::State().CurrentPath, EditingProfileEditor::ScratchProfilePath());
+  EXPECT_EQ(EditingProfileEditor::State().CurrentProfile.Volume, "60");
   EXPECT_TRUE(EditingProfileEditor::IsDirty());
 
   const QString exported = ProfilePath("exported");
   ASSERT_TRUE(EditingProfileEditor::SaveProfile(exported));
   EXPECT_TRUE(QFile::exists(exported));
-  EXPECT_EQ(EditingProfileEditor::CurrentPath, EditingProfileEditor::ScratchProfilePath());
+  EXPECT_EQ(EditingProfileEditor::State().CurrentPath, EditingProfileEditor::ScratchProfilePath());
   EXPECT_TRUE(EditingProfileEditor::IsDirty());
 
   ScriptedDialogs dialogs;
   dialogs.ExpectMessage(7);
-  EditingProfileEditor::CurrentPath.clear();
+  EditingProfileEditor::State().CurrentPath.clear();
   EXPECT_TRUE(EditingProfileEditor::CloseProfile());
   EXPECT_EQ(dialogs.Messages(), QStringList{"El archivo ha cambiado, ¿guardar cambios?"});
 }
@@ -193,14 +195,15 @@ TEST_F(EditingProfileEditorTest, FilterFilesAreListedByTypeAndMatchedIgnoringCas
   EXPECT_EQ(match.kept, (QStringList{"ESPEJO", "eco"}));
   EXPECT_EQ(match.missing, QStringList{"gone"});
 
-  EditingProfileEditor::CurrentProfile.Filters = {1, {"ESPEJO", "gone", "eco"}};
+  EditingProfileEditor::State().CurrentProfile.Filters = {1, {"ESPEJO", "gone", "eco"}};
   EditingProfileEditor::DropMissingFilters(match);
-  EXPECT_EQ(EditingProfileEditor::CurrentProfile.Filters.Items, (QStringList{"ESPEJO", "eco"}));
+  EXPECT_EQ(EditingProfileEditor::State().CurrentProfile.Filters.Items,
+            (QStringList{"ESPEJO", "eco"}));
   const DynArray<QString> allFound{1, {"eco"}};
-  EditingProfileEditor::CurrentProfile.Filters = allFound;
+  EditingProfileEditor::State().CurrentProfile.Filters = allFound;
   EditingProfileEditor::DropMissingFilters(
       EditingProfileEditor::MatchProfileFilters(allFound, lists));
-  EXPECT_EQ(EditingProfileEditor::CurrentProfile.Filters, allFound);
+  EXPECT_EQ(EditingProfileEditor::State().CurrentProfile.Filters, allFound);
 }
 
 // The window refills itself on each announcement: every profile put in place
@@ -211,7 +214,7 @@ TEST_F(EditingProfileEditorTest, EachProfilePutInPlaceIsAnnounced) {
   QObject::connect(&EditingProfileEditor::Events(),
                    &EditingProfileEditor::Notifier::ProfileReplaced, &listener,
                    [&] { ++announced; });
-  EditingProfileEditor::ScratchMode = 1;
+  EditingProfileEditor::State().ScratchMode = 1;
   EditingProfileEditor::OpenProfile(WriteProfile("good", WithVolume("80")));
   EXPECT_EQ(announced, 1);
   const QString bad = WriteFile("appfiles/editp/bad.qep", QByteArray(2, '\xff') + "xx");
@@ -219,7 +222,7 @@ TEST_F(EditingProfileEditorTest, EachProfilePutInPlaceIsAnnounced) {
   dialogs.ExpectMessage();
   EditingProfileEditor::OpenProfile(bad);
   EXPECT_EQ(announced, 1);
-  EditingProfileEditor::CurrentProfile.Volume = "90";
+  EditingProfileEditor::State().CurrentProfile.Volume = "90";
   EditingProfileEditor::UndoChanges();
   EXPECT_EQ(announced, 2);
   EditingProfileEditor::CloseProfile();

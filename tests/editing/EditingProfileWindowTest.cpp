@@ -19,9 +19,13 @@
 
 #include "Children.h"
 #include "EditingFixture.h"
+#include "core/editing/EditingProfileEditor.h"
 #include "core/editing/FilterDef.h"
+#include "core/frame/FfmpegTools.h"
 #include "core/frame/ProgramFolder.h"
 #include "core/frame/RecordFile.h"
+#include "core/frame/Session.h"
+#include "core/frame/ToolRunner.h"
 #include "gui/editing/EditingProfileWindow.h"
 #include "gui/editing/UnitPicture.h"
 #include "gui/frame/TextViewerWindow.h"
@@ -75,9 +79,9 @@ class EditingProfileWindowTest : public EditingTest {
 };
 
 TEST_F(EditingProfileWindowTest, LoadingProbesTheFirstListedFileAndGrabsItsFirstFrame) {
-  Session::FileList = {VideoClip()};
+  Session::State().FileList = {VideoClip()};
   EditingProfileWindow* w = Open();
-  EXPECT_EQ(w->TestFile, Session::FileList.first());
+  EXPECT_EQ(w->TestFile, Session::State().FileList.first());
   EXPECT_EQ(w->TestWidth, 160);
   EXPECT_EQ(w->TestHeight, 120);
   EXPECT_FLOAT_EQ(w->TestDuration, 2);
@@ -97,10 +101,10 @@ TEST_F(EditingProfileWindowTest, LoadingProbesTheFirstListedFileAndGrabsItsFirst
 }
 
 TEST_F(EditingProfileWindowTest, AFileWithoutPicturesShowsAFlatLineAndAnimatesItsAudition) {
-  FfmpegTools::FfplayPath = FakePlayer();
-  QFile::setPermissions(FfmpegTools::FfplayPath,
+  FfmpegTools::State().FfplayPath = FakePlayer();
+  QFile::setPermissions(FfmpegTools::State().FfplayPath,
                         QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-  Session::FileList = {AudioClip()};
+  Session::State().FileList = {AudioClip()};
   EditingProfileWindow* w = Open();
   EXPECT_FALSE(w->Picture1->isEnabled());
   EXPECT_EQ(w->Picture1->Line(), (QList<QPointF>{{0, 0.5}, {1, 0.5}}));
@@ -128,7 +132,7 @@ TEST_F(EditingProfileWindowTest, AFileWithoutPicturesShowsAFlatLineAndAnimatesIt
 
 TEST_F(EditingProfileWindowTest, TheAuditionEndsWithTheEditor) {
   qputenv("SDL_AUDIODRIVER", "dummy");
-  Session::FileList = {MakeClip("long tone.wav", {"sine=d=30"})};
+  Session::State().FileList = {MakeClip("long tone.wav", {"sine=d=30"})};
   EditingProfileWindow* w = Open();
   w->Picture4_MouseUp(0.1);
   QElapsedTimer waited;
@@ -145,37 +149,37 @@ TEST_F(EditingProfileWindowTest, NumericBoxesTakeKeysByTheirRuleAndStoreNormalis
   EditingProfileWindow* w = Open();
   Type(w->Text17, "007.50.");
   EXPECT_EQ(w->Text17->text(), "007.50");
-  EXPECT_EQ(EditingProfileEditor::CurrentProfile.CropWidth, "7.5");
+  EXPECT_EQ(EditingProfileEditor::State().CurrentProfile.CropWidth, "7.5");
   Leave(w->Text17);
   EXPECT_EQ(w->Text17->text(), "7.5");
 
   Type(w->Text26, "1.5-0");
-  EXPECT_EQ(EditingProfileEditor::CurrentProfile.Volume, "150");
+  EXPECT_EQ(EditingProfileEditor::State().CurrentProfile.Volume, "150");
   Type(w->Text31, "1:30.5x");
-  EXPECT_EQ(EditingProfileEditor::CurrentProfile.StartPos, "1:30.5");
+  EXPECT_EQ(EditingProfileEditor::State().CurrentProfile.StartPos, "1:30.5");
   Type(w->Text31, ":4:5");
   EXPECT_EQ(w->Text31->text(), "1:30.5:4:5");
-  EXPECT_EQ(EditingProfileEditor::CurrentProfile.StartPos, "1:30.5:4");
+  EXPECT_EQ(EditingProfileEditor::State().CurrentProfile.StartPos, "1:30.5:4");
   Leave(w->Text31);
   EXPECT_EQ(w->Text31->text(), "1:30.5:4");
 
   Type(w->Text19, "0");
-  EXPECT_EQ(EditingProfileEditor::CurrentProfile.CropHeight, "");
+  EXPECT_EQ(EditingProfileEditor::State().CurrentProfile.CropHeight, "");
   Type(w->Text19, "\b");
   w->Text27[2]->clear();
   Type(w->Text27[2], "-3-.25");
-  EXPECT_EQ(EditingProfileEditor::CurrentProfile.Equalizer[7], "-3.2");
+  EXPECT_EQ(EditingProfileEditor::State().CurrentProfile.Equalizer[7], "-3.2");
 
   w->Option5->setChecked(true);
-  EXPECT_EQ(EditingProfileEditor::CurrentProfile.EndMode, 2);
+  EXPECT_EQ(EditingProfileEditor::State().CurrentProfile.EndMode, 2);
   EXPECT_TRUE(w->Text1->isEnabled());
   EXPECT_FALSE(w->Text33->isEnabled());
   w->Combo8->setCurrentIndex(1);
   Type(w->Text1, "2:5.0");
-  EXPECT_EQ(EditingProfileEditor::CurrentProfile.Duration[1], "250");
+  EXPECT_EQ(EditingProfileEditor::State().CurrentProfile.Duration[1], "250");
   w->Combo8->setCurrentIndex(0);
   EXPECT_EQ(w->Text1->text(), "");
-  EXPECT_EQ(EditingProfileEditor::CurrentProfile.Duration[1], "250");
+  EXPECT_EQ(EditingProfileEditor::State().CurrentProfile.Duration[1], "250");
 }
 
 TEST_F(EditingProfileWindowTest, AnOpenedProfileFillsEveryPanelWithoutWritingBack) {
@@ -218,7 +222,7 @@ TEST_F(EditingProfileWindowTest, AnOpenedProfileFillsEveryPanelWithoutWritingBac
   EXPECT_EQ(w->Text14[9]->text(), "16000");
   EXPECT_EQ(w->Text30->text(), "-re");
   // Only the missing filter was dropped, so the profile counts as changed.
-  EXPECT_EQ(EditingProfileEditor::CurrentProfile.Filters.Items, QStringList{"ESPEJO"});
+  EXPECT_EQ(EditingProfileEditor::State().CurrentProfile.Filters.Items, QStringList{"ESPEJO"});
   EXPECT_TRUE(EditingProfileEditor::IsDirty());
 }
 
@@ -232,10 +236,11 @@ TEST_F(EditingProfileWindowTest, FilterTicksAreStoredByListThenPosition) {
   EXPECT_EQ(w->List4->count(), 1);
   w->List3->item(0)->setCheckState(Qt::Checked);
   w->List2->item(0)->setCheckState(Qt::Checked);
-  EXPECT_EQ(EditingProfileEditor::CurrentProfile.Filters.Items, (QStringList{"eco", "espejo"}));
+  EXPECT_EQ(EditingProfileEditor::State().CurrentProfile.Filters.Items,
+            (QStringList{"eco", "espejo"}));
   w->List1->setCurrentRow(4);
   w->Opt_CleanAct_Click();
-  EXPECT_TRUE(EditingProfileEditor::CurrentProfile.Filters.IsEmpty());
+  EXPECT_TRUE(EditingProfileEditor::State().CurrentProfile.Filters.IsEmpty());
 }
 
 TEST_F(EditingProfileWindowTest, OperationsShowTheirPanelAndMenuItems) {
@@ -272,10 +277,10 @@ TEST_F(EditingProfileWindowTest, PresetsAndRestoreCommandsWriteTheBandsThroughTh
   w->Equ_Click(11);  // "Pop"
   const char* gains[] = {"-0.5", "2.3", "4.1", "4.7", "2.9", "0", "-1.1", "-1.1", "-0.5", "-0.5"};
   for (int band = 0; band < 10; ++band) {
-    EXPECT_EQ(EditingProfileEditor::CurrentProfile.Equalizer[band * 3 + 1], gains[band]);
-    EXPECT_EQ(EditingProfileEditor::CurrentProfile.Equalizer[band * 3 + 2], "1");
+    EXPECT_EQ(EditingProfileEditor::State().CurrentProfile.Equalizer[band * 3 + 1], gains[band]);
+    EXPECT_EQ(EditingProfileEditor::State().CurrentProfile.Equalizer[band * 3 + 2], "1");
   }
-  EXPECT_EQ(EditingProfileEditor::CurrentProfile.Equalizer[9], "250");
+  EXPECT_EQ(EditingProfileEditor::State().CurrentProfile.Equalizer[9], "250");
   w->Opt_RestVal_All_Click();
   EXPECT_FALSE(EditingProfileEditor::IsDirty());
 
@@ -285,14 +290,14 @@ TEST_F(EditingProfileWindowTest, PresetsAndRestoreCommandsWriteTheBandsThroughTh
   EXPECT_EQ(w->Text27[0]->text(), "12");
   w->Picture3_MouseUp(0, Qt::RightButton, 0.9);
   w->Picture3_KeyDown(0, Qt::Key_Down);
-  EXPECT_EQ(EditingProfileEditor::CurrentProfile.Equalizer[1], "-0.1");
+  EXPECT_EQ(EditingProfileEditor::State().CurrentProfile.Equalizer[1], "-0.1");
   w->Text27[1]->setText("");
   Leave(w->Text27[1]);
   EXPECT_EQ(w->Text27[1]->text(), "0");
   EXPECT_DOUBLE_EQ(w->Shape1[1]->Top, 0.5);
   w->Text32[1]->setText("0");
   Leave(w->Text32[1]);
-  EXPECT_EQ(EditingProfileEditor::CurrentProfile.Equalizer[5], "1");
+  EXPECT_EQ(EditingProfileEditor::State().CurrentProfile.Equalizer[5], "1");
 
   w->HScroll1->setValue(6);
   EXPECT_FALSE(w->Text14[0]->isVisibleTo(w));
@@ -306,34 +311,34 @@ TEST_F(EditingProfileWindowTest, ClearingOneOperationLeavesTheOthers) {
   w->Text26->setText("80");
   w->List1->setCurrentRow(5);
   w->ClearValues(false);
-  EXPECT_EQ(EditingProfileEditor::CurrentProfile.BorderRight, "");
-  EXPECT_EQ(EditingProfileEditor::CurrentProfile.BorderRightUnit, 0);
-  EXPECT_EQ(EditingProfileEditor::CurrentProfile.BorderColor, "000000");
-  EXPECT_EQ(EditingProfileEditor::CurrentProfile.Volume, "80");
+  EXPECT_EQ(EditingProfileEditor::State().CurrentProfile.BorderRight, "");
+  EXPECT_EQ(EditingProfileEditor::State().CurrentProfile.BorderRightUnit, 0);
+  EXPECT_EQ(EditingProfileEditor::State().CurrentProfile.BorderColor, "000000");
+  EXPECT_EQ(EditingProfileEditor::State().CurrentProfile.Volume, "80");
   w->Check7->setChecked(true);
   w->Text27[4]->setText("5");
   w->ClearValues(true);
-  EXPECT_EQ(EditingProfileEditor::CurrentProfile.Volume, "");
-  EXPECT_EQ(EditingProfileEditor::CurrentProfile.RemoveAudio, 0);
-  EXPECT_EQ(EditingProfileEditor::CurrentProfile.Equalizer[13], "0");
-  EXPECT_EQ(EditingProfileEditor::CurrentProfile.AspectMode, 1);
-  EXPECT_EQ(EditingProfileEditor::CurrentProfile.EndMode, 1);
+  EXPECT_EQ(EditingProfileEditor::State().CurrentProfile.Volume, "");
+  EXPECT_EQ(EditingProfileEditor::State().CurrentProfile.RemoveAudio, 0);
+  EXPECT_EQ(EditingProfileEditor::State().CurrentProfile.Equalizer[13], "0");
+  EXPECT_EQ(EditingProfileEditor::State().CurrentProfile.AspectMode, 1);
+  EXPECT_EQ(EditingProfileEditor::State().CurrentProfile.EndMode, 1);
 }
 
 TEST_F(EditingProfileWindowTest, SizePresetsColourAndTestFileValuesFillTheirBoxes) {
   EditingProfileWindow* w = Open();
   w->Combo7->setCurrentIndex(2);
   w->SizePreset_Click(13);
-  EXPECT_EQ(EditingProfileEditor::CurrentProfile.ResizeWidth, "1920");
-  EXPECT_EQ(EditingProfileEditor::CurrentProfile.ResizeHeight, "1200");
-  EXPECT_EQ(EditingProfileEditor::CurrentProfile.ResizeWidthUnit, 0);
+  EXPECT_EQ(EditingProfileEditor::State().CurrentProfile.ResizeWidth, "1920");
+  EXPECT_EQ(EditingProfileEditor::State().CurrentProfile.ResizeHeight, "1200");
+  EXPECT_EQ(EditingProfileEditor::State().CurrentProfile.ResizeWidthUnit, 0);
 
   ScriptedDialogs dialogs;
   dialogs.Expect(Kind::Color, 0xFF000A).Expect(Kind::Color, -1).ExpectMessage();
   w->Command12_Click();
-  EXPECT_EQ(EditingProfileEditor::CurrentProfile.BorderColor, "0A00FF");
+  EXPECT_EQ(EditingProfileEditor::State().CurrentProfile.BorderColor, "0A00FF");
   w->Command12_Click();
-  EXPECT_EQ(EditingProfileEditor::CurrentProfile.BorderColor, "0A00FF");
+  EXPECT_EQ(EditingProfileEditor::State().CurrentProfile.BorderColor, "0A00FF");
 
   w->Opt_CopyRAFileTest_Click();
   EXPECT_EQ(dialogs.Messages(), QStringList{"Seleccione un archivo de prueba"});
@@ -343,19 +348,19 @@ TEST_F(EditingProfileWindowTest, SizePresetsColourAndTestFileValuesFillTheirBoxe
   w->TestAspect = 16.0f / 9;
   w->Opt_CopyRAFileTest_Click();
   EXPECT_TRUE(w->Option2->isChecked());
-  EXPECT_EQ(EditingProfileEditor::CurrentProfile.AspectRatio, "1.777778");
-  EXPECT_EQ(EditingProfileEditor::CurrentProfile.AspectMode, 3);
+  EXPECT_EQ(EditingProfileEditor::State().CurrentProfile.AspectRatio, "1.777778");
+  EXPECT_EQ(EditingProfileEditor::State().CurrentProfile.AspectMode, 3);
   w->Opt_CopySizeTestFile_Click();
-  EXPECT_EQ(EditingProfileEditor::CurrentProfile.ResizeWidth, "640");
+  EXPECT_EQ(EditingProfileEditor::State().CurrentProfile.ResizeWidth, "640");
 
   w->List1->setCurrentRow(5);
   w->Text3->setText("48");
   w->Text7->setText("64");
   w->Opt_ConRelDim_Click();
   EXPECT_EQ(w->Text3->text(), "0.1");
-  EXPECT_EQ(EditingProfileEditor::CurrentProfile.BorderRightUnit, 2);
-  EXPECT_EQ(EditingProfileEditor::CurrentProfile.BorderTop, "0.1");
-  EXPECT_EQ(EditingProfileEditor::CurrentProfile.BorderTopUnit, 1);
+  EXPECT_EQ(EditingProfileEditor::State().CurrentProfile.BorderRightUnit, 2);
+  EXPECT_EQ(EditingProfileEditor::State().CurrentProfile.BorderTop, "0.1");
+  EXPECT_EQ(EditingProfileEditor::State().CurrentProfile.BorderTopUnit, 1);
 }
 
 TEST_F(EditingProfileWindowTest, TheExplorerHandsTheMarkedRangeToTheTrimBoxes) {
@@ -375,9 +380,9 @@ TEST_F(EditingProfileWindowTest, TheExplorerHandsTheMarkedRangeToTheTrimBoxes) {
   EXPECT_DOUBLE_EQ(w->Shape3->Left, 0.25);
   EXPECT_DOUBLE_EQ(w->Shape3->Width, 0.5);
   w->Command4_Click();
-  EXPECT_EQ(EditingProfileEditor::CurrentProfile.StartPos, "15");
-  EXPECT_EQ(EditingProfileEditor::CurrentProfile.EndPos, "45");
-  EXPECT_EQ(EditingProfileEditor::CurrentProfile.EndMode, 1);
+  EXPECT_EQ(EditingProfileEditor::State().CurrentProfile.StartPos, "15");
+  EXPECT_EQ(EditingProfileEditor::State().CurrentProfile.EndPos, "45");
+  EXPECT_EQ(EditingProfileEditor::State().CurrentProfile.EndMode, 1);
   EXPECT_FALSE(w->PicExploreStream->isVisibleTo(w));
   EXPECT_EQ(w->SubPanelOpen, 0);
   EXPECT_FLOAT_EQ(w->RangeStart, 0.25f);
@@ -386,13 +391,14 @@ TEST_F(EditingProfileWindowTest, TheExplorerHandsTheMarkedRangeToTheTrimBoxes) {
   w->Opt_CutGrap_Click();
   w->Command7_Click();
   w->Command4_Click();
-  EXPECT_EQ(EditingProfileEditor::CurrentProfile.StartPos, "15");
-  EXPECT_EQ(EditingProfileEditor::CurrentProfile.EndPos, "");
+  EXPECT_EQ(EditingProfileEditor::State().CurrentProfile.StartPos, "15");
+  EXPECT_EQ(EditingProfileEditor::State().CurrentProfile.EndPos, "");
 }
 
 TEST_F(EditingProfileWindowTest, BorderDetectionFeedsTheCropBoxesWithTheDetectedPixels) {
-  Session::FileList = {MakeClip("padded.mkv", {"color=c=white:size=128x96:rate=10"},
-                                {"-t", "2", "-vf", "pad=160:120:16:12:black", "-c:v", "ffv1"})};
+  Session::State().FileList = {
+      MakeClip("padded.mkv", {"color=c=white:size=128x96:rate=10"},
+               {"-t", "2", "-vf", "pad=160:120:16:12:black", "-c:v", "ffv1"})};
   EditingProfileWindow* w = Open();
   w->List1->setCurrentRow(1);
   w->Opt_CutGrap_Click();
@@ -400,10 +406,10 @@ TEST_F(EditingProfileWindowTest, BorderDetectionFeedsTheCropBoxesWithTheDetected
   w->Command8_Click();
   EXPECT_DOUBLE_EQ(w->Shape4->Width, 0.8f);
   w->Command4_Click();
-  EXPECT_EQ(EditingProfileEditor::CurrentProfile.CropWidth, "128");
-  EXPECT_EQ(EditingProfileEditor::CurrentProfile.CropHeight, "96");
-  EXPECT_EQ(EditingProfileEditor::CurrentProfile.CropLeft, "16");
-  EXPECT_EQ(EditingProfileEditor::CurrentProfile.CropTop, "12");
+  EXPECT_EQ(EditingProfileEditor::State().CurrentProfile.CropWidth, "128");
+  EXPECT_EQ(EditingProfileEditor::State().CurrentProfile.CropHeight, "96");
+  EXPECT_EQ(EditingProfileEditor::State().CurrentProfile.CropLeft, "16");
+  EXPECT_EQ(EditingProfileEditor::State().CurrentProfile.CropTop, "12");
 
   // A drag that crosses back over its start keeps the rectangle between both points.
   w->Opt_CutGrap_Click();
@@ -425,15 +431,15 @@ TEST_F(EditingProfileWindowTest, ACloseRequestClosesAnOpenPanelFirst) {
   w->Picture7->show();
   EXPECT_FALSE(w->close());
   w->Picture7->hide();
-  ToolRunner::ConsoleState = ToolRunner::Running;  // a frame grab under way
+  ToolRunner::State().ConsoleState = ToolRunner::Running;  // a frame grab under way
   EXPECT_FALSE(w->close());
   ToolRunner::Reset();
   EXPECT_TRUE(w->close());
 }
 
 TEST_F(EditingProfileWindowTest, ThePreviewPlaysTheTestFileWithTheOperationApplied) {
-  FfmpegTools::FfplayPath = FakePlayer();
-  QFile::setPermissions(FfmpegTools::FfplayPath,
+  FfmpegTools::State().FfplayPath = FakePlayer();
+  QFile::setPermissions(FfmpegTools::State().FfplayPath,
                         QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
   EditingProfileWindow* w = Open();
   {
@@ -459,8 +465,8 @@ TEST_F(EditingProfileWindowTest, ScratchModeAcceptWritesTheScratchProfile) {
     ASSERT_TRUE(w);
     EXPECT_TRUE(w->Picture6->isVisibleTo(w));
     EXPECT_FALSE(w->File_Open->isVisible());
-    EXPECT_EQ(EditingProfileEditor::ScratchMode, 1);
-    EXPECT_EQ(EditingProfileEditor::CurrentProfile.Equalizer[0], "31");
+    EXPECT_EQ(EditingProfileEditor::State().ScratchMode, 1);
+    EXPECT_EQ(EditingProfileEditor::State().CurrentProfile.Equalizer[0], "31");
     w->Text26->setText("90");
     w->Command3->click();
   });
@@ -469,8 +475,8 @@ TEST_F(EditingProfileWindowTest, ScratchModeAcceptWritesTheScratchProfile) {
   ASSERT_EQ(RecordFile::Read(EditingProfileEditor::ScratchProfilePath(), written),
             RecordFile::Result::Ok);
   EXPECT_EQ(written.Volume, "90");
-  EXPECT_EQ(EditingProfileEditor::ScratchMode, 0);
-  EXPECT_TRUE(EditingProfileEditor::CurrentPath.isEmpty());
+  EXPECT_EQ(EditingProfileEditor::State().ScratchMode, 0);
+  EXPECT_TRUE(EditingProfileEditor::State().CurrentPath.isEmpty());
   EXPECT_FALSE(EditingProfileWindow::Instance());
 }
 
@@ -492,8 +498,8 @@ TEST_F(EditingProfileWindowTest, ScratchModeCloseAsksWithoutAName) {
 }
 
 TEST_F(EditingProfileWindowTest, WithoutANameTheWindowShowsTheProfileHeldByTheEditor) {
-  EditingProfileEditor::CurrentProfile.Volume = "55";
-  EditingProfileEditor::SavedProfile = EditingProfileEditor::CurrentProfile;
+  EditingProfileEditor::State().CurrentProfile.Volume = "55";
+  EditingProfileEditor::State().SavedProfile = EditingProfileEditor::State().CurrentProfile;
   QTimer::singleShot(0, [] {
     EditingProfileWindow* w = EditingProfileWindow::Instance();
     ASSERT_TRUE(w);
@@ -504,13 +510,13 @@ TEST_F(EditingProfileWindowTest, WithoutANameTheWindowShowsTheProfileHeldByTheEd
   });
   EditingProfileWindow::ShowEditor(QString(), 0);
   EXPECT_FALSE(EditingProfileWindow::Instance());
-  EXPECT_TRUE(EditingProfileEditor::CurrentProfile.Volume.isEmpty());
+  EXPECT_TRUE(EditingProfileEditor::State().CurrentProfile.Volume.isEmpty());
 }
 
 TEST_F(EditingProfileWindowTest, TheTestFileComesFromTheListOrFromTheOpenDialog) {
   const QString video = VideoClip();
   const QString audio = AudioClip();
-  Session::FileList = {video, audio};
+  Session::State().FileList = {video, audio};
   EditingProfileWindow* w = Open();
   w->Command2_Click();
   EXPECT_EQ(w->SubPanelOpen, 1);
@@ -569,7 +575,7 @@ TEST_F(EditingProfileWindowTest, SaveAsAsksTheFileManagerForAName) {
   });
   w->File_SaveAs->trigger();
   const QString path = ProgramFolder::AppFiles("editp/nuevo.qep");
-  EXPECT_EQ(EditingProfileEditor::CurrentPath, path);
+  EXPECT_EQ(EditingProfileEditor::State().CurrentPath, path);
   EditProfileRec written;
   ASSERT_EQ(RecordFile::Read(path, written), RecordFile::Result::Ok);
   EXPECT_EQ(written.Volume, "75");
@@ -583,14 +589,14 @@ TEST_F(EditingProfileWindowTest, ANumberBeyondSinglePrecisionIsReportedAndNotSto
   dialogs.ExpectMessage();
   w->Text17->setText("1" + QString(45, '0'));
   EXPECT_EQ(dialogs.Messages(), QStringList{"Error 6\nDesbordamiento"});
-  EXPECT_EQ(EditingProfileEditor::CurrentProfile.CropWidth, "12");
+  EXPECT_EQ(EditingProfileEditor::State().CurrentProfile.CropWidth, "12");
 }
 
 TEST_F(EditingProfileWindowTest, PlayingTheMarkedRangeSeeksAndLimitsThePlayer) {
-  FfmpegTools::FfplayPath = FakePlayer();
-  QFile::setPermissions(FfmpegTools::FfplayPath,
+  FfmpegTools::State().FfplayPath = FakePlayer();
+  QFile::setPermissions(FfmpegTools::State().FfplayPath,
                         QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-  Session::FileList = {AudioClip()};
+  Session::State().FileList = {AudioClip()};
   EditingProfileWindow* w = Open();
   w->List1->setCurrentRow(0);
   w->Opt_CutGrap_Click();

@@ -14,8 +14,11 @@
 
 #include "Children.h"
 #include "EditingFixture.h"
+#include "core/editing/FilterEditor.h"
+#include "core/frame/FfmpegTools.h"
 #include "core/frame/ProgramFolder.h"
 #include "core/frame/RecordFile.h"
+#include "core/frame/Session.h"
 #include "gui/convert/MainWindow.h"
 #include "gui/editing/FilterEditorWindow.h"
 #include "gui/frame/TextViewerWindow.h"
@@ -67,11 +70,11 @@ TEST_F(FilterEditorTest, OpeningAMissingNameLeavesAnEmptyFileOfThatName) {
   QDir().mkpath(FilterEditor::FilterFolder());
   FilterEditorWindow* w = Open();
   w->Text1->setPlainText("stale");
-  FilterEditor::CurrentFilter = FilterEditor::SavedFilter;
+  FilterEditor::State().CurrentFilter = FilterEditor::State().SavedFilter;
   FilterEditor::OpenFilter("nuevo");
   EXPECT_TRUE(QFile::exists(FilterPath("nuevo")));
-  EXPECT_EQ(FilterEditor::CurrentPath, FilterPath("nuevo"));
-  EXPECT_EQ(FilterEditor::CurrentFilter, FilterDef());
+  EXPECT_EQ(FilterEditor::State().CurrentPath, FilterPath("nuevo"));
+  EXPECT_EQ(FilterEditor::State().CurrentFilter, FilterDef());
   EXPECT_EQ(w->Text1->toPlainText(), "");
 }
 
@@ -85,9 +88,9 @@ TEST_F(FilterEditorTest, EditsUndoSaveAndTheCloseQuestion) {
   w->Combo1->setCurrentIndex(2);
   w->Check1->click();
   w->Text1->setPlainText("[0:a][1:a]amix");
-  EXPECT_EQ(FilterEditor::CurrentFilter, (FilterDef{2, 1, "[0:a][1:a]amix"}));
+  EXPECT_EQ(FilterEditor::State().CurrentFilter, (FilterDef{2, 1, "[0:a][1:a]amix"}));
   w->File_UndoChanges->trigger();
-  EXPECT_EQ(FilterEditor::CurrentFilter, (FilterDef{0, 0, "aecho=0.8:0.9:1000:0.3"}));
+  EXPECT_EQ(FilterEditor::State().CurrentFilter, (FilterDef{0, 0, "aecho=0.8:0.9:1000:0.3"}));
   EXPECT_EQ(w->Combo1->currentIndex(), 0);
   EXPECT_FALSE(w->Check1->isChecked());
 
@@ -100,12 +103,12 @@ TEST_F(FilterEditorTest, EditsUndoSaveAndTheCloseQuestion) {
   FilterDef saved;
   ASSERT_EQ(RecordFile::Read(FilterPath("eco"), saved), RecordFile::Result::Ok);
   EXPECT_EQ(saved.Params, "aecho=1");
-  EXPECT_TRUE(FilterEditor::CurrentPath.isEmpty());
-  EXPECT_EQ(FilterEditor::CurrentFilter, FilterDef());
+  EXPECT_TRUE(FilterEditor::State().CurrentPath.isEmpty());
+  EXPECT_EQ(FilterEditor::State().CurrentFilter, FilterDef());
 }
 
 TEST_F(FilterEditorTest, TestsAreRefusedWithoutTextInputsOrEnoughInputs) {
-  Session::FileList = {"/a.avi"};
+  Session::State().FileList = {"/a.avi"};
   FilterEditorWindow* w = Open();
   ScriptedDialogs dialogs;
   dialogs.ExpectMessage().ExpectMessage().ExpectMessage();
@@ -123,13 +126,13 @@ TEST_F(FilterEditorTest, TestsAreRefusedWithoutTextInputsOrEnoughInputs) {
 
 TEST_F(FilterEditorTest, TheMd5TestRunsTheFilterOnAddedFilesAndShowsTheOutput) {
   const QString clip = VideoClip();
-  Session::FileList = {"/not/used.avi"};
+  Session::State().FileList = {"/not/used.avi"};
   FilterEditorWindow* w = Open();
   ScriptedDialogs dialogs;
   dialogs.Expect(Kind::OpenFile, QStringList{clip});
   w->Command1->click();
   ASSERT_EQ(w->List1->count(), 2);
-  EXPECT_EQ(FilterEditor::TestFiles, QStringList{clip});
+  EXPECT_EQ(FilterEditor::State().TestFiles, QStringList{clip});
   w->List1->item(1)->setSelected(true);
   w->Combo1->setCurrentIndex(1);
   w->Text1->setPlainText("hflip");
@@ -166,10 +169,10 @@ TEST_F(FilterEditorTest, TheRunPanelHidesTheFrameItCovers) {
 }
 
 TEST_F(FilterEditorTest, ThePlayTestFeedsThePlayerFromFfmpeg) {
-  FfmpegTools::FfplayPath = FakePlayer();
-  QFile::setPermissions(FfmpegTools::FfplayPath,
+  FfmpegTools::State().FfplayPath = FakePlayer();
+  QFile::setPermissions(FfmpegTools::State().FfplayPath,
                         QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-  Session::FileList = {VideoClip()};
+  Session::State().FileList = {VideoClip()};
   FilterEditorWindow* w = Open();
   w->List1->item(0)->setSelected(true);
   w->Text1->setPlainText("volume=0.5");
@@ -187,7 +190,7 @@ TEST_F(FilterEditorTest, ClosingTheProgramEndsThePlayTest) {
   qputenv("SDL_AUDIODRIVER", "dummy");
   qputenv("SDL_VIDEODRIVER", "dummy");
   MainWindow main;
-  Session::FileList = {VideoClip()};
+  Session::State().FileList = {VideoClip()};
   FilterEditorWindow* w = Open();
   w->List1->item(0)->setSelected(true);
   w->Text1->setPlainText("hflip");
@@ -203,7 +206,7 @@ TEST_F(FilterEditorTest, ClosingTheProgramEndsThePlayTest) {
   w->Command2->click();
   EXPECT_FALSE(tools.isEmpty());
   EXPECT_TRUE(AllEnd(tools));
-  EXPECT_EQ(FilterEditor::TestRunning, 0);
+  EXPECT_EQ(FilterEditor::State().TestRunning, 0);
   EXPECT_EQ(w->Frame3->title(), "Finalizado");
 }
 
@@ -214,13 +217,13 @@ TEST_F(FilterEditorTest, ShowEditorReturnsWhenTheWindowClosesAndForgetsAddedFile
     ASSERT_TRUE(w);
     EXPECT_EQ(w->windowTitle(), "Editor de filtros");
     EXPECT_EQ(w->Text1->toPlainText(), "hflip");
-    FilterEditor::TestFiles = {"/x"};
+    FilterEditor::State().TestFiles = {"/x"};
     w->File_Exit->trigger();
   });
   FilterEditorWindow::ShowEditor("eco");
   EXPECT_FALSE(FilterEditorWindow::Instance());
-  EXPECT_TRUE(FilterEditor::TestFiles.isEmpty());
-  EXPECT_TRUE(FilterEditor::CurrentPath.isEmpty());
+  EXPECT_TRUE(FilterEditor::State().TestFiles.isEmpty());
+  EXPECT_TRUE(FilterEditor::State().CurrentPath.isEmpty());
 }
 
 TEST_F(FilterEditorTest, SavingANewFilterAsksForItsName) {
@@ -235,7 +238,7 @@ TEST_F(FilterEditorTest, SavingANewFilterAsksForItsName) {
   FilterDef written;
   ASSERT_EQ(RecordFile::Read(FilterPath("volteo"), written), RecordFile::Result::Ok);
   EXPECT_EQ(written, (FilterDef{1, 0, "vflip"}));
-  EXPECT_EQ(FilterEditor::CurrentPath, FilterPath("volteo"));
+  EXPECT_EQ(FilterEditor::State().CurrentPath, FilterPath("volteo"));
   EXPECT_FALSE(FilterEditor::IsDirty());
 }
 

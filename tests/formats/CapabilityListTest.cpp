@@ -96,43 +96,43 @@ class CapabilityLists : public TestEnv {
     FormatEditor::ResetCapabilityLists();
   }
   void TearDown() override {
-    FfmpegTools::FfmpegPath.clear();
+    FfmpegTools::State().FfmpegPath.clear();
     FormatEditor::ResetCapabilityLists();
     TestEnv::TearDown();
   }
 };
 
 TEST_F(CapabilityLists, RealFfmpegFillsAllTenLists) {
-  FfmpegTools::FfmpegPath = QStandardPaths::findExecutable("ffmpeg");
-  ASSERT_FALSE(FfmpegTools::FfmpegPath.isEmpty());
-  FormatEditor::FfmpegListsStale = 1;
+  FfmpegTools::State().FfmpegPath = QStandardPaths::findExecutable("ffmpeg");
+  ASSERT_FALSE(FfmpegTools::State().FfmpegPath.isEmpty());
+  FormatEditor::State().FfmpegListsStale = 1;
   FormatEditor::LoadFfmpegCapabilities();
-  EXPECT_EQ(FormatEditor::FfmpegListsStale, 0);
-  EXPECT_EQ(FormatEditor::AudioEncoders[1], "copy");
-  EXPECT_EQ(FormatEditor::MuxerFormats[1], "<copy>");
-  EXPECT_TRUE(FormatEditor::AudioEncoders.Items.contains("aac"));
-  EXPECT_TRUE(FormatEditor::VideoEncoders.Items.contains("mpeg4"));
-  EXPECT_TRUE(FormatEditor::SubtitleEncoders.Items.contains("srt"));
-  EXPECT_TRUE(FormatEditor::AudioDecoders.Items.contains("mp3float"));
-  EXPECT_TRUE(FormatEditor::VideoDecoders.Items.contains("h264"));
-  EXPECT_TRUE(FormatEditor::SubtitleDecoders.Items.contains("subrip"));
-  EXPECT_TRUE(FormatEditor::DemuxerFormats.Items.contains("mp4"));
-  EXPECT_TRUE(FormatEditor::MuxerFormats.Items.contains("matroska"));
-  EXPECT_TRUE(FormatEditor::InputPixelFormats.Items.contains("yuv420p"));
-  EXPECT_TRUE(FormatEditor::OutputPixelFormats.Items.contains("rgb24"));
-  EXPECT_FALSE(FormatEditor::AudioEncoders.Items.contains("="));
-  EXPECT_FALSE(FormatEditor::DemuxerFormats.Items.contains("="));
+  EXPECT_EQ(FormatEditor::State().FfmpegListsStale, 0);
+  EXPECT_EQ(FormatEditor::State().AudioEncoders[1], "copy");
+  EXPECT_EQ(FormatEditor::State().MuxerFormats[1], "<copy>");
+  EXPECT_TRUE(FormatEditor::State().AudioEncoders.Items.contains("aac"));
+  EXPECT_TRUE(FormatEditor::State().VideoEncoders.Items.contains("mpeg4"));
+  EXPECT_TRUE(FormatEditor::State().SubtitleEncoders.Items.contains("srt"));
+  EXPECT_TRUE(FormatEditor::State().AudioDecoders.Items.contains("mp3float"));
+  EXPECT_TRUE(FormatEditor::State().VideoDecoders.Items.contains("h264"));
+  EXPECT_TRUE(FormatEditor::State().SubtitleDecoders.Items.contains("subrip"));
+  EXPECT_TRUE(FormatEditor::State().DemuxerFormats.Items.contains("mp4"));
+  EXPECT_TRUE(FormatEditor::State().MuxerFormats.Items.contains("matroska"));
+  EXPECT_TRUE(FormatEditor::State().InputPixelFormats.Items.contains("yuv420p"));
+  EXPECT_TRUE(FormatEditor::State().OutputPixelFormats.Items.contains("rgb24"));
+  EXPECT_FALSE(FormatEditor::State().AudioEncoders.Items.contains("="));
+  EXPECT_FALSE(FormatEditor::State().DemuxerFormats.Items.contains("="));
 }
 
 TEST_F(CapabilityLists, MissingFfmpegLeavesOneElementListsAndClearsTheFlag) {
-  FfmpegTools::FfmpegPath = Folder() + "/no such ffmpeg";
-  FormatEditor::FfmpegListsStale = 1;
+  FfmpegTools::State().FfmpegPath = Folder() + "/no such ffmpeg";
+  FormatEditor::State().FfmpegListsStale = 1;
   FormatEditor::LoadFfmpegCapabilities();
-  EXPECT_EQ(FormatEditor::FfmpegListsStale, 0);
-  EXPECT_EQ(FormatEditor::AudioEncoders.Items, QStringList({"copy"}));
-  EXPECT_EQ(FormatEditor::MuxerFormats.Items, QStringList({"<copy>"}));
-  EXPECT_EQ(FormatEditor::AudioDecoders.Items, QStringList({""}));
-  EXPECT_EQ(FormatEditor::OutputPixelFormats.Items, QStringList({""}));
+  EXPECT_EQ(FormatEditor::State().FfmpegListsStale, 0);
+  EXPECT_EQ(FormatEditor::State().AudioEncoders.Items, QStringList({"copy"}));
+  EXPECT_EQ(FormatEditor::State().MuxerFormats.Items, QStringList({"<copy>"}));
+  EXPECT_EQ(FormatEditor::State().AudioDecoders.Items, QStringList({""}));
+  EXPECT_EQ(FormatEditor::State().OutputPixelFormats.Items, QStringList({""}));
 }
 
 }  // namespace

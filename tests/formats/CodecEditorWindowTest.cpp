@@ -41,7 +41,7 @@ class CodecEditorWindowTest : public TestEnv {
     DesktopServices::Reset();
     FfmpegTools::InitOptionNames();
     FfmpegTools::InitParamCaptions();
-    FfmpegTools::FfmpegPath.clear();
+    FfmpegTools::State().FfmpegPath.clear();
     ExternalCodecEditor::Reset();
     Codecs = ProgramFolder::AppFiles("ecodec");
     Formats = ProgramFolder::AppFiles("formats");
@@ -100,7 +100,7 @@ TEST_F(CodecEditorWindowTest, TheControlsWriteTheDefinitionAndTheTypeResetsTheOp
   w->Combo2->setEditText("wav");
   w->Combo4->setCurrentIndex(w->Combo4->findText("mp3"));
   w->List2->item(1)->setSelected(true);
-  const ExtCodecDef& codec = ExternalCodecEditor::CurrentCodec;
+  const ExtCodecDef& codec = ExternalCodecEditor::State().CurrentCodec;
   EXPECT_EQ(codec.About, "about");
   EXPECT_EQ(codec.FfmpegParams, "-f wav");
   EXPECT_EQ(codec.FfmpegExt, "wav");
@@ -186,7 +186,7 @@ TEST_F(CodecEditorWindowTest, TheFileRowsOnlyLetTheirSwitchChangeAndTheListButto
   EXPECT_TRUE(w->Text5->isEnabled());
   w->Text5->setText("-i");
   w->Command3->click();
-  EXPECT_EQ(ExternalCodecEditor::CurrentCodec.Params[0], Row("<InFile>", 1, "-i"));
+  EXPECT_EQ(ExternalCodecEditor::State().CurrentCodec.Params[0], Row("<InFile>", 1, "-i"));
 
   w->List1->setCurrentRow(1);
   w->Command5->click();  // "<OutFile>" cannot go
@@ -215,7 +215,8 @@ TEST_F(CodecEditorWindowTest, ASavedDefinitionFixesItsTypeAndClosingTheEditorAsk
     EXPECT_TRUE(w->isVisible()) << "cancelled";
   });
   EXPECT_EQ(ReadRecord<ExtCodecDef>(Codecs + "/lame.qca").FfmpegParams, "-f wav -ac 2");
-  EXPECT_EQ(ExternalCodecEditor::CurrentPath, "") << "the editor is left with a new definition";
+  EXPECT_EQ(ExternalCodecEditor::State().CurrentPath, "")
+      << "the editor is left with a new definition";
 }
 
 TEST_F(CodecEditorWindowTest, TheFileManagersEditOpensTheEditorOnThatFile) {
@@ -227,7 +228,7 @@ TEST_F(CodecEditorWindowTest, TheFileManagersEditOpensTheEditorOnThatFile) {
          FileManagerWindow::Instance()->Command7->click();
        });
   When(EditorShown, [&] {
-    shownPath = ExternalCodecEditor::CurrentPath;
+    shownPath = ExternalCodecEditor::State().CurrentPath;
     CodecEditorWindow::Instance()->close();
     AnswerManager("");
   });
@@ -253,15 +254,15 @@ TEST_F(CodecEditorWindowTest, ImportingAVideoCodecTakesItsFlagsClearsItsValuesAn
   EXPECT_TRUE(w->Combo1->isEnabled());
   EXPECT_EQ(Selection(w->List2),
             (QList<bool>{false, false, true, false, false, false, false, false, false, true}));
-  EXPECT_EQ(ExternalCodecEditor::CurrentCodec.Values.Items, QStringList(10, ""));
-  EXPECT_EQ(ExternalCodecEditor::CurrentCodec.Params[0].Value, "");
+  EXPECT_EQ(ExternalCodecEditor::State().CurrentCodec.Values.Items, QStringList(10, ""));
+  EXPECT_EQ(ExternalCodecEditor::State().CurrentCodec.Params[0].Value, "");
   EXPECT_FALSE(ExternalCodecEditor::IsDirty());
-  EXPECT_EQ(ExternalCodecEditor::CurrentPath, "");
+  EXPECT_EQ(ExternalCodecEditor::State().CurrentPath, "");
 
   AnswerManager("x264", &call);
   w->File_Save->trigger();
   EXPECT_EQ(call.Extension, "qcv");
-  EXPECT_EQ(ExternalCodecEditor::CurrentPath, Codecs + "/x264.qcv");
+  EXPECT_EQ(ExternalCodecEditor::State().CurrentPath, Codecs + "/x264.qcv");
   EXPECT_FALSE(w->Combo1->isEnabled());
 }
 
@@ -274,7 +275,7 @@ TEST_F(CodecEditorWindowTest, ImportingFromAProfileWithoutThatCodecSaysSo) {
   w->File_ImportA->trigger();
   EXPECT_EQ(dialogs.Messages(),
             QStringList{"No se encontró información de codec externo en el formato seleccionado"});
-  EXPECT_EQ(ExternalCodecEditor::CurrentCodec.Params.Count(), 2);
+  EXPECT_EQ(ExternalCodecEditor::State().CurrentCodec.Params.Count(), 2);
 }
 
 TEST_F(CodecEditorWindowTest, FfmpegOptionsComeFromAProfileThatSuitsTheType) {
@@ -313,14 +314,15 @@ TEST_F(CodecEditorWindowTest, FfmpegOptionsComeFromAProfileThatSuitsTheType) {
     w->Command2->click();
     EXPECT_EQ(dialogs.Messages(), QStringList{QString::fromUtf8(c.message)});
     EXPECT_EQ(w->Text3->text(), "");
-    EXPECT_EQ(ExternalCodecEditor::CurrentCodec.FfmpegParams, "");
+    EXPECT_EQ(ExternalCodecEditor::State().CurrentCodec.FfmpegParams, "");
   }
   AnswerManager("wav");
   w->Command2->click();
   EXPECT_EQ(w->Combo2->currentText(), "wav");
   EXPECT_EQ(w->Text3->text(), "-f wav -c:a pcm_s16le -ar 44100");
-  EXPECT_EQ(ExternalCodecEditor::CurrentCodec.FfmpegParams, "-f wav -c:a pcm_s16le -ar 44100");
-  EXPECT_EQ(ExternalCodecEditor::CurrentCodec.FfmpegExt, "wav");
+  EXPECT_EQ(ExternalCodecEditor::State().CurrentCodec.FfmpegParams,
+            "-f wav -c:a pcm_s16le -ar 44100");
+  EXPECT_EQ(ExternalCodecEditor::State().CurrentCodec.FfmpegExt, "wav");
 
   w->Combo1->setCurrentIndex(1);
   AnswerManager("wav");
@@ -339,11 +341,11 @@ TEST_F(CodecEditorWindowTest, TheProgramIsKeptRelativeInsideTheProgramFolder) {
       .Expect(Kind::OpenFile, QStringList());
   w->Command1->click();
   EXPECT_EQ(w->Text1->text(), "tools/enc");
-  EXPECT_EQ(ExternalCodecEditor::CurrentCodec.ExePath, "tools/enc");
+  EXPECT_EQ(ExternalCodecEditor::State().CurrentCodec.ExePath, "tools/enc");
   w->Command1->click();
-  EXPECT_EQ(ExternalCodecEditor::CurrentCodec.ExePath, outside);
+  EXPECT_EQ(ExternalCodecEditor::State().CurrentCodec.ExePath, outside);
   w->Command1->click();
-  EXPECT_EQ(ExternalCodecEditor::CurrentCodec.ExePath, outside) << "cancelled";
+  EXPECT_EQ(ExternalCodecEditor::State().CurrentCodec.ExePath, outside) << "cancelled";
   EXPECT_EQ(dialogs.Shown().first().text, lastFolder) << "the dialog starts where it was last";
 }
 
@@ -357,7 +359,7 @@ TEST_F(CodecEditorWindowTest, TheProgramsOwnDocumentationRunsItWithTheTypedArgum
   }
   const QString program = WriteFile("tools/my enc", "#!/bin/sh\necho \"usage of my enc: $1 $2\"\n");
   QFile::setPermissions(program, QFile::permissions(program) | QFile::ExeOwner);
-  ExternalCodecEditor::CurrentCodec.ExePath = "tools/my enc";
+  ExternalCodecEditor::State().CurrentCodec.ExePath = "tools/my enc";
   ScriptedDialogs dialogs;
   dialogs.Expect(Kind::Input, QString()).Expect(Kind::Input, QString("--help \"a $(b)\""));
   w->View_Doc->trigger();  // no arguments: nothing runs
@@ -414,7 +416,7 @@ namespace {
 TEST_F(CodecEditorWindowTest, SuggestedValuesShowOnePerLineAndAreStoredWithCrLf) {
   ExtCodecParam quality = Row("Quality", 0, "-q", "5");
   quality.Suggested = "2\r\n5";
-  ExternalCodecEditor::CurrentCodec.Params.Items.append(quality);
+  ExternalCodecEditor::State().CurrentCodec.Params.Items.append(quality);
   CodecEditorWindow* w = LoadWindow();
   w->List1->setCurrentRow(2);
   w->List1_DblClick();
@@ -422,8 +424,8 @@ TEST_F(CodecEditorWindowTest, SuggestedValuesShowOnePerLineAndAreStoredWithCrLf)
   w->Text8->setPlainText("2\n5\n9");
   w->Check1->setChecked(true);
   w->Command3->click();
-  EXPECT_EQ(ExternalCodecEditor::CurrentCodec.Params[2].Suggested, "2\r\n5\r\n9");
-  EXPECT_EQ(ExternalCodecEditor::CurrentCodec.Params[2].OnlySuggested, 1);
+  EXPECT_EQ(ExternalCodecEditor::State().CurrentCodec.Params[2].Suggested, "2\r\n5\r\n9");
+  EXPECT_EQ(ExternalCodecEditor::State().CurrentCodec.Params[2].OnlySuggested, 1);
 }
 
 }  // namespace

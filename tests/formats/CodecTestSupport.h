@@ -31,8 +31,8 @@ inline void AnswerManager(const QString& name, ManagerCall* call = nullptr) {
   When([] { return FileManagerWindow::Instance() && FileManagerWindow::Instance()->isVisible(); },
        [name, call] {
          if (call)
-           *call = {DataFolderManager::FmFolder, DataFolderManager::FmExtension,
-                    DataFolderManager::FmMode};
+           *call = {DataFolderManager::State().FmFolder, DataFolderManager::State().FmExtension,
+                    DataFolderManager::State().FmMode};
          FileManagerWindow* manager = FileManagerWindow::Instance();
          if (name.isEmpty()) {
            manager->Command3->click();

@@ -190,9 +190,9 @@ TEST_F(CodecViewerTest, ShowingTheProgramNeedsItToExist) {
 }
 
 TEST_F(CodecViewerTest, AFailedWriteSaysWhichFile) {
-  CodecViewer::FilePath = Folder() + "/missing/x.qca";
+  CodecViewer::State().FilePath = Folder() + "/missing/x.qca";
   EXPECT_FALSE(CodecViewer::SaveExePath("p"));
-  EXPECT_FALSE(QFileInfo::exists(CodecViewer::FilePath));
+  EXPECT_FALSE(QFileInfo::exists(CodecViewer::State().FilePath));
 
   const QString path = Codecs + "/lame.qca";
   WriteRecord(path, LameCodec());

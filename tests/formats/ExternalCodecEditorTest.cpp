@@ -33,7 +33,7 @@ class ExternalCodecEditorTest : public TestEnv {
 };
 
 TEST_F(ExternalCodecEditorTest, ANewDefinitionHoldsTheTwoFileRowsAndSixClearedFlagsAndIsUnchanged) {
-  const ExtCodecDef& codec = ExternalCodecEditor::CurrentCodec;
+  const ExtCodecDef& codec = ExternalCodecEditor::State().CurrentCodec;
   ASSERT_EQ(codec.Params.Count(), 2);
   EXPECT_EQ(codec.Params.LowerBound, 0);
   EXPECT_EQ(codec.Params[0], Row("<InFile>", 1));
@@ -41,7 +41,7 @@ TEST_F(ExternalCodecEditorTest, ANewDefinitionHoldsTheTwoFileRowsAndSixClearedFl
   EXPECT_EQ(codec.Editable.LowerBound, 1);
   EXPECT_EQ(codec.Editable.Items, QList<uint8_t>(6, 0));
   EXPECT_TRUE(codec.Values.IsEmpty()) << "the editor never sizes the values";
-  EXPECT_EQ(ExternalCodecEditor::CurrentPath, "");
+  EXPECT_EQ(ExternalCodecEditor::State().CurrentPath, "");
   EXPECT_FALSE(ExternalCodecEditor::IsDirty());
 }
 
@@ -97,11 +97,12 @@ TEST_F(ExternalCodecEditorTest, AProfileThatCannotGiveTheFfmpegOptionsSaysWhyWit
   for (const auto& [name, refusal] : refused) {
     EXPECT_EQ(ExternalCodecEditor::TakeFfmpegOptions(formats + "/" + name + ".qfm"), refusal)
         << name;
-    EXPECT_EQ(ExternalCodecEditor::CurrentCodec.FfmpegParams, "") << name;
+    EXPECT_EQ(ExternalCodecEditor::State().CurrentCodec.FfmpegParams, "") << name;
   }
   EXPECT_EQ(ExternalCodecEditor::TakeFfmpegOptions(formats + "/wav.qfm"), R::None);
-  EXPECT_EQ(ExternalCodecEditor::CurrentCodec.FfmpegParams, "-f wav -c:a pcm_s16le -ar 44100");
-  EXPECT_EQ(ExternalCodecEditor::CurrentCodec.FfmpegExt, "wav");
+  EXPECT_EQ(ExternalCodecEditor::State().CurrentCodec.FfmpegParams,
+            "-f wav -c:a pcm_s16le -ar 44100");
+  EXPECT_EQ(ExternalCodecEditor::State().CurrentCodec.FfmpegExt, "wav");
 }
 
 TEST_F(ExternalCodecEditorTest, EveryComparedFieldMakesTheDefinitionChangedButValuesNever) {
@@ -123,34 +124,34 @@ TEST_F(ExternalCodecEditorTest, EveryComparedFieldMakesTheDefinitionChangedButVa
   };
   for (const auto& [what, change] : changes) {
     ExternalCodecEditor::Reset();
-    change(ExternalCodecEditor::CurrentCodec);
+    change(ExternalCodecEditor::State().CurrentCodec);
     EXPECT_TRUE(ExternalCodecEditor::IsDirty()) << what;
   }
   ExternalCodecEditor::Reset();
-  ExternalCodecEditor::CurrentCodec.Params[0].Value = "1";
-  ExternalCodecEditor::CurrentCodec.Values = {1, {"128k", "", "", "", "", ""}};
+  ExternalCodecEditor::State().CurrentCodec.Params[0].Value = "1";
+  ExternalCodecEditor::State().CurrentCodec.Values = {1, {"128k", "", "", "", "", ""}};
   EXPECT_FALSE(ExternalCodecEditor::IsDirty());
   ExternalCodecEditor::ClearParamValues();
-  EXPECT_EQ(ExternalCodecEditor::CurrentCodec.Params[0].Value, "");
+  EXPECT_EQ(ExternalCodecEditor::State().CurrentCodec.Params[0].Value, "");
 }
 
 TEST_F(ExternalCodecEditorTest, SaveWritesTheRecordWholeAndAShorterOneLeavesNoTail) {
-  ExternalCodecEditor::CurrentCodec = LameCodec();
-  ExternalCodecEditor::CurrentCodec.About = QString(300, 'x');
+  ExternalCodecEditor::State().CurrentCodec = LameCodec();
+  ExternalCodecEditor::State().CurrentCodec.About = QString(300, 'x');
   const QString path = Codecs + "/lame.qca";
   ASSERT_TRUE(ExternalCodecEditor::SaveCodec(path));
-  EXPECT_EQ(ExternalCodecEditor::CurrentPath, path);
+  EXPECT_EQ(ExternalCodecEditor::State().CurrentPath, path);
   EXPECT_FALSE(ExternalCodecEditor::IsDirty());
-  EXPECT_EQ(ReadRecord<ExtCodecDef>(path), ExternalCodecEditor::CurrentCodec);
+  EXPECT_EQ(ReadRecord<ExtCodecDef>(path), ExternalCodecEditor::State().CurrentCodec);
 
-  ExternalCodecEditor::CurrentCodec.About = "short";
+  ExternalCodecEditor::State().CurrentCodec.About = "short";
   EXPECT_TRUE(ExternalCodecEditor::IsDirty());
-  ASSERT_TRUE(ExternalCodecEditor::SaveCodec(ExternalCodecEditor::CurrentPath));
-  EXPECT_EQ(FileBytes(path), RecordFile::Encode(ExternalCodecEditor::CurrentCodec));
+  ASSERT_TRUE(ExternalCodecEditor::SaveCodec(ExternalCodecEditor::State().CurrentPath));
+  EXPECT_EQ(FileBytes(path), RecordFile::Encode(ExternalCodecEditor::State().CurrentCodec));
 }
 
 TEST_F(ExternalCodecEditorTest, SaveWithoutAPathAsksTheFileManagerForANameOfTheType) {
-  ExternalCodecEditor::CurrentCodec.About = "new";
+  ExternalCodecEditor::State().CurrentCodec.About = "new";
   ManagerCall call;
   AnswerManager("", &call);
   EXPECT_FALSE(ExternalCodecEditor::SaveCodec(""));
@@ -164,12 +165,12 @@ TEST_F(ExternalCodecEditorTest, SaveWithoutAPathAsksTheFileManagerForANameOfTheT
   AnswerManager("x264", &call);
   ASSERT_TRUE(ExternalCodecEditor::SaveCodec(""));
   EXPECT_EQ(call.Extension, "qcv");
-  EXPECT_EQ(ExternalCodecEditor::CurrentPath, Codecs + "/x264.qcv");
+  EXPECT_EQ(ExternalCodecEditor::State().CurrentPath, Codecs + "/x264.qcv");
   EXPECT_EQ(ReadRecord<ExtCodecDef>(Codecs + "/x264.qcv").Editable.Count(), 10);
 }
 
 TEST_F(ExternalCodecEditorTest, SaveFailuresSayWhyAndKeepTheDefinitionChanged) {
-  ExternalCodecEditor::CurrentCodec.About = "new";
+  ExternalCodecEditor::State().CurrentCodec.About = "new";
   WriteFile("appfiles/ecodec", "a file where the folder belongs");
   {
     ScriptedDialogs dialogs;
@@ -186,29 +187,29 @@ TEST_F(ExternalCodecEditorTest, SaveFailuresSayWhyAndKeepTheDefinitionChanged) {
     EXPECT_EQ(dialogs.Messages(), QStringList{"No se pudo escribir el archivo " + unwritable});
   }
   EXPECT_TRUE(ExternalCodecEditor::IsDirty());
-  EXPECT_EQ(ExternalCodecEditor::CurrentPath, "");
+  EXPECT_EQ(ExternalCodecEditor::State().CurrentPath, "");
 }
 
 TEST_F(ExternalCodecEditorTest, OpeningFillsMissingPartsAndAVideoFileWithoutFlagsCountsAsChanged) {
   WriteFile("appfiles/ecodec/empty.qca", "");
   ExternalCodecEditor::OpenCodec(0, "empty");
-  EXPECT_EQ(ExternalCodecEditor::CurrentPath, Codecs + "/empty.qca");
-  EXPECT_EQ(ExternalCodecEditor::CurrentCodec.Params.Count(), 2);
-  EXPECT_EQ(ExternalCodecEditor::CurrentCodec.Editable.Items, QList<uint8_t>(6, 0));
-  EXPECT_EQ(ExternalCodecEditor::CurrentIsVideo, 0);
+  EXPECT_EQ(ExternalCodecEditor::State().CurrentPath, Codecs + "/empty.qca");
+  EXPECT_EQ(ExternalCodecEditor::State().CurrentCodec.Params.Count(), 2);
+  EXPECT_EQ(ExternalCodecEditor::State().CurrentCodec.Editable.Items, QList<uint8_t>(6, 0));
+  EXPECT_EQ(ExternalCodecEditor::State().CurrentIsVideo, 0);
   EXPECT_FALSE(ExternalCodecEditor::IsDirty());
 
   WriteFile("appfiles/ecodec/empty.qcv", "");
   ExternalCodecEditor::OpenCodec(1, "empty");
-  EXPECT_EQ(ExternalCodecEditor::CurrentIsVideo, 1);
-  EXPECT_EQ(ExternalCodecEditor::CurrentCodec.Editable.Items, QList<uint8_t>(10, 0));
+  EXPECT_EQ(ExternalCodecEditor::State().CurrentIsVideo, 1);
+  EXPECT_EQ(ExternalCodecEditor::State().CurrentCodec.Editable.Items, QList<uint8_t>(10, 0));
   EXPECT_TRUE(ExternalCodecEditor::IsDirty());
 
   ScriptedDialogs dialogs;
   dialogs.ExpectMessage(7);  // no save
   OpenSaved("lame.qca", LameCodec());
   EXPECT_EQ(dialogs.Messages(), QStringList{"El archivo empty ha cambiado, ¿guardar cambios?"});
-  EXPECT_EQ(ExternalCodecEditor::CurrentCodec, LameCodec());
+  EXPECT_EQ(ExternalCodecEditor::State().CurrentCodec, LameCodec());
   EXPECT_FALSE(ExternalCodecEditor::IsDirty());
 }
 
@@ -219,16 +220,16 @@ TEST_F(ExternalCodecEditorTest, AnUnreadableFileSaysSoAndLeavesANewDefinitionWit
   dialogs.ExpectMessage();
   ExternalCodecEditor::OpenCodec(0, "bad");
   EXPECT_EQ(dialogs.Messages(), QStringList{"No se pudo leer el archivo " + path});
-  EXPECT_EQ(ExternalCodecEditor::CurrentPath, "");
-  EXPECT_EQ(ExternalCodecEditor::CurrentCodec.Params.Count(), 2);
+  EXPECT_EQ(ExternalCodecEditor::State().CurrentPath, "");
+  EXPECT_EQ(ExternalCodecEditor::State().CurrentCodec.Params.Count(), 2);
   EXPECT_FALSE(ExternalCodecEditor::IsDirty());
 }
 
 TEST_F(ExternalCodecEditorTest, AMissingNamedFileOpensAsANewDefinitionThatSavesUnderItsName) {
   ExternalCodecEditor::OpenCodec(1, "gone");
-  EXPECT_EQ(ExternalCodecEditor::CurrentPath, Codecs + "/gone.qcv");
+  EXPECT_EQ(ExternalCodecEditor::State().CurrentPath, Codecs + "/gone.qcv");
   EXPECT_FALSE(QFile::exists(Codecs + "/gone.qcv")) << "opening creates nothing";
-  EXPECT_EQ(ExternalCodecEditor::CurrentCodec.Params.Count(), 2);
+  EXPECT_EQ(ExternalCodecEditor::State().CurrentCodec.Params.Count(), 2);
 }
 
 TEST_F(ExternalCodecEditorTest,
@@ -239,72 +240,72 @@ TEST_F(ExternalCodecEditorTest,
   ExternalCodecEditor::OpenCodec(0, "");
   EXPECT_EQ(call.Extension, "qca");
   EXPECT_EQ(call.Mode, DataFolderManager::Open);
-  EXPECT_EQ(ExternalCodecEditor::CurrentPath, "");
+  EXPECT_EQ(ExternalCodecEditor::State().CurrentPath, "");
 
   AnswerManager("lame");
   ExternalCodecEditor::OpenCodec(0, "");
-  EXPECT_EQ(ExternalCodecEditor::CurrentPath, Codecs + "/lame.qca");
-  EXPECT_EQ(ExternalCodecEditor::CurrentCodec, LameCodec());
+  EXPECT_EQ(ExternalCodecEditor::State().CurrentPath, Codecs + "/lame.qca");
+  EXPECT_EQ(ExternalCodecEditor::State().CurrentCodec, LameCodec());
 }
 
 TEST_F(ExternalCodecEditorTest, CloseAsksWithTheFileNameAndCancelYesAndNoDoWhatTheySay) {
   OpenSaved("lame.qca", LameCodec());
-  ExternalCodecEditor::CurrentCodec.About = "changed";
+  ExternalCodecEditor::State().CurrentCodec.About = "changed";
   {
     ScriptedDialogs dialogs;
     dialogs.ExpectMessage(2);
     EXPECT_FALSE(ExternalCodecEditor::CloseCodec());
     EXPECT_EQ(dialogs.Shown().first().style, 3);
     EXPECT_EQ(dialogs.Messages(), QStringList{"El archivo lame ha cambiado, ¿guardar cambios?"});
-    EXPECT_EQ(ExternalCodecEditor::CurrentCodec.About, "changed");
+    EXPECT_EQ(ExternalCodecEditor::State().CurrentCodec.About, "changed");
   }
   {
     ScriptedDialogs dialogs;
     dialogs.ExpectMessage(6);
     EXPECT_TRUE(ExternalCodecEditor::CloseCodec());
     EXPECT_EQ(ReadRecord<ExtCodecDef>(Codecs + "/lame.qca").About, "changed");
-    EXPECT_EQ(ExternalCodecEditor::CurrentPath, "");
+    EXPECT_EQ(ExternalCodecEditor::State().CurrentPath, "");
     EXPECT_FALSE(ExternalCodecEditor::IsDirty());
   }
-  ExternalCodecEditor::CurrentCodec.About = "never saved";
+  ExternalCodecEditor::State().CurrentCodec.About = "never saved";
   {
     ScriptedDialogs dialogs;
     dialogs.ExpectMessage(6);
     AnswerManager("");  // the save-as is cancelled: the close is too
     EXPECT_FALSE(ExternalCodecEditor::CloseCodec());
     EXPECT_EQ(dialogs.Messages(), QStringList{"El archivo ha cambiado, ¿guardar cambios?"});
-    EXPECT_EQ(ExternalCodecEditor::CurrentCodec.About, "never saved");
+    EXPECT_EQ(ExternalCodecEditor::State().CurrentCodec.About, "never saved");
   }
   {
     ScriptedDialogs dialogs;
     dialogs.ExpectMessage(7);
     EXPECT_TRUE(ExternalCodecEditor::CloseCodec());
-    EXPECT_EQ(ExternalCodecEditor::CurrentCodec.About, "");
+    EXPECT_EQ(ExternalCodecEditor::State().CurrentCodec.About, "");
   }
 }
 
 TEST_F(ExternalCodecEditorTest, UndoGoesBackToTheSavedCopy) {
   OpenSaved("lame.qca", LameCodec());
-  ExternalCodecEditor::CurrentCodec.FfmpegParams = "-ac 1";
-  ExternalCodecEditor::CurrentCodec.Params.Items.removeFirst();
+  ExternalCodecEditor::State().CurrentCodec.FfmpegParams = "-ac 1";
+  ExternalCodecEditor::State().CurrentCodec.Params.Items.removeFirst();
   ExternalCodecEditor::UndoChanges();
-  EXPECT_EQ(ExternalCodecEditor::CurrentCodec, LameCodec());
+  EXPECT_EQ(ExternalCodecEditor::State().CurrentCodec, LameCodec());
   EXPECT_FALSE(ExternalCodecEditor::IsDirty());
 }
 
 TEST_F(ExternalCodecEditorTest, TheTypeRecreatesTheFlagsAndAFileFixesIt) {
-  ExternalCodecEditor::CurrentCodec.Editable[2] = 1;
+  ExternalCodecEditor::State().CurrentCodec.Editable[2] = 1;
   ExternalCodecEditor::ChooseType(1);
-  EXPECT_EQ(ExternalCodecEditor::CurrentCodec.Editable.Items, QList<uint8_t>(10, 0));
-  ExternalCodecEditor::CurrentCodec.Editable[10] = 1;
+  EXPECT_EQ(ExternalCodecEditor::State().CurrentCodec.Editable.Items, QList<uint8_t>(10, 0));
+  ExternalCodecEditor::State().CurrentCodec.Editable[10] = 1;
   ExternalCodecEditor::ChooseType(0);
-  EXPECT_EQ(ExternalCodecEditor::CurrentCodec.Editable.Items, QList<uint8_t>(6, 0));
+  EXPECT_EQ(ExternalCodecEditor::State().CurrentCodec.Editable.Items, QList<uint8_t>(6, 0));
 
   ExtCodecDef odd = LameCodec();
   odd.Editable = {0, {1, 1, 1, 1, 1, 1}};  // six flags from 0: not the audio bounds
   OpenSaved("odd.qca", odd);
-  EXPECT_EQ(ExternalCodecEditor::CurrentCodec.Editable.LowerBound, 1);
-  EXPECT_EQ(ExternalCodecEditor::CurrentCodec.Editable.Items, QList<uint8_t>(6, 0));
+  EXPECT_EQ(ExternalCodecEditor::State().CurrentCodec.Editable.LowerBound, 1);
+  EXPECT_EQ(ExternalCodecEditor::State().CurrentCodec.Editable.Items, QList<uint8_t>(6, 0));
 
   const QStringList audio = ExternalCodecEditor::FillAudioEditableParams();
   EXPECT_EQ(audio, (QStringList{"Bitrate (bits/s)", "Bitrate max (bits/s)", "Bitrate min (bits/s)",
@@ -321,7 +322,7 @@ class ParamRowsTest : public ExternalCodecEditorTest {
  protected:
   void SetUp() override {
     ExternalCodecEditorTest::SetUp();
-    ExternalCodecEditor::CurrentCodec.Params = {
+    ExternalCodecEditor::State().CurrentCodec.Params = {
         0, {Row("<InFile>", 1), Row("Bitrate", 0, "-b"), Row("<OutFile>", 1)}};
   }
   static ExternalCodecEditor::ParamForm Form(const QString& label, const QString& before = {},
@@ -348,7 +349,7 @@ TEST_F(ParamRowsTest, LabelsAreCheckedBeforeARowIsStored) {
       {"bitrate", -1, "Ya existe un parámetro con esa etiqueta"},
       {"<OutFile>", 1, "Ya existe un parámetro con esa etiqueta"},
   };
-  const DynArray<ExtCodecParam> before = ExternalCodecEditor::CurrentCodec.Params;
+  const DynArray<ExtCodecParam> before = ExternalCodecEditor::State().CurrentCodec.Params;
   for (const Case& c : cases) {
     ScriptedDialogs dialogs;
     dialogs.ExpectMessage();
@@ -356,26 +357,26 @@ TEST_F(ParamRowsTest, LabelsAreCheckedBeforeARowIsStored) {
     EXPECT_FALSE(ExternalCodecEditor::AcceptParameter(Form(c.label, opened.LabelBefore)))
         << c.label;
     EXPECT_EQ(dialogs.Messages(), QStringList{QString::fromUtf8(c.message)}) << c.label;
-    EXPECT_EQ(ExternalCodecEditor::CurrentCodec.Params, before) << c.label;
+    EXPECT_EQ(ExternalCodecEditor::State().CurrentCodec.Params, before) << c.label;
   }
 }
 
 TEST_F(ParamRowsTest, ARowKeepsItsOwnLabelInAnotherCaseAndNewRowsGoLast) {
   ExternalCodecEditor::ParamFormFor(1);
   ASSERT_TRUE(ExternalCodecEditor::AcceptParameter(Form("BITRATE", "Bitrate")));
-  EXPECT_EQ(ExternalCodecEditor::CurrentCodec.Params[1].Label, "BITRATE");
+  EXPECT_EQ(ExternalCodecEditor::State().CurrentCodec.Params[1].Label, "BITRATE");
 
   ExternalCodecEditor::ParamFormFor(-1);
   ASSERT_TRUE(ExternalCodecEditor::AcceptParameter(Form("Quality", "", 0)));
   EXPECT_EQ(ExternalCodecEditor::ParamLabels(),
             (QStringList{"<InFile>", "BITRATE", "<OutFile>", "Quality"}));
   EXPECT_TRUE(ExternalCodecEditor::ParamLabelExists("quality"));
-  ExternalCodecEditor::CurrentCodec.Params.Items.clear();
+  ExternalCodecEditor::State().CurrentCodec.Params.Items.clear();
   EXPECT_FALSE(ExternalCodecEditor::ParamLabelExists("quality"));
 }
 
 TEST_F(ParamRowsTest, TheKindDecidesWhichFieldsAreKept) {
-  ExternalCodecEditor::CurrentCodec.Params[1].Value = "192";
+  ExternalCodecEditor::State().CurrentCodec.Params[1].Value = "192";
   struct Case {
     uint8_t kind;
     QString defaultValue;
@@ -391,7 +392,7 @@ TEST_F(ParamRowsTest, TheKindDecidesWhichFieldsAreKept) {
     form.Suggested = "96\r\n128";
     form.OnlySuggested = 1;
     ASSERT_TRUE(ExternalCodecEditor::AcceptParameter(form));
-    const ExtCodecParam& row = ExternalCodecEditor::CurrentCodec.Params[1];
+    const ExtCodecParam& row = ExternalCodecEditor::State().CurrentCodec.Params[1];
     EXPECT_EQ(row.Kind, c.kind);
     EXPECT_EQ(row.Switch, "-b");
     EXPECT_EQ(row.Default, c.defaultValue) << int(c.kind);
@@ -408,9 +409,9 @@ TEST_F(ParamRowsTest, DeleteAndMoveKeepTheFileRowsAndStopAtTheEnds) {
   EXPECT_EQ(ExternalCodecEditor::MoveParameterDown(2), 2);
   EXPECT_EQ(ExternalCodecEditor::ParamLabels(), (QStringList{"<InFile>", "Bitrate", "<OutFile>"}));
 
-  ExternalCodecEditor::CurrentCodec.Params[1].Value = "v";
+  ExternalCodecEditor::State().CurrentCodec.Params[1].Value = "v";
   EXPECT_EQ(ExternalCodecEditor::MoveParameterDown(1), 2);
-  EXPECT_EQ(ExternalCodecEditor::CurrentCodec.Params[2].Value, "v") << "whole rows move";
+  EXPECT_EQ(ExternalCodecEditor::State().CurrentCodec.Params[2].Value, "v") << "whole rows move";
   EXPECT_EQ(ExternalCodecEditor::MoveParameterUp(0), 0);
   EXPECT_EQ(ExternalCodecEditor::MoveParameterUp(1), 0) << "the file rows move like any other";
   EXPECT_EQ(ExternalCodecEditor::ParamLabels(), (QStringList{"<OutFile>", "<InFile>", "Bitrate"}));

@@ -82,18 +82,18 @@ class FormatEditorWindowTest : public TestEnv {
     ToolRunner::Reset();
     FormatEditor::ResetEditState();
     FormatEditor::ResetCapabilityLists();
-    FormatEditor::AudioEncoders = {1, {"copy", "aac", "mp2"}};
-    FormatEditor::VideoEncoders = {1, {"copy", "mpeg4"}};
-    FormatEditor::AudioDecoders = {1, {"aac", "mp3float"}};
-    FormatEditor::VideoDecoders = {1, {"h264"}};
-    FormatEditor::MuxerFormats = {1, {"<copy>", "mp4"}};
-    FormatEditor::DemuxerFormats = {1, {"mov", "mp4"}};
+    FormatEditor::State().AudioEncoders = {1, {"copy", "aac", "mp2"}};
+    FormatEditor::State().VideoEncoders = {1, {"copy", "mpeg4"}};
+    FormatEditor::State().AudioDecoders = {1, {"aac", "mp3float"}};
+    FormatEditor::State().VideoDecoders = {1, {"h264"}};
+    FormatEditor::State().MuxerFormats = {1, {"<copy>", "mp4"}};
+    FormatEditor::State().DemuxerFormats = {1, {"mov", "mp4"}};
   }
   void TearDown() override {
     delete window_;
     FormatEditor::ResetEditState();
     FormatEditor::ResetCapabilityLists();
-    FfmpegTools::FfmpegPath.clear();
+    FfmpegTools::State().FfmpegPath.clear();
     TestEnv::TearDown();
   }
   FormatEditorWindow& Open() {
@@ -104,7 +104,7 @@ class FormatEditorWindowTest : public TestEnv {
     return *window_;
   }
   void Show(uint8_t category) {
-    FormatEditor::CurrentCategory = category;
+    FormatEditor::State().CurrentCategory = category;
     FormatEditor::BuildCategoryParams(category);
   }
   FormatEditorWindow* window_ = nullptr;
@@ -112,7 +112,7 @@ class FormatEditorWindowTest : public TestEnv {
 
 TEST_F(FormatEditorWindowTest, RowsOfACategoryWithTheirListsAndMarks) {
   FormatEditorWindow& window = Open();
-  FormatEditor::CurrentFormat.RemoveAudio = 1;
+  FormatEditor::State().CurrentFormat.RemoveAudio = 1;
   Show(FormatEditor::OutputAudio);
   ASSERT_EQ(window.Combo2.size(), 7);
   EXPECT_EQ(window.Combo6->currentIndex(), FormatEditor::OutputAudio);
@@ -130,13 +130,13 @@ TEST_F(FormatEditorWindowTest, TypingStoresEveryKeystrokeAndListOnlyRowsRefuseTy
   FormatEditorWindow& window = Open();
   Show(FormatEditor::OutputAudio);
   TypeInto(window.Combo2[0], "128k");
-  EXPECT_EQ(FormatEditor::CurrentFormat.AudioBitrate, "128k");
+  EXPECT_EQ(FormatEditor::State().CurrentFormat.AudioBitrate, "128k");
 
   TypeInto(window.Combo2[6], "x");
   EXPECT_EQ(window.Combo2[6]->currentText(), "0");
-  EXPECT_EQ(FormatEditor::CurrentFormat.RemoveAudio, 0);
+  EXPECT_EQ(FormatEditor::State().CurrentFormat.RemoveAudio, 0);
   Pick(window.Combo2[6], 1);
-  EXPECT_EQ(FormatEditor::CurrentFormat.RemoveAudio, 1);
+  EXPECT_EQ(FormatEditor::State().CurrentFormat.RemoveAudio, 1);
   // A key pressed after the pick keeps the picked value on show.
   QKeyEvent release(QEvent::KeyRelease, Qt::Key_Down, Qt::NoModifier);
   QApplication::sendEvent(window.Combo2[6]->lineEdit(), &release);
@@ -145,7 +145,7 @@ TEST_F(FormatEditorWindowTest, TypingStoresEveryKeystrokeAndListOnlyRowsRefuseTy
 
 TEST_F(FormatEditorWindowTest, ElevenRowsScrollOneRowAtATime) {
   FormatEditorWindow& window = Open();
-  FormatEditor::CurrentFormat.RemoveVideo = 1;
+  FormatEditor::State().CurrentFormat.RemoveVideo = 1;
   Show(FormatEditor::OutputVideo);
   EXPECT_EQ(window.VScroll1->maximum(), 1);
   EXPECT_EQ(ShownRows(window), QList<int>({0, 1, 2, 3, 4, 5, 6, 7, 8, 9}));
@@ -153,7 +153,7 @@ TEST_F(FormatEditorWindowTest, ElevenRowsScrollOneRowAtATime) {
   EXPECT_EQ(ShownRows(window), QList<int>({1, 2, 3, 4, 5, 6, 7, 8, 9, 10}));
   EXPECT_EQ(window.Combo2[1]->y(), 0);
   Pick(window.Combo2[10], 0);
-  EXPECT_EQ(FormatEditor::CurrentFormat.RemoveVideo, 0);
+  EXPECT_EQ(FormatEditor::State().CurrentFormat.RemoveVideo, 0);
 }
 
 TEST_F(FormatEditorWindowTest, PickingACategoryRebuildsOnTheTimer) {
@@ -161,13 +161,13 @@ TEST_F(FormatEditorWindowTest, PickingACategoryRebuildsOnTheTimer) {
   ASSERT_EQ(window.Combo2.size(), 9);
   window.Combo6->setCurrentIndex(FormatEditor::Input);
   emit window.Combo6->activated(FormatEditor::Input);
-  EXPECT_EQ(FormatEditor::CurrentCategory, FormatEditor::Input);
+  EXPECT_EQ(FormatEditor::State().CurrentCategory, FormatEditor::Input);
   EXPECT_EQ(window.Combo2.size(), 9);
   ASSERT_TRUE(WaitFor([&] { return window.Combo2.size() == 6; }));
   EXPECT_EQ(Entries(window.Combo2[1]), QStringList({"aac", "mp3float"}));
 
   // A category without rows shows the note.
-  FormatEditor::CurrentFormat.AudioExtCodecName = "nada";
+  FormatEditor::State().CurrentFormat.AudioExtCodecName = "nada";
   Show(FormatEditor::OutputAudio);
   EXPECT_FALSE(window.Label1->isHidden());
   EXPECT_TRUE(ShownRows(window).isEmpty());
@@ -183,14 +183,14 @@ TEST_F(FormatEditorWindowTest, CloseStepsOutOfAPanelBeforeClosingTheWindow) {
   EXPECT_TRUE(window.Menu_File->menuAction()->isEnabled());
   EXPECT_TRUE(window.Command1->isEnabled());
 
-  FormatEditor::CurrentFormatFile = FormatEditor::FormatsFolder() + "/perfil.qfm";
-  FormatEditor::CurrentFormat.Target = "pal-dvd";
+  FormatEditor::State().CurrentFormatFile = FormatEditor::FormatsFolder() + "/perfil.qfm";
+  FormatEditor::State().CurrentFormat.Target = "pal-dvd";
   {
     ScriptedDialogs dialogs;
     dialogs.ExpectMessage(2);
     EXPECT_FALSE(window.close());
   }
-  EXPECT_EQ(FormatEditor::CurrentFormat.Target, "pal-dvd");
+  EXPECT_EQ(FormatEditor::State().CurrentFormat.Target, "pal-dvd");
   ScriptedDialogs dialogs;
   dialogs.ExpectMessage(7);
   EXPECT_TRUE(window.close());
@@ -203,7 +203,7 @@ TEST_F(FormatEditorWindowTest, CommandLineImportFillsTheProfileAndTheRows) {
   window.Text5->setText("-f mov");
   window.Command8->click();
   EXPECT_FALSE(window.Frame4->isVisible());
-  EXPECT_EQ(FormatEditor::CurrentFormat.InputContainer, "mov");
+  EXPECT_EQ(FormatEditor::State().CurrentFormat.InputContainer, "mov");
   EXPECT_EQ(window.Combo2[0]->currentText(), "mp4");
   EXPECT_EQ(window.Combo2[1]->currentText(), "mp2");
   EXPECT_EQ(window.Combo2[6]->currentText(), "-threads 2");
@@ -212,7 +212,7 @@ TEST_F(FormatEditorWindowTest, CommandLineImportFillsTheProfileAndTheRows) {
 
 TEST_F(FormatEditorWindowTest, CodecPanelKeepsOneNamePerView) {
   FormatEditorWindow& window = Open();
-  FormatEditor::CurrentFormat.AudioCodec = "aac";
+  FormatEditor::State().CurrentFormat.AudioCodec = "aac";
   window.Help_ffCodecHelp->trigger();
   EXPECT_TRUE(window.Frame2->isVisible());
   EXPECT_EQ(window.Combo4->currentText(), "aac");
@@ -240,7 +240,7 @@ TEST_F(FormatEditorWindowTest, CodecPanelKeepsOneNamePerView) {
 
 TEST_F(FormatEditorWindowTest, ContainerPanelAsksForANameThenShowsFfmpegsHelp) {
   FormatEditorWindow& window = Open();
-  FfmpegTools::FfmpegPath = QStandardPaths::findExecutable("ffmpeg");
+  FfmpegTools::State().FfmpegPath = QStandardPaths::findExecutable("ffmpeg");
   window.Help_ffFormatHelp->trigger();
   window.Combo3->setEditText("mov");
   {
@@ -282,11 +282,11 @@ TEST_F(FormatEditorWindowTest, ExternalCodecMenusFollowLoadAndUnload) {
             RecordFile::Result::Ok);
   EXPECT_FALSE(window.Opt_FindExe->menuAction()->isVisible());
 
-  FormatEditor::CurrentCategory = FormatEditor::OutputAudio;
+  FormatEditor::State().CurrentCategory = FormatEditor::OutputAudio;
   FormatEditor::LoadExternalCodec(0, "lame");
   FormatEditor::LoadExternalCodec(1, "x264");
-  const ExtCodecDef& embedded = FormatEditor::CurrentFormat.AudioExtCodec;
-  EXPECT_EQ(FormatEditor::CurrentFormat.AudioExtCodecName, "lame");
+  const ExtCodecDef& embedded = FormatEditor::State().CurrentFormat.AudioExtCodec;
+  EXPECT_EQ(FormatEditor::State().CurrentFormat.AudioExtCodecName, "lame");
   EXPECT_EQ(embedded.Params[0].Value, "0");
   EXPECT_EQ(embedded.Params[1].Value, "2");
   EXPECT_EQ(embedded.Values.Items, QStringList(6));
@@ -301,7 +301,7 @@ TEST_F(FormatEditorWindowTest, ExternalCodecMenusFollowLoadAndUnload) {
   TypeInto(window.Combo2[1], "7");
   EXPECT_EQ(embedded.Params[1].Value, "27");
   window.ReloadECA_Menu->trigger();
-  EXPECT_EQ(FormatEditor::CurrentFormat.AudioExtCodec.Params[1].Value, "2");
+  EXPECT_EQ(FormatEditor::State().CurrentFormat.AudioExtCodec.Params[1].Value, "2");
 
   window.Help_AboutECA->trigger();
   EXPECT_EQ(window.Frame3->title(), "Acerca del codec... - lame");
@@ -309,7 +309,7 @@ TEST_F(FormatEditorWindowTest, ExternalCodecMenusFollowLoadAndUnload) {
   window.Command7->click();
 
   window.UnloadECA_Menu->trigger();
-  EXPECT_EQ(FormatEditor::CurrentFormat.AudioExtCodecName, "");
+  EXPECT_EQ(FormatEditor::State().CurrentFormat.AudioExtCodecName, "");
   EXPECT_EQ(window.Text1[0]->text(), "Bitrate (bits/s)");
   EXPECT_TRUE(window.Opt_FindExe->menuAction()->isVisible());
   EXPECT_FALSE(window.FindEXE_A->isVisible());
@@ -321,7 +321,7 @@ TEST_F(FormatEditorWindowTest, ExternalCodecMenusFollowLoadAndUnload) {
     dialogs.ExpectMessage(7);
     window.UnloadECV_Menu->trigger();
   }
-  EXPECT_EQ(FormatEditor::CurrentFormat.VideoExtCodecName, "x264");
+  EXPECT_EQ(FormatEditor::State().CurrentFormat.VideoExtCodecName, "x264");
   {
     ScriptedDialogs dialogs;
     dialogs.ExpectMessage(6);
@@ -333,31 +333,31 @@ TEST_F(FormatEditorWindowTest, ExternalCodecMenusFollowLoadAndUnload) {
 
 TEST_F(FormatEditorWindowTest, ReloadOfADeletedDefinitionKeepsTheEmbeddedCopy) {
   Open();
-  FormatEditor::CurrentFormat.AudioExtCodecName = "lame";
-  FormatEditor::CurrentFormat.AudioExtCodec.About = "copia";
+  FormatEditor::State().CurrentFormat.AudioExtCodecName = "lame";
+  FormatEditor::State().CurrentFormat.AudioExtCodec.About = "copia";
   ScriptedDialogs dialogs;
   dialogs.ExpectMessage();
   FormatEditor::LoadExternalCodec(0, "lame");
   EXPECT_EQ(dialogs.Messages(),
             QStringList({"No se encuentra el archivo " + Folder() + "/appfiles/ecodec/lame.qca"}));
-  EXPECT_EQ(FormatEditor::CurrentFormat.AudioExtCodec.About, "copia");
+  EXPECT_EQ(FormatEditor::State().CurrentFormat.AudioExtCodec.About, "copia");
 }
 
 TEST_F(FormatEditorWindowTest, ProgramChooserStoresPathsInsideTheProgramFolderRelative) {
   FormatEditorWindow& window = Open();
-  FormatEditor::CurrentFormat.AudioExtCodecName = "lame";
+  FormatEditor::State().CurrentFormat.AudioExtCodecName = "lame";
   {
     ScriptedDialogs dialogs;
     dialogs.Expect(Dialogs::Kind::OpenFile, QStringList({Folder() + "/tools/lame"}));
     window.FindCodecExe(0);
     EXPECT_EQ(dialogs.Shown().first().defaultText, "");
   }
-  EXPECT_EQ(FormatEditor::CurrentFormat.AudioExtCodec.ExePath, "tools/lame");
+  EXPECT_EQ(FormatEditor::State().CurrentFormat.AudioExtCodec.ExePath, "tools/lame");
   ScriptedDialogs dialogs;
   dialogs.Expect(Dialogs::Kind::OpenFile, QStringList({"/usr/bin/lame"}));
   window.FindCodecExe(0);
   EXPECT_EQ(dialogs.Shown().first().defaultText, "lame");
-  EXPECT_EQ(FormatEditor::CurrentFormat.AudioExtCodec.ExePath, "/usr/bin/lame");
+  EXPECT_EQ(FormatEditor::State().CurrentFormat.AudioExtCodec.ExePath, "/usr/bin/lame");
 }
 
 // Answers the file manager that the editor opens as its open and save-as dialog.
@@ -394,22 +394,22 @@ TEST_F(FormatEditorWindowTest, HasEveryControlItsTranslatorWrites) {
 
 TEST_F(FormatEditorWindowTest, SaveAndOpenGoThroughTheFileManager) {
   FormatEditorWindow& window = Open();
-  FormatEditor::CurrentFormat.Extension = "mkv";
+  FormatEditor::State().CurrentFormat.Extension = "mkv";
   {
     FileManagerAnswer answer("nuevo");
     window.File_Save->trigger();
     EXPECT_EQ(answer.Shown(), 1);
   }
   const QString path = FormatEditor::FormatsFolder() + "/nuevo.qfm";
-  EXPECT_EQ(FormatEditor::CurrentFormatFile, path);
+  EXPECT_EQ(FormatEditor::State().CurrentFormatFile, path);
   EXPECT_FALSE(FormatEditor::IsFormatChanged());
   window.File_Close->trigger();
-  EXPECT_EQ(FormatEditor::CurrentFormatFile, "");
+  EXPECT_EQ(FormatEditor::State().CurrentFormatFile, "");
   EXPECT_EQ(window.Combo2[7]->currentText(), "");
 
   FileManagerAnswer answer("nuevo");
   window.File_Open->trigger();
-  EXPECT_EQ(FormatEditor::CurrentFormatFile, path);
+  EXPECT_EQ(FormatEditor::State().CurrentFormatFile, path);
   EXPECT_EQ(window.Combo2[7]->currentText(), "mkv");
 }
 
@@ -420,23 +420,23 @@ TEST_F(FormatEditorWindowTest, ScratchLoadTakesAnotherProfilesValuesAsChanges) {
             RecordFile::Result::Ok);
   FormatEditorWindow& window = Open();
   window.ShowButtonStrip(true);
-  FormatEditor::CurrentFormatFile = FormatEditor::ScratchProfilePath();
-  FormatEditor::TempFormatMode = 1;
+  FormatEditor::State().CurrentFormatFile = FormatEditor::ScratchProfilePath();
+  FormatEditor::State().TempFormatMode = 1;
   {
     FileManagerAnswer answer("otro");
     window.Command12->click();
   }
-  EXPECT_EQ(FormatEditor::CurrentFormat.Target, "pal-vcd");
-  EXPECT_EQ(FormatEditor::CurrentFormatFile, FormatEditor::ScratchProfilePath());
+  EXPECT_EQ(FormatEditor::State().CurrentFormat.Target, "pal-vcd");
+  EXPECT_EQ(FormatEditor::State().CurrentFormatFile, FormatEditor::ScratchProfilePath());
   EXPECT_TRUE(FormatEditor::IsFormatChanged());
   window.Command2->click();
-  EXPECT_EQ(FormatEditor::CurrentFormat.Target, "");
+  EXPECT_EQ(FormatEditor::State().CurrentFormat.Target, "");
   EXPECT_FALSE(window.isVisible());
 }
 
 TEST_F(FormatEditorWindowTest, CodecPanelAsksFfmpegForTheChosenDecoder) {
   FormatEditorWindow& window = Open();
-  FfmpegTools::FfmpegPath = QStandardPaths::findExecutable("ffmpeg");
+  FfmpegTools::State().FfmpegPath = QStandardPaths::findExecutable("ffmpeg");
   window.Help_ffCodecHelp->trigger();
   window.Option4->click();
   window.Option6->click();
@@ -462,8 +462,8 @@ TEST_F(FormatEditorWindowTest, CloseIsRefusedWhileTheListsAreRebuiltAndLeavesThe
   EXPECT_TRUE(window.Frame6->isVisible());
   window.ShowWaiting(false);
 
-  FormatEditor::CurrentFormat.VideoExtCodecName = "x264";
-  window.SyncExtCodecMenus(FormatEditor::CurrentFormat);
+  FormatEditor::State().CurrentFormat.VideoExtCodecName = "x264";
+  window.SyncExtCodecMenus(FormatEditor::State().CurrentFormat);
   window.Help_AboutECV->trigger();
   EXPECT_TRUE(window.Frame3->isVisible());
   EXPECT_FALSE(window.Command12->isEnabled());
@@ -482,7 +482,7 @@ TEST_F(ShowEditorTest, ScratchModeOpensEmptyAndAcceptWritesTheScratchFile) {
   QTimer poll;
   QObject::connect(&poll, &QTimer::timeout, [&] {
     FormatEditorWindow* window = FormatEditorWindow::Instance();
-    if (checked || !window || FormatEditor::TempFormatMode != 1) return;
+    if (checked || !window || FormatEditor::State().TempFormatMode != 1) return;
     checked = true;
     EXPECT_FALSE(shownBefore.isVisible());
     EXPECT_TRUE(window->Picture9->isVisible());
@@ -490,7 +490,7 @@ TEST_F(ShowEditorTest, ScratchModeOpensEmptyAndAcceptWritesTheScratchFile) {
     EXPECT_FALSE(window->File_Close->isVisible());
     EXPECT_FALSE(window->File_Exit->isVisible());
     EXPECT_GT(window->height(), 280 + 40);
-    EXPECT_EQ(FormatEditor::CurrentFormatFile, FormatEditor::ScratchProfilePath());
+    EXPECT_EQ(FormatEditor::State().CurrentFormatFile, FormatEditor::ScratchProfilePath());
     EXPECT_FALSE(FileServices::FileExists(FormatEditor::ScratchProfilePath()));
     ASSERT_EQ(window->Combo2.size(), 9);
     window->Combo2[7]->setEditText("mkv");
@@ -502,8 +502,8 @@ TEST_F(ShowEditorTest, ScratchModeOpensEmptyAndAcceptWritesTheScratchFile) {
   EXPECT_EQ(FormatEditorWindow::Instance(), nullptr);
   EXPECT_TRUE(shownBefore.isVisible());
   EXPECT_FALSE(hiddenBefore.isVisible());
-  EXPECT_EQ(FormatEditor::TempFormatMode, 0);
-  EXPECT_EQ(FormatEditor::CurrentFormatFile, "");
+  EXPECT_EQ(FormatEditor::State().TempFormatMode, 0);
+  EXPECT_EQ(FormatEditor::State().CurrentFormatFile, "");
   FormatProfile written;
   ASSERT_EQ(RecordFile::Read(FormatEditor::ScratchProfilePath(), written), RecordFile::Result::Ok);
   EXPECT_EQ(written.Extension, "mkv");
@@ -514,15 +514,15 @@ TEST_F(ShowEditorTest, StaleListsAreRebuiltBeforeTheNamedProfileLoads) {
   profile.AudioCodec = "aac";
   ASSERT_EQ(RecordFile::Write(WriteFile("appfiles/formats/perfil.qfm", ""), profile),
             RecordFile::Result::Ok);
-  FfmpegTools::FfmpegPath = QStandardPaths::findExecutable("ffmpeg");
-  FormatEditor::FfmpegListsStale = 1;
+  FfmpegTools::State().FfmpegPath = QStandardPaths::findExecutable("ffmpeg");
+  FormatEditor::State().FfmpegListsStale = 1;
   QStringList entries;
   QString value;
   QTimer poll;
   QObject::connect(&poll, &QTimer::timeout, [&] {
     FormatEditorWindow* window = FormatEditorWindow::Instance();
-    if (!window || FormatEditor::CurrentFormatFile.isEmpty() || !entries.isEmpty()) return;
-    EXPECT_EQ(FormatEditor::FfmpegListsStale, 0);
+    if (!window || FormatEditor::State().CurrentFormatFile.isEmpty() || !entries.isEmpty()) return;
+    EXPECT_EQ(FormatEditor::State().FfmpegListsStale, 0);
     EXPECT_FALSE(window->Frame6->isVisible());
     entries = Entries(window->Combo2[1]);
     value = window->Combo2[1]->currentText();
@@ -532,8 +532,8 @@ TEST_F(ShowEditorTest, StaleListsAreRebuiltBeforeTheNamedProfileLoads) {
   FormatEditorWindow::ShowEditor("perfil", 0);
   EXPECT_TRUE(entries.contains("libmp3lame") || entries.contains("mp2"));
   EXPECT_EQ(value, "aac");
-  EXPECT_EQ(FormatEditor::CurrentFormatFile, "");
-  EXPECT_EQ(FormatEditor::ParamRowCount, 0);
+  EXPECT_EQ(FormatEditor::State().CurrentFormatFile, "");
+  EXPECT_EQ(FormatEditor::State().ParamRowCount, 0);
 }
 
 }  // namespace
@@ -547,7 +547,7 @@ TEST_F(FormatEditorWindowTest, FileImportListsTheProbedClipAndCopiesTheTickedLin
              {"-v", "error", "-f", "lavfi", "-i", "sine=d=1", "-c:a", "flac", clip});
   ASSERT_TRUE(make.waitForFinished(30000));
   ASSERT_EQ(make.exitCode(), 0);
-  FfmpegTools::FfprobePath = QStandardPaths::findExecutable("ffprobe");
+  FfmpegTools::State().FfprobePath = QStandardPaths::findExecutable("ffprobe");
   FormatEditorWindow& window = Open();
   {
     ScriptedDialogs dialogs;
@@ -561,7 +561,7 @@ TEST_F(FormatEditorWindowTest, FileImportListsTheProbedClipAndCopiesTheTickedLin
     dialogs.Expect(Dialogs::Kind::OpenFile, QStringList({clip}));
     window.Import_OfFile->trigger();
   }
-  FfmpegTools::FfprobePath.clear();
+  FfmpegTools::State().FfprobePath.clear();
   ASSERT_TRUE(window.Frame5->isVisible());
   EXPECT_FALSE(window.Frame6->isVisible());
   EXPECT_FALSE(window.Menu_Options->menuAction()->isEnabled());
@@ -578,8 +578,8 @@ TEST_F(FormatEditorWindowTest, FileImportListsTheProbedClipAndCopiesTheTickedLin
   window.List1->item(1)->setCheckState(Qt::Checked);
   window.List1->item(11)->setCheckState(Qt::Checked);
   window.Command10->click();
-  EXPECT_EQ(FormatEditor::CurrentFormat.AudioCodec, "flac");
-  EXPECT_EQ(FormatEditor::CurrentFormat.Extension, "mkv");
+  EXPECT_EQ(FormatEditor::State().CurrentFormat.AudioCodec, "flac");
+  EXPECT_EQ(FormatEditor::State().CurrentFormat.Extension, "mkv");
   EXPECT_EQ(window.Combo2[1]->currentText(), "flac");
   EXPECT_FALSE(window.Frame5->isVisible());
   EXPECT_FALSE(window.Check1->isChecked());
@@ -589,14 +589,14 @@ TEST_F(FormatEditorWindowTest, FileImportListsTheProbedClipAndCopiesTheTickedLin
 
 TEST_F(FormatEditorWindowTest, PlainHelpItemsShowFfmpegsOutputOrSayItIsMissing) {
   FormatEditorWindow& window = Open();
-  FfmpegTools::FfmpegPath = Folder() + "/no ffmpeg";
+  FfmpegTools::State().FfmpegPath = Folder() + "/no ffmpeg";
   {
     ScriptedDialogs dialogs;
     dialogs.ExpectMessage();
     window.Help_ffPixFmt->trigger();
     EXPECT_EQ(dialogs.Messages(), QStringList({"No se encuentra ffmpeg"}));
   }
-  FfmpegTools::FfmpegPath = QStandardPaths::findExecutable("ffmpeg");
+  FfmpegTools::State().FfmpegPath = QStandardPaths::findExecutable("ffmpeg");
   QString shown;
   QTimer poll;
   QObject::connect(&poll, &QTimer::timeout, [&] {

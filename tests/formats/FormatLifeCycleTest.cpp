@@ -72,26 +72,26 @@ class FormatLifeCycle : public TestEnv {
 };
 
 TEST_F(FormatLifeCycle, SaveThenLoadGivesBackEveryField) {
-  FormatEditor::CurrentFormat = FullProfile();
+  FormatEditor::State().CurrentFormat = FullProfile();
   QString path = ProfilePath("perfil");
   ASSERT_TRUE(FormatEditor::SaveFormat(path));
-  EXPECT_EQ(FormatEditor::CurrentFormatFile, path);
+  EXPECT_EQ(FormatEditor::State().CurrentFormatFile, path);
   EXPECT_FALSE(FormatEditor::IsFormatChanged());
 
   FormatEditor::ResetEditState();
   Load(path);
-  EXPECT_EQ(FormatEditor::CurrentFormat, FullProfile());
-  EXPECT_EQ(FormatEditor::SavedFormat, FullProfile());
-  EXPECT_EQ(FormatEditor::CurrentFormatFile, path);
+  EXPECT_EQ(FormatEditor::State().CurrentFormat, FullProfile());
+  EXPECT_EQ(FormatEditor::State().SavedFormat, FullProfile());
+  EXPECT_EQ(FormatEditor::State().CurrentFormatFile, path);
 }
 
 TEST_F(FormatLifeCycle, EmptyFileLoadsAsTheEmptyProfile) {
   const QString path = WriteFile("appfiles/formats/vacio.qfm", QByteArray());
-  FormatEditor::CurrentCategory = FormatEditor::OutputVideo;
+  FormatEditor::State().CurrentCategory = FormatEditor::OutputVideo;
   Load(path);
-  EXPECT_EQ(FormatEditor::CurrentFormat, FormatProfile());
-  EXPECT_EQ(FormatEditor::CurrentFormatFile, path);
-  EXPECT_EQ(FormatEditor::CurrentCategory, FormatEditor::OutputGeneral);
+  EXPECT_EQ(FormatEditor::State().CurrentFormat, FormatProfile());
+  EXPECT_EQ(FormatEditor::State().CurrentFormatFile, path);
+  EXPECT_EQ(FormatEditor::State().CurrentCategory, FormatEditor::OutputGeneral);
 }
 
 TEST_F(FormatLifeCycle, MissingNamedFileIsReportedAndBecomesAnEmptyProfile) {
@@ -99,14 +99,14 @@ TEST_F(FormatLifeCycle, MissingNamedFileIsReportedAndBecomesAnEmptyProfile) {
   dialogs.ExpectMessage();
   Load(ProfilePath("perdido"));
   EXPECT_EQ(dialogs.Messages(), QStringList({"No se encuentra el archivo perdido"}));
-  EXPECT_EQ(FormatEditor::CurrentFormatFile, ProfilePath("perdido"));
-  EXPECT_EQ(FormatEditor::CurrentFormat, FormatProfile());
+  EXPECT_EQ(FormatEditor::State().CurrentFormatFile, ProfilePath("perdido"));
+  EXPECT_EQ(FormatEditor::State().CurrentFormat, FormatProfile());
 }
 
 TEST_F(FormatLifeCycle, MissingScratchFileLoadsEmptyWithoutMessageOrFile) {
   ScriptedDialogs dialogs;
   Load(FormatEditor::ScratchProfilePath());
-  EXPECT_EQ(FormatEditor::CurrentFormat, FormatProfile());
+  EXPECT_EQ(FormatEditor::State().CurrentFormat, FormatProfile());
   EXPECT_FALSE(FileServices::FileExists(FormatEditor::ScratchProfilePath()));
 }
 
@@ -119,32 +119,32 @@ TEST_F(FormatLifeCycle, CorruptFileIsReportedAndLoadsNothing) {
   dialogs.ExpectMessage();
   Load(path);
   EXPECT_EQ(dialogs.Messages(), QStringList({"No se pudo leer el archivo " + path}));
-  EXPECT_EQ(FormatEditor::CurrentFormatFile, "");
+  EXPECT_EQ(FormatEditor::State().CurrentFormatFile, "");
 }
 
 TEST_F(FormatLifeCycle, ShorterSaveOverALongerFileReadsBackExactly) {
-  FormatEditor::CurrentFormat = FullProfile();
+  FormatEditor::State().CurrentFormat = FullProfile();
   QString path = ProfilePath("perfil");
   ASSERT_TRUE(FormatEditor::SaveFormat(path));
-  FormatEditor::CurrentFormat = FormatProfile();
-  FormatEditor::CurrentFormat.Extension = "mkv";
+  FormatEditor::State().CurrentFormat = FormatProfile();
+  FormatEditor::State().CurrentFormat.Extension = "mkv";
   ASSERT_TRUE(FormatEditor::SaveFormat(path));
   FormatProfile read;
   ASSERT_EQ(RecordFile::Read(path, read), RecordFile::Result::Ok);
-  EXPECT_EQ(read, FormatEditor::CurrentFormat);
+  EXPECT_EQ(read, FormatEditor::State().CurrentFormat);
 }
 
 TEST_F(FormatLifeCycle, FailedWriteKeepsTheSavedCopyAndReports) {
   // A folder where the file should be makes the write fail.
   ASSERT_TRUE(FileServices::CreateFolderPath(ProfilePath("carpeta")));
-  FormatEditor::CurrentFormat.Extension = "avi";
+  FormatEditor::State().CurrentFormat.Extension = "avi";
   QString path = ProfilePath("carpeta");
   ScriptedDialogs dialogs;
   dialogs.ExpectMessage();
   EXPECT_FALSE(FormatEditor::SaveFormat(path));
   EXPECT_EQ(dialogs.Messages(), QStringList({"No se pudo escribir el archivo "}));
   EXPECT_TRUE(FormatEditor::IsFormatChanged());
-  EXPECT_EQ(FormatEditor::CurrentFormatFile, "");
+  EXPECT_EQ(FormatEditor::State().CurrentFormatFile, "");
 }
 
 TEST_F(FormatLifeCycle, CloseAsksWithTheQuotedNameAndFollowsTheAnswer) {
@@ -162,20 +162,20 @@ TEST_F(FormatLifeCycle, CloseAsksWithTheQuotedNameAndFollowsTheAnswer) {
   };
   for (const Case& c : cases) {
     FormatEditor::ResetEditState();
-    FormatEditor::CurrentFormatFile =
+    FormatEditor::State().CurrentFormatFile =
         QString(c.file).isEmpty() ? "" : ProfilePath(QString(c.file) == "." ? "" : c.file);
-    FormatEditor::CurrentFormat.Target = "pal-dvd";
+    FormatEditor::State().CurrentFormat.Target = "pal-dvd";
     ScriptedDialogs dialogs;
     dialogs.ExpectMessage(c.answer);
     EXPECT_EQ(FormatEditor::CloseFormat(), c.closed) << c.file;
     EXPECT_EQ(dialogs.Messages(), QStringList({QString::fromUtf8(c.question)})) << c.file;
-    EXPECT_EQ(FormatEditor::CurrentFormat.Target, c.closed ? "" : "pal-dvd");
+    EXPECT_EQ(FormatEditor::State().CurrentFormat.Target, c.closed ? "" : "pal-dvd");
   }
 }
 
 TEST_F(FormatLifeCycle, CloseWithYesSavesAndAFailedSaveKeepsTheProfile) {
-  FormatEditor::CurrentFormatFile = ProfilePath("perfil");
-  FormatEditor::CurrentFormat.Target = "ntsc-dvd";
+  FormatEditor::State().CurrentFormatFile = ProfilePath("perfil");
+  FormatEditor::State().CurrentFormat.Target = "ntsc-dvd";
   {
     ScriptedDialogs dialogs;
     dialogs.ExpectMessage(6);
@@ -186,30 +186,30 @@ TEST_F(FormatLifeCycle, CloseWithYesSavesAndAFailedSaveKeepsTheProfile) {
   EXPECT_EQ(read.Target, "ntsc-dvd");
 
   ASSERT_TRUE(FileServices::CreateFolderPath(ProfilePath("carpeta")));
-  FormatEditor::CurrentFormatFile = ProfilePath("carpeta");
-  FormatEditor::CurrentFormat.Target = "pal-vcd";
+  FormatEditor::State().CurrentFormatFile = ProfilePath("carpeta");
+  FormatEditor::State().CurrentFormat.Target = "pal-vcd";
   ScriptedDialogs dialogs;
   dialogs.ExpectMessage(6).ExpectMessage();
   EXPECT_FALSE(FormatEditor::CloseFormat());
-  EXPECT_EQ(FormatEditor::CurrentFormat.Target, "pal-vcd");
+  EXPECT_EQ(FormatEditor::State().CurrentFormat.Target, "pal-vcd");
 }
 
 TEST_F(FormatLifeCycle, ChangedTestLooksOnlyAtTheValuesOfAnEmbeddedCodec) {
-  FormatEditor::CurrentFormat = FullProfile();
-  FormatEditor::SavedFormat = FullProfile();
+  FormatEditor::State().CurrentFormat = FullProfile();
+  FormatEditor::State().SavedFormat = FullProfile();
   EXPECT_FALSE(FormatEditor::IsFormatChanged());
 
-  FormatEditor::CurrentFormat.AudioExtCodec.Params[1].Label = "Otra";
-  FormatEditor::CurrentFormat.AudioExtCodec.Editable[2] = 1;
+  FormatEditor::State().CurrentFormat.AudioExtCodec.Params[1].Label = "Otra";
+  FormatEditor::State().CurrentFormat.AudioExtCodec.Editable[2] = 1;
   EXPECT_FALSE(FormatEditor::IsFormatChanged());
 
-  FormatEditor::CurrentFormat.AudioExtCodec.Params[1].Value = "96";
+  FormatEditor::State().CurrentFormat.AudioExtCodec.Params[1].Value = "96";
   EXPECT_TRUE(FormatEditor::IsFormatChanged());
-  FormatEditor::CurrentFormat = FullProfile();
-  FormatEditor::CurrentFormat.AudioExtCodec.Values[6] = "48000";
+  FormatEditor::State().CurrentFormat = FullProfile();
+  FormatEditor::State().CurrentFormat.AudioExtCodec.Values[6] = "48000";
   EXPECT_TRUE(FormatEditor::IsFormatChanged());
-  FormatEditor::CurrentFormat = FullProfile();
-  FormatEditor::SavedFormat.AudioExtCodec.Params.Items.removeLast();
+  FormatEditor::State().CurrentFormat = FullProfile();
+  FormatEditor::State().SavedFormat.AudioExtCodec.Params.Items.removeLast();
   EXPECT_TRUE(FormatEditor::IsFormatChanged());
 }
 
@@ -237,10 +237,10 @@ TEST_F(FormatLifeCycle, ListenersHearOfEachChangedProfileAndEachRebuildOfTheRows
   ASSERT_TRUE(QDir().mkpath(ProgramFolder::AppFiles("ecodec")));
   ASSERT_EQ(RecordFile::Write(FormatEditor::ExtCodecPath(0, "lame"), codec),
             RecordFile::Result::Ok);
-  FormatEditor::CurrentCategory = FormatEditor::OutputAudio;
+  FormatEditor::State().CurrentCategory = FormatEditor::OutputAudio;
 
   FormatEditor::LoadExternalCodec(0, "lame");
-  FormatEditor::CurrentFormat.AudioExtCodec.Params[1].Value = "96";
+  FormatEditor::State().CurrentFormat.AudioExtCodec.Params[1].Value = "96";
   FormatEditor::ClearCategory();
   {
     ScriptedDialogs dialogs;
@@ -250,18 +250,18 @@ TEST_F(FormatLifeCycle, ListenersHearOfEachChangedProfileAndEachRebuildOfTheRows
   EXPECT_EQ(heard,
             QStringList({"profile, audio codec <lame>", "rows of 2: 4 in all, Bitrate= Joint=0",
                          "rows of 2: 4 in all, Bitrate= Joint=0"}));
-  EXPECT_EQ(FormatEditor::ParamRowCount, 4);
+  EXPECT_EQ(FormatEditor::State().ParamRowCount, 4);
 }
 
 TEST_F(FormatLifeCycle, UndoGoesBackToTheSavedCopy) {
-  FormatEditor::SavedFormat = FullProfile();
-  FormatEditor::CurrentFormat = FormatProfile();
+  FormatEditor::State().SavedFormat = FullProfile();
+  FormatEditor::State().CurrentFormat = FormatProfile();
   FormatEditor::UndoChanges();
-  EXPECT_EQ(FormatEditor::CurrentFormat, FullProfile());
+  EXPECT_EQ(FormatEditor::State().CurrentFormat, FullProfile());
 }
 
 TEST_F(FormatLifeCycle, ClearAllKeepsTheCodecWithItsValuesEmptied) {
-  FormatEditor::CurrentFormat = FullProfile();
+  FormatEditor::State().CurrentFormat = FullProfile();
   FormatEditor::ClearAll();
   FormatProfile expected;
   expected.AudioExtCodecName = "lame";
@@ -269,17 +269,17 @@ TEST_F(FormatLifeCycle, ClearAllKeepsTheCodecWithItsValuesEmptied) {
   expected.AudioExtCodec.Params[1].Value = "";
   expected.AudioExtCodec.Params[2].Value = "0";
   expected.AudioExtCodec.Values = {1, {"", "", "", "", "", ""}};
-  EXPECT_EQ(FormatEditor::CurrentFormat, expected);
+  EXPECT_EQ(FormatEditor::State().CurrentFormat, expected);
 }
 
 TEST_F(FormatLifeCycle, ClearCategoryClearsWhatItsRowsShow) {
   FormatProfile withoutCodec = FullProfile();
   withoutCodec.AudioExtCodecName.clear();
 
-  FormatEditor::CurrentFormat = withoutCodec;
-  FormatEditor::CurrentCategory = FormatEditor::OutputGeneral;
+  FormatEditor::State().CurrentFormat = withoutCodec;
+  FormatEditor::State().CurrentCategory = FormatEditor::OutputGeneral;
   FormatEditor::ClearCategory();
-  const FormatProfile& general = FormatEditor::CurrentFormat;
+  const FormatProfile& general = FormatEditor::State().CurrentFormat;
   EXPECT_EQ(general.OutputContainer + general.AudioCodec + general.VideoCodec + general.Target +
                 general.Extension + general.OutputExtraParams,
             "");
@@ -288,48 +288,49 @@ TEST_F(FormatLifeCycle, ClearCategoryClearsWhatItsRowsShow) {
   EXPECT_EQ(general.PixelFormat, "yuv420p");
   EXPECT_EQ(general.InputContainer, "mov");
 
-  FormatEditor::CurrentFormat = withoutCodec;
-  FormatEditor::CurrentCategory = FormatEditor::OutputVideo;
+  FormatEditor::State().CurrentFormat = withoutCodec;
+  FormatEditor::State().CurrentCategory = FormatEditor::OutputVideo;
   FormatEditor::ClearCategory();
-  EXPECT_EQ(FormatEditor::CurrentFormat.AspectRatio + FormatEditor::CurrentFormat.PixelFormat +
-                FormatEditor::CurrentFormat.FrameSize,
+  EXPECT_EQ(FormatEditor::State().CurrentFormat.AspectRatio +
+                FormatEditor::State().CurrentFormat.PixelFormat +
+                FormatEditor::State().CurrentFormat.FrameSize,
             "");
-  EXPECT_EQ(FormatEditor::CurrentFormat.RemoveVideo, 0);
-  EXPECT_EQ(FormatEditor::CurrentFormat.AudioBitrate, "128k");
+  EXPECT_EQ(FormatEditor::State().CurrentFormat.RemoveVideo, 0);
+  EXPECT_EQ(FormatEditor::State().CurrentFormat.AudioBitrate, "128k");
 
-  FormatEditor::CurrentFormat = withoutCodec;
-  FormatEditor::CurrentCategory = FormatEditor::Input;
+  FormatEditor::State().CurrentFormat = withoutCodec;
+  FormatEditor::State().CurrentCategory = FormatEditor::Input;
   FormatEditor::ClearCategory();
-  EXPECT_EQ(
-      FormatEditor::CurrentFormat.InputContainer + FormatEditor::CurrentFormat.InputExtraParams,
-      "");
+  EXPECT_EQ(FormatEditor::State().CurrentFormat.InputContainer +
+                FormatEditor::State().CurrentFormat.InputExtraParams,
+            "");
 
-  FormatEditor::CurrentFormat = FullProfile();
-  FormatEditor::CurrentCategory = FormatEditor::OutputAudio;
+  FormatEditor::State().CurrentFormat = FullProfile();
+  FormatEditor::State().CurrentCategory = FormatEditor::OutputAudio;
   FormatEditor::ClearCategory();
-  EXPECT_EQ(FormatEditor::CurrentFormat.AudioBitrate, "128k");
-  EXPECT_EQ(FormatEditor::CurrentFormat.AudioExtCodec.Params[2].Value, "0");
-  EXPECT_EQ(FormatEditor::CurrentFormat.AudioExtCodec.Values[1], "");
+  EXPECT_EQ(FormatEditor::State().CurrentFormat.AudioBitrate, "128k");
+  EXPECT_EQ(FormatEditor::State().CurrentFormat.AudioExtCodec.Params[2].Value, "0");
+  EXPECT_EQ(FormatEditor::State().CurrentFormat.AudioExtCodec.Values[1], "");
 }
 
 TEST_F(FormatLifeCycle, ScratchModeLoadsValuesAsChangesAndSavesAsWithoutSwitching) {
   QString named = ProfilePath("perfil");
-  FormatEditor::CurrentFormat = FullProfile();
+  FormatEditor::State().CurrentFormat = FullProfile();
   ASSERT_TRUE(FormatEditor::SaveFormat(named));
 
   FormatEditor::ResetEditState();
-  FormatEditor::TempFormatMode = 1;
-  FormatEditor::CurrentFormatFile = FormatEditor::ScratchProfilePath();
+  FormatEditor::State().TempFormatMode = 1;
+  FormatEditor::State().CurrentFormatFile = FormatEditor::ScratchProfilePath();
   Load(named);
-  EXPECT_EQ(FormatEditor::CurrentFormat, FullProfile());
-  EXPECT_EQ(FormatEditor::CurrentFormatFile, FormatEditor::ScratchProfilePath());
+  EXPECT_EQ(FormatEditor::State().CurrentFormat, FullProfile());
+  EXPECT_EQ(FormatEditor::State().CurrentFormatFile, FormatEditor::ScratchProfilePath());
   EXPECT_TRUE(FormatEditor::IsFormatChanged());
 
   QString copy = ProfilePath("copia");
   ASSERT_TRUE(FormatEditor::SaveFormat(copy));
-  EXPECT_EQ(FormatEditor::CurrentFormatFile, FormatEditor::ScratchProfilePath());
+  EXPECT_EQ(FormatEditor::State().CurrentFormatFile, FormatEditor::ScratchProfilePath());
   EXPECT_TRUE(FormatEditor::IsFormatChanged());
-  ASSERT_TRUE(FormatEditor::SaveFormat(FormatEditor::CurrentFormatFile));
+  ASSERT_TRUE(FormatEditor::SaveFormat(FormatEditor::State().CurrentFormatFile));
   EXPECT_FALSE(FormatEditor::IsFormatChanged());
   EXPECT_TRUE(FileServices::FileExists(FormatEditor::ScratchProfilePath()));
 }

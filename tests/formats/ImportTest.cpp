@@ -74,11 +74,11 @@ TEST_F(Import, FlagsAndValuesTogether) {
 }
 
 TEST_F(Import, EmptyTextsChangeNothing) {
-  FormatEditor::CurrentFormat.OutputExtraParams = "-x 1";
-  FormatEditor::CurrentFormat.InputExtraParams = "-y 2";
-  const FormatProfile before = FormatEditor::CurrentFormat;
+  FormatEditor::State().CurrentFormat.OutputExtraParams = "-x 1";
+  FormatEditor::State().CurrentFormat.InputExtraParams = "-y 2";
+  const FormatProfile before = FormatEditor::State().CurrentFormat;
   FormatEditor::ImportCommandLine("", "");
-  EXPECT_EQ(FormatEditor::CurrentFormat, before);
+  EXPECT_EQ(FormatEditor::State().CurrentFormat, before);
 }
 
 TEST_F(Import, TagOptionsAreReplacedInPlaceOrAdded) {
@@ -97,10 +97,10 @@ TEST_F(Import, ProbedLinesOfARealClipCopyOnlyTickedNonEmptyValues) {
               "-pix_fmt", "yuv420p", "-c:v", "mpeg4", clip});
   ASSERT_TRUE(make.waitForFinished(30000));
   ASSERT_EQ(make.exitCode(), 0);
-  FfmpegTools::FfprobePath = QStandardPaths::findExecutable("ffprobe");
+  FfmpegTools::State().FfprobePath = QStandardPaths::findExecutable("ffprobe");
   ToolRunner::Reset();
   const MediaInfo info = FfmpegTools::ProbeMedia(clip);
-  FfmpegTools::FfprobePath.clear();
+  FfmpegTools::State().FfprobePath.clear();
 
   const QStringList lines = FormatEditor::ProbeLines(info, "mp4");
   ASSERT_EQ(lines.size(), 15);
@@ -109,12 +109,12 @@ TEST_F(Import, ProbedLinesOfARealClipCopyOnlyTickedNonEmptyValues) {
   EXPECT_EQ(lines[11], "File extension: mp4");
   EXPECT_EQ(lines[1], "Audio codec: ");
 
-  FormatEditor::CurrentFormat.AudioCodec = "kept";
-  FormatEditor::CurrentFormat.OutputExtraParams = "-map 0";
+  FormatEditor::State().CurrentFormat.AudioCodec = "kept";
+  FormatEditor::State().CurrentFormat.OutputExtraParams = "-map 0";
   QList<bool> ticked(15, false);
   for (int line : {0, 1, 5, 7, 11, 14}) ticked[line] = true;
   ASSERT_TRUE(FormatEditor::ImportProbedValues(lines, ticked));
-  const FormatProfile& profile = FormatEditor::CurrentFormat;
+  const FormatProfile& profile = FormatEditor::State().CurrentFormat;
   EXPECT_EQ(profile.OutputContainer, "mov");
   EXPECT_EQ(profile.AudioCodec, "kept");
   EXPECT_EQ(profile.VideoCodec, "mpeg4");

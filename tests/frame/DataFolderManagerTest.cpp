@@ -286,7 +286,7 @@ TEST_F(DataFolderManagerTest, AcceptChecksByMode) {
     EXPECT_EQ(result == DataFolderManager::Acceptance::NameMissing,
               c.mode == DataFolderManager::SaveAs && c.text.isEmpty())
         << what;
-    EXPECT_EQ(DataFolderManager::FmResult, c.expectedResult) << what;
+    EXPECT_EQ(DataFolderManager::State().FmResult, c.expectedResult) << what;
     EXPECT_EQ(dialogs.Messages().join(""), c.message) << what;
   }
 }
@@ -417,7 +417,7 @@ bool g_othersHiddenInEditor = false;
 void FakeEditor(const QString& name) {
   g_edited << name;
   g_othersHiddenInEditor = FileManagerWindow::Instance() == nullptr && !g_main->isVisible();
-  QFile file(DataFolderManager::FmFolder + "/made by editor.qfm");
+  QFile file(DataFolderManager::State().FmFolder + "/made by editor.qfm");
   EXPECT_TRUE(file.open(QIODevice::WriteOnly));
 }
 
@@ -463,7 +463,7 @@ TEST_F(DataFolderManagerTest, WithoutAnEditorEditDoesNothing) {
     window->List1->setCurrentRow(0);
     emit window->List1->itemDoubleClicked(window->List1->item(0));
     EXPECT_TRUE(window->isVisible());
-    EXPECT_EQ(DataFolderManager::FmEditRequested, 0);
+    EXPECT_EQ(DataFolderManager::State().FmEditRequested, 0);
     window->Command3->click();
   });
   EXPECT_EQ(DataFolderManager::ShowFileManager(ProgramFolder::AppFiles("lang"), "qlg",

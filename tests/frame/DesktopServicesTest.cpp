@@ -29,7 +29,7 @@ class DesktopServicesTest : public TestEnv {
 };
 
 TEST_F(DesktopServicesTest, StartingFolderFallsBackToLastFolderThenTheDesktop) {
-  DesktopServices::LastFolder.clear();
+  DesktopServices::State().LastFolder.clear();
   EXPECT_EQ(DesktopServices::StartingFolder(""), QDir::homePath()) << "no desktop folder: home";
   QDir().mkpath(Desktop());
   const QString given = MakeFolder("given");
@@ -47,7 +47,7 @@ TEST_F(DesktopServicesTest, StartingFolderFallsBackToLastFolderThenTheDesktop) {
       {"a missing folder: desktop", Folder() + "/missing", last, Desktop()},
   };
   for (const Case& c : cases) {
-    DesktopServices::LastFolder = c.lastFolder;
+    DesktopServices::State().LastFolder = c.lastFolder;
     EXPECT_EQ(DesktopServices::StartingFolder(c.folder), c.expected) << c.what;
   }
 }
@@ -62,14 +62,14 @@ TEST_F(DesktopServicesTest, OpenDialogReturnsThePicksAndRemembersTheFolderOfTheF
 
   EXPECT_EQ(DesktopServices::OpenFileDialog("", nullptr, "", "", true),
             (QStringList{x + "/a", x + "/b"}));
-  EXPECT_EQ(DesktopServices::LastFolder, x);
+  EXPECT_EQ(DesktopServices::State().LastFolder, x);
 
   EXPECT_TRUE(DesktopServices::OpenFileDialog("", nullptr, "", "", true).isEmpty());
-  EXPECT_EQ(DesktopServices::LastFolder, x) << "a cancel leaves the last folder";
+  EXPECT_EQ(DesktopServices::State().LastFolder, x) << "a cancel leaves the last folder";
 
   EXPECT_EQ(DesktopServices::OpenFileDialog("*.exe|*.exe", nullptr, "", "", false, 0, "ffmpeg"),
             QStringList{y + "/c.mp4"});
-  EXPECT_EQ(DesktopServices::LastFolder, y);
+  EXPECT_EQ(DesktopServices::State().LastFolder, y);
 
   const QList<Dialogs::Request>& shown = dialogs.Shown();
   ASSERT_EQ(shown.size(), 3);
@@ -88,9 +88,9 @@ TEST_F(DesktopServicesTest, SaveDialogTrimsTheNameAndPassesTheOverwriteQuestion)
   dialogs.Expect(Kind::SaveFile, QString("  " + x + "/out.mp4  "))
       .Expect(Kind::SaveFile, QString());
   EXPECT_EQ(DesktopServices::SaveFileDialog("", "", "*.*|*.*", 1, nullptr, true), x + "/out.mp4");
-  EXPECT_EQ(DesktopServices::LastFolder, x);
+  EXPECT_EQ(DesktopServices::State().LastFolder, x);
   EXPECT_EQ(DesktopServices::SaveFileDialog("", "", "", 0, nullptr, false), "");
-  EXPECT_EQ(DesktopServices::LastFolder, x);
+  EXPECT_EQ(DesktopServices::State().LastFolder, x);
   EXPECT_TRUE(dialogs.Shown()[0].overwritePrompt);
   EXPECT_FALSE(dialogs.Shown()[1].overwritePrompt);
   EXPECT_EQ(dialogs.Shown()[1].text, x);

@@ -13,7 +13,7 @@ namespace {
 TEST(FfmpegToolsNames, OptionNamesHoldThe43TextsInStoreOrder) {
   static_assert(sizeof(FfmpegOptionNames) == 43 * sizeof(QString));
   FfmpegTools::InitOptionNames();
-  const FfmpegOptionNames& n = FfmpegTools::OptNames;
+  const FfmpegOptionNames& n = FfmpegTools::State().OptNames;
   const QString* first = &n.Format;
   const QStringList expected = {"-f",          "-c:a",
                                 "-c:v",        "-c:s",
@@ -46,9 +46,9 @@ TEST(FfmpegToolsNames, OptionNamesHoldThe43TextsInStoreOrder) {
 
 TEST(FfmpegToolsNames, ParamCaptionsFollowTheLanguageInForce) {
   FfmpegTools::InitParamCaptions();
-  EXPECT_EQ(FfmpegTools::ParamCaptions.ContainerFormat, "Formato de contenedor");
-  EXPECT_EQ(FfmpegTools::ParamCaptions.FrameSize, "Tamaño de cuadro (WxH,pixels)");
-  EXPECT_EQ(FfmpegTools::ParamCaptions.MultipleOutputFiles, "Múltiples archivos de salida");
+  EXPECT_EQ(FfmpegTools::State().ParamCaptions.ContainerFormat, "Formato de contenedor");
+  EXPECT_EQ(FfmpegTools::State().ParamCaptions.FrameSize, "Tamaño de cuadro (WxH,pixels)");
+  EXPECT_EQ(FfmpegTools::State().ParamCaptions.MultipleOutputFiles, "Múltiples archivos de salida");
 }
 
 TEST(FfmpegToolsTime, TimeToSecondsReadsHoursMinutesSeconds) {
@@ -98,9 +98,9 @@ class FfmpegToolsTest : public TestEnv {
   void SetUp() override {
     TestEnv::SetUp();
     ToolRunner::Reset();
-    FfmpegTools::FfmpegPath = "/usr/bin/ffmpeg";
-    FfmpegTools::FfplayPath = "/usr/bin/ffplay";
-    FfmpegTools::FfprobePath = "/usr/bin/ffprobe";
+    FfmpegTools::State().FfmpegPath = "/usr/bin/ffmpeg";
+    FfmpegTools::State().FfplayPath = "/usr/bin/ffplay";
+    FfmpegTools::State().FfprobePath = "/usr/bin/ffprobe";
   }
   // Makes a small media file in the test folder with the real ffmpeg.
   QString Make(const QString& name, const QStringList& arguments) {
@@ -122,9 +122,9 @@ TEST_F(FfmpegToolsTest, GuardsShowTheirMessageWhenTheToolIsMissing) {
   EXPECT_TRUE(FfmpegTools::FfmpegExists());
   EXPECT_TRUE(FfmpegTools::FfplayExists());
   EXPECT_TRUE(FfmpegTools::FfprobeExists());
-  FfmpegTools::FfmpegPath = "";
-  FfmpegTools::FfplayPath = Folder() + "/ffplay";
-  FfmpegTools::FfprobePath = "";
+  FfmpegTools::State().FfmpegPath = "";
+  FfmpegTools::State().FfplayPath = Folder() + "/ffplay";
+  FfmpegTools::State().FfprobePath = "";
   ScriptedDialogs dialogs;
   dialogs.ExpectMessage().ExpectMessage().ExpectMessage().ExpectMessage();
   EXPECT_FALSE(FfmpegTools::FfmpegExists());

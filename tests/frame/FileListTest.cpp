@@ -19,10 +19,10 @@ class FileListTest : public TestEnv {
   void SetUp() override {
     TestEnv::SetUp();
     DesktopServices::Reset();
-    Session::FileList.clear();
+    Session::State().FileList.clear();
   }
   void TearDown() override {
-    Session::FileList.clear();
+    Session::State().FileList.clear();
     TestEnv::TearDown();
   }
   QStringList Lines() const {
@@ -35,8 +35,8 @@ class FileListTest : public TestEnv {
     return item && item->isSelected() ? main_.List1->row(item) : -1;
   }
   void Fill(int count) {
-    Session::FileList.clear();
-    for (int i = 1; i <= count; ++i) Session::FileList << QString("/m/f%1.mp4").arg(i);
+    Session::State().FileList.clear();
+    for (int i = 1; i <= count; ++i) Session::State().FileList << QString("/m/f%1.mp4").arg(i);
     Session::RefreshFileList();
   }
 
@@ -55,9 +55,9 @@ TEST_F(FileListTest, AddingAppendsThePicksInOrderAndKeepsDuplicates) {
 
   main_.Command1_Click();
   main_.Command1_Click();  // cancelled
-  EXPECT_EQ(Session::FileList,
+  EXPECT_EQ(Session::State().FileList,
             (QStringList{"/m/a.mp4", "/m/b.mp4", "/m/c.mp4", "/n/a.mp4", "/m/a.mp4"}));
-  EXPECT_EQ(Lines(), Session::FileList);
+  EXPECT_EQ(Lines(), Session::State().FileList);
   EXPECT_TRUE(dialogs.Shown()[0].multiSelect);
 }
 
@@ -66,9 +66,9 @@ TEST_F(FileListTest, TheDialogStartsInTheFolderOfTheLastListedFile) {
   WriteFile("media/z.mp4", "");
   ScriptedDialogs dialogs;
   dialogs.Expect(Kind::OpenFile, QStringList()).Expect(Kind::OpenFile, QStringList());
-  DesktopServices::LastFolder = Folder();
+  DesktopServices::State().LastFolder = Folder();
   main_.Command1_Click();
-  Session::FileList = {"/elsewhere/a.mp4", last + "/z.mp4"};
+  Session::State().FileList = {"/elsewhere/a.mp4", last + "/z.mp4"};
   main_.Command1_Click();
   EXPECT_EQ(dialogs.Shown()[0].text, Folder()) << "empty list: the last dialog folder";
   EXPECT_EQ(dialogs.Shown()[1].text, last);
@@ -91,7 +91,7 @@ TEST_F(FileListTest, RemovingKeepsTheSelectionOnTheSameLineOrTheLast) {
     Fill(c.count);
     if (c.selected >= 0) main_.List1->setCurrentRow(c.selected);
     main_.Command2_Click();
-    EXPECT_EQ(Session::FileList, c.expected) << c.count << " " << c.selected;
+    EXPECT_EQ(Session::State().FileList, c.expected) << c.count << " " << c.selected;
     EXPECT_EQ(Lines(), c.expected) << c.count << " " << c.selected;
     EXPECT_EQ(Selected(), c.expectedSelected) << c.count << " " << c.selected;
   }
@@ -112,14 +112,14 @@ TEST_F(FileListTest, ChangesAreToldAndNoChangeIsNot) {
   Session::RemoveFile(0);
   QObject::disconnect(listener);
   EXPECT_EQ(told, 2);
-  EXPECT_EQ(Session::FileList, QStringList{"/m/b.mp4"});
-  EXPECT_EQ(Lines(), Session::FileList);
+  EXPECT_EQ(Session::State().FileList, QStringList{"/m/b.mp4"});
+  EXPECT_EQ(Lines(), Session::State().FileList);
 }
 
 TEST_F(FileListTest, RefreshKeepsASelectionInRangeAndNoneWhenThereWasNone) {
   Fill(5);
   main_.List1->setCurrentRow(4);
-  Session::FileList.resize(2);
+  Session::State().FileList.resize(2);
   Session::RefreshFileList();
   EXPECT_EQ(Selected(), 1);
   main_.List1->clearSelection();

@@ -28,15 +28,15 @@ class PlayerTest : public TestEnv {
     TestEnv::SetUp();
     ToolRunner::Reset();
     FfmpegTools::InitOptionNames();
-    FfmpegTools::FfmpegPath = "/usr/bin/ffmpeg";
-    FfmpegTools::FfplayPath = "/usr/bin/ffplay";
+    FfmpegTools::State().FfmpegPath = "/usr/bin/ffmpeg";
+    FfmpegTools::State().FfplayPath = "/usr/bin/ffplay";
     // ffplay needs neither a sound card nor a screen here.
     qputenv("SDL_AUDIODRIVER", "dummy");
     qputenv("SDL_VIDEODRIVER", "dummy");
   }
   void TearDown() override {
-    FfmpegTools::FfmpegPath.clear();
-    FfmpegTools::FfplayPath.clear();
+    FfmpegTools::State().FfmpegPath.clear();
+    FfmpegTools::State().FfplayPath.clear();
     TestEnv::TearDown();
   }
   // Makes a small media file with the real ffmpeg.
@@ -57,8 +57,8 @@ class PlayerTest : public TestEnv {
 };
 
 TEST_F(PlayerTest, TheCommandDependsOnTheList) {
-  const QString ffplay = FfmpegTools::FfplayPath;
-  const QString ffmpegPath = FfmpegTools::FfmpegPath;
+  const QString ffplay = FfmpegTools::State().FfplayPath;
+  const QString ffmpegPath = FfmpegTools::State().FfmpegPath;
   const QStringList pipeArgs = {"-vn",        "-i",       "/m/a b.wav", "-an",     "-i",
                                 "/m/v's.mkv", "-f",       "matroska",   "-c:a",    "pcm_s16le",
                                 "-c:v",       "rawvideo", "-pix_fmt",   "yuv420p", "pipe:1"};
@@ -104,10 +104,10 @@ TEST_F(PlayerTest, TheCommandDependsOnTheList) {
 TEST_F(PlayerTest, MissingToolsAreReportedAndNothingIsShown) {
   ScriptedDialogs dialogs;
   dialogs.ExpectMessage().ExpectMessage();
-  FfmpegTools::FfplayPath = Folder() + "/none/ffplay";
+  FfmpegTools::State().FfplayPath = Folder() + "/none/ffplay";
   FfmpegTools::PlayFile({"/m/a.wav"}, "");
-  FfmpegTools::FfplayPath = "/usr/bin/ffplay";
-  FfmpegTools::FfmpegPath.clear();
+  FfmpegTools::State().FfplayPath = "/usr/bin/ffplay";
+  FfmpegTools::State().FfmpegPath.clear();
   FfmpegTools::PlayFile({"/m/a.wav", "/m/v.mkv"}, "");
   EXPECT_EQ(dialogs.Messages(), (QStringList{"No se encuentra ffplay", "No se encuentra ffmpeg"}));
   EXPECT_EQ(PlayerWindow::Instance(), nullptr);
@@ -144,8 +144,8 @@ TEST_F(PlayerTest, ARealPlayShowsFfplayAndTheWindowsComeBackWhenThePlayerCloses)
 
 TEST_F(PlayerTest, ClosingWhilePlayingIsRefusedAndDetenerStopsFfplay) {
   const QString marker = Folder() + "/args";
-  FfmpegTools::FfplayPath = FakeFfplay("printf '%s\\n' \"$@\" > \"" + marker.toUtf8() +
-                                       "\"\necho playing\nexec sleep 60\n");
+  FfmpegTools::State().FfplayPath = FakeFfplay("printf '%s\\n' \"$@\" > \"" + marker.toUtf8() +
+                                               "\"\necho playing\nexec sleep 60\n");
   ScriptedDialogs dialogs;
   dialogs.ExpectMessage().Expect(Dialogs::Kind::Message, 1);
   When([] { return Playing() && PlayerWindow::Instance()->Text1->toPlainText() == "playing"; },
@@ -181,14 +181,14 @@ TEST_F(PlayerTest, APairPlaysThroughFfmpegAndDetenerOnlyExplains) {
   const QString received = Folder() + "/received.mkv";
   const QString release = Folder() + "/release";
   const QString finished = Folder() + "/finished";
-  FfmpegTools::FfplayPath = FakeFfplay(
+  FfmpegTools::State().FfplayPath = FakeFfplay(
       "cat > \"" + received.toUtf8() + "\"\necho received\n" + "while [ ! -e \"" +
       release.toUtf8() + "\" ]; do sleep 0.02; done\n" + "touch \"" + finished.toUtf8() + "\"\n");
   ScriptedDialogs dialogs;
   dialogs.ExpectMessage();
   When([] { return Playing() && PlayerWindow::Instance()->Text1->toPlainText() == "received"; },
        [&] {
-         EXPECT_EQ(FfmpegTools::PipeMode, 1);
+         EXPECT_EQ(FfmpegTools::State().PipeMode, 1);
          PlayerWindow::Instance()->Command1->click();
          EXPECT_TRUE(Playing()) << "Detener does not stop a piped play";
          QFile(release).open(QIODevice::WriteOnly);
@@ -199,7 +199,7 @@ TEST_F(PlayerTest, APairPlaysThroughFfmpegAndDetenerOnlyExplains) {
       dialogs.Messages(),
       QStringList{"Para detener el proceso cierre la ventana de ffplay ó finalice ffplay desde "
                   "el administrador de tareas"});
-  EXPECT_EQ(FfmpegTools::PipeMode, 0);
+  EXPECT_EQ(FfmpegTools::State().PipeMode, 0);
   EXPECT_TRUE(QFile::exists(finished)) << "ffplay ran to its own end";
   QFile stream(received);
   ASSERT_TRUE(stream.open(QIODevice::ReadOnly));

@@ -8,6 +8,7 @@
 
 #include "TestEnv.h"
 #include "core/convert/Conversion.h"
+#include "core/convert/ConversionState.h"
 #include "core/devices/CdRipper.h"
 #include "core/devices/Recorder.h"
 #include "core/formats/FormatEditor.h"
@@ -28,10 +29,10 @@ class SessionTest : public TestEnv {
  protected:
   void SetUp() override {
     TestEnv::SetUp();
-    FfmpegTools::FfmpegPath = FfmpegTools::FfplayPath = FfmpegTools::FfprobePath =
-        CdRipper::Cdda2wavPath = "";
-    Recorder::RecBufferSizeMB = "";
-    Lang::LanguageName = "";
+    FfmpegTools::State().FfmpegPath = FfmpegTools::State().FfplayPath =
+        FfmpegTools::State().FfprobePath = CdRipper::State().Cdda2wavPath = "";
+    Recorder::State().RecBufferSizeMB = "";
+    Lang::State().LanguageName = "";
     FormatEditor::ResetCapabilityLists();
   }
   void WriteConfig(const ConfigRecord& record) {
@@ -61,14 +62,14 @@ TEST_F(SessionTest, ToolPathsInsideTheProgramFolderAreStoredRelative) {
 
 TEST_F(SessionTest, ConfigRoundTripsThroughTheOwnersAndTheMenu) {
   MainWindow main;
-  FfmpegTools::FfmpegPath = Folder() + "/bin/ffmpeg";
-  FfmpegTools::FfplayPath = "/usr/bin/ffplay";
-  FfmpegTools::FfprobePath = Folder() + "/bin/ffprobe";
-  CdRipper::Cdda2wavPath = "/usr/bin/cdda2wav";
-  Lang::LanguageName = "<English>";
-  Recorder::RecBufferSizeMB = "32";
-  FormatEditor::FfmpegListsStale = 1;
-  FormatEditor::MuxerFormats = {1, {"mp4", "matroska"}};
+  FfmpegTools::State().FfmpegPath = Folder() + "/bin/ffmpeg";
+  FfmpegTools::State().FfplayPath = "/usr/bin/ffplay";
+  FfmpegTools::State().FfprobePath = Folder() + "/bin/ffprobe";
+  CdRipper::State().Cdda2wavPath = "/usr/bin/cdda2wav";
+  Lang::State().LanguageName = "<English>";
+  Recorder::State().RecBufferSizeMB = "32";
+  FormatEditor::State().FfmpegListsStale = 1;
+  FormatEditor::State().MuxerFormats = {1, {"mp4", "matroska"}};
   main.Conv_Opt_2pass->setChecked(true);
   main.Conv_Opt_Reemplazar->setChecked(true);
   Session::WriteConfig();
@@ -81,14 +82,14 @@ TEST_F(SessionTest, ConfigRoundTripsThroughTheOwnersAndTheMenu) {
   EXPECT_EQ(stored.DeleteOriginals, 0);
   EXPECT_EQ(stored.ReplaceFiles, 1);
 
-  FfmpegTools::FfmpegPath = FfmpegTools::FfplayPath = "";
+  FfmpegTools::State().FfmpegPath = FfmpegTools::State().FfplayPath = "";
   FormatEditor::ResetCapabilityLists();
   main.Conv_Opt_2pass->setChecked(false);
   Session::ReadConfig();
-  EXPECT_EQ(FfmpegTools::FfmpegPath, Folder() + "/bin/ffmpeg");
-  EXPECT_EQ(FfmpegTools::FfplayPath, "/usr/bin/ffplay");
-  EXPECT_EQ(FormatEditor::MuxerFormats, (DynArray<QString>{1, {"mp4", "matroska"}}));
-  EXPECT_EQ(FormatEditor::FfmpegListsStale, 1);
+  EXPECT_EQ(FfmpegTools::State().FfmpegPath, Folder() + "/bin/ffmpeg");
+  EXPECT_EQ(FfmpegTools::State().FfplayPath, "/usr/bin/ffplay");
+  EXPECT_EQ(FormatEditor::State().MuxerFormats, (DynArray<QString>{1, {"mp4", "matroska"}}));
+  EXPECT_EQ(FormatEditor::State().FfmpegListsStale, 1);
   EXPECT_TRUE(main.Conv_Opt_2pass->isChecked());
   EXPECT_FALSE(main.Conv_Opt_DelFiles->isChecked());
 }
@@ -96,7 +97,7 @@ TEST_F(SessionTest, ConfigRoundTripsThroughTheOwnersAndTheMenu) {
 // Without a main window the stored run options still reach the conversion,
 // and the conversion's options are what gets stored.
 TEST_F(SessionTest, RunOptionsGoBetweenTheConfigAndTheConversionWithoutAWindow) {
-  Conversion::Choices = {};
+  Conversion::State().Choices = {};
   ConfigRecord record;
   record.TwoPass = 1;
   record.ReplaceFiles = 1;
@@ -107,19 +108,19 @@ TEST_F(SessionTest, RunOptionsGoBetweenTheConfigAndTheConversionWithoutAWindow) 
   Session::ReadConfig();
   QObject::disconnect(listener);
   EXPECT_EQ(shown, 1);
-  EXPECT_TRUE(Conversion::Choices.TwoPass);
-  EXPECT_FALSE(Conversion::Choices.DeleteOriginals);
-  EXPECT_TRUE(Conversion::Choices.ReplaceFiles);
+  EXPECT_TRUE(Conversion::State().Choices.TwoPass);
+  EXPECT_FALSE(Conversion::State().Choices.DeleteOriginals);
+  EXPECT_TRUE(Conversion::State().Choices.ReplaceFiles);
 
-  Conversion::Choices.TwoPass = false;
-  Conversion::Choices.DeleteOriginals = true;
+  Conversion::State().Choices.TwoPass = false;
+  Conversion::State().Choices.DeleteOriginals = true;
   Session::WriteConfig();
   ConfigRecord stored;
   ASSERT_EQ(RecordFile::Read(Session::ConfigPath(), stored), RecordFile::Result::Ok);
   EXPECT_EQ(stored.TwoPass, 0);
   EXPECT_EQ(stored.DeleteOriginals, 1);
   EXPECT_EQ(stored.ReplaceFiles, 1);
-  Conversion::Choices = {};
+  Conversion::State().Choices = {};
 }
 
 TEST_F(SessionTest, AFileWithOnlyTheFiveTextsLeavesTheRestEmpty) {
@@ -131,12 +132,12 @@ TEST_F(SessionTest, AFileWithOnlyTheFiveTextsLeavesTheRestEmpty) {
   }
   WriteFile("appfiles/config.qcf", bytes);
   Session::ReadConfig();
-  EXPECT_EQ(FfmpegTools::FfmpegPath, Folder() + "/ffmpeg");
-  EXPECT_EQ(Lang::LanguageName, "<Spanish>");
-  EXPECT_TRUE(FormatEditor::AudioEncoders.IsEmpty());
-  EXPECT_EQ(FormatEditor::FfmpegListsStale, 0);
+  EXPECT_EQ(FfmpegTools::State().FfmpegPath, Folder() + "/ffmpeg");
+  EXPECT_EQ(Lang::State().LanguageName, "<Spanish>");
+  EXPECT_TRUE(FormatEditor::State().AudioEncoders.IsEmpty());
+  EXPECT_EQ(FormatEditor::State().FfmpegListsStale, 0);
   EXPECT_FALSE(main.Conv_Opt_DelFiles->isChecked());
-  EXPECT_EQ(Recorder::RecBufferSizeMB, "");
+  EXPECT_EQ(Recorder::State().RecBufferSizeMB, "");
 }
 
 TEST_F(SessionTest, OnlyAStoredOneChecksAnOption) {
@@ -153,7 +154,7 @@ TEST_F(SessionTest, OnlyAStoredOneChecksAnOption) {
 TEST_F(SessionTest, ACorruptConfigIsReportedAndChangesNothing) {
   MainWindow main;
   main.Conv_Opt_2pass->setChecked(true);
-  FfmpegTools::FfmpegPath = "/kept/ffmpeg";
+  FfmpegTools::State().FfmpegPath = "/kept/ffmpeg";
   // The first list claims two billion elements.
   QByteArray bytes = QByteArray::fromHex(
       "0200"
@@ -173,7 +174,7 @@ TEST_F(SessionTest, ACorruptConfigIsReportedAndChangesNothing) {
   ASSERT_EQ(dialogs.Shown().size(), 1);
   EXPECT_EQ(dialogs.Shown()[0].text, "No se pudo leer el archivo config.qcf");
   EXPECT_EQ(dialogs.Shown()[0].style, 16);
-  EXPECT_EQ(FfmpegTools::FfmpegPath, "/kept/ffmpeg");
+  EXPECT_EQ(FfmpegTools::State().FfmpegPath, "/kept/ffmpeg");
   EXPECT_TRUE(main.Conv_Opt_2pass->isChecked());
 }
 
@@ -273,12 +274,12 @@ TEST_F(SessionTest, FirstRunFindsTheToolsThenShowsChooserToolPathsAndAbout) {
   EXPECT_LE(chooserOffCentre.manhattanLength(), 8)
       << "the language chooser is centred on the screen";
   EXPECT_EQ(dialogs.Messages(), QStringList{"No se encuentra ffplay"});
-  EXPECT_EQ(FfmpegTools::FfmpegPath, systemBin.filePath("ffmpeg"));
+  EXPECT_EQ(FfmpegTools::State().FfmpegPath, systemBin.filePath("ffmpeg"));
   EXPECT_EQ(shownFfmpeg, systemBin.filePath("ffmpeg"));
-  EXPECT_EQ(FfmpegTools::FfprobePath, beside) << "the program folder comes before PATH";
-  EXPECT_EQ(FfmpegTools::FfplayPath, "");
-  EXPECT_EQ(CdRipper::Cdda2wavPath, "");
-  EXPECT_EQ(FormatEditor::FfmpegListsStale, 1);
+  EXPECT_EQ(FfmpegTools::State().FfprobePath, beside) << "the program folder comes before PATH";
+  EXPECT_EQ(FfmpegTools::State().FfplayPath, "");
+  EXPECT_EQ(CdRipper::State().Cdda2wavPath, "");
+  EXPECT_EQ(FormatEditor::State().FfmpegListsStale, 1);
   EXPECT_TRUE(main.isVisible());
 }
 
@@ -295,7 +296,7 @@ TEST_F(SessionTest, AFirstRunWithoutToolsNamesEachMissingOne) {
   qputenv("PATH", path);
   EXPECT_EQ(dialogs.Messages(), (QStringList{"No se encuentra ffmpeg", "No se encuentra ffplay",
                                              "No se encuentra ffprobe"}));
-  EXPECT_EQ(FfmpegTools::FfmpegPath, "");
+  EXPECT_EQ(FfmpegTools::State().FfmpegPath, "");
 }
 
 // The start-up steps themselves show nothing; the windows a first run needs
@@ -320,7 +321,7 @@ TEST_F(SessionTest, AnExistingConfigWithoutALanguageShowsOnlyTheChooser) {
     StartupWindows::Run(&main);
   }
   EXPECT_EQ(order, QStringList{"Form13"});
-  EXPECT_EQ(FormatEditor::FfmpegListsStale, 0);
+  EXPECT_EQ(FormatEditor::State().FfmpegListsStale, 0);
 }
 
 TEST_F(SessionTest, ALaterRunShowsNothing) {

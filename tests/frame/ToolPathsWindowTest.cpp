@@ -21,11 +21,11 @@ class ToolPathsWindowTest : public TestEnv {
   void SetUp() override {
     TestEnv::SetUp();
     DesktopServices::Reset();
-    FfmpegTools::FfmpegPath.clear();
-    FfmpegTools::FfplayPath.clear();
-    FfmpegTools::FfprobePath.clear();
-    CdRipper::Cdda2wavPath.clear();
-    FormatEditor::FfmpegListsStale = 0;
+    FfmpegTools::State().FfmpegPath.clear();
+    FfmpegTools::State().FfplayPath.clear();
+    FfmpegTools::State().FfprobePath.clear();
+    CdRipper::State().Cdda2wavPath.clear();
+    FormatEditor::State().FfmpegListsStale = 0;
   }
   QString Tool(const QString& relative) {
     const QString path = WriteFile(relative, "#!/bin/sh\n");
@@ -35,10 +35,10 @@ class ToolPathsWindowTest : public TestEnv {
 };
 
 TEST_F(ToolPathsWindowTest, LoadingShowsThePathsRelativeToTheProgramFolderAndMarksMissingOnes) {
-  FfmpegTools::FfmpegPath = Tool("bin/ffmpeg");
-  FfmpegTools::FfplayPath = Folder() + "/bin/ffplay";  // missing
+  FfmpegTools::State().FfmpegPath = Tool("bin/ffmpeg");
+  FfmpegTools::State().FfplayPath = Folder() + "/bin/ffplay";  // missing
   const QString outside = QDir::tempPath() + "/elsewhere/ffprobe";
-  FfmpegTools::FfprobePath = outside;
+  FfmpegTools::State().FfprobePath = outside;
   ToolPathsWindow window(nullptr);
   window.Form_Load();
   EXPECT_EQ(window.Text1->text(), "bin/ffmpeg");
@@ -52,7 +52,7 @@ TEST_F(ToolPathsWindowTest, LoadingShowsThePathsRelativeToTheProgramFolderAndMar
 }
 
 TEST_F(ToolPathsWindowTest, SearchFillsOnlyMissingToolsWithTheFirstMatchingProgram) {
-  FfmpegTools::FfmpegPath = Tool("mine/ffmpeg");
+  FfmpegTools::State().FfmpegPath = Tool("mine/ffmpeg");
   Tool("a/ffmpeg");  // ffmpeg is present: this one is not taken
   Tool("a/ffmpeg2");
   Tool("a/ffprobe.bak");
@@ -66,14 +66,14 @@ TEST_F(ToolPathsWindowTest, SearchFillsOnlyMissingToolsWithTheFirstMatchingProgr
   window.Form_Load();
   window.Text1->setText("typed");
   window.Command7_Click();
-  EXPECT_EQ(window.NewFfmpegPath, FfmpegTools::FfmpegPath);
+  EXPECT_EQ(window.NewFfmpegPath, FfmpegTools::State().FfmpegPath);
   EXPECT_EQ(window.Text1->text(), "typed");
   EXPECT_EQ(window.NewFfprobePath, probe);
   EXPECT_EQ(window.Text5->text(), "a/FFPROBE");
   EXPECT_EQ(window.NewFfplayPath, play);
   EXPECT_EQ(window.NewCdda2wavPath, "");
   EXPECT_EQ(window.Text7->text(), "<No encontrado>");
-  EXPECT_EQ(FfmpegTools::FfprobePath, "") << "nothing changes before \"Establecer\"";
+  EXPECT_EQ(FfmpegTools::State().FfprobePath, "") << "nothing changes before \"Establecer\"";
   qputenv("PATH", path);
 }
 
@@ -87,12 +87,12 @@ TEST_F(ToolPathsWindowTest, SearchTakesWhatTheProgramFolderLacksFromThePath) {
   tool.setPermissions(tool.permissions() | QFile::ExeOwner);
   const QByteArray path = qgetenv("PATH");
   qputenv("PATH", systemBin.path().toUtf8());
-  FfmpegTools::FfmpegPath = Tool("mine/ffmpeg");
+  FfmpegTools::State().FfmpegPath = Tool("mine/ffmpeg");
   ToolPathsWindow window(nullptr);
   window.Form_Load();
   window.Command7_Click();
   EXPECT_EQ(window.NewCdda2wavPath, QFileInfo(onPath).absoluteFilePath());
-  EXPECT_EQ(window.NewFfmpegPath, FfmpegTools::FfmpegPath);
+  EXPECT_EQ(window.NewFfmpegPath, FfmpegTools::State().FfmpegPath);
   qputenv("PATH", path);
 }
 
@@ -112,9 +112,9 @@ TEST_F(ToolPathsWindowTest, BrowseTakesThePickAndSetStoresTheNewPaths) {
 
   EXPECT_EQ(window.Text2->cursorPosition(), window.Text2->text().size());
   window.Command5->click();
-  EXPECT_EQ(FfmpegTools::FfmpegPath, "");
-  EXPECT_EQ(FfmpegTools::FfplayPath, picked);
-  EXPECT_EQ(FormatEditor::FfmpegListsStale, 1);
+  EXPECT_EQ(FfmpegTools::State().FfmpegPath, "");
+  EXPECT_EQ(FfmpegTools::State().FfplayPath, picked);
+  EXPECT_EQ(FormatEditor::State().FfmpegListsStale, 1);
   EXPECT_EQ(window.result(), QDialog::Accepted);
 }
 
@@ -136,7 +136,7 @@ TEST_F(ToolPathsWindowTest, PickedAndTypedPathsMustBePrograms) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.path.toStdString());
     const QStringList expected = c.message.isEmpty() ? QStringList() : QStringList{c.message};
-    FfmpegTools::FfmpegPath = "/old/ffmpeg";
+    FfmpegTools::State().FfmpegPath = "/old/ffmpeg";
     {
       ScriptedDialogs dialogs;
       dialogs.Expect(Kind::OpenFile, QStringList{c.path});
@@ -156,7 +156,7 @@ TEST_F(ToolPathsWindowTest, PickedAndTypedPathsMustBePrograms) {
     window.Text1->setModified(true);  // as typing leaves it
     window.Command5->click();
     EXPECT_EQ(dialogs.Messages(), expected);
-    EXPECT_EQ(FfmpegTools::FfmpegPath, c.message.isEmpty() ? c.path : "/old/ffmpeg");
+    EXPECT_EQ(FfmpegTools::State().FfmpegPath, c.message.isEmpty() ? c.path : "/old/ffmpeg");
     EXPECT_EQ(window.result(), c.message.isEmpty() ? QDialog::Accepted : QDialog::Rejected);
     EXPECT_EQ(window.isVisible(), !c.message.isEmpty()) << "a refused path keeps the window open";
   }
@@ -164,7 +164,7 @@ TEST_F(ToolPathsWindowTest, PickedAndTypedPathsMustBePrograms) {
 
 TEST_F(ToolPathsWindowTest, ATypedPathMayBeRelativeToTheProgramFolderOrEmptied) {
   const QString probe = Tool("tools/ffprobe");
-  FfmpegTools::FfplayPath = Tool("tools/ffplay");
+  FfmpegTools::State().FfplayPath = Tool("tools/ffplay");
   ToolPathsWindow window(nullptr);
   window.Form_Load();
   window.Text5->setText("tools/ffprobe");
@@ -172,26 +172,26 @@ TEST_F(ToolPathsWindowTest, ATypedPathMayBeRelativeToTheProgramFolderOrEmptied) 
   window.Text2->clear();
   window.Text2->setModified(true);
   window.Command5->click();
-  EXPECT_EQ(FfmpegTools::FfprobePath, probe);
-  EXPECT_EQ(FfmpegTools::FfplayPath, "");
+  EXPECT_EQ(FfmpegTools::State().FfprobePath, probe);
+  EXPECT_EQ(FfmpegTools::State().FfplayPath, "");
   EXPECT_EQ(window.result(), QDialog::Accepted);
 }
 
 TEST_F(ToolPathsWindowTest, CancelChangesNothingAndSetAlwaysMarksTheListsStale) {
-  FfmpegTools::FfmpegPath = "/old/ffmpeg";
+  FfmpegTools::State().FfmpegPath = "/old/ffmpeg";
   {
     ToolPathsWindow window(nullptr);
     window.Form_Load();
     window.NewFfmpegPath = "/new/ffmpeg";
     window.Command6->click();
-    EXPECT_EQ(FfmpegTools::FfmpegPath, "/old/ffmpeg");
-    EXPECT_EQ(FormatEditor::FfmpegListsStale, 0);
+    EXPECT_EQ(FfmpegTools::State().FfmpegPath, "/old/ffmpeg");
+    EXPECT_EQ(FormatEditor::State().FfmpegListsStale, 0);
   }
   ToolPathsWindow window(nullptr);
   window.Form_Load();
   window.Command5->click();
-  EXPECT_EQ(FfmpegTools::FfmpegPath, "/old/ffmpeg");
-  EXPECT_EQ(FormatEditor::FfmpegListsStale, 1);
+  EXPECT_EQ(FfmpegTools::State().FfmpegPath, "/old/ffmpeg");
+  EXPECT_EQ(FormatEditor::State().FfmpegListsStale, 1);
 }
 
 TEST_F(ToolPathsWindowTest, ShowModalRunsTheWindowUntilItIsClosed) {

@@ -422,7 +422,7 @@ TEST_F(ToolRunnerRun, RequestsWhileIdleAreLost) {
   RequestPause();
   RequestResume();
   EXPECT_EQ(GetState(), Idle);
-  EXPECT_EQ(ConsoleInput, "");
+  EXPECT_EQ(ToolRunner::State().ConsoleInput, "");
 }
 
 TEST_F(ToolRunnerRun, APipelineJoinsTwoProcessesAndAStopReachesBoth) {

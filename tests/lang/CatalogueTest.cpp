@@ -2,6 +2,7 @@
 
 #include "LangFixture.h"
 #include "core/devices/Recorder.h"
+#include "core/lang/Lang.h"
 #include "gui/convert/MainWindow.h"
 
 namespace {
@@ -277,7 +278,8 @@ const Row kRows[] = {
         "InputTestSeconds", [] { return Lang::InputTestSeconds(); }, "L116",
         "Ingrese los segundos a convertir:", "20"),
     Input(
-        "InputBufferSize", [] { return Lang::InputBufferSize(Recorder::RecBufferSizeMB); }, "L121",
+        "InputBufferSize", [] { return Lang::InputBufferSize(Recorder::State().RecBufferSizeMB); },
+        "L121",
         "Ingrese el tamaño de buffer en MBytes (ingrese '0' para usar el tamaño predeterminado)",
         "32"),
     Text(
@@ -349,12 +351,12 @@ class CatalogueTest : public LangTest {
  protected:
   void SetUp() override {
     LangTest::SetUp();
-    Recorder::RecBufferSizeMB = "32";
+    Recorder::State().RecBufferSizeMB = "32";
   }
   void LoadSynthetic() {
     WriteLanguage("synthetic", SyntheticTable(Lang::TableLines));
     Lang::LoadLanguage("synthetic");
-    ASSERT_EQ(Lang::Msg.size(), Lang::TableLines);
+    ASSERT_EQ(Lang::State().Msg.size(), Lang::TableLines);
   }
   // Calls the procedure and checks what it showed and returned.
   static void Check(const Row& row, const QString& text, int style) {
@@ -387,7 +389,7 @@ TEST_F(CatalogueTest, EveryProcedureReadsItsLineWithItsStyleAndJoin) {
 
 TEST_F(CatalogueTest, EveryProcedureHasItsSpanishTextWhenSpanishIsInForce) {
   Lang::LoadLanguage("<Spanish>");
-  ASSERT_TRUE(Lang::Msg.isEmpty());
+  ASSERT_TRUE(Lang::State().Msg.isEmpty());
   for (const Row& row : kRows) Check(row, row.spanish, row.spanishStyle);
 }
 

@@ -2,6 +2,7 @@
 #include <QPushButton>
 
 #include "LangFixture.h"
+#include "core/lang/Lang.h"
 #include "gui/frame/FileManagerWindow.h"
 #include "gui/frame/PlayerWindow.h"
 
@@ -10,8 +11,8 @@ namespace {
 class TranslatorTest : public LangTest {
  protected:
   static void UseSyntheticTable() {
-    Lang::Msg.clear();
-    for (int n = 1; n <= Lang::TableLines; ++n) Lang::Msg << QString("L%1").arg(n);
+    Lang::State().Msg.clear();
+    for (int n = 1; n <= Lang::TableLines; ++n) Lang::State().Msg << QString("L%1").arg(n);
   }
 };
 

@@ -19,8 +19,8 @@ class LangTest : public TestEnv {
     TestEnv::TearDown();
   }
   static void Reset() {
-    Lang::Msg.clear();
-    Lang::LanguageName.clear();
+    Lang::State().Msg.clear();
+    Lang::State().LanguageName.clear();
     Lang::LoadQtTranslation(QString());
   }
   // Writes appfiles/lang/<name>.qlg with exactly these bytes.

@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "LangFixture.h"
+#include "core/lang/Lang.h"
 #include "gui/convert/MainWindow.h"
 #include "gui/frame/TextFit.h"
 #include "gui/lang/LanguageWindow.h"
@@ -73,7 +74,7 @@ TEST_F(LanguageWindowTest, ListsTheBuiltInLanguagesThenTheFilesAndSelectsTheLang
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.inForce);
-    Lang::LanguageName = c.inForce;
+    Lang::State().LanguageName = c.inForce;
     LanguageWindow& window = Open();
     EXPECT_EQ(Items(window.Combo1),
               (QStringList{"<Spanish>", "<English>", "<Portuguese>", "Klingon"}));
@@ -94,12 +95,12 @@ TEST_F(LanguageWindowTest, ApplyTriesALanguageAndCancelOrTheCloseBoxGoBack) {
     LanguageWindow& window = Open();
     Select("<English>");
     window.Command6->click();
-    EXPECT_EQ(Lang::LanguageName, "<English>");
+    EXPECT_EQ(Lang::State().LanguageName, "<English>");
     EXPECT_EQ(MainFileMenu(), "File");
     EXPECT_TRUE(window.isVisible());
     closing(window);
     EXPECT_FALSE(window.isVisible());
-    EXPECT_EQ(Lang::LanguageName, "<Spanish>");
+    EXPECT_EQ(Lang::State().LanguageName, "<Spanish>");
     EXPECT_EQ(MainFileMenu(), "Archivo");
   }
 }
@@ -115,7 +116,7 @@ TEST_F(LanguageWindowTest, OkKeepsTheLanguageAndLoadsNothingMore) {
   QFile::remove(LanguageFile("mine"));
   window.Command8->click();
   EXPECT_FALSE(window.isVisible());
-  EXPECT_EQ(Lang::LanguageName, "mine");
+  EXPECT_EQ(Lang::State().LanguageName, "mine");
   EXPECT_EQ(window.LanguageAtOpen, "mine");
 }
 
@@ -126,13 +127,13 @@ TEST_F(LanguageWindowTest, OkLoadsTheSelectedLanguageOnlyWhenItIsNotInForce) {
   // Another load of "mine" would now say that its file is missing.
   QFile::remove(LanguageFile("mine"));
   window_->Command8->click();
-  EXPECT_EQ(Lang::LanguageName, "mine");
+  EXPECT_EQ(Lang::State().LanguageName, "mine");
 
   Lang::LoadLanguage("<Spanish>");
   LanguageWindow& window = Open();
   Select("<Portuguese>");
   window.Command8->click();
-  EXPECT_EQ(Lang::LanguageName, "<Portuguese>");
+  EXPECT_EQ(Lang::State().LanguageName, "<Portuguese>");
   EXPECT_EQ(MainFileMenu(), "Arquivo");
 }
 
@@ -181,8 +182,8 @@ TEST_F(LanguageWindowTest, DeletingLanguages) {
 
   // With nothing selected, Apply loads the empty name, which changes nothing.
   window.Command6->click();
-  EXPECT_EQ(Lang::Msg.size(), Lang::TableLines);
-  EXPECT_EQ(Lang::LanguageName, "mine");
+  EXPECT_EQ(Lang::State().Msg.size(), Lang::TableLines);
+  EXPECT_EQ(Lang::State().LanguageName, "mine");
 }
 
 TEST_F(LanguageWindowTest, ThePanelFillsTheTemplateUntilItIsEdited) {
@@ -233,7 +234,7 @@ TEST_F(LanguageWindowTest, SavingANewLanguageFile) {
   EXPECT_FALSE(bytes.startsWith("\xef\xbb\xbf"));
   EXPECT_EQ(bytes.count("\r\n"), 536);
   Lang::LoadLanguage("Mine");
-  EXPECT_EQ(Lang::Msg, Lang::BuiltInTable(101));
+  EXPECT_EQ(Lang::State().Msg, Lang::BuiltInTable(101));
 }
 
 TEST_F(LanguageWindowTest, SavingFailures) {
@@ -289,7 +290,7 @@ TEST_F(LanguageWindowTest, AMissingCustomLanguageChosenWithApplySaysSo) {
   dialogs_.ExpectMessage();
   window.Command6->click();
   EXPECT_EQ(dialogs_.Messages(), QStringList{kNotFound});
-  EXPECT_EQ(Lang::LanguageName, "");
+  EXPECT_EQ(Lang::State().LanguageName, "");
 }
 
 TEST_F(LanguageWindowTest, ShownModallyItClosesLikeCancel) {
@@ -301,7 +302,7 @@ TEST_F(LanguageWindowTest, ShownModallyItClosesLikeCancel) {
   });
   LanguageWindow::ShowModal(main_.get());
   EXPECT_EQ(closer.Closed(), QStringList{"Form13"});
-  EXPECT_EQ(Lang::LanguageName, "<English>");
+  EXPECT_EQ(Lang::State().LanguageName, "<English>");
   EXPECT_EQ(MainFileMenu(), "File");
 }
 

@@ -8,6 +8,7 @@
 
 #include "LangFixture.h"
 #include "core/frame/FfmpegTools.h"
+#include "core/lang/Lang.h"
 
 namespace {
 
@@ -28,10 +29,10 @@ class LoadLanguageTest : public LangTest {
     ExpectEnglish();
   }
   static void ExpectEnglish() {
-    EXPECT_EQ(Lang::LanguageName, "<English>");
-    EXPECT_EQ(Lang::Msg.size(), Lang::TableLines);
+    EXPECT_EQ(Lang::State().LanguageName, "<English>");
+    EXPECT_EQ(Lang::State().Msg.size(), Lang::TableLines);
     EXPECT_EQ(Lang::LineText(1), "File not found");
-    EXPECT_EQ(FfmpegTools::ParamCaptions.ContainerFormat, "Container format");
+    EXPECT_EQ(FfmpegTools::State().ParamCaptions.ContainerFormat, "Container format");
   }
 };
 
@@ -49,10 +50,10 @@ TEST_F(LoadLanguageTest, BuiltInLanguages) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     Lang::LoadLanguage(c.name);
-    EXPECT_EQ(Lang::LanguageName, c.name);
-    EXPECT_EQ(Lang::Msg.size(), c.lines);
+    EXPECT_EQ(Lang::State().LanguageName, c.name);
+    EXPECT_EQ(Lang::State().Msg.size(), c.lines);
     EXPECT_EQ(Lang::LineText(1), QString::fromUtf8(c.line1));
-    EXPECT_EQ(FfmpegTools::ParamCaptions.ContainerFormat, QString::fromUtf8(c.caption));
+    EXPECT_EQ(FfmpegTools::State().ParamCaptions.ContainerFormat, QString::fromUtf8(c.caption));
   }
 }
 
@@ -73,7 +74,7 @@ TEST_F(LoadLanguageTest, StandardButtonsFollowTheLanguage) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     Lang::LoadLanguage(c.name);
-    ASSERT_EQ(Lang::LanguageName, c.name);
+    ASSERT_EQ(Lang::State().LanguageName, c.name);
     QMessageBox box;
     box.setStandardButtons(QMessageBox::Yes | QMessageBox::Cancel);
     EXPECT_EQ(box.button(QMessageBox::Yes)->text(), QString::fromUtf8(c.yes));
@@ -109,9 +110,10 @@ TEST_F(LoadLanguageTest, CustomFilesArePaddedOrCutToTheTable) {
     SCOPED_TRACE(c.what);
     WriteLanguage("mine", c.bytes);
     Lang::LoadLanguage("mine");
-    EXPECT_EQ(Lang::LanguageName, "mine");
-    ASSERT_EQ(Lang::Msg.size(), Lang::TableLines);
-    const QStringList got = {Lang::Msg[0], Lang::Msg[9], Lang::Msg[10], Lang::Msg[536]};
+    EXPECT_EQ(Lang::State().LanguageName, "mine");
+    ASSERT_EQ(Lang::State().Msg.size(), Lang::TableLines);
+    const QStringList got = {Lang::State().Msg[0], Lang::State().Msg[9], Lang::State().Msg[10],
+                             Lang::State().Msg[536]};
     EXPECT_EQ(got, c.expected);
   }
 }
@@ -124,7 +126,7 @@ TEST_F(LoadLanguageTest, ACustomTableHasNoSpanishFallBack) {
   Lang::MsgNoTrackSelected();  // line 6
   Lang::MsgFfmpegNotFound();   // line 127, beyond the file
   EXPECT_EQ(dialogs.Messages(), QStringList({"L6", ""}));
-  EXPECT_EQ(FfmpegTools::ParamCaptions.Bitrate, "");
+  EXPECT_EQ(FfmpegTools::State().ParamCaptions.Bitrate, "");
 }
 
 TEST_F(LoadLanguageTest, LoadingAgainReadsTheSourceAgain) {
@@ -132,7 +134,7 @@ TEST_F(LoadLanguageTest, LoadingAgainReadsTheSourceAgain) {
   Lang::LoadLanguage("mine");
   WriteLanguage("mine", "second");
   Lang::LoadLanguage("mine");
-  EXPECT_EQ(Lang::Msg[0], "second");
+  EXPECT_EQ(Lang::State().Msg[0], "second");
 }
 
 TEST_F(LoadLanguageTest, AMissingFileSaysSoAndChangesNothing) {
@@ -153,12 +155,12 @@ TEST_F(LoadLanguageTest, AMissingFileSaysSoAndChangesNothing) {
 // At start-up the stored name is already in force with no table: a missing file
 // keeps it, so it is tried again at the next start.
 TEST_F(LoadLanguageTest, AMissingFileAtStartUpKeepsItsNameWithSpanishTexts) {
-  Lang::LanguageName = "gone";
+  Lang::State().LanguageName = "gone";
   ScriptedDialogs dialogs;
   dialogs.ExpectMessage();
-  Lang::LoadLanguage(Lang::LanguageName);
-  EXPECT_EQ(Lang::LanguageName, "gone");
-  EXPECT_TRUE(Lang::Msg.isEmpty());
+  Lang::LoadLanguage(Lang::State().LanguageName);
+  EXPECT_EQ(Lang::State().LanguageName, "gone");
+  EXPECT_TRUE(Lang::State().Msg.isEmpty());
   EXPECT_EQ(Lang::TxtNone(), "Ninguno");
 }
 
@@ -181,8 +183,8 @@ TEST_F(LoadLanguageTest, TheEmptyNameChangesNothing) {
 
   Reset();
   Lang::LoadLanguage("");
-  EXPECT_EQ(Lang::LanguageName, "");
-  EXPECT_TRUE(Lang::Msg.isEmpty());
+  EXPECT_EQ(Lang::State().LanguageName, "");
+  EXPECT_TRUE(Lang::State().Msg.isEmpty());
 }
 
 TEST_F(LoadLanguageTest, MessagesFollowTheLanguageAtOnce) {

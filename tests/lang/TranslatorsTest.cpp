@@ -14,6 +14,7 @@
 #include <memory>
 
 #include "LangFixture.h"
+#include "core/lang/Lang.h"
 #include "gui/lang/Translators.h"
 
 namespace {
@@ -177,7 +178,7 @@ TEST_F(TranslateTest, TableAndBuiltInPassesOverEveryKindOfControl) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
-    Lang::Msg = c.table;
+    Lang::State().Msg = c.table;
     TestWindow form;
     Lang::Translate(form.window.get(), kTest);
     EXPECT_EQ(form.Texts(), c.expected);
@@ -190,8 +191,8 @@ TEST_F(TranslateTest, TableAndBuiltInPassesOverEveryKindOfControl) {
 }
 
 TEST_F(TranslateTest, ALineTheTableCannotGiveSendsTheWholeWindowToSpanish) {
-  Lang::Msg = QString::fromLatin1(SyntheticTable(537)).split("\r\n");
-  Lang::Msg.resize(12);  // lines 13 and 14 cannot be read
+  Lang::State().Msg = QString::fromLatin1(SyntheticTable(537)).split("\r\n");
+  Lang::State().Msg.resize(12);  // lines 13 and 14 cannot be read
   TestWindow form;
   Lang::Translate(form.window.get(), kTest);
   EXPECT_EQ(form.button->text(), "Ingrese un directorio de salida");
@@ -201,8 +202,8 @@ TEST_F(TranslateTest, ALineTheTableCannotGiveSendsTheWholeWindowToSpanish) {
 }
 
 TEST_F(TranslateTest, AnEmptyTableLineGivesAnEmptyText) {
-  Lang::Msg = QString::fromLatin1(SyntheticTable(537)).split("\r\n");
-  Lang::Msg[3] = "";
+  Lang::State().Msg = QString::fromLatin1(SyntheticTable(537)).split("\r\n");
+  Lang::State().Msg[3] = "";
   TestWindow form;
   Lang::Translate(form.window.get(), kTest);
   EXPECT_EQ(form.button->text(), "");

@@ -242,7 +242,7 @@ W* Loaded(Args... args) {
 // The format editor showing the rows of a category.
 FormatEditorWindow* FormatEditorOn(FormatEditor::Category category) {
   auto* window = Loaded<FormatEditorWindow>();
-  FormatEditor::CurrentCategory = category;
+  FormatEditor::State().CurrentCategory = category;
   FormatEditor::BuildCategoryParams(category);
   return window;
 }

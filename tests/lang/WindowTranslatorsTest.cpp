@@ -11,6 +11,7 @@
 #include <memory>
 
 #include "LangFixture.h"
+#include "core/lang/Lang.h"
 #include "gui/convert/CommandViewerWindow.h"
 #include "gui/convert/MainWindow.h"
 #include "gui/convert/ProgressWindow.h"
@@ -226,7 +227,7 @@ TEST_F(WindowTranslatorsTest, SubTranslatorsHaveTheirOwnTwoPasses) {
   Lang::LoadLanguage("<English>");
   const QStringList english = Lang::BuiltInTable(102);
   const QStringList spanish = Lang::BuiltInTable(101);
-  Lang::Msg.resize(530);  // lines 531 to 537 cannot be read
+  Lang::State().Msg.resize(530);  // lines 531 to 537 cannot be read
   EditingProfileWindow editor;
   Lang::TranslateForm8();
   ExpectLanguage(&editor, TranslatorNamed("Form8"), english);
@@ -236,7 +237,7 @@ TEST_F(WindowTranslatorsTest, SubTranslatorsHaveTheirOwnTwoPasses) {
   ExpectLanguage(&codecs, TranslatorNamed("Form5"), english);
   ExpectLanguage(&codecs, TranslatorNamed("Form5Note"), spanish);
 
-  Lang::Msg.resize(300);
+  Lang::State().Msg.resize(300);
   Lang::TranslateForm8();
   // The copies of the main window's captions stay English in the built-in pass.
   EXPECT_EQ(editor.windowTitle(), english[177]);

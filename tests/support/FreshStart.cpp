@@ -8,117 +8,21 @@
 #include <QWidget>
 #include <iostream>
 
-#include "core/convert/Conversion.h"
-#include "core/devices/CdRipper.h"
-#include "core/devices/Recorder.h"
-#include "core/devices/Streamer.h"
-#include "core/editing/EditingProfileEditor.h"
-#include "core/editing/FilterEditor.h"
-#include "core/formats/CodecViewer.h"
-#include "core/formats/ExternalCodecEditor.h"
-#include "core/formats/FormatEditor.h"
-#include "core/frame/DataFolderManager.h"
-#include "core/frame/DesktopServices.h"
 #include "core/frame/Dialogs.h"
-#include "core/frame/FfmpegTools.h"
 #include "core/frame/ProgramFolder.h"
-#include "core/frame/Session.h"
-#include "core/frame/ToolRunner.h"
-#include "core/lang/Lang.h"
 
 FreshStart::FreshStart()
     : startEnvironment_(QProcessEnvironment::systemEnvironment()),
-      startFolder_(QDir::currentPath()) {
-  KeepProgramValues();
-}
+      startFolder_(QDir::currentPath()) {}
 
-void FreshStart::KeepProgramValues() {
-  Keep(FfmpegTools::FfmpegPath);
-  Keep(FfmpegTools::FfplayPath);
-  Keep(FfmpegTools::FfprobePath);
-  Keep(FfmpegTools::OptNames);
-  Keep(FfmpegTools::ParamCaptions);
-  Keep(FfmpegTools::PipeMode);
-  Keep(DesktopServices::LastFolder);
-  Keep(Session::OutputFile);
-  Keep(Session::OutputFolder);
-  Keep(Session::FormatProfilePath);
-  Keep(Session::EditProfilePath);
-  Keep(Session::FileList);
-  Keep(DataFolderManager::FmFolder);
-  Keep(DataFolderManager::FmExtension);
-  Keep(DataFolderManager::FmMode);
-  Keep(DataFolderManager::FmResult);
-  Keep(DataFolderManager::FmSpecialEntries);
-  Keep(DataFolderManager::FmEditRequested);
-  Keep(ToolRunner::ConsoleState);
-  Keep(ToolRunner::ConsoleInput);
-  Keep(Lang::Msg);
-  Keep(Lang::LanguageName);
-  Keep(CodecViewer::FilePath);
-  Keep(CodecViewer::IsVideo);
-  Keep(ExternalCodecEditor::CurrentCodec);
-  Keep(ExternalCodecEditor::SavedCodec);
-  Keep(ExternalCodecEditor::CurrentPath);
-  Keep(ExternalCodecEditor::CurrentIsVideo);
-  Keep(ExternalCodecEditor::EditIndex);
-  Keep(FormatEditor::FfmpegListsStale);
-  Keep(FormatEditor::AudioEncoders);
-  Keep(FormatEditor::VideoEncoders);
-  Keep(FormatEditor::SubtitleEncoders);
-  Keep(FormatEditor::AudioDecoders);
-  Keep(FormatEditor::VideoDecoders);
-  Keep(FormatEditor::SubtitleDecoders);
-  Keep(FormatEditor::MuxerFormats);
-  Keep(FormatEditor::DemuxerFormats);
-  Keep(FormatEditor::InputPixelFormats);
-  Keep(FormatEditor::OutputPixelFormats);
-  Keep(FormatEditor::CurrentFormat);
-  Keep(FormatEditor::SavedFormat);
-  Keep(FormatEditor::CurrentFormatFile);
-  Keep(FormatEditor::TempFormatMode);
-  Keep(FormatEditor::CurrentCategory);
-  Keep(FormatEditor::ParamRowCount);
-  Keep(Conversion::Choices);
-  Keep(Conversion::Commands);
-  Keep(Conversion::MultiOutput);
-  Keep(Conversion::Errors);
-  Keep(Conversion::TempDir);
-  Keep(Conversion::StopRequested);
-  Keep(Conversion::Running);
-  Keep(FilterEditor::CurrentFilter);
-  Keep(FilterEditor::SavedFilter);
-  Keep(FilterEditor::CurrentPath);
-  Keep(FilterEditor::Loading);
-  Keep(FilterEditor::TestRunning);
-  Keep(FilterEditor::TestFiles);
-  Keep(FilterEditor::TestFileCount);
-  Keep(EditingProfileEditor::CurrentProfile);
-  Keep(EditingProfileEditor::SavedProfile);
-  Keep(EditingProfileEditor::CurrentPath);
-  Keep(EditingProfileEditor::Loading);
-  Keep(EditingProfileEditor::ScratchMode);
-  Keep(CdRipper::Cdda2wavPath);
-  Keep(CdRipper::CDRipAddToList);
-  Keep(CdRipper::CDRipBusy);
-  Keep(CdRipper::CDRipCancel);
-  Keep(CdRipper::CDRipOutputDir);
-  Keep(CdRipper::CDRipDevice);
-  Keep(Recorder::RecBufferSizeMB);
-  Keep(Recorder::RecOutputPath);
-  Keep(Recorder::RecFormatProfilePath);
-  Keep(Recorder::RecRunning);
-  Keep(Recorder::RecStoppedByUser);
-  Keep(Streamer::StreamInputArgs);
-  Keep(Streamer::LocalIPAddress);
-  Keep(Streamer::StreamFormatProfilePath);
-  Keep(Streamer::StreamRunning);
+void FreshStart::OnTestStart(const ::testing::TestInfo& /*test*/) {
+  state_ = std::make_unique<AppState>();
 }
 
 void FreshStart::OnTestEnd(const ::testing::TestInfo& test) {
   RemoveWindows(test);
   qDeleteAll(qApp->findChildren<QTranslator*>(Qt::FindDirectChildrenOnly));
-  for (const std::function<void()>& restore : restorers_) restore();
+  state_.reset();
   Dialogs::SetResponder(nullptr);
   ProgramFolder::SetForTests(QString());
   RestoreEnvironment();

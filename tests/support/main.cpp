@@ -1,14 +1,17 @@
-#include <QApplication>
-
 #include <gtest/gtest.h>
 
+#include <QApplication>
+
 #include "FreshStart.h"
+#include "core/frame/AppState.h"
 #include "gui/frame/WindowServices.h"
 
 int main(int argc, char** argv) {
   qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
   QApplication::setQuitOnLastWindowClosed(false);
+  // The program's state between tests; each test runs on a fresh one of its own.
+  AppState program;
   WindowServices::Install();
   ::testing::InitGoogleTest(&argc, argv);
   ::testing::UnitTest::GetInstance()->listeners().Append(new FreshStart);

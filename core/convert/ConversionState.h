@@ -1,0 +1,30 @@
+#pragma once
+
+#include "core/convert/CommandTable.h"
+#include "core/convert/ConversionRun.h"
+
+namespace Conversion {
+
+// The output choices, the command table built from them and the state of the
+// run that executes it.
+struct ConversionState {
+  ConversionChoices Choices;
+  // The table of the last successful build; a failed build leaves it as it was.
+  CommandTable Commands;
+  // 1 when the format profile writes numbered output files; set by every build
+  // that reaches the format's options.
+  uint8_t MultiOutput = 0;
+  // The failures of the current run in the order they happened.
+  QList<FailedStep> Errors;
+  // The run's temporary folder; "" when the run needs none.
+  QString TempDir;
+  // 1 when the user asked to stop; the run tests it between steps.
+  uint8_t StopRequested = 0;
+  // 1 while the input loop runs; the progress window refuses to close meanwhile.
+  uint8_t Running = 0;
+};
+
+// This module's part of the running program's AppState.
+ConversionState& State();
+
+}  // namespace Conversion
