@@ -58,17 +58,20 @@ class FormatEditorWindow : public QMainWindow {
   QList<bool> ProbeTicks() const;
 
   // Controls, named as the program names them ----------------------------------------
+  // The category and its rows of parameters.
   QComboBox* Combo6 = nullptr;
   QWidget* Picture1 = nullptr;
   QScrollBar* VScroll1 = nullptr;
   QLabel* Label1 = nullptr;
   QList<QLineEdit*> Text1;
   QList<QComboBox*> Combo2;
+  // The button strip of the scratch mode.
   QWidget* Picture9 = nullptr;
   QPushButton* Command12 = nullptr;
   QPushButton* Command2 = nullptr;
   QPushButton* Command1 = nullptr;
 
+  // The container's advanced options.
   QGroupBox* Frame1 = nullptr;
   QRadioButton* Option1 = nullptr;
   QRadioButton* Option2 = nullptr;
@@ -77,6 +80,7 @@ class FormatEditorWindow : public QMainWindow {
   QPushButton* Command3 = nullptr;
   QPushButton* Command5 = nullptr;
 
+  // The codec's advanced options.
   QGroupBox* Frame2 = nullptr;
   QRadioButton* Option3 = nullptr;
   QRadioButton* Option4 = nullptr;
@@ -87,10 +91,12 @@ class FormatEditorWindow : public QMainWindow {
   QPushButton* Command4 = nullptr;
   QPushButton* Command6 = nullptr;
 
+  // The about text of an external codec.
   QGroupBox* Frame3 = nullptr;
   QPlainTextEdit* Text3 = nullptr;
   QPushButton* Command7 = nullptr;
 
+  // The import from command lines.
   QGroupBox* Frame4 = nullptr;
   QLabel* Label2 = nullptr;
   QLineEdit* Text4 = nullptr;
@@ -99,6 +105,7 @@ class FormatEditorWindow : public QMainWindow {
   QPushButton* Command8 = nullptr;
   QPushButton* Command9 = nullptr;
 
+  // The import from a probed file.
   QGroupBox* Frame5 = nullptr;
   QLabel* Label4 = nullptr;
   QListWidget* List1 = nullptr;
@@ -106,11 +113,14 @@ class FormatEditorWindow : public QMainWindow {
   QPushButton* Command10 = nullptr;
   QPushButton* Command11 = nullptr;
 
+  // The waiting panel.
   QGroupBox* Frame6 = nullptr;
   QLabel* Label5 = nullptr;
 
+  // Rebuilds the rows once a category is picked.
   QTimer* Timer1 = nullptr;
 
+  // The menus.
   QMenu* Menu_File = nullptr;
   QAction* File_Open = nullptr;
   QAction* File_Save = nullptr;
@@ -170,6 +180,7 @@ class FormatEditorWindow : public QMainWindow {
   QString TextOnFocus;
 
   // Handlers ------------------------------------------------------------------------
+  // The category and the rows (FormatEditorWindowRows.cpp).
   void Timer1_Timer();
   void VScroll1_Change();
   void Combo6_Click();
@@ -177,6 +188,7 @@ class FormatEditorWindow : public QMainWindow {
   void Combo2_Click(int index);
   void Combo2_GotFocus(int index);
   void Combo2_KeyUp(int index);
+  // The File menu and the button strip (FormatEditorWindow.cpp).
   void Command1_Click();
   void Command2_Click();
   void Command12_Click();
@@ -189,6 +201,7 @@ class FormatEditorWindow : public QMainWindow {
   void File_Close_Click();
   void File_Exit_Click();
 
+  // The panels (FormatEditorWindowPanels.cpp): ffmpeg's help and the advanced options,
   void Option1_Click();
   void Option2_Click();
   void Option3_Click();
@@ -203,6 +216,7 @@ class FormatEditorWindow : public QMainWindow {
   void Command6_Click();
   void Help_Documentacion_Click();
 
+  // the imports,
   void Import_OfCmdL_Click();
   void Command8_Click();
   void Command9_Click();
@@ -211,6 +225,7 @@ class FormatEditorWindow : public QMainWindow {
   void Command10_Click();
   void Command11_Click();
 
+  // and the external codecs.
   void Help_AboutEC_Click(uint8_t isVideo);
   // "Buscar ejecutable": points the embedded codec at another program.
   void FindCodecExe(uint8_t isVideo);
@@ -218,36 +233,42 @@ class FormatEditorWindow : public QMainWindow {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  // The focus and key releases of the value combos.
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  // The window as a whole (FormatEditorWindow.cpp).
   // The text a control keeps aside in its "Tag" property.
   static QString Tag(const QObject* object);
   static void SetTag(QObject* object, const QString& tag);
   void CreateControls();
   void CreateMenus();
-  void CreateRowArea(QWidget* central);
   void CreateButtonStrip(QWidget* central);
   void CreateFrames(QWidget* central);
   void WireControls();
-  void WireRow(int index);
-  void FillRows(uint8_t category, const QList<FormatEditor::ParamRow>& rows);
   // Follows what the module says about the profile and its rows.
   void ListenToEditor();
-  // Copies the text of value combo `index` into the profile.
-  void StoreRowValue(int index);
-  // Kind 0 fills the container combos, kind 1 the codec combos (encoders or
-  // decoders as the panel shows them); only empty combos are filled.
-  void FillAdvancedOptionLists(uint8_t kind);
   // Enables or disables the three menus and the three buttons around a panel.
   void SetCommandsEnabled(bool enabled);
   void ClosePanel(QGroupBox* frame);
-  void ShowHelp(const QString& option);
-  // Exchanges each codec combo's text with the name kept for the other view.
-  void SwitchCodecView(uint8_t decoderView);
+  void Form_QueryUnload(QCloseEvent* event);
+
+  // The rows of parameters (FormatEditorWindowRows.cpp).
+  void CreateRowArea(QWidget* central);
   QLineEdit* NewCaptionBox();
   QComboBox* NewValueCombo();
+  void WireRow(int index);
   int RowIndexOf(QObject* object) const;
+  void FillRows(uint8_t category, const QList<FormatEditor::ParamRow>& rows);
   void FitCaptionColumn();
-  void Form_QueryUnload(QCloseEvent* event);
+  // Copies the text of value combo `index` into the profile.
+  void StoreRowValue(int index);
+
+  // The panels (FormatEditorWindowPanels.cpp).
+  void ShowHelp(const QString& option);
+  // Kind 0 fills the container combos, kind 1 the codec combos (encoders or
+  // decoders as the panel shows them); only empty combos are filled.
+  void FillAdvancedOptionLists(uint8_t kind);
+  // Exchanges each codec combo's text with the name kept for the other view.
+  void SwitchCodecView(uint8_t decoderView);
 };
