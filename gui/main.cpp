@@ -2,7 +2,7 @@
 #include <QPointer>
 
 #include "core/frame/AppState.h"
-#include "core/frame/Session.h"
+#include "core/frame/Lifecycle.h"
 #include "core/frame/TerminationSignals.h"
 #include "core/frame/ToolRunner.h"
 #include "gui/convert/MainWindow.h"
@@ -16,7 +16,7 @@ int main(int argc, char* argv[]) {
 
   AppState state;
   WindowServices::Install();
-  Session::WriteManifest();
+  Lifecycle::WriteManifest();
   QPointer<MainWindow> main = new MainWindow;
   main->setAttribute(Qt::WA_DeleteOnClose);
   QObject::connect(main, &QObject::destroyed, &app, &QApplication::quit);

@@ -186,13 +186,13 @@ void RecordToControls() {
 }
 
 QStringList FillAudioEditableParams() {
-  const ParamCaptions& c = FfmpegTools::State().ParamCaptions;
+  const ParamCaptions& c = Lang::GetParamCaptions();
   SizeFlags(6);
   return {c.Bitrate, c.BitrateMax, c.BitrateMin, c.Quality, c.Channels, c.SampleRate};
 }
 
 QStringList FillVideoEditableParams() {
-  const ParamCaptions& c = FfmpegTools::State().ParamCaptions;
+  const ParamCaptions& c = Lang::GetParamCaptions();
   SizeFlags(10);
   return {c.Bitrate,    c.BitrateMax, c.BitrateMin, c.Quality,     c.QualityMax,
           c.QualityMin, c.FrameRate,  c.FrameSize,  c.AspectRatio, c.PixelFormat};

@@ -5,6 +5,7 @@
 
 #include "core/formats/FormatEditor.h"
 #include "core/frame/FfmpegTools.h"
+#include "core/lang/Lang.h"
 
 namespace FormatEditor {
 
@@ -312,7 +313,7 @@ bool StoreRowValue(FormatProfile& profile, uint8_t category, int row, const QStr
 
 void BuildCategoryParams(uint8_t category) {
   const QList<ParamRow> rows =
-      CategoryRows(State().CurrentFormat, category, FfmpegTools::State().ParamCaptions);
+      CategoryRows(State().CurrentFormat, category, Lang::GetParamCaptions());
   State().ParamRowCount = int(rows.size());
   emit Events().RowsBuilt(category, rows);
 }

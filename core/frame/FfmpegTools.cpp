@@ -148,8 +148,6 @@ FfmpegOptionNames DefaultOptionNames() {
 
 void InitOptionNames() { State().OptNames = DefaultOptionNames(); }
 
-void InitParamCaptions() { State().ParamCaptions = Lang::GetParamCaptions(); }
-
 bool FfmpegExists() { return ToolExists(State().FfmpegPath, Lang::MsgFfmpegNotFound); }
 bool FfplayExists() { return ToolExists(State().FfplayPath, Lang::MsgFfplayNotFound); }
 bool FfprobeExists() { return ToolExists(State().FfprobePath, Lang::MsgFfprobeNotFound); }

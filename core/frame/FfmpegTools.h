@@ -6,7 +6,6 @@
 #include "core/frame/FfmpegOptionNames.h"
 #include "core/frame/MediaInfo.h"
 #include "core/frame/ToolRunner.h"
-#include "core/lang/ParamCaptions.h"
 
 // The ffmpeg tools as the program drives them: where they are, the option
 // names the command builders share, the parameter captions, and the probe.
@@ -14,8 +13,6 @@ namespace FfmpegTools {
 
 FfmpegOptionNames DefaultOptionNames();
 void InitOptionNames();
-// Called at start-up and after every change of language.
-void InitParamCaptions();
 
 // True when the tool's file exists; otherwise shows its "not found" message.
 bool FfmpegExists();
@@ -93,8 +90,6 @@ struct ToolsState {
   QString FfprobePath;
   // Filled once at start-up; never changes during a run.
   FfmpegOptionNames OptNames;
-  // The format-profile parameter captions in the language in force.
-  ::ParamCaptions ParamCaptions;
   // 1 while the play runs as ffmpeg piping into ffplay, else 0. The player's
   // "Detener" then only tells the user how to stop ffplay.
   uint8_t PipeMode = 0;

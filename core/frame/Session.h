@@ -1,31 +1,13 @@
 #pragma once
 
-#include <QByteArray>
 #include <QObject>
 #include <QString>
 #include <QStringList>
 
-struct ConfigRecord;
-
-// Start-up, shut-down and the configuration record.
+// The session: what the user has chosen for the next conversion, the input
+// list's changes, paths stored relative to the program folder, and this
+// copy's working folders.
 namespace Session {
-
-// appfiles/config.qcf under the program folder.
-QString ConfigPath();
-
-// Reads config.qcf, when it exists, into the settings' owners; the run
-// options go to the conversion's choices, and Events().ConfigApplied tells
-// the main window to show them. A file that cannot be read changes nothing.
-void ReadConfig();
-// Gathers the settings and writes config.qcf; the only place it is written.
-// A config.qcf that cannot be read is not written over: it is first moved to
-// config.qcf.damaged ("config.qcf (2).damaged" when that name is taken), and
-// when it cannot be moved nothing is written.
-void WriteConfig();
-
-// The record as the settings' owners hold it now, paths stored relative.
-ConfigRecord GatherConfig();
-void ApplyConfig(const ConfigRecord& record);
 
 // A path inside the program folder is kept relative to it: only a leading
 // program folder and its '/' are removed; any other path stays as it is.
@@ -61,35 +43,9 @@ QString CreateTempFolder(bool showError);
 // Removes this copy's own folder with every working folder in it; the
 // folders of other running copies stay. Called when the main window closes.
 void RemoveOwnTempFolder();
-
-// appfiles/doc.pdf, written from the built-in help the first time, then
-// opened with the desktop's PDF reader.
-QString HelpDocumentPath();
-void ShowProgramHelp();
-
-// The manifest beside the executable, named after it: "<name>.exe.manifest".
-QString ManifestPath();
-// The 680 bytes written there.
-QByteArray ManifestText();
-// Writes the manifest when it is missing; an existing one is left untouched.
-void WriteManifest();
-
-// The program's web page and the page that asks for donations.
-extern const char* const WebPage;
-extern const char* const DonationPage;
-void OpenDonationPage();
-
-// Says which of ffmpeg, ffplay and ffprobe are missing (without cdda2wav the
-// program still converts).
-void ReportMissingTools();
-
-// The start-up steps that show nothing: the temporary folders (what copies
-// that are gone left behind is removed, this copy's own is made), option
-// names, configuration and language. The windows that a first run or an
-// unknown language needs come after, from the window side.
-void Startup();
-// No configuration has been written yet.
-bool IsFirstRun();
+// Start-up: removes what copies that are gone left behind below appfiles/temp
+// and claims this copy's own folder there.
+void ClaimOwnTempFolder();
 
 // What the user has chosen for the next conversion: the input list, where the
 // output goes and the format and editing profiles.

@@ -9,7 +9,6 @@
 
 #include "core/frame/AnsiText.h"
 #include "core/frame/Dialogs.h"
-#include "core/frame/FfmpegTools.h"
 #include "core/frame/FileServices.h"
 #include "core/frame/ProgramFolder.h"
 
@@ -118,7 +117,6 @@ void LoadLanguage(const QString& name) {
   State().Msg = *std::move(table);
   LoadQtTranslation(name);
   if (g_windowTranslator) g_windowTranslator();
-  FfmpegTools::InitParamCaptions();
   State().LanguageName = name;
 }
 

@@ -11,7 +11,6 @@
 #include "core/frame/FileServices.h"
 #include "core/frame/Session.h"
 #include "core/lang/Lang.h"
-#include "gui/convert/MainWindow.h"
 #include "gui/convert/ProgressWindow.h"
 #include "gui/formats/CodecViewerWindow.h"
 
@@ -19,13 +18,14 @@ namespace Conversion {
 
 namespace {
 
-// "Yes" to the question of a missing encoder program opens the codec viewer,
-// which gives the path as stored, relative when inside the program folder.
-std::optional<QString> LocateEncoder(uint8_t isVideo) {
+// "Yes" to the question of a missing encoder program opens the codec viewer
+// over owner, which gives the path as stored, relative when inside the
+// program folder.
+std::optional<QString> LocateEncoder(QWidget* owner, uint8_t isVideo) {
   const int answer = isVideo ? Lang::AskFindVideoCodecExe() : Lang::AskFindAudioCodecExe();
   if (answer != 6) return QString();
-  const QString entered = CodecViewer::ShowCodecInfo(MainWindow::Instance(),
-                                                     Session::State().FormatProfilePath, isVideo);
+  const QString entered =
+      CodecViewer::ShowCodecInfo(owner, Session::State().FormatProfilePath, isVideo);
   if (entered.isEmpty()) return std::nullopt;
   return Session::ResolveAppPath(entered);
 }
@@ -107,8 +107,9 @@ void ShowTableFailure(const TableBuild& build) {
   }
 }
 
-bool BuildCommandTable(const QString& testTime) {
-  const TableBuild build = BuildTable(testTime, &LocateEncoder);
+bool BuildCommandTable(const QString& testTime, QWidget* owner) {
+  const TableBuild build =
+      BuildTable(testTime, [owner](uint8_t isVideo) { return LocateEncoder(owner, isVideo); });
   if (build.MultiOutput) State().MultiOutput = *build.MultiOutput;
   if (build.Failure != TableFailure::None) {
     ShowTableFailure(build);
@@ -118,13 +119,14 @@ bool BuildCommandTable(const QString& testTime) {
   return true;
 }
 
-void Convert(const QString& testTime) {
+void Convert(const QString& testTime, QListWidget* inputList) {
   if (State().Running == 1) return;
-  MainWindow* main = MainWindow::Instance();
+  QWidget* owner = inputList ? inputList->window() : nullptr;
   const bool test = !testTime.isEmpty();
   const int mode = State().Choices.OutputMode;
   const int rows = Session::FileCount();
-  int selected = main ? main->SelectedRow() : -1;
+  const QListWidgetItem* current = inputList ? inputList->currentItem() : nullptr;
+  int selected = current && current->isSelected() ? inputList->row(current) : -1;
   if (!FfmpegTools::FfmpegExists()) return;
   if (rows == 0) return Lang::MsgNoFilesInList();
   const QString& shownOutput =
@@ -132,7 +134,7 @@ void Convert(const QString& testTime) {
   if (!test && mode != OutputSourceFolders && shownOutput.isEmpty()) return Lang::MsgNoOutputPath();
   if (test && !(mode == OutputJoined || mode == OutputOneFile) && rows >= 2 && selected < 0)
     return Lang::MsgSelectFileForTest();
-  if (!BuildCommandTable(testTime)) return;
+  if (!BuildCommandTable(testTime, owner)) return;
 
   QList<QStringList> inputs;
   QStringList displayed;
@@ -152,7 +154,7 @@ void Convert(const QString& testTime) {
   } else {
     if (selected < 0) {
       selected = 0;
-      if (main) main->List1->setCurrentRow(0);
+      if (inputList) inputList->setCurrentRow(0);
     }
     inputs << QStringList{FileServices::GetShortPath(Session::State().FileList.value(selected))};
     displayed << Session::State().FileList.value(selected);

@@ -31,6 +31,7 @@
 #include "core/frame/Dialogs.h"
 #include "core/frame/FfmpegTools.h"
 #include "core/frame/FileServices.h"
+#include "core/frame/Lifecycle.h"
 #include "core/frame/MediaInfo.h"
 #include "core/frame/ProgramFolder.h"
 #include "core/frame/Session.h"
@@ -281,8 +282,8 @@ void MainWindow::WireControls() {
   connect(Herramientas_Rutas, &QAction::triggered, this, [this] { ToolPathsWindow::ShowModal(this); });
   connect(Herramientas_Lang, &QAction::triggered, this, [this] { LanguageWindow::ShowModal(this); });
   connect(Help_About, &QAction::triggered, this, [this] { AboutBox::ShowModal(this); });
-  connect(Help_ProgramHelp, &QAction::triggered, this, &Session::ShowProgramHelp);
-  connect(Help_Donate, &QAction::triggered, this, &Session::OpenDonationPage);
+  connect(Help_ProgramHelp, &QAction::triggered, this, &Lifecycle::ShowProgramHelp);
+  connect(Help_Donate, &QAction::triggered, this, &Lifecycle::OpenDonationPage);
   connect(Help_ffLic, &QAction::triggered, this, &MainWindow::Help_ffLic_Click);
   connect(Help_ffhelp, &QAction::triggered, this, &MainWindow::Help_ffhelp_Click);
   connect(Help_AboutCdda2wav, &QAction::triggered, this, &MainWindow::Help_AboutCdda2wav_Click);
@@ -344,7 +345,7 @@ void MainWindow::Form_Load() {
 void MainWindow::Form_Unload() {
   ToolRunner::EndAll();
   Session::RemoveOwnTempFolder();
-  Session::WriteConfig();
+  Lifecycle::WriteConfig();
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
@@ -497,16 +498,16 @@ void MainWindow::Menu_Archivo_Analizar_Click() {
 
 // Conversion --------------------------------------------------------------
 
-void MainWindow::Command5_Click() { Conversion::Convert(""); }
+void MainWindow::Command5_Click() { Conversion::Convert("", List1); }
 
 // The seconds are passed on as typed; the command table checks them.
 void MainWindow::Convertir_Prueba_Click() {
   const QString seconds = Lang::InputTestSeconds();
-  if (!seconds.isEmpty()) Conversion::Convert(seconds);
+  if (!seconds.isEmpty()) Conversion::Convert(seconds, List1);
 }
 
 void MainWindow::Convertir_Comandos_Click() {
-  if (!Conversion::BuildCommandTable("")) return;
+  if (!Conversion::BuildCommandTable("", this)) return;
   CommandViewerWindow viewer(this);
   viewer.ShowTable([](int row, int column) { return Conversion::State().Commands.At(row, column); },
                    Conv_Opt_2pass->isChecked(), Conversion::State().MultiOutput == 1);

@@ -13,7 +13,7 @@
 #include "core/frame/DesktopServices.h"
 #include "core/frame/FileServices.h"
 #include "core/lang/Lang.h"
-#include "gui/convert/MainWindow.h"
+#include "gui/frame/MainWindowLink.h"
 #include "gui/frame/TextFit.h"
 #include "gui/frame/WidgetFactory.h"
 #include "gui/lang/Translators.h"
@@ -125,7 +125,7 @@ void ProgressWindow::WireControls() {
 
 void ProgressWindow::Form_Load() {
   Lang::TranslateForm12();
-  if (MainWindow* main = MainWindow::Instance()) main->setVisible(false);
+  if (QWidget* main = MainWindowLink::Window()) main->setVisible(false);
   // At the end "Hecho" takes the place of "Detener" and "Ver errores" stands beside it.
   Command3->move(Command2->x(), Command3->y());
   Command2->move(Command1->x(), Command2->y());
@@ -241,7 +241,7 @@ void ProgressWindow::Form_Unload() {
   Conversion::State().Errors.clear();
   FileServices::DeleteFolder(Conversion::State().TempDir, true);
   Conversion::State().TempDir.clear();
-  if (MainWindow* main = MainWindow::Instance()) main->setVisible(true);
+  if (QWidget* main = MainWindowLink::Window()) main->setVisible(true);
 }
 
 void ProgressWindow::closeEvent(QCloseEvent* event) {

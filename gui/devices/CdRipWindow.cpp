@@ -19,11 +19,12 @@
 #include "core/frame/DesktopServices.h"
 #include "core/frame/Dialogs.h"
 #include "core/frame/FileServices.h"
+#include "core/frame/Lifecycle.h"
 #include "core/frame/Session.h"
 #include "core/frame/ToolRunner.h"
 #include "core/lang/Lang.h"
-#include "gui/convert/MainWindow.h"
 #include "gui/frame/ConsoleBox.h"
+#include "gui/frame/MainWindowLink.h"
 #include "gui/frame/WidgetFactory.h"
 #include "gui/lang/Translators.h"
 
@@ -51,7 +52,7 @@ void CdRipWindow::OpenCDRip() {
     Lang::MsgFileNotFound("cdda2wav");
     return;
   }
-  if (MainWindow* main = MainWindow::Instance()) main->hide();
+  if (QWidget* main = MainWindowLink::Window()) main->hide();
   QPointer<CdRipWindow> window = new CdRipWindow;
   window->Form_Load();
   window->ShowBusyPanel(true);
@@ -212,9 +213,8 @@ void CdRipWindow::WireControls() {
 
 void CdRipWindow::Form_Load() {
   Lang::TranslateForm2();
-  if (MainWindow* main = MainWindow::Instance()) {
-    if (auto* help = main->findChild<QMenu*>("Menu_Help")) Command5->setText(help->title());
-  }
+  const QString help = MainWindowLink::Caption("Menu_Help");
+  if (!help.isNull()) Command5->setText(help);
 }
 
 void CdRipWindow::closeEvent(QCloseEvent* event) {
@@ -237,7 +237,7 @@ void CdRipWindow::Form_QueryUnload(bool& cancel) {
 }
 
 void CdRipWindow::Form_Unload() {
-  if (MainWindow* main = MainWindow::Instance()) main->show();
+  if (QWidget* main = MainWindowLink::Window()) main->show();
 }
 
 void CdRipWindow::Command1_Click() {
@@ -262,7 +262,7 @@ void CdRipWindow::Command4_Click() {
   if (!name.isEmpty()) item->setText(name);
 }
 
-void CdRipWindow::Command5_Click() { Session::ShowProgramHelp(); }
+void CdRipWindow::Command5_Click() { Lifecycle::ShowProgramHelp(); }
 
 void CdRipWindow::Check2_Click() {
   const Qt::CheckState state = Check2->isChecked() ? Qt::Checked : Qt::Unchecked;

@@ -23,7 +23,7 @@
 #include "core/frame/DesktopServices.h"
 #include "core/frame/Dialogs.h"
 #include "core/frame/FfmpegTools.h"
-#include "core/frame/Session.h"
+#include "core/frame/Lifecycle.h"
 #include "core/frame/TextViewer.h"
 #include "core/frame/ToolRunner.h"
 #include "core/lang/Lang.h"
@@ -446,7 +446,7 @@ void RecorderWindow::Opt_BuffSizeChan_Click() {
   Recorder::State().RecBufferSizeMB = size;
 }
 
-void RecorderWindow::Opt_Help_Click() { Session::ShowProgramHelp(); }
+void RecorderWindow::Opt_Help_Click() { Lifecycle::ShowProgramHelp(); }
 
 // ---- Destination and format ----
 

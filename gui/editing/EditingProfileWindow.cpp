@@ -18,6 +18,7 @@
 #include "core/frame/DesktopServices.h"
 #include "core/frame/FfmpegTools.h"
 #include "core/frame/FileServices.h"
+#include "core/frame/Lifecycle.h"
 #include "core/frame/Session.h"
 #include "core/frame/TextViewer.h"
 #include "core/frame/ToolRunner.h"
@@ -440,4 +441,4 @@ void EditingProfileWindow::Opt_CleanAct_Click() { ClearValues(false); }
 
 void EditingProfileWindow::Opt_CleanAll_Click() { ClearValues(true); }
 
-void EditingProfileWindow::Opt_Docu_Click() { Session::ShowProgramHelp(); }
+void EditingProfileWindow::Opt_Docu_Click() { Lifecycle::ShowProgramHelp(); }

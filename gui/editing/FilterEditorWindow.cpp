@@ -14,12 +14,13 @@
 #include "core/editing/FilterEditor.h"
 #include "core/frame/DesktopServices.h"
 #include "core/frame/FfmpegTools.h"
+#include "core/frame/Lifecycle.h"
 #include "core/frame/Session.h"
 #include "core/frame/TextViewer.h"
 #include "core/frame/ToolRunner.h"
 #include "core/lang/Lang.h"
-#include "gui/convert/MainWindow.h"
 #include "gui/frame/ConsoleBox.h"
+#include "gui/frame/MainWindowLink.h"
 #include "gui/frame/ModalWindow.h"
 #include "gui/frame/TextFit.h"
 #include "gui/frame/WidgetFactory.h"
@@ -151,10 +152,10 @@ void FilterEditorWindow::Form_Load() {
   Frame3->setGeometry(Frame1->geometry());
   WidgetFactory::SetListHorizontalExtent(List1, 1800);
   Combo1->setCurrentIndex(0);
-  if (MainWindow* main = MainWindow::Instance()) {
-    Menu_Help->setTitle(main->Menu_Help->title());
-    Help_ffmpeg->setText(main->Help_ffhelp->text());
-    Help_Doc->setText(main->Help_ProgramHelp->text());
+  if (MainWindowLink::Window()) {
+    Menu_Help->setTitle(MainWindowLink::Caption("Menu_Help"));
+    Help_ffmpeg->setText(MainWindowLink::Caption("Help_ffhelp"));
+    Help_Doc->setText(MainWindowLink::Caption("Help_ProgramHelp"));
   }
   List1->addItems(Session::State().FileList);
 }
@@ -298,7 +299,7 @@ void FilterEditorWindow::Help_ffmpeg_Click() {
       ToolRunner::QuoteArgument(FfmpegTools::State().FfmpegPath) + " -filters", this);
 }
 
-void FilterEditorWindow::Help_Doc_Click() { Session::ShowProgramHelp(); }
+void FilterEditorWindow::Help_Doc_Click() { Lifecycle::ShowProgramHelp(); }
 
 bool FilterEditorWindow::Form_QueryUnload() {
   if (FilterEditor::State().TestRunning == 1) {

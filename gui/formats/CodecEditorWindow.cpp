@@ -18,11 +18,11 @@
 #include "core/formats/ExternalCodecEditor.h"
 #include "core/frame/DataFolderManager.h"
 #include "core/frame/DesktopServices.h"
+#include "core/frame/Lifecycle.h"
 #include "core/frame/ProgramFolder.h"
-#include "core/frame/Session.h"
 #include "core/frame/TextViewer.h"
 #include "core/lang/Lang.h"
-#include "gui/convert/MainWindow.h"
+#include "gui/frame/MainWindowLink.h"
 #include "gui/frame/ModalWindow.h"
 #include "gui/frame/WidgetFactory.h"
 #include "gui/lang/Translators.h"
@@ -234,7 +234,7 @@ void CodecEditorWindow::WireControls() {
   connect(File_Exit, &QAction::triggered, this, &QWidget::close);
   connect(View_Doc, &QAction::triggered, this, &CodecEditorWindow::View_Doc_Click);
   connect(View_ffmpegHelp, &QAction::triggered, this, &CodecEditorWindow::View_ffmpegHelp_Click);
-  connect(View_ProgHelp, &QAction::triggered, this, [] { Session::ShowProgramHelp(); });
+  connect(View_ProgHelp, &QAction::triggered, this, [] { Lifecycle::ShowProgramHelp(); });
 
   connect(Command1, &QPushButton::clicked, this, &CodecEditorWindow::Command1_Click);
   connect(Command2, &QPushButton::clicked, this, &CodecEditorWindow::Command2_Click);
@@ -351,9 +351,9 @@ void CodecEditorWindow::ShowTab(int section) {
   if (section != 1) Frame1->hide();
   if (section != 2) Frame2->hide();
   if (section != 3) Frame3->hide();
-  if (MainWindow* main = MainWindow::Instance()) {
-    View_ffmpegHelp->setText(main->Help_ffhelp->text());
-    View_ProgHelp->setText(main->Help_ProgramHelp->text());
+  if (MainWindowLink::Window()) {
+    View_ffmpegHelp->setText(MainWindowLink::Caption("Help_ffhelp"));
+    View_ProgHelp->setText(MainWindowLink::Caption("Help_ProgramHelp"));
   }
 }
 

@@ -14,7 +14,7 @@
 #include "core/frame/DesktopServices.h"
 #include "core/frame/FfmpegTools.h"
 #include "core/frame/FileServices.h"
-#include "core/frame/Session.h"
+#include "core/frame/Lifecycle.h"
 #include "core/frame/TextViewer.h"
 #include "core/frame/ToolRunner.h"
 #include "core/lang/Lang.h"
@@ -28,7 +28,7 @@ void FormatEditorWindow::ShowHelp(const QString& option) {
       ToolRunner::QuoteArgument(FfmpegTools::State().FfmpegPath) + " " + option, this);
 }
 
-void FormatEditorWindow::Help_Documentacion_Click() { Session::ShowProgramHelp(); }
+void FormatEditorWindow::Help_Documentacion_Click() { Lifecycle::ShowProgramHelp(); }
 
 void FormatEditorWindow::Option1_Click() {
   Combo1->setEnabled(Option1->isChecked());

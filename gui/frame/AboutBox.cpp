@@ -11,8 +11,8 @@
 #include <QVBoxLayout>
 
 #include "core/frame/DesktopServices.h"
-#include "core/frame/Session.h"
-#include "gui/convert/MainWindow.h"
+#include "core/frame/Lifecycle.h"
+#include "gui/frame/MainWindowLink.h"
 #include "gui/frame/WidgetFactory.h"
 
 using WidgetFactory::Named;
@@ -75,7 +75,7 @@ void AboutBox::CreateControls() {
   auto* web = new QHBoxLayout;
   Label5 = AddLabel("Label5", "Página Web / Web page:");
   Label5->setWordWrap(false);
-  Label9 = AddLabel("Label9", QString("<a href=\"%1\">%1</a>").arg(Session::WebPage));
+  Label9 = AddLabel("Label9", QString("<a href=\"%1\">%1</a>").arg(Lifecycle::WebPage));
   Label9->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
   web->addWidget(Label5);
   web->addWidget(Label9, 1);
@@ -108,14 +108,13 @@ void AboutBox::CreateControls() {
 // The about box has no translator: it takes its caption from the main window's
 // "About" item, whatever language that is in.
 void AboutBox::Form_Load() {
-  MainWindow* main = MainWindow::Instance();
-  const QAction* about = main ? main->findChild<QAction*>("Help_About") : nullptr;
-  if (about) setWindowTitle(about->text());
+  const QString about = MainWindowLink::Caption("Help_About");
+  if (!about.isNull()) setWindowTitle(about);
 }
 
-void AboutBox::Command1_Click() { Session::OpenDonationPage(); }
+void AboutBox::Command1_Click() { Lifecycle::OpenDonationPage(); }
 
-void AboutBox::Label9_Click() { DesktopServices::ShellOpen(Session::WebPage); }
+void AboutBox::Label9_Click() { DesktopServices::ShellOpen(Lifecycle::WebPage); }
 
 void AboutBox::ShowModal(QWidget* owner) {
   AboutBox window(owner);

@@ -5,7 +5,7 @@
 #include "core/devices/CdRipper.h"
 #include "core/formats/FormatEditor.h"
 #include "core/frame/FfmpegTools.h"
-#include "core/frame/Session.h"
+#include "core/frame/Lifecycle.h"
 #include "core/lang/Lang.h"
 #include "gui/frame/AboutBox.h"
 #include "gui/frame/ToolPathsWindow.h"
@@ -17,16 +17,16 @@ void FindToolsOnFirstRun() {
   ToolPathsWindow::FillMissingTools(
       {&FfmpegTools::State().FfmpegPath, &FfmpegTools::State().FfplayPath,
        &FfmpegTools::State().FfprobePath, &CdRipper::State().Cdda2wavPath});
-  Session::ReportMissingTools();
+  Lifecycle::ReportMissingTools();
 }
 
 void Run(QWidget* main) {
-  Session::Startup();
+  Lifecycle::Startup();
   if (Lang::State().LanguageName.isEmpty()) {
     if (main) main->show();
     LanguageWindow::ShowModal(main);
   }
-  if (Session::IsFirstRun()) {
+  if (Lifecycle::IsFirstRun()) {
     if (main) main->show();
     FindToolsOnFirstRun();
     ToolPathsWindow::ShowModal(main);

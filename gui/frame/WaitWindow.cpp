@@ -6,7 +6,7 @@
 #include <QVBoxLayout>
 
 #include "core/lang/Lang.h"
-#include "gui/convert/MainWindow.h"
+#include "gui/frame/MainWindowLink.h"
 #include "gui/frame/WidgetFactory.h"
 #include "gui/lang/Translators.h"
 
@@ -34,7 +34,7 @@ WaitWindow::~WaitWindow() { Form_Unload(); }
 WaitWindow* WaitWindow::Instance() { return g_instance.data(); }
 
 void WaitWindow::Form_Load() {
-  MainWindow* main = MainWindow::Instance();
+  QWidget* main = MainWindowLink::Window();
   if (main) main->setEnabled(false);
   Lang::TranslateForm17();
   if (main) {
@@ -46,7 +46,7 @@ void WaitWindow::Form_Load() {
 }
 
 void WaitWindow::Form_Unload() {
-  if (MainWindow* main = MainWindow::Instance()) main->setEnabled(true);
+  if (QWidget* main = MainWindowLink::Window()) main->setEnabled(true);
 }
 
 void WaitWindow::closeEvent(QCloseEvent* event) {

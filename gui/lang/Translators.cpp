@@ -14,6 +14,7 @@
 #include <optional>
 
 #include "core/lang/Lang.h"
+#include "gui/frame/MainWindowLink.h"
 
 namespace Lang {
 
@@ -624,9 +625,6 @@ QWidget* LoadedWindow(const char* name) {
   return nullptr;
 }
 
-// The main window, whose captions some windows copy.
-QWidget* MainWindow() { return LoadedWindow("Form1"); }
-
 std::optional<QString> TextOf(const Source& source, QWidget* window, Pass pass) {
   switch (source.kind) {
     case Source::Line:
@@ -637,7 +635,8 @@ std::optional<QString> TextOf(const Source& source, QWidget* window, Pass pass) 
       return "<" + source.catalogue() + ">";
     case Source::MainCaption:
       if (pass == Pass::BuiltIn && source.spanishInBuiltIn) return SpanishLine(source.line);
-      return CaptionOf(Control(MainWindow(), source.control)).value_or(LineIn(pass, source.line));
+      return CaptionOf(Control(MainWindowLink::Window(), source.control))
+          .value_or(LineIn(pass, source.line));
     case Source::OwnCaption:
       return CaptionOf(Control(window, source.control));
   }
@@ -724,7 +723,8 @@ QStringList UnmetAssignments(QWidget* window, const Translator& translator) {
   QStringList unmet;
   for (const Assignment& assignment : translator.assignments) {
     const Source& source = assignment.source;
-    if (source.kind == Source::MainCaption && !CaptionOf(Control(MainWindow(), source.control))) {
+    if (source.kind == Source::MainCaption &&
+        !CaptionOf(Control(MainWindowLink::Window(), source.control))) {
       unmet << QStringLiteral("Form1.%1 Caption").arg(QLatin1String(source.control));
     }
     if (source.kind == Source::OwnCaption && !CaptionOf(Control(window, source.control))) {

@@ -211,7 +211,7 @@ TEST_F(ConvertTest, EachOutputModePutsItsOutputWhereItBelongs) {
     Session::State().OutputFile = c.outputFile;
     Session::State().OutputFolder = c.outputFolder;
     ScriptedDialogs dialogs;
-    Convert("");
+    Convert("", main_->List1);
     ASSERT_TRUE(Progress()) << c.mode;
     EXPECT_EQ(Progress()->Text1->text(), "El proceso terminó") << c.mode;
     EXPECT_EQ(Progress()->Text3->text(), "Errores: 0") << c.mode;
@@ -242,7 +242,7 @@ TEST_F(ConvertTest, TwoPassesRunInTheTemporaryFolder) {
   const QString previous = QDir::currentPath();
   QDir().mkpath(Path("cwd"));
   QDir::setCurrent(Path("cwd"));
-  Convert("");
+  Convert("", main_->List1);
   QDir::setCurrent(previous);
   ASSERT_TRUE(Progress());
   EXPECT_EQ(Progress()->Text1->text(), "El proceso terminó");
@@ -265,7 +265,7 @@ TEST_F(ConvertTest, ATestConvertsAFewSecondsAndReportsSizeAndRate) {
   main_->List1->setCurrentRow(1);
   ScriptedDialogs dialogs;
   dialogs.ExpectMessage(7);
-  Convert("1");
+  Convert("1", main_->List1);
   ASSERT_TRUE(Progress());
   const QString output = Conversion::State().TempDir + "/test.mkv";
   EXPECT_NEAR(Duration(output), 1, kSlack);
@@ -285,7 +285,7 @@ TEST_F(ConvertTest, AZeroSecondTestReportsItsSizeWithoutARate) {
   List({Clip("in/a.mkv")});
   ScriptedDialogs dialogs;
   dialogs.ExpectMessage(7);
-  Convert("0");
+  Convert("0", main_->List1);
   ASSERT_EQ(dialogs.Messages().size(), 1);
   const qint64 bytes = QFileInfo(Conversion::State().TempDir + "/test.mkv").size();
   EXPECT_EQ(dialogs.Messages().first().toStdString(),
@@ -298,7 +298,7 @@ TEST_F(ConvertTest, ATestWithSeveralFilesAndNoneSelectedIsRefused) {
   List({Clip("in/a.mkv"), Clip("in/b.mkv")});
   ScriptedDialogs dialogs;
   dialogs.ExpectMessage();
-  Convert("1");
+  Convert("1", main_->List1);
   EXPECT_EQ(dialogs.Messages(),
             QStringList{"Seleccione un archivo de la lista para realizar la prueba"});
   EXPECT_FALSE(Progress());
@@ -310,7 +310,7 @@ TEST_F(ConvertTest, ARowOnlyPointedAtIsNoChoiceForATest) {
   main_->List1->item(1)->setSelected(false);
   ScriptedDialogs dialogs;
   dialogs.ExpectMessage();
-  Convert("1");
+  Convert("1", main_->List1);
   EXPECT_EQ(dialogs.Messages(),
             QStringList{"Seleccione un archivo de la lista para realizar la prueba"});
   EXPECT_FALSE(Progress());
@@ -345,7 +345,7 @@ TEST_F(ConvertTest, ATypedRelativeOutputLandsInTheCurrentFolder) {
     Session::State().OutputFile = c.outputFile;
     Session::State().OutputFolder = c.outputFolder;
     ScriptedDialogs dialogs;
-    Convert("");
+    Convert("", main_->List1);
     ASSERT_TRUE(Progress()) << c.mode;
     EXPECT_TRUE(Conversion::State().Errors.isEmpty()) << c.mode;
     CloseProgress();
@@ -378,7 +378,7 @@ TEST_F(ConvertTest, ChecksComeBeforeAnythingRuns) {
     Conversion::State().Choices.OutputMode = c.mode;
     ScriptedDialogs dialogs;
     dialogs.ExpectMessage();
-    Convert("");
+    Convert("", main_->List1);
     EXPECT_EQ(dialogs.Messages(), QStringList{c.message}) << c.name;
     EXPECT_FALSE(Progress()) << c.name;
   }
@@ -405,7 +405,7 @@ TEST_F(ConvertTest, AnOutsideEncoderMustExitWithZeroAndWriteItsOutput) {
     List({clip});
     QFile::remove(Path("in/clip 'x' (2).mkv"));
     ScriptedDialogs dialogs;
-    Convert("");
+    Convert("", main_->List1);
     ASSERT_TRUE(Progress()) << c.name;
     const QString output = Path("in/clip 'x' (2).mkv");
     if (c.success) {
@@ -437,7 +437,7 @@ TEST_F(ConvertTest, AFailingStepIsListedWithItsCommandAndTheRunGoesOn) {
   List({bad, good});
   Conversion::State().Choices.DeleteOriginals = true;
   ScriptedDialogs dialogs;
-  Convert("");
+  Convert("", main_->List1);
   ASSERT_TRUE(Progress());
   ASSERT_EQ(Conversion::State().Errors.size(), 1);
   EXPECT_EQ(Conversion::State().Errors[0].File, bad);
@@ -520,7 +520,7 @@ TEST_F(ConvertTest, JoinedSourcesGoToTheTrashOnlyAfterASuccessfulRun) {
   Session::State().OutputFile = Path("missing/joined.mkv");  // ffmpeg cannot write there
   {
     ScriptedDialogs dialogs;
-    Convert("");
+    Convert("", main_->List1);
   }
   ASSERT_EQ(Conversion::State().Errors.size(), 1);
   EXPECT_EQ(Conversion::State().Errors[0].File, "<todos los archivos>");
@@ -534,7 +534,7 @@ TEST_F(ConvertTest, JoinedSourcesGoToTheTrashOnlyAfterASuccessfulRun) {
   Session::State().OutputFile = Path("out/joined2.mkv");
   {
     ScriptedDialogs dialogs;
-    Convert("");
+    Convert("", main_->List1);
   }
   EXPECT_TRUE(Conversion::State().Errors.isEmpty());
   EXPECT_NEAR(Duration(Path("out/joined2.mkv")), 2, kSlack);
@@ -551,7 +551,7 @@ TEST_F(ConvertTest, ReplaceTakesTheOldNameButNeverFromAFolderOrAWaitingInput) {
   List({clip, other, waiting});
   Conversion::State().Choices.ReplaceFiles = true;
   ScriptedDialogs dialogs;
-  Convert("");
+  Convert("", main_->List1);
   ASSERT_TRUE(Progress());
   EXPECT_TRUE(Conversion::State().Errors.isEmpty());
   // clip.mkv was the input itself: it went to the trash and the new file took its name.
@@ -572,7 +572,7 @@ TEST_F(ConvertTest, AWaitingInputIsNeverReplacedByAnEarlierOutput) {
   Session::State().OutputFolder = Path("in");
   Conversion::State().Choices.ReplaceFiles = true;
   ScriptedDialogs dialogs;
-  Convert("");
+  Convert("", main_->List1);
   // The second input was still there to be converted; only its own conversion replaced it.
   EXPECT_TRUE(Conversion::State().Errors.isEmpty());
   EXPECT_NEAR(Duration(Path("in/clip (2).mkv")), 1, kSlack);
@@ -590,7 +590,7 @@ TEST_F(ConvertTest, OddInputNamesConvertAndRunNothing) {
   const QString previous = QDir::currentPath();
   QDir::setCurrent(Path("in"));
   ScriptedDialogs dialogs;
-  Convert("");
+  Convert("", main_->List1);
   QDir::setCurrent(previous);
   ASSERT_TRUE(Progress());
   EXPECT_TRUE(Conversion::State().Errors.isEmpty())
@@ -619,7 +619,7 @@ TEST_F(ConvertTest, DetenerEndsALongRunAndLeavesTheSourcesAlone) {
     Progress()->Command1->click();
   });
   ScriptedDialogs dialogs;
-  Convert("");
+  Convert("", main_->List1);
   ASSERT_TRUE(stop.Done());
   EXPECT_LT(sinceStop.elapsed(), 10000);
   ASSERT_TRUE(Progress());
@@ -657,7 +657,7 @@ TEST_F(ConvertTest, ClosingTheProgramStopsTheRunAndLeavesTheSourcesAlone) {
   });
   poll.start(20);
   ScriptedDialogs dialogs;
-  Convert("");
+  Convert("", main_->List1);
   EXPECT_EQ(converters.size(), 1);
   EXPECT_TRUE(AllEnd(converters));
   EXPECT_TRUE(Conversion::State().Errors.isEmpty());
@@ -682,7 +682,7 @@ TEST_F(ConvertTest, ForcedStopAsksAndThenEndsTheTool) {
   });
   ScriptedDialogs dialogs;
   dialogs.ExpectMessage(6);
-  Convert("1:00");
+  Convert("1:00", main_->List1);
   ASSERT_TRUE(stop.Done());
   EXPECT_LT(sinceStop.elapsed(), 10000);
   EXPECT_EQ(dialogs.Messages(), QStringList{"¿Detener la conversión?"});  // and no test report
@@ -712,7 +712,7 @@ TEST_F(ConvertTest, AForcedStopLeavesNoPartOfTheOutput) {
   watch.start(20);
   ScriptedDialogs dialogs;
   dialogs.ExpectMessage(6);
-  Convert("");
+  Convert("", main_->List1);
   ASSERT_TRUE(Progress());
   EXPECT_EQ(Progress()->Text1->text(), "El proceso fue detenido");
   EXPECT_FALSE(QFile::exists(Path("in/a (3).mkv")));
@@ -733,7 +733,7 @@ TEST_F(ConvertTest, AWriteErrorFailsTheStepAndKeepsTheSourceAndTheOlderFile) {
   {
     FileSizeLimit full(60 * 1024);
     ScriptedDialogs dialogs;
-    Convert("");
+    Convert("", main_->List1);
   }
   ASSERT_TRUE(Progress());
   EXPECT_EQ(Progress()->Text1->text(), "El proceso terminó");
@@ -757,7 +757,7 @@ TEST_F(ConvertTest, AWriteErrorFailsTheStepAndKeepsTheSourceAndTheOlderFile) {
   {
     FileSizeLimit full(60 * 1024);
     ScriptedDialogs dialogs;
-    Convert("20");
+    Convert("20", main_->List1);
     EXPECT_TRUE(dialogs.Messages().isEmpty());
   }
   ASSERT_EQ(Conversion::State().Errors.size(), 1);
@@ -773,7 +773,7 @@ TEST_F(ConvertTest, AnEncodeThatFailsLeavesNoEmptyOutputBehind) {
   const QString song = Tone("in/song.wav", 1);
   List({song});
   ScriptedDialogs dialogs;
-  Convert("");
+  Convert("", main_->List1);
   ASSERT_EQ(Conversion::State().Errors.size(), 1);
   EXPECT_TRUE(Conversion::State().Errors[0].Console.contains("1234"))
       << Conversion::State().Errors[0].Console.toStdString();
@@ -789,7 +789,7 @@ TEST_F(ConvertTest, AnEncodeThatFailsLeavesNoEmptyOutputBehind) {
   Session::State().FormatProfilePath = SaveFormat(profile);
   Conversion::State().Choices.ExtensionText.clear();
   List({song});  // no picture to write
-  Convert("");
+  Convert("", main_->List1);
   ASSERT_EQ(Conversion::State().Errors.size(), 1);
   EXPECT_EQ(QDir(Path("in")).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot),
             QStringList{"song.wav"});
@@ -807,7 +807,7 @@ TEST_F(ConvertTest, OneOutputOfSeveralFilesTrashesOnlyTheFilesItRead) {
   Session::State().OutputFile = Path("out/both.mkv");
   Conversion::State().Choices.DeleteOriginals = true;
   ScriptedDialogs dialogs;
-  Convert("");
+  Convert("", main_->List1);
   ASSERT_TRUE(Progress());
   EXPECT_TRUE(Conversion::State().Errors.isEmpty());
   EXPECT_EQ(Streams(Path("out/both.mkv")).split(',').size(), 2);
@@ -828,7 +828,7 @@ TEST_F(ConvertTest, FilesTheTrashCannotTakeAreListedAtTheEnd) {
   Conversion::State().Choices.ReplaceFiles = true;
   BlockTrash();
   ScriptedDialogs dialogs;
-  Convert("");
+  Convert("", main_->List1);
   ASSERT_TRUE(Progress());
   EXPECT_EQ(Progress()->Text1->text(), "El proceso terminó");
   EXPECT_EQ(Progress()->Text3->text(), "Errores: 2");
@@ -865,7 +865,7 @@ TEST_F(ConvertTest, AClosedProgressWindowIsRefusedWhileTheRunGoes) {
   });
   ScriptedDialogs dialogs;
   dialogs.ExpectMessage();
-  Convert("");
+  Convert("", main_->List1);
   ASSERT_TRUE(close.Done());
   EXPECT_TRUE(stillOpen);
   EXPECT_EQ(dialogs.Messages(), QStringList{"Detenga el proceso antes de salir"});
@@ -881,7 +881,7 @@ TEST_F(ConvertTest, AMissingEncoderProgramIsAStartFailure) {
   List({clip});
   ScriptedDialogs dialogs;
   dialogs.ExpectMessage(7);  // do not look for the program
-  Convert("");
+  Convert("", main_->List1);
   ASSERT_EQ(Conversion::State().Errors.size(), 1);
   EXPECT_EQ(Conversion::State().Errors[0].Stage, "Codificando audio");
   EXPECT_EQ(Conversion::State().Errors[0].Description, "No se pudo iniciar el proceso");
@@ -907,7 +907,7 @@ TEST_F(ConvertTest, CopiedTracksAreMovedBesideEachOtherAndReported) {
   List({clip});
   {
     ScriptedDialogs dialogs;
-    Convert("");
+    Convert("", main_->List1);
   }
   EXPECT_TRUE(Conversion::State().Errors.isEmpty());
   EXPECT_EQ(Streams(Path("in/a (2)_audio.mkv")), "pcm_s16le");
@@ -917,7 +917,7 @@ TEST_F(ConvertTest, CopiedTracksAreMovedBesideEachOtherAndReported) {
 
   ScriptedDialogs dialogs;
   dialogs.ExpectMessage(7);
-  Convert("1");
+  Convert("1", main_->List1);
   ASSERT_EQ(dialogs.Messages().size(), 1);
   const qint64 bytes = QFileInfo(Conversion::State().TempDir + "/test_audio.mkv").size() +
                        QFileInfo(Conversion::State().TempDir + "/test_video.mkv").size();
@@ -942,7 +942,7 @@ TEST_F(ConvertTest, NumberedOutputsGoToAFolderOfTheirOwn) {
   List({clip, Clip("in/100%d 50% b.mkv")});
   {
     ScriptedDialogs dialogs;
-    Convert("");
+    Convert("", main_->List1);
   }
   EXPECT_TRUE(Conversion::State().Errors.isEmpty())
       << (Conversion::State().Errors.isEmpty()
@@ -958,7 +958,7 @@ TEST_F(ConvertTest, NumberedOutputsGoToAFolderOfTheirOwn) {
   {
     ScriptedDialogs dialogs;
     dialogs.ExpectMessage(6).Expect(Dialogs::Kind::Open, 1);
-    Convert("0.5");
+    Convert("0.5", main_->List1);
     ASSERT_EQ(dialogs.Shown().size(), 2);
     const QString folder = Conversion::State().TempDir + "/test";
     qint64 bytes = 0;
@@ -976,7 +976,7 @@ TEST_F(ConvertTest, NumberedOutputsGoToAFolderOfTheirOwn) {
   Conversion::State().Choices.OutputMode = OutputChosenFolder;
   Session::State().OutputFolder = Path("missing");
   ScriptedDialogs dialogs;
-  Convert("");
+  Convert("", main_->List1);
   ASSERT_EQ(Conversion::State().Errors.size(), 1);
   EXPECT_EQ(Conversion::State().Errors[0].Stage, "");
   EXPECT_EQ(Conversion::State().Errors[0].Description,
@@ -1004,7 +1004,7 @@ TEST_F(ConvertTest, DetenerReachesFfmpegEncodingOneTrack) {
     Progress()->Command1->click();
   });
   ScriptedDialogs dialogs;
-  Convert("");
+  Convert("", main_->List1);
   ASSERT_TRUE(stop.Done());
   EXPECT_LT(sinceStop.elapsed(), 10000);
   EXPECT_EQ(stage, "Codificando audio");
@@ -1032,7 +1032,7 @@ TEST_F(ConvertTest, DetenerIsOffWhileAnOutsideEncoderRuns) {
   });
   watch.start(20);
   ScriptedDialogs dialogs;
-  Convert("");
+  Convert("", main_->List1);
   EXPECT_EQ(stage, "Codificando audio");
   EXPECT_FALSE(stopEnabled);
   EXPECT_TRUE(Conversion::State().Errors.isEmpty());

@@ -40,7 +40,6 @@ class CodecEditorWindowTest : public TestEnv {
     TestEnv::SetUp();
     DesktopServices::Reset();
     FfmpegTools::InitOptionNames();
-    FfmpegTools::InitParamCaptions();
     FfmpegTools::State().FfmpegPath.clear();
     ExternalCodecEditor::Reset();
     Codecs = ProgramFolder::AppFiles("ecodec");

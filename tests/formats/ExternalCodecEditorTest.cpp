@@ -15,7 +15,6 @@ class ExternalCodecEditorTest : public TestEnv {
   void SetUp() override {
     TestEnv::SetUp();
     DesktopServices::Reset();
-    FfmpegTools::InitParamCaptions();
     ExternalCodecEditor::Reset();
     Codecs = ProgramFolder::AppFiles("ecodec");
   }

@@ -78,7 +78,6 @@ class FormatEditorWindowTest : public TestEnv {
   void SetUp() override {
     TestEnv::SetUp();
     FfmpegTools::InitOptionNames();
-    FfmpegTools::InitParamCaptions();
     ToolRunner::Reset();
     FormatEditor::ResetEditState();
     FormatEditor::ResetCapabilityLists();

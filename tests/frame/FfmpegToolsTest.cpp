@@ -6,6 +6,7 @@
 #include "TestEnv.h"
 #include "core/frame/FfmpegTools.h"
 #include "core/frame/ToolRunner.h"
+#include "core/lang/Lang.h"
 #include "gui/frame/ConsoleBox.h"
 
 namespace {
@@ -45,10 +46,10 @@ TEST(FfmpegToolsNames, OptionNamesHoldThe43TextsInStoreOrder) {
 }
 
 TEST(FfmpegToolsNames, ParamCaptionsFollowTheLanguageInForce) {
-  FfmpegTools::InitParamCaptions();
-  EXPECT_EQ(FfmpegTools::State().ParamCaptions.ContainerFormat, "Formato de contenedor");
-  EXPECT_EQ(FfmpegTools::State().ParamCaptions.FrameSize, "Tamaño de cuadro (WxH,pixels)");
-  EXPECT_EQ(FfmpegTools::State().ParamCaptions.MultipleOutputFiles, "Múltiples archivos de salida");
+  const ParamCaptions captions = Lang::GetParamCaptions();
+  EXPECT_EQ(captions.ContainerFormat, "Formato de contenedor");
+  EXPECT_EQ(captions.FrameSize, "Tamaño de cuadro (WxH,pixels)");
+  EXPECT_EQ(captions.MultipleOutputFiles, "Múltiples archivos de salida");
 }
 
 TEST(FfmpegToolsTime, TimeToSecondsReadsHoursMinutesSeconds) {

@@ -4,8 +4,8 @@
 #include <QFileInfo>
 
 #include "TestEnv.h"
+#include "core/frame/Lifecycle.h"
 #include "core/frame/ProgramFolder.h"
-#include "core/frame/Session.h"
 
 namespace {
 
@@ -25,12 +25,12 @@ TEST_F(HelpManifestTest, HelpIsWrittenOnceFromTheBuiltInDocumentAndOpened) {
   ScriptedDialogs dialogs;
   dialogs.Expect(Kind::Open, 1).Expect(Kind::Open, 1);
 
-  Session::ShowProgramHelp();
+  Lifecycle::ShowProgramHelp();
   EXPECT_EQ(Contents(doc), builtIn);
   EXPECT_EQ(dialogs.Shown()[0].text, doc);
 
   WriteFile("appfiles/doc.pdf", "the user's own copy");
-  Session::ShowProgramHelp();
+  Lifecycle::ShowProgramHelp();
   EXPECT_EQ(Contents(doc), "the user's own copy") << "an existing document is opened as found";
   EXPECT_EQ(dialogs.Shown()[1].text, doc);
 }
@@ -39,7 +39,7 @@ TEST_F(HelpManifestTest, HelpThatCannotBeWrittenSaysSoAndOpensNothing) {
   QDir().mkpath(Folder() + "/appfiles/doc.pdf");  // a folder where the document must go
   ScriptedDialogs dialogs;
   dialogs.ExpectMessage();
-  Session::ShowProgramHelp();
+  Lifecycle::ShowProgramHelp();
   EXPECT_EQ(dialogs.Messages(), QStringList{"No se encuentra el archivo doc.pdf"});
   EXPECT_EQ(dialogs.Shown().size(), 1) << "nothing opened";
   EXPECT_TRUE(QDir(Folder() + "/appfiles/doc.pdf").isEmpty());
@@ -49,11 +49,11 @@ TEST_F(HelpManifestTest, HelpThatCannotBeWrittenSaysSoAndOpensNothing) {
 TEST_F(HelpManifestTest, TheManifestIsNamedAfterTheExecutableAndHas680Bytes) {
   const QString name = QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
   const QString path = Folder() + "/" + name + ".exe.manifest";
-  EXPECT_EQ(Session::ManifestPath(), path);
-  Session::WriteManifest();
+  EXPECT_EQ(Lifecycle::ManifestPath(), path);
+  Lifecycle::WriteManifest();
   const QByteArray text = Contents(path);
   EXPECT_EQ(text.size(), 680);
-  EXPECT_EQ(text, Session::ManifestText());
+  EXPECT_EQ(text, Lifecycle::ManifestText());
   EXPECT_EQ(text.count("\r\n"), 21);
   EXPECT_FALSE(text.endsWith("\n"));
   EXPECT_TRUE(text.startsWith(R"(<?xml version="1.0" encoding="UTF-8" standalone="yes"?>)"));
@@ -62,24 +62,24 @@ TEST_F(HelpManifestTest, TheManifestIsNamedAfterTheExecutableAndHas680Bytes) {
 }
 
 TEST_F(HelpManifestTest, AnExistingManifestIsLeftUntouched) {
-  const QString path = WriteFile(QFileInfo(Session::ManifestPath()).fileName(), "mine");
-  Session::WriteManifest();
+  const QString path = WriteFile(QFileInfo(Lifecycle::ManifestPath()).fileName(), "mine");
+  Lifecycle::WriteManifest();
   EXPECT_EQ(Contents(path), "mine");
 }
 
 TEST_F(HelpManifestTest, AManifestThatCannotBeWrittenIsReported) {
-  QDir().mkpath(Session::ManifestPath());
+  QDir().mkpath(Lifecycle::ManifestPath());
   ScriptedDialogs dialogs;
   dialogs.ExpectMessage();
-  Session::WriteManifest();
+  Lifecycle::WriteManifest();
   EXPECT_EQ(dialogs.Messages(), QStringList{"No se encuentra el archivo " +
-                                            QFileInfo(Session::ManifestPath()).fileName()});
+                                            QFileInfo(Lifecycle::ManifestPath()).fileName()});
 }
 
 TEST_F(HelpManifestTest, HelpWithoutAViewerSaysWhereTheDocumentIs) {
   ScriptedDialogs dialogs;
   dialogs.Expect(Kind::Open, 0).ExpectMessage();
-  Session::ShowProgramHelp();
+  Lifecycle::ShowProgramHelp();
   EXPECT_EQ(dialogs.Messages(),
             QStringList{"No se pudo iniciar el proceso\n" + Folder() + "/appfiles/doc.pdf"});
   EXPECT_TRUE(QFileInfo::exists(Folder() + "/appfiles/doc.pdf")) << "kept to be opened by hand";
@@ -88,8 +88,8 @@ TEST_F(HelpManifestTest, HelpWithoutAViewerSaysWhereTheDocumentIs) {
 TEST_F(HelpManifestTest, TheDonationPageIsHandedToTheDesktop) {
   ScriptedDialogs dialogs;
   dialogs.Expect(Kind::Open, 1);
-  Session::OpenDonationPage();
-  EXPECT_EQ(dialogs.Shown()[0].text, Session::DonationPage);
+  Lifecycle::OpenDonationPage();
+  EXPECT_EQ(dialogs.Shown()[0].text, Lifecycle::DonationPage);
 }
 
 }  // namespace

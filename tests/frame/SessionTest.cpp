@@ -15,6 +15,7 @@
 #include "core/frame/ConfigRecord.h"
 #include "core/frame/FfmpegTools.h"
 #include "core/frame/FileServices.h"
+#include "core/frame/Lifecycle.h"
 #include "core/frame/ProgramFolder.h"
 #include "core/frame/RecordFile.h"
 #include "core/frame/Session.h"
@@ -37,7 +38,7 @@ class SessionTest : public TestEnv {
   }
   void WriteConfig(const ConfigRecord& record) {
     QDir().mkpath(ProgramFolder::AppFiles());
-    ASSERT_EQ(RecordFile::Write(Session::ConfigPath(), record), RecordFile::Result::Ok);
+    ASSERT_EQ(RecordFile::Write(Lifecycle::ConfigPath(), record), RecordFile::Result::Ok);
   }
 };
 
@@ -72,10 +73,10 @@ TEST_F(SessionTest, ConfigRoundTripsThroughTheOwnersAndTheMenu) {
   FormatEditor::State().MuxerFormats = {1, {"mp4", "matroska"}};
   main.Conv_Opt_2pass->setChecked(true);
   main.Conv_Opt_Reemplazar->setChecked(true);
-  Session::WriteConfig();
+  Lifecycle::WriteConfig();
 
   ConfigRecord stored;
-  ASSERT_EQ(RecordFile::Read(Session::ConfigPath(), stored), RecordFile::Result::Ok);
+  ASSERT_EQ(RecordFile::Read(Lifecycle::ConfigPath(), stored), RecordFile::Result::Ok);
   EXPECT_EQ(stored.FfmpegPath, "bin/ffmpeg");
   EXPECT_EQ(stored.FfplayPath, "/usr/bin/ffplay");
   EXPECT_EQ(stored.TwoPass, 1);
@@ -85,7 +86,7 @@ TEST_F(SessionTest, ConfigRoundTripsThroughTheOwnersAndTheMenu) {
   FfmpegTools::State().FfmpegPath = FfmpegTools::State().FfplayPath = "";
   FormatEditor::ResetCapabilityLists();
   main.Conv_Opt_2pass->setChecked(false);
-  Session::ReadConfig();
+  Lifecycle::ReadConfig();
   EXPECT_EQ(FfmpegTools::State().FfmpegPath, Folder() + "/bin/ffmpeg");
   EXPECT_EQ(FfmpegTools::State().FfplayPath, "/usr/bin/ffplay");
   EXPECT_EQ(FormatEditor::State().MuxerFormats, (DynArray<QString>{1, {"mp4", "matroska"}}));
@@ -105,7 +106,7 @@ TEST_F(SessionTest, RunOptionsGoBetweenTheConfigAndTheConversionWithoutAWindow) 
   int shown = 0;
   const QMetaObject::Connection listener = QObject::connect(
       &Session::Events(), &Session::SessionEvents::ConfigApplied, [&] { ++shown; });
-  Session::ReadConfig();
+  Lifecycle::ReadConfig();
   QObject::disconnect(listener);
   EXPECT_EQ(shown, 1);
   EXPECT_TRUE(Conversion::State().Choices.TwoPass);
@@ -114,9 +115,9 @@ TEST_F(SessionTest, RunOptionsGoBetweenTheConfigAndTheConversionWithoutAWindow) 
 
   Conversion::State().Choices.TwoPass = false;
   Conversion::State().Choices.DeleteOriginals = true;
-  Session::WriteConfig();
+  Lifecycle::WriteConfig();
   ConfigRecord stored;
-  ASSERT_EQ(RecordFile::Read(Session::ConfigPath(), stored), RecordFile::Result::Ok);
+  ASSERT_EQ(RecordFile::Read(Lifecycle::ConfigPath(), stored), RecordFile::Result::Ok);
   EXPECT_EQ(stored.TwoPass, 0);
   EXPECT_EQ(stored.DeleteOriginals, 1);
   EXPECT_EQ(stored.ReplaceFiles, 1);
@@ -131,7 +132,7 @@ TEST_F(SessionTest, AFileWithOnlyTheFiveTextsLeavesTheRestEmpty) {
     bytes += char(strlen(text)) + QByteArray(1, 0) + text;
   }
   WriteFile("appfiles/config.qcf", bytes);
-  Session::ReadConfig();
+  Lifecycle::ReadConfig();
   EXPECT_EQ(FfmpegTools::State().FfmpegPath, Folder() + "/ffmpeg");
   EXPECT_EQ(Lang::State().LanguageName, "<Spanish>");
   EXPECT_TRUE(FormatEditor::State().AudioEncoders.IsEmpty());
@@ -146,7 +147,7 @@ TEST_F(SessionTest, OnlyAStoredOneChecksAnOption) {
   record.TwoPass = 2;
   record.DeleteOriginals = 1;
   WriteConfig(record);
-  Session::ReadConfig();
+  Lifecycle::ReadConfig();
   EXPECT_FALSE(main.Conv_Opt_2pass->isChecked());
   EXPECT_TRUE(main.Conv_Opt_DelFiles->isChecked());
 }
@@ -170,7 +171,7 @@ TEST_F(SessionTest, ACorruptConfigIsReportedAndChangesNothing) {
   WriteFile("appfiles/config.qcf", bytes);
   ScriptedDialogs dialogs;
   dialogs.ExpectMessage();
-  Session::ReadConfig();
+  Lifecycle::ReadConfig();
   ASSERT_EQ(dialogs.Shown().size(), 1);
   EXPECT_EQ(dialogs.Shown()[0].text, "No se pudo leer el archivo config.qcf");
   EXPECT_EQ(dialogs.Shown()[0].style, 16);
@@ -210,7 +211,7 @@ TEST_F(SessionTest, ADamagedConfigIsKeptBesideTheNewOneOnceAndNeverReplacesAKept
   EXPECT_EQ(stored.TwoPass, 1);
 
   // A later exit has a good file to replace: nothing more is kept.
-  Session::WriteConfig();
+  Lifecycle::WriteConfig();
   EXPECT_EQ(FileServices::ListFiles(ProgramFolder::AppFiles(), "damaged:"), QStringList{kept});
 
   // Damaged again: this one is kept too, and the first stays as it was.
@@ -219,7 +220,7 @@ TEST_F(SessionTest, ADamagedConfigIsKeptBesideTheNewOneOnceAndNeverReplacesAKept
       "61");
   WriteFile("appfiles/config.qcf", again);
   ScriptedDialogs none;
-  Session::WriteConfig();
+  Lifecycle::WriteConfig();
   EXPECT_EQ(contents(kept), damaged);
   EXPECT_EQ(contents(ProgramFolder::AppFiles("config.qcf (2).damaged")), again);
   EXPECT_EQ(RecordFile::Read(config, stored), RecordFile::Result::Ok);
@@ -229,15 +230,15 @@ TEST_F(SessionTest, WritingWhereTheDataFolderCannotBeMadeSaysSoAndWritesNothing)
   WriteFile("appfiles", "a regular file where the data folder must go");
   ScriptedDialogs dialogs;
   dialogs.ExpectMessage();
-  Session::WriteConfig();
+  Lifecycle::WriteConfig();
   EXPECT_EQ(dialogs.Messages(), QStringList{"No se pudo crear el directorio appfiles"});
 }
 
 TEST_F(SessionTest, WritingOverAFolderNamedConfigSaysSo) {
-  QDir().mkpath(Session::ConfigPath());
+  QDir().mkpath(Lifecycle::ConfigPath());
   ScriptedDialogs dialogs;
   dialogs.ExpectMessage();
-  Session::WriteConfig();
+  Lifecycle::WriteConfig();
   EXPECT_EQ(dialogs.Messages(), QStringList{"No se pudo escribir el archivo config.qcf"});
 }
 
@@ -304,11 +305,11 @@ TEST_F(SessionTest, AFirstRunWithoutToolsNamesEachMissingOne) {
 TEST_F(SessionTest, TheStartUpStepsShowNoWindowAndTellAFirstRun) {
   ScriptedDialogs dialogs;
   ModalCloser closer;
-  Session::Startup();
+  Lifecycle::Startup();
   EXPECT_TRUE(closer.Closed().isEmpty());
-  EXPECT_TRUE(Session::IsFirstRun());
+  EXPECT_TRUE(Lifecycle::IsFirstRun());
   WriteConfig(ConfigRecord());
-  EXPECT_FALSE(Session::IsFirstRun());
+  EXPECT_FALSE(Lifecycle::IsFirstRun());
 }
 
 TEST_F(SessionTest, AnExistingConfigWithoutALanguageShowsOnlyTheChooser) {
@@ -345,7 +346,7 @@ TEST_F(SessionTest, ClosingTheMainWindowDeletesItsTempFolderAndWritesConfig) {
   EXPECT_TRUE(main.close());
   EXPECT_FALSE(FileServices::FolderExists(FileServices::ParentFolder(working)));
   ConfigRecord stored;
-  ASSERT_EQ(RecordFile::Read(Session::ConfigPath(), stored), RecordFile::Result::Ok);
+  ASSERT_EQ(RecordFile::Read(Lifecycle::ConfigPath(), stored), RecordFile::Result::Ok);
   EXPECT_EQ(stored.DeleteOriginals, 1);
 }
 

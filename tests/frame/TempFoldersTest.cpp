@@ -13,6 +13,7 @@
 #include "TestEnv.h"
 #include "core/frame/ConfigRecord.h"
 #include "core/frame/FileServices.h"
+#include "core/frame/Lifecycle.h"
 #include "core/frame/ProgramFolder.h"
 #include "core/frame/RecordFile.h"
 #include "core/frame/Session.h"
@@ -51,7 +52,7 @@ class TempFoldersTest : public TestEnv {
     ConfigRecord config;
     config.LanguageName = "<Spanish>";
     QDir().mkpath(ProgramFolder::AppFiles());
-    ASSERT_EQ(RecordFile::Write(Session::ConfigPath(), config), RecordFile::Result::Ok);
+    ASSERT_EQ(RecordFile::Write(Lifecycle::ConfigPath(), config), RecordFile::Result::Ok);
   }
 
   // Starts a copy and waits until it has made its own temporary folder, which

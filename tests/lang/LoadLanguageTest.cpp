@@ -7,7 +7,6 @@
 #include <QPushButton>
 
 #include "LangFixture.h"
-#include "core/frame/FfmpegTools.h"
 #include "core/lang/Lang.h"
 
 namespace {
@@ -19,10 +18,7 @@ const QString kCannotLoad = "No se pudo cargar el lenguaje\nCould not load langu
 
 class LoadLanguageTest : public LangTest {
  protected:
-  void SetUp() override {
-    LangTest::SetUp();
-    FfmpegTools::InitParamCaptions();
-  }
+  void SetUp() override { LangTest::SetUp(); }
   // Loads English and checks that it is in force.
   void InEnglish() {
     Lang::LoadLanguage("<English>");
@@ -32,7 +28,7 @@ class LoadLanguageTest : public LangTest {
     EXPECT_EQ(Lang::State().LanguageName, "<English>");
     EXPECT_EQ(Lang::State().Msg.size(), Lang::TableLines);
     EXPECT_EQ(Lang::LineText(1), "File not found");
-    EXPECT_EQ(FfmpegTools::State().ParamCaptions.ContainerFormat, "Container format");
+    EXPECT_EQ(Lang::GetParamCaptions().ContainerFormat, "Container format");
   }
 };
 
@@ -53,7 +49,7 @@ TEST_F(LoadLanguageTest, BuiltInLanguages) {
     EXPECT_EQ(Lang::State().LanguageName, c.name);
     EXPECT_EQ(Lang::State().Msg.size(), c.lines);
     EXPECT_EQ(Lang::LineText(1), QString::fromUtf8(c.line1));
-    EXPECT_EQ(FfmpegTools::State().ParamCaptions.ContainerFormat, QString::fromUtf8(c.caption));
+    EXPECT_EQ(Lang::GetParamCaptions().ContainerFormat, QString::fromUtf8(c.caption));
   }
 }
 
@@ -126,7 +122,7 @@ TEST_F(LoadLanguageTest, ACustomTableHasNoSpanishFallBack) {
   Lang::MsgNoTrackSelected();  // line 6
   Lang::MsgFfmpegNotFound();   // line 127, beyond the file
   EXPECT_EQ(dialogs.Messages(), QStringList({"L6", ""}));
-  EXPECT_EQ(FfmpegTools::State().ParamCaptions.Bitrate, "");
+  EXPECT_EQ(Lang::GetParamCaptions().Bitrate, "");
 }
 
 TEST_F(LoadLanguageTest, LoadingAgainReadsTheSourceAgain) {

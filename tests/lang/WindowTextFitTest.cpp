@@ -307,7 +307,6 @@ class WindowTextFitTest : public LangTest {
   void SetUp() override {
     LangTest::SetUp();
     FfmpegTools::InitOptionNames();
-    FfmpegTools::InitParamCaptions();
     main_ = std::make_unique<MainWindow>();
   }
   void TearDown() override {
