@@ -47,7 +47,7 @@ AppState::AppState() : parts_(std::make_unique<Parts>()), previous_(g_current) {
 AppState::~AppState() { g_current = previous_; }
 
 AppState& AppState::Current() {
-  Q_ASSERT_X(g_current, "AppState::Current", "no AppState: main() makes one");
+  if (!g_current) qFatal("AppState::Current: there is no AppState; main() makes one");
   return *g_current;
 }
 
