@@ -17,6 +17,14 @@ namespace Conversion {
 
 void ClearCommands() { State().Commands = CommandTable(); }
 
+void ClearRun() {
+  ClearCommands();
+  State().StopRequested = 0;
+  State().Errors.clear();
+  FileServices::DeleteFolder(State().TempDir, true);
+  State().TempDir.clear();
+}
+
 namespace {
 
 constexpr int32_t KeptOutput = 4096;

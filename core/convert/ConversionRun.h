@@ -23,6 +23,10 @@ struct FailedStep {
 
 // Empties every cell of the command table.
 void ClearCommands();
+// Ends a run's life once its progress window has closed: the command table
+// and the error table emptied, the stop request dropped, the temporary
+// folder removed.
+void ClearRun();
 
 // What a test that ended well made, for the question that closes it: the
 // report, and what a yes opens (the folder of numbered outputs, else the files).

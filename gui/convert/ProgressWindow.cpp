@@ -11,7 +11,6 @@
 #include "core/convert/Conversion.h"
 #include "core/convert/ConversionState.h"
 #include "core/frame/DesktopServices.h"
-#include "core/frame/FileServices.h"
 #include "core/lang/Lang.h"
 #include "gui/frame/MainWindowLink.h"
 #include "gui/frame/TextFit.h"
@@ -163,8 +162,8 @@ void ProgressWindow::Command3_Click() {
 
 void ProgressWindow::List1_Click() {
   const int k = List1->currentRow();
-  if (k < 0 || k >= Conversion::State().Errors.size() || List1->selectedItems().isEmpty()) return;
-  const Conversion::FailedStep& failure = Conversion::State().Errors.at(k);
+  if (k < 0 || k >= failures_.size() || List1->selectedItems().isEmpty()) return;
+  const Conversion::FailedStep& failure = failures_.at(k);
   Text6->setText(failure.Stage);
   Text7->setText(failure.Description);
   Text8->setPlainText(failure.Command);
@@ -214,6 +213,7 @@ void ProgressWindow::ShowFinished(const QList<Conversion::FailedStep>& failures)
   Command2->setVisible(true);
   Command1->setVisible(false);
   Command4->setVisible(false);
+  failures_ = failures;
   for (const Conversion::FailedStep& failed : failures) List1->addItem(failed.File);
 }
 
@@ -236,11 +236,7 @@ bool ProgressWindow::Form_QueryUnload() {
 }
 
 void ProgressWindow::Form_Unload() {
-  Conversion::ClearCommands();
-  Conversion::State().StopRequested = 0;
-  Conversion::State().Errors.clear();
-  FileServices::DeleteFolder(Conversion::State().TempDir, true);
-  Conversion::State().TempDir.clear();
+  Conversion::ClearRun();
   if (QWidget* main = MainWindowLink::Window()) main->setVisible(true);
 }
 

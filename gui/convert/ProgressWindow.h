@@ -86,4 +86,7 @@ class ProgressWindow : public QWidget {
   // True when the close must be cancelled.
   bool Form_QueryUnload();
   void Form_Unload();
+
+  // The run's failures as it reported them at its end, in the list's order.
+  QList<Conversion::FailedStep> failures_;
 };

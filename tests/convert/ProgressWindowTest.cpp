@@ -121,10 +121,10 @@ TEST_F(ProgressWindowTest, WithThePanelOpenTheFirstCloseOnlyClosesThePanel) {
 }
 
 TEST_F(ProgressWindowTest, SelectingAFailureShowsItsStageDescriptionCommandAndOutput) {
-  Conversion::State().Errors = {
-      {"/a.wav", "Convirtiendo", "Error al convertir", "cmd a", "out a"},
-      {"/b.wav", "Codificando audio (pase 1)", "Error al convertir", "cmd b", "out b"}};
-  form_->List1->addItems({"/a.wav", "/b.wav"});
+  form_->ShowFinished(
+      {{"/a.wav", "Convirtiendo", "Error al convertir", "cmd a", "out a"},
+       {"/b.wav", "Codificando audio (pase 1)", "Error al convertir", "cmd b", "out b"}});
+  ASSERT_EQ(form_->List1->count(), 2);
   form_->List1->setCurrentRow(1);
   EXPECT_EQ(form_->Text6->text(), "Codificando audio (pase 1)");
   EXPECT_EQ(form_->Text7->text(), "Error al convertir");
