@@ -7,6 +7,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <functional>
 #include <memory>
 
@@ -305,6 +306,32 @@ TEST_F(WindowTranslatorsTest, LoadHandlersApplyTheirTranslators) {
   codecs.Form_Load();
   EXPECT_EQ(codecs.windowTitle(), english[176]);
   ExpectLanguage(&codecs, TranslatorNamed("Form5Note"), english);
+}
+
+// Windows that stand beside the main window copy its help captions in the
+// language in force; with no main window loaded they keep their own.
+TEST_F(WindowTranslatorsTest, WindowsCopyTheMainWindowsHelpCaptions) {
+  Lang::LoadLanguage("<English>");
+  ASSERT_NE(main_->Menu_Help->title(), "Ayuda");
+  CdRipWindow rip;
+  rip.Form_Load();
+  EXPECT_EQ(rip.Command5->text(), main_->Menu_Help->title());
+  FilterEditorWindow filters;
+  filters.Form_Load();
+  EXPECT_EQ(filters.Menu_Help->title(), main_->Menu_Help->title());
+  EXPECT_EQ(filters.Help_ffmpeg->text(), main_->Help_ffhelp->text());
+  EXPECT_EQ(filters.Help_Doc->text(), main_->Help_ProgramHelp->text());
+  CodecEditorWindow codecs;
+  codecs.Form_Load();
+  codecs.ShowTab(1);
+  EXPECT_EQ(codecs.View_ffmpegHelp->text(), main_->Help_ffhelp->text());
+  EXPECT_EQ(codecs.View_ProgHelp->text(), main_->Help_ProgramHelp->text());
+
+  main_.reset();
+  CdRipWindow ripAlone;
+  const QString ownCaption = ripAlone.Command5->text();
+  ripAlone.Form_Load();
+  EXPECT_EQ(ripAlone.Command5->text(), ownCaption);
 }
 
 // A custom table shorter than a window's block pads with empty lines: the

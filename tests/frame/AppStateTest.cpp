@@ -1,0 +1,53 @@
+#include <gtest/gtest.h>
+
+#include "core/convert/ConversionState.h"
+#include "core/frame/AppState.h"
+#include "core/frame/Dialogs.h"
+#include "core/frame/FfmpegTools.h"
+#include "core/frame/Session.h"
+#include "core/lang/Lang.h"
+#include "gui/frame/WindowServices.h"
+
+namespace {
+
+// A new AppState is a fresh program: nothing of the one it replaces shows
+// through, and when it goes the one before is back as it was.
+TEST(AppStateTest, ANewStateStartsFreshAndThePreviousComesBackWhenItGoes) {
+  Session::State().FileList = {"/in/a.mkv"};
+  FfmpegTools::State().FfmpegPath = "/opt/ffmpeg";
+  Conversion::State().Choices.TwoPass = true;
+  Lang::State().LanguageName = "<English>";
+  AppState* outer = &AppState::Current();
+  {
+    AppState inner;
+    EXPECT_EQ(&AppState::Current(), &inner);
+    EXPECT_TRUE(Session::State().FileList.isEmpty());
+    EXPECT_TRUE(FfmpegTools::State().FfmpegPath.isEmpty());
+    EXPECT_FALSE(Conversion::State().Choices.TwoPass);
+    EXPECT_TRUE(Lang::State().LanguageName.isEmpty());
+    Session::State().FileList = {"/in/b.mkv"};
+  }
+  EXPECT_EQ(&AppState::Current(), outer);
+  EXPECT_EQ(Session::State().FileList, QStringList{"/in/a.mkv"});
+  EXPECT_EQ(FfmpegTools::State().FfmpegPath, "/opt/ffmpeg");
+  EXPECT_TRUE(Conversion::State().Choices.TwoPass);
+}
+
+// The core asks its questions through the dialog layer; where no window
+// side has installed the real dialogs, each answers as a cancelled one.
+TEST(AppStateTest, WithoutTheWindowsEveryDialogAnswersAsCancelled) {
+  // The real dialogs come back after the test, as the test program starts with them.
+  struct RealDialogsBack {
+    ~RealDialogsBack() { WindowServices::Install(); }
+  } back;
+  Dialogs::SetDefaultResponder(nullptr);
+  EXPECT_EQ(Dialogs::MsgBox("¿Seguro?", 4 + 32, "Quillmoor 2.0"), 2);
+  EXPECT_EQ(Dialogs::InputBox("Nombre:", "Quillmoor 2.0", "a"), "");
+  EXPECT_TRUE(Dialogs::OpenFiles(nullptr, "Abrir", "/", "", "Todos|*.*", true).isEmpty());
+  EXPECT_EQ(Dialogs::SaveFile(nullptr, "Guardar", "/", "a.mkv", "Todos|*.*"), "");
+  EXPECT_EQ(Dialogs::Folder(nullptr, "Carpeta", "/"), "");
+  EXPECT_EQ(Dialogs::Color(nullptr, 0x123456), -1);
+  EXPECT_FALSE(Dialogs::Open("https://quillmoor.example.org/"));
+}
+
+}  // namespace
