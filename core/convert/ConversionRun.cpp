@@ -19,7 +19,6 @@ void ClearCommands() { State().Commands = CommandTable(); }
 
 void ClearRun() {
   ClearCommands();
-  State().StopRequested = 0;
   State().Errors.clear();
   FileServices::DeleteFolder(State().TempDir, true);
   State().TempDir.clear();
@@ -55,9 +54,7 @@ class ConversionRun::Steps {
   void Execute();
 
  private:
-  bool StageMayRun(int row) const {
-    return HeadSet(row) && failure_ == 0 && State().StopRequested == 0;
-  }
+  bool StageMayRun(int row) const { return HeadSet(row) && failure_ == 0 && !run_.stopRequested_; }
   bool JoinedOutput() const {
     return State().Choices.OutputMode == OutputJoined ||
            State().Choices.OutputMode == OutputOneFile;
@@ -110,12 +107,12 @@ class ConversionRun::Steps {
 
 void ConversionRun::Steps::Execute() {
   Start();
-  for (int i = 0; i < inputs_.size() && State().StopRequested == 0; ++i) RunInput(i);
+  for (int i = 0; i < inputs_.size() && !run_.stopRequested_; ++i) RunInput(i);
   End();
 }
 
 void ConversionRun::Steps::Start() {
-  State().StopRequested = 0;
+  run_.stopRequested_ = false;
   State().Running = 1;
   State().Errors.clear();
   emit run_.Started();
@@ -135,9 +132,9 @@ void ConversionRun::Steps::RunInput(int i) {
   inputsRead_.clear();
   SetOutputPath(i);
   RunTrackStages();
-  if (failure_ == 0 && State().StopRequested == 0 && !test_ && State().MultiOutput == 0)
+  if (failure_ == 0 && !run_.stopRequested_ && !test_ && State().MultiOutput == 0)
     output_ = FileServices::UniquePath(output_, false);
-  if (failure_ == 0 && State().StopRequested == 0) {
+  if (failure_ == 0 && !run_.stopRequested_) {
     if (audio_ != video_)
       RunJoiningStage();
     else
@@ -147,9 +144,9 @@ void ConversionRun::Steps::RunInput(int i) {
     FileServices::DeleteFile(TempFile("aucod", 2), false);
     FileServices::DeleteFile(TempFile("vicod", 5), false);
   }
-  if (failure_ != 0 && State().StopRequested == 0) RecordFailure();
-  if (failure_ != 0 || State().StopRequested != 0) RemovePartialOutput();
-  if (!test_ && failure_ == 0 && State().StopRequested == 0) FinishInput(i);
+  if (failure_ != 0 && !run_.stopRequested_) RecordFailure();
+  if (failure_ != 0 || run_.stopRequested_) RemovePartialOutput();
+  if (!test_ && failure_ == 0 && !run_.stopRequested_) FinishInput(i);
   stage_.clear();
   emit run_.InputEnded();
 }
@@ -299,7 +296,7 @@ bool ConversionRun::Steps::RunRow(int row, const QStringList& inputs, const QStr
       ToolRunner::ReplaceByVisibleChunk, capture_, KeptOutput, exitCode,
       [&report](const QString& chunk) { report.Add(chunk); });
   // The program closing ended the tool: the run stops as "Detener" stops it.
-  if (ToolRunner::Closing()) State().StopRequested = 1;
+  if (ToolRunner::Closing()) run_.stopRequested_ = true;
   if (started) NoteInputsRead(step, isEncoder, inputs, report);
   const bool writeFailed = !isEncoder && report.WriteFailed();
   if (StepSucceeded(started, exitCode, isEncoder, FileServices::FileSize(output), writeFailed))
@@ -418,9 +415,9 @@ void ConversionRun::Steps::ReportKept(const QString& file, const QString& option
 }
 
 void ConversionRun::Steps::End() {
-  const bool stopped = State().StopRequested != 0;
+  const bool stopped = run_.stopRequested_;
   State().Running = 0;
-  State().StopRequested = 0;
+  run_.stopRequested_ = false;
   emit run_.Ended(stopped);
   if (test_ && !stopped && failures_ == 0) emit run_.TestFinished(TestReport());
   emit run_.Finished(State().Errors);
@@ -456,12 +453,12 @@ void ConversionRun::Execute() { steps_->Execute(); }
 
 // The stop flag is set first, so that the run reads the step that "q" ends as stopped.
 void ConversionRun::Stop() {
-  State().StopRequested = 1;
+  stopRequested_ = true;
   ToolRunner::SendInput("q", 1);
 }
 
 void ConversionRun::ForceStop() {
-  State().StopRequested = 1;
+  stopRequested_ = true;
   ToolRunner::RequestStop();
 }
 

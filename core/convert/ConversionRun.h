@@ -24,8 +24,7 @@ struct FailedStep {
 // Empties every cell of the command table.
 void ClearCommands();
 // Ends a run's life once its progress window has closed: the command table
-// and the error table emptied, the stop request dropped, the temporary
-// folder removed.
+// and the error table emptied, the temporary folder removed.
 void ClearRun();
 
 // What a test that ended well made, for the question that closes it: the
@@ -52,6 +51,8 @@ class ConversionRun : public QObject {
 
   // Runs every input, or until a stop.
   void Execute();
+  // True once a stop was asked for, until the run ends.
+  bool StopRequested() const { return stopRequested_; }
 
  public slots:
   // The running step is asked to finish its output ("q"), and the run ends after it.
@@ -80,6 +81,7 @@ class ConversionRun : public QObject {
  private:
   class Steps;
   Steps* steps_;
+  bool stopRequested_ = false;
 };
 
 }  // namespace Conversion

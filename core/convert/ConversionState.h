@@ -18,8 +18,6 @@ struct ConversionState {
   QList<FailedStep> Errors;
   // The run's temporary folder; "" when the run needs none.
   QString TempDir;
-  // 1 when the user asked to stop; the run tests it between steps.
-  uint8_t StopRequested = 0;
   // 1 while the input loop runs; the progress window refuses to close meanwhile.
   uint8_t Running = 0;
 };

@@ -34,7 +34,6 @@ class ProgressWindowTest : public TestEnv {
   }
   void TearDown() override {
     Conversion::State().Running = 0;
-    Conversion::State().StopRequested = 0;
     Conversion::State().Errors.clear();
     if (form_) {
       form_->Picture1->hide();
@@ -139,20 +138,20 @@ TEST_F(ProgressWindowTest, StopButtonsSetTheStopFlagAndTheForcedOneAsksFirst) {
   ScriptedDialogs dialogs;
   dialogs.ExpectMessage(7).ExpectMessage(6);
   form_->Command4_Click();
-  EXPECT_EQ(Conversion::State().StopRequested, 0);
+  EXPECT_FALSE(run.StopRequested());
   EXPECT_EQ(dialogs.Messages(), QStringList{"¿Detener la conversión?"});
   form_->Command4_Click();
-  EXPECT_EQ(Conversion::State().StopRequested, 1);
-  Conversion::State().StopRequested = 0;
+  EXPECT_TRUE(run.StopRequested());
+  Conversion::ConversionRun second("", {}, {});
+  QObject::connect(form_, &ProgressWindow::StopClicked, &second, &Conversion::ConversionRun::Stop);
   form_->Command1_Click();
-  EXPECT_EQ(Conversion::State().StopRequested, 1);
+  EXPECT_TRUE(second.StopRequested());
   EXPECT_EQ(ToolRunner::GetState(), 0);  // nothing runs, so nothing is queued
 }
 
 TEST_F(ProgressWindowTest, ClosingEndsTheRunsLifeAndShowsTheMainWindow) {
   const QString temp = WriteFile("appfiles/temp/temp/test.mp4", "x");
   Conversion::State().TempDir = QFileInfo(temp).path();
-  Conversion::State().StopRequested = 1;
   Conversion::State().Errors = {{"/a.wav", "", "", "", ""}};
   form_->Command2_Click();
   QApplication::processEvents();
@@ -160,7 +159,6 @@ TEST_F(ProgressWindowTest, ClosingEndsTheRunsLifeAndShowsTheMainWindow) {
   EXPECT_FALSE(QDir(Folder() + "/appfiles/temp/temp").exists());
   EXPECT_TRUE(Conversion::State().TempDir.isEmpty());
   EXPECT_TRUE(Conversion::State().Errors.isEmpty());
-  EXPECT_EQ(Conversion::State().StopRequested, 0);
   EXPECT_TRUE(main_->isVisible());
 }
 
