@@ -2,7 +2,6 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QElapsedTimer>
 #include <QFocusEvent>
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -32,17 +31,6 @@
 #include "gui/lang/Translators.h"
 
 namespace {
-
-// Waits for a condition while the event loop runs; false after five seconds.
-bool WaitFor(const std::function<bool()>& condition) {
-  QElapsedTimer clock;
-  clock.start();
-  while (!condition()) {
-    if (clock.elapsed() > 5000) return false;
-    QApplication::processEvents(QEventLoop::AllEvents, 10);
-  }
-  return true;
-}
 
 void TypeInto(QComboBox* combo, const QString& text) {
   QFocusEvent focus(QEvent::FocusIn);

@@ -1,11 +1,9 @@
 #include <unistd.h>
 
 #include <QCoreApplication>
-#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QProcess>
-#include <QThread>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -21,17 +19,6 @@
 #include "gui/convert/MainWindow.h"
 
 namespace {
-
-// Waits, handling events, until the condition holds or a generous limit passes.
-bool WaitFor(const std::function<bool()>& condition) {
-  const QDeadlineTimer limit(60000);
-  while (!condition()) {
-    if (limit.hasExpired()) return false;
-    QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
-    QThread::msleep(20);
-  }
-  return true;
-}
 
 QByteArray Contents(const QString& path) {
   QFile file(path);

@@ -1,8 +1,10 @@
 #include "TestEnv.h"
 
 #include <QApplication>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
+#include <QThread>
 #include <QTimer>
 #include <QWidget>
 
@@ -99,4 +101,14 @@ void When(std::function<bool()> ready, std::function<void()> act) {
     act();
   });
   poll->start(5);
+}
+
+bool WaitFor(const std::function<bool()>& condition, int limitMs) {
+  const QDeadlineTimer limit(limitMs);
+  while (!condition()) {
+    if (limit.hasExpired()) return false;
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    QThread::msleep(5);
+  }
+  return true;
 }

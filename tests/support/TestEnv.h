@@ -62,14 +62,18 @@ class ModalCloser {
   class QTimer* timer_;
 };
 
-// Calls act once, from the event loop, as soon as ready() holds, while the
-// object lives: how a test steps in at a given state while the code under
-// test runs its own loop. Looked at every 20 ms; the wait is bounded by what
-// the test runs (a clip's length, a tool that ends), never by a fixed delay.
 // Calls act once, from inside the running event loop, as soon as ready()
 // holds; unlike WhenReady it outlives the scope that set it up.
 void When(std::function<bool()> ready, std::function<void()> act);
 
+// Runs the event loop until condition() holds; false once the limit (a
+// generous one: it bounds a failure, not the wait) has passed without it.
+bool WaitFor(const std::function<bool()>& condition, int limitMs = 60000);
+
+// Calls act once, from the event loop, as soon as ready() holds, while the
+// object lives: how a test steps in at a given state while the code under
+// test runs its own loop. Looked at every 20 ms; the wait is bounded by what
+// the test runs (a clip's length, a tool that ends), never by a fixed delay.
 class WhenReady {
  public:
   WhenReady(std::function<bool()> ready, std::function<void()> act);
