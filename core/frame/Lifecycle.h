@@ -13,8 +13,8 @@ namespace Lifecycle {
 QString ConfigPath();
 
 // Reads config.qcf, when it exists, into the settings' owners; the run
-// options go to the conversion's choices, and Events().ConfigApplied tells
-// the main window to show them. A file that cannot be read changes nothing.
+// options go to the conversion's choices, and Session::Events().ConfigApplied
+// tells the main window to show them. A file that cannot be read changes nothing.
 void ReadConfig();
 // Gathers the settings and writes config.qcf; the only place it is written.
 // A config.qcf that cannot be read is not written over: it is first moved to

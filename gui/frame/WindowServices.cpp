@@ -21,10 +21,14 @@ void Install() {
   Dialogs::SetDefaultResponder(&dialogs);
   Lang::InstallWindowTranslator(&Lang::TranslateForm1);
   DataFolderManager::InstallManagerWindow(&FileManagerWindow::ShowFileManager);
-  DataFolderManager::InstallEditor("qfm", [](const QString& name) { FormatEditorWindow::ShowEditor(name, 0); });
-  DataFolderManager::InstallEditor("qca", [](const QString& name) { CodecEditorWindow::ShowEditor(name, 0); });
-  DataFolderManager::InstallEditor("qcv", [](const QString& name) { CodecEditorWindow::ShowEditor(name, 1); });
-  DataFolderManager::InstallEditor("qep", [](const QString& name) { EditingProfileWindow::ShowEditor(name, 0); });
+  DataFolderManager::InstallEditor(
+      "qfm", [](const QString& name) { FormatEditorWindow::ShowEditor(name, 0); });
+  DataFolderManager::InstallEditor(
+      "qca", [](const QString& name) { CodecEditorWindow::ShowEditor(name, 0); });
+  DataFolderManager::InstallEditor(
+      "qcv", [](const QString& name) { CodecEditorWindow::ShowEditor(name, 1); });
+  DataFolderManager::InstallEditor(
+      "qep", [](const QString& name) { EditingProfileWindow::ShowEditor(name, 0); });
   DataFolderManager::InstallEditor("qfl", &FilterEditorWindow::ShowEditor);
   TextViewer::InstallViewer({&TextViewerWindow::ShowCommandOutput, &TextViewerWindow::CloseViewer});
   FfmpegTools::InstallPlayerWindow(&PlayerWindow::Play);
