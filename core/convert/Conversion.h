@@ -4,4 +4,5 @@
 #include "core/convert/CommandTable.h"
 #include "core/convert/ConversionRun.h"
 #include "core/convert/ProfileCompiler.h"
+#include "core/convert/RunInputs.h"
 #include "core/convert/RunSteps.h"

@@ -4,11 +4,10 @@
 
 #include "core/convert/ConversionRun.h"
 #include "core/convert/ConversionState.h"
-#include "core/convert/RunSteps.h"
+#include "core/convert/RunInputs.h"
 #include "core/frame/DesktopServices.h"
 #include "core/frame/Dialogs.h"
 #include "core/frame/FfmpegTools.h"
-#include "core/frame/FileServices.h"
 #include "core/frame/Session.h"
 #include "core/lang/Lang.h"
 #include "gui/convert/ProgressWindow.h"
@@ -121,51 +120,29 @@ bool BuildCommandTable(const QString& testTime, QWidget* owner) {
 
 void Convert(const QString& testTime, QListWidget* inputList) {
   if (State().Running == 1) return;
-  QWidget* owner = inputList ? inputList->window() : nullptr;
-  const bool test = !testTime.isEmpty();
-  const int mode = State().Choices.OutputMode;
-  const int rows = Session::FileCount();
   const QListWidgetItem* current = inputList ? inputList->currentItem() : nullptr;
-  int selected = current && current->isSelected() ? inputList->row(current) : -1;
+  const int selected = current && current->isSelected() ? inputList->row(current) : -1;
   if (!FfmpegTools::FfmpegExists()) return;
-  if (rows == 0) return Lang::MsgNoFilesInList();
-  const QString& shownOutput =
-      mode == OutputChosenFolder ? Session::State().OutputFolder : Session::State().OutputFile;
-  if (!test && mode != OutputSourceFolders && shownOutput.isEmpty()) return Lang::MsgNoOutputPath();
-  if (test && !(mode == OutputJoined || mode == OutputOneFile) && rows >= 2 && selected < 0)
-    return Lang::MsgSelectFileForTest();
-  if (!BuildCommandTable(testTime, owner)) return;
-
-  QList<QStringList> inputs;
-  QStringList displayed;
-  QStringList shortPaths;
-  if (mode == OutputJoined) {
-    const QString list = WriteConcatList();
-    if (list.isEmpty()) return;
-    inputs << QStringList{list};
-  } else if (mode == OutputOneFile) {
-    for (const QString& file : Session::State().FileList)
-      shortPaths << FileServices::GetShortPath(file);
-    inputs << shortPaths;
-  } else if (!test) {
-    for (const QString& file : Session::State().FileList)
-      inputs << QStringList{FileServices::GetShortPath(file)};
-    displayed = Session::State().FileList;
-  } else {
-    if (selected < 0) {
-      selected = 0;
-      if (inputList) inputList->setCurrentRow(0);
-    }
-    inputs << QStringList{FileServices::GetShortPath(Session::State().FileList.value(selected))};
-    displayed << Session::State().FileList.value(selected);
+  switch (CheckStart(testTime, selected)) {
+    case StartRefusal::None:
+      break;
+    case StartRefusal::NoFiles:
+      return Lang::MsgNoFilesInList();
+    case StartRefusal::NoOutputPath:
+      return Lang::MsgNoOutputPath();
+    case StartRefusal::NoFileSelectedForTest:
+      return Lang::MsgSelectFileForTest();
   }
-
-  if (State().Commands.Kind(2) != StageKind::Empty ||
-      State().Commands.Kind(5) != StageKind::Empty || test || State().Choices.TwoPass) {
+  if (!BuildCommandTable(testTime, inputList ? inputList->window() : nullptr)) return;
+  const std::optional<RunInputs> planned = PlanInputs(testTime, selected);
+  if (!planned) return;
+  if (inputList && planned->TestedRow >= 0 && planned->TestedRow != selected)
+    inputList->setCurrentRow(planned->TestedRow);
+  if (NeedsTempFolder(testTime)) {
     State().TempDir = Session::CreateTempFolder(true);
     if (State().TempDir.isEmpty()) return;
   }
-  ConversionRun run(testTime, inputs, displayed);
+  ConversionRun run(testTime, planned->Inputs, planned->Shown);
   ShowProgress(run);
   QObject::connect(&run, &ConversionRun::TestFinished, &AskTestQuestion);
   run.Execute();

@@ -7,6 +7,7 @@
 
 #include "TestEnv.h"
 #include "core/convert/Conversion.h"
+#include "core/convert/ConversionState.h"
 #include "core/frame/FfmpegTools.h"
 #include "core/frame/Session.h"
 
@@ -174,6 +175,83 @@ TEST_F(RunPartsTest, FilesAtInputsCountsEveryInputOptionOfTheStep) {
   };
   for (const Case& c : cases)
     EXPECT_EQ(FilesAtInputs(c.arguments, c.files, c.inputs), c.places) << c.name;
+}
+
+// What a conversion refuses to start on, before its table is built.
+TEST_F(RunPartsTest, AStartNeedsFilesAnOutputAndForATestOfSeveralASelectedOne) {
+  struct Case {
+    int mode;
+    int files;
+    QString testTime;
+    int selected;
+    bool outputSet;
+    StartRefusal expected;
+  } cases[] = {
+      {OutputSourceFolders, 0, "", -1, true, StartRefusal::NoFiles},
+      {OutputOneFile, 1, "", -1, false, StartRefusal::NoOutputPath},
+      {OutputChosenFolder, 1, "", -1, false, StartRefusal::NoOutputPath},
+      {OutputJoined, 2, "", -1, false, StartRefusal::NoOutputPath},
+      {OutputSourceFolders, 2, "", -1, false, StartRefusal::None},
+      {OutputOneFile, 2, "", -1, true, StartRefusal::None},
+      {OutputChosenFolder, 2, "5", -1, false, StartRefusal::NoFileSelectedForTest},
+      {OutputSourceFolders, 2, "5", -1, false, StartRefusal::NoFileSelectedForTest},
+      {OutputSourceFolders, 2, "5", 1, false, StartRefusal::None},
+      {OutputSourceFolders, 1, "5", -1, false, StartRefusal::None},
+      {OutputJoined, 2, "5", -1, false, StartRefusal::None},
+      {OutputOneFile, 2, "5", -1, false, StartRefusal::None},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(QString("mode %1, %2 files, test \"%3\", selected %4")
+                     .arg(c.mode)
+                     .arg(c.files)
+                     .arg(c.testTime)
+                     .arg(c.selected)
+                     .toStdString());
+    Conversion::State().Choices.OutputMode = c.mode;
+    Session::State().FileList.clear();
+    for (int i = 0; i < c.files; ++i) Session::State().FileList << QString("/in/%1.mkv").arg(i);
+    Session::State().OutputFile = c.outputSet ? "/out/a.mkv" : "";
+    Session::State().OutputFolder = c.outputSet ? "/out" : "";
+    EXPECT_EQ(CheckStart(c.testTime, c.selected), c.expected);
+  }
+}
+
+// Each input of a run, and what the progress window shows for it; a test
+// takes the selected file, or the first.
+TEST_F(RunPartsTest, ARunTakesEachFileAloneAllTogetherOrTheOneATestRunsOn) {
+  const QStringList files = {"/in/a.mkv", "/in/b.mkv", "/in/c.mkv"};
+  Session::State().FileList = files;
+  struct Case {
+    int mode;
+    QString testTime;
+    int selected;
+    RunInputs expected;
+  } cases[] = {
+      {OutputSourceFolders, "", -1, {{{files[0]}, {files[1]}, {files[2]}}, files, -1}},
+      {OutputChosenFolder, "", 2, {{{files[0]}, {files[1]}, {files[2]}}, files, -1}},
+      {OutputOneFile, "", -1, {{files}, {}, -1}},
+      {OutputOneFile, "5", 1, {{files}, {}, -1}},
+      {OutputSourceFolders, "5", 1, {{{files[1]}}, {files[1]}, 1}},
+      {OutputChosenFolder, "5", -1, {{{files[0]}}, {files[0]}, 0}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(QString("mode %1, test \"%2\", selected %3")
+                     .arg(c.mode)
+                     .arg(c.testTime)
+                     .arg(c.selected)
+                     .toStdString());
+    Conversion::State().Choices.OutputMode = c.mode;
+    EXPECT_EQ(PlanInputs(c.testTime, c.selected), std::optional<RunInputs>(c.expected));
+  }
+  // Joining runs on the concat list, written into a new temporary folder.
+  Conversion::State().Choices.OutputMode = OutputJoined;
+  const std::optional<RunInputs> joined = PlanInputs("", -1);
+  ASSERT_TRUE(joined);
+  ASSERT_EQ(joined->Inputs.size(), 1);
+  ASSERT_EQ(joined->Inputs[0].size(), 1);
+  EXPECT_TRUE(joined->Inputs[0][0].endsWith("/concat.txt"));
+  EXPECT_TRUE(QFile::exists(joined->Inputs[0][0]));
+  EXPECT_TRUE(joined->Shown.isEmpty());
 }
 
 TEST_F(RunPartsTest, ConcatListEscapesQuotesAndRefusesLineBreaks) {

@@ -1,0 +1,68 @@
+#include "core/convert/RunInputs.h"
+
+#include "core/convert/ConversionState.h"
+#include "core/convert/RunSteps.h"
+#include "core/frame/FileServices.h"
+#include "core/frame/Session.h"
+
+namespace Conversion {
+
+namespace {
+
+bool JoinsInputs(int mode) { return mode == OutputJoined || mode == OutputOneFile; }
+
+QStringList ShortPaths(const QStringList& files) {
+  QStringList paths;
+  for (const QString& file : files) paths << FileServices::GetShortPath(file);
+  return paths;
+}
+
+}  // namespace
+
+StartRefusal CheckStart(const QString& testTime, int selected) {
+  const bool test = !testTime.isEmpty();
+  const int mode = State().Choices.OutputMode;
+  const int rows = Session::FileCount();
+  if (rows == 0) return StartRefusal::NoFiles;
+  const QString& output =
+      mode == OutputChosenFolder ? Session::State().OutputFolder : Session::State().OutputFile;
+  if (!test && mode != OutputSourceFolders && output.isEmpty()) return StartRefusal::NoOutputPath;
+  if (test && !JoinsInputs(mode) && rows >= 2 && selected < 0)
+    return StartRefusal::NoFileSelectedForTest;
+  return StartRefusal::None;
+}
+
+std::optional<RunInputs> PlanInputs(const QString& testTime, int selected) {
+  const QStringList& files = Session::State().FileList;
+  RunInputs planned;
+  switch (State().Choices.OutputMode) {
+    case OutputJoined: {
+      const QString list = WriteConcatList();
+      if (list.isEmpty()) return std::nullopt;
+      planned.Inputs << QStringList{list};
+      return planned;
+    }
+    case OutputOneFile:
+      planned.Inputs << ShortPaths(files);
+      return planned;
+    default:
+      break;
+  }
+  if (testTime.isEmpty()) {
+    for (const QString& path : ShortPaths(files)) planned.Inputs << QStringList{path};
+    planned.Shown = files;
+    return planned;
+  }
+  planned.TestedRow = selected < 0 ? 0 : selected;
+  planned.Inputs << QStringList{FileServices::GetShortPath(files.value(planned.TestedRow))};
+  planned.Shown << files.value(planned.TestedRow);
+  return planned;
+}
+
+bool NeedsTempFolder(const QString& testTime) {
+  const CommandTable& table = State().Commands;
+  return table.Kind(2) != StageKind::Empty || table.Kind(5) != StageKind::Empty ||
+         !testTime.isEmpty() || State().Choices.TwoPass;
+}
+
+}  // namespace Conversion
