@@ -7,6 +7,7 @@
 
 namespace EditPreview {
 
+using EditFields::RoundHalfEven;
 using EditFields::SingleText;
 
 namespace {
@@ -191,6 +192,30 @@ Pipeline EqualizerPipeline(const QString& testFile, const QString& chain) {
   if (!chain.isEmpty()) args << Opt().AudioFilter << chain;
   args << PipeOutputArguments();
   return {{FfmpegTools::State().FfmpegPath, args}, {FfmpegTools::State().FfplayPath, {"pipe:0"}}};
+}
+
+TrimTimes RangeTrimTimes(double rangeLeft, double rangeWidth, bool endMarked, float duration) {
+  const float start = rangeLeft > 0 ? float(rangeLeft) * duration : 0.0f;
+  const float length =
+      endMarked && rangeWidth > 0 && rangeWidth < 1 ? float(rangeWidth) * duration : 0.0f;
+  return {start == 0 ? QString() : SingleText(float(RoundHalfEven(start, 2))),
+          length == 0 ? QString() : SingleText(start + length)};
+}
+
+namespace {
+
+// Whole pixels of a fraction of a size. The fractions are singles, so a
+// detected 560 of 576 lines comes back as 559.99998; the small margin keeps
+// such a value whole instead of losing a pixel.
+QString WholePixels(int size, double fraction) {
+  return QString::number(qint64(std::floor(size * fraction + 1e-3)));
+}
+
+}  // namespace
+
+CropPixels RectPixels(const QRectF& crop, int frameWidth, int frameHeight) {
+  return {WholePixels(frameWidth, crop.width()), WholePixels(frameHeight, crop.height()),
+          WholePixels(frameWidth, crop.left()), WholePixels(frameHeight, crop.top())};
 }
 
 }  // namespace EditPreview

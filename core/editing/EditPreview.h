@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QRectF>
 #include <QString>
 #include <QStringList>
 #include <array>
@@ -43,6 +44,27 @@ std::optional<Rect> ParseCropDetect(const QString& output, int exitCode, int fra
 // the position and the crop rectangle (crop mode; barLeft -2 = no position).
 QString PlayRangeOptions(float rangeLeft, float rangeWidth, float duration);
 QString PlayCropOptions(float barLeft, float barWidth, float duration, const Rect& crop);
+
+// What "Aceptar" in the explorer writes into the trim panel: the start and
+// end times of the marked range, each "" when it is not set (a range that
+// starts at 0, or one whose end was never marked or spans the whole file).
+struct TrimTimes {
+  QString start;
+  QString end;
+  bool operator==(const TrimTimes&) const = default;
+};
+TrimTimes RangeTrimTimes(double rangeLeft, double rangeWidth, bool endMarked, float duration);
+
+// What it writes into the crop panel: the rectangle (in fractions of the
+// frame) in whole pixels of the frame.
+struct CropPixels {
+  QString width;
+  QString height;
+  QString left;
+  QString top;
+  bool operator==(const CropPixels&) const = default;
+};
+CropPixels RectPixels(const QRectF& crop, int frameWidth, int frameHeight);
 
 // A value box with a unit list as one term of a filter: "pixels" gives the
 // whole part of the number, another unit the box's text and the unit's suffix.

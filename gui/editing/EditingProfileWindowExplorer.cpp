@@ -211,37 +211,26 @@ void EditingProfileWindow::Command8_Click() {
   Shape4->SetGeometry(rect->left, rect->top, rect->width, rect->height);
 }
 
-namespace {
-
-// Whole pixels of a fraction of a size. The fractions are singles, so a
-// detected 560 of 576 lines comes back as 559.99998; the small margin keeps
-// such a value whole instead of losing a pixel.
-QString WholePixels(int size, double fraction) {
-  return QString::number(qint64(std::floor(size * fraction + 1e-3)));
-}
-
-}  // namespace
-
 void EditingProfileWindow::Command4_Click() {
   const int operation = List1->currentRow();
   if (operation == 0) {
-    const float start = Shape3->Left > 0 ? float(Shape3->Left) * TestDuration : 0.0f;
-    const bool complete = !Command7->isHidden();
-    const float length = complete && Shape3->Width > 0 && Shape3->Width < 1
-                             ? float(Shape3->Width) * TestDuration
-                             : 0.0f;
-    Text31->setText(start == 0 ? QString() : SingleText(float(RoundHalfEven(start, 2))));
+    const bool endMarked = !Command7->isHidden();
+    const EditPreview::TrimTimes times =
+        EditPreview::RangeTrimTimes(Shape3->Left, Shape3->Width, endMarked, TestDuration);
+    Text31->setText(times.start);
     Option4->setChecked(true);
     Profile().EndMode = 1;
-    Text33->setText(length == 0 ? QString() : SingleText(start + length));
+    Text33->setText(times.end);
   }
   if (operation == 1 && Shape4->Width > 0 && Shape4->Height > 0) {
-    Text17->setText(WholePixels(TestWidth, Shape4->Width));
-    Text19->setText(WholePixels(TestHeight, Shape4->Height));
+    const QRectF crop(Shape4->Left, Shape4->Top, Shape4->Width, Shape4->Height);
+    const EditPreview::CropPixels pixels = EditPreview::RectPixels(crop, TestWidth, TestHeight);
+    Text17->setText(pixels.width);
+    Text19->setText(pixels.height);
     Combo2->setCurrentIndex(0);
     Combo3->setCurrentIndex(0);
-    Text20->setText(WholePixels(TestWidth, Shape4->Left));
-    Text21->setText(WholePixels(TestHeight, Shape4->Top));
+    Text20->setText(pixels.left);
+    Text21->setText(pixels.top);
     Combo4->setCurrentIndex(0);
     Combo5->setCurrentIndex(0);
   }

@@ -109,6 +109,41 @@ TEST_F(EditPreviewTest, CropDetectOutputBecomesFractionsOfTheFrame) {
   }
 }
 
+// "Aceptar" in the explorer: the marked range as the trim panel's times.
+TEST_F(EditPreviewTest, AMarkedRangeBecomesTheTrimTimesSetInIt) {
+  const struct {
+    double left, width;
+    bool endMarked;
+    float duration;
+    EditPreview::TrimTimes expected;
+  } cases[] = {
+      {0.25, 0.5, true, 60, {"15", "45"}},
+      {0, 0.5, true, 60, {"", "30"}},      // starts at the beginning: no start time
+      {0.25, 0.5, false, 60, {"15", ""}},  // the end was never marked
+      {0, 1, true, 60, {"", ""}},          // the whole file
+      {0.1, 0.25, true, 7.3f, {"0.73", "2.555"}},
+      {0.123456, 0.2, true, 7.3f, {"0.9", "2.361229"}},  // the start rounded, the end not
+  };
+  for (const auto& c : cases) {
+    const EditPreview::TrimTimes times =
+        EditPreview::RangeTrimTimes(c.left, c.width, c.endMarked, c.duration);
+    EXPECT_EQ(times.start, c.expected.start) << c.left << " " << c.width;
+    EXPECT_EQ(times.end, c.expected.end) << c.left << " " << c.width;
+  }
+}
+
+// The crop rectangle as the crop panel's whole pixels; a detected rectangle
+// comes back whole although its fractions are singles.
+TEST_F(EditPreviewTest, ACropRectangleBecomesWholePixelsOfTheFrame) {
+  const auto detected = EditPreview::ParseCropDetect("crop=704:560:8:8\r\n", 0, 720, 576);
+  ASSERT_TRUE(detected);
+  const QRectF fromDetection(detected->left, detected->top, detected->width, detected->height);
+  EXPECT_EQ(EditPreview::RectPixels(fromDetection, 720, 576),
+            (EditPreview::CropPixels{"704", "560", "8", "8"}));
+  EXPECT_EQ(EditPreview::RectPixels(QRectF(0.1, 0.2, 0.333, 0.5), 640, 480),
+            (EditPreview::CropPixels{"213", "240", "64", "96"}));
+}
+
 TEST_F(EditPreviewTest, BorderDetectionFindsThePaddingOfARealClip) {
   const QString clip = MakeClip("padded.mkv", {"color=c=white:size=128x96:rate=10"},
                                 {"-t", "2", "-vf", "pad=160:120:16:12:black", "-c:v", "ffv1"});
