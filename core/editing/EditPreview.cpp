@@ -218,4 +218,28 @@ CropPixels RectPixels(const QRectF& crop, int frameWidth, int frameHeight) {
           WholePixels(frameWidth, crop.left()), WholePixels(frameHeight, crop.top())};
 }
 
+TestFileFacts FactsOf(const MediaInfo& info) {
+  TestFileFacts facts;
+  facts.hasVideo = info.HasVideo;
+  facts.hasAudio = info.HasAudio;
+  bool ok = false;
+  const float duration = info.Duration.toFloat(&ok);
+  if (ok && std::isfinite(duration)) facts.duration = duration;
+  if (facts.hasVideo == 1 && !info.VideoSize.isEmpty()) {
+    const QStringList parts = info.VideoSize.split('x');
+    const short width = parts.first().toShort(&ok);
+    if (ok) facts.width = width;
+    const short height = parts.last().toShort(&ok);
+    if (ok && parts.size() >= 2) facts.height = height;
+  }
+  if (!info.AspectRatio.isEmpty()) {
+    const QStringList parts = info.AspectRatio.split(':');
+    bool okLast = false;
+    const float first = parts.first().toFloat(&ok);
+    const float last = parts.last().toFloat(&okLast);
+    if (ok && okLast && parts.size() >= 2 && last != 0) facts.aspect = first / last;
+  }
+  return facts;
+}
+
 }  // namespace EditPreview

@@ -6,6 +6,7 @@
 #include <array>
 #include <optional>
 
+#include "core/frame/MediaInfo.h"
 #include "core/frame/ToolRunner.h"
 
 // The ffmpeg and ffplay runs of the editing-profile window against its test
@@ -16,6 +17,19 @@ namespace EditPreview {
 
 using ToolRunner::Command;
 using ToolRunner::Pipeline;
+
+// What the window needs to know of its test file, read from ffprobe's report:
+// a number ffprobe did not give, or gave unreadable, stays 0.
+struct TestFileFacts {
+  uint8_t hasVideo = 0;
+  uint8_t hasAudio = 0;
+  float duration = 0;  // seconds
+  int16_t width = 0;   // of the video, in pixels
+  int16_t height = 0;
+  float aspect = 0;  // the display aspect ratio as one number (16:9 = 1.777…)
+  bool operator==(const TestFileFacts&) const = default;
+};
+TestFileFacts FactsOf(const MediaInfo& info);
 
 // One frame of the test file as a JPEG; seekText "" grabs the first frame.
 Command FrameGrab(const QString& testFile, const QString& frameFile, const QString& seekText);

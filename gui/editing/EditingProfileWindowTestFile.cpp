@@ -8,7 +8,6 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
-#include <cmath>
 
 #include "core/editing/EditPreview.h"
 #include "core/editing/EditingProfileEditor.h"
@@ -106,29 +105,13 @@ void EditingProfileWindow::GrabFrame(const QString& seekText, bool firstFrame) {
 }
 
 void EditingProfileWindow::LoadTestFile(const QString& path) {
-  const MediaInfo info = FfmpegTools::ProbeMedia(path);
-  TestHasVideo = info.HasVideo;
-  TestHasAudio = info.HasAudio;
-  TestDuration = 0;
-  TestWidth = TestHeight = 0;
-  TestAspect = 0;
-  bool ok = false;
-  const float duration = info.Duration.toFloat(&ok);
-  if (ok && std::isfinite(duration)) TestDuration = duration;
-  if (TestHasVideo == 1 && !info.VideoSize.isEmpty()) {
-    const QStringList parts = info.VideoSize.split('x');
-    const short width = parts.first().toShort(&ok);
-    if (ok) TestWidth = width;
-    const short height = parts.last().toShort(&ok);
-    if (ok && parts.size() >= 2) TestHeight = height;
-  }
-  if (!info.AspectRatio.isEmpty()) {
-    const QStringList parts = info.AspectRatio.split(':');
-    bool okLast = false;
-    const float first = parts.first().toFloat(&ok);
-    const float last = parts.last().toFloat(&okLast);
-    if (ok && okLast && parts.size() >= 2 && last != 0) TestAspect = first / last;
-  }
+  const EditPreview::TestFileFacts facts = EditPreview::FactsOf(FfmpegTools::ProbeMedia(path));
+  TestHasVideo = facts.hasVideo;
+  TestHasAudio = facts.hasAudio;
+  TestDuration = facts.duration;
+  TestWidth = facts.width;
+  TestHeight = facts.height;
+  TestAspect = facts.aspect;
   TestFile = path;
   Picture1->Clear();
   Picture1->setEnabled(false);

@@ -144,6 +144,50 @@ TEST_F(EditPreviewTest, ACropRectangleBecomesWholePixelsOfTheFrame) {
             (EditPreview::CropPixels{"213", "240", "64", "96"}));
 }
 
+// The test file's facts as the window uses them, from ffprobe's report.
+TEST_F(EditPreviewTest, TheTestFilesFactsComeFromTheProbeAndUnreadableOnesStayZero) {
+  MediaInfo info;
+  info.HasVideo = 1;
+  info.HasAudio = 1;
+  info.Duration = "12.5";
+  info.VideoSize = "720x576";
+  info.AspectRatio = "16:9";
+  EXPECT_EQ(EditPreview::FactsOf(info),
+            (EditPreview::TestFileFacts{1, 1, 12.5f, 720, 576, 16.0f / 9}));
+
+  const struct {
+    const char* duration;
+    const char* size;
+    const char* aspect;
+    uint8_t hasVideo;
+    EditPreview::TestFileFacts expected;
+  } cases[] = {
+      {"", "", "", 0, {0, 0, 0, 0, 0, 0}},
+      {"inf", "720x576", "4:0", 1, {1, 0, 0, 720, 576, 0}},       // no duration, no ratio
+      {"3", "720x576", "", 0, {0, 0, 3, 0, 0, 0}},                // no video: no size
+      {"3", "720", "x:3", 1, {1, 0, 3, 720, 0, 0}},               // half a size, no ratio
+      {"3", "99999x576", "4:3", 1, {1, 0, 3, 0, 576, 4.0f / 3}},  // too wide to hold
+  };
+  for (const auto& c : cases) {
+    MediaInfo odd;
+    odd.HasVideo = c.hasVideo;
+    odd.Duration = c.duration;
+    odd.VideoSize = c.size;
+    odd.AspectRatio = c.aspect;
+    EXPECT_EQ(EditPreview::FactsOf(odd), c.expected)
+        << c.duration << " " << c.size << " " << c.aspect;
+  }
+
+  const QString clip =
+      MakeClip("facts.mkv", {"testsrc=size=160x120:rate=10"}, {"-t", "2", "-c:v", "ffv1"});
+  FfmpegTools::State().FfprobePath = "/usr/bin/ffprobe";
+  const EditPreview::TestFileFacts probed = EditPreview::FactsOf(FfmpegTools::ProbeMedia(clip));
+  EXPECT_EQ(probed.hasVideo, 1);
+  EXPECT_EQ(probed.width, 160);
+  EXPECT_EQ(probed.height, 120);
+  EXPECT_NEAR(probed.duration, 2, 0.2);
+}
+
 TEST_F(EditPreviewTest, BorderDetectionFindsThePaddingOfARealClip) {
   const QString clip = MakeClip("padded.mkv", {"color=c=white:size=128x96:rate=10"},
                                 {"-t", "2", "-vf", "pad=160:120:16:12:black", "-c:v", "ffv1"});
