@@ -1,8 +1,6 @@
 #include "gui/devices/StreamerWindow.h"
 
-#include <QApplication>
 #include <QCheckBox>
-#include <QCloseEvent>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -15,6 +13,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include "core/devices/DeviceRun.h"
 #include "core/devices/Streamer.h"
 #include "core/formats/FormatEditor.h"
 #include "core/frame/FfmpegTools.h"
@@ -22,6 +21,7 @@
 #include "core/frame/TextViewer.h"
 #include "core/frame/ToolRunner.h"
 #include "core/lang/Lang.h"
+#include "gui/devices/DeviceWindowClose.h"
 #include "gui/formats/FormatEditorWindow.h"
 #include "gui/frame/ConsoleBox.h"
 #include "gui/frame/ModalWindow.h"
@@ -213,33 +213,22 @@ void StreamerWindow::Form_Load() {
 }
 
 void StreamerWindow::closeEvent(QCloseEvent* event) {
-  bool cancel = false;
-  Form_QueryUnload(cancel);
-  if (cancel) {
-    event->ignore();
-    return;
-  }
-  event->accept();
+  DeviceWindowClose::AcceptUnlessCancelled(event,
+                                           [this](bool& cancel) { Form_QueryUnload(cancel); });
 }
 
 void StreamerWindow::Form_QueryUnload(bool& cancel) {
-  if (Frame1->isVisible()) {
-    QApplication::beep();
+  const DeviceRun::CloseStep step = DeviceRun::StepOnClose(
+      Frame1->isVisible(), Streamer::State().StreamRunning == 1, !Picture2->isHidden());
+  if (DeviceWindowClose::KeepOpen(step, &Lang::MsgStopBeforeExit, [this] { ShowSetupPanel(); }))
     cancel = true;
-    return;
-  }
-  if (Streamer::State().StreamRunning == 1) {
-    Lang::MsgStopBeforeExit();
-    cancel = true;
-    return;
-  }
-  if (!Picture2->isHidden()) {
-    Picture2->hide();
-    Picture1->show();
-    Text4->clear();
-    Text3->clear();
-    cancel = true;
-  }
+}
+
+void StreamerWindow::ShowSetupPanel() {
+  Picture2->hide();
+  Picture1->show();
+  Text4->clear();
+  Text3->clear();
 }
 
 void StreamerWindow::Command1_Click() { StartStream(); }
@@ -304,14 +293,7 @@ void StreamerWindow::Command5_Click() { ProfileChoice::ChooseProfile(FormatContr
 void StreamerWindow::Command6_Click() { FormatEditorWindow::ShowEditor("*", 1); }
 
 void StreamerWindow::Command7_Click() {
-  const uint8_t state = ToolRunner::GetState();
-  if (state == ToolRunner::Idle) return;
-  if (state == ToolRunner::PauseRequested) {
-    ToolRunner::RequestResume();
-    return;
-  }
-  ToolRunner::RequestPause();
-  Text4->setPlainText("Pause");
+  if (DeviceRun::TogglePause() == DeviceRun::PauseStep::Paused) Text4->setPlainText("Pause");
 }
 
 void StreamerWindow::Check1_Click() {
