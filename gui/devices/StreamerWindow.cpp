@@ -16,7 +16,6 @@
 #include "core/devices/DeviceRun.h"
 #include "core/devices/Streamer.h"
 #include "core/formats/FormatEditor.h"
-#include "core/frame/FfmpegTools.h"
 #include "core/frame/FileServices.h"
 #include "core/frame/TextViewer.h"
 #include "core/frame/ToolRunner.h"
@@ -273,10 +272,7 @@ void StreamerWindow::ShowEnd(int32_t exitCode, const QString& output) {
 
 void StreamerWindow::Command2_Click() { ToolRunner::RequestStop(); }
 
-void StreamerWindow::Command3_Click() {
-  if (!FfmpegTools::FfplayExists()) return;
-  ToolRunner::StartCompanion({FfmpegTools::State().FfplayPath, {"-i", Text3->text()}}, this);
-}
+void StreamerWindow::Command3_Click() { Streamer::WatchStream(Text3->text(), this); }
 
 void StreamerWindow::Command4_Click() {
   TextViewer::ShowCommandOutput(Streamer::AddressListCommand(), this);
