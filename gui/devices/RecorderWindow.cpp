@@ -29,6 +29,7 @@
 #include "core/lang/Lang.h"
 #include "gui/convert/ProfileChoice.h"
 #include "gui/devices/DeviceWindowClose.h"
+#include "gui/devices/FormatChoiceRow.h"
 #include "gui/devices/StreamerWindow.h"
 #include "gui/formats/FormatEditorWindow.h"
 #include "gui/frame/ConsoleBox.h"
@@ -234,16 +235,11 @@ void RecorderWindow::CreateDestinationPanel() {
   Command1 = Named(new QPushButton("...", Frame2), "Command1");
   Command1->setMaximumWidth(40);
   Check1 = Named(new QCheckBox("Ver en reproductor", Frame2), "Check1");
-  Label1 = Named(new QLabel("Formato:", Frame2), "Label1");
-  Combo3 = Named(new QComboBox(Frame2), "Combo3");
-  Combo3->setEditable(true);
-  Combo3->addItems({"<Automático>", "<Manual>"});
-  Label1->setBuddy(Combo3);
-  Command5 = Named(new QPushButton("...", Frame2), "Command5");
-  Command5->setMaximumWidth(40);
-  Command6 = Named(new QPushButton(">>", Frame2), "Command6");
-  Command6->setMaximumWidth(40);
-  Command6->setEnabled(false);
+  const FormatChoiceRow format = FormatChoiceRow::Create(Frame2);
+  Label1 = format.Label1;
+  Combo3 = format.Combo3;
+  Command5 = format.Command5;
+  Command6 = format.Command6;
   Option4 = Named(new QRadioButton("Emitir", Frame2), "Option4");
 
   grid->addWidget(Option3, 0, 0);

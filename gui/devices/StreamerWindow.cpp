@@ -21,6 +21,7 @@
 #include "core/frame/ToolRunner.h"
 #include "core/lang/Lang.h"
 #include "gui/devices/DeviceWindowClose.h"
+#include "gui/devices/FormatChoiceRow.h"
 #include "gui/formats/FormatEditorWindow.h"
 #include "gui/frame/ConsoleBox.h"
 #include "gui/frame/ModalWindow.h"
@@ -133,16 +134,11 @@ void StreamerWindow::CreateSetupPanel() {
   Combo1->setEditable(true);
   Text1 = Caption(Picture1, "Text1", "Dirección:", Combo1);
   Command4 = Named(new QPushButton("Ver direccion IP", Picture1), "Command4");
-  Label1 = Named(new QLabel("Formato:", Picture1), "Label1");
-  Combo3 = Named(new QComboBox(Picture1), "Combo3");
-  Combo3->setEditable(true);
-  Combo3->addItems({"<Automático>", "<Manual>"});
-  Label1->setBuddy(Combo3);
-  Command5 = Named(new QPushButton("...", Picture1), "Command5");
-  Command5->setMaximumWidth(40);
-  Command6 = Named(new QPushButton(">>", Picture1), "Command6");
-  Command6->setMaximumWidth(40);
-  Command6->setEnabled(false);
+  const FormatChoiceRow format = FormatChoiceRow::Create(Picture1);
+  Label1 = format.Label1;
+  Combo3 = format.Combo3;
+  Command5 = format.Command5;
+  Command6 = format.Command6;
   Check1 = Named(new QCheckBox("Repetir lista de reproducción:", Picture1), "Check1");
   Combo4 = Named(new QComboBox(Picture1), "Combo4");
   Combo4->setEditable(true);
