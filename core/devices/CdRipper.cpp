@@ -156,6 +156,23 @@ QStringList GetTrackList() {
   return {};
 }
 
+TrackRead ReadTracks() {
+  State().CDRipBusy = 1;
+  const QStringList titles = GetTrackList();
+  State().CDRipBusy = 0;
+  if (State().CDRipCancel == 1) {
+    State().CDRipCancel = 0;
+    return {TrackRead::Outcome::Cancelled, {}};
+  }
+  if (titles.isEmpty()) return {TrackRead::Outcome::NoTracks, {}};
+  return {TrackRead::Outcome::Listed, titles};
+}
+
+void Stop() {
+  State().CDRipCancel = 1;
+  ToolRunner::RequestStop();
+}
+
 // The folder is made anew for each rip, so that it holds the tracks of one rip only.
 RipTarget RipFolder(bool addToList) {
   if (addToList) return {Session::CreateTempFolder(false), RipTarget::Problem::None};

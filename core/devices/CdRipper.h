@@ -37,6 +37,18 @@ QStringList ScanBus();
 // empty list when no drive, no disc or no titles.
 QStringList GetTrackList();
 
+// What the rip window finds on opening.
+struct TrackRead {
+  enum class Outcome { Listed, NoTracks, Cancelled };
+  Outcome Result = Outcome::NoTracks;
+  QStringList Titles;  // Listed: the disc's titles
+};
+// GetTrackList with CDRipBusy held, so that a close can stop it; Cancelled
+// when the user asked to stop meanwhile (the request is used up).
+TrackRead ReadTracks();
+// The user's stop: cdda2wav ends, and the title read or the rip stops there.
+void Stop();
+
 // A track to rip: its number on the disc and the title its file is named after.
 struct Track {
   int Number = 0;

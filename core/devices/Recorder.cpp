@@ -301,4 +301,33 @@ RecordingEnd RunRecording(const Conversion::StepCommand& step, const ToolRunner:
   return end;
 }
 
+namespace {
+// Each stop is the user's: ffmpeg's exit code then tells no failure.
+void SendQuit() {
+  ToolRunner::SendInput("q", 1);
+  State().RecStoppedByUser = 1;
+}
+}  // namespace
+
+bool StopRecording() {
+  if (ToolRunner::GetState() == ToolRunner::PauseRequested) {
+    ToolRunner::RequestResume();
+    return false;
+  }
+  SendQuit();
+  return true;
+}
+
+bool StopOnceResumed() {
+  const uint8_t state = ToolRunner::GetState();
+  if (state == ToolRunner::ResumeRequested || state == ToolRunner::PauseRequested) return false;
+  SendQuit();
+  return true;
+}
+
+void ForceStop() {
+  ToolRunner::RequestStop();
+  State().RecStoppedByUser = 1;
+}
+
 }  // namespace Recorder

@@ -144,6 +144,16 @@ struct RecordingEnd {
 // could not write the end of its file.
 RecordingEnd RunRecording(const Conversion::StepCommand& step, const ToolRunner::OutputSink& show);
 
+// "Detener": ffmpeg gets "q" on its input and true is returned. A paused
+// ffmpeg is asked to resume first and false is returned: StopOnceResumed then
+// sends the "q".
+bool StopRecording();
+// The "q" of a stop that waits for a resume: false while the resume (or a
+// pause) is pending, else it is sent and true is returned.
+bool StopOnceResumed();
+// Ends ffmpeg at once, without letting it finish its file.
+void ForceStop();
+
 // The recorder's choices and the recording in progress.
 struct RecorderState {
   // Recording buffer size in megabytes as text; "0" or "" = the tool's default.

@@ -145,6 +145,11 @@ Refusal PrepareStream(const StreamRequest& request, Conversion::StepCommand& ste
   return Refusal::None;
 }
 
+bool WatchStream(const QString& address, QObject* owner) {
+  if (!FfmpegTools::FfplayExists()) return false;
+  return ToolRunner::StartCompanion({FfmpegTools::State().FfplayPath, {"-i", address}}, owner);
+}
+
 StreamEnd RunStream(const Conversion::StepCommand& step, const ToolRunner::OutputSink& show) {
   State().StreamRunning = 1;
   StreamEnd end;

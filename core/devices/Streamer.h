@@ -7,6 +7,8 @@
 #include "core/convert/Conversion.h"
 #include "core/frame/ToolRunner.h"
 
+class QObject;
+
 // Streaming a source to a UDP or RTP address through ffmpeg in real time: the
 // main window's whole file list (joined by a concat list) or the recorder's
 // live source. The streamer window (StreamerWindow) asks for the address and shows
@@ -71,6 +73,10 @@ struct StreamRequest {
 };
 // The ffmpeg step streaming StreamInputArgs as asked, or why it is refused.
 Refusal PrepareStream(const StreamRequest& request, Conversion::StepCommand& step);
+
+// Shows the stream at address in ffplay beside the streamer, ending with
+// owner; false when ffplay is missing (its message is shown) or did not start.
+bool WatchStream(const QString& address, QObject* owner);
 
 // How a stream ended.
 struct StreamEnd {

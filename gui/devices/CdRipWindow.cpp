@@ -1,7 +1,6 @@
 #include "gui/devices/CdRipWindow.h"
 
 #include <QCheckBox>
-#include <QCloseEvent>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -23,6 +22,7 @@
 #include "core/frame/Session.h"
 #include "core/frame/ToolRunner.h"
 #include "core/lang/Lang.h"
+#include "gui/devices/DeviceWindowClose.h"
 #include "gui/frame/ConsoleBox.h"
 #include "gui/frame/MainWindowLink.h"
 #include "gui/frame/WidgetFactory.h"
@@ -58,23 +58,21 @@ void CdRipWindow::OpenCDRip() {
   window->ShowBusyPanel(true);
   window->Text2->setPlainText(Lang::GettingTrackInfoText());
 
-  CdRipper::State().CDRipBusy = 1;
   window->show();
-  const QStringList titles = CdRipper::GetTrackList();
-  CdRipper::State().CDRipBusy = 0;
+  const CdRipper::TrackRead read = CdRipper::ReadTracks();
   if (!window) return;
-
-  if (CdRipper::State().CDRipCancel == 1) {
-    CdRipper::State().CDRipCancel = 0;
-    window->close();
-    return;
+  switch (read.Result) {
+    case CdRipper::TrackRead::Outcome::Listed:
+      window->ListTracks(read.Titles);
+      return;
+    case CdRipper::TrackRead::Outcome::NoTracks:
+      Lang::MsgTrackListFailed();
+      window->close();
+      return;
+    case CdRipper::TrackRead::Outcome::Cancelled:
+      window->close();
+      return;
   }
-  if (titles.isEmpty()) {
-    Lang::MsgTrackListFailed();
-    window->close();
-    return;
-  }
-  window->ListTracks(titles);
 }
 
 void CdRipWindow::ListTracks(const QStringList& titles) {
@@ -218,21 +216,15 @@ void CdRipWindow::Form_Load() {
 }
 
 void CdRipWindow::closeEvent(QCloseEvent* event) {
-  bool cancel = false;
-  Form_QueryUnload(cancel);
-  if (cancel) {
-    event->ignore();
-    return;
-  }
-  event->accept();
-  Form_Unload();
+  if (DeviceWindowClose::AcceptUnlessCancelled(event,
+                                               [this](bool& cancel) { Form_QueryUnload(cancel); }))
+    Form_Unload();
 }
 
 // A close while cdda2wav runs stops it; the opening or the rip loop then ends.
 void CdRipWindow::Form_QueryUnload(bool& cancel) {
   if (CdRipper::State().CDRipBusy != 1) return;
-  ToolRunner::RequestStop();
-  CdRipper::State().CDRipCancel = 1;
+  CdRipper::Stop();
   cancel = true;
 }
 
@@ -250,10 +242,7 @@ void CdRipWindow::Command1_Click() {
 
 void CdRipWindow::Command2_Click() { ExtractTracks(); }
 
-void CdRipWindow::Command3_Click() {
-  CdRipper::State().CDRipCancel = 1;
-  ToolRunner::RequestStop();
-}
+void CdRipWindow::Command3_Click() { CdRipper::Stop(); }
 
 void CdRipWindow::Command4_Click() {
   QListWidgetItem* item = List1->currentItem();

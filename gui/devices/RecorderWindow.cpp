@@ -1,10 +1,9 @@
 #include "gui/devices/RecorderWindow.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QCheckBox>
-#include <QCloseEvent>
 #include <QComboBox>
+#include <QEvent>
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -18,6 +17,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include "core/devices/DeviceRun.h"
 #include "core/devices/Recorder.h"
 #include "core/formats/FormatEditor.h"
 #include "core/frame/DesktopServices.h"
@@ -28,6 +28,8 @@
 #include "core/frame/ToolRunner.h"
 #include "core/lang/Lang.h"
 #include "gui/convert/ProfileChoice.h"
+#include "gui/devices/DeviceWindowClose.h"
+#include "gui/devices/FormatChoiceRow.h"
 #include "gui/devices/StreamerWindow.h"
 #include "gui/formats/FormatEditorWindow.h"
 #include "gui/frame/ConsoleBox.h"
@@ -233,16 +235,11 @@ void RecorderWindow::CreateDestinationPanel() {
   Command1 = Named(new QPushButton("...", Frame2), "Command1");
   Command1->setMaximumWidth(40);
   Check1 = Named(new QCheckBox("Ver en reproductor", Frame2), "Check1");
-  Label1 = Named(new QLabel("Formato:", Frame2), "Label1");
-  Combo3 = Named(new QComboBox(Frame2), "Combo3");
-  Combo3->setEditable(true);
-  Combo3->addItems({"<Automático>", "<Manual>"});
-  Label1->setBuddy(Combo3);
-  Command5 = Named(new QPushButton("...", Frame2), "Command5");
-  Command5->setMaximumWidth(40);
-  Command6 = Named(new QPushButton(">>", Frame2), "Command6");
-  Command6->setMaximumWidth(40);
-  Command6->setEnabled(false);
+  const FormatChoiceRow format = FormatChoiceRow::Create(Frame2);
+  Label1 = format.Label1;
+  Combo3 = format.Combo3;
+  Command5 = format.Command5;
+  Command6 = format.Command6;
   Option4 = Named(new QRadioButton("Emitir", Frame2), "Option4");
 
   grid->addWidget(Option3, 0, 0);
@@ -337,35 +334,24 @@ void RecorderWindow::NameUncaptionedControls() {
 }
 
 void RecorderWindow::closeEvent(QCloseEvent* event) {
-  bool cancel = false;
-  Form_QueryUnload(cancel);
-  if (cancel) {
-    event->ignore();
-    return;
-  }
-  event->accept();
+  DeviceWindowClose::AcceptUnlessCancelled(event,
+                                           [this](bool& cancel) { Form_QueryUnload(cancel); });
 }
 
 void RecorderWindow::Form_QueryUnload(bool& cancel) {
-  if (Frame3->isVisible()) {
-    QApplication::beep();
+  const DeviceRun::CloseStep step = DeviceRun::StepOnClose(
+      Frame3->isVisible(), Recorder::State().RecRunning == 1, !Frame4->isHidden());
+  if (DeviceWindowClose::KeepOpen(step, &Lang::MsgStopProcessFirst, [this] { ShowSetupPanels(); }))
     cancel = true;
-    return;
-  }
-  if (Recorder::State().RecRunning == 1) {
-    Lang::MsgStopProcessFirst();
-    cancel = true;
-    return;
-  }
-  if (!Frame4->isHidden()) {
-    Frame4->hide();
-    Frame1->show();
-    Frame2->show();
-    Command2->show();
-    Menu_Options->setEnabled(true);
-    resize(width(), SetupHeight);
-    cancel = true;
-  }
+}
+
+void RecorderWindow::ShowSetupPanels() {
+  Frame4->hide();
+  Frame1->show();
+  Frame2->show();
+  Command2->show();
+  Menu_Options->setEnabled(true);
+  resize(width(), SetupHeight);
 }
 
 // ---- Source ----
@@ -537,38 +523,20 @@ void RecorderWindow::ShowRecordingEnd() {
 
 // ---- Recording ----
 
+// A paused recording is resumed first; Timer1 then waits to send its "q".
 void RecorderWindow::Command4_Click() {
-  if (ToolRunner::GetState() != ToolRunner::PauseRequested) {
-    ToolRunner::SendInput("q", 1);
-    Recorder::State().RecStoppedByUser = 1;
-    return;
-  }
-  ToolRunner::RequestResume();
-  Timer1->start();
+  if (!Recorder::StopRecording()) Timer1->start();
 }
 
-// "q" goes out only once the runner has resumed ffmpeg.
 void RecorderWindow::Timer1_Timer() {
-  const uint8_t state = ToolRunner::GetState();
-  if (state == ToolRunner::ResumeRequested || state == ToolRunner::PauseRequested) return;
-  ToolRunner::SendInput("q", 1);
-  Timer1->stop();
-  Recorder::State().RecStoppedByUser = 1;
+  if (Recorder::StopOnceResumed()) Timer1->stop();
 }
 
 void RecorderWindow::Command8_Click() {
-  const uint8_t state = ToolRunner::GetState();
-  if (state == ToolRunner::Idle) return;
-  if (state == ToolRunner::PauseRequested) {
-    ToolRunner::RequestResume();
-    return;
-  }
-  ToolRunner::RequestPause();
-  Text9->setText("Pause");
+  if (DeviceRun::TogglePause() == DeviceRun::PauseStep::Paused) Text9->setText("Pause");
 }
 
 void RecorderWindow::Command9_Click() {
   if (Dialogs::MsgBox(Command4->text() + "?", 3, Lang::BoxTitle()) != 6) return;
-  ToolRunner::RequestStop();
-  Recorder::State().RecStoppedByUser = 1;
+  Recorder::ForceStop();
 }

@@ -1,8 +1,6 @@
 #include "gui/devices/StreamerWindow.h"
 
-#include <QApplication>
 #include <QCheckBox>
-#include <QCloseEvent>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -15,13 +13,15 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include "core/devices/DeviceRun.h"
 #include "core/devices/Streamer.h"
 #include "core/formats/FormatEditor.h"
-#include "core/frame/FfmpegTools.h"
 #include "core/frame/FileServices.h"
 #include "core/frame/TextViewer.h"
 #include "core/frame/ToolRunner.h"
 #include "core/lang/Lang.h"
+#include "gui/devices/DeviceWindowClose.h"
+#include "gui/devices/FormatChoiceRow.h"
 #include "gui/formats/FormatEditorWindow.h"
 #include "gui/frame/ConsoleBox.h"
 #include "gui/frame/ModalWindow.h"
@@ -134,16 +134,11 @@ void StreamerWindow::CreateSetupPanel() {
   Combo1->setEditable(true);
   Text1 = Caption(Picture1, "Text1", "Dirección:", Combo1);
   Command4 = Named(new QPushButton("Ver direccion IP", Picture1), "Command4");
-  Label1 = Named(new QLabel("Formato:", Picture1), "Label1");
-  Combo3 = Named(new QComboBox(Picture1), "Combo3");
-  Combo3->setEditable(true);
-  Combo3->addItems({"<Automático>", "<Manual>"});
-  Label1->setBuddy(Combo3);
-  Command5 = Named(new QPushButton("...", Picture1), "Command5");
-  Command5->setMaximumWidth(40);
-  Command6 = Named(new QPushButton(">>", Picture1), "Command6");
-  Command6->setMaximumWidth(40);
-  Command6->setEnabled(false);
+  const FormatChoiceRow format = FormatChoiceRow::Create(Picture1);
+  Label1 = format.Label1;
+  Combo3 = format.Combo3;
+  Command5 = format.Command5;
+  Command6 = format.Command6;
   Check1 = Named(new QCheckBox("Repetir lista de reproducción:", Picture1), "Check1");
   Combo4 = Named(new QComboBox(Picture1), "Combo4");
   Combo4->setEditable(true);
@@ -213,33 +208,22 @@ void StreamerWindow::Form_Load() {
 }
 
 void StreamerWindow::closeEvent(QCloseEvent* event) {
-  bool cancel = false;
-  Form_QueryUnload(cancel);
-  if (cancel) {
-    event->ignore();
-    return;
-  }
-  event->accept();
+  DeviceWindowClose::AcceptUnlessCancelled(event,
+                                           [this](bool& cancel) { Form_QueryUnload(cancel); });
 }
 
 void StreamerWindow::Form_QueryUnload(bool& cancel) {
-  if (Frame1->isVisible()) {
-    QApplication::beep();
+  const DeviceRun::CloseStep step = DeviceRun::StepOnClose(
+      Frame1->isVisible(), Streamer::State().StreamRunning == 1, !Picture2->isHidden());
+  if (DeviceWindowClose::KeepOpen(step, &Lang::MsgStopBeforeExit, [this] { ShowSetupPanel(); }))
     cancel = true;
-    return;
-  }
-  if (Streamer::State().StreamRunning == 1) {
-    Lang::MsgStopBeforeExit();
-    cancel = true;
-    return;
-  }
-  if (!Picture2->isHidden()) {
-    Picture2->hide();
-    Picture1->show();
-    Text4->clear();
-    Text3->clear();
-    cancel = true;
-  }
+}
+
+void StreamerWindow::ShowSetupPanel() {
+  Picture2->hide();
+  Picture1->show();
+  Text4->clear();
+  Text3->clear();
 }
 
 void StreamerWindow::Command1_Click() { StartStream(); }
@@ -284,10 +268,7 @@ void StreamerWindow::ShowEnd(int32_t exitCode, const QString& output) {
 
 void StreamerWindow::Command2_Click() { ToolRunner::RequestStop(); }
 
-void StreamerWindow::Command3_Click() {
-  if (!FfmpegTools::FfplayExists()) return;
-  ToolRunner::StartCompanion({FfmpegTools::State().FfplayPath, {"-i", Text3->text()}}, this);
-}
+void StreamerWindow::Command3_Click() { Streamer::WatchStream(Text3->text(), this); }
 
 void StreamerWindow::Command4_Click() {
   TextViewer::ShowCommandOutput(Streamer::AddressListCommand(), this);
@@ -304,14 +285,7 @@ void StreamerWindow::Command5_Click() { ProfileChoice::ChooseProfile(FormatContr
 void StreamerWindow::Command6_Click() { FormatEditorWindow::ShowEditor("*", 1); }
 
 void StreamerWindow::Command7_Click() {
-  const uint8_t state = ToolRunner::GetState();
-  if (state == ToolRunner::Idle) return;
-  if (state == ToolRunner::PauseRequested) {
-    ToolRunner::RequestResume();
-    return;
-  }
-  ToolRunner::RequestPause();
-  Text4->setPlainText("Pause");
+  if (DeviceRun::TogglePause() == DeviceRun::PauseStep::Paused) Text4->setPlainText("Pause");
 }
 
 void StreamerWindow::Check1_Click() {

@@ -84,6 +84,7 @@ class StreamerWindow : public QWidget {
   void CreateStreamingPanel();
   void WireControls();
   ProfileChoice::Controls FormatControls();
+  void ShowSetupPanel();
   void StartStream();
   void ShowStreamingPanel(const QString& address);
   void ShowEnd(int32_t exitCode, const QString& output);

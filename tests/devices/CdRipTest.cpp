@@ -386,6 +386,34 @@ TEST_F(CdRipTest, CloseDuringTheTitleReadStopsItAndUnloads) {
   EXPECT_EQ(CdRipper::State().CDRipCancel, 0);
 }
 
+// The title read on its own: what it finds, and a stop while it reads.
+TEST_F(CdRipTest, ReadingTheTracksListsTitlesReportsNoneAndTakesAStop) {
+  CdRipper::TrackRead read = CdRipper::ReadTracks();
+  EXPECT_EQ(read.Result, CdRipper::TrackRead::Outcome::Listed);
+  EXPECT_EQ(read.Titles.size(), 6);
+  EXPECT_EQ(read.Titles.value(1), "Blue");
+  EXPECT_EQ(CdRipper::State().CDRipBusy, 0);
+
+  SetTitles("Tracks:12 61:16.05\n");
+  read = CdRipper::ReadTracks();
+  EXPECT_EQ(read.Result, CdRipper::TrackRead::Outcome::NoTracks);
+  EXPECT_TRUE(read.Titles.isEmpty());
+
+  WriteFile("fixture/slowtitles", "");
+  bool busyWhileReading = false;
+  WhenReady stop([this] { return Log().size() == 6; },
+                 [&busyWhileReading] {
+                   busyWhileReading = CdRipper::State().CDRipBusy == 1;
+                   CdRipper::Stop();
+                 });
+  read = CdRipper::ReadTracks();
+  ASSERT_TRUE(stop.Done());
+  EXPECT_TRUE(busyWhileReading);
+  EXPECT_EQ(read.Result, CdRipper::TrackRead::Outcome::Cancelled);
+  EXPECT_EQ(CdRipper::State().CDRipCancel, 0);
+  EXPECT_EQ(CdRipper::State().CDRipBusy, 0);
+}
+
 TEST_F(CdRipTest, RefusesWithoutTicksOrFolder) {
   CdRipWindow::OpenCDRip();
   CdRipWindow* window = CdRipWindow::Instance();

@@ -19,6 +19,7 @@
 
 #include "Children.h"
 #include "TestEnv.h"
+#include "core/devices/DeviceRun.h"
 #include "core/devices/Recorder.h"
 #include "core/devices/Streamer.h"
 #include "core/formats/FormatEditor.h"
@@ -752,6 +753,33 @@ TEST_F(RecordingModuleTest, AFailedRecordingHandsBackFfmpegsOutputWithoutABox) {
   EXPECT_EQ(end.Result, Recorder::RecordingEnd::Outcome::FfmpegFailed);
   EXPECT_TRUE(end.Output.contains("nosuchsource")) << end.Output.toStdString();
   EXPECT_TRUE(dialogs.Messages().isEmpty());
+}
+
+// The stop of a paused recording, as the window's timer drives it, without the window.
+TEST_F(RecordingModuleTest, APausedRecordingStopsOnceResumedAndItsFileIsComplete) {
+  Recorder::State().RecOutputPath = Folder() + "/paused.mkv";
+  Recorder::RecordRequest request = DevicesIntoFile(kVideo);
+  request.Duration.clear();
+  const Recorder::RecordPlan plan = Recorder::PlanRecording(request, [] { return 2; });
+  ASSERT_EQ(plan.What, Recorder::RecordPlan::Action::Record);
+  QString shown;
+  bool stopWaited = false;
+  When([&shown] { return shown.contains("time="); },
+       [&stopWaited] {
+         EXPECT_EQ(DeviceRun::TogglePause(), DeviceRun::PauseStep::Paused);
+         When(AToolIsPaused, [&stopWaited] {
+           stopWaited = !Recorder::StopRecording();
+           When(Recorder::StopOnceResumed, [] {});
+         });
+       });
+  const Recorder::RecordingEnd end =
+      Recorder::RunRecording(plan.Step, [&shown](const ToolRunner::BoxUpdate& update) {
+        if (update.action == ToolRunner::BoxUpdate::Replace) shown = update.text;
+      });
+  EXPECT_TRUE(stopWaited);
+  EXPECT_EQ(end.Result, Recorder::RecordingEnd::Outcome::Finished);
+  EXPECT_EQ(Recorder::State().RecStoppedByUser, 0);
+  EXPECT_GT(FfmpegTools::ProbeMedia(Folder() + "/paused.mkv").Duration.toDouble(), 0.0);
 }
 
 TEST_F(RecordingModuleTest, StreamingPlansTheBufferedSourceAndARefusalPlansNothingAndSaysWhy) {

@@ -19,6 +19,7 @@
 #include <QTimer>
 #include <QUdpSocket>
 #include <functional>
+#include <memory>
 
 #include "Children.h"
 #include "TestEnv.h"
@@ -439,6 +440,35 @@ TEST_F(StreamerTest, ClosingTheProgramEndsTheStreamAndThePlayerWatchingIt) {
   EXPECT_TRUE(AllEnd(children));
   EXPECT_TRUE(dialogs.Messages().isEmpty());
   EXPECT_EQ(Streamer::State().StreamRunning, 0);
+  FfmpegTools::State().FfplayPath.clear();
+}
+
+TEST_F(StreamerTest, WatchingAStreamNeedsFfplayAndThePlayerEndsWithItsOwner) {
+  QUdpSocket probe;
+  ASSERT_TRUE(probe.bind(QHostAddress::LocalHost, 0));
+  const QString address = "udp://127.0.0.1:" + QString::number(probe.localPort());
+  probe.close();
+  auto owner = std::make_unique<QObject>();
+
+  FfmpegTools::State().FfplayPath = Folder() + "/none";
+  ScriptedDialogs dialogs;
+  dialogs.ExpectMessage();
+  EXPECT_FALSE(Streamer::WatchStream(address, owner.get()));
+  EXPECT_EQ(dialogs.Messages(), QStringList({"No se encuentra ffplay"}));
+  EXPECT_TRUE(ChildProcesses("ffplay").isEmpty());
+
+  qputenv("SDL_AUDIODRIVER", "dummy");
+  qputenv("SDL_VIDEODRIVER", "dummy");
+  FfmpegTools::State().FfplayPath = QStandardPaths::findExecutable("ffplay");
+  ASSERT_TRUE(Streamer::WatchStream(address, owner.get()));
+  const QList<qint64> players = ChildProcesses("ffplay");
+  ASSERT_EQ(players.size(), 1);
+  QFile commandLine("/proc/" + QString::number(players.first()) + "/cmdline");
+  ASSERT_TRUE(commandLine.open(QIODevice::ReadOnly));
+  EXPECT_EQ(commandLine.readAll().split('\0').mid(1, 2),
+            QList<QByteArray>({"-i", address.toUtf8()}));
+  owner.reset();
+  EXPECT_TRUE(AllEnd(players));
   FfmpegTools::State().FfplayPath.clear();
 }
 

@@ -1,0 +1,25 @@
+#include "core/devices/DeviceRun.h"
+
+#include "core/frame/ToolRunner.h"
+
+namespace DeviceRun {
+
+CloseStep StepOnClose(bool waiting, bool running, bool runPanelShown) {
+  if (waiting) return CloseStep::RefuseWhileWaiting;
+  if (running) return CloseStep::StopFirst;
+  if (runPanelShown) return CloseStep::BackToSetup;
+  return CloseStep::Close;
+}
+
+PauseStep TogglePause() {
+  const uint8_t state = ToolRunner::GetState();
+  if (state == ToolRunner::Idle) return PauseStep::None;
+  if (state == ToolRunner::PauseRequested) {
+    ToolRunner::RequestResume();
+    return PauseStep::Resumed;
+  }
+  ToolRunner::RequestPause();
+  return PauseStep::Paused;
+}
+
+}  // namespace DeviceRun

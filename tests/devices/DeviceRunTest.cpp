@@ -1,0 +1,77 @@
+#include <gtest/gtest.h>
+
+#include "core/devices/DeviceRun.h"
+#include "core/devices/Recorder.h"
+#include "core/frame/ToolRunner.h"
+
+namespace {
+
+using DeviceRun::CloseStep;
+using DeviceRun::PauseStep;
+
+TEST(DeviceRunClose, WaitingComesBeforeRunningAndRunningBeforeTheRunPanel) {
+  struct Case {
+    bool waiting;
+    bool running;
+    bool runPanelShown;
+    CloseStep step;
+  } cases[] = {
+      {false, false, false, CloseStep::Close},
+      {true, false, false, CloseStep::RefuseWhileWaiting},
+      {true, true, true, CloseStep::RefuseWhileWaiting},
+      {false, true, false, CloseStep::StopFirst},
+      {false, true, true, CloseStep::StopFirst},
+      {false, false, true, CloseStep::BackToSetup},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(DeviceRun::StepOnClose(c.waiting, c.running, c.runPanelShown), c.step)
+        << c.waiting << c.running << c.runPanelShown;
+}
+
+// The runner's request state stands in for a run here; a real run is paused,
+// resumed and stopped in RecorderTest and StreamerTest.
+TEST(DeviceRunPause, PausesARunResumesAPausedOneAndLeavesNoRunAlone) {
+  struct Case {
+    uint8_t before;
+    PauseStep step;
+    uint8_t after;
+  } cases[] = {
+      {ToolRunner::Idle, PauseStep::None, ToolRunner::Idle},
+      {ToolRunner::Running, PauseStep::Paused, ToolRunner::PauseRequested},
+      {ToolRunner::Waiting, PauseStep::Paused, ToolRunner::PauseRequested},
+      {ToolRunner::PauseRequested, PauseStep::Resumed, ToolRunner::ResumeRequested},
+  };
+  for (const Case& c : cases) {
+    ToolRunner::State().ConsoleState = c.before;
+    EXPECT_EQ(DeviceRun::TogglePause(), c.step) << int(c.before);
+    EXPECT_EQ(ToolRunner::GetState(), c.after) << int(c.before);
+  }
+}
+
+TEST(RecorderStop, APausedRecordingIsResumedBeforeItsQuitGoesOut) {
+  ToolRunner::State().ConsoleState = ToolRunner::Waiting;
+  EXPECT_TRUE(Recorder::StopRecording());
+  EXPECT_EQ(ToolRunner::GetState(), ToolRunner::InputPending);
+  EXPECT_EQ(ToolRunner::State().ConsoleInput, "q\r\n");
+  EXPECT_EQ(Recorder::State().RecStoppedByUser, 1);
+
+  Recorder::Reset();
+  ToolRunner::Reset();
+  ToolRunner::State().ConsoleState = ToolRunner::PauseRequested;
+  EXPECT_FALSE(Recorder::StopRecording());
+  EXPECT_EQ(ToolRunner::GetState(), ToolRunner::ResumeRequested);
+  EXPECT_TRUE(ToolRunner::State().ConsoleInput.isEmpty());
+  EXPECT_EQ(Recorder::State().RecStoppedByUser, 0);
+
+  // The quit waits while the resume, or a new pause, is pending.
+  EXPECT_FALSE(Recorder::StopOnceResumed());
+  ToolRunner::State().ConsoleState = ToolRunner::PauseRequested;
+  EXPECT_FALSE(Recorder::StopOnceResumed());
+  EXPECT_EQ(Recorder::State().RecStoppedByUser, 0);
+  ToolRunner::State().ConsoleState = ToolRunner::Waiting;
+  EXPECT_TRUE(Recorder::StopOnceResumed());
+  EXPECT_EQ(ToolRunner::State().ConsoleInput, "q\r\n");
+  EXPECT_EQ(Recorder::State().RecStoppedByUser, 1);
+}
+
+}  // namespace
