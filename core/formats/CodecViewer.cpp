@@ -4,6 +4,7 @@
 #include "core/frame/FileServices.h"
 #include "core/frame/ProgramFolder.h"
 #include "core/frame/RecordFile.h"
+#include "core/frame/Session.h"
 
 namespace CodecViewer {
 
@@ -73,6 +74,20 @@ QString EntryPath(const QString& entry, uint8_t& isVideo) {
   const QString path = CodecFolder() + "/" + rest + (isVideo ? ".qcv" : ".qca");
   isVideo = 0;
   return path;
+}
+
+ProgramDialogStart ProgramDialogStartFor(const QString& shownPath) {
+  ProgramDialogStart start;
+  if (!shownPath.isEmpty())
+    start.Folder = FileServices::ParentFolder(Session::ResolveAppPath(shownPath));
+  if (start.Folder.isEmpty()) start.Folder = ProgramFolder::Path();
+  start.FileName = shownPath.mid(shownPath.lastIndexOf('/') + 1);
+  return start;
+}
+
+QString ExistingProgram(const QString& shownPath) {
+  const QString program = Session::ResolveAppPath(shownPath);
+  return FileServices::FileExists(program) ? program : QString();
 }
 
 bool SaveExePath(const QString& exePath) {

@@ -32,6 +32,18 @@ QString EntryPath(const QString& entry, uint8_t& isVideo);
 // it was; false when it cannot.
 bool SaveExePath(const QString& exePath);
 
+// Where the dialog for another program starts, given the program path as
+// shown: the folder of that program (a stored relative path lies below the
+// program folder), else the program folder, and the program's file name.
+struct ProgramDialogStart {
+  QString Folder;
+  QString FileName;
+};
+ProgramDialogStart ProgramDialogStartFor(const QString& shownPath);
+// The program at the path as shown, as a full path; "" when the path is empty
+// or names no file.
+QString ExistingProgram(const QString& shownPath);
+
 // The codec the viewer shows.
 struct ViewerState {
   // The .qca, .qcv or .qfm file that holds the codec shown.

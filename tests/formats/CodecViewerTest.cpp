@@ -189,6 +189,35 @@ TEST_F(CodecViewerTest, ShowingTheProgramNeedsItToExist) {
   EXPECT_EQ(dialogs.Shown().last().text, Folder() + "/tools");
 }
 
+// The program path as shown is stored relative to the program folder when it
+// lies inside it, so both the dialog and the desktop's file manager resolve it there.
+TEST_F(CodecViewerTest, TheProgramDialogStartsBesideTheProgramShown) {
+  struct Case {
+    QString shown;
+    QString folder;
+    QString fileName;
+  } cases[] = {
+      {"tools/lame", Folder() + "/tools", "lame"},
+      {"/usr/local/bin/x264", "/usr/local/bin", "x264"},
+      {"lame", Folder(), "lame"},
+      {"", Folder(), ""},
+  };
+  for (const Case& c : cases) {
+    const CodecViewer::ProgramDialogStart start = CodecViewer::ProgramDialogStartFor(c.shown);
+    EXPECT_EQ(start.Folder, c.folder) << c.shown.toStdString();
+    EXPECT_EQ(start.FileName, c.fileName) << c.shown.toStdString();
+  }
+}
+
+TEST_F(CodecViewerTest, OnlyAProgramThatIsThereCanBeShownInItsFolder) {
+  const QString program = WriteFile("tools/lame", "#!/bin/sh\n");
+  EXPECT_EQ(CodecViewer::ExistingProgram("tools/lame"), program);
+  EXPECT_EQ(CodecViewer::ExistingProgram(program), program);
+  EXPECT_EQ(CodecViewer::ExistingProgram("tools/gone"), "");
+  EXPECT_EQ(CodecViewer::ExistingProgram("tools"), "") << "a folder is no program";
+  EXPECT_EQ(CodecViewer::ExistingProgram(""), "");
+}
+
 TEST_F(CodecViewerTest, AFailedWriteSaysWhichFile) {
   CodecViewer::State().FilePath = Folder() + "/missing/x.qca";
   EXPECT_FALSE(CodecViewer::SaveExePath("p"));
