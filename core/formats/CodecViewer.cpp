@@ -5,6 +5,7 @@
 #include "core/frame/ProgramFolder.h"
 #include "core/frame/RecordFile.h"
 #include "core/frame/Session.h"
+#include "core/lang/Lang.h"
 
 namespace CodecViewer {
 
@@ -108,6 +109,11 @@ bool SaveExePath(const QString& exePath) {
     }
   }
   return status == RecordFile::Result::Ok;
+}
+
+void OfferToSaveExePath(const QString& exePath, const QString& loadedExePath) {
+  if (exePath != loadedExePath && Lang::AskSaveExePath() == 6 && !SaveExePath(exePath))
+    Lang::MsgCannotWriteFile(State().FilePath);
 }
 
 }  // namespace CodecViewer

@@ -153,10 +153,7 @@ void CodecViewerWindow::Command3_Click() {
 
 bool CodecViewerWindow::Form_QueryUnload() {
   const bool detailsShown = Picture1->isHidden();
-  if (detailsShown && PathChanged() && Lang::AskSaveExePath() == 6 &&
-      !CodecViewer::SaveExePath(Text3->text())) {
-    Lang::MsgCannotWriteFile(CodecViewer::State().FilePath);
-  }
+  if (detailsShown) CodecViewer::OfferToSaveExePath(Text3->text(), Text3Tag());
   if (detailsShown && ShowOne == 0) {
     Picture1->show();
     Picture1->raise();

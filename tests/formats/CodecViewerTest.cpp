@@ -218,6 +218,40 @@ TEST_F(CodecViewerTest, OnlyAProgramThatIsThereCanBeShownInItsFolder) {
   EXPECT_EQ(CodecViewer::ExistingProgram(""), "");
 }
 
+// Closing the details of a codec file or of a codec inside a profile keeps a
+// changed program path only when the user says so, and only that path.
+TEST_F(CodecViewerTest, AChangedProgramPathIsSavedOnlyAfterAYes) {
+  struct Case {
+    const char* file;
+    uint8_t isVideo;
+    QString shown;
+    int answer;  // 0 = no question
+    QString stored;
+  } cases[] = {
+      {"lame.qca", 0, "tools/lame", 0, "tools/lame"},
+      {"lame.qca", 0, "tools/other", 7, "tools/lame"},
+      {"lame.qca", 0, "tools/other", 6, "tools/other"},
+      {"p.qfm", 1, "tools/x264", 6, "tools/x264"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.shown.toStdString() + " " + std::to_string(c.answer));
+    const QString path =
+        QString(c.file).endsWith(".qfm") ? ProfileWithCodecs("p") : Codecs + "/" + c.file;
+    if (!path.endsWith(".qfm")) WriteRecord(path, LameCodec());
+    CodecViewer::CodecInfo info;
+    ASSERT_TRUE(CodecViewer::LoadCodecFile(path, c.isVideo, info));
+    ScriptedDialogs dialogs;
+    if (c.answer) dialogs.ExpectMessage(c.answer);
+    CodecViewer::OfferToSaveExePath(c.shown, info.Codec.ExePath);
+    EXPECT_EQ(dialogs.Shown().size(), c.answer ? 1 : 0);
+    CodecViewer::CodecInfo after;
+    ASSERT_TRUE(CodecViewer::ReadCodec(path, c.isVideo, after));
+    EXPECT_EQ(after.Codec.ExePath, c.stored);
+    after.Codec.ExePath = info.Codec.ExePath;
+    EXPECT_EQ(after.Codec, info.Codec) << "nothing else changes";
+  }
+}
+
 TEST_F(CodecViewerTest, AFailedWriteSaysWhichFile) {
   CodecViewer::State().FilePath = Folder() + "/missing/x.qca";
   EXPECT_FALSE(CodecViewer::SaveExePath("p"));
