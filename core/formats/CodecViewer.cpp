@@ -4,6 +4,8 @@
 #include "core/frame/FileServices.h"
 #include "core/frame/ProgramFolder.h"
 #include "core/frame/RecordFile.h"
+#include "core/frame/Session.h"
+#include "core/lang/Lang.h"
 
 namespace CodecViewer {
 
@@ -75,6 +77,20 @@ QString EntryPath(const QString& entry, uint8_t& isVideo) {
   return path;
 }
 
+ProgramDialogStart ProgramDialogStartFor(const QString& shownPath) {
+  ProgramDialogStart start;
+  if (!shownPath.isEmpty())
+    start.Folder = FileServices::ParentFolder(Session::ResolveAppPath(shownPath));
+  if (start.Folder.isEmpty()) start.Folder = ProgramFolder::Path();
+  start.FileName = shownPath.mid(shownPath.lastIndexOf('/') + 1);
+  return start;
+}
+
+QString ExistingProgram(const QString& shownPath) {
+  const QString program = Session::ResolveAppPath(shownPath);
+  return FileServices::FileExists(program) ? program : QString();
+}
+
 bool SaveExePath(const QString& exePath) {
   RecordFile::Result status = RecordFile::Result::Ok;
   if (IsProfile(State().FilePath)) {
@@ -93,6 +109,11 @@ bool SaveExePath(const QString& exePath) {
     }
   }
   return status == RecordFile::Result::Ok;
+}
+
+void OfferToSaveExePath(const QString& exePath, const QString& loadedExePath) {
+  if (exePath != loadedExePath && Lang::AskSaveExePath() == 6 && !SaveExePath(exePath))
+    Lang::MsgCannotWriteFile(State().FilePath);
 }
 
 }  // namespace CodecViewer

@@ -31,6 +31,22 @@ QString EntryPath(const QString& entry, uint8_t& isVideo);
 // Writes exePath into the definition in FilePath, leaving everything else as
 // it was; false when it cannot.
 bool SaveExePath(const QString& exePath);
+// As a codec's details close: when the program path differs from the one
+// loaded, asks whether to keep it and writes it with SaveExePath, saying so
+// when the file cannot be written.
+void OfferToSaveExePath(const QString& exePath, const QString& loadedExePath);
+
+// Where the dialog for another program starts, given the program path as
+// shown: the folder of that program (a stored relative path lies below the
+// program folder), else the program folder, and the program's file name.
+struct ProgramDialogStart {
+  QString Folder;
+  QString FileName;
+};
+ProgramDialogStart ProgramDialogStartFor(const QString& shownPath);
+// The program at the path as shown, as a full path; "" when the path is empty
+// or names no file.
+QString ExistingProgram(const QString& shownPath);
 
 // The codec the viewer shows.
 struct ViewerState {

@@ -229,6 +229,21 @@ ParamForm ParamFormFor(int selected) {
   return form;
 }
 
+ParamFields FieldsForKind(int kind) {
+  ParamFields fields;
+  fields.Default = kind != ExtCodecParam::KindSwitch;
+  fields.Suggested = kind == 0;
+  return fields;
+}
+
+bool IsFileRow(const QString& label) { return label.startsWith('<'); }
+
+QString SuggestedLines(const QString& stored) { return QString(stored).replace("\r\n", "\n"); }
+
+QString SuggestedToStore(const QString& lines) {
+  return QString(lines).replace("\r\n", "\n").replace('\n', "\r\n");
+}
+
 bool ParamLabelExists(const QString& label) {
   for (const ExtCodecParam& row : State().CurrentCodec.Params.Items) {
     if (row.Label.compare(label, Qt::CaseInsensitive) == 0) return true;
@@ -253,12 +268,13 @@ bool AcceptParameter(const ParamForm& form) {
     State().EditIndex = int16_t(rows.size() - 1);
   }
   ExtCodecParam& row = rows[State().EditIndex];
+  const ParamFields kept = FieldsForKind(form.Kind);
   row.Label = label;
   row.Kind = form.Kind;
   row.Switch = form.Switch;
-  row.Default = form.Kind == 2 ? QString() : form.Default;
-  row.Suggested = form.Kind == 0 ? form.Suggested : QString();
-  row.OnlySuggested = form.Kind == 0 ? form.OnlySuggested : 0;
+  row.Default = kept.Default ? form.Default : QString();
+  row.Suggested = kept.Suggested ? form.Suggested : QString();
+  row.OnlySuggested = kept.Suggested ? form.OnlySuggested : 0;
   emit Events().RowsChanged(State().EditIndex);
   return true;
 }

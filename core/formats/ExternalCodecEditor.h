@@ -82,6 +82,20 @@ struct ParamForm {
 };
 // The frame's contents for a new row (selected -1) or for the selected row.
 ParamForm ParamFormFor(int selected);
+// The fields of the frame that a row of this kind keeps: a switch has no
+// default, and only an optional row has suggested values.
+struct ParamFields {
+  bool Default = false;
+  bool Suggested = false;  // with "only suggested values"
+};
+ParamFields FieldsForKind(int kind);
+// The rows that mark where the files go ("<InFile>", "<OutFile>"): of these
+// the frame lets only the switch change.
+bool IsFileRow(const QString& label);
+// Suggested values as the frame shows them, one per line, and back as the
+// row stores them, with CR LF between lines.
+QString SuggestedLines(const QString& stored);
+QString SuggestedToStore(const QString& lines);
 // True when a row has this label, ignoring letter case.
 bool ParamLabelExists(const QString& label);
 // Validates the frame and stores the row at EditIndex (or a new last row).

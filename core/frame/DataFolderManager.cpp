@@ -207,6 +207,10 @@ void InstallEditor(const QString& extension, Editor editor) {
   }
 }
 
+bool EditAvailable() {
+  return State().FmMode == Administer && EditorFor(State().FmExtension) != nullptr;
+}
+
 void EditSelected(const QString& selected) {
   if (!selected.isEmpty() && EditorFor(State().FmExtension)) State().FmEditRequested = 1;
 }

@@ -59,6 +59,9 @@ Editor EditorFor(const QString& extension);
 // start-up); nullptr removes it.
 void InstallEditor(const QString& extension, Editor editor);
 
+// Whether "Editar" is offered: only while the manager administers files of an
+// extension that has an editor.
+bool EditAvailable();
 // "Editar": asks for the editor when an entry is selected and the extension has one.
 void EditSelected(const QString& selected);
 // The name an editor gets for an entry: "*" for the nameless file.

@@ -2,6 +2,7 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 #include "core/frame/FfmpegOptionNames.h"
 #include "core/frame/MediaInfo.h"
@@ -18,6 +19,30 @@ void InitOptionNames();
 bool FfmpegExists();
 bool FfplayExists();
 bool FfprobeExists();
+
+// ---- Where the tools are ------------------------------------------------
+
+// The four tools whose paths the program keeps, in the order of the lists
+// below: ffmpeg, ffplay, ffprobe, cdda2wav.
+const QStringList& ToolNames();
+
+// For each of the four tools, the first file below folder (its own files
+// first, then breadth-first) whose name is the tool's, in any case, and that
+// can be run, else the tool on PATH; "" when found nowhere. Only tools marked
+// missing are searched.
+QStringList FindTools(const QString& folder, const QList<bool>& missing);
+// The four paths with each one whose file does not exist replaced by what
+// FindTools finds in the program folder and on PATH; a tool found nowhere
+// keeps its path.
+QStringList WithMissingToolsFound(const QStringList& paths);
+
+// Why a file cannot serve as a tool.
+enum class ToolProblem { None, Missing, NotProgram };
+ToolProblem CheckTool(const QString& path);
+
+// A tool's path as the tool-paths window shows it: relative to the program
+// folder when inside it, followed by "<" + TxtNotFound + ">" when the file is missing.
+QString ShownToolPath(const QString& path);
 
 // "[[H:]M:]S" (decimals allowed in each field, always with a decimal point) to
 // seconds as text with at most seven significant digits: "1:02:03.5" ->

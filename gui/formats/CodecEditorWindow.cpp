@@ -472,15 +472,14 @@ void CodecEditorWindow::EditParameter(bool isNew) {
   Combo3->setCurrentIndex(form.Kind <= 2 ? form.Kind : 0);
   Text5->setText(form.Switch);
   Text6->setText(form.Default);
-  Text8->setPlainText(QString(form.Suggested).replace("\r\n", "\n"));
+  Text8->setPlainText(ExternalCodecEditor::SuggestedLines(form.Suggested));
   Check1->setChecked(form.OnlySuggested == 1);
   for (QWidget* widget : std::initializer_list<QWidget*>{Text4, Combo3, Text6, Text8, Check1}) {
     widget->setEnabled(true);
   }
   SetKindControls(Combo3->currentIndex());
   SetMenusEnabled(false);
-  // "<InFile>" and "<OutFile>" keep everything but their switch.
-  if (form.Label.startsWith('<')) {
+  if (ExternalCodecEditor::IsFileRow(form.Label)) {
     for (QWidget* widget : std::initializer_list<QWidget*>{Text4, Combo3, Text6, Text8, Check1}) {
       widget->setEnabled(false);
     }
@@ -490,9 +489,10 @@ void CodecEditorWindow::EditParameter(bool isNew) {
 void CodecEditorWindow::Combo3_Click() { SetKindControls(Combo3->currentIndex()); }
 
 void CodecEditorWindow::SetKindControls(int kind) {
-  Text6->setEnabled(kind != 2);
-  Text8->setEnabled(kind == 0);
-  Check1->setEnabled(kind == 0);
+  const ExternalCodecEditor::ParamFields fields = ExternalCodecEditor::FieldsForKind(kind);
+  Text6->setEnabled(fields.Default);
+  Text8->setEnabled(fields.Suggested);
+  Check1->setEnabled(fields.Suggested);
 }
 
 void CodecEditorWindow::Command3_Click() {
@@ -502,7 +502,7 @@ void CodecEditorWindow::Command3_Click() {
   form.Kind = uint8_t(qMax(0, Combo3->currentIndex()));
   form.Switch = Text5->text();
   form.Default = Text6->text();
-  form.Suggested = Text8->toPlainText().replace("\r\n", "\n").replace('\n', "\r\n");
+  form.Suggested = ExternalCodecEditor::SuggestedToStore(Text8->toPlainText());
   form.OnlySuggested = Check1->isChecked() ? 1 : 0;
   if (!ExternalCodecEditor::AcceptParameter(form)) return;
   Frame4->hide();

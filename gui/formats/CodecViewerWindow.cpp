@@ -12,7 +12,6 @@
 #include "core/formats/CodecViewer.h"
 #include "core/frame/DesktopServices.h"
 #include "core/frame/FileServices.h"
-#include "core/frame/ProgramFolder.h"
 #include "core/frame/Session.h"
 #include "core/lang/Lang.h"
 #include "gui/frame/WidgetFactory.h"
@@ -135,22 +134,17 @@ bool CodecViewerWindow::ShowCodec(const QString& path, uint8_t isVideo) {
 }
 
 void CodecViewerWindow::Command1_Click() {
-  const QString shown = Text3->text();
-  // A stored relative path lies below the program folder, not below the current folder.
-  QString folder =
-      shown.isEmpty() ? QString() : FileServices::ParentFolder(Session::ResolveAppPath(shown));
-  if (folder.isEmpty()) folder = ProgramFolder::Path();
-  const QString fileName = shown.mid(shown.lastIndexOf('/') + 1);
+  const CodecViewer::ProgramDialogStart start = CodecViewer::ProgramDialogStartFor(Text3->text());
   // Programs here carry no ".exe": every file is offered.
-  const QStringList chosen = DesktopServices::OpenFileDialog(Lang::TxtAllFiles() + "|*", this,
-                                                             folder, QString(), false, 0, fileName);
+  const QStringList chosen = DesktopServices::OpenFileDialog(
+      Lang::TxtAllFiles() + "|*", this, start.Folder, QString(), false, 0, start.FileName);
   if (chosen.isEmpty() || chosen.first().isEmpty()) return;
   Text3->setText(Session::StoreAppPath(chosen.first()));
 }
 
 void CodecViewerWindow::Command3_Click() {
-  const QString program = Session::ResolveAppPath(Text3->text());
-  if (Text3->text().isEmpty() || !FileServices::FileExists(program)) {
+  const QString program = CodecViewer::ExistingProgram(Text3->text());
+  if (program.isEmpty()) {
     Lang::MsgFileNotFound(QString());
     return;
   }
@@ -159,10 +153,7 @@ void CodecViewerWindow::Command3_Click() {
 
 bool CodecViewerWindow::Form_QueryUnload() {
   const bool detailsShown = Picture1->isHidden();
-  if (detailsShown && PathChanged() && Lang::AskSaveExePath() == 6 &&
-      !CodecViewer::SaveExePath(Text3->text())) {
-    Lang::MsgCannotWriteFile(CodecViewer::State().FilePath);
-  }
+  if (detailsShown) CodecViewer::OfferToSaveExePath(Text3->text(), Text3Tag());
   if (detailsShown && ShowOne == 0) {
     Picture1->show();
     Picture1->raise();

@@ -131,13 +131,11 @@ void FileManagerWindow::Form_Load() { Lang::TranslateForm3(); }
 bool FileManagerWindow::SetUp() {
   WidgetFactory::SetListHorizontalExtent(List1, 1800);
   RefreshList();
-  Command7->setEnabled(false);
+  Command7->setEnabled(DataFolderManager::EditAvailable());
   switch (DataFolderManager::State().FmMode) {
     case DataFolderManager::Administer:
       Frame1->hide();
       resize(width(), kAdministerHeight);
-      Command7->setEnabled(DataFolderManager::EditorFor(DataFolderManager::State().FmExtension) !=
-                           nullptr);
       break;
     case DataFolderManager::Open:
       if (List1->count() == 0) {

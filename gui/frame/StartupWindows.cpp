@@ -14,9 +14,15 @@
 namespace StartupWindows {
 
 void FindToolsOnFirstRun() {
-  ToolPathsWindow::FillMissingTools(
-      {&FfmpegTools::State().FfmpegPath, &FfmpegTools::State().FfplayPath,
-       &FfmpegTools::State().FfprobePath, &CdRipper::State().Cdda2wavPath});
+  QString& ffmpeg = FfmpegTools::State().FfmpegPath;
+  QString& ffplay = FfmpegTools::State().FfplayPath;
+  QString& ffprobe = FfmpegTools::State().FfprobePath;
+  QString& cdda2wav = CdRipper::State().Cdda2wavPath;
+  const QStringList found = FfmpegTools::WithMissingToolsFound({ffmpeg, ffplay, ffprobe, cdda2wav});
+  ffmpeg = found[0];
+  ffplay = found[1];
+  ffprobe = found[2];
+  cdda2wav = found[3];
   Lifecycle::ReportMissingTools();
 }
 

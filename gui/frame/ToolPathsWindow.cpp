@@ -1,20 +1,16 @@
 #include "gui/frame/ToolPathsWindow.h"
 
-#include <QFileInfo>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
-#include <QStandardPaths>
 #include <QVBoxLayout>
 
 #include "core/devices/CdRipper.h"
 #include "core/formats/FormatEditor.h"
 #include "core/frame/DesktopServices.h"
 #include "core/frame/FfmpegTools.h"
-#include "core/frame/FileServices.h"
-#include "core/frame/ProgramFolder.h"
 #include "core/frame/Session.h"
 #include "core/lang/Lang.h"
 #include "gui/frame/TextFit.h"
@@ -25,8 +21,6 @@ using WidgetFactory::Named;
 
 namespace {
 QPointer<ToolPathsWindow> g_instance;
-
-const char* const kToolNames[] = {"ffmpeg", "ffplay", "ffprobe", "cdda2wav"};
 }  // namespace
 
 ToolPathsWindow::ToolPathsWindow(QWidget* owner) : QDialog(owner) {
@@ -42,10 +36,11 @@ ToolPathsWindow::~ToolPathsWindow() = default;
 ToolPathsWindow* ToolPathsWindow::Instance() { return g_instance.data(); }
 
 QList<ToolPathsWindow::Tool> ToolPathsWindow::Tools() {
-  return {{kToolNames[0], &NewFfmpegPath, Text1},
-          {kToolNames[1], &NewFfplayPath, Text2},
-          {kToolNames[2], &NewFfprobePath, Text5},
-          {kToolNames[3], &NewCdda2wavPath, Text7}};
+  const QStringList& names = FfmpegTools::ToolNames();
+  return {{names[0], &NewFfmpegPath, Text1},
+          {names[1], &NewFfplayPath, Text2},
+          {names[2], &NewFfprobePath, Text5},
+          {names[3], &NewCdda2wavPath, Text7}};
 }
 
 void ToolPathsWindow::CreateControls() {
@@ -105,34 +100,27 @@ void ToolPathsWindow::ShowPath(QLineEdit* box, const QString& text) {
   box->setCursorPosition(static_cast<int>(text.size()));
 }
 
-// Linux paths differ by case, so the program folder is matched exactly; the
-// relative form has no leading '/', which would name a different absolute path.
-QString ToolPathsWindow::DisplayPath(const QString& path) { return Session::StoreAppPath(path); }
-
 void ToolPathsWindow::Form_Load() {
   Lang::TranslateForm9();
   NewFfmpegPath = FfmpegTools::State().FfmpegPath;
   NewFfplayPath = FfmpegTools::State().FfplayPath;
   NewFfprobePath = FfmpegTools::State().FfprobePath;
   NewCdda2wavPath = CdRipper::State().Cdda2wavPath;
-  for (const Tool& tool : Tools()) {
-    QString shown = DisplayPath(*tool.newPath);
-    if (!FileServices::FileExists(*tool.newPath)) shown += "<" + Lang::TxtNotFound() + ">";
-    ShowPath(tool.box, shown);
-  }
+  for (const Tool& tool : Tools()) ShowPath(tool.box, FfmpegTools::ShownToolPath(*tool.newPath));
 }
 
 bool ToolPathsWindow::IsUsableTool(const QString& path) {
-  const QFileInfo info(path);
-  if (!info.isFile()) {
-    Lang::MsgFileNotFound(path);
-    return false;
+  switch (FfmpegTools::CheckTool(path)) {
+    case FfmpegTools::ToolProblem::None:
+      return true;
+    case FfmpegTools::ToolProblem::Missing:
+      Lang::MsgFileNotFound(path);
+      return false;
+    case FfmpegTools::ToolProblem::NotProgram:
+      Lang::MsgNoExecutable();
+      return false;
   }
-  if (!info.isExecutable()) {
-    Lang::MsgNoExecutable();
-    return false;
-  }
-  return true;
+  return false;
 }
 
 // The tools are programs without an extension here, so the dialog shows every
@@ -143,7 +131,7 @@ void ToolPathsWindow::Browse(int tool) {
                                                              false, 0, chosen.name, 1);
   if (picked.isEmpty() || !IsUsableTool(picked.first())) return;
   *chosen.newPath = picked.first();
-  ShowPath(chosen.box, DisplayPath(picked.first()));
+  ShowPath(chosen.box, FfmpegTools::ShownToolPath(picked.first()));
 }
 
 // A box the user typed into holds a path in its display form: relative to the
@@ -168,47 +156,14 @@ void ToolPathsWindow::Command2_Click() { Browse(1); }
 void ToolPathsWindow::Command3_Click() { Browse(2); }
 void ToolPathsWindow::Command4_Click() { Browse(3); }
 
-QStringList ToolPathsWindow::FindTools(const QString& folder, const QList<bool>& missing) {
-  QStringList found(4);
-  int left = static_cast<int>(missing.count(true));
-  if (left == 0) return found;
-  for (const QString& file : FileServices::ListFilesRecursive(folder, QString())) {
-    const QFileInfo info(file);
-    for (int tool = 0; tool < 4; ++tool) {
-      if (missing[tool] && found[tool].isEmpty() && info.fileName().toLower() == kToolNames[tool] &&
-          info.isExecutable()) {
-        found[tool] = file;
-        --left;
-      }
-    }
-    if (left == 0) break;
-  }
-  // On Linux the tools usually come from the system's packages rather than
-  // beside the program, so what the program folder lacks is looked up on PATH.
-  for (int tool = 0; tool < 4; ++tool) {
-    if (missing[tool] && found[tool].isEmpty()) {
-      found[tool] = QStandardPaths::findExecutable(kToolNames[tool]);
-    }
-  }
-  return found;
-}
-
-void ToolPathsWindow::FillMissingTools(const QList<QString*>& paths) {
-  QList<bool> missing;
-  for (const QString* path : paths) missing << !FileServices::FileExists(*path);
-  if (!missing.contains(true)) return;
-  const QStringList found = FindTools(ProgramFolder::Path(), missing);
-  for (int i = 0; i < 4; ++i) {
-    if (!found[i].isEmpty()) *paths[i] = found[i];
-  }
-}
-
 void ToolPathsWindow::Command7_Click() {
   const QList<Tool> tools = Tools();
-  const QStringList before = {NewFfmpegPath, NewFfplayPath, NewFfprobePath, NewCdda2wavPath};
-  FillMissingTools({&NewFfmpegPath, &NewFfplayPath, &NewFfprobePath, &NewCdda2wavPath});
-  for (int i = 0; i < 4; ++i) {
-    if (*tools[i].newPath != before[i]) ShowPath(tools[i].box, DisplayPath(*tools[i].newPath));
+  const QStringList found = FfmpegTools::WithMissingToolsFound(
+      {NewFfmpegPath, NewFfplayPath, NewFfprobePath, NewCdda2wavPath});
+  for (int i = 0; i < tools.size(); ++i) {
+    if (found[i] == *tools[i].newPath) continue;
+    *tools[i].newPath = found[i];
+    ShowPath(tools[i].box, FfmpegTools::ShownToolPath(found[i]));
   }
 }
 

@@ -19,20 +19,6 @@ class ToolPathsWindow : public QDialog {
   // Loads the window and shows it modally over owner.
   static void ShowModal(QWidget* owner);
 
-  // A path as the boxes show it: relative to the program folder when inside it.
-  static QString DisplayPath(const QString& path);
-  // For each of the four tools in order, the first file below folder (its own
-  // files first, then breadth-first) whose name is the tool's, in any case, and
-  // that can be run; "" when none is found. Only tools marked missing are searched.
-  static QStringList FindTools(const QString& folder, const QList<bool>& missing);
-  // Fills each of the four paths (ffmpeg, ffplay, ffprobe, cdda2wav) whose file
-  // does not exist with what FindTools finds in the program folder and on PATH;
-  // a tool found nowhere keeps its path.
-  static void FillMissingTools(const QList<QString*>& paths);
-  // A file the program can run as a tool; otherwise tells the user why not
-  // (a missing file, or one that is not a program) and gives false.
-  static bool IsUsableTool(const QString& path);
-
   void Form_Load();
   void Command1_Click();
   void Command2_Click();
@@ -65,7 +51,7 @@ class ToolPathsWindow : public QDialog {
 
  private:
   struct Tool {
-    const char* name;
+    QString name;
     QString* newPath;
     QLineEdit* box;
   };
@@ -73,6 +59,9 @@ class ToolPathsWindow : public QDialog {
   void CreateControls();
   void WireControls();
   void Browse(int tool);
+  // A file the program can run as a tool; otherwise tells the user why not
+  // (a missing file, or one that is not a program) and gives false.
+  static bool IsUsableTool(const QString& path);
   // Takes the paths typed into the boxes; false, with the box focused, when one
   // cannot be used.
   bool TakeTypedPaths();

@@ -189,6 +189,69 @@ TEST_F(CodecViewerTest, ShowingTheProgramNeedsItToExist) {
   EXPECT_EQ(dialogs.Shown().last().text, Folder() + "/tools");
 }
 
+// The program path as shown is stored relative to the program folder when it
+// lies inside it, so both the dialog and the desktop's file manager resolve it there.
+TEST_F(CodecViewerTest, TheProgramDialogStartsBesideTheProgramShown) {
+  struct Case {
+    QString shown;
+    QString folder;
+    QString fileName;
+  } cases[] = {
+      {"tools/lame", Folder() + "/tools", "lame"},
+      {"/usr/local/bin/x264", "/usr/local/bin", "x264"},
+      {"lame", Folder(), "lame"},
+      {"", Folder(), ""},
+  };
+  for (const Case& c : cases) {
+    const CodecViewer::ProgramDialogStart start = CodecViewer::ProgramDialogStartFor(c.shown);
+    EXPECT_EQ(start.Folder, c.folder) << c.shown.toStdString();
+    EXPECT_EQ(start.FileName, c.fileName) << c.shown.toStdString();
+  }
+}
+
+TEST_F(CodecViewerTest, OnlyAProgramThatIsThereCanBeShownInItsFolder) {
+  const QString program = WriteFile("tools/lame", "#!/bin/sh\n");
+  EXPECT_EQ(CodecViewer::ExistingProgram("tools/lame"), program);
+  EXPECT_EQ(CodecViewer::ExistingProgram(program), program);
+  EXPECT_EQ(CodecViewer::ExistingProgram("tools/gone"), "");
+  EXPECT_EQ(CodecViewer::ExistingProgram("tools"), "") << "a folder is no program";
+  EXPECT_EQ(CodecViewer::ExistingProgram(""), "");
+}
+
+// Closing the details of a codec file or of a codec inside a profile keeps a
+// changed program path only when the user says so, and only that path.
+TEST_F(CodecViewerTest, AChangedProgramPathIsSavedOnlyAfterAYes) {
+  struct Case {
+    const char* file;
+    uint8_t isVideo;
+    QString shown;
+    int answer;  // 0 = no question
+    QString stored;
+  } cases[] = {
+      {"lame.qca", 0, "tools/lame", 0, "tools/lame"},
+      {"lame.qca", 0, "tools/other", 7, "tools/lame"},
+      {"lame.qca", 0, "tools/other", 6, "tools/other"},
+      {"p.qfm", 1, "tools/x264", 6, "tools/x264"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.shown.toStdString() + " " + std::to_string(c.answer));
+    const QString path =
+        QString(c.file).endsWith(".qfm") ? ProfileWithCodecs("p") : Codecs + "/" + c.file;
+    if (!path.endsWith(".qfm")) WriteRecord(path, LameCodec());
+    CodecViewer::CodecInfo info;
+    ASSERT_TRUE(CodecViewer::LoadCodecFile(path, c.isVideo, info));
+    ScriptedDialogs dialogs;
+    if (c.answer) dialogs.ExpectMessage(c.answer);
+    CodecViewer::OfferToSaveExePath(c.shown, info.Codec.ExePath);
+    EXPECT_EQ(dialogs.Shown().size(), c.answer ? 1 : 0);
+    CodecViewer::CodecInfo after;
+    ASSERT_TRUE(CodecViewer::ReadCodec(path, c.isVideo, after));
+    EXPECT_EQ(after.Codec.ExePath, c.stored);
+    after.Codec.ExePath = info.Codec.ExePath;
+    EXPECT_EQ(after.Codec, info.Codec) << "nothing else changes";
+  }
+}
+
 TEST_F(CodecViewerTest, AFailedWriteSaysWhichFile) {
   CodecViewer::State().FilePath = Folder() + "/missing/x.qca";
   EXPECT_FALSE(CodecViewer::SaveExePath("p"));

@@ -401,6 +401,57 @@ TEST_F(ParamRowsTest, TheKindDecidesWhichFieldsAreKept) {
   }
 }
 
+// The parameter frame opens for input exactly the fields that a row of the
+// chosen kind keeps when it is accepted.
+TEST_F(ParamRowsTest, TheFrameOpensTheFieldsTheKindKeeps) {
+  struct Case {
+    int kind;
+    bool defaultOpen;
+    bool suggestedOpen;
+  } cases[] = {{0, true, true}, {1, true, false}, {2, false, false}, {-1, true, false}};
+  for (const Case& c : cases) {
+    const ExternalCodecEditor::ParamFields fields = ExternalCodecEditor::FieldsForKind(c.kind);
+    EXPECT_EQ(fields.Default, c.defaultOpen) << c.kind;
+    EXPECT_EQ(fields.Suggested, c.suggestedOpen) << c.kind;
+    if (c.kind < 0) continue;
+    ExternalCodecEditor::ParamForm form = ExternalCodecEditor::ParamFormFor(1);
+    form.Kind = uint8_t(c.kind);
+    form.Default = "128";
+    form.Suggested = "96";
+    form.OnlySuggested = 1;
+    ASSERT_TRUE(ExternalCodecEditor::AcceptParameter(form));
+    const ExtCodecParam& row = ExternalCodecEditor::State().CurrentCodec.Params[1];
+    EXPECT_EQ(!row.Default.isEmpty(), fields.Default) << c.kind;
+    EXPECT_EQ(!row.Suggested.isEmpty(), fields.Suggested) << c.kind;
+    EXPECT_EQ(row.OnlySuggested == 1, fields.Suggested) << c.kind;
+  }
+  EXPECT_TRUE(ExternalCodecEditor::IsFileRow("<InFile>"));
+  EXPECT_TRUE(ExternalCodecEditor::IsFileRow("<OutFile>"));
+  EXPECT_FALSE(ExternalCodecEditor::IsFileRow("Bitrate"));
+  EXPECT_FALSE(ExternalCodecEditor::IsFileRow(""));
+}
+
+// Rows store their suggested values with CR LF between them, whatever line
+// ends the text the user typed had.
+TEST_F(ParamRowsTest, SuggestedValuesAreStoredWithCrLfBetweenLines) {
+  struct Case {
+    QString typed;
+    QString stored;
+  } cases[] = {
+      {"", ""},
+      {"96", "96"},
+      {"96\n128", "96\r\n128"},
+      {"96\r\n128\n192\n", "96\r\n128\r\n192\r\n"},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(ExternalCodecEditor::SuggestedToStore(c.typed), c.stored);
+    EXPECT_EQ(ExternalCodecEditor::SuggestedToStore(ExternalCodecEditor::SuggestedLines(c.stored)),
+              c.stored)
+        << "showing and taking back a row changes nothing";
+    EXPECT_FALSE(ExternalCodecEditor::SuggestedLines(c.stored).contains('\r'));
+  }
+}
+
 TEST_F(ParamRowsTest, DeleteAndMoveKeepTheFileRowsAndStopAtTheEnds) {
   EXPECT_EQ(ExternalCodecEditor::DeleteParameter(2), 2) << "<OutFile> stays";
   EXPECT_EQ(ExternalCodecEditor::DeleteParameter(-1), -1);

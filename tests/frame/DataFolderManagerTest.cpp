@@ -455,6 +455,24 @@ TEST_F(DataFolderManagerTest, EditOpensTheEditorAndTheManagerComesBackRefreshed)
   EXPECT_TRUE(main.isVisible());
 }
 
+TEST_F(DataFolderManagerTest, EditIsOfferedOnlyWhileAdministeringFilesThatHaveAnEditor) {
+  DataFolderManager::InstallEditor("qfm", FakeEditor);
+  using M = DataFolderManager::Mode;
+  struct Case {
+    const char* extension;
+    M mode;
+    bool offered;
+  } cases[] = {
+      {"qfm", M::Administer, true},  {"QFM", M::Administer, true},
+      {"qlg", M::Administer, false}, {"qfm", M::Open, false},
+      {"qfm", M::SaveAs, false},     {"qfm", M::SaveAsNoQuestion, false},
+  };
+  for (const Case& c : cases) {
+    DataFolderManager::Prepare(Formats, c.extension, c.mode);
+    EXPECT_EQ(DataFolderManager::EditAvailable(), c.offered) << c.extension << " " << int(c.mode);
+  }
+}
+
 TEST_F(DataFolderManagerTest, WithoutAnEditorEditDoesNothing) {
   Put("lang/a.qlg");
   When(ManagerShown, [] {
