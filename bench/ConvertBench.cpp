@@ -49,7 +49,7 @@ bool MakeClips(const QString& ffmpeg, const QString& folder) {
 
 // The command table of the choices, as a conversion builds it; false when it cannot be built.
 bool BuildCommands() {
-  const Conversion::TableBuild build = Conversion::BuildTable("");
+  const Conversion::TableBuild build = Conversion::BuildTable(Conversion::State().Choices, "");
   if (build.Failure != Conversion::TableFailure::None) return false;
   Conversion::State().Commands = build.Table;
   return true;

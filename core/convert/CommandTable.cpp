@@ -2,7 +2,6 @@
 
 #include <optional>
 
-#include "core/convert/ConversionState.h"
 #include "core/convert/ProfileCompiler.h"
 #include "core/frame/FfmpegTools.h"
 #include "core/frame/FileServices.h"
@@ -32,6 +31,7 @@ QString BeforeOutput(std::initializer_list<QString> pieces) {
 
 // Everything a build gathers before it writes the cells.
 struct BuildState {
+  ConversionChoices choices;
   CompiledFormat format;
   CompiledEdit edit;
   QString extension;
@@ -82,11 +82,11 @@ QString WithoutLeadingDots(const QString& extension) {
 
 bool ChooseExtension(BuildState& b) {
   QString extension;
-  if (State().Choices.OutputMode == OutputJoined || State().Choices.OutputMode == OutputOneFile) {
+  if (b.choices.OutputMode == OutputJoined || b.choices.OutputMode == OutputOneFile) {
     extension = WithoutLeadingDots(FileServices::GetExtensionName(Session::State().OutputFile));
   }
-  if (extension.isEmpty() && !IsAutomaticEntry(State().Choices.ExtensionText)) {
-    extension = WithoutLeadingDots(State().Choices.ExtensionText);
+  if (extension.isEmpty() && !IsAutomaticEntry(b.choices.ExtensionText)) {
+    extension = WithoutLeadingDots(b.choices.ExtensionText);
   }
   if (extension.isEmpty()) extension = WithoutLeadingDots(b.format.Extension);
   if (extension.isEmpty()) extension = GetMuxerExtension(GetFormatOption(b.format.OutputOptions));
@@ -96,8 +96,9 @@ bool ChooseExtension(BuildState& b) {
 }
 
 // The concat demuxer refuses absolute paths in its list unless told it is safe.
-void AddConcatInput(CompiledFormat& format) {
-  if (State().Choices.OutputMode != OutputJoined) return;
+void AddConcatInput(BuildState& b) {
+  if (b.choices.OutputMode != OutputJoined) return;
+  CompiledFormat& format = b.format;
   const QString options = (" " + format.InputOptions + " ").toLower();
   if (!options.contains(" " + Opt().Format + " concat "))
     format.InputOptions += " " + Opt().Format + " concat ";
@@ -126,7 +127,7 @@ TableFailure LoadEditingProfile(BuildState& b, QString& filterPath) {
     default:
       return TableFailure::TrimUnusable;
   }
-  if (b.edit.NeedsMultipleInputs == 1 && State().Choices.OutputMode != OutputOneFile)
+  if (b.edit.NeedsMultipleInputs == 1 && b.choices.OutputMode != OutputOneFile)
     return TableFailure::FiltersNeedOneFile;
   return TableFailure::None;
 }
@@ -257,7 +258,7 @@ CommandTable FillTable(const BuildState& b) {
         fx);
     passRows << 7;
   }
-  if (State().Choices.TwoPass) {
+  if (b.choices.TwoPass) {
     for (int row : passRows) AddSecondPass(t, row);
   }
   for (auto& row : t.Cells) {
@@ -267,8 +268,10 @@ CommandTable FillTable(const BuildState& b) {
 }
 
 // The build up to its failure, or the whole of it.
-TableFailure Build(const QString& testTime, const EncoderLocator& locate, TableBuild& result) {
+TableFailure Build(const ConversionChoices& choices, const QString& testTime,
+                   const EncoderLocator& locate, TableBuild& result) {
   BuildState b;
+  b.choices = choices;
   if (!testTime.isEmpty()) {
     const QString seconds = FfmpegTools::TimeToSeconds(testTime);
     if (seconds.isEmpty()) return TableFailure::InvalidTestDuration;
@@ -281,7 +284,7 @@ TableFailure Build(const QString& testTime, const EncoderLocator& locate, TableB
     return TableFailure::EncoderNotLocated;
   result.MultiOutput = b.format.MultipleOutputFiles;
   if (!ChooseExtension(b)) return TableFailure::NoFileExtension;
-  AddConcatInput(b.format);
+  AddConcatInput(b);
   if (const TableFailure failure = LoadEditingProfile(b, result.FilterPath);
       failure != TableFailure::None)
     return failure;
@@ -294,9 +297,10 @@ TableFailure Build(const QString& testTime, const EncoderLocator& locate, TableB
 
 }  // namespace
 
-TableBuild BuildTable(const QString& testTime, const EncoderLocator& locate) {
+TableBuild BuildTable(const ConversionChoices& choices, const QString& testTime,
+                      const EncoderLocator& locate) {
   TableBuild result;
-  result.Failure = Build(testTime, locate, result);
+  result.Failure = Build(choices, testTime, locate, result);
   if (result.Failure != TableFailure::None) result.Table = CommandTable();
   return result;
 }

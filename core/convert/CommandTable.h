@@ -87,10 +87,11 @@ struct TableBuild {
 // stage); nothing when the user looked and chose none (the build ends).
 using EncoderLocator = std::function<std::optional<QString>(uint8_t isVideo)>;
 
-// The table of commands for the format and editing profiles and the choices.
-// testTime: "" for a conversion, else the test's length as [[H:]M:]S.
-// locate, when set, is asked for each outside encoder program not found.
-TableBuild BuildTable(const QString& testTime, const EncoderLocator& locate = EncoderLocator());
+// The table of commands for the chosen format and editing profiles and the
+// output choices. testTime: "" for a conversion, else the test's length as
+// [[H:]M:]S. locate, when set, is asked for each outside encoder program not found.
+TableBuild BuildTable(const ConversionChoices& choices, const QString& testTime,
+                      const EncoderLocator& locate = EncoderLocator());
 
 // The first "-f value" in an option text, or "".
 QString GetFormatOption(const QString& options);

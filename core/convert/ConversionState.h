@@ -1,7 +1,10 @@
 #pragma once
 
+#include <QList>
+#include <QString>
+
 #include "core/convert/CommandTable.h"
-#include "core/convert/ConversionRun.h"
+#include "core/convert/FailedStep.h"
 
 namespace Conversion {
 

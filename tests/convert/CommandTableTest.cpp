@@ -507,7 +507,8 @@ TEST_F(CommandTableTest, EveryFailedBuildShowsItsMessageAndKeepsThePreviousTable
     {
       // The build itself only tells why it failed.
       ScriptedDialogs quiet;
-      const Conversion::TableBuild build = Conversion::BuildTable(test.testTime);
+      const Conversion::TableBuild build =
+          Conversion::BuildTable(Conversion::State().Choices, test.testTime);
       EXPECT_EQ(build.Failure, test.reason) << test.message.toStdString();
       EXPECT_EQ(build.Table, CommandTable()) << test.message.toStdString();
       EXPECT_TRUE(quiet.Messages().isEmpty()) << test.message.toStdString();
@@ -537,14 +538,15 @@ TEST_F(CommandTableTest, TheBuildTakesAMissingEncoderProgramFromItsLocator) {
       return given;
     };
   };
-  Conversion::TableBuild build = Conversion::BuildTable("", answer(found));
+  Conversion::TableBuild build =
+      Conversion::BuildTable(Conversion::State().Choices, "", answer(found));
   ASSERT_EQ(build.Failure, Conversion::TableFailure::None);
   EXPECT_EQ(build.Table.Program(2), found);
   EXPECT_EQ(build.MultiOutput, std::optional<uint8_t>(0));
-  build = Conversion::BuildTable("", answer(QString()));
+  build = Conversion::BuildTable(Conversion::State().Choices, "", answer(QString()));
   ASSERT_EQ(build.Failure, Conversion::TableFailure::None);
   EXPECT_EQ(build.Table.Program(2), "");  // the run fails at that stage
-  build = Conversion::BuildTable("", answer(std::nullopt));
+  build = Conversion::BuildTable(Conversion::State().Choices, "", answer(std::nullopt));
   EXPECT_EQ(build.Failure, Conversion::TableFailure::EncoderNotLocated);
   EXPECT_EQ(build.Table, CommandTable());
   EXPECT_EQ(asked, (QList<uint8_t>{0, 0, 0}));
