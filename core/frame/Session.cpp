@@ -39,6 +39,34 @@ void RemoveFile(int row) {
   RefreshFileList();
 }
 
+void RemoveAllFiles() {
+  State().FileList.clear();
+  RefreshFileList();
+}
+
+int MoveFile(int row, int step) {
+  const int target = row + step;
+  if (row < 0 || row >= FileCount() || target < 0 || target >= FileCount()) return -1;
+  State().FileList.swapItemsAt(row, target);
+  RefreshFileList();
+  return target;
+}
+
+QStringList AppendDroppedPaths(const QStringList& paths) {
+  QStringList files;
+  for (const QString& path : paths) {
+    if (FileServices::FileExists(path)) files << path;
+    if (FileServices::FolderExists(path)) files << FileServices::ListFiles(path, "");
+  }
+  State().FileList << files;
+  return files;
+}
+
+QString LastFileFolder() {
+  const QStringList& files = State().FileList;
+  return files.isEmpty() ? QString() : FileServices::ParentFolder(files.last());
+}
+
 void RefreshFileList() { emit Events().FileListChanged(); }
 
 namespace {

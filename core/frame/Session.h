@@ -33,6 +33,18 @@ int FileCount();
 void AppendFiles(const QStringList& files);
 // Removes entry row; nothing for a row outside the list (-1 = no selection).
 void RemoveFile(int row);
+// Empties the list.
+void RemoveAllFiles();
+// Swaps entry row with its neighbour row + step (-1 up, +1 down) and returns
+// the entry's new row; -1, changing nothing, when either row is outside the list.
+int MoveFile(int row, int step);
+// Appends the files among the dropped paths as they come, a folder's own files
+// in their listed order, and returns what was appended. The list is not told
+// to refill: whoever shows it adds the returned files itself.
+QStringList AppendDroppedPaths(const QStringList& paths);
+// The folder of the last file in the list, where picking more files starts;
+// "" for an empty list.
+QString LastFileFolder();
 // Tells whoever shows the list that it has changed.
 void RefreshFileList();
 

@@ -9,6 +9,7 @@
 #include <QStackedLayout>
 #include <QVBoxLayout>
 
+#include "core/convert/CommandView.h"
 #include "core/lang/Lang.h"
 #include "gui/frame/WidgetFactory.h"
 #include "gui/lang/Translators.h"
@@ -106,25 +107,9 @@ void CommandViewerWindow::CreateFrame2() {
 }
 
 void CommandViewerWindow::ShowTable(const CellReader& cell, bool twoPass, bool multiOutput) {
-  const auto withPass2 = [&](int row, int pass2Row) {
-    QString text = cell(row, 3);
-    if (twoPass) text += "\n" + cell(pass2Row, 3);
-    return text;
-  };
-  Text[1]->setPlainText(cell(1, 2));
-  Text[3]->setPlainText(cell(1, 3));
-  Text[5]->setPlainText(cell(2, 2));
-  Text[6]->setPlainText(withPass2(2, 3));
-  Text[7]->setPlainText(cell(4, 2));
-  Text[8]->setPlainText(cell(4, 3));
-  Text[9]->setPlainText(cell(5, 2));
-  Text[10]->setPlainText(withPass2(5, 6));
-  Text[11]->setPlainText(cell(7, 2));
-  Text[12]->setPlainText(withPass2(7, 8));
-  Text[13]->setPlainText(cell(2, 1));
-  Text[14]->setPlainText(cell(5, 1));
-  Text[15]->setPlainText(cell(7, 4));
-  Text[16]->setPlainText(multiOutput ? "True" : "False");
+  for (const auto& [box, text] : Conversion::CommandViewBoxes(cell, twoPass, multiOutput)) {
+    Text[box]->setPlainText(text);
+  }
 }
 
 void CommandViewerWindow::FlipPage() {

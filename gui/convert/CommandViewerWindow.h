@@ -2,7 +2,7 @@
 
 #include <QDialog>
 
-#include <functional>
+#include "core/convert/CommandView.h"
 
 class QGroupBox;
 class QLabel;
@@ -14,9 +14,7 @@ class CommandViewerWindow : public QDialog {
   Q_OBJECT
 
  public:
-  // A cell of the command table: row 1..8 (stage), column 1..4
-  // (program, text before the input, text before the output, extension).
-  using CellReader = std::function<QString(int row, int column)>;
+  using CellReader = Conversion::CellReader;
 
   explicit CommandViewerWindow(QWidget* owner);
 

@@ -21,6 +21,8 @@
 
 #include "core/convert/Conversion.h"
 #include "core/convert/ConversionState.h"
+#include "core/convert/InputProbe.h"
+#include "core/convert/OutputChoice.h"
 #include "core/devices/CdRipper.h"
 #include "core/editing/EditingProfileEditor.h"
 #include "core/editing/FilterEditor.h"
@@ -356,10 +358,8 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 // File list ---------------------------------------------------------------
 
 void MainWindow::Command1_Click() {
-  const QStringList& files = Session::State().FileList;
-  const QString start = files.isEmpty() ? QString() : FileServices::ParentFolder(files.last());
-  Session::AppendFiles(
-      DesktopServices::OpenFileDialog(QString(), this, start, QString(), true, 4096));
+  Session::AppendFiles(DesktopServices::OpenFileDialog(QString(), this, Session::LastFileFolder(),
+                                                       QString(), true, 4096));
 }
 
 void MainWindow::Command2_Click() { Session::RemoveFile(SelectedRow()); }
@@ -375,33 +375,16 @@ void MainWindow::ShowFileList() {
   }
 }
 
-void MainWindow::Menu_Archivo_QuitarTodos_Click() {
-  Session::State().FileList.clear();
-  Session::RefreshFileList();
-}
+void MainWindow::Menu_Archivo_QuitarTodos_Click() { Session::RemoveAllFiles(); }
 
 void MainWindow::Menu_Archivo_AgDir_Click() {
   const QString folder = Dialogs::Folder(this, "", "");
-  if (folder.isEmpty()) return;
-  const QStringList files = FileServices::ListFiles(folder, "");
-  if (files.isEmpty()) return;
-  Session::State().FileList << files;
-  Session::RefreshFileList();
+  if (!folder.isEmpty()) Session::AppendFiles(FileServices::ListFiles(folder, ""));
 }
 
-// Dropped files are appended as they come, a folder's own files in their
-// listed order; the selection stays as it was.
+// The selection stays as it was: the dropped files are added below the lines.
 void MainWindow::List1_OLEDragDrop(const QStringList& paths) {
-  const auto append = [this](const QString& file) {
-    Session::State().FileList << file;
-    List1->addItem(file);
-  };
-  for (const QString& path : paths) {
-    if (FileServices::FileExists(path)) append(path);
-    if (FileServices::FolderExists(path)) {
-      for (const QString& file : FileServices::ListFiles(path, "")) append(file);
-    }
-  }
+  List1->addItems(Session::AppendDroppedPaths(paths));
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
@@ -434,54 +417,18 @@ int MainWindow::SelectedRow() const {
 }
 
 void MainWindow::Command6_Click() {
-  const int row = SelectedRow();
-  if (row < 1) return;
-  Session::State().FileList.swapItemsAt(row, row - 1);
-  Session::RefreshFileList();
-  List1->setCurrentRow(row - 1);
+  const int row = Session::MoveFile(SelectedRow(), -1);
+  if (row >= 0) List1->setCurrentRow(row);
 }
 
 void MainWindow::Command8_Click() {
-  const int row = SelectedRow();
-  if (row < 0 || row >= List1->count() - 1) return;
-  Session::State().FileList.swapItemsAt(row, row + 1);
-  Session::RefreshFileList();
-  List1->setCurrentRow(row + 1);
+  const int row = Session::MoveFile(SelectedRow(), +1);
+  if (row >= 0) List1->setCurrentRow(row);
 }
 
 void MainWindow::Menu_Archivo_Reproducir_Click() {
   const int row = SelectedRow();
   if (row >= 0) FfmpegTools::PlayFile({Session::State().FileList[row]}, "");
-}
-
-// The probe's fields, one labelled line each; the labels stay in English.
-QString MainWindow::ProbeReport(const MediaInfo& info) {
-  const std::pair<const char*, const QString*> lines[] = {
-      {"Track: ", &info.Track},
-      {"Artist: ", &info.Artist},
-      {"Title: ", &info.Title},
-      {"Album: ", &info.Album},
-      {"Genre: ", &info.Genre},
-      {"Duration (s): ", &info.Duration},
-      {"Format: ", &info.Container},
-      {"Bitrate: ", &info.Bitrate},
-      {"Audio codec: ", &info.AudioCodec},
-      {"Audio codec tag: ", &info.AudioCodecTag},
-      {"Audio bitrate (bits/s): ", &info.AudioBitrate},
-      {"Audio channels: ", &info.AudioChannels},
-      {"Audio sample rate (hz): ", &info.AudioSampleRate},
-      {"Video codec: ", &info.VideoCodec},
-      {"Video codec tag: ", &info.VideoCodecTag},
-      {"Video bitrate (bits/s): ", &info.VideoBitrate},
-      {"Video size (width x height, pixels): ", &info.VideoSize},
-      {"Video fps: ", &info.VideoFrameRate},
-      {"Aspect ratio: ", &info.AspectRatio},
-      {"Video pixel format: ", &info.VideoPixelFormat},
-      {"Subtitle codec: ", &info.SubtitleCodec},
-  };
-  QString report;
-  for (const auto& [label, value] : lines) report += label + *value + "\n";
-  return report;
 }
 
 void MainWindow::Menu_Archivo_Analizar_Click() {
@@ -493,7 +440,7 @@ void MainWindow::Menu_Archivo_Analizar_Click() {
     wait.Form_Load();
     info = FfmpegTools::ProbeMedia(Session::State().FileList[row]);
   }
-  Dialogs::MsgBox(ProbeReport(info), 0, windowTitle());
+  Dialogs::MsgBox(InputProbe::Report(info), 0, windowTitle());
 }
 
 // Conversion --------------------------------------------------------------
@@ -546,26 +493,17 @@ void MainWindow::Help_AboutCdda2wav_Click() {
 
 // Output choice ----------------------------------------------------------
 
-namespace {
-enum OutputMode { kJoined = 0, kOneFile = 1, kSourceFolder = 2, kChosenFolder = 3 };
-}  // namespace
-
 void MainWindow::Combo1_Click() {
   const int mode = Combo1->currentIndex();
   Conversion::State().Choices.OutputMode = mode;
-  const bool chosen = mode != kSourceFolder;
-  Text1->setEnabled(chosen);
-  Command3->setEnabled(chosen);
-  if (!chosen) {
-    Text1->clear();
-  } else {
-    Text1->setText(mode == kChosenFolder ? Session::State().OutputFolder
-                                         : Session::State().OutputFile);
-  }
+  const bool takesPath = Conversion::OutputModeTakesPath(mode);
+  Text1->setEnabled(takesPath);
+  Command3->setEnabled(takesPath);
+  Text1->setText(Conversion::OutputPathOf(mode));
 }
 
 void MainWindow::Command3_Click() {
-  if (Combo1->currentIndex() == kChosenFolder) {
+  if (Combo1->currentIndex() == Conversion::OutputChosenFolder) {
     const QString folder = Dialogs::Folder(this, "", "");
     if (!folder.isEmpty()) Session::State().OutputFolder = folder;
     Text1->setText(Session::State().OutputFolder);
@@ -581,17 +519,7 @@ void MainWindow::Command3_Click() {
 
 // What the box shows is what the run uses, typed or chosen with "...".
 void MainWindow::Text1_Change() {
-  switch (Combo1->currentIndex()) {
-    case kJoined:
-    case kOneFile:
-      Session::State().OutputFile = Text1->text();
-      break;
-    case kChosenFolder:
-      Session::State().OutputFolder = Text1->text();
-      break;
-    default:
-      break;
-  }
+  Conversion::StoreOutputPath(Combo1->currentIndex(), Text1->text());
 }
 
 // Profile choices ---------------------------------------------------------

@@ -4,7 +4,6 @@
 
 #include "gui/convert/ProfileChoice.h"
 
-struct MediaInfo;
 class QAction;
 class QComboBox;
 class QGroupBox;
@@ -46,8 +45,6 @@ class MainWindow : public QMainWindow {
   void Command8_Click();
   void Menu_Archivo_Reproducir_Click();
   void Menu_Archivo_Analizar_Click();
-  // The text "Analizar" shows for a probed file.
-  static QString ProbeReport(const MediaInfo& info);
   // Output choice.
   void Combo1_Click();
   void Command3_Click();

@@ -3,21 +3,21 @@
 #include <QComboBox>
 #include <QPushButton>
 
+#include "core/convert/ProfilePick.h"
 #include "core/frame/DataFolderManager.h"
-#include "core/frame/FileServices.h"
 #include "core/frame/ProgramFolder.h"
 
 namespace ProfileChoice {
 
 namespace {
 
-// The fixed items are compared in lower case, as the translators may write them.
-bool IsItem(const Controls& controls, int item, const QString& text) {
-  return text.toLower() == controls.Combo->itemText(item).toLower();
+ProfilePick::Item ItemOf(const Controls& controls, const QString& text) {
+  return ProfilePick::ItemOf(text, controls.Combo->itemText(0), controls.Combo->itemText(1));
 }
 
 void SwitchEdit(const Controls& controls) {
-  controls.Edit->setEnabled(IsItem(controls, 1, controls.Combo->currentText()));
+  controls.Edit->setEnabled(ItemOf(controls, controls.Combo->currentText()) ==
+                            ProfilePick::Item::Manual);
 }
 
 // Shows a text, selecting its list item when it is one.
@@ -33,24 +33,23 @@ void Click(const Controls& controls) {
   const QString text = controls.Combo->currentText();
   SwitchEdit(controls);
   *controls.Tag = text;
-  if (IsItem(controls, 0, text)) controls.ProfilePath->clear();
-  if (IsItem(controls, 1, text)) {
-    *controls.ProfilePath = ProgramFolder::AppFiles(controls.Folder) + "/." + controls.Extension;
-  }
+  *controls.ProfilePath = ProfilePick::PathFor(ItemOf(controls, text), *controls.ProfilePath,
+                                               controls.Folder, controls.Extension);
 }
 
 void Change(const Controls& controls) {
   ShowText(controls.Combo, *controls.Tag);
   SwitchEdit(controls);
-  if (IsItem(controls, 0, controls.Combo->currentText())) controls.ProfilePath->clear();
+  if (ItemOf(controls, controls.Combo->currentText()) == ProfilePick::Item::None) {
+    controls.ProfilePath->clear();
+  }
 }
 
 void ChooseProfile(const Controls& controls) {
   const QString path = DataFolderManager::ShowFileManager(
       ProgramFolder::AppFiles(controls.Folder), controls.Extension, DataFolderManager::Open, true);
   if (path.isEmpty()) return;
-  const QString base = FileServices::GetBaseName(path);
-  *controls.Tag = base.isEmpty() ? controls.Combo->itemText(1) : base;
+  *controls.Tag = ProfilePick::ShownName(path, controls.Combo->itemText(1));
   ShowText(controls.Combo, *controls.Tag);
   SwitchEdit(controls);
   *controls.ProfilePath = path;

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QString>
+
+struct MediaInfo;
+
+// What "Analizar" tells about an input file.
+namespace InputProbe {
+
+// The probe's fields, one labelled line each in a fixed order, every line
+// ending in "\n"; the labels stay in English and an unknown value stays empty.
+QString Report(const MediaInfo& info);
+
+}  // namespace InputProbe
