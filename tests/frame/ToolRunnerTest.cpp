@@ -134,8 +134,9 @@ TEST(ToolRunnerText, SplitCommandLineSplitsWordsAsAPosixShellDoes) {
   };
   for (const Case& c : cases) {
     EXPECT_EQ(SplitCommandLine(c.line), c.words) << c.line.toStdString();
-    if (c.shellAgrees && !c.words.isEmpty())
+    if (c.shellAgrees && !c.words.isEmpty()) {
       EXPECT_EQ(ShellWords(c.line), c.words) << "sh: " << c.line.toStdString();
+    }
   }
 }
 
