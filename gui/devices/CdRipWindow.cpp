@@ -131,8 +131,7 @@ void CdRipWindow::ExtractTracks() {
   if (!result.NotRenamed.isEmpty()) Lang::MsgCannotRenameFile(result.NotRenamed);
   if (!guard) return;
   if (!result.FilesToAdd.isEmpty()) {
-    Session::State().FileList << result.FilesToAdd;
-    Session::RefreshFileList();
+    Session::AppendFiles(result.FilesToAdd);
     close();
     return;
   }
