@@ -318,7 +318,7 @@ TEST_F(CompileEditTest, FailedStagesGiveTheirStatusAndAnEmptyRecord) {
 
 TEST_F(CompileEditTest, LoadEditProfileStatusCodes) {
   WriteFilter("eco", 0, 0, "aecho=0.8:0.9:100:0.3");
-  WriteFile("appfiles/filters/roto.qfl", QByteArray("\x00\x00\x10\x00ab", 6));
+  WriteFile("appfiles/filters/roto.qfl", QByteArray("\x00\x00\x10\x00" "ab", 6));
   const QString editp = Folder() + "/appfiles/editp/";
   const auto write = [&](const QString& name, std::function<void(EditProfileRec&)> setUp) {
     EditProfileRec profile;
