@@ -39,7 +39,7 @@ QString DefaultBandFrequency(int band);
 // band's centre frequency, gain "0", width "1". Numbers stay as they are.
 void NormalizeEqualizer(EditProfileRec& profile);
 
-// Both records empty, no path, both flags 0 (start of a run, each test).
+// Both records empty, no path, both flags 0, as at start-up.
 void Reset();
 
 // Opens a profile into the editor; "" asks through the file manager. Outside

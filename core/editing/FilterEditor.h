@@ -26,7 +26,7 @@ class Notifier : public QObject {
 // The module's one notifier.
 Notifier& Events();
 
-// Everything empty (start of a run, each test).
+// Everything empty, as at start-up.
 void Reset();
 
 // appfiles/filters under the program folder.

@@ -10,8 +10,6 @@
 
 namespace DesktopServices {
 
-void Reset() { State().LastFolder.clear(); }
-
 QString StartingFolder(const QString& folder) {
   QString start = folder.isEmpty() ? State().LastFolder : folder;
   if (!FileServices::FolderExists(start)) start.clear();

@@ -12,9 +12,6 @@ class QWidget;
 // always start on the first filter, which is what every caller asks for.
 namespace DesktopServices {
 
-// Clears LastFolder (start of a run, and each test).
-void Reset();
-
 // The folder a file dialog opens on: the given one, else LastFolder; when
 // that is not an existing folder, the desktop.
 QString StartingFolder(const QString& folder);

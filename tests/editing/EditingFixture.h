@@ -42,7 +42,6 @@ class EditingTest : public TestEnv {
     EditingProfileEditor::Reset();
     FilterEditor::Reset();
     Session::State().FileList.clear();
-    DesktopServices::Reset();
     ToolRunner::Reset();
   }
   void TearDown() override {

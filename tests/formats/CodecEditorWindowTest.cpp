@@ -38,7 +38,6 @@ class CodecEditorWindowTest : public TestEnv {
  protected:
   void SetUp() override {
     TestEnv::SetUp();
-    DesktopServices::Reset();
     FfmpegTools::InitOptionNames();
     FfmpegTools::State().FfmpegPath.clear();
     ExternalCodecEditor::Reset();

@@ -18,7 +18,6 @@ class CodecViewerTest : public TestEnv {
  protected:
   void SetUp() override {
     TestEnv::SetUp();
-    DesktopServices::Reset();
     Codecs = ProgramFolder::AppFiles("ecodec");
     Formats = ProgramFolder::AppFiles("formats");
   }

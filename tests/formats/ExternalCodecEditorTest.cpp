@@ -14,7 +14,6 @@ class ExternalCodecEditorTest : public TestEnv {
  protected:
   void SetUp() override {
     TestEnv::SetUp();
-    DesktopServices::Reset();
     ExternalCodecEditor::Reset();
     Codecs = ProgramFolder::AppFiles("ecodec");
   }

@@ -15,10 +15,7 @@ using Dialogs::Kind;
 
 class DesktopServicesTest : public TestEnv {
  protected:
-  void SetUp() override {
-    TestEnv::SetUp();
-    DesktopServices::Reset();
-  }
+  void SetUp() override { TestEnv::SetUp(); }
   QString Desktop() const {
     return QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
   }

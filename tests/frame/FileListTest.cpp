@@ -18,7 +18,6 @@ class FileListTest : public TestEnv {
  protected:
   void SetUp() override {
     TestEnv::SetUp();
-    DesktopServices::Reset();
     Session::State().FileList.clear();
   }
   void TearDown() override {

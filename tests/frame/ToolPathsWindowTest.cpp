@@ -20,7 +20,6 @@ class ToolPathsWindowTest : public TestEnv {
  protected:
   void SetUp() override {
     TestEnv::SetUp();
-    DesktopServices::Reset();
     FfmpegTools::State().FfmpegPath.clear();
     FfmpegTools::State().FfplayPath.clear();
     FfmpegTools::State().FfprobePath.clear();
