@@ -3,10 +3,12 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <optional>
 
 #include "core/convert/CommandTable.h"
 #include "core/convert/ConversionState.h"
 #include "core/convert/RunSteps.h"
+#include "core/frame/FfmpegReport.h"
 #include "core/frame/FfmpegTools.h"
 #include "core/frame/FileServices.h"
 #include "core/frame/Session.h"
@@ -70,8 +72,10 @@ class ConversionRun::Steps {
   void RunJoiningStage();
   void RunConvertingStages();
   bool RunRow(int row, const QStringList& inputs, const QString& output);
+  bool WritesTheOutput(int row) const;
+  QString ReportFile() const { return reportFolder_ + "/ffmpeg.log"; }
   void NoteInputsRead(const StepCommand& step, bool isEncoder, const QStringList& inputs,
-                      const FfmpegTools::ConsoleReport& report);
+                      const QList<int>& mappedInputs);
   QString OutputForFfmpeg() const;
   void SetStage(const QString& caption, bool stopEnabled);
   void RecordFailure();
@@ -80,6 +84,8 @@ class ConversionRun::Steps {
   bool OutputWritten() const;
   QStringList SourcesOfOutput(int i) const;
   void FinishInput(int i);
+  void ReportUnreadSources(int i);
+  void ReplaceOlderFile(int i);
   void ReportKept(const QString& file, const QString& option, const QString& description);
   void End();
   TestResult TestReport() const;
@@ -90,6 +96,8 @@ class ConversionRun::Steps {
   const QList<QStringList> inputs_;
   const QStringList displayed_;  // the path shown for each input
   int failures_ = 0;
+  QString reportFolder_;   // where ffmpeg writes the report of each step
+  QStringList runOutputs_;  // what the run's earlier inputs wrote, under their final names
   QString file_;   // what the current input's failures are filed under
   QString stage_;  // the caption of the current stage
 
@@ -103,6 +111,8 @@ class ConversionRun::Steps {
   QStringList created_;    // files the input's steps made where nothing was
   QString createdFolder_;  // the folder made for numbered outputs
   QList<int> inputsRead_;  // places in the input's group that an output took streams from
+  bool readUnconfirmed_ = false;  // a step read the input's files and named none of them
+  bool outputFinished_ = false;  // the step writing the output ended well after a clean stop
 };
 
 void ConversionRun::Steps::Execute() {
@@ -113,6 +123,9 @@ void ConversionRun::Steps::Execute() {
 
 void ConversionRun::Steps::Start() {
   run_.stopRequested_ = false;
+  run_.forcedStop_ = false;
+  runOutputs_.clear();
+  reportFolder_ = Session::CreateTempFolder(false);
   State().Running = 1;
   State().Errors.clear();
   emit run_.Started();
@@ -130,6 +143,8 @@ void ConversionRun::Steps::RunInput(int i) {
   created_.clear();
   createdFolder_.clear();
   inputsRead_.clear();
+  readUnconfirmed_ = false;
+  outputFinished_ = false;
   SetOutputPath(i);
   RunTrackStages();
   if (failure_ == 0 && !run_.stopRequested_ && !test_ && State().MultiOutput == 0)
@@ -145,7 +160,7 @@ void ConversionRun::Steps::RunInput(int i) {
     FileServices::DeleteFile(TempFile("vicod", 5), false);
   }
   if (failure_ != 0 && !run_.stopRequested_) RecordFailure();
-  if (failure_ != 0 || run_.stopRequested_) RemovePartialOutput();
+  if (failure_ != 0 || (run_.stopRequested_ && !outputFinished_)) RemovePartialOutput();
   if (!test_ && failure_ == 0 && !run_.stopRequested_) FinishInput(i);
   stage_.clear();
   emit run_.InputEnded();
@@ -278,13 +293,20 @@ void ConversionRun::Steps::SetStage(const QString& caption, bool stopEnabled) {
 
 // Every ffmpeg step gets an input pipe, so that "Detener" reaches it. The
 // temporary folder is the working folder: two-pass log files land there.
-// ffmpeg's whole output is read as it comes: it tells which inputs the output
-// took streams from, and a write it could not finish even when it ends with 0.
+// ffmpeg's whole output is read as it comes, and its report file after it
+// ends, which logs at the info level whatever the step's options ask of the
+// console: they tell which inputs the output took streams from, and a write
+// it could not finish even when it ends with 0. A step whose report cannot be
+// read has not shown that its output is whole.
 bool ConversionRun::Steps::RunRow(int row, const QStringList& inputs, const QString& output) {
-  const StepCommand step = RowStep(State().Commands, row, inputs, output);
+  StepCommand step = RowStep(State().Commands, row, inputs, output);
   const bool isEncoder = Kind(row) == StageKind::Encoder;
   const uint8_t pipe = isEncoder ? 0 : 1;
   if (!TakenName(output) && !created_.contains(output)) created_ << output;
+  if (!isEncoder && !reportFolder_.isEmpty()) {
+    QFile::remove(ReportFile());
+    step.Command.environment << FfmpegReport::EnvironmentEntry(ReportFile());
+  }
   FfmpegTools::ConsoleReport report;
   int32_t exitCode = 0;
   const bool started = ToolRunner::RunCaptured(
@@ -297,24 +319,36 @@ bool ConversionRun::Steps::RunRow(int row, const QStringList& inputs, const QStr
       [&report](const QString& chunk) { report.Add(chunk); });
   // The program closing ended the tool: the run stops as "Detener" stops it.
   if (ToolRunner::Closing()) run_.stopRequested_ = true;
-  if (started) NoteInputsRead(step, isEncoder, inputs, report);
-  const bool writeFailed = !isEncoder && report.WriteFailed();
-  if (StepSucceeded(started, exitCode, isEncoder, FileServices::FileSize(output), writeFailed))
+  const std::optional<FfmpegTools::ConsoleReport> logged =
+      isEncoder || reportFolder_.isEmpty() ? std::nullopt : FfmpegReport::Read(ReportFile());
+  if (started) NoteInputsRead(step, isEncoder, inputs, (logged ? *logged : report).MappedInputs());
+  const bool writeFailed = !isEncoder && (report.WriteFailed() || !logged || logged->WriteFailed());
+  if (StepSucceeded(started, exitCode, isEncoder, FileServices::FileSize(output), writeFailed)) {
+    // "q" lets ffmpeg finish its output; a killed tool leaves it cut.
+    if (run_.stopRequested_ && !run_.forcedStop_ && !ToolRunner::Closing() &&
+        WritesTheOutput(row))
+      outputFinished_ = true;
     return true;
+  }
   failure_ = started ? 2 : 1;
   failedCommand_ = step.Shown;
   return false;
+}
+
+// The last step of an input: the one whose output is the input's output.
+bool ConversionRun::Steps::WritesTheOutput(int row) const {
+  return row == 8 || (row == 7 && !HeadSet(8));
 }
 
 // A step that reads the input's own files (not a track made from them) names
 // the ones its output used; an outside encoder reads the first.
 void ConversionRun::Steps::NoteInputsRead(const StepCommand& step, bool isEncoder,
                                           const QStringList& inputs,
-                                          const FfmpegTools::ConsoleReport& report) {
+                                          const QList<int>& mappedInputs) {
   if (inputs != audioStart_) return;
+  if (!isEncoder && mappedInputs.isEmpty()) readUnconfirmed_ = true;
   const QList<int> read =
-      isEncoder ? QList<int>{0}
-                : FilesAtInputs(step.Command.arguments, inputs, report.MappedInputs());
+      isEncoder ? QList<int>{0} : FilesAtInputs(step.Command.arguments, inputs, mappedInputs);
   for (int place : read)
     if (!inputsRead_.contains(place)) inputsRead_ << place;
 }
@@ -383,24 +417,42 @@ QStringList ConversionRun::Steps::SourcesOfOutput(int i) const {
 }
 
 void ConversionRun::Steps::FinishInput(int i) {
-  const QStringList& list = Session::State().FileList;
   if (State().Choices.DeleteOriginals) {
     for (const QString& kept : TrashSources(SourcesOfOutput(i), OutputWritten()))
       ReportKept(kept, Lang::TxtDeleteOriginals(), Lang::TxtCannotDeleteFile(kept));
+    ReportUnreadSources(i);
   }
+  ReplaceOlderFile(i);
+}
+
+// When ffmpeg did not tell which files one output read, the files it may
+// have read stay, and are listed.
+void ConversionRun::Steps::ReportUnreadSources(int i) {
+  if (State().Choices.OutputMode != OutputOneFile || !readUnconfirmed_) return;
+  const QStringList read = SourcesOfOutput(i);
+  for (const QString& file : Session::State().FileList)
+    if (!read.contains(file) && FileServices::FileExists(file))
+      ReportKept(file, Lang::TxtDeleteOriginals(), Lang::TxtCannotDeleteFile(file));
+}
+
+// Only a file that was there before the run gives way: an earlier output of
+// the same run that took the name keeps it, and this one its numbered name.
+void ConversionRun::Steps::ReplaceOlderFile(int i) {
+  Replacement done = Replacement::NotNeeded;
   if (State().Choices.ReplaceFiles && Kind(7) != StageKind::MoveTracks) {
     // Inputs other than the ones just converted stay untouched, whatever their name.
-    QStringList others = list;
+    QStringList kept = Session::State().FileList;
     if (JoinedOutput())
-      others.clear();
+      kept.clear();
     else
-      others.removeAt(i);
-    const Replacement done = ReplaceExisting(output_, desired_, others);
+      kept.removeAt(i);
+    done = ReplaceExisting(output_, desired_, kept + runOutputs_);
     if (done == Replacement::OldFileKept)
       ReportKept(desired_, Lang::TxtReplaceFiles(), Lang::TxtCannotDeleteFile(desired_));
     if (done == Replacement::RenameFailed)
       ReportKept(output_, Lang::TxtReplaceFiles(), Lang::TxtCannotRenameFile(output_));
   }
+  runOutputs_ << (done == Replacement::Replaced ? desired_ : output_);
 }
 
 // A file the finishing options could not move is listed with the failures:
@@ -415,6 +467,8 @@ void ConversionRun::Steps::ReportKept(const QString& file, const QString& option
 }
 
 void ConversionRun::Steps::End() {
+  if (!reportFolder_.isEmpty()) FileServices::DeleteFolder(reportFolder_, true);
+  reportFolder_.clear();
   const bool stopped = run_.stopRequested_;
   State().Running = 0;
   run_.stopRequested_ = false;
@@ -459,6 +513,7 @@ void ConversionRun::Stop() {
 
 void ConversionRun::ForceStop() {
   stopRequested_ = true;
+  forcedStop_ = true;
   ToolRunner::RequestStop();
 }
 

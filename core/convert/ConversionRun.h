@@ -73,6 +73,7 @@ class ConversionRun : public QObject {
   class Steps;
   Steps* steps_;
   bool stopRequested_ = false;
+  bool forcedStop_ = false;
 };
 
 }  // namespace Conversion

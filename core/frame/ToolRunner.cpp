@@ -133,6 +133,15 @@ void SignalProcess(QProcess* process, int signal) {
     ::kill(static_cast<pid_t>(process->processId()), signal);
 }
 
+void AddEnvironment(QProcess& process, const QStringList& entries) {
+  QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+  for (const QString& entry : entries) {
+    const qsizetype equals = entry.indexOf('=');
+    environment.insert(entry.left(equals), entry.mid(equals + 1));
+  }
+  process.setProcessEnvironment(environment);
+}
+
 // Waits for the process until the deadline, then kills it.
 void KillAfter(QProcess* process, const QDeadlineTimer& deadline) {
   if (process->state() == QProcess::NotRunning) return;
@@ -160,6 +169,7 @@ class Run : public QObject {
       auto process = std::make_unique<QProcess>();
       EndWithTheProgram(process.get());
       if (!workDir.isEmpty()) process->setWorkingDirectory(workDir);
+      if (!command.environment.isEmpty()) AddEnvironment(*process, command.environment);
       processes_.push_back(std::move(process));
     }
     QProcess* first = processes_.front().get();

@@ -46,9 +46,12 @@ struct BoxUpdate {
 using OutputSink = std::function<void(const BoxUpdate& update)>;
 
 // One program and its arguments, run as they are: no shell ever sees them.
+// environment: "NAME=value" entries the program gets on top of the
+// program's own environment.
 struct Command {
   QString program;
   QStringList arguments;
+  QStringList environment{};
   bool operator==(const Command&) const = default;
 };
 

@@ -632,9 +632,40 @@ TEST_F(ConvertTest, DetenerEndsALongRunAndLeavesTheSourcesAlone) {
   EXPECT_TRUE(QFile::exists(b));
   EXPECT_TRUE(Trashed().isEmpty());
   EXPECT_FALSE(QFile::exists(Path("in/b (2).mkv")));
-  // The output cut short by the stop does not stay to pass for a result.
-  EXPECT_FALSE(QFile::exists(Path("in/a (2).mkv")));
-  EXPECT_EQ(QDir(Path("in")).entryList(QDir::Files), (QStringList{"a.mkv", "b.mkv"}));
+  // "q" has ffmpeg finish its output: what it encoded until then stays, whole.
+  const double kept = Duration(Path("in/a (2).mkv"));
+  EXPECT_GT(kept, 0);
+  EXPECT_LT(kept, 20);
+  EXPECT_EQ(QDir(Path("in")).entryList(QDir::Files),
+            (QStringList{"a (2).mkv", "a.mkv", "b.mkv"}));
+}
+
+// A stop never lets the finishing options act: the finished output keeps its
+// numbered name beside the older file, and the source stays.
+TEST_F(ConvertTest, DetenerKeepsTheOutputBesideTheOlderFile) {
+  const QString a = Tone("in/a.wav", 20);
+  const QString older = Tone("in/a.mp3", 1);
+  const QByteArray olderBytes = Bytes(older);
+  List({a});
+  FormatProfile profile;
+  profile.InputExtraParams = "-re";
+  Session::State().FormatProfilePath = SaveFormat(profile);
+  Conversion::State().Choices.ExtensionText = "mp3";
+  Conversion::State().Choices.DeleteOriginals = true;
+  Conversion::State().Choices.ReplaceFiles = true;
+  WhenReady stop(Encoding, [&] { Progress()->Command1->click(); });
+  ScriptedDialogs dialogs;
+  Convert("", main_->List1);
+  ASSERT_TRUE(stop.Done());
+  ASSERT_TRUE(Progress());
+  EXPECT_EQ(Progress()->Text1->text(), "El proceso fue detenido");
+  EXPECT_TRUE(Conversion::State().Errors.isEmpty());
+  EXPECT_EQ(Bytes(older), olderBytes);
+  EXPECT_TRUE(QFile::exists(a));
+  EXPECT_TRUE(Trashed().isEmpty());
+  const double kept = Duration(Path("in/a (2).mp3"));
+  EXPECT_GT(kept, 0);
+  EXPECT_LT(kept, 20);
 }
 
 TEST_F(ConvertTest, ClosingTheProgramStopsTheRunAndLeavesTheSourcesAlone) {
@@ -764,6 +795,86 @@ TEST_F(ConvertTest, AWriteErrorFailsTheStepAndKeepsTheSourceAndTheOlderFile) {
   EXPECT_FALSE(QFile::exists(Conversion::State().TempDir + "/test.mp3"));
 }
 
+// A profile may keep ffmpeg's console quiet or put each line's level before
+// it: a write that could not be finished fails the step all the same.
+TEST_F(ConvertTest, AWriteErrorIsCaughtWhateverLogTheProfileAsksFor) {
+  const QString song = Tone("in/song.wav", 30);
+  const QString older = Tone("in/song.mp3", 1);
+  const QByteArray olderBytes = Bytes(older);
+  List({song});
+  Conversion::State().Choices.ExtensionText = "mp3";
+  Conversion::State().Choices.DeleteOriginals = true;
+  Conversion::State().Choices.ReplaceFiles = true;
+  for (const QString logOptions :
+       {"-loglevel quiet", "-loglevel level+info", "-nostats -loglevel repeat+level+warning"}) {
+    FormatProfile profile;
+    profile.OutputExtraParams = logOptions;
+    Session::State().FormatProfilePath = SaveFormat(profile);
+    {
+      FileSizeLimit full(60 * 1024);
+      ScriptedDialogs dialogs;
+      Convert("", main_->List1);
+    }
+    ASSERT_TRUE(Progress());
+    EXPECT_EQ(Progress()->Text3->text(), "Errores: 1") << logOptions.toStdString();
+    ASSERT_EQ(Conversion::State().Errors.size(), 1);
+    EXPECT_EQ(Conversion::State().Errors[0].File, song);
+    EXPECT_EQ(Conversion::State().Errors[0].Description, "Error al convertir");
+    EXPECT_EQ(Bytes(older), olderBytes);
+    EXPECT_TRUE(QFile::exists(song));
+    EXPECT_FALSE(QFile::exists(Path("in/song (2).mp3")));
+    EXPECT_TRUE(Trashed().isEmpty());
+    CloseProgress();
+  }
+}
+
+// "Reemplazar archivos" makes way for a new output only by moving a file that
+// was there before the run: outputs of the same run never replace each other.
+TEST_F(ConvertTest, ReplacingNeverTakesAnOutputOfTheSameRun) {
+  struct Case {
+    const char* name;
+    QStringList inputs;  // with their lengths in seconds, the first named output goes first
+    QList<double> seconds;
+    int mode;
+    QString older;  // a file of the outputs' name there before the run, or none
+    QStringList outputs;  // the outputs afterwards, in the order of the inputs
+  };
+  const Case cases[] = {
+      {"two folders into one", {"a/sub1/clip.wav", "a/sub2/clip.wav"}, {1, 2},
+       OutputChosenFolder, "", {"a/out/clip.mp3", "a/out/clip (2).mp3"}},
+      {"two folders into one over an older file", {"b/sub1/clip.wav", "b/sub2/clip.wav"}, {1, 2},
+       OutputChosenFolder, "b/out/clip.mp3", {"b/out/clip.mp3", "b/out/clip (2).mp3"}},
+      {"side by side", {"c/song.wav", "c/song.flac"}, {1, 2}, OutputSourceFolders, "",
+       {"c/song.mp3", "c/song (2).mp3"}},
+  };
+  Conversion::State().Choices.ExtensionText = "mp3";
+  Conversion::State().Choices.ReplaceFiles = true;
+  int trashedBefore = 0;
+  for (const Case& c : cases) {
+    QStringList files;
+    for (int k = 0; k < c.inputs.size(); ++k) files << Tone(c.inputs[k], c.seconds[k]);
+    const QString folder = QString(c.inputs[0]).section('/', 0, 0);
+    QDir().mkpath(Path(folder + "/out"));
+    if (!c.older.isEmpty()) Tone(c.older, 5);
+    List(files);
+    Conversion::State().Choices.OutputMode = c.mode;
+    Session::State().OutputFolder = Path(folder + "/out");
+    ScriptedDialogs dialogs;
+    Convert("", main_->List1);
+    ASSERT_TRUE(Progress()) << c.name;
+    EXPECT_TRUE(Conversion::State().Errors.isEmpty()) << c.name;
+    for (int k = 0; k < c.outputs.size(); ++k)
+      EXPECT_NEAR(Duration(Path(c.outputs[k])), c.seconds[k], kSlack)
+          << c.name << " " << c.outputs[k].toStdString();
+    // Only the older file went to the trash.
+    const int trashed = int(Trashed().size());
+    EXPECT_EQ(trashed - trashedBefore, c.older.isEmpty() ? 0 : 1) << c.name;
+    trashedBefore = trashed;
+    for (const QString& file : files) EXPECT_TRUE(QFile::exists(file)) << c.name;
+    CloseProgress();
+  }
+}
+
 TEST_F(ConvertTest, AnEncodeThatFailsLeavesNoEmptyOutputBehind) {
   FormatProfile profile;
   profile.SampleRate = "1234";  // no rate mp3 knows: the encoder cannot open
@@ -795,25 +906,38 @@ TEST_F(ConvertTest, AnEncodeThatFailsLeavesNoEmptyOutputBehind) {
 }
 
 // "Archivo:" gives ffmpeg every file, and ffmpeg takes one picture (the
-// largest) and one sound: only the files it read go to the trash.
+// largest) and one sound: only the files it read go to the trash, also when
+// a profile keeps ffmpeg's console quiet or tags its lines with their level.
 TEST_F(ConvertTest, OneOutputOfSeveralFilesTrashesOnlyTheFilesItRead) {
-  const QString small = Picture("in/small.mkv", "80x60");
-  const QString tone = Tone("in/tone.wav", 1);
-  const QString large = Picture("in/large.mkv", "160x120");
-  List({small, tone, large});
-  QDir().mkpath(Path("out"));
-  Conversion::State().Choices.OutputMode = OutputOneFile;
-  Session::State().OutputFile = Path("out/both.mkv");
-  Conversion::State().Choices.DeleteOriginals = true;
-  ScriptedDialogs dialogs;
-  Convert("", main_->List1);
-  ASSERT_TRUE(Progress());
-  EXPECT_TRUE(Conversion::State().Errors.isEmpty());
-  EXPECT_EQ(Streams(Path("out/both.mkv")).split(',').size(), 2);
-  QStringList trashed = Trashed();
-  trashed.sort();
-  EXPECT_EQ(trashed, (QStringList{"large.mkv", "tone.wav"}));
-  EXPECT_TRUE(QFile::exists(small));
+  const QStringList logOptions = {"", "-loglevel quiet", "-loglevel level+info"};
+  QStringList expected;
+  for (int k = 0; k < logOptions.size(); ++k) {
+    const QString n = QString::number(k);
+    const QString small = Picture("in/small" + n + ".mkv", "80x60");
+    const QString tone = Tone("in/tone" + n + ".wav", 1);
+    const QString large = Picture("in/large" + n + ".mkv", "160x120");
+    List({small, tone, large});
+    QDir(Path("out")).removeRecursively();
+    QDir().mkpath(Path("out"));
+    FormatProfile profile;
+    profile.OutputExtraParams = logOptions[k];
+    Session::State().FormatProfilePath = SaveFormat(profile);
+    Conversion::State().Choices.OutputMode = OutputOneFile;
+    Session::State().OutputFile = Path("out/both.mkv");
+    Conversion::State().Choices.DeleteOriginals = true;
+    ScriptedDialogs dialogs;
+    Convert("", main_->List1);
+    ASSERT_TRUE(Progress());
+    EXPECT_TRUE(Conversion::State().Errors.isEmpty()) << logOptions[k].toStdString();
+    EXPECT_EQ(Streams(Path("out/both.mkv")).split(',').size(), 2);
+    expected << "large" + n + ".mkv" << "tone" + n + ".wav";
+    expected.sort();
+    QStringList trashed = Trashed();
+    trashed.sort();
+    EXPECT_EQ(trashed, expected) << logOptions[k].toStdString();
+    EXPECT_TRUE(QFile::exists(small));
+    CloseProgress();
+  }
 }
 
 // A file the trash cannot take stays, and the end of the run names it.

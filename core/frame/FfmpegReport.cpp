@@ -1,0 +1,47 @@
+#include "core/frame/FfmpegReport.h"
+
+#include <QFile>
+#include <QRegularExpression>
+
+#include "core/frame/ToolRunner.h"
+
+namespace FfmpegReport {
+
+namespace {
+
+const QString CrLf = QStringLiteral("\r\n");
+
+// The level tag stands after the tags that name the message's source, if any.
+QString WithoutLevelTag(const QString& line) {
+  static const QRegularExpression level(QStringLiteral(
+      R"(^((?:\[[^\]]* @ [^\]]*\] )*)\[(?:quiet|panic|fatal|error|warning|info|verbose|debug|trace)\] )"));
+  return QString(line).replace(level, QStringLiteral("\\1"));
+}
+
+}  // namespace
+
+QString EnvironmentEntry(const QString& file) {
+  // The value is read as ffmpeg reads option values: single quotes keep
+  // ':' and blanks, a quote is closed, escaped and reopened. Its file name
+  // is a template in which only a doubled '%' is a '%'.
+  QString name = file;
+  name.replace("%", "%%").replace("'", R"('\'')");
+  return "FFREPORT=file='" + name + "':level=32";
+}
+
+QString ConsoleText(const QString& report) {
+  QString text;
+  for (const QString& line : ToolRunner::CleanOutput(report).split(CrLf))
+    if (!line.isEmpty()) text += WithoutLevelTag(line) + CrLf;
+  return text;
+}
+
+std::optional<FfmpegTools::ConsoleReport> Read(const QString& file) {
+  QFile report(file);
+  if (!report.open(QIODevice::ReadOnly)) return std::nullopt;
+  FfmpegTools::ConsoleReport read;
+  read.Add(ConsoleText(QString::fromUtf8(report.readAll())));
+  return read;
+}
+
+}  // namespace FfmpegReport

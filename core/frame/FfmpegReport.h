@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QString>
+#include <optional>
+
+#include "core/frame/FfmpegTools.h"
+
+// ffmpeg's own report file: the log of a run at the info level, whatever
+// level or line prefix the command's options ask of the console. Read after
+// the run, it tells what the console may have kept quiet.
+namespace FfmpegReport {
+
+// The environment entry ("FFREPORT=...") that has ffmpeg write its report to file.
+QString EnvironmentEntry(const QString& file);
+
+// The report's text as the console runner hands out ffmpeg's output: lines
+// ending in CR LF (a status line ended by a lone CR is a line of its own),
+// each without the "[level] " tag that "-loglevel level+..." puts before the message.
+QString ConsoleText(const QString& report);
+
+// What the report file says; nothing when it cannot be read.
+std::optional<FfmpegTools::ConsoleReport> Read(const QString& file);
+
+}  // namespace FfmpegReport
