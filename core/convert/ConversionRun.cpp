@@ -319,6 +319,7 @@ bool ConversionRun::Steps::RunRow(int row, const QStringList& inputs, const QStr
       [&report](const QString& chunk) { report.Add(chunk); });
   // The program closing ended the tool: the run stops as "Detener" stops it.
   if (ToolRunner::Closing()) run_.stopRequested_ = true;
+  if (!isEncoder) capture_ = FfmpegReport::WithoutNotice(capture_);
   const std::optional<FfmpegTools::ConsoleReport> logged =
       isEncoder || reportFolder_.isEmpty() ? std::nullopt : FfmpegReport::Read(ReportFile());
   if (started) NoteInputsRead(step, isEncoder, inputs, (logged ? *logged : report).MappedInputs());

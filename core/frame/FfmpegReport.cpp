@@ -36,6 +36,12 @@ QString ConsoleText(const QString& report) {
   return text;
 }
 
+QString WithoutNotice(const QString& console) {
+  static const QRegularExpression notice(QStringLiteral(
+      "^\\w+ started on [^\r\n]*\r\nReport written to \"[^\r\n]*\"\r\nLog level: \\d+\r\n"));
+  return QString(console).remove(notice);
+}
+
 std::optional<FfmpegTools::ConsoleReport> Read(const QString& file) {
   QFile report(file);
   if (!report.open(QIODevice::ReadOnly)) return std::nullopt;

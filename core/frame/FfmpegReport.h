@@ -18,6 +18,11 @@ QString EnvironmentEntry(const QString& file);
 // each without the "[level] " tag that "-loglevel level+..." puts before the message.
 QString ConsoleText(const QString& report);
 
+// ffmpeg's console output as the console runner hands it out (lines ending
+// in CR LF) without the notice of the report that ffmpeg puts before anything
+// else when its log level lets it: what the console shows without a report.
+QString WithoutNotice(const QString& console);
+
 // What the report file says; nothing when it cannot be read.
 std::optional<FfmpegTools::ConsoleReport> Read(const QString& file);
 

@@ -447,6 +447,8 @@ TEST_F(ConvertTest, AFailingStepIsListedWithItsCommandAndTheRunGoesOn) {
             "/usr/bin/ffmpeg -i " + bad + " -y '" + Path("in/bad (2).mkv") + "'");
   EXPECT_TRUE(Conversion::State().Errors[0].Console.contains("Invalid data"))
       << Conversion::State().Errors[0].Console.toStdString();
+  EXPECT_TRUE(Conversion::State().Errors[0].Console.startsWith("ffmpeg version "))
+      << Conversion::State().Errors[0].Console.toStdString();
   EXPECT_EQ(Progress()->Text3->text(), "Errores: 1");
   EXPECT_TRUE(Progress()->Command3->isVisible());
   EXPECT_EQ(Progress()->List1->item(0)->text(), bad);

@@ -1,0 +1,97 @@
+// ffmpeg's report file, written by the real ffmpeg run through the console
+// runner, in the temporary program folder.
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+
+#include "TestEnv.h"
+#include "core/frame/FfmpegReport.h"
+#include "core/frame/ToolRunner.h"
+
+namespace {
+
+class FfmpegReportTest : public TestEnv {
+ protected:
+  void SetUp() override {
+    TestEnv::SetUp();
+    ToolRunner::Reset();
+  }
+  QString Tone(const QString& name) const {
+    const QString path = Folder() + "/" + name;
+    EXPECT_EQ(QProcess::execute("ffmpeg", {"-v", "error", "-y", "-f", "lavfi", "-i", "sine",
+                                           "-t", "1", path}),
+              0);
+    return path;
+  }
+  // Runs ffmpeg with these options, writing its report to report.
+  QString Run(const QStringList& arguments, const QString& report) const {
+    ToolRunner::Command command{"/usr/bin/ffmpeg", arguments};
+    command.environment << FfmpegReport::EnvironmentEntry(report);
+    QString console;
+    int32_t exitCode = -1;
+    EXPECT_TRUE(ToolRunner::RunCaptured({command}, Folder(), 0, 0, ToolRunner::OutputSink(),
+                                        ToolRunner::NoDisplay, console, -1, exitCode));
+    EXPECT_EQ(exitCode, 0) << console.toStdString();
+    return console;
+  }
+};
+
+// The report lands at the very path given, whatever the name holds, and
+// names the inputs an output read although the console stays silent.
+TEST_F(FfmpegReportTest, AQuietRunStillReportsItsMappingAtTheGivenPath) {
+  const QString a = Tone("a.wav");
+  const QString b = Tone("b.wav");
+  for (const QString name : {"report.log", "it's a:b %d 100%.log", "x=y:level=56.log"}) {
+    const QString report = Folder() + "/" + name;
+    const QString console =
+        Run({"-loglevel", "quiet", "-i", a, "-i", b, "-map", "1", "-map", "0", "-y",
+             Folder() + "/out.mka"},
+            report);
+    EXPECT_TRUE(console.isEmpty()) << console.toStdString();
+    const std::optional<FfmpegTools::ConsoleReport> read = FfmpegReport::Read(report);
+    ASSERT_TRUE(read) << name.toStdString();
+    EXPECT_EQ(read->MappedInputs(), (QList<int>{1, 0})) << name.toStdString();
+    EXPECT_FALSE(read->WriteFailed());
+  }
+  EXPECT_FALSE(FfmpegReport::Read(Folder() + "/missing.log"));
+}
+
+// At the default level ffmpeg announces its report first on the console;
+// without that notice the console reads as it does with no report.
+TEST_F(FfmpegReportTest, TheConsoleLosesOnlyTheReportNotice) {
+  const QString a = Tone("a.wav");
+  const QString console = Run({"-i", a, "-y", Folder() + "/out.mka"}, Folder() + "/report.log");
+  EXPECT_TRUE(console.contains("Report written to")) << console.toStdString();
+  const QString shown = FfmpegReport::WithoutNotice(console);
+  EXPECT_TRUE(shown.startsWith("ffmpeg version ")) << shown.toStdString();
+  EXPECT_EQ(console.size() - shown.size(), console.indexOf("ffmpeg version "));
+}
+
+// Level tags go, whether the line starts with one or it follows the tags
+// of the message's source; a status line ended by a lone CR is a line.
+TEST(FfmpegReportText, LinesLoseTheirLevelTagAndEndInCrLf) {
+  struct Case {
+    QString report, text;
+  } cases[] = {
+      {"[info] Stream mapping:\n[info]   Stream #0:0 -> #0:0\n",
+       "Stream mapping:\r\n  Stream #0:0 -> #0:0\r\n"},
+      {"[info] size=  0kB time=00:00:00.00\r[error] Error writing trailer of x.mp3: err\n",
+       "size=  0kB time=00:00:00.00\r\nError writing trailer of x.mp3: err\r\n"},
+      {"[mp3 @ 0x55d0] [error] Error closing file\n", "[mp3 @ 0x55d0] Error closing file\r\n"},
+      {"[out#0/mp3 @ 0x1] [aost#0:0 @ 0x2] [warning] w\n", "[out#0/mp3 @ 0x1] [aost#0:0 @ 0x2] w\r\n"},
+      // Not a level, or not where a level stands: the text stays.
+      {"[loud] x\nsay [error] y\n", "[loud] x\r\nsay [error] y\r\n"},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(FfmpegReport::ConsoleText(c.report), c.text) << c.report.toStdString();
+}
+
+TEST(FfmpegReportText, ATaggedWriteErrorIsAWriteFailure) {
+  FfmpegTools::ConsoleReport read;
+  read.Add(FfmpegReport::ConsoleText(
+      "[info] size=  60kB\r[error] Error writing trailer of out.mp3: File too large\n"));
+  EXPECT_TRUE(read.WriteFailed());
+}
+
+}  // namespace
