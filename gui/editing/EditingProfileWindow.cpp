@@ -84,7 +84,7 @@ void EditingProfileWindow::ShowEditor(const QString& name, uint8_t mode) {
 void EditingProfileWindow::CreateControls() {
   auto* central = new QWidget(this);
   setCentralWidget(central);
-  Make(Text28, "Text28", central, 120, 120, 2415, 285)->setReadOnly(true);
+  MakeCaption(Text28, "Text28", central, 120, 120, 2415);
   Make(List1, "List1", central, 120, 420, 2415, 3300);
   CreateOperationPanels(central);
   CreateTestFileControls(central);
