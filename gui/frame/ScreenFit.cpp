@@ -27,7 +27,7 @@ bool IsProgramWindow(const QObject* object) {
 // framed the size of a title bar and thin borders is assumed.
 QSize Decoration(const QWidget* window) {
   const QSize known = window->frameGeometry().size() - window->size();
-  if (!known.isEmpty()) return known;
+  if (known.width() > 0 || known.height() > 0) return known;
   const int border = 4;
   return {2 * border, window->style()->pixelMetric(QStyle::PM_TitleBarHeight) + 2 * border};
 }
@@ -110,13 +110,13 @@ void Wrap(QWidget* window) {
   }
 }
 
-// The window's limits and size, at most the room. A window cut at the bottom
-// widens by the vertical scroll bar, when there is room, so that its content
-// need not scroll sideways as well.
-void Shrink(QWidget* window, const QSize& room) {
+// The window's limits and size, at most the room. A window as tall as the
+// room widens by the vertical scroll bar, when there is room, so that its
+// content need not scroll sideways as well.
+void Shrink(QWidget* window, const QSize& room, const QScrollArea* area) {
   QSize wanted = window->size();
-  const QWidget* content = AreaOf(window)->widget();
-  if (wanted.height() > room.height() && content) {
+  const QWidget* content = area->widget();
+  if (wanted.height() >= room.height() && content) {
     const int bar = window->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
     wanted.setWidth(qMax(wanted.width(), content->minimumWidth() + bar));
   }
@@ -179,10 +179,11 @@ void Fit(QWidget* window) {
   QScrollArea* area = AreaOf(window);
   if (area && area->widget()) area->widget()->setMinimumSize(ContentExtent(area->widget()));
   const QSize room = Room(window);
-  if (window->width() > room.width() || window->height() > room.height()) {
-    if (!area) Wrap(window);
-    Shrink(window, room);
+  if (!area && (window->width() > room.width() || window->height() > room.height())) {
+    Wrap(window);
+    area = AreaOf(window);
   }
+  if (area) Shrink(window, room, area);
   KeepInside(window);
   window->setProperty(kFitting, false);
 }
