@@ -31,7 +31,9 @@ QString Report(const MediaInfo& info) {
       {"Subtitle codec: ", &info.SubtitleCodec},
   };
   QString report;
-  for (const auto& [label, value] : lines) report += label + *value + "\n";
+  // ffprobe's header puts a blank before some values ("Input #0, wav,"); the
+  // label's own blank is the only one shown.
+  for (const auto& [label, value] : lines) report += label + value->trimmed() + "\n";
   return report;
 }
 

@@ -101,6 +101,7 @@ bool KeepUnreadableConfig() {
 }  // namespace
 
 void WriteConfig() {
+  if (Session::State().FirstRunUnfinished) return;
   const ConfigRecord record = GatherConfig();
   if (!FileServices::CreateFolderPath(ProgramFolder::AppFiles())) {
     Lang::MsgCannotCreateDir("appfiles");

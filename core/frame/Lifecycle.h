@@ -19,7 +19,8 @@ void ReadConfig();
 // Gathers the settings and writes config.qcf; the only place it is written.
 // A config.qcf that cannot be read is not written over: it is first moved to
 // config.qcf.damaged ("config.qcf (2).damaged" when that name is taken), and
-// when it cannot be moved nothing is written.
+// when it cannot be moved nothing is written. Nothing is written either
+// while a first run's windows are still open (Session::State().FirstRunUnfinished).
 void WriteConfig();
 
 // The record as the settings' owners hold it now, paths stored relative.

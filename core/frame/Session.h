@@ -71,6 +71,10 @@ struct SessionState {
   // The input files as full paths, in the order the main window shows them.
   // Every change ends with RefreshFileList.
   QStringList FileList;
+  // True from the start of a first run until its windows are through: a
+  // program ended meanwhile writes no config.qcf, so its next start is a
+  // first run again.
+  bool FirstRunUnfinished = false;
 };
 
 // This module's part of the running program's AppState.

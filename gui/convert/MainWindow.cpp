@@ -52,6 +52,7 @@
 #include "gui/formats/CodecViewerWindow.h"
 #include "gui/formats/FormatEditorWindow.h"
 #include "gui/frame/AboutBox.h"
+#include "gui/frame/AccessibleNames.h"
 #include "gui/frame/StartupWindows.h"
 #include "gui/frame/ToolPathsWindow.h"
 #include "gui/frame/WaitWindow.h"
@@ -111,6 +112,7 @@ MainWindow* MainWindow::Instance() { return g_instance.data(); }
 void MainWindow::CreateFileFrame() {
   Frame1 = Named(new QGroupBox("Archivos a convertir"), "Frame1");
   List1 = Named(new QListWidget(Frame1), "List1");
+  AccessibleNames::NameAfter(List1, Frame1);
   List1->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   List1->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
   Command1 = Named(new QPushButton("+", Frame1), "Command1");

@@ -84,7 +84,7 @@ void EditingProfileWindow::ShowEditor(const QString& name, uint8_t mode) {
 void EditingProfileWindow::CreateControls() {
   auto* central = new QWidget(this);
   setCentralWidget(central);
-  Make(Text28, "Text28", central, 120, 120, 2415, 285)->setReadOnly(true);
+  MakeCaption(Text28, "Text28", central, 120, 120, 2415);
   Make(List1, "List1", central, 120, 420, 2415, 3300);
   CreateOperationPanels(central);
   CreateTestFileControls(central);
@@ -93,6 +93,9 @@ void EditingProfileWindow::CreateControls() {
   Make(Command15, "Command15", Picture6, 0, 60, 1560, 375);
   Make(Command14, "Command14", Picture6, 1740, 60, 1560, 375);
   Make(Command3, "Command3", Picture6, 3480, 60, 1560, 375);
+  // The strip holds its buttons whole, however tall the font makes them.
+  Picture6->resize(Picture6->width(),
+                   qMax(Picture6->height(), Command3->geometry().bottom() + 1 + Px(60)));
   Timer1 = new QTimer(this);
   Timer1->setObjectName("Timer1");
   Timer1->setInterval(100);

@@ -2,6 +2,7 @@
 
 #include <QComboBox>
 #include <QLineEdit>
+#include <QPalette>
 #include <QStringList>
 #include <QWidget>
 
@@ -21,12 +22,18 @@ inline EditProfileRec& Profile() { return EditingProfileEditor::State().CurrentP
 using WidgetFactory::Make;
 using WidgetFactory::Px;
 
-// A caption that stands beside a box: a read-only text box.
+// A caption that stands beside a box or over a list: a read-only text box
+// that looks and behaves as a label, on the window's background and never
+// taking the focus.
 inline QLineEdit* MakeCaption(QLineEdit*& member, const char* name, QWidget* parent, int left,
                               int top, int width) {
   Make(member, name, parent, left, top, width, 285);
   member->setReadOnly(true);
   member->setFrame(false);
+  member->setFocusPolicy(Qt::NoFocus);
+  QPalette palette = member->palette();
+  palette.setColor(QPalette::Base, palette.color(QPalette::Window));
+  member->setPalette(palette);
   return member;
 }
 

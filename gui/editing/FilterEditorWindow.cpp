@@ -19,6 +19,7 @@
 #include "core/frame/TextViewer.h"
 #include "core/frame/ToolRunner.h"
 #include "core/lang/Lang.h"
+#include "gui/frame/AccessibleNames.h"
 #include "gui/frame/ConsoleBox.h"
 #include "gui/frame/MainWindowLink.h"
 #include "gui/frame/ModalWindow.h"
@@ -77,6 +78,9 @@ void FilterEditorWindow::CreateControls() {
   WidgetFactory::Make(Check2, "Check2", Frame2, 120, 2220, 6480, 300);
   WidgetFactory::Make(Check3, "Check3", Frame2, 120, 2520, 6480, 300);
   WidgetFactory::Make(Command2, "Command2", Frame2, 5160, 2820, 1440, 360);
+  AccessibleNames::NameAfter(Combo1, Label1);
+  AccessibleNames::NameAfter(Text1, Label2);
+  AccessibleNames::NameAfter(List1, Label3);
 
   Frame3 = WidgetFactory::Named(new QGroupBox(central), "Frame3");
   Frame3->setGeometry(Frame1->geometry());

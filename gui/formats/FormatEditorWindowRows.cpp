@@ -10,6 +10,7 @@
 #include <QTimer>
 
 #include "gui/formats/FormatEditorWindow.h"
+#include "gui/frame/AccessibleNames.h"
 #include "gui/frame/TextFit.h"
 #include "gui/frame/WidgetFactory.h"
 
@@ -123,6 +124,7 @@ void FormatEditorWindow::FillRows(uint8_t category, const QList<FormatEditor::Pa
       WireRow(int(i));
     }
     Text1[i]->setText(rows[i].caption);
+    AccessibleNames::NameAfter(Combo2[i], Text1[i]);
     Text1[i]->setCursorPosition(0);
     // Qt selects the first entry of a list it fills, so the value goes in last.
     Combo2[i]->addItems(rows[i].list);

@@ -102,7 +102,8 @@ void AboutBox::CreateControls() {
   Command1 = Named(new QPushButton("Donar / Donate", this), "Command1");
   foot->addWidget(Command1, 0, Qt::AlignBottom);
   layout->addLayout(foot);
-  resize(520, 480);
+  // Wrapped lines take more height than the layout's least size tells.
+  resize(520, qMax(480, layout->totalHeightForWidth(520)));
 }
 
 // The about box has no translator: it takes its caption from the main window's

@@ -13,6 +13,7 @@
 #include "core/frame/DataFolderManager.h"
 #include "core/frame/DesktopServices.h"
 #include "core/lang/Lang.h"
+#include "gui/frame/AccessibleNames.h"
 #include "gui/frame/ModalWindow.h"
 #include "gui/frame/WidgetFactory.h"
 #include "gui/lang/Translators.h"
@@ -88,6 +89,7 @@ void FileManagerWindow::CreateControls() {
   auto* layout = new QHBoxLayout(this);
   auto* left = new QVBoxLayout;
   List1 = Named(new QListWidget(this), "List1");
+  AccessibleNames::NameAfter(List1, this);
   left->addWidget(List1);
   Frame1 = Named(new QGroupBox(this), "Frame1");
   auto* nameArea = new QVBoxLayout(Frame1);

@@ -6,6 +6,7 @@
 #include "core/formats/FormatEditor.h"
 #include "core/frame/FfmpegTools.h"
 #include "core/frame/Lifecycle.h"
+#include "core/frame/Session.h"
 #include "core/lang/Lang.h"
 #include "gui/frame/AboutBox.h"
 #include "gui/frame/ToolPathsWindow.h"
@@ -28,6 +29,7 @@ void FindToolsOnFirstRun() {
 
 void Run(QWidget* main) {
   Lifecycle::Startup();
+  Session::State().FirstRunUnfinished = Lifecycle::IsFirstRun();
   if (Lang::State().LanguageName.isEmpty()) {
     if (main) main->show();
     LanguageWindow::ShowModal(main);
@@ -39,6 +41,7 @@ void Run(QWidget* main) {
     AboutBox::ShowModal(main);
     FormatEditor::State().FfmpegListsStale = 1;
   }
+  Session::State().FirstRunUnfinished = false;
 }
 
 }  // namespace StartupWindows

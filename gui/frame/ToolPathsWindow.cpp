@@ -13,6 +13,7 @@
 #include "core/frame/FfmpegTools.h"
 #include "core/frame/Session.h"
 #include "core/lang/Lang.h"
+#include "gui/frame/AccessibleNames.h"
 #include "gui/frame/TextFit.h"
 #include "gui/frame/WidgetFactory.h"
 #include "gui/lang/Translators.h"
@@ -65,6 +66,7 @@ void ToolPathsWindow::CreateControls() {
     labels[row]->setMinimumWidth(TextFit::BoxWidthFor(labels[row]));
     labels[row]->setMaximumWidth(qMax(90, labels[row]->minimumWidth()));
     paths[row]->setMinimumWidth(420);
+    AccessibleNames::NameAfter(paths[row], labels[row]);
     *browse[row] = new QPushButton("...", this);
     (*browse[row])->setObjectName(QString("Command%1").arg(row + 1));
     (*browse[row])->setMaximumWidth(40);

@@ -10,6 +10,7 @@
 #include "gui/formats/FormatEditorWindow.h"
 #include "gui/frame/FileManagerWindow.h"
 #include "gui/frame/PlayerWindow.h"
+#include "gui/frame/ScreenFit.h"
 #include "gui/frame/TextViewerWindow.h"
 #include "gui/frame/WidgetDialogs.h"
 #include "gui/lang/Translators.h"
@@ -32,6 +33,7 @@ void Install() {
   DataFolderManager::InstallEditor("qfl", &FilterEditorWindow::ShowEditor);
   TextViewer::InstallViewer({&TextViewerWindow::ShowCommandOutput, &TextViewerWindow::CloseViewer});
   FfmpegTools::InstallPlayerWindow(&PlayerWindow::Play);
+  ScreenFit::Install();
 }
 
 }  // namespace WindowServices

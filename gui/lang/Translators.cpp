@@ -14,6 +14,7 @@
 #include <optional>
 
 #include "core/lang/Lang.h"
+#include "gui/frame/AccessibleNames.h"
 #include "gui/frame/MainWindowLink.h"
 
 namespace Lang {
@@ -717,6 +718,7 @@ void Translate(QWidget* window, const Translator& translator) {
     }
   }
   if (translator.sub) Translate(window, *FindTranslator(translator.sub));
+  AccessibleNames::Refresh(window);
 }
 
 QStringList UnmetAssignments(QWidget* window, const Translator& translator) {

@@ -1,3 +1,4 @@
+#include <QRegularExpression>
 #include <QStringList>
 
 #include "TestEnv.h"
@@ -106,6 +107,9 @@ TEST_F(ChoicesTest, ProbeReportListsEveryFieldOfARealFile) {
   EXPECT_EQ(lines[0], "Track: ");
   EXPECT_EQ(lines[2], "Title: Prueba");
   EXPECT_TRUE(lines[5].startsWith("Duration (s): 2")) << lines[5].toStdString();
+  EXPECT_EQ(lines[6], "Format: matroska");
+  EXPECT_TRUE(QRegularExpression("^Bitrate: [1-9][0-9]* kb/s$").match(lines[7]).hasMatch())
+      << lines[7].toStdString();
   EXPECT_EQ(lines[8], "Audio codec: mp2");
   EXPECT_EQ(lines[11], "Audio channels: 1");
   EXPECT_EQ(lines[12], "Audio sample rate (hz): 44100");

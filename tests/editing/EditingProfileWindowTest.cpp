@@ -630,4 +630,21 @@ TEST_F(EditingProfileWindowTest, ChoosingAnotherOperationClosesTheFfmpegHelp) {
   EXPECT_TRUE(w->PicAjustarVol->isVisibleTo(w));
 }
 
+// The heading over the operations and the test file's caption read as
+// labels: the window's background, and the focus goes past them.
+TEST_F(EditingProfileWindowTest, CaptionsLookAndBehaveAsLabels) {
+  EditingProfileWindow* w = Open();
+  w->show();
+  w->activateWindow();
+  ASSERT_TRUE(WaitFor([] { return QApplication::focusWidget() != nullptr; }));
+  for (QLineEdit* caption : {w->Text28, w->Text12}) {
+    SCOPED_TRACE(caption->objectName().toStdString());
+    EXPECT_NE(QApplication::focusWidget(), caption);
+    EXPECT_EQ(caption->focusPolicy(), Qt::NoFocus);
+    EXPECT_FALSE(caption->hasFrame());
+    EXPECT_EQ(caption->palette().color(QPalette::Base), w->palette().color(QPalette::Window));
+  }
+  EXPECT_EQ(w->Text12->text(), "Seleccionar archivo de prueba");
+}
+
 }  // namespace

@@ -1,4 +1,6 @@
 #include <QAction>
+#include <QApplication>
+#include <QPlainTextEdit>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
@@ -30,6 +32,27 @@ TEST_F(AboutAndWaitTest, TheAboutBoxTakesItsCaptionFromTheMainWindowsAboutItem) 
   EXPECT_EQ(about.Label1->text(), "Quillmoor 2.0 (rev. 10)");
   EXPECT_EQ(about.Label5->text(), "Página Web / Web page:");
   EXPECT_EQ(about.Command1->text(), "Donar / Donate");
+}
+
+// With a larger font the wrapped lines take more height: the rows still follow
+// one another, none drawn over the one above.
+TEST_F(AboutAndWaitTest, TheAboutBoxRowsDoNotOverlapAtALargerFont) {
+  const QFont normal = QApplication::font();
+  QFont larger = normal;
+  larger.setPointSizeF(normal.pointSizeF() * 2.0);
+  QApplication::setFont(larger);
+  {
+    AboutBox about(nullptr);
+    about.show();
+    QApplication::processEvents();
+    const QWidget* rows[] = {about.Label1, about.Text1,  about.Label5, about.Line1,
+                             about.Label3, about.Label6, about.Label7, about.Label8, about.Label2};
+    for (size_t i = 1; i < std::size(rows); ++i) {
+      EXPECT_GE(rows[i]->y(), rows[i - 1]->geometry().bottom())
+          << rows[i]->objectName().toStdString() << " over " << rows[i - 1]->objectName().toStdString();
+    }
+  }
+  QApplication::setFont(normal);
 }
 
 TEST_F(AboutAndWaitTest, TheAboutBoxOpensTheWebPageAndTheDonationPage) {

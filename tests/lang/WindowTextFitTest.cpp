@@ -9,6 +9,8 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
+#include <QScrollArea>
 #include <QStyle>
 #include <QStyleOption>
 #include <functional>
@@ -334,6 +336,58 @@ TEST_F(WindowTextFitTest, EveryWindowShowsItsTextsWholeInEachLanguage) {
       window->hide();
     }
   }
+}
+
+// The scroll area whose content widget this is, if any.
+const QScrollArea* AreaShowing(const QWidget* content) {
+  const QWidget* viewport = content->parentWidget();
+  auto* area = viewport ? qobject_cast<const QScrollArea*>(viewport->parentWidget()) : nullptr;
+  return area && area->widget() == content ? area : nullptr;
+}
+
+// A control the user can reach in its window: no widget it lies in cuts it,
+// up to the window or up to the content of a scroll area that brings it into
+// view, which area must lie in the window.
+bool Reachable(const QWidget* control, const QWidget* window) {
+  QRect place = control->geometry();
+  for (const QWidget* parent = control->parentWidget(); parent; parent = parent->parentWidget()) {
+    if (!parent->rect().contains(place)) return false;
+    if (parent == window) return true;
+    if (const QScrollArea* area = AreaShowing(parent)) {
+      return window->rect().contains(QRect(area->mapTo(window, QPoint(0, 0)), area->size()));
+    }
+    place.translate(parent->pos());
+  }
+  return false;
+}
+
+// With the desktop's font made larger, each window still lies within the free
+// area of its screen, and every button it shows can be reached.
+TEST_F(WindowTextFitTest, EveryWindowFitsItsScreenAtLargerFonts) {
+  const QFont normal = QApplication::font();
+  for (const double scale : {1.5, 2.0}) {
+    SCOPED_TRACE(scale);
+    QFont larger = normal;
+    larger.setPointSizeF(normal.pointSizeF() * scale);
+    QApplication::setFont(larger);
+    for (const Window& each : kWindows) {
+      SCOPED_TRACE(each.name);
+      QWidget* window = each.open(main_.get());
+      std::unique_ptr<QWidget> owned(window == main_.get() ? nullptr : window);
+      window->show();
+      QApplication::processEvents();
+      const QRect free = window->screen()->availableGeometry();
+      EXPECT_TRUE(free.contains(window->frameGeometry()))
+          << window->frameGeometry().width() << "x" << window->frameGeometry().height()
+          << " on a free area of " << free.width() << "x" << free.height();
+      for (QAbstractButton* button : window->findChildren<QPushButton*>()) {
+        if (button->isVisibleTo(window) && button->window() == window)
+          EXPECT_TRUE(Reachable(button, window)) << button->objectName().toStdString();
+      }
+      window->hide();
+    }
+  }
+  QApplication::setFont(normal);
 }
 
 }  // namespace

@@ -1,0 +1,87 @@
+// Controls without a caption of their own carry the caption that stands for
+// them as their accessible name, in the language in force.
+
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <memory>
+
+#include "LangFixture.h"
+#include "core/formats/FormatEditor.h"
+#include "gui/convert/MainWindow.h"
+#include "gui/editing/FilterEditorWindow.h"
+#include "gui/formats/FormatEditorWindow.h"
+#include "gui/frame/FileManagerWindow.h"
+#include "gui/frame/ToolPathsWindow.h"
+
+namespace {
+
+class AccessibleNamesTest : public LangTest {
+ protected:
+  void SetUp() override {
+    LangTest::SetUp();
+    main_ = std::make_unique<MainWindow>();
+  }
+  void TearDown() override {
+    main_.reset();
+    LangTest::TearDown();
+  }
+  static QString Line(int table, int line) { return Lang::BuiltInTable(table).value(line - 1); }
+  std::unique_ptr<MainWindow> main_;
+};
+
+TEST_F(AccessibleNamesTest, TheMainWindowsFileListFollowsEveryChangeOfLanguage) {
+  QWidget* list = main_->findChild<QListWidget*>("List1");
+  ASSERT_TRUE(list);
+  for (const auto& [language, table] : {std::pair{"<English>", 102}, {"<Portuguese>", 104},
+                                        {"<Spanish>", 101}}) {
+    SCOPED_TRACE(language);
+    Lang::LoadLanguage(language);
+    EXPECT_EQ(list->accessibleName(), Line(table, 147));
+  }
+}
+
+TEST_F(AccessibleNamesTest, ListsAndBoxesOfTheToolWindowsAreNamedAfterTheirCaptions) {
+  Lang::LoadLanguage("<English>");
+  FilterEditorWindow filters;
+  filters.Form_Load();
+  EXPECT_EQ(filters.List1->accessibleName(), "Use the file(s):");
+  EXPECT_EQ(filters.Combo1->accessibleName(), "Type:");
+  EXPECT_EQ(filters.Text1->accessibleName(), "Parameters:");
+
+  FileManagerWindow manager;
+  EXPECT_EQ(manager.List1->accessibleName(), "File manager");
+
+  ToolPathsWindow tools(main_.get());
+  tools.Form_Load();
+  const std::pair<QLineEdit*, QLineEdit*> paths[] = {
+      {tools.Text1, tools.Text3}, {tools.Text2, tools.Text4},
+      {tools.Text5, tools.Text6}, {tools.Text7, tools.Text8}};
+  for (const auto& [box, caption] : paths) {
+    EXPECT_FALSE(caption->text().isEmpty());
+    EXPECT_EQ(box->accessibleName(), caption->text()) << box->objectName().toStdString();
+  }
+}
+
+// The rows are made anew for every category; each value box takes its row's caption.
+TEST_F(AccessibleNamesTest, EveryValueBoxOfTheFormatEditorIsNamedAfterItsRow) {
+  Lang::LoadLanguage("<English>");
+  FormatEditorWindow editor;
+  editor.Form_Load();
+  for (const uint8_t category : {FormatEditor::OutputGeneral, FormatEditor::OutputAudio}) {
+    SCOPED_TRACE(category);
+    FormatEditor::State().CurrentCategory = category;
+    FormatEditor::BuildCategoryParams(category);
+    ASSERT_GT(editor.Combo2.size(), 1);
+    for (qsizetype row = 0; row < editor.Combo2.size(); ++row) {
+      EXPECT_FALSE(editor.Text1[row]->text().isEmpty());
+      EXPECT_EQ(editor.Combo2[row]->accessibleName(), editor.Text1[row]->text()) << row;
+    }
+  }
+  EXPECT_NE(editor.Combo2.last()->accessibleName(), "Eliminar audio");
+}
+
+}  // namespace
