@@ -80,8 +80,17 @@ TypedWord TakeWord(const QString& text, qsizetype& i) {
   return word;
 }
 
+// Blanks, and line continuations among them, which make no word of their own.
 void SkipBlanks(const QString& text, qsizetype& i) {
-  while (i < text.size() && IsBlank(text[i])) ++i;
+  while (i < text.size()) {
+    if (IsBlank(text[i])) {
+      ++i;
+    } else if (const qsizetype skip = LineContinuation(text, i)) {
+      i += skip;
+    } else {
+      return;
+    }
+  }
 }
 
 // Inside single quotes nothing is special but the closing quote, so a quote

@@ -10,6 +10,8 @@
 #include <csignal>
 #include <cstdlib>
 #include <functional>
+#include <optional>
+#include <random>
 
 #include "Children.h"
 #include "TestEnv.h"
@@ -99,6 +101,16 @@ QStringList ShellArguments(const QString& commandLine) {
 // The words a real POSIX shell makes of a text.
 QStringList ShellWords(const QString& text) { return ShellArguments("arguments " + text); }
 
+// The same, or nothing when the shell refuses the text.
+std::optional<QStringList> ShellWordsIfAccepted(const QString& text) {
+  QProcess shell;
+  shell.start("/bin/sh", {"-c", "printf '%s\\000' x " + text});
+  if (!shell.waitForFinished(10000) || shell.exitCode() != 0) return std::nullopt;
+  QString output = QString::fromUtf8(shell.readAllStandardOutput());
+  output.chop(1);
+  return output.split(QChar(0)).mid(1);
+}
+
 TEST(ToolRunnerText, SplitCommandLineSplitsWordsAsAPosixShellDoes) {
   struct Case {
     QString line;
@@ -138,6 +150,59 @@ TEST(ToolRunnerText, SplitCommandLineSplitsWordsAsAPosixShellDoes) {
       EXPECT_EQ(ShellWords(c.line), c.words) << "sh: " << c.line.toStdString();
     }
   }
+}
+
+// Options typed the terminal way, one per line with a backslash at each line
+// end, split as a shell splits them: a backslash and its line break vanish,
+// wherever they stand, except inside single quotes.
+TEST(ToolRunnerText, ABackslashBeforeALineBreakIsNothingAsInAShell) {
+  struct Case {
+    QString text;
+    QStringList words;
+  } cases[] = {
+      {"-ar 22050 \\\n  -ac 1", {"-ar", "22050", "-ac", "1"}},
+      {"-ar 22050 \\\n-ac 1", {"-ar", "22050", "-ac", "1"}},
+      {"-ar 22050\t\\\n\t-ac 1 \\\n", {"-ar", "22050", "-ac", "1"}},
+      {"\\\n-y", {"-y"}},
+      {"-y \\\n\\\n  \\\n -n", {"-y", "-n"}},
+      {"-a\\\nr 1", {"-ar", "1"}},
+      {"-ar\\\n 1", {"-ar", "1"}},
+      {"\\\n\"\" \\\n''", {"", ""}},
+      {"-vf \"scale=1:\\\n2\"", {"-vf", "scale=1:2"}},
+      {"-vf \"a \\\n b\"c", {"-vf", "a  bc"}},
+      {"-vf 'a \\\nb'", {"-vf", "a \\\nb"}},
+      {"x\\\\ \\\ny", {"x\\", "y"}},
+      {"\"x\\\\\ny\"", {"x\\\ny"}},
+      {"x\\ \\\ny", {"x y"}},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(SplitCommandLine(c.text), c.words) << c.text.toStdString();
+    EXPECT_EQ(ShellWords(c.text), c.words) << "sh: " << c.text.toStdString();
+  }
+  EXPECT_EQ(SplitCommandLine("\\\n"), QStringList());
+  EXPECT_EQ(SplitCommandLine("  \\\n \\\n"), QStringList());
+}
+
+// Short texts of blanks, quotes, backslashes and line breaks, drawn from a
+// fixed seed, split as /bin/sh splits them. Left out: texts a shell refuses
+// (an open quote; a line break that ends the command before a word the shell
+// cannot run) and texts with "" (a quote inside double quotes, kept from
+// older profiles).
+TEST(ToolRunnerText, SplittingAgreesWithTheShellOnDrawnTexts) {
+  const QString alphabet = "ab \t\n\\'\"";
+  std::mt19937 draw(20260);
+  int compared = 0;
+  for (int n = 0; n < 500; ++n) {
+    QString text = "w";
+    const int length = 1 + int(draw() % 10);
+    for (int k = 0; k < length; ++k) text += alphabet[int(draw() % alphabet.size())];
+    if (text.contains("\"\"")) continue;
+    const std::optional<QStringList> shell = ShellWordsIfAccepted(text);
+    if (!shell) continue;
+    ++compared;
+    EXPECT_EQ(SplitCommandLine(text), *shell) << text.toStdString();
+  }
+  EXPECT_GT(compared, 150);
 }
 
 TEST(ToolRunnerText, ScanWordsKeepsEachWordAsTyped) {
