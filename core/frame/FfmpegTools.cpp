@@ -230,13 +230,35 @@ QString TimeToSeconds(const QString& text) {
 }
 
 void ConsoleReport::Add(const QString& chunk) {
-  QString text = partialLine_ + chunk;
+  if (chunk.isEmpty()) return;
+  const QStringView text(chunk);
   qsizetype start = 0;
-  for (qsizetype end = text.indexOf(CrLf); end >= 0; end = text.indexOf(CrLf, start)) {
-    ReadLine(text.mid(start, end - start));
+  // A line end split between two chunks.
+  if (endsInCr_ && text.startsWith('\n')) {
+    EndLine();
+    start = 1;
+  } else if (endsInCr_) {
+    AddToLine(u"\r");
+  }
+  endsInCr_ = false;
+  for (qsizetype end = text.indexOf(CrLf, start); end >= 0; end = text.indexOf(CrLf, start)) {
+    AddToLine(text.sliced(start, end - start));
+    EndLine();
     start = end + CrLf.size();
   }
-  partialLine_ = text.mid(start);
+  QStringView rest = text.sliced(start);
+  endsInCr_ = rest.endsWith('\r');
+  if (endsInCr_) rest.chop(1);
+  AddToLine(rest);
+}
+
+void ConsoleReport::AddToLine(QStringView part) {
+  partialLine_ += part.left(qMax<qsizetype>(0, LineHeadLength - partialLine_.size()));
+}
+
+void ConsoleReport::EndLine() {
+  ReadLine(partialLine_);
+  partialLine_.resize(0);
 }
 
 void ConsoleReport::ReadLine(const QString& line) {
