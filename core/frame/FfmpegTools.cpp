@@ -232,15 +232,7 @@ QString TimeToSeconds(const QString& text) {
 void ConsoleReport::Add(const QString& chunk) {
   if (chunk.isEmpty()) return;
   const QStringView text(chunk);
-  qsizetype start = 0;
-  // A line end split between two chunks.
-  if (endsInCr_ && text.startsWith('\n')) {
-    EndLine();
-    start = 1;
-  } else if (endsInCr_) {
-    AddToLine(u"\r");
-  }
-  endsInCr_ = false;
+  qsizetype start = FinishSplitLineEnd(text);
   for (qsizetype end = text.indexOf(CrLf, start); end >= 0; end = text.indexOf(CrLf, start)) {
     AddToLine(text.sliced(start, end - start));
     EndLine();
@@ -250,6 +242,17 @@ void ConsoleReport::Add(const QString& chunk) {
   endsInCr_ = rest.endsWith('\r');
   if (endsInCr_) rest.chop(1);
   AddToLine(rest);
+}
+
+qsizetype ConsoleReport::FinishSplitLineEnd(QStringView chunk) {
+  if (!endsInCr_) return 0;
+  endsInCr_ = false;
+  if (chunk.startsWith('\n')) {
+    EndLine();
+    return 1;
+  }
+  AddToLine(u"\r");
+  return 0;
 }
 
 void ConsoleReport::AddToLine(QStringView part) {

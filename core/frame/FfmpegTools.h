@@ -72,6 +72,9 @@ class ConsoleReport {
   const QList<int>& MappedInputs() const { return mappedInputs_; }
 
  private:
+  // Ends the line when the chunk finishes a CR LF the last one began; gives
+  // where the chunk's own text starts.
+  qsizetype FinishSplitLineEnd(QStringView chunk);
   void AddToLine(QStringView part);
   void EndLine();
   void ReadLine(const QString& line);
