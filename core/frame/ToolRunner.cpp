@@ -536,6 +536,13 @@ QString TrimBlanks(const QString& text) {
   return text.mid(begin, end - begin);
 }
 
+QString LastLine(const QString& text) {
+  // Once trimmed, the text ends in its last line that is not blank.
+  const QString trimmed = TrimBlanks(text);
+  const qsizetype lineEnd = trimmed.lastIndexOf(CrLf);
+  return lineEnd < 0 ? trimmed : TrimBlanks(trimmed.sliced(lineEnd + CrLf.size()));
+}
+
 void KeepOutput(QString& output, const QString& chunk, int32_t maxKeep) {
   if (maxKeep == 0) return;
   output += chunk;

@@ -88,6 +88,26 @@ TEST(ToolRunnerText, ChunkUpdatesTheBoxByDisplayMode) {
     EXPECT_EQ(UpdateForChunk(c.chunk, c.mode, c.singleLine), c.expected) << c.chunk.toStdString();
 }
 
+// A one-line box shows the newest line of what replaces its text, whole, and
+// never two lines run together.
+TEST(ToolRunnerText, LastLineIsTheNewestLineThatIsNotBlank) {
+  struct Case {
+    QString text, line;
+  } cases[] = {
+      {"frame=1 time=00:00:01.00 bitrate=1k speed=1x    \r\n",
+       "frame=1 time=00:00:01.00 bitrate=1k speed=1x"},
+      {"  Stream #0:0 -> #0:0 (pcm_s16le (native) -> mp3 (libmp3lame))\r\n"
+       "Press [q] to stop, [?] for help\r\n",
+       "Press [q] to stop, [?] for help"},
+      {"a\r\nb\r\n \t\r\n\r\n", "b"},
+      {"a\r\n  partial", "partial"},
+      {"one line", "one line"},
+      {" \r\n\t", ""},
+      {"", ""},
+  };
+  for (const Case& c : cases) EXPECT_EQ(LastLine(c.text), c.line) << c.text.toStdString();
+}
+
 // The arguments a real POSIX shell gives a command, as the command line runs.
 QStringList ShellArguments(const QString& commandLine) {
   QProcess shell;
@@ -360,6 +380,8 @@ TEST_F(ToolRunnerRun, BoxesShowTheOutputByDisplayMode) {
   Mirror(&line);
   ASSERT_TRUE(RunShell(kShows + "printf 'a\\n'; shows a; printf 'b\\n'", 0, &line, 1));
   EXPECT_EQ(line.text(), "ab");
+  ASSERT_TRUE(RunShell("printf 'uno\\ndos\\n \\n'", 0, &line, 3));
+  EXPECT_EQ(line.text(), "dos");
   Mirror(&text);
   ASSERT_TRUE(RunShell(kShows + "printf 'frame=1\\r'; shows frame=1; printf ' frame=2 \\r'; "
                                 "shows frame=2; printf '\\r\\n'",
