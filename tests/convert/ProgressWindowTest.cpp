@@ -78,9 +78,9 @@ TEST_F(ProgressWindowTest, LoadCaptionsTheWindowAndHidesTheMainWindow) {
 TEST_F(ProgressWindowTest, TheConsoleBoxShowsFfmpegsWholeStatusLineOneLineAtATime) {
   const QString clip = Folder() + "/in/clip.mkv";
   QDir().mkpath(Folder() + "/in");
-  ASSERT_EQ(QProcess::execute("ffmpeg", {"-v", "error", "-f", "lavfi", "-i",
-                                         "testsrc=size=160x120:rate=10", "-f", "lavfi", "-i",
-                                         "sine", "-t", "2", "-c:v", "mpeg4", clip}),
+  ASSERT_EQ(QProcess::execute(
+                "ffmpeg", {"-v", "error", "-f", "lavfi", "-i", "testsrc=size=160x120:rate=10", "-f",
+                           "lavfi", "-i", "sine", "-t", "2", "-c:v", "mpeg4", clip}),
             0);
   FfmpegTools::InitOptionNames();
   FfmpegTools::State().FfmpegPath = "/usr/bin/ffmpeg";

@@ -335,14 +335,14 @@ TEST_F(FfmpegToolsTest, AToolThatNeverEndsItsLineCostsTheReportTimeInProportion)
   int32_t code = -1;
   QElapsedTimer run;
   run.start();
-  ASSERT_TRUE(ToolRunner::RunCaptured(
-      ToolRunner::Pipeline{{"/bin/sh", {"-c", script}}}, Folder(), 0, 0, ToolRunner::OutputSink(),
-      ToolRunner::NoDisplay, kept, 256, code, [&](const QString& chunk) {
-        QElapsedTimer add;
-        add.start();
-        report.Add(chunk);
-        reportNs += add.nsecsElapsed();
-      }));
+  ASSERT_TRUE(ToolRunner::RunCaptured(ToolRunner::Pipeline{{"/bin/sh", {"-c", script}}}, Folder(),
+                                      0, 0, ToolRunner::OutputSink(), ToolRunner::NoDisplay, kept,
+                                      256, code, [&](const QString& chunk) {
+                                        QElapsedTimer add;
+                                        add.start();
+                                        report.Add(chunk);
+                                        reportNs += add.nsecsElapsed();
+                                      }));
   const qint64 runNs = run.nsecsElapsed();
   EXPECT_EQ(code, 0);
   EXPECT_TRUE(report.WriteFailed()) << kept.toStdString();
