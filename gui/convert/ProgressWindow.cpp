@@ -28,6 +28,11 @@ constexpr int BoxWidth = Width - 2 * Margin;
 constexpr int ButtonWidth = 73;
 constexpr int ButtonHeight = 26;
 constexpr int ButtonGap = 4;
+// The status box reaches from under the stage box down to a gap above the buttons.
+constexpr int StatusTop = Margin + 104;
+constexpr int StatusGap = 6;
+constexpr int StatusHeight =
+    ProgressWindow::ShortHeight - Margin - ButtonHeight - StatusGap - StatusTop;
 
 int S(int designPixels) { return TextFit::Scaled(designPixels); }
 
@@ -82,11 +87,10 @@ void ProgressWindow::CreateControls() {
   Text2 = AddBox(this, "Text2", Margin + 26);
   Text3 = AddBox(this, "Text3", Margin + 52);
   Text4 = AddBox(this, "Text4", Margin + 78);
-  // The status line takes the room down to the buttons: rows enough for the whole line.
+  // Rows enough for the whole of ffmpeg's status line.
   Text5 = new WrappingLineBox(this);
   Text5->setObjectName("Text5");
-  Text5->setGeometry(S(Margin), S(Margin + 104), S(BoxWidth),
-                     S(ShortHeight - Margin - ButtonHeight - 6 - (Margin + 104)));
+  Text5->setGeometry(S(Margin), S(StatusTop), S(BoxWidth), S(StatusHeight));
 
   Command3 = AddButton(this, "Command3", 0);
   Command4 = AddButton(this, "Command4", 1);
