@@ -21,7 +21,10 @@ struct ViewerBox {
 
 // The texts of the viewer's boxes for a table, in box order; boxes 2 and 4 are
 // column headings and are not among them. With twoPass the encoding and
-// converting stages show their second pass on a line of their own.
+// converting stages show their second pass on a line of their own. The option
+// boxes show the arguments the run makes of their cells, quoted where a shell
+// needs it, so that a box's text pasted into a terminal gives the same
+// arguments; the program cells are shell words already.
 QList<ViewerBox> CommandViewBoxes(const CellReader& cell, bool twoPass, bool multiOutput);
 
 }  // namespace Conversion

@@ -313,7 +313,7 @@ bool ConversionRun::Steps::RunRow(int row, const QStringList& inputs, const QStr
       ToolRunner::Pipeline{step.Command}, State().TempDir, pipe, pipe,
       [this](const ToolRunner::BoxUpdate& update) {
         if (update.action == ToolRunner::BoxUpdate::Replace)
-          emit run_.ConsoleLine(QString(update.text).remove(QStringLiteral("\r\n")));
+          emit run_.ConsoleLine(ToolRunner::LastLine(update.text));
       },
       ToolRunner::ReplaceByVisibleChunk, capture_, KeptOutput, exitCode,
       [&report](const QString& chunk) { report.Add(chunk); });

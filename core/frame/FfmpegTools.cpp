@@ -230,13 +230,38 @@ QString TimeToSeconds(const QString& text) {
 }
 
 void ConsoleReport::Add(const QString& chunk) {
-  QString text = partialLine_ + chunk;
-  qsizetype start = 0;
-  for (qsizetype end = text.indexOf(CrLf); end >= 0; end = text.indexOf(CrLf, start)) {
-    ReadLine(text.mid(start, end - start));
+  if (chunk.isEmpty()) return;
+  const QStringView text(chunk);
+  qsizetype start = FinishSplitLineEnd(text);
+  for (qsizetype end = text.indexOf(CrLf, start); end >= 0; end = text.indexOf(CrLf, start)) {
+    AddToLine(text.sliced(start, end - start));
+    EndLine();
     start = end + CrLf.size();
   }
-  partialLine_ = text.mid(start);
+  QStringView rest = text.sliced(start);
+  endsInCr_ = rest.endsWith('\r');
+  if (endsInCr_) rest.chop(1);
+  AddToLine(rest);
+}
+
+qsizetype ConsoleReport::FinishSplitLineEnd(QStringView chunk) {
+  if (!endsInCr_) return 0;
+  endsInCr_ = false;
+  if (chunk.startsWith('\n')) {
+    EndLine();
+    return 1;
+  }
+  AddToLine(u"\r");
+  return 0;
+}
+
+void ConsoleReport::AddToLine(QStringView part) {
+  partialLine_ += part.left(qMax<qsizetype>(0, LineHeadLength - partialLine_.size()));
+}
+
+void ConsoleReport::EndLine() {
+  ReadLine(partialLine_);
+  partialLine_.resize(0);
 }
 
 void ConsoleReport::ReadLine(const QString& line) {

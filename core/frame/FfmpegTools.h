@@ -53,9 +53,13 @@ QString TimeToSeconds(const QString& text);
 
 // What the program reads in ffmpeg's console output while a step runs, fed
 // with the console runner's cleaned chunks (lines end in CR LF) as they come,
-// so that nothing depends on how much of the output is kept.
+// so that nothing depends on how much of the output is kept. Each line is
+// read by its start, the first LineHeadLength characters: a tool that redraws
+// its progress without ever ending the line costs no more than its length.
 class ConsoleReport {
  public:
+  static constexpr qsizetype LineHeadLength = 65536;
+
   void Add(const QString& chunk);
 
   // An output could not be written to its end: ffmpeg reports a failed
@@ -68,9 +72,17 @@ class ConsoleReport {
   const QList<int>& MappedInputs() const { return mappedInputs_; }
 
  private:
+  // Ends the line when the chunk finishes a CR LF the last one began; gives
+  // where the chunk's own text starts.
+  qsizetype FinishSplitLineEnd(QStringView chunk);
+  void AddToLine(QStringView part);
+  void EndLine();
   void ReadLine(const QString& line);
 
+  // The start of the line not yet ended, and whether the last chunk ended in
+  // the CR of a CR LF that the next chunk may finish.
   QString partialLine_;
+  bool endsInCr_ = false;
   bool inMapping_ = false;
   bool writeFailed_ = false;
   QList<int> mappedInputs_;

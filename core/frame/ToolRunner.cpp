@@ -80,8 +80,17 @@ TypedWord TakeWord(const QString& text, qsizetype& i) {
   return word;
 }
 
+// Blanks, and line continuations among them, which make no word of their own.
 void SkipBlanks(const QString& text, qsizetype& i) {
-  while (i < text.size() && IsBlank(text[i])) ++i;
+  while (i < text.size()) {
+    if (IsBlank(text[i])) {
+      ++i;
+    } else if (const qsizetype skip = LineContinuation(text, i)) {
+      i += skip;
+    } else {
+      return;
+    }
+  }
 }
 
 // Inside single quotes nothing is special but the closing quote, so a quote
@@ -535,6 +544,13 @@ QString TrimBlanks(const QString& text) {
   while (begin < end && blank(text[begin])) ++begin;
   while (end > begin && blank(text[end - 1])) --end;
   return text.mid(begin, end - begin);
+}
+
+QString LastLine(const QString& text) {
+  // Once trimmed, the text ends in its last line that is not blank.
+  const QString trimmed = TrimBlanks(text);
+  const qsizetype lineEnd = trimmed.lastIndexOf(CrLf);
+  return lineEnd < 0 ? trimmed : TrimBlanks(trimmed.sliced(lineEnd + CrLf.size()));
 }
 
 void KeepOutput(QString& output, const QString& chunk, int32_t maxKeep) {

@@ -159,6 +159,10 @@ int32_t EndCode(bool stoppedByUs, const QList<ProcessEnd>& ends);
 QString CleanOutput(const QString& text);
 // Drops tabs, LFs, CRs and spaces at both ends.
 QString TrimBlanks(const QString& text);
+// The last line of cleaned output (lines end in CR LF) that holds more than
+// blanks, without the blanks at its ends: what a one-line box shows of output
+// that replaces its text, a whole line and never two run together.
+QString LastLine(const QString& text);
 // Adds a cleaned chunk to the collected output under the maxKeep rule.
 void KeepOutput(QString& output, const QString& chunk, int32_t maxKeep);
 // What a chunk does to the box: appended (mode 1), replacing its text (modes

@@ -15,6 +15,7 @@
 #include "gui/frame/MainWindowLink.h"
 #include "gui/frame/TextFit.h"
 #include "gui/frame/WidgetFactory.h"
+#include "gui/frame/WrappingLineBox.h"
 #include "gui/lang/Translators.h"
 
 namespace {
@@ -27,6 +28,11 @@ constexpr int BoxWidth = Width - 2 * Margin;
 constexpr int ButtonWidth = 73;
 constexpr int ButtonHeight = 26;
 constexpr int ButtonGap = 4;
+// The status box reaches from under the stage box down to a gap above the buttons.
+constexpr int StatusTop = Margin + 104;
+constexpr int StatusGap = 6;
+constexpr int StatusHeight =
+    ProgressWindow::ShortHeight - Margin - ButtonHeight - StatusGap - StatusTop;
 
 int S(int designPixels) { return TextFit::Scaled(designPixels); }
 
@@ -81,7 +87,10 @@ void ProgressWindow::CreateControls() {
   Text2 = AddBox(this, "Text2", Margin + 26);
   Text3 = AddBox(this, "Text3", Margin + 52);
   Text4 = AddBox(this, "Text4", Margin + 78);
-  Text5 = AddBox(this, "Text5", Margin + 104);
+  // Rows enough for the whole of ffmpeg's status line.
+  Text5 = new WrappingLineBox(this);
+  Text5->setObjectName("Text5");
+  Text5->setGeometry(S(Margin), S(StatusTop), S(BoxWidth), S(StatusHeight));
 
   Command3 = AddButton(this, "Command3", 0);
   Command4 = AddButton(this, "Command4", 1);
@@ -119,7 +128,7 @@ void ProgressWindow::WireControls() {
   connect(Command4, &QPushButton::clicked, this, &ProgressWindow::Command4_Click);
   connect(List1, &QListWidget::itemSelectionChanged, this, &ProgressWindow::List1_Click);
   connect(Text1, &QLineEdit::textChanged, this, &ProgressWindow::Text1_Change);
-  connect(Text5, &QLineEdit::textChanged, this, &ProgressWindow::Text5_Change);
+  connect(Text5, &QPlainTextEdit::textChanged, this, &ProgressWindow::Text5_Change);
 }
 
 void ProgressWindow::Form_Load() {
@@ -131,7 +140,8 @@ void ProgressWindow::Form_Load() {
   Command4->setText(Command1->text() + " (force)");
   Command4->resize(qMax(S(ButtonWidth), Command4->sizeHint().width()), S(ButtonHeight));
   Picture1->move(Text1->pos());
-  for (QLineEdit* box : {Text1, Text2, Text3, Text4, Text5}) box->clear();
+  for (QLineEdit* box : {Text1, Text2, Text3, Text4}) box->clear();
+  Text5->clear();
   resize(S(Width), S(ShortHeight));
   WidgetFactory::SetListHorizontalExtent(List1, 1800);
 }
@@ -218,8 +228,8 @@ void ProgressWindow::ShowFinished(const QList<Conversion::FailedStep>& failures)
 }
 
 void ProgressWindow::Text1_Change() { CaretToEnd(Text1); }
-// ffmpeg's status line starts with what a user reads, the frame count and the time.
-void ProgressWindow::Text5_Change() { Text5->setCursorPosition(0); }
+// A line longer than the box keeps its newest part in view.
+void ProgressWindow::Text5_Change() { Text5->moveCursor(QTextCursor::End); }
 
 bool ProgressWindow::Form_QueryUnload() {
   bool cancel = false;

@@ -3,6 +3,7 @@
 #include <QWidget>
 
 #include "core/convert/ConversionRun.h"
+#include "gui/frame/WrappingLineBox.h"
 
 class QLabel;
 class QLineEdit;
@@ -50,7 +51,8 @@ class ProgressWindow : public QWidget {
   QLineEdit* Text2 = nullptr;
   QLineEdit* Text3 = nullptr;
   QLineEdit* Text4 = nullptr;
-  QLineEdit* Text5 = nullptr;
+  // ffmpeg's status line, wrapped so that the whole of it shows.
+  WrappingLineBox* Text5 = nullptr;
   QPushButton* Command1 = nullptr;
   QPushButton* Command2 = nullptr;
   QPushButton* Command3 = nullptr;

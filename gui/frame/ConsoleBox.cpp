@@ -10,9 +10,9 @@ namespace ToolRunner {
 namespace {
 
 void ShowInLine(QLineEdit* box, const BoxUpdate& update, bool autoScroll) {
-  const QString text = QString(update.text).remove(QStringLiteral("\r\n"));
-  if (update.action == BoxUpdate::Append) box->setText(box->text() + text);
-  if (update.action == BoxUpdate::Replace) box->setText(text);
+  if (update.action == BoxUpdate::Append)
+    box->setText(box->text() + QString(update.text).remove(QStringLiteral("\r\n")));
+  if (update.action == BoxUpdate::Replace) box->setText(LastLine(update.text));
   if (autoScroll) box->setCursorPosition(box->text().size());
 }
 

@@ -6,9 +6,10 @@ class QWidget;
 
 namespace ToolRunner {
 
-// Shows a run's output in a box, a QLineEdit (which gets the text without its
-// CR LF pairs) or a QPlainTextEdit; autoScroll puts its caret at the end
-// after every chunk. Empty for a null box; a box destroyed meanwhile is left alone.
+// Shows a run's output in a box, a QLineEdit (appended text without its CR LF
+// pairs, replacing text by its last line) or a QPlainTextEdit; autoScroll
+// puts its caret at the end after every chunk. Empty for a null box; a box
+// destroyed meanwhile is left alone.
 OutputSink BoxSink(QWidget* box, bool autoScroll);
 
 // RunCaptured with the output shown in a box (a QPlainTextEdit or QLineEdit,

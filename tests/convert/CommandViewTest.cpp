@@ -1,5 +1,7 @@
+#include "ShellSplit.h"
 #include "TestEnv.h"
 #include "core/convert/CommandView.h"
+#include "core/frame/ToolRunner.h"
 
 namespace {
 
@@ -28,6 +30,38 @@ TEST_F(CommandViewTest, SecondPassesShowOnTheirOwnLineAndMultipleOutputAsTrueOrF
                                        {15, "r7c4"}, {16, c.multi}};
     EXPECT_EQ(boxes, expected) << c.twoPass << c.multiOutput;
   }
+}
+
+// Every option box pasted into a terminal gives the arguments the run makes of
+// its cell, whatever the cell holds that a shell would read otherwise.
+TEST_F(CommandViewTest, EachOptionBoxReadByAShellGivesTheArgumentsOfItsCell) {
+  const QString cells[] = {
+      " -vf crop=160:120:(iw-ow)/2:(ih-oh)/2 -y ",
+      R"(-metadata title="Hola ""mundo"" & co" -metadata comment='it''s; ok')",
+      "-i ~/a.wav -f lavfi *.mkv $HOME `id` $(id) a|b c>d #x",
+      "-filter_complex \"[0:v][1:v]hstack\" -ar 22050 \\\n  -ac 1",
+      "-af \"volume=0.5\\\\\" '' \"\" a\\ b !x {y} [z]",
+      "-c:a aac -b:a 128k",
+  };
+  for (const QString& typed : cells) {
+    const QList<ViewerBox> boxes =
+        Conversion::CommandViewBoxes([&](int, int) { return typed; }, true, false);
+    const QStringList arguments = ToolRunner::SplitCommandLine(typed);
+    for (const ViewerBox& box : boxes) {
+      if (box.Box >= 13) continue;  // programs, extension, yes or no
+      const QStringList lines = box.Text.split('\n');
+      EXPECT_EQ(lines.size(), QList<int>({6, 10, 12}).contains(box.Box) ? 2 : 1) << box.Box;
+      for (const QString& line : lines) {
+        EXPECT_EQ(ShellSplit(line), arguments) << box.Box << ": " << line.toStdString();
+      }
+    }
+  }
+  const auto shown = [](const QString& typed) {
+    return Conversion::CommandViewBoxes([&](int, int) { return typed; }, false, false)[0].Text;
+  };
+  EXPECT_EQ(shown(" -vf crop=160:120:(iw-ow)/2:(ih-oh)/2 -y "),
+            "-vf 'crop=160:120:(iw-ow)/2:(ih-oh)/2' -y");
+  EXPECT_EQ(shown("-c:a aac -b:a 128k"), "-c:a aac -b:a 128k");
 }
 
 }  // namespace

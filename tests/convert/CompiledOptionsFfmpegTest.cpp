@@ -217,6 +217,15 @@ TEST_F(CompiledOptionsFfmpegTest, FfmpegAcceptsTheOptionsAndProducesWhatTheProfi
          EXPECT_EQ(m.Title, "quill");
          EXPECT_TRUE(Near(m.Duration, 1.2)) << m.Duration.toStdString();
        }},
+      {"options typed the terminal way, a backslash at each line end",
+       [](FormatProfile& p) { p.OutputExtraParams = "-ar 22050 \\\n  -ac 1 \\\n"; },
+       [](EditProfileRec& p) { p.OutputParams = "-metadata \\\n  title=\"dos \\\nlineas\""; },
+       "mka",
+       [](const MediaInfo& m) {
+         EXPECT_EQ(m.AudioSampleRate, "22050");
+         EXPECT_EQ(m.AudioChannels, "1");
+         EXPECT_EQ(m.Title, "dos lineas");
+       }},
   };
   for (const RunCase& test : cases) {
     FormatProfile format;

@@ -13,12 +13,16 @@
 #include <QTimer>
 #include <QUrl>
 
+#include "ShellSplit.h"
 #include "TestEnv.h"
 #include "core/convert/Conversion.h"
 #include "core/convert/ConversionState.h"
+#include "core/convert/RunSteps.h"
+#include "core/editing/EditProfileRec.h"
 #include "core/formats/FormatEditor.h"
 #include "core/frame/FfmpegTools.h"
 #include "core/frame/ProgramFolder.h"
+#include "core/frame/RecordFile.h"
 #include "core/frame/Session.h"
 #include "gui/convert/ConversionStarter.h"
 #include "gui/convert/MainWindow.h"
@@ -230,13 +234,24 @@ TEST_F(MainWindowTest, AnalysingAnAudioFileShowsAllTwentyOneLabels) {
 
 namespace {
 
-TEST_F(MainWindowTest, TheCommandViewerShowsTheTableTheRunWillUse) {
+// Each option box, pasted into a terminal, gives the arguments the run will
+// pass: a crop whose parentheses a shell refuses unquoted, a title in the
+// quotes of older profiles.
+TEST_F(MainWindowTest, TheCommandViewerShowsTheTableTheRunWillUseAsAShellReadsIt) {
+  FfmpegTools::InitOptionNames();
   FfmpegTools::State().FfmpegPath = QStandardPaths::findExecutable("ffmpeg");
   const QString clip = WriteFile("in/clip one.wav", "x");
   Session::State().FileList = {clip};
   Session::RefreshFileList();
   form->Combo2->setEditText("mkv");
   form->Conv_Opt_2pass->setChecked(true);
+  EditProfileRec edit;
+  edit.CropWidth = "160";
+  edit.CropHeight = "120";
+  edit.OutputParams = R"(-metadata title="Hola ""mundo"" & co")";
+  const QString editPath = WriteFile("appfiles/editp/recorte.qep", "");
+  ASSERT_EQ(RecordFile::Write(editPath, edit), RecordFile::Result::Ok);
+  Session::State().EditProfilePath = editPath;
 
   QStringList shown;
   ScriptedDialogs dialogs;
@@ -250,10 +265,21 @@ TEST_F(MainWindowTest, TheCommandViewerShowsTheTableTheRunWillUse) {
   }
   ASSERT_EQ(shown.size(), 6);
   const auto& table = Conversion::State().Commands;
-  EXPECT_EQ(shown[0], table.At(5, 2));
-  EXPECT_EQ(shown[1], table.At(5, 3) + "\n" + table.At(6, 3));
-  EXPECT_EQ(shown[2], table.At(7, 2));
-  EXPECT_EQ(shown[3], table.At(7, 3) + "\n" + table.At(8, 3));
+  ASSERT_TRUE(table.At(7, 3).contains("crop=160:120:(iw-ow)/2:(ih-oh)/2"));
+  const auto arguments = [&](int row, int column) {
+    return Conversion::SplitArguments(table.At(row, column));
+  };
+  const QStringList video = shown[1].split('\n');
+  const QStringList mixed = shown[3].split('\n');
+  ASSERT_EQ(video.size(), 2);
+  ASSERT_EQ(mixed.size(), 2);
+  EXPECT_EQ(ShellSplit(shown[0]), arguments(5, 2));
+  EXPECT_EQ(ShellSplit(video[0]), arguments(5, 3));
+  EXPECT_EQ(ShellSplit(video[1]), arguments(6, 3));
+  EXPECT_EQ(ShellSplit(shown[2]), arguments(7, 2));
+  EXPECT_EQ(ShellSplit(mixed[0]), arguments(7, 3)) << mixed[0].toStdString();
+  EXPECT_EQ(ShellSplit(mixed[1]), arguments(8, 3)) << mixed[1].toStdString();
+  EXPECT_TRUE(arguments(7, 3).contains("title=Hola \"mundo\" & co"));
   EXPECT_EQ(shown[4], "mkv");
   EXPECT_EQ(shown[5], Conversion::State().MultiOutput == 1 ? "True" : "False");
   form->Conv_Opt_2pass->setChecked(false);

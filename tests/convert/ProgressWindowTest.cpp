@@ -8,13 +8,22 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPointer>
+#include <QProcess>
 #include <QPushButton>
+#include <QRegularExpression>
+#include <QScrollBar>
 #include <QTimer>
 
 #include "TestEnv.h"
 #include "core/convert/Conversion.h"
+#include "core/convert/ConversionRun.h"
 #include "core/convert/ConversionState.h"
+#include "core/formats/FormatProfile.h"
+#include "core/frame/FfmpegTools.h"
+#include "core/frame/RecordFile.h"
+#include "core/frame/Session.h"
 #include "core/frame/ToolRunner.h"
+#include "gui/convert/ConversionStarter.h"
 #include "gui/convert/MainWindow.h"
 #include "gui/convert/ProgressWindow.h"
 #include "gui/frame/ConsoleBox.h"
@@ -62,37 +71,64 @@ TEST_F(ProgressWindowTest, LoadCaptionsTheWindowAndHidesTheMainWindow) {
   EXPECT_FALSE(form_->Picture1->isVisible());
 }
 
-// The console line shows ffmpeg's status line from its start, where the frame
-// count and the time stand, while the run writes it.
-TEST_F(ProgressWindowTest, TheConsoleLineShowsTheStatusFromItsStart) {
-  QLineEdit* line = form_->Text5;
-  QString seen;
-  int caret = -1;
-  int caretLeft = -1;
-  QTimer watch;
-  QObject::connect(&watch, &QTimer::timeout, [&] {
-    if (!line->text().startsWith("frame=") || !line->text().contains("time=")) return;
-    seen = line->text();
-    caret = line->cursorPosition();
-    caretLeft = line->inputMethodQuery(Qt::ImCursorRectangle).toRect().left();
-    watch.stop();
-    ToolRunner::RequestStop();
-  });
-  watch.start(20);
-  QString output;
-  int32_t exitCode = -1;
-  ASSERT_TRUE(ToolRunner::RunCaptured(
-      ToolRunner::Pipeline{{"ffmpeg",
-                            {"-hide_banner", "-re", "-f", "lavfi", "-i",
-                             "testsrc=size=160x120:rate=10", "-t", "30", "-f", "null", "-"}}},
-      Folder(), 1, 1, line, false, ToolRunner::ReplaceByVisibleChunk, output, 0, exitCode));
-  ASSERT_FALSE(seen.isEmpty()) << "no status line was shown";
-  EXPECT_EQ(caret, 0);
-  EXPECT_LE(caretLeft, 4);
-  // Shown from its first character, the line has "time=" and its value inside the box.
-  const int timeEnd = line->fontMetrics().horizontalAdvance(
-      seen.left(seen.indexOf("time=") + QString("time=00:00:02.00").size()));
-  EXPECT_LT(timeEnd, line->width());
+// A real conversion told to the window as the progress window hears it: the
+// console box shows ffmpeg's lines one at a time, never two run together, and
+// the whole status line, from the frame count to the speed, is in view though
+// it is wider than the box.
+TEST_F(ProgressWindowTest, TheConsoleBoxShowsFfmpegsWholeStatusLineOneLineAtATime) {
+  const QString clip = Folder() + "/in/clip.mkv";
+  QDir().mkpath(Folder() + "/in");
+  ASSERT_EQ(QProcess::execute(
+                "ffmpeg", {"-v", "error", "-f", "lavfi", "-i", "testsrc=size=160x120:rate=10", "-f",
+                           "lavfi", "-i", "sine", "-t", "2", "-c:v", "mpeg4", clip}),
+            0);
+  FfmpegTools::InitOptionNames();
+  FfmpegTools::State().FfmpegPath = "/usr/bin/ffmpeg";
+  ToolRunner::Reset();
+  Conversion::State().Choices = Conversion::ConversionChoices();
+  Conversion::State().Choices.ExtensionText = "mkv";
+  FormatProfile profile;
+  profile.InputExtraParams = "-re";  // status lines as the clip plays, not all at once
+  const QString format = WriteFile("appfiles/formats/perfil.qfm", "");
+  ASSERT_EQ(RecordFile::Write(format, profile), RecordFile::Result::Ok);
+  Session::State().FormatProfilePath = format;
+  Session::State().FileList = {clip};
+  ScriptedDialogs dialogs;
+  ASSERT_TRUE(Conversion::BuildCommandTable(""));
+
+  Conversion::ConversionRun run("", {{clip}}, {clip});
+  QObject::connect(&run, &Conversion::ConversionRun::ConsoleLine, form_.data(),
+                   &ProgressWindow::ShowConsoleLine);
+  QStringList shown;
+  QObject::connect(form_->Text5, &QPlainTextEdit::textChanged,
+                   [&] { shown << form_->Text5->text(); });
+  run.Execute();
+  Session::State().FormatProfilePath.clear();
+
+  const QString status = [&] {
+    for (const QString& line : shown) {
+      if (line.startsWith("frame=") && line.contains("bitrate=") && line.contains("speed="))
+        return line;
+    }
+    return QString();
+  }();
+  ASSERT_FALSE(status.isEmpty()) << shown.join('|').toStdString();
+  // Where one of ffmpeg's lines starts right after another's last character,
+  // two lines were run together.
+  static const QRegularExpression joined(
+      R"(\S(Press \[q\]|Stream #|Stream mapping:|Input #|Output #|frame=|video:))");
+  for (const QString& line : shown) {
+    EXPECT_FALSE(line.contains('\r') || line.contains('\n')) << line.toStdString();
+    EXPECT_FALSE(joined.match(line).hasMatch()) << line.toStdString();
+  }
+
+  form_->Text5->setText(status);
+  QApplication::processEvents();
+  QPlainTextEdit* box = form_->Text5;
+  EXPECT_GT(box->fontMetrics().horizontalAdvance(status), box->viewport()->width());
+  EXPECT_EQ(box->verticalScrollBar()->maximum(), 0) << "the line needs more rows than the box has";
+  EXPECT_EQ(box->horizontalScrollBar()->maximum(), 0);
+  EXPECT_LE(box->geometry().bottom(), form_->Command1->geometry().top());
 }
 
 TEST_F(ProgressWindowTest, ACloseDuringARunIsRefusedWithAMessage) {

@@ -1,3 +1,4 @@
+#include <QElapsedTimer>
 #include <QFile>
 #include <QLocale>
 #include <QRegularExpression>
@@ -318,6 +319,35 @@ TEST_F(FfmpegToolsTest, TheStreamMappingNamesTheInputsTheOutputReads) {
                    "[v]", "-y", Folder() + "/graph.mkv"});
   EXPECT_EQ(graph.code, 0);
   EXPECT_EQ(graph.report.MappedInputs(), QList<int>{1});
+}
+
+// An encoder that redraws its progress with backspaces never ends its line:
+// megabytes of one line. The report reads it in time in proportion to its
+// length, a small part of what the run itself spends, and reads the lines
+// after it as always.
+TEST_F(FfmpegToolsTest, AToolThatNeverEndsItsLineCostsTheReportTimeInProportion) {
+  const QString script =
+      "yes \"$(printf '\\b\\b\\b\\b\\b\\b\\b%7s' 42%)\" | tr -d '\\n' | head -c 8000000; "
+      "printf '\\n[mp3 @ 0x1] Error writing trailer: No space left on device\\n'";
+  FfmpegTools::ConsoleReport report;
+  qint64 reportNs = 0;
+  QString kept;
+  int32_t code = -1;
+  QElapsedTimer run;
+  run.start();
+  ASSERT_TRUE(ToolRunner::RunCaptured(ToolRunner::Pipeline{{"/bin/sh", {"-c", script}}}, Folder(),
+                                      0, 0, ToolRunner::OutputSink(), ToolRunner::NoDisplay, kept,
+                                      256, code, [&](const QString& chunk) {
+                                        QElapsedTimer add;
+                                        add.start();
+                                        report.Add(chunk);
+                                        reportNs += add.nsecsElapsed();
+                                      }));
+  const qint64 runNs = run.nsecsElapsed();
+  EXPECT_EQ(code, 0);
+  EXPECT_TRUE(report.WriteFailed()) << kept.toStdString();
+  EXPECT_LT(reportNs, runNs / 4) << "report " << reportNs / 1000000 << " ms of a run of "
+                                 << runNs / 1000000 << " ms";
 }
 
 TEST(FfmpegToolsReport, ReadsLinesWhereverTheChunksSplitThem) {
