@@ -287,7 +287,7 @@ bool ConversionRun::Steps::RunRow(int row, const QStringList& inputs, const QStr
   if (!TakenName(output) && !created_.contains(output)) created_ << output;
   FfmpegTools::ConsoleReport report;
   int32_t exitCode = 0;
-  const bool started = ToolRunner::RunCaptured(
+  const ToolRunner::RunResult result = ToolRunner::RunCaptured(
       ToolRunner::Pipeline{step.Command}, State().TempDir, pipe, pipe,
       [this](const ToolRunner::BoxUpdate& update) {
         if (update.action == ToolRunner::BoxUpdate::Replace)
@@ -297,6 +297,13 @@ bool ConversionRun::Steps::RunRow(int row, const QStringList& inputs, const QStr
       [&report](const QString& chunk) { report.Add(chunk); });
   // The program closing ended the tool: the run stops as "Detener" stops it.
   if (ToolRunner::Closing()) run_.stopRequested_ = true;
+  // A tool of something else still runs: the run ends there, as stopped,
+  // for nothing failed.
+  if (result == ToolRunner::RunResult::Busy) {
+    run_.stopRequested_ = true;
+    return false;
+  }
+  const bool started = result == ToolRunner::RunResult::Ran;
   if (started) NoteInputsRead(step, isEncoder, inputs, report);
   const bool writeFailed = !isEncoder && report.WriteFailed();
   if (StepSucceeded(started, exitCode, isEncoder, FileServices::FileSize(output), writeFailed))

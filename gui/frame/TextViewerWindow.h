@@ -16,6 +16,7 @@ class TextViewerWindow : public QWidget {
 
  public:
   TextViewerWindow();
+  // Stops the command when it still runs.
   ~TextViewerWindow() override;
 
   // The loaded viewer, or nullptr.
@@ -55,7 +56,6 @@ class TextViewerWindow : public QWidget {
   int SearchPosition = 0;
 
  protected:
-  void closeEvent(QCloseEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:

@@ -81,11 +81,13 @@ TEST_F(ProgressWindowTest, TheConsoleLineShowsTheStatusFromItsStart) {
   watch.start(20);
   QString output;
   int32_t exitCode = -1;
-  ASSERT_TRUE(ToolRunner::RunCaptured(
-      ToolRunner::Pipeline{{"ffmpeg",
-                            {"-hide_banner", "-re", "-f", "lavfi", "-i",
-                             "testsrc=size=160x120:rate=10", "-t", "30", "-f", "null", "-"}}},
-      Folder(), 1, 1, line, false, ToolRunner::ReplaceByVisibleChunk, output, 0, exitCode));
+  ASSERT_EQ(
+      ToolRunner::RunCaptured(
+          ToolRunner::Pipeline{{"ffmpeg",
+                                {"-hide_banner", "-re", "-f", "lavfi", "-i",
+                                 "testsrc=size=160x120:rate=10", "-t", "30", "-f", "null", "-"}}},
+          Folder(), 1, 1, line, false, ToolRunner::ReplaceByVisibleChunk, output, 0, exitCode),
+      ToolRunner::RunResult::Ran);
   ASSERT_FALSE(seen.isEmpty()) << "no status line was shown";
   EXPECT_EQ(caret, 0);
   EXPECT_LE(caretLeft, 4);
