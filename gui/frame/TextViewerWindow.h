@@ -25,7 +25,8 @@ class TextViewerWindow : public QWidget {
   static void Unload(TextViewerWindow* viewer);
   // Shows the output of cmdLine and returns when the viewer has closed: closed
   // by the user, by CloseViewer, by a newer call, or because owner was closed
-  // or destroyed. An open viewer is replaced by the new one.
+  // or destroyed. An open viewer is replaced by the new one. The viewer can be
+  // closed at any time: a command still running is stopped.
   static void ShowCommandOutput(const QString& cmdLine, QObject* owner);
   // Unloads the viewer when it is open.
   static void CloseViewer();

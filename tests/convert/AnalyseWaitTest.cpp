@@ -13,10 +13,12 @@
 #include "Children.h"
 #include "TestEnv.h"
 #include "core/convert/CommandTable.h"
+#include "core/convert/ConversionRun.h"
 #include "core/convert/ConversionState.h"
 #include "core/frame/FfmpegTools.h"
 #include "core/frame/Session.h"
 #include "core/frame/ToolRunner.h"
+#include "gui/convert/ConversionStarter.h"
 #include "gui/convert/MainWindow.h"
 #include "gui/convert/ProgressWindow.h"
 #include "gui/frame/WaitWindow.h"
@@ -126,6 +128,33 @@ TEST_F(AnalyseWaitTest, ClosingTheWaitWindowStopsTheProbeAndTheNextConversionRun
   ASSERT_NE(ProgressWindow::Instance(), nullptr);
   EXPECT_EQ(ProgressWindow::Instance()->Text3->text(), "Errores: 0");
   EXPECT_TRUE(QFile::exists(Folder() + "/in/tone.mkv"));
+}
+
+// Should a run still meet another tool, it ends there as a stopped run:
+// nothing is reported as a program that could not start.
+TEST_F(AnalyseWaitTest, ARunThatFindsTheRunnerBusyEndsAsStoppedWithoutAFailure) {
+  ASSERT_TRUE(Conversion::BuildCommandTable(""));
+  int failures = 0;
+  bool stopped = false;
+  When([] { return ToolRunner::GetState() != ToolRunner::Idle; },
+       [&] {
+         Conversion::ConversionRun run("", {{tone_}}, {tone_});
+         QObject::connect(&run, &Conversion::ConversionRun::Failed, [&] { ++failures; });
+         QObject::connect(&run, &Conversion::ConversionRun::Ended,
+                          [&](bool wasStopped) { stopped = wasStopped; });
+         run.Execute();
+         ToolRunner::RequestStop();
+       });
+  QString output;
+  int32_t exitCode = 0;
+  ASSERT_EQ(ToolRunner::RunCaptured({{"/bin/sleep", {"60"}}}, QString(), 0, 0, {},
+                                    ToolRunner::NoDisplay, output, 0, exitCode),
+            ToolRunner::RunResult::Ran);
+  EXPECT_TRUE(stopped);
+  EXPECT_EQ(failures, 0);
+  EXPECT_TRUE(Conversion::State().Errors.isEmpty());
+  EXPECT_FALSE(QFile::exists(Folder() + "/in/tone.mkv"));
+  EXPECT_TRUE(QFile::exists(tone_));
 }
 
 }  // namespace
