@@ -41,7 +41,7 @@ int main(int argc, char** argv) {
     return Measure([&] {
       started =
           ToolRunner::RunCaptured({job}, QString(), 0, 0, show, ToolRunner::ReplaceByVisibleChunk,
-                                  output, 1024, exitCode) &&
+                                  output, 1024, exitCode) == ToolRunner::RunResult::Ran &&
           started;
     });
   };

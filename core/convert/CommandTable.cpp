@@ -339,8 +339,9 @@ QString GetMuxerExtension(const QString& formatOption) {
   const ToolRunner::Pipeline help{{FfmpegTools::State().FfmpegPath, {"-h", "muxer=" + name}}};
   QString output;
   int32_t exitCode = 0;
-  if (!ToolRunner::RunCaptured(help, QString(), 0, 0, ToolRunner::OutputSink(),
-                               ToolRunner::NoDisplay, output, -1, exitCode)) {
+  if (ToolRunner::RunCaptured(help, QString(), 0, 0, ToolRunner::OutputSink(),
+                              ToolRunner::NoDisplay, output, -1,
+                              exitCode) != ToolRunner::RunResult::Ran) {
     return QString();
   }
   const qsizetype lineBreak = output.indexOf("\r\n    Common extensions:");

@@ -309,7 +309,7 @@ bool ConversionRun::Steps::RunRow(int row, const QStringList& inputs, const QStr
   }
   FfmpegTools::ConsoleReport report;
   int32_t exitCode = 0;
-  const bool started = ToolRunner::RunCaptured(
+  const ToolRunner::RunResult result = ToolRunner::RunCaptured(
       ToolRunner::Pipeline{step.Command}, State().TempDir, pipe, pipe,
       [this](const ToolRunner::BoxUpdate& update) {
         if (update.action == ToolRunner::BoxUpdate::Replace)
@@ -319,6 +319,13 @@ bool ConversionRun::Steps::RunRow(int row, const QStringList& inputs, const QStr
       [&report](const QString& chunk) { report.Add(chunk); });
   // The program closing ended the tool: the run stops as "Detener" stops it.
   if (ToolRunner::Closing()) run_.stopRequested_ = true;
+  // A tool of something else still runs: the run ends there, as stopped,
+  // for nothing failed.
+  if (result == ToolRunner::RunResult::Busy) {
+    run_.stopRequested_ = true;
+    return false;
+  }
+  const bool started = result == ToolRunner::RunResult::Ran;
   if (!isEncoder) capture_ = FfmpegReport::WithoutNotice(capture_);
   const std::optional<FfmpegTools::ConsoleReport> logged =
       isEncoder || reportFolder_.isEmpty() ? std::nullopt : FfmpegReport::Read(ReportFile());

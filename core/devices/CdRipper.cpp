@@ -191,10 +191,12 @@ RipResult RipTracks(const QList<Track>& tracks, const QString& folder, const QSt
   for (const Track& track : tracks) {
     QString output;
     int32_t exitCode = 0;
-    const bool started = ToolRunner::RunCaptured(
-        ToolRunner::Pipeline{{State().Cdda2wavPath, RipArguments(State().CDRipDevice, format,
-                                                                 removeSilence, track.Number)}},
-        folder, 0, 0, show, ToolRunner::AppendChunk, output, 0, exitCode);
+    const bool started =
+        ToolRunner::RunCaptured(
+            ToolRunner::Pipeline{{State().Cdda2wavPath, RipArguments(State().CDRipDevice, format,
+                                                                     removeSilence, track.Number)}},
+            folder, 0, 0, show, ToolRunner::AppendChunk, output, 0,
+            exitCode) == ToolRunner::RunResult::Ran;
     const QString ripped = RippedFile(folder, format, track.Number);
     // A run that was stopped or failed leaves at most a part of the track.
     const bool finished =

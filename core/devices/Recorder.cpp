@@ -285,11 +285,11 @@ RecordingEnd RunRecording(const Conversion::StepCommand& step, const ToolRunner:
   QString output;
   int32_t exitCode = 0;
   FfmpegTools::ConsoleReport report;
-  const bool started = ToolRunner::RunCaptured(
+  const ToolRunner::RunResult run = ToolRunner::RunCaptured(
       ToolRunner::Pipeline{step.Command}, QString(), 1, 1, show, ToolRunner::ReplaceByVisibleChunk,
       output, 256, exitCode, [&report](const QString& chunk) { report.Add(chunk); });
   RecordingEnd end;
-  if (!started) {
+  if (run == ToolRunner::RunResult::NotStarted) {
     end.Result = RecordingEnd::Outcome::NotStarted;
   } else if ((State().RecStoppedByUser == 0 && exitCode > 0) || report.WriteFailed()) {
     // A recording ffmpeg could not write to its end is an error even after a stop.

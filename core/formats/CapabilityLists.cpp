@@ -104,9 +104,9 @@ QString FfmpegListing(const QString& option) {
   QString output;
   int32_t exitCode = 0;
   const QString cmdLine = ToolRunner::QuoteArgument(FfmpegTools::State().FfmpegPath) + " " + option;
-  if (!ToolRunner::RunCaptured(ToolRunner::ParseCommandLine(cmdLine), QString(), 0, 0,
-                               ToolRunner::OutputSink(), ToolRunner::NoDisplay, output, -1,
-                               exitCode)) {
+  if (ToolRunner::RunCaptured(ToolRunner::ParseCommandLine(cmdLine), QString(), 0, 0,
+                              ToolRunner::OutputSink(), ToolRunner::NoDisplay, output, -1,
+                              exitCode) != ToolRunner::RunResult::Ran) {
     return QString();
   }
   return output;

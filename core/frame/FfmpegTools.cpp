@@ -294,8 +294,9 @@ MediaInfo ProbeMedia(const QString& path) {
                                   {"-show_streams", "-i", FileServices::GetShortPath(path)}};
   QString output;
   int32_t exitCode = 0;
-  if (!ToolRunner::RunCaptured({probe}, QString(), 0, 0, ToolRunner::OutputSink(),
-                               ToolRunner::NoDisplay, output, -1, exitCode))
+  if (ToolRunner::RunCaptured({probe}, QString(), 0, 0, ToolRunner::OutputSink(),
+                              ToolRunner::NoDisplay, output, -1,
+                              exitCode) != ToolRunner::RunResult::Ran)
     return {};
   return ParseProbeOutput(output);
 }

@@ -3,6 +3,7 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <QCoreApplication>
 #include <QSocketNotifier>
 #include <csignal>
 
@@ -31,7 +32,9 @@ void Install(std::function<void()> close) {
   g_close = std::move(close);
   if (g_pipe[0] >= 0) return;
   if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, g_pipe) != 0) return;
-  auto* notifier = new QSocketNotifier(g_pipe[1], QSocketNotifier::Read);
+  // The application owns the notifier: it goes when the application does.
+  auto* notifier =
+      new QSocketNotifier(g_pipe[1], QSocketNotifier::Read, QCoreApplication::instance());
   QObject::connect(notifier, &QSocketNotifier::activated, [] { Served(); });
   struct sigaction action = {};
   action.sa_handler = OnSignal;

@@ -12,7 +12,8 @@ namespace TextViewer {
 // Shows the output of cmdLine and returns when the viewer has closed: closed by
 // the user, by CloseViewer, by a newer call, or because owner (the window that
 // asks, may be null) was closed or destroyed. An open viewer is replaced by the
-// new one. Nothing without a viewer installed.
+// new one. A viewer that goes while its command still runs stops the command.
+// Nothing without a viewer installed.
 void ShowCommandOutput(const QString& cmdLine, QObject* owner);
 // Unloads the viewer when it is open.
 void CloseViewer();

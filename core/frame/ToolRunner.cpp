@@ -420,16 +420,16 @@ Pipeline ParseCommandLine(const QString& cmdLine) {
   return pipeline;
 }
 
-bool RunCaptured(const Pipeline& pipeline, const QString& workDir, uint8_t withStdin,
-                 uint8_t peekFirst, const OutputSink& show, uint8_t displayMode, QString& output,
-                 int32_t maxKeep, int32_t& exitCode, const ChunkSink& sink) {
-  if (active || State().ConsoleState != Idle || State().ProgramClosing) return false;
+RunResult RunCaptured(const Pipeline& pipeline, const QString& workDir, uint8_t withStdin,
+                      uint8_t peekFirst, const OutputSink& show, uint8_t displayMode,
+                      QString& output, int32_t maxKeep, int32_t& exitCode, const ChunkSink& sink) {
+  if (active || State().ConsoleState != Idle || State().ProgramClosing) return RunResult::Busy;
   output.clear();
   State().ConsoleInput.clear();
   exitCode = 0;
   if (displayMode != NoDisplay && show) show({BoxUpdate::Replace, QString()});
   Run run(show, displayMode, output, maxKeep, WaitsForOutput(withStdin, peekFirst), sink);
-  if (!run.Start(pipeline, workDir, withStdin == 1)) return false;
+  if (!run.Start(pipeline, workDir, withStdin == 1)) return RunResult::NotStarted;
   active = &run;
   State().ConsoleState = run.RunningState();
   run.Wait();
@@ -437,7 +437,7 @@ bool RunCaptured(const Pipeline& pipeline, const QString& workDir, uint8_t withS
   exitCode = run.ExitCode();
   State().ConsoleState = Idle;
   State().ConsoleInput.clear();
-  return true;
+  return RunResult::Ran;
 }
 
 uint8_t GetState() { return State().ConsoleState; }

@@ -102,12 +102,16 @@ using ChunkSink = std::function<void(const QString& chunk)>;
 // output collects the cleaned output: maxKeep 0 nothing, > 0 the last maxKeep
 // characters, < 0 everything. sink, when set, sees the whole output.
 // exitCode is the tool's own code; 128 + the signal when something else
-// killed it; 0 when RequestStop ended the run. Returns false when the program
-// could not be started, or when another run is in progress or the program is
-// closing (then nothing is touched).
-bool RunCaptured(const Pipeline& pipeline, const QString& workDir, uint8_t withStdin,
-                 uint8_t peekFirst, const OutputSink& show, uint8_t displayMode, QString& output,
-                 int32_t maxKeep, int32_t& exitCode, const ChunkSink& sink = ChunkSink());
+// killed it; 0 when RequestStop ended the run.
+enum class RunResult : uint8_t {
+  Ran,         // the tool started and has ended; exitCode tells how
+  NotStarted,  // the program could not be started
+  Busy,        // another run is in progress or the program is closing: nothing was touched
+};
+RunResult RunCaptured(const Pipeline& pipeline, const QString& workDir, uint8_t withStdin,
+                      uint8_t peekFirst, const OutputSink& show, uint8_t displayMode,
+                      QString& output, int32_t maxKeep, int32_t& exitCode,
+                      const ChunkSink& sink = ChunkSink());
 
 uint8_t GetState();
 // Ends the run: every process is killed (a paused one is continued first).

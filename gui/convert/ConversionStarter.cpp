@@ -9,6 +9,7 @@
 #include "core/frame/Dialogs.h"
 #include "core/frame/FfmpegTools.h"
 #include "core/frame/Session.h"
+#include "core/frame/ToolRunner.h"
 #include "core/lang/Lang.h"
 #include "gui/convert/ProgressWindow.h"
 #include "gui/formats/CodecViewerWindow.h"
@@ -120,7 +121,7 @@ bool BuildCommandTable(const QString& testTime, QWidget* owner) {
 }
 
 void Convert(const QString& testTime, QListWidget* inputList) {
-  if (State().Running == 1) return;
+  if (State().Running == 1 || ToolRunner::GetState() != ToolRunner::Idle) return;
   const QListWidgetItem* current = inputList ? inputList->currentItem() : nullptr;
   const int selected = current && current->isSelected() ? inputList->row(current) : -1;
   if (!FfmpegTools::FfmpegExists()) return;

@@ -24,7 +24,8 @@ bool BuildCommandTable(const QString& testTime, QWidget* owner = nullptr);
 // Converts the whole file list, or, with a test time, a few seconds of it,
 // in a progress window that stands in for the main window. inputList, when
 // given, is the list that shows the files: a test converts its selected file
-// (the first, selected then, when none is).
+// (the first, selected then, when none is). Nothing happens while a
+// conversion or another tool is running.
 void Convert(const QString& testTime, QListWidget* inputList = nullptr);
 
 }  // namespace Conversion

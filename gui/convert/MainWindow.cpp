@@ -437,11 +437,15 @@ void MainWindow::Menu_Archivo_Analizar_Click() {
   const int row = SelectedRow();
   if (row < 0) return;
   MediaInfo info;
+  bool stopped = false;
   {
     WaitWindow wait;
     wait.Form_Load();
     info = FfmpegTools::ProbeMedia(Session::State().FileList[row]);
+    stopped = wait.ToolStopped();
   }
+  // A probe the user stopped by closing the wait window has nothing to tell.
+  if (stopped) return;
   Dialogs::MsgBox(InputProbe::Report(info), 0, windowTitle());
 }
 

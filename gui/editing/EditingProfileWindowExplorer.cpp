@@ -199,9 +199,10 @@ void EditingProfileWindow::Command8_Click() {
   const QString posText = SingleText(float(RoundHalfEven(Position() * TestDuration, 2)));
   QString output;
   int32_t exitCode = 0;
-  const bool ran = ToolRunner::RunCaptured(
-      ToolRunner::Pipeline{EditPreview::BorderDetection(TestFile, posText)}, QString(), 0, 0,
-      ToolRunner::OutputSink(), ToolRunner::NoDisplay, output, -1, exitCode);
+  const bool ran =
+      ToolRunner::RunCaptured(ToolRunner::Pipeline{EditPreview::BorderDetection(TestFile, posText)},
+                              QString(), 0, 0, ToolRunner::OutputSink(), ToolRunner::NoDisplay,
+                              output, -1, exitCode) == ToolRunner::RunResult::Ran;
   const auto rect =
       ran ? EditPreview::ParseCropDetect(output, exitCode, TestWidth, TestHeight) : std::nullopt;
   if (!rect) {

@@ -92,8 +92,9 @@ void EditingProfileWindow::GrabFrame(const QString& seekText, bool firstFrame) {
   QString output;
   int32_t exitCode = 0;
   const bool ran = ToolRunner::RunCaptured(
-      ToolRunner::Pipeline{EditPreview::FrameGrab(TestFile, frameFile, seekText)}, QString(), 0, 0,
-      ToolRunner::OutputSink(), ToolRunner::NoDisplay, output, 0, exitCode);
+                       ToolRunner::Pipeline{EditPreview::FrameGrab(TestFile, frameFile, seekText)},
+                       QString(), 0, 0, ToolRunner::OutputSink(), ToolRunner::NoDisplay, output, 0,
+                       exitCode) == ToolRunner::RunResult::Ran;
   if (!ran || exitCode != 0) return;
   const QImage frame(frameFile);
   if (frame.isNull()) return;

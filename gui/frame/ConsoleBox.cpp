@@ -37,16 +37,16 @@ OutputSink BoxSink(QWidget* box, bool autoScroll) {
   };
 }
 
-bool RunCaptured(const Pipeline& pipeline, const QString& workDir, uint8_t withStdin,
-                 uint8_t peekFirst, QWidget* box, bool autoScroll, uint8_t displayMode,
-                 QString& output, int32_t maxKeep, int32_t& exitCode, const ChunkSink& sink) {
+RunResult RunCaptured(const Pipeline& pipeline, const QString& workDir, uint8_t withStdin,
+                      uint8_t peekFirst, QWidget* box, bool autoScroll, uint8_t displayMode,
+                      QString& output, int32_t maxKeep, int32_t& exitCode, const ChunkSink& sink) {
   return RunCaptured(pipeline, workDir, withStdin, peekFirst, BoxSink(box, autoScroll), displayMode,
                      output, maxKeep, exitCode, sink);
 }
 
-bool RunCaptured(const QString& cmdLine, const QString& workDir, uint8_t withStdin,
-                 uint8_t peekFirst, QWidget* box, bool autoScroll, uint8_t displayMode,
-                 QString& output, int32_t maxKeep, int32_t& exitCode) {
+RunResult RunCaptured(const QString& cmdLine, const QString& workDir, uint8_t withStdin,
+                      uint8_t peekFirst, QWidget* box, bool autoScroll, uint8_t displayMode,
+                      QString& output, int32_t maxKeep, int32_t& exitCode) {
   return RunCaptured(ParseCommandLine(cmdLine), workDir, withStdin, peekFirst, box, autoScroll,
                      displayMode, output, maxKeep, exitCode);
 }

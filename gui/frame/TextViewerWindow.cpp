@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QCloseEvent>
 #include <QEventLoop>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -16,6 +15,7 @@
 #include <QVBoxLayout>
 
 #include "core/frame/TextViewer.h"
+#include "core/frame/ToolRunner.h"
 #include "core/lang/Lang.h"
 #include "gui/frame/WidgetFactory.h"
 #include "gui/lang/Translators.h"
@@ -63,7 +63,12 @@ TextViewerWindow::TextViewerWindow() {
   resize(760, 560);
 }
 
-TextViewerWindow::~TextViewerWindow() = default;
+// A viewer that goes while its command still runs, however it goes (closed by
+// the user, by its owner or by a newer viewer), stops the command as
+// "Detener" stops a tool, so that no one waits on a command nobody reads.
+TextViewerWindow::~TextViewerWindow() {
+  if (!Frame3->isHidden()) ToolRunner::RequestStop();
+}
 
 TextViewerWindow* TextViewerWindow::Instance() { return g_instance.data(); }
 
@@ -200,15 +205,6 @@ void TextViewerWindow::ChangeFontSize(int points) {
 
 void TextViewerWindow::Command3_Click() { ChangeFontSize(+1); }
 void TextViewerWindow::Command4_Click() { ChangeFontSize(-1); }
-
-void TextViewerWindow::closeEvent(QCloseEvent* event) {
-  if (!Frame3->isHidden()) {
-    QApplication::beep();
-    event->ignore();
-    return;
-  }
-  event->accept();
-}
 
 bool TextViewerWindow::eventFilter(QObject* watched, QEvent* event) {
   if (watched == Text1->viewport() && event->type() == QEvent::MouseButtonRelease) {

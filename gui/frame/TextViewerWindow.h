@@ -16,6 +16,7 @@ class TextViewerWindow : public QWidget {
 
  public:
   TextViewerWindow();
+  // Stops the command when it still runs.
   ~TextViewerWindow() override;
 
   // The loaded viewer, or nullptr.
@@ -24,7 +25,8 @@ class TextViewerWindow : public QWidget {
   static void Unload(TextViewerWindow* viewer);
   // Shows the output of cmdLine and returns when the viewer has closed: closed
   // by the user, by CloseViewer, by a newer call, or because owner was closed
-  // or destroyed. An open viewer is replaced by the new one.
+  // or destroyed. An open viewer is replaced by the new one. The viewer can be
+  // closed at any time: a command still running is stopped.
   static void ShowCommandOutput(const QString& cmdLine, QObject* owner);
   // Unloads the viewer when it is open.
   static void CloseViewer();
@@ -55,7 +57,6 @@ class TextViewerWindow : public QWidget {
   int SearchPosition = 0;
 
  protected:
-  void closeEvent(QCloseEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:

@@ -5,6 +5,7 @@
 #include <QPointer>
 #include <QVBoxLayout>
 
+#include "core/frame/ToolRunner.h"
 #include "core/lang/Lang.h"
 #include "gui/frame/MainWindowLink.h"
 #include "gui/frame/WidgetFactory.h"
@@ -22,6 +23,7 @@ WaitWindow::WaitWindow() : QWidget(nullptr, Qt::Dialog) {
   g_instance = this;
   setObjectName("Form17");
   setWindowTitle("Analizar archivo seleccionado");
+  setWindowModality(Qt::ApplicationModal);
   auto* layout = new QVBoxLayout(this);
   Label1 = Named(new QLabel("Espere...", this), "Label1");
   Label1->setAlignment(Qt::AlignCenter);
@@ -50,6 +52,12 @@ void WaitWindow::Form_Unload() {
 }
 
 void WaitWindow::closeEvent(QCloseEvent* event) {
+  if (ToolRunner::GetState() != ToolRunner::Idle) {
+    toolStopped_ = true;
+    ToolRunner::RequestStop();
+    event->ignore();
+    return;
+  }
   Form_Unload();
   event->accept();
 }

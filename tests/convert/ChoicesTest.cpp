@@ -97,8 +97,9 @@ TEST_F(ChoicesTest, ProbeReportListsEveryFieldOfARealFile) {
       "-v",           "error", "-y",    "-f",       "lavfi", "-i", "testsrc=size=160x120:rate=10",
       "-f",           "lavfi", "-i",    "sine=d=2", "-t",    "2",  "-metadata",
       "title=Prueba", "-c:v",  "mpeg4", "-c:a",     "mp2",   path};
-  ASSERT_TRUE(ToolRunner::RunCaptured(ToolRunner::Pipeline{{"/usr/bin/ffmpeg", arguments}}, "", 0,
-                                      0, nullptr, 0, output, -1, code));
+  ASSERT_EQ(ToolRunner::RunCaptured(ToolRunner::Pipeline{{"/usr/bin/ffmpeg", arguments}}, "", 0, 0,
+                                    nullptr, 0, output, -1, code),
+            ToolRunner::RunResult::Ran);
   ASSERT_EQ(code, 0) << output.toStdString();
 
   const QStringList lines = InputProbe::Report(FfmpegTools::ProbeMedia(path)).split('\n');

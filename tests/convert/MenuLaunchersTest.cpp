@@ -3,16 +3,19 @@
 #include <QAction>
 #include <QApplication>
 #include <QFile>
+#include <QGroupBox>
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QStandardPaths>
 #include <QTimer>
 
+#include "Children.h"
 #include "TestEnv.h"
 #include "core/devices/CdRipper.h"
 #include "core/frame/DataFolderManager.h"
 #include "core/frame/FfmpegTools.h"
 #include "core/frame/ProgramFolder.h"
+#include "core/frame/ToolRunner.h"
 #include "gui/convert/MainWindow.h"
 #include "gui/frame/FileManagerWindow.h"
 #include "gui/frame/TextViewerWindow.h"
@@ -81,6 +84,56 @@ TEST_F(MenuLaunchersTest, Cdda2wavsHelpRunsItAndAMissingOneIsNamed) {
   QFile::setPermissions(script, QFile::permissions(script) | QFile::ExeOwner);
   CdRipper::State().Cdda2wavPath = script;
   EXPECT_EQ(ViewerText(main_->Help_AboutCdda2wav, "usage").trimmed(), "usage: -help");
+  EXPECT_TRUE(mainHiddenMeanwhile_);
+  EXPECT_TRUE(main_->isVisible());
+}
+
+// A cdda2wav that hangs on its drive: the viewer waits on it with the main
+// window hidden until the user closes the viewer, which ends it.
+TEST_F(MenuLaunchersTest, ClosingTheViewerEndsAHungCdda2wavAndBringsTheMainWindowBack) {
+  const QString script = WriteFile("tools/cdda2wav", "#!/bin/sh\nexec sleep 60\n");
+  QFile::setPermissions(script, QFile::permissions(script) | QFile::ExeOwner);
+  CdRipper::State().Cdda2wavPath = script;
+  QList<qint64> hung;
+  bool accepted = false;
+  WhenReady whileWaiting(
+      [] {
+        const TextViewerWindow* viewer = TextViewerWindow::Instance();
+        return viewer && !viewer->Frame3->isHidden() && !ChildProcesses("sleep").isEmpty();
+      },
+      [&] {
+        hung = ChildProcesses("sleep");
+        mainHiddenMeanwhile_ = !main_->isVisible();
+        accepted = TextViewerWindow::Instance()->close();
+      });
+  main_->Help_AboutCdda2wav->trigger();
+  ASSERT_TRUE(whileWaiting.Done());
+  EXPECT_TRUE(accepted);
+  EXPECT_TRUE(mainHiddenMeanwhile_);
+  EXPECT_TRUE(main_->isVisible());
+  EXPECT_EQ(TextViewerWindow::Instance(), nullptr);
+  ASSERT_EQ(hung.size(), 1);
+  EXPECT_TRUE(AllEnd(hung));
+  EXPECT_EQ(ToolRunner::GetState(), ToolRunner::Idle);
+}
+
+// A slow cdda2wav that does answer, once the test lets it: its text comes.
+TEST_F(MenuLaunchersTest, ASlowCdda2wavStillShowsItsHelp) {
+  const QString go = Folder() + "/go";
+  const QString script = WriteFile(
+      "tools/cdda2wav",
+      ("#!/bin/sh\nwhile [ ! -e '" + go + "' ]; do sleep 0.05; done\necho \"usage: $1\"\n")
+          .toUtf8());
+  QFile::setPermissions(script, QFile::permissions(script) | QFile::ExeOwner);
+  CdRipper::State().Cdda2wavPath = script;
+  WhenReady letGo(
+      [] {
+        const TextViewerWindow* viewer = TextViewerWindow::Instance();
+        return viewer && !viewer->Frame3->isHidden();
+      },
+      [&] { QFile(go).open(QIODevice::WriteOnly); });
+  EXPECT_EQ(ViewerText(main_->Help_AboutCdda2wav, "usage").trimmed(), "usage: -help");
+  EXPECT_TRUE(letGo.Done());
   EXPECT_TRUE(mainHiddenMeanwhile_);
   EXPECT_TRUE(main_->isVisible());
 }

@@ -16,8 +16,9 @@ class EditPreviewTest : public EditingTest {
   // Runs one command with the console runner; returns its exit code.
   int Run(const ToolRunner::Command& command, QString& output) {
     int32_t exitCode = -1;
-    EXPECT_TRUE(ToolRunner::RunCaptured(ToolRunner::Pipeline{command}, QString(), 0, 0, nullptr,
-                                        true, 0, output, -1, exitCode));
+    EXPECT_EQ(ToolRunner::RunCaptured(ToolRunner::Pipeline{command}, QString(), 0, 0, nullptr, true,
+                                      0, output, -1, exitCode),
+              ToolRunner::RunResult::Ran);
     return exitCode;
   }
 };
@@ -245,8 +246,9 @@ TEST_F(EditPreviewTest, TheEqualiserPreviewPipesRawMediaIntoThePlayer) {
                          "pipe:1"}));
   QString output;
   int32_t exitCode = -1;
-  ASSERT_TRUE(
-      ToolRunner::RunCaptured(pipeline, QString(), 0, 0, nullptr, true, 0, output, -1, exitCode));
+  ASSERT_EQ(
+      ToolRunner::RunCaptured(pipeline, QString(), 0, 0, nullptr, true, 0, output, -1, exitCode),
+      ToolRunner::RunResult::Ran);
   EXPECT_EQ(exitCode, 0) << output.toStdString();
   QFile fed(Folder() + "/tools/play-input.bin");
   ASSERT_TRUE(fed.open(QIODevice::ReadOnly));

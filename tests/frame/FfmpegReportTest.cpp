@@ -30,8 +30,9 @@ class FfmpegReportTest : public TestEnv {
     command.environment << FfmpegReport::EnvironmentEntry(report);
     QString console;
     int32_t exitCode = -1;
-    EXPECT_TRUE(ToolRunner::RunCaptured({command}, Folder(), 0, 0, ToolRunner::OutputSink(),
-                                        ToolRunner::NoDisplay, console, -1, exitCode));
+    EXPECT_EQ(ToolRunner::RunCaptured({command}, Folder(), 0, 0, ToolRunner::OutputSink(),
+                                      ToolRunner::NoDisplay, console, -1, exitCode),
+              ToolRunner::RunResult::Ran);
     EXPECT_EQ(exitCode, 0) << console.toStdString();
     return console;
   }

@@ -111,8 +111,9 @@ class FfmpegToolsTest : public TestEnv {
     int32_t code = -1;
     QStringList all = {"-v", "error", "-y"};
     all << arguments << path;
-    EXPECT_TRUE(ToolRunner::RunCaptured(ToolRunner::Pipeline{{"/usr/bin/ffmpeg", all}}, "", 0, 0,
-                                        nullptr, false, 0, output, -1, code));
+    EXPECT_EQ(ToolRunner::RunCaptured(ToolRunner::Pipeline{{"/usr/bin/ffmpeg", all}}, "", 0, 0,
+                                      nullptr, false, 0, output, -1, code),
+              ToolRunner::RunResult::Ran);
     EXPECT_EQ(code, 0) << output.toStdString();
     return path;
   }
@@ -259,11 +260,12 @@ TEST_F(FfmpegToolsTest, FfmpegStoppedWithQWritesAValidFile) {
     sentQ = true;
     ToolRunner::SendInput("q", 1);
   };
-  ASSERT_TRUE(ToolRunner::RunCaptured(
-      ToolRunner::Pipeline{{"/usr/bin/ffmpeg",
-                            {"-re", "-f", "lavfi", "-i", "testsrc=size=160x120:rate=10", "-t", "60",
-                             "-c:v", "mpeg4", "-y", path}}},
-      Folder(), 1, 1, nullptr, false, 3, output, 4096, code, quitAfterASecond));
+  ASSERT_EQ(ToolRunner::RunCaptured(
+                ToolRunner::Pipeline{{"/usr/bin/ffmpeg",
+                                      {"-re", "-f", "lavfi", "-i", "testsrc=size=160x120:rate=10",
+                                       "-t", "60", "-c:v", "mpeg4", "-y", path}}},
+                Folder(), 1, 1, nullptr, false, 3, output, 4096, code, quitAfterASecond),
+            ToolRunner::RunResult::Ran);
   EXPECT_TRUE(sentQ) << output.toStdString();
   EXPECT_EQ(code, 0) << output.toStdString();
   const MediaInfo info = FfmpegTools::ProbeMedia(path);
@@ -279,9 +281,10 @@ struct ReportedRun {
 };
 ReportedRun RunReported(const QStringList& arguments) {
   ReportedRun run;
-  EXPECT_TRUE(ToolRunner::RunCaptured(ToolRunner::Pipeline{{"/usr/bin/ffmpeg", arguments}}, "", 0,
-                                      0, nullptr, false, 0, run.kept, 256, run.code,
-                                      [&run](const QString& chunk) { run.report.Add(chunk); }));
+  EXPECT_EQ(ToolRunner::RunCaptured(ToolRunner::Pipeline{{"/usr/bin/ffmpeg", arguments}}, "", 0, 0,
+                                    nullptr, false, 0, run.kept, 256, run.code,
+                                    [&run](const QString& chunk) { run.report.Add(chunk); }),
+            ToolRunner::RunResult::Ran);
   return run;
 }
 
@@ -335,14 +338,15 @@ TEST_F(FfmpegToolsTest, AToolThatNeverEndsItsLineCostsTheReportTimeInProportion)
   int32_t code = -1;
   QElapsedTimer run;
   run.start();
-  ASSERT_TRUE(ToolRunner::RunCaptured(ToolRunner::Pipeline{{"/bin/sh", {"-c", script}}}, Folder(),
-                                      0, 0, ToolRunner::OutputSink(), ToolRunner::NoDisplay, kept,
-                                      256, code, [&](const QString& chunk) {
-                                        QElapsedTimer add;
-                                        add.start();
-                                        report.Add(chunk);
-                                        reportNs += add.nsecsElapsed();
-                                      }));
+  const ToolRunner::RunResult result = ToolRunner::RunCaptured(
+      ToolRunner::Pipeline{{"/bin/sh", {"-c", script}}}, Folder(), 0, 0, ToolRunner::OutputSink(),
+      ToolRunner::NoDisplay, kept, 256, code, [&](const QString& chunk) {
+        QElapsedTimer add;
+        add.start();
+        report.Add(chunk);
+        reportNs += add.nsecsElapsed();
+      });
+  ASSERT_EQ(result, ToolRunner::RunResult::Ran);
   const qint64 runNs = run.nsecsElapsed();
   EXPECT_EQ(code, 0);
   EXPECT_TRUE(report.WriteFailed()) << kept.toStdString();

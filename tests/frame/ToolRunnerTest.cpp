@@ -296,7 +296,7 @@ class ToolRunnerRun : public TestEnv {
   bool RunShell(const QString& script, uint8_t withStdin = 0, QWidget* box = nullptr,
                 uint8_t displayMode = 0, int32_t maxKeep = -1) {
     return RunCaptured(Pipeline{{"/bin/sh", {"-c", script}}}, Folder(), withStdin, 0, box, true,
-                       displayMode, output, maxKeep, exitCode);
+                       displayMode, output, maxKeep, exitCode) == RunResult::Ran;
   }
   // Writes what the box shows to the file "shown" in the run's folder at each
   // change; a script run with kShows waits with `shows TEXT` until the box
@@ -338,11 +338,13 @@ TEST_F(ToolRunnerRun, ExitCodesOfTheToolArePassedOnAndCrashesArePositive) {
 
 TEST_F(ToolRunnerRun, AMissingProgramIsNotStarted) {
   output = "old";
-  EXPECT_FALSE(RunCaptured(Folder() + "/no such tool -x", "", 0, 0, nullptr, false, 0, output, -1,
-                           exitCode));
+  EXPECT_EQ(
+      RunCaptured(Folder() + "/no such tool -x", "", 0, 0, nullptr, false, 0, output, -1, exitCode),
+      RunResult::NotStarted);
   EXPECT_EQ(output, "");
   EXPECT_EQ(exitCode, 0);
-  EXPECT_FALSE(RunCaptured(QString(), "", 0, 0, nullptr, false, 0, output, -1, exitCode));
+  EXPECT_EQ(RunCaptured(QString(), "", 0, 0, nullptr, false, 0, output, -1, exitCode),
+            RunResult::NotStarted);
 }
 
 TEST_F(ToolRunnerRun, OutputAndErrorsArriveTogetherCleaned) {
@@ -352,12 +354,14 @@ TEST_F(ToolRunnerRun, OutputAndErrorsArriveTogetherCleaned) {
 
 TEST_F(ToolRunnerRun, ArgumentsReachTheProgramWhole) {
   const QString name = "a b \"c\" $(touch hacked) `id`;|&.txt";
-  ASSERT_TRUE(RunCaptured(Pipeline{{"/bin/echo", {name, ""}}}, Folder(), 0, 0, nullptr, false, 0,
-                          output, -1, exitCode));
+  ASSERT_EQ(RunCaptured(Pipeline{{"/bin/echo", {name, ""}}}, Folder(), 0, 0, nullptr, false, 0,
+                        output, -1, exitCode),
+            RunResult::Ran);
   EXPECT_EQ(output, name + " " + CrLf);
   EXPECT_FALSE(QFile::exists(Folder() + "/hacked"));
-  ASSERT_TRUE(RunCaptured(R"(/bin/echo "a  b" c\"d)", Folder(), 0, 0, nullptr, false, 0, output, -1,
-                          exitCode));
+  ASSERT_EQ(RunCaptured(R"(/bin/echo "a  b" c\"d)", Folder(), 0, 0, nullptr, false, 0, output, -1,
+                        exitCode),
+            RunResult::Ran);
   EXPECT_EQ(output, "a  b c\"d" + CrLf);
 }
 
@@ -400,18 +404,20 @@ TEST_F(ToolRunnerRun, ASinkHearsTheOutputAsTheDisplayModeMakesIt) {
   const Pipeline script{
       {"/bin/sh",
        {"-c", "printf 'frame=1\\r'; sleep 0.1; printf '\\r\\n'; sleep 0.1; printf 'x\\n'"}}};
-  ASSERT_TRUE(
-      RunCaptured(script, Folder(), 0, 0, sink, ReplaceByVisibleChunk, output, 0, exitCode));
+  ASSERT_EQ(RunCaptured(script, Folder(), 0, 0, sink, ReplaceByVisibleChunk, output, 0, exitCode),
+            RunResult::Ran);
   EXPECT_EQ(heard,
             (QList<BoxUpdate>{
                 {A::Replace, ""}, {A::Replace, "frame=1"}, {A::Leave, ""}, {A::Replace, "x"}}));
   heard.clear();
-  ASSERT_TRUE(RunCaptured(Pipeline{{"/bin/echo", {"a"}}}, Folder(), 0, 0, sink, AppendChunk, output,
-                          0, exitCode));
+  ASSERT_EQ(RunCaptured(Pipeline{{"/bin/echo", {"a"}}}, Folder(), 0, 0, sink, AppendChunk, output,
+                        0, exitCode),
+            RunResult::Ran);
   EXPECT_EQ(heard, (QList<BoxUpdate>{{A::Replace, ""}, {A::Append, "a" + CrLf}}));
   heard.clear();
-  ASSERT_TRUE(RunCaptured(Pipeline{{"/bin/echo", {"a"}}}, Folder(), 0, 0, sink, NoDisplay, output,
-                          0, exitCode));
+  ASSERT_EQ(RunCaptured(Pipeline{{"/bin/echo", {"a"}}}, Folder(), 0, 0, sink, NoDisplay, output, 0,
+                        exitCode),
+            RunResult::Ran);
   EXPECT_TRUE(heard.isEmpty());
 }
 
@@ -459,7 +465,8 @@ TEST_F(ToolRunnerRun, InputReachesTheChildAndAStopIsNotReplaced) {
                 EXPECT_EQ(GetState(), StopRequested);
               });
        });
-  ASSERT_TRUE(RunCaptured("/bin/cat", Folder(), 1, 0, nullptr, false, 0, output, -1, exitCode));
+  ASSERT_EQ(RunCaptured("/bin/cat", Folder(), 1, 0, nullptr, false, 0, output, -1, exitCode),
+            RunResult::Ran);
   EXPECT_EQ(output, "hola\r\n");
   EXPECT_EQ(exitCode, 0);
 }
@@ -472,14 +479,15 @@ TEST_F(ToolRunnerRun, ASilentChildLeavesTheEventLoopRunningAndUsesNoCpu) {
   });
   timer.start(30);
   std::clock_t cpuBefore = std::clock();
-  ASSERT_TRUE(RunCaptured("/bin/cat", Folder(), 1, 0, nullptr, false, 0, output, -1, exitCode));
+  ASSERT_EQ(RunCaptured("/bin/cat", Folder(), 1, 0, nullptr, false, 0, output, -1, exitCode),
+            RunResult::Ran);
   const double cpuSeconds = double(std::clock() - cpuBefore) / CLOCKS_PER_SEC;
   EXPECT_EQ(ticks, 10);
   EXPECT_LT(cpuSeconds, 0.1);
 }
 
-TEST_F(ToolRunnerRun, ASecondRunWhileOneRunsIsRefused) {
-  bool second = true;
+TEST_F(ToolRunnerRun, ASecondRunWhileOneRunsIsRefusedAsBusy) {
+  RunResult second = RunResult::Ran;
   QString otherOutput = "untouched";
   int32_t otherCode = 42;
   When([&] { return GetState() != Idle; },
@@ -489,7 +497,7 @@ TEST_F(ToolRunnerRun, ASecondRunWhileOneRunsIsRefused) {
          RequestStop();
        });
   ASSERT_TRUE(RunShell("exec sleep 30"));
-  EXPECT_FALSE(second);
+  EXPECT_EQ(second, RunResult::Busy);
   EXPECT_EQ(otherOutput, "untouched");
   EXPECT_EQ(otherCode, 42);
 }
@@ -504,17 +512,19 @@ TEST_F(ToolRunnerRun, RequestsWhileIdleAreLost) {
 }
 
 TEST_F(ToolRunnerRun, APipelineJoinsTwoProcessesAndAStopReachesBoth) {
-  ASSERT_TRUE(RunCaptured(R"(cmd.exe /C /bin/printf "b\na\n" | /usr/bin/sort)", Folder(), 0, 0,
-                          nullptr, false, 0, output, -1, exitCode));
+  ASSERT_EQ(RunCaptured(R"(cmd.exe /C /bin/printf "b\na\n" | /usr/bin/sort)", Folder(), 0, 0,
+                        nullptr, false, 0, output, -1, exitCode),
+            RunResult::Ran);
   EXPECT_EQ(output, "a\r\nb\r\n");
   EXPECT_EQ(exitCode, 0);
 
   When([&] { return output.contains("go"); }, [] { RequestStop(); });
   QElapsedTimer clock;
   clock.start();
-  ASSERT_TRUE(RunCaptured(Pipeline{{"/bin/sh", {"-c", "echo go >&2; exec sleep 30"}},
-                                   {"/bin/sh", {"-c", "exec sleep 30"}}},
-                          Folder(), 0, 0, nullptr, false, 0, output, -1, exitCode));
+  ASSERT_EQ(RunCaptured(Pipeline{{"/bin/sh", {"-c", "echo go >&2; exec sleep 30"}},
+                                 {"/bin/sh", {"-c", "exec sleep 30"}}},
+                        Folder(), 0, 0, nullptr, false, 0, output, -1, exitCode),
+            RunResult::Ran);
   EXPECT_LT(clock.elapsed(), 10000);
   EXPECT_EQ(exitCode, 0);
 }

@@ -1,0 +1,160 @@
+// "Analizar archivo seleccionado" on a file whose probe takes its time: the
+// wait window, what the user can and cannot reach meanwhile, and the
+// conversion that comes after.
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QProcess>
+#include <QPushButton>
+
+#include "Children.h"
+#include "TestEnv.h"
+#include "core/convert/CommandTable.h"
+#include "core/convert/ConversionRun.h"
+#include "core/convert/ConversionState.h"
+#include "core/frame/FfmpegTools.h"
+#include "core/frame/Session.h"
+#include "core/frame/ToolRunner.h"
+#include "gui/convert/ConversionStarter.h"
+#include "gui/convert/MainWindow.h"
+#include "gui/convert/ProgressWindow.h"
+#include "gui/frame/WaitWindow.h"
+
+namespace {
+
+class AnalyseWaitTest : public TestEnv {
+ protected:
+  void SetUp() override {
+    TestEnv::SetUp();
+    FfmpegTools::InitOptionNames();
+    FfmpegTools::State().FfmpegPath = "/usr/bin/ffmpeg";
+    Conversion::State().Choices = Conversion::ConversionChoices();
+    Conversion::State().Choices.ExtensionText = "mkv";
+    Conversion::ClearCommands();
+    Session::State().FormatProfilePath.clear();
+    Session::State().EditProfilePath.clear();
+    tone_ = Folder() + "/in/tone.wav";
+    QDir().mkpath(Folder() + "/in");
+    ASSERT_EQ(QProcess::execute("ffmpeg", {"-v", "error", "-f", "lavfi", "-i", "sine=d=1", tone_}),
+              0);
+    Session::State().FileList = {tone_};
+    main_ = std::make_unique<MainWindow>();
+    main_->List1->addItems(Session::State().FileList);
+    main_->List1->setCurrentRow(0);
+    main_->show();
+  }
+  void TearDown() override {
+    if (ProgressWindow* progress = ProgressWindow::Instance()) {
+      progress->Picture1->hide();
+      progress->Command2_Click();
+      QApplication::processEvents();
+    }
+    main_.reset();
+    Session::State().FileList.clear();
+    TestEnv::TearDown();
+  }
+
+  // A stand-in ffprobe with the given body, set as the program's.
+  void SlowProbe(const QByteArray& body) {
+    const QString script = WriteFile("tools/ffprobe", "#!/bin/sh\n" + body + "\n");
+    QFile::setPermissions(script, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    FfmpegTools::State().FfprobePath = script;
+  }
+  static bool Probing() {
+    return WaitWindow::Instance() && ToolRunner::GetState() != ToolRunner::Idle;
+  }
+
+  QString tone_;
+  std::unique_ptr<MainWindow> main_;
+};
+
+// The probe waits, as on a slow disk, until the test has looked at
+// everything and lets it go on.
+TEST_F(AnalyseWaitTest, WhileTheProbeRunsNothingElseIsReachableAndItsReportStillComes) {
+  const QString go = Folder() + "/go";
+  SlowProbe("while [ ! -e '" + go.toUtf8() + "' ]; do sleep 0.05; done\nexec ffprobe \"$@\"");
+  ScriptedDialogs dialogs;
+  dialogs.ExpectMessage();
+  bool mainEnabled = true;
+  QString modal;
+  WhenReady whileProbing(&Probing, [&] {
+    mainEnabled = main_->isEnabled();
+    if (const QWidget* window = QApplication::activeModalWidget()) modal = window->objectName();
+    // "Convertir", even if it were reached, finds the runner busy: no run, no error.
+    main_->Command5_Click();
+    EXPECT_EQ(ProgressWindow::Instance(), nullptr);
+    EXPECT_TRUE(Conversion::State().Errors.isEmpty());
+    QFile(go).open(QIODevice::WriteOnly);
+  });
+  main_->Menu_Archivo_Analizar->trigger();
+  ASSERT_TRUE(whileProbing.Done());
+  EXPECT_FALSE(mainEnabled);
+  EXPECT_EQ(modal, "Form17");
+  ASSERT_EQ(dialogs.Messages().size(), 1);
+  EXPECT_TRUE(dialogs.Messages()[0].contains("Audio codec: pcm_s16le"));
+  EXPECT_TRUE(main_->isEnabled());
+  EXPECT_EQ(WaitWindow::Instance(), nullptr);
+}
+
+TEST_F(AnalyseWaitTest, ClosingTheWaitWindowStopsTheProbeAndTheNextConversionRuns) {
+  SlowProbe("exec sleep 60");
+  ScriptedDialogs dialogs;  // a stopped probe reports nothing
+  QList<qint64> probes;
+  bool shownAfterClose = false;
+  bool mainEnabledAfterClose = true;
+  const auto probeStarted = [] { return Probing() && !ChildProcesses("sleep").isEmpty(); };
+  WhenReady whileProbing(probeStarted, [&] {
+    probes = ChildProcesses("sleep");
+    WaitWindow::Instance()->close();
+    // The window goes with the probe, not before: the main window waits until then.
+    shownAfterClose = WaitWindow::Instance() && WaitWindow::Instance()->isVisible();
+    mainEnabledAfterClose = main_->isEnabled();
+  });
+  main_->Menu_Archivo_Analizar->trigger();
+  ASSERT_TRUE(whileProbing.Done());
+  EXPECT_TRUE(shownAfterClose);
+  EXPECT_FALSE(mainEnabledAfterClose);
+  EXPECT_TRUE(dialogs.Shown().isEmpty());
+  EXPECT_EQ(WaitWindow::Instance(), nullptr);
+  EXPECT_TRUE(main_->isEnabled());
+  ASSERT_EQ(probes.size(), 1);
+  EXPECT_TRUE(AllEnd(probes));
+  EXPECT_EQ(ToolRunner::GetState(), ToolRunner::Idle);
+
+  main_->Command5->click();
+  ASSERT_NE(ProgressWindow::Instance(), nullptr);
+  EXPECT_EQ(ProgressWindow::Instance()->Text3->text(), "Errores: 0");
+  EXPECT_TRUE(QFile::exists(Folder() + "/in/tone.mkv"));
+}
+
+// Should a run still meet another tool, it ends there as a stopped run:
+// nothing is reported as a program that could not start.
+TEST_F(AnalyseWaitTest, ARunThatFindsTheRunnerBusyEndsAsStoppedWithoutAFailure) {
+  ASSERT_TRUE(Conversion::BuildCommandTable(""));
+  int failures = 0;
+  bool stopped = false;
+  When([] { return ToolRunner::GetState() != ToolRunner::Idle; },
+       [&] {
+         Conversion::ConversionRun run("", {{tone_}}, {tone_});
+         QObject::connect(&run, &Conversion::ConversionRun::Failed, [&] { ++failures; });
+         QObject::connect(&run, &Conversion::ConversionRun::Ended,
+                          [&](bool wasStopped) { stopped = wasStopped; });
+         run.Execute();
+         ToolRunner::RequestStop();
+       });
+  QString output;
+  int32_t exitCode = 0;
+  ASSERT_EQ(ToolRunner::RunCaptured({{"/bin/sleep", {"60"}}}, QString(), 0, 0, {},
+                                    ToolRunner::NoDisplay, output, 0, exitCode),
+            ToolRunner::RunResult::Ran);
+  EXPECT_TRUE(stopped);
+  EXPECT_EQ(failures, 0);
+  EXPECT_TRUE(Conversion::State().Errors.isEmpty());
+  EXPECT_FALSE(QFile::exists(Folder() + "/in/tone.mkv"));
+  EXPECT_TRUE(QFile::exists(tone_));
+}
+
+}  // namespace
