@@ -16,6 +16,7 @@ inline bool ShowActive(QWidget* window) {
 // Gives a control of the active window the focus and presses Enter there.
 inline void PressEnterOn(QWidget* control) {
   control->setFocus(Qt::TabFocusReason);
-  ASSERT_TRUE(WaitFor([control] { return control->hasFocus(); })) << control->objectName().toStdString();
+  ASSERT_TRUE(WaitFor([control] { return control->hasFocus(); }))
+      << control->objectName().toStdString();
   QTest::keyClick(control, Qt::Key_Return);
 }
