@@ -36,8 +36,6 @@ class FileManagerWindow : public QDialog {
   // The selected entry's text; "" when nothing is selected, also while an
   // entry is merely current (as the list makes one when it takes the focus).
   QString SelectedEntry() const;
-  // The selected entry's position; -1 when nothing is selected.
-  int SelectedRow() const;
 
   QListWidget* List1 = nullptr;
   QGroupBox* Frame1 = nullptr;
@@ -63,6 +61,8 @@ class FileManagerWindow : public QDialog {
   void Command7_Click();
 
  private:
+  // The selected entry's position; -1 when nothing is selected.
+  int SelectedRow() const;
   void CreateControls();
   void WireControls();
   void Form_Load();
