@@ -10,6 +10,7 @@
 #include "core/frame/FfmpegTools.h"
 #include "core/frame/ProgramFolder.h"
 #include "gui/convert/CommandViewerWindow.h"
+#include "gui/formats/CodecViewerWindow.h"
 #include "gui/frame/AboutBox.h"
 #include "gui/frame/FileManagerWindow.h"
 #include "gui/frame/ToolPathsWindow.h"
@@ -62,6 +63,17 @@ TEST_F(EnterKeyTest, TheCommandViewerKeepsItsPageOnEnter) {
     EXPECT_TRUE(viewer.isVisible());
     EXPECT_FALSE(viewer.Frame1->isHidden()) << "no page button took Enter";
   }
+}
+
+TEST_F(EnterKeyTest, TheCodecViewersButtonsTakeNoEnter) {
+  ScriptedDialogs dialogs;  // a file browser or a "not found" would be unexpected
+  CodecViewerWindow viewer(nullptr);
+  viewer.Form_Load();
+  viewer.ShowDetails("codec", "about", "gone/program");
+  ASSERT_TRUE(ShowActive(&viewer));
+  for (QPushButton* button : {viewer.Command1, viewer.Command3}) PressEnterOn(button);
+  EXPECT_TRUE(viewer.isVisible());
+  EXPECT_TRUE(dialogs.Shown().isEmpty());
 }
 
 bool ManagerShown() {
