@@ -180,7 +180,9 @@ bool DeleteFile(const QString& selected) {
 
 Acceptance AcceptSelection(const QString& text) {
   const QString path = EntryPath(text);
-  if (State().FmMode == Open && !BeginsSpecial(text) && !FileServices::FileExists(path)) {
+  // Nothing chosen is no file, not the nameless one that an empty name would make.
+  const bool missing = text.isEmpty() || (!BeginsSpecial(text) && !FileServices::FileExists(path));
+  if (State().FmMode == Open && missing) {
     Lang::MsgFileNotFound(QString());
     return Acceptance::Refused;
   }

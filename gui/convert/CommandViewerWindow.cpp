@@ -45,6 +45,8 @@ CommandViewerWindow::CommandViewerWindow(QWidget* owner) : QDialog(owner) {
   Command2->setObjectName("Command2");
   Command1 = new QPushButton(">", this);
   Command1->setObjectName("Command1");
+  Command1->setAutoDefault(false);
+  Command2->setAutoDefault(false);
   auto* buttons = new QHBoxLayout;
   buttons->addStretch();
   buttons->addWidget(Command2);

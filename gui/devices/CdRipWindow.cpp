@@ -244,8 +244,9 @@ void CdRipWindow::Command2_Click() { ExtractTracks(); }
 void CdRipWindow::Command3_Click() { CdRipper::Stop(); }
 
 void CdRipWindow::Command4_Click() {
+  // The row the list makes current when it takes the focus is no choice.
   QListWidgetItem* item = List1->currentItem();
-  if (!item) return;
+  if (!item || !item->isSelected()) return;
   const QString name = Lang::InputValidFileName(item->text());
   if (!name.isEmpty()) item->setText(name);
 }

@@ -3,6 +3,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMouseEvent>
 
 #include "core/editing/EditFields.h"
 #include "core/editing/EditingProfileEditor.h"
@@ -13,6 +14,25 @@
 
 using EditFields::SingleText;
 using namespace EditingProfileWindowLayout;
+
+namespace {
+
+// Text that comes by no key: the X11 selection that the middle button pastes,
+// and what an input method commits.
+bool BringsTextWithoutKeys(const QEvent* event) {
+  switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+      return static_cast<const QMouseEvent*>(event)->button() == Qt::MiddleButton;
+    case QEvent::InputMethod:
+      return true;
+    default:
+      return false;
+  }
+}
+
+}  // namespace
 
 // The number boxes and unit lists of the operations: which field of the
 // profile each writes, what it accepts while typed and on leaving, and the
@@ -108,7 +128,9 @@ bool EditingProfileWindow::eventFilter(QObject* watched, QEvent* event) {
       Box_Validate(box);
     return false;
   }
-  if (event->type() != QEvent::KeyPress || box == Text29 || box == Text30) return false;
+  if (box == Text29 || box == Text30) return false;
+  if (BringsTextWithoutKeys(event)) return true;
+  if (event->type() != QEvent::KeyPress) return false;
   auto* key = static_cast<QKeyEvent*>(event);
   // Moving the caret, selecting and copying stay free; nothing else edits
   // the box except through the key rule.

@@ -43,6 +43,8 @@ inline QLineEdit* MakeNumeric(QLineEdit*& member, const char* name, QWidget* par
   Make(member, name, parent, left, top, width, 285);
   member->setContextMenuPolicy(Qt::NoContextMenu);
   member->setAcceptDrops(false);
+  // Keys come as keys, never as an input method's text.
+  member->setAttribute(Qt::WA_InputMethodEnabled, false);
   return member;
 }
 

@@ -69,6 +69,7 @@ void CodecViewerWindow::CreateControls() {
   Command2 = WidgetFactory::Create<QPushButton>(Picture1, "Command2", ">>");
   panel->addWidget(List1);
   panel->addWidget(Command2, 0, Qt::AlignRight);
+  for (QPushButton* button : {Command1, Command2, Command3}) button->setAutoDefault(false);
 }
 
 void CodecViewerWindow::WireControls() {

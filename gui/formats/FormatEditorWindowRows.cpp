@@ -74,6 +74,10 @@ void FormatEditorWindow::WireRow(int index) {
   connect(combo, &QComboBox::editTextChanged, this,
           [this, combo] { Combo2_Change(RowIndexOf(combo)); });
   connect(combo, &QComboBox::activated, this, [this, combo] { Combo2_Click(RowIndexOf(combo)); });
+  // Text that no key brings (the context menu's paste, the middle button's)
+  // is undone in a list-only row as a typed key is.
+  connect(combo->lineEdit(), &QLineEdit::textEdited, this,
+          [this, combo] { Combo2_KeyUp(RowIndexOf(combo)); });
   combo->installEventFilter(this);
   combo->lineEdit()->installEventFilter(this);
   combo->lineEdit()->setProperty("Index", index);
@@ -88,9 +92,10 @@ bool FormatEditorWindow::eventFilter(QObject* watched, QEvent* event) {
   const int index = RowIndexOf(watched);
   if (index >= 0 && index < Combo2.size()) {
     if (event->type() == QEvent::FocusIn) Combo2_GotFocus(index);
-    if (event->type() == QEvent::KeyRelease && watched == Combo2[index]->lineEdit()) {
-      Combo2_KeyUp(index);
-    }
+    // The combo hands its keys to its line edit directly, past any filter:
+    // a key released in the row is seen on the combo.
+    const bool inRow = watched == Combo2[index] || watched == Combo2[index]->lineEdit();
+    if (event->type() == QEvent::KeyRelease && inRow) Combo2_KeyUp(index);
   }
   return QMainWindow::eventFilter(watched, event);
 }
@@ -126,10 +131,13 @@ void FormatEditorWindow::FillRows(uint8_t category, const QList<FormatEditor::Pa
     Text1[i]->setText(rows[i].caption);
     AccessibleNames::NameAfter(Combo2[i], Text1[i]);
     Text1[i]->setCursorPosition(0);
-    // Qt selects the first entry of a list it fills, so the value goes in last.
+    // Qt selects the first entry of a list it fills, so the value goes in last;
+    // its entry becomes current, where the arrow keys go on from.
     Combo2[i]->addItems(rows[i].list);
+    Combo2[i]->setCurrentIndex(Combo2[i]->findText(rows[i].value));
     Combo2[i]->setEditText(rows[i].value);
     SetTag(Combo2[i], rows[i].listOnly ? "1" : "");
+    Combo2[i]->lineEdit()->setAcceptDrops(!rows[i].listOnly);
     Combo2[i]->setEnabled(!rows[i].disabled);
   }
   FitCaptionColumn();

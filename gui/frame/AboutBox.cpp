@@ -41,6 +41,7 @@ AboutBox::AboutBox(QWidget* owner) : QDialog(owner) {
   setWindowTitle("Acerca de este programa");
   CreateControls();
   connect(Command1, &QPushButton::clicked, this, &AboutBox::Command1_Click);
+  connect(Command2, &QPushButton::clicked, this, &AboutBox::accept);
   connect(Label9, &QLabel::linkActivated, this, &AboutBox::Label9_Click);
 }
 
@@ -100,7 +101,11 @@ void AboutBox::CreateControls() {
   publisher->addWidget(Label4);
   foot->addLayout(publisher, 1);
   Command1 = Named(new QPushButton("Donar / Donate", this), "Command1");
+  Command1->setAutoDefault(false);
   foot->addWidget(Command1, 0, Qt::AlignBottom);
+  Command2 = Named(new QPushButton("Cerrar / Close", this), "Command2");
+  Command2->setDefault(true);
+  foot->addWidget(Command2, 0, Qt::AlignBottom);
   layout->addLayout(foot);
   // Wrapped lines take more height than the layout's least size tells.
   resize(520, qMax(480, layout->totalHeightForWidth(520)));

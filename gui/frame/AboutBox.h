@@ -32,7 +32,8 @@ class AboutBox : public QDialog {
   QLabel* Label2 = nullptr;
   QLabel* Label4 = nullptr;
   QFrame* Line1 = nullptr;
-  QPushButton* Command1 = nullptr;
+  QPushButton* Command1 = nullptr;  // "Donar / Donate"
+  QPushButton* Command2 = nullptr;  // "Cerrar / Close", Enter's button
 
  private:
   void CreateControls();

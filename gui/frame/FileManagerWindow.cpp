@@ -110,13 +110,16 @@ void FileManagerWindow::CreateControls() {
   Command7 = AddButton(this, right, "Command7");
   right->addStretch(1);
   Command5 = AddButton(this, right, "Command5");
+  Command5->setDefault(true);
   Command3 = AddButton(this, right, "Command3");
   layout->addLayout(right);
   resize(420, 360);
 }
 
 void FileManagerWindow::WireControls() {
-  connect(List1, &QListWidget::currentRowChanged, this, &FileManagerWindow::List1_Click);
+  // Only a selection is a choice: the list makes its first entry current,
+  // unselected, as soon as it takes the focus.
+  connect(List1, &QListWidget::itemSelectionChanged, this, &FileManagerWindow::List1_Click);
   connect(List1, &QListWidget::itemClicked, this, &FileManagerWindow::List1_Click);
   connect(List1, &QListWidget::itemDoubleClicked, this, &FileManagerWindow::List1_DblClick);
   connect(Command1, &QPushButton::clicked, this, &FileManagerWindow::Command1_Click);
@@ -155,23 +158,28 @@ bool FileManagerWindow::SetUp() {
 }
 
 void FileManagerWindow::RefreshList() {
-  const int selected = List1->currentRow();
+  const int selected = SelectedRow();
   List1->clear();
   List1->addItems(DataFolderManager::ListEntries());
   if (selected >= 0 && List1->count() > 0) List1->setCurrentRow(qMin(selected, List1->count() - 1));
 }
 
+int FileManagerWindow::SelectedRow() const {
+  const QList<QListWidgetItem*> chosen = List1->selectedItems();
+  return chosen.isEmpty() ? -1 : List1->row(chosen.first());
+}
+
 QString FileManagerWindow::SelectedEntry() const {
-  const QListWidgetItem* item = List1->currentItem();
-  return item ? item->text() : QString();
+  const int row = SelectedRow();
+  return row < 0 ? QString() : List1->item(row)->text();
 }
 
 void FileManagerWindow::List1_Click() {
-  if (List1->currentItem()) Text1->setText(SelectedEntry());
+  if (SelectedRow() >= 0) Text1->setText(SelectedEntry());
 }
 
 void FileManagerWindow::List1_DblClick() {
-  if (!List1->currentItem()) return;
+  if (SelectedRow() < 0) return;
   Text1->setText(SelectedEntry());
   if (Frame1->isHidden()) {
     Command7_Click();

@@ -33,7 +33,8 @@ class FileManagerWindow : public QDialog {
   bool SetUp();
   // Fills the list again, keeping the selected position where it can.
   void RefreshList();
-  // The selected entry's text; "" when nothing is selected.
+  // The selected entry's text; "" when nothing is selected, also while an
+  // entry is merely current (as the list makes one when it takes the focus).
   QString SelectedEntry() const;
 
   QListWidget* List1 = nullptr;
@@ -60,6 +61,8 @@ class FileManagerWindow : public QDialog {
   void Command7_Click();
 
  private:
+  // The selected entry's position; -1 when nothing is selected.
+  int SelectedRow() const;
   void CreateControls();
   void WireControls();
   void Form_Load();

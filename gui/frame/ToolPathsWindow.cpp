@@ -83,6 +83,9 @@ void ToolPathsWindow::CreateControls() {
   buttons->addWidget(Command5);
   buttons->addWidget(Command6);
   layout->addLayout(buttons);
+  for (QPushButton* button : {Command1, Command2, Command3, Command4, Command6, Command7})
+    button->setAutoDefault(false);
+  Command5->setDefault(true);
 }
 
 void ToolPathsWindow::WireControls() {

@@ -59,6 +59,7 @@ int Box(const QString& text, int style) { return Dialogs::MsgBox(text, style, La
 QPushButton* Button(QWidget* parent, const char* name, const char* caption, QRect geometry) {
   auto* button = Named(new QPushButton(Utf8(caption), parent), name);
   button->setGeometry(S(geometry));
+  button->setAutoDefault(false);
   return button;
 }
 
@@ -95,6 +96,7 @@ void LanguageWindow::CreateControls() {
   Command6 = Button(this, "Command6", "Apply / Aplicar", {8, 60, 150, 32});
   Command7 = Button(this, "Command7", "Cancel / Cancelar", {166, 60, 150, 32});
   Command8 = Button(this, "Command8", "Ok", {324, 60, 148, 32});
+  Command8->setDefault(true);
   CreatePanel();
 }
 
@@ -194,6 +196,7 @@ bool LanguageWindow::Form_QueryUnload() {
 
 void LanguageWindow::ClosePanel() {
   Picture1->hide();
+  Command8->setDefault(true);
   setFixedHeight(S(ClosedHeight));
 }
 
@@ -223,6 +226,8 @@ void LanguageWindow::FillTemplate() {
 
 void LanguageWindow::Command1_Click() {
   FillTemplate();
+  // Ok lies under the panel: Enter there must not close the chooser.
+  Command8->setDefault(false);
   Picture1->show();
   Picture1->raise();
   setFixedHeight(S(OpenHeight));

@@ -15,6 +15,7 @@
 #include <memory>
 
 #include "Children.h"
+#include "Keyboard.h"
 #include "TestEnv.h"
 #include "core/devices/CdRipper.h"
 #include "core/frame/Session.h"
@@ -315,6 +316,20 @@ TEST_F(CdRipTest, ARowRenamedToAnotherTitleGetsTheNextFreeNumber) {
   Tick({0, 1});
   window->Command2->click();
   EXPECT_EQ(Names(Folder() + "/out/CDRip"), QStringList({"Intro (2).wav", "Intro.wav"}));
+}
+
+TEST_F(CdRipTest, RenameWithoutASelectedRowAsksNothing) {
+  CdRipWindow::OpenCDRip();
+  CdRipWindow* window = CdRipWindow::Instance();
+  ASSERT_NE(window, nullptr);
+  ASSERT_TRUE(ShowActive(window));
+  // Tabbing into the list makes its first row current, unselected.
+  window->Combo1->setFocus(Qt::TabFocusReason);
+  window->List1->setFocus(Qt::TabFocusReason);
+  ASSERT_TRUE(WaitFor([window] { return window->List1->currentItem() != nullptr; }));
+  ScriptedDialogs dialogs;  // a name asked for the current, unselected row would be unexpected
+  window->Command4->click();
+  EXPECT_TRUE(dialogs.Shown().isEmpty());
 }
 
 TEST(CdTitleFileNames, SlashAndNulBecomeLookAlikes) {

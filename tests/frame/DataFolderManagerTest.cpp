@@ -262,6 +262,7 @@ TEST_F(DataFolderManagerTest, AcceptChecksByMode) {
   } cases[] = {
       {DataFolderManager::Open, "a", 0, Formats + "/a.qfm", ""},
       {DataFolderManager::Open, "gone", 1, "", "No se encuentra el archivo "},
+      {DataFolderManager::Open, "", 1, "", "No se encuentra el archivo "},  // nothing chosen
       {DataFolderManager::Open, "<Manual>", 0, Formats + "/.qfm", ""},  // even with no such file
       {DataFolderManager::SaveAs, "", 0, "", ""},                       // a beep only
       {DataFolderManager::SaveAs, "a?b", 1, "", "a?b no es un nombre de archivo válido"},

@@ -1,0 +1,108 @@
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+#include "Keyboard.h"
+#include "TestEnv.h"
+#include "core/frame/DataFolderManager.h"
+#include "core/frame/FfmpegTools.h"
+#include "core/frame/ProgramFolder.h"
+#include "gui/convert/CommandViewerWindow.h"
+#include "gui/formats/CodecViewerWindow.h"
+#include "gui/frame/AboutBox.h"
+#include "gui/frame/FileManagerWindow.h"
+#include "gui/frame/ToolPathsWindow.h"
+
+// Enter presses a dialog's main button from wherever the focus is; no other
+// button takes Enter because it has the focus.
+
+namespace {
+
+class EnterKeyTest : public TestEnv {};
+
+TEST_F(EnterKeyTest, InTheToolPathsEnterSetsThePaths) {
+  const QString ffmpeg = WriteFile("tools/ffmpeg", "#!/bin/sh\n");
+  QFile::setPermissions(ffmpeg, QFile::permissions(ffmpeg) | QFile::ExeOwner);
+  const char* focused[] = {"Text1", "Command1", "Command4", "Command7", "Command6"};
+  for (const char* name : focused) {
+    SCOPED_TRACE(name);
+    FfmpegTools::State().FfmpegPath.clear();
+    ScriptedDialogs dialogs;  // a file browser would be a dialog nobody expects
+    ToolPathsWindow window(nullptr);
+    window.Form_Load();
+    window.Text1->setText(ffmpeg);
+    window.Text1->setModified(true);
+    ASSERT_TRUE(ShowActive(&window));
+    PressEnterOn(window.findChild<QWidget*>(name));
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_EQ(window.result(), QDialog::Accepted);
+    EXPECT_EQ(FfmpegTools::State().FfmpegPath, ffmpeg);
+  }
+}
+
+TEST_F(EnterKeyTest, TheAboutBoxClosesOnEnterAndOpensNoPage) {
+  for (const char* name : {"Command1", "Text1", "Command2"}) {
+    SCOPED_TRACE(name);
+    ScriptedDialogs dialogs;  // opening the donation page would be a dialog nobody expects
+    AboutBox about(nullptr);
+    about.Form_Load();
+    ASSERT_TRUE(ShowActive(&about));
+    PressEnterOn(about.findChild<QWidget*>(name));
+    EXPECT_FALSE(about.isVisible());
+    EXPECT_TRUE(dialogs.Shown().isEmpty());
+  }
+}
+
+TEST_F(EnterKeyTest, TheCommandViewerKeepsItsPageOnEnter) {
+  CommandViewerWindow viewer(nullptr);
+  ASSERT_TRUE(ShowActive(&viewer));
+  for (QPushButton* button : {viewer.Command1, viewer.Command2}) {
+    PressEnterOn(button);
+    EXPECT_TRUE(viewer.isVisible());
+    EXPECT_FALSE(viewer.Frame1->isHidden()) << "no page button took Enter";
+  }
+}
+
+TEST_F(EnterKeyTest, TheCodecViewersButtonsTakeNoEnter) {
+  ScriptedDialogs dialogs;  // a file browser or a "not found" would be unexpected
+  CodecViewerWindow viewer(nullptr);
+  viewer.Form_Load();
+  viewer.ShowDetails("codec", "about", "gone/program");
+  ASSERT_TRUE(ShowActive(&viewer));
+  for (QPushButton* button : {viewer.Command1, viewer.Command3}) PressEnterOn(button);
+  EXPECT_TRUE(viewer.isVisible());
+  EXPECT_TRUE(dialogs.Shown().isEmpty());
+}
+
+bool ManagerShown() {
+  return FileManagerWindow::Instance() && FileManagerWindow::Instance()->isVisible();
+}
+
+TEST_F(EnterKeyTest, InTheFileManagerEnterAcceptsTheSelectedEntry) {
+  WriteFile("appfiles/formats/a.qfm", "a");
+  const QString formats = ProgramFolder::AppFiles("formats");
+  When(ManagerShown, [] {
+    FileManagerWindow* window = FileManagerWindow::Instance();
+    ASSERT_TRUE(ShowActive(window));
+    window->List1->setCurrentRow(1);
+    PressEnterOn(window->List1);
+  });
+  EXPECT_EQ(DataFolderManager::ShowFileManager(formats, "qfm", DataFolderManager::Open, true),
+            formats + "/a.qfm");
+
+  When(ManagerShown, [] {
+    FileManagerWindow* window = FileManagerWindow::Instance();
+    ASSERT_TRUE(ShowActive(window));
+    window->Text1->clear();
+    QTest::keyClicks(window->Text1, "b");
+    for (QPushButton* button : {window->Command4, window->Command1, window->Command3})
+      button->setFocus();  // a button once focused keeps no claim on Enter
+    PressEnterOn(window->Text1);
+  });
+  EXPECT_EQ(DataFolderManager::ShowFileManager(formats, "qfm", DataFolderManager::SaveAs, true),
+            formats + "/b.qfm");
+}
+
+}  // namespace
