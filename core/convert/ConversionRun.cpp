@@ -298,7 +298,7 @@ bool ConversionRun::Steps::RunRow(int row, const QStringList& inputs, const QStr
   // The program closing ended the tool: the run stops as "Detener" stops it.
   if (ToolRunner::Closing()) run_.stopRequested_ = true;
   if (started) NoteInputsRead(step, isEncoder, inputs, report);
-  const bool writeFailed = !isEncoder && report.WriteFailed();
+  const bool writeFailed = !isEncoder && (report.WriteFailed() || report.InputLost());
   if (StepSucceeded(started, exitCode, isEncoder, FileServices::FileSize(output), writeFailed))
     return true;
   failure_ = started ? 2 : 1;
