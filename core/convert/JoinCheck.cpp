@@ -114,12 +114,32 @@ struct SoundShape {
 
 QString Label(const QString& name) { return "[" + name + "]"; }
 
+// What each segment of the join holds: as many pictures and sounds as the
+// file with most of them, shaped like the first file's.
+struct Segments {
+  qsizetype Pictures = 0;
+  qsizetype Sounds = 0;
+  std::optional<PictureShape> Picture;
+  std::optional<SoundShape> Sound;
+
+  explicit Segments(const QList<JoinSource>& sources) {
+    for (const JoinSource& source : sources) {
+      Pictures = std::max(Pictures, Content(source, "video").size());
+      Sounds = std::max(Sounds, Content(source, "audio").size());
+    }
+    if (const auto first = FirstContent(sources, "video")) Picture.emplace(*first);
+    if (const auto first = FirstContent(sources, "audio")) Sound.emplace(*first);
+  }
+  bool Lacks(const JoinSource& source) const {
+    return Content(source, "video").size() < Pictures || Content(source, "audio").size() < Sounds;
+  }
+};
+
 // The chains of one file: its streams read by a movie source, each fitted to
 // the first file's; a black picture or silence for a stream it lacks. The
-// labels of its segment, pictures first, go into segment.
-QStringList SegmentChains(const JoinSource& source, int i, qsizetype pictures, qsizetype sounds,
-                          const std::optional<PictureShape>& picture,
-                          const std::optional<SoundShape>& sound, QStringList& segment) {
+// labels of its segment, pictures first, go into labels.
+QStringList SegmentChains(const JoinSource& source, int i, const Segments& shape,
+                          QStringList& labels) {
   const QList<JoinStream> videos = Content(source, "video");
   const QList<JoinStream> audios = Content(source, "audio");
   const QString tag = QString::number(i);
@@ -129,48 +149,41 @@ QStringList SegmentChains(const JoinSource& source, int i, qsizetype pictures, q
     picks << QString::number(stream.Index);
   }
   if (!picks.isEmpty())
-    chains << "movie=" + GraphPath(QFileInfo(source.File).absoluteFilePath()) + ":s=" + picks.join('+') + pads.join(QString());
-  for (qsizetype k = 0; k < pictures; ++k) {
+    chains << "movie=" + GraphPath(QFileInfo(source.File).absoluteFilePath()) +
+                  ":s=" + picks.join('+') + pads.join(QString());
+  for (qsizetype k = 0; k < shape.Pictures; ++k) {
     const QString out = Label("v" + tag + "_" + QString::number(k));
-    chains << (k < videos.size() ? pads[k] + picture->Fit() : picture->Black(source.Duration)) +
+    chains << (k < videos.size() ? pads[k] + shape.Picture->Fit()
+                                 : shape.Picture->Black(source.Duration)) +
                   out;
-    segment << out;
+    labels << out;
   }
-  for (qsizetype k = 0; k < sounds; ++k) {
+  for (qsizetype k = 0; k < shape.Sounds; ++k) {
     const QString out = Label("a" + tag + "_" + QString::number(k));
-    chains << (k < audios.size() ? pads[videos.size() + k] + sound->Fit()
-                                 : sound->Silence(source.Duration)) +
+    chains << (k < audios.size() ? pads[videos.size() + k] + shape.Sound->Fit()
+                                 : shape.Sound->Silence(source.Duration)) +
                   out;
-    segment << out;
+    labels << out;
   }
   return chains;
 }
 
 JoinPlan DecodePlan(const QList<JoinSource>& sources) {
-  qsizetype pictures = 0, sounds = 0;
+  const Segments shape(sources);
   for (const JoinSource& source : sources) {
-    pictures = std::max(pictures, Content(source, "video").size());
-    sounds = std::max(sounds, Content(source, "audio").size());
-  }
-  for (const JoinSource& source : sources) {
-    const bool lacksSome = Content(source, "video").size() < pictures ||
-                           Content(source, "audio").size() < sounds;
     // Nothing the filter can join, or a gap to fill whose length nobody knows.
-    const bool nothing = pictures + sounds == 0 && !JoinsAsItIs(sources.first(), source);
-    if (nothing || (lacksSome && source.Duration < 0))
+    const bool nothing =
+        shape.Pictures + shape.Sounds == 0 && !JoinsAsItIs(sources.first(), source);
+    if (nothing || (shape.Lacks(source) && source.Duration < 0))
       return {JoinWay::Refused, source.File, QString()};
   }
-  std::optional<PictureShape> picture;
-  std::optional<SoundShape> sound;
-  if (const auto first = FirstContent(sources, "video")) picture.emplace(*first);
-  if (const auto first = FirstContent(sources, "audio")) sound.emplace(*first);
-  QStringList chains, segments;
-  for (int i = 0; i < sources.size(); ++i)
-    chains << SegmentChains(sources[i], i, pictures, sounds, picture, sound, segments);
+  QStringList chains, labels;
+  for (int i = 0; i < sources.size(); ++i) chains << SegmentChains(sources[i], i, shape, labels);
   QStringList outputs;
-  for (qsizetype k = 0; k < pictures + sounds; ++k) outputs << Label("out" + QString::number(k));
-  chains << segments.join(QString()) + "concat=n=" + QString::number(sources.size()) +
-                ":v=" + QString::number(pictures) + ":a=" + QString::number(sounds) +
+  for (qsizetype k = 0; k < shape.Pictures + shape.Sounds; ++k)
+    outputs << Label("out" + QString::number(k));
+  chains << labels.join(QString()) + "concat=n=" + QString::number(sources.size()) +
+                ":v=" + QString::number(shape.Pictures) + ":a=" + QString::number(shape.Sounds) +
                 outputs.join(QString());
   return {JoinWay::Decode, QString(), chains.join(';')};
 }
@@ -191,10 +204,9 @@ JoinSource ProbeJoinSource(const QString& file) {
   const QString entries = QStringLiteral(
       "format=duration:stream=index,codec_type,codec_name,sample_rate,channels,channel_layout,"
       "width,height,pix_fmt,r_frame_rate,sample_aspect_ratio:stream_disposition=attached_pic");
-  const ToolRunner::Command probe{
-      FfmpegTools::State().FfprobePath,
-      {"-v", "quiet", "-show_entries", entries, "-of", "json", "-i",
-       FileServices::GetShortPath(QFileInfo(file).absoluteFilePath())}};
+  const ToolRunner::Command probe{FfmpegTools::State().FfprobePath,
+                                  {"-v", "quiet", "-show_entries", entries, "-of", "json", "-i",
+                                   FileServices::GetShortPath(QFileInfo(file).absoluteFilePath())}};
   QString output;
   int32_t exitCode = 0;
   if (!ToolRunner::RunCaptured({probe}, QString(), 0, 0, ToolRunner::OutputSink(),
@@ -210,10 +222,12 @@ JoinSource ParseJoinProbe(const QString& file, const QString& json) {
   const QJsonValue streams = document.object().value(QLatin1String("streams"));
   if (!streams.isArray() || streams.toArray().isEmpty()) return source;
   source.Read = true;
-  for (const QJsonValue& stream : streams.toArray()) source.Streams << ReadStream(stream.toObject());
+  for (const QJsonValue& stream : streams.toArray())
+    source.Streams << ReadStream(stream.toObject());
   bool known = false;
   const double seconds =
-      Text(document.object().value(QLatin1String("format")).toObject(), "duration").toDouble(&known);
+      Text(document.object().value(QLatin1String("format")).toObject(), "duration")
+          .toDouble(&known);
   if (known && seconds >= 0) source.Duration = seconds;
   return source;
 }
@@ -260,8 +274,7 @@ void ReadJoinThroughGraph(CommandTable& table) {
 std::optional<QString> JoinedInput() {
   if (!FfmpegTools::FfprobeExists()) return std::nullopt;
   QList<JoinSource> sources;
-  for (const QString& file : Session::State().FileList)
-    sources << ProbeJoinSource(file);
+  for (const QString& file : Session::State().FileList) sources << ProbeJoinSource(file);
   const JoinPlan plan = PlanJoin(sources);
   switch (plan.Way) {
     case JoinWay::Demuxer: {

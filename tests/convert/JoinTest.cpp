@@ -68,16 +68,16 @@ class JoinTest : public TestEnv {
   }
   // A tone of this rate and these channels.
   QString Tone(const QString& relative, double seconds, int rate, int channels) const {
-    return Make(relative, {"-f", "lavfi", "-i",
-                           QString("sine=frequency=440:sample_rate=%1").arg(rate), "-t",
-                           QString::number(seconds), "-ac", QString::number(channels)});
+    return Make(relative,
+                {"-f", "lavfi", "-i", QString("sine=frequency=440:sample_rate=%1").arg(rate), "-t",
+                 QString::number(seconds), "-ac", QString::number(channels)});
   }
   // A test picture of this size with a tone.
   QString Clip(const QString& relative, double seconds, const QString& size,
                const QString& codec = "mpeg4") const {
-    return Make(relative, {"-f", "lavfi", "-i", "testsrc=size=" + size + ":rate=10", "-f",
-                           "lavfi", "-i", "sine=sample_rate=8000", "-t",
-                           QString::number(seconds), "-c:v", codec});
+    return Make(relative,
+                {"-f", "lavfi", "-i", "testsrc=size=" + size + ":rate=10", "-f", "lavfi", "-i",
+                 "sine=sample_rate=8000", "-t", QString::number(seconds), "-c:v", codec});
   }
   void List(const QStringList& files) {
     Session::State().FileList = files;
@@ -195,7 +195,8 @@ TEST_F(JoinTest, FilesAlikeStillJoinThroughTheConcatList) {
 TEST_F(JoinTest, AnUnreadableLaterFileIsNamedAndNothingIsWritten) {
   const QString good = Tone("in/good.wav", 1, 44100, 2);
   const QString bad = WriteFile("in/bad.mp3", "this is no sound at all");
-  for (const QStringList& files : {QStringList{good, bad}, QStringList{good, Path("in/gone.wav")}}) {
+  for (const QStringList& files :
+       {QStringList{good, bad}, QStringList{good, Path("in/gone.wav")}}) {
     SCOPED_TRACE(files.last().toStdString());
     EXPECT_EQ(Join(files, "joined.wav", 1),
               QStringList{"No se pudo leer el archivo " + files.last()});
@@ -330,7 +331,8 @@ TEST_F(JoinTest, HowFilesJoinFollowsWhatFfprobeSaysOfEach) {
        {{"/a", true, 1, {mpeg4}}, {"/b", true, 1, {Picture(0, "mpeg4", "320x240")}}},
        JoinWay::Decode,
        ""},
-      {"a cover picture of its own", {{"/a", true, 1, {pcm}}, {"/b", true, 1, {pcm, Picture(1, "mjpeg", "300x300", true)}}},
+      {"a cover picture of its own",
+       {{"/a", true, 1, {pcm}}, {"/b", true, 1, {pcm, Picture(1, "mjpeg", "300x300", true)}}},
        JoinWay::Decode,
        ""},
       {"a later file ffprobe cannot open",
