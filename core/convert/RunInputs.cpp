@@ -1,7 +1,7 @@
 #include "core/convert/RunInputs.h"
 
 #include "core/convert/ConversionState.h"
-#include "core/convert/RunSteps.h"
+#include "core/convert/JoinCheck.h"
 #include "core/frame/FileServices.h"
 #include "core/frame/Session.h"
 
@@ -37,9 +37,9 @@ std::optional<RunInputs> PlanInputs(const QString& testTime, int selected) {
   RunInputs planned;
   switch (State().Choices.OutputMode) {
     case OutputJoined: {
-      const QString list = WriteConcatList();
-      if (list.isEmpty()) return std::nullopt;
-      planned.Inputs << QStringList{list};
+      const std::optional<QString> joined = JoinedInput();
+      if (!joined) return std::nullopt;
+      planned.Inputs << QStringList{*joined};
       return planned;
     }
     case OutputOneFile:

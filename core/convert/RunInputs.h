@@ -32,8 +32,9 @@ struct RunInputs {
 };
 
 // The inputs over the whole file list; a test takes the selected file, the
-// first when none is selected. Joining writes the concat list into a new
-// temporary folder: nullopt when it cannot, after its message.
+// first when none is selected. Joining probes every file and reads them
+// through the concat list (written into a new temporary folder) or a graph
+// that decodes them: nullopt when they cannot be joined whole, after its message.
 std::optional<RunInputs> PlanInputs(const QString& testTime, int selected);
 
 // The run needs a temporary folder: for its track stages, a test's output or

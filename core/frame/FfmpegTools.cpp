@@ -286,6 +286,7 @@ void ConsoleReport::ReadLine(const QString& line) {
   if (message.startsWith(QLatin1String("Error writing trailer")) ||
       message.startsWith(QLatin1String("Error closing file")))
     writeFailed_ = true;
+  if (message.startsWith(QLatin1String("Impossible to open '"))) inputLost_ = true;
 }
 
 MediaInfo ProbeMedia(const QString& path) {

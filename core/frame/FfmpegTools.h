@@ -66,6 +66,9 @@ class ConsoleReport {
   // trailer or a failed close (a full disk, a quota) and still ends with
   // code 0 when that is all that went wrong.
   bool WriteFailed() const { return writeFailed_; }
+  // A file that the concat demuxer was to read next could not be opened: the
+  // output lacks it, and ffmpeg still ends with code 0.
+  bool InputLost() const { return inputLost_; }
   // The inputs, by their place among the command's "-i" options from 0, that
   // the "Stream mapping:" report names as sources of the outputs' streams;
   // empty when there was no report.
@@ -85,6 +88,7 @@ class ConsoleReport {
   bool endsInCr_ = false;
   bool inMapping_ = false;
   bool writeFailed_ = false;
+  bool inputLost_ = false;
   QList<int> mappedInputs_;
 };
 

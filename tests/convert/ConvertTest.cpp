@@ -68,6 +68,7 @@ class ConvertTest : public TestEnv {
     TestEnv::SetUp();
     FfmpegTools::InitOptionNames();
     FfmpegTools::State().FfmpegPath = "/usr/bin/ffmpeg";
+    FfmpegTools::State().FfprobePath = "/usr/bin/ffprobe";
     ToolRunner::Reset();
     Conversion::State().Choices = ConversionChoices();
     Conversion::State().Choices.ExtensionText = "mkv";

@@ -243,8 +243,16 @@ TEST_F(RunPartsTest, ARunTakesEachFileAloneAllTogetherOrTheOneATestRunsOn) {
     Conversion::State().Choices.OutputMode = c.mode;
     EXPECT_EQ(PlanInputs(c.testTime, c.selected), std::optional<RunInputs>(c.expected));
   }
-  // Joining runs on the concat list, written into a new temporary folder.
+  // Joining files alike runs on the concat list, written into a new temporary folder.
   Conversion::State().Choices.OutputMode = OutputJoined;
+  FfmpegTools::State().FfprobePath = "/usr/bin/ffprobe";
+  Session::State().FileList.clear();
+  for (const char* name : {"a.wav", "b.wav"}) {
+    Session::State().FileList << Path(name);
+    ASSERT_EQ(QProcess::execute("ffmpeg", {"-v", "error", "-f", "lavfi", "-i", "sine", "-t", "1",
+                                           Session::State().FileList.last()}),
+              0);
+  }
   const std::optional<RunInputs> joined = PlanInputs("", -1);
   ASSERT_TRUE(joined);
   ASSERT_EQ(joined->Inputs.size(), 1);

@@ -1,0 +1,296 @@
+#include "core/convert/JoinCheck.h"
+
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <algorithm>
+
+#include "core/convert/ConversionState.h"
+#include "core/convert/RunSteps.h"
+#include "core/frame/FfmpegTools.h"
+#include "core/frame/FileServices.h"
+#include "core/frame/Session.h"
+#include "core/frame/ToolRunner.h"
+#include "core/lang/Lang.h"
+
+namespace Conversion {
+
+namespace {
+
+QString Text(const QJsonObject& object, const char* key) {
+  return object.value(QLatin1String(key)).toVariant().toString();
+}
+
+JoinStream ReadStream(const QJsonObject& object) {
+  JoinStream stream;
+  stream.Index = object.value(QLatin1String("index")).toInt();
+  stream.Type = Text(object, "codec_type");
+  stream.Codec = Text(object, "codec_name");
+  stream.SampleRate = Text(object, "sample_rate");
+  stream.Channels = Text(object, "channels");
+  stream.ChannelLayout = Text(object, "channel_layout");
+  const QString width = Text(object, "width");
+  const QString height = Text(object, "height");
+  if (!width.isEmpty() && !height.isEmpty()) stream.Size = width + "x" + height;
+  stream.PixelFormat = Text(object, "pix_fmt");
+  stream.FrameRate = Text(object, "r_frame_rate");
+  stream.SampleAspect = Text(object, "sample_aspect_ratio");
+  stream.Picture =
+      object.value(QLatin1String("disposition")).toObject().value("attached_pic").toInt() == 1;
+  return stream;
+}
+
+// What the concat demuxer copies as it is, and so needs alike in every file.
+bool SameForTheDemuxer(const JoinStream& a, const JoinStream& b) {
+  return a.Type == b.Type && a.Codec == b.Codec && a.SampleRate == b.SampleRate &&
+         a.Channels == b.Channels && a.Size == b.Size && a.PixelFormat == b.PixelFormat;
+}
+
+// The streams the concat filter joins: pictures that move, and sounds.
+QList<JoinStream> Content(const JoinSource& source, const QString& type) {
+  QList<JoinStream> streams;
+  for (const JoinStream& stream : source.Streams)
+    if (stream.Type == type && !stream.Picture) streams << stream;
+  return streams;
+}
+
+// The first file's picture or sound that every other is made like.
+std::optional<JoinStream> FirstContent(const QList<JoinSource>& sources, const QString& type) {
+  for (const JoinSource& source : sources) {
+    const QList<JoinStream> streams = Content(source, type);
+    if (!streams.isEmpty()) return streams.first();
+  }
+  return std::nullopt;
+}
+
+// "n:d" or "n/d" with both above 0, as "n/d"; else the fallback.
+QString Ratio(const QString& text, const QString& fallback) {
+  const QStringList parts = QString(text).replace(':', '/').split('/');
+  if (parts.size() != 2 || parts[0].toInt() <= 0 || parts[1].toInt() <= 0) return fallback;
+  return parts[0] + "/" + parts[1];
+}
+
+QString Seconds(double seconds) { return QString::number(seconds, 'f', 6); }
+
+// What every picture is made into, and how a black one is made.
+struct PictureShape {
+  QString Width, Height, Aspect, Rate;
+
+  explicit PictureShape(const JoinStream& first)
+      : Width(first.Size.section('x', 0, 0)),
+        Height(first.Size.section('x', 1, 1)),
+        Aspect(Ratio(first.SampleAspect, "1/1")),
+        Rate(Ratio(first.FrameRate, "25/1")) {}
+
+  QString Fit() const {
+    return "setpts=PTS-STARTPTS,scale=" + Width + ":" + Height +
+           ":force_original_aspect_ratio=decrease,pad=" + Width + ":" + Height +
+           ":(ow-iw)/2:(oh-ih)/2,setsar=" + Aspect;
+  }
+  QString Black(double seconds) const {
+    return "color=c=black:s=" + Width + "x" + Height + ":r=" + Rate + ":d=" + Seconds(seconds) +
+           ",setsar=" + Aspect;
+  }
+};
+
+// What every sound is made into, and how a silent one is made.
+struct SoundShape {
+  QString Rate, Layout;
+
+  explicit SoundShape(const JoinStream& first)
+      : Rate(first.SampleRate.isEmpty() ? QStringLiteral("44100") : first.SampleRate),
+        Layout(!first.ChannelLayout.isEmpty() ? first.ChannelLayout
+               : !first.Channels.isEmpty()    ? first.Channels + "c"
+                                              : QStringLiteral("stereo")) {}
+
+  QString Fit() const {
+    return "asetpts=PTS-STARTPTS,aformat=sample_rates=" + Rate + ":channel_layouts=" + Layout;
+  }
+  QString Silence(double seconds) const {
+    return "anullsrc=r=" + Rate + ":cl=" + Layout + ",atrim=duration=" + Seconds(seconds);
+  }
+};
+
+QString Label(const QString& name) { return "[" + name + "]"; }
+
+// What each segment of the join holds: as many pictures and sounds as the
+// file with most of them, shaped like the first file's.
+struct Segments {
+  qsizetype Pictures = 0;
+  qsizetype Sounds = 0;
+  std::optional<PictureShape> Picture;
+  std::optional<SoundShape> Sound;
+
+  explicit Segments(const QList<JoinSource>& sources) {
+    for (const JoinSource& source : sources) {
+      Pictures = std::max(Pictures, Content(source, "video").size());
+      Sounds = std::max(Sounds, Content(source, "audio").size());
+    }
+    if (const auto first = FirstContent(sources, "video")) Picture.emplace(*first);
+    if (const auto first = FirstContent(sources, "audio")) Sound.emplace(*first);
+  }
+  bool Lacks(const JoinSource& source) const {
+    return Content(source, "video").size() < Pictures || Content(source, "audio").size() < Sounds;
+  }
+};
+
+// The chains of one file: its streams read by a movie source, each fitted to
+// the first file's; a black picture or silence for a stream it lacks. The
+// labels of its segment, pictures first, go into labels.
+QStringList SegmentChains(const JoinSource& source, int i, const Segments& shape,
+                          QStringList& labels) {
+  const QList<JoinStream> videos = Content(source, "video");
+  const QList<JoinStream> audios = Content(source, "audio");
+  const QString tag = QString::number(i);
+  QStringList picks, pads, chains;
+  for (const JoinStream& stream : videos + audios) {
+    pads << Label("s" + tag + "_" + QString::number(picks.size()));
+    picks << QString::number(stream.Index);
+  }
+  if (!picks.isEmpty())
+    chains << "movie=" + GraphPath(QFileInfo(source.File).absoluteFilePath()) +
+                  ":s=" + picks.join('+') + pads.join(QString());
+  for (qsizetype k = 0; k < shape.Pictures; ++k) {
+    const QString out = Label("v" + tag + "_" + QString::number(k));
+    chains << (k < videos.size() ? pads[k] + shape.Picture->Fit()
+                                 : shape.Picture->Black(source.Duration)) +
+                  out;
+    labels << out;
+  }
+  for (qsizetype k = 0; k < shape.Sounds; ++k) {
+    const QString out = Label("a" + tag + "_" + QString::number(k));
+    chains << (k < audios.size() ? pads[videos.size() + k] + shape.Sound->Fit()
+                                 : shape.Sound->Silence(source.Duration)) +
+                  out;
+    labels << out;
+  }
+  return chains;
+}
+
+JoinPlan DecodePlan(const QList<JoinSource>& sources) {
+  const Segments shape(sources);
+  for (const JoinSource& source : sources) {
+    // Nothing the filter can join, or a gap to fill whose length nobody knows.
+    const bool nothing =
+        shape.Pictures + shape.Sounds == 0 && !JoinsAsItIs(sources.first(), source);
+    if (nothing || (shape.Lacks(source) && source.Duration < 0))
+      return {JoinWay::Refused, source.File, QString()};
+  }
+  QStringList chains, labels;
+  for (int i = 0; i < sources.size(); ++i) chains << SegmentChains(sources[i], i, shape, labels);
+  QStringList outputs;
+  for (qsizetype k = 0; k < shape.Pictures + shape.Sounds; ++k)
+    outputs << Label("out" + QString::number(k));
+  chains << labels.join(QString()) + "concat=n=" + QString::number(sources.size()) +
+                ":v=" + QString::number(shape.Pictures) + ":a=" + QString::number(shape.Sounds) +
+                outputs.join(QString());
+  return {JoinWay::Decode, QString(), chains.join(';')};
+}
+
+// Each character of special gets a backslash before it.
+QString Escaped(const QString& text, const QString& special) {
+  QString result;
+  for (const QChar c : text) {
+    if (special.contains(c)) result += '\\';
+    result += c;
+  }
+  return result;
+}
+
+}  // namespace
+
+JoinSource ProbeJoinSource(const QString& file) {
+  const QString entries = QStringLiteral(
+      "format=duration:stream=index,codec_type,codec_name,sample_rate,channels,channel_layout,"
+      "width,height,pix_fmt,r_frame_rate,sample_aspect_ratio:stream_disposition=attached_pic");
+  const ToolRunner::Command probe{FfmpegTools::State().FfprobePath,
+                                  {"-v", "quiet", "-show_entries", entries, "-of", "json", "-i",
+                                   FileServices::GetShortPath(QFileInfo(file).absoluteFilePath())}};
+  QString output;
+  int32_t exitCode = 0;
+  if (ToolRunner::RunCaptured({probe}, QString(), 0, 0, ToolRunner::OutputSink(),
+                              ToolRunner::NoDisplay, output, -1, exitCode) !=
+          ToolRunner::RunResult::Ran ||
+      exitCode != 0)
+    return {file, false, -1, {}};
+  return ParseJoinProbe(file, output);
+}
+
+JoinSource ParseJoinProbe(const QString& file, const QString& json) {
+  JoinSource source{file, false, -1, {}};
+  const QJsonDocument document = QJsonDocument::fromJson(json.toUtf8());
+  const QJsonValue streams = document.object().value(QLatin1String("streams"));
+  if (!streams.isArray() || streams.toArray().isEmpty()) return source;
+  source.Read = true;
+  for (const QJsonValue& stream : streams.toArray())
+    source.Streams << ReadStream(stream.toObject());
+  bool known = false;
+  const double seconds =
+      Text(document.object().value(QLatin1String("format")).toObject(), "duration")
+          .toDouble(&known);
+  if (known && seconds >= 0) source.Duration = seconds;
+  return source;
+}
+
+bool JoinsAsItIs(const JoinSource& first, const JoinSource& other) {
+  return std::equal(first.Streams.begin(), first.Streams.end(), other.Streams.begin(),
+                    other.Streams.end(), SameForTheDemuxer);
+}
+
+JoinPlan PlanJoin(const QList<JoinSource>& sources) {
+  for (const JoinSource& source : sources)
+    if (!source.Read) return {JoinWay::Refused, source.File, QString()};
+  if (std::all_of(sources.begin(), sources.end(),
+                  [&](const JoinSource& source) { return JoinsAsItIs(sources.first(), source); }))
+    return {JoinWay::Demuxer, QString(), QString()};
+  return DecodePlan(sources);
+}
+
+// The option's own parser reads a backslash, a quote and a colon as special;
+// the graph's parser then the brackets, separators, blanks and line breaks.
+QString GraphPath(const QString& path) {
+  return Escaped(Escaped(path, QStringLiteral("\\':")), QStringLiteral("\\'[],;= \t\r\n"));
+}
+
+void ReadJoinThroughGraph(CommandTable& table) {
+  const QString& format = FfmpegTools::State().OptNames.Format;
+  for (int row = 1; row <= 8; ++row) {
+    if (table.Kind(row) != StageKind::Ffmpeg) continue;
+    QString& cell = table.At(row, 2);
+    const QList<ToolRunner::TypedWord> words = ToolRunner::ScanWords(cell);
+    // From the end, so that what is changed does not move what comes before.
+    for (qsizetype k = words.size() - 2; k >= 0; --k) {
+      const ToolRunner::TypedWord& word = words[k];
+      const ToolRunner::TypedWord& value = words[k + 1];
+      if (word.value == format && value.value.toLower() == QLatin1String("concat"))
+        cell.replace(value.start, value.length, QStringLiteral("lavfi"));
+      else if (word.value == QLatin1String("-safe"))
+        cell.remove(word.start, value.start + value.length - word.start);
+    }
+    cell = CollapseSpaces(cell);
+  }
+}
+
+std::optional<QString> JoinedInput() {
+  if (!FfmpegTools::FfprobeExists()) return std::nullopt;
+  QList<JoinSource> sources;
+  for (const QString& file : Session::State().FileList) sources << ProbeJoinSource(file);
+  const JoinPlan plan = PlanJoin(sources);
+  switch (plan.Way) {
+    case JoinWay::Demuxer: {
+      const QString list = WriteConcatList();
+      if (list.isEmpty()) return std::nullopt;
+      return list;
+    }
+    case JoinWay::Decode:
+      ReadJoinThroughGraph(State().Commands);
+      return plan.Graph;
+    case JoinWay::Refused:
+      break;
+  }
+  Lang::MsgCannotReadFile(plan.Culprit);
+  return std::nullopt;
+}
+
+}  // namespace Conversion
