@@ -120,8 +120,7 @@ QString Candidate(const QString& name, int n) {
 }
 
 QByteArray InfoText(const QString& path) {
-  return "[Trash Info]\nPath=" + Native(path).toPercentEncoding("/") +
-         "\nDeletionDate=" +
+  return "[Trash Info]\nPath=" + Native(path).toPercentEncoding("/") + "\nDeletionDate=" +
          QDateTime::currentDateTime().toString("yyyy-MM-ddThh:mm:ss").toLatin1() + "\n";
 }
 
