@@ -31,7 +31,10 @@ TEST_F(TerminationTest, ATerminationSignalClosesTheProgramAsItsMainWindowWould) 
     const QString folder = Folder() + "/program" + QString::number(signal);
     QDir().mkpath(folder);
     ASSERT_TRUE(QFile::copy(QUILLMOOR_PROGRAM, folder + "/quillmoor"));
-    WriteFile("program" + QString::number(signal) + "/appfiles/temp/temp1/leftover.wav", "x");
+    // The folder of a copy that is gone, beside its lock file.
+    const QString temp = "program" + QString::number(signal) + "/appfiles/temp/";
+    WriteFile(temp + "4000000000/temp/leftover.wav", "x");
+    WriteFile(temp + "4000000000.lock", "");
 
     QProcess program;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
