@@ -19,11 +19,13 @@ namespace {
 
 QString LockPath(const QString& folder) { return folder + ".lock"; }
 
-// Opens the lock file, making it when missing, and takes its lock without
-// waiting. The open file, or -1 when another process holds the lock or the
-// file cannot be opened. Child processes do not inherit it.
+// Opens the lock file, making it when missing but never through a link, and
+// takes its lock without waiting. The open file, or -1 when another process
+// holds the lock or the file cannot be opened. Child processes do not
+// inherit it.
 int TakeLock(const QString& path) {
-  const int file = ::open(QFile::encodeName(path).constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+  const int file =
+      ::open(QFile::encodeName(path).constData(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600);
   if (file < 0) return -1;
   if (::flock(file, LOCK_EX | LOCK_NB) == 0) return file;
   ::close(file);
@@ -35,6 +37,12 @@ int TakeLock(const QString& path) {
 bool IsCopyFolderName(const QString& name) {
   static const QRegularExpression kName(QStringLiteral("^[1-9][0-9]*(-[1-9][0-9]*)?$"));
   return kName.match(name).hasMatch();
+}
+
+// Anything of this name, a link that leads nowhere included.
+bool IsThere(const QString& path) {
+  struct stat status {};
+  return ::lstat(QFile::encodeName(path).constData(), &status) == 0;
 }
 
 // A folder itself, not a link to one.
@@ -119,10 +127,13 @@ bool TempFolders::Claim() {
   const QString id = QString::number(QCoreApplication::applicationPid());
   for (int n = 1; n <= kMostCopiesWithOneId && lock_ < 0; ++n) {
     own_ = root_ + "/" + (n == 1 ? id : id + "-" + QString::number(n));
+    // Something of this name without a lock file beside it is no copy's: it
+    // stays, and the next name is tried.
+    if (IsThere(own_) && !IsThere(LockPath(own_))) continue;
     lock_ = TakeLock(LockPath(own_));
   }
   if (lock_ < 0) return false;
-  // A folder of this name was left by a copy that is gone.
+  // What has this name was left by a copy that is gone.
   RemoveEntry(own_);
   if (FileServices::CreateFolder(own_)) return true;
   Release();

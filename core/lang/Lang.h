@@ -205,9 +205,9 @@ int AskSaveExePath();
 // desktop table of the language in force (resources/lang/desktop-<table
 // number>.txt, "%1" standing for the name); a custom language, whose Qt
 // buttons are Qt's English, asks in English.
-// 1: "¿Desea enviar "" + name + "" a la papelera?"
+// 1: ¿Desea enviar "<name>" a la papelera?
 int AskSendToTrash(const QString& name);
-// 2: "¿Desea eliminar "" + name + "" definitivamente?"
+// 2: ¿Desea eliminar "<name>" definitivamente?
 int AskDeleteForGood(const QString& name);
 
 // Input boxes: the text entered, "" when cancelled. Defaults: the current name, none,

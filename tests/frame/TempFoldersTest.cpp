@@ -153,6 +153,9 @@ TEST_F(TempFoldersTest, ALinkedTempFolderIsUsedAndNeverEmptied) {
   const QString documents = WriteFile("fast disk/letter.odt", "dear");
   const QString photo = WriteFile("fast disk/photos/2024/beach.jpg", "sand");
   const QString music = WriteFile("music/song.flac", "la");
+  // A folder of the user's that happens to bear this copy's number.
+  const QString id = QString::number(QCoreApplication::applicationPid());
+  const QString namesake = WriteFile("fast disk/" + id + "/mine.txt", "not a copy's");
   WriteFile("fast disk/4000000000.lock", "");
   WriteFile("fast disk/4000000000/temp/cut.wav", "x");
   WriteFile("fast disk/4000000001.lock", "");
@@ -167,7 +170,8 @@ TEST_F(TempFoldersTest, ALinkedTempFolderIsUsedAndNeverEmptied) {
     main.Form_Load();
     const QString work = Session::CreateTempFolder(true);
     ASSERT_FALSE(work.isEmpty());
-    const QString own = QString::number(QCoreApplication::applicationPid());
+    const QString own = id + "-2";
+    EXPECT_EQ(work, ProgramFolder::AppFiles("temp/" + own + "/temp")) << "not in the namesake";
     EXPECT_TRUE(QFileInfo(place + "/" + own + "/temp").isDir()) << "made in the user's place";
     EXPECT_FALSE(QFileInfo::exists(place + "/4000000000")) << "a gone copy's folder goes";
     EXPECT_FALSE(QFileInfo::exists(place + "/4000000000.lock"));
@@ -182,11 +186,14 @@ TEST_F(TempFoldersTest, ALinkedTempFolderIsUsedAndNeverEmptied) {
   EXPECT_EQ(Contents(documents), "dear");
   EXPECT_EQ(Contents(photo), "sand");
   EXPECT_EQ(Contents(music), "la");
+  EXPECT_EQ(Contents(namesake), "not a copy's");
   EXPECT_TRUE(QFileInfo(place + "/4000000001").isSymLink()) << "a link of a copy's name stays";
   EXPECT_TRUE(QFileInfo(place + "/music link").isSymLink());
+  QStringList expected{id, "4000000001", "letter.odt", "music link", "photos"};
+  expected.sort();
   EXPECT_EQ(
       QDir(place).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot, QDir::Name),
-      (QStringList{"4000000001", "letter.odt", "music link", "photos"}));
+      expected);
 }
 
 TEST_F(TempFoldersTest, CopiesWithTheSameProcessIdEachGetAFolder) {
