@@ -1,7 +1,5 @@
 #include "core/editing/FilterEditor.h"
 
-#include <QFile>
-
 #include "core/frame/DataFolderManager.h"
 #include "core/frame/FfmpegTools.h"
 #include "core/frame/FileServices.h"
@@ -43,10 +41,9 @@ void OpenFilter(const QString& name) {
   } else {
     path = FilterFolder() + "/" + name + ".qfl";
   }
-  if (!FileServices::FileExists(path)) {
-    QFile created(path);
-    created.open(QIODevice::WriteOnly);
-  }
+  // A new name gets an empty file; whatever else is there is read below, and
+  // a pipe or a device is refused there.
+  RecordFile::CreateEmpty(path);
   FilterDef read;
   if (RecordFile::Read(path, read) != RecordFile::Result::Ok) {
     Lang::MsgCannotReadFile(path);

@@ -1,6 +1,6 @@
 #include "core/formats/FormatEditor.h"
 
-#include <QFile>
+#include <QFileInfo>
 #include <tuple>
 #include <type_traits>
 
@@ -115,7 +115,9 @@ void LoadFormat(QString& path) {
   if (path.isEmpty()) path = ChooseProfile(1);
   if (path.isEmpty()) return;
   FormatProfile loaded;
-  if (FileServices::FileExists(path)) {
+  // Whatever has the name is read, so that a pipe or a device is refused as
+  // unreadable rather than taken for a profile that has gone.
+  if (QFileInfo::exists(path)) {
     if (RecordFile::Read(path, loaded) != RecordFile::Result::Ok) {
       Lang::MsgCannotReadFile(path);
       return;
@@ -125,7 +127,7 @@ void LoadFormat(QString& path) {
     Lang::MsgFileNotFound(FileServices::GetBaseName(path));
     const QString folder = FileServices::ParentFolder(path);
     if (!FileServices::FolderExists(folder)) FileServices::CreateFolderPath(folder);
-    if (!QFile(path).open(QIODevice::WriteOnly)) {
+    if (RecordFile::CreateEmpty(path) != RecordFile::Result::Ok) {
       Lang::MsgCannotReadFile(path);
       return;
     }

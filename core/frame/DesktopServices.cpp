@@ -2,10 +2,12 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QStandardPaths>
 
 #include "core/frame/Dialogs.h"
 #include "core/frame/FileServices.h"
+#include "core/frame/Trash.h"
 #include "core/lang/Lang.h"
 
 namespace DesktopServices {
@@ -62,9 +64,8 @@ bool Exists(const QString& path) { return QFileInfo::exists(path) || QFileInfo(p
 // The question the desktop asks before it deletes; false when the user says no.
 bool Confirmed(const QString& path, bool toTrash) {
   const QString name = QFileInfo(path).fileName();
-  const QString text = toTrash ? "¿Desea enviar \"" + name + "\" a la papelera?"
-                               : "¿Desea eliminar \"" + name + "\" definitivamente?";
-  return Dialogs::MsgBox(text, 4 + 32, Lang::BoxTitle()) == 6;
+  const int answer = toTrash ? Lang::AskSendToTrash(name) : Lang::AskDeleteForGood(name);
+  return answer == 6;
 }
 
 bool DeleteForGood(const QString& path) {
@@ -76,46 +77,6 @@ bool DeleteForGood(const QString& path) {
   return !Exists(path);
 }
 
-// Makes the folder and each missing level above it, readable by the user
-// alone, as the desktop's data folders are made.
-bool MakePrivateFolder(const QString& path) {
-  const QFileInfo folder(path);
-  if (folder.isDir()) return true;
-  const QString parent = folder.absolutePath();
-  if (parent == folder.absoluteFilePath() || !MakePrivateFolder(parent)) return false;
-  return QDir().mkdir(path,
-                      QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner) ||
-         QFileInfo(path).isDir();
-}
-
-// The desktop's trash below the user's data folder (XDG_DATA_HOME, else
-// ~/.local/share), with its "files" and "info" folders. Qt 6.4 creates only
-// the last level itself, so a user without ~/.local/share had no trash.
-void SetUpTrash() {
-  const QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
-  if (!QDir::isAbsolutePath(data)) return;
-  const QString trash = data + "/Trash";
-  MakePrivateFolder(trash + "/files");
-  MakePrivateFolder(trash + "/info");
-}
-
-// Qt 6.4 reports success even when it could not set up a trash folder, having
-// moved the file into "files" below the working folder; such a move is undone.
-bool MoveToTrash(const QString& path) {
-  SetUpTrash();
-  QString inTrash;
-  if (!QFile::moveToTrash(path, &inTrash)) return false;
-  if (QDir::isAbsolutePath(inTrash)) return !Exists(path);
-  const QFileInfo moved(inTrash);
-  QDir().rename(moved.absoluteFilePath(), path);
-  const QDir files = moved.absoluteDir();
-  const QString info = files.absoluteFilePath("../info");
-  QFile::remove(info + "/" + moved.fileName() + ".trashinfo");
-  QDir().rmdir(info);
-  QDir().rmdir(files.absolutePath());
-  return false;
-}
-
 }  // namespace
 
 bool ShellDeleteFile(const QString& path, int mode) {
@@ -123,7 +84,7 @@ bool ShellDeleteFile(const QString& path, int mode) {
   const bool toTrash = mode == 0 || mode == 1;
   const bool ask = mode != 1 && mode != 3;
   if (ask && !Confirmed(path, toTrash)) return true;
-  if (toTrash) return MoveToTrash(path);
+  if (toTrash) return Trash::Move(path);
   return DeleteForGood(path);
 }
 

@@ -43,9 +43,9 @@ bool ShellOpen(const QString& target, QWidget* owner = nullptr);
 // the trash at once; 2 (and any other): for good after a question; 3: for good
 // at once. True when the thing is gone, and also when the user answered No:
 // declining is the user's choice, not a failure to report (the thing stays).
-// The user's trash is made first when it is missing. A trash that cannot
-// take the file leaves it where it was (false); it is never deleted for good
-// instead.
+// The question is in the language in force. The user's trash is made first
+// when it is missing (see Trash). A trash that cannot take the file leaves it
+// where it was (false) at once; it is never deleted for good instead.
 bool ShellDeleteFile(const QString& path, int mode);
 
 // What the file dialogs remember.

@@ -1,8 +1,15 @@
 #include "core/frame/RecordFile.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 #include <QtEndian>
+#include <algorithm>
+#include <cerrno>
 
 #include "core/frame/AnsiText.h"
 
@@ -93,7 +100,41 @@ bool Decoder::GetDimensions(int32_t& count, int32_t& lowerBound, qsizetype eleme
   return count > 0;
 }
 
+namespace {
+
+// No record of the program comes near this; a bigger file is not one of ours.
+constexpr qsizetype kLargestRecordFile = 64 * 1024 * 1024;
+
+// True when the name leads, through any links, to something that exists and
+// is not a regular file: a device, a named pipe, a socket or a folder.
+bool LeadsToOtherThanAFile(const QByteArray& name) {
+  struct stat status {};
+  return ::stat(name.constData(), &status) == 0 && !S_ISREG(status.st_mode);
+}
+
+// Reads the open file to its end, but never more than the cap: a file that
+// goes on past it is Corrupt, however its size was reported.
+Result ReadAtMost(int file, qsizetype cap, QByteArray& bytes) {
+  constexpr qsizetype kChunk = 64 * 1024;
+  for (;;) {
+    const qsizetype start = bytes.size();
+    bytes.resize(start + kChunk);
+    const ssize_t got = ::read(file, bytes.data() + start, size_t(kChunk));
+    bytes.resize(start + std::max<qsizetype>(got, 0));
+    if (got < 0 && errno == EINTR) continue;
+    if (got < 0) return Result::OpenFailed;
+    if (bytes.size() > cap) return Result::Corrupt;
+    if (got == 0) return Result::Ok;
+  }
+}
+
+}  // namespace
+
 Result WriteBytes(const QString& path, const QByteArray& bytes) {
+  // A save follows a link to its file; a link to a device or a pipe would
+  // have the save replace that instead.
+  const QByteArray name = QFile::encodeName(path);
+  if (QFileInfo(path).isSymLink() && LeadsToOtherThanAFile(name)) return Result::OpenFailed;
   QSaveFile file(path);
   if (!file.open(QIODevice::WriteOnly)) return Result::OpenFailed;
   if (file.write(bytes) != bytes.size()) {
@@ -104,13 +145,36 @@ Result WriteBytes(const QString& path, const QByteArray& bytes) {
 }
 
 Result ReadBytes(const QString& path, QByteArray& bytes) {
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) return Result::OpenFailed;
-  // No record of the program comes near this; a bigger file is not one of ours.
-  constexpr qint64 kLargestRecordFile = 64 * 1024 * 1024;
-  if (file.size() > kLargestRecordFile) return Result::Corrupt;
-  bytes = file.readAll();
-  return file.error() == QFileDevice::NoError ? Result::Ok : Result::OpenFailed;
+  bytes.clear();
+  // Only a regular file is opened: a device behind a record's name never
+  // ends and a named pipe never answers. Opening without waiting and looking
+  // again at what was opened keeps a swap meanwhile from blocking the read.
+  const QByteArray name = QFile::encodeName(path);
+  if (path.isEmpty() || LeadsToOtherThanAFile(name)) return Result::OpenFailed;
+  const int file = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (file < 0) return Result::OpenFailed;
+  struct stat status {};
+  Result result;
+  if (::fstat(file, &status) != 0 || !S_ISREG(status.st_mode)) {
+    result = Result::OpenFailed;
+  } else if (status.st_size > kLargestRecordFile) {
+    result = Result::Corrupt;
+  } else {
+    bytes.reserve(qsizetype(status.st_size) + 1);
+    result = ReadAtMost(file, kLargestRecordFile, bytes);
+  }
+  ::close(file);
+  if (result != Result::Ok) bytes.clear();
+  return result;
+}
+
+Result CreateEmpty(const QString& path) {
+  // Never through a link and never onto anything that is there already.
+  const int file = ::open(QFile::encodeName(path).constData(),
+                          O_WRONLY | O_CREAT | O_EXCL | O_NONBLOCK | O_CLOEXEC, 0666);
+  if (file < 0) return Result::OpenFailed;
+  ::close(file);
+  return Result::Ok;
 }
 
 }  // namespace RecordFile

@@ -190,8 +190,15 @@ Result Decode(const QByteArray& bytes, R& record) {
   return decoder.Status;
 }
 
+// A path that is a link to anything but a regular file is not written.
 Result WriteBytes(const QString& path, const QByteArray& bytes);
+// Reads a regular file (a link is followed to one) of at most 64 MiB without
+// ever waiting: a device, a named pipe or a folder is OpenFailed, a longer
+// file Corrupt; either leaves bytes empty.
 Result ReadBytes(const QString& path, QByteArray& bytes);
+// Makes an empty file where nothing of that name is, not even a link;
+// OpenFailed when something is there or it cannot be made.
+Result CreateEmpty(const QString& path);
 
 // Writes the whole file at once: a failed save leaves the old file as it was.
 template <RecordType R>

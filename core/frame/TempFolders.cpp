@@ -2,12 +2,14 @@
 
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QSet>
 #include <cerrno>
 
@@ -17,13 +19,48 @@ namespace {
 
 QString LockPath(const QString& folder) { return folder + ".lock"; }
 
-// Opens the lock file, making it when missing, and takes its lock without
-// waiting. The open file, or -1 when another process holds the lock or the
-// file cannot be opened. Child processes do not inherit it.
+// Opens the lock file, making it when missing but never through a link, and
+// takes its lock without waiting. The open file, or -1 when another process
+// holds the lock or the file cannot be opened. Child processes do not
+// inherit it.
 int TakeLock(const QString& path) {
-  const int file = ::open(QFile::encodeName(path).constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+  const int file =
+      ::open(QFile::encodeName(path).constData(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600);
   if (file < 0) return -1;
   if (::flock(file, LOCK_EX | LOCK_NB) == 0) return file;
+  ::close(file);
+  return -1;
+}
+
+// The names a copy gives its folder: its process id, with "-2" and so on
+// after it when a copy elsewhere holds that.
+bool IsCopyFolderName(const QString& name) {
+  static const QRegularExpression kName(QStringLiteral("^[1-9][0-9]*(-[1-9][0-9]*)?$"));
+  return kName.match(name).hasMatch();
+}
+
+// Anything of this name, a link that leads nowhere included.
+bool IsThere(const QString& path) {
+  struct stat status {};
+  return ::lstat(QFile::encodeName(path).constData(), &status) == 0;
+}
+
+// A folder itself, not a link to one.
+bool IsRealFolder(const QString& path) {
+  struct stat status {};
+  return ::lstat(QFile::encodeName(path).constData(), &status) == 0 && S_ISDIR(status.st_mode);
+}
+
+// Opens a lock file that a copy left, never making one and never through a
+// link, and takes its lock without waiting. The open file, or -1 when there
+// is no such lock file or another process holds the lock.
+int OpenLeftLock(const QString& path) {
+  const int file =
+      ::open(QFile::encodeName(path).constData(), O_RDWR | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+  if (file < 0) return -1;
+  struct stat status {};
+  const bool left = ::fstat(file, &status) == 0 && S_ISREG(status.st_mode);
+  if (left && ::flock(file, LOCK_EX | LOCK_NB) == 0) return file;
   ::close(file);
   return -1;
 }
@@ -90,10 +127,13 @@ bool TempFolders::Claim() {
   const QString id = QString::number(QCoreApplication::applicationPid());
   for (int n = 1; n <= kMostCopiesWithOneId && lock_ < 0; ++n) {
     own_ = root_ + "/" + (n == 1 ? id : id + "-" + QString::number(n));
+    // Something of this name without a lock file beside it is no copy's: it
+    // stays, and the next name is tried.
+    if (IsThere(own_) && !IsThere(LockPath(own_))) continue;
     lock_ = TakeLock(LockPath(own_));
   }
   if (lock_ < 0) return false;
-  // A folder of this name was left by a copy that is gone.
+  // What has this name was left by a copy that is gone.
   RemoveEntry(own_);
   if (FileServices::CreateFolder(own_)) return true;
   Release();
@@ -112,17 +152,19 @@ void TempFolders::RemoveLeftovers() {
   if (!FileServices::FolderExists(root_)) return;
   const RootGuard guard(root_);
   if (!guard.Held()) return;
-  QSet<QString> folders;
+  QSet<QString> names;
   const QDir root(root_);
   for (const QString& name :
        root.entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot)) {
-    folders.insert(root_ + "/" + (name.endsWith(".lock") ? name.chopped(5) : name));
+    const QString folder = name.endsWith(".lock") ? name.chopped(5) : name;
+    if (IsCopyFolderName(folder)) names.insert(folder);
   }
-  for (const QString& folder : folders) {
+  for (const QString& name : names) {
+    const QString folder = root_ + "/" + name;
     if (lock_ >= 0 && folder == own_) continue;
-    const int lock = TakeLock(LockPath(folder));
-    if (lock < 0) continue;  // its copy is running
-    RemoveEntry(folder);
+    const int lock = OpenLeftLock(LockPath(folder));
+    if (lock < 0) continue;  // its copy is running, or the lock is not ours
+    if (IsRealFolder(folder)) QDir(folder).removeRecursively();
     QFile::remove(LockPath(folder));
     ::close(lock);
   }

@@ -10,7 +10,10 @@
 //
 // A copy removes its own folder when it closes, and at its start whatever
 // copies that are gone left behind (a crash, a kill). The folder of a copy
-// that is still running is never touched.
+// that is still running is never touched, and neither is anything else in
+// the temp folder: it may be a link to a place the user chose (a fast disk,
+// /tmp), shared with the user's own files and other programs. Clean-up
+// follows no link, neither to a copy's folder nor inside one.
 class TempFolders {
  public:
   // root is appfiles/temp of the program folder.
@@ -30,8 +33,9 @@ class TempFolders {
   bool Claim();
   // Removes the own folder and its lock file and gives up the claim.
   void Release();
-  // Removes everything in root but the folders (and lock files) of copies
-  // that are running, this one included.
+  // Removes the folders, with their lock files, of copies that are gone: a
+  // real folder named as a copy names its own beside a lock file nobody
+  // holds, and such a lock file alone.
   void RemoveLeftovers();
 
  private:

@@ -11,6 +11,7 @@
 #include "core/frame/Dialogs.h"
 #include "core/frame/FileServices.h"
 #include "core/frame/ProgramFolder.h"
+#include "core/frame/RecordFile.h"
 
 namespace Lang {
 
@@ -18,7 +19,14 @@ namespace {
 
 WindowTranslator g_windowTranslator = nullptr;
 
-enum Style { kPlain = 0, kYesNoCancel = 3, kYesNo = 4, kStop = 16, kInformation = 64 };
+enum Style {
+  kPlain = 0,
+  kYesNoCancel = 3,
+  kYesNo = 4,
+  kStop = 16,
+  kQuestion = 32,
+  kInformation = 64
+};
 
 // Qt's boxes break lines at LF alone.
 const QString kLineBreak = QStringLiteral("\n");
@@ -62,10 +70,8 @@ std::optional<QStringList> ReadCustomTable(const QString& name) {
     Bilingual("No se encuentra el archivo de lenguaje", "The language file is not found");
     return std::nullopt;
   }
-  QFile file(path);
   QByteArray bytes;
-  if (file.open(QIODevice::ReadOnly)) bytes = file.readAll();
-  if (!file.isOpen() || file.error() != QFileDevice::NoError) {
+  if (RecordFile::ReadBytes(path, bytes) != RecordFile::Result::Ok) {
     Bilingual("No se pudo cargar el lenguaje", "Could not load language");
     return std::nullopt;
   }
@@ -88,6 +94,21 @@ QString QtTranslationName(const QString& name) {
 }
 
 const char* const kQtTranslator = "QtTranslation";
+
+// A line of the desktop table of the language in force: Spanish's while no
+// table is loaded, else English's but for the built-in Portuguese.
+QString DesktopText(int line) {
+  const int table = State().Msg.isEmpty()                                   ? 101
+                    : State().LanguageName == QLatin1String("<Portuguese>") ? 104
+                                                                            : 102;
+  QFile file(QStringLiteral(":/lang/desktop-%1.txt").arg(table));
+  if (!file.open(QIODevice::ReadOnly)) return QString();
+  return QString::fromUtf8(file.readAll()).split(QStringLiteral("\r\n")).value(line - 1);
+}
+
+int AskWithName(int desktopLine, const QString& name) {
+  return Box(DesktopText(desktopLine).arg(name), kYesNo + kQuestion);
+}
 
 }  // namespace
 
@@ -246,6 +267,9 @@ int AskFindAudioCodecExe() { return Show(75, kYesNo); }
 int AskFindVideoCodecExe() { return Show(76, kYesNo); }
 int AskStopConversion() { return Show(107, kYesNoCancel); }
 int AskSaveExePath() { return Show(525, kYesNo); }
+
+int AskSendToTrash(const QString& name) { return AskWithName(1, name); }
+int AskDeleteForGood(const QString& name) { return AskWithName(2, name); }
 
 QString InputValidFileName(const QString& currentName) {
   QString prompt = LineText(8);

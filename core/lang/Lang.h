@@ -200,6 +200,16 @@ int AskStopConversion();
 // 525: "¿Guardar la nueva ruta del ejecutable?"
 int AskSaveExePath();
 
+// The desktop's questions before it deletes, Yes/No with the question icon.
+// The language tables leave them to the system, so they come from the small
+// desktop table of the language in force (resources/lang/desktop-<table
+// number>.txt, "%1" standing for the name); a custom language, whose Qt
+// buttons are Qt's English, asks in English.
+// 1: ¿Desea enviar "<name>" a la papelera?
+int AskSendToTrash(const QString& name);
+// 2: ¿Desea eliminar "<name>" definitivamente?
+int AskDeleteForGood(const QString& name);
+
 // Input boxes: the text entered, "" when cancelled. Defaults: the current name, none,
 // "20", and the buffer size given.
 // 8: asks until the entry is a valid file name; "" on cancel

@@ -17,6 +17,7 @@
 #include <csignal>
 
 #include "Children.h"
+#include "HangGuard.h"
 #include "TestEnv.h"
 #include "core/convert/Conversion.h"
 #include "core/convert/ConversionState.h"
@@ -168,8 +169,12 @@ class ConvertTest : public TestEnv {
               0);
     return path;
   }
-  // The desktop trash cannot be set up: its folder's name is taken by a file.
-  void BlockTrash() const { WriteFile("env/XDG_DATA_HOME/Trash", "not a folder"); }
+  // The desktop trash cannot take a file: the name of its "info" folder is
+  // taken by a plain file, as a root-owned folder refuses a user.
+  void BlockTrash() const {
+    QDir().mkpath(Path("env/XDG_DATA_HOME/Trash/files"));
+    WriteFile("env/XDG_DATA_HOME/Trash/info", "not a folder");
+  }
   static ProgressWindow* Progress() { return ProgressWindow::Instance(); }
   // ffmpeg's status line in the progress window: a step is encoding.
   static bool Encoding() { return Progress() && Progress()->Text5->text().contains("time="); }
@@ -954,7 +959,10 @@ TEST_F(ConvertTest, FilesTheTrashCannotTakeAreListedAtTheEnd) {
   Conversion::State().Choices.ReplaceFiles = true;
   BlockTrash();
   ScriptedDialogs dialogs;
-  Convert("", main_->List1);
+  {
+    const HangGuard guard("a run whose trash refuses its files", 90000);
+    Convert("", main_->List1);
+  }
   ASSERT_TRUE(Progress());
   EXPECT_EQ(Progress()->Text1->text(), "El proceso terminó");
   EXPECT_EQ(Progress()->Text3->text(), "Errores: 2");

@@ -1,3 +1,5 @@
+#include <sys/stat.h>
+
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -19,6 +21,7 @@
 
 #include "Children.h"
 #include "EditingFixture.h"
+#include "HangGuard.h"
 #include "core/editing/EditingProfileEditor.h"
 #include "core/editing/FilterDef.h"
 #include "core/frame/FfmpegTools.h"
@@ -241,6 +244,24 @@ TEST_F(EditingProfileWindowTest, FilterTicksAreStoredByListThenPosition) {
   w->List1->setCurrentRow(4);
   w->Opt_CleanAct_Click();
   EXPECT_TRUE(EditingProfileEditor::State().CurrentProfile.Filters.IsEmpty());
+}
+
+// A filter folder unpacked from an archive may hold a named pipe or a link to
+// a device beside the filters: the window lists the filters and leaves those
+// out, without waiting on the pipe or reading the device.
+TEST_F(EditingProfileWindowTest, APipeOrADeviceAmongTheFiltersIsLeftOutWithoutWaiting) {
+  WriteFilter("eco", 0);
+  WriteFilter("espejo", 1);
+  const QString filters = ProgramFolder::AppFiles("filters");
+  ASSERT_EQ(mkfifo(QFile::encodeName(filters + "/pipe.qfl").constData(), 0600), 0);
+  ASSERT_TRUE(QFile::link("/dev/zero", filters + "/zero.qfl"));
+  const HangGuard guard("the editing-profile window listing its filters");
+  EditingProfileWindow* w = Open();
+  ASSERT_EQ(w->List2->count(), 1);
+  EXPECT_EQ(w->List2->item(0)->text(), "eco");
+  ASSERT_EQ(w->List3->count(), 1);
+  EXPECT_EQ(w->List3->item(0)->text(), "espejo");
+  EXPECT_EQ(w->List4->count(), 0);
 }
 
 TEST_F(EditingProfileWindowTest, OperationsShowTheirPanelAndMenuItems) {

@@ -1,7 +1,10 @@
+#include <sys/stat.h>
+
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QImage>
 #include <QLineEdit>
@@ -14,6 +17,7 @@
 
 #include "Children.h"
 #include "EditingFixture.h"
+#include "HangGuard.h"
 #include "core/editing/FilterEditor.h"
 #include "core/frame/FfmpegTools.h"
 #include "core/frame/ProgramFolder.h"
@@ -76,6 +80,27 @@ TEST_F(FilterEditorTest, OpeningAMissingNameLeavesAnEmptyFileOfThatName) {
   EXPECT_EQ(FilterEditor::State().CurrentPath, FilterPath("nuevo"));
   EXPECT_EQ(FilterEditor::State().CurrentFilter, FilterDef());
   EXPECT_EQ(w->Text1->toPlainText(), "");
+}
+
+// A name that is a named pipe or a link to a device is no filter: opening it
+// says the file cannot be read, at once, and changes nothing.
+TEST_F(FilterEditorTest, OpeningAPipeOrADeviceSaysItCannotBeRead) {
+  QDir().mkpath(FilterEditor::FilterFolder());
+  ASSERT_EQ(mkfifo(QFile::encodeName(FilterPath("pipe")).constData(), 0600), 0);
+  ASSERT_TRUE(QFile::link("/dev/zero", FilterPath("zero")));
+  Open();
+  for (const QString name : {"pipe", "zero"}) {
+    ScriptedDialogs dialogs;
+    dialogs.ExpectMessage();
+    {
+      const HangGuard guard("opening the filter " + name.toStdString());
+      FilterEditor::OpenFilter(name);
+    }
+    EXPECT_EQ(dialogs.Messages(), QStringList{"No se pudo leer el archivo " + FilterPath(name)});
+    EXPECT_EQ(FilterEditor::State().CurrentPath, "");
+  }
+  EXPECT_FALSE(QFileInfo(FilterPath("pipe")).isFile());
+  EXPECT_EQ(QFileInfo(FilterPath("zero")).symLinkTarget(), "/dev/zero");
 }
 
 TEST_F(FilterEditorTest, EditsUndoSaveAndTheCloseQuestion) {

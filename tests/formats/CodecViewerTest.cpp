@@ -1,8 +1,11 @@
+#include <sys/stat.h>
+
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QRegularExpression>
 
 #include "CodecTestSupport.h"
+#include "HangGuard.h"
 #include "core/formats/CodecViewer.h"
 #include "core/frame/DesktopServices.h"
 #include "gui/formats/CodecViewerWindow.h"
@@ -64,6 +67,19 @@ TEST_F(CodecViewerTest, TheListHoldsTheCodecFilesThenTheCodecsLeftOnlyInProfiles
   EXPECT_EQ(entries.mid(3), (QStringList{"video\\V", "video\\P\\x264"}))
       << "audio first, files before profiles";
   EXPECT_EQ(entries.indexOf("audio\\Q\\B"), 2);
+}
+
+// The list reads every profile; a named pipe or a link to a device among them
+// is passed over without waiting on it or reading it.
+TEST_F(CodecViewerTest, TheListPassesOverAPipeOrADeviceAmongTheProfiles) {
+  ProfileWithCodecs("P");
+  ASSERT_EQ(mkfifo(QFile::encodeName(Formats + "/pipe.qfm").constData(), 0600), 0);
+  ASSERT_TRUE(QFile::link("/dev/zero", Formats + "/zero.qfm"));
+  const HangGuard guard("the codec list reading the profiles");
+  EXPECT_EQ(CodecViewer::CodecEntries(), (QStringList{"audio\\P\\lame", "video\\P\\x264"}));
+  CodecViewer::CodecInfo info;
+  EXPECT_FALSE(CodecViewer::ReadCodec(Formats + "/pipe.qfm", 0, info));
+  EXPECT_FALSE(CodecViewer::ReadCodec(Formats + "/zero.qfm", 1, info));
 }
 
 TEST_F(CodecViewerTest, OneCodecOfAProfileShowsAndClosingUnchangedReturnsNothing) {

@@ -1,6 +1,10 @@
+#include <sys/stat.h>
+
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
+#include "HangGuard.h"
 #include "TestEnv.h"
 #include "core/formats/FormatEditor.h"
 #include "core/frame/FileServices.h"
@@ -120,6 +124,26 @@ TEST_F(FormatLifeCycle, CorruptFileIsReportedAndLoadsNothing) {
   Load(path);
   EXPECT_EQ(dialogs.Messages(), QStringList({"No se pudo leer el archivo " + path}));
   EXPECT_EQ(FormatEditor::State().CurrentFormatFile, "");
+}
+
+// A profile's name that leads to a named pipe or a device is unreadable, at
+// once: nothing loads and nothing is made in its place.
+TEST_F(FormatLifeCycle, APipeOrADeviceIsReportedAsUnreadableAndLoadsNothing) {
+  ASSERT_TRUE(QDir().mkpath(FormatEditor::FormatsFolder()));
+  ASSERT_EQ(mkfifo(QFile::encodeName(ProfilePath("pipe")).constData(), 0600), 0);
+  ASSERT_TRUE(QFile::link("/dev/zero", ProfilePath("zero")));
+  for (const QString name : {"pipe", "zero"}) {
+    ScriptedDialogs dialogs;
+    dialogs.ExpectMessage();
+    {
+      const HangGuard guard("loading the profile " + name.toStdString());
+      Load(ProfilePath(name));
+    }
+    EXPECT_EQ(dialogs.Messages(), QStringList({"No se pudo leer el archivo " + ProfilePath(name)}));
+    EXPECT_EQ(FormatEditor::State().CurrentFormatFile, "");
+  }
+  EXPECT_FALSE(QFileInfo(ProfilePath("pipe")).isFile());
+  EXPECT_EQ(QFileInfo(ProfilePath("zero")).symLinkTarget(), "/dev/zero");
 }
 
 TEST_F(FormatLifeCycle, ShorterSaveOverALongerFileReadsBackExactly) {

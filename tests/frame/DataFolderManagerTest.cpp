@@ -11,6 +11,7 @@
 #include <QTimer>
 #include <functional>
 
+#include "HangGuard.h"
 #include "TestEnv.h"
 #include "core/editing/EditProfileRec.h"
 #include "core/editing/FilterDef.h"
@@ -19,6 +20,7 @@
 #include "core/frame/DataFolderManager.h"
 #include "core/frame/ProgramFolder.h"
 #include "core/frame/RecordFile.h"
+#include "core/lang/Lang.h"
 #include "gui/frame/FileManagerWindow.h"
 
 namespace {
@@ -235,20 +237,40 @@ TEST_F(DataFolderManagerTest, DeleteWorksForAUserWithoutADataFolder) {
   EXPECT_EQ(Bytes(data + "/Trash/files/a.qfm"), "a");
 }
 
+// A plain file where the trash or its "info" folder must be (as a root-owned
+// folder refuses a user): the trash cannot take the file. The manager asks
+// and says so in the language in force, at once, and the file stays.
 TEST_F(DataFolderManagerTest, ADeleteThatFailsSaysSoAndKeepsTheFile) {
-  // A regular file where the trash folder must be: the trash cannot take the file.
   const QString trash = QFileInfo(TrashFiles()).path();
-  QDir().mkpath(QFileInfo(trash).path());
-  QFile blocker(trash);
-  ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
-  blocker.close();
-  Put("formats/a.qfm", "a");
-  DataFolderManager::Prepare(Formats, "qfm", DataFolderManager::Administer);
-  ScriptedDialogs dialogs;
-  dialogs.Expect(Kind::Message, 6).ExpectMessage();
-  EXPECT_FALSE(DataFolderManager::DeleteFile("a"));
-  EXPECT_EQ(dialogs.Messages().last(), "No pudo eliminarse el archivo ");
-  EXPECT_EQ(Bytes(Formats + "/a.qfm"), "a");
+  const struct {
+    QString blocker;
+    QString language;
+    QStringList messages;
+  } cases[] = {
+      {trash, "<Spanish>",
+       {"¿Desea enviar \"a.qfm\" a la papelera?", "No pudo eliminarse el archivo "}},
+      {trash + "/info", "<English>",
+       {"Do you want to send \"a.qfm\" to the trash?", "The file could not be deleted "}},
+  };
+  for (const auto& c : cases) {
+    QFile::remove(trash);
+    QDir(trash).removeRecursively();
+    QDir().mkpath(QFileInfo(c.blocker).path());
+    QFile blocker(c.blocker);
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    Lang::LoadLanguage(c.language);
+    Put("formats/a.qfm", "a");
+    DataFolderManager::Prepare(Formats, "qfm", DataFolderManager::Administer);
+    ScriptedDialogs dialogs;
+    dialogs.Expect(Kind::Message, 6).ExpectMessage();
+    {
+      const HangGuard guard("deleting through a trash that refuses it");
+      EXPECT_FALSE(DataFolderManager::DeleteFile("a"));
+    }
+    EXPECT_EQ(dialogs.Messages(), c.messages);
+    EXPECT_EQ(Bytes(Formats + "/a.qfm"), "a");
+  }
 }
 
 TEST_F(DataFolderManagerTest, AcceptChecksByMode) {

@@ -1,12 +1,15 @@
 #include <QApplication>
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QListWidget>
 #include <QScrollBar>
 #include <QStandardPaths>
 
+#include "HangGuard.h"
 #include "TestEnv.h"
 #include "core/frame/DesktopServices.h"
+#include "core/lang/Lang.h"
 #include "gui/frame/WidgetFactory.h"
 
 namespace {
@@ -208,6 +211,95 @@ TEST_F(DesktopServicesTest, ATrashThatCannotTakeTheFileLeavesItInPlace) {
   ASSERT_TRUE(kept.seek(0));
   EXPECT_EQ(kept.readAll(), "precious");
   EXPECT_FALSE(QDir::current().exists("files/keep.txt"));
+}
+
+// A trash whose "info" or "files" cannot take a new entry (a plain file in its
+// place, as a root-owned folder refuses a user) is a failure at once: the file
+// stays, nothing is left in the trash, and a second try fails the same way.
+TEST_F(DesktopServicesTest, ATrashWhoseFoldersRefuseEntriesFailsAtOnceAndKeepsTheFile) {
+  const QString trash = QFileInfo(TrashFiles()).path();
+  for (const char* refusing : {"info", "files"}) {
+    QDir(trash).removeRecursively();
+    QDir().mkpath(trash);
+    const QString other = QString(refusing) == "info" ? "files" : "info";
+    ASSERT_TRUE(QDir().mkpath(trash + "/" + other));
+    QFile plain(trash + "/" + refusing);
+    ASSERT_TRUE(plain.open(QIODevice::WriteOnly));
+    plain.close();
+    const QString path = WriteFile("keep.txt", "precious");
+    {
+      const HangGuard guard(std::string("a trash move with a plain file for ") + refusing);
+      EXPECT_FALSE(DesktopServices::ShellDeleteFile(path, 1)) << refusing;
+      EXPECT_FALSE(DesktopServices::ShellDeleteFile(path, 1)) << refusing;
+    }
+    QFile kept(path);
+    ASSERT_TRUE(kept.open(QIODevice::ReadOnly)) << refusing;
+    EXPECT_EQ(kept.readAll(), "precious") << refusing;
+    EXPECT_EQ(QDir(trash + "/" + other).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+              QStringList())
+        << refusing;
+    EXPECT_TRUE(QFileInfo(trash + "/" + refusing).isFile()) << refusing;
+  }
+}
+
+// Each trashed thing gets a name free in "files" and its own information
+// file saying where it was, so two files of one name both come back.
+TEST_F(DesktopServicesTest, TwoFilesOfOneNameEachKeepTheirPlaceInTheTrash) {
+  const QString first = WriteFile("a/clip.mp4", "first");
+  const QString second = WriteFile("b/clip.mp4", "second");
+  ASSERT_TRUE(DesktopServices::ShellDeleteFile(first, 1));
+  ASSERT_TRUE(DesktopServices::ShellDeleteFile(second, 1));
+  const QString info = QFileInfo(TrashFiles()).path() + "/info/";
+  const struct {
+    QString entry;
+    QByteArray bytes;
+    QString from;
+  } expected[] = {{"clip.mp4", "first", first}, {"clip (2).mp4", "second", second}};
+  for (const auto& e : expected) {
+    QFile trashed(TrashFiles() + "/" + e.entry);
+    ASSERT_TRUE(trashed.open(QIODevice::ReadOnly)) << e.entry.toStdString();
+    EXPECT_EQ(trashed.readAll(), e.bytes);
+    QFile about(info + e.entry + ".trashinfo");
+    ASSERT_TRUE(about.open(QIODevice::ReadOnly)) << e.entry.toStdString();
+    const QList<QByteArray> lines = about.readAll().split('\n');
+    ASSERT_GE(lines.size(), 3);
+    EXPECT_EQ(lines[0], "[Trash Info]");
+    EXPECT_EQ(lines[1], "Path=" + QFile::encodeName(e.from).toPercentEncoding("/"));
+    EXPECT_TRUE(QDateTime::fromString(QString(lines[2].mid(13)), Qt::ISODate).isValid())
+        << lines[2].toStdString();
+  }
+}
+
+// The question before a delete is the language's own, as every other one; a
+// custom language, whose Qt buttons are English, asks in English.
+TEST_F(DesktopServicesTest, TheDeleteQuestionsSpeakTheLanguageInForce) {
+  const QString path = WriteFile("alpha.qfm", "x");
+  WriteFile("appfiles/lang/Catala.qlg",
+            QStringList(Lang::TableLines, "Text").join("\r\n").toUtf8());
+  struct Case {
+    QString language;
+    QString toTrash;
+    QString forGood;
+  } cases[] = {
+      {"<Spanish>", "¿Desea enviar \"alpha.qfm\" a la papelera?",
+       "¿Desea eliminar \"alpha.qfm\" definitivamente?"},
+      {"<English>", "Do you want to send \"alpha.qfm\" to the trash?",
+       "Do you want to delete \"alpha.qfm\" permanently?"},
+      {"<Portuguese>", "Deseja enviar \"alpha.qfm\" para a lixeira?",
+       "Deseja excluir \"alpha.qfm\" permanentemente?"},
+      {"Catala", "Do you want to send \"alpha.qfm\" to the trash?",
+       "Do you want to delete \"alpha.qfm\" permanently?"},
+  };
+  for (const Case& c : cases) {
+    Lang::LoadLanguage(c.language);
+    ScriptedDialogs dialogs;
+    dialogs.ExpectMessage(7).ExpectMessage(7);
+    EXPECT_TRUE(DesktopServices::ShellDeleteFile(path, 0));
+    EXPECT_TRUE(DesktopServices::ShellDeleteFile(path, 2));
+    EXPECT_EQ(dialogs.Messages(), (QStringList{c.toTrash, c.forGood})) << c.language.toStdString();
+    EXPECT_EQ(dialogs.Shown()[0].title, Lang::BoxTitle());
+  }
+  EXPECT_TRUE(QFile::exists(path)) << "both answered No";
 }
 
 TEST_F(DesktopServicesTest, AListWithAHorizontalExtentScrollsSidewaysOverLongLines) {

@@ -1,11 +1,15 @@
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <atomic>
+#include <cstdio>
 
+#include "HangGuard.h"
 #include "RecordBytes.h"
 #include "TestEnv.h"
 #include "core/editing/EditProfileRec.h"
@@ -213,6 +217,20 @@ struct ChildRead {
   qint64 peakGrowth = -1;
 };
 
+// Keeps the child within a gibibyte above what it has when it starts: a read
+// that would take more fails its allocation there, not the machine's memory.
+void CapChildMemory() {
+  long pages = 0;
+  if (FILE* statm = fopen("/proc/self/statm", "r")) {
+    if (fscanf(statm, "%ld", &pages) != 1) pages = 0;
+    fclose(statm);
+  }
+  if (pages <= 0) return;
+  const rlim_t cap = rlim_t(pages) * rlim_t(sysconf(_SC_PAGESIZE)) + (rlim_t(1) << 30);
+  const rlimit limit{cap, cap};
+  setrlimit(RLIMIT_AS, &limit);
+}
+
 template <class R>
 ChildRead ReadInChild(const QString& path) {
   int channel[2];
@@ -220,9 +238,16 @@ ChildRead ReadInChild(const QString& path) {
   const pid_t child = fork();
   if (child == 0) {
     close(channel[0]);
+    CapChildMemory();
+    alarm(20);  // a read that hangs ends the child, and the parent sees no report
     const PeakMemory peak;
     R record;
-    const Result result = RecordFile::Read(path, record);
+    Result result = Result::Ok;
+    try {
+      result = RecordFile::Read(path, record);
+    } catch (...) {
+      _exit(1);  // out of memory: no report
+    }
     const qint64 report[2] = {qint64(result), peak.Growth()};
     const bool sent = write(channel[1], report, sizeof report) == sizeof report;
     _exit(sent ? 0 : 1);
@@ -328,6 +353,71 @@ TEST_F(RecordFileTest, OpenFailuresAreReported) {
   EXPECT_EQ(RecordFile::Read(Folder() + "/missing.qfl", filter), Result::OpenFailed);
   WriteFile("blocker", "a regular file where a folder must be");
   EXPECT_EQ(RecordFile::Write(Folder() + "/blocker/x.qfl", filter), Result::OpenFailed);
+}
+
+// A record's name may lead to no file at all (a profile pack unpacked from an
+// archive can carry a link to a device or a named pipe): it is refused at
+// once, nothing is read from it, and a file past the cap is not read either.
+TEST_F(RecordFileTest, ADevicePipeOrFolderBehindARecordsNameIsRefusedAtOnce) {
+  const QString pipe = Folder() + "/pipe.qfl";
+  ASSERT_EQ(mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+  ASSERT_TRUE(QFile::link("/dev/zero", Folder() + "/zero.qfl"));
+  ASSERT_TRUE(QFile::link(pipe, Folder() + "/pipe link.qfl"));
+  ASSERT_TRUE(QDir().mkpath(Folder() + "/folder.qfl"));
+  QFile huge(Folder() + "/huge.qfl");
+  ASSERT_TRUE(huge.open(QIODevice::WriteOnly));
+  ASSERT_TRUE(huge.resize(65 * 1024 * 1024));  // sparse: it takes no room
+  huge.close();
+  const struct {
+    const char* name;
+    Result result;
+  } cases[] = {{"pipe.qfl", Result::OpenFailed},
+               {"zero.qfl", Result::OpenFailed},
+               {"pipe link.qfl", Result::OpenFailed},
+               {"folder.qfl", Result::OpenFailed},
+               {"huge.qfl", Result::Corrupt}};
+  for (const auto& c : cases) {
+    const HangGuard guard(std::string("reading ") + c.name);
+    const ChildRead read = ReadInChild<FilterDef>(Folder() + "/" + c.name);
+    EXPECT_EQ(read.result, int(c.result)) << c.name;
+    EXPECT_GE(read.peakGrowth, 0) << c.name;
+    EXPECT_LT(read.peakGrowth, 8 * 1024 * 1024) << c.name << ": " << read.peakGrowth;
+  }
+  // The same in this process, where the bytes read come back empty.
+  QByteArray bytes = "left over";
+  const HangGuard guard("reading the pipe");
+  EXPECT_EQ(RecordFile::ReadBytes(pipe, bytes), Result::OpenFailed);
+  EXPECT_TRUE(bytes.isEmpty());
+}
+
+// A save writes through a link to a file, never through one to a pipe or a
+// device; a new empty record is made only where nothing of its name is.
+TEST_F(RecordFileTest, SavesAndNewFilesGoOnlyWhereAFileBelongs) {
+  const QString pipe = Folder() + "/pipe.qfl";
+  ASSERT_EQ(mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+  ASSERT_TRUE(QFile::link(pipe, Folder() + "/pipe link.qfl"));
+  const QString target = WriteFile("real.qfl", "old");
+  ASSERT_TRUE(QFile::link(target, Folder() + "/real link.qfl"));
+  ASSERT_TRUE(QFile::link(Folder() + "/nowhere.qfl", Folder() + "/dangling.qfl"));
+  FilterDef filter;
+  filter.Params = "hflip";
+  const HangGuard guard("saving and making records beside a pipe");
+
+  EXPECT_EQ(RecordFile::Write(Folder() + "/pipe link.qfl", filter), Result::OpenFailed);
+  EXPECT_TRUE(QFileInfo(pipe).exists() && !QFileInfo(pipe).isFile()) << "the pipe stays";
+  EXPECT_EQ(RecordFile::Write(Folder() + "/real link.qfl", filter), Result::Ok);
+  EXPECT_TRUE(QFileInfo(Folder() + "/real link.qfl").isSymLink());
+  FilterDef back;
+  EXPECT_EQ(RecordFile::Read(target, back), Result::Ok);
+  EXPECT_EQ(back, filter);
+
+  EXPECT_EQ(RecordFile::CreateEmpty(pipe), Result::OpenFailed);
+  EXPECT_EQ(RecordFile::CreateEmpty(Folder() + "/dangling.qfl"), Result::OpenFailed);
+  EXPECT_FALSE(QFileInfo::exists(Folder() + "/nowhere.qfl")) << "no file made through a link";
+  EXPECT_EQ(RecordFile::CreateEmpty(target), Result::OpenFailed);
+  EXPECT_EQ(QFileInfo(target).size(), RecordFile::Encode(filter).size());
+  EXPECT_EQ(RecordFile::CreateEmpty(Folder() + "/new.qfl"), Result::Ok);
+  EXPECT_EQ(QFileInfo(Folder() + "/new.qfl").size(), 0);
 }
 
 TEST_F(RecordFileTest, EmptyRecordsOfEveryTypeHaveTheirSizes) {

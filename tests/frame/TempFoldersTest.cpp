@@ -107,12 +107,19 @@ TEST_F(TempFoldersTest, TheNextStartRemovesWhatAKilledCopyLeftAndNothingOfARunni
   EXPECT_EQ(running->state(), QProcess::Running);
 }
 
-TEST_F(TempFoldersTest, AtStartEverythingButRunningCopiesFoldersIsALeftover) {
+// Only what gone copies made goes: a folder named as a copy names its own
+// beside a lock nobody holds, or such a lock alone. Whatever else is in the
+// temp folder stays, and so does a copy's name that is not a real folder.
+TEST_F(TempFoldersTest, AtStartOnlyTheFoldersOfGoneCopiesAreLeftovers) {
   WriteFile("appfiles/temp/temp/old working folder.wav", "x");
   WriteFile("appfiles/temp/4000000000/temp/a.wav", "x");
   WriteFile("appfiles/temp/4000000000.lock", "");
   WriteFile("appfiles/temp/4000000001.lock", "");
+  WriteFile("appfiles/temp/4000000002/no lock beside it.txt", "x");
+  WriteFile("appfiles/temp/4000000003", "a file, not a folder");
+  WriteFile("appfiles/temp/4000000003.lock", "");
   WriteFile("appfiles/temp/stray file", "x");
+  WriteFile("appfiles/temp/12ab.lock", "");
   QProcess* running = StartCopy();
   ASSERT_NE(running, nullptr);
 
@@ -122,16 +129,71 @@ TEST_F(TempFoldersTest, AtStartEverythingButRunningCopiesFoldersIsALeftover) {
 
   const QString own = QString::number(QCoreApplication::applicationPid());
   const QString theirs = QString::number(running->processId());
-  QStringList expected{own, own + ".lock", theirs, theirs + ".lock"};
+  const QStringList others{"12ab.lock", "4000000002", "4000000003", "stray file", "temp"};
+  QStringList expected = others + QStringList{own, own + ".lock", theirs, theirs + ".lock"};
   expected.sort();
   EXPECT_EQ(QDir(ProgramFolder::AppFiles("temp"))
                 .entryList(QDir::AllEntries | QDir::NoDotAndDotDot, QDir::Name),
             expected);
   main.show();
   EXPECT_TRUE(main.close());
+  expected = others + QStringList{theirs, theirs + ".lock"};
+  expected.sort();
   EXPECT_EQ(QDir(ProgramFolder::AppFiles("temp"))
                 .entryList(QDir::AllEntries | QDir::NoDotAndDotDot, QDir::Name),
-            QStringList({theirs, theirs + ".lock"}));
+            expected);
+  EXPECT_EQ(Contents(ProgramFolder::AppFiles("temp/temp/old working folder.wav")), "x");
+}
+
+// A user who links appfiles/temp to a faster disk keeps everything there: the
+// program works in its own folder beside the user's files and removes only
+// that, and what gone copies left, without following a link out of them.
+TEST_F(TempFoldersTest, ALinkedTempFolderIsUsedAndNeverEmptied) {
+  const QString place = Folder() + "/fast disk";
+  const QString documents = WriteFile("fast disk/letter.odt", "dear");
+  const QString photo = WriteFile("fast disk/photos/2024/beach.jpg", "sand");
+  const QString music = WriteFile("music/song.flac", "la");
+  // A folder of the user's that happens to bear this copy's number.
+  const QString id = QString::number(QCoreApplication::applicationPid());
+  const QString namesake = WriteFile("fast disk/" + id + "/mine.txt", "not a copy's");
+  WriteFile("fast disk/4000000000.lock", "");
+  WriteFile("fast disk/4000000000/temp/cut.wav", "x");
+  WriteFile("fast disk/4000000001.lock", "");
+  ASSERT_TRUE(QFile::link(Folder() + "/music", place + "/4000000000/temp/music"));
+  ASSERT_TRUE(QFile::link(Folder() + "/music", place + "/4000000001"));
+  ASSERT_TRUE(QFile::link(Folder() + "/music", place + "/music link"));
+  ASSERT_TRUE(QFile::link(place, ProgramFolder::AppFiles("temp")));
+
+  {
+    MainWindow main;
+    ScriptedDialogs none;
+    main.Form_Load();
+    const QString work = Session::CreateTempFolder(true);
+    ASSERT_FALSE(work.isEmpty());
+    const QString own = id + "-2";
+    EXPECT_EQ(work, ProgramFolder::AppFiles("temp/" + own + "/temp")) << "not in the namesake";
+    EXPECT_TRUE(QFileInfo(place + "/" + own + "/temp").isDir()) << "made in the user's place";
+    EXPECT_FALSE(QFileInfo::exists(place + "/4000000000")) << "a gone copy's folder goes";
+    EXPECT_FALSE(QFileInfo::exists(place + "/4000000000.lock"));
+    EXPECT_FALSE(QFileInfo::exists(place + "/4000000001.lock"));
+    main.show();
+    EXPECT_TRUE(main.close());
+    EXPECT_FALSE(QFileInfo::exists(place + "/" + own));
+    EXPECT_FALSE(QFileInfo::exists(place + "/" + own + ".lock"));
+  }
+
+  EXPECT_TRUE(QFileInfo(ProgramFolder::AppFiles("temp")).isSymLink());
+  EXPECT_EQ(Contents(documents), "dear");
+  EXPECT_EQ(Contents(photo), "sand");
+  EXPECT_EQ(Contents(music), "la");
+  EXPECT_EQ(Contents(namesake), "not a copy's");
+  EXPECT_TRUE(QFileInfo(place + "/4000000001").isSymLink()) << "a link of a copy's name stays";
+  EXPECT_TRUE(QFileInfo(place + "/music link").isSymLink());
+  QStringList expected{id, "4000000001", "letter.odt", "music link", "photos"};
+  expected.sort();
+  EXPECT_EQ(
+      QDir(place).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot, QDir::Name),
+      expected);
 }
 
 TEST_F(TempFoldersTest, CopiesWithTheSameProcessIdEachGetAFolder) {

@@ -61,7 +61,9 @@ TEST_F(TerminationTest, ATerminationSignalClosesTheProgramAsItsMainWindowWould) 
     SCOPED_TRACE(signal);
     const QString name = "program" + QString::number(signal);
     const QString folder = Folder() + "/" + name;
-    WriteFile(name + "/appfiles/temp/temp1/leftover.wav", "x");
+    // The folder of a copy that is gone, beside its lock file.
+    WriteFile(name + "/appfiles/temp/4000000000/temp/leftover.wav", "x");
+    WriteFile(name + "/appfiles/temp/4000000000.lock", "");
     // A later start: the configuration it read is written anew as it ends.
     ConfigRecord earlier;
     earlier.LanguageName = "<Spanish>";
