@@ -4,8 +4,8 @@
 #include <QFile>
 #include <QStandardPaths>
 
-#include "core/frame/Dialogs.h"
-#include "core/frame/FileServices.h"
+#include "core/ground/Dialogs.h"
+#include "core/ground/FileServices.h"
 #include "core/lang/Lang.h"
 
 namespace DesktopServices {

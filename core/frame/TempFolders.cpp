@@ -11,7 +11,7 @@
 #include <QSet>
 #include <cerrno>
 
-#include "core/frame/FileServices.h"
+#include "core/ground/FileServices.h"
 
 namespace {
 

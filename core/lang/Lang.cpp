@@ -7,10 +7,10 @@
 #include <QTranslator>
 #include <optional>
 
-#include "core/frame/AnsiText.h"
-#include "core/frame/Dialogs.h"
-#include "core/frame/FileServices.h"
-#include "core/frame/ProgramFolder.h"
+#include "core/ground/AnsiText.h"
+#include "core/ground/Dialogs.h"
+#include "core/ground/FileServices.h"
+#include "core/ground/ProgramFolder.h"
 
 namespace Lang {
 

@@ -10,8 +10,8 @@
 #include <QTimer>
 
 #include "gui/formats/FormatEditorWindow.h"
-#include "gui/frame/TextFit.h"
-#include "gui/frame/WidgetFactory.h"
+#include "gui/ground/TextFit.h"
+#include "gui/ground/WidgetFactory.h"
 
 namespace {
 

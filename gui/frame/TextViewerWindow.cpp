@@ -17,7 +17,7 @@
 
 #include "core/frame/TextViewer.h"
 #include "core/lang/Lang.h"
-#include "gui/frame/WidgetFactory.h"
+#include "gui/ground/WidgetFactory.h"
 #include "gui/lang/Translators.h"
 
 using WidgetFactory::Named;

@@ -6,8 +6,8 @@
 #include <QVBoxLayout>
 
 #include "core/lang/Lang.h"
-#include "gui/frame/MainWindowLink.h"
-#include "gui/frame/WidgetFactory.h"
+#include "gui/ground/MainWindowLink.h"
+#include "gui/ground/WidgetFactory.h"
 #include "gui/lang/Translators.h"
 
 using WidgetFactory::Named;

@@ -14,7 +14,7 @@
 #include <optional>
 
 #include "core/lang/Lang.h"
-#include "gui/frame/MainWindowLink.h"
+#include "gui/ground/MainWindowLink.h"
 
 namespace Lang {
 

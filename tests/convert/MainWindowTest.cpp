@@ -18,10 +18,10 @@
 #include "core/convert/ConversionState.h"
 #include "core/formats/FormatEditor.h"
 #include "core/frame/FfmpegTools.h"
-#include "core/frame/ProgramFolder.h"
 #include "core/frame/Session.h"
-#include "gui/convert/ConversionStarter.h"
-#include "gui/convert/MainWindow.h"
+#include "core/ground/ProgramFolder.h"
+#include "gui/app/ConversionStarter.h"
+#include "gui/app/MainWindow.h"
 #include "gui/convert/ProgressWindow.h"
 
 namespace {

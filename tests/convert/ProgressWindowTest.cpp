@@ -14,11 +14,11 @@
 #include "TestEnv.h"
 #include "core/convert/Conversion.h"
 #include "core/convert/ConversionState.h"
-#include "core/frame/ToolRunner.h"
-#include "gui/convert/MainWindow.h"
+#include "core/ground/ToolRunner.h"
+#include "gui/app/MainWindow.h"
 #include "gui/convert/ProgressWindow.h"
-#include "gui/frame/ConsoleBox.h"
-#include "gui/frame/TextFit.h"
+#include "gui/ground/ConsoleBox.h"
+#include "gui/ground/TextFit.h"
 
 namespace {
 

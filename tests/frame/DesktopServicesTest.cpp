@@ -7,7 +7,7 @@
 
 #include "TestEnv.h"
 #include "core/frame/DesktopServices.h"
-#include "gui/frame/WidgetFactory.h"
+#include "gui/ground/WidgetFactory.h"
 
 namespace {
 

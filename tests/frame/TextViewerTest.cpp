@@ -11,7 +11,7 @@
 
 #include "TestEnv.h"
 #include "core/frame/TextViewer.h"
-#include "core/frame/ToolRunner.h"
+#include "core/ground/ToolRunner.h"
 #include "gui/frame/TextViewerWindow.h"
 
 namespace {
