@@ -8,12 +8,12 @@
 #include <cstdio>
 
 #include "Measure.h"
+#include "core/app/AppState.h"
 #include "core/convert/Conversion.h"
 #include "core/convert/ConversionState.h"
-#include "core/frame/AppState.h"
 #include "core/frame/FfmpegTools.h"
-#include "core/frame/ProgramFolder.h"
 #include "core/frame/Session.h"
+#include "core/ground/ProgramFolder.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 #include <cstdio>
 
 #include "Measure.h"
-#include "core/frame/AppState.h"
-#include "core/frame/ToolRunner.h"
+#include "core/app/AppState.h"
+#include "core/ground/ToolRunner.h"
 
 int main(int argc, char** argv) {
   QCoreApplication app(argc, argv);

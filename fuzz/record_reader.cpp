@@ -2,11 +2,11 @@
 // that whatever it accepts writes back and reads again to the same record.
 #include <cstdlib>
 
-#include "core/editing/EditProfileRec.h"
-#include "core/editing/FilterDef.h"
-#include "core/formats/FormatProfile.h"
-#include "core/frame/ConfigRecord.h"
-#include "core/frame/RecordFile.h"
+#include "core/ground/ConfigRecord.h"
+#include "core/ground/EditProfileRec.h"
+#include "core/ground/FilterDef.h"
+#include "core/ground/FormatProfile.h"
+#include "core/ground/RecordFile.h"
 
 namespace {
 

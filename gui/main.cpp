@@ -1,12 +1,12 @@
 #include <QApplication>
 #include <QPointer>
 
-#include "core/frame/AppState.h"
-#include "core/frame/Lifecycle.h"
-#include "core/frame/TerminationSignals.h"
-#include "core/frame/ToolRunner.h"
-#include "gui/convert/MainWindow.h"
-#include "gui/frame/WindowServices.h"
+#include "core/app/AppState.h"
+#include "core/app/Lifecycle.h"
+#include "core/ground/TerminationSignals.h"
+#include "core/ground/ToolRunner.h"
+#include "gui/app/MainWindow.h"
+#include "gui/app/WindowServices.h"
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);

@@ -2,7 +2,7 @@
 
 #include <QStringList>
 
-#include "core/frame/ToolRunner.h"
+#include "core/ground/ToolRunner.h"
 
 namespace Conversion {
 

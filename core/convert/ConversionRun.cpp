@@ -10,9 +10,9 @@
 #include "core/convert/RunSteps.h"
 #include "core/frame/FfmpegReport.h"
 #include "core/frame/FfmpegTools.h"
-#include "core/frame/FileServices.h"
 #include "core/frame/Session.h"
-#include "core/frame/ToolRunner.h"
+#include "core/ground/FileServices.h"
+#include "core/ground/ToolRunner.h"
 #include "core/lang/Lang.h"
 
 namespace Conversion {

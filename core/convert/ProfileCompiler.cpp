@@ -4,12 +4,12 @@
 #include <QFileInfo>
 #include <charconv>
 
-#include "core/editing/FilterDef.h"
 #include "core/frame/FfmpegTools.h"
-#include "core/frame/FileServices.h"
-#include "core/frame/ProgramFolder.h"
-#include "core/frame/RecordFile.h"
 #include "core/frame/Session.h"
+#include "core/ground/FileServices.h"
+#include "core/ground/FilterDef.h"
+#include "core/ground/ProgramFolder.h"
+#include "core/ground/RecordFile.h"
 
 namespace Conversion {
 

@@ -3,9 +3,9 @@
 #include <QString>
 #include <cstdint>
 
-#include "core/editing/EditProfileRec.h"
-#include "core/formats/ExtCodecDef.h"
-#include "core/formats/FormatProfile.h"
+#include "core/ground/EditProfileRec.h"
+#include "core/ground/ExtCodecDef.h"
+#include "core/ground/FormatProfile.h"
 
 // An external encoder compiled into the pieces of its three steps: ffmpeg
 // extracts the track, the encoder encodes it, ffmpeg multiplexes the result.

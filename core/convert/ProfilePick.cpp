@@ -1,7 +1,7 @@
 #include "core/convert/ProfilePick.h"
 
-#include "core/frame/FileServices.h"
-#include "core/frame/ProgramFolder.h"
+#include "core/ground/FileServices.h"
+#include "core/ground/ProgramFolder.h"
 
 namespace ProfilePick {
 

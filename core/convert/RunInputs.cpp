@@ -2,8 +2,9 @@
 
 #include "core/convert/ConversionState.h"
 #include "core/convert/JoinCheck.h"
-#include "core/frame/FileServices.h"
+#include "core/convert/RunSteps.h"
 #include "core/frame/Session.h"
+#include "core/ground/FileServices.h"
 
 namespace Conversion {
 

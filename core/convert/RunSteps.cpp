@@ -7,8 +7,8 @@
 #include <cmath>
 
 #include "core/frame/DesktopServices.h"
-#include "core/frame/FileServices.h"
 #include "core/frame/Session.h"
+#include "core/ground/FileServices.h"
 #include "core/lang/Lang.h"
 
 namespace Conversion {

@@ -7,7 +7,7 @@
 #include <cstdint>
 
 #include "core/convert/CommandTable.h"
-#include "core/frame/ToolRunner.h"
+#include "core/ground/ToolRunner.h"
 
 // The pieces a conversion run is made of: the command of a step, whether it
 // succeeded, the concat list, moving tracks, the finishing options and the

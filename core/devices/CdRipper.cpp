@@ -4,9 +4,9 @@
 #include <QRegularExpression>
 
 #include "core/convert/Conversion.h"
-#include "core/frame/FileServices.h"
 #include "core/frame/Session.h"
-#include "core/frame/ToolRunner.h"
+#include "core/ground/FileServices.h"
+#include "core/ground/ToolRunner.h"
 
 namespace CdRipper {
 

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <functional>
 
-#include "core/frame/ToolRunner.h"
+#include "core/ground/ToolRunner.h"
 
 // CD ripping with cdda2wav: the drive is found by a bus scan, the track titles
 // are read from the disc, and the chosen tracks are ripped one by one, each

@@ -1,6 +1,6 @@
 #include "core/devices/DeviceRun.h"
 
-#include "core/frame/ToolRunner.h"
+#include "core/ground/ToolRunner.h"
 
 namespace DeviceRun {
 

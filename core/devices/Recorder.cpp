@@ -5,8 +5,8 @@
 #include <QSet>
 
 #include "core/frame/FfmpegTools.h"
-#include "core/frame/FileServices.h"
-#include "core/frame/ToolRunner.h"
+#include "core/ground/FileServices.h"
+#include "core/ground/ToolRunner.h"
 
 namespace Recorder {
 

@@ -6,7 +6,7 @@
 #include <functional>
 
 #include "core/convert/Conversion.h"
-#include "core/frame/ToolRunner.h"
+#include "core/ground/ToolRunner.h"
 
 class QObject;
 

@@ -5,9 +5,9 @@
 
 #include "core/devices/Recorder.h"
 #include "core/frame/FfmpegTools.h"
-#include "core/frame/FileServices.h"
 #include "core/frame/Session.h"
-#include "core/frame/ToolRunner.h"
+#include "core/ground/FileServices.h"
+#include "core/ground/ToolRunner.h"
 
 namespace Streamer {
 

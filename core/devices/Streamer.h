@@ -5,7 +5,7 @@
 #include <cstdint>
 
 #include "core/convert/Conversion.h"
-#include "core/frame/ToolRunner.h"
+#include "core/ground/ToolRunner.h"
 
 class QObject;
 

@@ -4,7 +4,7 @@
 #include <cfloat>
 #include <cmath>
 
-#include "core/frame/Dialogs.h"
+#include "core/ground/Dialogs.h"
 #include "core/lang/Lang.h"
 
 namespace EditFields {

@@ -7,7 +7,7 @@
 #include <optional>
 
 #include "core/frame/MediaInfo.h"
-#include "core/frame/ToolRunner.h"
+#include "core/ground/ToolRunner.h"
 
 // The ffmpeg and ffplay runs of the editing-profile window against its test
 // file (frame grabs, the audio audition, border detection, playing the

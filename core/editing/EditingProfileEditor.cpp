@@ -2,11 +2,11 @@
 
 #include <cmath>
 
-#include "core/editing/FilterDef.h"
 #include "core/frame/DataFolderManager.h"
-#include "core/frame/FileServices.h"
-#include "core/frame/ProgramFolder.h"
-#include "core/frame/RecordFile.h"
+#include "core/ground/FileServices.h"
+#include "core/ground/FilterDef.h"
+#include "core/ground/ProgramFolder.h"
+#include "core/ground/RecordFile.h"
 #include "core/lang/Lang.h"
 
 namespace EditingProfileEditor {

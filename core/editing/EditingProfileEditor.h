@@ -6,7 +6,7 @@
 #include <array>
 #include <cstdint>
 
-#include "core/editing/EditProfileRec.h"
+#include "core/ground/EditProfileRec.h"
 
 // The editing profile being edited in the editing-profile window: the record
 // with its saved copy, its file, and the life cycle shared by every editor of

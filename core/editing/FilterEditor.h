@@ -5,8 +5,8 @@
 #include <QStringList>
 #include <cstdint>
 
-#include "core/editing/FilterDef.h"
-#include "core/frame/ToolRunner.h"
+#include "core/ground/FilterDef.h"
+#include "core/ground/ToolRunner.h"
 
 // The filter being edited in the filter editor, its life cycle, and the
 // editor's test bench, which runs the filter through ffmpeg on chosen files

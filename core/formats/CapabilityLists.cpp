@@ -2,7 +2,7 @@
 // from its tables.
 #include "core/formats/FormatEditor.h"
 #include "core/frame/FfmpegTools.h"
-#include "core/frame/ToolRunner.h"
+#include "core/ground/ToolRunner.h"
 
 namespace FormatEditor {
 

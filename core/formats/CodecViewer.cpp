@@ -1,10 +1,10 @@
 #include "core/formats/CodecViewer.h"
 
-#include "core/formats/FormatProfile.h"
-#include "core/frame/FileServices.h"
-#include "core/frame/ProgramFolder.h"
-#include "core/frame/RecordFile.h"
 #include "core/frame/Session.h"
+#include "core/ground/FileServices.h"
+#include "core/ground/FormatProfile.h"
+#include "core/ground/ProgramFolder.h"
+#include "core/ground/RecordFile.h"
 #include "core/lang/Lang.h"
 
 namespace CodecViewer {

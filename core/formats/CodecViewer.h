@@ -4,7 +4,7 @@
 #include <QStringList>
 #include <cstdint>
 
-#include "core/formats/ExtCodecDef.h"
+#include "core/ground/ExtCodecDef.h"
 
 // The external codec viewer's module: which definition the viewer shows, where
 // it lives, and the program path the user gave it. It reads and writes the

@@ -3,14 +3,14 @@
 #include <utility>
 
 #include "core/convert/Conversion.h"
-#include "core/formats/FormatProfile.h"
 #include "core/frame/DataFolderManager.h"
 #include "core/frame/FfmpegTools.h"
-#include "core/frame/FileServices.h"
-#include "core/frame/ProgramFolder.h"
 #include "core/frame/Session.h"
 #include "core/frame/TextViewer.h"
-#include "core/frame/ToolRunner.h"
+#include "core/ground/FileServices.h"
+#include "core/ground/FormatProfile.h"
+#include "core/ground/ProgramFolder.h"
+#include "core/ground/ToolRunner.h"
 #include "core/lang/Lang.h"
 
 namespace ExternalCodecEditor {

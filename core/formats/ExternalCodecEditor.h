@@ -5,7 +5,7 @@
 #include <QStringList>
 #include <cstdint>
 
-#include "core/formats/ExtCodecDef.h"
+#include "core/ground/ExtCodecDef.h"
 
 // The external codec editor's module: the definition being edited, its saved
 // copy and its file, and everything the editor window asks of them.

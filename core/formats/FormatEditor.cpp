@@ -5,9 +5,9 @@
 #include <type_traits>
 
 #include "core/frame/DataFolderManager.h"
-#include "core/frame/FileServices.h"
-#include "core/frame/ProgramFolder.h"
 #include "core/frame/Session.h"
+#include "core/ground/FileServices.h"
+#include "core/ground/ProgramFolder.h"
 #include "core/lang/Lang.h"
 
 namespace FormatEditor {

@@ -6,9 +6,9 @@
 #include <QStringList>
 #include <cstdint>
 
-#include "core/formats/FormatProfile.h"
 #include "core/frame/MediaInfo.h"
-#include "core/frame/RecordFile.h"
+#include "core/ground/FormatProfile.h"
+#include "core/ground/RecordFile.h"
 #include "core/lang/ParamCaptions.h"
 
 // The format editor's module: the profile being edited and its life cycle,

@@ -4,7 +4,7 @@
 
 #include "core/formats/FormatEditor.h"
 #include "core/frame/FfmpegTools.h"
-#include "core/frame/ToolRunner.h"
+#include "core/ground/ToolRunner.h"
 #include "core/lang/Lang.h"
 
 namespace FormatEditor {

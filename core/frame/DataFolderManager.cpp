@@ -5,13 +5,13 @@
 #include <QLocale>
 #include <algorithm>
 
-#include "core/editing/EditProfileRec.h"
-#include "core/editing/FilterDef.h"
-#include "core/formats/ExtCodecDef.h"
-#include "core/formats/FormatProfile.h"
 #include "core/frame/DesktopServices.h"
-#include "core/frame/FileServices.h"
-#include "core/frame/RecordFile.h"
+#include "core/ground/EditProfileRec.h"
+#include "core/ground/ExtCodecDef.h"
+#include "core/ground/FileServices.h"
+#include "core/ground/FilterDef.h"
+#include "core/ground/FormatProfile.h"
+#include "core/ground/RecordFile.h"
 #include "core/lang/Lang.h"
 
 namespace DataFolderManager {

@@ -5,9 +5,9 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
-#include "core/frame/Dialogs.h"
-#include "core/frame/FileServices.h"
 #include "core/frame/Trash.h"
+#include "core/ground/Dialogs.h"
+#include "core/ground/FileServices.h"
 #include "core/lang/Lang.h"
 
 namespace DesktopServices {

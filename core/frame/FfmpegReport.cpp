@@ -3,7 +3,7 @@
 #include <QFile>
 #include <QRegularExpression>
 
-#include "core/frame/ToolRunner.h"
+#include "core/ground/ToolRunner.h"
 
 namespace FfmpegReport {
 

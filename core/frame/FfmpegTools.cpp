@@ -7,10 +7,10 @@
 #include <cmath>
 #include <optional>
 
-#include "core/frame/FileServices.h"
-#include "core/frame/ProgramFolder.h"
 #include "core/frame/Session.h"
-#include "core/frame/ToolRunner.h"
+#include "core/ground/FileServices.h"
+#include "core/ground/ProgramFolder.h"
+#include "core/ground/ToolRunner.h"
 #include "core/lang/Lang.h"
 
 namespace FfmpegTools {

@@ -6,7 +6,7 @@
 
 #include "core/frame/FfmpegOptionNames.h"
 #include "core/frame/MediaInfo.h"
-#include "core/frame/ToolRunner.h"
+#include "core/ground/ToolRunner.h"
 
 // The ffmpeg tools as the program drives them: where they are, the option
 // names the command builders share, the parameter captions, and the probe.

@@ -3,9 +3,9 @@
 #include <QDir>
 #include <memory>
 
-#include "core/frame/FileServices.h"
-#include "core/frame/ProgramFolder.h"
 #include "core/frame/TempFolders.h"
+#include "core/ground/FileServices.h"
+#include "core/ground/ProgramFolder.h"
 #include "core/lang/Lang.h"
 
 namespace Session {

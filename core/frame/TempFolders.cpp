@@ -13,7 +13,7 @@
 #include <QSet>
 #include <cerrno>
 
-#include "core/frame/FileServices.h"
+#include "core/ground/FileServices.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include "core/frame/TextViewer.h"
 
-#include "core/frame/ToolRunner.h"
+#include "core/ground/ToolRunner.h"
 
 namespace TextViewer {
 

@@ -7,11 +7,11 @@
 #include <QTranslator>
 #include <optional>
 
-#include "core/frame/AnsiText.h"
-#include "core/frame/Dialogs.h"
-#include "core/frame/FileServices.h"
-#include "core/frame/ProgramFolder.h"
-#include "core/frame/RecordFile.h"
+#include "core/ground/AnsiText.h"
+#include "core/ground/Dialogs.h"
+#include "core/ground/FileServices.h"
+#include "core/ground/ProgramFolder.h"
+#include "core/ground/RecordFile.h"
 
 namespace Lang {
 

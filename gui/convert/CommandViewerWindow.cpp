@@ -11,7 +11,7 @@
 
 #include "core/convert/CommandView.h"
 #include "core/lang/Lang.h"
-#include "gui/frame/WidgetFactory.h"
+#include "gui/ground/WidgetFactory.h"
 #include "gui/lang/Translators.h"
 
 namespace {

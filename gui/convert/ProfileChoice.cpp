@@ -5,7 +5,7 @@
 
 #include "core/convert/ProfilePick.h"
 #include "core/frame/DataFolderManager.h"
-#include "core/frame/ProgramFolder.h"
+#include "core/ground/ProgramFolder.h"
 
 namespace ProfileChoice {
 

@@ -12,10 +12,10 @@
 #include "core/convert/ConversionState.h"
 #include "core/frame/DesktopServices.h"
 #include "core/lang/Lang.h"
-#include "gui/frame/MainWindowLink.h"
-#include "gui/frame/TextFit.h"
-#include "gui/frame/WidgetFactory.h"
 #include "gui/frame/WrappingLineBox.h"
+#include "gui/ground/MainWindowLink.h"
+#include "gui/ground/TextFit.h"
+#include "gui/ground/WidgetFactory.h"
 #include "gui/lang/Translators.h"
 
 namespace {

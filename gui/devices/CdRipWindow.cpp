@@ -16,16 +16,16 @@
 
 #include "core/devices/CdRipper.h"
 #include "core/frame/DesktopServices.h"
-#include "core/frame/Dialogs.h"
-#include "core/frame/FileServices.h"
-#include "core/frame/Lifecycle.h"
+#include "core/frame/ProgramHelp.h"
 #include "core/frame/Session.h"
-#include "core/frame/ToolRunner.h"
+#include "core/ground/Dialogs.h"
+#include "core/ground/FileServices.h"
+#include "core/ground/ToolRunner.h"
 #include "core/lang/Lang.h"
 #include "gui/devices/DeviceWindowClose.h"
-#include "gui/frame/ConsoleBox.h"
-#include "gui/frame/MainWindowLink.h"
-#include "gui/frame/WidgetFactory.h"
+#include "gui/ground/ConsoleBox.h"
+#include "gui/ground/MainWindowLink.h"
+#include "gui/ground/WidgetFactory.h"
 #include "gui/lang/Translators.h"
 
 namespace {
@@ -251,7 +251,7 @@ void CdRipWindow::Command4_Click() {
   if (!name.isEmpty()) item->setText(name);
 }
 
-void CdRipWindow::Command5_Click() { Lifecycle::ShowProgramHelp(); }
+void CdRipWindow::Command5_Click() { ProgramHelp::ShowProgramHelp(); }
 
 void CdRipWindow::Check2_Click() {
   const Qt::CheckState state = Check2->isChecked() ? Qt::Checked : Qt::Unchecked;

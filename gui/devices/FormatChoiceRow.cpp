@@ -4,7 +4,7 @@
 #include <QLabel>
 #include <QPushButton>
 
-#include "gui/frame/WidgetFactory.h"
+#include "gui/ground/WidgetFactory.h"
 
 FormatChoiceRow FormatChoiceRow::Create(QWidget* parent) {
   using WidgetFactory::Named;

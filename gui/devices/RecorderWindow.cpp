@@ -21,20 +21,20 @@
 #include "core/devices/Recorder.h"
 #include "core/formats/FormatEditor.h"
 #include "core/frame/DesktopServices.h"
-#include "core/frame/Dialogs.h"
 #include "core/frame/FfmpegTools.h"
-#include "core/frame/Lifecycle.h"
+#include "core/frame/ProgramHelp.h"
 #include "core/frame/TextViewer.h"
-#include "core/frame/ToolRunner.h"
+#include "core/ground/Dialogs.h"
+#include "core/ground/ToolRunner.h"
 #include "core/lang/Lang.h"
 #include "gui/convert/ProfileChoice.h"
 #include "gui/devices/DeviceWindowClose.h"
 #include "gui/devices/FormatChoiceRow.h"
 #include "gui/devices/StreamerWindow.h"
 #include "gui/formats/FormatEditorWindow.h"
-#include "gui/frame/ConsoleBox.h"
-#include "gui/frame/ModalWindow.h"
-#include "gui/frame/WidgetFactory.h"
+#include "gui/ground/ConsoleBox.h"
+#include "gui/ground/ModalWindow.h"
+#include "gui/ground/WidgetFactory.h"
 #include "gui/lang/Translators.h"
 
 namespace {
@@ -432,7 +432,7 @@ void RecorderWindow::Opt_BuffSizeChan_Click() {
   Recorder::State().RecBufferSizeMB = size;
 }
 
-void RecorderWindow::Opt_Help_Click() { Lifecycle::ShowProgramHelp(); }
+void RecorderWindow::Opt_Help_Click() { ProgramHelp::ShowProgramHelp(); }
 
 // ---- Destination and format ----
 

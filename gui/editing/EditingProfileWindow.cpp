@@ -17,15 +17,15 @@
 #include "core/editing/Equalizer.h"
 #include "core/frame/DesktopServices.h"
 #include "core/frame/FfmpegTools.h"
-#include "core/frame/FileServices.h"
-#include "core/frame/Lifecycle.h"
+#include "core/frame/ProgramHelp.h"
 #include "core/frame/Session.h"
 #include "core/frame/TextViewer.h"
-#include "core/frame/ToolRunner.h"
+#include "core/ground/FileServices.h"
+#include "core/ground/ToolRunner.h"
 #include "core/lang/Lang.h"
 #include "gui/editing/EditingProfileWindowLayout.h"
-#include "gui/frame/ModalWindow.h"
-#include "gui/frame/WidgetFactory.h"
+#include "gui/ground/ModalWindow.h"
+#include "gui/ground/WidgetFactory.h"
 #include "gui/lang/Translators.h"
 
 using namespace EditingProfileWindowLayout;
@@ -444,4 +444,4 @@ void EditingProfileWindow::Opt_CleanAct_Click() { ClearValues(false); }
 
 void EditingProfileWindow::Opt_CleanAll_Click() { ClearValues(true); }
 
-void EditingProfileWindow::Opt_Docu_Click() { Lifecycle::ShowProgramHelp(); }
+void EditingProfileWindow::Opt_Docu_Click() { ProgramHelp::ShowProgramHelp(); }

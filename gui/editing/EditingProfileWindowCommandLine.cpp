@@ -5,7 +5,7 @@
 #include "core/editing/EditingProfileEditor.h"
 #include "core/frame/FfmpegTools.h"
 #include "core/frame/TextViewer.h"
-#include "core/frame/ToolRunner.h"
+#include "core/ground/ToolRunner.h"
 #include "gui/editing/EditingProfileWindow.h"
 #include "gui/editing/EditingProfileWindowLayout.h"
 

@@ -8,8 +8,8 @@
 
 #include "core/editing/EditFields.h"
 #include "core/editing/EditingProfileEditor.h"
-#include "gui/frame/TextFit.h"
-#include "gui/frame/WidgetFactory.h"
+#include "gui/ground/TextFit.h"
+#include "gui/ground/WidgetFactory.h"
 
 // Shared by the files of the editing-profile window: building its controls at
 // their design positions and filling them without needless change signals.

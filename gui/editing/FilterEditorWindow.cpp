@@ -14,17 +14,17 @@
 #include "core/editing/FilterEditor.h"
 #include "core/frame/DesktopServices.h"
 #include "core/frame/FfmpegTools.h"
-#include "core/frame/Lifecycle.h"
+#include "core/frame/ProgramHelp.h"
 #include "core/frame/Session.h"
 #include "core/frame/TextViewer.h"
-#include "core/frame/ToolRunner.h"
+#include "core/ground/ToolRunner.h"
 #include "core/lang/Lang.h"
-#include "gui/frame/AccessibleNames.h"
-#include "gui/frame/ConsoleBox.h"
-#include "gui/frame/MainWindowLink.h"
-#include "gui/frame/ModalWindow.h"
-#include "gui/frame/TextFit.h"
-#include "gui/frame/WidgetFactory.h"
+#include "gui/ground/AccessibleNames.h"
+#include "gui/ground/ConsoleBox.h"
+#include "gui/ground/MainWindowLink.h"
+#include "gui/ground/ModalWindow.h"
+#include "gui/ground/TextFit.h"
+#include "gui/ground/WidgetFactory.h"
 #include "gui/lang/Translators.h"
 
 namespace {
@@ -303,7 +303,7 @@ void FilterEditorWindow::Help_ffmpeg_Click() {
       ToolRunner::QuoteArgument(FfmpegTools::State().FfmpegPath) + " -filters", this);
 }
 
-void FilterEditorWindow::Help_Doc_Click() { Lifecycle::ShowProgramHelp(); }
+void FilterEditorWindow::Help_Doc_Click() { ProgramHelp::ShowProgramHelp(); }
 
 bool FilterEditorWindow::Form_QueryUnload() {
   if (FilterEditor::State().TestRunning == 1) {

@@ -3,8 +3,8 @@
 #include <QMainWindow>
 #include <QStringList>
 
-#include "core/editing/FilterDef.h"
 #include "core/editing/FilterEditor.h"
+#include "core/ground/FilterDef.h"
 
 class QAction;
 class QCheckBox;

@@ -18,13 +18,13 @@
 #include "core/formats/ExternalCodecEditor.h"
 #include "core/frame/DataFolderManager.h"
 #include "core/frame/DesktopServices.h"
-#include "core/frame/Lifecycle.h"
-#include "core/frame/ProgramFolder.h"
+#include "core/frame/ProgramHelp.h"
 #include "core/frame/TextViewer.h"
+#include "core/ground/ProgramFolder.h"
 #include "core/lang/Lang.h"
-#include "gui/frame/MainWindowLink.h"
-#include "gui/frame/ModalWindow.h"
-#include "gui/frame/WidgetFactory.h"
+#include "gui/ground/MainWindowLink.h"
+#include "gui/ground/ModalWindow.h"
+#include "gui/ground/WidgetFactory.h"
 #include "gui/lang/Translators.h"
 
 namespace {
@@ -234,7 +234,7 @@ void CodecEditorWindow::WireControls() {
   connect(File_Exit, &QAction::triggered, this, &QWidget::close);
   connect(View_Doc, &QAction::triggered, this, &CodecEditorWindow::View_Doc_Click);
   connect(View_ffmpegHelp, &QAction::triggered, this, &CodecEditorWindow::View_ffmpegHelp_Click);
-  connect(View_ProgHelp, &QAction::triggered, this, [] { Lifecycle::ShowProgramHelp(); });
+  connect(View_ProgHelp, &QAction::triggered, this, [] { ProgramHelp::ShowProgramHelp(); });
 
   connect(Command1, &QPushButton::clicked, this, &CodecEditorWindow::Command1_Click);
   connect(Command2, &QPushButton::clicked, this, &CodecEditorWindow::Command2_Click);

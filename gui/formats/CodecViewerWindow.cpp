@@ -11,10 +11,10 @@
 
 #include "core/formats/CodecViewer.h"
 #include "core/frame/DesktopServices.h"
-#include "core/frame/FileServices.h"
 #include "core/frame/Session.h"
+#include "core/ground/FileServices.h"
 #include "core/lang/Lang.h"
-#include "gui/frame/WidgetFactory.h"
+#include "gui/ground/WidgetFactory.h"
 #include "gui/lang/Translators.h"
 
 namespace {

@@ -21,9 +21,9 @@
 #include <QTimer>
 
 #include "core/lang/Lang.h"
-#include "gui/frame/ModalWindow.h"
-#include "gui/frame/TextFit.h"
-#include "gui/frame/WidgetFactory.h"
+#include "gui/ground/ModalWindow.h"
+#include "gui/ground/TextFit.h"
+#include "gui/ground/WidgetFactory.h"
 #include "gui/lang/Translators.h"
 
 namespace {

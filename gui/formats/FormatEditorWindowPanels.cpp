@@ -13,10 +13,10 @@
 #include "core/formats/FormatEditor.h"
 #include "core/frame/DesktopServices.h"
 #include "core/frame/FfmpegTools.h"
-#include "core/frame/FileServices.h"
-#include "core/frame/Lifecycle.h"
+#include "core/frame/ProgramHelp.h"
 #include "core/frame/TextViewer.h"
-#include "core/frame/ToolRunner.h"
+#include "core/ground/FileServices.h"
+#include "core/ground/ToolRunner.h"
 #include "core/lang/Lang.h"
 #include "gui/formats/FormatEditorWindow.h"
 
@@ -28,7 +28,7 @@ void FormatEditorWindow::ShowHelp(const QString& option) {
       ToolRunner::QuoteArgument(FfmpegTools::State().FfmpegPath) + " " + option, this);
 }
 
-void FormatEditorWindow::Help_Documentacion_Click() { Lifecycle::ShowProgramHelp(); }
+void FormatEditorWindow::Help_Documentacion_Click() { ProgramHelp::ShowProgramHelp(); }
 
 void FormatEditorWindow::Option1_Click() {
   Combo1->setEnabled(Option1->isChecked());

@@ -10,9 +10,9 @@
 #include <QTimer>
 
 #include "gui/formats/FormatEditorWindow.h"
-#include "gui/frame/AccessibleNames.h"
-#include "gui/frame/TextFit.h"
-#include "gui/frame/WidgetFactory.h"
+#include "gui/ground/AccessibleNames.h"
+#include "gui/ground/TextFit.h"
+#include "gui/ground/WidgetFactory.h"
 
 namespace {
 

@@ -11,9 +11,9 @@
 #include <QVBoxLayout>
 
 #include "core/frame/DesktopServices.h"
-#include "core/frame/Lifecycle.h"
-#include "gui/frame/MainWindowLink.h"
-#include "gui/frame/WidgetFactory.h"
+#include "core/frame/ProgramHelp.h"
+#include "gui/ground/MainWindowLink.h"
+#include "gui/ground/WidgetFactory.h"
 
 using WidgetFactory::Named;
 
@@ -76,7 +76,7 @@ void AboutBox::CreateControls() {
   auto* web = new QHBoxLayout;
   Label5 = AddLabel("Label5", "Página Web / Web page:");
   Label5->setWordWrap(false);
-  Label9 = AddLabel("Label9", QString("<a href=\"%1\">%1</a>").arg(Lifecycle::WebPage));
+  Label9 = AddLabel("Label9", QString("<a href=\"%1\">%1</a>").arg(ProgramHelp::WebPage));
   Label9->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
   web->addWidget(Label5);
   web->addWidget(Label9, 1);
@@ -118,9 +118,9 @@ void AboutBox::Form_Load() {
   if (!about.isNull()) setWindowTitle(about);
 }
 
-void AboutBox::Command1_Click() { Lifecycle::OpenDonationPage(); }
+void AboutBox::Command1_Click() { ProgramHelp::OpenDonationPage(); }
 
-void AboutBox::Label9_Click() { DesktopServices::ShellOpen(Lifecycle::WebPage); }
+void AboutBox::Label9_Click() { DesktopServices::ShellOpen(ProgramHelp::WebPage); }
 
 void AboutBox::ShowModal(QWidget* owner) {
   AboutBox window(owner);

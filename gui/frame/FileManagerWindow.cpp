@@ -13,9 +13,9 @@
 #include "core/frame/DataFolderManager.h"
 #include "core/frame/DesktopServices.h"
 #include "core/lang/Lang.h"
-#include "gui/frame/AccessibleNames.h"
-#include "gui/frame/ModalWindow.h"
-#include "gui/frame/WidgetFactory.h"
+#include "gui/ground/AccessibleNames.h"
+#include "gui/ground/ModalWindow.h"
+#include "gui/ground/WidgetFactory.h"
 #include "gui/lang/Translators.h"
 
 using WidgetFactory::Named;

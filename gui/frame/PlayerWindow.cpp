@@ -8,13 +8,13 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-#include "core/frame/Dialogs.h"
 #include "core/frame/FfmpegTools.h"
-#include "core/frame/ToolRunner.h"
+#include "core/ground/Dialogs.h"
+#include "core/ground/ToolRunner.h"
 #include "core/lang/Lang.h"
-#include "gui/frame/ConsoleBox.h"
-#include "gui/frame/ModalWindow.h"
-#include "gui/frame/WidgetFactory.h"
+#include "gui/ground/ConsoleBox.h"
+#include "gui/ground/ModalWindow.h"
+#include "gui/ground/WidgetFactory.h"
 #include "gui/lang/Translators.h"
 
 using WidgetFactory::Named;

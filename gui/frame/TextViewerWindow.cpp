@@ -15,9 +15,9 @@
 #include <QVBoxLayout>
 
 #include "core/frame/TextViewer.h"
-#include "core/frame/ToolRunner.h"
+#include "core/ground/ToolRunner.h"
 #include "core/lang/Lang.h"
-#include "gui/frame/WidgetFactory.h"
+#include "gui/ground/WidgetFactory.h"
 #include "gui/lang/Translators.h"
 
 using WidgetFactory::Named;

@@ -5,10 +5,10 @@
 #include <QPointer>
 #include <QVBoxLayout>
 
-#include "core/frame/ToolRunner.h"
+#include "core/ground/ToolRunner.h"
 #include "core/lang/Lang.h"
-#include "gui/frame/MainWindowLink.h"
-#include "gui/frame/WidgetFactory.h"
+#include "gui/ground/MainWindowLink.h"
+#include "gui/ground/WidgetFactory.h"
 #include "gui/lang/Translators.h"
 
 using WidgetFactory::Named;

@@ -14,8 +14,8 @@
 #include <optional>
 
 #include "core/lang/Lang.h"
-#include "gui/frame/AccessibleNames.h"
-#include "gui/frame/MainWindowLink.h"
+#include "gui/ground/AccessibleNames.h"
+#include "gui/ground/MainWindowLink.h"
 
 namespace Lang {
 

@@ -8,9 +8,9 @@
 #include "core/convert/ProfilePick.h"
 #include "core/frame/FfmpegTools.h"
 #include "core/frame/MediaInfo.h"
-#include "core/frame/ProgramFolder.h"
 #include "core/frame/Session.h"
-#include "core/frame/ToolRunner.h"
+#include "core/ground/ProgramFolder.h"
+#include "core/ground/ToolRunner.h"
 
 namespace {
 

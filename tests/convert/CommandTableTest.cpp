@@ -9,12 +9,12 @@
 #include "TestEnv.h"
 #include "core/convert/Conversion.h"
 #include "core/convert/ConversionState.h"
-#include "core/editing/FilterDef.h"
 #include "core/frame/FfmpegTools.h"
-#include "core/frame/RecordFile.h"
 #include "core/frame/Session.h"
-#include "gui/convert/ConversionStarter.h"
-#include "gui/convert/MainWindow.h"
+#include "core/ground/FilterDef.h"
+#include "core/ground/RecordFile.h"
+#include "gui/app/ConversionStarter.h"
+#include "gui/app/MainWindow.h"
 
 namespace {
 

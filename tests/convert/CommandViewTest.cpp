@@ -1,7 +1,7 @@
 #include "ShellSplit.h"
 #include "TestEnv.h"
 #include "core/convert/CommandView.h"
-#include "core/frame/ToolRunner.h"
+#include "core/ground/ToolRunner.h"
 
 namespace {
 

@@ -4,9 +4,9 @@
 
 #include "TestEnv.h"
 #include "core/convert/Conversion.h"
-#include "core/editing/FilterDef.h"
 #include "core/frame/FfmpegTools.h"
-#include "core/frame/RecordFile.h"
+#include "core/ground/FilterDef.h"
+#include "core/ground/RecordFile.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include "TestEnv.h"
 #include "core/convert/Conversion.h"
 #include "core/frame/FfmpegTools.h"
-#include "core/frame/RecordFile.h"
+#include "core/ground/RecordFile.h"
 
 namespace {
 

@@ -7,10 +7,10 @@
 
 #include "TestEnv.h"
 #include "core/convert/Conversion.h"
-#include "core/editing/FilterDef.h"
 #include "core/frame/FfmpegTools.h"
-#include "core/frame/RecordFile.h"
-#include "core/frame/ToolRunner.h"
+#include "core/ground/FilterDef.h"
+#include "core/ground/RecordFile.h"
+#include "core/ground/ToolRunner.h"
 
 namespace {
 

@@ -22,11 +22,11 @@
 #include "core/convert/Conversion.h"
 #include "core/convert/ConversionState.h"
 #include "core/frame/FfmpegTools.h"
-#include "core/frame/RecordFile.h"
 #include "core/frame/Session.h"
-#include "core/frame/ToolRunner.h"
-#include "gui/convert/ConversionStarter.h"
-#include "gui/convert/MainWindow.h"
+#include "core/ground/RecordFile.h"
+#include "core/ground/ToolRunner.h"
+#include "gui/app/ConversionStarter.h"
+#include "gui/app/MainWindow.h"
 #include "gui/convert/ProgressWindow.h"
 
 using namespace Conversion;

@@ -14,9 +14,9 @@
 #include "core/devices/CdRipper.h"
 #include "core/frame/DataFolderManager.h"
 #include "core/frame/FfmpegTools.h"
-#include "core/frame/ProgramFolder.h"
-#include "core/frame/ToolRunner.h"
-#include "gui/convert/MainWindow.h"
+#include "core/ground/ProgramFolder.h"
+#include "core/ground/ToolRunner.h"
+#include "gui/app/MainWindow.h"
 #include "gui/frame/FileManagerWindow.h"
 #include "gui/frame/TextViewerWindow.h"
 

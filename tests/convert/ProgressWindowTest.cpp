@@ -18,16 +18,16 @@
 #include "core/convert/Conversion.h"
 #include "core/convert/ConversionRun.h"
 #include "core/convert/ConversionState.h"
-#include "core/formats/FormatProfile.h"
 #include "core/frame/FfmpegTools.h"
-#include "core/frame/RecordFile.h"
 #include "core/frame/Session.h"
-#include "core/frame/ToolRunner.h"
-#include "gui/convert/ConversionStarter.h"
-#include "gui/convert/MainWindow.h"
+#include "core/ground/FormatProfile.h"
+#include "core/ground/RecordFile.h"
+#include "core/ground/ToolRunner.h"
+#include "gui/app/ConversionStarter.h"
+#include "gui/app/MainWindow.h"
 #include "gui/convert/ProgressWindow.h"
-#include "gui/frame/ConsoleBox.h"
-#include "gui/frame/TextFit.h"
+#include "gui/ground/ConsoleBox.h"
+#include "gui/ground/TextFit.h"
 
 namespace {
 

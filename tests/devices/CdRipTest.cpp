@@ -19,8 +19,8 @@
 #include "TestEnv.h"
 #include "core/devices/CdRipper.h"
 #include "core/frame/Session.h"
-#include "core/frame/ToolRunner.h"
-#include "gui/convert/MainWindow.h"
+#include "core/ground/ToolRunner.h"
+#include "gui/app/MainWindow.h"
 #include "gui/devices/CdRipWindow.h"
 
 namespace {

@@ -2,7 +2,7 @@
 
 #include "core/devices/DeviceRun.h"
 #include "core/devices/Recorder.h"
-#include "core/frame/ToolRunner.h"
+#include "core/ground/ToolRunner.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include <memory>
 
 #include "TestEnv.h"
-#include "gui/convert/MainWindow.h"
+#include "gui/app/MainWindow.h"
 #include "gui/devices/CdRipWindow.h"
 #include "gui/devices/RecorderWindow.h"
 #include "gui/devices/StreamerWindow.h"

@@ -16,8 +16,8 @@
 #include "core/devices/Streamer.h"
 #include "core/frame/FfmpegTools.h"
 #include "core/frame/Session.h"
-#include "core/frame/ToolRunner.h"
-#include "gui/convert/MainWindow.h"
+#include "core/ground/ToolRunner.h"
+#include "gui/app/MainWindow.h"
 #include "gui/devices/CdRipWindow.h"
 #include "gui/devices/RecorderWindow.h"
 

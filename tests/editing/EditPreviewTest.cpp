@@ -4,7 +4,7 @@
 #include "EditingFixture.h"
 #include "core/editing/EditPreview.h"
 #include "core/frame/FfmpegTools.h"
-#include "gui/frame/ConsoleBox.h"
+#include "gui/ground/ConsoleBox.h"
 
 namespace {
 

@@ -3,10 +3,10 @@
 
 #include "RecordBytes.h"
 #include "TestEnv.h"
-#include "core/editing/EditProfileRec.h"
 #include "core/editing/EditingProfileEditor.h"
-#include "core/editing/FilterDef.h"
-#include "core/frame/RecordFile.h"
+#include "core/ground/EditProfileRec.h"
+#include "core/ground/FilterDef.h"
+#include "core/ground/RecordFile.h"
 
 namespace {
 

@@ -14,7 +14,7 @@
 #include "core/frame/DesktopServices.h"
 #include "core/frame/FfmpegTools.h"
 #include "core/frame/Session.h"
-#include "core/frame/ToolRunner.h"
+#include "core/ground/ToolRunner.h"
 #include "gui/frame/FileManagerWindow.h"
 
 // Acts once the file manager is up, as the user would.

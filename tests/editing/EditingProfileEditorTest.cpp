@@ -3,9 +3,9 @@
 
 #include "EditingFixture.h"
 #include "core/editing/EditingProfileEditor.h"
-#include "core/editing/FilterDef.h"
-#include "core/frame/ProgramFolder.h"
-#include "core/frame/RecordFile.h"
+#include "core/ground/FilterDef.h"
+#include "core/ground/ProgramFolder.h"
+#include "core/ground/RecordFile.h"
 
 namespace {
 

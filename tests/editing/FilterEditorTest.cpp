@@ -20,10 +20,10 @@
 #include "HangGuard.h"
 #include "core/editing/FilterEditor.h"
 #include "core/frame/FfmpegTools.h"
-#include "core/frame/ProgramFolder.h"
-#include "core/frame/RecordFile.h"
 #include "core/frame/Session.h"
-#include "gui/convert/MainWindow.h"
+#include "core/ground/ProgramFolder.h"
+#include "core/ground/RecordFile.h"
+#include "gui/app/MainWindow.h"
 #include "gui/editing/FilterEditorWindow.h"
 #include "gui/frame/TextViewerWindow.h"
 

@@ -11,7 +11,7 @@
 #include "core/formats/ExternalCodecEditor.h"
 #include "core/frame/DesktopServices.h"
 #include "core/frame/FfmpegTools.h"
-#include "gui/convert/MainWindow.h"
+#include "gui/app/MainWindow.h"
 #include "gui/formats/CodecEditorWindow.h"
 #include "gui/frame/TextViewerWindow.h"
 

@@ -9,11 +9,11 @@
 #include <functional>
 
 #include "TestEnv.h"
-#include "core/formats/ExtCodecDef.h"
-#include "core/formats/FormatProfile.h"
 #include "core/frame/DataFolderManager.h"
-#include "core/frame/ProgramFolder.h"
-#include "core/frame/RecordFile.h"
+#include "core/ground/ExtCodecDef.h"
+#include "core/ground/FormatProfile.h"
+#include "core/ground/ProgramFolder.h"
+#include "core/ground/RecordFile.h"
 #include "gui/frame/FileManagerWindow.h"
 
 namespace codec_test {

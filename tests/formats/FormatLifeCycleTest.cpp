@@ -7,9 +7,9 @@
 #include "HangGuard.h"
 #include "TestEnv.h"
 #include "core/formats/FormatEditor.h"
-#include "core/frame/FileServices.h"
-#include "core/frame/ProgramFolder.h"
-#include "core/frame/RecordFile.h"
+#include "core/ground/FileServices.h"
+#include "core/ground/ProgramFolder.h"
+#include "core/ground/RecordFile.h"
 
 namespace {
 

@@ -2,10 +2,10 @@
 
 #include "RecordBytes.h"
 #include "TestEnv.h"
-#include "core/formats/ExtCodecDef.h"
 #include "core/formats/FormatEditor.h"
-#include "core/formats/FormatProfile.h"
-#include "core/frame/RecordFile.h"
+#include "core/ground/ExtCodecDef.h"
+#include "core/ground/FormatProfile.h"
+#include "core/ground/RecordFile.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include "TestEnv.h"
 #include "core/formats/FormatEditor.h"
 #include "core/frame/FfmpegTools.h"
-#include "core/frame/ToolRunner.h"
+#include "core/ground/ToolRunner.h"
 #include "gui/formats/FormatEditorWindow.h"
 
 // A row of the format editor that takes only a value of its list shows that

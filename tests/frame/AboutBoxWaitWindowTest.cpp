@@ -6,8 +6,8 @@
 #include <QPushButton>
 
 #include "TestEnv.h"
-#include "core/frame/Lifecycle.h"
-#include "gui/convert/MainWindow.h"
+#include "core/frame/ProgramHelp.h"
+#include "gui/app/MainWindow.h"
 #include "gui/frame/AboutBox.h"
 #include "gui/frame/WaitWindow.h"
 
@@ -59,21 +59,21 @@ TEST_F(AboutAndWaitTest, TheAboutBoxOpensTheWebPageAndTheDonationPage) {
   ScriptedDialogs dialogs;
   dialogs.Expect(Kind::Open, 1).Expect(Kind::Open, 1);
   AboutBox about(nullptr);
-  emit about.Label9->linkActivated(Lifecycle::WebPage);
+  emit about.Label9->linkActivated(ProgramHelp::WebPage);
   about.Command1->click();
-  EXPECT_EQ(dialogs.Shown()[0].text, Lifecycle::WebPage);
-  EXPECT_EQ(dialogs.Shown()[1].text, Lifecycle::DonationPage);
+  EXPECT_EQ(dialogs.Shown()[0].text, ProgramHelp::WebPage);
+  EXPECT_EQ(dialogs.Shown()[1].text, ProgramHelp::DonationPage);
 }
 
 TEST_F(AboutAndWaitTest, PagesTheDesktopCannotOpenAreShownToBeOpenedByHand) {
   ScriptedDialogs dialogs;
   dialogs.Expect(Kind::Open, 0).ExpectMessage().Expect(Kind::Open, 0).ExpectMessage();
   AboutBox about(nullptr);
-  emit about.Label9->linkActivated(Lifecycle::WebPage);
+  emit about.Label9->linkActivated(ProgramHelp::WebPage);
   about.Command1->click();
   EXPECT_EQ(dialogs.Messages(),
-            (QStringList{QString("No se pudo iniciar el proceso\n") + Lifecycle::WebPage,
-                         QString("No se pudo iniciar el proceso\n") + Lifecycle::DonationPage}));
+            (QStringList{QString("No se pudo iniciar el proceso\n") + ProgramHelp::WebPage,
+                         QString("No se pudo iniciar el proceso\n") + ProgramHelp::DonationPage}));
 }
 
 TEST_F(AboutAndWaitTest, TheWaitWindowDisablesTheMainWindowUntilItIsUnloaded) {

@@ -1,12 +1,12 @@
 #include <gtest/gtest.h>
 
+#include "core/app/AppState.h"
 #include "core/convert/ConversionState.h"
-#include "core/frame/AppState.h"
-#include "core/frame/Dialogs.h"
 #include "core/frame/FfmpegTools.h"
 #include "core/frame/Session.h"
+#include "core/ground/Dialogs.h"
 #include "core/lang/Lang.h"
-#include "gui/frame/WindowServices.h"
+#include "gui/app/WindowServices.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include "TestEnv.h"
 #include "core/frame/DesktopServices.h"
 #include "core/lang/Lang.h"
-#include "gui/frame/WidgetFactory.h"
+#include "gui/ground/WidgetFactory.h"
 
 namespace {
 

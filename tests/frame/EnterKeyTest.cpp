@@ -8,12 +8,12 @@
 #include "TestEnv.h"
 #include "core/frame/DataFolderManager.h"
 #include "core/frame/FfmpegTools.h"
-#include "core/frame/ProgramFolder.h"
+#include "core/ground/ProgramFolder.h"
+#include "gui/app/ToolPathsWindow.h"
 #include "gui/convert/CommandViewerWindow.h"
 #include "gui/formats/CodecViewerWindow.h"
 #include "gui/frame/AboutBox.h"
 #include "gui/frame/FileManagerWindow.h"
-#include "gui/frame/ToolPathsWindow.h"
 
 // Enter presses a dialog's main button from wherever the focus is; no other
 // button takes Enter because it has the focus.

@@ -7,7 +7,7 @@
 
 #include "TestEnv.h"
 #include "core/frame/FfmpegReport.h"
-#include "core/frame/ToolRunner.h"
+#include "core/ground/ToolRunner.h"
 
 namespace {
 

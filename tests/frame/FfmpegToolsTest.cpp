@@ -6,9 +6,9 @@
 
 #include "TestEnv.h"
 #include "core/frame/FfmpegTools.h"
-#include "core/frame/ToolRunner.h"
+#include "core/ground/ToolRunner.h"
 #include "core/lang/Lang.h"
-#include "gui/frame/ConsoleBox.h"
+#include "gui/ground/ConsoleBox.h"
 
 namespace {
 

@@ -6,9 +6,9 @@
 
 #include "TestEnv.h"
 #include "core/frame/DesktopServices.h"
-#include "core/frame/ProgramFolder.h"
 #include "core/frame/Session.h"
-#include "gui/convert/MainWindow.h"
+#include "core/ground/ProgramFolder.h"
+#include "gui/app/MainWindow.h"
 
 namespace {
 

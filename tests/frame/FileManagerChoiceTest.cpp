@@ -7,7 +7,7 @@
 
 #include "TestEnv.h"
 #include "core/frame/DataFolderManager.h"
-#include "core/frame/ProgramFolder.h"
+#include "core/ground/ProgramFolder.h"
 #include "gui/frame/FileManagerWindow.h"
 
 // The file manager acts on the entry the user selected and on nothing else:

@@ -2,7 +2,7 @@
 #include <QFile>
 
 #include "TestEnv.h"
-#include "core/frame/FileServices.h"
+#include "core/ground/FileServices.h"
 
 namespace {
 

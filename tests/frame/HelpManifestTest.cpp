@@ -4,8 +4,9 @@
 #include <QFileInfo>
 
 #include "TestEnv.h"
-#include "core/frame/Lifecycle.h"
-#include "core/frame/ProgramFolder.h"
+#include "core/app/Lifecycle.h"
+#include "core/frame/ProgramHelp.h"
+#include "core/ground/ProgramFolder.h"
 
 namespace {
 
@@ -25,12 +26,12 @@ TEST_F(HelpManifestTest, HelpIsWrittenOnceFromTheBuiltInDocumentAndOpened) {
   ScriptedDialogs dialogs;
   dialogs.Expect(Kind::Open, 1).Expect(Kind::Open, 1);
 
-  Lifecycle::ShowProgramHelp();
+  ProgramHelp::ShowProgramHelp();
   EXPECT_EQ(Contents(doc), builtIn);
   EXPECT_EQ(dialogs.Shown()[0].text, doc);
 
   WriteFile("appfiles/doc.pdf", "the user's own copy");
-  Lifecycle::ShowProgramHelp();
+  ProgramHelp::ShowProgramHelp();
   EXPECT_EQ(Contents(doc), "the user's own copy") << "an existing document is opened as found";
   EXPECT_EQ(dialogs.Shown()[1].text, doc);
 }
@@ -39,7 +40,7 @@ TEST_F(HelpManifestTest, HelpThatCannotBeWrittenSaysSoAndOpensNothing) {
   QDir().mkpath(Folder() + "/appfiles/doc.pdf");  // a folder where the document must go
   ScriptedDialogs dialogs;
   dialogs.ExpectMessage();
-  Lifecycle::ShowProgramHelp();
+  ProgramHelp::ShowProgramHelp();
   EXPECT_EQ(dialogs.Messages(), QStringList{"No se encuentra el archivo doc.pdf"});
   EXPECT_EQ(dialogs.Shown().size(), 1) << "nothing opened";
   EXPECT_TRUE(QDir(Folder() + "/appfiles/doc.pdf").isEmpty());
@@ -79,7 +80,7 @@ TEST_F(HelpManifestTest, AManifestThatCannotBeWrittenIsReported) {
 TEST_F(HelpManifestTest, HelpWithoutAViewerSaysWhereTheDocumentIs) {
   ScriptedDialogs dialogs;
   dialogs.Expect(Kind::Open, 0).ExpectMessage();
-  Lifecycle::ShowProgramHelp();
+  ProgramHelp::ShowProgramHelp();
   EXPECT_EQ(dialogs.Messages(),
             QStringList{"No se pudo iniciar el proceso\n" + Folder() + "/appfiles/doc.pdf"});
   EXPECT_TRUE(QFileInfo::exists(Folder() + "/appfiles/doc.pdf")) << "kept to be opened by hand";
@@ -88,8 +89,8 @@ TEST_F(HelpManifestTest, HelpWithoutAViewerSaysWhereTheDocumentIs) {
 TEST_F(HelpManifestTest, TheDonationPageIsHandedToTheDesktop) {
   ScriptedDialogs dialogs;
   dialogs.Expect(Kind::Open, 1);
-  Lifecycle::OpenDonationPage();
-  EXPECT_EQ(dialogs.Shown()[0].text, Lifecycle::DonationPage);
+  ProgramHelp::OpenDonationPage();
+  EXPECT_EQ(dialogs.Shown()[0].text, ProgramHelp::DonationPage);
 }
 
 }  // namespace

@@ -3,7 +3,7 @@
 #include <QWidget>
 
 #include "TestEnv.h"
-#include "gui/frame/ModalWindow.h"
+#include "gui/ground/ModalWindow.h"
 
 namespace {
 

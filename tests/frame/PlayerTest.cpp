@@ -10,7 +10,7 @@
 #include "Children.h"
 #include "TestEnv.h"
 #include "core/frame/FfmpegTools.h"
-#include "core/frame/ToolRunner.h"
+#include "core/ground/ToolRunner.h"
 #include "gui/frame/PlayerWindow.h"
 
 namespace {

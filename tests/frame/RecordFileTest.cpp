@@ -12,11 +12,11 @@
 #include "HangGuard.h"
 #include "RecordBytes.h"
 #include "TestEnv.h"
-#include "core/editing/EditProfileRec.h"
-#include "core/editing/FilterDef.h"
-#include "core/formats/FormatProfile.h"
-#include "core/frame/ConfigRecord.h"
-#include "core/frame/RecordFile.h"
+#include "core/ground/ConfigRecord.h"
+#include "core/ground/EditProfileRec.h"
+#include "core/ground/FilterDef.h"
+#include "core/ground/FormatProfile.h"
+#include "core/ground/RecordFile.h"
 
 #if defined(__SANITIZE_ADDRESS__)
 #define MEASURED_BY_SANITIZER 1

@@ -7,22 +7,22 @@
 #include <QTemporaryDir>
 
 #include "TestEnv.h"
+#include "core/app/Lifecycle.h"
 #include "core/convert/Conversion.h"
 #include "core/convert/ConversionState.h"
 #include "core/devices/CdRipper.h"
 #include "core/devices/Recorder.h"
 #include "core/formats/FormatEditor.h"
-#include "core/frame/ConfigRecord.h"
 #include "core/frame/FfmpegTools.h"
-#include "core/frame/FileServices.h"
-#include "core/frame/Lifecycle.h"
-#include "core/frame/ProgramFolder.h"
-#include "core/frame/RecordFile.h"
 #include "core/frame/Session.h"
+#include "core/ground/ConfigRecord.h"
+#include "core/ground/FileServices.h"
+#include "core/ground/ProgramFolder.h"
+#include "core/ground/RecordFile.h"
 #include "core/lang/Lang.h"
-#include "gui/convert/MainWindow.h"
-#include "gui/frame/StartupWindows.h"
-#include "gui/frame/ToolPathsWindow.h"
+#include "gui/app/MainWindow.h"
+#include "gui/app/StartupWindows.h"
+#include "gui/app/ToolPathsWindow.h"
 
 namespace {
 

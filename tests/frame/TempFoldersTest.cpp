@@ -9,14 +9,14 @@
 #include <vector>
 
 #include "TestEnv.h"
-#include "core/frame/ConfigRecord.h"
-#include "core/frame/FileServices.h"
-#include "core/frame/Lifecycle.h"
-#include "core/frame/ProgramFolder.h"
-#include "core/frame/RecordFile.h"
+#include "core/app/Lifecycle.h"
 #include "core/frame/Session.h"
 #include "core/frame/TempFolders.h"
-#include "gui/convert/MainWindow.h"
+#include "core/ground/ConfigRecord.h"
+#include "core/ground/FileServices.h"
+#include "core/ground/ProgramFolder.h"
+#include "core/ground/RecordFile.h"
+#include "gui/app/MainWindow.h"
 
 namespace {
 

@@ -12,11 +12,11 @@
 
 #include "TestEnv.h"
 #include "core/devices/CdRipper.h"
-#include "core/frame/ConfigRecord.h"
 #include "core/frame/FfmpegTools.h"
-#include "core/frame/RecordFile.h"
-#include "gui/convert/MainWindow.h"
-#include "gui/frame/StartupWindows.h"
+#include "core/ground/ConfigRecord.h"
+#include "core/ground/RecordFile.h"
+#include "gui/app/MainWindow.h"
+#include "gui/app/StartupWindows.h"
 
 namespace {
 

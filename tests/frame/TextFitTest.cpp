@@ -2,7 +2,7 @@
 #include <QFont>
 
 #include "TestEnv.h"
-#include "gui/frame/TextFit.h"
+#include "gui/ground/TextFit.h"
 
 namespace {
 

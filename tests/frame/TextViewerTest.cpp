@@ -12,7 +12,7 @@
 #include "Children.h"
 #include "TestEnv.h"
 #include "core/frame/TextViewer.h"
-#include "core/frame/ToolRunner.h"
+#include "core/ground/ToolRunner.h"
 #include "gui/frame/TextViewerWindow.h"
 
 namespace {

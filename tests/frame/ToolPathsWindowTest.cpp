@@ -10,7 +10,7 @@
 #include "core/formats/FormatEditor.h"
 #include "core/frame/DesktopServices.h"
 #include "core/frame/FfmpegTools.h"
-#include "gui/frame/ToolPathsWindow.h"
+#include "gui/app/ToolPathsWindow.h"
 
 namespace {
 

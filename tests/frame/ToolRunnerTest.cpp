@@ -15,8 +15,8 @@
 #include "Children.h"
 #include "ShellSplit.h"
 #include "TestEnv.h"
-#include "core/frame/ToolRunner.h"
-#include "gui/frame/ConsoleBox.h"
+#include "core/ground/ToolRunner.h"
+#include "gui/ground/ConsoleBox.h"
 
 namespace {
 

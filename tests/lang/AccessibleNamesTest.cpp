@@ -11,11 +11,11 @@
 
 #include "LangFixture.h"
 #include "core/formats/FormatEditor.h"
-#include "gui/convert/MainWindow.h"
+#include "gui/app/MainWindow.h"
+#include "gui/app/ToolPathsWindow.h"
 #include "gui/editing/FilterEditorWindow.h"
 #include "gui/formats/FormatEditorWindow.h"
 #include "gui/frame/FileManagerWindow.h"
-#include "gui/frame/ToolPathsWindow.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include "LangFixture.h"
 #include "core/devices/Recorder.h"
 #include "core/lang/Lang.h"
-#include "gui/convert/MainWindow.h"
+#include "gui/app/MainWindow.h"
 
 namespace {
 

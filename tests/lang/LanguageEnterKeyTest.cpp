@@ -6,8 +6,8 @@
 #include "Keyboard.h"
 #include "LangFixture.h"
 #include "core/lang/Lang.h"
-#include "gui/convert/MainWindow.h"
-#include "gui/lang/LanguageWindow.h"
+#include "gui/app/MainWindow.h"
+#include "gui/frame/LanguageWindow.h"
 
 namespace {
 

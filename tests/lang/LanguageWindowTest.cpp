@@ -8,9 +8,9 @@
 
 #include "LangFixture.h"
 #include "core/lang/Lang.h"
-#include "gui/convert/MainWindow.h"
-#include "gui/frame/TextFit.h"
-#include "gui/lang/LanguageWindow.h"
+#include "gui/app/MainWindow.h"
+#include "gui/frame/LanguageWindow.h"
+#include "gui/ground/TextFit.h"
 
 namespace {
 

@@ -19,8 +19,9 @@
 #include "LangFixture.h"
 #include "core/formats/FormatEditor.h"
 #include "core/frame/FfmpegTools.h"
+#include "gui/app/MainWindow.h"
+#include "gui/app/ToolPathsWindow.h"
 #include "gui/convert/CommandViewerWindow.h"
-#include "gui/convert/MainWindow.h"
 #include "gui/convert/ProgressWindow.h"
 #include "gui/devices/CdRipWindow.h"
 #include "gui/devices/RecorderWindow.h"
@@ -32,11 +33,10 @@
 #include "gui/formats/FormatEditorWindow.h"
 #include "gui/frame/AboutBox.h"
 #include "gui/frame/FileManagerWindow.h"
+#include "gui/frame/LanguageWindow.h"
 #include "gui/frame/PlayerWindow.h"
 #include "gui/frame/TextViewerWindow.h"
-#include "gui/frame/ToolPathsWindow.h"
 #include "gui/frame/WaitWindow.h"
-#include "gui/lang/LanguageWindow.h"
 
 namespace {
 

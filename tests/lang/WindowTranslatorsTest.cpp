@@ -13,8 +13,9 @@
 
 #include "LangFixture.h"
 #include "core/lang/Lang.h"
+#include "gui/app/MainWindow.h"
+#include "gui/app/ToolPathsWindow.h"
 #include "gui/convert/CommandViewerWindow.h"
-#include "gui/convert/MainWindow.h"
 #include "gui/convert/ProgressWindow.h"
 #include "gui/devices/CdRipWindow.h"
 #include "gui/devices/RecorderWindow.h"
@@ -27,7 +28,6 @@
 #include "gui/frame/FileManagerWindow.h"
 #include "gui/frame/PlayerWindow.h"
 #include "gui/frame/TextViewerWindow.h"
-#include "gui/frame/ToolPathsWindow.h"
 #include "gui/frame/WaitWindow.h"
 #include "gui/lang/Translators.h"
 

@@ -8,8 +8,8 @@
 #include <QWidget>
 #include <iostream>
 
-#include "core/frame/Dialogs.h"
-#include "core/frame/ProgramFolder.h"
+#include "core/ground/Dialogs.h"
+#include "core/ground/ProgramFolder.h"
 
 FreshStart::FreshStart()
     : startEnvironment_(QProcessEnvironment::systemEnvironment()),

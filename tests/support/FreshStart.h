@@ -6,7 +6,7 @@
 #include <QString>
 #include <memory>
 
-#include "core/frame/AppState.h"
+#include "core/app/AppState.h"
 
 // Gives every test a fresh program, so that the tests of one test program pass
 // in any order, all in one process: each test runs on a new AppState (the

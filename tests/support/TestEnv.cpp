@@ -8,8 +8,8 @@
 #include <QTimer>
 #include <QWidget>
 
-#include "core/frame/ProgramFolder.h"
-#include "core/frame/ToolRunner.h"
+#include "core/ground/ProgramFolder.h"
+#include "core/ground/ToolRunner.h"
 
 void TestEnv::SetUp() {
   ASSERT_TRUE(dir_.isValid());

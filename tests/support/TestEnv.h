@@ -7,7 +7,7 @@
 
 #include <functional>
 
-#include "core/frame/Dialogs.h"
+#include "core/ground/Dialogs.h"
 
 // A temporary program folder for one test: the program's data folder,
 // HOME and the XDG folders (so the desktop trash) all lie inside it.

@@ -3,8 +3,8 @@
 #include <QApplication>
 
 #include "FreshStart.h"
-#include "core/frame/AppState.h"
-#include "gui/frame/WindowServices.h"
+#include "core/app/AppState.h"
+#include "gui/app/WindowServices.h"
 
 int main(int argc, char** argv) {
   qputenv("QT_QPA_PLATFORM", "offscreen");

@@ -1,0 +1,80 @@
+#include "core/app/AppState.h"
+
+#include <QtGlobal>
+
+#include "core/convert/ConversionState.h"
+#include "core/devices/CdRipper.h"
+#include "core/devices/Recorder.h"
+#include "core/devices/Streamer.h"
+#include "core/editing/EditingProfileEditor.h"
+#include "core/editing/FilterEditor.h"
+#include "core/formats/CodecViewer.h"
+#include "core/formats/ExternalCodecEditor.h"
+#include "core/formats/FormatEditor.h"
+#include "core/frame/DataFolderManager.h"
+#include "core/frame/DesktopServices.h"
+#include "core/frame/FfmpegTools.h"
+#include "core/frame/Session.h"
+#include "core/ground/ToolRunner.h"
+#include "core/lang/Lang.h"
+
+struct AppState::Parts {
+  Session::SessionState session;
+  Conversion::ConversionState conversion;
+  FfmpegTools::ToolsState tools;
+  Lang::LanguageState language;
+  DesktopServices::DesktopState desktop;
+  ToolRunner::RunnerState runner;
+  DataFolderManager::ManagerState fileManager;
+  FormatEditor::FormatEditorState formatEditor;
+  ExternalCodecEditor::CodecEditorState codecEditor;
+  CodecViewer::ViewerState codecViewer;
+  EditingProfileEditor::ProfileEditorState profileEditor;
+  FilterEditor::FilterEditorState filterEditor;
+  CdRipper::CdRipState cdRip;
+  Recorder::RecorderState recorder;
+  Streamer::StreamerState streamer;
+};
+
+namespace {
+
+AppState* g_current = nullptr;
+
+}  // namespace
+
+AppState::AppState() : parts_(std::make_unique<Parts>()), previous_(g_current) { g_current = this; }
+
+AppState::~AppState() { g_current = previous_; }
+
+AppState& AppState::Current() {
+  if (!g_current) qFatal("AppState::Current: there is no AppState; main() makes one");
+  return *g_current;
+}
+
+Session::SessionState& Session::State() { return AppState::Current().parts().session; }
+Conversion::ConversionState& Conversion::State() { return AppState::Current().parts().conversion; }
+FfmpegTools::ToolsState& FfmpegTools::State() { return AppState::Current().parts().tools; }
+Lang::LanguageState& Lang::State() { return AppState::Current().parts().language; }
+DesktopServices::DesktopState& DesktopServices::State() {
+  return AppState::Current().parts().desktop;
+}
+ToolRunner::RunnerState& ToolRunner::State() { return AppState::Current().parts().runner; }
+DataFolderManager::ManagerState& DataFolderManager::State() {
+  return AppState::Current().parts().fileManager;
+}
+FormatEditor::FormatEditorState& FormatEditor::State() {
+  return AppState::Current().parts().formatEditor;
+}
+ExternalCodecEditor::CodecEditorState& ExternalCodecEditor::State() {
+  return AppState::Current().parts().codecEditor;
+}
+CodecViewer::ViewerState& CodecViewer::State() { return AppState::Current().parts().codecViewer; }
+EditingProfileEditor::ProfileEditorState& EditingProfileEditor::State() {
+  return AppState::Current().parts().profileEditor;
+}
+FilterEditor::FilterEditorState& FilterEditor::State() {
+  return AppState::Current().parts().filterEditor;
+}
+CdRipper::CdRipState& CdRipper::State() { return AppState::Current().parts().cdRip; }
+Recorder::RecorderState& Recorder::State() { return AppState::Current().parts().recorder; }
+Streamer::StreamerState& Streamer::State() { return AppState::Current().parts().streamer; }

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QString>
+
+#include <cstdint>
+#include <tuple>
+
+#include "core/ground/RecordFile.h"
+
+// appfiles/config.qcf: every setting that outlives a run. Read once at
+// start-up, written once when the main window closes.
+struct ConfigRecord {
+  QString FfmpegPath;  // tool paths inside the program folder are stored relative to it
+  QString FfplayPath;
+  QString FfprobePath;
+  QString Cdda2wavPath;
+  QString LanguageName;  // "<Spanish>", "<English>", "<Portuguese>", a .qlg base name, or ""
+  uint8_t FfmpegListsStale = 0;
+  DynArray<QString> AudioEncoders;
+  DynArray<QString> VideoEncoders;
+  DynArray<QString> SubtitleEncoders;
+  DynArray<QString> AudioDecoders;
+  DynArray<QString> VideoDecoders;
+  DynArray<QString> SubtitleDecoders;
+  DynArray<QString> MuxerFormats;
+  DynArray<QString> DemuxerFormats;
+  DynArray<QString> InputPixelFormats;
+  DynArray<QString> OutputPixelFormats;
+  uint8_t TwoPass = 0;
+  uint8_t DeleteOriginals = 0;
+  uint8_t ReplaceFiles = 0;
+  QString RecBufferSizeMB;
+
+  using C = ConfigRecord;
+  static constexpr auto Fields = std::tuple{
+      &C::FfmpegPath,       &C::FfplayPath,        &C::FfprobePath,       &C::Cdda2wavPath,
+      &C::LanguageName,     &C::FfmpegListsStale,  &C::AudioEncoders,     &C::VideoEncoders,
+      &C::SubtitleEncoders, &C::AudioDecoders,     &C::VideoDecoders,     &C::SubtitleDecoders,
+      &C::MuxerFormats,     &C::DemuxerFormats,    &C::InputPixelFormats, &C::OutputPixelFormats,
+      &C::TwoPass,          &C::DeleteOriginals,   &C::ReplaceFiles,      &C::RecBufferSizeMB};
+  bool operator==(const ConfigRecord&) const = default;
+};

@@ -1,0 +1,186 @@
+#include "core/ground/FileServices.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QFileInfo>
+#include <filesystem>
+#include <system_error>
+
+namespace FileServices {
+
+namespace {
+
+QString FileNameOf(const QString& path) {
+  QString trimmed = path;
+  while (trimmed.size() > 1 && trimmed.endsWith('/')) trimmed.chop(1);
+  return trimmed.mid(trimmed.lastIndexOf('/') + 1);
+}
+
+std::filesystem::path FsPath(const QString& path) {
+  return std::filesystem::path(path.toStdString());
+}
+
+QStringList Entries(const QString& folder, QDir::Filters filters) {
+  QStringList paths;
+  const QDir dir(folder);
+  for (const QString& name : dir.entryList(filters | QDir::NoDotAndDotDot, QDir::Name)) {
+    paths << dir.filePath(name);
+  }
+  return paths;
+}
+
+// The extensions closed by a colon, lower-cased; empty when the list has no colon.
+QStringList ParseExtensions(const QString& extensions) {
+  QStringList parsed = extensions.toLower().split(':');
+  parsed.removeLast();  // the text after the last colon is not an extension
+  return parsed;
+}
+
+}  // namespace
+
+bool FolderExists(const QString& path) { return !path.isEmpty() && QFileInfo(path).isDir(); }
+
+bool FileExists(const QString& path) { return !path.isEmpty() && QFileInfo(path).isFile(); }
+
+bool CreateFolder(const QString& path) { return !path.isEmpty() && QDir().mkdir(path); }
+
+bool CreateFolderPath(const QString& path) {
+  const QStringList parts = path.split('/');
+  QString prefix;
+  qsizetype level = 0;
+  for (; level < parts.size(); ++level) {
+    const QString next = prefix + parts[level] + "/";
+    if (!FolderExists(next)) break;
+    prefix = next;
+  }
+  for (; level < parts.size(); ++level) {
+    prefix += parts[level] + "/";
+    if (parts[level].isEmpty()) continue;  // a trailing '/' or a doubled one
+    if (!CreateFolder(prefix)) return false;
+  }
+  return FolderExists(path);
+}
+
+QString GetBaseName(const QString& path) {
+  const QString name = FileNameOf(path);
+  const qsizetype dot = name.lastIndexOf('.');
+  return dot < 0 ? name : name.left(dot);
+}
+
+QString GetExtensionName(const QString& path) {
+  const QString name = FileNameOf(path);
+  const qsizetype dot = name.lastIndexOf('.');
+  return dot < 0 ? QString() : name.mid(dot + 1);
+}
+
+QString ParentFolder(const QString& path) {
+  const qsizetype slash = path.lastIndexOf('/');
+  return slash < 0 ? QString() : path.left(slash);
+}
+
+QString GetShortPath(const QString& path) { return path; }
+
+bool IsValidFileName(const QString& name) {
+  static const QString kForbidden = QStringLiteral("?*:\\/<>|\"");
+  for (QChar c : name) {
+    if (kForbidden.contains(c)) return false;
+  }
+  return true;
+}
+
+bool CopyFile(const QString& source, const QString& destination, bool overwrite) {
+  if (!FileExists(source)) return false;
+  QString target = destination;
+  if (FolderExists(destination)) target = destination + "/" + FileNameOf(source);
+  std::error_code error;
+  const auto options = overwrite ? std::filesystem::copy_options::overwrite_existing
+                                 : std::filesystem::copy_options::none;
+  return std::filesystem::copy_file(FsPath(source), FsPath(target), options, error) && !error;
+}
+
+bool MoveFile(const QString& source, const QString& destination) {
+  if (!QFileInfo::exists(source) || QFileInfo::exists(destination)) return false;
+  return QFile::rename(source, destination);
+}
+
+bool RenameFileKeepExtension(const QString& path, const QString& newBase) {
+  if (!FileExists(path) || newBase.isEmpty() || newBase.contains('/')) return false;
+  const QString extension = GetExtensionName(path);
+  QString target = ParentFolder(path) + "/" + newBase;
+  if (!extension.isEmpty()) target += "." + extension;
+  return MoveFile(path, target);
+}
+
+bool DeleteFile(const QString& path, bool /*force*/) {
+  if (FileExists(path)) QFile::remove(path);
+  return !FileExists(path);
+}
+
+bool DeleteFolder(const QString& path, bool /*force*/) {
+  if (FolderExists(path)) QDir(path).removeRecursively();
+  return !FolderExists(path);
+}
+
+qint64 FileSize(const QString& path) {
+  const QFileInfo info(path);
+  return info.isFile() ? info.size() : 0;
+}
+
+qint64 FolderSize(const QString& path) {
+  if (!FolderExists(path)) return 0;
+  qint64 total = 0;
+  QDirIterator it(path, QDir::Files | QDir::Hidden | QDir::System, QDirIterator::Subdirectories);
+  while (it.hasNext()) {
+    it.next();
+    total += it.fileInfo().size();
+  }
+  return total;
+}
+
+QString UniquePath(const QString& path, bool forceSuffix) {
+  const QString folder = ParentFolder(path);
+  const QString base = GetBaseName(path);
+  const QString extension = GetExtensionName(path);
+  const QString prefix = path.contains('/') ? folder + "/" : QString();
+  const auto candidate = [&](const QString& name) {
+    return extension.isEmpty() ? prefix + name : prefix + name + "." + extension;
+  };
+  QString name = forceSuffix ? base + " (2)" : base;
+  for (int counter = 2; QFileInfo::exists(candidate(name)); ++counter) {
+    name = base + " (" + QString::number(counter) + ")";
+  }
+  return candidate(name);
+}
+
+QStringList ListFiles(const QString& folder, const QString& extensions) {
+  if (!FolderExists(folder)) return {};
+  const QStringList files = Entries(folder, QDir::Files | QDir::Hidden | QDir::System);
+  if (!extensions.contains(':')) return files;
+  const QStringList wanted = ParseExtensions(extensions);
+  QStringList kept;
+  for (const QString& file : files) {
+    if (wanted.contains(GetExtensionName(file).toLower())) kept << file;
+  }
+  return kept;
+}
+
+QStringList ListSubFolders(const QString& folder) {
+  if (!FolderExists(folder)) return {};
+  // Linked folders are left out, so that a link back up never makes a walk endless.
+  return Entries(folder, QDir::Dirs | QDir::Hidden | QDir::NoSymLinks);
+}
+
+QStringList ListSubFoldersRecursive(const QString& folder) {
+  QStringList all = ListSubFolders(folder);
+  for (qsizetype i = 0; i < all.size(); ++i) all << ListSubFolders(all[i]);
+  return all;
+}
+
+QStringList ListFilesRecursive(const QString& folder, const QString& extensions) {
+  QStringList files = ListFiles(folder, extensions);
+  for (const QString& sub : ListSubFoldersRecursive(folder)) files << ListFiles(sub, extensions);
+  return files;
+}
+
+}  // namespace FileServices

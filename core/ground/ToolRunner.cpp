@@ -1,0 +1,577 @@
+#include "core/ground/ToolRunner.h"
+
+#include <sys/prctl.h>
+
+#include <QDeadlineTimer>
+#include <QEventLoop>
+#include <QPointer>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStringDecoder>
+#include <csignal>
+#include <functional>
+#include <memory>
+#include <vector>
+
+namespace ToolRunner {
+
+namespace {
+
+constexpr qint64 ChunkBytes = 10240;
+const QString CrLf = QStringLiteral("\r\n");
+
+bool IsBlank(QChar c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
+
+// A backslash inside double quotes escapes only these.
+bool EscapedInDoubleQuotes(QChar c) { return c == '"' || c == '\\' || c == '$' || c == '`'; }
+
+// A backslash and the line break after it vanish, as in a shell.
+qsizetype LineContinuation(const QString& text, qsizetype i) {
+  if (text.mid(i, 2) == QStringLiteral("\\\n")) return 2;
+  if (text.mid(i, 3) == QStringLiteral("\\\r\n")) return 3;
+  return 0;
+}
+
+// The double-quoted part that starts at text[i]; i ends past its closing quote.
+void TakeDoubleQuoted(const QString& text, qsizetype& i, QString& value) {
+  for (++i; i < text.size(); ++i) {
+    const QChar c = text[i];
+    if (const qsizetype skip = LineContinuation(text, i)) {
+      i += skip - 1;
+    } else if (c == '\\' && i + 1 < text.size() && EscapedInDoubleQuotes(text[i + 1])) {
+      value += text[++i];
+    } else if (c == '"' && i + 1 < text.size() && text[i + 1] == '"') {
+      // Options stored in older profiles wrote a quote inside quotes as "".
+      value += '"';
+      ++i;
+    } else if (c == '"') {
+      ++i;
+      return;
+    } else {
+      value += c;
+    }
+  }
+}
+
+// The word that starts at text[i]; i ends on the blank after it.
+TypedWord TakeWord(const QString& text, qsizetype& i) {
+  TypedWord word;
+  word.start = i;
+  while (i < text.size() && !IsBlank(text[i])) {
+    const QChar c = text[i];
+    if (c == '\'') {
+      const qsizetype close = text.indexOf('\'', i + 1);
+      const qsizetype end = close < 0 ? text.size() : close;
+      word.value += text.mid(i + 1, end - i - 1);
+      i = close < 0 ? end : end + 1;
+    } else if (c == '"') {
+      TakeDoubleQuoted(text, i, word.value);
+    } else if (const qsizetype skip = LineContinuation(text, i)) {
+      i += skip;
+    } else if (c == '\\' && i + 1 < text.size()) {
+      word.value += text[i + 1];
+      i += 2;
+    } else {
+      word.value += c;
+      ++i;
+    }
+  }
+  word.length = i - word.start;
+  return word;
+}
+
+// Blanks, and line continuations among them, which make no word of their own.
+void SkipBlanks(const QString& text, qsizetype& i) {
+  while (i < text.size()) {
+    if (IsBlank(text[i])) {
+      ++i;
+    } else if (const qsizetype skip = LineContinuation(text, i)) {
+      i += skip;
+    } else {
+      return;
+    }
+  }
+}
+
+// Inside single quotes nothing is special but the closing quote, so a quote
+// closes, is escaped and reopens.
+QString SingleQuoted(const QString& text) {
+  return "'" + QString(text).replace("'", "'\\''") + "'";
+}
+
+// cmd.exe's command is split at every '|' that no quote or backslash protects.
+QStringList SplitAtPipes(const QString& text) {
+  QStringList parts(1);
+  QChar quote;  // the open quote, if any
+  for (qsizetype i = 0; i < text.size(); ++i) {
+    const QChar c = text[i];
+    if (quote.isNull() && c == '|') {
+      parts.append(QString());
+      continue;
+    }
+    parts.last() += c;
+    if (c == '\\' && quote != '\'' && i + 1 < text.size()) {
+      parts.last() += text[++i];
+    } else if (quote.isNull() && (c == '\'' || c == '"')) {
+      quote = c;
+    } else if (c == quote) {
+      quote = QChar();
+    }
+  }
+  return parts;
+}
+
+Command CommandFromWords(QStringList words) {
+  Command command;
+  if (!words.isEmpty()) command.program = words.takeFirst();
+  command.arguments = words;
+  return command;
+}
+
+bool WaitsForOutput(uint8_t withStdin, uint8_t peekFirst) {
+  return withStdin == 1 || peekFirst == 1;
+}
+
+// Should the program die without closing, its children are asked to end too.
+void EndWithTheProgram(QProcess* process) {
+  process->setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGTERM); });
+}
+
+void SignalProcess(QProcess* process, int signal) {
+  if (process->state() != QProcess::NotRunning)
+    ::kill(static_cast<pid_t>(process->processId()), signal);
+}
+
+void AddEnvironment(QProcess& process, const QStringList& entries) {
+  QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+  for (const QString& entry : entries) {
+    const qsizetype equals = entry.indexOf('=');
+    environment.insert(entry.left(equals), entry.mid(equals + 1));
+  }
+  process.setProcessEnvironment(environment);
+}
+
+// Waits for the process until the deadline, then kills it.
+void KillAfter(QProcess* process, const QDeadlineTimer& deadline) {
+  if (process->state() == QProcess::NotRunning) return;
+  if (process->waitForFinished(int(deadline.remainingTime()))) return;
+  process->kill();
+  process->waitForFinished();
+}
+
+// One run: its processes, their decoders, and where the output goes.
+class Run : public QObject {
+ public:
+  Run(const OutputSink& show, uint8_t displayMode, QString& output, int32_t maxKeep, bool waits,
+      const ChunkSink& sink)
+      : show_(show),
+        displayMode_(displayMode),
+        output_(output),
+        maxKeep_(maxKeep),
+        runningState_(waits ? Waiting : Running),
+        sink_(sink) {}
+
+  bool Start(const Pipeline& pipeline, const QString& workDir, bool withStdin) {
+    if (pipeline.isEmpty()) return false;
+    for (const Command& command : pipeline) {
+      if (command.program.isEmpty()) return false;
+      auto process = std::make_unique<QProcess>();
+      EndWithTheProgram(process.get());
+      if (!workDir.isEmpty()) process->setWorkingDirectory(workDir);
+      if (!command.environment.isEmpty()) AddEnvironment(*process, command.environment);
+      processes_.push_back(std::move(process));
+    }
+    QProcess* first = processes_.front().get();
+    QProcess* last = processes_.back().get();
+    hasInput_ = withStdin;
+    if (!withStdin) first->setStandardInputFile(QProcess::nullDevice());
+    for (size_t k = 0; k + 1 < processes_.size(); ++k) {
+      processes_[k]->setStandardOutputProcess(processes_[k + 1].get());
+      Listen(processes_[k].get(), QProcess::StandardError);
+    }
+    last->setProcessChannelMode(QProcess::MergedChannels);
+    Listen(last, QProcess::StandardOutput);
+    for (size_t k = 0; k < processes_.size(); ++k) {
+      QProcess* process = processes_[k].get();
+      connect(process, &QProcess::finished, this, [this, k] { Finished(k); });
+      process->start(pipeline[k].program, pipeline[k].arguments);
+      if (!process->waitForStarted()) {
+        AbandonStarted();
+        return false;
+      }
+    }
+    ends_.resize(processes_.size());
+    return true;
+  }
+
+  // Runs the event loop until every process has ended. The loop is left
+  // earlier only when the program is closing: the processes then end too.
+  void Wait() {
+    if (finishedCount_ < processes_.size()) loop_.exec();
+    if (finishedCount_ < processes_.size()) EndGracefully();
+  }
+
+  // A tool with an input pipe gets "q" (ffmpeg's own way to finish its
+  // output), the others SIGTERM; whatever still runs after the grace is killed.
+  void EndGracefully() {
+    stoppedByUs_ = true;
+    if (paused_) SignalAll(SIGCONT);
+    paused_ = false;
+    for (size_t k = 0; k < processes_.size(); ++k) {
+      QProcess* process = processes_[k].get();
+      if (k == 0 && hasInput_ && Alive(0)) {
+        process->write("q\r\n");
+        process->waitForBytesWritten(EndGraceMs);
+      } else {
+        SignalProcess(process, SIGTERM);
+      }
+    }
+    const QDeadlineTimer deadline(EndGraceMs);
+    for (auto& process : processes_) KillAfter(process.get(), deadline);
+  }
+
+  int32_t ExitCode() const { return EndCode(stoppedByUs_, ends_); }
+  uint8_t RunningState() const { return runningState_; }
+
+  void Serve() {
+    switch (State().ConsoleState) {
+      case StopRequested:
+        Stop();
+        break;
+      case InputPending:
+        if (hasInput_ && Alive(0)) processes_.front()->write(State().ConsoleInput.toUtf8());
+        State().ConsoleInput.clear();
+        State().ConsoleState = runningState_;
+        break;
+      case PauseRequested:
+        if (!paused_) {
+          paused_ = SignalAll(SIGSTOP);
+          if (!paused_) State().ConsoleState = runningState_;
+        }
+        break;
+      case ResumeRequested:
+        if (SignalAll(SIGCONT)) {
+          paused_ = false;
+          State().ConsoleState = runningState_;
+        } else {
+          State().ConsoleState = PauseRequested;
+        }
+        break;
+      default:
+        break;
+    }
+  }
+
+ private:
+  struct Source {
+    QProcess* process;
+    QProcess::ProcessChannel channel;
+    QStringDecoder decoder{QStringDecoder::Utf8};
+  };
+
+  void Listen(QProcess* process, QProcess::ProcessChannel channel) {
+    sources_.push_back(std::make_unique<Source>(Source{process, channel}));
+    Source* source = sources_.back().get();
+    const auto signal = channel == QProcess::StandardError ? &QProcess::readyReadStandardError
+                                                           : &QProcess::readyReadStandardOutput;
+    connect(process, signal, this, [this, source] { Drain(*source); });
+  }
+
+  void Drain(Source& source) {
+    source.process->setReadChannel(source.channel);
+    while (source.process->bytesAvailable() > 0) {
+      const QByteArray bytes = source.process->read(ChunkBytes);
+      if (bytes.isEmpty()) break;
+      HandleChunk(CleanOutput(source.decoder.decode(bytes)));
+    }
+  }
+
+  void HandleChunk(const QString& chunk) {
+    KeepOutput(output_, chunk, maxKeep_);
+    if (sink_) sink_(chunk);
+    if (displayMode_ == NoDisplay || !show_) return;
+    show_(UpdateForChunk(chunk, displayMode_, false));
+  }
+
+  bool Alive(size_t k) const { return processes_[k]->state() != QProcess::NotRunning; }
+
+  bool SignalAll(int signal) {
+    bool any = false;
+    for (size_t k = 0; k < processes_.size(); ++k) {
+      if (Alive(k) && ::kill(static_cast<pid_t>(processes_[k]->processId()), signal) == 0)
+        any = true;
+    }
+    return any;
+  }
+
+  void Stop() {
+    stoppedByUs_ = true;
+    if (paused_) SignalAll(SIGCONT);
+    paused_ = false;
+    for (auto& process : processes_) {
+      if (process->state() != QProcess::NotRunning) process->kill();
+    }
+  }
+
+  void Finished(size_t k) {
+    QProcess* process = processes_[k].get();
+    for (auto& source : sources_) {
+      if (source->process == process) Drain(*source);
+    }
+    ends_[k] = {process->exitStatus() == QProcess::CrashExit, process->exitCode()};
+    if (++finishedCount_ == processes_.size()) loop_.quit();
+  }
+
+  // A pipeline whose later program cannot start: the ones already started go.
+  void AbandonStarted() {
+    for (auto& process : processes_) {
+      if (process->state() != QProcess::NotRunning) {
+        process->kill();
+        process->waitForFinished();
+      }
+    }
+  }
+
+  const OutputSink& show_;
+  uint8_t displayMode_;
+  QString& output_;
+  int32_t maxKeep_;
+  uint8_t runningState_;
+  const ChunkSink& sink_;
+  bool hasInput_ = false;
+  bool paused_ = false;
+  bool stoppedByUs_ = false;
+  std::vector<std::unique_ptr<QProcess>> processes_;
+  std::vector<std::unique_ptr<Source>> sources_;
+  QList<ProcessEnd> ends_;
+  size_t finishedCount_ = 0;
+  QEventLoop loop_;
+};
+
+Run* active = nullptr;
+
+// Programs that run beside the windows, each with the object it belongs to.
+struct Companion {
+  QProcess* process;
+  QPointer<QObject> owner;
+};
+QList<Companion> companions;
+
+void EndCompanionsWhere(const std::function<bool(const Companion&)>& chosen) {
+  QList<QProcess*> ending;
+  for (const Companion& companion : companions) {
+    if (chosen(companion)) ending << companion.process;
+  }
+  for (QProcess* process : ending) SignalProcess(process, SIGTERM);
+  const QDeadlineTimer deadline(EndGraceMs);
+  for (QProcess* process : ending) KillAfter(process, deadline);
+}
+
+// Requests are served on the next pass of the event loop, so that the last of
+// several requests made in one handler is the one that counts.
+void Wake() {
+  if (active)
+    QMetaObject::invokeMethod(
+        active,
+        [] {
+          if (active) active->Serve();
+        },
+        Qt::QueuedConnection);
+}
+
+}  // namespace
+
+QList<TypedWord> ScanWords(const QString& text) {
+  QList<TypedWord> words;
+  qsizetype i = 0;
+  for (SkipBlanks(text, i); i < text.size(); SkipBlanks(text, i)) words << TakeWord(text, i);
+  return words;
+}
+
+QStringList SplitCommandLine(const QString& text) {
+  QStringList words;
+  for (const TypedWord& word : ScanWords(text)) words << word.value;
+  return words;
+}
+
+QString QuoteArgument(const QString& argument) {
+  static const QRegularExpression plain(QStringLiteral("^[A-Za-z0-9_@%+=:,./-]+$"));
+  if (plain.match(argument).hasMatch()) return argument;
+  return SingleQuoted(argument);
+}
+
+QString CommandText(const Command& command) {
+  // A first word holding '=' would be read as a variable assignment.
+  QString text = command.program.contains('=') ? SingleQuoted(command.program)
+                                               : QuoteArgument(command.program);
+  for (const QString& argument : command.arguments) text += " " + QuoteArgument(argument);
+  return text;
+}
+
+Pipeline ParseCommandLine(const QString& cmdLine) {
+  static const QRegularExpression interpreter(
+      QStringLiteral(R"(^[ \t]*"?(?:[^"]*[\\/])?cmd(?:\.exe)?"?[ \t]+/[cC](?:[ \t]+|$)(.*)$)"),
+      QRegularExpression::CaseInsensitiveOption | QRegularExpression::DotMatchesEverythingOption);
+  const QRegularExpressionMatch match = interpreter.match(cmdLine);
+  if (!match.hasMatch()) return {CommandFromWords(SplitCommandLine(cmdLine))};
+  Pipeline pipeline;
+  for (const QString& part : SplitAtPipes(match.captured(1)))
+    pipeline.append(CommandFromWords(SplitCommandLine(part)));
+  return pipeline;
+}
+
+RunResult RunCaptured(const Pipeline& pipeline, const QString& workDir, uint8_t withStdin,
+                      uint8_t peekFirst, const OutputSink& show, uint8_t displayMode,
+                      QString& output, int32_t maxKeep, int32_t& exitCode, const ChunkSink& sink) {
+  if (active || State().ConsoleState != Idle || State().ProgramClosing) return RunResult::Busy;
+  output.clear();
+  State().ConsoleInput.clear();
+  exitCode = 0;
+  if (displayMode != NoDisplay && show) show({BoxUpdate::Replace, QString()});
+  Run run(show, displayMode, output, maxKeep, WaitsForOutput(withStdin, peekFirst), sink);
+  if (!run.Start(pipeline, workDir, withStdin == 1)) return RunResult::NotStarted;
+  active = &run;
+  State().ConsoleState = run.RunningState();
+  run.Wait();
+  active = nullptr;
+  exitCode = run.ExitCode();
+  State().ConsoleState = Idle;
+  State().ConsoleInput.clear();
+  return RunResult::Ran;
+}
+
+uint8_t GetState() { return State().ConsoleState; }
+
+bool StartCompanion(const Command& command, QObject* owner) {
+  if (State().ProgramClosing) return false;
+  auto* process = new QProcess;
+  EndWithTheProgram(process);
+  process->setStandardInputFile(QProcess::nullDevice());
+  process->setStandardOutputFile(QProcess::nullDevice());
+  process->setStandardErrorFile(QProcess::nullDevice());
+  process->start(command.program, command.arguments);
+  if (!process->waitForStarted()) {
+    delete process;
+    return false;
+  }
+  companions.append({process, owner});
+  QObject::connect(process, &QProcess::finished, [process] {
+    companions.removeIf([process](const Companion& c) { return c.process == process; });
+    process->deleteLater();
+  });
+  if (owner) {
+    QObject::connect(owner, &QObject::destroyed, process, [process] {
+      EndCompanionsWhere([process](const Companion& c) { return c.process == process; });
+    });
+  }
+  return true;
+}
+
+void EndCompanions(QObject* owner) {
+  EndCompanionsWhere([owner](const Companion& c) { return c.owner == owner; });
+}
+
+bool Closing() { return State().ProgramClosing; }
+
+void EndAll() {
+  State().ProgramClosing = true;
+  if (active) active->EndGracefully();
+  EndCompanionsWhere([](const Companion&) { return true; });
+}
+
+void RequestStop() {
+  if (State().ConsoleState == Idle) return;
+  State().ConsoleState = StopRequested;
+  Wake();
+}
+
+void SendInput(const QString& text, int16_t addCrLf) {
+  if (State().ConsoleState == Idle || State().ConsoleState == PauseRequested ||
+      State().ConsoleState == ResumeRequested || State().ConsoleState == StopRequested)
+    return;
+  State().ConsoleInput = addCrLf != 0 ? text + CrLf : text;
+  State().ConsoleState = InputPending;
+  Wake();
+}
+
+void RequestPause() {
+  if (State().ConsoleState == Idle || State().ConsoleState == StopRequested) return;
+  State().ConsoleState = PauseRequested;
+  Wake();
+}
+
+void RequestResume() {
+  if (State().ConsoleState == Idle || State().ConsoleState == StopRequested) return;
+  State().ConsoleState = ResumeRequested;
+  Wake();
+}
+
+void Reset() {
+  State().ProgramClosing = false;
+  State().ConsoleState = Idle;
+  State().ConsoleInput.clear();
+}
+
+int32_t EndCode(bool stoppedByUs, const QList<ProcessEnd>& ends) {
+  if (stoppedByUs || ends.isEmpty()) return 0;
+  auto codeOf = [](const ProcessEnd& end) { return end.crashed ? 128 + end.code : end.code; };
+  if (const int32_t last = codeOf(ends.last()); last != 0) return last;
+  for (qsizetype k = 0; k + 1 < ends.size(); ++k) {
+    if (ends[k].crashed && ends[k].code != SIGPIPE) return codeOf(ends[k]);
+  }
+  return 0;
+}
+
+QString CleanOutput(const QString& text) {
+  QString kept;
+  kept.reserve(text.size());
+  for (const QChar c : text) {
+    const char16_t u = c.unicode();
+    const bool control = u < 32 && u != '\t' && u != '\n' && u != '\r';
+    const bool c1 = (u >= 0x81 && u <= 0x90) || (u >= 0x93 && u <= 0x9F) || u == 0x7F;
+    if (!control && !c1) kept += c;
+  }
+  kept.replace('\n', '\r');
+  kept.replace(QStringLiteral("\r"), CrLf);
+  kept.replace(CrLf + CrLf, CrLf);
+  return kept;
+}
+
+QString TrimBlanks(const QString& text) {
+  auto blank = [](QChar c) { return c == '\t' || c == '\n' || c == '\r' || c == ' '; };
+  qsizetype begin = 0;
+  qsizetype end = text.size();
+  while (begin < end && blank(text[begin])) ++begin;
+  while (end > begin && blank(text[end - 1])) --end;
+  return text.mid(begin, end - begin);
+}
+
+QString LastLine(const QString& text) {
+  // Once trimmed, the text ends in its last line that is not blank.
+  const QString trimmed = TrimBlanks(text);
+  const qsizetype lineEnd = trimmed.lastIndexOf(CrLf);
+  return lineEnd < 0 ? trimmed : TrimBlanks(trimmed.sliced(lineEnd + CrLf.size()));
+}
+
+void KeepOutput(QString& output, const QString& chunk, int32_t maxKeep) {
+  if (maxKeep == 0) return;
+  output += chunk;
+  if (maxKeep > 0 && output.size() > maxKeep) output.remove(0, output.size() - maxKeep);
+}
+
+BoxUpdate UpdateForChunk(const QString& chunk, uint8_t displayMode, bool singleLine) {
+  BoxUpdate update;
+  if (displayMode == AppendChunk) {
+    update = {BoxUpdate::Append, chunk};
+  } else if (displayMode == ReplaceByChunk) {
+    update = {BoxUpdate::Replace, TrimBlanks(chunk)};
+  } else if (displayMode == ReplaceByVisibleChunk) {
+    QString visible = chunk;
+    visible.remove('\t').remove('\n').remove('\r');
+    if (!visible.isEmpty()) update = {BoxUpdate::Replace, TrimBlanks(chunk)};
+  }
+  if (singleLine) update.text.remove(CrLf);
+  return update;
+}
+
+}  // namespace ToolRunner

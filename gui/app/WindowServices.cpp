@@ -1,0 +1,39 @@
+#include "gui/app/WindowServices.h"
+
+#include "core/frame/DataFolderManager.h"
+#include "core/frame/FfmpegTools.h"
+#include "core/frame/TextViewer.h"
+#include "core/lang/Lang.h"
+#include "gui/editing/EditingProfileWindow.h"
+#include "gui/editing/FilterEditorWindow.h"
+#include "gui/formats/CodecEditorWindow.h"
+#include "gui/formats/FormatEditorWindow.h"
+#include "gui/frame/FileManagerWindow.h"
+#include "gui/frame/PlayerWindow.h"
+#include "gui/frame/ScreenFit.h"
+#include "gui/frame/TextViewerWindow.h"
+#include "gui/ground/WidgetDialogs.h"
+#include "gui/lang/Translators.h"
+
+namespace WindowServices {
+
+void Install() {
+  static WidgetDialogs dialogs;
+  Dialogs::SetDefaultResponder(&dialogs);
+  Lang::InstallWindowTranslator(&Lang::TranslateForm1);
+  DataFolderManager::InstallManagerWindow(&FileManagerWindow::ShowFileManager);
+  DataFolderManager::InstallEditor(
+      "qfm", [](const QString& name) { FormatEditorWindow::ShowEditor(name, 0); });
+  DataFolderManager::InstallEditor(
+      "qca", [](const QString& name) { CodecEditorWindow::ShowEditor(name, 0); });
+  DataFolderManager::InstallEditor(
+      "qcv", [](const QString& name) { CodecEditorWindow::ShowEditor(name, 1); });
+  DataFolderManager::InstallEditor(
+      "qep", [](const QString& name) { EditingProfileWindow::ShowEditor(name, 0); });
+  DataFolderManager::InstallEditor("qfl", &FilterEditorWindow::ShowEditor);
+  TextViewer::InstallViewer({&TextViewerWindow::ShowCommandOutput, &TextViewerWindow::CloseViewer});
+  FfmpegTools::InstallPlayerWindow(&PlayerWindow::Play);
+  ScreenFit::Install();
+}
+
+}  // namespace WindowServices

@@ -1,0 +1,54 @@
+#include "gui/ground/ConsoleBox.h"
+
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QTextCursor>
+
+namespace ToolRunner {
+
+namespace {
+
+void ShowInLine(QLineEdit* box, const BoxUpdate& update, bool autoScroll) {
+  if (update.action == BoxUpdate::Append)
+    box->setText(box->text() + QString(update.text).remove(QStringLiteral("\r\n")));
+  if (update.action == BoxUpdate::Replace) box->setText(LastLine(update.text));
+  if (autoScroll) box->setCursorPosition(box->text().size());
+}
+
+void ShowInText(QPlainTextEdit* box, const BoxUpdate& update, bool autoScroll) {
+  if (update.action == BoxUpdate::Append) {
+    QTextCursor end(box->document());
+    end.movePosition(QTextCursor::End);
+    end.insertText(update.text);
+  }
+  if (update.action == BoxUpdate::Replace) box->setPlainText(update.text);
+  if (autoScroll) box->moveCursor(QTextCursor::End);
+}
+
+}  // namespace
+
+OutputSink BoxSink(QWidget* box, bool autoScroll) {
+  if (!box) return OutputSink();
+  return [shown = QPointer<QWidget>(box), autoScroll](const BoxUpdate& update) {
+    if (auto* line = qobject_cast<QLineEdit*>(shown.data())) ShowInLine(line, update, autoScroll);
+    if (auto* text = qobject_cast<QPlainTextEdit*>(shown.data()))
+      ShowInText(text, update, autoScroll);
+  };
+}
+
+RunResult RunCaptured(const Pipeline& pipeline, const QString& workDir, uint8_t withStdin,
+                      uint8_t peekFirst, QWidget* box, bool autoScroll, uint8_t displayMode,
+                      QString& output, int32_t maxKeep, int32_t& exitCode, const ChunkSink& sink) {
+  return RunCaptured(pipeline, workDir, withStdin, peekFirst, BoxSink(box, autoScroll), displayMode,
+                     output, maxKeep, exitCode, sink);
+}
+
+RunResult RunCaptured(const QString& cmdLine, const QString& workDir, uint8_t withStdin,
+                      uint8_t peekFirst, QWidget* box, bool autoScroll, uint8_t displayMode,
+                      QString& output, int32_t maxKeep, int32_t& exitCode) {
+  return RunCaptured(ParseCommandLine(cmdLine), workDir, withStdin, peekFirst, box, autoScroll,
+                     displayMode, output, maxKeep, exitCode);
+}
+
+}  // namespace ToolRunner

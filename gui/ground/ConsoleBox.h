@@ -1,0 +1,26 @@
+#pragma once
+
+#include "core/ground/ToolRunner.h"
+
+class QWidget;
+
+namespace ToolRunner {
+
+// Shows a run's output in a box, a QLineEdit (appended text without its CR LF
+// pairs, replacing text by its last line) or a QPlainTextEdit; autoScroll
+// puts its caret at the end after every chunk. Empty for a null box; a box
+// destroyed meanwhile is left alone.
+OutputSink BoxSink(QWidget* box, bool autoScroll);
+
+// RunCaptured with the output shown in a box (a QPlainTextEdit or QLineEdit,
+// may be null when displayMode is 0) through BoxSink.
+RunResult RunCaptured(const Pipeline& pipeline, const QString& workDir, uint8_t withStdin,
+                      uint8_t peekFirst, QWidget* box, bool autoScroll, uint8_t displayMode,
+                      QString& output, int32_t maxKeep, int32_t& exitCode,
+                      const ChunkSink& sink = ChunkSink());
+// cmdLine is read as ParseCommandLine reads it.
+RunResult RunCaptured(const QString& cmdLine, const QString& workDir, uint8_t withStdin,
+                      uint8_t peekFirst, QWidget* box, bool autoScroll, uint8_t displayMode,
+                      QString& output, int32_t maxKeep, int32_t& exitCode);
+
+}  // namespace ToolRunner

@@ -1,0 +1,28 @@
+#include "gui/ground/WidgetFactory.h"
+
+#include <QAction>
+#include <QListWidget>
+#include <QMenu>
+
+namespace WidgetFactory {
+
+QAction* MenuItem(QMenu* menu, const char* name, const QString& caption) {
+  return Named(menu->addAction(caption), name);
+}
+
+QAction* CheckItem(QMenu* menu, const char* name, const QString& caption) {
+  QAction* action = MenuItem(menu, name, caption);
+  action->setCheckable(true);
+  return action;
+}
+
+QAction* Separator(QMenu* menu, const char* name) { return Named(menu->addSeparator(), name); }
+
+void SetListHorizontalExtent(QListWidget* list, int /*width*/) {
+  list->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  list->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+  list->setTextElideMode(Qt::ElideNone);
+  list->setWordWrap(false);
+}
+
+}  // namespace WidgetFactory
