@@ -114,8 +114,9 @@ bool LeadsToOtherThanAFile(const QByteArray& name) {
 
 // Reads the open file to its end, but never more than the cap: a file that
 // goes on past it is Corrupt, however its size was reported.
+constexpr qsizetype kChunk = 64 * 1024;
+
 Result ReadAtMost(int file, qsizetype cap, QByteArray& bytes) {
-  constexpr qsizetype kChunk = 64 * 1024;
   for (;;) {
     const qsizetype start = bytes.size();
     bytes.resize(start + kChunk);
@@ -160,7 +161,9 @@ Result ReadBytes(const QString& path, QByteArray& bytes) {
   } else if (status.st_size > kLargestRecordFile) {
     result = Result::Corrupt;
   } else {
-    bytes.reserve(qsizetype(status.st_size) + 1);
+    // Room for the whole file and the read that finds its end, so that the
+    // buffer is never copied on the way.
+    bytes.reserve(qsizetype(status.st_size) + kChunk);
     result = ReadAtMost(file, kLargestRecordFile, bytes);
   }
   ::close(file);
