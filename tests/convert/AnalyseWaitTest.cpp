@@ -3,20 +3,17 @@
 // conversion that comes after.
 
 #include <QApplication>
-#include <QDir>
 #include <QFile>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QProcess>
 #include <QPushButton>
 
 #include "Children.h"
-#include "TestEnv.h"
+#include "ConversionFixture.h"
 #include "core/convert/CommandTable.h"
 #include "core/convert/ConversionRun.h"
 #include "core/convert/ConversionState.h"
 #include "core/frame/FfmpegTools.h"
-#include "core/frame/Session.h"
 #include "core/ground/ToolRunner.h"
 #include "gui/app/ConversionStarter.h"
 #include "gui/app/MainWindow.h"
@@ -25,36 +22,14 @@
 
 namespace {
 
-class AnalyseWaitTest : public TestEnv {
+class AnalyseWaitTest : public ConversionFixture {
  protected:
+  AnalyseWaitTest() : ConversionFixture({.ExtensionText = "mkv"}) {}
   void SetUp() override {
-    TestEnv::SetUp();
-    FfmpegTools::InitOptionNames();
-    FfmpegTools::State().FfmpegPath = "/usr/bin/ffmpeg";
-    Conversion::State().Choices = Conversion::ConversionChoices();
-    Conversion::State().Choices.ExtensionText = "mkv";
-    Conversion::ClearCommands();
-    Session::State().FormatProfilePath.clear();
-    Session::State().EditProfilePath.clear();
-    tone_ = Folder() + "/in/tone.wav";
-    QDir().mkpath(Folder() + "/in");
-    ASSERT_EQ(QProcess::execute("ffmpeg", {"-v", "error", "-f", "lavfi", "-i", "sine=d=1", tone_}),
-              0);
-    Session::State().FileList = {tone_};
-    main_ = std::make_unique<MainWindow>();
-    main_->List1->addItems(Session::State().FileList);
+    ConversionFixture::SetUp();
+    tone_ = Make("in/tone.wav", {"-f", "lavfi", "-i", "sine=d=1"});
+    List({tone_});
     main_->List1->setCurrentRow(0);
-    main_->show();
-  }
-  void TearDown() override {
-    if (ProgressWindow* progress = ProgressWindow::Instance()) {
-      progress->Picture1->hide();
-      progress->Command2_Click();
-      QApplication::processEvents();
-    }
-    main_.reset();
-    Session::State().FileList.clear();
-    TestEnv::TearDown();
   }
 
   // A stand-in ffprobe with the given body, set as the program's.
@@ -68,7 +43,6 @@ class AnalyseWaitTest : public TestEnv {
   }
 
   QString tone_;
-  std::unique_ptr<MainWindow> main_;
 };
 
 // The probe waits, as on a slow disk, until the test has looked at

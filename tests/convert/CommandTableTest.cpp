@@ -6,7 +6,7 @@
 #include <functional>
 #include <map>
 
-#include "TestEnv.h"
+#include "ConversionFixture.h"
 #include "core/convert/Conversion.h"
 #include "core/convert/ConversionState.h"
 #include "core/frame/FfmpegTools.h"
@@ -28,15 +28,8 @@ class CommandTableTest : public TestEnv {
  protected:
   void SetUp() override {
     TestEnv::SetUp();
-    FfmpegTools::InitOptionNames();
-    FfmpegTools::State().FfmpegPath = "/usr/bin/ffmpeg";
-    Conversion::State().Choices = Conversion::ConversionChoices();
-    Conversion::State().Commands = CommandTable();
-    Conversion::State().MultiOutput = 0;
-    Session::State().OutputFile.clear();
-    Session::State().OutputFolder.clear();
-    Session::State().FormatProfilePath.clear();
-    Session::State().EditProfilePath.clear();
+    UseInstalledTools();
+    ResetConversion();
     ASSERT_EQ(
         RecordFile::Write(WriteFile("appfiles/filters/espejo.qfl", ""), FilterDef{1, 0, "hflip"}),
         RecordFile::Result::Ok);

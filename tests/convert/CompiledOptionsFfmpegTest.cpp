@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <functional>
 
+#include "InstalledTools.h"
 #include "TestEnv.h"
 #include "core/convert/Conversion.h"
 #include "core/frame/FfmpegTools.h"
@@ -31,9 +32,7 @@ class CompiledOptionsFfmpegTest : public TestEnv {
  protected:
   void SetUp() override {
     TestEnv::SetUp();
-    FfmpegTools::InitOptionNames();
-    FfmpegTools::State().FfmpegPath = "/usr/bin/ffmpeg";
-    FfmpegTools::State().FfprobePath = "/usr/bin/ffprobe";
+    UseInstalledTools();
     input_ = Folder() + "/in.mkv";
     ASSERT_EQ(Ffmpeg({"-f", "lavfi", "-i", "testsrc=size=160x120:rate=10", "-f", "lavfi", "-i",
                       "sine=d=2", "-t", "2", "-c:v", "mpeg4", "-c:a", "aac", input_}),

@@ -17,8 +17,8 @@
 #include <csignal>
 
 #include "Children.h"
+#include "ConversionFixture.h"
 #include "HangGuard.h"
-#include "TestEnv.h"
 #include "core/convert/Conversion.h"
 #include "core/convert/ConversionState.h"
 #include "core/frame/FfmpegTools.h"
@@ -63,39 +63,13 @@ QByteArray Bytes(const QString& path) {
   return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-class ConvertTest : public TestEnv {
+class ConvertTest : public ConversionFixture {
  protected:
-  void SetUp() override {
-    TestEnv::SetUp();
-    FfmpegTools::InitOptionNames();
-    FfmpegTools::State().FfmpegPath = "/usr/bin/ffmpeg";
-    FfmpegTools::State().FfprobePath = "/usr/bin/ffprobe";
-    ToolRunner::Reset();
-    Conversion::State().Choices = ConversionChoices();
-    Conversion::State().Choices.ExtensionText = "mkv";
-    ClearCommands();
-    Conversion::State().MultiOutput = 0;
-    Session::State().OutputFile.clear();
-    Session::State().OutputFolder.clear();
-    Session::State().FormatProfilePath.clear();
-    Session::State().EditProfilePath.clear();
-    Session::State().FileList.clear();
-    main_ = new MainWindow;
-    main_->show();
-  }
-  void TearDown() override {
-    CloseProgress();
-    Session::State().FileList.clear();
-    delete main_;
-    TestEnv::TearDown();
-  }
+  ConvertTest() : ConversionFixture({.ExtensionText = "mkv"}) {}
 
-  QString Path(const QString& relative) const { return Folder() + "/" + relative; }
   // A clip of test picture and tone made by ffmpeg itself.
   QString Clip(const QString& relative, double seconds = 1, bool video = true) const {
-    const QString path = Path(relative);
-    QDir().mkpath(QFileInfo(path).path());
-    QStringList args = {"-v", "error", "-y"};
+    QStringList args;
     if (video)
       args << "-f"
            << "lavfi"
@@ -109,14 +83,7 @@ class ConvertTest : public TestEnv {
     if (video)
       args << "-c:v"
            << "mpeg4";
-    args << path;
-    EXPECT_EQ(QProcess::execute("ffmpeg", args), 0) << path.toStdString();
-    return path;
-  }
-  void List(const QStringList& files) {
-    Session::State().FileList = files;
-    main_->List1->clear();
-    main_->List1->addItems(files);
+    return Make(relative, args);
   }
   QString SaveFormat(const FormatProfile& profile) {
     const QString path = WriteFile("appfiles/formats/perfil.qfm", "");
@@ -137,22 +104,8 @@ class ConvertTest : public TestEnv {
     codec.Values = {1, QList<QString>(6)};
     return codec;
   }
-  static double Duration(const QString& path) {
-    QProcess probe;
-    probe.start("ffprobe",
-                {"-v", "error", "-show_entries", "format=duration", "-of", "csv=p=0", path});
-    probe.waitForFinished();
-    return probe.readAll().trimmed().toDouble();
-  }
   static QString Streams(const QString& path) {
-    QProcess probe;
-    probe.start("ffprobe",
-                {"-v", "error", "-show_entries", "stream=codec_name", "-of", "csv=p=0", path});
-    probe.waitForFinished();
-    return QString::fromUtf8(probe.readAll()).split('\n', Qt::SkipEmptyParts).join(",");
-  }
-  QStringList Trashed() const {
-    return QDir(TrashFiles()).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot);
+    return Probe(path, "stream=codec_name").split('\n', Qt::SkipEmptyParts).join(",");
   }
   // A tone of its own, or a picture with no sound, made by ffmpeg.
   QString Tone(const QString& relative, double seconds) const {
@@ -162,31 +115,29 @@ class ConvertTest : public TestEnv {
     return Make(relative, {"-f", "lavfi", "-i", "testsrc=size=" + size + ":rate=10", "-t", "1",
                            "-c:v", "mpeg4"});
   }
-  QString Make(const QString& relative, const QStringList& arguments) const {
-    const QString path = Path(relative);
-    QDir().mkpath(QFileInfo(path).path());
-    EXPECT_EQ(QProcess::execute("ffmpeg", QStringList{"-v", "error", "-y"} << arguments << path),
-              0);
-    return path;
-  }
   // The desktop trash cannot take a file: the name of its "info" folder is
   // taken by a plain file, as a root-owned folder refuses a user.
   void BlockTrash() const {
     QDir().mkpath(Path("env/XDG_DATA_HOME/Trash/files"));
     WriteFile("env/XDG_DATA_HOME/Trash/info", "not a folder");
   }
-  static ProgressWindow* Progress() { return ProgressWindow::Instance(); }
   // ffmpeg's status line in the progress window: a step is encoding.
   static bool Encoding() { return Progress() && Progress()->Text5->text().contains("time="); }
-  void CloseProgress() {
-    if (ProgressWindow* form = Progress()) {
-      form->Picture1->hide();
-      form->Command2_Click();
-      QApplication::processEvents();
-    }
+  // A long song listed to become an mp3 beside an older mp3 of its name, with
+  // "Eliminar archivos originales" and "Reemplazar archivos" on.
+  struct SongBesideOlder {
+    QString song, older;
+    QByteArray olderBytes;
+  };
+  SongBesideOlder ListSongBesideAnOlderMp3() {
+    SongBesideOlder files{Tone("in/song.wav", 30), Tone("in/song.mp3", 1), {}};
+    files.olderBytes = Bytes(files.older);
+    List({files.song});
+    Conversion::State().Choices.ExtensionText = "mp3";
+    Conversion::State().Choices.DeleteOriginals = true;
+    Conversion::State().Choices.ReplaceFiles = true;
+    return files;
   }
-
-  MainWindow* main_ = nullptr;
 };
 
 TEST_F(ConvertTest, EachOutputModePutsItsOutputWhereItBelongs) {
@@ -761,13 +712,7 @@ TEST_F(ConvertTest, AForcedStopLeavesNoPartOfTheOutput) {
 // On a full disk ffmpeg 5.1 reports the trailer it could not write and ends
 // with code 0: that is a failure like any other.
 TEST_F(ConvertTest, AWriteErrorFailsTheStepAndKeepsTheSourceAndTheOlderFile) {
-  const QString song = Tone("in/song.wav", 30);
-  const QString older = Tone("in/song.mp3", 1);
-  const QByteArray olderBytes = Bytes(older);
-  List({song});
-  Conversion::State().Choices.ExtensionText = "mp3";
-  Conversion::State().Choices.DeleteOriginals = true;
-  Conversion::State().Choices.ReplaceFiles = true;
+  const auto [song, older, olderBytes] = ListSongBesideAnOlderMp3();
   {
     FileSizeLimit full(60 * 1024);
     ScriptedDialogs dialogs;
@@ -806,13 +751,7 @@ TEST_F(ConvertTest, AWriteErrorFailsTheStepAndKeepsTheSourceAndTheOlderFile) {
 // A profile may keep ffmpeg's console quiet or put each line's level before
 // it: a write that could not be finished fails the step all the same.
 TEST_F(ConvertTest, AWriteErrorIsCaughtWhateverLogTheProfileAsksFor) {
-  const QString song = Tone("in/song.wav", 30);
-  const QString older = Tone("in/song.mp3", 1);
-  const QByteArray olderBytes = Bytes(older);
-  List({song});
-  Conversion::State().Choices.ExtensionText = "mp3";
-  Conversion::State().Choices.DeleteOriginals = true;
-  Conversion::State().Choices.ReplaceFiles = true;
+  const auto [song, older, olderBytes] = ListSongBesideAnOlderMp3();
   for (const QString logOptions :
        {"-loglevel quiet", "-loglevel level+info", "-nostats -loglevel repeat+level+warning"}) {
     FormatProfile profile;

@@ -2,16 +2,13 @@
 // every file ends up in the joined output, or the join is no success and
 // every source stays where it is.
 
-#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QListWidget>
-#include <QProcess>
 #include <QRegularExpression>
 #include <optional>
 
-#include "TestEnv.h"
+#include "ConversionFixture.h"
 #include "core/convert/Conversion.h"
 #include "core/convert/ConversionRun.h"
 #include "core/convert/ConversionState.h"
@@ -19,10 +16,7 @@
 #include "core/convert/RunInputs.h"
 #include "core/frame/FfmpegTools.h"
 #include "core/frame/Session.h"
-#include "core/ground/ToolRunner.h"
 #include "gui/app/ConversionStarter.h"
-#include "gui/app/MainWindow.h"
-#include "gui/convert/ProgressWindow.h"
 
 using namespace Conversion;
 
@@ -31,41 +25,22 @@ namespace {
 // Containers round a clip's length up to their own packets.
 constexpr double kSlack = 0.3;
 
-class JoinTest : public TestEnv {
+// Every listed file into one output, and the sources to the trash once it is written.
+ConversionChoices JoinAndDeleteOriginals() {
+  ConversionChoices choices;
+  choices.OutputMode = OutputJoined;
+  choices.DeleteOriginals = true;
+  return choices;
+}
+
+class JoinTest : public ConversionFixture {
  protected:
+  JoinTest() : ConversionFixture(JoinAndDeleteOriginals()) {}
   void SetUp() override {
-    TestEnv::SetUp();
-    FfmpegTools::InitOptionNames();
-    FfmpegTools::State().FfmpegPath = "/usr/bin/ffmpeg";
-    FfmpegTools::State().FfprobePath = "/usr/bin/ffprobe";
-    ToolRunner::Reset();
-    Conversion::State().Choices = ConversionChoices();
-    Conversion::State().Choices.OutputMode = OutputJoined;
-    Conversion::State().Choices.DeleteOriginals = true;
-    ClearCommands();
-    Conversion::State().MultiOutput = 0;
-    Session::State().FormatProfilePath.clear();
-    Session::State().EditProfilePath.clear();
-    Session::State().FileList.clear();
+    ConversionFixture::SetUp();
     QDir().mkpath(Path("out"));
-    main_ = new MainWindow;
-    main_->show();
-  }
-  void TearDown() override {
-    CloseProgress();
-    Session::State().FileList.clear();
-    delete main_;
-    TestEnv::TearDown();
   }
 
-  QString Path(const QString& relative) const { return Folder() + "/" + relative; }
-  QString Make(const QString& relative, const QStringList& arguments) const {
-    const QString path = Path(relative);
-    QDir().mkpath(QFileInfo(path).path());
-    EXPECT_EQ(QProcess::execute("ffmpeg", QStringList{"-v", "error", "-y"} << arguments << path),
-              0);
-    return path;
-  }
   // A tone of this rate and these channels.
   QString Tone(const QString& relative, double seconds, int rate, int channels) const {
     return Make(relative,
@@ -79,30 +54,6 @@ class JoinTest : public TestEnv {
                 {"-f", "lavfi", "-i", "testsrc=size=" + size + ":rate=10", "-f", "lavfi", "-i",
                  "sine=sample_rate=8000", "-t", QString::number(seconds), "-c:v", codec});
   }
-  void List(const QStringList& files) {
-    Session::State().FileList = files;
-    main_->List1->clear();
-    main_->List1->addItems(files);
-  }
-  // ffprobe's word on one entry of the output, as text.
-  static QString Probe(const QString& path, const QString& entry) {
-    QProcess probe;
-    probe.start("ffprobe", {"-v", "error", "-show_entries", entry, "-of", "csv=p=0", path});
-    probe.waitForFinished();
-    return QString::fromUtf8(probe.readAll()).trimmed();
-  }
-  static double Duration(const QString& path) { return Probe(path, "format=duration").toDouble(); }
-  QStringList Trashed() const {
-    return QDir(TrashFiles()).entryList(QDir::Files | QDir::NoDotAndDotDot);
-  }
-  static ProgressWindow* Progress() { return ProgressWindow::Instance(); }
-  void CloseProgress() {
-    if (ProgressWindow* form = Progress()) {
-      form->Picture1->hide();
-      form->Command2_Click();
-      QApplication::processEvents();
-    }
-  }
   // The whole conversion as "Convertir" starts it, into out/<name>.
   QStringList Join(const QStringList& files, const QString& name, int messages = 0) {
     List(files);
@@ -114,8 +65,6 @@ class JoinTest : public TestEnv {
     CloseProgress();
     return shown;
   }
-
-  MainWindow* main_ = nullptr;
 };
 
 // Files that differ in sound or picture are decoded and joined whole: the

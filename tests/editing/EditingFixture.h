@@ -8,11 +8,11 @@
 #include <QTimer>
 #include <functional>
 
+#include "InstalledTools.h"
 #include "TestEnv.h"
 #include "core/editing/EditingProfileEditor.h"
 #include "core/editing/FilterEditor.h"
 #include "core/frame/DesktopServices.h"
-#include "core/frame/FfmpegTools.h"
 #include "core/frame/Session.h"
 #include "core/ground/ToolRunner.h"
 #include "gui/frame/FileManagerWindow.h"
@@ -35,10 +35,7 @@ class EditingTest : public TestEnv {
  protected:
   void SetUp() override {
     TestEnv::SetUp();
-    FfmpegTools::InitOptionNames();
-    FfmpegTools::State().FfmpegPath = "/usr/bin/ffmpeg";
-    FfmpegTools::State().FfplayPath = "/usr/bin/ffplay";
-    FfmpegTools::State().FfprobePath = "/usr/bin/ffprobe";
+    UseInstalledTools();
     EditingProfileEditor::Reset();
     FilterEditor::Reset();
     Session::State().FileList.clear();

@@ -18,7 +18,7 @@
 #include <QTimer>
 #include <functional>
 
-#include "TestEnv.h"
+#include "FormatEditorFixture.h"
 #include "core/formats/FormatEditor.h"
 #include "core/frame/FfmpegTools.h"
 #include "core/ground/FileServices.h"
@@ -61,40 +61,14 @@ QList<int> ShownRows(const FormatEditorWindow& window) {
   return shown;
 }
 
-class FormatEditorWindowTest : public TestEnv {
+class FormatEditorWindowTest : public FormatEditorWindowFixture {
  protected:
-  void SetUp() override {
-    TestEnv::SetUp();
-    FfmpegTools::InitOptionNames();
-    ToolRunner::Reset();
-    FormatEditor::ResetEditState();
-    FormatEditor::ResetCapabilityLists();
-    FormatEditor::State().AudioEncoders = {1, {"copy", "aac", "mp2"}};
-    FormatEditor::State().VideoEncoders = {1, {"copy", "mpeg4"}};
-    FormatEditor::State().AudioDecoders = {1, {"aac", "mp3float"}};
-    FormatEditor::State().VideoDecoders = {1, {"h264"}};
-    FormatEditor::State().MuxerFormats = {1, {"<copy>", "mp4"}};
-    FormatEditor::State().DemuxerFormats = {1, {"mov", "mp4"}};
-  }
-  void TearDown() override {
-    delete window_;
-    FormatEditor::ResetEditState();
-    FormatEditor::ResetCapabilityLists();
-    FfmpegTools::State().FfmpegPath.clear();
-    TestEnv::TearDown();
-  }
   FormatEditorWindow& Open() {
-    window_ = new FormatEditorWindow;
-    window_->Form_Load();
+    Load();
     FormatEditor::BuildCategoryParams(FormatEditor::OutputGeneral);
     window_->show();
     return *window_;
   }
-  void Show(uint8_t category) {
-    FormatEditor::State().CurrentCategory = category;
-    FormatEditor::BuildCategoryParams(category);
-  }
-  FormatEditorWindow* window_ = nullptr;
 };
 
 TEST_F(FormatEditorWindowTest, RowsOfACategoryWithTheirListsAndMarks) {

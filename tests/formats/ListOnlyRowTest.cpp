@@ -4,11 +4,10 @@
 #include <QLineEdit>
 #include <QScrollBar>
 
+#include "FormatEditorFixture.h"
 #include "Keyboard.h"
-#include "TestEnv.h"
 #include "core/formats/FormatEditor.h"
 #include "core/frame/FfmpegTools.h"
-#include "core/ground/ToolRunner.h"
 #include "gui/formats/FormatEditorWindow.h"
 
 // A row of the format editor that takes only a value of its list shows that
@@ -16,30 +15,13 @@
 
 namespace {
 
-class ListOnlyRowTest : public TestEnv {
+class ListOnlyRowTest : public FormatEditorWindowFixture {
  protected:
-  void SetUp() override {
-    TestEnv::SetUp();
-    FfmpegTools::InitOptionNames();
-    ToolRunner::Reset();
-    FormatEditor::ResetEditState();
-    FormatEditor::ResetCapabilityLists();
-    FormatEditor::State().VideoEncoders = {1, {"copy", "mpeg4"}};
-    FormatEditor::State().MuxerFormats = {1, {"<copy>", "mp4"}};
-  }
-  void TearDown() override {
-    delete window_;
-    FormatEditor::ResetEditState();
-    FormatEditor::ResetCapabilityLists();
-    TestEnv::TearDown();
-  }
   // The editor on the video rows, active, with "Eliminar video" set to 1.
   QComboBox* RemoveVideoRow() {
-    window_ = new FormatEditorWindow;
-    window_->Form_Load();
+    Load();
     FormatEditor::State().CurrentFormat.RemoveVideo = 1;
-    FormatEditor::State().CurrentCategory = FormatEditor::OutputVideo;
-    FormatEditor::BuildCategoryParams(FormatEditor::OutputVideo);
+    Show(FormatEditor::OutputVideo);
     EXPECT_TRUE(ShowActive(window_));
     window_->VScroll1->setValue(window_->VScroll1->maximum());  // the last rows in view
     for (int i = 0; i < window_->Text1.size(); ++i) {
@@ -48,7 +30,6 @@ class ListOnlyRowTest : public TestEnv {
     ADD_FAILURE() << "no row \"Eliminar video\"";
     return nullptr;
   }
-  FormatEditorWindow* window_ = nullptr;
 };
 
 TEST_F(ListOnlyRowTest, TypedOrPastedTextIsUndoneOnShow) {

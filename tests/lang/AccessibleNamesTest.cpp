@@ -19,18 +19,9 @@
 
 namespace {
 
-class AccessibleNamesTest : public LangTest {
+class AccessibleNamesTest : public MainWindowLangTest {
  protected:
-  void SetUp() override {
-    LangTest::SetUp();
-    main_ = std::make_unique<MainWindow>();
-  }
-  void TearDown() override {
-    main_.reset();
-    LangTest::TearDown();
-  }
   static QString Line(int table, int line) { return Lang::BuiltInTable(table).value(line - 1); }
-  std::unique_ptr<MainWindow> main_;
 };
 
 TEST_F(AccessibleNamesTest, TheMainWindowsFileListFollowsEveryChangeOfLanguage) {

@@ -11,18 +11,7 @@
 
 namespace {
 
-class LanguageEnterKeyTest : public LangTest {
- protected:
-  void SetUp() override {
-    LangTest::SetUp();
-    main_ = std::make_unique<MainWindow>();
-  }
-  void TearDown() override {
-    main_.reset();
-    LangTest::TearDown();
-  }
-  std::unique_ptr<MainWindow> main_;
-};
+class LanguageEnterKeyTest : public MainWindowLangTest {};
 
 // Ok keeps the chosen language and closes; "+" would open the language-file
 // maker, "-" would try to delete the language, Cancel would go back to Spanish.

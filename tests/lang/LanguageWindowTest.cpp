@@ -24,16 +24,11 @@ const QString kExists = "Ya existe un archivo con ese nombre\nA file already exi
 const QString kNotSaved = "Error: No se pudo guardar\nError: It could not be saved";
 const QString kNotFound = "No se encuentra el archivo de lenguaje\nThe language file is not found";
 
-class LanguageWindowTest : public LangTest {
+class LanguageWindowTest : public MainWindowLangTest {
  protected:
-  void SetUp() override {
-    LangTest::SetUp();
-    main_ = std::make_unique<MainWindow>();
-  }
   void TearDown() override {
     window_.reset();
-    main_.reset();
-    LangTest::TearDown();
+    MainWindowLangTest::TearDown();
   }
   // Opens the chooser as the program does, without waiting on it.
   LanguageWindow& Open() {
@@ -56,7 +51,6 @@ class LanguageWindowTest : public LangTest {
   }
 
   ScriptedDialogs dialogs_;
-  std::unique_ptr<MainWindow> main_;
   std::unique_ptr<LanguageWindow> window_;
 };
 

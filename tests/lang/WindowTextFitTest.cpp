@@ -304,19 +304,16 @@ const Window kWindows[] = {
     {"Form18", [](QWidget*) { return new PlayerWindow(); }},
 };
 
-class WindowTextFitTest : public LangTest {
+class WindowTextFitTest : public MainWindowLangTest {
  protected:
   void SetUp() override {
-    LangTest::SetUp();
+    MainWindowLangTest::SetUp();
     FfmpegTools::InitOptionNames();
-    main_ = std::make_unique<MainWindow>();
   }
   void TearDown() override {
-    main_.reset();
+    MainWindowLangTest::TearDown();
     FormatEditor::ResetEditState();
-    LangTest::TearDown();
   }
-  std::unique_ptr<MainWindow> main_;
 };
 
 // Each caption, button, check box, option, frame title, list item and label of

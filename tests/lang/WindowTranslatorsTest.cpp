@@ -101,16 +101,8 @@ QString Expected(QWidget* window, const Assignment& assignment, const QStringLis
   return {};
 }
 
-class WindowTranslatorsTest : public LangTest {
+class WindowTranslatorsTest : public MainWindowLangTest {
  protected:
-  void SetUp() override {
-    LangTest::SetUp();
-    main_ = std::make_unique<MainWindow>();
-  }
-  void TearDown() override {
-    main_.reset();
-    LangTest::TearDown();
-  }
   // Every assignment of the translator shows the text of the table in force.
   static void ExpectLanguage(QWidget* window, const Lang::Translator& translator,
                              const QStringList& table) {
@@ -123,8 +115,6 @@ class WindowTranslatorsTest : public LangTest {
   static const Lang::Translator& TranslatorNamed(const char* name) {
     return *Lang::FindTranslator(name);
   }
-
-  std::unique_ptr<MainWindow> main_;
 };
 
 // Every window has every control its translator writes to, with the kind and
