@@ -28,6 +28,7 @@ class AnalyseWaitTest : public ConversionFixture {
   void SetUp() override {
     ConversionFixture::SetUp();
     tone_ = Make("in/tone.wav", {"-f", "lavfi", "-i", "sine=d=1"});
+    ASSERT_TRUE(QFile::exists(tone_));
     List({tone_});
     main_->List1->setCurrentRow(0);
   }
