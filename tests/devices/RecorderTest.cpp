@@ -506,6 +506,35 @@ TEST_F(RecorderTest, ARecordingThatCouldNotBeWrittenIsAnFfmpegError) {
   EXPECT_EQ(window_->Text9->text(), "Terminado");
 }
 
+// A profile may keep ffmpeg's console quiet or tag its lines with their
+// level: a recording that could not be written is an error all the same.
+TEST_F(RecorderTest, ARecordingThatCouldNotBeWrittenIsAnErrorWhateverLogTheProfileAsksFor) {
+  for (const QString logOptions : {"-loglevel quiet", "-v 0 -hide_banner -nostats",
+                                   "-loglevel repeat+level+warning"}) {
+    FormatProfile profile;
+    profile.OutputContainer = "mp3";
+    profile.OutputExtraParams = logOptions;
+    Recorder::State().RecFormatProfilePath = WriteProfile("quiet", profile);
+    window_->Combo3->setCurrentIndex(-1);
+    window_->Combo3->setEditText("quiet");
+    UseDevices(kAudio, "");
+    window_->Text11->setText("1");
+    ScriptedDialogs dialogs;
+    dialogs.Expect(Dialogs::Kind::Message, 6);  // /dev/full exists: replace it
+    dialogs.ExpectMessage();
+    Recorder::State().RecOutputPath = "/dev/full";
+    window_->Command2->click();
+    ASSERT_EQ(dialogs.Messages().size(), 2) << logOptions.toStdString();
+    const QString message = dialogs.Messages().last();
+    EXPECT_TRUE(message.startsWith("Error en ffmpeg:")) << message.toStdString();
+    EXPECT_TRUE(message.contains("No space left on device")) << message.toStdString();
+    EXPECT_EQ(window_->Text9->text(), "Terminado");
+    window_->close();  // back to the set-up
+    Flush();
+    ASSERT_FALSE(window_->Frame1->isHidden());
+  }
+}
+
 TEST_F(RecorderTest, CloseIsRefusedWhileRecordingThenGoesBackToSetupThenCloses) {
   UseDevices("", kVideo);
   ScriptedDialogs dialogs;
