@@ -846,6 +846,7 @@ TEST_F(ConvertTest, ReplacingNeverTakesAnOutputOfTheSameRun) {
     int mode;
     QString older;  // a file of the outputs' name there before the run, or none
     QStringList outputs;  // the outputs afterwards, in the order of the inputs
+    QString olderNumbered = QString();  // an older file of a numbered name, which stays
   };
   const Case cases[] = {
       {"two folders into one", {"a/sub1/clip.wav", "a/sub2/clip.wav"}, {1, 2},
@@ -854,6 +855,10 @@ TEST_F(ConvertTest, ReplacingNeverTakesAnOutputOfTheSameRun) {
        OutputChosenFolder, "b/out/clip.mp3", {"b/out/clip.mp3", "b/out/clip (2).mp3"}},
       {"side by side", {"c/song.wav", "c/song.flac"}, {1, 2}, OutputSourceFolders, "",
        {"c/song.mp3", "c/song (2).mp3"}},
+      {"three folders into one over an older file and its numbered copy",
+       {"d/sub1/clip.wav", "d/sub2/clip.wav", "d/sub3/clip.wav"}, {1, 2, 3}, OutputChosenFolder,
+       "d/out/clip.mp3", {"d/out/clip.mp3", "d/out/clip (3).mp3", "d/out/clip (4).mp3"},
+       "d/out/clip (2).mp3"},
   };
   Conversion::State().Choices.ExtensionText = "mp3";
   Conversion::State().Choices.ReplaceFiles = true;
@@ -864,6 +869,7 @@ TEST_F(ConvertTest, ReplacingNeverTakesAnOutputOfTheSameRun) {
     const QString folder = QString(c.inputs[0]).section('/', 0, 0);
     QDir().mkpath(Path(folder + "/out"));
     if (!c.older.isEmpty()) Tone(c.older, 5);
+    if (!c.olderNumbered.isEmpty()) Tone(c.olderNumbered, 5);
     List(files);
     Conversion::State().Choices.OutputMode = c.mode;
     Session::State().OutputFolder = Path(folder + "/out");
@@ -878,6 +884,8 @@ TEST_F(ConvertTest, ReplacingNeverTakesAnOutputOfTheSameRun) {
     const int trashed = int(Trashed().size());
     EXPECT_EQ(trashed - trashedBefore, c.older.isEmpty() ? 0 : 1) << c.name;
     trashedBefore = trashed;
+    if (!c.olderNumbered.isEmpty())
+      EXPECT_NEAR(Duration(Path(c.olderNumbered)), 5, kSlack) << c.name;
     for (const QString& file : files) EXPECT_TRUE(QFile::exists(file)) << c.name;
     CloseProgress();
   }
