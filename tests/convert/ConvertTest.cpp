@@ -836,6 +836,36 @@ TEST_F(ConvertTest, AWriteErrorIsCaughtWhateverLogTheProfileAsksFor) {
   }
 }
 
+// A disk that is full before the step starts takes neither the output nor
+// ffmpeg's report: a short output that ffmpeg only writes at its end fails
+// there, with code 0 and a quiet console, and a report without ffmpeg's
+// closing summary shows nothing whole.
+TEST_F(ConvertTest, AStepOnAFullDiskFailsWhenItsReportCouldNotBeWrittenEither) {
+  const QString song = Tone("in/song.wav", 1);
+  const QString older = Tone("in/song.mp3", 1);
+  const QByteArray olderBytes = Bytes(older);
+  List({song});
+  Conversion::State().Choices.ExtensionText = "mp3";
+  Conversion::State().Choices.DeleteOriginals = true;
+  Conversion::State().Choices.ReplaceFiles = true;
+  FormatProfile profile;
+  profile.OutputExtraParams = "-loglevel quiet";
+  Session::State().FormatProfilePath = SaveFormat(profile);
+  {
+    FileSizeLimit full(0);
+    ScriptedDialogs dialogs;
+    Convert("", main_->List1);
+  }
+  ASSERT_TRUE(Progress());
+  EXPECT_EQ(Progress()->Text3->text(), "Errores: 1");
+  ASSERT_EQ(Conversion::State().Errors.size(), 1);
+  EXPECT_EQ(Conversion::State().Errors[0].Description, "Error al convertir");
+  EXPECT_EQ(Bytes(older), olderBytes);
+  EXPECT_TRUE(QFile::exists(song));
+  EXPECT_FALSE(QFile::exists(Path("in/song (2).mp3")));
+  EXPECT_TRUE(Trashed().isEmpty());
+}
+
 // "Reemplazar archivos" makes way for a new output only by moving a file that
 // was there before the run: outputs of the same run never replace each other.
 TEST_F(ConvertTest, ReplacingNeverTakesAnOutputOfTheSameRun) {
