@@ -25,6 +25,7 @@
 #include "core/frame/Session.h"
 #include "core/ground/RecordFile.h"
 #include "core/ground/ToolRunner.h"
+#include "core/lang/Lang.h"
 #include "gui/app/ConversionStarter.h"
 #include "gui/app/MainWindow.h"
 #include "gui/convert/ProgressWindow.h"
@@ -674,6 +675,45 @@ TEST_F(ConvertTest, DetenerKeepsTheOutputBesideTheOlderFile) {
   const double kept = Duration(Path("in/a (2).mp3"));
   EXPECT_GT(kept, 0);
   EXPECT_LT(kept, 20);
+}
+
+// In a run of two passes the first pass writes a draft of the output: a
+// stop then leaves nothing, while a stop in the second pass keeps what it
+// finished. The source stays either way.
+TEST_F(ConvertTest, DetenerInTheSecondPassKeepsTheOutputAndInTheFirstLeavesNone) {
+  FormatProfile profile;
+  profile.VideoCodec = "mpeg4";
+  profile.VideoBitrate = "100k";
+  profile.InputExtraParams = "-re";  // each pass reads at the clip's own pace
+  Session::State().FormatProfilePath = SaveFormat(profile);
+  Conversion::State().Choices.TwoPass = true;
+  Conversion::State().Choices.DeleteOriginals = true;
+  Conversion::State().Choices.ExtensionText = "avi";
+  for (const QString pass : {Lang::TxtPass1(), Lang::TxtPass2()}) {
+    SCOPED_TRACE(pass.toStdString());
+    const QString name = pass == Lang::TxtPass1() ? "first" : "second";
+    const QString a = Clip("in/" + name + ".mkv", 4);
+    List({a});
+    WhenReady stop([&] { return Encoding() && Progress()->Text4->text().endsWith(pass); },
+                   [&] { Progress()->Command1->click(); });
+    ScriptedDialogs dialogs;
+    Convert("", main_->List1);
+    ASSERT_TRUE(stop.Done());
+    ASSERT_TRUE(Progress());
+    EXPECT_EQ(Progress()->Text1->text(), "El proceso fue detenido");
+    EXPECT_TRUE(Conversion::State().Errors.isEmpty());
+    EXPECT_TRUE(QFile::exists(a));
+    EXPECT_TRUE(Trashed().isEmpty());
+    const QString output = Path("in/" + name + ".avi");
+    if (pass == Lang::TxtPass1()) {
+      EXPECT_FALSE(QFile::exists(output));
+    } else {
+      EXPECT_EQ(Streams(output), "mpeg4,mp3");
+      EXPECT_GT(Duration(output), 0);
+      EXPECT_LT(Duration(output), 4);
+    }
+    CloseProgress();
+  }
 }
 
 TEST_F(ConvertTest, ClosingTheProgramStopsTheRunAndLeavesTheSourcesAlone) {
