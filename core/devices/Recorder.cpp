@@ -310,10 +310,13 @@ RecordingEnd RunRecording(const Conversion::StepCommand& step, const ToolRunner:
   const std::optional<FfmpegTools::ConsoleReport> logged =
       reportFolder.isEmpty() ? std::nullopt : FfmpegReport::Read(reportFile);
   const bool writeFailed = report.WriteFailed() || (logged && logged->WriteFailed());
+  // A recording that ended by itself closes its report with ffmpeg's summary;
+  // a disk full from the start takes neither the recording nor the report.
+  const bool cut = State().RecStoppedByUser == 0 && logged && !logged->Summarised();
   RecordingEnd end;
   if (run == ToolRunner::RunResult::NotStarted) {
     end.Result = RecordingEnd::Outcome::NotStarted;
-  } else if ((State().RecStoppedByUser == 0 && exitCode > 0) || writeFailed) {
+  } else if ((State().RecStoppedByUser == 0 && exitCode > 0) || writeFailed || cut) {
     // A recording ffmpeg could not write to its end is an error even after a stop.
     end.Result = RecordingEnd::Outcome::FfmpegFailed;
     end.Output = ConsoleEnd(output, reportFile);

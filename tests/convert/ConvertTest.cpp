@@ -17,6 +17,7 @@
 #include <csignal>
 
 #include "Children.h"
+#include "FileSizeLimit.h"
 #include "HangGuard.h"
 #include "TestEnv.h"
 #include "core/convert/Conversion.h"
@@ -36,28 +37,6 @@ namespace {
 
 // Containers round a clip's length up to their own packets.
 constexpr double kSlack = 0.3;
-
-// A full disk for every file this process and its tools write while it
-// lives: writes past the size fail ("File too large") as they fail on a full
-// file system, instead of the signal that would end the writer.
-class FileSizeLimit {
- public:
-  explicit FileSizeLimit(rlim_t bytes) {
-    getrlimit(RLIMIT_FSIZE, &saved_);
-    savedHandler_ = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit limit = saved_;
-    limit.rlim_cur = bytes;
-    EXPECT_EQ(setrlimit(RLIMIT_FSIZE, &limit), 0);
-  }
-  ~FileSizeLimit() {
-    setrlimit(RLIMIT_FSIZE, &saved_);
-    std::signal(SIGXFSZ, savedHandler_);
-  }
-
- private:
-  rlimit saved_{};
-  void (*savedHandler_)(int) = nullptr;
-};
 
 QByteArray Bytes(const QString& path) {
   QFile file(path);
