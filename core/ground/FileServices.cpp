@@ -100,8 +100,14 @@ bool CopyFile(const QString& source, const QString& destination, bool overwrite)
 }
 
 bool MoveFile(const QString& source, const QString& destination) {
-  if (!QFileInfo::exists(source) || QFileInfo::exists(destination)) return false;
-  return QFile::rename(source, destination);
+  const QFileInfo target(destination);
+  if (!QFileInfo::exists(source) || target.exists() || target.isSymLink()) return false;
+  if (QFile::rename(source, destination)) return true;
+  // A move onto another disk is a copy: one that could not be finished (a
+  // full disk) leaves nothing where the file was to go.
+  const QFileInfo left(destination);
+  if (left.exists() || left.isSymLink()) QFile::remove(destination);
+  return false;
 }
 
 bool RenameFileKeepExtension(const QString& path, const QString& newBase) {
