@@ -93,10 +93,16 @@ bool CopyFile(const QString& source, const QString& destination, bool overwrite)
   if (!FileExists(source)) return false;
   QString target = destination;
   if (FolderExists(destination)) target = destination + "/" + FileNameOf(source);
+  const QFileInfo before(target);
+  const bool wasThere = before.exists() || before.isSymLink();
   std::error_code error;
   const auto options = overwrite ? std::filesystem::copy_options::overwrite_existing
                                  : std::filesystem::copy_options::none;
-  return std::filesystem::copy_file(FsPath(source), FsPath(target), options, error) && !error;
+  if (std::filesystem::copy_file(FsPath(source), FsPath(target), options, error) && !error)
+    return true;
+  // A copy that could not be finished (a full disk) leaves nothing of itself.
+  if (!wasThere && error != std::errc::file_exists) QFile::remove(target);
+  return false;
 }
 
 bool MoveFile(const QString& source, const QString& destination) {

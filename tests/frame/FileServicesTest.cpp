@@ -129,6 +129,23 @@ TEST_F(FileServicesTest, AMoveToAnotherDiskThatCannotFinishLeavesNoPartOfTheFile
   EXPECT_FALSE(QFile::exists(source.fileName()));
 }
 
+// A copy that cannot be finished (a full disk) leaves nothing of itself.
+TEST_F(FileServicesTest, ACopyThatCannotFinishLeavesNoPartOfTheFile) {
+  const QByteArray bytes(1024 * 1024, 'x');
+  const QString source = WriteFile("a/profile.qfm", "");
+  QFile file(source);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  ASSERT_EQ(file.write(bytes), bytes.size());
+  file.close();
+  {
+    FileSizeLimit full(64 * 1024);
+    EXPECT_FALSE(FileServices::CopyFile(source, Folder() + "/a/copy.qfm", false));
+  }
+  EXPECT_EQ(QDir(Folder() + "/a").entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+            QStringList{"profile.qfm"});
+  EXPECT_EQ(FileServices::FileSize(source), bytes.size());
+}
+
 TEST_F(FileServicesTest, CopyMoveRenameAndDelete) {
   const QString a = WriteFile("d/a.txt", "alpha");
   const QString b = Folder() + "/d/b.txt";
