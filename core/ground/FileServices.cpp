@@ -1,9 +1,13 @@
 #include "core/ground/FileServices.h"
 
+#include <fcntl.h>
+
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
+#include <cerrno>
+#include <cstdio>
 #include <filesystem>
 #include <system_error>
 
@@ -108,11 +112,18 @@ bool CopyFile(const QString& source, const QString& destination, bool overwrite)
 bool MoveFile(const QString& source, const QString& destination) {
   const QFileInfo target(destination);
   if (!QFileInfo::exists(source) || target.exists() || target.isSymLink()) return false;
-  if (QFile::rename(source, destination)) return true;
-  // A move onto another disk is a copy: one that could not be finished (a
-  // full disk) leaves nothing where the file was to go.
-  const QFileInfo left(destination);
-  if (left.exists() || left.isSymLink()) QFile::remove(destination);
+  const QByteArray from = QFile::encodeName(source);
+  const QByteArray to = QFile::encodeName(destination);
+  if (::renameat2(AT_FDCWD, from.constData(), AT_FDCWD, to.constData(), RENAME_NOREPLACE) == 0)
+    return true;
+  // A file system that cannot rename without replacing: the check above stands.
+  if (errno == EINVAL || errno == ENOSYS) return ::rename(from.constData(), to.constData()) == 0;
+  if (errno != EXDEV) return false;
+  // Onto another disk a move is a copy and a removal; a copy that could not
+  // be finished (a full disk) leaves nothing of itself.
+  if (!CopyFile(source, destination, false)) return false;
+  if (QFile::remove(source)) return true;
+  QFile::remove(destination);
   return false;
 }
 
