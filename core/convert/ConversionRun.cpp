@@ -125,7 +125,7 @@ void ConversionRun::Steps::Start() {
   run_.stopRequested_ = false;
   run_.forcedStop_ = false;
   runOutputs_.clear();
-  reportFolder_ = Session::CreateTempFolder(false);
+  reportFolder_ = FfmpegReport::MakeFolder();
   State().Running = 1;
   State().Errors.clear();
   emit run_.Started();

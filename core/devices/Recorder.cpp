@@ -7,7 +7,6 @@
 
 #include "core/frame/FfmpegReport.h"
 #include "core/frame/FfmpegTools.h"
-#include "core/frame/Session.h"
 #include "core/ground/FileServices.h"
 #include "core/ground/ToolRunner.h"
 
@@ -297,7 +296,7 @@ RecordingEnd RunRecording(const Conversion::StepCommand& step, const ToolRunner:
   State().RecRunning = 1;
   // ffmpeg's own report logs a write it could not finish whatever log level
   // the profile's options ask of the console.
-  const QString reportFolder = Session::CreateTempFolder(false);
+  const QString reportFolder = FfmpegReport::MakeFolder();
   const QString reportFile = reportFolder + "/ffmpeg.log";
   ToolRunner::Command command = step.Command;
   if (!reportFolder.isEmpty()) command.environment << FfmpegReport::EnvironmentEntry(reportFile);

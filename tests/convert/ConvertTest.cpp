@@ -885,6 +885,35 @@ TEST_F(ConvertTest, AStepOnAFullDiskFailsWhenItsReportCouldNotBeWrittenEither) {
   EXPECT_TRUE(Trashed().isEmpty());
 }
 
+// A program folder that cannot hold working folders (installed read-only)
+// still converts what needs none, and ffmpeg's report then goes to the
+// system's temporary folder: a quiet profile's write error is caught all the
+// same.
+TEST_F(ConvertTest, WithoutWorkingFoldersAConversionRunsAndItsWriteErrorsAreCaught) {
+  WriteFile("appfiles/temp", "a file where the working folders go");
+  const QString song = Tone("in/song.wav", 30);
+  List({song});
+  Conversion::State().Choices.ExtensionText = "mp3";
+  FormatProfile profile;
+  profile.OutputExtraParams = "-loglevel quiet";
+  Session::State().FormatProfilePath = SaveFormat(profile);
+  ScriptedDialogs dialogs;
+  Convert("", main_->List1);
+  ASSERT_TRUE(Progress());
+  EXPECT_EQ(Progress()->Text3->text(), "Errores: 0");
+  EXPECT_NEAR(Duration(Path("in/song.mp3")), 30, kSlack);
+  CloseProgress();
+
+  {
+    FileSizeLimit full(60 * 1024);
+    Convert("", main_->List1);
+  }
+  ASSERT_TRUE(Progress());
+  EXPECT_EQ(Progress()->Text3->text(), "Errores: 1");
+  EXPECT_FALSE(QFile::exists(Path("in/song (2).mp3")));
+  EXPECT_TRUE(QFile::exists(song));
+}
+
 // "Reemplazar archivos" makes way for a new output only by moving a file that
 // was there before the run: outputs of the same run never replace each other.
 TEST_F(ConvertTest, ReplacingNeverTakesAnOutputOfTheSameRun) {
