@@ -125,7 +125,7 @@ void ConversionRun::Steps::Start() {
   run_.stopRequested_ = false;
   run_.forcedStop_ = false;
   runOutputs_.clear();
-  reportFolder_ = Session::CreateTempFolder(false);
+  reportFolder_ = FfmpegReport::MakeFolder();
   State().Running = 1;
   State().Errors.clear();
   emit run_.Started();
@@ -330,10 +330,12 @@ bool ConversionRun::Steps::RunRow(int row, const QStringList& inputs, const QStr
   const std::optional<FfmpegTools::ConsoleReport> logged =
       isEncoder || reportFolder_.isEmpty() ? std::nullopt : FfmpegReport::Read(ReportFile());
   if (started) NoteInputsRead(step, isEncoder, inputs, (logged ? *logged : report).MappedInputs());
-  // What the console shows may be silenced by the profile; ffmpeg's report is not.
+  // What the console shows may be silenced by the profile; ffmpeg's report is
+  // not, but a full disk may have cut it: without its closing summary it shows
+  // nothing whole.
   const bool writeFailed =
       !isEncoder && (report.WriteFailed() || report.InputLost() || !logged ||
-                     logged->WriteFailed() || logged->InputLost());
+                     !logged->Summarised() || logged->WriteFailed() || logged->InputLost());
   if (StepSucceeded(started, exitCode, isEncoder, FileServices::FileSize(output), writeFailed)) {
     // "q" lets ffmpeg finish its output; a killed tool leaves it cut.
     if (run_.stopRequested_ && !run_.forcedStop_ && !ToolRunner::Closing() &&

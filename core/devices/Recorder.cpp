@@ -1,9 +1,11 @@
 #include "core/devices/Recorder.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QSet>
 
+#include "core/frame/FfmpegReport.h"
 #include "core/frame/FfmpegTools.h"
 #include "core/ground/FileServices.h"
 #include "core/ground/ToolRunner.h"
@@ -27,6 +29,16 @@ const QSet<QString>& VideoInputs() {
   static const QSet<QString> names{"v4l2", "video4linux2", "fbdev", "kmsgrab", "x11grab"};
   return names;
 }
+// The end of ffmpeg's console for the failure message; the end of its report
+// when the profile kept the console quiet.
+QString ConsoleEnd(const QString& output, const QString& reportFile) {
+  const QString console = FfmpegReport::WithoutNotice(output);
+  if (!ToolRunner::TrimBlanks(console).isEmpty()) return console;
+  QFile file(reportFile);
+  if (!file.open(QIODevice::ReadOnly)) return console;
+  return FfmpegReport::ConsoleText(QString::fromUtf8(file.readAll())).right(256);
+}
+
 bool IsKnownInput(const QString& name) {
   return AudioInputs().contains(name) || VideoInputs().contains(name) || name == "lavfi";
 }
@@ -282,20 +294,33 @@ RecordPlan PlanRecording(const RecordRequest& request, const std::function<int()
 
 RecordingEnd RunRecording(const Conversion::StepCommand& step, const ToolRunner::OutputSink& show) {
   State().RecRunning = 1;
+  // ffmpeg's own report logs a write it could not finish whatever log level
+  // the profile's options ask of the console.
+  const QString reportFolder = FfmpegReport::MakeFolder();
+  const QString reportFile = reportFolder + "/ffmpeg.log";
+  ToolRunner::Command command = step.Command;
+  if (!reportFolder.isEmpty()) command.environment << FfmpegReport::EnvironmentEntry(reportFile);
   QString output;
   int32_t exitCode = 0;
   FfmpegTools::ConsoleReport report;
   const ToolRunner::RunResult run = ToolRunner::RunCaptured(
-      ToolRunner::Pipeline{step.Command}, QString(), 1, 1, show, ToolRunner::ReplaceByVisibleChunk,
+      ToolRunner::Pipeline{command}, QString(), 1, 1, show, ToolRunner::ReplaceByVisibleChunk,
       output, 256, exitCode, [&report](const QString& chunk) { report.Add(chunk); });
+  const std::optional<FfmpegTools::ConsoleReport> logged =
+      reportFolder.isEmpty() ? std::nullopt : FfmpegReport::Read(reportFile);
+  const bool writeFailed = report.WriteFailed() || (logged && logged->WriteFailed());
+  // A recording that ended by itself closes its report with ffmpeg's summary;
+  // a disk full from the start takes neither the recording nor the report.
+  const bool cut = State().RecStoppedByUser == 0 && logged && !logged->Summarised();
   RecordingEnd end;
   if (run == ToolRunner::RunResult::NotStarted) {
     end.Result = RecordingEnd::Outcome::NotStarted;
-  } else if ((State().RecStoppedByUser == 0 && exitCode > 0) || report.WriteFailed()) {
+  } else if ((State().RecStoppedByUser == 0 && exitCode > 0) || writeFailed || cut) {
     // A recording ffmpeg could not write to its end is an error even after a stop.
     end.Result = RecordingEnd::Outcome::FfmpegFailed;
-    end.Output = output;
+    end.Output = ConsoleEnd(output, reportFile);
   }
+  if (!reportFolder.isEmpty()) FileServices::DeleteFolder(reportFolder, true);
   State().RecRunning = 0;
   State().RecStoppedByUser = 0;
   return end;

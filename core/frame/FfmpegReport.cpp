@@ -1,8 +1,11 @@
 #include "core/frame/FfmpegReport.h"
 
+#include <QDir>
 #include <QFile>
 #include <QRegularExpression>
+#include <QTemporaryDir>
 
+#include "core/frame/Session.h"
 #include "core/ground/ToolRunner.h"
 
 namespace FfmpegReport {
@@ -19,6 +22,15 @@ QString WithoutLevelTag(const QString& line) {
 }
 
 }  // namespace
+
+QString MakeFolder() {
+  const QString working = Session::CreateTempFolder(false);
+  if (!working.isEmpty()) return working;
+  QTemporaryDir system(QDir::tempPath() + "/quillmoor-XXXXXX");
+  if (!system.isValid()) return QString();
+  system.setAutoRemove(false);
+  return system.path();
+}
 
 QString EnvironmentEntry(const QString& file) {
   // The value is read as ffmpeg reads option values: single quotes keep

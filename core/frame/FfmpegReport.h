@@ -10,6 +10,11 @@
 // the run, it tells what the console may have kept quiet.
 namespace FfmpegReport {
 
+// A new folder for ffmpeg's reports: a working folder of this copy or, when
+// the program folder cannot hold one (installed read-only), a folder in the
+// system's temporary folder; "" when neither can be made. The caller removes it.
+QString MakeFolder();
+
 // The environment entry ("FFREPORT=...") that has ffmpeg write its report to file.
 QString EnvironmentEntry(const QString& file);
 

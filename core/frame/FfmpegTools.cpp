@@ -268,6 +268,7 @@ void ConsoleReport::ReadLine(const QString& line) {
   // A message of a library part starts with its "[name @ 0x...] " tag.
   static const QRegularExpression tag(QStringLiteral(R"(^\[[^\]]* @ [^\]]*\] )"));
   static const QRegularExpression mappedStream(QStringLiteral(R"(^\s+Stream #(\d+):\d+\b)"));
+  static const QRegularExpression summary(QStringLiteral(R"(^video:\S+ audio:\S+ subtitle:)"));
   if (line.isEmpty()) return;  // a line end split between two chunks
   if (inMapping_) {
     if (line.startsWith(' ')) {
@@ -287,6 +288,7 @@ void ConsoleReport::ReadLine(const QString& line) {
       message.startsWith(QLatin1String("Error closing file")))
     writeFailed_ = true;
   if (message.startsWith(QLatin1String("Impossible to open '"))) inputLost_ = true;
+  if (summary.match(message).hasMatch()) summarised_ = true;
 }
 
 MediaInfo ProbeMedia(const QString& path) {

@@ -69,6 +69,9 @@ class ConsoleReport {
   // A file that the concat demuxer was to read next could not be opened: the
   // output lacks it, and ffmpeg still ends with code 0.
   bool InputLost() const { return inputLost_; }
+  // ffmpeg's closing summary of what it wrote ("video:... audio:... muxing
+  // overhead"), which ends every run that got through to its end, came.
+  bool Summarised() const { return summarised_; }
   // The inputs, by their place among the command's "-i" options from 0, that
   // the "Stream mapping:" report names as sources of the outputs' streams;
   // empty when there was no report.
@@ -89,6 +92,7 @@ class ConsoleReport {
   bool inMapping_ = false;
   bool writeFailed_ = false;
   bool inputLost_ = false;
+  bool summarised_ = false;
   QList<int> mappedInputs_;
 };
 

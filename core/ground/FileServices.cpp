@@ -1,9 +1,13 @@
 #include "core/ground/FileServices.h"
 
+#include <fcntl.h>
+
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
+#include <cerrno>
+#include <cstdio>
 #include <filesystem>
 #include <system_error>
 
@@ -93,15 +97,34 @@ bool CopyFile(const QString& source, const QString& destination, bool overwrite)
   if (!FileExists(source)) return false;
   QString target = destination;
   if (FolderExists(destination)) target = destination + "/" + FileNameOf(source);
+  const QFileInfo before(target);
+  const bool wasThere = before.exists() || before.isSymLink();
   std::error_code error;
   const auto options = overwrite ? std::filesystem::copy_options::overwrite_existing
                                  : std::filesystem::copy_options::none;
-  return std::filesystem::copy_file(FsPath(source), FsPath(target), options, error) && !error;
+  if (std::filesystem::copy_file(FsPath(source), FsPath(target), options, error) && !error)
+    return true;
+  // A copy that could not be finished (a full disk) leaves nothing of itself.
+  if (!wasThere && error != std::errc::file_exists) QFile::remove(target);
+  return false;
 }
 
 bool MoveFile(const QString& source, const QString& destination) {
-  if (!QFileInfo::exists(source) || QFileInfo::exists(destination)) return false;
-  return QFile::rename(source, destination);
+  const QFileInfo target(destination);
+  if (!QFileInfo::exists(source) || target.exists() || target.isSymLink()) return false;
+  const QByteArray from = QFile::encodeName(source);
+  const QByteArray to = QFile::encodeName(destination);
+  if (::renameat2(AT_FDCWD, from.constData(), AT_FDCWD, to.constData(), RENAME_NOREPLACE) == 0)
+    return true;
+  // A file system that cannot rename without replacing: the check above stands.
+  if (errno == EINVAL || errno == ENOSYS) return ::rename(from.constData(), to.constData()) == 0;
+  if (errno != EXDEV) return false;
+  // Onto another disk a move is a copy and a removal; a copy that could not
+  // be finished (a full disk) leaves nothing of itself.
+  if (!CopyFile(source, destination, false)) return false;
+  if (QFile::remove(source)) return true;
+  QFile::remove(destination);
+  return false;
 }
 
 bool RenameFileKeepExtension(const QString& path, const QString& newBase) {

@@ -18,6 +18,7 @@
 
 #include "Children.h"
 #include "ConversionFixture.h"
+#include "FileSizeLimit.h"
 #include "HangGuard.h"
 #include "core/convert/Conversion.h"
 #include "core/convert/ConversionState.h"
@@ -25,6 +26,7 @@
 #include "core/frame/Session.h"
 #include "core/ground/RecordFile.h"
 #include "core/ground/ToolRunner.h"
+#include "core/lang/Lang.h"
 #include "gui/app/ConversionStarter.h"
 #include "gui/app/MainWindow.h"
 #include "gui/convert/ProgressWindow.h"
@@ -35,28 +37,6 @@ namespace {
 
 // Containers round a clip's length up to their own packets.
 constexpr double kSlack = 0.3;
-
-// A full disk for every file this process and its tools write while it
-// lives: writes past the size fail ("File too large") as they fail on a full
-// file system, instead of the signal that would end the writer.
-class FileSizeLimit {
- public:
-  explicit FileSizeLimit(rlim_t bytes) {
-    getrlimit(RLIMIT_FSIZE, &saved_);
-    savedHandler_ = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit limit = saved_;
-    limit.rlim_cur = bytes;
-    EXPECT_EQ(setrlimit(RLIMIT_FSIZE, &limit), 0);
-  }
-  ~FileSizeLimit() {
-    setrlimit(RLIMIT_FSIZE, &saved_);
-    std::signal(SIGXFSZ, savedHandler_);
-  }
-
- private:
-  rlimit saved_{};
-  void (*savedHandler_)(int) = nullptr;
-};
 
 QByteArray Bytes(const QString& path) {
   QFile file(path);
@@ -627,6 +607,45 @@ TEST_F(ConvertTest, DetenerKeepsTheOutputBesideTheOlderFile) {
   EXPECT_LT(kept, 20);
 }
 
+// In a run of two passes the first pass writes a draft of the output: a
+// stop then leaves nothing, while a stop in the second pass keeps what it
+// finished. The source stays either way.
+TEST_F(ConvertTest, DetenerInTheSecondPassKeepsTheOutputAndInTheFirstLeavesNone) {
+  FormatProfile profile;
+  profile.VideoCodec = "mpeg4";
+  profile.VideoBitrate = "100k";
+  profile.InputExtraParams = "-re";  // each pass reads at the clip's own pace
+  Session::State().FormatProfilePath = SaveFormat(profile);
+  Conversion::State().Choices.TwoPass = true;
+  Conversion::State().Choices.DeleteOriginals = true;
+  Conversion::State().Choices.ExtensionText = "avi";
+  for (const QString pass : {Lang::TxtPass1(), Lang::TxtPass2()}) {
+    SCOPED_TRACE(pass.toStdString());
+    const QString name = pass == Lang::TxtPass1() ? "first" : "second";
+    const QString a = Clip("in/" + name + ".mkv", 4);
+    List({a});
+    WhenReady stop([&] { return Encoding() && Progress()->Text4->text().endsWith(pass); },
+                   [&] { Progress()->Command1->click(); });
+    ScriptedDialogs dialogs;
+    Convert("", main_->List1);
+    ASSERT_TRUE(stop.Done());
+    ASSERT_TRUE(Progress());
+    EXPECT_EQ(Progress()->Text1->text(), "El proceso fue detenido");
+    EXPECT_TRUE(Conversion::State().Errors.isEmpty());
+    EXPECT_TRUE(QFile::exists(a));
+    EXPECT_TRUE(Trashed().isEmpty());
+    const QString output = Path("in/" + name + ".avi");
+    if (pass == Lang::TxtPass1()) {
+      EXPECT_FALSE(QFile::exists(output));
+    } else {
+      EXPECT_EQ(Streams(output), "mpeg4,mp3");
+      EXPECT_GT(Duration(output), 0);
+      EXPECT_LT(Duration(output), 4);
+    }
+    CloseProgress();
+  }
+}
+
 TEST_F(ConvertTest, ClosingTheProgramStopsTheRunAndLeavesTheSourcesAlone) {
   const QString a = Clip("in/a.mkv", 20);
   const QString b = Clip("in/b.mkv", 20);
@@ -775,6 +794,65 @@ TEST_F(ConvertTest, AWriteErrorIsCaughtWhateverLogTheProfileAsksFor) {
   }
 }
 
+// A disk that is full before the step starts takes neither the output nor
+// ffmpeg's report: a short output that ffmpeg only writes at its end fails
+// there, with code 0 and a quiet console, and a report without ffmpeg's
+// closing summary shows nothing whole.
+TEST_F(ConvertTest, AStepOnAFullDiskFailsWhenItsReportCouldNotBeWrittenEither) {
+  const QString song = Tone("in/song.wav", 1);
+  const QString older = Tone("in/song.mp3", 1);
+  const QByteArray olderBytes = Bytes(older);
+  List({song});
+  Conversion::State().Choices.ExtensionText = "mp3";
+  Conversion::State().Choices.DeleteOriginals = true;
+  Conversion::State().Choices.ReplaceFiles = true;
+  FormatProfile profile;
+  profile.OutputExtraParams = "-loglevel quiet";
+  Session::State().FormatProfilePath = SaveFormat(profile);
+  {
+    FileSizeLimit full(0);
+    ScriptedDialogs dialogs;
+    Convert("", main_->List1);
+  }
+  ASSERT_TRUE(Progress());
+  EXPECT_EQ(Progress()->Text3->text(), "Errores: 1");
+  ASSERT_EQ(Conversion::State().Errors.size(), 1);
+  EXPECT_EQ(Conversion::State().Errors[0].Description, "Error al convertir");
+  EXPECT_EQ(Bytes(older), olderBytes);
+  EXPECT_TRUE(QFile::exists(song));
+  EXPECT_FALSE(QFile::exists(Path("in/song (2).mp3")));
+  EXPECT_TRUE(Trashed().isEmpty());
+}
+
+// A program folder that cannot hold working folders (installed read-only)
+// still converts what needs none, and ffmpeg's report then goes to the
+// system's temporary folder: a quiet profile's write error is caught all the
+// same.
+TEST_F(ConvertTest, WithoutWorkingFoldersAConversionRunsAndItsWriteErrorsAreCaught) {
+  WriteFile("appfiles/temp", "a file where the working folders go");
+  const QString song = Tone("in/song.wav", 30);
+  List({song});
+  Conversion::State().Choices.ExtensionText = "mp3";
+  FormatProfile profile;
+  profile.OutputExtraParams = "-loglevel quiet";
+  Session::State().FormatProfilePath = SaveFormat(profile);
+  ScriptedDialogs dialogs;
+  Convert("", main_->List1);
+  ASSERT_TRUE(Progress());
+  EXPECT_EQ(Progress()->Text3->text(), "Errores: 0");
+  EXPECT_NEAR(Duration(Path("in/song.mp3")), 30, kSlack);
+  CloseProgress();
+
+  {
+    FileSizeLimit full(60 * 1024);
+    Convert("", main_->List1);
+  }
+  ASSERT_TRUE(Progress());
+  EXPECT_EQ(Progress()->Text3->text(), "Errores: 1");
+  EXPECT_FALSE(QFile::exists(Path("in/song (2).mp3")));
+  EXPECT_TRUE(QFile::exists(song));
+}
+
 // "Reemplazar archivos" makes way for a new output only by moving a file that
 // was there before the run: outputs of the same run never replace each other.
 TEST_F(ConvertTest, ReplacingNeverTakesAnOutputOfTheSameRun) {
@@ -785,6 +863,7 @@ TEST_F(ConvertTest, ReplacingNeverTakesAnOutputOfTheSameRun) {
     int mode;
     QString older;  // a file of the outputs' name there before the run, or none
     QStringList outputs;  // the outputs afterwards, in the order of the inputs
+    QString olderNumbered = QString();  // an older file of a numbered name, which stays
   };
   const Case cases[] = {
       {"two folders into one", {"a/sub1/clip.wav", "a/sub2/clip.wav"}, {1, 2},
@@ -793,6 +872,10 @@ TEST_F(ConvertTest, ReplacingNeverTakesAnOutputOfTheSameRun) {
        OutputChosenFolder, "b/out/clip.mp3", {"b/out/clip.mp3", "b/out/clip (2).mp3"}},
       {"side by side", {"c/song.wav", "c/song.flac"}, {1, 2}, OutputSourceFolders, "",
        {"c/song.mp3", "c/song (2).mp3"}},
+      {"three folders into one over an older file and its numbered copy",
+       {"d/sub1/clip.wav", "d/sub2/clip.wav", "d/sub3/clip.wav"}, {1, 2, 3}, OutputChosenFolder,
+       "d/out/clip.mp3", {"d/out/clip.mp3", "d/out/clip (3).mp3", "d/out/clip (4).mp3"},
+       "d/out/clip (2).mp3"},
   };
   Conversion::State().Choices.ExtensionText = "mp3";
   Conversion::State().Choices.ReplaceFiles = true;
@@ -803,6 +886,7 @@ TEST_F(ConvertTest, ReplacingNeverTakesAnOutputOfTheSameRun) {
     const QString folder = QString(c.inputs[0]).section('/', 0, 0);
     QDir().mkpath(Path(folder + "/out"));
     if (!c.older.isEmpty()) Tone(c.older, 5);
+    if (!c.olderNumbered.isEmpty()) Tone(c.olderNumbered, 5);
     List(files);
     Conversion::State().Choices.OutputMode = c.mode;
     Session::State().OutputFolder = Path(folder + "/out");
@@ -817,6 +901,8 @@ TEST_F(ConvertTest, ReplacingNeverTakesAnOutputOfTheSameRun) {
     const int trashed = int(Trashed().size());
     EXPECT_EQ(trashed - trashedBefore, c.older.isEmpty() ? 0 : 1) << c.name;
     trashedBefore = trashed;
+    if (!c.olderNumbered.isEmpty())
+      EXPECT_NEAR(Duration(Path(c.olderNumbered)), 5, kSlack) << c.name;
     for (const QString& file : files) EXPECT_TRUE(QFile::exists(file)) << c.name;
     CloseProgress();
   }

@@ -94,6 +94,12 @@ TEST_F(JoinTest, FilesThatDifferAreJoinedWholeInTheFirstFilesShape) {
        "joined3.mp4",
        4,
        "160,120\n8000,1"},
+      {"a picture without sound first, then a clip with both",
+       {Make("in4/mute.mkv", {"-f", "lavfi", "-i", "testsrc=size=160x120:rate=10", "-t", "2"}),
+        Clip("in4/clip.mkv", 2, "320x240")},
+       "joined4.mp4",
+       4,
+       "160,120\n8000,1"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);

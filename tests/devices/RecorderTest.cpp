@@ -18,6 +18,7 @@
 #include <functional>
 
 #include "Children.h"
+#include "FileSizeLimit.h"
 #include "TestEnv.h"
 #include "core/devices/DeviceRun.h"
 #include "core/devices/Recorder.h"
@@ -503,6 +504,59 @@ TEST_F(RecorderTest, ARecordingThatCouldNotBeWrittenIsAnFfmpegError) {
   const QString message = dialogs.Messages().last();
   EXPECT_TRUE(message.startsWith("Error en ffmpeg:")) << message.toStdString();
   EXPECT_TRUE(message.contains("No space left on device")) << message.toStdString();
+  EXPECT_EQ(window_->Text9->text(), "Terminado");
+}
+
+// A profile may keep ffmpeg's console quiet or tag its lines with their
+// level: a recording that could not be written is an error all the same.
+TEST_F(RecorderTest, ARecordingThatCouldNotBeWrittenIsAnErrorWhateverLogTheProfileAsksFor) {
+  for (const QString logOptions :
+       {"-loglevel quiet", "-v 0 -hide_banner -nostats", "-loglevel repeat+level+warning"}) {
+    FormatProfile profile;
+    profile.OutputContainer = "mp3";
+    profile.OutputExtraParams = logOptions;
+    Recorder::State().RecFormatProfilePath = WriteProfile("quiet", profile);
+    window_->Combo3->setCurrentIndex(-1);
+    window_->Combo3->setEditText("quiet");
+    UseDevices(kAudio, "");
+    window_->Text11->setText("1");
+    ScriptedDialogs dialogs;
+    dialogs.Expect(Dialogs::Kind::Message, 6);  // /dev/full exists: replace it
+    dialogs.ExpectMessage();
+    Recorder::State().RecOutputPath = "/dev/full";
+    window_->Command2->click();
+    ASSERT_EQ(dialogs.Messages().size(), 2) << logOptions.toStdString();
+    const QString message = dialogs.Messages().last();
+    EXPECT_TRUE(message.startsWith("Error en ffmpeg:")) << message.toStdString();
+    EXPECT_TRUE(message.contains("No space left on device")) << message.toStdString();
+    EXPECT_EQ(window_->Text9->text(), "Terminado");
+    window_->close();  // back to the set-up
+    Flush();
+    ASSERT_FALSE(window_->Frame1->isHidden());
+  }
+}
+
+// A short recording that ffmpeg writes only at its end meets a disk that is
+// already full: ffmpeg's quiet console and its empty report tell nothing, and
+// ffmpeg ends with code 0; the recording is an error all the same.
+TEST_F(RecorderTest, ARecordingOntoADiskFullFromTheStartIsAnError) {
+  FormatProfile profile;
+  profile.OutputContainer = "mp3";
+  profile.OutputExtraParams = "-loglevel quiet";
+  Recorder::State().RecFormatProfilePath = WriteProfile("quiet", profile);
+  window_->Combo3->setCurrentIndex(-1);
+  window_->Combo3->setEditText("quiet");
+  UseDevices(kAudio, "");
+  window_->Text11->setText("1");
+  ScriptedDialogs dialogs;
+  dialogs.ExpectMessage();
+  {
+    FileSizeLimit full(0);
+    RecordInto("short.mp3");
+  }
+  ASSERT_EQ(dialogs.Messages().size(), 1);
+  EXPECT_TRUE(dialogs.Messages()[0].startsWith("Error en ffmpeg:"))
+      << dialogs.Messages()[0].toStdString();
   EXPECT_EQ(window_->Text9->text(), "Terminado");
 }
 

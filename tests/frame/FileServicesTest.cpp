@@ -1,12 +1,22 @@
+#include <sys/stat.h>
+
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
 
+#include "FileSizeLimit.h"
 #include "TestEnv.h"
 #include "core/ground/FileServices.h"
 
 namespace {
 
 class FileServicesTest : public TestEnv {};
+
+dev_t DiskOf(const QString& path) {
+  struct stat status {};
+  return ::stat(QFile::encodeName(path).constData(), &status) == 0 ? status.st_dev : 0;
+}
 
 TEST_F(FileServicesTest, NameSplitting) {
   struct Case {
@@ -86,6 +96,54 @@ TEST_F(FileServicesTest, RecursiveListingsAreBreadthFirst) {
       FileServices::ListFilesRecursive(r, "exe:"),
       (QStringList{r + "/top.exe", r + "/a/mid.exe", r + "/b/other.exe", r + "/a/a1/deep.exe"}));
   EXPECT_EQ(FileServices::ListFilesRecursive(r + "/b", "zzz:"), QStringList());
+}
+
+// A move onto another disk is a copy and a removal. When the copy cannot be
+// finished (a full disk), nothing of it stays where the file was to go, and
+// the file stays whole where it was. The second disk is the shared-memory
+// file system; the full disk a file-size limit.
+TEST_F(FileServicesTest, AMoveToAnotherDiskThatCannotFinishLeavesNoPartOfTheFile) {
+  QTemporaryDir other("/dev/shm/quillmoor-XXXXXX");
+  if (!other.isValid() || DiskOf(other.path()) == DiskOf(Folder()))
+    GTEST_SKIP() << "no second disk";
+  const QByteArray bytes(1024 * 1024, 'x');
+  QFile source(other.path() + "/track.wav");
+  ASSERT_TRUE(source.open(QIODevice::WriteOnly));
+  ASSERT_EQ(source.write(bytes), bytes.size());
+  source.close();
+  const QString target = Folder() + "/out/track.wav";
+  QDir().mkpath(Folder() + "/out");
+  {
+    FileSizeLimit full(64 * 1024);
+    EXPECT_FALSE(FileServices::MoveFile(source.fileName(), target));
+  }
+  EXPECT_FALSE(QFileInfo(target).exists() || QFileInfo(target).isSymLink());
+  EXPECT_TRUE(QDir(Folder() + "/out")
+                  .isEmpty(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot));
+  ASSERT_TRUE(source.open(QIODevice::ReadOnly));
+  EXPECT_EQ(source.readAll(), bytes);
+  source.close();
+  // With room, the same move goes through whole.
+  EXPECT_TRUE(FileServices::MoveFile(source.fileName(), target));
+  EXPECT_EQ(FileServices::FileSize(target), bytes.size());
+  EXPECT_FALSE(QFile::exists(source.fileName()));
+}
+
+// A copy that cannot be finished (a full disk) leaves nothing of itself.
+TEST_F(FileServicesTest, ACopyThatCannotFinishLeavesNoPartOfTheFile) {
+  const QByteArray bytes(1024 * 1024, 'x');
+  const QString source = WriteFile("a/profile.qfm", "");
+  QFile file(source);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  ASSERT_EQ(file.write(bytes), bytes.size());
+  file.close();
+  {
+    FileSizeLimit full(64 * 1024);
+    EXPECT_FALSE(FileServices::CopyFile(source, Folder() + "/a/copy.qfm", false));
+  }
+  EXPECT_EQ(QDir(Folder() + "/a").entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+            QStringList{"profile.qfm"});
+  EXPECT_EQ(FileServices::FileSize(source), bytes.size());
 }
 
 TEST_F(FileServicesTest, CopyMoveRenameAndDelete) {

@@ -363,6 +363,9 @@ TEST_F(RecordFileTest, ADevicePipeOrFolderBehindARecordsNameIsRefusedAtOnce) {
   ASSERT_EQ(mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
   ASSERT_TRUE(QFile::link("/dev/zero", Folder() + "/zero.qfl"));
   ASSERT_TRUE(QFile::link(pipe, Folder() + "/pipe link.qfl"));
+  ASSERT_TRUE(QFile::link(Folder() + "/zero.qfl", Folder() + "/chain.qfl"));
+  ASSERT_TRUE(QFile::link(Folder() + "/loop b.qfl", Folder() + "/loop a.qfl"));
+  ASSERT_TRUE(QFile::link(Folder() + "/loop a.qfl", Folder() + "/loop b.qfl"));
   ASSERT_TRUE(QDir().mkpath(Folder() + "/folder.qfl"));
   QFile huge(Folder() + "/huge.qfl");
   ASSERT_TRUE(huge.open(QIODevice::WriteOnly));
@@ -374,6 +377,8 @@ TEST_F(RecordFileTest, ADevicePipeOrFolderBehindARecordsNameIsRefusedAtOnce) {
   } cases[] = {{"pipe.qfl", Result::OpenFailed},
                {"zero.qfl", Result::OpenFailed},
                {"pipe link.qfl", Result::OpenFailed},
+               {"chain.qfl", Result::OpenFailed},
+               {"loop a.qfl", Result::OpenFailed},
                {"folder.qfl", Result::OpenFailed},
                {"huge.qfl", Result::Corrupt}};
   for (const auto& c : cases) {

@@ -644,6 +644,9 @@ QString SharedFolder(qint64 testPid) {
 
 void RecordAndDie() {
   Reset();
+  // The test's body ran here too before this, and made a folder of this
+  // process's own id, which nobody else removes.
+  QDir(SharedFolder(QCoreApplication::applicationPid())).removeRecursively();
   const QString shared = SharedFolder(::getppid());
   QString console;
   int32_t code = 0;
