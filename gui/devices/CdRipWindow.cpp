@@ -154,8 +154,10 @@ void CdRipWindow::CreateControls() {
   tracks->addWidget(List1);
   tracks->addLayout(trackButtons);
 
-  // The busy panel shares Frame1's cell, so it lies exactly over it.
+  // The busy panel shares Frame1's cell, so it lies exactly over it, and is
+  // painted solid so that nothing of Frame1 shows through.
   Frame4 = Named(new QGroupBox(this), "Frame4");
+  Frame4->setAutoFillBackground(true);
   auto* busy = new QVBoxLayout(Frame4);
   Text2 = Named(new QPlainTextEdit(Frame4), "Text2");
   Text2->setReadOnly(true);
