@@ -153,6 +153,7 @@ void RecorderWindow::CreateControls() {
   CreateDestinationPanel();
   CreateRecordingPanel();
   Frame3 = Named(new QGroupBox(central), "Frame3");
+  Frame3->setAutoFillBackground(true);  // solid: the source panel under it never shows through
   auto* wait = new QVBoxLayout(Frame3);
   Label2 = Named(new QLabel("Obteniendo información de ffmpeg", Frame3), "Label2");
   Label2->setAlignment(Qt::AlignCenter);

@@ -5,6 +5,7 @@
 #include <QComboBox>
 #include <QFile>
 #include <QGroupBox>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -689,6 +690,17 @@ TEST_F(RecorderTest, ShowRecorderListsDevicesHidesTheOthersAndReturnsWhenClosed)
   EXPECT_TRUE(listed);
   EXPECT_TRUE(main.isVisible());
   EXPECT_EQ(RecorderWindow::Instance(), nullptr);
+}
+
+// While the devices are listed, the wait panel lies over the source panel as a
+// sheet: nothing of the source panel shows through it.
+TEST_F(RecorderTest, TheWaitPanelCoversTheSourcePanelWhole) {
+  window_->Frame3->show();  // as while the devices are listed
+  window_->Frame3->raise();
+  const QImage before = window_->grab().toImage();
+  window_->Frame1->setTitle("WWWWWWWWWWWWWWWWWWWWWWWWWWWWWW");
+  window_->Option1->setChecked(true);
+  EXPECT_EQ(window_->grab().toImage(), before) << "the source panel shows through the wait panel";
 }
 
 // The recording module on its own: a request in, a plan and an end out, and
