@@ -223,6 +223,9 @@ void ProgressWindow::ShowFinished(const QList<Conversion::FailedStep>& failures)
   Command2->setVisible(true);
   Command1->setVisible(false);
   Command4->setVisible(false);
+  // The window is now a dialog with one answer: Enter gives it.
+  Command2->setAutoDefault(true);
+  Command2->setFocus(Qt::OtherFocusReason);
   failures_ = failures;
   for (const Conversion::FailedStep& failed : failures) List1->addItem(failed.File);
 }
