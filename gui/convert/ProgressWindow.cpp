@@ -14,6 +14,7 @@
 #include "core/lang/Lang.h"
 #include "gui/frame/WrappingLineBox.h"
 #include "gui/ground/MainWindowLink.h"
+#include "gui/ground/ModalWindow.h"
 #include "gui/ground/TextFit.h"
 #include "gui/ground/WidgetFactory.h"
 #include "gui/lang/Translators.h"
@@ -250,7 +251,7 @@ bool ProgressWindow::Form_QueryUnload() {
 
 void ProgressWindow::Form_Unload() {
   Conversion::ClearRun();
-  if (QWidget* main = MainWindowLink::Window()) main->setVisible(true);
+  if (QWidget* main = MainWindowLink::Window()) ModalWindow::ShowAgain(main);
 }
 
 void ProgressWindow::closeEvent(QCloseEvent* event) {

@@ -25,6 +25,7 @@
 #include "gui/devices/DeviceWindowClose.h"
 #include "gui/ground/ConsoleBox.h"
 #include "gui/ground/MainWindowLink.h"
+#include "gui/ground/ModalWindow.h"
 #include "gui/ground/WidgetFactory.h"
 #include "gui/lang/Translators.h"
 
@@ -230,7 +231,7 @@ void CdRipWindow::Form_QueryUnload(bool& cancel) {
 }
 
 void CdRipWindow::Form_Unload() {
-  if (QWidget* main = MainWindowLink::Window()) main->show();
+  if (QWidget* main = MainWindowLink::Window()) ModalWindow::ShowAgain(main);
 }
 
 void CdRipWindow::Command1_Click() {

@@ -392,6 +392,8 @@ TEST_F(CdRipTest, ATrackStoppedByDetenerIsRemovedAndTheTracksBeforeItStay) {
 
 TEST_F(CdRipTest, CloseDuringTheTitleReadStopsItAndUnloads) {
   WriteFile("fixture/slowtitles", "");
+  main_->setAttribute(Qt::WA_Moved, false);  // as placed by the window manager, not by us
+  const QPoint place = main_->pos();
   WhenReady close([this] { return CdRipWindow::Instance() && Log().size() == 2; },
                   [] { CdRipWindow::Instance()->close(); });
   CdRipWindow::OpenCDRip();
@@ -399,6 +401,9 @@ TEST_F(CdRipTest, CloseDuringTheTitleReadStopsItAndUnloads) {
   Flush();
   EXPECT_EQ(CdRipWindow::Instance(), nullptr);
   EXPECT_TRUE(main_->isVisible());
+  // Back where it stood, a place of its own that no window manager moves.
+  EXPECT_EQ(main_->pos(), place);
+  EXPECT_TRUE(main_->testAttribute(Qt::WA_Moved));
   EXPECT_EQ(CdRipper::State().CDRipCancel, 0);
 }
 
