@@ -703,6 +703,40 @@ TEST_F(RecorderTest, TheWaitPanelCoversTheSourcePanelWhole) {
   EXPECT_EQ(window_->grab().toImage(), before) << "the source panel shows through the wait panel";
 }
 
+// While the devices are listed, nothing that would start a second tool can be
+// reached: not the options, not "Grabar", not the covered source controls by
+// the keyboard. The listing goes on once the test says so.
+TEST_F(RecorderTest, WhileTheDevicesAreListedNoToolCanBeStarted) {
+  delete window_.data();
+  const QString go = Folder() + "/fixture/go";
+  const QString fake = WriteFile(
+      "tools/ffmpeg", ("#!/bin/sh\nwhile [ ! -e '" + go + "' ]; do sleep 0.05; done\n"
+                       "echo 'Auto-detected sources for video4linux2,v4l2:'\n"
+                       "echo '  /dev/video0 [Camera] (video)'\n")
+                          .toUtf8());
+  QFile::setPermissions(fake, QFile::permissions(fake) | QFile::ExeOwner);
+  FfmpegTools::State().FfmpegPath = fake;
+  bool reachable = true;
+  bool backAfter = false;
+  When([] { return RecorderWindow::Instance() && !ChildProcesses("ffmpeg").isEmpty(); },
+       [&] {
+         RecorderWindow* window = RecorderWindow::Instance();
+         reachable = window->Command2->isEnabled() || window->Menu_Options->isEnabled() ||
+                     window->Option1->isEnabled() || window->Text1->isEnabled();
+         WriteFile("fixture/go", "");
+         When([] { return RecorderWindow::Instance()->Frame3->isHidden(); },
+              [&backAfter] {
+                RecorderWindow* window = RecorderWindow::Instance();
+                backAfter = window->Command2->isEnabled() && window->Option1->isEnabled() &&
+                            window->Menu_Options->isEnabled() && window->Combo2->count() == 1;
+                window->close();
+              });
+       });
+  RecorderWindow::ShowRecorder();
+  EXPECT_FALSE(reachable);
+  EXPECT_TRUE(backAfter);
+}
+
 // The recording module on its own: a request in, a plan and an end out, and
 // no box: the replace question goes to the caller's callback.
 class RecordingModuleTest : public TestEnv {
