@@ -737,6 +737,35 @@ TEST_F(RecorderTest, WhileTheDevicesAreListedNoToolCanBeStarted) {
   EXPECT_TRUE(backAfter);
 }
 
+// A listing that hangs (a device that never answers) never traps the user:
+// closing the window stops the listing, and the window goes.
+TEST_F(RecorderTest, ClosingWhileTheDevicesAreListedStopsTheListingAndCloses) {
+  delete window_.data();
+  const QString go = Folder() + "/fixture/go";
+  const QString fake = WriteFile(
+      "tools/ffmpeg", ("#!/bin/sh\nwhile [ ! -e '" + go + "' ]; do sleep 0.05; done\n").toUtf8());
+  QFile::setPermissions(fake, QFile::permissions(fake) | QFile::ExeOwner);
+  FfmpegTools::State().FfmpegPath = fake;
+  MainWindow main;
+  main.show();
+  bool refused = true;
+  When([] { return RecorderWindow::Instance() && !ChildProcesses("ffmpeg").isEmpty(); },
+       [&] {
+         RecorderWindow::Instance()->close();
+         refused = RecorderWindow::Instance()->isVisible();
+         if (!refused) return;
+         // Lets the listing end, then the window, so that the test ends.
+         WriteFile("fixture/go", "");
+         When([] { return RecorderWindow::Instance()->Frame3->isHidden(); },
+              [] { RecorderWindow::Instance()->close(); });
+       });
+  RecorderWindow::ShowRecorder();
+  EXPECT_FALSE(refused);
+  EXPECT_EQ(RecorderWindow::Instance(), nullptr);
+  EXPECT_TRUE(WaitFor([] { return ChildProcesses("ffmpeg").isEmpty(); }));
+  EXPECT_TRUE(main.isVisible());
+}
+
 // The recording module on its own: a request in, a plan and an end out, and
 // no box: the replace question goes to the caller's callback.
 class RecordingModuleTest : public TestEnv {
