@@ -5,7 +5,7 @@
 namespace DeviceRun {
 
 CloseStep StepOnClose(bool waiting, bool running, bool runPanelShown) {
-  if (waiting) return CloseStep::RefuseWhileWaiting;
+  if (waiting) return CloseStep::StopWaitingAndClose;
   if (running) return CloseStep::StopFirst;
   if (runPanelShown) return CloseStep::BackToSetup;
   return CloseStep::Close;

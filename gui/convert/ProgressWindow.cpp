@@ -14,6 +14,7 @@
 #include "core/lang/Lang.h"
 #include "gui/frame/WrappingLineBox.h"
 #include "gui/ground/MainWindowLink.h"
+#include "gui/ground/ModalWindow.h"
 #include "gui/ground/TextFit.h"
 #include "gui/ground/WidgetFactory.h"
 #include "gui/lang/Translators.h"
@@ -223,6 +224,9 @@ void ProgressWindow::ShowFinished(const QList<Conversion::FailedStep>& failures)
   Command2->setVisible(true);
   Command1->setVisible(false);
   Command4->setVisible(false);
+  // The window is now a dialog with one answer: Enter gives it.
+  Command2->setAutoDefault(true);
+  Command2->setFocus(Qt::OtherFocusReason);
   failures_ = failures;
   for (const Conversion::FailedStep& failed : failures) List1->addItem(failed.File);
 }
@@ -247,7 +251,7 @@ bool ProgressWindow::Form_QueryUnload() {
 
 void ProgressWindow::Form_Unload() {
   Conversion::ClearRun();
-  if (QWidget* main = MainWindowLink::Window()) main->setVisible(true);
+  if (QWidget* main = MainWindowLink::Window()) ModalWindow::ShowAgain(main);
 }
 
 void ProgressWindow::closeEvent(QCloseEvent* event) {

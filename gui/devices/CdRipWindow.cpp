@@ -25,6 +25,7 @@
 #include "gui/devices/DeviceWindowClose.h"
 #include "gui/ground/ConsoleBox.h"
 #include "gui/ground/MainWindowLink.h"
+#include "gui/ground/ModalWindow.h"
 #include "gui/ground/WidgetFactory.h"
 #include "gui/lang/Translators.h"
 
@@ -154,8 +155,10 @@ void CdRipWindow::CreateControls() {
   tracks->addWidget(List1);
   tracks->addLayout(trackButtons);
 
-  // The busy panel shares Frame1's cell, so it lies exactly over it.
+  // The busy panel shares Frame1's cell, so it lies exactly over it, and is
+  // painted solid so that nothing of Frame1 shows through.
   Frame4 = Named(new QGroupBox(this), "Frame4");
+  Frame4->setAutoFillBackground(true);
   auto* busy = new QVBoxLayout(Frame4);
   Text2 = Named(new QPlainTextEdit(Frame4), "Text2");
   Text2->setReadOnly(true);
@@ -228,7 +231,7 @@ void CdRipWindow::Form_QueryUnload(bool& cancel) {
 }
 
 void CdRipWindow::Form_Unload() {
-  if (QWidget* main = MainWindowLink::Window()) main->show();
+  if (QWidget* main = MainWindowLink::Window()) ModalWindow::ShowAgain(main);
 }
 
 void CdRipWindow::Command1_Click() {

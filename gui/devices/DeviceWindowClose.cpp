@@ -1,7 +1,8 @@
 #include "gui/devices/DeviceWindowClose.h"
 
-#include <QApplication>
 #include <QCloseEvent>
+
+#include "core/ground/ToolRunner.h"
 
 namespace DeviceWindowClose {
 
@@ -23,9 +24,9 @@ bool KeepOpen(DeviceRun::CloseStep step, void (*stopFirstMessage)(),
   switch (step) {
     case CloseStep::Close:
       return false;
-    case CloseStep::RefuseWhileWaiting:
-      QApplication::beep();
-      return true;
+    case CloseStep::StopWaitingAndClose:
+      ToolRunner::RequestStop();
+      return false;
     case CloseStep::StopFirst:
       stopFirstMessage();
       return true;

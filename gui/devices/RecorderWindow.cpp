@@ -120,18 +120,25 @@ RecorderWindow* RecorderWindow::Instance() { return g_instance.data(); }
 void RecorderWindow::ShowRecorder() {
   QPointer<RecorderWindow> window = new RecorderWindow;
   window->Form_Load();
-  window->Menu_Options->setEnabled(false);
-  window->Frame3->show();
-  window->Frame3->raise();
+  window->ShowListingPanel(true);
   // The devices are listed once the window is up, inside its modal wait.
   QTimer::singleShot(0, window, [window] {
     window->ListDevices();
-    if (!window) return;
-    window->Frame3->hide();
-    window->Menu_Options->setEnabled(true);
+    if (window) window->ShowListingPanel(false);
   });
   ModalWindow::Run(window);
   delete window.data();
+}
+
+// While the devices are listed the wait panel covers the source panel, and
+// nothing that starts a tool can be reached: not the options, not "Grabar",
+// not the covered source controls by the keyboard.
+void RecorderWindow::ShowListingPanel(bool listing) {
+  Menu_Options->setEnabled(!listing);
+  Frame1->setEnabled(!listing);
+  Command2->setEnabled(!listing);
+  Frame3->setVisible(listing);
+  if (listing) Frame3->raise();
 }
 
 void RecorderWindow::ListDevices() {
@@ -153,6 +160,7 @@ void RecorderWindow::CreateControls() {
   CreateDestinationPanel();
   CreateRecordingPanel();
   Frame3 = Named(new QGroupBox(central), "Frame3");
+  Frame3->setAutoFillBackground(true);  // solid: the source panel under it never shows through
   auto* wait = new QVBoxLayout(Frame3);
   Label2 = Named(new QLabel("Obteniendo información de ffmpeg", Frame3), "Label2");
   Label2->setAlignment(Qt::AlignCenter);

@@ -136,6 +136,7 @@ class RecorderWindow : public QMainWindow {
   Recorder::Source SourceFromControls() const;
   Recorder::RecordRequest RecordRequestFromControls() const;
   void Record();
+  void ShowListingPanel(bool listing);
   void ShowSetupPanels();
   void ShowRecordingPanel();
   void ShowRecordingEnd();

@@ -116,6 +116,7 @@ void StreamerWindow::CreateControls() {
   CreateSetupPanel();
   CreateStreamingPanel();
   Frame1 = Named(new QGroupBox(this), "Frame1");
+  Frame1->setAutoFillBackground(true);  // solid: the setup panel under it never shows through
   auto* wait = new QVBoxLayout(Frame1);
   Label3 = Named(new QLabel("Espere...", Frame1), "Label3");
   Label3->setAlignment(Qt::AlignCenter);

@@ -6,6 +6,7 @@
 #include <QList>
 #include <QPointer>
 #include <QWidget>
+#include <QWindow>
 
 namespace ModalWindow {
 
@@ -44,8 +45,17 @@ HiddenWindows::HiddenWindows(QWidget* keep) {
 
 HiddenWindows::~HiddenWindows() {
   for (const QPointer<QWidget>& window : hidden_) {
-    if (window) window->show();
+    if (window) ShowAgain(window);
   }
+}
+
+void ShowAgain(QWidget* window) {
+  // A place the program gives is one the window manager keeps. The window
+  // handle is told even when the place is unchanged, which QWidget::move skips.
+  if (QWindow* handle = window->windowHandle())
+    handle->setFramePosition(window->frameGeometry().topLeft());
+  window->setAttribute(Qt::WA_Moved);
+  window->show();
 }
 
 void Run(QWidget* toolWindow) {

@@ -13,8 +13,13 @@ namespace ModalWindow {
 
 void Run(QWidget* toolWindow);
 
+// Shows again a top-level window that was hidden while a tool window was up,
+// where it stood: left to the window manager, a window shown anew may be put
+// anywhere, and would hop around the screen after every tool.
+void ShowAgain(QWidget* window);
+
 // Hides every visible top-level window but keep for its lifetime, then shows
-// again those that still exist. Run uses it; a caller that shows tool windows
+// again (ShowAgain) those that still exist. Run uses it; a caller that shows tool windows
 // one after another holds one so that the others stay hidden in between.
 class HiddenWindows {
  public:

@@ -20,6 +20,7 @@
 #include "ConversionFixture.h"
 #include "FileSizeLimit.h"
 #include "HangGuard.h"
+#include "Keyboard.h"
 #include "core/convert/Conversion.h"
 #include "core/convert/ConversionState.h"
 #include "core/frame/FfmpegTools.h"
@@ -165,6 +166,28 @@ TEST_F(ConvertTest, EachOutputModePutsItsOutputWhereItBelongs) {
   }
   EXPECT_TRUE(QFile::exists(a));
   EXPECT_TRUE(QFile::exists(b));
+}
+
+// A finished run is left as a dialog is: Enter presses "Hecho", and with
+// failures listed it still does ("Ver errores" is a click or a Tab away).
+TEST_F(ConvertTest, EnterClosesTheFinishedProgressWindow) {
+  const QString good = Clip("in/a.mkv");
+  const QString bad = WriteFile("in/b.mkv", "not a clip");
+  for (const QStringList& files : {QStringList{good}, QStringList{good, bad}}) {
+    List(files);
+    ScriptedDialogs dialogs;
+    Convert("", main_->List1);
+    QPointer<ProgressWindow> form = Progress();
+    ASSERT_TRUE(form);
+    EXPECT_EQ(form->Command3->isVisible(), files.size() == 2);
+    ASSERT_TRUE(ShowActive(form));
+    ASSERT_TRUE(QApplication::focusWidget());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QApplication::processEvents();
+    EXPECT_FALSE(form) << files.size();
+    EXPECT_TRUE(main_->isVisible());
+    CloseProgress();
+  }
 }
 
 TEST_F(ConvertTest, TwoPassesRunInTheTemporaryFolder) {

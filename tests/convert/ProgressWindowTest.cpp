@@ -189,6 +189,8 @@ TEST_F(ProgressWindowTest, ClosingEndsTheRunsLifeAndShowsTheMainWindow) {
   const QString temp = WriteFile("appfiles/temp/temp/test.mp4", "x");
   Conversion::State().TempDir = QFileInfo(temp).path();
   Conversion::State().Errors = {{"/a.wav", "", "", "", ""}};
+  main_->setAttribute(Qt::WA_Moved, false);  // as placed by the window manager, not by us
+  const QPoint place = main_->pos();
   form_->Command2_Click();
   QApplication::processEvents();
   EXPECT_FALSE(form_);
@@ -196,6 +198,9 @@ TEST_F(ProgressWindowTest, ClosingEndsTheRunsLifeAndShowsTheMainWindow) {
   EXPECT_TRUE(Conversion::State().TempDir.isEmpty());
   EXPECT_TRUE(Conversion::State().Errors.isEmpty());
   EXPECT_TRUE(main_->isVisible());
+  // Back where it stood, a place of its own that no window manager moves.
+  EXPECT_EQ(main_->pos(), place);
+  EXPECT_TRUE(main_->testAttribute(Qt::WA_Moved));
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFile>
 #include <QGroupBox>
+#include <QImage>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
@@ -391,6 +392,8 @@ TEST_F(CdRipTest, ATrackStoppedByDetenerIsRemovedAndTheTracksBeforeItStay) {
 
 TEST_F(CdRipTest, CloseDuringTheTitleReadStopsItAndUnloads) {
   WriteFile("fixture/slowtitles", "");
+  main_->setAttribute(Qt::WA_Moved, false);  // as placed by the window manager, not by us
+  const QPoint place = main_->pos();
   WhenReady close([this] { return CdRipWindow::Instance() && Log().size() == 2; },
                   [] { CdRipWindow::Instance()->close(); });
   CdRipWindow::OpenCDRip();
@@ -398,7 +401,29 @@ TEST_F(CdRipTest, CloseDuringTheTitleReadStopsItAndUnloads) {
   Flush();
   EXPECT_EQ(CdRipWindow::Instance(), nullptr);
   EXPECT_TRUE(main_->isVisible());
+  // Back where it stood, a place of its own that no window manager moves.
+  EXPECT_EQ(main_->pos(), place);
+  EXPECT_TRUE(main_->testAttribute(Qt::WA_Moved));
   EXPECT_EQ(CdRipper::State().CDRipCancel, 0);
+}
+
+// The busy panel lies over the track frame as a sheet: nothing of the frame,
+// its caption included, shows through while the titles are read.
+TEST_F(CdRipTest, TheBusyPanelCoversTheTrackFrameWhole) {
+  WriteFile("fixture/slowtitles", "");
+  bool coveredWhole = false;
+  WhenReady look([this] { return CdRipWindow::Instance() && Log().size() == 2; },
+                 [&coveredWhole] {
+                   CdRipWindow* window = CdRipWindow::Instance();
+                   const QImage before = window->grab().toImage();
+                   window->Frame1->setTitle("WWWWWWWWWWWWWWWWWWWWWWWWWWWWWW");
+                   coveredWhole = window->grab().toImage() == before;
+                   window->close();
+                 });
+  CdRipWindow::OpenCDRip();
+  ASSERT_TRUE(look.Done());
+  Flush();
+  EXPECT_TRUE(coveredWhole) << "the track frame's caption shows through the busy panel";
 }
 
 // The title read on its own: what it finds, and a stop while it reads.

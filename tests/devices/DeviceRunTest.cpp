@@ -17,8 +17,8 @@ TEST(DeviceRunClose, WaitingComesBeforeRunningAndRunningBeforeTheRunPanel) {
     CloseStep step;
   } cases[] = {
       {false, false, false, CloseStep::Close},
-      {true, false, false, CloseStep::RefuseWhileWaiting},
-      {true, true, true, CloseStep::RefuseWhileWaiting},
+      {true, false, false, CloseStep::StopWaitingAndClose},
+      {true, true, true, CloseStep::StopWaitingAndClose},
       {false, true, false, CloseStep::StopFirst},
       {false, true, true, CloseStep::StopFirst},
       {false, false, true, CloseStep::BackToSetup},

@@ -5,6 +5,7 @@
 #include <QComboBox>
 #include <QFile>
 #include <QGroupBox>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -743,6 +744,80 @@ TEST_F(RecorderTest, ShowRecorderListsDevicesHidesTheOthersAndReturnsWhenClosed)
   EXPECT_TRUE(listed);
   EXPECT_TRUE(main.isVisible());
   EXPECT_EQ(RecorderWindow::Instance(), nullptr);
+}
+
+// While the devices are listed, the wait panel lies over the source panel as a
+// sheet: nothing of the source panel shows through it.
+TEST_F(RecorderTest, TheWaitPanelCoversTheSourcePanelWhole) {
+  window_->Frame3->show();  // as while the devices are listed
+  window_->Frame3->raise();
+  const QImage before = window_->grab().toImage();
+  window_->Frame1->setTitle("WWWWWWWWWWWWWWWWWWWWWWWWWWWWWW");
+  window_->Option1->setChecked(true);
+  EXPECT_EQ(window_->grab().toImage(), before) << "the source panel shows through the wait panel";
+}
+
+// While the devices are listed, nothing that would start a second tool can be
+// reached: not the options, not "Grabar", not the covered source controls by
+// the keyboard. The listing goes on once the test says so.
+TEST_F(RecorderTest, WhileTheDevicesAreListedNoToolCanBeStarted) {
+  delete window_.data();
+  const QString go = Folder() + "/fixture/go";
+  const QString fake = WriteFile(
+      "tools/ffmpeg", ("#!/bin/sh\nwhile [ ! -e '" + go + "' ]; do sleep 0.05; done\n"
+                       "echo 'Auto-detected sources for video4linux2,v4l2:'\n"
+                       "echo '  /dev/video0 [Camera] (video)'\n")
+                          .toUtf8());
+  QFile::setPermissions(fake, QFile::permissions(fake) | QFile::ExeOwner);
+  FfmpegTools::State().FfmpegPath = fake;
+  bool reachable = true;
+  bool backAfter = false;
+  When([] { return RecorderWindow::Instance() && !ChildProcesses("ffmpeg").isEmpty(); },
+       [&] {
+         RecorderWindow* window = RecorderWindow::Instance();
+         reachable = window->Command2->isEnabled() || window->Menu_Options->isEnabled() ||
+                     window->Option1->isEnabled() || window->Text1->isEnabled();
+         WriteFile("fixture/go", "");
+         When([] { return RecorderWindow::Instance()->Frame3->isHidden(); },
+              [&backAfter] {
+                RecorderWindow* window = RecorderWindow::Instance();
+                backAfter = window->Command2->isEnabled() && window->Option1->isEnabled() &&
+                            window->Menu_Options->isEnabled() && window->Combo2->count() == 1;
+                window->close();
+              });
+       });
+  RecorderWindow::ShowRecorder();
+  EXPECT_FALSE(reachable);
+  EXPECT_TRUE(backAfter);
+}
+
+// A listing that hangs (a device that never answers) never traps the user:
+// closing the window stops the listing, and the window goes.
+TEST_F(RecorderTest, ClosingWhileTheDevicesAreListedStopsTheListingAndCloses) {
+  delete window_.data();
+  const QString go = Folder() + "/fixture/go";
+  const QString fake = WriteFile(
+      "tools/ffmpeg", ("#!/bin/sh\nwhile [ ! -e '" + go + "' ]; do sleep 0.05; done\n").toUtf8());
+  QFile::setPermissions(fake, QFile::permissions(fake) | QFile::ExeOwner);
+  FfmpegTools::State().FfmpegPath = fake;
+  MainWindow main;
+  main.show();
+  bool refused = true;
+  When([] { return RecorderWindow::Instance() && !ChildProcesses("ffmpeg").isEmpty(); },
+       [&] {
+         RecorderWindow::Instance()->close();
+         refused = RecorderWindow::Instance()->isVisible();
+         if (!refused) return;
+         // Lets the listing end, then the window, so that the test ends.
+         WriteFile("fixture/go", "");
+         When([] { return RecorderWindow::Instance()->Frame3->isHidden(); },
+              [] { RecorderWindow::Instance()->close(); });
+       });
+  RecorderWindow::ShowRecorder();
+  EXPECT_FALSE(refused);
+  EXPECT_EQ(RecorderWindow::Instance(), nullptr);
+  EXPECT_TRUE(WaitFor([] { return ChildProcesses("ffmpeg").isEmpty(); }));
+  EXPECT_TRUE(main.isVisible());
 }
 
 // The recording module on its own: a request in, a plan and an end out, and

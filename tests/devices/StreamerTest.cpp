@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QHostAddress>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QNetworkDatagram>
@@ -139,6 +140,18 @@ class StreamerTest : public TestEnv {
 
   QPointer<StreamerWindow> window_;
 };
+
+// While the addresses are read, the wait panel lies over the setup panel as a
+// sheet: nothing of the setup panel shows through it.
+TEST_F(StreamerTest, TheWaitPanelCoversTheSetupPanelWhole) {
+  Open("-i x");
+  window_->Frame1->show();  // as while the addresses are read
+  window_->Frame1->raise();
+  const QImage before = window_->grab().toImage();
+  window_->Combo1->setEditText("WWWWWWWWWWWWWWWWWWWWWWWWWWWWWW");
+  window_->Check1->setChecked(!window_->Check1->isChecked());
+  EXPECT_EQ(window_->grab().toImage(), before) << "the setup panel shows through the wait panel";
+}
 
 TEST_F(StreamerTest, OffersThisMachinesAddressOnPort8080) {
   Open("-i x");

@@ -42,6 +42,24 @@ TEST_F(ModalWindowTest, HidesTheOthersWaitsForTheToolAndRestoresThem) {
   EXPECT_FALSE(hiddenBefore.isVisible());
 }
 
+// The main window is placed by the window manager when it first shows. Shown
+// again after a tool, it must stand where it stood, and say so to the window
+// manager (a window without a place of its own is put wherever the window
+// manager likes, so it would hop around the screen after every tool).
+TEST_F(ModalWindowTest, AWindowShownAgainStandsWhereItStood) {
+  QWidget main;
+  main.resize(300, 200);
+  main.show();
+  ASSERT_FALSE(main.testAttribute(Qt::WA_Moved)) << "placed by the window manager";
+  const QPoint place = main.pos();
+  QWidget tool;
+  QTimer::singleShot(0, [&] { tool.close(); });
+  ModalWindow::Run(&tool);
+  ASSERT_TRUE(main.isVisible());
+  EXPECT_EQ(main.pos(), place);
+  EXPECT_TRUE(main.testAttribute(Qt::WA_Moved)) << "its place is left to the window manager";
+}
+
 TEST_F(ModalWindowTest, AWindowDestroyedWhileHiddenIsNotRestored) {
   auto* other = new QWidget;
   other->show();
