@@ -540,8 +540,8 @@ TEST_F(CdRipTest, AddedTracksAreNeverConvertedIntoTheFoldersThatGoAtClose) {
   EXPECT_EQ(Names(out), QStringList({"Fifth.mp3", "Intro.mp3", "song.mp3"}));
   for (const QString& name : Names(out)) {
     QProcess probe;
-    probe.start("ffprobe", {"-v", "error", "-show_entries", "stream=codec_name", "-of",
-                            "csv=p=0", out + "/" + name});
+    probe.start("ffprobe", {"-v", "error", "-show_entries", "stream=codec_name", "-of", "csv=p=0",
+                            out + "/" + name});
     ASSERT_TRUE(probe.waitForFinished());
     EXPECT_EQ(QString::fromUtf8(probe.readAll()).trimmed(), "mp3") << name.toStdString();
   }

@@ -233,8 +233,7 @@ TEST_F(TempFoldersTest, APathLiesInACopysFolderOnlyWhereAClosingCopyRemovesIt) {
       {"a folder whose name only begins alike", Folder() + "/fast disk2/" + ownName, false},
       {"the user's own folder", Folder() + "/music", false},
   };
-  for (const Case& c : cases)
-    EXPECT_EQ(folders.LiesInACopyFolder(c.path), c.lies) << c.name;
+  for (const Case& c : cases) EXPECT_EQ(folders.LiesInACopyFolder(c.path), c.lies) << c.name;
 }
 
 TEST_F(TempFoldersTest, CopiesWithTheSameProcessIdEachGetAFolder) {
