@@ -545,6 +545,11 @@ TEST_F(CdRipTest, AddedTracksAreNeverConvertedIntoTheFoldersThatGoAtClose) {
     ASSERT_TRUE(probe.waitForFinished());
     EXPECT_EQ(QString::fromUtf8(probe.readAll()).trimmed(), "mp3") << name.toStdString();
   }
+  Conversion::State().Choices = {};
+  Session::State().OutputFolder.clear();
+  FfmpegTools::State().FfmpegPath.clear();
+  FfmpegTools::State().FfprobePath.clear();
+  FfmpegTools::State().FfplayPath.clear();
 }
 
 // Without a window: the rip hands back the files for the input list and
