@@ -1,5 +1,8 @@
 #include "core/convert/RunInputs.h"
 
+#include <QDir>
+#include <algorithm>
+
 #include "core/convert/ConversionState.h"
 #include "core/convert/JoinCheck.h"
 #include "core/convert/RunSteps.h"
@@ -18,6 +21,31 @@ QStringList ShortPaths(const QStringList& files) {
   return paths;
 }
 
+// The folders a conversion writes into: each file's own, the chosen one, or
+// the chosen file's.
+QStringList OutputFolders(int mode) {
+  switch (mode) {
+    case OutputSourceFolders: {
+      QStringList folders;
+      for (const QString& file : Session::State().FileList)
+        folders << FileServices::ParentFolder(file);
+      return folders;
+    }
+    case OutputChosenFolder:
+      return {Session::State().OutputFolder};
+    default:
+      return {FileServices::ParentFolder(
+          QDir::current().absoluteFilePath(Session::State().OutputFile))};
+  }
+}
+
+// An output there would be removed with the program's working folders when
+// it closes, as tracks ripped from a CD for the list are.
+bool WritesIntoWorkingFolders(int mode) {
+  const QStringList folders = OutputFolders(mode);
+  return std::any_of(folders.begin(), folders.end(), &Session::LiesInWorkingFolders);
+}
+
 }  // namespace
 
 StartRefusal CheckStart(const QString& testTime, int selected) {
@@ -28,6 +56,7 @@ StartRefusal CheckStart(const QString& testTime, int selected) {
   const QString& output =
       mode == OutputChosenFolder ? Session::State().OutputFolder : Session::State().OutputFile;
   if (!test && mode != OutputSourceFolders && output.isEmpty()) return StartRefusal::NoOutputPath;
+  if (!test && WritesIntoWorkingFolders(mode)) return StartRefusal::OutputInWorkingFolder;
   if (test && !JoinsInputs(mode) && rows >= 2 && selected < 0)
     return StartRefusal::NoFileSelectedForTest;
   return StartRefusal::None;

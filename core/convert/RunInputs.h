@@ -12,9 +12,10 @@ namespace Conversion {
 // Why a conversion cannot start; checked before its command table is built.
 enum class StartRefusal {
   None,
-  NoFiles,               // the file list is empty
-  NoOutputPath,          // a conversion to a file or a chosen folder without one
-  NoFileSelectedForTest  // a test of one of several files, none of them selected
+  NoFiles,                // the file list is empty
+  NoOutputPath,           // a conversion to a file or a chosen folder without one
+  OutputInWorkingFolder,  // a conversion whose outputs would go with the working folders
+  NoFileSelectedForTest   // a test of one of several files, none of them selected
 };
 
 // selected: the list's selected row, -1 for none.

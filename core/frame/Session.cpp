@@ -91,6 +91,8 @@ QString CreateTempFolder(bool showError) {
   return QString();
 }
 
+bool LiesInWorkingFolders(const QString& path) { return CopyTempFolders().LiesInACopyFolder(path); }
+
 void RemoveOwnTempFolder() { CopyTempFolders().Release(); }
 
 void ClaimOwnTempFolder() {

@@ -55,6 +55,10 @@ QString CreateTempFolder(bool showError);
 // Removes this copy's own folder with every working folder in it; the
 // folders of other running copies stay. Called when the main window closes.
 void RemoveOwnTempFolder();
+// Whether what is written at path would go when a copy of the program
+// closes: it lies in a copy's own folder below appfiles/temp, this copy's
+// working folders (and the CD tracks ripped for the list) among them.
+bool LiesInWorkingFolders(const QString& path);
 // Start-up: removes what copies that are gone left behind below appfiles/temp
 // and claims this copy's own folder there.
 void ClaimOwnTempFolder();

@@ -76,6 +76,19 @@ void RemoveEntry(const QString& path) {
   }
 }
 
+// The absolute path with every link resolved as far as it exists; the part
+// that does not exist yet follows as it is.
+QString ResolvedPath(const QString& path) {
+  QFileInfo existing(QDir::cleanPath(QDir::current().absoluteFilePath(path)));
+  QStringList missing;
+  while (!existing.exists() && !existing.isRoot()) {
+    missing.prepend(existing.fileName());
+    existing = QFileInfo(existing.absolutePath());
+  }
+  const QString found = existing.exists() ? existing.canonicalFilePath() : existing.filePath();
+  return missing.isEmpty() ? found : QDir(found).filePath(missing.join('/'));
+}
+
 // Takes the lock, waiting for it; false when it cannot be taken.
 bool WaitForLock(int file) {
   int result = 0;
@@ -146,6 +159,14 @@ void TempFolders::Release() {
   QFile::remove(LockPath(own_));
   ::close(lock_);
   lock_ = -1;
+}
+
+bool TempFolders::LiesInACopyFolder(const QString& path) const {
+  const QString root = ResolvedPath(root_) + "/";
+  const QString target = ResolvedPath(path);
+  if (!target.startsWith(root)) return false;
+  const QString name = target.mid(root.size()).section('/', 0, 0);
+  return IsCopyFolderName(name) && IsThere(LockPath(root + name));
 }
 
 void TempFolders::RemoveLeftovers() {

@@ -37,6 +37,11 @@ class TempFolders {
   // real folder named as a copy names its own beside a lock file nobody
   // holds, and such a lock file alone.
   void RemoveLeftovers();
+  // Whether what is written at path lands in a copy's folder, this copy's or
+  // another's: a folder named as a copy names its own, with its lock file
+  // beside it. Its copy removes it when it closes. Links on the way are
+  // followed as far as the path exists, as writing there would follow them.
+  bool LiesInACopyFolder(const QString& path) const;
 
  private:
   static constexpr int kMostCopiesWithOneId = 100;

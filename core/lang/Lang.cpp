@@ -271,6 +271,12 @@ int AskSaveExePath() { return Show(525, kYesNo); }
 int AskSendToTrash(const QString& name) { return AskWithName(1, name); }
 int AskDeleteForGood(const QString& name) { return AskWithName(2, name); }
 
+void MsgOutputInWorkingFolder() {
+  QString choice = LineText(137).trimmed();
+  if (choice.endsWith(':')) choice.chop(1);
+  Box(DesktopText(3).arg(choice), kStop);
+}
+
 QString InputValidFileName(const QString& currentName) {
   QString prompt = LineText(8);
   if (prompt.isEmpty()) prompt = BuiltInText(8);

@@ -200,15 +200,19 @@ int AskStopConversion();
 // 525: "¿Guardar la nueva ruta del ejecutable?"
 int AskSaveExePath();
 
-// The desktop's questions before it deletes, Yes/No with the question icon.
-// The language tables leave them to the system, so they come from the small
+// Texts the language tables leave to the system or lack come from the small
 // desktop table of the language in force (resources/lang/desktop-<table
-// number>.txt, "%1" standing for the name); a custom language, whose Qt
-// buttons are Qt's English, asks in English.
+// number>.txt, "%1" standing for a name); a custom language, whose Qt buttons
+// are Qt's English, speaks them in English.
+// The desktop's questions before it deletes, Yes/No with the question icon.
 // 1: ¿Desea enviar "<name>" a la papelera?
 int AskSendToTrash(const QString& name);
 // 2: ¿Desea eliminar "<name>" definitivamente?
 int AskDeleteForGood(const QString& name);
+// With the stop icon, 3: "Los archivos convertidos quedarían en el directorio
+// temporal del programa, que se borra al cerrarlo. Elija '<choice>' y un
+// directorio de salida", the choice being line 137 without its colon.
+void MsgOutputInWorkingFolder();
 
 // Input boxes: the text entered, "" when cancelled. Defaults: the current name, none,
 // "20", and the buffer size given.

@@ -132,6 +132,8 @@ void Convert(const QString& testTime, QListWidget* inputList) {
       return Lang::MsgNoFilesInList();
     case StartRefusal::NoOutputPath:
       return Lang::MsgNoOutputPath();
+    case StartRefusal::OutputInWorkingFolder:
+      return Lang::MsgOutputInWorkingFolder();
     case StartRefusal::NoFileSelectedForTest:
       return Lang::MsgSelectFileForTest();
   }

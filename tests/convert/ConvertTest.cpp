@@ -344,6 +344,51 @@ TEST_F(ConvertTest, ChecksComeBeforeAnythingRuns) {
   }
 }
 
+// Tracks added from a CD lie in the program's working folders, which go when
+// it closes: a conversion that would write beside them is refused, in the
+// language in force, before anything runs or is written.
+TEST_F(ConvertTest, OutputsThatWouldGoAtCloseAreRefusedInTheLanguageInForce) {
+  const QString working = Session::CreateTempFolder(false);
+  ASSERT_FALSE(working.isEmpty());
+  const QString ripped = Tone(working.mid(Folder().size() + 1) + "/Intro.wav", 1);
+  const QString mine = Tone("in/song.wav", 1);
+  List({mine, ripped});
+  Conversion::State().Choices.OutputMode = OutputSourceFolders;
+  WriteFile("appfiles/lang/Catala.qlg",
+            QStringList(Lang::TableLines, "Text").join("\r\n").toUtf8());
+  struct Case {
+    QString language;
+    QString message;
+  } cases[] = {
+      {"<English>",
+       "The converted files would be left in the program's temporary folder, which is deleted "
+       "when it closes. Choose 'Save in the folder' and an output folder"},
+      {"<Portuguese>",
+       "Os arquivos convertidos ficariam no diretório temporário do programa, que é apagado ao "
+       "fechá-lo. Escolha 'Salvar no diretório' e um diretório de saída"},
+      {"Catala",
+       "The converted files would be left in the program's temporary folder, which is deleted "
+       "when it closes. Choose 'Text' and an output folder"},
+      {"<Spanish>",
+       "Los archivos convertidos quedarían en el directorio temporal del programa, que se borra "
+       "al cerrarlo. Elija 'Guardar en el directorio' y un directorio de salida"},
+  };
+  for (const Case& c : cases) {
+    Lang::LoadLanguage(c.language);
+    ScriptedDialogs dialogs;
+    dialogs.ExpectMessage();
+    Convert("", main_->List1);
+    EXPECT_EQ(dialogs.Messages(), QStringList{c.message}) << c.language.toStdString();
+    ASSERT_FALSE(dialogs.Shown().isEmpty());
+    EXPECT_EQ(dialogs.Shown()[0].title, Lang::BoxTitle());
+    EXPECT_EQ(dialogs.Shown()[0].style, 16);
+    EXPECT_FALSE(Progress()) << c.language.toStdString();
+    EXPECT_TRUE(main_->isVisible());
+  }
+  EXPECT_EQ(QDir(working).entryList(QDir::Files), QStringList{"Intro.wav"});
+  EXPECT_EQ(QDir(Path("in")).entryList(QDir::Files), QStringList{"song.wav"});
+}
+
 TEST_F(ConvertTest, AnOutsideEncoderMustExitWithZeroAndWriteItsOutput) {
   struct Case {
     const char* name;

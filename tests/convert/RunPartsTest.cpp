@@ -216,6 +216,48 @@ TEST_F(RunPartsTest, AStartNeedsFilesAnOutputAndForATestOfSeveralASelectedOne) {
   }
 }
 
+// A conversion never writes into the program's working folders, which go
+// when it closes, as the tracks added from a CD lie there; a test's output
+// goes to a working folder of its own anyway.
+TEST_F(RunPartsTest, AConversionIsRefusedOutputsThatWouldGoWithTheWorkingFolders) {
+  const QString working = Session::CreateTempFolder(false);
+  ASSERT_FALSE(working.isEmpty());
+  const QString ripped = working + "/Intro.wav";
+  Touch(ripped.mid(Folder().size() + 1));
+  const QString mine = Touch("music/song.wav");
+  QDir().mkpath(Path("out"));
+  struct Case {
+    const char* name;
+    int mode;
+    QStringList files;
+    QString outputFile, outputFolder, testTime;
+    StartRefusal expected;
+  } cases[] = {
+      {"a ripped track beside itself", OutputSourceFolders, {mine, ripped}, "", "", "",
+       StartRefusal::OutputInWorkingFolder},
+      {"a test of it", OutputSourceFolders, {ripped}, "", "", "5", StartRefusal::None},
+      {"ripped tracks into a chosen folder", OutputChosenFolder, {ripped}, "", Path("out"), "",
+       StartRefusal::None},
+      {"a chosen folder that is a working one", OutputChosenFolder, {mine}, "", working, "",
+       StartRefusal::OutputInWorkingFolder},
+      {"a file in a folder not made yet there", OutputOneFile, {mine}, working + "/new/both.mkv",
+       "", "", StartRefusal::OutputInWorkingFolder},
+      {"joined into a file there", OutputJoined, {mine, ripped}, working + "/joined.mkv", "", "",
+       StartRefusal::OutputInWorkingFolder},
+      {"ripped tracks joined into a file of the user's", OutputJoined, {ripped},
+       Path("out/joined.mkv"), "", "", StartRefusal::None},
+      {"the user's own files beside themselves", OutputSourceFolders, {mine}, "", "", "",
+       StartRefusal::None},
+  };
+  for (const Case& c : cases) {
+    Conversion::State().Choices.OutputMode = c.mode;
+    Session::State().FileList = c.files;
+    Session::State().OutputFile = c.outputFile;
+    Session::State().OutputFolder = c.outputFolder;
+    EXPECT_EQ(CheckStart(c.testTime, 0), c.expected) << c.name;
+  }
+}
+
 // Each input of a run, and what the progress window shows for it; a test
 // takes the selected file, or the first.
 TEST_F(RunPartsTest, ARunTakesEachFileAloneAllTogetherOrTheOneATestRunsOn) {

@@ -16,12 +16,17 @@
 #include <memory>
 
 #include "Children.h"
+#include "InstalledTools.h"
 #include "Keyboard.h"
 #include "TestEnv.h"
+#include "core/convert/CommandTable.h"
+#include "core/convert/ConversionState.h"
 #include "core/devices/CdRipper.h"
 #include "core/frame/Session.h"
+#include "core/ground/FileServices.h"
 #include "core/ground/ToolRunner.h"
 #include "gui/app/MainWindow.h"
+#include "gui/convert/ProgressWindow.h"
 #include "gui/devices/CdRipWindow.h"
 
 namespace {
@@ -503,6 +508,73 @@ TEST_F(CdRipTest, AddToListModeAppendsTheRippedFilesAndCloses) {
   names.sort();
   EXPECT_EQ(names, QStringList({"Fifth.wav", "Intro.wav"}));
   EXPECT_EQ(main_->List1->count(), 3);
+}
+
+// The tracks added to the list lie in the program's working folders, which
+// go when it closes. Converted in the main window's first output choice,
+// beside themselves, they would go too: "Convertir" refuses before anything
+// runs, and with a chosen folder the outputs outlive the program.
+TEST_F(CdRipTest, AddedTracksAreNeverConvertedIntoTheFoldersThatGoAtClose) {
+  UseInstalledTools();
+  Conversion::State().Choices = {.ExtensionText = "mp3"};
+  Session::State().OutputFolder.clear();
+  main_->Combo1->setCurrentIndex(Conversion::OutputSourceFolders);
+  main_->Combo1_Click();
+  const QString mine = Folder() + "/music/song.wav";
+  QDir().mkpath(Folder() + "/music");
+  ASSERT_TRUE(QFile::copy(wav_, mine));
+  Session::AppendFiles({mine});
+  main_->Menu_Archivo_AgregarCD->trigger();
+  ASSERT_NE(CdRipWindow::Instance(), nullptr);
+  Tick({0, 4});
+  CdRipWindow::Instance()->Command2->click();
+  Flush();
+  ASSERT_EQ(CdRipWindow::Instance(), nullptr);
+  ASSERT_EQ(Session::State().FileList.size(), 3);
+  const QString ripped = FileServices::ParentFolder(Session::State().FileList[1]);
+
+  {
+    ScriptedDialogs dialogs;
+    dialogs.ExpectMessage();
+    main_->Command5->click();
+    EXPECT_EQ(dialogs.Messages(),
+              QStringList{"Los archivos convertidos quedarían en el directorio temporal del "
+                          "programa, que se borra al cerrarlo. Elija 'Guardar en el directorio' "
+                          "y un directorio de salida"});
+  }
+  EXPECT_EQ(ProgressWindow::Instance(), nullptr);
+  EXPECT_TRUE(main_->isVisible());
+  EXPECT_EQ(Names(ripped), QStringList({"Fifth.wav", "Intro.wav"}));
+  EXPECT_EQ(Names(Folder() + "/music"), QStringList{"song.wav"});
+
+  const QString out = Folder() + "/out";
+  QDir().mkpath(out);
+  main_->Combo1->setCurrentIndex(Conversion::OutputChosenFolder);
+  main_->Combo1_Click();
+  main_->Text1->setText(out);
+  {
+    ScriptedDialogs dialogs;
+    main_->Command5->click();
+    ASSERT_NE(ProgressWindow::Instance(), nullptr);
+    EXPECT_EQ(ProgressWindow::Instance()->Text3->text(), "Errores: 0");
+    ProgressWindow::Instance()->Command2_Click();
+    Flush();
+  }
+  main_->close();
+  EXPECT_FALSE(QFileInfo::exists(ripped)) << "the working folders went at close";
+  EXPECT_EQ(Names(out), QStringList({"Fifth.mp3", "Intro.mp3", "song.mp3"}));
+  for (const QString& name : Names(out)) {
+    QProcess probe;
+    probe.start("ffprobe", {"-v", "error", "-show_entries", "stream=codec_name", "-of", "csv=p=0",
+                            out + "/" + name});
+    ASSERT_TRUE(probe.waitForFinished());
+    EXPECT_EQ(QString::fromUtf8(probe.readAll()).trimmed(), "mp3") << name.toStdString();
+  }
+  Conversion::State().Choices = {};
+  Session::State().OutputFolder.clear();
+  FfmpegTools::State().FfmpegPath.clear();
+  FfmpegTools::State().FfprobePath.clear();
+  FfmpegTools::State().FfplayPath.clear();
 }
 
 // Without a window: the rip hands back the files for the input list and

@@ -196,6 +196,46 @@ TEST_F(TempFoldersTest, ALinkedTempFolderIsUsedAndNeverEmptied) {
       expected);
 }
 
+// What a copy's close removes is told by where writing would land: inside a
+// copy's folder (one with its lock file beside it), links followed both into
+// it and out of it.
+TEST_F(TempFoldersTest, APathLiesInACopysFolderOnlyWhereAClosingCopyRemovesIt) {
+  const QString place = Folder() + "/fast disk";
+  QDir().mkpath(place);
+  const QString root = ProgramFolder::AppFiles("temp");
+  ASSERT_TRUE(QFile::link(place, root));
+  TempFolders folders(root);
+  ASSERT_TRUE(folders.Claim());
+  const QString own = folders.OwnFolder();
+  const QString ownName = QFileInfo(own).fileName();
+  QDir().mkpath(own + "/temp");
+  WriteFile("fast disk/4000000000.lock", "");
+  QDir().mkpath(place + "/4000000000/temp");
+  QDir().mkpath(place + "/4000000001/temp");
+  QDir().mkpath(Folder() + "/music");
+  ASSERT_TRUE(QFile::link(Folder() + "/music", own + "/temp/music"));
+  ASSERT_TRUE(QFile::link(own + "/temp", Folder() + "/ripped"));
+  struct Case {
+    const char* name;
+    QString path;
+    bool lies;
+  } cases[] = {
+      {"a working folder", own + "/temp", true},
+      {"the same reached past the linked temp folder", place + "/" + ownName + "/temp", true},
+      {"a folder not made yet", own + "/temp/later/deeper", true},
+      {"a link from elsewhere into it", Folder() + "/ripped", true},
+      {"another copy's, running or gone", root + "/4000000000/temp", true},
+      {"a copy's name without its lock file", root + "/4000000001/temp", false},
+      {"the temp folder itself", root, false},
+      {"a file of the user's beside the copies", place + "/letter.odt", false},
+      {"a link out of a copy's folder", own + "/temp/music", false},
+      {"a way back out", own + "/temp/../../letter.odt", false},
+      {"a folder whose name only begins alike", Folder() + "/fast disk2/" + ownName, false},
+      {"the user's own folder", Folder() + "/music", false},
+  };
+  for (const Case& c : cases) EXPECT_EQ(folders.LiesInACopyFolder(c.path), c.lies) << c.name;
+}
+
 TEST_F(TempFoldersTest, CopiesWithTheSameProcessIdEachGetAFolder) {
   // Two copies in different process namespaces can have the same id; two
   // claims in this process stand for them.
