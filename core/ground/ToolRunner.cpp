@@ -1,6 +1,7 @@
 #include "core/ground/ToolRunner.h"
 
 #include <sys/prctl.h>
+#include <unistd.h>
 
 #include <QDeadlineTimer>
 #include <QEventLoop>
@@ -132,15 +133,24 @@ bool WaitsForOutput(uint8_t withStdin, uint8_t peekFirst) {
   return withStdin == 1 || peekFirst == 1;
 }
 
-// Should the program die without closing, its children are asked to end too.
-void EndWithTheProgram(QProcess* process) {
-  process->setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGTERM); });
+// Every tool leads a process group of its own, so that a stop, a kill, a
+// pause or a resume reaches whatever the tool started itself (a shell's
+// commands, cdda2wav's reader). Should the program die without closing, the
+// tool is asked to end too.
+void StartInOwnGroup(QProcess* process) {
+  process->setChildProcessModifier([] {
+    ::setpgid(0, 0);
+    ::prctl(PR_SET_PDEATHSIG, SIGTERM);
+  });
 }
 
-void SignalProcess(QProcess* process, int signal) {
-  if (process->state() != QProcess::NotRunning)
-    ::kill(static_cast<pid_t>(process->processId()), signal);
-}
+// The group a started tool leads: its process id, which QProcess forgets once
+// the tool has ended while what the tool started may still run.
+pid_t GroupOf(const QProcess& process) { return static_cast<pid_t>(process.processId()); }
+
+// True when some process of the group got the signal. Group 0 (a tool that
+// never started) is nobody: kill(0, ...) would reach this program's own group.
+bool SignalGroup(pid_t group, int signal) { return group > 0 && ::kill(-group, signal) == 0; }
 
 void AddEnvironment(QProcess& process, const QStringList& entries) {
   QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
@@ -151,12 +161,19 @@ void AddEnvironment(QProcess& process, const QStringList& entries) {
   process.setProcessEnvironment(environment);
 }
 
-// Waits for the process until the deadline, then kills it.
-void KillAfter(QProcess* process, const QDeadlineTimer& deadline) {
-  if (process->state() == QProcess::NotRunning) return;
-  if (process->waitForFinished(int(deadline.remainingTime()))) return;
-  process->kill();
-  process->waitForFinished();
+// Waits for the tool until the deadline; then whatever is left of its group,
+// the tool included, is killed.
+void KillAfter(QProcess* process, pid_t group, const QDeadlineTimer& deadline) {
+  if (process->state() != QProcess::NotRunning)
+    process->waitForFinished(int(deadline.remainingTime()));
+  SignalGroup(group, SIGKILL);
+  if (process->state() != QProcess::NotRunning) process->waitForFinished();
+}
+
+// Kills the tool and everything it started, and waits for the tool.
+void KillGroup(QProcess* process, pid_t group) {
+  SignalGroup(group, SIGKILL);
+  if (process->state() != QProcess::NotRunning) process->waitForFinished();
 }
 
 // One run: its processes, their decoders, and where the output goes.
@@ -176,7 +193,7 @@ class Run : public QObject {
     for (const Command& command : pipeline) {
       if (command.program.isEmpty()) return false;
       auto process = std::make_unique<QProcess>();
-      EndWithTheProgram(process.get());
+      StartInOwnGroup(process.get());
       if (!workDir.isEmpty()) process->setWorkingDirectory(workDir);
       if (!command.environment.isEmpty()) AddEnvironment(*process, command.environment);
       processes_.push_back(std::move(process));
@@ -199,6 +216,7 @@ class Run : public QObject {
         AbandonStarted();
         return false;
       }
+      groups_.push_back(GroupOf(*process));
     }
     ends_.resize(processes_.size());
     return true;
@@ -223,11 +241,12 @@ class Run : public QObject {
         process->write("q\r\n");
         process->waitForBytesWritten(EndGraceMs);
       } else {
-        SignalProcess(process, SIGTERM);
+        SignalGroup(groups_[k], SIGTERM);
       }
     }
     const QDeadlineTimer deadline(EndGraceMs);
-    for (auto& process : processes_) KillAfter(process.get(), deadline);
+    for (size_t k = 0; k < processes_.size(); ++k)
+      KillAfter(processes_[k].get(), groups_[k], deadline);
   }
 
   int32_t ExitCode() const { return EndCode(stoppedByUs_, ends_); }
@@ -297,10 +316,7 @@ class Run : public QObject {
 
   bool SignalAll(int signal) {
     bool any = false;
-    for (size_t k = 0; k < processes_.size(); ++k) {
-      if (Alive(k) && ::kill(static_cast<pid_t>(processes_[k]->processId()), signal) == 0)
-        any = true;
-    }
+    for (const pid_t group : groups_) any = SignalGroup(group, signal) || any;
     return any;
   }
 
@@ -308,9 +324,7 @@ class Run : public QObject {
     stoppedByUs_ = true;
     if (paused_) SignalAll(SIGCONT);
     paused_ = false;
-    for (auto& process : processes_) {
-      if (process->state() != QProcess::NotRunning) process->kill();
-    }
+    SignalAll(SIGKILL);
   }
 
   void Finished(size_t k) {
@@ -324,12 +338,7 @@ class Run : public QObject {
 
   // A pipeline whose later program cannot start: the ones already started go.
   void AbandonStarted() {
-    for (auto& process : processes_) {
-      if (process->state() != QProcess::NotRunning) {
-        process->kill();
-        process->waitForFinished();
-      }
-    }
+    for (size_t k = 0; k < groups_.size(); ++k) KillGroup(processes_[k].get(), groups_[k]);
   }
 
   const OutputSink& show_;
@@ -342,6 +351,7 @@ class Run : public QObject {
   bool paused_ = false;
   bool stoppedByUs_ = false;
   std::vector<std::unique_ptr<QProcess>> processes_;
+  std::vector<pid_t> groups_;  // the group each started process leads
   std::vector<std::unique_ptr<Source>> sources_;
   QList<ProcessEnd> ends_;
   size_t finishedCount_ = 0;
@@ -353,18 +363,19 @@ Run* active = nullptr;
 // Programs that run beside the windows, each with the object it belongs to.
 struct Companion {
   QProcess* process;
+  pid_t group;
   QPointer<QObject> owner;
 };
 QList<Companion> companions;
 
 void EndCompanionsWhere(const std::function<bool(const Companion&)>& chosen) {
-  QList<QProcess*> ending;
+  QList<Companion> ending;
   for (const Companion& companion : companions) {
-    if (chosen(companion)) ending << companion.process;
+    if (chosen(companion)) ending << companion;
   }
-  for (QProcess* process : ending) SignalProcess(process, SIGTERM);
+  for (const Companion& companion : ending) SignalGroup(companion.group, SIGTERM);
   const QDeadlineTimer deadline(EndGraceMs);
-  for (QProcess* process : ending) KillAfter(process, deadline);
+  for (const Companion& companion : ending) KillAfter(companion.process, companion.group, deadline);
 }
 
 // Requests are served on the next pass of the event loop, so that the last of
@@ -445,7 +456,7 @@ uint8_t GetState() { return State().ConsoleState; }
 bool StartCompanion(const Command& command, QObject* owner) {
   if (State().ProgramClosing) return false;
   auto* process = new QProcess;
-  EndWithTheProgram(process);
+  StartInOwnGroup(process);
   process->setStandardInputFile(QProcess::nullDevice());
   process->setStandardOutputFile(QProcess::nullDevice());
   process->setStandardErrorFile(QProcess::nullDevice());
@@ -454,7 +465,7 @@ bool StartCompanion(const Command& command, QObject* owner) {
     delete process;
     return false;
   }
-  companions.append({process, owner});
+  companions.append({process, GroupOf(*process), owner});
   QObject::connect(process, &QProcess::finished, [process] {
     companions.removeIf([process](const Companion& c) { return c.process == process; });
     process->deleteLater();

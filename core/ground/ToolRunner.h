@@ -103,6 +103,8 @@ using ChunkSink = std::function<void(const QString& chunk)>;
 // characters, < 0 everything. sink, when set, sees the whole output.
 // exitCode is the tool's own code; 128 + the signal when something else
 // killed it; 0 when RequestStop ended the run.
+// Each program runs in a process group of its own: a stop, a kill, a pause
+// and a resume reach whatever it started too.
 enum class RunResult : uint8_t {
   Ran,         // the tool started and has ended; exitCode tells how
   NotStarted,  // the program could not be started
@@ -114,7 +116,8 @@ RunResult RunCaptured(const Pipeline& pipeline, const QString& workDir, uint8_t 
                       const ChunkSink& sink = ChunkSink());
 
 uint8_t GetState();
-// Ends the run: every process is killed (a paused one is continued first).
+// Ends the run: every process is killed, with all it started (a paused one
+// is continued first).
 void RequestStop();
 // Queues text (with CR LF when addCrLf is not 0) for the child's input; ignored
 // while nothing runs, while paused, while a resume or a stop is pending.
@@ -135,7 +138,8 @@ void EndCompanions(QObject* owner);
 
 // The program is closing: the running tool ends as its own stop would have
 // it (ffmpeg gets "q" on its input, a tool without input SIGTERM), is killed
-// if it has not ended after the grace, and every companion ends. The run then
+// if it has not ended after the grace, and every companion ends; what a tool
+// started itself and left behind is killed with it. The run then
 // reports a stop, not a failure. From then on no tool starts. Children of a
 // program that dies without closing get SIGTERM from the system.
 void EndAll();

@@ -190,6 +190,33 @@ TEST_F(TextViewerTest, ClosingTheViewerWhileTheCommandRunsStopsTheCommand) {
   EXPECT_EQ(ToolRunner::GetState(), ToolRunner::Idle);
 }
 
+// A stand-in tool that starts a command of its own and waits for it: closing
+// the viewer ends both.
+TEST_F(TextViewerTest, ClosingTheViewerEndsWhatItsCommandStarted) {
+  const QString tool = Folder() + "/tool";
+  const QString pidFile = Folder() + "/child";
+  QFile script(tool);
+  ASSERT_TRUE(script.open(QIODevice::WriteOnly));
+  script.write("#!/bin/sh\nsleep 60 & echo $! > \"$1\"; wait\n");
+  script.close();
+  script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+  QWidget owner;
+  owner.show();
+  QList<qint64> started;
+  WhileRunning([&](TextViewerWindow* viewer) {
+    ASSERT_TRUE(WaitFor([&] { return QFile(pidFile).size() > 0; }));
+    QFile pid(pidFile);
+    ASSERT_TRUE(pid.open(QIODevice::ReadOnly));
+    started = ChildProcesses("tool") << pid.readAll().trimmed().toLongLong();
+    viewer->close();
+  });
+  TextViewer::ShowCommandOutput("\"" + tool + "\" \"" + pidFile + "\"", &owner);
+  EXPECT_EQ(TextViewerWindow::Instance(), nullptr);
+  ASSERT_EQ(started.size(), 2);
+  EXPECT_TRUE(AllEnd(started));
+  EXPECT_EQ(ToolRunner::GetState(), ToolRunner::Idle);
+}
+
 TEST_F(TextViewerTest, ANewCallReplacesTheOpenViewerAndAMissingToolShowsNothing) {
   QWidget owner;
   owner.show();

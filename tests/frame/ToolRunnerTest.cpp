@@ -529,6 +529,96 @@ TEST_F(ToolRunnerRun, APipelineJoinsTwoProcessesAndAStopReachesBoth) {
   EXPECT_EQ(exitCode, 0);
 }
 
+// A stand-in tool that starts a command of its own, as cdda2wav starts its
+// reader: it writes the command's process id to the file named by $1, says
+// "ready" on its error output (which a pipeline's first tool shows too) and
+// waits for the command.
+const QString kToolWithAChild = "sleep 60 & echo $! > \"$1\"; echo ready >&2; wait";
+
+qint64 PidIn(const QString& file) {
+  QFile pid(file);
+  return pid.open(QIODevice::ReadOnly) ? pid.readAll().trimmed().toLongLong() : 0;
+}
+
+// Every way the runner ends a tool ends what the tool started too, one
+// process of a pipeline or both.
+TEST_F(ToolRunnerRun, EndingAToolEndsWhatTheToolStarted) {
+  struct Case {
+    const char* name;
+    std::function<void(const QList<qint64>& started)> end;
+    uint8_t withStdin;
+    int tools;
+  } cases[] = {
+      {"stop", [](const QList<qint64>&) { RequestStop(); }, 0, 1},
+      {"stop while paused",
+       [](const QList<qint64>& started) {
+         RequestPause();
+         When([started] { return ProcessState(started.first()) == "T"; }, [] { RequestStop(); });
+       },
+       0, 1},
+      {"close, a tool without input", [](const QList<qint64>&) { EndAll(); }, 0, 1},
+      {"close, a tool deaf to q", [](const QList<qint64>&) { EndAll(); }, 1, 1},
+      {"stop of a pipeline", [](const QList<qint64>&) { RequestStop(); }, 0, 2},
+  };
+  for (const Case& c : cases) {
+    Reset();
+    const QStringList pidFiles = {Folder() + "/first", Folder() + "/second"};
+    for (const QString& file : pidFiles) QFile::remove(file);
+    Pipeline pipeline;
+    for (int k = 0; k < c.tools; ++k)
+      pipeline << Command{"/bin/sh", {"-c", kToolWithAChild, "tool", pidFiles[k]}};
+    QList<qint64> started;
+    When([&] { return output.count("ready") == c.tools; },
+         [&] {
+           for (int k = 0; k < c.tools; ++k) started << PidIn(pidFiles[k]);
+           c.end(started);
+         });
+    QElapsedTimer clock;
+    clock.start();
+    ASSERT_EQ(RunCaptured(pipeline, Folder(), c.withStdin, 0, nullptr, false, NoDisplay, output, -1,
+                          exitCode),
+              RunResult::Ran)
+        << c.name;
+    EXPECT_LT(clock.elapsed(), 30000) << c.name;
+    EXPECT_EQ(exitCode, 0) << c.name;
+    ASSERT_EQ(started.size(), c.tools) << c.name;
+    for (const qint64 pid : started) EXPECT_GT(pid, 0) << c.name;
+    EXPECT_TRUE(AllEnd(started)) << c.name;
+  }
+  Reset();
+}
+
+// A pause stops what the tool started with the tool, and a resume lets both
+// go on.
+TEST_F(ToolRunnerRun, PauseAndResumeReachWhatTheToolStarted) {
+  const QString pidFile = Folder() + "/child";
+  qint64 tool = 0, child = 0;
+  QStringList paused, resumed;
+  When([&] { return output.contains("ready"); },
+       [&] {
+         child = PidIn(pidFile);
+         tool = ChildProcesses("sh").value(0);
+         RequestPause();
+         When([&] { return ProcessState(tool) == "T" && ProcessState(child) == "T"; },
+              [&] {
+                paused = {ProcessState(tool), ProcessState(child)};
+                RequestResume();
+                When([&] { return ProcessState(tool) != "T" && ProcessState(child) != "T"; },
+                     [&] {
+                       resumed = {ProcessState(tool), ProcessState(child)};
+                       RequestStop();
+                     });
+              });
+       });
+  ASSERT_TRUE(RunCaptured(Pipeline{{"/bin/sh", {"-c", kToolWithAChild, "tool", pidFile}}}, Folder(),
+                          0, 0, nullptr, false, NoDisplay, output, -1, exitCode) == RunResult::Ran);
+  EXPECT_GT(tool, 0);
+  EXPECT_GT(child, 0);
+  EXPECT_EQ(paused, QStringList({"T", "T"}));
+  EXPECT_FALSE(resumed.contains("T")) << resumed.join(' ').toStdString();
+  EXPECT_TRUE(AllEnd({tool, child}));
+}
+
 // What the program's close does to the running tool: "q" on its input, else
 // SIGTERM, and a kill for a tool that ends on neither.
 TEST_F(ToolRunnerRun, EndAllAsksTheToolToFinishAndKillsItAfterTheGrace) {
@@ -594,6 +684,15 @@ TEST_F(ToolRunnerRun, CompanionsEndWithTheirOwnerOrWithTheProgram) {
   EndCompanions(&kept);
   EXPECT_TRUE(AllEnd(ownedByKept));
   EXPECT_TRUE(ProcessLives(ownedByOther.first()));
+
+  // A companion that started a command of its own takes it along.
+  const QString pidFile = Folder() + "/companion-child";
+  QObject script;
+  ASSERT_TRUE(StartCompanion({"/bin/sh", {"-c", kToolWithAChild, "tool", pidFile}}, &script));
+  ASSERT_TRUE(WaitFor([&] { return PidIn(pidFile) > 0; }));
+  const qint64 companionChild = PidIn(pidFile);
+  EndCompanions(&script);
+  EXPECT_TRUE(AllEnd({companionChild}));
 
   EXPECT_FALSE(StartCompanion({"/nonexistent/player", {}}, &kept));
   EndAll();
