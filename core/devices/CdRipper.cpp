@@ -124,12 +124,15 @@ QStringList RipArguments(const QString& device, const QString& format, bool remo
 }
 
 // cdda2wav names a single track "audio"; some builds number it in bulk mode.
-QString RippedFile(const QString& folder, const QString& format, int track) {
+// A track already named after a title that reads the same is not taken for it.
+QString RippedFile(const QString& folder, const QString& format, int track,
+                   const QStringList& before) {
   const QString single = ("audio." + format).toLower();
   const QString numbered =
       QString("audio_%1.%2").arg(track, 2, 10, QChar('0')).arg(format).toLower();
   QString fallback;
   for (const QString& file : FileServices::ListFiles(folder, QString())) {
+    if (before.contains(file)) continue;
     const QString name = QFileInfo(file).fileName().toLower();
     if (name == single) return file;
     if (name == numbered) fallback = file;
@@ -189,6 +192,7 @@ RipResult RipTracks(const QList<Track>& tracks, const QString& folder, const QSt
   RipResult result;
   result.Completed = true;
   for (const Track& track : tracks) {
+    const QStringList before = FileServices::ListFiles(folder, QString());
     QString output;
     int32_t exitCode = 0;
     const bool started =
@@ -197,7 +201,7 @@ RipResult RipTracks(const QList<Track>& tracks, const QString& folder, const QSt
                                                                      removeSilence, track.Number)}},
             folder, 0, 0, show, ToolRunner::AppendChunk, output, 0,
             exitCode) == ToolRunner::RunResult::Ran;
-    const QString ripped = RippedFile(folder, format, track.Number);
+    const QString ripped = RippedFile(folder, format, track.Number, before);
     // A run that was stopped or failed leaves at most a part of the track.
     const bool finished =
         started && exitCode == 0 && State().CDRipCancel == 0 && !ToolRunner::Closing();

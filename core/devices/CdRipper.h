@@ -28,8 +28,10 @@ QString TitleAsFileName(const QString& title);
 // cdda2wav's arguments to rip one track into "audio.<format>" in its working folder.
 QStringList RipArguments(const QString& device, const QString& format, bool removeSilence,
                          int track);
-// The file cdda2wav left for a track in folder, or "" when it left none.
-QString RippedFile(const QString& folder, const QString& format, int track);
+// The file cdda2wav left for a track in folder, or "" when it left none; the
+// files before lists what the folder held before the run, none of which is it.
+QString RippedFile(const QString& folder, const QString& format, int track,
+                   const QStringList& before);
 
 // Runs the bus scan; the ids of the CD drives, or an empty list.
 QStringList ScanBus();

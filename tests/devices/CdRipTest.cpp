@@ -324,6 +324,20 @@ TEST_F(CdRipTest, ARowRenamedToAnotherTitleGetsTheNextFreeNumber) {
   EXPECT_EQ(Names(Folder() + "/out/CDRip"), QStringList({"Intro (2).wav", "Intro.wav"}));
 }
 
+// A title that differs from cdda2wav's own "audio" file only in letter case
+// names its own track and never takes the next track's file.
+TEST_F(CdRipTest, ATitleSpelledLikeTheRipFileKeepsItsTrackAndTheNextTracksToo) {
+  SetTitles("Track  1: 'Audio'\nTrack  2: 'AUDIO'\nTrack  3: 'Blue'\n");
+  CdRipWindow::OpenCDRip();
+  CdRipWindow* window = CdRipWindow::Instance();
+  ASSERT_NE(window, nullptr);
+  CdRipper::State().CDRipOutputDir = Folder() + "/out";
+  QDir().mkpath(Folder() + "/out");
+  Tick({0, 1, 2});
+  window->Command2->click();
+  EXPECT_EQ(Names(Folder() + "/out/CDRip"), QStringList({"AUDIO.wav", "Audio.wav", "Blue.wav"}));
+}
+
 TEST_F(CdRipTest, RenameWithoutASelectedRowAsksNothing) {
   CdRipWindow::OpenCDRip();
   CdRipWindow* window = CdRipWindow::Instance();
