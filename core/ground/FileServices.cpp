@@ -178,7 +178,12 @@ QString UniquePath(const QString& path, bool forceSuffix) {
 
 QStringList ListFiles(const QString& folder, const QString& extensions) {
   if (!FolderExists(folder)) return {};
-  const QStringList files = Entries(folder, QDir::Files | QDir::Hidden | QDir::System);
+  // Regular files and links to them only: a named pipe, a device or a dangling
+  // link is no file to read, and opening a pipe would wait for a writer.
+  QStringList files;
+  for (const QString& file : Entries(folder, QDir::Files | QDir::Hidden)) {
+    if (FileExists(file)) files << file;
+  }
   if (!extensions.contains(':')) return files;
   const QStringList wanted = ParseExtensions(extensions);
   QStringList kept;

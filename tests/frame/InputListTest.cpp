@@ -1,5 +1,10 @@
+#include <sys/stat.h>
+
+#include <QFile>
+
 #include "TestEnv.h"
 #include "core/frame/Session.h"
+#include "core/ground/FileServices.h"
 
 namespace {
 
@@ -69,6 +74,21 @@ TEST_F(InputListTest, DroppedPathsAddFilesAndFolderContentsInOrderAndSkipTheRest
   EXPECT_EQ(List(), QStringList{"/m/kept.mp4"} + expected);
   EXPECT_EQ(refreshed.count(), 0);  // the window adds the lines itself
   EXPECT_TRUE(Session::AppendDroppedPaths({Folder() + "/in/missing.mp4"}).isEmpty());
+}
+
+// A folder's own files are its regular files and links to them: a named pipe,
+// a link to a device or a dangling link would leave the probe or the
+// conversion waiting on it for ever, so none of them reaches the list.
+TEST_F(InputListTest, AFoldersPipesDevicesAndDanglingLinksAreNoFilesToAdd) {
+  const QString in = Folder() + "/in";
+  const QString clip = WriteFile("in/clip.wav", "c");
+  ASSERT_EQ(mkfifo(QFile::encodeName(in + "/pipe.wav").constData(), 0600), 0);
+  ASSERT_TRUE(QFile::link("/dev/zero", in + "/zero.wav"));
+  ASSERT_TRUE(QFile::link(in + "/gone.wav", in + "/dangling.wav"));
+  ASSERT_TRUE(QFile::link(clip, in + "/link.wav"));
+  Fill({});
+  EXPECT_EQ(FileServices::ListFiles(in, ""), (QStringList{clip, in + "/link.wav"}));
+  EXPECT_EQ(Session::AppendDroppedPaths({in}), (QStringList{clip, in + "/link.wav"}));
 }
 
 TEST_F(InputListTest, PickingStartsInTheLastFilesFolderAndRemovingAllEmptiesTheList) {
