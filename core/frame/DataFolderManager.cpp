@@ -1,6 +1,7 @@
 #include "core/frame/DataFolderManager.h"
 
 #include <QCollator>
+#include <QFileInfo>
 #include <QHash>
 #include <QLocale>
 #include <algorithm>
@@ -27,6 +28,13 @@ QString PathOf(const QString& name) {
 QString NamelessPath() { return State().FmFolder + "/." + State().FmExtension; }
 
 bool BeginsSpecial(const QString& text) { return text.startsWith('<'); }
+
+// Whether the name is in use: by a file, and also by a folder or a link, which
+// a copy would go into or a new file could not replace.
+bool NameTaken(const QString& name) {
+  const QFileInfo entry(PathOf(name));
+  return entry.exists() || entry.isSymLink();
+}
 
 // The name left when the copies' counter rule is applied to base.
 QString FreeName(const QString& base) {
@@ -117,7 +125,7 @@ bool NewFile(const QString& selected) {
   if (!selected.isEmpty()) proposal = FreeName(QString(selected).remove('<').remove('>'));
   const QString name = Lang::InputValidFileName(proposal);
   if (name.isEmpty()) return false;
-  if (FileServices::FileExists(PathOf(name))) {
+  if (NameTaken(name)) {
     Lang::MsgFileExists();
     return false;
   }
@@ -140,7 +148,7 @@ bool RenameFile(const QString& selected) {
   if (selected.isEmpty() || BeginsSpecial(selected)) return false;
   const QString name = Lang::InputValidFileName(selected);
   if (name.isEmpty() || name == selected) return false;
-  if (FileServices::FileExists(PathOf(name))) {
+  if (NameTaken(name)) {
     Lang::MsgFileExists();
     return false;
   }
@@ -158,7 +166,7 @@ bool CopyFile(const QString& selected) {
   const QString base = special ? selected.mid(1, selected.size() - 2) : selected;
   const QString name = Lang::InputValidFileName(FreeName(base));
   if (name.isEmpty()) return false;
-  if (FileServices::FileExists(PathOf(name))) {
+  if (NameTaken(name)) {
     Lang::MsgFileExists();
     return false;
   }

@@ -202,6 +202,29 @@ TEST_F(DataFolderManagerTest, CopyProposesTheNextFreeNameAndCopiesTheManualProfi
   EXPECT_EQ(Bytes(Formats + "/m.qfm"), "manual");
 }
 
+// A folder or a link under the name wanted is as taken as a file: nothing is
+// copied into the folder or through the link, and the user is told.
+TEST_F(DataFolderManagerTest, ANameHeldByAFolderOrALinkIsTaken) {
+  Put("formats/a.qfm", "a");
+  ASSERT_TRUE(QDir().mkpath(Formats + "/inside.qfm"));
+  ASSERT_TRUE(QFile::link(Folder() + "/elsewhere.qfm", Formats + "/dangling.qfm"));
+  DataFolderManager::Prepare(Formats, "qfm", DataFolderManager::Administer);
+  for (const QString name : {"inside", "dangling"}) {
+    ScriptedDialogs dialogs;
+    dialogs.Expect(Kind::Input, name).ExpectMessage();
+    dialogs.Expect(Kind::Input, name).ExpectMessage();
+    dialogs.Expect(Kind::Input, name).ExpectMessage();
+    EXPECT_FALSE(DataFolderManager::CopyFile("a")) << name.toStdString();
+    EXPECT_FALSE(DataFolderManager::NewFile("a")) << name.toStdString();
+    EXPECT_FALSE(DataFolderManager::RenameFile("a")) << name.toStdString();
+    EXPECT_EQ(dialogs.Messages(), QStringList(3, "Ya existe un archivo con ese nombre"))
+        << name.toStdString();
+  }
+  EXPECT_TRUE(QDir(Formats + "/inside.qfm").isEmpty());
+  EXPECT_FALSE(QFileInfo::exists(Folder() + "/elsewhere.qfm"));
+  EXPECT_EQ(Bytes(Formats + "/a.qfm"), "a");
+}
+
 TEST_F(DataFolderManagerTest, DeleteSendsTheFileToTheTrashAfterTheQuestion) {
   Put("formats/a.qfm", "a");
   Put("formats/.qfm", "manual");
