@@ -132,10 +132,12 @@ void RecorderWindow::ShowRecorder() {
 
 // While the devices are listed the wait panel covers the source panel, and
 // nothing that starts a tool can be reached: not the options, not "Grabar",
-// not the covered source controls by the keyboard.
+// not the covered source controls by the keyboard, not the destination's
+// format choice (its editor reads ffmpeg's capabilities).
 void RecorderWindow::ShowListingPanel(bool listing) {
   Menu_Options->setEnabled(!listing);
   Frame1->setEnabled(!listing);
+  Frame2->setEnabled(!listing);
   Command2->setEnabled(!listing);
   Frame3->setVisible(listing);
   if (listing) Frame3->raise();

@@ -66,7 +66,10 @@ void EditingProfileWindow::WireTestFileControls() {
 void EditingProfileWindow::SetSubPanelControlsEnabled(bool enabled) {
   Menu_File->setEnabled(enabled);
   Menu_Options->setEnabled(enabled);
-  for (QPushButton* button : {Command3, Command15, Command14}) button->setEnabled(enabled);
+  // The test file's own button too: its chooser opened over the explorer would
+  // hand the menus back while the explorer still stands.
+  for (QPushButton* button : {Command3, Command15, Command14, Command2})
+    button->setEnabled(enabled);
   SubPanelOpen = enabled ? 0 : 1;
 }
 

@@ -68,6 +68,9 @@ void FilterEditorWindow::CreateControls() {
   WidgetFactory::Make(Combo1, "Combo1", Frame1, 1440, 330, 2400, 330);
   WidgetFactory::Make(Label2, "Label2", Frame1, 120, 780, 1800, 300);
   WidgetFactory::Make(Text1, "Text1", Frame1, 120, 1080, 6480, 1200);
+  // Tab goes on to the next control, as in every other box; a tab character
+  // has no place in a filter's parameters.
+  Text1->setTabChangesFocus(true);
   WidgetFactory::Make(Check1, "Check1", Frame1, 120, 2340, 6480, 300);
 
   WidgetFactory::Make(Frame2, "Frame2", central, 120, 3000, 6720, 3240);

@@ -123,6 +123,7 @@ QWidget* CodecEditorWindow::CreateGeneralSection() {
   Command1->setMaximumWidth(30);
   Label3 = WidgetFactory::Create<QLabel>(Frame1, "Label3", "Acerca de...");
   Text2 = WidgetFactory::Create<QPlainTextEdit>(Frame1, "Text2");
+  Text2->setTabChangesFocus(true);
   Label12 = WidgetFactory::Create<QLabel>(Frame1, "Label12", "Tipo:");
   Combo1 = WidgetFactory::Create<QComboBox>(Frame1, "Combo1");
   Combo1->addItems({"Audio", "Video"});
@@ -203,6 +204,8 @@ void CodecEditorWindow::CreateParameterFrame() {
   Text6 = WidgetFactory::Create<QLineEdit>(Frame4, "Text6");
   Label11 = WidgetFactory::Create<QLabel>(Frame4, "Label11", "Valores sugeridos:");
   Text8 = WidgetFactory::Create<QPlainTextEdit>(Frame4, "Text8");
+  // Tab goes on to the next control: a tab character would end up inside a value.
+  Text8->setTabChangesFocus(true);
   Check1 = WidgetFactory::Create<QCheckBox>(Frame4, "Check1", "Solo valores sugeridos");
   Command3 = WidgetFactory::Create<QPushButton>(Frame4, "Command3", "Aceptar");
   Command8 = WidgetFactory::Create<QPushButton>(Frame4, "Command8", "Cancelar");

@@ -739,7 +739,8 @@ TEST_F(RecorderTest, TheWaitPanelCoversTheSourcePanelWhole) {
 
 // While the devices are listed, nothing that would start a second tool can be
 // reached: not the options, not "Grabar", not the covered source controls by
-// the keyboard. The listing goes on once the test says so.
+// the keyboard, not the format choice whose editor would run ffmpeg. The
+// listing goes on once the test says so.
 TEST_F(RecorderTest, WhileTheDevicesAreListedNoToolCanBeStarted) {
   delete window_.data();
   const QString go = Folder() + "/fixture/go";
@@ -756,13 +757,15 @@ TEST_F(RecorderTest, WhileTheDevicesAreListedNoToolCanBeStarted) {
        [&] {
          RecorderWindow* window = RecorderWindow::Instance();
          reachable = window->Command2->isEnabled() || window->Menu_Options->isEnabled() ||
-                     window->Option1->isEnabled() || window->Text1->isEnabled();
+                     window->Option1->isEnabled() || window->Text1->isEnabled() ||
+                     window->Combo3->isEnabled() || window->Command5->isEnabled();
          WriteFile("fixture/go", "");
          When([] { return RecorderWindow::Instance()->Frame3->isHidden(); },
               [&backAfter] {
                 RecorderWindow* window = RecorderWindow::Instance();
                 backAfter = window->Command2->isEnabled() && window->Option1->isEnabled() &&
-                            window->Menu_Options->isEnabled() && window->Combo2->count() == 1;
+                            window->Menu_Options->isEnabled() && window->Combo2->count() == 1 &&
+                            window->Combo3->isEnabled() && !window->Command6->isEnabled();
                 window->close();
               });
        });

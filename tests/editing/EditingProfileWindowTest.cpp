@@ -416,6 +416,28 @@ TEST_F(EditingProfileWindowTest, TheExplorerHandsTheMarkedRangeToTheTrimBoxes) {
   EXPECT_EQ(EditingProfileEditor::State().CurrentProfile.EndPos, "");
 }
 
+TEST_F(EditingProfileWindowTest, TheTestFilesButtonWaitsWhileAPanelIsOpen) {
+  EditingProfileWindow* w = Open();
+  w->TestFile = "/x.avi";
+  w->TestDuration = 60;
+  w->List1->setCurrentRow(0);
+  w->Opt_CutGrap_Click();
+  ASSERT_TRUE(w->PicExploreStream->isVisibleTo(w));
+  w->Command2->click();
+  EXPECT_FALSE(w->PicSelTestFile->isVisibleTo(w));
+  EXPECT_FALSE(w->Menu_Options->isEnabled());
+  EXPECT_EQ(w->SubPanelOpen, 1);
+  w->Command5_Click();
+  EXPECT_TRUE(w->Command2->isEnabled());
+
+  w->Command2->click();
+  ASSERT_TRUE(w->PicSelTestFile->isVisibleTo(w));
+  EXPECT_FALSE(w->Command2->isEnabled());
+  w->Command13_Click();
+  EXPECT_TRUE(w->Command2->isEnabled());
+  EXPECT_TRUE(w->Menu_Options->isEnabled());
+}
+
 TEST_F(EditingProfileWindowTest, BorderDetectionFeedsTheCropBoxesWithTheDetectedPixels) {
   Session::State().FileList = {
       MakeClip("padded.mkv", {"color=c=white:size=128x96:rate=10"},

@@ -18,6 +18,7 @@
 #include "Children.h"
 #include "EditingFixture.h"
 #include "HangGuard.h"
+#include "Keyboard.h"
 #include "core/editing/FilterEditor.h"
 #include "core/frame/FfmpegTools.h"
 #include "core/frame/Session.h"
@@ -130,6 +131,19 @@ TEST_F(FilterEditorTest, EditsUndoSaveAndTheCloseQuestion) {
   EXPECT_EQ(saved.Params, "aecho=1");
   EXPECT_TRUE(FilterEditor::State().CurrentPath.isEmpty());
   EXPECT_EQ(FilterEditor::State().CurrentFilter, FilterDef());
+}
+
+TEST_F(FilterEditorTest, TabLeavesTheParametersBoxUntouched) {
+  FilterEditorWindow* w = Open();
+  ASSERT_TRUE(ShowActive(w));
+  w->Text1->setPlainText("volume=0.5");
+  w->Text1->setFocus(Qt::OtherFocusReason);
+  ASSERT_TRUE(WaitFor([w] { return w->Text1->hasFocus(); }));
+  w->Text1->moveCursor(QTextCursor::End);
+  QTest::keyClick(w->Text1, Qt::Key_Tab);
+  EXPECT_EQ(w->Text1->toPlainText(), "volume=0.5");
+  EXPECT_FALSE(w->Text1->hasFocus());
+  EXPECT_EQ(FilterEditor::State().CurrentFilter.Params, "volume=0.5");
 }
 
 TEST_F(FilterEditorTest, TestsAreRefusedWithoutTextInputsOrEnoughInputs) {

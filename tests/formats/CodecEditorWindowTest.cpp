@@ -8,6 +8,7 @@
 #include <QPlainTextEdit>
 
 #include "CodecTestSupport.h"
+#include "Keyboard.h"
 #include "core/formats/ExternalCodecEditor.h"
 #include "core/frame/DesktopServices.h"
 #include "core/frame/FfmpegTools.h"
@@ -130,6 +131,29 @@ TEST_F(CodecEditorWindowTest, SectionsOpenOneAtATimeUnderTheirButtons) {
   column->activate();
   EXPECT_TRUE(w->Frame3->isHidden());
   EXPECT_EQ(w->Command11->y(), w->Command10->geometry().bottom() + 1 + column->spacing());
+}
+
+TEST_F(CodecEditorWindowTest, TabLeavesTheAboutAndSuggestedValuesBoxesUntouched) {
+  WithEditor("", 0, [&](CodecEditorWindow* w) {
+    ASSERT_TRUE(ShowActive(w));
+    w->Command9->click();
+    w->Command4->click();
+    ASSERT_TRUE(w->Frame4->isVisible());
+    w->Combo3->setCurrentIndex(0);
+    for (QPlainTextEdit* box : {w->Text2, w->Text8}) {
+      SCOPED_TRACE(box->objectName().toStdString());
+      ASSERT_TRUE(box->isEnabled());
+      box->setPlainText("128");
+      box->setFocus(Qt::OtherFocusReason);
+      ASSERT_TRUE(WaitFor([box] { return box->hasFocus(); }));
+      box->moveCursor(QTextCursor::End);
+      QTest::keyClick(box, Qt::Key_Tab);
+      EXPECT_EQ(box->toPlainText(), "128");
+      EXPECT_FALSE(box->hasFocus());
+    }
+    w->Command8->click();
+    ExternalCodecEditor::UndoChanges();
+  });
 }
 
 TEST_F(CodecEditorWindowTest, TheParameterFrameBlocksTheMenusAndTheCloseUntilItEnds) {
