@@ -149,7 +149,8 @@ QStringList SegmentChains(const JoinSource& source, int i, const Segments& shape
     picks << QString::number(stream.Index);
   }
   if (!picks.isEmpty())
-    chains << "movie=" + GraphPath(QFileInfo(source.File).absoluteFilePath()) +
+    chains << "movie=filename=" +
+                  FfmpegTools::FilterGraphValue(QFileInfo(source.File).absoluteFilePath()) +
                   ":s=" + picks.join('+') + pads.join(QString());
   for (qsizetype k = 0; k < shape.Pictures; ++k) {
     const QString out = Label("v" + tag + "_" + QString::number(k));
@@ -188,16 +189,6 @@ JoinPlan DecodePlan(const QList<JoinSource>& sources) {
   return {JoinWay::Decode, QString(), chains.join(';')};
 }
 
-// Each character of special gets a backslash before it.
-QString Escaped(const QString& text, const QString& special) {
-  QString result;
-  for (const QChar c : text) {
-    if (special.contains(c)) result += '\\';
-    result += c;
-  }
-  return result;
-}
-
 }  // namespace
 
 JoinSource ProbeJoinSource(const QString& file) {
@@ -210,8 +201,8 @@ JoinSource ProbeJoinSource(const QString& file) {
   QString output;
   int32_t exitCode = 0;
   if (ToolRunner::RunCaptured({probe}, QString(), 0, 0, ToolRunner::OutputSink(),
-                              ToolRunner::NoDisplay, output, -1, exitCode) !=
-          ToolRunner::RunResult::Ran ||
+                              ToolRunner::NoDisplay, output, -1,
+                              exitCode) != ToolRunner::RunResult::Ran ||
       exitCode != 0)
     return {file, false, -1, {}};
   return ParseJoinProbe(file, output);
@@ -245,12 +236,6 @@ JoinPlan PlanJoin(const QList<JoinSource>& sources) {
                   [&](const JoinSource& source) { return JoinsAsItIs(sources.first(), source); }))
     return {JoinWay::Demuxer, QString(), QString()};
   return DecodePlan(sources);
-}
-
-// The option's own parser reads a backslash, a quote and a colon as special;
-// the graph's parser then the brackets, separators, blanks and line breaks.
-QString GraphPath(const QString& path) {
-  return Escaped(Escaped(path, QStringLiteral("\\':")), QStringLiteral("\\'[],;= \t\r\n"));
 }
 
 void ReadJoinThroughGraph(CommandTable& table) {

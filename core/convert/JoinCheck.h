@@ -69,9 +69,6 @@ struct JoinPlan {
 // that differs when no file has a picture or a sound to join.
 JoinPlan PlanJoin(const QList<JoinSource>& sources);
 
-// A file path as a value of a filter option inside a filter graph.
-QString GraphPath(const QString& path);
-
 // The rows that read the joined input take it as a lavfi graph instead of a
 // concat list: their "-f concat" becomes "-f lavfi" and "-safe" goes.
 void ReadJoinThroughGraph(CommandTable& table);

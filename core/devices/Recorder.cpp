@@ -52,17 +52,7 @@ QString DeviceNameOf(const QString& line) {
   return line.mid(2, description - 2).trimmed();
 }
 
-QString Escaped(QString text, const QString& special) {
-  QString result;
-  for (const QChar c : text) {
-    if (special.contains(c)) result += '\\';
-    result += c;
-  }
-  return result;
-}
-// A value inside a filter's options inside a filter graph: escaped once for
-// the options and once more for the graph.
-QString GraphValue(const QString& value) { return Escaped(Escaped(value, "\\':"), "\\'[],;"); }
+using FfmpegTools::FilterGraphValue;
 
 QString DeviceInput(const Device& device, const QString& bufferOption) {
   QString input = bufferOption;
@@ -74,9 +64,10 @@ QString DeviceInput(const Device& device, const QString& bufferOption) {
 // Two devices for ffplay, which reads a single input: one lavfi graph whose
 // first output is the picture and second the sound.
 QString PreviewGraph(const Device& audio, const Device& video) {
-  return "movie=filename=" + GraphValue(video.Name) + ":format_name=" + GraphValue(video.Format) +
-         "[out0];amovie=filename=" + GraphValue(audio.Name) +
-         ":format_name=" + GraphValue(audio.Format) + "[out1]";
+  return "movie=filename=" + FilterGraphValue(video.Name) +
+         ":format_name=" + FilterGraphValue(video.Format) +
+         "[out0];amovie=filename=" + FilterGraphValue(audio.Name) +
+         ":format_name=" + FilterGraphValue(audio.Format) + "[out1]";
 }
 
 // The compiled profile, or why it cannot be recorded with.

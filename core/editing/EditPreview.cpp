@@ -20,15 +20,6 @@ QStringList PipeOutputArguments() {
           "rawvideo",   Opt().PixelFormat, "yuv420p",        "pipe:1"};
 }
 
-QString Escaped(const QString& text, const QString& special) {
-  QString result;
-  for (QChar c : text) {
-    if (special.contains(c)) result += '\\';
-    result += c;
-  }
-  return result;
-}
-
 }  // namespace
 
 Command FrameGrab(const QString& testFile, const QString& frameFile, const QString& seekText) {
@@ -39,15 +30,9 @@ Command FrameGrab(const QString& testFile, const QString& frameFile, const QStri
   return {FfmpegTools::State().FfmpegPath, args};
 }
 
-QString FilterGraphFileName(const QString& path) {
-  // An option value escapes ' \ and :, and the graph around it escapes
-  // ' \ [ ] , and ; once more, so any file name reaches amovie whole.
-  return Escaped(Escaped(path, "'\\:"), "'\\[],;");
-}
-
 Command Audition(const QString& testFile, const QString& posText, const QString& volText) {
-  const QString graph = "amovie=filename=" + FilterGraphFileName(testFile) + ":sp=" + posText +
-                        ",atrim=duration=7,volume=" + volText;
+  const QString graph = "amovie=filename=" + FfmpegTools::FilterGraphValue(testFile) +
+                        ":sp=" + posText + ",atrim=duration=7,volume=" + volText;
   return {FfmpegTools::State().FfplayPath,
           {Opt().NoDisplay, Opt().AutoExit, Opt().Format, "lavfi", "-i", graph}};
 }

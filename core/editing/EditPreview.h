@@ -34,8 +34,6 @@ TestFileFacts FactsOf(const MediaInfo& info);
 // One frame of the test file as a JPEG; seekText "" grabs the first frame.
 Command FrameGrab(const QString& testFile, const QString& frameFile, const QString& seekText);
 
-// The test file's name written for the amovie source of ffplay's lavfi input.
-QString FilterGraphFileName(const QString& path);
 // Seven seconds of sound from posText at volume volText, with no window.
 Command Audition(const QString& testFile, const QString& posText, const QString& volText);
 

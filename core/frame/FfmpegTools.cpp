@@ -211,6 +211,23 @@ QString ShownToolPath(const QString& path) {
   return FileServices::FileExists(path) ? shown : shown + "<" + Lang::TxtNotFound() + ">";
 }
 
+namespace {
+
+QString Escaped(const QString& text, const QString& special) {
+  QString result;
+  for (const QChar c : text) {
+    if (special.contains(c)) result += '\\';
+    result += c;
+  }
+  return result;
+}
+
+}  // namespace
+
+QString FilterGraphValue(const QString& value) {
+  return Escaped(Escaped(value, QStringLiteral("'\\:")), QStringLiteral("'\\[],;"));
+}
+
 QString TimeToSeconds(const QString& text) {
   if (text.isEmpty()) return {};
   const QStringList fields = text.split(':');

@@ -51,6 +51,12 @@ QString ShownToolPath(const QString& path);
 // precision. No message: the caller decides what to say.
 QString TimeToSeconds(const QString& text);
 
+// A value of a filter's option inside a filter graph (a file name for movie
+// or amovie, a device's format): escaped once for the option's own parser
+// (' \ and :) and once more for the graph's (' \ [ ] , and ;), so that any
+// text reaches the filter whole.
+QString FilterGraphValue(const QString& value);
+
 // What the program reads in ffmpeg's console output while a step runs, fed
 // with the console runner's cleaned chunks (lines end in CR LF) as they come,
 // so that nothing depends on how much of the output is kept. Each line is
