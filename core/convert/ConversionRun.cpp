@@ -96,10 +96,10 @@ class ConversionRun::Steps {
   const QList<QStringList> inputs_;
   const QStringList displayed_;  // the path shown for each input
   int failures_ = 0;
-  QString reportFolder_;   // where ffmpeg writes the report of each step
+  QString reportFolder_;    // where ffmpeg writes the report of each step
   QStringList runOutputs_;  // what the run's earlier inputs wrote, under their final names
-  QString file_;   // what the current input's failures are filed under
-  QString stage_;  // the caption of the current stage
+  QString file_;            // what the current input's failures are filed under
+  QString stage_;           // the caption of the current stage
 
   // The current input.
   QStringList audio_, video_, audioStart_, videoStart_;
@@ -108,11 +108,11 @@ class ConversionRun::Steps {
   QString failedCommand_;
   QString capture_;
   QStringList moved_;
-  QStringList created_;    // files the input's steps made where nothing was
-  QString createdFolder_;  // the folder made for numbered outputs
-  QList<int> inputsRead_;  // places in the input's group that an output took streams from
+  QStringList created_;           // files the input's steps made where nothing was
+  QString createdFolder_;         // the folder made for numbered outputs
+  QList<int> inputsRead_;         // places in the input's group that an output took streams from
   bool readUnconfirmed_ = false;  // a step read the input's files and named none of them
-  bool outputFinished_ = false;  // the step writing the output ended well after a clean stop
+  bool outputFinished_ = false;   // the step writing the output ended well after a clean stop
 };
 
 void ConversionRun::Steps::Execute() {
@@ -293,11 +293,11 @@ void ConversionRun::Steps::SetStage(const QString& caption, bool stopEnabled) {
 
 // Every ffmpeg step gets an input pipe, so that "Detener" reaches it. The
 // temporary folder is the working folder: two-pass log files land there.
-// ffmpeg's whole output is read as it comes, and its report file after it
-// ends, which logs at the info level whatever the step's options ask of the
-// console: they tell which inputs the output took streams from, and a write
-// it could not finish even when it ends with 0. A step whose report cannot be
-// read has not shown that its output is whole.
+// ffmpeg's report file is read after it ends: it logs at the info level
+// whatever the step's options ask of the console, so it tells which inputs
+// the output took streams from, and a write it could not finish even when it
+// ends with 0. A step whose report cannot be read has not shown that its
+// output is whole.
 bool ConversionRun::Steps::RunRow(int row, const QStringList& inputs, const QString& output) {
   StepCommand step = RowStep(State().Commands, row, inputs, output);
   const bool isEncoder = Kind(row) == StageKind::Encoder;
@@ -307,7 +307,6 @@ bool ConversionRun::Steps::RunRow(int row, const QStringList& inputs, const QStr
     QFile::remove(ReportFile());
     step.Command.environment << FfmpegReport::EnvironmentEntry(ReportFile());
   }
-  FfmpegTools::ConsoleReport report;
   int32_t exitCode = 0;
   const ToolRunner::RunResult result = ToolRunner::RunCaptured(
       ToolRunner::Pipeline{step.Command}, State().TempDir, pipe, pipe,
@@ -315,8 +314,7 @@ bool ConversionRun::Steps::RunRow(int row, const QStringList& inputs, const QStr
         if (update.action == ToolRunner::BoxUpdate::Replace)
           emit run_.ConsoleLine(ToolRunner::LastLine(update.text));
       },
-      ToolRunner::ReplaceByVisibleChunk, capture_, KeptOutput, exitCode,
-      [&report](const QString& chunk) { report.Add(chunk); });
+      ToolRunner::ReplaceByVisibleChunk, capture_, KeptOutput, exitCode);
   // The program closing ended the tool: the run stops as "Detener" stops it.
   if (ToolRunner::Closing()) run_.stopRequested_ = true;
   // A tool of something else still runs: the run ends there, as stopped,
@@ -329,17 +327,15 @@ bool ConversionRun::Steps::RunRow(int row, const QStringList& inputs, const QStr
   if (!isEncoder) capture_ = FfmpegReport::WithoutNotice(capture_);
   const std::optional<FfmpegTools::ConsoleReport> logged =
       isEncoder || reportFolder_.isEmpty() ? std::nullopt : FfmpegReport::Read(ReportFile());
-  if (started) NoteInputsRead(step, isEncoder, inputs, (logged ? *logged : report).MappedInputs());
-  // What the console shows may be silenced by the profile; ffmpeg's report is
-  // not, but a full disk may have cut it: without its closing summary it shows
+  if (started)
+    NoteInputsRead(step, isEncoder, inputs, logged ? logged->MappedInputs() : QList<int>());
+  // A full disk may have cut the report: without its closing summary it shows
   // nothing whole.
-  const bool writeFailed =
-      !isEncoder && (report.WriteFailed() || report.InputLost() || !logged ||
-                     !logged->Summarised() || logged->WriteFailed() || logged->InputLost());
+  const bool writeFailed = !isEncoder && (!logged || !logged->Summarised() ||
+                                          logged->WriteFailed() || logged->InputLost());
   if (StepSucceeded(started, exitCode, isEncoder, FileServices::FileSize(output), writeFailed)) {
     // "q" lets ffmpeg finish its output; a killed tool leaves it cut.
-    if (run_.stopRequested_ && !run_.forcedStop_ && !ToolRunner::Closing() &&
-        WritesTheOutput(row))
+    if (run_.stopRequested_ && !run_.forcedStop_ && !ToolRunner::Closing() && WritesTheOutput(row))
       outputFinished_ = true;
     return true;
   }
