@@ -58,6 +58,7 @@
 #include "gui/frame/LanguageWindow.h"
 #include "gui/frame/WaitWindow.h"
 #include "gui/ground/AccessibleNames.h"
+#include "gui/ground/ModalWindow.h"
 #include "gui/ground/WidgetFactory.h"
 
 using WidgetFactory::CheckItem;
@@ -476,7 +477,7 @@ namespace {
 void ShowToolText(MainWindow* form, const QString& program, const QString& arguments) {
   form->hide();
   TextViewer::ShowCommandOutput(ToolRunner::QuoteArgument(program) + " " + arguments, form);
-  form->show();
+  ModalWindow::ShowAgain(form);
 }
 
 }  // namespace

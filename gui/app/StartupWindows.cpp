@@ -29,12 +29,13 @@ void FindToolsOnFirstRun() {
 
 void Run(QWidget* main) {
   Lifecycle::Startup();
-  Session::State().FirstRunUnfinished = Lifecycle::IsFirstRun();
+  const bool firstRun = Lifecycle::IsFirstRun();
+  Session::State().FirstRunUnfinished = firstRun;
   if (Lang::State().LanguageName.isEmpty()) {
     if (main) main->show();
     LanguageWindow::ShowModal(main);
   }
-  if (Lifecycle::IsFirstRun()) {
+  if (firstRun) {
     if (main) main->show();
     FindToolsOnFirstRun();
     ToolPathsWindow::ShowModal(main);

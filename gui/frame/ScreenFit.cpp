@@ -131,8 +131,9 @@ void KeepInside(QWidget* window) {
   const QRect free = FreeArea(window);
   const QSize frame = window->size() + Decoration(window);
   const QPoint at = window->frameGeometry().topLeft();
-  const QPoint inside(qBound(free.left(), at.x(), qMax(free.left(), free.right() + 1 - frame.width())),
-                      qBound(free.top(), at.y(), qMax(free.top(), free.bottom() + 1 - frame.height())));
+  const QPoint inside(
+      qBound(free.left(), at.x(), qMax(free.left(), free.right() + 1 - frame.width())),
+      qBound(free.top(), at.y(), qMax(free.top(), free.bottom() + 1 - frame.height())));
   if (inside != at) window->move(inside);
 }
 
@@ -146,16 +147,20 @@ QWidget* WindowScrollingControl(const QWidget* control) {
   return area->window();
 }
 
+bool Places(QEvent::Type type) {
+  return type == QEvent::Show || type == QEvent::Hide || type == QEvent::Move ||
+         type == QEvent::Resize;
+}
+
 // The window that an event may have made larger or smaller than it was.
 QWidget* WindowToFit(QObject* watched, QEvent::Type type) {
+  if (!Places(type)) return nullptr;
   auto* widget = qobject_cast<QWidget*>(watched);
   if (!widget) return nullptr;
   if (IsProgramWindow(widget)) {
     return type == QEvent::Show || type == QEvent::Resize ? widget : nullptr;
   }
-  const bool placed = type == QEvent::Show || type == QEvent::Hide || type == QEvent::Move ||
-                      type == QEvent::Resize;
-  return placed ? WindowScrollingControl(widget) : nullptr;
+  return WindowScrollingControl(widget);
 }
 
 class Fitter : public QObject {
