@@ -83,9 +83,7 @@ void ToolPathsWindow::CreateControls() {
   buttons->addWidget(Command5);
   buttons->addWidget(Command6);
   layout->addLayout(buttons);
-  for (QPushButton* button : {Command1, Command2, Command3, Command4, Command6, Command7})
-    button->setAutoDefault(false);
-  Command5->setDefault(true);
+  WidgetFactory::SetEnterButton(this, Command5);
 }
 
 void ToolPathsWindow::WireControls() {

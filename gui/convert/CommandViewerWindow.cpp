@@ -45,8 +45,6 @@ CommandViewerWindow::CommandViewerWindow(QWidget* owner) : QDialog(owner) {
   Command2->setObjectName("Command2");
   Command1 = new QPushButton(">", this);
   Command1->setObjectName("Command1");
-  Command1->setAutoDefault(false);
-  Command2->setAutoDefault(false);
   auto* buttons = new QHBoxLayout;
   buttons->addStretch();
   buttons->addWidget(Command2);
@@ -55,6 +53,7 @@ CommandViewerWindow::CommandViewerWindow(QWidget* owner) : QDialog(owner) {
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(pages);
   layout->addLayout(buttons);
+  WidgetFactory::SetEnterButton(this, nullptr);
   resize(6225 / 15, sizeHint().height());
 
   connect(Command1, &QPushButton::clicked, this, &CommandViewerWindow::Command1_Click);

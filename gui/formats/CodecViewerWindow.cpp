@@ -69,7 +69,7 @@ void CodecViewerWindow::CreateControls() {
   Command2 = WidgetFactory::Create<QPushButton>(Picture1, "Command2", ">>");
   panel->addWidget(List1);
   panel->addWidget(Command2, 0, Qt::AlignRight);
-  for (QPushButton* button : {Command1, Command2, Command3}) button->setAutoDefault(false);
+  WidgetFactory::SetEnterButton(this, nullptr);
 }
 
 void CodecViewerWindow::WireControls() {
@@ -96,7 +96,8 @@ QString CodecViewerWindow::Text3Tag() const { return Text3->property("Tag").toSt
 
 bool CodecViewerWindow::PathChanged() const { return Text3->text() != Text3Tag(); }
 
-void CodecViewerWindow::ShowDetails(const QString& name, const QString& about, const QString& exePath) {
+void CodecViewerWindow::ShowDetails(const QString& name, const QString& about,
+                                    const QString& exePath) {
   Text1->setText(name);
   Text2->setPlainText(about);
   Text3->setText(exePath);

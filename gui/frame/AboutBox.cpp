@@ -101,10 +101,9 @@ void AboutBox::CreateControls() {
   publisher->addWidget(Label4);
   foot->addLayout(publisher, 1);
   Command1 = Named(new QPushButton("Donar / Donate", this), "Command1");
-  Command1->setAutoDefault(false);
   foot->addWidget(Command1, 0, Qt::AlignBottom);
   Command2 = Named(new QPushButton("Cerrar / Close", this), "Command2");
-  Command2->setDefault(true);
+  WidgetFactory::SetEnterButton(this, Command2);
   foot->addWidget(Command2, 0, Qt::AlignBottom);
   layout->addLayout(foot);
   // Wrapped lines take more height than the layout's least size tells.

@@ -41,7 +41,6 @@ QString ShowWithoutWaiting() {
 
 QPushButton* AddButton(QWidget* parent, QVBoxLayout* column, const char* name) {
   auto* button = Named(new QPushButton(parent), name);
-  button->setAutoDefault(false);
   column->addWidget(button);
   return button;
 }
@@ -60,8 +59,8 @@ FileManagerWindow::~FileManagerWindow() = default;
 
 FileManagerWindow* FileManagerWindow::Instance() { return g_instance.data(); }
 
-QString FileManagerWindow::ShowFileManager(const QString& folder, const QString& extension, uint8_t mode,
-                               bool wait) {
+QString FileManagerWindow::ShowFileManager(const QString& folder, const QString& extension,
+                                           uint8_t mode, bool wait) {
   if (!wait) {
     DataFolderManager::Prepare(folder, extension, mode);
     return ShowWithoutWaiting();
@@ -110,9 +109,9 @@ void FileManagerWindow::CreateControls() {
   Command7 = AddButton(this, right, "Command7");
   right->addStretch(1);
   Command5 = AddButton(this, right, "Command5");
-  Command5->setDefault(true);
   Command3 = AddButton(this, right, "Command3");
   layout->addLayout(right);
+  WidgetFactory::SetEnterButton(this, Command5);
   resize(420, 360);
 }
 

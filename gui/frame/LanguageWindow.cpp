@@ -59,7 +59,6 @@ int Box(const QString& text, int style) { return Dialogs::MsgBox(text, style, La
 QPushButton* Button(QWidget* parent, const char* name, const char* caption, QRect geometry) {
   auto* button = Named(new QPushButton(Utf8(caption), parent), name);
   button->setGeometry(S(geometry));
-  button->setAutoDefault(false);
   return button;
 }
 
@@ -96,8 +95,8 @@ void LanguageWindow::CreateControls() {
   Command6 = Button(this, "Command6", "Apply / Aplicar", {8, 60, 150, 32});
   Command7 = Button(this, "Command7", "Cancel / Cancelar", {166, 60, 150, 32});
   Command8 = Button(this, "Command8", "Ok", {324, 60, 148, 32});
-  Command8->setDefault(true);
   CreatePanel();
+  WidgetFactory::SetEnterButton(this, Command8);
 }
 
 // The panel lies over the chooser's own controls while it is open.

@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QListWidget>
 #include <QMenu>
+#include <QPushButton>
 
 namespace WidgetFactory {
 
@@ -17,6 +18,11 @@ QAction* CheckItem(QMenu* menu, const char* name, const QString& caption) {
 }
 
 QAction* Separator(QMenu* menu, const char* name) { return Named(menu->addSeparator(), name); }
+
+void SetEnterButton(QWidget* window, QPushButton* button) {
+  for (QPushButton* other : window->findChildren<QPushButton*>()) other->setAutoDefault(false);
+  if (button) button->setDefault(true);
+}
 
 void SetListHorizontalExtent(QListWidget* list, int /*width*/) {
   list->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);

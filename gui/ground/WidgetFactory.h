@@ -12,6 +12,8 @@ class QMenu;
 
 // Making the windows' controls. Every control carries its design name, by
 // which the translators and the tests find it.
+class QPushButton;
+
 namespace WidgetFactory {
 
 // Gives the control (a widget, a menu or a menu item) its design name.
@@ -48,5 +50,9 @@ QAction* Separator(QMenu* menu, const char* name);
 // Lets the list scroll sideways when its lines are wider than the box. Qt
 // measures the lines itself, so the width only documents the caller's intent.
 void SetListHorizontalExtent(QListWidget* list, int width);
+
+// Enter presses button (none when it is null) wherever the focus is in the
+// window; no other push button of the window takes Enter on its own.
+void SetEnterButton(QWidget* window, QPushButton* button);
 
 }  // namespace WidgetFactory
