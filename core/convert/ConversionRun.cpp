@@ -73,7 +73,6 @@ class ConversionRun::Steps {
   void RunConvertingStages();
   bool RunRow(int row, const QStringList& inputs, const QString& output);
   bool WritesTheOutput(int row) const;
-  QString ReportFile() const { return reportFolder_ + "/ffmpeg.log"; }
   void NoteInputsRead(const StepCommand& step, bool isEncoder, const QStringList& inputs,
                       const QList<int>& mappedInputs);
   QString OutputForFfmpeg() const;
@@ -96,7 +95,7 @@ class ConversionRun::Steps {
   const QList<QStringList> inputs_;
   const QStringList displayed_;  // the path shown for each input
   int failures_ = 0;
-  QString reportFolder_;    // where ffmpeg writes the report of each step
+  std::optional<FfmpegReport::Log> log_;  // where ffmpeg reports each step
   QStringList runOutputs_;  // what the run's earlier inputs wrote, under their final names
   QString file_;            // what the current input's failures are filed under
   QString stage_;           // the caption of the current stage
@@ -125,7 +124,7 @@ void ConversionRun::Steps::Start() {
   run_.stopRequested_ = false;
   run_.forcedStop_ = false;
   runOutputs_.clear();
-  reportFolder_ = FfmpegReport::MakeFolder();
+  log_.emplace();
   State().Running = 1;
   State().Errors.clear();
   emit run_.Started();
@@ -303,10 +302,7 @@ bool ConversionRun::Steps::RunRow(int row, const QStringList& inputs, const QStr
   const bool isEncoder = Kind(row) == StageKind::Encoder;
   const uint8_t pipe = isEncoder ? 0 : 1;
   if (!TakenName(output) && !created_.contains(output)) created_ << output;
-  if (!isEncoder && !reportFolder_.isEmpty()) {
-    QFile::remove(ReportFile());
-    step.Command.environment << FfmpegReport::EnvironmentEntry(ReportFile());
-  }
+  if (!isEncoder) log_->Attach(step.Command);
   int32_t exitCode = 0;
   const ToolRunner::RunResult result = ToolRunner::RunCaptured(
       ToolRunner::Pipeline{step.Command}, State().TempDir, pipe, pipe,
@@ -325,8 +321,8 @@ bool ConversionRun::Steps::RunRow(int row, const QStringList& inputs, const QStr
   }
   const bool started = result == ToolRunner::RunResult::Ran;
   if (!isEncoder) capture_ = FfmpegReport::WithoutNotice(capture_);
-  const std::optional<FfmpegTools::ConsoleReport> logged =
-      isEncoder || reportFolder_.isEmpty() ? std::nullopt : FfmpegReport::Read(ReportFile());
+  const std::optional<FfmpegReport::Reading> read = isEncoder ? std::nullopt : log_->Read();
+  const FfmpegTools::ConsoleReport* logged = read ? &read->Report : nullptr;
   if (started)
     NoteInputsRead(step, isEncoder, inputs, logged ? logged->MappedInputs() : QList<int>());
   // A full disk may have cut the report: without its closing summary it shows
@@ -476,8 +472,7 @@ void ConversionRun::Steps::ReportKept(const QString& file, const QString& option
 }
 
 void ConversionRun::Steps::End() {
-  if (!reportFolder_.isEmpty()) FileServices::DeleteFolder(reportFolder_, true);
-  reportFolder_.clear();
+  log_.reset();
   const bool stopped = run_.stopRequested_;
   State().Running = 0;
   run_.stopRequested_ = false;

@@ -1,6 +1,5 @@
 #include "core/devices/Recorder.h"
 
-#include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QSet>
@@ -31,12 +30,10 @@ const QSet<QString>& VideoInputs() {
 }
 // The end of ffmpeg's console for the failure message; the end of its report
 // when the profile kept the console quiet.
-QString ConsoleEnd(const QString& output, const QString& reportFile) {
+QString ConsoleEnd(const QString& output, const std::optional<FfmpegReport::Reading>& logged) {
   const QString console = FfmpegReport::WithoutNotice(output);
-  if (!ToolRunner::TrimBlanks(console).isEmpty()) return console;
-  QFile file(reportFile);
-  if (!file.open(QIODevice::ReadOnly)) return console;
-  return FfmpegReport::ConsoleText(QString::fromUtf8(file.readAll())).right(256);
+  if (!ToolRunner::TrimBlanks(console).isEmpty() || !logged) return console;
+  return logged->Text.right(256);
 }
 
 bool IsKnownInput(const QString& name) {
@@ -287,31 +284,28 @@ RecordingEnd RunRecording(const Conversion::StepCommand& step, const ToolRunner:
   State().RecRunning = 1;
   // ffmpeg's own report logs a write it could not finish whatever log level
   // the profile's options ask of the console.
-  const QString reportFolder = FfmpegReport::MakeFolder();
-  const QString reportFile = reportFolder + "/ffmpeg.log";
+  const FfmpegReport::Log log;
   ToolRunner::Command command = step.Command;
-  if (!reportFolder.isEmpty()) command.environment << FfmpegReport::EnvironmentEntry(reportFile);
+  log.Attach(command);
   QString output;
   int32_t exitCode = 0;
   FfmpegTools::ConsoleReport report;
   const ToolRunner::RunResult run = ToolRunner::RunCaptured(
       ToolRunner::Pipeline{command}, QString(), 1, 1, show, ToolRunner::ReplaceByVisibleChunk,
       output, 256, exitCode, [&report](const QString& chunk) { report.Add(chunk); });
-  const std::optional<FfmpegTools::ConsoleReport> logged =
-      reportFolder.isEmpty() ? std::nullopt : FfmpegReport::Read(reportFile);
-  const bool writeFailed = report.WriteFailed() || (logged && logged->WriteFailed());
+  const std::optional<FfmpegReport::Reading> logged = log.Read();
+  const bool writeFailed = report.WriteFailed() || (logged && logged->Report.WriteFailed());
   // A recording that ended by itself closes its report with ffmpeg's summary;
   // a disk full from the start takes neither the recording nor the report.
-  const bool cut = State().RecStoppedByUser == 0 && logged && !logged->Summarised();
+  const bool cut = State().RecStoppedByUser == 0 && logged && !logged->Report.Summarised();
   RecordingEnd end;
   if (run == ToolRunner::RunResult::NotStarted) {
     end.Result = RecordingEnd::Outcome::NotStarted;
   } else if ((State().RecStoppedByUser == 0 && exitCode > 0) || writeFailed || cut) {
     // A recording ffmpeg could not write to its end is an error even after a stop.
     end.Result = RecordingEnd::Outcome::FfmpegFailed;
-    end.Output = ConsoleEnd(output, reportFile);
+    end.Output = ConsoleEnd(output, logged);
   }
-  if (!reportFolder.isEmpty()) FileServices::DeleteFolder(reportFolder, true);
   State().RecRunning = 0;
   State().RecStoppedByUser = 0;
   return end;

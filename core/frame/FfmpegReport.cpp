@@ -6,6 +6,7 @@
 #include <QTemporaryDir>
 
 #include "core/frame/Session.h"
+#include "core/ground/FileServices.h"
 #include "core/ground/ToolRunner.h"
 
 namespace FfmpegReport {
@@ -54,12 +55,30 @@ QString WithoutNotice(const QString& console) {
   return QString(console).remove(notice);
 }
 
-std::optional<FfmpegTools::ConsoleReport> Read(const QString& file) {
+std::optional<Reading> Read(const QString& file) {
   QFile report(file);
   if (!report.open(QIODevice::ReadOnly)) return std::nullopt;
-  FfmpegTools::ConsoleReport read;
-  read.Add(ConsoleText(QString::fromUtf8(report.readAll())));
+  Reading read;
+  read.Text = ConsoleText(QString::fromUtf8(report.readAll()));
+  read.Report.Add(read.Text);
   return read;
+}
+
+Log::Log() : folder_(MakeFolder()) {}
+
+Log::~Log() {
+  if (!folder_.isEmpty()) FileServices::DeleteFolder(folder_, true);
+}
+
+void Log::Attach(ToolRunner::Command& command) const {
+  if (folder_.isEmpty()) return;
+  QFile::remove(File());
+  command.environment << EnvironmentEntry(File());
+}
+
+std::optional<Reading> Log::Read() const {
+  if (folder_.isEmpty()) return std::nullopt;
+  return FfmpegReport::Read(File());
 }
 
 }  // namespace FfmpegReport

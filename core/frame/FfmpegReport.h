@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "core/frame/FfmpegTools.h"
+#include "core/ground/ToolRunner.h"
 
 // ffmpeg's own report file: the log of a run at the info level, whatever
 // level or line prefix the command's options ask of the console. Read after
@@ -28,7 +29,32 @@ QString ConsoleText(const QString& report);
 // else when its log level lets it: what the console shows without a report.
 QString WithoutNotice(const QString& console);
 
+// A report as read: what it says, and its text (ConsoleText).
+struct Reading {
+  FfmpegTools::ConsoleReport Report;
+  QString Text;
+};
+
 // What the report file says; nothing when it cannot be read.
-std::optional<FfmpegTools::ConsoleReport> Read(const QString& file);
+std::optional<Reading> Read(const QString& file);
+
+// A folder of its own for the reports of one run's ffmpeg steps, removed
+// with the object. Without a folder (none could be made) nothing is reported.
+class Log {
+ public:
+  Log();
+  ~Log();
+  Log(const Log&) = delete;
+  Log& operator=(const Log&) = delete;
+
+  // Has the command write a new report here, in place of the last one.
+  void Attach(ToolRunner::Command& command) const;
+  // What the last report says; nothing without a folder or a readable report.
+  std::optional<Reading> Read() const;
+
+ private:
+  QString File() const { return folder_ + "/ffmpeg.log"; }
+  QString folder_;
+};
 
 }  // namespace FfmpegReport

@@ -19,8 +19,8 @@ class FfmpegReportTest : public TestEnv {
   }
   QString Tone(const QString& name) const {
     const QString path = Folder() + "/" + name;
-    EXPECT_EQ(QProcess::execute("ffmpeg", {"-v", "error", "-y", "-f", "lavfi", "-i", "sine",
-                                           "-t", "1", path}),
+    EXPECT_EQ(QProcess::execute(
+                  "ffmpeg", {"-v", "error", "-y", "-f", "lavfi", "-i", "sine", "-t", "1", path}),
               0);
     return path;
   }
@@ -45,15 +45,14 @@ TEST_F(FfmpegReportTest, AQuietRunStillReportsItsMappingAtTheGivenPath) {
   const QString b = Tone("b.wav");
   for (const QString name : {"report.log", "it's a:b %d 100%.log", "x=y:level=56.log"}) {
     const QString report = Folder() + "/" + name;
-    const QString console =
-        Run({"-loglevel", "quiet", "-i", a, "-i", b, "-map", "1", "-map", "0", "-y",
-             Folder() + "/out.mka"},
-            report);
+    const QString console = Run({"-loglevel", "quiet", "-i", a, "-i", b, "-map", "1", "-map", "0",
+                                 "-y", Folder() + "/out.mka"},
+                                report);
     EXPECT_TRUE(console.isEmpty()) << console.toStdString();
-    const std::optional<FfmpegTools::ConsoleReport> read = FfmpegReport::Read(report);
+    const std::optional<FfmpegReport::Reading> read = FfmpegReport::Read(report);
     ASSERT_TRUE(read) << name.toStdString();
-    EXPECT_EQ(read->MappedInputs(), (QList<int>{1, 0})) << name.toStdString();
-    EXPECT_FALSE(read->WriteFailed());
+    EXPECT_EQ(read->Report.MappedInputs(), (QList<int>{1, 0})) << name.toStdString();
+    EXPECT_FALSE(read->Report.WriteFailed());
   }
   EXPECT_FALSE(FfmpegReport::Read(Folder() + "/missing.log"));
 }
@@ -80,7 +79,8 @@ TEST(FfmpegReportText, LinesLoseTheirLevelTagAndEndInCrLf) {
       {"[info] size=  0kB time=00:00:00.00\r[error] Error writing trailer of x.mp3: err\n",
        "size=  0kB time=00:00:00.00\r\nError writing trailer of x.mp3: err\r\n"},
       {"[mp3 @ 0x55d0] [error] Error closing file\n", "[mp3 @ 0x55d0] Error closing file\r\n"},
-      {"[out#0/mp3 @ 0x1] [aost#0:0 @ 0x2] [warning] w\n", "[out#0/mp3 @ 0x1] [aost#0:0 @ 0x2] w\r\n"},
+      {"[out#0/mp3 @ 0x1] [aost#0:0 @ 0x2] [warning] w\n",
+       "[out#0/mp3 @ 0x1] [aost#0:0 @ 0x2] w\r\n"},
       // Not a level, or not where a level stands: the text stays.
       {"[loud] x\nsay [error] y\n", "[loud] x\r\nsay [error] y\r\n"},
   };
