@@ -39,12 +39,6 @@ bool IsCopyFolderName(const QString& name) {
   return kName.match(name).hasMatch();
 }
 
-// Anything of this name, a link that leads nowhere included.
-bool IsThere(const QString& path) {
-  struct stat status {};
-  return ::lstat(QFile::encodeName(path).constData(), &status) == 0;
-}
-
 // A folder itself, not a link to one.
 bool IsRealFolder(const QString& path) {
   struct stat status {};
@@ -142,7 +136,7 @@ bool TempFolders::Claim() {
     own_ = root_ + "/" + (n == 1 ? id : id + "-" + QString::number(n));
     // Something of this name without a lock file beside it is no copy's: it
     // stays, and the next name is tried.
-    if (IsThere(own_) && !IsThere(LockPath(own_))) continue;
+    if (FileServices::NameTaken(own_) && !FileServices::NameTaken(LockPath(own_))) continue;
     lock_ = TakeLock(LockPath(own_));
   }
   if (lock_ < 0) return false;
@@ -166,7 +160,7 @@ bool TempFolders::LiesInACopyFolder(const QString& path) const {
   const QString target = ResolvedPath(path);
   if (!target.startsWith(root)) return false;
   const QString name = target.mid(root.size()).section('/', 0, 0);
-  return IsCopyFolderName(name) && IsThere(LockPath(root + name));
+  return IsCopyFolderName(name) && FileServices::NameTaken(LockPath(root + name));
 }
 
 void TempFolders::RemoveLeftovers() {

@@ -13,6 +13,8 @@
 #include <cerrno>
 #include <cstdio>
 
+#include "core/ground/FileServices.h"
+
 namespace Trash {
 
 namespace {
@@ -22,11 +24,6 @@ namespace {
 constexpr int kMostNames = 10000;
 
 QByteArray Native(const QString& path) { return QFile::encodeName(path); }
-
-bool Exists(const QString& path) {
-  struct stat status {};
-  return ::lstat(Native(path).constData(), &status) == 0;
-}
 
 // A folder, found through links or not as asked.
 bool IsFolder(const QString& path, bool followLinks) {
@@ -147,7 +144,7 @@ bool RenameNoReplace(const QString& from, const QString& to) {
   }
   if (errno != EINVAL && errno != ENOSYS) return false;
   // A file system that cannot rename without replacing.
-  if (Exists(to)) {
+  if (FileServices::NameTaken(to)) {
     errno = EEXIST;
     return false;
   }
@@ -164,7 +161,7 @@ bool Move(const QString& path) {
   const QByteArray info = InfoText(absolute);
   for (int n = 1; n <= kMostNames; ++n) {
     const QString entry = Candidate(name, n);
-    if (Exists(trash + "/files/" + entry)) continue;
+    if (FileServices::NameTaken(trash + "/files/" + entry)) continue;
     const QString infoPath = trash + "/info/" + entry + ".trashinfo";
     if (!WriteInfo(infoPath, info)) {
       if (errno == EEXIST) continue;

@@ -14,6 +14,9 @@ namespace FileServices {
 
 bool FolderExists(const QString& path);
 bool FileExists(const QString& path);
+// True when anything has this name: a file, a folder, a link (even one that
+// leads nowhere) or anything else.
+bool NameTaken(const QString& path);
 // Creates one level; false when it exists already or its parent is missing.
 bool CreateFolder(const QString& path);
 // Creates every missing level of the path.
