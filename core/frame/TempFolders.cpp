@@ -39,12 +39,6 @@ bool IsCopyFolderName(const QString& name) {
   return kName.match(name).hasMatch();
 }
 
-// A folder itself, not a link to one.
-bool IsRealFolder(const QString& path) {
-  struct stat status {};
-  return ::lstat(QFile::encodeName(path).constData(), &status) == 0 && S_ISDIR(status.st_mode);
-}
-
 // Opens a lock file that a copy left, never making one and never through a
 // link, and takes its lock without waiting. The open file, or -1 when there
 // is no such lock file or another process holds the lock.
@@ -179,7 +173,7 @@ void TempFolders::RemoveLeftovers() {
     if (lock_ >= 0 && folder == own_) continue;
     const int lock = OpenLeftLock(LockPath(folder));
     if (lock < 0) continue;  // its copy is running, or the lock is not ours
-    if (IsRealFolder(folder)) QDir(folder).removeRecursively();
+    if (FileServices::IsRealFolder(folder)) QDir(folder).removeRecursively();
     QFile::remove(LockPath(folder));
     ::close(lock);
   }

@@ -53,6 +53,12 @@ bool NameTaken(const QString& path) {
   return !path.isEmpty() && ::lstat(QFile::encodeName(path).constData(), &status) == 0;
 }
 
+bool IsRealFolder(const QString& path) {
+  struct stat status {};
+  return !path.isEmpty() && ::lstat(QFile::encodeName(path).constData(), &status) == 0 &&
+         S_ISDIR(status.st_mode);
+}
+
 bool CreateFolder(const QString& path) { return !path.isEmpty() && QDir().mkdir(path); }
 
 bool CreateFolderPath(const QString& path) {
@@ -114,14 +120,25 @@ bool CopyFile(const QString& source, const QString& destination, bool overwrite)
   return false;
 }
 
+bool RenameNoReplace(const QString& from, const QString& to) {
+  const QByteArray fromName = QFile::encodeName(from);
+  const QByteArray toName = QFile::encodeName(to);
+  if (::renameat2(AT_FDCWD, fromName.constData(), AT_FDCWD, toName.constData(),
+                  RENAME_NOREPLACE) == 0) {
+    return true;
+  }
+  if (errno != EINVAL && errno != ENOSYS) return false;
+  // A file system that cannot rename without replacing.
+  if (NameTaken(to)) {
+    errno = EEXIST;
+    return false;
+  }
+  return ::rename(fromName.constData(), toName.constData()) == 0;
+}
+
 bool MoveFile(const QString& source, const QString& destination) {
   if (!QFileInfo::exists(source) || NameTaken(destination)) return false;
-  const QByteArray from = QFile::encodeName(source);
-  const QByteArray to = QFile::encodeName(destination);
-  if (::renameat2(AT_FDCWD, from.constData(), AT_FDCWD, to.constData(), RENAME_NOREPLACE) == 0)
-    return true;
-  // A file system that cannot rename without replacing: the check above stands.
-  if (errno == EINVAL || errno == ENOSYS) return ::rename(from.constData(), to.constData()) == 0;
+  if (RenameNoReplace(source, destination)) return true;
   if (errno != EXDEV) return false;
   // Onto another disk a move is a copy and a removal; a copy that could not
   // be finished (a full disk) leaves nothing of itself.

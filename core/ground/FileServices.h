@@ -17,6 +17,8 @@ bool FileExists(const QString& path);
 // True when anything has this name: a file, a folder, a link (even one that
 // leads nowhere) or anything else.
 bool NameTaken(const QString& path);
+// A folder itself, not a link to one.
+bool IsRealFolder(const QString& path);
 // Creates one level; false when it exists already or its parent is missing.
 bool CreateFolder(const QString& path);
 // Creates every missing level of the path.
@@ -34,6 +36,10 @@ QString GetShortPath(const QString& path);
 bool IsValidFileName(const QString& name);
 
 bool CopyFile(const QString& source, const QString& destination, bool overwrite);
+// Renames without replacing what has the new name; false with EEXIST in errno
+// then. Where the file system cannot rename without replacing, the name is
+// checked first and a plain rename follows.
+bool RenameNoReplace(const QString& from, const QString& to);
 // Fails when the destination exists.
 bool MoveFile(const QString& source, const QString& destination);
 // Renames the file to newBase plus its old extension, in its own folder.
