@@ -53,8 +53,8 @@ bool DeleteFolder(const QString& path, bool force);
 qint64 FileSize(const QString& path);
 qint64 FolderSize(const QString& path);
 
-// A path in the same folder, with the same extension, that names no existing
-// file or folder: "a.qfm", else "a (2).qfm", "a (3).qfm", ...
+// A path in the same folder, with the same extension, that no file, folder or
+// link (see NameTaken) has: "a.qfm", else "a (2).qfm", "a (3).qfm", ...
 // With forceSuffix the unchanged name is never the answer.
 QString UniquePath(const QString& path, bool forceSuffix);
 
