@@ -83,7 +83,7 @@ class ConversionRun::Steps {
   bool OutputWritten() const;
   QStringList SourcesOfOutput(int i) const;
   void FinishInput(int i);
-  void ReportUnreadSources(int i);
+  void ReportUnreadSources(const QStringList& read);
   void ReplaceOlderFile(int i);
   void ReportKept(const QString& file, const QString& option, const QString& description);
   void End();
@@ -423,18 +423,18 @@ QStringList ConversionRun::Steps::SourcesOfOutput(int i) const {
 
 void ConversionRun::Steps::FinishInput(int i) {
   if (State().Choices.DeleteOriginals) {
-    for (const QString& kept : TrashSources(SourcesOfOutput(i), OutputWritten()))
+    const QStringList read = SourcesOfOutput(i);
+    for (const QString& kept : TrashSources(read, OutputWritten()))
       ReportKept(kept, Lang::TxtDeleteOriginals(), Lang::TxtCannotDeleteFile(kept));
-    ReportUnreadSources(i);
+    ReportUnreadSources(read);
   }
   ReplaceOlderFile(i);
 }
 
 // When ffmpeg did not tell which files one output read, the files it may
-// have read stay, and are listed.
-void ConversionRun::Steps::ReportUnreadSources(int i) {
+// have read stay, and are listed. read: the files it is known to have read.
+void ConversionRun::Steps::ReportUnreadSources(const QStringList& read) {
   if (State().Choices.OutputMode != OutputOneFile || !readUnconfirmed_) return;
-  const QStringList read = SourcesOfOutput(i);
   for (const QString& file : Session::State().FileList)
     if (!read.contains(file) && FileServices::FileExists(file))
       ReportKept(file, Lang::TxtDeleteOriginals(), Lang::TxtCannotDeleteFile(file));

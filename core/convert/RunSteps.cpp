@@ -54,10 +54,7 @@ bool IsOneOf(const QString& path, const QStringList& files) {
 
 }  // namespace
 
-bool TakenName(const QString& path) {
-  const QFileInfo info(path);
-  return info.exists() || info.isSymLink();
-}
+bool TakenName(const QString& path) { return FileServices::NameTaken(path); }
 
 QStringList SplitArguments(const QString& text) { return ToolRunner::SplitCommandLine(text); }
 

@@ -192,7 +192,6 @@ RipResult RipTracks(const QList<Track>& tracks, const QString& folder, const QSt
   RipResult result;
   result.Completed = true;
   for (const Track& track : tracks) {
-    const QStringList before = FileServices::ListFiles(folder, QString());
     QString output;
     int32_t exitCode = 0;
     const bool started =
@@ -201,7 +200,9 @@ RipResult RipTracks(const QList<Track>& tracks, const QString& folder, const QSt
                                                                      removeSilence, track.Number)}},
             folder, 0, 0, show, ToolRunner::AppendChunk, output, 0,
             exitCode) == ToolRunner::RunResult::Ran;
-    const QString ripped = RippedFile(folder, format, track.Number, before);
+    // The folder is new for this rip: what was there before this track is
+    // what the rip kept so far.
+    const QString ripped = RippedFile(folder, format, track.Number, result.Ripped);
     // A run that was stopped or failed leaves at most a part of the track.
     const bool finished =
         started && exitCode == 0 && State().CDRipCancel == 0 && !ToolRunner::Closing();

@@ -79,10 +79,11 @@ struct RipTarget {
 // A temporary folder for the input list ("" when none could be made), else a
 // new CDRip folder inside CDRipOutputDir.
 RipTarget RipFolder(bool addToList);
-// Rips the tracks one by one into folder as format, cdda2wav's console going
-// to show (empty: not shown). Stops after the running track when CDRipCancel
-// is set, when shownGone (may be empty) says whoever showed the rip has gone,
-// or when the program closes; a track cut short leaves no file.
+// Rips the tracks one by one into folder (new for this rip, as RipFolder makes
+// it) as format, cdda2wav's console going to show (empty: not shown). Stops
+// after the running track when CDRipCancel is set, when shownGone (may be
+// empty) says whoever showed the rip has gone, or when the program closes; a
+// track cut short leaves no file.
 RipResult RipTracks(const QList<Track>& tracks, const QString& folder, const QString& format,
                     bool removeSilence, bool addToList, const ToolRunner::OutputSink& show,
                     const std::function<bool()>& shownGone);

@@ -31,10 +31,7 @@ bool BeginsSpecial(const QString& text) { return text.startsWith('<'); }
 
 // Whether the name is in use: by a file, and also by a folder or a link, which
 // a copy would go into or a new file could not replace.
-bool NameTaken(const QString& name) {
-  const QFileInfo entry(PathOf(name));
-  return entry.exists() || entry.isSymLink();
-}
+bool NameTaken(const QString& name) { return FileServices::NameTaken(PathOf(name)); }
 
 // The name left when the copies' counter rule is applied to base.
 QString FreeName(const QString& base) {

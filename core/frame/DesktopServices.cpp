@@ -59,8 +59,6 @@ bool ShellOpen(const QString& target, QWidget* /*owner*/) {
 
 namespace {
 
-bool Exists(const QString& path) { return QFileInfo::exists(path) || QFileInfo(path).isSymLink(); }
-
 // The question the desktop asks before it deletes; false when the user says no.
 bool Confirmed(const QString& path, bool toTrash) {
   const QString name = QFileInfo(path).fileName();
@@ -74,13 +72,13 @@ bool DeleteForGood(const QString& path) {
   } else {
     QFile::remove(path);
   }
-  return !Exists(path);
+  return !FileServices::NameTaken(path);
 }
 
 }  // namespace
 
 bool ShellDeleteFile(const QString& path, int mode) {
-  if (path.isEmpty() || !Exists(path)) return false;
+  if (path.isEmpty() || !FileServices::NameTaken(path)) return false;
   const bool toTrash = mode == 0 || mode == 1;
   const bool ask = mode != 1 && mode != 3;
   if (ask && !Confirmed(path, toTrash)) return true;

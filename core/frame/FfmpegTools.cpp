@@ -286,7 +286,7 @@ void ConsoleReport::ReadLine(const QString& line) {
   static const QRegularExpression tag(QStringLiteral(R"(^\[[^\]]* @ [^\]]*\] )"));
   static const QRegularExpression mappedStream(QStringLiteral(R"(^\s+Stream #(\d+):\d+\b)"));
   static const QRegularExpression summary(QStringLiteral(R"(^video:\S+ audio:\S+ subtitle:)"));
-  if (line.isEmpty()) return;  // a line end split between two chunks
+  if (line.isEmpty()) return;  // an empty line tells nothing
   if (inMapping_) {
     if (line.startsWith(' ')) {
       const QRegularExpressionMatch match = mappedStream.match(line);

@@ -29,7 +29,6 @@ bool WriteHelpDocument() {
 void ShowProgramHelp() {
   if (!FileServices::FileExists(HelpDocumentPath()) && !WriteHelpDocument()) {
     Lang::MsgFileNotFound("doc.pdf");
-    FileServices::DeleteFile(HelpDocumentPath(), true);
     return;
   }
   DesktopServices::ShellOpen(HelpDocumentPath());

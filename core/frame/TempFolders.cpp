@@ -39,18 +39,6 @@ bool IsCopyFolderName(const QString& name) {
   return kName.match(name).hasMatch();
 }
 
-// Anything of this name, a link that leads nowhere included.
-bool IsThere(const QString& path) {
-  struct stat status {};
-  return ::lstat(QFile::encodeName(path).constData(), &status) == 0;
-}
-
-// A folder itself, not a link to one.
-bool IsRealFolder(const QString& path) {
-  struct stat status {};
-  return ::lstat(QFile::encodeName(path).constData(), &status) == 0 && S_ISDIR(status.st_mode);
-}
-
 // Opens a lock file that a copy left, never making one and never through a
 // link, and takes its lock without waiting. The open file, or -1 when there
 // is no such lock file or another process holds the lock.
@@ -142,7 +130,7 @@ bool TempFolders::Claim() {
     own_ = root_ + "/" + (n == 1 ? id : id + "-" + QString::number(n));
     // Something of this name without a lock file beside it is no copy's: it
     // stays, and the next name is tried.
-    if (IsThere(own_) && !IsThere(LockPath(own_))) continue;
+    if (FileServices::NameTaken(own_) && !FileServices::NameTaken(LockPath(own_))) continue;
     lock_ = TakeLock(LockPath(own_));
   }
   if (lock_ < 0) return false;
@@ -166,7 +154,7 @@ bool TempFolders::LiesInACopyFolder(const QString& path) const {
   const QString target = ResolvedPath(path);
   if (!target.startsWith(root)) return false;
   const QString name = target.mid(root.size()).section('/', 0, 0);
-  return IsCopyFolderName(name) && IsThere(LockPath(root + name));
+  return IsCopyFolderName(name) && FileServices::NameTaken(LockPath(root + name));
 }
 
 void TempFolders::RemoveLeftovers() {
@@ -185,7 +173,7 @@ void TempFolders::RemoveLeftovers() {
     if (lock_ >= 0 && folder == own_) continue;
     const int lock = OpenLeftLock(LockPath(folder));
     if (lock < 0) continue;  // its copy is running, or the lock is not ours
-    if (IsRealFolder(folder)) QDir(folder).removeRecursively();
+    if (FileServices::IsRealFolder(folder)) QDir(folder).removeRecursively();
     QFile::remove(LockPath(folder));
     ::close(lock);
   }

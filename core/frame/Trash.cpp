@@ -13,6 +13,8 @@
 #include <cerrno>
 #include <cstdio>
 
+#include "core/ground/FileServices.h"
+
 namespace Trash {
 
 namespace {
@@ -23,27 +25,20 @@ constexpr int kMostNames = 10000;
 
 QByteArray Native(const QString& path) { return QFile::encodeName(path); }
 
-bool Exists(const QString& path) {
+// A folder, or a link to one.
+bool IsFolder(const QString& path) {
   struct stat status {};
-  return ::lstat(Native(path).constData(), &status) == 0;
-}
-
-// A folder, found through links or not as asked.
-bool IsFolder(const QString& path, bool followLinks) {
-  struct stat status {};
-  const int result = followLinks ? ::stat(Native(path).constData(), &status)
-                                 : ::lstat(Native(path).constData(), &status);
-  return result == 0 && S_ISDIR(status.st_mode);
+  return ::stat(Native(path).constData(), &status) == 0 && S_ISDIR(status.st_mode);
 }
 
 // Makes the folder and each missing level above it, for the user alone, as
 // the desktop's data folders are made; true when it is a folder afterwards.
 bool MakePrivateFolder(const QString& path) {
-  if (IsFolder(path, true)) return true;
+  if (IsFolder(path)) return true;
   const QString parent = QFileInfo(path).absolutePath();
   if (parent == QFileInfo(path).absoluteFilePath() || !MakePrivateFolder(parent)) return false;
   ::mkdir(Native(path).constData(), 0700);
-  return IsFolder(path, true);
+  return IsFolder(path);
 }
 
 // A trash folder with its two folders in place, each a real folder or a
@@ -52,7 +47,7 @@ QString Usable(const QString& trash) {
   if (trash.isEmpty()) return QString();
   for (const char* part : {"/files", "/info"}) {
     ::mkdir(Native(trash + part).constData(), 0700);
-    if (!IsFolder(trash + part, true)) return QString();
+    if (!IsFolder(trash + part)) return QString();
   }
   return trash;
 }
@@ -139,21 +134,6 @@ bool WriteInfo(const QString& infoPath, const QByteArray& text) {
   return false;
 }
 
-// Renames without replacing what has the new name (EEXIST in errno then).
-bool RenameNoReplace(const QString& from, const QString& to) {
-  if (::renameat2(AT_FDCWD, Native(from).constData(), AT_FDCWD, Native(to).constData(),
-                  RENAME_NOREPLACE) == 0) {
-    return true;
-  }
-  if (errno != EINVAL && errno != ENOSYS) return false;
-  // A file system that cannot rename without replacing.
-  if (Exists(to)) {
-    errno = EEXIST;
-    return false;
-  }
-  return ::rename(Native(from).constData(), Native(to).constData()) == 0;
-}
-
 }  // namespace
 
 bool Move(const QString& path) {
@@ -164,13 +144,13 @@ bool Move(const QString& path) {
   const QByteArray info = InfoText(absolute);
   for (int n = 1; n <= kMostNames; ++n) {
     const QString entry = Candidate(name, n);
-    if (Exists(trash + "/files/" + entry)) continue;
+    if (FileServices::NameTaken(trash + "/files/" + entry)) continue;
     const QString infoPath = trash + "/info/" + entry + ".trashinfo";
     if (!WriteInfo(infoPath, info)) {
       if (errno == EEXIST) continue;
       return false;
     }
-    if (RenameNoReplace(absolute, trash + "/files/" + entry)) return true;
+    if (FileServices::RenameNoReplace(absolute, trash + "/files/" + entry)) return true;
     const int failure = errno;
     ::unlink(Native(infoPath).constData());
     if (failure != EEXIST) return false;

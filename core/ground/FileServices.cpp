@@ -1,6 +1,7 @@
 #include "core/ground/FileServices.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 
 #include <QDir>
 #include <QDirIterator>
@@ -46,6 +47,17 @@ QStringList ParseExtensions(const QString& extensions) {
 bool FolderExists(const QString& path) { return !path.isEmpty() && QFileInfo(path).isDir(); }
 
 bool FileExists(const QString& path) { return !path.isEmpty() && QFileInfo(path).isFile(); }
+
+bool NameTaken(const QString& path) {
+  struct stat status {};
+  return !path.isEmpty() && ::lstat(QFile::encodeName(path).constData(), &status) == 0;
+}
+
+bool IsRealFolder(const QString& path) {
+  struct stat status {};
+  return !path.isEmpty() && ::lstat(QFile::encodeName(path).constData(), &status) == 0 &&
+         S_ISDIR(status.st_mode);
+}
 
 bool CreateFolder(const QString& path) { return !path.isEmpty() && QDir().mkdir(path); }
 
@@ -97,8 +109,7 @@ bool CopyFile(const QString& source, const QString& destination, bool overwrite)
   if (!FileExists(source)) return false;
   QString target = destination;
   if (FolderExists(destination)) target = destination + "/" + FileNameOf(source);
-  const QFileInfo before(target);
-  const bool wasThere = before.exists() || before.isSymLink();
+  const bool wasThere = NameTaken(target);
   std::error_code error;
   const auto options = overwrite ? std::filesystem::copy_options::overwrite_existing
                                  : std::filesystem::copy_options::none;
@@ -109,15 +120,25 @@ bool CopyFile(const QString& source, const QString& destination, bool overwrite)
   return false;
 }
 
-bool MoveFile(const QString& source, const QString& destination) {
-  const QFileInfo target(destination);
-  if (!QFileInfo::exists(source) || target.exists() || target.isSymLink()) return false;
-  const QByteArray from = QFile::encodeName(source);
-  const QByteArray to = QFile::encodeName(destination);
-  if (::renameat2(AT_FDCWD, from.constData(), AT_FDCWD, to.constData(), RENAME_NOREPLACE) == 0)
+bool RenameNoReplace(const QString& from, const QString& to) {
+  const QByteArray fromName = QFile::encodeName(from);
+  const QByteArray toName = QFile::encodeName(to);
+  if (::renameat2(AT_FDCWD, fromName.constData(), AT_FDCWD, toName.constData(),
+                  RENAME_NOREPLACE) == 0) {
     return true;
-  // A file system that cannot rename without replacing: the check above stands.
-  if (errno == EINVAL || errno == ENOSYS) return ::rename(from.constData(), to.constData()) == 0;
+  }
+  if (errno != EINVAL && errno != ENOSYS) return false;
+  // A file system that cannot rename without replacing.
+  if (NameTaken(to)) {
+    errno = EEXIST;
+    return false;
+  }
+  return ::rename(fromName.constData(), toName.constData()) == 0;
+}
+
+bool MoveFile(const QString& source, const QString& destination) {
+  if (!QFileInfo::exists(source) || NameTaken(destination)) return false;
+  if (RenameNoReplace(source, destination)) return true;
   if (errno != EXDEV) return false;
   // Onto another disk a move is a copy and a removal; a copy that could not
   // be finished (a full disk) leaves nothing of itself.
@@ -170,7 +191,7 @@ QString UniquePath(const QString& path, bool forceSuffix) {
     return extension.isEmpty() ? prefix + name : prefix + name + "." + extension;
   };
   QString name = forceSuffix ? base + " (2)" : base;
-  for (int counter = 2; QFileInfo::exists(candidate(name)); ++counter) {
+  for (int counter = 2; NameTaken(candidate(name)); ++counter) {
     name = base + " (" + QString::number(counter) + ")";
   }
   return candidate(name);

@@ -14,6 +14,11 @@ namespace FileServices {
 
 bool FolderExists(const QString& path);
 bool FileExists(const QString& path);
+// True when anything has this name: a file, a folder, a link (even one that
+// leads nowhere) or anything else.
+bool NameTaken(const QString& path);
+// A folder itself, not a link to one.
+bool IsRealFolder(const QString& path);
 // Creates one level; false when it exists already or its parent is missing.
 bool CreateFolder(const QString& path);
 // Creates every missing level of the path.
@@ -31,6 +36,10 @@ QString GetShortPath(const QString& path);
 bool IsValidFileName(const QString& name);
 
 bool CopyFile(const QString& source, const QString& destination, bool overwrite);
+// Renames without replacing what has the new name; false with EEXIST in errno
+// then. Where the file system cannot rename without replacing, the name is
+// checked first and a plain rename follows.
+bool RenameNoReplace(const QString& from, const QString& to);
 // Fails when the destination exists.
 bool MoveFile(const QString& source, const QString& destination);
 // Renames the file to newBase plus its old extension, in its own folder.
@@ -44,8 +53,8 @@ bool DeleteFolder(const QString& path, bool force);
 qint64 FileSize(const QString& path);
 qint64 FolderSize(const QString& path);
 
-// A path in the same folder, with the same extension, that names no existing
-// file or folder: "a.qfm", else "a (2).qfm", "a (3).qfm", ...
+// A path in the same folder, with the same extension, that no file, folder or
+// link (see NameTaken) has: "a.qfm", else "a (2).qfm", "a (3).qfm", ...
 // With forceSuffix the unchanged name is never the answer.
 QString UniquePath(const QString& path, bool forceSuffix);
 

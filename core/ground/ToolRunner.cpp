@@ -161,19 +161,18 @@ void AddEnvironment(QProcess& process, const QStringList& entries) {
   process.setProcessEnvironment(environment);
 }
 
+// Kills the tool and everything it started, and waits for the tool.
+void KillGroup(QProcess* process, pid_t group) {
+  SignalGroup(group, SIGKILL);
+  if (process->state() != QProcess::NotRunning) process->waitForFinished();
+}
+
 // Waits for the tool until the deadline; then whatever is left of its group,
 // the tool included, is killed.
 void KillAfter(QProcess* process, pid_t group, const QDeadlineTimer& deadline) {
   if (process->state() != QProcess::NotRunning)
     process->waitForFinished(int(deadline.remainingTime()));
-  SignalGroup(group, SIGKILL);
-  if (process->state() != QProcess::NotRunning) process->waitForFinished();
-}
-
-// Kills the tool and everything it started, and waits for the tool.
-void KillGroup(QProcess* process, pid_t group) {
-  SignalGroup(group, SIGKILL);
-  if (process->state() != QProcess::NotRunning) process->waitForFinished();
+  KillGroup(process, group);
 }
 
 // One run: its processes, their decoders, and where the output goes.

@@ -31,12 +31,23 @@ enum Style {
 // Qt's boxes break lines at LF alone.
 const QString kLineBreak = QStringLiteral("\n");
 
-// Tables are stored as .qlg files are: lines separated by CR LF. A short table
-// is padded with empty lines and a long one cut, so every line can be read.
+// Tables are stored as .qlg files are: lines separated by CR LF.
+QStringList Lines(const QString& text) { return text.split(QStringLiteral("\r\n")); }
+
+// A short table is padded with empty lines and a long one cut, so every line
+// can be read.
 QStringList SplitTable(const QString& text) {
-  QStringList lines = text.split(QStringLiteral("\r\n"));
+  QStringList lines = Lines(text);
   lines.resize(TableLines);
   return lines;
+}
+
+// The lines of a text among the program's resources, stored in UTF-8; an
+// empty list when it cannot be read.
+QStringList ResourceLines(const QString& path) {
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly)) return {};
+  return Lines(QString::fromUtf8(file.readAll()));
 }
 
 const QStringList& SpanishTable() {
@@ -101,9 +112,7 @@ QString DesktopText(int line) {
   const int table = State().Msg.isEmpty()                                   ? 101
                     : State().LanguageName == QLatin1String("<Portuguese>") ? 104
                                                                             : 102;
-  QFile file(QStringLiteral(":/lang/desktop-%1.txt").arg(table));
-  if (!file.open(QIODevice::ReadOnly)) return QString();
-  return QString::fromUtf8(file.readAll()).split(QStringLiteral("\r\n")).value(line - 1);
+  return ResourceLines(QStringLiteral(":/lang/desktop-%1.txt").arg(table)).value(line - 1);
 }
 
 int AskWithName(int desktopLine, const QString& name) {
@@ -169,9 +178,9 @@ SaveResult SaveLanguageFile(const QString& name, const QStringList& lines) {
 }
 
 QStringList BuiltInTable(int resourceId) {
-  QFile file(QStringLiteral(":/lang/%1.txt").arg(resourceId));
-  if (!file.open(QIODevice::ReadOnly)) return {};
-  return SplitTable(QString::fromUtf8(file.readAll()));
+  QStringList lines = ResourceLines(QStringLiteral(":/lang/%1.txt").arg(resourceId));
+  if (!lines.isEmpty()) lines.resize(TableLines);  // as SplitTable fits a table
+  return lines;
 }
 
 QString LineText(int line) {
