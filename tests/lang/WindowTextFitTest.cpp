@@ -378,8 +378,9 @@ TEST_F(WindowTextFitTest, EveryWindowFitsItsScreenAtLargerFonts) {
           << window->frameGeometry().width() << "x" << window->frameGeometry().height()
           << " on a free area of " << free.width() << "x" << free.height();
       for (QAbstractButton* button : window->findChildren<QPushButton*>()) {
-        if (button->isVisibleTo(window) && button->window() == window)
+        if (button->isVisibleTo(window) && button->window() == window) {
           EXPECT_TRUE(Reachable(button, window)) << button->objectName().toStdString();
+        }
       }
       window->hide();
     }
