@@ -69,6 +69,13 @@ QString ContainerTag(const QString& output, const QString& name) {
   return Cut(output, CrLf + "    " + name.leftJustified(16) + ": ");
 }
 
+// The container's duration, from the format section: a stream may end long
+// before the file does (a still picture over a song).
+QString FormatDuration(const QString& output) {
+  const qsizetype at = output.indexOf(QStringLiteral("[FORMAT]") + CrLf);
+  return at < 0 ? QString() : Cut(output.sliced(at), CrLf + "duration=");
+}
+
 // The header's "Duration: 00:01:02.50," in seconds, as ffprobe writes them.
 QString HeaderSeconds(const QString& output) {
   const QStringList fields =
@@ -92,6 +99,24 @@ void ReadAudio(const QString& block, MediaInfo& info) {
   info.AudioCodecTag = CodecTag(block);
 }
 
+// Whether the stream is shown turned a quarter: its display matrix (the side
+// data's "rotation=") or, in files of older writers, its "rotate" tag says
+// 90 or 270 degrees, either way round.
+bool TurnedOnItsSide(const QString& block) {
+  for (const QString& marker : {QStringLiteral("rotation="), QStringLiteral("TAG:rotate=")}) {
+    bool ok = false;
+    const double degrees = Cut(block, marker).toDouble(&ok);
+    if (ok) return std::lround(std::fabs(degrees)) % 180 == 90;
+  }
+  return false;
+}
+
+// "320x240" as "240x320", "4:3" as "3:4".
+QString Swapped(const QString& pair, QChar separator) {
+  const QStringList sides = pair.split(separator);
+  return sides.size() == 2 ? sides[1] + separator + sides[0] : pair;
+}
+
 void ReadVideo(const QString& block, MediaInfo& info) {
   info.HasVideo = 1;
   info.VideoCodec = Cut(block, QStringLiteral("codec_name="));
@@ -103,6 +128,11 @@ void ReadVideo(const QString& block, MediaInfo& info) {
   info.VideoPixelFormat = Cut(block, QStringLiteral("pix_fmt="));
   info.AspectRatio = Cut(block, QStringLiteral("display_aspect_ratio="));
   info.VideoCodecTag = CodecTag(block);
+  // Players and ffmpeg turn such a picture upright before anything else.
+  if (TurnedOnItsSide(block)) {
+    info.VideoSize = Swapped(info.VideoSize, 'x');
+    info.AspectRatio = Swapped(info.AspectRatio, ':');
+  }
 }
 
 void ReadStreams(const QString& output, MediaInfo& info) {
@@ -308,23 +338,41 @@ void ConsoleReport::ReadLine(const QString& line) {
   if (summary.match(message).hasMatch()) summarised_ = true;
 }
 
+namespace {
+
+// ffprobe's last line, "<file>: Invalid data found when processing input",
+// without the file name it starts with.
+QString ProbeFailure(const QString& output, const QString& file) {
+  const QStringList lines = output.split(CrLf, Qt::SkipEmptyParts);
+  const QString last = lines.isEmpty() ? QString() : lines.last().trimmed();
+  const QString named = file + QStringLiteral(": ");
+  return last.startsWith(named) ? last.sliced(named.size()) : last;
+}
+
+}  // namespace
+
 MediaInfo ProbeMedia(const QString& path) {
   if (!FfprobeExists()) return {};
+  const QString file = FileServices::GetShortPath(path);
   const ToolRunner::Command probe{State().FfprobePath,
-                                  {"-show_streams", "-i", FileServices::GetShortPath(path)}};
+                                  {"-show_streams", "-show_format", "-i", file}};
   QString output;
   int32_t exitCode = 0;
   if (ToolRunner::RunCaptured({probe}, QString(), 0, 0, ToolRunner::OutputSink(),
                               ToolRunner::NoDisplay, output, -1,
                               exitCode) != ToolRunner::RunResult::Ran)
     return {};
-  return ParseProbeOutput(output);
+  if (exitCode == 0) return ParseProbeOutput(output);
+  MediaInfo unread;
+  unread.ReadFailure = ProbeFailure(output, file);
+  return unread;
 }
 
 MediaInfo ParseProbeOutput(const QString& output) {
   MediaInfo info;
   info.Container = Cut(output, CrLf + "Input #0,", QStringLiteral(","));
-  info.Duration = Cut(output, QStringLiteral("duration="));
+  info.Duration = FormatDuration(output);
+  if (info.Duration.isEmpty()) info.Duration = Cut(output, QStringLiteral("duration="));
   if (info.Duration.isEmpty()) info.Duration = HeaderSeconds(output);
   info.Bitrate = Cut(output, QStringLiteral(" bitrate:"));
   info.Title = ContainerTag(output, QStringLiteral("title"));
@@ -334,6 +382,12 @@ MediaInfo ParseProbeOutput(const QString& output) {
   info.Track = ContainerTag(output, QStringLiteral("track"));
   ReadStreams(output, info);
   return info;
+}
+
+bool SaidUnreadable(const QString& path, const MediaInfo& info) {
+  if (info.ReadFailure.isEmpty()) return false;
+  Lang::MsgCannotReadFile(path, info.ReadFailure);
+  return true;
 }
 
 // ---- Preview player ----------------------------------------------------

@@ -247,6 +247,9 @@ void MsgCannotCreateFile(const QString& name) { ShowWith(12, name); }
 void MsgInvalidFileName(const QString& name) { Box(name + " " + LineText(13), kStop); }
 void MsgDirEmpty(const QString& name) { ShowWith(17, name); }
 void MsgCannotReadFile(const QString& name) { ShowWith(18, name); }
+void MsgCannotReadFile(const QString& name, const QString& reason) {
+  Box(LineText(18) + " " + name + kLineBreak + reason, kStop);
+}
 void MsgCannotWriteFile(const QString& name) { ShowWith(19, name); }
 void MsgCannotLoadExtCodec(const QString& name) { ShowWith(54, name); }
 void MsgFilterReadError(const QString& name) { ShowWith(79, name); }

@@ -154,6 +154,8 @@ void MsgInvalidFileName(const QString& name);
 void MsgDirEmpty(const QString& name);
 // 18: "No se pudo leer el archivo" + " " + name
 void MsgCannotReadFile(const QString& name);
+// The same, with the reason on the next line: "Invalid data found when processing input"
+void MsgCannotReadFile(const QString& name, const QString& reason);
 // 19: "No se pudo escribir el archivo" + " " + name
 void MsgCannotWriteFile(const QString& name);
 // 54: "No se pudo cargar el codec externo" + " " + name

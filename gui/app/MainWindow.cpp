@@ -447,7 +447,7 @@ void MainWindow::Menu_Archivo_Analizar_Click() {
     stopped = wait.ToolStopped();
   }
   // A probe the user stopped by closing the wait window has nothing to tell.
-  if (stopped) return;
+  if (stopped || FfmpegTools::SaidUnreadable(Session::State().FileList[row], info)) return;
   Dialogs::MsgBox(InputProbe::Report(info), 0, windowTitle());
 }
 

@@ -109,7 +109,9 @@ void EditingProfileWindow::GrabFrame(const QString& seekText, bool firstFrame) {
 }
 
 void EditingProfileWindow::LoadTestFile(const QString& path) {
-  const EditPreview::TestFileFacts facts = EditPreview::FactsOf(FfmpegTools::ProbeMedia(path));
+  const MediaInfo info = FfmpegTools::ProbeMedia(path);
+  if (FfmpegTools::SaidUnreadable(path, info)) return;
+  const EditPreview::TestFileFacts facts = EditPreview::FactsOf(info);
   TestHasVideo = facts.hasVideo;
   TestHasAudio = facts.hasAudio;
   TestDuration = facts.duration;

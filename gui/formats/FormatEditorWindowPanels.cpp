@@ -192,6 +192,10 @@ void FormatEditorWindow::Import_OfFile_Click() {
   Frame6->show();
   Frame6->raise();
   const MediaInfo info = FfmpegTools::ProbeMedia(chosen.first());
+  if (FfmpegTools::SaidUnreadable(chosen.first(), info)) {
+    ClosePanel(Frame6);
+    return;
+  }
   List1->clear();
   for (const QString& line :
        FormatEditor::ProbeLines(info, FileServices::GetExtensionName(chosen.first()))) {

@@ -4,6 +4,7 @@
 #include <QRegularExpression>
 #include <algorithm>
 
+#include "ProbeClips.h"
 #include "TestEnv.h"
 #include "core/frame/FfmpegTools.h"
 #include "core/ground/ToolRunner.h"
@@ -178,7 +179,7 @@ TEST_F(FfmpegToolsTest, ProbeOfMatroskaNeverHoldsNotAvailable) {
   const QString path = Make("a.mkv", video + audio + QStringList{"-t", "2", "-c:s", "srt"});
   const MediaInfo info = FfmpegTools::ProbeMedia(path);
   EXPECT_EQ(info.Container, " matroska");
-  EXPECT_EQ(info.Duration, "2.000000");
+  EXPECT_TRUE(info.Duration.startsWith("2.00")) << info.Duration.toStdString();
   EXPECT_EQ(info.VideoBitrate, "");
   EXPECT_EQ(info.AudioBitrate, "");
   EXPECT_EQ(info.VideoCodecTag, "");
@@ -203,10 +204,96 @@ TEST_F(FfmpegToolsTest, ProbeOfAWavHasAudioOnly) {
   EXPECT_EQ(info.Bitrate, " 705 kb/s");
 }
 
-TEST_F(FfmpegToolsTest, ProbeOfAFileThatIsNotMediaIsEmpty) {
-  const QString path = WriteFile("notas.mp4", "esto no es un video\n");
-  EXPECT_EQ(FfmpegTools::ProbeMedia(path), MediaInfo{});
-  EXPECT_EQ(FfmpegTools::ProbeMedia(Folder() + "/missing.mp4"), MediaInfo{});
+// A song with one still picture lasts as long as its sound, not its picture.
+TEST_F(FfmpegToolsTest, ProbeTakesTheLengthOfTheWholeFileNotOfItsFirstStream) {
+  const QString path = ProbeClips::StillOverSong(Folder());
+  ASSERT_FALSE(path.isEmpty());
+  const MediaInfo info = FfmpegTools::ProbeMedia(path);
+  EXPECT_NEAR(info.Duration.toDouble(), 7, 0.1) << info.Duration.toStdString();
+  EXPECT_EQ(info.Container, " mov");
+  EXPECT_EQ(info.VideoCodecTag, "avc1");
+  EXPECT_EQ(info.AudioCodecTag, "mp4a");
+  EXPECT_EQ(info.VideoSize, "160x120");
+}
+
+TEST_F(FfmpegToolsTest, ProbeGivesTheSizeAndAspectOfThePictureTurnedUpright) {
+  const QString path = ProbeClips::TurnedClip(Folder());
+  ASSERT_FALSE(path.isEmpty());
+  const MediaInfo info = FfmpegTools::ProbeMedia(path);
+  EXPECT_EQ(info.VideoSize, "240x320");
+  EXPECT_EQ(info.AspectRatio, "3:4");
+}
+
+TEST_F(FfmpegToolsTest, AFileFfprobeCannotReadGivesOnlyItsReason) {
+  const struct {
+    QString path;
+    QString reason;
+  } cases[] = {
+      {WriteFile("notas.mp4", "esto no es un video\n"), ProbeClips::UnreadableReason},
+      {ProbeClips::EmptyFile(Folder()), ProbeClips::UnreadableReason},
+      {ProbeClips::CutMp4(Folder()), ProbeClips::UnreadableReason},
+      {Folder() + "/missing.mp4", "No such file or directory"},
+  };
+  for (const auto& c : cases) {
+    MediaInfo unread;
+    unread.ReadFailure = c.reason;
+    EXPECT_EQ(FfmpegTools::ProbeMedia(c.path), unread) << c.path.toStdString();
+  }
+
+  ScriptedDialogs dialogs;
+  dialogs.ExpectMessage();
+  EXPECT_TRUE(FfmpegTools::SaidUnreadable("/a/b.mp4", FfmpegTools::ProbeMedia(cases[1].path)));
+  EXPECT_FALSE(FfmpegTools::SaidUnreadable("/a/b.mp4", MediaInfo{}));
+  EXPECT_EQ(dialogs.Messages(), QStringList{"No se pudo leer el archivo /a/b.mp4\n" +
+                                            QString(ProbeClips::UnreadableReason)});
+  EXPECT_EQ(dialogs.Shown()[0].style, 16);
+}
+
+// The side data's rotation of newer writers and the rotate tag of older ones;
+// only a quarter turn, either way, trades width and height.
+TEST(FfmpegToolsProbe, ParseTurnsAPictureOnItsSideUpright) {
+  const struct {
+    const char* turn;
+    const char* size;
+    const char* aspect;
+  } cases[] = {
+      {"", "320x240", "4:3"},
+      {"[SIDE_DATA]\r\nside_data_type=Display Matrix\r\nrotation=-90\r\n[/SIDE_DATA]\r\n",
+       "240x320", "3:4"},
+      {"rotation=270\r\n", "240x320", "3:4"},
+      {"rotation=180\r\n", "320x240", "4:3"},
+      {"TAG:rotate=90\r\n", "240x320", "3:4"},
+      {"TAG:rotate=0\r\n", "320x240", "4:3"},
+  };
+  for (const auto& c : cases) {
+    const QString output = "[STREAM]\r\ncodec_name=h264\r\ncodec_type=video\r\nwidth=320\r\n"
+                           "height=240\r\ndisplay_aspect_ratio=4:3\r\n" +
+                           QString(c.turn) + "[/STREAM]\r\n";
+    const MediaInfo info = FfmpegTools::ParseProbeOutput(output);
+    EXPECT_EQ(info.VideoSize, c.size) << c.turn;
+    EXPECT_EQ(info.AspectRatio, c.aspect) << c.turn;
+  }
+}
+
+// The container's duration first, then the first stream's, then the header's.
+TEST(FfmpegToolsProbe, ParseTakesTheContainersDurationBeforeAStreams) {
+  const QString header = "Input #0, mov, from 'x':\r\n  Duration: 00:00:09.50, bitrate: 9 kb/s\r\n";
+  const QString stream = "[STREAM]\r\ncodec_type=video\r\nduration=1.000000\r\n[/STREAM]\r\n";
+  const QString silentStream = "[STREAM]\r\ncodec_type=video\r\n[/STREAM]\r\n";
+  const struct {
+    QString output;
+    const char* duration;
+  } cases[] = {
+      {header + stream + "[FORMAT]\r\nduration=7.000000\r\n[/FORMAT]\r\n", "7.000000"},
+      {header + stream + "[FORMAT]\r\nduration=N/A\r\n[/FORMAT]\r\n", "1.000000"},
+      {header + silentStream + "[FORMAT]\r\nstart_time=0\r\n[/FORMAT]\r\n", "9.500000"},
+  };
+  for (const auto& c : cases) {
+    const MediaInfo info = FfmpegTools::ParseProbeOutput(c.output);
+    EXPECT_EQ(info.Duration, c.duration) << c.output.toStdString();
+    EXPECT_EQ(info.Bitrate, " 9 kb/s");
+    EXPECT_EQ(info.HasVideo, 1);
+  }
 }
 
 TEST(FfmpegToolsProbe, ParseTakesTheFirstStreamOfEachKind) {
