@@ -13,6 +13,7 @@
 #include <QTimer>
 #include <QUrl>
 
+#include "ProbeClips.h"
 #include "ShellSplit.h"
 #include "TestEnv.h"
 #include "core/convert/Conversion.h"
@@ -227,6 +228,52 @@ TEST_F(MainWindowTest, AnalysingAnAudioFileShowsAllTwentyOneLabels) {
   EXPECT_EQ(lines[12], "Audio sample rate (hz): 44100");
   EXPECT_EQ(lines[13], "Video codec: ");
   EXPECT_EQ(lines[20], "Subtitle codec: ");
+  EXPECT_TRUE(form->isEnabled());
+}
+
+// The report's lines of each file, as the user reads them after "Analizar".
+TEST_F(MainWindowTest, AnalysingShowsTheWholeLengthAndThePictureAsItIsSeen) {
+  const QString song = ProbeClips::StillOverSong(Folder());
+  const QString turned = ProbeClips::TurnedClip(Folder());
+  ASSERT_FALSE(song.isEmpty() || turned.isEmpty());
+  FfmpegTools::State().FfprobePath = QStandardPaths::findExecutable("ffprobe");
+  Session::State().FileList = {song, turned};
+  Session::RefreshFileList();
+
+  ScriptedDialogs dialogs;
+  dialogs.ExpectMessage().ExpectMessage();
+  form->List1->setCurrentRow(0);
+  form->Menu_Archivo_Analizar_Click();
+  form->List1->setCurrentRow(1);
+  form->Menu_Archivo_Analizar_Click();
+  ASSERT_EQ(dialogs.Messages().size(), 2);
+  const QStringList songLines = dialogs.Messages()[0].split('\n');
+  EXPECT_TRUE(songLines[5].startsWith("Duration (s): 7.0")) << songLines[5].toStdString();
+  const QStringList turnedLines = dialogs.Messages()[1].split('\n');
+  EXPECT_EQ(turnedLines[16], "Video size (width x height, pixels): 240x320");
+  EXPECT_EQ(turnedLines[18], "Aspect ratio: 3:4");
+}
+
+// A file of no bytes and an MP4 without its index: the message says so with
+// ffprobe's reason, and no report of empty labels follows.
+TEST_F(MainWindowTest, AnalysingAFileFfprobeCannotReadSaysWhy) {
+  const QString empty = ProbeClips::EmptyFile(Folder());
+  const QString cut = ProbeClips::CutMp4(Folder());
+  ASSERT_FALSE(cut.isEmpty());
+  FfmpegTools::State().FfprobePath = QStandardPaths::findExecutable("ffprobe");
+  Session::State().FileList = {empty, cut};
+  Session::RefreshFileList();
+
+  ScriptedDialogs dialogs;
+  dialogs.ExpectMessage().ExpectMessage();
+  form->List1->setCurrentRow(0);
+  form->Menu_Archivo_Analizar_Click();
+  form->List1->setCurrentRow(1);
+  form->Menu_Archivo_Analizar_Click();
+  const QString reason = "\n" + QString(ProbeClips::UnreadableReason);
+  EXPECT_EQ(dialogs.Messages(), (QStringList{"No se pudo leer el archivo " + empty + reason,
+                                             "No se pudo leer el archivo " + cut + reason}));
+  EXPECT_EQ(dialogs.Shown()[0].style, 16);
   EXPECT_TRUE(form->isEnabled());
 }
 

@@ -2,6 +2,7 @@
 #include <QImage>
 
 #include "EditingFixture.h"
+#include "ProbeClips.h"
 #include "core/editing/EditPreview.h"
 #include "core/frame/FfmpegTools.h"
 #include "gui/ground/ConsoleBox.h"
@@ -187,6 +188,16 @@ TEST_F(EditPreviewTest, TheTestFilesFactsComeFromTheProbeAndUnreadableOnesStayZe
   EXPECT_EQ(probed.width, 160);
   EXPECT_EQ(probed.height, 120);
   EXPECT_NEAR(probed.duration, 2, 0.2);
+
+  // The whole song under a still picture; a portrait clip as it is seen.
+  const EditPreview::TestFileFacts song =
+      EditPreview::FactsOf(FfmpegTools::ProbeMedia(ProbeClips::StillOverSong(Folder())));
+  EXPECT_NEAR(song.duration, 7, 0.1);
+  const EditPreview::TestFileFacts turned =
+      EditPreview::FactsOf(FfmpegTools::ProbeMedia(ProbeClips::TurnedClip(Folder())));
+  EXPECT_EQ(turned.width, 240);
+  EXPECT_EQ(turned.height, 320);
+  EXPECT_FLOAT_EQ(turned.aspect, 0.75f);
 }
 
 TEST_F(EditPreviewTest, BorderDetectionFindsThePaddingOfARealClip) {

@@ -22,6 +22,7 @@
 #include "Children.h"
 #include "EditingFixture.h"
 #include "HangGuard.h"
+#include "ProbeClips.h"
 #include "core/editing/EditingProfileEditor.h"
 #include "core/frame/FfmpegTools.h"
 #include "core/frame/Session.h"
@@ -414,6 +415,79 @@ TEST_F(EditingProfileWindowTest, TheExplorerHandsTheMarkedRangeToTheTrimBoxes) {
   w->Command4_Click();
   EXPECT_EQ(EditingProfileEditor::State().CurrentProfile.StartPos, "15");
   EXPECT_EQ(EditingProfileEditor::State().CurrentProfile.EndPos, "");
+}
+
+// A song with one still picture: the time line spans all its sound, so a
+// click in its middle is the middle of the song.
+TEST_F(EditingProfileWindowTest, TheExplorersTimeLineSpansTheWholeFileNotItsFirstStream) {
+  Session::State().FileList = {ProbeClips::StillOverSong(Folder())};
+  ASSERT_FALSE(Session::State().FileList.first().isEmpty());
+  EditingProfileWindow* w = Open();
+  EXPECT_NEAR(w->TestDuration, 7, 0.1);
+  w->List1->setCurrentRow(0);
+  w->Opt_CutGrap_Click();
+  ASSERT_TRUE(w->PicExploreStream->isVisibleTo(w));
+  w->Picture4_MouseUp(0.5);
+  w->Command7_Click();
+  w->Command4_Click();
+  EXPECT_NEAR(EditingProfileEditor::State().CurrentProfile.StartPos.toDouble(), 3.5, 0.05)
+      << EditingProfileEditor::State().CurrentProfile.StartPos.toStdString();
+}
+
+// A phone's portrait clip, stored 320x240 and shown upright at 240x320: the
+// crop and the copied size and aspect are those of the picture on screen.
+TEST_F(EditingProfileWindowTest, APortraitClipIsCroppedAndCopiedAsItIsSeen) {
+  Session::State().FileList = {ProbeClips::TurnedClip(Folder())};
+  ASSERT_FALSE(Session::State().FileList.first().isEmpty());
+  EditingProfileWindow* w = Open();
+  EXPECT_EQ(w->TestWidth, 240);
+  EXPECT_EQ(w->TestHeight, 320);
+  w->List1->setCurrentRow(1);
+  w->Opt_CutGrap_Click();
+  ASSERT_TRUE(w->PicExploreStream->isVisibleTo(w));
+  w->Picture1_MouseDown(0.25, 0.25);
+  w->Picture1_MouseMove(0.75, 0.75);
+  w->Picture1_MouseUp();
+  w->Command4_Click();
+  const EditProfileRec& profile = EditingProfileEditor::State().CurrentProfile;
+  EXPECT_EQ(profile.CropWidth, "120");
+  EXPECT_EQ(profile.CropHeight, "160");
+  EXPECT_EQ(profile.CropLeft, "60");
+  EXPECT_EQ(profile.CropTop, "80");
+
+  w->Opt_CopySizeTestFile_Click();
+  EXPECT_EQ(profile.ResizeWidth, "240");
+  EXPECT_EQ(profile.ResizeHeight, "320");
+  w->Opt_CopyRAFileTest_Click();
+  EXPECT_EQ(profile.AspectRatio, "0.75");
+}
+
+// A file of no bytes, first in the list or picked later, is said unreadable
+// with ffprobe's reason; the test file the window had stays.
+TEST_F(EditingProfileWindowTest, ATestFileFfprobeCannotReadIsSaidSoAndLoadsNothing) {
+  const QString empty = ProbeClips::EmptyFile(Folder());
+  const QString reason = "\n" + QString(ProbeClips::UnreadableReason);
+  Session::State().FileList = {empty};
+  ScriptedDialogs dialogs;
+  dialogs.ExpectMessage();
+  EditingProfileWindow* w = Open();
+  EXPECT_EQ(dialogs.Messages(), QStringList{"No se pudo leer el archivo " + empty + reason});
+  EXPECT_EQ(w->TestFile, "");
+  EXPECT_EQ(w->Text13->text(), "");
+
+  const QString video = VideoClip();
+  const QString cut = ProbeClips::CutMp4(Folder());
+  dialogs.Expect(Kind::OpenFile, QStringList{video})
+      .Expect(Kind::OpenFile, QStringList{cut})
+      .ExpectMessage();
+  w->Command9_Click();
+  w->Command9_Click();
+  EXPECT_EQ(dialogs.Messages().last(), "No se pudo leer el archivo " + cut + reason);
+  EXPECT_EQ(w->TestFile, video);
+  EXPECT_EQ(w->Text13->text(), video);
+  EXPECT_EQ(w->TestWidth, 160);
+  EXPECT_FLOAT_EQ(w->TestDuration, 2);
+  EXPECT_FALSE(w->Picture7->isVisible());
 }
 
 TEST_F(EditingProfileWindowTest, TheTestFilesButtonWaitsWhileAPanelIsOpen) {

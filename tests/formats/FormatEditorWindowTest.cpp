@@ -19,6 +19,7 @@
 #include <functional>
 
 #include "FormatEditorFixture.h"
+#include "ProbeClips.h"
 #include "core/formats/FormatEditor.h"
 #include "core/frame/FfmpegTools.h"
 #include "core/ground/FileServices.h"
@@ -546,6 +547,40 @@ TEST_F(FormatEditorWindowTest, FileImportListsTheProbedClipAndCopiesTheTickedLin
   EXPECT_FALSE(window.Check1->isChecked());
   EXPECT_TRUE(window.Menu_Options->menuAction()->isEnabled());
   EXPECT_TRUE(window.Command1->isEnabled());
+}
+
+// A phone's portrait clip gives the size and aspect everyone sees; a file
+// ffprobe cannot read gives its reason and no list of empty values.
+TEST_F(FormatEditorWindowTest, FileImportTakesTheUprightPictureAndSaysWhyAFileCannotBeRead) {
+  const QString turned = ProbeClips::TurnedClip(Folder());
+  const QString cut = ProbeClips::CutMp4(Folder());
+  ASSERT_FALSE(turned.isEmpty() || cut.isEmpty());
+  FfmpegTools::State().FfprobePath = QStandardPaths::findExecutable("ffprobe");
+  FormatEditorWindow& window = Open();
+  {
+    ScriptedDialogs dialogs;
+    dialogs.Expect(Dialogs::Kind::OpenFile, QStringList({turned}));
+    window.Import_OfFile->trigger();
+  }
+  ASSERT_TRUE(window.Frame5->isVisible());
+  ASSERT_EQ(window.List1->count(), 15);
+  window.List1->item(7)->setCheckState(Qt::Checked);
+  window.List1->item(12)->setCheckState(Qt::Checked);
+  window.Command10->click();
+  EXPECT_EQ(FormatEditor::State().CurrentFormat.FrameSize, "240x320");
+  EXPECT_EQ(FormatEditor::State().CurrentFormat.AspectRatio, "3:4");
+
+  ScriptedDialogs dialogs;
+  dialogs.Expect(Dialogs::Kind::OpenFile, QStringList({cut})).ExpectMessage();
+  window.Import_OfFile->trigger();
+  FfmpegTools::State().FfprobePath.clear();
+  EXPECT_EQ(dialogs.Messages(), QStringList{"No se pudo leer el archivo " + cut + "\n" +
+                                            ProbeClips::UnreadableReason});
+  EXPECT_FALSE(window.Frame5->isVisible());
+  EXPECT_FALSE(window.Frame6->isVisible());
+  EXPECT_TRUE(window.Menu_File->menuAction()->isEnabled());
+  EXPECT_TRUE(window.Command1->isEnabled());
+  EXPECT_EQ(FormatEditor::State().CurrentFormat.FrameSize, "240x320");
 }
 
 TEST_F(FormatEditorWindowTest, PlainHelpItemsShowFfmpegsOutputOrSayItIsMissing) {
