@@ -574,8 +574,8 @@ TEST_F(FormatEditorWindowTest, FileImportTakesTheUprightPictureAndSaysWhyAFileCa
   dialogs.Expect(Dialogs::Kind::OpenFile, QStringList({cut})).ExpectMessage();
   window.Import_OfFile->trigger();
   FfmpegTools::State().FfprobePath.clear();
-  EXPECT_EQ(dialogs.Messages(), QStringList{"No se pudo leer el archivo " + cut + "\n" +
-                                            ProbeClips::UnreadableReason});
+  EXPECT_EQ(dialogs.Messages(),
+            QStringList{"No se pudo leer el archivo " + cut + "\n" + ProbeClips::UnreadableReason});
   EXPECT_FALSE(window.Frame5->isVisible());
   EXPECT_FALSE(window.Frame6->isVisible());
   EXPECT_TRUE(window.Menu_File->menuAction()->isEnabled());

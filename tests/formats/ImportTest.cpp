@@ -1,7 +1,9 @@
 #include <QProcess>
 #include <QStandardPaths>
 
+#include "ProbeClips.h"
 #include "TestEnv.h"
+#include "core/convert/ProfileCompiler.h"
 #include "core/formats/FormatEditor.h"
 #include "core/frame/FfmpegTools.h"
 #include "core/ground/ToolRunner.h"
@@ -123,6 +125,36 @@ TEST_F(Import, ProbedLinesOfARealClipCopyOnlyTickedNonEmptyValues) {
   EXPECT_EQ(profile.VideoBitrate, "");
   EXPECT_EQ(profile.OutputExtraParams, "-map 0 -vtag " + info.VideoCodecTag);
   EXPECT_FALSE(info.VideoCodecTag.isEmpty());
+}
+
+// A phone's portrait clip, stored 320x240 and turned 90 degrees: its size and
+// aspect, copied into a profile, keep the converted picture upright.
+TEST_F(Import, AProfileImportedFromAPortraitClipConvertsItUpright) {
+  const QString turned = ProbeClips::TurnedClip(Folder());
+  ASSERT_FALSE(turned.isEmpty());
+  FfmpegTools::State().FfprobePath = QStandardPaths::findExecutable("ffprobe");
+  ToolRunner::Reset();
+  const QStringList lines = FormatEditor::ProbeLines(FfmpegTools::ProbeMedia(turned), "mkv");
+  QList<bool> ticked(15, false);
+  ticked[7] = ticked[12] = true;  // the size and the aspect
+  ASSERT_TRUE(FormatEditor::ImportProbedValues(lines, ticked));
+  uint8_t status = 9;
+  const CompiledFormat compiled =
+      Conversion::CompileFormat(FormatEditor::State().CurrentFormat, status);
+  ASSERT_EQ(status, 0);
+  EXPECT_EQ(compiled.SizeOption.trimmed(), "-s 240x320");
+  EXPECT_EQ(compiled.AspectOption.trimmed(), "-aspect 3:4");
+
+  const QString output = Folder() + "/converted.mkv";
+  const QStringList arguments = QStringList{"-v", "error", "-y", "-i", turned} +
+                                ToolRunner::SplitCommandLine(compiled.SizeOption) +
+                                ToolRunner::SplitCommandLine(compiled.AspectOption) +
+                                QStringList{"-c:v", "ffv1", output};
+  ASSERT_EQ(QProcess::execute(QStandardPaths::findExecutable("ffmpeg"), arguments), 0);
+  const MediaInfo converted = FfmpegTools::ProbeMedia(output);
+  FfmpegTools::State().FfprobePath.clear();
+  EXPECT_EQ(converted.VideoSize, "240x320");
+  EXPECT_EQ(converted.AspectRatio, "3:4");
 }
 
 TEST_F(Import, NoTickedLineAsksForOne) {

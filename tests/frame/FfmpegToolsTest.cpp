@@ -266,9 +266,10 @@ TEST(FfmpegToolsProbe, ParseTurnsAPictureOnItsSideUpright) {
       {"TAG:rotate=0\r\n", "320x240", "4:3"},
   };
   for (const auto& c : cases) {
-    const QString output = "[STREAM]\r\ncodec_name=h264\r\ncodec_type=video\r\nwidth=320\r\n"
-                           "height=240\r\ndisplay_aspect_ratio=4:3\r\n" +
-                           QString(c.turn) + "[/STREAM]\r\n";
+    const QString output =
+        "[STREAM]\r\ncodec_name=h264\r\ncodec_type=video\r\nwidth=320\r\n"
+        "height=240\r\ndisplay_aspect_ratio=4:3\r\n" +
+        QString(c.turn) + "[/STREAM]\r\n";
     const MediaInfo info = FfmpegTools::ParseProbeOutput(output);
     EXPECT_EQ(info.VideoSize, c.size) << c.turn;
     EXPECT_EQ(info.AspectRatio, c.aspect) << c.turn;
