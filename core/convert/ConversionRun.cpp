@@ -389,8 +389,7 @@ void ConversionRun::Steps::RecordFailure() {
       failed.Description = Lang::TxtCannotMoveFiles();
       break;
   }
-  if (failure_ == 1 || failure_ == 2 || failure_ == NothingWritten)
-    failed.Command = failedCommand_;
+  if (failure_ == 1 || failure_ == 2 || failure_ == NothingWritten) failed.Command = failedCommand_;
   if (failure_ == 2 || failure_ == NothingWritten) failed.Console = capture_;
   AddError(failed);
 }
@@ -511,8 +510,7 @@ TestResult ConversionRun::Steps::TestReport() const {
   }
   // The rate is of what the test wrote: a file shorter than the time asked
   // for gives fewer seconds.
-  const double seconds =
-      outputSeconds_.value_or(FfmpegTools::TimeToSeconds(testTime_).toDouble());
+  const double seconds = outputSeconds_.value_or(FfmpegTools::TimeToSeconds(testTime_).toDouble());
   return {TestReportText(FileServices::FileSize(output_), seconds, Lang::TxtPlayFileQuestion()),
           QString(),
           {output_}};

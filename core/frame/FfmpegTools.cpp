@@ -290,8 +290,7 @@ namespace {
 // its last one may say "Lsize=".
 bool IsStatusLine(const QString& message) {
   return message.startsWith(QLatin1String("frame=")) ||
-         message.startsWith(QLatin1String("size=")) ||
-         message.startsWith(QLatin1String("Lsize="));
+         message.startsWith(QLatin1String("size=")) || message.startsWith(QLatin1String("Lsize="));
 }
 
 // "time=HH:MM:SS.ss" in seconds; nothing for "time=N/A" or a time before the start.
