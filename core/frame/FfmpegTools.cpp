@@ -243,7 +243,7 @@ QString TimeToSeconds(const QString& text) {
   // Its callers say what an unusable time means to them (the command table's
   // message, the editing fields' checks on every key), so nothing is shown here.
   if (!std::isfinite(total) || total < 0) return {};
-  // ffmpeg reads the text as written, seven digits rounded.
+  // The bound holds for the text ffmpeg is given, after the rounding above.
   const QString seconds = SingleText(total);
   if (seconds.toDouble() > LongestSeconds) return {};
   return seconds;
