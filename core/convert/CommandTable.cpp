@@ -273,8 +273,9 @@ TableFailure Build(const ConversionChoices& choices, const QString& testTime,
   BuildState b;
   b.choices = choices;
   if (!testTime.isEmpty()) {
+    // A test of no time would write an output that holds nothing.
     const QString seconds = FfmpegTools::TimeToSeconds(testTime);
-    if (seconds.isEmpty()) return TableFailure::InvalidTestDuration;
+    if (seconds.isEmpty() || seconds.toDouble() <= 0) return TableFailure::InvalidTestDuration;
     b.testOption = Opt().Duration + " " + seconds;
   }
   if (const TableFailure failure = LoadFormatProfile(b); failure != TableFailure::None)

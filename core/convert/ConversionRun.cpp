@@ -29,6 +29,8 @@ void ClearRun() {
 namespace {
 
 constexpr int32_t KeptOutput = 4096;
+// The failure code of a step that ended well and wrote an output holding nothing.
+constexpr int NothingWritten = 5;
 
 QString Cell(int row, int column) { return State().Commands.At(row, column); }
 StageKind Kind(int row) { return State().Commands.Kind(row); }
@@ -112,6 +114,7 @@ class ConversionRun::Steps {
   QList<int> inputsRead_;         // places in the input's group that an output took streams from
   bool readUnconfirmed_ = false;  // a step read the input's files and named none of them
   bool outputFinished_ = false;   // the step writing the output ended well after a clean stop
+  std::optional<double> outputSeconds_;  // how long the output became, as ffmpeg told
 };
 
 void ConversionRun::Steps::Execute() {
@@ -124,7 +127,7 @@ void ConversionRun::Steps::Start() {
   run_.stopRequested_ = false;
   run_.forcedStop_ = false;
   runOutputs_.clear();
-  log_.emplace();
+  log_.emplace(FfmpegReport::VerboseLevel);
   State().Running = 1;
   State().Errors.clear();
   emit run_.Started();
@@ -144,6 +147,7 @@ void ConversionRun::Steps::RunInput(int i) {
   inputsRead_.clear();
   readUnconfirmed_ = false;
   outputFinished_ = false;
+  outputSeconds_.reset();
   SetOutputPath(i);
   RunTrackStages();
   if (failure_ == 0 && !run_.stopRequested_ && !test_ && State().MultiOutput == 0)
@@ -292,11 +296,12 @@ void ConversionRun::Steps::SetStage(const QString& caption, bool stopEnabled) {
 
 // Every ffmpeg step gets an input pipe, so that "Detener" reaches it. The
 // temporary folder is the working folder: two-pass log files land there.
-// ffmpeg's report file is read after it ends: it logs at the info level
+// ffmpeg's report file is read after it ends: it logs at the verbose level
 // whatever the step's options ask of the console, so it tells which inputs
-// the output took streams from, and a write it could not finish even when it
-// ends with 0. A step whose report cannot be read has not shown that its
-// output is whole.
+// the output took streams from, a write it could not finish even when it
+// ends with 0, and an output that got no data (a start past the end of the
+// input) although ffmpeg ends with 0. A step whose report cannot be read has
+// not shown that its output is whole.
 bool ConversionRun::Steps::RunRow(int row, const QStringList& inputs, const QString& output) {
   StepCommand step = RowStep(State().Commands, row, inputs, output);
   const bool isEncoder = Kind(row) == StageKind::Encoder;
@@ -329,13 +334,18 @@ bool ConversionRun::Steps::RunRow(int row, const QStringList& inputs, const QStr
   // nothing whole.
   const bool writeFailed = !isEncoder && (!logged || !logged->Summarised() ||
                                           logged->WriteFailed() || logged->InputLost());
-  if (StepSucceeded(started, exitCode, isEncoder, FileServices::FileSize(output), writeFailed)) {
-    // "q" lets ffmpeg finish its output; a killed tool leaves it cut.
-    if (run_.stopRequested_ && !run_.forcedStop_ && !ToolRunner::Closing() && WritesTheOutput(row))
-      outputFinished_ = true;
+  const bool succeeded =
+      StepSucceeded(started, exitCode, isEncoder, FileServices::FileSize(output), writeFailed);
+  if (succeeded && !(logged && logged->OutputEmpty())) {
+    if (WritesTheOutput(row)) {
+      // "q" lets ffmpeg finish its output; a killed tool leaves it cut.
+      if (run_.stopRequested_ && !run_.forcedStop_ && !ToolRunner::Closing())
+        outputFinished_ = true;
+      if (logged) outputSeconds_ = logged->OutputSeconds();
+    }
     return true;
   }
-  failure_ = started ? 2 : 1;
+  failure_ = succeeded ? NothingWritten : started ? 2 : 1;
   failedCommand_ = step.Shown;
   return false;
 }
@@ -369,6 +379,9 @@ void ConversionRun::Steps::RecordFailure() {
     case 2:
       failed.Description = Lang::TxtConvertError();
       break;
+    case NothingWritten:
+      failed.Description = Lang::TxtNothingWritten();
+      break;
     case 3:
       failed.Description = Lang::TxtCannotCreateOutputDir() + ":" + output_;
       break;
@@ -376,8 +389,8 @@ void ConversionRun::Steps::RecordFailure() {
       failed.Description = Lang::TxtCannotMoveFiles();
       break;
   }
-  if (failure_ == 1 || failure_ == 2) failed.Command = failedCommand_;
-  if (failure_ == 2) failed.Console = capture_;
+  if (failure_ == 1 || failure_ == 2 || failure_ == NothingWritten) failed.Command = failedCommand_;
+  if (failure_ == 2 || failure_ == NothingWritten) failed.Console = capture_;
   AddError(failed);
 }
 
@@ -495,7 +508,9 @@ TestResult ConversionRun::Steps::TestReport() const {
             QString(),
             {moved_.value(0), moved_.value(1)}};
   }
-  const double seconds = FfmpegTools::TimeToSeconds(testTime_).toDouble();
+  // The rate is of what the test wrote: a file shorter than the time asked
+  // for gives fewer seconds.
+  const double seconds = outputSeconds_.value_or(FfmpegTools::TimeToSeconds(testTime_).toDouble());
   return {TestReportText(FileServices::FileSize(output_), seconds, Lang::TxtPlayFileQuestion()),
           QString(),
           {output_}};

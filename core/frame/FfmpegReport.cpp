@@ -33,13 +33,13 @@ QString MakeFolder() {
   return system.path();
 }
 
-QString EnvironmentEntry(const QString& file) {
+QString EnvironmentEntry(const QString& file, int level) {
   // The value is read as ffmpeg reads option values: single quotes keep
   // ':' and blanks, a quote is closed, escaped and reopened. Its file name
   // is a template in which only a doubled '%' is a '%'.
   QString name = file;
   name.replace("%", "%%").replace("'", R"('\'')");
-  return "FFREPORT=file='" + name + "':level=32";
+  return "FFREPORT=file='" + name + "':level=" + QString::number(level);
 }
 
 QString ConsoleText(const QString& report) {
@@ -64,7 +64,7 @@ std::optional<Reading> Read(const QString& file) {
   return read;
 }
 
-Log::Log() : folder_(MakeFolder()) {}
+Log::Log(int level) : folder_(MakeFolder()), level_(level) {}
 
 Log::~Log() {
   if (!folder_.isEmpty()) FileServices::DeleteFolder(folder_, true);
@@ -73,7 +73,7 @@ Log::~Log() {
 void Log::Attach(ToolRunner::Command& command) const {
   if (folder_.isEmpty()) return;
   QFile::remove(File());
-  command.environment << EnvironmentEntry(File());
+  command.environment << EnvironmentEntry(File(), level_);
 }
 
 std::optional<Reading> Log::Read() const {

@@ -6,18 +6,25 @@
 #include "core/frame/FfmpegTools.h"
 #include "core/ground/ToolRunner.h"
 
-// ffmpeg's own report file: the log of a run at the info level, whatever
+// ffmpeg's own report file: the log of a run at the level asked for, whatever
 // level or line prefix the command's options ask of the console. Read after
 // the run, it tells what the console may have kept quiet.
 namespace FfmpegReport {
+
+// The levels a report is written at: info holds what the console shows by
+// default; verbose adds, after ffmpeg's summary, how many packets each output
+// file got.
+constexpr int InfoLevel = 32;
+constexpr int VerboseLevel = 40;
 
 // A new folder for ffmpeg's reports: a working folder of this copy or, when
 // the program folder cannot hold one (installed read-only), a folder in the
 // system's temporary folder; "" when neither can be made. The caller removes it.
 QString MakeFolder();
 
-// The environment entry ("FFREPORT=...") that has ffmpeg write its report to file.
-QString EnvironmentEntry(const QString& file);
+// The environment entry ("FFREPORT=...") that has ffmpeg write its report to
+// file at this level.
+QString EnvironmentEntry(const QString& file, int level = InfoLevel);
 
 // The report's text as the console runner hands out ffmpeg's output: lines
 // ending in CR LF (a status line ended by a lone CR is a line of its own),
@@ -38,11 +45,12 @@ struct Reading {
 // What the report file says; nothing when it cannot be read.
 std::optional<Reading> Read(const QString& file);
 
-// A folder of its own for the reports of one run's ffmpeg steps, removed
-// with the object. Without a folder (none could be made) nothing is reported.
+// A folder of its own for the reports of one run's ffmpeg steps, written at
+// the level given, removed with the object. Without a folder (none could be
+// made) nothing is reported.
 class Log {
  public:
-  Log();
+  explicit Log(int level = InfoLevel);
   ~Log();
   Log(const Log&) = delete;
   Log& operator=(const Log&) = delete;
@@ -55,6 +63,7 @@ class Log {
  private:
   QString File() const { return folder_ + "/ffmpeg.log"; }
   QString folder_;
+  int level_;
 };
 
 }  // namespace FfmpegReport

@@ -273,7 +273,10 @@ QString TimeToSeconds(const QString& text) {
   // Its callers say what an unusable time means to them (the command table's
   // message, the editing fields' checks on every key), so nothing is shown here.
   if (!std::isfinite(total) || total < 0) return {};
-  return SingleText(total);
+  // The bound holds for the text ffmpeg is given, after the rounding above.
+  const QString seconds = SingleText(total);
+  if (seconds.toDouble() > LongestSeconds) return {};
+  return seconds;
 }
 
 void ConsoleReport::Add(const QString& chunk) {
@@ -311,11 +314,35 @@ void ConsoleReport::EndLine() {
   partialLine_.resize(0);
 }
 
+namespace {
+
+// ffmpeg's progress: "frame=... time=..." with a picture, else "size=...";
+// its last one may say "Lsize=".
+bool IsStatusLine(const QString& message) {
+  return message.startsWith(QLatin1String("frame=")) ||
+         message.startsWith(QLatin1String("size=")) || message.startsWith(QLatin1String("Lsize="));
+}
+
+// "time=HH:MM:SS.ss" in seconds; nothing for "time=N/A" or a time before the start.
+std::optional<double> StatusTime(const QString& message) {
+  static const QRegularExpression time(
+      QStringLiteral(R"(\btime=(\d+):(\d{2}):(\d{2}(?:\.\d+)?)(?!\S))"));
+  const QRegularExpressionMatch match = time.match(message);
+  if (!match.hasMatch()) return std::nullopt;
+  return match.captured(1).toDouble() * 3600 + match.captured(2).toDouble() * 60 +
+         match.captured(3).toDouble();
+}
+
+}  // namespace
+
 void ConsoleReport::ReadLine(const QString& line) {
   // A message of a library part starts with its "[name @ 0x...] " tag.
   static const QRegularExpression tag(QStringLiteral(R"(^\[[^\]]* @ [^\]]*\] )"));
   static const QRegularExpression mappedStream(QStringLiteral(R"(^\s+Stream #(\d+):\d+\b)"));
   static const QRegularExpression summary(QStringLiteral(R"(^video:\S+ audio:\S+ subtitle:)"));
+  // The statistics of an output file end with its total; an input's says "demuxed".
+  static const QRegularExpression outputTotal(
+      QStringLiteral(R"(^\s+Total: (\d+) packets \((\d+) bytes\) muxed\s*$)"));
   if (line.isEmpty()) return;  // an empty line tells nothing
   if (inMapping_) {
     if (line.startsWith(' ')) {
@@ -336,6 +363,11 @@ void ConsoleReport::ReadLine(const QString& line) {
     writeFailed_ = true;
   if (message.startsWith(QLatin1String("Impossible to open '"))) inputLost_ = true;
   if (summary.match(message).hasMatch()) summarised_ = true;
+  if (const QRegularExpressionMatch total = outputTotal.match(message); total.hasMatch()) {
+    if (total.captured(1).toLongLong() == 0 || total.captured(2).toLongLong() == 0)
+      outputEmpty_ = true;
+  }
+  if (IsStatusLine(message)) outputSeconds_ = StatusTime(message);
 }
 
 namespace {

@@ -3,6 +3,7 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <optional>
 
 #include "core/frame/FfmpegOptionNames.h"
 #include "core/frame/MediaInfo.h"
@@ -47,9 +48,12 @@ QString ShownToolPath(const QString& path);
 // "[[H:]M:]S" (decimals allowed in each field, always with a decimal point) to
 // seconds as text with at most seven significant digits: "1:02:03.5" ->
 // "3723.5". "" for an empty text, more than three fields, a field that is not
-// a number, or a negative total; also "" for a time too large for single
-// precision. No message: the caller decides what to say.
+// a number, or a negative total; also "" for a time longer than ffmpeg's time
+// options hold (LongestSeconds), which every caller hands the result to. No
+// message: the caller decides what to say.
 QString TimeToSeconds(const QString& text);
+// ffmpeg keeps a time in microseconds on 64 bits: its longest, in seconds.
+constexpr double LongestSeconds = 9223372036854.775807;
 
 // A value of a filter's option inside a filter graph (a file name for movie
 // or amovie, a device's format): escaped once for the option's own parser
@@ -82,6 +86,13 @@ class ConsoleReport {
   // the "Stream mapping:" report names as sources of the outputs' streams;
   // empty when there was no report.
   const QList<int>& MappedInputs() const { return mappedInputs_; }
+  // ffmpeg's statistics of its outputs, logged at the verbose level after its
+  // summary, came and show an output file that got no packet of data: no
+  // stream, or nothing in any. False without those statistics.
+  bool OutputEmpty() const { return outputEmpty_; }
+  // The time its last status line ("size=... time=00:00:02.01 ...") gives:
+  // how long the output has become; nothing without such a line or a time in it.
+  std::optional<double> OutputSeconds() const { return outputSeconds_; }
 
  private:
   // Ends the line when the chunk finishes a CR LF the last one began; gives
@@ -99,6 +110,8 @@ class ConsoleReport {
   bool writeFailed_ = false;
   bool inputLost_ = false;
   bool summarised_ = false;
+  bool outputEmpty_ = false;
+  std::optional<double> outputSeconds_;
   QList<int> mappedInputs_;
 };
 

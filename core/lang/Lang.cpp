@@ -288,6 +288,7 @@ void MsgOutputInWorkingFolder() {
   if (choice.endsWith(':')) choice.chop(1);
   Box(DesktopText(3).arg(choice), kStop);
 }
+QString TxtNothingWritten() { return DesktopText(4); }
 
 QString InputValidFileName(const QString& currentName) {
   QString prompt = LineText(8);

@@ -215,6 +215,9 @@ int AskDeleteForGood(const QString& name);
 // temporal del programa, que se borra al cerrarlo. Elija '<choice>' y un
 // directorio de salida", the choice being line 137 without its colon.
 void MsgOutputInWorkingFolder();
+// 4: "No se escribió nada en el archivo de salida", the error table's
+// description of a step that ended well but wrote an output holding nothing.
+QString TxtNothingWritten();
 
 // Input boxes: the text entered, "" when cancelled. Defaults: the current name, none,
 // "20", and the buffer size given.

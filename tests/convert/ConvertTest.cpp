@@ -13,6 +13,7 @@
 #include <QPointer>
 #include <QProcess>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTimer>
 #include <csignal>
 
@@ -25,6 +26,7 @@
 #include "core/convert/ConversionState.h"
 #include "core/frame/FfmpegTools.h"
 #include "core/frame/Session.h"
+#include "core/ground/EditProfileRec.h"
 #include "core/ground/RecordFile.h"
 #include "core/ground/ToolRunner.h"
 #include "core/lang/Lang.h"
@@ -69,6 +71,14 @@ class ConvertTest : public ConversionFixture {
   QString SaveFormat(const FormatProfile& profile) {
     const QString path = WriteFile("appfiles/formats/perfil.qfm", "");
     EXPECT_EQ(RecordFile::Write(path, profile), RecordFile::Result::Ok);
+    return path;
+  }
+  // An editing profile that starts the output this far into its input.
+  QString SaveStartingAt(const QString& start) {
+    EditProfileRec edit;
+    edit.StartPos = start;
+    const QString path = WriteFile("appfiles/editp/inicio.qep", "");
+    EXPECT_EQ(RecordFile::Write(path, edit), RecordFile::Result::Ok);
     return path;
   }
   // A stand-in for an outside encoder: a script with the behaviour under
@@ -241,17 +251,101 @@ TEST_F(ConvertTest, ATestConvertsAFewSecondsAndReportsSizeAndRate) {
   EXPECT_FALSE(QFile::exists(output));
 }
 
-TEST_F(ConvertTest, AZeroSecondTestReportsItsSizeWithoutARate) {
-  List({Clip("in/a.mkv")});
+// The rate is of the seconds the test wrote: a 2 s file tested for a minute
+// makes 2 s of output.
+TEST_F(ConvertTest, ATestOfAShortFileRatesTheSecondsItWrote) {
+  List({Tone("in/memo.wav", 2)});
+  Conversion::State().Choices.ExtensionText = "wav";
   ScriptedDialogs dialogs;
   dialogs.ExpectMessage(7);
-  Convert("0", main_->List1);
+  Convert("60", main_->List1);
   ASSERT_EQ(dialogs.Messages().size(), 1);
-  const qint64 bytes = QFileInfo(Conversion::State().TempDir + "/test.mkv").size();
-  EXPECT_EQ(dialogs.Messages().first().toStdString(),
-            ("Prueba finalizada\r\nTamaño de archivo: " + MegabytesText(bytes / 1048576.0) +
-             "MB\r\n¿Reproducir el archivo?")
-                .toStdString());
+  const QString output = Conversion::State().TempDir + "/test.wav";
+  const double megabytes = QFileInfo(output).size() / 1048576.0;
+  const QRegularExpressionMatch rate =
+      QRegularExpression(R"(\(([^M]+)MB/min\))").match(dialogs.Messages().first());
+  ASSERT_TRUE(rate.hasMatch()) << dialogs.Messages().first().toStdString();
+  EXPECT_NEAR(QLocale::system().toDouble(rate.captured(1)), megabytes / 2 * 60, 0.1)
+      << dialogs.Messages().first().toStdString();
+}
+
+// A test of no time, or of more than ffmpeg's time options hold, would write
+// nothing or not run: it is refused before anything runs.
+TEST_F(ConvertTest, TestLengthsOfNoTimeOrBeyondFfmpegAreRefused) {
+  List({Clip("in/a.mkv")});
+  for (const QString length : {"0", "-0", "0:0:0", "99999999999999999999"}) {
+    ScriptedDialogs dialogs;
+    dialogs.ExpectMessage();
+    Convert(length, main_->List1);
+    EXPECT_EQ(dialogs.Messages(), QStringList{"Duración de prueba no válida"})
+        << length.toStdString();
+    EXPECT_FALSE(Progress()) << length.toStdString();
+  }
+}
+
+// A start past the end of a short file has ffmpeg write a container with no
+// frame (or no file at all) and end with 0: the input failed, its source
+// stays although "Eliminar archivos originales" is on, and nothing is left
+// of the output. A test with it ends with that failure, not with the offer
+// to play nothing.
+TEST_F(ConvertTest, AnOutputThatHoldsNothingFailsItsInputAndKeepsItsSource) {
+  const QString memo = Tone("in/memo.wav", 2);
+  Session::State().EditProfilePath = SaveStartingAt("10");
+  Conversion::State().Choices.DeleteOriginals = true;
+  struct Case {
+    QString extension, audioCodec;
+  };
+  const Case cases[] = {{"mp3", ""}, {"mkv", "libvorbis"}, {"aac", ""}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.extension.toStdString());
+    FormatProfile profile;
+    profile.AudioCodec = c.audioCodec;
+    Session::State().FormatProfilePath = SaveFormat(profile);
+    Conversion::State().Choices.ExtensionText = c.extension;
+    List({memo});
+    {
+      ScriptedDialogs dialogs;
+      Convert("", main_->List1);
+    }
+    ASSERT_TRUE(Progress());
+    EXPECT_EQ(Progress()->Text3->text(), "Errores: 1");
+    EXPECT_TRUE(Progress()->Command3->isVisible());
+    ASSERT_EQ(Conversion::State().Errors.size(), 1);
+    const FailedStep failed = Conversion::State().Errors[0];
+    EXPECT_EQ(failed.File, memo);
+    EXPECT_EQ(failed.Stage, "Convirtiendo");
+    EXPECT_EQ(failed.Description, "No se escribió nada en el archivo de salida");
+    EXPECT_TRUE(failed.Command.endsWith(Path("in/memo." + c.extension)))
+        << failed.Command.toStdString();
+    EXPECT_TRUE(failed.Console.startsWith("ffmpeg version ")) << failed.Console.toStdString();
+    EXPECT_EQ(QDir(Path("in")).entryList(QDir::Files), QStringList{"memo.wav"});
+    EXPECT_TRUE(Trashed().isEmpty());
+    CloseProgress();
+
+    ScriptedDialogs dialogs;
+    Convert("20", main_->List1);
+    EXPECT_TRUE(dialogs.Messages().isEmpty());
+    ASSERT_EQ(Conversion::State().Errors.size(), 1);
+    EXPECT_EQ(Conversion::State().Errors[0].Description,
+              "No se escribió nada en el archivo de salida");
+    EXPECT_FALSE(QFile::exists(Conversion::State().TempDir + "/test." + c.extension));
+    CloseProgress();
+  }
+}
+
+// A profile that shortens a file on purpose writes less, but something.
+TEST_F(ConvertTest, AShortenedOutputStillSucceedsAndTrashesItsSource) {
+  const QString memo = Tone("in/memo.wav", 2);
+  Session::State().EditProfilePath = SaveStartingAt("0.5");
+  Conversion::State().Choices.DeleteOriginals = true;
+  Conversion::State().Choices.ExtensionText = "mp3";
+  List({memo});
+  ScriptedDialogs dialogs;
+  Convert("", main_->List1);
+  ASSERT_TRUE(Progress());
+  EXPECT_TRUE(Conversion::State().Errors.isEmpty());
+  EXPECT_NEAR(Duration(Path("in/memo.mp3")), 1.5, kSlack);
+  EXPECT_EQ(Trashed(), QStringList{"memo.wav"});
 }
 
 TEST_F(ConvertTest, ATestWithSeveralFilesAndNoneSelectedIsRefused) {

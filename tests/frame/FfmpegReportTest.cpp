@@ -17,17 +17,18 @@ class FfmpegReportTest : public TestEnv {
     TestEnv::SetUp();
     ToolRunner::Reset();
   }
-  QString Tone(const QString& name) const {
+  QString Tone(const QString& name, const QString& seconds = "1") const {
     const QString path = Folder() + "/" + name;
-    EXPECT_EQ(QProcess::execute(
-                  "ffmpeg", {"-v", "error", "-y", "-f", "lavfi", "-i", "sine", "-t", "1", path}),
+    EXPECT_EQ(QProcess::execute("ffmpeg", {"-v", "error", "-y", "-f", "lavfi", "-i", "sine", "-t",
+                                           seconds, path}),
               0);
     return path;
   }
-  // Runs ffmpeg with these options, writing its report to report.
-  QString Run(const QStringList& arguments, const QString& report) const {
+  // Runs ffmpeg with these options, writing its report to report at the level given.
+  QString Run(const QStringList& arguments, const QString& report,
+              int level = FfmpegReport::InfoLevel) const {
     ToolRunner::Command command{"/usr/bin/ffmpeg", arguments};
-    command.environment << FfmpegReport::EnvironmentEntry(report);
+    command.environment << FfmpegReport::EnvironmentEntry(report, level);
     QString console;
     int32_t exitCode = -1;
     EXPECT_EQ(ToolRunner::RunCaptured({command}, Folder(), 0, 0, ToolRunner::OutputSink(),
@@ -66,6 +67,50 @@ TEST_F(FfmpegReportTest, TheConsoleLosesOnlyTheReportNotice) {
   const QString shown = FfmpegReport::WithoutNotice(console);
   EXPECT_TRUE(shown.startsWith("ffmpeg version ")) << shown.toStdString();
   EXPECT_EQ(console.size() - shown.size(), console.indexOf("ffmpeg version "));
+}
+
+// A start past the end of the input has ffmpeg write an output without a
+// packet and end with 0, the console quiet or not: the verbose report's
+// statistics tell it, and the status line how long a written output became.
+// The info level holds no statistics, so nothing is told empty there.
+TEST_F(FfmpegReportTest, AVerboseReportTellsAnOutputThatGotNothingAndHowLongOneBecame) {
+  const QString memo = Tone("memo.wav", "2");
+  const QString report = Folder() + "/report.log";
+  struct Case {
+    QString output;
+    QString start;        // where the input is read from
+    QStringList options;  // of the output
+    int level;
+    bool empty;
+    double seconds;
+  };
+  const Case cases[] = {
+      {"past.mp3", "10", {}, FfmpegReport::VerboseLevel, true, 0},
+      {"past.mkv", "10", {"-c:a", "libvorbis"}, FfmpegReport::VerboseLevel, true, 0},
+      {"past.aac", "10", {"-loglevel", "quiet"}, FfmpegReport::VerboseLevel, true, 0},
+      {"past.mka", "10", {"-loglevel", "level+info"}, FfmpegReport::VerboseLevel, true, 0},
+      {"past.mp3", "10", {}, FfmpegReport::InfoLevel, false, 0},
+      {"whole.mp3", "0", {"-t", "60", "-loglevel", "quiet"}, FfmpegReport::VerboseLevel, false, 2},
+      {"part.wav", "0.5", {}, FfmpegReport::VerboseLevel, false, 1.5},
+      {"whole.wav", "0", {"-t", "60"}, FfmpegReport::InfoLevel, false, 2},
+  };
+  for (const Case& c : cases) {
+    const std::string name =
+        (c.output + " from " + c.start + " " + c.options.join(' ')).toStdString();
+    Run(QStringList{"-nostdin", "-ss", c.start, "-i", memo} << c.options << "-y"
+                                                            << Folder() + "/" + c.output,
+        report, c.level);
+    const std::optional<FfmpegReport::Reading> read = FfmpegReport::Read(report);
+    ASSERT_TRUE(read) << name;
+    EXPECT_EQ(read->Report.OutputEmpty(), c.empty) << name;
+    EXPECT_TRUE(read->Report.Summarised()) << name;
+    EXPECT_FALSE(read->Report.WriteFailed()) << name;
+    EXPECT_EQ(read->Report.MappedInputs(), QList<int>{0}) << name;
+    if (c.seconds > 0) {
+      ASSERT_TRUE(read->Report.OutputSeconds()) << name;
+      EXPECT_NEAR(*read->Report.OutputSeconds(), c.seconds, 0.05) << name;
+    }
+  }
 }
 
 // Level tags go, whether the line starts with one or it follows the tags

@@ -77,13 +77,17 @@ TEST(FfmpegToolsTime, TimeToSecondsReadsHoursMinutesSeconds) {
       {"-5", ""},
       {"1,5", ""},
       {"5000:00:00", "18000000"},
+      {"9223372036854", "9223372013568"},  // ffmpeg's longest time, as single precision holds it
   };
   for (const Case& c : cases)
     EXPECT_EQ(FfmpegTools::TimeToSeconds(c.in), c.out) << c.in.toStdString();
 }
 
-TEST(FfmpegToolsTime, ATimeTooLargeForSinglePrecisionGivesNothingAndShowsNothing) {
-  for (const char* text : {"1e50", "1e38:0", "1e50:-1e50"}) {
+// Beyond single precision, or beyond the microseconds on 64 bits that
+// ffmpeg's time options hold (as the text ffmpeg reads rounds).
+TEST(FfmpegToolsTime, ATimeTooLargeGivesNothingAndShowsNothing) {
+  for (const char* text : {"1e50", "1e38:0", "1e50:-1e50", "99999999999999999999", "9223373000000",
+                           "2562048000:0:0"}) {
     ScriptedDialogs dialogs;  // any box would fail the test
     EXPECT_EQ(FfmpegTools::TimeToSeconds(text), "") << text;
   }
@@ -440,6 +444,48 @@ TEST_F(FfmpegToolsTest, AToolThatNeverEndsItsLineCostsTheReportTimeInProportion)
   EXPECT_TRUE(report.WriteFailed()) << kept.toStdString();
   EXPECT_LT(reportNs, runNs / 4) << "report " << reportNs / 1000000 << " ms of a run of "
                                  << runNs / 1000000 << " ms";
+}
+
+// What the statistics ffmpeg logs at its end (at the verbose level) and its
+// status lines tell, also with the source tags later versions put before them.
+TEST(FfmpegToolsReport, OutputStatisticsAndStatusLinesTellWhatTheOutputGot) {
+  const QString inputTotal = "Input file #0 (m.wav):\r\n  Total: 0 packets (0 bytes) demuxed\r\n";
+  struct Case {
+    const char* name;
+    QString text;
+    bool empty;
+    std::optional<double> seconds;
+  };
+  const Case cases[] = {
+      {"nothing muxed",
+       "size=       0kB time=00:00:00.00 bitrate=N/A speed=   0x\r\n" + inputTotal +
+           "Output file #0 (o.mp3):\r\n  Output stream #0:0 (audio): 0 frames encoded (0 "
+           "samples); 0 packets muxed (0 bytes); \r\n  Total: 0 packets (0 bytes) muxed\r\n",
+       true, 0.0},
+      {"written",
+       "size=       0kB time=00:00:00.00 bitrate=N/A\r\nsize=      16kB time=00:00:02.01 "
+       "bitrate=  65.7kbits/s speed= 191x\r\nOutput file #0 (o.mp3):\r\n"
+       "  Total: 78 packets (16300 bytes) muxed\r\n",
+       false, 2.01},
+      {"only an input got nothing", inputTotal, false, std::nullopt},
+      {"the second of two outputs got nothing",
+       "frame=   10 fps=0.0 q=-1.0 Lsize=      11kB time=01:02:03.50 bitrate=  44.9kbits/s\r\n"
+       "  Total: 98 packets (6462 bytes) muxed\r\n  Total: 0 packets (0 bytes) muxed\r\n",
+       true, 3723.5},
+      {"tagged",
+       "[out#0/mp3 @ 0x1] Output file #0 (o.mp3):\r\n"
+       "[out#0/mp3 @ 0x1]   Total: 0 packets (0 bytes) muxed\r\n"
+       "size=N/A time=N/A bitrate=N/A\r\n",
+       true, std::nullopt},
+      {"a name that only looks like a status", "Input #0, wav, from 'size= time=00:00:09.00':\r\n",
+       false, std::nullopt},
+  };
+  for (const Case& c : cases) {
+    FfmpegTools::ConsoleReport report;
+    report.Add(c.text);
+    EXPECT_EQ(report.OutputEmpty(), c.empty) << c.name;
+    EXPECT_EQ(report.OutputSeconds(), c.seconds) << c.name;
+  }
 }
 
 TEST(FfmpegToolsReport, ReadsLinesWhereverTheChunksSplitThem) {

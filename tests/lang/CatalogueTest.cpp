@@ -458,6 +458,26 @@ TEST_F(CatalogueTest, EnglishTableTexts) {
   EXPECT_EQ(Lang::TxtErrors(), "Errors:");
 }
 
+// A text of the desktop table: Spanish's until a table is loaded, then the
+// built-in Portuguese's or else English's.
+TEST_F(CatalogueTest, TheNothingWrittenTextFollowsTheLanguageInForce) {
+  EXPECT_EQ(Lang::TxtNothingWritten(), "No se escribió nada en el archivo de salida");
+  const struct {
+    const char* language;
+    QString text;
+  } cases[] = {
+      {"<Portuguese>", "Nada foi gravado no arquivo de saída"},
+      {"<English>", "Nothing was written to the output file"},
+      {"<Spanish>", "No se escribió nada en el archivo de salida"},
+  };
+  for (const auto& c : cases) {
+    Lang::LoadLanguage(c.language);
+    EXPECT_EQ(Lang::TxtNothingWritten(), c.text) << c.language;
+  }
+  LoadSynthetic();
+  EXPECT_EQ(Lang::TxtNothingWritten(), "Nothing was written to the output file");
+}
+
 TEST_F(CatalogueTest, JoinsWithEmptyArguments) {
   ScriptedDialogs dialogs;
   dialogs.ExpectMessage().Expect(Kind::Message, 2);
