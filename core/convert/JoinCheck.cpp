@@ -22,6 +22,26 @@ QString Text(const QJsonObject& object, const char* key) {
   return object.value(QLatin1String(key)).toVariant().toString();
 }
 
+// How far clockwise ffmpeg turns a picture it reads to stand it upright: the
+// display matrix tells how far the picture is turned counterclockwise, the
+// "rotate" tag of older ffprobe reports how far to turn it clockwise. An
+// angle between quarters goes to the nearest one.
+int Turn(const QJsonObject& object) {
+  double clockwise = 0;
+  bool matrix = false;
+  for (const QJsonValue& data : object.value(QLatin1String("side_data_list")).toArray()) {
+    const QJsonValue rotation = data.toObject().value(QLatin1String("rotation"));
+    if ((matrix = rotation.isDouble())) {
+      clockwise = -rotation.toDouble();
+      break;
+    }
+  }
+  if (!matrix)
+    clockwise = Text(object.value(QLatin1String("tags")).toObject(), "rotate").toDouble();
+  const long quarters = std::lround(clockwise / 90) % 4;
+  return int(quarters < 0 ? quarters + 4 : quarters) * 90;
+}
+
 JoinStream ReadStream(const QJsonObject& object) {
   JoinStream stream;
   stream.Index = object.value(QLatin1String("index")).toInt();
@@ -36,6 +56,7 @@ JoinStream ReadStream(const QJsonObject& object) {
   stream.PixelFormat = Text(object, "pix_fmt");
   stream.FrameRate = Text(object, "r_frame_rate");
   stream.SampleAspect = Text(object, "sample_aspect_ratio");
+  stream.Turn = Turn(object);
   stream.Picture =
       object.value(QLatin1String("disposition")).toObject().value("attached_pic").toInt() == 1;
   return stream;
@@ -44,7 +65,8 @@ JoinStream ReadStream(const QJsonObject& object) {
 // What the concat demuxer copies as it is, and so needs alike in every file.
 bool SameForTheDemuxer(const JoinStream& a, const JoinStream& b) {
   return a.Type == b.Type && a.Codec == b.Codec && a.SampleRate == b.SampleRate &&
-         a.Channels == b.Channels && a.Size == b.Size && a.PixelFormat == b.PixelFormat;
+         a.Channels == b.Channels && a.Size == b.Size && a.PixelFormat == b.PixelFormat &&
+         a.Turn == b.Turn;
 }
 
 // The streams the concat filter joins: pictures that move, and sounds.
@@ -73,18 +95,41 @@ QString Ratio(const QString& text, const QString& fallback) {
 
 QString Seconds(double seconds) { return QString::number(seconds, 'f', 6); }
 
-// What every picture is made into, and how a black one is made.
+bool OnItsSide(const JoinStream& stream) { return stream.Turn % 180 == 90; }
+
+// "a<separator>b" as "b<separator>a" when the picture stands on its side.
+QString AsShown(const JoinStream& stream, const QString& pair, QChar separator) {
+  return OnItsSide(stream)
+             ? pair.section(separator, 1, 1) + separator + pair.section(separator, 0, 0)
+             : pair;
+}
+
+// The filters that turn a decoded picture upright, as ffmpeg does when it
+// reads the file itself; the movie source leaves it as stored.
+QString Upright(const JoinStream& stream) {
+  switch (stream.Turn) {
+    case 90:
+      return QStringLiteral("transpose=clock,");
+    case 180:
+      return QStringLiteral("hflip,vflip,");
+    case 270:
+      return QStringLiteral("transpose=cclock,");
+  }
+  return QString();
+}
+
+// What every picture is made into, upright, and how a black one is made.
 struct PictureShape {
   QString Width, Height, Aspect, Rate;
 
   explicit PictureShape(const JoinStream& first)
-      : Width(first.Size.section('x', 0, 0)),
-        Height(first.Size.section('x', 1, 1)),
-        Aspect(Ratio(first.SampleAspect, "1/1")),
+      : Width(AsShown(first, first.Size, 'x').section('x', 0, 0)),
+        Height(AsShown(first, first.Size, 'x').section('x', 1, 1)),
+        Aspect(Ratio(AsShown(first, first.SampleAspect, ':'), "1/1")),
         Rate(Ratio(first.FrameRate, "25/1")) {}
 
-  QString Fit() const {
-    return "setpts=PTS-STARTPTS,scale=" + Width + ":" + Height +
+  QString Fit(const JoinStream& stream) const {
+    return Upright(stream) + "setpts=PTS-STARTPTS,scale=" + Width + ":" + Height +
            ":force_original_aspect_ratio=decrease,pad=" + Width + ":" + Height +
            ":(ow-iw)/2:(oh-ih)/2,setsar=" + Aspect;
   }
@@ -136,8 +181,8 @@ struct Segments {
 };
 
 // The chains of one file: its streams read by a movie source, each fitted to
-// the first file's; a black picture or silence for a stream it lacks. The
-// labels of its segment, pictures first, go into labels.
+// the first file's, pictures upright; a black picture or silence for a
+// stream it lacks. The labels of its segment, pictures first, go into labels.
 QStringList SegmentChains(const JoinSource& source, int i, const Segments& shape,
                           QStringList& labels) {
   const QList<JoinStream> videos = Content(source, "video");
@@ -154,7 +199,7 @@ QStringList SegmentChains(const JoinSource& source, int i, const Segments& shape
                   ":s=" + picks.join('+') + pads.join(QString());
   for (qsizetype k = 0; k < shape.Pictures; ++k) {
     const QString out = Label("v" + tag + "_" + QString::number(k));
-    chains << (k < videos.size() ? pads[k] + shape.Picture->Fit()
+    chains << (k < videos.size() ? pads[k] + shape.Picture->Fit(videos[k])
                                  : shape.Picture->Black(source.Duration)) +
                   out;
     labels << out;
@@ -194,7 +239,8 @@ JoinPlan DecodePlan(const QList<JoinSource>& sources) {
 JoinSource ProbeJoinSource(const QString& file) {
   const QString entries = QStringLiteral(
       "format=duration:stream=index,codec_type,codec_name,sample_rate,channels,channel_layout,"
-      "width,height,pix_fmt,r_frame_rate,sample_aspect_ratio:stream_disposition=attached_pic");
+      "width,height,pix_fmt,r_frame_rate,sample_aspect_ratio:stream_disposition=attached_pic:"
+      "stream_tags=rotate:stream_side_data=rotation");
   const ToolRunner::Command probe{FfmpegTools::State().FfprobePath,
                                   {"-v", "quiet", "-show_entries", entries, "-of", "json", "-i",
                                    FileServices::GetShortPath(QFileInfo(file).absoluteFilePath())}};
@@ -274,7 +320,10 @@ std::optional<QString> JoinedInput() {
     case JoinWay::Refused:
       break;
   }
-  Lang::MsgCannotReadFile(plan.Culprit);
+  // The main probe tells why ffprobe could not open the file; the quiet one
+  // above keeps its report clean to read.
+  if (!FfmpegTools::SaidUnreadable(plan.Culprit, FfmpegTools::ProbeMedia(plan.Culprit)))
+    Lang::MsgCannotReadFile(plan.Culprit);
   return std::nullopt;
 }
 

@@ -11,9 +11,10 @@
 // them ends up in the output. Files whose streams all match are read one
 // after the other by ffmpeg's concat demuxer, which copies what it reads and
 // so assumes every file is like the first. Files that differ are decoded and
-// joined by ffmpeg's concat filter instead, each picture scaled and each sound
-// resampled to the first file's; a file lacking a picture or a sound that the
-// others have gets a black picture or silence of its own length.
+// joined by ffmpeg's concat filter instead, each picture turned upright and
+// scaled to the first file's as shown, and each sound resampled to the first
+// file's; a file lacking a picture or a sound that the others have gets a
+// black picture or silence of its own length.
 namespace Conversion {
 
 // One stream of a file, as ffprobe reports it.
@@ -28,6 +29,7 @@ struct JoinStream {
   QString PixelFormat;
   QString FrameRate;     // "25/1"
   QString SampleAspect;  // "1:1"
+  int Turn = 0;          // degrees clockwise that stand the picture upright: 0, 90, 180 or 270
   bool Picture = false;  // a still (cover art) beside the content
   bool operator==(const JoinStream&) const = default;
 };
@@ -48,7 +50,7 @@ JoinSource ParseJoinProbe(const QString& file, const QString& json);
 
 // True when the concat demuxer can read other after first: the same streams
 // in the same order, each with the same codec, sample rate, channels,
-// picture size and pixel format.
+// picture size, pixel format and turn.
 bool JoinsAsItIs(const JoinSource& first, const JoinSource& other);
 
 enum class JoinWay {

@@ -5,10 +5,14 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QImage>
+#include <QPainter>
 #include <QRegularExpression>
+#include <cstdlib>
 #include <optional>
 
 #include "ConversionFixture.h"
+#include "ProbeClips.h"
 #include "core/convert/Conversion.h"
 #include "core/convert/ConversionRun.h"
 #include "core/convert/ConversionState.h"
@@ -24,6 +28,34 @@ namespace {
 
 // Containers round a clip's length up to their own packets.
 constexpr double kSlack = 0.3;
+
+// How far two pictures of one size differ, on average per colour (0 to 255).
+double MeanDifference(const QImage& a, const QImage& b) {
+  const QImage x = a.convertToFormat(QImage::Format_RGB32);
+  const QImage y = b.convertToFormat(QImage::Format_RGB32);
+  double sum = 0;
+  for (int row = 0; row < x.height(); ++row)
+    for (int column = 0; column < x.width(); ++column) {
+      const QRgb p = x.pixel(column, row);
+      const QRgb q = y.pixel(column, row);
+      sum += std::abs(qRed(p) - qRed(q)) + std::abs(qGreen(p) - qGreen(q)) +
+             std::abs(qBlue(p) - qBlue(q));
+    }
+  return sum / (3.0 * x.width() * x.height());
+}
+
+// A picture fitted into a frame of this size as the join fits it: scaled
+// whole into the middle, black around it.
+QImage Fitted(const QImage& picture, const QSize& frame) {
+  const QSize size = picture.size().scaled(frame, Qt::KeepAspectRatio);
+  QImage fitted(frame, QImage::Format_RGB32);
+  fitted.fill(Qt::black);
+  QPainter painter(&fitted);
+  painter.drawImage(
+      QRect(QPoint((frame.width() - size.width()) / 2, (frame.height() - size.height()) / 2), size),
+      picture.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+  return fitted;
+}
 
 // Every listed file into one output, and the sources to the trash once it is written.
 ConversionChoices JoinAndDeleteOriginals() {
@@ -53,6 +85,28 @@ class JoinTest : public ConversionFixture {
     return Make(relative,
                 {"-f", "lavfi", "-i", "testsrc=size=" + size + ":rate=10", "-f", "lavfi", "-i",
                  "sine=sample_rate=8000", "-t", QString::number(seconds), "-c:v", codec});
+  }
+  // The picture of the file at this time as ffmpeg reads it with -i, and so
+  // as players show it: turned upright.
+  QImage FrameAt(const QString& file, double seconds) const {
+    return QImage(Make("frames/" + QFileInfo(file).completeBaseName() + ".png",
+                       {"-ss", QString::number(seconds), "-i", file, "-frames:v", "1"}));
+  }
+  // A portrait phone clip in this folder; the landscape clip it was copied
+  // from, the same frames with no turn, stays beside it as stored.mp4.
+  QString Portrait(const QString& folder) const {
+    QDir().mkpath(Path(folder));
+    const QString clip = ProbeClips::TurnedClip(Path(folder));
+    EXPECT_FALSE(clip.isEmpty());
+    return clip;
+  }
+  // The landscape clip of the folder turned by this "rotate" tag on a copy.
+  QString TurnedBy(const QString& folder, int degrees, const QString& name) const {
+    const QString path = Path(folder + "/" + name);
+    EXPECT_TRUE(
+        ProbeClips::Ffmpeg({"-i", Path(folder + "/stored.mp4"), "-c", "copy", "-metadata:s:v:0",
+                            "rotate=" + QString::number(degrees), path}));
+    return path;
   }
   // The whole conversion as "Convertir" starts it, into out/<name>.
   QStringList Join(const QStringList& files, const QString& name, int messages = 0) {
@@ -123,6 +177,76 @@ TEST_F(JoinTest, FilesThatDifferAreJoinedWholeInTheFirstFilesShape) {
   }
 }
 
+// Phone clips stand upright in the join whichever way each is turned: every
+// one-second part of the output shows its file as ffmpeg reads it with -i,
+// fitted into the first picture's size as shown. Clips turned alike keep the
+// concat list, and its output stands upright too.
+TEST_F(JoinTest, EveryPartOfAJoinOfTurnedClipsStandsUpright) {
+  struct Case {
+    const char* name;
+    QStringList files;
+    JoinWay way;
+    QString output;
+    QString size;  // of the output
+  };
+  // Each case's clips in a folder of their own: the join sends them to the trash.
+  QStringList portrait, landscape;
+  for (int i = 0; i < 6; ++i) {
+    portrait << Portrait(QString("in%1").arg(i));
+    landscape << Path(QString("in%1/stored.mp4").arg(i));
+  }
+  const Case cases[] = {
+      {"portrait, then landscape stored alike",
+       {portrait[0], landscape[0]},
+       JoinWay::Decode,
+       "portrait first.mp4",
+       "240x320"},
+      {"landscape, then portrait stored alike",
+       {landscape[1], portrait[1]},
+       JoinWay::Decode,
+       "landscape first.mp4",
+       "320x240"},
+      {"portrait, then another size with sound",
+       {portrait[2], Clip("in2/small.mkv", 1, "160x120")},
+       JoinWay::Decode,
+       "with sound.mp4",
+       "240x320"},
+      {"upside down, both portrait turns and landscape",
+       {TurnedBy("in3", 180, "upside down.mp4"), portrait[3], TurnedBy("in3", 270, "other way.mp4"),
+        landscape[3]},
+       JoinWay::Decode,
+       "every turn.mp4",
+       "320x240"},
+      {"portrait clips alike",
+       {portrait[4], portrait[5]},
+       JoinWay::Demuxer,
+       "alike.mp4",
+       "240x320"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    QList<JoinSource> sources;
+    QList<QImage> upright;
+    for (const QString& file : c.files) {
+      sources << ProbeJoinSource(file);
+      upright << FrameAt(file, 0.5);
+    }
+    EXPECT_EQ(PlanJoin(sources).Way, c.way);
+    EXPECT_EQ(Join(c.files, c.output), QStringList());
+    const QString output = Path("out/" + c.output);
+    EXPECT_NEAR(Duration(output), c.files.size(), kSlack);
+    for (int part = 0; part < c.files.size(); ++part) {
+      SCOPED_TRACE(c.files[part].toStdString());
+      const QImage shown = FrameAt(output, part + 0.5);
+      const QString size = QString("%1x%2").arg(shown.width()).arg(shown.height());
+      EXPECT_EQ(size, c.size);
+      if (size == c.size) {
+        EXPECT_LT(MeanDifference(shown, Fitted(upright[part], shown.size())), 8);
+      }
+    }
+  }
+}
+
 // Files alike keep the fast way: the concat list, read and copied by the
 // concat demuxer, and the table as it was built.
 TEST_F(JoinTest, FilesAlikeStillJoinThroughTheConcatList) {
@@ -145,21 +269,31 @@ TEST_F(JoinTest, FilesAlikeStillJoinThroughTheConcatList) {
   EXPECT_EQ(Trashed(), (QStringList{"a.wav", "b.wav"}));
 }
 
-// A file ffprobe cannot open stops the join before anything is written, and
-// the message names it.
-TEST_F(JoinTest, AnUnreadableLaterFileIsNamedAndNothingIsWritten) {
+// A file that cannot be joined stops the join before anything is written,
+// and the message names it, with ffprobe's reason when it could not open it.
+TEST_F(JoinTest, AFileThatCannotBeJoinedIsNamedAndNothingIsWritten) {
   const QString good = Tone("in/good.wav", 1, 44100, 2);
   const QString bad = WriteFile("in/bad.mp3", "this is no sound at all");
-  for (const QStringList& files :
-       {QStringList{good, bad}, QStringList{good, Path("in/gone.wav")}}) {
-    SCOPED_TRACE(files.last().toStdString());
-    EXPECT_EQ(Join(files, "joined.wav", 1),
-              QStringList{"No se pudo leer el archivo " + files.last()});
+  const QString srt = WriteFile("in/a.srt", "1\n00:00:00,000 --> 00:00:01,000\nuno\n");
+  const QString ass = Make("in/b.ass", {"-i", srt});
+  struct Case {
+    QStringList files;
+    QString shown;
+  };
+  const Case cases[] = {
+      {{good, bad}, "No se pudo leer el archivo " + bad + "\nInvalid argument"},
+      {{good, Path("in/gone.wav")},
+       "No se pudo leer el archivo " + Path("in/gone.wav") + "\nNo such file or directory"},
+      // Both open, but subtitles of two kinds are nothing the filter joins.
+      {{srt, ass}, "No se pudo leer el archivo " + ass},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.files.last().toStdString());
+    EXPECT_EQ(Join(c.files, "joined.mkv", 1), QStringList{c.shown});
     EXPECT_FALSE(Progress());
-    EXPECT_FALSE(QFile::exists(Path("out/joined.wav")));
+    EXPECT_FALSE(QFile::exists(Path("out/joined.mkv")));
   }
-  EXPECT_TRUE(QFile::exists(good));
-  EXPECT_TRUE(QFile::exists(bad));
+  for (const QString& file : {good, bad, srt, ass}) EXPECT_TRUE(QFile::exists(file));
   EXPECT_TRUE(Trashed().isEmpty());
 }
 
@@ -261,6 +395,8 @@ JoinStream Subtitle(int index) {
 TEST_F(JoinTest, HowFilesJoinFollowsWhatFfprobeSaysOfEach) {
   const JoinStream pcm = Sound(0, "pcm_s16le", "44100", "2");
   const JoinStream mpeg4 = Picture(0, "mpeg4", "160x120");
+  JoinStream portrait = mpeg4;
+  portrait.Turn = 270;
   struct Case {
     const char* name;
     QList<JoinSource> sources;
@@ -280,6 +416,10 @@ TEST_F(JoinTest, HowFilesJoinFollowsWhatFfprobeSaysOfEach) {
       {"the streams in another order",
        {{"/a", true, 1, {mpeg4, Sound(1, "aac", "8000", "1")}},
         {"/b", true, 1, {Sound(0, "aac", "8000", "1"), Picture(1, "mpeg4", "160x120")}}},
+       JoinWay::Decode,
+       ""},
+      {"another turn",
+       {{"/a", true, 1, {mpeg4}}, {"/b", true, 1, {portrait}}},
        JoinWay::Decode,
        ""},
       {"another picture size",
@@ -329,6 +469,42 @@ TEST_F(JoinTest, FfprobesReportIsReadStreamByStream) {
   EXPECT_EQ(source.Streams[1].Channels, "1");
   EXPECT_EQ(source.Streams[1].Index, 1);
   EXPECT_FALSE(ProbeJoinSource(WriteFile("in/text.mp3", "no sound")).Read);
+}
+
+// The turn that stands a picture upright, clockwise: a display matrix tells
+// it the other way round, older ffprobe reports' "rotate" tag as it is.
+TEST_F(JoinTest, FfprobesReportTellsHowFarAPictureIsTurned) {
+  QDir().mkpath(Path("in"));
+  const QString portrait = ProbeClips::TurnedClip(Path("in"));
+  ASSERT_FALSE(portrait.isEmpty());
+  struct Case {
+    const char* name;
+    JoinSource source;
+    int turn;
+  };
+  const Case cases[] = {
+      {"stored as shown", ProbeJoinSource(Path("in/stored.mp4")), 0},
+      {"a phone's portrait clip", ProbeJoinSource(portrait), 270},
+      {"a matrix turned a quarter clockwise",
+       ParseJoinProbe("/a", R"({"streams": [{"index": 0, "codec_type": "video",
+                                 "side_data_list": [{"rotation": -90}]}]})"),
+       90},
+      {"a matrix upside down",
+       ParseJoinProbe("/a", R"({"streams": [{"index": 0, "codec_type": "video",
+                                 "side_data_list": [{"rotation": 180}]}]})"),
+       180},
+      {"an older report's tag",
+       ParseJoinProbe("/a", R"({"streams": [{"index": 0, "codec_type": "video",
+                                 "tags": {"rotate": "90"}}]})"),
+       90},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    ASSERT_EQ(c.source.Streams.size(), 1);
+    EXPECT_EQ(c.source.Streams[0].Turn, c.turn);
+  }
+  // The size stays as stored: that is what the concat demuxer copies.
+  EXPECT_EQ(cases[1].source.Streams[0].Size, "320x240");
 }
 
 }  // namespace
