@@ -199,12 +199,16 @@ void EditingProfileWindow::Command8_Click() {
   const QString posText = SingleText(float(RoundHalfEven(Position() * TestDuration, 2)));
   QString output;
   int32_t exitCode = 0;
-  const bool ran =
+  const ToolRunner::RunResult result =
       ToolRunner::RunCaptured(ToolRunner::Pipeline{EditPreview::BorderDetection(TestFile, posText)},
                               QString(), 0, 0, ToolRunner::OutputSink(), ToolRunner::NoDisplay,
-                              output, -1, exitCode) == ToolRunner::RunResult::Ran;
-  const auto rect =
-      ran ? EditPreview::ParseCropDetect(output, exitCode, TestWidth, TestHeight) : std::nullopt;
+                              output, -1, exitCode);
+  // A detection or frame grab still running answers for itself; this press
+  // found nothing wrong with the file.
+  if (result == ToolRunner::RunResult::Busy) return;
+  const auto rect = result == ToolRunner::RunResult::Ran
+                        ? EditPreview::ParseCropDetect(output, exitCode, TestWidth, TestHeight)
+                        : std::nullopt;
   if (!rect) {
     Lang::MsgDetectEdgesFailed();
     return;

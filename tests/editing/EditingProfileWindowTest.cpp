@@ -512,6 +512,37 @@ TEST_F(EditingProfileWindowTest, TheTestFilesButtonWaitsWhileAPanelIsOpen) {
   EXPECT_TRUE(w->Menu_Options->isEnabled());
 }
 
+// "Detectar bordes" pressed again while its ffmpeg still runs (a large file
+// on a slow disk): the second press waits its turn quietly, and the first one
+// still feeds the crop.
+TEST_F(EditingProfileWindowTest, BorderDetectionPressedAgainWhileItRunsSaysNothingWentWrong) {
+  Session::State().FileList = {
+      MakeClip("padded.mkv", {"color=c=white:size=128x96:rate=10"},
+               {"-t", "2", "-vf", "pad=160:120:16:12:black", "-c:v", "ffv1"})};
+  EditingProfileWindow* w = Open();
+  w->List1->setCurrentRow(1);
+  w->Opt_CutGrap_Click();
+  ASSERT_TRUE(w->PicExploreStream->isVisibleTo(w));
+  const QString go = Folder() + "/go";
+  const QString slowFfmpeg =
+      WriteFile("tools/ffmpeg", "#!/bin/sh\nwhile [ ! -e '" + go.toUtf8() +
+                                    "' ]; do sleep 0.05; done\nexec ffmpeg \"$@\"\n");
+  QFile::setPermissions(slowFfmpeg, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+  FfmpegTools::State().FfmpegPath = slowFfmpeg;
+
+  ScriptedDialogs dialogs;
+  WhenReady pressedAgain([] { return ToolRunner::GetState() != ToolRunner::Idle; },
+                         [&] {
+                           w->Command8_Click();
+                           QFile(go).open(QIODevice::WriteOnly);
+                         });
+  w->Command8_Click();
+  ASSERT_TRUE(pressedAgain.Done());
+  EXPECT_TRUE(dialogs.Messages().isEmpty()) << dialogs.Messages().join('|').toStdString();
+  EXPECT_DOUBLE_EQ(w->Shape4->Width, 0.8f);
+  w->Command5_Click();
+}
+
 TEST_F(EditingProfileWindowTest, BorderDetectionFeedsTheCropBoxesWithTheDetectedPixels) {
   Session::State().FileList = {
       MakeClip("padded.mkv", {"color=c=white:size=128x96:rate=10"},
