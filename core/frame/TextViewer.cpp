@@ -13,6 +13,9 @@ Viewer g_viewer;
 void InstallViewer(const Viewer& viewer) { g_viewer = viewer; }
 
 void ShowCommandOutput(const QString& cmdLine, QObject* owner) {
+  // The runner takes one tool at a time: a viewer opened now would stop the
+  // running viewer's command and then show nothing of its own.
+  if (ToolRunner::GetState() != ToolRunner::Idle) return;
   if (g_viewer.showCommandOutput) g_viewer.showCommandOutput(cmdLine, owner);
 }
 

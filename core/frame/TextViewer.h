@@ -13,7 +13,8 @@ namespace TextViewer {
 // the user, by CloseViewer, by a newer call, or because owner (the window that
 // asks, may be null) was closed or destroyed. An open viewer is replaced by the
 // new one. A viewer that goes while its command still runs stops the command.
-// Nothing without a viewer installed.
+// Nothing without a viewer installed, nor while a tool runs (the viewer's
+// command or another): that one goes on undisturbed.
 void ShowCommandOutput(const QString& cmdLine, QObject* owner);
 // Unloads the viewer when it is open.
 void CloseViewer();

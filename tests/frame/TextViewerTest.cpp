@@ -1,5 +1,6 @@
 #include <QApplication>
 #include <QCheckBox>
+#include <QFile>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -154,6 +155,37 @@ TEST_F(TextViewerTest, ClosingOrDestroyingTheOwnerClosesTheViewer) {
   TextViewer::ShowCommandOutput(
       "\"" + ffmpeg_ + "\" -hide_banner -re -f lavfi -i sine=d=0.5 -f null -", &closedWhileRunning);
   EXPECT_EQ(TextViewerWindow::Instance(), nullptr);
+}
+
+// A second listing asked for while the first one's command still runs (a
+// slow disk, an impatient user) waits quietly: the viewer that stands keeps
+// its command and shows its output, and no empty viewer takes its place.
+TEST_F(TextViewerTest, AnotherListingAskedForWhileOneRunsLeavesTheRunningOneAlone) {
+  QWidget owner;
+  owner.show();
+  const QString go = Folder() + "/go";
+  const QString slow = WriteFile("tools/slow-listing", "#!/bin/sh\nwhile [ ! -e '" + go.toUtf8() +
+                                                           "' ]; do sleep 0.05; done\n"
+                                                           "echo first listing\n");
+  QFile::setPermissions(slow, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+  bool firstStands = false;
+  QStringList shownTexts;
+  WhileRunning([&](TextViewerWindow* viewer) {
+    // Whatever viewer shows output from now on is read and closed.
+    WhenShown([&](TextViewerWindow* shown) {
+      shownTexts << shown->Text1->toPlainText();
+      shown->close();
+    });
+    TextViewer::ShowCommandOutput("\"" + ffmpeg_ + "\" -version", &owner);
+    firstStands = TextViewerWindow::Instance() == viewer && !viewer->Frame3->isHidden();
+    QFile(go).open(QIODevice::WriteOnly);
+  });
+  TextViewer::ShowCommandOutput(ToolRunner::QuoteArgument(slow), &owner);
+  EXPECT_TRUE(firstStands);
+  ASSERT_EQ(shownTexts.size(), 1) << shownTexts.join('|').toStdString();
+  EXPECT_TRUE(shownTexts[0].contains("first listing")) << shownTexts[0].toStdString();
+  EXPECT_EQ(TextViewerWindow::Instance(), nullptr);
+  EXPECT_EQ(ToolRunner::GetState(), ToolRunner::Idle);
 }
 
 TEST_F(TextViewerTest, AHiddenOwnerKeepsTheViewerAndCloseViewerEndsIt) {
