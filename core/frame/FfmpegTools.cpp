@@ -458,6 +458,10 @@ PlayCommand BuildPlayCommand(const QStringList& files, const QString& params) {
 }
 
 void PlayFile(const QStringList& files, const QString& params) {
+  // The runner takes one tool at a time. A player opened over a running tool
+  // would play nothing, and could not close before that tool's wait had ended,
+  // which waits for the player: the press waits quietly instead.
+  if (ToolRunner::GetState() != ToolRunner::Idle) return;
   if (!FfplayExists()) return;
   const PlayCommand command = BuildPlayCommand(files, params);
   if (command.pipeMode == 1 && !FfmpegExists()) return;

@@ -142,7 +142,7 @@ PlayCommand BuildPlayCommand(const QStringList& files, const QString& params);
 
 // Plays the list in ffplay while the player window shows ffplay's output;
 // every other window is hidden until the user closes the player window.
-// Nothing plays without a player window installed.
+// Nothing plays without a player window installed, nor while another tool runs.
 void PlayFile(const QStringList& files, const QString& params);
 
 // Runs the command while the player window shows its output, and returns when

@@ -32,6 +32,7 @@
 #include "core/ground/ToolRunner.h"
 #include "gui/editing/EditingProfileWindow.h"
 #include "gui/editing/UnitPicture.h"
+#include "gui/frame/PlayerWindow.h"
 #include "gui/frame/TextViewerWindow.h"
 
 namespace {
@@ -540,6 +541,47 @@ TEST_F(EditingProfileWindowTest, BorderDetectionPressedAgainWhileItRunsSaysNothi
   ASSERT_TRUE(pressedAgain.Done());
   EXPECT_TRUE(dialogs.Messages().isEmpty()) << dialogs.Messages().join('|').toStdString();
   EXPECT_DOUBLE_EQ(w->Shape4->Width, 0.8f);
+  w->Command5_Click();
+}
+
+// "Reproducir" pressed while the frame of a new position is still being
+// taken (a large file on a slow disk): the press waits quietly. A player shown
+// meanwhile could play nothing and never close, as it would wait for the
+// frame grab to end and the frame grab for it.
+TEST_F(EditingProfileWindowTest, PlayPressedWhileAFrameIsTakenOpensNoPlayer) {
+  Session::State().FileList = {
+      MakeClip("pictures.mkv", {"testsrc=size=128x96:rate=10"}, {"-t", "2", "-c:v", "ffv1"})};
+  FfmpegTools::State().FfplayPath = FakePlayer();
+  QFile::setPermissions(FfmpegTools::State().FfplayPath,
+                        QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+  EditingProfileWindow* w = Open();
+  w->List1->setCurrentRow(0);
+  w->Opt_CutGrap_Click();
+  ASSERT_TRUE(w->PicExploreStream->isVisibleTo(w));
+  const QString go = Folder() + "/go";
+  const QString slowFfmpeg =
+      WriteFile("tools/ffmpeg", "#!/bin/sh\nwhile [ ! -e '" + go.toUtf8() +
+                                    "' ]; do sleep 0.05; done\nexec ffmpeg \"$@\"\n");
+  QFile::setPermissions(slowFfmpeg, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+  FfmpegTools::State().FfmpegPath = slowFfmpeg;
+
+  bool playerShown = false;
+  // Such a player is put away here as no user could.
+  WhenReady putAway([] { return PlayerWindow::Instance() && PlayerWindow::Instance()->isVisible(); },
+                    [&] {
+                      playerShown = true;
+                      PlayerWindow::Instance()->hide();
+                    });
+  WhenReady pressedPlay([] { return ToolRunner::GetState() != ToolRunner::Idle; },
+                        [&] {
+                          w->Command6_Click();
+                          QFile(go).open(QIODevice::WriteOnly);
+                        });
+  w->Picture4_MouseUp(0.5);
+  ASSERT_TRUE(pressedPlay.Done());
+  EXPECT_FALSE(playerShown);
+  EXPECT_EQ(ToolRunner::GetState(), ToolRunner::Idle);
+  EXPECT_TRUE(w->Picture1->isEnabled());
   w->Command5_Click();
 }
 
