@@ -490,7 +490,9 @@ Recorder::RecordRequest RecorderWindow::RecordRequestFromControls() const {
 
 // "Grabar": records the source, or hands it to the streamer.
 void RecorderWindow::Record() {
-  if (Recorder::State().RecRunning == 1) return;
+  // A tool still running (the viewer's device listing) keeps the runner: the
+  // press waits quietly rather than end a recording that never started.
+  if (Recorder::State().RecRunning == 1 || ToolRunner::GetState() != ToolRunner::Idle) return;
   const Recorder::RecordPlan plan =
       Recorder::PlanRecording(RecordRequestFromControls(), &Lang::AskReplaceFile);
   ShowRefusal(plan.Refused);

@@ -235,6 +235,45 @@ TEST_F(RecorderTest, ListarDispositivosShowsTheListingThenRefillsTheLists) {
   EXPECT_EQ(window_->Combo2->itemText(0), "v4l2:/dev/video0");
 }
 
+// "Grabar" pressed while "Listar dispositivos" still waits for ffmpeg in the
+// viewer (a camera slow to answer): the press waits quietly. No recording
+// panel says that a recording which never ran has finished.
+TEST_F(RecorderTest, GrabarPressedWhileTheListingRunsInTheViewerWaitsQuietly) {
+  const QString go = Folder() + "/go";
+  const QString fake = WriteFile("tools/ffmpeg", "#!/bin/sh\nwhile [ ! -e '" + go.toUtf8() +
+                                                     "' ]; do sleep 0.05; done\n"
+                                                     "echo '  /dev/video0 [Camera] (video)'\n");
+  QFile::setPermissions(fake, QFile::permissions(fake) | QFile::ExeOwner);
+  FfmpegTools::State().FfmpegPath = fake;
+  UseDevices(kAudio, kVideo);
+  window_->Text11->setText("0:01");
+  Recorder::State().RecOutputPath = Folder() + "/both.mkv";
+  ScriptedDialogs dialogs;
+  bool setupStays = false;
+  WhenReady pressedGrabar(
+      [] {
+        return TextViewerWindow::Instance() && !TextViewerWindow::Instance()->Frame3->isHidden() &&
+               ToolRunner::GetState() != ToolRunner::Idle;
+      },
+      [&] {
+        window_->Command2->click();
+        setupStays = window_->Command2->isVisible() && !window_->Frame1->isHidden() &&
+                     window_->Frame4->isHidden() && window_->Menu_Options->isEnabled();
+        QFile(go).open(QIODevice::WriteOnly);
+      });
+  WhenReady listed(
+      [] { return TextViewerWindow::Instance() && TextViewerWindow::Instance()->Frame3->isHidden(); },
+      [] { TextViewerWindow::Instance()->close(); });
+  window_->Opt_List->trigger();
+  ASSERT_TRUE(pressedGrabar.Done());
+  EXPECT_TRUE(listed.Done());
+  EXPECT_TRUE(setupStays);
+  EXPECT_NE(window_->Text9->text(), "Terminado");
+  EXPECT_TRUE(dialogs.Messages().isEmpty()) << dialogs.Messages().join('|').toStdString();
+  EXPECT_FALSE(QFile::exists(Folder() + "/both.mkv"));
+  EXPECT_EQ(Recorder::State().RecRunning, 0);
+}
+
 TEST_F(RecorderTest, BufferSizeIsAskedAndChecked) {
   Recorder::State().RecBufferSizeMB = "16";
   ScriptedDialogs dialogs;
