@@ -230,6 +230,9 @@ void StreamerWindow::ShowSetupPanel() {
 void StreamerWindow::Command1_Click() { StartStream(); }
 
 void StreamerWindow::StartStream() {
+  // A tool still running (the viewer's address listing) keeps the runner: the
+  // press waits quietly rather than end a stream that never started.
+  if (ToolRunner::GetState() != ToolRunner::Idle) return;
   Streamer::StreamRequest request;
   request.Address = Combo1->currentText();
   request.Repeat = Check1->isChecked();

@@ -254,6 +254,34 @@ TEST_F(StreamerTest, RefusesMissingAddressCountProfileAndFfmpeg) {
   }
 }
 
+// "Emitir" pressed while another tool still runs ("Ver dirección IP" on a
+// slow machine): the press waits quietly. No streaming panel says that a
+// stream which never ran has ended.
+TEST_F(StreamerTest, EmitirPressedWhileAnotherToolRunsWaitsQuietly) {
+  Open("-f lavfi -i testsrc=size=160x120:rate=10 -f lavfi -i sine");
+  Receiver receiver;
+  window_->Combo1->setEditText(receiver.Address());
+  ScriptedDialogs dialogs;
+  bool setupStays = false;
+  WhenReady pressedEmitir([] { return ToolRunner::GetState() != ToolRunner::Idle; },
+                          [&] {
+                            window_->Command1->click();
+                            setupStays = window_->Picture2->isHidden() &&
+                                         !window_->Picture1->isHidden() &&
+                                         window_->Text4->toPlainText().isEmpty();
+                            ToolRunner::RequestStop();
+                          });
+  QString output;
+  int32_t exitCode = 0;
+  ASSERT_EQ(ToolRunner::RunCaptured({{"/bin/sleep", {"60"}}}, QString(), 0, 0, {},
+                                    ToolRunner::NoDisplay, output, 0, exitCode),
+            ToolRunner::RunResult::Ran);
+  ASSERT_TRUE(pressedEmitir.Done());
+  EXPECT_TRUE(setupStays);
+  EXPECT_EQ(Streamer::State().StreamRunning, 0);
+  EXPECT_TRUE(dialogs.Messages().isEmpty()) << dialogs.Messages().join('|').toStdString();
+}
+
 TEST_F(StreamerTest, StreamsALiveSourceUntilStoppedAndThenGoesBackToSetup) {
   Open("-f lavfi -i testsrc=size=160x120:rate=10 -f lavfi -i sine");
   Receiver receiver;
