@@ -109,6 +109,9 @@ void EditingProfileWindow::GrabFrame(const QString& seekText, bool firstFrame) {
 }
 
 void EditingProfileWindow::LoadTestFile(const QString& path) {
+  // A tool still running keeps the runner: the probe could learn nothing, and
+  // the file would stand as one without pictures, sound or length.
+  if (ToolRunner::GetState() != ToolRunner::Idle) return;
   const MediaInfo info = FfmpegTools::ProbeMedia(path);
   if (FfmpegTools::SaidUnreadable(path, info)) return;
   const EditPreview::TestFileFacts facts = EditPreview::FactsOf(info);

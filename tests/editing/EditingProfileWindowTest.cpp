@@ -491,6 +491,38 @@ TEST_F(EditingProfileWindowTest, ATestFileFfprobeCannotReadIsSaidSoAndLoadsNothi
   EXPECT_FALSE(w->Picture7->isVisible());
 }
 
+// A test file chosen while another tool still runs (ffmpeg's help in the
+// viewer): the choice waits quietly. The file loaded stays whole, never
+// replaced by the new one without its pictures, sound and length.
+TEST_F(EditingProfileWindowTest, ATestFileChosenWhileAnotherToolRunsLeavesTheLoadedOneAlone) {
+  const QString video = VideoClip();
+  Session::State().FileList = {video, AudioClip()};
+  EditingProfileWindow* w = Open();
+  ASSERT_EQ(w->TestFile, video);
+  w->Command2_Click();
+  ScriptedDialogs dialogs;
+  WhenReady chosen([] { return ToolRunner::GetState() != ToolRunner::Idle; },
+                   [&] {
+                     w->Combo13->setCurrentIndex(1);
+                     emit w->Combo13->activated(1);
+                     ToolRunner::RequestStop();
+                   });
+  QString output;
+  int32_t exitCode = 0;
+  ASSERT_EQ(ToolRunner::RunCaptured({{"/bin/sleep", {"60"}}}, QString(), 0, 0, {},
+                                    ToolRunner::NoDisplay, output, 0, exitCode),
+            ToolRunner::RunResult::Ran);
+  ASSERT_TRUE(chosen.Done());
+  EXPECT_EQ(w->TestFile, video);
+  EXPECT_EQ(w->Text13->text(), video);
+  EXPECT_EQ(w->Combo13->currentText(), video);
+  EXPECT_EQ(w->TestHasVideo, 1);
+  EXPECT_FLOAT_EQ(w->TestDuration, 2);
+  EXPECT_TRUE(w->Picture1->isEnabled());
+  EXPECT_TRUE(dialogs.Messages().isEmpty()) << dialogs.Messages().join('|').toStdString();
+  w->Command13_Click();
+}
+
 TEST_F(EditingProfileWindowTest, TheTestFilesButtonWaitsWhileAPanelIsOpen) {
   EditingProfileWindow* w = Open();
   w->TestFile = "/x.avi";
