@@ -282,6 +282,9 @@ void FilterEditorWindow::Command2_Click() {
     ShowRefusal(refusal);
     return;
   }
+  // A tool still running (the viewer's filter list) keeps the runner: the press
+  // waits quietly rather than show a test that never ran as finished.
+  if (ToolRunner::GetState() != ToolRunner::Idle) return;
   ShowRunPanel();
   QPointer<FilterEditorWindow> alive(this);
   FilterEditor::RunTest(settings, ToolRunner::BoxSink(Text2, true));

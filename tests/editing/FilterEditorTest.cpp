@@ -24,6 +24,7 @@
 #include "core/frame/Session.h"
 #include "core/ground/ProgramFolder.h"
 #include "core/ground/RecordFile.h"
+#include "core/ground/ToolRunner.h"
 #include "gui/app/MainWindow.h"
 #include "gui/editing/FilterEditorWindow.h"
 #include "gui/frame/TextViewerWindow.h"
@@ -188,6 +189,36 @@ TEST_F(FilterEditorTest, TheMd5TestRunsTheFilterOnAddedFilesAndShowsTheOutput) {
   EXPECT_FALSE(w->Frame3->isVisible());
   EXPECT_EQ(w->Frame3->title(), "Espere...");
   EXPECT_TRUE(w->Menu_File->isEnabled());
+}
+
+// "Probar" pressed while another tool still runs (ffmpeg's filter list in the
+// viewer): the press waits quietly. No run panel says that a test which never
+// ran has finished.
+TEST_F(FilterEditorTest, ProbarPressedWhileAnotherToolRunsWaitsQuietly) {
+  const QString clip = VideoClip();
+  Session::State().FileList = {clip};
+  FilterEditorWindow* w = Open();
+  w->List1->item(0)->setSelected(true);
+  w->Text1->setPlainText("hflip");
+  w->Check2->setChecked(true);
+  ScriptedDialogs dialogs;
+  bool panelShown = true;
+  WhenReady pressed([] { return ToolRunner::GetState() != ToolRunner::Idle; },
+                    [&] {
+                      w->Command2->click();
+                      panelShown = w->Frame3->isVisible();
+                      ToolRunner::RequestStop();
+                    });
+  QString output;
+  int32_t exitCode = 0;
+  ASSERT_EQ(ToolRunner::RunCaptured({{"/bin/sleep", {"60"}}}, QString(), 0, 0, {},
+                                    ToolRunner::NoDisplay, output, 0, exitCode),
+            ToolRunner::RunResult::Ran);
+  ASSERT_TRUE(pressed.Done());
+  EXPECT_FALSE(panelShown);
+  EXPECT_EQ(w->Frame3->title(), "Espere...");
+  EXPECT_TRUE(w->Menu_File->isEnabled());
+  EXPECT_TRUE(dialogs.Messages().isEmpty()) << dialogs.Messages().join('|').toStdString();
 }
 
 // The run panel lies over the filter's frame: only its own caption shows there,
