@@ -20,6 +20,7 @@
 #include <QScrollBar>
 #include <QTimer>
 
+#include "core/ground/ToolRunner.h"
 #include "core/lang/Lang.h"
 #include "gui/ground/ModalWindow.h"
 #include "gui/ground/TextFit.h"
@@ -465,6 +466,9 @@ void FormatEditorWindow::ShowEditor(QString name, uint8_t mode) {
   using namespace FormatEditor;
   // One editor at a time: the file manager opened from the editor cannot open a second.
   if (FormatEditorWindow::Instance()) return;
+  // Nor while a tool runs (a device listing in the viewer): ffmpeg's lists
+  // read now would come back empty and stand so until the tool paths change.
+  if (ToolRunner::GetState() != ToolRunner::Idle) return;
   QPointer<FormatEditorWindow> window = new FormatEditorWindow;
   window->Form_Load();
   window->ShowButtonStrip(mode == 1);

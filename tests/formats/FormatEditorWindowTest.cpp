@@ -471,6 +471,40 @@ TEST_F(ShowEditorTest, ScratchModeOpensEmptyAndAcceptWritesTheScratchFile) {
   EXPECT_EQ(written.Extension, "mkv");
 }
 
+// The editor asked for while another tool still runs (the recorder's
+// "Listar dispositivos" in the viewer, then its manual profile's editor): the
+// press waits quietly. ffmpeg's lists read now would come back empty and stand
+// so for the rest of the session.
+TEST_F(ShowEditorTest, AnEditorAskedForWhileAnotherToolRunsWaitsAndTheListsStayToRead) {
+  FfmpegTools::State().FfmpegPath = QStandardPaths::findExecutable("ffmpeg");
+  FormatEditor::State().FfmpegListsStale = 1;
+  bool opened = false;
+  // Such an editor is put away here, its lists read or not.
+  WhenReady putAway(
+      [] {
+        return FormatEditorWindow::Instance() && FormatEditorWindow::Instance()->isVisible() &&
+               !FormatEditorWindow::Instance()->Frame6->isVisible();
+      },
+      [&] {
+        opened = true;
+        FormatEditorWindow::Instance()->hide();
+      });
+  WhenReady asked([] { return ToolRunner::GetState() != ToolRunner::Idle; },
+                  [] {
+                    FormatEditorWindow::ShowEditor("*", 1);
+                    ToolRunner::RequestStop();
+                  });
+  QString output;
+  int32_t exitCode = 0;
+  ASSERT_EQ(ToolRunner::RunCaptured({{"/bin/sleep", {"60"}}}, QString(), 0, 0, {},
+                                    ToolRunner::NoDisplay, output, 0, exitCode),
+            ToolRunner::RunResult::Ran);
+  ASSERT_TRUE(asked.Done());
+  EXPECT_FALSE(opened);
+  EXPECT_EQ(FormatEditor::State().FfmpegListsStale, 1);
+  EXPECT_EQ(FormatEditorWindow::Instance(), nullptr);
+}
+
 TEST_F(ShowEditorTest, StaleListsAreRebuiltBeforeTheNamedProfileLoads) {
   FormatProfile profile;
   profile.AudioCodec = "aac";
