@@ -184,6 +184,9 @@ void FormatEditorWindow::Command8_Click() {
 void FormatEditorWindow::Command9_Click() { ClosePanel(Frame4); }
 
 void FormatEditorWindow::Import_OfFile_Click() {
+  // A tool still running (ffmpeg's help in the viewer) keeps the runner: the
+  // file's probe could only come back empty.
+  if (ToolRunner::GetState() != ToolRunner::Idle) return;
   const QStringList chosen = DesktopServices::OpenFileDialog(QString(), this, QString(), QString(),
                                                              false, 0, QString(), 0);
   if (chosen.isEmpty()) return;

@@ -536,6 +536,32 @@ TEST_F(ShowEditorTest, StaleListsAreRebuiltBeforeTheNamedProfileLoads) {
 
 namespace {
 
+// "Obtener valores de archivo" while another tool still runs (ffmpeg's help
+// in the viewer): the press waits quietly. No file is asked for whose probe
+// could only come back empty.
+TEST_F(FormatEditorWindowTest, FileImportWhileAnotherToolRunsWaitsQuietly) {
+  FfmpegTools::State().FfprobePath = QStandardPaths::findExecutable("ffprobe");
+  FormatEditorWindow& window = Open();
+  ScriptedDialogs dialogs;
+  bool panelShown = true;
+  WhenReady pressed([] { return ToolRunner::GetState() != ToolRunner::Idle; },
+                    [&] {
+                      window.Import_OfFile->trigger();
+                      panelShown = window.Frame5->isVisible() || window.Frame6->isVisible();
+                      ToolRunner::RequestStop();
+                    });
+  QString output;
+  int32_t exitCode = 0;
+  ASSERT_EQ(ToolRunner::RunCaptured({{"/bin/sleep", {"60"}}}, QString(), 0, 0, {},
+                                    ToolRunner::NoDisplay, output, 0, exitCode),
+            ToolRunner::RunResult::Ran);
+  ASSERT_TRUE(pressed.Done());
+  EXPECT_FALSE(panelShown);
+  EXPECT_TRUE(dialogs.Shown().isEmpty());
+  EXPECT_TRUE(window.Menu_File->menuAction()->isEnabled());
+  EXPECT_TRUE(window.Command1->isEnabled());
+}
+
 TEST_F(FormatEditorWindowTest, FileImportListsTheProbedClipAndCopiesTheTickedLines) {
   const QString clip = Folder() + "/clip.mkv";
   QProcess make;
