@@ -297,6 +297,27 @@ TEST_F(JoinTest, AFileThatCannotBeJoinedIsNamedAndNothingIsWritten) {
   EXPECT_TRUE(Trashed().isEmpty());
 }
 
+// ffmpeg's movie source stops reading a transport stream with MPEG audio (a
+// television recording) at its first sound and ffmpeg still ends with 0: the
+// join, shorter than its files, fails and every source stays.
+TEST_F(JoinTest, AFileTheGraphStopsReadingFailsTheJoinAndKeepsTheSources) {
+  const QString first = Clip("in/first.mkv", 2, "320x240");
+  const QString recording =
+      Make("in/recording.ts", {"-f", "lavfi", "-i", "testsrc=size=160x120:rate=25", "-f", "lavfi",
+                               "-i", "sine", "-t", "4", "-c:v", "mpeg2video", "-c:a", "mp2"});
+  List({first, recording});
+  Session::State().OutputFile = Path("out/joined.mkv");
+  ScriptedDialogs dialogs;  // none expected
+  Convert("", main_->List1);
+  ASSERT_EQ(Conversion::State().Errors.size(), 1);
+  EXPECT_EQ(Conversion::State().Errors[0].File, "<todos los archivos>");
+  EXPECT_EQ(Conversion::State().Errors[0].Description, "Error al convertir");
+  EXPECT_FALSE(QFile::exists(Path("out/joined.mkv")));
+  EXPECT_TRUE(QFile::exists(first));
+  EXPECT_TRUE(QFile::exists(recording));
+  EXPECT_TRUE(Trashed().isEmpty());
+}
+
 // Without ffprobe nothing can tell whether the files join whole: the join
 // does not start.
 TEST_F(JoinTest, WithoutFfprobeTheJoinDoesNotStart) {
