@@ -298,10 +298,10 @@ void ConversionRun::Steps::SetStage(const QString& caption, bool stopEnabled) {
 // temporary folder is the working folder: two-pass log files land there.
 // ffmpeg's report file is read after it ends: it logs at the verbose level
 // whatever the step's options ask of the console, so it tells which inputs
-// the output took streams from, a write it could not finish even when it
-// ends with 0, and an output that got no data (a start past the end of the
-// input) although ffmpeg ends with 0. A step whose report cannot be read has
-// not shown that its output is whole.
+// the output took streams from, a write it could not finish or an input it
+// could not read to its end even when it ends with 0, and an output that got
+// no data (a start past the end of the input) although ffmpeg ends with 0.
+// A step whose report cannot be read has not shown that its output is whole.
 bool ConversionRun::Steps::RunRow(int row, const QStringList& inputs, const QString& output) {
   StepCommand step = RowStep(State().Commands, row, inputs, output);
   const bool isEncoder = Kind(row) == StageKind::Encoder;
@@ -332,8 +332,10 @@ bool ConversionRun::Steps::RunRow(int row, const QStringList& inputs, const QStr
     NoteInputsRead(step, isEncoder, inputs, logged ? logged->MappedInputs() : QList<int>());
   // A full disk may have cut the report: without its closing summary it shows
   // nothing whole.
-  const bool writeFailed = !isEncoder && (!logged || !logged->Summarised() ||
-                                          logged->WriteFailed() || logged->InputLost());
+  const bool writeFailed =
+      !isEncoder && (!logged || !logged->Summarised() || logged->WriteFailed() ||
+                     logged->InputLost() ||
+                     FfmpegReport::InputReadFailed(read->Text, step.Command.arguments));
   const bool succeeded =
       StepSucceeded(started, exitCode, isEncoder, FileServices::FileSize(output), writeFailed);
   if (succeeded && !(logged && logged->OutputEmpty())) {

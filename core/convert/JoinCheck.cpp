@@ -62,11 +62,19 @@ JoinStream ReadStream(const QJsonObject& object) {
   return stream;
 }
 
+// "n:d" or "n/d" with both above 0, as "n/d"; else the fallback.
+QString Ratio(const QString& text, const QString& fallback) {
+  const QStringList parts = QString(text).replace(':', '/').split('/');
+  if (parts.size() != 2 || parts[0].toInt() <= 0 || parts[1].toInt() <= 0) return fallback;
+  return parts[0] + "/" + parts[1];
+}
+
 // What the concat demuxer copies as it is, and so needs alike in every file.
+// A sample shape ffprobe does not know counts as square.
 bool SameForTheDemuxer(const JoinStream& a, const JoinStream& b) {
   return a.Type == b.Type && a.Codec == b.Codec && a.SampleRate == b.SampleRate &&
          a.Channels == b.Channels && a.Size == b.Size && a.PixelFormat == b.PixelFormat &&
-         a.Turn == b.Turn;
+         a.Turn == b.Turn && Ratio(a.SampleAspect, "1/1") == Ratio(b.SampleAspect, "1/1");
 }
 
 // The streams the concat filter joins: pictures that move, and sounds.
@@ -84,13 +92,6 @@ std::optional<JoinStream> FirstContent(const QList<JoinSource>& sources, const Q
     if (!streams.isEmpty()) return streams.first();
   }
   return std::nullopt;
-}
-
-// "n:d" or "n/d" with both above 0, as "n/d"; else the fallback.
-QString Ratio(const QString& text, const QString& fallback) {
-  const QStringList parts = QString(text).replace(':', '/').split('/');
-  if (parts.size() != 2 || parts[0].toInt() <= 0 || parts[1].toInt() <= 0) return fallback;
-  return parts[0] + "/" + parts[1];
 }
 
 QString Seconds(double seconds) { return QString::number(seconds, 'f', 6); }
@@ -118,6 +119,13 @@ QString Upright(const JoinStream& stream) {
   return QString();
 }
 
+// A width of samples shaped "n/d", in square pixels as shown.
+QString WidthAsShown(const QString& width, const QString& aspect) {
+  return QString::number(
+      qRound(width.toDouble() * aspect.section('/', 0, 0).toDouble() /
+             aspect.section('/', 1, 1).toDouble()));
+}
+
 // What every picture is made into, upright, and how a black one is made.
 struct PictureShape {
   QString Width, Height, Aspect, Rate;
@@ -128,10 +136,24 @@ struct PictureShape {
         Aspect(Ratio(AsShown(first, first.SampleAspect, ':'), "1/1")),
         Rate(Ratio(first.FrameRate, "25/1")) {}
 
+  // A picture whose samples are shaped like the first file's is fitted in
+  // its pixels. One shaped otherwise (an anamorphic clip beside a square
+  // one) is fitted as shown: made square, fitted into the first picture as
+  // shown, then given the first picture's pixels and sample shape.
   QString Fit(const JoinStream& stream) const {
-    return Upright(stream) + "setpts=PTS-STARTPTS,scale=" + Width + ":" + Height +
-           ":force_original_aspect_ratio=decrease,pad=" + Width + ":" + Height +
-           ":(ow-iw)/2:(oh-ih)/2,setsar=" + Aspect;
+    // The movie source does not pass the sample shape on to scale's "sar":
+    // ffprobe's is written out.
+    const QString start = Upright(stream) + "setpts=PTS-STARTPTS,";
+    const QString own = Ratio(AsShown(stream, stream.SampleAspect, ':'), "1/1");
+    if (own == Aspect) return start + Boxed(Width) + ",setsar=" + Aspect;
+    return start + "scale=iw*" + own + ":ih,setsar=1," + Boxed(WidthAsShown(Width, Aspect)) +
+           ",scale=" + Width + ":" + Height + ",setsar=" + Aspect;
+  }
+  // Scaled whole into the middle of a picture this wide and the first's
+  // height, black around it.
+  QString Boxed(const QString& width) const {
+    return "scale=" + width + ":" + Height + ":force_original_aspect_ratio=decrease,pad=" + width +
+           ":" + Height + ":(ow-iw)/2:(oh-ih)/2";
   }
   QString Black(double seconds) const {
     return "color=c=black:s=" + Width + "x" + Height + ":r=" + Rate + ":d=" + Seconds(seconds) +

@@ -50,7 +50,7 @@ JoinSource ParseJoinProbe(const QString& file, const QString& json);
 
 // True when the concat demuxer can read other after first: the same streams
 // in the same order, each with the same codec, sample rate, channels,
-// picture size, pixel format and turn.
+// picture size, pixel format, sample shape and turn.
 bool JoinsAsItIs(const JoinSource& first, const JoinSource& other);
 
 enum class JoinWay {

@@ -55,6 +55,18 @@ QString WithoutNotice(const QString& console) {
   return QString(console).remove(notice);
 }
 
+bool InputReadFailed(const QString& text, const QStringList& arguments) {
+  QStringList inputs;
+  for (qsizetype i = 0; i + 1 < arguments.size(); ++i)
+    if (arguments[i] == QLatin1String("-i")) inputs << arguments[i + 1] + QStringLiteral(": ");
+  for (const QString& line : text.split(CrLf, Qt::SkipEmptyParts))
+    for (const QString& input : inputs)
+      if (line.startsWith(input) &&
+          !line.sliced(input.size()).startsWith(QLatin1String("corrupt decoded frame")))
+        return true;
+  return false;
+}
+
 std::optional<Reading> Read(const QString& file) {
   QFile report(file);
   if (!report.open(QIODevice::ReadOnly)) return std::nullopt;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <optional>
 
 #include "core/frame/FfmpegTools.h"
@@ -41,6 +42,12 @@ struct Reading {
   FfmpegTools::ConsoleReport Report;
   QString Text;
 };
+
+// ffmpeg could not go on reading one of the command's inputs (the value of an
+// "-i" option) halfway through: it names the input and its reason, ends the
+// output there and still ends with code 0. A flawed frame it decoded, which it
+// names the input for too, is no such failure. text: a Reading's Text.
+bool InputReadFailed(const QString& text, const QStringList& arguments);
 
 // What the report file says; nothing when it cannot be read.
 std::optional<Reading> Read(const QString& file);

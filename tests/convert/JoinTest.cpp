@@ -177,6 +177,51 @@ TEST_F(JoinTest, FilesThatDifferAreJoinedWholeInTheFirstFilesShape) {
   }
 }
 
+// A clip with samples shaped unlike the first file's keeps its shape as
+// shown: a square-pixel 4:3 clip after an anamorphic 16:9 one gets black
+// bars at its sides, an anamorphic clip after a square one bars above and
+// below, and neither is stretched to fill the frame.
+TEST_F(JoinTest, AClipOfOtherSampleShapeKeepsItsShapeAsShown) {
+  // Mean brightness of a strip of the picture, 0 to 255.
+  auto brightness = [](const QImage& picture, const QRect& strip) {
+    double sum = 0;
+    for (int row = strip.top(); row <= strip.bottom(); ++row)
+      for (int column = strip.left(); column <= strip.right(); ++column)
+        sum += qGray(picture.pixel(column, row));
+    return sum / (strip.width() * strip.height());
+  };
+  auto clip = [this](const QString& relative, const QString& sar) {
+    return Make(relative, {"-f", "lavfi", "-i", "testsrc=size=160x120:rate=10", "-f", "lavfi",
+                           "-i", "sine=sample_rate=8000", "-t", "2", "-vf", "setsar=" + sar,
+                           "-c:v", "mpeg4"});
+  };
+  struct Case {
+    const char* name;
+    QString firstSar, secondSar;
+    QRect bar;  // black in the second part of the output, as stored
+  };
+  const Case cases[] = {
+      {"square after anamorphic", "4/3", "1/1", QRect(0, 0, 16, 120)},
+      {"anamorphic after square", "1/1", "4/3", QRect(0, 0, 160, 12)},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const QString name = QString(c.name).replace(' ', '-');
+    EXPECT_EQ(Join({clip(name + "/first.mkv", c.firstSar), clip(name + "/second.mkv", c.secondSar)},
+                   name + ".mkv"),
+              QStringList());
+    const QString output = Path("out/" + name + ".mkv");
+    EXPECT_NEAR(Duration(output), 4, kSlack);
+    EXPECT_EQ(Probe(output, "stream=sample_aspect_ratio").section('\n', 0, 0),
+              QString(c.firstSar).replace('/', ':'));
+    const QImage first = FrameAt(output, 1);
+    const QImage second = FrameAt(output, 3);
+    ASSERT_EQ(second.size(), QSize(160, 120));
+    EXPECT_GT(brightness(first, c.bar), 40);
+    EXPECT_LT(brightness(second, c.bar), 10);
+  }
+}
+
 // Phone clips stand upright in the join whichever way each is turned: every
 // one-second part of the output shows its file as ffmpeg reads it with -i,
 // fitted into the first picture's size as shown. Clips turned alike keep the
@@ -297,6 +342,27 @@ TEST_F(JoinTest, AFileThatCannotBeJoinedIsNamedAndNothingIsWritten) {
   EXPECT_TRUE(Trashed().isEmpty());
 }
 
+// ffmpeg's movie source stops reading a transport stream with MPEG audio (a
+// television recording) at its first sound and ffmpeg still ends with 0: the
+// join, shorter than its files, fails and every source stays.
+TEST_F(JoinTest, AFileTheGraphStopsReadingFailsTheJoinAndKeepsTheSources) {
+  const QString first = Clip("in/first.mkv", 2, "320x240");
+  const QString recording =
+      Make("in/recording.ts", {"-f", "lavfi", "-i", "testsrc=size=160x120:rate=25", "-f", "lavfi",
+                               "-i", "sine", "-t", "4", "-c:v", "mpeg2video", "-c:a", "mp2"});
+  List({first, recording});
+  Session::State().OutputFile = Path("out/joined.mkv");
+  ScriptedDialogs dialogs;  // none expected
+  Convert("", main_->List1);
+  ASSERT_EQ(Conversion::State().Errors.size(), 1);
+  EXPECT_EQ(Conversion::State().Errors[0].File, "<todos los archivos>");
+  EXPECT_EQ(Conversion::State().Errors[0].Description, "Error al convertir");
+  EXPECT_FALSE(QFile::exists(Path("out/joined.mkv")));
+  EXPECT_TRUE(QFile::exists(first));
+  EXPECT_TRUE(QFile::exists(recording));
+  EXPECT_TRUE(Trashed().isEmpty());
+}
+
 // Without ffprobe nothing can tell whether the files join whole: the join
 // does not start.
 TEST_F(JoinTest, WithoutFfprobeTheJoinDoesNotStart) {
@@ -397,6 +463,10 @@ TEST_F(JoinTest, HowFilesJoinFollowsWhatFfprobeSaysOfEach) {
   const JoinStream mpeg4 = Picture(0, "mpeg4", "160x120");
   JoinStream portrait = mpeg4;
   portrait.Turn = 270;
+  JoinStream square = mpeg4;
+  square.SampleAspect = "1:1";
+  JoinStream anamorphic = mpeg4;
+  anamorphic.SampleAspect = "4:3";
   struct Case {
     const char* name;
     QList<JoinSource> sources;
@@ -420,6 +490,14 @@ TEST_F(JoinTest, HowFilesJoinFollowsWhatFfprobeSaysOfEach) {
        ""},
       {"another turn",
        {{"/a", true, 1, {mpeg4}}, {"/b", true, 1, {portrait}}},
+       JoinWay::Decode,
+       ""},
+      {"square samples told or not",
+       {{"/a", true, 1, {mpeg4}}, {"/b", true, 1, {square}}},
+       JoinWay::Demuxer,
+       ""},
+      {"another sample shape",
+       {{"/a", true, 1, {square}}, {"/b", true, 1, {anamorphic}}},
        JoinWay::Decode,
        ""},
       {"another picture size",

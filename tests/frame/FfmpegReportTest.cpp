@@ -7,6 +7,7 @@
 
 #include "TestEnv.h"
 #include "core/frame/FfmpegReport.h"
+#include "core/frame/FfmpegTools.h"
 #include "core/ground/ToolRunner.h"
 
 namespace {
@@ -110,6 +111,44 @@ TEST_F(FfmpegReportTest, AVerboseReportTellsAnOutputThatGotNothingAndHowLongOneB
       ASSERT_TRUE(read->Report.OutputSeconds()) << name;
       EXPECT_NEAR(*read->Report.OutputSeconds(), c.seconds, 0.05) << name;
     }
+  }
+}
+
+// A transport stream with MPEG audio, as television recordings are, is one
+// that ffmpeg's movie source stops reading at its first sound; ffmpeg names
+// the graph it read and still ends with 0. Read directly the clip is whole,
+// and a clip cut short only has ffmpeg warn of a flawed last picture.
+TEST_F(FfmpegReportTest, AnInputReadOnlyPartlyIsToldFromAFlawedFrame) {
+  const QString clip = Folder() + "/recording.ts";
+  ASSERT_EQ(QProcess::execute("ffmpeg", {"-v", "error", "-y", "-f", "lavfi", "-i",
+                                         "testsrc=size=160x120:rate=25", "-f", "lavfi", "-i",
+                                         "sine", "-t", "6", "-c:v", "mpeg2video", "-c:a", "mp2",
+                                         clip}),
+            0);
+  QFile whole(clip);
+  ASSERT_TRUE(whole.open(QIODevice::ReadOnly));
+  const QString cut = WriteFile("cut.ts", whole.read(whole.size() / 2));
+  const QString graph = "movie=filename=" + FfmpegTools::FilterGraphValue(clip) +
+                        ":s=0+1[v][a];[v]null[out0];[a]asetpts=PTS-STARTPTS[out1]";
+  struct Case {
+    const char* name;
+    QStringList input;
+    bool failed;
+  } cases[] = {
+      {"through a movie graph", {"-f", "lavfi", "-i", graph}, true},
+      {"directly", {"-i", clip}, false},
+      {"cut short", {"-i", cut}, false},
+  };
+  const QString report = Folder() + "/report.log";
+  for (const Case& c : cases) {
+    const QStringList arguments = QStringList{"-nostdin"} << c.input << "-y"
+                                                          << Folder() + "/out.mkv";
+    Run(arguments, report, FfmpegReport::VerboseLevel);
+    const std::optional<FfmpegReport::Reading> read = FfmpegReport::Read(report);
+    ASSERT_TRUE(read) << c.name;
+    EXPECT_TRUE(read->Report.Summarised()) << c.name;
+    EXPECT_EQ(FfmpegReport::InputReadFailed(read->Text, arguments), c.failed)
+        << c.name << "\n" << read->Text.toStdString();
   }
 }
 
