@@ -4,6 +4,8 @@
 #include <QFile>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <algorithm>
+#include <iterator>
 
 #include "core/frame/Session.h"
 #include "core/ground/FileServices.h"
@@ -55,14 +57,28 @@ QString WithoutNotice(const QString& console) {
   return QString(console).remove(notice);
 }
 
+namespace {
+
+// What ffmpeg says of an input, after its name, and goes on reading it whole:
+// a flawed picture, a start it could not seek to and so reaches by decoding
+// from the beginning (raw streams), streams whose details it has to guess.
+bool IsNoticeOnly(QStringView message) {
+  static const QLatin1String notices[] = {QLatin1String("corrupt decoded frame"),
+                                          QLatin1String("could not seek to position"),
+                                          QLatin1String("could not find codec parameters")};
+  return std::any_of(std::begin(notices), std::end(notices),
+                     [&](QLatin1String notice) { return message.startsWith(notice); });
+}
+
+}  // namespace
+
 bool InputReadFailed(const QString& text, const QStringList& arguments) {
   QStringList inputs;
   for (qsizetype i = 0; i + 1 < arguments.size(); ++i)
     if (arguments[i] == QLatin1String("-i")) inputs << arguments[i + 1] + QStringLiteral(": ");
   for (const QString& line : text.split(CrLf, Qt::SkipEmptyParts))
     for (const QString& input : inputs)
-      if (line.startsWith(input) &&
-          !line.sliced(input.size()).startsWith(QLatin1String("corrupt decoded frame")))
+      if (line.startsWith(input) && !IsNoticeOnly(QStringView(line).sliced(input.size())))
         return true;
   return false;
 }

@@ -45,8 +45,9 @@ struct Reading {
 
 // ffmpeg could not go on reading one of the command's inputs (the value of an
 // "-i" option) halfway through: it names the input and its reason, ends the
-// output there and still ends with code 0. A flawed frame it decoded, which it
-// names the input for too, is no such failure. text: a Reading's Text.
+// output there and still ends with code 0. What else it says of an input by
+// its name (a flawed frame, a start it could not seek to and reaches by
+// decoding) is no such failure. text: a Reading's Text.
 bool InputReadFailed(const QString& text, const QStringList& arguments);
 
 // What the report file says; nothing when it cannot be read.

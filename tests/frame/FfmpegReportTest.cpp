@@ -117,7 +117,8 @@ TEST_F(FfmpegReportTest, AVerboseReportTellsAnOutputThatGotNothingAndHowLongOneB
 // A transport stream with MPEG audio, as television recordings are, is one
 // that ffmpeg's movie source stops reading at its first sound; ffmpeg names
 // the graph it read and still ends with 0. Read directly the clip is whole,
-// and a clip cut short only has ffmpeg warn of a flawed last picture.
+// a clip cut short only has ffmpeg warn of a flawed last picture, and a raw
+// stream it cannot seek in only has it say so before it decodes up to the start.
 TEST_F(FfmpegReportTest, AnInputReadOnlyPartlyIsToldFromAFlawedFrame) {
   const QString clip = Folder() + "/recording.ts";
   ASSERT_EQ(QProcess::execute("ffmpeg", {"-v", "error", "-y", "-f", "lavfi", "-i",
@@ -128,6 +129,12 @@ TEST_F(FfmpegReportTest, AnInputReadOnlyPartlyIsToldFromAFlawedFrame) {
   QFile whole(clip);
   ASSERT_TRUE(whole.open(QIODevice::ReadOnly));
   const QString cut = WriteFile("cut.ts", whole.read(whole.size() / 2));
+  // A raw picture stream has no index: a start in it is reached by decoding.
+  const QString raw = Folder() + "/camera.h264";
+  ASSERT_EQ(QProcess::execute("ffmpeg", {"-v", "error", "-y", "-f", "lavfi", "-i",
+                                         "testsrc=size=160x120:rate=25:d=3", "-c:v", "libx264",
+                                         raw}),
+            0);
   const QString graph = "movie=filename=" + FfmpegTools::FilterGraphValue(clip) +
                         ":s=0+1[v][a];[v]null[out0];[a]asetpts=PTS-STARTPTS[out1]";
   struct Case {
@@ -138,6 +145,7 @@ TEST_F(FfmpegReportTest, AnInputReadOnlyPartlyIsToldFromAFlawedFrame) {
       {"through a movie graph", {"-f", "lavfi", "-i", graph}, true},
       {"directly", {"-i", clip}, false},
       {"cut short", {"-i", cut}, false},
+      {"started where it cannot seek", {"-ss", "1", "-i", raw}, false},
   };
   const QString report = Folder() + "/report.log";
   for (const Case& c : cases) {
