@@ -8,6 +8,7 @@
 #include "core/frame/FfmpegTools.h"
 #include "core/ground/FileServices.h"
 #include "core/ground/ToolRunner.h"
+#include "core/lang/Lang.h"
 
 namespace Recorder {
 
@@ -283,8 +284,9 @@ RecordPlan PlanRecording(const RecordRequest& request, const std::function<int()
 RecordingEnd RunRecording(const Conversion::StepCommand& step, const ToolRunner::OutputSink& show) {
   State().RecRunning = 1;
   // ffmpeg's own report logs a write it could not finish whatever log level
-  // the profile's options ask of the console.
-  const FfmpegReport::Log log;
+  // the profile's options ask of the console; at the verbose level it also
+  // counts what went into the file.
+  const FfmpegReport::Log log(FfmpegReport::VerboseLevel);
   ToolRunner::Command command = step.Command;
   log.Attach(command);
   QString output;
@@ -298,6 +300,9 @@ RecordingEnd RunRecording(const Conversion::StepCommand& step, const ToolRunner:
   // A recording that ended by itself closes its report with ffmpeg's summary;
   // a disk full from the start takes neither the recording nor the report.
   const bool cut = State().RecStoppedByUser == 0 && logged && !logged->Report.Summarised();
+  // A profile that limits the output to nothing ("-t 0", "-frames 0") leaves
+  // a file that holds no recording, and ffmpeg still ends with code 0.
+  const bool empty = logged && logged->Report.OutputEmpty();
   RecordingEnd end;
   if (run == ToolRunner::RunResult::NotStarted) {
     end.Result = RecordingEnd::Outcome::NotStarted;
@@ -305,6 +310,9 @@ RecordingEnd RunRecording(const Conversion::StepCommand& step, const ToolRunner:
     // A recording ffmpeg could not write to its end is an error even after a stop.
     end.Result = RecordingEnd::Outcome::FfmpegFailed;
     end.Output = ConsoleEnd(output, logged);
+  } else if (empty) {
+    end.Result = RecordingEnd::Outcome::FfmpegFailed;
+    end.Output = Lang::TxtNothingWritten();
   }
   State().RecRunning = 0;
   State().RecStoppedByUser = 0;

@@ -137,11 +137,13 @@ RecordPlan PlanRecording(const RecordRequest& request, const std::function<int()
 struct RecordingEnd {
   enum class Outcome { Finished, NotStarted, FfmpegFailed };
   Outcome Result = Outcome::Finished;
-  QString Output;  // FfmpegFailed: the end of ffmpeg's console
+  // FfmpegFailed: the end of ffmpeg's console, or that nothing was written
+  // when ffmpeg put nothing into the file.
+  QString Output;
 };
 // Runs the recording with ffmpeg's newest console line going to show;
 // RecRunning holds meanwhile. A stop by the user is no failure unless ffmpeg
-// could not write the end of its file.
+// could not write the end of its file or wrote nothing into it.
 RecordingEnd RunRecording(const Conversion::StepCommand& step, const ToolRunner::OutputSink& show);
 
 // "Detener": ffmpeg gets "q" on its input and true is returned. A paused

@@ -580,6 +580,34 @@ TEST_F(RecorderTest, ARecordingOntoADiskFullFromTheStartIsAnError) {
   EXPECT_EQ(window_->Text9->text(), "Terminado");
 }
 
+// A profile may limit its output to nothing: ffmpeg then writes a file with
+// no recording in it and ends with code 0. The recording is no success.
+TEST_F(RecorderTest, AProfileThatRecordsNothingIsAnError) {
+  for (const QString limit : {"-t 0", "-frames 0"}) {
+    FormatProfile profile;
+    profile.OutputContainer = "matroska";
+    profile.OutputExtraParams = limit;
+    profile.Extension = "mkv";
+    Recorder::State().RecFormatProfilePath = WriteProfile("nothing", profile);
+    window_->Combo3->setCurrentIndex(-1);
+    window_->Combo3->setEditText("nothing");
+    UseDevices(kAudio, kVideo);
+    window_->Text11->setText("1");
+    ScriptedDialogs dialogs;
+    dialogs.ExpectMessage();
+    RecordInto(QString("empty%1").arg(limit.size()));
+    ASSERT_EQ(dialogs.Messages().size(), 1) << limit.toStdString();
+    const QString message = dialogs.Messages().first();
+    EXPECT_TRUE(message.startsWith("Error en ffmpeg:")) << message.toStdString();
+    EXPECT_TRUE(message.contains("No se escribió nada en el archivo de salida"))
+        << message.toStdString();
+    EXPECT_EQ(window_->Text9->text(), "Terminado");
+    window_->close();  // back to the set-up
+    Flush();
+    ASSERT_FALSE(window_->Frame1->isHidden());
+  }
+}
+
 TEST_F(RecorderTest, CloseIsRefusedWhileRecordingThenGoesBackToSetupThenCloses) {
   UseDevices("", kVideo);
   ScriptedDialogs dialogs;
