@@ -283,6 +283,9 @@ RecordPlan PlanRecording(const RecordRequest& request, const std::function<int()
 
 RecordingEnd RunRecording(const Conversion::StepCommand& step, const ToolRunner::OutputSink& show) {
   State().RecRunning = 1;
+  // A stop that came after the last recording had ended (its timer firing
+  // late) is no stop of this one.
+  State().RecStoppedByUser = 0;
   // ffmpeg's own report logs a write it could not finish whatever log level
   // the profile's options ask of the console; at the verbose level it also
   // counts what went into the file.

@@ -961,6 +961,23 @@ TEST_F(RecordingModuleTest, APausedRecordingStopsOnceResumedAndItsFileIsComplete
   EXPECT_GT(FfmpegTools::ProbeMedia(Folder() + "/paused.mkv").Duration.toDouble(), 0.0);
 }
 
+// The stop of a paused recording goes out on a timer, which may fire once the
+// recording has already ended; the next recording's failure still shows.
+TEST_F(RecordingModuleTest, AStopAfterTheEndExcusesNoLaterFailure) {
+  Recorder::State().RecOutputPath = Folder() + "/failed.mkv";
+  const Recorder::RecordPlan plan =
+      Recorder::PlanRecording(DevicesIntoFile("lavfi:nosuchsource"), [] { return 2; });
+  ASSERT_EQ(plan.What, Recorder::RecordPlan::Action::Record);
+  for (const std::function<void()>& lateStop :
+       std::initializer_list<std::function<void()>>{[] { Recorder::StopOnceResumed(); },
+                                                    [] { Recorder::StopRecording(); },
+                                                    [] { Recorder::ForceStop(); }}) {
+    lateStop();
+    const Recorder::RecordingEnd end = Recorder::RunRecording(plan.Step, {});
+    EXPECT_EQ(end.Result, Recorder::RecordingEnd::Outcome::FfmpegFailed);
+  }
+}
+
 TEST_F(RecordingModuleTest, StreamingPlansTheBufferedSourceAndARefusalPlansNothingAndSaysWhy) {
   Recorder::State().RecBufferSizeMB = "8";
   Recorder::RecordRequest request = DevicesIntoFile(kVideo);
