@@ -34,7 +34,7 @@ const QSet<QString>& VideoInputs() {
 QString ConsoleEnd(const QString& output, const std::optional<FfmpegReport::Reading>& logged) {
   const QString console = FfmpegReport::WithoutNotice(output);
   if (!ToolRunner::TrimBlanks(console).isEmpty() || !logged) return console;
-  return logged->Text.right(256);
+  return FfmpegReport::WithoutStatistics(logged->Text).right(256);
 }
 
 bool IsKnownInput(const QString& name) {

@@ -83,6 +83,16 @@ bool InputReadFailed(const QString& text, const QStringList& arguments) {
   return false;
 }
 
+QString WithoutStatistics(const QString& text) {
+  static const QRegularExpression statistics(QStringLiteral(
+      R"(^(?:(?:Input|Output) file #\d+ \(.*\):|  (?:Input|Output) stream #\d+:\d+ \(|)"
+      R"(  Total: \d+ packets \(\d+ bytes\) (?:de)?muxed|\[AVIOContext @ [^\]]*\] Statistics:))"));
+  QString kept;
+  for (const QString& line : text.split(CrLf, Qt::SkipEmptyParts))
+    if (!statistics.match(line).hasMatch()) kept += line + CrLf;
+  return kept;
+}
+
 std::optional<Reading> Read(const QString& file) {
   QFile report(file);
   if (!report.open(QIODevice::ReadOnly)) return std::nullopt;

@@ -37,6 +37,11 @@ QString ConsoleText(const QString& report);
 // else when its log level lets it: what the console shows without a report.
 QString WithoutNotice(const QString& console);
 
+// The report's text without the statistics the verbose level adds at its end
+// (each input and output file's packets, each byte stream's reads and writes),
+// so that its last lines are ffmpeg's messages, as at the info level.
+QString WithoutStatistics(const QString& text);
+
 // A report as read: what it says, and its text (ConsoleText).
 struct Reading {
   FfmpegTools::ConsoleReport Report;

@@ -160,6 +160,31 @@ TEST_F(FfmpegReportTest, AnInputReadOnlyPartlyIsToldFromAFlawedFrame) {
   }
 }
 
+// A quiet recording into a full disk: what the user is shown is the end of
+// the report, which at the verbose level ends in ffmpeg's statistics. Without
+// them it ends in ffmpeg's summary and messages, as the info level's
+// report does.
+TEST_F(FfmpegReportTest, WithoutItsStatisticsAVerboseReportEndsInFfmpegsMessages) {
+  QString ends[2];
+  const int levels[2] = {FfmpegReport::InfoLevel, FfmpegReport::VerboseLevel};
+  for (int k = 0; k < 2; ++k) {
+    const QString report = Folder() + "/report.log";
+    Run({"-nostdin", "-loglevel", "quiet", "-f", "lavfi", "-i", "sine=d=1", "-y", "-f", "matroska",
+         "/dev/full"},
+        report, levels[k]);
+    const std::optional<FfmpegReport::Reading> read = FfmpegReport::Read(report);
+    ASSERT_TRUE(read);
+    ASSERT_TRUE(read->Report.WriteFailed());
+    ends[k] = FfmpegReport::WithoutStatistics(read->Text).right(256);
+  }
+  EXPECT_TRUE(ends[1].contains("muxing overhead")) << ends[1].toStdString();
+  EXPECT_TRUE(ends[1].endsWith("Error closing file /dev/full: No space left on device\r\n"))
+      << ends[1].toStdString();
+  EXPECT_FALSE(ends[1].contains("Total:")) << ends[1].toStdString();
+  EXPECT_FALSE(ends[1].contains("Statistics:")) << ends[1].toStdString();
+  EXPECT_EQ(ends[1].section("\r\n", -3), ends[0].section("\r\n", -3));
+}
+
 // Level tags go, whether the line starts with one or it follows the tags
 // of the message's source; a status line ended by a lone CR is a line.
 TEST(FfmpegReportText, LinesLoseTheirLevelTagAndEndInCrLf) {
