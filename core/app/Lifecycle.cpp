@@ -3,7 +3,6 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
-#include <QSaveFile>
 
 #include "core/convert/ConversionState.h"
 #include "core/devices/CdRipper.h"
@@ -150,12 +149,7 @@ QByteArray ManifestText() {
 void WriteManifest() {
   const QString path = ManifestPath();
   if (FileServices::FileExists(path)) return;
-  QSaveFile file(path);
-  if (file.open(QIODevice::WriteOnly) && file.write(ManifestText()) == ManifestText().size() &&
-      file.commit()) {
-    return;
-  }
-  FileServices::DeleteFile(path, true);
+  if (RecordFile::WriteBytes(path, ManifestText()) == RecordFile::Result::Ok) return;
   Lang::MsgFileNotFound(QFileInfo(path).fileName());
 }
 

@@ -1,11 +1,11 @@
 #include "core/frame/ProgramHelp.h"
 
 #include <QFile>
-#include <QSaveFile>
 
 #include "core/frame/DesktopServices.h"
 #include "core/ground/FileServices.h"
 #include "core/ground/ProgramFolder.h"
+#include "core/ground/RecordFile.h"
 #include "core/lang/Lang.h"
 
 namespace ProgramHelp {
@@ -18,10 +18,9 @@ bool WriteHelpDocument() {
   if (!FileServices::CreateFolderPath(ProgramFolder::AppFiles())) return false;
   QFile resource(":/doc/doc.pdf");
   if (!resource.open(QIODevice::ReadOnly)) return false;
-  QSaveFile file(HelpDocumentPath());
-  if (!file.open(QIODevice::WriteOnly)) return false;
-  file.write(resource.readAll());
-  return file.commit();
+  // Written whole or not at all: a cut document would be opened from then on.
+  return RecordFile::WriteBytes(HelpDocumentPath(), resource.readAll()) ==
+         RecordFile::Result::Ok;
 }
 
 }  // namespace

@@ -138,7 +138,9 @@ Result WriteBytes(const QString& path, const QByteArray& bytes) {
   if (QFileInfo(path).isSymLink() && LeadsToOtherThanAFile(name)) return Result::OpenFailed;
   QSaveFile file(path);
   if (!file.open(QIODevice::WriteOnly)) return Result::OpenFailed;
-  if (file.write(bytes) != bytes.size()) {
+  // The commit takes a short write of the last buffered bytes (a full disk)
+  // for a whole one: they are pushed out, and checked, before it.
+  if (file.write(bytes) != bytes.size() || !file.flush()) {
     file.cancelWriting();
     return Result::WriteFailed;
   }

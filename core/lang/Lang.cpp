@@ -3,7 +3,6 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QLibraryInfo>
-#include <QSaveFile>
 #include <QTranslator>
 #include <optional>
 
@@ -171,10 +170,10 @@ SaveResult SaveLanguageFile(const QString& name, const QStringList& lines) {
   if (FileServices::FileExists(path)) return SaveResult::Exists;
   // A name that holds a folder separator would write outside the language folder.
   if (!FileServices::IsValidFileName(name)) return SaveResult::WriteFailed;
-  QSaveFile file(path);
-  if (!file.open(QIODevice::WriteOnly)) return SaveResult::WriteFailed;
-  file.write(AnsiText::Encode(lines.join("\r\n")));
-  return file.commit() ? SaveResult::Saved : SaveResult::WriteFailed;
+  // Written whole or not at all: a full disk leaves no cut language behind.
+  const RecordFile::Result written =
+      RecordFile::WriteBytes(path, AnsiText::Encode(lines.join("\r\n")));
+  return written == RecordFile::Result::Ok ? SaveResult::Saved : SaveResult::WriteFailed;
 }
 
 QStringList BuiltInTable(int resourceId) {

@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include "FileSizeLimit.h"
 #include "HangGuard.h"
 #include "TestEnv.h"
 #include "core/formats/FormatEditor.h"
@@ -169,6 +170,25 @@ TEST_F(FormatLifeCycle, FailedWriteKeepsTheSavedCopyAndReports) {
   EXPECT_EQ(dialogs.Messages(), QStringList({"No se pudo escribir el archivo "}));
   EXPECT_TRUE(FormatEditor::IsFormatChanged());
   EXPECT_EQ(FormatEditor::State().CurrentFormatFile, "");
+}
+
+TEST_F(FormatLifeCycle, ASaveOntoAFullDiskReportsAndKeepsTheEarlierProfile) {
+  QString path = ProfilePath("perfil");
+  FormatEditor::State().CurrentFormat.Extension = "mkv";
+  ASSERT_TRUE(FormatEditor::SaveFormat(path));
+  FormatEditor::State().CurrentFormat = FullProfile();
+  ScriptedDialogs dialogs;
+  dialogs.ExpectMessage();
+  {
+    FileSizeLimit full(100);
+    EXPECT_FALSE(FormatEditor::SaveFormat(path));
+  }
+  EXPECT_EQ(dialogs.Messages(), QStringList({"No se pudo escribir el archivo "}));
+  EXPECT_TRUE(FormatEditor::IsFormatChanged());
+  FormatProfile read;
+  ASSERT_EQ(RecordFile::Read(path, read), RecordFile::Result::Ok);
+  EXPECT_EQ(read.Extension, "mkv");
+  EXPECT_EQ(read.OutputContainer, "");
 }
 
 TEST_F(FormatLifeCycle, CloseAsksWithTheQuotedNameAndFollowsTheAnswer) {

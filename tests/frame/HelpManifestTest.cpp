@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include "FileSizeLimit.h"
 #include "TestEnv.h"
 #include "core/app/Lifecycle.h"
 #include "core/frame/ProgramHelp.h"
@@ -47,6 +48,23 @@ TEST_F(HelpManifestTest, HelpThatCannotBeWrittenSaysSoAndOpensNothing) {
   EXPECT_EQ(QDir(Folder() + "/appfiles").entryList(QDir::Files), QStringList());
 }
 
+TEST_F(HelpManifestTest, HelpCutShortByAFullDiskIsNotKeptAndIsWrittenWholeLater) {
+  const QString doc = Folder() + "/appfiles/doc.pdf";
+  {
+    FileSizeLimit full(1000);
+    ScriptedDialogs dialogs;
+    dialogs.ExpectMessage();
+    ProgramHelp::ShowProgramHelp();
+    EXPECT_EQ(dialogs.Messages(), QStringList{"No se encuentra el archivo doc.pdf"});
+    EXPECT_EQ(dialogs.Shown().size(), 1) << "nothing opened";
+  }
+  EXPECT_EQ(QDir(Folder() + "/appfiles").entryList(QDir::Files | QDir::Hidden), QStringList());
+  ScriptedDialogs dialogs;
+  dialogs.Expect(Kind::Open, 1);
+  ProgramHelp::ShowProgramHelp();
+  EXPECT_EQ(Contents(doc), Contents(":/doc/doc.pdf"));
+}
+
 TEST_F(HelpManifestTest, TheManifestIsNamedAfterTheExecutableAndHas680Bytes) {
   const QString name = QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
   const QString path = Folder() + "/" + name + ".exe.manifest";
@@ -75,6 +93,18 @@ TEST_F(HelpManifestTest, AManifestThatCannotBeWrittenIsReported) {
   Lifecycle::WriteManifest();
   EXPECT_EQ(dialogs.Messages(), QStringList{"No se encuentra el archivo " +
                                             QFileInfo(Lifecycle::ManifestPath()).fileName()});
+}
+
+TEST_F(HelpManifestTest, AManifestCutShortByAFullDiskIsReportedAndNotKept) {
+  {
+    FileSizeLimit full(100);
+    ScriptedDialogs dialogs;
+    dialogs.ExpectMessage();
+    Lifecycle::WriteManifest();
+    EXPECT_EQ(dialogs.Messages(), QStringList{"No se encuentra el archivo " +
+                                              QFileInfo(Lifecycle::ManifestPath()).fileName()});
+  }
+  EXPECT_EQ(QDir(Folder()).entryList(QDir::Files | QDir::Hidden), QStringList());
 }
 
 TEST_F(HelpManifestTest, HelpWithoutAViewerSaysWhereTheDocumentIs) {

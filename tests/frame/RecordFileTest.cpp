@@ -9,6 +9,7 @@
 #include <atomic>
 #include <cstdio>
 
+#include "FileSizeLimit.h"
 #include "HangGuard.h"
 #include "RecordBytes.h"
 #include "TestEnv.h"
@@ -346,6 +347,27 @@ TEST_F(RecordFileTest, WritingReplacesTheWholeFile) {
   FilterDef back;
   EXPECT_EQ(RecordFile::Read(path, back), Result::Ok);
   EXPECT_EQ(back, filter);
+}
+
+// On a full disk a save fails whole, whether the record fits the write buffer
+// (cut only when the save is finished) or not: the earlier file stays as it
+// was and nothing of the save is left beside it.
+TEST_F(RecordFileTest, ASaveCutShortByAFullDiskFailsAndKeepsTheEarlierFile) {
+  const QString path = WriteFile("appfiles/filters/eco.qfl", "the earlier filter");
+  for (const qsizetype size : {qsizetype(3000), qsizetype(30000)}) {
+    SCOPED_TRACE(size);
+    FilterDef filter;
+    filter.Params = QString(size, 'a');
+    {
+      FileSizeLimit full(1000);
+      EXPECT_EQ(RecordFile::Write(path, filter), Result::WriteFailed);
+    }
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), "the earlier filter");
+    EXPECT_EQ(QDir(Folder() + "/appfiles/filters").entryList(QDir::Files | QDir::Hidden),
+              QStringList{"eco.qfl"});
+  }
 }
 
 TEST_F(RecordFileTest, OpenFailuresAreReported) {

@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <memory>
 
+#include "FileSizeLimit.h"
 #include "LangFixture.h"
 #include "core/lang/Lang.h"
 #include "gui/app/MainWindow.h"
@@ -262,6 +263,19 @@ TEST_F(LanguageWindowTest, SavingFailures) {
   ASSERT_TRUE(taken.open(QIODevice::ReadOnly));
   EXPECT_EQ(taken.readAll(), "old");
   EXPECT_EQ(Items(window.Combo1).size(), 4);
+}
+
+TEST_F(LanguageWindowTest, ALanguageCutShortByAFullDiskIsNotAddedNorKept) {
+  LanguageWindow& window = Open();
+  window.Command1->click();
+  {
+    FileSizeLimit full(1000);
+    dialogs_.Expect(Kind::Input, QString("mine")).ExpectMessage();
+    window.Command3->click();
+  }
+  EXPECT_EQ(dialogs_.Messages(), QStringList{kNotSaved});
+  EXPECT_EQ(QDir(Folder() + "/appfiles/lang").entryList(QDir::Files | QDir::Hidden), QStringList());
+  EXPECT_EQ(Items(window.Combo1).size(), 3);
 }
 
 TEST_F(LanguageWindowTest, SavingWhenTheLanguageFolderCannotBeMade) {
