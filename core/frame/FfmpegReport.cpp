@@ -60,10 +60,13 @@ QString WithoutNotice(const QString& console) {
 namespace {
 
 // What ffmpeg says of an input, after its name, and goes on reading it whole:
-// a flawed picture, a start it could not seek to and so reaches by decoding
-// from the beginning (raw streams), streams whose details it has to guess.
+// a flawed picture, a packet the demuxer marks as flawed (a transport stream
+// whose counters jump where two recordings were joined, or whose last packet
+// was cut), a start it could not seek to and so reaches by decoding from the
+// beginning (raw streams), streams whose details it has to guess.
 bool IsNoticeOnly(QStringView message) {
   static const QLatin1String notices[] = {QLatin1String("corrupt decoded frame"),
+                                          QLatin1String("corrupt input packet"),
                                           QLatin1String("could not seek to position"),
                                           QLatin1String("could not find codec parameters")};
   return std::any_of(std::begin(notices), std::end(notices),

@@ -117,8 +117,10 @@ TEST_F(FfmpegReportTest, AVerboseReportTellsAnOutputThatGotNothingAndHowLongOneB
 // A transport stream with MPEG audio, as television recordings are, is one
 // that ffmpeg's movie source stops reading at its first sound; ffmpeg names
 // the graph it read and still ends with 0. Read directly the clip is whole,
-// a clip cut short only has ffmpeg warn of a flawed last picture, and a raw
-// stream it cannot seek in only has it say so before it decodes up to the start.
+// a clip cut short only has ffmpeg warn of a flawed last picture, two
+// recordings joined byte to byte only have it warn of flawed packets where
+// the stream's counters jump, and a raw stream it cannot seek in only has it
+// say so before it decodes up to the start.
 TEST_F(FfmpegReportTest, AnInputReadOnlyPartlyIsToldFromAFlawedFrame) {
   const QString clip = Folder() + "/recording.ts";
   ASSERT_EQ(QProcess::execute("ffmpeg", {"-v", "error", "-y", "-f", "lavfi", "-i",
@@ -128,7 +130,9 @@ TEST_F(FfmpegReportTest, AnInputReadOnlyPartlyIsToldFromAFlawedFrame) {
             0);
   QFile whole(clip);
   ASSERT_TRUE(whole.open(QIODevice::ReadOnly));
-  const QString cut = WriteFile("cut.ts", whole.read(whole.size() / 2));
+  const QByteArray bytes = whole.readAll();
+  const QString cut = WriteFile("cut.ts", bytes.left(bytes.size() / 2));
+  const QString joined = WriteFile("joined.ts", bytes + bytes);
   // A raw picture stream has no index: a start in it is reached by decoding.
   const QString raw = Folder() + "/camera.h264";
   ASSERT_EQ(QProcess::execute("ffmpeg", {"-v", "error", "-y", "-f", "lavfi", "-i",
@@ -145,6 +149,7 @@ TEST_F(FfmpegReportTest, AnInputReadOnlyPartlyIsToldFromAFlawedFrame) {
       {"through a movie graph", {"-f", "lavfi", "-i", graph}, true},
       {"directly", {"-i", clip}, false},
       {"cut short", {"-i", cut}, false},
+      {"joined to itself", {"-i", joined}, false},
       {"started where it cannot seek", {"-ss", "1", "-i", raw}, false},
   };
   const QString report = Folder() + "/report.log";
