@@ -340,7 +340,9 @@ void ConsoleReport::ReadLine(const QString& line) {
   static const QRegularExpression tag(QStringLiteral(R"(^\[[^\]]* @ [^\]]*\] )"));
   static const QRegularExpression mappedStream(QStringLiteral(R"(^\s+Stream #(\d+):\d+\b)"));
   static const QRegularExpression summary(QStringLiteral(R"(^video:\S+ audio:\S+ subtitle:)"));
-  // The statistics of an output file end with its total; an input's says "demuxed".
+  // The statistics of an output file name it, then each of its streams, and
+  // end with its total; an input's total says "demuxed".
+  static const QRegularExpression outputStream(QStringLiteral(R"(^\s+Output stream #\d+:\d+ \()"));
   static const QRegularExpression outputTotal(
       QStringLiteral(R"(^\s+Total: (\d+) packets \((\d+) bytes\) muxed\s*$)"));
   if (line.isEmpty()) return;  // an empty line tells nothing
@@ -363,9 +365,13 @@ void ConsoleReport::ReadLine(const QString& line) {
     writeFailed_ = true;
   if (message.startsWith(QLatin1String("Impossible to open '"))) inputLost_ = true;
   if (summary.match(message).hasMatch()) summarised_ = true;
+  if (message.startsWith(QLatin1String("Output file #"))) outputStreamless_ = true;
+  if (outputStream.match(message).hasMatch()) outputStreamless_ = false;
   if (const QRegularExpressionMatch total = outputTotal.match(message); total.hasMatch()) {
-    if (total.captured(1).toLongLong() == 0 || total.captured(2).toLongLong() == 0)
+    if (!outputStreamless_ &&
+        (total.captured(1).toLongLong() == 0 || total.captured(2).toLongLong() == 0))
       outputEmpty_ = true;
+    outputStreamless_ = false;
   }
   if (IsStatusLine(message)) outputSeconds_ = StatusTime(message);
 }

@@ -87,8 +87,10 @@ class ConsoleReport {
   // empty when there was no report.
   const QList<int>& MappedInputs() const { return mappedInputs_; }
   // ffmpeg's statistics of its outputs, logged at the verbose level after its
-  // summary, came and show an output file that got no packet of data: no
-  // stream, or nothing in any. False without those statistics.
+  // summary, came and show an output file whose streams got no packet of
+  // data. An output file of no stream at all is one whose format holds none
+  // (ffmpeg refuses any other): its header is all it has, not a lack. False
+  // without those statistics.
   bool OutputEmpty() const { return outputEmpty_; }
   // The time its last status line ("size=... time=00:00:02.01 ...") gives:
   // how long the output has become; nothing without such a line or a time in it.
@@ -111,6 +113,8 @@ class ConsoleReport {
   bool inputLost_ = false;
   bool summarised_ = false;
   bool outputEmpty_ = false;
+  // The statistics of an output file have named it and none of its streams yet.
+  bool outputStreamless_ = false;
   std::optional<double> outputSeconds_;
   QList<int> mappedInputs_;
 };

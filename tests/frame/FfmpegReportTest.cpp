@@ -114,6 +114,27 @@ TEST_F(FfmpegReportTest, AVerboseReportTellsAnOutputThatGotNothingAndHowLongOneB
   }
 }
 
+// A file's tags and chapters written out as text hold no stream: ffmpeg's
+// statistics show the output file without one, and its header is all of it.
+// That is no output that got nothing, unlike one whose stream stayed empty.
+TEST_F(FfmpegReportTest, AnOutputOfTagsAloneIsNotToldEmpty) {
+  const QString memo = Folder() + "/memo.mka";
+  ASSERT_EQ(QProcess::execute("ffmpeg", {"-v", "error", "-y", "-f", "lavfi", "-i", "sine=d=1",
+                                         "-metadata", "title=Nota", memo}),
+            0);
+  const QString report = Folder() + "/report.log";
+  const QString tags = Folder() + "/memo.ffmeta";
+  Run({"-nostdin", "-i", memo, "-f", "ffmetadata", "-y", tags}, report,
+      FfmpegReport::VerboseLevel);
+  const std::optional<FfmpegReport::Reading> read = FfmpegReport::Read(report);
+  ASSERT_TRUE(read);
+  EXPECT_TRUE(read->Report.Summarised());
+  EXPECT_FALSE(read->Report.OutputEmpty()) << read->Text.toStdString();
+  QFile written(tags);
+  ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+  EXPECT_TRUE(written.readAll().contains("title=Nota"));
+}
+
 // A transport stream with MPEG audio, as television recordings are, is one
 // that ffmpeg's movie source stops reading at its first sound; ffmpeg names
 // the graph it read and still ends with 0. Read directly the clip is whole,

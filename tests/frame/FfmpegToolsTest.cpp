@@ -474,9 +474,13 @@ TEST(FfmpegToolsReport, OutputStatisticsAndStatusLinesTellWhatTheOutputGot) {
        true, 3723.5},
       {"tagged",
        "[out#0/mp3 @ 0x1] Output file #0 (o.mp3):\r\n"
+       "[out#0/mp3 @ 0x1]   Output stream #0:0 (audio): 0 packets muxed (0 bytes); \r\n"
        "[out#0/mp3 @ 0x1]   Total: 0 packets (0 bytes) muxed\r\n"
        "size=N/A time=N/A bitrate=N/A\r\n",
        true, std::nullopt},
+      {"an output of a format that holds no stream",
+       "Output file #0 (tags.ffmeta):\r\n  Total: 0 packets (0 bytes) muxed\r\n", false,
+       std::nullopt},
       {"a name that only looks like a status", "Input #0, wav, from 'size= time=00:00:09.00':\r\n",
        false, std::nullopt},
   };
