@@ -124,8 +124,7 @@ TEST_F(FfmpegReportTest, AnOutputOfTagsAloneIsNotToldEmpty) {
             0);
   const QString report = Folder() + "/report.log";
   const QString tags = Folder() + "/memo.ffmeta";
-  Run({"-nostdin", "-i", memo, "-f", "ffmetadata", "-y", tags}, report,
-      FfmpegReport::VerboseLevel);
+  Run({"-nostdin", "-i", memo, "-f", "ffmetadata", "-y", tags}, report, FfmpegReport::VerboseLevel);
   const std::optional<FfmpegReport::Reading> read = FfmpegReport::Read(report);
   ASSERT_TRUE(read);
   EXPECT_TRUE(read->Report.Summarised());
