@@ -348,6 +348,22 @@ TEST_F(ConvertTest, AShortenedOutputStillSucceedsAndTrashesItsSource) {
   EXPECT_EQ(Trashed(), QStringList{"memo.wav"});
 }
 
+// Two parts of a recording joined byte to byte: ffmpeg warns of flawed
+// packets where the stream's counters jump, reads the whole and writes all of it.
+TEST_F(ConvertTest, ARecordingJoinedFromTwoPartsConvertsWhole) {
+  const QString part =
+      Make("part.ts", {"-f", "lavfi", "-i", "testsrc=size=160x120:rate=25", "-f", "lavfi", "-i",
+                       "sine", "-t", "2", "-c:v", "mpeg2video", "-c:a", "mp2"});
+  const QByteArray bytes = Bytes(part);
+  const QString joined = WriteFile("in/joined.ts", bytes + bytes);
+  List({joined});
+  ScriptedDialogs dialogs;
+  Convert("", main_->List1);
+  ASSERT_TRUE(Progress());
+  EXPECT_TRUE(Conversion::State().Errors.isEmpty());
+  EXPECT_NEAR(Duration(Path("in/joined.mkv")), 4, kSlack);
+}
+
 TEST_F(ConvertTest, ATestWithSeveralFilesAndNoneSelectedIsRefused) {
   List({Clip("in/a.mkv"), Clip("in/b.mkv")});
   ScriptedDialogs dialogs;
