@@ -364,6 +364,20 @@ TEST_F(ConvertTest, ARecordingJoinedFromTwoPartsConvertsWhole) {
   EXPECT_NEAR(Duration(Path("in/joined.mkv")), 4, kSlack);
 }
 
+// A file's tags written out as text: an output of no stream, whose header is
+// all of it.
+TEST_F(ConvertTest, TagsWrittenAsTextAreAConversionThatSucceeds) {
+  const QString memo =
+      Make("in/memo.mka", {"-f", "lavfi", "-i", "sine", "-t", "1", "-metadata", "title=Nota"});
+  Conversion::State().Choices.ExtensionText = "ffmeta";
+  List({memo});
+  ScriptedDialogs dialogs;
+  Convert("", main_->List1);
+  ASSERT_TRUE(Progress());
+  EXPECT_TRUE(Conversion::State().Errors.isEmpty());
+  EXPECT_TRUE(Bytes(Path("in/memo.ffmeta")).contains("title=Nota"));
+}
+
 TEST_F(ConvertTest, ATestWithSeveralFilesAndNoneSelectedIsRefused) {
   List({Clip("in/a.mkv"), Clip("in/b.mkv")});
   ScriptedDialogs dialogs;
