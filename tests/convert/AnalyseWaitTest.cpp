@@ -111,20 +111,13 @@ TEST_F(AnalyseWaitTest, ARunThatFindsTheRunnerBusyEndsAsStoppedWithoutAFailure) 
   ASSERT_TRUE(Conversion::BuildCommandTable(""));
   int failures = 0;
   bool stopped = false;
-  When([] { return ToolRunner::GetState() != ToolRunner::Idle; },
-       [&] {
-         Conversion::ConversionRun run("", {{tone_}}, {tone_});
-         QObject::connect(&run, &Conversion::ConversionRun::Failed, [&] { ++failures; });
-         QObject::connect(&run, &Conversion::ConversionRun::Ended,
-                          [&](bool wasStopped) { stopped = wasStopped; });
-         run.Execute();
-         ToolRunner::RequestStop();
-       });
-  QString output;
-  int32_t exitCode = 0;
-  ASSERT_EQ(ToolRunner::RunCaptured({{"/bin/sleep", {"60"}}}, QString(), 0, 0, {},
-                                    ToolRunner::NoDisplay, output, 0, exitCode),
-            ToolRunner::RunResult::Ran);
+  ASSERT_TRUE(WhileAnotherToolRuns([&] {
+    Conversion::ConversionRun run("", {{tone_}}, {tone_});
+    QObject::connect(&run, &Conversion::ConversionRun::Failed, [&] { ++failures; });
+    QObject::connect(&run, &Conversion::ConversionRun::Ended,
+                     [&](bool wasStopped) { stopped = wasStopped; });
+    run.Execute();
+  }));
   EXPECT_TRUE(stopped);
   EXPECT_EQ(failures, 0);
   EXPECT_TRUE(Conversion::State().Errors.isEmpty());

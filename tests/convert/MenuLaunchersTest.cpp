@@ -120,12 +120,7 @@ TEST_F(MenuLaunchersTest, ClosingTheViewerEndsAHungCdda2wavAndBringsTheMainWindo
 // A slow cdda2wav that does answer, once the test lets it: its text comes.
 TEST_F(MenuLaunchersTest, ASlowCdda2wavStillShowsItsHelp) {
   const QString go = Folder() + "/go";
-  const QString script = WriteFile(
-      "tools/cdda2wav",
-      ("#!/bin/sh\nwhile [ ! -e '" + go + "' ]; do sleep 0.05; done\necho \"usage: $1\"\n")
-          .toUtf8());
-  QFile::setPermissions(script, QFile::permissions(script) | QFile::ExeOwner);
-  CdRipper::State().Cdda2wavPath = script;
+  CdRipper::State().Cdda2wavPath = WriteWaitingTool("tools/cdda2wav", go, "echo \"usage: $1\"\n");
   WhenReady letGo(
       [] {
         const TextViewerWindow* viewer = TextViewerWindow::Instance();

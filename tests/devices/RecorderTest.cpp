@@ -240,11 +240,8 @@ TEST_F(RecorderTest, ListarDispositivosShowsTheListingThenRefillsTheLists) {
 // panel says that a recording which never ran has finished.
 TEST_F(RecorderTest, GrabarPressedWhileTheListingRunsInTheViewerWaitsQuietly) {
   const QString go = Folder() + "/go";
-  const QString fake = WriteFile("tools/ffmpeg", "#!/bin/sh\nwhile [ ! -e '" + go.toUtf8() +
-                                                     "' ]; do sleep 0.05; done\n"
-                                                     "echo '  /dev/video0 [Camera] (video)'\n");
-  QFile::setPermissions(fake, QFile::permissions(fake) | QFile::ExeOwner);
-  FfmpegTools::State().FfmpegPath = fake;
+  FfmpegTools::State().FfmpegPath =
+      WriteWaitingTool("tools/ffmpeg", go, "echo '  /dev/video0 [Camera] (video)'\n");
   UseDevices(kAudio, kVideo);
   window_->Text11->setText("0:01");
   Recorder::State().RecOutputPath = Folder() + "/both.mkv";
@@ -811,13 +808,10 @@ TEST_F(RecorderTest, TheWaitPanelCoversTheSourcePanelWhole) {
 TEST_F(RecorderTest, WhileTheDevicesAreListedNoToolCanBeStarted) {
   delete window_.data();
   const QString go = Folder() + "/fixture/go";
-  const QString fake = WriteFile(
-      "tools/ffmpeg", ("#!/bin/sh\nwhile [ ! -e '" + go + "' ]; do sleep 0.05; done\n"
+  FfmpegTools::State().FfmpegPath =
+      WriteWaitingTool("tools/ffmpeg", go,
                        "echo 'Auto-detected sources for video4linux2,v4l2:'\n"
-                       "echo '  /dev/video0 [Camera] (video)'\n")
-                          .toUtf8());
-  QFile::setPermissions(fake, QFile::permissions(fake) | QFile::ExeOwner);
-  FfmpegTools::State().FfmpegPath = fake;
+                       "echo '  /dev/video0 [Camera] (video)'\n");
   bool reachable = true;
   bool backAfter = false;
   When([] { return RecorderWindow::Instance() && !ChildProcesses("ffmpeg").isEmpty(); },
@@ -846,10 +840,7 @@ TEST_F(RecorderTest, WhileTheDevicesAreListedNoToolCanBeStarted) {
 TEST_F(RecorderTest, ClosingWhileTheDevicesAreListedStopsTheListingAndCloses) {
   delete window_.data();
   const QString go = Folder() + "/fixture/go";
-  const QString fake = WriteFile(
-      "tools/ffmpeg", ("#!/bin/sh\nwhile [ ! -e '" + go + "' ]; do sleep 0.05; done\n").toUtf8());
-  QFile::setPermissions(fake, QFile::permissions(fake) | QFile::ExeOwner);
-  FfmpegTools::State().FfmpegPath = fake;
+  FfmpegTools::State().FfmpegPath = WriteWaitingTool("tools/ffmpeg", go, "");
   MainWindow main;
   main.show();
   bool refused = true;

@@ -263,20 +263,11 @@ TEST_F(StreamerTest, EmitirPressedWhileAnotherToolRunsWaitsQuietly) {
   window_->Combo1->setEditText(receiver.Address());
   ScriptedDialogs dialogs;
   bool setupStays = false;
-  WhenReady pressedEmitir([] { return ToolRunner::GetState() != ToolRunner::Idle; },
-                          [&] {
-                            window_->Command1->click();
-                            setupStays = window_->Picture2->isHidden() &&
-                                         !window_->Picture1->isHidden() &&
-                                         window_->Text4->toPlainText().isEmpty();
-                            ToolRunner::RequestStop();
-                          });
-  QString output;
-  int32_t exitCode = 0;
-  ASSERT_EQ(ToolRunner::RunCaptured({{"/bin/sleep", {"60"}}}, QString(), 0, 0, {},
-                                    ToolRunner::NoDisplay, output, 0, exitCode),
-            ToolRunner::RunResult::Ran);
-  ASSERT_TRUE(pressedEmitir.Done());
+  ASSERT_TRUE(WhileAnotherToolRuns([&] {
+    window_->Command1->click();
+    setupStays = window_->Picture2->isHidden() && !window_->Picture1->isHidden() &&
+                 window_->Text4->toPlainText().isEmpty();
+  }));
   EXPECT_TRUE(setupStays);
   EXPECT_EQ(Streamer::State().StreamRunning, 0);
   EXPECT_TRUE(dialogs.Messages().isEmpty()) << dialogs.Messages().join('|').toStdString();

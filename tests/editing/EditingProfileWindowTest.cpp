@@ -501,18 +501,10 @@ TEST_F(EditingProfileWindowTest, ATestFileChosenWhileAnotherToolRunsLeavesTheLoa
   ASSERT_EQ(w->TestFile, video);
   w->Command2_Click();
   ScriptedDialogs dialogs;
-  WhenReady chosen([] { return ToolRunner::GetState() != ToolRunner::Idle; },
-                   [&] {
-                     w->Combo13->setCurrentIndex(1);
-                     emit w->Combo13->activated(1);
-                     ToolRunner::RequestStop();
-                   });
-  QString output;
-  int32_t exitCode = 0;
-  ASSERT_EQ(ToolRunner::RunCaptured({{"/bin/sleep", {"60"}}}, QString(), 0, 0, {},
-                                    ToolRunner::NoDisplay, output, 0, exitCode),
-            ToolRunner::RunResult::Ran);
-  ASSERT_TRUE(chosen.Done());
+  ASSERT_TRUE(WhileAnotherToolRuns([&] {
+    w->Combo13->setCurrentIndex(1);
+    emit w->Combo13->activated(1);
+  }));
   EXPECT_EQ(w->TestFile, video);
   EXPECT_EQ(w->Text13->text(), video);
   EXPECT_EQ(w->Combo13->currentText(), video);
@@ -557,11 +549,7 @@ TEST_F(EditingProfileWindowTest, BorderDetectionPressedAgainWhileItRunsSaysNothi
   w->Opt_CutGrap_Click();
   ASSERT_TRUE(w->PicExploreStream->isVisibleTo(w));
   const QString go = Folder() + "/go";
-  const QString slowFfmpeg =
-      WriteFile("tools/ffmpeg", "#!/bin/sh\nwhile [ ! -e '" + go.toUtf8() +
-                                    "' ]; do sleep 0.05; done\nexec ffmpeg \"$@\"\n");
-  QFile::setPermissions(slowFfmpeg, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-  FfmpegTools::State().FfmpegPath = slowFfmpeg;
+  FfmpegTools::State().FfmpegPath = WriteWaitingTool("tools/ffmpeg", go, "exec ffmpeg \"$@\"\n");
 
   ScriptedDialogs dialogs;
   WhenReady pressedAgain([] { return ToolRunner::GetState() != ToolRunner::Idle; },
@@ -591,11 +579,7 @@ TEST_F(EditingProfileWindowTest, PlayPressedWhileAFrameIsTakenOpensNoPlayer) {
   w->Opt_CutGrap_Click();
   ASSERT_TRUE(w->PicExploreStream->isVisibleTo(w));
   const QString go = Folder() + "/go";
-  const QString slowFfmpeg =
-      WriteFile("tools/ffmpeg", "#!/bin/sh\nwhile [ ! -e '" + go.toUtf8() +
-                                    "' ]; do sleep 0.05; done\nexec ffmpeg \"$@\"\n");
-  QFile::setPermissions(slowFfmpeg, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-  FfmpegTools::State().FfmpegPath = slowFfmpeg;
+  FfmpegTools::State().FfmpegPath = WriteWaitingTool("tools/ffmpeg", go, "exec ffmpeg \"$@\"\n");
 
   bool playerShown = false;
   // Such a player is put away here as no user could.

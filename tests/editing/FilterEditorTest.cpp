@@ -203,18 +203,10 @@ TEST_F(FilterEditorTest, ProbarPressedWhileAnotherToolRunsWaitsQuietly) {
   w->Check2->setChecked(true);
   ScriptedDialogs dialogs;
   bool panelShown = true;
-  WhenReady pressed([] { return ToolRunner::GetState() != ToolRunner::Idle; },
-                    [&] {
-                      w->Command2->click();
-                      panelShown = w->Frame3->isVisible();
-                      ToolRunner::RequestStop();
-                    });
-  QString output;
-  int32_t exitCode = 0;
-  ASSERT_EQ(ToolRunner::RunCaptured({{"/bin/sleep", {"60"}}}, QString(), 0, 0, {},
-                                    ToolRunner::NoDisplay, output, 0, exitCode),
-            ToolRunner::RunResult::Ran);
-  ASSERT_TRUE(pressed.Done());
+  ASSERT_TRUE(WhileAnotherToolRuns([&] {
+    w->Command2->click();
+    panelShown = w->Frame3->isVisible();
+  }));
   EXPECT_FALSE(panelShown);
   EXPECT_EQ(w->Frame3->title(), "Espere...");
   EXPECT_TRUE(w->Menu_File->isEnabled());

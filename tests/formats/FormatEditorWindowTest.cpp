@@ -489,17 +489,7 @@ TEST_F(ShowEditorTest, AnEditorAskedForWhileAnotherToolRunsWaitsAndTheListsStayT
         opened = true;
         FormatEditorWindow::Instance()->hide();
       });
-  WhenReady asked([] { return ToolRunner::GetState() != ToolRunner::Idle; },
-                  [] {
-                    FormatEditorWindow::ShowEditor("*", 1);
-                    ToolRunner::RequestStop();
-                  });
-  QString output;
-  int32_t exitCode = 0;
-  ASSERT_EQ(ToolRunner::RunCaptured({{"/bin/sleep", {"60"}}}, QString(), 0, 0, {},
-                                    ToolRunner::NoDisplay, output, 0, exitCode),
-            ToolRunner::RunResult::Ran);
-  ASSERT_TRUE(asked.Done());
+  ASSERT_TRUE(WhileAnotherToolRuns([&] { FormatEditorWindow::ShowEditor("*", 1); }));
   EXPECT_FALSE(opened);
   EXPECT_EQ(FormatEditor::State().FfmpegListsStale, 1);
   EXPECT_EQ(FormatEditorWindow::Instance(), nullptr);
@@ -544,18 +534,10 @@ TEST_F(FormatEditorWindowTest, FileImportWhileAnotherToolRunsWaitsQuietly) {
   FormatEditorWindow& window = Open();
   ScriptedDialogs dialogs;
   bool panelShown = true;
-  WhenReady pressed([] { return ToolRunner::GetState() != ToolRunner::Idle; },
-                    [&] {
-                      window.Import_OfFile->trigger();
-                      panelShown = window.Frame5->isVisible() || window.Frame6->isVisible();
-                      ToolRunner::RequestStop();
-                    });
-  QString output;
-  int32_t exitCode = 0;
-  ASSERT_EQ(ToolRunner::RunCaptured({{"/bin/sleep", {"60"}}}, QString(), 0, 0, {},
-                                    ToolRunner::NoDisplay, output, 0, exitCode),
-            ToolRunner::RunResult::Ran);
-  ASSERT_TRUE(pressed.Done());
+  ASSERT_TRUE(WhileAnotherToolRuns([&] {
+    window.Import_OfFile->trigger();
+    panelShown = window.Frame5->isVisible() || window.Frame6->isVisible();
+  }));
   EXPECT_FALSE(panelShown);
   EXPECT_TRUE(dialogs.Shown().isEmpty());
   EXPECT_TRUE(window.Menu_File->menuAction()->isEnabled());

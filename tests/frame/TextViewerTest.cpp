@@ -164,10 +164,7 @@ TEST_F(TextViewerTest, AnotherListingAskedForWhileOneRunsLeavesTheRunningOneAlon
   QWidget owner;
   owner.show();
   const QString go = Folder() + "/go";
-  const QString slow = WriteFile("tools/slow-listing", "#!/bin/sh\nwhile [ ! -e '" + go.toUtf8() +
-                                                           "' ]; do sleep 0.05; done\n"
-                                                           "echo first listing\n");
-  QFile::setPermissions(slow, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+  const QString slow = WriteWaitingTool("tools/slow-listing", go, "echo first listing\n");
   bool firstStands = false;
   QStringList shownTexts;
   WhileRunning([&](TextViewerWindow* viewer) {

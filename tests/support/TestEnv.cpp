@@ -33,6 +33,14 @@ QString TestEnv::WriteFile(const QString& relative, const QByteArray& bytes) con
   return path;
 }
 
+QString TestEnv::WriteWaitingTool(const QString& relative, const QString& go,
+                                  const QByteArray& then) const {
+  const QString path = WriteFile(
+      relative, "#!/bin/sh\nwhile [ ! -e '" + go.toUtf8() + "' ]; do sleep 0.05; done\n" + then);
+  QFile::setPermissions(path, QFile::permissions(path) | QFile::ExeOwner);
+  return path;
+}
+
 QString TestEnv::TrashFiles() const { return dir_.path() + "/env/XDG_DATA_HOME/Trash/files"; }
 
 ScriptedDialogs::ScriptedDialogs() { Dialogs::SetResponder(this); }
@@ -111,4 +119,17 @@ bool WaitFor(const std::function<bool()>& condition, int limitMs) {
     QThread::msleep(5);
   }
   return true;
+}
+
+bool WhileAnotherToolRuns(const std::function<void()>& act) {
+  WhenReady pressed([] { return ToolRunner::GetState() != ToolRunner::Idle; },
+                    [&] {
+                      act();
+                      ToolRunner::RequestStop();
+                    });
+  QString output;
+  int32_t exitCode = 0;
+  const ToolRunner::RunResult result = ToolRunner::RunCaptured(
+      {{"/bin/sleep", {"60"}}}, QString(), 0, 0, {}, ToolRunner::NoDisplay, output, 0, exitCode);
+  return result == ToolRunner::RunResult::Ran && pressed.Done();
 }

@@ -20,6 +20,11 @@ class TestEnv : public ::testing::Test {
   QString Folder() const { return dir_.path(); }
   // Writes a file below the program folder, creating its folders.
   QString WriteFile(const QString& relative, const QByteArray& bytes) const;
+  // Writes a shell script below the program folder, made executable, that
+  // waits until the file go exists and then runs the lines then: a slow tool
+  // whose pace the test sets.
+  QString WriteWaitingTool(const QString& relative, const QString& go,
+                           const QByteArray& then) const;
   // Where the desktop trash keeps trashed files for this test.
   QString TrashFiles() const;
 
@@ -84,6 +89,11 @@ class WhenReady {
   bool done_ = false;
   class QTimer* timer_;
 };
+
+// Keeps the tool runner busy with a tool that would run a minute and calls act
+// from inside its wait, as a press made while another tool runs; that tool is
+// then stopped. True when the tool ran and act was called.
+bool WhileAnotherToolRuns(const std::function<void()>& act);
 
 // Readable failure messages for Qt's text types.
 #include <QStringList>
