@@ -107,11 +107,14 @@ const char* const kQtTranslator = "QtTranslation";
 
 // A line of the desktop table of the language in force: Spanish's while no
 // table is loaded, else English's but for the built-in Portuguese.
+int DesktopTable() {
+  return State().Msg.isEmpty()                                   ? 101
+         : State().LanguageName == QLatin1String("<Portuguese>") ? 104
+                                                                 : 102;
+}
+
 QString DesktopText(int line) {
-  const int table = State().Msg.isEmpty()                                   ? 101
-                    : State().LanguageName == QLatin1String("<Portuguese>") ? 104
-                                                                            : 102;
-  return ResourceLines(QStringLiteral(":/lang/desktop-%1.txt").arg(table)).value(line - 1);
+  return ResourceLines(QStringLiteral(":/lang/desktop-%1.txt").arg(DesktopTable())).value(line - 1);
 }
 
 int AskWithName(int desktopLine, const QString& name) {
@@ -288,6 +291,19 @@ void MsgOutputInWorkingFolder() {
   Box(DesktopText(3).arg(choice), kStop);
 }
 QString TxtNothingWritten() { return DesktopText(4); }
+QString TxtPartlyRead(double readSeconds, double totalSeconds) {
+  const bool decimalComma = DesktopTable() != 102;
+  const auto seconds = [decimalComma](double value) {
+    QString text = QString::number(value, 'f', 1);
+    return decimalComma ? text.replace('.', ',') : text;
+  };
+  return DesktopText(5).arg(seconds(readSeconds), seconds(totalSeconds));
+}
+void MsgAnotherToolRunning() { Box(DesktopText(6), kInformation); }
+void MsgNoProgramToOpen(const QString& target) {
+  const bool address = target.contains(QLatin1String("://"));
+  Box(DesktopText(address ? 8 : 7).arg(target), kStop);
+}
 
 QString InputValidFileName(const QString& currentName) {
   QString prompt = LineText(8);

@@ -218,6 +218,17 @@ void MsgOutputInWorkingFolder();
 // 4: "No se escribió nada en el archivo de salida", the error table's
 // description of a step that ended well but wrote an output holding nothing.
 QString TxtNothingWritten();
+// 5: "Se leyeron <read> s de <total> s", the error table's description of a
+// step whose output holds less than its source: seconds with one decimal, a
+// decimal comma in Spanish and Portuguese.
+QString TxtPartlyRead(double readSeconds, double totalSeconds);
+// With the information icon, 6: "Otra herramienta está en ejecución; espere a
+// que termine", for a press that needs the tool runner while another tool runs.
+void MsgAnotherToolRunning();
+// With the stop icon, when no program on the desktop could open the target:
+// 7 for a document ("Ningún programa pudo abrir "<target>". Instale xdg-utils
+// y un visor de PDF"), 8 for a web address (the same, with a web browser).
+void MsgNoProgramToOpen(const QString& target);
 
 // Input boxes: the text entered, "" when cancelled. Defaults: the current name, none,
 // "20", and the buffer size given.

@@ -478,6 +478,41 @@ TEST_F(CatalogueTest, TheNothingWrittenTextFollowsTheLanguageInForce) {
   EXPECT_EQ(Lang::TxtNothingWritten(), "Nothing was written to the output file");
 }
 
+// The texts added beside it speak the language in force too, numbers included.
+TEST_F(CatalogueTest, TheDesktopTablesTextsFollowTheLanguageInForce) {
+  const struct {
+    const char* language;
+    QString partlyRead;
+    QString busy;
+    QString noViewer;
+    QString noBrowser;
+  } cases[] = {
+      {"<Spanish>", "Se leyeron 9,5 s de 12,0 s",
+       "Otra herramienta está en ejecución; espere a que termine",
+       "Ningún programa pudo abrir \"/p/doc.pdf\". Instale xdg-utils y un visor de PDF",
+       "Ningún programa pudo abrir \"https://x.org/d\". Instale xdg-utils y un navegador web"},
+      {"<English>", "Only 9.5 s of 12.0 s were read", "Another tool is running; wait for it to finish",
+       "No program could open \"/p/doc.pdf\". Install xdg-utils and a PDF viewer",
+       "No program could open \"https://x.org/d\". Install xdg-utils and a web browser"},
+      {"<Portuguese>", "Foram lidos 9,5 s de 12,0 s",
+       "Outra ferramenta está em execução; aguarde até que termine",
+       "Nenhum programa pôde abrir \"/p/doc.pdf\". Instale xdg-utils e um visualizador de PDF",
+       "Nenhum programa pôde abrir \"https://x.org/d\". Instale xdg-utils e um navegador web"},
+  };
+  for (const auto& c : cases) {
+    Lang::LoadLanguage(c.language);
+    ScriptedDialogs dialogs;
+    dialogs.ExpectMessage().ExpectMessage().ExpectMessage();
+    Lang::MsgAnotherToolRunning();
+    Lang::MsgNoProgramToOpen("/p/doc.pdf");
+    Lang::MsgNoProgramToOpen("https://x.org/d");
+    EXPECT_EQ(Lang::TxtPartlyRead(9.48, 12), c.partlyRead) << c.language;
+    EXPECT_EQ(dialogs.Messages(), QStringList({c.busy, c.noViewer, c.noBrowser})) << c.language;
+    EXPECT_EQ(dialogs.Shown()[0].style, 64);
+    EXPECT_EQ(dialogs.Shown()[1].style, 16);
+  }
+}
+
 TEST_F(CatalogueTest, JoinsWithEmptyArguments) {
   ScriptedDialogs dialogs;
   dialogs.ExpectMessage().Expect(Kind::Message, 2);
