@@ -43,8 +43,9 @@ Device ParseDevice(const QString& text, const QString& defaultFormat);
 
 // The source as the recorder window's controls give it.
 struct Source {
-  bool Network = false;  // Option1: a network address
-  bool Devices = false;  // Option2: capture devices
+  // The source chosen: a network address, or capture devices (both false: none).
+  bool Network = false;
+  bool Devices = false;
   QString Address;
   bool UseAudio = false;
   QString AudioDevice;
@@ -107,9 +108,9 @@ Conversion::StepCommand RecordCommand(const CompiledFormat& format, const QStrin
 // What "Grabar" is asked for, as the recorder window's controls give it.
 struct RecordRequest {
   Source From;
-  bool ToFile = false;           // Option3: into RecOutputPath
-  bool ToStreamer = false;       // Option4: hand the source to the streamer
-  bool WithPlayer = false;       // Check1: ffplay shows the source meanwhile
+  bool ToFile = false;           // into RecOutputPath
+  bool ToStreamer = false;       // hand the source to the streamer
+  bool WithPlayer = false;       // ffplay shows the source meanwhile
   bool AutomaticFormat = false;  // "<Automático>": the file's extension decides
   QString Duration;              // "HH:MM:SS.mm", or "" for no limit
   // The existing file whose replacement the user confirmed in the save dialog.

@@ -55,9 +55,9 @@ void CdRipWindow::OpenCDRip() {
   }
   if (QWidget* main = MainWindowLink::Window()) main->hide();
   QPointer<CdRipWindow> window = new CdRipWindow;
-  window->Form_Load();
+  window->Load();
   window->ShowBusyPanel(true);
-  window->Text2->setPlainText(Lang::GettingTrackInfoText());
+  window->console->setPlainText(Lang::GettingTrackInfoText());
 
   window->show();
   const CdRipper::TrackRead read = CdRipper::ReadTracks();
@@ -78,32 +78,32 @@ void CdRipWindow::OpenCDRip() {
 
 void CdRipWindow::ListTracks(const QStringList& titles) {
   for (const QString& title : titles) {
-    auto* item = new QListWidgetItem(title, List1);
+    auto* item = new QListWidgetItem(title, trackList);
     item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
     item->setCheckState(Qt::Unchecked);
   }
-  Combo1->setCurrentIndex(0);
+  formatCombo->setCurrentIndex(0);
   if (CdRipper::State().CDRipAddToList == 1) {
-    Text1->setEnabled(false);
-    Combo1->setEnabled(false);
-    Command1->setEnabled(false);
+    outputFolder->setEnabled(false);
+    formatCombo->setEnabled(false);
+    browseFolderButton->setEnabled(false);
   }
   ShowBusyPanel(false);
-  Text2->clear();
+  console->clear();
 }
 
 void CdRipWindow::ShowBusyPanel(bool busy) {
-  Frame4->setVisible(busy);
-  if (busy) Frame4->raise();
-  Command2->setVisible(!busy);
-  Command3->setVisible(busy);
+  busyFrame->setVisible(busy);
+  if (busy) busyFrame->raise();
+  extractButton->setVisible(!busy);
+  stopButton->setVisible(busy);
 }
 
 QList<CdRipper::Track> CdRipWindow::TickedTracks() const {
   QList<CdRipper::Track> tracks;
-  for (int row = 0; row < List1->count(); ++row) {
-    if (List1->item(row)->checkState() == Qt::Checked)
-      tracks << CdRipper::Track{row + 1, List1->item(row)->text()};
+  for (int row = 0; row < trackList->count(); ++row) {
+    if (trackList->item(row)->checkState() == Qt::Checked)
+      tracks << CdRipper::Track{row + 1, trackList->item(row)->text()};
   }
   return tracks;
 }
@@ -117,7 +117,7 @@ void CdRipWindow::ExtractTracks() {
     return;
   }
   // A rip for the input list has no output folder to choose.
-  const bool addToList = !Text1->isEnabled();
+  const bool addToList = !outputFolder->isEnabled();
   const CdRipper::RipTarget target = CdRipper::RipFolder(addToList);
   if (target.Refused == CdRipper::RipTarget::Problem::NoOutputDir) Lang::MsgEnterOutputDir();
   if (target.Refused == CdRipper::RipTarget::Problem::CannotCreate)
@@ -127,8 +127,8 @@ void CdRipWindow::ExtractTracks() {
   ShowBusyPanel(true);
   // The rip ends with its window.
   const CdRipper::RipResult result = CdRipper::RipTracks(
-      tracks, target.Folder, Combo1->currentText(), Check1->isChecked(), addToList,
-      ToolRunner::BoxSink(Text2, true), [guard] { return guard.isNull(); });
+      tracks, target.Folder, formatCombo->currentText(), removeSilenceCheck->isChecked(), addToList,
+      ToolRunner::BoxSink(console, true), [guard] { return guard.isNull(); });
   if (!result.NotRenamed.isEmpty()) Lang::MsgCannotRenameFile(result.NotRenamed);
   if (!guard) return;
   if (!result.FilesToAdd.isEmpty()) {
@@ -142,121 +142,119 @@ void CdRipWindow::ExtractTracks() {
 void CdRipWindow::CreateControls() {
   auto* layout = new QGridLayout(this);
 
-  Frame1 = Named(new QGroupBox("Tracks a extraer", this), "Frame1");
-  auto* tracks = new QVBoxLayout(Frame1);
-  List1 = Named(new QListWidget(Frame1), "List1");
-  WidgetFactory::SetListHorizontalExtent(List1, 1800);
-  Check2 = Named(new QCheckBox("Marcar/desmarcar todo", Frame1), "Check2");
-  Command4 = Named(new QPushButton("Renombrar", Frame1), "Command4");
+  tracksFrame = Named(new QGroupBox("Tracks a extraer", this), "Frame1");
+  auto* tracks = new QVBoxLayout(tracksFrame);
+  trackList = Named(new QListWidget(tracksFrame), "List1");
+  WidgetFactory::SetListHorizontalExtent(trackList, 1800);
+  tickAllCheck = Named(new QCheckBox("Marcar/desmarcar todo", tracksFrame), "Check2");
+  renameButton = Named(new QPushButton("Renombrar", tracksFrame), "Command4");
   auto* trackButtons = new QHBoxLayout;
-  trackButtons->addWidget(Check2);
+  trackButtons->addWidget(tickAllCheck);
   trackButtons->addStretch();
-  trackButtons->addWidget(Command4);
-  tracks->addWidget(List1);
+  trackButtons->addWidget(renameButton);
+  tracks->addWidget(trackList);
   tracks->addLayout(trackButtons);
 
-  // The busy panel shares Frame1's cell, so it lies exactly over it, and is
-  // painted solid so that nothing of Frame1 shows through.
-  Frame4 = Named(new QGroupBox(this), "Frame4");
-  Frame4->setAutoFillBackground(true);
-  auto* busy = new QVBoxLayout(Frame4);
-  Text2 = Named(new QPlainTextEdit(Frame4), "Text2");
-  Text2->setReadOnly(true);
-  busy->addWidget(Text2);
-  Frame4->hide();
+  // The busy panel shares the track frame's cell, so it lies exactly over it,
+  // and is painted solid so that nothing of that frame shows through.
+  busyFrame = Named(new QGroupBox(this), "Frame4");
+  busyFrame->setAutoFillBackground(true);
+  auto* busy = new QVBoxLayout(busyFrame);
+  console = Named(new QPlainTextEdit(busyFrame), "Text2");
+  console->setReadOnly(true);
+  busy->addWidget(console);
+  busyFrame->hide();
 
-  Frame2 = Named(new QGroupBox("Directorio de salida", this), "Frame2");
-  auto* folder = new QHBoxLayout(Frame2);
-  Text1 = Named(new QLineEdit(Frame2), "Text1");
-  Command1 = Named(new QPushButton("...", Frame2), "Command1");
-  Command1->setMaximumWidth(40);
-  folder->addWidget(Text1);
-  folder->addWidget(Command1);
+  folderFrame = Named(new QGroupBox("Directorio de salida", this), "Frame2");
+  auto* folder = new QHBoxLayout(folderFrame);
+  outputFolder = Named(new QLineEdit(folderFrame), "Text1");
+  browseFolderButton = Named(new QPushButton("...", folderFrame), "Command1");
+  browseFolderButton->setMaximumWidth(40);
+  folder->addWidget(outputFolder);
+  folder->addWidget(browseFolderButton);
 
-  Frame3 = Named(new QGroupBox("Opciones", this), "Frame3");
-  auto* options = new QHBoxLayout(Frame3);
-  Label1 = Named(new QLabel("Formato:", Frame3), "Label1");
-  Combo1 = Named(new QComboBox(Frame3), "Combo1");
-  Combo1->addItems({"wav", "cdr", "aiff", "aifc"});
-  Check1 = Named(new QCheckBox("Eliminar silencios", Frame3), "Check1");
-  options->addWidget(Label1);
-  options->addWidget(Combo1);
+  optionsFrame = Named(new QGroupBox("Opciones", this), "Frame3");
+  auto* options = new QHBoxLayout(optionsFrame);
+  formatLabel = Named(new QLabel("Formato:", optionsFrame), "Label1");
+  formatCombo = Named(new QComboBox(optionsFrame), "Combo1");
+  formatCombo->addItems({"wav", "cdr", "aiff", "aifc"});
+  removeSilenceCheck = Named(new QCheckBox("Eliminar silencios", optionsFrame), "Check1");
+  options->addWidget(formatLabel);
+  options->addWidget(formatCombo);
   options->addStretch();
-  options->addWidget(Check1);
+  options->addWidget(removeSilenceCheck);
 
-  Command5 = Named(new QPushButton("Ayuda", this), "Command5");
-  Command2 = Named(new QPushButton("Extraer", this), "Command2");
-  Command3 = Named(new QPushButton("Detener", this), "Command3");
-  Command3->hide();
+  helpButton = Named(new QPushButton("Ayuda", this), "Command5");
+  extractButton = Named(new QPushButton("Extraer", this), "Command2");
+  stopButton = Named(new QPushButton("Detener", this), "Command3");
+  stopButton->hide();
   auto* buttons = new QGridLayout;
-  buttons->addWidget(Command5, 0, 0);
+  buttons->addWidget(helpButton, 0, 0);
   buttons->setColumnStretch(1, 1);
-  buttons->addWidget(Command2, 0, 2);
-  buttons->addWidget(Command3, 0, 2);
+  buttons->addWidget(extractButton, 0, 2);
+  buttons->addWidget(stopButton, 0, 2);
 
-  layout->addWidget(Frame1, 0, 0);
-  layout->addWidget(Frame4, 0, 0);
-  layout->addWidget(Frame2, 1, 0);
-  layout->addWidget(Frame3, 2, 0);
+  layout->addWidget(tracksFrame, 0, 0);
+  layout->addWidget(busyFrame, 0, 0);
+  layout->addWidget(folderFrame, 1, 0);
+  layout->addWidget(optionsFrame, 2, 0);
   layout->addLayout(buttons, 3, 0);
   resize(420, 460);
 }
 
 void CdRipWindow::WireControls() {
-  connect(Command1, &QPushButton::clicked, this, &CdRipWindow::Command1_Click);
-  connect(Command2, &QPushButton::clicked, this, &CdRipWindow::Command2_Click);
-  connect(Command3, &QPushButton::clicked, this, &CdRipWindow::Command3_Click);
-  connect(Command4, &QPushButton::clicked, this, &CdRipWindow::Command4_Click);
-  connect(Command5, &QPushButton::clicked, this, &CdRipWindow::Command5_Click);
-  connect(Check2, &QCheckBox::clicked, this, &CdRipWindow::Check2_Click);
+  connect(browseFolderButton, &QPushButton::clicked, this, &CdRipWindow::ChooseOutputFolder);
+  connect(extractButton, &QPushButton::clicked, this, &CdRipWindow::ExtractTracks);
+  connect(stopButton, &QPushButton::clicked, this, &CdRipWindow::Stop);
+  connect(renameButton, &QPushButton::clicked, this, &CdRipWindow::RenameSelectedTrack);
+  connect(helpButton, &QPushButton::clicked, this, &CdRipWindow::ShowHelp);
+  connect(tickAllCheck, &QCheckBox::clicked, this, &CdRipWindow::TickOrClearAll);
 }
 
-void CdRipWindow::Form_Load() {
+void CdRipWindow::Load() {
   Lang::TranslateForm2();
   const QString help = MainWindowLink::Caption("Menu_Help");
-  if (!help.isNull()) Command5->setText(help);
+  if (!help.isNull()) helpButton->setText(help);
 }
 
 void CdRipWindow::closeEvent(QCloseEvent* event) {
   if (DeviceWindowClose::AcceptUnlessCancelled(event,
-                                               [this](bool& cancel) { Form_QueryUnload(cancel); }))
-    Form_Unload();
+                                               [this](bool& cancel) { OnCloseRequest(cancel); }))
+    Unload();
 }
 
 // A close while cdda2wav runs stops it; the opening or the rip loop then ends.
-void CdRipWindow::Form_QueryUnload(bool& cancel) {
+void CdRipWindow::OnCloseRequest(bool& cancel) {
   if (CdRipper::State().CDRipBusy != 1) return;
   CdRipper::Stop();
   cancel = true;
 }
 
-void CdRipWindow::Form_Unload() {
+void CdRipWindow::Unload() {
   if (QWidget* main = MainWindowLink::Window()) ModalWindow::ShowAgain(main);
 }
 
-void CdRipWindow::Command1_Click() {
+void CdRipWindow::ChooseOutputFolder() {
   const QString folder = Dialogs::Folder(this, QString(), QString());
   if (folder.isEmpty()) return;
   CdRipper::State().CDRipOutputDir = folder;
-  Text1->setText(folder);
-  Text1->setCursorPosition(Text1->text().size());
+  outputFolder->setText(folder);
+  outputFolder->setCursorPosition(outputFolder->text().size());
 }
 
-void CdRipWindow::Command2_Click() { ExtractTracks(); }
+void CdRipWindow::Stop() { CdRipper::Stop(); }
 
-void CdRipWindow::Command3_Click() { CdRipper::Stop(); }
-
-void CdRipWindow::Command4_Click() {
+void CdRipWindow::RenameSelectedTrack() {
   // The row the list makes current when it takes the focus is no choice.
-  QListWidgetItem* item = List1->currentItem();
+  QListWidgetItem* item = trackList->currentItem();
   if (!item || !item->isSelected()) return;
   const QString name = Lang::InputValidFileName(item->text());
   if (!name.isEmpty()) item->setText(name);
 }
 
-void CdRipWindow::Command5_Click() { ProgramHelp::ShowProgramHelp(); }
+void CdRipWindow::ShowHelp() { ProgramHelp::ShowProgramHelp(); }
 
-void CdRipWindow::Check2_Click() {
-  const Qt::CheckState state = Check2->isChecked() ? Qt::Checked : Qt::Unchecked;
-  for (int row = 0; row < List1->count(); ++row) List1->item(row)->setCheckState(state);
+void CdRipWindow::TickOrClearAll() {
+  const Qt::CheckState state = tickAllCheck->isChecked() ? Qt::Checked : Qt::Unchecked;
+  for (int row = 0; row < trackList->count(); ++row) trackList->item(row)->setCheckState(state);
 }

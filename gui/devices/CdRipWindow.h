@@ -29,32 +29,34 @@ class CdRipWindow : public QWidget {
   // tracks; closes it again with a message when there are none.
   static void OpenCDRip();
 
-  void Form_Load();
-  void Form_QueryUnload(bool& cancel);
-  void Form_Unload();
-  void Command1_Click();  // "..."
-  void Command2_Click();  // "Extraer"
-  void Command3_Click();  // "Detener"
-  void Command4_Click();  // "Renombrar"
-  void Command5_Click();  // "Ayuda"
-  void Check2_Click();    // "Marcar/desmarcar todo"
+  void Load();
+  void OnCloseRequest(bool& cancel);
+  void Unload();
+  void ChooseOutputFolder();
+  void ExtractTracks();
+  void Stop();
+  void RenameSelectedTrack();
+  void ShowHelp();
+  void TickOrClearAll();
 
-  QGroupBox* Frame1 = nullptr;
-  QListWidget* List1 = nullptr;
-  QCheckBox* Check2 = nullptr;
-  QPushButton* Command4 = nullptr;
-  QGroupBox* Frame2 = nullptr;
-  QLineEdit* Text1 = nullptr;
-  QPushButton* Command1 = nullptr;
-  QGroupBox* Frame3 = nullptr;
-  QLabel* Label1 = nullptr;
-  QComboBox* Combo1 = nullptr;
-  QCheckBox* Check1 = nullptr;
-  QGroupBox* Frame4 = nullptr;
-  QPlainTextEdit* Text2 = nullptr;
-  QPushButton* Command2 = nullptr;
-  QPushButton* Command3 = nullptr;
-  QPushButton* Command5 = nullptr;
+  QGroupBox* tracksFrame = nullptr;
+  QListWidget* trackList = nullptr;
+  QCheckBox* tickAllCheck = nullptr;
+  QPushButton* renameButton = nullptr;
+  QGroupBox* folderFrame = nullptr;
+  QLineEdit* outputFolder = nullptr;
+  QPushButton* browseFolderButton = nullptr;
+  QGroupBox* optionsFrame = nullptr;
+  QLabel* formatLabel = nullptr;
+  QComboBox* formatCombo = nullptr;
+  QCheckBox* removeSilenceCheck = nullptr;
+  // Lies over the track frame while cdda2wav runs, with its console.
+  QGroupBox* busyFrame = nullptr;
+  QPlainTextEdit* console = nullptr;
+  QPushButton* extractButton = nullptr;
+  // Stands where the extract button stands; one of the two shows at a time.
+  QPushButton* stopButton = nullptr;
+  QPushButton* helpButton = nullptr;
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -65,5 +67,4 @@ class CdRipWindow : public QWidget {
   void ShowBusyPanel(bool busy);
   void ListTracks(const QStringList& titles);
   QList<CdRipper::Track> TickedTracks() const;
-  void ExtractTracks();
 };

@@ -9,15 +9,15 @@
 FormatChoiceRow FormatChoiceRow::Create(QWidget* parent) {
   using WidgetFactory::Named;
   FormatChoiceRow row;
-  row.Label1 = Named(new QLabel("Formato:", parent), "Label1");
-  row.Combo3 = Named(new QComboBox(parent), "Combo3");
-  row.Combo3->setEditable(true);
-  row.Combo3->addItems({"<Automático>", "<Manual>"});
-  row.Label1->setBuddy(row.Combo3);
-  row.Command5 = Named(new QPushButton("...", parent), "Command5");
-  row.Command5->setMaximumWidth(40);
-  row.Command6 = Named(new QPushButton(">>", parent), "Command6");
-  row.Command6->setMaximumWidth(40);
-  row.Command6->setEnabled(false);
+  row.label = Named(new QLabel("Formato:", parent), "Label1");
+  row.combo = Named(new QComboBox(parent), "Combo3");
+  row.combo->setEditable(true);
+  row.combo->addItems({"<Automático>", "<Manual>"});
+  row.label->setBuddy(row.combo);
+  row.chooseButton = Named(new QPushButton("...", parent), "Command5");
+  row.chooseButton->setMaximumWidth(40);
+  row.editButton = Named(new QPushButton(">>", parent), "Command6");
+  row.editButton->setMaximumWidth(40);
+  row.editButton->setEnabled(false);
   return row;
 }

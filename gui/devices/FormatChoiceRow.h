@@ -10,10 +10,10 @@ class QWidget;
 // edit "<Manual>" (enabled for it alone). The window lays them out and wires
 // them to ProfileChoice.
 struct FormatChoiceRow {
-  QLabel* Label1 = nullptr;
-  QComboBox* Combo3 = nullptr;
-  QPushButton* Command5 = nullptr;
-  QPushButton* Command6 = nullptr;
+  QLabel* label = nullptr;
+  QComboBox* combo = nullptr;
+  QPushButton* chooseButton = nullptr;
+  QPushButton* editButton = nullptr;
 
   static FormatChoiceRow Create(QWidget* parent);
 };

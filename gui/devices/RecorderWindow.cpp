@@ -119,7 +119,7 @@ RecorderWindow* RecorderWindow::Instance() { return g_instance.data(); }
 
 void RecorderWindow::ShowRecorder() {
   QPointer<RecorderWindow> window = new RecorderWindow;
-  window->Form_Load();
+  window->Load();
   window->ShowListingPanel(true);
   // The devices are listed once the window is up, inside its modal wait.
   QTimer::singleShot(0, window, [window] {
@@ -135,24 +135,24 @@ void RecorderWindow::ShowRecorder() {
 // not the covered source controls by the keyboard, not the destination's
 // format choice (its editor reads ffmpeg's capabilities).
 void RecorderWindow::ShowListingPanel(bool listing) {
-  Menu_Options->setEnabled(!listing);
-  Frame1->setEnabled(!listing);
-  Frame2->setEnabled(!listing);
-  Command2->setEnabled(!listing);
-  Frame3->setVisible(listing);
-  if (listing) Frame3->raise();
+  optionsMenu->setEnabled(!listing);
+  sourceFrame->setEnabled(!listing);
+  destinationFrame->setEnabled(!listing);
+  recordButton->setEnabled(!listing);
+  listingFrame->setVisible(listing);
+  if (listing) listingFrame->raise();
 }
 
 void RecorderWindow::ListDevices() {
   QPointer<RecorderWindow> guard(this);
-  Combo1->clear();
-  Combo2->clear();
+  audioDeviceCombo->clear();
+  videoDeviceCombo->clear();
   const Recorder::DeviceLists lists = Recorder::ListDevices();
   if (!guard) return;
-  Combo1->addItems(lists.Audio);
-  Combo2->addItems(lists.Video);
-  Combo1->setCurrentIndex(-1);
-  Combo2->setCurrentIndex(-1);
+  audioDeviceCombo->addItems(lists.Audio);
+  videoDeviceCombo->addItems(lists.Video);
+  audioDeviceCombo->setCurrentIndex(-1);
+  videoDeviceCombo->setCurrentIndex(-1);
 }
 
 void RecorderWindow::CreateControls() {
@@ -161,278 +161,279 @@ void RecorderWindow::CreateControls() {
   CreateSourcePanel();
   CreateDestinationPanel();
   CreateRecordingPanel();
-  Frame3 = Named(new QGroupBox(central), "Frame3");
-  Frame3->setAutoFillBackground(true);  // solid: the source panel under it never shows through
-  auto* wait = new QVBoxLayout(Frame3);
-  Label2 = Named(new QLabel("Obteniendo información de ffmpeg", Frame3), "Label2");
-  Label2->setAlignment(Qt::AlignCenter);
-  wait->addWidget(Label2);
-  Command2 = Named(new QPushButton("Grabar", central), "Command2");
+  listingFrame = Named(new QGroupBox(central), "Frame3");
+  listingFrame->setAutoFillBackground(
+      true);  // solid: the source panel under it never shows through
+  auto* wait = new QVBoxLayout(listingFrame);
+  listingLabel = Named(new QLabel("Obteniendo información de ffmpeg", listingFrame), "Label2");
+  listingLabel->setAlignment(Qt::AlignCenter);
+  wait->addWidget(listingLabel);
+  recordButton = Named(new QPushButton("Grabar", central), "Command2");
 
   // The wait and recording panels share the source panel's cell: they lie over it.
-  Frame1->setParent(central);
-  Frame2->setParent(central);
-  Frame4->setParent(central);
-  layout->addWidget(Frame1, 0, 0);
-  layout->addWidget(Frame3, 0, 0);
-  layout->addWidget(Frame4, 0, 0);
-  layout->addWidget(Frame2, 1, 0);
-  layout->addWidget(Command2, 2, 0, Qt::AlignRight);
+  sourceFrame->setParent(central);
+  destinationFrame->setParent(central);
+  recordingFrame->setParent(central);
+  layout->addWidget(sourceFrame, 0, 0);
+  layout->addWidget(listingFrame, 0, 0);
+  layout->addWidget(recordingFrame, 0, 0);
+  layout->addWidget(destinationFrame, 1, 0);
+  layout->addWidget(recordButton, 2, 0, Qt::AlignRight);
   setCentralWidget(central);
-  Frame4->hide();
+  recordingFrame->hide();
 
-  Menu_Options = Named(menuBar()->addMenu("Opciones"), "Menu_Options");
-  Opt_List = Named(Menu_Options->addAction("Listar dispositivos"), "Opt_List");
-  Opt_BuffSizeChan = Named(Menu_Options->addAction("Cambiar tamaño de buffer"), "Opt_BuffSizeChan");
-  Opt_Help = Named(Menu_Options->addAction("Ayuda"), "Opt_Help");
+  optionsMenu = Named(menuBar()->addMenu("Opciones"), "Menu_Options");
+  listDevicesAction = Named(optionsMenu->addAction("Listar dispositivos"), "Opt_List");
+  bufferSizeAction = Named(optionsMenu->addAction("Cambiar tamaño de buffer"), "Opt_BuffSizeChan");
+  helpAction = Named(optionsMenu->addAction("Ayuda"), "Opt_Help");
 
-  Timer1 = Named(new QTimer(this), "Timer1");
-  Timer1->setInterval(10);
+  stopTimer = Named(new QTimer(this), "Timer1");
+  stopTimer->setInterval(10);
 }
 
 void RecorderWindow::CreateSourcePanel() {
-  Frame1 = Named(new QGroupBox("Origen", this), "Frame1");
-  auto* grid = new QGridLayout(Frame1);
-  Option1 = Named(new QRadioButton(Frame1), "Option1");
-  Text2 = ClickableCaption(Frame1, "Text2", "Dirección de red:");
-  Text1 = Named(new QLineEdit(Frame1), "Text1");
-  Text1->setEnabled(false);
-  Option2 = Named(new QRadioButton("Dispositivo de captura:", Frame1), "Option2");
-  Option2->setChecked(true);
-  Check2 = Named(new QCheckBox(Frame1), "Check2");
-  Text3 = ClickableCaption(Frame1, "Text3", "Audio:");
-  Combo1 = Named(new QComboBox(Frame1), "Combo1");
-  Combo1->setEditable(true);
-  Combo1->setEnabled(false);
-  Check3 = Named(new QCheckBox(Frame1), "Check3");
-  Text4 = ClickableCaption(Frame1, "Text4", "Video:");
-  Combo2 = Named(new QComboBox(Frame1), "Combo2");
-  Combo2->setEditable(true);
-  Combo2->setEnabled(false);
-  Text10 = Named(new QLabel("Duración (HH:MM:SS.mm):", Frame1), "Text10");
-  Text11 = Named(new QLineEdit(Frame1), "Text11");
-  Command3 = Named(new QPushButton("Play", Frame1), "Command3");
+  sourceFrame = Named(new QGroupBox("Origen", this), "Frame1");
+  auto* grid = new QGridLayout(sourceFrame);
+  networkOption = Named(new QRadioButton(sourceFrame), "Option1");
+  networkCaption = ClickableCaption(sourceFrame, "Text2", "Dirección de red:");
+  networkAddress = Named(new QLineEdit(sourceFrame), "Text1");
+  networkAddress->setEnabled(false);
+  devicesOption = Named(new QRadioButton("Dispositivo de captura:", sourceFrame), "Option2");
+  devicesOption->setChecked(true);
+  audioCheck = Named(new QCheckBox(sourceFrame), "Check2");
+  audioCaption = ClickableCaption(sourceFrame, "Text3", "Audio:");
+  audioDeviceCombo = Named(new QComboBox(sourceFrame), "Combo1");
+  audioDeviceCombo->setEditable(true);
+  audioDeviceCombo->setEnabled(false);
+  videoCheck = Named(new QCheckBox(sourceFrame), "Check3");
+  videoCaption = ClickableCaption(sourceFrame, "Text4", "Video:");
+  videoDeviceCombo = Named(new QComboBox(sourceFrame), "Combo2");
+  videoDeviceCombo->setEditable(true);
+  videoDeviceCombo->setEnabled(false);
+  durationCaption = Named(new QLabel("Duración (HH:MM:SS.mm):", sourceFrame), "Text10");
+  duration = Named(new QLineEdit(sourceFrame), "Text11");
+  playButton = Named(new QPushButton("Play", sourceFrame), "Command3");
 
   // Assistive tools name each field after its caption, not after the frame.
-  Text2->setBuddy(Text1);
-  Text3->setBuddy(Combo1);
-  Text4->setBuddy(Combo2);
-  Text10->setBuddy(Text11);
+  networkCaption->setBuddy(networkAddress);
+  audioCaption->setBuddy(audioDeviceCombo);
+  videoCaption->setBuddy(videoDeviceCombo);
+  durationCaption->setBuddy(duration);
 
-  grid->addWidget(Option1, 0, 0);
-  grid->addWidget(Text2, 0, 1, 1, 2);
-  grid->addWidget(Text1, 1, 1, 1, 3);
-  grid->addWidget(Option2, 2, 0, 1, 3);
-  grid->addWidget(Check2, 3, 0);
-  grid->addWidget(Text3, 3, 1);
-  grid->addWidget(Combo1, 3, 2, 1, 2);
-  grid->addWidget(Check3, 4, 0);
-  grid->addWidget(Text4, 4, 1);
-  grid->addWidget(Combo2, 4, 2, 1, 2);
-  grid->addWidget(Text10, 5, 1, 1, 2);
-  grid->addWidget(Text11, 5, 3);
-  grid->addWidget(Command3, 6, 3);
+  grid->addWidget(networkOption, 0, 0);
+  grid->addWidget(networkCaption, 0, 1, 1, 2);
+  grid->addWidget(networkAddress, 1, 1, 1, 3);
+  grid->addWidget(devicesOption, 2, 0, 1, 3);
+  grid->addWidget(audioCheck, 3, 0);
+  grid->addWidget(audioCaption, 3, 1);
+  grid->addWidget(audioDeviceCombo, 3, 2, 1, 2);
+  grid->addWidget(videoCheck, 4, 0);
+  grid->addWidget(videoCaption, 4, 1);
+  grid->addWidget(videoDeviceCombo, 4, 2, 1, 2);
+  grid->addWidget(durationCaption, 5, 1, 1, 2);
+  grid->addWidget(duration, 5, 3);
+  grid->addWidget(playButton, 6, 3);
   grid->setColumnStretch(2, 1);
 }
 
 void RecorderWindow::CreateDestinationPanel() {
-  Frame2 = Named(new QGroupBox("Destino:", this), "Frame2");
-  auto* grid = new QGridLayout(Frame2);
-  Option3 = Named(new QRadioButton("Guardar como:", Frame2), "Option3");
-  Option3->setChecked(true);
-  Text7 = Named(new QLineEdit(Frame2), "Text7");
-  Text7->setReadOnly(true);
-  Command1 = Named(new QPushButton("...", Frame2), "Command1");
-  Command1->setMaximumWidth(40);
-  Check1 = Named(new QCheckBox("Ver en reproductor", Frame2), "Check1");
-  const FormatChoiceRow format = FormatChoiceRow::Create(Frame2);
-  Label1 = format.Label1;
-  Combo3 = format.Combo3;
-  Command5 = format.Command5;
-  Command6 = format.Command6;
-  Option4 = Named(new QRadioButton("Emitir", Frame2), "Option4");
+  destinationFrame = Named(new QGroupBox("Destino:", this), "Frame2");
+  auto* grid = new QGridLayout(destinationFrame);
+  fileOption = Named(new QRadioButton("Guardar como:", destinationFrame), "Option3");
+  fileOption->setChecked(true);
+  outputPath = Named(new QLineEdit(destinationFrame), "Text7");
+  outputPath->setReadOnly(true);
+  browseOutputButton = Named(new QPushButton("...", destinationFrame), "Command1");
+  browseOutputButton->setMaximumWidth(40);
+  watchCheck = Named(new QCheckBox("Ver en reproductor", destinationFrame), "Check1");
+  const FormatChoiceRow format = FormatChoiceRow::Create(destinationFrame);
+  formatLabel = format.label;
+  formatCombo = format.combo;
+  chooseProfileButton = format.chooseButton;
+  editManualButton = format.editButton;
+  streamOption = Named(new QRadioButton("Emitir", destinationFrame), "Option4");
 
-  grid->addWidget(Option3, 0, 0);
-  grid->addWidget(Text7, 0, 1, 1, 3);
-  grid->addWidget(Command1, 0, 4);
-  grid->addWidget(Check1, 1, 1, 1, 4);
-  grid->addWidget(Label1, 2, 1);
-  grid->addWidget(Combo3, 2, 2);
-  grid->addWidget(Command5, 2, 3);
-  grid->addWidget(Command6, 2, 4);
-  grid->addWidget(Option4, 3, 0);
+  grid->addWidget(fileOption, 0, 0);
+  grid->addWidget(outputPath, 0, 1, 1, 3);
+  grid->addWidget(browseOutputButton, 0, 4);
+  grid->addWidget(watchCheck, 1, 1, 1, 4);
+  grid->addWidget(formatLabel, 2, 1);
+  grid->addWidget(formatCombo, 2, 2);
+  grid->addWidget(chooseProfileButton, 2, 3);
+  grid->addWidget(editManualButton, 2, 4);
+  grid->addWidget(streamOption, 3, 0);
   grid->setColumnStretch(2, 1);
 }
 
 void RecorderWindow::CreateRecordingPanel() {
-  Frame4 = Named(new QGroupBox("Grabando", this), "Frame4");
-  auto* panel = new QVBoxLayout(Frame4);
-  Text9 = Named(new QLineEdit(Frame4), "Text9");
-  Text9->setReadOnly(true);
-  Command4 = Named(new QPushButton("Detener", Frame4), "Command4");
-  Command8 = Named(new QPushButton("Pause / Resume", Frame4), "Command8");
-  Command9 = Named(new QPushButton("Detener (force)", Frame4), "Command9");
+  recordingFrame = Named(new QGroupBox("Grabando", this), "Frame4");
+  auto* panel = new QVBoxLayout(recordingFrame);
+  consoleLine = Named(new QLineEdit(recordingFrame), "Text9");
+  consoleLine->setReadOnly(true);
+  stopButton = Named(new QPushButton("Detener", recordingFrame), "Command4");
+  pauseButton = Named(new QPushButton("Pause / Resume", recordingFrame), "Command8");
+  forceStopButton = Named(new QPushButton("Detener (force)", recordingFrame), "Command9");
   auto* buttons = new QHBoxLayout;
-  buttons->addWidget(Command4);
-  buttons->addWidget(Command8);
-  buttons->addWidget(Command9);
-  panel->addWidget(Text9);
+  buttons->addWidget(stopButton);
+  buttons->addWidget(pauseButton);
+  buttons->addWidget(forceStopButton);
+  panel->addWidget(consoleLine);
   panel->addLayout(buttons);
 }
 
 void RecorderWindow::WireControls() {
-  connect(Option1, &QRadioButton::toggled, this, [this](bool on) {
-    if (on) Option1_Click();
+  connect(networkOption, &QRadioButton::toggled, this, [this](bool on) {
+    if (on) OnNetworkChosen();
   });
-  connect(Option2, &QRadioButton::toggled, this, [this](bool on) {
-    if (on) Option2_Click();
+  connect(devicesOption, &QRadioButton::toggled, this, [this](bool on) {
+    if (on) OnDevicesChosen();
   });
-  connect(Option3, &QRadioButton::toggled, this, [this](bool on) {
-    if (on) Option3_Click();
+  connect(fileOption, &QRadioButton::toggled, this, [this](bool on) {
+    if (on) OnFileChosen();
   });
-  connect(Option4, &QRadioButton::toggled, this, [this](bool on) {
-    if (on) Option4_Click();
+  connect(streamOption, &QRadioButton::toggled, this, [this](bool on) {
+    if (on) OnStreamChosen();
   });
-  connect(Check2, &QCheckBox::toggled, this, &RecorderWindow::Check2_Click);
-  connect(Check3, &QCheckBox::toggled, this, &RecorderWindow::Check3_Click);
-  for (QLabel* caption : {Text2, Text3, Text4}) caption->installEventFilter(this);
-  connect(Command3, &QPushButton::clicked, this, &RecorderWindow::Command3_Click);
-  connect(Opt_List, &QAction::triggered, this, &RecorderWindow::Opt_List_Click);
-  connect(Opt_BuffSizeChan, &QAction::triggered, this, &RecorderWindow::Opt_BuffSizeChan_Click);
-  connect(Opt_Help, &QAction::triggered, this, &RecorderWindow::Opt_Help_Click);
-  connect(Command1, &QPushButton::clicked, this, &RecorderWindow::Command1_Click);
-  connect(Combo3, &QComboBox::activated, this, &RecorderWindow::Combo3_Click);
-  connect(Combo3->lineEdit(), &QLineEdit::textEdited, this, &RecorderWindow::Combo3_Change);
-  connect(Command5, &QPushButton::clicked, this, &RecorderWindow::Command5_Click);
-  connect(Command6, &QPushButton::clicked, this, &RecorderWindow::Command6_Click);
-  connect(Command2, &QPushButton::clicked, this, &RecorderWindow::Command2_Click);
-  connect(Command4, &QPushButton::clicked, this, &RecorderWindow::Command4_Click);
-  connect(Command8, &QPushButton::clicked, this, &RecorderWindow::Command8_Click);
-  connect(Command9, &QPushButton::clicked, this, &RecorderWindow::Command9_Click);
-  connect(Timer1, &QTimer::timeout, this, &RecorderWindow::Timer1_Timer);
-  connect(Text7, &QLineEdit::textChanged, this, [this] { MoveCaretToEnd(Text7); });
-  connect(Text9, &QLineEdit::textChanged, this, [this] { MoveCaretToEnd(Text9); });
+  connect(audioCheck, &QCheckBox::toggled, this, &RecorderWindow::OnAudioToggled);
+  connect(videoCheck, &QCheckBox::toggled, this, &RecorderWindow::OnVideoToggled);
+  for (QLabel* caption : {networkCaption, audioCaption, videoCaption})
+    caption->installEventFilter(this);
+  connect(playButton, &QPushButton::clicked, this, &RecorderWindow::PlaySource);
+  connect(listDevicesAction, &QAction::triggered, this, &RecorderWindow::ShowDeviceListing);
+  connect(bufferSizeAction, &QAction::triggered, this, &RecorderWindow::ChangeBufferSize);
+  connect(helpAction, &QAction::triggered, this, &RecorderWindow::ShowHelp);
+  connect(browseOutputButton, &QPushButton::clicked, this, &RecorderWindow::ChooseOutputPath);
+  connect(formatCombo, &QComboBox::activated, this, &RecorderWindow::OnFormatChosen);
+  connect(formatCombo->lineEdit(), &QLineEdit::textEdited, this, &RecorderWindow::OnFormatEdited);
+  connect(chooseProfileButton, &QPushButton::clicked, this, &RecorderWindow::ChooseProfile);
+  connect(editManualButton, &QPushButton::clicked, this, &RecorderWindow::EditManualProfile);
+  connect(recordButton, &QPushButton::clicked, this, &RecorderWindow::Record);
+  connect(stopButton, &QPushButton::clicked, this, &RecorderWindow::StopRecording);
+  connect(pauseButton, &QPushButton::clicked, this, &RecorderWindow::TogglePause);
+  connect(forceStopButton, &QPushButton::clicked, this, &RecorderWindow::ForceStop);
+  connect(stopTimer, &QTimer::timeout, this, &RecorderWindow::OnStopTimer);
+  connect(outputPath, &QLineEdit::textChanged, this, [this] { MoveCaretToEnd(outputPath); });
+  connect(consoleLine, &QLineEdit::textChanged, this, [this] { MoveCaretToEnd(consoleLine); });
 }
 
 bool RecorderWindow::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::MouseButtonRelease) {
-    if (watched == Text2) Text2_Click();
-    if (watched == Text3) Text3_Click();
-    if (watched == Text4) Text4_Click();
+    if (watched == networkCaption) ToggleNetworkOption();
+    if (watched == audioCaption) ToggleAudio();
+    if (watched == videoCaption) ToggleVideo();
   }
   return QMainWindow::eventFilter(watched, event);
 }
 
-void RecorderWindow::Form_Load() {
+void RecorderWindow::Load() {
   Lang::TranslateForm14();
-  Command9->setText(Command4->text() + " (force)");
+  forceStopButton->setText(stopButton->text() + " (force)");
   NameUncaptionedControls();
   resize(374, SetupHeight);
   // The destination outlives the window; it shows what "Grabar" records into.
-  Text7->setText(Recorder::State().RecOutputPath);
+  outputPath->setText(Recorder::State().RecOutputPath);
   Recorder::State().RecFormatProfilePath.clear();
-  Combo3->setCurrentIndex(0);
-  Combo3_Click();
+  formatCombo->setCurrentIndex(0);
+  OnFormatChosen();
 }
 
 // Controls without a caption of their own take the caption beside them.
 void RecorderWindow::NameUncaptionedControls() {
-  Option1->setAccessibleName(Text2->text());
-  Check2->setAccessibleName(Text3->text());
-  Check3->setAccessibleName(Text4->text());
-  Text7->setAccessibleName(Option3->text());
+  networkOption->setAccessibleName(networkCaption->text());
+  audioCheck->setAccessibleName(audioCaption->text());
+  videoCheck->setAccessibleName(videoCaption->text());
+  outputPath->setAccessibleName(fileOption->text());
 }
 
 void RecorderWindow::closeEvent(QCloseEvent* event) {
-  DeviceWindowClose::AcceptUnlessCancelled(event,
-                                           [this](bool& cancel) { Form_QueryUnload(cancel); });
+  DeviceWindowClose::AcceptUnlessCancelled(event, [this](bool& cancel) { OnCloseRequest(cancel); });
 }
 
-void RecorderWindow::Form_QueryUnload(bool& cancel) {
+void RecorderWindow::OnCloseRequest(bool& cancel) {
   const DeviceRun::CloseStep step = DeviceRun::StepOnClose(
-      Frame3->isVisible(), Recorder::State().RecRunning == 1, !Frame4->isHidden());
+      listingFrame->isVisible(), Recorder::State().RecRunning == 1, !recordingFrame->isHidden());
   if (DeviceWindowClose::KeepOpen(step, &Lang::MsgStopProcessFirst, [this] { ShowSetupPanels(); }))
     cancel = true;
 }
 
 void RecorderWindow::ShowSetupPanels() {
-  Frame4->hide();
-  Frame1->show();
-  Frame2->show();
-  Command2->show();
-  Menu_Options->setEnabled(true);
+  recordingFrame->hide();
+  sourceFrame->show();
+  destinationFrame->show();
+  recordButton->show();
+  optionsMenu->setEnabled(true);
   resize(width(), SetupHeight);
 }
 
 // ---- Source ----
 
-void RecorderWindow::SourceFollowers() {
-  const bool active = Text3->isEnabled();
-  Text4->setEnabled(active);
-  Text10->setEnabled(active);
-  Text11->setEnabled(active);
-  Combo1->setEnabled(active && Check2->isChecked());
-  Combo2->setEnabled(active && Check3->isChecked());
-  Check2->setEnabled(active);
-  Check3->setEnabled(active);
+void RecorderWindow::SwitchSourceFields() {
+  const bool active = audioCaption->isEnabled();
+  videoCaption->setEnabled(active);
+  durationCaption->setEnabled(active);
+  duration->setEnabled(active);
+  audioDeviceCombo->setEnabled(active && audioCheck->isChecked());
+  videoDeviceCombo->setEnabled(active && videoCheck->isChecked());
+  audioCheck->setEnabled(active);
+  videoCheck->setEnabled(active);
 }
 
-void RecorderWindow::Option1_Click() {
-  Text3->setEnabled(!Option1->isChecked());
-  SourceFollowers();
-  Text1->setEnabled(Option1->isChecked());
+void RecorderWindow::OnNetworkChosen() {
+  audioCaption->setEnabled(!networkOption->isChecked());
+  SwitchSourceFields();
+  networkAddress->setEnabled(networkOption->isChecked());
 }
 
-void RecorderWindow::Option2_Click() {
-  Text3->setEnabled(Option2->isChecked());
-  SourceFollowers();
-  Text1->setEnabled(!Option2->isChecked());
+void RecorderWindow::OnDevicesChosen() {
+  audioCaption->setEnabled(devicesOption->isChecked());
+  SwitchSourceFields();
+  networkAddress->setEnabled(!devicesOption->isChecked());
 }
 
-void RecorderWindow::Check2_Click() { Combo1->setEnabled(Check2->isChecked()); }
-void RecorderWindow::Check3_Click() { Combo2->setEnabled(Check3->isChecked()); }
+void RecorderWindow::OnAudioToggled() { audioDeviceCombo->setEnabled(audioCheck->isChecked()); }
+void RecorderWindow::OnVideoToggled() { videoDeviceCombo->setEnabled(videoCheck->isChecked()); }
 
 // A second click on the caption clears the option, leaving no source selected.
-void RecorderWindow::Text2_Click() {
-  if (!Option1->isChecked()) {
-    Option1->setChecked(true);
+void RecorderWindow::ToggleNetworkOption() {
+  if (!networkOption->isChecked()) {
+    networkOption->setChecked(true);
     return;
   }
-  const QSignalBlocker blocker(Option1);
-  Option1->setAutoExclusive(false);
-  Option1->setChecked(false);
-  Option1->setAutoExclusive(true);
+  const QSignalBlocker blocker(networkOption);
+  networkOption->setAutoExclusive(false);
+  networkOption->setChecked(false);
+  networkOption->setAutoExclusive(true);
 }
 
-void RecorderWindow::Text3_Click() {
-  if (Text3->isEnabled()) Check2->toggle();
+void RecorderWindow::ToggleAudio() {
+  if (audioCaption->isEnabled()) audioCheck->toggle();
 }
-void RecorderWindow::Text4_Click() {
-  if (Text4->isEnabled()) Check3->toggle();
+void RecorderWindow::ToggleVideo() {
+  if (videoCaption->isEnabled()) videoCheck->toggle();
 }
 
 Recorder::Source RecorderWindow::SourceFromControls() const {
   Recorder::Source source;
-  source.Network = Option1->isChecked();
-  source.Devices = Option2->isChecked();
-  source.Address = Text1->text();
-  source.UseAudio = Check2->isChecked();
-  source.AudioDevice = Combo1->currentText();
-  source.UseVideo = Check3->isChecked();
-  source.VideoDevice = Combo2->currentText();
+  source.Network = networkOption->isChecked();
+  source.Devices = devicesOption->isChecked();
+  source.Address = networkAddress->text();
+  source.UseAudio = audioCheck->isChecked();
+  source.AudioDevice = audioDeviceCombo->currentText();
+  source.UseVideo = videoCheck->isChecked();
+  source.VideoDevice = videoDeviceCombo->currentText();
   return source;
 }
 
-void RecorderWindow::Command3_Click() {
+void RecorderWindow::PlaySource() {
   ShowRefusal(Recorder::PlayPreview(SourceFromControls(), false, this));
 }
 
-void RecorderWindow::Opt_List_Click() {
+void RecorderWindow::ShowDeviceListing() {
   TextViewer::ShowCommandOutput(Recorder::DeviceListCommand(), this);
   ListDevices();
 }
 
-void RecorderWindow::Opt_BuffSizeChan_Click() {
+void RecorderWindow::ChangeBufferSize() {
   const QString size = Lang::InputBufferSize(Recorder::State().RecBufferSizeMB);
   if (size.isEmpty()) return;
   if (!Recorder::IsValidBufferSize(size)) {
@@ -442,53 +443,53 @@ void RecorderWindow::Opt_BuffSizeChan_Click() {
   Recorder::State().RecBufferSizeMB = size;
 }
 
-void RecorderWindow::Opt_Help_Click() { ProgramHelp::ShowProgramHelp(); }
+void RecorderWindow::ShowHelp() { ProgramHelp::ShowProgramHelp(); }
 
 // ---- Destination and format ----
 
 void RecorderWindow::SwitchDestination(bool toFile) {
-  for (QWidget* control : {static_cast<QWidget*>(Text7), static_cast<QWidget*>(Command1),
-                           static_cast<QWidget*>(Label1), static_cast<QWidget*>(Combo3),
-                           static_cast<QWidget*>(Check1)})
+  for (QWidget* control :
+       {static_cast<QWidget*>(outputPath), static_cast<QWidget*>(browseOutputButton),
+        static_cast<QWidget*>(formatLabel), static_cast<QWidget*>(formatCombo),
+        static_cast<QWidget*>(watchCheck)})
     control->setEnabled(toFile);
 }
 
-void RecorderWindow::Option3_Click() { SwitchDestination(Option3->isChecked()); }
-void RecorderWindow::Option4_Click() { SwitchDestination(!Option4->isChecked()); }
+void RecorderWindow::OnFileChosen() { SwitchDestination(fileOption->isChecked()); }
+void RecorderWindow::OnStreamChosen() { SwitchDestination(!streamOption->isChecked()); }
 
-void RecorderWindow::Command1_Click() {
+void RecorderWindow::ChooseOutputPath() {
   const QString path =
       DesktopServices::SaveFileDialog(QString(), QString(), "*.*|*.*", 0, this, true);
   if (path.isEmpty()) return;
   Recorder::State().RecOutputPath = path;
-  ReplaceConfirmedFor = QFileInfo::exists(path) ? path : QString();
-  Text7->setText(path);
+  replaceConfirmedFor = QFileInfo::exists(path) ? path : QString();
+  outputPath->setText(path);
 }
 
 ProfileChoice::Controls RecorderWindow::FormatControls() {
-  return {Combo3, Command6, &Combo3Tag, &Recorder::State().RecFormatProfilePath, "formats", "qfm"};
+  return {formatCombo, editManualButton,
+          &formatTag,  &Recorder::State().RecFormatProfilePath,
+          "formats",   "qfm"};
 }
 
-void RecorderWindow::Combo3_Click() { ProfileChoice::Click(FormatControls()); }
-void RecorderWindow::Combo3_Change() { ProfileChoice::Change(FormatControls()); }
-void RecorderWindow::Command5_Click() { ProfileChoice::ChooseProfile(FormatControls()); }
-void RecorderWindow::Command6_Click() { FormatEditorWindow::ShowEditor("*", 1); }
-
-void RecorderWindow::Command2_Click() { Record(); }
+void RecorderWindow::OnFormatChosen() { ProfileChoice::Click(FormatControls()); }
+void RecorderWindow::OnFormatEdited() { ProfileChoice::Change(FormatControls()); }
+void RecorderWindow::ChooseProfile() { ProfileChoice::ChooseProfile(FormatControls()); }
+void RecorderWindow::EditManualProfile() { FormatEditorWindow::ShowEditor("*", 1); }
 
 Recorder::RecordRequest RecorderWindow::RecordRequestFromControls() const {
   Recorder::RecordRequest request;
   request.From = SourceFromControls();
-  request.ToFile = Option3->isChecked();
-  request.ToStreamer = Option4->isChecked();
-  request.WithPlayer = Check1->isChecked();
-  request.AutomaticFormat = Combo3->currentIndex() == 0;
-  request.Duration = Text11->text();
-  request.ReplaceConfirmedFor = ReplaceConfirmedFor;
+  request.ToFile = fileOption->isChecked();
+  request.ToStreamer = streamOption->isChecked();
+  request.WithPlayer = watchCheck->isChecked();
+  request.AutomaticFormat = formatCombo->currentIndex() == 0;
+  request.Duration = duration->text();
+  request.ReplaceConfirmedFor = replaceConfirmedFor;
   return request;
 }
 
-// "Grabar": records the source, or hands it to the streamer.
 void RecorderWindow::Record() {
   // A tool still running (the viewer's device listing) keeps the runner: the
   // press waits quietly rather than end a recording that never started.
@@ -496,59 +497,60 @@ void RecorderWindow::Record() {
   const Recorder::RecordPlan plan =
       Recorder::PlanRecording(RecordRequestFromControls(), &Lang::AskReplaceFile);
   ShowRefusal(plan.Refused);
-  if (plan.What == Recorder::RecordPlan::Action::Stream) StreamerWindow::ShowStreamer(plan.InputArgs);
+  if (plan.What == Recorder::RecordPlan::Action::Stream)
+    StreamerWindow::ShowStreamer(plan.InputArgs);
   if (plan.What != Recorder::RecordPlan::Action::Record) return;
-  if (!plan.NextFreeName.isEmpty()) Text7->setText(plan.NextFreeName);
+  if (!plan.NextFreeName.isEmpty()) outputPath->setText(plan.NextFreeName);
   // The confirmation was for the file that was there; it is not the one recorded now.
-  ReplaceConfirmedFor.clear();
+  replaceConfirmedFor.clear();
   ShowRecordingPanel();
-  if (Check1->isChecked()) ShowRefusal(Recorder::PlayPreview(SourceFromControls(), true, this));
+  if (watchCheck->isChecked()) ShowRefusal(Recorder::PlayPreview(SourceFromControls(), true, this));
   QPointer<RecorderWindow> guard(this);
   const Recorder::RecordingEnd end =
-      Recorder::RunRecording(plan.Step, ToolRunner::BoxSink(Text9, false));
+      Recorder::RunRecording(plan.Step, ToolRunner::BoxSink(consoleLine, false));
   ShowRecordingFailure(end);
   if (guard) ShowRecordingEnd();
 }
 
 void RecorderWindow::ShowRecordingPanel() {
-  Frame4->show();
-  Frame4->raise();
-  Frame1->hide();
-  Frame2->hide();
-  Command2->hide();
-  Text9->clear();
-  Command4->setEnabled(true);
-  Command9->setEnabled(true);
-  Command8->setEnabled(true);
-  Menu_Options->setEnabled(false);
+  recordingFrame->show();
+  recordingFrame->raise();
+  sourceFrame->hide();
+  destinationFrame->hide();
+  recordButton->hide();
+  consoleLine->clear();
+  stopButton->setEnabled(true);
+  forceStopButton->setEnabled(true);
+  pauseButton->setEnabled(true);
+  optionsMenu->setEnabled(false);
   resize(width(), RecordingHeight);
 }
 
 void RecorderWindow::ShowRecordingEnd() {
   // The player showing the source ends with the recording.
   ToolRunner::EndCompanions(this);
-  Command4->setEnabled(false);
-  Command9->setEnabled(false);
-  Command8->setEnabled(false);
-  Text9->setText(Lang::TxtFinished());
+  stopButton->setEnabled(false);
+  forceStopButton->setEnabled(false);
+  pauseButton->setEnabled(false);
+  consoleLine->setText(Lang::TxtFinished());
 }
 
 // ---- Recording ----
 
-// A paused recording is resumed first; Timer1 then waits to send its "q".
-void RecorderWindow::Command4_Click() {
-  if (!Recorder::StopRecording()) Timer1->start();
+// A paused recording is resumed first; stopTimer then waits to send its "q".
+void RecorderWindow::StopRecording() {
+  if (!Recorder::StopRecording()) stopTimer->start();
 }
 
-void RecorderWindow::Timer1_Timer() {
-  if (Recorder::StopOnceResumed()) Timer1->stop();
+void RecorderWindow::OnStopTimer() {
+  if (Recorder::StopOnceResumed()) stopTimer->stop();
 }
 
-void RecorderWindow::Command8_Click() {
-  if (DeviceRun::TogglePause() == DeviceRun::PauseStep::Paused) Text9->setText("Pause");
+void RecorderWindow::TogglePause() {
+  if (DeviceRun::TogglePause() == DeviceRun::PauseStep::Paused) consoleLine->setText("Pause");
 }
 
-void RecorderWindow::Command9_Click() {
-  if (Dialogs::MsgBox(Command4->text() + "?", 3, Lang::BoxTitle()) != 6) return;
+void RecorderWindow::ForceStop() {
+  if (Dialogs::MsgBox(stopButton->text() + "?", 3, Lang::BoxTitle()) != 6) return;
   Recorder::ForceStop();
 }

@@ -38,86 +38,91 @@ class RecorderWindow : public QMainWindow {
   // Refills the device lists from ffmpeg's listing, nothing selected.
   void ListDevices();
 
-  void Form_Load();
-  void Form_QueryUnload(bool& cancel);
+  void Load();
+  void OnCloseRequest(bool& cancel);
 
   // Source.
-  void Option1_Click();
-  void Option2_Click();
-  void Check2_Click();
-  void Check3_Click();
-  void Text2_Click();
-  void Text3_Click();
-  void Text4_Click();
-  void Command3_Click();  // "Play"
-  void Opt_List_Click();
-  void Opt_BuffSizeChan_Click();
-  void Opt_Help_Click();
+  void OnNetworkChosen();
+  void OnDevicesChosen();
+  void OnAudioToggled();
+  void OnVideoToggled();
+  void ToggleNetworkOption();
+  void ToggleAudio();
+  void ToggleVideo();
+  void PlaySource();
+  void ShowDeviceListing();
+  void ChangeBufferSize();
+  void ShowHelp();
 
   // Destination and format.
-  void Option3_Click();
-  void Option4_Click();
-  void Command1_Click();  // "..." destination
-  void Combo3_Click();
-  void Combo3_Change();
-  void Command5_Click();  // "..." profile
-  void Command6_Click();  // ">>" edit "<Manual>"
-  void Command2_Click();  // "Grabar"
+  void OnFileChosen();
+  void OnStreamChosen();
+  void ChooseOutputPath();
+  void OnFormatChosen();
+  void OnFormatEdited();
+  void ChooseProfile();
+  void EditManualProfile();
+  // Records the source, or hands it to the streamer.
+  void Record();
 
   // Recording.
-  void Command4_Click();  // "Detener"
-  void Command8_Click();  // "Pause / Resume"
-  void Command9_Click();  // "Detener (force)"
-  void Timer1_Timer();
+  void StopRecording();
+  void TogglePause();
+  void ForceStop();
+  void OnStopTimer();
 
-  QGroupBox* Frame1 = nullptr;
-  QRadioButton* Option1 = nullptr;
-  QLabel* Text2 = nullptr;
-  QLineEdit* Text1 = nullptr;
-  QRadioButton* Option2 = nullptr;
-  QCheckBox* Check2 = nullptr;
-  QLabel* Text3 = nullptr;
-  QComboBox* Combo1 = nullptr;
-  QCheckBox* Check3 = nullptr;
-  QLabel* Text4 = nullptr;
-  QComboBox* Combo2 = nullptr;
-  QLabel* Text10 = nullptr;
-  QLineEdit* Text11 = nullptr;
-  QPushButton* Command3 = nullptr;
+  QGroupBox* sourceFrame = nullptr;
+  QRadioButton* networkOption = nullptr;
+  QLabel* networkCaption = nullptr;
+  QLineEdit* networkAddress = nullptr;
+  QRadioButton* devicesOption = nullptr;
+  QCheckBox* audioCheck = nullptr;
+  QLabel* audioCaption = nullptr;
+  QComboBox* audioDeviceCombo = nullptr;
+  QCheckBox* videoCheck = nullptr;
+  QLabel* videoCaption = nullptr;
+  QComboBox* videoDeviceCombo = nullptr;
+  QLabel* durationCaption = nullptr;
+  QLineEdit* duration = nullptr;
+  QPushButton* playButton = nullptr;
 
-  QGroupBox* Frame2 = nullptr;
-  QRadioButton* Option3 = nullptr;
-  QLineEdit* Text7 = nullptr;
-  QPushButton* Command1 = nullptr;
-  QRadioButton* Option4 = nullptr;
-  QCheckBox* Check1 = nullptr;
-  QLabel* Label1 = nullptr;
-  QComboBox* Combo3 = nullptr;
-  QPushButton* Command5 = nullptr;
-  QPushButton* Command6 = nullptr;
-  QPushButton* Command2 = nullptr;
+  QGroupBox* destinationFrame = nullptr;
+  QRadioButton* fileOption = nullptr;
+  QLineEdit* outputPath = nullptr;
+  QPushButton* browseOutputButton = nullptr;
+  QRadioButton* streamOption = nullptr;
+  // ffplay shows the source beside the recording.
+  QCheckBox* watchCheck = nullptr;
+  QLabel* formatLabel = nullptr;
+  QComboBox* formatCombo = nullptr;
+  QPushButton* chooseProfileButton = nullptr;
+  QPushButton* editManualButton = nullptr;
+  QPushButton* recordButton = nullptr;
 
-  QGroupBox* Frame3 = nullptr;
-  QLabel* Label2 = nullptr;
+  // Lies over the source panel while the devices are listed.
+  QGroupBox* listingFrame = nullptr;
+  QLabel* listingLabel = nullptr;
 
-  QGroupBox* Frame4 = nullptr;
-  QLineEdit* Text9 = nullptr;
-  QPushButton* Command4 = nullptr;
-  QPushButton* Command8 = nullptr;
-  QPushButton* Command9 = nullptr;
+  // Lies over the source panel while recording.
+  QGroupBox* recordingFrame = nullptr;
+  QLineEdit* consoleLine = nullptr;
+  QPushButton* stopButton = nullptr;
+  QPushButton* pauseButton = nullptr;
+  QPushButton* forceStopButton = nullptr;
 
-  QMenu* Menu_Options = nullptr;
-  QAction* Opt_List = nullptr;
-  QAction* Opt_BuffSizeChan = nullptr;
-  QAction* Opt_Help = nullptr;
+  QMenu* optionsMenu = nullptr;
+  QAction* listDevicesAction = nullptr;
+  QAction* bufferSizeAction = nullptr;
+  QAction* helpAction = nullptr;
 
-  QTimer* Timer1 = nullptr;
+  // Sends the stop of a paused recording once ffmpeg has resumed.
+  QTimer* stopTimer = nullptr;
 
-  // The accepted text of Combo3: typing into the box is undone to it.
-  QString Combo3Tag;
+  // The accepted text of formatCombo: typing into the box is undone to it.
+  QString formatTag;
   // The existing file whose replacement the user confirmed in the save
   // dialog; a recording into it uses that confirmation up.
-  QString ReplaceConfirmedFor;
+  QString replaceConfirmedFor;
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -129,13 +134,12 @@ class RecorderWindow : public QMainWindow {
   void CreateDestinationPanel();
   void CreateRecordingPanel();
   void WireControls();
-  void SourceFollowers();
+  void SwitchSourceFields();
   void NameUncaptionedControls();
   void SwitchDestination(bool toFile);
   ProfileChoice::Controls FormatControls();
   Recorder::Source SourceFromControls() const;
   Recorder::RecordRequest RecordRequestFromControls() const;
-  void Record();
   void ShowListingPanel(bool listing);
   void ShowSetupPanels();
   void ShowRecordingPanel();

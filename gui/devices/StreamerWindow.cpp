@@ -85,12 +85,12 @@ StreamerWindow* StreamerWindow::Instance() { return g_instance.data(); }
 void StreamerWindow::ShowStreamer(const QString& inputArgs) {
   Streamer::State().StreamInputArgs = inputArgs;
   QPointer<StreamerWindow> window = new StreamerWindow;
-  window->Form_Load();
-  window->Frame1->show();
-  window->Frame1->raise();
+  window->Load();
+  window->waitFrame->show();
+  window->waitFrame->raise();
   QTimer::singleShot(0, window, [window] {
     window->FillLocalAddresses();
-    window->Frame1->hide();
+    window->waitFrame->hide();
   });
   ModalWindow::Run(window);
   delete window.data();
@@ -106,193 +106,191 @@ void StreamerWindow::StreamFileList() {
 }
 
 void StreamerWindow::FillLocalAddresses() {
-  Combo1->clear();
-  Combo1->addItems(Streamer::LocalAddresses());
-  Combo1->setCurrentIndex(0);
+  addressCombo->clear();
+  addressCombo->addItems(Streamer::LocalAddresses());
+  addressCombo->setCurrentIndex(0);
 }
 
 void StreamerWindow::CreateControls() {
   auto* layout = new QGridLayout(this);
   CreateSetupPanel();
   CreateStreamingPanel();
-  Frame1 = Named(new QGroupBox(this), "Frame1");
-  Frame1->setAutoFillBackground(true);  // solid: the setup panel under it never shows through
-  auto* wait = new QVBoxLayout(Frame1);
-  Label3 = Named(new QLabel("Espere...", Frame1), "Label3");
-  Label3->setAlignment(Qt::AlignCenter);
-  wait->addWidget(Label3);
+  waitFrame = Named(new QGroupBox(this), "Frame1");
+  waitFrame->setAutoFillBackground(true);  // solid: the setup panel under it never shows through
+  auto* wait = new QVBoxLayout(waitFrame);
+  waitLabel = Named(new QLabel("Espere...", waitFrame), "Label3");
+  waitLabel->setAlignment(Qt::AlignCenter);
+  wait->addWidget(waitLabel);
   // The three panels share one cell: the streaming and wait panels lie over the setup panel.
-  layout->addWidget(Picture1, 0, 0);
-  layout->addWidget(Picture2, 0, 0);
-  layout->addWidget(Frame1, 0, 0);
-  Picture2->hide();
+  layout->addWidget(setupPanel, 0, 0);
+  layout->addWidget(streamingPanel, 0, 0);
+  layout->addWidget(waitFrame, 0, 0);
+  streamingPanel->hide();
 }
 
 void StreamerWindow::CreateSetupPanel() {
-  Picture1 = Named(new QWidget(this), "Picture1");
-  auto* grid = new QGridLayout(Picture1);
-  Combo1 = Named(new QComboBox(Picture1), "Combo1");
-  Combo1->setEditable(true);
-  Text1 = Caption(Picture1, "Text1", "Dirección:", Combo1);
-  Command4 = Named(new QPushButton("Ver direccion IP", Picture1), "Command4");
-  const FormatChoiceRow format = FormatChoiceRow::Create(Picture1);
-  Label1 = format.Label1;
-  Combo3 = format.Combo3;
-  Command5 = format.Command5;
-  Command6 = format.Command6;
-  Check1 = Named(new QCheckBox("Repetir lista de reproducción:", Picture1), "Check1");
-  Combo4 = Named(new QComboBox(Picture1), "Combo4");
-  Combo4->setEditable(true);
-  Combo4->addItem("<Infinito>");
-  Combo4->setEnabled(false);
-  Text5 = Caption(Picture1, "Text5", "Veces:", Combo4);
-  Text5->setEnabled(false);
-  Command1 = Named(new QPushButton("Emitir", Picture1), "Command1");
+  setupPanel = Named(new QWidget(this), "Picture1");
+  auto* grid = new QGridLayout(setupPanel);
+  addressCombo = Named(new QComboBox(setupPanel), "Combo1");
+  addressCombo->setEditable(true);
+  addressCaption = Caption(setupPanel, "Text1", "Dirección:", addressCombo);
+  showAddressesButton = Named(new QPushButton("Ver direccion IP", setupPanel), "Command4");
+  const FormatChoiceRow format = FormatChoiceRow::Create(setupPanel);
+  formatLabel = format.label;
+  formatCombo = format.combo;
+  chooseProfileButton = format.chooseButton;
+  editManualButton = format.editButton;
+  repeatCheck = Named(new QCheckBox("Repetir lista de reproducción:", setupPanel), "Check1");
+  repeatCountCombo = Named(new QComboBox(setupPanel), "Combo4");
+  repeatCountCombo->setEditable(true);
+  repeatCountCombo->addItem("<Infinito>");
+  repeatCountCombo->setEnabled(false);
+  repeatCountCaption = Caption(setupPanel, "Text5", "Veces:", repeatCountCombo);
+  repeatCountCaption->setEnabled(false);
+  streamButton = Named(new QPushButton("Emitir", setupPanel), "Command1");
 
-  grid->addWidget(Text1, 0, 0);
-  grid->addWidget(Combo1, 0, 1, 1, 2);
-  grid->addWidget(Command4, 0, 3, 1, 2);
-  grid->addWidget(Label1, 1, 0);
-  grid->addWidget(Combo3, 1, 1, 1, 2);
-  grid->addWidget(Command5, 1, 3);
-  grid->addWidget(Command6, 1, 4);
-  grid->addWidget(Check1, 2, 0, 1, 2);
-  grid->addWidget(Text5, 2, 2, Qt::AlignRight);
-  grid->addWidget(Combo4, 2, 3, 1, 2);
-  grid->addWidget(Command1, 3, 3, 1, 2);
+  grid->addWidget(addressCaption, 0, 0);
+  grid->addWidget(addressCombo, 0, 1, 1, 2);
+  grid->addWidget(showAddressesButton, 0, 3, 1, 2);
+  grid->addWidget(formatLabel, 1, 0);
+  grid->addWidget(formatCombo, 1, 1, 1, 2);
+  grid->addWidget(chooseProfileButton, 1, 3);
+  grid->addWidget(editManualButton, 1, 4);
+  grid->addWidget(repeatCheck, 2, 0, 1, 2);
+  grid->addWidget(repeatCountCaption, 2, 2, Qt::AlignRight);
+  grid->addWidget(repeatCountCombo, 2, 3, 1, 2);
+  grid->addWidget(streamButton, 3, 3, 1, 2);
   grid->setColumnStretch(1, 1);
 }
 
 void StreamerWindow::CreateStreamingPanel() {
-  Picture2 = Named(new QWidget(this), "Picture2");
-  auto* grid = new QGridLayout(Picture2);
-  Label2 = Named(new QLabel("Emitiendo en:", Picture2), "Label2");
-  Text3 = Named(new QLineEdit(Picture2), "Text3");
-  Text3->setReadOnly(true);
-  Text4 = Named(new QPlainTextEdit(Picture2), "Text4");
-  Text4->setReadOnly(true);
-  Text4->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-  Command2 = Named(new QPushButton("Detener", Picture2), "Command2");
-  Command3 = Named(new QPushButton("Ver emisión", Picture2), "Command3");
-  Command7 = Named(new QPushButton("Pause / Resume", Picture2), "Command7");
+  streamingPanel = Named(new QWidget(this), "Picture2");
+  auto* grid = new QGridLayout(streamingPanel);
+  streamingToLabel = Named(new QLabel("Emitiendo en:", streamingPanel), "Label2");
+  streamingAddress = Named(new QLineEdit(streamingPanel), "Text3");
+  streamingAddress->setReadOnly(true);
+  console = Named(new QPlainTextEdit(streamingPanel), "Text4");
+  console->setReadOnly(true);
+  console->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  stopButton = Named(new QPushButton("Detener", streamingPanel), "Command2");
+  watchButton = Named(new QPushButton("Ver emisión", streamingPanel), "Command3");
+  pauseButton = Named(new QPushButton("Pause / Resume", streamingPanel), "Command7");
   auto* buttons = new QHBoxLayout;
-  buttons->addWidget(Command2);
-  buttons->addWidget(Command3);
-  buttons->addWidget(Command7);
-  grid->addWidget(Label2, 0, 0);
-  grid->addWidget(Text3, 0, 1);
-  grid->addWidget(Text4, 1, 0, 1, 2);
+  buttons->addWidget(stopButton);
+  buttons->addWidget(watchButton);
+  buttons->addWidget(pauseButton);
+  grid->addWidget(streamingToLabel, 0, 0);
+  grid->addWidget(streamingAddress, 0, 1);
+  grid->addWidget(console, 1, 0, 1, 2);
   grid->addLayout(buttons, 2, 0, 1, 2);
 }
 
 void StreamerWindow::WireControls() {
-  connect(Command1, &QPushButton::clicked, this, &StreamerWindow::Command1_Click);
-  connect(Command2, &QPushButton::clicked, this, &StreamerWindow::Command2_Click);
-  connect(Command3, &QPushButton::clicked, this, &StreamerWindow::Command3_Click);
-  connect(Command4, &QPushButton::clicked, this, &StreamerWindow::Command4_Click);
-  connect(Command5, &QPushButton::clicked, this, &StreamerWindow::Command5_Click);
-  connect(Command6, &QPushButton::clicked, this, &StreamerWindow::Command6_Click);
-  connect(Command7, &QPushButton::clicked, this, &StreamerWindow::Command7_Click);
-  connect(Combo3, &QComboBox::activated, this, &StreamerWindow::Combo3_Click);
-  connect(Combo3->lineEdit(), &QLineEdit::textEdited, this, &StreamerWindow::Combo3_Change);
-  connect(Check1, &QCheckBox::toggled, this, &StreamerWindow::Check1_Click);
-  connect(Text3, &QLineEdit::textChanged, this,
-          [this] { Text3->setCursorPosition(Text3->text().size()); });
+  connect(streamButton, &QPushButton::clicked, this, &StreamerWindow::StartStream);
+  connect(stopButton, &QPushButton::clicked, this, &StreamerWindow::StopStream);
+  connect(watchButton, &QPushButton::clicked, this, &StreamerWindow::WatchStream);
+  connect(showAddressesButton, &QPushButton::clicked, this, &StreamerWindow::ShowAddresses);
+  connect(chooseProfileButton, &QPushButton::clicked, this, &StreamerWindow::ChooseProfile);
+  connect(editManualButton, &QPushButton::clicked, this, &StreamerWindow::EditManualProfile);
+  connect(pauseButton, &QPushButton::clicked, this, &StreamerWindow::TogglePause);
+  connect(formatCombo, &QComboBox::activated, this, &StreamerWindow::OnFormatChosen);
+  connect(formatCombo->lineEdit(), &QLineEdit::textEdited, this, &StreamerWindow::OnFormatEdited);
+  connect(repeatCheck, &QCheckBox::toggled, this, &StreamerWindow::OnRepeatToggled);
+  connect(streamingAddress, &QLineEdit::textChanged, this,
+          [this] { streamingAddress->setCursorPosition(streamingAddress->text().size()); });
 }
 
-void StreamerWindow::Form_Load() {
+void StreamerWindow::Load() {
   Lang::TranslateForm15();
   resize(width(), WindowHeight);
   Streamer::State().StreamFormatProfilePath.clear();
-  Combo3->setCurrentIndex(0);
-  Combo3_Click();
+  formatCombo->setCurrentIndex(0);
+  OnFormatChosen();
 }
 
 void StreamerWindow::closeEvent(QCloseEvent* event) {
-  DeviceWindowClose::AcceptUnlessCancelled(event,
-                                           [this](bool& cancel) { Form_QueryUnload(cancel); });
+  DeviceWindowClose::AcceptUnlessCancelled(event, [this](bool& cancel) { OnCloseRequest(cancel); });
 }
 
-void StreamerWindow::Form_QueryUnload(bool& cancel) {
+void StreamerWindow::OnCloseRequest(bool& cancel) {
   const DeviceRun::CloseStep step = DeviceRun::StepOnClose(
-      Frame1->isVisible(), Streamer::State().StreamRunning == 1, !Picture2->isHidden());
+      waitFrame->isVisible(), Streamer::State().StreamRunning == 1, !streamingPanel->isHidden());
   if (DeviceWindowClose::KeepOpen(step, &Lang::MsgStopBeforeExit, [this] { ShowSetupPanel(); }))
     cancel = true;
 }
 
 void StreamerWindow::ShowSetupPanel() {
-  Picture2->hide();
-  Picture1->show();
-  Text4->clear();
-  Text3->clear();
+  streamingPanel->hide();
+  setupPanel->show();
+  console->clear();
+  streamingAddress->clear();
 }
-
-void StreamerWindow::Command1_Click() { StartStream(); }
 
 void StreamerWindow::StartStream() {
   // A tool still running (the viewer's address listing) keeps the runner: the
   // press waits quietly rather than end a stream that never started.
   if (ToolRunner::GetState() != ToolRunner::Idle) return;
   Streamer::StreamRequest request;
-  request.Address = Combo1->currentText();
-  request.Repeat = Check1->isChecked();
-  request.RepeatCount = Combo4->currentText();
-  request.InfiniteItem = Combo4->itemText(0);
+  request.Address = addressCombo->currentText();
+  request.Repeat = repeatCheck->isChecked();
+  request.RepeatCount = repeatCountCombo->currentText();
+  request.InfiniteItem = repeatCountCombo->itemText(0);
   Conversion::StepCommand step;
   const Streamer::Refusal refused = Streamer::PrepareStream(request, step);
   ShowRefusal(refused);
   if (refused != Streamer::Refusal::None) return;
   QPointer<StreamerWindow> guard(this);
   ShowStreamingPanel(request.Address);
-  const Streamer::StreamEnd end = Streamer::RunStream(step, ToolRunner::BoxSink(Text4, true));
+  const Streamer::StreamEnd end = Streamer::RunStream(step, ToolRunner::BoxSink(console, true));
   if (guard) ShowEnd(end.ExitCode, end.Output);
 }
 
 void StreamerWindow::ShowStreamingPanel(const QString& address) {
-  Command2->setEnabled(true);
-  Command3->setEnabled(true);
-  Command7->setEnabled(true);
-  Picture2->show();
-  Picture2->raise();
-  Picture1->hide();
-  Text3->setText(address);
-  Text4->clear();
+  stopButton->setEnabled(true);
+  watchButton->setEnabled(true);
+  pauseButton->setEnabled(true);
+  streamingPanel->show();
+  streamingPanel->raise();
+  setupPanel->hide();
+  streamingAddress->setText(address);
+  console->clear();
 }
 
 // A failed stream shows the end of ffmpeg's console; every end says so below it.
 void StreamerWindow::ShowEnd(int32_t exitCode, const QString& output) {
-  if (exitCode > 0) Text4->setPlainText(QString(output).replace("\r\n", "\n"));
-  Command2->setEnabled(false);
-  Command3->setEnabled(false);
-  Command7->setEnabled(false);
-  Text4->moveCursor(QTextCursor::End);
-  Text4->insertPlainText("\n" + Lang::TxtProcessEnded());
-  Text4->moveCursor(QTextCursor::End);
+  if (exitCode > 0) console->setPlainText(QString(output).replace("\r\n", "\n"));
+  stopButton->setEnabled(false);
+  watchButton->setEnabled(false);
+  pauseButton->setEnabled(false);
+  console->moveCursor(QTextCursor::End);
+  console->insertPlainText("\n" + Lang::TxtProcessEnded());
+  console->moveCursor(QTextCursor::End);
 }
 
-void StreamerWindow::Command2_Click() { ToolRunner::RequestStop(); }
+void StreamerWindow::StopStream() { ToolRunner::RequestStop(); }
 
-void StreamerWindow::Command3_Click() { Streamer::WatchStream(Text3->text(), this); }
+void StreamerWindow::WatchStream() { Streamer::WatchStream(streamingAddress->text(), this); }
 
-void StreamerWindow::Command4_Click() {
+void StreamerWindow::ShowAddresses() {
   TextViewer::ShowCommandOutput(Streamer::AddressListCommand(), this);
 }
 
 ProfileChoice::Controls StreamerWindow::FormatControls() {
-  return {Combo3,    Command6, &Combo3Tag, &Streamer::State().StreamFormatProfilePath,
-          "formats", "qfm"};
+  return {formatCombo, editManualButton,
+          &formatTag,  &Streamer::State().StreamFormatProfilePath,
+          "formats",   "qfm"};
 }
 
-void StreamerWindow::Combo3_Click() { ProfileChoice::Click(FormatControls()); }
-void StreamerWindow::Combo3_Change() { ProfileChoice::Change(FormatControls()); }
-void StreamerWindow::Command5_Click() { ProfileChoice::ChooseProfile(FormatControls()); }
-void StreamerWindow::Command6_Click() { FormatEditorWindow::ShowEditor("*", 1); }
+void StreamerWindow::OnFormatChosen() { ProfileChoice::Click(FormatControls()); }
+void StreamerWindow::OnFormatEdited() { ProfileChoice::Change(FormatControls()); }
+void StreamerWindow::ChooseProfile() { ProfileChoice::ChooseProfile(FormatControls()); }
+void StreamerWindow::EditManualProfile() { FormatEditorWindow::ShowEditor("*", 1); }
 
-void StreamerWindow::Command7_Click() {
-  if (DeviceRun::TogglePause() == DeviceRun::PauseStep::Paused) Text4->setPlainText("Pause");
+void StreamerWindow::TogglePause() {
+  if (DeviceRun::TogglePause() == DeviceRun::PauseStep::Paused) console->setPlainText("Pause");
 }
 
-void StreamerWindow::Check1_Click() {
-  Text5->setEnabled(Check1->isChecked());
-  Combo4->setEnabled(Text5->isEnabled());
+void StreamerWindow::OnRepeatToggled() {
+  repeatCountCaption->setEnabled(repeatCheck->isChecked());
+  repeatCountCombo->setEnabled(repeatCountCaption->isEnabled());
 }

@@ -32,48 +32,52 @@ class StreamerWindow : public QWidget {
   // when the streamer closes.
   static void StreamFileList();
 
-  // Offers this machine's addresses in Combo1, the first one chosen.
+  // Offers this machine's addresses in addressCombo, the first one chosen.
   void FillLocalAddresses();
 
-  void Form_Load();
-  void Form_QueryUnload(bool& cancel);
-  void Command1_Click();  // "Emitir"
-  void Command2_Click();  // "Detener"
-  void Command3_Click();  // "Ver emisión"
-  void Command4_Click();  // "Ver direccion IP"
-  void Command5_Click();  // "..." profile
-  void Command6_Click();  // ">>" edit "<Manual>"
-  void Command7_Click();  // "Pause / Resume"
-  void Combo3_Click();
-  void Combo3_Change();
-  void Check1_Click();
+  void Load();
+  void OnCloseRequest(bool& cancel);
+  void StartStream();
+  void StopStream();
+  // ffplay shows the stream beside the streamer.
+  void WatchStream();
+  // The text viewer shows this machine's addresses.
+  void ShowAddresses();
+  void ChooseProfile();
+  void EditManualProfile();
+  void TogglePause();
+  void OnFormatChosen();
+  void OnFormatEdited();
+  void OnRepeatToggled();
 
-  QGroupBox* Frame1 = nullptr;
-  QLabel* Label3 = nullptr;
+  // Lies over the set-up panel while the addresses are read.
+  QGroupBox* waitFrame = nullptr;
+  QLabel* waitLabel = nullptr;
 
-  QWidget* Picture1 = nullptr;
-  QLabel* Text1 = nullptr;
-  QComboBox* Combo1 = nullptr;
-  QPushButton* Command4 = nullptr;
-  QLabel* Label1 = nullptr;
-  QComboBox* Combo3 = nullptr;
-  QPushButton* Command5 = nullptr;
-  QPushButton* Command6 = nullptr;
-  QCheckBox* Check1 = nullptr;
-  QLabel* Text5 = nullptr;
-  QComboBox* Combo4 = nullptr;
-  QPushButton* Command1 = nullptr;
+  QWidget* setupPanel = nullptr;
+  QLabel* addressCaption = nullptr;
+  QComboBox* addressCombo = nullptr;
+  QPushButton* showAddressesButton = nullptr;
+  QLabel* formatLabel = nullptr;
+  QComboBox* formatCombo = nullptr;
+  QPushButton* chooseProfileButton = nullptr;
+  QPushButton* editManualButton = nullptr;
+  QCheckBox* repeatCheck = nullptr;
+  QLabel* repeatCountCaption = nullptr;
+  QComboBox* repeatCountCombo = nullptr;
+  QPushButton* streamButton = nullptr;
 
-  QWidget* Picture2 = nullptr;
-  QLabel* Label2 = nullptr;
-  QLineEdit* Text3 = nullptr;
-  QPlainTextEdit* Text4 = nullptr;
-  QPushButton* Command2 = nullptr;
-  QPushButton* Command3 = nullptr;
-  QPushButton* Command7 = nullptr;
+  // Lies over the set-up panel while streaming and after.
+  QWidget* streamingPanel = nullptr;
+  QLabel* streamingToLabel = nullptr;
+  QLineEdit* streamingAddress = nullptr;
+  QPlainTextEdit* console = nullptr;
+  QPushButton* stopButton = nullptr;
+  QPushButton* watchButton = nullptr;
+  QPushButton* pauseButton = nullptr;
 
-  // The accepted text of Combo3: typing into the box is undone to it.
-  QString Combo3Tag;
+  // The accepted text of formatCombo: typing into the box is undone to it.
+  QString formatTag;
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -85,7 +89,6 @@ class StreamerWindow : public QWidget {
   void WireControls();
   ProfileChoice::Controls FormatControls();
   void ShowSetupPanel();
-  void StartStream();
   void ShowStreamingPanel(const QString& address);
   void ShowEnd(int32_t exitCode, const QString& output);
 };

@@ -196,7 +196,7 @@ class CdRipTest : public TestEnv {
     return QString::fromUtf8(file.readAll()).split('\n', Qt::SkipEmptyParts);
   }
   static void Tick(const QList<int>& rows) {
-    for (int row : rows) CdRipWindow::Instance()->List1->item(row)->setCheckState(Qt::Checked);
+    for (int row : rows) CdRipWindow::Instance()->trackList->item(row)->setCheckState(Qt::Checked);
   }
   static QStringList Names(const QString& folder) {
     return QDir(folder).entryList(QDir::Files, QDir::Name);
@@ -222,18 +222,18 @@ TEST_F(CdRipTest, OpeningListsTheDriveTitlesAndHidesTheMainWindow) {
   ASSERT_NE(window, nullptr);
   EXPECT_TRUE(window->isVisible());
   EXPECT_FALSE(main_->isVisible());
-  ASSERT_EQ(window->List1->count(), 6);
-  EXPECT_EQ(window->List1->item(0)->text(), "Intro");
-  EXPECT_EQ(window->List1->item(5)->text(), "Track  6");
-  EXPECT_EQ(window->List1->item(0)->checkState(), Qt::Unchecked);
+  ASSERT_EQ(window->trackList->count(), 6);
+  EXPECT_EQ(window->trackList->item(0)->text(), "Intro");
+  EXPECT_EQ(window->trackList->item(5)->text(), "Track  6");
+  EXPECT_EQ(window->trackList->item(0)->checkState(), Qt::Unchecked);
   EXPECT_EQ(CdRipper::State().CDRipDevice, " -D 1,0,0");
   EXPECT_EQ(Log(), QStringList({"-scanbus", "-N -D 1,0,0"}));
-  EXPECT_TRUE(window->Command2->isVisibleTo(window));
-  EXPECT_FALSE(window->Command3->isVisibleTo(window));
-  EXPECT_FALSE(window->Frame4->isVisibleTo(window));
-  EXPECT_TRUE(window->Text2->toPlainText().isEmpty());
-  EXPECT_EQ(window->Combo1->currentText(), "wav");
-  EXPECT_TRUE(window->Text1->isEnabled());
+  EXPECT_TRUE(window->extractButton->isVisibleTo(window));
+  EXPECT_FALSE(window->stopButton->isVisibleTo(window));
+  EXPECT_FALSE(window->busyFrame->isVisibleTo(window));
+  EXPECT_TRUE(window->console->toPlainText().isEmpty());
+  EXPECT_EQ(window->formatCombo->currentText(), "wav");
+  EXPECT_TRUE(window->outputFolder->isEnabled());
 
   window->close();
   Flush();
@@ -259,27 +259,27 @@ TEST_F(CdRipTest, RipsTickedTracksIntoANewCdRipFolderNamedAfterTheirTitles) {
   ScriptedDialogs dialogs;
   dialogs.Expect(Dialogs::Kind::Folder, Folder() + "/out");
   QDir().mkpath(Folder() + "/out");
-  window->Command1->click();
-  EXPECT_EQ(window->Text1->text(), Folder() + "/out");
+  window->browseFolderButton->click();
+  EXPECT_EQ(window->outputFolder->text(), Folder() + "/out");
 
-  window->Check1->setChecked(true);
+  window->removeSilenceCheck->setChecked(true);
   Tick({1, 4});
-  window->Command2->click();
+  window->extractButton->click();
   const QStringList log = Log();
   ASSERT_EQ(log.size(), 4);
   EXPECT_TRUE(log[2].endsWith("-O wav -w -t 2+2")) << log[2].toStdString();
   EXPECT_TRUE(log[3].endsWith("-O wav -w -t 5+5")) << log[3].toStdString();
   EXPECT_EQ(Names(Folder() + "/out/CDRip"), QStringList({"Blue.wav", "Fifth.wav"}));
-  EXPECT_TRUE(window->Text2->toPlainText().contains("track 5 recorded successfully"));
-  EXPECT_TRUE(window->Command2->isVisibleTo(window));
-  EXPECT_FALSE(window->Frame4->isVisibleTo(window));
+  EXPECT_TRUE(window->console->toPlainText().contains("track 5 recorded successfully"));
+  EXPECT_TRUE(window->extractButton->isVisibleTo(window));
+  EXPECT_FALSE(window->busyFrame->isVisibleTo(window));
   EXPECT_EQ(CdRipper::State().CDRipBusy, 0);
 
   // The ticks stay; same titles, a skipped track, and a second rip into the same folder.
-  window->Check1->setChecked(false);
-  window->Combo1->setCurrentText("aiff");
+  window->removeSilenceCheck->setChecked(false);
+  window->formatCombo->setCurrentText("aiff");
   Tick({2, 3});
-  window->Command2->click();
+  window->extractButton->click();
   EXPECT_EQ(Names(Folder() + "/out/CDRip (2)"),
             QStringList({"Blue (2).aiff", "Blue.aiff", "Fifth.aiff"}));
   EXPECT_TRUE(Log().last().endsWith("-O aiff -t 5+5"));
@@ -292,7 +292,7 @@ TEST_F(CdRipTest, ATrackCutShortByAnErrorIsNeitherKeptNorAdded) {
   CdRipper::State().CDRipOutputDir = Folder() + "/out";
   QDir().mkpath(Folder() + "/out");
   Tick({0, 5});
-  window->Command2->click();
+  window->extractButton->click();
   EXPECT_EQ(Log().filter("-t 6+6").size(), 1);
   EXPECT_EQ(Names(Folder() + "/out/CDRip"), QStringList({"Intro.wav"}));
   window->close();
@@ -302,7 +302,7 @@ TEST_F(CdRipTest, ATrackCutShortByAnErrorIsNeitherKeptNorAdded) {
   CdRipWindow::OpenCDRip();
   ASSERT_NE(CdRipWindow::Instance(), nullptr);
   Tick({0, 5});
-  CdRipWindow::Instance()->Command2->click();
+  CdRipWindow::Instance()->extractButton->click();
   Flush();
   ASSERT_EQ(Session::State().FileList.size(), 1);
   EXPECT_EQ(QFileInfo(Session::State().FileList[0]).fileName(), "Intro.wav");
@@ -316,11 +316,11 @@ TEST_F(CdRipTest, ARowRenamedToAnotherTitleGetsTheNextFreeNumber) {
   QDir().mkpath(Folder() + "/out");
   ScriptedDialogs dialogs;
   dialogs.Expect(Dialogs::Kind::Input, QString("Intro"));
-  window->List1->setCurrentRow(1);
-  window->Command4->click();
-  EXPECT_EQ(window->List1->item(1)->text(), "Intro");
+  window->trackList->setCurrentRow(1);
+  window->renameButton->click();
+  EXPECT_EQ(window->trackList->item(1)->text(), "Intro");
   Tick({0, 1});
-  window->Command2->click();
+  window->extractButton->click();
   EXPECT_EQ(Names(Folder() + "/out/CDRip"), QStringList({"Intro (2).wav", "Intro.wav"}));
 }
 
@@ -334,7 +334,7 @@ TEST_F(CdRipTest, ATitleSpelledLikeTheRipFileKeepsItsTrackAndTheNextTracksToo) {
   CdRipper::State().CDRipOutputDir = Folder() + "/out";
   QDir().mkpath(Folder() + "/out");
   Tick({0, 1, 2});
-  window->Command2->click();
+  window->extractButton->click();
   EXPECT_EQ(Names(Folder() + "/out/CDRip"), QStringList({"AUDIO.wav", "Audio.wav", "Blue.wav"}));
 }
 
@@ -344,11 +344,11 @@ TEST_F(CdRipTest, RenameWithoutASelectedRowAsksNothing) {
   ASSERT_NE(window, nullptr);
   ASSERT_TRUE(ShowActive(window));
   // Tabbing into the list makes its first row current, unselected.
-  window->Combo1->setFocus(Qt::TabFocusReason);
-  window->List1->setFocus(Qt::TabFocusReason);
-  ASSERT_TRUE(WaitFor([window] { return window->List1->currentItem() != nullptr; }));
+  window->formatCombo->setFocus(Qt::TabFocusReason);
+  window->trackList->setFocus(Qt::TabFocusReason);
+  ASSERT_TRUE(WaitFor([window] { return window->trackList->currentItem() != nullptr; }));
   ScriptedDialogs dialogs;  // a name asked for the current, unselected row would be unexpected
-  window->Command4->click();
+  window->renameButton->click();
   EXPECT_TRUE(dialogs.Shown().isEmpty());
 }
 
@@ -370,7 +370,7 @@ TEST_F(CdRipTest, ATitleWithASlashIsRippedUnderALookAlikeAndTheRipGoesOn) {
   QDir().mkpath(Folder() + "/out");
   Tick({0, 1, 2, 4});
   ScriptedDialogs dialogs;
-  window->Command2->click();
+  window->extractButton->click();
   EXPECT_TRUE(dialogs.Messages().isEmpty());
   EXPECT_EQ(Names(Folder() + "/out/CDRip"),
             QStringList({"Intro.wav", "Last.wav", QString::fromUtf8("Rock\u2215Pop Mix.wav"),
@@ -391,15 +391,15 @@ TEST_F(CdRipTest, ATrackStoppedByDetenerIsRemovedAndTheTracksBeforeItStay) {
     QDir().mkpath(Folder() + "/out");
     WriteFile("fixture/partial2", "");
     Tick({0, 1, 4});
-    When([window] { return window->Text2->toPlainText().contains("track 2: part written"); },
-         [window] { window->Command3->click(); });
+    When([window] { return window->console->toPlainText().contains("track 2: part written"); },
+         [window] { window->stopButton->click(); });
     ScriptedDialogs dialogs;
-    window->Command2->click();
+    window->extractButton->click();
     EXPECT_TRUE(dialogs.Messages().isEmpty());
     EXPECT_EQ(Log().filter("-t 5+5").size(), 0);
     EXPECT_TRUE(Session::State().FileList.isEmpty());
     ASSERT_EQ(CdRipWindow::Instance(), window);
-    EXPECT_TRUE(window->Command2->isVisibleTo(window));
+    EXPECT_TRUE(window->extractButton->isVisibleTo(window));
     const QString folder = addToList ? OnlySubfolder(OnlySubfolder(Folder() + "/appfiles/temp"))
                                      : Folder() + "/out/CDRip";
     EXPECT_EQ(Names(folder), QStringList({"Intro.wav"})) << folder.toStdString();
@@ -435,7 +435,7 @@ TEST_F(CdRipTest, TheBusyPanelCoversTheTrackFrameWhole) {
                  [&coveredWhole] {
                    CdRipWindow* window = CdRipWindow::Instance();
                    const QImage before = window->grab().toImage();
-                   window->Frame1->setTitle("WWWWWWWWWWWWWWWWWWWWWWWWWWWWWW");
+                   window->tracksFrame->setTitle("WWWWWWWWWWWWWWWWWWWWWWWWWWWWWW");
                    coveredWhole = window->grab().toImage() == before;
                    window->close();
                  });
@@ -479,11 +479,11 @@ TEST_F(CdRipTest, RefusesWithoutTicksOrFolder) {
   ASSERT_NE(window, nullptr);
   ScriptedDialogs dialogs;
   dialogs.ExpectMessage().ExpectMessage().ExpectMessage();
-  window->Command2->click();
+  window->extractButton->click();
   Tick({0});
-  window->Command2->click();
+  window->extractButton->click();
   CdRipper::State().CDRipOutputDir = Folder() + "/missing/deeper";
-  window->Command2->click();
+  window->extractButton->click();
   EXPECT_EQ(dialogs.Messages(),
             QStringList({"No se seleccionó ningún track", "Ingrese un directorio de salida",
                          "No se pudo crear el directorio " + Folder() + "/missing/deeper/CDRip"}));
@@ -494,11 +494,12 @@ TEST_F(CdRipTest, CheckAllTicksAndClearsEveryRow) {
   CdRipWindow::OpenCDRip();
   CdRipWindow* window = CdRipWindow::Instance();
   ASSERT_NE(window, nullptr);
-  window->Check2->click();
-  for (int row = 0; row < 6; ++row) EXPECT_EQ(window->List1->item(row)->checkState(), Qt::Checked);
-  window->Check2->click();
+  window->tickAllCheck->click();
   for (int row = 0; row < 6; ++row)
-    EXPECT_EQ(window->List1->item(row)->checkState(), Qt::Unchecked);
+    EXPECT_EQ(window->trackList->item(row)->checkState(), Qt::Checked);
+  window->tickAllCheck->click();
+  for (int row = 0; row < 6; ++row)
+    EXPECT_EQ(window->trackList->item(row)->checkState(), Qt::Unchecked);
 }
 
 TEST_F(CdRipTest, AddToListModeAppendsTheRippedFilesAndCloses) {
@@ -507,11 +508,11 @@ TEST_F(CdRipTest, AddToListModeAppendsTheRippedFilesAndCloses) {
   CdRipWindow::OpenCDRip();
   CdRipWindow* window = CdRipWindow::Instance();
   ASSERT_NE(window, nullptr);
-  EXPECT_FALSE(window->Text1->isEnabled());
-  EXPECT_FALSE(window->Combo1->isEnabled());
-  EXPECT_FALSE(window->Command1->isEnabled());
+  EXPECT_FALSE(window->outputFolder->isEnabled());
+  EXPECT_FALSE(window->formatCombo->isEnabled());
+  EXPECT_FALSE(window->browseFolderButton->isEnabled());
   Tick({0, 4});
-  window->Command2->click();
+  window->extractButton->click();
   Flush();
   EXPECT_EQ(CdRipWindow::Instance(), nullptr);
   EXPECT_TRUE(main_->isVisible());
@@ -541,7 +542,7 @@ TEST_F(CdRipTest, AddedTracksAreNeverConvertedIntoTheFoldersThatGoAtClose) {
   main_->Menu_Archivo_AgregarCD->trigger();
   ASSERT_NE(CdRipWindow::Instance(), nullptr);
   Tick({0, 4});
-  CdRipWindow::Instance()->Command2->click();
+  CdRipWindow::Instance()->extractButton->click();
   Flush();
   ASSERT_EQ(CdRipWindow::Instance(), nullptr);
   ASSERT_EQ(Session::State().FileList.size(), 3);
@@ -638,21 +639,21 @@ TEST_F(CdRipTest, StopDuringARipAppendsNothingAndKeepsTheWindow) {
                     window->close();
                     refusedClose = CdRipWindow::Instance() != nullptr && window->isVisible();
                   });
-  window->Command2->click();
+  window->extractButton->click();
   ASSERT_TRUE(close.Done());
   Flush();
   EXPECT_TRUE(refusedClose);
   ASSERT_EQ(CdRipWindow::Instance(), window);
   EXPECT_TRUE(Session::State().FileList.isEmpty());
   EXPECT_EQ(Log().size(), 3);
-  EXPECT_TRUE(window->Command2->isVisibleTo(window));
-  EXPECT_FALSE(window->Command3->isVisibleTo(window));
+  EXPECT_TRUE(window->extractButton->isVisibleTo(window));
+  EXPECT_FALSE(window->stopButton->isVisibleTo(window));
   EXPECT_EQ(CdRipper::State().CDRipCancel, 0);
   EXPECT_EQ(CdRipper::State().CDRipBusy, 0);
 
   // Detener works the same way.
-  WhenReady stop([this] { return Log().size() == 4; }, [&] { window->Command3->click(); });
-  window->Command2->click();
+  WhenReady stop([this] { return Log().size() == 4; }, [&] { window->stopButton->click(); });
+  window->extractButton->click();
   ASSERT_TRUE(stop.Done());
   EXPECT_EQ(Log().size(), 4);
   EXPECT_TRUE(Session::State().FileList.isEmpty());
@@ -670,7 +671,7 @@ TEST_F(CdRipTest, ClosingTheProgramEndsARipAndNamesNothingAfterIt) {
   // The drive says "part written" just before it turns into the waiting sleep.
   When(
       [window] {
-        return window->Text2->toPlainText().contains("track 2: part written") &&
+        return window->console->toPlainText().contains("track 2: part written") &&
                !ChildProcesses("sleep").isEmpty();
       },
       [&] {
@@ -678,7 +679,7 @@ TEST_F(CdRipTest, ClosingTheProgramEndsARipAndNamesNothingAfterIt) {
         main_->close();
       });
   ScriptedDialogs dialogs;
-  window->Command2->click();
+  window->extractButton->click();
   EXPECT_EQ(drives.size(), 1);
   EXPECT_TRUE(AllEnd(drives));
   EXPECT_TRUE(dialogs.Messages().isEmpty());

@@ -66,14 +66,14 @@ TEST_F(MainWindowLaunchersTest, TheTwoCdItemsOpenTheRipWindowInTheirModes) {
   main_->Tools_CDExtract->trigger();
   ASSERT_NE(CdRipWindow::Instance(), nullptr);
   EXPECT_EQ(CdRipper::State().CDRipAddToList, 0);
-  EXPECT_EQ(CdRipWindow::Instance()->List1->count(), 1);
-  EXPECT_TRUE(CdRipWindow::Instance()->Text1->isEnabled());
+  EXPECT_EQ(CdRipWindow::Instance()->trackList->count(), 1);
+  EXPECT_TRUE(CdRipWindow::Instance()->outputFolder->isEnabled());
   delete CdRipWindow::Instance();
 
   main_->Menu_Archivo_AgregarCD->trigger();
   ASSERT_NE(CdRipWindow::Instance(), nullptr);
   EXPECT_EQ(CdRipper::State().CDRipAddToList, 1);
-  EXPECT_FALSE(CdRipWindow::Instance()->Text1->isEnabled());
+  EXPECT_FALSE(CdRipWindow::Instance()->outputFolder->isEnabled());
 }
 
 TEST_F(MainWindowLaunchersTest, GrabarOpensTheRecorderAndEmitirStreamsTheList) {
@@ -81,7 +81,7 @@ TEST_F(MainWindowLaunchersTest, GrabarOpensTheRecorderAndEmitirStreamsTheList) {
   auto* poll = new QTimer;
   QObject::connect(poll, &QTimer::timeout, [poll, &opened] {
     RecorderWindow* recorder = RecorderWindow::Instance();
-    if (!recorder || !recorder->Frame3->isHidden()) return;
+    if (!recorder || !recorder->listingFrame->isHidden()) return;
     opened = true;
     poll->deleteLater();
     recorder->close();

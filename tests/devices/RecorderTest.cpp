@@ -95,8 +95,8 @@ class RecorderTest : public TestEnv {
     StartRecorderWithInstalledTools();
     ASSERT_FALSE(FfmpegTools::State().FfmpegPath.isEmpty());
     window_ = new RecorderWindow;
-    window_->Form_Load();
-    window_->Frame3->hide();  // as once the devices are listed
+    window_->Load();
+    window_->listingFrame->hide();  // as once the devices are listed
     window_->show();
   }
   void TearDown() override {
@@ -110,15 +110,15 @@ class RecorderTest : public TestEnv {
     TestEnv::TearDown();
   }
   void UseDevices(const QString& audio, const QString& video) {
-    window_->Option2->setChecked(true);
-    window_->Check2->setChecked(!audio.isEmpty());
-    window_->Combo1->setEditText(audio);
-    window_->Check3->setChecked(!video.isEmpty());
-    window_->Combo2->setEditText(video);
+    window_->devicesOption->setChecked(true);
+    window_->audioCheck->setChecked(!audio.isEmpty());
+    window_->audioDeviceCombo->setEditText(audio);
+    window_->videoCheck->setChecked(!video.isEmpty());
+    window_->videoDeviceCombo->setEditText(video);
   }
   void RecordInto(const QString& name) {
     Recorder::State().RecOutputPath = Folder() + "/" + name;
-    window_->Command2->click();
+    window_->recordButton->click();
   }
   QString WriteProfile(const QString& name, const FormatProfile& profile) {
     const QString path = Folder() + "/appfiles/formats/" + name + ".qfm";
@@ -131,60 +131,66 @@ class RecorderTest : public TestEnv {
 };
 
 TEST_F(RecorderTest, SourceControlsFollowTheSourceOptionsAndCaptions) {
-  EXPECT_TRUE(window_->Option2->isChecked());
-  EXPECT_FALSE(window_->Text1->isEnabled());
-  EXPECT_FALSE(window_->Combo1->isEnabled());
-  EXPECT_EQ(window_->Command9->text(), "Detener (force)");
+  EXPECT_TRUE(window_->devicesOption->isChecked());
+  EXPECT_FALSE(window_->networkAddress->isEnabled());
+  EXPECT_FALSE(window_->audioDeviceCombo->isEnabled());
+  EXPECT_EQ(window_->forceStopButton->text(), "Detener (force)");
 
-  ClickCaption(window_->Text3);
-  EXPECT_TRUE(window_->Check2->isChecked());
-  EXPECT_TRUE(window_->Combo1->isEnabled());
-  EXPECT_FALSE(window_->Combo2->isEnabled());
+  ClickCaption(window_->audioCaption);
+  EXPECT_TRUE(window_->audioCheck->isChecked());
+  EXPECT_TRUE(window_->audioDeviceCombo->isEnabled());
+  EXPECT_FALSE(window_->videoDeviceCombo->isEnabled());
 
-  ClickCaption(window_->Text2);
-  EXPECT_TRUE(window_->Option1->isChecked());
-  EXPECT_TRUE(window_->Text1->isEnabled());
-  const QList<QWidget*> followers{window_->Text3,  window_->Text4,  window_->Text10,
-                                  window_->Text11, window_->Combo1, window_->Combo2,
-                                  window_->Check2, window_->Check3};
+  ClickCaption(window_->networkCaption);
+  EXPECT_TRUE(window_->networkOption->isChecked());
+  EXPECT_TRUE(window_->networkAddress->isEnabled());
+  const QList<QWidget*> followers{window_->audioCaption,     window_->videoCaption,
+                                  window_->durationCaption,  window_->duration,
+                                  window_->audioDeviceCombo, window_->videoDeviceCombo,
+                                  window_->audioCheck,       window_->videoCheck};
   for (QWidget* follower : followers)
     EXPECT_FALSE(follower->isEnabled()) << follower->objectName().toStdString();
 
   // A second click on the caption leaves no source option selected.
-  ClickCaption(window_->Text2);
-  EXPECT_FALSE(window_->Option1->isChecked());
-  EXPECT_FALSE(window_->Option2->isChecked());
+  ClickCaption(window_->networkCaption);
+  EXPECT_FALSE(window_->networkOption->isChecked());
+  EXPECT_FALSE(window_->devicesOption->isChecked());
 
-  window_->Option2->click();
-  EXPECT_FALSE(window_->Text1->isEnabled());
-  EXPECT_TRUE(window_->Combo1->isEnabled());
-  EXPECT_FALSE(window_->Combo2->isEnabled());
-  ClickCaption(window_->Text4);
-  EXPECT_TRUE(window_->Combo2->isEnabled());
+  window_->devicesOption->click();
+  EXPECT_FALSE(window_->networkAddress->isEnabled());
+  EXPECT_TRUE(window_->audioDeviceCombo->isEnabled());
+  EXPECT_FALSE(window_->videoDeviceCombo->isEnabled());
+  ClickCaption(window_->videoCaption);
+  EXPECT_TRUE(window_->videoDeviceCombo->isEnabled());
 
-  window_->Option4->click();
-  const QList<QWidget*> destination{window_->Text7, window_->Command1, window_->Label1,
-                                    window_->Combo3, window_->Check1};
+  window_->streamOption->click();
+  const QList<QWidget*> destination{window_->outputPath, window_->browseOutputButton,
+                                    window_->formatLabel, window_->formatCombo,
+                                    window_->watchCheck};
   for (QWidget* control : destination)
     EXPECT_FALSE(control->isEnabled()) << control->objectName().toStdString();
-  window_->Option3->click();
-  EXPECT_TRUE(window_->Combo3->isEnabled());
+  window_->fileOption->click();
+  EXPECT_TRUE(window_->formatCombo->isEnabled());
 }
 
 // Captions read as captions, and assistive tools name each field after its
 // caption rather than after the frame around it.
 TEST_F(RecorderTest, CaptionsAreLabelsThatNameTheirFields) {
-  for (QLabel* caption : {window_->Text2, window_->Text3, window_->Text4})
+  for (QLabel* caption : {window_->networkCaption, window_->audioCaption, window_->videoCaption})
     EXPECT_EQ(caption->cursor().shape(), Qt::PointingHandCursor)
         << caption->objectName().toStdString();
   const struct {
     QWidget* control;
     QString name;
   } cases[] = {
-      {window_->Option1, window_->Text2->text()}, {window_->Text1, window_->Text2->text()},
-      {window_->Check2, window_->Text3->text()},  {window_->Combo1, window_->Text3->text()},
-      {window_->Check3, window_->Text4->text()},  {window_->Combo2, window_->Text4->text()},
-      {window_->Text11, window_->Text10->text()}, {window_->Text7, window_->Option3->text()},
+      {window_->networkOption, window_->networkCaption->text()},
+      {window_->networkAddress, window_->networkCaption->text()},
+      {window_->audioCheck, window_->audioCaption->text()},
+      {window_->audioDeviceCombo, window_->audioCaption->text()},
+      {window_->videoCheck, window_->videoCaption->text()},
+      {window_->videoDeviceCombo, window_->videoCaption->text()},
+      {window_->duration, window_->durationCaption->text()},
+      {window_->outputPath, window_->fileOption->text()},
   };
   for (const auto& c : cases) {
     QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(c.control);
@@ -202,19 +208,19 @@ TEST_F(RecorderTest, DeviceListsAreFilledFromTheListingWithNothingSelected) {
   const QString fake = WriteFile("tools/ffmpeg", ("#!/bin/sh\ncat '" + listing + "'\n").toUtf8());
   QFile::setPermissions(fake, QFile::permissions(fake) | QFile::ExeOwner);
   FfmpegTools::State().FfmpegPath = fake;
-  window_->Combo1->addItem("stale");
+  window_->audioDeviceCombo->addItem("stale");
   window_->ListDevices();
-  ASSERT_EQ(window_->Combo1->count(), 2);
-  EXPECT_EQ(window_->Combo1->itemText(0), "pulse:default");
-  EXPECT_EQ(window_->Combo1->currentIndex(), -1);
-  EXPECT_EQ(window_->Combo1->currentText(), "");
-  ASSERT_EQ(window_->Combo2->count(), 1);
-  EXPECT_EQ(window_->Combo2->itemText(0), "v4l2:/dev/video0");
+  ASSERT_EQ(window_->audioDeviceCombo->count(), 2);
+  EXPECT_EQ(window_->audioDeviceCombo->itemText(0), "pulse:default");
+  EXPECT_EQ(window_->audioDeviceCombo->currentIndex(), -1);
+  EXPECT_EQ(window_->audioDeviceCombo->currentText(), "");
+  ASSERT_EQ(window_->videoDeviceCombo->count(), 1);
+  EXPECT_EQ(window_->videoDeviceCombo->itemText(0), "v4l2:/dev/video0");
 
   FfmpegTools::State().FfmpegPath = Folder() + "/tools/missing";
   window_->ListDevices();
-  EXPECT_EQ(window_->Combo1->count(), 0);
-  EXPECT_EQ(window_->Combo2->count(), 0);
+  EXPECT_EQ(window_->audioDeviceCombo->count(), 0);
+  EXPECT_EQ(window_->videoDeviceCombo->count(), 0);
 }
 
 TEST_F(RecorderTest, ListarDispositivosShowsTheListingThenRefillsTheLists) {
@@ -224,15 +230,18 @@ TEST_F(RecorderTest, ListarDispositivosShowsTheListingThenRefillsTheLists) {
   QFile::setPermissions(fake, QFile::permissions(fake) | QFile::ExeOwner);
   FfmpegTools::State().FfmpegPath = fake;
   QString shown;
-  When([] { return TextViewerWindow::Instance() && TextViewerWindow::Instance()->Frame3->isHidden(); },
-       [&shown] {
-         shown = TextViewerWindow::Instance()->Text1->toPlainText();
-         TextViewerWindow::Instance()->close();
-       });
-  window_->Opt_List->trigger();
+  When(
+      [] {
+        return TextViewerWindow::Instance() && TextViewerWindow::Instance()->Frame3->isHidden();
+      },
+      [&shown] {
+        shown = TextViewerWindow::Instance()->Text1->toPlainText();
+        TextViewerWindow::Instance()->close();
+      });
+  window_->listDevicesAction->trigger();
   EXPECT_TRUE(shown.contains("/dev/video0 [Camera]")) << shown.toStdString();
-  ASSERT_EQ(window_->Combo2->count(), 1);
-  EXPECT_EQ(window_->Combo2->itemText(0), "v4l2:/dev/video0");
+  ASSERT_EQ(window_->videoDeviceCombo->count(), 1);
+  EXPECT_EQ(window_->videoDeviceCombo->itemText(0), "v4l2:/dev/video0");
 }
 
 // "Grabar" pressed while "Listar dispositivos" still waits for ffmpeg in the
@@ -243,7 +252,7 @@ TEST_F(RecorderTest, GrabarPressedWhileTheListingRunsInTheViewerWaitsQuietly) {
   FfmpegTools::State().FfmpegPath =
       WriteWaitingTool("tools/ffmpeg", go, "echo '  /dev/video0 [Camera] (video)'\n");
   UseDevices(kAudio, kVideo);
-  window_->Text11->setText("0:01");
+  window_->duration->setText("0:01");
   Recorder::State().RecOutputPath = Folder() + "/both.mkv";
   ScriptedDialogs dialogs;
   bool setupStays = false;
@@ -253,19 +262,21 @@ TEST_F(RecorderTest, GrabarPressedWhileTheListingRunsInTheViewerWaitsQuietly) {
                ToolRunner::GetState() != ToolRunner::Idle;
       },
       [&] {
-        window_->Command2->click();
-        setupStays = window_->Command2->isVisible() && !window_->Frame1->isHidden() &&
-                     window_->Frame4->isHidden() && window_->Menu_Options->isEnabled();
+        window_->recordButton->click();
+        setupStays = window_->recordButton->isVisible() && !window_->sourceFrame->isHidden() &&
+                     window_->recordingFrame->isHidden() && window_->optionsMenu->isEnabled();
         QFile(go).open(QIODevice::WriteOnly);
       });
   WhenReady listed(
-      [] { return TextViewerWindow::Instance() && TextViewerWindow::Instance()->Frame3->isHidden(); },
+      [] {
+        return TextViewerWindow::Instance() && TextViewerWindow::Instance()->Frame3->isHidden();
+      },
       [] { TextViewerWindow::Instance()->close(); });
-  window_->Opt_List->trigger();
+  window_->listDevicesAction->trigger();
   ASSERT_TRUE(pressedGrabar.Done());
   EXPECT_TRUE(listed.Done());
   EXPECT_TRUE(setupStays);
-  EXPECT_NE(window_->Text9->text(), "Terminado");
+  EXPECT_NE(window_->consoleLine->text(), "Terminado");
   EXPECT_TRUE(dialogs.Messages().isEmpty()) << dialogs.Messages().join('|').toStdString();
   EXPECT_FALSE(QFile::exists(Folder() + "/both.mkv"));
   EXPECT_EQ(Recorder::State().RecRunning, 0);
@@ -278,10 +289,10 @@ TEST_F(RecorderTest, BufferSizeIsAskedAndChecked) {
       .Expect(Dialogs::Kind::Input, QString("1.5"))
       .ExpectMessage()
       .Expect(Dialogs::Kind::Input, QString());
-  window_->Opt_BuffSizeChan->trigger();
+  window_->bufferSizeAction->trigger();
   EXPECT_EQ(Recorder::State().RecBufferSizeMB, "64");
-  window_->Opt_BuffSizeChan->trigger();
-  window_->Opt_BuffSizeChan->trigger();
+  window_->bufferSizeAction->trigger();
+  window_->bufferSizeAction->trigger();
   EXPECT_EQ(Recorder::State().RecBufferSizeMB, "64");
   EXPECT_EQ(dialogs.Shown()[0].defaultText, "16");
   EXPECT_EQ(dialogs.Shown()[1].defaultText, "64");
@@ -305,16 +316,16 @@ TEST_F(RecorderTest, RefusesEachMissingOrWrongChoiceWithItsMessage) {
       {"ffplay missing for the player",
        [this] {
          FfmpegTools::State().FfplayPath = Folder() + "/none";
-         window_->Check1->setChecked(true);
+         window_->watchCheck->setChecked(true);
        },
        "No se encuentra el archivo " + Folder() + "/none"},
       {"automatic format, no extension", [] { Recorder::State().RecOutputPath += "/noext"; },
        "Debe especificar una extensión de archivo"},
-      {"duration", [this] { window_->Text11->setText("1:xx"); }, "Duración no válida"},
+      {"duration", [this] { window_->duration->setText("1:xx"); }, "Duración no válida"},
       {"no source",
        [this] {
          UseDevices(kAudio, "");
-         window_->Combo1->setEditText("");
+         window_->audioDeviceCombo->setEditText("");
        },
        "Origen no ha sido especificado"},
       {"profile missing",
@@ -332,32 +343,32 @@ TEST_F(RecorderTest, RefusesEachMissingOrWrongChoiceWithItsMessage) {
     c.arrange();
     ScriptedDialogs dialogs;
     dialogs.ExpectMessage();
-    window_->Command2->click();
+    window_->recordButton->click();
     EXPECT_EQ(dialogs.Messages(), QStringList({c.message})) << c.name;
-    EXPECT_TRUE(window_->Frame4->isHidden()) << c.name;
+    EXPECT_TRUE(window_->recordingFrame->isHidden()) << c.name;
     EXPECT_FALSE(QFile::exists(Folder() + "/out.mkv")) << c.name;
     FfmpegTools::State().FfmpegPath = QStandardPaths::findExecutable("ffmpeg");
     FfmpegTools::State().FfplayPath = QStandardPaths::findExecutable("ffplay");
-    window_->Check1->setChecked(false);
-    window_->Text11->clear();
+    window_->watchCheck->setChecked(false);
+    window_->duration->clear();
     Recorder::State().RecFormatProfilePath.clear();
   }
 }
 
 TEST_F(RecorderTest, FormatChoiceKeepsItsAcceptedTextAndEditsTheManualProfile) {
-  EXPECT_EQ(window_->Combo3->currentText(), "<Automático>");
-  EXPECT_FALSE(window_->Command6->isEnabled());
+  EXPECT_EQ(window_->formatCombo->currentText(), "<Automático>");
+  EXPECT_FALSE(window_->editManualButton->isEnabled());
   EXPECT_TRUE(Recorder::State().RecFormatProfilePath.isEmpty());
 
-  window_->Combo3->setCurrentIndex(1);
-  emit window_->Combo3->activated(1);
-  EXPECT_TRUE(window_->Command6->isEnabled());
+  window_->formatCombo->setCurrentIndex(1);
+  emit window_->formatCombo->activated(1);
+  EXPECT_TRUE(window_->editManualButton->isEnabled());
   EXPECT_EQ(Recorder::State().RecFormatProfilePath, Folder() + "/appfiles/formats/.qfm");
 
-  window_->Combo3->lineEdit()->setText("<Manu");
-  emit window_->Combo3->lineEdit()->textEdited("<Manu");
-  EXPECT_EQ(window_->Combo3->currentText(), "<Manual>");
-  EXPECT_TRUE(window_->Command6->isEnabled());
+  window_->formatCombo->lineEdit()->setText("<Manu");
+  emit window_->formatCombo->lineEdit()->textEdited("<Manu");
+  EXPECT_EQ(window_->formatCombo->currentText(), "<Manual>");
+  EXPECT_TRUE(window_->editManualButton->isEnabled());
 
   FormatEditor::State().FfmpegListsStale = 0;
   bool editorShown = false;
@@ -367,13 +378,13 @@ TEST_F(RecorderTest, FormatChoiceKeepsItsAcceptedTextAndEditsTheManualProfile) {
          FormatEditorWindow::Instance()->close();
        });
   ScriptedDialogs dialogs;
-  window_->Command6->click();
+  window_->editManualButton->click();
   EXPECT_TRUE(editorShown);
   EXPECT_TRUE(window_->isVisible());
 
-  window_->Combo3->setCurrentIndex(0);
-  emit window_->Combo3->activated(0);
-  EXPECT_FALSE(window_->Command6->isEnabled());
+  window_->formatCombo->setCurrentIndex(0);
+  emit window_->formatCombo->activated(0);
+  EXPECT_FALSE(window_->editManualButton->isEnabled());
   EXPECT_TRUE(Recorder::State().RecFormatProfilePath.isEmpty());
 }
 
@@ -381,10 +392,10 @@ TEST_F(RecorderTest, TheDestinationComesFromTheSaveDialog) {
   ScriptedDialogs dialogs;
   dialogs.Expect(Dialogs::Kind::SaveFile, Folder() + "/take one.mkv")
       .Expect(Dialogs::Kind::SaveFile, QString());
-  window_->Command1->click();
-  window_->Command1->click();
+  window_->browseOutputButton->click();
+  window_->browseOutputButton->click();
   EXPECT_EQ(Recorder::State().RecOutputPath, Folder() + "/take one.mkv");
-  EXPECT_EQ(window_->Text7->text(), Folder() + "/take one.mkv");
+  EXPECT_EQ(window_->outputPath->text(), Folder() + "/take one.mkv");
   EXPECT_EQ(dialogs.Shown()[0].filter, "*.*|*.*");
   EXPECT_TRUE(dialogs.Shown()[0].overwritePrompt);
 }
@@ -393,10 +404,10 @@ TEST_F(RecorderTest, PlayNeedsFfplayAndASource) {
   ScriptedDialogs dialogs;
   dialogs.ExpectMessage().ExpectMessage();
   UseDevices("", "");
-  window_->Command3->click();
+  window_->playButton->click();
   FfmpegTools::State().FfplayPath = Folder() + "/none";
   UseDevices(kAudio, kVideo);
-  window_->Command3->click();
+  window_->playButton->click();
   EXPECT_EQ(dialogs.Messages(),
             QStringList({"Origen no ha sido especificado", "No se encuentra ffplay"}));
 }
@@ -408,7 +419,8 @@ TEST_F(RecorderTest, PlayShowsBothDevicesTogetherInFfplay) {
   QString console;
   When(
       [] {
-        return PlayerWindow::Instance() && PlayerWindow::Instance()->Text1->toPlainText().contains("A-V:");
+        return PlayerWindow::Instance() &&
+               PlayerWindow::Instance()->Text1->toPlainText().contains("A-V:");
       },
       [&console] {
         console = PlayerWindow::Instance()->Text1->toPlainText();
@@ -416,7 +428,7 @@ TEST_F(RecorderTest, PlayShowsBothDevicesTogetherInFfplay) {
         When([] { return ToolRunner::GetState() == ToolRunner::Idle; },
              [] { PlayerWindow::Instance()->close(); });
       });
-  window_->Command3->click();
+  window_->playButton->click();
   EXPECT_TRUE(console.contains("A-V:")) << console.toStdString();
   EXPECT_EQ(PlayerWindow::Instance(), nullptr);
   EXPECT_TRUE(window_->isVisible());
@@ -424,18 +436,18 @@ TEST_F(RecorderTest, PlayShowsBothDevicesTogetherInFfplay) {
 
 TEST_F(RecorderTest, RecordsBothDevicesForTheDuration) {
   UseDevices(kAudio, kVideo);
-  window_->Text11->setText("0:01");
+  window_->duration->setText("0:01");
   ScriptedDialogs dialogs;
   RecordInto("both.mkv");
   const MediaInfo info = FfmpegTools::ProbeMedia(Folder() + "/both.mkv");
   EXPECT_EQ(info.HasAudio, 1);
   EXPECT_EQ(info.HasVideo, 1);
   EXPECT_NEAR(info.Duration.toDouble(), 1.0, 0.2);
-  EXPECT_EQ(window_->Text9->text(), "Terminado");
-  EXPECT_FALSE(window_->Frame4->isHidden());
-  EXPECT_TRUE(window_->Frame1->isHidden());
-  EXPECT_FALSE(window_->Command4->isEnabled());
-  EXPECT_FALSE(window_->Menu_Options->isEnabled());
+  EXPECT_EQ(window_->consoleLine->text(), "Terminado");
+  EXPECT_FALSE(window_->recordingFrame->isHidden());
+  EXPECT_TRUE(window_->sourceFrame->isHidden());
+  EXPECT_FALSE(window_->stopButton->isEnabled());
+  EXPECT_FALSE(window_->optionsMenu->isEnabled());
   EXPECT_EQ(Recorder::State().RecRunning, 0);
 }
 
@@ -445,10 +457,10 @@ TEST_F(RecorderTest, ANamedProfileGivesTheExtensionAndTheAudioDeviceAlone) {
   profile.AudioCodec = "flac";
   profile.Extension = "mka";
   Recorder::State().RecFormatProfilePath = WriteProfile("flac", profile);
-  window_->Combo3->setCurrentIndex(-1);
-  window_->Combo3->setEditText("flac");
+  window_->formatCombo->setCurrentIndex(-1);
+  window_->formatCombo->setEditText("flac");
   UseDevices(kAudio, "");
-  window_->Text11->setText("0.5");
+  window_->duration->setText("0.5");
   ScriptedDialogs dialogs;
   RecordInto("noext");
   const MediaInfo info = FfmpegTools::ProbeMedia(Folder() + "/noext.mka");
@@ -460,35 +472,35 @@ TEST_F(RecorderTest, ANamedProfileGivesTheExtensionAndTheAudioDeviceAlone) {
 TEST_F(RecorderTest, StopSendsQAndTheFileIsComplete) {
   UseDevices(kAudio, kVideo);
   ScriptedDialogs dialogs;
-  When([this] { return window_->Text9->text().contains("time="); },
-       [this] { window_->Command4->click(); });
+  When([this] { return window_->consoleLine->text().contains("time="); },
+       [this] { window_->stopButton->click(); });
   RecordInto("stopped.mkv");
   EXPECT_EQ(Recorder::State().RecStoppedByUser, 0);
   const MediaInfo info = FfmpegTools::ProbeMedia(Folder() + "/stopped.mkv");
   EXPECT_EQ(info.HasVideo, 1);
   EXPECT_GT(info.Duration.toDouble(), 0.0);
-  EXPECT_EQ(window_->Text9->text(), "Terminado");
+  EXPECT_EQ(window_->consoleLine->text(), "Terminado");
 }
 
 TEST_F(RecorderTest, StopWhilePausedResumesFirstThenSendsQ) {
   UseDevices("", kVideo);
   ScriptedDialogs dialogs;
   bool sawPause = false;
-  When([this] { return window_->Text9->text().contains("time="); },
+  When([this] { return window_->consoleLine->text().contains("time="); },
        [this, &sawPause] {
-         window_->Command8->click();
+         window_->pauseButton->click();
          When([] { return ToolRunner::GetState() == ToolRunner::PauseRequested; },
               [this, &sawPause] {
-                sawPause = window_->Text9->text() == "Pause";
+                sawPause = window_->consoleLine->text() == "Pause";
                 When(AToolIsPaused, [this] {
-                  window_->Command4->click();
-                  EXPECT_TRUE(window_->Timer1->isActive());
+                  window_->stopButton->click();
+                  EXPECT_TRUE(window_->stopTimer->isActive());
                 });
               });
        });
   RecordInto("paused.mkv");
   EXPECT_TRUE(sawPause);
-  EXPECT_FALSE(window_->Timer1->isActive());
+  EXPECT_FALSE(window_->stopTimer->isActive());
   EXPECT_GT(FfmpegTools::ProbeMedia(Folder() + "/paused.mkv").Duration.toDouble(), 0.0);
 }
 
@@ -496,16 +508,16 @@ TEST_F(RecorderTest, ForcedStopAsksFirstAndReportsNoError) {
   UseDevices("", kVideo);
   ScriptedDialogs dialogs;
   dialogs.Expect(Dialogs::Kind::Message, 7).Expect(Dialogs::Kind::Message, 6);
-  When([this] { return window_->Text9->text().contains("time="); },
+  When([this] { return window_->consoleLine->text().contains("time="); },
        [this] {
-         window_->Command9->click();
+         window_->forceStopButton->click();
          EXPECT_EQ(ToolRunner::GetState(), ToolRunner::Waiting);
-         window_->Command9->click();
+         window_->forceStopButton->click();
        });
   RecordInto("forced.mkv");
   EXPECT_EQ(dialogs.Messages(), QStringList({"Detener?", "Detener?"}));
   EXPECT_EQ(dialogs.Shown()[0].style, 3);
-  EXPECT_EQ(window_->Text9->text(), "Terminado");
+  EXPECT_EQ(window_->consoleLine->text(), "Terminado");
 }
 
 TEST_F(RecorderTest, FfmpegsFailureShowsTheEndOfItsOutput) {
@@ -527,29 +539,29 @@ TEST_F(RecorderTest, FfmpegsFailureShowsTheEndOfItsOutput) {
 // console quiet or tag its lines with their level: a recording that could not
 // be written is an error all the same.
 TEST_F(RecorderTest, ARecordingThatCouldNotBeWrittenIsAnErrorWhateverLogTheProfileAsksFor) {
-  for (const QString logOptions : {"", "-loglevel quiet", "-v 0 -hide_banner -nostats",
-                                   "-loglevel repeat+level+warning"}) {
+  for (const QString logOptions :
+       {"", "-loglevel quiet", "-v 0 -hide_banner -nostats", "-loglevel repeat+level+warning"}) {
     FormatProfile profile;
     profile.OutputContainer = "mp3";
     profile.OutputExtraParams = logOptions;
     Recorder::State().RecFormatProfilePath = WriteProfile("quiet", profile);
-    window_->Combo3->setCurrentIndex(-1);
-    window_->Combo3->setEditText("quiet");
+    window_->formatCombo->setCurrentIndex(-1);
+    window_->formatCombo->setEditText("quiet");
     UseDevices(kAudio, "");
-    window_->Text11->setText("1");
+    window_->duration->setText("1");
     ScriptedDialogs dialogs;
     dialogs.Expect(Dialogs::Kind::Message, 6);  // /dev/full exists: replace it
     dialogs.ExpectMessage();
     Recorder::State().RecOutputPath = "/dev/full";
-    window_->Command2->click();
+    window_->recordButton->click();
     ASSERT_EQ(dialogs.Messages().size(), 2) << logOptions.toStdString();
     const QString message = dialogs.Messages().last();
     EXPECT_TRUE(message.startsWith("Error en ffmpeg:")) << message.toStdString();
     EXPECT_TRUE(message.contains("No space left on device")) << message.toStdString();
-    EXPECT_EQ(window_->Text9->text(), "Terminado");
+    EXPECT_EQ(window_->consoleLine->text(), "Terminado");
     window_->close();  // back to the set-up
     Flush();
-    ASSERT_FALSE(window_->Frame1->isHidden());
+    ASSERT_FALSE(window_->sourceFrame->isHidden());
   }
 }
 
@@ -561,10 +573,10 @@ TEST_F(RecorderTest, ARecordingOntoADiskFullFromTheStartIsAnError) {
   profile.OutputContainer = "mp3";
   profile.OutputExtraParams = "-loglevel quiet";
   Recorder::State().RecFormatProfilePath = WriteProfile("quiet", profile);
-  window_->Combo3->setCurrentIndex(-1);
-  window_->Combo3->setEditText("quiet");
+  window_->formatCombo->setCurrentIndex(-1);
+  window_->formatCombo->setEditText("quiet");
   UseDevices(kAudio, "");
-  window_->Text11->setText("1");
+  window_->duration->setText("1");
   ScriptedDialogs dialogs;
   dialogs.ExpectMessage();
   {
@@ -574,7 +586,7 @@ TEST_F(RecorderTest, ARecordingOntoADiskFullFromTheStartIsAnError) {
   ASSERT_EQ(dialogs.Messages().size(), 1);
   EXPECT_TRUE(dialogs.Messages()[0].startsWith("Error en ffmpeg:"))
       << dialogs.Messages()[0].toStdString();
-  EXPECT_EQ(window_->Text9->text(), "Terminado");
+  EXPECT_EQ(window_->consoleLine->text(), "Terminado");
 }
 
 // A profile may limit its output to nothing: ffmpeg then writes a file with
@@ -586,10 +598,10 @@ TEST_F(RecorderTest, AProfileThatRecordsNothingIsAnError) {
     profile.OutputExtraParams = limit;
     profile.Extension = "mkv";
     Recorder::State().RecFormatProfilePath = WriteProfile("nothing", profile);
-    window_->Combo3->setCurrentIndex(-1);
-    window_->Combo3->setEditText("nothing");
+    window_->formatCombo->setCurrentIndex(-1);
+    window_->formatCombo->setEditText("nothing");
     UseDevices(kAudio, kVideo);
-    window_->Text11->setText("1");
+    window_->duration->setText("1");
     ScriptedDialogs dialogs;
     dialogs.ExpectMessage();
     RecordInto(QString("empty%1").arg(limit.size()));
@@ -598,10 +610,10 @@ TEST_F(RecorderTest, AProfileThatRecordsNothingIsAnError) {
     EXPECT_TRUE(message.startsWith("Error en ffmpeg:")) << message.toStdString();
     EXPECT_TRUE(message.contains("No se escribió nada en el archivo de salida"))
         << message.toStdString();
-    EXPECT_EQ(window_->Text9->text(), "Terminado");
+    EXPECT_EQ(window_->consoleLine->text(), "Terminado");
     window_->close();  // back to the set-up
     Flush();
-    ASSERT_FALSE(window_->Frame1->isHidden());
+    ASSERT_FALSE(window_->sourceFrame->isHidden());
   }
 }
 
@@ -609,10 +621,10 @@ TEST_F(RecorderTest, CloseIsRefusedWhileRecordingThenGoesBackToSetupThenCloses) 
   UseDevices("", kVideo);
   ScriptedDialogs dialogs;
   dialogs.ExpectMessage();
-  When([this] { return window_->Text9->text().contains("time="); },
+  When([this] { return window_->consoleLine->text().contains("time="); },
        [this] {
          window_->close();
-         window_->Command4->click();
+         window_->stopButton->click();
        });
   RecordInto("closing.mkv");
   EXPECT_EQ(dialogs.Messages(), QStringList({"Detenga el proceso antes de salir"}));
@@ -621,9 +633,9 @@ TEST_F(RecorderTest, CloseIsRefusedWhileRecordingThenGoesBackToSetupThenCloses) 
   window_->close();
   Flush();
   ASSERT_TRUE(window_);
-  EXPECT_TRUE(window_->Frame4->isHidden());
-  EXPECT_FALSE(window_->Frame1->isHidden());
-  EXPECT_TRUE(window_->Menu_Options->isEnabled());
+  EXPECT_TRUE(window_->recordingFrame->isHidden());
+  EXPECT_FALSE(window_->sourceFrame->isHidden());
+  EXPECT_TRUE(window_->optionsMenu->isEnabled());
   window_->close();
   Flush();
   EXPECT_FALSE(window_);
@@ -635,14 +647,14 @@ TEST_F(RecorderTest, GrabarGoesWithTheSetUpPanelsSoASecondRecordingCannotStart) 
   bool grabarHidden = false;
   bool firstGoesOn = false;
   QList<qint64> recorders;
-  When([this] { return window_->Text9->text().contains("time="); },
+  When([this] { return window_->consoleLine->text().contains("time="); },
        [&] {
-         grabarHidden = !window_->Command2->isVisible();
+         grabarHidden = !window_->recordButton->isVisible();
          recorders = ChildProcesses("ffmpeg");
-         window_->Command2_Click();
-         firstGoesOn = Recorder::State().RecRunning == 1 && window_->Command4->isEnabled() &&
+         window_->Record();
+         firstGoesOn = Recorder::State().RecRunning == 1 && window_->stopButton->isEnabled() &&
                        ChildProcesses("ffmpeg") == recorders;
-         window_->Command4->click();
+         window_->stopButton->click();
        });
   RecordInto("once.mkv");
   EXPECT_TRUE(grabarHidden);
@@ -652,19 +664,20 @@ TEST_F(RecorderTest, GrabarGoesWithTheSetUpPanelsSoASecondRecordingCannotStart) 
   EXPECT_TRUE(AllEnd(recorders));
   EXPECT_GT(FfmpegTools::ProbeMedia(Folder() + "/once.mkv").Duration.toDouble(), 0.0);
   window_->close();
-  EXPECT_TRUE(window_->Command2->isVisible());
+  EXPECT_TRUE(window_->recordButton->isVisible());
 }
 
 TEST_F(RecorderTest, ClosingTheProgramEndsTheRecordingWithQAndThePlayerBesideIt) {
   QuietPlayer();
   MainWindow main;
   UseDevices(kAudio, kVideo);
-  window_->Check1->setChecked(true);
+  window_->watchCheck->setChecked(true);
   ScriptedDialogs dialogs;
   QList<qint64> children;
   When(
       [this] {
-        return window_->Text9->text().contains("time=") && !ChildProcesses("ffplay").isEmpty();
+        return window_->consoleLine->text().contains("time=") &&
+               !ChildProcesses("ffplay").isEmpty();
       },
       [&] {
         children = ChildProcesses("ffmpeg") + ChildProcesses("ffplay");
@@ -684,21 +697,22 @@ TEST_F(RecorderTest, ClosingTheProgramEndsTheRecordingWithQAndThePlayerBesideIt)
 TEST_F(RecorderTest, ThePlayerShowingBothDevicesEndsWithDetener) {
   QuietPlayer();
   UseDevices(kAudio, kVideo);
-  window_->Check1->setChecked(true);
+  window_->watchCheck->setChecked(true);
   ScriptedDialogs dialogs;
   QList<qint64> players;
   When(
       [this] {
-        return window_->Text9->text().contains("time=") && !ChildProcesses("ffplay").isEmpty();
+        return window_->consoleLine->text().contains("time=") &&
+               !ChildProcesses("ffplay").isEmpty();
       },
       [&] {
         players = ChildProcesses("ffplay");
-        window_->Command4->click();
+        window_->stopButton->click();
       });
   RecordInto("watched.mkv");
   ASSERT_EQ(players.size(), 1);
   EXPECT_TRUE(AllEnd(players));
-  EXPECT_EQ(window_->Text9->text(), "Terminado");
+  EXPECT_EQ(window_->consoleLine->text(), "Terminado");
 }
 
 TEST_F(RecorderTest, AnExistingDestinationIsReplacedOnlyWhenTheUserSaysSo) {
@@ -709,24 +723,24 @@ TEST_F(RecorderTest, AnExistingDestinationIsReplacedOnlyWhenTheUserSaysSo) {
   delete window_.data();
   Recorder::State().RecOutputPath = take;
   window_ = new RecorderWindow;
-  window_->Form_Load();
-  window_->Frame3->hide();
+  window_->Load();
+  window_->listingFrame->hide();
   window_->show();
-  EXPECT_EQ(window_->Text7->text(), take);
+  EXPECT_EQ(window_->outputPath->text(), take);
 
   UseDevices("", kVideo);
-  window_->Text11->setText("0.3");
+  window_->duration->setText("0.3");
   auto recordAgain = [this] {
     window_->close();  // back to setup after a recording
-    window_->Command2->click();
+    window_->recordButton->click();
   };
   ScriptedDialogs dialogs;
   dialogs.Expect(Dialogs::Kind::Message, 2);
-  window_->Command2->click();
-  EXPECT_TRUE(window_->Frame4->isHidden());
+  window_->recordButton->click();
+  EXPECT_TRUE(window_->recordingFrame->isHidden());
   dialogs.Expect(Dialogs::Kind::Message, 7);
-  window_->Command2->click();
-  EXPECT_EQ(window_->Text7->text(), second);
+  window_->recordButton->click();
+  EXPECT_EQ(window_->outputPath->text(), second);
   EXPECT_EQ(Recorder::State().RecOutputPath, second);
   EXPECT_EQ(FfmpegTools::ProbeMedia(second).HasVideo, 1);
   dialogs.Expect(Dialogs::Kind::Message, 6);
@@ -742,8 +756,8 @@ TEST_F(RecorderTest, AnExistingDestinationIsReplacedOnlyWhenTheUserSaysSo) {
   // Replacing confirmed in the save dialog holds for the first recording into the file.
   window_->close();
   dialogs.Expect(Dialogs::Kind::SaveFile, take);
-  window_->Command1->click();
-  window_->Command2->click();
+  window_->browseOutputButton->click();
+  window_->recordButton->click();
   EXPECT_EQ(FfmpegTools::ProbeMedia(take).HasVideo, 1);
   dialogs.Expect(Dialogs::Kind::Message, 2);
   recordAgain();
@@ -753,17 +767,20 @@ TEST_F(RecorderTest, AnExistingDestinationIsReplacedOnlyWhenTheUserSaysSo) {
 TEST_F(RecorderTest, EmitirHandsTheBufferedSourceToTheStreamer) {
   Recorder::State().RecBufferSizeMB = "32";
   UseDevices(kAudio, kVideo);
-  window_->Option4->click();
-  window_->Text11->setText("bad time is not looked at");
+  window_->streamOption->click();
+  window_->duration->setText("bad time is not looked at");
   QString handed;
-  When([] { return StreamerWindow::Instance() && StreamerWindow::Instance()->Frame1->isHidden(); },
-       [&handed] {
-         handed = Streamer::State().StreamInputArgs;
-         StreamerWindow::Instance()->close();
-       });
+  When(
+      [] {
+        return StreamerWindow::Instance() && StreamerWindow::Instance()->waitFrame->isHidden();
+      },
+      [&handed] {
+        handed = Streamer::State().StreamInputArgs;
+        StreamerWindow::Instance()->close();
+      });
   ScriptedDialogs dialogs;
   Recorder::State().RecOutputPath.clear();
-  window_->Command2->click();
+  window_->recordButton->click();
   EXPECT_EQ(handed,
             "-rtbufsize 32M -f lavfi -i sine=f=440 -rtbufsize 32M -f lavfi -i "
             "testsrc=size=160x120:rate=10");
@@ -777,12 +794,15 @@ TEST_F(RecorderTest, ShowRecorderListsDevicesHidesTheOthersAndReturnsWhenClosed)
   main.show();
   bool mainHidden = false;
   bool listed = false;
-  When([] { return RecorderWindow::Instance() && RecorderWindow::Instance()->Frame3->isHidden(); },
-       [&] {
-         mainHidden = !main.isVisible();
-         listed = RecorderWindow::Instance()->Menu_Options->isEnabled();
-         RecorderWindow::Instance()->close();
-       });
+  When(
+      [] {
+        return RecorderWindow::Instance() && RecorderWindow::Instance()->listingFrame->isHidden();
+      },
+      [&] {
+        mainHidden = !main.isVisible();
+        listed = RecorderWindow::Instance()->optionsMenu->isEnabled();
+        RecorderWindow::Instance()->close();
+      });
   RecorderWindow::ShowRecorder();
   EXPECT_TRUE(mainHidden);
   EXPECT_TRUE(listed);
@@ -793,11 +813,11 @@ TEST_F(RecorderTest, ShowRecorderListsDevicesHidesTheOthersAndReturnsWhenClosed)
 // While the devices are listed, the wait panel lies over the source panel as a
 // sheet: nothing of the source panel shows through it.
 TEST_F(RecorderTest, TheWaitPanelCoversTheSourcePanelWhole) {
-  window_->Frame3->show();  // as while the devices are listed
-  window_->Frame3->raise();
+  window_->listingFrame->show();  // as while the devices are listed
+  window_->listingFrame->raise();
   const QImage before = window_->grab().toImage();
-  window_->Frame1->setTitle("WWWWWWWWWWWWWWWWWWWWWWWWWWWWWW");
-  window_->Option1->setChecked(true);
+  window_->sourceFrame->setTitle("WWWWWWWWWWWWWWWWWWWWWWWWWWWWWW");
+  window_->networkOption->setChecked(true);
   EXPECT_EQ(window_->grab().toImage(), before) << "the source panel shows through the wait panel";
 }
 
@@ -817,16 +837,17 @@ TEST_F(RecorderTest, WhileTheDevicesAreListedNoToolCanBeStarted) {
   When([] { return RecorderWindow::Instance() && !ChildProcesses("ffmpeg").isEmpty(); },
        [&] {
          RecorderWindow* window = RecorderWindow::Instance();
-         reachable = window->Command2->isEnabled() || window->Menu_Options->isEnabled() ||
-                     window->Option1->isEnabled() || window->Text1->isEnabled() ||
-                     window->Combo3->isEnabled() || window->Command5->isEnabled();
+         reachable = window->recordButton->isEnabled() || window->optionsMenu->isEnabled() ||
+                     window->networkOption->isEnabled() || window->networkAddress->isEnabled() ||
+                     window->formatCombo->isEnabled() || window->chooseProfileButton->isEnabled();
          WriteFile("fixture/go", "");
-         When([] { return RecorderWindow::Instance()->Frame3->isHidden(); },
+         When([] { return RecorderWindow::Instance()->listingFrame->isHidden(); },
               [&backAfter] {
                 RecorderWindow* window = RecorderWindow::Instance();
-                backAfter = window->Command2->isEnabled() && window->Option1->isEnabled() &&
-                            window->Menu_Options->isEnabled() && window->Combo2->count() == 1 &&
-                            window->Combo3->isEnabled() && !window->Command6->isEnabled();
+                backAfter =
+                    window->recordButton->isEnabled() && window->networkOption->isEnabled() &&
+                    window->optionsMenu->isEnabled() && window->videoDeviceCombo->count() == 1 &&
+                    window->formatCombo->isEnabled() && !window->editManualButton->isEnabled();
                 window->close();
               });
        });
@@ -851,7 +872,7 @@ TEST_F(RecorderTest, ClosingWhileTheDevicesAreListedStopsTheListingAndCloses) {
          if (!refused) return;
          // Lets the listing end, then the window, so that the test ends.
          WriteFile("fixture/go", "");
-         When([] { return RecorderWindow::Instance()->Frame3->isHidden(); },
+         When([] { return RecorderWindow::Instance()->listingFrame->isHidden(); },
               [] { RecorderWindow::Instance()->close(); });
        });
   RecorderWindow::ShowRecorder();
@@ -959,10 +980,9 @@ TEST_F(RecordingModuleTest, AStopAfterTheEndExcusesNoLaterFailure) {
   const Recorder::RecordPlan plan =
       Recorder::PlanRecording(DevicesIntoFile("lavfi:nosuchsource"), [] { return 2; });
   ASSERT_EQ(plan.What, Recorder::RecordPlan::Action::Record);
-  for (const std::function<void()>& lateStop :
-       std::initializer_list<std::function<void()>>{[] { Recorder::StopOnceResumed(); },
-                                                    [] { Recorder::StopRecording(); },
-                                                    [] { Recorder::ForceStop(); }}) {
+  for (const std::function<void()>& lateStop : std::initializer_list<std::function<void()>>{
+           [] { Recorder::StopOnceResumed(); }, [] { Recorder::StopRecording(); },
+           [] { Recorder::ForceStop(); }}) {
     lateStop();
     const Recorder::RecordingEnd end = Recorder::RunRecording(plan.Step, {});
     EXPECT_EQ(end.Result, Recorder::RecordingEnd::Outcome::FfmpegFailed);

@@ -124,9 +124,9 @@ class StreamerTest : public TestEnv {
   void Open(const QString& inputArgs) {
     Streamer::State().StreamInputArgs = inputArgs;
     window_ = new StreamerWindow;
-    window_->Form_Load();
+    window_->Load();
     window_->FillLocalAddresses();
-    window_->Frame1->hide();
+    window_->waitFrame->hide();
     window_->show();
   }
   QString MakeClip(const QString& name) {
@@ -145,11 +145,11 @@ class StreamerTest : public TestEnv {
 // sheet: nothing of the setup panel shows through it.
 TEST_F(StreamerTest, TheWaitPanelCoversTheSetupPanelWhole) {
   Open("-i x");
-  window_->Frame1->show();  // as while the addresses are read
-  window_->Frame1->raise();
+  window_->waitFrame->show();  // as while the addresses are read
+  window_->waitFrame->raise();
   const QImage before = window_->grab().toImage();
-  window_->Combo1->setEditText("WWWWWWWWWWWWWWWWWWWWWWWWWWWWWW");
-  window_->Check1->setChecked(!window_->Check1->isChecked());
+  window_->addressCombo->setEditText("WWWWWWWWWWWWWWWWWWWWWWWWWWWWWW");
+  window_->repeatCheck->setChecked(!window_->repeatCheck->isChecked());
   EXPECT_EQ(window_->grab().toImage(), before) << "the setup panel shows through the wait panel";
 }
 
@@ -160,42 +160,45 @@ TEST_F(StreamerTest, OffersThisMachinesAddressOnPort8080) {
   ASSERT_TRUE(parsed.setAddress(address));
   EXPECT_EQ(parsed.protocol(), QAbstractSocket::IPv4Protocol);
   EXPECT_TRUE(!parsed.isLoopback() || address == "127.0.0.1");
-  ASSERT_EQ(window_->Combo1->count(), 2);
-  EXPECT_EQ(window_->Combo1->itemText(0), "udp://" + address + ":8080");
-  EXPECT_EQ(window_->Combo1->itemText(1), "rtp://" + address + ":8080");
-  EXPECT_EQ(window_->Combo1->currentText(), "udp://" + address + ":8080");
+  ASSERT_EQ(window_->addressCombo->count(), 2);
+  EXPECT_EQ(window_->addressCombo->itemText(0), "udp://" + address + ":8080");
+  EXPECT_EQ(window_->addressCombo->itemText(1), "rtp://" + address + ":8080");
+  EXPECT_EQ(window_->addressCombo->currentText(), "udp://" + address + ":8080");
   EXPECT_EQ(Streamer::State().LocalIPAddress, address);
 
-  EXPECT_FALSE(window_->Combo4->isEnabled());
-  window_->Check1->click();
-  EXPECT_TRUE(window_->Text5->isEnabled());
-  EXPECT_TRUE(window_->Combo4->isEnabled());
-  EXPECT_EQ(window_->Combo4->currentText(), "<Infinito>");
+  EXPECT_FALSE(window_->repeatCountCombo->isEnabled());
+  window_->repeatCheck->click();
+  EXPECT_TRUE(window_->repeatCountCaption->isEnabled());
+  EXPECT_TRUE(window_->repeatCountCombo->isEnabled());
+  EXPECT_EQ(window_->repeatCountCombo->currentText(), "<Infinito>");
 }
 
 TEST_F(StreamerTest, TheAddressFieldIsNamedAfterItsCaption) {
   Open("-i x");
-  window_->Combo1->setEditText("");
-  QAccessibleInterface* address = QAccessible::queryAccessibleInterface(window_->Combo1);
+  window_->addressCombo->setEditText("");
+  QAccessibleInterface* address = QAccessible::queryAccessibleInterface(window_->addressCombo);
   ASSERT_NE(address, nullptr);
-  EXPECT_EQ(address->text(QAccessible::Name), window_->Text1->text());
+  EXPECT_EQ(address->text(QAccessible::Name), window_->addressCaption->text());
 }
 
 TEST_F(StreamerTest, VerDireccionIpShowsTheAddressesAndVerEmisionNeedsFfplay) {
   Open("-i x");
   QString shown;
-  When([] { return TextViewerWindow::Instance() && TextViewerWindow::Instance()->Frame3->isHidden(); },
-       [&shown] {
-         shown = TextViewerWindow::Instance()->Text1->toPlainText();
-         TextViewerWindow::Instance()->close();
-       });
-  window_->Command4->click();
+  When(
+      [] {
+        return TextViewerWindow::Instance() && TextViewerWindow::Instance()->Frame3->isHidden();
+      },
+      [&shown] {
+        shown = TextViewerWindow::Instance()->Text1->toPlainText();
+        TextViewerWindow::Instance()->close();
+      });
+  window_->showAddressesButton->click();
   EXPECT_TRUE(shown.contains("127.0.0.1")) << shown.toStdString();
 
   FfmpegTools::State().FfplayPath = Folder() + "/none";
   ScriptedDialogs dialogs;
   dialogs.ExpectMessage();
-  window_->Command3->click();
+  window_->watchButton->click();
   EXPECT_EQ(dialogs.Messages(), QStringList({"No se encuentra ffplay"}));
   FfmpegTools::State().FfplayPath.clear();
 }
@@ -223,12 +226,12 @@ TEST_F(StreamerTest, RefusesMissingAddressCountProfileAndFfmpeg) {
   } cases[] = {
       {"ffmpeg missing", [this] { FfmpegTools::State().FfmpegPath = Folder() + "/none"; },
        "No se encuentra ffmpeg"},
-      {"no address", [this] { window_->Combo1->setEditText(""); },
+      {"no address", [this] { window_->addressCombo->setEditText(""); },
        "No se ha especificado una dirección"},
       {"repeat count",
        [this] {
-         window_->Check1->setChecked(true);
-         window_->Combo4->setEditText("1.5");
+         window_->repeatCheck->setChecked(true);
+         window_->repeatCountCombo->setEditText("1.5");
        },
        "Número de repeticiones no válido"},
       {"external encoder",
@@ -241,15 +244,15 @@ TEST_F(StreamerTest, RefusesMissingAddressCountProfileAndFfmpeg) {
        "No se encuentra el perfil de formato "},
   };
   for (const Case& c : cases) {
-    window_->Combo1->setEditText("udp://127.0.0.1:9");
+    window_->addressCombo->setEditText("udp://127.0.0.1:9");
     c.arrange();
     ScriptedDialogs dialogs;
     dialogs.ExpectMessage();
-    window_->Command1->click();
+    window_->streamButton->click();
     EXPECT_EQ(dialogs.Messages(), QStringList({c.message})) << c.name;
-    EXPECT_TRUE(window_->Picture2->isHidden()) << c.name;
+    EXPECT_TRUE(window_->streamingPanel->isHidden()) << c.name;
     FfmpegTools::State().FfmpegPath = QStandardPaths::findExecutable("ffmpeg");
-    window_->Check1->setChecked(false);
+    window_->repeatCheck->setChecked(false);
     Streamer::State().StreamFormatProfilePath.clear();
   }
 }
@@ -260,13 +263,13 @@ TEST_F(StreamerTest, RefusesMissingAddressCountProfileAndFfmpeg) {
 TEST_F(StreamerTest, EmitirPressedWhileAnotherToolRunsWaitsQuietly) {
   Open("-f lavfi -i testsrc=size=160x120:rate=10 -f lavfi -i sine");
   Receiver receiver;
-  window_->Combo1->setEditText(receiver.Address());
+  window_->addressCombo->setEditText(receiver.Address());
   ScriptedDialogs dialogs;
   bool setupStays = false;
   ASSERT_TRUE(WhileAnotherToolRuns([&] {
-    window_->Command1->click();
-    setupStays = window_->Picture2->isHidden() && !window_->Picture1->isHidden() &&
-                 window_->Text4->toPlainText().isEmpty();
+    window_->streamButton->click();
+    setupStays = window_->streamingPanel->isHidden() && !window_->setupPanel->isHidden() &&
+                 window_->console->toPlainText().isEmpty();
   }));
   EXPECT_TRUE(setupStays);
   EXPECT_EQ(Streamer::State().StreamRunning, 0);
@@ -276,35 +279,35 @@ TEST_F(StreamerTest, EmitirPressedWhileAnotherToolRunsWaitsQuietly) {
 TEST_F(StreamerTest, StreamsALiveSourceUntilStoppedAndThenGoesBackToSetup) {
   Open("-f lavfi -i testsrc=size=160x120:rate=10 -f lavfi -i sine");
   Receiver receiver;
-  window_->Combo1->setEditText(receiver.Address());
+  window_->addressCombo->setEditText(receiver.Address());
   ScriptedDialogs dialogs;
   dialogs.ExpectMessage();
   bool refused = false;
   When([&receiver] { return receiver.Packets() >= 5; },
        [this, &refused] {
-         EXPECT_EQ(window_->Text3->text().left(6), "udp://");
+         EXPECT_EQ(window_->streamingAddress->text().left(6), "udp://");
          window_->close();
          refused = window_ && window_->isVisible();
-         window_->Command7->click();
-         EXPECT_EQ(window_->Text4->toPlainText(), "Pause");
-         window_->Command7->click();
-         window_->Command2->click();
+         window_->pauseButton->click();
+         EXPECT_EQ(window_->console->toPlainText(), "Pause");
+         window_->pauseButton->click();
+         window_->stopButton->click();
        });
-  window_->Command1->click();
+  window_->streamButton->click();
   EXPECT_TRUE(refused);
   EXPECT_EQ(dialogs.Messages(), QStringList({"Detenga el proceso antes de salir"}));
   EXPECT_GE(receiver.Packets(), 5);
   EXPECT_EQ(Streamer::State().StreamRunning, 0);
-  EXPECT_TRUE(window_->Text4->toPlainText().endsWith("\nEl proceso terminó"));
-  EXPECT_FALSE(window_->Command2->isEnabled());
-  EXPECT_FALSE(window_->Picture2->isHidden());
+  EXPECT_TRUE(window_->console->toPlainText().endsWith("\nEl proceso terminó"));
+  EXPECT_FALSE(window_->stopButton->isEnabled());
+  EXPECT_FALSE(window_->streamingPanel->isHidden());
 
   window_->close();
   Flush();
   ASSERT_TRUE(window_);
-  EXPECT_TRUE(window_->Picture2->isHidden());
-  EXPECT_FALSE(window_->Picture1->isHidden());
-  EXPECT_TRUE(window_->Text3->text().isEmpty());
+  EXPECT_TRUE(window_->streamingPanel->isHidden());
+  EXPECT_FALSE(window_->setupPanel->isHidden());
+  EXPECT_TRUE(window_->streamingAddress->text().isEmpty());
   window_->close();
   Flush();
   EXPECT_FALSE(window_);
@@ -315,20 +318,20 @@ TEST_F(StreamerTest, AnRtpAddressGetsRtpPacketsThatAReceiverReads) {
   ASSERT_NE(port, 0);
   const QString address = "rtp://127.0.0.1:" + QString::number(port);
   Open("-f lavfi -i testsrc=size=160x120:rate=10 -f lavfi -i sine");
-  window_->Combo1->setEditText(address);
+  window_->addressCombo->setEditText(address);
   ToolReceiver receiver(address);
   QElapsedTimer waited;
   waited.start();
   When([&receiver,
         &waited] { return receiver.Log().contains("Audio: mp3") || waited.elapsed() > 60000; },
-       [this] { window_->Command2->click(); });
-  window_->Command1->click();
+       [this] { window_->stopButton->click(); });
+  window_->streamButton->click();
   const QString log = receiver.Log();
   EXPECT_TRUE(log.contains("Input #0, rtp, from '" + address + "'")) << log.toStdString();
   EXPECT_TRUE(log.contains("Video: h264")) << log.toStdString();
   EXPECT_TRUE(log.contains("Audio: mp3")) << log.toStdString();
   EXPECT_FALSE(log.contains("payload type")) << log.toStdString();
-  EXPECT_FALSE(window_->Text4->toPlainText().contains("look like RTP"));
+  EXPECT_FALSE(window_->console->toPlainText().contains("look like RTP"));
 }
 
 TEST_F(StreamerTest, AProfileEncodesTheStream) {
@@ -341,20 +344,20 @@ TEST_F(StreamerTest, AProfileEncodesTheStream) {
   Open("-re -f lavfi -i testsrc=size=160x120:rate=10 -re -f lavfi -i sine");
   Streamer::State().StreamFormatProfilePath = path;
   Receiver receiver;
-  window_->Combo1->setEditText(receiver.Address());
+  window_->addressCombo->setEditText(receiver.Address());
   ScriptedDialogs dialogs;
-  When([&receiver] { return receiver.Packets() >= 5; }, [this] { window_->Command2->click(); });
-  window_->Command1->click();
+  When([&receiver] { return receiver.Packets() >= 5; }, [this] { window_->stopButton->click(); });
+  window_->streamButton->click();
   EXPECT_GE(receiver.Packets(), 5);
-  EXPECT_TRUE(window_->Text4->toPlainText().endsWith("El proceso terminó"));
+  EXPECT_TRUE(window_->console->toPlainText().endsWith("El proceso terminó"));
 }
 
 TEST_F(StreamerTest, FfmpegsFailureStaysInTheConsoleBox) {
   Open("-f lavfi -i nosuchsource");
-  window_->Combo1->setEditText("udp://127.0.0.1:9");
+  window_->addressCombo->setEditText("udp://127.0.0.1:9");
   ScriptedDialogs dialogs;
-  window_->Command1->click();
-  const QString console = window_->Text4->toPlainText();
+  window_->streamButton->click();
+  const QString console = window_->console->toPlainText();
   EXPECT_TRUE(console.contains("nosuchsource")) << console.toStdString();
   EXPECT_TRUE(console.endsWith("El proceso terminó"));
   EXPECT_TRUE(dialogs.Messages().isEmpty());
@@ -405,25 +408,28 @@ TEST_F(StreamerTest, TheFileListStreamsEndlesslyAndItsListFolderGoesAtTheEnd) {
   QString args;
   QString list;
   qint64 streamedFor = 0;
-  When([] { return StreamerWindow::Instance() && StreamerWindow::Instance()->Frame1->isHidden(); },
-       [&] {
-         StreamerWindow* window = StreamerWindow::Instance();
-         args = Streamer::State().StreamInputArgs;
-         list = Conversion::SplitArguments(args).last();
-         EXPECT_TRUE(QFile::exists(list));
-         window->Check1->setChecked(true);
-         window->Combo1->setEditText(receiver.Address());
-         // The clip lasts one second: packets after two show it repeating.
-         When([&receiver] { return receiver.SinceFirst() > 2000; },
-              [&streamedFor, &receiver, window] {
-                streamedFor = receiver.SinceFirst();
-                EXPECT_EQ(Streamer::State().StreamRunning, 1);
-                window->Command2->click();
-              });
-         window->Command1->click();
-         window->close();
-         window->close();
-       });
+  When(
+      [] {
+        return StreamerWindow::Instance() && StreamerWindow::Instance()->waitFrame->isHidden();
+      },
+      [&] {
+        StreamerWindow* window = StreamerWindow::Instance();
+        args = Streamer::State().StreamInputArgs;
+        list = Conversion::SplitArguments(args).last();
+        EXPECT_TRUE(QFile::exists(list));
+        window->repeatCheck->setChecked(true);
+        window->addressCombo->setEditText(receiver.Address());
+        // The clip lasts one second: packets after two show it repeating.
+        When([&receiver] { return receiver.SinceFirst() > 2000; },
+             [&streamedFor, &receiver, window] {
+               streamedFor = receiver.SinceFirst();
+               EXPECT_EQ(Streamer::State().StreamRunning, 1);
+               window->stopButton->click();
+             });
+        window->streamButton->click();
+        window->close();
+        window->close();
+      });
   StreamerWindow::StreamFileList();
   EXPECT_TRUE(args.startsWith("-f concat -safe 0 -i ")) << args.toStdString();
   EXPECT_GT(streamedFor, 2000);
@@ -437,11 +443,14 @@ TEST_F(StreamerTest, TheFileListStreamsEndlesslyAndItsListFolderGoesAtTheEnd) {
 TEST_F(StreamerTest, TheListFolderGoesAlsoWhenNothingWasStreamed) {
   Session::State().FileList << Folder() + "/a.mkv";
   QString list;
-  When([] { return StreamerWindow::Instance() && StreamerWindow::Instance()->Frame1->isHidden(); },
-       [&list] {
-         list = Conversion::SplitArguments(Streamer::State().StreamInputArgs).last();
-         StreamerWindow::Instance()->close();
-       });
+  When(
+      [] {
+        return StreamerWindow::Instance() && StreamerWindow::Instance()->waitFrame->isHidden();
+      },
+      [&list] {
+        list = Conversion::SplitArguments(Streamer::State().StreamInputArgs).last();
+        StreamerWindow::Instance()->close();
+      });
   StreamerWindow::StreamFileList();
   EXPECT_FALSE(list.isEmpty());
   EXPECT_FALSE(QDir(QFileInfo(list).path()).exists());
@@ -455,19 +464,19 @@ TEST_F(StreamerTest, ClosingTheProgramEndsTheStreamAndThePlayerWatchingIt) {
   MainWindow main;
   Open("-f lavfi -i testsrc=size=160x120:rate=10 -f lavfi -i sine");
   Receiver receiver;
-  window_->Combo1->setEditText(receiver.Address());
+  window_->addressCombo->setEditText(receiver.Address());
   ScriptedDialogs dialogs;
   QList<qint64> children;
   When([&receiver] { return receiver.Packets() >= 5; },
        [&] {
-         window_->Command3->click();
+         window_->watchButton->click();
          When([] { return !ChildProcesses("ffplay").isEmpty(); },
               [&] {
                 children = ChildProcesses("ffmpeg") + ChildProcesses("ffplay");
                 main.close();
               });
        });
-  window_->Command1->click();
+  window_->streamButton->click();
   EXPECT_EQ(children.size(), 2);
   EXPECT_TRUE(AllEnd(children));
   EXPECT_TRUE(dialogs.Messages().isEmpty());
@@ -510,19 +519,19 @@ TEST_F(StreamerTest, ThePlayerWatchingTheStreamEndsWithTheWindow) {
   FfmpegTools::State().FfplayPath = QStandardPaths::findExecutable("ffplay");
   Open("-f lavfi -i testsrc=size=160x120:rate=10 -f lavfi -i sine");
   Receiver receiver;
-  window_->Combo1->setEditText(receiver.Address());
+  window_->addressCombo->setEditText(receiver.Address());
   ScriptedDialogs dialogs;
   QList<qint64> players;
   When([&receiver] { return receiver.Packets() >= 5; },
        [&] {
-         window_->Command3->click();
+         window_->watchButton->click();
          When([] { return !ChildProcesses("ffplay").isEmpty(); },
               [&] {
                 players = ChildProcesses("ffplay");
-                window_->Command2->click();
+                window_->stopButton->click();
               });
        });
-  window_->Command1->click();
+  window_->streamButton->click();
   ASSERT_EQ(players.size(), 1);
   EXPECT_TRUE(ProcessLives(players.first()));  // the stream ended, the window stays
   window_->close();

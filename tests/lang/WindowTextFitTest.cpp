@@ -257,7 +257,12 @@ struct Window {
 
 const Window kWindows[] = {
     {"Form1", [](QWidget* main) { return main; }},
-    {"Form2", [](QWidget*) { return Loaded<CdRipWindow>(); }},
+    {"Form2",
+     [](QWidget*) {
+       auto* window = new CdRipWindow();
+       window->Load();
+       return window;
+     }},
     {"Form3", [](QWidget*) { return new FileManagerWindow(); }},
     {"Form4", [](QWidget*) { return Loaded<FilterEditorWindow>(); }},
     {"Form5", [](QWidget*) { return Loaded<CodecEditorWindow>(); }},
@@ -297,8 +302,18 @@ const Window kWindows[] = {
        window->Command1_Click();
        return window;
      }},
-    {"Form14", [](QWidget*) { return Loaded<RecorderWindow>(); }},
-    {"Form15", [](QWidget*) { return Loaded<StreamerWindow>(); }},
+    {"Form14",
+     [](QWidget*) {
+       auto* window = new RecorderWindow();
+       window->Load();
+       return window;
+     }},
+    {"Form15",
+     [](QWidget*) {
+       auto* window = new StreamerWindow();
+       window->Load();
+       return window;
+     }},
     {"Form16", [](QWidget* main) { return Loaded<AboutBox>(main); }},
     {"Form17", [](QWidget*) { return Loaded<WaitWindow>(); }},
     {"Form18", [](QWidget*) { return new PlayerWindow(); }},

@@ -269,7 +269,7 @@ TEST_F(WindowTranslatorsTest, LoadHandlersApplyTheirTranslators) {
       {"Form2",
        [] {
          auto* w = new CdRipWindow();
-         w->Form_Load();
+         w->Load();
          return w;
        }},
       {"Form4",
@@ -304,8 +304,8 @@ TEST_F(WindowTranslatorsTest, WindowsCopyTheMainWindowsHelpCaptions) {
   Lang::LoadLanguage("<English>");
   ASSERT_NE(main_->Menu_Help->title(), "Ayuda");
   CdRipWindow rip;
-  rip.Form_Load();
-  EXPECT_EQ(rip.Command5->text(), main_->Menu_Help->title());
+  rip.Load();
+  EXPECT_EQ(rip.helpButton->text(), main_->Menu_Help->title());
   FilterEditorWindow filters;
   filters.Form_Load();
   EXPECT_EQ(filters.Menu_Help->title(), main_->Menu_Help->title());
@@ -319,9 +319,9 @@ TEST_F(WindowTranslatorsTest, WindowsCopyTheMainWindowsHelpCaptions) {
 
   main_.reset();
   CdRipWindow ripAlone;
-  const QString ownCaption = ripAlone.Command5->text();
-  ripAlone.Form_Load();
-  EXPECT_EQ(ripAlone.Command5->text(), ownCaption);
+  const QString ownCaption = ripAlone.helpButton->text();
+  ripAlone.Load();
+  EXPECT_EQ(ripAlone.helpButton->text(), ownCaption);
 }
 
 // A custom table shorter than a window's block pads with empty lines: the
