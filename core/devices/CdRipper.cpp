@@ -15,13 +15,12 @@ namespace {
 const QString CrLf = QStringLiteral("\r\n");
 constexpr int MaxTracks = 99;
 
-// Runs cdda2wav with these arguments and gives its whole console output.
-QString RunForOutput(const QStringList& arguments) {
-  QString output;
+// Runs cdda2wav with these arguments; output gets its whole console output.
+ToolRunner::RunResult RunForOutput(const QStringList& arguments, QString& output) {
   int32_t exitCode = 0;
-  ToolRunner::RunCaptured(ToolRunner::Pipeline{{State().Cdda2wavPath, arguments}}, QString(), 0, 0,
-                          ToolRunner::OutputSink(), ToolRunner::NoDisplay, output, -1, exitCode);
-  return output;
+  return ToolRunner::RunCaptured(ToolRunner::Pipeline{{State().Cdda2wavPath, arguments}}, QString(),
+                                 0, 0, ToolRunner::OutputSink(), ToolRunner::NoDisplay, output, -1,
+                                 exitCode);
 }
 
 // The address column of a device line: the text between its first two TABs.
@@ -140,35 +139,39 @@ QString RippedFile(const QString& folder, const QString& format, int track,
   return fallback;
 }
 
-QStringList ScanBus() {
+DriveScan ScanBus() {
   State().CDRipDevice.clear();
-  const QString output = RunForOutput({"-scanbus"});
-  if (output.isEmpty()) return {};
-  return ParseBusScan(output);
+  QString output;
+  if (RunForOutput({"-scanbus"}, output) == ToolRunner::RunResult::Busy) return {true, {}};
+  return {false, ParseBusScan(output)};
 }
 
-QStringList GetTrackList() {
-  for (const QString& id : ScanBus()) {
-    const QStringList titles = ParseTrackTitles(RunForOutput({"-N", "-D", id}));
+TrackRead GetTrackList() {
+  const DriveScan scan = ScanBus();
+  if (scan.RunnerBusy) return {TrackRead::Outcome::RunnerBusy, {}};
+  for (const QString& id : scan.Ids) {
+    QString output;
+    if (RunForOutput({"-N", "-D", id}, output) == ToolRunner::RunResult::Busy)
+      return {TrackRead::Outcome::RunnerBusy, {}};
+    const QStringList titles = ParseTrackTitles(output);
     if (!titles.isEmpty()) {
       State().CDRipDevice = " -D " + id;
-      return titles;
+      return {TrackRead::Outcome::Listed, titles};
     }
     if (State().CDRipCancel == 1) break;
   }
-  return {};
+  return {TrackRead::Outcome::NoTracks, {}};
 }
 
 TrackRead ReadTracks() {
   State().CDRipBusy = 1;
-  const QStringList titles = GetTrackList();
+  TrackRead read = GetTrackList();
   State().CDRipBusy = 0;
   if (State().CDRipCancel == 1) {
     State().CDRipCancel = 0;
     return {TrackRead::Outcome::Cancelled, {}};
   }
-  if (titles.isEmpty()) return {TrackRead::Outcome::NoTracks, {}};
-  return {TrackRead::Outcome::Listed, titles};
+  return read;
 }
 
 void Stop() {
@@ -194,12 +197,16 @@ RipResult RipTracks(const QList<Track>& tracks, const QString& folder, const QSt
   for (const Track& track : tracks) {
     QString output;
     int32_t exitCode = 0;
-    const bool started =
-        ToolRunner::RunCaptured(
-            ToolRunner::Pipeline{{State().Cdda2wavPath, RipArguments(State().CDRipDevice, format,
-                                                                     removeSilence, track.Number)}},
-            folder, 0, 0, show, ToolRunner::AppendChunk, output, 0,
-            exitCode) == ToolRunner::RunResult::Ran;
+    const ToolRunner::RunResult run = ToolRunner::RunCaptured(
+        ToolRunner::Pipeline{{State().Cdda2wavPath, RipArguments(State().CDRipDevice, format,
+                                                                 removeSilence, track.Number)}},
+        folder, 0, 0, show, ToolRunner::AppendChunk, output, 0, exitCode);
+    if (run == ToolRunner::RunResult::Busy) {
+      result.RunnerBusy = true;
+      result.Completed = false;
+      break;
+    }
+    const bool started = run == ToolRunner::RunResult::Ran;
     // The folder is new for this rip: what was there before this track is
     // what the rip kept so far.
     const QString ripped = RippedFile(folder, format, track.Number, result.Ripped);

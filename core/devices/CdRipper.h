@@ -33,18 +33,26 @@ QStringList RipArguments(const QString& device, const QString& format, bool remo
 QString RippedFile(const QString& folder, const QString& format, int track,
                    const QStringList& before);
 
-// Runs the bus scan; the ids of the CD drives, or an empty list.
-QStringList ScanBus();
-// The titles of the first drive that gives any, and sets CDRipDevice; an
-// empty list when no drive, no disc or no titles.
-QStringList GetTrackList();
+// What the bus scan found.
+struct DriveScan {
+  // Another tool kept the runner: cdda2wav did not run, and nothing is known.
+  bool RunnerBusy = false;
+  // The ids of the CD drives, in order; empty when there is none.
+  QStringList Ids;
+};
+// Runs the bus scan.
+DriveScan ScanBus();
 
-// What the rip window finds on opening.
+// What reading the disc's track titles came to.
 struct TrackRead {
-  enum class Outcome { Listed, NoTracks, Cancelled };
+  // RunnerBusy: another tool kept the runner, so cdda2wav did not run; no
+  // answer about the disc, unlike NoTracks (no drive, no disc or no titles).
+  enum class Outcome { Listed, NoTracks, Cancelled, RunnerBusy };
   Outcome Result = Outcome::NoTracks;
   QStringList Titles;  // Listed: the disc's titles
 };
+// The titles of the first drive that gives any (Listed), and sets CDRipDevice.
+TrackRead GetTrackList();
 // GetTrackList with CDRipBusy held, so that a close can stop it; Cancelled
 // when the user asked to stop meanwhile (the request is used up).
 TrackRead ReadTracks();
@@ -61,6 +69,9 @@ struct Track {
 struct RipResult {
   // Every track was tried: no stop, no failed rename, no closing.
   bool Completed = false;
+  // Another tool kept the runner, so cdda2wav could not start; the rip
+  // stopped there, before that track.
+  bool RunnerBusy = false;
   // The tracks ripped and named after their titles, in the order ripped.
   QStringList Ripped;
   // A ripped track that could not be named after its title; the rip stopped there.

@@ -198,9 +198,13 @@ bool IsValidBufferSize(const QString& text) {
 DeviceLists ListDevices() {
   QString output;
   int32_t exitCode = 0;
-  ToolRunner::RunCaptured(ToolRunner::ParseCommandLine(DeviceListCommand()), QString(), 0, 0,
-                          ToolRunner::OutputSink(), ToolRunner::NoDisplay, output, -1, exitCode);
   DeviceLists lists;
+  if (ToolRunner::RunCaptured(ToolRunner::ParseCommandLine(DeviceListCommand()), QString(), 0, 0,
+                              ToolRunner::OutputSink(), ToolRunner::NoDisplay, output, -1,
+                              exitCode) == ToolRunner::RunResult::Busy) {
+    lists.RunnerBusy = true;
+    return lists;
+  }
   ParseDeviceList(output, lists.Audio, lists.Video);
   return lists;
 }
@@ -209,6 +213,8 @@ Refusal PlayPreview(const Source& source, bool detached, QObject* companionOwner
   if (!FileServices::FileExists(FfmpegTools::State().FfplayPath)) return Refusal::FfplayNotFound;
   const QString params = PreviewArgs(source);
   if (params.isEmpty()) return Refusal::NoSource;
+  // A player beside the recording runs on its own; the player window takes the runner.
+  if (!detached && ToolRunner::GetState() != ToolRunner::Idle) return Refusal::AnotherToolRunning;
   if (!detached) {
     FfmpegTools::PlayFile({}, params);
     return Refusal::None;
@@ -298,6 +304,10 @@ RecordingEnd RunRecording(const Conversion::StepCommand& step, const ToolRunner:
   const ToolRunner::RunResult run = ToolRunner::RunCaptured(
       ToolRunner::Pipeline{command}, QString(), 1, 1, show, ToolRunner::ReplaceByVisibleChunk,
       output, 256, exitCode, [&report](const QString& chunk) { report.Add(chunk); });
+  if (run == ToolRunner::RunResult::Busy) {
+    State().RecRunning = 0;
+    return {RecordingEnd::Outcome::RunnerBusy, QString()};
+  }
   const std::optional<FfmpegReport::Reading> logged = log.Read();
   const bool writeFailed = report.WriteFailed() || (logged && logged->Report.WriteFailed());
   // A recording that ended by itself closes its report with ffmpeg's summary;

@@ -79,9 +79,12 @@ enum class Refusal {
   ProfileMissing,
   ProfileUnreadable,
   ExternalCodec,
+  AnotherToolRunning,  // the player window cannot play while another tool runs
 };
 
 struct DeviceLists {
+  // Another tool kept the runner: ffmpeg did not run, and the lists say nothing.
+  bool RunnerBusy = false;
   QStringList Audio;
   QStringList Video;
 };
@@ -89,7 +92,8 @@ struct DeviceLists {
 DeviceLists ListDevices();
 // Shows the source in ffplay: detached, beside the recording and ending with
 // it or with companionOwner, or in the player window, waiting until it is
-// closed. Refused when ffplay or the source is missing.
+// closed. Refused when ffplay or the source is missing, and, in the player
+// window, while another tool runs.
 Refusal PlayPreview(const Source& source, bool detached, QObject* companionOwner);
 
 // ---- Recording ----
@@ -136,7 +140,8 @@ RecordPlan PlanRecording(const RecordRequest& request, const std::function<int()
 
 // How a recording ended.
 struct RecordingEnd {
-  enum class Outcome { Finished, NotStarted, FfmpegFailed };
+  // RunnerBusy: another tool kept the runner, so nothing was recorded.
+  enum class Outcome { Finished, NotStarted, FfmpegFailed, RunnerBusy };
   Outcome Result = Outcome::Finished;
   // FfmpegFailed: the end of ffmpeg's console, or that nothing was written
   // when ffmpeg put nothing into the file.

@@ -153,8 +153,9 @@ bool WatchStream(const QString& address, QObject* owner) {
 StreamEnd RunStream(const Conversion::StepCommand& step, const ToolRunner::OutputSink& show) {
   State().StreamRunning = 1;
   StreamEnd end;
-  ToolRunner::RunCaptured(ToolRunner::Pipeline{step.Command}, QString(), 0, 0, show,
-                          ToolRunner::ReplaceByVisibleChunk, end.Output, 1024, end.ExitCode);
+  end.RunnerBusy = ToolRunner::RunCaptured(ToolRunner::Pipeline{step.Command}, QString(), 0, 0,
+                                           show, ToolRunner::ReplaceByVisibleChunk, end.Output,
+                                           1024, end.ExitCode) == ToolRunner::RunResult::Busy;
   State().StreamRunning = 0;
   return end;
 }

@@ -80,6 +80,8 @@ bool WatchStream(const QString& address, QObject* owner);
 
 // How a stream ended.
 struct StreamEnd {
+  // Another tool kept the runner: nothing was streamed.
+  bool RunnerBusy = false;
   int32_t ExitCode = 0;
   QString Output;  // the end of ffmpeg's console
 };

@@ -22,6 +22,7 @@
 #include "core/ground/FileServices.h"
 #include "core/ground/ToolRunner.h"
 #include "core/lang/Lang.h"
+#include "gui/devices/AnotherToolRunning.h"
 #include "gui/devices/DeviceWindowClose.h"
 #include "gui/ground/ConsoleBox.h"
 #include "gui/ground/MainWindowLink.h"
@@ -53,6 +54,9 @@ void CdRipWindow::OpenCDRip() {
     Lang::MsgFileNotFound("cdda2wav");
     return;
   }
+  // cdda2wav could not read the disc now: no window, rather than a disc
+  // without tracks.
+  if (AnotherToolRunning::Refuse()) return;
   if (QWidget* main = MainWindowLink::Window()) main->hide();
   QPointer<CdRipWindow> window = new CdRipWindow;
   window->Load();
@@ -68,6 +72,10 @@ void CdRipWindow::OpenCDRip() {
       return;
     case CdRipper::TrackRead::Outcome::NoTracks:
       Lang::MsgTrackListFailed();
+      window->close();
+      return;
+    case CdRipper::TrackRead::Outcome::RunnerBusy:
+      Lang::MsgAnotherToolRunning();
       window->close();
       return;
     case CdRipper::TrackRead::Outcome::Cancelled:
@@ -111,6 +119,8 @@ QList<CdRipper::Track> CdRipWindow::TickedTracks() const {
 // The ripped tracks go onto the input list, and the window closes, when they
 // were ripped for it; else the window stays for another rip.
 void CdRipWindow::ExtractTracks() {
+  // Nothing is made, not even the rip's folder, while cdda2wav cannot run.
+  if (AnotherToolRunning::Refuse()) return;
   const QList<CdRipper::Track> tracks = TickedTracks();
   if (tracks.isEmpty()) {
     Lang::MsgNoTrackSelected();
@@ -130,6 +140,7 @@ void CdRipWindow::ExtractTracks() {
       tracks, target.Folder, formatCombo->currentText(), removeSilenceCheck->isChecked(), addToList,
       ToolRunner::BoxSink(console, true), [guard] { return guard.isNull(); });
   if (!result.NotRenamed.isEmpty()) Lang::MsgCannotRenameFile(result.NotRenamed);
+  if (result.RunnerBusy) Lang::MsgAnotherToolRunning();
   if (!guard) return;
   if (!result.FilesToAdd.isEmpty()) {
     Session::AppendFiles(result.FilesToAdd);

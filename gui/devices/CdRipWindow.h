@@ -26,7 +26,8 @@ class CdRipWindow : public QWidget {
   // The open window, or nullptr.
   static CdRipWindow* Instance();
   // Hides the main window, opens the rip window and fills it with the disc's
-  // tracks; closes it again with a message when there are none.
+  // tracks; closes it again with a message when there are none. Opens nothing,
+  // and says so, while another tool runs.
   static void OpenCDRip();
 
   void Load();

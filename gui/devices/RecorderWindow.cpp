@@ -28,6 +28,7 @@
 #include "core/ground/ToolRunner.h"
 #include "core/lang/Lang.h"
 #include "gui/convert/ProfileChoice.h"
+#include "gui/devices/AnotherToolRunning.h"
 #include "gui/devices/DeviceWindowClose.h"
 #include "gui/devices/FormatChoiceRow.h"
 #include "gui/devices/StreamerWindow.h"
@@ -86,6 +87,9 @@ void ShowRefusal(Recorder::Refusal refusal) {
     case Refusal::ExternalCodec:
       Lang::MsgFormatUsesExtCodec();
       return;
+    case Refusal::AnotherToolRunning:
+      Lang::MsgAnotherToolRunning();
+      return;
   }
 }
 
@@ -97,6 +101,9 @@ void ShowRecordingFailure(const Recorder::RecordingEnd& end) {
       return;
     case Recorder::RecordingEnd::Outcome::FfmpegFailed:
       Lang::MsgFfmpegError(end.Output);
+      return;
+    case Recorder::RecordingEnd::Outcome::RunnerBusy:
+      Lang::MsgAnotherToolRunning();
       return;
     case Recorder::RecordingEnd::Outcome::Finished:
       return;
@@ -117,14 +124,22 @@ RecorderWindow::~RecorderWindow() = default;
 
 RecorderWindow* RecorderWindow::Instance() { return g_instance.data(); }
 
+// A recorder whose devices could not be listed (another tool kept the
+// runner) does not stand open with lists that look empty: it closes, and the
+// user is told why.
 void RecorderWindow::ShowRecorder() {
+  if (AnotherToolRunning::Refuse()) return;
   QPointer<RecorderWindow> window = new RecorderWindow;
   window->Load();
   window->ShowListingPanel(true);
   // The devices are listed once the window is up, inside its modal wait.
   QTimer::singleShot(0, window, [window] {
-    window->ListDevices();
-    if (window) window->ShowListingPanel(false);
+    const bool listed = window->ListDevices();
+    if (!window) return;
+    window->ShowListingPanel(false);
+    if (listed) return;
+    Lang::MsgAnotherToolRunning();
+    window->close();
   });
   ModalWindow::Run(window);
   delete window.data();
@@ -143,16 +158,17 @@ void RecorderWindow::ShowListingPanel(bool listing) {
   if (listing) listingFrame->raise();
 }
 
-void RecorderWindow::ListDevices() {
+bool RecorderWindow::ListDevices() {
   QPointer<RecorderWindow> guard(this);
+  const Recorder::DeviceLists lists = Recorder::ListDevices();
+  if (!guard || lists.RunnerBusy) return false;
   audioDeviceCombo->clear();
   videoDeviceCombo->clear();
-  const Recorder::DeviceLists lists = Recorder::ListDevices();
-  if (!guard) return;
   audioDeviceCombo->addItems(lists.Audio);
   videoDeviceCombo->addItems(lists.Video);
   audioDeviceCombo->setCurrentIndex(-1);
   videoDeviceCombo->setCurrentIndex(-1);
+  return true;
 }
 
 void RecorderWindow::CreateControls() {
@@ -429,8 +445,12 @@ void RecorderWindow::PlaySource() {
 }
 
 void RecorderWindow::ShowDeviceListing() {
+  if (AnotherToolRunning::Refuse()) return;
+  QPointer<RecorderWindow> guard(this);
   TextViewer::ShowCommandOutput(Recorder::DeviceListCommand(), this);
-  ListDevices();
+  if (!guard) return;
+  const bool listed = ListDevices();
+  if (guard && !listed) Lang::MsgAnotherToolRunning();
 }
 
 void RecorderWindow::ChangeBufferSize() {
@@ -476,7 +496,11 @@ ProfileChoice::Controls RecorderWindow::FormatControls() {
 void RecorderWindow::OnFormatChosen() { ProfileChoice::Click(FormatControls()); }
 void RecorderWindow::OnFormatEdited() { ProfileChoice::Change(FormatControls()); }
 void RecorderWindow::ChooseProfile() { ProfileChoice::ChooseProfile(FormatControls()); }
-void RecorderWindow::EditManualProfile() { FormatEditorWindow::ShowEditor("*", 1); }
+// The editor reads ffmpeg's capabilities as it opens.
+void RecorderWindow::EditManualProfile() {
+  if (AnotherToolRunning::Refuse()) return;
+  FormatEditorWindow::ShowEditor("*", 1);
+}
 
 Recorder::RecordRequest RecorderWindow::RecordRequestFromControls() const {
   Recorder::RecordRequest request;
@@ -509,7 +533,14 @@ void RecorderWindow::Record() {
   const Recorder::RecordingEnd end =
       Recorder::RunRecording(plan.Step, ToolRunner::BoxSink(consoleLine, false));
   ShowRecordingFailure(end);
-  if (guard) ShowRecordingEnd();
+  if (!guard) return;
+  if (end.Result == Recorder::RecordingEnd::Outcome::RunnerBusy) {
+    // Nothing was recorded: no recording panel says it has finished.
+    ToolRunner::EndCompanions(this);
+    ShowSetupPanels();
+    return;
+  }
+  ShowRecordingEnd();
 }
 
 void RecorderWindow::ShowRecordingPanel() {

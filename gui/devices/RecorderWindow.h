@@ -32,11 +32,13 @@ class RecorderWindow : public QMainWindow {
 
   // The open window, or nullptr.
   static RecorderWindow* Instance();
-  // Opens the recorder, lists the devices, and returns when it has been closed.
+  // Opens the recorder, lists the devices, and returns when it has been
+  // closed. Opens nothing, and says so, while another tool runs.
   static void ShowRecorder();
 
-  // Refills the device lists from ffmpeg's listing, nothing selected.
-  void ListDevices();
+  // Refills the device lists from ffmpeg's listing, nothing selected; false,
+  // the lists as they were, when another tool kept the runner.
+  bool ListDevices();
 
   void Load();
   void OnCloseRequest(bool& cancel);

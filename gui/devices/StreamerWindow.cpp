@@ -20,6 +20,7 @@
 #include "core/ground/FileServices.h"
 #include "core/ground/ToolRunner.h"
 #include "core/lang/Lang.h"
+#include "gui/devices/AnotherToolRunning.h"
 #include "gui/devices/DeviceWindowClose.h"
 #include "gui/devices/FormatChoiceRow.h"
 #include "gui/formats/FormatEditorWindow.h"
@@ -97,7 +98,10 @@ void StreamerWindow::ShowStreamer(const QString& inputArgs) {
   Streamer::State().StreamInputArgs.clear();
 }
 
+// Nothing could be streamed while another tool runs: no list is written and
+// no streamer opens.
 void StreamerWindow::StreamFileList() {
+  if (AnotherToolRunning::Refuse()) return;
   const Streamer::ListInput input = Streamer::WriteListInput();
   ShowRefusal(input.Refused);
   if (input.InputArgs.isEmpty()) return;
@@ -242,7 +246,14 @@ void StreamerWindow::StartStream() {
   QPointer<StreamerWindow> guard(this);
   ShowStreamingPanel(request.Address);
   const Streamer::StreamEnd end = Streamer::RunStream(step, ToolRunner::BoxSink(console, true));
-  if (guard) ShowEnd(end.ExitCode, end.Output);
+  if (end.RunnerBusy) Lang::MsgAnotherToolRunning();
+  if (!guard) return;
+  // Nothing was streamed: no panel says that a stream has ended.
+  if (end.RunnerBusy) {
+    ShowSetupPanel();
+    return;
+  }
+  ShowEnd(end.ExitCode, end.Output);
 }
 
 void StreamerWindow::ShowStreamingPanel(const QString& address) {
@@ -272,6 +283,7 @@ void StreamerWindow::StopStream() { ToolRunner::RequestStop(); }
 void StreamerWindow::WatchStream() { Streamer::WatchStream(streamingAddress->text(), this); }
 
 void StreamerWindow::ShowAddresses() {
+  if (AnotherToolRunning::Refuse()) return;
   TextViewer::ShowCommandOutput(Streamer::AddressListCommand(), this);
 }
 
@@ -284,7 +296,11 @@ ProfileChoice::Controls StreamerWindow::FormatControls() {
 void StreamerWindow::OnFormatChosen() { ProfileChoice::Click(FormatControls()); }
 void StreamerWindow::OnFormatEdited() { ProfileChoice::Change(FormatControls()); }
 void StreamerWindow::ChooseProfile() { ProfileChoice::ChooseProfile(FormatControls()); }
-void StreamerWindow::EditManualProfile() { FormatEditorWindow::ShowEditor("*", 1); }
+// The editor reads ffmpeg's capabilities as it opens.
+void StreamerWindow::EditManualProfile() {
+  if (AnotherToolRunning::Refuse()) return;
+  FormatEditorWindow::ShowEditor("*", 1);
+}
 
 void StreamerWindow::TogglePause() {
   if (DeviceRun::TogglePause() == DeviceRun::PauseStep::Paused) console->setPlainText("Pause");

@@ -29,7 +29,7 @@ class StreamerWindow : public QWidget {
   // Opens the streamer on these input arguments and returns when it has closed.
   static void ShowStreamer(const QString& inputArgs);
   // Streams the main window's file list; the concat list's folder is deleted
-  // when the streamer closes.
+  // when the streamer closes. Opens nothing, and says so, while another tool runs.
   static void StreamFileList();
 
   // Offers this machine's addresses in addressCombo, the first one chosen.

@@ -1,7 +1,9 @@
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QGroupBox>
 #include <QImage>
@@ -18,6 +20,7 @@
 #include "Children.h"
 #include "InstalledTools.h"
 #include "Keyboard.h"
+#include "ShownWindows.h"
 #include "TestEnv.h"
 #include "core/convert/CommandTable.h"
 #include "core/convert/ConversionState.h"
@@ -43,6 +46,18 @@ QString OnlySubfolder(const QString& folder) {
 }
 
 QString CrLfText(const char* text) { return QString::fromUtf8(text).replace("\n", "\r\n"); }
+
+const QString kAnotherToolRuns = "Otra herramienta está en ejecución; espere a que termine";
+
+// Every file below the folder, as paths relative to it.
+QStringList FilesBelow(const QString& folder) {
+  QStringList files;
+  QDirIterator it(folder, QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot,
+                  QDirIterator::Subdirectories);
+  while (it.hasNext()) files << QDir(folder).relativeFilePath(it.next());
+  files.sort();
+  return files;
+}
 
 // What cdda2wav prints for a bus scan on Linux: a disk on bus 0, the drive on bus 1.
 const char* const kBusScan =
@@ -473,6 +488,103 @@ TEST_F(CdRipTest, ReadingTheTracksListsTitlesReportsNoneAndTakesAStop) {
   EXPECT_EQ(CdRipper::State().CDRipBusy, 0);
 }
 
+// Opening the rip window while another tool runs (the text viewer's ffmpeg):
+// cdda2wav could not read the disc, so no window opens and no "no tracks"
+// failure stands for a read that never ran; the user is told once why.
+TEST_F(CdRipTest, OpeningWhileAnotherToolRunsSaysSoOnceAndOpensNothing) {
+  Session::State().FileList << "/data/first.mkv";
+  const std::pair<const char*, std::function<void()>> openings[] = {
+      {"Extraer pistas de CD", [this] { main_->Tools_CDExtract->trigger(); }},
+      {"Agregar pistas de CD", [this] { main_->Menu_Archivo_AgregarCD->trigger(); }},
+      {"the window's own opening", [] { CdRipWindow::OpenCDRip(); }},
+  };
+  for (const auto& [name, open] : openings) {
+    SCOPED_TRACE(name);
+    ScriptedDialogs dialogs;
+    dialogs.ExpectMessage();
+    ShownWindows shown;
+    bool mainShown = false;
+    ASSERT_TRUE(WhileAnotherToolRuns([&] {
+      open();
+      mainShown = main_->isVisible();
+    }));
+    Flush();
+    EXPECT_FALSE(shown.Names().contains("Form2"));
+    EXPECT_EQ(CdRipWindow::Instance(), nullptr);
+    EXPECT_TRUE(mainShown);
+    EXPECT_EQ(dialogs.Messages(), QStringList{kAnotherToolRuns});
+    EXPECT_EQ(Log(), QStringList()) << "cdda2wav ran";
+    EXPECT_EQ(Session::State().FileList, QStringList{"/data/first.mkv"});
+  }
+  // Once the other tool has ended, the same item reads the disc.
+  main_->Tools_CDExtract->trigger();
+  ASSERT_NE(CdRipWindow::Instance(), nullptr);
+  EXPECT_EQ(CdRipWindow::Instance()->trackList->count(), 6);
+}
+
+// "Extraer" while another tool runs: nothing is ripped and no folder made,
+// the user is told once why, and the window stays as it was, ticks and all.
+TEST_F(CdRipTest, ExtraerWhileAnotherToolRunsSaysSoOnceAndMakesNothing) {
+  CdRipper::State().CDRipOutputDir = Folder() + "/out";
+  QDir().mkpath(Folder() + "/out");
+  for (const int addToList : {0, 1}) {
+    SCOPED_TRACE(addToList);
+    CdRipper::State().CDRipAddToList = addToList;
+    CdRipWindow::OpenCDRip();
+    CdRipWindow* window = CdRipWindow::Instance();
+    ASSERT_NE(window, nullptr);
+    Tick({0, 4});
+    const QStringList logBefore = Log();
+    const QStringList before = FilesBelow(Folder());
+    ScriptedDialogs dialogs;
+    dialogs.ExpectMessage();
+    ASSERT_TRUE(WhileAnotherToolRuns([window] { window->extractButton->click(); }));
+    Flush();
+    EXPECT_EQ(dialogs.Messages(), QStringList{kAnotherToolRuns});
+    EXPECT_EQ(Log(), logBefore) << "cdda2wav ran";
+    EXPECT_EQ(FilesBelow(Folder()), before);
+    ASSERT_EQ(CdRipWindow::Instance(), window);
+    EXPECT_TRUE(window->extractButton->isVisibleTo(window));
+    EXPECT_FALSE(window->busyFrame->isVisibleTo(window));
+    EXPECT_EQ(window->trackList->item(0)->checkState(), Qt::Checked);
+    EXPECT_EQ(window->trackList->item(4)->checkState(), Qt::Checked);
+    EXPECT_TRUE(Session::State().FileList.isEmpty());
+    EXPECT_EQ(CdRipper::State().CDRipBusy, 0);
+    window->close();
+    Flush();
+  }
+}
+
+// The read and the rip on their own while another tool keeps the runner:
+// they say "busy", never "no drive" or "no tracks", and rip nothing.
+TEST_F(CdRipTest, WhileAnotherToolRunsTheReadAndTheRipSayBusyAndDoNothing) {
+  const QString folder = Folder() + "/out";
+  QDir().mkpath(folder);
+  CdRipper::DriveScan scan;
+  CdRipper::TrackRead read;
+  CdRipper::RipResult rip;
+  ASSERT_TRUE(WhileAnotherToolRuns([&] {
+    scan = CdRipper::ScanBus();
+    read = CdRipper::ReadTracks();
+    rip = CdRipper::RipTracks({{1, "Intro"}, {2, "Blue"}}, folder, "wav", false, true, {}, {});
+  }));
+  EXPECT_TRUE(scan.RunnerBusy);
+  EXPECT_TRUE(scan.Ids.isEmpty());
+  EXPECT_EQ(read.Result, CdRipper::TrackRead::Outcome::RunnerBusy);
+  EXPECT_TRUE(rip.RunnerBusy);
+  EXPECT_FALSE(rip.Completed);
+  EXPECT_TRUE(rip.Ripped.isEmpty());
+  EXPECT_TRUE(rip.FilesToAdd.isEmpty());
+  EXPECT_EQ(Names(folder), QStringList());
+  EXPECT_EQ(Log(), QStringList());
+  EXPECT_EQ(CdRipper::State().CDRipBusy, 0);
+  EXPECT_EQ(CdRipper::State().CDRipCancel, 0);
+
+  const CdRipper::DriveScan free = CdRipper::ScanBus();
+  EXPECT_FALSE(free.RunnerBusy);
+  EXPECT_EQ(free.Ids, QStringList{"1,0,0"});
+}
+
 TEST_F(CdRipTest, RefusesWithoutTicksOrFolder) {
   CdRipWindow::OpenCDRip();
   CdRipWindow* window = CdRipWindow::Instance();
@@ -595,7 +707,7 @@ TEST_F(CdRipTest, AddedTracksAreNeverConvertedIntoTheFoldersThatGoAtClose) {
 // Without a window: the rip hands back the files for the input list and
 // leaves the list itself to its caller.
 TEST_F(CdRipTest, ARipForTheListReturnsItsFilesAndTouchesNoList) {
-  ASSERT_EQ(CdRipper::GetTrackList().size(), 6);
+  ASSERT_EQ(CdRipper::GetTrackList().Titles.size(), 6);
   const QList<CdRipper::Track> tracks{{1, "Intro"}, {4, "Lost"}, {6, "Cut"}, {5, "Fifth"}};
   const QString temp = CdRipper::RipFolder(true).Folder;
   ASSERT_FALSE(temp.isEmpty());

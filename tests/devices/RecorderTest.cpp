@@ -20,6 +20,7 @@
 
 #include "Children.h"
 #include "FileSizeLimit.h"
+#include "ShownWindows.h"
 #include "TestEnv.h"
 #include "core/devices/DeviceRun.h"
 #include "core/devices/Recorder.h"
@@ -40,6 +41,7 @@ namespace {
 
 const QString kVideo = "lavfi:testsrc=size=160x120:rate=10";
 const QString kAudio = "lavfi:sine=f=440";
+const QString kAnotherToolRuns = "Otra herramienta está en ejecución; espere a que termine";
 
 void Flush() {
   QApplication::processEvents();
@@ -120,6 +122,17 @@ class RecorderTest : public TestEnv {
     Recorder::State().RecOutputPath = Folder() + "/" + name;
     window_->recordButton->click();
   }
+  // An ffmpeg that lists one camera and notes each call in fixture/ffmpeg.log.
+  QString LoggingFfmpeg() {
+    const QString fake =
+        WriteFile("tools/ffmpeg", ("#!/bin/sh\necho \"$*\" >> '" + FfmpegLog() +
+                                   "'\necho 'Auto-detected sources for video4linux2,v4l2:'\n"
+                                   "echo '  /dev/video0 [Camera] (video)'\n")
+                                      .toUtf8());
+    QFile::setPermissions(fake, QFile::permissions(fake) | QFile::ExeOwner);
+    return fake;
+  }
+  QString FfmpegLog() const { return Folder() + "/fixture/ffmpeg.log"; }
   QString WriteProfile(const QString& name, const FormatProfile& profile) {
     const QString path = Folder() + "/appfiles/formats/" + name + ".qfm";
     WriteFile("appfiles/formats/" + name + ".qfm", "");
@@ -280,6 +293,101 @@ TEST_F(RecorderTest, GrabarPressedWhileTheListingRunsInTheViewerWaitsQuietly) {
   EXPECT_TRUE(dialogs.Messages().isEmpty()) << dialogs.Messages().join('|').toStdString();
   EXPECT_FALSE(QFile::exists(Folder() + "/both.mkv"));
   EXPECT_EQ(Recorder::State().RecRunning, 0);
+}
+
+// Opening the recorder while another tool runs (the text viewer's ffmpeg):
+// ffmpeg could not list the devices, so the recorder does not open with lists
+// that look empty; the user is told once why.
+TEST_F(RecorderTest, OpeningWhileAnotherToolRunsSaysSoOnceAndOpensNothing) {
+  delete window_.data();
+  FfmpegTools::State().FfmpegPath = LoggingFfmpeg();
+  MainWindow main;
+  main.show();
+  const std::pair<const char*, std::function<void()>> openings[] = {
+      {"Grabar de dispositivo ó red", [&main] { main.Tools_Grab->trigger(); }},
+      {"the window's own opening", [] { RecorderWindow::ShowRecorder(); }},
+  };
+  for (const auto& [name, open] : openings) {
+    SCOPED_TRACE(name);
+    ScriptedDialogs dialogs;
+    dialogs.ExpectMessage();
+    ShownWindows shown;
+    bool mainShown = false;
+    // A recorder that opens all the same is closed, so that the test ends.
+    WhenReady closer([] { return RecorderWindow::Instance() != nullptr; },
+                     [] { RecorderWindow::Instance()->close(); });
+    ASSERT_TRUE(WhileAnotherToolRuns([&] {
+      open();
+      mainShown = main.isVisible();
+    }));
+    Flush();
+    EXPECT_FALSE(shown.Names().contains("Form14"));
+    EXPECT_TRUE(mainShown);
+    EXPECT_EQ(dialogs.Messages(), QStringList{kAnotherToolRuns});
+    EXPECT_FALSE(QFile::exists(FfmpegLog())) << "ffmpeg ran";
+  }
+  // Once the other tool has ended, the same item opens the recorder and lists.
+  int videoDevices = 0;
+  When(
+      [] {
+        return RecorderWindow::Instance() && RecorderWindow::Instance()->listingFrame->isHidden();
+      },
+      [&videoDevices] {
+        videoDevices = RecorderWindow::Instance()->videoDeviceCombo->count();
+        RecorderWindow::Instance()->close();
+      });
+  main.Tools_Grab->trigger();
+  EXPECT_EQ(videoDevices, 1);
+}
+
+// Presses in the recorder while another tool runs. Those that would open a
+// window (the device listing in the viewer, the player, the format editor)
+// say once that another tool runs; "Grabar" waits quietly, as it does while
+// the recorder's own listing runs in the viewer. None shows a result that
+// never came: the device lists and the panels stay as they were.
+TEST_F(RecorderTest, PressesWhileAnotherToolRunsShowNoEmptyResult) {
+  FfmpegTools::State().FfmpegPath = LoggingFfmpeg();
+  window_->audioDeviceCombo->addItem(kAudio);
+  window_->videoDeviceCombo->addItem(kVideo);
+  UseDevices(kAudio, kVideo);
+  Recorder::State().RecOutputPath = Folder() + "/take.mkv";
+  window_->formatCombo->setCurrentIndex(1);
+  emit window_->formatCombo->activated(1);
+  ASSERT_TRUE(window_->editManualButton->isEnabled());
+  const struct {
+    const char* name;
+    std::function<void()> press;
+    bool says;
+  } presses[] = {
+      {"Listar dispositivos", [this] { window_->listDevicesAction->trigger(); }, true},
+      {"Play", [this] { window_->playButton->click(); }, true},
+      {">>", [this] { window_->editManualButton->click(); }, true},
+      {"Grabar", [this] { window_->recordButton->click(); }, false},
+  };
+  for (const auto& p : presses) {
+    SCOPED_TRACE(p.name);
+    ScriptedDialogs dialogs;
+    if (p.says) dialogs.ExpectMessage();
+    bool windowOpened = true;
+    ASSERT_TRUE(WhileAnotherToolRuns([&] {
+      p.press();
+      windowOpened = TextViewerWindow::Instance() || PlayerWindow::Instance() ||
+                     FormatEditorWindow::Instance() || StreamerWindow::Instance();
+    }));
+    Flush();
+    EXPECT_EQ(dialogs.Messages(), p.says ? QStringList{kAnotherToolRuns} : QStringList());
+    EXPECT_FALSE(windowOpened);
+    EXPECT_EQ(window_->audioDeviceCombo->count(), 1);
+    EXPECT_EQ(window_->audioDeviceCombo->itemText(0), kAudio);
+    EXPECT_EQ(window_->videoDeviceCombo->count(), 1);
+    EXPECT_EQ(window_->videoDeviceCombo->currentText(), kVideo);
+    EXPECT_FALSE(window_->sourceFrame->isHidden());
+    EXPECT_TRUE(window_->recordingFrame->isHidden());
+    EXPECT_TRUE(window_->optionsMenu->isEnabled());
+    EXPECT_EQ(Recorder::State().RecRunning, 0);
+    EXPECT_FALSE(QFile::exists(FfmpegLog())) << "ffmpeg ran";
+    EXPECT_FALSE(QFile::exists(Folder() + "/take.mkv"));
+  }
 }
 
 TEST_F(RecorderTest, BufferSizeIsAskedAndChecked) {
@@ -987,6 +1095,32 @@ TEST_F(RecordingModuleTest, AStopAfterTheEndExcusesNoLaterFailure) {
     const Recorder::RecordingEnd end = Recorder::RunRecording(plan.Step, {});
     EXPECT_EQ(end.Result, Recorder::RecordingEnd::Outcome::FfmpegFailed);
   }
+}
+
+// The recorder's module while another tool keeps the runner: the listing,
+// the player window and the recording say "busy", never empty lists, a
+// preview shown or a recording finished.
+TEST_F(RecordingModuleTest, WhileAnotherToolRunsTheModuleSaysBusyAndRecordsNothing) {
+  Recorder::State().RecOutputPath = Folder() + "/busy.mkv";
+  const Recorder::RecordRequest request = DevicesIntoFile(kVideo);
+  const Recorder::RecordPlan plan = Recorder::PlanRecording(request, [] { return 2; });
+  ASSERT_EQ(plan.What, Recorder::RecordPlan::Action::Record);
+  Recorder::DeviceLists lists;
+  Recorder::Refusal played = Recorder::Refusal::None;
+  Recorder::RecordingEnd end;
+  ScriptedDialogs dialogs;
+  ASSERT_TRUE(WhileAnotherToolRuns([&] {
+    lists = Recorder::ListDevices();
+    played = Recorder::PlayPreview(request.From, false, nullptr);
+    end = Recorder::RunRecording(plan.Step, {});
+  }));
+  EXPECT_TRUE(lists.RunnerBusy);
+  EXPECT_EQ(played, Recorder::Refusal::AnotherToolRunning);
+  EXPECT_EQ(end.Result, Recorder::RecordingEnd::Outcome::RunnerBusy);
+  EXPECT_EQ(Recorder::State().RecRunning, 0);
+  EXPECT_FALSE(QFile::exists(Folder() + "/busy.mkv"));
+  EXPECT_TRUE(dialogs.Shown().isEmpty());
+  EXPECT_FALSE(Recorder::ListDevices().RunnerBusy);
 }
 
 TEST_F(RecordingModuleTest, StreamingPlansTheBufferedSourceAndARefusalPlansNothingAndSaysWhy) {

@@ -1,8 +1,10 @@
 #include <QAccessible>
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QDirIterator>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
@@ -23,6 +25,7 @@
 #include <memory>
 
 #include "Children.h"
+#include "ShownWindows.h"
 #include "TestEnv.h"
 #include "core/devices/Streamer.h"
 #include "core/frame/FfmpegTools.h"
@@ -33,6 +36,7 @@
 #include "core/ground/ToolRunner.h"
 #include "gui/app/MainWindow.h"
 #include "gui/devices/StreamerWindow.h"
+#include "gui/formats/FormatEditorWindow.h"
 #include "gui/frame/TextViewerWindow.h"
 
 namespace {
@@ -40,6 +44,18 @@ namespace {
 void Flush() {
   QApplication::processEvents();
   QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+const QString kAnotherToolRuns = "Otra herramienta está en ejecución; espere a que termine";
+
+// Every file and folder below the folder, as paths relative to it.
+QStringList FilesBelow(const QString& folder) {
+  QStringList files;
+  QDirIterator it(folder, QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot,
+                  QDirIterator::Subdirectories);
+  while (it.hasNext()) files << QDir(folder).relativeFilePath(it.next());
+  files.sort();
+  return files;
 }
 
 // Receives the stream: counts the datagrams that start with the MPEG-TS sync byte.
@@ -260,6 +276,97 @@ TEST_F(StreamerTest, RefusesMissingAddressCountProfileAndFfmpeg) {
 // "Emitir" pressed while another tool still runs ("Ver dirección IP" on a
 // slow machine): the press waits quietly. No streaming panel says that a
 // stream which never ran has ended.
+// Streaming the file list while another tool runs: nothing could be
+// streamed, so no list is written and no streamer opens; the user is told
+// once why.
+TEST_F(StreamerTest, StreamingTheListWhileAnotherToolRunsSaysSoOnceAndOpensNothing) {
+  MainWindow main;
+  main.show();
+  Session::State().FileList << Folder() + "/a.mkv";
+  const std::pair<const char*, std::function<void()>> openings[] = {
+      {"Emitir en la red", [&main] { main.Tools_EmitirList->trigger(); }},
+      {"the window's own opening", [] { StreamerWindow::StreamFileList(); }},
+  };
+  for (const auto& [name, open] : openings) {
+    SCOPED_TRACE(name);
+    const QStringList before = FilesBelow(Folder());
+    ScriptedDialogs dialogs;
+    dialogs.ExpectMessage();
+    ShownWindows shown;
+    bool mainShown = false;
+    // A streamer that opens all the same is closed, so that the test ends.
+    WhenReady closer([] { return StreamerWindow::Instance() != nullptr; },
+                     [] { StreamerWindow::Instance()->close(); });
+    ASSERT_TRUE(WhileAnotherToolRuns([&] {
+      open();
+      mainShown = main.isVisible();
+    }));
+    Flush();
+    EXPECT_FALSE(shown.Names().contains("Form15"));
+    EXPECT_TRUE(mainShown);
+    EXPECT_EQ(dialogs.Messages(), QStringList{kAnotherToolRuns});
+    EXPECT_EQ(FilesBelow(Folder()), before);
+  }
+}
+
+// Presses in the streamer while another tool runs. Those that would open a
+// window (the addresses in the viewer, the format editor) say once that
+// another tool runs; "Emitir" waits quietly. The set-up stays as it was.
+TEST_F(StreamerTest, PressesWhileAnotherToolRunsShowNoEmptyResult) {
+  Open("-f lavfi -i sine");
+  window_->formatCombo->setCurrentIndex(1);
+  emit window_->formatCombo->activated(1);
+  ASSERT_TRUE(window_->editManualButton->isEnabled());
+  const QStringList addresses{window_->addressCombo->itemText(0),
+                              window_->addressCombo->itemText(1)};
+  const struct {
+    const char* name;
+    std::function<void()> press;
+    bool says;
+  } presses[] = {
+      {"Ver direccion IP", [this] { window_->showAddressesButton->click(); }, true},
+      {">>", [this] { window_->editManualButton->click(); }, true},
+      {"Emitir", [this] { window_->streamButton->click(); }, false},
+  };
+  for (const auto& p : presses) {
+    SCOPED_TRACE(p.name);
+    ScriptedDialogs dialogs;
+    if (p.says) dialogs.ExpectMessage();
+    bool windowOpened = true;
+    ASSERT_TRUE(WhileAnotherToolRuns([&] {
+      p.press();
+      windowOpened = TextViewerWindow::Instance() || FormatEditorWindow::Instance();
+    }));
+    Flush();
+    EXPECT_EQ(dialogs.Messages(), p.says ? QStringList{kAnotherToolRuns} : QStringList());
+    EXPECT_FALSE(windowOpened);
+    EXPECT_FALSE(window_->setupPanel->isHidden());
+    EXPECT_TRUE(window_->streamingPanel->isHidden());
+    EXPECT_TRUE(window_->console->toPlainText().isEmpty());
+    EXPECT_EQ(Streamer::State().StreamRunning, 0);
+    ASSERT_EQ(window_->addressCombo->count(), 2);
+    EXPECT_EQ(window_->addressCombo->itemText(0), addresses[0]);
+    EXPECT_EQ(window_->addressCombo->itemText(1), addresses[1]);
+  }
+}
+
+// The stream on its own while another tool keeps the runner: it says "busy",
+// never that a stream ran and ended.
+TEST_F(StreamerTest, WhileAnotherToolRunsAStreamSaysBusyAndSendsNothing) {
+  Receiver receiver;
+  Streamer::State().StreamInputArgs = "-f lavfi -i testsrc=size=160x120:rate=10:duration=0.5";
+  Conversion::StepCommand step;
+  ASSERT_EQ(Streamer::PrepareStream({receiver.Address(), false, "", "<Infinito>"}, step),
+            Streamer::Refusal::None);
+  Streamer::StreamEnd end;
+  ASSERT_TRUE(WhileAnotherToolRuns([&] { end = Streamer::RunStream(step, {}); }));
+  EXPECT_TRUE(end.RunnerBusy);
+  EXPECT_EQ(Streamer::State().StreamRunning, 0);
+  QApplication::processEvents();
+  EXPECT_EQ(receiver.Packets(), 0);
+  EXPECT_FALSE(Streamer::RunStream(step, {}).RunnerBusy);
+}
+
 TEST_F(StreamerTest, EmitirPressedWhileAnotherToolRunsWaitsQuietly) {
   Open("-f lavfi -i testsrc=size=160x120:rate=10 -f lavfi -i sine");
   Receiver receiver;

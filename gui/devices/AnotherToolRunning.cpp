@@ -1,0 +1,14 @@
+#include "gui/devices/AnotherToolRunning.h"
+
+#include "core/ground/ToolRunner.h"
+#include "core/lang/Lang.h"
+
+namespace AnotherToolRunning {
+
+bool Refuse() {
+  if (ToolRunner::GetState() == ToolRunner::Idle) return false;
+  Lang::MsgAnotherToolRunning();
+  return true;
+}
+
+}  // namespace AnotherToolRunning
