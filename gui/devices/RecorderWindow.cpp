@@ -137,7 +137,11 @@ void RecorderWindow::ShowRecorder() {
     const bool listed = window->ListDevices();
     if (!window) return;
     window->ShowListingPanel(false);
-    if (listed) return;
+    if (listed) {
+      // The keyboard starts on the chosen source, the window's first input.
+      window->devicesOption->setFocus();
+      return;
+    }
     Lang::MsgAnotherToolRunning();
     window->close();
   });
