@@ -32,26 +32,27 @@ class TextViewerWindow : public QWidget {
   static void CloseViewer();
 
   // Translates the window, lays the wait frame over the text and resets the search.
-  void Form_Load();
+  void Load();
   // Puts the whole output in the text box and takes the wait frame away.
   void ShowOutput(const QString& output);
 
-  void Command1_Click();  // find next
-  void Command2_Click();  // find previous
-  void Command3_Click();  // font one point larger
-  void Command4_Click();  // font one point smaller
+  void FindNext();
+  void FindPrevious();
+  // The text one point larger or smaller.
+  void EnlargeFont();
+  void ShrinkFont();
 
-  QPlainTextEdit* Text1 = nullptr;
-  QGroupBox* Frame3 = nullptr;  // the wait frame
-  QLabel* Label1 = nullptr;
-  QGroupBox* Frame1 = nullptr;  // "Buscar"
-  QLineEdit* Text2 = nullptr;
-  QCheckBox* Check1 = nullptr;
-  QPushButton* Command1 = nullptr;
-  QPushButton* Command2 = nullptr;
-  QGroupBox* Frame2 = nullptr;  // "Tamaño"
-  QPushButton* Command3 = nullptr;
-  QPushButton* Command4 = nullptr;
+  QPlainTextEdit* outputText = nullptr;
+  QGroupBox* waitFrame = nullptr;
+  QLabel* waitLabel = nullptr;
+  QGroupBox* searchFrame = nullptr;
+  QLineEdit* searchEdit = nullptr;
+  QCheckBox* matchCaseCheck = nullptr;
+  QPushButton* findNextButton = nullptr;
+  QPushButton* findPreviousButton = nullptr;
+  QGroupBox* fontSizeFrame = nullptr;
+  QPushButton* largerFontButton = nullptr;
+  QPushButton* smallerFontButton = nullptr;
 
   // 0 before the first character; the next search starts after it.
   int SearchPosition = 0;

@@ -224,11 +224,14 @@ TEST_F(RecorderTest, ListarDispositivosShowsTheListingThenRefillsTheLists) {
   QFile::setPermissions(fake, QFile::permissions(fake) | QFile::ExeOwner);
   FfmpegTools::State().FfmpegPath = fake;
   QString shown;
-  When([] { return TextViewerWindow::Instance() && TextViewerWindow::Instance()->Frame3->isHidden(); },
-       [&shown] {
-         shown = TextViewerWindow::Instance()->Text1->toPlainText();
-         TextViewerWindow::Instance()->close();
-       });
+  When(
+      [] {
+        return TextViewerWindow::Instance() && TextViewerWindow::Instance()->waitFrame->isHidden();
+      },
+      [&shown] {
+        shown = TextViewerWindow::Instance()->outputText->toPlainText();
+        TextViewerWindow::Instance()->close();
+      });
   window_->Opt_List->trigger();
   EXPECT_TRUE(shown.contains("/dev/video0 [Camera]")) << shown.toStdString();
   ASSERT_EQ(window_->Combo2->count(), 1);
@@ -249,7 +252,8 @@ TEST_F(RecorderTest, GrabarPressedWhileTheListingRunsInTheViewerWaitsQuietly) {
   bool setupStays = false;
   WhenReady pressedGrabar(
       [] {
-        return TextViewerWindow::Instance() && !TextViewerWindow::Instance()->Frame3->isHidden() &&
+        return TextViewerWindow::Instance() &&
+               !TextViewerWindow::Instance()->waitFrame->isHidden() &&
                ToolRunner::GetState() != ToolRunner::Idle;
       },
       [&] {
@@ -259,7 +263,9 @@ TEST_F(RecorderTest, GrabarPressedWhileTheListingRunsInTheViewerWaitsQuietly) {
         QFile(go).open(QIODevice::WriteOnly);
       });
   WhenReady listed(
-      [] { return TextViewerWindow::Instance() && TextViewerWindow::Instance()->Frame3->isHidden(); },
+      [] {
+        return TextViewerWindow::Instance() && TextViewerWindow::Instance()->waitFrame->isHidden();
+      },
       [] { TextViewerWindow::Instance()->close(); });
   window_->Opt_List->trigger();
   ASSERT_TRUE(pressedGrabar.Done());
@@ -408,11 +414,12 @@ TEST_F(RecorderTest, PlayShowsBothDevicesTogetherInFfplay) {
   QString console;
   When(
       [] {
-        return PlayerWindow::Instance() && PlayerWindow::Instance()->Text1->toPlainText().contains("A-V:");
+        return PlayerWindow::Instance() &&
+               PlayerWindow::Instance()->playerOutput->toPlainText().contains("A-V:");
       },
       [&console] {
-        console = PlayerWindow::Instance()->Text1->toPlainText();
-        PlayerWindow::Instance()->Command1->click();
+        console = PlayerWindow::Instance()->playerOutput->toPlainText();
+        PlayerWindow::Instance()->stopButton->click();
         When([] { return ToolRunner::GetState() == ToolRunner::Idle; },
              [] { PlayerWindow::Instance()->close(); });
       });

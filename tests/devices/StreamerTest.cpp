@@ -184,11 +184,14 @@ TEST_F(StreamerTest, TheAddressFieldIsNamedAfterItsCaption) {
 TEST_F(StreamerTest, VerDireccionIpShowsTheAddressesAndVerEmisionNeedsFfplay) {
   Open("-i x");
   QString shown;
-  When([] { return TextViewerWindow::Instance() && TextViewerWindow::Instance()->Frame3->isHidden(); },
-       [&shown] {
-         shown = TextViewerWindow::Instance()->Text1->toPlainText();
-         TextViewerWindow::Instance()->close();
-       });
+  When(
+      [] {
+        return TextViewerWindow::Instance() && TextViewerWindow::Instance()->waitFrame->isHidden();
+      },
+      [&shown] {
+        shown = TextViewerWindow::Instance()->outputText->toPlainText();
+        TextViewerWindow::Instance()->close();
+      });
   window_->Command4->click();
   EXPECT_TRUE(shown.contains("127.0.0.1")) << shown.toStdString();
 
