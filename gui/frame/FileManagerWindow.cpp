@@ -12,6 +12,7 @@
 
 #include "core/frame/DataFolderManager.h"
 #include "core/frame/DesktopServices.h"
+#include "core/ground/ToolRunner.h"
 #include "core/lang/Lang.h"
 #include "gui/ground/AccessibleNames.h"
 #include "gui/ground/ModalWindow.h"
@@ -213,7 +214,14 @@ void FileManagerWindow::CopyEntry() {
   if (DataFolderManager::CopyFile(SelectedEntry())) RefreshList();
 }
 
+// An editor opening while another tool has the runner would find ffmpeg's
+// lists or its test file's probe empty (the format and editing-profile
+// editors read them as they open): the manager stays and says why.
 void FileManagerWindow::EditEntry() {
+  if (!SelectedEntry().isEmpty() && ToolRunner::GetState() != ToolRunner::Idle) {
+    Lang::MsgAnotherToolRunning();
+    return;
+  }
   DataFolderManager::EditSelected(SelectedEntry());
   if (DataFolderManager::State().FmEditRequested == 1) close();
 }

@@ -46,9 +46,18 @@ void PlayerWindow::Play(const FfmpegTools::PlayCommand& command) {
 void PlayerWindow::RunPlay(const FfmpegTools::PlayCommand& command) {
   QString output;
   int32_t exitCode = 0;
-  ToolRunner::RunCaptured(command.pipeline, command.workDir, 0, 1, playerOutput, true,
-                          ToolRunner::ReplaceByVisibleChunk, output, 0, exitCode);
+  playing_ = true;
+  const ToolRunner::RunResult result =
+      ToolRunner::RunCaptured(command.pipeline, command.workDir, 0, 1, playerOutput, true,
+                              ToolRunner::ReplaceByVisibleChunk, output, 0, exitCode);
+  playing_ = false;
   FfmpegTools::State().PipeMode = 0;
+  if (result == ToolRunner::RunResult::Busy) {
+    // Another tool took the runner while the window came up: nothing plays.
+    Lang::MsgAnotherToolRunning();
+    close();
+    return;
+  }
   stopButton->setEnabled(false);
   helpButton->setEnabled(false);
 }
@@ -99,7 +108,7 @@ void PlayerWindow::WireControls() {
 void PlayerWindow::Load() { Lang::TranslateForm18(); }
 
 void PlayerWindow::Stop() {
-  if (ToolRunner::GetState() == ToolRunner::Idle) return;
+  if (!playing_) return;
   if (FfmpegTools::State().PipeMode == 1) {
     Lang::MsgHowToStopFfplay();
   } else {
@@ -110,7 +119,7 @@ void PlayerWindow::Stop() {
 void PlayerWindow::ShowUsage() { Dialogs::MsgBox(UsageText(), 64, "ffplay usage"); }
 
 void PlayerWindow::closeEvent(QCloseEvent* event) {
-  if (ToolRunner::GetState() != ToolRunner::Idle) {
+  if (playing_) {
     Lang::MsgStopBeforeExit();
     event->ignore();
     return;

@@ -39,6 +39,10 @@ class PlayerWindow : public QWidget {
   void CreateControls();
   void WireControls();
   void Load();
-  // Runs the play with its output in playerOutput; the buttons go off when it ends.
+  // Runs the play with its output in playerOutput; the buttons go off when it
+  // ends. The window closes, after saying why, when another tool has the runner.
   void RunPlay(const FfmpegTools::PlayCommand& command);
+
+  // While the window's own play runs: only that play is stopped or holds the window open.
+  bool playing_ = false;
 };

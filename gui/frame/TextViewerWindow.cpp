@@ -67,7 +67,7 @@ TextViewerWindow::TextViewerWindow() {
 // the user, by its owner or by a newer viewer), stops the command as
 // "Detener" stops a tool, so that no one waits on a command nobody reads.
 TextViewerWindow::~TextViewerWindow() {
-  if (!waitFrame->isHidden()) ToolRunner::RequestStop();
+  if (readingOutput_) ToolRunner::RequestStop();
 }
 
 TextViewerWindow* TextViewerWindow::Instance() { return g_instance.data(); }
@@ -84,9 +84,16 @@ void TextViewerWindow::ShowCommandOutput(const QString& cmdLine, QObject* owner)
   OwnerWatcher watcher(owner, viewer);
   if (owner) QObject::connect(owner, &QObject::destroyed, viewer, [viewer] { Unload(viewer); });
 
-  const QString output = TextViewer::CommandOutput(cmdLine);
+  viewer->readingOutput_ = true;
+  const std::optional<QString> output = TextViewer::CommandOutput(cmdLine);
   if (!viewer) return;
-  viewer->ShowOutput(output);
+  viewer->readingOutput_ = false;
+  // Another tool had the runner: an empty viewer would pass for the command's output.
+  if (!output) {
+    Unload(viewer);
+    return;
+  }
+  viewer->ShowOutput(*output);
 
   QEventLoop loop;
   QObject::connect(viewer, &QObject::destroyed, &loop, &QEventLoop::quit);

@@ -26,7 +26,8 @@ class TextViewerWindow : public QWidget {
   // Shows the output of cmdLine and returns when the viewer has closed: closed
   // by the user, by CloseViewer, by a newer call, or because owner was closed
   // or destroyed. An open viewer is replaced by the new one. The viewer can be
-  // closed at any time: a command still running is stopped.
+  // closed at any time: a command still running is stopped. No viewer stays
+  // when another tool has the runner.
   static void ShowCommandOutput(const QString& cmdLine, QObject* owner);
   // Unloads the viewer when it is open.
   static void CloseViewer();
@@ -65,4 +66,7 @@ class TextViewerWindow : public QWidget {
   void WireControls();
   void SelectMatch(int start);
   void ChangeFontSize(int points);
+
+  // While the viewer's own command runs; a viewer that goes then stops it.
+  bool readingOutput_ = false;
 };

@@ -71,9 +71,19 @@ class TextViewerTest : public TestEnv {
 };
 
 TEST_F(TextViewerTest, ACommandsOutputComesBackWithoutAWindow) {
-  const QString output = TextViewer::CommandOutput("\"" + ffmpeg_ + "\" -version");
-  EXPECT_TRUE(output.startsWith("ffmpeg version")) << output.left(80).toStdString();
+  const std::optional<QString> output = TextViewer::CommandOutput("\"" + ffmpeg_ + "\" -version");
+  ASSERT_TRUE(output.has_value());
+  EXPECT_TRUE(output->startsWith("ffmpeg version")) << output->left(80).toStdString();
   EXPECT_EQ(TextViewerWindow::Instance(), nullptr);
+}
+
+// While another tool has the runner the command does not run, and no output
+// at all is not the same as an empty one.
+TEST_F(TextViewerTest, NoOutputComesBackWhileAnotherToolRuns) {
+  std::optional<QString> output = QString("unset");
+  ASSERT_TRUE(WhileAnotherToolRuns(
+      [&] { output = TextViewer::CommandOutput("\"" + ffmpeg_ + "\" -version"); }));
+  EXPECT_FALSE(output.has_value()) << output->toStdString();
 }
 
 TEST_F(TextViewerTest, ShowsTheWholeHelpOfFfmpegAndSearchesIt) {
