@@ -232,6 +232,8 @@ void LanguageWindow::OpenMaker() {
   makerPanel->show();
   makerPanel->raise();
   setFixedHeight(S(OpenHeight));
+  // The focus would stay on "+", under the panel.
+  templateText->setFocus(Qt::OtherFocusReason);
 }
 
 void LanguageWindow::UseSpanishTemplate() {
