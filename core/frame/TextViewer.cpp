@@ -23,11 +23,13 @@ void CloseViewer() {
   if (g_viewer.close) g_viewer.close();
 }
 
-QString CommandOutput(const QString& cmdLine) {
+std::optional<QString> CommandOutput(const QString& cmdLine) {
   QString output;
   int32_t exitCode = 0;
-  ToolRunner::RunCaptured(ToolRunner::ParseCommandLine(cmdLine), QString(), 0, 0,
-                          ToolRunner::OutputSink(), ToolRunner::NoDisplay, output, -1, exitCode);
+  const ToolRunner::RunResult result = ToolRunner::RunCaptured(
+      ToolRunner::ParseCommandLine(cmdLine), QString(), 0, 0, ToolRunner::OutputSink(),
+      ToolRunner::NoDisplay, output, -1, exitCode);
+  if (result == ToolRunner::RunResult::Busy) return std::nullopt;
   return output;
 }
 

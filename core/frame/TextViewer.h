@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <optional>
 
 class QObject;
 
@@ -26,8 +27,9 @@ struct Viewer {
 };
 void InstallViewer(const Viewer& viewer);
 
-// Runs cmdLine and gives everything it wrote.
-QString CommandOutput(const QString& cmdLine);
+// Runs cmdLine and gives everything it wrote; nothing while another tool
+// runs, which the runner does not disturb.
+std::optional<QString> CommandOutput(const QString& cmdLine);
 
 // The searches of the viewer, on the text as shown. position is the search
 // position (0 = before the first character). FindNext looks from character

@@ -442,7 +442,7 @@ void MainWindow::Menu_Archivo_Analizar_Click() {
   bool stopped = false;
   {
     WaitWindow wait;
-    wait.Form_Load();
+    wait.Load();
     info = FfmpegTools::ProbeMedia(Session::State().FileList[row]);
     stopped = wait.ToolStopped();
   }

@@ -40,9 +40,9 @@ AboutBox::AboutBox(QWidget* owner) : QDialog(owner) {
   setObjectName("Form16");
   setWindowTitle("Acerca de este programa");
   CreateControls();
-  connect(Command1, &QPushButton::clicked, this, &AboutBox::Command1_Click);
-  connect(Command2, &QPushButton::clicked, this, &AboutBox::accept);
-  connect(Label9, &QLabel::linkActivated, this, &AboutBox::Label9_Click);
+  connect(donateButton, &QPushButton::clicked, this, &AboutBox::Donate);
+  connect(closeButton, &QPushButton::clicked, this, &AboutBox::accept);
+  connect(webAddressLabel, &QLabel::linkActivated, this, &AboutBox::OpenWebPage);
 }
 
 QLabel* AboutBox::AddLabel(const char* name, const QString& text) {
@@ -54,57 +54,62 @@ QLabel* AboutBox::AddLabel(const char* name, const QString& text) {
 void AboutBox::CreateControls() {
   auto* layout = new QVBoxLayout(this);
   auto* head = new QHBoxLayout;
-  Image1 = AddLabel("Image1", QString());
+  iconLabel = AddLabel("Image1", QString());
   const QIcon icon = QApplication::windowIcon().isNull()
                          ? style()->standardIcon(QStyle::SP_MediaPlay)
                          : QApplication::windowIcon();
-  Image1->setPixmap(icon.pixmap(48, 48));
-  Label1 = AddLabel("Label1", "Quillmoor 2.0 (rev. 10)");
-  QFont big = Label1->font();
+  iconLabel->setPixmap(icon.pixmap(48, 48));
+  versionLabel = AddLabel("Label1", "Quillmoor 2.0 (rev. 10)");
+  QFont big = versionLabel->font();
   big.setPointSize(big.pointSize() + 4);
   big.setBold(true);
-  Label1->setFont(big);
-  head->addWidget(Image1);
-  head->addWidget(Label1, 1);
+  versionLabel->setFont(big);
+  head->addWidget(iconLabel);
+  head->addWidget(versionLabel, 1);
   layout->addLayout(head);
 
-  Text1 = Named(new QPlainTextEdit(kLicence, this), "Text1");
-  Text1->setReadOnly(true);
-  Text1->setMinimumHeight(160);
-  layout->addWidget(Text1);
+  licenceText = Named(new QPlainTextEdit(kLicence, this), "Text1");
+  licenceText->setReadOnly(true);
+  licenceText->setMinimumHeight(160);
+  layout->addWidget(licenceText);
 
   auto* web = new QHBoxLayout;
-  Label5 = AddLabel("Label5", "Página Web / Web page:");
-  Label5->setWordWrap(false);
-  Label9 = AddLabel("Label9", QString("<a href=\"%1\">%1</a>").arg(ProgramHelp::WebPage));
-  Label9->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
-  web->addWidget(Label5);
-  web->addWidget(Label9, 1);
+  webPageCaption = AddLabel("Label5", "Página Web / Web page:");
+  webPageCaption->setWordWrap(false);
+  webAddressLabel = AddLabel("Label9", QString("<a href=\"%1\">%1</a>").arg(ProgramHelp::WebPage));
+  webAddressLabel->setTextInteractionFlags(Qt::LinksAccessibleByMouse |
+                                           Qt::LinksAccessibleByKeyboard);
+  web->addWidget(webPageCaption);
+  web->addWidget(webAddressLabel, 1);
   layout->addLayout(web);
 
-  Line1 = Named(new QFrame(this), "Line1");
-  Line1->setFrameShape(QFrame::HLine);
-  Line1->setFrameShadow(QFrame::Sunken);
-  layout->addWidget(Line1);
+  separatorLine = Named(new QFrame(this), "Line1");
+  separatorLine->setFrameShape(QFrame::HLine);
+  separatorLine->setFrameShadow(QFrame::Sunken);
+  layout->addWidget(separatorLine);
 
-  Label3 = AddLabel("Label3", "Si le gusta este programa, recomiéndelo a sus amigos.");
-  Label6 = AddLabel("Label6", "Puede apoyar su desarrollo con una donación.");
-  Label7 = AddLabel("Label7", "If you like this program, recommend it to your friends.");
-  Label8 = AddLabel("Label8", "You can support its development with a donation.");
-  for (QLabel* label : {Label3, Label6, Label7, Label8}) layout->addWidget(label);
+  recommendSpanishLabel =
+      AddLabel("Label3", "Si le gusta este programa, recomiéndelo a sus amigos.");
+  donationSpanishLabel = AddLabel("Label6", "Puede apoyar su desarrollo con una donación.");
+  recommendEnglishLabel =
+      AddLabel("Label7", "If you like this program, recommend it to your friends.");
+  donationEnglishLabel = AddLabel("Label8", "You can support its development with a donation.");
+  for (QLabel* label :
+       {recommendSpanishLabel, donationSpanishLabel, recommendEnglishLabel, donationEnglishLabel})
+    layout->addWidget(label);
 
   auto* foot = new QHBoxLayout;
   auto* publisher = new QVBoxLayout;
-  Label2 = AddLabel("Label2", "Proyecto Quillmoor / The Quillmoor project");
-  Label4 = AddLabel("Label4", "© 2026");
-  publisher->addWidget(Label2);
-  publisher->addWidget(Label4);
+  publisherLabel = AddLabel("Label2", "Proyecto Quillmoor / The Quillmoor project");
+  copyrightLabel = AddLabel("Label4", "© 2026");
+  publisher->addWidget(publisherLabel);
+  publisher->addWidget(copyrightLabel);
   foot->addLayout(publisher, 1);
-  Command1 = Named(new QPushButton("Donar / Donate", this), "Command1");
-  foot->addWidget(Command1, 0, Qt::AlignBottom);
-  Command2 = Named(new QPushButton("Cerrar / Close", this), "Command2");
-  WidgetFactory::SetEnterButton(this, Command2);
-  foot->addWidget(Command2, 0, Qt::AlignBottom);
+  donateButton = Named(new QPushButton("Donar / Donate", this), "Command1");
+  foot->addWidget(donateButton, 0, Qt::AlignBottom);
+  closeButton = Named(new QPushButton("Cerrar / Close", this), "Command2");
+  WidgetFactory::SetEnterButton(this, closeButton);
+  foot->addWidget(closeButton, 0, Qt::AlignBottom);
   layout->addLayout(foot);
   // Wrapped lines take more height than the layout's least size tells.
   resize(520, qMax(480, layout->totalHeightForWidth(520)));
@@ -112,17 +117,17 @@ void AboutBox::CreateControls() {
 
 // The about box has no translator: it takes its caption from the main window's
 // "About" item, whatever language that is in.
-void AboutBox::Form_Load() {
+void AboutBox::Load() {
   const QString about = MainWindowLink::Caption("Help_About");
   if (!about.isNull()) setWindowTitle(about);
 }
 
-void AboutBox::Command1_Click() { ProgramHelp::OpenDonationPage(); }
+void AboutBox::Donate() { ProgramHelp::OpenDonationPage(); }
 
-void AboutBox::Label9_Click() { DesktopServices::ShellOpen(ProgramHelp::WebPage); }
+void AboutBox::OpenWebPage() { DesktopServices::ShellOpen(ProgramHelp::WebPage); }
 
 void AboutBox::ShowModal(QWidget* owner) {
   AboutBox window(owner);
-  window.Form_Load();
+  window.Load();
   window.exec();
 }

@@ -16,24 +16,24 @@ class AboutBox : public QDialog {
   // Loads the about box and shows it modally over owner.
   static void ShowModal(QWidget* owner);
 
-  void Form_Load();
-  void Command1_Click();  // "Donar / Donate"
-  void Label9_Click();    // the web page
+  void Load();
+  void Donate();
+  void OpenWebPage();
 
-  QLabel* Image1 = nullptr;
-  QLabel* Label1 = nullptr;         // the version
-  QPlainTextEdit* Text1 = nullptr;  // the licence notice
-  QLabel* Label5 = nullptr;
-  QLabel* Label9 = nullptr;  // the web address
-  QLabel* Label3 = nullptr;
-  QLabel* Label6 = nullptr;
-  QLabel* Label7 = nullptr;
-  QLabel* Label8 = nullptr;
-  QLabel* Label2 = nullptr;
-  QLabel* Label4 = nullptr;
-  QFrame* Line1 = nullptr;
-  QPushButton* Command1 = nullptr;  // "Donar / Donate"
-  QPushButton* Command2 = nullptr;  // "Cerrar / Close", Enter's button
+  QLabel* iconLabel = nullptr;
+  QLabel* versionLabel = nullptr;
+  QPlainTextEdit* licenceText = nullptr;
+  QLabel* webPageCaption = nullptr;
+  QLabel* webAddressLabel = nullptr;
+  QLabel* recommendSpanishLabel = nullptr;
+  QLabel* donationSpanishLabel = nullptr;
+  QLabel* recommendEnglishLabel = nullptr;
+  QLabel* donationEnglishLabel = nullptr;
+  QLabel* publisherLabel = nullptr;
+  QLabel* copyrightLabel = nullptr;
+  QFrame* separatorLine = nullptr;
+  QPushButton* donateButton = nullptr;
+  QPushButton* closeButton = nullptr;  // Enter's button
 
  private:
   void CreateControls();

@@ -12,6 +12,7 @@
 
 #include "core/frame/DataFolderManager.h"
 #include "core/frame/DesktopServices.h"
+#include "core/ground/ToolRunner.h"
 #include "core/lang/Lang.h"
 #include "gui/ground/AccessibleNames.h"
 #include "gui/ground/ModalWindow.h"
@@ -52,7 +53,7 @@ FileManagerWindow::FileManagerWindow(QWidget* parent) : QDialog(parent) {
   setObjectName("Form3");
   CreateControls();
   WireControls();
-  Form_Load();
+  Load();
 }
 
 FileManagerWindow::~FileManagerWindow() = default;
@@ -87,70 +88,71 @@ QString FileManagerWindow::ShowFileManager(const QString& folder, const QString&
 void FileManagerWindow::CreateControls() {
   auto* layout = new QHBoxLayout(this);
   auto* left = new QVBoxLayout;
-  List1 = Named(new QListWidget(this), "List1");
-  AccessibleNames::NameAfter(List1, this);
-  left->addWidget(List1);
-  Frame1 = Named(new QGroupBox(this), "Frame1");
-  auto* nameArea = new QVBoxLayout(Frame1);
-  Label1 = Named(new QLabel(Frame1), "Label1");
-  nameArea->addWidget(Label1);
-  Text1 = Named(new QLineEdit(Frame1), "Text1");
-  nameArea->addWidget(Text1);
-  left->addWidget(Frame1);
+  fileList = Named(new QListWidget(this), "List1");
+  AccessibleNames::NameAfter(fileList, this);
+  left->addWidget(fileList);
+  nameFrame = Named(new QGroupBox(this), "Frame1");
+  auto* nameArea = new QVBoxLayout(nameFrame);
+  nameLabel = Named(new QLabel(nameFrame), "Label1");
+  nameArea->addWidget(nameLabel);
+  nameEdit = Named(new QLineEdit(nameFrame), "Text1");
+  nameArea->addWidget(nameEdit);
+  left->addWidget(nameFrame);
   layout->addLayout(left, 1);
 
   auto* right = new QVBoxLayout;
-  Picture1 = Named(new QWidget(this), "Picture1");
-  right->addWidget(Picture1);
-  Command4 = AddButton(this, right, "Command4");
-  Command2 = AddButton(this, right, "Command2");
-  Command6 = AddButton(this, right, "Command6");
-  Command1 = AddButton(this, right, "Command1");
-  Command7 = AddButton(this, right, "Command7");
+  iconArea = Named(new QWidget(this), "Picture1");
+  right->addWidget(iconArea);
+  newButton = AddButton(this, right, "Command4");
+  renameButton = AddButton(this, right, "Command2");
+  copyButton = AddButton(this, right, "Command6");
+  deleteButton = AddButton(this, right, "Command1");
+  editButton = AddButton(this, right, "Command7");
   right->addStretch(1);
-  Command5 = AddButton(this, right, "Command5");
-  Command3 = AddButton(this, right, "Command3");
+  acceptButton = AddButton(this, right, "Command5");
+  cancelButton = AddButton(this, right, "Command3");
   layout->addLayout(right);
-  WidgetFactory::SetEnterButton(this, Command5);
+  WidgetFactory::SetEnterButton(this, acceptButton);
   resize(420, 360);
 }
 
 void FileManagerWindow::WireControls() {
   // Only a selection is a choice: the list makes its first entry current,
   // unselected, as soon as it takes the focus.
-  connect(List1, &QListWidget::itemSelectionChanged, this, &FileManagerWindow::List1_Click);
-  connect(List1, &QListWidget::itemClicked, this, &FileManagerWindow::List1_Click);
-  connect(List1, &QListWidget::itemDoubleClicked, this, &FileManagerWindow::List1_DblClick);
-  connect(Command1, &QPushButton::clicked, this, &FileManagerWindow::Command1_Click);
-  connect(Command2, &QPushButton::clicked, this, &FileManagerWindow::Command2_Click);
-  connect(Command3, &QPushButton::clicked, this, &FileManagerWindow::Command3_Click);
-  connect(Command4, &QPushButton::clicked, this, &FileManagerWindow::Command4_Click);
-  connect(Command5, &QPushButton::clicked, this, &FileManagerWindow::Command5_Click);
-  connect(Command6, &QPushButton::clicked, this, &FileManagerWindow::Command6_Click);
-  connect(Command7, &QPushButton::clicked, this, &FileManagerWindow::Command7_Click);
+  connect(fileList, &QListWidget::itemSelectionChanged, this, &FileManagerWindow::OnEntrySelected);
+  connect(fileList, &QListWidget::itemClicked, this, &FileManagerWindow::OnEntrySelected);
+  connect(fileList, &QListWidget::itemDoubleClicked, this,
+          &FileManagerWindow::OnEntryDoubleClicked);
+  connect(deleteButton, &QPushButton::clicked, this, &FileManagerWindow::DeleteEntry);
+  connect(renameButton, &QPushButton::clicked, this, &FileManagerWindow::RenameEntry);
+  connect(cancelButton, &QPushButton::clicked, this, &FileManagerWindow::Cancel);
+  connect(newButton, &QPushButton::clicked, this, &FileManagerWindow::NewEntry);
+  connect(acceptButton, &QPushButton::clicked, this, &FileManagerWindow::Accept);
+  connect(copyButton, &QPushButton::clicked, this, &FileManagerWindow::CopyEntry);
+  connect(editButton, &QPushButton::clicked, this, &FileManagerWindow::EditEntry);
 }
 
-void FileManagerWindow::Form_Load() { Lang::TranslateForm3(); }
+void FileManagerWindow::Load() { Lang::TranslateForm3(); }
 
 bool FileManagerWindow::SetUp() {
-  WidgetFactory::SetListHorizontalExtent(List1, 1800);
+  WidgetFactory::SetListHorizontalExtent(fileList, 1800);
   RefreshList();
-  Command7->setEnabled(DataFolderManager::EditAvailable());
+  editButton->setEnabled(DataFolderManager::EditAvailable());
   switch (DataFolderManager::State().FmMode) {
     case DataFolderManager::Administer:
-      Frame1->hide();
+      nameFrame->hide();
       resize(width(), kAdministerHeight);
       break;
     case DataFolderManager::Open:
-      if (List1->count() == 0) {
+      if (fileList->count() == 0) {
         Lang::MsgDirEmpty(QString());
         return false;
       }
-      Text1->setReadOnly(true);
-      Label1->setText(Label1->property("Tag").toString());
+      nameEdit->setReadOnly(true);
+      nameLabel->setText(nameLabel->property("Tag").toString());
       break;
     default:
-      Label1->setText(Lang::SaveAsLabelText());
+      nameLabel->setText(Lang::SaveAsLabelText());
       break;
   }
   return true;
@@ -158,60 +160,68 @@ bool FileManagerWindow::SetUp() {
 
 void FileManagerWindow::RefreshList() {
   const int selected = SelectedRow();
-  List1->clear();
-  List1->addItems(DataFolderManager::ListEntries());
-  if (selected >= 0 && List1->count() > 0) List1->setCurrentRow(qMin(selected, List1->count() - 1));
+  fileList->clear();
+  fileList->addItems(DataFolderManager::ListEntries());
+  if (selected >= 0 && fileList->count() > 0)
+    fileList->setCurrentRow(qMin(selected, fileList->count() - 1));
 }
 
 int FileManagerWindow::SelectedRow() const {
-  const QList<QListWidgetItem*> chosen = List1->selectedItems();
-  return chosen.isEmpty() ? -1 : List1->row(chosen.first());
+  const QList<QListWidgetItem*> chosen = fileList->selectedItems();
+  return chosen.isEmpty() ? -1 : fileList->row(chosen.first());
 }
 
 QString FileManagerWindow::SelectedEntry() const {
   const int row = SelectedRow();
-  return row < 0 ? QString() : List1->item(row)->text();
+  return row < 0 ? QString() : fileList->item(row)->text();
 }
 
-void FileManagerWindow::List1_Click() {
-  if (SelectedRow() >= 0) Text1->setText(SelectedEntry());
+void FileManagerWindow::OnEntrySelected() {
+  if (SelectedRow() >= 0) nameEdit->setText(SelectedEntry());
 }
 
-void FileManagerWindow::List1_DblClick() {
+void FileManagerWindow::OnEntryDoubleClicked() {
   if (SelectedRow() < 0) return;
-  Text1->setText(SelectedEntry());
-  if (Frame1->isHidden()) {
-    Command7_Click();
+  nameEdit->setText(SelectedEntry());
+  if (nameFrame->isHidden()) {
+    EditEntry();
   } else {
-    Command5_Click();
+    Accept();
   }
 }
 
-void FileManagerWindow::Command1_Click() {
+void FileManagerWindow::DeleteEntry() {
   if (DataFolderManager::DeleteFile(SelectedEntry())) RefreshList();
 }
 
-void FileManagerWindow::Command2_Click() {
+void FileManagerWindow::RenameEntry() {
   if (DataFolderManager::RenameFile(SelectedEntry())) RefreshList();
 }
 
-void FileManagerWindow::Command3_Click() { close(); }
+void FileManagerWindow::Cancel() { close(); }
 
-void FileManagerWindow::Command4_Click() {
+void FileManagerWindow::NewEntry() {
   if (DataFolderManager::NewFile(SelectedEntry())) RefreshList();
 }
 
-void FileManagerWindow::Command5_Click() {
-  const DataFolderManager::Acceptance result = DataFolderManager::AcceptSelection(Text1->text());
+void FileManagerWindow::Accept() {
+  const DataFolderManager::Acceptance result = DataFolderManager::AcceptSelection(nameEdit->text());
   if (result == DataFolderManager::Acceptance::Accepted) close();
   if (result == DataFolderManager::Acceptance::NameMissing) QApplication::beep();
 }
 
-void FileManagerWindow::Command6_Click() {
+void FileManagerWindow::CopyEntry() {
   if (DataFolderManager::CopyFile(SelectedEntry())) RefreshList();
 }
 
-void FileManagerWindow::Command7_Click() {
+// An editor opening while another tool has the runner would find ffmpeg's
+// lists or its test file's probe empty (the format and editing-profile
+// editors read them as they open): the manager stays and says why.
+void FileManagerWindow::EditEntry() {
+  if (!SelectedEntry().isEmpty() && ToolRunner::GetState() != ToolRunner::Idle) {
+    Lang::MsgAnotherToolRunning();
+    return;
+  }
   DataFolderManager::EditSelected(SelectedEntry());
   if (DataFolderManager::State().FmEditRequested == 1) close();
 }

@@ -37,33 +37,33 @@ class FileManagerWindow : public QDialog {
   // entry is merely current (as the list makes one when it takes the focus).
   QString SelectedEntry() const;
 
-  QListWidget* List1 = nullptr;
-  QGroupBox* Frame1 = nullptr;
-  QLabel* Label1 = nullptr;
-  QLineEdit* Text1 = nullptr;
-  QPushButton* Command1 = nullptr;  // Eliminar
-  QPushButton* Command2 = nullptr;  // Renombrar
-  QPushButton* Command3 = nullptr;  // Cancelar
-  QPushButton* Command4 = nullptr;  // Nuevo
-  QPushButton* Command5 = nullptr;  // Aceptar
-  QPushButton* Command6 = nullptr;  // Copiar
-  QPushButton* Command7 = nullptr;  // Editar
-  QWidget* Picture1 = nullptr;
+  QListWidget* fileList = nullptr;
+  QGroupBox* nameFrame = nullptr;
+  QLabel* nameLabel = nullptr;
+  QLineEdit* nameEdit = nullptr;
+  QPushButton* deleteButton = nullptr;
+  QPushButton* renameButton = nullptr;
+  QPushButton* cancelButton = nullptr;
+  QPushButton* newButton = nullptr;
+  QPushButton* acceptButton = nullptr;
+  QPushButton* copyButton = nullptr;
+  QPushButton* editButton = nullptr;
+  QWidget* iconArea = nullptr;
 
-  void List1_Click();
-  void List1_DblClick();
-  void Command1_Click();
-  void Command2_Click();
-  void Command3_Click();
-  void Command4_Click();
-  void Command5_Click();
-  void Command6_Click();
-  void Command7_Click();
+  void OnEntrySelected();
+  void OnEntryDoubleClicked();
+  void DeleteEntry();
+  void RenameEntry();
+  void Cancel();
+  void NewEntry();
+  void Accept();
+  void CopyEntry();
+  void EditEntry();
 
  private:
   // The selected entry's position; -1 when nothing is selected.
   int SelectedRow() const;
   void CreateControls();
   void WireControls();
-  void Form_Load();
+  void Load();
 };

@@ -87,44 +87,46 @@ LanguageWindow::LanguageWindow(QWidget* owner) : QDialog(owner) {
 }
 
 void LanguageWindow::CreateControls() {
-  Combo1 = Named(new QComboBox(this), "Combo1");
-  Combo1->setGeometry(S(QRect(8, 8, 300, 28)));
-  for (const char* language : kBuiltInLanguages) Combo1->addItem(QString::fromLatin1(language));
-  Command1 = Button(this, "Command1", "+", {316, 8, 32, 28});
-  Command2 = Button(this, "Command2", "-", {352, 8, 32, 28});
-  Command6 = Button(this, "Command6", "Apply / Aplicar", {8, 60, 150, 32});
-  Command7 = Button(this, "Command7", "Cancel / Cancelar", {166, 60, 150, 32});
-  Command8 = Button(this, "Command8", "Ok", {324, 60, 148, 32});
+  languageCombo = Named(new QComboBox(this), "Combo1");
+  languageCombo->setGeometry(S(QRect(8, 8, 300, 28)));
+  for (const char* language : kBuiltInLanguages)
+    languageCombo->addItem(QString::fromLatin1(language));
+  openMakerButton = Button(this, "Command1", "+", {316, 8, 32, 28});
+  deleteLanguageButton = Button(this, "Command2", "-", {352, 8, 32, 28});
+  applyButton = Button(this, "Command6", "Apply / Aplicar", {8, 60, 150, 32});
+  cancelButton = Button(this, "Command7", "Cancel / Cancelar", {166, 60, 150, 32});
+  okButton = Button(this, "Command8", "Ok", {324, 60, 148, 32});
   CreatePanel();
-  WidgetFactory::SetEnterButton(this, Command8);
+  WidgetFactory::SetEnterButton(this, okButton);
 }
 
 // The panel lies over the chooser's own controls while it is open.
 void LanguageWindow::CreatePanel() {
-  Picture1 = Named(new QWidget(this), "Picture1");
-  Picture1->setAutoFillBackground(true);
-  Picture1->resize(S(kWidth - 16), S(OpenHeight - 16));
-  Label1 = Named(new QLabel(Utf8("How Translate? / ¿Cómo traducir?"), Picture1), "Label1");
-  Label1->setGeometry(S(QRect(0, 0, 300, 24)));
-  Command4 = Button(Picture1, "Command4", "Eng", {336, 0, 60, 24});
-  Command5 = Button(Picture1, "Command5", "Es", {400, 0, 60, 24});
-  Text1 = TextBox(Picture1, "Text1", {0, 28, kWidth - 16, 104});
-  Text1->setPlainText(kFirstInstructions);
-  Text2 = TextBox(Picture1, "Text2", {0, 136, kWidth - 16, 218});
-  Command3 = Button(Picture1, "Command3", "Save / Guardar", {0, 360, 150, 32});
-  Picture1->hide();
+  makerPanel = Named(new QWidget(this), "Picture1");
+  makerPanel->setAutoFillBackground(true);
+  makerPanel->resize(S(kWidth - 16), S(OpenHeight - 16));
+  makerHelpLabel =
+      Named(new QLabel(Utf8("How Translate? / ¿Cómo traducir?"), makerPanel), "Label1");
+  makerHelpLabel->setGeometry(S(QRect(0, 0, 300, 24)));
+  englishTemplateButton = Button(makerPanel, "Command4", "Eng", {336, 0, 60, 24});
+  spanishTemplateButton = Button(makerPanel, "Command5", "Es", {400, 0, 60, 24});
+  instructionsText = TextBox(makerPanel, "Text1", {0, 28, kWidth - 16, 104});
+  instructionsText->setPlainText(kFirstInstructions);
+  templateText = TextBox(makerPanel, "Text2", {0, 136, kWidth - 16, 218});
+  saveLanguageButton = Button(makerPanel, "Command3", "Save / Guardar", {0, 360, 150, 32});
+  makerPanel->hide();
 }
 
 void LanguageWindow::WireControls() {
-  connect(Command1, &QPushButton::clicked, this, &LanguageWindow::Command1_Click);
-  connect(Command2, &QPushButton::clicked, this, &LanguageWindow::Command2_Click);
-  connect(Command3, &QPushButton::clicked, this, &LanguageWindow::Command3_Click);
-  connect(Command4, &QPushButton::clicked, this, &LanguageWindow::Command4_Click);
-  connect(Command5, &QPushButton::clicked, this, &LanguageWindow::Command5_Click);
-  connect(Command6, &QPushButton::clicked, this, &LanguageWindow::Command6_Click);
-  connect(Command7, &QPushButton::clicked, this, &LanguageWindow::Command7_Click);
-  connect(Command8, &QPushButton::clicked, this, &LanguageWindow::Command8_Click);
-  connect(Text2, &QPlainTextEdit::textChanged, this, &LanguageWindow::Text2_Change);
+  connect(openMakerButton, &QPushButton::clicked, this, &LanguageWindow::OpenMaker);
+  connect(deleteLanguageButton, &QPushButton::clicked, this, &LanguageWindow::DeleteLanguage);
+  connect(saveLanguageButton, &QPushButton::clicked, this, &LanguageWindow::SaveLanguage);
+  connect(englishTemplateButton, &QPushButton::clicked, this, &LanguageWindow::UseEnglishTemplate);
+  connect(spanishTemplateButton, &QPushButton::clicked, this, &LanguageWindow::UseSpanishTemplate);
+  connect(applyButton, &QPushButton::clicked, this, &LanguageWindow::Apply);
+  connect(cancelButton, &QPushButton::clicked, this, &LanguageWindow::Cancel);
+  connect(okButton, &QPushButton::clicked, this, &LanguageWindow::Accept);
+  connect(templateText, &QPlainTextEdit::textChanged, this, &LanguageWindow::OnTemplateEdited);
 }
 
 // Centred on the screen: at the first start the main window has only just been
@@ -132,7 +134,7 @@ void LanguageWindow::WireControls() {
 // a corner.
 void LanguageWindow::ShowModal(QWidget* owner) {
   LanguageWindow window(owner);
-  window.Form_Load();
+  window.Load();
   QScreen* screen = owner ? owner->screen() : QGuiApplication::primaryScreen();
   if (screen) {
     QRect frame(QPoint(), window.size());
@@ -142,38 +144,38 @@ void LanguageWindow::ShowModal(QWidget* owner) {
   window.exec();
 }
 
-void LanguageWindow::Form_Load() {
-  Combo1->addItems(Lang::CustomLanguages());
+void LanguageWindow::Load() {
+  languageCombo->addItems(Lang::CustomLanguages());
   int selected = 0;
-  for (int i = 0; i < Combo1->count(); ++i) {
-    if (SameLanguage(Combo1->itemText(i), Lang::State().LanguageName)) {
+  for (int i = 0; i < languageCombo->count(); ++i) {
+    if (SameLanguage(languageCombo->itemText(i), Lang::State().LanguageName)) {
       selected = i;
       break;
     }
   }
-  Combo1->setCurrentIndex(selected);
+  languageCombo->setCurrentIndex(selected);
   setFixedHeight(S(ClosedHeight));
-  Picture1->move(Combo1->pos());
+  makerPanel->move(languageCombo->pos());
   LanguageAtOpen = Lang::State().LanguageName;
 }
 
-int LanguageWindow::SelectedIndex() const { return Combo1->currentIndex(); }
+int LanguageWindow::SelectedIndex() const { return languageCombo->currentIndex(); }
 
-void LanguageWindow::Command6_Click() {
-  Lang::LoadLanguage(SelectedIndex() < 0 ? QString() : Combo1->currentText());
+void LanguageWindow::Apply() {
+  Lang::LoadLanguage(SelectedIndex() < 0 ? QString() : languageCombo->currentText());
 }
 
-void LanguageWindow::Command8_Click() {
+void LanguageWindow::Accept() {
   if (SelectedIndex() >= 0) {
-    if (!SameLanguage(Combo1->currentText(), Lang::State().LanguageName)) {
-      Lang::LoadLanguage(Combo1->currentText());
+    if (!SameLanguage(languageCombo->currentText(), Lang::State().LanguageName)) {
+      Lang::LoadLanguage(languageCombo->currentText());
     }
     LanguageAtOpen = Lang::State().LanguageName;
   }
   RequestClose();
 }
 
-void LanguageWindow::Command7_Click() {
+void LanguageWindow::Cancel() {
   if (!SameLanguage(Lang::State().LanguageName, LanguageAtOpen)) Lang::LoadLanguage(LanguageAtOpen);
   RequestClose();
 }
@@ -181,11 +183,11 @@ void LanguageWindow::Command7_Click() {
 void LanguageWindow::reject() { RequestClose(); }
 
 void LanguageWindow::RequestClose() {
-  if (Form_QueryUnload()) done(QDialog::Rejected);
+  if (MayClose()) done(QDialog::Rejected);
 }
 
-bool LanguageWindow::Form_QueryUnload() {
-  if (Picture1->isVisibleTo(this)) {
+bool LanguageWindow::MayClose() {
+  if (makerPanel->isVisibleTo(this)) {
     ClosePanel();
     return false;
   }
@@ -194,15 +196,15 @@ bool LanguageWindow::Form_QueryUnload() {
 }
 
 void LanguageWindow::ClosePanel() {
-  Picture1->hide();
-  Command8->setDefault(true);
+  makerPanel->hide();
+  okButton->setDefault(true);
   setFixedHeight(S(ClosedHeight));
 }
 
-void LanguageWindow::Command2_Click() {
+void LanguageWindow::DeleteLanguage() {
   const int selected = SelectedIndex();
   if (selected <= 0) return;
-  const QString language = Combo1->itemText(selected);
+  const QString language = languageCombo->itemText(selected);
   if (SameLanguage(language, Lang::State().LanguageName)) {
     Box(Lines({"No se puede eliminar el lenguaje seleccionado porque está en uso",
                "Can not delete the selected language because it is in use"}),
@@ -213,47 +215,49 @@ void LanguageWindow::Command2_Click() {
     Lang::MsgCannotDeleteFile(QString());
     return;
   }
-  Combo1->removeItem(selected);
-  Combo1->setCurrentIndex(-1);
+  languageCombo->removeItem(selected);
+  languageCombo->setCurrentIndex(-1);
 }
 
 void LanguageWindow::FillTemplate() {
-  Text2->setPlainText(Lang::BuiltInTable(TemplateIsEnglish ? 102 : 101).join('\n'));
+  templateText->setPlainText(Lang::BuiltInTable(TemplateIsEnglish ? 102 : 101).join('\n'));
   // Filling the box counts as a change.
   TemplateEdited = 0;
 }
 
-void LanguageWindow::Command1_Click() {
+void LanguageWindow::OpenMaker() {
   FillTemplate();
   // Ok lies under the panel: Enter there must not close the chooser.
-  Command8->setDefault(false);
-  Picture1->show();
-  Picture1->raise();
+  okButton->setDefault(false);
+  makerPanel->show();
+  makerPanel->raise();
   setFixedHeight(S(OpenHeight));
+  // The focus would stay on "+", under the panel.
+  templateText->setFocus(Qt::OtherFocusReason);
 }
 
-void LanguageWindow::Command5_Click() {
-  Text1->setPlainText(kSpanishInstructions);
+void LanguageWindow::UseSpanishTemplate() {
+  instructionsText->setPlainText(kSpanishInstructions);
   TemplateIsEnglish = 0;
   if (TemplateEdited == 0) FillTemplate();
 }
 
-void LanguageWindow::Command4_Click() {
-  Text1->setPlainText(kEnglishInstructions);
+void LanguageWindow::UseEnglishTemplate() {
+  instructionsText->setPlainText(kEnglishInstructions);
   TemplateIsEnglish = 1;
   if (TemplateEdited == 0) FillTemplate();
 }
 
-void LanguageWindow::Text2_Change() { TemplateEdited = 1; }
+void LanguageWindow::OnTemplateEdited() { TemplateEdited = 1; }
 
-void LanguageWindow::Command3_Click() {
+void LanguageWindow::SaveLanguage() {
   const QString name = Dialogs::InputBox(
       Lines({"Ingrese un nombre para el lenguaje", "Enter a name for the language"}),
       Lang::BoxTitle(), QString());
   if (name.isEmpty()) return;
-  switch (Lang::SaveLanguageFile(name, TemplateLines(Text2))) {
+  switch (Lang::SaveLanguageFile(name, TemplateLines(templateText))) {
     case Lang::SaveResult::Saved:
-      Combo1->addItem(name);
+      languageCombo->addItem(name);
       Box(Lines({"Nuevo lenguaje fue agregado", "New language was added"}), 0);
       break;
     case Lang::SaveResult::NoFolder:

@@ -26,32 +26,35 @@ class LanguageWindow : public QDialog {
   // Loads the window and shows it modally over owner.
   static void ShowModal(QWidget* owner);
 
-  void Form_Load();
+  void Load();
   // Every close request: false refuses it (the open panel is closed instead).
-  bool Form_QueryUnload();
-  void Command1_Click();  // "+": open the panel
-  void Command2_Click();  // "-": delete the selected custom language
-  void Command3_Click();  // "Save / Guardar"
-  void Command4_Click();  // "Eng"
-  void Command5_Click();  // "Es"
-  void Command6_Click();  // "Apply / Aplicar"
-  void Command7_Click();  // "Cancel / Cancelar"
-  void Command8_Click();  // "Ok"
-  void Text2_Change();
+  bool MayClose();
+  // Opens the language-file maker over the chooser.
+  void OpenMaker();
+  // Deletes the selected custom language.
+  void DeleteLanguage();
+  // Saves the translated template as a new language.
+  void SaveLanguage();
+  void UseEnglishTemplate();
+  void UseSpanishTemplate();
+  void Apply();
+  void Cancel();
+  void Accept();
+  void OnTemplateEdited();
 
-  QComboBox* Combo1 = nullptr;
-  QPushButton* Command1 = nullptr;
-  QPushButton* Command2 = nullptr;
-  QPushButton* Command6 = nullptr;
-  QPushButton* Command7 = nullptr;
-  QPushButton* Command8 = nullptr;
-  QWidget* Picture1 = nullptr;
-  QLabel* Label1 = nullptr;
-  QPlainTextEdit* Text1 = nullptr;
-  QPlainTextEdit* Text2 = nullptr;
-  QPushButton* Command4 = nullptr;
-  QPushButton* Command5 = nullptr;
-  QPushButton* Command3 = nullptr;
+  QComboBox* languageCombo = nullptr;
+  QPushButton* openMakerButton = nullptr;
+  QPushButton* deleteLanguageButton = nullptr;
+  QPushButton* applyButton = nullptr;
+  QPushButton* cancelButton = nullptr;
+  QPushButton* okButton = nullptr;
+  QWidget* makerPanel = nullptr;
+  QLabel* makerHelpLabel = nullptr;
+  QPlainTextEdit* instructionsText = nullptr;
+  QPlainTextEdit* templateText = nullptr;
+  QPushButton* englishTemplateButton = nullptr;
+  QPushButton* spanishTemplateButton = nullptr;
+  QPushButton* saveLanguageButton = nullptr;
 
   QString LanguageAtOpen;
   quint8 TemplateIsEnglish = 0;

@@ -29,7 +29,7 @@ PlayerWindow::PlayerWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
   setWindowTitle("Player");
   CreateControls();
   WireControls();
-  Form_Load();
+  Load();
 }
 
 PlayerWindow::~PlayerWindow() = default;
@@ -46,11 +46,20 @@ void PlayerWindow::Play(const FfmpegTools::PlayCommand& command) {
 void PlayerWindow::RunPlay(const FfmpegTools::PlayCommand& command) {
   QString output;
   int32_t exitCode = 0;
-  ToolRunner::RunCaptured(command.pipeline, command.workDir, 0, 1, Text1, true,
-                          ToolRunner::ReplaceByVisibleChunk, output, 0, exitCode);
+  playing_ = true;
+  const ToolRunner::RunResult result =
+      ToolRunner::RunCaptured(command.pipeline, command.workDir, 0, 1, playerOutput, true,
+                              ToolRunner::ReplaceByVisibleChunk, output, 0, exitCode);
+  playing_ = false;
   FfmpegTools::State().PipeMode = 0;
-  Command1->setEnabled(false);
-  Command2->setEnabled(false);
+  if (result == ToolRunner::RunResult::Busy) {
+    // Another tool took the runner while the window came up: nothing plays.
+    Lang::MsgAnotherToolRunning();
+    close();
+    return;
+  }
+  stopButton->setEnabled(false);
+  helpButton->setEnabled(false);
 }
 
 QString PlayerWindow::UsageText() {
@@ -78,28 +87,28 @@ QString PlayerWindow::UsageText() {
 
 void PlayerWindow::CreateControls() {
   auto* layout = new QVBoxLayout(this);
-  Text1 = Named(new QPlainTextEdit(this), "Text1");
-  Text1->setReadOnly(true);
-  layout->addWidget(Text1);
+  playerOutput = Named(new QPlainTextEdit(this), "Text1");
+  playerOutput->setReadOnly(true);
+  layout->addWidget(playerOutput);
   auto* buttons = new QHBoxLayout;
   buttons->addStretch(1);
-  Command1 = Named(new QPushButton(this), "Command1");
-  buttons->addWidget(Command1);
-  Command2 = Named(new QPushButton(this), "Command2");
-  buttons->addWidget(Command2);
+  stopButton = Named(new QPushButton(this), "Command1");
+  buttons->addWidget(stopButton);
+  helpButton = Named(new QPushButton(this), "Command2");
+  buttons->addWidget(helpButton);
   layout->addLayout(buttons);
   resize(480, 160);
 }
 
 void PlayerWindow::WireControls() {
-  connect(Command1, &QPushButton::clicked, this, &PlayerWindow::Command1_Click);
-  connect(Command2, &QPushButton::clicked, this, &PlayerWindow::Command2_Click);
+  connect(stopButton, &QPushButton::clicked, this, &PlayerWindow::Stop);
+  connect(helpButton, &QPushButton::clicked, this, &PlayerWindow::ShowUsage);
 }
 
-void PlayerWindow::Form_Load() { Lang::TranslateForm18(); }
+void PlayerWindow::Load() { Lang::TranslateForm18(); }
 
-void PlayerWindow::Command1_Click() {
-  if (ToolRunner::GetState() == ToolRunner::Idle) return;
+void PlayerWindow::Stop() {
+  if (!playing_) return;
   if (FfmpegTools::State().PipeMode == 1) {
     Lang::MsgHowToStopFfplay();
   } else {
@@ -107,10 +116,10 @@ void PlayerWindow::Command1_Click() {
   }
 }
 
-void PlayerWindow::Command2_Click() { Dialogs::MsgBox(UsageText(), 64, "ffplay usage"); }
+void PlayerWindow::ShowUsage() { Dialogs::MsgBox(UsageText(), 64, "ffplay usage"); }
 
 void PlayerWindow::closeEvent(QCloseEvent* event) {
-  if (ToolRunner::GetState() != ToolRunner::Idle) {
+  if (playing_) {
     Lang::MsgStopBeforeExit();
     event->ignore();
     return;

@@ -25,12 +25,12 @@ class PlayerWindow : public QWidget {
   // The key list of "Ayuda"; ffplay's own, so English in every language.
   static QString UsageText();
 
-  QPlainTextEdit* Text1 = nullptr;
-  QPushButton* Command1 = nullptr;  // Detener
-  QPushButton* Command2 = nullptr;  // Ayuda
+  QPlainTextEdit* playerOutput = nullptr;
+  QPushButton* stopButton = nullptr;
+  QPushButton* helpButton = nullptr;
 
-  void Command1_Click();
-  void Command2_Click();
+  void Stop();
+  void ShowUsage();
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -38,7 +38,11 @@ class PlayerWindow : public QWidget {
  private:
   void CreateControls();
   void WireControls();
-  void Form_Load();
-  // Runs the play with its output in Text1; the buttons go off when it ends.
+  void Load();
+  // Runs the play with its output in playerOutput; the buttons go off when it
+  // ends. The window closes, after saying why, when another tool has the runner.
   void RunPlay(const FfmpegTools::PlayCommand& command);
+
+  // While the window's own play runs: only that play is stopped or holds the window open.
+  bool playing_ = false;
 };

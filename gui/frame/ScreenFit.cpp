@@ -23,13 +23,15 @@ bool IsProgramWindow(const QObject* object) {
   return widget && widget->isWindow() && widget->objectName().startsWith("Form");
 }
 
-// What the window manager adds around the window. Before the window is
-// framed the size of a title bar and thin borders is assumed.
+// What the window manager adds around the window: what the platform tells,
+// but at least a title bar and thin borders, which a window not yet framed,
+// or framed by a platform that draws no title bar, would otherwise leave out.
 QSize Decoration(const QWidget* window) {
   const QSize known = window->frameGeometry().size() - window->size();
-  if (known.width() > 0 || known.height() > 0) return known;
   const int border = 4;
-  return {2 * border, window->style()->pixelMetric(QStyle::PM_TitleBarHeight) + 2 * border};
+  const QSize titled(2 * border,
+                     window->style()->pixelMetric(QStyle::PM_TitleBarHeight) + 2 * border);
+  return known.expandedTo(titled);
 }
 
 QRect FreeArea(const QWidget* window) { return window->screen()->availableGeometry(); }
@@ -102,12 +104,17 @@ void WrapWhole(QWidget* window) {
   outer->addWidget(area);
 }
 
+// The area is shown and placed at once, not when the event loop next runs, so
+// that a window that sizes its panels by its central widget as it is resized
+// finds the area in its place.
 void Wrap(QWidget* window) {
   if (auto* main = qobject_cast<QMainWindow*>(window)) {
     WrapCentral(main);
   } else {
     WrapWhole(window);
   }
+  AreaOf(window)->show();
+  window->layout()->activate();
 }
 
 // The window's limits and size, at most the room. A window as tall as the

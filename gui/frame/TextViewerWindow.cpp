@@ -67,7 +67,7 @@ TextViewerWindow::TextViewerWindow() {
 // the user, by its owner or by a newer viewer), stops the command as
 // "Detener" stops a tool, so that no one waits on a command nobody reads.
 TextViewerWindow::~TextViewerWindow() {
-  if (!Frame3->isHidden()) ToolRunner::RequestStop();
+  if (readingOutput_) ToolRunner::RequestStop();
 }
 
 TextViewerWindow* TextViewerWindow::Instance() { return g_instance.data(); }
@@ -77,16 +77,23 @@ void TextViewerWindow::Unload(TextViewerWindow* viewer) { delete viewer; }
 void TextViewerWindow::ShowCommandOutput(const QString& cmdLine, QObject* owner) {
   Unload(Instance());
   QPointer<TextViewerWindow> viewer = new TextViewerWindow;
-  viewer->Form_Load();
+  viewer->Load();
   viewer->show();
   // Watched from the start, so that an owner closed while the command runs
   // still takes the viewer with it.
   OwnerWatcher watcher(owner, viewer);
   if (owner) QObject::connect(owner, &QObject::destroyed, viewer, [viewer] { Unload(viewer); });
 
-  const QString output = TextViewer::CommandOutput(cmdLine);
+  viewer->readingOutput_ = true;
+  const std::optional<QString> output = TextViewer::CommandOutput(cmdLine);
   if (!viewer) return;
-  viewer->ShowOutput(output);
+  viewer->readingOutput_ = false;
+  // Another tool had the runner: an empty viewer would pass for the command's output.
+  if (!output) {
+    Unload(viewer);
+    return;
+  }
+  viewer->ShowOutput(*output);
 
   QEventLoop loop;
   QObject::connect(viewer, &QObject::destroyed, &loop, &QEventLoop::quit);
@@ -100,115 +107,117 @@ void TextViewerWindow::CreateControls() {
   auto* tools = new QHBoxLayout;
   layout->addLayout(tools);
 
-  Frame1 = Named(new QGroupBox("Buscar", this), "Frame1");
-  auto* find = new QHBoxLayout(Frame1);
-  Text2 = Named(new QLineEdit(Frame1), "Text2");
-  Check1 = Named(new QCheckBox("Coincidir mayúsculas", Frame1), "Check1");
-  Command2 = Named(new QPushButton("<", Frame1), "Command2");
-  Command1 = Named(new QPushButton(">", Frame1), "Command1");
-  find->addWidget(Text2, 1);
-  find->addWidget(Check1);
-  find->addWidget(Command2);
-  find->addWidget(Command1);
-  tools->addWidget(Frame1, 1);
+  searchFrame = Named(new QGroupBox("Buscar", this), "Frame1");
+  auto* find = new QHBoxLayout(searchFrame);
+  searchEdit = Named(new QLineEdit(searchFrame), "Text2");
+  matchCaseCheck = Named(new QCheckBox("Coincidir mayúsculas", searchFrame), "Check1");
+  findPreviousButton = Named(new QPushButton("<", searchFrame), "Command2");
+  findNextButton = Named(new QPushButton(">", searchFrame), "Command1");
+  find->addWidget(searchEdit, 1);
+  find->addWidget(matchCaseCheck);
+  find->addWidget(findPreviousButton);
+  find->addWidget(findNextButton);
+  tools->addWidget(searchFrame, 1);
 
-  Frame2 = Named(new QGroupBox("Tamaño", this), "Frame2");
-  auto* size = new QHBoxLayout(Frame2);
-  Command3 = Named(new QPushButton("+", Frame2), "Command3");
-  Command4 = Named(new QPushButton("-", Frame2), "Command4");
-  size->addWidget(Command3);
-  size->addWidget(Command4);
-  tools->addWidget(Frame2);
+  fontSizeFrame = Named(new QGroupBox("Tamaño", this), "Frame2");
+  auto* size = new QHBoxLayout(fontSizeFrame);
+  largerFontButton = Named(new QPushButton("+", fontSizeFrame), "Command3");
+  smallerFontButton = Named(new QPushButton("-", fontSizeFrame), "Command4");
+  size->addWidget(largerFontButton);
+  size->addWidget(smallerFontButton);
+  tools->addWidget(fontSizeFrame);
 
   // The wait frame shares the text box's cell and lies over it until the output is in.
   auto* cell = new QGridLayout;
   layout->addLayout(cell, 1);
-  Text1 = Named(new QPlainTextEdit(this), "Text1");
-  Text1->setReadOnly(true);
-  Text1->setLineWrapMode(QPlainTextEdit::NoWrap);
-  Text1->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-  Text1->setFont(QFont("Monospace", 10));
-  cell->addWidget(Text1, 0, 0);
-  Frame3 = Named(new QGroupBox(this), "Frame3");
-  auto* wait = new QVBoxLayout(Frame3);
-  Label1 = Named(new QLabel("Espere...", Frame3), "Label1");
-  Label1->setAlignment(Qt::AlignCenter);
-  wait->addWidget(Label1);
-  Frame3->setAutoFillBackground(true);
-  cell->addWidget(Frame3, 0, 0);
+  outputText = Named(new QPlainTextEdit(this), "Text1");
+  outputText->setReadOnly(true);
+  outputText->setLineWrapMode(QPlainTextEdit::NoWrap);
+  outputText->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+  outputText->setFont(QFont("Monospace", 10));
+  cell->addWidget(outputText, 0, 0);
+  waitFrame = Named(new QGroupBox(this), "Frame3");
+  auto* wait = new QVBoxLayout(waitFrame);
+  waitLabel = Named(new QLabel("Espere...", waitFrame), "Label1");
+  waitLabel->setAlignment(Qt::AlignCenter);
+  wait->addWidget(waitLabel);
+  waitFrame->setAutoFillBackground(true);
+  cell->addWidget(waitFrame, 0, 0);
 }
 
 void TextViewerWindow::WireControls() {
-  connect(Command1, &QPushButton::clicked, this, &TextViewerWindow::Command1_Click);
-  connect(Command2, &QPushButton::clicked, this, &TextViewerWindow::Command2_Click);
-  connect(Command3, &QPushButton::clicked, this, &TextViewerWindow::Command3_Click);
-  connect(Command4, &QPushButton::clicked, this, &TextViewerWindow::Command4_Click);
-  connect(Text2, &QLineEdit::returnPressed, this, &TextViewerWindow::Command1_Click);
-  Text1->viewport()->installEventFilter(this);
+  connect(findNextButton, &QPushButton::clicked, this, &TextViewerWindow::FindNext);
+  connect(findPreviousButton, &QPushButton::clicked, this, &TextViewerWindow::FindPrevious);
+  connect(largerFontButton, &QPushButton::clicked, this, &TextViewerWindow::EnlargeFont);
+  connect(smallerFontButton, &QPushButton::clicked, this, &TextViewerWindow::ShrinkFont);
+  connect(searchEdit, &QLineEdit::returnPressed, this, &TextViewerWindow::FindNext);
+  outputText->viewport()->installEventFilter(this);
 }
 
-void TextViewerWindow::Form_Load() {
+void TextViewerWindow::Load() {
   Lang::TranslateForm6();
-  Frame3->show();
-  Frame3->raise();
+  waitFrame->show();
+  waitFrame->raise();
   SearchPosition = 0;
 }
 
 void TextViewerWindow::ShowOutput(const QString& output) {
   QString text = output;
   text.replace("\r\n", "\n");
-  Text1->setPlainText(text);
-  Frame3->hide();
+  outputText->setPlainText(text);
+  waitFrame->hide();
 }
 
 void TextViewerWindow::SelectMatch(int start) {
-  Text1->setFocus();
-  QTextCursor cursor = Text1->textCursor();
+  outputText->setFocus();
+  QTextCursor cursor = outputText->textCursor();
   cursor.setPosition(start - 1);
-  Text1->setTextCursor(cursor);
-  Text1->ensureCursorVisible();
-  cursor.setPosition(start - 1 + static_cast<int>(Text2->text().size()), QTextCursor::KeepAnchor);
-  Text1->setTextCursor(cursor);
+  outputText->setTextCursor(cursor);
+  outputText->ensureCursorVisible();
+  cursor.setPosition(start - 1 + static_cast<int>(searchEdit->text().size()),
+                     QTextCursor::KeepAnchor);
+  outputText->setTextCursor(cursor);
   SearchPosition = start;
 }
 
-void TextViewerWindow::Command1_Click() {
-  const QString text = Text1->toPlainText();
-  if (text.isEmpty() || Text2->text().isEmpty()) return;
-  const int found = TextViewer::FindNext(text, Text2->text(), SearchPosition, Check1->isChecked());
+void TextViewerWindow::FindNext() {
+  const QString text = outputText->toPlainText();
+  if (text.isEmpty() || searchEdit->text().isEmpty()) return;
+  const int found =
+      TextViewer::FindNext(text, searchEdit->text(), SearchPosition, matchCaseCheck->isChecked());
   if (found > 0) {
     SelectMatch(found);
   } else {
-    Text1->setFocus();
+    outputText->setFocus();
     QApplication::beep();
   }
 }
 
-void TextViewerWindow::Command2_Click() {
-  if (Text2->text().isEmpty()) return;
-  const int found = TextViewer::FindPrevious(Text1->toPlainText(), Text2->text(), SearchPosition,
-                                             Check1->isChecked());
+void TextViewerWindow::FindPrevious() {
+  if (searchEdit->text().isEmpty()) return;
+  const int found = TextViewer::FindPrevious(outputText->toPlainText(), searchEdit->text(),
+                                             SearchPosition, matchCaseCheck->isChecked());
   if (found > 0) {
     SelectMatch(found);
   } else {
-    Text1->setFocus();
+    outputText->setFocus();
     QApplication::beep();
   }
 }
 
 // Qt refuses sizes below one point, so "-" stops there.
 void TextViewerWindow::ChangeFontSize(int points) {
-  QFont font = Text1->font();
+  QFont font = outputText->font();
   font.setPointSize(std::max(1, font.pointSize() + points));
-  Text1->setFont(font);
+  outputText->setFont(font);
 }
 
-void TextViewerWindow::Command3_Click() { ChangeFontSize(+1); }
-void TextViewerWindow::Command4_Click() { ChangeFontSize(-1); }
+void TextViewerWindow::EnlargeFont() { ChangeFontSize(+1); }
+void TextViewerWindow::ShrinkFont() { ChangeFontSize(-1); }
 
 bool TextViewerWindow::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == Text1->viewport() && event->type() == QEvent::MouseButtonRelease) {
-    SearchPosition = Text1->textCursor().position();
+  if (watched == outputText->viewport() && event->type() == QEvent::MouseButtonRelease) {
+    SearchPosition = outputText->textCursor().position();
   }
   return QWidget::eventFilter(watched, event);
 }

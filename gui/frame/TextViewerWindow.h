@@ -26,32 +26,34 @@ class TextViewerWindow : public QWidget {
   // Shows the output of cmdLine and returns when the viewer has closed: closed
   // by the user, by CloseViewer, by a newer call, or because owner was closed
   // or destroyed. An open viewer is replaced by the new one. The viewer can be
-  // closed at any time: a command still running is stopped.
+  // closed at any time: a command still running is stopped. No viewer stays
+  // when another tool has the runner.
   static void ShowCommandOutput(const QString& cmdLine, QObject* owner);
   // Unloads the viewer when it is open.
   static void CloseViewer();
 
   // Translates the window, lays the wait frame over the text and resets the search.
-  void Form_Load();
+  void Load();
   // Puts the whole output in the text box and takes the wait frame away.
   void ShowOutput(const QString& output);
 
-  void Command1_Click();  // find next
-  void Command2_Click();  // find previous
-  void Command3_Click();  // font one point larger
-  void Command4_Click();  // font one point smaller
+  void FindNext();
+  void FindPrevious();
+  // The text one point larger or smaller.
+  void EnlargeFont();
+  void ShrinkFont();
 
-  QPlainTextEdit* Text1 = nullptr;
-  QGroupBox* Frame3 = nullptr;  // the wait frame
-  QLabel* Label1 = nullptr;
-  QGroupBox* Frame1 = nullptr;  // "Buscar"
-  QLineEdit* Text2 = nullptr;
-  QCheckBox* Check1 = nullptr;
-  QPushButton* Command1 = nullptr;
-  QPushButton* Command2 = nullptr;
-  QGroupBox* Frame2 = nullptr;  // "Tamaño"
-  QPushButton* Command3 = nullptr;
-  QPushButton* Command4 = nullptr;
+  QPlainTextEdit* outputText = nullptr;
+  QGroupBox* waitFrame = nullptr;
+  QLabel* waitLabel = nullptr;
+  QGroupBox* searchFrame = nullptr;
+  QLineEdit* searchEdit = nullptr;
+  QCheckBox* matchCaseCheck = nullptr;
+  QPushButton* findNextButton = nullptr;
+  QPushButton* findPreviousButton = nullptr;
+  QGroupBox* fontSizeFrame = nullptr;
+  QPushButton* largerFontButton = nullptr;
+  QPushButton* smallerFontButton = nullptr;
 
   // 0 before the first character; the next search starts after it.
   int SearchPosition = 0;
@@ -64,4 +66,7 @@ class TextViewerWindow : public QWidget {
   void WireControls();
   void SelectMatch(int start);
   void ChangeFontSize(int points);
+
+  // While the viewer's own command runs; a viewer that goes then stops it.
+  bool readingOutput_ = false;
 };

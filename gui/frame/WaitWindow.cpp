@@ -25,17 +25,17 @@ WaitWindow::WaitWindow() : QWidget(nullptr, Qt::Dialog) {
   setWindowTitle("Analizar archivo seleccionado");
   setWindowModality(Qt::ApplicationModal);
   auto* layout = new QVBoxLayout(this);
-  Label1 = Named(new QLabel("Espere...", this), "Label1");
-  Label1->setAlignment(Qt::AlignCenter);
-  layout->addWidget(Label1);
+  waitLabel = Named(new QLabel("Espere...", this), "Label1");
+  waitLabel->setAlignment(Qt::AlignCenter);
+  layout->addWidget(waitLabel);
   resize(240, 90);
 }
 
-WaitWindow::~WaitWindow() { Form_Unload(); }
+WaitWindow::~WaitWindow() { EnableMainWindow(); }
 
 WaitWindow* WaitWindow::Instance() { return g_instance.data(); }
 
-void WaitWindow::Form_Load() {
+void WaitWindow::Load() {
   QWidget* main = MainWindowLink::Window();
   if (main) main->setEnabled(false);
   Lang::TranslateForm17();
@@ -47,7 +47,7 @@ void WaitWindow::Form_Load() {
   show();
 }
 
-void WaitWindow::Form_Unload() {
+void WaitWindow::EnableMainWindow() {
   if (QWidget* main = MainWindowLink::Window()) main->setEnabled(true);
 }
 
@@ -58,6 +58,6 @@ void WaitWindow::closeEvent(QCloseEvent* event) {
     event->ignore();
     return;
   }
-  Form_Unload();
+  EnableMainWindow();
   event->accept();
 }

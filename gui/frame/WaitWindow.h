@@ -18,12 +18,12 @@ class WaitWindow : public QWidget {
   static WaitWindow* Instance();
 
   // Disables the main window, translates, centres over the main window, shows.
-  void Form_Load();
+  void Load();
 
   // Whether the user closed the window while the tool ran, and so stopped it.
   bool ToolStopped() const { return toolStopped_; }
 
-  QLabel* Label1 = nullptr;
+  QLabel* waitLabel = nullptr;
 
  protected:
   // Closing the window while a tool runs stops the tool, as "Detener" would;
@@ -31,7 +31,7 @@ class WaitWindow : public QWidget {
   void closeEvent(QCloseEvent* event) override;
 
  private:
-  void Form_Unload();
+  void EnableMainWindow();
 
   bool toolStopped_ = false;
 };

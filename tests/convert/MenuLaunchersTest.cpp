@@ -44,8 +44,8 @@ class MenuLaunchersTest : public TestEnv {
     QTimer poll;
     QObject::connect(&poll, &QTimer::timeout, [&] {
       TextViewerWindow* viewer = TextViewerWindow::Instance();
-      if (!viewer || !viewer->Text1->toPlainText().contains(expected)) return;
-      shown = viewer->Text1->toPlainText();
+      if (!viewer || !viewer->outputText->toPlainText().contains(expected)) return;
+      shown = viewer->outputText->toPlainText();
       mainHiddenMeanwhile_ = !main_->isVisible();
       viewer->close();
     });
@@ -99,7 +99,7 @@ TEST_F(MenuLaunchersTest, ClosingTheViewerEndsAHungCdda2wavAndBringsTheMainWindo
   WhenReady whileWaiting(
       [] {
         const TextViewerWindow* viewer = TextViewerWindow::Instance();
-        return viewer && !viewer->Frame3->isHidden() && !ChildProcesses("sleep").isEmpty();
+        return viewer && !viewer->waitFrame->isHidden() && !ChildProcesses("sleep").isEmpty();
       },
       [&] {
         hung = ChildProcesses("sleep");
@@ -124,7 +124,7 @@ TEST_F(MenuLaunchersTest, ASlowCdda2wavStillShowsItsHelp) {
   WhenReady letGo(
       [] {
         const TextViewerWindow* viewer = TextViewerWindow::Instance();
-        return viewer && !viewer->Frame3->isHidden();
+        return viewer && !viewer->waitFrame->isHidden();
       },
       [&] { QFile(go).open(QIODevice::WriteOnly); });
   EXPECT_EQ(ViewerText(main_->Help_AboutCdda2wav, "usage").trimmed(), "usage: -help");

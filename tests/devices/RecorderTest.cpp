@@ -245,10 +245,10 @@ TEST_F(RecorderTest, ListarDispositivosShowsTheListingThenRefillsTheLists) {
   QString shown;
   When(
       [] {
-        return TextViewerWindow::Instance() && TextViewerWindow::Instance()->Frame3->isHidden();
+        return TextViewerWindow::Instance() && TextViewerWindow::Instance()->waitFrame->isHidden();
       },
       [&shown] {
-        shown = TextViewerWindow::Instance()->Text1->toPlainText();
+        shown = TextViewerWindow::Instance()->outputText->toPlainText();
         TextViewerWindow::Instance()->close();
       });
   window_->listDevicesAction->trigger();
@@ -271,7 +271,8 @@ TEST_F(RecorderTest, GrabarPressedWhileTheListingRunsInTheViewerWaitsQuietly) {
   bool setupStays = false;
   WhenReady pressedGrabar(
       [] {
-        return TextViewerWindow::Instance() && !TextViewerWindow::Instance()->Frame3->isHidden() &&
+        return TextViewerWindow::Instance() &&
+               !TextViewerWindow::Instance()->waitFrame->isHidden() &&
                ToolRunner::GetState() != ToolRunner::Idle;
       },
       [&] {
@@ -282,7 +283,7 @@ TEST_F(RecorderTest, GrabarPressedWhileTheListingRunsInTheViewerWaitsQuietly) {
       });
   WhenReady listed(
       [] {
-        return TextViewerWindow::Instance() && TextViewerWindow::Instance()->Frame3->isHidden();
+        return TextViewerWindow::Instance() && TextViewerWindow::Instance()->waitFrame->isHidden();
       },
       [] { TextViewerWindow::Instance()->close(); });
   window_->listDevicesAction->trigger();
@@ -528,11 +529,11 @@ TEST_F(RecorderTest, PlayShowsBothDevicesTogetherInFfplay) {
   When(
       [] {
         return PlayerWindow::Instance() &&
-               PlayerWindow::Instance()->Text1->toPlainText().contains("A-V:");
+               PlayerWindow::Instance()->playerOutput->toPlainText().contains("A-V:");
       },
       [&console] {
-        console = PlayerWindow::Instance()->Text1->toPlainText();
-        PlayerWindow::Instance()->Command1->click();
+        console = PlayerWindow::Instance()->playerOutput->toPlainText();
+        PlayerWindow::Instance()->stopButton->click();
         When([] { return ToolRunner::GetState() == ToolRunner::Idle; },
              [] { PlayerWindow::Instance()->close(); });
       });

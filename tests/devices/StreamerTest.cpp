@@ -202,10 +202,10 @@ TEST_F(StreamerTest, VerDireccionIpShowsTheAddressesAndVerEmisionNeedsFfplay) {
   QString shown;
   When(
       [] {
-        return TextViewerWindow::Instance() && TextViewerWindow::Instance()->Frame3->isHidden();
+        return TextViewerWindow::Instance() && TextViewerWindow::Instance()->waitFrame->isHidden();
       },
       [&shown] {
-        shown = TextViewerWindow::Instance()->Text1->toPlainText();
+        shown = TextViewerWindow::Instance()->outputText->toPlainText();
         TextViewerWindow::Instance()->close();
       });
   window_->showAddressesButton->click();

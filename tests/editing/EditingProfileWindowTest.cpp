@@ -759,8 +759,8 @@ TEST_F(EditingProfileWindowTest, InScratchModeLoadingAProfileAndCancellingLeaves
   QTimer::singleShot(0, [] {
     EditingProfileWindow* w = EditingProfileWindow::Instance();
     WhenFileManagerShown([](FileManagerWindow* manager) {
-      manager->Text1->setText("other");
-      manager->Command5->click();
+      manager->nameEdit->setText("other");
+      manager->acceptButton->click();
     });
     w->Command15->click();
     EXPECT_EQ(w->Text26->text(), "60");
@@ -776,8 +776,8 @@ TEST_F(EditingProfileWindowTest, SaveAsAsksTheFileManagerForAName) {
   EditingProfileWindow* w = Open();
   w->Text26->setText("75");
   WhenFileManagerShown([](FileManagerWindow* manager) {
-    manager->Text1->setText("nuevo");
-    manager->Command5->click();
+    manager->nameEdit->setText("nuevo");
+    manager->acceptButton->click();
   });
   w->File_SaveAs->trigger();
   const QString path = ProgramFolder::AppFiles("editp/nuevo.qep");
@@ -823,10 +823,10 @@ TEST_F(EditingProfileWindowTest, ChoosingAnotherOperationClosesTheFfmpegHelp) {
   auto* poll = new QTimer;
   QObject::connect(poll, &QTimer::timeout, [poll, w, &shown] {
     TextViewerWindow* viewer = TextViewerWindow::Instance();
-    if (!viewer || !viewer->Frame3->isHidden()) return;
+    if (!viewer || !viewer->waitFrame->isHidden()) return;
     poll->stop();
     poll->deleteLater();
-    shown = viewer->Text1->toPlainText();
+    shown = viewer->outputText->toPlainText();
     w->List1->setCurrentRow(3);
   });
   poll->start(10);

@@ -293,8 +293,8 @@ TEST_F(FilterEditorTest, SavingANewFilterAsksForItsName) {
   w->Combo1->setCurrentIndex(1);
   w->Text1->setPlainText("vflip");
   WhenFileManagerShown([](FileManagerWindow* manager) {
-    manager->Text1->setText("volteo");
-    manager->Command5->click();
+    manager->nameEdit->setText("volteo");
+    manager->acceptButton->click();
   });
   w->File_Save->trigger();
   FilterDef written;
@@ -310,10 +310,10 @@ TEST_F(FilterEditorTest, TheHelpItemShowsFfmpegsFilterListInTheViewer) {
   auto* poll = new QTimer;
   QObject::connect(poll, &QTimer::timeout, [poll, &shown] {
     TextViewerWindow* viewer = TextViewerWindow::Instance();
-    if (!viewer || !viewer->Frame3->isHidden()) return;
+    if (!viewer || !viewer->waitFrame->isHidden()) return;
     poll->stop();
     poll->deleteLater();
-    shown = viewer->Text1->toPlainText();
+    shown = viewer->outputText->toPlainText();
     viewer->close();
   });
   poll->start(10);

@@ -246,8 +246,8 @@ TEST_F(CodecEditorWindowTest, TheFileManagersEditOpensTheEditorOnThatFile) {
   QString shownPath;
   When([] { return FileManagerWindow::Instance() && FileManagerWindow::Instance()->isVisible(); },
        [] {
-         FileManagerWindow::Instance()->List1->setCurrentRow(0);
-         FileManagerWindow::Instance()->Command7->click();
+         FileManagerWindow::Instance()->fileList->setCurrentRow(0);
+         FileManagerWindow::Instance()->editButton->click();
        });
   When(EditorShown, [&] {
     shownPath = ExternalCodecEditor::State().CurrentPath;

@@ -35,11 +35,11 @@ inline void AnswerManager(const QString& name, ManagerCall* call = nullptr) {
                     DataFolderManager::State().FmMode};
          FileManagerWindow* manager = FileManagerWindow::Instance();
          if (name.isEmpty()) {
-           manager->Command3->click();
+           manager->cancelButton->click();
            return;
          }
-         manager->Text1->setText(name);
-         manager->Command5->click();
+         manager->nameEdit->setText(name);
+         manager->acceptButton->click();
        });
 }
 

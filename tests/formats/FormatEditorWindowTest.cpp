@@ -220,8 +220,8 @@ TEST_F(FormatEditorWindowTest, ContainerPanelAsksForANameThenShowsFfmpegsHelp) {
   QTimer poll;
   QObject::connect(&poll, &QTimer::timeout, [&] {
     TextViewerWindow* viewer = TextViewerWindow::Instance();
-    if (!viewer || !viewer->Text1->toPlainText().contains("Demuxer mov")) return;
-    shown = viewer->Text1->toPlainText();
+    if (!viewer || !viewer->outputText->toPlainText().contains("Demuxer mov")) return;
+    shown = viewer->outputText->toPlainText();
     viewer->close();
   });
   poll.start(20);
@@ -330,8 +330,8 @@ class FileManagerAnswer {
       FileManagerWindow* manager = FileManagerWindow::Instance();
       if (!manager || !manager->isVisible()) return;
       ++shown_;
-      manager->Text1->setText(name);
-      manager->Command5->click();
+      manager->nameEdit->setText(name);
+      manager->acceptButton->click();
     });
     poll_.start(20);
   }
@@ -407,8 +407,8 @@ TEST_F(FormatEditorWindowTest, CodecPanelAsksFfmpegForTheChosenDecoder) {
   QTimer poll;
   QObject::connect(&poll, &QTimer::timeout, [&] {
     TextViewerWindow* viewer = TextViewerWindow::Instance();
-    if (!viewer || !viewer->Text1->toPlainText().contains("Decoder h264")) return;
-    shown = viewer->Text1->toPlainText();
+    if (!viewer || !viewer->outputText->toPlainText().contains("Decoder h264")) return;
+    shown = viewer->outputText->toPlainText();
     viewer->close();
   });
   poll.start(20);
@@ -639,8 +639,8 @@ TEST_F(FormatEditorWindowTest, PlainHelpItemsShowFfmpegsOutputOrSayItIsMissing) 
   QTimer poll;
   QObject::connect(&poll, &QTimer::timeout, [&] {
     TextViewerWindow* viewer = TextViewerWindow::Instance();
-    if (!viewer || !viewer->Text1->toPlainText().contains("yuv420p")) return;
-    shown = viewer->Text1->toPlainText();
+    if (!viewer || !viewer->outputText->toPlainText().contains("yuv420p")) return;
+    shown = viewer->outputText->toPlainText();
     viewer->close();
   });
   poll.start(20);

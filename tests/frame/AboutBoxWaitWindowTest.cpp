@@ -21,17 +21,17 @@ TEST_F(AboutAndWaitTest, TheAboutBoxTakesItsCaptionFromTheMainWindowsAboutItem) 
   MainWindow main;
   {
     AboutBox about(&main);
-    about.Form_Load();
+    about.Load();
     EXPECT_EQ(about.windowTitle(), "Acerca de este programa");
   }
   QAction* item = main.menuBar()->addAction("About this program");
   item->setObjectName("Help_About");
   AboutBox about(&main);
-  about.Form_Load();
+  about.Load();
   EXPECT_EQ(about.windowTitle(), "About this program");
-  EXPECT_EQ(about.Label1->text(), "Quillmoor 2.0 (rev. 10)");
-  EXPECT_EQ(about.Label5->text(), "Página Web / Web page:");
-  EXPECT_EQ(about.Command1->text(), "Donar / Donate");
+  EXPECT_EQ(about.versionLabel->text(), "Quillmoor 2.0 (rev. 10)");
+  EXPECT_EQ(about.webPageCaption->text(), "Página Web / Web page:");
+  EXPECT_EQ(about.donateButton->text(), "Donar / Donate");
 }
 
 // With a larger font the wrapped lines take more height: the rows still follow
@@ -45,8 +45,10 @@ TEST_F(AboutAndWaitTest, TheAboutBoxRowsDoNotOverlapAtALargerFont) {
     AboutBox about(nullptr);
     about.show();
     QApplication::processEvents();
-    const QWidget* rows[] = {about.Label1, about.Text1,  about.Label5, about.Line1,
-                             about.Label3, about.Label6, about.Label7, about.Label8, about.Label2};
+    const QWidget* rows[] = {
+        about.versionLabel,          about.licenceText,           about.webPageCaption,
+        about.separatorLine,         about.recommendSpanishLabel, about.donationSpanishLabel,
+        about.recommendEnglishLabel, about.donationEnglishLabel,  about.publisherLabel};
     for (size_t i = 1; i < std::size(rows); ++i) {
       EXPECT_GE(rows[i]->y(), rows[i - 1]->geometry().bottom())
           << rows[i]->objectName().toStdString() << " over " << rows[i - 1]->objectName().toStdString();
@@ -59,8 +61,8 @@ TEST_F(AboutAndWaitTest, TheAboutBoxOpensTheWebPageAndTheDonationPage) {
   ScriptedDialogs dialogs;
   dialogs.Expect(Kind::Open, 1).Expect(Kind::Open, 1);
   AboutBox about(nullptr);
-  emit about.Label9->linkActivated(ProgramHelp::WebPage);
-  about.Command1->click();
+  emit about.webAddressLabel->linkActivated(ProgramHelp::WebPage);
+  about.donateButton->click();
   EXPECT_EQ(dialogs.Shown()[0].text, ProgramHelp::WebPage);
   EXPECT_EQ(dialogs.Shown()[1].text, ProgramHelp::DonationPage);
 }
@@ -69,8 +71,8 @@ TEST_F(AboutAndWaitTest, PagesTheDesktopCannotOpenAreShownToBeOpenedByHand) {
   ScriptedDialogs dialogs;
   dialogs.Expect(Kind::Open, 0).ExpectMessage().Expect(Kind::Open, 0).ExpectMessage();
   AboutBox about(nullptr);
-  emit about.Label9->linkActivated(ProgramHelp::WebPage);
-  about.Command1->click();
+  emit about.webAddressLabel->linkActivated(ProgramHelp::WebPage);
+  about.donateButton->click();
   EXPECT_EQ(dialogs.Messages(),
             (QStringList{QString("No se pudo iniciar el proceso\n") + ProgramHelp::WebPage,
                          QString("No se pudo iniciar el proceso\n") + ProgramHelp::DonationPage}));
@@ -82,11 +84,11 @@ TEST_F(AboutAndWaitTest, TheWaitWindowDisablesTheMainWindowUntilItIsUnloaded) {
   main.show();
   {
     WaitWindow wait;
-    wait.Form_Load();
+    wait.Load();
     EXPECT_FALSE(main.isEnabled());
     EXPECT_TRUE(wait.isEnabled());
     EXPECT_TRUE(wait.isVisible());
-    EXPECT_EQ(wait.Label1->text(), "Espere...");
+    EXPECT_EQ(wait.waitLabel->text(), "Espere...");
     const QPoint centre = main.frameGeometry().center();
     EXPECT_LE(std::abs(wait.x() + wait.width() / 2 - centre.x()), 1);
     EXPECT_LE(std::abs(wait.y() + wait.height() / 2 - centre.y()), 1);
@@ -94,7 +96,7 @@ TEST_F(AboutAndWaitTest, TheWaitWindowDisablesTheMainWindowUntilItIsUnloaded) {
   EXPECT_TRUE(main.isEnabled());
 
   auto* closed = new WaitWindow;
-  closed->Form_Load();
+  closed->Load();
   EXPECT_FALSE(main.isEnabled());
   closed->close();
   EXPECT_TRUE(main.isEnabled());

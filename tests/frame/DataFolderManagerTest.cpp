@@ -362,14 +362,14 @@ TEST_F(DataFolderManagerTest, OpenHidesTheOtherWindowsAndReturnsThePickedFile) {
     FileManagerWindow* window = FileManagerWindow::Instance();
     mainHidden = !main.isVisible();
     EXPECT_EQ(window->windowTitle(), "Administrador de archivos");
-    EXPECT_EQ(window->Label1->text(), "Abrir:");
-    EXPECT_TRUE(window->Text1->isReadOnly());
-    EXPECT_FALSE(window->Command7->isEnabled());
-    EXPECT_FALSE(window->Frame1->isHidden());
-    ASSERT_EQ(window->List1->count(), 3);
-    window->List1->setCurrentRow(2);
-    EXPECT_EQ(window->Text1->text(), "b");
-    window->Command5->click();
+    EXPECT_EQ(window->nameLabel->text(), "Abrir:");
+    EXPECT_TRUE(window->nameEdit->isReadOnly());
+    EXPECT_FALSE(window->editButton->isEnabled());
+    EXPECT_FALSE(window->nameFrame->isHidden());
+    ASSERT_EQ(window->fileList->count(), 3);
+    window->fileList->setCurrentRow(2);
+    EXPECT_EQ(window->nameEdit->text(), "b");
+    window->acceptButton->click();
   });
   EXPECT_EQ(DataFolderManager::ShowFileManager(Formats, "qfm", DataFolderManager::Open, true),
             Formats + "/b.qfm");
@@ -383,15 +383,15 @@ TEST_F(DataFolderManagerTest, ADoubleClickAcceptsAndCancelGivesNothing) {
   Put("formats/a.qfm");
   When(ManagerShown, [] {
     FileManagerWindow* window = FileManagerWindow::Instance();
-    window->List1->setCurrentRow(1);
-    emit window->List1->itemDoubleClicked(window->List1->item(1));
+    window->fileList->setCurrentRow(1);
+    emit window->fileList->itemDoubleClicked(window->fileList->item(1));
   });
   EXPECT_EQ(DataFolderManager::ShowFileManager(Formats, "qfm", DataFolderManager::Open, true),
             Formats + "/a.qfm");
 
   When(ManagerShown, [] {
-    FileManagerWindow::Instance()->Text1->setText("typed");
-    FileManagerWindow::Instance()->Command3->click();
+    FileManagerWindow::Instance()->nameEdit->setText("typed");
+    FileManagerWindow::Instance()->cancelButton->click();
   });
   EXPECT_EQ(DataFolderManager::ShowFileManager(Formats, "qfm", DataFolderManager::SaveAs, true),
             "");
@@ -407,12 +407,12 @@ TEST_F(DataFolderManagerTest, SaveAsTakesATypedNameAfterTheReplaceQuestion) {
   dialogs.ExpectMessage(7).ExpectMessage(6);
   When(ManagerShown, [] {
     FileManagerWindow* window = FileManagerWindow::Instance();
-    EXPECT_EQ(window->Label1->text(), "Guardar como:");
-    EXPECT_FALSE(window->Text1->isReadOnly());
-    window->Text1->setText("a");
-    window->Command5->click();  // "No": stays open
+    EXPECT_EQ(window->nameLabel->text(), "Guardar como:");
+    EXPECT_FALSE(window->nameEdit->isReadOnly());
+    window->nameEdit->setText("a");
+    window->acceptButton->click();  // "No": stays open
     EXPECT_TRUE(window->isVisible());
-    window->Command5->click();
+    window->acceptButton->click();
   });
   EXPECT_EQ(DataFolderManager::ShowFileManager(Formats, "qfm", DataFolderManager::SaveAs, true),
             Formats + "/a.qfm");
@@ -426,14 +426,14 @@ TEST_F(DataFolderManagerTest, TheListKeepsItsPositionAfterAChange) {
   dialogs.Expect(Kind::Message, 6).Expect(Kind::Input, QString("c2"));
   When(ManagerShown, [] {
     FileManagerWindow* window = FileManagerWindow::Instance();
-    EXPECT_TRUE(window->Frame1->isHidden()) << "administer mode has no name area";
-    window->List1->setCurrentRow(2);
-    window->Command1->click();  // c goes: the list is shorter, the last entry is selected
+    EXPECT_TRUE(window->nameFrame->isHidden()) << "administer mode has no name area";
+    window->fileList->setCurrentRow(2);
+    window->deleteButton->click();  // c goes: the list is shorter, the last entry is selected
     EXPECT_EQ(window->SelectedEntry(), "b");
-    window->Command6->click();  // a copy of b named c2
-    EXPECT_EQ(window->List1->count(), 3);
-    EXPECT_EQ(window->List1->currentRow(), 1);
-    window->Command3->click();
+    window->copyButton->click();  // a copy of b named c2
+    EXPECT_EQ(window->fileList->count(), 3);
+    EXPECT_EQ(window->fileList->currentRow(), 1);
+    window->cancelButton->click();
   });
   EXPECT_EQ(DataFolderManager::ShowFileManager(Filters, "qfl", DataFolderManager::Administer, true),
             "");
@@ -449,7 +449,7 @@ TEST_F(DataFolderManagerTest, WithoutWaitingTheWindowStaysOpenAndNothingIsReturn
   QPointer<FileManagerWindow> window = FileManagerWindow::Instance();
   ASSERT_TRUE(window && window->isVisible());
   EXPECT_TRUE(main.isVisible()) << "nothing is hidden when nobody waits";
-  window->Command3->click();
+  window->cancelButton->click();
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   EXPECT_TRUE(window.isNull());
 }
@@ -479,15 +479,16 @@ TEST_F(DataFolderManagerTest, EditOpensTheEditorAndTheManagerComesBackRefreshed)
     FileManagerWindow* window = FileManagerWindow::Instance();
     ++openings;
     if (openings == 1) {
-      EXPECT_TRUE(window->Command7->isEnabled());
-      window->List1->setCurrentRow(0);  // <Manual>: the editor gets "*"
-      window->Command7->click();
+      EXPECT_TRUE(window->editButton->isEnabled());
+      window->fileList->setCurrentRow(0);  // <Manual>: the editor gets "*"
+      window->editButton->click();
     } else if (openings == 2) {
-      EXPECT_EQ(window->List1->count(), 3) << "refreshed with the editor's file";
-      window->List1->setCurrentRow(1);
-      emit window->List1->itemDoubleClicked(window->List1->item(1));  // edits in administer mode
+      EXPECT_EQ(window->fileList->count(), 3) << "refreshed with the editor's file";
+      window->fileList->setCurrentRow(1);
+      emit window->fileList->itemDoubleClicked(
+          window->fileList->item(1));  // edits in administer mode
     } else {
-      window->Command3->click();
+      window->cancelButton->click();
       return;
     }
     When([old = QPointer<FileManagerWindow>(window)] { return !old && ManagerShown(); }, act);
@@ -523,12 +524,12 @@ TEST_F(DataFolderManagerTest, WithoutAnEditorEditDoesNothing) {
   Put("lang/a.qlg");
   When(ManagerShown, [] {
     FileManagerWindow* window = FileManagerWindow::Instance();
-    EXPECT_FALSE(window->Command7->isEnabled());
-    window->List1->setCurrentRow(0);
-    emit window->List1->itemDoubleClicked(window->List1->item(0));
+    EXPECT_FALSE(window->editButton->isEnabled());
+    window->fileList->setCurrentRow(0);
+    emit window->fileList->itemDoubleClicked(window->fileList->item(0));
     EXPECT_TRUE(window->isVisible());
     EXPECT_EQ(DataFolderManager::State().FmEditRequested, 0);
-    window->Command3->click();
+    window->cancelButton->click();
   });
   EXPECT_EQ(DataFolderManager::ShowFileManager(ProgramFolder::AppFiles("lang"), "qlg",
                                                DataFolderManager::Administer, true),

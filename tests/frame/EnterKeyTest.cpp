@@ -47,7 +47,7 @@ TEST_F(EnterKeyTest, TheAboutBoxClosesOnEnterAndOpensNoPage) {
     SCOPED_TRACE(name);
     ScriptedDialogs dialogs;  // opening the donation page would be a dialog nobody expects
     AboutBox about(nullptr);
-    about.Form_Load();
+    about.Load();
     ASSERT_TRUE(ShowActive(&about));
     PressEnterOn(about.findChild<QWidget*>(name));
     EXPECT_FALSE(about.isVisible());
@@ -86,8 +86,8 @@ TEST_F(EnterKeyTest, InTheFileManagerEnterAcceptsTheSelectedEntry) {
   When(ManagerShown, [] {
     FileManagerWindow* window = FileManagerWindow::Instance();
     ASSERT_TRUE(ShowActive(window));
-    window->List1->setCurrentRow(1);
-    PressEnterOn(window->List1);
+    window->fileList->setCurrentRow(1);
+    PressEnterOn(window->fileList);
   });
   EXPECT_EQ(DataFolderManager::ShowFileManager(formats, "qfm", DataFolderManager::Open, true),
             formats + "/a.qfm");
@@ -95,11 +95,11 @@ TEST_F(EnterKeyTest, InTheFileManagerEnterAcceptsTheSelectedEntry) {
   When(ManagerShown, [] {
     FileManagerWindow* window = FileManagerWindow::Instance();
     ASSERT_TRUE(ShowActive(window));
-    window->Text1->clear();
-    QTest::keyClicks(window->Text1, "b");
-    for (QPushButton* button : {window->Command4, window->Command1, window->Command3})
+    window->nameEdit->clear();
+    QTest::keyClicks(window->nameEdit, "b");
+    for (QPushButton* button : {window->newButton, window->deleteButton, window->cancelButton})
       button->setFocus();  // a button once focused keeps no claim on Enter
-    PressEnterOn(window->Text1);
+    PressEnterOn(window->nameEdit);
   });
   EXPECT_EQ(DataFolderManager::ShowFileManager(formats, "qfm", DataFolderManager::SaveAs, true),
             formats + "/b.qfm");

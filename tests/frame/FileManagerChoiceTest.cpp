@@ -47,9 +47,9 @@ class FileManagerChoiceTest : public TestEnv {
   static void FocusList(FileManagerWindow* window) {
     window->activateWindow();
     ASSERT_TRUE(WaitFor([window] { return window->isActiveWindow(); }));
-    window->List1->setFocus(Qt::TabFocusReason);
-    ASSERT_TRUE(WaitFor([window] { return window->List1->hasFocus(); }));
-    ASSERT_NE(window->List1->currentItem(), nullptr) << "the list made an entry current";
+    window->fileList->setFocus(Qt::TabFocusReason);
+    ASSERT_TRUE(WaitFor([window] { return window->fileList->hasFocus(); }));
+    ASSERT_NE(window->fileList->currentItem(), nullptr) << "the list made an entry current";
   }
 
   static QByteArray Bytes(const QString& path) {
@@ -79,18 +79,18 @@ TEST_F(FileManagerChoiceTest, WithNothingChosenNoButtonActsOnAnEntry) {
       FileManagerWindow* window = FileManagerWindow::Instance();
       FocusList(window);
       EXPECT_EQ(window->SelectedEntry(), QString());
-      EXPECT_EQ(window->Text1->text(), QString()) << "the name box takes only a choice";
+      EXPECT_EQ(window->nameEdit->text(), QString()) << "the name box takes only a choice";
       for (QPushButton* button :
-           {window->Command1, window->Command2, window->Command6, window->Command7}) {
+           {window->deleteButton, window->renameButton, window->copyButton, window->editButton}) {
         if (button->isEnabled()) button->click();
       }
-      window->Command4->click();
+      window->newButton->click();
       if (c.mode != Mode::Administer) {
-        window->Command5->click();
+        window->acceptButton->click();
         EXPECT_TRUE(window->isVisible()) << "nothing to open or save as";
       }
-      EXPECT_EQ(window->List1->count(), 2);
-      window->Command3->click();
+      EXPECT_EQ(window->fileList->count(), 2);
+      window->cancelButton->click();
     });
     EXPECT_EQ(DataFolderManager::ShowFileManager(Formats, "qfm", c.mode, true), QString());
     ASSERT_EQ(dialogs.Shown().size(), 1 + c.acceptMessages.size());
@@ -109,13 +109,13 @@ TEST_F(FileManagerChoiceTest, AClickedEntryIsTheChoiceOfEveryButton) {
   When(ManagerShown, [] {
     FileManagerWindow* window = FileManagerWindow::Instance();
     FocusList(window);
-    QListWidgetItem* a = window->List1->item(1);
-    QTest::mouseClick(window->List1->viewport(), Qt::LeftButton, {},
-                      window->List1->visualItemRect(a).center());
+    QListWidgetItem* a = window->fileList->item(1);
+    QTest::mouseClick(window->fileList->viewport(), Qt::LeftButton, {},
+                      window->fileList->visualItemRect(a).center());
     EXPECT_EQ(window->SelectedEntry(), "a");
-    EXPECT_EQ(window->Text1->text(), "a");
-    window->Command6->click();
-    window->Command5->click();
+    EXPECT_EQ(window->nameEdit->text(), "a");
+    window->copyButton->click();
+    window->acceptButton->click();
   });
   EXPECT_EQ(DataFolderManager::ShowFileManager(Formats, "qfm", Mode::Open, true),
             Formats + "/a.qfm");

@@ -20,7 +20,7 @@ using ToolRunner::Pipeline;
 
 bool PlayerShown() { return PlayerWindow::Instance() && PlayerWindow::Instance()->isVisible(); }
 bool Playing() { return PlayerShown() && ToolRunner::GetState() != ToolRunner::Idle; }
-bool Ended() { return PlayerShown() && !PlayerWindow::Instance()->Command1->isEnabled(); }
+bool Ended() { return PlayerShown() && !PlayerWindow::Instance()->stopButton->isEnabled(); }
 
 class PlayerTest : public TestEnv {
  protected:
@@ -123,14 +123,14 @@ TEST_F(PlayerTest, ARealPlayShowsFfplayAndTheWindowsComeBackWhenThePlayerCloses)
     PlayerWindow* player = PlayerWindow::Instance();
     mainHidden = !main.isVisible();
     EXPECT_EQ(player->windowTitle(), "Player");
-    EXPECT_EQ(player->Command1->text(), "Detener");
-    EXPECT_EQ(player->Command2->text(), "Ayuda");
+    EXPECT_EQ(player->stopButton->text(), "Detener");
+    EXPECT_EQ(player->helpButton->text(), "Ayuda");
   });
   QString shown;
   When(Ended, [&] {
     PlayerWindow* player = PlayerWindow::Instance();
-    shown = player->Text1->toPlainText();
-    EXPECT_FALSE(player->Command2->isEnabled());
+    shown = player->playerOutput->toPlainText();
+    EXPECT_FALSE(player->helpButton->isEnabled());
     player->close();
   });
   FfmpegTools::PlayFile({sound}, "-nodisp -autoexit");
@@ -148,14 +148,17 @@ TEST_F(PlayerTest, ClosingWhilePlayingIsRefusedAndDetenerStopsFfplay) {
                                                "\"\necho playing\nexec sleep 60\n");
   ScriptedDialogs dialogs;
   dialogs.ExpectMessage().Expect(Dialogs::Kind::Message, 1);
-  When([] { return Playing() && PlayerWindow::Instance()->Text1->toPlainText() == "playing"; },
-       [&] {
-         PlayerWindow* player = PlayerWindow::Instance();
-         player->close();
-         EXPECT_TRUE(player->isVisible()) << "the close was refused";
-         player->Command2->click();
-         player->Command1->click();
-       });
+  When(
+      [] {
+        return Playing() && PlayerWindow::Instance()->playerOutput->toPlainText() == "playing";
+      },
+      [&] {
+        PlayerWindow* player = PlayerWindow::Instance();
+        player->close();
+        EXPECT_TRUE(player->isVisible()) << "the close was refused";
+        player->helpButton->click();
+        player->stopButton->click();
+      });
   When(Ended, [] { PlayerWindow::Instance()->close(); });
   QElapsedTimer clock;
   clock.start();
@@ -186,13 +189,16 @@ TEST_F(PlayerTest, APairPlaysThroughFfmpegAndDetenerOnlyExplains) {
       release.toUtf8() + "\" ]; do sleep 0.02; done\n" + "touch \"" + finished.toUtf8() + "\"\n");
   ScriptedDialogs dialogs;
   dialogs.ExpectMessage();
-  When([] { return Playing() && PlayerWindow::Instance()->Text1->toPlainText() == "received"; },
-       [&] {
-         EXPECT_EQ(FfmpegTools::State().PipeMode, 1);
-         PlayerWindow::Instance()->Command1->click();
-         EXPECT_TRUE(Playing()) << "Detener does not stop a piped play";
-         QFile(release).open(QIODevice::WriteOnly);
-       });
+  When(
+      [] {
+        return Playing() && PlayerWindow::Instance()->playerOutput->toPlainText() == "received";
+      },
+      [&] {
+        EXPECT_EQ(FfmpegTools::State().PipeMode, 1);
+        PlayerWindow::Instance()->stopButton->click();
+        EXPECT_TRUE(Playing()) << "Detener does not stop a piped play";
+        QFile(release).open(QIODevice::WriteOnly);
+      });
   When(Ended, [] { PlayerWindow::Instance()->close(); });
   FfmpegTools::PlayFile({sound, video}, "");
   EXPECT_EQ(

@@ -60,7 +60,7 @@ class TextViewerTest : public TestEnv {
     auto* poll = new QTimer;
     QObject::connect(poll, &QTimer::timeout, [poll, running, inspect] {
       TextViewerWindow* viewer = TextViewerWindow::Instance();
-      if (!viewer || viewer->Frame3->isHidden() == running) return;
+      if (!viewer || viewer->waitFrame->isHidden() == running) return;
       poll->stop();
       poll->deleteLater();
       inspect(viewer);
@@ -71,9 +71,19 @@ class TextViewerTest : public TestEnv {
 };
 
 TEST_F(TextViewerTest, ACommandsOutputComesBackWithoutAWindow) {
-  const QString output = TextViewer::CommandOutput("\"" + ffmpeg_ + "\" -version");
-  EXPECT_TRUE(output.startsWith("ffmpeg version")) << output.left(80).toStdString();
+  const std::optional<QString> output = TextViewer::CommandOutput("\"" + ffmpeg_ + "\" -version");
+  ASSERT_TRUE(output.has_value());
+  EXPECT_TRUE(output->startsWith("ffmpeg version")) << output->left(80).toStdString();
   EXPECT_EQ(TextViewerWindow::Instance(), nullptr);
+}
+
+// While another tool has the runner the command does not run, and no output
+// at all is not the same as an empty one.
+TEST_F(TextViewerTest, NoOutputComesBackWhileAnotherToolRuns) {
+  std::optional<QString> output = QString("unset");
+  ASSERT_TRUE(WhileAnotherToolRuns(
+      [&] { output = TextViewer::CommandOutput("\"" + ffmpeg_ + "\" -version"); }));
+  EXPECT_FALSE(output.has_value()) << output->toStdString();
 }
 
 TEST_F(TextViewerTest, ShowsTheWholeHelpOfFfmpegAndSearchesIt) {
@@ -82,53 +92,53 @@ TEST_F(TextViewerTest, ShowsTheWholeHelpOfFfmpegAndSearchesIt) {
   bool inspected = false;
   WhenShown([&](TextViewerWindow* viewer) {
     inspected = true;
-    const QString text = viewer->Text1->toPlainText();
+    const QString text = viewer->outputText->toPlainText();
     EXPECT_TRUE(text.contains("usage: ffmpeg")) << text.left(200).toStdString();
     EXPECT_TRUE(text.contains("-codecs"));
     EXPECT_FALSE(text.contains('\r'));
     EXPECT_EQ(viewer->windowTitle(), "Visor de texto");
-    EXPECT_EQ(viewer->Frame1->title(), "Buscar");
+    EXPECT_EQ(viewer->searchFrame->title(), "Buscar");
     EXPECT_EQ(viewer->SearchPosition, 0);
 
     ASSERT_TRUE(text.startsWith("ffmpeg"));
-    viewer->Text2->setText("FFMPEG");
-    viewer->Check1->setChecked(true);
-    viewer->Command1->click();
+    viewer->searchEdit->setText("FFMPEG");
+    viewer->matchCaseCheck->setChecked(true);
+    viewer->findNextButton->click();
     EXPECT_EQ(viewer->SearchPosition, text.indexOf("FFMPEG") + 1) << "with case";
     viewer->SearchPosition = 0;
-    viewer->Check1->setChecked(false);
-    viewer->Command1->click();
+    viewer->matchCaseCheck->setChecked(false);
+    viewer->findNextButton->click();
     EXPECT_EQ(viewer->SearchPosition, 1);
-    EXPECT_EQ(viewer->Text1->textCursor().selectedText(), "ffmpeg");
-    viewer->Command2->click();
+    EXPECT_EQ(viewer->outputText->textCursor().selectedText(), "ffmpeg");
+    viewer->findPreviousButton->click();
     EXPECT_EQ(viewer->SearchPosition, 1) << "nothing before the first match";
 
-    viewer->Text2->setText("usage: ffmpeg");
-    viewer->Command1->click();
+    viewer->searchEdit->setText("usage: ffmpeg");
+    viewer->findNextButton->click();
     const int usage = static_cast<int>(text.indexOf("usage: ffmpeg")) + 1;
     EXPECT_EQ(viewer->SearchPosition, usage);
-    EXPECT_EQ(viewer->Text1->textCursor().selectedText(), "usage: ffmpeg");
+    EXPECT_EQ(viewer->outputText->textCursor().selectedText(), "usage: ffmpeg");
 
-    QTextCursor caret = viewer->Text1->textCursor();
+    QTextCursor caret = viewer->outputText->textCursor();
     caret.setPosition(usage + 5);
-    viewer->Text1->setTextCursor(caret);
+    viewer->outputText->setTextCursor(caret);
     QMouseEvent release(QEvent::MouseButtonRelease, QPointF(1, 1), QPointF(1, 1), Qt::LeftButton,
                         Qt::NoButton, Qt::NoModifier);
-    QApplication::sendEvent(viewer->Text1->viewport(), &release);
+    QApplication::sendEvent(viewer->outputText->viewport(), &release);
     EXPECT_EQ(viewer->SearchPosition, usage + 5) << "a click sets where the search goes on";
     viewer->SearchPosition = usage;
 
-    viewer->Text2->setText("ffmpeg");
-    viewer->Command2->click();
+    viewer->searchEdit->setText("ffmpeg");
+    viewer->findPreviousButton->click();
     EXPECT_EQ(viewer->SearchPosition,
               text.left(usage - 1).lastIndexOf("ffmpeg", -1, Qt::CaseInsensitive) + 1);
 
-    const int size = viewer->Text1->font().pointSize();
-    viewer->Command3->click();
-    EXPECT_EQ(viewer->Text1->font().pointSize(), size + 1);
-    viewer->Command4->click();
-    viewer->Command4->click();
-    EXPECT_EQ(viewer->Text1->font().pointSize(), size - 1);
+    const int size = viewer->outputText->font().pointSize();
+    viewer->largerFontButton->click();
+    EXPECT_EQ(viewer->outputText->font().pointSize(), size + 1);
+    viewer->smallerFontButton->click();
+    viewer->smallerFontButton->click();
+    EXPECT_EQ(viewer->outputText->font().pointSize(), size - 1);
     viewer->close();
   });
   TextViewer::ShowCommandOutput("\"" + ffmpeg_ + "\" -h", &owner);
@@ -170,11 +180,11 @@ TEST_F(TextViewerTest, AnotherListingAskedForWhileOneRunsLeavesTheRunningOneAlon
   WhileRunning([&](TextViewerWindow* viewer) {
     // Whatever viewer shows output from now on is read and closed.
     WhenShown([&](TextViewerWindow* shown) {
-      shownTexts << shown->Text1->toPlainText();
+      shownTexts << shown->outputText->toPlainText();
       shown->close();
     });
     TextViewer::ShowCommandOutput("\"" + ffmpeg_ + "\" -version", &owner);
-    firstStands = TextViewerWindow::Instance() == viewer && !viewer->Frame3->isHidden();
+    firstStands = TextViewerWindow::Instance() == viewer && !viewer->waitFrame->isHidden();
     QFile(go).open(QIODevice::WriteOnly);
   });
   TextViewer::ShowCommandOutput(ToolRunner::QuoteArgument(slow), &owner);
@@ -255,7 +265,7 @@ TEST_F(TextViewerTest, ANewCallReplacesTheOpenViewerAndAMissingToolShowsNothing)
     first = viewer;
     WhenShown([&](TextViewerWindow* second) {
       EXPECT_TRUE(first.isNull());
-      secondText = second->Text1->toPlainText();
+      secondText = second->outputText->toPlainText();
       second->close();
     });
     TextViewer::ShowCommandOutput("\"" + Folder() + "/no such tool\" -h", &owner);

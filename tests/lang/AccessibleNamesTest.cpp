@@ -44,7 +44,7 @@ TEST_F(AccessibleNamesTest, ListsAndBoxesOfTheToolWindowsAreNamedAfterTheirCapti
   EXPECT_EQ(filters.Text1->accessibleName(), "Parameters:");
 
   FileManagerWindow manager;
-  EXPECT_EQ(manager.List1->accessibleName(), "File manager");
+  EXPECT_EQ(manager.fileList->accessibleName(), "File manager");
 
   ToolPathsWindow tools(main_.get());
   tools.Form_Load();

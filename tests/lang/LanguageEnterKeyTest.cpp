@@ -21,12 +21,12 @@ TEST_F(LanguageEnterKeyTest, EnterPressesOkWhereverTheFocusIs) {
     Lang::LoadLanguage("<Spanish>");
     ScriptedDialogs dialogs;  // deleting a built-in language would say it cannot
     LanguageWindow window(main_.get());
-    window.Form_Load();
-    window.Combo1->setCurrentIndex(window.Combo1->findText("<English>"));
+    window.Load();
+    window.languageCombo->setCurrentIndex(window.languageCombo->findText("<English>"));
     ASSERT_TRUE(ShowActive(&window));
     PressEnterOn(window.findChild<QWidget*>(name));
     EXPECT_FALSE(window.isVisible());
-    EXPECT_TRUE(window.Picture1->isHidden()) << "the language-file maker stayed closed";
+    EXPECT_TRUE(window.makerPanel->isHidden()) << "the language-file maker stayed closed";
     EXPECT_EQ(Lang::State().LanguageName, "<English>");
   }
 }
@@ -34,22 +34,23 @@ TEST_F(LanguageEnterKeyTest, EnterPressesOkWhereverTheFocusIs) {
 // Ok lies under the open language-file maker: Enter there closes nothing.
 TEST_F(LanguageEnterKeyTest, EnterInTheLanguageFileMakerLeavesItOpen) {
   LanguageWindow window(main_.get());
-  window.Form_Load();
+  window.Load();
   ASSERT_TRUE(ShowActive(&window));
-  window.Command1->click();
-  window.Text2->setPlainText("mine");
-  for (QPushButton* button : {window.Command4, window.Command5, window.Command3}) {
+  window.openMakerButton->click();
+  window.templateText->setPlainText("mine");
+  for (QPushButton* button :
+       {window.englishTemplateButton, window.spanishTemplateButton, window.saveLanguageButton}) {
     SCOPED_TRACE(button->objectName().toStdString());
     ScriptedDialogs dialogs;  // saving would ask a name
     PressEnterOn(button);
     EXPECT_TRUE(window.isVisible());
-    EXPECT_TRUE(window.Picture1->isVisible());
-    EXPECT_EQ(window.Text2->toPlainText(), "mine");
+    EXPECT_TRUE(window.makerPanel->isVisible());
+    EXPECT_EQ(window.templateText->toPlainText(), "mine");
   }
-  window.Command1->click();
-  ASSERT_TRUE(window.Picture1->isVisible());
+  window.openMakerButton->click();
+  ASSERT_TRUE(window.makerPanel->isVisible());
   window.close();  // closes the panel: Ok is Enter's button again
-  PressEnterOn(window.Combo1);
+  PressEnterOn(window.languageCombo);
   EXPECT_FALSE(window.isVisible());
 }
 

@@ -34,7 +34,7 @@ class LanguageWindowTest : public MainWindowLangTest {
   // Opens the chooser as the program does, without waiting on it.
   LanguageWindow& Open() {
     window_ = std::make_unique<LanguageWindow>(main_.get());
-    window_->Form_Load();
+    window_->Load();
     window_->show();
     return *window_;
   }
@@ -45,7 +45,7 @@ class LanguageWindowTest : public MainWindowLangTest {
     return items;
   }
   void Select(const QString& language) {
-    window_->Combo1->setCurrentIndex(window_->Combo1->findText(language));
+    window_->languageCombo->setCurrentIndex(window_->languageCombo->findText(language));
   }
   QString LanguageFile(const QString& name) const {
     return Folder() + "/appfiles/lang/" + name + ".qlg";
@@ -71,25 +71,25 @@ TEST_F(LanguageWindowTest, ListsTheBuiltInLanguagesThenTheFilesAndSelectsTheLang
     SCOPED_TRACE(c.inForce);
     Lang::State().LanguageName = c.inForce;
     LanguageWindow& window = Open();
-    EXPECT_EQ(Items(window.Combo1),
+    EXPECT_EQ(Items(window.languageCombo),
               (QStringList{"<Spanish>", "<English>", "<Portuguese>", "Klingon"}));
-    EXPECT_EQ(window.Combo1->currentText(), c.selected);
+    EXPECT_EQ(window.languageCombo->currentText(), c.selected);
     EXPECT_EQ(window.LanguageAtOpen, c.inForce);
     EXPECT_EQ(window.height(), TextFit::Scaled(LanguageWindow::ClosedHeight));
-    EXPECT_FALSE(window.Picture1->isVisible());
+    EXPECT_FALSE(window.makerPanel->isVisible());
   }
 }
 
 TEST_F(LanguageWindowTest, ApplyTriesALanguageAndCancelOrTheCloseBoxGoBack) {
   const std::function<void(LanguageWindow&)> closings[] = {
-      [](LanguageWindow& window) { window.Command7->click(); },
+      [](LanguageWindow& window) { window.cancelButton->click(); },
       [](LanguageWindow& window) { window.close(); },
   };
   for (const auto& closing : closings) {
     Lang::LoadLanguage("<Spanish>");
     LanguageWindow& window = Open();
     Select("<English>");
-    window.Command6->click();
+    window.applyButton->click();
     EXPECT_EQ(Lang::State().LanguageName, "<English>");
     EXPECT_EQ(MainFileMenu(), "File");
     EXPECT_TRUE(window.isVisible());
@@ -105,11 +105,11 @@ TEST_F(LanguageWindowTest, OkKeepsTheLanguageAndLoadsNothingMore) {
   Lang::LoadLanguage("<Spanish>");
   LanguageWindow& window = Open();
   Select("mine");
-  window.Command6->click();
+  window.applyButton->click();
   EXPECT_EQ(MainFileMenu(), "L164");
   // Another load of "mine" would now say that its file is missing.
   QFile::remove(LanguageFile("mine"));
-  window.Command8->click();
+  window.okButton->click();
   EXPECT_FALSE(window.isVisible());
   EXPECT_EQ(Lang::State().LanguageName, "mine");
   EXPECT_EQ(window.LanguageAtOpen, "mine");
@@ -121,28 +121,28 @@ TEST_F(LanguageWindowTest, OkLoadsTheSelectedLanguageOnlyWhenItIsNotInForce) {
   Open();
   // Another load of "mine" would now say that its file is missing.
   QFile::remove(LanguageFile("mine"));
-  window_->Command8->click();
+  window_->okButton->click();
   EXPECT_EQ(Lang::State().LanguageName, "mine");
 
   Lang::LoadLanguage("<Spanish>");
   LanguageWindow& window = Open();
   Select("<Portuguese>");
-  window.Command8->click();
+  window.okButton->click();
   EXPECT_EQ(Lang::State().LanguageName, "<Portuguese>");
   EXPECT_EQ(MainFileMenu(), "Arquivo");
 }
 
 TEST_F(LanguageWindowTest, TheFirstCloseRequestOnlyClosesTheOpenPanel) {
   LanguageWindow& window = Open();
-  window.Command1->click();
-  EXPECT_TRUE(window.Picture1->isVisible());
+  window.openMakerButton->click();
+  EXPECT_TRUE(window.makerPanel->isVisible());
   EXPECT_EQ(window.height(), TextFit::Scaled(LanguageWindow::OpenHeight));
-  EXPECT_EQ(window.Picture1->pos(), window.Combo1->pos());
+  EXPECT_EQ(window.makerPanel->pos(), window.languageCombo->pos());
   window.close();
   EXPECT_TRUE(window.isVisible());
-  EXPECT_FALSE(window.Picture1->isVisible());
+  EXPECT_FALSE(window.makerPanel->isVisible());
   EXPECT_EQ(window.height(), TextFit::Scaled(LanguageWindow::ClosedHeight));
-  window.Command7->click();
+  window.cancelButton->click();
   EXPECT_FALSE(window.isVisible());
 }
 
@@ -154,14 +154,14 @@ TEST_F(LanguageWindowTest, DeletingLanguages) {
   const QStringList all = {"<Spanish>", "<English>", "<Portuguese>", "mine", "old"};
 
   Select("<Spanish>");
-  window.Command2->click();  // nothing happens
+  window.deleteLanguageButton->click();  // nothing happens
   Select("mine");
   dialogs_.ExpectMessage();
-  window.Command2->click();
+  window.deleteLanguageButton->click();
   Select("<Portuguese>");
   dialogs_.ExpectMessage();
-  window.Command2->click();
-  EXPECT_EQ(Items(window.Combo1), all);
+  window.deleteLanguageButton->click();
+  EXPECT_EQ(Items(window.languageCombo), all);
   ASSERT_EQ(dialogs_.Shown().size(), 2);
   EXPECT_EQ(dialogs_.Shown()[0].text, kInUse);
   EXPECT_EQ(dialogs_.Shown()[0].style, 0);
@@ -169,14 +169,14 @@ TEST_F(LanguageWindowTest, DeletingLanguages) {
   EXPECT_EQ(dialogs_.Shown()[1].style, 16);
 
   Select("old");
-  window.Command2->click();
-  EXPECT_EQ(Items(window.Combo1), all.mid(0, 4));
-  EXPECT_EQ(window.Combo1->currentIndex(), -1);
+  window.deleteLanguageButton->click();
+  EXPECT_EQ(Items(window.languageCombo), all.mid(0, 4));
+  EXPECT_EQ(window.languageCombo->currentIndex(), -1);
   EXPECT_FALSE(QFile::exists(LanguageFile("old")));
   EXPECT_TRUE(QFile::exists(TrashFiles() + "/old.qlg"));
 
   // With nothing selected, Apply loads the empty name, which changes nothing.
-  window.Command6->click();
+  window.applyButton->click();
   EXPECT_EQ(Lang::State().Msg.size(), Lang::TableLines);
   EXPECT_EQ(Lang::State().LanguageName, "mine");
 }
@@ -185,42 +185,42 @@ TEST_F(LanguageWindowTest, ThePanelFillsTheTemplateUntilItIsEdited) {
   const QString spanish = Lang::BuiltInTable(101).join('\n');
   const QString english = Lang::BuiltInTable(102).join('\n');
   LanguageWindow& window = Open();
-  window.Command1->click();
-  EXPECT_EQ(window.Text2->toPlainText(), spanish);
+  window.openMakerButton->click();
+  EXPECT_EQ(window.templateText->toPlainText(), spanish);
   EXPECT_EQ(window.TemplateEdited, 0);
-  EXPECT_TRUE(window.Text1->toPlainText().startsWith("Para crear un lenguaje:\n"));
+  EXPECT_TRUE(window.instructionsText->toPlainText().startsWith("Para crear un lenguaje:\n"));
 
-  window.Command4->click();  // "Eng" before any edit: the English table
-  EXPECT_EQ(window.Text2->toPlainText(), english);
-  EXPECT_TRUE(window.Text1->toPlainText().startsWith("To add a new language:\n"));
+  window.englishTemplateButton->click();  // "Eng" before any edit: the English table
+  EXPECT_EQ(window.templateText->toPlainText(), english);
+  EXPECT_TRUE(window.instructionsText->toPlainText().startsWith("To add a new language:\n"));
   EXPECT_EQ(window.TemplateIsEnglish, 1);
 
-  window.Text2->setPlainText("mine");
+  window.templateText->setPlainText("mine");
   EXPECT_EQ(window.TemplateEdited, 1);
-  window.Command5->click();  // "Es" after an edit: the instructions only
-  EXPECT_EQ(window.Text2->toPlainText(), "mine");
-  EXPECT_TRUE(window.Text1->toPlainText().startsWith("Para crear un lenguaje:\n"));
+  window.spanishTemplateButton->click();  // "Es" after an edit: the instructions only
+  EXPECT_EQ(window.templateText->toPlainText(), "mine");
+  EXPECT_TRUE(window.instructionsText->toPlainText().startsWith("Para crear un lenguaje:\n"));
   EXPECT_EQ(window.TemplateIsEnglish, 0);
 
   window.close();
-  window.Command1->click();  // "+" reloads the template: the edits are lost
-  EXPECT_EQ(window.Text2->toPlainText(), spanish);
+  window.openMakerButton->click();  // "+" reloads the template: the edits are lost
+  EXPECT_EQ(window.templateText->toPlainText(), spanish);
   EXPECT_EQ(window.TemplateEdited, 0);
 }
 
 TEST_F(LanguageWindowTest, SavingANewLanguageFile) {
   LanguageWindow& window = Open();
-  window.Command1->click();
+  window.openMakerButton->click();
   dialogs_.Expect(Kind::Input, QString("Mine")).ExpectMessage();
-  window.Command3->click();
+  window.saveLanguageButton->click();
   EXPECT_EQ(dialogs_.Shown()[0].text,
             "Ingrese un nombre para el lenguaje\nEnter a name for the language");
   EXPECT_EQ(dialogs_.Shown()[0].defaultText, "");
   EXPECT_EQ(dialogs_.Shown()[1].text, kAdded);
   EXPECT_EQ(dialogs_.Shown()[1].style, 0);
-  EXPECT_EQ(Items(window.Combo1).last(), "Mine");
-  EXPECT_EQ(window.Combo1->currentText(), "<Spanish>");
-  EXPECT_TRUE(window.Picture1->isVisible());
+  EXPECT_EQ(Items(window.languageCombo).last(), "Mine");
+  EXPECT_EQ(window.languageCombo->currentText(), "<Spanish>");
+  EXPECT_TRUE(window.makerPanel->isVisible());
 
   // The untouched Spanish template is a language identical to the Spanish table.
   QFile file(LanguageFile("Mine"));
@@ -235,8 +235,8 @@ TEST_F(LanguageWindowTest, SavingANewLanguageFile) {
 TEST_F(LanguageWindowTest, SavingFailures) {
   WriteLanguage("taken", "old");
   LanguageWindow& window = Open();
-  window.Command1->click();
-  window.Text2->setPlainText("a\nb");
+  window.openMakerButton->click();
+  window.templateText->setPlainText("a\nb");
   struct Case {
     const char* name;
     QString message;  // "" when nothing is shown after the input box
@@ -251,7 +251,7 @@ TEST_F(LanguageWindowTest, SavingFailures) {
     ScriptedDialogs dialogs;
     dialogs.Expect(Kind::Input, QString(c.name));
     if (!c.message.isEmpty()) dialogs.ExpectMessage();
-    window.Command3->click();
+    window.saveLanguageButton->click();
     EXPECT_EQ(dialogs.Messages(), c.message.isEmpty() ? QStringList() : QStringList{c.message});
     if (!c.message.isEmpty()) {
       EXPECT_EQ(dialogs.Shown().last().style, 16);
@@ -262,28 +262,28 @@ TEST_F(LanguageWindowTest, SavingFailures) {
   QFile taken(LanguageFile("taken"));
   ASSERT_TRUE(taken.open(QIODevice::ReadOnly));
   EXPECT_EQ(taken.readAll(), "old");
-  EXPECT_EQ(Items(window.Combo1).size(), 4);
+  EXPECT_EQ(Items(window.languageCombo).size(), 4);
 }
 
 TEST_F(LanguageWindowTest, ALanguageCutShortByAFullDiskIsNotAddedNorKept) {
   LanguageWindow& window = Open();
-  window.Command1->click();
+  window.openMakerButton->click();
   {
     FileSizeLimit full(1000);
     dialogs_.Expect(Kind::Input, QString("mine")).ExpectMessage();
-    window.Command3->click();
+    window.saveLanguageButton->click();
   }
   EXPECT_EQ(dialogs_.Messages(), QStringList{kNotSaved});
   EXPECT_EQ(QDir(Folder() + "/appfiles/lang").entryList(QDir::Files | QDir::Hidden), QStringList());
-  EXPECT_EQ(Items(window.Combo1).size(), 3);
+  EXPECT_EQ(Items(window.languageCombo).size(), 3);
 }
 
 TEST_F(LanguageWindowTest, SavingWhenTheLanguageFolderCannotBeMade) {
   WriteFile("appfiles/lang", "a file where the folder goes");
   LanguageWindow& window = Open();
-  window.Command1->click();
+  window.openMakerButton->click();
   dialogs_.Expect(Kind::Input, QString("mine")).ExpectMessage();
-  window.Command3->click();
+  window.saveLanguageButton->click();
   EXPECT_EQ(dialogs_.Messages(),
             QStringList{"No se pudo crear el directorio / Could not create directory\n" + Folder() +
                         "/appfiles/lang"});
@@ -296,7 +296,7 @@ TEST_F(LanguageWindowTest, AMissingCustomLanguageChosenWithApplySaysSo) {
   QFile::remove(LanguageFile("gone"));
   Select("gone");
   dialogs_.ExpectMessage();
-  window.Command6->click();
+  window.applyButton->click();
   EXPECT_EQ(dialogs_.Messages(), QStringList{kNotFound});
   EXPECT_EQ(Lang::State().LanguageName, "");
 }
@@ -305,8 +305,8 @@ TEST_F(LanguageWindowTest, ShownModallyItClosesLikeCancel) {
   Lang::LoadLanguage("<English>");
   ModalCloser closer([](QWidget* window) {
     auto* chooser = qobject_cast<LanguageWindow*>(window);
-    chooser->Combo1->setCurrentIndex(2);
-    chooser->Command6->click();
+    chooser->languageCombo->setCurrentIndex(2);
+    chooser->applyButton->click();
   });
   LanguageWindow::ShowModal(main_.get());
   EXPECT_EQ(closer.Closed(), QStringList{"Form13"});

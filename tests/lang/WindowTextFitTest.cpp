@@ -2,23 +2,29 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFile>
 #include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QStyle>
 #include <QStyleOption>
 #include <functional>
 #include <memory>
+#include <vector>
 
 #include "LangFixture.h"
 #include "core/formats/FormatEditor.h"
+#include "core/frame/DataFolderManager.h"
 #include "core/frame/FfmpegTools.h"
+#include "core/ground/ProgramFolder.h"
 #include "gui/app/MainWindow.h"
 #include "gui/app/ToolPathsWindow.h"
 #include "gui/convert/CommandViewerWindow.h"
@@ -146,8 +152,15 @@ void CheckCombo(QComboBox* combo, QList<Cut>& cuts) {
   }
 }
 
+// The scroll area whose content widget this is, if any.
+const QScrollArea* AreaShowing(const QWidget* content) {
+  const QWidget* viewport = content->parentWidget();
+  auto* area = viewport ? qobject_cast<const QScrollArea*>(viewport->parentWidget()) : nullptr;
+  return area && area->widget() == content ? area : nullptr;
+}
+
 // A shown control that reaches past the edge of a widget it lies in, up to
-// limit, is cut by that widget.
+// limit or up to the content of a scroll area, which scrolls, is cut by that widget.
 void CheckInsideParents(QWidget* control, const QWidget* limit, QList<Cut>& cuts) {
   QRect area = control->geometry();
   for (QWidget* parent = control->parentWidget(); parent; parent = parent->parentWidget()) {
@@ -158,7 +171,7 @@ void CheckInsideParents(QWidget* control, const QWidget* limit, QList<Cut>& cuts
                   wide ? parent->width() : parent->height()};
       return;
     }
-    if (parent == limit) return;
+    if (parent == limit || AreaShowing(parent)) return;
     area.translate(parent->pos());
   }
 }
@@ -189,8 +202,9 @@ const QWidget* PlaceLimit(QWidget* control, QWidget* window, const QList<QWidget
   return limit;
 }
 
+// Where a control lies is checked only with checkPlaces.
 QList<Cut> CutTexts(const QList<QWidget*>& controls, QWidget* window,
-                    const QList<QWidget*>& revealed = {}) {
+                    const QList<QWidget*>& revealed = {}, bool checkPlaces = true) {
   QList<Cut> cuts;
   for (QWidget* control : controls) {
     if (auto* button = qobject_cast<QAbstractButton*>(control)) CheckButton(button, cuts);
@@ -199,7 +213,7 @@ QList<Cut> CutTexts(const QList<QWidget*>& controls, QWidget* window,
     if (auto* list = qobject_cast<QListWidget*>(control)) CheckList(list, cuts);
     if (auto* box = qobject_cast<QLineEdit*>(control)) CheckCaptionBox(box, cuts);
     if (auto* combo = qobject_cast<QComboBox*>(control)) CheckCombo(combo, cuts);
-    if (control->isVisibleTo(window))
+    if (checkPlaces && control->isVisibleTo(window))
       CheckInsideParents(control, PlaceLimit(control, window, revealed), cuts);
   }
   return cuts;
@@ -234,10 +248,20 @@ QList<Cut> CutTexts(QWidget* window) {
   return cuts;
 }
 
+// The windows' load handlers are being renamed by role one window at a time.
+template <class W>
+void LoadWindow(W* window) {
+  if constexpr (requires { window->Load(); }) {
+    window->Load();
+  } else {
+    window->Form_Load();
+  }
+}
+
 template <class W, class... Args>
 W* Loaded(Args... args) {
   auto* window = new W(args...);
-  window->Form_Load();
+  LoadWindow(window);
   return window;
 }
 
@@ -268,8 +292,7 @@ const Window kWindows[] = {
     {"Form5", [](QWidget*) { return Loaded<CodecEditorWindow>(); }},
     {"Form6", [](QWidget*) { return Loaded<TextViewerWindow>(); }},
     {"Form7 input rows", [](QWidget*) { return FormatEditorOn(FormatEditor::Input); }},
-    {"Form7 general rows",
-     [](QWidget*) { return FormatEditorOn(FormatEditor::OutputGeneral); }},
+    {"Form7 general rows", [](QWidget*) { return FormatEditorOn(FormatEditor::OutputGeneral); }},
     {"Form7 audio rows", [](QWidget*) { return FormatEditorOn(FormatEditor::OutputAudio); }},
     {"Form7 video rows", [](QWidget*) { return FormatEditorOn(FormatEditor::OutputVideo); }},
     {"Form7 with its buttons",
@@ -292,14 +315,14 @@ const Window kWindows[] = {
     {"Form12 with its errors",
      [](QWidget*) {
        auto* window = Loaded<ProgressWindow>();
-       window->Command3_Click();
+       window->findChild<QPushButton*>("Command3")->click();
        return window;
      }},
     {"Form13", [](QWidget* main) { return Loaded<LanguageWindow>(main); }},
     {"Form13 with its language maker",
      [](QWidget* main) {
        auto* window = Loaded<LanguageWindow>(main);
-       window->Command1_Click();
+       window->OpenMaker();
        return window;
      }},
     {"Form14",
@@ -350,23 +373,23 @@ TEST_F(WindowTextFitTest, EveryWindowShowsItsTextsWholeInEachLanguage) {
   }
 }
 
-// The scroll area whose content widget this is, if any.
-const QScrollArea* AreaShowing(const QWidget* content) {
-  const QWidget* viewport = content->parentWidget();
-  auto* area = viewport ? qobject_cast<const QScrollArea*>(viewport->parentWidget()) : nullptr;
-  return area && area->widget() == content ? area : nullptr;
+// Whether the scroll area can bring a place in its content into view.
+bool ScrollsTo(const QScrollArea* area, const QRect& place) {
+  const QSize view = area->viewport()->size();
+  return area->horizontalScrollBar()->maximum() >= place.right() + 1 - view.width() &&
+         area->verticalScrollBar()->maximum() >= place.bottom() + 1 - view.height();
 }
 
 // A control the user can reach in its window: no widget it lies in cuts it,
-// up to the window or up to the content of a scroll area that brings it into
-// view, which area must lie in the window.
+// up to the window or up to the content of a scroll area that can bring it
+// into view, which area must itself be reachable.
 bool Reachable(const QWidget* control, const QWidget* window) {
   QRect place = control->geometry();
   for (const QWidget* parent = control->parentWidget(); parent; parent = parent->parentWidget()) {
     if (!parent->rect().contains(place)) return false;
     if (parent == window) return true;
     if (const QScrollArea* area = AreaShowing(parent)) {
-      return window->rect().contains(QRect(area->mapTo(window, QPoint(0, 0)), area->size()));
+      return ScrollsTo(area, place) && Reachable(area, window);
     }
     place.translate(parent->pos());
   }
@@ -401,6 +424,210 @@ TEST_F(WindowTextFitTest, EveryWindowFitsItsScreenAtLargerFonts) {
     }
   }
   QApplication::setFont(normal);
+}
+
+// A window in one of its states: opened, shown, then put in the state.
+struct WindowState {
+  const char* name;
+  std::function<QWidget*(QWidget* main)> open;
+  std::function<void(QWidget* window)> enter = [](QWidget*) {};
+};
+
+template <class W>
+std::function<void(QWidget*)> Then(void (W::*handler)()) {
+  return [handler](QWidget* window) { (static_cast<W*>(window)->*handler)(); };
+}
+
+std::function<void(QWidget*)> Click(const char* button) {
+  return [button](QWidget* window) { window->findChild<QAbstractButton*>(button)->click(); };
+}
+
+// The file manager over the test's formats in a mode, as it is set up to show.
+FileManagerWindow* FileManagerIn(DataFolderManager::Mode mode) {
+  DataFolderManager::Prepare(ProgramFolder::AppFiles("formats"), "qfm", mode);
+  auto* window = new FileManagerWindow;
+  EXPECT_TRUE(window->SetUp());
+  return window;
+}
+
+// Each window and each state of it that shows other controls or changes its size.
+std::vector<WindowState> ScreenStates() {
+  std::vector<WindowState> states;
+  for (const Window& each : kWindows) states.push_back({each.name, each.open});
+  const auto operations = [](int row) {
+    return [row](QWidget* window) { window->findChild<QListWidget*>("List1")->setCurrentRow(row); };
+  };
+  static const char* const kOperations[] = {"Form8 crop",      "Form8 size",        "Form8 volume",
+                                            "Form8 filters",   "Form8 border",      "Form8 tracks",
+                                            "Form8 equaliser", "Form8 command line"};
+  for (int row = 1; row <= 8; ++row) {
+    states.push_back({kOperations[row - 1], [](QWidget*) { return Loaded<EditingProfileWindow>(); },
+                      operations(row)});
+  }
+  const std::vector<WindowState> more = {
+      {"Form3 to open", [](QWidget*) { return FileManagerIn(DataFolderManager::Open); }},
+      {"Form3 to save", [](QWidget*) { return FileManagerIn(DataFolderManager::SaveAs); }},
+      {"Form3 to administer",
+       [](QWidget*) { return FileManagerIn(DataFolderManager::Administer); }},
+      {"Form4 running its test", [](QWidget*) { return Loaded<FilterEditorWindow>(); },
+       Then(&FilterEditorWindow::ShowRunPanel)},
+      {"Form5 general", [](QWidget*) { return Loaded<CodecEditorWindow>(); },
+       [](QWidget* window) { static_cast<CodecEditorWindow*>(window)->ShowTab(1); }},
+      {"Form5 ffmpeg", [](QWidget*) { return Loaded<CodecEditorWindow>(); },
+       [](QWidget* window) { static_cast<CodecEditorWindow*>(window)->ShowTab(2); }},
+      {"Form5 codec parameters", [](QWidget*) { return Loaded<CodecEditorWindow>(); },
+       [](QWidget* window) { static_cast<CodecEditorWindow*>(window)->ShowTab(3); }},
+      {"Form5 editing a parameter", [](QWidget*) { return Loaded<CodecEditorWindow>(); },
+       [](QWidget* window) {
+         auto* editor = static_cast<CodecEditorWindow*>(window);
+         editor->ShowTab(3);
+         editor->EditParameter(true);
+       }},
+      {"Form6 with its output", [](QWidget*) { return Loaded<TextViewerWindow>(); },
+       [](QWidget* window) { static_cast<TextViewerWindow*>(window)->ShowOutput("ffmpeg\n"); }},
+      {"Form7 waiting for ffmpeg's lists", [](QWidget*) { return Loaded<FormatEditorWindow>(); },
+       [](QWidget* window) { static_cast<FormatEditorWindow*>(window)->ShowWaiting(true); }},
+      {"Form10 on its second page", [](QWidget* main) { return new CommandViewerWindow(main); },
+       Click("Command1")},
+      {"Form11 showing a codec", [](QWidget* main) { return Loaded<CodecViewerWindow>(main); },
+       [](QWidget* window) {
+         static_cast<CodecViewerWindow*>(window)->ShowDetails("codec", "about", "gone/program");
+       }},
+      {"Form12 started", [](QWidget*) { return Loaded<ProgressWindow>(); },
+       Then(&ProgressWindow::ShowStarted)},
+      {"Form13 opening its language maker",
+       [](QWidget* main) { return Loaded<LanguageWindow>(main); },
+       Then(&LanguageWindow::OpenMaker)},
+      {"Form13 closing its language maker",
+       [](QWidget* main) { return Loaded<LanguageWindow>(main); },
+       [](QWidget* window) {
+         auto* chooser = static_cast<LanguageWindow*>(window);
+         chooser->OpenMaker();
+         QApplication::processEvents();
+         chooser->MayClose();
+       }},
+  };
+  states.insert(states.end(), more.begin(), more.end());
+  return states;
+}
+
+// What a window manager adds around a window where the platform tells none:
+// a title bar and thin borders.
+QMargins AssumedFrame(const QWidget* window) {
+  const int border = 4;
+  return {border, window->style()->pixelMetric(QStyle::PM_TitleBarHeight) + border, border, border};
+}
+
+// The window lies within the free area of its screen, and would with its
+// frame, at least the assumed one, wherever the window manager puts it.
+bool FitsFreeArea(const QWidget* window, QString& why) {
+  const QRect free = window->screen()->availableGeometry();
+  const QRect inner = window->geometry();
+  const QRect framed = window->frameGeometry();
+  const QMargins assumed = AssumedFrame(window);
+  const QSize outer(
+      inner.width() + qMax(framed.width() - inner.width(), assumed.left() + assumed.right()),
+      inner.height() + qMax(framed.height() - inner.height(), assumed.top() + assumed.bottom()));
+  why = QString("%1x%2 with its frame, at %3,%4, on a free area of %5x%6")
+            .arg(outer.width())
+            .arg(outer.height())
+            .arg(framed.left())
+            .arg(framed.top())
+            .arg(free.width())
+            .arg(free.height());
+  return free.contains(framed) && outer.width() <= free.width() && outer.height() <= free.height();
+}
+
+// The controls the program made and named in the window, shown in its state.
+QList<QWidget*> ShownControls(QWidget* window) {
+  QList<QWidget*> controls;
+  for (QWidget* control : window->findChildren<QWidget*>()) {
+    const QString name = control->objectName();
+    if (control->window() != window || !control->isVisibleTo(window) || name.isEmpty() ||
+        name.startsWith("qt_") || qobject_cast<QScrollArea*>(control))
+      continue;
+    controls << control;
+  }
+  return controls;
+}
+
+// The test program started again with a larger font and a given screen runs
+// the test named here once more, in the same state.
+constexpr char kScreenRun[] = "QUILLMOOR_SCREEN_RUN";
+
+// Runs the current test in a test program of its own at 1.5 times the default
+// font (as QT_FONT_DPI=144 gives without high-DPI scaling) on an offscreen
+// screen of 1366x768 pixels; the screen is set where the platform starts, so
+// the program is started anew for it.
+void RunOnLargeFontScreen(const QString& folder) {
+  const QString config = folder + "/screen.json";
+  QFile file(config);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write(R"({"screens": [{"name": "laptop", "x": 0, "y": 0, "width": 1366, "height": 768,
+                 "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1}]})");
+  file.close();
+  const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
+  QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+  environment.insert("QT_FONT_DPI", "144");
+  environment.insert("QT_ENABLE_HIGHDPI_SCALING", "0");
+  environment.insert(kScreenRun, "1");
+  QProcess program;
+  program.setProcessEnvironment(environment);
+  program.setProcessChannelMode(QProcess::MergedChannels);
+  program.start(QCoreApplication::applicationFilePath(),
+                {"-platform", "offscreen:configfile=" + config,
+                 QString("--gtest_filter=%1.%2").arg(test->test_suite_name(), test->name())});
+  ASSERT_TRUE(program.waitForFinished(100000));
+  const QString output = QString::fromUtf8(program.readAll());
+  EXPECT_TRUE(program.exitCode() == 0 && output.contains("[  PASSED  ] 1 test."))
+      << output.toStdString();
+}
+
+// At 1.5 times the default font, in Spanish, on a 1366x768 screen, every
+// window in each of its states lies within the screen with its title bar,
+// every control it shows can be reached (within the window, or in a scroll
+// area that brings it into view), and no caption is cut.
+TEST_F(WindowTextFitTest, AtALargerFontOnALaptopScreenEveryControlIsReachableAndWhole) {
+  if (qEnvironmentVariable(kScreenRun) != "1") {
+    RunOnLargeFontScreen(Folder());
+    return;
+  }
+  ASSERT_EQ(QApplication::primaryScreen()->size(), QSize(1366, 768));
+  ASSERT_EQ(QApplication::primaryScreen()->logicalDotsPerInch(), 144);
+  Lang::LoadLanguage("<Spanish>");
+  WriteFile("appfiles/formats/a.qfm", "a");
+  for (const WindowState& state : ScreenStates()) {
+    SCOPED_TRACE(state.name);
+    QWidget* window = state.open(main_.get());
+    std::unique_ptr<QWidget> owned(window == main_.get() ? nullptr : window);
+    window->show();
+    QApplication::processEvents();
+    state.enter(window);
+    QApplication::processEvents();
+    QString why;
+    EXPECT_TRUE(FitsFreeArea(window, why)) << why.toStdString();
+    for (QWidget* control : ShownControls(window)) {
+      EXPECT_TRUE(Reachable(control, window))
+          << control->objectName().toStdString() << " at " << control->mapTo(window, QPoint()).y()
+          << " of " << window->height();
+    }
+    // Where each shown control lies is what Reachable judges; the controls of
+    // the panels the window keeps hidden must lie within their panels.
+    // Where a hidden panel itself shows is what the states above judge.
+    QList<Cut> cuts = CutTexts(TextControls(window, true), window, {}, false);
+    QList<QWidget*> hidden = TextControls(window, false);
+    const QList<QWidget*> revealed = RevealPanels(window);
+    QApplication::processEvents();
+    for (QWidget* panel : revealed) {
+      if (hidden.removeOne(panel)) cuts << CutTexts({panel}, window, revealed, false);
+    }
+    cuts << CutTexts(hidden, window, revealed);
+    for (const Cut& cut : cuts) {
+      ADD_FAILURE() << cut.control.toStdString() << ": \"" << cut.text.toStdString() << "\" needs "
+                    << cut.needed << " px, has " << cut.available;
+    }
+    window->hide();
+  }
 }
 
 }  // namespace
