@@ -403,9 +403,16 @@ class EditingProfileWindow : public QMainWindow {
   void WireTestFileControls();
   void SetSubPanelControlsEnabled(bool enabled);
   void CloseSubPanel();
+  // Shows the frame at seekText ("" the first one); a grab that did not run
+  // or failed leaves the picture as it was.
   void GrabFrame(const QString& seekText, bool firstFrame);
+  // The test file has pictures and a folder for its frames.
+  bool GrabsFrames() const;
   void DrawFlatLine();
   bool NeedTestFile();
+  // True when another tool holds the runner, having said so: a press that
+  // would open the player, the viewer or a file to probe then does nothing.
+  bool SaidAnotherToolRuns();
   // Its explorer (EditingProfileWindowExplorer.cpp).
   void CreateExplorer(QWidget* central);
   void SetExplorerCaptions();

@@ -48,7 +48,7 @@ void EditingProfileWindow::OnInputParamsEdited() {
 }
 
 void EditingProfileWindow::ShowFfmpegHelp() {
-  if (!FfmpegTools::FfmpegExists()) return;
+  if (!FfmpegTools::FfmpegExists() || SaidAnotherToolRuns()) return;
   TextViewer::ShowCommandOutput(
       ToolRunner::QuoteArgument(FfmpegTools::State().FfmpegPath) + " -h full", this);
 }

@@ -92,7 +92,7 @@ float EditingProfileWindow::Position() const {
 
 void EditingProfileWindow::PreviewAtPosition() {
   const QString posText = SingleText(Position() * testDuration);
-  if (testHasVideo == 1 && !tempFolder.isEmpty()) GrabFrame(posText, false);
+  if (GrabsFrames()) GrabFrame(posText, false);
   if (testHasAudio == 1 && volumeBar->isEnabled() && !muteCheck->isChecked() &&
       FileServices::FileExists(FfmpegTools::State().FfplayPath)) {
     const QString volume = SingleText(float(RoundHalfEven(1.0 - volumeMarker->Top, 2)));
@@ -153,6 +153,9 @@ void EditingProfileWindow::MarkSecondPosition() {
 
 void EditingProfileWindow::OnTimeLineClicked(double x) {
   if (!timeLine->isEnabled()) return;
+  // The frame of the new place needs the runner: while another tool (a frame
+  // still being taken) holds it, the marker stays by the frame shown.
+  if (GrabsFrames() && ToolRunner::GetState() != ToolRunner::Idle) return;
   x = std::clamp(x, 0.0, 1.0);
   positionMarker->Left = x - positionMarker->Width;
   positionMarker->Place();
@@ -199,23 +202,18 @@ void EditingProfileWindow::PlayExplored() {
 
 void EditingProfileWindow::DetectBorders() {
   if (!FfmpegTools::FfmpegExists()) return;
+  // A detection or frame grab still running answers for itself: this press
+  // waits quietly, and has found nothing wrong with the file.
+  if (ToolRunner::GetState() != ToolRunner::Idle) return;
   const QString posText = SingleText(float(RoundHalfEven(Position() * testDuration, 2)));
-  QString output;
-  int32_t exitCode = 0;
-  const ToolRunner::RunResult result = ToolRunner::RunCaptured(
-      ToolRunner::Pipeline{EditPreview::BorderDetection(testFile, posText)}, QString(), 0, 0,
-      ToolRunner::OutputSink(), ToolRunner::NoDisplay, output, -1, exitCode);
-  // A detection or frame grab still running answers for itself; this press
-  // found nothing wrong with the file.
-  if (result == ToolRunner::RunResult::Busy) return;
-  const auto rect = result == ToolRunner::RunResult::Ran
-                        ? EditPreview::ParseCropDetect(output, exitCode, testWidth, testHeight)
-                        : std::nullopt;
-  if (!rect) {
+  const EditPreview::DetectedBorders found =
+      EditPreview::DetectBorders(testFile, posText, testWidth, testHeight);
+  if (found.outcome == EditPreview::RunOutcome::Busy) return;
+  if (found.outcome == EditPreview::RunOutcome::Failed) {
     Lang::MsgDetectEdgesFailed();
     return;
   }
-  cropRect->SetGeometry(rect->left, rect->top, rect->width, rect->height);
+  cropRect->SetGeometry(found.rect.left, found.rect.top, found.rect.width, found.rect.height);
 }
 
 void EditingProfileWindow::AcceptExplorer() {

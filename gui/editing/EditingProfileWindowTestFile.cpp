@@ -94,17 +94,16 @@ bool EditingProfileWindow::NeedTestFile() {
   return true;
 }
 
+bool EditingProfileWindow::GrabsFrames() const {
+  return testHasVideo == 1 && !tempFolder.isEmpty();
+}
+
 void EditingProfileWindow::DrawFlatLine() { framePicture->DrawLine({{0, 0.5}, {1, 0.5}}); }
 
 void EditingProfileWindow::GrabFrame(const QString& seekText, bool firstFrame) {
   const QString frameFile = tempFolder + "/frame.jpg";
-  QString output;
-  int32_t exitCode = 0;
-  const bool ran = ToolRunner::RunCaptured(
-                       ToolRunner::Pipeline{EditPreview::FrameGrab(testFile, frameFile, seekText)},
-                       QString(), 0, 0, ToolRunner::OutputSink(), ToolRunner::NoDisplay, output, 0,
-                       exitCode) == ToolRunner::RunResult::Ran;
-  if (!ran || exitCode != 0) return;
+  if (EditPreview::GrabFrame(testFile, frameFile, seekText) != EditPreview::RunOutcome::Done)
+    return;
   const QImage frame(frameFile);
   if (frame.isNull()) return;
   framePicture->SetPicture(frame);
@@ -132,10 +131,10 @@ void EditingProfileWindow::LoadTestFile(const QString& path) {
   framePicture->setEnabled(false);
   positionMarker->Left = -2;
   positionMarker->Place();
-  if (tempFolder.isEmpty() || testHasVideo != 1) {
-    DrawFlatLine();
-  } else {
+  if (GrabsFrames()) {
     GrabFrame(QString(), true);
+  } else {
+    DrawFlatLine();
   }
   timeLine->setEnabled(testDuration > 0);
   volumeBar->setEnabled(testHasAudio == 1);
@@ -171,6 +170,8 @@ void EditingProfileWindow::OnListedTestFileChosen() {
 }
 
 void EditingProfileWindow::BrowseForTestFile() {
+  // The file chosen could not be probed: the press says why before the choice.
+  if (SaidAnotherToolRuns()) return;
   const QStringList chosen =
       DesktopServices::OpenFileDialog(QString(), this, QString(), QString(), false);
   if (chosen.isEmpty() || chosen.first().isEmpty()) return;
@@ -184,6 +185,7 @@ void EditingProfileWindow::BrowseForTestFile() {
 
 void EditingProfileWindow::Preview() {
   if (NeedTestFile()) return;
+  if (SaidAnotherToolRuns()) return;
   using EditPreview::UnitBox;
   auto unitBox = [](QLineEdit* box, QComboBox* combo) {
     return UnitBox{box->text(), combo->currentIndex()};
@@ -224,16 +226,10 @@ void EditingProfileWindow::Preview() {
         widths[i] = bandwidthBoxes[i]->text();
         gains[i] = gainBoxes[i]->text();
       }
-      const ToolRunner::Pipeline pipeline = EditPreview::EqualizerPipeline(
-          testFile, EditPreview::EqualizerChain(frequencies, widths, gains));
       // The window waits disabled rather than hidden: hiding it would end the
       // modal wait of the editor around it.
       setEnabled(false);
-      QString output;
-      int32_t exitCode = 0;
-      ToolRunner::RunCaptured(pipeline, FileServices::ParentFolder(FfmpegTools::State().FfmpegPath),
-                              0, 0, ToolRunner::OutputSink(), ToolRunner::NoDisplay, output, 0,
-                              exitCode);
+      EditPreview::PlayEqualized(testFile, EditPreview::EqualizerChain(frequencies, widths, gains));
       setEnabled(true);
       return;
     }

@@ -109,13 +109,13 @@ void EditingProfileWindow::OnEndModeChosen() {
 void EditingProfileWindow::PlayFromStartPosition() {
   if (NeedTestFile()) return;
   const QString seconds = FfmpegTools::TimeToSeconds(startPosition->text());
-  if (!seconds.isEmpty())
+  if (!seconds.isEmpty() && !SaidAnotherToolRuns())
     FfmpegTools::PlayFile({testFile}, FfmpegTools::State().OptNames.Seek + " " + seconds);
 }
 
 void EditingProfileWindow::PlayFromEndPosition() {
   if (NeedTestFile()) return;
   const QString seconds = FfmpegTools::TimeToSeconds(endPosition->text());
-  if (!seconds.isEmpty())
+  if (!seconds.isEmpty() && !SaidAnotherToolRuns())
     FfmpegTools::PlayFile({testFile}, FfmpegTools::State().OptNames.Seek + " " + seconds);
 }

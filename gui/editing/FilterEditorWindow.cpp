@@ -229,11 +229,15 @@ void FilterEditorWindow::SwapRunCaption() {
 
 void FilterEditorWindow::MarkRunFinished() { SwapRunCaption(); }
 
-void FilterEditorWindow::BackFromRunPanel() {
+void FilterEditorWindow::HideRunPanel() {
   runPanel->hide();
-  SwapRunCaption();
   fileMenu->setEnabled(true);
   helpMenu->setEnabled(true);
+}
+
+void FilterEditorWindow::BackFromRunPanel() {
+  HideRunPanel();
+  SwapRunCaption();
 }
 
 void FilterEditorWindow::OnParametersEdited() { StoreControls(); }
@@ -286,8 +290,15 @@ void FilterEditorWindow::RunTest() {
   if (ToolRunner::GetState() != ToolRunner::Idle) return;
   ShowRunPanel();
   QPointer<FilterEditorWindow> alive(this);
-  FilterEditor::RunTest(settings, ToolRunner::BoxSink(runOutput, true));
-  if (alive) MarkRunFinished();
+  const ToolRunner::RunResult result =
+      FilterEditor::RunTest(settings, ToolRunner::BoxSink(runOutput, true));
+  if (!alive) return;
+  // A test that never ran has not finished: its panel goes as it came.
+  if (result == ToolRunner::RunResult::Busy) {
+    HideRunPanel();
+  } else {
+    MarkRunFinished();
+  }
 }
 
 void FilterEditorWindow::StopOrGoBack() {
@@ -304,6 +315,11 @@ void FilterEditorWindow::StopOrGoBack() {
 
 void FilterEditorWindow::ShowFfmpegHelp() {
   if (!FfmpegTools::FfmpegExists()) return;
+  // The viewer would open on nothing while another tool holds the runner.
+  if (ToolRunner::GetState() != ToolRunner::Idle) {
+    Lang::MsgAnotherToolRunning();
+    return;
+  }
   TextViewer::ShowCommandOutput(
       ToolRunner::QuoteArgument(FfmpegTools::State().FfmpegPath) + " -filters", this);
 }

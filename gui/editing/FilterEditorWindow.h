@@ -105,6 +105,8 @@ class FilterEditorWindow : public QMainWindow {
   void SetDesignCaptions();
   void WireControls();
   void SwapRunCaption();
+  // The run panel hidden and the menus given back; its title stays.
+  void HideRunPanel();
   void BackFromRunPanel();
   // The current filter into the controls, with the loading flag on.
   void ShowCurrentFilter();

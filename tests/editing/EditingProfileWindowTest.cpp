@@ -17,6 +17,7 @@
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QTimer>
+#include <functional>
 #include <memory>
 
 #include "Children.h"
@@ -513,6 +514,91 @@ TEST_F(EditingProfileWindowTest, ATestFileChosenWhileAnotherToolRunsLeavesTheLoa
   EXPECT_TRUE(w->framePicture->isEnabled());
   EXPECT_TRUE(dialogs.Messages().isEmpty()) << dialogs.Messages().join('|').toStdString();
   w->CloseTestFileChooser();
+}
+
+// Presses that would open the player, the viewer or a file to probe, made while
+// another tool holds the runner: each says so once, and nothing opens or changes.
+TEST_F(EditingProfileWindowTest, PressesThatWouldOpenSomethingSayOnceThatAnotherToolRuns) {
+  FfmpegTools::State().FfplayPath = FakePlayer();
+  QFile::setPermissions(FfmpegTools::State().FfplayPath,
+                        QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+  const QString clip = AudioClip();
+  Session::State().FileList = {clip};
+  EditingProfileWindow* w = Open();
+  ASSERT_EQ(w->testFile, clip);
+  w->startPosition->setText("0.5");
+  w->endPosition->setText("1");
+  const struct {
+    const char* press;
+    int operation;
+    std::function<void()> act;
+  } presses[] = {
+      {"Vista previa", 3, [w] { w->previewAction->trigger(); }},
+      {"Vista previa of the equaliser", 7, [w] { w->previewAction->trigger(); }},
+      {"Ir a beside the start", 0, [w] { w->playFromStartButton->click(); }},
+      {"Ir a beside the end", 0, [w] { w->playFromEndButton->click(); }},
+      {"Ver ayuda de ffmpeg", 8, [w] { w->ffmpegHelpAction->trigger(); }},
+      {"... of the test file chooser", 0, [w] { w->browseTestFileButton->click(); }},
+  };
+  for (const auto& press : presses) {
+    SCOPED_TRACE(press.press);
+    w->operationList->setCurrentRow(press.operation);
+    ScriptedDialogs dialogs;
+    dialogs.ExpectMessage();
+    bool opened = true;
+    ASSERT_TRUE(WhileAnotherToolRuns([&] {
+      press.act();
+      opened = (PlayerWindow::Instance() && PlayerWindow::Instance()->isVisible()) ||
+               (TextViewerWindow::Instance() && TextViewerWindow::Instance()->isVisible());
+    }));
+    EXPECT_EQ(dialogs.Messages(),
+              QStringList{"Otra herramienta está en ejecución; espere a que termine"});
+    EXPECT_FALSE(opened);
+    EXPECT_TRUE(w->isEnabled());
+    EXPECT_EQ(w->testFile, clip);
+    EXPECT_EQ(w->testFileBox->text(), clip);
+    EXPECT_FALSE(QFile::exists(Folder() + "/tools/play-args.txt"));
+  }
+}
+
+// Presses in the explorer while another tool (a frame still being taken)
+// holds the runner wait their turn quietly: the marker, the crop rectangle and
+// the frame stay as they were, and no player opens.
+TEST_F(EditingProfileWindowTest, ExplorerPressesWhileAnotherToolRunsWaitQuietly) {
+  FfmpegTools::State().FfplayPath = FakePlayer();
+  QFile::setPermissions(FfmpegTools::State().FfplayPath,
+                        QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+  Session::State().FileList = {
+      MakeClip("padded.mkv", {"color=c=white:size=128x96:rate=10"},
+               {"-t", "2", "-vf", "pad=160:120:16:12:black", "-c:v", "ffv1"})};
+  EditingProfileWindow* w = Open();
+  w->operationList->setCurrentRow(1);
+  w->OpenExplorer();
+  ASSERT_TRUE(w->explorerPanel->isVisibleTo(w));
+  const QString frame = w->tempFolder + "/frame.jpg";
+  ASSERT_TRUE(QFile::remove(frame));
+  const double markerLeft = w->positionMarker->Left;
+  const struct {
+    const char* press;
+    std::function<void()> act;
+  } presses[] = {
+      {"a click on the time line", [w] { emit w->timeLine->MouseUp(Qt::LeftButton, 0.5, 0.5); }},
+      {"Detectar bordes", [w] { w->detectBordersButton->click(); }},
+      {"Reproducir", [w] { w->playButton->click(); }},
+  };
+  for (const auto& press : presses) {
+    SCOPED_TRACE(press.press);
+    ScriptedDialogs dialogs;
+    ASSERT_TRUE(WhileAnotherToolRuns(press.act));
+    EXPECT_TRUE(dialogs.Messages().isEmpty()) << dialogs.Messages().join('|').toStdString();
+    EXPECT_DOUBLE_EQ(w->positionMarker->Left, markerLeft);
+    EXPECT_DOUBLE_EQ(w->cropRect->Width, 1) << "the whole frame, as the explorer opened";
+    EXPECT_DOUBLE_EQ(w->cropRect->Height, 1);
+    EXPECT_FALSE(QFile::exists(frame));
+    EXPECT_FALSE(QFile::exists(Folder() + "/tools/play-args.txt"));
+    EXPECT_TRUE(w->framePicture->HasPicture());
+  }
+  w->CancelExplorer();
 }
 
 TEST_F(EditingProfileWindowTest, TheTestFilesButtonWaitsWhileAPanelIsOpen) {

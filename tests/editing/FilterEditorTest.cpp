@@ -213,6 +213,37 @@ TEST_F(FilterEditorTest, ProbarPressedWhileAnotherToolRunsWaitsQuietly) {
   EXPECT_TRUE(dialogs.Messages().isEmpty()) << dialogs.Messages().join('|').toStdString();
 }
 
+// "Ayuda de ffmpeg" asked for while another tool holds the runner says so
+// once instead of opening a viewer on nothing; a test asked of the editor then
+// tells that it never ran, and shows nothing.
+TEST_F(FilterEditorTest, WhileAnotherToolRunsTheHelpSaysSoAndATestTellsItNeverRan) {
+  const QString clip = VideoClip();
+  FilterEditorWindow* w = Open();
+  FilterEditor::TestSettings settings;
+  settings.inputs = {clip};
+  settings.type = 1;
+  settings.filterText = "hflip";
+  settings.ffmpegOnly = true;
+  ScriptedDialogs dialogs;
+  dialogs.ExpectMessage();
+  bool viewerShown = true;
+  ToolRunner::RunResult result = ToolRunner::RunResult::Ran;
+  QList<ToolRunner::BoxUpdate> shown;
+  ASSERT_TRUE(WhileAnotherToolRuns([&] {
+    w->ffmpegHelpAction->trigger();
+    viewerShown = TextViewerWindow::Instance() && TextViewerWindow::Instance()->isVisible();
+    result = FilterEditor::RunTest(
+        settings, [&shown](const ToolRunner::BoxUpdate& update) { shown << update; });
+  }));
+  EXPECT_EQ(dialogs.Messages(),
+            QStringList{"Otra herramienta está en ejecución; espere a que termine"});
+  EXPECT_FALSE(viewerShown);
+  EXPECT_EQ(result, ToolRunner::RunResult::Busy);
+  EXPECT_TRUE(shown.isEmpty());
+  EXPECT_EQ(FilterEditor::State().TestRunning, 0);
+  EXPECT_EQ(FilterEditor::RunTest(settings, nullptr), ToolRunner::RunResult::Ran);
+}
+
 // The run panel lies over the filter's frame: only its own caption shows there,
 // whatever the frame beneath it reads.
 TEST_F(FilterEditorTest, TheRunPanelHidesTheFrameItCovers) {
