@@ -39,6 +39,9 @@ void EditingProfileWindow::CreateEqualizerPanel() {
   bandScroll->setOrientation(Qt::Horizontal);
   bandScroll->setRange(1, 6);
   bandScroll->setValue(1);
+  // The design lets the bar reach a little past the panel's foot: the panel
+  // grows to hold it whole.
+  panel->resize(panel->width(), qMax(panel->height(), bandScroll->geometry().bottom() + 1));
 }
 
 void EditingProfileWindow::SetEqualizerCaptions() {

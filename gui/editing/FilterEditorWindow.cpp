@@ -3,13 +3,16 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QGridLayout>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
+#include <QVBoxLayout>
 
 #include "core/editing/FilterEditor.h"
 #include "core/frame/DesktopServices.h"
@@ -23,7 +26,6 @@
 #include "gui/ground/ConsoleBox.h"
 #include "gui/ground/MainWindowLink.h"
 #include "gui/ground/ModalWindow.h"
-#include "gui/ground/TextFit.h"
 #include "gui/ground/WidgetFactory.h"
 #include "gui/lang/Translators.h"
 
@@ -59,39 +61,40 @@ void FilterEditorWindow::ShowEditor(const QString& name) {
 }
 
 void FilterEditorWindow::CreateControls() {
+  using WidgetFactory::Create;
   auto* central = new QWidget(this);
   setCentralWidget(central);
-  setFixedSize(TextFit::Pixels(7000), TextFit::Pixels(6600));
-  WidgetFactory::Make(filterFrame, "Frame1", central, 120, 120, 6720, 2760);
-  WidgetFactory::Make(typeLabel, "Label1", filterFrame, 120, 360, 1200, 300);
-  WidgetFactory::Make(typeCombo, "Combo1", filterFrame, 1440, 330, 2400, 330);
-  WidgetFactory::Make(parametersLabel, "Label2", filterFrame, 120, 780, 1800, 300);
-  WidgetFactory::Make(parameters, "Text1", filterFrame, 120, 1080, 6480, 1200);
+  filterFrame = Create<QGroupBox>(central, "Frame1");
+  typeLabel = Create<QLabel>(filterFrame, "Label1");
+  typeCombo = Create<QComboBox>(filterFrame, "Combo1");
+  parametersLabel = Create<QLabel>(filterFrame, "Label2");
+  parameters = Create<QPlainTextEdit>(filterFrame, "Text1");
   // Tab goes on to the next control, as in every other box; a tab character
   // has no place in a filter's parameters.
   parameters->setTabChangesFocus(true);
-  WidgetFactory::Make(multiInputCheck, "Check1", filterFrame, 120, 2340, 6480, 300);
+  multiInputCheck = Create<QCheckBox>(filterFrame, "Check1");
 
-  WidgetFactory::Make(testFrame, "Frame2", central, 120, 3000, 6720, 3240);
-  WidgetFactory::Make(testFilesLabel, "Label3", testFrame, 120, 300, 4000, 300);
-  WidgetFactory::Make(testFileList, "List1", testFrame, 120, 600, 5880, 1500);
+  testFrame = Create<QGroupBox>(central, "Frame2");
+  testFilesLabel = Create<QLabel>(testFrame, "Label3");
+  testFileList = Create<QListWidget>(testFrame, "List1");
   testFileList->setSelectionMode(QAbstractItemView::MultiSelection);
-  WidgetFactory::Make(addTestFilesButton, "Command1", testFrame, 6120, 600, 480, 330);
-  WidgetFactory::Make(ffmpegOnlyCheck, "Check2", testFrame, 120, 2220, 6480, 300);
-  WidgetFactory::Make(muteCheck, "Check3", testFrame, 120, 2520, 6480, 300);
-  WidgetFactory::Make(testButton, "Command2", testFrame, 5160, 2820, 1440, 360);
+  addTestFilesButton = Create<QPushButton>(testFrame, "Command1");
+  ffmpegOnlyCheck = Create<QCheckBox>(testFrame, "Check2");
+  muteCheck = Create<QCheckBox>(testFrame, "Check3");
+  testButton = Create<QPushButton>(testFrame, "Command2");
   AccessibleNames::NameAfter(typeCombo, typeLabel);
   AccessibleNames::NameAfter(parameters, parametersLabel);
   AccessibleNames::NameAfter(testFileList, testFilesLabel);
 
-  runPanel = WidgetFactory::Named(new QGroupBox(central), "Frame3");
-  runPanel->setGeometry(filterFrame->geometry());
+  runPanel = Create<QGroupBox>(central, "Frame3");
   // The run panel covers the filter's frame, its title included.
   runPanel->setAutoFillBackground(true);
   runPanel->hide();
-  WidgetFactory::Make(runOutput, "Text2", runPanel, 120, 300, 6480, 1920);
+  runOutput = Create<QPlainTextEdit>(runPanel, "Text2");
   runOutput->setReadOnly(true);
-  WidgetFactory::Make(stopOrBackButton, "Command3", runPanel, 4800, 2280, 1800, 360);
+  stopOrBackButton = Create<QPushButton>(runPanel, "Command3");
+  LayOutControls(central);
+  resize(WidgetFactory::Px(7000), WidgetFactory::Px(6600));
 
   fileMenu = menuBar()->addMenu(QString());
   fileMenu->setObjectName("Menu_File");
@@ -105,6 +108,55 @@ void FilterEditorWindow::CreateControls() {
   helpMenu->setObjectName("Menu_Help");
   ffmpegHelpAction = WidgetFactory::MenuItem(helpMenu, "Help_ffmpeg", QString());
   programHelpAction = WidgetFactory::MenuItem(helpMenu, "Help_Doc", QString());
+}
+
+// The frames stand one over the other, as wide as the window. The parameters
+// box and the file list take the height the window has to give: on a screen
+// too short for the design every other control still shows, and those two
+// scroll their own lines.
+void FilterEditorWindow::LayOutControls(QWidget* central) {
+  using WidgetFactory::Px;
+  typeCombo->setMinimumWidth(Px(2400));
+  parameters->setMinimumHeight(Px(600));
+  testFileList->setMinimumHeight(Px(900));
+  addTestFilesButton->setMinimumSize(Px(480), Px(330));
+  testButton->setMinimumSize(Px(1440), Px(360));
+  stopOrBackButton->setMinimumSize(Px(1800), Px(360));
+
+  auto* typeRow = new QHBoxLayout;
+  typeRow->addWidget(typeLabel);
+  typeRow->addWidget(typeCombo);
+  typeRow->addStretch();
+  auto* filter = new QVBoxLayout(filterFrame);
+  filter->addLayout(typeRow);
+  filter->addWidget(parametersLabel);
+  filter->addWidget(parameters, 1);
+  filter->addWidget(multiInputCheck);
+
+  auto* listRow = new QHBoxLayout;
+  listRow->addWidget(testFileList, 1);
+  listRow->addWidget(addTestFilesButton, 0, Qt::AlignTop);
+  auto* test = new QVBoxLayout(testFrame);
+  test->addWidget(testFilesLabel);
+  test->addLayout(listRow, 1);
+  test->addWidget(ffmpegOnlyCheck);
+  test->addWidget(muteCheck);
+  test->addWidget(testButton, 0, Qt::AlignRight);
+
+  auto* run = new QVBoxLayout(runPanel);
+  run->addWidget(runOutput, 1);
+  run->addWidget(stopOrBackButton, 0, Qt::AlignRight);
+
+  auto* frames = new QGridLayout(central);
+  frames->setContentsMargins(Px(120), Px(120), Px(120), Px(120));
+  frames->setSpacing(Px(120));
+  frames->addWidget(filterFrame, 0, 0);
+  // The run panel takes the filter frame's very place, over it.
+  frames->addWidget(runPanel, 0, 0);
+  frames->addWidget(testFrame, 1, 0);
+  // Extra height goes to the frames as the design shares it.
+  frames->setRowStretch(0, 2760);
+  frames->setRowStretch(1, 3240);
 }
 
 // The design's Spanish captions; the window's translator replaces them.
@@ -155,7 +207,6 @@ void FilterEditorWindow::WireControls() {
 
 void FilterEditorWindow::Load() {
   Lang::TranslateForm4();
-  runPanel->setGeometry(filterFrame->geometry());
   WidgetFactory::SetListHorizontalExtent(testFileList, 1800);
   typeCombo->setCurrentIndex(0);
   if (MainWindowLink::Window()) {

@@ -102,6 +102,7 @@ class FilterEditorWindow : public QMainWindow {
   void MarkRunFinished();
 
   void CreateControls();
+  void LayOutControls(QWidget* central);
   void SetDesignCaptions();
   void WireControls();
   void SwapRunCaption();
