@@ -4,6 +4,7 @@
 
 #include "core/editing/EditFields.h"
 #include "core/frame/FfmpegTools.h"
+#include "core/ground/FileServices.h"
 
 namespace EditPreview {
 
@@ -20,6 +21,13 @@ QStringList PipeOutputArguments() {
           "rawvideo",   Opt().PixelFormat, "yuv420p",        "pipe:1"};
 }
 
+// What a finished run of the runner came to.
+RunOutcome OutcomeOf(ToolRunner::RunResult result, int32_t exitCode) {
+  if (result == ToolRunner::RunResult::Busy) return RunOutcome::Busy;
+  return result == ToolRunner::RunResult::Ran && exitCode == 0 ? RunOutcome::Done
+                                                               : RunOutcome::Failed;
+}
+
 }  // namespace
 
 Command FrameGrab(const QString& testFile, const QString& frameFile, const QString& seekText) {
@@ -28,6 +36,15 @@ Command FrameGrab(const QString& testFile, const QString& frameFile, const QStri
   args << "-i" << testFile << Opt().Format << "mjpeg" << Opt().NoAudio << Opt().VideoFrames << "1"
        << Opt().Overwrite << frameFile;
   return {FfmpegTools::State().FfmpegPath, args};
+}
+
+RunOutcome GrabFrame(const QString& testFile, const QString& frameFile, const QString& seekText) {
+  QString output;
+  int32_t exitCode = 0;
+  const ToolRunner::RunResult result =
+      ToolRunner::RunCaptured({FrameGrab(testFile, frameFile, seekText)}, QString(), 0, 0,
+                              ToolRunner::OutputSink(), ToolRunner::NoDisplay, output, 0, exitCode);
+  return OutcomeOf(result, exitCode);
 }
 
 Command Audition(const QString& testFile, const QString& posText, const QString& volText) {
@@ -62,6 +79,21 @@ std::optional<Rect> ParseCropDetect(const QString& output, int exitCode, int fra
   if (pixels[0] <= 0 || pixels[1] <= 0) return std::nullopt;
   return Rect{float(pixels[2]) / float(frameWidth), float(pixels[3]) / float(frameHeight),
               float(pixels[0]) / float(frameWidth), float(pixels[1]) / float(frameHeight)};
+}
+
+DetectedBorders DetectBorders(const QString& testFile, const QString& posText, int frameWidth,
+                              int frameHeight) {
+  QString output;
+  int32_t exitCode = 0;
+  const ToolRunner::RunResult result = ToolRunner::RunCaptured(
+      {BorderDetection(testFile, posText)}, QString(), 0, 0, ToolRunner::OutputSink(),
+      ToolRunner::NoDisplay, output, -1, exitCode);
+  if (result == ToolRunner::RunResult::Busy) return {RunOutcome::Busy, {}};
+  const std::optional<Rect> rect = result == ToolRunner::RunResult::Ran
+                                       ? ParseCropDetect(output, exitCode, frameWidth, frameHeight)
+                                       : std::nullopt;
+  if (!rect) return {RunOutcome::Failed, {}};
+  return {RunOutcome::Done, *rect};
 }
 
 QString PlayRangeOptions(float rangeLeft, float rangeWidth, float duration) {
@@ -177,6 +209,16 @@ Pipeline EqualizerPipeline(const QString& testFile, const QString& chain) {
   if (!chain.isEmpty()) args << Opt().AudioFilter << chain;
   args << PipeOutputArguments();
   return {{FfmpegTools::State().FfmpegPath, args}, {FfmpegTools::State().FfplayPath, {"pipe:0"}}};
+}
+
+RunOutcome PlayEqualized(const QString& testFile, const QString& chain) {
+  QString output;
+  int32_t exitCode = 0;
+  const ToolRunner::RunResult result =
+      ToolRunner::RunCaptured(EqualizerPipeline(testFile, chain),
+                              FileServices::ParentFolder(FfmpegTools::State().FfmpegPath), 0, 0,
+                              ToolRunner::OutputSink(), ToolRunner::NoDisplay, output, 0, exitCode);
+  return OutcomeOf(result, exitCode);
 }
 
 TrimTimes RangeTrimTimes(double rangeLeft, double rangeWidth, bool endMarked, float duration) {

@@ -31,8 +31,14 @@ struct TestFileFacts {
 };
 TestFileFacts FactsOf(const MediaInfo& info);
 
+// How a run against the test file went: Busy when another tool held the
+// runner, so that nothing ran and nothing was learnt.
+enum class RunOutcome { Done, Failed, Busy };
+
 // One frame of the test file as a JPEG; seekText "" grabs the first frame.
 Command FrameGrab(const QString& testFile, const QString& frameFile, const QString& seekText);
+// Runs that grab: Done when ffmpeg ended well (the frame is in frameFile).
+RunOutcome GrabFrame(const QString& testFile, const QString& frameFile, const QString& seekText);
 
 // Seven seconds of sound from posText at volume volText, with no window.
 Command Audition(const QString& testFile, const QString& posText, const QString& volText);
@@ -51,6 +57,14 @@ struct Rect {
 // size; nothing when the run failed or the output holds no usable line.
 std::optional<Rect> ParseCropDetect(const QString& output, int exitCode, int frameWidth,
                                     int frameHeight);
+// Runs the detection on a frame of the given size: Done with the rectangle
+// found; Failed when ffmpeg failed or found no borders.
+struct DetectedBorders {
+  RunOutcome outcome = RunOutcome::Failed;
+  Rect rect;
+};
+DetectedBorders DetectBorders(const QString& testFile, const QString& posText, int frameWidth,
+                              int frameHeight);
 
 // Options of "Reproducir" in the explorer: the marked range (trim mode), or
 // the position and the crop rectangle (crop mode; barLeft -2 = no position).
@@ -102,5 +116,7 @@ QString EqualizerChain(const std::array<QString, 10>& frequencies,
                        const std::array<QString, 10>& widths, const std::array<QString, 10>& gains);
 // ffmpeg applies the chain and pipes the result into ffplay.
 Pipeline EqualizerPipeline(const QString& testFile, const QString& chain);
+// Runs that pipeline and returns when the player has closed.
+RunOutcome PlayEqualized(const QString& testFile, const QString& chain);
 
 }  // namespace EditPreview

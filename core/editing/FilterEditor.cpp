@@ -144,7 +144,7 @@ TestRefusal CheckTest(const TestSettings& settings) {
   return TestRefusal::Ready;
 }
 
-void RunTest(const TestSettings& settings, const ToolRunner::OutputSink& show) {
+ToolRunner::RunResult RunTest(const TestSettings& settings, const ToolRunner::OutputSink& show) {
   const bool playMode = !settings.ffmpegOnly;
   const ToolRunner::Pipeline command =
       TestCommand(settings.inputs, settings.type, settings.filterText, playMode, settings.silence);
@@ -153,10 +153,11 @@ void RunTest(const TestSettings& settings, const ToolRunner::OutputSink& show) {
   int32_t exitCode = 0;
   const QString workDir =
       playMode ? FileServices::ParentFolder(FfmpegTools::State().FfmpegPath) : QString();
-  ToolRunner::RunCaptured(command, workDir, 0, 0, show,
-                          playMode ? ToolRunner::ReplaceByVisibleChunk : ToolRunner::AppendChunk,
-                          output, 0, exitCode);
+  const ToolRunner::RunResult result = ToolRunner::RunCaptured(
+      command, workDir, 0, 0, show,
+      playMode ? ToolRunner::ReplaceByVisibleChunk : ToolRunner::AppendChunk, output, 0, exitCode);
   State().TestRunning = 0;
+  return result;
 }
 
 }  // namespace FilterEditor

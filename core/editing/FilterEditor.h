@@ -63,8 +63,9 @@ enum class TestRefusal { Ready, ToolsMissing, NoParameters, NoFiles, NeedsTwoFil
 // when ToolsMissing comes back), then the filter text, then the inputs.
 TestRefusal CheckTest(const TestSettings& settings);
 // Runs the test and returns when ffmpeg (and the player) have ended, the
-// output going to show. TestRunning is 1 meanwhile.
-void RunTest(const TestSettings& settings, const ToolRunner::OutputSink& show);
+// output going to show. TestRunning is 1 meanwhile. Busy when another tool
+// held the runner: no test ran and show got nothing.
+ToolRunner::RunResult RunTest(const TestSettings& settings, const ToolRunner::OutputSink& show);
 
 // The test's run: ffmpeg with every input, the raw output format and the
 // filter; piped into ffplay (silenced with -an when asked) in play mode, or

@@ -54,13 +54,13 @@ EditingProfileWindow* EditingProfileWindow::Instance() { return g_instance.data(
 void EditingProfileWindow::ShowEditor(const QString& name, uint8_t mode) {
   using namespace EditingProfileEditor;
   auto* window = new EditingProfileWindow;
-  window->Form_Load();
+  window->Load();
   if (mode == 1) {
     window->SetScratchLayout();
     EditingProfileEditor::State().CurrentPath = ScratchProfilePath();
   }
   if (!name.isEmpty()) {
-    OpenProfile(ProfileFolder() + "/" + QString(name).remove('*') + ".qep");
+    EditingProfileEditor::OpenProfile(ProfileFolder() + "/" + QString(name).remove('*') + ".qep");
   } else {
     // No file is read: the new window shows the profile held here.
     NormalizeEqualizer();
@@ -84,34 +84,35 @@ void EditingProfileWindow::ShowEditor(const QString& name, uint8_t mode) {
 void EditingProfileWindow::CreateControls() {
   auto* central = new QWidget(this);
   setCentralWidget(central);
-  MakeCaption(Text28, "Text28", central, 120, 120, 2415);
-  Make(List1, "List1", central, 120, 420, 2415, 3300);
+  MakeCaption(operationsCaption, "Text28", central, 120, 120, 2415);
+  Make(operationList, "List1", central, 120, 420, 2415, 3300);
   CreateOperationPanels(central);
   CreateTestFileControls(central);
   CreateExplorer(central);
-  Make(Picture6, "Picture6", central, 0, 0, 5100, 495)->hide();
-  Make(Command15, "Command15", Picture6, 0, 60, 1560, 375);
-  Make(Command14, "Command14", Picture6, 1740, 60, 1560, 375);
-  Make(Command3, "Command3", Picture6, 3480, 60, 1560, 375);
+  Make(scratchButtonStrip, "Picture6", central, 0, 0, 5100, 495)->hide();
+  Make(loadButton, "Command15", scratchButtonStrip, 0, 60, 1560, 375);
+  Make(cancelButton, "Command14", scratchButtonStrip, 1740, 60, 1560, 375);
+  Make(acceptButton, "Command3", scratchButtonStrip, 3480, 60, 1560, 375);
   // The strip holds its buttons whole, however tall the font makes them.
-  Picture6->resize(Picture6->width(),
-                   qMax(Picture6->height(), Command3->geometry().bottom() + 1 + Px(60)));
-  Timer1 = new QTimer(this);
-  Timer1->setObjectName("Timer1");
-  Timer1->setInterval(100);
+  scratchButtonStrip->resize(
+      scratchButtonStrip->width(),
+      qMax(scratchButtonStrip->height(), acceptButton->geometry().bottom() + 1 + Px(60)));
+  auditionTimer = new QTimer(this);
+  auditionTimer->setObjectName("Timer1");
+  auditionTimer->setInterval(100);
   CreateMenus();
 }
 
 void EditingProfileWindow::CreateOperationPanels(QWidget* central) {
-  for (auto [member, name] : {std::pair{&PicRecortarSecuencia, "PicRecortarSecuencia"},
-                              {&PicRecortarCuadro, "PicRecortarCuadro"},
-                              {&PicCambiarTamanoCuadro, "PicCambiarTamanoCuadro"},
-                              {&PicAjustarVol, "PicAjustarVol"},
-                              {&PicAplicarFiltro, "PicAplicarFiltro"},
-                              {&PicAddBorder, "PicAddBorder"},
-                              {&PicEliminarPistas, "PicEliminarPistas"},
-                              {&PicEQU, "PicEQU"},
-                              {&PicModifCmdL, "PicModifCmdL"}}) {
+  for (auto [member, name] : {std::pair{&trimPanel, "PicRecortarSecuencia"},
+                              {&cropPanel, "PicRecortarCuadro"},
+                              {&resizePanel, "PicCambiarTamanoCuadro"},
+                              {&volumePanel, "PicAjustarVol"},
+                              {&filterPanel, "PicAplicarFiltro"},
+                              {&borderPanel, "PicAddBorder"},
+                              {&trackPanel, "PicEliminarPistas"},
+                              {&equalizerPanel, "PicEQU"},
+                              {&commandLinePanel, "PicModifCmdL"}}) {
     Make(*member, name, central, 2640, 120, 4095, 4080);
   }
   CreateTrimPanel();
@@ -131,55 +132,55 @@ void EditingProfileWindow::CreateMenus() {
     member->setObjectName(name);
     member->menuAction()->setObjectName(name);
   };
-  Menu_File = menuBar()->addMenu(QString());
-  Menu_File->setObjectName("Menu_File");
-  File_Open = WidgetFactory::MenuItem(Menu_File, "File_Open", QString());
-  File_Save = WidgetFactory::MenuItem(Menu_File, "File_Save", QString());
-  File_SaveAs = WidgetFactory::MenuItem(Menu_File, "File_SaveAs", QString());
-  File_DescChan = WidgetFactory::MenuItem(Menu_File, "File_DescChan", QString());
-  File_Close = WidgetFactory::MenuItem(Menu_File, "File_Close", QString());
-  File_Exit = WidgetFactory::MenuItem(Menu_File, "File_Exit", QString());
-  Menu_Options = menuBar()->addMenu(QString());
-  Menu_Options->setObjectName("Menu_Options");
-  Opt_Docu = WidgetFactory::MenuItem(Menu_Options, "Opt_Docu", QString());
-  Opt_SelTestFile = WidgetFactory::MenuItem(Menu_Options, "Opt_SelTestFile", QString());
-  Opt_CleanAct = WidgetFactory::MenuItem(Menu_Options, "Opt_CleanAct", QString());
-  Opt_CleanAll = WidgetFactory::MenuItem(Menu_Options, "Opt_CleanAll", QString());
-  Opt_Sep1 = WidgetFactory::MenuItem(Menu_Options, "Opt_Sep1", QString());
-  Opt_Sep1->setEnabled(false);
-  Opt_CopySizeTestFile = WidgetFactory::MenuItem(Menu_Options, "Opt_CopySizeTestFile", QString());
-  Opt_CopyRAFileTest = WidgetFactory::MenuItem(Menu_Options, "Opt_CopyRAFileTest", QString());
-  Opt_ConRelDim = WidgetFactory::MenuItem(Menu_Options, "Opt_ConRelDim", QString());
-  submenu(Menu_Options, Opt_TamPredef, "Opt_TamPredef");
-  for (size_t i = 0; i < Tam.size(); ++i) {
+  fileMenu = menuBar()->addMenu(QString());
+  fileMenu->setObjectName("Menu_File");
+  openAction = WidgetFactory::MenuItem(fileMenu, "File_Open", QString());
+  saveAction = WidgetFactory::MenuItem(fileMenu, "File_Save", QString());
+  saveAsAction = WidgetFactory::MenuItem(fileMenu, "File_SaveAs", QString());
+  discardChangesAction = WidgetFactory::MenuItem(fileMenu, "File_DescChan", QString());
+  closeAction = WidgetFactory::MenuItem(fileMenu, "File_Close", QString());
+  exitAction = WidgetFactory::MenuItem(fileMenu, "File_Exit", QString());
+  optionsMenu = menuBar()->addMenu(QString());
+  optionsMenu->setObjectName("Menu_Options");
+  documentationAction = WidgetFactory::MenuItem(optionsMenu, "Opt_Docu", QString());
+  selectTestFileAction = WidgetFactory::MenuItem(optionsMenu, "Opt_SelTestFile", QString());
+  clearCurrentAction = WidgetFactory::MenuItem(optionsMenu, "Opt_CleanAct", QString());
+  clearAllAction = WidgetFactory::MenuItem(optionsMenu, "Opt_CleanAll", QString());
+  optionsSeparator = WidgetFactory::MenuItem(optionsMenu, "Opt_Sep1", QString());
+  optionsSeparator->setEnabled(false);
+  copyTestSizeAction = WidgetFactory::MenuItem(optionsMenu, "Opt_CopySizeTestFile", QString());
+  copyTestAspectAction = WidgetFactory::MenuItem(optionsMenu, "Opt_CopyRAFileTest", QString());
+  relativeSizesAction = WidgetFactory::MenuItem(optionsMenu, "Opt_ConRelDim", QString());
+  submenu(optionsMenu, sizePresetMenu, "Opt_TamPredef");
+  for (size_t i = 0; i < sizePresetActions.size(); ++i) {
     const QString caption = EditFields::SizePresets[i].caption;
-    Tam[i] = Opt_TamPredef->addAction(caption);
-    Tam[i]->setObjectName("Tam_" + caption);
+    sizePresetActions[i] = sizePresetMenu->addAction(caption);
+    sizePresetActions[i]->setObjectName("Tam_" + caption);
   }
-  submenu(Menu_Options, Opt_PredefEqu, "Opt_PredefEqu");
-  for (size_t i = 0; i < Equ.size(); ++i) {
-    Equ[i] = Opt_PredefEqu->addAction(QString());
-    Equ[i]->setObjectName(Equalizer::Presets[i].item);
+  submenu(optionsMenu, equalizerPresetMenu, "Opt_PredefEqu");
+  for (size_t i = 0; i < equalizerPresetActions.size(); ++i) {
+    equalizerPresetActions[i] = equalizerPresetMenu->addAction(QString());
+    equalizerPresetActions[i]->setObjectName(Equalizer::Presets[i].item);
   }
-  Opt_CutGrap = WidgetFactory::MenuItem(Menu_Options, "Opt_CutGrap", QString());
-  submenu(Menu_Options, Opt_RestVal, "Opt_RestVal");
-  Opt_RestVal_Frec = WidgetFactory::MenuItem(Opt_RestVal, "Opt_RestVal_Frec", QString());
-  Opt_RestVal_Gain = WidgetFactory::MenuItem(Opt_RestVal, "Opt_RestVal_Gain", QString());
-  Opt_RestVal_BandW = WidgetFactory::MenuItem(Opt_RestVal, "Opt_RestVal_BandW", QString());
-  Opt_RestVal_Sep1 = Opt_RestVal->addSeparator();
-  Opt_RestVal_Sep1->setObjectName("Opt_RestVal_Sep1");
-  Opt_RestVal_All = WidgetFactory::MenuItem(Opt_RestVal, "Opt_RestVal_All", QString());
-  Opt_Preview = WidgetFactory::MenuItem(Menu_Options, "Opt_Preview", QString());
-  Opt_Helpff = WidgetFactory::MenuItem(Menu_Options, "Opt_Helpff", QString());
+  explorerAction = WidgetFactory::MenuItem(optionsMenu, "Opt_CutGrap", QString());
+  submenu(optionsMenu, restoreMenu, "Opt_RestVal");
+  restoreFrequenciesAction = WidgetFactory::MenuItem(restoreMenu, "Opt_RestVal_Frec", QString());
+  restoreGainsAction = WidgetFactory::MenuItem(restoreMenu, "Opt_RestVal_Gain", QString());
+  restoreBandwidthsAction = WidgetFactory::MenuItem(restoreMenu, "Opt_RestVal_BandW", QString());
+  restoreSeparator = restoreMenu->addSeparator();
+  restoreSeparator->setObjectName("Opt_RestVal_Sep1");
+  restoreAllAction = WidgetFactory::MenuItem(restoreMenu, "Opt_RestVal_All", QString());
+  previewAction = WidgetFactory::MenuItem(optionsMenu, "Opt_Preview", QString());
+  ffmpegHelpAction = WidgetFactory::MenuItem(optionsMenu, "Opt_Helpff", QString());
 }
 
 // The design's Spanish captions; the window's translator replaces them.
 void EditingProfileWindow::SetDesignCaptions() {
   setWindowTitle("Crear perfil de edición");
-  Text28->setText("Opciones de edición:");
-  List1->addItems({"Recortar secuencia", "Recortar cuadro", "Cambiar tamaño de cuadro",
-                   "Cambiar volumen", "Aplicar Filtros", "Agregar Borde", "Eliminar Pistas",
-                   "Ecualizar", "Modificar línea de comandos"});
+  operationsCaption->setText("Opciones de edición:");
+  operationList->addItems({"Recortar secuencia", "Recortar cuadro", "Cambiar tamaño de cuadro",
+                           "Cambiar volumen", "Aplicar Filtros", "Agregar Borde", "Eliminar Pistas",
+                           "Ecualizar", "Modificar línea de comandos"});
   SetTrimCaptions();
   SetCropCaptions();
   SetResizeCaptions();
@@ -191,49 +192,51 @@ void EditingProfileWindow::SetDesignCaptions() {
   SetCommandLineCaptions();
   SetTestFileCaptions();
   SetExplorerCaptions();
-  Command15->setText("Cargar");
-  Command14->setText("Cancelar");
-  Command3->setText("Aceptar");
-  Menu_File->setTitle("Archivo");
-  File_Open->setText("Abrir");
-  File_Save->setText("Guardar");
-  File_SaveAs->setText("Guardar como...");
-  File_DescChan->setText("Descartar cambios");
-  File_Close->setText("Cerrar");
-  File_Exit->setText("Salir");
-  Menu_Options->setTitle("Opciones");
-  Opt_Docu->setText("Ver documentación");
-  Opt_SelTestFile->setText("Seleccionar archivo de prueba");
-  Opt_CleanAct->setText("Limpiar valores actuales");
-  Opt_CleanAll->setText("Limpiar todos los valores");
-  Opt_Sep1->setText(QString(37, '-'));
-  Opt_CopySizeTestFile->setText("Copiar tamaño de archivo de prueba");
-  Opt_CopyRAFileTest->setText("Copiar relación de aspecto de archivo de prueba");
-  Opt_ConRelDim->setText("Convertir a dimensiones relativas");
-  Opt_TamPredef->setTitle("Tamaño predefinido");
-  Opt_PredefEqu->setTitle("Predefinidos");
-  for (size_t i = 0; i < Equ.size(); ++i) Equ[i]->setText(Equalizer::Presets[i].caption);
-  Opt_CutGrap->setText("Recorte gráfico");
-  Opt_RestVal->setTitle("Restaurar valores");
-  Opt_RestVal_Frec->setText("Frecuencias");
-  Opt_RestVal_Gain->setText("Ganancias");
-  Opt_RestVal_BandW->setText("Anchos de banda");
-  Opt_RestVal_All->setText("Restaurar todos");
-  Opt_Preview->setText("Vista previa");
-  Opt_Helpff->setText("Ver ayuda de ffmpeg");
+  loadButton->setText("Cargar");
+  cancelButton->setText("Cancelar");
+  acceptButton->setText("Aceptar");
+  fileMenu->setTitle("Archivo");
+  openAction->setText("Abrir");
+  saveAction->setText("Guardar");
+  saveAsAction->setText("Guardar como...");
+  discardChangesAction->setText("Descartar cambios");
+  closeAction->setText("Cerrar");
+  exitAction->setText("Salir");
+  optionsMenu->setTitle("Opciones");
+  documentationAction->setText("Ver documentación");
+  selectTestFileAction->setText("Seleccionar archivo de prueba");
+  clearCurrentAction->setText("Limpiar valores actuales");
+  clearAllAction->setText("Limpiar todos los valores");
+  optionsSeparator->setText(QString(37, '-'));
+  copyTestSizeAction->setText("Copiar tamaño de archivo de prueba");
+  copyTestAspectAction->setText("Copiar relación de aspecto de archivo de prueba");
+  relativeSizesAction->setText("Convertir a dimensiones relativas");
+  sizePresetMenu->setTitle("Tamaño predefinido");
+  equalizerPresetMenu->setTitle("Predefinidos");
+  for (size_t i = 0; i < equalizerPresetActions.size(); ++i)
+    equalizerPresetActions[i]->setText(Equalizer::Presets[i].caption);
+  explorerAction->setText("Recorte gráfico");
+  restoreMenu->setTitle("Restaurar valores");
+  restoreFrequenciesAction->setText("Frecuencias");
+  restoreGainsAction->setText("Ganancias");
+  restoreBandwidthsAction->setText("Anchos de banda");
+  restoreAllAction->setText("Restaurar todos");
+  previewAction->setText("Vista previa");
+  ffmpegHelpAction->setText("Ver ayuda de ffmpeg");
 }
 
 void EditingProfileWindow::WireControls() {
-  connect(File_Open, &QAction::triggered, this, &EditingProfileWindow::File_Open_Click);
-  connect(File_Save, &QAction::triggered, this, &EditingProfileWindow::File_Save_Click);
-  connect(File_SaveAs, &QAction::triggered, this, &EditingProfileWindow::File_SaveAs_Click);
-  connect(File_DescChan, &QAction::triggered, this, &EditingProfileWindow::File_DescChan_Click);
-  connect(File_Close, &QAction::triggered, this, &EditingProfileWindow::File_Close_Click);
-  connect(File_Exit, &QAction::triggered, this, &EditingProfileWindow::File_Exit_Click);
-  connect(Command15, &QPushButton::clicked, this, &EditingProfileWindow::Command15_Click);
-  connect(Command14, &QPushButton::clicked, this, &EditingProfileWindow::Command14_Click);
-  connect(Command3, &QPushButton::clicked, this, &EditingProfileWindow::Command3_Click);
-  connect(List1, &QListWidget::currentRowChanged, this, &EditingProfileWindow::List1_Click);
+  connect(openAction, &QAction::triggered, this, &EditingProfileWindow::OpenProfile);
+  connect(saveAction, &QAction::triggered, this, &EditingProfileWindow::SaveProfile);
+  connect(saveAsAction, &QAction::triggered, this, &EditingProfileWindow::SaveProfileAs);
+  connect(discardChangesAction, &QAction::triggered, this, &EditingProfileWindow::DiscardChanges);
+  connect(closeAction, &QAction::triggered, this, &EditingProfileWindow::CloseProfile);
+  connect(exitAction, &QAction::triggered, this, &EditingProfileWindow::Exit);
+  connect(loadButton, &QPushButton::clicked, this, &EditingProfileWindow::LoadProfile);
+  connect(cancelButton, &QPushButton::clicked, this, &EditingProfileWindow::Cancel);
+  connect(acceptButton, &QPushButton::clicked, this, &EditingProfileWindow::Accept);
+  connect(operationList, &QListWidget::currentRowChanged, this,
+          &EditingProfileWindow::ShowChosenOperation);
   WireFieldBoxes();
   WireTrimPanel();
   WireResizePanel();
@@ -242,9 +245,9 @@ void EditingProfileWindow::WireControls() {
   WireBorderPanel();
   WireTrackPanel();
   WireCommandLinePanel();
-  connect(Opt_CleanAct, &QAction::triggered, this, &EditingProfileWindow::Opt_CleanAct_Click);
-  connect(Opt_CleanAll, &QAction::triggered, this, &EditingProfileWindow::Opt_CleanAll_Click);
-  connect(Opt_Docu, &QAction::triggered, this, &EditingProfileWindow::Opt_Docu_Click);
+  connect(clearCurrentAction, &QAction::triggered, this, &EditingProfileWindow::ClearCurrentValues);
+  connect(clearAllAction, &QAction::triggered, this, &EditingProfileWindow::ClearAllValues);
+  connect(documentationAction, &QAction::triggered, this, &EditingProfileWindow::ShowDocumentation);
   WireEqualizer();
   WireTestFileControls();
   WireExplorer();
@@ -252,104 +255,109 @@ void EditingProfileWindow::WireControls() {
 
 // Window life cycle ------------------------------------------------------
 
-void EditingProfileWindow::Form_Load() {
-  for (QListWidget* list : {List1, List2, List3, List4})
+void EditingProfileWindow::Load() {
+  for (QListWidget* list : {operationList, audioFilterList, videoFilterList, complexFilterList})
     WidgetFactory::SetListHorizontalExtent(list, 1800);
   Lang::TranslateForm8();
   // Captions are read-only boxes: show them from their first character.
-  for (QLineEdit* caption : {Text4, Text6, Text8, Text10, Text11, Text12, Text15, Text16, Text18,
-                             Text22, Text23, Text28}) {
+  for (QLineEdit* caption :
+       {rightBorderCaption, leftBorderCaption, topBorderCaption, bottomBorderCaption,
+        borderColorCaption, testFileCaption, volumeCaption, cropWidthCaption, cropHeightCaption,
+        resizeWidthCaption, resizeHeightCaption, operationsCaption}) {
     caption->setCursorPosition(0);
   }
-  WidenIntoNeighbour(Text12, Text13);
-  WidenIntoNeighbour(Option2, Text2);
+  WidenIntoNeighbour(testFileCaption, testFileBox);
+  WidenIntoNeighbour(setAspectOption, aspectRatio);
   resize(Px(kWindowWidth), Px(kWindowHeight));
-  PicEQU->resize(PicModifCmdL->width(), PicEQU->height());
-  for (QComboBox* combo : {Combo2, Combo3, Combo4, Combo5, Combo6, Combo7, Combo8, Combo9, Combo10,
-                           Combo11, Combo12}) {
+  equalizerPanel->resize(commandLinePanel->width(), equalizerPanel->height());
+  for (QComboBox* combo :
+       {cropWidthUnitCombo, cropHeightUnitCombo, cropLeftUnitCombo, cropTopUnitCombo,
+        resizeHeightUnitCombo, resizeWidthUnitCombo, durationUnitCombo, rightBorderUnitCombo,
+        leftBorderUnitCombo, topBorderUnitCombo, bottomBorderUnitCombo}) {
     combo->setCurrentIndex(0);
   }
-  List1->setCurrentRow(0);
-  List1_Click();
-  Command10->move(Command7->pos());
-  Menu_File->setEnabled(false);
-  Menu_Options->setEnabled(false);
+  operationList->setCurrentRow(0);
+  ShowChosenOperation();
+  markSecondButton->move(markFirstButton->pos());
+  fileMenu->setEnabled(false);
+  optionsMenu->setEnabled(false);
   show();
   repaint();
-  Combo13->addItems(Session::State().FileList);
+  testFileCombo->addItems(Session::State().FileList);
   LoadFilterLists();
   if (FileServices::FileExists(FfmpegTools::State().FfmpegPath)) {
-    TempFolder = Session::CreateTempFolder(true);
-    if (!TempFolder.isEmpty() && !Session::State().FileList.isEmpty()) {
+    tempFolder = Session::CreateTempFolder(true);
+    if (!tempFolder.isEmpty() && !Session::State().FileList.isEmpty()) {
       LoadTestFile(Session::State().FileList.first());
     }
   }
-  Menu_File->setEnabled(true);
-  Menu_Options->setEnabled(true);
-  Picture7->hide();
+  fileMenu->setEnabled(true);
+  optionsMenu->setEnabled(true);
+  waitPanel->hide();
 }
 
 void EditingProfileWindow::SetScratchLayout() {
   // The strip starts under the test file's box, as far left as its buttons need
   // to end under the box's button.
-  const int stripRight = Command2->geometry().right() + 1;
-  Picture6->move(qMin(Text13->x(), stripRight - Picture6->width()), Text13->y() + Text13->height());
-  resize(Px(kWindowWidth), Px(kWindowHeight) + Picture6->height());
-  File_Open->setVisible(false);
-  File_Close->setVisible(false);
-  File_Exit->setVisible(false);
-  Picture6->show();
+  const int stripRight = chooseTestFileButton->geometry().right() + 1;
+  scratchButtonStrip->move(qMin(testFileBox->x(), stripRight - scratchButtonStrip->width()),
+                           testFileBox->y() + testFileBox->height());
+  resize(Px(kWindowWidth), Px(kWindowHeight) + scratchButtonStrip->height());
+  openAction->setVisible(false);
+  closeAction->setVisible(false);
+  exitAction->setVisible(false);
+  scratchButtonStrip->show();
 }
 
-bool EditingProfileWindow::Form_QueryUnload() {
+bool EditingProfileWindow::MayClose() {
   // A frame grab or border detection still running belongs to this window too.
-  if (Picture7->isVisible() || ToolRunner::GetState() != ToolRunner::Idle) {
+  if (waitPanel->isVisible() || ToolRunner::GetState() != ToolRunner::Idle) {
     QApplication::beep();
     return false;
   }
-  if (SubPanelOpen == 1) {
+  if (subPanelOpen == 1) {
     CloseSubPanel();
     return false;
   }
   return EditingProfileEditor::CloseProfile();
 }
 
-void EditingProfileWindow::Form_Unload() {
-  Timer1->stop();
-  if (!TempFolder.isEmpty()) FileServices::DeleteFolder(TempFolder, true);
-  TempFolder.clear();
+void EditingProfileWindow::OnClosed() {
+  auditionTimer->stop();
+  if (!tempFolder.isEmpty()) FileServices::DeleteFolder(tempFolder, true);
+  tempFolder.clear();
 }
 
 void EditingProfileWindow::closeEvent(QCloseEvent* event) {
-  if (!Form_QueryUnload()) {
+  if (!MayClose()) {
     event->ignore();
     return;
   }
-  Form_Unload();
+  OnClosed();
   event->accept();
 }
 
-void EditingProfileWindow::File_Open_Click() { EditingProfileEditor::OpenProfile(QString()); }
-void EditingProfileWindow::File_Save_Click() {
+void EditingProfileWindow::OpenProfile() { EditingProfileEditor::OpenProfile(QString()); }
+void EditingProfileWindow::SaveProfile() {
   EditingProfileEditor::SaveProfile(EditingProfileEditor::State().CurrentPath);
 }
 
-void EditingProfileWindow::File_SaveAs_Click() { EditingProfileEditor::SaveProfile(QString()); }
+void EditingProfileWindow::SaveProfileAs() { EditingProfileEditor::SaveProfile(QString()); }
 
-void EditingProfileWindow::File_DescChan_Click() { EditingProfileEditor::UndoChanges(); }
+void EditingProfileWindow::DiscardChanges() { EditingProfileEditor::UndoChanges(); }
 
-void EditingProfileWindow::File_Close_Click() { EditingProfileEditor::CloseProfile(); }
+void EditingProfileWindow::CloseProfile() { EditingProfileEditor::CloseProfile(); }
 
-void EditingProfileWindow::File_Exit_Click() { close(); }
+void EditingProfileWindow::Exit() { close(); }
 
-void EditingProfileWindow::Command15_Click() { EditingProfileEditor::OpenProfile(QString()); }
+void EditingProfileWindow::LoadProfile() { EditingProfileEditor::OpenProfile(QString()); }
 
-void EditingProfileWindow::Command14_Click() {
+void EditingProfileWindow::Cancel() {
   EditingProfileEditor::UndoChanges();
   close();
 }
 
-void EditingProfileWindow::Command3_Click() {
+void EditingProfileWindow::Accept() {
   if (EditingProfileEditor::SaveProfile(EditingProfileEditor::State().CurrentPath)) close();
 }
 
@@ -376,48 +384,48 @@ void EditingProfileWindow::FillFromProfile() {
 
 // The operations ------------------------------------------------------------
 
-void EditingProfileWindow::List1_Click() {
-  const std::array<QWidget*, 9> panels = {
-      PicRecortarSecuencia, PicRecortarCuadro, PicCambiarTamanoCuadro, PicAjustarVol,
-      PicAplicarFiltro,     PicAddBorder,      PicEliminarPistas,      PicEQU,
-      PicModifCmdL};
+void EditingProfileWindow::ShowChosenOperation() {
+  const std::array<QWidget*, 9> panels = {trimPanel,   cropPanel,      resizePanel,
+                                          volumePanel, filterPanel,    borderPanel,
+                                          trackPanel,  equalizerPanel, commandLinePanel};
   for (QWidget* panel : panels) panel->hide();
-  for (QAction* item : {Opt_ConRelDim, Opt_CopyRAFileTest, Opt_CopySizeTestFile, Opt_CutGrap,
-                        Opt_Preview, Opt_TamPredef->menuAction(), Opt_Sep1, Opt_Helpff,
-                        Opt_PredefEqu->menuAction(), Opt_RestVal->menuAction()}) {
+  for (QAction* item :
+       {relativeSizesAction, copyTestAspectAction, copyTestSizeAction, explorerAction,
+        previewAction, sizePresetMenu->menuAction(), optionsSeparator, ffmpegHelpAction,
+        equalizerPresetMenu->menuAction(), restoreMenu->menuAction()}) {
     item->setVisible(false);
   }
   TextViewer::CloseViewer();
-  const int operation = List1->currentRow();
+  const int operation = operationList->currentRow();
   if (operation < 0 || operation > 8) return;
   panels[operation]->show();
   QList<QAction*> shown;
   switch (operation) {
     case 0:
-      shown = {Opt_Sep1, Opt_CutGrap};
+      shown = {optionsSeparator, explorerAction};
       break;
     case 1:
-      shown = {Opt_Sep1, Opt_CutGrap, Opt_ConRelDim, Opt_Preview};
+      shown = {optionsSeparator, explorerAction, relativeSizesAction, previewAction};
       break;
     case 2:
-      shown = {Opt_Sep1,           Opt_ConRelDim,
-               Opt_CopyRAFileTest, Opt_CopySizeTestFile,
-               Opt_Preview,        Opt_TamPredef->menuAction()};
+      shown = {optionsSeparator,   relativeSizesAction, copyTestAspectAction,
+               copyTestSizeAction, previewAction,       sizePresetMenu->menuAction()};
       break;
     case 3:
-      shown = {Opt_Sep1, Opt_Preview};
+      shown = {optionsSeparator, previewAction};
       break;
     case 5:
-      shown = {Opt_ConRelDim, Opt_Sep1, Opt_Preview};
+      shown = {relativeSizesAction, optionsSeparator, previewAction};
       break;
     case 6:
-      shown = {Opt_Sep1, Opt_Preview};
+      shown = {optionsSeparator, previewAction};
       break;
     case 7:
-      shown = {Opt_Sep1, Opt_PredefEqu->menuAction(), Opt_Preview, Opt_RestVal->menuAction()};
+      shown = {optionsSeparator, equalizerPresetMenu->menuAction(), previewAction,
+               restoreMenu->menuAction()};
       break;
     case 8:
-      shown = {Opt_Sep1, Opt_Helpff};
+      shown = {optionsSeparator, ffmpegHelpAction};
       break;
     default:
       break;
@@ -431,17 +439,23 @@ void EditingProfileWindow::ClearValues(bool all) {
       &EditingProfileWindow::ClearTrim,       &EditingProfileWindow::ClearCrop,
       &EditingProfileWindow::ClearResize,     &EditingProfileWindow::ClearVolume,
       &EditingProfileWindow::ClearFilters,    &EditingProfileWindow::ClearBorder,
-      &EditingProfileWindow::ClearTracks,     &EditingProfileWindow::Opt_RestVal_All_Click,
+      &EditingProfileWindow::ClearTracks,     &EditingProfileWindow::RestoreAllBands,
       &EditingProfileWindow::ClearCommandLine};
-  for (int operation = all ? 0 : List1->currentRow(); operation >= 0 && operation < List1->count();
-       ++operation) {
+  for (int operation = all ? 0 : operationList->currentRow();
+       operation >= 0 && operation < operationList->count(); ++operation) {
     if (operation < int(clear.size())) (this->*clear[operation])();
     if (!all) break;
   }
 }
 
-void EditingProfileWindow::Opt_CleanAct_Click() { ClearValues(false); }
+void EditingProfileWindow::ClearCurrentValues() { ClearValues(false); }
 
-void EditingProfileWindow::Opt_CleanAll_Click() { ClearValues(true); }
+void EditingProfileWindow::ClearAllValues() { ClearValues(true); }
 
-void EditingProfileWindow::Opt_Docu_Click() { ProgramHelp::ShowProgramHelp(); }
+void EditingProfileWindow::ShowDocumentation() { ProgramHelp::ShowProgramHelp(); }
+
+bool EditingProfileWindow::SaidAnotherToolRuns() {
+  if (ToolRunner::GetState() == ToolRunner::Idle) return false;
+  Lang::MsgAnotherToolRunning();
+  return true;
+}

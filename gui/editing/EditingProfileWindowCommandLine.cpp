@@ -12,43 +12,43 @@
 using namespace EditingProfileWindowLayout;
 
 void EditingProfileWindow::CreateCommandLinePanel() {
-  Make(Label8, "Label8", PicModifCmdL, 120, 120, 3850, 255);
-  Make(Text29, "Text29", PicModifCmdL, 120, 420, 3850, 285);
-  Make(Label9, "Label9", PicModifCmdL, 120, 900, 3850, 255);
-  Make(Text30, "Text30", PicModifCmdL, 120, 1200, 3850, 285);
+  Make(outputParamsLabel, "Label8", commandLinePanel, 120, 120, 3850, 255);
+  Make(outputParams, "Text29", commandLinePanel, 120, 420, 3850, 285);
+  Make(inputParamsLabel, "Label9", commandLinePanel, 120, 900, 3850, 255);
+  Make(inputParams, "Text30", commandLinePanel, 120, 1200, 3850, 285);
 }
 
 void EditingProfileWindow::SetCommandLineCaptions() {
-  Label8->setText("Parámetros de salida:");
-  Label9->setText("Parámetros de entrada:");
+  outputParamsLabel->setText("Parámetros de salida:");
+  inputParamsLabel->setText("Parámetros de entrada:");
 }
 
 void EditingProfileWindow::WireCommandLinePanel() {
-  connect(Text29, &QLineEdit::textChanged, this, &EditingProfileWindow::Text29_Change);
-  connect(Text30, &QLineEdit::textChanged, this, &EditingProfileWindow::Text30_Change);
-  connect(Opt_Helpff, &QAction::triggered, this, &EditingProfileWindow::Opt_Helpff_Click);
+  connect(outputParams, &QLineEdit::textChanged, this, &EditingProfileWindow::OnOutputParamsEdited);
+  connect(inputParams, &QLineEdit::textChanged, this, &EditingProfileWindow::OnInputParamsEdited);
+  connect(ffmpegHelpAction, &QAction::triggered, this, &EditingProfileWindow::ShowFfmpegHelp);
 }
 
 void EditingProfileWindow::ShowCommandLine(const EditProfileRec& p) {
-  SetText(Text30, p.InputParams);
-  SetText(Text29, p.OutputParams);
+  SetText(inputParams, p.InputParams);
+  SetText(outputParams, p.OutputParams);
 }
 
 void EditingProfileWindow::ClearCommandLine() {
-  Text29->setText(QString());
-  Text30->setText(QString());
+  outputParams->setText(QString());
+  inputParams->setText(QString());
 }
 
-void EditingProfileWindow::Text29_Change() {
-  if (EditingProfileEditor::State().Loading != 1) Profile().OutputParams = Text29->text();
+void EditingProfileWindow::OnOutputParamsEdited() {
+  if (EditingProfileEditor::State().Loading != 1) Profile().OutputParams = outputParams->text();
 }
 
-void EditingProfileWindow::Text30_Change() {
-  if (EditingProfileEditor::State().Loading != 1) Profile().InputParams = Text30->text();
+void EditingProfileWindow::OnInputParamsEdited() {
+  if (EditingProfileEditor::State().Loading != 1) Profile().InputParams = inputParams->text();
 }
 
-void EditingProfileWindow::Opt_Helpff_Click() {
-  if (!FfmpegTools::FfmpegExists()) return;
+void EditingProfileWindow::ShowFfmpegHelp() {
+  if (!FfmpegTools::FfmpegExists() || SaidAnotherToolRuns()) return;
   TextViewer::ShowCommandOutput(
       ToolRunner::QuoteArgument(FfmpegTools::State().FfmpegPath) + " -h full", this);
 }

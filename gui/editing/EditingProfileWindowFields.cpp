@@ -39,69 +39,77 @@ bool BringsTextWithoutKeys(const QEvent* event) {
 // conversion to sizes relative to the test file.
 
 void EditingProfileWindow::WireFieldBoxes() {
-  for (QLineEdit* box :
-       {Text17, Text19, Text20, Text21, Text25, Text24, Text2, Text3, Text5, Text7, Text9}) {
-    connect(box, &QLineEdit::textChanged, this, [this, box] { PositiveNumber_Change(box); });
+  for (QLineEdit* box : {cropWidth, cropHeight, cropLeft, cropTop, resizeWidth, resizeHeight,
+                         aspectRatio, rightBorder, leftBorder, topBorder, bottomBorder}) {
+    connect(box, &QLineEdit::textChanged, this, [this, box] { OnPositiveNumberEdited(box); });
   }
-  for (QLineEdit* box : {Text17, Text19, Text20, Text21, Text25, Text24, Text2, Text3, Text5, Text7,
-                         Text9, Text26, Text31, Text33, Text1, Text29, Text30}) {
+  for (QLineEdit* box :
+       {cropWidth, cropHeight, cropLeft, cropTop, resizeWidth, resizeHeight, aspectRatio,
+        rightBorder, leftBorder, topBorder, bottomBorder, volumePercent, startPosition, endPosition,
+        durationBox, outputParams, inputParams}) {
     box->installEventFilter(this);
   }
   for (QComboBox* combo :
-       {Combo2, Combo3, Combo4, Combo5, Combo6, Combo7, Combo9, Combo10, Combo11, Combo12}) {
-    connect(combo, &QComboBox::currentIndexChanged, this, [this, combo] { Unit_Click(combo); });
+       {cropWidthUnitCombo, cropHeightUnitCombo, cropLeftUnitCombo, cropTopUnitCombo,
+        resizeHeightUnitCombo, resizeWidthUnitCombo, rightBorderUnitCombo, leftBorderUnitCombo,
+        topBorderUnitCombo, bottomBorderUnitCombo}) {
+    connect(combo, &QComboBox::currentIndexChanged, this, [this, combo] { OnUnitChosen(combo); });
   }
-  connect(Opt_ConRelDim, &QAction::triggered, this, &EditingProfileWindow::Opt_ConRelDim_Click);
+  connect(relativeSizesAction, &QAction::triggered, this,
+          &EditingProfileWindow::ConvertToRelativeSizes);
 }
 
 QString* EditingProfileWindow::FieldOfBox(QLineEdit* box) {
   EditProfileRec& p = Profile();
   const std::pair<QLineEdit*, QString*> fields[] = {
-      {Text17, &p.CropWidth},    {Text19, &p.CropHeight},  {Text20, &p.CropLeft},
-      {Text21, &p.CropTop},      {Text25, &p.ResizeWidth}, {Text24, &p.ResizeHeight},
-      {Text2, &p.AspectRatio},   {Text3, &p.BorderRight},  {Text5, &p.BorderLeft},
-      {Text7, &p.BorderTop},     {Text9, &p.BorderBottom}, {Text26, &p.Volume},
-      {Text29, &p.OutputParams}, {Text30, &p.InputParams}, {Text31, &p.StartPos},
-      {Text33, &p.EndPos}};
+      {cropWidth, &p.CropWidth},       {cropHeight, &p.CropHeight},
+      {cropLeft, &p.CropLeft},         {cropTop, &p.CropTop},
+      {resizeWidth, &p.ResizeWidth},   {resizeHeight, &p.ResizeHeight},
+      {aspectRatio, &p.AspectRatio},   {rightBorder, &p.BorderRight},
+      {leftBorder, &p.BorderLeft},     {topBorder, &p.BorderTop},
+      {bottomBorder, &p.BorderBottom}, {volumePercent, &p.Volume},
+      {outputParams, &p.OutputParams}, {inputParams, &p.InputParams},
+      {startPosition, &p.StartPos},    {endPosition, &p.EndPos}};
   for (const auto& [control, field] : fields) {
     if (control == box) return field;
   }
-  if (box == Text1) return &p.Duration[std::clamp(Combo8->currentIndex(), 0, 2)];
+  if (box == durationBox) return &p.Duration[std::clamp(durationUnitCombo->currentIndex(), 0, 2)];
   return nullptr;
 }
 
 uint8_t* EditingProfileWindow::FieldOfUnit(QComboBox* combo) {
   EditProfileRec& p = Profile();
   const std::pair<QComboBox*, uint8_t*> fields[] = {
-      {Combo2, &p.CropWidthUnit},    {Combo3, &p.CropHeightUnit},  {Combo4, &p.CropLeftUnit},
-      {Combo5, &p.CropTopUnit},      {Combo7, &p.ResizeWidthUnit}, {Combo6, &p.ResizeHeightUnit},
-      {Combo9, &p.BorderRightUnit},  {Combo10, &p.BorderLeftUnit}, {Combo11, &p.BorderTopUnit},
-      {Combo12, &p.BorderBottomUnit}};
+      {cropWidthUnitCombo, &p.CropWidthUnit},     {cropHeightUnitCombo, &p.CropHeightUnit},
+      {cropLeftUnitCombo, &p.CropLeftUnit},       {cropTopUnitCombo, &p.CropTopUnit},
+      {resizeWidthUnitCombo, &p.ResizeWidthUnit}, {resizeHeightUnitCombo, &p.ResizeHeightUnit},
+      {rightBorderUnitCombo, &p.BorderRightUnit}, {leftBorderUnitCombo, &p.BorderLeftUnit},
+      {topBorderUnitCombo, &p.BorderTopUnit},     {bottomBorderUnitCombo, &p.BorderBottomUnit}};
   for (const auto& [control, field] : fields) {
     if (control == combo) return field;
   }
   return nullptr;
 }
 
-void EditingProfileWindow::PositiveNumber_Change(QLineEdit* box) {
+void EditingProfileWindow::OnPositiveNumberEdited(QLineEdit* box) {
   if (EditingProfileEditor::State().Loading == 1) return;
   Apply(EditFields::PositiveNumber(box->text()), FieldOfBox(box));
 }
 
-void EditingProfileWindow::Box_Validate(QLineEdit* box) {
+void EditingProfileWindow::OnBoxLeft(QLineEdit* box) {
   const uint8_t loading = EditingProfileEditor::State().Loading;
   EditingProfileEditor::State().Loading = 1;
   if (QString* field = FieldOfBox(box)) SetText(box, *field);
   EditingProfileEditor::State().Loading = loading;
 }
 
-void EditingProfileWindow::Unit_Click(QComboBox* combo) {
+void EditingProfileWindow::OnUnitChosen(QComboBox* combo) {
   if (EditingProfileEditor::State().Loading == 1 || combo->currentIndex() < 0) return;
   *FieldOfUnit(combo) = uint8_t(combo->currentIndex());
 }
 
-void EditingProfileWindow::FilterNumericKey(QLineEdit* box, QChar key, bool allowColon, bool allowDot,
-                             bool allowMinus) {
+void EditingProfileWindow::FilterNumericKey(QLineEdit* box, QChar key, bool allowColon,
+                                            bool allowDot, bool allowMinus) {
   NumericKey::BoxState state{box->text(), box->cursorPosition(),
                              box->hasSelectedText() ? box->selectionStart() : 0,
                              int(box->selectedText().size())};
@@ -118,17 +126,17 @@ bool EditingProfileWindow::eventFilter(QObject* watched, QEvent* event) {
   if (!box) return QMainWindow::eventFilter(watched, event);
   if (event->type() == QEvent::FocusOut) {
     const int index = box->property("Index").isValid() ? box->property("Index").toInt() : -1;
-    if (index >= 0 && box == Text27[index])
-      Text27_Validate(index);
-    else if (index >= 0 && box == Text14[index])
-      Text14_Validate(index);
-    else if (index >= 0 && box == Text32[index])
-      Text32_Validate(index);
+    if (index >= 0 && box == gainBoxes[index])
+      OnGainBoxLeft(index);
+    else if (index >= 0 && box == frequencyBoxes[index])
+      OnFrequencyBoxLeft(index);
+    else if (index >= 0 && box == bandwidthBoxes[index])
+      OnBandwidthBoxLeft(index);
     else
-      Box_Validate(box);
+      OnBoxLeft(box);
     return false;
   }
-  if (box == Text29 || box == Text30) return false;
+  if (box == outputParams || box == inputParams) return false;
   if (BringsTextWithoutKeys(event)) return true;
   if (event->type() != QEvent::KeyPress) return false;
   auto* key = static_cast<QKeyEvent*>(event);
@@ -145,18 +153,18 @@ bool EditingProfileWindow::eventFilter(QObject* watched, QEvent* event) {
                                                 : QChar();
   if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) typed = QChar();
   if (!typed.isNull()) {
-    const bool time =
-        box == Text31 || box == Text33 || (box == Text1 && Combo8->currentIndex() == 0);
-    const bool plainDigits = box == Text26 || box == Text1;
+    const bool time = box == startPosition || box == endPosition ||
+                      (box == durationBox && durationUnitCombo->currentIndex() == 0);
+    const bool plainDigits = box == volumePercent || box == durationBox;
     const bool minus = box->objectName() == "Text27";
     FilterNumericKey(box, typed, time, time || !plainDigits, minus);
   }
   return true;
 }
 
-void EditingProfileWindow::Opt_ConRelDim_Click() {
+void EditingProfileWindow::ConvertToRelativeSizes() {
   if (NeedTestFile()) return;
-  if (TestWidth == 0 && TestHeight == 0) return;
+  if (testWidth == 0 && testHeight == 0) return;
   struct Row {
     QLineEdit* box;
     QComboBox* unit;
@@ -164,21 +172,22 @@ void EditingProfileWindow::Opt_ConRelDim_Click() {
     int newUnit;
   };
   QList<Row> rows;
-  switch (List1->currentRow()) {
+  switch (operationList->currentRow()) {
     case 1:
-      rows = {{Text17, Combo2, TestWidth, 1},
-              {Text19, Combo3, TestHeight, 2},
-              {Text20, Combo4, TestWidth, 1},
-              {Text21, Combo5, TestHeight, 2}};
+      rows = {{cropWidth, cropWidthUnitCombo, testWidth, 1},
+              {cropHeight, cropHeightUnitCombo, testHeight, 2},
+              {cropLeft, cropLeftUnitCombo, testWidth, 1},
+              {cropTop, cropTopUnitCombo, testHeight, 2}};
       break;
     case 2:
-      rows = {{Text25, Combo7, TestWidth, 1}, {Text24, Combo6, TestHeight, 2}};
+      rows = {{resizeWidth, resizeWidthUnitCombo, testWidth, 1},
+              {resizeHeight, resizeHeightUnitCombo, testHeight, 2}};
       break;
     case 5:
-      rows = {{Text3, Combo9, TestHeight, 2},
-              {Text5, Combo10, TestHeight, 2},
-              {Text7, Combo11, TestWidth, 1},
-              {Text9, Combo12, TestWidth, 1}};
+      rows = {{rightBorder, rightBorderUnitCombo, testHeight, 2},
+              {leftBorder, leftBorderUnitCombo, testHeight, 2},
+              {topBorder, topBorderUnitCombo, testWidth, 1},
+              {bottomBorder, bottomBorderUnitCombo, testWidth, 1}};
       break;
     default:
       return;

@@ -13,90 +13,95 @@ using EditFields::SingleText;
 using namespace EditingProfileWindowLayout;
 
 void EditingProfileWindow::CreateResizePanel() {
-  QWidget* panel = PicCambiarTamanoCuadro;
-  Make(Label10, "Label10", panel, 120, 120, 3850, 285);
-  MakeCaption(Text22, "Text22", panel, 120, 450, 900);
-  MakeNumeric(Text25, "Text25", panel, 1050, 450, 1000);
-  MakeUnitCombo(Combo7, "Combo7", panel, 2150, 440, kUnitsFinalHeight);
-  MakeCaption(Text23, "Text23", panel, 120, 850, 900);
-  MakeNumeric(Text24, "Text24", panel, 1050, 850, 1000);
-  MakeUnitCombo(Combo6, "Combo6", panel, 2150, 840, kUnitsFinalWidth);
-  Make(Label11, "Label11", panel, 120, 1350, 3850, 285);
-  Make(Option3, "Option3", panel, 120, 1650, 3850, 285)->setChecked(true);
-  Make(Option1, "Option1", panel, 120, 1950, 3850, 285);
-  Make(Option2, "Option2", panel, 120, 2250, 2800, 285);
-  MakeNumeric(Text2, "Text2", panel, 2950, 2250, 1000)->setEnabled(false);
+  QWidget* panel = resizePanel;
+  Make(resizeSizeLabel, "Label10", panel, 120, 120, 3850, 285);
+  MakeCaption(resizeWidthCaption, "Text22", panel, 120, 450, 900);
+  MakeNumeric(resizeWidth, "Text25", panel, 1050, 450, 1000);
+  MakeUnitCombo(resizeWidthUnitCombo, "Combo7", panel, 2150, 440, kUnitsFinalHeight);
+  MakeCaption(resizeHeightCaption, "Text23", panel, 120, 850, 900);
+  MakeNumeric(resizeHeight, "Text24", panel, 1050, 850, 1000);
+  MakeUnitCombo(resizeHeightUnitCombo, "Combo6", panel, 2150, 840, kUnitsFinalWidth);
+  Make(aspectLabel, "Label11", panel, 120, 1350, 3850, 285);
+  Make(keepAspectOption, "Option3", panel, 120, 1650, 3850, 285)->setChecked(true);
+  Make(fitAspectOption, "Option1", panel, 120, 1950, 3850, 285);
+  Make(setAspectOption, "Option2", panel, 120, 2250, 2800, 285);
+  MakeNumeric(aspectRatio, "Text2", panel, 2950, 2250, 1000)->setEnabled(false);
 }
 
 void EditingProfileWindow::SetResizeCaptions() {
-  Label10->setText("Tamaño:");
-  Text22->setText("Ancho:");
-  Text23->setText("Alto:");
-  Label11->setText("Relación de aspecto:");
-  Option3->setText("Mantener original");
-  Option1->setText("Ajustar a dimensiones finales");
-  Option2->setText("Cambiar relación (Ancho/Alto):");
+  resizeSizeLabel->setText("Tamaño:");
+  resizeWidthCaption->setText("Ancho:");
+  resizeHeightCaption->setText("Alto:");
+  aspectLabel->setText("Relación de aspecto:");
+  keepAspectOption->setText("Mantener original");
+  fitAspectOption->setText("Ajustar a dimensiones finales");
+  setAspectOption->setText("Cambiar relación (Ancho/Alto):");
 }
 
 void EditingProfileWindow::WireResizePanel() {
-  for (QRadioButton* option : {Option1, Option2, Option3}) {
+  for (QRadioButton* option : {fitAspectOption, setAspectOption, keepAspectOption}) {
     connect(option, &QRadioButton::toggled, this, [this](bool on) {
-      if (on) Aspect_Click();
+      if (on) OnAspectModeChosen();
     });
   }
-  for (size_t i = 0; i < Tam.size(); ++i) {
-    connect(Tam[i], &QAction::triggered, this, [this, i] { SizePreset_Click(int(i)); });
+  for (size_t i = 0; i < sizePresetActions.size(); ++i) {
+    connect(sizePresetActions[i], &QAction::triggered, this,
+            [this, i] { ApplySizePreset(int(i)); });
   }
-  connect(Opt_CopySizeTestFile, &QAction::triggered, this, &EditingProfileWindow::Opt_CopySizeTestFile_Click);
-  connect(Opt_CopyRAFileTest, &QAction::triggered, this, &EditingProfileWindow::Opt_CopyRAFileTest_Click);
+  connect(copyTestSizeAction, &QAction::triggered, this, &EditingProfileWindow::CopyTestFileSize);
+  connect(copyTestAspectAction, &QAction::triggered, this,
+          &EditingProfileWindow::CopyTestFileAspect);
 }
 
 void EditingProfileWindow::ShowResize(const EditProfileRec& p) {
-  SetText(Text24, p.ResizeHeight);
-  SetIndex(Combo6, p.ResizeHeightUnit);
-  SetText(Text25, p.ResizeWidth);
-  SetIndex(Combo7, p.ResizeWidthUnit);
-  (p.AspectMode == 2 ? Option1 : p.AspectMode == 3 ? Option2 : Option3)->setChecked(true);
-  Aspect_Click();
-  SetText(Text2, p.AspectRatio);
+  SetText(resizeHeight, p.ResizeHeight);
+  SetIndex(resizeHeightUnitCombo, p.ResizeHeightUnit);
+  SetText(resizeWidth, p.ResizeWidth);
+  SetIndex(resizeWidthUnitCombo, p.ResizeWidthUnit);
+  (p.AspectMode == 2   ? fitAspectOption
+   : p.AspectMode == 3 ? setAspectOption
+                       : keepAspectOption)
+      ->setChecked(true);
+  OnAspectModeChosen();
+  SetText(aspectRatio, p.AspectRatio);
 }
 
 void EditingProfileWindow::ClearResize() {
-  for (QLineEdit* box : {Text25, Text24, Text2}) box->setText(QString());
-  Option3->setChecked(true);
-  Aspect_Click();
-  Combo7->setCurrentIndex(0);
-  Combo6->setCurrentIndex(0);
+  for (QLineEdit* box : {resizeWidth, resizeHeight, aspectRatio}) box->setText(QString());
+  keepAspectOption->setChecked(true);
+  OnAspectModeChosen();
+  resizeWidthUnitCombo->setCurrentIndex(0);
+  resizeHeightUnitCombo->setCurrentIndex(0);
 }
 
-void EditingProfileWindow::Aspect_Click() {
-  Text2->setEnabled(Option2->isChecked());
+void EditingProfileWindow::OnAspectModeChosen() {
+  aspectRatio->setEnabled(setAspectOption->isChecked());
   if (EditingProfileEditor::State().Loading == 1) return;
-  Profile().AspectMode = Option1->isChecked() ? 2 : Option2->isChecked() ? 3 : 1;
+  Profile().AspectMode = fitAspectOption->isChecked() ? 2 : setAspectOption->isChecked() ? 3 : 1;
 }
 
-void EditingProfileWindow::SizePreset_Click(int preset) {
-  Text25->setText(QString::number(EditFields::SizePresets[preset].width));
-  Text24->setText(QString::number(EditFields::SizePresets[preset].height));
-  Combo7->setCurrentIndex(0);
-  Combo6->setCurrentIndex(0);
+void EditingProfileWindow::ApplySizePreset(int preset) {
+  resizeWidth->setText(QString::number(EditFields::SizePresets[preset].width));
+  resizeHeight->setText(QString::number(EditFields::SizePresets[preset].height));
+  resizeWidthUnitCombo->setCurrentIndex(0);
+  resizeHeightUnitCombo->setCurrentIndex(0);
 }
 
-void EditingProfileWindow::Opt_CopySizeTestFile_Click() {
+void EditingProfileWindow::CopyTestFileSize() {
   if (NeedTestFile()) return;
-  if (TestWidth > 0) {
-    Text25->setText(QString::number(TestWidth));
-    Combo7->setCurrentIndex(0);
+  if (testWidth > 0) {
+    resizeWidth->setText(QString::number(testWidth));
+    resizeWidthUnitCombo->setCurrentIndex(0);
   }
-  if (TestHeight > 0) {
-    Text24->setText(QString::number(TestHeight));
-    Combo6->setCurrentIndex(0);
+  if (testHeight > 0) {
+    resizeHeight->setText(QString::number(testHeight));
+    resizeHeightUnitCombo->setCurrentIndex(0);
   }
 }
 
-void EditingProfileWindow::Opt_CopyRAFileTest_Click() {
+void EditingProfileWindow::CopyTestFileAspect() {
   if (NeedTestFile()) return;
-  if (TestAspect <= 0) return;
-  Option2->setChecked(true);
-  Text2->setText(SingleText(TestAspect));
+  if (testAspect <= 0) return;
+  setAspectOption->setChecked(true);
+  aspectRatio->setText(SingleText(testAspect));
 }

@@ -27,84 +27,89 @@ using namespace EditingProfileWindowLayout;
 // previews of the operations on it.
 
 void EditingProfileWindow::CreateTestFileControls(QWidget* central) {
-  MakeCaption(Text12, "Text12", central, 120, 4320, 1800);
-  Make(Text13, "Text13", central, 1950, 4320, 4290, 285)->setReadOnly(true);
-  Make(Command2, "Command2", central, 6300, 4290, 480, 330);
-  Make(PicSelTestFile, "PicSelTestFile", central, 120, 120, 6720, 4080)->hide();
-  PicSelTestFile->setAutoFillBackground(true);
-  Make(Label21, "Label21", PicSelTestFile, 120, 120, 3000, 285);
-  Make(Combo13, "Combo13", PicSelTestFile, 120, 480, 5900, 330)->setEditable(true);
-  Make(Command9, "Command9", PicSelTestFile, 6120, 480, 480, 330);
-  Make(Command13, "Command13", PicSelTestFile, 5280, 1000, 1320, 360);
-  Make(Picture7, "Picture7", central, 120, 120, 6720, 4080);
-  Picture7->setAutoFillBackground(true);
-  Make(Label19, "Label19", Picture7, 2400, 1800, 2000, 285);
-  Label19->setAlignment(Qt::AlignCenter);
+  MakeCaption(testFileCaption, "Text12", central, 120, 4320, 1800);
+  Make(testFileBox, "Text13", central, 1950, 4320, 4290, 285)->setReadOnly(true);
+  Make(chooseTestFileButton, "Command2", central, 6300, 4290, 480, 330);
+  Make(testFileChooser, "PicSelTestFile", central, 120, 120, 6720, 4080)->hide();
+  testFileChooser->setAutoFillBackground(true);
+  Make(testFileChooserLabel, "Label21", testFileChooser, 120, 120, 3000, 285);
+  Make(testFileCombo, "Combo13", testFileChooser, 120, 480, 5900, 330)->setEditable(true);
+  Make(browseTestFileButton, "Command9", testFileChooser, 6120, 480, 480, 330);
+  Make(testFileBackButton, "Command13", testFileChooser, 5280, 1000, 1320, 360);
+  Make(waitPanel, "Picture7", central, 120, 120, 6720, 4080);
+  waitPanel->setAutoFillBackground(true);
+  Make(waitLabel, "Label19", waitPanel, 2400, 1800, 2000, 285);
+  waitLabel->setAlignment(Qt::AlignCenter);
 }
 
 void EditingProfileWindow::SetTestFileCaptions() {
-  Text12->setText("Archivo de prueba:");
-  Command2->setText("...");
-  Label21->setText("Archivo de prueba:");
-  Command9->setText("...");
-  Command13->setText("Atrás");
-  Label19->setText("Espere...");
+  testFileCaption->setText("Archivo de prueba:");
+  chooseTestFileButton->setText("...");
+  testFileChooserLabel->setText("Archivo de prueba:");
+  browseTestFileButton->setText("...");
+  testFileBackButton->setText("Atrás");
+  waitLabel->setText("Espere...");
 }
 
 void EditingProfileWindow::WireTestFileControls() {
-  connect(Command2, &QPushButton::clicked, this, &EditingProfileWindow::Command2_Click);
-  connect(Opt_SelTestFile, &QAction::triggered, this, &EditingProfileWindow::Command2_Click);
-  connect(Command13, &QPushButton::clicked, this, &EditingProfileWindow::Command13_Click);
-  connect(Combo13, &QComboBox::editTextChanged, this, &EditingProfileWindow::Combo13_Change);
-  connect(Combo13, &QComboBox::activated, this, &EditingProfileWindow::Combo13_Click);
-  connect(Text13, &QLineEdit::textChanged, this,
-          [this] { Text13->setCursorPosition(int(Text13->text().size())); });
-  connect(Command9, &QPushButton::clicked, this, &EditingProfileWindow::Command9_Click);
-  connect(Opt_Preview, &QAction::triggered, this, &EditingProfileWindow::Opt_Preview_Click);
+  connect(chooseTestFileButton, &QPushButton::clicked, this,
+          &EditingProfileWindow::OpenTestFileChooser);
+  connect(selectTestFileAction, &QAction::triggered, this,
+          &EditingProfileWindow::OpenTestFileChooser);
+  connect(testFileBackButton, &QPushButton::clicked, this,
+          &EditingProfileWindow::CloseTestFileChooser);
+  connect(testFileCombo, &QComboBox::editTextChanged, this,
+          &EditingProfileWindow::OnTestFileTextEdited);
+  connect(testFileCombo, &QComboBox::activated, this,
+          &EditingProfileWindow::OnListedTestFileChosen);
+  connect(testFileBox, &QLineEdit::textChanged, this,
+          [this] { testFileBox->setCursorPosition(int(testFileBox->text().size())); });
+  connect(browseTestFileButton, &QPushButton::clicked, this,
+          &EditingProfileWindow::BrowseForTestFile);
+  connect(previewAction, &QAction::triggered, this, &EditingProfileWindow::Preview);
 }
 
 void EditingProfileWindow::SetSubPanelControlsEnabled(bool enabled) {
-  Menu_File->setEnabled(enabled);
-  Menu_Options->setEnabled(enabled);
+  fileMenu->setEnabled(enabled);
+  optionsMenu->setEnabled(enabled);
   // The test file's own button too: its chooser opened over the explorer would
   // hand the menus back while the explorer still stands.
-  for (QPushButton* button : {Command3, Command15, Command14, Command2})
+  for (QPushButton* button : {acceptButton, loadButton, cancelButton, chooseTestFileButton})
     button->setEnabled(enabled);
-  SubPanelOpen = enabled ? 0 : 1;
+  subPanelOpen = enabled ? 0 : 1;
 }
 
 void EditingProfileWindow::CloseSubPanel() {
-  if (PicExploreStream->isVisible()) {
-    PicExploreStream->hide();
+  if (explorerPanel->isVisible()) {
+    explorerPanel->hide();
   } else {
-    PicSelTestFile->hide();
+    testFileChooser->hide();
   }
   SetSubPanelControlsEnabled(true);
 }
 
 bool EditingProfileWindow::NeedTestFile() {
-  if (!TestFile.isEmpty()) return false;
+  if (!testFile.isEmpty()) return false;
   Lang::MsgSelectTestFile();
   return true;
 }
 
-void EditingProfileWindow::DrawFlatLine() { Picture1->DrawLine({{0, 0.5}, {1, 0.5}}); }
+bool EditingProfileWindow::GrabsFrames() const {
+  return testHasVideo == 1 && !tempFolder.isEmpty();
+}
+
+void EditingProfileWindow::DrawFlatLine() { framePicture->DrawLine({{0, 0.5}, {1, 0.5}}); }
 
 void EditingProfileWindow::GrabFrame(const QString& seekText, bool firstFrame) {
-  const QString frameFile = TempFolder + "/frame.jpg";
-  QString output;
-  int32_t exitCode = 0;
-  const bool ran = ToolRunner::RunCaptured(
-                       ToolRunner::Pipeline{EditPreview::FrameGrab(TestFile, frameFile, seekText)},
-                       QString(), 0, 0, ToolRunner::OutputSink(), ToolRunner::NoDisplay, output, 0,
-                       exitCode) == ToolRunner::RunResult::Ran;
-  if (!ran || exitCode != 0) return;
+  const QString frameFile = tempFolder + "/frame.jpg";
+  if (EditPreview::GrabFrame(testFile, frameFile, seekText) != EditPreview::RunOutcome::Done)
+    return;
   const QImage frame(frameFile);
   if (frame.isNull()) return;
-  Picture1->SetPicture(frame);
+  framePicture->SetPicture(frame);
   if (firstFrame) {
-    Picture1->setEnabled(true);
-    Check1->setChecked(true);
+    framePicture->setEnabled(true);
+    muteCheck->setChecked(true);
   }
 }
 
@@ -115,119 +120,121 @@ void EditingProfileWindow::LoadTestFile(const QString& path) {
   const MediaInfo info = FfmpegTools::ProbeMedia(path);
   if (FfmpegTools::SaidUnreadable(path, info)) return;
   const EditPreview::TestFileFacts facts = EditPreview::FactsOf(info);
-  TestHasVideo = facts.hasVideo;
-  TestHasAudio = facts.hasAudio;
-  TestDuration = facts.duration;
-  TestWidth = facts.width;
-  TestHeight = facts.height;
-  TestAspect = facts.aspect;
-  TestFile = path;
-  Picture1->Clear();
-  Picture1->setEnabled(false);
-  Shape2->Left = -2;
-  Shape2->Place();
-  if (TempFolder.isEmpty() || TestHasVideo != 1) {
-    DrawFlatLine();
-  } else {
+  testHasVideo = facts.hasVideo;
+  testHasAudio = facts.hasAudio;
+  testDuration = facts.duration;
+  testWidth = facts.width;
+  testHeight = facts.height;
+  testAspect = facts.aspect;
+  testFile = path;
+  framePicture->Clear();
+  framePicture->setEnabled(false);
+  positionMarker->Left = -2;
+  positionMarker->Place();
+  if (GrabsFrames()) {
     GrabFrame(QString(), true);
+  } else {
+    DrawFlatLine();
   }
-  Picture4->setEnabled(TestDuration > 0);
-  Picture5->setEnabled(TestHasAudio == 1);
-  RangeStart = 0;
-  RangeWidth = 1;
-  Check1->setEnabled(Picture5->isEnabled());
-  Combo13Tag = path;
-  Combo13->setEditText(path);
-  Text13->setText(path);
+  timeLine->setEnabled(testDuration > 0);
+  volumeBar->setEnabled(testHasAudio == 1);
+  rangeStart = 0;
+  rangeWidth = 1;
+  muteCheck->setEnabled(volumeBar->isEnabled());
+  testFileComboText = path;
+  testFileCombo->setEditText(path);
+  testFileBox->setText(path);
 }
 
-void EditingProfileWindow::Command2_Click() {
-  PicSelTestFile->show();
-  PicSelTestFile->raise();
+void EditingProfileWindow::OpenTestFileChooser() {
+  testFileChooser->show();
+  testFileChooser->raise();
   SetSubPanelControlsEnabled(false);
 }
 
-void EditingProfileWindow::Command13_Click() {
-  PicSelTestFile->hide();
+void EditingProfileWindow::CloseTestFileChooser() {
+  testFileChooser->hide();
   SetSubPanelControlsEnabled(true);
 }
 
-void EditingProfileWindow::Combo13_Change() {
-  if (Combo13->currentText() != Combo13Tag) Combo13->setEditText(Combo13Tag);
-  Text13->setText(Combo13->currentText());
+void EditingProfileWindow::OnTestFileTextEdited() {
+  if (testFileCombo->currentText() != testFileComboText)
+    testFileCombo->setEditText(testFileComboText);
+  testFileBox->setText(testFileCombo->currentText());
 }
 
-void EditingProfileWindow::Combo13_Click() {
-  const int index = Combo13->currentIndex();
+void EditingProfileWindow::OnListedTestFileChosen() {
+  const int index = testFileCombo->currentIndex();
   if (index >= 0 && index < Session::State().FileList.size())
     LoadTestFile(Session::State().FileList[index]);
 }
 
-void EditingProfileWindow::Command9_Click() {
+void EditingProfileWindow::BrowseForTestFile() {
+  // The file chosen could not be probed: the press says why before the choice.
+  if (SaidAnotherToolRuns()) return;
   const QStringList chosen =
       DesktopServices::OpenFileDialog(QString(), this, QString(), QString(), false);
   if (chosen.isEmpty() || chosen.first().isEmpty()) return;
-  Menu_File->setEnabled(false);
-  Menu_Options->setEnabled(false);
-  Picture7->show();
-  Picture7->raise();
+  fileMenu->setEnabled(false);
+  optionsMenu->setEnabled(false);
+  waitPanel->show();
+  waitPanel->raise();
   LoadTestFile(chosen.first());
-  Picture7->hide();
+  waitPanel->hide();
 }
 
-void EditingProfileWindow::Opt_Preview_Click() {
+void EditingProfileWindow::Preview() {
   if (NeedTestFile()) return;
+  if (SaidAnotherToolRuns()) return;
   using EditPreview::UnitBox;
   auto unitBox = [](QLineEdit* box, QComboBox* combo) {
     return UnitBox{box->text(), combo->currentIndex()};
   };
   QString options;
-  switch (List1->currentRow()) {
+  switch (operationList->currentRow()) {
     case 1:
-      options = EditPreview::CropOptions(unitBox(Text17, Combo2), unitBox(Text19, Combo3),
-                                         unitBox(Text20, Combo4), unitBox(Text21, Combo5));
+      options = EditPreview::CropOptions(
+          unitBox(cropWidth, cropWidthUnitCombo), unitBox(cropHeight, cropHeightUnitCombo),
+          unitBox(cropLeft, cropLeftUnitCombo), unitBox(cropTop, cropTopUnitCombo));
       break;
     case 2: {
-      const int aspect = Option2->isChecked() ? 3 : Option1->isChecked() ? 2 : 1;
-      options = EditPreview::ResizeOptions(unitBox(Text25, Combo7), unitBox(Text24, Combo6), aspect,
-                                           Text2->text());
+      const int aspect = setAspectOption->isChecked() ? 3 : fitAspectOption->isChecked() ? 2 : 1;
+      options = EditPreview::ResizeOptions(unitBox(resizeWidth, resizeWidthUnitCombo),
+                                           unitBox(resizeHeight, resizeHeightUnitCombo), aspect,
+                                           aspectRatio->text());
       break;
     }
     case 3:
-      options = EditPreview::VolumeOptions(Text26->text());
+      options = EditPreview::VolumeOptions(volumePercent->text());
       break;
     case 5:
-      options = EditPreview::BorderOptions(unitBox(Text5, Combo10), unitBox(Text3, Combo9),
-                                           unitBox(Text7, Combo11), unitBox(Text9, Combo12),
-                                           Profile().BorderColor);
+      options = EditPreview::BorderOptions(
+          unitBox(leftBorder, leftBorderUnitCombo), unitBox(rightBorder, rightBorderUnitCombo),
+          unitBox(topBorder, topBorderUnitCombo), unitBox(bottomBorder, bottomBorderUnitCombo),
+          Profile().BorderColor);
       break;
     case 6:
-      options = EditPreview::RemoveTrackOptions(Check7->isChecked(), Check3->isChecked(),
-                                                Check4->isChecked());
+      options = EditPreview::RemoveTrackOptions(removeAudioCheck->isChecked(),
+                                                removeVideoCheck->isChecked(),
+                                                removeSubtitlesCheck->isChecked());
       break;
     case 7: {
       if (!FfmpegTools::FfmpegExists()) return;
       std::array<QString, 10> frequencies, widths, gains;
       for (int i = 0; i < 10; ++i) {
-        frequencies[i] = Text14[i]->text();
-        widths[i] = Text32[i]->text();
-        gains[i] = Text27[i]->text();
+        frequencies[i] = frequencyBoxes[i]->text();
+        widths[i] = bandwidthBoxes[i]->text();
+        gains[i] = gainBoxes[i]->text();
       }
-      const ToolRunner::Pipeline pipeline = EditPreview::EqualizerPipeline(
-          TestFile, EditPreview::EqualizerChain(frequencies, widths, gains));
       // The window waits disabled rather than hidden: hiding it would end the
       // modal wait of the editor around it.
       setEnabled(false);
-      QString output;
-      int32_t exitCode = 0;
-      ToolRunner::RunCaptured(pipeline, FileServices::ParentFolder(FfmpegTools::State().FfmpegPath),
-                              0, 0, ToolRunner::OutputSink(), ToolRunner::NoDisplay, output, 0,
-                              exitCode);
+      EditPreview::PlayEqualized(testFile, EditPreview::EqualizerChain(frequencies, widths, gains));
       setEnabled(true);
       return;
     }
     default:
       break;
   }
-  FfmpegTools::PlayFile({TestFile}, options);
+  FfmpegTools::PlayFile({testFile}, options);
 }

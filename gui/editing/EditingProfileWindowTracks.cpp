@@ -7,37 +7,38 @@
 using namespace EditingProfileWindowLayout;
 
 void EditingProfileWindow::CreateTrackPanel() {
-  Make(Check7, "Check7", PicEliminarPistas, 120, 120, 3850, 285);
-  Make(Check3, "Check3", PicEliminarPistas, 120, 480, 3850, 285);
-  Make(Check4, "Check4", PicEliminarPistas, 120, 840, 3850, 285);
+  Make(removeAudioCheck, "Check7", trackPanel, 120, 120, 3850, 285);
+  Make(removeVideoCheck, "Check3", trackPanel, 120, 480, 3850, 285);
+  Make(removeSubtitlesCheck, "Check4", trackPanel, 120, 840, 3850, 285);
 }
 
 void EditingProfileWindow::SetTrackCaptions() {
-  Check7->setText("Eliminar Audio");
-  Check3->setText("Eliminar Video");
-  Check4->setText("Eliminar subtítulos");
+  removeAudioCheck->setText("Eliminar Audio");
+  removeVideoCheck->setText("Eliminar Video");
+  removeSubtitlesCheck->setText("Eliminar subtítulos");
 }
 
 void EditingProfileWindow::WireTrackPanel() {
-  for (QCheckBox* box : {Check7, Check3, Check4}) {
-    connect(box, &QCheckBox::toggled, this, [this, box] { Track_Click(box); });
+  for (QCheckBox* box : {removeAudioCheck, removeVideoCheck, removeSubtitlesCheck}) {
+    connect(box, &QCheckBox::toggled, this, [this, box] { OnTrackRemovalToggled(box); });
   }
 }
 
 void EditingProfileWindow::ShowTracks(const EditProfileRec& p) {
-  Check7->setChecked(p.RemoveAudio == 1);
-  Check3->setChecked(p.RemoveVideo == 1);
-  Check4->setChecked(p.RemoveSubtitles == 1);
+  removeAudioCheck->setChecked(p.RemoveAudio == 1);
+  removeVideoCheck->setChecked(p.RemoveVideo == 1);
+  removeSubtitlesCheck->setChecked(p.RemoveSubtitles == 1);
 }
 
 void EditingProfileWindow::ClearTracks() {
-  for (QCheckBox* box : {Check7, Check3, Check4}) box->setChecked(false);
+  for (QCheckBox* box : {removeAudioCheck, removeVideoCheck, removeSubtitlesCheck})
+    box->setChecked(false);
 }
 
-void EditingProfileWindow::Track_Click(QCheckBox* box) {
+void EditingProfileWindow::OnTrackRemovalToggled(QCheckBox* box) {
   if (EditingProfileEditor::State().Loading == 1) return;
   const uint8_t value = box->isChecked() ? 1 : 0;
-  if (box == Check7) Profile().RemoveAudio = value;
-  if (box == Check3) Profile().RemoveVideo = value;
-  if (box == Check4) Profile().RemoveSubtitles = value;
+  if (box == removeAudioCheck) Profile().RemoveAudio = value;
+  if (box == removeVideoCheck) Profile().RemoveVideo = value;
+  if (box == removeSubtitlesCheck) Profile().RemoveSubtitles = value;
 }

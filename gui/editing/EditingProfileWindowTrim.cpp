@@ -13,104 +13,109 @@
 using namespace EditingProfileWindowLayout;
 
 void EditingProfileWindow::CreateTrimPanel() {
-  QWidget* panel = PicRecortarSecuencia;
-  Make(Label14, "Label14", panel, 120, 120, 3850, 285);
-  MakeNumeric(Text31, "Text31", panel, 120, 420, 2000);
-  Make(Command1, "Command1", panel, 2250, 400, 800, 330);
-  Make(Option4, "Option4", panel, 120, 840, 3850, 285)->setChecked(true);
-  MakeNumeric(Text33, "Text33", panel, 120, 1140, 2000);
-  Make(Command11, "Command11", panel, 2250, 1120, 800, 330);
-  Make(Option5, "Option5", panel, 120, 1560, 3850, 285);
-  MakeNumeric(Text1, "Text1", panel, 120, 1860, 2000)->setMaxLength(11);
-  Make(Combo8, "Combo8", panel, 2250, 1850, 1600, 330);
-  Text1->setEnabled(false);
-  Combo8->setEnabled(false);
+  QWidget* panel = trimPanel;
+  Make(startPositionLabel, "Label14", panel, 120, 120, 3850, 285);
+  MakeNumeric(startPosition, "Text31", panel, 120, 420, 2000);
+  Make(playFromStartButton, "Command1", panel, 2250, 400, 800, 330);
+  Make(endPositionOption, "Option4", panel, 120, 840, 3850, 285)->setChecked(true);
+  MakeNumeric(endPosition, "Text33", panel, 120, 1140, 2000);
+  Make(playFromEndButton, "Command11", panel, 2250, 1120, 800, 330);
+  Make(durationOption, "Option5", panel, 120, 1560, 3850, 285);
+  MakeNumeric(durationBox, "Text1", panel, 120, 1860, 2000)->setMaxLength(11);
+  Make(durationUnitCombo, "Combo8", panel, 2250, 1850, 1600, 330);
+  durationBox->setEnabled(false);
+  durationUnitCombo->setEnabled(false);
 }
 
 void EditingProfileWindow::SetTrimCaptions() {
-  Label14->setText("Convertir desde la posición (HH:MM:SS.mm):");
-  Option4->setText("Convertir hasta la posición (HH:MM:SS.mm):");
-  Option5->setText("Duración:");
-  Command1->setText("Ir a");
-  Command11->setText("Ir a");
-  Combo8->addItems({"HH:MM:SS.mm", "cuadros", "bytes"});
+  startPositionLabel->setText("Convertir desde la posición (HH:MM:SS.mm):");
+  endPositionOption->setText("Convertir hasta la posición (HH:MM:SS.mm):");
+  durationOption->setText("Duración:");
+  playFromStartButton->setText("Ir a");
+  playFromEndButton->setText("Ir a");
+  durationUnitCombo->addItems({"HH:MM:SS.mm", "cuadros", "bytes"});
 }
 
 void EditingProfileWindow::WireTrimPanel() {
-  for (QLineEdit* box : {Text31, Text33}) {
-    connect(box, &QLineEdit::textChanged, this, [this, box] { Time_Change(box); });
+  for (QLineEdit* box : {startPosition, endPosition}) {
+    connect(box, &QLineEdit::textChanged, this, [this, box] { OnTimeEdited(box); });
   }
-  connect(Text1, &QLineEdit::textChanged, this, &EditingProfileWindow::Text1_Change);
-  connect(Combo8, &QComboBox::currentIndexChanged, this, &EditingProfileWindow::Combo8_Click);
-  for (QRadioButton* option : {Option4, Option5}) {
+  connect(durationBox, &QLineEdit::textChanged, this, &EditingProfileWindow::OnDurationEdited);
+  connect(durationUnitCombo, &QComboBox::currentIndexChanged, this,
+          &EditingProfileWindow::OnDurationUnitChosen);
+  for (QRadioButton* option : {endPositionOption, durationOption}) {
     connect(option, &QRadioButton::toggled, this, [this](bool on) {
-      if (on) EndMode_Click();
+      if (on) OnEndModeChosen();
     });
   }
-  connect(Command1, &QPushButton::clicked, this, &EditingProfileWindow::Command1_Click);
-  connect(Command11, &QPushButton::clicked, this, &EditingProfileWindow::Command11_Click);
+  connect(playFromStartButton, &QPushButton::clicked, this,
+          &EditingProfileWindow::PlayFromStartPosition);
+  connect(playFromEndButton, &QPushButton::clicked, this,
+          &EditingProfileWindow::PlayFromEndPosition);
 }
 
 void EditingProfileWindow::ShowTrim(const EditProfileRec& p) {
-  SetIndex(Combo8, p.DurationUnit);
-  SetText(Text1, p.Duration[std::min<int>(p.DurationUnit, 2)]);
-  SetText(Text33, p.EndPos);
-  SetText(Text31, p.StartPos);
-  (p.EndMode == 2 ? Option5 : Option4)->setChecked(true);
-  EndMode_Click();
+  SetIndex(durationUnitCombo, p.DurationUnit);
+  SetText(durationBox, p.Duration[std::min<int>(p.DurationUnit, 2)]);
+  SetText(endPosition, p.EndPos);
+  SetText(startPosition, p.StartPos);
+  (p.EndMode == 2 ? durationOption : endPositionOption)->setChecked(true);
+  OnEndModeChosen();
 }
 
 void EditingProfileWindow::ClearTrim() {
-  Text31->setText(QString());
-  Text33->setText(QString());
-  Option4->setChecked(true);
-  EndMode_Click();
-  Text1->setText(QString());
+  startPosition->setText(QString());
+  endPosition->setText(QString());
+  endPositionOption->setChecked(true);
+  OnEndModeChosen();
+  durationBox->setText(QString());
   Profile().Duration = {};
-  Combo8->setCurrentIndex(0);
+  durationUnitCombo->setCurrentIndex(0);
 }
 
-void EditingProfileWindow::Time_Change(QLineEdit* box) {
+void EditingProfileWindow::OnTimeEdited(QLineEdit* box) {
   if (EditingProfileEditor::State().Loading == 1) return;
   Apply(EditFields::TimeText(box->text(), FfmpegTools::TimeToSeconds(box->text())),
         FieldOfBox(box));
 }
 
-void EditingProfileWindow::Text1_Change() {
+void EditingProfileWindow::OnDurationEdited() {
   if (EditingProfileEditor::State().Loading == 1) return;
-  const int unit = std::clamp(Combo8->currentIndex(), 0, 2);
-  Apply(EditFields::DurationText(Text1->text(), unit, FfmpegTools::TimeToSeconds(Text1->text())),
-        FieldOfBox(Text1));
+  const int unit = std::clamp(durationUnitCombo->currentIndex(), 0, 2);
+  Apply(EditFields::DurationText(durationBox->text(), unit,
+                                 FfmpegTools::TimeToSeconds(durationBox->text())),
+        FieldOfBox(durationBox));
 }
 
-void EditingProfileWindow::Combo8_Click() {
-  const int unit = Combo8->currentIndex();
+void EditingProfileWindow::OnDurationUnitChosen() {
+  const int unit = durationUnitCombo->currentIndex();
   if (unit < 0) return;
   if (EditingProfileEditor::State().Loading != 1) Profile().DurationUnit = uint8_t(unit);
   const uint8_t loading = EditingProfileEditor::State().Loading;
   EditingProfileEditor::State().Loading = 1;
-  SetText(Text1, Profile().Duration[std::min(unit, 2)]);
+  SetText(durationBox, Profile().Duration[std::min(unit, 2)]);
   EditingProfileEditor::State().Loading = loading;
 }
 
-void EditingProfileWindow::EndMode_Click() {
-  if (EditingProfileEditor::State().Loading != 1) Profile().EndMode = Option5->isChecked() ? 2 : 1;
-  Text33->setEnabled(Option4->isChecked());
-  Command11->setEnabled(Option4->isChecked());
-  Text1->setEnabled(Option5->isChecked());
-  Combo8->setEnabled(Option5->isChecked());
+void EditingProfileWindow::OnEndModeChosen() {
+  if (EditingProfileEditor::State().Loading != 1)
+    Profile().EndMode = durationOption->isChecked() ? 2 : 1;
+  endPosition->setEnabled(endPositionOption->isChecked());
+  playFromEndButton->setEnabled(endPositionOption->isChecked());
+  durationBox->setEnabled(durationOption->isChecked());
+  durationUnitCombo->setEnabled(durationOption->isChecked());
 }
 
-void EditingProfileWindow::Command1_Click() {
+void EditingProfileWindow::PlayFromStartPosition() {
   if (NeedTestFile()) return;
-  const QString seconds = FfmpegTools::TimeToSeconds(Text31->text());
-  if (!seconds.isEmpty())
-    FfmpegTools::PlayFile({TestFile}, FfmpegTools::State().OptNames.Seek + " " + seconds);
+  const QString seconds = FfmpegTools::TimeToSeconds(startPosition->text());
+  if (!seconds.isEmpty() && !SaidAnotherToolRuns())
+    FfmpegTools::PlayFile({testFile}, FfmpegTools::State().OptNames.Seek + " " + seconds);
 }
 
-void EditingProfileWindow::Command11_Click() {
+void EditingProfileWindow::PlayFromEndPosition() {
   if (NeedTestFile()) return;
-  const QString seconds = FfmpegTools::TimeToSeconds(Text33->text());
-  if (!seconds.isEmpty())
-    FfmpegTools::PlayFile({TestFile}, FfmpegTools::State().OptNames.Seek + " " + seconds);
+  const QString seconds = FfmpegTools::TimeToSeconds(endPosition->text());
+  if (!seconds.isEmpty() && !SaidAnotherToolRuns())
+    FfmpegTools::PlayFile({testFile}, FfmpegTools::State().OptNames.Seek + " " + seconds);
 }

@@ -3,13 +3,16 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QGridLayout>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
+#include <QVBoxLayout>
 
 #include "core/editing/FilterEditor.h"
 #include "core/frame/DesktopServices.h"
@@ -23,7 +26,6 @@
 #include "gui/ground/ConsoleBox.h"
 #include "gui/ground/MainWindowLink.h"
 #include "gui/ground/ModalWindow.h"
-#include "gui/ground/TextFit.h"
 #include "gui/ground/WidgetFactory.h"
 #include "gui/lang/Translators.h"
 
@@ -48,10 +50,9 @@ FilterEditorWindow::~FilterEditorWindow() = default;
 FilterEditorWindow* FilterEditorWindow::Instance() { return g_instance.data(); }
 
 void FilterEditorWindow::ShowEditor(const QString& name) {
-  using namespace FilterEditor;
   auto* window = new FilterEditorWindow;
-  window->Form_Load();
-  if (!name.isEmpty()) OpenFilter(name);
+  window->Load();
+  if (!name.isEmpty()) FilterEditor::OpenFilter(name);
   QPointer<FilterEditorWindow> alive(window);
   ModalWindow::Run(window);
   if (alive) delete alive.data();
@@ -60,111 +61,160 @@ void FilterEditorWindow::ShowEditor(const QString& name) {
 }
 
 void FilterEditorWindow::CreateControls() {
+  using WidgetFactory::Create;
   auto* central = new QWidget(this);
   setCentralWidget(central);
-  setFixedSize(TextFit::Pixels(7000), TextFit::Pixels(6600));
-  WidgetFactory::Make(Frame1, "Frame1", central, 120, 120, 6720, 2760);
-  WidgetFactory::Make(Label1, "Label1", Frame1, 120, 360, 1200, 300);
-  WidgetFactory::Make(Combo1, "Combo1", Frame1, 1440, 330, 2400, 330);
-  WidgetFactory::Make(Label2, "Label2", Frame1, 120, 780, 1800, 300);
-  WidgetFactory::Make(Text1, "Text1", Frame1, 120, 1080, 6480, 1200);
+  filterFrame = Create<QGroupBox>(central, "Frame1");
+  typeLabel = Create<QLabel>(filterFrame, "Label1");
+  typeCombo = Create<QComboBox>(filterFrame, "Combo1");
+  parametersLabel = Create<QLabel>(filterFrame, "Label2");
+  parameters = Create<QPlainTextEdit>(filterFrame, "Text1");
   // Tab goes on to the next control, as in every other box; a tab character
   // has no place in a filter's parameters.
-  Text1->setTabChangesFocus(true);
-  WidgetFactory::Make(Check1, "Check1", Frame1, 120, 2340, 6480, 300);
+  parameters->setTabChangesFocus(true);
+  multiInputCheck = Create<QCheckBox>(filterFrame, "Check1");
 
-  WidgetFactory::Make(Frame2, "Frame2", central, 120, 3000, 6720, 3240);
-  WidgetFactory::Make(Label3, "Label3", Frame2, 120, 300, 4000, 300);
-  WidgetFactory::Make(List1, "List1", Frame2, 120, 600, 5880, 1500);
-  List1->setSelectionMode(QAbstractItemView::MultiSelection);
-  WidgetFactory::Make(Command1, "Command1", Frame2, 6120, 600, 480, 330);
-  WidgetFactory::Make(Check2, "Check2", Frame2, 120, 2220, 6480, 300);
-  WidgetFactory::Make(Check3, "Check3", Frame2, 120, 2520, 6480, 300);
-  WidgetFactory::Make(Command2, "Command2", Frame2, 5160, 2820, 1440, 360);
-  AccessibleNames::NameAfter(Combo1, Label1);
-  AccessibleNames::NameAfter(Text1, Label2);
-  AccessibleNames::NameAfter(List1, Label3);
+  testFrame = Create<QGroupBox>(central, "Frame2");
+  testFilesLabel = Create<QLabel>(testFrame, "Label3");
+  testFileList = Create<QListWidget>(testFrame, "List1");
+  testFileList->setSelectionMode(QAbstractItemView::MultiSelection);
+  addTestFilesButton = Create<QPushButton>(testFrame, "Command1");
+  ffmpegOnlyCheck = Create<QCheckBox>(testFrame, "Check2");
+  muteCheck = Create<QCheckBox>(testFrame, "Check3");
+  testButton = Create<QPushButton>(testFrame, "Command2");
+  AccessibleNames::NameAfter(typeCombo, typeLabel);
+  AccessibleNames::NameAfter(parameters, parametersLabel);
+  AccessibleNames::NameAfter(testFileList, testFilesLabel);
 
-  Frame3 = WidgetFactory::Named(new QGroupBox(central), "Frame3");
-  Frame3->setGeometry(Frame1->geometry());
+  runPanel = Create<QGroupBox>(central, "Frame3");
   // The run panel covers the filter's frame, its title included.
-  Frame3->setAutoFillBackground(true);
-  Frame3->hide();
-  WidgetFactory::Make(Text2, "Text2", Frame3, 120, 300, 6480, 1920);
-  Text2->setReadOnly(true);
-  WidgetFactory::Make(Command3, "Command3", Frame3, 4800, 2280, 1800, 360);
+  runPanel->setAutoFillBackground(true);
+  runPanel->hide();
+  runOutput = Create<QPlainTextEdit>(runPanel, "Text2");
+  runOutput->setReadOnly(true);
+  stopOrBackButton = Create<QPushButton>(runPanel, "Command3");
+  LayOutControls(central);
+  resize(WidgetFactory::Px(7000), WidgetFactory::Px(6600));
 
-  Menu_File = menuBar()->addMenu(QString());
-  Menu_File->setObjectName("Menu_File");
-  File_Open = WidgetFactory::MenuItem(Menu_File, "File_Open", QString());
-  File_Save = WidgetFactory::MenuItem(Menu_File, "File_Save", QString());
-  File_SaveAs = WidgetFactory::MenuItem(Menu_File, "File_SaveAs", QString());
-  File_UndoChanges = WidgetFactory::MenuItem(Menu_File, "File_UndoChanges", QString());
-  File_Close = WidgetFactory::MenuItem(Menu_File, "File_Close", QString());
-  File_Exit = WidgetFactory::MenuItem(Menu_File, "File_Exit", QString());
-  Menu_Help = menuBar()->addMenu(QString());
-  Menu_Help->setObjectName("Menu_Help");
-  Help_ffmpeg = WidgetFactory::MenuItem(Menu_Help, "Help_ffmpeg", QString());
-  Help_Doc = WidgetFactory::MenuItem(Menu_Help, "Help_Doc", QString());
+  fileMenu = menuBar()->addMenu(QString());
+  fileMenu->setObjectName("Menu_File");
+  openAction = WidgetFactory::MenuItem(fileMenu, "File_Open", QString());
+  saveAction = WidgetFactory::MenuItem(fileMenu, "File_Save", QString());
+  saveAsAction = WidgetFactory::MenuItem(fileMenu, "File_SaveAs", QString());
+  undoChangesAction = WidgetFactory::MenuItem(fileMenu, "File_UndoChanges", QString());
+  closeAction = WidgetFactory::MenuItem(fileMenu, "File_Close", QString());
+  exitAction = WidgetFactory::MenuItem(fileMenu, "File_Exit", QString());
+  helpMenu = menuBar()->addMenu(QString());
+  helpMenu->setObjectName("Menu_Help");
+  ffmpegHelpAction = WidgetFactory::MenuItem(helpMenu, "Help_ffmpeg", QString());
+  programHelpAction = WidgetFactory::MenuItem(helpMenu, "Help_Doc", QString());
+}
+
+// The frames stand one over the other, as wide as the window. The parameters
+// box and the file list take the height the window has to give: on a screen
+// too short for the design every other control still shows, and those two
+// scroll their own lines.
+void FilterEditorWindow::LayOutControls(QWidget* central) {
+  using WidgetFactory::Px;
+  typeCombo->setMinimumWidth(Px(2400));
+  parameters->setMinimumHeight(Px(600));
+  testFileList->setMinimumHeight(Px(900));
+  addTestFilesButton->setMinimumSize(Px(480), Px(330));
+  testButton->setMinimumSize(Px(1440), Px(360));
+  stopOrBackButton->setMinimumSize(Px(1800), Px(360));
+
+  auto* typeRow = new QHBoxLayout;
+  typeRow->addWidget(typeLabel);
+  typeRow->addWidget(typeCombo);
+  typeRow->addStretch();
+  auto* filter = new QVBoxLayout(filterFrame);
+  filter->addLayout(typeRow);
+  filter->addWidget(parametersLabel);
+  filter->addWidget(parameters, 1);
+  filter->addWidget(multiInputCheck);
+
+  auto* listRow = new QHBoxLayout;
+  listRow->addWidget(testFileList, 1);
+  listRow->addWidget(addTestFilesButton, 0, Qt::AlignTop);
+  auto* test = new QVBoxLayout(testFrame);
+  test->addWidget(testFilesLabel);
+  test->addLayout(listRow, 1);
+  test->addWidget(ffmpegOnlyCheck);
+  test->addWidget(muteCheck);
+  test->addWidget(testButton, 0, Qt::AlignRight);
+
+  auto* run = new QVBoxLayout(runPanel);
+  run->addWidget(runOutput, 1);
+  run->addWidget(stopOrBackButton, 0, Qt::AlignRight);
+
+  auto* frames = new QGridLayout(central);
+  frames->setContentsMargins(Px(120), Px(120), Px(120), Px(120));
+  frames->setSpacing(Px(120));
+  frames->addWidget(filterFrame, 0, 0);
+  // The run panel takes the filter frame's very place, over it.
+  frames->addWidget(runPanel, 0, 0);
+  frames->addWidget(testFrame, 1, 0);
+  // Extra height goes to the frames as the design shares it.
+  frames->setRowStretch(0, 2760);
+  frames->setRowStretch(1, 3240);
 }
 
 // The design's Spanish captions; the window's translator replaces them.
 void FilterEditorWindow::SetDesignCaptions() {
   setWindowTitle("Editor de filtros");
-  Frame1->setTitle("Configuración del filtro");
-  Label1->setText("Tipo:");
-  Combo1->addItems({"Audio", "Video", "Complejo"});
-  Label2->setText("Parámetros:");
-  Check1->setText("Requiere varios archivos de entrada");
-  Frame2->setTitle("Probar filtro");
-  Label3->setText("Usar el (los) archivos:");
-  Command1->setText("...");
-  Check2->setText("Solo ejecutar el convertidor (no abre el reproductor)");
-  Check3->setText("Silenciar audio");
-  Command2->setText("Probar");
-  Frame3->setTitle("Espere...");
-  Frame3Tag = "Finalizado";
-  Command3->setText("Detener / Atrás");
-  Menu_File->setTitle("Archivo");
-  File_Open->setText("Abrir");
-  File_Save->setText("Guardar");
-  File_SaveAs->setText("Guardar como...");
-  File_UndoChanges->setText("Descartar cambios");
-  File_Close->setText("Cerrar");
-  File_Exit->setText("Salir");
-  Menu_Help->setTitle("Ayuda");
-  Help_ffmpeg->setText("Ayuda de ffmpeg");
-  Help_Doc->setText("Ayuda del programa");
+  filterFrame->setTitle("Configuración del filtro");
+  typeLabel->setText("Tipo:");
+  typeCombo->addItems({"Audio", "Video", "Complejo"});
+  parametersLabel->setText("Parámetros:");
+  multiInputCheck->setText("Requiere varios archivos de entrada");
+  testFrame->setTitle("Probar filtro");
+  testFilesLabel->setText("Usar el (los) archivos:");
+  addTestFilesButton->setText("...");
+  ffmpegOnlyCheck->setText("Solo ejecutar el convertidor (no abre el reproductor)");
+  muteCheck->setText("Silenciar audio");
+  testButton->setText("Probar");
+  runPanel->setTitle("Espere...");
+  runPanelOtherTitle = "Finalizado";
+  stopOrBackButton->setText("Detener / Atrás");
+  fileMenu->setTitle("Archivo");
+  openAction->setText("Abrir");
+  saveAction->setText("Guardar");
+  saveAsAction->setText("Guardar como...");
+  undoChangesAction->setText("Descartar cambios");
+  closeAction->setText("Cerrar");
+  exitAction->setText("Salir");
+  helpMenu->setTitle("Ayuda");
+  ffmpegHelpAction->setText("Ayuda de ffmpeg");
+  programHelpAction->setText("Ayuda del programa");
 }
 
 void FilterEditorWindow::WireControls() {
-  connect(Text1, &QPlainTextEdit::textChanged, this, &FilterEditorWindow::Text1_Change);
-  connect(Check1, &QCheckBox::clicked, this, &FilterEditorWindow::Check1_Click);
-  connect(Combo1, &QComboBox::currentIndexChanged, this, &FilterEditorWindow::Combo1_Click);
-  connect(File_Open, &QAction::triggered, this, &FilterEditorWindow::File_Open_Click);
-  connect(File_Save, &QAction::triggered, this, &FilterEditorWindow::File_Save_Click);
-  connect(File_SaveAs, &QAction::triggered, this, &FilterEditorWindow::File_SaveAs_Click);
-  connect(File_UndoChanges, &QAction::triggered, this, &FilterEditorWindow::File_UndoChanges_Click);
-  connect(File_Close, &QAction::triggered, this, &FilterEditorWindow::File_Close_Click);
-  connect(File_Exit, &QAction::triggered, this, &FilterEditorWindow::File_Exit_Click);
-  connect(Command1, &QPushButton::clicked, this, &FilterEditorWindow::Command1_Click);
-  connect(Command2, &QPushButton::clicked, this, &FilterEditorWindow::Command2_Click);
-  connect(Command3, &QPushButton::clicked, this, &FilterEditorWindow::Command3_Click);
-  connect(Help_ffmpeg, &QAction::triggered, this, &FilterEditorWindow::Help_ffmpeg_Click);
-  connect(Help_Doc, &QAction::triggered, this, &FilterEditorWindow::Help_Doc_Click);
+  connect(parameters, &QPlainTextEdit::textChanged, this, &FilterEditorWindow::OnParametersEdited);
+  connect(multiInputCheck, &QCheckBox::clicked, this, &FilterEditorWindow::OnMultiInputToggled);
+  connect(typeCombo, &QComboBox::currentIndexChanged, this, &FilterEditorWindow::OnTypeChosen);
+  connect(openAction, &QAction::triggered, this, &FilterEditorWindow::OpenFilter);
+  connect(saveAction, &QAction::triggered, this, &FilterEditorWindow::SaveFilter);
+  connect(saveAsAction, &QAction::triggered, this, &FilterEditorWindow::SaveFilterAs);
+  connect(undoChangesAction, &QAction::triggered, this, &FilterEditorWindow::UndoChanges);
+  connect(closeAction, &QAction::triggered, this, &FilterEditorWindow::CloseFilter);
+  connect(exitAction, &QAction::triggered, this, &FilterEditorWindow::Exit);
+  connect(addTestFilesButton, &QPushButton::clicked, this, &FilterEditorWindow::AddTestFiles);
+  connect(testButton, &QPushButton::clicked, this, &FilterEditorWindow::RunTest);
+  connect(stopOrBackButton, &QPushButton::clicked, this, &FilterEditorWindow::StopOrGoBack);
+  connect(ffmpegHelpAction, &QAction::triggered, this, &FilterEditorWindow::ShowFfmpegHelp);
+  connect(programHelpAction, &QAction::triggered, this, &FilterEditorWindow::ShowProgramHelp);
 }
 
-void FilterEditorWindow::Form_Load() {
+void FilterEditorWindow::Load() {
   Lang::TranslateForm4();
-  Frame3->setGeometry(Frame1->geometry());
-  WidgetFactory::SetListHorizontalExtent(List1, 1800);
-  Combo1->setCurrentIndex(0);
+  WidgetFactory::SetListHorizontalExtent(testFileList, 1800);
+  typeCombo->setCurrentIndex(0);
   if (MainWindowLink::Window()) {
-    Menu_Help->setTitle(MainWindowLink::Caption("Menu_Help"));
-    Help_ffmpeg->setText(MainWindowLink::Caption("Help_ffhelp"));
-    Help_Doc->setText(MainWindowLink::Caption("Help_ProgramHelp"));
+    helpMenu->setTitle(MainWindowLink::Caption("Menu_Help"));
+    ffmpegHelpAction->setText(MainWindowLink::Caption("Help_ffhelp"));
+    programHelpAction->setText(MainWindowLink::Caption("Help_ProgramHelp"));
   }
-  List1->addItems(Session::State().FileList);
+  testFileList->addItems(Session::State().FileList);
 }
 
 void FilterEditorWindow::Unload() {
@@ -173,9 +223,9 @@ void FilterEditorWindow::Unload() {
 }
 
 void FilterEditorWindow::ShowFilter(const FilterDef& filter) {
-  Combo1->setCurrentIndex(filter.Type <= 2 ? filter.Type : -1);
-  Text1->setPlainText(filter.Params);
-  Check1->setChecked(filter.MultiInput == 1);
+  typeCombo->setCurrentIndex(filter.Type <= 2 ? filter.Type : -1);
+  parameters->setPlainText(filter.Params);
+  multiInputCheck->setChecked(filter.MultiInput == 1);
 }
 
 void FilterEditorWindow::ShowCurrentFilter() {
@@ -188,69 +238,73 @@ void FilterEditorWindow::StoreControls() { FilterEditor::TakeControls(FilterFrom
 
 FilterDef FilterEditorWindow::FilterFromControls() const {
   FilterDef filter;
-  filter.Type = uint8_t(std::max(0, Combo1->currentIndex()));
-  filter.MultiInput = Check1->isChecked() ? 1 : 0;
-  filter.Params = Text1->toPlainText();
+  filter.Type = uint8_t(std::max(0, typeCombo->currentIndex()));
+  filter.MultiInput = multiInputCheck->isChecked() ? 1 : 0;
+  filter.Params = parameters->toPlainText();
   return filter;
 }
 
-void FilterEditorWindow::AddListEntries(const QStringList& paths) { List1->addItems(paths); }
+void FilterEditorWindow::AddListEntries(const QStringList& paths) { testFileList->addItems(paths); }
 
 FilterEditor::TestSettings FilterEditorWindow::ReadTestSettings() const {
   FilterEditor::TestSettings settings;
   const QStringList listed = Session::State().FileList;
-  for (int row = 0; row < List1->count(); ++row) {
-    if (!List1->item(row)->isSelected()) continue;
+  for (int row = 0; row < testFileList->count(); ++row) {
+    if (!testFileList->item(row)->isSelected()) continue;
     // Entries stand for the main window's files, then for the added ones.
     settings.inputs << (row < listed.size()
                             ? listed[row]
                             : FilterEditor::State().TestFiles.value(row - listed.size()));
   }
-  settings.type = Combo1->currentIndex();
-  settings.filterText = Text1->toPlainText();
-  settings.multiInput = Check1->isChecked();
-  settings.ffmpegOnly = Check2->isChecked();
-  settings.silence = Check3->isChecked();
+  settings.type = typeCombo->currentIndex();
+  settings.filterText = parameters->toPlainText();
+  settings.multiInput = multiInputCheck->isChecked();
+  settings.ffmpegOnly = ffmpegOnlyCheck->isChecked();
+  settings.silence = muteCheck->isChecked();
   return settings;
 }
 
 void FilterEditorWindow::ShowRunPanel() {
-  Text2->clear();
-  Frame3->show();
-  Frame3->raise();
-  Menu_File->setEnabled(false);
-  Menu_Help->setEnabled(false);
+  runOutput->clear();
+  runPanel->show();
+  runPanel->raise();
+  fileMenu->setEnabled(false);
+  helpMenu->setEnabled(false);
 }
 
 void FilterEditorWindow::SwapRunCaption() {
-  const QString caption = Frame3->title();
-  Frame3->setTitle(Frame3Tag);
-  Frame3Tag = caption;
+  const QString caption = runPanel->title();
+  runPanel->setTitle(runPanelOtherTitle);
+  runPanelOtherTitle = caption;
 }
 
 void FilterEditorWindow::MarkRunFinished() { SwapRunCaption(); }
 
-void FilterEditorWindow::BackFromRunPanel() {
-  Frame3->hide();
-  SwapRunCaption();
-  Menu_File->setEnabled(true);
-  Menu_Help->setEnabled(true);
+void FilterEditorWindow::HideRunPanel() {
+  runPanel->hide();
+  fileMenu->setEnabled(true);
+  helpMenu->setEnabled(true);
 }
 
-void FilterEditorWindow::Text1_Change() { StoreControls(); }
-void FilterEditorWindow::Check1_Click() { StoreControls(); }
-void FilterEditorWindow::Combo1_Click() { StoreControls(); }
-void FilterEditorWindow::File_Open_Click() { FilterEditor::OpenFilter(QString()); }
-void FilterEditorWindow::File_Save_Click() { FilterEditor::SaveFilter(0); }
-void FilterEditorWindow::File_SaveAs_Click() { FilterEditor::SaveFilter(1); }
-void FilterEditorWindow::File_UndoChanges_Click() { FilterEditor::UndoChanges(); }
-void FilterEditorWindow::File_Close_Click() { FilterEditor::CloseFilter(); }
+void FilterEditorWindow::BackFromRunPanel() {
+  HideRunPanel();
+  SwapRunCaption();
+}
 
-void FilterEditorWindow::File_Exit_Click() {
+void FilterEditorWindow::OnParametersEdited() { StoreControls(); }
+void FilterEditorWindow::OnMultiInputToggled() { StoreControls(); }
+void FilterEditorWindow::OnTypeChosen() { StoreControls(); }
+void FilterEditorWindow::OpenFilter() { FilterEditor::OpenFilter(QString()); }
+void FilterEditorWindow::SaveFilter() { FilterEditor::SaveFilter(0); }
+void FilterEditorWindow::SaveFilterAs() { FilterEditor::SaveFilter(1); }
+void FilterEditorWindow::UndoChanges() { FilterEditor::UndoChanges(); }
+void FilterEditorWindow::CloseFilter() { FilterEditor::CloseFilter(); }
+
+void FilterEditorWindow::Exit() {
   if (FilterEditor::CloseFilter()) Unload();
 }
 
-void FilterEditorWindow::Command1_Click() {
+void FilterEditorWindow::AddTestFiles() {
   const QStringList paths =
       DesktopServices::OpenFileDialog(QString(), this, QString(), QString(), true, 4092);
   if (paths.isEmpty() || paths.first().isEmpty()) return;
@@ -275,7 +329,7 @@ void FilterEditorWindow::ShowRefusal(FilterEditor::TestRefusal refusal) {
   }
 }
 
-void FilterEditorWindow::Command2_Click() {
+void FilterEditorWindow::RunTest() {
   const FilterEditor::TestSettings settings = ReadTestSettings();
   const FilterEditor::TestRefusal refusal = FilterEditor::CheckTest(settings);
   if (refusal != FilterEditor::TestRefusal::Ready) {
@@ -287,13 +341,20 @@ void FilterEditorWindow::Command2_Click() {
   if (ToolRunner::GetState() != ToolRunner::Idle) return;
   ShowRunPanel();
   QPointer<FilterEditorWindow> alive(this);
-  FilterEditor::RunTest(settings, ToolRunner::BoxSink(Text2, true));
-  if (alive) MarkRunFinished();
+  const ToolRunner::RunResult result =
+      FilterEditor::RunTest(settings, ToolRunner::BoxSink(runOutput, true));
+  if (!alive) return;
+  // A test that never ran has not finished: its panel goes as it came.
+  if (result == ToolRunner::RunResult::Busy) {
+    HideRunPanel();
+  } else {
+    MarkRunFinished();
+  }
 }
 
-void FilterEditorWindow::Command3_Click() {
+void FilterEditorWindow::StopOrGoBack() {
   if (FilterEditor::State().TestRunning == 1) {
-    if (!Check2->isChecked()) {
+    if (!ffmpegOnlyCheck->isChecked()) {
       Lang::MsgHowToStopFfplay();
     } else {
       ToolRunner::RequestStop();
@@ -303,20 +364,25 @@ void FilterEditorWindow::Command3_Click() {
   BackFromRunPanel();
 }
 
-void FilterEditorWindow::Help_ffmpeg_Click() {
+void FilterEditorWindow::ShowFfmpegHelp() {
   if (!FfmpegTools::FfmpegExists()) return;
+  // The viewer would open on nothing while another tool holds the runner.
+  if (ToolRunner::GetState() != ToolRunner::Idle) {
+    Lang::MsgAnotherToolRunning();
+    return;
+  }
   TextViewer::ShowCommandOutput(
       ToolRunner::QuoteArgument(FfmpegTools::State().FfmpegPath) + " -filters", this);
 }
 
-void FilterEditorWindow::Help_Doc_Click() { ProgramHelp::ShowProgramHelp(); }
+void FilterEditorWindow::ShowProgramHelp() { ProgramHelp::ShowProgramHelp(); }
 
-bool FilterEditorWindow::Form_QueryUnload() {
+bool FilterEditorWindow::MayClose() {
   if (FilterEditor::State().TestRunning == 1) {
     Lang::MsgStopBeforeExit();
     return false;
   }
-  if (Frame3->isVisible()) {
+  if (runPanel->isVisible()) {
     BackFromRunPanel();
     return false;
   }
@@ -324,7 +390,7 @@ bool FilterEditorWindow::Form_QueryUnload() {
 }
 
 void FilterEditorWindow::closeEvent(QCloseEvent* event) {
-  if (unloading_ || Form_QueryUnload()) {
+  if (unloading_ || MayClose()) {
     event->accept();
   } else {
     event->ignore();

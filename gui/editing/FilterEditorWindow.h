@@ -33,57 +33,60 @@ class FilterEditorWindow : public QMainWindow {
   // returns when the window has gone.
   static void ShowEditor(const QString& name);
 
-  void Form_Load();
+  void Load();
   // Unloads the window without the close question (it has been asked).
   void Unload();
 
   void ShowRunPanel();
 
   // Handlers.
-  void Text1_Change();
-  void Check1_Click();
-  void Combo1_Click();
-  void File_Open_Click();
-  void File_Save_Click();
-  void File_SaveAs_Click();
-  void File_UndoChanges_Click();
-  void File_Close_Click();
-  void File_Exit_Click();
-  void Command1_Click();
-  void Command2_Click();
-  void Command3_Click();
-  void Help_ffmpeg_Click();
-  void Help_Doc_Click();
+  void OnParametersEdited();
+  void OnMultiInputToggled();
+  void OnTypeChosen();
+  void OpenFilter();
+  void SaveFilter();
+  void SaveFilterAs();
+  void UndoChanges();
+  void CloseFilter();
+  void Exit();
+  void AddTestFiles();
+  // "Probar".
+  void RunTest();
+  // "Detener / Atrás": stops a running test, or leaves the run panel.
+  void StopOrGoBack();
+  void ShowFfmpegHelp();
+  void ShowProgramHelp();
   // False refuses the close.
-  bool Form_QueryUnload();
+  bool MayClose();
 
-  QGroupBox* Frame1 = nullptr;
-  QLabel* Label1 = nullptr;
-  QComboBox* Combo1 = nullptr;
-  QLabel* Label2 = nullptr;
-  QPlainTextEdit* Text1 = nullptr;
-  QCheckBox* Check1 = nullptr;
-  QGroupBox* Frame2 = nullptr;
-  QLabel* Label3 = nullptr;
-  QListWidget* List1 = nullptr;
-  QPushButton* Command1 = nullptr;
-  QCheckBox* Check2 = nullptr;
-  QCheckBox* Check3 = nullptr;
-  QPushButton* Command2 = nullptr;
-  QGroupBox* Frame3 = nullptr;
-  QString Frame3Tag;
-  QPlainTextEdit* Text2 = nullptr;
-  QPushButton* Command3 = nullptr;
-  QMenu* Menu_File = nullptr;
-  QAction* File_Open = nullptr;
-  QAction* File_Save = nullptr;
-  QAction* File_SaveAs = nullptr;
-  QAction* File_UndoChanges = nullptr;
-  QAction* File_Close = nullptr;
-  QAction* File_Exit = nullptr;
-  QMenu* Menu_Help = nullptr;
-  QAction* Help_ffmpeg = nullptr;
-  QAction* Help_Doc = nullptr;
+  QGroupBox* filterFrame = nullptr;
+  QLabel* typeLabel = nullptr;
+  QComboBox* typeCombo = nullptr;
+  QLabel* parametersLabel = nullptr;
+  QPlainTextEdit* parameters = nullptr;
+  QCheckBox* multiInputCheck = nullptr;
+  QGroupBox* testFrame = nullptr;
+  QLabel* testFilesLabel = nullptr;
+  QListWidget* testFileList = nullptr;
+  QPushButton* addTestFilesButton = nullptr;
+  QCheckBox* ffmpegOnlyCheck = nullptr;
+  QCheckBox* muteCheck = nullptr;
+  QPushButton* testButton = nullptr;
+  QGroupBox* runPanel = nullptr;
+  // The title the run panel swaps in when its run ends ("Finalizado"), and back.
+  QString runPanelOtherTitle;
+  QPlainTextEdit* runOutput = nullptr;
+  QPushButton* stopOrBackButton = nullptr;
+  QMenu* fileMenu = nullptr;
+  QAction* openAction = nullptr;
+  QAction* saveAction = nullptr;
+  QAction* saveAsAction = nullptr;
+  QAction* undoChangesAction = nullptr;
+  QAction* closeAction = nullptr;
+  QAction* exitAction = nullptr;
+  QMenu* helpMenu = nullptr;
+  QAction* ffmpegHelpAction = nullptr;
+  QAction* programHelpAction = nullptr;
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -99,9 +102,12 @@ class FilterEditorWindow : public QMainWindow {
   void MarkRunFinished();
 
   void CreateControls();
+  void LayOutControls(QWidget* central);
   void SetDesignCaptions();
   void WireControls();
   void SwapRunCaption();
+  // The run panel hidden and the menus given back; its title stays.
+  void HideRunPanel();
   void BackFromRunPanel();
   // The current filter into the controls, with the loading flag on.
   void ShowCurrentFilter();

@@ -227,6 +227,46 @@ TEST_F(EditPreviewTest, FrameGrabsWriteAJpegOfTheFrame) {
   EXPECT_FALSE(QImage(frame).isNull());
 }
 
+// A grab, a detection or an equalised play asked for while another tool holds
+// the runner says so, apart from one that ran and found nothing.
+TEST_F(EditPreviewTest, RunsOnTheTestFileTellABusyRunnerFromAFailure) {
+  FfmpegTools::State().FfplayPath = FakePlayer();
+  QFile::setPermissions(FfmpegTools::State().FfplayPath,
+                        QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+  using EditPreview::RunOutcome;
+  const QString clip = MakeClip("padded.mkv", {"color=c=white:size=128x96:rate=10"},
+                                {"-t", "2", "-vf", "pad=160:120:16:12:black", "-c:v", "ffv1"});
+  const QString frame = Folder() + "/frame.jpg";
+  RunOutcome grab = RunOutcome::Done;
+  RunOutcome play = RunOutcome::Done;
+  EditPreview::DetectedBorders found{RunOutcome::Done, {}};
+  ASSERT_TRUE(WhileAnotherToolRuns([&] {
+    grab = EditPreview::GrabFrame(clip, frame, "0.5");
+    found = EditPreview::DetectBorders(clip, "0.5", 160, 120);
+    play = EditPreview::PlayEqualized(clip, QString());
+  }));
+  EXPECT_EQ(grab, RunOutcome::Busy);
+  EXPECT_FALSE(QFile::exists(frame));
+  EXPECT_EQ(found.outcome, RunOutcome::Busy);
+  EXPECT_EQ(play, RunOutcome::Busy);
+  EXPECT_FALSE(QFile::exists(Folder() + "/tools/play-input.bin"));
+
+  EXPECT_EQ(EditPreview::GrabFrame(clip, frame, "0.5"), RunOutcome::Done);
+  EXPECT_EQ(QImage(frame).size(), QSize(160, 120));
+  found = EditPreview::DetectBorders(clip, "0.5", 160, 120);
+  EXPECT_EQ(found.outcome, RunOutcome::Done);
+  EXPECT_EQ(found.rect, (Rect{16.0f / 160, 12.0f / 120, 128.0f / 160, 96.0f / 120}));
+  EXPECT_EQ(EditPreview::PlayEqualized(clip, QString()), RunOutcome::Done);
+  EXPECT_TRUE(QFile::exists(Folder() + "/tools/play-input.bin"));
+
+  const QString black =
+      MakeClip("black.mkv", {"color=c=black:size=160x120:rate=10"}, {"-t", "2", "-c:v", "ffv1"});
+  EXPECT_EQ(EditPreview::DetectBorders(black, "0", 160, 120).outcome, RunOutcome::Failed);
+  const QString empty = ProbeClips::EmptyFile(Folder());
+  EXPECT_EQ(EditPreview::GrabFrame(empty, frame, QString()), RunOutcome::Failed);
+  EXPECT_EQ(EditPreview::DetectBorders(empty, "0", 160, 120).outcome, RunOutcome::Failed);
+}
+
 TEST_F(EditPreviewTest, TheAuditionReadsAnyFileNameThroughTheFilterGraph) {
   const QString odd = Folder() + "/a b,c;[d]:e'f\\g.wav";
   ASSERT_TRUE(QFile::copy(AudioClip(), odd));

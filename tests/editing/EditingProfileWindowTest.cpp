@@ -17,6 +17,7 @@
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QTimer>
+#include <functional>
 #include <memory>
 
 #include "Children.h"
@@ -47,7 +48,7 @@ class EditingProfileWindowTest : public EditingTest {
   }
   EditingProfileWindow* Open() {
     window_ = new EditingProfileWindow;
-    window_->Form_Load();
+    window_->Load();
     return window_;
   }
   static void Type(QWidget* box, const QString& keys) {
@@ -86,21 +87,21 @@ class EditingProfileWindowTest : public EditingTest {
 TEST_F(EditingProfileWindowTest, LoadingProbesTheFirstListedFileAndGrabsItsFirstFrame) {
   Session::State().FileList = {VideoClip()};
   EditingProfileWindow* w = Open();
-  EXPECT_EQ(w->TestFile, Session::State().FileList.first());
-  EXPECT_EQ(w->TestWidth, 160);
-  EXPECT_EQ(w->TestHeight, 120);
-  EXPECT_FLOAT_EQ(w->TestDuration, 2);
-  EXPECT_EQ(w->TestHasAudio, 1);
-  EXPECT_TRUE(w->Picture1->HasPicture());
-  EXPECT_TRUE(w->Picture1->isEnabled());
-  EXPECT_TRUE(w->Check1->isChecked());
-  EXPECT_EQ(w->Text13->text(), w->TestFile);
-  EXPECT_EQ(w->Combo13->count(), 1);
-  EXPECT_TRUE(QFile::exists(w->TempFolder + "/frame.jpg"));
-  EXPECT_TRUE(w->Menu_File->isEnabled());
-  EXPECT_FALSE(w->Picture7->isVisible());
+  EXPECT_EQ(w->testFile, Session::State().FileList.first());
+  EXPECT_EQ(w->testWidth, 160);
+  EXPECT_EQ(w->testHeight, 120);
+  EXPECT_FLOAT_EQ(w->testDuration, 2);
+  EXPECT_EQ(w->testHasAudio, 1);
+  EXPECT_TRUE(w->framePicture->HasPicture());
+  EXPECT_TRUE(w->framePicture->isEnabled());
+  EXPECT_TRUE(w->muteCheck->isChecked());
+  EXPECT_EQ(w->testFileBox->text(), w->testFile);
+  EXPECT_EQ(w->testFileCombo->count(), 1);
+  EXPECT_TRUE(QFile::exists(w->tempFolder + "/frame.jpg"));
+  EXPECT_TRUE(w->fileMenu->isEnabled());
+  EXPECT_FALSE(w->waitPanel->isVisible());
 
-  const QString temp = w->TempFolder;
+  const QString temp = w->tempFolder;
   EXPECT_TRUE(w->close());
   EXPECT_FALSE(QDir(temp).exists());
 }
@@ -111,35 +112,35 @@ TEST_F(EditingProfileWindowTest, AFileWithoutPicturesShowsAFlatLineAndAnimatesIt
                         QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
   Session::State().FileList = {AudioClip()};
   EditingProfileWindow* w = Open();
-  EXPECT_FALSE(w->Picture1->isEnabled());
-  EXPECT_EQ(w->Picture1->Line(), (QList<QPointF>{{0, 0.5}, {1, 0.5}}));
-  EXPECT_TRUE(w->Picture4->isEnabled());
-  EXPECT_FALSE(w->Check1->isChecked());
+  EXPECT_FALSE(w->framePicture->isEnabled());
+  EXPECT_EQ(w->framePicture->Line(), (QList<QPointF>{{0, 0.5}, {1, 0.5}}));
+  EXPECT_TRUE(w->timeLine->isEnabled());
+  EXPECT_FALSE(w->muteCheck->isChecked());
 
-  w->List1->setCurrentRow(1);
+  w->operationList->setCurrentRow(1);
   ScriptedDialogs dialogs;
   dialogs.ExpectMessage();
-  w->Opt_CutGrap_Click();
+  w->OpenExplorer();
   EXPECT_EQ(dialogs.Messages(), QStringList{"No se pueden extraer cuadros del archivo de prueba"});
-  EXPECT_FALSE(w->PicExploreStream->isVisible());
+  EXPECT_FALSE(w->explorerPanel->isVisible());
 
-  w->Picture4_MouseUp(0.5);
-  EXPECT_DOUBLE_EQ(w->Shape2->Left + w->Shape2->Width, 0.5);
-  EXPECT_TRUE(w->Timer1->isActive());
-  for (int tick = 0; tick < 70; ++tick) w->Timer1_Timer();
-  EXPECT_TRUE(w->Timer1->isActive());
-  EXPECT_GT(w->Picture1->Line().size(), 90);
-  w->Timer1_Timer();
-  EXPECT_FALSE(w->Timer1->isActive());
-  EXPECT_EQ(w->AuditionElapsed, 0);
-  EXPECT_EQ(w->Picture1->Line().size(), 2);
+  w->OnTimeLineClicked(0.5);
+  EXPECT_DOUBLE_EQ(w->positionMarker->Left + w->positionMarker->Width, 0.5);
+  EXPECT_TRUE(w->auditionTimer->isActive());
+  for (int tick = 0; tick < 70; ++tick) w->OnAuditionTimer();
+  EXPECT_TRUE(w->auditionTimer->isActive());
+  EXPECT_GT(w->framePicture->Line().size(), 90);
+  w->OnAuditionTimer();
+  EXPECT_FALSE(w->auditionTimer->isActive());
+  EXPECT_EQ(w->auditionElapsed, 0);
+  EXPECT_EQ(w->framePicture->Line().size(), 2);
 }
 
 TEST_F(EditingProfileWindowTest, TheAuditionEndsWithTheEditor) {
   qputenv("SDL_AUDIODRIVER", "dummy");
   Session::State().FileList = {MakeClip("long tone.wav", {"sine=d=30"})};
   EditingProfileWindow* w = Open();
-  w->Picture4_MouseUp(0.1);
+  w->OnTimeLineClicked(0.1);
   QElapsedTimer waited;
   waited.start();
   while (ChildProcesses("ffplay").isEmpty() && waited.elapsed() < 20000)
@@ -152,38 +153,38 @@ TEST_F(EditingProfileWindowTest, TheAuditionEndsWithTheEditor) {
 
 TEST_F(EditingProfileWindowTest, NumericBoxesTakeKeysByTheirRuleAndStoreNormalisedValues) {
   EditingProfileWindow* w = Open();
-  Type(w->Text17, "007.50.");
-  EXPECT_EQ(w->Text17->text(), "007.50");
+  Type(w->cropWidth, "007.50.");
+  EXPECT_EQ(w->cropWidth->text(), "007.50");
   EXPECT_EQ(EditingProfileEditor::State().CurrentProfile.CropWidth, "7.5");
-  Leave(w->Text17);
-  EXPECT_EQ(w->Text17->text(), "7.5");
+  Leave(w->cropWidth);
+  EXPECT_EQ(w->cropWidth->text(), "7.5");
 
-  Type(w->Text26, "1.5-0");
+  Type(w->volumePercent, "1.5-0");
   EXPECT_EQ(EditingProfileEditor::State().CurrentProfile.Volume, "150");
-  Type(w->Text31, "1:30.5x");
+  Type(w->startPosition, "1:30.5x");
   EXPECT_EQ(EditingProfileEditor::State().CurrentProfile.StartPos, "1:30.5");
-  Type(w->Text31, ":4:5");
-  EXPECT_EQ(w->Text31->text(), "1:30.5:4:5");
+  Type(w->startPosition, ":4:5");
+  EXPECT_EQ(w->startPosition->text(), "1:30.5:4:5");
   EXPECT_EQ(EditingProfileEditor::State().CurrentProfile.StartPos, "1:30.5:4");
-  Leave(w->Text31);
-  EXPECT_EQ(w->Text31->text(), "1:30.5:4");
+  Leave(w->startPosition);
+  EXPECT_EQ(w->startPosition->text(), "1:30.5:4");
 
-  Type(w->Text19, "0");
+  Type(w->cropHeight, "0");
   EXPECT_EQ(EditingProfileEditor::State().CurrentProfile.CropHeight, "");
-  Type(w->Text19, "\b");
-  w->Text27[2]->clear();
-  Type(w->Text27[2], "-3-.25");
+  Type(w->cropHeight, "\b");
+  w->gainBoxes[2]->clear();
+  Type(w->gainBoxes[2], "-3-.25");
   EXPECT_EQ(EditingProfileEditor::State().CurrentProfile.Equalizer[7], "-3.2");
 
-  w->Option5->setChecked(true);
+  w->durationOption->setChecked(true);
   EXPECT_EQ(EditingProfileEditor::State().CurrentProfile.EndMode, 2);
-  EXPECT_TRUE(w->Text1->isEnabled());
-  EXPECT_FALSE(w->Text33->isEnabled());
-  w->Combo8->setCurrentIndex(1);
-  Type(w->Text1, "2:5.0");
+  EXPECT_TRUE(w->durationBox->isEnabled());
+  EXPECT_FALSE(w->endPosition->isEnabled());
+  w->durationUnitCombo->setCurrentIndex(1);
+  Type(w->durationBox, "2:5.0");
   EXPECT_EQ(EditingProfileEditor::State().CurrentProfile.Duration[1], "250");
-  w->Combo8->setCurrentIndex(0);
-  EXPECT_EQ(w->Text1->text(), "");
+  w->durationUnitCombo->setCurrentIndex(0);
+  EXPECT_EQ(w->durationBox->text(), "");
   EXPECT_EQ(EditingProfileEditor::State().CurrentProfile.Duration[1], "250");
 }
 
@@ -210,22 +211,22 @@ TEST_F(EditingProfileWindowTest, AnOpenedProfileFillsEveryPanelWithoutWritingBac
   dialogs.ExpectMessage();
   EditingProfileEditor::OpenProfile(path);
   EXPECT_EQ(dialogs.Messages(), QStringList{"Los siguientes filtros no se encuentran:\ngone"});
-  EXPECT_EQ(w->Text31->text(), "10");
-  EXPECT_TRUE(w->Option5->isChecked());
-  EXPECT_EQ(w->Combo8->currentIndex(), 1);
-  EXPECT_EQ(w->Text1->text(), "125");
-  EXPECT_EQ(w->Text17->text(), "0.5");
-  EXPECT_EQ(w->Combo2->currentIndex(), 1);
-  EXPECT_TRUE(w->Option2->isChecked());
-  EXPECT_TRUE(w->Text2->isEnabled());
-  EXPECT_EQ(w->List3->item(0)->checkState(), Qt::Checked);
-  EXPECT_EQ(w->List2->item(0)->checkState(), Qt::Unchecked);
-  EXPECT_EQ(w->Picture2->palette().color(QPalette::Window), QColor(255, 128, 0));
-  EXPECT_TRUE(w->Check3->isChecked());
-  EXPECT_EQ(w->Text27[0]->text(), "12");
-  EXPECT_DOUBLE_EQ(w->Shape1[0]->Top, 0);
-  EXPECT_EQ(w->Text14[9]->text(), "16000");
-  EXPECT_EQ(w->Text30->text(), "-re");
+  EXPECT_EQ(w->startPosition->text(), "10");
+  EXPECT_TRUE(w->durationOption->isChecked());
+  EXPECT_EQ(w->durationUnitCombo->currentIndex(), 1);
+  EXPECT_EQ(w->durationBox->text(), "125");
+  EXPECT_EQ(w->cropWidth->text(), "0.5");
+  EXPECT_EQ(w->cropWidthUnitCombo->currentIndex(), 1);
+  EXPECT_TRUE(w->setAspectOption->isChecked());
+  EXPECT_TRUE(w->aspectRatio->isEnabled());
+  EXPECT_EQ(w->videoFilterList->item(0)->checkState(), Qt::Checked);
+  EXPECT_EQ(w->audioFilterList->item(0)->checkState(), Qt::Unchecked);
+  EXPECT_EQ(w->borderColorSwatch->palette().color(QPalette::Window), QColor(255, 128, 0));
+  EXPECT_TRUE(w->removeVideoCheck->isChecked());
+  EXPECT_EQ(w->gainBoxes[0]->text(), "12");
+  EXPECT_DOUBLE_EQ(w->gainMarkers[0]->Top, 0);
+  EXPECT_EQ(w->frequencyBoxes[9]->text(), "16000");
+  EXPECT_EQ(w->inputParams->text(), "-re");
   // Only the missing filter was dropped, so the profile counts as changed.
   EXPECT_EQ(EditingProfileEditor::State().CurrentProfile.Filters.Items, QStringList{"ESPEJO"});
   EXPECT_TRUE(EditingProfileEditor::IsDirty());
@@ -236,15 +237,15 @@ TEST_F(EditingProfileWindowTest, FilterTicksAreStoredByListThenPosition) {
   WriteFilter("espejo", 1);
   WriteFilter("mezcla", 2);
   EditingProfileWindow* w = Open();
-  EXPECT_EQ(w->List2->count(), 1);
-  EXPECT_EQ(w->List3->count(), 1);
-  EXPECT_EQ(w->List4->count(), 1);
-  w->List3->item(0)->setCheckState(Qt::Checked);
-  w->List2->item(0)->setCheckState(Qt::Checked);
+  EXPECT_EQ(w->audioFilterList->count(), 1);
+  EXPECT_EQ(w->videoFilterList->count(), 1);
+  EXPECT_EQ(w->complexFilterList->count(), 1);
+  w->videoFilterList->item(0)->setCheckState(Qt::Checked);
+  w->audioFilterList->item(0)->setCheckState(Qt::Checked);
   EXPECT_EQ(EditingProfileEditor::State().CurrentProfile.Filters.Items,
             (QStringList{"eco", "espejo"}));
-  w->List1->setCurrentRow(4);
-  w->Opt_CleanAct_Click();
+  w->operationList->setCurrentRow(4);
+  w->ClearCurrentValues();
   EXPECT_TRUE(EditingProfileEditor::State().CurrentProfile.Filters.IsEmpty());
 }
 
@@ -259,11 +260,11 @@ TEST_F(EditingProfileWindowTest, APipeOrADeviceAmongTheFiltersIsLeftOutWithoutWa
   ASSERT_TRUE(QFile::link("/dev/zero", filters + "/zero.qfl"));
   const HangGuard guard("the editing-profile window listing its filters");
   EditingProfileWindow* w = Open();
-  ASSERT_EQ(w->List2->count(), 1);
-  EXPECT_EQ(w->List2->item(0)->text(), "eco");
-  ASSERT_EQ(w->List3->count(), 1);
-  EXPECT_EQ(w->List3->item(0)->text(), "espejo");
-  EXPECT_EQ(w->List4->count(), 0);
+  ASSERT_EQ(w->audioFilterList->count(), 1);
+  EXPECT_EQ(w->audioFilterList->item(0)->text(), "eco");
+  ASSERT_EQ(w->videoFilterList->count(), 1);
+  EXPECT_EQ(w->videoFilterList->item(0)->text(), "espejo");
+  EXPECT_EQ(w->complexFilterList->count(), 0);
 }
 
 TEST_F(EditingProfileWindowTest, OperationsShowTheirPanelAndMenuItems) {
@@ -274,72 +275,72 @@ TEST_F(EditingProfileWindowTest, OperationsShowTheirPanelAndMenuItems) {
     QWidget* panel;
     QList<QAction*> shown;
   } rows[] = {
-      {0, w->PicRecortarSecuencia, {w->Opt_CutGrap}},
-      {2, w->PicCambiarTamanoCuadro, {w->Opt_TamPredef->menuAction(), w->Opt_Preview}},
-      {7, w->PicEQU, {w->Opt_PredefEqu->menuAction(), w->Opt_RestVal->menuAction()}},
-      {8, w->PicModifCmdL, {w->Opt_Helpff}},
+      {0, w->trimPanel, {w->explorerAction}},
+      {2, w->resizePanel, {w->sizePresetMenu->menuAction(), w->previewAction}},
+      {7, w->equalizerPanel, {w->equalizerPresetMenu->menuAction(), w->restoreMenu->menuAction()}},
+      {8, w->commandLinePanel, {w->ffmpegHelpAction}},
   };
   for (const auto& row : rows) {
-    w->List1->setCurrentRow(row.row);
+    w->operationList->setCurrentRow(row.row);
     EXPECT_TRUE(row.panel->isVisible()) << row.row;
     for (QAction* item : row.shown) EXPECT_TRUE(item->isVisible()) << row.row;
-    EXPECT_EQ(w->Opt_Preview->isVisible(), row.row == 2 || row.row == 7) << row.row;
+    EXPECT_EQ(w->previewAction->isVisible(), row.row == 2 || row.row == 7) << row.row;
   }
-  w->List1->setCurrentRow(4);
-  EXPECT_FALSE(w->Opt_Sep1->isVisible());
-  EXPECT_TRUE(w->Opt_CleanAll->isVisible());
+  w->operationList->setCurrentRow(4);
+  EXPECT_FALSE(w->optionsSeparator->isVisible());
+  EXPECT_TRUE(w->clearAllAction->isVisible());
 }
 
 TEST_F(EditingProfileWindowTest, PresetsAndRestoreCommandsWriteTheBandsThroughTheirBoxes) {
   EditingProfileEditor::NormalizeEqualizer();
   EditingProfileWindow* w = Open();
   EditingProfileEditor::RecordToForm();
-  w->List1->setCurrentRow(7);
-  w->Text14[3]->setText("300");
-  w->Text32[3]->setText("2");
-  w->Equ_Click(11);  // "Pop"
+  w->operationList->setCurrentRow(7);
+  w->frequencyBoxes[3]->setText("300");
+  w->bandwidthBoxes[3]->setText("2");
+  w->ApplyEqualizerPreset(11);  // "Pop"
   const char* gains[] = {"-0.5", "2.3", "4.1", "4.7", "2.9", "0", "-1.1", "-1.1", "-0.5", "-0.5"};
   for (int band = 0; band < 10; ++band) {
     EXPECT_EQ(EditingProfileEditor::State().CurrentProfile.Equalizer[band * 3 + 1], gains[band]);
     EXPECT_EQ(EditingProfileEditor::State().CurrentProfile.Equalizer[band * 3 + 2], "1");
   }
   EXPECT_EQ(EditingProfileEditor::State().CurrentProfile.Equalizer[9], "250");
-  w->Opt_RestVal_All_Click();
+  w->RestoreAllBands();
   EXPECT_FALSE(EditingProfileEditor::IsDirty());
 
-  w->Picture3_MouseUp(0, Qt::LeftButton, 0.0);
-  EXPECT_EQ(w->Text27[0]->text(), "12");
-  w->Picture3_KeyDown(0, Qt::Key_Up);
-  EXPECT_EQ(w->Text27[0]->text(), "12");
-  w->Picture3_MouseUp(0, Qt::RightButton, 0.9);
-  w->Picture3_KeyDown(0, Qt::Key_Down);
+  w->OnGainSliderClicked(0, Qt::LeftButton, 0.0);
+  EXPECT_EQ(w->gainBoxes[0]->text(), "12");
+  w->OnGainSliderKey(0, Qt::Key_Up);
+  EXPECT_EQ(w->gainBoxes[0]->text(), "12");
+  w->OnGainSliderClicked(0, Qt::RightButton, 0.9);
+  w->OnGainSliderKey(0, Qt::Key_Down);
   EXPECT_EQ(EditingProfileEditor::State().CurrentProfile.Equalizer[1], "-0.1");
-  w->Text27[1]->setText("");
-  Leave(w->Text27[1]);
-  EXPECT_EQ(w->Text27[1]->text(), "0");
-  EXPECT_DOUBLE_EQ(w->Shape1[1]->Top, 0.5);
-  w->Text32[1]->setText("0");
-  Leave(w->Text32[1]);
+  w->gainBoxes[1]->setText("");
+  Leave(w->gainBoxes[1]);
+  EXPECT_EQ(w->gainBoxes[1]->text(), "0");
+  EXPECT_DOUBLE_EQ(w->gainMarkers[1]->Top, 0.5);
+  w->bandwidthBoxes[1]->setText("0");
+  Leave(w->bandwidthBoxes[1]);
   EXPECT_EQ(EditingProfileEditor::State().CurrentProfile.Equalizer[5], "1");
 
-  w->HScroll1->setValue(6);
-  EXPECT_FALSE(w->Text14[0]->isVisibleTo(w));
-  EXPECT_TRUE(w->Text14[9]->isVisibleTo(w));
+  w->bandScroll->setValue(6);
+  EXPECT_FALSE(w->frequencyBoxes[0]->isVisibleTo(w));
+  EXPECT_TRUE(w->frequencyBoxes[9]->isVisibleTo(w));
 }
 
 TEST_F(EditingProfileWindowTest, ClearingOneOperationLeavesTheOthers) {
   EditingProfileWindow* w = Open();
-  w->Text3->setText("48");
-  w->Combo9->setCurrentIndex(2);
-  w->Text26->setText("80");
-  w->List1->setCurrentRow(5);
+  w->rightBorder->setText("48");
+  w->rightBorderUnitCombo->setCurrentIndex(2);
+  w->volumePercent->setText("80");
+  w->operationList->setCurrentRow(5);
   w->ClearValues(false);
   EXPECT_EQ(EditingProfileEditor::State().CurrentProfile.BorderRight, "");
   EXPECT_EQ(EditingProfileEditor::State().CurrentProfile.BorderRightUnit, 0);
   EXPECT_EQ(EditingProfileEditor::State().CurrentProfile.BorderColor, "000000");
   EXPECT_EQ(EditingProfileEditor::State().CurrentProfile.Volume, "80");
-  w->Check7->setChecked(true);
-  w->Text27[4]->setText("5");
+  w->removeAudioCheck->setChecked(true);
+  w->gainBoxes[4]->setText("5");
   w->ClearValues(true);
   EXPECT_EQ(EditingProfileEditor::State().CurrentProfile.Volume, "");
   EXPECT_EQ(EditingProfileEditor::State().CurrentProfile.RemoveAudio, 0);
@@ -350,37 +351,37 @@ TEST_F(EditingProfileWindowTest, ClearingOneOperationLeavesTheOthers) {
 
 TEST_F(EditingProfileWindowTest, SizePresetsColourAndTestFileValuesFillTheirBoxes) {
   EditingProfileWindow* w = Open();
-  w->Combo7->setCurrentIndex(2);
-  w->SizePreset_Click(13);
+  w->resizeWidthUnitCombo->setCurrentIndex(2);
+  w->ApplySizePreset(13);
   EXPECT_EQ(EditingProfileEditor::State().CurrentProfile.ResizeWidth, "1920");
   EXPECT_EQ(EditingProfileEditor::State().CurrentProfile.ResizeHeight, "1200");
   EXPECT_EQ(EditingProfileEditor::State().CurrentProfile.ResizeWidthUnit, 0);
 
   ScriptedDialogs dialogs;
   dialogs.Expect(Kind::Color, 0xFF000A).Expect(Kind::Color, -1).ExpectMessage();
-  w->Command12_Click();
+  w->ChooseBorderColor();
   EXPECT_EQ(EditingProfileEditor::State().CurrentProfile.BorderColor, "0A00FF");
-  w->Command12_Click();
+  w->ChooseBorderColor();
   EXPECT_EQ(EditingProfileEditor::State().CurrentProfile.BorderColor, "0A00FF");
 
-  w->Opt_CopyRAFileTest_Click();
+  w->CopyTestFileAspect();
   EXPECT_EQ(dialogs.Messages(), QStringList{"Seleccione un archivo de prueba"});
-  w->TestFile = "/x.avi";
-  w->TestWidth = 640;
-  w->TestHeight = 480;
-  w->TestAspect = 16.0f / 9;
-  w->Opt_CopyRAFileTest_Click();
-  EXPECT_TRUE(w->Option2->isChecked());
+  w->testFile = "/x.avi";
+  w->testWidth = 640;
+  w->testHeight = 480;
+  w->testAspect = 16.0f / 9;
+  w->CopyTestFileAspect();
+  EXPECT_TRUE(w->setAspectOption->isChecked());
   EXPECT_EQ(EditingProfileEditor::State().CurrentProfile.AspectRatio, "1.777778");
   EXPECT_EQ(EditingProfileEditor::State().CurrentProfile.AspectMode, 3);
-  w->Opt_CopySizeTestFile_Click();
+  w->CopyTestFileSize();
   EXPECT_EQ(EditingProfileEditor::State().CurrentProfile.ResizeWidth, "640");
 
-  w->List1->setCurrentRow(5);
-  w->Text3->setText("48");
-  w->Text7->setText("64");
-  w->Opt_ConRelDim_Click();
-  EXPECT_EQ(w->Text3->text(), "0.1");
+  w->operationList->setCurrentRow(5);
+  w->rightBorder->setText("48");
+  w->topBorder->setText("64");
+  w->ConvertToRelativeSizes();
+  EXPECT_EQ(w->rightBorder->text(), "0.1");
   EXPECT_EQ(EditingProfileEditor::State().CurrentProfile.BorderRightUnit, 2);
   EXPECT_EQ(EditingProfileEditor::State().CurrentProfile.BorderTop, "0.1");
   EXPECT_EQ(EditingProfileEditor::State().CurrentProfile.BorderTopUnit, 1);
@@ -388,32 +389,32 @@ TEST_F(EditingProfileWindowTest, SizePresetsColourAndTestFileValuesFillTheirBoxe
 
 TEST_F(EditingProfileWindowTest, TheExplorerHandsTheMarkedRangeToTheTrimBoxes) {
   EditingProfileWindow* w = Open();
-  w->TestFile = "/x.avi";
-  w->TestDuration = 60;
-  w->Picture4->setEnabled(true);
-  w->List1->setCurrentRow(0);
-  w->Opt_CutGrap_Click();
-  EXPECT_TRUE(w->PicExploreStream->isVisibleTo(w));
-  EXPECT_EQ(w->SubPanelOpen, 1);
-  EXPECT_FALSE(w->Menu_File->isEnabled());
-  w->Shape2->Left = 0.75 - 2;
-  w->Command7_Click();
-  w->Shape2->Left = 0.25 - 2;
-  w->Command10_Click();
-  EXPECT_DOUBLE_EQ(w->Shape3->Left, 0.25);
-  EXPECT_DOUBLE_EQ(w->Shape3->Width, 0.5);
-  w->Command4_Click();
+  w->testFile = "/x.avi";
+  w->testDuration = 60;
+  w->timeLine->setEnabled(true);
+  w->operationList->setCurrentRow(0);
+  w->OpenExplorer();
+  EXPECT_TRUE(w->explorerPanel->isVisibleTo(w));
+  EXPECT_EQ(w->subPanelOpen, 1);
+  EXPECT_FALSE(w->fileMenu->isEnabled());
+  w->positionMarker->Left = 0.75 - 2;
+  w->MarkFirstPosition();
+  w->positionMarker->Left = 0.25 - 2;
+  w->MarkSecondPosition();
+  EXPECT_DOUBLE_EQ(w->rangeBar->Left, 0.25);
+  EXPECT_DOUBLE_EQ(w->rangeBar->Width, 0.5);
+  w->AcceptExplorer();
   EXPECT_EQ(EditingProfileEditor::State().CurrentProfile.StartPos, "15");
   EXPECT_EQ(EditingProfileEditor::State().CurrentProfile.EndPos, "45");
   EXPECT_EQ(EditingProfileEditor::State().CurrentProfile.EndMode, 1);
-  EXPECT_FALSE(w->PicExploreStream->isVisibleTo(w));
-  EXPECT_EQ(w->SubPanelOpen, 0);
-  EXPECT_FLOAT_EQ(w->RangeStart, 0.25f);
+  EXPECT_FALSE(w->explorerPanel->isVisibleTo(w));
+  EXPECT_EQ(w->subPanelOpen, 0);
+  EXPECT_FLOAT_EQ(w->rangeStart, 0.25f);
 
   // Only the first mark set: the end box empties.
-  w->Opt_CutGrap_Click();
-  w->Command7_Click();
-  w->Command4_Click();
+  w->OpenExplorer();
+  w->MarkFirstPosition();
+  w->AcceptExplorer();
   EXPECT_EQ(EditingProfileEditor::State().CurrentProfile.StartPos, "15");
   EXPECT_EQ(EditingProfileEditor::State().CurrentProfile.EndPos, "");
 }
@@ -424,13 +425,13 @@ TEST_F(EditingProfileWindowTest, TheExplorersTimeLineSpansTheWholeFileNotItsFirs
   Session::State().FileList = {ProbeClips::StillOverSong(Folder())};
   ASSERT_FALSE(Session::State().FileList.first().isEmpty());
   EditingProfileWindow* w = Open();
-  EXPECT_NEAR(w->TestDuration, 7, 0.1);
-  w->List1->setCurrentRow(0);
-  w->Opt_CutGrap_Click();
-  ASSERT_TRUE(w->PicExploreStream->isVisibleTo(w));
-  w->Picture4_MouseUp(0.5);
-  w->Command7_Click();
-  w->Command4_Click();
+  EXPECT_NEAR(w->testDuration, 7, 0.1);
+  w->operationList->setCurrentRow(0);
+  w->OpenExplorer();
+  ASSERT_TRUE(w->explorerPanel->isVisibleTo(w));
+  w->OnTimeLineClicked(0.5);
+  w->MarkFirstPosition();
+  w->AcceptExplorer();
   EXPECT_NEAR(EditingProfileEditor::State().CurrentProfile.StartPos.toDouble(), 3.5, 0.05)
       << EditingProfileEditor::State().CurrentProfile.StartPos.toStdString();
 }
@@ -441,25 +442,25 @@ TEST_F(EditingProfileWindowTest, APortraitClipIsCroppedAndCopiedAsItIsSeen) {
   Session::State().FileList = {ProbeClips::TurnedClip(Folder())};
   ASSERT_FALSE(Session::State().FileList.first().isEmpty());
   EditingProfileWindow* w = Open();
-  EXPECT_EQ(w->TestWidth, 240);
-  EXPECT_EQ(w->TestHeight, 320);
-  w->List1->setCurrentRow(1);
-  w->Opt_CutGrap_Click();
-  ASSERT_TRUE(w->PicExploreStream->isVisibleTo(w));
-  w->Picture1_MouseDown(0.25, 0.25);
-  w->Picture1_MouseMove(0.75, 0.75);
-  w->Picture1_MouseUp();
-  w->Command4_Click();
+  EXPECT_EQ(w->testWidth, 240);
+  EXPECT_EQ(w->testHeight, 320);
+  w->operationList->setCurrentRow(1);
+  w->OpenExplorer();
+  ASSERT_TRUE(w->explorerPanel->isVisibleTo(w));
+  w->StartCropDrag(0.25, 0.25);
+  w->DragCrop(0.75, 0.75);
+  w->EndCropDrag();
+  w->AcceptExplorer();
   const EditProfileRec& profile = EditingProfileEditor::State().CurrentProfile;
   EXPECT_EQ(profile.CropWidth, "120");
   EXPECT_EQ(profile.CropHeight, "160");
   EXPECT_EQ(profile.CropLeft, "60");
   EXPECT_EQ(profile.CropTop, "80");
 
-  w->Opt_CopySizeTestFile_Click();
+  w->CopyTestFileSize();
   EXPECT_EQ(profile.ResizeWidth, "240");
   EXPECT_EQ(profile.ResizeHeight, "320");
-  w->Opt_CopyRAFileTest_Click();
+  w->CopyTestFileAspect();
   EXPECT_EQ(profile.AspectRatio, "0.75");
 }
 
@@ -473,22 +474,22 @@ TEST_F(EditingProfileWindowTest, ATestFileFfprobeCannotReadIsSaidSoAndLoadsNothi
   dialogs.ExpectMessage();
   EditingProfileWindow* w = Open();
   EXPECT_EQ(dialogs.Messages(), QStringList{"No se pudo leer el archivo " + empty + reason});
-  EXPECT_EQ(w->TestFile, "");
-  EXPECT_EQ(w->Text13->text(), "");
+  EXPECT_EQ(w->testFile, "");
+  EXPECT_EQ(w->testFileBox->text(), "");
 
   const QString video = VideoClip();
   const QString cut = ProbeClips::CutMp4(Folder());
   dialogs.Expect(Kind::OpenFile, QStringList{video})
       .Expect(Kind::OpenFile, QStringList{cut})
       .ExpectMessage();
-  w->Command9_Click();
-  w->Command9_Click();
+  w->BrowseForTestFile();
+  w->BrowseForTestFile();
   EXPECT_EQ(dialogs.Messages().last(), "No se pudo leer el archivo " + cut + reason);
-  EXPECT_EQ(w->TestFile, video);
-  EXPECT_EQ(w->Text13->text(), video);
-  EXPECT_EQ(w->TestWidth, 160);
-  EXPECT_FLOAT_EQ(w->TestDuration, 2);
-  EXPECT_FALSE(w->Picture7->isVisible());
+  EXPECT_EQ(w->testFile, video);
+  EXPECT_EQ(w->testFileBox->text(), video);
+  EXPECT_EQ(w->testWidth, 160);
+  EXPECT_FLOAT_EQ(w->testDuration, 2);
+  EXPECT_FALSE(w->waitPanel->isVisible());
 }
 
 // A test file chosen while another tool still runs (ffmpeg's help in the
@@ -498,43 +499,128 @@ TEST_F(EditingProfileWindowTest, ATestFileChosenWhileAnotherToolRunsLeavesTheLoa
   const QString video = VideoClip();
   Session::State().FileList = {video, AudioClip()};
   EditingProfileWindow* w = Open();
-  ASSERT_EQ(w->TestFile, video);
-  w->Command2_Click();
+  ASSERT_EQ(w->testFile, video);
+  w->OpenTestFileChooser();
   ScriptedDialogs dialogs;
   ASSERT_TRUE(WhileAnotherToolRuns([&] {
-    w->Combo13->setCurrentIndex(1);
-    emit w->Combo13->activated(1);
+    w->testFileCombo->setCurrentIndex(1);
+    emit w->testFileCombo->activated(1);
   }));
-  EXPECT_EQ(w->TestFile, video);
-  EXPECT_EQ(w->Text13->text(), video);
-  EXPECT_EQ(w->Combo13->currentText(), video);
-  EXPECT_EQ(w->TestHasVideo, 1);
-  EXPECT_FLOAT_EQ(w->TestDuration, 2);
-  EXPECT_TRUE(w->Picture1->isEnabled());
+  EXPECT_EQ(w->testFile, video);
+  EXPECT_EQ(w->testFileBox->text(), video);
+  EXPECT_EQ(w->testFileCombo->currentText(), video);
+  EXPECT_EQ(w->testHasVideo, 1);
+  EXPECT_FLOAT_EQ(w->testDuration, 2);
+  EXPECT_TRUE(w->framePicture->isEnabled());
   EXPECT_TRUE(dialogs.Messages().isEmpty()) << dialogs.Messages().join('|').toStdString();
-  w->Command13_Click();
+  w->CloseTestFileChooser();
+}
+
+// Presses that would open the player, the viewer or a file to probe, made while
+// another tool holds the runner: each says so once, and nothing opens or changes.
+TEST_F(EditingProfileWindowTest, PressesThatWouldOpenSomethingSayOnceThatAnotherToolRuns) {
+  FfmpegTools::State().FfplayPath = FakePlayer();
+  QFile::setPermissions(FfmpegTools::State().FfplayPath,
+                        QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+  const QString clip = AudioClip();
+  Session::State().FileList = {clip};
+  EditingProfileWindow* w = Open();
+  ASSERT_EQ(w->testFile, clip);
+  w->startPosition->setText("0.5");
+  w->endPosition->setText("1");
+  const struct {
+    const char* press;
+    int operation;
+    std::function<void()> act;
+  } presses[] = {
+      {"Vista previa", 3, [w] { w->previewAction->trigger(); }},
+      {"Vista previa of the equaliser", 7, [w] { w->previewAction->trigger(); }},
+      {"Ir a beside the start", 0, [w] { w->playFromStartButton->click(); }},
+      {"Ir a beside the end", 0, [w] { w->playFromEndButton->click(); }},
+      {"Ver ayuda de ffmpeg", 8, [w] { w->ffmpegHelpAction->trigger(); }},
+      {"... of the test file chooser", 0, [w] { w->browseTestFileButton->click(); }},
+  };
+  for (const auto& press : presses) {
+    SCOPED_TRACE(press.press);
+    w->operationList->setCurrentRow(press.operation);
+    ScriptedDialogs dialogs;
+    dialogs.ExpectMessage();
+    bool opened = true;
+    ASSERT_TRUE(WhileAnotherToolRuns([&] {
+      press.act();
+      opened = (PlayerWindow::Instance() && PlayerWindow::Instance()->isVisible()) ||
+               (TextViewerWindow::Instance() && TextViewerWindow::Instance()->isVisible());
+    }));
+    EXPECT_EQ(dialogs.Messages(),
+              QStringList{"Otra herramienta está en ejecución; espere a que termine"});
+    EXPECT_FALSE(opened);
+    EXPECT_TRUE(w->isEnabled());
+    EXPECT_EQ(w->testFile, clip);
+    EXPECT_EQ(w->testFileBox->text(), clip);
+    EXPECT_FALSE(QFile::exists(Folder() + "/tools/play-args.txt"));
+  }
+}
+
+// Presses in the explorer while another tool (a frame still being taken)
+// holds the runner wait their turn quietly: the marker, the crop rectangle and
+// the frame stay as they were, and no player opens.
+TEST_F(EditingProfileWindowTest, ExplorerPressesWhileAnotherToolRunsWaitQuietly) {
+  FfmpegTools::State().FfplayPath = FakePlayer();
+  QFile::setPermissions(FfmpegTools::State().FfplayPath,
+                        QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+  Session::State().FileList = {
+      MakeClip("padded.mkv", {"color=c=white:size=128x96:rate=10"},
+               {"-t", "2", "-vf", "pad=160:120:16:12:black", "-c:v", "ffv1"})};
+  EditingProfileWindow* w = Open();
+  w->operationList->setCurrentRow(1);
+  w->OpenExplorer();
+  ASSERT_TRUE(w->explorerPanel->isVisibleTo(w));
+  const QString frame = w->tempFolder + "/frame.jpg";
+  ASSERT_TRUE(QFile::remove(frame));
+  const double markerLeft = w->positionMarker->Left;
+  const struct {
+    const char* press;
+    std::function<void()> act;
+  } presses[] = {
+      {"a click on the time line", [w] { emit w->timeLine->MouseUp(Qt::LeftButton, 0.5, 0.5); }},
+      {"Detectar bordes", [w] { w->detectBordersButton->click(); }},
+      {"Reproducir", [w] { w->playButton->click(); }},
+  };
+  for (const auto& press : presses) {
+    SCOPED_TRACE(press.press);
+    ScriptedDialogs dialogs;
+    ASSERT_TRUE(WhileAnotherToolRuns(press.act));
+    EXPECT_TRUE(dialogs.Messages().isEmpty()) << dialogs.Messages().join('|').toStdString();
+    EXPECT_DOUBLE_EQ(w->positionMarker->Left, markerLeft);
+    EXPECT_DOUBLE_EQ(w->cropRect->Width, 1) << "the whole frame, as the explorer opened";
+    EXPECT_DOUBLE_EQ(w->cropRect->Height, 1);
+    EXPECT_FALSE(QFile::exists(frame));
+    EXPECT_FALSE(QFile::exists(Folder() + "/tools/play-args.txt"));
+    EXPECT_TRUE(w->framePicture->HasPicture());
+  }
+  w->CancelExplorer();
 }
 
 TEST_F(EditingProfileWindowTest, TheTestFilesButtonWaitsWhileAPanelIsOpen) {
   EditingProfileWindow* w = Open();
-  w->TestFile = "/x.avi";
-  w->TestDuration = 60;
-  w->List1->setCurrentRow(0);
-  w->Opt_CutGrap_Click();
-  ASSERT_TRUE(w->PicExploreStream->isVisibleTo(w));
-  w->Command2->click();
-  EXPECT_FALSE(w->PicSelTestFile->isVisibleTo(w));
-  EXPECT_FALSE(w->Menu_Options->isEnabled());
-  EXPECT_EQ(w->SubPanelOpen, 1);
-  w->Command5_Click();
-  EXPECT_TRUE(w->Command2->isEnabled());
+  w->testFile = "/x.avi";
+  w->testDuration = 60;
+  w->operationList->setCurrentRow(0);
+  w->OpenExplorer();
+  ASSERT_TRUE(w->explorerPanel->isVisibleTo(w));
+  w->chooseTestFileButton->click();
+  EXPECT_FALSE(w->testFileChooser->isVisibleTo(w));
+  EXPECT_FALSE(w->optionsMenu->isEnabled());
+  EXPECT_EQ(w->subPanelOpen, 1);
+  w->CancelExplorer();
+  EXPECT_TRUE(w->chooseTestFileButton->isEnabled());
 
-  w->Command2->click();
-  ASSERT_TRUE(w->PicSelTestFile->isVisibleTo(w));
-  EXPECT_FALSE(w->Command2->isEnabled());
-  w->Command13_Click();
-  EXPECT_TRUE(w->Command2->isEnabled());
-  EXPECT_TRUE(w->Menu_Options->isEnabled());
+  w->chooseTestFileButton->click();
+  ASSERT_TRUE(w->testFileChooser->isVisibleTo(w));
+  EXPECT_FALSE(w->chooseTestFileButton->isEnabled());
+  w->CloseTestFileChooser();
+  EXPECT_TRUE(w->chooseTestFileButton->isEnabled());
+  EXPECT_TRUE(w->optionsMenu->isEnabled());
 }
 
 // "Detectar bordes" pressed again while its ffmpeg still runs (a large file
@@ -545,23 +631,23 @@ TEST_F(EditingProfileWindowTest, BorderDetectionPressedAgainWhileItRunsSaysNothi
       MakeClip("padded.mkv", {"color=c=white:size=128x96:rate=10"},
                {"-t", "2", "-vf", "pad=160:120:16:12:black", "-c:v", "ffv1"})};
   EditingProfileWindow* w = Open();
-  w->List1->setCurrentRow(1);
-  w->Opt_CutGrap_Click();
-  ASSERT_TRUE(w->PicExploreStream->isVisibleTo(w));
+  w->operationList->setCurrentRow(1);
+  w->OpenExplorer();
+  ASSERT_TRUE(w->explorerPanel->isVisibleTo(w));
   const QString go = Folder() + "/go";
   FfmpegTools::State().FfmpegPath = WriteWaitingTool("tools/ffmpeg", go, "exec ffmpeg \"$@\"\n");
 
   ScriptedDialogs dialogs;
   WhenReady pressedAgain([] { return ToolRunner::GetState() != ToolRunner::Idle; },
                          [&] {
-                           w->Command8_Click();
+                           w->DetectBorders();
                            QFile(go).open(QIODevice::WriteOnly);
                          });
-  w->Command8_Click();
+  w->DetectBorders();
   ASSERT_TRUE(pressedAgain.Done());
   EXPECT_TRUE(dialogs.Messages().isEmpty()) << dialogs.Messages().join('|').toStdString();
-  EXPECT_DOUBLE_EQ(w->Shape4->Width, 0.8f);
-  w->Command5_Click();
+  EXPECT_DOUBLE_EQ(w->cropRect->Width, 0.8f);
+  w->CancelExplorer();
 }
 
 // "Reproducir" pressed while the frame of a new position is still being
@@ -575,30 +661,31 @@ TEST_F(EditingProfileWindowTest, PlayPressedWhileAFrameIsTakenOpensNoPlayer) {
   QFile::setPermissions(FfmpegTools::State().FfplayPath,
                         QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
   EditingProfileWindow* w = Open();
-  w->List1->setCurrentRow(0);
-  w->Opt_CutGrap_Click();
-  ASSERT_TRUE(w->PicExploreStream->isVisibleTo(w));
+  w->operationList->setCurrentRow(0);
+  w->OpenExplorer();
+  ASSERT_TRUE(w->explorerPanel->isVisibleTo(w));
   const QString go = Folder() + "/go";
   FfmpegTools::State().FfmpegPath = WriteWaitingTool("tools/ffmpeg", go, "exec ffmpeg \"$@\"\n");
 
   bool playerShown = false;
   // Such a player is put away here as no user could.
-  WhenReady putAway([] { return PlayerWindow::Instance() && PlayerWindow::Instance()->isVisible(); },
-                    [&] {
-                      playerShown = true;
-                      PlayerWindow::Instance()->hide();
-                    });
+  WhenReady putAway(
+      [] { return PlayerWindow::Instance() && PlayerWindow::Instance()->isVisible(); },
+      [&] {
+        playerShown = true;
+        PlayerWindow::Instance()->hide();
+      });
   WhenReady pressedPlay([] { return ToolRunner::GetState() != ToolRunner::Idle; },
                         [&] {
-                          w->Command6_Click();
+                          w->PlayExplored();
                           QFile(go).open(QIODevice::WriteOnly);
                         });
-  w->Picture4_MouseUp(0.5);
+  w->OnTimeLineClicked(0.5);
   ASSERT_TRUE(pressedPlay.Done());
   EXPECT_FALSE(playerShown);
   EXPECT_EQ(ToolRunner::GetState(), ToolRunner::Idle);
-  EXPECT_TRUE(w->Picture1->isEnabled());
-  w->Command5_Click();
+  EXPECT_TRUE(w->framePicture->isEnabled());
+  w->CancelExplorer();
 }
 
 TEST_F(EditingProfileWindowTest, BorderDetectionFeedsTheCropBoxesWithTheDetectedPixels) {
@@ -606,37 +693,37 @@ TEST_F(EditingProfileWindowTest, BorderDetectionFeedsTheCropBoxesWithTheDetected
       MakeClip("padded.mkv", {"color=c=white:size=128x96:rate=10"},
                {"-t", "2", "-vf", "pad=160:120:16:12:black", "-c:v", "ffv1"})};
   EditingProfileWindow* w = Open();
-  w->List1->setCurrentRow(1);
-  w->Opt_CutGrap_Click();
-  ASSERT_TRUE(w->PicExploreStream->isVisibleTo(w));
-  w->Command8_Click();
-  EXPECT_DOUBLE_EQ(w->Shape4->Width, 0.8f);
-  w->Command4_Click();
+  w->operationList->setCurrentRow(1);
+  w->OpenExplorer();
+  ASSERT_TRUE(w->explorerPanel->isVisibleTo(w));
+  w->DetectBorders();
+  EXPECT_DOUBLE_EQ(w->cropRect->Width, 0.8f);
+  w->AcceptExplorer();
   EXPECT_EQ(EditingProfileEditor::State().CurrentProfile.CropWidth, "128");
   EXPECT_EQ(EditingProfileEditor::State().CurrentProfile.CropHeight, "96");
   EXPECT_EQ(EditingProfileEditor::State().CurrentProfile.CropLeft, "16");
   EXPECT_EQ(EditingProfileEditor::State().CurrentProfile.CropTop, "12");
 
   // A drag that crosses back over its start keeps the rectangle between both points.
-  w->Opt_CutGrap_Click();
-  w->Picture1_MouseDown(0.6, 0.6);
-  w->Picture1_MouseMove(0.2, 1.4);
-  w->Picture1_MouseUp();
-  EXPECT_DOUBLE_EQ(w->Shape4->Left, 0.2);
-  EXPECT_NEAR(w->Shape4->Top, 0.6, 1e-6);
-  EXPECT_NEAR(w->Shape4->Height, 0.4, 1e-6);
-  w->Command5_Click();
+  w->OpenExplorer();
+  w->StartCropDrag(0.6, 0.6);
+  w->DragCrop(0.2, 1.4);
+  w->EndCropDrag();
+  EXPECT_DOUBLE_EQ(w->cropRect->Left, 0.2);
+  EXPECT_NEAR(w->cropRect->Top, 0.6, 1e-6);
+  EXPECT_NEAR(w->cropRect->Height, 0.4, 1e-6);
+  w->CancelExplorer();
 }
 
 TEST_F(EditingProfileWindowTest, ACloseRequestClosesAnOpenPanelFirst) {
   EditingProfileWindow* w = Open();
-  w->Command2_Click();
+  w->OpenTestFileChooser();
   EXPECT_FALSE(w->close());
-  EXPECT_FALSE(w->PicSelTestFile->isVisibleTo(w));
-  EXPECT_TRUE(w->Command3->isEnabled());
-  w->Picture7->show();
+  EXPECT_FALSE(w->testFileChooser->isVisibleTo(w));
+  EXPECT_TRUE(w->acceptButton->isEnabled());
+  w->waitPanel->show();
   EXPECT_FALSE(w->close());
-  w->Picture7->hide();
+  w->waitPanel->hide();
   ToolRunner::State().ConsoleState = ToolRunner::Running;  // a frame grab under way
   EXPECT_FALSE(w->close());
   ToolRunner::Reset();
@@ -651,30 +738,30 @@ TEST_F(EditingProfileWindowTest, ThePreviewPlaysTheTestFileWithTheOperationAppli
   {
     ScriptedDialogs dialogs;
     dialogs.ExpectMessage();
-    w->List1->setCurrentRow(3);
-    w->Opt_Preview_Click();
+    w->operationList->setCurrentRow(3);
+    w->Preview();
     EXPECT_EQ(dialogs.Messages(), QStringList{"Seleccione un archivo de prueba"});
   }
-  w->TestFile = AudioClip();
-  w->Text26->setText("150");
+  w->testFile = AudioClip();
+  w->volumePercent->setText("150");
   const auto closer = ClosePlayerOnceItEnded();
-  w->Opt_Preview_Click();
+  w->Preview();
   QFile args(Folder() + "/tools/play-args.txt");
   ASSERT_TRUE(args.open(QIODevice::ReadOnly));
   EXPECT_EQ(QString::fromUtf8(args.readAll()).split('\n', Qt::SkipEmptyParts),
-            (QStringList{"-af", "volume=1.5", "-i", w->TestFile}));
+            (QStringList{"-af", "volume=1.5", "-i", w->testFile}));
 }
 
 TEST_F(EditingProfileWindowTest, ScratchModeAcceptWritesTheScratchProfile) {
   QTimer::singleShot(0, [] {
     EditingProfileWindow* w = EditingProfileWindow::Instance();
     ASSERT_TRUE(w);
-    EXPECT_TRUE(w->Picture6->isVisibleTo(w));
-    EXPECT_FALSE(w->File_Open->isVisible());
+    EXPECT_TRUE(w->scratchButtonStrip->isVisibleTo(w));
+    EXPECT_FALSE(w->openAction->isVisible());
     EXPECT_EQ(EditingProfileEditor::State().ScratchMode, 1);
     EXPECT_EQ(EditingProfileEditor::State().CurrentProfile.Equalizer[0], "31");
-    w->Text26->setText("90");
-    w->Command3->click();
+    w->volumePercent->setText("90");
+    w->acceptButton->click();
   });
   EditingProfileWindow::ShowEditor("*", 1);
   EditProfileRec written;
@@ -691,7 +778,7 @@ TEST_F(EditingProfileWindowTest, ScratchModeCloseAsksWithoutAName) {
   dialogs.ExpectMessage(2).ExpectMessage(6);
   QTimer::singleShot(0, [] {
     EditingProfileWindow* w = EditingProfileWindow::Instance();
-    w->Text26->setText("70");
+    w->volumePercent->setText("70");
     EXPECT_FALSE(w->close());
     EXPECT_TRUE(w->close());
   });
@@ -709,9 +796,9 @@ TEST_F(EditingProfileWindowTest, WithoutANameTheWindowShowsTheProfileHeldByTheEd
   QTimer::singleShot(0, [] {
     EditingProfileWindow* w = EditingProfileWindow::Instance();
     ASSERT_TRUE(w);
-    EXPECT_EQ(w->Text26->text(), "55");
-    EXPECT_EQ(w->Text14[0]->text(), "31");
-    EXPECT_FALSE(w->Picture6->isVisible());
+    EXPECT_EQ(w->volumePercent->text(), "55");
+    EXPECT_EQ(w->frequencyBoxes[0]->text(), "31");
+    EXPECT_FALSE(w->scratchButtonStrip->isVisible());
     EXPECT_TRUE(w->close());
   });
   EditingProfileWindow::ShowEditor(QString(), 0);
@@ -724,31 +811,31 @@ TEST_F(EditingProfileWindowTest, TheTestFileComesFromTheListOrFromTheOpenDialog)
   const QString audio = AudioClip();
   Session::State().FileList = {video, audio};
   EditingProfileWindow* w = Open();
-  w->Command2_Click();
-  EXPECT_EQ(w->SubPanelOpen, 1);
-  EXPECT_FALSE(w->Command3->isEnabled());
-  w->Combo13->setCurrentIndex(1);
-  emit w->Combo13->activated(1);
-  EXPECT_EQ(w->TestFile, audio);
-  EXPECT_EQ(w->Text13->text(), audio);
-  w->Combo13->setEditText("typed");
-  EXPECT_EQ(w->Combo13->currentText(), audio);
+  w->OpenTestFileChooser();
+  EXPECT_EQ(w->subPanelOpen, 1);
+  EXPECT_FALSE(w->acceptButton->isEnabled());
+  w->testFileCombo->setCurrentIndex(1);
+  emit w->testFileCombo->activated(1);
+  EXPECT_EQ(w->testFile, audio);
+  EXPECT_EQ(w->testFileBox->text(), audio);
+  w->testFileCombo->setEditText("typed");
+  EXPECT_EQ(w->testFileCombo->currentText(), audio);
 
   ScriptedDialogs dialogs;
   dialogs.Expect(Kind::OpenFile, QStringList{video}).ExpectMessage();
-  w->Command9_Click();
-  EXPECT_EQ(w->TestFile, video);
-  EXPECT_FALSE(w->Picture7->isVisible());
-  EXPECT_TRUE(w->PicSelTestFile->isVisibleTo(w));
-  w->Command13_Click();
-  EXPECT_EQ(w->SubPanelOpen, 0);
-  EXPECT_TRUE(w->Menu_Options->isEnabled());
+  w->BrowseForTestFile();
+  EXPECT_EQ(w->testFile, video);
+  EXPECT_FALSE(w->waitPanel->isVisible());
+  EXPECT_TRUE(w->testFileChooser->isVisibleTo(w));
+  w->CloseTestFileChooser();
+  EXPECT_EQ(w->subPanelOpen, 0);
+  EXPECT_TRUE(w->optionsMenu->isEnabled());
 
   // "Ir a" with a time the parser refuses plays nothing.
-  w->Text31->setText("1:2:3:4");
-  w->Command1_Click();
-  w->TestFile.clear();
-  w->Command11_Click();
+  w->startPosition->setText("1:2:3:4");
+  w->PlayFromStartPosition();
+  w->testFile.clear();
+  w->PlayFromEndPosition();
   EXPECT_EQ(dialogs.Messages(), QStringList{"Seleccione un archivo de prueba"});
 }
 
@@ -762,10 +849,10 @@ TEST_F(EditingProfileWindowTest, InScratchModeLoadingAProfileAndCancellingLeaves
       manager->nameEdit->setText("other");
       manager->acceptButton->click();
     });
-    w->Command15->click();
-    EXPECT_EQ(w->Text26->text(), "60");
+    w->loadButton->click();
+    EXPECT_EQ(w->volumePercent->text(), "60");
     EXPECT_TRUE(EditingProfileEditor::IsDirty());
-    w->Command14->click();
+    w->cancelButton->click();
   });
   EditingProfileWindow::ShowEditor("*", 1);
   EXPECT_FALSE(QFile::exists(EditingProfileEditor::ScratchProfilePath()));
@@ -774,12 +861,12 @@ TEST_F(EditingProfileWindowTest, InScratchModeLoadingAProfileAndCancellingLeaves
 
 TEST_F(EditingProfileWindowTest, SaveAsAsksTheFileManagerForAName) {
   EditingProfileWindow* w = Open();
-  w->Text26->setText("75");
+  w->volumePercent->setText("75");
   WhenFileManagerShown([](FileManagerWindow* manager) {
     manager->nameEdit->setText("nuevo");
     manager->acceptButton->click();
   });
-  w->File_SaveAs->trigger();
+  w->saveAsAction->trigger();
   const QString path = ProgramFolder::AppFiles("editp/nuevo.qep");
   EXPECT_EQ(EditingProfileEditor::State().CurrentPath, path);
   EditProfileRec written;
@@ -790,10 +877,10 @@ TEST_F(EditingProfileWindowTest, SaveAsAsksTheFileManagerForAName) {
 
 TEST_F(EditingProfileWindowTest, ANumberBeyondSinglePrecisionIsReportedAndNotStored) {
   EditingProfileWindow* w = Open();
-  w->Text17->setText("12");
+  w->cropWidth->setText("12");
   ScriptedDialogs dialogs;
   dialogs.ExpectMessage();
-  w->Text17->setText("1" + QString(45, '0'));
+  w->cropWidth->setText("1" + QString(45, '0'));
   EXPECT_EQ(dialogs.Messages(), QStringList{"Error 6\nDesbordamiento"});
   EXPECT_EQ(EditingProfileEditor::State().CurrentProfile.CropWidth, "12");
 }
@@ -804,21 +891,21 @@ TEST_F(EditingProfileWindowTest, PlayingTheMarkedRangeSeeksAndLimitsThePlayer) {
                         QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
   Session::State().FileList = {AudioClip()};
   EditingProfileWindow* w = Open();
-  w->List1->setCurrentRow(0);
-  w->Opt_CutGrap_Click();
-  w->Shape3->SetGeometry(0.25, 0, 0.5, 1);
+  w->operationList->setCurrentRow(0);
+  w->OpenExplorer();
+  w->rangeBar->SetGeometry(0.25, 0, 0.5, 1);
   const auto closer = ClosePlayerOnceItEnded();
-  w->Command6_Click();
+  w->PlayExplored();
   QFile args(Folder() + "/tools/play-args.txt");
   ASSERT_TRUE(args.open(QIODevice::ReadOnly));
   EXPECT_EQ(QString::fromUtf8(args.readAll()).split('\n', Qt::SkipEmptyParts),
-            (QStringList{"-ss", "0.5", "-t", "1", "-i", w->TestFile}));
-  w->Command5_Click();
+            (QStringList{"-ss", "0.5", "-t", "1", "-i", w->testFile}));
+  w->CancelExplorer();
 }
 
 TEST_F(EditingProfileWindowTest, ChoosingAnotherOperationClosesTheFfmpegHelp) {
   EditingProfileWindow* w = Open();
-  w->List1->setCurrentRow(8);
+  w->operationList->setCurrentRow(8);
   QString shown;
   auto* poll = new QTimer;
   QObject::connect(poll, &QTimer::timeout, [poll, w, &shown] {
@@ -827,13 +914,13 @@ TEST_F(EditingProfileWindowTest, ChoosingAnotherOperationClosesTheFfmpegHelp) {
     poll->stop();
     poll->deleteLater();
     shown = viewer->outputText->toPlainText();
-    w->List1->setCurrentRow(3);
+    w->operationList->setCurrentRow(3);
   });
   poll->start(10);
-  w->Opt_Helpff->trigger();
+  w->ffmpegHelpAction->trigger();
   EXPECT_TRUE(shown.contains("-codecs")) << shown.left(200).toStdString();
   EXPECT_FALSE(TextViewerWindow::Instance());
-  EXPECT_TRUE(w->PicAjustarVol->isVisibleTo(w));
+  EXPECT_TRUE(w->volumePanel->isVisibleTo(w));
 }
 
 // The heading over the operations and the test file's caption read as
@@ -843,14 +930,14 @@ TEST_F(EditingProfileWindowTest, CaptionsLookAndBehaveAsLabels) {
   w->show();
   w->activateWindow();
   ASSERT_TRUE(WaitFor([] { return QApplication::focusWidget() != nullptr; }));
-  for (QLineEdit* caption : {w->Text28, w->Text12}) {
+  for (QLineEdit* caption : {w->operationsCaption, w->testFileCaption}) {
     SCOPED_TRACE(caption->objectName().toStdString());
     EXPECT_NE(QApplication::focusWidget(), caption);
     EXPECT_EQ(caption->focusPolicy(), Qt::NoFocus);
     EXPECT_FALSE(caption->hasFrame());
     EXPECT_EQ(caption->palette().color(QPalette::Base), w->palette().color(QPalette::Window));
   }
-  EXPECT_EQ(w->Text12->text(), "Seleccionar archivo de prueba");
+  EXPECT_EQ(w->testFileCaption->text(), "Seleccionar archivo de prueba");
 }
 
 }  // namespace

@@ -41,7 +41,7 @@ class FilterEditorTest : public EditingTest {
   }
   FilterEditorWindow* Open() {
     window_ = new FilterEditorWindow;
-    window_->Form_Load();
+    window_->Load();
     window_->show();
     return window_;
   }
@@ -75,13 +75,13 @@ TEST_F(FilterEditorTest, TheTestCommandRunsFfmpegIntoThePlayerOrIntoAnMd5) {
 TEST_F(FilterEditorTest, OpeningAMissingNameLeavesAnEmptyFileOfThatName) {
   QDir().mkpath(FilterEditor::FilterFolder());
   FilterEditorWindow* w = Open();
-  w->Text1->setPlainText("stale");
+  w->parameters->setPlainText("stale");
   FilterEditor::State().CurrentFilter = FilterEditor::State().SavedFilter;
   FilterEditor::OpenFilter("nuevo");
   EXPECT_TRUE(QFile::exists(FilterPath("nuevo")));
   EXPECT_EQ(FilterEditor::State().CurrentPath, FilterPath("nuevo"));
   EXPECT_EQ(FilterEditor::State().CurrentFilter, FilterDef());
-  EXPECT_EQ(w->Text1->toPlainText(), "");
+  EXPECT_EQ(w->parameters->toPlainText(), "");
 }
 
 // A name that is a named pipe or a link to a device is no filter: opening it
@@ -110,18 +110,18 @@ TEST_F(FilterEditorTest, EditsUndoSaveAndTheCloseQuestion) {
             RecordFile::Encode(FilterDef{0, 0, "aecho=0.8:0.9:1000:0.3"}));
   FilterEditorWindow* w = Open();
   FilterEditor::OpenFilter("eco");
-  EXPECT_EQ(w->Text1->toPlainText(), "aecho=0.8:0.9:1000:0.3");
+  EXPECT_EQ(w->parameters->toPlainText(), "aecho=0.8:0.9:1000:0.3");
   EXPECT_FALSE(FilterEditor::IsDirty());
-  w->Combo1->setCurrentIndex(2);
-  w->Check1->click();
-  w->Text1->setPlainText("[0:a][1:a]amix");
+  w->typeCombo->setCurrentIndex(2);
+  w->multiInputCheck->click();
+  w->parameters->setPlainText("[0:a][1:a]amix");
   EXPECT_EQ(FilterEditor::State().CurrentFilter, (FilterDef{2, 1, "[0:a][1:a]amix"}));
-  w->File_UndoChanges->trigger();
+  w->undoChangesAction->trigger();
   EXPECT_EQ(FilterEditor::State().CurrentFilter, (FilterDef{0, 0, "aecho=0.8:0.9:1000:0.3"}));
-  EXPECT_EQ(w->Combo1->currentIndex(), 0);
-  EXPECT_FALSE(w->Check1->isChecked());
+  EXPECT_EQ(w->typeCombo->currentIndex(), 0);
+  EXPECT_FALSE(w->multiInputCheck->isChecked());
 
-  w->Text1->setPlainText("aecho=1");
+  w->parameters->setPlainText("aecho=1");
   ScriptedDialogs dialogs;
   dialogs.ExpectMessage(2).ExpectMessage(6);
   EXPECT_FALSE(FilterEditor::CloseFilter());
@@ -137,13 +137,13 @@ TEST_F(FilterEditorTest, EditsUndoSaveAndTheCloseQuestion) {
 TEST_F(FilterEditorTest, TabLeavesTheParametersBoxUntouched) {
   FilterEditorWindow* w = Open();
   ASSERT_TRUE(ShowActive(w));
-  w->Text1->setPlainText("volume=0.5");
-  w->Text1->setFocus(Qt::OtherFocusReason);
-  ASSERT_TRUE(WaitFor([w] { return w->Text1->hasFocus(); }));
-  w->Text1->moveCursor(QTextCursor::End);
-  QTest::keyClick(w->Text1, Qt::Key_Tab);
-  EXPECT_EQ(w->Text1->toPlainText(), "volume=0.5");
-  EXPECT_FALSE(w->Text1->hasFocus());
+  w->parameters->setPlainText("volume=0.5");
+  w->parameters->setFocus(Qt::OtherFocusReason);
+  ASSERT_TRUE(WaitFor([w] { return w->parameters->hasFocus(); }));
+  w->parameters->moveCursor(QTextCursor::End);
+  QTest::keyClick(w->parameters, Qt::Key_Tab);
+  EXPECT_EQ(w->parameters->toPlainText(), "volume=0.5");
+  EXPECT_FALSE(w->parameters->hasFocus());
   EXPECT_EQ(FilterEditor::State().CurrentFilter.Params, "volume=0.5");
 }
 
@@ -152,16 +152,16 @@ TEST_F(FilterEditorTest, TestsAreRefusedWithoutTextInputsOrEnoughInputs) {
   FilterEditorWindow* w = Open();
   ScriptedDialogs dialogs;
   dialogs.ExpectMessage().ExpectMessage().ExpectMessage();
-  w->Command2->click();
-  w->Text1->setPlainText("hflip");
-  w->Command2->click();
-  w->List1->item(0)->setSelected(true);
-  w->Check1->setChecked(true);
-  w->Command2->click();
+  w->testButton->click();
+  w->parameters->setPlainText("hflip");
+  w->testButton->click();
+  w->testFileList->item(0)->setSelected(true);
+  w->multiInputCheck->setChecked(true);
+  w->testButton->click();
   EXPECT_EQ(dialogs.Messages(),
             (QStringList{"No se han especificado los parámetros", "No se han seleccionado archivos",
                          "Es necesario seleccionar por lo menos 2 archivos"}));
-  EXPECT_FALSE(w->Frame3->isVisible());
+  EXPECT_FALSE(w->runPanel->isVisible());
 }
 
 TEST_F(FilterEditorTest, TheMd5TestRunsTheFilterOnAddedFilesAndShowsTheOutput) {
@@ -170,25 +170,25 @@ TEST_F(FilterEditorTest, TheMd5TestRunsTheFilterOnAddedFilesAndShowsTheOutput) {
   FilterEditorWindow* w = Open();
   ScriptedDialogs dialogs;
   dialogs.Expect(Kind::OpenFile, QStringList{clip});
-  w->Command1->click();
-  ASSERT_EQ(w->List1->count(), 2);
+  w->addTestFilesButton->click();
+  ASSERT_EQ(w->testFileList->count(), 2);
   EXPECT_EQ(FilterEditor::State().TestFiles, QStringList{clip});
-  w->List1->item(1)->setSelected(true);
-  w->Combo1->setCurrentIndex(1);
-  w->Text1->setPlainText("hflip");
-  w->Check2->setChecked(true);
-  w->Command2->click();
-  EXPECT_TRUE(w->Frame3->isVisible());
-  EXPECT_EQ(w->Frame3->title(), "Finalizado");
-  EXPECT_FALSE(w->Menu_File->isEnabled());
+  w->testFileList->item(1)->setSelected(true);
+  w->typeCombo->setCurrentIndex(1);
+  w->parameters->setPlainText("hflip");
+  w->ffmpegOnlyCheck->setChecked(true);
+  w->testButton->click();
+  EXPECT_TRUE(w->runPanel->isVisible());
+  EXPECT_EQ(w->runPanel->title(), "Finalizado");
+  EXPECT_FALSE(w->fileMenu->isEnabled());
   // The md5 output prints the hash of the filtered second on a line of its own.
-  EXPECT_TRUE(w->Text2->toPlainText().contains(
+  EXPECT_TRUE(w->runOutput->toPlainText().contains(
       QRegularExpression("^[0-9a-f]{32}\\s*$", QRegularExpression::MultilineOption)))
-      << w->Text2->toPlainText().toStdString();
-  w->Command3->click();
-  EXPECT_FALSE(w->Frame3->isVisible());
-  EXPECT_EQ(w->Frame3->title(), "Espere...");
-  EXPECT_TRUE(w->Menu_File->isEnabled());
+      << w->runOutput->toPlainText().toStdString();
+  w->stopOrBackButton->click();
+  EXPECT_FALSE(w->runPanel->isVisible());
+  EXPECT_EQ(w->runPanel->title(), "Espere...");
+  EXPECT_TRUE(w->fileMenu->isEnabled());
 }
 
 // "Probar" pressed while another tool still runs (ffmpeg's filter list in the
@@ -198,19 +198,50 @@ TEST_F(FilterEditorTest, ProbarPressedWhileAnotherToolRunsWaitsQuietly) {
   const QString clip = VideoClip();
   Session::State().FileList = {clip};
   FilterEditorWindow* w = Open();
-  w->List1->item(0)->setSelected(true);
-  w->Text1->setPlainText("hflip");
-  w->Check2->setChecked(true);
+  w->testFileList->item(0)->setSelected(true);
+  w->parameters->setPlainText("hflip");
+  w->ffmpegOnlyCheck->setChecked(true);
   ScriptedDialogs dialogs;
   bool panelShown = true;
   ASSERT_TRUE(WhileAnotherToolRuns([&] {
-    w->Command2->click();
-    panelShown = w->Frame3->isVisible();
+    w->testButton->click();
+    panelShown = w->runPanel->isVisible();
   }));
   EXPECT_FALSE(panelShown);
-  EXPECT_EQ(w->Frame3->title(), "Espere...");
-  EXPECT_TRUE(w->Menu_File->isEnabled());
+  EXPECT_EQ(w->runPanel->title(), "Espere...");
+  EXPECT_TRUE(w->fileMenu->isEnabled());
   EXPECT_TRUE(dialogs.Messages().isEmpty()) << dialogs.Messages().join('|').toStdString();
+}
+
+// "Ayuda de ffmpeg" asked for while another tool holds the runner says so
+// once instead of opening a viewer on nothing; a test asked of the editor then
+// tells that it never ran, and shows nothing.
+TEST_F(FilterEditorTest, WhileAnotherToolRunsTheHelpSaysSoAndATestTellsItNeverRan) {
+  const QString clip = VideoClip();
+  FilterEditorWindow* w = Open();
+  FilterEditor::TestSettings settings;
+  settings.inputs = {clip};
+  settings.type = 1;
+  settings.filterText = "hflip";
+  settings.ffmpegOnly = true;
+  ScriptedDialogs dialogs;
+  dialogs.ExpectMessage();
+  bool viewerShown = true;
+  ToolRunner::RunResult result = ToolRunner::RunResult::Ran;
+  QList<ToolRunner::BoxUpdate> shown;
+  ASSERT_TRUE(WhileAnotherToolRuns([&] {
+    w->ffmpegHelpAction->trigger();
+    viewerShown = TextViewerWindow::Instance() && TextViewerWindow::Instance()->isVisible();
+    result = FilterEditor::RunTest(
+        settings, [&shown](const ToolRunner::BoxUpdate& update) { shown << update; });
+  }));
+  EXPECT_EQ(dialogs.Messages(),
+            QStringList{"Otra herramienta está en ejecución; espere a que termine"});
+  EXPECT_FALSE(viewerShown);
+  EXPECT_EQ(result, ToolRunner::RunResult::Busy);
+  EXPECT_TRUE(shown.isEmpty());
+  EXPECT_EQ(FilterEditor::State().TestRunning, 0);
+  EXPECT_EQ(FilterEditor::RunTest(settings, nullptr), ToolRunner::RunResult::Ran);
 }
 
 // The run panel lies over the filter's frame: only its own caption shows there,
@@ -220,12 +251,12 @@ TEST_F(FilterEditorTest, TheRunPanelHidesTheFrameItCovers) {
   w->ShowRunPanel();
   for (const char* caption : {"Espere...", "Finalizado"}) {
     SCOPED_TRACE(caption);
-    w->Frame3->setTitle(caption);
-    w->Frame1->setTitle("Configuración del filtro");
+    w->runPanel->setTitle(caption);
+    w->filterFrame->setTitle("Configuración del filtro");
     const QImage shown = w->grab().toImage();
-    w->Frame1->setTitle("WWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWW");
+    w->filterFrame->setTitle("WWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWW");
     EXPECT_EQ(w->grab().toImage(), shown);
-    w->Frame3->setTitle(QString());
+    w->runPanel->setTitle(QString());
     EXPECT_NE(w->grab().toImage(), shown) << "the panel's caption is drawn";
   }
 }
@@ -236,10 +267,10 @@ TEST_F(FilterEditorTest, ThePlayTestFeedsThePlayerFromFfmpeg) {
                         QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
   Session::State().FileList = {VideoClip()};
   FilterEditorWindow* w = Open();
-  w->List1->item(0)->setSelected(true);
-  w->Text1->setPlainText("volume=0.5");
-  w->Check3->setChecked(true);
-  w->Command2->click();
+  w->testFileList->item(0)->setSelected(true);
+  w->parameters->setPlainText("volume=0.5");
+  w->muteCheck->setChecked(true);
+  w->testButton->click();
   QFile args(Folder() + "/tools/play-args.txt");
   ASSERT_TRUE(args.open(QIODevice::ReadOnly));
   EXPECT_EQ(QString::fromUtf8(args.readAll()).split('\n', Qt::SkipEmptyParts),
@@ -254,8 +285,8 @@ TEST_F(FilterEditorTest, ClosingTheProgramEndsThePlayTest) {
   MainWindow main;
   Session::State().FileList = {VideoClip()};
   FilterEditorWindow* w = Open();
-  w->List1->item(0)->setSelected(true);
-  w->Text1->setPlainText("hflip");
+  w->testFileList->item(0)->setSelected(true);
+  w->parameters->setPlainText("hflip");
   QList<qint64> tools;
   QTimer poll;
   QObject::connect(&poll, &QTimer::timeout, [&] {
@@ -265,11 +296,11 @@ TEST_F(FilterEditorTest, ClosingTheProgramEndsThePlayTest) {
     main.close();
   });
   poll.start(20);
-  w->Command2->click();
+  w->testButton->click();
   EXPECT_FALSE(tools.isEmpty());
   EXPECT_TRUE(AllEnd(tools));
   EXPECT_EQ(FilterEditor::State().TestRunning, 0);
-  EXPECT_EQ(w->Frame3->title(), "Finalizado");
+  EXPECT_EQ(w->runPanel->title(), "Finalizado");
 }
 
 TEST_F(FilterEditorTest, ShowEditorReturnsWhenTheWindowClosesAndForgetsAddedFiles) {
@@ -278,9 +309,9 @@ TEST_F(FilterEditorTest, ShowEditorReturnsWhenTheWindowClosesAndForgetsAddedFile
     FilterEditorWindow* w = FilterEditorWindow::Instance();
     ASSERT_TRUE(w);
     EXPECT_EQ(w->windowTitle(), "Editor de filtros");
-    EXPECT_EQ(w->Text1->toPlainText(), "hflip");
+    EXPECT_EQ(w->parameters->toPlainText(), "hflip");
     FilterEditor::State().TestFiles = {"/x"};
-    w->File_Exit->trigger();
+    w->exitAction->trigger();
   });
   FilterEditorWindow::ShowEditor("eco");
   EXPECT_FALSE(FilterEditorWindow::Instance());
@@ -290,13 +321,13 @@ TEST_F(FilterEditorTest, ShowEditorReturnsWhenTheWindowClosesAndForgetsAddedFile
 
 TEST_F(FilterEditorTest, SavingANewFilterAsksForItsName) {
   FilterEditorWindow* w = Open();
-  w->Combo1->setCurrentIndex(1);
-  w->Text1->setPlainText("vflip");
+  w->typeCombo->setCurrentIndex(1);
+  w->parameters->setPlainText("vflip");
   WhenFileManagerShown([](FileManagerWindow* manager) {
     manager->nameEdit->setText("volteo");
     manager->acceptButton->click();
   });
-  w->File_Save->trigger();
+  w->saveAction->trigger();
   FilterDef written;
   ASSERT_EQ(RecordFile::Read(FilterPath("volteo"), written), RecordFile::Result::Ok);
   EXPECT_EQ(written, (FilterDef{1, 0, "vflip"}));
@@ -317,7 +348,7 @@ TEST_F(FilterEditorTest, TheHelpItemShowsFfmpegsFilterListInTheViewer) {
     viewer->close();
   });
   poll->start(10);
-  w->Help_ffmpeg->trigger();
+  w->ffmpegHelpAction->trigger();
   EXPECT_TRUE(shown.contains("hflip")) << shown.left(200).toStdString();
 }
 

@@ -24,10 +24,10 @@ class NumericPasteTest : public EditingTest {
   // The crop panel shown in the active window, its width box focused.
   QLineEdit* CropWidthBox() {
     window_ = new EditingProfileWindow;
-    window_->Form_Load();
-    window_->List1->setCurrentRow(1);
+    window_->Load();
+    window_->operationList->setCurrentRow(1);
     EXPECT_TRUE(ShowActive(window_));
-    QLineEdit* box = window_->Text17;
+    QLineEdit* box = window_->cropWidth;
     box->setFocus(Qt::MouseFocusReason);
     EXPECT_TRUE(WaitFor([box] { return box->hasFocus(); }));
     return box;

@@ -38,10 +38,10 @@ TEST_F(AccessibleNamesTest, TheMainWindowsFileListFollowsEveryChangeOfLanguage) 
 TEST_F(AccessibleNamesTest, ListsAndBoxesOfTheToolWindowsAreNamedAfterTheirCaptions) {
   Lang::LoadLanguage("<English>");
   FilterEditorWindow filters;
-  filters.Form_Load();
-  EXPECT_EQ(filters.List1->accessibleName(), "Use the file(s):");
-  EXPECT_EQ(filters.Combo1->accessibleName(), "Type:");
-  EXPECT_EQ(filters.Text1->accessibleName(), "Parameters:");
+  filters.Load();
+  EXPECT_EQ(filters.testFileList->accessibleName(), "Use the file(s):");
+  EXPECT_EQ(filters.typeCombo->accessibleName(), "Type:");
+  EXPECT_EQ(filters.parameters->accessibleName(), "Parameters:");
 
   FileManagerWindow manager;
   EXPECT_EQ(manager.fileList->accessibleName(), "File manager");

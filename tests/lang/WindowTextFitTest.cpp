@@ -288,7 +288,12 @@ const Window kWindows[] = {
        return window;
      }},
     {"Form3", [](QWidget*) { return new FileManagerWindow(); }},
-    {"Form4", [](QWidget*) { return Loaded<FilterEditorWindow>(); }},
+    {"Form4",
+     [](QWidget*) {
+       auto* window = new FilterEditorWindow();
+       window->Load();
+       return window;
+     }},
     {"Form5", [](QWidget*) { return Loaded<CodecEditorWindow>(); }},
     {"Form6", [](QWidget*) { return Loaded<TextViewerWindow>(); }},
     {"Form7 input rows", [](QWidget*) { return FormatEditorOn(FormatEditor::Input); }},
@@ -301,10 +306,16 @@ const Window kWindows[] = {
        window->ShowButtonStrip(true);
        return window;
      }},
-    {"Form8", [](QWidget*) { return Loaded<EditingProfileWindow>(); }},
+    {"Form8",
+     [](QWidget*) {
+       auto* window = new EditingProfileWindow();
+       window->Load();
+       return window;
+     }},
     {"Form8 with its buttons",
      [](QWidget*) {
-       auto* window = Loaded<EditingProfileWindow>();
+       auto* window = new EditingProfileWindow();
+       window->Load();
        window->SetScratchLayout();
        return window;
      }},

@@ -275,7 +275,7 @@ TEST_F(WindowTranslatorsTest, LoadHandlersApplyTheirTranslators) {
       {"Form4",
        [] {
          auto* w = new FilterEditorWindow();
-         w->Form_Load();
+         w->Load();
          return w;
        }},
       {"Form10", [this] { return new CommandViewerWindow(main_.get()); }},
@@ -307,10 +307,10 @@ TEST_F(WindowTranslatorsTest, WindowsCopyTheMainWindowsHelpCaptions) {
   rip.Load();
   EXPECT_EQ(rip.helpButton->text(), main_->Menu_Help->title());
   FilterEditorWindow filters;
-  filters.Form_Load();
-  EXPECT_EQ(filters.Menu_Help->title(), main_->Menu_Help->title());
-  EXPECT_EQ(filters.Help_ffmpeg->text(), main_->Help_ffhelp->text());
-  EXPECT_EQ(filters.Help_Doc->text(), main_->Help_ProgramHelp->text());
+  filters.Load();
+  EXPECT_EQ(filters.helpMenu->title(), main_->Menu_Help->title());
+  EXPECT_EQ(filters.ffmpegHelpAction->text(), main_->Help_ffhelp->text());
+  EXPECT_EQ(filters.programHelpAction->text(), main_->Help_ProgramHelp->text());
   CodecEditorWindow codecs;
   codecs.Form_Load();
   codecs.ShowTab(1);
