@@ -26,7 +26,7 @@ QString ScratchProfilePath();
 
 // The editing state ---------------------------------------------------------
 
-// Categories of rows, the index of Combo6's item.
+// Categories of rows, in the order the format editor offers them.
 enum Category : uint8_t { Input = 0, OutputGeneral = 1, OutputAudio = 2, OutputVideo = 3 };
 
 // Empties the editing state (start of a run, and each test).
