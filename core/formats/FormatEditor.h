@@ -67,12 +67,10 @@ void ParseFormatTable(const QString& output, DynArray<QString>& demuxers,
 void ParsePixelFormatTable(const QString& output, DynArray<QString>& inputFormats,
                            DynArray<QString>& outputFormats);
 
-// Rebuilds the ten lists from ffmpeg and clears FfmpegListsStale.
-void LoadFfmpegCapabilities();
-void LoadEncoderList();
-void LoadDecoderList();
-void LoadFormatList();
-void LoadPixelFormatList();
+// Rebuilds the ten lists from ffmpeg's tables and clears FfmpegListsStale.
+// False while another tool has the runner: then nothing was read and the
+// lists and the flag stay as they were.
+[[nodiscard]] bool LoadFfmpegCapabilities();
 
 // The parameter rows -----------------------------------------------------------
 

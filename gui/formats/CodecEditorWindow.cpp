@@ -21,6 +21,7 @@
 #include "core/frame/ProgramHelp.h"
 #include "core/frame/TextViewer.h"
 #include "core/ground/ProgramFolder.h"
+#include "core/ground/ToolRunner.h"
 #include "core/lang/Lang.h"
 #include "gui/ground/MainWindowLink.h"
 #include "gui/ground/ModalWindow.h"
@@ -47,6 +48,14 @@ QComboBox* MakeExtensionList(QWidget* parent, const char* name) {
   combo->addItems(kExtensions);
   combo->setCurrentIndex(-1);
   return combo;
+}
+
+// Whether the runner is free for the tool a press would start; when another
+// tool still has it (an earlier help still in the viewer), says so instead.
+bool RunnerFree() {
+  if (ToolRunner::GetState() == ToolRunner::Idle) return true;
+  Lang::MsgAnotherToolRunning();
+  return false;
 }
 
 // Text put into a box by code, with its handler muted.
@@ -556,11 +565,13 @@ void CodecEditorWindow::SetMenusEnabled(bool enabled) {
 // The documentation menu ------------------------------------------------------------
 
 void CodecEditorWindow::ShowProgramDocumentation() {
+  if (!RunnerFree()) return;
   const QString command = ExternalCodecEditor::ProgramDocumentationCommand();
   if (!command.isEmpty()) TextViewer::ShowCommandOutput(command, this);
 }
 
 void CodecEditorWindow::ShowFfmpegHelp() {
+  if (!RunnerFree()) return;
   const QString command = ExternalCodecEditor::FfmpegHelpCommand();
   if (!command.isEmpty()) TextViewer::ShowCommandOutput(command, this);
 }

@@ -484,9 +484,12 @@ void FormatEditorWindow::ShowEditor(QString name, uint8_t mode) {
   using namespace FormatEditor;
   // One editor at a time: the file manager opened from the editor cannot open a second.
   if (FormatEditorWindow::Instance()) return;
-  // Nor while a tool runs (a device listing in the viewer): ffmpeg's lists
-  // read now would come back empty and stand so until the tool paths change.
-  if (ToolRunner::GetState() != ToolRunner::Idle) return;
+  // Lists to be read from ffmpeg wait for the runner: another tool (a device
+  // listing in the viewer) still has it.
+  if (FormatEditor::State().FfmpegListsStale == 1 && ToolRunner::GetState() != ToolRunner::Idle) {
+    Lang::MsgAnotherToolRunning();
+    return;
+  }
   QPointer<FormatEditorWindow> window = new FormatEditorWindow;
   window->Load();
   window->ShowButtonStrip(mode == 1);
@@ -495,8 +498,14 @@ void FormatEditorWindow::ShowEditor(QString name, uint8_t mode) {
   QTimer::singleShot(0, window, [window, name, mode] {
     if (FormatEditor::State().FfmpegListsStale == 1) {
       window->ShowWaiting(true);
-      LoadFfmpegCapabilities();
-      if (window) window->ShowWaiting(false);
+      const bool read = LoadFfmpegCapabilities();
+      if (!window) return;
+      window->ShowWaiting(false);
+      if (!read) {
+        Lang::MsgAnotherToolRunning();
+        window->close();
+        return;
+      }
     }
     BuildCategoryParams(OutputGeneral);
     if (!name.isEmpty()) {

@@ -20,10 +20,22 @@
 #include "core/lang/Lang.h"
 #include "gui/formats/FormatEditorWindow.h"
 
+namespace {
+
+// Whether the runner is free for the tool a press would start; when another
+// tool still has it (ffmpeg's help in the viewer), says so instead.
+bool RunnerFree() {
+  if (ToolRunner::GetState() == ToolRunner::Idle) return true;
+  Lang::MsgAnotherToolRunning();
+  return false;
+}
+
+}  // namespace
+
 // ffmpeg's help and the advanced option panels ------------------------------------------
 
 void FormatEditorWindow::ShowHelp(const QString& option) {
-  if (!FfmpegTools::FfmpegExists()) return;
+  if (!RunnerFree() || !FfmpegTools::FfmpegExists()) return;
   TextViewer::ShowCommandOutput(
       ToolRunner::QuoteArgument(FfmpegTools::State().FfmpegPath) + " " + option, this);
 }
@@ -131,6 +143,7 @@ void FormatEditorWindow::OpenCodecPanel() {
 }
 
 void FormatEditorWindow::ShowFormatHelp() {
+  if (!RunnerFree()) return;
   if ((outputFormatOption->isChecked() && outputFormatCombo->currentText().isEmpty()) ||
       (inputFormatOption->isChecked() && inputFormatCombo->currentText().isEmpty())) {
     Lang::MsgNoFormat();
@@ -147,6 +160,7 @@ void FormatEditorWindow::ShowFormatHelp() {
 }
 
 void FormatEditorWindow::ShowCodecHelp() {
+  if (!RunnerFree()) return;
   if ((audioCodecOption->isChecked() && audioCodecCombo->currentText().isEmpty()) ||
       (videoCodecOption->isChecked() && videoCodecCombo->currentText().isEmpty())) {
     Lang::MsgNoCodec();
@@ -188,9 +202,8 @@ void FormatEditorWindow::ImportCommandLine() {
 void FormatEditorWindow::CloseCommandLinePanel() { ClosePanel(commandLinePanel); }
 
 void FormatEditorWindow::ImportFromFile() {
-  // A tool still running (ffmpeg's help in the viewer) keeps the runner: the
-  // file's probe could only come back empty.
-  if (ToolRunner::GetState() != ToolRunner::Idle) return;
+  // The file's probe needs the runner: asked now, it could only come back empty.
+  if (!RunnerFree()) return;
   const QStringList chosen = DesktopServices::OpenFileDialog(QString(), this, QString(), QString(),
                                                              false, 0, QString(), 0);
   if (chosen.isEmpty()) return;

@@ -6,6 +6,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QPlainTextEdit>
+#include <QStandardPaths>
 
 #include "CodecTestSupport.h"
 #include "Keyboard.h"
@@ -410,6 +411,32 @@ TEST_F(CodecEditorWindowTest, TheProgramsOwnDocumentationRunsItWithTheTypedArgum
   EXPECT_EQ(dialogs.Shown().last().text,
             "Ingrese los parámetros de la línea de comandos para acceder a la documentación "
             "(ejemplo: -help)");
+}
+
+// The View menu's items run a tool in the viewer. Chosen while another tool
+// still runs (an earlier help still in the viewer), each says so once, asks
+// for nothing and shows no viewer of a run that never started.
+TEST_F(CodecEditorWindowTest, ItsHelpAndDocumentationWhileAnotherToolRunsSaySoOnce) {
+  const QString program = WriteFile("tools/enc", "#!/bin/sh\necho usage\n");
+  QFile::setPermissions(program, QFile::permissions(program) | QFile::ExeOwner);
+  FfmpegTools::State().FfmpegPath = QStandardPaths::findExecutable("ffmpeg");
+  CodecEditorWindow* w = LoadWindow();
+  ExternalCodecEditor::State().CurrentCodec.ExePath = "tools/enc";
+  for (QAction* item : {w->programDocumentationAction, w->ffmpegHelpAction}) {
+    SCOPED_TRACE(item->objectName().toStdString());
+    ScriptedDialogs dialogs;
+    dialogs.ExpectMessage();
+    bool viewerShown = true;
+    ASSERT_TRUE(WhileAnotherToolRuns([&] {
+      item->trigger();
+      viewerShown = TextViewerWindow::Instance() != nullptr;
+    }));
+    EXPECT_FALSE(viewerShown);
+    ASSERT_EQ(dialogs.Messages(),
+              QStringList{"Otra herramienta está en ejecución; espere a que termine"});
+    EXPECT_EQ(dialogs.Shown().first().style, 64) << "an information";
+  }
+  FfmpegTools::State().FfmpegPath.clear();
 }
 
 }  // namespace

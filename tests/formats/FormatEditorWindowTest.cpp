@@ -33,6 +33,9 @@
 
 namespace {
 
+const QString kAnotherToolRuns =
+    QString::fromUtf8("Otra herramienta está en ejecución; espere a que termine");
+
 void TypeInto(QComboBox* combo, const QString& text) {
   QFocusEvent focus(QEvent::FocusIn);
   QApplication::sendEvent(combo->lineEdit(), &focus);
@@ -474,27 +477,35 @@ TEST_F(ShowEditorTest, ScratchModeOpensEmptyAndAcceptWritesTheScratchFile) {
 }
 
 // The editor asked for while another tool still runs (the recorder's
-// "Listar dispositivos" in the viewer, then its manual profile's editor): the
-// press waits quietly. ffmpeg's lists read now would come back empty and stand
-// so for the rest of the session.
-TEST_F(ShowEditorTest, AnEditorAskedForWhileAnotherToolRunsWaitsAndTheListsStayToRead) {
+// "Listar dispositivos" in the viewer, then its manual profile's editor).
+// Lists still to be read from ffmpeg wait for the runner: the press says so
+// once and opens nothing, as lists read now would come back empty and stand so
+// for the rest of the session. Lists already read need no tool: the editor opens.
+TEST_F(ShowEditorTest, AnEditorAskedForWhileAnotherToolRunsNeedsTheRunnerOnlyForItsLists) {
   FfmpegTools::State().FfmpegPath = QStandardPaths::findExecutable("ffmpeg");
-  FormatEditor::State().FfmpegListsStale = 1;
-  bool opened = false;
-  // Such an editor is put away here, its lists read or not.
-  WhenReady putAway(
-      [] {
-        return FormatEditorWindow::Instance() && FormatEditorWindow::Instance()->isVisible() &&
-               !FormatEditorWindow::Instance()->waitPanel->isVisible();
-      },
-      [&] {
-        opened = true;
-        FormatEditorWindow::Instance()->hide();
-      });
-  ASSERT_TRUE(WhileAnotherToolRuns([&] { FormatEditorWindow::ShowEditor("*", 1); }));
-  EXPECT_FALSE(opened);
-  EXPECT_EQ(FormatEditor::State().FfmpegListsStale, 1);
-  EXPECT_EQ(FormatEditorWindow::Instance(), nullptr);
+  for (const uint8_t stale : {1, 0}) {
+    SCOPED_TRACE(stale);
+    FormatEditor::State().FfmpegListsStale = stale;
+    bool opened = false;
+    // Such an editor is put away here, its lists read or not.
+    WhenReady putAway(
+        [] {
+          return FormatEditorWindow::Instance() && FormatEditorWindow::Instance()->isVisible() &&
+                 !FormatEditorWindow::Instance()->waitPanel->isVisible();
+        },
+        [&] {
+          opened = true;
+          FormatEditorWindow::Instance()->exitAction->trigger();
+        });
+    ScriptedDialogs dialogs;
+    if (stale) dialogs.ExpectMessage();
+    ASSERT_TRUE(WhileAnotherToolRuns([&] { FormatEditorWindow::ShowEditor("", 0); }));
+    EXPECT_EQ(opened, !stale);
+    EXPECT_EQ(dialogs.Messages(), stale ? QStringList{kAnotherToolRuns} : QStringList());
+    EXPECT_EQ(FormatEditor::State().FfmpegListsStale, stale);
+    EXPECT_EQ(FormatEditor::State().AudioEncoders.Items, QStringList({"copy", "aac", "mp2"}));
+    EXPECT_EQ(FormatEditorWindow::Instance(), nullptr);
+  }
 }
 
 TEST_F(ShowEditorTest, StaleListsAreRebuiltBeforeTheNamedProfileLoads) {
@@ -528,22 +539,59 @@ TEST_F(ShowEditorTest, StaleListsAreRebuiltBeforeTheNamedProfileLoads) {
 
 namespace {
 
-// "Obtener valores de archivo" while another tool still runs (ffmpeg's help
-// in the viewer): the press waits quietly. No file is asked for whose probe
-// could only come back empty.
-TEST_F(FormatEditorWindowTest, FileImportWhileAnotherToolRunsWaitsQuietly) {
+// Every press of the editor that starts a tool, made while another tool still
+// runs (ffmpeg's help in the viewer): it says so once and changes nothing. No
+// viewer shows a help that never ran, no file is asked for whose probe could
+// only come back empty, and a panel it was pressed in stays open.
+TEST_F(FormatEditorWindowTest, PressesThatStartAToolWhileAnotherRunsSaySoOnce) {
+  FfmpegTools::State().FfmpegPath = QStandardPaths::findExecutable("ffmpeg");
   FfmpegTools::State().FfprobePath = QStandardPaths::findExecutable("ffprobe");
   FormatEditorWindow& window = Open();
-  ScriptedDialogs dialogs;
-  bool panelShown = true;
-  ASSERT_TRUE(WhileAnotherToolRuns([&] {
-    window.importFromFileAction->trigger();
-    panelShown = window.filePanel->isVisible() || window.waitPanel->isVisible();
-  }));
-  EXPECT_FALSE(panelShown);
-  EXPECT_TRUE(dialogs.Shown().isEmpty());
-  EXPECT_TRUE(window.fileMenu->menuAction()->isEnabled());
-  EXPECT_TRUE(window.acceptButton->isEnabled());
+  const auto openFormatPanel = [&] {
+    window.formatOptionsAction->trigger();
+    window.outputFormatCombo->setEditText("mp4");
+  };
+  const auto openCodecPanel = [&] {
+    window.codecOptionsAction->trigger();
+    window.audioCodecCombo->setEditText("aac");
+  };
+  struct Press {
+    const char* name;
+    std::function<void()> prepare;
+    std::function<void()> press;
+    QGroupBox* panel;  // the panel the press is made in, or none
+  } presses[] = {
+      {"Licencia de ffmpeg", [] {}, [&] { window.ffmpegLicenceAction->trigger(); }, nullptr},
+      {"Formatos de pixel", [] {}, [&] { window.ffmpegPixelFormatsAction->trigger(); }, nullptr},
+      {"Ver (formato)", openFormatPanel, [&] { window.showFormatHelpButton->click(); },
+       window.formatPanel},
+      {"Ver (codec)", openCodecPanel, [&] { window.showCodecHelpButton->click(); },
+       window.codecPanel},
+      {"Obtener valores de archivo", [] {}, [&] { window.importFromFileAction->trigger(); },
+       nullptr},
+  };
+  for (const Press& each : presses) {
+    SCOPED_TRACE(each.name);
+    each.prepare();
+    ScriptedDialogs dialogs;
+    dialogs.ExpectMessage();
+    bool viewerShown = true;
+    ASSERT_TRUE(WhileAnotherToolRuns([&] {
+      each.press();
+      viewerShown = TextViewerWindow::Instance() != nullptr;
+    }));
+    EXPECT_FALSE(viewerShown);
+    ASSERT_EQ(dialogs.Messages(), QStringList{kAnotherToolRuns});
+    EXPECT_EQ(dialogs.Shown().first().style, 64) << "an information";
+    EXPECT_FALSE(window.filePanel->isVisible() || window.waitPanel->isVisible());
+    if (each.panel) {
+      EXPECT_TRUE(each.panel->isVisible());
+      EXPECT_FALSE(window.fileMenu->menuAction()->isEnabled());
+      EXPECT_FALSE(window.close()) << "steps out of the panel";
+    }
+    EXPECT_TRUE(window.fileMenu->menuAction()->isEnabled());
+    EXPECT_TRUE(window.acceptButton->isEnabled());
+  }
 }
 
 TEST_F(FormatEditorWindowTest, FileImportListsTheProbedClipAndCopiesTheTickedLines) {
