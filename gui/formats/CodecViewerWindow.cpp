@@ -40,17 +40,21 @@ CodecViewerWindow::~CodecViewerWindow() = default;
 CodecViewerWindow* CodecViewerWindow::Instance() { return g_instance.data(); }
 
 void CodecViewerWindow::CreateControls() {
-  auto* grid = new QGridLayout(this);
-  nameLabel = WidgetFactory::Create<QLabel>(this, "Label1", "Nombre");
-  codecName = WidgetFactory::Create<QLineEdit>(this, "Text1");
+  // Two pages, one shown at a time: the list of every codec, and the details of one.
+  auto* pages = new QVBoxLayout(this);
+  pages->setContentsMargins(0, 0, 0, 0);
+  detailsPanel = new QWidget(this);
+  auto* grid = new QGridLayout(detailsPanel);
+  nameLabel = WidgetFactory::Create<QLabel>(detailsPanel, "Label1", "Nombre");
+  codecName = WidgetFactory::Create<QLineEdit>(detailsPanel, "Text1");
   codecName->setReadOnly(true);
-  aboutText = WidgetFactory::Create<QPlainTextEdit>(this, "Text2");
+  aboutText = WidgetFactory::Create<QPlainTextEdit>(detailsPanel, "Text2");
   aboutText->setReadOnly(true);
-  programLabel = WidgetFactory::Create<QLabel>(this, "Label2", "Ejecutable");
-  programPath = WidgetFactory::Create<QLineEdit>(this, "Text3");
+  programLabel = WidgetFactory::Create<QLabel>(detailsPanel, "Label2", "Ejecutable");
+  programPath = WidgetFactory::Create<QLineEdit>(detailsPanel, "Text3");
   programPath->setReadOnly(true);
-  browseProgramButton = WidgetFactory::Create<QPushButton>(this, "Command1", "...");
-  programFolderButton = WidgetFactory::Create<QPushButton>(this, "Command3", ">>");
+  browseProgramButton = WidgetFactory::Create<QPushButton>(detailsPanel, "Command1", "...");
+  programFolderButton = WidgetFactory::Create<QPushButton>(detailsPanel, "Command3", ">>");
   browseProgramButton->setMaximumWidth(30);
   programFolderButton->setMaximumWidth(30);
   grid->addWidget(nameLabel, 0, 0, 1, 3);
@@ -61,14 +65,15 @@ void CodecViewerWindow::CreateControls() {
   grid->addWidget(browseProgramButton, 4, 1);
   grid->addWidget(programFolderButton, 4, 2);
 
-  // The list panel lies over the details and hides them while it is up.
   listPanel = WidgetFactory::Create<QWidget>(this, "Picture1");
-  listPanel->setAutoFillBackground(true);
   auto* panel = new QVBoxLayout(listPanel);
   codecList = WidgetFactory::Create<QListWidget>(listPanel, "List1");
   openEntryButton = WidgetFactory::Create<QPushButton>(listPanel, "Command2", ">>");
   panel->addWidget(codecList);
   panel->addWidget(openEntryButton, 0, Qt::AlignRight);
+  pages->addWidget(listPanel);
+  pages->addWidget(detailsPanel);
+  detailsPanel->hide();
   WidgetFactory::SetEnterButton(this, nullptr);
 }
 
@@ -82,14 +87,13 @@ void CodecViewerWindow::WireControls() {
 void CodecViewerWindow::Load() {
   Lang::TranslateForm11();
   resize(kWidth, kHeight);
-  listPanel->setGeometry(rect());
-  listPanel->raise();
-  listPanel->show();
+  ShowList();
 }
 
-void CodecViewerWindow::resizeEvent(QResizeEvent* event) {
-  QDialog::resizeEvent(event);
-  listPanel->setGeometry(rect());
+void CodecViewerWindow::ShowList() {
+  detailsPanel->hide();
+  listPanel->show();
+  codecList->setFocus();
 }
 
 QString CodecViewerWindow::LoadedProgramPath() const {
@@ -105,6 +109,8 @@ void CodecViewerWindow::ShowDetails(const QString& name, const QString& about,
   programPath->setText(exePath);
   programPath->setProperty("Tag", exePath);
   listPanel->hide();
+  detailsPanel->show();
+  browseProgramButton->setFocus();
 }
 
 void CodecViewerWindow::ClearDetails() {
@@ -160,8 +166,7 @@ bool CodecViewerWindow::MayClose() {
   const bool detailsShown = listPanel->isHidden();
   if (detailsShown) CodecViewer::OfferToSaveExePath(programPath->text(), LoadedProgramPath());
   if (detailsShown && !showsOneCodec) {
-    listPanel->show();
-    listPanel->raise();
+    ShowList();
     ClearDetails();
     return false;
   }

@@ -10,7 +10,7 @@ class QPlainTextEdit;
 class QPushButton;
 
 // The external codec viewer: a codec's name, description and program, with
-// a way to point it at another program; in list mode a panel over the
+// a way to point it at another program; in list mode a page before the
 // details lists every codec.
 class CodecViewerWindow : public QDialog {
   Q_OBJECT
@@ -22,13 +22,13 @@ class CodecViewerWindow : public QDialog {
   // The loaded viewer, or nullptr.
   static CodecViewerWindow* Instance();
 
-  // The load handler: design texts, the list panel over the details, the width.
+  // The load handler: design texts, the size, and the list page up.
   void Load();
   // Fills codecList with every codec the viewer knows.
   void ListAllCodecs();
   // Reads a codec and shows its details; false after the message when it cannot be read.
   bool ShowCodec(const QString& path, uint8_t isVideo);
-  // Fills the details and hides the list panel.
+  // Fills the details and shows them, with the focus on the program's browse button.
   void ShowDetails(const QString& name, const QString& about, const QString& exePath);
   // Opens the entry selected in codecList.
   void ShowSelectedCodec();
@@ -38,8 +38,9 @@ class CodecViewerWindow : public QDialog {
   // Opens the program's folder in the desktop's file manager.
   void ShowProgramFolder();
 
-  // The list of every codec, laid over the details.
+  // The two pages: the list of every codec, and the details of one.
   QWidget* listPanel = nullptr;
+  QWidget* detailsPanel = nullptr;
   QListWidget* codecList = nullptr;
   QPushButton* openEntryButton = nullptr;
   QLabel* nameLabel = nullptr;
@@ -60,12 +61,13 @@ class CodecViewerWindow : public QDialog {
   QString LoadedProgramPath() const;
 
  protected:
-  void resizeEvent(QResizeEvent* event) override;
   void reject() override;
 
  private:
   void CreateControls();
   void WireControls();
+  // Shows the list page, with the focus on the list.
+  void ShowList();
   // Whether the window may close: closing a codec's details opened from the
   // list goes back to the list.
   bool MayClose();
