@@ -25,6 +25,7 @@
 #include "core/lang/Lang.h"
 #include "gui/ground/MainWindowLink.h"
 #include "gui/ground/ModalWindow.h"
+#include "gui/ground/TextFit.h"
 #include "gui/ground/WidgetFactory.h"
 #include "gui/lang/Translators.h"
 
@@ -37,6 +38,10 @@ const QStringList kExtensions = {
     "3gp", "aac", "ac3", "aga", "ape", "asf", "avi",  "fla",   "flac",  "flv",   "m4a", "m4v",
     "mac", "mp1", "mp2", "mp3", "mp4", "mpc", "mpeg", "mpeg1", "mpeg2", "mpeg4", "mpg", "mtk",
     "mts", "mtv", "ogg", "ogm", "ogv", "ogx", "vob",  "wav",   "wma",   "wmv",   "wv"};
+
+// The small buttons ("...", ">>") take the design's 30 pixels, more where the
+// font's letters are wider: their captions stay whole.
+int NarrowButtonWidth() { return TextFit::Scaled(30); }
 
 // Twips of the design, 15 to a pixel.
 constexpr int kWidth = 4200 / 15;
@@ -80,15 +85,20 @@ CodecEditorWindow* CodecEditorWindow::Instance() { return g_instance.data(); }
 
 void CodecEditorWindow::CreateControls() {
   CreateMenus();
-  auto* central = new QWidget(this);
-  setCentralWidget(central);
-  auto* layout = new QVBoxLayout(central);
+  // Two pages in one place, one shown at a time: the sections, and the
+  // parameter frame that takes their place while a parameter is edited.
+  auto* pages = new QWidget(this);
+  setCentralWidget(pages);
+  auto* place = new QGridLayout(pages);
+  place->setContentsMargins(0, 0, 0, 0);
+  sectionsPage = new QWidget(pages);
+  auto* layout = new QVBoxLayout(sectionsPage);
   layout->setContentsMargins(4, 4, 4, 4);
-  generalButton = WidgetFactory::Create<QPushButton>(central, "Command9", "General");
+  generalButton = WidgetFactory::Create<QPushButton>(sectionsPage, "Command9", "General");
   codecParamsButton =
-      WidgetFactory::Create<QPushButton>(central, "Command10", "Parámetros del códec");
+      WidgetFactory::Create<QPushButton>(sectionsPage, "Command10", "Parámetros del códec");
   ffmpegParamsButton =
-      WidgetFactory::Create<QPushButton>(central, "Command11", "Parámetros ffmpeg");
+      WidgetFactory::Create<QPushButton>(sectionsPage, "Command11", "Parámetros ffmpeg");
   // Top to bottom: each section's frame sits under its button, so the
   // buttons below follow an open frame and close up under a hidden one.
   layout->addWidget(generalButton);
@@ -98,7 +108,8 @@ void CodecEditorWindow::CreateControls() {
   layout->addWidget(ffmpegParamsButton);
   layout->addWidget(CreateFfmpegSection());
   layout->addStretch();
-  CreateParameterFrame();
+  place->addWidget(sectionsPage, 0, 0);
+  place->addWidget(CreateParameterFrame(), 0, 0);
 }
 
 void CodecEditorWindow::CreateMenus() {
@@ -128,13 +139,13 @@ void CodecEditorWindow::CreateMenus() {
 }
 
 QWidget* CodecEditorWindow::CreateGeneralSection() {
-  generalSection = WidgetFactory::Create<QGroupBox>(centralWidget(), "Frame1", "General");
+  generalSection = WidgetFactory::Create<QGroupBox>(sectionsPage, "Frame1", "General");
   auto* grid = new QGridLayout(generalSection);
   programPathLabel = WidgetFactory::Create<QLabel>(generalSection, "Label1", "Ruta de ejecutable:");
   programPath = WidgetFactory::Create<QLineEdit>(generalSection, "Text1");
   programPath->setReadOnly(true);
   browseProgramButton = WidgetFactory::Create<QPushButton>(generalSection, "Command1", "...");
-  browseProgramButton->setMaximumWidth(30);
+  browseProgramButton->setMaximumWidth(NarrowButtonWidth());
   aboutLabel = WidgetFactory::Create<QLabel>(generalSection, "Label3", "Acerca de...");
   aboutText = WidgetFactory::Create<QPlainTextEdit>(generalSection, "Text2");
   aboutText->setTabChangesFocus(true);
@@ -157,7 +168,7 @@ QWidget* CodecEditorWindow::CreateGeneralSection() {
 }
 
 QWidget* CodecEditorWindow::CreateCodecSection() {
-  codecSection = WidgetFactory::Create<QGroupBox>(centralWidget(), "Frame3", "Parámetros de codec");
+  codecSection = WidgetFactory::Create<QGroupBox>(sectionsPage, "Frame3", "Parámetros de codec");
   auto* grid = new QGridLayout(codecSection);
   paramList = WidgetFactory::Create<QListWidget>(codecSection, "List1");
   addParamButton = WidgetFactory::Create<QPushButton>(codecSection, "Command4", "+");
@@ -171,7 +182,7 @@ QWidget* CodecEditorWindow::CreateCodecSection() {
   orderNote->setMaximumHeight(60);
   auto* buttons = new QVBoxLayout;
   for (QPushButton* button : {addParamButton, removeParamButton, moveUpButton, moveDownButton}) {
-    button->setMaximumWidth(30);
+    button->setMaximumWidth(NarrowButtonWidth());
     buttons->addWidget(button);
   }
   buttons->addStretch();
@@ -182,7 +193,7 @@ QWidget* CodecEditorWindow::CreateCodecSection() {
 }
 
 QWidget* CodecEditorWindow::CreateFfmpegSection() {
-  ffmpegSection = WidgetFactory::Create<QGroupBox>(centralWidget(), "Frame2", "Parámetros ffmpeg");
+  ffmpegSection = WidgetFactory::Create<QGroupBox>(sectionsPage, "Frame2", "Parámetros ffmpeg");
   auto* grid = new QGridLayout(ffmpegSection);
   ffmpegExtensionLabel =
       WidgetFactory::Create<QLabel>(ffmpegSection, "Label4", "Extensión de archivo:");
@@ -190,7 +201,7 @@ QWidget* CodecEditorWindow::CreateFfmpegSection() {
   ffmpegOptionsLabel = WidgetFactory::Create<QLabel>(ffmpegSection, "Label7", "Parámetros:");
   ffmpegOptions = WidgetFactory::Create<QLineEdit>(ffmpegSection, "Text3");
   takeFromProfileButton = WidgetFactory::Create<QPushButton>(ffmpegSection, "Command2", "...");
-  takeFromProfileButton->setMaximumWidth(30);
+  takeFromProfileButton->setMaximumWidth(NarrowButtonWidth());
   editableOptionsLabel =
       WidgetFactory::Create<QLabel>(ffmpegSection, "Label8", "Parámetros editables:");
   editableOptionsList = WidgetFactory::Create<QListWidget>(ffmpegSection, "List2");
@@ -205,10 +216,8 @@ QWidget* CodecEditorWindow::CreateFfmpegSection() {
   return ffmpegSection;
 }
 
-void CodecEditorWindow::CreateParameterFrame() {
-  // Laid over the sections rather than in their column.
+QWidget* CodecEditorWindow::CreateParameterFrame() {
   paramFrame = WidgetFactory::Create<QGroupBox>(centralWidget(), "Frame4", "Modificar parámetro");
-  paramFrame->setAutoFillBackground(true);
   auto* grid = new QGridLayout(paramFrame);
   paramLabelLabel = WidgetFactory::Create<QLabel>(paramFrame, "Label5", "Etiqueta:");
   paramLabel = WidgetFactory::Create<QLineEdit>(paramFrame, "Text4");
@@ -237,6 +246,7 @@ void CodecEditorWindow::CreateParameterFrame() {
   grid->addWidget(acceptParamButton, row, 0);
   grid->addWidget(cancelParamButton, row, 1);
   paramFrame->hide();
+  return paramFrame;
 }
 
 void CodecEditorWindow::WireControls() {
@@ -376,8 +386,7 @@ void CodecEditorWindow::CollapseSections() {
   generalSection->hide();
   ffmpegSection->hide();
   codecSection->hide();
-  paramFrame->hide();
-  SetMenusEnabled(true);
+  ShowParameterFrame(false);
 }
 
 void CodecEditorWindow::ShowTab(int section) {
@@ -400,11 +409,6 @@ void CodecEditorWindow::ToggleSection(QGroupBox* frame, int section) {
 void CodecEditorWindow::ToggleGeneralSection() { ToggleSection(generalSection, 1); }
 void CodecEditorWindow::ToggleCodecSection() { ToggleSection(codecSection, 3); }
 void CodecEditorWindow::ToggleFfmpegSection() { ToggleSection(ffmpegSection, 2); }
-
-void CodecEditorWindow::resizeEvent(QResizeEvent* event) {
-  QMainWindow::resizeEvent(event);
-  paramFrame->setGeometry(centralWidget()->rect());
-}
 
 // Controls that write into the definition ---------------------------------------
 
@@ -503,9 +507,6 @@ void CodecEditorWindow::EditParameter(bool isNew) {
   const int selected = isNew ? -1 : SelectedRow();
   if (!isNew && selected < 0) return;
   const ExternalCodecEditor::ParamForm form = ExternalCodecEditor::ParamFormFor(selected);
-  paramFrame->setGeometry(centralWidget()->rect());
-  paramFrame->show();
-  paramFrame->raise();
   paramLabel->setText(form.Label);
   paramLabel->setProperty("Tag", form.LabelBefore);
   paramKindCombo->setCurrentIndex(form.Kind <= 2 ? form.Kind : 0);
@@ -518,13 +519,23 @@ void CodecEditorWindow::EditParameter(bool isNew) {
     widget->setEnabled(true);
   }
   SetKindControls(paramKindCombo->currentIndex());
-  SetMenusEnabled(false);
   if (ExternalCodecEditor::IsFileRow(form.Label)) {
     for (QWidget* widget : std::initializer_list<QWidget*>{paramLabel, paramKindCombo, paramDefault,
                                                            suggestedValues, onlySuggestedCheck}) {
       widget->setEnabled(false);
     }
   }
+  ShowParameterFrame(true);
+}
+
+void CodecEditorWindow::ShowParameterFrame(bool shown) {
+  sectionsPage->setVisible(!shown);
+  paramFrame->setVisible(shown);
+  SetMenusEnabled(!shown);
+  // The keys go on where the user works: the first field the row lets change,
+  // or back in the list the row came from.
+  if (shown) (paramLabel->isEnabled() ? paramLabel : paramSwitch)->setFocus();
+  if (!shown && paramList->isVisible()) paramList->setFocus();
 }
 
 void CodecEditorWindow::OnParamKindChosen() { SetKindControls(paramKindCombo->currentIndex()); }
@@ -546,14 +557,10 @@ void CodecEditorWindow::AcceptParameter() {
   form.Suggested = ExternalCodecEditor::SuggestedToStore(suggestedValues->toPlainText());
   form.OnlySuggested = onlySuggestedCheck->isChecked() ? 1 : 0;
   if (!ExternalCodecEditor::AcceptParameter(form)) return;
-  paramFrame->hide();
-  SetMenusEnabled(true);
+  ShowParameterFrame(false);
 }
 
-void CodecEditorWindow::CancelParameter() {
-  paramFrame->hide();
-  SetMenusEnabled(true);
-}
+void CodecEditorWindow::CancelParameter() { ShowParameterFrame(false); }
 
 void CodecEditorWindow::SetMenusEnabled(bool enabled) {
   for (QMenu* menu : {fileMenu, viewMenu}) {

@@ -17,9 +17,10 @@ class QPlainTextEdit;
 class QPushButton;
 
 // The external codec editor: an accordion of three sections (General, codec
-// parameters, ffmpeg parameters) and the parameter frame laid over them. The
-// definition itself lives in ExternalCodecEditor; the handlers hand it what the user
-// did, and the window follows the module's notifier.
+// parameters, ffmpeg parameters) and the parameter frame that takes their
+// place while a parameter is edited. The definition itself lives in
+// ExternalCodecEditor; the handlers hand it what the user did, and the window
+// follows the module's notifier.
 class CodecEditorWindow : public QMainWindow {
   Q_OBJECT
 
@@ -75,6 +76,8 @@ class CodecEditorWindow : public QMainWindow {
   void CancelParameter();
   // Opens the parameter frame on a new row (isNew) or on the selected one.
   void EditParameter(bool isNew);
+  // The parameter frame in place of the sections (shown), or the sections back.
+  void ShowParameterFrame(bool shown);
   // The View menu: the encoder's own documentation and ffmpeg's help, in the text viewer.
   void ShowProgramDocumentation();
   void ShowFfmpegHelp();
@@ -99,6 +102,8 @@ class CodecEditorWindow : public QMainWindow {
   QAction* ffmpegHelpAction = nullptr;
   QAction* programHelpAction = nullptr;
 
+  // The accordion: each section's button with its section under it.
+  QWidget* sectionsPage = nullptr;
   QPushButton* generalButton = nullptr;
   QGroupBox* generalSection = nullptr;
   QLabel* programPathLabel = nullptr;
@@ -153,7 +158,6 @@ class CodecEditorWindow : public QMainWindow {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
-  void resizeEvent(QResizeEvent* event) override;
 
  private:
   void CreateControls();
@@ -161,7 +165,7 @@ class CodecEditorWindow : public QMainWindow {
   QWidget* CreateGeneralSection();
   QWidget* CreateCodecSection();
   QWidget* CreateFfmpegSection();
-  void CreateParameterFrame();
+  QWidget* CreateParameterFrame();
   void WireControls();
   // Follows what the module says about the definition.
   void ListenToEditor();

@@ -14,12 +14,17 @@
 #include "core/frame/Session.h"
 #include "core/ground/FileServices.h"
 #include "core/lang/Lang.h"
+#include "gui/ground/TextFit.h"
 #include "gui/ground/WidgetFactory.h"
 #include "gui/lang/Translators.h"
 
 namespace {
 
 QPointer<CodecViewerWindow> g_instance;
+
+// The small buttons ("...", ">>") take the design's 30 pixels, more where the
+// font's letters are wider: their captions stay whole.
+int NarrowButtonWidth() { return TextFit::Scaled(30); }
 
 // Twips of the design, 15 to a pixel.
 constexpr int kWidth = 5265 / 15;
@@ -40,9 +45,10 @@ CodecViewerWindow::~CodecViewerWindow() = default;
 CodecViewerWindow* CodecViewerWindow::Instance() { return g_instance.data(); }
 
 void CodecViewerWindow::CreateControls() {
-  // Two pages, one shown at a time: the list of every codec, and the details of one.
-  auto* pages = new QVBoxLayout(this);
-  pages->setContentsMargins(0, 0, 0, 0);
+  // Two pages in one place, one shown at a time: the list of every codec, and
+  // the details of one.
+  auto* place = new QGridLayout(this);
+  place->setContentsMargins(0, 0, 0, 0);
   detailsPanel = new QWidget(this);
   auto* grid = new QGridLayout(detailsPanel);
   nameLabel = WidgetFactory::Create<QLabel>(detailsPanel, "Label1", "Nombre");
@@ -55,8 +61,8 @@ void CodecViewerWindow::CreateControls() {
   programPath->setReadOnly(true);
   browseProgramButton = WidgetFactory::Create<QPushButton>(detailsPanel, "Command1", "...");
   programFolderButton = WidgetFactory::Create<QPushButton>(detailsPanel, "Command3", ">>");
-  browseProgramButton->setMaximumWidth(30);
-  programFolderButton->setMaximumWidth(30);
+  browseProgramButton->setMaximumWidth(NarrowButtonWidth());
+  programFolderButton->setMaximumWidth(NarrowButtonWidth());
   grid->addWidget(nameLabel, 0, 0, 1, 3);
   grid->addWidget(codecName, 1, 0, 1, 3);
   grid->addWidget(aboutText, 2, 0, 1, 3);
@@ -71,8 +77,8 @@ void CodecViewerWindow::CreateControls() {
   openEntryButton = WidgetFactory::Create<QPushButton>(listPanel, "Command2", ">>");
   panel->addWidget(codecList);
   panel->addWidget(openEntryButton, 0, Qt::AlignRight);
-  pages->addWidget(listPanel);
-  pages->addWidget(detailsPanel);
+  place->addWidget(listPanel, 0, 0);
+  place->addWidget(detailsPanel, 0, 0);
   detailsPanel->hide();
   WidgetFactory::SetEnterButton(this, nullptr);
 }

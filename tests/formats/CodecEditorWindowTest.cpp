@@ -121,7 +121,7 @@ TEST_F(CodecEditorWindowTest, TheControlsWriteTheDefinitionAndTheTypeResetsTheOp
 TEST_F(CodecEditorWindowTest, SectionsOpenOneAtATimeUnderTheirButtons) {
   CodecEditorWindow* w = LoadWindow();
   w->show();
-  QLayout* column = w->centralWidget()->layout();
+  QLayout* column = w->sectionsPage->layout();
   w->generalButton->click();
   column->activate();
   EXPECT_TRUE(w->generalSection->isVisible());
