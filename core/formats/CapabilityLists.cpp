@@ -1,5 +1,7 @@
 // What the installed ffmpeg can do: its coders, formats and pixel formats, read
 // from its tables.
+#include <optional>
+
 #include "core/formats/FormatEditor.h"
 #include "core/frame/FfmpegTools.h"
 #include "core/ground/ToolRunner.h"
@@ -99,24 +101,36 @@ void ParsePixelFormatTable(const QString& output, DynArray<QString>& inputFormat
 
 namespace {
 
-// ffmpeg's output for one informational switch; "" when it could not run.
-QString FfmpegListing(const QString& option) {
+// ffmpeg's output for one informational switch; "" when it could not start,
+// nothing at all while another tool has the runner.
+std::optional<QString> FfmpegListing(const QString& option) {
   QString output;
   int32_t exitCode = 0;
   const QString cmdLine = ToolRunner::QuoteArgument(FfmpegTools::State().FfmpegPath) + " " + option;
-  if (ToolRunner::RunCaptured(ToolRunner::ParseCommandLine(cmdLine), QString(), 0, 0,
-                              ToolRunner::OutputSink(), ToolRunner::NoDisplay, output, -1,
-                              exitCode) != ToolRunner::RunResult::Ran) {
-    return QString();
+  switch (ToolRunner::RunCaptured(ToolRunner::ParseCommandLine(cmdLine), QString(), 0, 0,
+                                  ToolRunner::OutputSink(), ToolRunner::NoDisplay, output, -1,
+                                  exitCode)) {
+    case ToolRunner::RunResult::Ran:
+      return output;
+    case ToolRunner::RunResult::NotStarted:
+      return QString();
+    case ToolRunner::RunResult::Busy:
+      break;
   }
-  return output;
+  return std::nullopt;
 }
 
 DynArray<QString> OneElement(const QString& first) { return DynArray<QString>{1, {first}}; }
 
 }  // namespace
 
-void LoadFfmpegCapabilities() {
+bool LoadFfmpegCapabilities() {
+  QStringList tables;
+  for (const char* option : {"-encoders", "-decoders", "-formats", "-pix_fmts"}) {
+    const std::optional<QString> table = FfmpegListing(option);
+    if (!table) return false;
+    tables << *table;
+  }
   for (DynArray<QString>* list :
        {&State().AudioDecoders, &State().VideoDecoders, &State().SubtitleDecoders,
         &State().DemuxerFormats, &State().InputPixelFormats, &State().OutputPixelFormats}) {
@@ -127,32 +141,16 @@ void LoadFfmpegCapabilities() {
     *list = OneElement("copy");
   }
   State().MuxerFormats = OneElement("<copy>");
-  LoadEncoderList();
-  LoadDecoderList();
-  LoadFormatList();
-  LoadPixelFormatList();
+  ParseCodecTable(tables[0], "Encoders:", State().AudioEncoders, State().VideoEncoders,
+                  State().SubtitleEncoders);
+  ParseCodecTable(tables[1], "Decoders:", State().AudioDecoders, State().VideoDecoders,
+                  State().SubtitleDecoders);
+  ParseFormatTable(tables[2], State().DemuxerFormats, State().MuxerFormats);
+  ParsePixelFormatTable(tables[3], State().InputPixelFormats, State().OutputPixelFormats);
   // Also after a run that gave nothing: a wrong path keeps its short lists
   // until the tool paths are set again.
   State().FfmpegListsStale = 0;
-}
-
-void LoadEncoderList() {
-  ParseCodecTable(FfmpegListing("-encoders"), "Encoders:", State().AudioEncoders,
-                  State().VideoEncoders, State().SubtitleEncoders);
-}
-
-void LoadDecoderList() {
-  ParseCodecTable(FfmpegListing("-decoders"), "Decoders:", State().AudioDecoders,
-                  State().VideoDecoders, State().SubtitleDecoders);
-}
-
-void LoadFormatList() {
-  ParseFormatTable(FfmpegListing("-formats"), State().DemuxerFormats, State().MuxerFormats);
-}
-
-void LoadPixelFormatList() {
-  ParsePixelFormatTable(FfmpegListing("-pix_fmts"), State().InputPixelFormats,
-                        State().OutputPixelFormats);
+  return true;
 }
 
 }  // namespace FormatEditor

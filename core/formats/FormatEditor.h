@@ -26,7 +26,7 @@ QString ScratchProfilePath();
 
 // The editing state ---------------------------------------------------------
 
-// Categories of rows, the index of Combo6's item.
+// Categories of rows, in the order the format editor offers them.
 enum Category : uint8_t { Input = 0, OutputGeneral = 1, OutputAudio = 2, OutputVideo = 3 };
 
 // Empties the editing state (start of a run, and each test).
@@ -67,12 +67,10 @@ void ParseFormatTable(const QString& output, DynArray<QString>& demuxers,
 void ParsePixelFormatTable(const QString& output, DynArray<QString>& inputFormats,
                            DynArray<QString>& outputFormats);
 
-// Rebuilds the ten lists from ffmpeg and clears FfmpegListsStale.
-void LoadFfmpegCapabilities();
-void LoadEncoderList();
-void LoadDecoderList();
-void LoadFormatList();
-void LoadPixelFormatList();
+// Rebuilds the ten lists from ffmpeg's tables and clears FfmpegListsStale.
+// False while another tool has the runner: then nothing was read and the
+// lists and the flag stay as they were.
+[[nodiscard]] bool LoadFfmpegCapabilities();
 
 // The parameter rows -----------------------------------------------------------
 

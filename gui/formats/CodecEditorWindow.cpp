@@ -21,9 +21,11 @@
 #include "core/frame/ProgramHelp.h"
 #include "core/frame/TextViewer.h"
 #include "core/ground/ProgramFolder.h"
+#include "core/ground/ToolRunner.h"
 #include "core/lang/Lang.h"
 #include "gui/ground/MainWindowLink.h"
 #include "gui/ground/ModalWindow.h"
+#include "gui/ground/TextFit.h"
 #include "gui/ground/WidgetFactory.h"
 #include "gui/lang/Translators.h"
 
@@ -37,6 +39,10 @@ const QStringList kExtensions = {
     "mac", "mp1", "mp2", "mp3", "mp4", "mpc", "mpeg", "mpeg1", "mpeg2", "mpeg4", "mpg", "mtk",
     "mts", "mtv", "ogg", "ogm", "ogv", "ogx", "vob",  "wav",   "wma",   "wmv",   "wv"};
 
+// The small buttons ("...", ">>") take the design's 30 pixels, more where the
+// font's letters are wider: their captions stay whole.
+int NarrowButtonWidth() { return TextFit::Scaled(30); }
+
 // Twips of the design, 15 to a pixel.
 constexpr int kWidth = 4200 / 15;
 constexpr int kHeight = 6135 / 15;
@@ -47,6 +53,14 @@ QComboBox* MakeExtensionList(QWidget* parent, const char* name) {
   combo->addItems(kExtensions);
   combo->setCurrentIndex(-1);
   return combo;
+}
+
+// Whether the runner is free for the tool a press would start; when another
+// tool still has it (an earlier help still in the viewer), says so instead.
+bool RunnerFree() {
+  if (ToolRunner::GetState() == ToolRunner::Idle) return true;
+  Lang::MsgAnotherToolRunning();
+  return false;
 }
 
 // Text put into a box by code, with its handler muted.
@@ -71,216 +85,244 @@ CodecEditorWindow* CodecEditorWindow::Instance() { return g_instance.data(); }
 
 void CodecEditorWindow::CreateControls() {
   CreateMenus();
-  auto* central = new QWidget(this);
-  setCentralWidget(central);
-  auto* layout = new QVBoxLayout(central);
+  // Two pages in one place, one shown at a time: the sections, and the
+  // parameter frame that takes their place while a parameter is edited.
+  auto* pages = new QWidget(this);
+  setCentralWidget(pages);
+  auto* place = new QGridLayout(pages);
+  place->setContentsMargins(0, 0, 0, 0);
+  sectionsPage = new QWidget(pages);
+  auto* layout = new QVBoxLayout(sectionsPage);
   layout->setContentsMargins(4, 4, 4, 4);
-  Command9 = WidgetFactory::Create<QPushButton>(central, "Command9", "General");
-  Command10 = WidgetFactory::Create<QPushButton>(central, "Command10", "Parámetros del códec");
-  Command11 = WidgetFactory::Create<QPushButton>(central, "Command11", "Parámetros ffmpeg");
+  generalButton = WidgetFactory::Create<QPushButton>(sectionsPage, "Command9", "General");
+  codecParamsButton =
+      WidgetFactory::Create<QPushButton>(sectionsPage, "Command10", "Parámetros del códec");
+  ffmpegParamsButton =
+      WidgetFactory::Create<QPushButton>(sectionsPage, "Command11", "Parámetros ffmpeg");
   // Top to bottom: each section's frame sits under its button, so the
   // buttons below follow an open frame and close up under a hidden one.
-  layout->addWidget(Command9);
+  layout->addWidget(generalButton);
   layout->addWidget(CreateGeneralSection());
-  layout->addWidget(Command10);
+  layout->addWidget(codecParamsButton);
   layout->addWidget(CreateCodecSection());
-  layout->addWidget(Command11);
+  layout->addWidget(ffmpegParamsButton);
   layout->addWidget(CreateFfmpegSection());
   layout->addStretch();
-  CreateParameterFrame();
+  place->addWidget(sectionsPage, 0, 0);
+  place->addWidget(CreateParameterFrame(), 0, 0);
 }
 
 void CodecEditorWindow::CreateMenus() {
-  Menu_File = menuBar()->addMenu("Archivo");
-  Menu_File->setObjectName("Menu_File");
-  File_OpenA = WidgetFactory::MenuItem(Menu_File, "File_OpenA", "Abrir (Audio)");
-  File_OpenV = WidgetFactory::MenuItem(Menu_File, "File_OpenV", "Abrir (Video)");
-  File_sep1 = WidgetFactory::Separator(Menu_File, "File_sep1");
-  File_ImportA = WidgetFactory::MenuItem(Menu_File, "File_ImportA", "Importar de formato (Audio)");
-  File_ImportV = WidgetFactory::MenuItem(Menu_File, "File_ImportV", "Importar de formato (Video)");
-  File_sep2 = WidgetFactory::Separator(Menu_File, "File_sep2");
-  File_Save = WidgetFactory::MenuItem(Menu_File, "File_Save", "Guardar");
-  File_SaveAs = WidgetFactory::MenuItem(Menu_File, "File_SaveAs", "Guardar como...");
-  File_sep3 = WidgetFactory::Separator(Menu_File, "File_sep3");
-  File_UndoChanges = WidgetFactory::MenuItem(Menu_File, "File_UndoChanges", "Descartar cambios");
-  File_sep4 = WidgetFactory::Separator(Menu_File, "File_sep4");
-  File_Close = WidgetFactory::MenuItem(Menu_File, "File_Close", "Cerrar");
-  File_Exit = WidgetFactory::MenuItem(Menu_File, "File_Exit", "Salir");
-  Menu_View = menuBar()->addMenu("Ver");
-  Menu_View->setObjectName("Menu_View");
-  View_Doc = WidgetFactory::MenuItem(Menu_View, "View_Doc", "Documentación interna del ejecutable");
-  View_ffmpegHelp = WidgetFactory::MenuItem(Menu_View, "View_ffmpegHelp", "Ayuda de ffmpeg");
-  View_ProgHelp = WidgetFactory::MenuItem(Menu_View, "View_ProgHelp", "Ayuda de este programa");
+  fileMenu = menuBar()->addMenu("Archivo");
+  fileMenu->setObjectName("Menu_File");
+  openAudioAction = WidgetFactory::MenuItem(fileMenu, "File_OpenA", "Abrir (Audio)");
+  openVideoAction = WidgetFactory::MenuItem(fileMenu, "File_OpenV", "Abrir (Video)");
+  openSeparator = WidgetFactory::Separator(fileMenu, "File_sep1");
+  importAudioAction =
+      WidgetFactory::MenuItem(fileMenu, "File_ImportA", "Importar de formato (Audio)");
+  importVideoAction =
+      WidgetFactory::MenuItem(fileMenu, "File_ImportV", "Importar de formato (Video)");
+  importSeparator = WidgetFactory::Separator(fileMenu, "File_sep2");
+  saveAction = WidgetFactory::MenuItem(fileMenu, "File_Save", "Guardar");
+  saveAsAction = WidgetFactory::MenuItem(fileMenu, "File_SaveAs", "Guardar como...");
+  saveSeparator = WidgetFactory::Separator(fileMenu, "File_sep3");
+  undoChangesAction = WidgetFactory::MenuItem(fileMenu, "File_UndoChanges", "Descartar cambios");
+  undoSeparator = WidgetFactory::Separator(fileMenu, "File_sep4");
+  closeAction = WidgetFactory::MenuItem(fileMenu, "File_Close", "Cerrar");
+  exitAction = WidgetFactory::MenuItem(fileMenu, "File_Exit", "Salir");
+  viewMenu = menuBar()->addMenu("Ver");
+  viewMenu->setObjectName("Menu_View");
+  programDocumentationAction =
+      WidgetFactory::MenuItem(viewMenu, "View_Doc", "Documentación interna del ejecutable");
+  ffmpegHelpAction = WidgetFactory::MenuItem(viewMenu, "View_ffmpegHelp", "Ayuda de ffmpeg");
+  programHelpAction = WidgetFactory::MenuItem(viewMenu, "View_ProgHelp", "Ayuda de este programa");
 }
 
 QWidget* CodecEditorWindow::CreateGeneralSection() {
-  Frame1 = WidgetFactory::Create<QGroupBox>(centralWidget(), "Frame1", "General");
-  auto* grid = new QGridLayout(Frame1);
-  Label1 = WidgetFactory::Create<QLabel>(Frame1, "Label1", "Ruta de ejecutable:");
-  Text1 = WidgetFactory::Create<QLineEdit>(Frame1, "Text1");
-  Text1->setReadOnly(true);
-  Command1 = WidgetFactory::Create<QPushButton>(Frame1, "Command1", "...");
-  Command1->setMaximumWidth(30);
-  Label3 = WidgetFactory::Create<QLabel>(Frame1, "Label3", "Acerca de...");
-  Text2 = WidgetFactory::Create<QPlainTextEdit>(Frame1, "Text2");
-  Text2->setTabChangesFocus(true);
-  Label12 = WidgetFactory::Create<QLabel>(Frame1, "Label12", "Tipo:");
-  Combo1 = WidgetFactory::Create<QComboBox>(Frame1, "Combo1");
-  Combo1->addItems({"Audio", "Video"});
-  Label13 = WidgetFactory::Create<QLabel>(Frame1, "Label13", "Extensión de archivos de salida:");
-  Combo4 = MakeExtensionList(Frame1, "Combo4");
-  grid->addWidget(Label1, 0, 0, 1, 2);
-  grid->addWidget(Text1, 1, 0);
-  grid->addWidget(Command1, 1, 1);
-  grid->addWidget(Label3, 2, 0, 1, 2);
-  grid->addWidget(Text2, 3, 0, 1, 2);
-  grid->addWidget(Label12, 4, 0, 1, 2);
-  grid->addWidget(Combo1, 5, 0, 1, 2);
-  grid->addWidget(Label13, 6, 0, 1, 2);
-  grid->addWidget(Combo4, 7, 0, 1, 2);
-  return Frame1;
+  generalSection = WidgetFactory::Create<QGroupBox>(sectionsPage, "Frame1", "General");
+  auto* grid = new QGridLayout(generalSection);
+  programPathLabel = WidgetFactory::Create<QLabel>(generalSection, "Label1", "Ruta de ejecutable:");
+  programPath = WidgetFactory::Create<QLineEdit>(generalSection, "Text1");
+  programPath->setReadOnly(true);
+  browseProgramButton = WidgetFactory::Create<QPushButton>(generalSection, "Command1", "...");
+  browseProgramButton->setMaximumWidth(NarrowButtonWidth());
+  aboutLabel = WidgetFactory::Create<QLabel>(generalSection, "Label3", "Acerca de...");
+  aboutText = WidgetFactory::Create<QPlainTextEdit>(generalSection, "Text2");
+  aboutText->setTabChangesFocus(true);
+  typeLabel = WidgetFactory::Create<QLabel>(generalSection, "Label12", "Tipo:");
+  typeCombo = WidgetFactory::Create<QComboBox>(generalSection, "Combo1");
+  typeCombo->addItems({"Audio", "Video"});
+  outputExtensionLabel =
+      WidgetFactory::Create<QLabel>(generalSection, "Label13", "Extensión de archivos de salida:");
+  outputExtensionCombo = MakeExtensionList(generalSection, "Combo4");
+  grid->addWidget(programPathLabel, 0, 0, 1, 2);
+  grid->addWidget(programPath, 1, 0);
+  grid->addWidget(browseProgramButton, 1, 1);
+  grid->addWidget(aboutLabel, 2, 0, 1, 2);
+  grid->addWidget(aboutText, 3, 0, 1, 2);
+  grid->addWidget(typeLabel, 4, 0, 1, 2);
+  grid->addWidget(typeCombo, 5, 0, 1, 2);
+  grid->addWidget(outputExtensionLabel, 6, 0, 1, 2);
+  grid->addWidget(outputExtensionCombo, 7, 0, 1, 2);
+  return generalSection;
 }
 
 QWidget* CodecEditorWindow::CreateCodecSection() {
-  Frame3 = WidgetFactory::Create<QGroupBox>(centralWidget(), "Frame3", "Parámetros de codec");
-  auto* grid = new QGridLayout(Frame3);
-  List1 = WidgetFactory::Create<QListWidget>(Frame3, "List1");
-  Command4 = WidgetFactory::Create<QPushButton>(Frame3, "Command4", "+");
-  Command5 = WidgetFactory::Create<QPushButton>(Frame3, "Command5", "-");
-  Command7 = WidgetFactory::Create<QPushButton>(Frame3, "Command7", "<");
-  Command6 = WidgetFactory::Create<QPushButton>(Frame3, "Command6", ">");
-  Text7 = WidgetFactory::Create<QPlainTextEdit>(Frame3, "Text7");
-  Text7->setReadOnly(true);
-  Text7->setPlainText(
+  codecSection = WidgetFactory::Create<QGroupBox>(sectionsPage, "Frame3", "Parámetros de codec");
+  auto* grid = new QGridLayout(codecSection);
+  paramList = WidgetFactory::Create<QListWidget>(codecSection, "List1");
+  addParamButton = WidgetFactory::Create<QPushButton>(codecSection, "Command4", "+");
+  removeParamButton = WidgetFactory::Create<QPushButton>(codecSection, "Command5", "-");
+  moveUpButton = WidgetFactory::Create<QPushButton>(codecSection, "Command7", "<");
+  moveDownButton = WidgetFactory::Create<QPushButton>(codecSection, "Command6", ">");
+  orderNote = WidgetFactory::Create<QPlainTextEdit>(codecSection, "Text7");
+  orderNote->setReadOnly(true);
+  orderNote->setPlainText(
       "Nota: el orden de los parámetros en la lista será el orden en la línea de comandos");
-  Text7->setMaximumHeight(60);
+  orderNote->setMaximumHeight(60);
   auto* buttons = new QVBoxLayout;
-  for (QPushButton* button : {Command4, Command5, Command7, Command6}) {
-    button->setMaximumWidth(30);
+  for (QPushButton* button : {addParamButton, removeParamButton, moveUpButton, moveDownButton}) {
+    button->setMaximumWidth(NarrowButtonWidth());
     buttons->addWidget(button);
   }
   buttons->addStretch();
-  grid->addWidget(List1, 0, 0);
+  grid->addWidget(paramList, 0, 0);
   grid->addLayout(buttons, 0, 1);
-  grid->addWidget(Text7, 1, 0, 1, 2);
-  return Frame3;
+  grid->addWidget(orderNote, 1, 0, 1, 2);
+  return codecSection;
 }
 
 QWidget* CodecEditorWindow::CreateFfmpegSection() {
-  Frame2 = WidgetFactory::Create<QGroupBox>(centralWidget(), "Frame2", "Parámetros ffmpeg");
-  auto* grid = new QGridLayout(Frame2);
-  Label4 = WidgetFactory::Create<QLabel>(Frame2, "Label4", "Extensión de archivo:");
-  Combo2 = MakeExtensionList(Frame2, "Combo2");
-  Label7 = WidgetFactory::Create<QLabel>(Frame2, "Label7", "Parámetros:");
-  Text3 = WidgetFactory::Create<QLineEdit>(Frame2, "Text3");
-  Command2 = WidgetFactory::Create<QPushButton>(Frame2, "Command2", "...");
-  Command2->setMaximumWidth(30);
-  Label8 = WidgetFactory::Create<QLabel>(Frame2, "Label8", "Parámetros editables:");
-  List2 = WidgetFactory::Create<QListWidget>(Frame2, "List2");
-  List2->setSelectionMode(QAbstractItemView::MultiSelection);
-  grid->addWidget(Label4, 0, 0, 1, 2);
-  grid->addWidget(Combo2, 1, 0, 1, 2);
-  grid->addWidget(Label7, 2, 0, 1, 2);
-  grid->addWidget(Text3, 3, 0);
-  grid->addWidget(Command2, 3, 1);
-  grid->addWidget(Label8, 4, 0, 1, 2);
-  grid->addWidget(List2, 5, 0, 1, 2);
-  return Frame2;
+  ffmpegSection = WidgetFactory::Create<QGroupBox>(sectionsPage, "Frame2", "Parámetros ffmpeg");
+  auto* grid = new QGridLayout(ffmpegSection);
+  ffmpegExtensionLabel =
+      WidgetFactory::Create<QLabel>(ffmpegSection, "Label4", "Extensión de archivo:");
+  ffmpegExtensionCombo = MakeExtensionList(ffmpegSection, "Combo2");
+  ffmpegOptionsLabel = WidgetFactory::Create<QLabel>(ffmpegSection, "Label7", "Parámetros:");
+  ffmpegOptions = WidgetFactory::Create<QLineEdit>(ffmpegSection, "Text3");
+  takeFromProfileButton = WidgetFactory::Create<QPushButton>(ffmpegSection, "Command2", "...");
+  takeFromProfileButton->setMaximumWidth(NarrowButtonWidth());
+  editableOptionsLabel =
+      WidgetFactory::Create<QLabel>(ffmpegSection, "Label8", "Parámetros editables:");
+  editableOptionsList = WidgetFactory::Create<QListWidget>(ffmpegSection, "List2");
+  editableOptionsList->setSelectionMode(QAbstractItemView::MultiSelection);
+  grid->addWidget(ffmpegExtensionLabel, 0, 0, 1, 2);
+  grid->addWidget(ffmpegExtensionCombo, 1, 0, 1, 2);
+  grid->addWidget(ffmpegOptionsLabel, 2, 0, 1, 2);
+  grid->addWidget(ffmpegOptions, 3, 0);
+  grid->addWidget(takeFromProfileButton, 3, 1);
+  grid->addWidget(editableOptionsLabel, 4, 0, 1, 2);
+  grid->addWidget(editableOptionsList, 5, 0, 1, 2);
+  return ffmpegSection;
 }
 
-void CodecEditorWindow::CreateParameterFrame() {
-  // Laid over the sections rather than in their column.
-  Frame4 = WidgetFactory::Create<QGroupBox>(centralWidget(), "Frame4", "Modificar parámetro");
-  Frame4->setAutoFillBackground(true);
-  auto* grid = new QGridLayout(Frame4);
-  Label5 = WidgetFactory::Create<QLabel>(Frame4, "Label5", "Etiqueta:");
-  Text4 = WidgetFactory::Create<QLineEdit>(Frame4, "Text4");
-  Label6 = WidgetFactory::Create<QLabel>(Frame4, "Label6", "Tipo:");
-  Combo3 = WidgetFactory::Create<QComboBox>(Frame4, "Combo3");
-  Combo3->addItems({"Opcional", "Obligatorio", "Opcional sin valor"});
-  Label9 = WidgetFactory::Create<QLabel>(Frame4, "Label9", "Modificador cmd:");
-  Text5 = WidgetFactory::Create<QLineEdit>(Frame4, "Text5");
-  Label10 = WidgetFactory::Create<QLabel>(Frame4, "Label10", "Valor predeterminado:");
-  Text6 = WidgetFactory::Create<QLineEdit>(Frame4, "Text6");
-  Label11 = WidgetFactory::Create<QLabel>(Frame4, "Label11", "Valores sugeridos:");
-  Text8 = WidgetFactory::Create<QPlainTextEdit>(Frame4, "Text8");
+QWidget* CodecEditorWindow::CreateParameterFrame() {
+  paramFrame = WidgetFactory::Create<QGroupBox>(centralWidget(), "Frame4", "Modificar parámetro");
+  auto* grid = new QGridLayout(paramFrame);
+  paramLabelLabel = WidgetFactory::Create<QLabel>(paramFrame, "Label5", "Etiqueta:");
+  paramLabel = WidgetFactory::Create<QLineEdit>(paramFrame, "Text4");
+  paramKindLabel = WidgetFactory::Create<QLabel>(paramFrame, "Label6", "Tipo:");
+  paramKindCombo = WidgetFactory::Create<QComboBox>(paramFrame, "Combo3");
+  paramKindCombo->addItems({"Opcional", "Obligatorio", "Opcional sin valor"});
+  paramSwitchLabel = WidgetFactory::Create<QLabel>(paramFrame, "Label9", "Modificador cmd:");
+  paramSwitch = WidgetFactory::Create<QLineEdit>(paramFrame, "Text5");
+  paramDefaultLabel = WidgetFactory::Create<QLabel>(paramFrame, "Label10", "Valor predeterminado:");
+  paramDefault = WidgetFactory::Create<QLineEdit>(paramFrame, "Text6");
+  suggestedValuesLabel = WidgetFactory::Create<QLabel>(paramFrame, "Label11", "Valores sugeridos:");
+  suggestedValues = WidgetFactory::Create<QPlainTextEdit>(paramFrame, "Text8");
   // Tab goes on to the next control: a tab character would end up inside a value.
-  Text8->setTabChangesFocus(true);
-  Check1 = WidgetFactory::Create<QCheckBox>(Frame4, "Check1", "Solo valores sugeridos");
-  Command3 = WidgetFactory::Create<QPushButton>(Frame4, "Command3", "Aceptar");
-  Command8 = WidgetFactory::Create<QPushButton>(Frame4, "Command8", "Cancelar");
+  suggestedValues->setTabChangesFocus(true);
+  onlySuggestedCheck =
+      WidgetFactory::Create<QCheckBox>(paramFrame, "Check1", "Solo valores sugeridos");
+  acceptParamButton = WidgetFactory::Create<QPushButton>(paramFrame, "Command3", "Aceptar");
+  cancelParamButton = WidgetFactory::Create<QPushButton>(paramFrame, "Command8", "Cancelar");
   int row = 0;
   for (QWidget* widget : std::initializer_list<QWidget*>{
-           Label5, Text4, Label6, Combo3, Label9, Text5, Label10, Text6, Label11, Text8, Check1}) {
+           paramLabelLabel, paramLabel, paramKindLabel, paramKindCombo, paramSwitchLabel,
+           paramSwitch, paramDefaultLabel, paramDefault, suggestedValuesLabel, suggestedValues,
+           onlySuggestedCheck}) {
     grid->addWidget(widget, row++, 0, 1, 2);
   }
-  grid->addWidget(Command3, row, 0);
-  grid->addWidget(Command8, row, 1);
-  Frame4->hide();
+  grid->addWidget(acceptParamButton, row, 0);
+  grid->addWidget(cancelParamButton, row, 1);
+  paramFrame->hide();
+  return paramFrame;
 }
 
 void CodecEditorWindow::WireControls() {
-  connect(File_OpenA, &QAction::triggered, this,
+  connect(openAudioAction, &QAction::triggered, this,
           [] { ExternalCodecEditor::OpenCodec(0, QString()); });
-  connect(File_OpenV, &QAction::triggered, this,
+  connect(openVideoAction, &QAction::triggered, this,
           [] { ExternalCodecEditor::OpenCodec(1, QString()); });
-  connect(File_ImportA, &QAction::triggered, this,
+  connect(importAudioAction, &QAction::triggered, this,
           [] { ExternalCodecEditor::ImportFromFormat(0); });
-  connect(File_ImportV, &QAction::triggered, this,
+  connect(importVideoAction, &QAction::triggered, this,
           [] { ExternalCodecEditor::ImportFromFormat(1); });
-  connect(File_Save, &QAction::triggered, this,
+  connect(saveAction, &QAction::triggered, this,
           [] { ExternalCodecEditor::SaveCodec(ExternalCodecEditor::State().CurrentPath); });
-  connect(File_SaveAs, &QAction::triggered, this,
+  connect(saveAsAction, &QAction::triggered, this,
           [] { ExternalCodecEditor::SaveCodec(QString()); });
-  connect(File_UndoChanges, &QAction::triggered, this, [] { ExternalCodecEditor::UndoChanges(); });
-  connect(File_Close, &QAction::triggered, this, [] { ExternalCodecEditor::CloseCodec(); });
-  connect(File_Exit, &QAction::triggered, this, &QWidget::close);
-  connect(View_Doc, &QAction::triggered, this, &CodecEditorWindow::View_Doc_Click);
-  connect(View_ffmpegHelp, &QAction::triggered, this, &CodecEditorWindow::View_ffmpegHelp_Click);
-  connect(View_ProgHelp, &QAction::triggered, this, [] { ProgramHelp::ShowProgramHelp(); });
+  connect(undoChangesAction, &QAction::triggered, this, [] { ExternalCodecEditor::UndoChanges(); });
+  connect(closeAction, &QAction::triggered, this, [] { ExternalCodecEditor::CloseCodec(); });
+  connect(exitAction, &QAction::triggered, this, &QWidget::close);
+  connect(programDocumentationAction, &QAction::triggered, this,
+          &CodecEditorWindow::ShowProgramDocumentation);
+  connect(ffmpegHelpAction, &QAction::triggered, this, &CodecEditorWindow::ShowFfmpegHelp);
+  connect(programHelpAction, &QAction::triggered, this, [] { ProgramHelp::ShowProgramHelp(); });
 
-  connect(Command1, &QPushButton::clicked, this, &CodecEditorWindow::Command1_Click);
-  connect(Command2, &QPushButton::clicked, this, &CodecEditorWindow::Command2_Click);
-  connect(Command3, &QPushButton::clicked, this, &CodecEditorWindow::Command3_Click);
-  connect(Command4, &QPushButton::clicked, this, &CodecEditorWindow::Command4_Click);
-  connect(Command5, &QPushButton::clicked, this, &CodecEditorWindow::Command5_Click);
-  connect(Command6, &QPushButton::clicked, this, &CodecEditorWindow::Command6_Click);
-  connect(Command7, &QPushButton::clicked, this, &CodecEditorWindow::Command7_Click);
-  connect(Command8, &QPushButton::clicked, this, &CodecEditorWindow::Command8_Click);
-  connect(Command9, &QPushButton::clicked, this, &CodecEditorWindow::Command9_Click);
-  connect(Command10, &QPushButton::clicked, this, &CodecEditorWindow::Command10_Click);
-  connect(Command11, &QPushButton::clicked, this, &CodecEditorWindow::Command11_Click);
-  connect(Combo1, &QComboBox::currentIndexChanged, this, &CodecEditorWindow::Combo1_Click);
-  connect(Combo3, &QComboBox::currentIndexChanged, this, &CodecEditorWindow::Combo3_Click);
-  connect(Combo2, &QComboBox::currentTextChanged, this, &CodecEditorWindow::Combo2_Change);
-  connect(Combo4, &QComboBox::currentTextChanged, this, &CodecEditorWindow::Combo4_Change);
-  connect(Text2, &QPlainTextEdit::textChanged, this, &CodecEditorWindow::Text2_Change);
-  connect(Text3, &QLineEdit::textChanged, this, &CodecEditorWindow::Text3_Change);
-  connect(List1, &QListWidget::itemDoubleClicked, this, &CodecEditorWindow::List1_DblClick);
-  connect(List2, &QListWidget::itemSelectionChanged, this, &CodecEditorWindow::List2_Click);
+  connect(browseProgramButton, &QPushButton::clicked, this, &CodecEditorWindow::BrowseProgram);
+  connect(takeFromProfileButton, &QPushButton::clicked, this,
+          &CodecEditorWindow::TakeFfmpegOptions);
+  connect(acceptParamButton, &QPushButton::clicked, this, &CodecEditorWindow::AcceptParameter);
+  connect(addParamButton, &QPushButton::clicked, this, &CodecEditorWindow::AddParameter);
+  connect(removeParamButton, &QPushButton::clicked, this, &CodecEditorWindow::RemoveParameter);
+  connect(moveDownButton, &QPushButton::clicked, this, &CodecEditorWindow::MoveParameterDown);
+  connect(moveUpButton, &QPushButton::clicked, this, &CodecEditorWindow::MoveParameterUp);
+  connect(cancelParamButton, &QPushButton::clicked, this, &CodecEditorWindow::CancelParameter);
+  connect(generalButton, &QPushButton::clicked, this, &CodecEditorWindow::ToggleGeneralSection);
+  connect(codecParamsButton, &QPushButton::clicked, this, &CodecEditorWindow::ToggleCodecSection);
+  connect(ffmpegParamsButton, &QPushButton::clicked, this, &CodecEditorWindow::ToggleFfmpegSection);
+  connect(typeCombo, &QComboBox::currentIndexChanged, this, &CodecEditorWindow::OnTypeChosen);
+  connect(paramKindCombo, &QComboBox::currentIndexChanged, this,
+          &CodecEditorWindow::OnParamKindChosen);
+  connect(ffmpegExtensionCombo, &QComboBox::currentTextChanged, this,
+          &CodecEditorWindow::OnFfmpegExtensionEdited);
+  connect(outputExtensionCombo, &QComboBox::currentTextChanged, this,
+          &CodecEditorWindow::OnOutputExtensionEdited);
+  connect(aboutText, &QPlainTextEdit::textChanged, this, &CodecEditorWindow::OnAboutEdited);
+  connect(ffmpegOptions, &QLineEdit::textChanged, this, &CodecEditorWindow::OnFfmpegOptionsEdited);
+  connect(paramList, &QListWidget::itemDoubleClicked, this,
+          &CodecEditorWindow::EditSelectedParameter);
+  connect(editableOptionsList, &QListWidget::itemSelectionChanged, this,
+          &CodecEditorWindow::OnEditableOptionsSelected);
   ListenToEditor();
 }
 
 void CodecEditorWindow::ListenToEditor() {
   ExternalCodecEditor::Notifier& editor = ExternalCodecEditor::Events();
-  connect(&editor, &ExternalCodecEditor::Notifier::RecordLoaded, this, &CodecEditorWindow::ShowRecord);
-  connect(&editor, &ExternalCodecEditor::Notifier::TypeChosen, this, &CodecEditorWindow::ShowEditableOptions);
-  connect(&editor, &ExternalCodecEditor::Notifier::TypeImported, this, &CodecEditorWindow::ShowType);
-  connect(&editor, &ExternalCodecEditor::Notifier::RowsChanged, this, &CodecEditorWindow::RefreshParamList);
+  connect(&editor, &ExternalCodecEditor::Notifier::RecordLoaded, this,
+          &CodecEditorWindow::ShowRecord);
+  connect(&editor, &ExternalCodecEditor::Notifier::TypeChosen, this,
+          &CodecEditorWindow::ShowEditableOptions);
+  connect(&editor, &ExternalCodecEditor::Notifier::TypeImported, this,
+          &CodecEditorWindow::ShowType);
+  connect(&editor, &ExternalCodecEditor::Notifier::RowsChanged, this,
+          &CodecEditorWindow::RefreshParamList);
   connect(&editor, &ExternalCodecEditor::Notifier::CodecSaved, this,
-          [this] { Combo1->setEnabled(false); });
-  connect(&editor, &ExternalCodecEditor::Notifier::CodecClosed, this, &CodecEditorWindow::CollapseSections);
+          [this] { typeCombo->setEnabled(false); });
+  connect(&editor, &ExternalCodecEditor::Notifier::CodecClosed, this,
+          &CodecEditorWindow::CollapseSections);
 }
 
-void CodecEditorWindow::Form_Load() {
+void CodecEditorWindow::Load() {
   Lang::TranslateForm5();
   // The sections' own buttons name them; their frames carry no caption.
-  Frame1->setTitle(QString());
-  Frame2->setTitle(QString());
-  Frame3->setTitle(QString());
-  Loading = 1;
-  Combo1->setCurrentIndex(0);
-  Loading = 0;
+  generalSection->setTitle(QString());
+  ffmpegSection->setTitle(QString());
+  codecSection->setTitle(QString());
+  fillingControls = true;
+  typeCombo->setCurrentIndex(0);
+  fillingControls = false;
   resize(kWidth, kHeight);
   CollapseSections();
 }
@@ -288,75 +330,74 @@ void CodecEditorWindow::Form_Load() {
 // Showing the definition ------------------------------------------------------------
 
 void CodecEditorWindow::ShowRecord(const QStringList& editableCaptions) {
-  Loading = 1;
+  fillingControls = true;
   const ExtCodecDef& codec = ExternalCodecEditor::State().CurrentCodec;
   RefreshParamList(ExternalCodecEditor::KeptSelection(SelectedRow(), int(codec.Params.Count())));
   ShowType();
-  Text1->setText(codec.ExePath);
-  SetQuietly(Combo4, codec.OutputExt);
-  Text2->setPlainText(codec.About);
+  programPath->setText(codec.ExePath);
+  SetQuietly(outputExtensionCombo, codec.OutputExt);
+  aboutText->setPlainText(codec.About);
   ShowFfmpegSection();
   ShowEditableOptions(editableCaptions);
-  Loading = 0;
+  fillingControls = false;
 }
 
 void CodecEditorWindow::ShowType() {
-  const uint8_t loading = Loading;
-  Loading = 1;
-  Combo1->setCurrentIndex(ExternalCodecEditor::State().CurrentIsVideo ? 1 : 0);
-  Loading = loading;
-  Combo1->setEnabled(ExternalCodecEditor::State().CurrentPath.isEmpty());
+  const bool wasFilling = fillingControls;
+  fillingControls = true;
+  typeCombo->setCurrentIndex(ExternalCodecEditor::State().CurrentIsVideo ? 1 : 0);
+  fillingControls = wasFilling;
+  typeCombo->setEnabled(ExternalCodecEditor::State().CurrentPath.isEmpty());
 }
 
 void CodecEditorWindow::ShowEditableOptions(const QStringList& captions) {
-  const uint8_t loading = Loading;
-  Loading = 1;
-  List2->clear();
-  List2->addItems(captions);
+  const bool wasFilling = fillingControls;
+  fillingControls = true;
+  editableOptionsList->clear();
+  editableOptionsList->addItems(captions);
   const DynArray<uint8_t>& flags = ExternalCodecEditor::State().CurrentCodec.Editable;
-  for (int i = 0; i < List2->count() && i < flags.Count(); ++i)
-    List2->item(i)->setSelected(flags.Items[i] == 1);
-  Loading = loading;
+  for (int i = 0; i < editableOptionsList->count() && i < flags.Count(); ++i)
+    editableOptionsList->item(i)->setSelected(flags.Items[i] == 1);
+  fillingControls = wasFilling;
 }
 
 void CodecEditorWindow::ShowFfmpegSection() {
-  const uint8_t loading = Loading;
-  Loading = 1;
-  SetQuietly(Combo2, ExternalCodecEditor::State().CurrentCodec.FfmpegExt);
-  Text3->setText(ExternalCodecEditor::State().CurrentCodec.FfmpegParams);
-  Loading = loading;
+  const bool wasFilling = fillingControls;
+  fillingControls = true;
+  SetQuietly(ffmpegExtensionCombo, ExternalCodecEditor::State().CurrentCodec.FfmpegExt);
+  ffmpegOptions->setText(ExternalCodecEditor::State().CurrentCodec.FfmpegParams);
+  fillingControls = wasFilling;
 }
 
 void CodecEditorWindow::RefreshParamList(int selected) {
-  List1->clear();
-  List1->addItems(ExternalCodecEditor::ParamLabels());
-  if (selected >= 0 && selected < List1->count()) List1->setCurrentRow(selected);
+  paramList->clear();
+  paramList->addItems(ExternalCodecEditor::ParamLabels());
+  if (selected >= 0 && selected < paramList->count()) paramList->setCurrentRow(selected);
 }
 
 int CodecEditorWindow::SelectedRow() const {
-  const QList<QListWidgetItem*> chosen = List1->selectedItems();
-  return chosen.isEmpty() ? -1 : List1->row(chosen.first());
+  const QList<QListWidgetItem*> chosen = paramList->selectedItems();
+  return chosen.isEmpty() ? -1 : paramList->row(chosen.first());
 }
 
 // Sections -------------------------------------------------------------------
 
 void CodecEditorWindow::CollapseSections() {
-  Frame1->hide();
-  Frame2->hide();
-  Frame3->hide();
-  Frame4->hide();
-  SetMenusEnabled(true);
+  generalSection->hide();
+  ffmpegSection->hide();
+  codecSection->hide();
+  ShowParameterFrame(false);
 }
 
 void CodecEditorWindow::ShowTab(int section) {
   // The layout stacks each button under the frame above it, so hiding the
   // other frames is all the moving the buttons need.
-  if (section != 1) Frame1->hide();
-  if (section != 2) Frame2->hide();
-  if (section != 3) Frame3->hide();
+  if (section != 1) generalSection->hide();
+  if (section != 2) ffmpegSection->hide();
+  if (section != 3) codecSection->hide();
   if (MainWindowLink::Window()) {
-    View_ffmpegHelp->setText(MainWindowLink::Caption("Help_ffhelp"));
-    View_ProgHelp->setText(MainWindowLink::Caption("Help_ProgramHelp"));
+    ffmpegHelpAction->setText(MainWindowLink::Caption("Help_ffhelp"));
+    programHelpAction->setText(MainWindowLink::Caption("Help_ProgramHelp"));
   }
 }
 
@@ -365,52 +406,51 @@ void CodecEditorWindow::ToggleSection(QGroupBox* frame, int section) {
   ShowTab(section);
 }
 
-void CodecEditorWindow::Command9_Click() { ToggleSection(Frame1, 1); }
-void CodecEditorWindow::Command10_Click() { ToggleSection(Frame3, 3); }
-void CodecEditorWindow::Command11_Click() { ToggleSection(Frame2, 2); }
-
-void CodecEditorWindow::resizeEvent(QResizeEvent* event) {
-  QMainWindow::resizeEvent(event);
-  Frame4->setGeometry(centralWidget()->rect());
-}
+void CodecEditorWindow::ToggleGeneralSection() { ToggleSection(generalSection, 1); }
+void CodecEditorWindow::ToggleCodecSection() { ToggleSection(codecSection, 3); }
+void CodecEditorWindow::ToggleFfmpegSection() { ToggleSection(ffmpegSection, 2); }
 
 // Controls that write into the definition ---------------------------------------
 
-void CodecEditorWindow::Combo1_Click() {
-  if (Loading != 1) ExternalCodecEditor::ChooseType(uint8_t(Combo1->currentIndex() == 1));
+void CodecEditorWindow::OnTypeChosen() {
+  if (!fillingControls) ExternalCodecEditor::ChooseType(uint8_t(typeCombo->currentIndex() == 1));
 }
 
-void CodecEditorWindow::Text2_Change() {
-  if (Loading != 1) ExternalCodecEditor::State().CurrentCodec.About = Text2->toPlainText();
+void CodecEditorWindow::OnAboutEdited() {
+  if (!fillingControls) ExternalCodecEditor::State().CurrentCodec.About = aboutText->toPlainText();
 }
 
-void CodecEditorWindow::Text3_Change() {
-  if (Loading != 1) ExternalCodecEditor::State().CurrentCodec.FfmpegParams = Text3->text();
+void CodecEditorWindow::OnFfmpegOptionsEdited() {
+  if (!fillingControls)
+    ExternalCodecEditor::State().CurrentCodec.FfmpegParams = ffmpegOptions->text();
 }
 
-void CodecEditorWindow::Combo2_Change() {
-  if (Loading != 1) ExternalCodecEditor::State().CurrentCodec.FfmpegExt = Combo2->currentText();
+void CodecEditorWindow::OnFfmpegExtensionEdited() {
+  if (!fillingControls)
+    ExternalCodecEditor::State().CurrentCodec.FfmpegExt = ffmpegExtensionCombo->currentText();
 }
 
-void CodecEditorWindow::Combo4_Change() {
-  if (Loading != 1) ExternalCodecEditor::State().CurrentCodec.OutputExt = Combo4->currentText();
+void CodecEditorWindow::OnOutputExtensionEdited() {
+  if (!fillingControls)
+    ExternalCodecEditor::State().CurrentCodec.OutputExt = outputExtensionCombo->currentText();
 }
 
-void CodecEditorWindow::List2_Click() {
-  if (Loading == 1) return;
+void CodecEditorWindow::OnEditableOptionsSelected() {
+  if (fillingControls) return;
   QList<bool> selected;
-  for (int i = 0; i < List2->count(); ++i) selected.append(List2->item(i)->isSelected());
+  for (int i = 0; i < editableOptionsList->count(); ++i)
+    selected.append(editableOptionsList->item(i)->isSelected());
   ExternalCodecEditor::SetEditableFlags(selected);
 }
 
-void CodecEditorWindow::Command1_Click() {
+void CodecEditorWindow::BrowseProgram() {
   // Programs here carry no ".exe": every file is offered.
   const QStringList chosen = DesktopServices::OpenFileDialog(Lang::TxtAllFiles() + "|*", this,
                                                              QString(), QString(), false);
   if (chosen.isEmpty() || chosen.first().isEmpty()) return;
-  Text1->setText(ExternalCodecEditor::SetExecutable(chosen.first()));
+  programPath->setText(ExternalCodecEditor::SetExecutable(chosen.first()));
 }
-void CodecEditorWindow::Command2_Click() {
+void CodecEditorWindow::TakeFfmpegOptions() {
   const QString path = DataFolderManager::ShowFileManager(ProgramFolder::AppFiles("formats"), "qfm",
                                                           DataFolderManager::Open, true);
   if (path.isEmpty()) return;
@@ -450,16 +490,16 @@ void CodecEditorWindow::ShowRefusal(ExternalCodecEditor::ExtractRefusal refusal)
 
 // The parameter list and frame ------------------------------------------------------
 
-void CodecEditorWindow::Command4_Click() { EditParameter(true); }
-void CodecEditorWindow::List1_DblClick() { EditParameter(false); }
+void CodecEditorWindow::AddParameter() { EditParameter(true); }
+void CodecEditorWindow::EditSelectedParameter() { EditParameter(false); }
 
-void CodecEditorWindow::Command5_Click() {
+void CodecEditorWindow::RemoveParameter() {
   RefreshParamList(ExternalCodecEditor::DeleteParameter(SelectedRow()));
 }
-void CodecEditorWindow::Command7_Click() {
+void CodecEditorWindow::MoveParameterUp() {
   RefreshParamList(ExternalCodecEditor::MoveParameterUp(SelectedRow()));
 }
-void CodecEditorWindow::Command6_Click() {
+void CodecEditorWindow::MoveParameterDown() {
   RefreshParamList(ExternalCodecEditor::MoveParameterDown(SelectedRow()));
 }
 
@@ -467,58 +507,63 @@ void CodecEditorWindow::EditParameter(bool isNew) {
   const int selected = isNew ? -1 : SelectedRow();
   if (!isNew && selected < 0) return;
   const ExternalCodecEditor::ParamForm form = ExternalCodecEditor::ParamFormFor(selected);
-  Frame4->setGeometry(centralWidget()->rect());
-  Frame4->show();
-  Frame4->raise();
-  Text4->setText(form.Label);
-  Text4->setProperty("Tag", form.LabelBefore);
-  Combo3->setCurrentIndex(form.Kind <= 2 ? form.Kind : 0);
-  Text5->setText(form.Switch);
-  Text6->setText(form.Default);
-  Text8->setPlainText(ExternalCodecEditor::SuggestedLines(form.Suggested));
-  Check1->setChecked(form.OnlySuggested == 1);
-  for (QWidget* widget : std::initializer_list<QWidget*>{Text4, Combo3, Text6, Text8, Check1}) {
+  paramLabel->setText(form.Label);
+  paramLabel->setProperty("Tag", form.LabelBefore);
+  paramKindCombo->setCurrentIndex(form.Kind <= 2 ? form.Kind : 0);
+  paramSwitch->setText(form.Switch);
+  paramDefault->setText(form.Default);
+  suggestedValues->setPlainText(ExternalCodecEditor::SuggestedLines(form.Suggested));
+  onlySuggestedCheck->setChecked(form.OnlySuggested == 1);
+  for (QWidget* widget : std::initializer_list<QWidget*>{paramLabel, paramKindCombo, paramDefault,
+                                                         suggestedValues, onlySuggestedCheck}) {
     widget->setEnabled(true);
   }
-  SetKindControls(Combo3->currentIndex());
-  SetMenusEnabled(false);
+  SetKindControls(paramKindCombo->currentIndex());
   if (ExternalCodecEditor::IsFileRow(form.Label)) {
-    for (QWidget* widget : std::initializer_list<QWidget*>{Text4, Combo3, Text6, Text8, Check1}) {
+    for (QWidget* widget : std::initializer_list<QWidget*>{paramLabel, paramKindCombo, paramDefault,
+                                                           suggestedValues, onlySuggestedCheck}) {
       widget->setEnabled(false);
     }
   }
+  ShowParameterFrame(true);
 }
 
-void CodecEditorWindow::Combo3_Click() { SetKindControls(Combo3->currentIndex()); }
+void CodecEditorWindow::ShowParameterFrame(bool shown) {
+  sectionsPage->setVisible(!shown);
+  paramFrame->setVisible(shown);
+  SetMenusEnabled(!shown);
+  // The keys go on where the user works: the first field the row lets change,
+  // or back in the list the row came from.
+  if (shown) (paramLabel->isEnabled() ? paramLabel : paramSwitch)->setFocus();
+  if (!shown && paramList->isVisible()) paramList->setFocus();
+}
+
+void CodecEditorWindow::OnParamKindChosen() { SetKindControls(paramKindCombo->currentIndex()); }
 
 void CodecEditorWindow::SetKindControls(int kind) {
   const ExternalCodecEditor::ParamFields fields = ExternalCodecEditor::FieldsForKind(kind);
-  Text6->setEnabled(fields.Default);
-  Text8->setEnabled(fields.Suggested);
-  Check1->setEnabled(fields.Suggested);
+  paramDefault->setEnabled(fields.Default);
+  suggestedValues->setEnabled(fields.Suggested);
+  onlySuggestedCheck->setEnabled(fields.Suggested);
 }
 
-void CodecEditorWindow::Command3_Click() {
+void CodecEditorWindow::AcceptParameter() {
   ExternalCodecEditor::ParamForm form;
-  form.Label = Text4->text();
-  form.LabelBefore = Text4->property("Tag").toString();
-  form.Kind = uint8_t(qMax(0, Combo3->currentIndex()));
-  form.Switch = Text5->text();
-  form.Default = Text6->text();
-  form.Suggested = ExternalCodecEditor::SuggestedToStore(Text8->toPlainText());
-  form.OnlySuggested = Check1->isChecked() ? 1 : 0;
+  form.Label = paramLabel->text();
+  form.LabelBefore = paramLabel->property("Tag").toString();
+  form.Kind = uint8_t(qMax(0, paramKindCombo->currentIndex()));
+  form.Switch = paramSwitch->text();
+  form.Default = paramDefault->text();
+  form.Suggested = ExternalCodecEditor::SuggestedToStore(suggestedValues->toPlainText());
+  form.OnlySuggested = onlySuggestedCheck->isChecked() ? 1 : 0;
   if (!ExternalCodecEditor::AcceptParameter(form)) return;
-  Frame4->hide();
-  SetMenusEnabled(true);
+  ShowParameterFrame(false);
 }
 
-void CodecEditorWindow::Command8_Click() {
-  Frame4->hide();
-  SetMenusEnabled(true);
-}
+void CodecEditorWindow::CancelParameter() { ShowParameterFrame(false); }
 
 void CodecEditorWindow::SetMenusEnabled(bool enabled) {
-  for (QMenu* menu : {Menu_File, Menu_View}) {
+  for (QMenu* menu : {fileMenu, viewMenu}) {
     menu->setEnabled(enabled);
     menu->menuAction()->setEnabled(enabled);
   }
@@ -526,20 +571,22 @@ void CodecEditorWindow::SetMenusEnabled(bool enabled) {
 
 // The documentation menu ------------------------------------------------------------
 
-void CodecEditorWindow::View_Doc_Click() {
+void CodecEditorWindow::ShowProgramDocumentation() {
+  if (!RunnerFree()) return;
   const QString command = ExternalCodecEditor::ProgramDocumentationCommand();
   if (!command.isEmpty()) TextViewer::ShowCommandOutput(command, this);
 }
 
-void CodecEditorWindow::View_ffmpegHelp_Click() {
+void CodecEditorWindow::ShowFfmpegHelp() {
+  if (!RunnerFree()) return;
   const QString command = ExternalCodecEditor::FfmpegHelpCommand();
   if (!command.isEmpty()) TextViewer::ShowCommandOutput(command, this);
 }
 
 // Closing ---------------------------------------------------------------------
 
-bool CodecEditorWindow::Form_QueryUnload() {
-  if (!Frame4->isHidden()) {
+bool CodecEditorWindow::MayClose() {
+  if (!paramFrame->isHidden()) {
     Lang::MsgConfirmParamChanges();
     return false;
   }
@@ -547,7 +594,7 @@ bool CodecEditorWindow::Form_QueryUnload() {
 }
 
 void CodecEditorWindow::closeEvent(QCloseEvent* event) {
-  if (Form_QueryUnload()) {
+  if (MayClose()) {
     event->accept();
   } else {
     event->ignore();
@@ -565,7 +612,7 @@ void CodecEditorWindow::ShowEditor(const QString& name, uint8_t kind) {
     return;
   }
   QPointer<CodecEditorWindow> window = new CodecEditorWindow;
-  window->Form_Load();
+  window->Load();
   MarkSaved();
   if (!name.isEmpty()) {
     OpenCodec(kind, name);

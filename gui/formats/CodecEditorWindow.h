@@ -17,9 +17,10 @@ class QPlainTextEdit;
 class QPushButton;
 
 // The external codec editor: an accordion of three sections (General, codec
-// parameters, ffmpeg parameters) and the parameter frame laid over them. The
-// definition itself lives in ExternalCodecEditor; the handlers hand it what the user
-// did, and the window follows the module's notifier.
+// parameters, ffmpeg parameters) and the parameter frame that takes their
+// place while a parameter is edited. The definition itself lives in
+// ExternalCodecEditor; the handlers hand it what the user did, and the window
+// follows the module's notifier.
 class CodecEditorWindow : public QMainWindow {
   Q_OBJECT
 
@@ -35,14 +36,14 @@ class CodecEditorWindow : public QMainWindow {
   static void ShowEditor(const QString& name, uint8_t kind);
 
   // The load handler: design texts, sections in place, type "Audio", size.
-  void Form_Load();
+  void Load();
 
   // Show the definition; they answer the module's notifier.
   void ShowRecord(const QStringList& editableCaptions);
   void ShowType();
   void ShowEditableOptions(const QStringList& captions);
   void ShowFfmpegSection();
-  // Refills List1 from the rows and selects the given row (-1 = none).
+  // Refills paramList from the rows and selects the given row (-1 = none).
   void RefreshParamList(int selected);
   // Hides the three sections and the parameter frame.
   void CollapseSections();
@@ -50,98 +51,113 @@ class CodecEditorWindow : public QMainWindow {
   void ShowTab(int section);
 
   // Handlers.
-  void Command1_Click();
-  void Command2_Click();
-  void Command3_Click();
-  void Command4_Click();
-  void Command5_Click();
-  void Command6_Click();
-  void Command7_Click();
-  void Command8_Click();
-  void Command9_Click();
-  void Command10_Click();
-  void Command11_Click();
-  void Combo1_Click();
-  void Combo3_Click();
-  void List1_DblClick();
-  void List2_Click();
-  void Text2_Change();
-  void Text3_Change();
-  void Combo2_Change();
-  void Combo4_Change();
-  void View_Doc_Click();
-  void View_ffmpegHelp_Click();
+  // The accordion's buttons.
+  void ToggleGeneralSection();
+  void ToggleCodecSection();
+  void ToggleFfmpegSection();
+  // The controls that write into the definition.
+  void BrowseProgram();
+  void OnAboutEdited();
+  void OnTypeChosen();
+  void OnOutputExtensionEdited();
+  void OnFfmpegExtensionEdited();
+  void OnFfmpegOptionsEdited();
+  void OnEditableOptionsSelected();
+  // Takes the ffmpeg options of a format profile the user picks.
+  void TakeFfmpegOptions();
+  // The parameter list and the parameter frame.
+  void AddParameter();
+  void EditSelectedParameter();
+  void RemoveParameter();
+  void MoveParameterUp();
+  void MoveParameterDown();
+  void OnParamKindChosen();
+  void AcceptParameter();
+  void CancelParameter();
   // Opens the parameter frame on a new row (isNew) or on the selected one.
   void EditParameter(bool isNew);
+  // The parameter frame in place of the sections (shown), or the sections back.
+  void ShowParameterFrame(bool shown);
+  // The View menu: the encoder's own documentation and ffmpeg's help, in the text viewer.
+  void ShowProgramDocumentation();
+  void ShowFfmpegHelp();
 
-  QMenu* Menu_File = nullptr;
-  QAction* File_OpenA = nullptr;
-  QAction* File_OpenV = nullptr;
-  QAction* File_sep1 = nullptr;
-  QAction* File_ImportA = nullptr;
-  QAction* File_ImportV = nullptr;
-  QAction* File_sep2 = nullptr;
-  QAction* File_Save = nullptr;
-  QAction* File_SaveAs = nullptr;
-  QAction* File_sep3 = nullptr;
-  QAction* File_UndoChanges = nullptr;
-  QAction* File_sep4 = nullptr;
-  QAction* File_Close = nullptr;
-  QAction* File_Exit = nullptr;
-  QMenu* Menu_View = nullptr;
-  QAction* View_Doc = nullptr;
-  QAction* View_ffmpegHelp = nullptr;
-  QAction* View_ProgHelp = nullptr;
+  // Controls.
+  QMenu* fileMenu = nullptr;
+  QAction* openAudioAction = nullptr;
+  QAction* openVideoAction = nullptr;
+  QAction* openSeparator = nullptr;
+  QAction* importAudioAction = nullptr;
+  QAction* importVideoAction = nullptr;
+  QAction* importSeparator = nullptr;
+  QAction* saveAction = nullptr;
+  QAction* saveAsAction = nullptr;
+  QAction* saveSeparator = nullptr;
+  QAction* undoChangesAction = nullptr;
+  QAction* undoSeparator = nullptr;
+  QAction* closeAction = nullptr;
+  QAction* exitAction = nullptr;
+  QMenu* viewMenu = nullptr;
+  QAction* programDocumentationAction = nullptr;
+  QAction* ffmpegHelpAction = nullptr;
+  QAction* programHelpAction = nullptr;
 
-  QPushButton* Command9 = nullptr;  // "General"
-  QGroupBox* Frame1 = nullptr;
-  QLabel* Label1 = nullptr;
-  QLineEdit* Text1 = nullptr;  // executable path, read-only
-  QPushButton* Command1 = nullptr;
-  QLabel* Label3 = nullptr;
-  QPlainTextEdit* Text2 = nullptr;  // about text
-  QLabel* Label12 = nullptr;
-  QComboBox* Combo1 = nullptr;  // "Audio", "Video"
-  QLabel* Label13 = nullptr;
-  QComboBox* Combo4 = nullptr;  // output extension
+  // The accordion: each section's button with its section under it.
+  QWidget* sectionsPage = nullptr;
+  QPushButton* generalButton = nullptr;
+  QGroupBox* generalSection = nullptr;
+  QLabel* programPathLabel = nullptr;
+  // The encoder program, read-only: only browseProgramButton sets it.
+  QLineEdit* programPath = nullptr;
+  QPushButton* browseProgramButton = nullptr;
+  QLabel* aboutLabel = nullptr;
+  QPlainTextEdit* aboutText = nullptr;
+  QLabel* typeLabel = nullptr;
+  QComboBox* typeCombo = nullptr;  // "Audio", "Video"
+  QLabel* outputExtensionLabel = nullptr;
+  QComboBox* outputExtensionCombo = nullptr;
 
-  QPushButton* Command10 = nullptr;  // "Parámetros del códec"
-  QGroupBox* Frame3 = nullptr;
-  QListWidget* List1 = nullptr;
-  QPushButton* Command4 = nullptr;  // "+"
-  QPushButton* Command5 = nullptr;  // "-"
-  QPushButton* Command7 = nullptr;  // "<"
-  QPushButton* Command6 = nullptr;  // ">"
-  QPlainTextEdit* Text7 = nullptr;  // the note on the order
+  QPushButton* codecParamsButton = nullptr;
+  QGroupBox* codecSection = nullptr;
+  QListWidget* paramList = nullptr;
+  QPushButton* addParamButton = nullptr;
+  QPushButton* removeParamButton = nullptr;
+  QPushButton* moveUpButton = nullptr;
+  QPushButton* moveDownButton = nullptr;
+  // The note on the order: the list's order is the command line's.
+  QPlainTextEdit* orderNote = nullptr;
 
-  QPushButton* Command11 = nullptr;  // "Parámetros ffmpeg"
-  QGroupBox* Frame2 = nullptr;
-  QLabel* Label4 = nullptr;
-  QComboBox* Combo2 = nullptr;  // intermediate file extension
-  QLabel* Label7 = nullptr;
-  QLineEdit* Text3 = nullptr;  // ffmpeg parameters
-  QPushButton* Command2 = nullptr;
-  QLabel* Label8 = nullptr;
-  QListWidget* List2 = nullptr;  // editable ffmpeg options
+  QPushButton* ffmpegParamsButton = nullptr;
+  QGroupBox* ffmpegSection = nullptr;
+  QLabel* ffmpegExtensionLabel = nullptr;
+  // The extension of the intermediate file ffmpeg writes for the encoder.
+  QComboBox* ffmpegExtensionCombo = nullptr;
+  QLabel* ffmpegOptionsLabel = nullptr;
+  QLineEdit* ffmpegOptions = nullptr;
+  QPushButton* takeFromProfileButton = nullptr;
+  QLabel* editableOptionsLabel = nullptr;
+  // The ffmpeg options the format editor lets the user set.
+  QListWidget* editableOptionsList = nullptr;
 
-  QGroupBox* Frame4 = nullptr;  // "Modificar parámetro"
-  QLabel* Label5 = nullptr;
-  QLineEdit* Text4 = nullptr;  // label; its tag is the label before editing
-  QLabel* Label6 = nullptr;
-  QComboBox* Combo3 = nullptr;  // kind
-  QLabel* Label9 = nullptr;
-  QLineEdit* Text5 = nullptr;  // switch
-  QLabel* Label10 = nullptr;
-  QLineEdit* Text6 = nullptr;  // default
-  QLabel* Label11 = nullptr;
-  QPlainTextEdit* Text8 = nullptr;  // suggested values, one per line
-  QCheckBox* Check1 = nullptr;
-  QPushButton* Command3 = nullptr;  // "Aceptar"
-  QPushButton* Command8 = nullptr;  // "Cancelar"
+  QGroupBox* paramFrame = nullptr;
+  QLabel* paramLabelLabel = nullptr;
+  // Its "Tag" property holds the label as it was when the frame opened.
+  QLineEdit* paramLabel = nullptr;
+  QLabel* paramKindLabel = nullptr;
+  QComboBox* paramKindCombo = nullptr;
+  QLabel* paramSwitchLabel = nullptr;
+  QLineEdit* paramSwitch = nullptr;
+  QLabel* paramDefaultLabel = nullptr;
+  QLineEdit* paramDefault = nullptr;
+  QLabel* suggestedValuesLabel = nullptr;
+  // One value a line.
+  QPlainTextEdit* suggestedValues = nullptr;
+  QCheckBox* onlySuggestedCheck = nullptr;
+  QPushButton* acceptParamButton = nullptr;
+  QPushButton* cancelParamButton = nullptr;
 
  protected:
   void closeEvent(QCloseEvent* event) override;
-  void resizeEvent(QResizeEvent* event) override;
 
  private:
   void CreateControls();
@@ -149,7 +165,7 @@ class CodecEditorWindow : public QMainWindow {
   QWidget* CreateGeneralSection();
   QWidget* CreateCodecSection();
   QWidget* CreateFfmpegSection();
-  void CreateParameterFrame();
+  QWidget* CreateParameterFrame();
   void WireControls();
   // Follows what the module says about the definition.
   void ListenToEditor();
@@ -159,8 +175,8 @@ class CodecEditorWindow : public QMainWindow {
   int SelectedRow() const;
   // The message for a profile that cannot give the ffmpeg section its options.
   static void ShowRefusal(ExternalCodecEditor::ExtractRefusal refusal);
-  // 1 while code fills the controls: their handlers then write nothing.
-  uint8_t Loading = 0;
+  // While code fills the controls: their handlers then write nothing.
+  bool fillingControls = false;
   // Whether the window may close; the close request's questions.
-  bool Form_QueryUnload();
+  bool MayClose();
 };

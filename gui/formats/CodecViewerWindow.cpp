@@ -14,12 +14,17 @@
 #include "core/frame/Session.h"
 #include "core/ground/FileServices.h"
 #include "core/lang/Lang.h"
+#include "gui/ground/TextFit.h"
 #include "gui/ground/WidgetFactory.h"
 #include "gui/lang/Translators.h"
 
 namespace {
 
 QPointer<CodecViewerWindow> g_instance;
+
+// The small buttons ("...", ">>") take the design's 30 pixels, more where the
+// font's letters are wider: their captions stay whole.
+int NarrowButtonWidth() { return TextFit::Scaled(30); }
 
 // Twips of the design, 15 to a pixel.
 constexpr int kWidth = 5265 / 15;
@@ -40,80 +45,89 @@ CodecViewerWindow::~CodecViewerWindow() = default;
 CodecViewerWindow* CodecViewerWindow::Instance() { return g_instance.data(); }
 
 void CodecViewerWindow::CreateControls() {
-  auto* grid = new QGridLayout(this);
-  Label1 = WidgetFactory::Create<QLabel>(this, "Label1", "Nombre");
-  Text1 = WidgetFactory::Create<QLineEdit>(this, "Text1");
-  Text1->setReadOnly(true);
-  Text2 = WidgetFactory::Create<QPlainTextEdit>(this, "Text2");
-  Text2->setReadOnly(true);
-  Label2 = WidgetFactory::Create<QLabel>(this, "Label2", "Ejecutable");
-  Text3 = WidgetFactory::Create<QLineEdit>(this, "Text3");
-  Text3->setReadOnly(true);
-  Command1 = WidgetFactory::Create<QPushButton>(this, "Command1", "...");
-  Command3 = WidgetFactory::Create<QPushButton>(this, "Command3", ">>");
-  Command1->setMaximumWidth(30);
-  Command3->setMaximumWidth(30);
-  grid->addWidget(Label1, 0, 0, 1, 3);
-  grid->addWidget(Text1, 1, 0, 1, 3);
-  grid->addWidget(Text2, 2, 0, 1, 3);
-  grid->addWidget(Label2, 3, 0, 1, 3);
-  grid->addWidget(Text3, 4, 0);
-  grid->addWidget(Command1, 4, 1);
-  grid->addWidget(Command3, 4, 2);
+  // Two pages in one place, one shown at a time: the list of every codec, and
+  // the details of one.
+  auto* place = new QGridLayout(this);
+  place->setContentsMargins(0, 0, 0, 0);
+  detailsPanel = new QWidget(this);
+  auto* grid = new QGridLayout(detailsPanel);
+  nameLabel = WidgetFactory::Create<QLabel>(detailsPanel, "Label1", "Nombre");
+  codecName = WidgetFactory::Create<QLineEdit>(detailsPanel, "Text1");
+  codecName->setReadOnly(true);
+  aboutText = WidgetFactory::Create<QPlainTextEdit>(detailsPanel, "Text2");
+  aboutText->setReadOnly(true);
+  programLabel = WidgetFactory::Create<QLabel>(detailsPanel, "Label2", "Ejecutable");
+  programPath = WidgetFactory::Create<QLineEdit>(detailsPanel, "Text3");
+  programPath->setReadOnly(true);
+  browseProgramButton = WidgetFactory::Create<QPushButton>(detailsPanel, "Command1", "...");
+  programFolderButton = WidgetFactory::Create<QPushButton>(detailsPanel, "Command3", ">>");
+  browseProgramButton->setMaximumWidth(NarrowButtonWidth());
+  programFolderButton->setMaximumWidth(NarrowButtonWidth());
+  grid->addWidget(nameLabel, 0, 0, 1, 3);
+  grid->addWidget(codecName, 1, 0, 1, 3);
+  grid->addWidget(aboutText, 2, 0, 1, 3);
+  grid->addWidget(programLabel, 3, 0, 1, 3);
+  grid->addWidget(programPath, 4, 0);
+  grid->addWidget(browseProgramButton, 4, 1);
+  grid->addWidget(programFolderButton, 4, 2);
 
-  // The list panel lies over the details and hides them while it is up.
-  Picture1 = WidgetFactory::Create<QWidget>(this, "Picture1");
-  Picture1->setAutoFillBackground(true);
-  auto* panel = new QVBoxLayout(Picture1);
-  List1 = WidgetFactory::Create<QListWidget>(Picture1, "List1");
-  Command2 = WidgetFactory::Create<QPushButton>(Picture1, "Command2", ">>");
-  panel->addWidget(List1);
-  panel->addWidget(Command2, 0, Qt::AlignRight);
+  listPanel = WidgetFactory::Create<QWidget>(this, "Picture1");
+  auto* panel = new QVBoxLayout(listPanel);
+  codecList = WidgetFactory::Create<QListWidget>(listPanel, "List1");
+  openEntryButton = WidgetFactory::Create<QPushButton>(listPanel, "Command2", ">>");
+  panel->addWidget(codecList);
+  panel->addWidget(openEntryButton, 0, Qt::AlignRight);
+  place->addWidget(listPanel, 0, 0);
+  place->addWidget(detailsPanel, 0, 0);
+  detailsPanel->hide();
   WidgetFactory::SetEnterButton(this, nullptr);
 }
 
 void CodecViewerWindow::WireControls() {
-  connect(Command1, &QPushButton::clicked, this, &CodecViewerWindow::Command1_Click);
-  connect(Command2, &QPushButton::clicked, this, &CodecViewerWindow::ShowSelectedCodec);
-  connect(Command3, &QPushButton::clicked, this, &CodecViewerWindow::Command3_Click);
-  connect(List1, &QListWidget::itemDoubleClicked, this, &CodecViewerWindow::ShowSelectedCodec);
+  connect(browseProgramButton, &QPushButton::clicked, this, &CodecViewerWindow::BrowseProgram);
+  connect(openEntryButton, &QPushButton::clicked, this, &CodecViewerWindow::ShowSelectedCodec);
+  connect(programFolderButton, &QPushButton::clicked, this, &CodecViewerWindow::ShowProgramFolder);
+  connect(codecList, &QListWidget::itemDoubleClicked, this, &CodecViewerWindow::ShowSelectedCodec);
 }
 
-void CodecViewerWindow::Form_Load() {
+void CodecViewerWindow::Load() {
   Lang::TranslateForm11();
   resize(kWidth, kHeight);
-  Picture1->setGeometry(rect());
-  Picture1->raise();
-  Picture1->show();
+  ShowList();
 }
 
-void CodecViewerWindow::resizeEvent(QResizeEvent* event) {
-  QDialog::resizeEvent(event);
-  Picture1->setGeometry(rect());
+void CodecViewerWindow::ShowList() {
+  detailsPanel->hide();
+  listPanel->show();
+  codecList->setFocus();
 }
 
-QString CodecViewerWindow::Text3Tag() const { return Text3->property("Tag").toString(); }
+QString CodecViewerWindow::LoadedProgramPath() const {
+  return programPath->property("Tag").toString();
+}
 
-bool CodecViewerWindow::PathChanged() const { return Text3->text() != Text3Tag(); }
+bool CodecViewerWindow::PathChanged() const { return programPath->text() != LoadedProgramPath(); }
 
 void CodecViewerWindow::ShowDetails(const QString& name, const QString& about,
                                     const QString& exePath) {
-  Text1->setText(name);
-  Text2->setPlainText(about);
-  Text3->setText(exePath);
-  Text3->setProperty("Tag", exePath);
-  Picture1->hide();
+  codecName->setText(name);
+  aboutText->setPlainText(about);
+  programPath->setText(exePath);
+  programPath->setProperty("Tag", exePath);
+  listPanel->hide();
+  detailsPanel->show();
+  browseProgramButton->setFocus();
 }
 
 void CodecViewerWindow::ClearDetails() {
-  Text1->clear();
-  Text2->clear();
-  Text3->clear();
-  Text3->setProperty("Tag", QString());
+  codecName->clear();
+  aboutText->clear();
+  programPath->clear();
+  programPath->setProperty("Tag", QString());
 }
 
 void CodecViewerWindow::ShowSelectedCodec() {
-  const QList<QListWidgetItem*> chosen = List1->selectedItems();
+  const QList<QListWidgetItem*> chosen = codecList->selectedItems();
   if (chosen.isEmpty()) return;
   uint8_t isVideo = 0;
   const QString path = CodecViewer::EntryPath(chosen.first()->text(), isVideo);
@@ -121,8 +135,8 @@ void CodecViewerWindow::ShowSelectedCodec() {
 }
 
 void CodecViewerWindow::ListAllCodecs() {
-  List1->clear();
-  List1->addItems(CodecViewer::CodecEntries());
+  codecList->clear();
+  codecList->addItems(CodecViewer::CodecEntries());
 }
 
 bool CodecViewerWindow::ShowCodec(const QString& path, uint8_t isVideo) {
@@ -135,17 +149,18 @@ bool CodecViewerWindow::ShowCodec(const QString& path, uint8_t isVideo) {
   return true;
 }
 
-void CodecViewerWindow::Command1_Click() {
-  const CodecViewer::ProgramDialogStart start = CodecViewer::ProgramDialogStartFor(Text3->text());
+void CodecViewerWindow::BrowseProgram() {
+  const CodecViewer::ProgramDialogStart start =
+      CodecViewer::ProgramDialogStartFor(programPath->text());
   // Programs here carry no ".exe": every file is offered.
   const QStringList chosen = DesktopServices::OpenFileDialog(
       Lang::TxtAllFiles() + "|*", this, start.Folder, QString(), false, 0, start.FileName);
   if (chosen.isEmpty() || chosen.first().isEmpty()) return;
-  Text3->setText(Session::StoreAppPath(chosen.first()));
+  programPath->setText(Session::StoreAppPath(chosen.first()));
 }
 
-void CodecViewerWindow::Command3_Click() {
-  const QString program = CodecViewer::ExistingProgram(Text3->text());
+void CodecViewerWindow::ShowProgramFolder() {
+  const QString program = CodecViewer::ExistingProgram(programPath->text());
   if (program.isEmpty()) {
     Lang::MsgFileNotFound(QString());
     return;
@@ -153,38 +168,37 @@ void CodecViewerWindow::Command3_Click() {
   DesktopServices::ShellOpen(FileServices::ParentFolder(program), this);
 }
 
-bool CodecViewerWindow::Form_QueryUnload() {
-  const bool detailsShown = Picture1->isHidden();
-  if (detailsShown) CodecViewer::OfferToSaveExePath(Text3->text(), Text3Tag());
-  if (detailsShown && ShowOne == 0) {
-    Picture1->show();
-    Picture1->raise();
+bool CodecViewerWindow::MayClose() {
+  const bool detailsShown = listPanel->isHidden();
+  if (detailsShown) CodecViewer::OfferToSaveExePath(programPath->text(), LoadedProgramPath());
+  if (detailsShown && !showsOneCodec) {
+    ShowList();
     ClearDetails();
     return false;
   }
   return true;
 }
 
-void CodecViewerWindow::Form_Unload() {
-  if (PathChanged()) NewExePath = Text3->text();
+void CodecViewerWindow::KeepChangedPath() {
+  if (PathChanged()) newProgramPath = programPath->text();
 }
 
 QString CodecViewer::ShowCodecInfo(QWidget* owner, const QString& path, uint8_t isVideo) {
   CodecViewerWindow window(owner);
-  window.Form_Load();
+  window.Load();
   if (!path.isEmpty()) {
-    window.ShowOne = 1;
+    window.showsOneCodec = true;
     if (!window.ShowCodec(path, isVideo)) return QString();
   } else {
     window.ListAllCodecs();
   }
   window.exec();
-  return window.NewExePath;
+  return window.newProgramPath;
 }
 
 // The close button and Escape both end here (QDialog's close calls reject).
 void CodecViewerWindow::reject() {
-  if (!Form_QueryUnload()) return;
-  Form_Unload();
+  if (!MayClose()) return;
+  KeepChangedPath();
   QDialog::reject();
 }

@@ -10,7 +10,7 @@ class QPlainTextEdit;
 class QPushButton;
 
 // The external codec viewer: a codec's name, description and program, with
-// a way to point it at another program; in list mode a panel over the
+// a way to point it at another program; in list mode a page before the
 // details lists every codec.
 class CodecViewerWindow : public QDialog {
   Q_OBJECT
@@ -22,48 +22,57 @@ class CodecViewerWindow : public QDialog {
   // The loaded viewer, or nullptr.
   static CodecViewerWindow* Instance();
 
-  // The load handler: design texts, the list panel over the details, the width.
-  void Form_Load();
-  // Fills List1 with every codec the viewer knows.
+  // The load handler: design texts, the size, and the list page up.
+  void Load();
+  // Fills codecList with every codec the viewer knows.
   void ListAllCodecs();
   // Reads a codec and shows its details; false after the message when it cannot be read.
   bool ShowCodec(const QString& path, uint8_t isVideo);
-  // Fills the details and hides the list panel.
+  // Fills the details and shows them, with the focus on the program's browse button.
   void ShowDetails(const QString& name, const QString& about, const QString& exePath);
-  // Opens the entry selected in List1.
+  // Opens the entry selected in codecList.
   void ShowSelectedCodec();
 
-  void Command1_Click();  // "...": another program
-  void Command3_Click();  // ">>": the program in the file manager of the desktop
+  // Points the codec at another program.
+  void BrowseProgram();
+  // Opens the program's folder in the desktop's file manager.
+  void ShowProgramFolder();
 
-  QWidget* Picture1 = nullptr;  // the list panel
-  QListWidget* List1 = nullptr;
-  QPushButton* Command2 = nullptr;  // ">>": open the selected entry
-  QLabel* Label1 = nullptr;
-  QLineEdit* Text1 = nullptr;       // name
-  QPlainTextEdit* Text2 = nullptr;  // about text
-  QLabel* Label2 = nullptr;
-  QLineEdit* Text3 = nullptr;  // program path as stored; its tag holds the path as loaded
-  QPushButton* Command1 = nullptr;
-  QPushButton* Command3 = nullptr;
+  // The two pages: the list of every codec, and the details of one.
+  QWidget* listPanel = nullptr;
+  QWidget* detailsPanel = nullptr;
+  QListWidget* codecList = nullptr;
+  QPushButton* openEntryButton = nullptr;
+  QLabel* nameLabel = nullptr;
+  QLineEdit* codecName = nullptr;
+  QPlainTextEdit* aboutText = nullptr;
+  QLabel* programLabel = nullptr;
+  // The program path as stored; its "Tag" property holds the path as loaded.
+  QLineEdit* programPath = nullptr;
+  QPushButton* browseProgramButton = nullptr;
+  QPushButton* programFolderButton = nullptr;
 
-  // 1 = the window shows one given codec; 0 = the list of all codecs.
-  uint8_t ShowOne = 0;
+  // The window shows one given codec, not the list of all codecs.
+  bool showsOneCodec = false;
   // The program path the user entered; "" = unchanged.
-  QString NewExePath;
+  QString newProgramPath;
 
-  // The path as loaded; a different Text3 counts as a change.
-  QString Text3Tag() const;
+  // The path as loaded; a different programPath counts as a change.
+  QString LoadedProgramPath() const;
 
  protected:
-  void resizeEvent(QResizeEvent* event) override;
   void reject() override;
 
  private:
   void CreateControls();
   void WireControls();
-  bool Form_QueryUnload();
-  void Form_Unload();
+  // Shows the list page, with the focus on the list.
+  void ShowList();
+  // Whether the window may close: closing a codec's details opened from the
+  // list goes back to the list.
+  bool MayClose();
+  // On closing: a changed program path is what the viewer returns.
+  void KeepChangedPath();
   void ClearDetails();
   bool PathChanged() const;
 };

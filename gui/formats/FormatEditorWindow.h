@@ -40,7 +40,8 @@ class FormatEditorWindow : public QMainWindow {
   // scratch mode of the "<Manual>" profile, with its Load/Cancel/Accept buttons.
   static void ShowEditor(QString name, uint8_t mode);
 
-  void Form_Load();
+  // The load handler: design texts, panels in place, the design size.
+  void Load();
 
   // Showing the profile -----------------------------------------------------------
   // The button strip of the scratch mode, and the File items that mode lacks.
@@ -57,179 +58,180 @@ class FormatEditorWindow : public QMainWindow {
   // The ticks of the probe list, line by line.
   QList<bool> ProbeTicks() const;
 
-  // Controls, named as the program names them ----------------------------------------
-  // The category and its rows of parameters.
-  QComboBox* Combo6 = nullptr;
-  QWidget* Picture1 = nullptr;
-  QScrollBar* VScroll1 = nullptr;
-  QLabel* Label1 = nullptr;
-  QList<QLineEdit*> Text1;
-  QList<QComboBox*> Combo2;
+  // Controls ---------------------------------------------------------------------------
+  // The category and its rows of parameters: a caption box and a value combo a row.
+  QComboBox* categoryCombo = nullptr;
+  QWidget* rowArea = nullptr;
+  QScrollBar* rowScroll = nullptr;
+  QLabel* noRowsLabel = nullptr;
+  QList<QLineEdit*> rowCaptions;
+  QList<QComboBox*> rowValueCombos;
   // The button strip of the scratch mode.
-  QWidget* Picture9 = nullptr;
-  QPushButton* Command12 = nullptr;
-  QPushButton* Command2 = nullptr;
-  QPushButton* Command1 = nullptr;
+  QWidget* buttonStrip = nullptr;
+  QPushButton* loadButton = nullptr;
+  QPushButton* cancelButton = nullptr;
+  QPushButton* acceptButton = nullptr;
 
   // The container's advanced options.
-  QGroupBox* Frame1 = nullptr;
-  QRadioButton* Option1 = nullptr;
-  QRadioButton* Option2 = nullptr;
-  QComboBox* Combo1 = nullptr;
-  QComboBox* Combo3 = nullptr;
-  QPushButton* Command3 = nullptr;
-  QPushButton* Command5 = nullptr;
+  QGroupBox* formatPanel = nullptr;
+  QRadioButton* outputFormatOption = nullptr;
+  QRadioButton* inputFormatOption = nullptr;
+  QComboBox* outputFormatCombo = nullptr;
+  QComboBox* inputFormatCombo = nullptr;
+  QPushButton* showFormatHelpButton = nullptr;
+  QPushButton* formatBackButton = nullptr;
 
   // The codec's advanced options.
-  QGroupBox* Frame2 = nullptr;
-  QRadioButton* Option3 = nullptr;
-  QRadioButton* Option4 = nullptr;
-  QRadioButton* Option5 = nullptr;
-  QRadioButton* Option6 = nullptr;
-  QComboBox* Combo4 = nullptr;
-  QComboBox* Combo5 = nullptr;
-  QPushButton* Command4 = nullptr;
-  QPushButton* Command6 = nullptr;
+  QGroupBox* codecPanel = nullptr;
+  QRadioButton* audioCodecOption = nullptr;
+  QRadioButton* videoCodecOption = nullptr;
+  QRadioButton* encoderViewOption = nullptr;
+  QRadioButton* decoderViewOption = nullptr;
+  QComboBox* audioCodecCombo = nullptr;
+  QComboBox* videoCodecCombo = nullptr;
+  QPushButton* showCodecHelpButton = nullptr;
+  QPushButton* codecBackButton = nullptr;
 
   // The about text of an external codec.
-  QGroupBox* Frame3 = nullptr;
-  QPlainTextEdit* Text3 = nullptr;
-  QPushButton* Command7 = nullptr;
+  QGroupBox* aboutPanel = nullptr;
+  QPlainTextEdit* aboutText = nullptr;
+  QPushButton* aboutBackButton = nullptr;
 
   // The import from command lines.
-  QGroupBox* Frame4 = nullptr;
-  QLabel* Label2 = nullptr;
-  QLineEdit* Text4 = nullptr;
-  QLabel* Label3 = nullptr;
-  QLineEdit* Text5 = nullptr;
-  QPushButton* Command8 = nullptr;
-  QPushButton* Command9 = nullptr;
+  QGroupBox* commandLinePanel = nullptr;
+  QLabel* outputOptionsLabel = nullptr;
+  QLineEdit* outputOptions = nullptr;
+  QLabel* inputOptionsLabel = nullptr;
+  QLineEdit* inputOptions = nullptr;
+  QPushButton* importCommandLineButton = nullptr;
+  QPushButton* commandLineBackButton = nullptr;
 
   // The import from a probed file.
-  QGroupBox* Frame5 = nullptr;
-  QLabel* Label4 = nullptr;
-  QListWidget* List1 = nullptr;
-  QCheckBox* Check1 = nullptr;
-  QPushButton* Command10 = nullptr;
-  QPushButton* Command11 = nullptr;
+  QGroupBox* filePanel = nullptr;
+  QLabel* probeListLabel = nullptr;
+  QListWidget* probeList = nullptr;
+  QCheckBox* tickAllCheck = nullptr;
+  QPushButton* importProbedButton = nullptr;
+  QPushButton* fileBackButton = nullptr;
 
   // The waiting panel.
-  QGroupBox* Frame6 = nullptr;
-  QLabel* Label5 = nullptr;
+  QGroupBox* waitPanel = nullptr;
+  QLabel* waitLabel = nullptr;
 
   // Rebuilds the rows once a category is picked.
-  QTimer* Timer1 = nullptr;
+  QTimer* rebuildTimer = nullptr;
 
   // The menus.
-  QMenu* Menu_File = nullptr;
-  QAction* File_Open = nullptr;
-  QAction* File_Save = nullptr;
-  QAction* File_SaveAs = nullptr;
-  QAction* File_sep1 = nullptr;
-  QAction* File_UndoChanges = nullptr;
-  QAction* File_CleanAll = nullptr;
-  QAction* File_CleanAct = nullptr;
-  QAction* File_sep2 = nullptr;
-  QAction* File_Close = nullptr;
-  QAction* File_Exit = nullptr;
+  QMenu* fileMenu = nullptr;
+  QAction* openAction = nullptr;
+  QAction* saveAction = nullptr;
+  QAction* saveAsAction = nullptr;
+  QAction* saveSeparator = nullptr;
+  QAction* undoChangesAction = nullptr;
+  QAction* clearAllAction = nullptr;
+  QAction* clearCategoryAction = nullptr;
+  QAction* closeSeparator = nullptr;
+  QAction* closeProfileAction = nullptr;
+  QAction* exitAction = nullptr;
 
-  QMenu* Menu_Help = nullptr;
-  QMenu* Help_ffmpeg = nullptr;
-  QAction* Help_ffNormal = nullptr;
-  QAction* Help_ffExtend = nullptr;
-  QAction* Help_ffFull = nullptr;
-  QAction* Help_Sep1 = nullptr;
-  QAction* Help_ffFormats = nullptr;
-  QAction* Help_ffCodecs = nullptr;
-  QAction* Help_ffEncoders = nullptr;
-  QAction* Help_ffDecoders = nullptr;
-  QAction* Help_ffPixFmt = nullptr;
-  QAction* Help_ffFilters = nullptr;
-  QAction* Help_ffBitStreamFilters = nullptr;
-  QAction* Help_Sep2 = nullptr;
-  QAction* Help_ffCodecHelp = nullptr;
-  QAction* Help_ffFormatHelp = nullptr;
-  QAction* Help_Sep3 = nullptr;
-  QAction* Help_ffLic = nullptr;
-  QAction* Help_AboutECA = nullptr;
-  QAction* Help_AboutECV = nullptr;
-  QAction* Help_Documentacion = nullptr;
+  QMenu* helpMenu = nullptr;
+  QMenu* ffmpegMenu = nullptr;
+  QAction* ffmpegHelpAction = nullptr;
+  QAction* ffmpegLongHelpAction = nullptr;
+  QAction* ffmpegFullHelpAction = nullptr;
+  QAction* ffmpegListsSeparator = nullptr;
+  QAction* ffmpegFormatsAction = nullptr;
+  QAction* ffmpegCodecsAction = nullptr;
+  QAction* ffmpegEncodersAction = nullptr;
+  QAction* ffmpegDecodersAction = nullptr;
+  QAction* ffmpegPixelFormatsAction = nullptr;
+  QAction* ffmpegFiltersAction = nullptr;
+  QAction* ffmpegBitstreamFiltersAction = nullptr;
+  QAction* ffmpegOptionsSeparator = nullptr;
+  QAction* codecOptionsAction = nullptr;
+  QAction* formatOptionsAction = nullptr;
+  QAction* ffmpegLicenceSeparator = nullptr;
+  QAction* ffmpegLicenceAction = nullptr;
+  QAction* aboutAudioCodecAction = nullptr;
+  QAction* aboutVideoCodecAction = nullptr;
+  QAction* programHelpAction = nullptr;
 
-  QMenu* Menu_Options = nullptr;
-  QAction* Import_OfCmdL = nullptr;
-  QAction* Import_OfFile = nullptr;
-  QAction* Opt_Sep1 = nullptr;
-  QAction* LoadECA_Menu = nullptr;
-  QAction* LoadECV_Menu = nullptr;
-  QAction* UnloadECA_Menu = nullptr;
-  QAction* UnloadECV_Menu = nullptr;
-  QAction* ReloadECA_Menu = nullptr;
-  QAction* ReloadECV_Menu = nullptr;
-  QMenu* Opt_FindExe = nullptr;
-  QAction* FindEXE_A = nullptr;
-  QAction* FindEXE_V = nullptr;
-  QAction* FindEXE_Sep1 = nullptr;
+  QMenu* optionsMenu = nullptr;
+  QAction* importCommandLineAction = nullptr;
+  QAction* importFromFileAction = nullptr;
+  QAction* codecsSeparator = nullptr;
+  QAction* loadAudioCodecAction = nullptr;
+  QAction* loadVideoCodecAction = nullptr;
+  QAction* unloadAudioCodecAction = nullptr;
+  QAction* unloadVideoCodecAction = nullptr;
+  QAction* reloadAudioCodecAction = nullptr;
+  QAction* reloadVideoCodecAction = nullptr;
+  QMenu* findProgramMenu = nullptr;
+  QAction* findAudioProgramAction = nullptr;
+  QAction* findVideoProgramAction = nullptr;
+  QAction* findProgramPlaceholder = nullptr;
 
-  // 1 while Frame1 or Frame2 is shown.
-  uint8_t AdvancedFrameOpen = 0;
-  // 0: the codec panel lists encoders; 1: decoders.
-  uint8_t DecoderView = 0;
-  // 1 while the rows are being rebuilt: the rows' own change events store nothing.
-  uint8_t BuildingParams = 0;
+  // While the format or the codec panel is shown.
+  bool advancedPanelOpen = false;
+  // The codec panel lists decoders, not encoders.
+  bool showingDecoders = false;
+  // While the rows are being rebuilt: the rows' own change events store nothing.
+  bool buildingRows = false;
   // The text of the value combo that last got the focus.
-  QString TextOnFocus;
+  QString textOnFocus;
 
   // Handlers ------------------------------------------------------------------------
   // The category and the rows (FormatEditorWindowRows.cpp).
-  void Timer1_Timer();
-  void VScroll1_Change();
-  void Combo6_Click();
-  void Combo2_Change(int index);
-  void Combo2_Click(int index);
-  void Combo2_GotFocus(int index);
-  void Combo2_KeyUp(int index);
+  void OnRebuildTimer();
+  void OnRowsScrolled();
+  void OnCategoryChosen();
+  void OnRowValueEdited(int index);
+  void OnRowValuePicked(int index);
+  void OnRowValueFocused(int index);
+  void OnRowKeyReleased(int index);
   // The File menu and the button strip (FormatEditorWindow.cpp).
-  void Command1_Click();
-  void Command2_Click();
-  void Command12_Click();
-  void File_Open_Click();
-  void File_Save_Click();
-  void File_SaveAs_Click();
-  void File_UndoChanges_Click();
-  void File_CleanAll_Click();
-  void File_CleanAct_Click();
-  void File_Close_Click();
-  void File_Exit_Click();
+  void Accept();
+  void Cancel();
+  void LoadOtherProfile();
+  void OpenProfile();
+  void SaveProfile();
+  void SaveProfileAs();
+  void UndoChanges();
+  void ClearAll();
+  void ClearCategory();
+  void CloseProfile();
+  void Exit();
 
-  // The panels (FormatEditorWindowPanels.cpp): ffmpeg's help and the advanced options,
-  void Option1_Click();
-  void Option2_Click();
-  void Option3_Click();
-  void Option4_Click();
-  void Option5_Click();
-  void Option6_Click();
-  void Help_ffFormatHelp_Click();
-  void Help_ffCodecHelp_Click();
-  void Command3_Click();
-  void Command4_Click();
-  void Command5_Click();
-  void Command6_Click();
-  void Help_Documentacion_Click();
+  // The panels (FormatEditorWindowPanels.cpp): ffmpeg's help and the advanced options
+  // of the container and of the codecs,
+  void OnOutputFormatChosen();
+  void OnInputFormatChosen();
+  void OnAudioCodecChosen();
+  void OnVideoCodecChosen();
+  void ShowEncoderView();
+  void ShowDecoderView();
+  void OpenFormatPanel();
+  void OpenCodecPanel();
+  void ShowFormatHelp();
+  void ShowCodecHelp();
+  void CloseFormatPanel();
+  void CloseCodecPanel();
+  void ShowProgramHelp();
 
   // the imports,
-  void Import_OfCmdL_Click();
-  void Command8_Click();
-  void Command9_Click();
-  void Import_OfFile_Click();
-  void Check1_Click();
-  void Command10_Click();
-  void Command11_Click();
+  void OpenCommandLinePanel();
+  void ImportCommandLine();
+  void CloseCommandLinePanel();
+  void ImportFromFile();
+  void OnTickAllClicked();
+  void ImportProbedValues();
+  void CloseFilePanel();
 
   // and the external codecs.
-  void Help_AboutEC_Click(uint8_t isVideo);
+  void ShowCodecAbout(uint8_t isVideo);
   // "Buscar ejecutable": points the embedded codec at another program.
   void FindCodecExe(uint8_t isVideo);
-  void Command7_Click();
+  void CloseAboutPanel();
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -251,7 +253,7 @@ class FormatEditorWindow : public QMainWindow {
   // Enables or disables the three menus and the three buttons around a panel.
   void SetCommandsEnabled(bool enabled);
   void ClosePanel(QGroupBox* frame);
-  void Form_QueryUnload(QCloseEvent* event);
+  void OnCloseRequested(QCloseEvent* event);
 
   // The rows of parameters (FormatEditorWindowRows.cpp).
   void CreateRowArea(QWidget* central);
@@ -270,5 +272,5 @@ class FormatEditorWindow : public QMainWindow {
   // decoders as the panel shows them); only empty combos are filled.
   void FillAdvancedOptionLists(uint8_t kind);
   // Exchanges each codec combo's text with the name kept for the other view.
-  void SwitchCodecView(uint8_t decoderView);
+  void SwitchCodecView(bool toDecoders);
 };

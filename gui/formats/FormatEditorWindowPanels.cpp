@@ -20,55 +20,67 @@
 #include "core/lang/Lang.h"
 #include "gui/formats/FormatEditorWindow.h"
 
+namespace {
+
+// Whether the runner is free for the tool a press would start; when another
+// tool still has it (ffmpeg's help in the viewer), says so instead.
+bool RunnerFree() {
+  if (ToolRunner::GetState() == ToolRunner::Idle) return true;
+  Lang::MsgAnotherToolRunning();
+  return false;
+}
+
+}  // namespace
+
 // ffmpeg's help and the advanced option panels ------------------------------------------
 
 void FormatEditorWindow::ShowHelp(const QString& option) {
-  if (!FfmpegTools::FfmpegExists()) return;
+  if (!RunnerFree() || !FfmpegTools::FfmpegExists()) return;
   TextViewer::ShowCommandOutput(
       ToolRunner::QuoteArgument(FfmpegTools::State().FfmpegPath) + " " + option, this);
 }
 
-void FormatEditorWindow::Help_Documentacion_Click() { ProgramHelp::ShowProgramHelp(); }
+void FormatEditorWindow::ShowProgramHelp() { ProgramHelp::ShowProgramHelp(); }
 
-void FormatEditorWindow::Option1_Click() {
-  Combo1->setEnabled(Option1->isChecked());
-  Combo3->setEnabled(!Option1->isChecked());
+void FormatEditorWindow::OnOutputFormatChosen() {
+  outputFormatCombo->setEnabled(outputFormatOption->isChecked());
+  inputFormatCombo->setEnabled(!outputFormatOption->isChecked());
 }
 
-void FormatEditorWindow::Option2_Click() {
-  Combo1->setEnabled(!Option2->isChecked());
-  Combo3->setEnabled(Option2->isChecked());
+void FormatEditorWindow::OnInputFormatChosen() {
+  outputFormatCombo->setEnabled(!inputFormatOption->isChecked());
+  inputFormatCombo->setEnabled(inputFormatOption->isChecked());
 }
 
-void FormatEditorWindow::Option3_Click() {
-  Combo4->setEnabled(Option3->isChecked());
-  Combo5->setEnabled(!Option3->isChecked());
+void FormatEditorWindow::OnAudioCodecChosen() {
+  audioCodecCombo->setEnabled(audioCodecOption->isChecked());
+  videoCodecCombo->setEnabled(!audioCodecOption->isChecked());
 }
 
-void FormatEditorWindow::Option4_Click() {
-  Combo4->setEnabled(!Option4->isChecked());
-  Combo5->setEnabled(Option4->isChecked());
+void FormatEditorWindow::OnVideoCodecChosen() {
+  audioCodecCombo->setEnabled(!videoCodecOption->isChecked());
+  videoCodecCombo->setEnabled(videoCodecOption->isChecked());
 }
 
-void FormatEditorWindow::Option5_Click() {
-  if (DecoderView == 0) return;
-  SwitchCodecView(0);
+void FormatEditorWindow::ShowEncoderView() {
+  if (!showingDecoders) return;
+  SwitchCodecView(false);
 }
 
-void FormatEditorWindow::Option6_Click() {
-  if (DecoderView == 1) return;
-  SwitchCodecView(1);
+void FormatEditorWindow::ShowDecoderView() {
+  if (showingDecoders) return;
+  SwitchCodecView(true);
 }
 
-void FormatEditorWindow::SwitchCodecView(uint8_t decoderView) {
-  for (QComboBox* combo : {Combo4, Combo5}) {
+void FormatEditorWindow::SwitchCodecView(bool toDecoders) {
+  for (QComboBox* combo : {audioCodecCombo, videoCodecCombo}) {
     const QString text = combo->currentText();
     const QString tag = Tag(combo);
     combo->clear();
     combo->setEditText(tag);
     SetTag(combo, text);
   }
-  DecoderView = decoderView;
+  showingDecoders = toDecoders;
   FillAdvancedOptionLists(1);
 }
 
@@ -86,169 +98,175 @@ void FillIfEmpty(QComboBox* combo, const DynArray<QString>& list) {
 
 void FormatEditorWindow::FillAdvancedOptionLists(uint8_t kind) {
   if (kind == 0) {
-    FillIfEmpty(Combo1, FormatEditor::State().MuxerFormats);
-    FillIfEmpty(Combo3, FormatEditor::State().DemuxerFormats);
+    FillIfEmpty(outputFormatCombo, FormatEditor::State().MuxerFormats);
+    FillIfEmpty(inputFormatCombo, FormatEditor::State().DemuxerFormats);
     return;
   }
-  const bool encoders = Option5->isChecked();
-  FillIfEmpty(Combo4,
+  const bool encoders = encoderViewOption->isChecked();
+  FillIfEmpty(audioCodecCombo,
               encoders ? FormatEditor::State().AudioEncoders : FormatEditor::State().AudioDecoders);
-  FillIfEmpty(Combo5,
+  FillIfEmpty(videoCodecCombo,
               encoders ? FormatEditor::State().VideoEncoders : FormatEditor::State().VideoDecoders);
 }
 
-void FormatEditorWindow::Help_ffFormatHelp_Click() {
+void FormatEditorWindow::OpenFormatPanel() {
   const FormatProfile& profile = FormatEditor::State().CurrentFormat;
-  if (Combo1->currentText().isEmpty()) Combo1->setEditText(profile.OutputContainer);
-  if (Combo3->currentText().isEmpty()) Combo3->setEditText(profile.InputContainer);
+  if (outputFormatCombo->currentText().isEmpty())
+    outputFormatCombo->setEditText(profile.OutputContainer);
+  if (inputFormatCombo->currentText().isEmpty())
+    inputFormatCombo->setEditText(profile.InputContainer);
   FillAdvancedOptionLists(0);
-  AdvancedFrameOpen = 1;
+  advancedPanelOpen = true;
   SetCommandsEnabled(false);
-  Frame1->show();
-  Frame1->raise();
+  formatPanel->show();
+  formatPanel->raise();
 }
 
-void FormatEditorWindow::Help_ffCodecHelp_Click() {
+void FormatEditorWindow::OpenCodecPanel() {
   const FormatProfile& profile = FormatEditor::State().CurrentFormat;
-  const bool encoders = Option5->isChecked();
-  if (Combo4->currentText().isEmpty()) {
-    Combo4->setEditText(encoders ? profile.AudioCodec : profile.InputAudioCodec);
+  const bool encoders = encoderViewOption->isChecked();
+  if (audioCodecCombo->currentText().isEmpty()) {
+    audioCodecCombo->setEditText(encoders ? profile.AudioCodec : profile.InputAudioCodec);
   }
-  if (Combo5->currentText().isEmpty()) {
-    Combo5->setEditText(encoders ? profile.VideoCodec : profile.InputVideoCodec);
+  if (videoCodecCombo->currentText().isEmpty()) {
+    videoCodecCombo->setEditText(encoders ? profile.VideoCodec : profile.InputVideoCodec);
   }
-  if (Tag(Combo4).isEmpty())
-    SetTag(Combo4, encoders ? profile.InputAudioCodec : profile.AudioCodec);
-  if (Tag(Combo5).isEmpty())
-    SetTag(Combo5, encoders ? profile.InputVideoCodec : profile.VideoCodec);
+  if (Tag(audioCodecCombo).isEmpty())
+    SetTag(audioCodecCombo, encoders ? profile.InputAudioCodec : profile.AudioCodec);
+  if (Tag(videoCodecCombo).isEmpty())
+    SetTag(videoCodecCombo, encoders ? profile.InputVideoCodec : profile.VideoCodec);
   FillAdvancedOptionLists(1);
-  AdvancedFrameOpen = 1;
+  advancedPanelOpen = true;
   SetCommandsEnabled(false);
-  Frame2->show();
-  Frame2->raise();
+  codecPanel->show();
+  codecPanel->raise();
 }
 
-void FormatEditorWindow::Command3_Click() {
-  if ((Option1->isChecked() && Combo1->currentText().isEmpty()) ||
-      (Option2->isChecked() && Combo3->currentText().isEmpty())) {
+void FormatEditorWindow::ShowFormatHelp() {
+  if (!RunnerFree()) return;
+  if ((outputFormatOption->isChecked() && outputFormatCombo->currentText().isEmpty()) ||
+      (inputFormatOption->isChecked() && inputFormatCombo->currentText().isEmpty())) {
     Lang::MsgNoFormat();
     return;
   }
   if (!FfmpegTools::FfmpegExists()) return;
-  const QString topic =
-      Option1->isChecked() ? "muxer=" + Combo1->currentText() : "demuxer=" + Combo3->currentText();
+  const QString topic = outputFormatOption->isChecked()
+                            ? "muxer=" + outputFormatCombo->currentText()
+                            : "demuxer=" + inputFormatCombo->currentText();
   const QString cmdLine = ToolRunner::QuoteArgument(FfmpegTools::State().FfmpegPath) + " -h " +
                           ToolRunner::QuoteArgument(topic);
-  Command5_Click();
+  CloseFormatPanel();
   TextViewer::ShowCommandOutput(cmdLine, this);
 }
 
-void FormatEditorWindow::Command4_Click() {
-  if ((Option3->isChecked() && Combo4->currentText().isEmpty()) ||
-      (Option4->isChecked() && Combo5->currentText().isEmpty())) {
+void FormatEditorWindow::ShowCodecHelp() {
+  if (!RunnerFree()) return;
+  if ((audioCodecOption->isChecked() && audioCodecCombo->currentText().isEmpty()) ||
+      (videoCodecOption->isChecked() && videoCodecCombo->currentText().isEmpty())) {
     Lang::MsgNoCodec();
     return;
   }
   if (!FfmpegTools::FfmpegExists()) return;
-  const QString topic = (Option5->isChecked() ? "encoder=" : "decoder=") +
-                        (Option3->isChecked() ? Combo4->currentText() : Combo5->currentText());
+  const QString topic = (encoderViewOption->isChecked() ? "encoder=" : "decoder=") +
+                        (audioCodecOption->isChecked() ? audioCodecCombo->currentText()
+                                                       : videoCodecCombo->currentText());
   const QString cmdLine = ToolRunner::QuoteArgument(FfmpegTools::State().FfmpegPath) + " -h " +
                           ToolRunner::QuoteArgument(topic);
-  Command6_Click();
+  CloseCodecPanel();
   TextViewer::ShowCommandOutput(cmdLine, this);
 }
 
-void FormatEditorWindow::Command5_Click() {
-  ClosePanel(Frame1);
-  AdvancedFrameOpen = 0;
+void FormatEditorWindow::CloseFormatPanel() {
+  ClosePanel(formatPanel);
+  advancedPanelOpen = false;
 }
 
-void FormatEditorWindow::Command6_Click() {
-  ClosePanel(Frame2);
-  AdvancedFrameOpen = 0;
+void FormatEditorWindow::CloseCodecPanel() {
+  ClosePanel(codecPanel);
+  advancedPanelOpen = false;
 }
 
 // The imports -------------------------------------------------------------------------
 
-void FormatEditorWindow::Import_OfCmdL_Click() {
+void FormatEditorWindow::OpenCommandLinePanel() {
   SetCommandsEnabled(false);
-  Frame4->show();
-  Frame4->raise();
+  commandLinePanel->show();
+  commandLinePanel->raise();
 }
 
-void FormatEditorWindow::Command8_Click() {
-  FormatEditor::ImportCommandLine(Text4->text(), Text5->text());
-  ClosePanel(Frame4);
+void FormatEditorWindow::ImportCommandLine() {
+  FormatEditor::ImportCommandLine(outputOptions->text(), inputOptions->text());
+  ClosePanel(commandLinePanel);
 }
 
-void FormatEditorWindow::Command9_Click() { ClosePanel(Frame4); }
+void FormatEditorWindow::CloseCommandLinePanel() { ClosePanel(commandLinePanel); }
 
-void FormatEditorWindow::Import_OfFile_Click() {
-  // A tool still running (ffmpeg's help in the viewer) keeps the runner: the
-  // file's probe could only come back empty.
-  if (ToolRunner::GetState() != ToolRunner::Idle) return;
+void FormatEditorWindow::ImportFromFile() {
+  // The file's probe needs the runner: asked now, it could only come back empty.
+  if (!RunnerFree()) return;
   const QStringList chosen = DesktopServices::OpenFileDialog(QString(), this, QString(), QString(),
                                                              false, 0, QString(), 0);
   if (chosen.isEmpty()) return;
   SetCommandsEnabled(false);
-  Label5->setText(Tag(Label5));
-  Frame6->show();
-  Frame6->raise();
+  waitLabel->setText(Tag(waitLabel));
+  waitPanel->show();
+  waitPanel->raise();
   const MediaInfo info = FfmpegTools::ProbeMedia(chosen.first());
   if (FfmpegTools::SaidUnreadable(chosen.first(), info)) {
-    ClosePanel(Frame6);
+    ClosePanel(waitPanel);
     return;
   }
-  List1->clear();
+  probeList->clear();
   for (const QString& line :
        FormatEditor::ProbeLines(info, FileServices::GetExtensionName(chosen.first()))) {
-    auto* item = new QListWidgetItem(line, List1);
+    auto* item = new QListWidgetItem(line, probeList);
     item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
     item->setCheckState(Qt::Unchecked);
   }
-  Frame6->hide();
-  Frame5->show();
-  Frame5->raise();
+  waitPanel->hide();
+  filePanel->show();
+  filePanel->raise();
 }
 
 QList<bool> FormatEditorWindow::ProbeTicks() const {
   QList<bool> ticks;
-  for (int i = 0; i < List1->count(); ++i) ticks << (List1->item(i)->checkState() == Qt::Checked);
+  for (int i = 0; i < probeList->count(); ++i)
+    ticks << (probeList->item(i)->checkState() == Qt::Checked);
   return ticks;
 }
 
-void FormatEditorWindow::Check1_Click() {
-  const Qt::CheckState state = Check1->isChecked() ? Qt::Checked : Qt::Unchecked;
-  for (int i = 0; i < List1->count(); ++i) List1->item(i)->setCheckState(state);
-  List1->setCurrentRow(-1);
+void FormatEditorWindow::OnTickAllClicked() {
+  const Qt::CheckState state = tickAllCheck->isChecked() ? Qt::Checked : Qt::Unchecked;
+  for (int i = 0; i < probeList->count(); ++i) probeList->item(i)->setCheckState(state);
+  probeList->setCurrentRow(-1);
 }
 
-void FormatEditorWindow::Command10_Click() {
+void FormatEditorWindow::ImportProbedValues() {
   QStringList lines;
-  for (int i = 0; i < List1->count(); ++i) lines << List1->item(i)->text();
+  for (int i = 0; i < probeList->count(); ++i) lines << probeList->item(i)->text();
   if (!FormatEditor::ImportProbedValues(lines, ProbeTicks())) return;
-  Check1->setChecked(false);
-  ClosePanel(Frame5);
+  tickAllCheck->setChecked(false);
+  ClosePanel(filePanel);
 }
 
-void FormatEditorWindow::Command11_Click() {
-  Check1->setChecked(false);
-  ClosePanel(Frame5);
+void FormatEditorWindow::CloseFilePanel() {
+  tickAllCheck->setChecked(false);
+  ClosePanel(filePanel);
 }
 
 // The about text of an external codec --------------------------------------------------
 
-void FormatEditorWindow::Help_AboutEC_Click(uint8_t isVideo) {
+void FormatEditorWindow::ShowCodecAbout(uint8_t isVideo) {
   const FormatProfile& profile = FormatEditor::State().CurrentFormat;
   const QString& name = isVideo ? profile.VideoExtCodecName : profile.AudioExtCodecName;
-  Frame3->setTitle(Tag(Frame3) + " - " + name);
-  Text3->setPlainText(isVideo ? profile.VideoExtCodec.About : profile.AudioExtCodec.About);
+  aboutPanel->setTitle(Tag(aboutPanel) + " - " + name);
+  aboutText->setPlainText(isVideo ? profile.VideoExtCodec.About : profile.AudioExtCodec.About);
   SetCommandsEnabled(false);
-  Frame3->show();
-  Frame3->raise();
+  aboutPanel->show();
+  aboutPanel->raise();
 }
 
-void FormatEditorWindow::Command7_Click() { ClosePanel(Frame3); }
+void FormatEditorWindow::CloseAboutPanel() { ClosePanel(aboutPanel); }
 
 // The external codecs' programs ---------------------------------------------------------
 

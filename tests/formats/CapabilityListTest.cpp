@@ -106,7 +106,7 @@ TEST_F(CapabilityLists, RealFfmpegFillsAllTenLists) {
   FfmpegTools::State().FfmpegPath = QStandardPaths::findExecutable("ffmpeg");
   ASSERT_FALSE(FfmpegTools::State().FfmpegPath.isEmpty());
   FormatEditor::State().FfmpegListsStale = 1;
-  FormatEditor::LoadFfmpegCapabilities();
+  EXPECT_TRUE(FormatEditor::LoadFfmpegCapabilities());
   EXPECT_EQ(FormatEditor::State().FfmpegListsStale, 0);
   EXPECT_EQ(FormatEditor::State().AudioEncoders[1], "copy");
   EXPECT_EQ(FormatEditor::State().MuxerFormats[1], "<copy>");
@@ -127,12 +127,27 @@ TEST_F(CapabilityLists, RealFfmpegFillsAllTenLists) {
 TEST_F(CapabilityLists, MissingFfmpegLeavesOneElementListsAndClearsTheFlag) {
   FfmpegTools::State().FfmpegPath = Folder() + "/no such ffmpeg";
   FormatEditor::State().FfmpegListsStale = 1;
-  FormatEditor::LoadFfmpegCapabilities();
+  EXPECT_TRUE(FormatEditor::LoadFfmpegCapabilities());
   EXPECT_EQ(FormatEditor::State().FfmpegListsStale, 0);
   EXPECT_EQ(FormatEditor::State().AudioEncoders.Items, QStringList({"copy"}));
   EXPECT_EQ(FormatEditor::State().MuxerFormats.Items, QStringList({"<copy>"}));
   EXPECT_EQ(FormatEditor::State().AudioDecoders.Items, QStringList({""}));
   EXPECT_EQ(FormatEditor::State().OutputPixelFormats.Items, QStringList({""}));
+}
+
+// Asked while another tool has the runner, the lists are not taken for
+// empty: the rebuild says so and leaves them, and the flag, as they were.
+TEST_F(CapabilityLists, ARebuildWhileAnotherToolRunsLeavesTheListsToRead) {
+  FfmpegTools::State().FfmpegPath = QStandardPaths::findExecutable("ffmpeg");
+  FormatEditor::State().FfmpegListsStale = 1;
+  FormatEditor::State().AudioEncoders = Start("copy");
+  FormatEditor::State().AudioEncoders.Items << "aac";
+  bool read = true;
+  ASSERT_TRUE(WhileAnotherToolRuns([&] { read = FormatEditor::LoadFfmpegCapabilities(); }));
+  EXPECT_FALSE(read);
+  EXPECT_EQ(FormatEditor::State().FfmpegListsStale, 1);
+  EXPECT_EQ(FormatEditor::State().AudioEncoders.Items, QStringList({"copy", "aac"}));
+  EXPECT_TRUE(FormatEditor::State().MuxerFormats.IsEmpty());
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QPlainTextEdit>
+#include <QStandardPaths>
 
 #include "CodecTestSupport.h"
 #include "Keyboard.h"
@@ -21,7 +22,9 @@ namespace {
 using namespace codec_test;
 using Dialogs::Kind;
 
-bool EditorShown() { return CodecEditorWindow::Instance() && CodecEditorWindow::Instance()->isVisible(); }
+bool EditorShown() {
+  return CodecEditorWindow::Instance() && CodecEditorWindow::Instance()->isVisible();
+}
 
 QStringList Lines(const QListWidget* list) {
   QStringList lines;
@@ -51,7 +54,8 @@ class CodecEditorWindowTest : public TestEnv {
     TestEnv::TearDown();
   }
   // Opens the editor (on the named file, when given) and runs inside while it is up.
-  void WithEditor(const QString& name, uint8_t kind, std::function<void(CodecEditorWindow*)> inside) {
+  void WithEditor(const QString& name, uint8_t kind,
+                  std::function<void(CodecEditorWindow*)> inside) {
     When(EditorShown, [inside] {
       inside(CodecEditorWindow::Instance());
       if (CodecEditorWindow::Instance()) CodecEditorWindow::Instance()->close();
@@ -61,7 +65,7 @@ class CodecEditorWindowTest : public TestEnv {
   // A window the tests can act on without the modal wait.
   CodecEditorWindow* LoadWindow() {
     auto* window = new CodecEditorWindow;
-    window->Form_Load();
+    window->Load();
     ExternalCodecEditor::RecordToControls();
     return window;
   }
@@ -69,23 +73,24 @@ class CodecEditorWindowTest : public TestEnv {
   QString Formats;
 };
 
-TEST_F(CodecEditorWindowTest, ANewDefinitionShowsTheFileRowsAudioAndSixOptionsAndClosesWithoutAQuestion) {
+TEST_F(CodecEditorWindowTest,
+       ANewDefinitionShowsTheFileRowsAudioAndSixOptionsAndClosesWithoutAQuestion) {
   QWidget main;
   main.show();
   bool mainHidden = false;
   WithEditor("", 0, [&](CodecEditorWindow* w) {
     mainHidden = !main.isVisible();
     EXPECT_EQ(w->windowTitle(), "Editor de codecs externos");  // from its translator
-    EXPECT_EQ(Lines(w->List1), (QStringList{"<InFile>", "<OutFile>"}));
-    EXPECT_EQ(w->Combo1->currentText(), "Audio");
-    EXPECT_TRUE(w->Combo1->isEnabled());
-    EXPECT_EQ(w->List2->count(), 6);
-    EXPECT_EQ(Selection(w->List2), QList<bool>(6, false));
-    EXPECT_TRUE(w->Frame1->isHidden() && w->Frame2->isHidden() && w->Frame3->isHidden() &&
-                w->Frame4->isHidden());
-    EXPECT_EQ(w->Frame1->title(), "");
-    EXPECT_EQ(w->Combo2->count(), 35);
-    EXPECT_EQ(w->Combo4->itemText(34), "wv");
+    EXPECT_EQ(Lines(w->paramList), (QStringList{"<InFile>", "<OutFile>"}));
+    EXPECT_EQ(w->typeCombo->currentText(), "Audio");
+    EXPECT_TRUE(w->typeCombo->isEnabled());
+    EXPECT_EQ(w->editableOptionsList->count(), 6);
+    EXPECT_EQ(Selection(w->editableOptionsList), QList<bool>(6, false));
+    EXPECT_TRUE(w->generalSection->isHidden() && w->ffmpegSection->isHidden() &&
+                w->codecSection->isHidden() && w->paramFrame->isHidden());
+    EXPECT_EQ(w->generalSection->title(), "");
+    EXPECT_EQ(w->ffmpegExtensionCombo->count(), 35);
+    EXPECT_EQ(w->outputExtensionCombo->itemText(34), "wv");
   });
   EXPECT_TRUE(mainHidden);
   EXPECT_TRUE(main.isVisible()) << "the hidden windows come back";
@@ -94,11 +99,11 @@ TEST_F(CodecEditorWindowTest, ANewDefinitionShowsTheFileRowsAudioAndSixOptionsAn
 
 TEST_F(CodecEditorWindowTest, TheControlsWriteTheDefinitionAndTheTypeResetsTheOptions) {
   CodecEditorWindow* w = LoadWindow();
-  w->Text2->setPlainText("about");
-  w->Text3->setText("-f wav");
-  w->Combo2->setEditText("wav");
-  w->Combo4->setCurrentIndex(w->Combo4->findText("mp3"));
-  w->List2->item(1)->setSelected(true);
+  w->aboutText->setPlainText("about");
+  w->ffmpegOptions->setText("-f wav");
+  w->ffmpegExtensionCombo->setEditText("wav");
+  w->outputExtensionCombo->setCurrentIndex(w->outputExtensionCombo->findText("mp3"));
+  w->editableOptionsList->item(1)->setSelected(true);
   const ExtCodecDef& codec = ExternalCodecEditor::State().CurrentCodec;
   EXPECT_EQ(codec.About, "about");
   EXPECT_EQ(codec.FfmpegParams, "-f wav");
@@ -106,41 +111,43 @@ TEST_F(CodecEditorWindowTest, TheControlsWriteTheDefinitionAndTheTypeResetsTheOp
   EXPECT_EQ(codec.OutputExt, "mp3");
   EXPECT_EQ(codec.Editable.Items, (QList<uint8_t>{0, 1, 0, 0, 0, 0}));
 
-  w->Combo1->setCurrentIndex(1);
-  EXPECT_EQ(w->List2->count(), 10);
-  EXPECT_EQ(Selection(w->List2), QList<bool>(10, false));
+  w->typeCombo->setCurrentIndex(1);
+  EXPECT_EQ(w->editableOptionsList->count(), 10);
+  EXPECT_EQ(Selection(w->editableOptionsList), QList<bool>(10, false));
   EXPECT_EQ(codec.Editable.Items, QList<uint8_t>(10, 0));
-  EXPECT_EQ(w->List2->item(9)->text(), "Formato de pixel");
+  EXPECT_EQ(w->editableOptionsList->item(9)->text(), "Formato de pixel");
 }
 
 TEST_F(CodecEditorWindowTest, SectionsOpenOneAtATimeUnderTheirButtons) {
   CodecEditorWindow* w = LoadWindow();
   w->show();
-  QLayout* column = w->centralWidget()->layout();
-  w->Command9->click();
+  QLayout* column = w->sectionsPage->layout();
+  w->generalButton->click();
   column->activate();
-  EXPECT_TRUE(w->Frame1->isVisible());
-  EXPECT_EQ(w->Command10->y(), w->Frame1->geometry().bottom() + 1 + column->spacing());
-  w->Command10->click();
+  EXPECT_TRUE(w->generalSection->isVisible());
+  EXPECT_EQ(w->codecParamsButton->y(),
+            w->generalSection->geometry().bottom() + 1 + column->spacing());
+  w->codecParamsButton->click();
   column->activate();
-  EXPECT_TRUE(w->Frame1->isHidden());
-  EXPECT_TRUE(w->Frame3->isVisible());
-  EXPECT_LT(w->Command10->y(), w->Frame3->y());
-  EXPECT_GT(w->Command11->y(), w->Frame3->geometry().bottom());
-  w->Command10->click();
+  EXPECT_TRUE(w->generalSection->isHidden());
+  EXPECT_TRUE(w->codecSection->isVisible());
+  EXPECT_LT(w->codecParamsButton->y(), w->codecSection->y());
+  EXPECT_GT(w->ffmpegParamsButton->y(), w->codecSection->geometry().bottom());
+  w->codecParamsButton->click();
   column->activate();
-  EXPECT_TRUE(w->Frame3->isHidden());
-  EXPECT_EQ(w->Command11->y(), w->Command10->geometry().bottom() + 1 + column->spacing());
+  EXPECT_TRUE(w->codecSection->isHidden());
+  EXPECT_EQ(w->ffmpegParamsButton->y(),
+            w->codecParamsButton->geometry().bottom() + 1 + column->spacing());
 }
 
 TEST_F(CodecEditorWindowTest, TabLeavesTheAboutAndSuggestedValuesBoxesUntouched) {
   WithEditor("", 0, [&](CodecEditorWindow* w) {
     ASSERT_TRUE(ShowActive(w));
-    w->Command9->click();
-    w->Command4->click();
-    ASSERT_TRUE(w->Frame4->isVisible());
-    w->Combo3->setCurrentIndex(0);
-    for (QPlainTextEdit* box : {w->Text2, w->Text8}) {
+    w->generalButton->click();
+    w->addParamButton->click();
+    ASSERT_TRUE(w->paramFrame->isVisible());
+    w->paramKindCombo->setCurrentIndex(0);
+    for (QPlainTextEdit* box : {w->aboutText, w->suggestedValues}) {
       SCOPED_TRACE(box->objectName().toStdString());
       ASSERT_TRUE(box->isEnabled());
       box->setPlainText("128");
@@ -151,7 +158,7 @@ TEST_F(CodecEditorWindowTest, TabLeavesTheAboutAndSuggestedValuesBoxesUntouched)
       EXPECT_EQ(box->toPlainText(), "128");
       EXPECT_FALSE(box->hasFocus());
     }
-    w->Command8->click();
+    w->cancelParamButton->click();
     ExternalCodecEditor::UndoChanges();
   });
 }
@@ -160,33 +167,33 @@ TEST_F(CodecEditorWindowTest, TheParameterFrameBlocksTheMenusAndTheCloseUntilItE
   ScriptedDialogs dialogs;
   dialogs.ExpectMessage().ExpectMessage();
   WithEditor("", 0, [&](CodecEditorWindow* w) {
-    w->List1->setCurrentRow(-1);
-    w->List1_DblClick();
-    EXPECT_TRUE(w->Frame4->isHidden()) << "a double click with no row does nothing";
+    w->paramList->setCurrentRow(-1);
+    w->EditSelectedParameter();
+    EXPECT_TRUE(w->paramFrame->isHidden()) << "a double click with no row does nothing";
 
-    w->Command4->click();
-    EXPECT_TRUE(w->Frame4->isVisible());
-    EXPECT_FALSE(w->Menu_File->menuAction()->isEnabled());
-    EXPECT_FALSE(w->Menu_View->menuAction()->isEnabled());
-    EXPECT_EQ(w->Combo3->currentText(), "Opcional");
+    w->addParamButton->click();
+    EXPECT_TRUE(w->paramFrame->isVisible());
+    EXPECT_FALSE(w->fileMenu->menuAction()->isEnabled());
+    EXPECT_FALSE(w->viewMenu->menuAction()->isEnabled());
+    EXPECT_EQ(w->paramKindCombo->currentText(), "Opcional");
     w->close();
     EXPECT_TRUE(w->isVisible()) << "confirm or discard the row first";
 
-    w->Text4->setText("a<b");
-    w->Command3->click();
-    EXPECT_TRUE(w->Frame4->isVisible());
+    w->paramLabel->setText("a<b");
+    w->acceptParamButton->click();
+    EXPECT_TRUE(w->paramFrame->isVisible());
 
-    w->Text4->setText("Bitrate");
-    w->Text5->setText("-b");
-    w->Combo3->setCurrentIndex(2);
-    EXPECT_FALSE(w->Text6->isEnabled());
-    EXPECT_FALSE(w->Text8->isEnabled());
-    EXPECT_FALSE(w->Check1->isEnabled());
-    w->Command3->click();
-    EXPECT_TRUE(w->Frame4->isHidden());
-    EXPECT_TRUE(w->Menu_File->menuAction()->isEnabled());
-    EXPECT_EQ(Lines(w->List1), (QStringList{"<InFile>", "<OutFile>", "Bitrate"}));
-    EXPECT_EQ(w->List1->currentRow(), 2);
+    w->paramLabel->setText("Bitrate");
+    w->paramSwitch->setText("-b");
+    w->paramKindCombo->setCurrentIndex(2);
+    EXPECT_FALSE(w->paramDefault->isEnabled());
+    EXPECT_FALSE(w->suggestedValues->isEnabled());
+    EXPECT_FALSE(w->onlySuggestedCheck->isEnabled());
+    w->acceptParamButton->click();
+    EXPECT_TRUE(w->paramFrame->isHidden());
+    EXPECT_TRUE(w->fileMenu->menuAction()->isEnabled());
+    EXPECT_EQ(Lines(w->paramList), (QStringList{"<InFile>", "<OutFile>", "Bitrate"}));
+    EXPECT_EQ(w->paramList->currentRow(), 2);
 
     ExternalCodecEditor::UndoChanges();  // leaves without the save question
   });
@@ -196,28 +203,30 @@ TEST_F(CodecEditorWindowTest, TheParameterFrameBlocksTheMenusAndTheCloseUntilItE
   EXPECT_EQ(dialogs.Shown().first().style, 0);
 }
 
-TEST_F(CodecEditorWindowTest, TheFileRowsOnlyLetTheirSwitchChangeAndTheListButtonsActOnTheSelection) {
+TEST_F(CodecEditorWindowTest,
+       TheFileRowsOnlyLetTheirSwitchChangeAndTheListButtonsActOnTheSelection) {
   CodecEditorWindow* w = LoadWindow();
-  w->List1->setCurrentRow(0);
-  w->List1_DblClick();
-  EXPECT_EQ(w->Text4->text(), "<InFile>");
+  w->paramList->setCurrentRow(0);
+  w->EditSelectedParameter();
+  EXPECT_EQ(w->paramLabel->text(), "<InFile>");
   for (QWidget* locked :
-       std::initializer_list<QWidget*>{w->Text4, w->Combo3, w->Text6, w->Text8, w->Check1}) {
+       std::initializer_list<QWidget*>{w->paramLabel, w->paramKindCombo, w->paramDefault,
+                                       w->suggestedValues, w->onlySuggestedCheck}) {
     EXPECT_FALSE(locked->isEnabled()) << locked->objectName().toStdString();
   }
-  EXPECT_TRUE(w->Text5->isEnabled());
-  w->Text5->setText("-i");
-  w->Command3->click();
+  EXPECT_TRUE(w->paramSwitch->isEnabled());
+  w->paramSwitch->setText("-i");
+  w->acceptParamButton->click();
   EXPECT_EQ(ExternalCodecEditor::State().CurrentCodec.Params[0], Row("<InFile>", 1, "-i"));
 
-  w->List1->setCurrentRow(1);
-  w->Command5->click();  // "<OutFile>" cannot go
-  w->Command7->click();
-  EXPECT_EQ(Lines(w->List1), (QStringList{"<OutFile>", "<InFile>"}));
-  EXPECT_EQ(w->List1->currentRow(), 0);
-  w->Command6->click();
-  EXPECT_EQ(w->List1->currentRow(), 1);
-  w->Command8->click();
+  w->paramList->setCurrentRow(1);
+  w->removeParamButton->click();  // "<OutFile>" cannot go
+  w->moveUpButton->click();
+  EXPECT_EQ(Lines(w->paramList), (QStringList{"<OutFile>", "<InFile>"}));
+  EXPECT_EQ(w->paramList->currentRow(), 0);
+  w->moveDownButton->click();
+  EXPECT_EQ(w->paramList->currentRow(), 1);
+  w->cancelParamButton->click();
 }
 
 TEST_F(CodecEditorWindowTest, ASavedDefinitionFixesItsTypeAndClosingTheEditorAsksToSaveChanges) {
@@ -225,14 +234,15 @@ TEST_F(CodecEditorWindowTest, ASavedDefinitionFixesItsTypeAndClosingTheEditorAsk
   ScriptedDialogs dialogs;
   dialogs.ExpectMessage(2).ExpectMessage(6);
   WithEditor("lame", 0, [&](CodecEditorWindow* w) {
-    EXPECT_FALSE(w->Combo1->isEnabled());
-    EXPECT_EQ(w->Text1->text(), "tools/lame");
-    EXPECT_EQ(w->Text2->toPlainText(), "LAME MP3 encoder");
-    EXPECT_EQ(w->Combo4->currentText(), "mp3");
-    EXPECT_EQ(w->Combo2->currentText(), "wav");
-    EXPECT_EQ(w->Text3->text(), "-f wav");
-    EXPECT_EQ(Selection(w->List2), (QList<bool>{true, false, false, false, true, false}));
-    w->Text3->setText("-f wav -ac 2");
+    EXPECT_FALSE(w->typeCombo->isEnabled());
+    EXPECT_EQ(w->programPath->text(), "tools/lame");
+    EXPECT_EQ(w->aboutText->toPlainText(), "LAME MP3 encoder");
+    EXPECT_EQ(w->outputExtensionCombo->currentText(), "mp3");
+    EXPECT_EQ(w->ffmpegExtensionCombo->currentText(), "wav");
+    EXPECT_EQ(w->ffmpegOptions->text(), "-f wav");
+    EXPECT_EQ(Selection(w->editableOptionsList),
+              (QList<bool>{true, false, false, false, true, false}));
+    w->ffmpegOptions->setText("-f wav -ac 2");
     w->close();
     EXPECT_TRUE(w->isVisible()) << "cancelled";
   });
@@ -269,12 +279,12 @@ TEST_F(CodecEditorWindowTest, ImportingAVideoCodecTakesItsFlagsClearsItsValuesAn
   CodecEditorWindow* w = LoadWindow();
   ManagerCall call;
   AnswerManager("p", &call);
-  w->File_ImportV->trigger();
+  w->importVideoAction->trigger();
   EXPECT_EQ(call.Folder, Formats);
   EXPECT_EQ(call.Extension, "qfm");
-  EXPECT_EQ(w->Combo1->currentText(), "Video");
-  EXPECT_TRUE(w->Combo1->isEnabled());
-  EXPECT_EQ(Selection(w->List2),
+  EXPECT_EQ(w->typeCombo->currentText(), "Video");
+  EXPECT_TRUE(w->typeCombo->isEnabled());
+  EXPECT_EQ(Selection(w->editableOptionsList),
             (QList<bool>{false, false, true, false, false, false, false, false, false, true}));
   EXPECT_EQ(ExternalCodecEditor::State().CurrentCodec.Values.Items, QStringList(10, ""));
   EXPECT_EQ(ExternalCodecEditor::State().CurrentCodec.Params[0].Value, "");
@@ -282,10 +292,10 @@ TEST_F(CodecEditorWindowTest, ImportingAVideoCodecTakesItsFlagsClearsItsValuesAn
   EXPECT_EQ(ExternalCodecEditor::State().CurrentPath, "");
 
   AnswerManager("x264", &call);
-  w->File_Save->trigger();
+  w->saveAction->trigger();
   EXPECT_EQ(call.Extension, "qcv");
   EXPECT_EQ(ExternalCodecEditor::State().CurrentPath, Codecs + "/x264.qcv");
-  EXPECT_FALSE(w->Combo1->isEnabled());
+  EXPECT_FALSE(w->typeCombo->isEnabled());
 }
 
 TEST_F(CodecEditorWindowTest, ImportingFromAProfileWithoutThatCodecSaysSo) {
@@ -294,7 +304,7 @@ TEST_F(CodecEditorWindowTest, ImportingFromAProfileWithoutThatCodecSaysSo) {
   ScriptedDialogs dialogs;
   dialogs.ExpectMessage();
   AnswerManager("p");
-  w->File_ImportA->trigger();
+  w->importAudioAction->trigger();
   EXPECT_EQ(dialogs.Messages(),
             QStringList{"No se encontró información de codec externo en el formato seleccionado"});
   EXPECT_EQ(ExternalCodecEditor::State().CurrentCodec.Params.Count(), 2);
@@ -333,23 +343,23 @@ TEST_F(CodecEditorWindowTest, FfmpegOptionsComeFromAProfileThatSuitsTheType) {
     ScriptedDialogs dialogs;
     dialogs.ExpectMessage();
     AnswerManager(c.profile);
-    w->Command2->click();
+    w->takeFromProfileButton->click();
     EXPECT_EQ(dialogs.Messages(), QStringList{QString::fromUtf8(c.message)});
-    EXPECT_EQ(w->Text3->text(), "");
+    EXPECT_EQ(w->ffmpegOptions->text(), "");
     EXPECT_EQ(ExternalCodecEditor::State().CurrentCodec.FfmpegParams, "");
   }
   AnswerManager("wav");
-  w->Command2->click();
-  EXPECT_EQ(w->Combo2->currentText(), "wav");
-  EXPECT_EQ(w->Text3->text(), "-f wav -c:a pcm_s16le -ar 44100");
+  w->takeFromProfileButton->click();
+  EXPECT_EQ(w->ffmpegExtensionCombo->currentText(), "wav");
+  EXPECT_EQ(w->ffmpegOptions->text(), "-f wav -c:a pcm_s16le -ar 44100");
   EXPECT_EQ(ExternalCodecEditor::State().CurrentCodec.FfmpegParams,
             "-f wav -c:a pcm_s16le -ar 44100");
   EXPECT_EQ(ExternalCodecEditor::State().CurrentCodec.FfmpegExt, "wav");
 
-  w->Combo1->setCurrentIndex(1);
+  w->typeCombo->setCurrentIndex(1);
   AnswerManager("wav");
-  w->Command2->click();
-  EXPECT_EQ(w->Text3->text(), "-f wav -c:v mpeg4");
+  w->takeFromProfileButton->click();
+  EXPECT_EQ(w->ffmpegOptions->text(), "-f wav -c:v mpeg4");
 }
 
 TEST_F(CodecEditorWindowTest, TheProgramIsKeptRelativeInsideTheProgramFolder) {
@@ -361,12 +371,12 @@ TEST_F(CodecEditorWindowTest, TheProgramIsKeptRelativeInsideTheProgramFolder) {
   dialogs.Expect(Kind::OpenFile, QStringList{inside})
       .Expect(Kind::OpenFile, QStringList{outside})
       .Expect(Kind::OpenFile, QStringList());
-  w->Command1->click();
-  EXPECT_EQ(w->Text1->text(), "tools/enc");
+  w->browseProgramButton->click();
+  EXPECT_EQ(w->programPath->text(), "tools/enc");
   EXPECT_EQ(ExternalCodecEditor::State().CurrentCodec.ExePath, "tools/enc");
-  w->Command1->click();
+  w->browseProgramButton->click();
   EXPECT_EQ(ExternalCodecEditor::State().CurrentCodec.ExePath, outside);
-  w->Command1->click();
+  w->browseProgramButton->click();
   EXPECT_EQ(ExternalCodecEditor::State().CurrentCodec.ExePath, outside) << "cancelled";
   EXPECT_EQ(dialogs.Shown().first().text, lastFolder) << "the dialog starts where it was last";
 }
@@ -376,7 +386,7 @@ TEST_F(CodecEditorWindowTest, TheProgramsOwnDocumentationRunsItWithTheTypedArgum
   {
     ScriptedDialogs dialogs;
     dialogs.ExpectMessage();
-    w->View_Doc->trigger();
+    w->programDocumentationAction->trigger();
     EXPECT_EQ(dialogs.Messages(), QStringList{"Aún no se especifica el ejecutable"});
   }
   const QString program = WriteFile("tools/my enc", "#!/bin/sh\necho \"usage of my enc: $1 $2\"\n");
@@ -384,7 +394,7 @@ TEST_F(CodecEditorWindowTest, TheProgramsOwnDocumentationRunsItWithTheTypedArgum
   ExternalCodecEditor::State().CurrentCodec.ExePath = "tools/my enc";
   ScriptedDialogs dialogs;
   dialogs.Expect(Kind::Input, QString()).Expect(Kind::Input, QString("--help \"a $(b)\""));
-  w->View_Doc->trigger();  // no arguments: nothing runs
+  w->programDocumentationAction->trigger();  // no arguments: nothing runs
   EXPECT_EQ(TextViewerWindow::Instance(), nullptr);
   QString shown;
   // The viewer closes only once the program has ended and its output is in.
@@ -396,11 +406,37 @@ TEST_F(CodecEditorWindowTest, TheProgramsOwnDocumentationRunsItWithTheTypedArgum
          shown = viewerText();
          TextViewerWindow::Instance()->close();
        });
-  w->View_Doc->trigger();
+  w->programDocumentationAction->trigger();
   EXPECT_TRUE(shown.contains("usage of my enc: --help a $(b)")) << shown.toStdString();
   EXPECT_EQ(dialogs.Shown().last().text,
             "Ingrese los parámetros de la línea de comandos para acceder a la documentación "
             "(ejemplo: -help)");
+}
+
+// The View menu's items run a tool in the viewer. Chosen while another tool
+// still runs (an earlier help still in the viewer), each says so once, asks
+// for nothing and shows no viewer of a run that never started.
+TEST_F(CodecEditorWindowTest, ItsHelpAndDocumentationWhileAnotherToolRunsSaySoOnce) {
+  const QString program = WriteFile("tools/enc", "#!/bin/sh\necho usage\n");
+  QFile::setPermissions(program, QFile::permissions(program) | QFile::ExeOwner);
+  FfmpegTools::State().FfmpegPath = QStandardPaths::findExecutable("ffmpeg");
+  CodecEditorWindow* w = LoadWindow();
+  ExternalCodecEditor::State().CurrentCodec.ExePath = "tools/enc";
+  for (QAction* item : {w->programDocumentationAction, w->ffmpegHelpAction}) {
+    SCOPED_TRACE(item->objectName().toStdString());
+    ScriptedDialogs dialogs;
+    dialogs.ExpectMessage();
+    bool viewerShown = true;
+    ASSERT_TRUE(WhileAnotherToolRuns([&] {
+      item->trigger();
+      viewerShown = TextViewerWindow::Instance() != nullptr;
+    }));
+    EXPECT_FALSE(viewerShown);
+    ASSERT_EQ(dialogs.Messages(),
+              QStringList{"Otra herramienta está en ejecución; espere a que termine"});
+    EXPECT_EQ(dialogs.Shown().first().style, 64) << "an information";
+  }
+  FfmpegTools::State().FfmpegPath.clear();
 }
 
 }  // namespace
@@ -414,9 +450,9 @@ TEST_F(CodecEditorWindowTest, TheMainWindowOpensTheEditorAndTheViewerAndLendsIts
   When(EditorShown, [&] {
     editorOpened = true;
     CodecEditorWindow* w = CodecEditorWindow::Instance();
-    w->Command9->click();
-    EXPECT_EQ(w->View_ffmpegHelp->text(), "ffmpeg help");
-    EXPECT_EQ(w->View_ProgHelp->text(), main.Help_ProgramHelp->text());
+    w->generalButton->click();
+    EXPECT_EQ(w->ffmpegHelpAction->text(), "ffmpeg help");
+    EXPECT_EQ(w->programHelpAction->text(), main.Help_ProgramHelp->text());
     w->close();
   });
   main.Tools_ECEdit->trigger();
@@ -440,12 +476,12 @@ TEST_F(CodecEditorWindowTest, SuggestedValuesShowOnePerLineAndAreStoredWithCrLf)
   quality.Suggested = "2\r\n5";
   ExternalCodecEditor::State().CurrentCodec.Params.Items.append(quality);
   CodecEditorWindow* w = LoadWindow();
-  w->List1->setCurrentRow(2);
-  w->List1_DblClick();
-  EXPECT_EQ(w->Text8->toPlainText(), "2\n5");
-  w->Text8->setPlainText("2\n5\n9");
-  w->Check1->setChecked(true);
-  w->Command3->click();
+  w->paramList->setCurrentRow(2);
+  w->EditSelectedParameter();
+  EXPECT_EQ(w->suggestedValues->toPlainText(), "2\n5");
+  w->suggestedValues->setPlainText("2\n5\n9");
+  w->onlySuggestedCheck->setChecked(true);
+  w->acceptParamButton->click();
   EXPECT_EQ(ExternalCodecEditor::State().CurrentCodec.Params[2].Suggested, "2\r\n5\r\n9");
   EXPECT_EQ(ExternalCodecEditor::State().CurrentCodec.Params[2].OnlySuggested, 1);
 }

@@ -15,7 +15,9 @@ namespace {
 using namespace codec_test;
 using Dialogs::Kind;
 
-bool ViewerShown() { return CodecViewerWindow::Instance() && CodecViewerWindow::Instance()->isVisible(); }
+bool ViewerShown() {
+  return CodecViewerWindow::Instance() && CodecViewerWindow::Instance()->isVisible();
+}
 
 class CodecViewerTest : public TestEnv {
  protected:
@@ -25,7 +27,8 @@ class CodecViewerTest : public TestEnv {
     Formats = ProgramFolder::AppFiles("formats");
   }
   // Shows the viewer and runs inside while it is up; inside closes it.
-  QString Show(const QString& path, uint8_t isVideo, std::function<void(CodecViewerWindow*)> inside) {
+  QString Show(const QString& path, uint8_t isVideo,
+               std::function<void(CodecViewerWindow*)> inside) {
     When(ViewerShown, [inside] { inside(CodecViewerWindow::Instance()); });
     return CodecViewer::ShowCodecInfo(nullptr, path, isVideo);
   }
@@ -85,10 +88,10 @@ TEST_F(CodecViewerTest, TheListPassesOverAPipeOrADeviceAmongTheProfiles) {
 TEST_F(CodecViewerTest, OneCodecOfAProfileShowsAndClosingUnchangedReturnsNothing) {
   const QString path = ProfileWithCodecs("P");
   const QString returned = Show(path, 1, [](CodecViewerWindow* w) {
-    EXPECT_TRUE(w->Picture1->isHidden());
-    EXPECT_EQ(w->Text1->text(), "x264");
-    EXPECT_EQ(w->Text2->toPlainText(), "x264 encoder");
-    EXPECT_EQ(w->Text3->text(), "/usr/local/bin/x264");
+    EXPECT_TRUE(w->listPanel->isHidden());
+    EXPECT_EQ(w->codecName->text(), "x264");
+    EXPECT_EQ(w->aboutText->toPlainText(), "x264 encoder");
+    EXPECT_EQ(w->programPath->text(), "/usr/local/bin/x264");
     EXPECT_EQ(w->windowTitle(), "Acerca del codec...");
     w->close();
   });
@@ -105,8 +108,8 @@ TEST_F(CodecViewerTest, ANewProgramIsReturnedWhetherSavedOrNotAndSavingTouchesOn
     ScriptedDialogs dialogs;
     dialogs.Expect(Kind::OpenFile, QStringList{program}).ExpectMessage(7);
     const QString returned = Show(path, 0, [](CodecViewerWindow* w) {
-      w->Command1->click();
-      EXPECT_EQ(w->Text3->text(), "Tools/LAME");
+      w->browseProgramButton->click();
+      EXPECT_EQ(w->programPath->text(), "Tools/LAME");
       w->close();
     });
     EXPECT_EQ(returned, "Tools/LAME");
@@ -120,7 +123,7 @@ TEST_F(CodecViewerTest, ANewProgramIsReturnedWhetherSavedOrNotAndSavingTouchesOn
     ScriptedDialogs dialogs;
     dialogs.Expect(Kind::OpenFile, QStringList{program}).ExpectMessage(6);
     const QString returned = Show(path, 0, [](CodecViewerWindow* w) {
-      w->Command1->click();
+      w->browseProgramButton->click();
       w->close();
     });
     EXPECT_EQ(returned, "Tools/LAME");
@@ -151,19 +154,19 @@ TEST_F(CodecViewerTest, InTheListAnEntryOpensAndClosingItGoesBackToTheList) {
   ScriptedDialogs dialogs;
   dialogs.Expect(Kind::OpenFile, QStringList{program}).ExpectMessage(7);
   const QString returned = Show("", 0, [&](CodecViewerWindow* w) {
-    EXPECT_FALSE(w->Picture1->isHidden());
-    ASSERT_EQ(w->List1->count(), 1);
-    w->Command2->click();
-    EXPECT_FALSE(w->Picture1->isHidden()) << "nothing selected: nothing opens";
-    w->List1->setCurrentRow(0);
-    emit w->List1->itemDoubleClicked(w->List1->item(0));
-    EXPECT_TRUE(w->Picture1->isHidden());
-    EXPECT_EQ(w->Text1->text(), "lame");
-    w->Command1->click();
+    EXPECT_FALSE(w->listPanel->isHidden());
+    ASSERT_EQ(w->codecList->count(), 1);
+    w->openEntryButton->click();
+    EXPECT_FALSE(w->listPanel->isHidden()) << "nothing selected: nothing opens";
+    w->codecList->setCurrentRow(0);
+    emit w->codecList->itemDoubleClicked(w->codecList->item(0));
+    EXPECT_TRUE(w->listPanel->isHidden());
+    EXPECT_EQ(w->codecName->text(), "lame");
+    w->browseProgramButton->click();
     w->close();
     EXPECT_TRUE(w->isVisible()) << "back to the list";
-    EXPECT_FALSE(w->Picture1->isHidden());
-    EXPECT_EQ(w->Text3->text(), "");
+    EXPECT_FALSE(w->listPanel->isHidden());
+    EXPECT_EQ(w->programPath->text(), "");
     w->close();
   });
   EXPECT_EQ(returned, "") << "the list returns nothing";
@@ -177,9 +180,9 @@ TEST_F(CodecViewerTest, SavingFromTheListWritesTheCodecFileWhole) {
   ScriptedDialogs dialogs;
   dialogs.Expect(Kind::OpenFile, QStringList{program}).ExpectMessage(6);
   Show("", 0, [](CodecViewerWindow* w) {
-    w->List1->setCurrentRow(0);
-    w->Command2->click();
-    w->Command1->click();
+    w->codecList->setCurrentRow(0);
+    w->openEntryButton->click();
+    w->browseProgramButton->click();
     w->close();
     w->close();
   });
@@ -193,10 +196,10 @@ TEST_F(CodecViewerTest, ShowingTheProgramNeedsItToExist) {
   ScriptedDialogs dialogs;
   dialogs.ExpectMessage();
   Show(Codecs + "/lame.qca", 0, [&](CodecViewerWindow* w) {
-    w->Command3->click();  // tools/lame is not there yet
+    w->programFolderButton->click();  // tools/lame is not there yet
     WriteFile("tools/lame", "#!/bin/sh\n");
     dialogs.Expect(Kind::Open, 1);
-    w->Command3->click();
+    w->programFolderButton->click();
     w->close();
   });
   EXPECT_EQ(dialogs.Messages().first(), "No se encuentra el archivo ");
@@ -278,7 +281,7 @@ TEST_F(CodecViewerTest, AFailedWriteSaysWhichFile) {
   ScriptedDialogs dialogs;
   dialogs.Expect(Kind::OpenFile, QStringList{program}).ExpectMessage(6).ExpectMessage();
   Show(path, 0, [&](CodecViewerWindow* w) {
-    w->Command1->click();
+    w->browseProgramButton->click();
     // A folder takes the file's place: it can be neither read nor written.
     QFile::remove(path);
     QDir().mkpath(path);

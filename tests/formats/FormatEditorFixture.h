@@ -33,7 +33,7 @@ class FormatEditorWindowFixture : public TestEnv {
   // The window as the program loads it, not shown yet.
   FormatEditorWindow& Load() {
     window_ = new FormatEditorWindow;
-    window_->Form_Load();
+    window_->Load();
     return *window_;
   }
   // The rows of a category, as picking it in the window shows them.

@@ -33,6 +33,9 @@
 
 namespace {
 
+const QString kAnotherToolRuns =
+    QString::fromUtf8("Otra herramienta está en ejecución; espere a que termine");
+
 void TypeInto(QComboBox* combo, const QString& text) {
   QFocusEvent focus(QEvent::FocusIn);
   QApplication::sendEvent(combo->lineEdit(), &focus);
@@ -56,8 +59,8 @@ QStringList Entries(const QComboBox* combo) {
 
 QList<int> ShownRows(const FormatEditorWindow& window) {
   QList<int> shown;
-  for (int i = 0; i < window.Combo2.size(); ++i) {
-    if (!window.Combo2[i]->isHidden()) shown << i;
+  for (int i = 0; i < window.rowValueCombos.size(); ++i) {
+    if (!window.rowValueCombos[i]->isHidden()) shown << i;
   }
   return shown;
 }
@@ -76,74 +79,74 @@ TEST_F(FormatEditorWindowTest, RowsOfACategoryWithTheirListsAndMarks) {
   FormatEditorWindow& window = Open();
   FormatEditor::State().CurrentFormat.RemoveAudio = 1;
   Show(FormatEditor::OutputAudio);
-  ASSERT_EQ(window.Combo2.size(), 7);
-  EXPECT_EQ(window.Combo6->currentIndex(), FormatEditor::OutputAudio);
-  EXPECT_EQ(window.Text1[6]->text(), "Eliminar audio");
-  EXPECT_EQ(window.Combo2[6]->currentText(), "1");
-  EXPECT_EQ(Entries(window.Combo2[6]), QStringList({"0", "1"}));
-  EXPECT_EQ(window.Combo2[6]->property("Tag").toString(), "1");
-  EXPECT_EQ(window.Combo2[0]->property("Tag").toString(), "");
-  EXPECT_EQ(window.Combo2[0]->currentText(), "");
-  EXPECT_TRUE(window.Label1->isHidden());
+  ASSERT_EQ(window.rowValueCombos.size(), 7);
+  EXPECT_EQ(window.categoryCombo->currentIndex(), FormatEditor::OutputAudio);
+  EXPECT_EQ(window.rowCaptions[6]->text(), "Eliminar audio");
+  EXPECT_EQ(window.rowValueCombos[6]->currentText(), "1");
+  EXPECT_EQ(Entries(window.rowValueCombos[6]), QStringList({"0", "1"}));
+  EXPECT_EQ(window.rowValueCombos[6]->property("Tag").toString(), "1");
+  EXPECT_EQ(window.rowValueCombos[0]->property("Tag").toString(), "");
+  EXPECT_EQ(window.rowValueCombos[0]->currentText(), "");
+  EXPECT_TRUE(window.noRowsLabel->isHidden());
   EXPECT_EQ(ShownRows(window), QList<int>({0, 1, 2, 3, 4, 5, 6}));
 }
 
 TEST_F(FormatEditorWindowTest, TypingStoresEveryKeystrokeAndListOnlyRowsRefuseTyping) {
   FormatEditorWindow& window = Open();
   Show(FormatEditor::OutputAudio);
-  TypeInto(window.Combo2[0], "128k");
+  TypeInto(window.rowValueCombos[0], "128k");
   EXPECT_EQ(FormatEditor::State().CurrentFormat.AudioBitrate, "128k");
 
-  TypeInto(window.Combo2[6], "x");
-  EXPECT_EQ(window.Combo2[6]->currentText(), "0");
+  TypeInto(window.rowValueCombos[6], "x");
+  EXPECT_EQ(window.rowValueCombos[6]->currentText(), "0");
   EXPECT_EQ(FormatEditor::State().CurrentFormat.RemoveAudio, 0);
-  Pick(window.Combo2[6], 1);
+  Pick(window.rowValueCombos[6], 1);
   EXPECT_EQ(FormatEditor::State().CurrentFormat.RemoveAudio, 1);
   // A key pressed after the pick keeps the picked value on show.
   QKeyEvent release(QEvent::KeyRelease, Qt::Key_Down, Qt::NoModifier);
-  QApplication::sendEvent(window.Combo2[6]->lineEdit(), &release);
-  EXPECT_EQ(window.Combo2[6]->currentText(), "1");
+  QApplication::sendEvent(window.rowValueCombos[6]->lineEdit(), &release);
+  EXPECT_EQ(window.rowValueCombos[6]->currentText(), "1");
 }
 
 TEST_F(FormatEditorWindowTest, ElevenRowsScrollOneRowAtATime) {
   FormatEditorWindow& window = Open();
   FormatEditor::State().CurrentFormat.RemoveVideo = 1;
   Show(FormatEditor::OutputVideo);
-  EXPECT_EQ(window.VScroll1->maximum(), 1);
+  EXPECT_EQ(window.rowScroll->maximum(), 1);
   EXPECT_EQ(ShownRows(window), QList<int>({0, 1, 2, 3, 4, 5, 6, 7, 8, 9}));
-  window.VScroll1->setValue(1);
+  window.rowScroll->setValue(1);
   EXPECT_EQ(ShownRows(window), QList<int>({1, 2, 3, 4, 5, 6, 7, 8, 9, 10}));
-  EXPECT_EQ(window.Combo2[1]->y(), 0);
-  Pick(window.Combo2[10], 0);
+  EXPECT_EQ(window.rowValueCombos[1]->y(), 0);
+  Pick(window.rowValueCombos[10], 0);
   EXPECT_EQ(FormatEditor::State().CurrentFormat.RemoveVideo, 0);
 }
 
 TEST_F(FormatEditorWindowTest, PickingACategoryRebuildsOnTheTimer) {
   FormatEditorWindow& window = Open();
-  ASSERT_EQ(window.Combo2.size(), 9);
-  window.Combo6->setCurrentIndex(FormatEditor::Input);
-  emit window.Combo6->activated(FormatEditor::Input);
+  ASSERT_EQ(window.rowValueCombos.size(), 9);
+  window.categoryCombo->setCurrentIndex(FormatEditor::Input);
+  emit window.categoryCombo->activated(FormatEditor::Input);
   EXPECT_EQ(FormatEditor::State().CurrentCategory, FormatEditor::Input);
-  EXPECT_EQ(window.Combo2.size(), 9);
-  ASSERT_TRUE(WaitFor([&] { return window.Combo2.size() == 6; }));
-  EXPECT_EQ(Entries(window.Combo2[1]), QStringList({"aac", "mp3float"}));
+  EXPECT_EQ(window.rowValueCombos.size(), 9);
+  ASSERT_TRUE(WaitFor([&] { return window.rowValueCombos.size() == 6; }));
+  EXPECT_EQ(Entries(window.rowValueCombos[1]), QStringList({"aac", "mp3float"}));
 
   // A category without rows shows the note.
   FormatEditor::State().CurrentFormat.AudioExtCodecName = "nada";
   Show(FormatEditor::OutputAudio);
-  EXPECT_FALSE(window.Label1->isHidden());
+  EXPECT_FALSE(window.noRowsLabel->isHidden());
   EXPECT_TRUE(ShownRows(window).isEmpty());
 }
 
 TEST_F(FormatEditorWindowTest, CloseStepsOutOfAPanelBeforeClosingTheWindow) {
   FormatEditorWindow& window = Open();
-  window.Import_OfCmdL->trigger();
-  EXPECT_TRUE(window.Frame4->isVisible());
-  EXPECT_FALSE(window.Menu_File->menuAction()->isEnabled());
+  window.importCommandLineAction->trigger();
+  EXPECT_TRUE(window.commandLinePanel->isVisible());
+  EXPECT_FALSE(window.fileMenu->menuAction()->isEnabled());
   EXPECT_FALSE(window.close());
-  EXPECT_FALSE(window.Frame4->isVisible());
-  EXPECT_TRUE(window.Menu_File->menuAction()->isEnabled());
-  EXPECT_TRUE(window.Command1->isEnabled());
+  EXPECT_FALSE(window.commandLinePanel->isVisible());
+  EXPECT_TRUE(window.fileMenu->menuAction()->isEnabled());
+  EXPECT_TRUE(window.acceptButton->isEnabled());
 
   FormatEditor::State().CurrentFormatFile = FormatEditor::FormatsFolder() + "/perfil.qfm";
   FormatEditor::State().CurrentFormat.Target = "pal-dvd";
@@ -160,62 +163,62 @@ TEST_F(FormatEditorWindowTest, CloseStepsOutOfAPanelBeforeClosingTheWindow) {
 
 TEST_F(FormatEditorWindowTest, CommandLineImportFillsTheProfileAndTheRows) {
   FormatEditorWindow& window = Open();
-  window.Import_OfCmdL->trigger();
-  window.Text4->setText("-c:a mp2 -f mp4 -threads 2");
-  window.Text5->setText("-f mov");
-  window.Command8->click();
-  EXPECT_FALSE(window.Frame4->isVisible());
+  window.importCommandLineAction->trigger();
+  window.outputOptions->setText("-c:a mp2 -f mp4 -threads 2");
+  window.inputOptions->setText("-f mov");
+  window.importCommandLineButton->click();
+  EXPECT_FALSE(window.commandLinePanel->isVisible());
   EXPECT_EQ(FormatEditor::State().CurrentFormat.InputContainer, "mov");
-  EXPECT_EQ(window.Combo2[0]->currentText(), "mp4");
-  EXPECT_EQ(window.Combo2[1]->currentText(), "mp2");
-  EXPECT_EQ(window.Combo2[6]->currentText(), "-threads 2");
-  EXPECT_EQ(window.Text4->text(), "-c:a mp2 -f mp4 -threads 2");
+  EXPECT_EQ(window.rowValueCombos[0]->currentText(), "mp4");
+  EXPECT_EQ(window.rowValueCombos[1]->currentText(), "mp2");
+  EXPECT_EQ(window.rowValueCombos[6]->currentText(), "-threads 2");
+  EXPECT_EQ(window.outputOptions->text(), "-c:a mp2 -f mp4 -threads 2");
 }
 
 TEST_F(FormatEditorWindowTest, CodecPanelKeepsOneNamePerView) {
   FormatEditorWindow& window = Open();
   FormatEditor::State().CurrentFormat.AudioCodec = "aac";
-  window.Help_ffCodecHelp->trigger();
-  EXPECT_TRUE(window.Frame2->isVisible());
-  EXPECT_EQ(window.Combo4->currentText(), "aac");
-  EXPECT_EQ(window.Combo4->property("Tag").toString(), "");
-  EXPECT_EQ(Entries(window.Combo4), QStringList({"copy", "aac", "mp2"}));
+  window.codecOptionsAction->trigger();
+  EXPECT_TRUE(window.codecPanel->isVisible());
+  EXPECT_EQ(window.audioCodecCombo->currentText(), "aac");
+  EXPECT_EQ(window.audioCodecCombo->property("Tag").toString(), "");
+  EXPECT_EQ(Entries(window.audioCodecCombo), QStringList({"copy", "aac", "mp2"}));
 
-  window.Option6->click();
-  EXPECT_EQ(window.Combo4->currentText(), "");
-  EXPECT_EQ(window.Combo4->property("Tag").toString(), "aac");
-  EXPECT_EQ(Entries(window.Combo4), QStringList({"aac", "mp3float"}));
-  window.Combo5->setEditText("h264");
-  window.Option6->click();
-  EXPECT_EQ(window.Combo5->currentText(), "h264");
-  window.Option5->click();
-  EXPECT_EQ(window.Combo4->currentText(), "aac");
-  EXPECT_EQ(window.Combo5->currentText(), "");
+  window.decoderViewOption->click();
+  EXPECT_EQ(window.audioCodecCombo->currentText(), "");
+  EXPECT_EQ(window.audioCodecCombo->property("Tag").toString(), "aac");
+  EXPECT_EQ(Entries(window.audioCodecCombo), QStringList({"aac", "mp3float"}));
+  window.videoCodecCombo->setEditText("h264");
+  window.decoderViewOption->click();
+  EXPECT_EQ(window.videoCodecCombo->currentText(), "h264");
+  window.encoderViewOption->click();
+  EXPECT_EQ(window.audioCodecCombo->currentText(), "aac");
+  EXPECT_EQ(window.videoCodecCombo->currentText(), "");
 
-  window.Command6->click();
-  window.Help_ffCodecHelp->trigger();
-  EXPECT_EQ(window.Combo4->count(), 3);
+  window.codecBackButton->click();
+  window.codecOptionsAction->trigger();
+  EXPECT_EQ(window.audioCodecCombo->count(), 3);
   EXPECT_FALSE(window.close());
-  EXPECT_FALSE(window.Frame2->isVisible());
-  EXPECT_EQ(window.AdvancedFrameOpen, 0);
+  EXPECT_FALSE(window.codecPanel->isVisible());
+  EXPECT_FALSE(window.advancedPanelOpen);
 }
 
 TEST_F(FormatEditorWindowTest, ContainerPanelAsksForANameThenShowsFfmpegsHelp) {
   FormatEditorWindow& window = Open();
   FfmpegTools::State().FfmpegPath = QStandardPaths::findExecutable("ffmpeg");
-  window.Help_ffFormatHelp->trigger();
-  window.Combo3->setEditText("mov");
+  window.formatOptionsAction->trigger();
+  window.inputFormatCombo->setEditText("mov");
   {
     ScriptedDialogs dialogs;
     dialogs.ExpectMessage();
-    window.Command3->click();
+    window.showFormatHelpButton->click();
     EXPECT_EQ(dialogs.Messages(),
               QStringList({"No se ha especificado el formato, ingrese ó elija uno de la lista"}));
   }
-  EXPECT_TRUE(window.Frame1->isVisible());
+  EXPECT_TRUE(window.formatPanel->isVisible());
 
-  window.Option2->click();
-  EXPECT_FALSE(window.Combo1->isEnabled());
+  window.inputFormatOption->click();
+  EXPECT_FALSE(window.outputFormatCombo->isEnabled());
   QString shown;
   QTimer poll;
   QObject::connect(&poll, &QTimer::timeout, [&] {
@@ -225,10 +228,10 @@ TEST_F(FormatEditorWindowTest, ContainerPanelAsksForANameThenShowsFfmpegsHelp) {
     viewer->close();
   });
   poll.start(20);
-  window.Command3->click();
+  window.showFormatHelpButton->click();
   EXPECT_TRUE(shown.contains("Demuxer mov")) << shown.toStdString();
-  EXPECT_FALSE(window.Frame1->isVisible());
-  EXPECT_TRUE(window.Menu_Help->menuAction()->isEnabled());
+  EXPECT_FALSE(window.formatPanel->isVisible());
+  EXPECT_TRUE(window.helpMenu->menuAction()->isEnabled());
 }
 
 TEST_F(FormatEditorWindowTest, ExternalCodecMenusFollowLoadAndUnload) {
@@ -242,7 +245,7 @@ TEST_F(FormatEditorWindowTest, ExternalCodecMenusFollowLoadAndUnload) {
             RecordFile::Result::Ok);
   ASSERT_EQ(RecordFile::Write(WriteFile("appfiles/ecodec/x264.qcv", ""), ExtCodecDef()),
             RecordFile::Result::Ok);
-  EXPECT_FALSE(window.Opt_FindExe->menuAction()->isVisible());
+  EXPECT_FALSE(window.findProgramMenu->menuAction()->isVisible());
 
   FormatEditor::State().CurrentCategory = FormatEditor::OutputAudio;
   FormatEditor::LoadExternalCodec(0, "lame");
@@ -252,45 +255,47 @@ TEST_F(FormatEditorWindowTest, ExternalCodecMenusFollowLoadAndUnload) {
   EXPECT_EQ(embedded.Params[0].Value, "0");
   EXPECT_EQ(embedded.Params[1].Value, "2");
   EXPECT_EQ(embedded.Values.Items, QStringList(6));
-  EXPECT_EQ(window.Text1[0]->text(), "Modo");
-  EXPECT_EQ(window.Text1[2]->text(), "FF>Bitrate (bits/s)");
-  EXPECT_FALSE(window.LoadECA_Menu->isVisible());
-  EXPECT_TRUE(window.UnloadECA_Menu->isVisible() && window.ReloadECA_Menu->isVisible());
-  EXPECT_TRUE(window.FindEXE_A->isVisible() && window.FindEXE_V->isVisible());
-  EXPECT_FALSE(window.FindEXE_Sep1->isVisible());
+  EXPECT_EQ(window.rowCaptions[0]->text(), "Modo");
+  EXPECT_EQ(window.rowCaptions[2]->text(), "FF>Bitrate (bits/s)");
+  EXPECT_FALSE(window.loadAudioCodecAction->isVisible());
+  EXPECT_TRUE(window.unloadAudioCodecAction->isVisible() &&
+              window.reloadAudioCodecAction->isVisible());
+  EXPECT_TRUE(window.findAudioProgramAction->isVisible() &&
+              window.findVideoProgramAction->isVisible());
+  EXPECT_FALSE(window.findProgramPlaceholder->isVisible());
 
   // Values set in the profile are lost on reload.
-  TypeInto(window.Combo2[1], "7");
+  TypeInto(window.rowValueCombos[1], "7");
   EXPECT_EQ(embedded.Params[1].Value, "27");
-  window.ReloadECA_Menu->trigger();
+  window.reloadAudioCodecAction->trigger();
   EXPECT_EQ(FormatEditor::State().CurrentFormat.AudioExtCodec.Params[1].Value, "2");
 
-  window.Help_AboutECA->trigger();
-  EXPECT_EQ(window.Frame3->title(), "Acerca del codec... - lame");
-  EXPECT_EQ(window.Text3->toPlainText(), "Un codificador");
-  window.Command7->click();
+  window.aboutAudioCodecAction->trigger();
+  EXPECT_EQ(window.aboutPanel->title(), "Acerca del codec... - lame");
+  EXPECT_EQ(window.aboutText->toPlainText(), "Un codificador");
+  window.aboutBackButton->click();
 
-  window.UnloadECA_Menu->trigger();
+  window.unloadAudioCodecAction->trigger();
   EXPECT_EQ(FormatEditor::State().CurrentFormat.AudioExtCodecName, "");
-  EXPECT_EQ(window.Text1[0]->text(), "Bitrate (bits/s)");
-  EXPECT_TRUE(window.Opt_FindExe->menuAction()->isVisible());
-  EXPECT_FALSE(window.FindEXE_A->isVisible());
-  EXPECT_FALSE(window.FindEXE_Sep1->isVisible());
+  EXPECT_EQ(window.rowCaptions[0]->text(), "Bitrate (bits/s)");
+  EXPECT_TRUE(window.findProgramMenu->menuAction()->isVisible());
+  EXPECT_FALSE(window.findAudioProgramAction->isVisible());
+  EXPECT_FALSE(window.findProgramPlaceholder->isVisible());
 
   ASSERT_TRUE(FileServices::DeleteFile(Folder() + "/appfiles/ecodec/x264.qcv", true));
   {
     ScriptedDialogs dialogs;
     dialogs.ExpectMessage(7);
-    window.UnloadECV_Menu->trigger();
+    window.unloadVideoCodecAction->trigger();
   }
   EXPECT_EQ(FormatEditor::State().CurrentFormat.VideoExtCodecName, "x264");
   {
     ScriptedDialogs dialogs;
     dialogs.ExpectMessage(6);
-    window.UnloadECV_Menu->trigger();
+    window.unloadVideoCodecAction->trigger();
   }
-  EXPECT_FALSE(window.Opt_FindExe->menuAction()->isVisible());
-  EXPECT_TRUE(window.FindEXE_Sep1->isVisible());
+  EXPECT_FALSE(window.findProgramMenu->menuAction()->isVisible());
+  EXPECT_TRUE(window.findProgramPlaceholder->isVisible());
 }
 
 TEST_F(FormatEditorWindowTest, ReloadOfADeletedDefinitionKeepsTheEmbeddedCopy) {
@@ -350,8 +355,8 @@ TEST_F(FormatEditorWindowTest, HasEveryControlItsTranslatorWrites) {
   const Lang::Translator* translator = Lang::FindTranslator("Form7");
   ASSERT_NE(translator, nullptr);
   EXPECT_EQ(Lang::UnmetAssignments(&window, *translator), QStringList());
-  EXPECT_EQ(window.Frame3->property("Tag").toString(), "Acerca del codec...");
-  EXPECT_EQ(window.Combo6->itemText(0), "Entrada - General");
+  EXPECT_EQ(window.aboutPanel->property("Tag").toString(), "Acerca del codec...");
+  EXPECT_EQ(window.categoryCombo->itemText(0), "Entrada - General");
 }
 
 TEST_F(FormatEditorWindowTest, SaveAndOpenGoThroughTheFileManager) {
@@ -359,20 +364,20 @@ TEST_F(FormatEditorWindowTest, SaveAndOpenGoThroughTheFileManager) {
   FormatEditor::State().CurrentFormat.Extension = "mkv";
   {
     FileManagerAnswer answer("nuevo");
-    window.File_Save->trigger();
+    window.saveAction->trigger();
     EXPECT_EQ(answer.Shown(), 1);
   }
   const QString path = FormatEditor::FormatsFolder() + "/nuevo.qfm";
   EXPECT_EQ(FormatEditor::State().CurrentFormatFile, path);
   EXPECT_FALSE(FormatEditor::IsFormatChanged());
-  window.File_Close->trigger();
+  window.closeProfileAction->trigger();
   EXPECT_EQ(FormatEditor::State().CurrentFormatFile, "");
-  EXPECT_EQ(window.Combo2[7]->currentText(), "");
+  EXPECT_EQ(window.rowValueCombos[7]->currentText(), "");
 
   FileManagerAnswer answer("nuevo");
-  window.File_Open->trigger();
+  window.openAction->trigger();
   EXPECT_EQ(FormatEditor::State().CurrentFormatFile, path);
-  EXPECT_EQ(window.Combo2[7]->currentText(), "mkv");
+  EXPECT_EQ(window.rowValueCombos[7]->currentText(), "mkv");
 }
 
 TEST_F(FormatEditorWindowTest, ScratchLoadTakesAnotherProfilesValuesAsChanges) {
@@ -386,12 +391,12 @@ TEST_F(FormatEditorWindowTest, ScratchLoadTakesAnotherProfilesValuesAsChanges) {
   FormatEditor::State().TempFormatMode = 1;
   {
     FileManagerAnswer answer("otro");
-    window.Command12->click();
+    window.loadButton->click();
   }
   EXPECT_EQ(FormatEditor::State().CurrentFormat.Target, "pal-vcd");
   EXPECT_EQ(FormatEditor::State().CurrentFormatFile, FormatEditor::ScratchProfilePath());
   EXPECT_TRUE(FormatEditor::IsFormatChanged());
-  window.Command2->click();
+  window.cancelButton->click();
   EXPECT_EQ(FormatEditor::State().CurrentFormat.Target, "");
   EXPECT_FALSE(window.isVisible());
 }
@@ -399,10 +404,10 @@ TEST_F(FormatEditorWindowTest, ScratchLoadTakesAnotherProfilesValuesAsChanges) {
 TEST_F(FormatEditorWindowTest, CodecPanelAsksFfmpegForTheChosenDecoder) {
   FormatEditorWindow& window = Open();
   FfmpegTools::State().FfmpegPath = QStandardPaths::findExecutable("ffmpeg");
-  window.Help_ffCodecHelp->trigger();
-  window.Option4->click();
-  window.Option6->click();
-  window.Combo5->setEditText("h264");
+  window.codecOptionsAction->trigger();
+  window.videoCodecOption->click();
+  window.decoderViewOption->click();
+  window.videoCodecCombo->setEditText("h264");
   QString shown;
   QTimer poll;
   QObject::connect(&poll, &QTimer::timeout, [&] {
@@ -412,26 +417,26 @@ TEST_F(FormatEditorWindowTest, CodecPanelAsksFfmpegForTheChosenDecoder) {
     viewer->close();
   });
   poll.start(20);
-  window.Command4->click();
+  window.showCodecHelpButton->click();
   EXPECT_TRUE(shown.contains("Decoder h264")) << shown.toStdString();
-  EXPECT_FALSE(window.Frame2->isVisible());
+  EXPECT_FALSE(window.codecPanel->isVisible());
 }
 
 TEST_F(FormatEditorWindowTest, CloseIsRefusedWhileTheListsAreRebuiltAndLeavesTheAboutPanel) {
   FormatEditorWindow& window = Open();
   window.ShowWaiting(true);
   EXPECT_FALSE(window.close());
-  EXPECT_TRUE(window.Frame6->isVisible());
+  EXPECT_TRUE(window.waitPanel->isVisible());
   window.ShowWaiting(false);
 
   FormatEditor::State().CurrentFormat.VideoExtCodecName = "x264";
   window.SyncExtCodecMenus(FormatEditor::State().CurrentFormat);
-  window.Help_AboutECV->trigger();
-  EXPECT_TRUE(window.Frame3->isVisible());
-  EXPECT_FALSE(window.Command12->isEnabled());
+  window.aboutVideoCodecAction->trigger();
+  EXPECT_TRUE(window.aboutPanel->isVisible());
+  EXPECT_FALSE(window.loadButton->isEnabled());
   EXPECT_FALSE(window.close());
-  EXPECT_FALSE(window.Frame3->isVisible());
-  EXPECT_TRUE(window.Command12->isEnabled());
+  EXPECT_FALSE(window.aboutPanel->isVisible());
+  EXPECT_TRUE(window.loadButton->isEnabled());
 }
 
 class ShowEditorTest : public FormatEditorWindowTest {};
@@ -447,16 +452,16 @@ TEST_F(ShowEditorTest, ScratchModeOpensEmptyAndAcceptWritesTheScratchFile) {
     if (checked || !window || FormatEditor::State().TempFormatMode != 1) return;
     checked = true;
     EXPECT_FALSE(shownBefore.isVisible());
-    EXPECT_TRUE(window->Picture9->isVisible());
-    EXPECT_FALSE(window->File_Open->isVisible());
-    EXPECT_FALSE(window->File_Close->isVisible());
-    EXPECT_FALSE(window->File_Exit->isVisible());
+    EXPECT_TRUE(window->buttonStrip->isVisible());
+    EXPECT_FALSE(window->openAction->isVisible());
+    EXPECT_FALSE(window->closeProfileAction->isVisible());
+    EXPECT_FALSE(window->exitAction->isVisible());
     EXPECT_GT(window->height(), 280 + 40);
     EXPECT_EQ(FormatEditor::State().CurrentFormatFile, FormatEditor::ScratchProfilePath());
     EXPECT_FALSE(FileServices::FileExists(FormatEditor::ScratchProfilePath()));
-    ASSERT_EQ(window->Combo2.size(), 9);
-    window->Combo2[7]->setEditText("mkv");
-    window->Command1->click();
+    ASSERT_EQ(window->rowValueCombos.size(), 9);
+    window->rowValueCombos[7]->setEditText("mkv");
+    window->acceptButton->click();
   });
   poll.start(20);
   FormatEditorWindow::ShowEditor("*", 1);
@@ -472,27 +477,35 @@ TEST_F(ShowEditorTest, ScratchModeOpensEmptyAndAcceptWritesTheScratchFile) {
 }
 
 // The editor asked for while another tool still runs (the recorder's
-// "Listar dispositivos" in the viewer, then its manual profile's editor): the
-// press waits quietly. ffmpeg's lists read now would come back empty and stand
-// so for the rest of the session.
-TEST_F(ShowEditorTest, AnEditorAskedForWhileAnotherToolRunsWaitsAndTheListsStayToRead) {
+// "Listar dispositivos" in the viewer, then its manual profile's editor).
+// Lists still to be read from ffmpeg wait for the runner: the press says so
+// once and opens nothing, as lists read now would come back empty and stand so
+// for the rest of the session. Lists already read need no tool: the editor opens.
+TEST_F(ShowEditorTest, AnEditorAskedForWhileAnotherToolRunsNeedsTheRunnerOnlyForItsLists) {
   FfmpegTools::State().FfmpegPath = QStandardPaths::findExecutable("ffmpeg");
-  FormatEditor::State().FfmpegListsStale = 1;
-  bool opened = false;
-  // Such an editor is put away here, its lists read or not.
-  WhenReady putAway(
-      [] {
-        return FormatEditorWindow::Instance() && FormatEditorWindow::Instance()->isVisible() &&
-               !FormatEditorWindow::Instance()->Frame6->isVisible();
-      },
-      [&] {
-        opened = true;
-        FormatEditorWindow::Instance()->hide();
-      });
-  ASSERT_TRUE(WhileAnotherToolRuns([&] { FormatEditorWindow::ShowEditor("*", 1); }));
-  EXPECT_FALSE(opened);
-  EXPECT_EQ(FormatEditor::State().FfmpegListsStale, 1);
-  EXPECT_EQ(FormatEditorWindow::Instance(), nullptr);
+  for (const uint8_t stale : {1, 0}) {
+    SCOPED_TRACE(stale);
+    FormatEditor::State().FfmpegListsStale = stale;
+    bool opened = false;
+    // Such an editor is put away here, its lists read or not.
+    WhenReady putAway(
+        [] {
+          return FormatEditorWindow::Instance() && FormatEditorWindow::Instance()->isVisible() &&
+                 !FormatEditorWindow::Instance()->waitPanel->isVisible();
+        },
+        [&] {
+          opened = true;
+          FormatEditorWindow::Instance()->exitAction->trigger();
+        });
+    ScriptedDialogs dialogs;
+    if (stale) dialogs.ExpectMessage();
+    ASSERT_TRUE(WhileAnotherToolRuns([&] { FormatEditorWindow::ShowEditor("", 0); }));
+    EXPECT_EQ(opened, !stale);
+    EXPECT_EQ(dialogs.Messages(), stale ? QStringList{kAnotherToolRuns} : QStringList());
+    EXPECT_EQ(FormatEditor::State().FfmpegListsStale, stale);
+    EXPECT_EQ(FormatEditor::State().AudioEncoders.Items, QStringList({"copy", "aac", "mp2"}));
+    EXPECT_EQ(FormatEditorWindow::Instance(), nullptr);
+  }
 }
 
 TEST_F(ShowEditorTest, StaleListsAreRebuiltBeforeTheNamedProfileLoads) {
@@ -509,10 +522,10 @@ TEST_F(ShowEditorTest, StaleListsAreRebuiltBeforeTheNamedProfileLoads) {
     FormatEditorWindow* window = FormatEditorWindow::Instance();
     if (!window || FormatEditor::State().CurrentFormatFile.isEmpty() || !entries.isEmpty()) return;
     EXPECT_EQ(FormatEditor::State().FfmpegListsStale, 0);
-    EXPECT_FALSE(window->Frame6->isVisible());
-    entries = Entries(window->Combo2[1]);
-    value = window->Combo2[1]->currentText();
-    window->File_Exit->trigger();
+    EXPECT_FALSE(window->waitPanel->isVisible());
+    entries = Entries(window->rowValueCombos[1]);
+    value = window->rowValueCombos[1]->currentText();
+    window->exitAction->trigger();
   });
   poll.start(20);
   FormatEditorWindow::ShowEditor("perfil", 0);
@@ -526,22 +539,59 @@ TEST_F(ShowEditorTest, StaleListsAreRebuiltBeforeTheNamedProfileLoads) {
 
 namespace {
 
-// "Obtener valores de archivo" while another tool still runs (ffmpeg's help
-// in the viewer): the press waits quietly. No file is asked for whose probe
-// could only come back empty.
-TEST_F(FormatEditorWindowTest, FileImportWhileAnotherToolRunsWaitsQuietly) {
+// Every press of the editor that starts a tool, made while another tool still
+// runs (ffmpeg's help in the viewer): it says so once and changes nothing. No
+// viewer shows a help that never ran, no file is asked for whose probe could
+// only come back empty, and a panel it was pressed in stays open.
+TEST_F(FormatEditorWindowTest, PressesThatStartAToolWhileAnotherRunsSaySoOnce) {
+  FfmpegTools::State().FfmpegPath = QStandardPaths::findExecutable("ffmpeg");
   FfmpegTools::State().FfprobePath = QStandardPaths::findExecutable("ffprobe");
   FormatEditorWindow& window = Open();
-  ScriptedDialogs dialogs;
-  bool panelShown = true;
-  ASSERT_TRUE(WhileAnotherToolRuns([&] {
-    window.Import_OfFile->trigger();
-    panelShown = window.Frame5->isVisible() || window.Frame6->isVisible();
-  }));
-  EXPECT_FALSE(panelShown);
-  EXPECT_TRUE(dialogs.Shown().isEmpty());
-  EXPECT_TRUE(window.Menu_File->menuAction()->isEnabled());
-  EXPECT_TRUE(window.Command1->isEnabled());
+  const auto openFormatPanel = [&] {
+    window.formatOptionsAction->trigger();
+    window.outputFormatCombo->setEditText("mp4");
+  };
+  const auto openCodecPanel = [&] {
+    window.codecOptionsAction->trigger();
+    window.audioCodecCombo->setEditText("aac");
+  };
+  struct Press {
+    const char* name;
+    std::function<void()> prepare;
+    std::function<void()> press;
+    QGroupBox* panel;  // the panel the press is made in, or none
+  } presses[] = {
+      {"Licencia de ffmpeg", [] {}, [&] { window.ffmpegLicenceAction->trigger(); }, nullptr},
+      {"Formatos de pixel", [] {}, [&] { window.ffmpegPixelFormatsAction->trigger(); }, nullptr},
+      {"Ver (formato)", openFormatPanel, [&] { window.showFormatHelpButton->click(); },
+       window.formatPanel},
+      {"Ver (codec)", openCodecPanel, [&] { window.showCodecHelpButton->click(); },
+       window.codecPanel},
+      {"Obtener valores de archivo", [] {}, [&] { window.importFromFileAction->trigger(); },
+       nullptr},
+  };
+  for (const Press& each : presses) {
+    SCOPED_TRACE(each.name);
+    each.prepare();
+    ScriptedDialogs dialogs;
+    dialogs.ExpectMessage();
+    bool viewerShown = true;
+    ASSERT_TRUE(WhileAnotherToolRuns([&] {
+      each.press();
+      viewerShown = TextViewerWindow::Instance() != nullptr;
+    }));
+    EXPECT_FALSE(viewerShown);
+    ASSERT_EQ(dialogs.Messages(), QStringList{kAnotherToolRuns});
+    EXPECT_EQ(dialogs.Shown().first().style, 64) << "an information";
+    EXPECT_FALSE(window.filePanel->isVisible() || window.waitPanel->isVisible());
+    if (each.panel) {
+      EXPECT_TRUE(each.panel->isVisible());
+      EXPECT_FALSE(window.fileMenu->menuAction()->isEnabled());
+      EXPECT_FALSE(window.close()) << "steps out of the panel";
+    }
+    EXPECT_TRUE(window.fileMenu->menuAction()->isEnabled());
+    EXPECT_TRUE(window.acceptButton->isEnabled());
+  }
 }
 
 TEST_F(FormatEditorWindowTest, FileImportListsTheProbedClipAndCopiesTheTickedLines) {
@@ -556,39 +606,39 @@ TEST_F(FormatEditorWindowTest, FileImportListsTheProbedClipAndCopiesTheTickedLin
   {
     ScriptedDialogs dialogs;
     dialogs.Expect(Dialogs::Kind::OpenFile, QStringList());
-    window.Import_OfFile->trigger();
+    window.importFromFileAction->trigger();
   }
-  EXPECT_FALSE(window.Frame5->isVisible());
-  EXPECT_TRUE(window.Menu_File->menuAction()->isEnabled());
+  EXPECT_FALSE(window.filePanel->isVisible());
+  EXPECT_TRUE(window.fileMenu->menuAction()->isEnabled());
   {
     ScriptedDialogs dialogs;
     dialogs.Expect(Dialogs::Kind::OpenFile, QStringList({clip}));
-    window.Import_OfFile->trigger();
+    window.importFromFileAction->trigger();
   }
   FfmpegTools::State().FfprobePath.clear();
-  ASSERT_TRUE(window.Frame5->isVisible());
-  EXPECT_FALSE(window.Frame6->isVisible());
-  EXPECT_FALSE(window.Menu_Options->menuAction()->isEnabled());
-  EXPECT_FALSE(window.Command1->isEnabled());
-  ASSERT_EQ(window.List1->count(), 15);
-  EXPECT_EQ(window.List1->item(1)->text(), "Audio codec: flac");
-  EXPECT_EQ(window.List1->item(11)->text(), "File extension: mkv");
+  ASSERT_TRUE(window.filePanel->isVisible());
+  EXPECT_FALSE(window.waitPanel->isVisible());
+  EXPECT_FALSE(window.optionsMenu->menuAction()->isEnabled());
+  EXPECT_FALSE(window.acceptButton->isEnabled());
+  ASSERT_EQ(window.probeList->count(), 15);
+  EXPECT_EQ(window.probeList->item(1)->text(), "Audio codec: flac");
+  EXPECT_EQ(window.probeList->item(11)->text(), "File extension: mkv");
   EXPECT_FALSE(window.ProbeTicks().contains(true));
 
-  window.Check1->click();
+  window.tickAllCheck->click();
   EXPECT_EQ(window.ProbeTicks(), QList<bool>(15, true));
-  window.Check1->click();
+  window.tickAllCheck->click();
   EXPECT_EQ(window.ProbeTicks(), QList<bool>(15, false));
-  window.List1->item(1)->setCheckState(Qt::Checked);
-  window.List1->item(11)->setCheckState(Qt::Checked);
-  window.Command10->click();
+  window.probeList->item(1)->setCheckState(Qt::Checked);
+  window.probeList->item(11)->setCheckState(Qt::Checked);
+  window.importProbedButton->click();
   EXPECT_EQ(FormatEditor::State().CurrentFormat.AudioCodec, "flac");
   EXPECT_EQ(FormatEditor::State().CurrentFormat.Extension, "mkv");
-  EXPECT_EQ(window.Combo2[1]->currentText(), "flac");
-  EXPECT_FALSE(window.Frame5->isVisible());
-  EXPECT_FALSE(window.Check1->isChecked());
-  EXPECT_TRUE(window.Menu_Options->menuAction()->isEnabled());
-  EXPECT_TRUE(window.Command1->isEnabled());
+  EXPECT_EQ(window.rowValueCombos[1]->currentText(), "flac");
+  EXPECT_FALSE(window.filePanel->isVisible());
+  EXPECT_FALSE(window.tickAllCheck->isChecked());
+  EXPECT_TRUE(window.optionsMenu->menuAction()->isEnabled());
+  EXPECT_TRUE(window.acceptButton->isEnabled());
 }
 
 // A phone's portrait clip gives the size and aspect everyone sees; a file
@@ -602,26 +652,26 @@ TEST_F(FormatEditorWindowTest, FileImportTakesTheUprightPictureAndSaysWhyAFileCa
   {
     ScriptedDialogs dialogs;
     dialogs.Expect(Dialogs::Kind::OpenFile, QStringList({turned}));
-    window.Import_OfFile->trigger();
+    window.importFromFileAction->trigger();
   }
-  ASSERT_TRUE(window.Frame5->isVisible());
-  ASSERT_EQ(window.List1->count(), 15);
-  window.List1->item(7)->setCheckState(Qt::Checked);
-  window.List1->item(12)->setCheckState(Qt::Checked);
-  window.Command10->click();
+  ASSERT_TRUE(window.filePanel->isVisible());
+  ASSERT_EQ(window.probeList->count(), 15);
+  window.probeList->item(7)->setCheckState(Qt::Checked);
+  window.probeList->item(12)->setCheckState(Qt::Checked);
+  window.importProbedButton->click();
   EXPECT_EQ(FormatEditor::State().CurrentFormat.FrameSize, "240x320");
   EXPECT_EQ(FormatEditor::State().CurrentFormat.AspectRatio, "3:4");
 
   ScriptedDialogs dialogs;
   dialogs.Expect(Dialogs::Kind::OpenFile, QStringList({cut})).ExpectMessage();
-  window.Import_OfFile->trigger();
+  window.importFromFileAction->trigger();
   FfmpegTools::State().FfprobePath.clear();
   EXPECT_EQ(dialogs.Messages(),
             QStringList{"No se pudo leer el archivo " + cut + "\n" + ProbeClips::UnreadableReason});
-  EXPECT_FALSE(window.Frame5->isVisible());
-  EXPECT_FALSE(window.Frame6->isVisible());
-  EXPECT_TRUE(window.Menu_File->menuAction()->isEnabled());
-  EXPECT_TRUE(window.Command1->isEnabled());
+  EXPECT_FALSE(window.filePanel->isVisible());
+  EXPECT_FALSE(window.waitPanel->isVisible());
+  EXPECT_TRUE(window.fileMenu->menuAction()->isEnabled());
+  EXPECT_TRUE(window.acceptButton->isEnabled());
   EXPECT_EQ(FormatEditor::State().CurrentFormat.FrameSize, "240x320");
 }
 
@@ -631,7 +681,7 @@ TEST_F(FormatEditorWindowTest, PlainHelpItemsShowFfmpegsOutputOrSayItIsMissing) 
   {
     ScriptedDialogs dialogs;
     dialogs.ExpectMessage();
-    window.Help_ffPixFmt->trigger();
+    window.ffmpegPixelFormatsAction->trigger();
     EXPECT_EQ(dialogs.Messages(), QStringList({"No se encuentra ffmpeg"}));
   }
   FfmpegTools::State().FfmpegPath = QStandardPaths::findExecutable("ffmpeg");
@@ -644,7 +694,7 @@ TEST_F(FormatEditorWindowTest, PlainHelpItemsShowFfmpegsOutputOrSayItIsMissing) 
     viewer->close();
   });
   poll.start(20);
-  window.Help_ffPixFmt->trigger();
+  window.ffmpegPixelFormatsAction->trigger();
   EXPECT_TRUE(shown.contains("Pixel formats:")) << shown.toStdString();
 }
 

@@ -23,9 +23,9 @@ class ListOnlyRowTest : public FormatEditorWindowFixture {
     FormatEditor::State().CurrentFormat.RemoveVideo = 1;
     Show(FormatEditor::OutputVideo);
     EXPECT_TRUE(ShowActive(window_));
-    window_->VScroll1->setValue(window_->VScroll1->maximum());  // the last rows in view
-    for (int i = 0; i < window_->Text1.size(); ++i) {
-      if (window_->Text1[i]->text() == "Eliminar video") return window_->Combo2[i];
+    window_->rowScroll->setValue(window_->rowScroll->maximum());  // the last rows in view
+    for (int i = 0; i < window_->rowCaptions.size(); ++i) {
+      if (window_->rowCaptions[i]->text() == "Eliminar video") return window_->rowValueCombos[i];
     }
     ADD_FAILURE() << "no row \"Eliminar video\"";
     return nullptr;

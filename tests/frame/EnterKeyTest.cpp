@@ -68,10 +68,11 @@ TEST_F(EnterKeyTest, TheCommandViewerKeepsItsPageOnEnter) {
 TEST_F(EnterKeyTest, TheCodecViewersButtonsTakeNoEnter) {
   ScriptedDialogs dialogs;  // a file browser or a "not found" would be unexpected
   CodecViewerWindow viewer(nullptr);
-  viewer.Form_Load();
+  viewer.Load();
   viewer.ShowDetails("codec", "about", "gone/program");
   ASSERT_TRUE(ShowActive(&viewer));
-  for (QPushButton* button : {viewer.Command1, viewer.Command3}) PressEnterOn(button);
+  for (QPushButton* button : {viewer.browseProgramButton, viewer.programFolderButton})
+    PressEnterOn(button);
   EXPECT_TRUE(viewer.isVisible());
   EXPECT_TRUE(dialogs.Shown().isEmpty());
 }

@@ -61,18 +61,19 @@ TEST_F(AccessibleNamesTest, ListsAndBoxesOfTheToolWindowsAreNamedAfterTheirCapti
 TEST_F(AccessibleNamesTest, EveryValueBoxOfTheFormatEditorIsNamedAfterItsRow) {
   Lang::LoadLanguage("<English>");
   FormatEditorWindow editor;
-  editor.Form_Load();
+  editor.Load();
   for (const uint8_t category : {FormatEditor::OutputGeneral, FormatEditor::OutputAudio}) {
     SCOPED_TRACE(category);
     FormatEditor::State().CurrentCategory = category;
     FormatEditor::BuildCategoryParams(category);
-    ASSERT_GT(editor.Combo2.size(), 1);
-    for (qsizetype row = 0; row < editor.Combo2.size(); ++row) {
-      EXPECT_FALSE(editor.Text1[row]->text().isEmpty());
-      EXPECT_EQ(editor.Combo2[row]->accessibleName(), editor.Text1[row]->text()) << row;
+    ASSERT_GT(editor.rowValueCombos.size(), 1);
+    for (qsizetype row = 0; row < editor.rowValueCombos.size(); ++row) {
+      EXPECT_FALSE(editor.rowCaptions[row]->text().isEmpty());
+      EXPECT_EQ(editor.rowValueCombos[row]->accessibleName(), editor.rowCaptions[row]->text())
+          << row;
     }
   }
-  EXPECT_NE(editor.Combo2.last()->accessibleName(), "Eliminar audio");
+  EXPECT_NE(editor.rowValueCombos.last()->accessibleName(), "Eliminar audio");
 }
 
 }  // namespace

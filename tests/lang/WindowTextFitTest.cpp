@@ -267,7 +267,8 @@ W* Loaded(Args... args) {
 
 // The format editor showing the rows of a category.
 FormatEditorWindow* FormatEditorOn(FormatEditor::Category category) {
-  auto* window = Loaded<FormatEditorWindow>();
+  auto* window = new FormatEditorWindow;
+  window->Load();
   FormatEditor::State().CurrentCategory = category;
   FormatEditor::BuildCategoryParams(category);
   return window;
@@ -294,7 +295,12 @@ const Window kWindows[] = {
        window->Load();
        return window;
      }},
-    {"Form5", [](QWidget*) { return Loaded<CodecEditorWindow>(); }},
+    {"Form5",
+     [](QWidget*) {
+       auto* window = new CodecEditorWindow;
+       window->Load();
+       return window;
+     }},
     {"Form6", [](QWidget*) { return Loaded<TextViewerWindow>(); }},
     {"Form7 input rows", [](QWidget*) { return FormatEditorOn(FormatEditor::Input); }},
     {"Form7 general rows", [](QWidget*) { return FormatEditorOn(FormatEditor::OutputGeneral); }},
@@ -302,7 +308,8 @@ const Window kWindows[] = {
     {"Form7 video rows", [](QWidget*) { return FormatEditorOn(FormatEditor::OutputVideo); }},
     {"Form7 with its buttons",
      [](QWidget*) {
-       auto* window = Loaded<FormatEditorWindow>();
+       auto* window = new FormatEditorWindow;
+       window->Load();
        window->ShowButtonStrip(true);
        return window;
      }},
@@ -321,7 +328,12 @@ const Window kWindows[] = {
      }},
     {"Form9", [](QWidget* main) { return Loaded<ToolPathsWindow>(main); }},
     {"Form10", [](QWidget* main) { return new CommandViewerWindow(main); }},
-    {"Form11", [](QWidget* main) { return Loaded<CodecViewerWindow>(main); }},
+    {"Form11",
+     [](QWidget* main) {
+       auto* window = new CodecViewerWindow(main);
+       window->Load();
+       return window;
+     }},
     {"Form12", [](QWidget*) { return Loaded<ProgressWindow>(); }},
     {"Form12 with its errors",
      [](QWidget*) {

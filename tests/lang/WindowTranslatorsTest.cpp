@@ -282,7 +282,7 @@ TEST_F(WindowTranslatorsTest, LoadHandlersApplyTheirTranslators) {
       {"Form11",
        [this] {
          auto* w = new CodecViewerWindow(main_.get());
-         w->Form_Load();
+         w->Load();
          return w;
        }},
   };
@@ -293,7 +293,7 @@ TEST_F(WindowTranslatorsTest, LoadHandlersApplyTheirTranslators) {
   }
   // The codec editor empties three frames after its translator; the rest stays.
   CodecEditorWindow codecs;
-  codecs.Form_Load();
+  codecs.Load();
   EXPECT_EQ(codecs.windowTitle(), english[176]);
   ExpectLanguage(&codecs, TranslatorNamed("Form5Note"), english);
 }
@@ -312,10 +312,10 @@ TEST_F(WindowTranslatorsTest, WindowsCopyTheMainWindowsHelpCaptions) {
   EXPECT_EQ(filters.ffmpegHelpAction->text(), main_->Help_ffhelp->text());
   EXPECT_EQ(filters.programHelpAction->text(), main_->Help_ProgramHelp->text());
   CodecEditorWindow codecs;
-  codecs.Form_Load();
+  codecs.Load();
   codecs.ShowTab(1);
-  EXPECT_EQ(codecs.View_ffmpegHelp->text(), main_->Help_ffhelp->text());
-  EXPECT_EQ(codecs.View_ProgHelp->text(), main_->Help_ProgramHelp->text());
+  EXPECT_EQ(codecs.ffmpegHelpAction->text(), main_->Help_ffhelp->text());
+  EXPECT_EQ(codecs.programHelpAction->text(), main_->Help_ProgramHelp->text());
 
   main_.reset();
   CdRipWindow ripAlone;
