@@ -4,7 +4,9 @@
 #include <QComboBox>
 #include <QFile>
 #include <QFrame>
+#include <QGridLayout>
 #include <QGroupBox>
+#include <QHash>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -41,6 +43,7 @@
 #include "gui/frame/FileManagerWindow.h"
 #include "gui/frame/LanguageWindow.h"
 #include "gui/frame/PlayerWindow.h"
+#include "gui/frame/ScreenFit.h"
 #include "gui/frame/TextViewerWindow.h"
 #include "gui/frame/WaitWindow.h"
 
@@ -219,6 +222,26 @@ QList<Cut> CutTexts(const QList<QWidget*>& controls, QWidget* window,
   return cuts;
 }
 
+// The shown page that shares its grid cell with this hidden one, or nullptr:
+// the window shows one of them at a time.
+QWidget* PageInPlaceOf(const QWidget* panel) {
+  const QWidget* parent = panel->parentWidget();
+  auto* grid = parent ? qobject_cast<QGridLayout*>(parent->layout()) : nullptr;
+  const int index = grid ? grid->indexOf(panel) : -1;
+  if (index < 0) return nullptr;
+  int row = 0, column = 0, rows = 0, columns = 0;
+  grid->getItemPosition(index, &row, &column, &rows, &columns);
+  for (int other = 0; other < grid->count(); ++other) {
+    int otherRow = 0, otherColumn = 0;
+    grid->getItemPosition(other, &otherRow, &otherColumn, &rows, &columns);
+    QWidget* sibling = grid->itemAt(other)->widget();
+    if (other != index && otherRow == row && otherColumn == column && sibling &&
+        !sibling->isHidden())
+      return sibling;
+  }
+  return nullptr;
+}
+
 // Shows every panel that a window keeps hidden, so that the controls in it are
 // laid out; returns those panels.
 QList<QWidget*> RevealPanels(QWidget* window) {
@@ -228,11 +251,58 @@ QList<QWidget*> RevealPanels(QWidget* window) {
                            panel->metaObject() == &QFrame::staticMetaObject ||
                            qobject_cast<QGroupBox*>(panel);
     if (container && panel->window() == window && panel->isHidden()) {
+      // A page is revealed in place of the one shown, as the window shows it.
+      if (QWidget* shown = PageInPlaceOf(panel)) shown->hide();
       panel->show();
       revealed << panel;
     }
   }
   return revealed;
+}
+
+bool IsPanel(const QWidget* widget) {
+  return widget->metaObject() == &QWidget::staticMetaObject ||
+         widget->metaObject() == &QFrame::staticMetaObject ||
+         qobject_cast<const QGroupBox*>(widget);
+}
+
+// The hidden panel nearest above a control (the control itself when it is
+// one), or nullptr when the window shows it.
+QWidget* NearestHiddenPanel(QWidget* control, const QWidget* window) {
+  for (QWidget* widget = control; widget && widget != window; widget = widget->parentWidget())
+    if (IsPanel(widget) && widget->isHidden()) return widget;
+  return nullptr;
+}
+
+// The texts cut in the panels a window keeps hidden, each panel shown alone,
+// with the hidden panels that hold it and in place of a page sharing its
+// place, as the window shows it; the window fits itself to it meanwhile.
+QList<Cut> CutTextsInHiddenPanels(QWidget* window) {
+  QHash<QWidget*, QList<QWidget*>> textsOf;
+  for (QWidget* control : TextControls(window, false))
+    if (QWidget* panel = NearestHiddenPanel(control, window)) textsOf[panel] << control;
+  QList<Cut> cuts;
+  for (auto each = textsOf.cbegin(); each != textsOf.cend(); ++each) {
+    QList<QWidget*> revealed;
+    QList<QWidget*> replaced;
+    for (QWidget* panel = each.key(); panel != window; panel = panel->parentWidget()) {
+      if (!IsPanel(panel) || !panel->isHidden()) continue;
+      if (QWidget* page = PageInPlaceOf(panel)) {
+        page->hide();
+        replaced << page;
+      }
+      panel->show();
+      revealed << panel;
+    }
+    ScreenFit::Fit(window);
+    QApplication::processEvents();
+    for (QWidget* control : each.value()) {
+      cuts << CutTexts({control}, window, revealed, control != each.key());
+    }
+    for (QWidget* panel : revealed) panel->hide();
+    for (QWidget* page : replaced) page->show();
+  }
+  return cuts;
 }
 
 // The texts an open window cuts: its shown controls, then the controls that
@@ -638,13 +708,7 @@ TEST_F(WindowTextFitTest, AtALargerFontOnALaptopScreenEveryControlIsReachableAnd
     // the panels the window keeps hidden must lie within their panels.
     // Where a hidden panel itself shows is what the states above judge.
     QList<Cut> cuts = CutTexts(TextControls(window, true), window, {}, false);
-    QList<QWidget*> hidden = TextControls(window, false);
-    const QList<QWidget*> revealed = RevealPanels(window);
-    QApplication::processEvents();
-    for (QWidget* panel : revealed) {
-      if (hidden.removeOne(panel)) cuts << CutTexts({panel}, window, revealed, false);
-    }
-    cuts << CutTexts(hidden, window, revealed);
+    cuts << CutTextsInHiddenPanels(window);
     for (const Cut& cut : cuts) {
       ADD_FAILURE() << cut.control.toStdString() << ": \"" << cut.text.toStdString() << "\" needs "
                     << cut.needed << " px, has " << cut.available;
