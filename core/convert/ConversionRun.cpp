@@ -540,9 +540,12 @@ SourceReading ConversionRun::Steps::ReadAlone(const QString& file) {
   int32_t exitCode = 0;
   const ToolRunner::RunResult result = RunTool(command, 1, console, exitCode);
   const std::optional<FfmpegReport::Reading> read = log_->Read();
-  if (result != ToolRunner::RunResult::Ran || exitCode != 0 || !read || !read->Report.Summarised())
-    return {};
-  return ReadingOf(read->Text, read->Report.OutputSeconds(), 0);
+  if (result != ToolRunner::RunResult::Ran || !read) return {};
+  const SourceReading reading = ReadingOf(read->Text, read->Report.OutputSeconds(), 0);
+  // Subtitles alone are no stream the null muxer takes: ffmpeg refuses them.
+  if (!reading.Timed) return reading;
+  if (exitCode != 0 || !read->Report.Summarised()) return {};
+  return reading;
 }
 
 // The joined output must hold what its files hold, as far as ffmpeg reads
@@ -551,6 +554,7 @@ SourceReading ConversionRun::Steps::ReadAlone(const QString& file) {
 void ConversionRun::Steps::JudgeJoin(const QList<SourceReading>& readings) {
   SourceReading joined{reach_.Reached(), 0.0, 0};
   for (const SourceReading& reading : readings) {
+    if (!reading.Timed) continue;
     if (!reading.Read || !reading.Length) {
       joinVerdict_ = ReadVerdict::Unknown;
       return;

@@ -75,6 +75,7 @@ int InputPlace(const QStringList& arguments, const QString& file) {
 }  // namespace
 
 ReadVerdict Judge(const SourceReading& reading) {
+  if (!reading.Timed) return ReadVerdict::Whole;
   if (!reading.Read || !reading.Length) return ReadVerdict::Unknown;
   return *reading.Read >= *reading.Length - reading.Tolerance ? ReadVerdict::Whole
                                                               : ReadVerdict::Partly;
@@ -95,13 +96,14 @@ bool AsksPartOrPace(const QStringList& arguments) {
 }
 
 ToolRunner::Command ReadAloneCommand(const QString& ffmpeg, const QString& file) {
-  return {ffmpeg, {"-i", file, "-sn", "-dn", "-c", "copy", "-f", "null", "-"}};
+  return {ffmpeg, {"-i", file, "-c", "copy", "-f", "null", "-"}};
 }
 
 SourceReading ReadingOf(const QString& reportText, std::optional<double> outputSeconds, int input) {
   return {outputSeconds, FfmpegReport::InputLength(reportText, input),
           ToleranceFor(FfmpegReport::LongestFrameInterval(reportText),
-                       FfmpegReport::LowestSampleRate(reportText))};
+                       FfmpegReport::LowestSampleRate(reportText)),
+          FfmpegReport::InputHoldsTime(reportText, input).value_or(true)};
 }
 
 void StepsReach::Add(const QStringList& arguments, const QString& reportText,
@@ -120,13 +122,15 @@ void StepsReach::Add(const QStringList& arguments, const QString& reportText,
   }
   for (int place = 0; place < sources.size(); ++place) {
     const int input = InputPlace(arguments, sources[place]);
-    if (input >= 0 && !lengths_.contains(place))
-      lengths_.insert(place, FfmpegReport::InputLength(reportText, input));
+    if (input >= 0 && !held_.contains(place))
+      held_.insert(place, {FfmpegReport::InputLength(reportText, input),
+                           FfmpegReport::InputHoldsTime(reportText, input).value_or(true)});
   }
 }
 
 SourceReading StepsReach::Source(int place) const {
-  return {Reached(), lengths_.value(place), ToleranceFor(interval_, sampleRate_)};
+  const auto [length, timed] = held_.value(place, {std::nullopt, true});
+  return {Reached(), length, ToleranceFor(interval_, sampleRate_), timed};
 }
 
 }  // namespace Conversion

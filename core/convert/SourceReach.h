@@ -4,6 +4,7 @@
 #include <QString>
 #include <QStringList>
 #include <optional>
+#include <utility>
 
 #include "core/ground/ToolRunner.h"
 
@@ -20,11 +21,14 @@ struct SourceReading {
   // How far short of the length a reading may end and still count as whole:
   // a few pictures or packets of sound.
   double Tolerance = 0;
+  // The source holds sound or moving pictures. One that holds none (a
+  // picture, subtitles) has no length to fall short of.
+  bool Timed = true;
   bool operator==(const SourceReading&) const = default;
 };
 
 enum class ReadVerdict {
-  Whole,    // read to within the tolerance of its length
+  Whole,    // read to within the tolerance of its length, or holding no time
   Partly,   // read short by more
   Unknown,  // the reading or the length is not known: nothing shows it whole
 };
@@ -38,12 +42,12 @@ ReadVerdict Judge(const SourceReading& reading);
 bool AsksPartOrPace(const QStringList& arguments);
 
 // ffmpeg reading the file alone to its end, as a conversion of it would,
-// writing nothing: the sound and the pictures copied to the null muxer.
+// writing nothing: what it reads copied to the null muxer.
 ToolRunner::Command ReadAloneCommand(const QString& ffmpeg, const QString& file);
 
 // What ffmpeg's report of a step says of its reading of the input at this
-// place: its output's status time, that input's length, and a tolerance
-// after the step's pictures and sound.
+// place: its output's status time, that input's length and whether it holds
+// time, and a tolerance after the step's pictures and sound.
 SourceReading ReadingOf(const QString& reportText, std::optional<double> outputSeconds, int input);
 
 // What the ffmpeg steps of one input of a run tell of how far they got.
@@ -71,7 +75,8 @@ class StepsReach {
   std::optional<double> reached_;
   std::optional<double> interval_;
   std::optional<int> sampleRate_;
-  QMap<int, std::optional<double>> lengths_;
+  // Each source's length and whether it holds time, by its place.
+  QMap<int, std::pair<std::optional<double>, bool>> held_;
 };
 
 }  // namespace Conversion

@@ -168,6 +168,22 @@ std::optional<double> InputLength(const QString& text, int input) {
   return std::nullopt;
 }
 
+std::optional<bool> InputHoldsTime(const QString& text, int input) {
+  for (const Section& section : Sections(text)) {
+    if (section.Output || section.Index != input) continue;
+    // The picture demuxers read one picture, or a numbered series of them.
+    const bool pictures = section.Format == QLatin1String("image2") ||
+                          section.Format.endsWith(QLatin1String("_pipe"));
+    for (const QString& line : section.Lines) {
+      const QString kind = StreamKind(line);
+      if (kind == QLatin1String("Audio")) return true;
+      if (kind == QLatin1String("Video") && !IsStill(line) && !pictures) return true;
+    }
+    return false;
+  }
+  return std::nullopt;
+}
+
 std::optional<double> LongestFrameInterval(const QString& text) {
   static const QRegularExpression rate(QStringLiteral(R"(, (\d+(?:\.\d+)?)(k?) fps(?:,|$))"));
   std::optional<double> longest;

@@ -63,6 +63,11 @@ bool InputReadFailed(const QString& text, const QStringList& arguments);
 // that moment on. text: a Reading's Text.
 std::optional<double> InputLength(const QString& text, int input);
 
+// The command's input at this place among its "-i" options (from 0) holds
+// sound or moving pictures: not a picture, subtitles or tags alone; nothing
+// when the report names no such input.
+std::optional<bool> InputHoldsTime(const QString& text, int input);
+
 // The longest time between two pictures of the moving pictures that the
 // command read or wrote (a cover picture is none); nothing when it read and
 // wrote none.

@@ -164,11 +164,14 @@ TEST_F(SourceReachTest, AFileReadOnlyInPartStaysAndIsListedAloneAndJoined) {
        },
        12, song("whole.mp3", 44100), song("other.mp3", 22050)},
   };
-  enum Way { Alone, ListFirst, GraphLast };
+  // The concat demuxer places the file after a cut one at the length the
+  // cut one's container claims: a cut first file leaves a gap, no shortfall.
+  enum Way { Alone, ListFirst, ListLast, GraphLast };
   int run = 0;
   for (const Medium& m : media) {
-    for (const Way way : {Alone, ListFirst, GraphLast}) {
-      const char* ways[] = {"alone", "first of a concat list", "last of a decoding graph"};
+    for (const Way way : {Alone, ListFirst, ListLast, GraphLast}) {
+      const char* ways[] = {"alone", "first of a concat list", "last of a concat list",
+                            "last of a decoding graph"};
       SCOPED_TRACE(std::string(m.name) + ", " + ways[way]);
       const QString folder = QString("in%1/").arg(++run);
       const QString damaged = m.make(folder);
@@ -177,7 +180,7 @@ TEST_F(SourceReachTest, AFileReadOnlyInPartStaysAndIsListedAloneAndJoined) {
       if (way == Alone) {
         Convert({damaged});
       } else {
-        whole = way == ListFirst ? m.alike(folder) : m.unlike(folder);
+        whole = way == GraphLast ? m.unlike(folder) : m.alike(folder);
         output = Path(QString("out/joined%1.mkv").arg(run));
         Convert(way == ListFirst ? QStringList{damaged, whole} : QStringList{whole, damaged},
                 QFileInfo(output).fileName());
@@ -199,6 +202,59 @@ TEST_F(SourceReachTest, AFileReadOnlyInPartStaysAndIsListedAloneAndJoined) {
       CloseProgress();
       EmptyTrash();
     }
+  }
+}
+
+// One output of several files, each given to ffmpeg as an input: the
+// pictures of a cut clip under a whole song. The cut clip stays, listed; the
+// song goes. Given alone, the cut clip gets the same verdict. A picture and
+// subtitles hold no time to fall short of: beside a song they go with it.
+TEST_F(SourceReachTest, AnOutputOfSeveralFilesKeepsTheOneReadInPart) {
+  const QString pictures = Cut(
+      Make("full/pictures.mkv",
+           {"-f", "lavfi", "-i", "testsrc=size=160x120:rate=25", "-t", "12", "-c:v", "libx264"}),
+      "in/pictures.mkv");
+  const auto song = [this](const QString& name) {
+    return Make("in/" + name, {"-f", "lavfi", "-i", "sine", "-t", "3"});
+  };
+  const QString picture =
+      Make("in/picture.png", {"-f", "lavfi", "-i", "testsrc=size=320x240", "-frames:v", "1"});
+  const QString subtitles =
+      WriteFile("in/song.srt", "1\r\n00:00:01,000 --> 00:00:02,000\r\nHola\r\n\r\n");
+  struct Case {
+    QStringList files;
+    QString listed;  // the one read in part
+    QStringList trashed;
+  };
+  const Case cases[] = {
+      {{pictures, song("song.mp3")}, pictures, {"song.mp3"}},
+      {{pictures}, pictures, {}},
+      {{song("other.mp3"), picture, subtitles}, "", {"other.mp3", "picture.png", "song.srt"}},
+  };
+  Conversion::State().Choices.OutputMode = OutputOneFile;
+  int run = 0;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.files.join(' ').toStdString());
+    Session::State().OutputFile = Path(QString("out/together%1.mkv").arg(++run));
+    Session::State().FileList = c.files;
+    {
+      ScriptedDialogs dialogs;
+      Conversion::Convert("");
+    }
+    ASSERT_EQ(Errors().size(), c.listed.isEmpty() ? 0 : 1);
+    if (!c.listed.isEmpty()) {
+      EXPECT_EQ(Errors()[0].File, c.listed);
+      const std::optional<PartlyRead> read = ReadOf(Errors()[0].Description);
+      ASSERT_TRUE(read) << Errors()[0].Description.toStdString();
+      EXPECT_NEAR(read->total, 12, 0.1);
+      EXPECT_LT(read->read, 10);
+      EXPECT_TRUE(QFile::exists(c.listed));
+    }
+    QStringList trashed = Trashed();
+    trashed.sort();
+    EXPECT_EQ(trashed, c.trashed);
+    CloseProgress();
+    EmptyTrash();
   }
 }
 
