@@ -3,11 +3,13 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QMap>
 #include <optional>
 
 #include "core/convert/CommandTable.h"
 #include "core/convert/ConversionState.h"
 #include "core/convert/RunSteps.h"
+#include "core/convert/SourceReach.h"
 #include "core/frame/FfmpegReport.h"
 #include "core/frame/FfmpegTools.h"
 #include "core/frame/Session.h"
@@ -74,6 +76,8 @@ class ConversionRun::Steps {
   void RunJoiningStage();
   void RunConvertingStages();
   bool RunRow(int row, const QStringList& inputs, const QString& output);
+  ToolRunner::RunResult RunTool(const ToolRunner::Command& command, uint8_t pipe, QString& capture,
+                                int32_t& exitCode);
   bool WritesTheOutput(int row) const;
   void NoteInputsRead(const StepCommand& step, bool isEncoder, const QStringList& inputs,
                       const QList<int>& mappedInputs);
@@ -84,9 +88,16 @@ class ConversionRun::Steps {
   void RemovePartialOutput();
   bool OutputWritten() const;
   QStringList SourcesOfOutput(int i) const;
+  void JudgeReading(int i);
+  QList<SourceReading> ReadSources(const QStringList& sources);
+  SourceReading ReadAlone(const QString& file);
+  void JudgeJoin(const QList<SourceReading>& readings);
+  void ReportPartlyRead(const QString& file, double read, double length);
+  ReadVerdict VerdictOf(const QString& source) const;
+  ReadVerdict LeastVerdict(const QStringList& sources) const;
   void FinishInput(int i);
   void ReportUnreadSources(const QStringList& read);
-  void ReplaceOlderFile(int i);
+  void ReplaceOlderFile(int i, const QStringList& read);
   void ReportKept(const QString& file, const QString& option, const QString& description);
   void End();
   TestResult TestReport() const;
@@ -113,8 +124,22 @@ class ConversionRun::Steps {
   QString createdFolder_;         // the folder made for numbered outputs
   QList<int> inputsRead_;         // places in the input's group that an output took streams from
   bool readUnconfirmed_ = false;  // a step read the input's files and named none of them
-  bool outputFinished_ = false;   // the step writing the output ended well after a clean stop
+  // The output is finished: the step writing it ended well, before a stop or
+  // after a clean one.
+  bool outputFinished_ = false;
   std::optional<double> outputSeconds_;  // how long the output became, as ffmpeg told
+
+  // How far the input's sources were read.
+  StepsReach reach_;
+  QMap<QString, ReadVerdict> verdicts_;           // each source judged, by its path in the list
+  ReadVerdict joinVerdict_ = ReadVerdict::Whole;  // of all the sources that were joined
+  // A step that ffmpeg told could not read one of its inputs to the end: the
+  // input fails unless a source read only in part explains it.
+  struct UnreadInput {
+    QString Command, Console, Stage;
+  };
+  std::optional<UnreadInput> unreadInput_;
+  QString lastCommand_, lastConsole_;  // the last step that ended well, which a shortfall names
 };
 
 void ConversionRun::Steps::Execute() {
@@ -148,6 +173,12 @@ void ConversionRun::Steps::RunInput(int i) {
   readUnconfirmed_ = false;
   outputFinished_ = false;
   outputSeconds_.reset();
+  reach_ = StepsReach();
+  verdicts_.clear();
+  joinVerdict_ = ReadVerdict::Whole;
+  unreadInput_.reset();
+  lastCommand_.clear();
+  lastConsole_.clear();
   SetOutputPath(i);
   RunTrackStages();
   if (failure_ == 0 && !run_.stopRequested_ && !test_ && State().MultiOutput == 0)
@@ -162,6 +193,7 @@ void ConversionRun::Steps::RunInput(int i) {
     FileServices::DeleteFile(TempFile("aucod", 2), false);
     FileServices::DeleteFile(TempFile("vicod", 5), false);
   }
+  if (failure_ == 0 && !run_.stopRequested_ && !test_) JudgeReading(i);
   if (failure_ != 0 && !run_.stopRequested_) RecordFailure();
   if (failure_ != 0 || (run_.stopRequested_ && !outputFinished_)) RemovePartialOutput();
   if (!test_ && failure_ == 0 && !run_.stopRequested_) FinishInput(i);
@@ -296,49 +328,65 @@ void ConversionRun::Steps::SetStage(const QString& caption, bool stopEnabled) {
 
 // Every ffmpeg step gets an input pipe, so that "Detener" reaches it. The
 // temporary folder is the working folder: two-pass log files land there.
-// ffmpeg's report file is read after it ends: it logs at the verbose level
-// whatever the step's options ask of the console, so it tells which inputs
-// the output took streams from, a write it could not finish or an input it
-// could not read to its end even when it ends with 0, and an output that got
-// no data (a start past the end of the input) although ffmpeg ends with 0.
-// A step whose report cannot be read has not shown that its output is whole.
-bool ConversionRun::Steps::RunRow(int row, const QStringList& inputs, const QString& output) {
-  StepCommand step = RowStep(State().Commands, row, inputs, output);
-  const bool isEncoder = Kind(row) == StageKind::Encoder;
-  const uint8_t pipe = isEncoder ? 0 : 1;
-  if (!TakenName(output) && !created_.contains(output)) created_ << output;
-  if (!isEncoder) log_->Attach(step.Command);
-  int32_t exitCode = 0;
+ToolRunner::RunResult ConversionRun::Steps::RunTool(const ToolRunner::Command& command,
+                                                    uint8_t pipe, QString& capture,
+                                                    int32_t& exitCode) {
   const ToolRunner::RunResult result = ToolRunner::RunCaptured(
-      ToolRunner::Pipeline{step.Command}, State().TempDir, pipe, pipe,
+      ToolRunner::Pipeline{command}, State().TempDir, pipe, pipe,
       [this](const ToolRunner::BoxUpdate& update) {
         if (update.action == ToolRunner::BoxUpdate::Replace)
           emit run_.ConsoleLine(ToolRunner::LastLine(update.text));
       },
-      ToolRunner::ReplaceByVisibleChunk, capture_, KeptOutput, exitCode);
+      ToolRunner::ReplaceByVisibleChunk, capture, KeptOutput, exitCode);
   // The program closing ended the tool: the run stops as "Detener" stops it.
-  if (ToolRunner::Closing()) run_.stopRequested_ = true;
-  // A tool of something else still runs: the run ends there, as stopped,
-  // for nothing failed.
-  if (result == ToolRunner::RunResult::Busy) {
-    run_.stopRequested_ = true;
-    return false;
-  }
+  // A tool of something else still running ends the run there too, as
+  // stopped, for nothing failed.
+  if (ToolRunner::Closing() || result == ToolRunner::RunResult::Busy) run_.stopRequested_ = true;
+  return result;
+}
+
+// ffmpeg's report file is read after each step: it logs at the verbose level
+// whatever the step's options ask of the console, so it tells which inputs
+// the output took streams from, a write it could not finish or an input it
+// could not read to its end even when it ends with 0, an output that got no
+// data (a start past the end of the input) although ffmpeg ends with 0, and
+// how far the step got through its inputs. A step whose report cannot be
+// read has not shown that its output is whole.
+bool ConversionRun::Steps::RunRow(int row, const QStringList& inputs, const QString& output) {
+  StepCommand step = RowStep(State().Commands, row, inputs, output);
+  const bool isEncoder = Kind(row) == StageKind::Encoder;
+  if (!TakenName(output) && !created_.contains(output)) created_ << output;
+  if (!isEncoder) log_->Attach(step.Command);
+  int32_t exitCode = 0;
+  const ToolRunner::RunResult result = RunTool(step.Command, isEncoder ? 0 : 1, capture_, exitCode);
+  if (result == ToolRunner::RunResult::Busy) return false;
   const bool started = result == ToolRunner::RunResult::Ran;
   if (!isEncoder) capture_ = FfmpegReport::WithoutNotice(capture_);
   const std::optional<FfmpegReport::Reading> read = isEncoder ? std::nullopt : log_->Read();
   const FfmpegTools::ConsoleReport* logged = read ? &read->Report : nullptr;
   if (started)
     NoteInputsRead(step, isEncoder, inputs, logged ? logged->MappedInputs() : QList<int>());
+  const QStringList& arguments = step.Command.arguments;
+  const bool inputUnread = read && FfmpegReport::InputReadFailed(read->Text, arguments);
+  // An input ffmpeg could not read to its end is judged, with the rest of the
+  // input, by how far its sources were read, unless nothing can tell that:
+  // a test, a part asked for, an output of no time.
+  const bool judged = inputUnread && !test_ && !AsksPartOrPace(arguments) &&
+                      FfmpegReport::OutputHoldsTime(read->Text);
   // A full disk may have cut the report: without its closing summary it shows
   // nothing whole.
   const bool writeFailed =
       !isEncoder && (!logged || !logged->Summarised() || logged->WriteFailed() ||
-                     logged->InputLost() ||
-                     FfmpegReport::InputReadFailed(read->Text, step.Command.arguments));
+                     logged->InputLost() || (inputUnread && !judged));
   const bool succeeded =
       StepSucceeded(started, exitCode, isEncoder, FileServices::FileSize(output), writeFailed);
   if (succeeded && !(logged && logged->OutputEmpty())) {
+    if (judged) unreadInput_ = UnreadInput{step.Shown, capture_, stage_};
+    if (logged)
+      reach_.Add(arguments, read->Text, logged->OutputSeconds(),
+                 inputs == audioStart_ ? inputs : QStringList());
+    lastCommand_ = step.Shown;
+    lastConsole_ = capture_;
     if (WritesTheOutput(row)) {
       // "q" lets ffmpeg finish its output; a killed tool leaves it cut.
       if (run_.stopRequested_ && !run_.forcedStop_ && !ToolRunner::Closing())
@@ -436,14 +484,131 @@ QStringList ConversionRun::Steps::SourcesOfOutput(int i) const {
   return read;
 }
 
+// A source went whole into the output when ffmpeg got to its end: what the
+// steps themselves got through for a file converted alone, a reading of each
+// file alone where several make one output (the steps' time tells of their
+// sum, and the concat demuxer counts a cut file at the length its container
+// claims). A source read short is listed with what was read; the output
+// stays, as ffmpeg wrote it.
+void ConversionRun::Steps::JudgeReading(int i) {
+  // The output is as ffmpeg finished it: a stop from here on ends only the reading.
+  outputFinished_ = true;
+  const QStringList sources = SourcesOfOutput(i);
+  bool readShort = false;
+  if (!reach_.StandsAside() && !sources.isEmpty()) {
+    const QList<SourceReading> readings = ReadSources(sources);
+    if (run_.stopRequested_) return;
+    for (int k = 0; k < sources.size(); ++k) {
+      verdicts_.insert(sources[k], Judge(readings[k]));
+      readShort = readShort || verdicts_.value(sources[k]) == ReadVerdict::Partly;
+    }
+    if (!unreadInput_ || readShort) {
+      for (int k = 0; k < sources.size(); ++k)
+        if (verdicts_.value(sources[k]) == ReadVerdict::Partly)
+          ReportPartlyRead(sources[k], *readings[k].Read, *readings[k].Length);
+      if (State().Choices.OutputMode == OutputJoined) JudgeJoin(readings);
+    }
+  }
+  // A cut source is why ffmpeg could not read on; without one the step failed.
+  if (unreadInput_ && !readShort) {
+    failure_ = 2;
+    failedCommand_ = unreadInput_->Command;
+    capture_ = unreadInput_->Console;
+    stage_ = unreadInput_->Stage;
+  }
+}
+
+// One file made the output: the steps tell how far they got through it.
+// Several: each is read alone.
+QList<SourceReading> ConversionRun::Steps::ReadSources(const QStringList& sources) {
+  if (State().Choices.OutputMode != OutputJoined && sources.size() == 1)
+    return {reach_.Source(State().Choices.OutputMode == OutputOneFile ? inputsRead_.first() : 0)};
+  QList<SourceReading> readings;
+  for (const QString& source : sources) {
+    if (run_.stopRequested_) break;
+    readings << ReadAlone(source);
+  }
+  return readings;
+}
+
+// ffmpeg reads the file alone, copying it to nothing, as far as it can.
+SourceReading ConversionRun::Steps::ReadAlone(const QString& file) {
+  ToolRunner::Command command =
+      ReadAloneCommand(FfmpegTools::State().FfmpegPath, FileServices::GetShortPath(file));
+  log_->Attach(command);
+  QString console;
+  int32_t exitCode = 0;
+  const ToolRunner::RunResult result = RunTool(command, 1, console, exitCode);
+  const std::optional<FfmpegReport::Reading> read = log_->Read();
+  if (result != ToolRunner::RunResult::Ran || !read) return {};
+  const SourceReading reading = ReadingOf(read->Text, read->Report.OutputSeconds(), 0);
+  // Subtitles alone are no stream the null muxer takes: ffmpeg refuses them.
+  if (!reading.Timed) return reading;
+  if (exitCode != 0 || !read->Report.Summarised()) return {};
+  return reading;
+}
+
+// The joined output must hold what its files hold, as far as ffmpeg reads
+// each alone: one that holds less lost a file or part of one on the way, and
+// no source goes.
+void ConversionRun::Steps::JudgeJoin(const QList<SourceReading>& readings) {
+  SourceReading joined{reach_.Reached(), 0.0, 0};
+  for (const SourceReading& reading : readings) {
+    if (!reading.Timed) continue;
+    if (!reading.Read || !reading.Length) {
+      joinVerdict_ = ReadVerdict::Unknown;
+      return;
+    }
+    *joined.Length += *reading.Read;
+    joined.Tolerance += reading.Tolerance;
+  }
+  joinVerdict_ = Judge(joined);
+  if (joinVerdict_ == ReadVerdict::Partly) ReportPartlyRead(file_, *joined.Read, *joined.Length);
+}
+
+void ConversionRun::Steps::ReportPartlyRead(const QString& file, double read, double length) {
+  FailedStep partly;
+  partly.File = file;
+  partly.Stage = stage_;
+  partly.Description = Lang::TxtPartlyRead(read, length);
+  partly.Command = lastCommand_;
+  partly.Console = lastConsole_;
+  AddError(partly);
+}
+
+// A source that no reading judged is as the steps left it: whole.
+ReadVerdict ConversionRun::Steps::VerdictOf(const QString& source) const {
+  const ReadVerdict own = verdicts_.value(source, ReadVerdict::Whole);
+  return own == ReadVerdict::Whole ? joinVerdict_ : own;
+}
+
+// Read short, when one source was; else unknown, when one was.
+ReadVerdict ConversionRun::Steps::LeastVerdict(const QStringList& sources) const {
+  ReadVerdict least = ReadVerdict::Whole;
+  for (const QString& source : sources) {
+    const ReadVerdict verdict = VerdictOf(source);
+    if (verdict == ReadVerdict::Partly) return verdict;
+    if (verdict == ReadVerdict::Unknown) least = verdict;
+  }
+  return least;
+}
+
 void ConversionRun::Steps::FinishInput(int i) {
+  const QStringList read = SourcesOfOutput(i);
   if (State().Choices.DeleteOriginals) {
-    const QStringList read = SourcesOfOutput(i);
-    for (const QString& kept : TrashSources(read, OutputWritten()))
+    QStringList whole;
+    for (const QString& source : read) {
+      const ReadVerdict verdict = VerdictOf(source);
+      if (verdict == ReadVerdict::Whole)
+        whole << source;
+      else if (verdict == ReadVerdict::Unknown && FileServices::FileExists(source))
+        ReportKept(source, Lang::TxtDeleteOriginals(), Lang::TxtCannotDeleteFile(source));
+    }
+    for (const QString& kept : TrashSources(whole, OutputWritten()))
       ReportKept(kept, Lang::TxtDeleteOriginals(), Lang::TxtCannotDeleteFile(kept));
     ReportUnreadSources(read);
   }
-  ReplaceOlderFile(i);
+  ReplaceOlderFile(i, read);
 }
 
 // When ffmpeg did not tell which files one output read, the files it may
@@ -457,7 +622,9 @@ void ConversionRun::Steps::ReportUnreadSources(const QStringList& read) {
 
 // Only a file that was there before the run gives way: an earlier output of
 // the same run that took the name keeps it, and this one its numbered name.
-void ConversionRun::Steps::ReplaceOlderFile(int i) {
+// It gives way only to an output that holds all of its sources. read: the
+// sources of the output.
+void ConversionRun::Steps::ReplaceOlderFile(int i, const QStringList& read) {
   Replacement done = Replacement::NotNeeded;
   if (State().Choices.ReplaceFiles && Kind(7) != StageKind::MoveTracks) {
     // Inputs other than the ones just converted stay untouched, whatever their name.
@@ -466,7 +633,14 @@ void ConversionRun::Steps::ReplaceOlderFile(int i) {
       kept.clear();
     else
       kept.removeAt(i);
-    done = ReplaceExisting(output_, desired_, kept + runOutputs_);
+    // An output read short keeps its numbered name, which its entry names;
+    // of one not known to be whole the older file is listed as kept.
+    const ReadVerdict verdict = LeastVerdict(read);
+    if (verdict == ReadVerdict::Whole)
+      done = ReplaceExisting(output_, desired_, kept + runOutputs_);
+    else if (verdict == ReadVerdict::Unknown &&
+             OlderFileInTheWay(output_, desired_, kept + runOutputs_))
+      done = Replacement::OldFileKept;
     if (done == Replacement::OldFileKept)
       ReportKept(desired_, Lang::TxtReplaceFiles(), Lang::TxtCannotDeleteFile(desired_));
     if (done == Replacement::RenameFailed)

@@ -184,13 +184,18 @@ QStringList TrashSources(const QStringList& sources, bool outputWritten) {
   return kept;
 }
 
+bool OlderFileInTheWay(const QString& output, const QString& desired,
+                       const QStringList& protectedFiles) {
+  return SamePathKey(output) != SamePathKey(desired) && FileServices::FileSize(output) > 0 &&
+         TakenName(desired) && QFileInfo(desired).isFile() && !IsOneOf(desired, protectedFiles);
+}
+
 Replacement ReplaceExisting(const QString& output, const QString& desired,
                             const QStringList& protectedFiles) {
   if (SamePathKey(output) == SamePathKey(desired) || FileServices::FileSize(output) == 0)
     return Replacement::NotNeeded;
   if (TakenName(desired)) {
-    const QFileInfo old(desired);
-    if (!old.isFile() || IsOneOf(desired, protectedFiles)) return Replacement::NotNeeded;
+    if (!OlderFileInTheWay(output, desired, protectedFiles)) return Replacement::NotNeeded;
     if (!DesktopServices::ShellDeleteFile(desired, 1)) return Replacement::OldFileKept;
   }
   return FileServices::RenameFileKeepExtension(output, FileServices::GetBaseName(desired))

@@ -76,6 +76,10 @@ enum class Replacement {
 // goes to the trash first (never a folder, never one of the protected files).
 Replacement ReplaceExisting(const QString& output, const QString& desired,
                             const QStringList& protectedFiles);
+// A numbered output's desired name is taken by a regular file that
+// ReplaceExisting would send to the trash.
+bool OlderFileInTheWay(const QString& output, const QString& desired,
+                       const QStringList& protectedFiles);
 
 // Megabytes with two decimals, a half to the even digit, no trailing zeros.
 QString MegabytesText(double megabytes);

@@ -55,6 +55,32 @@ struct Reading {
 // decoding) is no such failure. text: a Reading's Text.
 bool InputReadFailed(const QString& text, const QStringList& arguments);
 
+// How long the command's input at this place among its "-i" options (from 0)
+// is, as its container says, counted from its first moment: nothing when
+// the report names no such input or gives it no length ("Duration: N/A").
+// Matroska and MP4 count their length from 0 however late their first moment
+// is (a recording whose clock started at 10 h); every other container from
+// that moment on. text: a Reading's Text.
+std::optional<double> InputLength(const QString& text, int input);
+
+// The command's input at this place among its "-i" options (from 0) holds
+// sound or moving pictures: not a picture, subtitles or tags alone; nothing
+// when the report names no such input.
+std::optional<bool> InputHoldsTime(const QString& text, int input);
+
+// The longest time between two pictures of the moving pictures that the
+// command read or wrote (a cover picture is none); nothing when it read and
+// wrote none.
+std::optional<double> LongestFrameInterval(const QString& text);
+// The lowest sample rate of the sound that the command read or wrote;
+// nothing when it read and wrote none.
+std::optional<int> LowestSampleRate(const QString& text);
+
+// An output of the command holds sound or moving pictures, whose status
+// time tells how far it got: not tags alone, subtitles alone, a cover, nor a
+// single picture.
+bool OutputHoldsTime(const QString& text);
+
 // What the report file says; nothing when it cannot be read.
 std::optional<Reading> Read(const QString& file);
 
