@@ -15,6 +15,7 @@
 #include <QVBoxLayout>
 
 #include "core/devices/CdRipper.h"
+#include "core/frame/AnotherToolRunning.h"
 #include "core/frame/DesktopServices.h"
 #include "core/frame/ProgramHelp.h"
 #include "core/frame/Session.h"
@@ -22,7 +23,6 @@
 #include "core/ground/FileServices.h"
 #include "core/ground/ToolRunner.h"
 #include "core/lang/Lang.h"
-#include "gui/devices/AnotherToolRunning.h"
 #include "gui/devices/DeviceWindowClose.h"
 #include "gui/ground/ConsoleBox.h"
 #include "gui/ground/MainWindowLink.h"

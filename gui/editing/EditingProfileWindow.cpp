@@ -453,9 +453,3 @@ void EditingProfileWindow::ClearCurrentValues() { ClearValues(false); }
 void EditingProfileWindow::ClearAllValues() { ClearValues(true); }
 
 void EditingProfileWindow::ShowDocumentation() { ProgramHelp::ShowProgramHelp(); }
-
-bool EditingProfileWindow::SaidAnotherToolRuns() {
-  if (ToolRunner::GetState() == ToolRunner::Idle) return false;
-  Lang::MsgAnotherToolRunning();
-  return true;
-}

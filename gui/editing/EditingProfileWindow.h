@@ -410,9 +410,6 @@ class EditingProfileWindow : public QMainWindow {
   bool GrabsFrames() const;
   void DrawFlatLine();
   bool NeedTestFile();
-  // True when another tool holds the runner, having said so: a press that
-  // would open the player, the viewer or a file to probe then does nothing.
-  bool SaidAnotherToolRuns();
   // Its explorer (EditingProfileWindowExplorer.cpp).
   void CreateExplorer(QWidget* central);
   void SetExplorerCaptions();

@@ -3,6 +3,7 @@
 #include <QLineEdit>
 
 #include "core/editing/EditingProfileEditor.h"
+#include "core/frame/AnotherToolRunning.h"
 #include "core/frame/FfmpegTools.h"
 #include "core/frame/TextViewer.h"
 #include "core/ground/ToolRunner.h"
@@ -48,7 +49,7 @@ void EditingProfileWindow::OnInputParamsEdited() {
 }
 
 void EditingProfileWindow::ShowFfmpegHelp() {
-  if (!FfmpegTools::FfmpegExists() || SaidAnotherToolRuns()) return;
+  if (!FfmpegTools::FfmpegExists() || AnotherToolRunning::Refuse()) return;
   TextViewer::ShowCommandOutput(
       ToolRunner::QuoteArgument(FfmpegTools::State().FfmpegPath) + " -h full", this);
 }

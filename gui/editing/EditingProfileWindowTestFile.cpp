@@ -11,6 +11,7 @@
 
 #include "core/editing/EditPreview.h"
 #include "core/editing/EditingProfileEditor.h"
+#include "core/frame/AnotherToolRunning.h"
 #include "core/frame/DesktopServices.h"
 #include "core/frame/FfmpegTools.h"
 #include "core/frame/Session.h"
@@ -171,7 +172,7 @@ void EditingProfileWindow::OnListedTestFileChosen() {
 
 void EditingProfileWindow::BrowseForTestFile() {
   // The file chosen could not be probed: the press says why before the choice.
-  if (SaidAnotherToolRuns()) return;
+  if (AnotherToolRunning::Refuse()) return;
   const QStringList chosen =
       DesktopServices::OpenFileDialog(QString(), this, QString(), QString(), false);
   if (chosen.isEmpty() || chosen.first().isEmpty()) return;
@@ -185,7 +186,7 @@ void EditingProfileWindow::BrowseForTestFile() {
 
 void EditingProfileWindow::Preview() {
   if (NeedTestFile()) return;
-  if (SaidAnotherToolRuns()) return;
+  if (AnotherToolRunning::Refuse()) return;
   using EditPreview::UnitBox;
   auto unitBox = [](QLineEdit* box, QComboBox* combo) {
     return UnitBox{box->text(), combo->currentIndex()};

@@ -6,6 +6,7 @@
 
 #include "core/editing/EditFields.h"
 #include "core/editing/EditingProfileEditor.h"
+#include "core/frame/AnotherToolRunning.h"
 #include "core/frame/FfmpegTools.h"
 #include "gui/editing/EditingProfileWindow.h"
 #include "gui/editing/EditingProfileWindowLayout.h"
@@ -109,13 +110,13 @@ void EditingProfileWindow::OnEndModeChosen() {
 void EditingProfileWindow::PlayFromStartPosition() {
   if (NeedTestFile()) return;
   const QString seconds = FfmpegTools::TimeToSeconds(startPosition->text());
-  if (!seconds.isEmpty() && !SaidAnotherToolRuns())
+  if (!seconds.isEmpty() && !AnotherToolRunning::Refuse())
     FfmpegTools::PlayFile({testFile}, FfmpegTools::State().OptNames.Seek + " " + seconds);
 }
 
 void EditingProfileWindow::PlayFromEndPosition() {
   if (NeedTestFile()) return;
   const QString seconds = FfmpegTools::TimeToSeconds(endPosition->text());
-  if (!seconds.isEmpty() && !SaidAnotherToolRuns())
+  if (!seconds.isEmpty() && !AnotherToolRunning::Refuse())
     FfmpegTools::PlayFile({testFile}, FfmpegTools::State().OptNames.Seek + " " + seconds);
 }

@@ -15,6 +15,7 @@
 #include <QVBoxLayout>
 
 #include "core/editing/FilterEditor.h"
+#include "core/frame/AnotherToolRunning.h"
 #include "core/frame/DesktopServices.h"
 #include "core/frame/FfmpegTools.h"
 #include "core/frame/ProgramHelp.h"
@@ -367,10 +368,7 @@ void FilterEditorWindow::StopOrGoBack() {
 void FilterEditorWindow::ShowFfmpegHelp() {
   if (!FfmpegTools::FfmpegExists()) return;
   // The viewer would open on nothing while another tool holds the runner.
-  if (ToolRunner::GetState() != ToolRunner::Idle) {
-    Lang::MsgAnotherToolRunning();
-    return;
-  }
+  if (AnotherToolRunning::Refuse()) return;
   TextViewer::ShowCommandOutput(
       ToolRunner::QuoteArgument(FfmpegTools::State().FfmpegPath) + " -filters", this);
 }

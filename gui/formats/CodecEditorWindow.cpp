@@ -16,6 +16,7 @@
 #include <QVBoxLayout>
 
 #include "core/formats/ExternalCodecEditor.h"
+#include "core/frame/AnotherToolRunning.h"
 #include "core/frame/DataFolderManager.h"
 #include "core/frame/DesktopServices.h"
 #include "core/frame/ProgramHelp.h"
@@ -53,14 +54,6 @@ QComboBox* MakeExtensionList(QWidget* parent, const char* name) {
   combo->addItems(kExtensions);
   combo->setCurrentIndex(-1);
   return combo;
-}
-
-// Whether the runner is free for the tool a press would start; when another
-// tool still has it (an earlier help still in the viewer), says so instead.
-bool RunnerFree() {
-  if (ToolRunner::GetState() == ToolRunner::Idle) return true;
-  Lang::MsgAnotherToolRunning();
-  return false;
 }
 
 // Text put into a box by code, with its handler muted.
@@ -572,13 +565,13 @@ void CodecEditorWindow::SetMenusEnabled(bool enabled) {
 // The documentation menu ------------------------------------------------------------
 
 void CodecEditorWindow::ShowProgramDocumentation() {
-  if (!RunnerFree()) return;
+  if (AnotherToolRunning::Refuse()) return;
   const QString command = ExternalCodecEditor::ProgramDocumentationCommand();
   if (!command.isEmpty()) TextViewer::ShowCommandOutput(command, this);
 }
 
 void CodecEditorWindow::ShowFfmpegHelp() {
-  if (!RunnerFree()) return;
+  if (AnotherToolRunning::Refuse()) return;
   const QString command = ExternalCodecEditor::FfmpegHelpCommand();
   if (!command.isEmpty()) TextViewer::ShowCommandOutput(command, this);
 }

@@ -20,6 +20,7 @@
 #include <QScrollBar>
 #include <QTimer>
 
+#include "core/frame/AnotherToolRunning.h"
 #include "core/ground/ToolRunner.h"
 #include "core/lang/Lang.h"
 #include "gui/ground/ModalWindow.h"
@@ -486,10 +487,7 @@ void FormatEditorWindow::ShowEditor(QString name, uint8_t mode) {
   if (FormatEditorWindow::Instance()) return;
   // Lists to be read from ffmpeg wait for the runner: another tool (a device
   // listing in the viewer) still has it.
-  if (FormatEditor::State().FfmpegListsStale == 1 && ToolRunner::GetState() != ToolRunner::Idle) {
-    Lang::MsgAnotherToolRunning();
-    return;
-  }
+  if (FormatEditor::State().FfmpegListsStale == 1 && AnotherToolRunning::Refuse()) return;
   QPointer<FormatEditorWindow> window = new FormatEditorWindow;
   window->Load();
   window->ShowButtonStrip(mode == 1);

@@ -11,6 +11,7 @@
 #include <QRadioButton>
 
 #include "core/formats/FormatEditor.h"
+#include "core/frame/AnotherToolRunning.h"
 #include "core/frame/DesktopServices.h"
 #include "core/frame/FfmpegTools.h"
 #include "core/frame/ProgramHelp.h"
@@ -20,22 +21,10 @@
 #include "core/lang/Lang.h"
 #include "gui/formats/FormatEditorWindow.h"
 
-namespace {
-
-// Whether the runner is free for the tool a press would start; when another
-// tool still has it (ffmpeg's help in the viewer), says so instead.
-bool RunnerFree() {
-  if (ToolRunner::GetState() == ToolRunner::Idle) return true;
-  Lang::MsgAnotherToolRunning();
-  return false;
-}
-
-}  // namespace
-
 // ffmpeg's help and the advanced option panels ------------------------------------------
 
 void FormatEditorWindow::ShowHelp(const QString& option) {
-  if (!RunnerFree() || !FfmpegTools::FfmpegExists()) return;
+  if (AnotherToolRunning::Refuse() || !FfmpegTools::FfmpegExists()) return;
   TextViewer::ShowCommandOutput(
       ToolRunner::QuoteArgument(FfmpegTools::State().FfmpegPath) + " " + option, this);
 }
@@ -143,7 +132,7 @@ void FormatEditorWindow::OpenCodecPanel() {
 }
 
 void FormatEditorWindow::ShowFormatHelp() {
-  if (!RunnerFree()) return;
+  if (AnotherToolRunning::Refuse()) return;
   if ((outputFormatOption->isChecked() && outputFormatCombo->currentText().isEmpty()) ||
       (inputFormatOption->isChecked() && inputFormatCombo->currentText().isEmpty())) {
     Lang::MsgNoFormat();
@@ -160,7 +149,7 @@ void FormatEditorWindow::ShowFormatHelp() {
 }
 
 void FormatEditorWindow::ShowCodecHelp() {
-  if (!RunnerFree()) return;
+  if (AnotherToolRunning::Refuse()) return;
   if ((audioCodecOption->isChecked() && audioCodecCombo->currentText().isEmpty()) ||
       (videoCodecOption->isChecked() && videoCodecCombo->currentText().isEmpty())) {
     Lang::MsgNoCodec();
@@ -203,7 +192,7 @@ void FormatEditorWindow::CloseCommandLinePanel() { ClosePanel(commandLinePanel);
 
 void FormatEditorWindow::ImportFromFile() {
   // The file's probe needs the runner: asked now, it could only come back empty.
-  if (!RunnerFree()) return;
+  if (AnotherToolRunning::Refuse()) return;
   const QStringList chosen = DesktopServices::OpenFileDialog(QString(), this, QString(), QString(),
                                                              false, 0, QString(), 0);
   if (chosen.isEmpty()) return;

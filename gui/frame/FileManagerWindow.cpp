@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "core/frame/AnotherToolRunning.h"
 #include "core/frame/DataFolderManager.h"
 #include "core/frame/DesktopServices.h"
 #include "core/ground/ToolRunner.h"
@@ -218,10 +219,7 @@ void FileManagerWindow::CopyEntry() {
 // lists or its test file's probe empty (the format and editing-profile
 // editors read them as they open): the manager stays and says why.
 void FileManagerWindow::EditEntry() {
-  if (!SelectedEntry().isEmpty() && ToolRunner::GetState() != ToolRunner::Idle) {
-    Lang::MsgAnotherToolRunning();
-    return;
-  }
+  if (!SelectedEntry().isEmpty() && AnotherToolRunning::Refuse()) return;
   DataFolderManager::EditSelected(SelectedEntry());
   if (DataFolderManager::State().FmEditRequested == 1) close();
 }

@@ -1,4 +1,4 @@
-#include "gui/devices/AnotherToolRunning.h"
+#include "core/frame/AnotherToolRunning.h"
 
 #include "core/ground/ToolRunner.h"
 #include "core/lang/Lang.h"
