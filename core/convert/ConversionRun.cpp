@@ -602,7 +602,7 @@ void ConversionRun::Steps::FinishInput(int i) {
       if (verdict == ReadVerdict::Whole)
         whole << source;
       else if (verdict == ReadVerdict::Unknown && FileServices::FileExists(source))
-        ReportKept(source, Lang::TxtDeleteOriginals(), Lang::TxtCannotDeleteFile(source));
+        ReportKept(source, Lang::TxtDeleteOriginals(), Lang::TxtKeptReadUnknown());
     }
     for (const QString& kept : TrashSources(whole, OutputWritten()))
       ReportKept(kept, Lang::TxtDeleteOriginals(), Lang::TxtCannotDeleteFile(kept));
@@ -640,7 +640,7 @@ void ConversionRun::Steps::ReplaceOlderFile(int i, const QStringList& read) {
       done = ReplaceExisting(output_, desired_, kept + runOutputs_);
     else if (verdict == ReadVerdict::Unknown &&
              OlderFileInTheWay(output_, desired_, kept + runOutputs_))
-      done = Replacement::OldFileKept;
+      ReportKept(desired_, Lang::TxtReplaceFiles(), Lang::TxtKeptNewFileUnknown());
     if (done == Replacement::OldFileKept)
       ReportKept(desired_, Lang::TxtReplaceFiles(), Lang::TxtCannotDeleteFile(desired_));
     if (done == Replacement::RenameFailed)

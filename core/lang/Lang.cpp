@@ -299,6 +299,8 @@ QString TxtPartlyRead(double readSeconds, double totalSeconds) {
   };
   return DesktopText(5).arg(seconds(readSeconds), seconds(totalSeconds));
 }
+QString TxtKeptReadUnknown() { return DesktopText(9); }
+QString TxtKeptNewFileUnknown() { return DesktopText(10); }
 void MsgAnotherToolRunning() { Box(DesktopText(6), kInformation); }
 void MsgNoProgramToOpen(const QString& target) {
   const bool address = target.contains(QLatin1String("://"));

@@ -222,6 +222,12 @@ QString TxtNothingWritten();
 // step whose output holds less than its source: seconds with one decimal, a
 // decimal comma in Spanish and Portuguese.
 QString TxtPartlyRead(double readSeconds, double totalSeconds);
+// 9: "Se conservó: no se pudo saber si se leyó entero", the error table's
+// description of a source kept because how much of it was read is unknown.
+QString TxtKeptReadUnknown();
+// 10: "Se conservó: no se pudo saber si el archivo nuevo está entero", of an
+// older file kept because its replacement is not known to be whole.
+QString TxtKeptNewFileUnknown();
 // With the information icon, 6: "Otra herramienta está en ejecución; espere a
 // que termine", for a press that needs the tool runner while another tool runs.
 void MsgAnotherToolRunning();

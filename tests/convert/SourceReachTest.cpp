@@ -384,7 +384,7 @@ TEST_F(SourceReachTest, ReplaceLeavesTheOlderFileBesideAnOutputThatFellShort) {
 }
 
 // A raw picture stream holds no length: nothing shows its output whole, so
-// it stays, and is listed as a file the option did not remove.
+// it stays, and is listed as kept for that.
 TEST_F(SourceReachTest, ASourceOfUnknownLengthStays) {
   const QString raw = Make("in/camera.h264", {"-f", "lavfi", "-i", "testsrc=size=160x120:rate=25",
                                               "-t", "3", "-c:v", "libx264"});
@@ -392,10 +392,34 @@ TEST_F(SourceReachTest, ASourceOfUnknownLengthStays) {
   ASSERT_EQ(Errors().size(), 1);
   EXPECT_EQ(Errors()[0].File, raw);
   EXPECT_EQ(Errors()[0].Stage, "Eliminar archivos originales");
-  EXPECT_EQ(Errors()[0].Description, "No pudo eliminarse el archivo " + raw);
+  EXPECT_EQ(Errors()[0].Description, "Se conservó: no se pudo saber si se leyó entero");
   EXPECT_NEAR(Duration(Path("out/camera.mkv")), 3, 0.3);
   EXPECT_TRUE(QFile::exists(raw));
   EXPECT_TRUE(Trashed().isEmpty());
+}
+
+// Nor does an older file give way to an output not known to be whole.
+TEST_F(SourceReachTest, AnOlderFileStaysBesideTheOutputOfASourceOfUnknownLength) {
+  const QString raw = Make("in/camera.h264", {"-f", "lavfi", "-i", "testsrc=size=160x120:rate=25",
+                                              "-t", "3", "-c:v", "libx264"});
+  const QString older = Make("in/camera.mkv", {"-f", "lavfi", "-i", "sine", "-t", "1"});
+  const QByteArray olderBytes = Bytes(older);
+  Conversion::State().Choices.OutputMode = OutputSourceFolders;
+  Conversion::State().Choices.ReplaceFiles = true;
+  Conversion::State().Choices.DeleteOriginals = false;
+  Conversion::State().Choices.ExtensionText = "mkv";
+  Session::State().FileList = {raw};
+  {
+    ScriptedDialogs dialogs;
+    Conversion::Convert("");
+  }
+  ASSERT_EQ(Errors().size(), 1);
+  EXPECT_EQ(Errors()[0].File, older);
+  EXPECT_EQ(Errors()[0].Stage, "Reemplazar archivos");
+  EXPECT_EQ(Errors()[0].Description,
+            "Se conservó: no se pudo saber si el archivo nuevo está entero");
+  EXPECT_EQ(Bytes(older), olderBytes);
+  EXPECT_NEAR(Duration(Path("in/camera (2).mkv")), 3, 0.3);
 }
 
 // Media whose length a plain comparison of ffmpeg's last time with the

@@ -486,18 +486,22 @@ TEST_F(CatalogueTest, TheDesktopTablesTextsFollowTheLanguageInForce) {
     QString busy;
     QString noViewer;
     QString noBrowser;
+    QString keptRead;
   } cases[] = {
       {"<Spanish>", "Se leyeron 9,5 s de 12,0 s",
        "Otra herramienta está en ejecución; espere a que termine",
        "Ningún programa pudo abrir \"/p/doc.pdf\". Instale xdg-utils y un visor de PDF",
-       "Ningún programa pudo abrir \"https://x.org/d\". Instale xdg-utils y un navegador web"},
+       "Ningún programa pudo abrir \"https://x.org/d\". Instale xdg-utils y un navegador web",
+       "Se conservó: no se pudo saber si se leyó entero"},
       {"<English>", "Only 9.5 s of 12.0 s were read", "Another tool is running; wait for it to finish",
        "No program could open \"/p/doc.pdf\". Install xdg-utils and a PDF viewer",
-       "No program could open \"https://x.org/d\". Install xdg-utils and a web browser"},
+       "No program could open \"https://x.org/d\". Install xdg-utils and a web browser",
+       "Kept: it could not be told whether it was read whole"},
       {"<Portuguese>", "Foram lidos 9,5 s de 12,0 s",
        "Outra ferramenta está em execução; aguarde até que termine",
        "Nenhum programa pôde abrir \"/p/doc.pdf\". Instale xdg-utils e um visualizador de PDF",
-       "Nenhum programa pôde abrir \"https://x.org/d\". Instale xdg-utils e um navegador web"},
+       "Nenhum programa pôde abrir \"https://x.org/d\". Instale xdg-utils e um navegador web",
+       "Mantido: não foi possível saber se foi lido por inteiro"},
   };
   for (const auto& c : cases) {
     Lang::LoadLanguage(c.language);
@@ -507,6 +511,7 @@ TEST_F(CatalogueTest, TheDesktopTablesTextsFollowTheLanguageInForce) {
     Lang::MsgNoProgramToOpen("/p/doc.pdf");
     Lang::MsgNoProgramToOpen("https://x.org/d");
     EXPECT_EQ(Lang::TxtPartlyRead(9.48, 12), c.partlyRead) << c.language;
+    EXPECT_EQ(Lang::TxtKeptReadUnknown(), c.keptRead) << c.language;
     EXPECT_EQ(dialogs.Messages(), QStringList({c.busy, c.noViewer, c.noBrowser})) << c.language;
     EXPECT_EQ(dialogs.Shown()[0].style, 64);
     EXPECT_EQ(dialogs.Shown()[1].style, 16);
