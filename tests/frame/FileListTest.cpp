@@ -26,12 +26,12 @@ class FileListTest : public TestEnv {
   }
   QStringList Lines() const {
     QStringList lines;
-    for (int i = 0; i < main_.List1->count(); ++i) lines << main_.List1->item(i)->text();
+    for (int i = 0; i < main_.fileList->count(); ++i) lines << main_.fileList->item(i)->text();
     return lines;
   }
   int Selected() const {
-    const QListWidgetItem* item = main_.List1->currentItem();
-    return item && item->isSelected() ? main_.List1->row(item) : -1;
+    const QListWidgetItem* item = main_.fileList->currentItem();
+    return item && item->isSelected() ? main_.fileList->row(item) : -1;
   }
   void Fill(int count) {
     Session::State().FileList.clear();
@@ -47,13 +47,13 @@ TEST_F(FileListTest, AddingAppendsThePicksInOrderAndKeepsDuplicates) {
   dialogs.Expect(Kind::OpenFile, QStringList{"/m/a.mp4", "/m/b.mp4", "/m/c.mp4"})
       .Expect(Kind::OpenFile, QStringList{"/n/a.mp4", "/m/a.mp4"})
       .Expect(Kind::OpenFile, QStringList());
-  main_.Command1_Click();
+  main_.AddFiles();
   EXPECT_EQ(Session::FileCount(), 3);
   EXPECT_EQ(Lines(), (QStringList{"/m/a.mp4", "/m/b.mp4", "/m/c.mp4"}));
   EXPECT_EQ(Selected(), -1);
 
-  main_.Command1_Click();
-  main_.Command1_Click();  // cancelled
+  main_.AddFiles();
+  main_.AddFiles();  // cancelled
   EXPECT_EQ(Session::State().FileList,
             (QStringList{"/m/a.mp4", "/m/b.mp4", "/m/c.mp4", "/n/a.mp4", "/m/a.mp4"}));
   EXPECT_EQ(Lines(), Session::State().FileList);
@@ -66,9 +66,9 @@ TEST_F(FileListTest, TheDialogStartsInTheFolderOfTheLastListedFile) {
   ScriptedDialogs dialogs;
   dialogs.Expect(Kind::OpenFile, QStringList()).Expect(Kind::OpenFile, QStringList());
   DesktopServices::State().LastFolder = Folder();
-  main_.Command1_Click();
+  main_.AddFiles();
   Session::State().FileList = {"/elsewhere/a.mp4", last + "/z.mp4"};
-  main_.Command1_Click();
+  main_.AddFiles();
   EXPECT_EQ(dialogs.Shown()[0].text, Folder()) << "empty list: the last dialog folder";
   EXPECT_EQ(dialogs.Shown()[1].text, last);
 }
@@ -88,8 +88,8 @@ TEST_F(FileListTest, RemovingKeepsTheSelectionOnTheSameLineOrTheLast) {
   };
   for (const Case& c : cases) {
     Fill(c.count);
-    if (c.selected >= 0) main_.List1->setCurrentRow(c.selected);
-    main_.Command2_Click();
+    if (c.selected >= 0) main_.fileList->setCurrentRow(c.selected);
+    main_.RemoveSelectedFile();
     EXPECT_EQ(Session::State().FileList, c.expected) << c.count << " " << c.selected;
     EXPECT_EQ(Lines(), c.expected) << c.count << " " << c.selected;
     EXPECT_EQ(Selected(), c.expectedSelected) << c.count << " " << c.selected;
@@ -117,11 +117,11 @@ TEST_F(FileListTest, ChangesAreToldAndNoChangeIsNot) {
 
 TEST_F(FileListTest, RefreshKeepsASelectionInRangeAndNoneWhenThereWasNone) {
   Fill(5);
-  main_.List1->setCurrentRow(4);
+  main_.fileList->setCurrentRow(4);
   Session::State().FileList.resize(2);
   Session::RefreshFileList();
   EXPECT_EQ(Selected(), 1);
-  main_.List1->clearSelection();
+  main_.fileList->clearSelection();
   Session::RefreshFileList();
   EXPECT_EQ(Selected(), -1);
 }
@@ -133,12 +133,12 @@ TEST_F(FileListTest, TenThousandFilesAreAddedAndShownQuickly) {
   dialogs.Expect(Kind::OpenFile, many);
   QElapsedTimer timer;
   timer.start();
-  main_.Command1_Click();
-  main_.List1->setCurrentRow(39999);
+  main_.AddFiles();
+  main_.fileList->setCurrentRow(39999);
   Session::RefreshFileList();
   EXPECT_LT(timer.elapsed(), 1000);
   EXPECT_EQ(Session::FileCount(), 40000) << "no 32767-file limit";
-  EXPECT_EQ(main_.List1->count(), 40000);
+  EXPECT_EQ(main_.fileList->count(), 40000);
   EXPECT_EQ(Selected(), 39999);
 }
 
@@ -147,21 +147,21 @@ TEST_F(FileListTest, TenThousandFilesAreAddedAndShownQuickly) {
 TEST_F(FileListTest, RemovingAllOfTenThousandFilesIsQuickWhileAScreenReaderWatches) {
   main_.show();
   Fill(10000);
-  main_.List1->setCurrentRow(5000);
+  main_.fileList->setCurrentRow(5000);
   QAccessible::setActive(true);
   const QAccessible::UpdateHandler previous =
       QAccessible::installUpdateHandler([](QAccessibleEvent*) {});
-  QAccessibleInterface* list = QAccessible::queryAccessibleInterface(main_.List1);
+  QAccessibleInterface* list = QAccessible::queryAccessibleInterface(main_.fileList);
   ASSERT_NE(list, nullptr);
   for (int i = 0; i < list->childCount(); ++i) ASSERT_NE(list->child(i), nullptr);
   QElapsedTimer timer;
   timer.start();
-  main_.Menu_Archivo_QuitarTodos_Click();
+  main_.RemoveAllFiles();
   const qint64 elapsed = timer.elapsed();
   QAccessible::installUpdateHandler(previous);
   QAccessible::setActive(false);
   EXPECT_LT(elapsed, 1000);
-  EXPECT_EQ(main_.List1->count(), 0);
+  EXPECT_EQ(main_.fileList->count(), 0);
   EXPECT_EQ(list->childCount(), 0);
   EXPECT_EQ(Session::FileCount(), 0);
 }

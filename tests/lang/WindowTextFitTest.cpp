@@ -241,6 +241,18 @@ W* Loaded(Args... args) {
   return window;
 }
 
+ToolPathsWindow* LoadedToolPaths(QWidget* main) {
+  auto* window = new ToolPathsWindow(main);
+  window->Load();
+  return window;
+}
+
+ProgressWindow* LoadedProgress() {
+  auto* window = new ProgressWindow;
+  window->Load();
+  return window;
+}
+
 // The format editor showing the rows of a category.
 FormatEditorWindow* FormatEditorOn(FormatEditor::Category category) {
   auto* window = Loaded<FormatEditorWindow>();
@@ -263,8 +275,7 @@ const Window kWindows[] = {
     {"Form5", [](QWidget*) { return Loaded<CodecEditorWindow>(); }},
     {"Form6", [](QWidget*) { return Loaded<TextViewerWindow>(); }},
     {"Form7 input rows", [](QWidget*) { return FormatEditorOn(FormatEditor::Input); }},
-    {"Form7 general rows",
-     [](QWidget*) { return FormatEditorOn(FormatEditor::OutputGeneral); }},
+    {"Form7 general rows", [](QWidget*) { return FormatEditorOn(FormatEditor::OutputGeneral); }},
     {"Form7 audio rows", [](QWidget*) { return FormatEditorOn(FormatEditor::OutputAudio); }},
     {"Form7 video rows", [](QWidget*) { return FormatEditorOn(FormatEditor::OutputVideo); }},
     {"Form7 with its buttons",
@@ -280,14 +291,14 @@ const Window kWindows[] = {
        window->SetScratchLayout();
        return window;
      }},
-    {"Form9", [](QWidget* main) { return Loaded<ToolPathsWindow>(main); }},
+    {"Form9", [](QWidget* main) { return LoadedToolPaths(main); }},
     {"Form10", [](QWidget* main) { return new CommandViewerWindow(main); }},
     {"Form11", [](QWidget* main) { return Loaded<CodecViewerWindow>(main); }},
-    {"Form12", [](QWidget*) { return Loaded<ProgressWindow>(); }},
+    {"Form12", [](QWidget*) { return LoadedProgress(); }},
     {"Form12 with its errors",
      [](QWidget*) {
-       auto* window = Loaded<ProgressWindow>();
-       window->Command3_Click();
+       auto* window = LoadedProgress();
+       window->ShowErrors();
        return window;
      }},
     {"Form13", [](QWidget* main) { return Loaded<LanguageWindow>(main); }},

@@ -302,20 +302,20 @@ TEST_F(WindowTranslatorsTest, LoadHandlersApplyTheirTranslators) {
 // language in force; with no main window loaded they keep their own.
 TEST_F(WindowTranslatorsTest, WindowsCopyTheMainWindowsHelpCaptions) {
   Lang::LoadLanguage("<English>");
-  ASSERT_NE(main_->Menu_Help->title(), "Ayuda");
+  ASSERT_NE(main_->helpMenu->title(), "Ayuda");
   CdRipWindow rip;
   rip.Form_Load();
-  EXPECT_EQ(rip.Command5->text(), main_->Menu_Help->title());
+  EXPECT_EQ(rip.Command5->text(), main_->helpMenu->title());
   FilterEditorWindow filters;
   filters.Form_Load();
-  EXPECT_EQ(filters.Menu_Help->title(), main_->Menu_Help->title());
-  EXPECT_EQ(filters.Help_ffmpeg->text(), main_->Help_ffhelp->text());
-  EXPECT_EQ(filters.Help_Doc->text(), main_->Help_ProgramHelp->text());
+  EXPECT_EQ(filters.Menu_Help->title(), main_->helpMenu->title());
+  EXPECT_EQ(filters.Help_ffmpeg->text(), main_->ffmpegHelpAction->text());
+  EXPECT_EQ(filters.Help_Doc->text(), main_->programHelpAction->text());
   CodecEditorWindow codecs;
   codecs.Form_Load();
   codecs.ShowTab(1);
-  EXPECT_EQ(codecs.View_ffmpegHelp->text(), main_->Help_ffhelp->text());
-  EXPECT_EQ(codecs.View_ProgHelp->text(), main_->Help_ProgramHelp->text());
+  EXPECT_EQ(codecs.View_ffmpegHelp->text(), main_->ffmpegHelpAction->text());
+  EXPECT_EQ(codecs.View_ProgHelp->text(), main_->programHelpAction->text());
 
   main_.reset();
   CdRipWindow ripAlone;
