@@ -566,11 +566,11 @@ ProfileChoice::Controls MainWindow::EditChoice() {
           "qep"};
 }
 
-void MainWindow::OnFormatProfileChosen() { ProfileChoice::Click(FormatChoice()); }
-void MainWindow::OnFormatProfileTyped() { ProfileChoice::Change(FormatChoice()); }
+void MainWindow::OnFormatProfileChosen() { ProfileChoice::TakeChosenItem(FormatChoice()); }
+void MainWindow::OnFormatProfileTyped() { ProfileChoice::UndoTyping(FormatChoice()); }
 void MainWindow::ChooseFormatProfile() { ProfileChoice::ChooseProfile(FormatChoice()); }
 void MainWindow::EditFormatProfile() { FormatEditorWindow::ShowEditor("*", 1); }
-void MainWindow::OnEditingProfileChosen() { ProfileChoice::Click(EditChoice()); }
-void MainWindow::OnEditingProfileTyped() { ProfileChoice::Change(EditChoice()); }
+void MainWindow::OnEditingProfileChosen() { ProfileChoice::TakeChosenItem(EditChoice()); }
+void MainWindow::OnEditingProfileTyped() { ProfileChoice::UndoTyping(EditChoice()); }
 void MainWindow::ChooseEditingProfile() { ProfileChoice::ChooseProfile(EditChoice()); }
 void MainWindow::EditEditingProfile() { EditingProfileWindow::ShowEditor("*", 1); }

@@ -469,8 +469,8 @@ ProfileChoice::Controls RecorderWindow::FormatControls() {
   return {Combo3, Command6, &Combo3Tag, &Recorder::State().RecFormatProfilePath, "formats", "qfm"};
 }
 
-void RecorderWindow::Combo3_Click() { ProfileChoice::Click(FormatControls()); }
-void RecorderWindow::Combo3_Change() { ProfileChoice::Change(FormatControls()); }
+void RecorderWindow::Combo3_Click() { ProfileChoice::TakeChosenItem(FormatControls()); }
+void RecorderWindow::Combo3_Change() { ProfileChoice::UndoTyping(FormatControls()); }
 void RecorderWindow::Command5_Click() { ProfileChoice::ChooseProfile(FormatControls()); }
 void RecorderWindow::Command6_Click() { FormatEditorWindow::ShowEditor("*", 1); }
 

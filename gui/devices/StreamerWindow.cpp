@@ -283,8 +283,8 @@ ProfileChoice::Controls StreamerWindow::FormatControls() {
           "formats", "qfm"};
 }
 
-void StreamerWindow::Combo3_Click() { ProfileChoice::Click(FormatControls()); }
-void StreamerWindow::Combo3_Change() { ProfileChoice::Change(FormatControls()); }
+void StreamerWindow::Combo3_Click() { ProfileChoice::TakeChosenItem(FormatControls()); }
+void StreamerWindow::Combo3_Change() { ProfileChoice::UndoTyping(FormatControls()); }
 void StreamerWindow::Command5_Click() { ProfileChoice::ChooseProfile(FormatControls()); }
 void StreamerWindow::Command6_Click() { FormatEditorWindow::ShowEditor("*", 1); }
 
