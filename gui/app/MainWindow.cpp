@@ -74,6 +74,15 @@ const char* const kExtensions[] = {
     "m4v", "mac", "mp1", "mp2", "mp3", "mp4", "mpc", "mpeg", "mpeg1", "mpeg2", "mpeg4", "mpg",
     "mtk", "mts", "mtv", "ogg", "ogm", "ogv", "ogx", "vob",  "wav",   "wma",   "wmv",   "wv"};
 
+// The tool runner takes one tool at a time. A press that would start a tool
+// while another runs says so and does nothing else, rather than show what the
+// refused run left empty; during this window's own conversion it waits quietly.
+bool RunnerFree() {
+  if (ToolRunner::GetState() == ToolRunner::Idle) return true;
+  if (Conversion::State().Running != 1) Lang::MsgAnotherToolRunning();
+  return false;
+}
+
 }  // namespace
 
 MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
@@ -435,12 +444,12 @@ void MainWindow::MoveSelectedFileDown() {
 
 void MainWindow::PlaySelectedFile() {
   const int row = SelectedRow();
-  if (row >= 0) FfmpegTools::PlayFile({Session::State().FileList[row]}, "");
+  if (row >= 0 && RunnerFree()) FfmpegTools::PlayFile({Session::State().FileList[row]}, "");
 }
 
 void MainWindow::AnalyseSelectedFile() {
   const int row = SelectedRow();
-  if (row < 0) return;
+  if (row < 0 || !RunnerFree()) return;
   MediaInfo info;
   bool stopped = false;
   {
@@ -456,16 +465,20 @@ void MainWindow::AnalyseSelectedFile() {
 
 // Conversion --------------------------------------------------------------
 
-void MainWindow::Convert() { Conversion::Convert("", fileList); }
+void MainWindow::Convert() {
+  if (RunnerFree()) Conversion::Convert("", fileList);
+}
 
 // The seconds are passed on as typed; the command table checks them.
 void MainWindow::ConvertForTest() {
+  if (!RunnerFree()) return;
   const QString seconds = Lang::InputTestSeconds();
   if (!seconds.isEmpty()) Conversion::Convert(seconds, fileList);
 }
 
+// Building the table may ask ffmpeg for a format's extension.
 void MainWindow::ShowCommands() {
-  if (!Conversion::BuildCommandTable("", this)) return;
+  if (!RunnerFree() || !Conversion::BuildCommandTable("", this)) return;
   CommandViewerWindow viewer(this);
   viewer.ShowTable([](int row, int column) { return Conversion::State().Commands.At(row, column); },
                    twoPassAction->isChecked(), Conversion::State().MultiOutput == 1);
@@ -486,15 +499,17 @@ void ShowToolText(MainWindow* form, const QString& program, const QString& argum
 }  // namespace
 
 void MainWindow::ShowFfmpegLicence() {
-  if (FfmpegTools::FfmpegExists()) ShowToolText(this, FfmpegTools::State().FfmpegPath, "-L");
+  if (RunnerFree() && FfmpegTools::FfmpegExists())
+    ShowToolText(this, FfmpegTools::State().FfmpegPath, "-L");
 }
 
 void MainWindow::ShowFfmpegHelp() {
-  if (FfmpegTools::FfmpegExists())
+  if (RunnerFree() && FfmpegTools::FfmpegExists())
     ShowToolText(this, FfmpegTools::State().FfmpegPath, "-help full");
 }
 
 void MainWindow::ShowCdda2wavHelp() {
+  if (!RunnerFree()) return;
   if (!FileServices::FileExists(CdRipper::State().Cdda2wavPath)) {
     Lang::MsgFileNotFound(CdRipper::State().Cdda2wavPath);
     return;
@@ -502,21 +517,32 @@ void MainWindow::ShowCdda2wavHelp() {
   ShowToolText(this, CdRipper::State().Cdda2wavPath, "-help");
 }
 
+// The device windows list their devices, and the format editor reads ffmpeg's
+// capabilities, as they open: over a running tool they would show empty lists.
+
 void MainWindow::RipCd() {
+  if (!RunnerFree()) return;
   CdRipper::State().CDRipAddToList = 0;
   CdRipWindow::OpenCDRip();
 }
 
 void MainWindow::AddCdTracks() {
+  if (!RunnerFree()) return;
   CdRipper::State().CDRipAddToList = 1;
   CdRipWindow::OpenCDRip();
 }
 
-void MainWindow::Record() { RecorderWindow::ShowRecorder(); }
+void MainWindow::Record() {
+  if (RunnerFree()) RecorderWindow::ShowRecorder();
+}
 
-void MainWindow::Stream() { StreamerWindow::StreamFileList(); }
+void MainWindow::Stream() {
+  if (RunnerFree()) StreamerWindow::StreamFileList();
+}
 
-void MainWindow::OpenFormatEditor() { FormatEditorWindow::ShowEditor("", 0); }
+void MainWindow::OpenFormatEditor() {
+  if (RunnerFree()) FormatEditorWindow::ShowEditor("", 0);
+}
 
 // Output choice ----------------------------------------------------------
 
@@ -569,7 +595,9 @@ ProfileChoice::Controls MainWindow::EditChoice() {
 void MainWindow::OnFormatProfileChosen() { ProfileChoice::TakeChosenItem(FormatChoice()); }
 void MainWindow::OnFormatProfileTyped() { ProfileChoice::UndoTyping(FormatChoice()); }
 void MainWindow::ChooseFormatProfile() { ProfileChoice::ChooseProfile(FormatChoice()); }
-void MainWindow::EditFormatProfile() { FormatEditorWindow::ShowEditor("*", 1); }
+void MainWindow::EditFormatProfile() {
+  if (RunnerFree()) FormatEditorWindow::ShowEditor("*", 1);
+}
 void MainWindow::OnEditingProfileChosen() { ProfileChoice::TakeChosenItem(EditChoice()); }
 void MainWindow::OnEditingProfileTyped() { ProfileChoice::UndoTyping(EditChoice()); }
 void MainWindow::ChooseEditingProfile() { ProfileChoice::ChooseProfile(EditChoice()); }

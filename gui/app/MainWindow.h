@@ -32,6 +32,11 @@ class MainWindow : public QMainWindow {
   // got the focus, or a click cleared the selection) is no selection.
   int SelectedRow() const;
 
+  // Every handler below that starts a tool (a probe, the player, a conversion,
+  // a tool's own text, a window that lists devices or ffmpeg's capabilities)
+  // first asks whether the tool runner is free. When another tool runs it says
+  // so once and does nothing else: it never shows an empty result as real.
+
   // File list.
   // Lets the user pick files (several at once) and appends them; a cancelled
   // dialog changes nothing.

@@ -52,13 +52,14 @@ TEST_F(AnalyseWaitTest, WhileTheProbeRunsNothingElseIsReachableAndItsReportStill
   const QString go = Folder() + "/go";
   SlowProbe("while [ ! -e '" + go.toUtf8() + "' ]; do sleep 0.05; done\nexec ffprobe \"$@\"");
   ScriptedDialogs dialogs;
-  dialogs.ExpectMessage();
+  dialogs.ExpectMessage().ExpectMessage();
   bool mainEnabled = true;
   QString modal;
   WhenReady whileProbing(&Probing, [&] {
     mainEnabled = main_->isEnabled();
     if (const QWidget* window = QApplication::activeModalWidget()) modal = window->objectName();
-    // "Convertir", even if it were reached, finds the runner busy: no run, no error.
+    // "Convertir", even if it were reached, finds the runner busy: it says so,
+    // and there is no run and no error.
     main_->Convert();
     EXPECT_EQ(ProgressWindow::Instance(), nullptr);
     EXPECT_TRUE(Conversion::State().Errors.isEmpty());
@@ -68,8 +69,9 @@ TEST_F(AnalyseWaitTest, WhileTheProbeRunsNothingElseIsReachableAndItsReportStill
   ASSERT_TRUE(whileProbing.Done());
   EXPECT_FALSE(mainEnabled);
   EXPECT_EQ(modal, "Form17");
-  ASSERT_EQ(dialogs.Messages().size(), 1);
-  EXPECT_TRUE(dialogs.Messages()[0].contains("Audio codec: pcm_s16le"));
+  ASSERT_EQ(dialogs.Messages().size(), 2);
+  EXPECT_EQ(dialogs.Messages()[0], "Otra herramienta está en ejecución; espere a que termine");
+  EXPECT_TRUE(dialogs.Messages()[1].contains("Audio codec: pcm_s16le"));
   EXPECT_TRUE(main_->isEnabled());
   EXPECT_EQ(WaitWindow::Instance(), nullptr);
 }
