@@ -92,19 +92,18 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
   // Every message box is titled with this window's caption.
   Lang::SetBoxTitle(windowTitle());
   connect(this, &QWidget::windowTitleChanged, this, &Lang::SetBoxTitle);
+  // The controls are made in the order the keyboard goes through them, from
+  // the file list down to "Convertir": the list has the focus first.
   auto* central = new QWidget(this);
-  CreateFileFrame();
-  CreateOutputFrame();
-  CreateProfileFrame();
+  CreateFileFrame(central);
+  CreateOutputFrame(central);
+  CreateProfileFrame(central);
   convertButton = Named(new QPushButton("Convertir", central), "Command5");
   auto* layout = new QVBoxLayout(central);
   layout->addWidget(fileListFrame, 1);
   layout->addWidget(outputFrame);
   layout->addWidget(profilesFrame);
   layout->addWidget(convertButton);
-  fileListFrame->setParent(central);
-  outputFrame->setParent(central);
-  profilesFrame->setParent(central);
   setCentralWidget(central);
   CreateMenus();
   WireControls();
@@ -120,8 +119,8 @@ MainWindow::~MainWindow() {
 
 MainWindow* MainWindow::Instance() { return g_instance.data(); }
 
-void MainWindow::CreateFileFrame() {
-  fileListFrame = Named(new QGroupBox("Archivos a convertir"), "Frame1");
+void MainWindow::CreateFileFrame(QWidget* central) {
+  fileListFrame = Named(new QGroupBox("Archivos a convertir", central), "Frame1");
   fileList = Named(new QListWidget(fileListFrame), "List1");
   AccessibleNames::NameAfter(fileList, fileListFrame);
   fileList->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
@@ -141,8 +140,8 @@ void MainWindow::CreateFileFrame() {
   layout->addLayout(buttons);
 }
 
-void MainWindow::CreateOutputFrame() {
-  outputFrame = Named(new QGroupBox("Guardar como..."), "Frame2");
+void MainWindow::CreateOutputFrame(QWidget* central) {
+  outputFrame = Named(new QGroupBox("Guardar como...", central), "Frame2");
   outputModeCombo = Named(new QComboBox(outputFrame), "Combo1");
   outputModeCombo->addItems(
       {"Archivo (concatenar):", "Archivo:", "Guardar en directorio de archivo original",
@@ -163,8 +162,9 @@ void MainWindow::CreateOutputFrame() {
   grid->addWidget(extensionCombo, 2, 1, 1, 2);
 }
 
-void MainWindow::CreateProfileFrame() {
-  profilesFrame = Named(new QGroupBox("Configuración del convertidor (opcional)"), "Frame3");
+void MainWindow::CreateProfileFrame(QWidget* central) {
+  profilesFrame =
+      Named(new QGroupBox("Configuración del convertidor (opcional)", central), "Frame3");
   formatProfileLabel = Named(new QLabel("Formato:", profilesFrame), "Label2");
   formatProfileCombo = Named(new QComboBox(profilesFrame), "Combo3");
   chooseFormatProfileButton = Named(new QPushButton("...", profilesFrame), "Command4");

@@ -150,9 +150,9 @@ class MainWindow : public QMainWindow {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  void CreateFileFrame();
-  void CreateOutputFrame();
-  void CreateProfileFrame();
+  void CreateFileFrame(QWidget* central);
+  void CreateOutputFrame(QWidget* central);
+  void CreateProfileFrame(QWidget* central);
   void CreateMenus();
   void WireControls();
   void OnRunOptionToggled();

@@ -31,6 +31,11 @@ QPlainTextEdit* MakeBox(QWidget* parent, int number) {
 CommandViewerWindow::CommandViewerWindow(QWidget* owner) : QDialog(owner) {
   setObjectName("Form10");
   setWindowTitle("Linea de comandos");
+  // The boxes are read-only: the keyboard starts on the buttons.
+  previousPageButton = new QPushButton("<", this);
+  previousPageButton->setObjectName("Command2");
+  nextPageButton = new QPushButton(">", this);
+  nextPageButton->setObjectName("Command1");
   CreateCommandsPage();
   CreateOutputPage();
 
@@ -41,10 +46,6 @@ CommandViewerWindow::CommandViewerWindow(QWidget* owner) : QDialog(owner) {
   pages->addWidget(outputPage);
   outputPage->hide();
 
-  previousPageButton = new QPushButton("<", this);
-  previousPageButton->setObjectName("Command2");
-  nextPageButton = new QPushButton(">", this);
-  nextPageButton->setObjectName("Command1");
   auto* buttons = new QHBoxLayout;
   buttons->addStretch();
   buttons->addWidget(previousPageButton);

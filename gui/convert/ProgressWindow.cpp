@@ -83,7 +83,16 @@ ProgressWindow::~ProgressWindow() = default;
 
 ProgressWindow* ProgressWindow::Instance() { return g_instance.data(); }
 
+// The buttons come first in the keyboard's order: the window opens with the
+// focus on "Detener"; the boxes only show what the run tells.
 void ProgressWindow::CreateControls() {
+  stopButton = AddButton(this, "Command1", 3);
+  forceStopButton = AddButton(this, "Command4", 1);
+  showErrorsButton = AddButton(this, "Command3", 0);
+  doneButton = AddButton(this, "Command2", 2);
+  doneButton->hide();
+  showErrorsButton->hide();
+
   currentFile = AddBox(this, "Text1", Margin);
   fileCounter = AddBox(this, "Text2", Margin + 26);
   errorCountBox = AddBox(this, "Text3", Margin + 52);
@@ -92,13 +101,6 @@ void ProgressWindow::CreateControls() {
   consoleLine = new WrappingLineBox(this);
   consoleLine->setObjectName("Text5");
   consoleLine->setGeometry(S(Margin), S(StatusTop), S(BoxWidth), S(StatusHeight));
-
-  showErrorsButton = AddButton(this, "Command3", 0);
-  forceStopButton = AddButton(this, "Command4", 1);
-  doneButton = AddButton(this, "Command2", 2);
-  stopButton = AddButton(this, "Command1", 3);
-  doneButton->hide();
-  showErrorsButton->hide();
 
   errorPanel = new QWidget(this);
   errorPanel->setObjectName("Picture1");
@@ -171,6 +173,7 @@ void ProgressWindow::Done() { close(); }
 void ProgressWindow::ShowErrors() {
   errorPanel->setVisible(true);
   resize(width(), S(TallHeight));
+  failedFileList->setFocus(Qt::OtherFocusReason);
 }
 
 void ProgressWindow::ShowSelectedFailure() {
@@ -246,6 +249,7 @@ bool ProgressWindow::RefusesClose() {
   if (errorPanel->isVisible()) {
     errorPanel->hide();
     resize(width(), S(ShortHeight));
+    doneButton->setFocus(Qt::OtherFocusReason);
     cancel = true;
   }
   return cancel;
