@@ -7,7 +7,10 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QStackedLayout>
+#include <QStyle>
+#include <QTextDocument>
 #include <QVBoxLayout>
+#include <QtMath>
 
 #include "core/convert/CommandView.h"
 #include "core/lang/Lang.h"
@@ -16,14 +19,28 @@
 
 namespace {
 
-// Read-only boxes; a two-pass stage shows its second pass on a second line.
+// The room a box takes around its text on each side: frame and margin.
+int TextInset(const QPlainTextEdit* box) {
+  return box->frameWidth() + qCeil(box->document()->documentMargin());
+}
+
+// Read-only boxes; a two-pass stage shows its second pass on a second line,
+// and both lines stay in view above the scroll bar of a long command. The
+// editor takes its last line for seen only with a pixel to spare below it.
 QPlainTextEdit* MakeBox(QWidget* parent, int number) {
   auto* box = new QPlainTextEdit(parent);
   box->setObjectName(QString("Text%1").arg(number));
   box->setReadOnly(true);
   box->setLineWrapMode(QPlainTextEdit::NoWrap);
-  box->setFixedHeight(box->fontMetrics().lineSpacing() * 2 + 12);
+  box->setFixedHeight(box->fontMetrics().lineSpacing() * 2 + 2 * TextInset(box) + 1 +
+                      box->style()->pixelMetric(QStyle::PM_ScrollBarExtent));
   return box;
+}
+
+// A box that names a column is as wide as its caption at least.
+void FitToCaption(QPlainTextEdit* box) {
+  box->setMinimumWidth(box->fontMetrics().horizontalAdvance(box->toPlainText()) +
+                       2 * TextInset(box));
 }
 
 }  // namespace
@@ -60,6 +77,8 @@ CommandViewerWindow::CommandViewerWindow(QWidget* owner) : QDialog(owner) {
   connect(nextPageButton, &QPushButton::clicked, this, &CommandViewerWindow::FlipPage);
   connect(previousPageButton, &QPushButton::clicked, this, &CommandViewerWindow::FlipPage);
   Lang::TranslateForm10();
+  FitToCaption(boxes[2]);
+  FitToCaption(boxes[4]);
 }
 
 void CommandViewerWindow::CreateCommandsPage() {
@@ -72,6 +91,9 @@ void CommandViewerWindow::CreateCommandsPage() {
   boxes[4]->setPlainText("Parámetros de salida");
   grid->addWidget(boxes[2], 0, 1);
   grid->addWidget(boxes[4], 0, 2);
+  // The commands take the width the captions on the left leave.
+  grid->setColumnStretch(1, 1);
+  grid->setColumnStretch(2, 1);
 
   audioExtractionLabel =
       WidgetFactory::Create<QLabel>(commandsPage, "Label1", "Extracción de audio:");
@@ -100,6 +122,7 @@ void CommandViewerWindow::CreateOutputPage() {
   outputPage = new QGroupBox(this);
   outputPage->setObjectName("Frame2");
   auto* grid = new QGridLayout(outputPage);
+  grid->setColumnStretch(1, 1);
   audioEncoderLabel =
       WidgetFactory::Create<QLabel>(outputPage, "Label6", "Ejecutable para codificar audio:");
   videoEncoderLabel =
