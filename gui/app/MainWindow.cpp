@@ -279,7 +279,7 @@ void MainWindow::WireControls() {
   connect(aboutExternalCodecAction, &QAction::triggered, this,
           [this] { CodecViewer::ShowCodecInfo(this, "", 0); });
   connect(editingProfileEditorAction, &QAction::triggered, this,
-          [] { EditingProfileWindow::ShowEditor("", 0); });
+          &MainWindow::OpenEditingProfileEditor);
   connect(filterEditorAction, &QAction::triggered, this,
           [] { FilterEditorWindow::ShowEditor(""); });
   connect(convertButton, &QPushButton::clicked, this, &MainWindow::Convert);
@@ -517,8 +517,9 @@ void MainWindow::ShowCdda2wavHelp() {
   ShowToolText(this, CdRipper::State().Cdda2wavPath, "-help");
 }
 
-// The device windows list their devices, and the format editor reads ffmpeg's
-// capabilities, as they open: over a running tool they would show empty lists.
+// The device windows list their devices, the format editor reads ffmpeg's
+// capabilities and the editing-profile editor probes the first listed file as
+// they open: over a running tool they would show empty lists or no test file.
 
 void MainWindow::RipCd() {
   if (!RunnerFree()) return;
@@ -542,6 +543,10 @@ void MainWindow::Stream() {
 
 void MainWindow::OpenFormatEditor() {
   if (RunnerFree()) FormatEditorWindow::ShowEditor("", 0);
+}
+
+void MainWindow::OpenEditingProfileEditor() {
+  if (RunnerFree()) EditingProfileWindow::ShowEditor("", 0);
 }
 
 // Output choice ----------------------------------------------------------
@@ -601,4 +606,6 @@ void MainWindow::EditFormatProfile() {
 void MainWindow::OnEditingProfileChosen() { ProfileChoice::TakeChosenItem(EditChoice()); }
 void MainWindow::OnEditingProfileTyped() { ProfileChoice::UndoTyping(EditChoice()); }
 void MainWindow::ChooseEditingProfile() { ProfileChoice::ChooseProfile(EditChoice()); }
-void MainWindow::EditEditingProfile() { EditingProfileWindow::ShowEditor("*", 1); }
+void MainWindow::EditEditingProfile() {
+  if (RunnerFree()) EditingProfileWindow::ShowEditor("*", 1);
+}

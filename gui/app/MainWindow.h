@@ -33,7 +33,8 @@ class MainWindow : public QMainWindow {
   int SelectedRow() const;
 
   // Every handler below that starts a tool (a probe, the player, a conversion,
-  // a tool's own text, a window that lists devices or ffmpeg's capabilities)
+  // a tool's own text, a window that lists devices or ffmpeg's capabilities or
+  // probes a test file)
   // first asks whether the tool runner is free. When another tool runs it says
   // so once and does nothing else: it never shows an empty result as real.
 
@@ -69,6 +70,7 @@ class MainWindow : public QMainWindow {
   void Record();
   void Stream();
   void OpenFormatEditor();
+  void OpenEditingProfileEditor();
   // Format profile choice.
   void OnFormatProfileChosen();
   void OnFormatProfileTyped();

@@ -12,6 +12,7 @@
 #include <functional>
 
 #include "ConversionFixture.h"
+#include "HangGuard.h"
 #include "core/devices/CdRipper.h"
 #include "core/ground/ToolRunner.h"
 #include "gui/frame/TextViewerWindow.h"
@@ -81,12 +82,17 @@ TEST_F(PressesWhileBusyTest, EachPressThatStartsAToolSaysAnotherIsRunningAndDoes
       {"Emitir en la red", [main] { main->streamAction->trigger(); }},
       {"Editor de formatos", [main] { main->formatEditorAction->trigger(); }},
       {"Formato >>", [main] { main->EditFormatProfile(); }},
+      {"Editor de perfiles de edición", [main] { main->editingProfileEditorAction->trigger(); }},
+      {"Ediciones >>", [main] { main->EditEditingProfile(); }},
   };
   for (const auto& press : presses) {
     SCOPED_TRACE(press.press);
     ScriptedDialogs dialogs;
     dialogs.ExpectMessage();
     OtherWindowCloser closer(main);
+    // A window opened over the running tool may refuse to close until the
+    // tool has ended, which waits for that window: a hang, not a wait.
+    const HangGuard hang(press.press);
     ASSERT_TRUE(WhileAnotherToolRuns(press.act));
     ASSERT_EQ(ToolRunner::GetState(), ToolRunner::Idle);
     EXPECT_EQ(dialogs.Messages(),
