@@ -27,7 +27,7 @@ int main(int argc, char* argv[]) {
     if (main) main->close();
     QCoreApplication::exit(0);
   });
-  main->Form_Load();
+  main->Load();
   if (!main) return 0;  // closed during start-up
   main->show();
   return app.exec();

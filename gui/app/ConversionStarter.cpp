@@ -33,7 +33,7 @@ std::optional<QString> LocateEncoder(QWidget* owner, uint8_t isVideo) {
 // A progress window for the run, connected both ways.
 void ShowProgress(ConversionRun& run) {
   auto* form = new ProgressWindow;
-  form->Form_Load();
+  form->Load();
   QObject::connect(&run, &ConversionRun::Started, form, &ProgressWindow::ShowStarted);
   QObject::connect(&run, &ConversionRun::InputStarted, form, &ProgressWindow::ShowInput);
   QObject::connect(&run, &ConversionRun::StageStarted, form, &ProgressWindow::ShowStage);

@@ -74,6 +74,15 @@ const char* const kExtensions[] = {
     "m4v", "mac", "mp1", "mp2", "mp3", "mp4", "mpc", "mpeg", "mpeg1", "mpeg2", "mpeg4", "mpg",
     "mtk", "mts", "mtv", "ogg", "ogm", "ogv", "ogx", "vob",  "wav",   "wma",   "wmv",   "wv"};
 
+// The tool runner takes one tool at a time. A press that would start a tool
+// while another runs says so and does nothing else, rather than show what the
+// refused run left empty; during this window's own conversion it waits quietly.
+bool RunnerFree() {
+  if (ToolRunner::GetState() == ToolRunner::Idle) return true;
+  if (Conversion::State().Running != 1) Lang::MsgAnotherToolRunning();
+  return false;
+}
+
 }  // namespace
 
 MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
@@ -83,25 +92,24 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
   // Every message box is titled with this window's caption.
   Lang::SetBoxTitle(windowTitle());
   connect(this, &QWidget::windowTitleChanged, this, &Lang::SetBoxTitle);
+  // The controls are made in the order the keyboard goes through them, from
+  // the file list down to "Convertir": the list has the focus first.
   auto* central = new QWidget(this);
-  CreateFileFrame();
-  CreateOutputFrame();
-  CreateProfileFrame();
-  Command5 = Named(new QPushButton("Convertir", central), "Command5");
+  CreateFileFrame(central);
+  CreateOutputFrame(central);
+  CreateProfileFrame(central);
+  convertButton = Named(new QPushButton("Convertir", central), "Command5");
   auto* layout = new QVBoxLayout(central);
-  layout->addWidget(Frame1, 1);
-  layout->addWidget(Frame2);
-  layout->addWidget(Frame3);
-  layout->addWidget(Command5);
-  Frame1->setParent(central);
-  Frame2->setParent(central);
-  Frame3->setParent(central);
+  layout->addWidget(fileListFrame, 1);
+  layout->addWidget(outputFrame);
+  layout->addWidget(profilesFrame);
+  layout->addWidget(convertButton);
   setCentralWidget(central);
   CreateMenus();
   WireControls();
   ShowRunOptions();
-  List1->viewport()->setAcceptDrops(true);
-  List1->viewport()->installEventFilter(this);
+  fileList->viewport()->setAcceptDrops(true);
+  fileList->viewport()->installEventFilter(this);
   resize(640, 560);
 }
 
@@ -111,64 +119,69 @@ MainWindow::~MainWindow() {
 
 MainWindow* MainWindow::Instance() { return g_instance.data(); }
 
-void MainWindow::CreateFileFrame() {
-  Frame1 = Named(new QGroupBox("Archivos a convertir"), "Frame1");
-  List1 = Named(new QListWidget(Frame1), "List1");
-  AccessibleNames::NameAfter(List1, Frame1);
-  List1->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-  List1->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
-  Command1 = Named(new QPushButton("+", Frame1), "Command1");
-  Command2 = Named(new QPushButton("-", Frame1), "Command2");
-  Command6 = Named(new QPushButton("<", Frame1), "Command6");
-  Command8 = Named(new QPushButton(">", Frame1), "Command8");
+void MainWindow::CreateFileFrame(QWidget* central) {
+  fileListFrame = Named(new QGroupBox("Archivos a convertir", central), "Frame1");
+  fileList = Named(new QListWidget(fileListFrame), "List1");
+  AccessibleNames::NameAfter(fileList, fileListFrame);
+  fileList->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  fileList->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+  addFilesButton = Named(new QPushButton("+", fileListFrame), "Command1");
+  removeFileButton = Named(new QPushButton("-", fileListFrame), "Command2");
+  moveUpButton = Named(new QPushButton("<", fileListFrame), "Command6");
+  moveDownButton = Named(new QPushButton(">", fileListFrame), "Command8");
   auto* buttons = new QVBoxLayout;
-  for (QPushButton* button : {Command1, Command2, Command6, Command8}) {
+  for (QPushButton* button : {addFilesButton, removeFileButton, moveUpButton, moveDownButton}) {
     button->setFixedWidth(32);
     buttons->addWidget(button);
   }
   buttons->addStretch();
-  auto* layout = new QHBoxLayout(Frame1);
-  layout->addWidget(List1, 1);
+  auto* layout = new QHBoxLayout(fileListFrame);
+  layout->addWidget(fileList, 1);
   layout->addLayout(buttons);
 }
 
-void MainWindow::CreateOutputFrame() {
-  Frame2 = Named(new QGroupBox("Guardar como..."), "Frame2");
-  Combo1 = Named(new QComboBox(Frame2), "Combo1");
-  Combo1->addItems({"Archivo (concatenar):", "Archivo:",
-                    "Guardar en directorio de archivo original", "Guardar en el directorio:"});
-  Text1 = Named(new QLineEdit(Frame2), "Text1");
-  Command3 = Named(new QPushButton("...", Frame2), "Command3");
-  Label1 = Named(new QLabel("Extensión de archivo:", Frame2), "Label1");
-  Combo2 = Named(new QComboBox(Frame2), "Combo2");
-  Combo2->setEditable(true);
-  Combo2->setInsertPolicy(QComboBox::NoInsert);
-  Combo2->addItem("<Automático>");
-  for (const char* extension : kExtensions) Combo2->addItem(extension);
-  auto* grid = new QGridLayout(Frame2);
-  grid->addWidget(Combo1, 0, 0, 1, 3);
-  grid->addWidget(Text1, 1, 0, 1, 2);
-  grid->addWidget(Command3, 1, 2);
-  grid->addWidget(Label1, 2, 0);
-  grid->addWidget(Combo2, 2, 1, 1, 2);
+void MainWindow::CreateOutputFrame(QWidget* central) {
+  outputFrame = Named(new QGroupBox("Guardar como...", central), "Frame2");
+  outputModeCombo = Named(new QComboBox(outputFrame), "Combo1");
+  outputModeCombo->addItems(
+      {"Archivo (concatenar):", "Archivo:", "Guardar en directorio de archivo original",
+       "Guardar en el directorio:"});
+  outputPath = Named(new QLineEdit(outputFrame), "Text1");
+  browseOutputButton = Named(new QPushButton("...", outputFrame), "Command3");
+  extensionLabel = Named(new QLabel("Extensión de archivo:", outputFrame), "Label1");
+  extensionCombo = Named(new QComboBox(outputFrame), "Combo2");
+  extensionCombo->setEditable(true);
+  extensionCombo->setInsertPolicy(QComboBox::NoInsert);
+  extensionCombo->addItem("<Automático>");
+  for (const char* extension : kExtensions) extensionCombo->addItem(extension);
+  auto* grid = new QGridLayout(outputFrame);
+  grid->addWidget(outputModeCombo, 0, 0, 1, 3);
+  grid->addWidget(outputPath, 1, 0, 1, 2);
+  grid->addWidget(browseOutputButton, 1, 2);
+  grid->addWidget(extensionLabel, 2, 0);
+  grid->addWidget(extensionCombo, 2, 1, 1, 2);
 }
 
-void MainWindow::CreateProfileFrame() {
-  Frame3 = Named(new QGroupBox("Configuración del convertidor (opcional)"), "Frame3");
-  Label2 = Named(new QLabel("Formato:", Frame3), "Label2");
-  Combo3 = Named(new QComboBox(Frame3), "Combo3");
-  Command4 = Named(new QPushButton("...", Frame3), "Command4");
-  Command9 = Named(new QPushButton(">>", Frame3), "Command9");
-  Label3 = Named(new QLabel("Ediciones:", Frame3), "Label3");
-  Combo4 = Named(new QComboBox(Frame3), "Combo4");
-  Command7 = Named(new QPushButton("...", Frame3), "Command7");
-  Command10 = Named(new QPushButton(">>", Frame3), "Command10");
-  Combo3->addItems({"<Automático>", "<Manual>"});
-  Combo4->addItems({"<Ninguno>", "<Manual>"});
-  auto* grid = new QGridLayout(Frame3);
+void MainWindow::CreateProfileFrame(QWidget* central) {
+  profilesFrame =
+      Named(new QGroupBox("Configuración del convertidor (opcional)", central), "Frame3");
+  formatProfileLabel = Named(new QLabel("Formato:", profilesFrame), "Label2");
+  formatProfileCombo = Named(new QComboBox(profilesFrame), "Combo3");
+  chooseFormatProfileButton = Named(new QPushButton("...", profilesFrame), "Command4");
+  editFormatProfileButton = Named(new QPushButton(">>", profilesFrame), "Command9");
+  editingProfileLabel = Named(new QLabel("Ediciones:", profilesFrame), "Label3");
+  editingProfileCombo = Named(new QComboBox(profilesFrame), "Combo4");
+  chooseEditingProfileButton = Named(new QPushButton("...", profilesFrame), "Command7");
+  editEditingProfileButton = Named(new QPushButton(">>", profilesFrame), "Command10");
+  formatProfileCombo->addItems({"<Automático>", "<Manual>"});
+  editingProfileCombo->addItems({"<Ninguno>", "<Manual>"});
+  auto* grid = new QGridLayout(profilesFrame);
   int row = 0;
-  for (auto [label, combo, pick, edit] : {std::tuple{Label2, Combo3, Command4, Command9},
-                                          std::tuple{Label3, Combo4, Command7, Command10}}) {
+  for (auto [label, combo, pick, edit] :
+       {std::tuple{formatProfileLabel, formatProfileCombo, chooseFormatProfileButton,
+                   editFormatProfileButton},
+        std::tuple{editingProfileLabel, editingProfileCombo, chooseEditingProfileButton,
+                   editEditingProfileButton}}) {
     combo->setEditable(true);
     combo->setInsertPolicy(QComboBox::NoInsert);
     grid->addWidget(label, row, 0);
@@ -181,218 +194,217 @@ void MainWindow::CreateProfileFrame() {
 }
 
 void MainWindow::CreateMenus() {
-  Menu_Archivo = Named(menuBar()->addMenu("Archivo"), "Menu_Archivo");
-  Menu_Archivo_Agregar = MenuItem(Menu_Archivo, "Menu_Archivo_Agregar", "Agregar");
-  Menu_Archivo_Quitar =
-      MenuItem(Menu_Archivo, "Menu_Archivo_Quitar", "Quitar archivo seleccionado");
-  Menu_Archivo_AgregarCD = MenuItem(Menu_Archivo, "Menu_Archivo_AgregarCD", "Agregar pistas de CD");
-  Menu_Archivo_AgDir = MenuItem(Menu_Archivo, "Menu_Archivo_AgDir", "Agregar de directorio");
-  Menu_Archivo_QuitarTodos = MenuItem(Menu_Archivo, "Menu_Archivo_QuitarTodos", "Quitar todos");
-  Menu_Archivo->addSeparator();
-  Menu_Archivo_Reproducir =
-      MenuItem(Menu_Archivo, "Menu_Archivo_Reproducir", "Reproducir archivo seleccionado");
-  Menu_Archivo_Analizar =
-      MenuItem(Menu_Archivo, "Menu_Archivo_Analizar", "Analizar archivo seleccionado");
-  Menu_Archivo->addSeparator();
-  File_Exit = MenuItem(Menu_Archivo, "File_Exit", "Salir");
+  fileMenu = Named(menuBar()->addMenu("Archivo"), "Menu_Archivo");
+  addFilesAction = MenuItem(fileMenu, "Menu_Archivo_Agregar", "Agregar");
+  removeFileAction = MenuItem(fileMenu, "Menu_Archivo_Quitar", "Quitar archivo seleccionado");
+  addCdTracksAction = MenuItem(fileMenu, "Menu_Archivo_AgregarCD", "Agregar pistas de CD");
+  addFolderAction = MenuItem(fileMenu, "Menu_Archivo_AgDir", "Agregar de directorio");
+  removeAllFilesAction = MenuItem(fileMenu, "Menu_Archivo_QuitarTodos", "Quitar todos");
+  fileMenu->addSeparator();
+  playAction = MenuItem(fileMenu, "Menu_Archivo_Reproducir", "Reproducir archivo seleccionado");
+  analyseAction = MenuItem(fileMenu, "Menu_Archivo_Analizar", "Analizar archivo seleccionado");
+  fileMenu->addSeparator();
+  exitAction = MenuItem(fileMenu, "File_Exit", "Salir");
 
-  Menu_Herramientas = Named(menuBar()->addMenu("Herramientas"), "Menu_Herramientas");
-  QMenu* tools = Menu_Herramientas;
-  Herramientas_AdminF = MenuItem(tools, "Herramientas_AdminF", "Administrar formatos");
-  Herramientas_AdminFiltro = MenuItem(tools, "Herramientas_AdminFiltro", "Administrar filtros");
-  Herramientas_CodecExtA =
+  toolsMenu = Named(menuBar()->addMenu("Herramientas"), "Menu_Herramientas");
+  QMenu* tools = toolsMenu;
+  manageFormatsAction = MenuItem(tools, "Herramientas_AdminF", "Administrar formatos");
+  manageFiltersAction = MenuItem(tools, "Herramientas_AdminFiltro", "Administrar filtros");
+  manageAudioCodecsAction =
       MenuItem(tools, "Herramientas_CodecExtA", "Administrar codecs externos de audio");
-  Herramientas_CodecExtV =
+  manageVideoCodecsAction =
       MenuItem(tools, "Herramientas_CodecExtV", "Administrar codecs externos de video");
-  Tools_AdmPEdit = MenuItem(tools, "Tools_AdmPEdit", "Administrar perfiles de edición");
+  manageEditingProfilesAction =
+      MenuItem(tools, "Tools_AdmPEdit", "Administrar perfiles de edición");
   tools->addSeparator();
-  Herramientas_EditorFiltros = MenuItem(tools, "Herramientas_EditorFiltros", "Editor de filtros");
-  Tools_ECEdit = MenuItem(tools, "Tools_ECEdit", "Editor de codecs externos");
-  Tools_FmtEdit = MenuItem(tools, "Tools_FmtEdit", "Editor de formatos");
-  Tools_EditPerfEdit = MenuItem(tools, "Tools_EditPerfEdit", "Editor de perfiles de edición");
+  filterEditorAction = MenuItem(tools, "Herramientas_EditorFiltros", "Editor de filtros");
+  codecEditorAction = MenuItem(tools, "Tools_ECEdit", "Editor de codecs externos");
+  formatEditorAction = MenuItem(tools, "Tools_FmtEdit", "Editor de formatos");
+  editingProfileEditorAction =
+      MenuItem(tools, "Tools_EditPerfEdit", "Editor de perfiles de edición");
   tools->addSeparator();
-  Tools_CDExtract = MenuItem(tools, "Tools_CDExtract", "Extraer pistas de CD");
-  Tools_Grab = MenuItem(tools, "Tools_Grab", "Grabar");
-  Tools_EmitirList = MenuItem(tools, "Tools_EmitirList", "Emitir en la red");
+  ripCdAction = MenuItem(tools, "Tools_CDExtract", "Extraer pistas de CD");
+  recordAction = MenuItem(tools, "Tools_Grab", "Grabar");
+  streamAction = MenuItem(tools, "Tools_EmitirList", "Emitir en la red");
   tools->addSeparator();
-  Herramientas_Rutas = MenuItem(tools, "Herramientas_Rutas", "Rutas de acceso");
-  Herramientas_Lang = MenuItem(tools, "Herramientas_Lang", "Lenguaje / Language");
+  toolPathsAction = MenuItem(tools, "Herramientas_Rutas", "Rutas de acceso");
+  languageAction = MenuItem(tools, "Herramientas_Lang", "Lenguaje / Language");
 
-  Menu_Convertir = Named(menuBar()->addMenu("Convertir"), "Menu_Convertir");
-  Convertir_Iniciar = MenuItem(Menu_Convertir, "Convertir_Iniciar", "Iniciar");
-  Convertir_Comandos = MenuItem(Menu_Convertir, "Convertir_Comandos", "Comandos a ejecutar");
-  Convertir_Prueba = MenuItem(Menu_Convertir, "Convertir_Prueba", "Realizar una prueba");
-  Conv_Options = Named(Menu_Convertir->addMenu("Opciones"), "Conv_Options");
-  Conv_Opt_2pass = CheckItem(Conv_Options, "Conv_Opt_2pass", "2 pases");
-  Conv_Opt_Reemplazar = CheckItem(Conv_Options, "Conv_Opt_Reemplazar", "Reemplazar archivos");
-  Conv_Opt_DelFiles = CheckItem(Conv_Options, "Conv_Opt_DelFiles", "Eliminar archivos originales");
+  convertMenu = Named(menuBar()->addMenu("Convertir"), "Menu_Convertir");
+  convertAction = MenuItem(convertMenu, "Convertir_Iniciar", "Iniciar");
+  showCommandsAction = MenuItem(convertMenu, "Convertir_Comandos", "Comandos a ejecutar");
+  testConversionAction = MenuItem(convertMenu, "Convertir_Prueba", "Realizar una prueba");
+  runOptionsMenu = Named(convertMenu->addMenu("Opciones"), "Conv_Options");
+  twoPassAction = CheckItem(runOptionsMenu, "Conv_Opt_2pass", "2 pases");
+  replaceFilesAction = CheckItem(runOptionsMenu, "Conv_Opt_Reemplazar", "Reemplazar archivos");
+  deleteOriginalsAction =
+      CheckItem(runOptionsMenu, "Conv_Opt_DelFiles", "Eliminar archivos originales");
 
-  Menu_Help = Named(menuBar()->addMenu("Ayuda"), "Menu_Help");
-  Help_ffLic = MenuItem(Menu_Help, "Help_ffLic", "Licencia de ffmpeg");
-  Help_ffhelp = MenuItem(Menu_Help, "Help_ffhelp", "Ayuda de ffmpeg");
-  Menu_Help->addSeparator();
-  Help_AboutCdda2wav = MenuItem(Menu_Help, "Help_AboutCdda2wav", "Acerca de cdda2wav");
-  Menu_Help->addSeparator();
-  About_EC = MenuItem(Menu_Help, "About_EC", "Acerca del codec externo...");
-  Menu_Help->addSeparator();
-  Help_About = MenuItem(Menu_Help, "Help_About", "Acerca de este programa");
-  Help_ProgramHelp = MenuItem(Menu_Help, "Help_ProgramHelp", "Ayuda de este programa");
-  Help_Donate = MenuItem(Menu_Help, "Help_Donate", "Donar / Donate");
+  helpMenu = Named(menuBar()->addMenu("Ayuda"), "Menu_Help");
+  ffmpegLicenceAction = MenuItem(helpMenu, "Help_ffLic", "Licencia de ffmpeg");
+  ffmpegHelpAction = MenuItem(helpMenu, "Help_ffhelp", "Ayuda de ffmpeg");
+  helpMenu->addSeparator();
+  aboutCdda2wavAction = MenuItem(helpMenu, "Help_AboutCdda2wav", "Acerca de cdda2wav");
+  helpMenu->addSeparator();
+  aboutExternalCodecAction = MenuItem(helpMenu, "About_EC", "Acerca del codec externo...");
+  helpMenu->addSeparator();
+  aboutAction = MenuItem(helpMenu, "Help_About", "Acerca de este programa");
+  programHelpAction = MenuItem(helpMenu, "Help_ProgramHelp", "Ayuda de este programa");
+  donateAction = MenuItem(helpMenu, "Help_Donate", "Donar / Donate");
 }
 
 void MainWindow::WireControls() {
-  connect(File_Exit, &QAction::triggered, this, &QWidget::close);
-  connect(Command1, &QPushButton::clicked, this, &MainWindow::Command1_Click);
-  connect(Menu_Archivo_Agregar, &QAction::triggered, this, &MainWindow::Command1_Click);
-  connect(Command2, &QPushButton::clicked, this, &MainWindow::Command2_Click);
-  connect(Menu_Archivo_Quitar, &QAction::triggered, this, &MainWindow::Command2_Click);
-  connect(&Session::Events(), &Session::SessionEvents::FileListChanged, this, &MainWindow::ShowFileList);
-  connect(&Session::Events(), &Session::SessionEvents::ConfigApplied, this, &MainWindow::ShowRunOptions);
-  connect(Menu_Archivo_QuitarTodos, &QAction::triggered, this,
-          &MainWindow::Menu_Archivo_QuitarTodos_Click);
-  connect(Menu_Archivo_AgDir, &QAction::triggered, this, &MainWindow::Menu_Archivo_AgDir_Click);
-  connect(Command6, &QPushButton::clicked, this, &MainWindow::Command6_Click);
-  connect(Combo2, &QComboBox::currentTextChanged, this, &MainWindow::Combo2_Change);
-  for (QAction* option : {Conv_Opt_2pass, Conv_Opt_DelFiles, Conv_Opt_Reemplazar}) {
-    connect(option, &QAction::toggled, this, &MainWindow::Conv_Opt_Toggled);
+  connect(exitAction, &QAction::triggered, this, &QWidget::close);
+  connect(addFilesButton, &QPushButton::clicked, this, &MainWindow::AddFiles);
+  connect(addFilesAction, &QAction::triggered, this, &MainWindow::AddFiles);
+  connect(removeFileButton, &QPushButton::clicked, this, &MainWindow::RemoveSelectedFile);
+  connect(removeFileAction, &QAction::triggered, this, &MainWindow::RemoveSelectedFile);
+  connect(&Session::Events(), &Session::SessionEvents::FileListChanged, this,
+          &MainWindow::ShowFileList);
+  connect(&Session::Events(), &Session::SessionEvents::ConfigApplied, this,
+          &MainWindow::ShowRunOptions);
+  connect(removeAllFilesAction, &QAction::triggered, this, &MainWindow::RemoveAllFiles);
+  connect(addFolderAction, &QAction::triggered, this, &MainWindow::AddFolder);
+  connect(moveUpButton, &QPushButton::clicked, this, &MainWindow::MoveSelectedFileUp);
+  connect(extensionCombo, &QComboBox::currentTextChanged, this, &MainWindow::OnExtensionEdited);
+  for (QAction* option : {twoPassAction, deleteOriginalsAction, replaceFilesAction}) {
+    connect(option, &QAction::toggled, this, &MainWindow::OnRunOptionToggled);
   }
-  connect(Command8, &QPushButton::clicked, this, &MainWindow::Command8_Click);
-  connect(Command9, &QPushButton::clicked, this, [] { FormatEditorWindow::ShowEditor("*", 1); });
-  connect(Command10, &QPushButton::clicked, this, [] { EditingProfileWindow::ShowEditor("*", 1); });
-  connect(Tools_FmtEdit, &QAction::triggered, this, [] { FormatEditorWindow::ShowEditor("", 0); });
-  connect(Tools_ECEdit, &QAction::triggered, this, [] { CodecEditorWindow::ShowEditor("", 0); });
-  connect(About_EC, &QAction::triggered, this, [this] { CodecViewer::ShowCodecInfo(this, "", 0); });
-  connect(Tools_EditPerfEdit, &QAction::triggered, this,
-          [] { EditingProfileWindow::ShowEditor("", 0); });
-  connect(Herramientas_EditorFiltros, &QAction::triggered, this,
+  connect(moveDownButton, &QPushButton::clicked, this, &MainWindow::MoveSelectedFileDown);
+  connect(editFormatProfileButton, &QPushButton::clicked, this, &MainWindow::EditFormatProfile);
+  connect(editEditingProfileButton, &QPushButton::clicked, this, &MainWindow::EditEditingProfile);
+  connect(formatEditorAction, &QAction::triggered, this, &MainWindow::OpenFormatEditor);
+  connect(codecEditorAction, &QAction::triggered, this,
+          [] { CodecEditorWindow::ShowEditor("", 0); });
+  connect(aboutExternalCodecAction, &QAction::triggered, this,
+          [this] { CodecViewer::ShowCodecInfo(this, "", 0); });
+  connect(editingProfileEditorAction, &QAction::triggered, this,
+          &MainWindow::OpenEditingProfileEditor);
+  connect(filterEditorAction, &QAction::triggered, this,
           [] { FilterEditorWindow::ShowEditor(""); });
-  connect(Command5, &QPushButton::clicked, this, &MainWindow::Command5_Click);
-  connect(Convertir_Iniciar, &QAction::triggered, this, &MainWindow::Command5_Click);
-  connect(Convertir_Prueba, &QAction::triggered, this, &MainWindow::Convertir_Prueba_Click);
-  connect(Convertir_Comandos, &QAction::triggered, this, &MainWindow::Convertir_Comandos_Click);
+  connect(convertButton, &QPushButton::clicked, this, &MainWindow::Convert);
+  connect(convertAction, &QAction::triggered, this, &MainWindow::Convert);
+  connect(testConversionAction, &QAction::triggered, this, &MainWindow::ConvertForTest);
+  connect(showCommandsAction, &QAction::triggered, this, &MainWindow::ShowCommands);
   const std::tuple<QAction*, const char*, const char*> managers[] = {
-      {Herramientas_AdminF, "formats", "qfm"},
-      {Herramientas_AdminFiltro, "filters", "qfl"},
-      {Herramientas_CodecExtA, "ecodec", "qca"},
-      {Herramientas_CodecExtV, "ecodec", "qcv"},
-      {Tools_AdmPEdit, "editp", "qep"}};
+      {manageFormatsAction, "formats", "qfm"},
+      {manageFiltersAction, "filters", "qfl"},
+      {manageAudioCodecsAction, "ecodec", "qca"},
+      {manageVideoCodecsAction, "ecodec", "qcv"},
+      {manageEditingProfilesAction, "editp", "qep"}};
   for (const auto& [item, folder, extension] : managers) {
     // Copied by name: a structured binding cannot be captured before clang 16.
     connect(item, &QAction::triggered, this, [folder = folder, extension = extension] {
       DataFolderManager::ShowFileManager(ProgramFolder::AppFiles(folder), extension, 0, true);
     });
   }
-  connect(Menu_Archivo_Reproducir, &QAction::triggered, this,
-          &MainWindow::Menu_Archivo_Reproducir_Click);
-  connect(Menu_Archivo_Analizar, &QAction::triggered, this, &MainWindow::Menu_Archivo_Analizar_Click);
-  connect(Herramientas_Rutas, &QAction::triggered, this, [this] { ToolPathsWindow::ShowModal(this); });
-  connect(Herramientas_Lang, &QAction::triggered, this, [this] { LanguageWindow::ShowModal(this); });
-  connect(Help_About, &QAction::triggered, this, [this] { AboutBox::ShowModal(this); });
-  connect(Help_ProgramHelp, &QAction::triggered, this, &ProgramHelp::ShowProgramHelp);
-  connect(Help_Donate, &QAction::triggered, this, &ProgramHelp::OpenDonationPage);
-  connect(Help_ffLic, &QAction::triggered, this, &MainWindow::Help_ffLic_Click);
-  connect(Help_ffhelp, &QAction::triggered, this, &MainWindow::Help_ffhelp_Click);
-  connect(Help_AboutCdda2wav, &QAction::triggered, this, &MainWindow::Help_AboutCdda2wav_Click);
-  connect(Combo1, &QComboBox::activated, this, &MainWindow::Combo1_Click);
-  connect(Command3, &QPushButton::clicked, this, &MainWindow::Command3_Click);
-  connect(Text1, &QLineEdit::textChanged, this, &MainWindow::Text1_Change);
-  connect(Combo3, &QComboBox::activated, this, &MainWindow::Combo3_Click);
-  connect(Combo3->lineEdit(), &QLineEdit::textEdited, this, &MainWindow::Combo3_Change);
-  connect(Command4, &QPushButton::clicked, this, &MainWindow::Command4_Click);
-  connect(Combo4, &QComboBox::activated, this, &MainWindow::Combo4_Click);
-  connect(Combo4->lineEdit(), &QLineEdit::textEdited, this, &MainWindow::Combo4_Change);
-  connect(Command7, &QPushButton::clicked, this, &MainWindow::Command7_Click);
-  connect(Tools_CDExtract, &QAction::triggered, this, [] {
-    CdRipper::State().CDRipAddToList = 0;
-    CdRipWindow::OpenCDRip();
-  });
-  connect(Menu_Archivo_AgregarCD, &QAction::triggered, this, [] {
-    CdRipper::State().CDRipAddToList = 1;
-    CdRipWindow::OpenCDRip();
-  });
-  connect(Tools_Grab, &QAction::triggered, this, &RecorderWindow::ShowRecorder);
-  connect(Tools_EmitirList, &QAction::triggered, this, &StreamerWindow::StreamFileList);
+  connect(playAction, &QAction::triggered, this, &MainWindow::PlaySelectedFile);
+  connect(analyseAction, &QAction::triggered, this, &MainWindow::AnalyseSelectedFile);
+  connect(toolPathsAction, &QAction::triggered, this, [this] { ToolPathsWindow::ShowModal(this); });
+  connect(languageAction, &QAction::triggered, this, [this] { LanguageWindow::ShowModal(this); });
+  connect(aboutAction, &QAction::triggered, this, [this] { AboutBox::ShowModal(this); });
+  connect(programHelpAction, &QAction::triggered, this, &ProgramHelp::ShowProgramHelp);
+  connect(donateAction, &QAction::triggered, this, &ProgramHelp::OpenDonationPage);
+  connect(ffmpegLicenceAction, &QAction::triggered, this, &MainWindow::ShowFfmpegLicence);
+  connect(ffmpegHelpAction, &QAction::triggered, this, &MainWindow::ShowFfmpegHelp);
+  connect(aboutCdda2wavAction, &QAction::triggered, this, &MainWindow::ShowCdda2wavHelp);
+  connect(outputModeCombo, &QComboBox::activated, this, &MainWindow::OnOutputModeChosen);
+  connect(browseOutputButton, &QPushButton::clicked, this, &MainWindow::BrowseOutputPath);
+  connect(outputPath, &QLineEdit::textChanged, this, &MainWindow::OnOutputPathEdited);
+  connect(formatProfileCombo, &QComboBox::activated, this, &MainWindow::OnFormatProfileChosen);
+  connect(formatProfileCombo->lineEdit(), &QLineEdit::textEdited, this,
+          &MainWindow::OnFormatProfileTyped);
+  connect(chooseFormatProfileButton, &QPushButton::clicked, this, &MainWindow::ChooseFormatProfile);
+  connect(editingProfileCombo, &QComboBox::activated, this, &MainWindow::OnEditingProfileChosen);
+  connect(editingProfileCombo->lineEdit(), &QLineEdit::textEdited, this,
+          &MainWindow::OnEditingProfileTyped);
+  connect(chooseEditingProfileButton, &QPushButton::clicked, this,
+          &MainWindow::ChooseEditingProfile);
+  connect(ripCdAction, &QAction::triggered, this, &MainWindow::RipCd);
+  connect(addCdTracksAction, &QAction::triggered, this, &MainWindow::AddCdTracks);
+  connect(recordAction, &QAction::triggered, this, &MainWindow::Record);
+  connect(streamAction, &QAction::triggered, this, &MainWindow::Stream);
 }
 
 // The conversion reads the run options from its own choices, not from the menu.
-void MainWindow::Conv_Opt_Toggled() {
-  Conversion::State().Choices.TwoPass = Conv_Opt_2pass->isChecked();
-  Conversion::State().Choices.DeleteOriginals = Conv_Opt_DelFiles->isChecked();
-  Conversion::State().Choices.ReplaceFiles = Conv_Opt_Reemplazar->isChecked();
+void MainWindow::OnRunOptionToggled() {
+  Conversion::State().Choices.TwoPass = twoPassAction->isChecked();
+  Conversion::State().Choices.DeleteOriginals = deleteOriginalsAction->isChecked();
+  Conversion::State().Choices.ReplaceFiles = replaceFilesAction->isChecked();
 }
 
 void MainWindow::ShowRunOptions() {
   const Conversion::ConversionChoices& choices = Conversion::State().Choices;
-  const std::pair<QAction*, bool> options[] = {{Conv_Opt_2pass, choices.TwoPass},
-                                               {Conv_Opt_DelFiles, choices.DeleteOriginals},
-                                               {Conv_Opt_Reemplazar, choices.ReplaceFiles}};
+  const std::pair<QAction*, bool> options[] = {{twoPassAction, choices.TwoPass},
+                                               {deleteOriginalsAction, choices.DeleteOriginals},
+                                               {replaceFilesAction, choices.ReplaceFiles}};
   for (const auto& [option, checked] : options) {
     const QSignalBlocker quiet(option);
     option->setChecked(checked);
   }
 }
 
-void MainWindow::Combo2_Change() {
-  Conversion::State().Choices.ExtensionText = Combo2->currentText();
+void MainWindow::OnExtensionEdited() {
+  Conversion::State().Choices.ExtensionText = extensionCombo->currentText();
 }
 
-void MainWindow::Form_Load() {
-  WidgetFactory::SetListHorizontalExtent(List1, 1800);
-  Combo1->setCurrentIndex(2);
-  Combo1_Click();
-  Combo2->setCurrentIndex(0);
-  Combo3->setCurrentIndex(0);
-  Combo3_Click();
-  Combo4->setCurrentIndex(0);
-  Combo4_Click();
+void MainWindow::Load() {
+  WidgetFactory::SetListHorizontalExtent(fileList, 1800);
+  outputModeCombo->setCurrentIndex(2);
+  OnOutputModeChosen();
+  extensionCombo->setCurrentIndex(0);
+  formatProfileCombo->setCurrentIndex(0);
+  OnFormatProfileChosen();
+  editingProfileCombo->setCurrentIndex(0);
+  OnEditingProfileChosen();
   StartupWindows::Run(this);
 }
 
-void MainWindow::Form_Unload() {
+void MainWindow::Unload() {
   ToolRunner::EndAll();
   Session::RemoveOwnTempFolder();
   Lifecycle::WriteConfig();
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-  Form_Unload();
+  Unload();
   event->accept();
 }
 
 // File list ---------------------------------------------------------------
 
-void MainWindow::Command1_Click() {
+void MainWindow::AddFiles() {
   Session::AppendFiles(DesktopServices::OpenFileDialog(QString(), this, Session::LastFileFolder(),
                                                        QString(), true, 4096));
 }
 
-void MainWindow::Command2_Click() { Session::RemoveFile(SelectedRow()); }
+void MainWindow::RemoveSelectedFile() { Session::RemoveFile(SelectedRow()); }
 
 void MainWindow::ShowFileList() {
   const int selected = SelectedRow();
-  List1->setUpdatesEnabled(false);
-  List1->clear();
-  List1->addItems(Session::State().FileList);
-  List1->setUpdatesEnabled(true);
-  if (selected >= 0 && List1->count() > 0) {
-    List1->setCurrentRow(std::min(selected, List1->count() - 1));
+  fileList->setUpdatesEnabled(false);
+  fileList->clear();
+  fileList->addItems(Session::State().FileList);
+  fileList->setUpdatesEnabled(true);
+  if (selected >= 0 && fileList->count() > 0) {
+    fileList->setCurrentRow(std::min(selected, fileList->count() - 1));
   }
 }
 
-void MainWindow::Menu_Archivo_QuitarTodos_Click() { Session::RemoveAllFiles(); }
+void MainWindow::RemoveAllFiles() { Session::RemoveAllFiles(); }
 
-void MainWindow::Menu_Archivo_AgDir_Click() {
+void MainWindow::AddFolder() {
   const QString folder = Dialogs::Folder(this, "", "");
   if (!folder.isEmpty()) Session::AppendFiles(FileServices::ListFiles(folder, ""));
 }
 
 // The selection stays as it was: the dropped files are added below the lines.
-void MainWindow::List1_OLEDragDrop(const QStringList& paths) {
-  List1->addItems(Session::AppendDroppedPaths(paths));
+void MainWindow::AddDroppedPaths(const QStringList& paths) {
+  fileList->addItems(Session::AppendDroppedPaths(paths));
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
-  if (watched != List1->viewport()) return QMainWindow::eventFilter(watched, event);
+  if (watched != fileList->viewport()) return QMainWindow::eventFilter(watched, event);
   switch (event->type()) {
     case QEvent::DragEnter:
     case QEvent::DragMove: {
@@ -406,7 +418,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
       for (const QUrl& url : drop->mimeData()->urls()) {
         if (url.isLocalFile()) paths << QDir::cleanPath(url.toLocalFile());
       }
-      List1_OLEDragDrop(paths);
+      AddDroppedPaths(paths);
       drop->acceptProposedAction();
       return true;
     }
@@ -416,28 +428,28 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
 }
 
 int MainWindow::SelectedRow() const {
-  const QListWidgetItem* item = List1->currentItem();
-  return item && item->isSelected() ? List1->row(item) : -1;
+  const QListWidgetItem* item = fileList->currentItem();
+  return item && item->isSelected() ? fileList->row(item) : -1;
 }
 
-void MainWindow::Command6_Click() {
+void MainWindow::MoveSelectedFileUp() {
   const int row = Session::MoveFile(SelectedRow(), -1);
-  if (row >= 0) List1->setCurrentRow(row);
+  if (row >= 0) fileList->setCurrentRow(row);
 }
 
-void MainWindow::Command8_Click() {
+void MainWindow::MoveSelectedFileDown() {
   const int row = Session::MoveFile(SelectedRow(), +1);
-  if (row >= 0) List1->setCurrentRow(row);
+  if (row >= 0) fileList->setCurrentRow(row);
 }
 
-void MainWindow::Menu_Archivo_Reproducir_Click() {
+void MainWindow::PlaySelectedFile() {
   const int row = SelectedRow();
-  if (row >= 0) FfmpegTools::PlayFile({Session::State().FileList[row]}, "");
+  if (row >= 0 && RunnerFree()) FfmpegTools::PlayFile({Session::State().FileList[row]}, "");
 }
 
-void MainWindow::Menu_Archivo_Analizar_Click() {
+void MainWindow::AnalyseSelectedFile() {
   const int row = SelectedRow();
-  if (row < 0) return;
+  if (row < 0 || !RunnerFree()) return;
   MediaInfo info;
   bool stopped = false;
   {
@@ -453,19 +465,23 @@ void MainWindow::Menu_Archivo_Analizar_Click() {
 
 // Conversion --------------------------------------------------------------
 
-void MainWindow::Command5_Click() { Conversion::Convert("", List1); }
-
-// The seconds are passed on as typed; the command table checks them.
-void MainWindow::Convertir_Prueba_Click() {
-  const QString seconds = Lang::InputTestSeconds();
-  if (!seconds.isEmpty()) Conversion::Convert(seconds, List1);
+void MainWindow::Convert() {
+  if (RunnerFree()) Conversion::Convert("", fileList);
 }
 
-void MainWindow::Convertir_Comandos_Click() {
-  if (!Conversion::BuildCommandTable("", this)) return;
+// The seconds are passed on as typed; the command table checks them.
+void MainWindow::ConvertForTest() {
+  if (!RunnerFree()) return;
+  const QString seconds = Lang::InputTestSeconds();
+  if (!seconds.isEmpty()) Conversion::Convert(seconds, fileList);
+}
+
+// Building the table may ask ffmpeg for a format's extension.
+void MainWindow::ShowCommands() {
+  if (!RunnerFree() || !Conversion::BuildCommandTable("", this)) return;
   CommandViewerWindow viewer(this);
   viewer.ShowTable([](int row, int column) { return Conversion::State().Commands.At(row, column); },
-                   Conv_Opt_2pass->isChecked(), Conversion::State().MultiOutput == 1);
+                   twoPassAction->isChecked(), Conversion::State().MultiOutput == 1);
   viewer.exec();
 }
 
@@ -482,16 +498,18 @@ void ShowToolText(MainWindow* form, const QString& program, const QString& argum
 
 }  // namespace
 
-void MainWindow::Help_ffLic_Click() {
-  if (FfmpegTools::FfmpegExists()) ShowToolText(this, FfmpegTools::State().FfmpegPath, "-L");
+void MainWindow::ShowFfmpegLicence() {
+  if (RunnerFree() && FfmpegTools::FfmpegExists())
+    ShowToolText(this, FfmpegTools::State().FfmpegPath, "-L");
 }
 
-void MainWindow::Help_ffhelp_Click() {
-  if (FfmpegTools::FfmpegExists())
+void MainWindow::ShowFfmpegHelp() {
+  if (RunnerFree() && FfmpegTools::FfmpegExists())
     ShowToolText(this, FfmpegTools::State().FfmpegPath, "-help full");
 }
 
-void MainWindow::Help_AboutCdda2wav_Click() {
+void MainWindow::ShowCdda2wavHelp() {
+  if (!RunnerFree()) return;
   if (!FileServices::FileExists(CdRipper::State().Cdda2wavPath)) {
     Lang::MsgFileNotFound(CdRipper::State().Cdda2wavPath);
     return;
@@ -499,50 +517,95 @@ void MainWindow::Help_AboutCdda2wav_Click() {
   ShowToolText(this, CdRipper::State().Cdda2wavPath, "-help");
 }
 
-// Output choice ----------------------------------------------------------
+// The device windows list their devices, the format editor reads ffmpeg's
+// capabilities and the editing-profile editor probes the first listed file as
+// they open: over a running tool they would show empty lists or no test file.
 
-void MainWindow::Combo1_Click() {
-  const int mode = Combo1->currentIndex();
-  Conversion::State().Choices.OutputMode = mode;
-  const bool takesPath = Conversion::OutputModeTakesPath(mode);
-  Text1->setEnabled(takesPath);
-  Command3->setEnabled(takesPath);
-  Text1->setText(Conversion::OutputPathOf(mode));
+void MainWindow::RipCd() {
+  if (!RunnerFree()) return;
+  CdRipper::State().CDRipAddToList = 0;
+  CdRipWindow::OpenCDRip();
 }
 
-void MainWindow::Command3_Click() {
-  if (Combo1->currentIndex() == Conversion::OutputChosenFolder) {
+void MainWindow::AddCdTracks() {
+  if (!RunnerFree()) return;
+  CdRipper::State().CDRipAddToList = 1;
+  CdRipWindow::OpenCDRip();
+}
+
+void MainWindow::Record() {
+  if (RunnerFree()) RecorderWindow::ShowRecorder();
+}
+
+void MainWindow::Stream() {
+  if (RunnerFree()) StreamerWindow::StreamFileList();
+}
+
+void MainWindow::OpenFormatEditor() {
+  if (RunnerFree()) FormatEditorWindow::ShowEditor("", 0);
+}
+
+void MainWindow::OpenEditingProfileEditor() {
+  if (RunnerFree()) EditingProfileWindow::ShowEditor("", 0);
+}
+
+// Output choice ----------------------------------------------------------
+
+void MainWindow::OnOutputModeChosen() {
+  const int mode = outputModeCombo->currentIndex();
+  Conversion::State().Choices.OutputMode = mode;
+  const bool takesPath = Conversion::OutputModeTakesPath(mode);
+  outputPath->setEnabled(takesPath);
+  browseOutputButton->setEnabled(takesPath);
+  outputPath->setText(Conversion::OutputPathOf(mode));
+}
+
+void MainWindow::BrowseOutputPath() {
+  if (outputModeCombo->currentIndex() == Conversion::OutputChosenFolder) {
     const QString folder = Dialogs::Folder(this, "", "");
     if (!folder.isEmpty()) Session::State().OutputFolder = folder;
-    Text1->setText(Session::State().OutputFolder);
+    outputPath->setText(Session::State().OutputFolder);
   } else {
     // The dialog opens on the chosen file's folder and proposes its name.
     const QString file = DesktopServices::SaveFileDialog(
         "", FileServices::ParentFolder(Session::State().OutputFile), "", 0, this, false, 0,
         QFileInfo(Session::State().OutputFile).fileName());
     if (!file.isEmpty()) Session::State().OutputFile = file;
-    Text1->setText(Session::State().OutputFile);
+    outputPath->setText(Session::State().OutputFile);
   }
 }
 
 // What the box shows is what the run uses, typed or chosen with "...".
-void MainWindow::Text1_Change() {
-  Conversion::StoreOutputPath(Combo1->currentIndex(), Text1->text());
+void MainWindow::OnOutputPathEdited() {
+  Conversion::StoreOutputPath(outputModeCombo->currentIndex(), outputPath->text());
 }
 
 // Profile choices ---------------------------------------------------------
 
 ProfileChoice::Controls MainWindow::FormatChoice() {
-  return {Combo3, Command9, &Combo3Tag, &Session::State().FormatProfilePath, "formats", "qfm"};
+  return {formatProfileCombo, editFormatProfileButton,
+          &formatProfileTag,  &Session::State().FormatProfilePath,
+          "formats",          "qfm"};
 }
 
 ProfileChoice::Controls MainWindow::EditChoice() {
-  return {Combo4, Command10, &Combo4Tag, &Session::State().EditProfilePath, "editp", "qep"};
+  return {editingProfileCombo,
+          editEditingProfileButton,
+          &editingProfileTag,
+          &Session::State().EditProfilePath,
+          "editp",
+          "qep"};
 }
 
-void MainWindow::Combo3_Click() { ProfileChoice::Click(FormatChoice()); }
-void MainWindow::Combo3_Change() { ProfileChoice::Change(FormatChoice()); }
-void MainWindow::Command4_Click() { ProfileChoice::ChooseProfile(FormatChoice()); }
-void MainWindow::Combo4_Click() { ProfileChoice::Click(EditChoice()); }
-void MainWindow::Combo4_Change() { ProfileChoice::Change(EditChoice()); }
-void MainWindow::Command7_Click() { ProfileChoice::ChooseProfile(EditChoice()); }
+void MainWindow::OnFormatProfileChosen() { ProfileChoice::TakeChosenItem(FormatChoice()); }
+void MainWindow::OnFormatProfileTyped() { ProfileChoice::UndoTyping(FormatChoice()); }
+void MainWindow::ChooseFormatProfile() { ProfileChoice::ChooseProfile(FormatChoice()); }
+void MainWindow::EditFormatProfile() {
+  if (RunnerFree()) FormatEditorWindow::ShowEditor("*", 1);
+}
+void MainWindow::OnEditingProfileChosen() { ProfileChoice::TakeChosenItem(EditChoice()); }
+void MainWindow::OnEditingProfileTyped() { ProfileChoice::UndoTyping(EditChoice()); }
+void MainWindow::ChooseEditingProfile() { ProfileChoice::ChooseProfile(EditChoice()); }
+void MainWindow::EditEditingProfile() {
+  if (RunnerFree()) EditingProfileWindow::ShowEditor("*", 1);
+}

@@ -38,27 +38,28 @@ ToolPathsWindow* ToolPathsWindow::Instance() { return g_instance.data(); }
 
 QList<ToolPathsWindow::Tool> ToolPathsWindow::Tools() {
   const QStringList& names = FfmpegTools::ToolNames();
-  return {{names[0], &NewFfmpegPath, Text1},
-          {names[1], &NewFfplayPath, Text2},
-          {names[2], &NewFfprobePath, Text5},
-          {names[3], &NewCdda2wavPath, Text7}};
+  return {{names[0], &NewFfmpegPath, ffmpegPath},
+          {names[1], &NewFfplayPath, ffplayPath},
+          {names[2], &NewFfprobePath, ffprobePath},
+          {names[3], &NewCdda2wavPath, cdda2wavPath}};
 }
 
 void ToolPathsWindow::CreateControls() {
   auto* layout = new QVBoxLayout(this);
   auto* rows = new QGridLayout;
   layout->addLayout(rows);
-  Text3 = Named(new QLineEdit("ffmpeg:", this), "Text3");
-  Text4 = Named(new QLineEdit("ffplay:", this), "Text4");
-  Text6 = Named(new QLineEdit("ffprobe:", this), "Text6");
-  Text8 = Named(new QLineEdit("cdda2wav:", this), "Text8");
-  Text1 = Named(new QLineEdit(QString(), this), "Text1");
-  Text2 = Named(new QLineEdit(QString(), this), "Text2");
-  Text5 = Named(new QLineEdit(QString(), this), "Text5");
-  Text7 = Named(new QLineEdit(QString(), this), "Text7");
-  QLineEdit* labels[] = {Text3, Text4, Text6, Text8};
-  QLineEdit* paths[] = {Text1, Text2, Text5, Text7};
-  QPushButton** browse[] = {&Command1, &Command2, &Command3, &Command4};
+  ffmpegLabel = Named(new QLineEdit("ffmpeg:", this), "Text3");
+  ffplayLabel = Named(new QLineEdit("ffplay:", this), "Text4");
+  ffprobeLabel = Named(new QLineEdit("ffprobe:", this), "Text6");
+  cdda2wavLabel = Named(new QLineEdit("cdda2wav:", this), "Text8");
+  ffmpegPath = Named(new QLineEdit(QString(), this), "Text1");
+  ffplayPath = Named(new QLineEdit(QString(), this), "Text2");
+  ffprobePath = Named(new QLineEdit(QString(), this), "Text5");
+  cdda2wavPath = Named(new QLineEdit(QString(), this), "Text7");
+  QLineEdit* labels[] = {ffmpegLabel, ffplayLabel, ffprobeLabel, cdda2wavLabel};
+  QLineEdit* paths[] = {ffmpegPath, ffplayPath, ffprobePath, cdda2wavPath};
+  QPushButton** browse[] = {&browseFfmpegButton, &browseFfplayButton, &browseFfprobeButton,
+                            &browseCdda2wavButton};
   for (int row = 0; row < 4; ++row) {
     labels[row]->setReadOnly(true);
     labels[row]->setFrame(false);
@@ -75,25 +76,25 @@ void ToolPathsWindow::CreateControls() {
     rows->addWidget(*browse[row], row, 2);
   }
   auto* buttons = new QHBoxLayout;
-  Command7 = Named(new QPushButton("Buscar faltantes", this), "Command7");
-  Command5 = Named(new QPushButton("Establecer", this), "Command5");
-  Command6 = Named(new QPushButton("Cancelar", this), "Command6");
-  buttons->addWidget(Command7);
+  findMissingButton = Named(new QPushButton("Buscar faltantes", this), "Command7");
+  applyButton = Named(new QPushButton("Establecer", this), "Command5");
+  cancelButton = Named(new QPushButton("Cancelar", this), "Command6");
+  buttons->addWidget(findMissingButton);
   buttons->addStretch();
-  buttons->addWidget(Command5);
-  buttons->addWidget(Command6);
+  buttons->addWidget(applyButton);
+  buttons->addWidget(cancelButton);
   layout->addLayout(buttons);
-  WidgetFactory::SetEnterButton(this, Command5);
+  WidgetFactory::SetEnterButton(this, applyButton);
 }
 
 void ToolPathsWindow::WireControls() {
-  connect(Command1, &QPushButton::clicked, this, &ToolPathsWindow::Command1_Click);
-  connect(Command2, &QPushButton::clicked, this, &ToolPathsWindow::Command2_Click);
-  connect(Command3, &QPushButton::clicked, this, &ToolPathsWindow::Command3_Click);
-  connect(Command4, &QPushButton::clicked, this, &ToolPathsWindow::Command4_Click);
-  connect(Command5, &QPushButton::clicked, this, &ToolPathsWindow::Command5_Click);
-  connect(Command6, &QPushButton::clicked, this, &ToolPathsWindow::Command6_Click);
-  connect(Command7, &QPushButton::clicked, this, &ToolPathsWindow::Command7_Click);
+  const QPushButton* browse[] = {browseFfmpegButton, browseFfplayButton, browseFfprobeButton,
+                                 browseCdda2wavButton};
+  for (int tool = 0; tool < 4; ++tool)
+    connect(browse[tool], &QPushButton::clicked, this, [this, tool] { Browse(tool); });
+  connect(applyButton, &QPushButton::clicked, this, &ToolPathsWindow::Apply);
+  connect(cancelButton, &QPushButton::clicked, this, &ToolPathsWindow::Cancel);
+  connect(findMissingButton, &QPushButton::clicked, this, &ToolPathsWindow::FindMissingTools);
 }
 
 // Long paths keep their end, the tool's file name, in view. Typing is left
@@ -103,7 +104,7 @@ void ToolPathsWindow::ShowPath(QLineEdit* box, const QString& text) {
   box->setCursorPosition(static_cast<int>(text.size()));
 }
 
-void ToolPathsWindow::Form_Load() {
+void ToolPathsWindow::Load() {
   Lang::TranslateForm9();
   NewFfmpegPath = FfmpegTools::State().FfmpegPath;
   NewFfplayPath = FfmpegTools::State().FfplayPath;
@@ -154,12 +155,7 @@ bool ToolPathsWindow::TakeTypedPaths() {
   return true;
 }
 
-void ToolPathsWindow::Command1_Click() { Browse(0); }
-void ToolPathsWindow::Command2_Click() { Browse(1); }
-void ToolPathsWindow::Command3_Click() { Browse(2); }
-void ToolPathsWindow::Command4_Click() { Browse(3); }
-
-void ToolPathsWindow::Command7_Click() {
+void ToolPathsWindow::FindMissingTools() {
   const QList<Tool> tools = Tools();
   const QStringList found = FfmpegTools::WithMissingToolsFound(
       {NewFfmpegPath, NewFfplayPath, NewFfprobePath, NewCdda2wavPath});
@@ -170,7 +166,7 @@ void ToolPathsWindow::Command7_Click() {
   }
 }
 
-void ToolPathsWindow::Command5_Click() {
+void ToolPathsWindow::Apply() {
   if (!TakeTypedPaths()) return;
   FfmpegTools::State().FfmpegPath = NewFfmpegPath;
   FfmpegTools::State().FfplayPath = NewFfplayPath;
@@ -180,10 +176,10 @@ void ToolPathsWindow::Command5_Click() {
   accept();
 }
 
-void ToolPathsWindow::Command6_Click() { reject(); }
+void ToolPathsWindow::Cancel() { reject(); }
 
 void ToolPathsWindow::ShowModal(QWidget* owner) {
   ToolPathsWindow window(owner);
-  window.Form_Load();
+  window.Load();
   window.exec();
 }

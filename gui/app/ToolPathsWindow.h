@@ -19,30 +19,30 @@ class ToolPathsWindow : public QDialog {
   // Loads the window and shows it modally over owner.
   static void ShowModal(QWidget* owner);
 
-  void Form_Load();
-  void Command1_Click();
-  void Command2_Click();
-  void Command3_Click();
-  void Command4_Click();
-  void Command5_Click();  // "Establecer"
-  void Command6_Click();  // "Cancelar"
-  void Command7_Click();  // "Buscar faltantes"
+  void Load();
+  // Takes the typed paths and makes the new paths the tools' paths.
+  void Apply();
+  void Cancel();
+  // Fills each new path whose file is missing with the tool found in the
+  // program folder, then on PATH.
+  void FindMissingTools();
 
-  QLineEdit* Text3 = nullptr;  // "ffmpeg:"
-  QLineEdit* Text4 = nullptr;  // "ffplay:"
-  QLineEdit* Text6 = nullptr;  // "ffprobe:"
-  QLineEdit* Text8 = nullptr;  // "cdda2wav:"
-  QLineEdit* Text1 = nullptr;  // ffmpeg
-  QLineEdit* Text2 = nullptr;  // ffplay
-  QLineEdit* Text5 = nullptr;  // ffprobe
-  QLineEdit* Text7 = nullptr;  // cdda2wav
-  QPushButton* Command1 = nullptr;
-  QPushButton* Command2 = nullptr;
-  QPushButton* Command3 = nullptr;
-  QPushButton* Command4 = nullptr;
-  QPushButton* Command5 = nullptr;
-  QPushButton* Command6 = nullptr;
-  QPushButton* Command7 = nullptr;
+  // Read-only boxes that name the tools.
+  QLineEdit* ffmpegLabel = nullptr;
+  QLineEdit* ffplayLabel = nullptr;
+  QLineEdit* ffprobeLabel = nullptr;
+  QLineEdit* cdda2wavLabel = nullptr;
+  QLineEdit* ffmpegPath = nullptr;
+  QLineEdit* ffplayPath = nullptr;
+  QLineEdit* ffprobePath = nullptr;
+  QLineEdit* cdda2wavPath = nullptr;
+  QPushButton* browseFfmpegButton = nullptr;
+  QPushButton* browseFfplayButton = nullptr;
+  QPushButton* browseFfprobeButton = nullptr;
+  QPushButton* browseCdda2wavButton = nullptr;
+  QPushButton* applyButton = nullptr;
+  QPushButton* cancelButton = nullptr;
+  QPushButton* findMissingButton = nullptr;
 
   QString NewFfmpegPath;
   QString NewFfplayPath;

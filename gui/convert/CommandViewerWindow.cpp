@@ -7,7 +7,10 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QStackedLayout>
+#include <QStyle>
+#include <QTextDocument>
 #include <QVBoxLayout>
+#include <QtMath>
 
 #include "core/convert/CommandView.h"
 #include "core/lang/Lang.h"
@@ -16,14 +19,28 @@
 
 namespace {
 
-// Read-only boxes; a two-pass stage shows its second pass on a second line.
+// The room a box takes around its text on each side: frame and margin.
+int TextInset(const QPlainTextEdit* box) {
+  return box->frameWidth() + qCeil(box->document()->documentMargin());
+}
+
+// Read-only boxes; a two-pass stage shows its second pass on a second line,
+// and both lines stay in view above the scroll bar of a long command. The
+// editor takes its last line for seen only with a pixel to spare below it.
 QPlainTextEdit* MakeBox(QWidget* parent, int number) {
   auto* box = new QPlainTextEdit(parent);
   box->setObjectName(QString("Text%1").arg(number));
   box->setReadOnly(true);
   box->setLineWrapMode(QPlainTextEdit::NoWrap);
-  box->setFixedHeight(box->fontMetrics().lineSpacing() * 2 + 12);
+  box->setFixedHeight(box->fontMetrics().lineSpacing() * 2 + 2 * TextInset(box) + 1 +
+                      box->style()->pixelMetric(QStyle::PM_ScrollBarExtent));
   return box;
+}
+
+// A box that names a column is as wide as its caption at least.
+void FitToCaption(QPlainTextEdit* box) {
+  box->setMinimumWidth(box->fontMetrics().horizontalAdvance(box->toPlainText()) +
+                       2 * TextInset(box));
 }
 
 }  // namespace
@@ -31,24 +48,25 @@ QPlainTextEdit* MakeBox(QWidget* parent, int number) {
 CommandViewerWindow::CommandViewerWindow(QWidget* owner) : QDialog(owner) {
   setObjectName("Form10");
   setWindowTitle("Linea de comandos");
-  CreateFrame1();
-  CreateFrame2();
+  // The boxes are read-only: the keyboard starts on the buttons.
+  previousPageButton = new QPushButton("<", this);
+  previousPageButton->setObjectName("Command2");
+  nextPageButton = new QPushButton(">", this);
+  nextPageButton->setObjectName("Command1");
+  CreateCommandsPage();
+  CreateOutputPage();
 
   // Both pages take the same place; the buttons flip between them.
   auto* pages = new QStackedLayout;
   pages->setStackingMode(QStackedLayout::StackAll);
-  pages->addWidget(Frame1);
-  pages->addWidget(Frame2);
-  Frame2->hide();
+  pages->addWidget(commandsPage);
+  pages->addWidget(outputPage);
+  outputPage->hide();
 
-  Command2 = new QPushButton("<", this);
-  Command2->setObjectName("Command2");
-  Command1 = new QPushButton(">", this);
-  Command1->setObjectName("Command1");
   auto* buttons = new QHBoxLayout;
   buttons->addStretch();
-  buttons->addWidget(Command2);
-  buttons->addWidget(Command1);
+  buttons->addWidget(previousPageButton);
+  buttons->addWidget(nextPageButton);
 
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(pages);
@@ -56,67 +74,78 @@ CommandViewerWindow::CommandViewerWindow(QWidget* owner) : QDialog(owner) {
   WidgetFactory::SetEnterButton(this, nullptr);
   resize(6225 / 15, sizeHint().height());
 
-  connect(Command1, &QPushButton::clicked, this, &CommandViewerWindow::Command1_Click);
-  connect(Command2, &QPushButton::clicked, this, &CommandViewerWindow::Command2_Click);
+  connect(nextPageButton, &QPushButton::clicked, this, &CommandViewerWindow::FlipPage);
+  connect(previousPageButton, &QPushButton::clicked, this, &CommandViewerWindow::FlipPage);
   Lang::TranslateForm10();
+  FitToCaption(boxes[2]);
+  FitToCaption(boxes[4]);
 }
 
-void CommandViewerWindow::CreateFrame1() {
-  Frame1 = new QGroupBox(this);
-  Frame1->setObjectName("Frame1");
-  auto* grid = new QGridLayout(Frame1);
-  Text[2] = MakeBox(Frame1, 2);
-  Text[2]->setPlainText("Parámetros de entrada");
-  Text[4] = MakeBox(Frame1, 4);
-  Text[4]->setPlainText("Parámetros de salida");
-  grid->addWidget(Text[2], 0, 1);
-  grid->addWidget(Text[4], 0, 2);
+void CommandViewerWindow::CreateCommandsPage() {
+  commandsPage = new QGroupBox(this);
+  commandsPage->setObjectName("Frame1");
+  auto* grid = new QGridLayout(commandsPage);
+  boxes[2] = MakeBox(commandsPage, 2);
+  boxes[2]->setPlainText("Parámetros de entrada");
+  boxes[4] = MakeBox(commandsPage, 4);
+  boxes[4]->setPlainText("Parámetros de salida");
+  grid->addWidget(boxes[2], 0, 1);
+  grid->addWidget(boxes[4], 0, 2);
+  // The commands take the width the captions on the left leave.
+  grid->setColumnStretch(1, 1);
+  grid->setColumnStretch(2, 1);
 
-  Label1 = WidgetFactory::Create<QLabel>(Frame1, "Label1", "Extracción de audio:");
-  Label2 = WidgetFactory::Create<QLabel>(Frame1, "Label2", "Codificación de audio:");
-  Label3 = WidgetFactory::Create<QLabel>(Frame1, "Label3", "Extracción de video:");
-  Label4 = WidgetFactory::Create<QLabel>(Frame1, "Label4", "Codificación de video:");
-  Label5 =
-      WidgetFactory::Create<QLabel>(Frame1, "Label5", "Mezclado ó codificación de Audio-Video");
-  const QLabel* labels[] = {Label1, Label2, Label3, Label4, Label5};
-  const int boxes[][2] = {{1, 3}, {5, 6}, {7, 8}, {9, 10}, {11, 12}};
+  audioExtractionLabel =
+      WidgetFactory::Create<QLabel>(commandsPage, "Label1", "Extracción de audio:");
+  audioEncodingLabel =
+      WidgetFactory::Create<QLabel>(commandsPage, "Label2", "Codificación de audio:");
+  videoExtractionLabel =
+      WidgetFactory::Create<QLabel>(commandsPage, "Label3", "Extracción de video:");
+  videoEncodingLabel =
+      WidgetFactory::Create<QLabel>(commandsPage, "Label4", "Codificación de video:");
+  muxingLabel = WidgetFactory::Create<QLabel>(commandsPage, "Label5",
+                                              "Mezclado ó codificación de Audio-Video");
+  const QLabel* labels[] = {audioExtractionLabel, audioEncodingLabel, videoExtractionLabel,
+                            videoEncodingLabel, muxingLabel};
+  const int numbers[][2] = {{1, 3}, {5, 6}, {7, 8}, {9, 10}, {11, 12}};
   for (int row = 0; row < 5; ++row) {
     grid->addWidget(const_cast<QLabel*>(labels[row]), row + 1, 0);
     for (int side = 0; side < 2; ++side) {
-      const int number = boxes[row][side];
-      Text[number] = MakeBox(Frame1, number);
-      grid->addWidget(Text[number], row + 1, side + 1);
+      const int number = numbers[row][side];
+      boxes[number] = MakeBox(commandsPage, number);
+      grid->addWidget(boxes[number], row + 1, side + 1);
     }
   }
 }
 
-void CommandViewerWindow::CreateFrame2() {
-  Frame2 = new QGroupBox(this);
-  Frame2->setObjectName("Frame2");
-  auto* grid = new QGridLayout(Frame2);
-  Label6 = WidgetFactory::Create<QLabel>(Frame2, "Label6", "Ejecutable para codificar audio:");
-  Label7 = WidgetFactory::Create<QLabel>(Frame2, "Label7", "Ejecutable para codificar video:");
-  Label8 = WidgetFactory::Create<QLabel>(Frame2, "Label8", "Extensió de archivo de salida:");
-  Label9 = WidgetFactory::Create<QLabel>(Frame2, "Label9",
-                                         "¿La conversión genera múltiples archivos de salida?");
-  QLabel* labels[] = {Label6, Label7, Label8, Label9};
+void CommandViewerWindow::CreateOutputPage() {
+  outputPage = new QGroupBox(this);
+  outputPage->setObjectName("Frame2");
+  auto* grid = new QGridLayout(outputPage);
+  grid->setColumnStretch(1, 1);
+  audioEncoderLabel =
+      WidgetFactory::Create<QLabel>(outputPage, "Label6", "Ejecutable para codificar audio:");
+  videoEncoderLabel =
+      WidgetFactory::Create<QLabel>(outputPage, "Label7", "Ejecutable para codificar video:");
+  extensionLabel =
+      WidgetFactory::Create<QLabel>(outputPage, "Label8", "Extensió de archivo de salida:");
+  multiOutputLabel = WidgetFactory::Create<QLabel>(
+      outputPage, "Label9", "¿La conversión genera múltiples archivos de salida?");
+  QLabel* labels[] = {audioEncoderLabel, videoEncoderLabel, extensionLabel, multiOutputLabel};
   for (int row = 0; row < 4; ++row) {
-    Text[13 + row] = MakeBox(Frame2, 13 + row);
+    boxes[13 + row] = MakeBox(outputPage, 13 + row);
     grid->addWidget(labels[row], row, 0);
-    grid->addWidget(Text[13 + row], row, 1);
+    grid->addWidget(boxes[13 + row], row, 1);
   }
 }
 
 void CommandViewerWindow::ShowTable(const CellReader& cell, bool twoPass, bool multiOutput) {
   for (const auto& [box, text] : Conversion::CommandViewBoxes(cell, twoPass, multiOutput)) {
-    Text[box]->setPlainText(text);
+    boxes[box]->setPlainText(text);
   }
 }
 
 void CommandViewerWindow::FlipPage() {
-  Frame1->setHidden(!Frame1->isHidden());
-  Frame2->setHidden(!Frame1->isHidden());
+  commandsPage->setHidden(!commandsPage->isHidden());
+  outputPage->setHidden(!commandsPage->isHidden());
 }
-
-void CommandViewerWindow::Command1_Click() { FlipPage(); }
-void CommandViewerWindow::Command2_Click() { FlipPage(); }

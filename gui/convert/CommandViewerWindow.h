@@ -22,26 +22,27 @@ class CommandViewerWindow : public QDialog {
   // boxes also show their second pass on a line of their own.
   void ShowTable(const CellReader& cell, bool twoPass, bool multiOutput);
 
-  void Command1_Click();
-  void Command2_Click();
+  // Either arrow button shows the other page.
+  void FlipPage();
 
-  QGroupBox* Frame1 = nullptr;
-  QGroupBox* Frame2 = nullptr;
-  QLabel* Label1 = nullptr;
-  QLabel* Label2 = nullptr;
-  QLabel* Label3 = nullptr;
-  QLabel* Label4 = nullptr;
-  QLabel* Label5 = nullptr;
-  QLabel* Label6 = nullptr;
-  QLabel* Label7 = nullptr;
-  QLabel* Label8 = nullptr;
-  QLabel* Label9 = nullptr;
-  QPlainTextEdit* Text[17] = {};  // Text[1] .. Text[16] as the window names them
-  QPushButton* Command1 = nullptr;
-  QPushButton* Command2 = nullptr;
+  QGroupBox* commandsPage = nullptr;
+  QGroupBox* outputPage = nullptr;
+  QLabel* audioExtractionLabel = nullptr;
+  QLabel* audioEncodingLabel = nullptr;
+  QLabel* videoExtractionLabel = nullptr;
+  QLabel* videoEncodingLabel = nullptr;
+  QLabel* muxingLabel = nullptr;
+  QLabel* audioEncoderLabel = nullptr;
+  QLabel* videoEncoderLabel = nullptr;
+  QLabel* extensionLabel = nullptr;
+  QLabel* multiOutputLabel = nullptr;
+  // By the number of each box's object name, Text1 to Text16, the number by
+  // which CommandViewBoxes names the box of each cell.
+  QPlainTextEdit* boxes[17] = {};
+  QPushButton* nextPageButton = nullptr;
+  QPushButton* previousPageButton = nullptr;
 
  private:
-  void CreateFrame1();
-  void CreateFrame2();
-  void FlipPage();
+  void CreateCommandsPage();
+  void CreateOutputPage();
 };

@@ -16,8 +16,8 @@ ProfilePick::Item ItemOf(const Controls& controls, const QString& text) {
 }
 
 void SwitchEdit(const Controls& controls) {
-  controls.Edit->setEnabled(ItemOf(controls, controls.Combo->currentText()) ==
-                            ProfilePick::Item::Manual);
+  controls.EditButton->setEnabled(ItemOf(controls, controls.Combo->currentText()) ==
+                                  ProfilePick::Item::Manual);
 }
 
 // Shows a text, selecting its list item when it is one.
@@ -29,7 +29,7 @@ void ShowText(QComboBox* combo, const QString& text) {
 
 }  // namespace
 
-void Click(const Controls& controls) {
+void TakeChosenItem(const Controls& controls) {
   const QString text = controls.Combo->currentText();
   SwitchEdit(controls);
   *controls.Tag = text;
@@ -37,7 +37,7 @@ void Click(const Controls& controls) {
                                                controls.Folder, controls.Extension);
 }
 
-void Change(const Controls& controls) {
+void UndoTyping(const Controls& controls) {
   ShowText(controls.Combo, *controls.Tag);
   SwitchEdit(controls);
   if (ItemOf(controls, controls.Combo->currentText()) == ProfilePick::Item::None) {

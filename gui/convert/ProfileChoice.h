@@ -13,17 +13,17 @@ namespace ProfileChoice {
 
 struct Controls {
   QComboBox* Combo;
-  QPushButton* Edit;     // ">>", enabled only for "<Manual>"
-  QString* Tag;          // the accepted text
-  QString* ProfilePath;  // "" for item 0
-  QString Folder;        // data subfolder of the profiles: "formats", "editp"
-  QString Extension;     // their extension without the dot: "qfm", "qep"
+  QPushButton* EditButton;  // ">>", enabled only for "<Manual>"
+  QString* Tag;             // the accepted text
+  QString* ProfilePath;     // "" for item 0
+  QString Folder;           // data subfolder of the profiles: "formats", "editp"
+  QString Extension;        // their extension without the dot: "qfm", "qep"
 };
 
-// An item picked from the list.
-void Click(const Controls& controls);
-// The user typed into the box.
-void Change(const Controls& controls);
+// An item picked from the list becomes the choice.
+void TakeChosenItem(const Controls& controls);
+// Text typed into the box is undone to the accepted text.
+void UndoTyping(const Controls& controls);
 // "...": a profile from the file manager over the profiles' folder.
 void ChooseProfile(const Controls& controls);
 

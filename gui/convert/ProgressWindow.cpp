@@ -83,72 +83,76 @@ ProgressWindow::~ProgressWindow() = default;
 
 ProgressWindow* ProgressWindow::Instance() { return g_instance.data(); }
 
+// The buttons come first in the keyboard's order: the window opens with the
+// focus on "Detener"; the boxes only show what the run tells.
 void ProgressWindow::CreateControls() {
-  Text1 = AddBox(this, "Text1", Margin);
-  Text2 = AddBox(this, "Text2", Margin + 26);
-  Text3 = AddBox(this, "Text3", Margin + 52);
-  Text4 = AddBox(this, "Text4", Margin + 78);
+  stopButton = AddButton(this, "Command1", 3);
+  forceStopButton = AddButton(this, "Command4", 1);
+  showErrorsButton = AddButton(this, "Command3", 0);
+  doneButton = AddButton(this, "Command2", 2);
+  doneButton->hide();
+  showErrorsButton->hide();
+
+  currentFile = AddBox(this, "Text1", Margin);
+  fileCounter = AddBox(this, "Text2", Margin + 26);
+  errorCountBox = AddBox(this, "Text3", Margin + 52);
+  stage = AddBox(this, "Text4", Margin + 78);
   // Rows enough for the whole of ffmpeg's status line.
-  Text5 = new WrappingLineBox(this);
-  Text5->setObjectName("Text5");
-  Text5->setGeometry(S(Margin), S(StatusTop), S(BoxWidth), S(StatusHeight));
+  consoleLine = new WrappingLineBox(this);
+  consoleLine->setObjectName("Text5");
+  consoleLine->setGeometry(S(Margin), S(StatusTop), S(BoxWidth), S(StatusHeight));
 
-  Command3 = AddButton(this, "Command3", 0);
-  Command4 = AddButton(this, "Command4", 1);
-  Command2 = AddButton(this, "Command2", 2);
-  Command1 = AddButton(this, "Command1", 3);
-  Command2->hide();
-  Command3->hide();
-
-  Picture1 = new QWidget(this);
-  Picture1->setObjectName("Picture1");
-  Picture1->setGeometry(S(Margin), S(150), S(BoxWidth),
-                        S(TallHeight - Margin - ButtonHeight - 2 * Margin - Margin));
-  Picture1->setAutoFillBackground(true);
-  Picture1->hide();
-  Label1 = AddLabel(Picture1, "Label1", 0);
-  List1 = new QListWidget(Picture1);
-  List1->setObjectName("List1");
-  List1->setGeometry(0, S(18), S(BoxWidth), S(80));
-  Label2 = AddLabel(Picture1, "Label2", 102);
-  Text6 = AddBox(Picture1, "Text6", 118);
-  Text6->move(0, S(118));
-  Label3 = AddLabel(Picture1, "Label3", 144);
-  Text7 = AddBox(Picture1, "Text7", 160);
-  Text7->move(0, S(160));
-  Label4 = AddLabel(Picture1, "Label4", 186);
-  Text8 = AddTextArea(Picture1, "Text8", 202, 50);
-  Label5 = AddLabel(Picture1, "Label5", 256);
-  Text9 = AddTextArea(Picture1, "Text9", 272, 64);
+  errorPanel = new QWidget(this);
+  errorPanel->setObjectName("Picture1");
+  errorPanel->setGeometry(S(Margin), S(150), S(BoxWidth),
+                          S(TallHeight - Margin - ButtonHeight - 2 * Margin - Margin));
+  errorPanel->setAutoFillBackground(true);
+  errorPanel->hide();
+  failedFilesLabel = AddLabel(errorPanel, "Label1", 0);
+  failedFileList = new QListWidget(errorPanel);
+  failedFileList->setObjectName("List1");
+  failedFileList->setGeometry(0, S(18), S(BoxWidth), S(80));
+  failedStageLabel = AddLabel(errorPanel, "Label2", 102);
+  failedStage = AddBox(errorPanel, "Text6", 118);
+  failedStage->move(0, S(118));
+  failureDescriptionLabel = AddLabel(errorPanel, "Label3", 144);
+  failureDescription = AddBox(errorPanel, "Text7", 160);
+  failureDescription->move(0, S(160));
+  failedCommandLabel = AddLabel(errorPanel, "Label4", 186);
+  failedCommand = AddTextArea(errorPanel, "Text8", 202, 50);
+  failedConsoleLabel = AddLabel(errorPanel, "Label5", 256);
+  failedConsole = AddTextArea(errorPanel, "Text9", 272, 64);
 }
 
 void ProgressWindow::WireControls() {
-  connect(Command1, &QPushButton::clicked, this, &ProgressWindow::Command1_Click);
-  connect(Command2, &QPushButton::clicked, this, &ProgressWindow::Command2_Click);
-  connect(Command3, &QPushButton::clicked, this, &ProgressWindow::Command3_Click);
-  connect(Command4, &QPushButton::clicked, this, &ProgressWindow::Command4_Click);
-  connect(List1, &QListWidget::itemSelectionChanged, this, &ProgressWindow::List1_Click);
-  connect(Text1, &QLineEdit::textChanged, this, &ProgressWindow::Text1_Change);
-  connect(Text5, &QPlainTextEdit::textChanged, this, &ProgressWindow::Text5_Change);
+  connect(stopButton, &QPushButton::clicked, this, &ProgressWindow::Stop);
+  connect(doneButton, &QPushButton::clicked, this, &ProgressWindow::Done);
+  connect(showErrorsButton, &QPushButton::clicked, this, &ProgressWindow::ShowErrors);
+  connect(forceStopButton, &QPushButton::clicked, this, &ProgressWindow::ForceStop);
+  connect(failedFileList, &QListWidget::itemSelectionChanged, this,
+          &ProgressWindow::ShowSelectedFailure);
+  connect(currentFile, &QLineEdit::textChanged, this, &ProgressWindow::OnCurrentFileChanged);
+  connect(consoleLine, &QPlainTextEdit::textChanged, this, &ProgressWindow::OnConsoleLineChanged);
 }
 
-void ProgressWindow::Form_Load() {
+void ProgressWindow::Load() {
   Lang::TranslateForm12();
   if (QWidget* main = MainWindowLink::Window()) main->setVisible(false);
   // At the end "Hecho" takes the place of "Detener" and "Ver errores" stands beside it.
-  Command3->move(Command2->x(), Command3->y());
-  Command2->move(Command1->x(), Command2->y());
-  Command4->setText(Command1->text() + " (force)");
-  Command4->resize(qMax(S(ButtonWidth), Command4->sizeHint().width()), S(ButtonHeight));
-  Picture1->move(Text1->pos());
-  for (QLineEdit* box : {Text1, Text2, Text3, Text4}) box->clear();
-  Text5->clear();
+  showErrorsButton->move(doneButton->x(), showErrorsButton->y());
+  doneButton->move(stopButton->x(), doneButton->y());
+  forceStopButton->setText(stopButton->text() + " (force)");
+  forceStopButton->resize(qMax(S(ButtonWidth), forceStopButton->sizeHint().width()),
+                          S(ButtonHeight));
+  errorPanel->move(currentFile->pos());
+  for (QLineEdit* box : {currentFile, fileCounter, errorCountBox, stage}) box->clear();
+  consoleLine->clear();
   resize(S(Width), S(ShortHeight));
-  WidgetFactory::SetListHorizontalExtent(List1, 1800);
+  WidgetFactory::SetListHorizontalExtent(failedFileList, 1800);
 }
 
 void ProgressWindow::PlaceButtons() {
-  for (QPushButton* button : {Command1, Command2, Command3, Command4})
+  for (QPushButton* button : {stopButton, doneButton, showErrorsButton, forceStopButton})
     button->move(button->x(), height() - S(Margin + ButtonHeight));
 }
 
@@ -157,108 +161,110 @@ void ProgressWindow::resizeEvent(QResizeEvent* event) {
   PlaceButtons();
 }
 
-void ProgressWindow::Command1_Click() { emit StopClicked(); }
+void ProgressWindow::Stop() { emit StopClicked(); }
 
-void ProgressWindow::Command4_Click() {
+void ProgressWindow::ForceStop() {
   if (Lang::AskStopConversion() != 6) return;
   emit ForceStopClicked();
 }
 
-void ProgressWindow::Command2_Click() { close(); }
+void ProgressWindow::Done() { close(); }
 
-void ProgressWindow::Command3_Click() {
-  Picture1->setVisible(true);
+void ProgressWindow::ShowErrors() {
+  errorPanel->setVisible(true);
   resize(width(), S(TallHeight));
+  failedFileList->setFocus(Qt::OtherFocusReason);
 }
 
-void ProgressWindow::List1_Click() {
-  const int k = List1->currentRow();
-  if (k < 0 || k >= failures_.size() || List1->selectedItems().isEmpty()) return;
+void ProgressWindow::ShowSelectedFailure() {
+  const int k = failedFileList->currentRow();
+  if (k < 0 || k >= failures_.size() || failedFileList->selectedItems().isEmpty()) return;
   const Conversion::FailedStep& failure = failures_.at(k);
-  Text6->setText(failure.Stage);
-  Text7->setText(failure.Description);
-  Text8->setPlainText(failure.Command);
-  Text9->setPlainText(failure.Console);
+  failedStage->setText(failure.Stage);
+  failureDescription->setText(failure.Description);
+  failedCommand->setPlainText(failure.Command);
+  failedConsole->setPlainText(failure.Console);
 }
 
 void ProgressWindow::ShowStarted() {
-  Text3->setText(Lang::TxtErrors().trimmed() + " 0");
+  errorCountBox->setText(Lang::TxtErrors().trimmed() + " 0");
   show();
 }
 
 void ProgressWindow::ShowInput(int index, int count, const QString& file) {
-  Text1->setText(file);
-  Text2->setText(QString::number(index) + "/" + QString::number(count));
-  Text4->clear();
+  currentFile->setText(file);
+  fileCounter->setText(QString::number(index) + "/" + QString::number(count));
+  stage->clear();
 }
 
 void ProgressWindow::ShowStage(const QString& caption, bool stopEnabled) {
-  Text4->setText(caption);
-  Command1->setEnabled(stopEnabled);
+  stage->setText(caption);
+  stopButton->setEnabled(stopEnabled);
 }
 
-void ProgressWindow::ShowConsoleLine(const QString& line) { Text5->setText(line); }
+void ProgressWindow::ShowConsoleLine(const QString& line) { consoleLine->setText(line); }
 
 void ProgressWindow::ShowInputEnded() {
-  Text4->clear();
-  Text5->clear();
+  stage->clear();
+  consoleLine->clear();
 }
 
 void ProgressWindow::ShowFailure(const Conversion::FailedStep&, int errorCount) {
-  Text3->setText(Lang::TxtErrors().trimmed() + " " + QString::number(errorCount));
+  errorCountBox->setText(Lang::TxtErrors().trimmed() + " " + QString::number(errorCount));
 }
 
 void ProgressWindow::ShowEnded(bool stopped) {
   if (stopped) {
-    Text1->setText(Lang::TxtProcessStopped());
+    currentFile->setText(Lang::TxtProcessStopped());
   } else {
-    Text1->setText(Lang::TxtProcessEnded());
-    Text2->clear();
+    currentFile->setText(Lang::TxtProcessEnded());
+    fileCounter->clear();
   }
 }
 
 // "Hecho" takes the place of the stop buttons, with "Ver errores" beside it
 // when something failed.
 void ProgressWindow::ShowFinished(const QList<Conversion::FailedStep>& failures) {
-  Command3->setVisible(!failures.isEmpty());
-  Command2->setVisible(true);
-  Command1->setVisible(false);
-  Command4->setVisible(false);
+  showErrorsButton->setVisible(!failures.isEmpty());
+  doneButton->setVisible(true);
+  stopButton->setVisible(false);
+  forceStopButton->setVisible(false);
   // The window is now a dialog with one answer: Enter gives it.
-  Command2->setAutoDefault(true);
-  Command2->setFocus(Qt::OtherFocusReason);
+  doneButton->setAutoDefault(true);
+  doneButton->setFocus(Qt::OtherFocusReason);
   failures_ = failures;
-  for (const Conversion::FailedStep& failed : failures) List1->addItem(failed.File);
+  for (const Conversion::FailedStep& failed : failures) failedFileList->addItem(failed.File);
 }
 
-void ProgressWindow::Text1_Change() { CaretToEnd(Text1); }
+void ProgressWindow::OnCurrentFileChanged() { CaretToEnd(currentFile); }
 // A line longer than the box keeps its newest part in view.
-void ProgressWindow::Text5_Change() { Text5->moveCursor(QTextCursor::End); }
+void ProgressWindow::OnConsoleLineChanged() { consoleLine->moveCursor(QTextCursor::End); }
 
-bool ProgressWindow::Form_QueryUnload() {
+bool ProgressWindow::RefusesClose() {
   bool cancel = false;
   if (Conversion::State().Running == 1) {
     Lang::MsgStopProcessFirst();
     cancel = true;
   }
-  if (Picture1->isVisible()) {
-    Picture1->hide();
+  if (errorPanel->isVisible()) {
+    errorPanel->hide();
     resize(width(), S(ShortHeight));
+    doneButton->setFocus(Qt::OtherFocusReason);
     cancel = true;
   }
   return cancel;
 }
 
-void ProgressWindow::Form_Unload() {
+void ProgressWindow::Unload() {
   Conversion::ClearRun();
   if (QWidget* main = MainWindowLink::Window()) ModalWindow::ShowAgain(main);
 }
 
 void ProgressWindow::closeEvent(QCloseEvent* event) {
-  if (Form_QueryUnload()) {
+  if (RefusesClose()) {
     event->ignore();
     return;
   }
-  Form_Unload();
+  Unload();
   event->accept();
 }

@@ -30,12 +30,15 @@ class ProgressWindow : public QWidget {
   static constexpr int ShortHeight = 216;
   static constexpr int TallHeight = 406;
 
-  void Form_Load();
-  void Command1_Click();
-  void Command2_Click();
-  void Command3_Click();
-  void Command4_Click();
-  void List1_Click();
+  void Load();
+  void Stop();
+  // Asks first, then has the running step killed.
+  void ForceStop();
+  // Closes the window once the run has ended.
+  void Done();
+  // Opens the panel of the files that failed.
+  void ShowErrors();
+  void ShowSelectedFailure();
 
   // What the run tells.
   void ShowStarted();
@@ -47,27 +50,28 @@ class ProgressWindow : public QWidget {
   void ShowEnded(bool stopped);
   void ShowFinished(const QList<Conversion::FailedStep>& failures);
 
-  QLineEdit* Text1 = nullptr;
-  QLineEdit* Text2 = nullptr;
-  QLineEdit* Text3 = nullptr;
-  QLineEdit* Text4 = nullptr;
+  QLineEdit* currentFile = nullptr;
+  // "2/5": the file's place in the run.
+  QLineEdit* fileCounter = nullptr;
+  QLineEdit* errorCountBox = nullptr;
+  QLineEdit* stage = nullptr;
   // ffmpeg's status line, wrapped so that the whole of it shows.
-  WrappingLineBox* Text5 = nullptr;
-  QPushButton* Command1 = nullptr;
-  QPushButton* Command2 = nullptr;
-  QPushButton* Command3 = nullptr;
-  QPushButton* Command4 = nullptr;
-  QWidget* Picture1 = nullptr;
-  QLabel* Label1 = nullptr;
-  QListWidget* List1 = nullptr;
-  QLabel* Label2 = nullptr;
-  QLineEdit* Text6 = nullptr;
-  QLabel* Label3 = nullptr;
-  QLineEdit* Text7 = nullptr;
-  QLabel* Label4 = nullptr;
-  QPlainTextEdit* Text8 = nullptr;
-  QLabel* Label5 = nullptr;
-  QPlainTextEdit* Text9 = nullptr;
+  WrappingLineBox* consoleLine = nullptr;
+  QPushButton* stopButton = nullptr;
+  QPushButton* doneButton = nullptr;
+  QPushButton* showErrorsButton = nullptr;
+  QPushButton* forceStopButton = nullptr;
+  QWidget* errorPanel = nullptr;
+  QLabel* failedFilesLabel = nullptr;
+  QListWidget* failedFileList = nullptr;
+  QLabel* failedStageLabel = nullptr;
+  QLineEdit* failedStage = nullptr;
+  QLabel* failureDescriptionLabel = nullptr;
+  QLineEdit* failureDescription = nullptr;
+  QLabel* failedCommandLabel = nullptr;
+  QPlainTextEdit* failedCommand = nullptr;
+  QLabel* failedConsoleLabel = nullptr;
+  QPlainTextEdit* failedConsole = nullptr;
 
  signals:
   // "Detener": the running step is to finish its output.
@@ -83,11 +87,11 @@ class ProgressWindow : public QWidget {
   void CreateControls();
   void WireControls();
   void PlaceButtons();
-  void Text1_Change();
-  void Text5_Change();
+  void OnCurrentFileChanged();
+  void OnConsoleLineChanged();
   // True when the close must be cancelled.
-  bool Form_QueryUnload();
-  void Form_Unload();
+  bool RefusesClose();
+  void Unload();
 
   // The run's failures as it reported them at its end, in the list's order.
   QList<Conversion::FailedStep> failures_;

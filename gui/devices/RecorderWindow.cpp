@@ -497,8 +497,8 @@ ProfileChoice::Controls RecorderWindow::FormatControls() {
           "formats",   "qfm"};
 }
 
-void RecorderWindow::OnFormatChosen() { ProfileChoice::Click(FormatControls()); }
-void RecorderWindow::OnFormatEdited() { ProfileChoice::Change(FormatControls()); }
+void RecorderWindow::OnFormatChosen() { ProfileChoice::TakeChosenItem(FormatControls()); }
+void RecorderWindow::OnFormatEdited() { ProfileChoice::UndoTyping(FormatControls()); }
 void RecorderWindow::ChooseProfile() { ProfileChoice::ChooseProfile(FormatControls()); }
 // The editor reads ffmpeg's capabilities as it opens.
 void RecorderWindow::EditManualProfile() {

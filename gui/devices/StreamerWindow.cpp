@@ -293,8 +293,8 @@ ProfileChoice::Controls StreamerWindow::FormatControls() {
           "formats",   "qfm"};
 }
 
-void StreamerWindow::OnFormatChosen() { ProfileChoice::Click(FormatControls()); }
-void StreamerWindow::OnFormatEdited() { ProfileChoice::Change(FormatControls()); }
+void StreamerWindow::OnFormatChosen() { ProfileChoice::TakeChosenItem(FormatControls()); }
+void StreamerWindow::OnFormatEdited() { ProfileChoice::UndoTyping(FormatControls()); }
 void StreamerWindow::ChooseProfile() { ProfileChoice::ChooseProfile(FormatControls()); }
 // The editor reads ffmpeg's capabilities as it opens.
 void StreamerWindow::EditManualProfile() {

@@ -30,7 +30,7 @@ class AnalyseWaitTest : public ConversionFixture {
     tone_ = Make("in/tone.wav", {"-f", "lavfi", "-i", "sine=d=1"});
     ASSERT_TRUE(QFile::exists(tone_));
     List({tone_});
-    main_->List1->setCurrentRow(0);
+    main_->fileList->setCurrentRow(0);
   }
 
   // A stand-in ffprobe with the given body, set as the program's.
@@ -52,24 +52,26 @@ TEST_F(AnalyseWaitTest, WhileTheProbeRunsNothingElseIsReachableAndItsReportStill
   const QString go = Folder() + "/go";
   SlowProbe("while [ ! -e '" + go.toUtf8() + "' ]; do sleep 0.05; done\nexec ffprobe \"$@\"");
   ScriptedDialogs dialogs;
-  dialogs.ExpectMessage();
+  dialogs.ExpectMessage().ExpectMessage();
   bool mainEnabled = true;
   QString modal;
   WhenReady whileProbing(&Probing, [&] {
     mainEnabled = main_->isEnabled();
     if (const QWidget* window = QApplication::activeModalWidget()) modal = window->objectName();
-    // "Convertir", even if it were reached, finds the runner busy: no run, no error.
-    main_->Command5_Click();
+    // "Convertir", even if it were reached, finds the runner busy: it says so,
+    // and there is no run and no error.
+    main_->Convert();
     EXPECT_EQ(ProgressWindow::Instance(), nullptr);
     EXPECT_TRUE(Conversion::State().Errors.isEmpty());
     QFile(go).open(QIODevice::WriteOnly);
   });
-  main_->Menu_Archivo_Analizar->trigger();
+  main_->analyseAction->trigger();
   ASSERT_TRUE(whileProbing.Done());
   EXPECT_FALSE(mainEnabled);
   EXPECT_EQ(modal, "Form17");
-  ASSERT_EQ(dialogs.Messages().size(), 1);
-  EXPECT_TRUE(dialogs.Messages()[0].contains("Audio codec: pcm_s16le"));
+  ASSERT_EQ(dialogs.Messages().size(), 2);
+  EXPECT_EQ(dialogs.Messages()[0], "Otra herramienta está en ejecución; espere a que termine");
+  EXPECT_TRUE(dialogs.Messages()[1].contains("Audio codec: pcm_s16le"));
   EXPECT_TRUE(main_->isEnabled());
   EXPECT_EQ(WaitWindow::Instance(), nullptr);
 }
@@ -88,7 +90,7 @@ TEST_F(AnalyseWaitTest, ClosingTheWaitWindowStopsTheProbeAndTheNextConversionRun
     shownAfterClose = WaitWindow::Instance() && WaitWindow::Instance()->isVisible();
     mainEnabledAfterClose = main_->isEnabled();
   });
-  main_->Menu_Archivo_Analizar->trigger();
+  main_->analyseAction->trigger();
   ASSERT_TRUE(whileProbing.Done());
   EXPECT_TRUE(shownAfterClose);
   EXPECT_FALSE(mainEnabledAfterClose);
@@ -99,9 +101,9 @@ TEST_F(AnalyseWaitTest, ClosingTheWaitWindowStopsTheProbeAndTheNextConversionRun
   EXPECT_TRUE(AllEnd(probes));
   EXPECT_EQ(ToolRunner::GetState(), ToolRunner::Idle);
 
-  main_->Command5->click();
+  main_->convertButton->click();
   ASSERT_NE(ProgressWindow::Instance(), nullptr);
-  EXPECT_EQ(ProgressWindow::Instance()->Text3->text(), "Errores: 0");
+  EXPECT_EQ(ProgressWindow::Instance()->errorCountBox->text(), "Errores: 0");
   EXPECT_TRUE(QFile::exists(Folder() + "/in/tone.mkv"));
 }
 

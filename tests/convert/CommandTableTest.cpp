@@ -611,12 +611,12 @@ TEST_F(ConversionChoicesTest, TheRunOptionsFollowTheMainWindowsCheckMarks) {
   Conversion::State().Choices = Conversion::ConversionChoices();
   EXPECT_EQ(Conversion::State().Choices.OutputMode, Conversion::OutputSourceFolders);
   MainWindow window;
-  window.Conv_Opt_2pass->setChecked(true);
-  window.Conv_Opt_Reemplazar->setChecked(true);
+  window.twoPassAction->setChecked(true);
+  window.replaceFilesAction->setChecked(true);
   EXPECT_TRUE(Conversion::State().Choices.TwoPass);
   EXPECT_TRUE(Conversion::State().Choices.ReplaceFiles);
   EXPECT_FALSE(Conversion::State().Choices.DeleteOriginals);
-  window.Conv_Opt_2pass->trigger();
+  window.twoPassAction->trigger();
   EXPECT_FALSE(Conversion::State().Choices.TwoPass);
 }
 

@@ -64,8 +64,8 @@ class ConversionFixture : public TestEnv {
   // The input list, as the main window shows it.
   void List(const QStringList& files) {
     Session::State().FileList = files;
-    main_->List1->clear();
-    main_->List1->addItems(files);
+    main_->fileList->clear();
+    main_->fileList->addItems(files);
   }
   // ffprobe's word on one entry of a file, as text.
   static QString Probe(const QString& path, const QString& entry) {
@@ -83,8 +83,8 @@ class ConversionFixture : public TestEnv {
   // Closes the progress window a run left open, as its close button does.
   void CloseProgress() {
     if (ProgressWindow* form = Progress()) {
-      form->Picture1->hide();
-      form->Command2_Click();
+      form->errorPanel->hide();
+      form->Done();
       QApplication::processEvents();
     }
   }

@@ -113,7 +113,7 @@ class ConvertTest : public ConversionFixture {
     WriteFile("env/XDG_DATA_HOME/Trash/info", "not a folder");
   }
   // ffmpeg's status line in the progress window: a step is encoding.
-  static bool Encoding() { return Progress() && Progress()->Text5->text().contains("time="); }
+  static bool Encoding() { return Progress() && Progress()->consoleLine->text().contains("time="); }
   // A long song listed to become an mp3 beside an older mp3 of its name, with
   // "Eliminar archivos originales" and "Reemplazar archivos" on.
   struct SongBesideOlder {
@@ -159,13 +159,13 @@ TEST_F(ConvertTest, EachOutputModePutsItsOutputWhereItBelongs) {
     Session::State().OutputFile = c.outputFile;
     Session::State().OutputFolder = c.outputFolder;
     ScriptedDialogs dialogs;
-    Convert("", main_->List1);
+    Convert("", main_->fileList);
     ASSERT_TRUE(Progress()) << c.mode;
-    EXPECT_EQ(Progress()->Text1->text(), "El proceso terminó") << c.mode;
-    EXPECT_EQ(Progress()->Text3->text(), "Errores: 0") << c.mode;
-    EXPECT_TRUE(Progress()->Command2->isVisible());
-    EXPECT_FALSE(Progress()->Command3->isVisible());
-    EXPECT_FALSE(Progress()->Command1->isVisible());
+    EXPECT_EQ(Progress()->currentFile->text(), "El proceso terminó") << c.mode;
+    EXPECT_EQ(Progress()->errorCountBox->text(), "Errores: 0") << c.mode;
+    EXPECT_TRUE(Progress()->doneButton->isVisible());
+    EXPECT_FALSE(Progress()->showErrorsButton->isVisible());
+    EXPECT_FALSE(Progress()->stopButton->isVisible());
     EXPECT_FALSE(main_->isVisible());
     for (const QString& output : c.outputs)
       EXPECT_NEAR(Duration(Path(output)), c.duration, kSlack) << output.toStdString();
@@ -186,10 +186,10 @@ TEST_F(ConvertTest, EnterClosesTheFinishedProgressWindow) {
   for (const QStringList& files : {QStringList{good}, QStringList{good, bad}}) {
     List(files);
     ScriptedDialogs dialogs;
-    Convert("", main_->List1);
+    Convert("", main_->fileList);
     QPointer<ProgressWindow> form = Progress();
     ASSERT_TRUE(form);
-    EXPECT_EQ(form->Command3->isVisible(), files.size() == 2);
+    EXPECT_EQ(form->showErrorsButton->isVisible(), files.size() == 2);
     ASSERT_TRUE(ShowActive(form));
     ASSERT_TRUE(QApplication::focusWidget());
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
@@ -212,10 +212,10 @@ TEST_F(ConvertTest, TwoPassesRunInTheTemporaryFolder) {
   const QString previous = QDir::currentPath();
   QDir().mkpath(Path("cwd"));
   QDir::setCurrent(Path("cwd"));
-  Convert("", main_->List1);
+  Convert("", main_->fileList);
   QDir::setCurrent(previous);
   ASSERT_TRUE(Progress());
-  EXPECT_EQ(Progress()->Text1->text(), "El proceso terminó");
+  EXPECT_EQ(Progress()->currentFile->text(), "El proceso terminó");
   EXPECT_TRUE(Conversion::State().Errors.isEmpty())
       << (Conversion::State().Errors.isEmpty()
               ? ""
@@ -232,10 +232,10 @@ TEST_F(ConvertTest, ATestConvertsAFewSecondsAndReportsSizeAndRate) {
   const QString a = Clip("in/a.mkv", 3);
   const QString b = Clip("in/b.mkv", 3);
   List({a, b});
-  main_->List1->setCurrentRow(1);
+  main_->fileList->setCurrentRow(1);
   ScriptedDialogs dialogs;
   dialogs.ExpectMessage(7);
-  Convert("1", main_->List1);
+  Convert("1", main_->fileList);
   ASSERT_TRUE(Progress());
   const QString output = Conversion::State().TempDir + "/test.mkv";
   EXPECT_NEAR(Duration(output), 1, kSlack);
@@ -245,7 +245,7 @@ TEST_F(ConvertTest, ATestConvertsAFewSecondsAndReportsSizeAndRate) {
                                             MegabytesText(bytes / 1048576.0 * 60) +
                                             "MB/min)\r\n¿Reproducir el archivo?"});
   EXPECT_EQ(dialogs.Shown().first().style, 4);
-  EXPECT_EQ(Progress()->Text1->text(), "El proceso terminó");
+  EXPECT_EQ(Progress()->currentFile->text(), "El proceso terminó");
   EXPECT_FALSE(QFile::exists(Path("in/b (2).mkv")));
   CloseProgress();
   EXPECT_FALSE(QFile::exists(output));
@@ -258,7 +258,7 @@ TEST_F(ConvertTest, ATestOfAShortFileRatesTheSecondsItWrote) {
   Conversion::State().Choices.ExtensionText = "wav";
   ScriptedDialogs dialogs;
   dialogs.ExpectMessage(7);
-  Convert("60", main_->List1);
+  Convert("60", main_->fileList);
   ASSERT_EQ(dialogs.Messages().size(), 1);
   const QString output = Conversion::State().TempDir + "/test.wav";
   const double megabytes = QFileInfo(output).size() / 1048576.0;
@@ -276,7 +276,7 @@ TEST_F(ConvertTest, TestLengthsOfNoTimeOrBeyondFfmpegAreRefused) {
   for (const QString length : {"0", "-0", "0:0:0", "99999999999999999999"}) {
     ScriptedDialogs dialogs;
     dialogs.ExpectMessage();
-    Convert(length, main_->List1);
+    Convert(length, main_->fileList);
     EXPECT_EQ(dialogs.Messages(), QStringList{"Duración de prueba no válida"})
         << length.toStdString();
     EXPECT_FALSE(Progress()) << length.toStdString();
@@ -305,11 +305,11 @@ TEST_F(ConvertTest, AnOutputThatHoldsNothingFailsItsInputAndKeepsItsSource) {
     List({memo});
     {
       ScriptedDialogs dialogs;
-      Convert("", main_->List1);
+      Convert("", main_->fileList);
     }
     ASSERT_TRUE(Progress());
-    EXPECT_EQ(Progress()->Text3->text(), "Errores: 1");
-    EXPECT_TRUE(Progress()->Command3->isVisible());
+    EXPECT_EQ(Progress()->errorCountBox->text(), "Errores: 1");
+    EXPECT_TRUE(Progress()->showErrorsButton->isVisible());
     ASSERT_EQ(Conversion::State().Errors.size(), 1);
     const FailedStep failed = Conversion::State().Errors[0];
     EXPECT_EQ(failed.File, memo);
@@ -323,7 +323,7 @@ TEST_F(ConvertTest, AnOutputThatHoldsNothingFailsItsInputAndKeepsItsSource) {
     CloseProgress();
 
     ScriptedDialogs dialogs;
-    Convert("20", main_->List1);
+    Convert("20", main_->fileList);
     EXPECT_TRUE(dialogs.Messages().isEmpty());
     ASSERT_EQ(Conversion::State().Errors.size(), 1);
     EXPECT_EQ(Conversion::State().Errors[0].Description,
@@ -341,7 +341,7 @@ TEST_F(ConvertTest, AShortenedOutputStillSucceedsAndTrashesItsSource) {
   Conversion::State().Choices.ExtensionText = "mp3";
   List({memo});
   ScriptedDialogs dialogs;
-  Convert("", main_->List1);
+  Convert("", main_->fileList);
   ASSERT_TRUE(Progress());
   EXPECT_TRUE(Conversion::State().Errors.isEmpty());
   EXPECT_NEAR(Duration(Path("in/memo.mp3")), 1.5, kSlack);
@@ -358,7 +358,7 @@ TEST_F(ConvertTest, ARecordingJoinedFromTwoPartsConvertsWhole) {
   const QString joined = WriteFile("in/joined.ts", bytes + bytes);
   List({joined});
   ScriptedDialogs dialogs;
-  Convert("", main_->List1);
+  Convert("", main_->fileList);
   ASSERT_TRUE(Progress());
   EXPECT_TRUE(Conversion::State().Errors.isEmpty());
   EXPECT_NEAR(Duration(Path("in/joined.mkv")), 4, kSlack);
@@ -372,7 +372,7 @@ TEST_F(ConvertTest, TagsWrittenAsTextAreAConversionThatSucceeds) {
   Conversion::State().Choices.ExtensionText = "ffmeta";
   List({memo});
   ScriptedDialogs dialogs;
-  Convert("", main_->List1);
+  Convert("", main_->fileList);
   ASSERT_TRUE(Progress());
   EXPECT_TRUE(Conversion::State().Errors.isEmpty());
   EXPECT_TRUE(Bytes(Path("in/memo.ffmeta")).contains("title=Nota"));
@@ -382,7 +382,7 @@ TEST_F(ConvertTest, ATestWithSeveralFilesAndNoneSelectedIsRefused) {
   List({Clip("in/a.mkv"), Clip("in/b.mkv")});
   ScriptedDialogs dialogs;
   dialogs.ExpectMessage();
-  Convert("1", main_->List1);
+  Convert("1", main_->fileList);
   EXPECT_EQ(dialogs.Messages(),
             QStringList{"Seleccione un archivo de la lista para realizar la prueba"});
   EXPECT_FALSE(Progress());
@@ -390,11 +390,11 @@ TEST_F(ConvertTest, ATestWithSeveralFilesAndNoneSelectedIsRefused) {
 
 TEST_F(ConvertTest, ARowOnlyPointedAtIsNoChoiceForATest) {
   List({Clip("in/a.mkv"), Clip("in/b.mkv")});
-  main_->List1->setCurrentRow(1);
-  main_->List1->item(1)->setSelected(false);
+  main_->fileList->setCurrentRow(1);
+  main_->fileList->item(1)->setSelected(false);
   ScriptedDialogs dialogs;
   dialogs.ExpectMessage();
-  Convert("1", main_->List1);
+  Convert("1", main_->fileList);
   EXPECT_EQ(dialogs.Messages(),
             QStringList{"Seleccione un archivo de la lista para realizar la prueba"});
   EXPECT_FALSE(Progress());
@@ -429,7 +429,7 @@ TEST_F(ConvertTest, ATypedRelativeOutputLandsInTheCurrentFolder) {
     Session::State().OutputFile = c.outputFile;
     Session::State().OutputFolder = c.outputFolder;
     ScriptedDialogs dialogs;
-    Convert("", main_->List1);
+    Convert("", main_->fileList);
     ASSERT_TRUE(Progress()) << c.mode;
     EXPECT_TRUE(Conversion::State().Errors.isEmpty()) << c.mode;
     CloseProgress();
@@ -462,7 +462,7 @@ TEST_F(ConvertTest, ChecksComeBeforeAnythingRuns) {
     Conversion::State().Choices.OutputMode = c.mode;
     ScriptedDialogs dialogs;
     dialogs.ExpectMessage();
-    Convert("", main_->List1);
+    Convert("", main_->fileList);
     EXPECT_EQ(dialogs.Messages(), QStringList{c.message}) << c.name;
     EXPECT_FALSE(Progress()) << c.name;
   }
@@ -501,7 +501,7 @@ TEST_F(ConvertTest, OutputsThatWouldGoAtCloseAreRefusedInTheLanguageInForce) {
     Lang::LoadLanguage(c.language);
     ScriptedDialogs dialogs;
     dialogs.ExpectMessage();
-    Convert("", main_->List1);
+    Convert("", main_->fileList);
     EXPECT_EQ(dialogs.Messages(), QStringList{c.message}) << c.language.toStdString();
     ASSERT_FALSE(dialogs.Shown().isEmpty());
     EXPECT_EQ(dialogs.Shown()[0].title, Lang::BoxTitle());
@@ -534,7 +534,7 @@ TEST_F(ConvertTest, AnOutsideEncoderMustExitWithZeroAndWriteItsOutput) {
     List({clip});
     QFile::remove(Path("in/clip 'x' (2).mkv"));
     ScriptedDialogs dialogs;
-    Convert("", main_->List1);
+    Convert("", main_->fileList);
     ASSERT_TRUE(Progress()) << c.name;
     const QString output = Path("in/clip 'x' (2).mkv");
     if (c.success) {
@@ -551,8 +551,8 @@ TEST_F(ConvertTest, AnOutsideEncoderMustExitWithZeroAndWriteItsOutput) {
                 script + " " + Conversion::State().TempDir + "/auext.wav -o " +
                     Conversion::State().TempDir + "/aucod.wav");
       EXPECT_FALSE(QFile::exists(output)) << c.name;
-      EXPECT_TRUE(Progress()->Command3->isVisible());
-      EXPECT_EQ(Progress()->List1->count(), 1);
+      EXPECT_TRUE(Progress()->showErrorsButton->isVisible());
+      EXPECT_EQ(Progress()->failedFileList->count(), 1);
     }
     // No temporary track file outlives its input.
     EXPECT_TRUE(QDir(Conversion::State().TempDir).entryList(QDir::Files).isEmpty()) << c.name;
@@ -566,7 +566,7 @@ TEST_F(ConvertTest, AFailingStepIsListedWithItsCommandAndTheRunGoesOn) {
   List({bad, good});
   Conversion::State().Choices.DeleteOriginals = true;
   ScriptedDialogs dialogs;
-  Convert("", main_->List1);
+  Convert("", main_->fileList);
   ASSERT_TRUE(Progress());
   ASSERT_EQ(Conversion::State().Errors.size(), 1);
   EXPECT_EQ(Conversion::State().Errors[0].File, bad);
@@ -578,12 +578,12 @@ TEST_F(ConvertTest, AFailingStepIsListedWithItsCommandAndTheRunGoesOn) {
       << Conversion::State().Errors[0].Console.toStdString();
   EXPECT_TRUE(Conversion::State().Errors[0].Console.startsWith("ffmpeg version "))
       << Conversion::State().Errors[0].Console.toStdString();
-  EXPECT_EQ(Progress()->Text3->text(), "Errores: 1");
-  EXPECT_TRUE(Progress()->Command3->isVisible());
-  EXPECT_EQ(Progress()->List1->item(0)->text(), bad);
-  Progress()->Command3_Click();
-  Progress()->List1->setCurrentRow(0);
-  EXPECT_EQ(Progress()->Text7->text(), "Error al convertir");
+  EXPECT_EQ(Progress()->errorCountBox->text(), "Errores: 1");
+  EXPECT_TRUE(Progress()->showErrorsButton->isVisible());
+  EXPECT_EQ(Progress()->failedFileList->item(0)->text(), bad);
+  Progress()->ShowErrors();
+  Progress()->failedFileList->setCurrentRow(0);
+  EXPECT_EQ(Progress()->failureDescription->text(), "Error al convertir");
   // The failed input stays; the converted one went to the trash after its output was written.
   EXPECT_TRUE(QFile::exists(bad));
   EXPECT_FALSE(QFile::exists(good));
@@ -651,7 +651,7 @@ TEST_F(ConvertTest, JoinedSourcesGoToTheTrashOnlyAfterASuccessfulRun) {
   Session::State().OutputFile = Path("missing/joined.mkv");  // ffmpeg cannot write there
   {
     ScriptedDialogs dialogs;
-    Convert("", main_->List1);
+    Convert("", main_->fileList);
   }
   ASSERT_EQ(Conversion::State().Errors.size(), 1);
   EXPECT_EQ(Conversion::State().Errors[0].File, "<todos los archivos>");
@@ -665,7 +665,7 @@ TEST_F(ConvertTest, JoinedSourcesGoToTheTrashOnlyAfterASuccessfulRun) {
   Session::State().OutputFile = Path("out/joined2.mkv");
   {
     ScriptedDialogs dialogs;
-    Convert("", main_->List1);
+    Convert("", main_->fileList);
   }
   EXPECT_TRUE(Conversion::State().Errors.isEmpty());
   EXPECT_NEAR(Duration(Path("out/joined2.mkv")), 2, kSlack);
@@ -682,7 +682,7 @@ TEST_F(ConvertTest, ReplaceTakesTheOldNameButNeverFromAFolderOrAWaitingInput) {
   List({clip, other, waiting});
   Conversion::State().Choices.ReplaceFiles = true;
   ScriptedDialogs dialogs;
-  Convert("", main_->List1);
+  Convert("", main_->fileList);
   ASSERT_TRUE(Progress());
   EXPECT_TRUE(Conversion::State().Errors.isEmpty());
   // clip.mkv was the input itself: it went to the trash and the new file took its name.
@@ -703,7 +703,7 @@ TEST_F(ConvertTest, AWaitingInputIsNeverReplacedByAnEarlierOutput) {
   Session::State().OutputFolder = Path("in");
   Conversion::State().Choices.ReplaceFiles = true;
   ScriptedDialogs dialogs;
-  Convert("", main_->List1);
+  Convert("", main_->fileList);
   // The second input was still there to be converted; only its own conversion replaced it.
   EXPECT_TRUE(Conversion::State().Errors.isEmpty());
   EXPECT_NEAR(Duration(Path("in/clip (2).mkv")), 1, kSlack);
@@ -721,7 +721,7 @@ TEST_F(ConvertTest, OddInputNamesConvertAndRunNothing) {
   const QString previous = QDir::currentPath();
   QDir::setCurrent(Path("in"));
   ScriptedDialogs dialogs;
-  Convert("", main_->List1);
+  Convert("", main_->fileList);
   QDir::setCurrent(previous);
   ASSERT_TRUE(Progress());
   EXPECT_TRUE(Conversion::State().Errors.isEmpty())
@@ -747,17 +747,17 @@ TEST_F(ConvertTest, DetenerEndsALongRunAndLeavesTheSourcesAlone) {
   QElapsedTimer sinceStop;
   WhenReady stop(Encoding, [&] {
     sinceStop.start();
-    Progress()->Command1->click();
+    Progress()->stopButton->click();
   });
   ScriptedDialogs dialogs;
-  Convert("", main_->List1);
+  Convert("", main_->fileList);
   ASSERT_TRUE(stop.Done());
   EXPECT_LT(sinceStop.elapsed(), 10000);
   ASSERT_TRUE(Progress());
-  EXPECT_EQ(Progress()->Text1->text(), "El proceso fue detenido");
-  EXPECT_EQ(Progress()->Text2->text(), "0/2");
+  EXPECT_EQ(Progress()->currentFile->text(), "El proceso fue detenido");
+  EXPECT_EQ(Progress()->fileCounter->text(), "0/2");
   EXPECT_TRUE(Conversion::State().Errors.isEmpty());
-  EXPECT_TRUE(Progress()->Command2->isVisible());
+  EXPECT_TRUE(Progress()->doneButton->isVisible());
   EXPECT_EQ(Conversion::State().Running, 0);
   EXPECT_TRUE(QFile::exists(a));
   EXPECT_TRUE(QFile::exists(b));
@@ -784,12 +784,12 @@ TEST_F(ConvertTest, DetenerKeepsTheOutputBesideTheOlderFile) {
   Conversion::State().Choices.ExtensionText = "mp3";
   Conversion::State().Choices.DeleteOriginals = true;
   Conversion::State().Choices.ReplaceFiles = true;
-  WhenReady stop(Encoding, [&] { Progress()->Command1->click(); });
+  WhenReady stop(Encoding, [&] { Progress()->stopButton->click(); });
   ScriptedDialogs dialogs;
-  Convert("", main_->List1);
+  Convert("", main_->fileList);
   ASSERT_TRUE(stop.Done());
   ASSERT_TRUE(Progress());
-  EXPECT_EQ(Progress()->Text1->text(), "El proceso fue detenido");
+  EXPECT_EQ(Progress()->currentFile->text(), "El proceso fue detenido");
   EXPECT_TRUE(Conversion::State().Errors.isEmpty());
   EXPECT_EQ(Bytes(older), olderBytes);
   EXPECT_TRUE(QFile::exists(a));
@@ -816,13 +816,13 @@ TEST_F(ConvertTest, DetenerInTheSecondPassKeepsTheOutputAndInTheFirstLeavesNone)
     const QString name = pass == Lang::TxtPass1() ? "first" : "second";
     const QString a = Clip("in/" + name + ".mkv", 4);
     List({a});
-    WhenReady stop([&] { return Encoding() && Progress()->Text4->text().endsWith(pass); },
-                   [&] { Progress()->Command1->click(); });
+    WhenReady stop([&] { return Encoding() && Progress()->stage->text().endsWith(pass); },
+                   [&] { Progress()->stopButton->click(); });
     ScriptedDialogs dialogs;
-    Convert("", main_->List1);
+    Convert("", main_->fileList);
     ASSERT_TRUE(stop.Done());
     ASSERT_TRUE(Progress());
-    EXPECT_EQ(Progress()->Text1->text(), "El proceso fue detenido");
+    EXPECT_EQ(Progress()->currentFile->text(), "El proceso fue detenido");
     EXPECT_TRUE(Conversion::State().Errors.isEmpty());
     EXPECT_TRUE(QFile::exists(a));
     EXPECT_TRUE(Trashed().isEmpty());
@@ -849,7 +849,8 @@ TEST_F(ConvertTest, ClosingTheProgramStopsTheRunAndLeavesTheSourcesAlone) {
   QList<qint64> converters;
   QTimer poll;
   QObject::connect(&poll, &QTimer::timeout, [&] {
-    if (ProgressWindow::Instance() && ProgressWindow::Instance()->Text5->text().contains("time=")) {
+    if (ProgressWindow::Instance() &&
+        ProgressWindow::Instance()->consoleLine->text().contains("time=")) {
       poll.stop();
       converters = ChildProcesses("ffmpeg");
       main_->close();
@@ -857,7 +858,7 @@ TEST_F(ConvertTest, ClosingTheProgramStopsTheRunAndLeavesTheSourcesAlone) {
   });
   poll.start(20);
   ScriptedDialogs dialogs;
-  Convert("", main_->List1);
+  Convert("", main_->fileList);
   EXPECT_EQ(converters.size(), 1);
   EXPECT_TRUE(AllEnd(converters));
   EXPECT_TRUE(Conversion::State().Errors.isEmpty());
@@ -866,7 +867,7 @@ TEST_F(ConvertTest, ClosingTheProgramStopsTheRunAndLeavesTheSourcesAlone) {
   EXPECT_TRUE(Trashed().isEmpty());
   EXPECT_FALSE(QFile::exists(Path("in/b (2).mkv")));
   ASSERT_TRUE(Progress());
-  EXPECT_EQ(Progress()->Text1->text(), "El proceso fue detenido");
+  EXPECT_EQ(Progress()->currentFile->text(), "El proceso fue detenido");
 }
 
 TEST_F(ConvertTest, ForcedStopAsksAndThenEndsTheTool) {
@@ -878,16 +879,16 @@ TEST_F(ConvertTest, ForcedStopAsksAndThenEndsTheTool) {
   QElapsedTimer sinceStop;
   WhenReady stop(Encoding, [&] {
     sinceStop.start();
-    Progress()->Command4->click();
+    Progress()->forceStopButton->click();
   });
   ScriptedDialogs dialogs;
   dialogs.ExpectMessage(6);
-  Convert("1:00", main_->List1);
+  Convert("1:00", main_->fileList);
   ASSERT_TRUE(stop.Done());
   EXPECT_LT(sinceStop.elapsed(), 10000);
   EXPECT_EQ(dialogs.Messages(), QStringList{"¿Detener la conversión?"});  // and no test report
   ASSERT_TRUE(Progress());
-  EXPECT_EQ(Progress()->Text1->text(), "El proceso fue detenido");
+  EXPECT_EQ(Progress()->currentFile->text(), "El proceso fue detenido");
   EXPECT_TRUE(Conversion::State().Errors.isEmpty());
   EXPECT_FALSE(QFile::exists(Conversion::State().TempDir + "/test.mkv"));
 }
@@ -904,17 +905,18 @@ TEST_F(ConvertTest, AForcedStopLeavesNoPartOfTheOutput) {
   QTimer watch;
   QObject::connect(&watch, &QTimer::timeout, [&] {
     ProgressWindow* form = ProgressWindow::Instance();
-    if (!form || !form->Text5->text().contains("time=") || !QFile::exists(Path("in/a (3).mkv")))
+    if (!form || !form->consoleLine->text().contains("time=") ||
+        !QFile::exists(Path("in/a (3).mkv")))
       return;
     watch.stop();
-    form->Command4->click();
+    form->forceStopButton->click();
   });
   watch.start(20);
   ScriptedDialogs dialogs;
   dialogs.ExpectMessage(6);
-  Convert("", main_->List1);
+  Convert("", main_->fileList);
   ASSERT_TRUE(Progress());
-  EXPECT_EQ(Progress()->Text1->text(), "El proceso fue detenido");
+  EXPECT_EQ(Progress()->currentFile->text(), "El proceso fue detenido");
   EXPECT_FALSE(QFile::exists(Path("in/a (3).mkv")));
   EXPECT_EQ(Bytes(old), oldBytes);
   EXPECT_TRUE(QFile::exists(a));
@@ -927,12 +929,12 @@ TEST_F(ConvertTest, AWriteErrorFailsTheStepAndKeepsTheSourceAndTheOlderFile) {
   {
     FileSizeLimit full(60 * 1024);
     ScriptedDialogs dialogs;
-    Convert("", main_->List1);
+    Convert("", main_->fileList);
   }
   ASSERT_TRUE(Progress());
-  EXPECT_EQ(Progress()->Text1->text(), "El proceso terminó");
-  EXPECT_EQ(Progress()->Text3->text(), "Errores: 1");
-  EXPECT_TRUE(Progress()->Command3->isVisible());
+  EXPECT_EQ(Progress()->currentFile->text(), "El proceso terminó");
+  EXPECT_EQ(Progress()->errorCountBox->text(), "Errores: 1");
+  EXPECT_TRUE(Progress()->showErrorsButton->isVisible());
   ASSERT_EQ(Conversion::State().Errors.size(), 1);
   EXPECT_EQ(Conversion::State().Errors[0].File, song);
   EXPECT_EQ(Conversion::State().Errors[0].Stage, "Convirtiendo");
@@ -951,7 +953,7 @@ TEST_F(ConvertTest, AWriteErrorFailsTheStepAndKeepsTheSourceAndTheOlderFile) {
   {
     FileSizeLimit full(60 * 1024);
     ScriptedDialogs dialogs;
-    Convert("20", main_->List1);
+    Convert("20", main_->fileList);
     EXPECT_TRUE(dialogs.Messages().isEmpty());
   }
   ASSERT_EQ(Conversion::State().Errors.size(), 1);
@@ -971,10 +973,10 @@ TEST_F(ConvertTest, AWriteErrorIsCaughtWhateverLogTheProfileAsksFor) {
     {
       FileSizeLimit full(60 * 1024);
       ScriptedDialogs dialogs;
-      Convert("", main_->List1);
+      Convert("", main_->fileList);
     }
     ASSERT_TRUE(Progress());
-    EXPECT_EQ(Progress()->Text3->text(), "Errores: 1") << logOptions.toStdString();
+    EXPECT_EQ(Progress()->errorCountBox->text(), "Errores: 1") << logOptions.toStdString();
     ASSERT_EQ(Conversion::State().Errors.size(), 1);
     EXPECT_EQ(Conversion::State().Errors[0].File, song);
     EXPECT_EQ(Conversion::State().Errors[0].Description, "Error al convertir");
@@ -1004,10 +1006,10 @@ TEST_F(ConvertTest, AStepOnAFullDiskFailsWhenItsReportCouldNotBeWrittenEither) {
   {
     FileSizeLimit full(0);
     ScriptedDialogs dialogs;
-    Convert("", main_->List1);
+    Convert("", main_->fileList);
   }
   ASSERT_TRUE(Progress());
-  EXPECT_EQ(Progress()->Text3->text(), "Errores: 1");
+  EXPECT_EQ(Progress()->errorCountBox->text(), "Errores: 1");
   ASSERT_EQ(Conversion::State().Errors.size(), 1);
   EXPECT_EQ(Conversion::State().Errors[0].Description, "Error al convertir");
   EXPECT_EQ(Bytes(older), olderBytes);
@@ -1029,18 +1031,18 @@ TEST_F(ConvertTest, WithoutWorkingFoldersAConversionRunsAndItsWriteErrorsAreCaug
   profile.OutputExtraParams = "-loglevel quiet";
   Session::State().FormatProfilePath = SaveFormat(profile);
   ScriptedDialogs dialogs;
-  Convert("", main_->List1);
+  Convert("", main_->fileList);
   ASSERT_TRUE(Progress());
-  EXPECT_EQ(Progress()->Text3->text(), "Errores: 0");
+  EXPECT_EQ(Progress()->errorCountBox->text(), "Errores: 0");
   EXPECT_NEAR(Duration(Path("in/song.mp3")), 30, kSlack);
   CloseProgress();
 
   {
     FileSizeLimit full(60 * 1024);
-    Convert("", main_->List1);
+    Convert("", main_->fileList);
   }
   ASSERT_TRUE(Progress());
-  EXPECT_EQ(Progress()->Text3->text(), "Errores: 1");
+  EXPECT_EQ(Progress()->errorCountBox->text(), "Errores: 1");
   EXPECT_FALSE(QFile::exists(Path("in/song (2).mp3")));
   EXPECT_TRUE(QFile::exists(song));
 }
@@ -1083,7 +1085,7 @@ TEST_F(ConvertTest, ReplacingNeverTakesAnOutputOfTheSameRun) {
     Conversion::State().Choices.OutputMode = c.mode;
     Session::State().OutputFolder = Path(folder + "/out");
     ScriptedDialogs dialogs;
-    Convert("", main_->List1);
+    Convert("", main_->fileList);
     ASSERT_TRUE(Progress()) << c.name;
     EXPECT_TRUE(Conversion::State().Errors.isEmpty()) << c.name;
     for (int k = 0; k < c.outputs.size(); ++k)
@@ -1108,7 +1110,7 @@ TEST_F(ConvertTest, AnEncodeThatFailsLeavesNoEmptyOutputBehind) {
   const QString song = Tone("in/song.wav", 1);
   List({song});
   ScriptedDialogs dialogs;
-  Convert("", main_->List1);
+  Convert("", main_->fileList);
   ASSERT_EQ(Conversion::State().Errors.size(), 1);
   EXPECT_TRUE(Conversion::State().Errors[0].Console.contains("1234"))
       << Conversion::State().Errors[0].Console.toStdString();
@@ -1124,7 +1126,7 @@ TEST_F(ConvertTest, AnEncodeThatFailsLeavesNoEmptyOutputBehind) {
   Session::State().FormatProfilePath = SaveFormat(profile);
   Conversion::State().Choices.ExtensionText.clear();
   List({song});  // no picture to write
-  Convert("", main_->List1);
+  Convert("", main_->fileList);
   ASSERT_EQ(Conversion::State().Errors.size(), 1);
   EXPECT_EQ(QDir(Path("in")).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot),
             QStringList{"song.wav"});
@@ -1151,7 +1153,7 @@ TEST_F(ConvertTest, OneOutputOfSeveralFilesTrashesOnlyTheFilesItRead) {
     Session::State().OutputFile = Path("out/both.mkv");
     Conversion::State().Choices.DeleteOriginals = true;
     ScriptedDialogs dialogs;
-    Convert("", main_->List1);
+    Convert("", main_->fileList);
     ASSERT_TRUE(Progress());
     EXPECT_TRUE(Conversion::State().Errors.isEmpty()) << logOptions[k].toStdString();
     EXPECT_EQ(Streams(Path("out/both.mkv")).split(',').size(), 2);
@@ -1178,12 +1180,12 @@ TEST_F(ConvertTest, FilesTheTrashCannotTakeAreListedAtTheEnd) {
   ScriptedDialogs dialogs;
   {
     const HangGuard guard("a run whose trash refuses its files", 90000);
-    Convert("", main_->List1);
+    Convert("", main_->fileList);
   }
   ASSERT_TRUE(Progress());
-  EXPECT_EQ(Progress()->Text1->text(), "El proceso terminó");
-  EXPECT_EQ(Progress()->Text3->text(), "Errores: 2");
-  EXPECT_TRUE(Progress()->Command3->isVisible());
+  EXPECT_EQ(Progress()->currentFile->text(), "El proceso terminó");
+  EXPECT_EQ(Progress()->errorCountBox->text(), "Errores: 2");
+  EXPECT_TRUE(Progress()->showErrorsButton->isVisible());
   ASSERT_EQ(Conversion::State().Errors.size(), 2);
   EXPECT_EQ(Conversion::State().Errors[0],
             (FailedStep{clip, "Eliminar archivos originales",
@@ -1191,11 +1193,11 @@ TEST_F(ConvertTest, FilesTheTrashCannotTakeAreListedAtTheEnd) {
   EXPECT_EQ(
       Conversion::State().Errors[1],
       (FailedStep{older, "Reemplazar archivos", "No pudo eliminarse el archivo " + older, "", ""}));
-  ASSERT_EQ(Progress()->List1->count(), 2);
-  EXPECT_EQ(Progress()->List1->item(1)->text(), older);
-  Progress()->Command3_Click();
-  Progress()->List1->setCurrentRow(1);
-  EXPECT_EQ(Progress()->Text6->text(), "Reemplazar archivos");
+  ASSERT_EQ(Progress()->failedFileList->count(), 2);
+  EXPECT_EQ(Progress()->failedFileList->item(1)->text(), older);
+  Progress()->ShowErrors();
+  Progress()->failedFileList->setCurrentRow(1);
+  EXPECT_EQ(Progress()->failedStage->text(), "Reemplazar archivos");
   EXPECT_TRUE(QFile::exists(clip));
   EXPECT_EQ(Bytes(older), olderBytes);
   EXPECT_NEAR(Duration(Path("in/clip (2).avi")), 1, kSlack);
@@ -1212,11 +1214,11 @@ TEST_F(ConvertTest, AClosedProgressWindowIsRefusedWhileTheRunGoes) {
     Progress()->close();
     QApplication::processEvents();
     stillOpen = Progress() && Progress()->isVisible();
-    Progress()->Command1->click();
+    Progress()->stopButton->click();
   });
   ScriptedDialogs dialogs;
   dialogs.ExpectMessage();
-  Convert("", main_->List1);
+  Convert("", main_->fileList);
   ASSERT_TRUE(close.Done());
   EXPECT_TRUE(stillOpen);
   EXPECT_EQ(dialogs.Messages(), QStringList{"Detenga el proceso antes de salir"});
@@ -1232,7 +1234,7 @@ TEST_F(ConvertTest, AMissingEncoderProgramIsAStartFailure) {
   List({clip});
   ScriptedDialogs dialogs;
   dialogs.ExpectMessage(7);  // do not look for the program
-  Convert("", main_->List1);
+  Convert("", main_->fileList);
   ASSERT_EQ(Conversion::State().Errors.size(), 1);
   EXPECT_EQ(Conversion::State().Errors[0].Stage, "Codificando audio");
   EXPECT_EQ(Conversion::State().Errors[0].Description, "No se pudo iniciar el proceso");
@@ -1258,7 +1260,7 @@ TEST_F(ConvertTest, CopiedTracksAreMovedBesideEachOtherAndReported) {
   List({clip});
   {
     ScriptedDialogs dialogs;
-    Convert("", main_->List1);
+    Convert("", main_->fileList);
   }
   EXPECT_TRUE(Conversion::State().Errors.isEmpty());
   EXPECT_EQ(Streams(Path("in/a (2)_audio.mkv")), "pcm_s16le");
@@ -1268,7 +1270,7 @@ TEST_F(ConvertTest, CopiedTracksAreMovedBesideEachOtherAndReported) {
 
   ScriptedDialogs dialogs;
   dialogs.ExpectMessage(7);
-  Convert("1", main_->List1);
+  Convert("1", main_->fileList);
   ASSERT_EQ(dialogs.Messages().size(), 1);
   const qint64 bytes = QFileInfo(Conversion::State().TempDir + "/test_audio.mkv").size() +
                        QFileInfo(Conversion::State().TempDir + "/test_video.mkv").size();
@@ -1293,7 +1295,7 @@ TEST_F(ConvertTest, NumberedOutputsGoToAFolderOfTheirOwn) {
   List({clip, Clip("in/100%d 50% b.mkv")});
   {
     ScriptedDialogs dialogs;
-    Convert("", main_->List1);
+    Convert("", main_->fileList);
   }
   EXPECT_TRUE(Conversion::State().Errors.isEmpty())
       << (Conversion::State().Errors.isEmpty()
@@ -1309,7 +1311,7 @@ TEST_F(ConvertTest, NumberedOutputsGoToAFolderOfTheirOwn) {
   {
     ScriptedDialogs dialogs;
     dialogs.ExpectMessage(6).Expect(Dialogs::Kind::Open, 1);
-    Convert("0.5", main_->List1);
+    Convert("0.5", main_->fileList);
     ASSERT_EQ(dialogs.Shown().size(), 2);
     const QString folder = Conversion::State().TempDir + "/test";
     qint64 bytes = 0;
@@ -1327,7 +1329,7 @@ TEST_F(ConvertTest, NumberedOutputsGoToAFolderOfTheirOwn) {
   Conversion::State().Choices.OutputMode = OutputChosenFolder;
   Session::State().OutputFolder = Path("missing");
   ScriptedDialogs dialogs;
-  Convert("", main_->List1);
+  Convert("", main_->fileList);
   ASSERT_EQ(Conversion::State().Errors.size(), 1);
   EXPECT_EQ(Conversion::State().Errors[0].Stage, "");
   EXPECT_EQ(Conversion::State().Errors[0].Description,
@@ -1349,17 +1351,17 @@ TEST_F(ConvertTest, DetenerReachesFfmpegEncodingOneTrack) {
   QString stage;
   QElapsedTimer sinceStop;
   WhenReady stop(Encoding, [&] {
-    stage = Progress()->Text4->text();
-    EXPECT_TRUE(Progress()->Command1->isEnabled());
+    stage = Progress()->stage->text();
+    EXPECT_TRUE(Progress()->stopButton->isEnabled());
     sinceStop.start();
-    Progress()->Command1->click();
+    Progress()->stopButton->click();
   });
   ScriptedDialogs dialogs;
-  Convert("", main_->List1);
+  Convert("", main_->fileList);
   ASSERT_TRUE(stop.Done());
   EXPECT_LT(sinceStop.elapsed(), 10000);
   EXPECT_EQ(stage, "Codificando audio");
-  EXPECT_EQ(Progress()->Text1->text(), "El proceso fue detenido");
+  EXPECT_EQ(Progress()->currentFile->text(), "El proceso fue detenido");
   EXPECT_TRUE(Conversion::State().Errors.isEmpty());
 }
 
@@ -1377,13 +1379,13 @@ TEST_F(ConvertTest, DetenerIsOffWhileAnOutsideEncoderRuns) {
   QTimer watch;
   QObject::connect(&watch, &QTimer::timeout, [&] {
     if (!QFileInfo::exists(started) || !ProgressWindow::Instance()) return;
-    stage = ProgressWindow::Instance()->Text4->text();
-    stopEnabled = ProgressWindow::Instance()->Command1->isEnabled();
+    stage = ProgressWindow::Instance()->stage->text();
+    stopEnabled = ProgressWindow::Instance()->stopButton->isEnabled();
     watch.stop();
   });
   watch.start(20);
   ScriptedDialogs dialogs;
-  Convert("", main_->List1);
+  Convert("", main_->fileList);
   EXPECT_EQ(stage, "Codificando audio");
   EXPECT_FALSE(stopEnabled);
   EXPECT_TRUE(Conversion::State().Errors.isEmpty());

@@ -114,7 +114,7 @@ class JoinTest : public ConversionFixture {
     Session::State().OutputFile = Path("out/" + name);
     ScriptedDialogs dialogs;
     for (int i = 0; i < messages; ++i) dialogs.ExpectMessage();
-    Convert("", main_->List1);
+    Convert("", main_->fileList);
     const QStringList shown = dialogs.Messages();
     CloseProgress();
     return shown;
@@ -353,7 +353,7 @@ TEST_F(JoinTest, AFileTheGraphStopsReadingFailsTheJoinAndKeepsTheSources) {
   List({first, recording});
   Session::State().OutputFile = Path("out/joined.mkv");
   ScriptedDialogs dialogs;  // none expected
-  Convert("", main_->List1);
+  Convert("", main_->fileList);
   ASSERT_EQ(Conversion::State().Errors.size(), 1);
   EXPECT_EQ(Conversion::State().Errors[0].File, "<todos los archivos>");
   EXPECT_EQ(Conversion::State().Errors[0].Description, "Error al convertir");

@@ -39,12 +39,12 @@ class MainWindowTest : public TestEnv {
     Session::State().OutputFile.clear();
     Session::State().OutputFolder.clear();
     form = std::make_unique<MainWindow>();
-    form->Combo1->setCurrentIndex(2);
-    form->Combo1_Click();
-    form->Combo3->setCurrentIndex(0);
-    form->Combo3_Click();
-    form->Combo4->setCurrentIndex(0);
-    form->Combo4_Click();
+    form->outputModeCombo->setCurrentIndex(2);
+    form->OnOutputModeChosen();
+    form->formatProfileCombo->setCurrentIndex(0);
+    form->OnFormatProfileChosen();
+    form->editingProfileCombo->setCurrentIndex(0);
+    form->OnEditingProfileChosen();
   }
   void TearDown() override {
     form.reset();
@@ -53,7 +53,7 @@ class MainWindowTest : public TestEnv {
   }
   QStringList Rows() const {
     QStringList rows;
-    for (int i = 0; i < form->List1->count(); ++i) rows << form->List1->item(i)->text();
+    for (int i = 0; i < form->fileList->count(); ++i) rows << form->fileList->item(i)->text();
     return rows;
   }
   void Drop(const QList<QUrl>& urls, const QString& text = {}) {
@@ -62,9 +62,9 @@ class MainWindowTest : public TestEnv {
     if (!text.isEmpty()) data.setText(text);
     // Qt delivers a drop only to the widget that accepted the drag's entry.
     QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(form->List1->viewport(), &enter);
+    QCoreApplication::sendEvent(form->fileList->viewport(), &enter);
     QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(form->List1->viewport(), &drop);
+    QCoreApplication::sendEvent(form->fileList->viewport(), &drop);
   }
   std::unique_ptr<MainWindow> form;
 };
@@ -75,14 +75,14 @@ TEST_F(MainWindowTest, DroppedFilesAndFolderFilesAreAppendedInOrderWithoutMoving
   for (const char* name : {"d/1.mp3", "d/2.mp3", "d/3.mp3", "d/sub/deep.mp3"}) WriteFile(name, "x");
   Session::State().FileList = {a};
   Session::RefreshFileList();
-  form->List1->setCurrentRow(0);
+  form->fileList->setCurrentRow(0);
 
   Drop({QUrl::fromLocalFile(a), QUrl::fromLocalFile(b), QUrl::fromLocalFile(Folder() + "/d")});
   const QString d = Folder() + "/d";
   const QStringList expected{a, a, b, d + "/1.mp3", d + "/2.mp3", d + "/3.mp3"};
   EXPECT_EQ(Session::State().FileList, expected);
   EXPECT_EQ(Rows(), expected);
-  EXPECT_EQ(form->List1->currentRow(), 0);
+  EXPECT_EQ(form->fileList->currentRow(), 0);
 
   Drop({}, "just some text");
   EXPECT_EQ(Session::State().FileList.size(), 6);
@@ -91,26 +91,26 @@ TEST_F(MainWindowTest, DroppedFilesAndFolderFilesAreAppendedInOrderWithoutMoving
 TEST_F(MainWindowTest, MovingUpAndDownKeepsListAndRowsInStep) {
   Session::State().FileList = {"/m/0", "/m/1", "/m/2", "/m/3"};
   Session::RefreshFileList();
-  form->List1->setCurrentRow(0);
-  form->Command6_Click();  // first row: nothing
+  form->fileList->setCurrentRow(0);
+  form->MoveSelectedFileUp();  // first row: nothing
   EXPECT_EQ(Session::State().FileList[0], "/m/0");
 
-  form->List1->setCurrentRow(3);
-  form->Command6_Click();
+  form->fileList->setCurrentRow(3);
+  form->MoveSelectedFileUp();
   EXPECT_EQ(Session::State().FileList, (QStringList{"/m/0", "/m/1", "/m/3", "/m/2"}));
-  EXPECT_EQ(form->List1->currentRow(), 2);
+  EXPECT_EQ(form->fileList->currentRow(), 2);
   EXPECT_EQ(Rows(), Session::State().FileList);
 
-  form->List1->setCurrentRow(3);
-  form->Command8_Click();  // last row: nothing
-  form->List1->setCurrentRow(0);
-  form->Command8_Click();
+  form->fileList->setCurrentRow(3);
+  form->MoveSelectedFileDown();  // last row: nothing
+  form->fileList->setCurrentRow(0);
+  form->MoveSelectedFileDown();
   EXPECT_EQ(Session::State().FileList, (QStringList{"/m/1", "/m/0", "/m/3", "/m/2"}));
-  EXPECT_EQ(form->List1->currentRow(), 1);
+  EXPECT_EQ(form->fileList->currentRow(), 1);
 
-  form->Menu_Archivo_QuitarTodos_Click();
+  form->RemoveAllFiles();
   EXPECT_TRUE(Session::State().FileList.isEmpty());
-  EXPECT_EQ(form->List1->count(), 0);
+  EXPECT_EQ(form->fileList->count(), 0);
 }
 
 // A row the list merely points at (focus, or a click that cleared the
@@ -118,17 +118,17 @@ TEST_F(MainWindowTest, MovingUpAndDownKeepsListAndRowsInStep) {
 TEST_F(MainWindowTest, ARowThatIsCurrentButNotSelectedIsNoSelection) {
   Session::State().FileList = {"/m/0", "/m/1", "/m/2"};
   Session::RefreshFileList();
-  form->List1->setCurrentRow(2);
-  form->List1->item(2)->setSelected(false);
-  ASSERT_EQ(form->List1->currentRow(), 2);
-  form->Command6_Click();
-  form->List1->setCurrentRow(1);
-  form->List1->item(1)->setSelected(false);
-  form->Command8_Click();
+  form->fileList->setCurrentRow(2);
+  form->fileList->item(2)->setSelected(false);
+  ASSERT_EQ(form->fileList->currentRow(), 2);
+  form->MoveSelectedFileUp();
+  form->fileList->setCurrentRow(1);
+  form->fileList->item(1)->setSelected(false);
+  form->MoveSelectedFileDown();
   EXPECT_EQ(Session::State().FileList, (QStringList{"/m/0", "/m/1", "/m/2"}));
   ScriptedDialogs dialogs;  // no probe report, no player
-  form->Menu_Archivo_Analizar_Click();
-  form->Menu_Archivo_Reproducir_Click();
+  form->AnalyseSelectedFile();
+  form->PlaySelectedFile();
   EXPECT_TRUE(dialogs.Shown().isEmpty());
 }
 
@@ -138,68 +138,68 @@ TEST_F(MainWindowTest, AddingAFolderTakesItsOwnFilesOnly) {
   dialogs.Expect(Dialogs::Kind::Folder, Folder() + "/f")
       .Expect(Dialogs::Kind::Folder, QString())
       .Expect(Dialogs::Kind::Folder, Folder() + "/f/sub/empty-none");
-  form->Menu_Archivo_AgDir_Click();
+  form->AddFolder();
   EXPECT_EQ(Session::State().FileList, (QStringList{Folder() + "/f/x.wav", Folder() + "/f/y.wav"}));
-  form->Menu_Archivo_AgDir_Click();  // cancelled
-  form->Menu_Archivo_AgDir_Click();  // no such folder
+  form->AddFolder();  // cancelled
+  form->AddFolder();  // no such folder
   EXPECT_EQ(Session::State().FileList.size(), 2);
 }
 
 TEST_F(MainWindowTest, OutputModesShowTheirRememberedPathAndATypedPathIsUsed) {
-  EXPECT_FALSE(form->Text1->isEnabled());
+  EXPECT_FALSE(form->outputPath->isEnabled());
   ScriptedDialogs dialogs;
   dialogs.Expect(Dialogs::Kind::SaveFile, QString("/out/joined.mkv"))
       .Expect(Dialogs::Kind::Folder, QString("/out/folder"));
-  form->Combo1->setCurrentIndex(1);
-  form->Combo1_Click();
-  EXPECT_TRUE(form->Text1->isEnabled());
-  form->Command3_Click();
-  EXPECT_EQ(form->Text1->text(), "/out/joined.mkv");
+  form->outputModeCombo->setCurrentIndex(1);
+  form->OnOutputModeChosen();
+  EXPECT_TRUE(form->outputPath->isEnabled());
+  form->BrowseOutputPath();
+  EXPECT_EQ(form->outputPath->text(), "/out/joined.mkv");
 
-  form->Combo1->setCurrentIndex(3);
-  form->Combo1_Click();
-  EXPECT_EQ(form->Text1->text(), "");
-  form->Command3_Click();
+  form->outputModeCombo->setCurrentIndex(3);
+  form->OnOutputModeChosen();
+  EXPECT_EQ(form->outputPath->text(), "");
+  form->BrowseOutputPath();
   EXPECT_EQ(Session::State().OutputFolder, "/out/folder");
 
-  form->Combo1->setCurrentIndex(2);
-  form->Combo1_Click();
-  EXPECT_EQ(form->Text1->text(), "");
-  EXPECT_FALSE(form->Text1->isEnabled());
-  form->Combo1->setCurrentIndex(0);
-  form->Combo1_Click();
-  EXPECT_EQ(form->Text1->text(), "/out/joined.mkv");
+  form->outputModeCombo->setCurrentIndex(2);
+  form->OnOutputModeChosen();
+  EXPECT_EQ(form->outputPath->text(), "");
+  EXPECT_FALSE(form->outputPath->isEnabled());
+  form->outputModeCombo->setCurrentIndex(0);
+  form->OnOutputModeChosen();
+  EXPECT_EQ(form->outputPath->text(), "/out/joined.mkv");
   dialogs.Expect(Dialogs::Kind::SaveFile, QString());
-  form->Command3_Click();  // cancelled: the file stays, and the dialog proposed its name
+  form->BrowseOutputPath();  // cancelled: the file stays, and the dialog proposed its name
   EXPECT_EQ(dialogs.Shown().last().defaultText, "joined.mkv");
-  EXPECT_EQ(form->Text1->text(), "/out/joined.mkv");
+  EXPECT_EQ(form->outputPath->text(), "/out/joined.mkv");
 
-  form->Text1->setText("/typed/by/hand.mp4");
+  form->outputPath->setText("/typed/by/hand.mp4");
   EXPECT_EQ(Session::State().OutputFile, "/typed/by/hand.mp4");
-  form->Combo1->setCurrentIndex(2);
-  form->Combo1_Click();
+  form->outputModeCombo->setCurrentIndex(2);
+  form->OnOutputModeChosen();
   EXPECT_EQ(Session::State().OutputFile, "/typed/by/hand.mp4");
 }
 
 TEST_F(MainWindowTest, ProfileEntriesSetThePathsAndTypingIsUndone) {
-  EXPECT_FALSE(form->Command9->isEnabled());
+  EXPECT_FALSE(form->editFormatProfileButton->isEnabled());
   EXPECT_EQ(Session::State().FormatProfilePath, "");
-  form->Combo3->setCurrentIndex(1);
-  form->Combo3_Click();
-  EXPECT_TRUE(form->Command9->isEnabled());
+  form->formatProfileCombo->setCurrentIndex(1);
+  form->OnFormatProfileChosen();
+  EXPECT_TRUE(form->editFormatProfileButton->isEnabled());
   EXPECT_EQ(Session::State().FormatProfilePath, ProgramFolder::AppFiles("formats/.qfm"));
 
-  form->Combo3->lineEdit()->setText("garbage");
-  form->Combo3_Change();
-  EXPECT_EQ(form->Combo3->currentText(), "<Manual>");
+  form->formatProfileCombo->lineEdit()->setText("garbage");
+  form->OnFormatProfileTyped();
+  EXPECT_EQ(form->formatProfileCombo->currentText(), "<Manual>");
 
-  form->Combo4->setCurrentIndex(1);
-  form->Combo4_Click();
+  form->editingProfileCombo->setCurrentIndex(1);
+  form->OnEditingProfileChosen();
   EXPECT_EQ(Session::State().EditProfilePath, ProgramFolder::AppFiles("editp/.qep"));
-  form->Combo4->setCurrentIndex(0);
-  form->Combo4_Click();
+  form->editingProfileCombo->setCurrentIndex(0);
+  form->OnEditingProfileChosen();
   EXPECT_EQ(Session::State().EditProfilePath, "");
-  EXPECT_FALSE(form->Command10->isEnabled());
+  EXPECT_FALSE(form->editEditingProfileButton->isEnabled());
 }
 
 }  // namespace
@@ -214,10 +214,10 @@ TEST_F(MainWindowTest, AnalysingAnAudioFileShowsAllTwentyOneLabels) {
   Session::RefreshFileList();
 
   ScriptedDialogs dialogs;
-  form->Menu_Archivo_Analizar_Click();  // no row selected: nothing
+  form->AnalyseSelectedFile();  // no row selected: nothing
   dialogs.ExpectMessage();
-  form->List1->setCurrentRow(0);
-  form->Menu_Archivo_Analizar_Click();
+  form->fileList->setCurrentRow(0);
+  form->AnalyseSelectedFile();
   ASSERT_EQ(dialogs.Shown().size(), 1);
   const Dialogs::Request& box = dialogs.Shown()[0];
   EXPECT_EQ(box.style, 0);
@@ -242,10 +242,10 @@ TEST_F(MainWindowTest, AnalysingShowsTheWholeLengthAndThePictureAsItIsSeen) {
 
   ScriptedDialogs dialogs;
   dialogs.ExpectMessage().ExpectMessage();
-  form->List1->setCurrentRow(0);
-  form->Menu_Archivo_Analizar_Click();
-  form->List1->setCurrentRow(1);
-  form->Menu_Archivo_Analizar_Click();
+  form->fileList->setCurrentRow(0);
+  form->AnalyseSelectedFile();
+  form->fileList->setCurrentRow(1);
+  form->AnalyseSelectedFile();
   ASSERT_EQ(dialogs.Messages().size(), 2);
   const QStringList songLines = dialogs.Messages()[0].split('\n');
   EXPECT_TRUE(songLines[5].startsWith("Duration (s): 7.0")) << songLines[5].toStdString();
@@ -266,10 +266,10 @@ TEST_F(MainWindowTest, AnalysingAFileFfprobeCannotReadSaysWhy) {
 
   ScriptedDialogs dialogs;
   dialogs.ExpectMessage().ExpectMessage();
-  form->List1->setCurrentRow(0);
-  form->Menu_Archivo_Analizar_Click();
-  form->List1->setCurrentRow(1);
-  form->Menu_Archivo_Analizar_Click();
+  form->fileList->setCurrentRow(0);
+  form->AnalyseSelectedFile();
+  form->fileList->setCurrentRow(1);
+  form->AnalyseSelectedFile();
   const QString reason = "\n" + QString(ProbeClips::UnreadableReason);
   EXPECT_EQ(dialogs.Messages(), (QStringList{"No se pudo leer el archivo " + empty + reason,
                                              "No se pudo leer el archivo " + cut + reason}));
@@ -290,8 +290,8 @@ TEST_F(MainWindowTest, TheCommandViewerShowsTheTableTheRunWillUseAsAShellReadsIt
   const QString clip = WriteFile("in/clip one.wav", "x");
   Session::State().FileList = {clip};
   Session::RefreshFileList();
-  form->Combo2->setEditText("mkv");
-  form->Conv_Opt_2pass->setChecked(true);
+  form->extensionCombo->setEditText("mkv");
+  form->twoPassAction->setChecked(true);
   EditProfileRec edit;
   edit.CropWidth = "160";
   edit.CropHeight = "120";
@@ -308,7 +308,7 @@ TEST_F(MainWindowTest, TheCommandViewerShowsTheTableTheRunWillUseAsAShellReadsIt
         shown << window->findChild<QPlainTextEdit*>(QString("Text%1").arg(n))->toPlainText();
       }
     });
-    form->Convertir_Comandos_Click();
+    form->ShowCommands();
   }
   ASSERT_EQ(shown.size(), 6);
   const auto& table = Conversion::State().Commands;
@@ -329,7 +329,7 @@ TEST_F(MainWindowTest, TheCommandViewerShowsTheTableTheRunWillUseAsAShellReadsIt
   EXPECT_TRUE(arguments(7, 3).contains("title=Hola \"mundo\" & co"));
   EXPECT_EQ(shown[4], "mkv");
   EXPECT_EQ(shown[5], Conversion::State().MultiOutput == 1 ? "True" : "False");
-  form->Conv_Opt_2pass->setChecked(false);
+  form->twoPassAction->setChecked(false);
 }
 
 }  // namespace
@@ -344,14 +344,14 @@ TEST_F(MainWindowTest, ConvertingFromTheButtonWritesTheOutputAndSaysTheProcessEn
   ASSERT_EQ(QProcess::execute("ffmpeg", {"-v", "error", "-f", "lavfi", "-i", "sine=d=1", clip}), 0);
   Session::State().FileList = {clip};
   Session::RefreshFileList();
-  form->Combo2->setCurrentText("mp3");
+  form->extensionCombo->setCurrentText("mp3");
   form->show();
 
   ScriptedDialogs dialogs;
-  form->Command5->click();
+  form->convertButton->click();
   ProgressWindow* progress = ProgressWindow::Instance();
   ASSERT_NE(progress, nullptr);
-  EXPECT_EQ(progress->Text1->text(), "El proceso terminó");
+  EXPECT_EQ(progress->currentFile->text(), "El proceso terminó");
   progress->close();
   const QString output = Folder() + "/in/my clip 'one'.mp3";
   ASSERT_TRUE(QFileInfo::exists(output));
@@ -362,7 +362,7 @@ TEST_F(MainWindowTest, ConvertingFromTheButtonWritesTheOutputAndSaysTheProcessEn
 TEST_F(MainWindowTest, ATestRunAnsweredWithNothingStartsNothing) {
   ScriptedDialogs dialogs;
   dialogs.Expect(Dialogs::Kind::Input, QString());
-  form->Convertir_Prueba_Click();
+  form->ConvertForTest();
   ASSERT_EQ(dialogs.Shown().size(), 1);
   EXPECT_EQ(dialogs.Shown()[0].text, "Ingrese los segundos a convertir:");
   EXPECT_EQ(dialogs.Shown()[0].defaultText, "20");
@@ -400,21 +400,21 @@ TEST_F(MainWindowTest, TheEditButtonsOpenTheEditorsOnTheManualProfiles) {
   FormatEditor::State().FfmpegListsStale = 0;
   ScriptedDialogs dialogs;
   form->show();
-  form->Combo3->setCurrentIndex(1);
-  form->Combo3_Click();
+  form->formatProfileCombo->setCurrentIndex(1);
+  form->OnFormatProfileChosen();
   QString editedFile;
   {
     ToolWindowCloser closer("Form7", [&] { editedFile = FormatEditor::State().CurrentFormatFile; });
-    form->Command9->click();
+    form->editFormatProfileButton->click();
     EXPECT_TRUE(closer.Seen());
   }
   EXPECT_EQ(editedFile, ProgramFolder::AppFiles("formats/.qfm"));
   EXPECT_TRUE(form->isVisible()) << "the main window comes back when the editor closes";
 
-  form->Combo4->setCurrentIndex(1);
-  form->Combo4_Click();
+  form->editingProfileCombo->setCurrentIndex(1);
+  form->OnEditingProfileChosen();
   ToolWindowCloser closer("Form8");
-  form->Command10->click();
+  form->editEditingProfileButton->click();
   EXPECT_TRUE(closer.Seen());
 }
 

@@ -62,7 +62,8 @@ TEST_F(MenuLaunchersTest, FfmpegsLicenceAndHelpShowWhileTheMainWindowWaitsHidden
   const struct {
     QAction* item;
     const char* expected;
-  } cases[] = {{main_->Help_ffLic, "GNU"}, {main_->Help_ffhelp, "Advanced global options"}};
+  } cases[] = {{main_->ffmpegLicenceAction, "GNU"},
+               {main_->ffmpegHelpAction, "Advanced global options"}};
   for (const auto& c : cases) {
     mainHiddenMeanwhile_ = false;
     EXPECT_TRUE(ViewerText(c.item, c.expected).contains(c.expected)) << c.expected;
@@ -75,7 +76,7 @@ TEST_F(MenuLaunchersTest, Cdda2wavsHelpRunsItAndAMissingOneIsNamed) {
   {
     ScriptedDialogs dialogs;
     dialogs.ExpectMessage();
-    main_->Help_AboutCdda2wav->trigger();
+    main_->aboutCdda2wavAction->trigger();
     EXPECT_EQ(dialogs.Messages(), QStringList{"No se encuentra el archivo "});
     EXPECT_EQ(TextViewerWindow::Instance(), nullptr);
     EXPECT_TRUE(main_->isVisible());
@@ -83,7 +84,7 @@ TEST_F(MenuLaunchersTest, Cdda2wavsHelpRunsItAndAMissingOneIsNamed) {
   const QString script = WriteFile("tools/cdda2wav", "#!/bin/sh\necho \"usage: $1\"\n");
   QFile::setPermissions(script, QFile::permissions(script) | QFile::ExeOwner);
   CdRipper::State().Cdda2wavPath = script;
-  EXPECT_EQ(ViewerText(main_->Help_AboutCdda2wav, "usage").trimmed(), "usage: -help");
+  EXPECT_EQ(ViewerText(main_->aboutCdda2wavAction, "usage").trimmed(), "usage: -help");
   EXPECT_TRUE(mainHiddenMeanwhile_);
   EXPECT_TRUE(main_->isVisible());
 }
@@ -106,7 +107,7 @@ TEST_F(MenuLaunchersTest, ClosingTheViewerEndsAHungCdda2wavAndBringsTheMainWindo
         mainHiddenMeanwhile_ = !main_->isVisible();
         accepted = TextViewerWindow::Instance()->close();
       });
-  main_->Help_AboutCdda2wav->trigger();
+  main_->aboutCdda2wavAction->trigger();
   ASSERT_TRUE(whileWaiting.Done());
   EXPECT_TRUE(accepted);
   EXPECT_TRUE(mainHiddenMeanwhile_);
@@ -127,7 +128,7 @@ TEST_F(MenuLaunchersTest, ASlowCdda2wavStillShowsItsHelp) {
         return viewer && !viewer->waitFrame->isHidden();
       },
       [&] { QFile(go).open(QIODevice::WriteOnly); });
-  EXPECT_EQ(ViewerText(main_->Help_AboutCdda2wav, "usage").trimmed(), "usage: -help");
+  EXPECT_EQ(ViewerText(main_->aboutCdda2wavAction, "usage").trimmed(), "usage: -help");
   EXPECT_TRUE(letGo.Done());
   EXPECT_TRUE(mainHiddenMeanwhile_);
   EXPECT_TRUE(main_->isVisible());
@@ -138,11 +139,11 @@ TEST_F(MenuLaunchersTest, EachManagerItemOpensItsDataFolder) {
     QAction* item;
     const char* folder;
     const char* extension;
-  } cases[] = {{main_->Herramientas_AdminF, "formats", "qfm"},
-               {main_->Herramientas_AdminFiltro, "filters", "qfl"},
-               {main_->Herramientas_CodecExtA, "ecodec", "qca"},
-               {main_->Herramientas_CodecExtV, "ecodec", "qcv"},
-               {main_->Tools_AdmPEdit, "editp", "qep"}};
+  } cases[] = {{main_->manageFormatsAction, "formats", "qfm"},
+               {main_->manageFiltersAction, "filters", "qfl"},
+               {main_->manageAudioCodecsAction, "ecodec", "qca"},
+               {main_->manageVideoCodecsAction, "ecodec", "qcv"},
+               {main_->manageEditingProfilesAction, "editp", "qep"}};
   for (const auto& c : cases) {
     QString folder, extension;
     int mode = -1;

@@ -38,14 +38,14 @@ class ProgressWindowTest : public TestEnv {
     main_ = new MainWindow;
     main_->show();
     form_ = new ProgressWindow;
-    form_->Form_Load();
+    form_->Load();
     form_->show();
   }
   void TearDown() override {
     Conversion::State().Running = 0;
     Conversion::State().Errors.clear();
     if (form_) {
-      form_->Picture1->hide();
+      form_->errorPanel->hide();
       form_->close();
     }
     delete main_;
@@ -57,18 +57,18 @@ class ProgressWindowTest : public TestEnv {
 
 TEST_F(ProgressWindowTest, LoadCaptionsTheWindowAndHidesTheMainWindow) {
   EXPECT_EQ(form_->windowTitle(), "Convertir");
-  EXPECT_EQ(form_->Command1->text(), "Detener");
-  EXPECT_EQ(form_->Command4->text(), "Detener (force)");
-  EXPECT_EQ(form_->Command2->text(), "Hecho");
-  EXPECT_EQ(form_->Command3->text(), "Ver errores");
-  EXPECT_EQ(form_->Label1->text(), "Seleccione una ruta");
-  EXPECT_EQ(form_->Label5->text(), "Salida de consola:");
-  EXPECT_EQ(form_->Command2->x(), form_->Command1->x());
+  EXPECT_EQ(form_->stopButton->text(), "Detener");
+  EXPECT_EQ(form_->forceStopButton->text(), "Detener (force)");
+  EXPECT_EQ(form_->doneButton->text(), "Hecho");
+  EXPECT_EQ(form_->showErrorsButton->text(), "Ver errores");
+  EXPECT_EQ(form_->failedFilesLabel->text(), "Seleccione una ruta");
+  EXPECT_EQ(form_->failedConsoleLabel->text(), "Salida de consola:");
+  EXPECT_EQ(form_->doneButton->x(), form_->stopButton->x());
   EXPECT_EQ(form_->height(), TextFit::Scaled(ProgressWindow::ShortHeight));
   EXPECT_FALSE(main_->isVisible());
-  EXPECT_FALSE(form_->Command2->isVisible());
-  EXPECT_FALSE(form_->Command3->isVisible());
-  EXPECT_FALSE(form_->Picture1->isVisible());
+  EXPECT_FALSE(form_->doneButton->isVisible());
+  EXPECT_FALSE(form_->showErrorsButton->isVisible());
+  EXPECT_FALSE(form_->errorPanel->isVisible());
 }
 
 // A real conversion told to the window as the progress window hears it: the
@@ -100,8 +100,8 @@ TEST_F(ProgressWindowTest, TheConsoleBoxShowsFfmpegsWholeStatusLineOneLineAtATim
   QObject::connect(&run, &Conversion::ConversionRun::ConsoleLine, form_.data(),
                    &ProgressWindow::ShowConsoleLine);
   QStringList shown;
-  QObject::connect(form_->Text5, &QPlainTextEdit::textChanged,
-                   [&] { shown << form_->Text5->text(); });
+  QObject::connect(form_->consoleLine, &QPlainTextEdit::textChanged,
+                   [&] { shown << form_->consoleLine->text(); });
   run.Execute();
   Session::State().FormatProfilePath.clear();
 
@@ -122,13 +122,13 @@ TEST_F(ProgressWindowTest, TheConsoleBoxShowsFfmpegsWholeStatusLineOneLineAtATim
     EXPECT_FALSE(joined.match(line).hasMatch()) << line.toStdString();
   }
 
-  form_->Text5->setText(status);
+  form_->consoleLine->setText(status);
   QApplication::processEvents();
-  QPlainTextEdit* box = form_->Text5;
+  QPlainTextEdit* box = form_->consoleLine;
   EXPECT_GT(box->fontMetrics().horizontalAdvance(status), box->viewport()->width());
   EXPECT_EQ(box->verticalScrollBar()->maximum(), 0) << "the line needs more rows than the box has";
   EXPECT_EQ(box->horizontalScrollBar()->maximum(), 0);
-  EXPECT_LE(box->geometry().bottom(), form_->Command1->geometry().top());
+  EXPECT_LE(box->geometry().bottom(), form_->stopButton->geometry().top());
 }
 
 TEST_F(ProgressWindowTest, ACloseDuringARunIsRefusedWithAMessage) {
@@ -143,14 +143,14 @@ TEST_F(ProgressWindowTest, ACloseDuringARunIsRefusedWithAMessage) {
 }
 
 TEST_F(ProgressWindowTest, WithThePanelOpenTheFirstCloseOnlyClosesThePanel) {
-  form_->Command3_Click();
-  EXPECT_TRUE(form_->Picture1->isVisible());
+  form_->ShowErrors();
+  EXPECT_TRUE(form_->errorPanel->isVisible());
   EXPECT_EQ(form_->height(), TextFit::Scaled(ProgressWindow::TallHeight));
-  form_->Command2_Click();
+  form_->Done();
   ASSERT_TRUE(form_);
-  EXPECT_FALSE(form_->Picture1->isVisible());
+  EXPECT_FALSE(form_->errorPanel->isVisible());
   EXPECT_EQ(form_->height(), TextFit::Scaled(ProgressWindow::ShortHeight));
-  form_->Command2_Click();
+  form_->Done();
   QApplication::processEvents();
   EXPECT_FALSE(form_);
 }
@@ -159,12 +159,12 @@ TEST_F(ProgressWindowTest, SelectingAFailureShowsItsStageDescriptionCommandAndOu
   form_->ShowFinished(
       {{"/a.wav", "Convirtiendo", "Error al convertir", "cmd a", "out a"},
        {"/b.wav", "Codificando audio (pase 1)", "Error al convertir", "cmd b", "out b"}});
-  ASSERT_EQ(form_->List1->count(), 2);
-  form_->List1->setCurrentRow(1);
-  EXPECT_EQ(form_->Text6->text(), "Codificando audio (pase 1)");
-  EXPECT_EQ(form_->Text7->text(), "Error al convertir");
-  EXPECT_EQ(form_->Text8->toPlainText(), "cmd b");
-  EXPECT_EQ(form_->Text9->toPlainText(), "out b");
+  ASSERT_EQ(form_->failedFileList->count(), 2);
+  form_->failedFileList->setCurrentRow(1);
+  EXPECT_EQ(form_->failedStage->text(), "Codificando audio (pase 1)");
+  EXPECT_EQ(form_->failureDescription->text(), "Error al convertir");
+  EXPECT_EQ(form_->failedCommand->toPlainText(), "cmd b");
+  EXPECT_EQ(form_->failedConsole->toPlainText(), "out b");
 }
 
 TEST_F(ProgressWindowTest, StopButtonsSetTheStopFlagAndTheForcedOneAsksFirst) {
@@ -173,14 +173,14 @@ TEST_F(ProgressWindowTest, StopButtonsSetTheStopFlagAndTheForcedOneAsksFirst) {
   QObject::connect(form_, &ProgressWindow::ForceStopClicked, &run, &Conversion::ConversionRun::ForceStop);
   ScriptedDialogs dialogs;
   dialogs.ExpectMessage(7).ExpectMessage(6);
-  form_->Command4_Click();
+  form_->ForceStop();
   EXPECT_FALSE(run.StopRequested());
   EXPECT_EQ(dialogs.Messages(), QStringList{"¿Detener la conversión?"});
-  form_->Command4_Click();
+  form_->ForceStop();
   EXPECT_TRUE(run.StopRequested());
   Conversion::ConversionRun second("", {}, {});
   QObject::connect(form_, &ProgressWindow::StopClicked, &second, &Conversion::ConversionRun::Stop);
-  form_->Command1_Click();
+  form_->Stop();
   EXPECT_TRUE(second.StopRequested());
   EXPECT_EQ(ToolRunner::GetState(), 0);  // nothing runs, so nothing is queued
 }
@@ -191,7 +191,7 @@ TEST_F(ProgressWindowTest, ClosingEndsTheRunsLifeAndShowsTheMainWindow) {
   Conversion::State().Errors = {{"/a.wav", "", "", "", ""}};
   main_->setAttribute(Qt::WA_Moved, false);  // as placed by the window manager, not by us
   const QPoint place = main_->pos();
-  form_->Command2_Click();
+  form_->Done();
   QApplication::processEvents();
   EXPECT_FALSE(form_);
   EXPECT_FALSE(QDir(Folder() + "/appfiles/temp/temp").exists());

@@ -634,7 +634,7 @@ TEST_F(CdRipTest, AddToListModeAppendsTheRippedFilesAndCloses) {
   for (const QString& file : Session::State().FileList.mid(1)) names << QFileInfo(file).fileName();
   names.sort();
   EXPECT_EQ(names, QStringList({"Fifth.wav", "Intro.wav"}));
-  EXPECT_EQ(main_->List1->count(), 3);
+  EXPECT_EQ(main_->fileList->count(), 3);
 }
 
 // The tracks added to the list lie in the program's working folders, which
@@ -645,13 +645,13 @@ TEST_F(CdRipTest, AddedTracksAreNeverConvertedIntoTheFoldersThatGoAtClose) {
   UseInstalledTools();
   Conversion::State().Choices = {.ExtensionText = "mp3"};
   Session::State().OutputFolder.clear();
-  main_->Combo1->setCurrentIndex(Conversion::OutputSourceFolders);
-  main_->Combo1_Click();
+  main_->outputModeCombo->setCurrentIndex(Conversion::OutputSourceFolders);
+  main_->OnOutputModeChosen();
   const QString mine = Folder() + "/music/song.wav";
   QDir().mkpath(Folder() + "/music");
   ASSERT_TRUE(QFile::copy(wav_, mine));
   Session::AppendFiles({mine});
-  main_->Menu_Archivo_AgregarCD->trigger();
+  main_->addCdTracksAction->trigger();
   ASSERT_NE(CdRipWindow::Instance(), nullptr);
   Tick({0, 4});
   CdRipWindow::Instance()->extractButton->click();
@@ -663,7 +663,7 @@ TEST_F(CdRipTest, AddedTracksAreNeverConvertedIntoTheFoldersThatGoAtClose) {
   {
     ScriptedDialogs dialogs;
     dialogs.ExpectMessage();
-    main_->Command5->click();
+    main_->convertButton->click();
     EXPECT_EQ(dialogs.Messages(),
               QStringList{"Los archivos convertidos quedarían en el directorio temporal del "
                           "programa, que se borra al cerrarlo. Elija 'Guardar en el directorio' "
@@ -676,15 +676,15 @@ TEST_F(CdRipTest, AddedTracksAreNeverConvertedIntoTheFoldersThatGoAtClose) {
 
   const QString out = Folder() + "/out";
   QDir().mkpath(out);
-  main_->Combo1->setCurrentIndex(Conversion::OutputChosenFolder);
-  main_->Combo1_Click();
-  main_->Text1->setText(out);
+  main_->outputModeCombo->setCurrentIndex(Conversion::OutputChosenFolder);
+  main_->OnOutputModeChosen();
+  main_->outputPath->setText(out);
   {
     ScriptedDialogs dialogs;
-    main_->Command5->click();
+    main_->convertButton->click();
     ASSERT_NE(ProgressWindow::Instance(), nullptr);
-    EXPECT_EQ(ProgressWindow::Instance()->Text3->text(), "Errores: 0");
-    ProgressWindow::Instance()->Command2_Click();
+    EXPECT_EQ(ProgressWindow::Instance()->errorCountBox->text(), "Errores: 0");
+    ProgressWindow::Instance()->Done();
     Flush();
   }
   main_->close();

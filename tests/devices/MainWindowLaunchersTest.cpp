@@ -63,14 +63,14 @@ class MainWindowLaunchersTest : public TestEnv {
 TEST_F(MainWindowLaunchersTest, TheTwoCdItemsOpenTheRipWindowInTheirModes) {
   FakeCdda2wav();
   ScriptedDialogs dialogs;
-  main_->Tools_CDExtract->trigger();
+  main_->ripCdAction->trigger();
   ASSERT_NE(CdRipWindow::Instance(), nullptr);
   EXPECT_EQ(CdRipper::State().CDRipAddToList, 0);
   EXPECT_EQ(CdRipWindow::Instance()->trackList->count(), 1);
   EXPECT_TRUE(CdRipWindow::Instance()->outputFolder->isEnabled());
   delete CdRipWindow::Instance();
 
-  main_->Menu_Archivo_AgregarCD->trigger();
+  main_->addCdTracksAction->trigger();
   ASSERT_NE(CdRipWindow::Instance(), nullptr);
   EXPECT_EQ(CdRipper::State().CDRipAddToList, 1);
   EXPECT_FALSE(CdRipWindow::Instance()->outputFolder->isEnabled());
@@ -87,13 +87,13 @@ TEST_F(MainWindowLaunchersTest, GrabarOpensTheRecorderAndEmitirStreamsTheList) {
     recorder->close();
   });
   poll->start(20);
-  main_->Tools_Grab->trigger();
+  main_->recordAction->trigger();
   EXPECT_TRUE(opened);
   EXPECT_TRUE(main_->isVisible());
 
   ScriptedDialogs dialogs;
   dialogs.ExpectMessage();
-  main_->Tools_EmitirList->trigger();
+  main_->streamAction->trigger();
   EXPECT_EQ(dialogs.Messages(), QStringList({"No se han agregado archivos a la lista"}));
 }
 

@@ -445,23 +445,23 @@ namespace {
 
 TEST_F(CodecEditorWindowTest, TheMainWindowOpensTheEditorAndTheViewerAndLendsItsHelpCaptions) {
   MainWindow main;
-  main.Help_ffhelp->setText("ffmpeg help");
+  main.ffmpegHelpAction->setText("ffmpeg help");
   bool editorOpened = false;
   When(EditorShown, [&] {
     editorOpened = true;
     CodecEditorWindow* w = CodecEditorWindow::Instance();
     w->generalButton->click();
     EXPECT_EQ(w->ffmpegHelpAction->text(), "ffmpeg help");
-    EXPECT_EQ(w->programHelpAction->text(), main.Help_ProgramHelp->text());
+    EXPECT_EQ(w->programHelpAction->text(), main.programHelpAction->text());
     w->close();
   });
-  main.Tools_ECEdit->trigger();
+  main.codecEditorAction->trigger();
   EXPECT_TRUE(editorOpened);
 
   QStringList closed;
   {
     ModalCloser closer;
-    main.About_EC->trigger();
+    main.aboutExternalCodecAction->trigger();
     closed = closer.Closed();
   }
   EXPECT_EQ(closed, QStringList{"Form11"});

@@ -349,7 +349,7 @@ class FileManagerAnswer {
 
 TEST_F(FormatEditorWindowTest, HasEveryControlItsTranslatorWrites) {
   MainWindow main;
-  main.Tools_FmtEdit->setText("Formatos");
+  main.formatEditorAction->setText("Formatos");
   FormatEditorWindow& window = Open();
   EXPECT_EQ(window.windowTitle(), "Formatos");
   const Lang::Translator* translator = Lang::FindTranslator("Form7");

@@ -31,9 +31,9 @@ TEST_F(EnterKeyTest, InTheToolPathsEnterSetsThePaths) {
     FfmpegTools::State().FfmpegPath.clear();
     ScriptedDialogs dialogs;  // a file browser would be a dialog nobody expects
     ToolPathsWindow window(nullptr);
-    window.Form_Load();
-    window.Text1->setText(ffmpeg);
-    window.Text1->setModified(true);
+    window.Load();
+    window.ffmpegPath->setText(ffmpeg);
+    window.ffmpegPath->setModified(true);
     ASSERT_TRUE(ShowActive(&window));
     PressEnterOn(window.findChild<QWidget*>(name));
     EXPECT_FALSE(window.isVisible());
@@ -58,10 +58,10 @@ TEST_F(EnterKeyTest, TheAboutBoxClosesOnEnterAndOpensNoPage) {
 TEST_F(EnterKeyTest, TheCommandViewerKeepsItsPageOnEnter) {
   CommandViewerWindow viewer(nullptr);
   ASSERT_TRUE(ShowActive(&viewer));
-  for (QPushButton* button : {viewer.Command1, viewer.Command2}) {
+  for (QPushButton* button : {viewer.nextPageButton, viewer.previousPageButton}) {
     PressEnterOn(button);
     EXPECT_TRUE(viewer.isVisible());
-    EXPECT_FALSE(viewer.Frame1->isHidden()) << "no page button took Enter";
+    EXPECT_FALSE(viewer.commandsPage->isHidden()) << "no page button took Enter";
   }
 }
 

@@ -71,8 +71,8 @@ TEST_F(SessionTest, ConfigRoundTripsThroughTheOwnersAndTheMenu) {
   Recorder::State().RecBufferSizeMB = "32";
   FormatEditor::State().FfmpegListsStale = 1;
   FormatEditor::State().MuxerFormats = {1, {"mp4", "matroska"}};
-  main.Conv_Opt_2pass->setChecked(true);
-  main.Conv_Opt_Reemplazar->setChecked(true);
+  main.twoPassAction->setChecked(true);
+  main.replaceFilesAction->setChecked(true);
   Lifecycle::WriteConfig();
 
   ConfigRecord stored;
@@ -85,14 +85,14 @@ TEST_F(SessionTest, ConfigRoundTripsThroughTheOwnersAndTheMenu) {
 
   FfmpegTools::State().FfmpegPath = FfmpegTools::State().FfplayPath = "";
   FormatEditor::ResetCapabilityLists();
-  main.Conv_Opt_2pass->setChecked(false);
+  main.twoPassAction->setChecked(false);
   Lifecycle::ReadConfig();
   EXPECT_EQ(FfmpegTools::State().FfmpegPath, Folder() + "/bin/ffmpeg");
   EXPECT_EQ(FfmpegTools::State().FfplayPath, "/usr/bin/ffplay");
   EXPECT_EQ(FormatEditor::State().MuxerFormats, (DynArray<QString>{1, {"mp4", "matroska"}}));
   EXPECT_EQ(FormatEditor::State().FfmpegListsStale, 1);
-  EXPECT_TRUE(main.Conv_Opt_2pass->isChecked());
-  EXPECT_FALSE(main.Conv_Opt_DelFiles->isChecked());
+  EXPECT_TRUE(main.twoPassAction->isChecked());
+  EXPECT_FALSE(main.deleteOriginalsAction->isChecked());
 }
 
 // Without a main window the stored run options still reach the conversion,
@@ -126,7 +126,7 @@ TEST_F(SessionTest, RunOptionsGoBetweenTheConfigAndTheConversionWithoutAWindow) 
 
 TEST_F(SessionTest, AFileWithOnlyTheFiveTextsLeavesTheRestEmpty) {
   MainWindow main;
-  main.Conv_Opt_DelFiles->setChecked(true);
+  main.deleteOriginalsAction->setChecked(true);
   QByteArray bytes;
   for (const char* text : {"ffmpeg", "", "", "", "<Spanish>"}) {
     bytes += char(strlen(text)) + QByteArray(1, 0) + text;
@@ -137,7 +137,7 @@ TEST_F(SessionTest, AFileWithOnlyTheFiveTextsLeavesTheRestEmpty) {
   EXPECT_EQ(Lang::State().LanguageName, "<Spanish>");
   EXPECT_TRUE(FormatEditor::State().AudioEncoders.IsEmpty());
   EXPECT_EQ(FormatEditor::State().FfmpegListsStale, 0);
-  EXPECT_FALSE(main.Conv_Opt_DelFiles->isChecked());
+  EXPECT_FALSE(main.deleteOriginalsAction->isChecked());
   EXPECT_EQ(Recorder::State().RecBufferSizeMB, "");
 }
 
@@ -148,13 +148,13 @@ TEST_F(SessionTest, OnlyAStoredOneChecksAnOption) {
   record.DeleteOriginals = 1;
   WriteConfig(record);
   Lifecycle::ReadConfig();
-  EXPECT_FALSE(main.Conv_Opt_2pass->isChecked());
-  EXPECT_TRUE(main.Conv_Opt_DelFiles->isChecked());
+  EXPECT_FALSE(main.twoPassAction->isChecked());
+  EXPECT_TRUE(main.deleteOriginalsAction->isChecked());
 }
 
 TEST_F(SessionTest, ACorruptConfigIsReportedAndChangesNothing) {
   MainWindow main;
-  main.Conv_Opt_2pass->setChecked(true);
+  main.twoPassAction->setChecked(true);
   FfmpegTools::State().FfmpegPath = "/kept/ffmpeg";
   // The first list claims two billion elements.
   QByteArray bytes = QByteArray::fromHex(
@@ -176,7 +176,7 @@ TEST_F(SessionTest, ACorruptConfigIsReportedAndChangesNothing) {
   EXPECT_EQ(dialogs.Shown()[0].text, "No se pudo leer el archivo config.qcf");
   EXPECT_EQ(dialogs.Shown()[0].style, 16);
   EXPECT_EQ(FfmpegTools::State().FfmpegPath, "/kept/ffmpeg");
-  EXPECT_TRUE(main.Conv_Opt_2pass->isChecked());
+  EXPECT_TRUE(main.twoPassAction->isChecked());
 }
 
 TEST_F(SessionTest, ADamagedConfigIsKeptBesideTheNewOneOnceAndNeverReplacesAKeptOne) {
@@ -197,11 +197,11 @@ TEST_F(SessionTest, ADamagedConfigIsKeptBesideTheNewOneOnceAndNeverReplacesAKept
     dialogs.ExpectMessage();
     {
       ModalCloser closer;  // no language is known: the chooser comes up
-      main.Form_Load();
+      main.Load();
     }
     EXPECT_EQ(dialogs.Messages(), QStringList{"No se pudo leer el archivo config.qcf"});
     EXPECT_EQ(contents(config), damaged) << "nothing changes before the exit";
-    main.Conv_Opt_2pass->setChecked(true);
+    main.twoPassAction->setChecked(true);
     main.show();
     EXPECT_TRUE(main.close());
   }
@@ -266,7 +266,8 @@ TEST_F(SessionTest, FirstRunFindsTheToolsThenShowsChooserToolPathsAndAbout) {
         chooserOffCentre =
             window->frameGeometry().center() - window->screen()->availableGeometry().center();
       }
-      if (auto* tools = qobject_cast<ToolPathsWindow*>(window)) shownFfmpeg = tools->Text1->text();
+      if (auto* tools = qobject_cast<ToolPathsWindow*>(window))
+        shownFfmpeg = tools->ffmpegPath->text();
     });
     StartupWindows::Run(&main);
   }
@@ -342,7 +343,7 @@ TEST_F(SessionTest, ClosingTheMainWindowDeletesItsTempFolderAndWritesConfig) {
   WriteFile(working.mid(Folder().size() + 1) + "/part.wav", "x");
   MainWindow main;
   main.show();
-  main.Conv_Opt_DelFiles->setChecked(true);
+  main.deleteOriginalsAction->setChecked(true);
   EXPECT_TRUE(main.close());
   EXPECT_FALSE(FileServices::FolderExists(FileServices::ParentFolder(working)));
   ConfigRecord stored;

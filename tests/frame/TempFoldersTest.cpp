@@ -72,7 +72,7 @@ TEST_F(TempFoldersTest, ACopyThatStartsAndClosesLeavesARunningCopysWorkAlone) {
   {
     MainWindow main;
     ScriptedDialogs none;
-    main.Form_Load();
+    main.Load();
     const QString mine = Session::CreateTempFolder(true);
     ASSERT_FALSE(mine.isEmpty());
     EXPECT_FALSE(mine.startsWith(theirs + "/"));
@@ -125,7 +125,7 @@ TEST_F(TempFoldersTest, AtStartOnlyTheFoldersOfGoneCopiesAreLeftovers) {
 
   MainWindow main;
   ScriptedDialogs none;
-  main.Form_Load();
+  main.Load();
 
   const QString own = QString::number(QCoreApplication::applicationPid());
   const QString theirs = QString::number(running->processId());
@@ -167,7 +167,7 @@ TEST_F(TempFoldersTest, ALinkedTempFolderIsUsedAndNeverEmptied) {
   {
     MainWindow main;
     ScriptedDialogs none;
-    main.Form_Load();
+    main.Load();
     const QString work = Session::CreateTempFolder(true);
     ASSERT_FALSE(work.isEmpty());
     const QString own = id + "-2";

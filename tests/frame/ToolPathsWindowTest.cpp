@@ -39,15 +39,15 @@ TEST_F(ToolPathsWindowTest, LoadingShowsThePathsRelativeToTheProgramFolderAndMar
   const QString outside = QDir::tempPath() + "/elsewhere/ffprobe";
   FfmpegTools::State().FfprobePath = outside;
   ToolPathsWindow window(nullptr);
-  window.Form_Load();
-  EXPECT_EQ(window.Text1->text(), "bin/ffmpeg");
-  EXPECT_EQ(window.Text2->text(), "bin/ffplay<No encontrado>");
-  EXPECT_EQ(window.Text5->text(), outside + "<No encontrado>");
-  EXPECT_EQ(window.Text7->text(), "<No encontrado>");
+  window.Load();
+  EXPECT_EQ(window.ffmpegPath->text(), "bin/ffmpeg");
+  EXPECT_EQ(window.ffplayPath->text(), "bin/ffplay<No encontrado>");
+  EXPECT_EQ(window.ffprobePath->text(), outside + "<No encontrado>");
+  EXPECT_EQ(window.cdda2wavPath->text(), "<No encontrado>");
   EXPECT_EQ(window.windowTitle(), "Rutas de acceso");
-  EXPECT_EQ(window.Command5->text(), "Establecer");
-  EXPECT_EQ(window.Command6->text(), "Cancelar");
-  EXPECT_EQ(window.Command7->text(), "Buscar faltantes");
+  EXPECT_EQ(window.applyButton->text(), "Establecer");
+  EXPECT_EQ(window.cancelButton->text(), "Cancelar");
+  EXPECT_EQ(window.findMissingButton->text(), "Buscar faltantes");
 }
 
 TEST_F(ToolPathsWindowTest, SearchFillsOnlyMissingToolsWithTheFirstMatchingProgram) {
@@ -62,16 +62,16 @@ TEST_F(ToolPathsWindowTest, SearchFillsOnlyMissingToolsWithTheFirstMatchingProgr
   const QByteArray path = qgetenv("PATH");
   qputenv("PATH", (Folder() + "/empty-path").toUtf8());
   ToolPathsWindow window(nullptr);
-  window.Form_Load();
-  window.Text1->setText("typed");
-  window.Command7_Click();
+  window.Load();
+  window.ffmpegPath->setText("typed");
+  window.FindMissingTools();
   EXPECT_EQ(window.NewFfmpegPath, FfmpegTools::State().FfmpegPath);
-  EXPECT_EQ(window.Text1->text(), "typed");
+  EXPECT_EQ(window.ffmpegPath->text(), "typed");
   EXPECT_EQ(window.NewFfprobePath, probe);
-  EXPECT_EQ(window.Text5->text(), "a/FFPROBE");
+  EXPECT_EQ(window.ffprobePath->text(), "a/FFPROBE");
   EXPECT_EQ(window.NewFfplayPath, play);
   EXPECT_EQ(window.NewCdda2wavPath, "");
-  EXPECT_EQ(window.Text7->text(), "<No encontrado>");
+  EXPECT_EQ(window.cdda2wavPath->text(), "<No encontrado>");
   EXPECT_EQ(FfmpegTools::State().FfprobePath, "") << "nothing changes before \"Establecer\"";
   qputenv("PATH", path);
 }
@@ -88,8 +88,8 @@ TEST_F(ToolPathsWindowTest, SearchTakesWhatTheProgramFolderLacksFromThePath) {
   qputenv("PATH", systemBin.path().toUtf8());
   FfmpegTools::State().FfmpegPath = Tool("mine/ffmpeg");
   ToolPathsWindow window(nullptr);
-  window.Form_Load();
-  window.Command7_Click();
+  window.Load();
+  window.FindMissingTools();
   EXPECT_EQ(window.NewCdda2wavPath, QFileInfo(onPath).absoluteFilePath());
   EXPECT_EQ(window.NewFfmpegPath, FfmpegTools::State().FfmpegPath);
   qputenv("PATH", path);
@@ -100,17 +100,17 @@ TEST_F(ToolPathsWindowTest, BrowseTakesThePickAndSetStoresTheNewPaths) {
   ScriptedDialogs dialogs;
   dialogs.Expect(Kind::OpenFile, QStringList{picked}).Expect(Kind::OpenFile, QStringList());
   ToolPathsWindow window(nullptr);
-  window.Form_Load();
-  window.Command2->click();
-  window.Command4->click();  // cancelled
-  EXPECT_EQ(window.Text2->text(), "x/ffplay");
-  EXPECT_EQ(window.Text7->text(), "<No encontrado>");
+  window.Load();
+  window.browseFfplayButton->click();
+  window.browseCdda2wavButton->click();  // cancelled
+  EXPECT_EQ(window.ffplayPath->text(), "x/ffplay");
+  EXPECT_EQ(window.cdda2wavPath->text(), "<No encontrado>");
   EXPECT_EQ(dialogs.Shown()[0].defaultText, "ffplay");
   EXPECT_EQ(dialogs.Shown()[1].defaultText, "cdda2wav");
   EXPECT_FALSE(dialogs.Shown()[0].multiSelect);
 
-  EXPECT_EQ(window.Text2->cursorPosition(), window.Text2->text().size());
-  window.Command5->click();
+  EXPECT_EQ(window.ffplayPath->cursorPosition(), window.ffplayPath->text().size());
+  window.applyButton->click();
   EXPECT_EQ(FfmpegTools::State().FfmpegPath, "");
   EXPECT_EQ(FfmpegTools::State().FfplayPath, picked);
   EXPECT_EQ(FormatEditor::State().FfmpegListsStale, 1);
@@ -141,19 +141,19 @@ TEST_F(ToolPathsWindowTest, PickedAndTypedPathsMustBePrograms) {
       dialogs.Expect(Kind::OpenFile, QStringList{c.path});
       if (!c.message.isEmpty()) dialogs.ExpectMessage();
       ToolPathsWindow window(nullptr);
-      window.Form_Load();
-      window.Command1->click();
+      window.Load();
+      window.browseFfmpegButton->click();
       EXPECT_EQ(dialogs.Messages(), expected);
       EXPECT_EQ(window.NewFfmpegPath, c.message.isEmpty() ? c.path : "/old/ffmpeg");
     }
     ScriptedDialogs dialogs;
     if (!c.message.isEmpty()) dialogs.ExpectMessage();
     ToolPathsWindow window(nullptr);
-    window.Form_Load();
+    window.Load();
     window.show();
-    window.Text1->setText(c.path);
-    window.Text1->setModified(true);  // as typing leaves it
-    window.Command5->click();
+    window.ffmpegPath->setText(c.path);
+    window.ffmpegPath->setModified(true);  // as typing leaves it
+    window.applyButton->click();
     EXPECT_EQ(dialogs.Messages(), expected);
     EXPECT_EQ(FfmpegTools::State().FfmpegPath, c.message.isEmpty() ? c.path : "/old/ffmpeg");
     EXPECT_EQ(window.result(), c.message.isEmpty() ? QDialog::Accepted : QDialog::Rejected);
@@ -165,12 +165,12 @@ TEST_F(ToolPathsWindowTest, ATypedPathMayBeRelativeToTheProgramFolderOrEmptied) 
   const QString probe = Tool("tools/ffprobe");
   FfmpegTools::State().FfplayPath = Tool("tools/ffplay");
   ToolPathsWindow window(nullptr);
-  window.Form_Load();
-  window.Text5->setText("tools/ffprobe");
-  window.Text5->setModified(true);
-  window.Text2->clear();
-  window.Text2->setModified(true);
-  window.Command5->click();
+  window.Load();
+  window.ffprobePath->setText("tools/ffprobe");
+  window.ffprobePath->setModified(true);
+  window.ffplayPath->clear();
+  window.ffplayPath->setModified(true);
+  window.applyButton->click();
   EXPECT_EQ(FfmpegTools::State().FfprobePath, probe);
   EXPECT_EQ(FfmpegTools::State().FfplayPath, "");
   EXPECT_EQ(window.result(), QDialog::Accepted);
@@ -180,15 +180,15 @@ TEST_F(ToolPathsWindowTest, CancelChangesNothingAndSetAlwaysMarksTheListsStale) 
   FfmpegTools::State().FfmpegPath = "/old/ffmpeg";
   {
     ToolPathsWindow window(nullptr);
-    window.Form_Load();
+    window.Load();
     window.NewFfmpegPath = "/new/ffmpeg";
-    window.Command6->click();
+    window.cancelButton->click();
     EXPECT_EQ(FfmpegTools::State().FfmpegPath, "/old/ffmpeg");
     EXPECT_EQ(FormatEditor::State().FfmpegListsStale, 0);
   }
   ToolPathsWindow window(nullptr);
-  window.Form_Load();
-  window.Command5->click();
+  window.Load();
+  window.applyButton->click();
   EXPECT_EQ(FfmpegTools::State().FfmpegPath, "/old/ffmpeg");
   EXPECT_EQ(FormatEditor::State().FfmpegListsStale, 1);
 }
@@ -196,7 +196,7 @@ TEST_F(ToolPathsWindowTest, CancelChangesNothingAndSetAlwaysMarksTheListsStale) 
 TEST_F(ToolPathsWindowTest, ShowModalRunsTheWindowUntilItIsClosed) {
   ModalCloser closer([](QWidget* modal) {
     EXPECT_EQ(modal, ToolPathsWindow::Instance());
-    EXPECT_TRUE(ToolPathsWindow::Instance()->Text1->text().endsWith("<No encontrado>"));
+    EXPECT_TRUE(ToolPathsWindow::Instance()->ffmpegPath->text().endsWith("<No encontrado>"));
   });
   ToolPathsWindow::ShowModal(nullptr);
   EXPECT_EQ(closer.Closed(), QStringList{"Form9"});

@@ -47,10 +47,11 @@ TEST_F(AccessibleNamesTest, ListsAndBoxesOfTheToolWindowsAreNamedAfterTheirCapti
   EXPECT_EQ(manager.fileList->accessibleName(), "File manager");
 
   ToolPathsWindow tools(main_.get());
-  tools.Form_Load();
-  const std::pair<QLineEdit*, QLineEdit*> paths[] = {
-      {tools.Text1, tools.Text3}, {tools.Text2, tools.Text4},
-      {tools.Text5, tools.Text6}, {tools.Text7, tools.Text8}};
+  tools.Load();
+  const std::pair<QLineEdit*, QLineEdit*> paths[] = {{tools.ffmpegPath, tools.ffmpegLabel},
+                                                     {tools.ffplayPath, tools.ffplayLabel},
+                                                     {tools.ffprobePath, tools.ffprobeLabel},
+                                                     {tools.cdda2wavPath, tools.cdda2wavLabel}};
   for (const auto& [box, caption] : paths) {
     EXPECT_FALSE(caption->text().isEmpty());
     EXPECT_EQ(box->accessibleName(), caption->text()) << box->objectName().toStdString();

@@ -318,20 +318,10 @@ QList<Cut> CutTexts(QWidget* window) {
   return cuts;
 }
 
-// The windows' load handlers are being renamed by role one window at a time.
-template <class W>
-void LoadWindow(W* window) {
-  if constexpr (requires { window->Load(); }) {
-    window->Load();
-  } else {
-    window->Form_Load();
-  }
-}
-
 template <class W, class... Args>
 W* Loaded(Args... args) {
   auto* window = new W(args...);
-  LoadWindow(window);
+  window->Load();
   return window;
 }
 
@@ -352,25 +342,10 @@ struct Window {
 
 const Window kWindows[] = {
     {"Form1", [](QWidget* main) { return main; }},
-    {"Form2",
-     [](QWidget*) {
-       auto* window = new CdRipWindow();
-       window->Load();
-       return window;
-     }},
+    {"Form2", [](QWidget*) { return Loaded<CdRipWindow>(); }},
     {"Form3", [](QWidget*) { return new FileManagerWindow(); }},
-    {"Form4",
-     [](QWidget*) {
-       auto* window = new FilterEditorWindow();
-       window->Load();
-       return window;
-     }},
-    {"Form5",
-     [](QWidget*) {
-       auto* window = new CodecEditorWindow;
-       window->Load();
-       return window;
-     }},
+    {"Form4", [](QWidget*) { return Loaded<FilterEditorWindow>(); }},
+    {"Form5", [](QWidget*) { return Loaded<CodecEditorWindow>(); }},
     {"Form6", [](QWidget*) { return Loaded<TextViewerWindow>(); }},
     {"Form7 input rows", [](QWidget*) { return FormatEditorOn(FormatEditor::Input); }},
     {"Form7 general rows", [](QWidget*) { return FormatEditorOn(FormatEditor::OutputGeneral); }},
@@ -383,12 +358,7 @@ const Window kWindows[] = {
        window->ShowButtonStrip(true);
        return window;
      }},
-    {"Form8",
-     [](QWidget*) {
-       auto* window = new EditingProfileWindow();
-       window->Load();
-       return window;
-     }},
+    {"Form8", [](QWidget*) { return Loaded<EditingProfileWindow>(); }},
     {"Form8 with its buttons",
      [](QWidget*) {
        auto* window = new EditingProfileWindow();
@@ -398,17 +368,12 @@ const Window kWindows[] = {
      }},
     {"Form9", [](QWidget* main) { return Loaded<ToolPathsWindow>(main); }},
     {"Form10", [](QWidget* main) { return new CommandViewerWindow(main); }},
-    {"Form11",
-     [](QWidget* main) {
-       auto* window = new CodecViewerWindow(main);
-       window->Load();
-       return window;
-     }},
+    {"Form11", [](QWidget* main) { return Loaded<CodecViewerWindow>(main); }},
     {"Form12", [](QWidget*) { return Loaded<ProgressWindow>(); }},
     {"Form12 with its errors",
      [](QWidget*) {
        auto* window = Loaded<ProgressWindow>();
-       window->findChild<QPushButton*>("Command3")->click();
+       window->ShowErrors();
        return window;
      }},
     {"Form13", [](QWidget* main) { return Loaded<LanguageWindow>(main); }},
@@ -418,18 +383,8 @@ const Window kWindows[] = {
        window->OpenMaker();
        return window;
      }},
-    {"Form14",
-     [](QWidget*) {
-       auto* window = new RecorderWindow();
-       window->Load();
-       return window;
-     }},
-    {"Form15",
-     [](QWidget*) {
-       auto* window = new StreamerWindow();
-       window->Load();
-       return window;
-     }},
+    {"Form14", [](QWidget*) { return Loaded<RecorderWindow>(); }},
+    {"Form15", [](QWidget*) { return Loaded<StreamerWindow>(); }},
     {"Form16", [](QWidget* main) { return Loaded<AboutBox>(main); }},
     {"Form17", [](QWidget*) { return Loaded<WaitWindow>(); }},
     {"Form18", [](QWidget*) { return new PlayerWindow(); }},

@@ -302,20 +302,20 @@ TEST_F(WindowTranslatorsTest, LoadHandlersApplyTheirTranslators) {
 // language in force; with no main window loaded they keep their own.
 TEST_F(WindowTranslatorsTest, WindowsCopyTheMainWindowsHelpCaptions) {
   Lang::LoadLanguage("<English>");
-  ASSERT_NE(main_->Menu_Help->title(), "Ayuda");
+  ASSERT_NE(main_->helpMenu->title(), "Ayuda");
   CdRipWindow rip;
   rip.Load();
-  EXPECT_EQ(rip.helpButton->text(), main_->Menu_Help->title());
+  EXPECT_EQ(rip.helpButton->text(), main_->helpMenu->title());
   FilterEditorWindow filters;
   filters.Load();
-  EXPECT_EQ(filters.helpMenu->title(), main_->Menu_Help->title());
-  EXPECT_EQ(filters.ffmpegHelpAction->text(), main_->Help_ffhelp->text());
-  EXPECT_EQ(filters.programHelpAction->text(), main_->Help_ProgramHelp->text());
+  EXPECT_EQ(filters.helpMenu->title(), main_->helpMenu->title());
+  EXPECT_EQ(filters.ffmpegHelpAction->text(), main_->ffmpegHelpAction->text());
+  EXPECT_EQ(filters.programHelpAction->text(), main_->programHelpAction->text());
   CodecEditorWindow codecs;
   codecs.Load();
   codecs.ShowTab(1);
-  EXPECT_EQ(codecs.ffmpegHelpAction->text(), main_->Help_ffhelp->text());
-  EXPECT_EQ(codecs.programHelpAction->text(), main_->Help_ProgramHelp->text());
+  EXPECT_EQ(codecs.ffmpegHelpAction->text(), main_->ffmpegHelpAction->text());
+  EXPECT_EQ(codecs.programHelpAction->text(), main_->programHelpAction->text());
 
   main_.reset();
   CdRipWindow ripAlone;
