@@ -15,6 +15,7 @@
 #include "core/editing/EditFields.h"
 #include "core/editing/EditingProfileEditor.h"
 #include "core/editing/Equalizer.h"
+#include "core/frame/AnotherToolRunning.h"
 #include "core/frame/DesktopServices.h"
 #include "core/frame/FfmpegTools.h"
 #include "core/frame/ProgramHelp.h"
@@ -53,6 +54,9 @@ EditingProfileWindow* EditingProfileWindow::Instance() { return g_instance.data(
 
 void EditingProfileWindow::ShowEditor(const QString& name, uint8_t mode) {
   using namespace EditingProfileEditor;
+  // The window probes its test file as it opens, and refuses to close while
+  // the runner is busy: opened over another tool it could never be closed.
+  if (AnotherToolRunning::Refuse()) return;
   auto* window = new EditingProfileWindow;
   window->Load();
   if (mode == 1) {

@@ -494,8 +494,8 @@ TEST_F(CdRipTest, ReadingTheTracksListsTitlesReportsNoneAndTakesAStop) {
 TEST_F(CdRipTest, OpeningWhileAnotherToolRunsSaysSoOnceAndOpensNothing) {
   Session::State().FileList << "/data/first.mkv";
   const std::pair<const char*, std::function<void()>> openings[] = {
-      {"Extraer pistas de CD", [this] { main_->Tools_CDExtract->trigger(); }},
-      {"Agregar pistas de CD", [this] { main_->Menu_Archivo_AgregarCD->trigger(); }},
+      {"Extraer pistas de CD", [this] { main_->ripCdAction->trigger(); }},
+      {"Agregar pistas de CD", [this] { main_->addCdTracksAction->trigger(); }},
       {"the window's own opening", [] { CdRipWindow::OpenCDRip(); }},
   };
   for (const auto& [name, open] : openings) {
@@ -517,7 +517,7 @@ TEST_F(CdRipTest, OpeningWhileAnotherToolRunsSaysSoOnceAndOpensNothing) {
     EXPECT_EQ(Session::State().FileList, QStringList{"/data/first.mkv"});
   }
   // Once the other tool has ended, the same item reads the disc.
-  main_->Tools_CDExtract->trigger();
+  main_->ripCdAction->trigger();
   ASSERT_NE(CdRipWindow::Instance(), nullptr);
   EXPECT_EQ(CdRipWindow::Instance()->trackList->count(), 6);
 }

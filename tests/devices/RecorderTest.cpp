@@ -305,7 +305,7 @@ TEST_F(RecorderTest, OpeningWhileAnotherToolRunsSaysSoOnceAndOpensNothing) {
   MainWindow main;
   main.show();
   const std::pair<const char*, std::function<void()>> openings[] = {
-      {"Grabar de dispositivo ó red", [&main] { main.Tools_Grab->trigger(); }},
+      {"Grabar de dispositivo ó red", [&main] { main.recordAction->trigger(); }},
       {"the window's own opening", [] { RecorderWindow::ShowRecorder(); }},
   };
   for (const auto& [name, open] : openings) {
@@ -337,7 +337,7 @@ TEST_F(RecorderTest, OpeningWhileAnotherToolRunsSaysSoOnceAndOpensNothing) {
         videoDevices = RecorderWindow::Instance()->videoDeviceCombo->count();
         RecorderWindow::Instance()->close();
       });
-  main.Tools_Grab->trigger();
+  main.recordAction->trigger();
   EXPECT_EQ(videoDevices, 1);
 }
 

@@ -284,7 +284,7 @@ TEST_F(StreamerTest, StreamingTheListWhileAnotherToolRunsSaysSoOnceAndOpensNothi
   main.show();
   Session::State().FileList << Folder() + "/a.mkv";
   const std::pair<const char*, std::function<void()>> openings[] = {
-      {"Emitir en la red", [&main] { main.Tools_EmitirList->trigger(); }},
+      {"Emitir en la red", [&main] { main.streamAction->trigger(); }},
       {"the window's own opening", [] { StreamerWindow::StreamFileList(); }},
   };
   for (const auto& [name, open] : openings) {

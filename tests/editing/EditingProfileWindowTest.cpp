@@ -516,6 +516,22 @@ TEST_F(EditingProfileWindowTest, ATestFileChosenWhileAnotherToolRunsLeavesTheLoa
   w->CloseTestFileChooser();
 }
 
+// Asked for while another tool runs, from wherever (a menu, the file manager),
+// the editor says so and does not open over that tool's run.
+TEST_F(EditingProfileWindowTest, TheEditorAskedForWhileAnotherToolRunsSaysSoAndStaysClosed) {
+  Session::State().FileList = {AudioClip()};
+  ScriptedDialogs dialogs;
+  dialogs.ExpectMessage();
+  bool opened = true;
+  ASSERT_TRUE(WhileAnotherToolRuns([&] {
+    EditingProfileWindow::ShowEditor("", 0);
+    opened = EditingProfileWindow::Instance() != nullptr;
+  }));
+  EXPECT_EQ(dialogs.Messages(),
+            QStringList{"Otra herramienta está en ejecución; espere a que termine"});
+  EXPECT_FALSE(opened);
+}
+
 // Presses that would open the player, the viewer or a file to probe, made while
 // another tool holds the runner: each says so once, and nothing opens or changes.
 TEST_F(EditingProfileWindowTest, PressesThatWouldOpenSomethingSayOnceThatAnotherToolRuns) {
