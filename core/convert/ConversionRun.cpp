@@ -11,6 +11,8 @@
 #include "core/frame/FfmpegReport.h"
 #include "core/frame/FfmpegTools.h"
 #include "core/frame/Session.h"
+#include "core/ground/CommandLine.h"
+#include "core/ground/ConsoleText.h"
 #include "core/ground/FileServices.h"
 #include "core/ground/ToolRunner.h"
 #include "core/lang/Lang.h"
@@ -310,12 +312,12 @@ bool ConversionRun::Steps::RunRow(int row, const QStringList& inputs, const QStr
   if (!isEncoder) log_->Attach(step.Command);
   int32_t exitCode = 0;
   const ToolRunner::RunResult result = ToolRunner::RunCaptured(
-      ToolRunner::Pipeline{step.Command}, State().TempDir, pipe, pipe,
-      [this](const ToolRunner::BoxUpdate& update) {
-        if (update.action == ToolRunner::BoxUpdate::Replace)
-          emit run_.ConsoleLine(ToolRunner::LastLine(update.text));
+      CommandLine::Pipeline{step.Command}, State().TempDir, pipe, pipe,
+      [this](const ConsoleText::BoxUpdate& update) {
+        if (update.action == ConsoleText::BoxUpdate::Replace)
+          emit run_.ConsoleLine(ConsoleText::LastLine(update.text));
       },
-      ToolRunner::ReplaceByVisibleChunk, capture_, KeptOutput, exitCode);
+      ConsoleText::ReplaceByVisibleChunk, capture_, KeptOutput, exitCode);
   // The program closing ended the tool: the run stops as "Detener" stops it.
   if (ToolRunner::Closing()) run_.stopRequested_ = true;
   // A tool of something else still runs: the run ends there, as stopped,

@@ -5,6 +5,8 @@
 
 #include "core/convert/Conversion.h"
 #include "core/frame/Session.h"
+#include "core/ground/CommandLine.h"
+#include "core/ground/ConsoleText.h"
 #include "core/ground/FileServices.h"
 #include "core/ground/ToolRunner.h"
 
@@ -19,8 +21,8 @@ constexpr int MaxTracks = 99;
 QString RunForOutput(const QStringList& arguments) {
   QString output;
   int32_t exitCode = 0;
-  ToolRunner::RunCaptured(ToolRunner::Pipeline{{State().Cdda2wavPath, arguments}}, QString(), 0, 0,
-                          ToolRunner::OutputSink(), ToolRunner::NoDisplay, output, -1, exitCode);
+  ToolRunner::RunCaptured(CommandLine::Pipeline{{State().Cdda2wavPath, arguments}}, QString(), 0, 0,
+                          ToolRunner::OutputSink(), ConsoleText::NoDisplay, output, -1, exitCode);
   return output;
 }
 
@@ -195,11 +197,11 @@ RipResult RipTracks(const QList<Track>& tracks, const QString& folder, const QSt
     QString output;
     int32_t exitCode = 0;
     const bool started =
-        ToolRunner::RunCaptured(
-            ToolRunner::Pipeline{{State().Cdda2wavPath, RipArguments(State().CDRipDevice, format,
-                                                                     removeSilence, track.Number)}},
-            folder, 0, 0, show, ToolRunner::AppendChunk, output, 0,
-            exitCode) == ToolRunner::RunResult::Ran;
+        ToolRunner::RunCaptured(CommandLine::Pipeline{{State().Cdda2wavPath,
+                                                       RipArguments(State().CDRipDevice, format,
+                                                                    removeSilence, track.Number)}},
+                                folder, 0, 0, show, ConsoleText::AppendChunk, output, 0,
+                                exitCode) == ToolRunner::RunResult::Ran;
     // The folder is new for this rip: what was there before this track is
     // what the rip kept so far.
     const QString ripped = RippedFile(folder, format, track.Number, result.Ripped);

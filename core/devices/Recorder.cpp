@@ -6,6 +6,8 @@
 
 #include "core/frame/FfmpegReport.h"
 #include "core/frame/FfmpegTools.h"
+#include "core/ground/CommandLine.h"
+#include "core/ground/ConsoleText.h"
 #include "core/ground/FileServices.h"
 #include "core/ground/ToolRunner.h"
 #include "core/lang/Lang.h"
@@ -33,7 +35,7 @@ const QSet<QString>& VideoInputs() {
 // when the profile kept the console quiet.
 QString ConsoleEnd(const QString& output, const std::optional<FfmpegReport::Reading>& logged) {
   const QString console = FfmpegReport::WithoutNotice(output);
-  if (!ToolRunner::TrimBlanks(console).isEmpty() || !logged) return console;
+  if (!ConsoleText::TrimBlanks(console).isEmpty() || !logged) return console;
   return FfmpegReport::WithoutStatistics(logged->Text).right(256);
 }
 
@@ -55,7 +57,7 @@ using FfmpegTools::FilterGraphValue;
 QString DeviceInput(const Device& device, const QString& bufferOption) {
   QString input = bufferOption;
   input +=
-      " " + Opt().Format + " " + device.Format + " -i " + ToolRunner::QuoteArgument(device.Name);
+      " " + Opt().Format + " " + device.Format + " -i " + CommandLine::QuoteArgument(device.Name);
   return input;
 }
 
@@ -127,7 +129,7 @@ void Reset() {
 }
 
 QString DeviceListCommand() {
-  return ToolRunner::QuoteArgument(FfmpegTools::State().FfmpegPath) + " -hide_banner -sources";
+  return CommandLine::QuoteArgument(FfmpegTools::State().FfmpegPath) + " -hide_banner -sources";
 }
 
 void ParseDeviceList(const QString& output, QStringList& audio, QStringList& video) {
@@ -182,7 +184,7 @@ QString PreviewArgs(const Source& source) {
   if (!twoDevices) return window + inputs;
   const QString graph = PreviewGraph(ParseDevice(source.AudioDevice, DefaultAudioFormat),
                                      ParseDevice(source.VideoDevice, DefaultVideoFormat));
-  return window + Opt().Format + " lavfi -i " + ToolRunner::QuoteArgument(graph);
+  return window + Opt().Format + " lavfi -i " + CommandLine::QuoteArgument(graph);
 }
 
 bool IsNumeric(const QString& text) {
@@ -198,8 +200,8 @@ bool IsValidBufferSize(const QString& text) {
 DeviceLists ListDevices() {
   QString output;
   int32_t exitCode = 0;
-  ToolRunner::RunCaptured(ToolRunner::ParseCommandLine(DeviceListCommand()), QString(), 0, 0,
-                          ToolRunner::OutputSink(), ToolRunner::NoDisplay, output, -1, exitCode);
+  ToolRunner::RunCaptured(CommandLine::ParseCommandLine(DeviceListCommand()), QString(), 0, 0,
+                          ToolRunner::OutputSink(), ConsoleText::NoDisplay, output, -1, exitCode);
   DeviceLists lists;
   ParseDeviceList(output, lists.Audio, lists.Video);
   return lists;
@@ -239,7 +241,7 @@ Conversion::StepCommand FfmpegOutputStep(const QString& options, const QString& 
   Conversion::StepCommand step;
   step.Command.program = FfmpegTools::State().FfmpegPath;
   step.Command.arguments = Conversion::SplitArguments(options) << output;
-  step.Shown = ToolRunner::CommandText(step.Command);
+  step.Shown = CommandLine::CommandText(step.Command);
   return step;
 }
 
@@ -290,13 +292,13 @@ RecordingEnd RunRecording(const Conversion::StepCommand& step, const ToolRunner:
   // the profile's options ask of the console; at the verbose level it also
   // counts what went into the file.
   const FfmpegReport::Log log(FfmpegReport::VerboseLevel);
-  ToolRunner::Command command = step.Command;
+  CommandLine::Command command = step.Command;
   log.Attach(command);
   QString output;
   int32_t exitCode = 0;
   FfmpegTools::ConsoleReport report;
   const ToolRunner::RunResult run = ToolRunner::RunCaptured(
-      ToolRunner::Pipeline{command}, QString(), 1, 1, show, ToolRunner::ReplaceByVisibleChunk,
+      CommandLine::Pipeline{command}, QString(), 1, 1, show, ConsoleText::ReplaceByVisibleChunk,
       output, 256, exitCode, [&report](const QString& chunk) { report.Add(chunk); });
   const std::optional<FfmpegReport::Reading> logged = log.Read();
   const bool writeFailed = report.WriteFailed() || (logged && logged->Report.WriteFailed());

@@ -2,6 +2,8 @@
 // from its tables.
 #include "core/formats/FormatEditor.h"
 #include "core/frame/FfmpegTools.h"
+#include "core/ground/CommandLine.h"
+#include "core/ground/ConsoleText.h"
 #include "core/ground/ToolRunner.h"
 
 namespace FormatEditor {
@@ -103,9 +105,10 @@ namespace {
 QString FfmpegListing(const QString& option) {
   QString output;
   int32_t exitCode = 0;
-  const QString cmdLine = ToolRunner::QuoteArgument(FfmpegTools::State().FfmpegPath) + " " + option;
-  if (ToolRunner::RunCaptured(ToolRunner::ParseCommandLine(cmdLine), QString(), 0, 0,
-                              ToolRunner::OutputSink(), ToolRunner::NoDisplay, output, -1,
+  const QString cmdLine =
+      CommandLine::QuoteArgument(FfmpegTools::State().FfmpegPath) + " " + option;
+  if (ToolRunner::RunCaptured(CommandLine::ParseCommandLine(cmdLine), QString(), 0, 0,
+                              ToolRunner::OutputSink(), ConsoleText::NoDisplay, output, -1,
                               exitCode) != ToolRunner::RunResult::Ran) {
     return QString();
   }

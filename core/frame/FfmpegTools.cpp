@@ -8,6 +8,8 @@
 #include <optional>
 
 #include "core/frame/Session.h"
+#include "core/ground/CommandLine.h"
+#include "core/ground/ConsoleText.h"
 #include "core/ground/FileServices.h"
 #include "core/ground/ProgramFolder.h"
 #include "core/ground/ToolRunner.h"
@@ -392,12 +394,12 @@ QString ProbeFailure(const QString& output, const QString& file) {
 MediaInfo ProbeMedia(const QString& path) {
   if (!FfprobeExists()) return {};
   const QString file = FileServices::GetShortPath(path);
-  const ToolRunner::Command probe{State().FfprobePath,
-                                  {"-show_streams", "-show_format", "-i", file}};
+  const CommandLine::Command probe{State().FfprobePath,
+                                   {"-show_streams", "-show_format", "-i", file}};
   QString output;
   int32_t exitCode = 0;
   if (ToolRunner::RunCaptured({probe}, QString(), 0, 0, ToolRunner::OutputSink(),
-                              ToolRunner::NoDisplay, output, -1,
+                              ConsoleText::NoDisplay, output, -1,
                               exitCode) != ToolRunner::RunResult::Ran)
     return {};
   if (exitCode == 0) return ParseProbeOutput(output);
@@ -433,18 +435,18 @@ bool SaidUnreadable(const QString& path, const MediaInfo& info) {
 namespace {
 
 // The caller's option text as arguments.
-QStringList OptionWords(const QString& params) { return ToolRunner::SplitCommandLine(params); }
+QStringList OptionWords(const QString& params) { return CommandLine::SplitCommandLine(params); }
 
 // ffmpeg takes the audio of the first file and the video of the second and
 // streams them, uncompressed, into ffplay's input.
 PlayCommand PipeCommand(const QString& audio, const QString& video) {
   const FfmpegOptionNames& o = State().OptNames;
-  const ToolRunner::Command mux{
+  const CommandLine::Command mux{
       State().FfmpegPath,
       {o.NoVideo, "-i", FileServices::GetShortPath(audio), o.NoAudio, "-i",
        FileServices::GetShortPath(video), o.Format, "matroska", o.AudioCodec, "pcm_s16le",
        o.VideoCodec, "rawvideo", o.PixelFormat, "yuv420p", "pipe:1"}};
-  const ToolRunner::Command play{State().FfplayPath, {"-i", "pipe:0"}};
+  const CommandLine::Command play{State().FfplayPath, {"-i", "pipe:0"}};
   return {{mux, play}, FileServices::ParentFolder(State().FfmpegPath), 1};
 }
 

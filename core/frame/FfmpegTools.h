@@ -7,7 +7,7 @@
 
 #include "core/frame/FfmpegOptionNames.h"
 #include "core/frame/MediaInfo.h"
-#include "core/ground/ToolRunner.h"
+#include "core/ground/CommandLine.h"
 
 // The ffmpeg tools as the program drives them: where they are, the option
 // names the command builders share, the parameter captions, and the probe.
@@ -134,7 +134,7 @@ bool SaidUnreadable(const QString& path, const MediaInfo& info);
 
 // What the player runs for a list and the caller's ffplay options.
 struct PlayCommand {
-  ToolRunner::Pipeline pipeline;
+  CommandLine::Pipeline pipeline;
   QString workDir;
   uint8_t pipeMode = 0;
 };

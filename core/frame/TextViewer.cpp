@@ -1,5 +1,7 @@
 #include "core/frame/TextViewer.h"
 
+#include "core/ground/CommandLine.h"
+#include "core/ground/ConsoleText.h"
 #include "core/ground/ToolRunner.h"
 
 namespace TextViewer {
@@ -26,8 +28,8 @@ void CloseViewer() {
 QString CommandOutput(const QString& cmdLine) {
   QString output;
   int32_t exitCode = 0;
-  ToolRunner::RunCaptured(ToolRunner::ParseCommandLine(cmdLine), QString(), 0, 0,
-                          ToolRunner::OutputSink(), ToolRunner::NoDisplay, output, -1, exitCode);
+  ToolRunner::RunCaptured(CommandLine::ParseCommandLine(cmdLine), QString(), 0, 0,
+                          ToolRunner::OutputSink(), ConsoleText::NoDisplay, output, -1, exitCode);
   return output;
 }
 

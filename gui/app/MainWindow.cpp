@@ -36,6 +36,7 @@
 #include "core/frame/ProgramHelp.h"
 #include "core/frame/Session.h"
 #include "core/frame/TextViewer.h"
+#include "core/ground/CommandLine.h"
 #include "core/ground/Dialogs.h"
 #include "core/ground/FileServices.h"
 #include "core/ground/ProgramFolder.h"
@@ -476,7 +477,7 @@ namespace {
 // Shows a tool's own text in the viewer; the main window waits hidden.
 void ShowToolText(MainWindow* form, const QString& program, const QString& arguments) {
   form->hide();
-  TextViewer::ShowCommandOutput(ToolRunner::QuoteArgument(program) + " " + arguments, form);
+  TextViewer::ShowCommandOutput(CommandLine::QuoteArgument(program) + " " + arguments, form);
   ModalWindow::ShowAgain(form);
 }
 

@@ -5,7 +5,7 @@
 #include "core/editing/EditingProfileEditor.h"
 #include "core/frame/FfmpegTools.h"
 #include "core/frame/TextViewer.h"
-#include "core/ground/ToolRunner.h"
+#include "core/ground/CommandLine.h"
 #include "gui/editing/EditingProfileWindow.h"
 #include "gui/editing/EditingProfileWindowLayout.h"
 
@@ -50,5 +50,5 @@ void EditingProfileWindow::Text30_Change() {
 void EditingProfileWindow::Opt_Helpff_Click() {
   if (!FfmpegTools::FfmpegExists()) return;
   TextViewer::ShowCommandOutput(
-      ToolRunner::QuoteArgument(FfmpegTools::State().FfmpegPath) + " -h full", this);
+      CommandLine::QuoteArgument(FfmpegTools::State().FfmpegPath) + " -h full", this);
 }

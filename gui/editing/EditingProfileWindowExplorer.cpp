@@ -13,6 +13,8 @@
 #include "core/editing/EditPreview.h"
 #include "core/editing/EditingProfileEditor.h"
 #include "core/frame/FfmpegTools.h"
+#include "core/ground/CommandLine.h"
+#include "core/ground/ConsoleText.h"
 #include "core/ground/FileServices.h"
 #include "core/ground/ToolRunner.h"
 #include "core/lang/Lang.h"
@@ -94,7 +96,7 @@ void EditingProfileWindow::PreviewAtPosition() {
   if (TestHasAudio == 1 && Picture5->isEnabled() && !Check1->isChecked() &&
       FileServices::FileExists(FfmpegTools::State().FfplayPath)) {
     const QString volume = SingleText(float(RoundHalfEven(1.0 - Shape5->Top, 2)));
-    const ToolRunner::Command audition = EditPreview::Audition(TestFile, posText, volume);
+    const CommandLine::Command audition = EditPreview::Audition(TestFile, posText, volume);
     ToolRunner::StartCompanion(audition, this);
   }
   if (TestHasVideo == 0 && !Timer1->isActive()) Timer1->start();
@@ -199,10 +201,9 @@ void EditingProfileWindow::Command8_Click() {
   const QString posText = SingleText(float(RoundHalfEven(Position() * TestDuration, 2)));
   QString output;
   int32_t exitCode = 0;
-  const ToolRunner::RunResult result =
-      ToolRunner::RunCaptured(ToolRunner::Pipeline{EditPreview::BorderDetection(TestFile, posText)},
-                              QString(), 0, 0, ToolRunner::OutputSink(), ToolRunner::NoDisplay,
-                              output, -1, exitCode);
+  const ToolRunner::RunResult result = ToolRunner::RunCaptured(
+      CommandLine::Pipeline{EditPreview::BorderDetection(TestFile, posText)}, QString(), 0, 0,
+      ToolRunner::OutputSink(), ConsoleText::NoDisplay, output, -1, exitCode);
   // A detection or frame grab still running answers for itself; this press
   // found nothing wrong with the file.
   if (result == ToolRunner::RunResult::Busy) return;

@@ -14,6 +14,8 @@
 #include "core/frame/DesktopServices.h"
 #include "core/frame/FfmpegTools.h"
 #include "core/frame/Session.h"
+#include "core/ground/CommandLine.h"
+#include "core/ground/ConsoleText.h"
 #include "core/ground/FileServices.h"
 #include "core/ground/ToolRunner.h"
 #include "core/lang/Lang.h"
@@ -95,8 +97,8 @@ void EditingProfileWindow::GrabFrame(const QString& seekText, bool firstFrame) {
   QString output;
   int32_t exitCode = 0;
   const bool ran = ToolRunner::RunCaptured(
-                       ToolRunner::Pipeline{EditPreview::FrameGrab(TestFile, frameFile, seekText)},
-                       QString(), 0, 0, ToolRunner::OutputSink(), ToolRunner::NoDisplay, output, 0,
+                       CommandLine::Pipeline{EditPreview::FrameGrab(TestFile, frameFile, seekText)},
+                       QString(), 0, 0, ToolRunner::OutputSink(), ConsoleText::NoDisplay, output, 0,
                        exitCode) == ToolRunner::RunResult::Ran;
   if (!ran || exitCode != 0) return;
   const QImage frame(frameFile);
@@ -213,7 +215,7 @@ void EditingProfileWindow::Opt_Preview_Click() {
         widths[i] = Text32[i]->text();
         gains[i] = Text27[i]->text();
       }
-      const ToolRunner::Pipeline pipeline = EditPreview::EqualizerPipeline(
+      const CommandLine::Pipeline pipeline = EditPreview::EqualizerPipeline(
           TestFile, EditPreview::EqualizerChain(frequencies, widths, gains));
       // The window waits disabled rather than hidden: hiding it would end the
       // modal wait of the editor around it.
@@ -221,7 +223,7 @@ void EditingProfileWindow::Opt_Preview_Click() {
       QString output;
       int32_t exitCode = 0;
       ToolRunner::RunCaptured(pipeline, FileServices::ParentFolder(FfmpegTools::State().FfmpegPath),
-                              0, 0, ToolRunner::OutputSink(), ToolRunner::NoDisplay, output, 0,
+                              0, 0, ToolRunner::OutputSink(), ConsoleText::NoDisplay, output, 0,
                               exitCode);
       setEnabled(true);
       return;

@@ -17,6 +17,7 @@
 #include "core/frame/ProgramHelp.h"
 #include "core/frame/Session.h"
 #include "core/frame/TextViewer.h"
+#include "core/ground/CommandLine.h"
 #include "core/ground/ToolRunner.h"
 #include "core/lang/Lang.h"
 #include "gui/ground/AccessibleNames.h"
@@ -306,7 +307,7 @@ void FilterEditorWindow::Command3_Click() {
 void FilterEditorWindow::Help_ffmpeg_Click() {
   if (!FfmpegTools::FfmpegExists()) return;
   TextViewer::ShowCommandOutput(
-      ToolRunner::QuoteArgument(FfmpegTools::State().FfmpegPath) + " -filters", this);
+      CommandLine::QuoteArgument(FfmpegTools::State().FfmpegPath) + " -filters", this);
 }
 
 void FilterEditorWindow::Help_Doc_Click() { ProgramHelp::ShowProgramHelp(); }

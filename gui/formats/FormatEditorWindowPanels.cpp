@@ -15,6 +15,7 @@
 #include "core/frame/FfmpegTools.h"
 #include "core/frame/ProgramHelp.h"
 #include "core/frame/TextViewer.h"
+#include "core/ground/CommandLine.h"
 #include "core/ground/FileServices.h"
 #include "core/ground/ToolRunner.h"
 #include "core/lang/Lang.h"
@@ -25,7 +26,7 @@
 void FormatEditorWindow::ShowHelp(const QString& option) {
   if (!FfmpegTools::FfmpegExists()) return;
   TextViewer::ShowCommandOutput(
-      ToolRunner::QuoteArgument(FfmpegTools::State().FfmpegPath) + " " + option, this);
+      CommandLine::QuoteArgument(FfmpegTools::State().FfmpegPath) + " " + option, this);
 }
 
 void FormatEditorWindow::Help_Documentacion_Click() { ProgramHelp::ShowProgramHelp(); }
@@ -137,8 +138,8 @@ void FormatEditorWindow::Command3_Click() {
   if (!FfmpegTools::FfmpegExists()) return;
   const QString topic =
       Option1->isChecked() ? "muxer=" + Combo1->currentText() : "demuxer=" + Combo3->currentText();
-  const QString cmdLine = ToolRunner::QuoteArgument(FfmpegTools::State().FfmpegPath) + " -h " +
-                          ToolRunner::QuoteArgument(topic);
+  const QString cmdLine = CommandLine::QuoteArgument(FfmpegTools::State().FfmpegPath) + " -h " +
+                          CommandLine::QuoteArgument(topic);
   Command5_Click();
   TextViewer::ShowCommandOutput(cmdLine, this);
 }
@@ -152,8 +153,8 @@ void FormatEditorWindow::Command4_Click() {
   if (!FfmpegTools::FfmpegExists()) return;
   const QString topic = (Option5->isChecked() ? "encoder=" : "decoder=") +
                         (Option3->isChecked() ? Combo4->currentText() : Combo5->currentText());
-  const QString cmdLine = ToolRunner::QuoteArgument(FfmpegTools::State().FfmpegPath) + " -h " +
-                          ToolRunner::QuoteArgument(topic);
+  const QString cmdLine = CommandLine::QuoteArgument(FfmpegTools::State().FfmpegPath) + " -h " +
+                          CommandLine::QuoteArgument(topic);
   Command6_Click();
   TextViewer::ShowCommandOutput(cmdLine, this);
 }

@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 
 #include "core/frame/FfmpegTools.h"
+#include "core/ground/ConsoleText.h"
 #include "core/ground/Dialogs.h"
 #include "core/ground/ToolRunner.h"
 #include "core/lang/Lang.h"
@@ -47,7 +48,7 @@ void PlayerWindow::RunPlay(const FfmpegTools::PlayCommand& command) {
   QString output;
   int32_t exitCode = 0;
   ToolRunner::RunCaptured(command.pipeline, command.workDir, 0, 1, Text1, true,
-                          ToolRunner::ReplaceByVisibleChunk, output, 0, exitCode);
+                          ConsoleText::ReplaceByVisibleChunk, output, 0, exitCode);
   FfmpegTools::State().PipeMode = 0;
   Command1->setEnabled(false);
   Command2->setEnabled(false);

@@ -9,15 +9,15 @@
 #include "TestEnv.h"
 #include "core/convert/Conversion.h"
 #include "core/frame/FfmpegTools.h"
+#include "core/ground/CommandLine.h"
 #include "core/ground/FilterDef.h"
 #include "core/ground/RecordFile.h"
-#include "core/ground/ToolRunner.h"
 
 namespace {
 
 QStringList Words(const QString& options) {
   return options.trimmed().isEmpty() ? QStringList()
-                                     : ToolRunner::SplitCommandLine("x " + options).mid(1);
+                                     : CommandLine::SplitCommandLine("x " + options).mid(1);
 }
 
 struct RunCase {

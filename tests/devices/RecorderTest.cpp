@@ -26,6 +26,7 @@
 #include "core/devices/Streamer.h"
 #include "core/formats/FormatEditor.h"
 #include "core/frame/FfmpegTools.h"
+#include "core/ground/ConsoleText.h"
 #include "core/ground/FormatProfile.h"
 #include "core/ground/RecordFile.h"
 #include "core/ground/ToolRunner.h"
@@ -943,8 +944,8 @@ TEST_F(RecordingModuleTest, APausedRecordingStopsOnceResumedAndItsFileIsComplete
          });
        });
   const Recorder::RecordingEnd end =
-      Recorder::RunRecording(plan.Step, [&shown](const ToolRunner::BoxUpdate& update) {
-        if (update.action == ToolRunner::BoxUpdate::Replace) shown = update.text;
+      Recorder::RunRecording(plan.Step, [&shown](const ConsoleText::BoxUpdate& update) {
+        if (update.action == ConsoleText::BoxUpdate::Replace) shown = update.text;
       });
   EXPECT_TRUE(stopWaited);
   EXPECT_EQ(end.Result, Recorder::RecordingEnd::Outcome::Finished);

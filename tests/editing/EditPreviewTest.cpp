@@ -5,6 +5,7 @@
 #include "ProbeClips.h"
 #include "core/editing/EditPreview.h"
 #include "core/frame/FfmpegTools.h"
+#include "core/ground/CommandLine.h"
 #include "gui/ground/ConsoleBox.h"
 
 namespace {
@@ -15,10 +16,10 @@ using EditPreview::UnitBox;
 class EditPreviewTest : public EditingTest {
  protected:
   // Runs one command with the console runner; returns its exit code.
-  int Run(const ToolRunner::Command& command, QString& output) {
+  int Run(const CommandLine::Command& command, QString& output) {
     int32_t exitCode = -1;
-    EXPECT_EQ(ToolRunner::RunCaptured(ToolRunner::Pipeline{command}, QString(), 0, 0, nullptr, true,
-                                      0, output, -1, exitCode),
+    EXPECT_EQ(ToolRunner::RunCaptured(CommandLine::Pipeline{command}, QString(), 0, 0, nullptr,
+                                      true, 0, output, -1, exitCode),
               ToolRunner::RunResult::Ran);
     return exitCode;
   }
@@ -230,7 +231,7 @@ TEST_F(EditPreviewTest, FrameGrabsWriteAJpegOfTheFrame) {
 TEST_F(EditPreviewTest, TheAuditionReadsAnyFileNameThroughTheFilterGraph) {
   const QString odd = Folder() + "/a b,c;[d]:e'f\\g.wav";
   ASSERT_TRUE(QFile::copy(AudioClip(), odd));
-  const ToolRunner::Command audition = EditPreview::Audition(odd, "0.5", "0.9");
+  const CommandLine::Command audition = EditPreview::Audition(odd, "0.5", "0.9");
   EXPECT_EQ(audition.program, "/usr/bin/ffplay");
   EXPECT_EQ(audition.arguments.mid(0, 5),
             (QStringList{"-nodisp", "-autoexit", "-f", "lavfi", "-i"}));
@@ -248,7 +249,7 @@ TEST_F(EditPreviewTest, TheEqualiserPreviewPipesRawMediaIntoThePlayer) {
   QFile::setPermissions(FfmpegTools::State().FfplayPath,
                         QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
   const QString clip = VideoClip();
-  const ToolRunner::Pipeline pipeline =
+  const CommandLine::Pipeline pipeline =
       EditPreview::EqualizerPipeline(clip, "equalizer=f=31:width_type=o:width=1:gain=3");
   ASSERT_EQ(pipeline.size(), 2);
   EXPECT_EQ(pipeline[0].arguments,

@@ -6,6 +6,7 @@
 #include "core/convert/ProfileCompiler.h"
 #include "core/formats/FormatEditor.h"
 #include "core/frame/FfmpegTools.h"
+#include "core/ground/CommandLine.h"
 #include "core/ground/ToolRunner.h"
 
 namespace {
@@ -147,8 +148,8 @@ TEST_F(Import, AProfileImportedFromAPortraitClipConvertsItUpright) {
 
   const QString output = Folder() + "/converted.mkv";
   const QStringList arguments = QStringList{"-v", "error", "-y", "-i", turned} +
-                                ToolRunner::SplitCommandLine(compiled.SizeOption) +
-                                ToolRunner::SplitCommandLine(compiled.AspectOption) +
+                                CommandLine::SplitCommandLine(compiled.SizeOption) +
+                                CommandLine::SplitCommandLine(compiled.AspectOption) +
                                 QStringList{"-c:v", "ffv1", output};
   ASSERT_EQ(QProcess::execute(QStandardPaths::findExecutable("ffmpeg"), arguments), 0);
   const MediaInfo converted = FfmpegTools::ProbeMedia(output);

@@ -8,6 +8,8 @@
 #include "TestEnv.h"
 #include "core/frame/FfmpegReport.h"
 #include "core/frame/FfmpegTools.h"
+#include "core/ground/CommandLine.h"
+#include "core/ground/ConsoleText.h"
 #include "core/ground/ToolRunner.h"
 
 namespace {
@@ -28,12 +30,12 @@ class FfmpegReportTest : public TestEnv {
   // Runs ffmpeg with these options, writing its report to report at the level given.
   QString Run(const QStringList& arguments, const QString& report,
               int level = FfmpegReport::InfoLevel) const {
-    ToolRunner::Command command{"/usr/bin/ffmpeg", arguments};
+    CommandLine::Command command{"/usr/bin/ffmpeg", arguments};
     command.environment << FfmpegReport::EnvironmentEntry(report, level);
     QString console;
     int32_t exitCode = -1;
     EXPECT_EQ(ToolRunner::RunCaptured({command}, Folder(), 0, 0, ToolRunner::OutputSink(),
-                                      ToolRunner::NoDisplay, console, -1, exitCode),
+                                      ConsoleText::NoDisplay, console, -1, exitCode),
               ToolRunner::RunResult::Ran);
     EXPECT_EQ(exitCode, 0) << console.toStdString();
     return console;

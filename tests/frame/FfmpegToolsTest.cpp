@@ -7,6 +7,8 @@
 #include "ProbeClips.h"
 #include "TestEnv.h"
 #include "core/frame/FfmpegTools.h"
+#include "core/ground/CommandLine.h"
+#include "core/ground/ConsoleText.h"
 #include "core/ground/ToolRunner.h"
 #include "core/lang/Lang.h"
 #include "gui/ground/ConsoleBox.h"
@@ -116,7 +118,7 @@ class FfmpegToolsTest : public TestEnv {
     int32_t code = -1;
     QStringList all = {"-v", "error", "-y"};
     all << arguments << path;
-    EXPECT_EQ(ToolRunner::RunCaptured(ToolRunner::Pipeline{{"/usr/bin/ffmpeg", all}}, "", 0, 0,
+    EXPECT_EQ(ToolRunner::RunCaptured(CommandLine::Pipeline{{"/usr/bin/ffmpeg", all}}, "", 0, 0,
                                       nullptr, false, 0, output, -1, code),
               ToolRunner::RunResult::Ran);
     EXPECT_EQ(code, 0) << output.toStdString();
@@ -353,9 +355,9 @@ TEST_F(FfmpegToolsTest, FfmpegStoppedWithQWritesAValidFile) {
     ToolRunner::SendInput("q", 1);
   };
   ASSERT_EQ(ToolRunner::RunCaptured(
-                ToolRunner::Pipeline{{"/usr/bin/ffmpeg",
-                                      {"-re", "-f", "lavfi", "-i", "testsrc=size=160x120:rate=10",
-                                       "-t", "60", "-c:v", "mpeg4", "-y", path}}},
+                CommandLine::Pipeline{{"/usr/bin/ffmpeg",
+                                       {"-re", "-f", "lavfi", "-i", "testsrc=size=160x120:rate=10",
+                                        "-t", "60", "-c:v", "mpeg4", "-y", path}}},
                 Folder(), 1, 1, nullptr, false, 3, output, 4096, code, quitAfterASecond),
             ToolRunner::RunResult::Ran);
   EXPECT_TRUE(sentQ) << output.toStdString();
@@ -373,7 +375,7 @@ struct ReportedRun {
 };
 ReportedRun RunReported(const QStringList& arguments) {
   ReportedRun run;
-  EXPECT_EQ(ToolRunner::RunCaptured(ToolRunner::Pipeline{{"/usr/bin/ffmpeg", arguments}}, "", 0, 0,
+  EXPECT_EQ(ToolRunner::RunCaptured(CommandLine::Pipeline{{"/usr/bin/ffmpeg", arguments}}, "", 0, 0,
                                     nullptr, false, 0, run.kept, 256, run.code,
                                     [&run](const QString& chunk) { run.report.Add(chunk); }),
             ToolRunner::RunResult::Ran);
@@ -431,8 +433,8 @@ TEST_F(FfmpegToolsTest, AToolThatNeverEndsItsLineCostsTheReportTimeInProportion)
   QElapsedTimer run;
   run.start();
   const ToolRunner::RunResult result = ToolRunner::RunCaptured(
-      ToolRunner::Pipeline{{"/bin/sh", {"-c", script}}}, Folder(), 0, 0, ToolRunner::OutputSink(),
-      ToolRunner::NoDisplay, kept, 256, code, [&](const QString& chunk) {
+      CommandLine::Pipeline{{"/bin/sh", {"-c", script}}}, Folder(), 0, 0, ToolRunner::OutputSink(),
+      ConsoleText::NoDisplay, kept, 256, code, [&](const QString& chunk) {
         QElapsedTimer add;
         add.start();
         report.Add(chunk);

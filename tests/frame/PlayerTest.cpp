@@ -10,13 +10,14 @@
 #include "Children.h"
 #include "TestEnv.h"
 #include "core/frame/FfmpegTools.h"
+#include "core/ground/CommandLine.h"
 #include "core/ground/ToolRunner.h"
 #include "gui/frame/PlayerWindow.h"
 
 namespace {
 
-using ToolRunner::Command;
-using ToolRunner::Pipeline;
+using CommandLine::Command;
+using CommandLine::Pipeline;
 
 bool PlayerShown() { return PlayerWindow::Instance() && PlayerWindow::Instance()->isVisible(); }
 bool Playing() { return PlayerShown() && ToolRunner::GetState() != ToolRunner::Idle; }
