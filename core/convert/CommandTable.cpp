@@ -4,6 +4,7 @@
 
 #include "core/convert/ProfileCompiler.h"
 #include "core/frame/FfmpegTools.h"
+#include "core/frame/FfmpegValues.h"
 #include "core/frame/Session.h"
 #include "core/ground/CommandLine.h"
 #include "core/ground/ConsoleText.h"
@@ -276,7 +277,7 @@ TableFailure Build(const ConversionChoices& choices, const QString& testTime,
   b.choices = choices;
   if (!testTime.isEmpty()) {
     // A test of no time would write an output that holds nothing.
-    const QString seconds = FfmpegTools::TimeToSeconds(testTime);
+    const QString seconds = FfmpegValues::TimeToSeconds(testTime);
     if (seconds.isEmpty() || seconds.toDouble() <= 0) return TableFailure::InvalidTestDuration;
     b.testOption = Opt().Duration + " " + seconds;
   }

@@ -8,8 +8,9 @@
 #include "core/convert/CommandTable.h"
 #include "core/convert/ConversionState.h"
 #include "core/convert/RunSteps.h"
+#include "core/frame/FfmpegConsole.h"
 #include "core/frame/FfmpegReport.h"
-#include "core/frame/FfmpegTools.h"
+#include "core/frame/FfmpegValues.h"
 #include "core/frame/Session.h"
 #include "core/ground/CommandLine.h"
 #include "core/ground/ConsoleText.h"
@@ -329,7 +330,7 @@ bool ConversionRun::Steps::RunRow(int row, const QStringList& inputs, const QStr
   const bool started = result == ToolRunner::RunResult::Ran;
   if (!isEncoder) capture_ = FfmpegReport::WithoutNotice(capture_);
   const std::optional<FfmpegReport::Reading> read = isEncoder ? std::nullopt : log_->Read();
-  const FfmpegTools::ConsoleReport* logged = read ? &read->Report : nullptr;
+  const FfmpegConsole::Report* logged = read ? &read->Report : nullptr;
   if (started)
     NoteInputsRead(step, isEncoder, inputs, logged ? logged->MappedInputs() : QList<int>());
   // A full disk may have cut the report: without its closing summary it shows
@@ -514,7 +515,7 @@ TestResult ConversionRun::Steps::TestReport() const {
   }
   // The rate is of what the test wrote: a file shorter than the time asked
   // for gives fewer seconds.
-  const double seconds = outputSeconds_.value_or(FfmpegTools::TimeToSeconds(testTime_).toDouble());
+  const double seconds = outputSeconds_.value_or(FfmpegValues::TimeToSeconds(testTime_).toDouble());
   return {TestReportText(FileServices::FileSize(output_), seconds, Lang::TxtPlayFileQuestion()),
           QString(),
           {output_}};

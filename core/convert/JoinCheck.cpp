@@ -8,7 +8,9 @@
 
 #include "core/convert/ConversionState.h"
 #include "core/convert/RunSteps.h"
+#include "core/frame/FfmpegProbe.h"
 #include "core/frame/FfmpegTools.h"
+#include "core/frame/FfmpegValues.h"
 #include "core/frame/Session.h"
 #include "core/ground/CommandLine.h"
 #include "core/ground/ConsoleText.h"
@@ -219,7 +221,7 @@ QStringList SegmentChains(const JoinSource& source, int i, const Segments& shape
   }
   if (!picks.isEmpty())
     chains << "movie=filename=" +
-                  FfmpegTools::FilterGraphValue(QFileInfo(source.File).absoluteFilePath()) +
+                  FfmpegValues::FilterGraphValue(QFileInfo(source.File).absoluteFilePath()) +
                   ":s=" + picks.join('+') + pads.join(QString());
   for (qsizetype k = 0; k < shape.Pictures; ++k) {
     const QString out = Label("v" + tag + "_" + QString::number(k));
@@ -347,7 +349,7 @@ std::optional<QString> JoinedInput() {
   }
   // The main probe tells why ffprobe could not open the file; the quiet one
   // above keeps its report clean to read.
-  if (!FfmpegTools::SaidUnreadable(plan.Culprit, FfmpegTools::ProbeMedia(plan.Culprit)))
+  if (!FfmpegProbe::SaidUnreadable(plan.Culprit, FfmpegProbe::ProbeMedia(plan.Culprit)))
     Lang::MsgCannotReadFile(plan.Culprit);
   return std::nullopt;
 }

@@ -4,8 +4,11 @@
 #include <QRegularExpression>
 #include <QSet>
 
+#include "core/frame/FfmpegConsole.h"
 #include "core/frame/FfmpegReport.h"
 #include "core/frame/FfmpegTools.h"
+#include "core/frame/FfmpegValues.h"
+#include "core/frame/Player.h"
 #include "core/ground/CommandLine.h"
 #include "core/ground/ConsoleText.h"
 #include "core/ground/FileServices.h"
@@ -52,7 +55,7 @@ QString DeviceNameOf(const QString& line) {
   return line.mid(2, description - 2).trimmed();
 }
 
-using FfmpegTools::FilterGraphValue;
+using FfmpegValues::FilterGraphValue;
 
 QString DeviceInput(const Device& device, const QString& bufferOption) {
   QString input = bufferOption;
@@ -88,7 +91,7 @@ bool DurationOption(const RecordRequest& request, QString& option) {
   option.clear();
   const QString& text = request.Duration;
   if (text.isEmpty() || !request.ToFile || !request.From.Devices) return true;
-  const QString seconds = FfmpegTools::TimeToSeconds(text);
+  const QString seconds = FfmpegValues::TimeToSeconds(text);
   if (seconds.isEmpty()) return false;
   option = Opt().Duration + " " + seconds;
   return true;
@@ -212,7 +215,7 @@ Refusal PlayPreview(const Source& source, bool detached, QObject* companionOwner
   const QString params = PreviewArgs(source);
   if (params.isEmpty()) return Refusal::NoSource;
   if (!detached) {
-    FfmpegTools::PlayFile({}, params);
+    Player::PlayFile({}, params);
     return Refusal::None;
   }
   ToolRunner::StartCompanion({FfmpegTools::State().FfplayPath, Conversion::SplitArguments(params)},
@@ -296,7 +299,7 @@ RecordingEnd RunRecording(const Conversion::StepCommand& step, const ToolRunner:
   log.Attach(command);
   QString output;
   int32_t exitCode = 0;
-  FfmpegTools::ConsoleReport report;
+  FfmpegConsole::Report report;
   const ToolRunner::RunResult run = ToolRunner::RunCaptured(
       CommandLine::Pipeline{command}, QString(), 1, 1, show, ConsoleText::ReplaceByVisibleChunk,
       output, 256, exitCode, [&report](const QString& chunk) { report.Add(chunk); });

@@ -4,6 +4,7 @@
 
 #include "core/editing/EditFields.h"
 #include "core/frame/FfmpegTools.h"
+#include "core/frame/FfmpegValues.h"
 
 namespace EditPreview {
 
@@ -31,7 +32,7 @@ Command FrameGrab(const QString& testFile, const QString& frameFile, const QStri
 }
 
 Command Audition(const QString& testFile, const QString& posText, const QString& volText) {
-  const QString graph = "amovie=filename=" + FfmpegTools::FilterGraphValue(testFile) +
+  const QString graph = "amovie=filename=" + FfmpegValues::FilterGraphValue(testFile) +
                         ":sp=" + posText + ",atrim=duration=7,volume=" + volText;
   return {FfmpegTools::State().FfplayPath,
           {Opt().NoDisplay, Opt().AutoExit, Opt().Format, "lavfi", "-i", graph}};

@@ -4,7 +4,7 @@
 #include <QStringList>
 #include <optional>
 
-#include "core/frame/FfmpegTools.h"
+#include "core/frame/FfmpegConsole.h"
 #include "core/ground/CommandLine.h"
 
 // ffmpeg's own report file: the log of a run at the level asked for, whatever
@@ -44,7 +44,7 @@ QString WithoutStatistics(const QString& text);
 
 // A report as read: what it says, and its text (ConsoleText).
 struct Reading {
-  FfmpegTools::ConsoleReport Report;
+  FfmpegConsole::Report Report;
   QString Text;
 };
 

@@ -31,8 +31,10 @@
 #include "core/formats/FormatEditor.h"
 #include "core/frame/DataFolderManager.h"
 #include "core/frame/DesktopServices.h"
+#include "core/frame/FfmpegProbe.h"
 #include "core/frame/FfmpegTools.h"
 #include "core/frame/MediaInfo.h"
+#include "core/frame/Player.h"
 #include "core/frame/ProgramHelp.h"
 #include "core/frame/Session.h"
 #include "core/frame/TextViewer.h"
@@ -433,7 +435,7 @@ void MainWindow::Command8_Click() {
 
 void MainWindow::Menu_Archivo_Reproducir_Click() {
   const int row = SelectedRow();
-  if (row >= 0) FfmpegTools::PlayFile({Session::State().FileList[row]}, "");
+  if (row >= 0) Player::PlayFile({Session::State().FileList[row]}, "");
 }
 
 void MainWindow::Menu_Archivo_Analizar_Click() {
@@ -444,11 +446,11 @@ void MainWindow::Menu_Archivo_Analizar_Click() {
   {
     WaitWindow wait;
     wait.Form_Load();
-    info = FfmpegTools::ProbeMedia(Session::State().FileList[row]);
+    info = FfmpegProbe::ProbeMedia(Session::State().FileList[row]);
     stopped = wait.ToolStopped();
   }
   // A probe the user stopped by closing the wait window has nothing to tell.
-  if (stopped || FfmpegTools::SaidUnreadable(Session::State().FileList[row], info)) return;
+  if (stopped || FfmpegProbe::SaidUnreadable(Session::State().FileList[row], info)) return;
   Dialogs::MsgBox(InputProbe::Report(info), 0, windowTitle());
 }
 

@@ -13,6 +13,7 @@
 #include "core/editing/EditPreview.h"
 #include "core/editing/EditingProfileEditor.h"
 #include "core/frame/FfmpegTools.h"
+#include "core/frame/Player.h"
 #include "core/ground/CommandLine.h"
 #include "core/ground/ConsoleText.h"
 #include "core/ground/FileServices.h"
@@ -193,7 +194,7 @@ void EditingProfileWindow::Command6_Click() {
     params =
         EditPreview::PlayCropOptions(float(Shape2->Left), float(Shape2->Width), TestDuration, crop);
   }
-  FfmpegTools::PlayFile({TestFile}, params);
+  Player::PlayFile({TestFile}, params);
 }
 
 void EditingProfileWindow::Command8_Click() {

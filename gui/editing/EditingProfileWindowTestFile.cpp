@@ -12,7 +12,9 @@
 #include "core/editing/EditPreview.h"
 #include "core/editing/EditingProfileEditor.h"
 #include "core/frame/DesktopServices.h"
+#include "core/frame/FfmpegProbe.h"
 #include "core/frame/FfmpegTools.h"
+#include "core/frame/Player.h"
 #include "core/frame/Session.h"
 #include "core/ground/CommandLine.h"
 #include "core/ground/ConsoleText.h"
@@ -114,8 +116,8 @@ void EditingProfileWindow::LoadTestFile(const QString& path) {
   // A tool still running keeps the runner: the probe could learn nothing, and
   // the file would stand as one without pictures, sound or length.
   if (ToolRunner::GetState() != ToolRunner::Idle) return;
-  const MediaInfo info = FfmpegTools::ProbeMedia(path);
-  if (FfmpegTools::SaidUnreadable(path, info)) return;
+  const MediaInfo info = FfmpegProbe::ProbeMedia(path);
+  if (FfmpegProbe::SaidUnreadable(path, info)) return;
   const EditPreview::TestFileFacts facts = EditPreview::FactsOf(info);
   TestHasVideo = facts.hasVideo;
   TestHasAudio = facts.hasAudio;
@@ -231,5 +233,5 @@ void EditingProfileWindow::Opt_Preview_Click() {
     default:
       break;
   }
-  FfmpegTools::PlayFile({TestFile}, options);
+  Player::PlayFile({TestFile}, options);
 }

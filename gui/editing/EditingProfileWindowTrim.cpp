@@ -7,6 +7,8 @@
 #include "core/editing/EditFields.h"
 #include "core/editing/EditingProfileEditor.h"
 #include "core/frame/FfmpegTools.h"
+#include "core/frame/FfmpegValues.h"
+#include "core/frame/Player.h"
 #include "gui/editing/EditingProfileWindow.h"
 #include "gui/editing/EditingProfileWindowLayout.h"
 
@@ -72,14 +74,14 @@ void EditingProfileWindow::ClearTrim() {
 
 void EditingProfileWindow::Time_Change(QLineEdit* box) {
   if (EditingProfileEditor::State().Loading == 1) return;
-  Apply(EditFields::TimeText(box->text(), FfmpegTools::TimeToSeconds(box->text())),
+  Apply(EditFields::TimeText(box->text(), FfmpegValues::TimeToSeconds(box->text())),
         FieldOfBox(box));
 }
 
 void EditingProfileWindow::Text1_Change() {
   if (EditingProfileEditor::State().Loading == 1) return;
   const int unit = std::clamp(Combo8->currentIndex(), 0, 2);
-  Apply(EditFields::DurationText(Text1->text(), unit, FfmpegTools::TimeToSeconds(Text1->text())),
+  Apply(EditFields::DurationText(Text1->text(), unit, FfmpegValues::TimeToSeconds(Text1->text())),
         FieldOfBox(Text1));
 }
 
@@ -103,14 +105,14 @@ void EditingProfileWindow::EndMode_Click() {
 
 void EditingProfileWindow::Command1_Click() {
   if (NeedTestFile()) return;
-  const QString seconds = FfmpegTools::TimeToSeconds(Text31->text());
+  const QString seconds = FfmpegValues::TimeToSeconds(Text31->text());
   if (!seconds.isEmpty())
-    FfmpegTools::PlayFile({TestFile}, FfmpegTools::State().OptNames.Seek + " " + seconds);
+    Player::PlayFile({TestFile}, FfmpegTools::State().OptNames.Seek + " " + seconds);
 }
 
 void EditingProfileWindow::Command11_Click() {
   if (NeedTestFile()) return;
-  const QString seconds = FfmpegTools::TimeToSeconds(Text33->text());
+  const QString seconds = FfmpegValues::TimeToSeconds(Text33->text());
   if (!seconds.isEmpty())
-    FfmpegTools::PlayFile({TestFile}, FfmpegTools::State().OptNames.Seek + " " + seconds);
+    Player::PlayFile({TestFile}, FfmpegTools::State().OptNames.Seek + " " + seconds);
 }

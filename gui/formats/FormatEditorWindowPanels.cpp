@@ -12,6 +12,7 @@
 
 #include "core/formats/FormatEditor.h"
 #include "core/frame/DesktopServices.h"
+#include "core/frame/FfmpegProbe.h"
 #include "core/frame/FfmpegTools.h"
 #include "core/frame/ProgramHelp.h"
 #include "core/frame/TextViewer.h"
@@ -195,8 +196,8 @@ void FormatEditorWindow::Import_OfFile_Click() {
   Label5->setText(Tag(Label5));
   Frame6->show();
   Frame6->raise();
-  const MediaInfo info = FfmpegTools::ProbeMedia(chosen.first());
-  if (FfmpegTools::SaidUnreadable(chosen.first(), info)) {
+  const MediaInfo info = FfmpegProbe::ProbeMedia(chosen.first());
+  if (FfmpegProbe::SaidUnreadable(chosen.first(), info)) {
     ClosePanel(Frame6);
     return;
   }

@@ -8,7 +8,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-#include "core/frame/FfmpegTools.h"
+#include "core/frame/Player.h"
 #include "core/ground/ConsoleText.h"
 #include "core/ground/Dialogs.h"
 #include "core/ground/ToolRunner.h"
@@ -37,19 +37,19 @@ PlayerWindow::~PlayerWindow() = default;
 
 PlayerWindow* PlayerWindow::Instance() { return g_instance.data(); }
 
-void PlayerWindow::Play(const FfmpegTools::PlayCommand& command) {
+void PlayerWindow::Play(const Player::PlayCommand& command) {
   PlayerWindow window;
   // The play starts once the window is up, inside the modal wait.
   QTimer::singleShot(0, &window, [&window, &command] { window.RunPlay(command); });
   ModalWindow::Run(&window);
 }
 
-void PlayerWindow::RunPlay(const FfmpegTools::PlayCommand& command) {
+void PlayerWindow::RunPlay(const Player::PlayCommand& command) {
   QString output;
   int32_t exitCode = 0;
   ToolRunner::RunCaptured(command.pipeline, command.workDir, 0, 1, Text1, true,
                           ConsoleText::ReplaceByVisibleChunk, output, 0, exitCode);
-  FfmpegTools::State().PipeMode = 0;
+  Player::State().PipeMode = 0;
   Command1->setEnabled(false);
   Command2->setEnabled(false);
 }
@@ -101,7 +101,7 @@ void PlayerWindow::Form_Load() { Lang::TranslateForm18(); }
 
 void PlayerWindow::Command1_Click() {
   if (ToolRunner::GetState() == ToolRunner::Idle) return;
-  if (FfmpegTools::State().PipeMode == 1) {
+  if (Player::State().PipeMode == 1) {
     Lang::MsgHowToStopFfplay();
   } else {
     ToolRunner::RequestStop();

@@ -6,6 +6,7 @@
 #include "core/convert/InputProbe.h"
 #include "core/convert/OutputChoice.h"
 #include "core/convert/ProfilePick.h"
+#include "core/frame/FfmpegProbe.h"
 #include "core/frame/FfmpegTools.h"
 #include "core/frame/Session.h"
 #include "core/ground/CommandLine.h"
@@ -102,7 +103,7 @@ TEST_F(ChoicesTest, ProbeReportListsEveryFieldOfARealFile) {
             ToolRunner::RunResult::Ran);
   ASSERT_EQ(code, 0) << output.toStdString();
 
-  const QStringList lines = InputProbe::Report(FfmpegTools::ProbeMedia(path)).split('\n');
+  const QStringList lines = InputProbe::Report(FfmpegProbe::ProbeMedia(path)).split('\n');
   ASSERT_EQ(lines.size(), 22);
   EXPECT_EQ(lines.last(), "");  // every line ends in a line break
   EXPECT_EQ(lines[0], "Track: ");

@@ -4,6 +4,7 @@
 #include "EditingFixture.h"
 #include "ProbeClips.h"
 #include "core/editing/EditPreview.h"
+#include "core/frame/FfmpegProbe.h"
 #include "core/frame/FfmpegTools.h"
 #include "core/ground/CommandLine.h"
 #include "gui/ground/ConsoleBox.h"
@@ -184,7 +185,7 @@ TEST_F(EditPreviewTest, TheTestFilesFactsComeFromTheProbeAndUnreadableOnesStayZe
   const QString clip =
       MakeClip("facts.mkv", {"testsrc=size=160x120:rate=10"}, {"-t", "2", "-c:v", "ffv1"});
   FfmpegTools::State().FfprobePath = "/usr/bin/ffprobe";
-  const EditPreview::TestFileFacts probed = EditPreview::FactsOf(FfmpegTools::ProbeMedia(clip));
+  const EditPreview::TestFileFacts probed = EditPreview::FactsOf(FfmpegProbe::ProbeMedia(clip));
   EXPECT_EQ(probed.hasVideo, 1);
   EXPECT_EQ(probed.width, 160);
   EXPECT_EQ(probed.height, 120);
@@ -192,10 +193,10 @@ TEST_F(EditPreviewTest, TheTestFilesFactsComeFromTheProbeAndUnreadableOnesStayZe
 
   // The whole song under a still picture; a portrait clip as it is seen.
   const EditPreview::TestFileFacts song =
-      EditPreview::FactsOf(FfmpegTools::ProbeMedia(ProbeClips::StillOverSong(Folder())));
+      EditPreview::FactsOf(FfmpegProbe::ProbeMedia(ProbeClips::StillOverSong(Folder())));
   EXPECT_NEAR(song.duration, 7, 0.1);
   const EditPreview::TestFileFacts turned =
-      EditPreview::FactsOf(FfmpegTools::ProbeMedia(ProbeClips::TurnedClip(Folder())));
+      EditPreview::FactsOf(FfmpegProbe::ProbeMedia(ProbeClips::TurnedClip(Folder())));
   EXPECT_EQ(turned.width, 240);
   EXPECT_EQ(turned.height, 320);
   EXPECT_FLOAT_EQ(turned.aspect, 0.75f);

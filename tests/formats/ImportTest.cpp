@@ -5,6 +5,7 @@
 #include "TestEnv.h"
 #include "core/convert/ProfileCompiler.h"
 #include "core/formats/FormatEditor.h"
+#include "core/frame/FfmpegProbe.h"
 #include "core/frame/FfmpegTools.h"
 #include "core/ground/CommandLine.h"
 #include "core/ground/ToolRunner.h"
@@ -102,7 +103,7 @@ TEST_F(Import, ProbedLinesOfARealClipCopyOnlyTickedNonEmptyValues) {
   ASSERT_EQ(make.exitCode(), 0);
   FfmpegTools::State().FfprobePath = QStandardPaths::findExecutable("ffprobe");
   ToolRunner::Reset();
-  const MediaInfo info = FfmpegTools::ProbeMedia(clip);
+  const MediaInfo info = FfmpegProbe::ProbeMedia(clip);
   FfmpegTools::State().FfprobePath.clear();
 
   const QStringList lines = FormatEditor::ProbeLines(info, "mp4");
@@ -135,7 +136,7 @@ TEST_F(Import, AProfileImportedFromAPortraitClipConvertsItUpright) {
   ASSERT_FALSE(turned.isEmpty());
   FfmpegTools::State().FfprobePath = QStandardPaths::findExecutable("ffprobe");
   ToolRunner::Reset();
-  const QStringList lines = FormatEditor::ProbeLines(FfmpegTools::ProbeMedia(turned), "mkv");
+  const QStringList lines = FormatEditor::ProbeLines(FfmpegProbe::ProbeMedia(turned), "mkv");
   QList<bool> ticked(15, false);
   ticked[7] = ticked[12] = true;  // the size and the aspect
   ASSERT_TRUE(FormatEditor::ImportProbedValues(lines, ticked));
@@ -152,7 +153,7 @@ TEST_F(Import, AProfileImportedFromAPortraitClipConvertsItUpright) {
                                 CommandLine::SplitCommandLine(compiled.AspectOption) +
                                 QStringList{"-c:v", "ffv1", output};
   ASSERT_EQ(QProcess::execute(QStandardPaths::findExecutable("ffmpeg"), arguments), 0);
-  const MediaInfo converted = FfmpegTools::ProbeMedia(output);
+  const MediaInfo converted = FfmpegProbe::ProbeMedia(output);
   FfmpegTools::State().FfprobePath.clear();
   EXPECT_EQ(converted.VideoSize, "240x320");
   EXPECT_EQ(converted.AspectRatio, "3:4");

@@ -6,8 +6,9 @@
 #include <QProcess>
 
 #include "TestEnv.h"
+#include "core/frame/FfmpegConsole.h"
 #include "core/frame/FfmpegReport.h"
-#include "core/frame/FfmpegTools.h"
+#include "core/frame/FfmpegValues.h"
 #include "core/ground/CommandLine.h"
 #include "core/ground/ConsoleText.h"
 #include "core/ground/ToolRunner.h"
@@ -161,7 +162,7 @@ TEST_F(FfmpegReportTest, AnInputReadOnlyPartlyIsToldFromAFlawedFrame) {
                                          "testsrc=size=160x120:rate=25:d=3", "-c:v", "libx264",
                                          raw}),
             0);
-  const QString graph = "movie=filename=" + FfmpegTools::FilterGraphValue(clip) +
+  const QString graph = "movie=filename=" + FfmpegValues::FilterGraphValue(clip) +
                         ":s=0+1[v][a];[v]null[out0];[a]asetpts=PTS-STARTPTS[out1]";
   struct Case {
     const char* name;
@@ -233,7 +234,7 @@ TEST(FfmpegReportText, LinesLoseTheirLevelTagAndEndInCrLf) {
 }
 
 TEST(FfmpegReportText, ATaggedWriteErrorIsAWriteFailure) {
-  FfmpegTools::ConsoleReport read;
+  FfmpegConsole::Report read;
   read.Add(FfmpegReport::ConsoleText(
       "[info] size=  60kB\r[error] Error writing trailer of out.mp3: File too large\n"));
   EXPECT_TRUE(read.WriteFailed());
