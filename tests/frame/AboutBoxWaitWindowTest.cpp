@@ -72,8 +72,12 @@ TEST_F(AboutAndWaitTest, PagesTheDesktopCannotOpenAreShownToBeOpenedByHand) {
   emit about.Label9->linkActivated(ProgramHelp::WebPage);
   about.Command1->click();
   EXPECT_EQ(dialogs.Messages(),
-            (QStringList{QString("No se pudo iniciar el proceso\n") + ProgramHelp::WebPage,
-                         QString("No se pudo iniciar el proceso\n") + ProgramHelp::DonationPage}));
+            (QStringList{QString("Ningún programa pudo abrir \"%1\". Instale xdg-utils y un "
+                                 "navegador web")
+                             .arg(ProgramHelp::WebPage),
+                         QString("Ningún programa pudo abrir \"%1\". Instale xdg-utils y un "
+                                 "navegador web")
+                             .arg(ProgramHelp::DonationPage)}));
 }
 
 TEST_F(AboutAndWaitTest, TheWaitWindowDisablesTheMainWindowUntilItIsUnloaded) {
