@@ -166,10 +166,20 @@ TEST_F(ToolRunnerRun, BoxesShowTheOutputByDisplayMode) {
 TEST_F(ToolRunnerRun, ASinkHearsTheOutputAsTheDisplayModeMakesIt) {
   using A = BoxUpdate::Action;
   QList<BoxUpdate> heard;
-  const OutputSink sink = [&heard](const BoxUpdate& update) { heard << update; };
+  // How many updates the sink has heard goes to the file "heard", so that the
+  // script writes each chunk once the last one was heard.
+  const OutputSink sink = [this, &heard](const BoxUpdate& update) {
+    heard << update;
+    QFile count(Folder() + "/heard");
+    if (count.open(QIODevice::WriteOnly)) count.write(QByteArray::number(heard.size()));
+  };
+  const QString waitsUntilHeard =
+      "heard() { n=0; until [ \"$(cat heard 2>/dev/null)\" = \"$1\" ] || [ $((n+=1)) -gt 2000 ]; "
+      "do sleep 0.01; done; }; ";
   const Pipeline script{
       {"/bin/sh",
-       {"-c", "printf 'frame=1\\r'; sleep 0.1; printf '\\r\\n'; sleep 0.1; printf 'x\\n'"}}};
+       {"-c", waitsUntilHeard +
+                  "printf 'frame=1\\r'; heard 2; printf '\\r\\n'; heard 3; printf 'x\\n'"}}};
   ASSERT_EQ(RunCaptured(script, Folder(), 0, 0, sink, ReplaceByVisibleChunk, output, 0, exitCode),
             RunResult::Ran);
   EXPECT_EQ(heard,
@@ -210,10 +220,12 @@ TEST_F(ToolRunnerRun, StopEndsTheRunWithCodeZeroAndPauseStopsTheChild) {
                      });
               });
        });
+  // The shell becomes the tool: a shell paused while it starts a command
+  // would wait for it in state D, never T, until a resume.
   QElapsedTimer clock;
   clock.start();
   ASSERT_TRUE(RunShell("echo pid $$; exec sleep 30"));
-  EXPECT_LT(clock.elapsed(), 10000);
+  EXPECT_LT(clock.elapsed(), 10000) << "the stop, not the tool's own end, ended the run";
   EXPECT_EQ(pausedState, "T");
   EXPECT_NE(resumedState, "T");
   EXPECT_EQ(exitCode, 0);
@@ -240,8 +252,11 @@ TEST_F(ToolRunnerRun, InputReachesTheChildAndAStopIsNotReplaced) {
 TEST_F(ToolRunnerRun, ASilentChildLeavesTheEventLoopRunningAndUsesNoCpu) {
   int ticks = 0;
   QTimer timer;
+  // The ticks stop with the request: the run may take a while to end after it.
   QObject::connect(&timer, &QTimer::timeout, [&] {
-    if (++ticks == 10) RequestStop();
+    if (++ticks < 10) return;
+    timer.stop();
+    RequestStop();
   });
   timer.start(30);
   std::clock_t cpuBefore = std::clock();
@@ -284,22 +299,24 @@ TEST_F(ToolRunnerRun, APipelineJoinsTwoProcessesAndAStopReachesBoth) {
   EXPECT_EQ(output, "a\r\nb\r\n");
   EXPECT_EQ(exitCode, 0);
 
+  // Each process that runs to its end leaves a file: the run waits for both.
   When([&] { return output.contains("go"); }, [] { RequestStop(); });
-  QElapsedTimer clock;
-  clock.start();
-  ASSERT_EQ(RunCaptured(Pipeline{{"/bin/sh", {"-c", "echo go >&2; exec sleep 30"}},
-                                 {"/bin/sh", {"-c", "exec sleep 30"}}},
+  ASSERT_EQ(RunCaptured(Pipeline{{"/bin/sh", {"-c", "echo go >&2; sleep 30; touch first-ran-out"}},
+                                 {"/bin/sh", {"-c", "sleep 30; touch second-ran-out"}}},
                         Folder(), 0, 0, nullptr, false, 0, output, -1, exitCode),
             RunResult::Ran);
-  EXPECT_LT(clock.elapsed(), 10000);
+  EXPECT_FALSE(QFile::exists(Folder() + "/first-ran-out"));
+  EXPECT_FALSE(QFile::exists(Folder() + "/second-ran-out"));
   EXPECT_EQ(exitCode, 0);
 }
 
 // A stand-in tool that starts a command of its own, as cdda2wav starts its
 // reader: it writes the command's process id to the file named by $1, says
 // "ready" on its error output (which a pipeline's first tool shows too) and
-// waits for the command.
-const QString kToolWithAChild = "sleep 60 & echo $! > \"$1\"; echo ready >&2; wait";
+// waits for the command. Should it run to its end, it leaves the file
+// "$1-ran-out".
+const QString kToolWithAChild =
+    "sleep 60 & echo $! > \"$1\"; echo ready >&2; wait; touch \"$1-ran-out\"";
 
 qint64 PidIn(const QString& file) {
   QFile pid(file);
@@ -329,7 +346,10 @@ TEST_F(ToolRunnerRun, EndingAToolEndsWhatTheToolStarted) {
   for (const Case& c : cases) {
     Reset();
     const QStringList pidFiles = {Folder() + "/first", Folder() + "/second"};
-    for (const QString& file : pidFiles) QFile::remove(file);
+    for (const QString& file : pidFiles) {
+      QFile::remove(file);
+      QFile::remove(file + "-ran-out");
+    }
     Pipeline pipeline;
     for (int k = 0; k < c.tools; ++k)
       pipeline << Command{"/bin/sh", {"-c", kToolWithAChild, "tool", pidFiles[k]}};
@@ -339,13 +359,12 @@ TEST_F(ToolRunnerRun, EndingAToolEndsWhatTheToolStarted) {
            for (int k = 0; k < c.tools; ++k) started << PidIn(pidFiles[k]);
            c.end(started);
          });
-    QElapsedTimer clock;
-    clock.start();
     ASSERT_EQ(RunCaptured(pipeline, Folder(), c.withStdin, 0, nullptr, false, NoDisplay, output, -1,
                           exitCode),
               RunResult::Ran)
         << c.name;
-    EXPECT_LT(clock.elapsed(), 30000) << c.name;
+    for (int k = 0; k < c.tools; ++k)
+      EXPECT_FALSE(QFile::exists(pidFiles[k] + "-ran-out")) << c.name << ": tool " << k + 1;
     EXPECT_EQ(exitCode, 0) << c.name;
     ASSERT_EQ(started.size(), c.tools) << c.name;
     for (const qint64 pid : started) EXPECT_GT(pid, 0) << c.name;
@@ -413,7 +432,8 @@ TEST_F(ToolRunnerRun, EndAllAsksTheToolToFinishAndKillsItAfterTheGrace) {
     EXPECT_TRUE(RunShell(c.script, c.withStdin)) << c.name;
     EXPECT_TRUE(output.contains(c.said)) << c.name << ": " << output.toStdString();
     EXPECT_EQ(exitCode, 0) << c.name << ": a stop, not a failure";
-    EXPECT_EQ(ending.elapsed() >= EndGraceMs, c.killed) << c.name;
+    // How soon the close ends for a tool that answers is measured by bench/close.
+    if (c.killed) EXPECT_GE(ending.elapsed(), EndGraceMs) << c.name << ": killed before the grace";
     EXPECT_FALSE(tools.isEmpty()) << c.name;
     EXPECT_TRUE(AllEnd(tools)) << c.name;
     EXPECT_TRUE(Closing());
