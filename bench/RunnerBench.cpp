@@ -6,6 +6,8 @@
 
 #include "Measure.h"
 #include "core/app/AppState.h"
+#include "core/ground/CommandLine.h"
+#include "core/ground/ConsoleText.h"
 #include "core/ground/ToolRunner.h"
 
 int main(int argc, char** argv) {
@@ -13,7 +15,7 @@ int main(int argc, char** argv) {
   AppState state;
   const QString ffmpeg =
       argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("/usr/bin/ffmpeg");
-  const ToolRunner::Command job{
+  const CommandLine::Command job{
       ffmpeg,
       {"-hide_banner", "-f", "lavfi", "-i", "testsrc=size=1280x720:rate=50", "-t", "20", "-c:v",
        "libx264", "-preset", "fast", "-threads", "1", "-stats", "-f", "null", "-"}};
@@ -30,9 +32,9 @@ int main(int argc, char** argv) {
   };
   // What a progress box would show, kept as the box keeps it.
   QString shown;
-  const ToolRunner::OutputSink show = [&shown](const ToolRunner::BoxUpdate& update) {
-    if (update.action == ToolRunner::BoxUpdate::Replace) shown = update.text;
-    if (update.action == ToolRunner::BoxUpdate::Append) shown += update.text;
+  const ToolRunner::OutputSink show = [&shown](const ConsoleText::BoxUpdate& update) {
+    if (update.action == ConsoleText::BoxUpdate::Replace) shown = update.text;
+    if (update.action == ConsoleText::BoxUpdate::Append) shown += update.text;
   };
   QString output;
   int32_t exitCode = 0;
@@ -40,7 +42,7 @@ int main(int argc, char** argv) {
   auto runCaptured = [&] {
     return Measure([&] {
       started =
-          ToolRunner::RunCaptured({job}, QString(), 0, 0, show, ToolRunner::ReplaceByVisibleChunk,
+          ToolRunner::RunCaptured({job}, QString(), 0, 0, show, ConsoleText::ReplaceByVisibleChunk,
                                   output, 1024, exitCode) == ToolRunner::RunResult::Ran &&
           started;
     });

@@ -14,6 +14,7 @@
 #include "core/frame/DataFolderManager.h"
 #include "core/frame/DesktopServices.h"
 #include "core/frame/FfmpegTools.h"
+#include "core/frame/Player.h"
 #include "core/frame/Session.h"
 #include "core/ground/ToolRunner.h"
 #include "core/lang/Lang.h"
@@ -22,6 +23,7 @@ struct AppState::Parts {
   Session::SessionState session;
   Conversion::ConversionState conversion;
   FfmpegTools::ToolsState tools;
+  Player::PlayerState player;
   Lang::LanguageState language;
   DesktopServices::DesktopState desktop;
   ToolRunner::RunnerState runner;
@@ -54,6 +56,7 @@ AppState& AppState::Current() {
 Session::SessionState& Session::State() { return AppState::Current().parts().session; }
 Conversion::ConversionState& Conversion::State() { return AppState::Current().parts().conversion; }
 FfmpegTools::ToolsState& FfmpegTools::State() { return AppState::Current().parts().tools; }
+Player::PlayerState& Player::State() { return AppState::Current().parts().player; }
 Lang::LanguageState& Lang::State() { return AppState::Current().parts().language; }
 DesktopServices::DesktopState& DesktopServices::State() {
   return AppState::Current().parts().desktop;

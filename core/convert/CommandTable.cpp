@@ -4,7 +4,10 @@
 
 #include "core/convert/ProfileCompiler.h"
 #include "core/frame/FfmpegTools.h"
+#include "core/frame/FfmpegValues.h"
 #include "core/frame/Session.h"
+#include "core/ground/CommandLine.h"
+#include "core/ground/ConsoleText.h"
 #include "core/ground/FileServices.h"
 #include "core/ground/ToolRunner.h"
 #include "core/lang/Lang.h"
@@ -178,8 +181,8 @@ void SetRow(CommandTable& t, int row, StageKind kind, const QString& program, co
             const QString& after, const QString& extension) {
   t.Kinds[row - 1] = kind;
   t.Programs[row - 1] = program;
-  t.At(row, 1) =
-      kind == StageKind::MoveTracks ? QStringLiteral("<copy>") : ToolRunner::QuoteArgument(program);
+  t.At(row, 1) = kind == StageKind::MoveTracks ? QStringLiteral("<copy>")
+                                               : CommandLine::QuoteArgument(program);
   t.At(row, 2) = before;
   t.At(row, 3) = after;
   t.At(row, 4) = extension;
@@ -274,7 +277,7 @@ TableFailure Build(const ConversionChoices& choices, const QString& testTime,
   b.choices = choices;
   if (!testTime.isEmpty()) {
     // A test of no time would write an output that holds nothing.
-    const QString seconds = FfmpegTools::TimeToSeconds(testTime);
+    const QString seconds = FfmpegValues::TimeToSeconds(testTime);
     if (seconds.isEmpty() || seconds.toDouble() <= 0) return TableFailure::InvalidTestDuration;
     b.testOption = Opt().Duration + " " + seconds;
   }
@@ -325,7 +328,7 @@ QString CollapseSpaces(const QString& text) {
     while (gap.contains("  ")) gap.replace("  ", " ");
     result += gap;
   };
-  for (const ToolRunner::TypedWord& word : ToolRunner::ScanWords(text)) {
+  for (const CommandLine::TypedWord& word : CommandLine::ScanWords(text)) {
     addGap(word.start);
     result += text.mid(word.start, word.length);
     gapStart = word.start + word.length;
@@ -337,11 +340,11 @@ QString CollapseSpaces(const QString& text) {
 QString GetMuxerExtension(const QString& formatOption) {
   if (formatOption.size() <= 3) return QString();
   const QString name = formatOption.mid(3);
-  const ToolRunner::Pipeline help{{FfmpegTools::State().FfmpegPath, {"-h", "muxer=" + name}}};
+  const CommandLine::Pipeline help{{FfmpegTools::State().FfmpegPath, {"-h", "muxer=" + name}}};
   QString output;
   int32_t exitCode = 0;
   if (ToolRunner::RunCaptured(help, QString(), 0, 0, ToolRunner::OutputSink(),
-                              ToolRunner::NoDisplay, output, -1,
+                              ConsoleText::NoDisplay, output, -1,
                               exitCode) != ToolRunner::RunResult::Ran) {
     return QString();
   }

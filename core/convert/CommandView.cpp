@@ -2,7 +2,7 @@
 
 #include <QStringList>
 
-#include "core/ground/ToolRunner.h"
+#include "core/ground/CommandLine.h"
 
 namespace Conversion {
 
@@ -13,8 +13,8 @@ namespace {
 // gives the same arguments.
 QString AsShellWords(const QString& typed) {
   QStringList words;
-  for (const QString& argument : ToolRunner::SplitCommandLine(typed))
-    words << ToolRunner::QuoteArgument(argument);
+  for (const QString& argument : CommandLine::SplitCommandLine(typed))
+    words << CommandLine::QuoteArgument(argument);
   return words.join(' ');
 }
 

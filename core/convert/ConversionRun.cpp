@@ -10,9 +10,13 @@
 #include "core/convert/ConversionState.h"
 #include "core/convert/RunSteps.h"
 #include "core/convert/SourceReach.h"
-#include "core/frame/FfmpegReport.h"
+#include "core/frame/FfmpegConsole.h"
 #include "core/frame/FfmpegTools.h"
+#include "core/frame/FfmpegReport.h"
+#include "core/frame/FfmpegValues.h"
 #include "core/frame/Session.h"
+#include "core/ground/CommandLine.h"
+#include "core/ground/ConsoleText.h"
 #include "core/ground/FileServices.h"
 #include "core/ground/ToolRunner.h"
 #include "core/lang/Lang.h"
@@ -76,7 +80,7 @@ class ConversionRun::Steps {
   void RunJoiningStage();
   void RunConvertingStages();
   bool RunRow(int row, const QStringList& inputs, const QString& output);
-  ToolRunner::RunResult RunTool(const ToolRunner::Command& command, uint8_t pipe, QString& capture,
+  ToolRunner::RunResult RunTool(const CommandLine::Command& command, uint8_t pipe, QString& capture,
                                 int32_t& exitCode);
   bool WritesTheOutput(int row) const;
   void NoteInputsRead(const StepCommand& step, bool isEncoder, const QStringList& inputs,
@@ -328,16 +332,16 @@ void ConversionRun::Steps::SetStage(const QString& caption, bool stopEnabled) {
 
 // Every ffmpeg step gets an input pipe, so that "Detener" reaches it. The
 // temporary folder is the working folder: two-pass log files land there.
-ToolRunner::RunResult ConversionRun::Steps::RunTool(const ToolRunner::Command& command,
+ToolRunner::RunResult ConversionRun::Steps::RunTool(const CommandLine::Command& command,
                                                     uint8_t pipe, QString& capture,
                                                     int32_t& exitCode) {
   const ToolRunner::RunResult result = ToolRunner::RunCaptured(
-      ToolRunner::Pipeline{command}, State().TempDir, pipe, pipe,
-      [this](const ToolRunner::BoxUpdate& update) {
-        if (update.action == ToolRunner::BoxUpdate::Replace)
-          emit run_.ConsoleLine(ToolRunner::LastLine(update.text));
+      CommandLine::Pipeline{command}, State().TempDir, pipe, pipe,
+      [this](const ConsoleText::BoxUpdate& update) {
+        if (update.action == ConsoleText::BoxUpdate::Replace)
+          emit run_.ConsoleLine(ConsoleText::LastLine(update.text));
       },
-      ToolRunner::ReplaceByVisibleChunk, capture, KeptOutput, exitCode);
+      ConsoleText::ReplaceByVisibleChunk, capture, KeptOutput, exitCode);
   // The program closing ended the tool: the run stops as "Detener" stops it.
   // A tool of something else still running ends the run there too, as
   // stopped, for nothing failed.
@@ -363,7 +367,7 @@ bool ConversionRun::Steps::RunRow(int row, const QStringList& inputs, const QStr
   const bool started = result == ToolRunner::RunResult::Ran;
   if (!isEncoder) capture_ = FfmpegReport::WithoutNotice(capture_);
   const std::optional<FfmpegReport::Reading> read = isEncoder ? std::nullopt : log_->Read();
-  const FfmpegTools::ConsoleReport* logged = read ? &read->Report : nullptr;
+  const FfmpegConsole::Report* logged = read ? &read->Report : nullptr;
   if (started)
     NoteInputsRead(step, isEncoder, inputs, logged ? logged->MappedInputs() : QList<int>());
   const QStringList& arguments = step.Command.arguments;
@@ -533,7 +537,7 @@ QList<SourceReading> ConversionRun::Steps::ReadSources(const QStringList& source
 
 // ffmpeg reads the file alone, copying it to nothing, as far as it can.
 SourceReading ConversionRun::Steps::ReadAlone(const QString& file) {
-  ToolRunner::Command command =
+  CommandLine::Command command =
       ReadAloneCommand(FfmpegTools::State().FfmpegPath, FileServices::GetShortPath(file));
   log_->Attach(command);
   QString console;
@@ -686,7 +690,7 @@ TestResult ConversionRun::Steps::TestReport() const {
   }
   // The rate is of what the test wrote: a file shorter than the time asked
   // for gives fewer seconds.
-  const double seconds = outputSeconds_.value_or(FfmpegTools::TimeToSeconds(testTime_).toDouble());
+  const double seconds = outputSeconds_.value_or(FfmpegValues::TimeToSeconds(testTime_).toDouble());
   return {TestReportText(FileServices::FileSize(output_), seconds, Lang::TxtPlayFileQuestion()),
           QString(),
           {output_}};

@@ -8,8 +8,12 @@
 
 #include "core/convert/ConversionState.h"
 #include "core/convert/RunSteps.h"
+#include "core/frame/FfmpegProbe.h"
 #include "core/frame/FfmpegTools.h"
+#include "core/frame/FfmpegValues.h"
 #include "core/frame/Session.h"
+#include "core/ground/CommandLine.h"
+#include "core/ground/ConsoleText.h"
 #include "core/ground/FileServices.h"
 #include "core/ground/ToolRunner.h"
 #include "core/lang/Lang.h"
@@ -217,7 +221,7 @@ QStringList SegmentChains(const JoinSource& source, int i, const Segments& shape
   }
   if (!picks.isEmpty())
     chains << "movie=filename=" +
-                  FfmpegTools::FilterGraphValue(QFileInfo(source.File).absoluteFilePath()) +
+                  FfmpegValues::FilterGraphValue(QFileInfo(source.File).absoluteFilePath()) +
                   ":s=" + picks.join('+') + pads.join(QString());
   for (qsizetype k = 0; k < shape.Pictures; ++k) {
     const QString out = Label("v" + tag + "_" + QString::number(k));
@@ -263,13 +267,14 @@ JoinSource ProbeJoinSource(const QString& file) {
       "format=duration:stream=index,codec_type,codec_name,sample_rate,channels,channel_layout,"
       "width,height,pix_fmt,r_frame_rate,sample_aspect_ratio:stream_disposition=attached_pic:"
       "stream_tags=rotate:stream_side_data=rotation");
-  const ToolRunner::Command probe{FfmpegTools::State().FfprobePath,
-                                  {"-v", "quiet", "-show_entries", entries, "-of", "json", "-i",
-                                   FileServices::GetShortPath(QFileInfo(file).absoluteFilePath())}};
+  const CommandLine::Command probe{
+      FfmpegTools::State().FfprobePath,
+      {"-v", "quiet", "-show_entries", entries, "-of", "json", "-i",
+       FileServices::GetShortPath(QFileInfo(file).absoluteFilePath())}};
   QString output;
   int32_t exitCode = 0;
   if (ToolRunner::RunCaptured({probe}, QString(), 0, 0, ToolRunner::OutputSink(),
-                              ToolRunner::NoDisplay, output, -1,
+                              ConsoleText::NoDisplay, output, -1,
                               exitCode) != ToolRunner::RunResult::Ran ||
       exitCode != 0)
     return {file, false, -1, {}};
@@ -311,11 +316,11 @@ void ReadJoinThroughGraph(CommandTable& table) {
   for (int row = 1; row <= 8; ++row) {
     if (table.Kind(row) != StageKind::Ffmpeg) continue;
     QString& cell = table.At(row, 2);
-    const QList<ToolRunner::TypedWord> words = ToolRunner::ScanWords(cell);
+    const QList<CommandLine::TypedWord> words = CommandLine::ScanWords(cell);
     // From the end, so that what is changed does not move what comes before.
     for (qsizetype k = words.size() - 2; k >= 0; --k) {
-      const ToolRunner::TypedWord& word = words[k];
-      const ToolRunner::TypedWord& value = words[k + 1];
+      const CommandLine::TypedWord& word = words[k];
+      const CommandLine::TypedWord& value = words[k + 1];
       if (word.value == format && value.value.toLower() == QLatin1String("concat"))
         cell.replace(value.start, value.length, QStringLiteral("lavfi"));
       else if (word.value == QLatin1String("-safe"))
@@ -344,7 +349,7 @@ std::optional<QString> JoinedInput() {
   }
   // The main probe tells why ffprobe could not open the file; the quiet one
   // above keeps its report clean to read.
-  if (!FfmpegTools::SaidUnreadable(plan.Culprit, FfmpegTools::ProbeMedia(plan.Culprit)))
+  if (!FfmpegProbe::SaidUnreadable(plan.Culprit, FfmpegProbe::ProbeMedia(plan.Culprit)))
     Lang::MsgCannotReadFile(plan.Culprit);
   return std::nullopt;
 }

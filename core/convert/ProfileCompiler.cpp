@@ -5,6 +5,7 @@
 #include <charconv>
 
 #include "core/frame/FfmpegTools.h"
+#include "core/frame/FfmpegValues.h"
 #include "core/frame/Session.h"
 #include "core/ground/FileServices.h"
 #include "core/ground/FilterDef.h"
@@ -289,7 +290,7 @@ bool ToSeconds(const QString& secondsText, float& seconds) {
 bool CompileTrim(const EditProfileRec& p, CompiledEdit& c) {
   float start = 0;
   if (!p.StartPos.isEmpty() && p.StartPos != "0") {
-    const QString seconds = FfmpegTools::TimeToSeconds(p.StartPos);
+    const QString seconds = FfmpegValues::TimeToSeconds(p.StartPos);
     if (!ToSeconds(seconds, start)) return false;
     c.SeekOption = Opt().Seek + " " + seconds;
   }
@@ -304,7 +305,7 @@ bool CompileTrim(const EditProfileRec& p, CompiledEdit& c) {
   }
   if (p.EndPos.isEmpty()) return true;
   float end = 0;
-  if (!ToSeconds(FfmpegTools::TimeToSeconds(p.EndPos), end)) return false;
+  if (!ToSeconds(FfmpegValues::TimeToSeconds(p.EndPos), end)) return false;
   const float length = end - start;
   if (length < 0) return false;  // ffmpeg would refuse a negative length anyway
   c.DurationOption = Opt().Duration + " " + SingleToText(length);

@@ -8,6 +8,7 @@
 
 #include "core/frame/DesktopServices.h"
 #include "core/frame/Session.h"
+#include "core/ground/CommandLine.h"
 #include "core/ground/FileServices.h"
 #include "core/lang/Lang.h"
 
@@ -56,7 +57,7 @@ bool IsOneOf(const QString& path, const QStringList& files) {
 
 bool TakenName(const QString& path) { return FileServices::NameTaken(path); }
 
-QStringList SplitArguments(const QString& text) { return ToolRunner::SplitCommandLine(text); }
+QStringList SplitArguments(const QString& text) { return CommandLine::SplitCommandLine(text); }
 
 StepCommand RowStep(const CommandTable& table, int row, const QStringList& inputs,
                     const QString& output) {
@@ -71,7 +72,7 @@ StepCommand RowStep(const CommandTable& table, int row, const QStringList& input
       step.Command.arguments << SplitArguments(table.At(row, 2)) << input;
     step.Command.arguments << SplitArguments(table.At(row, 3)) << output;
   }
-  step.Shown = ToolRunner::CommandText(step.Command);
+  step.Shown = CommandLine::CommandText(step.Command);
   return step;
 }
 

@@ -7,7 +7,7 @@
 #include <cstdint>
 
 #include "core/convert/CommandTable.h"
-#include "core/ground/ToolRunner.h"
+#include "core/ground/CommandLine.h"
 
 // The pieces a conversion run is made of: the command of a step, whether it
 // succeeded, the concat list, moving tracks, the finishing options and the
@@ -35,7 +35,7 @@ QStringList MoveTracks(const QString& audioTrack, const QString& videoTrack, con
 // One step of a run: what runs, and the command line as the user sees it,
 // which run in a terminal gives the same arguments.
 struct StepCommand {
-  ToolRunner::Command Command;
+  CommandLine::Command Command;
   QString Shown;
   bool operator==(const StepCommand&) const = default;
 };

@@ -95,7 +95,7 @@ bool AsksPartOrPace(const QStringList& arguments) {
   return false;
 }
 
-ToolRunner::Command ReadAloneCommand(const QString& ffmpeg, const QString& file) {
+CommandLine::Command ReadAloneCommand(const QString& ffmpeg, const QString& file) {
   return {ffmpeg, {"-i", file, "-c", "copy", "-f", "null", "-"}};
 }
 

@@ -43,7 +43,7 @@ bool AsksPartOrPace(const QStringList& arguments);
 
 // ffmpeg reading the file alone to its end, as a conversion of it would,
 // writing nothing: what it reads copied to the null muxer.
-ToolRunner::Command ReadAloneCommand(const QString& ffmpeg, const QString& file);
+CommandLine::Command ReadAloneCommand(const QString& ffmpeg, const QString& file);
 
 // What ffmpeg's report of a step says of its reading of the input at this
 // place: its output's status time, that input's length and whether it holds

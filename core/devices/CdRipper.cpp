@@ -5,6 +5,8 @@
 
 #include "core/convert/Conversion.h"
 #include "core/frame/Session.h"
+#include "core/ground/CommandLine.h"
+#include "core/ground/ConsoleText.h"
 #include "core/ground/FileServices.h"
 #include "core/ground/ToolRunner.h"
 
@@ -18,8 +20,8 @@ constexpr int MaxTracks = 99;
 // Runs cdda2wav with these arguments; output gets its whole console output.
 ToolRunner::RunResult RunForOutput(const QStringList& arguments, QString& output) {
   int32_t exitCode = 0;
-  return ToolRunner::RunCaptured(ToolRunner::Pipeline{{State().Cdda2wavPath, arguments}}, QString(),
-                                 0, 0, ToolRunner::OutputSink(), ToolRunner::NoDisplay, output, -1,
+  return ToolRunner::RunCaptured(CommandLine::Pipeline{{State().Cdda2wavPath, arguments}}, QString(),
+                                 0, 0, ToolRunner::OutputSink(), ConsoleText::NoDisplay, output, -1,
                                  exitCode);
 }
 
@@ -198,9 +200,9 @@ RipResult RipTracks(const QList<Track>& tracks, const QString& folder, const QSt
     QString output;
     int32_t exitCode = 0;
     const ToolRunner::RunResult run = ToolRunner::RunCaptured(
-        ToolRunner::Pipeline{{State().Cdda2wavPath, RipArguments(State().CDRipDevice, format,
+        CommandLine::Pipeline{{State().Cdda2wavPath, RipArguments(State().CDRipDevice, format,
                                                                  removeSilence, track.Number)}},
-        folder, 0, 0, show, ToolRunner::AppendChunk, output, 0, exitCode);
+        folder, 0, 0, show, ConsoleText::AppendChunk, output, 0, exitCode);
     if (run == ToolRunner::RunResult::Busy) {
       result.RunnerBusy = true;
       result.Completed = false;

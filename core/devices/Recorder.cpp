@@ -4,8 +4,13 @@
 #include <QRegularExpression>
 #include <QSet>
 
+#include "core/frame/FfmpegConsole.h"
 #include "core/frame/FfmpegReport.h"
 #include "core/frame/FfmpegTools.h"
+#include "core/frame/FfmpegValues.h"
+#include "core/frame/Player.h"
+#include "core/ground/CommandLine.h"
+#include "core/ground/ConsoleText.h"
 #include "core/ground/FileServices.h"
 #include "core/ground/ToolRunner.h"
 #include "core/lang/Lang.h"
@@ -33,7 +38,7 @@ const QSet<QString>& VideoInputs() {
 // when the profile kept the console quiet.
 QString ConsoleEnd(const QString& output, const std::optional<FfmpegReport::Reading>& logged) {
   const QString console = FfmpegReport::WithoutNotice(output);
-  if (!ToolRunner::TrimBlanks(console).isEmpty() || !logged) return console;
+  if (!ConsoleText::TrimBlanks(console).isEmpty() || !logged) return console;
   return FfmpegReport::WithoutStatistics(logged->Text).right(256);
 }
 
@@ -50,12 +55,12 @@ QString DeviceNameOf(const QString& line) {
   return line.mid(2, description - 2).trimmed();
 }
 
-using FfmpegTools::FilterGraphValue;
+using FfmpegValues::FilterGraphValue;
 
 QString DeviceInput(const Device& device, const QString& bufferOption) {
   QString input = bufferOption;
   input +=
-      " " + Opt().Format + " " + device.Format + " -i " + ToolRunner::QuoteArgument(device.Name);
+      " " + Opt().Format + " " + device.Format + " -i " + CommandLine::QuoteArgument(device.Name);
   return input;
 }
 
@@ -86,7 +91,7 @@ bool DurationOption(const RecordRequest& request, QString& option) {
   option.clear();
   const QString& text = request.Duration;
   if (text.isEmpty() || !request.ToFile || !request.From.Devices) return true;
-  const QString seconds = FfmpegTools::TimeToSeconds(text);
+  const QString seconds = FfmpegValues::TimeToSeconds(text);
   if (seconds.isEmpty()) return false;
   option = Opt().Duration + " " + seconds;
   return true;
@@ -127,7 +132,7 @@ void Reset() {
 }
 
 QString DeviceListCommand() {
-  return ToolRunner::QuoteArgument(FfmpegTools::State().FfmpegPath) + " -hide_banner -sources";
+  return CommandLine::QuoteArgument(FfmpegTools::State().FfmpegPath) + " -hide_banner -sources";
 }
 
 void ParseDeviceList(const QString& output, QStringList& audio, QStringList& video) {
@@ -182,7 +187,7 @@ QString PreviewArgs(const Source& source) {
   if (!twoDevices) return window + inputs;
   const QString graph = PreviewGraph(ParseDevice(source.AudioDevice, DefaultAudioFormat),
                                      ParseDevice(source.VideoDevice, DefaultVideoFormat));
-  return window + Opt().Format + " lavfi -i " + ToolRunner::QuoteArgument(graph);
+  return window + Opt().Format + " lavfi -i " + CommandLine::QuoteArgument(graph);
 }
 
 bool IsNumeric(const QString& text) {
@@ -199,8 +204,8 @@ DeviceLists ListDevices() {
   QString output;
   int32_t exitCode = 0;
   DeviceLists lists;
-  if (ToolRunner::RunCaptured(ToolRunner::ParseCommandLine(DeviceListCommand()), QString(), 0, 0,
-                              ToolRunner::OutputSink(), ToolRunner::NoDisplay, output, -1,
+  if (ToolRunner::RunCaptured(CommandLine::ParseCommandLine(DeviceListCommand()), QString(), 0, 0,
+                              ToolRunner::OutputSink(), ConsoleText::NoDisplay, output, -1,
                               exitCode) == ToolRunner::RunResult::Busy) {
     lists.RunnerBusy = true;
     return lists;
@@ -216,7 +221,7 @@ Refusal PlayPreview(const Source& source, bool detached, QObject* companionOwner
   // A player beside the recording runs on its own; the player window takes the runner.
   if (!detached && ToolRunner::GetState() != ToolRunner::Idle) return Refusal::AnotherToolRunning;
   if (!detached) {
-    FfmpegTools::PlayFile({}, params);
+    Player::PlayFile({}, params);
     return Refusal::None;
   }
   ToolRunner::StartCompanion({FfmpegTools::State().FfplayPath, Conversion::SplitArguments(params)},
@@ -245,7 +250,7 @@ Conversion::StepCommand FfmpegOutputStep(const QString& options, const QString& 
   Conversion::StepCommand step;
   step.Command.program = FfmpegTools::State().FfmpegPath;
   step.Command.arguments = Conversion::SplitArguments(options) << output;
-  step.Shown = ToolRunner::CommandText(step.Command);
+  step.Shown = CommandLine::CommandText(step.Command);
   return step;
 }
 
@@ -296,13 +301,13 @@ RecordingEnd RunRecording(const Conversion::StepCommand& step, const ToolRunner:
   // the profile's options ask of the console; at the verbose level it also
   // counts what went into the file.
   const FfmpegReport::Log log(FfmpegReport::VerboseLevel);
-  ToolRunner::Command command = step.Command;
+  CommandLine::Command command = step.Command;
   log.Attach(command);
   QString output;
   int32_t exitCode = 0;
-  FfmpegTools::ConsoleReport report;
+  FfmpegConsole::Report report;
   const ToolRunner::RunResult run = ToolRunner::RunCaptured(
-      ToolRunner::Pipeline{command}, QString(), 1, 1, show, ToolRunner::ReplaceByVisibleChunk,
+      CommandLine::Pipeline{command}, QString(), 1, 1, show, ConsoleText::ReplaceByVisibleChunk,
       output, 256, exitCode, [&report](const QString& chunk) { report.Add(chunk); });
   if (run == ToolRunner::RunResult::Busy) {
     State().RecRunning = 0;

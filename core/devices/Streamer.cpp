@@ -6,6 +6,8 @@
 #include "core/devices/Recorder.h"
 #include "core/frame/FfmpegTools.h"
 #include "core/frame/Session.h"
+#include "core/ground/CommandLine.h"
+#include "core/ground/ConsoleText.h"
 #include "core/ground/FileServices.h"
 #include "core/ground/ToolRunner.h"
 
@@ -120,7 +122,7 @@ ListInput WriteListInput() {
   const QString list = FileServices::GetShortPath(Conversion::WriteConcatList());
   if (list.isEmpty()) return {};
   // The concat demuxer refuses the list's absolute paths unless told they are safe.
-  return {Opt().Format + " concat -safe 0 -i " + ToolRunner::QuoteArgument(list),
+  return {Opt().Format + " concat -safe 0 -i " + CommandLine::QuoteArgument(list),
           FileServices::ParentFolder(list), Refusal::None};
 }
 
@@ -153,8 +155,8 @@ bool WatchStream(const QString& address, QObject* owner) {
 StreamEnd RunStream(const Conversion::StepCommand& step, const ToolRunner::OutputSink& show) {
   State().StreamRunning = 1;
   StreamEnd end;
-  end.RunnerBusy = ToolRunner::RunCaptured(ToolRunner::Pipeline{step.Command}, QString(), 0, 0,
-                                           show, ToolRunner::ReplaceByVisibleChunk, end.Output,
+  end.RunnerBusy = ToolRunner::RunCaptured(CommandLine::Pipeline{step.Command}, QString(), 0, 0,
+                                           show, ConsoleText::ReplaceByVisibleChunk, end.Output,
                                            1024, end.ExitCode) == ToolRunner::RunResult::Busy;
   State().StreamRunning = 0;
   return end;

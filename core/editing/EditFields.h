@@ -33,7 +33,7 @@ FieldChange PositiveNumber(const QString& boxText);
 // The volume box: a whole number above 0, "" clears, anything else keeps.
 FieldChange Volume(const QString& boxText);
 // Trim start and end: the box text as typed when secondsText (what
-// FfmpegTools::TimeToSeconds made of it) is not empty, "" for an empty box.
+// FfmpegValues::TimeToSeconds made of it) is not empty, "" for an empty box.
 FieldChange TimeText(const QString& boxText, const QString& secondsText);
 // Trim duration: unit 0 is a time text as above; for frames and bytes (units
 // 1 and 2) any text is stored as typed.

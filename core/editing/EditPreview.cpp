@@ -4,7 +4,9 @@
 
 #include "core/editing/EditFields.h"
 #include "core/frame/FfmpegTools.h"
+#include "core/frame/FfmpegValues.h"
 #include "core/ground/FileServices.h"
+#include "core/ground/ToolRunner.h"
 
 namespace EditPreview {
 
@@ -41,14 +43,14 @@ Command FrameGrab(const QString& testFile, const QString& frameFile, const QStri
 RunOutcome GrabFrame(const QString& testFile, const QString& frameFile, const QString& seekText) {
   QString output;
   int32_t exitCode = 0;
-  const ToolRunner::RunResult result =
-      ToolRunner::RunCaptured({FrameGrab(testFile, frameFile, seekText)}, QString(), 0, 0,
-                              ToolRunner::OutputSink(), ToolRunner::NoDisplay, output, 0, exitCode);
+  const ToolRunner::RunResult result = ToolRunner::RunCaptured(
+      {FrameGrab(testFile, frameFile, seekText)}, QString(), 0, 0, ToolRunner::OutputSink(),
+      ConsoleText::NoDisplay, output, 0, exitCode);
   return OutcomeOf(result, exitCode);
 }
 
 Command Audition(const QString& testFile, const QString& posText, const QString& volText) {
-  const QString graph = "amovie=filename=" + FfmpegTools::FilterGraphValue(testFile) +
+  const QString graph = "amovie=filename=" + FfmpegValues::FilterGraphValue(testFile) +
                         ":sp=" + posText + ",atrim=duration=7,volume=" + volText;
   return {FfmpegTools::State().FfplayPath,
           {Opt().NoDisplay, Opt().AutoExit, Opt().Format, "lavfi", "-i", graph}};
@@ -87,7 +89,7 @@ DetectedBorders DetectBorders(const QString& testFile, const QString& posText, i
   int32_t exitCode = 0;
   const ToolRunner::RunResult result = ToolRunner::RunCaptured(
       {BorderDetection(testFile, posText)}, QString(), 0, 0, ToolRunner::OutputSink(),
-      ToolRunner::NoDisplay, output, -1, exitCode);
+      ConsoleText::NoDisplay, output, -1, exitCode);
   if (result == ToolRunner::RunResult::Busy) return {RunOutcome::Busy, {}};
   const std::optional<Rect> rect = result == ToolRunner::RunResult::Ran
                                        ? ParseCropDetect(output, exitCode, frameWidth, frameHeight)
@@ -214,10 +216,10 @@ Pipeline EqualizerPipeline(const QString& testFile, const QString& chain) {
 RunOutcome PlayEqualized(const QString& testFile, const QString& chain) {
   QString output;
   int32_t exitCode = 0;
-  const ToolRunner::RunResult result =
-      ToolRunner::RunCaptured(EqualizerPipeline(testFile, chain),
-                              FileServices::ParentFolder(FfmpegTools::State().FfmpegPath), 0, 0,
-                              ToolRunner::OutputSink(), ToolRunner::NoDisplay, output, 0, exitCode);
+  const ToolRunner::RunResult result = ToolRunner::RunCaptured(
+      EqualizerPipeline(testFile, chain),
+      FileServices::ParentFolder(FfmpegTools::State().FfmpegPath), 0, 0, ToolRunner::OutputSink(),
+      ConsoleText::NoDisplay, output, 0, exitCode);
   return OutcomeOf(result, exitCode);
 }
 

@@ -7,7 +7,7 @@
 #include <optional>
 
 #include "core/frame/MediaInfo.h"
-#include "core/ground/ToolRunner.h"
+#include "core/ground/CommandLine.h"
 
 // The ffmpeg and ffplay runs of the editing-profile window against its test
 // file (frame grabs, the audio audition, border detection, playing the
@@ -15,8 +15,8 @@
 // name goes into its run as one whole argument.
 namespace EditPreview {
 
-using ToolRunner::Command;
-using ToolRunner::Pipeline;
+using CommandLine::Command;
+using CommandLine::Pipeline;
 
 // What the window needs to know of its test file, read from ffprobe's report:
 // a number ffprobe did not give, or gave unreadable, stays 0.

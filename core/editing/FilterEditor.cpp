@@ -2,6 +2,8 @@
 
 #include "core/frame/DataFolderManager.h"
 #include "core/frame/FfmpegTools.h"
+#include "core/ground/CommandLine.h"
+#include "core/ground/ConsoleText.h"
 #include "core/ground/FileServices.h"
 #include "core/ground/ProgramFolder.h"
 #include "core/ground/RecordFile.h"
@@ -109,8 +111,8 @@ void AddTestFiles(const QStringList& paths) {
   State().TestFileCount = int(State().TestFiles.size());
 }
 
-ToolRunner::Pipeline TestCommand(const QStringList& inputs, int type, const QString& filterText,
-                                 bool playMode, bool silence) {
+CommandLine::Pipeline TestCommand(const QStringList& inputs, int type, const QString& filterText,
+                                  bool playMode, bool silence) {
   const FfmpegOptionNames& opt = FfmpegTools::State().OptNames;
   QStringList args;
   for (const QString& input : inputs) args << "-i" << input;
@@ -121,7 +123,7 @@ ToolRunner::Pipeline TestCommand(const QStringList& inputs, int type, const QStr
   if (type == 2) args << opt.FilterComplex;
   // The filter text is typed as part of a command line: blanks and quotes in
   // it keep their command-line meaning.
-  args << ToolRunner::SplitCommandLine(filterText);
+  args << CommandLine::SplitCommandLine(filterText);
   if (!playMode) {
     args << opt.Duration << "1"
          << "md5:";
@@ -146,7 +148,7 @@ TestRefusal CheckTest(const TestSettings& settings) {
 
 ToolRunner::RunResult RunTest(const TestSettings& settings, const ToolRunner::OutputSink& show) {
   const bool playMode = !settings.ffmpegOnly;
-  const ToolRunner::Pipeline command =
+  const CommandLine::Pipeline command =
       TestCommand(settings.inputs, settings.type, settings.filterText, playMode, settings.silence);
   State().TestRunning = 1;
   QString output;
@@ -155,7 +157,7 @@ ToolRunner::RunResult RunTest(const TestSettings& settings, const ToolRunner::Ou
       playMode ? FileServices::ParentFolder(FfmpegTools::State().FfmpegPath) : QString();
   const ToolRunner::RunResult result = ToolRunner::RunCaptured(
       command, workDir, 0, 0, show,
-      playMode ? ToolRunner::ReplaceByVisibleChunk : ToolRunner::AppendChunk, output, 0, exitCode);
+      playMode ? ConsoleText::ReplaceByVisibleChunk : ConsoleText::AppendChunk, output, 0, exitCode);
   State().TestRunning = 0;
   return result;
 }

@@ -5,6 +5,7 @@
 #include <QStringList>
 #include <cstdint>
 
+#include "core/ground/CommandLine.h"
 #include "core/ground/FilterDef.h"
 #include "core/ground/ToolRunner.h"
 
@@ -70,8 +71,8 @@ ToolRunner::RunResult RunTest(const TestSettings& settings, const ToolRunner::Ou
 // The test's run: ffmpeg with every input, the raw output format and the
 // filter; piped into ffplay (silenced with -an when asked) in play mode, or
 // one second to the md5 output when playMode is false.
-ToolRunner::Pipeline TestCommand(const QStringList& inputs, int type, const QString& filterText,
-                                 bool playMode, bool silence);
+CommandLine::Pipeline TestCommand(const QStringList& inputs, int type, const QString& filterText,
+                                  bool playMode, bool silence);
 
 // The filter being edited, its copy as saved, its file and the test bench.
 struct FilterEditorState {

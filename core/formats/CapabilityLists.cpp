@@ -4,6 +4,8 @@
 
 #include "core/formats/FormatEditor.h"
 #include "core/frame/FfmpegTools.h"
+#include "core/ground/CommandLine.h"
+#include "core/ground/ConsoleText.h"
 #include "core/ground/ToolRunner.h"
 
 namespace FormatEditor {
@@ -106,9 +108,9 @@ namespace {
 std::optional<QString> FfmpegListing(const QString& option) {
   QString output;
   int32_t exitCode = 0;
-  const QString cmdLine = ToolRunner::QuoteArgument(FfmpegTools::State().FfmpegPath) + " " + option;
-  switch (ToolRunner::RunCaptured(ToolRunner::ParseCommandLine(cmdLine), QString(), 0, 0,
-                                  ToolRunner::OutputSink(), ToolRunner::NoDisplay, output, -1,
+  const QString cmdLine = CommandLine::QuoteArgument(FfmpegTools::State().FfmpegPath) + " " + option;
+  switch (ToolRunner::RunCaptured(CommandLine::ParseCommandLine(cmdLine), QString(), 0, 0,
+                                  ToolRunner::OutputSink(), ConsoleText::NoDisplay, output, -1,
                                   exitCode)) {
     case ToolRunner::RunResult::Ran:
       return output;

@@ -7,10 +7,10 @@
 #include "core/frame/FfmpegTools.h"
 #include "core/frame/Session.h"
 #include "core/frame/TextViewer.h"
+#include "core/ground/CommandLine.h"
 #include "core/ground/FileServices.h"
 #include "core/ground/FormatProfile.h"
 #include "core/ground/ProgramFolder.h"
-#include "core/ground/ToolRunner.h"
 #include "core/lang/Lang.h"
 
 namespace ExternalCodecEditor {
@@ -390,13 +390,13 @@ QString ProgramDocumentationCommand() {
   }
   const QString arguments = Lang::InputDocParams();
   if (arguments.isEmpty()) return QString();
-  return ToolRunner::QuoteArgument(Session::ResolveAppPath(State().CurrentCodec.ExePath)) + " " +
+  return CommandLine::QuoteArgument(Session::ResolveAppPath(State().CurrentCodec.ExePath)) + " " +
          arguments;
 }
 
 QString FfmpegHelpCommand() {
   if (!FfmpegTools::FfmpegExists()) return QString();
-  return ToolRunner::QuoteArgument(FfmpegTools::State().FfmpegPath) + " -h full";
+  return CommandLine::QuoteArgument(FfmpegTools::State().FfmpegPath) + " -h full";
 }
 
 }  // namespace ExternalCodecEditor

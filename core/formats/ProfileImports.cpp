@@ -4,7 +4,7 @@
 
 #include "core/formats/FormatEditor.h"
 #include "core/frame/FfmpegTools.h"
-#include "core/ground/ToolRunner.h"
+#include "core/ground/CommandLine.h"
 #include "core/lang/Lang.h"
 
 namespace FormatEditor {
@@ -22,7 +22,7 @@ struct TypedOptions {
 
 TypedOptions ScanOptions(const QString& text) {
   TypedOptions options;
-  for (const ToolRunner::TypedWord& word : ToolRunner::ScanWords(text)) {
+  for (const CommandLine::TypedWord& word : CommandLine::ScanWords(text)) {
     options.typed << text.mid(word.start, word.length);
     options.arguments << word.value;
   }

@@ -53,7 +53,7 @@ int ChooseColorDialog(QWidget* owner, int /*flags*/, int initialColor) {
 
 bool ShellOpen(const QString& target, QWidget* /*owner*/) {
   if (Dialogs::Open(target)) return true;
-  Lang::MsgCannotOpen(target);
+  Lang::MsgNoProgramToOpen(target);
   return false;
 }
 

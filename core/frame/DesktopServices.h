@@ -35,8 +35,8 @@ QString GetSpecialFolderPath(int folder);
 int ChooseColorDialog(QWidget* owner, int flags, int initialColor);
 
 // Opens a document or web address with the desktop's associated program.
-// When the desktop cannot, the user is told, with the path or address to open
-// by hand, and the result is false.
+// When no program could open it, the user is told so, with the path or
+// address to open by hand and what to install, and the result is false.
 bool ShellOpen(const QString& target, QWidget* owner = nullptr);
 
 // Deletes one file or folder. Mode 0: to the trash after a question; 1: to

@@ -50,4 +50,7 @@ struct FfmpegOptionNames {
   QString AudioTag;
 
   bool operator==(const FfmpegOptionNames&) const = default;
+
+  // The names as ffmpeg and ffplay take them.
+  static FfmpegOptionNames Defaults();
 };

@@ -8,8 +8,9 @@
 #include <iterator>
 
 #include "core/frame/Session.h"
+#include "core/ground/CommandLine.h"
+#include "core/ground/ConsoleText.h"
 #include "core/ground/FileServices.h"
-#include "core/ground/ToolRunner.h"
 
 namespace FfmpegReport {
 
@@ -46,7 +47,7 @@ QString EnvironmentEntry(const QString& file, int level) {
 
 QString ConsoleText(const QString& report) {
   QString text;
-  for (const QString& line : ToolRunner::CleanOutput(report).split(CrLf))
+  for (const QString& line : ConsoleText::CleanOutput(report).split(CrLf))
     if (!line.isEmpty()) text += WithoutLevelTag(line) + CrLf;
   return text;
 }
@@ -239,7 +240,7 @@ Log::~Log() {
   if (!folder_.isEmpty()) FileServices::DeleteFolder(folder_, true);
 }
 
-void Log::Attach(ToolRunner::Command& command) const {
+void Log::Attach(CommandLine::Command& command) const {
   if (folder_.isEmpty()) return;
   QFile::remove(File());
   command.environment << EnvironmentEntry(File(), level_);

@@ -4,8 +4,8 @@
 #include <QStringList>
 #include <optional>
 
-#include "core/frame/FfmpegTools.h"
-#include "core/ground/ToolRunner.h"
+#include "core/frame/FfmpegConsole.h"
+#include "core/ground/CommandLine.h"
 
 // ffmpeg's own report file: the log of a run at the level asked for, whatever
 // level or line prefix the command's options ask of the console. Read after
@@ -44,7 +44,7 @@ QString WithoutStatistics(const QString& text);
 
 // A report as read: what it says, and its text (ConsoleText).
 struct Reading {
-  FfmpegTools::ConsoleReport Report;
+  FfmpegConsole::Report Report;
   QString Text;
 };
 
@@ -95,7 +95,7 @@ class Log {
   Log& operator=(const Log&) = delete;
 
   // Has the command write a new report here, in place of the last one.
-  void Attach(ToolRunner::Command& command) const;
+  void Attach(CommandLine::Command& command) const;
   // What the last report says; nothing without a folder or a readable report.
   std::optional<Reading> Read() const;
 

@@ -1,5 +1,7 @@
 #include "core/frame/TextViewer.h"
 
+#include "core/ground/CommandLine.h"
+#include "core/ground/ConsoleText.h"
 #include "core/ground/ToolRunner.h"
 
 namespace TextViewer {
@@ -27,8 +29,8 @@ std::optional<QString> CommandOutput(const QString& cmdLine) {
   QString output;
   int32_t exitCode = 0;
   const ToolRunner::RunResult result = ToolRunner::RunCaptured(
-      ToolRunner::ParseCommandLine(cmdLine), QString(), 0, 0, ToolRunner::OutputSink(),
-      ToolRunner::NoDisplay, output, -1, exitCode);
+      CommandLine::ParseCommandLine(cmdLine), QString(), 0, 0, ToolRunner::OutputSink(),
+      ConsoleText::NoDisplay, output, -1, exitCode);
   if (result == ToolRunner::RunResult::Busy) return std::nullopt;
   return output;
 }

@@ -7,7 +7,6 @@
 #include <QEventLoop>
 #include <QPointer>
 #include <QProcess>
-#include <QRegularExpression>
 #include <QStringDecoder>
 #include <csignal>
 #include <functional>
@@ -20,114 +19,6 @@ namespace {
 
 constexpr qint64 ChunkBytes = 10240;
 const QString CrLf = QStringLiteral("\r\n");
-
-bool IsBlank(QChar c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
-
-// A backslash inside double quotes escapes only these.
-bool EscapedInDoubleQuotes(QChar c) { return c == '"' || c == '\\' || c == '$' || c == '`'; }
-
-// A backslash and the line break after it vanish, as in a shell.
-qsizetype LineContinuation(const QString& text, qsizetype i) {
-  if (text.mid(i, 2) == QStringLiteral("\\\n")) return 2;
-  if (text.mid(i, 3) == QStringLiteral("\\\r\n")) return 3;
-  return 0;
-}
-
-// The double-quoted part that starts at text[i]; i ends past its closing quote.
-void TakeDoubleQuoted(const QString& text, qsizetype& i, QString& value) {
-  for (++i; i < text.size(); ++i) {
-    const QChar c = text[i];
-    if (const qsizetype skip = LineContinuation(text, i)) {
-      i += skip - 1;
-    } else if (c == '\\' && i + 1 < text.size() && EscapedInDoubleQuotes(text[i + 1])) {
-      value += text[++i];
-    } else if (c == '"' && i + 1 < text.size() && text[i + 1] == '"') {
-      // Options stored in older profiles wrote a quote inside quotes as "".
-      value += '"';
-      ++i;
-    } else if (c == '"') {
-      ++i;
-      return;
-    } else {
-      value += c;
-    }
-  }
-}
-
-// The word that starts at text[i]; i ends on the blank after it.
-TypedWord TakeWord(const QString& text, qsizetype& i) {
-  TypedWord word;
-  word.start = i;
-  while (i < text.size() && !IsBlank(text[i])) {
-    const QChar c = text[i];
-    if (c == '\'') {
-      const qsizetype close = text.indexOf('\'', i + 1);
-      const qsizetype end = close < 0 ? text.size() : close;
-      word.value += text.mid(i + 1, end - i - 1);
-      i = close < 0 ? end : end + 1;
-    } else if (c == '"') {
-      TakeDoubleQuoted(text, i, word.value);
-    } else if (const qsizetype skip = LineContinuation(text, i)) {
-      i += skip;
-    } else if (c == '\\' && i + 1 < text.size()) {
-      word.value += text[i + 1];
-      i += 2;
-    } else {
-      word.value += c;
-      ++i;
-    }
-  }
-  word.length = i - word.start;
-  return word;
-}
-
-// Blanks, and line continuations among them, which make no word of their own.
-void SkipBlanks(const QString& text, qsizetype& i) {
-  while (i < text.size()) {
-    if (IsBlank(text[i])) {
-      ++i;
-    } else if (const qsizetype skip = LineContinuation(text, i)) {
-      i += skip;
-    } else {
-      return;
-    }
-  }
-}
-
-// Inside single quotes nothing is special but the closing quote, so a quote
-// closes, is escaped and reopens.
-QString SingleQuoted(const QString& text) {
-  return "'" + QString(text).replace("'", "'\\''") + "'";
-}
-
-// cmd.exe's command is split at every '|' that no quote or backslash protects.
-QStringList SplitAtPipes(const QString& text) {
-  QStringList parts(1);
-  QChar quote;  // the open quote, if any
-  for (qsizetype i = 0; i < text.size(); ++i) {
-    const QChar c = text[i];
-    if (quote.isNull() && c == '|') {
-      parts.append(QString());
-      continue;
-    }
-    parts.last() += c;
-    if (c == '\\' && quote != '\'' && i + 1 < text.size()) {
-      parts.last() += text[++i];
-    } else if (quote.isNull() && (c == '\'' || c == '"')) {
-      quote = c;
-    } else if (c == quote) {
-      quote = QChar();
-    }
-  }
-  return parts;
-}
-
-Command CommandFromWords(QStringList words) {
-  Command command;
-  if (!words.isEmpty()) command.program = words.takeFirst();
-  command.arguments = words;
-  return command;
-}
 
 bool WaitsForOutput(uint8_t withStdin, uint8_t peekFirst) {
   return withStdin == 1 || peekFirst == 1;
@@ -187,9 +78,9 @@ class Run : public QObject {
         runningState_(waits ? Waiting : Running),
         sink_(sink) {}
 
-  bool Start(const Pipeline& pipeline, const QString& workDir, bool withStdin) {
+  bool Start(const CommandLine::Pipeline& pipeline, const QString& workDir, bool withStdin) {
     if (pipeline.isEmpty()) return false;
-    for (const Command& command : pipeline) {
+    for (const CommandLine::Command& command : pipeline) {
       if (command.program.isEmpty()) return false;
       auto process = std::make_unique<QProcess>();
       StartInOwnGroup(process.get());
@@ -300,15 +191,15 @@ class Run : public QObject {
     while (source.process->bytesAvailable() > 0) {
       const QByteArray bytes = source.process->read(ChunkBytes);
       if (bytes.isEmpty()) break;
-      HandleChunk(CleanOutput(source.decoder.decode(bytes)));
+      HandleChunk(ConsoleText::CleanOutput(source.decoder.decode(bytes)));
     }
   }
 
   void HandleChunk(const QString& chunk) {
-    KeepOutput(output_, chunk, maxKeep_);
+    ConsoleText::KeepOutput(output_, chunk, maxKeep_);
     if (sink_) sink_(chunk);
-    if (displayMode_ == NoDisplay || !show_) return;
-    show_(UpdateForChunk(chunk, displayMode_, false));
+    if (displayMode_ == ConsoleText::NoDisplay || !show_) return;
+    show_(ConsoleText::UpdateForChunk(chunk, displayMode_, false));
   }
 
   bool Alive(size_t k) const { return processes_[k]->state() != QProcess::NotRunning; }
@@ -391,53 +282,16 @@ void Wake() {
 
 }  // namespace
 
-QList<TypedWord> ScanWords(const QString& text) {
-  QList<TypedWord> words;
-  qsizetype i = 0;
-  for (SkipBlanks(text, i); i < text.size(); SkipBlanks(text, i)) words << TakeWord(text, i);
-  return words;
-}
-
-QStringList SplitCommandLine(const QString& text) {
-  QStringList words;
-  for (const TypedWord& word : ScanWords(text)) words << word.value;
-  return words;
-}
-
-QString QuoteArgument(const QString& argument) {
-  static const QRegularExpression plain(QStringLiteral("^[A-Za-z0-9_@%+=:,./-]+$"));
-  if (plain.match(argument).hasMatch()) return argument;
-  return SingleQuoted(argument);
-}
-
-QString CommandText(const Command& command) {
-  // A first word holding '=' would be read as a variable assignment.
-  QString text = command.program.contains('=') ? SingleQuoted(command.program)
-                                               : QuoteArgument(command.program);
-  for (const QString& argument : command.arguments) text += " " + QuoteArgument(argument);
-  return text;
-}
-
-Pipeline ParseCommandLine(const QString& cmdLine) {
-  static const QRegularExpression interpreter(
-      QStringLiteral(R"(^[ \t]*"?(?:[^"]*[\\/])?cmd(?:\.exe)?"?[ \t]+/[cC](?:[ \t]+|$)(.*)$)"),
-      QRegularExpression::CaseInsensitiveOption | QRegularExpression::DotMatchesEverythingOption);
-  const QRegularExpressionMatch match = interpreter.match(cmdLine);
-  if (!match.hasMatch()) return {CommandFromWords(SplitCommandLine(cmdLine))};
-  Pipeline pipeline;
-  for (const QString& part : SplitAtPipes(match.captured(1)))
-    pipeline.append(CommandFromWords(SplitCommandLine(part)));
-  return pipeline;
-}
-
-RunResult RunCaptured(const Pipeline& pipeline, const QString& workDir, uint8_t withStdin,
-                      uint8_t peekFirst, const OutputSink& show, uint8_t displayMode,
-                      QString& output, int32_t maxKeep, int32_t& exitCode, const ChunkSink& sink) {
+RunResult RunCaptured(const CommandLine::Pipeline& pipeline, const QString& workDir,
+                      uint8_t withStdin, uint8_t peekFirst, const OutputSink& show,
+                      uint8_t displayMode, QString& output, int32_t maxKeep, int32_t& exitCode,
+                      const ChunkSink& sink) {
   if (active || State().ConsoleState != Idle || State().ProgramClosing) return RunResult::Busy;
   output.clear();
   State().ConsoleInput.clear();
   exitCode = 0;
-  if (displayMode != NoDisplay && show) show({BoxUpdate::Replace, QString()});
+  if (displayMode != ConsoleText::NoDisplay && show)
+    show({ConsoleText::BoxUpdate::Replace, QString()});
   Run run(show, displayMode, output, maxKeep, WaitsForOutput(withStdin, peekFirst), sink);
   if (!run.Start(pipeline, workDir, withStdin == 1)) return RunResult::NotStarted;
   active = &run;
@@ -452,7 +306,7 @@ RunResult RunCaptured(const Pipeline& pipeline, const QString& workDir, uint8_t 
 
 uint8_t GetState() { return State().ConsoleState; }
 
-bool StartCompanion(const Command& command, QObject* owner) {
+bool StartCompanion(const CommandLine::Command& command, QObject* owner) {
   if (State().ProgramClosing) return false;
   auto* process = new QProcess;
   StartInOwnGroup(process);
@@ -530,58 +384,6 @@ int32_t EndCode(bool stoppedByUs, const QList<ProcessEnd>& ends) {
     if (ends[k].crashed && ends[k].code != SIGPIPE) return codeOf(ends[k]);
   }
   return 0;
-}
-
-QString CleanOutput(const QString& text) {
-  QString kept;
-  kept.reserve(text.size());
-  for (const QChar c : text) {
-    const char16_t u = c.unicode();
-    const bool control = u < 32 && u != '\t' && u != '\n' && u != '\r';
-    const bool c1 = (u >= 0x81 && u <= 0x90) || (u >= 0x93 && u <= 0x9F) || u == 0x7F;
-    if (!control && !c1) kept += c;
-  }
-  kept.replace('\n', '\r');
-  kept.replace(QStringLiteral("\r"), CrLf);
-  kept.replace(CrLf + CrLf, CrLf);
-  return kept;
-}
-
-QString TrimBlanks(const QString& text) {
-  auto blank = [](QChar c) { return c == '\t' || c == '\n' || c == '\r' || c == ' '; };
-  qsizetype begin = 0;
-  qsizetype end = text.size();
-  while (begin < end && blank(text[begin])) ++begin;
-  while (end > begin && blank(text[end - 1])) --end;
-  return text.mid(begin, end - begin);
-}
-
-QString LastLine(const QString& text) {
-  // Once trimmed, the text ends in its last line that is not blank.
-  const QString trimmed = TrimBlanks(text);
-  const qsizetype lineEnd = trimmed.lastIndexOf(CrLf);
-  return lineEnd < 0 ? trimmed : TrimBlanks(trimmed.sliced(lineEnd + CrLf.size()));
-}
-
-void KeepOutput(QString& output, const QString& chunk, int32_t maxKeep) {
-  if (maxKeep == 0) return;
-  output += chunk;
-  if (maxKeep > 0 && output.size() > maxKeep) output.remove(0, output.size() - maxKeep);
-}
-
-BoxUpdate UpdateForChunk(const QString& chunk, uint8_t displayMode, bool singleLine) {
-  BoxUpdate update;
-  if (displayMode == AppendChunk) {
-    update = {BoxUpdate::Append, chunk};
-  } else if (displayMode == ReplaceByChunk) {
-    update = {BoxUpdate::Replace, TrimBlanks(chunk)};
-  } else if (displayMode == ReplaceByVisibleChunk) {
-    QString visible = chunk;
-    visible.remove('\t').remove('\n').remove('\r');
-    if (!visible.isEmpty()) update = {BoxUpdate::Replace, TrimBlanks(chunk)};
-  }
-  if (singleLine) update.text.remove(CrLf);
-  return update;
 }
 
 }  // namespace ToolRunner

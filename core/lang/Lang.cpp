@@ -263,7 +263,6 @@ void MsgFiltersMissing(const QString& list) { Box(LineText(67) + kLineBreak + li
 void MsgFfmpegError(const QString& errorText) {
   Box(LineText(120) + kLineBreak + errorText, kStop);
 }
-void MsgCannotOpen(const QString& target) { Box(LineText(105) + kLineBreak + target, kStop); }
 
 void MsgHowToStopFfplay() { Show(53, kPlain); }
 void MsgConfirmParamChanges() { Show(526, kPlain); }

@@ -170,9 +170,6 @@ void MsgEditProfileNotFound(const QString& name);
 void MsgFiltersMissing(const QString& list);
 // 120: "Error en ffmpeg:" + line break + errorText
 void MsgFfmpegError(const QString& errorText);
-// 105: "No se pudo iniciar el proceso" + line break + the path or address that
-// the desktop could not open, so that the user can open it by hand
-void MsgCannotOpen(const QString& target);
 
 // Message boxes of other styles: 53 and 526 plain OK, 108 information icon, 92 the stop
 // icon with a loaded table and the information icon in Spanish.

@@ -7,6 +7,7 @@
 #include "core/convert/RunInputs.h"
 #include "core/frame/DesktopServices.h"
 #include "core/frame/FfmpegTools.h"
+#include "core/frame/Player.h"
 #include "core/frame/Session.h"
 #include "core/ground/Dialogs.h"
 #include "core/ground/ToolRunner.h"
@@ -51,7 +52,7 @@ void AskTestQuestion(const TestResult& result) {
   if (!result.Folder.isEmpty())
     DesktopServices::ShellOpen(result.Folder);
   else
-    FfmpegTools::PlayFile(result.Files, QString());
+    Player::PlayFile(result.Files, QString());
 }
 
 }  // namespace

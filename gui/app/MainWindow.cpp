@@ -31,11 +31,14 @@
 #include "core/formats/FormatEditor.h"
 #include "core/frame/DataFolderManager.h"
 #include "core/frame/DesktopServices.h"
+#include "core/frame/FfmpegProbe.h"
 #include "core/frame/FfmpegTools.h"
 #include "core/frame/MediaInfo.h"
+#include "core/frame/Player.h"
 #include "core/frame/ProgramHelp.h"
 #include "core/frame/Session.h"
 #include "core/frame/TextViewer.h"
+#include "core/ground/CommandLine.h"
 #include "core/ground/Dialogs.h"
 #include "core/ground/FileServices.h"
 #include "core/ground/ProgramFolder.h"
@@ -444,7 +447,7 @@ void MainWindow::MoveSelectedFileDown() {
 
 void MainWindow::PlaySelectedFile() {
   const int row = SelectedRow();
-  if (row >= 0 && RunnerFree()) FfmpegTools::PlayFile({Session::State().FileList[row]}, "");
+  if (row >= 0 && RunnerFree()) Player::PlayFile({Session::State().FileList[row]}, "");
 }
 
 void MainWindow::AnalyseSelectedFile() {
@@ -455,11 +458,11 @@ void MainWindow::AnalyseSelectedFile() {
   {
     WaitWindow wait;
     wait.Load();
-    info = FfmpegTools::ProbeMedia(Session::State().FileList[row]);
+    info = FfmpegProbe::ProbeMedia(Session::State().FileList[row]);
     stopped = wait.ToolStopped();
   }
   // A probe the user stopped by closing the wait window has nothing to tell.
-  if (stopped || FfmpegTools::SaidUnreadable(Session::State().FileList[row], info)) return;
+  if (stopped || FfmpegProbe::SaidUnreadable(Session::State().FileList[row], info)) return;
   Dialogs::MsgBox(InputProbe::Report(info), 0, windowTitle());
 }
 
@@ -492,7 +495,7 @@ namespace {
 // Shows a tool's own text in the viewer; the main window waits hidden.
 void ShowToolText(MainWindow* form, const QString& program, const QString& arguments) {
   form->hide();
-  TextViewer::ShowCommandOutput(ToolRunner::QuoteArgument(program) + " " + arguments, form);
+  TextViewer::ShowCommandOutput(CommandLine::QuoteArgument(program) + " " + arguments, form);
   ModalWindow::ShowAgain(form);
 }
 

@@ -1,7 +1,7 @@
 #include "gui/app/WindowServices.h"
 
 #include "core/frame/DataFolderManager.h"
-#include "core/frame/FfmpegTools.h"
+#include "core/frame/Player.h"
 #include "core/frame/TextViewer.h"
 #include "core/lang/Lang.h"
 #include "gui/editing/EditingProfileWindow.h"
@@ -32,7 +32,7 @@ void Install() {
       "qep", [](const QString& name) { EditingProfileWindow::ShowEditor(name, 0); });
   DataFolderManager::InstallEditor("qfl", &FilterEditorWindow::ShowEditor);
   TextViewer::InstallViewer({&TextViewerWindow::ShowCommandOutput, &TextViewerWindow::CloseViewer});
-  FfmpegTools::InstallPlayerWindow(&PlayerWindow::Play);
+  Player::InstallPlayerWindow(&PlayerWindow::Play);
   ScreenFit::Install();
 }
 

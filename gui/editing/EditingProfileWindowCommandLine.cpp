@@ -6,7 +6,7 @@
 #include "core/frame/AnotherToolRunning.h"
 #include "core/frame/FfmpegTools.h"
 #include "core/frame/TextViewer.h"
-#include "core/ground/ToolRunner.h"
+#include "core/ground/CommandLine.h"
 #include "gui/editing/EditingProfileWindow.h"
 #include "gui/editing/EditingProfileWindowLayout.h"
 
@@ -51,5 +51,5 @@ void EditingProfileWindow::OnInputParamsEdited() {
 void EditingProfileWindow::ShowFfmpegHelp() {
   if (!FfmpegTools::FfmpegExists() || AnotherToolRunning::Refuse()) return;
   TextViewer::ShowCommandOutput(
-      ToolRunner::QuoteArgument(FfmpegTools::State().FfmpegPath) + " -h full", this);
+      CommandLine::QuoteArgument(FfmpegTools::State().FfmpegPath) + " -h full", this);
 }

@@ -13,6 +13,9 @@
 #include "core/editing/EditPreview.h"
 #include "core/editing/EditingProfileEditor.h"
 #include "core/frame/FfmpegTools.h"
+#include "core/frame/Player.h"
+#include "core/ground/CommandLine.h"
+#include "core/ground/ConsoleText.h"
 #include "core/ground/FileServices.h"
 #include "core/ground/ToolRunner.h"
 #include "core/lang/Lang.h"
@@ -96,7 +99,7 @@ void EditingProfileWindow::PreviewAtPosition() {
   if (testHasAudio == 1 && volumeBar->isEnabled() && !muteCheck->isChecked() &&
       FileServices::FileExists(FfmpegTools::State().FfplayPath)) {
     const QString volume = SingleText(float(RoundHalfEven(1.0 - volumeMarker->Top, 2)));
-    const ToolRunner::Command audition = EditPreview::Audition(testFile, posText, volume);
+    const CommandLine::Command audition = EditPreview::Audition(testFile, posText, volume);
     ToolRunner::StartCompanion(audition, this);
   }
   if (testHasVideo == 0 && !auditionTimer->isActive()) auditionTimer->start();
@@ -197,7 +200,7 @@ void EditingProfileWindow::PlayExplored() {
     params = EditPreview::PlayCropOptions(float(positionMarker->Left), float(positionMarker->Width),
                                           testDuration, crop);
   }
-  FfmpegTools::PlayFile({testFile}, params);
+  Player::PlayFile({testFile}, params);
 }
 
 void EditingProfileWindow::DetectBorders() {

@@ -13,8 +13,12 @@
 #include "core/editing/EditingProfileEditor.h"
 #include "core/frame/AnotherToolRunning.h"
 #include "core/frame/DesktopServices.h"
+#include "core/frame/FfmpegProbe.h"
 #include "core/frame/FfmpegTools.h"
+#include "core/frame/Player.h"
 #include "core/frame/Session.h"
+#include "core/ground/CommandLine.h"
+#include "core/ground/ConsoleText.h"
 #include "core/ground/FileServices.h"
 #include "core/ground/ToolRunner.h"
 #include "core/lang/Lang.h"
@@ -118,8 +122,8 @@ void EditingProfileWindow::LoadTestFile(const QString& path) {
   // A tool still running keeps the runner: the probe could learn nothing, and
   // the file would stand as one without pictures, sound or length.
   if (ToolRunner::GetState() != ToolRunner::Idle) return;
-  const MediaInfo info = FfmpegTools::ProbeMedia(path);
-  if (FfmpegTools::SaidUnreadable(path, info)) return;
+  const MediaInfo info = FfmpegProbe::ProbeMedia(path);
+  if (FfmpegProbe::SaidUnreadable(path, info)) return;
   const EditPreview::TestFileFacts facts = EditPreview::FactsOf(info);
   testHasVideo = facts.hasVideo;
   testHasAudio = facts.hasAudio;
@@ -237,5 +241,5 @@ void EditingProfileWindow::Preview() {
     default:
       break;
   }
-  FfmpegTools::PlayFile({testFile}, options);
+  Player::PlayFile({testFile}, options);
 }

@@ -8,6 +8,8 @@
 #include "core/editing/EditingProfileEditor.h"
 #include "core/frame/AnotherToolRunning.h"
 #include "core/frame/FfmpegTools.h"
+#include "core/frame/FfmpegValues.h"
+#include "core/frame/Player.h"
 #include "gui/editing/EditingProfileWindow.h"
 #include "gui/editing/EditingProfileWindowLayout.h"
 
@@ -76,15 +78,14 @@ void EditingProfileWindow::ClearTrim() {
 
 void EditingProfileWindow::OnTimeEdited(QLineEdit* box) {
   if (EditingProfileEditor::State().Loading == 1) return;
-  Apply(EditFields::TimeText(box->text(), FfmpegTools::TimeToSeconds(box->text())),
+  Apply(EditFields::TimeText(box->text(), FfmpegValues::TimeToSeconds(box->text())),
         FieldOfBox(box));
 }
 
 void EditingProfileWindow::OnDurationEdited() {
   if (EditingProfileEditor::State().Loading == 1) return;
   const int unit = std::clamp(durationUnitCombo->currentIndex(), 0, 2);
-  Apply(EditFields::DurationText(durationBox->text(), unit,
-                                 FfmpegTools::TimeToSeconds(durationBox->text())),
+  Apply(EditFields::DurationText(durationBox->text(), unit, FfmpegValues::TimeToSeconds(durationBox->text())),
         FieldOfBox(durationBox));
 }
 
@@ -109,14 +110,14 @@ void EditingProfileWindow::OnEndModeChosen() {
 
 void EditingProfileWindow::PlayFromStartPosition() {
   if (NeedTestFile()) return;
-  const QString seconds = FfmpegTools::TimeToSeconds(startPosition->text());
+  const QString seconds = FfmpegValues::TimeToSeconds(startPosition->text());
   if (!seconds.isEmpty() && !AnotherToolRunning::Refuse())
-    FfmpegTools::PlayFile({testFile}, FfmpegTools::State().OptNames.Seek + " " + seconds);
+    Player::PlayFile({testFile}, FfmpegTools::State().OptNames.Seek + " " + seconds);
 }
 
 void EditingProfileWindow::PlayFromEndPosition() {
   if (NeedTestFile()) return;
-  const QString seconds = FfmpegTools::TimeToSeconds(endPosition->text());
+  const QString seconds = FfmpegValues::TimeToSeconds(endPosition->text());
   if (!seconds.isEmpty() && !AnotherToolRunning::Refuse())
-    FfmpegTools::PlayFile({testFile}, FfmpegTools::State().OptNames.Seek + " " + seconds);
+    Player::PlayFile({testFile}, FfmpegTools::State().OptNames.Seek + " " + seconds);
 }

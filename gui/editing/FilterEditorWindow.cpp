@@ -21,6 +21,7 @@
 #include "core/frame/ProgramHelp.h"
 #include "core/frame/Session.h"
 #include "core/frame/TextViewer.h"
+#include "core/ground/CommandLine.h"
 #include "core/ground/ToolRunner.h"
 #include "core/lang/Lang.h"
 #include "gui/ground/AccessibleNames.h"
@@ -370,7 +371,7 @@ void FilterEditorWindow::ShowFfmpegHelp() {
   // The viewer would open on nothing while another tool holds the runner.
   if (AnotherToolRunning::Refuse()) return;
   TextViewer::ShowCommandOutput(
-      ToolRunner::QuoteArgument(FfmpegTools::State().FfmpegPath) + " -filters", this);
+      CommandLine::QuoteArgument(FfmpegTools::State().FfmpegPath) + " -filters", this);
 }
 
 void FilterEditorWindow::ShowProgramHelp() { ProgramHelp::ShowProgramHelp(); }

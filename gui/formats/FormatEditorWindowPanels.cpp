@@ -13,9 +13,11 @@
 #include "core/formats/FormatEditor.h"
 #include "core/frame/AnotherToolRunning.h"
 #include "core/frame/DesktopServices.h"
+#include "core/frame/FfmpegProbe.h"
 #include "core/frame/FfmpegTools.h"
 #include "core/frame/ProgramHelp.h"
 #include "core/frame/TextViewer.h"
+#include "core/ground/CommandLine.h"
 #include "core/ground/FileServices.h"
 #include "core/ground/ToolRunner.h"
 #include "core/lang/Lang.h"
@@ -26,7 +28,7 @@
 void FormatEditorWindow::ShowHelp(const QString& option) {
   if (AnotherToolRunning::Refuse() || !FfmpegTools::FfmpegExists()) return;
   TextViewer::ShowCommandOutput(
-      ToolRunner::QuoteArgument(FfmpegTools::State().FfmpegPath) + " " + option, this);
+      CommandLine::QuoteArgument(FfmpegTools::State().FfmpegPath) + " " + option, this);
 }
 
 void FormatEditorWindow::ShowProgramHelp() { ProgramHelp::ShowProgramHelp(); }
@@ -139,11 +141,10 @@ void FormatEditorWindow::ShowFormatHelp() {
     return;
   }
   if (!FfmpegTools::FfmpegExists()) return;
-  const QString topic = outputFormatOption->isChecked()
-                            ? "muxer=" + outputFormatCombo->currentText()
-                            : "demuxer=" + inputFormatCombo->currentText();
-  const QString cmdLine = ToolRunner::QuoteArgument(FfmpegTools::State().FfmpegPath) + " -h " +
-                          ToolRunner::QuoteArgument(topic);
+  const QString topic =
+      outputFormatOption->isChecked() ? "muxer=" + outputFormatCombo->currentText() : "demuxer=" + inputFormatCombo->currentText();
+  const QString cmdLine = CommandLine::QuoteArgument(FfmpegTools::State().FfmpegPath) + " -h " +
+                          CommandLine::QuoteArgument(topic);
   CloseFormatPanel();
   TextViewer::ShowCommandOutput(cmdLine, this);
 }
@@ -157,10 +158,9 @@ void FormatEditorWindow::ShowCodecHelp() {
   }
   if (!FfmpegTools::FfmpegExists()) return;
   const QString topic = (encoderViewOption->isChecked() ? "encoder=" : "decoder=") +
-                        (audioCodecOption->isChecked() ? audioCodecCombo->currentText()
-                                                       : videoCodecCombo->currentText());
-  const QString cmdLine = ToolRunner::QuoteArgument(FfmpegTools::State().FfmpegPath) + " -h " +
-                          ToolRunner::QuoteArgument(topic);
+                        (audioCodecOption->isChecked() ? audioCodecCombo->currentText() : videoCodecCombo->currentText());
+  const QString cmdLine = CommandLine::QuoteArgument(FfmpegTools::State().FfmpegPath) + " -h " +
+                          CommandLine::QuoteArgument(topic);
   CloseCodecPanel();
   TextViewer::ShowCommandOutput(cmdLine, this);
 }
@@ -200,8 +200,8 @@ void FormatEditorWindow::ImportFromFile() {
   waitLabel->setText(Tag(waitLabel));
   waitPanel->show();
   waitPanel->raise();
-  const MediaInfo info = FfmpegTools::ProbeMedia(chosen.first());
-  if (FfmpegTools::SaidUnreadable(chosen.first(), info)) {
+  const MediaInfo info = FfmpegProbe::ProbeMedia(chosen.first());
+  if (FfmpegProbe::SaidUnreadable(chosen.first(), info)) {
     ClosePanel(waitPanel);
     return;
   }

@@ -8,7 +8,8 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-#include "core/frame/FfmpegTools.h"
+#include "core/frame/Player.h"
+#include "core/ground/ConsoleText.h"
 #include "core/ground/Dialogs.h"
 #include "core/ground/ToolRunner.h"
 #include "core/lang/Lang.h"
@@ -36,22 +37,22 @@ PlayerWindow::~PlayerWindow() = default;
 
 PlayerWindow* PlayerWindow::Instance() { return g_instance.data(); }
 
-void PlayerWindow::Play(const FfmpegTools::PlayCommand& command) {
+void PlayerWindow::Play(const Player::PlayCommand& command) {
   PlayerWindow window;
   // The play starts once the window is up, inside the modal wait.
   QTimer::singleShot(0, &window, [&window, &command] { window.RunPlay(command); });
   ModalWindow::Run(&window);
 }
 
-void PlayerWindow::RunPlay(const FfmpegTools::PlayCommand& command) {
+void PlayerWindow::RunPlay(const Player::PlayCommand& command) {
   QString output;
   int32_t exitCode = 0;
   playing_ = true;
   const ToolRunner::RunResult result =
       ToolRunner::RunCaptured(command.pipeline, command.workDir, 0, 1, playerOutput, true,
-                              ToolRunner::ReplaceByVisibleChunk, output, 0, exitCode);
+                              ConsoleText::ReplaceByVisibleChunk, output, 0, exitCode);
   playing_ = false;
-  FfmpegTools::State().PipeMode = 0;
+  Player::State().PipeMode = 0;
   if (result == ToolRunner::RunResult::Busy) {
     // Another tool took the runner while the window came up: nothing plays.
     Lang::MsgAnotherToolRunning();
@@ -109,7 +110,7 @@ void PlayerWindow::Load() { Lang::TranslateForm18(); }
 
 void PlayerWindow::Stop() {
   if (!playing_) return;
-  if (FfmpegTools::State().PipeMode == 1) {
+  if (Player::State().PipeMode == 1) {
     Lang::MsgHowToStopFfplay();
   } else {
     ToolRunner::RequestStop();

@@ -4,11 +4,11 @@
 
 class QPlainTextEdit;
 class QPushButton;
-namespace FfmpegTools {
+namespace Player {
 struct PlayCommand;
 }
 
-// The player window: ffplay's latest output while FfmpegTools::PlayFile plays.
+// The player window: ffplay's latest output while Player::PlayFile plays.
 class PlayerWindow : public QWidget {
   Q_OBJECT
 
@@ -20,7 +20,7 @@ class PlayerWindow : public QWidget {
   static PlayerWindow* Instance();
   // Runs the play in a new player window, which hides every other window until
   // the user closes it; returns then.
-  static void Play(const FfmpegTools::PlayCommand& command);
+  static void Play(const Player::PlayCommand& command);
 
   // The key list of "Ayuda"; ffplay's own, so English in every language.
   static QString UsageText();
@@ -41,7 +41,7 @@ class PlayerWindow : public QWidget {
   void Load();
   // Runs the play with its output in playerOutput; the buttons go off when it
   // ends. The window closes, after saying why, when another tool has the runner.
-  void RunPlay(const FfmpegTools::PlayCommand& command);
+  void RunPlay(const Player::PlayCommand& command);
 
   // While the window's own play runs: only that play is stopped or holds the window open.
   bool playing_ = false;

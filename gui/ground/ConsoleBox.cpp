@@ -5,24 +5,28 @@
 #include <QPointer>
 #include <QTextCursor>
 
+#include "core/ground/CommandLine.h"
+#include "core/ground/ConsoleText.h"
+
 namespace ToolRunner {
 
 namespace {
 
-void ShowInLine(QLineEdit* box, const BoxUpdate& update, bool autoScroll) {
-  if (update.action == BoxUpdate::Append)
+void ShowInLine(QLineEdit* box, const ConsoleText::BoxUpdate& update, bool autoScroll) {
+  if (update.action == ConsoleText::BoxUpdate::Append)
     box->setText(box->text() + QString(update.text).remove(QStringLiteral("\r\n")));
-  if (update.action == BoxUpdate::Replace) box->setText(LastLine(update.text));
+  if (update.action == ConsoleText::BoxUpdate::Replace)
+    box->setText(ConsoleText::LastLine(update.text));
   if (autoScroll) box->setCursorPosition(box->text().size());
 }
 
-void ShowInText(QPlainTextEdit* box, const BoxUpdate& update, bool autoScroll) {
-  if (update.action == BoxUpdate::Append) {
+void ShowInText(QPlainTextEdit* box, const ConsoleText::BoxUpdate& update, bool autoScroll) {
+  if (update.action == ConsoleText::BoxUpdate::Append) {
     QTextCursor end(box->document());
     end.movePosition(QTextCursor::End);
     end.insertText(update.text);
   }
-  if (update.action == BoxUpdate::Replace) box->setPlainText(update.text);
+  if (update.action == ConsoleText::BoxUpdate::Replace) box->setPlainText(update.text);
   if (autoScroll) box->moveCursor(QTextCursor::End);
 }
 
@@ -30,16 +34,17 @@ void ShowInText(QPlainTextEdit* box, const BoxUpdate& update, bool autoScroll) {
 
 OutputSink BoxSink(QWidget* box, bool autoScroll) {
   if (!box) return OutputSink();
-  return [shown = QPointer<QWidget>(box), autoScroll](const BoxUpdate& update) {
+  return [shown = QPointer<QWidget>(box), autoScroll](const ConsoleText::BoxUpdate& update) {
     if (auto* line = qobject_cast<QLineEdit*>(shown.data())) ShowInLine(line, update, autoScroll);
     if (auto* text = qobject_cast<QPlainTextEdit*>(shown.data()))
       ShowInText(text, update, autoScroll);
   };
 }
 
-RunResult RunCaptured(const Pipeline& pipeline, const QString& workDir, uint8_t withStdin,
-                      uint8_t peekFirst, QWidget* box, bool autoScroll, uint8_t displayMode,
-                      QString& output, int32_t maxKeep, int32_t& exitCode, const ChunkSink& sink) {
+RunResult RunCaptured(const CommandLine::Pipeline& pipeline, const QString& workDir,
+                      uint8_t withStdin, uint8_t peekFirst, QWidget* box, bool autoScroll,
+                      uint8_t displayMode, QString& output, int32_t maxKeep, int32_t& exitCode,
+                      const ChunkSink& sink) {
   return RunCaptured(pipeline, workDir, withStdin, peekFirst, BoxSink(box, autoScroll), displayMode,
                      output, maxKeep, exitCode, sink);
 }
@@ -47,8 +52,8 @@ RunResult RunCaptured(const Pipeline& pipeline, const QString& workDir, uint8_t 
 RunResult RunCaptured(const QString& cmdLine, const QString& workDir, uint8_t withStdin,
                       uint8_t peekFirst, QWidget* box, bool autoScroll, uint8_t displayMode,
                       QString& output, int32_t maxKeep, int32_t& exitCode) {
-  return RunCaptured(ParseCommandLine(cmdLine), workDir, withStdin, peekFirst, box, autoScroll,
-                     displayMode, output, maxKeep, exitCode);
+  return RunCaptured(CommandLine::ParseCommandLine(cmdLine), workDir, withStdin, peekFirst, box,
+                     autoScroll, displayMode, output, maxKeep, exitCode);
 }
 
 }  // namespace ToolRunner

@@ -14,11 +14,11 @@ OutputSink BoxSink(QWidget* box, bool autoScroll);
 
 // RunCaptured with the output shown in a box (a QPlainTextEdit or QLineEdit,
 // may be null when displayMode is 0) through BoxSink.
-RunResult RunCaptured(const Pipeline& pipeline, const QString& workDir, uint8_t withStdin,
-                      uint8_t peekFirst, QWidget* box, bool autoScroll, uint8_t displayMode,
-                      QString& output, int32_t maxKeep, int32_t& exitCode,
+RunResult RunCaptured(const CommandLine::Pipeline& pipeline, const QString& workDir,
+                      uint8_t withStdin, uint8_t peekFirst, QWidget* box, bool autoScroll,
+                      uint8_t displayMode, QString& output, int32_t maxKeep, int32_t& exitCode,
                       const ChunkSink& sink = ChunkSink());
-// cmdLine is read as ParseCommandLine reads it.
+// cmdLine is read as CommandLine::ParseCommandLine reads it.
 RunResult RunCaptured(const QString& cmdLine, const QString& workDir, uint8_t withStdin,
                       uint8_t peekFirst, QWidget* box, bool autoScroll, uint8_t displayMode,
                       QString& output, int32_t maxKeep, int32_t& exitCode);

@@ -6,8 +6,10 @@
 #include "core/convert/InputProbe.h"
 #include "core/convert/OutputChoice.h"
 #include "core/convert/ProfilePick.h"
+#include "core/frame/FfmpegProbe.h"
 #include "core/frame/FfmpegTools.h"
 #include "core/frame/Session.h"
+#include "core/ground/CommandLine.h"
 #include "core/ground/ProgramFolder.h"
 #include "core/ground/ToolRunner.h"
 
@@ -96,12 +98,12 @@ TEST_F(ChoicesTest, ProbeReportListsEveryFieldOfARealFile) {
       "-v",           "error", "-y",    "-f",       "lavfi", "-i", "testsrc=size=160x120:rate=10",
       "-f",           "lavfi", "-i",    "sine=d=2", "-t",    "2",  "-metadata",
       "title=Prueba", "-c:v",  "mpeg4", "-c:a",     "mp2",   path};
-  ASSERT_EQ(ToolRunner::RunCaptured(ToolRunner::Pipeline{{"/usr/bin/ffmpeg", arguments}}, "", 0, 0,
+  ASSERT_EQ(ToolRunner::RunCaptured(CommandLine::Pipeline{{"/usr/bin/ffmpeg", arguments}}, "", 0, 0,
                                     nullptr, 0, output, -1, code),
             ToolRunner::RunResult::Ran);
   ASSERT_EQ(code, 0) << output.toStdString();
 
-  const QStringList lines = InputProbe::Report(FfmpegTools::ProbeMedia(path)).split('\n');
+  const QStringList lines = InputProbe::Report(FfmpegProbe::ProbeMedia(path)).split('\n');
   ASSERT_EQ(lines.size(), 22);
   EXPECT_EQ(lines.last(), "");  // every line ends in a line break
   EXPECT_EQ(lines[0], "Track: ");

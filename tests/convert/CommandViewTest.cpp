@@ -1,7 +1,7 @@
 #include "ShellSplit.h"
 #include "TestEnv.h"
 #include "core/convert/CommandView.h"
-#include "core/ground/ToolRunner.h"
+#include "core/ground/CommandLine.h"
 
 namespace {
 
@@ -46,7 +46,7 @@ TEST_F(CommandViewTest, EachOptionBoxReadByAShellGivesTheArgumentsOfItsCell) {
   for (const QString& typed : cells) {
     const QList<ViewerBox> boxes =
         Conversion::CommandViewBoxes([&](int, int) { return typed; }, true, false);
-    const QStringList arguments = ToolRunner::SplitCommandLine(typed);
+    const QStringList arguments = CommandLine::SplitCommandLine(typed);
     for (const ViewerBox& box : boxes) {
       if (box.Box >= 13) continue;  // programs, extension, yes or no
       const QStringList lines = box.Text.split('\n');

@@ -8,16 +8,17 @@
 #include "InstalledTools.h"
 #include "TestEnv.h"
 #include "core/convert/Conversion.h"
+#include "core/frame/FfmpegProbe.h"
 #include "core/frame/FfmpegTools.h"
+#include "core/ground/CommandLine.h"
 #include "core/ground/FilterDef.h"
 #include "core/ground/RecordFile.h"
-#include "core/ground/ToolRunner.h"
 
 namespace {
 
 QStringList Words(const QString& options) {
   return options.trimmed().isEmpty() ? QStringList()
-                                     : ToolRunner::SplitCommandLine("x " + options).mid(1);
+                                     : CommandLine::SplitCommandLine("x " + options).mid(1);
 }
 
 struct RunCase {
@@ -243,7 +244,7 @@ TEST_F(CompiledOptionsFfmpegTest, FfmpegAcceptsTheOptionsAndProducesWhatTheProfi
                                     << arguments.join(' ').toStdString() << "\n"
                                     << log_.toStdString();
     SCOPED_TRACE(test.name);
-    test.check(FfmpegTools::ProbeMedia(output));
+    test.check(FfmpegProbe::ProbeMedia(output));
   }
 }
 
@@ -336,9 +337,9 @@ TEST_F(CompiledOptionsFfmpegTest, CropAndResizeCutTheChosenAreaOfTheSourceAsFfmp
     ASSERT_EQ(Ffmpeg({"-i", source, "-vf", c.ownChain, "-c:v", "ffv1", "-pix_fmt", "yuv444p", own}),
               0)
         << log_.toStdString();
-    EXPECT_EQ(FfmpegTools::ProbeMedia(compiled).VideoSize, c.size);
-    EXPECT_EQ(FfmpegTools::ProbeMedia(compiled).AspectRatio,
-              FfmpegTools::ProbeMedia(own).AspectRatio);
+    EXPECT_EQ(FfmpegProbe::ProbeMedia(compiled).VideoSize, c.size);
+    EXPECT_EQ(FfmpegProbe::ProbeMedia(compiled).AspectRatio,
+              FfmpegProbe::ProbeMedia(own).AspectRatio);
     const QByteArray picture = FirstFrameRgb(compiled);
     ASSERT_FALSE(picture.isEmpty());
     const int difference = LargestDifference(picture, FirstFrameRgb(own));

@@ -26,9 +26,9 @@
 #include "core/convert/ConversionState.h"
 #include "core/frame/FfmpegTools.h"
 #include "core/frame/Session.h"
+#include "core/ground/CommandLine.h"
 #include "core/ground/EditProfileRec.h"
 #include "core/ground/RecordFile.h"
-#include "core/ground/ToolRunner.h"
 #include "core/lang/Lang.h"
 #include "gui/app/ConversionStarter.h"
 #include "gui/app/MainWindow.h"
@@ -940,7 +940,7 @@ TEST_F(ConvertTest, AWriteErrorFailsTheStepAndKeepsTheSourceAndTheOlderFile) {
   EXPECT_EQ(Conversion::State().Errors[0].Stage, "Convirtiendo");
   EXPECT_EQ(Conversion::State().Errors[0].Description, "Error al convertir");
   EXPECT_TRUE(Conversion::State().Errors[0].Command.endsWith(
-      ToolRunner::QuoteArgument(Path("in/song (2).mp3"))));
+      CommandLine::QuoteArgument(Path("in/song (2).mp3"))));
   EXPECT_TRUE(Conversion::State().Errors[0].Console.contains("File too large"))
       << Conversion::State().Errors[0].Console.toStdString();
   EXPECT_EQ(Bytes(older), olderBytes);

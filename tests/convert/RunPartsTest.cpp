@@ -10,6 +10,7 @@
 #include "core/convert/ConversionState.h"
 #include "core/frame/FfmpegTools.h"
 #include "core/frame/Session.h"
+#include "core/ground/CommandLine.h"
 
 using namespace Conversion;
 
@@ -46,7 +47,7 @@ CommandTable OneRow(StageKind kind, const QString& program, const QString& befor
   CommandTable table;
   table.Kinds[0] = kind;
   table.Programs[0] = program;
-  table.At(1, 1) = ToolRunner::QuoteArgument(program);
+  table.At(1, 1) = CommandLine::QuoteArgument(program);
   table.At(1, 2) = beforeInput;
   table.At(1, 3) = beforeOutput;
   return table;

@@ -26,7 +26,9 @@
 #include "core/devices/Recorder.h"
 #include "core/devices/Streamer.h"
 #include "core/formats/FormatEditor.h"
+#include "core/frame/FfmpegProbe.h"
 #include "core/frame/FfmpegTools.h"
+#include "core/ground/ConsoleText.h"
 #include "core/ground/FormatProfile.h"
 #include "core/ground/RecordFile.h"
 #include "core/ground/ToolRunner.h"
@@ -548,7 +550,7 @@ TEST_F(RecorderTest, RecordsBothDevicesForTheDuration) {
   window_->duration->setText("0:01");
   ScriptedDialogs dialogs;
   RecordInto("both.mkv");
-  const MediaInfo info = FfmpegTools::ProbeMedia(Folder() + "/both.mkv");
+  const MediaInfo info = FfmpegProbe::ProbeMedia(Folder() + "/both.mkv");
   EXPECT_EQ(info.HasAudio, 1);
   EXPECT_EQ(info.HasVideo, 1);
   EXPECT_NEAR(info.Duration.toDouble(), 1.0, 0.2);
@@ -572,7 +574,7 @@ TEST_F(RecorderTest, ANamedProfileGivesTheExtensionAndTheAudioDeviceAlone) {
   window_->duration->setText("0.5");
   ScriptedDialogs dialogs;
   RecordInto("noext");
-  const MediaInfo info = FfmpegTools::ProbeMedia(Folder() + "/noext.mka");
+  const MediaInfo info = FfmpegProbe::ProbeMedia(Folder() + "/noext.mka");
   EXPECT_EQ(info.AudioCodec, "flac");
   EXPECT_EQ(info.HasVideo, 0);
   EXPECT_EQ(info.HasAudio, 1);
@@ -585,7 +587,7 @@ TEST_F(RecorderTest, StopSendsQAndTheFileIsComplete) {
        [this] { window_->stopButton->click(); });
   RecordInto("stopped.mkv");
   EXPECT_EQ(Recorder::State().RecStoppedByUser, 0);
-  const MediaInfo info = FfmpegTools::ProbeMedia(Folder() + "/stopped.mkv");
+  const MediaInfo info = FfmpegProbe::ProbeMedia(Folder() + "/stopped.mkv");
   EXPECT_EQ(info.HasVideo, 1);
   EXPECT_GT(info.Duration.toDouble(), 0.0);
   EXPECT_EQ(window_->consoleLine->text(), "Terminado");
@@ -610,7 +612,7 @@ TEST_F(RecorderTest, StopWhilePausedResumesFirstThenSendsQ) {
   RecordInto("paused.mkv");
   EXPECT_TRUE(sawPause);
   EXPECT_FALSE(window_->stopTimer->isActive());
-  EXPECT_GT(FfmpegTools::ProbeMedia(Folder() + "/paused.mkv").Duration.toDouble(), 0.0);
+  EXPECT_GT(FfmpegProbe::ProbeMedia(Folder() + "/paused.mkv").Duration.toDouble(), 0.0);
 }
 
 TEST_F(RecorderTest, ForcedStopAsksFirstAndReportsNoError) {
@@ -771,7 +773,7 @@ TEST_F(RecorderTest, GrabarGoesWithTheSetUpPanelsSoASecondRecordingCannotStart) 
   EXPECT_EQ(recorders.size(), 1);
   EXPECT_TRUE(dialogs.Messages().isEmpty());
   EXPECT_TRUE(AllEnd(recorders));
-  EXPECT_GT(FfmpegTools::ProbeMedia(Folder() + "/once.mkv").Duration.toDouble(), 0.0);
+  EXPECT_GT(FfmpegProbe::ProbeMedia(Folder() + "/once.mkv").Duration.toDouble(), 0.0);
   window_->close();
   EXPECT_TRUE(window_->recordButton->isVisible());
 }
@@ -798,7 +800,7 @@ TEST_F(RecorderTest, ClosingTheProgramEndsTheRecordingWithQAndThePlayerBesideIt)
   EXPECT_TRUE(AllEnd(children));
   EXPECT_TRUE(dialogs.Messages().isEmpty());
   ToolRunner::Reset();  // the closed program runs nothing more; the probe is the next start's
-  const MediaInfo info = FfmpegTools::ProbeMedia(Folder() + "/closing.mp4");
+  const MediaInfo info = FfmpegProbe::ProbeMedia(Folder() + "/closing.mp4");
   EXPECT_EQ(info.HasVideo, 1);
   EXPECT_GT(info.Duration.toDouble(), 0.0);
 }
@@ -851,10 +853,10 @@ TEST_F(RecorderTest, AnExistingDestinationIsReplacedOnlyWhenTheUserSaysSo) {
   window_->recordButton->click();
   EXPECT_EQ(window_->outputPath->text(), second);
   EXPECT_EQ(Recorder::State().RecOutputPath, second);
-  EXPECT_EQ(FfmpegTools::ProbeMedia(second).HasVideo, 1);
+  EXPECT_EQ(FfmpegProbe::ProbeMedia(second).HasVideo, 1);
   dialogs.Expect(Dialogs::Kind::Message, 6);
   recordAgain();
-  EXPECT_EQ(FfmpegTools::ProbeMedia(second).HasVideo, 1);
+  EXPECT_EQ(FfmpegProbe::ProbeMedia(second).HasVideo, 1);
   EXPECT_EQ(dialogs.Messages(), QStringList({replace, replace, replace}));
 
   QFile earlier(take);
@@ -867,7 +869,7 @@ TEST_F(RecorderTest, AnExistingDestinationIsReplacedOnlyWhenTheUserSaysSo) {
   dialogs.Expect(Dialogs::Kind::SaveFile, take);
   window_->browseOutputButton->click();
   window_->recordButton->click();
-  EXPECT_EQ(FfmpegTools::ProbeMedia(take).HasVideo, 1);
+  EXPECT_EQ(FfmpegProbe::ProbeMedia(take).HasVideo, 1);
   dialogs.Expect(Dialogs::Kind::Message, 2);
   recordAgain();
   EXPECT_EQ(dialogs.Messages().size(), 4);
@@ -1038,7 +1040,7 @@ TEST_F(RecordingModuleTest, APlanRecordsIntoTheNextFreeNameAndTheRunEndsFinished
   const Recorder::RecordingEnd end = Recorder::RunRecording(plan.Step, {});
   EXPECT_EQ(end.Result, Recorder::RecordingEnd::Outcome::Finished);
   EXPECT_EQ(Recorder::State().RecRunning, 0);
-  EXPECT_NEAR(FfmpegTools::ProbeMedia(second).Duration.toDouble(), 0.5, 0.2);
+  EXPECT_NEAR(FfmpegProbe::ProbeMedia(second).Duration.toDouble(), 0.5, 0.2);
   EXPECT_TRUE(dialogs.Shown().isEmpty());
 }
 
@@ -1073,13 +1075,13 @@ TEST_F(RecordingModuleTest, APausedRecordingStopsOnceResumedAndItsFileIsComplete
          });
        });
   const Recorder::RecordingEnd end =
-      Recorder::RunRecording(plan.Step, [&shown](const ToolRunner::BoxUpdate& update) {
-        if (update.action == ToolRunner::BoxUpdate::Replace) shown = update.text;
+      Recorder::RunRecording(plan.Step, [&shown](const ConsoleText::BoxUpdate& update) {
+        if (update.action == ConsoleText::BoxUpdate::Replace) shown = update.text;
       });
   EXPECT_TRUE(stopWaited);
   EXPECT_EQ(end.Result, Recorder::RecordingEnd::Outcome::Finished);
   EXPECT_EQ(Recorder::State().RecStoppedByUser, 0);
-  EXPECT_GT(FfmpegTools::ProbeMedia(Folder() + "/paused.mkv").Duration.toDouble(), 0.0);
+  EXPECT_GT(FfmpegProbe::ProbeMedia(Folder() + "/paused.mkv").Duration.toDouble(), 0.0);
 }
 
 // The stop of a paused recording goes out on a timer, which may fire once the

@@ -3,7 +3,7 @@
 #include "EditingFixture.h"
 #include "core/editing/EditFields.h"
 #include "core/editing/NumericKey.h"
-#include "core/frame/FfmpegTools.h"
+#include "core/frame/FfmpegValues.h"
 
 namespace {
 
@@ -67,14 +67,14 @@ TEST(EditFieldsTest, TimesAreStoredAsTypedWhenTheTimeParserTakesThem) {
               {"90", Outcome::Store}};
   for (const auto& row : rows) {
     const FieldChange change =
-        EditFields::TimeText(row.typed, FfmpegTools::TimeToSeconds(row.typed));
+        EditFields::TimeText(row.typed, FfmpegValues::TimeToSeconds(row.typed));
     EXPECT_EQ(change.outcome, row.outcome) << row.typed;
     if (change.outcome == Outcome::Store) {
       EXPECT_EQ(change.text, row.typed);
     }
   }
   EXPECT_EQ(EditFields::DurationText("250", 1, QString()), (FieldChange{Outcome::Store, "250"}));
-  EXPECT_EQ(EditFields::DurationText("1:2:3:4", 0, FfmpegTools::TimeToSeconds("1:2:3:4")).outcome,
+  EXPECT_EQ(EditFields::DurationText("1:2:3:4", 0, FfmpegValues::TimeToSeconds("1:2:3:4")).outcome,
             Outcome::Keep);
 }
 

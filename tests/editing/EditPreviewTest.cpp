@@ -4,7 +4,9 @@
 #include "EditingFixture.h"
 #include "ProbeClips.h"
 #include "core/editing/EditPreview.h"
+#include "core/frame/FfmpegProbe.h"
 #include "core/frame/FfmpegTools.h"
+#include "core/ground/CommandLine.h"
 #include "gui/ground/ConsoleBox.h"
 
 namespace {
@@ -15,10 +17,10 @@ using EditPreview::UnitBox;
 class EditPreviewTest : public EditingTest {
  protected:
   // Runs one command with the console runner; returns its exit code.
-  int Run(const ToolRunner::Command& command, QString& output) {
+  int Run(const CommandLine::Command& command, QString& output) {
     int32_t exitCode = -1;
-    EXPECT_EQ(ToolRunner::RunCaptured(ToolRunner::Pipeline{command}, QString(), 0, 0, nullptr, true,
-                                      0, output, -1, exitCode),
+    EXPECT_EQ(ToolRunner::RunCaptured(CommandLine::Pipeline{command}, QString(), 0, 0, nullptr,
+                                      true, 0, output, -1, exitCode),
               ToolRunner::RunResult::Ran);
     return exitCode;
   }
@@ -183,7 +185,7 @@ TEST_F(EditPreviewTest, TheTestFilesFactsComeFromTheProbeAndUnreadableOnesStayZe
   const QString clip =
       MakeClip("facts.mkv", {"testsrc=size=160x120:rate=10"}, {"-t", "2", "-c:v", "ffv1"});
   FfmpegTools::State().FfprobePath = "/usr/bin/ffprobe";
-  const EditPreview::TestFileFacts probed = EditPreview::FactsOf(FfmpegTools::ProbeMedia(clip));
+  const EditPreview::TestFileFacts probed = EditPreview::FactsOf(FfmpegProbe::ProbeMedia(clip));
   EXPECT_EQ(probed.hasVideo, 1);
   EXPECT_EQ(probed.width, 160);
   EXPECT_EQ(probed.height, 120);
@@ -191,10 +193,10 @@ TEST_F(EditPreviewTest, TheTestFilesFactsComeFromTheProbeAndUnreadableOnesStayZe
 
   // The whole song under a still picture; a portrait clip as it is seen.
   const EditPreview::TestFileFacts song =
-      EditPreview::FactsOf(FfmpegTools::ProbeMedia(ProbeClips::StillOverSong(Folder())));
+      EditPreview::FactsOf(FfmpegProbe::ProbeMedia(ProbeClips::StillOverSong(Folder())));
   EXPECT_NEAR(song.duration, 7, 0.1);
   const EditPreview::TestFileFacts turned =
-      EditPreview::FactsOf(FfmpegTools::ProbeMedia(ProbeClips::TurnedClip(Folder())));
+      EditPreview::FactsOf(FfmpegProbe::ProbeMedia(ProbeClips::TurnedClip(Folder())));
   EXPECT_EQ(turned.width, 240);
   EXPECT_EQ(turned.height, 320);
   EXPECT_FLOAT_EQ(turned.aspect, 0.75f);
@@ -270,7 +272,7 @@ TEST_F(EditPreviewTest, RunsOnTheTestFileTellABusyRunnerFromAFailure) {
 TEST_F(EditPreviewTest, TheAuditionReadsAnyFileNameThroughTheFilterGraph) {
   const QString odd = Folder() + "/a b,c;[d]:e'f\\g.wav";
   ASSERT_TRUE(QFile::copy(AudioClip(), odd));
-  const ToolRunner::Command audition = EditPreview::Audition(odd, "0.5", "0.9");
+  const CommandLine::Command audition = EditPreview::Audition(odd, "0.5", "0.9");
   EXPECT_EQ(audition.program, "/usr/bin/ffplay");
   EXPECT_EQ(audition.arguments.mid(0, 5),
             (QStringList{"-nodisp", "-autoexit", "-f", "lavfi", "-i"}));
@@ -288,7 +290,7 @@ TEST_F(EditPreviewTest, TheEqualiserPreviewPipesRawMediaIntoThePlayer) {
   QFile::setPermissions(FfmpegTools::State().FfplayPath,
                         QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
   const QString clip = VideoClip();
-  const ToolRunner::Pipeline pipeline =
+  const CommandLine::Pipeline pipeline =
       EditPreview::EqualizerPipeline(clip, "equalizer=f=31:width_type=o:width=1:gain=3");
   ASSERT_EQ(pipeline.size(), 2);
   EXPECT_EQ(pipeline[0].arguments,

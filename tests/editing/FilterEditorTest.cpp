@@ -22,9 +22,9 @@
 #include "core/editing/FilterEditor.h"
 #include "core/frame/FfmpegTools.h"
 #include "core/frame/Session.h"
+#include "core/ground/CommandLine.h"
 #include "core/ground/ProgramFolder.h"
 #include "core/ground/RecordFile.h"
-#include "core/ground/ToolRunner.h"
 #include "gui/app/MainWindow.h"
 #include "gui/editing/FilterEditorWindow.h"
 #include "gui/frame/TextViewerWindow.h"
@@ -52,7 +52,7 @@ class FilterEditorTest : public EditingTest {
 };
 
 TEST_F(FilterEditorTest, TheTestCommandRunsFfmpegIntoThePlayerOrIntoAnMd5) {
-  const ToolRunner::Pipeline play =
+  const CommandLine::Pipeline play =
       FilterEditor::TestCommand({"/m/a b.avi"}, 1, "hflip", true, true);
   ASSERT_EQ(play.size(), 2);
   EXPECT_EQ(play[0].program, "/usr/bin/ffmpeg");
@@ -62,7 +62,7 @@ TEST_F(FilterEditorTest, TheTestCommandRunsFfmpegIntoThePlayerOrIntoAnMd5) {
   EXPECT_EQ(play[1].program, "/usr/bin/ffplay");
   EXPECT_EQ(play[1].arguments, (QStringList{"-an", "-i", "pipe:0"}));
 
-  const ToolRunner::Pipeline md5 =
+  const CommandLine::Pipeline md5 =
       FilterEditor::TestCommand({"/a.avi", "/b.avi"}, 2, "[0:v][1:v]hstack", false, true);
   ASSERT_EQ(md5.size(), 1);
   EXPECT_EQ(md5[0].arguments.mid(0, 4), (QStringList{"-i", "/a.avi", "-i", "/b.avi"}));
@@ -228,12 +228,12 @@ TEST_F(FilterEditorTest, WhileAnotherToolRunsTheHelpSaysSoAndATestTellsItNeverRa
   dialogs.ExpectMessage();
   bool viewerShown = true;
   ToolRunner::RunResult result = ToolRunner::RunResult::Ran;
-  QList<ToolRunner::BoxUpdate> shown;
+  QList<ConsoleText::BoxUpdate> shown;
   ASSERT_TRUE(WhileAnotherToolRuns([&] {
     w->ffmpegHelpAction->trigger();
     viewerShown = TextViewerWindow::Instance() && TextViewerWindow::Instance()->isVisible();
     result = FilterEditor::RunTest(
-        settings, [&shown](const ToolRunner::BoxUpdate& update) { shown << update; });
+        settings, [&shown](const ConsoleText::BoxUpdate& update) { shown << update; });
   }));
   EXPECT_EQ(dialogs.Messages(),
             QStringList{"Otra herramienta está en ejecución; espere a que termine"});

@@ -5,7 +5,9 @@
 #include "TestEnv.h"
 #include "core/convert/ProfileCompiler.h"
 #include "core/formats/FormatEditor.h"
+#include "core/frame/FfmpegProbe.h"
 #include "core/frame/FfmpegTools.h"
+#include "core/ground/CommandLine.h"
 #include "core/ground/ToolRunner.h"
 
 namespace {
@@ -101,7 +103,7 @@ TEST_F(Import, ProbedLinesOfARealClipCopyOnlyTickedNonEmptyValues) {
   ASSERT_EQ(make.exitCode(), 0);
   FfmpegTools::State().FfprobePath = QStandardPaths::findExecutable("ffprobe");
   ToolRunner::Reset();
-  const MediaInfo info = FfmpegTools::ProbeMedia(clip);
+  const MediaInfo info = FfmpegProbe::ProbeMedia(clip);
   FfmpegTools::State().FfprobePath.clear();
 
   const QStringList lines = FormatEditor::ProbeLines(info, "mp4");
@@ -134,7 +136,7 @@ TEST_F(Import, AProfileImportedFromAPortraitClipConvertsItUpright) {
   ASSERT_FALSE(turned.isEmpty());
   FfmpegTools::State().FfprobePath = QStandardPaths::findExecutable("ffprobe");
   ToolRunner::Reset();
-  const QStringList lines = FormatEditor::ProbeLines(FfmpegTools::ProbeMedia(turned), "mkv");
+  const QStringList lines = FormatEditor::ProbeLines(FfmpegProbe::ProbeMedia(turned), "mkv");
   QList<bool> ticked(15, false);
   ticked[7] = ticked[12] = true;  // the size and the aspect
   ASSERT_TRUE(FormatEditor::ImportProbedValues(lines, ticked));
@@ -147,11 +149,11 @@ TEST_F(Import, AProfileImportedFromAPortraitClipConvertsItUpright) {
 
   const QString output = Folder() + "/converted.mkv";
   const QStringList arguments = QStringList{"-v", "error", "-y", "-i", turned} +
-                                ToolRunner::SplitCommandLine(compiled.SizeOption) +
-                                ToolRunner::SplitCommandLine(compiled.AspectOption) +
+                                CommandLine::SplitCommandLine(compiled.SizeOption) +
+                                CommandLine::SplitCommandLine(compiled.AspectOption) +
                                 QStringList{"-c:v", "ffv1", output};
   ASSERT_EQ(QProcess::execute(QStandardPaths::findExecutable("ffmpeg"), arguments), 0);
-  const MediaInfo converted = FfmpegTools::ProbeMedia(output);
+  const MediaInfo converted = FfmpegProbe::ProbeMedia(output);
   FfmpegTools::State().FfprobePath.clear();
   EXPECT_EQ(converted.VideoSize, "240x320");
   EXPECT_EQ(converted.AspectRatio, "3:4");

@@ -74,8 +74,12 @@ TEST_F(AboutAndWaitTest, PagesTheDesktopCannotOpenAreShownToBeOpenedByHand) {
   emit about.webAddressLabel->linkActivated(ProgramHelp::WebPage);
   about.donateButton->click();
   EXPECT_EQ(dialogs.Messages(),
-            (QStringList{QString("No se pudo iniciar el proceso\n") + ProgramHelp::WebPage,
-                         QString("No se pudo iniciar el proceso\n") + ProgramHelp::DonationPage}));
+            (QStringList{QString("Ningún programa pudo abrir \"%1\". Instale xdg-utils y un "
+                                 "navegador web")
+                             .arg(ProgramHelp::WebPage),
+                         QString("Ningún programa pudo abrir \"%1\". Instale xdg-utils y un "
+                                 "navegador web")
+                             .arg(ProgramHelp::DonationPage)}));
 }
 
 TEST_F(AboutAndWaitTest, TheWaitWindowDisablesTheMainWindowUntilItIsUnloaded) {

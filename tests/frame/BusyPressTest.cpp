@@ -14,6 +14,7 @@
 #include "TestEnv.h"
 #include "core/frame/DataFolderManager.h"
 #include "core/frame/FfmpegTools.h"
+#include "core/frame/Player.h"
 #include "core/ground/ProgramFolder.h"
 #include "core/ground/ToolRunner.h"
 #include "gui/frame/FileManagerWindow.h"
@@ -109,7 +110,7 @@ TEST_F(BusyPressTest, NoPressShowsAnEmptyResultOrStopsTheToolThatRuns) {
                       !PlayerWindow::Instance()->stopButton->isEnabled();
              },
              [] { PlayerWindow::Instance()->hide(); });
-         PlayerWindow::Play(FfmpegTools::BuildPlayCommand({clip}, ""));
+         PlayerWindow::Play(Player::BuildPlayCommand({clip}, ""));
          return PlayerWindow::Instance() == nullptr;
        },
        1},

@@ -114,17 +114,20 @@ TEST_F(DesktopServicesTest, ShellOpenHandsTheTargetToTheDesktop) {
   EXPECT_EQ(dialogs.Shown()[1].text, "https://quillmoor.example.org/");
 }
 
-// Without a program to open it with, the user gets the path or address to
-// open by hand.
+// Without a program to open it with, the user is told that no program could,
+// with the path or address to open by hand and what to install.
 TEST_F(DesktopServicesTest, WhatTheDesktopCannotOpenIsToldWithItsPathOrAddress) {
   ScriptedDialogs dialogs;
   dialogs.Expect(Kind::Open, 0).ExpectMessage().Expect(Kind::Open, 0).ExpectMessage();
   EXPECT_FALSE(DesktopServices::ShellOpen(Folder() + "/a b.pdf"));
   EXPECT_FALSE(DesktopServices::ShellOpen("https://quillmoor.example.org/"));
   EXPECT_EQ(dialogs.Messages(),
-            (QStringList{"No se pudo iniciar el proceso\n" + Folder() + "/a b.pdf",
-                         "No se pudo iniciar el proceso\nhttps://quillmoor.example.org/"}));
+            (QStringList{"Ningún programa pudo abrir \"" + Folder() +
+                             "/a b.pdf\". Instale xdg-utils y un visor de PDF",
+                         "Ningún programa pudo abrir \"https://quillmoor.example.org/\". Instale "
+                         "xdg-utils y un navegador web"}));
   EXPECT_EQ(dialogs.Shown()[1].style, 16);
+  EXPECT_EQ(dialogs.Shown()[3].style, 16);
 }
 
 // With no opener on PATH the desktop says it could not open the document.

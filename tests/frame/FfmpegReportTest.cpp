@@ -6,8 +6,11 @@
 #include <QProcess>
 
 #include "TestEnv.h"
+#include "core/frame/FfmpegConsole.h"
 #include "core/frame/FfmpegReport.h"
-#include "core/frame/FfmpegTools.h"
+#include "core/frame/FfmpegValues.h"
+#include "core/ground/CommandLine.h"
+#include "core/ground/ConsoleText.h"
 #include "core/ground/ToolRunner.h"
 
 namespace {
@@ -28,12 +31,12 @@ class FfmpegReportTest : public TestEnv {
   // Runs ffmpeg with these options, writing its report to report at the level given.
   QString Run(const QStringList& arguments, const QString& report,
               int level = FfmpegReport::InfoLevel) const {
-    ToolRunner::Command command{"/usr/bin/ffmpeg", arguments};
+    CommandLine::Command command{"/usr/bin/ffmpeg", arguments};
     command.environment << FfmpegReport::EnvironmentEntry(report, level);
     QString console;
     int32_t exitCode = -1;
     EXPECT_EQ(ToolRunner::RunCaptured({command}, Folder(), 0, 0, ToolRunner::OutputSink(),
-                                      ToolRunner::NoDisplay, console, -1, exitCode),
+                                      ConsoleText::NoDisplay, console, -1, exitCode),
               ToolRunner::RunResult::Ran);
     EXPECT_EQ(exitCode, 0) << console.toStdString();
     return console;
@@ -159,7 +162,7 @@ TEST_F(FfmpegReportTest, AnInputReadOnlyPartlyIsToldFromAFlawedFrame) {
                                          "testsrc=size=160x120:rate=25:d=3", "-c:v", "libx264",
                                          raw}),
             0);
-  const QString graph = "movie=filename=" + FfmpegTools::FilterGraphValue(clip) +
+  const QString graph = "movie=filename=" + FfmpegValues::FilterGraphValue(clip) +
                         ":s=0+1[v][a];[v]null[out0];[a]asetpts=PTS-STARTPTS[out1]";
   struct Case {
     const char* name;
@@ -231,7 +234,7 @@ TEST(FfmpegReportText, LinesLoseTheirLevelTagAndEndInCrLf) {
 }
 
 TEST(FfmpegReportText, ATaggedWriteErrorIsAWriteFailure) {
-  FfmpegTools::ConsoleReport read;
+  FfmpegConsole::Report read;
   read.Add(FfmpegReport::ConsoleText(
       "[info] size=  60kB\r[error] Error writing trailer of out.mp3: File too large\n"));
   EXPECT_TRUE(read.WriteFailed());

@@ -9,6 +9,7 @@
 #include "TestEnv.h"
 #include "core/frame/DataFolderManager.h"
 #include "core/frame/FfmpegTools.h"
+#include "core/frame/Player.h"
 #include "core/frame/TextViewer.h"
 #include "core/ground/ProgramFolder.h"
 #include "core/ground/ToolRunner.h"
@@ -57,7 +58,9 @@ TEST_F(FirstFocusTest, EachWindowOpensWithTheFocusOnItsFirstInput) {
       {"the about box", "Form16", [] { AboutBox::ShowModal(nullptr); }, "Text1"},
       {"the player", "Form18",
        [] {
-         PlayerWindow::Play({{{"/bin/sleep", {"60"}}}, QString(), 0});
+         Player::PlayCommand sleeping;
+         sleeping.pipeline = {CommandLine::Command{"/bin/sleep", {"60"}}};
+         PlayerWindow::Play(sleeping);
        },
        "Text1"},
   };

@@ -107,12 +107,21 @@ TEST_F(HelpManifestTest, AManifestCutShortByAFullDiskIsReportedAndNotKept) {
   EXPECT_EQ(QDir(Folder()).entryList(QDir::Files | QDir::Hidden), QStringList());
 }
 
-TEST_F(HelpManifestTest, HelpWithoutAViewerSaysWhereTheDocumentIs) {
+// With no program to open them, "Ayuda de este programa" and "Donar" say that
+// no program could, where the document or the page is, and what to install.
+TEST_F(HelpManifestTest, HelpAndDonationWithoutAProgramToOpenThemSayWhatToInstall) {
   ScriptedDialogs dialogs;
-  dialogs.Expect(Kind::Open, 0).ExpectMessage();
+  dialogs.Expect(Kind::Open, 0).ExpectMessage().Expect(Kind::Open, 0).ExpectMessage();
   ProgramHelp::ShowProgramHelp();
+  ProgramHelp::OpenDonationPage();
+  EXPECT_EQ(dialogs.Shown()[2].text, ProgramHelp::DonationPage);
   EXPECT_EQ(dialogs.Messages(),
-            QStringList{"No se pudo iniciar el proceso\n" + Folder() + "/appfiles/doc.pdf"});
+            (QStringList{"Ningún programa pudo abrir \"" + Folder() +
+                             "/appfiles/doc.pdf\". Instale xdg-utils y un visor de PDF",
+                         QString("Ningún programa pudo abrir \"%1\". Instale xdg-utils y un "
+                                 "navegador web")
+                             .arg(ProgramHelp::DonationPage)}));
+  EXPECT_EQ(dialogs.Shown()[1].style, 16);
   EXPECT_TRUE(QFileInfo::exists(Folder() + "/appfiles/doc.pdf")) << "kept to be opened by hand";
 }
 

@@ -10,13 +10,15 @@
 #include "Children.h"
 #include "TestEnv.h"
 #include "core/frame/FfmpegTools.h"
+#include "core/frame/Player.h"
+#include "core/ground/CommandLine.h"
 #include "core/ground/ToolRunner.h"
 #include "gui/frame/PlayerWindow.h"
 
 namespace {
 
-using ToolRunner::Command;
-using ToolRunner::Pipeline;
+using CommandLine::Command;
+using CommandLine::Pipeline;
 
 bool PlayerShown() { return PlayerWindow::Instance() && PlayerWindow::Instance()->isVisible(); }
 bool Playing() { return PlayerShown() && ToolRunner::GetState() != ToolRunner::Idle; }
@@ -94,7 +96,7 @@ TEST_F(PlayerTest, TheCommandDependsOnTheList) {
       {"audio and video", {"/m/a b.wav", "/m/v's.mkv"}, "-unused", pipe, "/usr/bin", 1},
   };
   for (const Case& c : cases) {
-    const FfmpegTools::PlayCommand command = FfmpegTools::BuildPlayCommand(c.files, c.params);
+    const Player::PlayCommand command = Player::BuildPlayCommand(c.files, c.params);
     EXPECT_EQ(command.pipeline, c.pipeline) << c.what;
     EXPECT_EQ(command.workDir, c.workDir) << c.what;
     EXPECT_EQ(command.pipeMode, c.pipeMode) << c.what;
@@ -105,10 +107,10 @@ TEST_F(PlayerTest, MissingToolsAreReportedAndNothingIsShown) {
   ScriptedDialogs dialogs;
   dialogs.ExpectMessage().ExpectMessage();
   FfmpegTools::State().FfplayPath = Folder() + "/none/ffplay";
-  FfmpegTools::PlayFile({"/m/a.wav"}, "");
+  Player::PlayFile({"/m/a.wav"}, "");
   FfmpegTools::State().FfplayPath = "/usr/bin/ffplay";
   FfmpegTools::State().FfmpegPath.clear();
-  FfmpegTools::PlayFile({"/m/a.wav", "/m/v.mkv"}, "");
+  Player::PlayFile({"/m/a.wav", "/m/v.mkv"}, "");
   EXPECT_EQ(dialogs.Messages(), (QStringList{"No se encuentra ffplay", "No se encuentra ffmpeg"}));
   EXPECT_EQ(PlayerWindow::Instance(), nullptr);
 }
@@ -133,7 +135,7 @@ TEST_F(PlayerTest, ARealPlayShowsFfplayAndTheWindowsComeBackWhenThePlayerCloses)
     EXPECT_FALSE(player->helpButton->isEnabled());
     player->close();
   });
-  FfmpegTools::PlayFile({sound}, "-nodisp -autoexit");
+  Player::PlayFile({sound}, "-nodisp -autoexit");
   EXPECT_TRUE(mainHidden);
   EXPECT_TRUE(main.isVisible());
   EXPECT_FALSE(hiddenBefore.isVisible());
@@ -162,7 +164,7 @@ TEST_F(PlayerTest, ClosingWhilePlayingIsRefusedAndDetenerStopsFfplay) {
   When(Ended, [] { PlayerWindow::Instance()->close(); });
   QElapsedTimer clock;
   clock.start();
-  FfmpegTools::PlayFile({Folder() + "/it's $(here).mkv"}, "-x 320");
+  Player::PlayFile({Folder() + "/it's $(here).mkv"}, "-x 320");
   EXPECT_LT(clock.elapsed(), 30000) << "Detener ended the minute-long play";
   ASSERT_EQ(dialogs.Shown().size(), 2);
   EXPECT_EQ(dialogs.Shown()[0].text, "Detenga el proceso antes de salir");
@@ -189,23 +191,20 @@ TEST_F(PlayerTest, APairPlaysThroughFfmpegAndDetenerOnlyExplains) {
       release.toUtf8() + "\" ]; do sleep 0.02; done\n" + "touch \"" + finished.toUtf8() + "\"\n");
   ScriptedDialogs dialogs;
   dialogs.ExpectMessage();
-  When(
-      [] {
-        return Playing() && PlayerWindow::Instance()->playerOutput->toPlainText() == "received";
-      },
-      [&] {
-        EXPECT_EQ(FfmpegTools::State().PipeMode, 1);
-        PlayerWindow::Instance()->stopButton->click();
-        EXPECT_TRUE(Playing()) << "Detener does not stop a piped play";
-        QFile(release).open(QIODevice::WriteOnly);
-      });
+  When([] { return Playing() && PlayerWindow::Instance()->playerOutput->toPlainText() == "received"; },
+       [&] {
+         EXPECT_EQ(Player::State().PipeMode, 1);
+         PlayerWindow::Instance()->stopButton->click();
+         EXPECT_TRUE(Playing()) << "Detener does not stop a piped play";
+         QFile(release).open(QIODevice::WriteOnly);
+       });
   When(Ended, [] { PlayerWindow::Instance()->close(); });
-  FfmpegTools::PlayFile({sound, video}, "");
+  Player::PlayFile({sound, video}, "");
   EXPECT_EQ(
       dialogs.Messages(),
       QStringList{"Para detener el proceso cierre la ventana de ffplay ó finalice ffplay desde "
                   "el administrador de tareas"});
-  EXPECT_EQ(FfmpegTools::State().PipeMode, 0);
+  EXPECT_EQ(Player::State().PipeMode, 0);
   EXPECT_TRUE(QFile::exists(finished)) << "ffplay ran to its own end";
   QFile stream(received);
   ASSERT_TRUE(stream.open(QIODevice::ReadOnly));
@@ -221,7 +220,7 @@ TEST_F(PlayerTest, ClosingTheProgramEndsThePlayer) {
          ToolRunner::EndAll();
        });
   When(Ended, [] { PlayerWindow::Instance()->close(); });
-  FfmpegTools::PlayFile({}, "-f lavfi -i testsrc=size=160x120:rate=10");
+  Player::PlayFile({}, "-f lavfi -i testsrc=size=160x120:rate=10");
   ASSERT_EQ(players.size(), 1);
   EXPECT_TRUE(AllEnd(players));
 }

@@ -13,6 +13,7 @@
 #include "Children.h"
 #include "TestEnv.h"
 #include "core/frame/TextViewer.h"
+#include "core/ground/CommandLine.h"
 #include "core/ground/ToolRunner.h"
 #include "gui/frame/TextViewerWindow.h"
 
@@ -187,7 +188,7 @@ TEST_F(TextViewerTest, AnotherListingAskedForWhileOneRunsLeavesTheRunningOneAlon
     firstStands = TextViewerWindow::Instance() == viewer && !viewer->waitFrame->isHidden();
     QFile(go).open(QIODevice::WriteOnly);
   });
-  TextViewer::ShowCommandOutput(ToolRunner::QuoteArgument(slow), &owner);
+  TextViewer::ShowCommandOutput(CommandLine::QuoteArgument(slow), &owner);
   EXPECT_TRUE(firstStands);
   ASSERT_EQ(shownTexts.size(), 1) << shownTexts.join('|').toStdString();
   EXPECT_TRUE(shownTexts[0].contains("first listing")) << shownTexts[0].toStdString();

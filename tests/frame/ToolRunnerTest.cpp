@@ -10,257 +10,23 @@
 #include <csignal>
 #include <cstdlib>
 #include <functional>
-#include <random>
 
 #include "Children.h"
-#include "ShellSplit.h"
 #include "TestEnv.h"
+#include "core/ground/CommandLine.h"
+#include "core/ground/ConsoleText.h"
 #include "core/ground/ToolRunner.h"
 #include "gui/ground/ConsoleBox.h"
 
 namespace {
 
 using namespace ToolRunner;
+using namespace CommandLine;
+using namespace ConsoleText;
 
 const QString CrLf = "\r\n";
 
-// ---- pure functions ----
-
-TEST(ToolRunnerText, CleanOutputMakesEveryLineEndOneCrLf) {
-  struct Case {
-    QString in, out;
-  } cases[] = {
-      {"a\nb", "a\r\nb"},
-      {"a\rb", "a\r\nb"},
-      {"a\r\nb", "a\r\nb"},
-      {"a\n\nb", "a\r\nb"},
-      {"a\r\n\r\nb", "a\r\n\r\nb"},
-      {"frame=1\rframe=2\r", "frame=1\r\nframe=2\r\n"},
-      {QString("a\x01\x07\x1b[0mb\tc"), "a[0mb\tc"},
-      {QString("x") + QChar(0x7F) + QChar(0x81) + QChar(0x90) + QChar(0x93) + QChar(0x9F) + "y",
-       "xy"},
-      {QString("x") + QChar(0x80) + QChar(0x91) + QChar(0x92) + "y",
-       QString("x") + QChar(0x80) + QChar(0x91) + QChar(0x92) + "y"},
-      {"título “ñ”", "título “ñ”"},
-      {"", ""},
-  };
-  for (const Case& c : cases) EXPECT_EQ(CleanOutput(c.in), c.out) << c.in.toStdString();
-}
-
-TEST(ToolRunnerText, TrimBlanksDropsBlanksTabsAndLineEndsAtBothEnds) {
-  EXPECT_EQ(TrimBlanks(" \t\r\n a b \r\n"), "a b");
-  EXPECT_EQ(TrimBlanks("\r\n\t "), "");
-  EXPECT_EQ(TrimBlanks("x"), "x");
-}
-
-TEST(ToolRunnerText, KeepOutputHonoursMaxKeep) {
-  struct Case {
-    int32_t maxKeep;
-    QString expected;
-  } cases[] = {{0, ""}, {5, "defgh"}, {6, "cdefgh"}, {-1, "abcdefgh"}, {100, "abcdefgh"}};
-  for (const Case& c : cases) {
-    QString output;
-    KeepOutput(output, "abc", c.maxKeep);
-    KeepOutput(output, "defgh", c.maxKeep);
-    EXPECT_EQ(output, c.expected) << c.maxKeep;
-  }
-}
-
-TEST(ToolRunnerText, ChunkUpdatesTheBoxByDisplayMode) {
-  using A = BoxUpdate::Action;
-  struct Case {
-    QString chunk;
-    uint8_t mode;
-    bool singleLine;
-    BoxUpdate expected;
-  } cases[] = {
-      {"a\r\nb\r\n", 0, false, {A::Leave, ""}},
-      {"a\r\nb\r\n", 1, false, {A::Append, "a\r\nb\r\n"}},
-      {"a\r\nb\r\n", 1, true, {A::Append, "ab"}},
-      {" frame=2 \r\n", 2, false, {A::Replace, "frame=2"}},
-      {"\r\n\r\n", 2, false, {A::Replace, ""}},
-      {" frame=2 \r\n", 3, false, {A::Replace, "frame=2"}},
-      {"\r\n\t\r\n", 3, false, {A::Leave, ""}},
-      {"   ", 3, false, {A::Replace, ""}},
-      {"a\r\nb", 3, true, {A::Replace, "ab"}},
-  };
-  for (const Case& c : cases)
-    EXPECT_EQ(UpdateForChunk(c.chunk, c.mode, c.singleLine), c.expected) << c.chunk.toStdString();
-}
-
-// A one-line box shows the newest line of what replaces its text, whole, and
-// never two lines run together.
-TEST(ToolRunnerText, LastLineIsTheNewestLineThatIsNotBlank) {
-  struct Case {
-    QString text, line;
-  } cases[] = {
-      {"frame=1 time=00:00:01.00 bitrate=1k speed=1x    \r\n",
-       "frame=1 time=00:00:01.00 bitrate=1k speed=1x"},
-      {"  Stream #0:0 -> #0:0 (pcm_s16le (native) -> mp3 (libmp3lame))\r\n"
-       "Press [q] to stop, [?] for help\r\n",
-       "Press [q] to stop, [?] for help"},
-      {"a\r\nb\r\n \t\r\n\r\n", "b"},
-      {"a\r\n  partial", "partial"},
-      {"one line", "one line"},
-      {" \r\n\t", ""},
-      {"", ""},
-  };
-  for (const Case& c : cases) EXPECT_EQ(LastLine(c.text), c.line) << c.text.toStdString();
-}
-
-// The arguments a real POSIX shell gives a command, as the command line runs.
-QStringList ShellArguments(const QString& commandLine) {
-  QProcess shell;
-  shell.start("/bin/sh", {"-c", "arguments() { printf '%s\\000' \"$@\"; }; " + commandLine});
-  if (!shell.waitForFinished(10000)) return {"<no shell>"};
-  QString output = QString::fromUtf8(shell.readAllStandardOutput());
-  output.chop(1);
-  return output.split(QChar(0));
-}
-
-// The words a real POSIX shell makes of a text.
-QStringList ShellWords(const QString& text) { return ShellArguments("arguments " + text); }
-
-TEST(ToolRunnerText, SplitCommandLineSplitsWordsAsAPosixShellDoes) {
-  struct Case {
-    QString line;
-    QStringList words;
-    bool shellAgrees;  // false where a shell would do more than split
-  } cases[] = {
-      {R"('/opt/my tools/ffmpeg' -i "/m/a b.mp4" -y out.mkv)",
-       {"/opt/my tools/ffmpeg", "-i", "/m/a b.mp4", "-y", "out.mkv"},
-       true},
-      {"-vf 'scale=640:-1'", {"-vf", "scale=640:-1"}, true},
-      {R"(-metadata title='Hola mundo')", {"-metadata", "title=Hola mundo"}, true},
-      {R"(It\'s a\ b)", {"It's", "a b"}, true},
-      {R"('a\b' 'it'\''s' '')", {R"(a\b)", "it's", ""}, true},
-      {R"("a\"b" "c\\d" "e\f" "g\$h" "i\`j")", {R"(a"b)", R"(c\d)", R"(e\f)", "g$h", "i`j"}, true},
-      {R"("it's" 'say "hi"')", {"it's", R"(say "hi")"}, true},
-      {"-vf \"drawtext=text='a b':x=1\"", {"-vf", "drawtext=text='a b':x=1"}, true},
-      {"  p\t-x   -y ", {"p", "-x", "-y"}, true},
-      // Pasted options may span lines: a line break is one more blank.
-      {"p -x\n-y\r\n-z", {"p", "-x", "-y", "-z"}, false},
-      {"a\\\nb c", {"ab", "c"}, true},
-      {R"(p "" x)", {"p", "", "x"}, true},
-      {R"(p \"a\" a\\\"b)", {"p", R"("a")", R"(a\"b)"}, true},
-      // No variables, wildcards, substitutions or operators: the text stays.
-      {"p $(rm -rf x) `id` ;|& $HOME *.mkv",
-       {"p", "$(rm", "-rf", "x)", "`id`", ";|&", "$HOME", "*.mkv"},
-       false},
-      {R"(p "$HOME" ~)", {"p", "$HOME", "~"}, false},
-      // Kept from the options older profiles stored: "" inside double quotes is a quote.
-      {R"(-metadata "title=say ""hi""")", {"-metadata", R"(title=say "hi")"}, false},
-      {R"(p "a""b" c)", {"p", R"(a"b)", "c"}, false},
-      {R"(p 'open "x)", {"p", R"(open "x)"}, false},
-      {"", {}, true},
-  };
-  for (const Case& c : cases) {
-    EXPECT_EQ(SplitCommandLine(c.line), c.words) << c.line.toStdString();
-    if (c.shellAgrees && !c.words.isEmpty()) {
-      EXPECT_EQ(ShellWords(c.line), c.words) << "sh: " << c.line.toStdString();
-    }
-  }
-}
-
-// Options typed the terminal way, one per line with a backslash at each line
-// end, split as a shell splits them: a backslash and its line break vanish,
-// wherever they stand, except inside single quotes.
-TEST(ToolRunnerText, ABackslashBeforeALineBreakIsNothingAsInAShell) {
-  struct Case {
-    QString text;
-    QStringList words;
-  } cases[] = {
-      {"-ar 22050 \\\n  -ac 1", {"-ar", "22050", "-ac", "1"}},
-      {"-ar 22050 \\\n-ac 1", {"-ar", "22050", "-ac", "1"}},
-      {"-ar 22050\t\\\n\t-ac 1 \\\n", {"-ar", "22050", "-ac", "1"}},
-      {"\\\n-y", {"-y"}},
-      {"-y \\\n\\\n  \\\n -n", {"-y", "-n"}},
-      {"-a\\\nr 1", {"-ar", "1"}},
-      {"-ar\\\n 1", {"-ar", "1"}},
-      {"\\\n\"\" \\\n''", {"", ""}},
-      {"-vf \"scale=1:\\\n2\"", {"-vf", "scale=1:2"}},
-      {"-vf \"a \\\n b\"c", {"-vf", "a  bc"}},
-      {"-vf 'a \\\nb'", {"-vf", "a \\\nb"}},
-      {"x\\\\ \\\ny", {"x\\", "y"}},
-      {"\"x\\\\\ny\"", {"x\\\ny"}},
-      {"x\\ \\\ny", {"x y"}},
-  };
-  for (const Case& c : cases) {
-    EXPECT_EQ(SplitCommandLine(c.text), c.words) << c.text.toStdString();
-    EXPECT_EQ(ShellWords(c.text), c.words) << "sh: " << c.text.toStdString();
-  }
-  EXPECT_EQ(SplitCommandLine("\\\n"), QStringList());
-  EXPECT_EQ(SplitCommandLine("  \\\n \\\n"), QStringList());
-}
-
-// Short texts of blanks, quotes, backslashes and line breaks, drawn from a
-// fixed seed, split as /bin/sh splits them. Left out: texts a shell refuses
-// (an open quote; a line break that ends the command before a word the shell
-// cannot run) and texts with "" (a quote inside double quotes, kept from
-// older profiles).
-TEST(ToolRunnerText, SplittingAgreesWithTheShellOnDrawnTexts) {
-  const QString alphabet = "ab \t\n\\'\"";
-  std::mt19937 draw(20260);
-  int compared = 0;
-  for (int n = 0; n < 500; ++n) {
-    QString text = "w";
-    const int length = 1 + int(draw() % 10);
-    for (int k = 0; k < length; ++k) text += alphabet[int(draw() % alphabet.size())];
-    if (text.contains("\"\"")) continue;
-    const std::optional<QStringList> shell = ShellSplit(text);
-    if (!shell) continue;
-    ++compared;
-    EXPECT_EQ(SplitCommandLine(text), *shell) << text.toStdString();
-  }
-  EXPECT_GT(compared, 150);
-}
-
-TEST(ToolRunnerText, ScanWordsKeepsEachWordAsTyped) {
-  const QString text = R"(  -metadata  title='Hola mundo' "a b"c )";
-  const QList<TypedWord> words = ScanWords(text);
-  ASSERT_EQ(words.size(), 3);
-  QStringList typed;
-  for (const TypedWord& word : words) typed << text.mid(word.start, word.length);
-  EXPECT_EQ(typed, QStringList({"-metadata", "title='Hola mundo'", R"("a b"c)"}));
-  EXPECT_EQ(words[2].value, "a bc");
-}
-
-TEST(ToolRunnerText, QuotedArgumentsAndCommandsReadBackAsTheSameArguments) {
-  const QStringList arguments = {
-      "plain",    "two words",           "say \"hi\"", "it's",  "C:\\dir\\",
-      "a\\\\\"b", "$(rm -rf ~) `x` 'y'", "trailing\\", "",      "título ñ",
-      "-vf",      "scale=640:-1",        "a\tb\nc",    "*.mkv", "~",
-      "x|y;z&"};
-  for (const QString& argument : arguments) {
-    const QString quoted = QuoteArgument(argument);
-    EXPECT_EQ(SplitCommandLine(quoted), QStringList({argument})) << quoted.toStdString();
-    EXPECT_EQ(ShellWords(quoted), QStringList({argument})) << "sh: " << quoted.toStdString();
-  }
-  EXPECT_EQ(QuoteArgument("/usr/bin/ffmpeg"), "/usr/bin/ffmpeg");
-  EXPECT_EQ(QuoteArgument("title=Hola mundo"), "'title=Hola mundo'");
-  EXPECT_EQ(QuoteArgument("it's"), R"('it'\''s')");
-
-  const Command command{"/opt/a=b/ff mpeg", arguments};
-  const QString line = CommandText(command);
-  EXPECT_EQ(SplitCommandLine(line), QStringList(command.program) + arguments);
-  // Pasted into a shell, the line runs the program with exactly these arguments.
-  EXPECT_EQ(ShellArguments(CommandText({"arguments", arguments})), arguments);
-  EXPECT_TRUE(line.startsWith("'/opt/a=b/ff mpeg' plain 'two words' "));
-}
-
-TEST(ToolRunnerText, ParseCommandLineTurnsCmdPipesIntoPipelines) {
-  EXPECT_EQ(ParseCommandLine(R"("/usr/bin/ffmpeg" -i "a|b.mp4")"),
-            (Pipeline{{"/usr/bin/ffmpeg", {"-i", "a|b.mp4"}}}));
-  EXPECT_EQ(ParseCommandLine(
-                R"(cmd.exe /C ffmpeg -i "x y.mkv" -f matroska pipe:1 | "/p/ffplay" -an -i pipe:0)"),
-            (Pipeline{{"ffmpeg", {"-i", "x y.mkv", "-f", "matroska", "pipe:1"}},
-                      {"/p/ffplay", {"-an", "-i", "pipe:0"}}}));
-  EXPECT_EQ(ParseCommandLine(R"(CMD /c "a b" "c|d")"), (Pipeline{{"a b", {"c|d"}}}));
-  EXPECT_EQ(ParseCommandLine(R"(cmd /c p 'c|d' e\|f "g\"|" | q)"),
-            (Pipeline{{"p", {"c|d", "e|f", R"(g"|)"}}, {"q", {}}}));
-}
-
-TEST(ToolRunnerText, EndCodeNeverCallsACrashSuccess) {
+TEST(ToolRunnerEnd, EndCodeNeverCallsACrashSuccess) {
   struct Case {
     bool stopped;
     QList<ProcessEnd> ends;
@@ -400,10 +166,20 @@ TEST_F(ToolRunnerRun, BoxesShowTheOutputByDisplayMode) {
 TEST_F(ToolRunnerRun, ASinkHearsTheOutputAsTheDisplayModeMakesIt) {
   using A = BoxUpdate::Action;
   QList<BoxUpdate> heard;
-  const OutputSink sink = [&heard](const BoxUpdate& update) { heard << update; };
+  // How many updates the sink has heard goes to the file "heard", so that the
+  // script writes each chunk once the last one was heard.
+  const OutputSink sink = [this, &heard](const BoxUpdate& update) {
+    heard << update;
+    QFile count(Folder() + "/heard");
+    if (count.open(QIODevice::WriteOnly)) count.write(QByteArray::number(heard.size()));
+  };
+  const QString waitsUntilHeard =
+      "heard() { n=0; until [ \"$(cat heard 2>/dev/null)\" = \"$1\" ] || [ $((n+=1)) -gt 2000 ]; "
+      "do sleep 0.01; done; }; ";
   const Pipeline script{
       {"/bin/sh",
-       {"-c", "printf 'frame=1\\r'; sleep 0.1; printf '\\r\\n'; sleep 0.1; printf 'x\\n'"}}};
+       {"-c", waitsUntilHeard +
+                  "printf 'frame=1\\r'; heard 2; printf '\\r\\n'; heard 3; printf 'x\\n'"}}};
   ASSERT_EQ(RunCaptured(script, Folder(), 0, 0, sink, ReplaceByVisibleChunk, output, 0, exitCode),
             RunResult::Ran);
   EXPECT_EQ(heard,
@@ -444,10 +220,12 @@ TEST_F(ToolRunnerRun, StopEndsTheRunWithCodeZeroAndPauseStopsTheChild) {
                      });
               });
        });
+  // The shell becomes the tool: a shell paused while it starts a command
+  // would wait for it in state D, never T, until a resume.
   QElapsedTimer clock;
   clock.start();
   ASSERT_TRUE(RunShell("echo pid $$; exec sleep 30"));
-  EXPECT_LT(clock.elapsed(), 10000);
+  EXPECT_LT(clock.elapsed(), 10000) << "the stop, not the tool's own end, ended the run";
   EXPECT_EQ(pausedState, "T");
   EXPECT_NE(resumedState, "T");
   EXPECT_EQ(exitCode, 0);
@@ -474,8 +252,11 @@ TEST_F(ToolRunnerRun, InputReachesTheChildAndAStopIsNotReplaced) {
 TEST_F(ToolRunnerRun, ASilentChildLeavesTheEventLoopRunningAndUsesNoCpu) {
   int ticks = 0;
   QTimer timer;
+  // The ticks stop with the request: the run may take a while to end after it.
   QObject::connect(&timer, &QTimer::timeout, [&] {
-    if (++ticks == 10) RequestStop();
+    if (++ticks < 10) return;
+    timer.stop();
+    RequestStop();
   });
   timer.start(30);
   std::clock_t cpuBefore = std::clock();
@@ -518,22 +299,24 @@ TEST_F(ToolRunnerRun, APipelineJoinsTwoProcessesAndAStopReachesBoth) {
   EXPECT_EQ(output, "a\r\nb\r\n");
   EXPECT_EQ(exitCode, 0);
 
+  // Each process that runs to its end leaves a file: the run waits for both.
   When([&] { return output.contains("go"); }, [] { RequestStop(); });
-  QElapsedTimer clock;
-  clock.start();
-  ASSERT_EQ(RunCaptured(Pipeline{{"/bin/sh", {"-c", "echo go >&2; exec sleep 30"}},
-                                 {"/bin/sh", {"-c", "exec sleep 30"}}},
+  ASSERT_EQ(RunCaptured(Pipeline{{"/bin/sh", {"-c", "echo go >&2; sleep 30; touch first-ran-out"}},
+                                 {"/bin/sh", {"-c", "sleep 30; touch second-ran-out"}}},
                         Folder(), 0, 0, nullptr, false, 0, output, -1, exitCode),
             RunResult::Ran);
-  EXPECT_LT(clock.elapsed(), 10000);
+  EXPECT_FALSE(QFile::exists(Folder() + "/first-ran-out"));
+  EXPECT_FALSE(QFile::exists(Folder() + "/second-ran-out"));
   EXPECT_EQ(exitCode, 0);
 }
 
 // A stand-in tool that starts a command of its own, as cdda2wav starts its
 // reader: it writes the command's process id to the file named by $1, says
 // "ready" on its error output (which a pipeline's first tool shows too) and
-// waits for the command.
-const QString kToolWithAChild = "sleep 60 & echo $! > \"$1\"; echo ready >&2; wait";
+// waits for the command. Should it run to its end, it leaves the file
+// "$1-ran-out".
+const QString kToolWithAChild =
+    "sleep 60 & echo $! > \"$1\"; echo ready >&2; wait; touch \"$1-ran-out\"";
 
 qint64 PidIn(const QString& file) {
   QFile pid(file);
@@ -563,7 +346,10 @@ TEST_F(ToolRunnerRun, EndingAToolEndsWhatTheToolStarted) {
   for (const Case& c : cases) {
     Reset();
     const QStringList pidFiles = {Folder() + "/first", Folder() + "/second"};
-    for (const QString& file : pidFiles) QFile::remove(file);
+    for (const QString& file : pidFiles) {
+      QFile::remove(file);
+      QFile::remove(file + "-ran-out");
+    }
     Pipeline pipeline;
     for (int k = 0; k < c.tools; ++k)
       pipeline << Command{"/bin/sh", {"-c", kToolWithAChild, "tool", pidFiles[k]}};
@@ -573,13 +359,12 @@ TEST_F(ToolRunnerRun, EndingAToolEndsWhatTheToolStarted) {
            for (int k = 0; k < c.tools; ++k) started << PidIn(pidFiles[k]);
            c.end(started);
          });
-    QElapsedTimer clock;
-    clock.start();
     ASSERT_EQ(RunCaptured(pipeline, Folder(), c.withStdin, 0, nullptr, false, NoDisplay, output, -1,
                           exitCode),
               RunResult::Ran)
         << c.name;
-    EXPECT_LT(clock.elapsed(), 30000) << c.name;
+    for (int k = 0; k < c.tools; ++k)
+      EXPECT_FALSE(QFile::exists(pidFiles[k] + "-ran-out")) << c.name << ": tool " << k + 1;
     EXPECT_EQ(exitCode, 0) << c.name;
     ASSERT_EQ(started.size(), c.tools) << c.name;
     for (const qint64 pid : started) EXPECT_GT(pid, 0) << c.name;
@@ -647,7 +432,8 @@ TEST_F(ToolRunnerRun, EndAllAsksTheToolToFinishAndKillsItAfterTheGrace) {
     EXPECT_TRUE(RunShell(c.script, c.withStdin)) << c.name;
     EXPECT_TRUE(output.contains(c.said)) << c.name << ": " << output.toStdString();
     EXPECT_EQ(exitCode, 0) << c.name << ": a stop, not a failure";
-    EXPECT_EQ(ending.elapsed() >= EndGraceMs, c.killed) << c.name;
+    // How soon the close ends for a tool that answers is measured by bench/close.
+    if (c.killed) EXPECT_GE(ending.elapsed(), EndGraceMs) << c.name << ": killed before the grace";
     EXPECT_FALSE(tools.isEmpty()) << c.name;
     EXPECT_TRUE(AllEnd(tools)) << c.name;
     EXPECT_TRUE(Closing());

@@ -228,9 +228,6 @@ const Row kRows[] = {
         "MsgFfmpegError", [] { Lang::MsgFfmpegError("ARG"); }, "L120\nARG", "Error en ffmpeg:\nARG",
         16),
     Message(
-        "MsgCannotOpen", [] { Lang::MsgCannotOpen("ARG"); }, "L105\nARG",
-        "No se pudo iniciar el proceso\nARG", 16),
-    Message(
         "MsgHowToStopFfplay", [] { Lang::MsgHowToStopFfplay(); }, "L53",
         "Para detener el proceso cierre la ventana de ffplay ó finalice ffplay desde el "
         "administrador de tareas",

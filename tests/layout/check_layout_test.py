@@ -26,14 +26,26 @@ def plant(root, path, line):
 
 class CheckLayoutTest(unittest.TestCase):
     def copy_of_the_tree(self, planted=()):
-        """A copy of core/ and gui/ in a temporary folder, with the planted lines."""
+        """A copy of core/, gui/ and CMakeLists.txt (which lists the layers) in a temporary
+        folder, with the planted lines."""
         root = tempfile.mkdtemp(prefix="check-layout-")
         self.addCleanup(shutil.rmtree, root)
         for side in ("core", "gui"):
             shutil.copytree(os.path.join(SOURCE, side), os.path.join(root, side))
+        shutil.copy(os.path.join(SOURCE, "CMakeLists.txt"), root)
         for path, line in planted:
             plant(root, path, line)
         return root
+
+    def set_layers(self, root, layers):
+        """Puts another layer list in the copy's CMakeLists.txt; None takes the list away."""
+        build = os.path.join(root, "CMakeLists.txt")
+        with open(build, encoding="utf-8") as source:
+            text = source.read()
+        listed = "set(QUILLMOOR_LAYERS ground lang frame convert \"formats editing\" devices app)"
+        self.assertIn(listed, text)
+        with open(build, "w", encoding="utf-8") as source:
+            source.write(text.replace(listed, "" if layers is None else layers))
 
     def run_checker(self, root):
         return subprocess.run([sys.executable, CHECKER, "--root", root],
@@ -115,6 +127,42 @@ class CheckLayoutTest(unittest.TestCase):
             with self.subTest(what):
                 result = self.run_checker(self.copy_of_the_tree(planted))
                 self.assertEqual(result.returncode, 0, result.stdout + result.stderr)
+
+    def test_the_layers_are_those_cmakelists_names(self):
+        # With the frame listed below the languages, its use of the catalogue goes up.
+        root = self.copy_of_the_tree()
+        self.set_layers(root, "set(QUILLMOOR_LAYERS ground frame lang convert\n"
+                              "    \"formats editing\" devices app)")
+        result = self.run_checker(root)
+        self.assertEqual(result.returncode, 1, result.stdout + result.stderr)
+        self.assertIn("core/frame/Session.cpp includes core/lang/Lang.h: core/lang stands above "
+                      "core/frame", result.stdout)
+        # Two folders that share a layer may not include each other, whichever they are.
+        root = self.copy_of_the_tree([("core/devices/Recorder.cpp", '#include "core/app/AppState.h"'),
+                                      ("core/app/AppState.cpp", '#include "core/devices/Recorder.h"')])
+        self.set_layers(root, 'set(QUILLMOOR_LAYERS ground lang frame convert "formats editing"'
+                              ' "devices app")')
+        result = self.run_checker(root)
+        self.assertEqual(result.returncode, 1, result.stdout + result.stderr)
+        self.assertIn("core/app and core/devices stand on one layer", result.stdout)
+
+    def test_layers_that_cannot_be_read_stop_the_check_with_the_reason(self):
+        cases = [
+            ("no list", lambda root: self.set_layers(root, None), "QUILLMOOR_LAYERS"),
+            ("an empty list", lambda root: self.set_layers(root, "set(QUILLMOOR_LAYERS )"),
+             "QUILLMOOR_LAYERS"),
+            ("no CMakeLists.txt", lambda root: os.remove(os.path.join(root, "CMakeLists.txt")),
+             "CMakeLists.txt"),
+        ]
+        for what, spoil, words in cases:
+            with self.subTest(what):
+                root = self.copy_of_the_tree()
+                spoil(root)
+                result = self.run_checker(root)
+                self.assertNotEqual(result.returncode, 0, result.stdout + result.stderr)
+                self.assertIn(words, result.stderr)
+                self.assertIn("cannot read" if what == "no CMakeLists.txt" else "has no set(",
+                              result.stderr)
 
 
 if __name__ == "__main__":

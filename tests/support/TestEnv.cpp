@@ -8,6 +8,7 @@
 #include <QTimer>
 #include <QWidget>
 
+#include "core/ground/ConsoleText.h"
 #include "core/ground/ProgramFolder.h"
 #include "core/ground/ToolRunner.h"
 
@@ -130,6 +131,6 @@ bool WhileAnotherToolRuns(const std::function<void()>& act) {
   QString output;
   int32_t exitCode = 0;
   const ToolRunner::RunResult result = ToolRunner::RunCaptured(
-      {{"/bin/sleep", {"60"}}}, QString(), 0, 0, {}, ToolRunner::NoDisplay, output, 0, exitCode);
+      {{"/bin/sleep", {"60"}}}, QString(), 0, 0, {}, ConsoleText::NoDisplay, output, 0, exitCode);
   return result == ToolRunner::RunResult::Ran && pressed.Done();
 }

@@ -1,0 +1,62 @@
+#include "core/frame/Player.h"
+
+#include <QStringList>
+
+#include "core/frame/FfmpegTools.h"
+#include "core/ground/CommandLine.h"
+#include "core/ground/FileServices.h"
+#include "core/ground/ToolRunner.h"
+
+namespace Player {
+
+namespace {
+
+// The caller's option text as arguments.
+QStringList OptionWords(const QString& params) { return CommandLine::SplitCommandLine(params); }
+
+// ffmpeg takes the audio of the first file and the video of the second and
+// streams them, uncompressed, into ffplay's input.
+PlayCommand PipeCommand(const QString& audio, const QString& video) {
+  const FfmpegOptionNames& o = FfmpegTools::State().OptNames;
+  const CommandLine::Command mux{
+      FfmpegTools::State().FfmpegPath,
+      {o.NoVideo, "-i", FileServices::GetShortPath(audio), o.NoAudio, "-i",
+       FileServices::GetShortPath(video), o.Format, "matroska", o.AudioCodec, "pcm_s16le",
+       o.VideoCodec, "rawvideo", o.PixelFormat, "yuv420p", "pipe:1"}};
+  const CommandLine::Command play{FfmpegTools::State().FfplayPath, {"-i", "pipe:0"}};
+  return {{mux, play}, FileServices::ParentFolder(FfmpegTools::State().FfmpegPath), 1};
+}
+
+PlayerWindow g_playerWindow = nullptr;
+
+}  // namespace
+
+PlayCommand BuildPlayCommand(const QStringList& files, const QString& params) {
+  QStringList paths = files;
+  paths.removeAll(QString());
+  if (paths.isEmpty())
+    return {{{FfmpegTools::State().FfplayPath, OptionWords(params)}}, QString(), 0};
+  if (paths.size() >= 2) return PipeCommand(paths.first(), paths.last());
+  return {{{FfmpegTools::State().FfplayPath,
+            OptionWords(params) << "-i" << FileServices::GetShortPath(paths.first())}},
+          QString(),
+          0};
+}
+
+void PlayFile(const QStringList& files, const QString& params) {
+  // The runner takes one tool at a time. A player opened over a running tool
+  // would play nothing, and could not close before that tool's wait had ended,
+  // which waits for the player: the press waits quietly instead.
+  if (ToolRunner::GetState() != ToolRunner::Idle) return;
+  if (!FfmpegTools::FfplayExists()) return;
+  const PlayCommand command = BuildPlayCommand(files, params);
+  if (command.pipeMode == 1 && !FfmpegTools::FfmpegExists()) return;
+  if (!g_playerWindow) return;
+  State().PipeMode = command.pipeMode;
+  g_playerWindow(command);
+  State().PipeMode = 0;
+}
+
+void InstallPlayerWindow(PlayerWindow play) { g_playerWindow = play; }
+
+}  // namespace Player

@@ -1,0 +1,63 @@
+#include "core/ground/ConsoleText.h"
+
+namespace ConsoleText {
+
+namespace {
+
+const QString CrLf = QStringLiteral("\r\n");
+
+}  // namespace
+
+QString CleanOutput(const QString& text) {
+  QString kept;
+  kept.reserve(text.size());
+  for (const QChar c : text) {
+    const char16_t u = c.unicode();
+    const bool control = u < 32 && u != '\t' && u != '\n' && u != '\r';
+    const bool c1 = (u >= 0x81 && u <= 0x90) || (u >= 0x93 && u <= 0x9F) || u == 0x7F;
+    if (!control && !c1) kept += c;
+  }
+  kept.replace('\n', '\r');
+  kept.replace(QStringLiteral("\r"), CrLf);
+  kept.replace(CrLf + CrLf, CrLf);
+  return kept;
+}
+
+QString TrimBlanks(const QString& text) {
+  auto blank = [](QChar c) { return c == '\t' || c == '\n' || c == '\r' || c == ' '; };
+  qsizetype begin = 0;
+  qsizetype end = text.size();
+  while (begin < end && blank(text[begin])) ++begin;
+  while (end > begin && blank(text[end - 1])) --end;
+  return text.mid(begin, end - begin);
+}
+
+QString LastLine(const QString& text) {
+  // Once trimmed, the text ends in its last line that is not blank.
+  const QString trimmed = TrimBlanks(text);
+  const qsizetype lineEnd = trimmed.lastIndexOf(CrLf);
+  return lineEnd < 0 ? trimmed : TrimBlanks(trimmed.sliced(lineEnd + CrLf.size()));
+}
+
+void KeepOutput(QString& output, const QString& chunk, int32_t maxKeep) {
+  if (maxKeep == 0) return;
+  output += chunk;
+  if (maxKeep > 0 && output.size() > maxKeep) output.remove(0, output.size() - maxKeep);
+}
+
+BoxUpdate UpdateForChunk(const QString& chunk, uint8_t displayMode, bool singleLine) {
+  BoxUpdate update;
+  if (displayMode == AppendChunk) {
+    update = {BoxUpdate::Append, chunk};
+  } else if (displayMode == ReplaceByChunk) {
+    update = {BoxUpdate::Replace, TrimBlanks(chunk)};
+  } else if (displayMode == ReplaceByVisibleChunk) {
+    QString visible = chunk;
+    visible.remove('\t').remove('\n').remove('\r');
+    if (!visible.isEmpty()) update = {BoxUpdate::Replace, TrimBlanks(chunk)};
+  }
+  if (singleLine) update.text.remove(CrLf);
+  return update;
+}
+
+}  // namespace ConsoleText
