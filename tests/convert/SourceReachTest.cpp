@@ -115,7 +115,10 @@ class SourceReachTest : public ConversionFixture {
 // holds what it holds and stays; the file stays and is listed with what was
 // read of it, under the command that names the output. A whole file joined
 // to it goes to the trash.
-TEST_F(SourceReachTest, AFileReadOnlyInPartStaysAndIsListedAloneAndJoined) {
+// One medium per test, so that each stays short on a busy machine.
+class SourceReachMediumTest : public SourceReachTest, public ::testing::WithParamInterface<int> {};
+
+TEST_P(SourceReachMediumTest, AFileReadOnlyInPartStaysAndIsListedAloneAndJoined) {
   struct Medium {
     const char* name;
     std::function<QString(const QString& folder)> make;  // the damaged file
@@ -168,42 +171,48 @@ TEST_F(SourceReachTest, AFileReadOnlyInPartStaysAndIsListedAloneAndJoined) {
   // cut one's container claims: a cut first file leaves a gap, no shortfall.
   enum Way { Alone, ListFirst, ListLast, GraphLast };
   int run = 0;
-  for (const Medium& m : media) {
-    for (const Way way : {Alone, ListFirst, ListLast, GraphLast}) {
-      const char* ways[] = {"alone", "first of a concat list", "last of a concat list",
-                            "last of a decoding graph"};
-      SCOPED_TRACE(std::string(m.name) + ", " + ways[way]);
-      const QString folder = QString("in%1/").arg(++run);
-      const QString damaged = m.make(folder);
-      QString whole;
-      QString output = Path("out/" + QFileInfo(damaged).completeBaseName() + ".mkv");
-      if (way == Alone) {
-        Convert({damaged});
-      } else {
-        whole = way == GraphLast ? m.unlike(folder) : m.alike(folder);
-        output = Path(QString("out/joined%1.mkv").arg(run));
-        Convert(way == ListFirst ? QStringList{damaged, whole} : QStringList{whole, damaged},
-                QFileInfo(output).fileName());
-      }
-      ASSERT_EQ(Errors().size(), 1);
-      const FailedStep listed = Errors()[0];
-      EXPECT_EQ(listed.File, damaged);
-      EXPECT_EQ(listed.Stage, "Convirtiendo");
-      const std::optional<PartlyRead> read = ReadOf(listed.Description);
-      ASSERT_TRUE(read) << listed.Description.toStdString();
-      EXPECT_NEAR(read->total, m.total, 0.1);
-      EXPECT_GT(read->read, 1);
-      EXPECT_LT(read->read, m.total - 1.5);
-      EXPECT_TRUE(listed.Command.endsWith(output)) << listed.Command.toStdString();
-      EXPECT_GT(Duration(output), read->read - 0.5);
-      EXPECT_TRUE(QFile::exists(damaged));
-      EXPECT_EQ(Trashed(),
-                whole.isEmpty() ? QStringList() : QStringList{QFileInfo(whole).fileName()});
-      CloseProgress();
-      EmptyTrash();
+  const Medium& m = media[GetParam()];
+  for (const Way way : {Alone, ListFirst, ListLast, GraphLast}) {
+    const char* ways[] = {"alone", "first of a concat list", "last of a concat list",
+                          "last of a decoding graph"};
+    SCOPED_TRACE(std::string(m.name) + ", " + ways[way]);
+    const QString folder = QString("in%1/").arg(++run);
+    const QString damaged = m.make(folder);
+    QString whole;
+    QString output = Path("out/" + QFileInfo(damaged).completeBaseName() + ".mkv");
+    if (way == Alone) {
+      Convert({damaged});
+    } else {
+      whole = way == GraphLast ? m.unlike(folder) : m.alike(folder);
+      output = Path(QString("out/joined%1.mkv").arg(run));
+      Convert(way == ListFirst ? QStringList{damaged, whole} : QStringList{whole, damaged},
+              QFileInfo(output).fileName());
     }
+    ASSERT_EQ(Errors().size(), 1);
+    const FailedStep listed = Errors()[0];
+    EXPECT_EQ(listed.File, damaged);
+    EXPECT_EQ(listed.Stage, "Convirtiendo");
+    const std::optional<PartlyRead> read = ReadOf(listed.Description);
+    ASSERT_TRUE(read) << listed.Description.toStdString();
+    EXPECT_NEAR(read->total, m.total, 0.1);
+    EXPECT_GT(read->read, 1);
+    EXPECT_LT(read->read, m.total - 1.5);
+    EXPECT_TRUE(listed.Command.endsWith(output)) << listed.Command.toStdString();
+    EXPECT_GT(Duration(output), read->read - 0.5);
+    EXPECT_TRUE(QFile::exists(damaged));
+    EXPECT_EQ(Trashed(),
+              whole.isEmpty() ? QStringList() : QStringList{QFileInfo(whole).fileName()});
+    CloseProgress();
+    EmptyTrash();
   }
 }
+
+std::string MediumName(const ::testing::TestParamInfo<int>& info) {
+  static const char* const kNames[] = {"DamagedCluster", "CutMp4", "CutMkv", "CutMp3"};
+  return kNames[info.param];
+}
+
+INSTANTIATE_TEST_SUITE_P(EachMedium, SourceReachMediumTest, ::testing::Range(0, 4), MediumName);
 
 // One output of several files, each given to ffmpeg as an input: the
 // pictures of a cut clip under a whole song. The cut clip stays, listed; the
