@@ -498,14 +498,14 @@ TEST_F(CdRipTest, OpeningWhileAnotherToolRunsSaysSoOnceAndOpensNothing) {
       {"Agregar pistas de CD", [this] { main_->addCdTracksAction->trigger(); }},
       {"the window's own opening", [] { CdRipWindow::OpenCDRip(); }},
   };
-  for (const auto& [name, open] : openings) {
-    SCOPED_TRACE(name);
+  for (const auto& opening : openings) {
+    SCOPED_TRACE(opening.first);
     ScriptedDialogs dialogs;
     dialogs.ExpectMessage();
     ShownWindows shown;
     bool mainShown = false;
     ASSERT_TRUE(WhileAnotherToolRuns([&] {
-      open();
+      opening.second();
       mainShown = main_->isVisible();
     }));
     Flush();
