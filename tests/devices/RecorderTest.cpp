@@ -310,8 +310,8 @@ TEST_F(RecorderTest, OpeningWhileAnotherToolRunsSaysSoOnceAndOpensNothing) {
       {"Grabar de dispositivo ó red", [&main] { main.recordAction->trigger(); }},
       {"the window's own opening", [] { RecorderWindow::ShowRecorder(); }},
   };
-  for (const auto& [name, open] : openings) {
-    SCOPED_TRACE(name);
+  for (const auto& opening : openings) {
+    SCOPED_TRACE(opening.first);
     ScriptedDialogs dialogs;
     dialogs.ExpectMessage();
     ShownWindows shown;
@@ -320,7 +320,7 @@ TEST_F(RecorderTest, OpeningWhileAnotherToolRunsSaysSoOnceAndOpensNothing) {
     WhenReady closer([] { return RecorderWindow::Instance() != nullptr; },
                      [] { RecorderWindow::Instance()->close(); });
     ASSERT_TRUE(WhileAnotherToolRuns([&] {
-      open();
+      opening.second();
       mainShown = main.isVisible();
     }));
     Flush();

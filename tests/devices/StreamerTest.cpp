@@ -287,8 +287,8 @@ TEST_F(StreamerTest, StreamingTheListWhileAnotherToolRunsSaysSoOnceAndOpensNothi
       {"Emitir en la red", [&main] { main.streamAction->trigger(); }},
       {"the window's own opening", [] { StreamerWindow::StreamFileList(); }},
   };
-  for (const auto& [name, open] : openings) {
-    SCOPED_TRACE(name);
+  for (const auto& opening : openings) {
+    SCOPED_TRACE(opening.first);
     const QStringList before = FilesBelow(Folder());
     ScriptedDialogs dialogs;
     dialogs.ExpectMessage();
@@ -298,7 +298,7 @@ TEST_F(StreamerTest, StreamingTheListWhileAnotherToolRunsSaysSoOnceAndOpensNothi
     WhenReady closer([] { return StreamerWindow::Instance() != nullptr; },
                      [] { StreamerWindow::Instance()->close(); });
     ASSERT_TRUE(WhileAnotherToolRuns([&] {
-      open();
+      opening.second();
       mainShown = main.isVisible();
     }));
     Flush();
