@@ -537,8 +537,7 @@ QList<SourceReading> ConversionRun::Steps::ReadSources(const QStringList& source
 
 // ffmpeg reads the file alone, copying it to nothing, as far as it can.
 SourceReading ConversionRun::Steps::ReadAlone(const QString& file) {
-  CommandLine::Command command =
-      ReadAloneCommand(FfmpegTools::State().FfmpegPath, FileServices::GetShortPath(file));
+  CommandLine::Command command = ReadAloneCommand(FfmpegTools::State().FfmpegPath, file);
   log_->Attach(command);
   QString console;
   int32_t exitCode = 0;

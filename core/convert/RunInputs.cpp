@@ -15,12 +15,6 @@ namespace {
 
 bool JoinsInputs(int mode) { return mode == OutputJoined || mode == OutputOneFile; }
 
-QStringList ShortPaths(const QStringList& files) {
-  QStringList paths;
-  for (const QString& file : files) paths << FileServices::GetShortPath(file);
-  return paths;
-}
-
 // The folders a conversion writes into: each file's own, the chosen one, or
 // the chosen file's.
 QStringList OutputFolders(int mode) {
@@ -73,18 +67,18 @@ std::optional<RunInputs> PlanInputs(const QString& testTime, int selected) {
       return planned;
     }
     case OutputOneFile:
-      planned.Inputs << ShortPaths(files);
+      planned.Inputs << files;
       return planned;
     default:
       break;
   }
   if (testTime.isEmpty()) {
-    for (const QString& path : ShortPaths(files)) planned.Inputs << QStringList{path};
+    for (const QString& path : files) planned.Inputs << QStringList{path};
     planned.Shown = files;
     return planned;
   }
   planned.TestedRow = selected < 0 ? 0 : selected;
-  planned.Inputs << QStringList{FileServices::GetShortPath(files.value(planned.TestedRow))};
+  planned.Inputs << QStringList{files.value(planned.TestedRow)};
   planned.Shown << files.value(planned.TestedRow);
   return planned;
 }

@@ -113,7 +113,7 @@ bool ConcatListText(const QStringList& files, QByteArray& text) {
   for (const QString& file : files) {
     if (HoldsLineBreak(file)) return false;
     // Inside the demuxer's single quotes only a quote is special: close, escape, reopen.
-    QString escaped = FileServices::GetShortPath(file);
+    QString escaped = file;
     escaped.replace("'", "'\\''");
     list += "file '" + escaped + "'" + CrLf;
   }
@@ -142,7 +142,7 @@ QString WriteConcatList() {
     return QString();
   }
   file.close();
-  return FileServices::GetShortPath(path);
+  return path;
 }
 
 QStringList MoveTracks(const QString& audioTrack, const QString& videoTrack,

@@ -119,7 +119,7 @@ Conversion::StepCommand ProfileStreamCommand(const QString& loopOption,
 
 ListInput WriteListInput() {
   if (Session::FileCount() == 0) return {QString(), QString(), Refusal::NoFilesInList};
-  const QString list = FileServices::GetShortPath(Conversion::WriteConcatList());
+  const QString list = Conversion::WriteConcatList();
   if (list.isEmpty()) return {};
   // The concat demuxer refuses the list's absolute paths unless told they are safe.
   return {Opt().Format + " concat -safe 0 -i " + CommandLine::QuoteArgument(list),

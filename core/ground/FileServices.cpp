@@ -95,8 +95,6 @@ QString ParentFolder(const QString& path) {
   return slash < 0 ? QString() : path.left(slash);
 }
 
-QString GetShortPath(const QString& path) { return path; }
-
 bool IsValidFileName(const QString& name) {
   static const QString kForbidden = QStringLiteral("?*:\\/<>|\"");
   for (QChar c : name) {

@@ -30,8 +30,6 @@ QString GetBaseName(const QString& path);
 QString GetExtensionName(const QString& path);
 // Everything left of the last '/'; "" when there is none.
 QString ParentFolder(const QString& path);
-// Linux has no 8.3 names: the path itself.
-QString GetShortPath(const QString& path);
 // False when the name holds one of ? * : \ / < > | or a double quote.
 bool IsValidFileName(const QString& name);
 
