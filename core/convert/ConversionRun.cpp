@@ -28,7 +28,7 @@ void ClearCommands() { State().Commands = CommandTable(); }
 void ClearRun() {
   ClearCommands();
   State().Errors.clear();
-  FileServices::DeleteFolder(State().TempDir, true);
+  FileServices::DeleteFolder(State().TempDir);
   State().TempDir.clear();
 }
 
@@ -194,8 +194,8 @@ void ConversionRun::Steps::RunInput(int i) {
       RunConvertingStages();
   }
   if (!State().TempDir.isEmpty()) {
-    FileServices::DeleteFile(TempFile("aucod", 2), false);
-    FileServices::DeleteFile(TempFile("vicod", 5), false);
+    FileServices::DeleteFile(TempFile("aucod", 2));
+    FileServices::DeleteFile(TempFile("vicod", 5));
   }
   if (failure_ == 0 && !run_.stopRequested_ && !test_) JudgeReading(i);
   if (failure_ != 0 && !run_.stopRequested_) RecordFailure();
@@ -253,12 +253,12 @@ void ConversionRun::Steps::RunTrackStages() {
   if (StageMayRun(2))
     RunEncodingStage(2, Lang::TxtEncodingAudio() + pass1, audio_, TempFile("aucod", 2),
                      TempFile("aucod", 3));
-  if (!State().TempDir.isEmpty()) FileServices::DeleteFile(TempFile("auext", 1), false);
+  if (!State().TempDir.isEmpty()) FileServices::DeleteFile(TempFile("auext", 1));
   if (StageMayRun(4)) RunFfmpegStage(4, Lang::TxtExtractingVideo(), video_, TempFile("viext", 4));
   if (StageMayRun(5))
     RunEncodingStage(5, Lang::TxtEncodingVideo() + pass1, video_, TempFile("vicod", 5),
                      TempFile("vicod", 6));
-  if (!State().TempDir.isEmpty()) FileServices::DeleteFile(TempFile("viext", 4), false);
+  if (!State().TempDir.isEmpty()) FileServices::DeleteFile(TempFile("viext", 4));
 }
 
 void ConversionRun::Steps::RunFfmpegStage(int row, const QString& caption, QStringList& source,
@@ -461,7 +461,7 @@ void ConversionRun::Steps::RemovePartialOutput() {
     const QFileInfo info(file);
     if (info.isFile() || info.isSymLink()) QFile::remove(file);
   }
-  if (!createdFolder_.isEmpty()) FileServices::DeleteFolder(createdFolder_, true);
+  if (!createdFolder_.isEmpty()) FileServices::DeleteFolder(createdFolder_);
 }
 
 // What the input produced, before anything of its sources may go.

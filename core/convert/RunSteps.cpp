@@ -137,7 +137,7 @@ QString WriteConcatList() {
   if (!ConcatListText(Session::State().FileList, text) || !file.open(QIODevice::WriteOnly) ||
       file.write(text) != text.size() || !file.flush()) {
     file.close();
-    FileServices::DeleteFolder(folder, true);
+    FileServices::DeleteFolder(folder);
     Lang::MsgCannotWriteFile(path);
     return QString();
   }

@@ -154,12 +154,12 @@ bool RenameFileKeepExtension(const QString& path, const QString& newBase) {
   return MoveFile(path, target);
 }
 
-bool DeleteFile(const QString& path, bool /*force*/) {
+bool DeleteFile(const QString& path) {
   if (FileExists(path)) QFile::remove(path);
   return !FileExists(path);
 }
 
-bool DeleteFolder(const QString& path, bool /*force*/) {
+bool DeleteFolder(const QString& path) {
   if (FolderExists(path)) QDir(path).removeRecursively();
   return !FolderExists(path);
 }

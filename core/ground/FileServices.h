@@ -42,11 +42,10 @@ bool RenameNoReplace(const QString& from, const QString& to);
 bool MoveFile(const QString& source, const QString& destination);
 // Renames the file to newBase plus its old extension, in its own folder.
 bool RenameFileKeepExtension(const QString& path, const QString& newBase);
-// True when the file is gone afterwards. force is kept for callers' sake:
-// Linux has no read-only attribute that stops a delete.
-bool DeleteFile(const QString& path, bool force);
+// True when the file is gone afterwards.
+bool DeleteFile(const QString& path);
 // Deletes the folder with everything in it; true when it is gone afterwards.
-bool DeleteFolder(const QString& path, bool force);
+bool DeleteFolder(const QString& path);
 
 qint64 FileSize(const QString& path);
 qint64 FolderSize(const QString& path);

@@ -165,10 +165,10 @@ TEST_F(FileServicesTest, CopyMoveRenameAndDelete) {
       FileServices::RenameFileKeepExtension(Folder() + "/d/renamed.txt", "moved"));  // taken
   EXPECT_FALSE(FileServices::RenameFileKeepExtension(Folder() + "/d/missing.txt", "x"));
 
-  EXPECT_TRUE(FileServices::DeleteFile(Folder() + "/d/moved.txt", false));
-  EXPECT_TRUE(FileServices::DeleteFile(Folder() + "/d/never-there.txt", false));
+  EXPECT_TRUE(FileServices::DeleteFile(Folder() + "/d/moved.txt"));
+  EXPECT_TRUE(FileServices::DeleteFile(Folder() + "/d/never-there.txt"));
   EXPECT_EQ(FileServices::FolderSize(Folder() + "/d"), 6 + 6);  // c.txt and renamed.txt
-  EXPECT_TRUE(FileServices::DeleteFolder(Folder() + "/d", true));
+  EXPECT_TRUE(FileServices::DeleteFolder(Folder() + "/d"));
   EXPECT_FALSE(FileServices::FolderExists(Folder() + "/d"));
 }
 
