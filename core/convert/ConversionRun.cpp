@@ -229,12 +229,13 @@ void ConversionRun::Steps::SetOutputPath(int i) {
   }
   const QString entry = Session::State().FileList.value(i);
   if (State().Choices.OutputMode == OutputSourceFolders)
-    output_ = FileServices::ParentFolder(entry) + "/" + FileServices::GetBaseName(entry);
+    output_ = QFileInfo(entry).path() + "/" + QFileInfo(entry).completeBaseName();
   else if (State().Choices.OutputMode == OutputChosenFolder)
-    output_ = AbsolutePath(Session::State().OutputFolder) + "/" + FileServices::GetBaseName(entry);
+    output_ =
+        AbsolutePath(Session::State().OutputFolder) + "/" + QFileInfo(entry).completeBaseName();
   else
-    output_ = FileServices::ParentFolder(AbsolutePath(Session::State().OutputFile)) + "/" +
-              FileServices::GetBaseName(Session::State().OutputFile);
+    output_ = QFileInfo(AbsolutePath(Session::State().OutputFile)).path() + "/" +
+              QFileInfo(Session::State().OutputFile).completeBaseName();
   if (State().MultiOutput == 1) {
     output_ = FileServices::UniquePath(output_, false);
     if (FileServices::CreateFolder(output_))
@@ -471,8 +472,7 @@ bool ConversionRun::Steps::OutputWritten() const {
       if (FileServices::FileSize(track) == 0) return false;
     return true;
   }
-  if (State().MultiOutput == 1)
-    return FileServices::FolderSize(FileServices::ParentFolder(output_)) > 0;
+  if (State().MultiOutput == 1) return FileServices::FolderSize(QFileInfo(output_).path()) > 0;
   return FileServices::FileSize(output_) > 0;
 }
 
@@ -675,7 +675,7 @@ void ConversionRun::Steps::End() {
 
 TestResult ConversionRun::Steps::TestReport() const {
   if (State().MultiOutput == 1) {
-    const QString folder = FileServices::ParentFolder(output_);
+    const QString folder = QFileInfo(output_).path();
     return {TestReportText(FileServices::FolderSize(folder), 0, Lang::TxtViewFilesQuestion()),
             folder,
             {}};

@@ -1,13 +1,13 @@
 #include "core/convert/RunInputs.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <algorithm>
 
 #include "core/convert/ConversionState.h"
 #include "core/convert/JoinCheck.h"
 #include "core/convert/RunSteps.h"
 #include "core/frame/Session.h"
-#include "core/ground/FileServices.h"
 
 namespace Conversion {
 
@@ -21,15 +21,13 @@ QStringList OutputFolders(int mode) {
   switch (mode) {
     case OutputSourceFolders: {
       QStringList folders;
-      for (const QString& file : Session::State().FileList)
-        folders << FileServices::ParentFolder(file);
+      for (const QString& file : Session::State().FileList) folders << QFileInfo(file).path();
       return folders;
     }
     case OutputChosenFolder:
       return {Session::State().OutputFolder};
     default:
-      return {FileServices::ParentFolder(
-          QDir::current().absoluteFilePath(Session::State().OutputFile))};
+      return {QFileInfo(QDir::current().absoluteFilePath(Session::State().OutputFile)).path()};
   }
 }
 

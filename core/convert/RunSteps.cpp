@@ -147,9 +147,10 @@ QString WriteConcatList() {
 
 QStringList MoveTracks(const QString& audioTrack, const QString& videoTrack,
                        const QString& target) {
-  const QString folder = FileServices::ParentFolder(target) + "/";
-  const QString base = FileServices::GetBaseName(target);
-  const QString ext = FileServices::GetExtensionName(target);
+  const QFileInfo info(target);
+  const QString folder = info.path() + "/";
+  const QString base = info.completeBaseName();
+  const QString ext = info.suffix();
   QString name = base;
   for (int n = 2;; ++n) {
     const bool both = !audioTrack.isEmpty() && !videoTrack.isEmpty();
@@ -199,7 +200,7 @@ Replacement ReplaceExisting(const QString& output, const QString& desired,
     if (!OlderFileInTheWay(output, desired, protectedFiles)) return Replacement::NotNeeded;
     if (!DesktopServices::ShellDeleteFile(desired, 1)) return Replacement::OldFileKept;
   }
-  return FileServices::RenameFileKeepExtension(output, FileServices::GetBaseName(desired))
+  return FileServices::RenameFileKeepExtension(output, QFileInfo(desired).completeBaseName())
              ? Replacement::Replaced
              : Replacement::RenameFailed;
 }

@@ -1,5 +1,6 @@
 #include "core/devices/Streamer.h"
 
+#include <QFileInfo>
 #include <QHostAddress>
 #include <QNetworkInterface>
 
@@ -123,7 +124,7 @@ ListInput WriteListInput() {
   if (list.isEmpty()) return {};
   // The concat demuxer refuses the list's absolute paths unless told they are safe.
   return {Opt().Format + " concat -safe 0 -i " + CommandLine::QuoteArgument(list),
-          FileServices::ParentFolder(list), Refusal::None};
+          QFileInfo(list).path(), Refusal::None};
 }
 
 QStringList LocalAddresses() {

@@ -1,10 +1,10 @@
 #include "core/frame/Player.h"
 
+#include <QFileInfo>
 #include <QStringList>
 
 #include "core/frame/FfmpegTools.h"
 #include "core/ground/CommandLine.h"
-#include "core/ground/FileServices.h"
 #include "core/ground/ToolRunner.h"
 
 namespace Player {
@@ -23,7 +23,7 @@ PlayCommand PipeCommand(const QString& audio, const QString& video) {
       {o.NoVideo, "-i", audio, o.NoAudio, "-i", video, o.Format, "matroska", o.AudioCodec,
        "pcm_s16le", o.VideoCodec, "rawvideo", o.PixelFormat, "yuv420p", "pipe:1"}};
   const CommandLine::Command play{FfmpegTools::State().FfplayPath, {"-i", "pipe:0"}};
-  return {{mux, play}, FileServices::ParentFolder(FfmpegTools::State().FfmpegPath), 1};
+  return {{mux, play}, QFileInfo(FfmpegTools::State().FfmpegPath).path(), 1};
 }
 
 PlayerWindow g_playerWindow = nullptr;

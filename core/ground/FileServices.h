@@ -21,15 +21,7 @@ bool NameTaken(const QString& path);
 bool IsRealFolder(const QString& path);
 // Creates one level; false when it exists already or its parent is missing.
 bool CreateFolder(const QString& path);
-// Creates every missing level of the path.
-bool CreateFolderPath(const QString& path);
 
-// "a/b.tar.gz" -> "b.tar"; ".qfm" -> "".
-QString GetBaseName(const QString& path);
-// "a/b.tar.gz" -> "gz"; "" when the name has no dot.
-QString GetExtensionName(const QString& path);
-// Everything left of the last '/'; "" when there is none.
-QString ParentFolder(const QString& path);
 // False when the name holds one of ? * : \ / < > | or a double quote.
 bool IsValidFileName(const QString& name);
 
