@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 #include "core/convert/ConversionState.h"
 #include "core/devices/CdRipper.h"
@@ -101,7 +102,7 @@ bool KeepUnreadableConfig() {
 void WriteConfig() {
   if (Session::State().FirstRunUnfinished) return;
   const ConfigRecord record = GatherConfig();
-  if (!FileServices::CreateFolderPath(ProgramFolder::AppFiles())) {
+  if (!QDir().mkpath(ProgramFolder::AppFiles())) {
     Lang::MsgCannotCreateDir("appfiles");
     return;
   }

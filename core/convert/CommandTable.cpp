@@ -1,5 +1,6 @@
 #include "core/convert/CommandTable.h"
 
+#include <QFileInfo>
 #include <optional>
 
 #include "core/convert/ProfileCompiler.h"
@@ -8,7 +9,6 @@
 #include "core/frame/Session.h"
 #include "core/ground/CommandLine.h"
 #include "core/ground/ConsoleText.h"
-#include "core/ground/FileServices.h"
 #include "core/ground/ToolRunner.h"
 #include "core/lang/Lang.h"
 
@@ -86,7 +86,7 @@ QString WithoutLeadingDots(const QString& extension) {
 bool ChooseExtension(BuildState& b) {
   QString extension;
   if (b.choices.OutputMode == OutputJoined || b.choices.OutputMode == OutputOneFile) {
-    extension = WithoutLeadingDots(FileServices::GetExtensionName(Session::State().OutputFile));
+    extension = WithoutLeadingDots(QFileInfo(Session::State().OutputFile).suffix());
   }
   if (extension.isEmpty() && !IsAutomaticEntry(b.choices.ExtensionText)) {
     extension = WithoutLeadingDots(b.choices.ExtensionText);

@@ -28,7 +28,7 @@ void ClearCommands() { State().Commands = CommandTable(); }
 void ClearRun() {
   ClearCommands();
   State().Errors.clear();
-  FileServices::DeleteFolder(State().TempDir, true);
+  FileServices::DeleteFolder(State().TempDir);
   State().TempDir.clear();
 }
 
@@ -194,8 +194,8 @@ void ConversionRun::Steps::RunInput(int i) {
       RunConvertingStages();
   }
   if (!State().TempDir.isEmpty()) {
-    FileServices::DeleteFile(TempFile("aucod", 2), false);
-    FileServices::DeleteFile(TempFile("vicod", 5), false);
+    FileServices::DeleteFile(TempFile("aucod", 2));
+    FileServices::DeleteFile(TempFile("vicod", 5));
   }
   if (failure_ == 0 && !run_.stopRequested_ && !test_) JudgeReading(i);
   if (failure_ != 0 && !run_.stopRequested_) RecordFailure();
@@ -229,12 +229,13 @@ void ConversionRun::Steps::SetOutputPath(int i) {
   }
   const QString entry = Session::State().FileList.value(i);
   if (State().Choices.OutputMode == OutputSourceFolders)
-    output_ = FileServices::ParentFolder(entry) + "/" + FileServices::GetBaseName(entry);
+    output_ = QFileInfo(entry).path() + "/" + QFileInfo(entry).completeBaseName();
   else if (State().Choices.OutputMode == OutputChosenFolder)
-    output_ = AbsolutePath(Session::State().OutputFolder) + "/" + FileServices::GetBaseName(entry);
+    output_ =
+        AbsolutePath(Session::State().OutputFolder) + "/" + QFileInfo(entry).completeBaseName();
   else
-    output_ = FileServices::ParentFolder(AbsolutePath(Session::State().OutputFile)) + "/" +
-              FileServices::GetBaseName(Session::State().OutputFile);
+    output_ = QFileInfo(AbsolutePath(Session::State().OutputFile)).path() + "/" +
+              QFileInfo(Session::State().OutputFile).completeBaseName();
   if (State().MultiOutput == 1) {
     output_ = FileServices::UniquePath(output_, false);
     if (FileServices::CreateFolder(output_))
@@ -253,12 +254,12 @@ void ConversionRun::Steps::RunTrackStages() {
   if (StageMayRun(2))
     RunEncodingStage(2, Lang::TxtEncodingAudio() + pass1, audio_, TempFile("aucod", 2),
                      TempFile("aucod", 3));
-  if (!State().TempDir.isEmpty()) FileServices::DeleteFile(TempFile("auext", 1), false);
+  if (!State().TempDir.isEmpty()) FileServices::DeleteFile(TempFile("auext", 1));
   if (StageMayRun(4)) RunFfmpegStage(4, Lang::TxtExtractingVideo(), video_, TempFile("viext", 4));
   if (StageMayRun(5))
     RunEncodingStage(5, Lang::TxtEncodingVideo() + pass1, video_, TempFile("vicod", 5),
                      TempFile("vicod", 6));
-  if (!State().TempDir.isEmpty()) FileServices::DeleteFile(TempFile("viext", 4), false);
+  if (!State().TempDir.isEmpty()) FileServices::DeleteFile(TempFile("viext", 4));
 }
 
 void ConversionRun::Steps::RunFfmpegStage(int row, const QString& caption, QStringList& source,
@@ -461,7 +462,7 @@ void ConversionRun::Steps::RemovePartialOutput() {
     const QFileInfo info(file);
     if (info.isFile() || info.isSymLink()) QFile::remove(file);
   }
-  if (!createdFolder_.isEmpty()) FileServices::DeleteFolder(createdFolder_, true);
+  if (!createdFolder_.isEmpty()) FileServices::DeleteFolder(createdFolder_);
 }
 
 // What the input produced, before anything of its sources may go.
@@ -471,8 +472,7 @@ bool ConversionRun::Steps::OutputWritten() const {
       if (FileServices::FileSize(track) == 0) return false;
     return true;
   }
-  if (State().MultiOutput == 1)
-    return FileServices::FolderSize(FileServices::ParentFolder(output_)) > 0;
+  if (State().MultiOutput == 1) return FileServices::FolderSize(QFileInfo(output_).path()) > 0;
   return FileServices::FileSize(output_) > 0;
 }
 
@@ -537,8 +537,7 @@ QList<SourceReading> ConversionRun::Steps::ReadSources(const QStringList& source
 
 // ffmpeg reads the file alone, copying it to nothing, as far as it can.
 SourceReading ConversionRun::Steps::ReadAlone(const QString& file) {
-  CommandLine::Command command =
-      ReadAloneCommand(FfmpegTools::State().FfmpegPath, FileServices::GetShortPath(file));
+  CommandLine::Command command = ReadAloneCommand(FfmpegTools::State().FfmpegPath, file);
   log_->Attach(command);
   QString console;
   int32_t exitCode = 0;
@@ -676,7 +675,7 @@ void ConversionRun::Steps::End() {
 
 TestResult ConversionRun::Steps::TestReport() const {
   if (State().MultiOutput == 1) {
-    const QString folder = FileServices::ParentFolder(output_);
+    const QString folder = QFileInfo(output_).path();
     return {TestReportText(FileServices::FolderSize(folder), 0, Lang::TxtViewFilesQuestion()),
             folder,
             {}};

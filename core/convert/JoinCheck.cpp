@@ -14,7 +14,6 @@
 #include "core/frame/Session.h"
 #include "core/ground/CommandLine.h"
 #include "core/ground/ConsoleText.h"
-#include "core/ground/FileServices.h"
 #include "core/ground/ToolRunner.h"
 #include "core/lang/Lang.h"
 
@@ -267,10 +266,9 @@ JoinSource ProbeJoinSource(const QString& file) {
       "format=duration:stream=index,codec_type,codec_name,sample_rate,channels,channel_layout,"
       "width,height,pix_fmt,r_frame_rate,sample_aspect_ratio:stream_disposition=attached_pic:"
       "stream_tags=rotate:stream_side_data=rotation");
-  const CommandLine::Command probe{
-      FfmpegTools::State().FfprobePath,
-      {"-v", "quiet", "-show_entries", entries, "-of", "json", "-i",
-       FileServices::GetShortPath(QFileInfo(file).absoluteFilePath())}};
+  const CommandLine::Command probe{FfmpegTools::State().FfprobePath,
+                                   {"-v", "quiet", "-show_entries", entries, "-of", "json", "-i",
+                                    QFileInfo(file).absoluteFilePath()}};
   QString output;
   int32_t exitCode = 0;
   if (ToolRunner::RunCaptured({probe}, QString(), 0, 0, ToolRunner::OutputSink(),

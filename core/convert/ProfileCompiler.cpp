@@ -347,7 +347,7 @@ CompiledFormat CompileFormat(const FormatProfile& profile, uint8_t& status) {
 
 CompiledFormat LoadFormat(const QString& path, uint8_t& status) {
   if (!FileServices::FileExists(path)) {
-    status = FileServices::GetBaseName(path).isEmpty() ? 0 : 1;
+    status = QFileInfo(path).completeBaseName().isEmpty() ? 0 : 1;
     return CompiledFormat();
   }
   status = 2;
@@ -427,7 +427,7 @@ CompiledEdit CompileEditProfile(const EditProfileRec& profile, uint8_t& status,
 CompiledEdit LoadEditProfile(const QString& path, uint8_t& status, QString& filterPath) {
   filterPath.clear();
   if (!FileServices::FileExists(path)) {
-    status = FileServices::GetBaseName(path).isEmpty() ? 0 : 1;
+    status = QFileInfo(path).completeBaseName().isEmpty() ? 0 : 1;
     return CompiledEdit();
   }
   status = 2;

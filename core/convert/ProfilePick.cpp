@@ -1,6 +1,7 @@
 #include "core/convert/ProfilePick.h"
 
-#include "core/ground/FileServices.h"
+#include <QFileInfo>
+
 #include "core/ground/ProgramFolder.h"
 
 namespace ProfilePick {
@@ -26,7 +27,7 @@ QString PathFor(Item item, const QString& current, const QString& folder,
 }
 
 QString ShownName(const QString& path, const QString& manualText) {
-  const QString base = FileServices::GetBaseName(path);
+  const QString base = QFileInfo(path).completeBaseName();
   return base.isEmpty() ? manualText : base;
 }
 

@@ -1,13 +1,13 @@
 #include "core/convert/RunInputs.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <algorithm>
 
 #include "core/convert/ConversionState.h"
 #include "core/convert/JoinCheck.h"
 #include "core/convert/RunSteps.h"
 #include "core/frame/Session.h"
-#include "core/ground/FileServices.h"
 
 namespace Conversion {
 
@@ -15,27 +15,19 @@ namespace {
 
 bool JoinsInputs(int mode) { return mode == OutputJoined || mode == OutputOneFile; }
 
-QStringList ShortPaths(const QStringList& files) {
-  QStringList paths;
-  for (const QString& file : files) paths << FileServices::GetShortPath(file);
-  return paths;
-}
-
 // The folders a conversion writes into: each file's own, the chosen one, or
 // the chosen file's.
 QStringList OutputFolders(int mode) {
   switch (mode) {
     case OutputSourceFolders: {
       QStringList folders;
-      for (const QString& file : Session::State().FileList)
-        folders << FileServices::ParentFolder(file);
+      for (const QString& file : Session::State().FileList) folders << QFileInfo(file).path();
       return folders;
     }
     case OutputChosenFolder:
       return {Session::State().OutputFolder};
     default:
-      return {FileServices::ParentFolder(
-          QDir::current().absoluteFilePath(Session::State().OutputFile))};
+      return {QFileInfo(QDir::current().absoluteFilePath(Session::State().OutputFile)).path()};
   }
 }
 
@@ -73,18 +65,18 @@ std::optional<RunInputs> PlanInputs(const QString& testTime, int selected) {
       return planned;
     }
     case OutputOneFile:
-      planned.Inputs << ShortPaths(files);
+      planned.Inputs << files;
       return planned;
     default:
       break;
   }
   if (testTime.isEmpty()) {
-    for (const QString& path : ShortPaths(files)) planned.Inputs << QStringList{path};
+    for (const QString& path : files) planned.Inputs << QStringList{path};
     planned.Shown = files;
     return planned;
   }
   planned.TestedRow = selected < 0 ? 0 : selected;
-  planned.Inputs << QStringList{FileServices::GetShortPath(files.value(planned.TestedRow))};
+  planned.Inputs << QStringList{files.value(planned.TestedRow)};
   planned.Shown << files.value(planned.TestedRow);
   return planned;
 }

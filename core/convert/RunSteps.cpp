@@ -113,7 +113,7 @@ bool ConcatListText(const QStringList& files, QByteArray& text) {
   for (const QString& file : files) {
     if (HoldsLineBreak(file)) return false;
     // Inside the demuxer's single quotes only a quote is special: close, escape, reopen.
-    QString escaped = FileServices::GetShortPath(file);
+    QString escaped = file;
     escaped.replace("'", "'\\''");
     list += "file '" + escaped + "'" + CrLf;
   }
@@ -137,19 +137,20 @@ QString WriteConcatList() {
   if (!ConcatListText(Session::State().FileList, text) || !file.open(QIODevice::WriteOnly) ||
       file.write(text) != text.size() || !file.flush()) {
     file.close();
-    FileServices::DeleteFolder(folder, true);
+    FileServices::DeleteFolder(folder);
     Lang::MsgCannotWriteFile(path);
     return QString();
   }
   file.close();
-  return FileServices::GetShortPath(path);
+  return path;
 }
 
 QStringList MoveTracks(const QString& audioTrack, const QString& videoTrack,
                        const QString& target) {
-  const QString folder = FileServices::ParentFolder(target) + "/";
-  const QString base = FileServices::GetBaseName(target);
-  const QString ext = FileServices::GetExtensionName(target);
+  const QFileInfo info(target);
+  const QString folder = info.path() + "/";
+  const QString base = info.completeBaseName();
+  const QString ext = info.suffix();
   QString name = base;
   for (int n = 2;; ++n) {
     const bool both = !audioTrack.isEmpty() && !videoTrack.isEmpty();
@@ -199,7 +200,7 @@ Replacement ReplaceExisting(const QString& output, const QString& desired,
     if (!OlderFileInTheWay(output, desired, protectedFiles)) return Replacement::NotNeeded;
     if (!DesktopServices::ShellDeleteFile(desired, 1)) return Replacement::OldFileKept;
   }
-  return FileServices::RenameFileKeepExtension(output, FileServices::GetBaseName(desired))
+  return FileServices::RenameFileKeepExtension(output, QFileInfo(desired).completeBaseName())
              ? Replacement::Replaced
              : Replacement::RenameFailed;
 }

@@ -216,7 +216,7 @@ RipResult RipTracks(const QList<Track>& tracks, const QString& folder, const QSt
     const bool finished =
         started && exitCode == 0 && State().CDRipCancel == 0 && !ToolRunner::Closing();
     if (!finished) {
-      if (!ripped.isEmpty()) FileServices::DeleteFile(ripped, true);
+      if (!ripped.isEmpty()) FileServices::DeleteFile(ripped);
     } else if (!ripped.isEmpty()) {
       const QString named = NameAfterTitle(ripped, folder, track.Title, format);
       if (named.isEmpty()) {

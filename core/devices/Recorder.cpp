@@ -38,7 +38,7 @@ const QSet<QString>& VideoInputs() {
 // when the profile kept the console quiet.
 QString ConsoleEnd(const QString& output, const std::optional<FfmpegReport::Reading>& logged) {
   const QString console = FfmpegReport::WithoutNotice(output);
-  if (!ConsoleText::TrimBlanks(console).isEmpty() || !logged) return console;
+  if (!console.trimmed().isEmpty() || !logged) return console;
   return FfmpegReport::WithoutStatistics(logged->Text).right(256);
 }
 
@@ -266,7 +266,7 @@ RecordPlan PlanRecording(const RecordRequest& request, const std::function<int()
   if (request.WithPlayer && !FileServices::FileExists(FfmpegTools::State().FfplayPath))
     return refuse(Refusal::PlayerFileMissing);
   if (request.ToFile && request.AutomaticFormat &&
-      FileServices::GetExtensionName(State().RecOutputPath).isEmpty())
+      QFileInfo(State().RecOutputPath).suffix().isEmpty())
     return refuse(Refusal::NoExtension);
   QString duration;
   if (!DurationOption(request, duration)) return refuse(Refusal::InvalidDuration);
@@ -281,7 +281,7 @@ RecordPlan PlanRecording(const RecordRequest& request, const std::function<int()
   CompiledFormat format;
   if (const Refusal why = LoadRecordingFormat(format); why != Refusal::None) return refuse(why);
   QString outputFile = State().RecOutputPath;
-  if (FileServices::GetExtensionName(outputFile).isEmpty() && !format.Extension.isEmpty())
+  if (QFileInfo(outputFile).suffix().isEmpty() && !format.Extension.isEmpty())
     outputFile += "." + format.Extension;
   const QString destination = State().RecOutputPath;
   bool replace = false;

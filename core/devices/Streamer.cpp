@@ -1,5 +1,6 @@
 #include "core/devices/Streamer.h"
 
+#include <QFileInfo>
 #include <QHostAddress>
 #include <QNetworkInterface>
 
@@ -119,11 +120,11 @@ Conversion::StepCommand ProfileStreamCommand(const QString& loopOption,
 
 ListInput WriteListInput() {
   if (Session::FileCount() == 0) return {QString(), QString(), Refusal::NoFilesInList};
-  const QString list = FileServices::GetShortPath(Conversion::WriteConcatList());
+  const QString list = Conversion::WriteConcatList();
   if (list.isEmpty()) return {};
   // The concat demuxer refuses the list's absolute paths unless told they are safe.
   return {Opt().Format + " concat -safe 0 -i " + CommandLine::QuoteArgument(list),
-          FileServices::ParentFolder(list), Refusal::None};
+          QFileInfo(list).path(), Refusal::None};
 }
 
 QStringList LocalAddresses() {

@@ -1,11 +1,11 @@
 #include "core/editing/EditPreview.h"
 
+#include <QFileInfo>
 #include <cmath>
 
 #include "core/editing/EditFields.h"
 #include "core/frame/FfmpegTools.h"
 #include "core/frame/FfmpegValues.h"
-#include "core/ground/FileServices.h"
 #include "core/ground/ToolRunner.h"
 
 namespace EditPreview {
@@ -217,9 +217,8 @@ RunOutcome PlayEqualized(const QString& testFile, const QString& chain) {
   QString output;
   int32_t exitCode = 0;
   const ToolRunner::RunResult result = ToolRunner::RunCaptured(
-      EqualizerPipeline(testFile, chain),
-      FileServices::ParentFolder(FfmpegTools::State().FfmpegPath), 0, 0, ToolRunner::OutputSink(),
-      ConsoleText::NoDisplay, output, 0, exitCode);
+      EqualizerPipeline(testFile, chain), QFileInfo(FfmpegTools::State().FfmpegPath).path(), 0, 0,
+      ToolRunner::OutputSink(), ConsoleText::NoDisplay, output, 0, exitCode);
   return OutcomeOf(result, exitCode);
 }
 

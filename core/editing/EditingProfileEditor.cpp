@@ -1,5 +1,7 @@
 #include "core/editing/EditingProfileEditor.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <cmath>
 
 #include "core/frame/DataFolderManager.h"
@@ -78,8 +80,8 @@ void OpenProfile(const QString& path) {
       return;
     }
     State().CurrentProfile = read;
-  } else if (!FileServices::GetBaseName(file).isEmpty()) {
-    Lang::MsgFileNotFound(FileServices::GetBaseName(file));
+  } else if (!QFileInfo(file).completeBaseName().isEmpty()) {
+    Lang::MsgFileNotFound(QFileInfo(file).completeBaseName());
     return;
   } else {
     State().CurrentProfile = EditProfileRec();
@@ -98,7 +100,7 @@ bool SaveProfile(const QString& path) {
   if (file.isEmpty()) return false;
 
   const QString folder = ProfileFolder();
-  if (!FileServices::CreateFolderPath(folder)) Lang::MsgCannotCreateDir(folder);
+  if (!QDir().mkpath(folder)) Lang::MsgCannotCreateDir(folder);
   if (RecordFile::Write(file, State().CurrentProfile) != RecordFile::Result::Ok) {
     Lang::MsgCannotWriteFile(file);
     return false;
@@ -113,7 +115,7 @@ bool SaveProfile(const QString& path) {
 
 bool CloseProfile() {
   if (IsDirty()) {
-    const int answer = Lang::AskSaveChanges(FileServices::GetBaseName(State().CurrentPath));
+    const int answer = Lang::AskSaveChanges(QFileInfo(State().CurrentPath).completeBaseName());
     if (answer == 2) return false;
     if (answer == 6 && !SaveProfile(State().CurrentPath)) return false;
   }
@@ -158,7 +160,7 @@ std::array<QStringList, 3> ReadFilterLists() {
   for (const QString& file : FileServices::ListFiles(ProgramFolder::AppFiles("filters"), "qfl:")) {
     FilterDef filter;
     if (RecordFile::Read(file, filter) != RecordFile::Result::Ok) continue;
-    if (filter.Type <= 2) lists[filter.Type].append(FileServices::GetBaseName(file));
+    if (filter.Type <= 2) lists[filter.Type].append(QFileInfo(file).completeBaseName());
   }
   return lists;
 }

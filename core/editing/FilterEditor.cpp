@@ -1,10 +1,12 @@
 #include "core/editing/FilterEditor.h"
 
+#include <QDir>
+#include <QFileInfo>
+
 #include "core/frame/DataFolderManager.h"
 #include "core/frame/FfmpegTools.h"
 #include "core/ground/CommandLine.h"
 #include "core/ground/ConsoleText.h"
-#include "core/ground/FileServices.h"
 #include "core/ground/ProgramFolder.h"
 #include "core/ground/RecordFile.h"
 #include "core/lang/Lang.h"
@@ -70,7 +72,7 @@ bool SaveFilter(uint8_t saveAs) {
         DataFolderManager::ShowFileManager(FilterFolder(), "qfl", DataFolderManager::SaveAs, true);
     if (path.isEmpty()) return false;
   }
-  if (!FileServices::CreateFolderPath(FilterFolder())) {
+  if (!QDir().mkpath(FilterFolder())) {
     Lang::MsgCannotCreateDir(FilterFolder());
     return false;
   }
@@ -85,7 +87,7 @@ bool SaveFilter(uint8_t saveAs) {
 
 bool CloseFilter() {
   if (IsDirty()) {
-    const int answer = Lang::AskSaveChanges(FileServices::GetBaseName(State().CurrentPath));
+    const int answer = Lang::AskSaveChanges(QFileInfo(State().CurrentPath).completeBaseName());
     if (answer == 2) return false;
     if (answer == 6 && !SaveFilter(0)) return false;
   }
@@ -153,8 +155,7 @@ ToolRunner::RunResult RunTest(const TestSettings& settings, const ToolRunner::Ou
   State().TestRunning = 1;
   QString output;
   int32_t exitCode = 0;
-  const QString workDir =
-      playMode ? FileServices::ParentFolder(FfmpegTools::State().FfmpegPath) : QString();
+  const QString workDir = playMode ? QFileInfo(FfmpegTools::State().FfmpegPath).path() : QString();
   const ToolRunner::RunResult result = ToolRunner::RunCaptured(
       command, workDir, 0, 0, show,
       playMode ? ConsoleText::ReplaceByVisibleChunk : ConsoleText::AppendChunk, output, 0, exitCode);

@@ -1,5 +1,7 @@
 #include "core/formats/CodecViewer.h"
 
+#include <QFileInfo>
+
 #include "core/frame/Session.h"
 #include "core/ground/FileServices.h"
 #include "core/ground/FormatProfile.h"
@@ -12,7 +14,7 @@ namespace CodecViewer {
 namespace {
 
 bool IsProfile(const QString& path) {
-  return FileServices::GetExtensionName(path).compare("qfm", Qt::CaseInsensitive) == 0;
+  return QFileInfo(path).suffix().compare("qfm", Qt::CaseInsensitive) == 0;
 }
 
 QString CodecFolder() { return ProgramFolder::AppFiles("ecodec"); }
@@ -23,15 +25,15 @@ QStringList CodecEntries() {
   QStringList audio;
   QStringList video;
   for (const QString& file : FileServices::ListFiles(CodecFolder(), "qca:")) {
-    audio.append("audio\\" + FileServices::GetBaseName(file));
+    audio.append("audio\\" + QFileInfo(file).completeBaseName());
   }
   for (const QString& file : FileServices::ListFiles(CodecFolder(), "qcv:")) {
-    video.append("video\\" + FileServices::GetBaseName(file));
+    video.append("video\\" + QFileInfo(file).completeBaseName());
   }
   for (const QString& file : FileServices::ListFiles(ProgramFolder::AppFiles("formats"), "qfm:")) {
     FormatProfile profile;
     if (RecordFile::Read(file, profile) != RecordFile::Result::Ok) continue;
-    const QString base = FileServices::GetBaseName(file);
+    const QString base = QFileInfo(file).completeBaseName();
     const QString& audioName = profile.AudioExtCodecName;
     const QString& videoName = profile.VideoExtCodecName;
     if (!audioName.isEmpty() &&
@@ -56,7 +58,7 @@ bool ReadCodec(const QString& path, uint8_t isVideo, CodecInfo& info) {
     return true;
   }
   if (RecordFile::Read(path, info.Codec) != RecordFile::Result::Ok) return false;
-  info.Name = FileServices::GetBaseName(path);
+  info.Name = QFileInfo(path).completeBaseName();
   return true;
 }
 
@@ -79,8 +81,7 @@ QString EntryPath(const QString& entry, uint8_t& isVideo) {
 
 ProgramDialogStart ProgramDialogStartFor(const QString& shownPath) {
   ProgramDialogStart start;
-  if (!shownPath.isEmpty())
-    start.Folder = FileServices::ParentFolder(Session::ResolveAppPath(shownPath));
+  if (!shownPath.isEmpty()) start.Folder = QFileInfo(Session::ResolveAppPath(shownPath)).path();
   if (start.Folder.isEmpty()) start.Folder = ProgramFolder::Path();
   start.FileName = shownPath.mid(shownPath.lastIndexOf('/') + 1);
   return start;

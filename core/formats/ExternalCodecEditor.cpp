@@ -1,5 +1,7 @@
 #include "core/formats/ExternalCodecEditor.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <utility>
 
 #include "core/convert/Conversion.h"
@@ -84,8 +86,7 @@ bool SaveCodec(const QString& path) {
                                                 DataFolderManager::SaveAs, true);
     if (target.isEmpty()) return false;
   }
-  if (!FileServices::FolderExists(CodecFolder()) &&
-      !FileServices::CreateFolderPath(CodecFolder())) {
+  if (!FileServices::FolderExists(CodecFolder()) && !QDir().mkpath(CodecFolder())) {
     Lang::MsgCannotCreateDir(CodecFolder());
     return false;
   }
@@ -132,7 +133,7 @@ bool IsDirty() {
 
 bool CloseCodec() {
   if (IsDirty()) {
-    const int answer = Lang::AskSaveChanges(FileServices::GetBaseName(State().CurrentPath));
+    const int answer = Lang::AskSaveChanges(QFileInfo(State().CurrentPath).completeBaseName());
     if (answer != 6 && answer != 7) return false;
     if (answer == 6 && !SaveCodec(State().CurrentPath)) return false;
   }
@@ -179,7 +180,7 @@ void RecordToControls() {
   State().CurrentIsVideo =
       State().CurrentPath.isEmpty()
           ? State().ImportedVideo
-          : uint8_t(FileServices::GetExtensionName(State().CurrentPath).toLower() != "qca");
+          : uint8_t(QFileInfo(State().CurrentPath).suffix().toLower() != "qca");
   const QStringList captions =
       State().CurrentIsVideo ? FillVideoEditableParams() : FillAudioEditableParams();
   emit Events().RecordLoaded(captions);

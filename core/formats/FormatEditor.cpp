@@ -1,5 +1,6 @@
 #include "core/formats/FormatEditor.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <tuple>
 #include <type_traits>
@@ -94,8 +95,7 @@ void EmptyCodecValues(ExtCodecDef& codec) {
 bool SaveFormat(QString& path) {
   if (path.isEmpty()) path = ChooseProfile(2);
   if (path.isEmpty()) return false;
-  if (!FileServices::FolderExists(FormatsFolder()) &&
-      !FileServices::CreateFolderPath(FormatsFolder())) {
+  if (!FileServices::FolderExists(FormatsFolder()) && !QDir().mkpath(FormatsFolder())) {
     Lang::MsgCannotCreateDir(FormatsFolder());
     return false;
   }
@@ -122,11 +122,11 @@ void LoadFormat(QString& path) {
       Lang::MsgCannotReadFile(path);
       return;
     }
-  } else if (!FileServices::GetBaseName(path).isEmpty()) {
+  } else if (!QFileInfo(path).completeBaseName().isEmpty()) {
     // A named profile that has gone becomes an empty one of that name.
-    Lang::MsgFileNotFound(FileServices::GetBaseName(path));
-    const QString folder = FileServices::ParentFolder(path);
-    if (!FileServices::FolderExists(folder)) FileServices::CreateFolderPath(folder);
+    Lang::MsgFileNotFound(QFileInfo(path).completeBaseName());
+    const QString folder = QFileInfo(path).path();
+    if (!FileServices::FolderExists(folder)) QDir().mkpath(folder);
     if (RecordFile::CreateEmpty(path) != RecordFile::Result::Ok) {
       Lang::MsgCannotReadFile(path);
       return;
@@ -142,7 +142,7 @@ void LoadFormat(QString& path) {
 
 bool CloseFormat() {
   if (IsFormatChanged()) {
-    const QString base = FileServices::GetBaseName(State().CurrentFormatFile);
+    const QString base = QFileInfo(State().CurrentFormatFile).completeBaseName();
     const QString name = base.isEmpty() ? QString() : "\"" + base + "\"";
     const int answer = Lang::AskSaveChanges(name);
     if (answer == 2) return false;
@@ -224,12 +224,12 @@ void LoadExternalCodec(uint8_t isVideo, const QString& name) {
   }
   ExtCodecDef codec;
   if (RecordFile::Read(path, codec) != RecordFile::Result::Ok) {
-    Lang::MsgCannotLoadExtCodec(FileServices::GetBaseName(path));
+    Lang::MsgCannotLoadExtCodec(QFileInfo(path).completeBaseName());
     return;
   }
   PrepareExtCodec(codec);
   CodecOf(State().CurrentFormat, isVideo) = codec;
-  CodecNameOf(State().CurrentFormat, isVideo) = FileServices::GetBaseName(path);
+  CodecNameOf(State().CurrentFormat, isVideo) = QFileInfo(path).completeBaseName();
   RefreshWindow();
 }
 

@@ -1,6 +1,7 @@
 #include "core/frame/DataFolderManager.h"
 
 #include <QCollator>
+#include <QDir>
 #include <QFileInfo>
 #include <QHash>
 #include <QLocale>
@@ -35,7 +36,7 @@ bool NameTaken(const QString& name) { return FileServices::NameTaken(PathOf(name
 
 // The name left when the copies' counter rule is applied to base.
 QString FreeName(const QString& base) {
-  return FileServices::GetBaseName(FileServices::UniquePath(PathOf(base), false));
+  return QFileInfo(FileServices::UniquePath(PathOf(base), false)).completeBaseName();
 }
 
 template <class R>
@@ -103,8 +104,8 @@ QStringList ListEntries() {
   QStringList names;
   for (const QString& file : FileServices::ListFiles(State().FmFolder, State().FmExtension + ":")) {
     // Names are case-sensitive here: a.QFM is not the a.qfm that the editors would open.
-    if (FileServices::GetExtensionName(file) != State().FmExtension) continue;
-    const QString base = FileServices::GetBaseName(file);
+    if (QFileInfo(file).suffix() != State().FmExtension) continue;
+    const QString base = QFileInfo(file).completeBaseName();
     if (!base.isEmpty()) names << base;
   }
   std::stable_sort(names.begin(), names.end(), NameCollator());
@@ -130,7 +131,7 @@ bool NewFile(const QString& selected) {
 }
 
 bool CreateEmptyFile(const QString& name) {
-  if (!FileServices::CreateFolderPath(State().FmFolder)) {
+  if (!QDir().mkpath(State().FmFolder)) {
     Lang::MsgCannotCreateDir(State().FmFolder);
     return false;
   }

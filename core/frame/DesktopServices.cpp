@@ -28,7 +28,7 @@ QStringList OpenFileDialog(const QString& filter, QWidget* owner, const QString&
   QStringList paths = Dialogs::OpenFiles(owner, title, StartingFolder(startFolder), defaultFileName,
                                          filter, multiSelect);
   paths.removeAll(QString());
-  if (!paths.isEmpty()) State().LastFolder = FileServices::ParentFolder(paths.first());
+  if (!paths.isEmpty()) State().LastFolder = QFileInfo(paths.first()).path();
   return paths;
 }
 
@@ -38,7 +38,7 @@ QString SaveFileDialog(const QString& title, const QString& startFolder, const Q
   const QString path = Dialogs::SaveFile(owner, title, StartingFolder(startFolder), defaultFileName,
                                          filter, overwritePrompt)
                            .trimmed();
-  if (!path.isEmpty()) State().LastFolder = FileServices::ParentFolder(path);
+  if (!path.isEmpty()) State().LastFolder = QFileInfo(path).path();
   return path;
 }
 

@@ -6,7 +6,6 @@
 #include "core/frame/FfmpegTools.h"
 #include "core/ground/CommandLine.h"
 #include "core/ground/ConsoleText.h"
-#include "core/ground/FileServices.h"
 #include "core/ground/ToolRunner.h"
 #include "core/lang/Lang.h"
 
@@ -134,9 +133,8 @@ QString ProbeFailure(const QString& output, const QString& file) {
 
 MediaInfo ProbeMedia(const QString& path) {
   if (!FfmpegTools::FfprobeExists()) return {};
-  const QString file = FileServices::GetShortPath(path);
   const CommandLine::Command probe{FfmpegTools::State().FfprobePath,
-                                   {"-show_streams", "-show_format", "-i", file}};
+                                   {"-show_streams", "-show_format", "-i", path}};
   QString output;
   int32_t exitCode = 0;
   if (ToolRunner::RunCaptured({probe}, QString(), 0, 0, ToolRunner::OutputSink(),
@@ -145,7 +143,7 @@ MediaInfo ProbeMedia(const QString& path) {
     return {};
   if (exitCode == 0) return ParseProbeOutput(output);
   MediaInfo unread;
-  unread.ReadFailure = ProbeFailure(output, file);
+  unread.ReadFailure = ProbeFailure(output, path);
   return unread;
 }
 

@@ -237,7 +237,7 @@ std::optional<Reading> Read(const QString& file) {
 Log::Log(int level) : folder_(MakeFolder()), level_(level) {}
 
 Log::~Log() {
-  if (!folder_.isEmpty()) FileServices::DeleteFolder(folder_, true);
+  if (!folder_.isEmpty()) FileServices::DeleteFolder(folder_);
 }
 
 void Log::Attach(CommandLine::Command& command) const {

@@ -1,10 +1,10 @@
 #include "core/frame/Player.h"
 
+#include <QFileInfo>
 #include <QStringList>
 
 #include "core/frame/FfmpegTools.h"
 #include "core/ground/CommandLine.h"
-#include "core/ground/FileServices.h"
 #include "core/ground/ToolRunner.h"
 
 namespace Player {
@@ -20,11 +20,10 @@ PlayCommand PipeCommand(const QString& audio, const QString& video) {
   const FfmpegOptionNames& o = FfmpegTools::State().OptNames;
   const CommandLine::Command mux{
       FfmpegTools::State().FfmpegPath,
-      {o.NoVideo, "-i", FileServices::GetShortPath(audio), o.NoAudio, "-i",
-       FileServices::GetShortPath(video), o.Format, "matroska", o.AudioCodec, "pcm_s16le",
-       o.VideoCodec, "rawvideo", o.PixelFormat, "yuv420p", "pipe:1"}};
+      {o.NoVideo, "-i", audio, o.NoAudio, "-i", video, o.Format, "matroska", o.AudioCodec,
+       "pcm_s16le", o.VideoCodec, "rawvideo", o.PixelFormat, "yuv420p", "pipe:1"}};
   const CommandLine::Command play{FfmpegTools::State().FfplayPath, {"-i", "pipe:0"}};
-  return {{mux, play}, FileServices::ParentFolder(FfmpegTools::State().FfmpegPath), 1};
+  return {{mux, play}, QFileInfo(FfmpegTools::State().FfmpegPath).path(), 1};
 }
 
 PlayerWindow g_playerWindow = nullptr;
@@ -37,8 +36,7 @@ PlayCommand BuildPlayCommand(const QStringList& files, const QString& params) {
   if (paths.isEmpty())
     return {{{FfmpegTools::State().FfplayPath, OptionWords(params)}}, QString(), 0};
   if (paths.size() >= 2) return PipeCommand(paths.first(), paths.last());
-  return {{{FfmpegTools::State().FfplayPath,
-            OptionWords(params) << "-i" << FileServices::GetShortPath(paths.first())}},
+  return {{{FfmpegTools::State().FfplayPath, OptionWords(params) << "-i" << paths.first()}},
           QString(),
           0};
 }

@@ -1,5 +1,6 @@
 #include "core/frame/ProgramHelp.h"
 
+#include <QDir>
 #include <QFile>
 
 #include "core/frame/DesktopServices.h"
@@ -15,7 +16,7 @@ QString HelpDocumentPath() { return ProgramFolder::AppFiles("doc.pdf"); }
 namespace {
 
 bool WriteHelpDocument() {
-  if (!FileServices::CreateFolderPath(ProgramFolder::AppFiles())) return false;
+  if (!QDir().mkpath(ProgramFolder::AppFiles())) return false;
   QFile resource(":/doc/doc.pdf");
   if (!resource.open(QIODevice::ReadOnly)) return false;
   // Written whole or not at all: a cut document would be opened from then on.

@@ -1,6 +1,7 @@
 #include "core/frame/Session.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <memory>
 
 #include "core/frame/TempFolders.h"
@@ -64,7 +65,7 @@ QStringList AppendDroppedPaths(const QStringList& paths) {
 
 QString LastFileFolder() {
   const QStringList& files = State().FileList;
-  return files.isEmpty() ? QString() : FileServices::ParentFolder(files.last());
+  return files.isEmpty() ? QString() : QFileInfo(files.last()).path();
 }
 
 void RefreshFileList() { emit Events().FileListChanged(); }

@@ -121,7 +121,7 @@ QString TempFolders::OwnFolder() const {
 
 bool TempFolders::Claim() {
   if (lock_ >= 0) return FileServices::FolderExists(own_) || FileServices::CreateFolder(own_);
-  if (!FileServices::CreateFolderPath(root_)) return false;
+  if (!QDir().mkpath(root_)) return false;
   const RootGuard guard(root_);
   if (!guard.Held()) return false;
   // A copy in another process namespace (a sandbox) may have the same id.

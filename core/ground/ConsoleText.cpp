@@ -23,20 +23,11 @@ QString CleanOutput(const QString& text) {
   return kept;
 }
 
-QString TrimBlanks(const QString& text) {
-  auto blank = [](QChar c) { return c == '\t' || c == '\n' || c == '\r' || c == ' '; };
-  qsizetype begin = 0;
-  qsizetype end = text.size();
-  while (begin < end && blank(text[begin])) ++begin;
-  while (end > begin && blank(text[end - 1])) --end;
-  return text.mid(begin, end - begin);
-}
-
 QString LastLine(const QString& text) {
   // Once trimmed, the text ends in its last line that is not blank.
-  const QString trimmed = TrimBlanks(text);
+  const QString trimmed = text.trimmed();
   const qsizetype lineEnd = trimmed.lastIndexOf(CrLf);
-  return lineEnd < 0 ? trimmed : TrimBlanks(trimmed.sliced(lineEnd + CrLf.size()));
+  return lineEnd < 0 ? trimmed : trimmed.sliced(lineEnd + CrLf.size()).trimmed();
 }
 
 void KeepOutput(QString& output, const QString& chunk, int32_t maxKeep) {
@@ -50,11 +41,11 @@ BoxUpdate UpdateForChunk(const QString& chunk, uint8_t displayMode, bool singleL
   if (displayMode == AppendChunk) {
     update = {BoxUpdate::Append, chunk};
   } else if (displayMode == ReplaceByChunk) {
-    update = {BoxUpdate::Replace, TrimBlanks(chunk)};
+    update = {BoxUpdate::Replace, chunk.trimmed()};
   } else if (displayMode == ReplaceByVisibleChunk) {
     QString visible = chunk;
     visible.remove('\t').remove('\n').remove('\r');
-    if (!visible.isEmpty()) update = {BoxUpdate::Replace, TrimBlanks(chunk)};
+    if (!visible.isEmpty()) update = {BoxUpdate::Replace, chunk.trimmed()};
   }
   if (singleLine) update.text.remove(CrLf);
   return update;

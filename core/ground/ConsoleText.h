@@ -27,8 +27,6 @@ struct BoxUpdate {
 // U+0081..U+0090 and U+0093..U+009F and U+007F, and makes every line end,
 // whether LF, CR or CR LF, one CR LF (CR LF CR LF stays two line ends).
 QString CleanOutput(const QString& text);
-// Drops tabs, LFs, CRs and spaces at both ends.
-QString TrimBlanks(const QString& text);
 // The last line of cleaned output (lines end in CR LF) that holds more than
 // blanks, without the blanks at its ends: what a one-line box shows of output
 // that replaces its text, a whole line and never two run together.

@@ -61,42 +61,6 @@ bool IsRealFolder(const QString& path) {
 
 bool CreateFolder(const QString& path) { return !path.isEmpty() && QDir().mkdir(path); }
 
-bool CreateFolderPath(const QString& path) {
-  const QStringList parts = path.split('/');
-  QString prefix;
-  qsizetype level = 0;
-  for (; level < parts.size(); ++level) {
-    const QString next = prefix + parts[level] + "/";
-    if (!FolderExists(next)) break;
-    prefix = next;
-  }
-  for (; level < parts.size(); ++level) {
-    prefix += parts[level] + "/";
-    if (parts[level].isEmpty()) continue;  // a trailing '/' or a doubled one
-    if (!CreateFolder(prefix)) return false;
-  }
-  return FolderExists(path);
-}
-
-QString GetBaseName(const QString& path) {
-  const QString name = FileNameOf(path);
-  const qsizetype dot = name.lastIndexOf('.');
-  return dot < 0 ? name : name.left(dot);
-}
-
-QString GetExtensionName(const QString& path) {
-  const QString name = FileNameOf(path);
-  const qsizetype dot = name.lastIndexOf('.');
-  return dot < 0 ? QString() : name.mid(dot + 1);
-}
-
-QString ParentFolder(const QString& path) {
-  const qsizetype slash = path.lastIndexOf('/');
-  return slash < 0 ? QString() : path.left(slash);
-}
-
-QString GetShortPath(const QString& path) { return path; }
-
 bool IsValidFileName(const QString& name) {
   static const QString kForbidden = QStringLiteral("?*:\\/<>|\"");
   for (QChar c : name) {
@@ -150,18 +114,19 @@ bool MoveFile(const QString& source, const QString& destination) {
 
 bool RenameFileKeepExtension(const QString& path, const QString& newBase) {
   if (!FileExists(path) || newBase.isEmpty() || newBase.contains('/')) return false;
-  const QString extension = GetExtensionName(path);
-  QString target = ParentFolder(path) + "/" + newBase;
+  const QFileInfo info(path);
+  const QString extension = info.suffix();
+  QString target = info.path() + "/" + newBase;
   if (!extension.isEmpty()) target += "." + extension;
   return MoveFile(path, target);
 }
 
-bool DeleteFile(const QString& path, bool /*force*/) {
+bool DeleteFile(const QString& path) {
   if (FileExists(path)) QFile::remove(path);
   return !FileExists(path);
 }
 
-bool DeleteFolder(const QString& path, bool /*force*/) {
+bool DeleteFolder(const QString& path) {
   if (FolderExists(path)) QDir(path).removeRecursively();
   return !FolderExists(path);
 }
@@ -183,10 +148,10 @@ qint64 FolderSize(const QString& path) {
 }
 
 QString UniquePath(const QString& path, bool forceSuffix) {
-  const QString folder = ParentFolder(path);
-  const QString base = GetBaseName(path);
-  const QString extension = GetExtensionName(path);
-  const QString prefix = path.contains('/') ? folder + "/" : QString();
+  const QFileInfo info(path);
+  const QString base = info.completeBaseName();
+  const QString extension = info.suffix();
+  const QString prefix = path.left(path.lastIndexOf('/') + 1);
   const auto candidate = [&](const QString& name) {
     return extension.isEmpty() ? prefix + name : prefix + name + "." + extension;
   };
@@ -209,7 +174,7 @@ QStringList ListFiles(const QString& folder, const QString& extensions) {
   const QStringList wanted = ParseExtensions(extensions);
   QStringList kept;
   for (const QString& file : files) {
-    if (wanted.contains(GetExtensionName(file).toLower())) kept << file;
+    if (wanted.contains(QFileInfo(file).suffix().toLower())) kept << file;
   }
   return kept;
 }

@@ -21,17 +21,7 @@ bool NameTaken(const QString& path);
 bool IsRealFolder(const QString& path);
 // Creates one level; false when it exists already or its parent is missing.
 bool CreateFolder(const QString& path);
-// Creates every missing level of the path.
-bool CreateFolderPath(const QString& path);
 
-// "a/b.tar.gz" -> "b.tar"; ".qfm" -> "".
-QString GetBaseName(const QString& path);
-// "a/b.tar.gz" -> "gz"; "" when the name has no dot.
-QString GetExtensionName(const QString& path);
-// Everything left of the last '/'; "" when there is none.
-QString ParentFolder(const QString& path);
-// Linux has no 8.3 names: the path itself.
-QString GetShortPath(const QString& path);
 // False when the name holds one of ? * : \ / < > | or a double quote.
 bool IsValidFileName(const QString& name);
 
@@ -44,11 +34,10 @@ bool RenameNoReplace(const QString& from, const QString& to);
 bool MoveFile(const QString& source, const QString& destination);
 // Renames the file to newBase plus its old extension, in its own folder.
 bool RenameFileKeepExtension(const QString& path, const QString& newBase);
-// True when the file is gone afterwards. force is kept for callers' sake:
-// Linux has no read-only attribute that stops a delete.
-bool DeleteFile(const QString& path, bool force);
+// True when the file is gone afterwards.
+bool DeleteFile(const QString& path);
 // Deletes the folder with everything in it; true when it is gone afterwards.
-bool DeleteFolder(const QString& path, bool force);
+bool DeleteFolder(const QString& path);
 
 qint64 FileSize(const QString& path);
 qint64 FolderSize(const QString& path);

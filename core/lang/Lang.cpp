@@ -1,7 +1,9 @@
 #include "core/lang/Lang.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLibraryInfo>
 #include <QTranslator>
 #include <optional>
@@ -159,14 +161,13 @@ QString LanguageFilePath(const QString& name) { return LanguageFolder() + "/" + 
 QStringList CustomLanguages() {
   QStringList names;
   for (const QString& path : FileServices::ListFiles(LanguageFolder(), "qlg:")) {
-    names << FileServices::GetBaseName(path);
+    names << QFileInfo(path).completeBaseName();
   }
   return names;
 }
 
 SaveResult SaveLanguageFile(const QString& name, const QStringList& lines) {
-  if (!FileServices::FolderExists(LanguageFolder()) &&
-      !FileServices::CreateFolderPath(LanguageFolder())) {
+  if (!FileServices::FolderExists(LanguageFolder()) && !QDir().mkpath(LanguageFolder())) {
     return SaveResult::NoFolder;
   }
   const QString path = LanguageFilePath(name);
@@ -256,7 +257,7 @@ void MsgCannotWriteFile(const QString& name) { ShowWith(19, name); }
 void MsgCannotLoadExtCodec(const QString& name) { ShowWith(54, name); }
 void MsgFilterReadError(const QString& name) { ShowWith(79, name); }
 void MsgFormatProfileNotFound(const QString& path) {
-  ShowWith(83, FileServices::GetBaseName(path));
+  ShowWith(83, QFileInfo(path).completeBaseName());
 }
 void MsgEditProfileNotFound(const QString& name) { ShowWith(86, name); }
 void MsgFiltersMissing(const QString& list) { Box(LineText(67) + kLineBreak + list, kStop); }

@@ -571,7 +571,7 @@ void MainWindow::BrowseOutputPath() {
   } else {
     // The dialog opens on the chosen file's folder and proposes its name.
     const QString file = DesktopServices::SaveFileDialog(
-        "", FileServices::ParentFolder(Session::State().OutputFile), "", 0, this, false, 0,
+        "", QFileInfo(Session::State().OutputFile).path(), "", 0, this, false, 0,
         QFileInfo(Session::State().OutputFile).fileName());
     if (!file.isEmpty()) Session::State().OutputFile = file;
     outputPath->setText(Session::State().OutputFile);

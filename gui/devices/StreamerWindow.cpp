@@ -106,7 +106,7 @@ void StreamerWindow::StreamFileList() {
   ShowRefusal(input.Refused);
   if (input.InputArgs.isEmpty()) return;
   ShowStreamer(input.InputArgs);
-  FileServices::DeleteFolder(input.Folder, true);
+  FileServices::DeleteFolder(input.Folder);
 }
 
 void StreamerWindow::FillLocalAddresses() {

@@ -328,7 +328,7 @@ bool EditingProfileWindow::MayClose() {
 
 void EditingProfileWindow::OnClosed() {
   auditionTimer->stop();
-  if (!tempFolder.isEmpty()) FileServices::DeleteFolder(tempFolder, true);
+  if (!tempFolder.isEmpty()) FileServices::DeleteFolder(tempFolder);
   tempFolder.clear();
 }
 

@@ -1,5 +1,6 @@
 #include "gui/formats/CodecViewerWindow.h"
 
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -12,7 +13,6 @@
 #include "core/formats/CodecViewer.h"
 #include "core/frame/DesktopServices.h"
 #include "core/frame/Session.h"
-#include "core/ground/FileServices.h"
 #include "core/lang/Lang.h"
 #include "gui/ground/TextFit.h"
 #include "gui/ground/WidgetFactory.h"
@@ -165,7 +165,7 @@ void CodecViewerWindow::ShowProgramFolder() {
     Lang::MsgFileNotFound(QString());
     return;
   }
-  DesktopServices::ShellOpen(FileServices::ParentFolder(program), this);
+  DesktopServices::ShellOpen(QFileInfo(program).path(), this);
 }
 
 bool CodecViewerWindow::MayClose() {

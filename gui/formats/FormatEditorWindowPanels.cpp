@@ -2,6 +2,7 @@
 // codec, the two imports, and the external codecs' about text and programs.
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -18,7 +19,6 @@
 #include "core/frame/ProgramHelp.h"
 #include "core/frame/TextViewer.h"
 #include "core/ground/CommandLine.h"
-#include "core/ground/FileServices.h"
 #include "core/ground/ToolRunner.h"
 #include "core/lang/Lang.h"
 #include "gui/formats/FormatEditorWindow.h"
@@ -206,8 +206,7 @@ void FormatEditorWindow::ImportFromFile() {
     return;
   }
   probeList->clear();
-  for (const QString& line :
-       FormatEditor::ProbeLines(info, FileServices::GetExtensionName(chosen.first()))) {
+  for (const QString& line : FormatEditor::ProbeLines(info, QFileInfo(chosen.first()).suffix())) {
     auto* item = new QListWidgetItem(line, probeList);
     item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
     item->setCheckState(Qt::Unchecked);
@@ -265,7 +264,7 @@ void FormatEditorWindow::FindCodecExe(uint8_t isVideo) {
   const QString fileName = current.isEmpty() ? QString() : current.section('/', -1);
   // Programs here have no ".exe", so the dialog lists every file.
   const QStringList chosen = DesktopServices::OpenFileDialog(
-      QString(), this, FileServices::ParentFolder(current), QString(), false, 0, fileName, 0);
+      QString(), this, QFileInfo(current).path(), QString(), false, 0, fileName, 0);
   if (chosen.isEmpty()) return;
   FormatEditor::SetCodecExe(isVideo, chosen.first());
 }

@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QImage>
 #include <QLineEdit>
@@ -26,7 +27,6 @@
 #include "core/convert/ConversionState.h"
 #include "core/devices/CdRipper.h"
 #include "core/frame/Session.h"
-#include "core/ground/FileServices.h"
 #include "core/ground/ToolRunner.h"
 #include "gui/app/MainWindow.h"
 #include "gui/convert/ProgressWindow.h"
@@ -658,7 +658,7 @@ TEST_F(CdRipTest, AddedTracksAreNeverConvertedIntoTheFoldersThatGoAtClose) {
   Flush();
   ASSERT_EQ(CdRipWindow::Instance(), nullptr);
   ASSERT_EQ(Session::State().FileList.size(), 3);
-  const QString ripped = FileServices::ParentFolder(Session::State().FileList[1]);
+  const QString ripped = QFileInfo(Session::State().FileList[1]).path();
 
   {
     ScriptedDialogs dialogs;

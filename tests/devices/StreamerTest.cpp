@@ -505,7 +505,7 @@ TEST_F(StreamerTest, TheFileListInputIsAConcatListInAFolderOfItsOwn) {
   const QString list = Conversion::SplitArguments(input.InputArgs).last();
   EXPECT_EQ(QFileInfo(list).path(), input.Folder);
   EXPECT_TRUE(QFile::exists(list));
-  FileServices::DeleteFolder(input.Folder, true);
+  FileServices::DeleteFolder(input.Folder);
 }
 
 TEST_F(StreamerTest, TheFileListStreamsEndlesslyAndItsListFolderGoesAtTheEnd) {

@@ -282,7 +282,7 @@ TEST_F(FormatEditorWindowTest, ExternalCodecMenusFollowLoadAndUnload) {
   EXPECT_FALSE(window.findAudioProgramAction->isVisible());
   EXPECT_FALSE(window.findProgramPlaceholder->isVisible());
 
-  ASSERT_TRUE(FileServices::DeleteFile(Folder() + "/appfiles/ecodec/x264.qcv", true));
+  ASSERT_TRUE(FileServices::DeleteFile(Folder() + "/appfiles/ecodec/x264.qcv"));
   {
     ScriptedDialogs dialogs;
     dialogs.ExpectMessage(7);

@@ -161,7 +161,7 @@ TEST_F(FormatLifeCycle, ShorterSaveOverALongerFileReadsBackExactly) {
 
 TEST_F(FormatLifeCycle, FailedWriteKeepsTheSavedCopyAndReports) {
   // A folder where the file should be makes the write fail.
-  ASSERT_TRUE(FileServices::CreateFolderPath(ProfilePath("carpeta")));
+  ASSERT_TRUE(QDir().mkpath(ProfilePath("carpeta")));
   FormatEditor::State().CurrentFormat.Extension = "avi";
   QString path = ProfilePath("carpeta");
   ScriptedDialogs dialogs;
@@ -229,7 +229,7 @@ TEST_F(FormatLifeCycle, CloseWithYesSavesAndAFailedSaveKeepsTheProfile) {
   ASSERT_EQ(RecordFile::Read(ProfilePath("perfil"), read), RecordFile::Result::Ok);
   EXPECT_EQ(read.Target, "ntsc-dvd");
 
-  ASSERT_TRUE(FileServices::CreateFolderPath(ProfilePath("carpeta")));
+  ASSERT_TRUE(QDir().mkpath(ProfilePath("carpeta")));
   FormatEditor::State().CurrentFormatFile = ProfilePath("carpeta");
   FormatEditor::State().CurrentFormat.Target = "pal-vcd";
   ScriptedDialogs dialogs;

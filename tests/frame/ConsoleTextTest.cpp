@@ -28,12 +28,6 @@ TEST(ConsoleText, CleanOutputMakesEveryLineEndOneCrLf) {
   for (const Case& c : cases) EXPECT_EQ(CleanOutput(c.in), c.out) << c.in.toStdString();
 }
 
-TEST(ConsoleText, TrimBlanksDropsBlanksTabsAndLineEndsAtBothEnds) {
-  EXPECT_EQ(TrimBlanks(" \t\r\n a b \r\n"), "a b");
-  EXPECT_EQ(TrimBlanks("\r\n\t "), "");
-  EXPECT_EQ(TrimBlanks("x"), "x");
-}
-
 TEST(ConsoleText, KeepOutputHonoursMaxKeep) {
   struct Case {
     int32_t maxKeep;

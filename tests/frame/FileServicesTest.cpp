@@ -18,20 +18,11 @@ dev_t DiskOf(const QString& path) {
   return ::stat(QFile::encodeName(path).constData(), &status) == 0 ? status.st_dev : 0;
 }
 
-TEST_F(FileServicesTest, NameSplitting) {
-  struct Case {
-    QString path, base, extension, parent;
-  } cases[] = {
-      {"/x/a.qfm", "a", "qfm", "/x"},       {"/x/.qfm", "", "qfm", "/x"},
-      {"/x/b.tar.gz", "b.tar", "gz", "/x"}, {"/x/noext", "noext", "", "/x"},
-      {"/b.txt", "b", "txt", ""},           {"bare.txt", "bare", "txt", ""},
-      {"/x/dir/", "dir", "", "/x/dir"},
-  };
-  for (const Case& c : cases) {
-    EXPECT_EQ(FileServices::GetBaseName(c.path), c.base) << c.path.toStdString();
-    EXPECT_EQ(FileServices::GetExtensionName(c.path), c.extension) << c.path.toStdString();
-    EXPECT_EQ(FileServices::ParentFolder(c.path), c.parent) << c.path.toStdString();
-  }
+TEST_F(FileServicesTest, CreateFolderMakesOneLevelOnly) {
+  EXPECT_FALSE(FileServices::CreateFolder(Folder() + "/p/missing/level"));
+  EXPECT_FALSE(FileServices::FolderExists(Folder() + "/p"));
+  EXPECT_TRUE(FileServices::CreateFolder(Folder() + "/p"));
+  EXPECT_FALSE(FileServices::CreateFolder(Folder() + "/p"));  // there already
 }
 
 TEST_F(FileServicesTest, ValidFileNames) {
@@ -58,19 +49,6 @@ TEST_F(FileServicesTest, UniquePathSkipsFilesAndFolders) {
 
   WriteFile("x/temp", "");
   EXPECT_EQ(FileServices::UniquePath(x + "/temp", false), x + "/temp (2)");
-}
-
-TEST_F(FileServicesTest, CreateFolderPathMakesEveryMissingLevel) {
-  const QString deep = Folder() + "/x/y/z";
-  EXPECT_TRUE(FileServices::CreateFolderPath(deep));
-  EXPECT_TRUE(FileServices::FolderExists(deep));
-  EXPECT_TRUE(FileServices::CreateFolderPath(deep + "/"));  // all there: nothing to do
-
-  // A regular file where a level must go: the levels above it stay.
-  WriteFile("p/blocker", "");
-  EXPECT_FALSE(FileServices::CreateFolderPath(Folder() + "/p/blocker/q/r"));
-  EXPECT_TRUE(FileServices::FolderExists(Folder() + "/p"));
-  EXPECT_FALSE(FileServices::CreateFolder(Folder() + "/p/missing/level"));
 }
 
 TEST_F(FileServicesTest, ListFilesFiltersByExtensionList) {
@@ -165,10 +143,10 @@ TEST_F(FileServicesTest, CopyMoveRenameAndDelete) {
       FileServices::RenameFileKeepExtension(Folder() + "/d/renamed.txt", "moved"));  // taken
   EXPECT_FALSE(FileServices::RenameFileKeepExtension(Folder() + "/d/missing.txt", "x"));
 
-  EXPECT_TRUE(FileServices::DeleteFile(Folder() + "/d/moved.txt", false));
-  EXPECT_TRUE(FileServices::DeleteFile(Folder() + "/d/never-there.txt", false));
+  EXPECT_TRUE(FileServices::DeleteFile(Folder() + "/d/moved.txt"));
+  EXPECT_TRUE(FileServices::DeleteFile(Folder() + "/d/never-there.txt"));
   EXPECT_EQ(FileServices::FolderSize(Folder() + "/d"), 6 + 6);  // c.txt and renamed.txt
-  EXPECT_TRUE(FileServices::DeleteFolder(Folder() + "/d", true));
+  EXPECT_TRUE(FileServices::DeleteFolder(Folder() + "/d"));
   EXPECT_FALSE(FileServices::FolderExists(Folder() + "/d"));
 }
 

@@ -1,6 +1,7 @@
 #include <QAction>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QScreen>
 #include <QStandardPaths>
@@ -345,7 +346,7 @@ TEST_F(SessionTest, ClosingTheMainWindowDeletesItsTempFolderAndWritesConfig) {
   main.show();
   main.deleteOriginalsAction->setChecked(true);
   EXPECT_TRUE(main.close());
-  EXPECT_FALSE(FileServices::FolderExists(FileServices::ParentFolder(working)));
+  EXPECT_FALSE(FileServices::FolderExists(QFileInfo(working).path()));
   ConfigRecord stored;
   ASSERT_EQ(RecordFile::Read(Lifecycle::ConfigPath(), stored), RecordFile::Result::Ok);
   EXPECT_EQ(stored.DeleteOriginals, 1);

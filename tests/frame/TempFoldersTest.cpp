@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <functional>
 #include <memory>
@@ -13,7 +14,6 @@
 #include "core/frame/Session.h"
 #include "core/frame/TempFolders.h"
 #include "core/ground/ConfigRecord.h"
-#include "core/ground/FileServices.h"
 #include "core/ground/ProgramFolder.h"
 #include "core/ground/RecordFile.h"
 #include "gui/app/MainWindow.h"
@@ -79,7 +79,7 @@ TEST_F(TempFoldersTest, ACopyThatStartsAndClosesLeavesARunningCopysWorkAlone) {
     WriteFile(Relative(mine) + "/concat.txt", "x");
     main.show();
     EXPECT_TRUE(main.close());
-    EXPECT_FALSE(QFileInfo::exists(FileServices::ParentFolder(mine)));
+    EXPECT_FALSE(QFileInfo::exists(QFileInfo(mine).path()));
   }
 
   EXPECT_EQ(Contents(work), "first pass");
