@@ -81,8 +81,8 @@ const char* const kExtensions[] = {
 // while another runs says so and does nothing else, rather than show what the
 // refused run left empty; during this window's own conversion it waits quietly.
 bool RunnerFree() {
-  if (ToolRunner::GetState() == ToolRunner::Idle) return true;
-  if (Conversion::State().Running != 1) Lang::MsgAnotherToolRunning();
+  if (ToolRunner::GetState() == ToolRunner::RunState::Idle) return true;
+  if (!Conversion::State().Running) Lang::MsgAnotherToolRunning();
   return false;
 }
 
@@ -298,7 +298,8 @@ void MainWindow::WireControls() {
   for (const auto& [item, folder, extension] : managers) {
     // Copied by name: a structured binding cannot be captured before clang 16.
     connect(item, &QAction::triggered, this, [folder = folder, extension = extension] {
-      DataFolderManager::ShowFileManager(ProgramFolder::AppFiles(folder), extension, 0, true);
+      DataFolderManager::ShowFileManager(ProgramFolder::AppFiles(folder), extension,
+                                         DataFolderManager::Mode::Administer, true);
     });
   }
   connect(playAction, &QAction::triggered, this, &MainWindow::PlaySelectedFile);
@@ -526,13 +527,13 @@ void MainWindow::ShowCdda2wavHelp() {
 
 void MainWindow::RipCd() {
   if (!RunnerFree()) return;
-  CdRipper::State().CDRipAddToList = 0;
+  CdRipper::State().CDRipAddToList = false;
   CdRipWindow::OpenCDRip();
 }
 
 void MainWindow::AddCdTracks() {
   if (!RunnerFree()) return;
-  CdRipper::State().CDRipAddToList = 1;
+  CdRipper::State().CDRipAddToList = true;
   CdRipWindow::OpenCDRip();
 }
 
@@ -549,7 +550,7 @@ void MainWindow::OpenFormatEditor() {
 }
 
 void MainWindow::OpenEditingProfileEditor() {
-  if (RunnerFree()) EditingProfileWindow::ShowEditor("", 0);
+  if (RunnerFree()) EditingProfileWindow::ShowEditor("", false);
 }
 
 // Output choice ----------------------------------------------------------
@@ -610,5 +611,5 @@ void MainWindow::OnEditingProfileChosen() { ProfileChoice::TakeChosenItem(EditCh
 void MainWindow::OnEditingProfileTyped() { ProfileChoice::UndoTyping(EditChoice()); }
 void MainWindow::ChooseEditingProfile() { ProfileChoice::ChooseProfile(EditChoice()); }
 void MainWindow::EditEditingProfile() {
-  if (RunnerFree()) EditingProfileWindow::ShowEditor("*", 1);
+  if (RunnerFree()) EditingProfileWindow::ShowEditor("*", true);
 }

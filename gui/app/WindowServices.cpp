@@ -29,7 +29,7 @@ void Install() {
   DataFolderManager::InstallEditor(
       "qcv", [](const QString& name) { CodecEditorWindow::ShowEditor(name, 1); });
   DataFolderManager::InstallEditor(
-      "qep", [](const QString& name) { EditingProfileWindow::ShowEditor(name, 0); });
+      "qep", [](const QString& name) { EditingProfileWindow::ShowEditor(name, false); });
   DataFolderManager::InstallEditor("qfl", &FilterEditorWindow::ShowEditor);
   TextViewer::InstallViewer({&TextViewerWindow::ShowCommandOutput, &TextViewerWindow::CloseViewer});
   Player::InstallPlayerWindow(&PlayerWindow::Play);
