@@ -23,7 +23,7 @@ void ResetEditState() {
   State().CurrentFormat = FormatProfile();
   State().SavedFormat = FormatProfile();
   State().CurrentFormatFile.clear();
-  State().TempFormatMode = 0;
+  State().TempFormatMode = false;
   State().CurrentCategory = OutputGeneral;
   State().ParamRowCount = 0;
 }
@@ -103,15 +103,15 @@ bool SaveFormat(QString& path) {
     Lang::MsgCannotWriteFile(QString());
     return false;
   }
-  if (State().TempFormatMode == 0 || path.toLower() == State().CurrentFormatFile.toLower()) {
+  if (!State().TempFormatMode || path.toLower() == State().CurrentFormatFile.toLower()) {
     State().SavedFormat = State().CurrentFormat;
   }
-  if (State().TempFormatMode == 0) State().CurrentFormatFile = path;
+  if (!State().TempFormatMode) State().CurrentFormatFile = path;
   return true;
 }
 
 void LoadFormat(QString& path) {
-  if (State().TempFormatMode == 0 && !CloseFormat()) return;
+  if (!State().TempFormatMode && !CloseFormat()) return;
   if (path.isEmpty()) path = ChooseProfile(DataFolderManager::Mode::Open);
   if (path.isEmpty()) return;
   FormatProfile loaded;
@@ -133,7 +133,7 @@ void LoadFormat(QString& path) {
     }
   }
   State().CurrentFormat = loaded;
-  if (State().TempFormatMode != 1) {
+  if (!State().TempFormatMode) {
     State().CurrentFormatFile = path;
     State().SavedFormat = State().CurrentFormat;
   }

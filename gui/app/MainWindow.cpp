@@ -546,7 +546,7 @@ void MainWindow::Stream() {
 }
 
 void MainWindow::OpenFormatEditor() {
-  if (RunnerFree()) FormatEditorWindow::ShowEditor("", 0);
+  if (RunnerFree()) FormatEditorWindow::ShowEditor("", false);
 }
 
 void MainWindow::OpenEditingProfileEditor() {
@@ -605,7 +605,7 @@ void MainWindow::OnFormatProfileChosen() { ProfileChoice::TakeChosenItem(FormatC
 void MainWindow::OnFormatProfileTyped() { ProfileChoice::UndoTyping(FormatChoice()); }
 void MainWindow::ChooseFormatProfile() { ProfileChoice::ChooseProfile(FormatChoice()); }
 void MainWindow::EditFormatProfile() {
-  if (RunnerFree()) FormatEditorWindow::ShowEditor("*", 1);
+  if (RunnerFree()) FormatEditorWindow::ShowEditor("*", true);
 }
 void MainWindow::OnEditingProfileChosen() { ProfileChoice::TakeChosenItem(EditChoice()); }
 void MainWindow::OnEditingProfileTyped() { ProfileChoice::UndoTyping(EditChoice()); }

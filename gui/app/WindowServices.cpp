@@ -23,7 +23,7 @@ void Install() {
   Lang::InstallWindowTranslator(&Lang::TranslateForm1);
   DataFolderManager::InstallManagerWindow(&FileManagerWindow::ShowFileManager);
   DataFolderManager::InstallEditor(
-      "qfm", [](const QString& name) { FormatEditorWindow::ShowEditor(name, 0); });
+      "qfm", [](const QString& name) { FormatEditorWindow::ShowEditor(name, false); });
   DataFolderManager::InstallEditor(
       "qca", [](const QString& name) { CodecEditorWindow::ShowEditor(name, 0); });
   DataFolderManager::InstallEditor(

@@ -503,7 +503,7 @@ void RecorderWindow::ChooseProfile() { ProfileChoice::ChooseProfile(FormatContro
 // The editor reads ffmpeg's capabilities as it opens.
 void RecorderWindow::EditManualProfile() {
   if (AnotherToolRunning::Refuse()) return;
-  FormatEditorWindow::ShowEditor("*", 1);
+  FormatEditorWindow::ShowEditor("*", true);
 }
 
 Recorder::RecordRequest RecorderWindow::RecordRequestFromControls() const {

@@ -299,7 +299,7 @@ void StreamerWindow::ChooseProfile() { ProfileChoice::ChooseProfile(FormatContro
 // The editor reads ffmpeg's capabilities as it opens.
 void StreamerWindow::EditManualProfile() {
   if (AnotherToolRunning::Refuse()) return;
-  FormatEditorWindow::ShowEditor("*", 1);
+  FormatEditorWindow::ShowEditor("*", true);
 }
 
 void StreamerWindow::TogglePause() {
