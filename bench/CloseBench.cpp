@@ -16,7 +16,7 @@
 namespace {
 
 // The milliseconds EndAll took once the tool said "ready"; -1 when the run failed.
-double CloseMs(const QString& script, uint8_t withStdin, const QString& folder) {
+double CloseMs(const QString& script, bool withStdin, const QString& folder) {
   ToolRunner::Reset();
   qint64 closeNs = -1;
   bool asked = false;
@@ -33,8 +33,8 @@ double CloseMs(const QString& script, uint8_t withStdin, const QString& folder) 
   QString output;
   int32_t code = 0;
   const ToolRunner::RunResult result = ToolRunner::RunCaptured(
-      CommandLine::Pipeline{{"/bin/sh", {"-c", script}}}, folder, withStdin, 0,
-      ToolRunner::OutputSink(), ConsoleText::NoDisplay, output, 0, code, closeWhenReady);
+      CommandLine::Pipeline{{"/bin/sh", {"-c", script}}}, folder, withStdin, false,
+      ToolRunner::OutputSink(), ConsoleText::Display::NoDisplay, output, 0, code, closeWhenReady);
   ToolRunner::Reset();
   return result == ToolRunner::RunResult::Ran && closeNs >= 0 ? double(closeNs) / 1e6 : -1;
 }
@@ -48,7 +48,7 @@ int main(int argc, char** argv) {
   const struct {
     const char* tool;
     const char* script;
-    uint8_t withStdin;
+    bool withStdin;
   } tools[] = {
       {"answers q", "echo ready; read line; exit 3", 1},
       {"answers SIGTERM", "trap 'exit 3' TERM; echo ready; while :; do sleep 0.05; done", 0},

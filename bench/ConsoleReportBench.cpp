@@ -26,8 +26,9 @@ int main(int argc, char** argv) {
   QElapsedTimer run;
   run.start();
   const ToolRunner::RunResult result = ToolRunner::RunCaptured(
-      CommandLine::Pipeline{{"/bin/sh", {"-c", script}}}, folder.path(), 0, 0,
-      ToolRunner::OutputSink(), ConsoleText::NoDisplay, kept, 256, code, [&](const QString& chunk) {
+      CommandLine::Pipeline{{"/bin/sh", {"-c", script}}}, folder.path(), false, false,
+      ToolRunner::OutputSink(), ConsoleText::Display::NoDisplay, kept, 256, code,
+      [&](const QString& chunk) {
         QElapsedTimer add;
         add.start();
         report.Add(chunk);

@@ -41,10 +41,10 @@ int main(int argc, char** argv) {
   bool started = true;
   auto runCaptured = [&] {
     return Measure([&] {
-      started =
-          ToolRunner::RunCaptured({job}, QString(), 0, 0, show, ConsoleText::ReplaceByVisibleChunk,
-                                  output, 1024, exitCode) == ToolRunner::RunResult::Ran &&
-          started;
+      started = ToolRunner::RunCaptured({job}, QString(), false, false, show,
+                                        ConsoleText::Display::ReplaceByVisibleChunk, output, 1024,
+                                        exitCode) == ToolRunner::RunResult::Ran &&
+                started;
     });
   };
 

@@ -343,8 +343,8 @@ QString GetMuxerExtension(const QString& formatOption) {
   const CommandLine::Pipeline help{{FfmpegTools::State().FfmpegPath, {"-h", "muxer=" + name}}};
   QString output;
   int32_t exitCode = 0;
-  if (ToolRunner::RunCaptured(help, QString(), 0, 0, ToolRunner::OutputSink(),
-                              ConsoleText::NoDisplay, output, -1,
+  if (ToolRunner::RunCaptured(help, QString(), false, false, ToolRunner::OutputSink(),
+                              ConsoleText::Display::NoDisplay, output, -1,
                               exitCode) != ToolRunner::RunResult::Ran) {
     return QString();
   }

@@ -11,8 +11,8 @@
 #include "core/convert/RunSteps.h"
 #include "core/convert/SourceReach.h"
 #include "core/frame/FfmpegConsole.h"
-#include "core/frame/FfmpegTools.h"
 #include "core/frame/FfmpegReport.h"
+#include "core/frame/FfmpegTools.h"
 #include "core/frame/FfmpegValues.h"
 #include "core/frame/Session.h"
 #include "core/ground/CommandLine.h"
@@ -80,7 +80,7 @@ class ConversionRun::Steps {
   void RunJoiningStage();
   void RunConvertingStages();
   bool RunRow(int row, const QStringList& inputs, const QString& output);
-  ToolRunner::RunResult RunTool(const CommandLine::Command& command, uint8_t pipe, QString& capture,
+  ToolRunner::RunResult RunTool(const CommandLine::Command& command, bool pipe, QString& capture,
                                 int32_t& exitCode);
   bool WritesTheOutput(int row) const;
   void NoteInputsRead(const StepCommand& step, bool isEncoder, const QStringList& inputs,
@@ -157,7 +157,7 @@ void ConversionRun::Steps::Start() {
   run_.forcedStop_ = false;
   runOutputs_.clear();
   log_.emplace(FfmpegReport::VerboseLevel);
-  State().Running = 1;
+  State().Running = true;
   State().Errors.clear();
   emit run_.Started();
 }
@@ -333,16 +333,15 @@ void ConversionRun::Steps::SetStage(const QString& caption, bool stopEnabled) {
 
 // Every ffmpeg step gets an input pipe, so that "Detener" reaches it. The
 // temporary folder is the working folder: two-pass log files land there.
-ToolRunner::RunResult ConversionRun::Steps::RunTool(const CommandLine::Command& command,
-                                                    uint8_t pipe, QString& capture,
-                                                    int32_t& exitCode) {
+ToolRunner::RunResult ConversionRun::Steps::RunTool(const CommandLine::Command& command, bool pipe,
+                                                    QString& capture, int32_t& exitCode) {
   const ToolRunner::RunResult result = ToolRunner::RunCaptured(
       CommandLine::Pipeline{command}, State().TempDir, pipe, pipe,
       [this](const ConsoleText::BoxUpdate& update) {
         if (update.action == ConsoleText::BoxUpdate::Replace)
           emit run_.ConsoleLine(ConsoleText::LastLine(update.text));
       },
-      ConsoleText::ReplaceByVisibleChunk, capture, KeptOutput, exitCode);
+      ConsoleText::Display::ReplaceByVisibleChunk, capture, KeptOutput, exitCode);
   // The program closing ended the tool: the run stops as "Detener" stops it.
   // A tool of something else still running ends the run there too, as
   // stopped, for nothing failed.
@@ -363,7 +362,7 @@ bool ConversionRun::Steps::RunRow(int row, const QStringList& inputs, const QStr
   if (!TakenName(output) && !created_.contains(output)) created_ << output;
   if (!isEncoder) log_->Attach(step.Command);
   int32_t exitCode = 0;
-  const ToolRunner::RunResult result = RunTool(step.Command, isEncoder ? 0 : 1, capture_, exitCode);
+  const ToolRunner::RunResult result = RunTool(step.Command, !isEncoder, capture_, exitCode);
   if (result == ToolRunner::RunResult::Busy) return false;
   const bool started = result == ToolRunner::RunResult::Ran;
   if (!isEncoder) capture_ = FfmpegReport::WithoutNotice(capture_);
@@ -541,7 +540,7 @@ SourceReading ConversionRun::Steps::ReadAlone(const QString& file) {
   log_->Attach(command);
   QString console;
   int32_t exitCode = 0;
-  const ToolRunner::RunResult result = RunTool(command, 1, console, exitCode);
+  const ToolRunner::RunResult result = RunTool(command, true, console, exitCode);
   const std::optional<FfmpegReport::Reading> read = log_->Read();
   if (result != ToolRunner::RunResult::Ran || !read) return {};
   const SourceReading reading = ReadingOf(read->Text, read->Report.OutputSeconds(), 0);
@@ -666,7 +665,7 @@ void ConversionRun::Steps::ReportKept(const QString& file, const QString& option
 void ConversionRun::Steps::End() {
   log_.reset();
   const bool stopped = run_.stopRequested_;
-  State().Running = 0;
+  State().Running = false;
   run_.stopRequested_ = false;
   emit run_.Ended(stopped);
   if (test_ && !stopped && failures_ == 0) emit run_.TestFinished(TestReport());

@@ -21,8 +21,8 @@ struct ConversionState {
   QList<FailedStep> Errors;
   // The run's temporary folder; "" when the run needs none.
   QString TempDir;
-  // 1 while the input loop runs; the progress window refuses to close meanwhile.
-  uint8_t Running = 0;
+  // Set while the input loop runs; the progress window refuses to close meanwhile.
+  bool Running = false;
 };
 
 // This module's part of the running program's AppState.

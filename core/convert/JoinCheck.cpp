@@ -124,9 +124,8 @@ QString Upright(const JoinStream& stream) {
 
 // A width of samples shaped "n/d", in square pixels as shown.
 QString WidthAsShown(const QString& width, const QString& aspect) {
-  return QString::number(
-      qRound(width.toDouble() * aspect.section('/', 0, 0).toDouble() /
-             aspect.section('/', 1, 1).toDouble()));
+  return QString::number(qRound(width.toDouble() * aspect.section('/', 0, 0).toDouble() /
+                                aspect.section('/', 1, 1).toDouble()));
 }
 
 // What every picture is made into, upright, and how a black one is made.
@@ -271,8 +270,8 @@ JoinSource ProbeJoinSource(const QString& file) {
                                     QFileInfo(file).absoluteFilePath()}};
   QString output;
   int32_t exitCode = 0;
-  if (ToolRunner::RunCaptured({probe}, QString(), 0, 0, ToolRunner::OutputSink(),
-                              ConsoleText::NoDisplay, output, -1,
+  if (ToolRunner::RunCaptured({probe}, QString(), false, false, ToolRunner::OutputSink(),
+                              ConsoleText::Display::NoDisplay, output, -1,
                               exitCode) != ToolRunner::RunResult::Ran ||
       exitCode != 0)
     return {file, false, -1, {}};

@@ -20,9 +20,9 @@ constexpr int MaxTracks = 99;
 // Runs cdda2wav with these arguments; output gets its whole console output.
 ToolRunner::RunResult RunForOutput(const QStringList& arguments, QString& output) {
   int32_t exitCode = 0;
-  return ToolRunner::RunCaptured(CommandLine::Pipeline{{State().Cdda2wavPath, arguments}}, QString(),
-                                 0, 0, ToolRunner::OutputSink(), ConsoleText::NoDisplay, output, -1,
-                                 exitCode);
+  return ToolRunner::RunCaptured(CommandLine::Pipeline{{State().Cdda2wavPath, arguments}},
+                                 QString(), false, false, ToolRunner::OutputSink(),
+                                 ConsoleText::Display::NoDisplay, output, -1, exitCode);
 }
 
 // The address column of a device line: the text between its first two TABs.
@@ -65,9 +65,9 @@ QString TitleAsFileName(const QString& title) {
 }
 
 void Reset() {
-  State().CDRipAddToList = 0;
-  State().CDRipBusy = 0;
-  State().CDRipCancel = 0;
+  State().CDRipAddToList = false;
+  State().CDRipBusy = false;
+  State().CDRipCancel = false;
   State().CDRipOutputDir.clear();
   State().CDRipDevice.clear();
 }
@@ -160,24 +160,24 @@ TrackRead GetTrackList() {
       State().CDRipDevice = " -D " + id;
       return {TrackRead::Outcome::Listed, titles};
     }
-    if (State().CDRipCancel == 1) break;
+    if (State().CDRipCancel) break;
   }
   return {TrackRead::Outcome::NoTracks, {}};
 }
 
 TrackRead ReadTracks() {
-  State().CDRipBusy = 1;
+  State().CDRipBusy = true;
   TrackRead read = GetTrackList();
-  State().CDRipBusy = 0;
-  if (State().CDRipCancel == 1) {
-    State().CDRipCancel = 0;
+  State().CDRipBusy = false;
+  if (State().CDRipCancel) {
+    State().CDRipCancel = false;
     return {TrackRead::Outcome::Cancelled, {}};
   }
   return read;
 }
 
 void Stop() {
-  State().CDRipCancel = 1;
+  State().CDRipCancel = true;
   ToolRunner::RequestStop();
 }
 
@@ -193,7 +193,7 @@ RipTarget RipFolder(bool addToList) {
 RipResult RipTracks(const QList<Track>& tracks, const QString& folder, const QString& format,
                     bool removeSilence, bool addToList, const ToolRunner::OutputSink& show,
                     const std::function<bool()>& shownGone) {
-  State().CDRipBusy = 1;
+  State().CDRipBusy = true;
   RipResult result;
   result.Completed = true;
   for (const Track& track : tracks) {
@@ -201,8 +201,8 @@ RipResult RipTracks(const QList<Track>& tracks, const QString& folder, const QSt
     int32_t exitCode = 0;
     const ToolRunner::RunResult run = ToolRunner::RunCaptured(
         CommandLine::Pipeline{{State().Cdda2wavPath, RipArguments(State().CDRipDevice, format,
-                                                                 removeSilence, track.Number)}},
-        folder, 0, 0, show, ConsoleText::AppendChunk, output, 0, exitCode);
+                                                                  removeSilence, track.Number)}},
+        folder, false, false, show, ConsoleText::Display::AppendChunk, output, 0, exitCode);
     if (run == ToolRunner::RunResult::Busy) {
       result.RunnerBusy = true;
       result.Completed = false;
@@ -214,27 +214,27 @@ RipResult RipTracks(const QList<Track>& tracks, const QString& folder, const QSt
     const QString ripped = RippedFile(folder, format, track.Number, result.Ripped);
     // A run that was stopped or failed leaves at most a part of the track.
     const bool finished =
-        started && exitCode == 0 && State().CDRipCancel == 0 && !ToolRunner::Closing();
+        started && exitCode == 0 && !State().CDRipCancel && !ToolRunner::Closing();
     if (!finished) {
       if (!ripped.isEmpty()) FileServices::DeleteFile(ripped);
     } else if (!ripped.isEmpty()) {
       const QString named = NameAfterTitle(ripped, folder, track.Title, format);
       if (named.isEmpty()) {
         result.NotRenamed = ripped;
-        State().CDRipCancel = 1;
+        State().CDRipCancel = true;
       } else {
         result.Ripped << named;
       }
     }
-    if (State().CDRipCancel == 1 || (shownGone && shownGone()) || ToolRunner::Closing()) {
+    if (State().CDRipCancel || (shownGone && shownGone()) || ToolRunner::Closing()) {
       result.Completed = false;
       break;
     }
   }
   if (result.Completed && addToList)
     result.FilesToAdd = FileServices::ListFiles(folder, format + ":");
-  State().CDRipBusy = 0;
-  State().CDRipCancel = 0;
+  State().CDRipBusy = false;
+  State().CDRipCancel = false;
   return result;
 }
 

@@ -103,13 +103,13 @@ RipResult RipTracks(const QList<Track>& tracks, const QString& folder, const QSt
 struct CdRipState {
   // Full path of cdda2wav; "" until the tool-paths window or config.qcf sets it.
   QString Cdda2wavPath;
-  // 1 = the ripped tracks go into a temporary folder and onto the input list;
-  // 0 = into a CDRip folder inside CDRipOutputDir. Set just before the rip window opens.
-  uint8_t CDRipAddToList = 0;
-  // 1 while cdda2wav runs (reading titles or ripping).
-  uint8_t CDRipBusy = 0;
-  // 1 = the user asked to stop; tested after the title read and after each track.
-  uint8_t CDRipCancel = 0;
+  // Set: the ripped tracks go into a temporary folder and onto the input list;
+  // unset: into a CDRip folder inside CDRipOutputDir. Set just before the rip window opens.
+  bool CDRipAddToList = false;
+  // Set while cdda2wav runs (reading titles or ripping).
+  bool CDRipBusy = false;
+  // Set when the user asked to stop; tested after the title read and after each track.
+  bool CDRipCancel = false;
   // The folder chosen with "..."; it outlives the window.
   QString CDRipOutputDir;
   // " -D " and the id of the drive whose titles were read; "" before a scan.

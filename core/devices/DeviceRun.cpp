@@ -12,9 +12,9 @@ CloseStep StepOnClose(bool waiting, bool running, bool runPanelShown) {
 }
 
 PauseStep TogglePause() {
-  const uint8_t state = ToolRunner::GetState();
-  if (state == ToolRunner::Idle) return PauseStep::None;
-  if (state == ToolRunner::PauseRequested) {
+  const ToolRunner::RunState state = ToolRunner::GetState();
+  if (state == ToolRunner::RunState::Idle) return PauseStep::None;
+  if (state == ToolRunner::RunState::PauseRequested) {
     ToolRunner::RequestResume();
     return PauseStep::Resumed;
   }

@@ -127,8 +127,8 @@ bool ChooseOutputFile(const QString& replaceConfirmedFor, const std::function<in
 void Reset() {
   State().RecOutputPath.clear();
   State().RecFormatProfilePath.clear();
-  State().RecRunning = 0;
-  State().RecStoppedByUser = 0;
+  State().RecRunning = false;
+  State().RecStoppedByUser = false;
 }
 
 QString DeviceListCommand() {
@@ -204,9 +204,9 @@ DeviceLists ListDevices() {
   QString output;
   int32_t exitCode = 0;
   DeviceLists lists;
-  if (ToolRunner::RunCaptured(CommandLine::ParseCommandLine(DeviceListCommand()), QString(), 0, 0,
-                              ToolRunner::OutputSink(), ConsoleText::NoDisplay, output, -1,
-                              exitCode) == ToolRunner::RunResult::Busy) {
+  if (ToolRunner::RunCaptured(CommandLine::ParseCommandLine(DeviceListCommand()), QString(), false,
+                              false, ToolRunner::OutputSink(), ConsoleText::Display::NoDisplay,
+                              output, -1, exitCode) == ToolRunner::RunResult::Busy) {
     lists.RunnerBusy = true;
     return lists;
   }
@@ -219,7 +219,8 @@ Refusal PlayPreview(const Source& source, bool detached, QObject* companionOwner
   const QString params = PreviewArgs(source);
   if (params.isEmpty()) return Refusal::NoSource;
   // A player beside the recording runs on its own; the player window takes the runner.
-  if (!detached && ToolRunner::GetState() != ToolRunner::Idle) return Refusal::AnotherToolRunning;
+  if (!detached && ToolRunner::GetState() != ToolRunner::RunState::Idle)
+    return Refusal::AnotherToolRunning;
   if (!detached) {
     Player::PlayFile({}, params);
     return Refusal::None;
@@ -293,10 +294,10 @@ RecordPlan PlanRecording(const RecordRequest& request, const std::function<int()
 }
 
 RecordingEnd RunRecording(const Conversion::StepCommand& step, const ToolRunner::OutputSink& show) {
-  State().RecRunning = 1;
+  State().RecRunning = true;
   // A stop that came after the last recording had ended (its timer firing
   // late) is no stop of this one.
-  State().RecStoppedByUser = 0;
+  State().RecStoppedByUser = false;
   // ffmpeg's own report logs a write it could not finish whatever log level
   // the profile's options ask of the console; at the verbose level it also
   // counts what went into the file.
@@ -306,25 +307,26 @@ RecordingEnd RunRecording(const Conversion::StepCommand& step, const ToolRunner:
   QString output;
   int32_t exitCode = 0;
   FfmpegConsole::Report report;
-  const ToolRunner::RunResult run = ToolRunner::RunCaptured(
-      CommandLine::Pipeline{command}, QString(), 1, 1, show, ConsoleText::ReplaceByVisibleChunk,
-      output, 256, exitCode, [&report](const QString& chunk) { report.Add(chunk); });
+  const ToolRunner::RunResult run =
+      ToolRunner::RunCaptured(CommandLine::Pipeline{command}, QString(), true, true, show,
+                              ConsoleText::Display::ReplaceByVisibleChunk, output, 256, exitCode,
+                              [&report](const QString& chunk) { report.Add(chunk); });
   if (run == ToolRunner::RunResult::Busy) {
-    State().RecRunning = 0;
+    State().RecRunning = false;
     return {RecordingEnd::Outcome::RunnerBusy, QString()};
   }
   const std::optional<FfmpegReport::Reading> logged = log.Read();
   const bool writeFailed = report.WriteFailed() || (logged && logged->Report.WriteFailed());
   // A recording that ended by itself closes its report with ffmpeg's summary;
   // a disk full from the start takes neither the recording nor the report.
-  const bool cut = State().RecStoppedByUser == 0 && logged && !logged->Report.Summarised();
+  const bool cut = !State().RecStoppedByUser && logged && !logged->Report.Summarised();
   // A profile that limits the output to nothing ("-t 0", "-frames 0") leaves
   // a file that holds no recording, and ffmpeg still ends with code 0.
   const bool empty = logged && logged->Report.OutputEmpty();
   RecordingEnd end;
   if (run == ToolRunner::RunResult::NotStarted) {
     end.Result = RecordingEnd::Outcome::NotStarted;
-  } else if ((State().RecStoppedByUser == 0 && exitCode > 0) || writeFailed || cut) {
+  } else if ((!State().RecStoppedByUser && exitCode > 0) || writeFailed || cut) {
     // A recording ffmpeg could not write to its end is an error even after a stop.
     end.Result = RecordingEnd::Outcome::FfmpegFailed;
     end.Output = ConsoleEnd(output, logged);
@@ -332,8 +334,8 @@ RecordingEnd RunRecording(const Conversion::StepCommand& step, const ToolRunner:
     end.Result = RecordingEnd::Outcome::FfmpegFailed;
     end.Output = Lang::TxtNothingWritten();
   }
-  State().RecRunning = 0;
-  State().RecStoppedByUser = 0;
+  State().RecRunning = false;
+  State().RecStoppedByUser = false;
   return end;
 }
 
@@ -341,12 +343,12 @@ namespace {
 // Each stop is the user's: ffmpeg's exit code then tells no failure.
 void SendQuit() {
   ToolRunner::SendInput("q", 1);
-  State().RecStoppedByUser = 1;
+  State().RecStoppedByUser = true;
 }
 }  // namespace
 
 bool StopRecording() {
-  if (ToolRunner::GetState() == ToolRunner::PauseRequested) {
+  if (ToolRunner::GetState() == ToolRunner::RunState::PauseRequested) {
     ToolRunner::RequestResume();
     return false;
   }
@@ -355,15 +357,17 @@ bool StopRecording() {
 }
 
 bool StopOnceResumed() {
-  const uint8_t state = ToolRunner::GetState();
-  if (state == ToolRunner::ResumeRequested || state == ToolRunner::PauseRequested) return false;
+  const ToolRunner::RunState state = ToolRunner::GetState();
+  if (state == ToolRunner::RunState::ResumeRequested ||
+      state == ToolRunner::RunState::PauseRequested)
+    return false;
   SendQuit();
   return true;
 }
 
 void ForceStop() {
   ToolRunner::RequestStop();
-  State().RecStoppedByUser = 1;
+  State().RecStoppedByUser = true;
 }
 
 }  // namespace Recorder

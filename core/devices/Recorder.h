@@ -170,10 +170,10 @@ struct RecorderState {
   QString RecOutputPath;
   // The chosen format profile; "" for "<Automático>".
   QString RecFormatProfilePath;
-  // 1 while ffmpeg records; the window refuses to close meanwhile.
-  uint8_t RecRunning = 0;
-  // 1 once the user stopped ffmpeg, so that its exit code is no error.
-  uint8_t RecStoppedByUser = 0;
+  // Set while ffmpeg records; the window refuses to close meanwhile.
+  bool RecRunning = false;
+  // Set once the user stopped ffmpeg, so that its exit code is no error.
+  bool RecStoppedByUser = false;
 };
 
 // This module's part of the running program's AppState.

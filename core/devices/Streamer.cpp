@@ -53,7 +53,7 @@ void Reset() {
   State().StreamInputArgs.clear();
   State().LocalIPAddress.clear();
   State().StreamFormatProfilePath.clear();
-  State().StreamRunning = 0;
+  State().StreamRunning = false;
 }
 
 QString LocalAddress() {
@@ -154,12 +154,13 @@ bool WatchStream(const QString& address, QObject* owner) {
 }
 
 StreamEnd RunStream(const Conversion::StepCommand& step, const ToolRunner::OutputSink& show) {
-  State().StreamRunning = 1;
+  State().StreamRunning = true;
   StreamEnd end;
-  end.RunnerBusy = ToolRunner::RunCaptured(CommandLine::Pipeline{step.Command}, QString(), 0, 0,
-                                           show, ConsoleText::ReplaceByVisibleChunk, end.Output,
-                                           1024, end.ExitCode) == ToolRunner::RunResult::Busy;
-  State().StreamRunning = 0;
+  end.RunnerBusy =
+      ToolRunner::RunCaptured(CommandLine::Pipeline{step.Command}, QString(), false, false, show,
+                              ConsoleText::Display::ReplaceByVisibleChunk, end.Output, 1024,
+                              end.ExitCode) == ToolRunner::RunResult::Busy;
+  State().StreamRunning = false;
   return end;
 }
 

@@ -97,8 +97,8 @@ struct StreamerState {
   QString LocalIPAddress;
   // The chosen format profile; "" for "<Automático>".
   QString StreamFormatProfilePath;
-  // 1 while ffmpeg streams; the window refuses to close meanwhile.
-  uint8_t StreamRunning = 0;
+  // Set while ffmpeg streams; the window refuses to close meanwhile.
+  bool StreamRunning = false;
 };
 
 // This module's part of the running program's AppState.

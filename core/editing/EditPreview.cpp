@@ -44,8 +44,8 @@ RunOutcome GrabFrame(const QString& testFile, const QString& frameFile, const QS
   QString output;
   int32_t exitCode = 0;
   const ToolRunner::RunResult result = ToolRunner::RunCaptured(
-      {FrameGrab(testFile, frameFile, seekText)}, QString(), 0, 0, ToolRunner::OutputSink(),
-      ConsoleText::NoDisplay, output, 0, exitCode);
+      {FrameGrab(testFile, frameFile, seekText)}, QString(), false, false, ToolRunner::OutputSink(),
+      ConsoleText::Display::NoDisplay, output, 0, exitCode);
   return OutcomeOf(result, exitCode);
 }
 
@@ -88,8 +88,8 @@ DetectedBorders DetectBorders(const QString& testFile, const QString& posText, i
   QString output;
   int32_t exitCode = 0;
   const ToolRunner::RunResult result = ToolRunner::RunCaptured(
-      {BorderDetection(testFile, posText)}, QString(), 0, 0, ToolRunner::OutputSink(),
-      ConsoleText::NoDisplay, output, -1, exitCode);
+      {BorderDetection(testFile, posText)}, QString(), false, false, ToolRunner::OutputSink(),
+      ConsoleText::Display::NoDisplay, output, -1, exitCode);
   if (result == ToolRunner::RunResult::Busy) return {RunOutcome::Busy, {}};
   const std::optional<Rect> rect = result == ToolRunner::RunResult::Ran
                                        ? ParseCropDetect(output, exitCode, frameWidth, frameHeight)
@@ -217,8 +217,8 @@ RunOutcome PlayEqualized(const QString& testFile, const QString& chain) {
   QString output;
   int32_t exitCode = 0;
   const ToolRunner::RunResult result = ToolRunner::RunCaptured(
-      EqualizerPipeline(testFile, chain), QFileInfo(FfmpegTools::State().FfmpegPath).path(), 0, 0,
-      ToolRunner::OutputSink(), ConsoleText::NoDisplay, output, 0, exitCode);
+      EqualizerPipeline(testFile, chain), QFileInfo(FfmpegTools::State().FfmpegPath).path(), false,
+      false, ToolRunner::OutputSink(), ConsoleText::Display::NoDisplay, output, 0, exitCode);
   return OutcomeOf(result, exitCode);
 }
 
@@ -253,7 +253,7 @@ TestFileFacts FactsOf(const MediaInfo& info) {
   bool ok = false;
   const float duration = info.Duration.toFloat(&ok);
   if (ok && std::isfinite(duration)) facts.duration = duration;
-  if (facts.hasVideo == 1 && !info.VideoSize.isEmpty()) {
+  if (facts.hasVideo && !info.VideoSize.isEmpty()) {
     const QStringList parts = info.VideoSize.split('x');
     const short width = parts.first().toShort(&ok);
     if (ok) facts.width = width;

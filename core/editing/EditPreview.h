@@ -21,8 +21,8 @@ using CommandLine::Pipeline;
 // What the window needs to know of its test file, read from ffprobe's report:
 // a number ffprobe did not give, or gave unreadable, stays 0.
 struct TestFileFacts {
-  uint8_t hasVideo = 0;
-  uint8_t hasAudio = 0;
+  bool hasVideo = false;
+  bool hasAudio = false;
   float duration = 0;  // seconds
   int16_t width = 0;   // of the video, in pixels
   int16_t height = 0;

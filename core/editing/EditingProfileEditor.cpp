@@ -31,7 +31,7 @@ void DefaultIfNotNumber(QString& text, const QString& fallback) {
   if (!IsNumber(text)) text = fallback;
 }
 
-QString AskProfilePath(uint8_t mode) {
+QString AskProfilePath(DataFolderManager::Mode mode) {
   return DataFolderManager::ShowFileManager(ProfileFolder(), "qep", mode, true);
 }
 
@@ -62,14 +62,14 @@ void Reset() {
   State().CurrentProfile = EditProfileRec();
   State().SavedProfile = EditProfileRec();
   State().CurrentPath.clear();
-  State().Loading = 0;
-  State().ScratchMode = 0;
+  State().Loading = false;
+  State().ScratchMode = false;
 }
 
 void OpenProfile(const QString& path) {
-  if (State().ScratchMode != 1 && !CloseProfile()) return;
+  if (!State().ScratchMode && !CloseProfile()) return;
   QString file = path;
-  if (file.isEmpty()) file = AskProfilePath(DataFolderManager::Open);
+  if (file.isEmpty()) file = AskProfilePath(DataFolderManager::Mode::Open);
   if (file.isEmpty()) return;
 
   if (FileServices::FileExists(file)) {
@@ -86,7 +86,7 @@ void OpenProfile(const QString& path) {
   } else {
     State().CurrentProfile = EditProfileRec();
   }
-  if (State().ScratchMode != 1) {
+  if (!State().ScratchMode) {
     State().SavedProfile = State().CurrentProfile;
     State().CurrentPath = file;
   }
@@ -96,7 +96,7 @@ void OpenProfile(const QString& path) {
 
 bool SaveProfile(const QString& path) {
   QString file = path;
-  if (file.isEmpty()) file = AskProfilePath(DataFolderManager::SaveAs);
+  if (file.isEmpty()) file = AskProfilePath(DataFolderManager::Mode::SaveAs);
   if (file.isEmpty()) return false;
 
   const QString folder = ProfileFolder();
@@ -105,10 +105,10 @@ bool SaveProfile(const QString& path) {
     Lang::MsgCannotWriteFile(file);
     return false;
   }
-  if (State().ScratchMode != 1) State().CurrentPath = file;
+  if (!State().ScratchMode) State().CurrentPath = file;
   // In scratch mode a save to another file is an export: the scratch
   // profile's saved copy stays where it was.
-  if (State().ScratchMode == 0 || file == State().CurrentPath)
+  if (!State().ScratchMode || file == State().CurrentPath)
     State().SavedProfile = State().CurrentProfile;
   return true;
 }

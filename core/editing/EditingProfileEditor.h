@@ -91,11 +91,11 @@ struct ProfileEditorState {
   EditProfileRec SavedProfile;
   // The .qep being edited; "" for a new, unnamed profile.
   QString CurrentPath;
-  // 1 while code fills the window from the record: the field handlers then
+  // Set while code fills the window from the record: the field handlers then
   // store nothing.
-  uint8_t Loading = 0;
-  // 1 while the window edits the scratch profile for the main window.
-  uint8_t ScratchMode = 0;
+  bool Loading = false;
+  // Set while the window edits the scratch profile for the main window.
+  bool ScratchMode = false;
 };
 
 // This module's part of the running program's AppState.

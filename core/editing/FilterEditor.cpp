@@ -28,8 +28,8 @@ void Reset() {
   State().CurrentFilter = FilterDef();
   State().SavedFilter = FilterDef();
   State().CurrentPath.clear();
-  State().Loading = 0;
-  State().TestRunning = 0;
+  State().Loading = false;
+  State().TestRunning = false;
   State().TestFiles.clear();
   State().TestFileCount = 0;
 }
@@ -40,7 +40,8 @@ void OpenFilter(const QString& name) {
   if (IsDirty() && !CloseFilter()) return;
   QString path;
   if (name.isEmpty()) {
-    path = DataFolderManager::ShowFileManager(FilterFolder(), "qfl", DataFolderManager::Open, true);
+    path = DataFolderManager::ShowFileManager(FilterFolder(), "qfl", DataFolderManager::Mode::Open,
+                                              true);
     if (path.isEmpty()) return;
   } else {
     path = FilterFolder() + "/" + name + ".qfl";
@@ -65,11 +66,11 @@ bool IsDirty() {
          State().CurrentFilter.Type != State().SavedFilter.Type;
 }
 
-bool SaveFilter(uint8_t saveAs) {
+bool SaveFilter(bool saveAs) {
   QString path = State().CurrentPath;
-  if (saveAs == 1 || path.isEmpty()) {
-    path =
-        DataFolderManager::ShowFileManager(FilterFolder(), "qfl", DataFolderManager::SaveAs, true);
+  if (saveAs || path.isEmpty()) {
+    path = DataFolderManager::ShowFileManager(FilterFolder(), "qfl",
+                                              DataFolderManager::Mode::SaveAs, true);
     if (path.isEmpty()) return false;
   }
   if (!QDir().mkpath(FilterFolder())) {
@@ -89,7 +90,7 @@ bool CloseFilter() {
   if (IsDirty()) {
     const int answer = Lang::AskSaveChanges(QFileInfo(State().CurrentPath).completeBaseName());
     if (answer == 2) return false;
-    if (answer == 6 && !SaveFilter(0)) return false;
+    if (answer == 6 && !SaveFilter(false)) return false;
   }
   State().CurrentPath.clear();
   State().CurrentFilter = FilterDef();
@@ -99,7 +100,7 @@ bool CloseFilter() {
 }
 
 void TakeControls(const FilterDef& filter) {
-  if (State().Loading == 1) return;
+  if (State().Loading) return;
   State().CurrentFilter = filter;
 }
 
@@ -152,14 +153,15 @@ ToolRunner::RunResult RunTest(const TestSettings& settings, const ToolRunner::Ou
   const bool playMode = !settings.ffmpegOnly;
   const CommandLine::Pipeline command =
       TestCommand(settings.inputs, settings.type, settings.filterText, playMode, settings.silence);
-  State().TestRunning = 1;
+  State().TestRunning = true;
   QString output;
   int32_t exitCode = 0;
   const QString workDir = playMode ? QFileInfo(FfmpegTools::State().FfmpegPath).path() : QString();
   const ToolRunner::RunResult result = ToolRunner::RunCaptured(
-      command, workDir, 0, 0, show,
-      playMode ? ConsoleText::ReplaceByVisibleChunk : ConsoleText::AppendChunk, output, 0, exitCode);
-  State().TestRunning = 0;
+      command, workDir, false, false, show,
+      playMode ? ConsoleText::Display::ReplaceByVisibleChunk : ConsoleText::Display::AppendChunk,
+      output, 0, exitCode);
+  State().TestRunning = false;
   return result;
 }
 

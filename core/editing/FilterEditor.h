@@ -37,13 +37,13 @@ QString FilterFolder();
 // is missing gives an empty file of that name.
 void OpenFilter(const QString& name);
 bool IsDirty();
-// Saves; saveAs 1 always asks for a name. False when nothing was written.
-bool SaveFilter(uint8_t saveAs);
+// Saves; saveAs always asks for a name. False when nothing was written.
+bool SaveFilter(bool saveAs);
 // Offers to save a changed filter and empties the editor; false on Cancel or
 // a failed save.
 bool CloseFilter();
 // Takes what the window's controls say into the current filter unless
-// Loading is 1.
+// Loading is set.
 void TakeControls(const FilterDef& filter);
 void UndoChanges();
 // Adds test inputs after those already added.
@@ -64,7 +64,7 @@ enum class TestRefusal { Ready, ToolsMissing, NoParameters, NoFiles, NeedsTwoFil
 // when ToolsMissing comes back), then the filter text, then the inputs.
 TestRefusal CheckTest(const TestSettings& settings);
 // Runs the test and returns when ffmpeg (and the player) have ended, the
-// output going to show. TestRunning is 1 meanwhile. Busy when another tool
+// output going to show. TestRunning is set meanwhile. Busy when another tool
 // held the runner: no test ran and show got nothing.
 ToolRunner::RunResult RunTest(const TestSettings& settings, const ToolRunner::OutputSink& show);
 
@@ -80,10 +80,10 @@ struct FilterEditorState {
   FilterDef SavedFilter;
   // The .qfl being edited; "" for a new, unnamed filter.
   QString CurrentPath;
-  // 1 while code fills the window's controls from the current filter.
-  uint8_t Loading = 0;
-  // 1 while a test runs.
-  uint8_t TestRunning = 0;
+  // Set while code fills the window's controls from the current filter.
+  bool Loading = false;
+  // Set while a test runs.
+  bool TestRunning = false;
   // Test inputs added in this visit of the window, after the main window's files.
   QStringList TestFiles;
   int TestFileCount = 0;

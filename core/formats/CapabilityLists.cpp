@@ -108,10 +108,11 @@ namespace {
 std::optional<QString> FfmpegListing(const QString& option) {
   QString output;
   int32_t exitCode = 0;
-  const QString cmdLine = CommandLine::QuoteArgument(FfmpegTools::State().FfmpegPath) + " " + option;
-  switch (ToolRunner::RunCaptured(CommandLine::ParseCommandLine(cmdLine), QString(), 0, 0,
-                                  ToolRunner::OutputSink(), ConsoleText::NoDisplay, output, -1,
-                                  exitCode)) {
+  const QString cmdLine =
+      CommandLine::QuoteArgument(FfmpegTools::State().FfmpegPath) + " " + option;
+  switch (ToolRunner::RunCaptured(CommandLine::ParseCommandLine(cmdLine), QString(), false, false,
+                                  ToolRunner::OutputSink(), ConsoleText::Display::NoDisplay, output,
+                                  -1, exitCode)) {
     case ToolRunner::RunResult::Ran:
       return output;
     case ToolRunner::RunResult::NotStarted:

@@ -83,7 +83,7 @@ bool SaveCodec(const QString& path) {
   QString target = path;
   if (target.isEmpty()) {
     target = DataFolderManager::ShowFileManager(CodecFolder(), Extension(State().CurrentIsVideo),
-                                                DataFolderManager::SaveAs, true);
+                                                DataFolderManager::Mode::SaveAs, true);
     if (target.isEmpty()) return false;
   }
   if (!FileServices::FolderExists(CodecFolder()) && !QDir().mkpath(CodecFolder())) {
@@ -103,9 +103,10 @@ bool SaveCodec(const QString& path) {
 void OpenCodec(uint8_t kind, const QString& name) {
   if (!CloseCodec()) return;
   const QString extension = Extension(kind);
-  const QString path = name.isEmpty() ? DataFolderManager::ShowFileManager(
-                                            CodecFolder(), extension, DataFolderManager::Open, true)
-                                      : CodecFolder() + "/" + name + "." + extension;
+  const QString path = name.isEmpty()
+                           ? DataFolderManager::ShowFileManager(CodecFolder(), extension,
+                                                                DataFolderManager::Mode::Open, true)
+                           : CodecFolder() + "/" + name + "." + extension;
   if (path.isEmpty()) return;
   // A named file that is missing opens as a new definition that saves under its name.
   ExtCodecDef read;
@@ -320,7 +321,7 @@ QString SetExecutable(const QString& chosen) {
 void ImportFromFormat(uint8_t kind) {
   if (!CloseCodec()) return;
   const QString path = DataFolderManager::ShowFileManager(ProgramFolder::AppFiles("formats"), "qfm",
-                                                          DataFolderManager::Open, true);
+                                                          DataFolderManager::Mode::Open, true);
   if (path.isEmpty()) return;
   FormatProfile profile;
   if (RecordFile::Read(path, profile) != RecordFile::Result::Ok) {

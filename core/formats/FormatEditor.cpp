@@ -24,7 +24,7 @@ void ResetEditState() {
   State().CurrentFormat = FormatProfile();
   State().SavedFormat = FormatProfile();
   State().CurrentFormatFile.clear();
-  State().TempFormatMode = 0;
+  State().TempFormatMode = false;
   State().CurrentCategory = OutputGeneral;
   State().ParamRowCount = 0;
 }
@@ -68,7 +68,7 @@ bool CodecValuesDiffer(const ExtCodecDef& current, const ExtCodecDef& saved) {
   return current.Values.Items != saved.Values.Items;
 }
 
-QString ChooseProfile(int mode);
+QString ChooseProfile(DataFolderManager::Mode mode);
 
 }  // namespace
 
@@ -93,7 +93,7 @@ void EmptyCodecValues(ExtCodecDef& codec) {
 }
 
 bool SaveFormat(QString& path) {
-  if (path.isEmpty()) path = ChooseProfile(2);
+  if (path.isEmpty()) path = ChooseProfile(DataFolderManager::Mode::SaveAs);
   if (path.isEmpty()) return false;
   if (!FileServices::FolderExists(FormatsFolder()) && !QDir().mkpath(FormatsFolder())) {
     Lang::MsgCannotCreateDir(FormatsFolder());
@@ -103,16 +103,16 @@ bool SaveFormat(QString& path) {
     Lang::MsgCannotWriteFile(QString());
     return false;
   }
-  if (State().TempFormatMode == 0 || path.toLower() == State().CurrentFormatFile.toLower()) {
+  if (!State().TempFormatMode || path.toLower() == State().CurrentFormatFile.toLower()) {
     State().SavedFormat = State().CurrentFormat;
   }
-  if (State().TempFormatMode == 0) State().CurrentFormatFile = path;
+  if (!State().TempFormatMode) State().CurrentFormatFile = path;
   return true;
 }
 
 void LoadFormat(QString& path) {
-  if (State().TempFormatMode == 0 && !CloseFormat()) return;
-  if (path.isEmpty()) path = ChooseProfile(1);
+  if (!State().TempFormatMode && !CloseFormat()) return;
+  if (path.isEmpty()) path = ChooseProfile(DataFolderManager::Mode::Open);
   if (path.isEmpty()) return;
   FormatProfile loaded;
   // Whatever has the name is read, so that a pipe or a device is refused as
@@ -133,7 +133,7 @@ void LoadFormat(QString& path) {
     }
   }
   State().CurrentFormat = loaded;
-  if (State().TempFormatMode != 1) {
+  if (!State().TempFormatMode) {
     State().CurrentFormatFile = path;
     State().SavedFormat = State().CurrentFormat;
   }
@@ -193,8 +193,8 @@ QString& CodecNameOf(FormatProfile& profile, uint8_t isVideo) {
 
 QString CodecExtension(uint8_t isVideo) { return isVideo ? "qcv" : "qca"; }
 
-QString ChooseProfile(int mode) {
-  return DataFolderManager::ShowFileManager(FormatsFolder(), "qfm", uint8_t(mode), true);
+QString ChooseProfile(DataFolderManager::Mode mode) {
+  return DataFolderManager::ShowFileManager(FormatsFolder(), "qfm", mode, true);
 }
 
 }  // namespace
@@ -213,10 +213,11 @@ void PrepareExtCodec(ExtCodecDef& codec) {
 }
 
 void LoadExternalCodec(uint8_t isVideo, const QString& name) {
-  const QString path = name.isEmpty() ? DataFolderManager::ShowFileManager(
-                                            ProgramFolder::AppFiles("ecodec"),
-                                            CodecExtension(isVideo), DataFolderManager::Open, true)
-                                      : ExtCodecPath(isVideo, name);
+  const QString path = name.isEmpty()
+                           ? DataFolderManager::ShowFileManager(ProgramFolder::AppFiles("ecodec"),
+                                                                CodecExtension(isVideo),
+                                                                DataFolderManager::Mode::Open, true)
+                           : ExtCodecPath(isVideo, name);
   if (path.isEmpty()) return;
   if (!FileServices::FileExists(path)) {
     Lang::MsgFileNotFound(path);

@@ -177,8 +177,8 @@ struct FormatEditorState {
   FormatProfile SavedFormat;
   // Full path of the .qfm being edited; "" = no file yet.
   QString CurrentFormatFile;
-  // 1 while the editor runs on the scratch profile ("<Manual>").
-  uint8_t TempFormatMode = 0;
+  // Set while the editor runs on the scratch profile ("<Manual>").
+  bool TempFormatMode = false;
   uint8_t CurrentCategory = OutputGeneral;
   int ParamRowCount = 0;
 };

@@ -6,7 +6,7 @@
 namespace AnotherToolRunning {
 
 bool Refuse() {
-  if (ToolRunner::GetState() == ToolRunner::Idle) return false;
+  if (ToolRunner::GetState() == ToolRunner::RunState::Idle) return false;
   Lang::MsgAnotherToolRunning();
   return true;
 }

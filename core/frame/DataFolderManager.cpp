@@ -57,16 +57,16 @@ ManagerWindow g_managerWindow = nullptr;
 
 }  // namespace
 
-void Prepare(const QString& folder, const QString& extension, uint8_t mode) {
+void Prepare(const QString& folder, const QString& extension, Mode mode) {
   State().FmResult.clear();
   State().FmMode = mode;
   State().FmFolder = folder;
   State().FmExtension = extension;
-  State().FmEditRequested = 0;
+  State().FmEditRequested = false;
   InitSpecialEntries();
 }
 
-QString ShowFileManager(const QString& folder, const QString& extension, uint8_t mode, bool wait) {
+QString ShowFileManager(const QString& folder, const QString& extension, Mode mode, bool wait) {
   return g_managerWindow ? g_managerWindow(folder, extension, mode, wait) : QString();
 }
 
@@ -188,18 +188,19 @@ Acceptance AcceptSelection(const QString& text) {
   const QString path = EntryPath(text);
   // Nothing chosen is no file, not the nameless one that an empty name would make.
   const bool missing = text.isEmpty() || (!BeginsSpecial(text) && !FileServices::FileExists(path));
-  if (State().FmMode == Open && missing) {
+  if (State().FmMode == Mode::Open && missing) {
     Lang::MsgFileNotFound(QString());
     return Acceptance::Refused;
   }
-  if (State().FmMode == SaveAs || State().FmMode == SaveAsNoQuestion) {
+  if (State().FmMode == Mode::SaveAs || State().FmMode == Mode::SaveAsNoQuestion) {
     if (text.isEmpty()) return Acceptance::NameMissing;
     if (!FileServices::IsValidFileName(text) && !IsSpecialEntry(text)) {
       Lang::MsgInvalidFileName(text);
       return Acceptance::Refused;
     }
   }
-  if (State().FmMode == SaveAs && FileServices::FileExists(path) && Lang::AskReplaceFile() != 6)
+  if (State().FmMode == Mode::SaveAs && FileServices::FileExists(path) &&
+      Lang::AskReplaceFile() != 6)
     return Acceptance::Refused;
   State().FmResult = path;
   return Acceptance::Accepted;
@@ -216,11 +217,11 @@ void InstallEditor(const QString& extension, Editor editor) {
 }
 
 bool EditAvailable() {
-  return State().FmMode == Administer && EditorFor(State().FmExtension) != nullptr;
+  return State().FmMode == Mode::Administer && EditorFor(State().FmExtension) != nullptr;
 }
 
 void EditSelected(const QString& selected) {
-  if (!selected.isEmpty() && EditorFor(State().FmExtension)) State().FmEditRequested = 1;
+  if (!selected.isEmpty() && EditorFor(State().FmExtension)) State().FmEditRequested = true;
 }
 
 QString EditorName(const QString& entry) {

@@ -12,22 +12,22 @@
 // "<" + name + ">", stands for the folder's nameless file ("/.qfm").
 namespace DataFolderManager {
 
-enum Mode : uint8_t { Administer = 0, Open = 1, SaveAs = 2, SaveAsNoQuestion = 3 };
+enum class Mode : uint8_t { Administer = 0, Open = 1, SaveAs = 2, SaveAsNoQuestion = 3 };
 
 // Shows the manager and returns the chosen full path, or "" when the user
 // cancelled. With wait false the window is left open and "" comes back at once.
 // Every other window is hidden while it is shown. "" without a manager window
 // installed.
-QString ShowFileManager(const QString& folder, const QString& extension, uint8_t mode, bool wait);
+QString ShowFileManager(const QString& folder, const QString& extension, Mode mode, bool wait);
 
 // Shows the manager window as ShowFileManager says; installed once by the window side.
-using ManagerWindow = QString (*)(const QString& folder, const QString& extension, uint8_t mode,
+using ManagerWindow = QString (*)(const QString& folder, const QString& extension, Mode mode,
                                   bool wait);
 void InstallManagerWindow(ManagerWindow show);
 
 // Sets the state for a manager over folder and extension in mode, as
 // ShowFileManager does before it fills the list.
-void Prepare(const QString& folder, const QString& extension, uint8_t mode);
+void Prepare(const QString& folder, const QString& extension, Mode mode);
 
 void InitSpecialEntries();
 bool IsSpecialEntry(const QString& text);
@@ -70,12 +70,12 @@ QString EditorName(const QString& entry);
 // The folder and kind of file the manager shows, how, and what it came to.
 struct ManagerState {
   // State of the manager being shown, set afresh at every opening.
-  QString FmFolder;              // full path, no trailing '/'
-  QString FmExtension;           // without the dot, as the caller gives it
-  uint8_t FmMode = Administer;   // a Mode
+  QString FmFolder;     // full path, no trailing '/'
+  QString FmExtension;  // without the dot, as the caller gives it
+  Mode FmMode = Mode::Administer;
   QString FmResult;              // the chosen full path; "" until "Aceptar" succeeds
   QStringList FmSpecialEntries;  // names shown in angle brackets
-  uint8_t FmEditRequested = 0;   // 1 once "Editar" asked for the editor
+  bool FmEditRequested = false;  // set once "Editar" asked for the editor
 };
 
 // This module's part of the running program's AppState.

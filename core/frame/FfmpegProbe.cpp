@@ -58,7 +58,7 @@ QString HeaderSeconds(const QString& output) {
 }
 
 void ReadAudio(const QString& block, MediaInfo& info) {
-  info.HasAudio = 1;
+  info.HasAudio = true;
   info.AudioChannels = Cut(block, QStringLiteral("channels="));
   info.AudioBitrate = Cut(block, QStringLiteral("bit_rate="));
   info.AudioCodec = Cut(block, QStringLiteral("codec_name="));
@@ -85,7 +85,7 @@ QString Swapped(const QString& pair, QChar separator) {
 }
 
 void ReadVideo(const QString& block, MediaInfo& info) {
-  info.HasVideo = 1;
+  info.HasVideo = true;
   info.VideoCodec = Cut(block, QStringLiteral("codec_name="));
   info.VideoSize = Cut(block, QStringLiteral("width="));
   const QString height = Cut(block, QStringLiteral("height="));
@@ -114,7 +114,7 @@ void ReadStreams(const QString& output, MediaInfo& info) {
       ReadVideo(block, info);
     } else if (!subtitle && block.contains(QStringLiteral("codec_type=subtitle") + CrLf)) {
       subtitle = true;
-      info.HasSubtitle = 1;
+      info.HasSubtitle = true;
       info.SubtitleCodec = Cut(block, QStringLiteral("codec_name="));
     }
   }
@@ -137,8 +137,8 @@ MediaInfo ProbeMedia(const QString& path) {
                                    {"-show_streams", "-show_format", "-i", path}};
   QString output;
   int32_t exitCode = 0;
-  if (ToolRunner::RunCaptured({probe}, QString(), 0, 0, ToolRunner::OutputSink(),
-                              ConsoleText::NoDisplay, output, -1,
+  if (ToolRunner::RunCaptured({probe}, QString(), false, false, ToolRunner::OutputSink(),
+                              ConsoleText::Display::NoDisplay, output, -1,
                               exitCode) != ToolRunner::RunResult::Ran)
     return {};
   if (exitCode == 0) return ParseProbeOutput(output);

@@ -29,9 +29,9 @@ struct MediaInfo {
   QString Genre;
   QString Track;
   QString AspectRatio;  // as shown: "16:9", "3:4" for a 4:3 picture turned 90°
-  uint8_t HasVideo = 0;
-  uint8_t HasAudio = 0;
-  uint8_t HasSubtitle = 0;
+  bool HasVideo = false;
+  bool HasAudio = false;
+  bool HasSubtitle = false;
   QString AudioCodecTag;  // "" when the stream has no four-character tag
   QString VideoCodecTag;
   QString ReadFailure;  // why ffprobe could not read the file; "" when it could

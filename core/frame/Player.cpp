@@ -23,7 +23,7 @@ PlayCommand PipeCommand(const QString& audio, const QString& video) {
       {o.NoVideo, "-i", audio, o.NoAudio, "-i", video, o.Format, "matroska", o.AudioCodec,
        "pcm_s16le", o.VideoCodec, "rawvideo", o.PixelFormat, "yuv420p", "pipe:1"}};
   const CommandLine::Command play{FfmpegTools::State().FfplayPath, {"-i", "pipe:0"}};
-  return {{mux, play}, QFileInfo(FfmpegTools::State().FfmpegPath).path(), 1};
+  return {{mux, play}, QFileInfo(FfmpegTools::State().FfmpegPath).path(), true};
 }
 
 PlayerWindow g_playerWindow = nullptr;
@@ -34,7 +34,7 @@ PlayCommand BuildPlayCommand(const QStringList& files, const QString& params) {
   QStringList paths = files;
   paths.removeAll(QString());
   if (paths.isEmpty())
-    return {{{FfmpegTools::State().FfplayPath, OptionWords(params)}}, QString(), 0};
+    return {{{FfmpegTools::State().FfplayPath, OptionWords(params)}}, QString(), false};
   if (paths.size() >= 2) return PipeCommand(paths.first(), paths.last());
   return {{{FfmpegTools::State().FfplayPath, OptionWords(params) << "-i" << paths.first()}},
           QString(),
@@ -45,14 +45,14 @@ void PlayFile(const QStringList& files, const QString& params) {
   // The runner takes one tool at a time. A player opened over a running tool
   // would play nothing, and could not close before that tool's wait had ended,
   // which waits for the player: the press waits quietly instead.
-  if (ToolRunner::GetState() != ToolRunner::Idle) return;
+  if (ToolRunner::GetState() != ToolRunner::RunState::Idle) return;
   if (!FfmpegTools::FfplayExists()) return;
   const PlayCommand command = BuildPlayCommand(files, params);
-  if (command.pipeMode == 1 && !FfmpegTools::FfmpegExists()) return;
+  if (command.pipeMode && !FfmpegTools::FfmpegExists()) return;
   if (!g_playerWindow) return;
   State().PipeMode = command.pipeMode;
   g_playerWindow(command);
-  State().PipeMode = 0;
+  State().PipeMode = false;
 }
 
 void InstallPlayerWindow(PlayerWindow play) { g_playerWindow = play; }

@@ -14,7 +14,7 @@ namespace Player {
 struct PlayCommand {
   CommandLine::Pipeline pipeline;
   QString workDir;
-  uint8_t pipeMode = 0;
+  bool pipeMode = false;
 };
 
 // files, empty ones left out: none (ffplay gets only params), one path, or an
@@ -34,9 +34,9 @@ void InstallPlayerWindow(PlayerWindow play);
 
 // How the play in progress runs.
 struct PlayerState {
-  // 1 while the play runs as ffmpeg piping into ffplay, else 0. The player's
+  // Set while the play runs as ffmpeg piping into ffplay. The player's
   // "Detener" then only tells the user how to stop ffplay.
-  uint8_t PipeMode = 0;
+  bool PipeMode = false;
 };
 
 // This module's part of the running program's AppState.

@@ -17,7 +17,7 @@ void InstallViewer(const Viewer& viewer) { g_viewer = viewer; }
 void ShowCommandOutput(const QString& cmdLine, QObject* owner) {
   // The runner takes one tool at a time: a viewer opened now would stop the
   // running viewer's command and then show nothing of its own.
-  if (ToolRunner::GetState() != ToolRunner::Idle) return;
+  if (ToolRunner::GetState() != ToolRunner::RunState::Idle) return;
   if (g_viewer.showCommandOutput) g_viewer.showCommandOutput(cmdLine, owner);
 }
 
@@ -29,8 +29,8 @@ std::optional<QString> CommandOutput(const QString& cmdLine) {
   QString output;
   int32_t exitCode = 0;
   const ToolRunner::RunResult result = ToolRunner::RunCaptured(
-      CommandLine::ParseCommandLine(cmdLine), QString(), 0, 0, ToolRunner::OutputSink(),
-      ConsoleText::NoDisplay, output, -1, exitCode);
+      CommandLine::ParseCommandLine(cmdLine), QString(), false, false, ToolRunner::OutputSink(),
+      ConsoleText::Display::NoDisplay, output, -1, exitCode);
   if (result == ToolRunner::RunResult::Busy) return std::nullopt;
   return output;
 }

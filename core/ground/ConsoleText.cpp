@@ -36,13 +36,13 @@ void KeepOutput(QString& output, const QString& chunk, int32_t maxKeep) {
   if (maxKeep > 0 && output.size() > maxKeep) output.remove(0, output.size() - maxKeep);
 }
 
-BoxUpdate UpdateForChunk(const QString& chunk, uint8_t displayMode, bool singleLine) {
+BoxUpdate UpdateForChunk(const QString& chunk, Display displayMode, bool singleLine) {
   BoxUpdate update;
-  if (displayMode == AppendChunk) {
+  if (displayMode == Display::AppendChunk) {
     update = {BoxUpdate::Append, chunk};
-  } else if (displayMode == ReplaceByChunk) {
+  } else if (displayMode == Display::ReplaceByChunk) {
     update = {BoxUpdate::Replace, chunk.trimmed()};
-  } else if (displayMode == ReplaceByVisibleChunk) {
+  } else if (displayMode == Display::ReplaceByVisibleChunk) {
     QString visible = chunk;
     visible.remove('\t').remove('\n').remove('\r');
     if (!visible.isEmpty()) update = {BoxUpdate::Replace, chunk.trimmed()};

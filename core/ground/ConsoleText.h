@@ -9,11 +9,12 @@
 namespace ConsoleText {
 
 // How a box shows a run's output, chunk by chunk.
-enum Display : uint8_t {
+enum class Display : uint8_t {
   NoDisplay = 0,
   AppendChunk = 1,
   ReplaceByChunk = 2,
-  ReplaceByVisibleChunk = 3,  // as 2, but a chunk of only tabs and line ends leaves the box alone
+  ReplaceByVisibleChunk =
+      3,  // as ReplaceByChunk, but a chunk of only tabs and line ends leaves the box alone
 };
 
 // What the shown output does with one chunk.
@@ -37,6 +38,6 @@ void KeepOutput(QString& output, const QString& chunk, int32_t maxKeep);
 // What a chunk does to the box: appended (mode 1), replacing its text (modes
 // 2 and 3), or nothing (mode 0, and mode 3 for a chunk of only tabs and line
 // ends). A single-line box gets the text without its CR LF pairs.
-BoxUpdate UpdateForChunk(const QString& chunk, uint8_t displayMode, bool singleLine);
+BoxUpdate UpdateForChunk(const QString& chunk, Display displayMode, bool singleLine);
 
 }  // namespace ConsoleText

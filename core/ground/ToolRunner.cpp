@@ -15,14 +15,14 @@
 
 namespace ToolRunner {
 
+using enum RunState;
+
 namespace {
 
 constexpr qint64 ChunkBytes = 10240;
 const QString CrLf = QStringLiteral("\r\n");
 
-bool WaitsForOutput(uint8_t withStdin, uint8_t peekFirst) {
-  return withStdin == 1 || peekFirst == 1;
-}
+bool WaitsForOutput(bool withStdin, bool peekFirst) { return withStdin || peekFirst; }
 
 // Every tool leads a process group of its own, so that a stop, a kill, a
 // pause or a resume reaches whatever the tool started itself (a shell's
@@ -69,8 +69,8 @@ void KillAfter(QProcess* process, pid_t group, const QDeadlineTimer& deadline) {
 // One run: its processes, their decoders, and where the output goes.
 class Run : public QObject {
  public:
-  Run(const OutputSink& show, uint8_t displayMode, QString& output, int32_t maxKeep, bool waits,
-      const ChunkSink& sink)
+  Run(const OutputSink& show, ConsoleText::Display displayMode, QString& output, int32_t maxKeep,
+      bool waits, const ChunkSink& sink)
       : show_(show),
         displayMode_(displayMode),
         output_(output),
@@ -140,7 +140,7 @@ class Run : public QObject {
   }
 
   int32_t ExitCode() const { return EndCode(stoppedByUs_, ends_); }
-  uint8_t RunningState() const { return runningState_; }
+  RunState RunningState() const { return runningState_; }
 
   void Serve() {
     switch (State().ConsoleState) {
@@ -198,7 +198,7 @@ class Run : public QObject {
   void HandleChunk(const QString& chunk) {
     ConsoleText::KeepOutput(output_, chunk, maxKeep_);
     if (sink_) sink_(chunk);
-    if (displayMode_ == ConsoleText::NoDisplay || !show_) return;
+    if (displayMode_ == ConsoleText::Display::NoDisplay || !show_) return;
     show_(ConsoleText::UpdateForChunk(chunk, displayMode_, false));
   }
 
@@ -232,10 +232,10 @@ class Run : public QObject {
   }
 
   const OutputSink& show_;
-  uint8_t displayMode_;
+  ConsoleText::Display displayMode_;
   QString& output_;
   int32_t maxKeep_;
-  uint8_t runningState_;
+  RunState runningState_;
   const ChunkSink& sink_;
   bool hasInput_ = false;
   bool paused_ = false;
@@ -282,18 +282,17 @@ void Wake() {
 
 }  // namespace
 
-RunResult RunCaptured(const CommandLine::Pipeline& pipeline, const QString& workDir,
-                      uint8_t withStdin, uint8_t peekFirst, const OutputSink& show,
-                      uint8_t displayMode, QString& output, int32_t maxKeep, int32_t& exitCode,
-                      const ChunkSink& sink) {
+RunResult RunCaptured(const CommandLine::Pipeline& pipeline, const QString& workDir, bool withStdin,
+                      bool peekFirst, const OutputSink& show, ConsoleText::Display displayMode,
+                      QString& output, int32_t maxKeep, int32_t& exitCode, const ChunkSink& sink) {
   if (active || State().ConsoleState != Idle || State().ProgramClosing) return RunResult::Busy;
   output.clear();
   State().ConsoleInput.clear();
   exitCode = 0;
-  if (displayMode != ConsoleText::NoDisplay && show)
+  if (displayMode != ConsoleText::Display::NoDisplay && show)
     show({ConsoleText::BoxUpdate::Replace, QString()});
   Run run(show, displayMode, output, maxKeep, WaitsForOutput(withStdin, peekFirst), sink);
-  if (!run.Start(pipeline, workDir, withStdin == 1)) return RunResult::NotStarted;
+  if (!run.Start(pipeline, workDir, withStdin)) return RunResult::NotStarted;
   active = &run;
   State().ConsoleState = run.RunningState();
   run.Wait();
@@ -304,7 +303,7 @@ RunResult RunCaptured(const CommandLine::Pipeline& pipeline, const QString& work
   return RunResult::Ran;
 }
 
-uint8_t GetState() { return State().ConsoleState; }
+RunState GetState() { return State().ConsoleState; }
 
 bool StartCompanion(const CommandLine::Command& command, QObject* owner) {
   if (State().ProgramClosing) return false;

@@ -18,13 +18,13 @@ class QObject;
 namespace ToolRunner {
 
 // Values of ConsoleState.
-enum State : uint8_t {
+enum class RunState : uint8_t {
   Idle = 0,
   Running = 1,
   Waiting = 2,  // running, in a run that waits for output with an input pipe or peekFirst
   StopRequested = 3,
   InputPending = 4,
-  PauseRequested = 6,  // stays 6 while the child is paused
+  PauseRequested = 6,  // stays so while the child is paused
   ResumeRequested = 7,
 };
 
@@ -38,11 +38,11 @@ using ChunkSink = std::function<void(const QString& chunk)>;
 
 // Runs the pipeline in workDir ("" = the program's own folder); file names
 // go in as whole arguments. A stop, pause or resume reaches every process of
-// the pipeline; input goes to the first. withStdin 1 gives the first an input
+// the pipeline; input goes to the first. withStdin gives the first an input
 // pipe for SendInput; without it it reads the null device. peekFirst only
 // chooses whether the running state shows as Waiting; the run always waits on
 // the event loop. show (may be empty) gets the output as displayMode (a
-// ConsoleText::Display) says.
+// says.
 // output collects the cleaned output: maxKeep 0 nothing, > 0 the last maxKeep
 // characters, < 0 everything. sink, when set, sees the whole output.
 // exitCode is the tool's own code; 128 + the signal when something else
@@ -54,12 +54,12 @@ enum class RunResult : uint8_t {
   NotStarted,  // the program could not be started
   Busy,        // another run is in progress or the program is closing: nothing was touched
 };
-RunResult RunCaptured(const CommandLine::Pipeline& pipeline, const QString& workDir,
-                      uint8_t withStdin, uint8_t peekFirst, const OutputSink& show,
-                      uint8_t displayMode, QString& output, int32_t maxKeep, int32_t& exitCode,
+RunResult RunCaptured(const CommandLine::Pipeline& pipeline, const QString& workDir, bool withStdin,
+                      bool peekFirst, const OutputSink& show, ConsoleText::Display displayMode,
+                      QString& output, int32_t maxKeep, int32_t& exitCode,
                       const ChunkSink& sink = ChunkSink());
 
-uint8_t GetState();
+RunState GetState();
 // Ends the run: every process is killed, with all it started (a paused one
 // is continued first).
 void RequestStop();
@@ -108,7 +108,7 @@ int32_t EndCode(bool stoppedByUs, const QList<ProcessEnd>& ends);
 // The requests that reach the running tool.
 struct RunnerState {
   // The request state shared by the runner and the request procedures.
-  uint8_t ConsoleState = Idle;
+  RunState ConsoleState = RunState::Idle;
   // Input waiting to be written to the child.
   QString ConsoleInput;
   // Set once the program is closing: no tool starts any more.

@@ -122,7 +122,7 @@ bool BuildCommandTable(const QString& testTime, QWidget* owner) {
 }
 
 void Convert(const QString& testTime, QListWidget* inputList) {
-  if (State().Running == 1 || ToolRunner::GetState() != ToolRunner::Idle) return;
+  if (State().Running || ToolRunner::GetState() != ToolRunner::RunState::Idle) return;
   const QListWidgetItem* current = inputList ? inputList->currentItem() : nullptr;
   const int selected = current && current->isSelected() ? inputList->row(current) : -1;
   if (!FfmpegTools::FfmpegExists()) return;

@@ -81,8 +81,8 @@ const char* const kExtensions[] = {
 // while another runs says so and does nothing else, rather than show what the
 // refused run left empty; during this window's own conversion it waits quietly.
 bool RunnerFree() {
-  if (ToolRunner::GetState() == ToolRunner::Idle) return true;
-  if (Conversion::State().Running != 1) Lang::MsgAnotherToolRunning();
+  if (ToolRunner::GetState() == ToolRunner::RunState::Idle) return true;
+  if (!Conversion::State().Running) Lang::MsgAnotherToolRunning();
   return false;
 }
 
@@ -298,7 +298,8 @@ void MainWindow::WireControls() {
   for (const auto& [item, folder, extension] : managers) {
     // Copied by name: a structured binding cannot be captured before clang 16.
     connect(item, &QAction::triggered, this, [folder = folder, extension = extension] {
-      DataFolderManager::ShowFileManager(ProgramFolder::AppFiles(folder), extension, 0, true);
+      DataFolderManager::ShowFileManager(ProgramFolder::AppFiles(folder), extension,
+                                         DataFolderManager::Mode::Administer, true);
     });
   }
   connect(playAction, &QAction::triggered, this, &MainWindow::PlaySelectedFile);
@@ -526,13 +527,13 @@ void MainWindow::ShowCdda2wavHelp() {
 
 void MainWindow::RipCd() {
   if (!RunnerFree()) return;
-  CdRipper::State().CDRipAddToList = 0;
+  CdRipper::State().CDRipAddToList = false;
   CdRipWindow::OpenCDRip();
 }
 
 void MainWindow::AddCdTracks() {
   if (!RunnerFree()) return;
-  CdRipper::State().CDRipAddToList = 1;
+  CdRipper::State().CDRipAddToList = true;
   CdRipWindow::OpenCDRip();
 }
 
@@ -545,11 +546,11 @@ void MainWindow::Stream() {
 }
 
 void MainWindow::OpenFormatEditor() {
-  if (RunnerFree()) FormatEditorWindow::ShowEditor("", 0);
+  if (RunnerFree()) FormatEditorWindow::ShowEditor("", false);
 }
 
 void MainWindow::OpenEditingProfileEditor() {
-  if (RunnerFree()) EditingProfileWindow::ShowEditor("", 0);
+  if (RunnerFree()) EditingProfileWindow::ShowEditor("", false);
 }
 
 // Output choice ----------------------------------------------------------
@@ -604,11 +605,11 @@ void MainWindow::OnFormatProfileChosen() { ProfileChoice::TakeChosenItem(FormatC
 void MainWindow::OnFormatProfileTyped() { ProfileChoice::UndoTyping(FormatChoice()); }
 void MainWindow::ChooseFormatProfile() { ProfileChoice::ChooseProfile(FormatChoice()); }
 void MainWindow::EditFormatProfile() {
-  if (RunnerFree()) FormatEditorWindow::ShowEditor("*", 1);
+  if (RunnerFree()) FormatEditorWindow::ShowEditor("*", true);
 }
 void MainWindow::OnEditingProfileChosen() { ProfileChoice::TakeChosenItem(EditChoice()); }
 void MainWindow::OnEditingProfileTyped() { ProfileChoice::UndoTyping(EditChoice()); }
 void MainWindow::ChooseEditingProfile() { ProfileChoice::ChooseProfile(EditChoice()); }
 void MainWindow::EditEditingProfile() {
-  if (RunnerFree()) EditingProfileWindow::ShowEditor("*", 1);
+  if (RunnerFree()) EditingProfileWindow::ShowEditor("*", true);
 }

@@ -23,13 +23,13 @@ void Install() {
   Lang::InstallWindowTranslator(&Lang::TranslateForm1);
   DataFolderManager::InstallManagerWindow(&FileManagerWindow::ShowFileManager);
   DataFolderManager::InstallEditor(
-      "qfm", [](const QString& name) { FormatEditorWindow::ShowEditor(name, 0); });
+      "qfm", [](const QString& name) { FormatEditorWindow::ShowEditor(name, false); });
   DataFolderManager::InstallEditor(
       "qca", [](const QString& name) { CodecEditorWindow::ShowEditor(name, 0); });
   DataFolderManager::InstallEditor(
       "qcv", [](const QString& name) { CodecEditorWindow::ShowEditor(name, 1); });
   DataFolderManager::InstallEditor(
-      "qep", [](const QString& name) { EditingProfileWindow::ShowEditor(name, 0); });
+      "qep", [](const QString& name) { EditingProfileWindow::ShowEditor(name, false); });
   DataFolderManager::InstallEditor("qfl", &FilterEditorWindow::ShowEditor);
   TextViewer::InstallViewer({&TextViewerWindow::ShowCommandOutput, &TextViewerWindow::CloseViewer});
   Player::InstallPlayerWindow(&PlayerWindow::Play);

@@ -46,8 +46,9 @@ void UndoTyping(const Controls& controls) {
 }
 
 void ChooseProfile(const Controls& controls) {
-  const QString path = DataFolderManager::ShowFileManager(
-      ProgramFolder::AppFiles(controls.Folder), controls.Extension, DataFolderManager::Open, true);
+  const QString path =
+      DataFolderManager::ShowFileManager(ProgramFolder::AppFiles(controls.Folder),
+                                         controls.Extension, DataFolderManager::Mode::Open, true);
   if (path.isEmpty()) return;
   *controls.Tag = ProfilePick::ShownName(path, controls.Combo->itemText(1));
   ShowText(controls.Combo, *controls.Tag);

@@ -242,7 +242,7 @@ void ProgressWindow::OnConsoleLineChanged() { consoleLine->moveCursor(QTextCurso
 
 bool ProgressWindow::RefusesClose() {
   bool cancel = false;
-  if (Conversion::State().Running == 1) {
+  if (Conversion::State().Running) {
     Lang::MsgStopProcessFirst();
     cancel = true;
   }

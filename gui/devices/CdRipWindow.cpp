@@ -91,7 +91,7 @@ void CdRipWindow::ListTracks(const QStringList& titles) {
     item->setCheckState(Qt::Unchecked);
   }
   formatCombo->setCurrentIndex(0);
-  if (CdRipper::State().CDRipAddToList == 1) {
+  if (CdRipper::State().CDRipAddToList) {
     outputFolder->setEnabled(false);
     formatCombo->setEnabled(false);
     browseFolderButton->setEnabled(false);
@@ -236,7 +236,7 @@ void CdRipWindow::closeEvent(QCloseEvent* event) {
 
 // A close while cdda2wav runs stops it; the opening or the rip loop then ends.
 void CdRipWindow::OnCloseRequest(bool& cancel) {
-  if (CdRipper::State().CDRipBusy != 1) return;
+  if (!CdRipper::State().CDRipBusy) return;
   CdRipper::Stop();
   cancel = true;
 }

@@ -371,7 +371,7 @@ void RecorderWindow::closeEvent(QCloseEvent* event) {
 
 void RecorderWindow::OnCloseRequest(bool& cancel) {
   const DeviceRun::CloseStep step = DeviceRun::StepOnClose(
-      listingFrame->isVisible(), Recorder::State().RecRunning == 1, !recordingFrame->isHidden());
+      listingFrame->isVisible(), Recorder::State().RecRunning, !recordingFrame->isHidden());
   if (DeviceWindowClose::KeepOpen(step, &Lang::MsgStopProcessFirst, [this] { ShowSetupPanels(); }))
     cancel = true;
 }
@@ -503,7 +503,7 @@ void RecorderWindow::ChooseProfile() { ProfileChoice::ChooseProfile(FormatContro
 // The editor reads ffmpeg's capabilities as it opens.
 void RecorderWindow::EditManualProfile() {
   if (AnotherToolRunning::Refuse()) return;
-  FormatEditorWindow::ShowEditor("*", 1);
+  FormatEditorWindow::ShowEditor("*", true);
 }
 
 Recorder::RecordRequest RecorderWindow::RecordRequestFromControls() const {
@@ -521,7 +521,7 @@ Recorder::RecordRequest RecorderWindow::RecordRequestFromControls() const {
 void RecorderWindow::Record() {
   // A tool still running (the viewer's device listing) keeps the runner: the
   // press waits quietly rather than end a recording that never started.
-  if (Recorder::State().RecRunning == 1 || ToolRunner::GetState() != ToolRunner::Idle) return;
+  if (Recorder::State().RecRunning || ToolRunner::GetState() != ToolRunner::RunState::Idle) return;
   const Recorder::RecordPlan plan =
       Recorder::PlanRecording(RecordRequestFromControls(), &Lang::AskReplaceFile);
   ShowRefusal(plan.Refused);

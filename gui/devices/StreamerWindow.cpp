@@ -218,7 +218,7 @@ void StreamerWindow::closeEvent(QCloseEvent* event) {
 
 void StreamerWindow::OnCloseRequest(bool& cancel) {
   const DeviceRun::CloseStep step = DeviceRun::StepOnClose(
-      waitFrame->isVisible(), Streamer::State().StreamRunning == 1, !streamingPanel->isHidden());
+      waitFrame->isVisible(), Streamer::State().StreamRunning, !streamingPanel->isHidden());
   if (DeviceWindowClose::KeepOpen(step, &Lang::MsgStopBeforeExit, [this] { ShowSetupPanel(); }))
     cancel = true;
 }
@@ -233,7 +233,7 @@ void StreamerWindow::ShowSetupPanel() {
 void StreamerWindow::StartStream() {
   // A tool still running (the viewer's address listing) keeps the runner: the
   // press waits quietly rather than end a stream that never started.
-  if (ToolRunner::GetState() != ToolRunner::Idle) return;
+  if (ToolRunner::GetState() != ToolRunner::RunState::Idle) return;
   Streamer::StreamRequest request;
   request.Address = addressCombo->currentText();
   request.Repeat = repeatCheck->isChecked();
@@ -299,7 +299,7 @@ void StreamerWindow::ChooseProfile() { ProfileChoice::ChooseProfile(FormatContro
 // The editor reads ffmpeg's capabilities as it opens.
 void StreamerWindow::EditManualProfile() {
   if (AnotherToolRunning::Refuse()) return;
-  FormatEditorWindow::ShowEditor("*", 1);
+  FormatEditorWindow::ShowEditor("*", true);
 }
 
 void StreamerWindow::TogglePause() {

@@ -52,14 +52,14 @@ EditingProfileWindow::~EditingProfileWindow() = default;
 
 EditingProfileWindow* EditingProfileWindow::Instance() { return g_instance.data(); }
 
-void EditingProfileWindow::ShowEditor(const QString& name, uint8_t mode) {
+void EditingProfileWindow::ShowEditor(const QString& name, bool scratchMode) {
   using namespace EditingProfileEditor;
   // The window probes its test file as it opens, and refuses to close while
   // the runner is busy: opened over another tool it could never be closed.
   if (AnotherToolRunning::Refuse()) return;
   auto* window = new EditingProfileWindow;
   window->Load();
-  if (mode == 1) {
+  if (scratchMode) {
     window->SetScratchLayout();
     EditingProfileEditor::State().CurrentPath = ScratchProfilePath();
   }
@@ -70,18 +70,18 @@ void EditingProfileWindow::ShowEditor(const QString& name, uint8_t mode) {
     NormalizeEqualizer();
     RecordToForm();
   }
-  EditingProfileEditor::State().ScratchMode = mode;
+  EditingProfileEditor::State().ScratchMode = scratchMode;
 
   QPointer<EditingProfileWindow> alive(window);
   if (window->isVisible()) ModalWindow::Run(window);
   if (alive && !alive->isVisible()) delete alive.data();
 
-  if (EditingProfileEditor::State().ScratchMode == 1) {
+  if (EditingProfileEditor::State().ScratchMode) {
     EditingProfileEditor::State().CurrentPath.clear();
     EditingProfileEditor::State().CurrentProfile = EditProfileRec();
     EditingProfileEditor::State().SavedProfile = EditProfileRec();
-    EditingProfileEditor::State().Loading = 0;
-    EditingProfileEditor::State().ScratchMode = 0;
+    EditingProfileEditor::State().Loading = false;
+    EditingProfileEditor::State().ScratchMode = false;
   }
 }
 
@@ -315,11 +315,11 @@ void EditingProfileWindow::SetScratchLayout() {
 
 bool EditingProfileWindow::MayClose() {
   // A frame grab or border detection still running belongs to this window too.
-  if (waitPanel->isVisible() || ToolRunner::GetState() != ToolRunner::Idle) {
+  if (waitPanel->isVisible() || ToolRunner::GetState() != ToolRunner::RunState::Idle) {
     QApplication::beep();
     return false;
   }
-  if (subPanelOpen == 1) {
+  if (subPanelOpen) {
     CloseSubPanel();
     return false;
   }
@@ -368,9 +368,9 @@ void EditingProfileWindow::Accept() {
 // Filling from the record ------------------------------------------------
 
 void EditingProfileWindow::ShowCurrentProfile() {
-  EditingProfileEditor::State().Loading = 1;
+  EditingProfileEditor::State().Loading = true;
   FillFromProfile();
-  EditingProfileEditor::State().Loading = 0;
+  EditingProfileEditor::State().Loading = false;
 }
 
 void EditingProfileWindow::FillFromProfile() {

@@ -35,9 +35,9 @@ class EditingProfileWindow : public QMainWindow {
   static EditingProfileWindow* Instance();
 
   // Opens the editing-profile window on a profile and returns when it has gone.
-  // name: a profile name, "*" for the scratch profile, "" for none; mode 1
+  // name: a profile name, "*" for the scratch profile, "" for none; scratchMode
   // edits the scratch profile for the main window.
-  static void ShowEditor(const QString& name, uint8_t mode);
+  static void ShowEditor(const QString& name, bool scratchMode);
 
   void Load();
   // The taller window with "Cargar", "Cancelar" and "Aceptar", for the main
@@ -60,15 +60,15 @@ class EditingProfileWindow : public QMainWindow {
   int16_t testHeight = 0;
   float testDuration = 0;
   float testAspect = 0;
-  uint8_t testHasVideo = 0;
-  uint8_t testHasAudio = 0;
+  bool testHasVideo = false;
+  bool testHasAudio = false;
   QString tempFolder;
-  uint8_t subPanelOpen = 0;
+  bool subPanelOpen = false;
   float rangeStart = 0;
   float rangeWidth = 1;
   float cropAnchorX = 0;
   float cropAnchorY = 0;
-  uint8_t cropDragging = 0;
+  bool cropDragging = false;
   int16_t auditionElapsed = 0;
 
   // Handlers.

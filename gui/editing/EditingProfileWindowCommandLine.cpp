@@ -41,11 +41,11 @@ void EditingProfileWindow::ClearCommandLine() {
 }
 
 void EditingProfileWindow::OnOutputParamsEdited() {
-  if (EditingProfileEditor::State().Loading != 1) Profile().OutputParams = outputParams->text();
+  if (!EditingProfileEditor::State().Loading) Profile().OutputParams = outputParams->text();
 }
 
 void EditingProfileWindow::OnInputParamsEdited() {
-  if (EditingProfileEditor::State().Loading != 1) Profile().InputParams = inputParams->text();
+  if (!EditingProfileEditor::State().Loading) Profile().InputParams = inputParams->text();
 }
 
 void EditingProfileWindow::ShowFfmpegHelp() {

@@ -124,7 +124,7 @@ void EditingProfileWindow::OnGainSliderKey(int index, int key) {
 }
 
 void EditingProfileWindow::OnGainEdited(int index) {
-  if (EditingProfileEditor::State().Loading == 1) return;
+  if (EditingProfileEditor::State().Loading) return;
   const auto change = Equalizer::GainBoxChanged(gainBoxes[index]->text());
   if (!change) return;
   Profile().Equalizer[index * 3 + 1] = change->stored;
@@ -132,8 +132,8 @@ void EditingProfileWindow::OnGainEdited(int index) {
 }
 
 void EditingProfileWindow::OnGainBoxLeft(int index) {
-  const uint8_t loading = EditingProfileEditor::State().Loading;
-  EditingProfileEditor::State().Loading = 1;
+  const bool loading = EditingProfileEditor::State().Loading;
+  EditingProfileEditor::State().Loading = true;
   QString& stored = Profile().Equalizer[index * 3 + 1];
   if (stored.isEmpty()) {
     stored = Equalizer::GainOnLeave(stored);
@@ -144,15 +144,15 @@ void EditingProfileWindow::OnGainBoxLeft(int index) {
 }
 
 void EditingProfileWindow::OnFrequencyEdited(int index) {
-  if (EditingProfileEditor::State().Loading == 1) return;
+  if (EditingProfileEditor::State().Loading) return;
   if (const auto stored = Equalizer::FreqOrWidthBoxChanged(frequencyBoxes[index]->text())) {
     Profile().Equalizer[index * 3] = *stored;
   }
 }
 
 void EditingProfileWindow::OnFrequencyBoxLeft(int index) {
-  const uint8_t loading = EditingProfileEditor::State().Loading;
-  EditingProfileEditor::State().Loading = 1;
+  const bool loading = EditingProfileEditor::State().Loading;
+  EditingProfileEditor::State().Loading = true;
   QString& stored = Profile().Equalizer[index * 3];
   stored = Equalizer::FrequencyOnLeave(stored, index + 1);
   SetText(frequencyBoxes[index], stored);
@@ -160,15 +160,15 @@ void EditingProfileWindow::OnFrequencyBoxLeft(int index) {
 }
 
 void EditingProfileWindow::OnBandwidthEdited(int index) {
-  if (EditingProfileEditor::State().Loading == 1) return;
+  if (EditingProfileEditor::State().Loading) return;
   if (const auto stored = Equalizer::FreqOrWidthBoxChanged(bandwidthBoxes[index]->text())) {
     Profile().Equalizer[index * 3 + 2] = *stored;
   }
 }
 
 void EditingProfileWindow::OnBandwidthBoxLeft(int index) {
-  const uint8_t loading = EditingProfileEditor::State().Loading;
-  EditingProfileEditor::State().Loading = 1;
+  const bool loading = EditingProfileEditor::State().Loading;
+  EditingProfileEditor::State().Loading = true;
   QString& stored = Profile().Equalizer[index * 3 + 2];
   stored = Equalizer::WidthOnLeave(stored);
   SetText(bandwidthBoxes[index], stored);

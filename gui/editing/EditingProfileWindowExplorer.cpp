@@ -96,13 +96,13 @@ float EditingProfileWindow::Position() const {
 void EditingProfileWindow::PreviewAtPosition() {
   const QString posText = SingleText(Position() * testDuration);
   if (GrabsFrames()) GrabFrame(posText, false);
-  if (testHasAudio == 1 && volumeBar->isEnabled() && !muteCheck->isChecked() &&
+  if (testHasAudio && volumeBar->isEnabled() && !muteCheck->isChecked() &&
       FileServices::FileExists(FfmpegTools::State().FfplayPath)) {
     const QString volume = SingleText(float(RoundHalfEven(1.0 - volumeMarker->Top, 2)));
     const CommandLine::Command audition = EditPreview::Audition(testFile, posText, volume);
     ToolRunner::StartCompanion(audition, this);
   }
-  if (testHasVideo == 0 && !auditionTimer->isActive()) auditionTimer->start();
+  if (!testHasVideo && !auditionTimer->isActive()) auditionTimer->start();
 }
 
 void EditingProfileWindow::OpenExplorer() {
@@ -158,7 +158,7 @@ void EditingProfileWindow::OnTimeLineClicked(double x) {
   if (!timeLine->isEnabled()) return;
   // The frame of the new place needs the runner: while another tool (a frame
   // still being taken) holds it, the marker stays by the frame shown.
-  if (GrabsFrames() && ToolRunner::GetState() != ToolRunner::Idle) return;
+  if (GrabsFrames() && ToolRunner::GetState() != ToolRunner::RunState::Idle) return;
   x = std::clamp(x, 0.0, 1.0);
   positionMarker->Left = x - positionMarker->Width;
   positionMarker->Place();
@@ -172,21 +172,21 @@ void EditingProfileWindow::OnVolumeBarClicked(double y) {
 
 void EditingProfileWindow::StartCropDrag(double x, double y) {
   if (!framePicture->isEnabled()) return;
-  cropDragging = 1;
+  cropDragging = true;
   cropAnchorX = float(x);
   cropAnchorY = float(y);
   cropRect->SetGeometry(x, y, 0, 0);
 }
 
 void EditingProfileWindow::DragCrop(double x, double y) {
-  if (cropDragging != 1) return;
+  if (!cropDragging) return;
   x = std::clamp(x, 0.0, 1.0);
   y = std::clamp(y, 0.0, 1.0);
   cropRect->SetGeometry(std::min(x, double(cropAnchorX)), std::min(y, double(cropAnchorY)),
                         std::fabs(x - cropAnchorX), std::fabs(y - cropAnchorY));
 }
 
-void EditingProfileWindow::EndCropDrag() { cropDragging = 0; }
+void EditingProfileWindow::EndCropDrag() { cropDragging = false; }
 
 void EditingProfileWindow::PlayExplored() {
   if (!FfmpegTools::FfplayExists()) return;
@@ -207,7 +207,7 @@ void EditingProfileWindow::DetectBorders() {
   if (!FfmpegTools::FfmpegExists()) return;
   // A detection or frame grab still running answers for itself: this press
   // waits quietly, and has found nothing wrong with the file.
-  if (ToolRunner::GetState() != ToolRunner::Idle) return;
+  if (ToolRunner::GetState() != ToolRunner::RunState::Idle) return;
   const QString posText = SingleText(float(RoundHalfEven(Position() * testDuration, 2)));
   const EditPreview::DetectedBorders found =
       EditPreview::DetectBorders(testFile, posText, testWidth, testHeight);

@@ -92,19 +92,19 @@ uint8_t* EditingProfileWindow::FieldOfUnit(QComboBox* combo) {
 }
 
 void EditingProfileWindow::OnPositiveNumberEdited(QLineEdit* box) {
-  if (EditingProfileEditor::State().Loading == 1) return;
+  if (EditingProfileEditor::State().Loading) return;
   Apply(EditFields::PositiveNumber(box->text()), FieldOfBox(box));
 }
 
 void EditingProfileWindow::OnBoxLeft(QLineEdit* box) {
-  const uint8_t loading = EditingProfileEditor::State().Loading;
-  EditingProfileEditor::State().Loading = 1;
+  const bool loading = EditingProfileEditor::State().Loading;
+  EditingProfileEditor::State().Loading = true;
   if (QString* field = FieldOfBox(box)) SetText(box, *field);
   EditingProfileEditor::State().Loading = loading;
 }
 
 void EditingProfileWindow::OnUnitChosen(QComboBox* combo) {
-  if (EditingProfileEditor::State().Loading == 1 || combo->currentIndex() < 0) return;
+  if (EditingProfileEditor::State().Loading || combo->currentIndex() < 0) return;
   *FieldOfUnit(combo) = uint8_t(combo->currentIndex());
 }
 

@@ -62,7 +62,7 @@ void EditingProfileWindow::StoreSelectedFilters() {
 }
 
 void EditingProfileWindow::OnFilterTicked() {
-  if (EditingProfileEditor::State().Loading != 1) StoreSelectedFilters();
+  if (!EditingProfileEditor::State().Loading) StoreSelectedFilters();
 }
 
 std::array<QStringList, 3> EditingProfileWindow::FilterListNames() const {

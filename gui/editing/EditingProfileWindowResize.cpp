@@ -76,7 +76,7 @@ void EditingProfileWindow::ClearResize() {
 
 void EditingProfileWindow::OnAspectModeChosen() {
   aspectRatio->setEnabled(setAspectOption->isChecked());
-  if (EditingProfileEditor::State().Loading == 1) return;
+  if (EditingProfileEditor::State().Loading) return;
   Profile().AspectMode = fitAspectOption->isChecked() ? 2 : setAspectOption->isChecked() ? 3 : 1;
 }
 

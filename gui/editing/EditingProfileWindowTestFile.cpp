@@ -81,7 +81,7 @@ void EditingProfileWindow::SetSubPanelControlsEnabled(bool enabled) {
   // hand the menus back while the explorer still stands.
   for (QPushButton* button : {acceptButton, loadButton, cancelButton, chooseTestFileButton})
     button->setEnabled(enabled);
-  subPanelOpen = enabled ? 0 : 1;
+  subPanelOpen = !enabled;
 }
 
 void EditingProfileWindow::CloseSubPanel() {
@@ -99,9 +99,7 @@ bool EditingProfileWindow::NeedTestFile() {
   return true;
 }
 
-bool EditingProfileWindow::GrabsFrames() const {
-  return testHasVideo == 1 && !tempFolder.isEmpty();
-}
+bool EditingProfileWindow::GrabsFrames() const { return testHasVideo && !tempFolder.isEmpty(); }
 
 void EditingProfileWindow::DrawFlatLine() { framePicture->DrawLine({{0, 0.5}, {1, 0.5}}); }
 
@@ -121,7 +119,7 @@ void EditingProfileWindow::GrabFrame(const QString& seekText, bool firstFrame) {
 void EditingProfileWindow::LoadTestFile(const QString& path) {
   // A tool still running keeps the runner: the probe could learn nothing, and
   // the file would stand as one without pictures, sound or length.
-  if (ToolRunner::GetState() != ToolRunner::Idle) return;
+  if (ToolRunner::GetState() != ToolRunner::RunState::Idle) return;
   const MediaInfo info = FfmpegProbe::ProbeMedia(path);
   if (FfmpegProbe::SaidUnreadable(path, info)) return;
   const EditPreview::TestFileFacts facts = EditPreview::FactsOf(info);
@@ -142,7 +140,7 @@ void EditingProfileWindow::LoadTestFile(const QString& path) {
     DrawFlatLine();
   }
   timeLine->setEnabled(testDuration > 0);
-  volumeBar->setEnabled(testHasAudio == 1);
+  volumeBar->setEnabled(testHasAudio);
   rangeStart = 0;
   rangeWidth = 1;
   muteCheck->setEnabled(volumeBar->isEnabled());

@@ -36,7 +36,7 @@ void EditingProfileWindow::ClearTracks() {
 }
 
 void EditingProfileWindow::OnTrackRemovalToggled(QCheckBox* box) {
-  if (EditingProfileEditor::State().Loading == 1) return;
+  if (EditingProfileEditor::State().Loading) return;
   const uint8_t value = box->isChecked() ? 1 : 0;
   if (box == removeAudioCheck) Profile().RemoveAudio = value;
   if (box == removeVideoCheck) Profile().RemoveVideo = value;

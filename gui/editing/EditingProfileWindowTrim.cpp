@@ -77,30 +77,31 @@ void EditingProfileWindow::ClearTrim() {
 }
 
 void EditingProfileWindow::OnTimeEdited(QLineEdit* box) {
-  if (EditingProfileEditor::State().Loading == 1) return;
+  if (EditingProfileEditor::State().Loading) return;
   Apply(EditFields::TimeText(box->text(), FfmpegValues::TimeToSeconds(box->text())),
         FieldOfBox(box));
 }
 
 void EditingProfileWindow::OnDurationEdited() {
-  if (EditingProfileEditor::State().Loading == 1) return;
+  if (EditingProfileEditor::State().Loading) return;
   const int unit = std::clamp(durationUnitCombo->currentIndex(), 0, 2);
-  Apply(EditFields::DurationText(durationBox->text(), unit, FfmpegValues::TimeToSeconds(durationBox->text())),
+  Apply(EditFields::DurationText(durationBox->text(), unit,
+                                 FfmpegValues::TimeToSeconds(durationBox->text())),
         FieldOfBox(durationBox));
 }
 
 void EditingProfileWindow::OnDurationUnitChosen() {
   const int unit = durationUnitCombo->currentIndex();
   if (unit < 0) return;
-  if (EditingProfileEditor::State().Loading != 1) Profile().DurationUnit = uint8_t(unit);
-  const uint8_t loading = EditingProfileEditor::State().Loading;
-  EditingProfileEditor::State().Loading = 1;
+  if (!EditingProfileEditor::State().Loading) Profile().DurationUnit = uint8_t(unit);
+  const bool loading = EditingProfileEditor::State().Loading;
+  EditingProfileEditor::State().Loading = true;
   SetText(durationBox, Profile().Duration[std::min(unit, 2)]);
   EditingProfileEditor::State().Loading = loading;
 }
 
 void EditingProfileWindow::OnEndModeChosen() {
-  if (EditingProfileEditor::State().Loading != 1)
+  if (!EditingProfileEditor::State().Loading)
     Profile().EndMode = durationOption->isChecked() ? 2 : 1;
   endPosition->setEnabled(endPositionOption->isChecked());
   playFromEndButton->setEnabled(endPositionOption->isChecked());

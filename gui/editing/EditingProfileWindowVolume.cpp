@@ -26,6 +26,6 @@ void EditingProfileWindow::ShowVolume(const EditProfileRec& p) { SetText(volumeP
 void EditingProfileWindow::ClearVolume() { volumePercent->setText(QString()); }
 
 void EditingProfileWindow::OnVolumeEdited() {
-  if (EditingProfileEditor::State().Loading == 1) return;
+  if (EditingProfileEditor::State().Loading) return;
   Apply(EditFields::Volume(volumePercent->text()), &Profile().Volume);
 }

@@ -231,9 +231,9 @@ void FilterEditorWindow::ShowFilter(const FilterDef& filter) {
 }
 
 void FilterEditorWindow::ShowCurrentFilter() {
-  FilterEditor::State().Loading = 1;
+  FilterEditor::State().Loading = true;
   ShowFilter(FilterEditor::State().CurrentFilter);
-  FilterEditor::State().Loading = 0;
+  FilterEditor::State().Loading = false;
 }
 
 void FilterEditorWindow::StoreControls() { FilterEditor::TakeControls(FilterFromControls()); }
@@ -297,8 +297,8 @@ void FilterEditorWindow::OnParametersEdited() { StoreControls(); }
 void FilterEditorWindow::OnMultiInputToggled() { StoreControls(); }
 void FilterEditorWindow::OnTypeChosen() { StoreControls(); }
 void FilterEditorWindow::OpenFilter() { FilterEditor::OpenFilter(QString()); }
-void FilterEditorWindow::SaveFilter() { FilterEditor::SaveFilter(0); }
-void FilterEditorWindow::SaveFilterAs() { FilterEditor::SaveFilter(1); }
+void FilterEditorWindow::SaveFilter() { FilterEditor::SaveFilter(false); }
+void FilterEditorWindow::SaveFilterAs() { FilterEditor::SaveFilter(true); }
 void FilterEditorWindow::UndoChanges() { FilterEditor::UndoChanges(); }
 void FilterEditorWindow::CloseFilter() { FilterEditor::CloseFilter(); }
 
@@ -340,7 +340,7 @@ void FilterEditorWindow::RunTest() {
   }
   // A tool still running (the viewer's filter list) keeps the runner: the press
   // waits quietly rather than show a test that never ran as finished.
-  if (ToolRunner::GetState() != ToolRunner::Idle) return;
+  if (ToolRunner::GetState() != ToolRunner::RunState::Idle) return;
   ShowRunPanel();
   QPointer<FilterEditorWindow> alive(this);
   const ToolRunner::RunResult result =
@@ -355,7 +355,7 @@ void FilterEditorWindow::RunTest() {
 }
 
 void FilterEditorWindow::StopOrGoBack() {
-  if (FilterEditor::State().TestRunning == 1) {
+  if (FilterEditor::State().TestRunning) {
     if (!ffmpegOnlyCheck->isChecked()) {
       Lang::MsgHowToStopFfplay();
     } else {
@@ -377,7 +377,7 @@ void FilterEditorWindow::ShowFfmpegHelp() {
 void FilterEditorWindow::ShowProgramHelp() { ProgramHelp::ShowProgramHelp(); }
 
 bool FilterEditorWindow::MayClose() {
-  if (FilterEditor::State().TestRunning == 1) {
+  if (FilterEditor::State().TestRunning) {
     Lang::MsgStopBeforeExit();
     return false;
   }

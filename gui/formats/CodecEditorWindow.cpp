@@ -445,7 +445,7 @@ void CodecEditorWindow::BrowseProgram() {
 }
 void CodecEditorWindow::TakeFfmpegOptions() {
   const QString path = DataFolderManager::ShowFileManager(ProgramFolder::AppFiles("formats"), "qfm",
-                                                          DataFolderManager::Open, true);
+                                                          DataFolderManager::Mode::Open, true);
   if (path.isEmpty()) return;
   const ExternalCodecEditor::ExtractRefusal refusal = ExternalCodecEditor::TakeFfmpegOptions(path);
   if (refusal == ExternalCodecEditor::ExtractRefusal::None) {

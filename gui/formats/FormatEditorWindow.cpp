@@ -481,7 +481,7 @@ void FormatEditorWindow::ClosePanel(QGroupBox* frame) {
 
 // The editor's entry point --------------------------------------------------------------
 
-void FormatEditorWindow::ShowEditor(QString name, uint8_t mode) {
+void FormatEditorWindow::ShowEditor(QString name, bool scratchMode) {
   using namespace FormatEditor;
   // One editor at a time: the file manager opened from the editor cannot open a second.
   if (FormatEditorWindow::Instance()) return;
@@ -490,10 +490,10 @@ void FormatEditorWindow::ShowEditor(QString name, uint8_t mode) {
   if (FormatEditor::State().FfmpegListsStale == 1 && AnotherToolRunning::Refuse()) return;
   QPointer<FormatEditorWindow> window = new FormatEditorWindow;
   window->Load();
-  window->ShowButtonStrip(mode == 1);
-  if (mode == 1) FormatEditor::State().CurrentFormatFile = ScratchProfilePath();
+  window->ShowButtonStrip(scratchMode);
+  if (scratchMode) FormatEditor::State().CurrentFormatFile = ScratchProfilePath();
   // The lists and the profile are loaded once the editor shows, inside its wait.
-  QTimer::singleShot(0, window, [window, name, mode] {
+  QTimer::singleShot(0, window, [window, name, scratchMode] {
     if (FormatEditor::State().FfmpegListsStale == 1) {
       window->ShowWaiting(true);
       const bool read = LoadFfmpegCapabilities();
@@ -511,15 +511,15 @@ void FormatEditorWindow::ShowEditor(QString name, uint8_t mode) {
       path.remove('*');
       LoadFormat(path);
     }
-    FormatEditor::State().TempFormatMode = mode;
+    FormatEditor::State().TempFormatMode = scratchMode;
   });
   ModalWindow::Run(window);
   delete window;
-  if (mode == 1) {
+  if (scratchMode) {
     FormatEditor::State().CurrentFormat = FormatProfile();
     FormatEditor::State().SavedFormat = FormatProfile();
     FormatEditor::State().CurrentFormatFile.clear();
-    FormatEditor::State().TempFormatMode = 0;
+    FormatEditor::State().TempFormatMode = false;
   }
   FormatEditor::State().ParamRowCount = 0;
 }

@@ -36,9 +36,9 @@ class FormatEditorWindow : public QMainWindow {
   static FormatEditorWindow* Instance();
 
   // Opens the format editor on appfiles/formats/<name>.qfm ("" = on nothing,
-  // "*" = the scratch profile) and returns when it has closed. Mode 1 is the
-  // scratch mode of the "<Manual>" profile, with its Load/Cancel/Accept buttons.
-  static void ShowEditor(QString name, uint8_t mode);
+  // "*" = the scratch profile) and returns when it has closed. scratchMode is
+  // the scratch mode of the "<Manual>" profile, with its Load/Cancel/Accept buttons.
+  static void ShowEditor(QString name, bool scratchMode);
 
   // The load handler: design texts, panels in place, the design size.
   void Load();

@@ -62,7 +62,7 @@ FileManagerWindow::~FileManagerWindow() = default;
 FileManagerWindow* FileManagerWindow::Instance() { return g_instance.data(); }
 
 QString FileManagerWindow::ShowFileManager(const QString& folder, const QString& extension,
-                                           uint8_t mode, bool wait) {
+                                           DataFolderManager::Mode mode, bool wait) {
   if (!wait) {
     DataFolderManager::Prepare(folder, extension, mode);
     return ShowWithoutWaiting();
@@ -77,8 +77,7 @@ QString FileManagerWindow::ShowFileManager(const QString& folder, const QString&
       FileManagerWindow window;
       if (!window.SetUp()) return QString();
       ModalWindow::Run(&window);
-      if (DataFolderManager::State().FmEditRequested != 1)
-        return DataFolderManager::State().FmResult;
+      if (!DataFolderManager::State().FmEditRequested) return DataFolderManager::State().FmResult;
       editName = DataFolderManager::EditorName(window.SelectedEntry());
     }
     if (DataFolderManager::Editor editor = DataFolderManager::EditorFor(extension))
@@ -140,11 +139,11 @@ bool FileManagerWindow::SetUp() {
   RefreshList();
   editButton->setEnabled(DataFolderManager::EditAvailable());
   switch (DataFolderManager::State().FmMode) {
-    case DataFolderManager::Administer:
+    case DataFolderManager::Mode::Administer:
       nameFrame->hide();
       resize(width(), kAdministerHeight);
       break;
-    case DataFolderManager::Open:
+    case DataFolderManager::Mode::Open:
       if (fileList->count() == 0) {
         Lang::MsgDirEmpty(QString());
         return false;
@@ -221,5 +220,5 @@ void FileManagerWindow::CopyEntry() {
 void FileManagerWindow::EditEntry() {
   if (!SelectedEntry().isEmpty() && AnotherToolRunning::Refuse()) return;
   DataFolderManager::EditSelected(SelectedEntry());
-  if (DataFolderManager::State().FmEditRequested == 1) close();
+  if (DataFolderManager::State().FmEditRequested) close();
 }

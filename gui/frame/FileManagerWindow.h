@@ -3,6 +3,8 @@
 #include <QDialog>
 #include <cstdint>
 
+#include "core/frame/DataFolderManager.h"
+
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -25,8 +27,8 @@ class FileManagerWindow : public QDialog {
   // false the window is left open and "" comes back at once. Every other
   // window is hidden while it is shown; "Editar" opens the editor and brings
   // the manager back on the same folder once the editor has closed.
-  static QString ShowFileManager(const QString& folder, const QString& extension, uint8_t mode,
-                                 bool wait);
+  static QString ShowFileManager(const QString& folder, const QString& extension,
+                                 DataFolderManager::Mode mode, bool wait);
 
   // Fills the list and sets the window up for DataFolderManager::FmMode; false when
   // there is nothing to open, after saying so.

@@ -49,10 +49,10 @@ void PlayerWindow::RunPlay(const Player::PlayCommand& command) {
   int32_t exitCode = 0;
   playing_ = true;
   const ToolRunner::RunResult result =
-      ToolRunner::RunCaptured(command.pipeline, command.workDir, 0, 1, playerOutput, true,
-                              ConsoleText::ReplaceByVisibleChunk, output, 0, exitCode);
+      ToolRunner::RunCaptured(command.pipeline, command.workDir, false, true, playerOutput, true,
+                              ConsoleText::Display::ReplaceByVisibleChunk, output, 0, exitCode);
   playing_ = false;
-  Player::State().PipeMode = 0;
+  Player::State().PipeMode = false;
   if (result == ToolRunner::RunResult::Busy) {
     // Another tool took the runner while the window came up: nothing plays.
     Lang::MsgAnotherToolRunning();
@@ -110,7 +110,7 @@ void PlayerWindow::Load() { Lang::TranslateForm18(); }
 
 void PlayerWindow::Stop() {
   if (!playing_) return;
-  if (Player::State().PipeMode == 1) {
+  if (Player::State().PipeMode) {
     Lang::MsgHowToStopFfplay();
   } else {
     ToolRunner::RequestStop();

@@ -52,7 +52,7 @@ void WaitWindow::EnableMainWindow() {
 }
 
 void WaitWindow::closeEvent(QCloseEvent* event) {
-  if (ToolRunner::GetState() != ToolRunner::Idle) {
+  if (ToolRunner::GetState() != ToolRunner::RunState::Idle) {
     toolStopped_ = true;
     ToolRunner::RequestStop();
     event->ignore();

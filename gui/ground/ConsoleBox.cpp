@@ -41,17 +41,18 @@ OutputSink BoxSink(QWidget* box, bool autoScroll) {
   };
 }
 
-RunResult RunCaptured(const CommandLine::Pipeline& pipeline, const QString& workDir,
-                      uint8_t withStdin, uint8_t peekFirst, QWidget* box, bool autoScroll,
-                      uint8_t displayMode, QString& output, int32_t maxKeep, int32_t& exitCode,
-                      const ChunkSink& sink) {
+RunResult RunCaptured(const CommandLine::Pipeline& pipeline, const QString& workDir, bool withStdin,
+                      bool peekFirst, QWidget* box, bool autoScroll,
+                      ConsoleText::Display displayMode, QString& output, int32_t maxKeep,
+                      int32_t& exitCode, const ChunkSink& sink) {
   return RunCaptured(pipeline, workDir, withStdin, peekFirst, BoxSink(box, autoScroll), displayMode,
                      output, maxKeep, exitCode, sink);
 }
 
-RunResult RunCaptured(const QString& cmdLine, const QString& workDir, uint8_t withStdin,
-                      uint8_t peekFirst, QWidget* box, bool autoScroll, uint8_t displayMode,
-                      QString& output, int32_t maxKeep, int32_t& exitCode) {
+RunResult RunCaptured(const QString& cmdLine, const QString& workDir, bool withStdin,
+                      bool peekFirst, QWidget* box, bool autoScroll,
+                      ConsoleText::Display displayMode, QString& output, int32_t maxKeep,
+                      int32_t& exitCode) {
   return RunCaptured(CommandLine::ParseCommandLine(cmdLine), workDir, withStdin, peekFirst, box,
                      autoScroll, displayMode, output, maxKeep, exitCode);
 }

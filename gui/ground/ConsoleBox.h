@@ -13,14 +13,15 @@ namespace ToolRunner {
 OutputSink BoxSink(QWidget* box, bool autoScroll);
 
 // RunCaptured with the output shown in a box (a QPlainTextEdit or QLineEdit,
-// may be null when displayMode is 0) through BoxSink.
-RunResult RunCaptured(const CommandLine::Pipeline& pipeline, const QString& workDir,
-                      uint8_t withStdin, uint8_t peekFirst, QWidget* box, bool autoScroll,
-                      uint8_t displayMode, QString& output, int32_t maxKeep, int32_t& exitCode,
-                      const ChunkSink& sink = ChunkSink());
+// may be null when displayMode is NoDisplay) through BoxSink.
+RunResult RunCaptured(const CommandLine::Pipeline& pipeline, const QString& workDir, bool withStdin,
+                      bool peekFirst, QWidget* box, bool autoScroll,
+                      ConsoleText::Display displayMode, QString& output, int32_t maxKeep,
+                      int32_t& exitCode, const ChunkSink& sink = ChunkSink());
 // cmdLine is read as CommandLine::ParseCommandLine reads it.
-RunResult RunCaptured(const QString& cmdLine, const QString& workDir, uint8_t withStdin,
-                      uint8_t peekFirst, QWidget* box, bool autoScroll, uint8_t displayMode,
-                      QString& output, int32_t maxKeep, int32_t& exitCode);
+RunResult RunCaptured(const QString& cmdLine, const QString& workDir, bool withStdin,
+                      bool peekFirst, QWidget* box, bool autoScroll,
+                      ConsoleText::Display displayMode, QString& output, int32_t maxKeep,
+                      int32_t& exitCode);
 
 }  // namespace ToolRunner

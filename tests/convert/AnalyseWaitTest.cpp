@@ -40,7 +40,7 @@ class AnalyseWaitTest : public ConversionFixture {
     FfmpegTools::State().FfprobePath = script;
   }
   static bool Probing() {
-    return WaitWindow::Instance() && ToolRunner::GetState() != ToolRunner::Idle;
+    return WaitWindow::Instance() && ToolRunner::GetState() != ToolRunner::RunState::Idle;
   }
 
   QString tone_;
@@ -99,7 +99,7 @@ TEST_F(AnalyseWaitTest, ClosingTheWaitWindowStopsTheProbeAndTheNextConversionRun
   EXPECT_TRUE(main_->isEnabled());
   ASSERT_EQ(probes.size(), 1);
   EXPECT_TRUE(AllEnd(probes));
-  EXPECT_EQ(ToolRunner::GetState(), ToolRunner::Idle);
+  EXPECT_EQ(ToolRunner::GetState(), ToolRunner::RunState::Idle);
 
   main_->convertButton->click();
   ASSERT_NE(ProgressWindow::Instance(), nullptr);

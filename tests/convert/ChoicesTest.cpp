@@ -99,7 +99,7 @@ TEST_F(ChoicesTest, ProbeReportListsEveryFieldOfARealFile) {
       "-f",           "lavfi", "-i",    "sine=d=2", "-t",    "2",  "-metadata",
       "title=Prueba", "-c:v",  "mpeg4", "-c:a",     "mp2",   path};
   ASSERT_EQ(ToolRunner::RunCaptured(CommandLine::Pipeline{{"/usr/bin/ffmpeg", arguments}}, "", 0, 0,
-                                    nullptr, 0, output, -1, code),
+                                    nullptr, ConsoleText::Display::NoDisplay, output, -1, code),
             ToolRunner::RunResult::Ran);
   ASSERT_EQ(code, 0) << output.toStdString();
 

@@ -151,8 +151,8 @@ TEST_F(CompiledOptionsFfmpegTest, FfmpegAcceptsTheOptionsAndProducesWhatTheProfi
       {"video removed by the format", [](FormatProfile& p) { p.RemoveVideo = 1; },
        [](EditProfileRec&) {}, "mka",
        [](const MediaInfo& m) {
-         EXPECT_EQ(m.HasVideo, 0);
-         EXPECT_EQ(m.HasAudio, 1);
+         EXPECT_FALSE(m.HasVideo);
+         EXPECT_TRUE(m.HasAudio);
        }},
       {"editing worked example, trimmed by end position",
        [](FormatProfile& p) { p.FrameSize = "320x240"; },
@@ -188,7 +188,7 @@ TEST_F(CompiledOptionsFfmpegTest, FfmpegAcceptsTheOptionsAndProducesWhatTheProfi
        "mkv",
        [](const MediaInfo& m) {
          EXPECT_EQ(m.VideoSize, "200x140");
-         EXPECT_EQ(m.HasAudio, 0);
+         EXPECT_FALSE(m.HasAudio);
          EXPECT_TRUE(Near(m.Duration, 0.5)) << m.Duration.toStdString();
        }},
       {"audio filters and a length in seconds, resize by factor, crop",

@@ -758,7 +758,7 @@ TEST_F(ConvertTest, DetenerEndsALongRunAndLeavesTheSourcesAlone) {
   EXPECT_EQ(Progress()->fileCounter->text(), "0/2");
   EXPECT_TRUE(Conversion::State().Errors.isEmpty());
   EXPECT_TRUE(Progress()->doneButton->isVisible());
-  EXPECT_EQ(Conversion::State().Running, 0);
+  EXPECT_FALSE(Conversion::State().Running);
   EXPECT_TRUE(QFile::exists(a));
   EXPECT_TRUE(QFile::exists(b));
   EXPECT_TRUE(Trashed().isEmpty());
@@ -767,8 +767,7 @@ TEST_F(ConvertTest, DetenerEndsALongRunAndLeavesTheSourcesAlone) {
   const double kept = Duration(Path("in/a (2).mkv"));
   EXPECT_GT(kept, 0);
   EXPECT_LT(kept, 20);
-  EXPECT_EQ(QDir(Path("in")).entryList(QDir::Files),
-            (QStringList{"a (2).mkv", "a.mkv", "b.mkv"}));
+  EXPECT_EQ(QDir(Path("in")).entryList(QDir::Files), (QStringList{"a (2).mkv", "a.mkv", "b.mkv"}));
 }
 
 // A stop never lets the finishing options act: the finished output keeps its
@@ -1055,20 +1054,35 @@ TEST_F(ConvertTest, ReplacingNeverTakesAnOutputOfTheSameRun) {
     QStringList inputs;  // with their lengths in seconds, the first named output goes first
     QList<double> seconds;
     int mode;
-    QString older;  // a file of the outputs' name there before the run, or none
-    QStringList outputs;  // the outputs afterwards, in the order of the inputs
+    QString older;                      // a file of the outputs' name there before the run, or none
+    QStringList outputs;                // the outputs afterwards, in the order of the inputs
     QString olderNumbered = QString();  // an older file of a numbered name, which stays
   };
   const Case cases[] = {
-      {"two folders into one", {"a/sub1/clip.wav", "a/sub2/clip.wav"}, {1, 2},
-       OutputChosenFolder, "", {"a/out/clip.mp3", "a/out/clip (2).mp3"}},
-      {"two folders into one over an older file", {"b/sub1/clip.wav", "b/sub2/clip.wav"}, {1, 2},
-       OutputChosenFolder, "b/out/clip.mp3", {"b/out/clip.mp3", "b/out/clip (2).mp3"}},
-      {"side by side", {"c/song.wav", "c/song.flac"}, {1, 2}, OutputSourceFolders, "",
+      {"two folders into one",
+       {"a/sub1/clip.wav", "a/sub2/clip.wav"},
+       {1, 2},
+       OutputChosenFolder,
+       "",
+       {"a/out/clip.mp3", "a/out/clip (2).mp3"}},
+      {"two folders into one over an older file",
+       {"b/sub1/clip.wav", "b/sub2/clip.wav"},
+       {1, 2},
+       OutputChosenFolder,
+       "b/out/clip.mp3",
+       {"b/out/clip.mp3", "b/out/clip (2).mp3"}},
+      {"side by side",
+       {"c/song.wav", "c/song.flac"},
+       {1, 2},
+       OutputSourceFolders,
+       "",
        {"c/song.mp3", "c/song (2).mp3"}},
       {"three folders into one over an older file and its numbered copy",
-       {"d/sub1/clip.wav", "d/sub2/clip.wav", "d/sub3/clip.wav"}, {1, 2, 3}, OutputChosenFolder,
-       "d/out/clip.mp3", {"d/out/clip.mp3", "d/out/clip (3).mp3", "d/out/clip (4).mp3"},
+       {"d/sub1/clip.wav", "d/sub2/clip.wav", "d/sub3/clip.wav"},
+       {1, 2, 3},
+       OutputChosenFolder,
+       "d/out/clip.mp3",
+       {"d/out/clip.mp3", "d/out/clip (3).mp3", "d/out/clip (4).mp3"},
        "d/out/clip (2).mp3"},
   };
   Conversion::State().Choices.ExtensionText = "mp3";
@@ -1157,7 +1171,8 @@ TEST_F(ConvertTest, OneOutputOfSeveralFilesTrashesOnlyTheFilesItRead) {
     ASSERT_TRUE(Progress());
     EXPECT_TRUE(Conversion::State().Errors.isEmpty()) << logOptions[k].toStdString();
     EXPECT_EQ(Streams(Path("out/both.mkv")).split(',').size(), 2);
-    expected << "large" + n + ".mkv" << "tone" + n + ".wav";
+    expected << "large" + n + ".mkv"
+             << "tone" + n + ".wav";
     expected.sort();
     QStringList trashed = Trashed();
     trashed.sort();

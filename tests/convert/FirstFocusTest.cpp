@@ -18,7 +18,7 @@ namespace {
 class FirstFocusTest : public TestEnv {
  protected:
   void TearDown() override {
-    Conversion::State().Running = 0;
+    Conversion::State().Running = false;
     TestEnv::TearDown();
   }
 };

@@ -8,6 +8,7 @@
 #include <QPointer>
 #include <QStandardPaths>
 #include <QTimer>
+#include <optional>
 
 #include "Children.h"
 #include "TestEnv.h"
@@ -115,7 +116,7 @@ TEST_F(MenuLaunchersTest, ClosingTheViewerEndsAHungCdda2wavAndBringsTheMainWindo
   EXPECT_EQ(TextViewerWindow::Instance(), nullptr);
   ASSERT_EQ(hung.size(), 1);
   EXPECT_TRUE(AllEnd(hung));
-  EXPECT_EQ(ToolRunner::GetState(), ToolRunner::Idle);
+  EXPECT_EQ(ToolRunner::GetState(), ToolRunner::RunState::Idle);
 }
 
 // A slow cdda2wav that does answer, once the test lets it: its text comes.
@@ -146,7 +147,7 @@ TEST_F(MenuLaunchersTest, EachManagerItemOpensItsDataFolder) {
                {main_->manageEditingProfilesAction, "editp", "qep"}};
   for (const auto& c : cases) {
     QString folder, extension;
-    int mode = -1;
+    std::optional<DataFolderManager::Mode> mode;
     QTimer poll;
     QObject::connect(&poll, &QTimer::timeout, [&] {
       FileManagerWindow* manager = FileManagerWindow::Instance();
@@ -160,7 +161,7 @@ TEST_F(MenuLaunchersTest, EachManagerItemOpensItsDataFolder) {
     c.item->trigger();
     EXPECT_EQ(folder, ProgramFolder::AppFiles(c.folder)) << c.extension;
     EXPECT_EQ(extension, c.extension);
-    EXPECT_EQ(mode, 0) << c.extension;
+    EXPECT_EQ(mode, DataFolderManager::Mode::Administer) << c.extension;
     EXPECT_TRUE(main_->isVisible()) << c.extension;
   }
 }

@@ -94,7 +94,7 @@ TEST_F(PressesWhileBusyTest, EachPressThatStartsAToolSaysAnotherIsRunningAndDoes
     // tool has ended, which waits for that window: a hang, not a wait.
     const HangGuard hang(press.press);
     ASSERT_TRUE(WhileAnotherToolRuns(press.act));
-    ASSERT_EQ(ToolRunner::GetState(), ToolRunner::Idle);
+    ASSERT_EQ(ToolRunner::GetState(), ToolRunner::RunState::Idle);
     EXPECT_EQ(dialogs.Messages(),
               QStringList{"Otra herramienta está en ejecución; espere a que termine"});
     EXPECT_EQ(dialogs.Shown().value(0).style, 64);

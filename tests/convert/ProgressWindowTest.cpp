@@ -42,7 +42,7 @@ class ProgressWindowTest : public TestEnv {
     form_->show();
   }
   void TearDown() override {
-    Conversion::State().Running = 0;
+    Conversion::State().Running = false;
     Conversion::State().Errors.clear();
     if (form_) {
       form_->errorPanel->hide();
@@ -132,7 +132,7 @@ TEST_F(ProgressWindowTest, TheConsoleBoxShowsFfmpegsWholeStatusLineOneLineAtATim
 }
 
 TEST_F(ProgressWindowTest, ACloseDuringARunIsRefusedWithAMessage) {
-  Conversion::State().Running = 1;
+  Conversion::State().Running = true;
   ScriptedDialogs dialogs;
   dialogs.ExpectMessage();
   form_->close();
@@ -170,7 +170,8 @@ TEST_F(ProgressWindowTest, SelectingAFailureShowsItsStageDescriptionCommandAndOu
 TEST_F(ProgressWindowTest, StopButtonsSetTheStopFlagAndTheForcedOneAsksFirst) {
   Conversion::ConversionRun run("", {}, {});
   QObject::connect(form_, &ProgressWindow::StopClicked, &run, &Conversion::ConversionRun::Stop);
-  QObject::connect(form_, &ProgressWindow::ForceStopClicked, &run, &Conversion::ConversionRun::ForceStop);
+  QObject::connect(form_, &ProgressWindow::ForceStopClicked, &run,
+                   &Conversion::ConversionRun::ForceStop);
   ScriptedDialogs dialogs;
   dialogs.ExpectMessage(7).ExpectMessage(6);
   form_->ForceStop();
@@ -182,7 +183,8 @@ TEST_F(ProgressWindowTest, StopButtonsSetTheStopFlagAndTheForcedOneAsksFirst) {
   QObject::connect(form_, &ProgressWindow::StopClicked, &second, &Conversion::ConversionRun::Stop);
   form_->Stop();
   EXPECT_TRUE(second.StopRequested());
-  EXPECT_EQ(ToolRunner::GetState(), 0);  // nothing runs, so nothing is queued
+  EXPECT_EQ(ToolRunner::GetState(),
+            ToolRunner::RunState::Idle);  // nothing runs, so nothing is queued
 }
 
 TEST_F(ProgressWindowTest, ClosingEndsTheRunsLifeAndShowsTheMainWindow) {

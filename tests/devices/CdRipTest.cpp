@@ -196,7 +196,7 @@ class CdRipTest : public TestEnv {
   }
   void TearDown() override {
     if (CdRipWindow* window = CdRipWindow::Instance()) {
-      CdRipper::State().CDRipBusy = 0;
+      CdRipper::State().CDRipBusy = false;
       delete window;
     }
     main_.reset();
@@ -288,7 +288,7 @@ TEST_F(CdRipTest, RipsTickedTracksIntoANewCdRipFolderNamedAfterTheirTitles) {
   EXPECT_TRUE(window->console->toPlainText().contains("track 5 recorded successfully"));
   EXPECT_TRUE(window->extractButton->isVisibleTo(window));
   EXPECT_FALSE(window->busyFrame->isVisibleTo(window));
-  EXPECT_EQ(CdRipper::State().CDRipBusy, 0);
+  EXPECT_FALSE(CdRipper::State().CDRipBusy);
 
   // The ticks stay; same titles, a skipped track, and a second rip into the same folder.
   window->removeSilenceCheck->setChecked(false);
@@ -313,7 +313,7 @@ TEST_F(CdRipTest, ATrackCutShortByAnErrorIsNeitherKeptNorAdded) {
   window->close();
   Flush();
 
-  CdRipper::State().CDRipAddToList = 1;
+  CdRipper::State().CDRipAddToList = true;
   CdRipWindow::OpenCDRip();
   ASSERT_NE(CdRipWindow::Instance(), nullptr);
   Tick({0, 5});
@@ -438,7 +438,7 @@ TEST_F(CdRipTest, CloseDuringTheTitleReadStopsItAndUnloads) {
   // Back where it stood, a place of its own that no window manager moves.
   EXPECT_EQ(main_->pos(), place);
   EXPECT_TRUE(main_->testAttribute(Qt::WA_Moved));
-  EXPECT_EQ(CdRipper::State().CDRipCancel, 0);
+  EXPECT_FALSE(CdRipper::State().CDRipCancel);
 }
 
 // The busy panel lies over the track frame as a sheet: nothing of the frame,
@@ -466,7 +466,7 @@ TEST_F(CdRipTest, ReadingTheTracksListsTitlesReportsNoneAndTakesAStop) {
   EXPECT_EQ(read.Result, CdRipper::TrackRead::Outcome::Listed);
   EXPECT_EQ(read.Titles.size(), 6);
   EXPECT_EQ(read.Titles.value(1), "Blue");
-  EXPECT_EQ(CdRipper::State().CDRipBusy, 0);
+  EXPECT_FALSE(CdRipper::State().CDRipBusy);
 
   SetTitles("Tracks:12 61:16.05\n");
   read = CdRipper::ReadTracks();
@@ -477,15 +477,15 @@ TEST_F(CdRipTest, ReadingTheTracksListsTitlesReportsNoneAndTakesAStop) {
   bool busyWhileReading = false;
   WhenReady stop([this] { return Log().size() == 6; },
                  [&busyWhileReading] {
-                   busyWhileReading = CdRipper::State().CDRipBusy == 1;
+                   busyWhileReading = CdRipper::State().CDRipBusy;
                    CdRipper::Stop();
                  });
   read = CdRipper::ReadTracks();
   ASSERT_TRUE(stop.Done());
   EXPECT_TRUE(busyWhileReading);
   EXPECT_EQ(read.Result, CdRipper::TrackRead::Outcome::Cancelled);
-  EXPECT_EQ(CdRipper::State().CDRipCancel, 0);
-  EXPECT_EQ(CdRipper::State().CDRipBusy, 0);
+  EXPECT_FALSE(CdRipper::State().CDRipCancel);
+  EXPECT_FALSE(CdRipper::State().CDRipBusy);
 }
 
 // Opening the rip window while another tool runs (the text viewer's ffmpeg):
@@ -549,7 +549,7 @@ TEST_F(CdRipTest, ExtraerWhileAnotherToolRunsSaysSoOnceAndMakesNothing) {
     EXPECT_EQ(window->trackList->item(0)->checkState(), Qt::Checked);
     EXPECT_EQ(window->trackList->item(4)->checkState(), Qt::Checked);
     EXPECT_TRUE(Session::State().FileList.isEmpty());
-    EXPECT_EQ(CdRipper::State().CDRipBusy, 0);
+    EXPECT_FALSE(CdRipper::State().CDRipBusy);
     window->close();
     Flush();
   }
@@ -577,8 +577,8 @@ TEST_F(CdRipTest, WhileAnotherToolRunsTheReadAndTheRipSayBusyAndDoNothing) {
   EXPECT_TRUE(rip.FilesToAdd.isEmpty());
   EXPECT_EQ(Names(folder), QStringList());
   EXPECT_EQ(Log(), QStringList());
-  EXPECT_EQ(CdRipper::State().CDRipBusy, 0);
-  EXPECT_EQ(CdRipper::State().CDRipCancel, 0);
+  EXPECT_FALSE(CdRipper::State().CDRipBusy);
+  EXPECT_FALSE(CdRipper::State().CDRipCancel);
 
   const CdRipper::DriveScan free = CdRipper::ScanBus();
   EXPECT_FALSE(free.RunnerBusy);
@@ -616,7 +616,7 @@ TEST_F(CdRipTest, CheckAllTicksAndClearsEveryRow) {
 
 TEST_F(CdRipTest, AddToListModeAppendsTheRippedFilesAndCloses) {
   Session::State().FileList << "/data/first.mkv";
-  CdRipper::State().CDRipAddToList = 1;
+  CdRipper::State().CDRipAddToList = true;
   CdRipWindow::OpenCDRip();
   CdRipWindow* window = CdRipWindow::Instance();
   ASSERT_NE(window, nullptr);
@@ -719,7 +719,7 @@ TEST_F(CdRipTest, ARipForTheListReturnsItsFilesAndTouchesNoList) {
   names.sort();
   EXPECT_EQ(names, QStringList({"Fifth.wav", "Intro.wav"}));
   EXPECT_TRUE(Session::State().FileList.isEmpty());
-  EXPECT_EQ(CdRipper::State().CDRipBusy, 0);
+  EXPECT_FALSE(CdRipper::State().CDRipBusy);
 
   ScriptedDialogs dialogs;
   EXPECT_EQ(CdRipper::RipFolder(false).Refused, CdRipper::RipTarget::Problem::NoOutputDir);
@@ -739,7 +739,7 @@ TEST_F(CdRipTest, ARipForTheListReturnsItsFilesAndTouchesNoList) {
 }
 
 TEST_F(CdRipTest, StopDuringARipAppendsNothingAndKeepsTheWindow) {
-  CdRipper::State().CDRipAddToList = 1;
+  CdRipper::State().CDRipAddToList = true;
   CdRipWindow::OpenCDRip();
   CdRipWindow* window = CdRipWindow::Instance();
   ASSERT_NE(window, nullptr);
@@ -760,8 +760,8 @@ TEST_F(CdRipTest, StopDuringARipAppendsNothingAndKeepsTheWindow) {
   EXPECT_EQ(Log().size(), 3);
   EXPECT_TRUE(window->extractButton->isVisibleTo(window));
   EXPECT_FALSE(window->stopButton->isVisibleTo(window));
-  EXPECT_EQ(CdRipper::State().CDRipCancel, 0);
-  EXPECT_EQ(CdRipper::State().CDRipBusy, 0);
+  EXPECT_FALSE(CdRipper::State().CDRipCancel);
+  EXPECT_FALSE(CdRipper::State().CDRipBusy);
 
   // Detener works the same way.
   WhenReady stop([this] { return Log().size() == 4; }, [&] { window->stopButton->click(); });

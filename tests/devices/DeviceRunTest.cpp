@@ -32,14 +32,15 @@ TEST(DeviceRunClose, WaitingComesBeforeRunningAndRunningBeforeTheRunPanel) {
 // resumed and stopped in RecorderTest and StreamerTest.
 TEST(DeviceRunPause, PausesARunResumesAPausedOneAndLeavesNoRunAlone) {
   struct Case {
-    uint8_t before;
+    ToolRunner::RunState before;
     PauseStep step;
-    uint8_t after;
+    ToolRunner::RunState after;
   } cases[] = {
-      {ToolRunner::Idle, PauseStep::None, ToolRunner::Idle},
-      {ToolRunner::Running, PauseStep::Paused, ToolRunner::PauseRequested},
-      {ToolRunner::Waiting, PauseStep::Paused, ToolRunner::PauseRequested},
-      {ToolRunner::PauseRequested, PauseStep::Resumed, ToolRunner::ResumeRequested},
+      {ToolRunner::RunState::Idle, PauseStep::None, ToolRunner::RunState::Idle},
+      {ToolRunner::RunState::Running, PauseStep::Paused, ToolRunner::RunState::PauseRequested},
+      {ToolRunner::RunState::Waiting, PauseStep::Paused, ToolRunner::RunState::PauseRequested},
+      {ToolRunner::RunState::PauseRequested, PauseStep::Resumed,
+       ToolRunner::RunState::ResumeRequested},
   };
   for (const Case& c : cases) {
     ToolRunner::State().ConsoleState = c.before;
@@ -49,29 +50,29 @@ TEST(DeviceRunPause, PausesARunResumesAPausedOneAndLeavesNoRunAlone) {
 }
 
 TEST(RecorderStop, APausedRecordingIsResumedBeforeItsQuitGoesOut) {
-  ToolRunner::State().ConsoleState = ToolRunner::Waiting;
+  ToolRunner::State().ConsoleState = ToolRunner::RunState::Waiting;
   EXPECT_TRUE(Recorder::StopRecording());
-  EXPECT_EQ(ToolRunner::GetState(), ToolRunner::InputPending);
+  EXPECT_EQ(ToolRunner::GetState(), ToolRunner::RunState::InputPending);
   EXPECT_EQ(ToolRunner::State().ConsoleInput, "q\r\n");
-  EXPECT_EQ(Recorder::State().RecStoppedByUser, 1);
+  EXPECT_TRUE(Recorder::State().RecStoppedByUser);
 
   Recorder::Reset();
   ToolRunner::Reset();
-  ToolRunner::State().ConsoleState = ToolRunner::PauseRequested;
+  ToolRunner::State().ConsoleState = ToolRunner::RunState::PauseRequested;
   EXPECT_FALSE(Recorder::StopRecording());
-  EXPECT_EQ(ToolRunner::GetState(), ToolRunner::ResumeRequested);
+  EXPECT_EQ(ToolRunner::GetState(), ToolRunner::RunState::ResumeRequested);
   EXPECT_TRUE(ToolRunner::State().ConsoleInput.isEmpty());
-  EXPECT_EQ(Recorder::State().RecStoppedByUser, 0);
+  EXPECT_FALSE(Recorder::State().RecStoppedByUser);
 
   // The quit waits while the resume, or a new pause, is pending.
   EXPECT_FALSE(Recorder::StopOnceResumed());
-  ToolRunner::State().ConsoleState = ToolRunner::PauseRequested;
+  ToolRunner::State().ConsoleState = ToolRunner::RunState::PauseRequested;
   EXPECT_FALSE(Recorder::StopOnceResumed());
-  EXPECT_EQ(Recorder::State().RecStoppedByUser, 0);
-  ToolRunner::State().ConsoleState = ToolRunner::Waiting;
+  EXPECT_FALSE(Recorder::State().RecStoppedByUser);
+  ToolRunner::State().ConsoleState = ToolRunner::RunState::Waiting;
   EXPECT_TRUE(Recorder::StopOnceResumed());
   EXPECT_EQ(ToolRunner::State().ConsoleInput, "q\r\n");
-  EXPECT_EQ(Recorder::State().RecStoppedByUser, 1);
+  EXPECT_TRUE(Recorder::State().RecStoppedByUser);
 }
 
 }  // namespace

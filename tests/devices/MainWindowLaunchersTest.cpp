@@ -65,14 +65,14 @@ TEST_F(MainWindowLaunchersTest, TheTwoCdItemsOpenTheRipWindowInTheirModes) {
   ScriptedDialogs dialogs;
   main_->ripCdAction->trigger();
   ASSERT_NE(CdRipWindow::Instance(), nullptr);
-  EXPECT_EQ(CdRipper::State().CDRipAddToList, 0);
+  EXPECT_FALSE(CdRipper::State().CDRipAddToList);
   EXPECT_EQ(CdRipWindow::Instance()->trackList->count(), 1);
   EXPECT_TRUE(CdRipWindow::Instance()->outputFolder->isEnabled());
   delete CdRipWindow::Instance();
 
   main_->addCdTracksAction->trigger();
   ASSERT_NE(CdRipWindow::Instance(), nullptr);
-  EXPECT_EQ(CdRipper::State().CDRipAddToList, 1);
+  EXPECT_TRUE(CdRipper::State().CDRipAddToList);
   EXPECT_FALSE(CdRipWindow::Instance()->outputFolder->isEnabled());
 }
 

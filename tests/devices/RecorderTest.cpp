@@ -104,7 +104,7 @@ class RecorderTest : public TestEnv {
     window_->show();
   }
   void TearDown() override {
-    Recorder::State().RecRunning = 0;
+    Recorder::State().RecRunning = false;
     delete window_.data();
     Recorder::Reset();
     Recorder::State().RecBufferSizeMB.clear();
@@ -275,7 +275,7 @@ TEST_F(RecorderTest, GrabarPressedWhileTheListingRunsInTheViewerWaitsQuietly) {
       [] {
         return TextViewerWindow::Instance() &&
                !TextViewerWindow::Instance()->waitFrame->isHidden() &&
-               ToolRunner::GetState() != ToolRunner::Idle;
+               ToolRunner::GetState() != ToolRunner::RunState::Idle;
       },
       [&] {
         window_->recordButton->click();
@@ -295,7 +295,7 @@ TEST_F(RecorderTest, GrabarPressedWhileTheListingRunsInTheViewerWaitsQuietly) {
   EXPECT_NE(window_->consoleLine->text(), "Terminado");
   EXPECT_TRUE(dialogs.Messages().isEmpty()) << dialogs.Messages().join('|').toStdString();
   EXPECT_FALSE(QFile::exists(Folder() + "/both.mkv"));
-  EXPECT_EQ(Recorder::State().RecRunning, 0);
+  EXPECT_FALSE(Recorder::State().RecRunning);
 }
 
 // Opening the recorder while another tool runs (the text viewer's ffmpeg):
@@ -387,7 +387,7 @@ TEST_F(RecorderTest, PressesWhileAnotherToolRunsShowNoEmptyResult) {
     EXPECT_FALSE(window_->sourceFrame->isHidden());
     EXPECT_TRUE(window_->recordingFrame->isHidden());
     EXPECT_TRUE(window_->optionsMenu->isEnabled());
-    EXPECT_EQ(Recorder::State().RecRunning, 0);
+    EXPECT_FALSE(Recorder::State().RecRunning);
     EXPECT_FALSE(QFile::exists(FfmpegLog())) << "ffmpeg ran";
     EXPECT_FALSE(QFile::exists(Folder() + "/take.mkv"));
   }
@@ -536,7 +536,7 @@ TEST_F(RecorderTest, PlayShowsBothDevicesTogetherInFfplay) {
       [&console] {
         console = PlayerWindow::Instance()->playerOutput->toPlainText();
         PlayerWindow::Instance()->stopButton->click();
-        When([] { return ToolRunner::GetState() == ToolRunner::Idle; },
+        When([] { return ToolRunner::GetState() == ToolRunner::RunState::Idle; },
              [] { PlayerWindow::Instance()->close(); });
       });
   window_->playButton->click();
@@ -551,15 +551,15 @@ TEST_F(RecorderTest, RecordsBothDevicesForTheDuration) {
   ScriptedDialogs dialogs;
   RecordInto("both.mkv");
   const MediaInfo info = FfmpegProbe::ProbeMedia(Folder() + "/both.mkv");
-  EXPECT_EQ(info.HasAudio, 1);
-  EXPECT_EQ(info.HasVideo, 1);
+  EXPECT_TRUE(info.HasAudio);
+  EXPECT_TRUE(info.HasVideo);
   EXPECT_NEAR(info.Duration.toDouble(), 1.0, 0.2);
   EXPECT_EQ(window_->consoleLine->text(), "Terminado");
   EXPECT_FALSE(window_->recordingFrame->isHidden());
   EXPECT_TRUE(window_->sourceFrame->isHidden());
   EXPECT_FALSE(window_->stopButton->isEnabled());
   EXPECT_FALSE(window_->optionsMenu->isEnabled());
-  EXPECT_EQ(Recorder::State().RecRunning, 0);
+  EXPECT_FALSE(Recorder::State().RecRunning);
 }
 
 TEST_F(RecorderTest, ANamedProfileGivesTheExtensionAndTheAudioDeviceAlone) {
@@ -576,8 +576,8 @@ TEST_F(RecorderTest, ANamedProfileGivesTheExtensionAndTheAudioDeviceAlone) {
   RecordInto("noext");
   const MediaInfo info = FfmpegProbe::ProbeMedia(Folder() + "/noext.mka");
   EXPECT_EQ(info.AudioCodec, "flac");
-  EXPECT_EQ(info.HasVideo, 0);
-  EXPECT_EQ(info.HasAudio, 1);
+  EXPECT_FALSE(info.HasVideo);
+  EXPECT_TRUE(info.HasAudio);
 }
 
 TEST_F(RecorderTest, StopSendsQAndTheFileIsComplete) {
@@ -586,9 +586,9 @@ TEST_F(RecorderTest, StopSendsQAndTheFileIsComplete) {
   When([this] { return window_->consoleLine->text().contains("time="); },
        [this] { window_->stopButton->click(); });
   RecordInto("stopped.mkv");
-  EXPECT_EQ(Recorder::State().RecStoppedByUser, 0);
+  EXPECT_FALSE(Recorder::State().RecStoppedByUser);
   const MediaInfo info = FfmpegProbe::ProbeMedia(Folder() + "/stopped.mkv");
-  EXPECT_EQ(info.HasVideo, 1);
+  EXPECT_TRUE(info.HasVideo);
   EXPECT_GT(info.Duration.toDouble(), 0.0);
   EXPECT_EQ(window_->consoleLine->text(), "Terminado");
 }
@@ -600,7 +600,7 @@ TEST_F(RecorderTest, StopWhilePausedResumesFirstThenSendsQ) {
   When([this] { return window_->consoleLine->text().contains("time="); },
        [this, &sawPause] {
          window_->pauseButton->click();
-         When([] { return ToolRunner::GetState() == ToolRunner::PauseRequested; },
+         When([] { return ToolRunner::GetState() == ToolRunner::RunState::PauseRequested; },
               [this, &sawPause] {
                 sawPause = window_->consoleLine->text() == "Pause";
                 When(AToolIsPaused, [this] {
@@ -622,7 +622,7 @@ TEST_F(RecorderTest, ForcedStopAsksFirstAndReportsNoError) {
   When([this] { return window_->consoleLine->text().contains("time="); },
        [this] {
          window_->forceStopButton->click();
-         EXPECT_EQ(ToolRunner::GetState(), ToolRunner::Waiting);
+         EXPECT_EQ(ToolRunner::GetState(), ToolRunner::RunState::Waiting);
          window_->forceStopButton->click();
        });
   RecordInto("forced.mkv");
@@ -763,7 +763,7 @@ TEST_F(RecorderTest, GrabarGoesWithTheSetUpPanelsSoASecondRecordingCannotStart) 
          grabarHidden = !window_->recordButton->isVisible();
          recorders = ChildProcesses("ffmpeg");
          window_->Record();
-         firstGoesOn = Recorder::State().RecRunning == 1 && window_->stopButton->isEnabled() &&
+         firstGoesOn = Recorder::State().RecRunning && window_->stopButton->isEnabled() &&
                        ChildProcesses("ffmpeg") == recorders;
          window_->stopButton->click();
        });
@@ -801,7 +801,7 @@ TEST_F(RecorderTest, ClosingTheProgramEndsTheRecordingWithQAndThePlayerBesideIt)
   EXPECT_TRUE(dialogs.Messages().isEmpty());
   ToolRunner::Reset();  // the closed program runs nothing more; the probe is the next start's
   const MediaInfo info = FfmpegProbe::ProbeMedia(Folder() + "/closing.mp4");
-  EXPECT_EQ(info.HasVideo, 1);
+  EXPECT_TRUE(info.HasVideo);
   EXPECT_GT(info.Duration.toDouble(), 0.0);
 }
 
@@ -853,10 +853,10 @@ TEST_F(RecorderTest, AnExistingDestinationIsReplacedOnlyWhenTheUserSaysSo) {
   window_->recordButton->click();
   EXPECT_EQ(window_->outputPath->text(), second);
   EXPECT_EQ(Recorder::State().RecOutputPath, second);
-  EXPECT_EQ(FfmpegProbe::ProbeMedia(second).HasVideo, 1);
+  EXPECT_TRUE(FfmpegProbe::ProbeMedia(second).HasVideo);
   dialogs.Expect(Dialogs::Kind::Message, 6);
   recordAgain();
-  EXPECT_EQ(FfmpegProbe::ProbeMedia(second).HasVideo, 1);
+  EXPECT_TRUE(FfmpegProbe::ProbeMedia(second).HasVideo);
   EXPECT_EQ(dialogs.Messages(), QStringList({replace, replace, replace}));
 
   QFile earlier(take);
@@ -869,7 +869,7 @@ TEST_F(RecorderTest, AnExistingDestinationIsReplacedOnlyWhenTheUserSaysSo) {
   dialogs.Expect(Dialogs::Kind::SaveFile, take);
   window_->browseOutputButton->click();
   window_->recordButton->click();
-  EXPECT_EQ(FfmpegProbe::ProbeMedia(take).HasVideo, 1);
+  EXPECT_TRUE(FfmpegProbe::ProbeMedia(take).HasVideo);
   dialogs.Expect(Dialogs::Kind::Message, 2);
   recordAgain();
   EXPECT_EQ(dialogs.Messages().size(), 4);
@@ -1039,7 +1039,7 @@ TEST_F(RecordingModuleTest, APlanRecordsIntoTheNextFreeNameAndTheRunEndsFinished
 
   const Recorder::RecordingEnd end = Recorder::RunRecording(plan.Step, {});
   EXPECT_EQ(end.Result, Recorder::RecordingEnd::Outcome::Finished);
-  EXPECT_EQ(Recorder::State().RecRunning, 0);
+  EXPECT_FALSE(Recorder::State().RecRunning);
   EXPECT_NEAR(FfmpegProbe::ProbeMedia(second).Duration.toDouble(), 0.5, 0.2);
   EXPECT_TRUE(dialogs.Shown().isEmpty());
 }
@@ -1080,7 +1080,7 @@ TEST_F(RecordingModuleTest, APausedRecordingStopsOnceResumedAndItsFileIsComplete
       });
   EXPECT_TRUE(stopWaited);
   EXPECT_EQ(end.Result, Recorder::RecordingEnd::Outcome::Finished);
-  EXPECT_EQ(Recorder::State().RecStoppedByUser, 0);
+  EXPECT_FALSE(Recorder::State().RecStoppedByUser);
   EXPECT_GT(FfmpegProbe::ProbeMedia(Folder() + "/paused.mkv").Duration.toDouble(), 0.0);
 }
 
@@ -1120,7 +1120,7 @@ TEST_F(RecordingModuleTest, WhileAnotherToolRunsTheModuleSaysBusyAndRecordsNothi
   EXPECT_TRUE(lists.RunnerBusy);
   EXPECT_EQ(played, Recorder::Refusal::AnotherToolRunning);
   EXPECT_EQ(end.Result, Recorder::RecordingEnd::Outcome::RunnerBusy);
-  EXPECT_EQ(Recorder::State().RecRunning, 0);
+  EXPECT_FALSE(Recorder::State().RecRunning);
   EXPECT_FALSE(QFile::exists(Folder() + "/busy.mkv"));
   EXPECT_TRUE(dialogs.Shown().isEmpty());
   EXPECT_FALSE(Recorder::ListDevices().RunnerBusy);

@@ -128,7 +128,7 @@ class StreamerTest : public TestEnv {
     ASSERT_FALSE(FfmpegTools::State().FfmpegPath.isEmpty());
   }
   void TearDown() override {
-    Streamer::State().StreamRunning = 0;
+    Streamer::State().StreamRunning = false;
     delete window_.data();
     Streamer::Reset();
     Session::State().FileList.clear();
@@ -343,7 +343,7 @@ TEST_F(StreamerTest, PressesWhileAnotherToolRunsShowNoEmptyResult) {
     EXPECT_FALSE(window_->setupPanel->isHidden());
     EXPECT_TRUE(window_->streamingPanel->isHidden());
     EXPECT_TRUE(window_->console->toPlainText().isEmpty());
-    EXPECT_EQ(Streamer::State().StreamRunning, 0);
+    EXPECT_FALSE(Streamer::State().StreamRunning);
     ASSERT_EQ(window_->addressCombo->count(), 2);
     EXPECT_EQ(window_->addressCombo->itemText(0), addresses[0]);
     EXPECT_EQ(window_->addressCombo->itemText(1), addresses[1]);
@@ -361,7 +361,7 @@ TEST_F(StreamerTest, WhileAnotherToolRunsAStreamSaysBusyAndSendsNothing) {
   Streamer::StreamEnd end;
   ASSERT_TRUE(WhileAnotherToolRuns([&] { end = Streamer::RunStream(step, {}); }));
   EXPECT_TRUE(end.RunnerBusy);
-  EXPECT_EQ(Streamer::State().StreamRunning, 0);
+  EXPECT_FALSE(Streamer::State().StreamRunning);
   QApplication::processEvents();
   EXPECT_EQ(receiver.Packets(), 0);
   EXPECT_FALSE(Streamer::RunStream(step, {}).RunnerBusy);
@@ -379,7 +379,7 @@ TEST_F(StreamerTest, EmitirPressedWhileAnotherToolRunsWaitsQuietly) {
                  window_->console->toPlainText().isEmpty();
   }));
   EXPECT_TRUE(setupStays);
-  EXPECT_EQ(Streamer::State().StreamRunning, 0);
+  EXPECT_FALSE(Streamer::State().StreamRunning);
   EXPECT_TRUE(dialogs.Messages().isEmpty()) << dialogs.Messages().join('|').toStdString();
 }
 
@@ -404,7 +404,7 @@ TEST_F(StreamerTest, StreamsALiveSourceUntilStoppedAndThenGoesBackToSetup) {
   EXPECT_TRUE(refused);
   EXPECT_EQ(dialogs.Messages(), QStringList({"Detenga el proceso antes de salir"}));
   EXPECT_GE(receiver.Packets(), 5);
-  EXPECT_EQ(Streamer::State().StreamRunning, 0);
+  EXPECT_FALSE(Streamer::State().StreamRunning);
   EXPECT_TRUE(window_->console->toPlainText().endsWith("\nEl proceso terminó"));
   EXPECT_FALSE(window_->stopButton->isEnabled());
   EXPECT_FALSE(window_->streamingPanel->isHidden());
@@ -480,7 +480,7 @@ TEST_F(StreamerTest, WithoutAWindowAStreamRunsToItsEndAndHandsBackHowItEnded) {
   EXPECT_TRUE(step.Shown.contains("-stream_loop 1 -re")) << step.Shown.toStdString();
   const Streamer::StreamEnd end = Streamer::RunStream(step, {});
   EXPECT_EQ(end.ExitCode, 0) << end.Output.toStdString();
-  EXPECT_EQ(Streamer::State().StreamRunning, 0);
+  EXPECT_FALSE(Streamer::State().StreamRunning);
   QElapsedTimer waited;
   waited.start();
   while (receiver.Packets() == 0 && waited.elapsed() < 10000) QApplication::processEvents();
@@ -530,7 +530,7 @@ TEST_F(StreamerTest, TheFileListStreamsEndlesslyAndItsListFolderGoesAtTheEnd) {
         When([&receiver] { return receiver.SinceFirst() > 2000; },
              [&streamedFor, &receiver, window] {
                streamedFor = receiver.SinceFirst();
-               EXPECT_EQ(Streamer::State().StreamRunning, 1);
+               EXPECT_TRUE(Streamer::State().StreamRunning);
                window->stopButton->click();
              });
         window->streamButton->click();
@@ -587,7 +587,7 @@ TEST_F(StreamerTest, ClosingTheProgramEndsTheStreamAndThePlayerWatchingIt) {
   EXPECT_EQ(children.size(), 2);
   EXPECT_TRUE(AllEnd(children));
   EXPECT_TRUE(dialogs.Messages().isEmpty());
-  EXPECT_EQ(Streamer::State().StreamRunning, 0);
+  EXPECT_FALSE(Streamer::State().StreamRunning);
   FfmpegTools::State().FfplayPath.clear();
 }
 

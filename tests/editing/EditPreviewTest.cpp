@@ -20,7 +20,7 @@ class EditPreviewTest : public EditingTest {
   int Run(const CommandLine::Command& command, QString& output) {
     int32_t exitCode = -1;
     EXPECT_EQ(ToolRunner::RunCaptured(CommandLine::Pipeline{command}, QString(), 0, 0, nullptr,
-                                      true, 0, output, -1, exitCode),
+                                      true, ConsoleText::Display::NoDisplay, output, -1, exitCode),
               ToolRunner::RunResult::Ran);
     return exitCode;
   }
@@ -151,8 +151,8 @@ TEST_F(EditPreviewTest, ACropRectangleBecomesWholePixelsOfTheFrame) {
 // The test file's facts as the window uses them, from ffprobe's report.
 TEST_F(EditPreviewTest, TheTestFilesFactsComeFromTheProbeAndUnreadableOnesStayZero) {
   MediaInfo info;
-  info.HasVideo = 1;
-  info.HasAudio = 1;
+  info.HasVideo = true;
+  info.HasAudio = true;
   info.Duration = "12.5";
   info.VideoSize = "720x576";
   info.AspectRatio = "16:9";
@@ -163,7 +163,7 @@ TEST_F(EditPreviewTest, TheTestFilesFactsComeFromTheProbeAndUnreadableOnesStayZe
     const char* duration;
     const char* size;
     const char* aspect;
-    uint8_t hasVideo;
+    bool hasVideo;
     EditPreview::TestFileFacts expected;
   } cases[] = {
       {"", "", "", 0, {0, 0, 0, 0, 0, 0}},
@@ -186,7 +186,7 @@ TEST_F(EditPreviewTest, TheTestFilesFactsComeFromTheProbeAndUnreadableOnesStayZe
       MakeClip("facts.mkv", {"testsrc=size=160x120:rate=10"}, {"-t", "2", "-c:v", "ffv1"});
   FfmpegTools::State().FfprobePath = "/usr/bin/ffprobe";
   const EditPreview::TestFileFacts probed = EditPreview::FactsOf(FfmpegProbe::ProbeMedia(clip));
-  EXPECT_EQ(probed.hasVideo, 1);
+  EXPECT_TRUE(probed.hasVideo);
   EXPECT_EQ(probed.width, 160);
   EXPECT_EQ(probed.height, 120);
   EXPECT_NEAR(probed.duration, 2, 0.2);
@@ -299,9 +299,9 @@ TEST_F(EditPreviewTest, TheEqualiserPreviewPipesRawMediaIntoThePlayer) {
                          "pipe:1"}));
   QString output;
   int32_t exitCode = -1;
-  ASSERT_EQ(
-      ToolRunner::RunCaptured(pipeline, QString(), 0, 0, nullptr, true, 0, output, -1, exitCode),
-      ToolRunner::RunResult::Ran);
+  ASSERT_EQ(ToolRunner::RunCaptured(pipeline, QString(), 0, 0, nullptr, true,
+                                    ConsoleText::Display::NoDisplay, output, -1, exitCode),
+            ToolRunner::RunResult::Ran);
   EXPECT_EQ(exitCode, 0) << output.toStdString();
   QFile fed(Folder() + "/tools/play-input.bin");
   ASSERT_TRUE(fed.open(QIODevice::ReadOnly));

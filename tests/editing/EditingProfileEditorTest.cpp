@@ -68,7 +68,7 @@ TEST_F(EditingProfileEditorTest, ADamagedFileIsReportedAndLeavesTheEditorAsItWas
   const QString bad = WriteFile("appfiles/editp/bad.qep", QByteArray(2, '\xff') + "xx");
   ScriptedDialogs dialogs;
   dialogs.ExpectMessage();
-  EditingProfileEditor::State().ScratchMode = 1;
+  EditingProfileEditor::State().ScratchMode = true;
   EditingProfileEditor::OpenProfile(bad);
   EXPECT_EQ(dialogs.Messages(), QStringList{"No se pudo leer el archivo " + bad});
   EXPECT_EQ(EditingProfileEditor::State().CurrentProfile.Volume, "80");
@@ -146,7 +146,7 @@ TEST_F(EditingProfileEditorTest, ClosingAChangedProfileAsksAndFollowsTheAnswer) 
 TEST_F(EditingProfileEditorTest, InScratchModeOpensAreChangesAndOtherSavesAreExports) {
   const QString other = WriteProfile("other", WithVolume("60"));
   EditingProfileEditor::OpenProfile(EditingProfileEditor::ScratchProfilePath());
-  EditingProfileEditor::State().ScratchMode = 1;
+  EditingProfileEditor::State().ScratchMode = true;
   EditingProfileEditor::OpenProfile(other);
   EXPECT_EQ(EditingProfileEditor::State().CurrentPath, EditingProfileEditor::ScratchProfilePath());
   EXPECT_EQ(EditingProfileEditor::State().CurrentProfile.Volume, "60");
@@ -214,7 +214,7 @@ TEST_F(EditingProfileEditorTest, EachProfilePutInPlaceIsAnnounced) {
   QObject::connect(&EditingProfileEditor::Events(),
                    &EditingProfileEditor::Notifier::ProfileReplaced, &listener,
                    [&] { ++announced; });
-  EditingProfileEditor::State().ScratchMode = 1;
+  EditingProfileEditor::State().ScratchMode = true;
   EditingProfileEditor::OpenProfile(WriteProfile("good", WithVolume("80")));
   EXPECT_EQ(announced, 1);
   const QString bad = WriteFile("appfiles/editp/bad.qep", QByteArray(2, '\xff') + "xx");

@@ -72,7 +72,7 @@ class EditingProfileWindowTest : public EditingTest {
     QObject::connect(timer.get(), &QTimer::timeout, [] {
       for (QWidget* top : QApplication::topLevelWidgets()) {
         if (top->objectName() == "Form18" && top->isVisible() &&
-            ToolRunner::GetState() == ToolRunner::Idle &&
+            ToolRunner::GetState() == ToolRunner::RunState::Idle &&
             QFile::exists(ProgramFolder::Path() + "/tools/play-args.txt")) {
           top->close();
         }
@@ -91,7 +91,7 @@ TEST_F(EditingProfileWindowTest, LoadingProbesTheFirstListedFileAndGrabsItsFirst
   EXPECT_EQ(w->testWidth, 160);
   EXPECT_EQ(w->testHeight, 120);
   EXPECT_FLOAT_EQ(w->testDuration, 2);
-  EXPECT_EQ(w->testHasAudio, 1);
+  EXPECT_TRUE(w->testHasAudio);
   EXPECT_TRUE(w->framePicture->HasPicture());
   EXPECT_TRUE(w->framePicture->isEnabled());
   EXPECT_TRUE(w->muteCheck->isChecked());
@@ -395,7 +395,7 @@ TEST_F(EditingProfileWindowTest, TheExplorerHandsTheMarkedRangeToTheTrimBoxes) {
   w->operationList->setCurrentRow(0);
   w->OpenExplorer();
   EXPECT_TRUE(w->explorerPanel->isVisibleTo(w));
-  EXPECT_EQ(w->subPanelOpen, 1);
+  EXPECT_TRUE(w->subPanelOpen);
   EXPECT_FALSE(w->fileMenu->isEnabled());
   w->positionMarker->Left = 0.75 - 2;
   w->MarkFirstPosition();
@@ -408,7 +408,7 @@ TEST_F(EditingProfileWindowTest, TheExplorerHandsTheMarkedRangeToTheTrimBoxes) {
   EXPECT_EQ(EditingProfileEditor::State().CurrentProfile.EndPos, "45");
   EXPECT_EQ(EditingProfileEditor::State().CurrentProfile.EndMode, 1);
   EXPECT_FALSE(w->explorerPanel->isVisibleTo(w));
-  EXPECT_EQ(w->subPanelOpen, 0);
+  EXPECT_FALSE(w->subPanelOpen);
   EXPECT_FLOAT_EQ(w->rangeStart, 0.25f);
 
   // Only the first mark set: the end box empties.
@@ -509,7 +509,7 @@ TEST_F(EditingProfileWindowTest, ATestFileChosenWhileAnotherToolRunsLeavesTheLoa
   EXPECT_EQ(w->testFile, video);
   EXPECT_EQ(w->testFileBox->text(), video);
   EXPECT_EQ(w->testFileCombo->currentText(), video);
-  EXPECT_EQ(w->testHasVideo, 1);
+  EXPECT_TRUE(w->testHasVideo);
   EXPECT_FLOAT_EQ(w->testDuration, 2);
   EXPECT_TRUE(w->framePicture->isEnabled());
   EXPECT_TRUE(dialogs.Messages().isEmpty()) << dialogs.Messages().join('|').toStdString();
@@ -524,7 +524,7 @@ TEST_F(EditingProfileWindowTest, TheEditorAskedForWhileAnotherToolRunsSaysSoAndS
   dialogs.ExpectMessage();
   bool opened = true;
   ASSERT_TRUE(WhileAnotherToolRuns([&] {
-    EditingProfileWindow::ShowEditor("", 0);
+    EditingProfileWindow::ShowEditor("", false);
     opened = EditingProfileWindow::Instance() != nullptr;
   }));
   EXPECT_EQ(dialogs.Messages(),
@@ -627,7 +627,7 @@ TEST_F(EditingProfileWindowTest, TheTestFilesButtonWaitsWhileAPanelIsOpen) {
   w->chooseTestFileButton->click();
   EXPECT_FALSE(w->testFileChooser->isVisibleTo(w));
   EXPECT_FALSE(w->optionsMenu->isEnabled());
-  EXPECT_EQ(w->subPanelOpen, 1);
+  EXPECT_TRUE(w->subPanelOpen);
   w->CancelExplorer();
   EXPECT_TRUE(w->chooseTestFileButton->isEnabled());
 
@@ -654,7 +654,7 @@ TEST_F(EditingProfileWindowTest, BorderDetectionPressedAgainWhileItRunsSaysNothi
   FfmpegTools::State().FfmpegPath = WriteWaitingTool("tools/ffmpeg", go, "exec ffmpeg \"$@\"\n");
 
   ScriptedDialogs dialogs;
-  WhenReady pressedAgain([] { return ToolRunner::GetState() != ToolRunner::Idle; },
+  WhenReady pressedAgain([] { return ToolRunner::GetState() != ToolRunner::RunState::Idle; },
                          [&] {
                            w->DetectBorders();
                            QFile(go).open(QIODevice::WriteOnly);
@@ -691,7 +691,7 @@ TEST_F(EditingProfileWindowTest, PlayPressedWhileAFrameIsTakenOpensNoPlayer) {
         playerShown = true;
         PlayerWindow::Instance()->hide();
       });
-  WhenReady pressedPlay([] { return ToolRunner::GetState() != ToolRunner::Idle; },
+  WhenReady pressedPlay([] { return ToolRunner::GetState() != ToolRunner::RunState::Idle; },
                         [&] {
                           w->PlayExplored();
                           QFile(go).open(QIODevice::WriteOnly);
@@ -699,7 +699,7 @@ TEST_F(EditingProfileWindowTest, PlayPressedWhileAFrameIsTakenOpensNoPlayer) {
   w->OnTimeLineClicked(0.5);
   ASSERT_TRUE(pressedPlay.Done());
   EXPECT_FALSE(playerShown);
-  EXPECT_EQ(ToolRunner::GetState(), ToolRunner::Idle);
+  EXPECT_EQ(ToolRunner::GetState(), ToolRunner::RunState::Idle);
   EXPECT_TRUE(w->framePicture->isEnabled());
   w->CancelExplorer();
 }
@@ -740,7 +740,7 @@ TEST_F(EditingProfileWindowTest, ACloseRequestClosesAnOpenPanelFirst) {
   w->waitPanel->show();
   EXPECT_FALSE(w->close());
   w->waitPanel->hide();
-  ToolRunner::State().ConsoleState = ToolRunner::Running;  // a frame grab under way
+  ToolRunner::State().ConsoleState = ToolRunner::RunState::Running;  // a frame grab under way
   EXPECT_FALSE(w->close());
   ToolRunner::Reset();
   EXPECT_TRUE(w->close());
@@ -774,17 +774,17 @@ TEST_F(EditingProfileWindowTest, ScratchModeAcceptWritesTheScratchProfile) {
     ASSERT_TRUE(w);
     EXPECT_TRUE(w->scratchButtonStrip->isVisibleTo(w));
     EXPECT_FALSE(w->openAction->isVisible());
-    EXPECT_EQ(EditingProfileEditor::State().ScratchMode, 1);
+    EXPECT_TRUE(EditingProfileEditor::State().ScratchMode);
     EXPECT_EQ(EditingProfileEditor::State().CurrentProfile.Equalizer[0], "31");
     w->volumePercent->setText("90");
     w->acceptButton->click();
   });
-  EditingProfileWindow::ShowEditor("*", 1);
+  EditingProfileWindow::ShowEditor("*", true);
   EditProfileRec written;
   ASSERT_EQ(RecordFile::Read(EditingProfileEditor::ScratchProfilePath(), written),
             RecordFile::Result::Ok);
   EXPECT_EQ(written.Volume, "90");
-  EXPECT_EQ(EditingProfileEditor::State().ScratchMode, 0);
+  EXPECT_FALSE(EditingProfileEditor::State().ScratchMode);
   EXPECT_TRUE(EditingProfileEditor::State().CurrentPath.isEmpty());
   EXPECT_FALSE(EditingProfileWindow::Instance());
 }
@@ -798,7 +798,7 @@ TEST_F(EditingProfileWindowTest, ScratchModeCloseAsksWithoutAName) {
     EXPECT_FALSE(w->close());
     EXPECT_TRUE(w->close());
   });
-  EditingProfileWindow::ShowEditor("*", 1);
+  EditingProfileWindow::ShowEditor("*", true);
   EXPECT_EQ(dialogs.Messages(), QStringList(2, "El archivo ha cambiado, ¿guardar cambios?"));
   EditProfileRec written;
   ASSERT_EQ(RecordFile::Read(EditingProfileEditor::ScratchProfilePath(), written),
@@ -817,7 +817,7 @@ TEST_F(EditingProfileWindowTest, WithoutANameTheWindowShowsTheProfileHeldByTheEd
     EXPECT_FALSE(w->scratchButtonStrip->isVisible());
     EXPECT_TRUE(w->close());
   });
-  EditingProfileWindow::ShowEditor(QString(), 0);
+  EditingProfileWindow::ShowEditor(QString(), false);
   EXPECT_FALSE(EditingProfileWindow::Instance());
   EXPECT_TRUE(EditingProfileEditor::State().CurrentProfile.Volume.isEmpty());
 }
@@ -828,7 +828,7 @@ TEST_F(EditingProfileWindowTest, TheTestFileComesFromTheListOrFromTheOpenDialog)
   Session::State().FileList = {video, audio};
   EditingProfileWindow* w = Open();
   w->OpenTestFileChooser();
-  EXPECT_EQ(w->subPanelOpen, 1);
+  EXPECT_TRUE(w->subPanelOpen);
   EXPECT_FALSE(w->acceptButton->isEnabled());
   w->testFileCombo->setCurrentIndex(1);
   emit w->testFileCombo->activated(1);
@@ -844,7 +844,7 @@ TEST_F(EditingProfileWindowTest, TheTestFileComesFromTheListOrFromTheOpenDialog)
   EXPECT_FALSE(w->waitPanel->isVisible());
   EXPECT_TRUE(w->testFileChooser->isVisibleTo(w));
   w->CloseTestFileChooser();
-  EXPECT_EQ(w->subPanelOpen, 0);
+  EXPECT_FALSE(w->subPanelOpen);
   EXPECT_TRUE(w->optionsMenu->isEnabled());
 
   // "Ir a" with a time the parser refuses plays nothing.
@@ -870,7 +870,7 @@ TEST_F(EditingProfileWindowTest, InScratchModeLoadingAProfileAndCancellingLeaves
     EXPECT_TRUE(EditingProfileEditor::IsDirty());
     w->cancelButton->click();
   });
-  EditingProfileWindow::ShowEditor("*", 1);
+  EditingProfileWindow::ShowEditor("*", true);
   EXPECT_FALSE(QFile::exists(EditingProfileEditor::ScratchProfilePath()));
   EXPECT_FALSE(EditingProfileWindow::Instance());
 }

@@ -21,9 +21,9 @@ TEST_F(EditingWindowFocusTest, EachWindowOpensWithTheFocusOnItsFirstInput) {
     std::function<QWidget*()> shown;
     const char* first;
   } windows[] = {
-      {"editing profile", [] { EditingProfileWindow::ShowEditor(QString(), 0); },
+      {"editing profile", [] { EditingProfileWindow::ShowEditor(QString(), false); },
        [] { return static_cast<QWidget*>(EditingProfileWindow::Instance()); }, "List1"},
-      {"editing profile with its buttons", [] { EditingProfileWindow::ShowEditor("*", 1); },
+      {"editing profile with its buttons", [] { EditingProfileWindow::ShowEditor("*", true); },
        [] { return static_cast<QWidget*>(EditingProfileWindow::Instance()); }, "List1"},
       {"filter editor", [] { FilterEditorWindow::ShowEditor(QString()); },
        [] { return static_cast<QWidget*>(FilterEditorWindow::Instance()); }, "Combo1"},

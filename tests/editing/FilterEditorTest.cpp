@@ -240,7 +240,7 @@ TEST_F(FilterEditorTest, WhileAnotherToolRunsTheHelpSaysSoAndATestTellsItNeverRa
   EXPECT_FALSE(viewerShown);
   EXPECT_EQ(result, ToolRunner::RunResult::Busy);
   EXPECT_TRUE(shown.isEmpty());
-  EXPECT_EQ(FilterEditor::State().TestRunning, 0);
+  EXPECT_FALSE(FilterEditor::State().TestRunning);
   EXPECT_EQ(FilterEditor::RunTest(settings, nullptr), ToolRunner::RunResult::Ran);
 }
 
@@ -299,7 +299,7 @@ TEST_F(FilterEditorTest, ClosingTheProgramEndsThePlayTest) {
   w->testButton->click();
   EXPECT_FALSE(tools.isEmpty());
   EXPECT_TRUE(AllEnd(tools));
-  EXPECT_EQ(FilterEditor::State().TestRunning, 0);
+  EXPECT_FALSE(FilterEditor::State().TestRunning);
   EXPECT_EQ(w->runPanel->title(), "Finalizado");
 }
 

@@ -264,7 +264,7 @@ TEST_F(CodecEditorWindowTest, TheFileManagersEditOpensTheEditorOnThatFile) {
     CodecEditorWindow::Instance()->close();
     AnswerManager("");
   });
-  DataFolderManager::ShowFileManager(Codecs, "qca", DataFolderManager::Administer, true);
+  DataFolderManager::ShowFileManager(Codecs, "qca", DataFolderManager::Mode::Administer, true);
   EXPECT_EQ(shownPath, Codecs + "/lame.qca");
 }
 

@@ -22,7 +22,7 @@ namespace codec_test {
 struct ManagerCall {
   QString Folder;
   QString Extension;
-  uint8_t Mode = 0;
+  DataFolderManager::Mode Mode = DataFolderManager::Mode::Administer;
 };
 
 // Answers the next file manager: types name and accepts, or cancels when

@@ -155,7 +155,7 @@ TEST_F(ExternalCodecEditorTest, SaveWithoutAPathAsksTheFileManagerForANameOfTheT
   EXPECT_FALSE(ExternalCodecEditor::SaveCodec(""));
   EXPECT_EQ(call.Folder, Codecs);
   EXPECT_EQ(call.Extension, "qca");
-  EXPECT_EQ(call.Mode, DataFolderManager::SaveAs);
+  EXPECT_EQ(call.Mode, DataFolderManager::Mode::SaveAs);
   EXPECT_TRUE(ExternalCodecEditor::IsDirty()) << "cancelled: nothing written";
   EXPECT_FALSE(QDir(Codecs).exists());
 
@@ -237,7 +237,7 @@ TEST_F(ExternalCodecEditorTest,
   AnswerManager("", &call);
   ExternalCodecEditor::OpenCodec(0, "");
   EXPECT_EQ(call.Extension, "qca");
-  EXPECT_EQ(call.Mode, DataFolderManager::Open);
+  EXPECT_EQ(call.Mode, DataFolderManager::Mode::Open);
   EXPECT_EQ(ExternalCodecEditor::State().CurrentPath, "");
 
   AnswerManager("lame");

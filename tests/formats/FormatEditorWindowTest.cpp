@@ -388,7 +388,7 @@ TEST_F(FormatEditorWindowTest, ScratchLoadTakesAnotherProfilesValuesAsChanges) {
   FormatEditorWindow& window = Open();
   window.ShowButtonStrip(true);
   FormatEditor::State().CurrentFormatFile = FormatEditor::ScratchProfilePath();
-  FormatEditor::State().TempFormatMode = 1;
+  FormatEditor::State().TempFormatMode = true;
   {
     FileManagerAnswer answer("otro");
     window.loadButton->click();
@@ -449,7 +449,7 @@ TEST_F(ShowEditorTest, ScratchModeOpensEmptyAndAcceptWritesTheScratchFile) {
   QTimer poll;
   QObject::connect(&poll, &QTimer::timeout, [&] {
     FormatEditorWindow* window = FormatEditorWindow::Instance();
-    if (checked || !window || FormatEditor::State().TempFormatMode != 1) return;
+    if (checked || !window || !FormatEditor::State().TempFormatMode) return;
     checked = true;
     EXPECT_FALSE(shownBefore.isVisible());
     EXPECT_TRUE(window->buttonStrip->isVisible());
@@ -464,12 +464,12 @@ TEST_F(ShowEditorTest, ScratchModeOpensEmptyAndAcceptWritesTheScratchFile) {
     window->acceptButton->click();
   });
   poll.start(20);
-  FormatEditorWindow::ShowEditor("*", 1);
+  FormatEditorWindow::ShowEditor("*", true);
   EXPECT_TRUE(checked);
   EXPECT_EQ(FormatEditorWindow::Instance(), nullptr);
   EXPECT_TRUE(shownBefore.isVisible());
   EXPECT_FALSE(hiddenBefore.isVisible());
-  EXPECT_EQ(FormatEditor::State().TempFormatMode, 0);
+  EXPECT_FALSE(FormatEditor::State().TempFormatMode);
   EXPECT_EQ(FormatEditor::State().CurrentFormatFile, "");
   FormatProfile written;
   ASSERT_EQ(RecordFile::Read(FormatEditor::ScratchProfilePath(), written), RecordFile::Result::Ok);
@@ -499,7 +499,7 @@ TEST_F(ShowEditorTest, AnEditorAskedForWhileAnotherToolRunsNeedsTheRunnerOnlyFor
         });
     ScriptedDialogs dialogs;
     if (stale) dialogs.ExpectMessage();
-    ASSERT_TRUE(WhileAnotherToolRuns([&] { FormatEditorWindow::ShowEditor("", 0); }));
+    ASSERT_TRUE(WhileAnotherToolRuns([&] { FormatEditorWindow::ShowEditor("", false); }));
     EXPECT_EQ(opened, !stale);
     EXPECT_EQ(dialogs.Messages(), stale ? QStringList{kAnotherToolRuns} : QStringList());
     EXPECT_EQ(FormatEditor::State().FfmpegListsStale, stale);
@@ -528,7 +528,7 @@ TEST_F(ShowEditorTest, StaleListsAreRebuiltBeforeTheNamedProfileLoads) {
     window->exitAction->trigger();
   });
   poll.start(20);
-  FormatEditorWindow::ShowEditor("perfil", 0);
+  FormatEditorWindow::ShowEditor("perfil", false);
   EXPECT_TRUE(entries.contains("libmp3lame") || entries.contains("mp2"));
   EXPECT_EQ(value, "aac");
   EXPECT_EQ(FormatEditor::State().CurrentFormatFile, "");

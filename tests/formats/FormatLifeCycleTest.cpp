@@ -363,7 +363,7 @@ TEST_F(FormatLifeCycle, ScratchModeLoadsValuesAsChangesAndSavesAsWithoutSwitchin
   ASSERT_TRUE(FormatEditor::SaveFormat(named));
 
   FormatEditor::ResetEditState();
-  FormatEditor::State().TempFormatMode = 1;
+  FormatEditor::State().TempFormatMode = true;
   FormatEditor::State().CurrentFormatFile = FormatEditor::ScratchProfilePath();
   Load(named);
   EXPECT_EQ(FormatEditor::State().CurrentFormat, FullProfile());

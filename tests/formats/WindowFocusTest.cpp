@@ -48,9 +48,9 @@ TEST_F(WindowFocusTest, EachWindowOpensWithTheFocusOnItsFirstInput) {
     std::function<void()> open;  // returns once the window has closed
   } cases[] = {
       {"the format editor", "Combo6", [] { return FormatEditorWindow::Instance(); },
-       [] { FormatEditorWindow::ShowEditor("", 0); }},
+       [] { FormatEditorWindow::ShowEditor("", false); }},
       {"the format editor on <Manual>", "Combo6", [] { return FormatEditorWindow::Instance(); },
-       [] { FormatEditorWindow::ShowEditor("*", 1); }},
+       [] { FormatEditorWindow::ShowEditor("*", true); }},
       {"the codec editor", "Command9", [] { return CodecEditorWindow::Instance(); },
        [] { CodecEditorWindow::ShowEditor("", 0); }},
       {"the codec editor on a file", "Command9", [] { return CodecEditorWindow::Instance(); },

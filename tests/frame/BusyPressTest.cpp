@@ -64,14 +64,14 @@ class BusyPressTest : public TestEnv {
       pressed = FileManagerWindow::Instance();
       pressed->fileList->setCurrentRow(1);
       press(pressed);
-      stayed = pressed->isVisible() && DataFolderManager::State().FmEditRequested == 0;
+      stayed = pressed->isVisible() && !DataFolderManager::State().FmEditRequested;
       if (stayed) pressed->cancelButton->click();
     });
     // A manager that comes back after its editor is sent away, so that a failure ends.
     WhenReady back([&] { return first.Done() && !pressed && ManagerShown(); },
                    [] { FileManagerWindow::Instance()->cancelButton->click(); });
     DataFolderManager::ShowFileManager(ProgramFolder::AppFiles("formats"), "qfm",
-                                       DataFolderManager::Administer, true);
+                                       DataFolderManager::Mode::Administer, true);
     return stayed;
   }
 
@@ -137,13 +137,13 @@ TEST_F(BusyPressTest, NoPressShowsAnEmptyResultOrStopsTheToolThatRuns) {
     ScriptedDialogs dialogs;
     for (int i = 0; i < c.messages; ++i) dialogs.ExpectMessage();
     bool rightAfter = false;
-    uint8_t stateAfter = ToolRunner::Idle;
+    ToolRunner::RunState stateAfter = ToolRunner::RunState::Idle;
     ASSERT_TRUE(WhileAnotherToolRuns([&] {
       rightAfter = c.act();
       stateAfter = ToolRunner::GetState();
     }));
     EXPECT_TRUE(rightAfter);
-    EXPECT_EQ(stateAfter, ToolRunner::Running) << "the tool that runs goes on";
+    EXPECT_EQ(stateAfter, ToolRunner::RunState::Running) << "the tool that runs goes on";
     EXPECT_EQ(dialogs.Messages(), QStringList(c.messages, kAnotherToolRunning));
     EXPECT_TRUE(g_edited.isEmpty()) << g_edited.join(',').toStdString();
   }

@@ -6,6 +6,7 @@
 namespace {
 
 using namespace ConsoleText;
+using enum ConsoleText::Display;
 
 TEST(ConsoleText, CleanOutputMakesEveryLineEndOneCrLf) {
   struct Case {
@@ -60,7 +61,8 @@ TEST(ConsoleText, ChunkUpdatesTheBoxByDisplayMode) {
       {"a\r\nb", 3, true, {A::Replace, "ab"}},
   };
   for (const Case& c : cases)
-    EXPECT_EQ(UpdateForChunk(c.chunk, c.mode, c.singleLine), c.expected) << c.chunk.toStdString();
+    EXPECT_EQ(UpdateForChunk(c.chunk, static_cast<Display>(c.mode), c.singleLine), c.expected)
+        << c.chunk.toStdString();
 }
 
 // A one-line box shows the newest line of what replaces its text, whole, and

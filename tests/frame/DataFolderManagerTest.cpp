@@ -27,7 +27,9 @@ namespace {
 
 using Dialogs::Kind;
 
-bool ManagerShown() { return FileManagerWindow::Instance() && FileManagerWindow::Instance()->isVisible(); }
+bool ManagerShown() {
+  return FileManagerWindow::Instance() && FileManagerWindow::Instance()->isVisible();
+}
 
 class DataFolderManagerTest : public TestEnv {
  protected:
@@ -63,13 +65,13 @@ TEST_F(DataFolderManagerTest, TheListShowsTheSpecialEntryThenTheFilesOfTheExtens
   Put("formats/d.qfl");
   Put("filters/f.qfl");
 
-  DataFolderManager::Prepare(Formats, "qfm", DataFolderManager::Open);
+  DataFolderManager::Prepare(Formats, "qfm", DataFolderManager::Mode::Open);
   EXPECT_EQ(DataFolderManager::ListEntries(), (QStringList{"<Manual>", "a", "b"}));
   EXPECT_TRUE(DataFolderManager::IsSpecialEntry("<manual>"));
   EXPECT_EQ(DataFolderManager::EntryPath("<MANUAL>"), Formats + "/.qfm");
   EXPECT_EQ(DataFolderManager::EntryPath("a"), Formats + "/a.qfm");
 
-  DataFolderManager::Prepare(Filters, "qfl", DataFolderManager::Open);
+  DataFolderManager::Prepare(Filters, "qfl", DataFolderManager::Mode::Open);
   EXPECT_EQ(DataFolderManager::ListEntries(), QStringList{"f"});
   EXPECT_FALSE(DataFolderManager::IsSpecialEntry("<Manual>"));
   EXPECT_EQ(DataFolderManager::EntryPath("<Manual>"), Filters + "/<Manual>.qfl");
@@ -79,7 +81,7 @@ TEST_F(DataFolderManagerTest, NamesAreSortedAsPeopleReadThem) {
   for (const char* name : {"alpha (2)", "a10", "Beta", "alpha", "a2", "beta 1", "Alpha (10)"}) {
     Put(QString("formats/%1.qfm").arg(name));
   }
-  DataFolderManager::Prepare(Formats, "qfm", DataFolderManager::Open);
+  DataFolderManager::Prepare(Formats, "qfm", DataFolderManager::Mode::Open);
   EXPECT_EQ(
       DataFolderManager::ListEntries(),
       (QStringList{"<Manual>", "a2", "a10", "alpha", "alpha (2)", "Alpha (10)", "Beta", "beta 1"}));
@@ -100,7 +102,7 @@ TEST_F(DataFolderManagerTest, NewWritesAnEmptyRecordOfTheExtensionsKind) {
   };
   for (const Case& c : cases) {
     const QString folder = ProgramFolder::AppFiles(c.folder);  // not there yet: made on the way
-    DataFolderManager::Prepare(folder, c.extension, DataFolderManager::Administer);
+    DataFolderManager::Prepare(folder, c.extension, DataFolderManager::Mode::Administer);
     ScriptedDialogs dialogs;
     dialogs.Expect(Kind::Input, QString("new one"));
     EXPECT_TRUE(DataFolderManager::NewFile(QString())) << c.extension;
@@ -117,7 +119,7 @@ TEST_F(DataFolderManagerTest, NewWritesAnEmptyRecordOfTheExtensionsKind) {
 TEST_F(DataFolderManagerTest, NewProposesAFreeNameFromTheSelectionAndRefusesAnExistingOne) {
   Put("formats/a.qfm", "keep");
   Put("formats/a (2).qfm", "keep too");
-  DataFolderManager::Prepare(Formats, "qfm", DataFolderManager::Administer);
+  DataFolderManager::Prepare(Formats, "qfm", DataFolderManager::Mode::Administer);
   ScriptedDialogs dialogs;
   dialogs
       .Expect(Kind::Input, QString())     // cancelled
@@ -139,7 +141,7 @@ TEST_F(DataFolderManagerTest, NewProposesAFreeNameFromTheSelectionAndRefusesAnEx
 TEST_F(DataFolderManagerTest, NewSaysSoWhenTheFolderCannotBeMade) {
   Put("formats", "a file where the folder should be");
   const QString folder = Formats + "/inner";
-  DataFolderManager::Prepare(folder, "qfm", DataFolderManager::Administer);
+  DataFolderManager::Prepare(folder, "qfm", DataFolderManager::Mode::Administer);
   ScriptedDialogs dialogs;
   dialogs.Expect(Kind::Input, QString("x")).ExpectMessage();
   EXPECT_FALSE(DataFolderManager::NewFile(QString()));
@@ -149,7 +151,7 @@ TEST_F(DataFolderManagerTest, NewSaysSoWhenTheFolderCannotBeMade) {
 TEST_F(DataFolderManagerTest, RenameKeepsTheExtensionAndRefusesWhatItCannotDo) {
   Put("formats/a.qfm", "a");
   Put("formats/b.qfm", "b");
-  DataFolderManager::Prepare(Formats, "qfm", DataFolderManager::Administer);
+  DataFolderManager::Prepare(Formats, "qfm", DataFolderManager::Mode::Administer);
   {
     ScriptedDialogs none;  // no selection, the special entry: nothing asked
     EXPECT_FALSE(DataFolderManager::RenameFile(QString()));
@@ -173,7 +175,7 @@ TEST_F(DataFolderManagerTest, RenameKeepsTheExtensionAndRefusesWhatItCannotDo) {
 
 TEST_F(DataFolderManagerTest, CopyProposesTheNextFreeNameAndCopiesTheManualProfile) {
   Put("formats/a.qfm", "a");
-  DataFolderManager::Prepare(Formats, "qfm", DataFolderManager::Administer);
+  DataFolderManager::Prepare(Formats, "qfm", DataFolderManager::Mode::Administer);
   ScriptedDialogs dialogs;
   dialogs.Expect(Kind::Input, QString("a (2)"))
       .Expect(Kind::Input, QString("from manual"))  // no nameless file: an empty record
@@ -208,7 +210,7 @@ TEST_F(DataFolderManagerTest, ANameHeldByAFolderOrALinkIsTaken) {
   Put("formats/a.qfm", "a");
   ASSERT_TRUE(QDir().mkpath(Formats + "/inside.qfm"));
   ASSERT_TRUE(QFile::link(Folder() + "/elsewhere.qfm", Formats + "/dangling.qfm"));
-  DataFolderManager::Prepare(Formats, "qfm", DataFolderManager::Administer);
+  DataFolderManager::Prepare(Formats, "qfm", DataFolderManager::Mode::Administer);
   for (const QString name : {"inside", "dangling"}) {
     ScriptedDialogs dialogs;
     dialogs.Expect(Kind::Input, name).ExpectMessage();
@@ -228,7 +230,7 @@ TEST_F(DataFolderManagerTest, ANameHeldByAFolderOrALinkIsTaken) {
 TEST_F(DataFolderManagerTest, DeleteSendsTheFileToTheTrashAfterTheQuestion) {
   Put("formats/a.qfm", "a");
   Put("formats/.qfm", "manual");
-  DataFolderManager::Prepare(Formats, "qfm", DataFolderManager::Administer);
+  DataFolderManager::Prepare(Formats, "qfm", DataFolderManager::Mode::Administer);
   {
     ScriptedDialogs none;
     EXPECT_FALSE(DataFolderManager::DeleteFile("<Manual>"));
@@ -251,7 +253,7 @@ TEST_F(DataFolderManagerTest, DeleteWorksForAUserWithoutADataFolder) {
   const QString data = Folder() + "/kiosk/.local/share";
   qputenv("XDG_DATA_HOME", data.toUtf8());
   Put("formats/a.qfm", "a");
-  DataFolderManager::Prepare(Formats, "qfm", DataFolderManager::Administer);
+  DataFolderManager::Prepare(Formats, "qfm", DataFolderManager::Mode::Administer);
   ScriptedDialogs dialogs;
   dialogs.Expect(Kind::Message, 6);
   EXPECT_TRUE(DataFolderManager::DeleteFile("a"));
@@ -270,9 +272,11 @@ TEST_F(DataFolderManagerTest, ADeleteThatFailsSaysSoAndKeepsTheFile) {
     QString language;
     QStringList messages;
   } cases[] = {
-      {trash, "<Spanish>",
+      {trash,
+       "<Spanish>",
        {"¿Desea enviar \"a.qfm\" a la papelera?", "No pudo eliminarse el archivo "}},
-      {trash + "/info", "<English>",
+      {trash + "/info",
+       "<English>",
        {"Do you want to send \"a.qfm\" to the trash?", "The file could not be deleted "}},
   };
   for (const auto& c : cases) {
@@ -284,7 +288,7 @@ TEST_F(DataFolderManagerTest, ADeleteThatFailsSaysSoAndKeepsTheFile) {
     blocker.close();
     Lang::LoadLanguage(c.language);
     Put("formats/a.qfm", "a");
-    DataFolderManager::Prepare(Formats, "qfm", DataFolderManager::Administer);
+    DataFolderManager::Prepare(Formats, "qfm", DataFolderManager::Mode::Administer);
     ScriptedDialogs dialogs;
     dialogs.Expect(Kind::Message, 6).ExpectMessage();
     {
@@ -299,29 +303,32 @@ TEST_F(DataFolderManagerTest, ADeleteThatFailsSaysSoAndKeepsTheFile) {
 TEST_F(DataFolderManagerTest, AcceptChecksByMode) {
   Put("formats/a.qfm");
   struct Case {
-    uint8_t mode;
+    DataFolderManager::Mode mode;
     QString text;
     int answer;              // to the one message box; 0 = none expected
     QString expectedResult;  // "" = the manager stays open
     QString message;
   } cases[] = {
-      {DataFolderManager::Open, "a", 0, Formats + "/a.qfm", ""},
-      {DataFolderManager::Open, "gone", 1, "", "No se encuentra el archivo "},
-      {DataFolderManager::Open, "", 1, "", "No se encuentra el archivo "},  // nothing chosen
-      {DataFolderManager::Open, "<Manual>", 0, Formats + "/.qfm", ""},  // even with no such file
-      {DataFolderManager::SaveAs, "", 0, "", ""},                       // a beep only
-      {DataFolderManager::SaveAs, "a?b", 1, "", "a?b no es un nombre de archivo válido"},
-      {DataFolderManager::SaveAs, "new", 0, Formats + "/new.qfm", ""},
-      {DataFolderManager::SaveAs, "a", 7, "", "Ya existe un archivo con ese nombre, ¿reemplazar?"},
-      {DataFolderManager::SaveAs, "a", 2, "", "Ya existe un archivo con ese nombre, ¿reemplazar?"},
-      {DataFolderManager::SaveAs, "a", 6, Formats + "/a.qfm",
+      {DataFolderManager::Mode::Open, "a", 0, Formats + "/a.qfm", ""},
+      {DataFolderManager::Mode::Open, "gone", 1, "", "No se encuentra el archivo "},
+      {DataFolderManager::Mode::Open, "", 1, "", "No se encuentra el archivo "},  // nothing chosen
+      {DataFolderManager::Mode::Open, "<Manual>", 0, Formats + "/.qfm",
+       ""},                                              // even with no such file
+      {DataFolderManager::Mode::SaveAs, "", 0, "", ""},  // a beep only
+      {DataFolderManager::Mode::SaveAs, "a?b", 1, "", "a?b no es un nombre de archivo válido"},
+      {DataFolderManager::Mode::SaveAs, "new", 0, Formats + "/new.qfm", ""},
+      {DataFolderManager::Mode::SaveAs, "a", 7, "",
        "Ya existe un archivo con ese nombre, ¿reemplazar?"},
-      {DataFolderManager::SaveAs, "<manual>", 0, Formats + "/.qfm", ""},
-      {DataFolderManager::SaveAsNoQuestion, "a", 0, Formats + "/a.qfm", ""},
-      {DataFolderManager::Administer, "", 0, Formats + "/.qfm", ""},
+      {DataFolderManager::Mode::SaveAs, "a", 2, "",
+       "Ya existe un archivo con ese nombre, ¿reemplazar?"},
+      {DataFolderManager::Mode::SaveAs, "a", 6, Formats + "/a.qfm",
+       "Ya existe un archivo con ese nombre, ¿reemplazar?"},
+      {DataFolderManager::Mode::SaveAs, "<manual>", 0, Formats + "/.qfm", ""},
+      {DataFolderManager::Mode::SaveAsNoQuestion, "a", 0, Formats + "/a.qfm", ""},
+      {DataFolderManager::Mode::Administer, "", 0, Formats + "/.qfm", ""},
   };
   for (const Case& c : cases) {
-    const std::string what = std::to_string(c.mode) + " " + c.text.toStdString();
+    const std::string what = std::to_string(int(c.mode)) + " " + c.text.toStdString();
     DataFolderManager::Prepare(Formats, "qfm", c.mode);
     ScriptedDialogs dialogs;
     if (c.answer) dialogs.ExpectMessage(c.answer);
@@ -330,7 +337,7 @@ TEST_F(DataFolderManagerTest, AcceptChecksByMode) {
         << what;
     // Only an empty name to save as is refused without a message.
     EXPECT_EQ(result == DataFolderManager::Acceptance::NameMissing,
-              c.mode == DataFolderManager::SaveAs && c.text.isEmpty())
+              c.mode == DataFolderManager::Mode::SaveAs && c.text.isEmpty())
         << what;
     EXPECT_EQ(DataFolderManager::State().FmResult, c.expectedResult) << what;
     EXPECT_EQ(dialogs.Messages().join(""), c.message) << what;
@@ -347,7 +354,8 @@ TEST_F(DataFolderManagerTest, OpeningAnEmptyFolderSaysSoAndShowsNothing) {
     FileManagerWindow::Instance()->close();
   });
   guard.start(5);
-  EXPECT_EQ(DataFolderManager::ShowFileManager(Filters, "qfl", DataFolderManager::Open, true), "");
+  EXPECT_EQ(DataFolderManager::ShowFileManager(Filters, "qfl", DataFolderManager::Mode::Open, true),
+            "");
   EXPECT_EQ(dialogs.Messages(), QStringList{"No se encontraron archivos en el directorio "});
 }
 
@@ -371,7 +379,7 @@ TEST_F(DataFolderManagerTest, OpenHidesTheOtherWindowsAndReturnsThePickedFile) {
     EXPECT_EQ(window->nameEdit->text(), "b");
     window->acceptButton->click();
   });
-  EXPECT_EQ(DataFolderManager::ShowFileManager(Formats, "qfm", DataFolderManager::Open, true),
+  EXPECT_EQ(DataFolderManager::ShowFileManager(Formats, "qfm", DataFolderManager::Mode::Open, true),
             Formats + "/b.qfm");
   EXPECT_TRUE(mainHidden);
   EXPECT_TRUE(main.isVisible());
@@ -386,19 +394,21 @@ TEST_F(DataFolderManagerTest, ADoubleClickAcceptsAndCancelGivesNothing) {
     window->fileList->setCurrentRow(1);
     emit window->fileList->itemDoubleClicked(window->fileList->item(1));
   });
-  EXPECT_EQ(DataFolderManager::ShowFileManager(Formats, "qfm", DataFolderManager::Open, true),
+  EXPECT_EQ(DataFolderManager::ShowFileManager(Formats, "qfm", DataFolderManager::Mode::Open, true),
             Formats + "/a.qfm");
 
   When(ManagerShown, [] {
     FileManagerWindow::Instance()->nameEdit->setText("typed");
     FileManagerWindow::Instance()->cancelButton->click();
   });
-  EXPECT_EQ(DataFolderManager::ShowFileManager(Formats, "qfm", DataFolderManager::SaveAs, true),
-            "");
+  EXPECT_EQ(
+      DataFolderManager::ShowFileManager(Formats, "qfm", DataFolderManager::Mode::SaveAs, true),
+      "");
 
   When(ManagerShown, [] { FileManagerWindow::Instance()->close(); });
-  EXPECT_EQ(DataFolderManager::ShowFileManager(Formats, "qfm", DataFolderManager::SaveAs, true),
-            "");
+  EXPECT_EQ(
+      DataFolderManager::ShowFileManager(Formats, "qfm", DataFolderManager::Mode::SaveAs, true),
+      "");
 }
 
 TEST_F(DataFolderManagerTest, SaveAsTakesATypedNameAfterTheReplaceQuestion) {
@@ -414,8 +424,9 @@ TEST_F(DataFolderManagerTest, SaveAsTakesATypedNameAfterTheReplaceQuestion) {
     EXPECT_TRUE(window->isVisible());
     window->acceptButton->click();
   });
-  EXPECT_EQ(DataFolderManager::ShowFileManager(Formats, "qfm", DataFolderManager::SaveAs, true),
-            Formats + "/a.qfm");
+  EXPECT_EQ(
+      DataFolderManager::ShowFileManager(Formats, "qfm", DataFolderManager::Mode::SaveAs, true),
+      Formats + "/a.qfm");
 }
 
 TEST_F(DataFolderManagerTest, TheListKeepsItsPositionAfterAChange) {
@@ -435,8 +446,9 @@ TEST_F(DataFolderManagerTest, TheListKeepsItsPositionAfterAChange) {
     EXPECT_EQ(window->fileList->currentRow(), 1);
     window->cancelButton->click();
   });
-  EXPECT_EQ(DataFolderManager::ShowFileManager(Filters, "qfl", DataFolderManager::Administer, true),
-            "");
+  EXPECT_EQ(
+      DataFolderManager::ShowFileManager(Filters, "qfl", DataFolderManager::Mode::Administer, true),
+      "");
   EXPECT_TRUE(QFile::exists(Filters + "/c2.qfl"));
   EXPECT_TRUE(QFile::exists(TrashFiles() + "/c.qfl"));
 }
@@ -445,7 +457,8 @@ TEST_F(DataFolderManagerTest, WithoutWaitingTheWindowStaysOpenAndNothingIsReturn
   Put("filters/a.qfl");
   QWidget main;
   main.show();
-  EXPECT_EQ(DataFolderManager::ShowFileManager(Filters, "qfl", DataFolderManager::Open, false), "");
+  EXPECT_EQ(
+      DataFolderManager::ShowFileManager(Filters, "qfl", DataFolderManager::Mode::Open, false), "");
   QPointer<FileManagerWindow> window = FileManagerWindow::Instance();
   ASSERT_TRUE(window && window->isVisible());
   EXPECT_TRUE(main.isVisible()) << "nothing is hidden when nobody waits";
@@ -494,8 +507,9 @@ TEST_F(DataFolderManagerTest, EditOpensTheEditorAndTheManagerComesBackRefreshed)
     When([old = QPointer<FileManagerWindow>(window)] { return !old && ManagerShown(); }, act);
   };
   When(ManagerShown, act);
-  EXPECT_EQ(DataFolderManager::ShowFileManager(Formats, "qfm", DataFolderManager::Administer, true),
-            "");
+  EXPECT_EQ(
+      DataFolderManager::ShowFileManager(Formats, "qfm", DataFolderManager::Mode::Administer, true),
+      "");
   EXPECT_EQ(g_edited, (QStringList{"*", "a"}));
   EXPECT_EQ(openings, 3);
   EXPECT_TRUE(g_othersHiddenInEditor);
@@ -528,11 +542,11 @@ TEST_F(DataFolderManagerTest, WithoutAnEditorEditDoesNothing) {
     window->fileList->setCurrentRow(0);
     emit window->fileList->itemDoubleClicked(window->fileList->item(0));
     EXPECT_TRUE(window->isVisible());
-    EXPECT_EQ(DataFolderManager::State().FmEditRequested, 0);
+    EXPECT_FALSE(DataFolderManager::State().FmEditRequested);
     window->cancelButton->click();
   });
   EXPECT_EQ(DataFolderManager::ShowFileManager(ProgramFolder::AppFiles("lang"), "qlg",
-                                               DataFolderManager::Administer, true),
+                                               DataFolderManager::Mode::Administer, true),
             "");
 }
 

@@ -90,7 +90,7 @@ TEST_F(EnterKeyTest, InTheFileManagerEnterAcceptsTheSelectedEntry) {
     window->fileList->setCurrentRow(1);
     PressEnterOn(window->fileList);
   });
-  EXPECT_EQ(DataFolderManager::ShowFileManager(formats, "qfm", DataFolderManager::Open, true),
+  EXPECT_EQ(DataFolderManager::ShowFileManager(formats, "qfm", DataFolderManager::Mode::Open, true),
             formats + "/a.qfm");
 
   When(ManagerShown, [] {
@@ -102,8 +102,9 @@ TEST_F(EnterKeyTest, InTheFileManagerEnterAcceptsTheSelectedEntry) {
       button->setFocus();  // a button once focused keeps no claim on Enter
     PressEnterOn(window->nameEdit);
   });
-  EXPECT_EQ(DataFolderManager::ShowFileManager(formats, "qfm", DataFolderManager::SaveAs, true),
-            formats + "/b.qfm");
+  EXPECT_EQ(
+      DataFolderManager::ShowFileManager(formats, "qfm", DataFolderManager::Mode::SaveAs, true),
+      formats + "/b.qfm");
 }
 
 }  // namespace

@@ -29,10 +29,11 @@ struct ReportedRun {
 };
 ReportedRun RunReported(const QStringList& arguments) {
   ReportedRun run;
-  EXPECT_EQ(ToolRunner::RunCaptured(CommandLine::Pipeline{{"/usr/bin/ffmpeg", arguments}}, "", 0, 0,
-                                    nullptr, false, 0, run.kept, 256, run.code,
-                                    [&run](const QString& chunk) { run.report.Add(chunk); }),
-            ToolRunner::RunResult::Ran);
+  EXPECT_EQ(
+      ToolRunner::RunCaptured(CommandLine::Pipeline{{"/usr/bin/ffmpeg", arguments}}, "", 0, 0,
+                              nullptr, false, ConsoleText::Display::NoDisplay, run.kept, 256,
+                              run.code, [&run](const QString& chunk) { run.report.Add(chunk); }),
+      ToolRunner::RunResult::Ran);
   return run;
 }
 
@@ -82,9 +83,10 @@ TEST_F(FfmpegConsoleTest, TheLinesAfterOneThatNeverEndsAreRead) {
   FfmpegConsole::Report report;
   QString kept;
   int32_t code = -1;
-  const ToolRunner::RunResult result = ToolRunner::RunCaptured(
-      CommandLine::Pipeline{{"/bin/sh", {"-c", script}}}, Folder(), 0, 0, ToolRunner::OutputSink(),
-      ConsoleText::NoDisplay, kept, 256, code, [&](const QString& chunk) { report.Add(chunk); });
+  const ToolRunner::RunResult result =
+      ToolRunner::RunCaptured(CommandLine::Pipeline{{"/bin/sh", {"-c", script}}}, Folder(), 0, 0,
+                              ToolRunner::OutputSink(), ConsoleText::Display::NoDisplay, kept, 256,
+                              code, [&](const QString& chunk) { report.Add(chunk); });
   ASSERT_EQ(result, ToolRunner::RunResult::Ran);
   EXPECT_EQ(code, 0);
   EXPECT_TRUE(report.WriteFailed()) << kept.toStdString();

@@ -26,9 +26,10 @@ class FfmpegProbeTest : public TestEnv {
     int32_t code = -1;
     QStringList all = {"-v", "error", "-y"};
     all << arguments << path;
-    EXPECT_EQ(ToolRunner::RunCaptured(CommandLine::Pipeline{{"/usr/bin/ffmpeg", all}}, "", 0, 0,
-                                      nullptr, false, 0, output, -1, code),
-              ToolRunner::RunResult::Ran);
+    EXPECT_EQ(
+        ToolRunner::RunCaptured(CommandLine::Pipeline{{"/usr/bin/ffmpeg", all}}, "", 0, 0, nullptr,
+                                false, ConsoleText::Display::NoDisplay, output, -1, code),
+        ToolRunner::RunResult::Ran);
     EXPECT_EQ(code, 0) << output.toStdString();
     return path;
   }
@@ -48,9 +49,9 @@ TEST_F(FfmpegProbeTest, ProbeDescribesAnMp4WithAudioVideoAndTags) {
   EXPECT_TRUE(info.Duration.startsWith("2.0")) << info.Duration.toStdString();
   EXPECT_TRUE(info.Bitrate.startsWith(" ") && info.Bitrate.endsWith(" kb/s"))
       << info.Bitrate.toStdString();
-  EXPECT_EQ(info.HasVideo, 1);
-  EXPECT_EQ(info.HasAudio, 1);
-  EXPECT_EQ(info.HasSubtitle, 0);
+  EXPECT_TRUE(info.HasVideo);
+  EXPECT_TRUE(info.HasAudio);
+  EXPECT_FALSE(info.HasSubtitle);
   EXPECT_EQ(info.VideoCodec, "h264");
   EXPECT_EQ(info.VideoCodecTag, "avc1");
   EXPECT_EQ(info.VideoSize, "160x120");
@@ -89,8 +90,8 @@ TEST_F(FfmpegProbeTest, ProbeOfAWavHasAudioOnly) {
   const QString path = Make("tono.wav", audio);
   const MediaInfo info = FfmpegProbe::ProbeMedia(path);
   EXPECT_EQ(info.Container, " wav");
-  EXPECT_EQ(info.HasAudio, 1);
-  EXPECT_EQ(info.HasVideo, 0);
+  EXPECT_TRUE(info.HasAudio);
+  EXPECT_FALSE(info.HasVideo);
   EXPECT_EQ(info.VideoSize, "");
   EXPECT_EQ(info.AudioCodec, "pcm_s16le");
   EXPECT_EQ(info.AudioCodecTag, "");
@@ -188,7 +189,7 @@ TEST(FfmpegProbeParse, ParseTakesTheContainersDurationBeforeAStreams) {
     const MediaInfo info = FfmpegProbe::ParseProbeOutput(c.output);
     EXPECT_EQ(info.Duration, c.duration) << c.output.toStdString();
     EXPECT_EQ(info.Bitrate, " 9 kb/s");
-    EXPECT_EQ(info.HasVideo, 1);
+    EXPECT_TRUE(info.HasVideo);
   }
 }
 
@@ -214,7 +215,7 @@ TEST(FfmpegProbeParse, ParseTakesTheFirstStreamOfEachKind) {
   EXPECT_EQ(info.VideoCodec, "mpeg4");
   EXPECT_EQ(info.VideoCodecTag, "FMP4");
   EXPECT_EQ(info.VideoSize, "x90");
-  EXPECT_EQ(info.HasSubtitle, 1);
+  EXPECT_TRUE(info.HasSubtitle);
 }
 
 // Whether ffmpeg's status lines so far say that a whole second is written.
@@ -247,12 +248,13 @@ TEST_F(FfmpegProbeTest, FfmpegStoppedWithQWritesAValidFile) {
                 CommandLine::Pipeline{{"/usr/bin/ffmpeg",
                                        {"-re", "-f", "lavfi", "-i", "testsrc=size=160x120:rate=10",
                                         "-t", "60", "-c:v", "mpeg4", "-y", path}}},
-                Folder(), 1, 1, nullptr, false, 3, output, 4096, code, quitAfterASecond),
+                Folder(), 1, 1, nullptr, false, ConsoleText::Display::ReplaceByVisibleChunk, output,
+                4096, code, quitAfterASecond),
             ToolRunner::RunResult::Ran);
   EXPECT_TRUE(sentQ) << output.toStdString();
   EXPECT_EQ(code, 0) << output.toStdString();
   const MediaInfo info = FfmpegProbe::ProbeMedia(path);
-  EXPECT_EQ(info.HasVideo, 1);
+  EXPECT_TRUE(info.HasVideo);
   EXPECT_GT(info.Duration.toDouble(), 0.5) << info.Duration.toStdString();
 }
 

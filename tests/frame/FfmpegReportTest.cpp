@@ -36,7 +36,7 @@ class FfmpegReportTest : public TestEnv {
     QString console;
     int32_t exitCode = -1;
     EXPECT_EQ(ToolRunner::RunCaptured({command}, Folder(), 0, 0, ToolRunner::OutputSink(),
-                                      ConsoleText::NoDisplay, console, -1, exitCode),
+                                      ConsoleText::Display::NoDisplay, console, -1, exitCode),
               ToolRunner::RunResult::Ran);
     EXPECT_EQ(exitCode, 0) << console.toStdString();
     return console;
@@ -146,11 +146,11 @@ TEST_F(FfmpegReportTest, AnOutputOfTagsAloneIsNotToldEmpty) {
 // say so before it decodes up to the start.
 TEST_F(FfmpegReportTest, AnInputReadOnlyPartlyIsToldFromAFlawedFrame) {
   const QString clip = Folder() + "/recording.ts";
-  ASSERT_EQ(QProcess::execute("ffmpeg", {"-v", "error", "-y", "-f", "lavfi", "-i",
-                                         "testsrc=size=160x120:rate=25", "-f", "lavfi", "-i",
-                                         "sine", "-t", "6", "-c:v", "mpeg2video", "-c:a", "mp2",
-                                         clip}),
-            0);
+  ASSERT_EQ(
+      QProcess::execute(
+          "ffmpeg", {"-v", "error", "-y", "-f", "lavfi", "-i", "testsrc=size=160x120:rate=25", "-f",
+                     "lavfi", "-i", "sine", "-t", "6", "-c:v", "mpeg2video", "-c:a", "mp2", clip}),
+      0);
   QFile whole(clip);
   ASSERT_TRUE(whole.open(QIODevice::ReadOnly));
   const QByteArray bytes = whole.readAll();
@@ -158,10 +158,10 @@ TEST_F(FfmpegReportTest, AnInputReadOnlyPartlyIsToldFromAFlawedFrame) {
   const QString joined = WriteFile("joined.ts", bytes + bytes);
   // A raw picture stream has no index: a start in it is reached by decoding.
   const QString raw = Folder() + "/camera.h264";
-  ASSERT_EQ(QProcess::execute("ffmpeg", {"-v", "error", "-y", "-f", "lavfi", "-i",
-                                         "testsrc=size=160x120:rate=25:d=3", "-c:v", "libx264",
-                                         raw}),
-            0);
+  ASSERT_EQ(
+      QProcess::execute("ffmpeg", {"-v", "error", "-y", "-f", "lavfi", "-i",
+                                   "testsrc=size=160x120:rate=25:d=3", "-c:v", "libx264", raw}),
+      0);
   const QString graph = "movie=filename=" + FfmpegValues::FilterGraphValue(clip) +
                         ":s=0+1[v][a];[v]null[out0];[a]asetpts=PTS-STARTPTS[out1]";
   struct Case {
@@ -184,7 +184,8 @@ TEST_F(FfmpegReportTest, AnInputReadOnlyPartlyIsToldFromAFlawedFrame) {
     ASSERT_TRUE(read) << c.name;
     EXPECT_TRUE(read->Report.Summarised()) << c.name;
     EXPECT_EQ(FfmpegReport::InputReadFailed(read->Text, arguments), c.failed)
-        << c.name << "\n" << read->Text.toStdString();
+        << c.name << "\n"
+        << read->Text.toStdString();
   }
 }
 

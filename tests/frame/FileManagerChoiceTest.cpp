@@ -96,7 +96,7 @@ TEST_F(FileManagerChoiceTest, WithNothingChosenNoButtonActsOnAnEntry) {
     ASSERT_EQ(dialogs.Shown().size(), 1 + c.acceptMessages.size());
     EXPECT_EQ(dialogs.Shown()[0].defaultText, QString());
     EXPECT_EQ(dialogs.Messages(), c.acceptMessages);
-    EXPECT_EQ(DataFolderManager::State().FmEditRequested, 0);
+    EXPECT_FALSE(DataFolderManager::State().FmEditRequested);
     EXPECT_EQ(g_edited, QStringList());
     EXPECT_EQ(Bytes(Formats + "/.qfm"), "scratch");
     EXPECT_EQ(Bytes(Formats + "/a.qfm"), "a");

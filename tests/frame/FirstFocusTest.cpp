@@ -47,9 +47,10 @@ TEST_F(FirstFocusTest, EachWindowOpensWithTheFocusOnItsFirstInput) {
     // Done in the window once it is up, before the focus is looked at.
     const char* press = nullptr;
   } cases[] = {
-      {"the file manager to open", "Form3", manager(DataFolderManager::Open), "List1"},
-      {"the file manager to save", "Form3", manager(DataFolderManager::SaveAs), "List1"},
-      {"the file manager to administer", "Form3", manager(DataFolderManager::Administer), "List1"},
+      {"the file manager to open", "Form3", manager(DataFolderManager::Mode::Open), "List1"},
+      {"the file manager to save", "Form3", manager(DataFolderManager::Mode::SaveAs), "List1"},
+      {"the file manager to administer", "Form3", manager(DataFolderManager::Mode::Administer),
+       "List1"},
       {"the text viewer", "Form6",
        [] { TextViewer::ShowCommandOutput("/usr/bin/ffmpeg -version", nullptr); }, "Text2"},
       {"the language chooser", "Form13", [] { LanguageWindow::ShowModal(nullptr); }, "Combo1"},
@@ -75,7 +76,7 @@ TEST_F(FirstFocusTest, EachWindowOpensWithTheFocusOnItsFirstInput) {
            // The player closes once its play has been stopped.
            if (auto* player = qobject_cast<PlayerWindow*>(window)) {
              player->stopButton->click();
-             When([] { return ToolRunner::GetState() == ToolRunner::Idle; },
+             When([] { return ToolRunner::GetState() == ToolRunner::RunState::Idle; },
                   [player] { player->close(); });
            } else {
              // A first close request closes the language-file maker, the second the chooser.

@@ -21,7 +21,7 @@ using CommandLine::Command;
 using CommandLine::Pipeline;
 
 bool PlayerShown() { return PlayerWindow::Instance() && PlayerWindow::Instance()->isVisible(); }
-bool Playing() { return PlayerShown() && ToolRunner::GetState() != ToolRunner::Idle; }
+bool Playing() { return PlayerShown() && ToolRunner::GetState() != ToolRunner::RunState::Idle; }
 bool Ended() { return PlayerShown() && !PlayerWindow::Instance()->stopButton->isEnabled(); }
 
 class PlayerTest : public TestEnv {
@@ -71,7 +71,7 @@ TEST_F(PlayerTest, TheCommandDependsOnTheList) {
     QString params;
     Pipeline pipeline;
     QString workDir;
-    uint8_t pipeMode;
+    bool pipeMode;
   } cases[] = {
       {"no file: the options only",
        {},
@@ -141,7 +141,7 @@ TEST_F(PlayerTest, ARealPlayShowsFfplayAndTheWindowsComeBackWhenThePlayerCloses)
   EXPECT_FALSE(hiddenBefore.isVisible());
   EXPECT_FALSE(shown.isEmpty()) << "ffplay's output was shown";
   EXPECT_EQ(PlayerWindow::Instance(), nullptr);
-  EXPECT_EQ(ToolRunner::GetState(), ToolRunner::Idle);
+  EXPECT_EQ(ToolRunner::GetState(), ToolRunner::RunState::Idle);
 }
 
 TEST_F(PlayerTest, ClosingWhilePlayingIsRefusedAndDetenerStopsFfplay) {
@@ -191,20 +191,23 @@ TEST_F(PlayerTest, APairPlaysThroughFfmpegAndDetenerOnlyExplains) {
       release.toUtf8() + "\" ]; do sleep 0.02; done\n" + "touch \"" + finished.toUtf8() + "\"\n");
   ScriptedDialogs dialogs;
   dialogs.ExpectMessage();
-  When([] { return Playing() && PlayerWindow::Instance()->playerOutput->toPlainText() == "received"; },
-       [&] {
-         EXPECT_EQ(Player::State().PipeMode, 1);
-         PlayerWindow::Instance()->stopButton->click();
-         EXPECT_TRUE(Playing()) << "Detener does not stop a piped play";
-         QFile(release).open(QIODevice::WriteOnly);
-       });
+  When(
+      [] {
+        return Playing() && PlayerWindow::Instance()->playerOutput->toPlainText() == "received";
+      },
+      [&] {
+        EXPECT_TRUE(Player::State().PipeMode);
+        PlayerWindow::Instance()->stopButton->click();
+        EXPECT_TRUE(Playing()) << "Detener does not stop a piped play";
+        QFile(release).open(QIODevice::WriteOnly);
+      });
   When(Ended, [] { PlayerWindow::Instance()->close(); });
   Player::PlayFile({sound, video}, "");
   EXPECT_EQ(
       dialogs.Messages(),
       QStringList{"Para detener el proceso cierre la ventana de ffplay ó finalice ffplay desde "
                   "el administrador de tareas"});
-  EXPECT_EQ(Player::State().PipeMode, 0);
+  EXPECT_FALSE(Player::State().PipeMode);
   EXPECT_TRUE(QFile::exists(finished)) << "ffplay ran to its own end";
   QFile stream(received);
   ASSERT_TRUE(stream.open(QIODevice::ReadOnly));

@@ -193,7 +193,7 @@ TEST_F(TextViewerTest, AnotherListingAskedForWhileOneRunsLeavesTheRunningOneAlon
   ASSERT_EQ(shownTexts.size(), 1) << shownTexts.join('|').toStdString();
   EXPECT_TRUE(shownTexts[0].contains("first listing")) << shownTexts[0].toStdString();
   EXPECT_EQ(TextViewerWindow::Instance(), nullptr);
-  EXPECT_EQ(ToolRunner::GetState(), ToolRunner::Idle);
+  EXPECT_EQ(ToolRunner::GetState(), ToolRunner::RunState::Idle);
 }
 
 TEST_F(TextViewerTest, AHiddenOwnerKeepsTheViewerAndCloseViewerEndsIt) {
@@ -227,7 +227,7 @@ TEST_F(TextViewerTest, ClosingTheViewerWhileTheCommandRunsStopsTheCommand) {
   EXPECT_EQ(TextViewerWindow::Instance(), nullptr);
   ASSERT_EQ(commands.size(), 1);
   EXPECT_TRUE(AllEnd(commands));
-  EXPECT_EQ(ToolRunner::GetState(), ToolRunner::Idle);
+  EXPECT_EQ(ToolRunner::GetState(), ToolRunner::RunState::Idle);
 }
 
 // A stand-in tool that starts a command of its own and waits for it: closing
@@ -254,7 +254,7 @@ TEST_F(TextViewerTest, ClosingTheViewerEndsWhatItsCommandStarted) {
   EXPECT_EQ(TextViewerWindow::Instance(), nullptr);
   ASSERT_EQ(started.size(), 2);
   EXPECT_TRUE(AllEnd(started));
-  EXPECT_EQ(ToolRunner::GetState(), ToolRunner::Idle);
+  EXPECT_EQ(ToolRunner::GetState(), ToolRunner::RunState::Idle);
 }
 
 TEST_F(TextViewerTest, ANewCallReplacesTheOpenViewerAndAMissingToolShowsNothing) {

@@ -21,8 +21,10 @@
 namespace {
 
 using namespace ToolRunner;
+using enum ToolRunner::RunState;
 using namespace CommandLine;
 using namespace ConsoleText;
+using enum ConsoleText::Display;
 
 const QString CrLf = "\r\n";
 
@@ -59,8 +61,8 @@ class ToolRunnerRun : public TestEnv {
   }
 
   // Runs a shell snippet (tests only: the program never runs a shell).
-  bool RunShell(const QString& script, uint8_t withStdin = 0, QWidget* box = nullptr,
-                uint8_t displayMode = 0, int32_t maxKeep = -1) {
+  bool RunShell(const QString& script, bool withStdin = false, QWidget* box = nullptr,
+                Display displayMode = NoDisplay, int32_t maxKeep = -1) {
     return RunCaptured(Pipeline{{"/bin/sh", {"-c", script}}}, Folder(), withStdin, 0, box, true,
                        displayMode, output, maxKeep, exitCode) == RunResult::Ran;
   }
@@ -104,12 +106,12 @@ TEST_F(ToolRunnerRun, ExitCodesOfTheToolArePassedOnAndCrashesArePositive) {
 
 TEST_F(ToolRunnerRun, AMissingProgramIsNotStarted) {
   output = "old";
-  EXPECT_EQ(
-      RunCaptured(Folder() + "/no such tool -x", "", 0, 0, nullptr, false, 0, output, -1, exitCode),
-      RunResult::NotStarted);
+  EXPECT_EQ(RunCaptured(Folder() + "/no such tool -x", "", 0, 0, nullptr, false, NoDisplay, output,
+                        -1, exitCode),
+            RunResult::NotStarted);
   EXPECT_EQ(output, "");
   EXPECT_EQ(exitCode, 0);
-  EXPECT_EQ(RunCaptured(QString(), "", 0, 0, nullptr, false, 0, output, -1, exitCode),
+  EXPECT_EQ(RunCaptured(QString(), "", 0, 0, nullptr, false, NoDisplay, output, -1, exitCode),
             RunResult::NotStarted);
 }
 
@@ -120,13 +122,13 @@ TEST_F(ToolRunnerRun, OutputAndErrorsArriveTogetherCleaned) {
 
 TEST_F(ToolRunnerRun, ArgumentsReachTheProgramWhole) {
   const QString name = "a b \"c\" $(touch hacked) `id`;|&.txt";
-  ASSERT_EQ(RunCaptured(Pipeline{{"/bin/echo", {name, ""}}}, Folder(), 0, 0, nullptr, false, 0,
-                        output, -1, exitCode),
+  ASSERT_EQ(RunCaptured(Pipeline{{"/bin/echo", {name, ""}}}, Folder(), 0, 0, nullptr, false,
+                        NoDisplay, output, -1, exitCode),
             RunResult::Ran);
   EXPECT_EQ(output, name + " " + CrLf);
   EXPECT_FALSE(QFile::exists(Folder() + "/hacked"));
-  ASSERT_EQ(RunCaptured(R"(/bin/echo "a  b" c\"d)", Folder(), 0, 0, nullptr, false, 0, output, -1,
-                        exitCode),
+  ASSERT_EQ(RunCaptured(R"(/bin/echo "a  b" c\"d)", Folder(), 0, 0, nullptr, false, NoDisplay,
+                        output, -1, exitCode),
             RunResult::Ran);
   EXPECT_EQ(output, "a  b c\"d" + CrLf);
 }
@@ -135,7 +137,7 @@ TEST_F(ToolRunnerRun, LongOutputComesInChunksOfAtMost10240Bytes) {
   QPlainTextEdit box;
   int chunks = 0;
   QObject::connect(&box, &QPlainTextEdit::textChanged, [&] { ++chunks; });
-  ASSERT_TRUE(RunShell("head -c 100000 /dev/zero | tr '\\0' x", 0, &box, 1, 0));
+  ASSERT_TRUE(RunShell("head -c 100000 /dev/zero | tr '\\0' x", 0, &box, AppendChunk, 0));
   EXPECT_EQ(output, "");
   EXPECT_EQ(box.toPlainText(), QString(100000, 'x'));
   EXPECT_GE(chunks, 10);
@@ -144,20 +146,20 @@ TEST_F(ToolRunnerRun, LongOutputComesInChunksOfAtMost10240Bytes) {
 TEST_F(ToolRunnerRun, BoxesShowTheOutputByDisplayMode) {
   QPlainTextEdit text;
   text.setPlainText("old");
-  ASSERT_TRUE(RunShell("printf 'a\\nb\\n'", 0, &text, 1));
+  ASSERT_TRUE(RunShell("printf 'a\\nb\\n'", 0, &text, AppendChunk));
   EXPECT_EQ(text.toPlainText(), "a\nb\n");
   QLineEdit line;
   Mirror(&line);
-  ASSERT_TRUE(RunShell(kShows + "printf 'a\\n'; shows a; printf 'b\\n'", 0, &line, 1));
+  ASSERT_TRUE(RunShell(kShows + "printf 'a\\n'; shows a; printf 'b\\n'", 0, &line, AppendChunk));
   EXPECT_EQ(line.text(), "ab");
-  ASSERT_TRUE(RunShell("printf 'uno\\ndos\\n \\n'", 0, &line, 3));
+  ASSERT_TRUE(RunShell("printf 'uno\\ndos\\n \\n'", 0, &line, ReplaceByVisibleChunk));
   EXPECT_EQ(line.text(), "dos");
   Mirror(&text);
   ASSERT_TRUE(RunShell(kShows + "printf 'frame=1\\r'; shows frame=1; printf ' frame=2 \\r'; "
                                 "shows frame=2; printf '\\r\\n'",
-                       0, &text, 3));
+                       0, &text, ReplaceByVisibleChunk));
   EXPECT_EQ(text.toPlainText(), "frame=2");
-  ASSERT_TRUE(RunShell(kShows + "printf 'x'; shows x; printf '\\n'", 0, &text, 2));
+  ASSERT_TRUE(RunShell(kShows + "printf 'x'; shows x; printf '\\n'", 0, &text, ReplaceByChunk));
   EXPECT_EQ(text.toPlainText(), "");
 }
 
@@ -243,8 +245,9 @@ TEST_F(ToolRunnerRun, InputReachesTheChildAndAStopIsNotReplaced) {
                 EXPECT_EQ(GetState(), StopRequested);
               });
        });
-  ASSERT_EQ(RunCaptured("/bin/cat", Folder(), 1, 0, nullptr, false, 0, output, -1, exitCode),
-            RunResult::Ran);
+  ASSERT_EQ(
+      RunCaptured("/bin/cat", Folder(), 1, 0, nullptr, false, NoDisplay, output, -1, exitCode),
+      RunResult::Ran);
   EXPECT_EQ(output, "hola\r\n");
   EXPECT_EQ(exitCode, 0);
 }
@@ -260,8 +263,9 @@ TEST_F(ToolRunnerRun, ASilentChildLeavesTheEventLoopRunningAndUsesNoCpu) {
   });
   timer.start(30);
   std::clock_t cpuBefore = std::clock();
-  ASSERT_EQ(RunCaptured("/bin/cat", Folder(), 1, 0, nullptr, false, 0, output, -1, exitCode),
-            RunResult::Ran);
+  ASSERT_EQ(
+      RunCaptured("/bin/cat", Folder(), 1, 0, nullptr, false, NoDisplay, output, -1, exitCode),
+      RunResult::Ran);
   const double cpuSeconds = double(std::clock() - cpuBefore) / CLOCKS_PER_SEC;
   EXPECT_EQ(ticks, 10);
   EXPECT_LT(cpuSeconds, 0.1);
@@ -273,8 +277,8 @@ TEST_F(ToolRunnerRun, ASecondRunWhileOneRunsIsRefusedAsBusy) {
   int32_t otherCode = 42;
   When([&] { return GetState() != Idle; },
        [&] {
-         second =
-             RunCaptured("/bin/echo x", "", 0, 0, nullptr, false, 0, otherOutput, -1, otherCode);
+         second = RunCaptured("/bin/echo x", "", 0, 0, nullptr, false, NoDisplay, otherOutput, -1,
+                              otherCode);
          RequestStop();
        });
   ASSERT_TRUE(RunShell("exec sleep 30"));
@@ -294,7 +298,7 @@ TEST_F(ToolRunnerRun, RequestsWhileIdleAreLost) {
 
 TEST_F(ToolRunnerRun, APipelineJoinsTwoProcessesAndAStopReachesBoth) {
   ASSERT_EQ(RunCaptured(R"(cmd.exe /C /bin/printf "b\na\n" | /usr/bin/sort)", Folder(), 0, 0,
-                        nullptr, false, 0, output, -1, exitCode),
+                        nullptr, false, NoDisplay, output, -1, exitCode),
             RunResult::Ran);
   EXPECT_EQ(output, "a\r\nb\r\n");
   EXPECT_EQ(exitCode, 0);
@@ -303,7 +307,7 @@ TEST_F(ToolRunnerRun, APipelineJoinsTwoProcessesAndAStopReachesBoth) {
   When([&] { return output.contains("go"); }, [] { RequestStop(); });
   ASSERT_EQ(RunCaptured(Pipeline{{"/bin/sh", {"-c", "echo go >&2; sleep 30; touch first-ran-out"}},
                                  {"/bin/sh", {"-c", "sleep 30; touch second-ran-out"}}},
-                        Folder(), 0, 0, nullptr, false, 0, output, -1, exitCode),
+                        Folder(), 0, 0, nullptr, false, NoDisplay, output, -1, exitCode),
             RunResult::Ran);
   EXPECT_FALSE(QFile::exists(Folder() + "/first-ran-out"));
   EXPECT_FALSE(QFile::exists(Folder() + "/second-ran-out"));
@@ -329,7 +333,7 @@ TEST_F(ToolRunnerRun, EndingAToolEndsWhatTheToolStarted) {
   struct Case {
     const char* name;
     std::function<void(const QList<qint64>& started)> end;
-    uint8_t withStdin;
+    bool withStdin;
     int tools;
   } cases[] = {
       {"stop", [](const QList<qint64>&) { RequestStop(); }, 0, 1},
@@ -410,7 +414,7 @@ TEST_F(ToolRunnerRun, EndAllAsksTheToolToFinishAndKillsItAfterTheGrace) {
   struct Case {
     const char* name;
     const char* script;
-    uint8_t withStdin;
+    bool withStdin;
     const char* said;
     bool killed;
   } cases[] = {

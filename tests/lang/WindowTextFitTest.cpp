@@ -513,10 +513,10 @@ std::vector<WindowState> ScreenStates() {
                       operations(row)});
   }
   const std::vector<WindowState> more = {
-      {"Form3 to open", [](QWidget*) { return FileManagerIn(DataFolderManager::Open); }},
-      {"Form3 to save", [](QWidget*) { return FileManagerIn(DataFolderManager::SaveAs); }},
+      {"Form3 to open", [](QWidget*) { return FileManagerIn(DataFolderManager::Mode::Open); }},
+      {"Form3 to save", [](QWidget*) { return FileManagerIn(DataFolderManager::Mode::SaveAs); }},
       {"Form3 to administer",
-       [](QWidget*) { return FileManagerIn(DataFolderManager::Administer); }},
+       [](QWidget*) { return FileManagerIn(DataFolderManager::Mode::Administer); }},
       {"Form4 running its test", [](QWidget*) { return Loaded<FilterEditorWindow>(); },
        Then(&FilterEditorWindow::ShowRunPanel)},
       {"Form5 general", [](QWidget*) { return Loaded<CodecEditorWindow>(); },

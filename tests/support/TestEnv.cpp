@@ -123,14 +123,15 @@ bool WaitFor(const std::function<bool()>& condition, int limitMs) {
 }
 
 bool WhileAnotherToolRuns(const std::function<void()>& act) {
-  WhenReady pressed([] { return ToolRunner::GetState() != ToolRunner::Idle; },
+  WhenReady pressed([] { return ToolRunner::GetState() != ToolRunner::RunState::Idle; },
                     [&] {
                       act();
                       ToolRunner::RequestStop();
                     });
   QString output;
   int32_t exitCode = 0;
-  const ToolRunner::RunResult result = ToolRunner::RunCaptured(
-      {{"/bin/sleep", {"60"}}}, QString(), 0, 0, {}, ConsoleText::NoDisplay, output, 0, exitCode);
+  const ToolRunner::RunResult result =
+      ToolRunner::RunCaptured({{"/bin/sleep", {"60"}}}, QString(), false, false, {},
+                              ConsoleText::Display::NoDisplay, output, 0, exitCode);
   return result == ToolRunner::RunResult::Ran && pressed.Done();
 }
