@@ -2,24 +2,17 @@
 #include <QAbstractScrollArea>
 #include <QAbstractSlider>
 #include <QApplication>
-#include <QCheckBox>
 #include <QComboBox>
-#include <QCoreApplication>
-#include <QGroupBox>
-#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QProcess>
-#include <QRadioButton>
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
-#include <QStyle>
-#include <QStyleOption>
 #include <QWindow>
 #include <memory>
 
 #include "EditingFixture.h"
+#include "WindowFit.h"
 #include "gui/editing/EditingProfileWindow.h"
 #include "gui/editing/FilterEditorWindow.h"
 #include "gui/editing/UnitPicture.h"
@@ -32,7 +25,7 @@
 
 namespace {
 
-constexpr char kOnTheLaptopScreen[] = "QUILLMOOR_TEST_ON_A_LAPTOP_SCREEN";
+using namespace window_fit;
 
 // A control a user sees, not a part of a list's, a box's or a scroll area's own.
 bool IsControl(const QWidget* widget) {
@@ -56,41 +49,13 @@ QString CutBy(const QWidget* control, const QWidget* window) {
   return "no window";
 }
 
-int TextWidth(const QWidget* widget, const QString& text) {
-  return widget->fontMetrics().size(Qt::TextShowMnemonic, text).width();
-}
-
-// How a control's caption does not fit in it; "" when it does.
-QString CaptionCut(QWidget* control) {
-  const int lineHeight = control->fontMetrics().height();
-  if (auto* button = qobject_cast<QAbstractButton*>(control)) {
-    if (button->text().isEmpty()) return QString();
-    QStyleOptionButton option;
-    option.initFrom(button);
-    option.text = button->text();
-    QStyle::SubElement contents = QStyle::SE_PushButtonContents;
-    if (qobject_cast<QCheckBox*>(button)) contents = QStyle::SE_CheckBoxContents;
-    if (qobject_cast<QRadioButton*>(button)) contents = QStyle::SE_RadioButtonContents;
-    const QRect room = button->style()->subElementRect(contents, &option, button);
-    if (TextWidth(button, button->text()) > room.width()) return "too narrow";
-    return lineHeight > button->height() ? "too low" : QString();
-  }
-  if (auto* label = qobject_cast<QLabel*>(control)) {
-    if (label->text().isEmpty()) return QString();
-    const QSize needed = label->fontMetrics().size(Qt::TextShowMnemonic, label->text());
-    if (needed.width() > label->contentsRect().width()) return "too narrow";
-    return needed.height() > label->contentsRect().height() ? "too low" : QString();
-  }
-  if (auto* group = qobject_cast<QGroupBox*>(control)) {
-    return TextWidth(group, group->title()) > group->width() ? "too narrow" : QString();
-  }
-  if (auto* box = qobject_cast<QLineEdit*>(control)) {
-    if (lineHeight > box->height()) return "too low";
-    if (!box->isReadOnly() || box->text().isEmpty()) return QString();
-    return TextWidth(box, box->text()) + 4 > box->width() ? "too narrow" : QString();
-  }
-  if (qobject_cast<QComboBox*>(control) && lineHeight > control->height()) return "too low";
-  return QString();
+// Whether a control's caption line is taller than the control: a button's,
+// a box's or a combo's.
+bool TooLow(QWidget* control) {
+  auto* button = qobject_cast<QAbstractButton*>(control);
+  const bool holdsALine = (button && !button->text().isEmpty()) ||
+                          qobject_cast<QLineEdit*>(control) || qobject_cast<QComboBox*>(control);
+  return holdsALine && control->fontMetrics().height() > control->height();
 }
 
 // What the user cannot see whole in the window as it opens.
@@ -110,8 +75,9 @@ QStringList Faults(QWidget* window) {
                                                          : control->objectName();
     const QString cutBy = CutBy(control, window);
     if (!cutBy.isEmpty()) faults << name + " reaches past " + cutBy;
-    const QString cut = CaptionCut(control);
-    if (!cut.isEmpty()) faults << name + " is " + cut + " for its caption";
+    for (const Cut& cut : CaptionCuts(control))
+      faults << name + " cuts its caption: " + Describe(cut);
+    if (TooLow(control)) faults << name + " is too low for its caption";
   }
   return faults;
 }
@@ -173,7 +139,7 @@ using EditingWindowLargeFontTest = EditingTest;
 // With Qt's scaling off the font alone grows by half; with it on, the whole
 // window does, on a screen of 911x512 scaled pixels.
 TEST_F(EditingWindowLargeFontTest, OnA1366x768ScreenAtFontDpi144EveryControlShowsWhole) {
-  if (qEnvironmentVariableIsSet(kOnTheLaptopScreen)) {
+  if (InScreenRun()) {
     const QScreen* screen = QApplication::primaryScreen();
     ASSERT_NEAR(screen->size().width() * screen->devicePixelRatio(), 1366, 1);
     ASSERT_NEAR(screen->size().height() * screen->devicePixelRatio(), 768, 1);
@@ -181,27 +147,12 @@ TEST_F(EditingWindowLargeFontTest, OnA1366x768ScreenAtFontDpi144EveryControlShow
     EXPECT_TRUE(faults.isEmpty()) << faults.join('\n').toStdString();
     return;
   }
-  const QString screen =
-      WriteFile("screen.json",
-                R"({"windowFrameMargins": false, "screens": [{"name": "laptop", "x": 0, "y": 0,
-                    "width": 1366, "height": 768, "logicalDpi": 96, "logicalBaseDpi": 96}]})");
-  const ::testing::TestInfo* self = ::testing::UnitTest::GetInstance()->current_test_info();
   for (const char* scaling : {"0", "1"}) {
     SCOPED_TRACE(std::string("QT_ENABLE_HIGHDPI_SCALING=") + scaling);
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert("QT_FONT_DPI", "144");
-    environment.insert("QT_ENABLE_HIGHDPI_SCALING", scaling);
-    environment.insert(kOnTheLaptopScreen, "1");
-    QProcess run;
-    run.setProcessEnvironment(environment);
-    run.setProcessChannelMode(QProcess::MergedChannels);
-    run.start(QCoreApplication::applicationFilePath(),
-              {"-platform", "offscreen:configfile=" + screen,
-               QString("--gtest_filter=%1.%2").arg(self->test_suite_name(), self->name())});
-    ASSERT_TRUE(run.waitForFinished(240000));
-    const QString output = QString::fromUtf8(run.readAll());
-    EXPECT_EQ(run.exitCode(), 0) << output.toStdString();
-    EXPECT_TRUE(output.contains("[  PASSED  ] 1 test")) << output.toStdString();
+    ScreenRun run;
+    run.highDpiScaling = scaling;
+    run.windowFrameMargins = false;
+    RunOnLaptopScreen(Folder(), run);
   }
 }
 

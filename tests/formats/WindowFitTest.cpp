@@ -1,27 +1,19 @@
 #include <QAbstractButton>
 #include <QApplication>
-#include <QCheckBox>
-#include <QComboBox>
 #include <QFile>
-#include <QGroupBox>
-#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QProcess>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QScreen>
-#include <QScrollArea>
-#include <QScrollBar>
 #include <QStandardPaths>
-#include <QStyle>
-#include <QStyleOption>
 #include <functional>
 #include <memory>
 
 #include "CodecTestSupport.h"
 #include "FormatEditorFixture.h"
+#include "WindowFit.h"
 #include "core/formats/ExternalCodecEditor.h"
 #include "core/lang/Lang.h"
 #include "gui/formats/CodecEditorWindow.h"
@@ -38,89 +30,9 @@
 namespace {
 
 using namespace codec_test;
+using namespace window_fit;
 
 constexpr double kScale = 1.5;
-
-int TextWidth(const QWidget* widget, const QString& text) {
-  return widget->fontMetrics().size(Qt::TextShowMnemonic, text).width();
-}
-
-// The caption of a button, check box or option that its control does not show whole.
-bool ButtonCut(const QAbstractButton* button) {
-  if (button->text().isEmpty()) return false;
-  QStyleOptionButton option;
-  option.initFrom(button);
-  option.text = button->text();
-  QStyle::SubElement contents = QStyle::SE_PushButtonContents;
-  if (qobject_cast<const QCheckBox*>(button)) contents = QStyle::SE_CheckBoxContents;
-  if (qobject_cast<const QRadioButton*>(button)) contents = QStyle::SE_RadioButtonContents;
-  return TextWidth(button, button->text()) >
-         button->style()->subElementRect(contents, &option, button).width();
-}
-
-bool LabelCut(const QLabel* label) {
-  if (label->text().isEmpty()) return false;
-  if (label->wordWrap()) return label->heightForWidth(label->width()) > label->height();
-  const QSize needed = label->fontMetrics().size(Qt::TextShowMnemonic, label->text());
-  const QRect room = label->contentsRect();
-  return needed.width() > room.width() || needed.height() > room.height();
-}
-
-bool TitleCut(const QGroupBox* group) {
-  if (group->title().isEmpty()) return false;
-  QStyleOptionGroupBox option;
-  option.initFrom(group);
-  option.text = group->title();
-  option.subControls = QStyle::SC_GroupBoxLabel | QStyle::SC_GroupBoxFrame;
-  const QRect label =
-      group->style()->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxLabel, group);
-  return label.left() + TextWidth(group, group->title()) > group->width();
-}
-
-// A combo of fixed choices shows each of them whole.
-bool ChoiceCut(const QComboBox* combo) {
-  if (combo->isEditable()) return false;
-  QStyleOptionComboBox option;
-  option.initFrom(combo);
-  const int room =
-      combo->style()
-          ->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, combo)
-          .width();
-  for (int i = 0; i < combo->count(); ++i) {
-    if (TextWidth(combo, combo->itemText(i)) > room) return true;
-  }
-  return false;
-}
-
-bool CaptionCut(const QWidget* control) {
-  if (auto* button = qobject_cast<const QAbstractButton*>(control)) return ButtonCut(button);
-  if (auto* label = qobject_cast<const QLabel*>(control)) return LabelCut(label);
-  if (auto* group = qobject_cast<const QGroupBox*>(control)) return TitleCut(group);
-  if (auto* combo = qobject_cast<const QComboBox*>(control)) return ChoiceCut(combo);
-  return false;
-}
-
-// The scroll area whose content this widget is, if any.
-const QScrollArea* AreaShowing(const QWidget* content) {
-  const QWidget* viewport = content->parentWidget();
-  auto* area = viewport ? qobject_cast<const QScrollArea*>(viewport->parentWidget()) : nullptr;
-  return area && area->widget() == content ? area : nullptr;
-}
-
-// No widget the control lies in cuts it, up to the window or up to the content
-// of a scroll area that brings it into view, which area lies in the window.
-bool Reachable(const QWidget* control, const QWidget* window) {
-  QRect place = control->geometry();
-  for (const QWidget* parent = control->parentWidget(); parent; parent = parent->parentWidget()) {
-    if (!parent->rect().contains(place)) return false;
-    if (parent == window) return true;
-    if (const QScrollArea* area = AreaShowing(parent)) {
-      return window->rect().contains(QRect(area->mapTo(window, QPoint(0, 0)), area->size()));
-    }
-    place.translate(parent->pos());
-  }
-  return false;
-}
 
 // What the shown window gets wrong: its frame outside the free area, a control
 // out of reach, a caption cut.
@@ -143,7 +55,9 @@ QStringList Faults(QWidget* window) {
     }
     const QString name = control->objectName();
     if (!Reachable(control, window)) faults << name + " is out of reach";
-    if (CaptionCut(control)) faults << name + " has its caption cut";
+    for (const Cut& cut : CaptionCuts(control)) {
+      faults << name + " has its caption cut: " + Describe(cut);
+    }
   }
   return faults;
 }
@@ -284,24 +198,11 @@ TEST_F(WindowFitTest, AtOneAndAHalfTimesTheFontEveryControlIsReachableAndNoCapti
 // above runs there in a program of its own, once with a font 1.5 times the
 // default, once with the whole desktop scaled by 1.5.
 TEST_F(WindowFitTest, OnA1366x768ScreenTooEveryControlIsReachableAndNoCaptionIsCut) {
-  const QString screen = WriteFile(
-      "screen.json",
-      R"({"screens": [{"name": "laptop", "x": 0, "y": 0, "width": 1366, "height": 768}]})");
   for (const char* fontDpi : {"", "144"}) {
     SCOPED_TRACE(std::string("QT_FONT_DPI=") + fontDpi);
-    QProcess run;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.remove("QT_FONT_DPI");
-    if (*fontDpi) environment.insert("QT_FONT_DPI", fontDpi);
-    run.setProcessEnvironment(environment);
-    run.setProcessChannelMode(QProcess::MergedChannels);
-    run.start(QCoreApplication::applicationFilePath(),
-              {"-platform", "offscreen:configfile=" + screen,
-               "--gtest_filter=WindowFitTest.AtOneAndAHalfTimesTheFont*"});
-    ASSERT_TRUE(run.waitForFinished(120000));
-    const QString output = QString::fromUtf8(run.readAll());
-    EXPECT_EQ(run.exitCode(), 0) << output.toStdString();
-    EXPECT_TRUE(output.contains("[  PASSED  ] 1 test")) << output.toStdString();
+    RunOnLaptopScreen(Folder(), {.fontDpi = fontDpi,
+                                 .highDpiScaling = "",
+                                 .test = "WindowFitTest.AtOneAndAHalfTimesTheFont*"});
   }
 }
 

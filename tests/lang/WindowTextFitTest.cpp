@@ -1,8 +1,6 @@
 #include <QAbstractButton>
 #include <QApplication>
-#include <QCheckBox>
 #include <QComboBox>
-#include <QFile>
 #include <QFrame>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -10,19 +8,16 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QProcess>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QScreen>
 #include <QScrollArea>
-#include <QScrollBar>
 #include <QStyle>
-#include <QStyleOption>
 #include <functional>
 #include <memory>
 #include <vector>
 
 #include "LangFixture.h"
+#include "WindowFit.h"
 #include "core/formats/FormatEditor.h"
 #include "core/frame/DataFolderManager.h"
 #include "core/frame/FfmpegTools.h"
@@ -49,118 +44,7 @@
 
 namespace {
 
-// A text that its control does not show whole.
-struct Cut {
-  QString control;
-  QString text;
-  int needed = 0;     // pixels the text needs
-  int available = 0;  // pixels the control gives it
-};
-
-// The width a text takes in a widget's own font, mnemonics and line breaks included.
-int TextWidth(const QWidget* widget, const QString& text) {
-  return widget->fontMetrics().size(Qt::TextShowMnemonic, text).width();
-}
-
-void CheckButton(QAbstractButton* button, QList<Cut>& cuts) {
-  if (button->text().isEmpty()) return;
-  QStyleOptionButton option;
-  option.initFrom(button);
-  option.text = button->text();
-  option.icon = button->icon();
-  option.iconSize = button->iconSize();
-  QStyle::SubElement contents = QStyle::SE_PushButtonContents;
-  if (qobject_cast<QCheckBox*>(button)) contents = QStyle::SE_CheckBoxContents;
-  if (qobject_cast<QRadioButton*>(button)) contents = QStyle::SE_RadioButtonContents;
-  const int available = button->style()->subElementRect(contents, &option, button).width();
-  int needed = TextWidth(button, button->text());
-  if (!button->icon().isNull()) needed += button->iconSize().width() + 4;
-  if (needed > available) cuts << Cut{button->objectName(), button->text(), needed, available};
-}
-
-void CheckLabel(QLabel* label, QList<Cut>& cuts) {
-  if (label->text().isEmpty() || label->textFormat() == Qt::RichText) return;
-  if (label->wordWrap()) {
-    const int needed = label->heightForWidth(label->width());
-    if (needed > label->height())
-      cuts << Cut{label->objectName() + " (height)", label->text(), needed, label->height()};
-    return;
-  }
-  const int margin = label->margin() + label->indent();
-  const QRect room = label->contentsRect().adjusted(margin, 0, -margin, 0);
-  const QSize needed = label->fontMetrics().size(Qt::TextShowMnemonic, label->text());
-  if (needed.width() > room.width())
-    cuts << Cut{label->objectName(), label->text(), needed.width(), room.width()};
-  if (needed.height() > room.height())
-    cuts << Cut{label->objectName() + " (height)", label->text(), needed.height(), room.height()};
-}
-
-void CheckGroupTitle(QGroupBox* group, QList<Cut>& cuts) {
-  if (group->title().isEmpty()) return;
-  QStyleOptionGroupBox option;
-  option.initFrom(group);
-  option.text = group->title();
-  option.subControls = QStyle::SC_GroupBoxLabel | QStyle::SC_GroupBoxFrame;
-  const QRect label =
-      group->style()->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxLabel, group);
-  const int needed = label.left() + TextWidth(group, group->title());
-  if (needed > group->width())
-    cuts << Cut{group->objectName(), group->title(), needed, group->width()};
-}
-
-// An item's text starts after the style's margin (and its check box) and must end in the list.
-void CheckList(QListWidget* list, QList<Cut>& cuts) {
-  QStyleOptionViewItem option;
-  option.initFrom(list);
-  const int margin = list->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, &option, list) + 1;
-  const int indicator = list->style()->pixelMetric(QStyle::PM_IndicatorWidth, &option, list);
-  for (int row = 0; row < list->count(); ++row) {
-    const QListWidgetItem* item = list->item(row);
-    int needed = margin + TextWidth(list, item->text());
-    if (item->flags() & Qt::ItemIsUserCheckable) needed += indicator + 2 * margin;
-    if (needed > list->viewport()->width())
-      cuts << Cut{list->objectName() + QString("[%1]").arg(row), item->text(), needed,
-                  list->viewport()->width()};
-  }
-}
-
-// A read-only box holds a caption; its text keeps two pixels on each side.
-void CheckCaptionBox(QLineEdit* box, QList<Cut>& cuts) {
-  if (!box->isReadOnly() || box->text().isEmpty()) return;
-  QStyleOptionFrame option;
-  option.initFrom(box);
-  option.lineWidth = box->hasFrame() ? box->style()->pixelMetric(QStyle::PM_DefaultFrameWidth) : 0;
-  const QMargins margins = box->textMargins();
-  const int available =
-      box->style()->subElementRect(QStyle::SE_LineEditContents, &option, box).width() -
-      margins.left() - margins.right();
-  const int needed = TextWidth(box, box->text()) + 2 * 2;
-  if (needed > available) cuts << Cut{box->objectName(), box->text(), needed, available};
-}
-
-// A combo that offers fixed choices shows each of them whole.
-void CheckCombo(QComboBox* combo, QList<Cut>& cuts) {
-  if (combo->isEditable()) return;
-  QStyleOptionComboBox option;
-  option.initFrom(combo);
-  const int available =
-      combo->style()
-          ->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, combo)
-          .width();
-  for (int i = 0; i < combo->count(); ++i) {
-    const int needed = TextWidth(combo, combo->itemText(i));
-    if (needed > available)
-      cuts << Cut{combo->objectName() + QString("[%1]").arg(i), combo->itemText(i), needed,
-                  available};
-  }
-}
-
-// The scroll area whose content widget this is, if any.
-const QScrollArea* AreaShowing(const QWidget* content) {
-  const QWidget* viewport = content->parentWidget();
-  auto* area = viewport ? qobject_cast<const QScrollArea*>(viewport->parentWidget()) : nullptr;
-  return area && area->widget() == content ? area : nullptr;
-}
+using namespace window_fit;
 
 // A shown control that reaches past the edge of a widget it lies in, up to
 // limit or up to the content of a scroll area, which scrolls, is cut by that widget.
@@ -210,12 +94,7 @@ QList<Cut> CutTexts(const QList<QWidget*>& controls, QWidget* window,
                     const QList<QWidget*>& revealed = {}, bool checkPlaces = true) {
   QList<Cut> cuts;
   for (QWidget* control : controls) {
-    if (auto* button = qobject_cast<QAbstractButton*>(control)) CheckButton(button, cuts);
-    if (auto* label = qobject_cast<QLabel*>(control)) CheckLabel(label, cuts);
-    if (auto* group = qobject_cast<QGroupBox*>(control)) CheckGroupTitle(group, cuts);
-    if (auto* list = qobject_cast<QListWidget*>(control)) CheckList(list, cuts);
-    if (auto* box = qobject_cast<QLineEdit*>(control)) CheckCaptionBox(box, cuts);
-    if (auto* combo = qobject_cast<QComboBox*>(control)) CheckCombo(combo, cuts);
+    cuts << CaptionCuts(control);
     if (checkPlaces && control->isVisibleTo(window))
       CheckInsideParents(control, PlaceLimit(control, window, revealed), cuts);
   }
@@ -412,36 +291,11 @@ TEST_F(WindowTextFitTest, EveryWindowShowsItsTextsWholeInEachLanguage) {
       QWidget* window = each.open(main_.get());
       std::unique_ptr<QWidget> owned(window == main_.get() ? nullptr : window);
       for (const Cut& cut : CutTexts(window)) {
-        ADD_FAILURE() << language << " " << each.name << ", " << cut.control.toStdString() << ": \""
-                      << cut.text.toStdString() << "\" needs " << cut.needed << " px, has "
-                      << cut.available;
+        ADD_FAILURE() << language << " " << each.name << ", " << Describe(cut).toStdString();
       }
       window->hide();
     }
   }
-}
-
-// Whether the scroll area can bring a place in its content into view.
-bool ScrollsTo(const QScrollArea* area, const QRect& place) {
-  const QSize view = area->viewport()->size();
-  return area->horizontalScrollBar()->maximum() >= place.right() + 1 - view.width() &&
-         area->verticalScrollBar()->maximum() >= place.bottom() + 1 - view.height();
-}
-
-// A control the user can reach in its window: no widget it lies in cuts it,
-// up to the window or up to the content of a scroll area that can bring it
-// into view, which area must itself be reachable.
-bool Reachable(const QWidget* control, const QWidget* window) {
-  QRect place = control->geometry();
-  for (const QWidget* parent = control->parentWidget(); parent; parent = parent->parentWidget()) {
-    if (!parent->rect().contains(place)) return false;
-    if (parent == window) return true;
-    if (const QScrollArea* area = AreaShowing(parent)) {
-      return ScrollsTo(area, place) && Reachable(area, window);
-    }
-    place.translate(parent->pos());
-  }
-  return false;
 }
 
 // With the desktop's font made larger, each window still lies within the free
@@ -599,45 +453,13 @@ QList<QWidget*> ShownControls(QWidget* window) {
   return controls;
 }
 
-// The test program started again with a larger font and a given screen runs
-// the test named here once more, in the same state.
-constexpr char kScreenRun[] = "QUILLMOOR_SCREEN_RUN";
-
-// Runs the current test in a test program of its own at 1.5 times the default
-// font (as QT_FONT_DPI=144 gives without high-DPI scaling) on an offscreen
-// screen of 1366x768 pixels; the screen is set where the platform starts, so
-// the program is started anew for it.
-void RunOnLargeFontScreen(const QString& folder) {
-  const QString config = folder + "/screen.json";
-  QFile file(config);
-  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-  file.write(R"({"screens": [{"name": "laptop", "x": 0, "y": 0, "width": 1366, "height": 768,
-                 "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1}]})");
-  file.close();
-  const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
-  QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-  environment.insert("QT_FONT_DPI", "144");
-  environment.insert("QT_ENABLE_HIGHDPI_SCALING", "0");
-  environment.insert(kScreenRun, "1");
-  QProcess program;
-  program.setProcessEnvironment(environment);
-  program.setProcessChannelMode(QProcess::MergedChannels);
-  program.start(QCoreApplication::applicationFilePath(),
-                {"-platform", "offscreen:configfile=" + config,
-                 QString("--gtest_filter=%1.%2").arg(test->test_suite_name(), test->name())});
-  ASSERT_TRUE(program.waitForFinished(100000));
-  const QString output = QString::fromUtf8(program.readAll());
-  EXPECT_TRUE(program.exitCode() == 0 && output.contains("[  PASSED  ] 1 test."))
-      << output.toStdString();
-}
-
 // At 1.5 times the default font, in Spanish, on a 1366x768 screen, every
 // window in each of its states lies within the screen with its title bar,
 // every control it shows can be reached (within the window, or in a scroll
 // area that brings it into view), and no caption is cut.
 TEST_F(WindowTextFitTest, AtALargerFontOnALaptopScreenEveryControlIsReachableAndWhole) {
-  if (qEnvironmentVariable(kScreenRun) != "1") {
-    RunOnLargeFontScreen(Folder());
+  if (!InScreenRun()) {
+    RunOnLaptopScreen(Folder());
     return;
   }
   ASSERT_EQ(QApplication::primaryScreen()->size(), QSize(1366, 768));
@@ -664,10 +486,7 @@ TEST_F(WindowTextFitTest, AtALargerFontOnALaptopScreenEveryControlIsReachableAnd
     // Where a hidden panel itself shows is what the states above judge.
     QList<Cut> cuts = CutTexts(TextControls(window, true), window, {}, false);
     cuts << CutTextsInHiddenPanels(window);
-    for (const Cut& cut : cuts) {
-      ADD_FAILURE() << cut.control.toStdString() << ": \"" << cut.text.toStdString() << "\" needs "
-                    << cut.needed << " px, has " << cut.available;
-    }
+    for (const Cut& cut : cuts) ADD_FAILURE() << Describe(cut).toStdString();
     window->hide();
   }
 }
