@@ -632,10 +632,12 @@ TEST_F(ConvertTest, TheRunTellsWhatHappensWithoutAWindow) {
   EXPECT_EQ(failures[0], Conversion::State().Errors.value(0));
   EXPECT_EQ(failures[0].Stage, "Convirtiendo");
   EXPECT_EQ(failures[0].Description, "Error al convertir");
-  // Each step starts on an empty line; ffmpeg's status lines come without line ends.
+  // Each step starts on an empty line, then shows ffmpeg's newest line of each
+  // chunk, without line ends; which lines those are depends on how the output
+  // was chunked.
   EXPECT_GE(lines.count(""), 2);
   EXPECT_TRUE(std::any_of(lines.begin(), lines.end(),
-                          [](const QString& line) { return line.contains("time="); }));
+                          [](const QString& line) { return !line.trimmed().isEmpty(); }));
   for (const QString& line : lines) EXPECT_FALSE(line.contains("\r\n"));
   EXPECT_EQ(Progress(), windowBefore.data());  // no progress window was opened
   EXPECT_TRUE(dialogs.Messages().isEmpty());
