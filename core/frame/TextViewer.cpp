@@ -36,20 +36,18 @@ std::optional<QString> CommandOutput(const QString& cmdLine) {
 }
 
 int FindNext(const QString& text, const QString& what, int position, bool matchCase) {
-  if (text.isEmpty() || what.isEmpty()) return 0;
-  const auto found =
-      text.indexOf(what, position, matchCase ? Qt::CaseSensitive : Qt::CaseInsensitive);
-  return found < 0 ? 0 : static_cast<int>(found) + 1;
+  if (text.isEmpty() || what.isEmpty()) return -1;
+  return static_cast<int>(
+      text.indexOf(what, position, matchCase ? Qt::CaseSensitive : Qt::CaseInsensitive));
 }
 
 int FindPrevious(const QString& text, const QString& what, int position, bool matchCase) {
-  if (what.isEmpty()) return 0;
+  if (what.isEmpty()) return -1;
   const qsizetype lastStart =
       position == 0 ? text.size() - what.size() : position - 1 - what.size();
-  if (lastStart < 0) return 0;
-  const auto found =
-      text.lastIndexOf(what, lastStart, matchCase ? Qt::CaseSensitive : Qt::CaseInsensitive);
-  return found < 0 ? 0 : static_cast<int>(found) + 1;
+  if (lastStart < 0) return -1;
+  return static_cast<int>(
+      text.lastIndexOf(what, lastStart, matchCase ? Qt::CaseSensitive : Qt::CaseInsensitive));
 }
 
 }  // namespace TextViewer

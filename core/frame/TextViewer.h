@@ -31,11 +31,12 @@ void InstallViewer(const Viewer& viewer);
 // runs, which the runner does not disturb.
 std::optional<QString> CommandOutput(const QString& cmdLine);
 
-// The searches of the viewer, on the text as shown. position is the search
-// position (0 = before the first character). FindNext looks from character
-// position + 1 on, FindPrevious for the last match that ends at or before
-// character position - 1 (the whole text when position is 0). Both give the
-// 1-based character where the match starts, or 0.
+// The searches of the viewer, on the text as shown. position is where the last
+// search left off: one past the start of its match, or a click's cursor
+// position (0 = nothing searched yet). FindNext gives the first match that
+// starts at or after index position, FindPrevious the last match that ends
+// before index position - 1 (in the whole text when position is 0). Both give
+// the index where the match starts, or -1 when there is none.
 int FindNext(const QString& text, const QString& what, int position, bool matchCase);
 int FindPrevious(const QString& text, const QString& what, int position, bool matchCase);
 

@@ -171,13 +171,12 @@ void TextViewerWindow::ShowOutput(const QString& output) {
 void TextViewerWindow::SelectMatch(int start) {
   outputText->setFocus();
   QTextCursor cursor = outputText->textCursor();
-  cursor.setPosition(start - 1);
+  cursor.setPosition(start);
   outputText->setTextCursor(cursor);
   outputText->ensureCursorVisible();
-  cursor.setPosition(start - 1 + static_cast<int>(searchEdit->text().size()),
-                     QTextCursor::KeepAnchor);
+  cursor.setPosition(start + static_cast<int>(searchEdit->text().size()), QTextCursor::KeepAnchor);
   outputText->setTextCursor(cursor);
-  SearchPosition = start;
+  SearchPosition = start + 1;
 }
 
 void TextViewerWindow::FindNext() {
@@ -185,7 +184,7 @@ void TextViewerWindow::FindNext() {
   if (text.isEmpty() || searchEdit->text().isEmpty()) return;
   const int found =
       TextViewer::FindNext(text, searchEdit->text(), SearchPosition, matchCaseCheck->isChecked());
-  if (found > 0) {
+  if (found >= 0) {
     SelectMatch(found);
   } else {
     outputText->setFocus();
@@ -197,7 +196,7 @@ void TextViewerWindow::FindPrevious() {
   if (searchEdit->text().isEmpty()) return;
   const int found = TextViewer::FindPrevious(outputText->toPlainText(), searchEdit->text(),
                                              SearchPosition, matchCaseCheck->isChecked());
-  if (found > 0) {
+  if (found >= 0) {
     SelectMatch(found);
   } else {
     outputText->setFocus();

@@ -28,13 +28,13 @@ TEST(TextViewerSearch, FindsForwardAndBackwardFromTheSearchPosition) {
     bool matchCase;
     int expected;
   } cases[] = {
-      {"ffmpeg", true, 0, true, 1},     {"ffmpeg", true, 1, true, 30},
-      {"ffmpeg", true, 1, false, 17},   {"ffmpeg", true, 30, false, 0},
-      {"FFMPEG", true, 0, true, 17},    {"", true, 0, false, 0},
-      {"ffmpeg", false, 0, true, 30},   {"ffmpeg", false, 1, false, 0},
-      {"ffmpeg", false, 30, false, 17}, {"ffmpeg", false, 30, true, 1},
-      {"ffmpeg", false, 23, false, 17}, {"ffmpeg", false, 22, false, 1},
-      {"help", false, 0, true, 24},
+      {"ffmpeg", true, 0, true, 0},     {"ffmpeg", true, 1, true, 29},
+      {"ffmpeg", true, 1, false, 16},   {"ffmpeg", true, 30, false, -1},
+      {"FFMPEG", true, 0, true, 16},    {"", true, 0, false, -1},
+      {"ffmpeg", false, 0, true, 29},   {"ffmpeg", false, 1, false, -1},
+      {"ffmpeg", false, 30, false, 16}, {"ffmpeg", false, 30, true, 0},
+      {"ffmpeg", false, 23, false, 16}, {"ffmpeg", false, 22, false, 0},
+      {"help", false, 0, true, 23},
   };
   for (const Case& c : cases) {
     const int found = c.next ? TextViewer::FindNext(text, c.what, c.position, c.matchCase)
