@@ -113,6 +113,12 @@ class ConvertTest : public ConversionFixture {
     QDir().mkpath(Path("env/XDG_DATA_HOME/Trash/files"));
     WriteFile("env/XDG_DATA_HOME/Trash/info", "not a folder");
   }
+  // Where the outputs go, as the main window's output controls set it.
+  static void ChooseOutput(int mode, const QString& file, const QString& folder) {
+    Conversion::State().Choices.OutputMode = mode;
+    Session::State().OutputFile = file;
+    Session::State().OutputFolder = folder;
+  }
   // ffmpeg's status line in the progress window: a step is encoding.
   static bool Encoding() { return Progress() && Progress()->consoleLine->text().contains("time="); }
   // The run has ended, its progress window counts count failed steps and
@@ -179,9 +185,7 @@ TEST_F(ConvertTest, EachOutputModePutsItsOutputWhereItBelongs) {
     QDir().mkpath(Path("out1"));
     QDir().mkpath(Path("out0"));
     List({a, b});
-    Conversion::State().Choices.OutputMode = c.mode;
-    Session::State().OutputFile = c.outputFile;
-    Session::State().OutputFolder = c.outputFolder;
+    ChooseOutput(c.mode, c.outputFile, c.outputFolder);
     ScriptedDialogs dialogs;
     Convert("", main_->fileList);
     ASSERT_TRUE(Progress()) << c.mode;
@@ -455,9 +459,7 @@ TEST_F(ConvertTest, ATypedRelativeOutputLandsInTheCurrentFolder) {
   Conversion::State().Choices.TwoPass = true;  // the run then works in its temporary folder
   for (const Case& c : cases) {
     List({a});
-    Conversion::State().Choices.OutputMode = c.mode;
-    Session::State().OutputFile = c.outputFile;
-    Session::State().OutputFolder = c.outputFolder;
+    ChooseOutput(c.mode, c.outputFile, c.outputFolder);
     ScriptedDialogs dialogs;
     Convert("", main_->fileList);
     ASSERT_TRUE(Progress()) << c.mode;
