@@ -16,6 +16,7 @@
 #include <QRegularExpression>
 #include <QTimer>
 #include <csignal>
+#include <functional>
 
 #include "Children.h"
 #include "ConversionFixture.h"
@@ -112,8 +113,37 @@ class ConvertTest : public ConversionFixture {
     QDir().mkpath(Path("env/XDG_DATA_HOME/Trash/files"));
     WriteFile("env/XDG_DATA_HOME/Trash/info", "not a folder");
   }
+  // Where the outputs go, as the main window's output controls set it.
+  static void ChooseOutput(int mode, const QString& file, const QString& folder) {
+    Conversion::State().Choices.OutputMode = mode;
+    Session::State().OutputFile = file;
+    Session::State().OutputFolder = folder;
+  }
   // ffmpeg's status line in the progress window: a step is encoding.
   static bool Encoding() { return Progress() && Progress()->consoleLine->text().contains("time="); }
+  // The run has ended, its progress window counts count failed steps and
+  // offers to show them, and the conversion holds as many.
+  static void ExpectEndedWithFailedSteps(int count) {
+    ASSERT_TRUE(Progress());
+    EXPECT_EQ(Progress()->currentFile->text(), "El proceso terminó");
+    EXPECT_EQ(Progress()->errorCountBox->text(), "Errores: " + QString::number(count));
+    EXPECT_TRUE(Progress()->showErrorsButton->isVisible());
+    ASSERT_EQ(Conversion::State().Errors.size(), count);
+  }
+  // Converts the list with the time text and presses the progress window's
+  // button once a step is encoding, after calling beforePress where there is
+  // one. How long the run went on after the press, or -1 where no press came.
+  qint64 ConvertPressingOnceEncoding(QPushButton* ProgressWindow::*button, const QString& time = "",
+                                     const std::function<void()>& beforePress = {}) {
+    QElapsedTimer sincePress;
+    WhenReady press(Encoding, [&] {
+      if (beforePress) beforePress();
+      sincePress.start();
+      (Progress()->*button)->click();
+    });
+    Convert(time, main_->fileList);
+    return press.Done() ? sincePress.elapsed() : -1;
+  }
   // A long song listed to become an mp3 beside an older mp3 of its name, with
   // "Eliminar archivos originales" and "Reemplazar archivos" on.
   struct SongBesideOlder {
@@ -155,9 +185,7 @@ TEST_F(ConvertTest, EachOutputModePutsItsOutputWhereItBelongs) {
     QDir().mkpath(Path("out1"));
     QDir().mkpath(Path("out0"));
     List({a, b});
-    Conversion::State().Choices.OutputMode = c.mode;
-    Session::State().OutputFile = c.outputFile;
-    Session::State().OutputFolder = c.outputFolder;
+    ChooseOutput(c.mode, c.outputFile, c.outputFolder);
     ScriptedDialogs dialogs;
     Convert("", main_->fileList);
     ASSERT_TRUE(Progress()) << c.mode;
@@ -378,26 +406,32 @@ TEST_F(ConvertTest, TagsWrittenAsTextAreAConversionThatSucceeds) {
   EXPECT_TRUE(Bytes(Path("in/memo.ffmeta")).contains("title=Nota"));
 }
 
-TEST_F(ConvertTest, ATestWithSeveralFilesAndNoneSelectedIsRefused) {
-  List({Clip("in/a.mkv"), Clip("in/b.mkv")});
-  ScriptedDialogs dialogs;
-  dialogs.ExpectMessage();
-  Convert("1", main_->fileList);
-  EXPECT_EQ(dialogs.Messages(),
-            QStringList{"Seleccione un archivo de la lista para realizar la prueba"});
-  EXPECT_FALSE(Progress());
-}
-
-TEST_F(ConvertTest, ARowOnlyPointedAtIsNoChoiceForATest) {
-  List({Clip("in/a.mkv"), Clip("in/b.mkv")});
-  main_->fileList->setCurrentRow(1);
-  main_->fileList->item(1)->setSelected(false);
-  ScriptedDialogs dialogs;
-  dialogs.ExpectMessage();
-  Convert("1", main_->fileList);
-  EXPECT_EQ(dialogs.Messages(),
-            QStringList{"Seleccione un archivo de la lista para realizar la prueba"});
-  EXPECT_FALSE(Progress());
+// A test of several files needs one chosen: none selected, or a row only
+// pointed at, is no choice.
+TEST_F(ConvertTest, ATestWithSeveralFilesAndNoneChosenIsRefused) {
+  const QStringList files{Clip("in/a.mkv"), Clip("in/b.mkv")};
+  const struct {
+    const char* name;
+    std::function<void()> arrange;
+  } cases[] = {
+      {"none selected", [] {}},
+      {"a row only pointed at",
+       [this] {
+         main_->fileList->setCurrentRow(1);
+         main_->fileList->item(1)->setSelected(false);
+       }},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    List(files);
+    c.arrange();
+    ScriptedDialogs dialogs;
+    dialogs.ExpectMessage();
+    Convert("1", main_->fileList);
+    EXPECT_EQ(dialogs.Messages(),
+              QStringList{"Seleccione un archivo de la lista para realizar la prueba"});
+    EXPECT_FALSE(Progress());
+  }
 }
 
 // A typed output that names no folder, or a relative one, is taken from the
@@ -425,9 +459,7 @@ TEST_F(ConvertTest, ATypedRelativeOutputLandsInTheCurrentFolder) {
   Conversion::State().Choices.TwoPass = true;  // the run then works in its temporary folder
   for (const Case& c : cases) {
     List({a});
-    Conversion::State().Choices.OutputMode = c.mode;
-    Session::State().OutputFile = c.outputFile;
-    Session::State().OutputFolder = c.outputFolder;
+    ChooseOutput(c.mode, c.outputFile, c.outputFolder);
     ScriptedDialogs dialogs;
     Convert("", main_->fileList);
     ASSERT_TRUE(Progress()) << c.mode;
@@ -746,15 +778,10 @@ TEST_F(ConvertTest, DetenerEndsALongRunAndLeavesTheSourcesAlone) {
   profile.InputExtraParams = "-re";  // reads at the clip's own pace: 20 seconds
   Session::State().FormatProfilePath = SaveFormat(profile);
   Conversion::State().Choices.DeleteOriginals = true;
-  QElapsedTimer sinceStop;
-  WhenReady stop(Encoding, [&] {
-    sinceStop.start();
-    Progress()->stopButton->click();
-  });
   ScriptedDialogs dialogs;
-  Convert("", main_->fileList);
-  ASSERT_TRUE(stop.Done());
-  EXPECT_LT(sinceStop.elapsed(), 10000);
+  const qint64 endedAfter = ConvertPressingOnceEncoding(&ProgressWindow::stopButton);
+  ASSERT_GE(endedAfter, 0) << "Detener was never pressed";
+  EXPECT_LT(endedAfter, 10000);
   ASSERT_TRUE(Progress());
   EXPECT_EQ(Progress()->currentFile->text(), "El proceso fue detenido");
   EXPECT_EQ(Progress()->fileCounter->text(), "0/2");
@@ -877,16 +904,11 @@ TEST_F(ConvertTest, ForcedStopAsksAndThenEndsTheTool) {
   FormatProfile profile;
   profile.InputExtraParams = "-re";
   Session::State().FormatProfilePath = SaveFormat(profile);
-  QElapsedTimer sinceStop;
-  WhenReady stop(Encoding, [&] {
-    sinceStop.start();
-    Progress()->forceStopButton->click();
-  });
   ScriptedDialogs dialogs;
   dialogs.ExpectMessage(6);
-  Convert("1:00", main_->fileList);
-  ASSERT_TRUE(stop.Done());
-  EXPECT_LT(sinceStop.elapsed(), 10000);
+  const qint64 endedAfter = ConvertPressingOnceEncoding(&ProgressWindow::forceStopButton, "1:00");
+  ASSERT_GE(endedAfter, 0) << "Detener (force) was never pressed";
+  EXPECT_LT(endedAfter, 10000);
   EXPECT_EQ(dialogs.Messages(), QStringList{"¿Detener la conversión?"});  // and no test report
   ASSERT_TRUE(Progress());
   EXPECT_EQ(Progress()->currentFile->text(), "El proceso fue detenido");
@@ -932,11 +954,7 @@ TEST_F(ConvertTest, AWriteErrorFailsTheStepAndKeepsTheSourceAndTheOlderFile) {
     ScriptedDialogs dialogs;
     Convert("", main_->fileList);
   }
-  ASSERT_TRUE(Progress());
-  EXPECT_EQ(Progress()->currentFile->text(), "El proceso terminó");
-  EXPECT_EQ(Progress()->errorCountBox->text(), "Errores: 1");
-  EXPECT_TRUE(Progress()->showErrorsButton->isVisible());
-  ASSERT_EQ(Conversion::State().Errors.size(), 1);
+  ASSERT_NO_FATAL_FAILURE(ExpectEndedWithFailedSteps(1));
   EXPECT_EQ(Conversion::State().Errors[0].File, song);
   EXPECT_EQ(Conversion::State().Errors[0].Stage, "Convirtiendo");
   EXPECT_EQ(Conversion::State().Errors[0].Description, "Error al convertir");
@@ -1199,11 +1217,7 @@ TEST_F(ConvertTest, FilesTheTrashCannotTakeAreListedAtTheEnd) {
     const HangGuard guard("a run whose trash refuses its files", 90000);
     Convert("", main_->fileList);
   }
-  ASSERT_TRUE(Progress());
-  EXPECT_EQ(Progress()->currentFile->text(), "El proceso terminó");
-  EXPECT_EQ(Progress()->errorCountBox->text(), "Errores: 2");
-  EXPECT_TRUE(Progress()->showErrorsButton->isVisible());
-  ASSERT_EQ(Conversion::State().Errors.size(), 2);
+  ASSERT_NO_FATAL_FAILURE(ExpectEndedWithFailedSteps(2));
   EXPECT_EQ(Conversion::State().Errors[0],
             (FailedStep{clip, "Eliminar archivos originales",
                         "No pudo eliminarse el archivo " + clip, "", ""}));
@@ -1366,17 +1380,13 @@ TEST_F(ConvertTest, DetenerReachesFfmpegEncodingOneTrack) {
   const QString clip = Clip("in/a.mkv", 20);
   List({clip});
   QString stage;
-  QElapsedTimer sinceStop;
-  WhenReady stop(Encoding, [&] {
+  ScriptedDialogs dialogs;
+  const qint64 endedAfter = ConvertPressingOnceEncoding(&ProgressWindow::stopButton, "", [&] {
     stage = Progress()->stage->text();
     EXPECT_TRUE(Progress()->stopButton->isEnabled());
-    sinceStop.start();
-    Progress()->stopButton->click();
   });
-  ScriptedDialogs dialogs;
-  Convert("", main_->fileList);
-  ASSERT_TRUE(stop.Done());
-  EXPECT_LT(sinceStop.elapsed(), 10000);
+  ASSERT_GE(endedAfter, 0) << "Detener was never pressed";
+  EXPECT_LT(endedAfter, 10000);
   EXPECT_EQ(stage, "Codificando audio");
   EXPECT_EQ(Progress()->currentFile->text(), "El proceso fue detenido");
   EXPECT_TRUE(Conversion::State().Errors.isEmpty());

@@ -3,7 +3,6 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
-#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <QGroupBox>
@@ -18,11 +17,9 @@
 #include <functional>
 #include <memory>
 
-#include "Children.h"
+#include "DeviceFixture.h"
 #include "InstalledTools.h"
 #include "Keyboard.h"
-#include "ShownWindows.h"
-#include "TestEnv.h"
 #include "core/convert/CommandTable.h"
 #include "core/convert/ConversionState.h"
 #include "core/devices/CdRipper.h"
@@ -34,30 +31,12 @@
 
 namespace {
 
-// Lets windows closed by the code under test be deleted.
-void Flush() {
-  QApplication::processEvents();
-  QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-}
-
 QString OnlySubfolder(const QString& folder) {
   const QStringList names = QDir(folder).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
   return names.size() == 1 ? folder + "/" + names.first() : QString();
 }
 
 QString CrLfText(const char* text) { return QString::fromUtf8(text).replace("\n", "\r\n"); }
-
-const QString kAnotherToolRuns = "Otra herramienta está en ejecución; espere a que termine";
-
-// Every file below the folder, as paths relative to it.
-QStringList FilesBelow(const QString& folder) {
-  QStringList files;
-  QDirIterator it(folder, QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot,
-                  QDirIterator::Subdirectories);
-  while (it.hasNext()) files << QDir(folder).relativeFilePath(it.next());
-  files.sort();
-  return files;
-}
 
 // What cdda2wav prints for a bus scan on Linux: a disk on bus 0, the drive on bus 1.
 const char* const kBusScan =
@@ -166,7 +145,7 @@ class CdRipTest : public TestEnv {
     SetTitles(
         "CD-Text: detected\nTrack  1: 'Intro'\nTrack  2: 'Blue'\nTrack  3: 'Blue'\n"
         "Track  4: 'Lost'\nTrack  5: 'Fifth'\nTrack  6: ''\n");
-    const QString script = WriteFile(
+    CdRipper::State().Cdda2wavPath = MadeExecutable(WriteFile(
         "tools/cdda2wav", QString("#!/bin/sh\n"
                                   "F='%1/fixture'\n"
                                   "echo \"$*\" >> \"$F/log.txt\"\n"
@@ -188,9 +167,7 @@ class CdRipTest : public TestEnv {
                                   "echo \"100%%  track $track recorded successfully\" >&2\n"
                                   "cp \"$F/track.wav\" \"audio.$fmt\"\n")
                               .arg(Folder())
-                              .toUtf8());
-    QFile::setPermissions(script, QFile::permissions(script) | QFile::ExeOwner);
-    CdRipper::State().Cdda2wavPath = script;
+                              .toUtf8()));
     main_ = std::make_unique<MainWindow>();
     main_->show();
   }
@@ -213,6 +190,17 @@ class CdRipTest : public TestEnv {
   static void Tick(const QList<int>& rows) {
     for (int row : rows) CdRipWindow::Instance()->trackList->item(row)->setCheckState(Qt::Checked);
   }
+  static CdRipWindow* OpenRipWindow() {
+    CdRipWindow::OpenCDRip();
+    return CdRipWindow::Instance();
+  }
+  // The rip window opened over the fake drive, ripping into the folder out.
+  CdRipWindow* OpenRippingIntoOut() {
+    CdRipWindow* window = OpenRipWindow();
+    CdRipper::State().CDRipOutputDir = Folder() + "/out";
+    QDir().mkpath(Folder() + "/out");
+    return window;
+  }
   static QStringList Names(const QString& folder) {
     return QDir(folder).entryList(QDir::Files, QDir::Name);
   }
@@ -232,8 +220,7 @@ TEST_F(CdRipTest, MissingCdda2wavIsReportedAndNoWindowOpens) {
 }
 
 TEST_F(CdRipTest, OpeningListsTheDriveTitlesAndHidesTheMainWindow) {
-  CdRipWindow::OpenCDRip();
-  CdRipWindow* window = CdRipWindow::Instance();
+  CdRipWindow* window = OpenRipWindow();
   ASSERT_NE(window, nullptr);
   EXPECT_TRUE(window->isVisible());
   EXPECT_FALSE(main_->isVisible());
@@ -268,8 +255,7 @@ TEST_F(CdRipTest, NoTitlesClosesTheWindowWithAMessage) {
 }
 
 TEST_F(CdRipTest, RipsTickedTracksIntoANewCdRipFolderNamedAfterTheirTitles) {
-  CdRipWindow::OpenCDRip();
-  CdRipWindow* window = CdRipWindow::Instance();
+  CdRipWindow* window = OpenRipWindow();
   ASSERT_NE(window, nullptr);
   ScriptedDialogs dialogs;
   dialogs.Expect(Dialogs::Kind::Folder, Folder() + "/out");
@@ -301,11 +287,8 @@ TEST_F(CdRipTest, RipsTickedTracksIntoANewCdRipFolderNamedAfterTheirTitles) {
 }
 
 TEST_F(CdRipTest, ATrackCutShortByAnErrorIsNeitherKeptNorAdded) {
-  CdRipWindow::OpenCDRip();
-  CdRipWindow* window = CdRipWindow::Instance();
+  CdRipWindow* window = OpenRippingIntoOut();
   ASSERT_NE(window, nullptr);
-  CdRipper::State().CDRipOutputDir = Folder() + "/out";
-  QDir().mkpath(Folder() + "/out");
   Tick({0, 5});
   window->extractButton->click();
   EXPECT_EQ(Log().filter("-t 6+6").size(), 1);
@@ -324,11 +307,8 @@ TEST_F(CdRipTest, ATrackCutShortByAnErrorIsNeitherKeptNorAdded) {
 }
 
 TEST_F(CdRipTest, ARowRenamedToAnotherTitleGetsTheNextFreeNumber) {
-  CdRipWindow::OpenCDRip();
-  CdRipWindow* window = CdRipWindow::Instance();
+  CdRipWindow* window = OpenRippingIntoOut();
   ASSERT_NE(window, nullptr);
-  CdRipper::State().CDRipOutputDir = Folder() + "/out";
-  QDir().mkpath(Folder() + "/out");
   ScriptedDialogs dialogs;
   dialogs.Expect(Dialogs::Kind::Input, QString("Intro"));
   window->trackList->setCurrentRow(1);
@@ -343,19 +323,15 @@ TEST_F(CdRipTest, ARowRenamedToAnotherTitleGetsTheNextFreeNumber) {
 // names its own track and never takes the next track's file.
 TEST_F(CdRipTest, ATitleSpelledLikeTheRipFileKeepsItsTrackAndTheNextTracksToo) {
   SetTitles("Track  1: 'Audio'\nTrack  2: 'AUDIO'\nTrack  3: 'Blue'\n");
-  CdRipWindow::OpenCDRip();
-  CdRipWindow* window = CdRipWindow::Instance();
+  CdRipWindow* window = OpenRippingIntoOut();
   ASSERT_NE(window, nullptr);
-  CdRipper::State().CDRipOutputDir = Folder() + "/out";
-  QDir().mkpath(Folder() + "/out");
   Tick({0, 1, 2});
   window->extractButton->click();
   EXPECT_EQ(Names(Folder() + "/out/CDRip"), QStringList({"AUDIO.wav", "Audio.wav", "Blue.wav"}));
 }
 
 TEST_F(CdRipTest, RenameWithoutASelectedRowAsksNothing) {
-  CdRipWindow::OpenCDRip();
-  CdRipWindow* window = CdRipWindow::Instance();
+  CdRipWindow* window = OpenRipWindow();
   ASSERT_NE(window, nullptr);
   ASSERT_TRUE(ShowActive(window));
   // Tabbing into the list makes its first row current, unselected.
@@ -378,11 +354,8 @@ TEST_F(CdRipTest, ATitleWithASlashIsRippedUnderALookAlikeAndTheRipGoesOn) {
   SetTitles(
       "Track  1: 'Intro'\nTrack  2: 'Rock/Pop Mix'\nTrack  3: '/'\nTrack  4: 'x'\n"
       "Track  5: 'Last'\n");
-  CdRipWindow::OpenCDRip();
-  CdRipWindow* window = CdRipWindow::Instance();
+  CdRipWindow* window = OpenRippingIntoOut();
   ASSERT_NE(window, nullptr);
-  CdRipper::State().CDRipOutputDir = Folder() + "/out";
-  QDir().mkpath(Folder() + "/out");
   Tick({0, 1, 2, 4});
   ScriptedDialogs dialogs;
   window->extractButton->click();
@@ -399,11 +372,8 @@ TEST_F(CdRipTest, ATrackStoppedByDetenerIsRemovedAndTheTracksBeforeItStay) {
     SCOPED_TRACE(addToList);
     CdRipper::State().CDRipAddToList = addToList;
     Session::State().FileList.clear();
-    CdRipWindow::OpenCDRip();
-    CdRipWindow* window = CdRipWindow::Instance();
+    CdRipWindow* window = OpenRippingIntoOut();
     ASSERT_NE(window, nullptr);
-    CdRipper::State().CDRipOutputDir = Folder() + "/out";
-    QDir().mkpath(Folder() + "/out");
     WriteFile("fixture/partial2", "");
     Tick({0, 1, 4});
     When([window] { return window->console->toPlainText().contains("track 2: part written"); },
@@ -500,19 +470,9 @@ TEST_F(CdRipTest, OpeningWhileAnotherToolRunsSaysSoOnceAndOpensNothing) {
   };
   for (const auto& opening : openings) {
     SCOPED_TRACE(opening.first);
-    ScriptedDialogs dialogs;
-    dialogs.ExpectMessage();
-    ShownWindows shown;
-    bool mainShown = false;
-    ASSERT_TRUE(WhileAnotherToolRuns([&] {
-      opening.second();
-      mainShown = main_->isVisible();
-    }));
-    Flush();
-    EXPECT_FALSE(shown.Names().contains("Form2"));
+    ASSERT_NO_FATAL_FAILURE(
+        ExpectOpeningWhileAnotherToolRunsSaysSoOnce(opening.second, *main_, "Form2"));
     EXPECT_EQ(CdRipWindow::Instance(), nullptr);
-    EXPECT_TRUE(mainShown);
-    EXPECT_EQ(dialogs.Messages(), QStringList{kAnotherToolRuns});
     EXPECT_EQ(Log(), QStringList()) << "cdda2wav ran";
     EXPECT_EQ(Session::State().FileList, QStringList{"/data/first.mkv"});
   }
@@ -530,8 +490,7 @@ TEST_F(CdRipTest, ExtraerWhileAnotherToolRunsSaysSoOnceAndMakesNothing) {
   for (const int addToList : {0, 1}) {
     SCOPED_TRACE(addToList);
     CdRipper::State().CDRipAddToList = addToList;
-    CdRipWindow::OpenCDRip();
-    CdRipWindow* window = CdRipWindow::Instance();
+    CdRipWindow* window = OpenRipWindow();
     ASSERT_NE(window, nullptr);
     Tick({0, 4});
     const QStringList logBefore = Log();
@@ -586,8 +545,7 @@ TEST_F(CdRipTest, WhileAnotherToolRunsTheReadAndTheRipSayBusyAndDoNothing) {
 }
 
 TEST_F(CdRipTest, RefusesWithoutTicksOrFolder) {
-  CdRipWindow::OpenCDRip();
-  CdRipWindow* window = CdRipWindow::Instance();
+  CdRipWindow* window = OpenRipWindow();
   ASSERT_NE(window, nullptr);
   ScriptedDialogs dialogs;
   dialogs.ExpectMessage().ExpectMessage().ExpectMessage();
@@ -603,8 +561,7 @@ TEST_F(CdRipTest, RefusesWithoutTicksOrFolder) {
 }
 
 TEST_F(CdRipTest, CheckAllTicksAndClearsEveryRow) {
-  CdRipWindow::OpenCDRip();
-  CdRipWindow* window = CdRipWindow::Instance();
+  CdRipWindow* window = OpenRipWindow();
   ASSERT_NE(window, nullptr);
   window->tickAllCheck->click();
   for (int row = 0; row < 6; ++row)
@@ -617,8 +574,7 @@ TEST_F(CdRipTest, CheckAllTicksAndClearsEveryRow) {
 TEST_F(CdRipTest, AddToListModeAppendsTheRippedFilesAndCloses) {
   Session::State().FileList << "/data/first.mkv";
   CdRipper::State().CDRipAddToList = true;
-  CdRipWindow::OpenCDRip();
-  CdRipWindow* window = CdRipWindow::Instance();
+  CdRipWindow* window = OpenRipWindow();
   ASSERT_NE(window, nullptr);
   EXPECT_FALSE(window->outputFolder->isEnabled());
   EXPECT_FALSE(window->formatCombo->isEnabled());
@@ -740,8 +696,7 @@ TEST_F(CdRipTest, ARipForTheListReturnsItsFilesAndTouchesNoList) {
 
 TEST_F(CdRipTest, StopDuringARipAppendsNothingAndKeepsTheWindow) {
   CdRipper::State().CDRipAddToList = true;
-  CdRipWindow::OpenCDRip();
-  CdRipWindow* window = CdRipWindow::Instance();
+  CdRipWindow* window = OpenRipWindow();
   ASSERT_NE(window, nullptr);
   WriteFile("fixture/slow", "");
   Tick({0, 1});
@@ -772,22 +727,17 @@ TEST_F(CdRipTest, StopDuringARipAppendsNothingAndKeepsTheWindow) {
 }
 
 TEST_F(CdRipTest, ClosingTheProgramEndsARipAndNamesNothingAfterIt) {
-  CdRipWindow::OpenCDRip();
-  CdRipWindow* window = CdRipWindow::Instance();
+  CdRipWindow* window = OpenRippingIntoOut();
   ASSERT_NE(window, nullptr);
-  CdRipper::State().CDRipOutputDir = Folder() + "/out";
-  QDir().mkpath(Folder() + "/out");
   WriteFile("fixture/partial2", "");
   Tick({0, 1, 4});
   QList<qint64> drives;
   // The drive says "part written" just before it turns into the waiting sleep.
-  When(
-      [window] {
-        return window->console->toPlainText().contains("track 2: part written") &&
-               !ChildProcesses("sleep").isEmpty();
-      },
-      [&] {
-        drives = ChildProcesses("sleep");
+  WhenRunning(
+      "sleep",
+      [window] { return window->console->toPlainText().contains("track 2: part written"); },
+      [&](const QList<qint64>& sleeping) {
+        drives = sleeping;
         main_->close();
       });
   ScriptedDialogs dialogs;

@@ -1,19 +1,9 @@
 #include <QApplication>
-#include <QFile>
 #include <QGroupBox>
 #include <QListWidget>
-#include <QStandardPaths>
 #include <functional>
-#include <memory>
 
-#include "TestEnv.h"
-#include "core/devices/CdRipper.h"
-#include "core/devices/Recorder.h"
-#include "core/devices/Streamer.h"
-#include "core/frame/FfmpegTools.h"
-#include "core/ground/ToolRunner.h"
-#include "gui/app/MainWindow.h"
-#include "gui/devices/CdRipWindow.h"
+#include "DeviceFixture.h"
 #include "gui/devices/RecorderWindow.h"
 #include "gui/devices/StreamerWindow.h"
 
@@ -21,42 +11,14 @@ namespace {
 
 // The device windows opened as the program opens them: a cdda2wav that finds
 // a disc of one track, an ffmpeg that lists one camera.
-class DeviceWindowFocusTest : public TestEnv {
+class DeviceWindowFocusTest : public DeviceWindowsTest {
  protected:
   void SetUp() override {
-    TestEnv::SetUp();
-    ToolRunner::Reset();
-    CdRipper::Reset();
-    Recorder::Reset();
-    Streamer::Reset();
-    FfmpegTools::InitOptionNames();
-    CdRipper::State().Cdda2wavPath = Executable("tools/cdda2wav",
-                                                "#!/bin/sh\n"
-                                                "case \"$1\" in\n"
-                                                "  -scanbus) printf 'scsibus0:\\n\\t0,0,0\\t  0) "
-                                                "'\"'A' 'B' 'C'\"' Removable CD-ROM\\n' ;;\n"
-                                                "  -N) echo \"Track  1: 'Only'\" >&2 ;;\n"
-                                                "esac\n");
-    FfmpegTools::State().FfmpegPath =
-        Executable("tools/ffmpeg",
-                   "#!/bin/sh\necho 'Auto-detected sources for video4linux2,v4l2:'\n"
-                   "echo '  /dev/video0 [Camera] (video)'\n");
-    main_ = std::make_unique<MainWindow>();
-    main_->show();
+    DeviceWindowsTest::SetUp();
+    CdRipper::State().Cdda2wavPath = Executable("tools/cdda2wav", kOneTrackCdda2wav);
+    FfmpegTools::State().FfmpegPath = Executable("tools/ffmpeg", "#!/bin/sh\n" + kCameraListing);
+    ShowMain();
   }
-  void TearDown() override {
-    delete CdRipWindow::Instance();
-    main_.reset();
-    CdRipper::State().Cdda2wavPath.clear();
-    FfmpegTools::State().FfmpegPath.clear();
-    TestEnv::TearDown();
-  }
-  QString Executable(const QString& relative, const QByteArray& script) {
-    const QString path = WriteFile(relative, script);
-    QFile::setPermissions(path, QFile::permissions(path) | QFile::ExeOwner);
-    return path;
-  }
-  std::unique_ptr<MainWindow> main_;
 };
 
 // A keyboard user need not click first: once a device window is up and

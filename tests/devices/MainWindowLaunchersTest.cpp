@@ -1,67 +1,28 @@
 #include <QAction>
 #include <QApplication>
-#include <QDir>
-#include <QFile>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QStandardPaths>
 #include <QTimer>
-#include <functional>
-#include <memory>
 
-#include "TestEnv.h"
-#include "core/devices/CdRipper.h"
-#include "core/devices/Recorder.h"
-#include "core/devices/Streamer.h"
-#include "core/frame/FfmpegTools.h"
-#include "core/frame/Session.h"
-#include "core/ground/ToolRunner.h"
-#include "gui/app/MainWindow.h"
-#include "gui/devices/CdRipWindow.h"
+#include "DeviceFixture.h"
 #include "gui/devices/RecorderWindow.h"
 
 namespace {
 
 // The main window's menu items that open the CD rip window, the recorder and the streamer.
-class MainWindowLaunchersTest : public TestEnv {
+class MainWindowLaunchersTest : public DeviceWindowsTest {
  protected:
   void SetUp() override {
-    TestEnv::SetUp();
-    ToolRunner::Reset();
-    CdRipper::Reset();
-    Recorder::Reset();
-    Streamer::Reset();
-    Session::State().FileList.clear();
-    FfmpegTools::InitOptionNames();
+    DeviceWindowsTest::SetUp();
     FfmpegTools::State().FfmpegPath = QStandardPaths::findExecutable("ffmpeg");
-    main_ = std::make_unique<MainWindow>();
-    main_->show();
+    ShowMain();
   }
-  void TearDown() override {
-    delete CdRipWindow::Instance();
-    main_.reset();
-    CdRipper::State().Cdda2wavPath.clear();
-    FfmpegTools::State().FfmpegPath.clear();
-    TestEnv::TearDown();
-  }
-  // A cdda2wav that finds a drive with one titled track.
-  void FakeCdda2wav() {
-    const QString script = WriteFile("tools/cdda2wav",
-                                     "#!/bin/sh\n"
-                                     "case \"$1\" in\n"
-                                     "  -scanbus) printf 'scsibus0:\\n\\t0,0,0\\t  0) '\"'A' 'B' "
-                                     "'C'\"' Removable CD-ROM\\n' ;;\n"
-                                     "  -N) echo \"Track  1: 'Only'\" >&2 ;;\n"
-                                     "esac\n");
-    QFile::setPermissions(script, QFile::permissions(script) | QFile::ExeOwner);
-    CdRipper::State().Cdda2wavPath = script;
-  }
-  std::unique_ptr<MainWindow> main_;
 };
 
 TEST_F(MainWindowLaunchersTest, TheTwoCdItemsOpenTheRipWindowInTheirModes) {
-  FakeCdda2wav();
+  CdRipper::State().Cdda2wavPath = Executable("tools/cdda2wav", kOneTrackCdda2wav);
   ScriptedDialogs dialogs;
   main_->ripCdAction->trigger();
   ASSERT_NE(CdRipWindow::Instance(), nullptr);

@@ -18,10 +18,8 @@
 #include <QTimer>
 #include <functional>
 
-#include "Children.h"
+#include "DeviceFixture.h"
 #include "FileSizeLimit.h"
-#include "ShownWindows.h"
-#include "TestEnv.h"
 #include "core/devices/DeviceRun.h"
 #include "core/devices/Recorder.h"
 #include "core/devices/Streamer.h"
@@ -43,12 +41,6 @@ namespace {
 
 const QString kVideo = "lavfi:testsrc=size=160x120:rate=10";
 const QString kAudio = "lavfi:sine=f=440";
-const QString kAnotherToolRuns = "Otra herramienta está en ejecución; espere a que termine";
-
-void Flush() {
-  QApplication::processEvents();
-  QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-}
 
 // ffplay needs neither a sound card nor a screen here.
 void QuietPlayer() {
@@ -86,10 +78,7 @@ void StartRecorderWithInstalledTools() {
   ToolRunner::Reset();
   Recorder::Reset();
   Recorder::State().RecBufferSizeMB.clear();
-  FfmpegTools::InitOptionNames();
-  FfmpegTools::State().FfmpegPath = QStandardPaths::findExecutable("ffmpeg");
-  FfmpegTools::State().FfplayPath = QStandardPaths::findExecutable("ffplay");
-  FfmpegTools::State().FfprobePath = QStandardPaths::findExecutable("ffprobe");
+  UseToolsOnThePath();
 }
 
 class RecorderTest : public TestEnv {
@@ -108,17 +97,34 @@ class RecorderTest : public TestEnv {
     delete window_.data();
     Recorder::Reset();
     Recorder::State().RecBufferSizeMB.clear();
-    FfmpegTools::State().FfmpegPath.clear();
-    FfmpegTools::State().FfplayPath.clear();
-    FfmpegTools::State().FfprobePath.clear();
+    ForgetTools();
     TestEnv::TearDown();
   }
-  void UseDevices(const QString& audio, const QString& video) {
+  // The devices as sources, recording for the duration where one is given.
+  void UseDevices(const QString& audio, const QString& video, const QString& duration = {}) {
     window_->devicesOption->setChecked(true);
     window_->audioCheck->setChecked(!audio.isEmpty());
     window_->audioDeviceCombo->setEditText(audio);
     window_->videoCheck->setChecked(!video.isEmpty());
     window_->videoDeviceCombo->setEditText(video);
+    if (!duration.isEmpty()) window_->duration->setText(duration);
+  }
+  // Both devices, with the player showing them beside the recording.
+  void WatchBothDevices() {
+    QuietPlayer();
+    UseDevices(kAudio, kVideo);
+    window_->watchCheck->setChecked(true);
+  }
+  // Calls act with the player's processes once the recording and its player run.
+  void WhenRecordingWithPlayer(const std::function<void(const QList<qint64>&)>& act) {
+    WhenRunning(
+        "ffplay", [this] { return window_->consoleLine->text().contains("time="); }, act);
+  }
+  // The profile, saved under name, chosen by typing its name as the user does.
+  void ChooseProfile(const QString& name, const FormatProfile& profile) {
+    Recorder::State().RecFormatProfilePath = WriteProfile(name, profile);
+    window_->formatCombo->setCurrentIndex(-1);
+    window_->formatCombo->setEditText(name);
   }
   void RecordInto(const QString& name) {
     Recorder::State().RecOutputPath = Folder() + "/" + name;
@@ -126,13 +132,9 @@ class RecorderTest : public TestEnv {
   }
   // An ffmpeg that lists one camera and notes each call in fixture/ffmpeg.log.
   QString LoggingFfmpeg() {
-    const QString fake =
-        WriteFile("tools/ffmpeg", ("#!/bin/sh\necho \"$*\" >> '" + FfmpegLog() +
-                                   "'\necho 'Auto-detected sources for video4linux2,v4l2:'\n"
-                                   "echo '  /dev/video0 [Camera] (video)'\n")
-                                      .toUtf8());
-    QFile::setPermissions(fake, QFile::permissions(fake) | QFile::ExeOwner);
-    return fake;
+    return MadeExecutable(
+        WriteFile("tools/ffmpeg",
+                  "#!/bin/sh\necho \"$*\" >> '" + FfmpegLog().toUtf8() + "'\n" + kCameraListing));
   }
   QString FfmpegLog() const { return Folder() + "/fixture/ffmpeg.log"; }
   QString WriteProfile(const QString& name, const FormatProfile& profile) {
@@ -220,9 +222,8 @@ TEST_F(RecorderTest, DeviceListsAreFilledFromTheListingWithNothingSelected) {
       "fixture/sources.txt",
       "Auto-detected sources for pulse:\n* default [Mic] (audio)\n  other.monitor [Out] (audio)\n"
       "Auto-detected sources for video4linux2,v4l2:\n  /dev/video0 [Camera] (video)\n");
-  const QString fake = WriteFile("tools/ffmpeg", ("#!/bin/sh\ncat '" + listing + "'\n").toUtf8());
-  QFile::setPermissions(fake, QFile::permissions(fake) | QFile::ExeOwner);
-  FfmpegTools::State().FfmpegPath = fake;
+  FfmpegTools::State().FfmpegPath =
+      MadeExecutable(WriteFile("tools/ffmpeg", ("#!/bin/sh\ncat '" + listing + "'\n").toUtf8()));
   window_->audioDeviceCombo->addItem("stale");
   window_->ListDevices();
   ASSERT_EQ(window_->audioDeviceCombo->count(), 2);
@@ -239,21 +240,9 @@ TEST_F(RecorderTest, DeviceListsAreFilledFromTheListingWithNothingSelected) {
 }
 
 TEST_F(RecorderTest, ListarDispositivosShowsTheListingThenRefillsTheLists) {
-  const QString fake = WriteFile("tools/ffmpeg",
-                                 "#!/bin/sh\necho 'Auto-detected sources for video4linux2,v4l2:'\n"
-                                 "echo '  /dev/video0 [Camera] (video)'\n");
-  QFile::setPermissions(fake, QFile::permissions(fake) | QFile::ExeOwner);
-  FfmpegTools::State().FfmpegPath = fake;
-  QString shown;
-  When(
-      [] {
-        return TextViewerWindow::Instance() && TextViewerWindow::Instance()->waitFrame->isHidden();
-      },
-      [&shown] {
-        shown = TextViewerWindow::Instance()->outputText->toPlainText();
-        TextViewerWindow::Instance()->close();
-      });
-  window_->listDevicesAction->trigger();
+  FfmpegTools::State().FfmpegPath =
+      MadeExecutable(WriteFile("tools/ffmpeg", "#!/bin/sh\n" + kCameraListing));
+  const QString shown = ViewerTextAfter([this] { window_->listDevicesAction->trigger(); });
   EXPECT_TRUE(shown.contains("/dev/video0 [Camera]")) << shown.toStdString();
   ASSERT_EQ(window_->videoDeviceCombo->count(), 1);
   EXPECT_EQ(window_->videoDeviceCombo->itemText(0), "v4l2:/dev/video0");
@@ -266,8 +255,7 @@ TEST_F(RecorderTest, GrabarPressedWhileTheListingRunsInTheViewerWaitsQuietly) {
   const QString go = Folder() + "/go";
   FfmpegTools::State().FfmpegPath =
       WriteWaitingTool("tools/ffmpeg", go, "echo '  /dev/video0 [Camera] (video)'\n");
-  UseDevices(kAudio, kVideo);
-  window_->duration->setText("0:01");
+  UseDevices(kAudio, kVideo, "0:01");
   Recorder::State().RecOutputPath = Folder() + "/both.mkv";
   ScriptedDialogs dialogs;
   bool setupStays = false;
@@ -312,21 +300,11 @@ TEST_F(RecorderTest, OpeningWhileAnotherToolRunsSaysSoOnceAndOpensNothing) {
   };
   for (const auto& opening : openings) {
     SCOPED_TRACE(opening.first);
-    ScriptedDialogs dialogs;
-    dialogs.ExpectMessage();
-    ShownWindows shown;
-    bool mainShown = false;
     // A recorder that opens all the same is closed, so that the test ends.
     WhenReady closer([] { return RecorderWindow::Instance() != nullptr; },
                      [] { RecorderWindow::Instance()->close(); });
-    ASSERT_TRUE(WhileAnotherToolRuns([&] {
-      opening.second();
-      mainShown = main.isVisible();
-    }));
-    Flush();
-    EXPECT_FALSE(shown.Names().contains("Form14"));
-    EXPECT_TRUE(mainShown);
-    EXPECT_EQ(dialogs.Messages(), QStringList{kAnotherToolRuns});
+    ASSERT_NO_FATAL_FAILURE(
+        ExpectOpeningWhileAnotherToolRunsSaysSoOnce(opening.second, main, "Form14"));
     EXPECT_FALSE(QFile::exists(FfmpegLog())) << "ffmpeg ran";
   }
   // Once the other tool has ended, the same item opens the recorder and lists.
@@ -357,11 +335,7 @@ TEST_F(RecorderTest, PressesWhileAnotherToolRunsShowNoEmptyResult) {
   window_->formatCombo->setCurrentIndex(1);
   emit window_->formatCombo->activated(1);
   ASSERT_TRUE(window_->editManualButton->isEnabled());
-  const struct {
-    const char* name;
-    std::function<void()> press;
-    bool says;
-  } presses[] = {
+  const PressWhileBusy presses[] = {
       {"Listar dispositivos", [this] { window_->listDevicesAction->trigger(); }, true},
       {"Play", [this] { window_->playButton->click(); }, true},
       {">>", [this] { window_->editManualButton->click(); }, true},
@@ -369,17 +343,10 @@ TEST_F(RecorderTest, PressesWhileAnotherToolRunsShowNoEmptyResult) {
   };
   for (const auto& p : presses) {
     SCOPED_TRACE(p.name);
-    ScriptedDialogs dialogs;
-    if (p.says) dialogs.ExpectMessage();
-    bool windowOpened = true;
-    ASSERT_TRUE(WhileAnotherToolRuns([&] {
-      p.press();
-      windowOpened = TextViewerWindow::Instance() || PlayerWindow::Instance() ||
-                     FormatEditorWindow::Instance() || StreamerWindow::Instance();
+    ASSERT_NO_FATAL_FAILURE(ExpectPressWhileAnotherToolRunsOpensNothing(p, [] {
+      return TextViewerWindow::Instance() || PlayerWindow::Instance() ||
+             FormatEditorWindow::Instance() || StreamerWindow::Instance();
     }));
-    Flush();
-    EXPECT_EQ(dialogs.Messages(), p.says ? QStringList{kAnotherToolRuns} : QStringList());
-    EXPECT_FALSE(windowOpened);
     EXPECT_EQ(window_->audioDeviceCombo->count(), 1);
     EXPECT_EQ(window_->audioDeviceCombo->itemText(0), kAudio);
     EXPECT_EQ(window_->videoDeviceCombo->count(), 1);
@@ -546,8 +513,7 @@ TEST_F(RecorderTest, PlayShowsBothDevicesTogetherInFfplay) {
 }
 
 TEST_F(RecorderTest, RecordsBothDevicesForTheDuration) {
-  UseDevices(kAudio, kVideo);
-  window_->duration->setText("0:01");
+  UseDevices(kAudio, kVideo, "0:01");
   ScriptedDialogs dialogs;
   RecordInto("both.mkv");
   const MediaInfo info = FfmpegProbe::ProbeMedia(Folder() + "/both.mkv");
@@ -567,11 +533,8 @@ TEST_F(RecorderTest, ANamedProfileGivesTheExtensionAndTheAudioDeviceAlone) {
   profile.OutputContainer = "matroska";
   profile.AudioCodec = "flac";
   profile.Extension = "mka";
-  Recorder::State().RecFormatProfilePath = WriteProfile("flac", profile);
-  window_->formatCombo->setCurrentIndex(-1);
-  window_->formatCombo->setEditText("flac");
-  UseDevices(kAudio, "");
-  window_->duration->setText("0.5");
+  ChooseProfile("flac", profile);
+  UseDevices(kAudio, "", "0.5");
   ScriptedDialogs dialogs;
   RecordInto("noext");
   const MediaInfo info = FfmpegProbe::ProbeMedia(Folder() + "/noext.mka");
@@ -655,11 +618,8 @@ TEST_F(RecorderTest, ARecordingThatCouldNotBeWrittenIsAnErrorWhateverLogTheProfi
     FormatProfile profile;
     profile.OutputContainer = "mp3";
     profile.OutputExtraParams = logOptions;
-    Recorder::State().RecFormatProfilePath = WriteProfile("quiet", profile);
-    window_->formatCombo->setCurrentIndex(-1);
-    window_->formatCombo->setEditText("quiet");
-    UseDevices(kAudio, "");
-    window_->duration->setText("1");
+    ChooseProfile("quiet", profile);
+    UseDevices(kAudio, "", "1");
     ScriptedDialogs dialogs;
     dialogs.Expect(Dialogs::Kind::Message, 6);  // /dev/full exists: replace it
     dialogs.ExpectMessage();
@@ -683,11 +643,8 @@ TEST_F(RecorderTest, ARecordingOntoADiskFullFromTheStartIsAnError) {
   FormatProfile profile;
   profile.OutputContainer = "mp3";
   profile.OutputExtraParams = "-loglevel quiet";
-  Recorder::State().RecFormatProfilePath = WriteProfile("quiet", profile);
-  window_->formatCombo->setCurrentIndex(-1);
-  window_->formatCombo->setEditText("quiet");
-  UseDevices(kAudio, "");
-  window_->duration->setText("1");
+  ChooseProfile("quiet", profile);
+  UseDevices(kAudio, "", "1");
   ScriptedDialogs dialogs;
   dialogs.ExpectMessage();
   {
@@ -708,11 +665,8 @@ TEST_F(RecorderTest, AProfileThatRecordsNothingIsAnError) {
     profile.OutputContainer = "matroska";
     profile.OutputExtraParams = limit;
     profile.Extension = "mkv";
-    Recorder::State().RecFormatProfilePath = WriteProfile("nothing", profile);
-    window_->formatCombo->setCurrentIndex(-1);
-    window_->formatCombo->setEditText("nothing");
-    UseDevices(kAudio, kVideo);
-    window_->duration->setText("1");
+    ChooseProfile("nothing", profile);
+    UseDevices(kAudio, kVideo, "1");
     ScriptedDialogs dialogs;
     dialogs.ExpectMessage();
     RecordInto(QString("empty%1").arg(limit.size()));
@@ -779,21 +733,14 @@ TEST_F(RecorderTest, GrabarGoesWithTheSetUpPanelsSoASecondRecordingCannotStart) 
 }
 
 TEST_F(RecorderTest, ClosingTheProgramEndsTheRecordingWithQAndThePlayerBesideIt) {
-  QuietPlayer();
   MainWindow main;
-  UseDevices(kAudio, kVideo);
-  window_->watchCheck->setChecked(true);
+  WatchBothDevices();
   ScriptedDialogs dialogs;
   QList<qint64> children;
-  When(
-      [this] {
-        return window_->consoleLine->text().contains("time=") &&
-               !ChildProcesses("ffplay").isEmpty();
-      },
-      [&] {
-        children = ChildProcesses("ffmpeg") + ChildProcesses("ffplay");
-        main.close();
-      });
+  WhenRecordingWithPlayer([&](const QList<qint64>& players) {
+    children = ChildProcesses("ffmpeg") + players;
+    main.close();
+  });
   // An mp4 that ffmpeg did not finish has no index and cannot be read.
   RecordInto("closing.mp4");
   EXPECT_EQ(children.size(), 2);
@@ -806,20 +753,13 @@ TEST_F(RecorderTest, ClosingTheProgramEndsTheRecordingWithQAndThePlayerBesideIt)
 }
 
 TEST_F(RecorderTest, ThePlayerShowingBothDevicesEndsWithDetener) {
-  QuietPlayer();
-  UseDevices(kAudio, kVideo);
-  window_->watchCheck->setChecked(true);
+  WatchBothDevices();
   ScriptedDialogs dialogs;
   QList<qint64> players;
-  When(
-      [this] {
-        return window_->consoleLine->text().contains("time=") &&
-               !ChildProcesses("ffplay").isEmpty();
-      },
-      [&] {
-        players = ChildProcesses("ffplay");
-        window_->stopButton->click();
-      });
+  WhenRecordingWithPlayer([&](const QList<qint64>& running) {
+    players = running;
+    window_->stopButton->click();
+  });
   RecordInto("watched.mkv");
   ASSERT_EQ(players.size(), 1);
   EXPECT_TRUE(AllEnd(players));
@@ -839,8 +779,7 @@ TEST_F(RecorderTest, AnExistingDestinationIsReplacedOnlyWhenTheUserSaysSo) {
   window_->show();
   EXPECT_EQ(window_->outputPath->text(), take);
 
-  UseDevices("", kVideo);
-  window_->duration->setText("0.3");
+  UseDevices("", kVideo, "0.3");
   auto recordAgain = [this] {
     window_->close();  // back to setup after a recording
     window_->recordButton->click();
@@ -1004,9 +943,7 @@ class RecordingModuleTest : public TestEnv {
   }
   void TearDown() override {
     Recorder::Reset();
-    FfmpegTools::State().FfmpegPath.clear();
-    FfmpegTools::State().FfplayPath.clear();
-    FfmpegTools::State().FfprobePath.clear();
+    ForgetTools();
     TestEnv::TearDown();
   }
   static Recorder::RecordRequest DevicesIntoFile(const QString& video) {

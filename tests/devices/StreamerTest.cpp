@@ -4,7 +4,6 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
-#include <QDirIterator>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
@@ -24,9 +23,7 @@
 #include <functional>
 #include <memory>
 
-#include "Children.h"
-#include "ShownWindows.h"
-#include "TestEnv.h"
+#include "DeviceFixture.h"
 #include "core/devices/Streamer.h"
 #include "core/frame/FfmpegTools.h"
 #include "core/frame/Session.h"
@@ -40,23 +37,6 @@
 #include "gui/frame/TextViewerWindow.h"
 
 namespace {
-
-void Flush() {
-  QApplication::processEvents();
-  QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-}
-
-const QString kAnotherToolRuns = "Otra herramienta está en ejecución; espere a que termine";
-
-// Every file and folder below the folder, as paths relative to it.
-QStringList FilesBelow(const QString& folder) {
-  QStringList files;
-  QDirIterator it(folder, QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot,
-                  QDirIterator::Subdirectories);
-  while (it.hasNext()) files << QDir(folder).relativeFilePath(it.next());
-  files.sort();
-  return files;
-}
 
 // Receives the stream: counts the datagrams that start with the MPEG-TS sync byte.
 class Receiver {
@@ -122,9 +102,7 @@ class StreamerTest : public TestEnv {
     ToolRunner::Reset();
     Streamer::Reset();
     Session::State().FileList.clear();
-    FfmpegTools::InitOptionNames();
-    FfmpegTools::State().FfmpegPath = QStandardPaths::findExecutable("ffmpeg");
-    FfmpegTools::State().FfprobePath = QStandardPaths::findExecutable("ffprobe");
+    UseToolsOnThePath();
     ASSERT_FALSE(FfmpegTools::State().FfmpegPath.isEmpty());
   }
   void TearDown() override {
@@ -132,8 +110,7 @@ class StreamerTest : public TestEnv {
     delete window_.data();
     Streamer::Reset();
     Session::State().FileList.clear();
-    FfmpegTools::State().FfmpegPath.clear();
-    FfmpegTools::State().FfprobePath.clear();
+    ForgetTools();
     TestEnv::TearDown();
   }
   // The streamer as ShowStreamer leaves it once the addresses are read.
@@ -199,16 +176,7 @@ TEST_F(StreamerTest, TheAddressFieldIsNamedAfterItsCaption) {
 
 TEST_F(StreamerTest, VerDireccionIpShowsTheAddressesAndVerEmisionNeedsFfplay) {
   Open("-i x");
-  QString shown;
-  When(
-      [] {
-        return TextViewerWindow::Instance() && TextViewerWindow::Instance()->waitFrame->isHidden();
-      },
-      [&shown] {
-        shown = TextViewerWindow::Instance()->outputText->toPlainText();
-        TextViewerWindow::Instance()->close();
-      });
-  window_->showAddressesButton->click();
+  const QString shown = ViewerTextAfter([this] { window_->showAddressesButton->click(); });
   EXPECT_TRUE(shown.contains("127.0.0.1")) << shown.toStdString();
 
   FfmpegTools::State().FfplayPath = Folder() + "/none";
@@ -290,21 +258,11 @@ TEST_F(StreamerTest, StreamingTheListWhileAnotherToolRunsSaysSoOnceAndOpensNothi
   for (const auto& opening : openings) {
     SCOPED_TRACE(opening.first);
     const QStringList before = FilesBelow(Folder());
-    ScriptedDialogs dialogs;
-    dialogs.ExpectMessage();
-    ShownWindows shown;
-    bool mainShown = false;
     // A streamer that opens all the same is closed, so that the test ends.
     WhenReady closer([] { return StreamerWindow::Instance() != nullptr; },
                      [] { StreamerWindow::Instance()->close(); });
-    ASSERT_TRUE(WhileAnotherToolRuns([&] {
-      opening.second();
-      mainShown = main.isVisible();
-    }));
-    Flush();
-    EXPECT_FALSE(shown.Names().contains("Form15"));
-    EXPECT_TRUE(mainShown);
-    EXPECT_EQ(dialogs.Messages(), QStringList{kAnotherToolRuns});
+    ASSERT_NO_FATAL_FAILURE(
+        ExpectOpeningWhileAnotherToolRunsSaysSoOnce(opening.second, main, "Form15"));
     EXPECT_EQ(FilesBelow(Folder()), before);
   }
 }
@@ -319,27 +277,15 @@ TEST_F(StreamerTest, PressesWhileAnotherToolRunsShowNoEmptyResult) {
   ASSERT_TRUE(window_->editManualButton->isEnabled());
   const QStringList addresses{window_->addressCombo->itemText(0),
                               window_->addressCombo->itemText(1)};
-  const struct {
-    const char* name;
-    std::function<void()> press;
-    bool says;
-  } presses[] = {
+  const PressWhileBusy presses[] = {
       {"Ver direccion IP", [this] { window_->showAddressesButton->click(); }, true},
       {">>", [this] { window_->editManualButton->click(); }, true},
       {"Emitir", [this] { window_->streamButton->click(); }, false},
   };
   for (const auto& p : presses) {
     SCOPED_TRACE(p.name);
-    ScriptedDialogs dialogs;
-    if (p.says) dialogs.ExpectMessage();
-    bool windowOpened = true;
-    ASSERT_TRUE(WhileAnotherToolRuns([&] {
-      p.press();
-      windowOpened = TextViewerWindow::Instance() || FormatEditorWindow::Instance();
-    }));
-    Flush();
-    EXPECT_EQ(dialogs.Messages(), p.says ? QStringList{kAnotherToolRuns} : QStringList());
-    EXPECT_FALSE(windowOpened);
+    ASSERT_NO_FATAL_FAILURE(ExpectPressWhileAnotherToolRunsOpensNothing(
+        p, [] { return TextViewerWindow::Instance() || FormatEditorWindow::Instance(); }));
     EXPECT_FALSE(window_->setupPanel->isHidden());
     EXPECT_TRUE(window_->streamingPanel->isHidden());
     EXPECT_TRUE(window_->console->toPlainText().isEmpty());

@@ -203,8 +203,7 @@ TEST_F(EditPreviewTest, TheTestFilesFactsComeFromTheProbeAndUnreadableOnesStayZe
 }
 
 TEST_F(EditPreviewTest, BorderDetectionFindsThePaddingOfARealClip) {
-  const QString clip = MakeClip("padded.mkv", {"color=c=white:size=128x96:rate=10"},
-                                {"-t", "2", "-vf", "pad=160:120:16:12:black", "-c:v", "ffv1"});
+  const QString clip = PaddedClip();
   QString output;
   const int exitCode = Run(EditPreview::BorderDetection(clip, "0.5"), output);
   const auto rect = EditPreview::ParseCropDetect(output, exitCode, 160, 120);
@@ -232,12 +231,9 @@ TEST_F(EditPreviewTest, FrameGrabsWriteAJpegOfTheFrame) {
 // A grab, a detection or an equalised play asked for while another tool holds
 // the runner says so, apart from one that ran and found nothing.
 TEST_F(EditPreviewTest, RunsOnTheTestFileTellABusyRunnerFromAFailure) {
-  FfmpegTools::State().FfplayPath = FakePlayer();
-  QFile::setPermissions(FfmpegTools::State().FfplayPath,
-                        QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+  UseFakePlayer();
   using EditPreview::RunOutcome;
-  const QString clip = MakeClip("padded.mkv", {"color=c=white:size=128x96:rate=10"},
-                                {"-t", "2", "-vf", "pad=160:120:16:12:black", "-c:v", "ffv1"});
+  const QString clip = PaddedClip();
   const QString frame = Folder() + "/frame.jpg";
   RunOutcome grab = RunOutcome::Done;
   RunOutcome play = RunOutcome::Done;
@@ -286,9 +282,7 @@ TEST_F(EditPreviewTest, TheAuditionReadsAnyFileNameThroughTheFilterGraph) {
 }
 
 TEST_F(EditPreviewTest, TheEqualiserPreviewPipesRawMediaIntoThePlayer) {
-  FfmpegTools::State().FfplayPath = FakePlayer();
-  QFile::setPermissions(FfmpegTools::State().FfplayPath,
-                        QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+  UseFakePlayer();
   const QString clip = VideoClip();
   const CommandLine::Pipeline pipeline =
       EditPreview::EqualizerPipeline(clip, "equalizer=f=31:width_type=o:width=1:gain=3");

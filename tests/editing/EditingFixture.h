@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QFile>
 #include <QLineEdit>
 #include <QProcess>
 #include <QPushButton>
@@ -69,6 +70,11 @@ class EditingTest : public TestEnv {
                     {"-t", "2", "-c:v", "mjpeg", "-c:a", "pcm_s16le"});
   }
   QString AudioClip() const { return MakeClip("tone.wav", {"sine=d=2"}); }
+  // A white picture in a black frame 16 pixels wide at the sides, 12 at the top and bottom.
+  QString PaddedClip() const {
+    return MakeClip("padded.mkv", {"color=c=white:size=128x96:rate=10"},
+                    {"-t", "2", "-vf", "pad=160:120:16:12:black", "-c:v", "ffv1"});
+  }
 
   // A program that stands for ffplay where the real one would wait for a
   // person: it records its arguments and what it was fed, then ends.
@@ -77,5 +83,11 @@ class EditingTest : public TestEnv {
                      "#!/bin/sh\n"
                      "printf '%s\\n' \"$@\" > \"$(dirname \"$0\")/play-args.txt\"\n"
                      "cat > \"$(dirname \"$0\")/play-input.bin\"\n");
+  }
+  // The fake player as the program's ffplay.
+  void UseFakePlayer() const {
+    FfmpegTools::State().FfplayPath = FakePlayer();
+    QFile::setPermissions(FfmpegTools::State().FfplayPath,
+                          QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
   }
 };

@@ -19,6 +19,7 @@
 #include <QTimer>
 #include <functional>
 #include <memory>
+#include <optional>
 
 #include "Children.h"
 #include "EditingFixture.h"
@@ -61,6 +62,17 @@ class EditingProfileWindowTest : public EditingTest {
   static void Leave(QWidget* box) {
     QFocusEvent out(QEvent::FocusOut);
     QApplication::sendEvent(box, &out);
+  }
+  // The explorer opened over the operation at row, the first two only having one.
+  EditingProfileWindow* OpenExplorerAt(int row) {
+    EditingProfileWindow* w = Open();
+    w->operationList->setCurrentRow(row);
+    w->OpenExplorer();
+    return w;
+  }
+  // The real ffmpeg, started only once the file go exists: a slow disk.
+  QString FfmpegWaitingFor(const QString& go) const {
+    return WriteWaitingTool("tools/ffmpeg", go, "exec ffmpeg \"$@\"\n");
   }
   QString WriteFilter(const QString& name, uint8_t type) const {
     return WriteFile("appfiles/filters/" + name + ".qfl",
@@ -107,9 +119,7 @@ TEST_F(EditingProfileWindowTest, LoadingProbesTheFirstListedFileAndGrabsItsFirst
 }
 
 TEST_F(EditingProfileWindowTest, AFileWithoutPicturesShowsAFlatLineAndAnimatesItsAudition) {
-  FfmpegTools::State().FfplayPath = FakePlayer();
-  QFile::setPermissions(FfmpegTools::State().FfplayPath,
-                        QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+  UseFakePlayer();
   Session::State().FileList = {AudioClip()};
   EditingProfileWindow* w = Open();
   EXPECT_FALSE(w->framePicture->isEnabled());
@@ -153,24 +163,32 @@ TEST_F(EditingProfileWindowTest, TheAuditionEndsWithTheEditor) {
 
 TEST_F(EditingProfileWindowTest, NumericBoxesTakeKeysByTheirRuleAndStoreNormalisedValues) {
   EditingProfileWindow* w = Open();
-  Type(w->cropWidth, "007.50.");
-  EXPECT_EQ(w->cropWidth->text(), "007.50");
-  EXPECT_EQ(EditingProfileEditor::State().CurrentProfile.CropWidth, "7.5");
-  Leave(w->cropWidth);
-  EXPECT_EQ(w->cropWidth->text(), "7.5");
-
-  Type(w->volumePercent, "1.5-0");
-  EXPECT_EQ(EditingProfileEditor::State().CurrentProfile.Volume, "150");
-  Type(w->startPosition, "1:30.5x");
-  EXPECT_EQ(EditingProfileEditor::State().CurrentProfile.StartPos, "1:30.5");
-  Type(w->startPosition, ":4:5");
-  EXPECT_EQ(w->startPosition->text(), "1:30.5:4:5");
-  EXPECT_EQ(EditingProfileEditor::State().CurrentProfile.StartPos, "1:30.5:4");
-  Leave(w->startPosition);
-  EXPECT_EQ(w->startPosition->text(), "1:30.5:4");
-
-  Type(w->cropHeight, "0");
-  EXPECT_EQ(EditingProfileEditor::State().CurrentProfile.CropHeight, "");
+  // Typed one after another: a box keeps what was typed into it before.
+  const struct {
+    QLineEdit* box;
+    const char* keys;
+    std::optional<QString> shown;  // the box's text once typed, where it matters
+    QString EditProfileRec::*field;
+    QString stored;
+    std::optional<QString> shownOnLeaving;  // the focus leaves the box where there is one
+  } typings[] = {
+      {w->cropWidth, "007.50.", "007.50", &EditProfileRec::CropWidth, "7.5", "7.5"},
+      {w->volumePercent, "1.5-0", {}, &EditProfileRec::Volume, "150", {}},
+      {w->startPosition, "1:30.5x", {}, &EditProfileRec::StartPos, "1:30.5", {}},
+      {w->startPosition, ":4:5", "1:30.5:4:5", &EditProfileRec::StartPos, "1:30.5:4", "1:30.5:4"},
+      {w->cropHeight, "0", {}, &EditProfileRec::CropHeight, "", {}},
+  };
+  for (const auto& t : typings) {
+    SCOPED_TRACE(t.box->objectName().toStdString() + " typed " + t.keys);
+    Type(t.box, t.keys);
+    if (t.shown) {
+      EXPECT_EQ(t.box->text(), *t.shown);
+    }
+    EXPECT_EQ(EditingProfileEditor::State().CurrentProfile.*t.field, t.stored);
+    if (!t.shownOnLeaving) continue;
+    Leave(t.box);
+    EXPECT_EQ(t.box->text(), *t.shownOnLeaving);
+  }
   Type(w->cropHeight, "\b");
   w->gainBoxes[2]->clear();
   Type(w->gainBoxes[2], "-3-.25");
@@ -535,9 +553,7 @@ TEST_F(EditingProfileWindowTest, TheEditorAskedForWhileAnotherToolRunsSaysSoAndS
 // Presses that would open the player, the viewer or a file to probe, made while
 // another tool holds the runner: each says so once, and nothing opens or changes.
 TEST_F(EditingProfileWindowTest, PressesThatWouldOpenSomethingSayOnceThatAnotherToolRuns) {
-  FfmpegTools::State().FfplayPath = FakePlayer();
-  QFile::setPermissions(FfmpegTools::State().FfplayPath,
-                        QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+  UseFakePlayer();
   const QString clip = AudioClip();
   Session::State().FileList = {clip};
   EditingProfileWindow* w = Open();
@@ -581,15 +597,9 @@ TEST_F(EditingProfileWindowTest, PressesThatWouldOpenSomethingSayOnceThatAnother
 // holds the runner wait their turn quietly: the marker, the crop rectangle and
 // the frame stay as they were, and no player opens.
 TEST_F(EditingProfileWindowTest, ExplorerPressesWhileAnotherToolRunsWaitQuietly) {
-  FfmpegTools::State().FfplayPath = FakePlayer();
-  QFile::setPermissions(FfmpegTools::State().FfplayPath,
-                        QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-  Session::State().FileList = {
-      MakeClip("padded.mkv", {"color=c=white:size=128x96:rate=10"},
-               {"-t", "2", "-vf", "pad=160:120:16:12:black", "-c:v", "ffv1"})};
-  EditingProfileWindow* w = Open();
-  w->operationList->setCurrentRow(1);
-  w->OpenExplorer();
+  UseFakePlayer();
+  Session::State().FileList = {PaddedClip()};
+  EditingProfileWindow* w = OpenExplorerAt(1);
   ASSERT_TRUE(w->explorerPanel->isVisibleTo(w));
   const QString frame = w->tempFolder + "/frame.jpg";
   ASSERT_TRUE(QFile::remove(frame));
@@ -643,15 +653,11 @@ TEST_F(EditingProfileWindowTest, TheTestFilesButtonWaitsWhileAPanelIsOpen) {
 // on a slow disk): the second press waits its turn quietly, and the first one
 // still feeds the crop.
 TEST_F(EditingProfileWindowTest, BorderDetectionPressedAgainWhileItRunsSaysNothingWentWrong) {
-  Session::State().FileList = {
-      MakeClip("padded.mkv", {"color=c=white:size=128x96:rate=10"},
-               {"-t", "2", "-vf", "pad=160:120:16:12:black", "-c:v", "ffv1"})};
-  EditingProfileWindow* w = Open();
-  w->operationList->setCurrentRow(1);
-  w->OpenExplorer();
+  Session::State().FileList = {PaddedClip()};
+  EditingProfileWindow* w = OpenExplorerAt(1);
   ASSERT_TRUE(w->explorerPanel->isVisibleTo(w));
   const QString go = Folder() + "/go";
-  FfmpegTools::State().FfmpegPath = WriteWaitingTool("tools/ffmpeg", go, "exec ffmpeg \"$@\"\n");
+  FfmpegTools::State().FfmpegPath = FfmpegWaitingFor(go);
 
   ScriptedDialogs dialogs;
   WhenReady pressedAgain([] { return ToolRunner::GetState() != ToolRunner::RunState::Idle; },
@@ -673,15 +679,11 @@ TEST_F(EditingProfileWindowTest, BorderDetectionPressedAgainWhileItRunsSaysNothi
 TEST_F(EditingProfileWindowTest, PlayPressedWhileAFrameIsTakenOpensNoPlayer) {
   Session::State().FileList = {
       MakeClip("pictures.mkv", {"testsrc=size=128x96:rate=10"}, {"-t", "2", "-c:v", "ffv1"})};
-  FfmpegTools::State().FfplayPath = FakePlayer();
-  QFile::setPermissions(FfmpegTools::State().FfplayPath,
-                        QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-  EditingProfileWindow* w = Open();
-  w->operationList->setCurrentRow(0);
-  w->OpenExplorer();
+  UseFakePlayer();
+  EditingProfileWindow* w = OpenExplorerAt(0);
   ASSERT_TRUE(w->explorerPanel->isVisibleTo(w));
   const QString go = Folder() + "/go";
-  FfmpegTools::State().FfmpegPath = WriteWaitingTool("tools/ffmpeg", go, "exec ffmpeg \"$@\"\n");
+  FfmpegTools::State().FfmpegPath = FfmpegWaitingFor(go);
 
   bool playerShown = false;
   // Such a player is put away here as no user could.
@@ -705,12 +707,8 @@ TEST_F(EditingProfileWindowTest, PlayPressedWhileAFrameIsTakenOpensNoPlayer) {
 }
 
 TEST_F(EditingProfileWindowTest, BorderDetectionFeedsTheCropBoxesWithTheDetectedPixels) {
-  Session::State().FileList = {
-      MakeClip("padded.mkv", {"color=c=white:size=128x96:rate=10"},
-               {"-t", "2", "-vf", "pad=160:120:16:12:black", "-c:v", "ffv1"})};
-  EditingProfileWindow* w = Open();
-  w->operationList->setCurrentRow(1);
-  w->OpenExplorer();
+  Session::State().FileList = {PaddedClip()};
+  EditingProfileWindow* w = OpenExplorerAt(1);
   ASSERT_TRUE(w->explorerPanel->isVisibleTo(w));
   w->DetectBorders();
   EXPECT_DOUBLE_EQ(w->cropRect->Width, 0.8f);
@@ -747,9 +745,7 @@ TEST_F(EditingProfileWindowTest, ACloseRequestClosesAnOpenPanelFirst) {
 }
 
 TEST_F(EditingProfileWindowTest, ThePreviewPlaysTheTestFileWithTheOperationApplied) {
-  FfmpegTools::State().FfplayPath = FakePlayer();
-  QFile::setPermissions(FfmpegTools::State().FfplayPath,
-                        QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+  UseFakePlayer();
   EditingProfileWindow* w = Open();
   {
     ScriptedDialogs dialogs;
@@ -902,13 +898,9 @@ TEST_F(EditingProfileWindowTest, ANumberBeyondSinglePrecisionIsReportedAndNotSto
 }
 
 TEST_F(EditingProfileWindowTest, PlayingTheMarkedRangeSeeksAndLimitsThePlayer) {
-  FfmpegTools::State().FfplayPath = FakePlayer();
-  QFile::setPermissions(FfmpegTools::State().FfplayPath,
-                        QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+  UseFakePlayer();
   Session::State().FileList = {AudioClip()};
-  EditingProfileWindow* w = Open();
-  w->operationList->setCurrentRow(0);
-  w->OpenExplorer();
+  EditingProfileWindow* w = OpenExplorerAt(0);
   w->rangeBar->SetGeometry(0.25, 0, 0.5, 1);
   const auto closer = ClosePlayerOnceItEnded();
   w->PlayExplored();

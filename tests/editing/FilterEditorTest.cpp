@@ -262,9 +262,7 @@ TEST_F(FilterEditorTest, TheRunPanelHidesTheFrameItCovers) {
 }
 
 TEST_F(FilterEditorTest, ThePlayTestFeedsThePlayerFromFfmpeg) {
-  FfmpegTools::State().FfplayPath = FakePlayer();
-  QFile::setPermissions(FfmpegTools::State().FfplayPath,
-                        QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+  UseFakePlayer();
   Session::State().FileList = {VideoClip()};
   FilterEditorWindow* w = Open();
   w->testFileList->item(0)->setSelected(true);

@@ -86,38 +86,62 @@ TEST_F(FfmpegProbeTest, ProbeOfMatroskaNeverHoldsNotAvailable) {
     EXPECT_FALSE(field->contains("N/A")) << field->toStdString();
 }
 
-TEST_F(FfmpegProbeTest, ProbeOfAWavHasAudioOnly) {
-  const QString path = Make("tono.wav", audio);
-  const MediaInfo info = FfmpegProbe::ProbeMedia(path);
-  EXPECT_EQ(info.Container, " wav");
-  EXPECT_TRUE(info.HasAudio);
-  EXPECT_FALSE(info.HasVideo);
-  EXPECT_EQ(info.VideoSize, "");
-  EXPECT_EQ(info.AudioCodec, "pcm_s16le");
-  EXPECT_EQ(info.AudioCodecTag, "");
-  EXPECT_EQ(info.AudioBitrate, "705600");
-  EXPECT_EQ(info.Duration, "2.000000");
-  EXPECT_EQ(info.Bitrate, " 705 kb/s");
+// A wav has audio only; a picture turned on its side is given upright.
+TEST_F(FfmpegProbeTest, ProbeGivesTheFieldsOfEachKindOfClip) {
+  struct Flag {
+    const char* name;
+    bool MediaInfo::*field;
+    bool set;
+  };
+  struct Text {
+    const char* name;
+    QString MediaInfo::*field;
+    QString text;
+  };
+  const struct {
+    const char* clip;
+    QString path;
+    QList<Flag> flags;
+    QList<Text> texts;
+  } cases[] = {
+      {"a wav",
+       Make("tono.wav", audio),
+       {{"HasAudio", &MediaInfo::HasAudio, true}, {"HasVideo", &MediaInfo::HasVideo, false}},
+       {{"Container", &MediaInfo::Container, " wav"},
+        {"VideoSize", &MediaInfo::VideoSize, ""},
+        {"AudioCodec", &MediaInfo::AudioCodec, "pcm_s16le"},
+        {"AudioCodecTag", &MediaInfo::AudioCodecTag, ""},
+        {"AudioBitrate", &MediaInfo::AudioBitrate, "705600"},
+        {"Duration", &MediaInfo::Duration, "2.000000"},
+        {"Bitrate", &MediaInfo::Bitrate, " 705 kb/s"}}},
+      {"a song with one still picture",
+       ProbeClips::StillOverSong(Folder()),
+       {},
+       {{"Container", &MediaInfo::Container, " mov"},
+        {"VideoCodecTag", &MediaInfo::VideoCodecTag, "avc1"},
+        {"AudioCodecTag", &MediaInfo::AudioCodecTag, "mp4a"},
+        {"VideoSize", &MediaInfo::VideoSize, "160x120"}}},
+      {"a picture turned on its side",
+       ProbeClips::TurnedClip(Folder()),
+       {},
+       {{"VideoSize", &MediaInfo::VideoSize, "240x320"},
+        {"AspectRatio", &MediaInfo::AspectRatio, "3:4"}}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.clip);
+    ASSERT_FALSE(c.path.isEmpty());
+    const MediaInfo info = FfmpegProbe::ProbeMedia(c.path);
+    for (const Flag& f : c.flags) EXPECT_EQ(info.*f.field, f.set) << f.name;
+    for (const Text& t : c.texts) EXPECT_EQ(info.*t.field, t.text) << t.name;
+  }
 }
 
 // A song with one still picture lasts as long as its sound, not its picture.
 TEST_F(FfmpegProbeTest, ProbeTakesTheLengthOfTheWholeFileNotOfItsFirstStream) {
   const QString path = ProbeClips::StillOverSong(Folder());
   ASSERT_FALSE(path.isEmpty());
-  const MediaInfo info = FfmpegProbe::ProbeMedia(path);
-  EXPECT_NEAR(info.Duration.toDouble(), 7, 0.1) << info.Duration.toStdString();
-  EXPECT_EQ(info.Container, " mov");
-  EXPECT_EQ(info.VideoCodecTag, "avc1");
-  EXPECT_EQ(info.AudioCodecTag, "mp4a");
-  EXPECT_EQ(info.VideoSize, "160x120");
-}
-
-TEST_F(FfmpegProbeTest, ProbeGivesTheSizeAndAspectOfThePictureTurnedUpright) {
-  const QString path = ProbeClips::TurnedClip(Folder());
-  ASSERT_FALSE(path.isEmpty());
-  const MediaInfo info = FfmpegProbe::ProbeMedia(path);
-  EXPECT_EQ(info.VideoSize, "240x320");
-  EXPECT_EQ(info.AspectRatio, "3:4");
+  const QString duration = FfmpegProbe::ProbeMedia(path).Duration;
+  EXPECT_NEAR(duration.toDouble(), 7, 0.1) << duration.toStdString();
 }
 
 TEST_F(FfmpegProbeTest, AFileFfprobeCannotReadGivesOnlyItsReason) {
