@@ -247,7 +247,8 @@ QString ScaleFilter(const EditProfileRec& p) {
 
 QString AspectFilter(const EditProfileRec& p) {
   if (p.AspectMode == AspectSetting::FitFinalSize) return "setdar";
-  if (p.AspectMode == AspectSetting::FromRatio && !p.AspectRatio.isEmpty()) return "setdar=" + p.AspectRatio;
+  if (p.AspectMode == AspectSetting::FromRatio && !p.AspectRatio.isEmpty())
+    return "setdar=" + p.AspectRatio;
   return QString();
 }
 
@@ -415,7 +416,8 @@ CompiledEdit CompileEditProfile(const EditProfileRec& profile, EditStatus& statu
     return fail(EditStatus::AllTracksRemoved);
   }
   ChosenFilters filters;
-  if (!ReadChosenFilters(profile, filters, c, filterPath)) return fail(EditStatus::FilterUnreadable);
+  if (!ReadChosenFilters(profile, filters, c, filterPath))
+    return fail(EditStatus::FilterUnreadable);
   if (!profile.RemoveAudio && !CompileAudio(profile, filters.Audio, c))
     return fail(EditStatus::AudioFailed);
   if (!profile.RemoveVideo) CompileVideo(profile, filters.Video, c);

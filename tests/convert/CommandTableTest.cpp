@@ -30,9 +30,9 @@ class CommandTableTest : public TestEnv {
     TestEnv::SetUp();
     UseInstalledTools();
     ResetConversion();
-    ASSERT_EQ(
-        RecordFile::Write(WriteFile("appfiles/filters/espejo.qfl", ""), FilterDef{FilterType::Video, false, "hflip"}),
-        RecordFile::Result::Ok);
+    ASSERT_EQ(RecordFile::Write(WriteFile("appfiles/filters/espejo.qfl", ""),
+                                FilterDef{FilterType::Video, false, "hflip"}),
+              RecordFile::Result::Ok);
     ASSERT_EQ(RecordFile::Write(WriteFile("appfiles/filters/eco.qfl", ""),
                                 FilterDef{FilterType::Audio, false, "aecho=0.8:0.9:100:0.3"}),
               RecordFile::Result::Ok);
@@ -92,8 +92,9 @@ ExtCodecDef AudioEncoder() {
 ExtCodecDef VideoEncoder() {
   ExtCodecDef codec;
   codec.ExePath = "tools/x264";
-  codec.Params = {
-      0, {{"<OutFile>", ParamKind::Required, "--output", "", "", false, ""}, {"<InFile>", ParamKind::Required, "", "", "", false, ""}}};
+  codec.Params = {0,
+                  {{"<OutFile>", ParamKind::Required, "--output", "", "", false, ""},
+                   {"<InFile>", ParamKind::Required, "", "", "", false, ""}}};
   codec.FfmpegParams = "-f yuv4mpegpipe -s 320x240 -pix_fmt yuv420p";
   codec.FfmpegExt = "y4m";
   codec.OutputExt = "264";

@@ -162,8 +162,8 @@ TEST_F(CompileEditTest, GoldenProfiles) {
          c.VideoFilterOptions = "-vf setdar=4/3,hflip";
          c.OwnAspect = true;
        }},
-      {"aspect mode 3 without a ratio", [](EditProfileRec& p) { p.AspectMode = AspectSetting::FromRatio; },
-       [](CompiledEdit&) {}},
+      {"aspect from a ratio without a ratio",
+       [](EditProfileRec& p) { p.AspectMode = AspectSetting::FromRatio; }, [](CompiledEdit&) {}},
       {"crop with units and offsets",
        [](EditProfileRec& p) {
          p.CropWidth = "0.5";
@@ -376,9 +376,10 @@ TEST_F(CompileEditTest, LoadEditProfileStatusCodes) {
     const CompiledEdit c = Conversion::LoadEditProfile(editp + test.file, status, filterPath);
     EXPECT_EQ(status, test.status) << test.file;
     EXPECT_EQ(filterPath, test.filterPath) << test.file;
-    EXPECT_EQ(c.AudioFilterOptions, test.status == EditStatus::Compiled && QString(test.file) == "bueno.qep"
-                                        ? "-af aecho=0.8:0.9:100:0.3"
-                                        : "")
+    EXPECT_EQ(c.AudioFilterOptions,
+              test.status == EditStatus::Compiled && QString(test.file) == "bueno.qep"
+                  ? "-af aecho=0.8:0.9:100:0.3"
+                  : "")
         << test.file;
   }
 }

@@ -42,8 +42,9 @@ ExtCodecDef AudioEncoder() {
 ExtCodecDef VideoEncoder() {
   ExtCodecDef codec;
   codec.ExePath = "tools/x264";
-  codec.Params = {
-      0, {{"<OutFile>", ParamKind::Required, "--output", "", "", false, ""}, {"<InFile>", ParamKind::Required, "", "", "", false, ""}}};
+  codec.Params = {0,
+                  {{"<OutFile>", ParamKind::Required, "--output", "", "", false, ""},
+                   {"<InFile>", ParamKind::Required, "", "", "", false, ""}}};
   codec.FfmpegParams = "-f yuv4mpegpipe -s 320x240 -pix_fmt yuv420p";
   codec.FfmpegExt = "y4m";
   codec.OutputExt = "264";
@@ -322,7 +323,9 @@ TEST_F(CompileFormatTest, LoadFormatStatusCodes) {
     FormatStatus status = kUnset;
     const CompiledFormat c = Conversion::LoadFormat(test.path, status);
     EXPECT_EQ(status, test.status) << test.path.toStdString();
-    EXPECT_EQ(c.OutputOptions, test.status == FormatStatus::Compiled && test.path.endsWith("good.qfm") ? " -f mp4" : "");
+    EXPECT_EQ(
+        c.OutputOptions,
+        test.status == FormatStatus::Compiled && test.path.endsWith("good.qfm") ? " -f mp4" : "");
   }
 }
 

@@ -88,7 +88,9 @@ class ConvertTest : public ConversionFixture {
     QFile::setPermissions(script, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     ExtCodecDef codec;
     codec.ExePath = script;
-    codec.Params = {0, {{"<InFile>", ParamKind::Required, "", "", "", false, ""}, {"<OutFile>", ParamKind::Required, "-o", "", "", false, ""}}};
+    codec.Params = {0,
+                    {{"<InFile>", ParamKind::Required, "", "", "", false, ""},
+                     {"<OutFile>", ParamKind::Required, "-o", "", "", false, ""}}};
     codec.FfmpegParams = "-f wav";
     codec.FfmpegExt = "wav";
     codec.OutputExt = outputExt;

@@ -115,9 +115,11 @@ TEST_F(FilterEditorTest, EditsUndoSaveAndTheCloseQuestion) {
   w->typeCombo->setCurrentIndex(2);
   w->multiInputCheck->click();
   w->parameters->setPlainText("[0:a][1:a]amix");
-  EXPECT_EQ(FilterEditor::State().CurrentFilter, (FilterDef{FilterType::Complex, true, "[0:a][1:a]amix"}));
+  EXPECT_EQ(FilterEditor::State().CurrentFilter,
+            (FilterDef{FilterType::Complex, true, "[0:a][1:a]amix"}));
   w->undoChangesAction->trigger();
-  EXPECT_EQ(FilterEditor::State().CurrentFilter, (FilterDef{FilterType::Audio, false, "aecho=0.8:0.9:1000:0.3"}));
+  EXPECT_EQ(FilterEditor::State().CurrentFilter,
+            (FilterDef{FilterType::Audio, false, "aecho=0.8:0.9:1000:0.3"}));
   EXPECT_EQ(w->typeCombo->currentIndex(), 0);
   EXPECT_FALSE(w->multiInputCheck->isChecked());
 
@@ -304,7 +306,8 @@ TEST_F(FilterEditorTest, ClosingTheProgramEndsThePlayTest) {
 }
 
 TEST_F(FilterEditorTest, ShowEditorReturnsWhenTheWindowClosesAndForgetsAddedFiles) {
-  WriteFile("appfiles/filters/eco.qfl", RecordFile::Encode(FilterDef{FilterType::Video, false, "hflip"}));
+  WriteFile("appfiles/filters/eco.qfl",
+            RecordFile::Encode(FilterDef{FilterType::Video, false, "hflip"}));
   QTimer::singleShot(0, [] {
     FilterEditorWindow* w = FilterEditorWindow::Instance();
     ASSERT_TRUE(w);

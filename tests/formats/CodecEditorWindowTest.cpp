@@ -217,7 +217,8 @@ TEST_F(CodecEditorWindowTest,
   EXPECT_TRUE(w->paramSwitch->isEnabled());
   w->paramSwitch->setText("-i");
   w->acceptParamButton->click();
-  EXPECT_EQ(ExternalCodecEditor::State().CurrentCodec.Params[0], Row("<InFile>", ParamKind::Required, "-i"));
+  EXPECT_EQ(ExternalCodecEditor::State().CurrentCodec.Params[0],
+            Row("<InFile>", ParamKind::Required, "-i"));
 
   w->paramList->setCurrentRow(1);
   w->removeParamButton->click();  // "<OutFile>" cannot go
@@ -272,7 +273,8 @@ TEST_F(CodecEditorWindowTest, ImportingAVideoCodecTakesItsFlagsClearsItsValuesAn
   FormatProfile profile;
   profile.VideoExtCodecName = "x264";
   profile.VideoExtCodec = LameCodec();
-  profile.VideoExtCodec.Editable = {1, {false, false, true, false, false, false, false, false, false, true}};
+  profile.VideoExtCodec.Editable = {
+      1, {false, false, true, false, false, false, false, false, false, true}};
   profile.VideoExtCodec.Values = {1, QStringList(10, "v")};
   profile.VideoExtCodec.Params[0].Value = "320";
   WriteRecord(Formats + "/p.qfm", profile);

@@ -58,7 +58,9 @@ inline ExtCodecDef LameCodec() {
   ExtCodecDef codec;
   codec.About = "LAME MP3 encoder";
   codec.ExePath = "tools/lame";
-  codec.Params = {0, {Row("Bitrate", ParamKind::Optional, "-b", "128"), Row("<InFile>", ParamKind::Required), Row("<OutFile>", ParamKind::Required)}};
+  codec.Params = {0,
+                  {Row("Bitrate", ParamKind::Optional, "-b", "128"),
+                   Row("<InFile>", ParamKind::Required), Row("<OutFile>", ParamKind::Required)}};
   codec.FfmpegParams = "-f wav";
   codec.FfmpegExt = "wav";
   codec.OutputExt = "mp3";

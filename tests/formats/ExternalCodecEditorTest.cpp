@@ -300,7 +300,8 @@ TEST_F(ExternalCodecEditorTest, TheTypeRecreatesTheFlagsAndAFileFixesIt) {
   EXPECT_EQ(ExternalCodecEditor::State().CurrentCodec.Editable.Items, QList<bool>(6, false));
 
   ExtCodecDef odd = LameCodec();
-  odd.Editable = {0, {true, true, true, true, true, true}};  // six flags from 0: not the audio bounds
+  odd.Editable = {0,
+                  {true, true, true, true, true, true}};  // six flags from 0: not the audio bounds
   OpenSaved("odd.qca", odd);
   EXPECT_EQ(ExternalCodecEditor::State().CurrentCodec.Editable.LowerBound, 1);
   EXPECT_EQ(ExternalCodecEditor::State().CurrentCodec.Editable.Items, QList<bool>(6, false));

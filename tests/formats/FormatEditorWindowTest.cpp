@@ -238,7 +238,9 @@ TEST_F(FormatEditorWindowTest, ExternalCodecMenusFollowLoadAndUnload) {
   FormatEditorWindow& window = Open();
   ExtCodecDef codec;
   codec.About = "Un codificador";
-  codec.Params = {0, {{"Modo", ParamKind::Switch, "-m", "", "", false, "1"}, {"Nivel", ParamKind::Optional, "-l", "", "1\r\n2", false, "2"}}};
+  codec.Params = {0,
+                  {{"Modo", ParamKind::Switch, "-m", "", "", false, "1"},
+                   {"Nivel", ParamKind::Optional, "-l", "", "1\r\n2", false, "2"}}};
   codec.Editable = {1, {true, false, false, false, false, false}};
   codec.Values = {1, {"64k", "", "", "", "", ""}};
   ASSERT_EQ(RecordFile::Write(WriteFile("appfiles/ecodec/lame.qca", ""), codec),

@@ -32,7 +32,9 @@ ExtCodecDef X264Codec() {
   ExtCodecDef codec;
   codec.About = "x264 stand-alone";
   codec.ExePath = "/usr/bin/x264";
-  codec.Params = {0, {{"<OutFile>", ParamKind::Required, "-o", "", "", false, ""}, {"<InFile>", ParamKind::Required, "", "", "", false, ""}}};
+  codec.Params = {0,
+                  {{"<OutFile>", ParamKind::Required, "-o", "", "", false, ""},
+                   {"<InFile>", ParamKind::Required, "", "", "", false, ""}}};
   codec.FfmpegParams = "-f yuv4mpegpipe -s 320x240";
   codec.FfmpegExt = "y4m";
   codec.OutputExt = "264";

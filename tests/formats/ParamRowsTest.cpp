@@ -49,7 +49,8 @@ TEST_F(ParamRows, ListsMarksAndValues) {
   FormatProfile profile;
   profile.RemoveVideo = true;
   profile.SampleRate = "11025";
-  const QList<ParamRow> audio = CategoryRows(profile, FormatEditor::Category::OutputAudio, captions_);
+  const QList<ParamRow> audio =
+      CategoryRows(profile, FormatEditor::Category::OutputAudio, captions_);
   EXPECT_EQ(audio[6].list, QStringList({"0", "1"}));
   EXPECT_TRUE(audio[6].listOnly);
   EXPECT_FALSE(audio[0].listOnly);
@@ -57,10 +58,12 @@ TEST_F(ParamRows, ListsMarksAndValues) {
   EXPECT_EQ(audio[0].list.first(), "8k");
   EXPECT_EQ(audio[0].list.size(), 16);
 
-  const QList<ParamRow> video = CategoryRows(profile, FormatEditor::Category::OutputVideo, captions_);
+  const QList<ParamRow> video =
+      CategoryRows(profile, FormatEditor::Category::OutputVideo, captions_);
   EXPECT_EQ(video[10].value, "1");
   EXPECT_EQ(video[9].list, QStringList({"yuv420p", "rgb24"}));
-  const QList<ParamRow> general = CategoryRows(profile, FormatEditor::Category::OutputGeneral, captions_);
+  const QList<ParamRow> general =
+      CategoryRows(profile, FormatEditor::Category::OutputGeneral, captions_);
   EXPECT_EQ(general[1].list, QStringList({"copy", "aac", "libmp3lame"}));
   EXPECT_EQ(general[7].list.size(), 35);
   EXPECT_EQ(general[4].list.size(), 15);
@@ -78,7 +81,8 @@ TEST_F(ParamRows, EmbeddedCodecsDisableTheEncoderRows) {
   profile.VideoCodec = "mpeg4";
   profile.AudioExtCodecName = "lame";
   profile.VideoExtCodecName = "x264";
-  const QList<ParamRow> rows = CategoryRows(profile, FormatEditor::Category::OutputGeneral, captions_);
+  const QList<ParamRow> rows =
+      CategoryRows(profile, FormatEditor::Category::OutputGeneral, captions_);
   EXPECT_EQ(rows[1].value, "<lame>");
   EXPECT_EQ(rows[2].value, "<x264>");
   EXPECT_TRUE(rows[1].disabled && rows[2].disabled);
@@ -98,7 +102,8 @@ TEST_F(ParamRows, AnEmbeddedCodecShowsItsParametersThenItsEditableOptions) {
                    {"<OutFile>", ParamKind::Required, "", "", "", false, ""}}};
   codec.Editable = {1, {true, false, false, false, false, true}};
   codec.Values = {1, {"", "", "", "", "", ""}};
-  const QList<ParamRow> rows = CategoryRows(profile, FormatEditor::Category::OutputAudio, captions_);
+  const QList<ParamRow> rows =
+      CategoryRows(profile, FormatEditor::Category::OutputAudio, captions_);
   EXPECT_EQ(Captions(rows), QStringList({"A", "B", "FF>Bitrate (bits/s)", "FF>Samplerate (Hz)"}));
   EXPECT_EQ(rows[0].list, QStringList({"", "uno", "dos"}));
   EXPECT_EQ(rows[0].value, "dos");
@@ -125,8 +130,10 @@ TEST_F(ParamRows, ACodecWithNothingToSetHasNoRowsAndOptionsBeyondValuesStillStor
   profile.VideoExtCodecName = "x264";
   EXPECT_TRUE(CategoryRows(profile, FormatEditor::Category::OutputVideo, captions_).isEmpty());
 
-  profile.VideoExtCodec.Editable = {1, {false, false, false, false, false, false, false, true, false, false}};
-  const QList<ParamRow> rows = CategoryRows(profile, FormatEditor::Category::OutputVideo, captions_);
+  profile.VideoExtCodec.Editable = {
+      1, {false, false, false, false, false, false, false, true, false, false}};
+  const QList<ParamRow> rows =
+      CategoryRows(profile, FormatEditor::Category::OutputVideo, captions_);
   EXPECT_EQ(Captions(rows), QStringList({"FF>Tamaño de cuadro (WxH,pixels)"}));
   ASSERT_TRUE(StoreRowValue(profile, FormatEditor::Category::OutputVideo, 0, "320x240"));
   EXPECT_EQ(profile.VideoExtCodec.Values[8], "320x240");

@@ -517,7 +517,8 @@ TEST_F(RecordFileTest, AnOddFlagByteReadsAsTheProgramAlwaysTookIt) {
   struct Case {
     const char* flag;
     QByteArray bytes;
-    std::function<bool(const QByteArray&, QByteArray&)> read;  // the flag, and the bytes written back
+    // Gives the flag as read, and the bytes the record writes back.
+    std::function<bool(const QByteArray&, QByteArray&)> read;
     bool yes;
   };
   const auto reader = []<class R>(bool R::*flag) {
