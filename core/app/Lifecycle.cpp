@@ -39,17 +39,17 @@ ConfigRecord GatherConfig() {
   record.DemuxerFormats = FormatEditor::State().DemuxerFormats;
   record.InputPixelFormats = FormatEditor::State().InputPixelFormats;
   record.OutputPixelFormats = FormatEditor::State().OutputPixelFormats;
-  record.TwoPass = Conversion::State().Choices.TwoPass ? 1 : 0;
-  record.DeleteOriginals = Conversion::State().Choices.DeleteOriginals ? 1 : 0;
-  record.ReplaceFiles = Conversion::State().Choices.ReplaceFiles ? 1 : 0;
+  record.TwoPass = Conversion::State().Choices.TwoPass;
+  record.DeleteOriginals = Conversion::State().Choices.DeleteOriginals;
+  record.ReplaceFiles = Conversion::State().Choices.ReplaceFiles;
   record.RecBufferSizeMB = Recorder::State().RecBufferSizeMB;
   return record;
 }
 
 void ApplyConfig(const ConfigRecord& record) {
-  Conversion::State().Choices.TwoPass = record.TwoPass == 1;
-  Conversion::State().Choices.DeleteOriginals = record.DeleteOriginals == 1;
-  Conversion::State().Choices.ReplaceFiles = record.ReplaceFiles == 1;
+  Conversion::State().Choices.TwoPass = record.TwoPass;
+  Conversion::State().Choices.DeleteOriginals = record.DeleteOriginals;
+  Conversion::State().Choices.ReplaceFiles = record.ReplaceFiles;
   FormatEditor::State().AudioEncoders = record.AudioEncoders;
   FormatEditor::State().VideoEncoders = record.VideoEncoders;
   FormatEditor::State().SubtitleEncoders = record.SubtitleEncoders;

@@ -43,25 +43,26 @@ struct BuildState {
 
 TableFailure LoadFormatProfile(BuildState& b) {
   if (Session::State().FormatProfilePath.isEmpty()) return TableFailure::None;
-  uint8_t status = 0;
+  FormatStatus status = FormatStatus::Compiled;
   b.format = LoadFormat(Session::State().FormatProfilePath, status);
   switch (status) {
-    case 0:
+    case FormatStatus::Compiled:
       return TableFailure::None;
-    case 1:
+    case FormatStatus::FileMissing:
       return TableFailure::FormatProfileMissing;
-    case 2:
+    case FormatStatus::ReadError:
       return TableFailure::FormatProfileUnreadable;
-    case 3:
+    case FormatStatus::AudioEncoderFailed:
       return TableFailure::AudioEncoderUnusable;
-    default:
+    case FormatStatus::VideoEncoderFailed:
       return TableFailure::VideoEncoderUnusable;
   }
+  return TableFailure::VideoEncoderUnusable;
 }
 
 // The encoder program, found on disk or located by the user. False when the
 // user agreed to look for it and then chose nothing.
-bool FindEncoderProgram(const QString& name, CompiledCodec& codec, uint8_t isVideo,
+bool FindEncoderProgram(const QString& name, CompiledCodec& codec, bool isVideo,
                         const EncoderLocator& locate) {
   if (name.isEmpty()) return true;
   codec.ExePath = ResolveCodecExecutable(codec.ExePath, name, isVideo);
@@ -110,27 +111,27 @@ void AddConcatInput(BuildState& b) {
 
 TableFailure LoadEditingProfile(BuildState& b, QString& filterPath) {
   if (Session::State().EditProfilePath.isEmpty()) return TableFailure::None;
-  uint8_t status = 0;
+  EditStatus status = EditStatus::Compiled;
   b.edit = LoadEditProfile(Session::State().EditProfilePath, status, filterPath);
   switch (status) {
-    case 0:
+    case EditStatus::Compiled:
       break;
-    case 1:
+    case EditStatus::FileMissing:
       return TableFailure::EditProfileMissing;
-    case 2:
+    case EditStatus::ReadError:
       return TableFailure::EditProfileUnreadable;
-    case 3:
+    case EditStatus::AllTracksRemoved:
       return TableFailure::AllTracksRemoved;
-    case 4:
+    case EditStatus::FilterUnreadable:
       return TableFailure::FilterUnreadable;
-    case 5:
+    case EditStatus::AudioFailed:
       return TableFailure::AudioEditUnusable;
-    case 6:
+    case EditStatus::VideoFailed:
       return TableFailure::VideoEditUnusable;
-    default:
+    case EditStatus::TrimFailed:
       return TableFailure::TrimUnusable;
   }
-  if (b.edit.NeedsMultipleInputs == 1 && b.choices.OutputMode != OutputOneFile)
+  if (b.edit.NeedsMultipleInputs && b.choices.OutputMode != OutputOneFile)
     return TableFailure::FiltersNeedOneFile;
   return TableFailure::None;
 }
@@ -154,8 +155,8 @@ bool MergeRemovals(BuildState& b) {
     f.VideoExtCodecName.clear();
     f.AspectOption.clear();
     f.SizeOption.clear();
-    e.OwnSize = 0;
-    e.OwnAspect = 0;
+    e.OwnSize = false;
+    e.OwnAspect = false;
   }
   if (!e.NoSubtitlesOption.isEmpty()) f.SubtitleCodecOption.clear();
   return true;
@@ -167,11 +168,11 @@ void AppendSizeAndAspect(BuildState& b) {
   if (!b.edit.NoVideoOption.isEmpty()) return;
   const bool external = !b.format.VideoExtCodecName.isEmpty();
   const CompiledCodec& codec = b.format.VideoCodec;
-  if (b.edit.OwnSize == 0) {
+  if (!b.edit.OwnSize) {
     const QString& size = external ? codec.SizeOption : b.format.SizeOption;
     b.edit.VideoFilterOptions = TrimSpaces(b.edit.VideoFilterOptions) + " " + size;
   }
-  if (b.edit.OwnAspect == 0) {
+  if (!b.edit.OwnAspect) {
     const QString& aspect = external ? codec.AspectOption : b.format.AspectOption;
     b.edit.VideoFilterOptions = TrimSpaces(b.edit.VideoFilterOptions) + " " + aspect;
   }
@@ -283,8 +284,8 @@ TableFailure Build(const ConversionChoices& choices, const QString& testTime,
   }
   if (const TableFailure failure = LoadFormatProfile(b); failure != TableFailure::None)
     return failure;
-  if (!FindEncoderProgram(b.format.AudioExtCodecName, b.format.AudioCodec, 0, locate) ||
-      !FindEncoderProgram(b.format.VideoExtCodecName, b.format.VideoCodec, 1, locate))
+  if (!FindEncoderProgram(b.format.AudioExtCodecName, b.format.AudioCodec, false, locate) ||
+      !FindEncoderProgram(b.format.VideoExtCodecName, b.format.VideoCodec, true, locate))
     return TableFailure::EncoderNotLocated;
   result.MultiOutput = b.format.MultipleOutputFiles;
   if (!ChooseExtension(b)) return TableFailure::NoFileExtension;

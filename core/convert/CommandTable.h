@@ -76,16 +76,16 @@ enum class TableFailure : uint8_t {
 struct TableBuild {
   CommandTable Table;
   TableFailure Failure = TableFailure::None;
-  // 1 when the format profile writes numbered output files; set once the
+  // Whether the format profile writes numbered output files; set once the
   // build has read the format's options, failed or not.
-  std::optional<uint8_t> MultiOutput;
+  std::optional<bool> MultiOutput;
   QString FilterPath;
 };
 
 // Asked for an encoder program that the build cannot find. The path the user
 // gave; "" when the user would not look for it (the run then fails at that
 // stage); nothing when the user looked and chose none (the build ends).
-using EncoderLocator = std::function<std::optional<QString>(uint8_t isVideo)>;
+using EncoderLocator = std::function<std::optional<QString>(bool isVideo)>;
 
 // The table of commands for the chosen format and editing profiles and the
 // output choices. testTime: "" for a conversion, else the test's length as

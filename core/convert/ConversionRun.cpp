@@ -185,7 +185,7 @@ void ConversionRun::Steps::RunInput(int i) {
   lastConsole_.clear();
   SetOutputPath(i);
   RunTrackStages();
-  if (failure_ == 0 && !run_.stopRequested_ && !test_ && State().MultiOutput == 0)
+  if (failure_ == 0 && !run_.stopRequested_ && !test_ && !State().MultiOutput)
     output_ = FileServices::UniquePath(output_, false);
   if (failure_ == 0 && !run_.stopRequested_) {
     if (audio_ != video_)
@@ -215,7 +215,7 @@ void ConversionRun::Steps::SetOutputPath(int i) {
   const QString ext = "." + Cell(7, 4);
   if (test_) {
     output_ = State().TempDir + "/test" + ext;
-    if (State().MultiOutput == 1) {
+    if (State().MultiOutput) {
       output_ = State().TempDir + "/test";
       if (FileServices::CreateFolder(output_)) {
         createdFolder_ = output_;
@@ -236,7 +236,7 @@ void ConversionRun::Steps::SetOutputPath(int i) {
   else
     output_ = QFileInfo(AbsolutePath(Session::State().OutputFile)).path() + "/" +
               QFileInfo(Session::State().OutputFile).completeBaseName();
-  if (State().MultiOutput == 1) {
+  if (State().MultiOutput) {
     output_ = FileServices::UniquePath(output_, false);
     if (FileServices::CreateFolder(output_))
       createdFolder_ = output_;
@@ -321,7 +321,7 @@ void ConversionRun::Steps::RunConvertingStages() {
 // Numbered outputs are a pattern to ffmpeg, in which a '%' of the folder's
 // own name must be doubled to stay a '%'.
 QString ConversionRun::Steps::OutputForFfmpeg() const {
-  if (State().MultiOutput != 1) return output_;
+  if (!State().MultiOutput) return output_;
   const qsizetype slash = output_.lastIndexOf('/');
   return output_.left(slash).replace("%", "%%") + output_.mid(slash);
 }
@@ -471,7 +471,7 @@ bool ConversionRun::Steps::OutputWritten() const {
       if (FileServices::FileSize(track) == 0) return false;
     return true;
   }
-  if (State().MultiOutput == 1) return FileServices::FolderSize(QFileInfo(output_).path()) > 0;
+  if (State().MultiOutput) return FileServices::FolderSize(QFileInfo(output_).path()) > 0;
   return FileServices::FileSize(output_) > 0;
 }
 
@@ -673,7 +673,7 @@ void ConversionRun::Steps::End() {
 }
 
 TestResult ConversionRun::Steps::TestReport() const {
-  if (State().MultiOutput == 1) {
+  if (State().MultiOutput) {
     const QString folder = QFileInfo(output_).path();
     return {TestReportText(FileServices::FolderSize(folder), 0, Lang::TxtViewFilesQuestion()),
             folder,

@@ -14,9 +14,9 @@ struct ConversionState {
   ConversionChoices Choices;
   // The table of the last successful build; a failed build leaves it as it was.
   CommandTable Commands;
-  // 1 when the format profile writes numbered output files; set by every build
-  // that reaches the format's options.
-  uint8_t MultiOutput = 0;
+  // Whether the format profile writes numbered output files; set by every
+  // build that reaches the format's options.
+  bool MultiOutput = false;
   // The failures of the current run in the order they happened.
   QList<FailedStep> Errors;
   // The run's temporary folder; "" when the run needs none.

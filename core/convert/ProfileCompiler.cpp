@@ -47,7 +47,7 @@ QString SingleToText(float value) {
 // ------------------------------------------------------------------ format
 
 void CompileAudioGroup(const FormatProfile& p, CompiledFormat& c) {
-  if (p.RemoveAudio != 0 || !p.AudioExtCodecName.isEmpty()) return;
+  if (p.RemoveAudio || !p.AudioExtCodecName.isEmpty()) return;
   AppendOption(c.AudioOptions, Opt().AudioQuality, p.AudioQuality);
   AppendOption(c.AudioOptions, Opt().AudioBitrate, p.AudioBitrate);
   AppendOption(c.AudioOptions, Opt().AudioMaxRate, p.AudioMaxRate);
@@ -59,7 +59,7 @@ void CompileAudioGroup(const FormatProfile& p, CompiledFormat& c) {
 }
 
 void CompileVideoGroup(const FormatProfile& p, CompiledFormat& c) {
-  if (p.RemoveVideo != 0 || !p.VideoExtCodecName.isEmpty()) return;
+  if (p.RemoveVideo || !p.VideoExtCodecName.isEmpty()) return;
   AppendOption(c.VideoOptions, Opt().VideoMaxRate, p.VideoMaxRate);
   AppendOption(c.VideoOptions, Opt().VideoMinRate, p.VideoMinRate);
   AppendOption(c.VideoOptions, Opt().VideoBitrate, p.VideoBitrate);
@@ -89,8 +89,8 @@ void CompileInputAndOutputGroups(const FormatProfile& p, CompiledFormat& c) {
 
 // ------------------------------------------------------------------- codec
 
-QStringList EditableOptionNames(uint8_t isVideo) {
-  if (isVideo == 0) {
+QStringList EditableOptionNames(bool isVideo) {
+  if (!isVideo) {
     return {Opt().AudioBitrate, Opt().AudioMaxRate, Opt().AudioMinRate,
             Opt().AudioQuality, Opt().Channels,     Opt().SampleRate};
   }
@@ -102,12 +102,12 @@ QStringList EditableOptionNames(uint8_t isVideo) {
 QString EncoderArguments(const DynArray<ExtCodecParam>& params) {
   QString arguments;
   for (const ExtCodecParam& row : params.Items) {
-    if (row.Kind == 0) {
+    if (row.Kind == ParamKind::Optional) {
       const QString& value = row.Value.isEmpty() ? row.Default : row.Value;
       if (!value.isEmpty()) arguments += " " + row.Switch + " " + value;
-    } else if (row.Kind == 1) {
+    } else if (row.Kind == ParamKind::Required) {
       arguments += " " + row.Switch + " " + row.Default;  // required rows always carry the default
-    } else if (row.Kind == 2 && row.Value == "1") {
+    } else if (row.Kind == ParamKind::Switch && row.Value == "1") {
       arguments += " " + row.Switch;
     }
     const QString label = row.Label.toLower();
@@ -174,8 +174,6 @@ struct ChosenFilters {
   QString Complex;
 };
 
-enum Stage : uint8_t { StageRemoval = 1, StageFilters, StageAudio, StageVideo, StageTrim };
-
 bool ReadChosenFilters(const EditProfileRec& p, ChosenFilters& filters, CompiledEdit& c,
                        QString& filterPath) {
   if (p.Filters.Items.join(QString()).isEmpty()) return true;
@@ -185,13 +183,13 @@ bool ReadChosenFilters(const EditProfileRec& p, ChosenFilters& filters, Compiled
     if (!FileServices::FileExists(filterPath)) return false;
     if (RecordFile::Read(filterPath, filter) != RecordFile::Result::Ok) return false;
     if (filter.Params.isEmpty()) continue;
-    const bool audio = filter.Type == 0 && p.RemoveAudio != 1;
-    const bool video = filter.Type == 1 && p.RemoveVideo != 1;
-    const bool complex = filter.Type == 2;
+    const bool audio = filter.Type == FilterType::Audio && !p.RemoveAudio;
+    const bool video = filter.Type == FilterType::Video && !p.RemoveVideo;
+    const bool complex = filter.Type == FilterType::Complex;
     if (audio) filters.Audio << filter.Params;
     if (video) filters.Video << filter.Params;
     if (complex) filters.Complex += " " + Opt().FilterComplex + " " + filter.Params;
-    if ((audio || video || complex) && filter.MultiInput == 1) c.NeedsMultipleInputs = 1;
+    if ((audio || video || complex) && filter.MultiInput) c.NeedsMultipleInputs = true;
   }
   filterPath.clear();
   return true;
@@ -248,8 +246,9 @@ QString ScaleFilter(const EditProfileRec& p) {
 }
 
 QString AspectFilter(const EditProfileRec& p) {
-  if (p.AspectMode == 2) return "setdar";
-  if (p.AspectMode == 3 && !p.AspectRatio.isEmpty()) return "setdar=" + p.AspectRatio;
+  if (p.AspectMode == AspectSetting::FitFinalSize) return "setdar";
+  if (p.AspectMode == AspectSetting::FromRatio && !p.AspectRatio.isEmpty())
+    return "setdar=" + p.AspectRatio;
   return QString();
 }
 
@@ -276,8 +275,8 @@ void CompileVideo(const EditProfileRec& p, const QStringList& videoFilters, Comp
     if (!filter.isEmpty()) chain << filter;
   }
   chain << videoFilters;
-  c.OwnSize = scale.isEmpty() ? 0 : 1;
-  c.OwnAspect = aspect.isEmpty() ? 0 : 1;
+  c.OwnSize = !scale.isEmpty();
+  c.OwnAspect = !aspect.isEmpty();
   if (!chain.isEmpty()) c.VideoFilterOptions = Opt().VideoFilter + " " + chain.join(',');
 }
 
@@ -294,8 +293,8 @@ bool CompileTrim(const EditProfileRec& p, CompiledEdit& c) {
     if (!ToSeconds(seconds, start)) return false;
     c.SeekOption = Opt().Seek + " " + seconds;
   }
-  // A new profile holds 0, which the editing window shows as "end position".
-  const bool endAtPosition = p.EndMode == 0 || p.EndMode == 1;
+  // A new profile holds Unset, which the editing window shows as "end position".
+  const bool endAtPosition = p.EndMode == TrimEnd::Unset || p.EndMode == TrimEnd::AtPosition;
   if (!endAtPosition) {
     const QString names[] = {Opt().Duration, Opt().VideoFrames, Opt().FileSize};
     if (p.DurationUnit > 2) return true;
@@ -316,55 +315,59 @@ bool CompileTrim(const EditProfileRec& p, CompiledEdit& c) {
 
 // ------------------------------------------------------------------ format
 
-CompiledFormat CompileFormat(const FormatProfile& profile, uint8_t& status) {
-  status = 0;
+CompiledFormat CompileFormat(const FormatProfile& profile, FormatStatus& status) {
+  status = FormatStatus::Compiled;
   CompiledFormat c;
-  if (profile.RemoveAudio != 0) c.NoAudioOption = Opt().NoAudio;
-  if (profile.RemoveVideo != 0) c.NoVideoOption = Opt().NoVideo;
-  if (profile.RemoveSubtitles != 0) c.NoSubtitlesOption = Opt().NoSubtitles;
+  if (profile.RemoveAudio) c.NoAudioOption = Opt().NoAudio;
+  if (profile.RemoveVideo) c.NoVideoOption = Opt().NoVideo;
+  if (profile.RemoveSubtitles) c.NoSubtitlesOption = Opt().NoSubtitles;
   CompileAudioGroup(profile, c);
   CompileVideoGroup(profile, c);
-  if (profile.RemoveSubtitles == 0 && !profile.SubtitleCodec.isEmpty()) {
+  if (!profile.RemoveSubtitles && !profile.SubtitleCodec.isEmpty()) {
     c.SubtitleCodecOption = Opt().SubtitleCodec + " " + profile.SubtitleCodec;
   }
   c.MultipleOutputFiles = profile.MultipleOutputFiles;
   c.Extension = profile.Extension;
   CompileInputAndOutputGroups(profile, c);
 
-  uint8_t codecStatus = 0;
   if (!profile.AudioExtCodecName.isEmpty()) {
     c.AudioExtCodecName = profile.AudioExtCodecName;
-    c.AudioCodec = CompileExternalCodec(profile.AudioExtCodec, 0, codecStatus);
-    if (codecStatus != 0) status = 1;
+    const std::optional<CompiledCodec> codec = CompileExternalCodec(profile.AudioExtCodec, false);
+    if (!codec) {
+      status = FormatStatus::AudioEncoderFailed;
+      return CompiledFormat();
+    }
+    c.AudioCodec = *codec;
   }
-  if (!profile.VideoExtCodecName.isEmpty() && status == 0) {
+  if (!profile.VideoExtCodecName.isEmpty()) {
     c.VideoExtCodecName = profile.VideoExtCodecName;
-    c.VideoCodec = CompileExternalCodec(profile.VideoExtCodec, 1, codecStatus);
-    if (codecStatus != 0) status = 2;
+    const std::optional<CompiledCodec> codec = CompileExternalCodec(profile.VideoExtCodec, true);
+    if (!codec) {
+      status = FormatStatus::VideoEncoderFailed;
+      return CompiledFormat();
+    }
+    c.VideoCodec = *codec;
   }
-  return status == 0 ? c : CompiledFormat();
+  return c;
 }
 
-CompiledFormat LoadFormat(const QString& path, uint8_t& status) {
+CompiledFormat LoadFormat(const QString& path, FormatStatus& status) {
   if (!FileServices::FileExists(path)) {
-    status = QFileInfo(path).completeBaseName().isEmpty() ? 0 : 1;
+    status = QFileInfo(path).completeBaseName().isEmpty() ? FormatStatus::Compiled
+                                                          : FormatStatus::FileMissing;
     return CompiledFormat();
   }
-  status = 2;
+  status = FormatStatus::ReadError;
   FormatProfile profile;
   if (RecordFile::Read(path, profile) != RecordFile::Result::Ok) return CompiledFormat();
-  uint8_t compileStatus = 0;
-  const CompiledFormat compiled = CompileFormat(profile, compileStatus);
-  status = compileStatus == 0 ? 0 : uint8_t(compileStatus + 2);
-  return compiled;
+  return CompileFormat(profile, status);
 }
 
 // ------------------------------------------------------------------- codec
 
-CompiledCodec CompileExternalCodec(const ExtCodecDef& codec, uint8_t isVideo, uint8_t& status) {
-  status = 1;
+std::optional<CompiledCodec> CompileExternalCodec(const ExtCodecDef& codec, bool isVideo) {
   const QStringList names = EditableOptionNames(isVideo);
-  if (codec.Params.IsEmpty() || codec.Values.Count() < names.size()) return CompiledCodec();
+  if (codec.Params.IsEmpty() || codec.Values.Count() < names.size()) return std::nullopt;
 
   CompiledCodec c;
   const QString arguments = EncoderArguments(codec.Params);
@@ -381,11 +384,10 @@ CompiledCodec CompileExternalCodec(const ExtCodecDef& codec, uint8_t isVideo, ui
   c.OutputExt = codec.OutputExt;
   c.ExePath = codec.ExePath;
   c.About = codec.About;
-  status = 0;
   return c;
 }
 
-QString ResolveCodecExecutable(const QString& exePath, const QString& name, uint8_t isVideo) {
+QString ResolveCodecExecutable(const QString& exePath, const QString& name, bool isVideo) {
   const QString stored = Session::ResolveAppPath(exePath);
   if (FileServices::FileExists(stored)) return stored;
   const QString definition =
@@ -399,44 +401,44 @@ QString ResolveCodecExecutable(const QString& exePath, const QString& name, uint
 
 // -------------------------------------------------------------------- edit
 
-CompiledEdit CompileEditProfile(const EditProfileRec& profile, uint8_t& status,
+CompiledEdit CompileEditProfile(const EditProfileRec& profile, EditStatus& status,
                                 QString& filterPath) {
   filterPath.clear();
   CompiledEdit c;
-  const auto fail = [&](Stage stage) {
+  const auto fail = [&](EditStatus stage) {
     status = stage;
     return CompiledEdit();
   };
-  if (profile.RemoveAudio == 1) c.NoAudioOption = Opt().NoAudio;
-  if (profile.RemoveVideo == 1) c.NoVideoOption = Opt().NoVideo;
-  if (profile.RemoveSubtitles == 1) c.NoSubtitlesOption = Opt().NoSubtitles;
-  if (profile.RemoveAudio == 1 && profile.RemoveVideo == 1 && profile.RemoveSubtitles == 1) {
-    return fail(StageRemoval);
+  if (profile.RemoveAudio) c.NoAudioOption = Opt().NoAudio;
+  if (profile.RemoveVideo) c.NoVideoOption = Opt().NoVideo;
+  if (profile.RemoveSubtitles) c.NoSubtitlesOption = Opt().NoSubtitles;
+  if (profile.RemoveAudio && profile.RemoveVideo && profile.RemoveSubtitles) {
+    return fail(EditStatus::AllTracksRemoved);
   }
   ChosenFilters filters;
-  if (!ReadChosenFilters(profile, filters, c, filterPath)) return fail(StageFilters);
-  if (profile.RemoveAudio != 1 && !CompileAudio(profile, filters.Audio, c)) return fail(StageAudio);
-  if (profile.RemoveVideo != 1) CompileVideo(profile, filters.Video, c);
-  if (!CompileTrim(profile, c)) return fail(StageTrim);
+  if (!ReadChosenFilters(profile, filters, c, filterPath))
+    return fail(EditStatus::FilterUnreadable);
+  if (!profile.RemoveAudio && !CompileAudio(profile, filters.Audio, c))
+    return fail(EditStatus::AudioFailed);
+  if (!profile.RemoveVideo) CompileVideo(profile, filters.Video, c);
+  if (!CompileTrim(profile, c)) return fail(EditStatus::TrimFailed);
   c.InputOptions = TrimSpaces(profile.InputParams);
   c.OutputOptions = TrimSpaces(profile.OutputParams + " " + filters.Complex);
-  status = 0;
+  status = EditStatus::Compiled;
   return c;
 }
 
-CompiledEdit LoadEditProfile(const QString& path, uint8_t& status, QString& filterPath) {
+CompiledEdit LoadEditProfile(const QString& path, EditStatus& status, QString& filterPath) {
   filterPath.clear();
   if (!FileServices::FileExists(path)) {
-    status = QFileInfo(path).completeBaseName().isEmpty() ? 0 : 1;
+    status = QFileInfo(path).completeBaseName().isEmpty() ? EditStatus::Compiled
+                                                          : EditStatus::FileMissing;
     return CompiledEdit();
   }
-  status = 2;
+  status = EditStatus::ReadError;
   EditProfileRec profile;
   if (RecordFile::Read(path, profile) != RecordFile::Result::Ok) return CompiledEdit();
-  uint8_t compileStatus = 0;
-  const CompiledEdit compiled = CompileEditProfile(profile, compileStatus, filterPath);
-  status = compileStatus == 0 ? 0 : uint8_t(compileStatus + 2);
-  return compiled;
+  return CompileEditProfile(profile, status, filterPath);
 }
 
 }  // namespace Conversion

@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <cstdint>
+#include <optional>
 
 #include "core/ground/EditProfileRec.h"
 #include "core/ground/ExtCodecDef.h"
@@ -34,7 +35,7 @@ struct CompiledFormat {
   QString AudioOptions;
   QString VideoOptions;
   QString SubtitleCodecOption;
-  uint8_t MultipleOutputFiles = 0;
+  bool MultipleOutputFiles = false;
   QString Extension;
   QString AudioExtCodecName;  // "" = ffmpeg encodes the audio itself
   QString VideoExtCodecName;
@@ -50,37 +51,52 @@ struct CompiledEdit {
   QString NoAudioOption;
   QString NoVideoOption;
   QString NoSubtitlesOption;
-  uint8_t OwnSize = 0;    // 1 = the profile scales the picture itself
-  uint8_t OwnAspect = 0;  // 1 = the profile sets the display aspect itself
+  bool OwnSize = false;    // the profile scales the picture itself
+  bool OwnAspect = false;  // the profile sets the display aspect itself
   QString InputOptions;
   QString OutputOptions;   // free options, then the complex filters
   QString SeekOption;      // "-ss" seconds, before "-i"
   QString DurationOption;  // "-t", "-vframes" or "-fs"
-  uint8_t NeedsMultipleInputs = 0;
+  bool NeedsMultipleInputs = false;
   bool operator==(const CompiledEdit&) const = default;
 };
 
 // Compiles format and editing profiles into option texts.
 namespace Conversion {
 
-// Status of LoadFormat: 0 compiled (or a missing nameless scratch profile),
-// 1 file missing, 2 read error, 3 external audio encoder, 4 external video
-// encoder. The result is the empty record unless the status is 0.
-CompiledFormat LoadFormat(const QString& path, uint8_t& status);
-// Status 0 compiled, 1 the external audio encoder failed, 2 the video one.
-CompiledFormat CompileFormat(const FormatProfile& profile, uint8_t& status);
-// Status 0 compiled, 1 failed (then the empty record).
-CompiledCodec CompileExternalCodec(const ExtCodecDef& codec, uint8_t isVideo, uint8_t& status);
+// How a format profile compiled. The result is the empty record unless Compiled.
+enum class FormatStatus : uint8_t {
+  Compiled,  // or a missing nameless scratch profile
+  FileMissing,
+  ReadError,
+  AudioEncoderFailed,  // the external audio encoder could not be compiled
+  VideoEncoderFailed,
+};
+// Reads and compiles the profile at path.
+CompiledFormat LoadFormat(const QString& path, FormatStatus& status);
+// Compiled, or the external encoder that failed.
+CompiledFormat CompileFormat(const FormatProfile& profile, FormatStatus& status);
+// Nothing when the definition cannot be compiled.
+std::optional<CompiledCodec> CompileExternalCodec(const ExtCodecDef& codec, bool isVideo);
 // The full path of an existing encoder program: the stored one, else the one
 // of the stand-alone definition appfiles/ecodec/<name>.qca|.qcv; "" if none.
-QString ResolveCodecExecutable(const QString& exePath, const QString& name, uint8_t isVideo);
+QString ResolveCodecExecutable(const QString& exePath, const QString& name, bool isVideo);
 
-// Status of LoadEditProfile: 0 compiled (or a missing nameless scratch
-// profile), 1 file missing, 2 read error, 3 all tracks removed, 4 a filter
-// file missing or unreadable (filterPath names it), 5 audio, 6 video, 7 trim.
-CompiledEdit LoadEditProfile(const QString& path, uint8_t& status, QString& filterPath);
-// Status 0 compiled, 1 to 5 the stage that failed (LoadEditProfile adds 2).
-CompiledEdit CompileEditProfile(const EditProfileRec& profile, uint8_t& status,
+// How an editing profile compiled. The result is the empty record unless Compiled.
+enum class EditStatus : uint8_t {
+  Compiled,  // or a missing nameless scratch profile
+  FileMissing,
+  ReadError,
+  AllTracksRemoved,
+  FilterUnreadable,  // a filter file missing or unreadable (filterPath names it)
+  AudioFailed,
+  VideoFailed,
+  TrimFailed,
+};
+// Reads and compiles the profile at path.
+CompiledEdit LoadEditProfile(const QString& path, EditStatus& status, QString& filterPath);
+// Compiled, or the stage that failed (AllTracksRemoved to TrimFailed).
+CompiledEdit CompileEditProfile(const EditProfileRec& profile, EditStatus& status,
                                 QString& filterPath);
 
 // Drops the spaces at both ends; tabs and line breaks inside free text stay

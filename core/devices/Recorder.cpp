@@ -76,11 +76,13 @@ QString PreviewGraph(const Device& audio, const Device& video) {
 // The compiled profile, or why it cannot be recorded with.
 Refusal LoadRecordingFormat(CompiledFormat& format) {
   if (State().RecFormatProfilePath.isEmpty()) return Refusal::None;
-  uint8_t status = 0;
+  using Conversion::FormatStatus;
+  FormatStatus status = FormatStatus::Compiled;
   format = Conversion::LoadFormat(State().RecFormatProfilePath, status);
-  if (status == 1) return Refusal::ProfileMissing;
-  if (status == 2) return Refusal::ProfileUnreadable;
-  if (status >= 3 || !format.AudioExtCodecName.isEmpty() || !format.VideoExtCodecName.isEmpty())
+  if (status == FormatStatus::FileMissing) return Refusal::ProfileMissing;
+  if (status == FormatStatus::ReadError) return Refusal::ProfileUnreadable;
+  if (status != FormatStatus::Compiled || !format.AudioExtCodecName.isEmpty() ||
+      !format.VideoExtCodecName.isEmpty())
     return Refusal::ExternalCodec;
   return Refusal::None;
 }

@@ -20,14 +20,16 @@ const FfmpegOptionNames& Opt() { return FfmpegTools::State().OptNames; }
 
 // The compiled profile, or why it cannot be streamed with.
 Refusal LoadStreamFormat(CompiledFormat& format) {
-  uint8_t status = 0;
+  using Conversion::FormatStatus;
+  FormatStatus status = FormatStatus::Compiled;
   format = Conversion::LoadFormat(State().StreamFormatProfilePath, status);
   // A profile whose external encoder could not even be compiled is refused
   // with the same message, not silently.
-  if (status >= 3 || !format.AudioExtCodecName.isEmpty() || !format.VideoExtCodecName.isEmpty())
+  if (status == FormatStatus::AudioEncoderFailed || status == FormatStatus::VideoEncoderFailed ||
+      !format.AudioExtCodecName.isEmpty() || !format.VideoExtCodecName.isEmpty())
     return Refusal::ExternalCodec;
-  if (status == 1) return Refusal::ProfileMissing;
-  if (status == 2) return Refusal::ProfileUnreadable;
+  if (status == FormatStatus::FileMissing) return Refusal::ProfileMissing;
+  if (status == FormatStatus::ReadError) return Refusal::ProfileUnreadable;
   return Refusal::None;
 }
 

@@ -160,7 +160,8 @@ std::array<QStringList, 3> ReadFilterLists() {
   for (const QString& file : FileServices::ListFiles(ProgramFolder::AppFiles("filters"), "qfl:")) {
     FilterDef filter;
     if (RecordFile::Read(file, filter) != RecordFile::Result::Ok) continue;
-    if (filter.Type <= 2) lists[filter.Type].append(QFileInfo(file).completeBaseName());
+    if (filter.Type <= FilterType::Complex)
+      lists[size_t(filter.Type)].append(QFileInfo(file).completeBaseName());
   }
   return lists;
 }

@@ -11,7 +11,7 @@
 namespace FormatEditor {
 
 void ResetCapabilityLists() {
-  State().FfmpegListsStale = 0;
+  State().FfmpegListsStale = false;
   for (DynArray<QString>* list :
        {&State().AudioEncoders, &State().VideoEncoders, &State().SubtitleEncoders,
         &State().AudioDecoders, &State().VideoDecoders, &State().SubtitleDecoders,
@@ -152,7 +152,7 @@ bool LoadFfmpegCapabilities() {
   ParsePixelFormatTable(tables[3], State().InputPixelFormats, State().OutputPixelFormats);
   // Also after a run that gave nothing: a wrong path keeps its short lists
   // until the tool paths are set again.
-  State().FfmpegListsStale = 0;
+  State().FfmpegListsStale = false;
   return true;
 }
 

@@ -48,7 +48,7 @@ QStringList CodecEntries() {
   return audio + video;
 }
 
-bool ReadCodec(const QString& path, uint8_t isVideo, CodecInfo& info) {
+bool ReadCodec(const QString& path, bool isVideo, CodecInfo& info) {
   info = CodecInfo();
   if (IsProfile(path)) {
     FormatProfile profile;
@@ -62,20 +62,20 @@ bool ReadCodec(const QString& path, uint8_t isVideo, CodecInfo& info) {
   return true;
 }
 
-bool LoadCodecFile(const QString& path, uint8_t isVideo, CodecInfo& info) {
+bool LoadCodecFile(const QString& path, bool isVideo, CodecInfo& info) {
   if (!ReadCodec(path, isVideo, info)) return false;
   State().FilePath = path;
   State().IsVideo = isVideo;
   return true;
 }
 
-QString EntryPath(const QString& entry, uint8_t& isVideo) {
-  isVideo = entry.startsWith("audio") ? 0 : 1;
+QString EntryPath(const QString& entry, bool& isVideo) {
+  isVideo = !entry.startsWith("audio");
   const QString rest = entry.mid(6);
   const qsizetype slash = rest.lastIndexOf('\\');
   if (slash >= 0) return ProgramFolder::AppFiles("formats/" + rest.left(slash) + ".qfm");
   const QString path = CodecFolder() + "/" + rest + (isVideo ? ".qcv" : ".qca");
-  isVideo = 0;
+  isVideo = false;
   return path;
 }
 

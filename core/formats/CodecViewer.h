@@ -2,7 +2,6 @@
 
 #include <QString>
 #include <QStringList>
-#include <cstdint>
 
 #include "core/ground/ExtCodecDef.h"
 
@@ -22,12 +21,12 @@ struct CodecInfo {
 };
 // Reads the codec of a .qca/.qcv file (named after the file) or the one of
 // the given kind embedded in a .qfm file. False when the file cannot be read.
-bool ReadCodec(const QString& path, uint8_t isVideo, CodecInfo& info);
+bool ReadCodec(const QString& path, bool isVideo, CodecInfo& info);
 // ReadCodec, and remembers where the codec lives for SaveExePath; false when
 // it cannot be read.
-bool LoadCodecFile(const QString& path, uint8_t isVideo, CodecInfo& info);
+bool LoadCodecFile(const QString& path, bool isVideo, CodecInfo& info);
 // The file that an entry of the list stands for, and the kind of codec to take from it.
-QString EntryPath(const QString& entry, uint8_t& isVideo);
+QString EntryPath(const QString& entry, bool& isVideo);
 // Writes exePath into the definition in FilePath, leaving everything else as
 // it was; false when it cannot.
 bool SaveExePath(const QString& exePath);
@@ -52,8 +51,8 @@ QString ExistingProgram(const QString& shownPath);
 struct ViewerState {
   // The .qca, .qcv or .qfm file that holds the codec shown.
   QString FilePath;
-  // For a codec embedded in a .qfm file: 1 its video codec, 0 its audio codec.
-  uint8_t IsVideo = 0;
+  // For a codec embedded in a .qfm file: set for its video codec, clear for its audio codec.
+  bool IsVideo = false;
 };
 
 // This module's part of the running program's AppState.

@@ -30,21 +30,21 @@ const QString kOutFile = QStringLiteral("<OutFile>");
 ExtCodecParam RequiredRow(const QString& label) {
   ExtCodecParam row;
   row.Label = label;
-  row.Kind = 1;
+  row.Kind = ParamKind::Required;
   return row;
 }
 
 bool IsRequiredLabel(const QString& label) { return label == kInFile || label == kOutFile; }
 
-QString Extension(uint8_t isVideo) {
+QString Extension(bool isVideo) {
   return isVideo ? QStringLiteral("qcv") : QStringLiteral("qca");
 }
 
 // The flags keep their values only when they already have the type's bounds.
 void SizeFlags(int32_t count) {
-  DynArray<uint8_t>& flags = State().CurrentCodec.Editable;
+  DynArray<bool>& flags = State().CurrentCodec.Editable;
   if (flags.LowerBound == 1 && flags.Count() == count) return;
-  flags = DynArray<uint8_t>{1, QList<uint8_t>(count, 0)};
+  flags = DynArray<bool>{1, QList<bool>(count, false)};
 }
 
 bool SameRows(const DynArray<ExtCodecParam>& a, const DynArray<ExtCodecParam>& b) {
@@ -69,9 +69,9 @@ bool ValidRow(int selected) {
 void Reset() {
   State().CurrentCodec = ExtCodecDef();
   State().CurrentPath.clear();
-  State().CurrentIsVideo = 0;
+  State().CurrentIsVideo = false;
   State().EditIndex = -1;
-  State().ImportedVideo = 0;
+  State().ImportedVideo = false;
   MarkSaved();
 }
 
@@ -100,9 +100,9 @@ bool SaveCodec(const QString& path) {
   return true;
 }
 
-void OpenCodec(uint8_t kind, const QString& name) {
+void OpenCodec(bool isVideo, const QString& name) {
   if (!CloseCodec()) return;
-  const QString extension = Extension(kind);
+  const QString extension = Extension(isVideo);
   const QString path = name.isEmpty()
                            ? DataFolderManager::ShowFileManager(CodecFolder(), extension,
                                                                 DataFolderManager::Mode::Open, true)
@@ -140,7 +140,7 @@ bool CloseCodec() {
   }
   State().CurrentPath.clear();
   State().CurrentCodec = ExtCodecDef();
-  State().ImportedVideo = 0;
+  State().ImportedVideo = false;
   MarkSaved();
   RecordToControls();
   emit Events().CodecClosed();
@@ -168,7 +168,7 @@ void EnsureParamArray() {
 
 void EnsureEditableArray() {
   if (State().CurrentCodec.Editable.IsEmpty())
-    State().CurrentCodec.Editable = DynArray<uint8_t>{1, QList<uint8_t>(6, 0)};
+    State().CurrentCodec.Editable = DynArray<bool>{1, QList<bool>(6, false)};
 }
 
 void ClearParamValues() {
@@ -181,7 +181,7 @@ void RecordToControls() {
   State().CurrentIsVideo =
       State().CurrentPath.isEmpty()
           ? State().ImportedVideo
-          : uint8_t(QFileInfo(State().CurrentPath).suffix().toLower() != "qca");
+          : QFileInfo(State().CurrentPath).suffix().toLower() != "qca";
   const QStringList captions =
       State().CurrentIsVideo ? FillVideoEditableParams() : FillAudioEditableParams();
   emit Events().RecordLoaded(captions);
@@ -200,17 +200,16 @@ QStringList FillVideoEditableParams() {
           c.QualityMin, c.FrameRate,  c.FrameSize,  c.AspectRatio, c.PixelFormat};
 }
 
-void ChooseType(uint8_t isVideo) {
-  State().CurrentIsVideo = isVideo ? 1 : 0;
+void ChooseType(bool isVideo) {
+  State().CurrentIsVideo = isVideo;
   const QStringList captions =
       State().CurrentIsVideo ? FillVideoEditableParams() : FillAudioEditableParams();
   emit Events().TypeChosen(captions);
 }
 
 void SetEditableFlags(const QList<bool>& selected) {
-  DynArray<uint8_t>& flags = State().CurrentCodec.Editable;
-  for (qsizetype i = 0; i < flags.Count() && i < selected.size(); ++i)
-    flags.Items[i] = selected[i] ? 1 : 0;
+  DynArray<bool>& flags = State().CurrentCodec.Editable;
+  for (qsizetype i = 0; i < flags.Count() && i < selected.size(); ++i) flags.Items[i] = selected[i];
 }
 
 // Parameter rows -----------------------------------------------------------------
@@ -231,10 +230,10 @@ ParamForm ParamFormFor(int selected) {
   return form;
 }
 
-ParamFields FieldsForKind(int kind) {
+ParamFields FieldsForKind(ParamKind kind) {
   ParamFields fields;
-  fields.Default = kind != ExtCodecParam::KindSwitch;
-  fields.Suggested = kind == 0;
+  fields.Default = kind != ParamKind::Switch;
+  fields.Suggested = kind == ParamKind::Optional;
   return fields;
 }
 
@@ -276,7 +275,7 @@ bool AcceptParameter(const ParamForm& form) {
   row.Switch = form.Switch;
   row.Default = kept.Default ? form.Default : QString();
   row.Suggested = kept.Suggested ? form.Suggested : QString();
-  row.OnlySuggested = kept.Suggested ? form.OnlySuggested : 0;
+  row.OnlySuggested = kept.Suggested && form.OnlySuggested;
   emit Events().RowsChanged(State().EditIndex);
   return true;
 }
@@ -318,7 +317,7 @@ QString SetExecutable(const QString& chosen) {
   return State().CurrentCodec.ExePath;
 }
 
-void ImportFromFormat(uint8_t kind) {
+void ImportFromFormat(bool isVideo) {
   if (!CloseCodec()) return;
   const QString path = DataFolderManager::ShowFileManager(ProgramFolder::AppFiles("formats"), "qfm",
                                                           DataFolderManager::Mode::Open, true);
@@ -328,7 +327,6 @@ void ImportFromFormat(uint8_t kind) {
     Lang::MsgCannotReadFile(path);
     return;
   }
-  const uint8_t isVideo = kind ? 1 : 0;
   State().ImportedVideo = isVideo;
   ChooseType(isVideo);
   emit Events().TypeImported();
@@ -346,23 +344,23 @@ void ImportFromFormat(uint8_t kind) {
 }
 
 ExtractRefusal FfmpegOptionsFrom(const QString& path, QString& options, QString& extension) {
-  uint8_t status = 0;
+  Conversion::FormatStatus status = Conversion::FormatStatus::Compiled;
   const CompiledFormat format = Conversion::LoadFormat(path, status);
   switch (status) {
-    case 0:
+    case Conversion::FormatStatus::Compiled:
       break;
-    case 1:
+    case Conversion::FormatStatus::FileMissing:
       return ExtractRefusal::ProfileNotFound;
-    case 2:
+    case Conversion::FormatStatus::ReadError:
       return ExtractRefusal::ProfileUnreadable;
-    case 3:
+    case Conversion::FormatStatus::AudioEncoderFailed:
       return ExtractRefusal::AudioCommandError;
-    default:
+    case Conversion::FormatStatus::VideoEncoderFailed:
       return ExtractRefusal::VideoCommandError;
   }
   if (!(State().CurrentIsVideo ? format.NoVideoOption : format.NoAudioOption).isEmpty())
     return ExtractRefusal::TrackRemoved;
-  if (format.MultipleOutputFiles == 1 || !format.AudioExtCodecName.isEmpty() ||
+  if (format.MultipleOutputFiles || !format.AudioExtCodecName.isEmpty() ||
       !format.VideoExtCodecName.isEmpty()) {
     return ExtractRefusal::NotPlainExtraction;
   }

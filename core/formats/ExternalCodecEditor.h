@@ -44,9 +44,9 @@ QString CodecFolder();
 // Writes the current definition to path, or to a file the user names when
 // path is empty. True when written.
 bool SaveCodec(const QString& path);
-// Closes the current definition, then reads appfiles/ecodec/<name>.qca (kind
-// 0) or .qcv (kind 1), or a file the user picks when name is empty.
-void OpenCodec(uint8_t kind, const QString& name);
+// Closes the current definition, then reads appfiles/ecodec/<name>.qca (audio)
+// or .qcv (video), or a file the user picks when name is empty.
+void OpenCodec(bool isVideo, const QString& name);
 bool IsDirty();
 // Offers to save a changed definition, then starts a new empty one. False
 // when the user cancelled or the save failed.
@@ -66,19 +66,19 @@ void RecordToControls();
 QStringList FillAudioEditableParams();
 QStringList FillVideoEditableParams();
 // The type list's choice: re-creates the flags for the new type.
-void ChooseType(uint8_t isVideo);
-// The option list's selection: flag i is 1 when entry i - 1 is selected.
+void ChooseType(bool isVideo);
+// The option list's selection: flag i is set when entry i - 1 is selected.
 void SetEditableFlags(const QList<bool>& selected);
 
 // The contents of the parameter frame.
 struct ParamForm {
   QString Label;
   QString LabelBefore;  // the row's label when the frame opened; "" for a new row
-  uint8_t Kind = 0;
+  ParamKind Kind = ParamKind::Optional;
   QString Switch;
   QString Default;
   QString Suggested;
-  uint8_t OnlySuggested = 0;
+  bool OnlySuggested = false;
 };
 // The frame's contents for a new row (selected -1) or for the selected row.
 ParamForm ParamFormFor(int selected);
@@ -88,7 +88,7 @@ struct ParamFields {
   bool Default = false;
   bool Suggested = false;  // with "only suggested values"
 };
-ParamFields FieldsForKind(int kind);
+ParamFields FieldsForKind(ParamKind kind);
 // The rows that mark where the files go ("<InFile>", "<OutFile>"): of these
 // the frame lets only the switch change.
 bool IsFileRow(const QString& label);
@@ -114,8 +114,8 @@ int KeptSelection(int selected, int count);
 // Takes the encoder program the user chose; returns the path as stored
 // (relative to the program folder when inside it).
 QString SetExecutable(const QString& chosen);
-// Takes the audio (kind 0) or video (kind 1) codec embedded in a format profile.
-void ImportFromFormat(uint8_t kind);
+// Takes the audio or video codec embedded in a format profile.
+void ImportFromFormat(bool isVideo);
 // Why a format profile cannot give the ffmpeg section its options.
 enum class ExtractRefusal {
   None,
@@ -143,13 +143,13 @@ struct CodecEditorState {
   ExtCodecDef SavedCodec;
   // The definition's file; "" while it has never been saved.
   QString CurrentPath;
-  // 1 while the definition is a video one (the type list shows "Video").
-  uint8_t CurrentIsVideo = 0;
+  // Set while the definition is a video one (the type list shows "Video").
+  bool CurrentIsVideo = false;
   // The parameter row open in the parameter frame; -1 = a new row.
   int16_t EditIndex = -1;
   // A definition without a file is a video one only right after a video codec
   // was imported from a format profile.
-  uint8_t ImportedVideo = 0;
+  bool ImportedVideo = false;
 };
 
 // This module's part of the running program's AppState.

@@ -25,7 +25,7 @@ void ResetEditState() {
   State().SavedFormat = FormatProfile();
   State().CurrentFormatFile.clear();
   State().TempFormatMode = false;
-  State().CurrentCategory = OutputGeneral;
+  State().CurrentCategory = Category::OutputGeneral;
   State().ParamRowCount = 0;
 }
 
@@ -87,7 +87,7 @@ bool ProfilesDiffer(const FormatProfile& current, const FormatProfile& saved) {
 
 void EmptyCodecValues(ExtCodecDef& codec) {
   for (ExtCodecParam& param : codec.Params.Items) {
-    param.Value = param.Kind == ExtCodecParam::KindSwitch ? "0" : "";
+    param.Value = param.Kind == ParamKind::Switch ? "0" : "";
   }
   for (QString& value : codec.Values.Items) value.clear();
 }
@@ -151,7 +151,7 @@ bool CloseFormat() {
   State().CurrentFormat = FormatProfile();
   State().SavedFormat = FormatProfile();
   State().CurrentFormatFile.clear();
-  State().CurrentCategory = OutputGeneral;
+  State().CurrentCategory = Category::OutputGeneral;
   RefreshWindow();
   return true;
 }
@@ -183,15 +183,15 @@ void ClearAll() {
 
 namespace {
 
-ExtCodecDef& CodecOf(FormatProfile& profile, uint8_t isVideo) {
+ExtCodecDef& CodecOf(FormatProfile& profile, bool isVideo) {
   return isVideo ? profile.VideoExtCodec : profile.AudioExtCodec;
 }
 
-QString& CodecNameOf(FormatProfile& profile, uint8_t isVideo) {
+QString& CodecNameOf(FormatProfile& profile, bool isVideo) {
   return isVideo ? profile.VideoExtCodecName : profile.AudioExtCodecName;
 }
 
-QString CodecExtension(uint8_t isVideo) { return isVideo ? "qcv" : "qca"; }
+QString CodecExtension(bool isVideo) { return isVideo ? "qcv" : "qca"; }
 
 QString ChooseProfile(DataFolderManager::Mode mode) {
   return DataFolderManager::ShowFileManager(FormatsFolder(), "qfm", mode, true);
@@ -199,7 +199,7 @@ QString ChooseProfile(DataFolderManager::Mode mode) {
 
 }  // namespace
 
-QString ExtCodecPath(uint8_t isVideo, const QString& name) {
+QString ExtCodecPath(bool isVideo, const QString& name) {
   return ProgramFolder::AppFiles("ecodec/" + name + "." + CodecExtension(isVideo));
 }
 
@@ -208,11 +208,11 @@ void PrepareExtCodec(ExtCodecDef& codec) {
   codec.Values.LowerBound = codec.Editable.LowerBound;
   codec.Values.Items.resize(codec.Editable.Count());
   for (ExtCodecParam& param : codec.Params.Items) {
-    if (param.Kind == ExtCodecParam::KindSwitch) param.Value = "0";
+    if (param.Kind == ParamKind::Switch) param.Value = "0";
   }
 }
 
-void LoadExternalCodec(uint8_t isVideo, const QString& name) {
+void LoadExternalCodec(bool isVideo, const QString& name) {
   const QString path = name.isEmpty()
                            ? DataFolderManager::ShowFileManager(ProgramFolder::AppFiles("ecodec"),
                                                                 CodecExtension(isVideo),
@@ -234,7 +234,7 @@ void LoadExternalCodec(uint8_t isVideo, const QString& name) {
   RefreshWindow();
 }
 
-void UnloadExternalCodec(uint8_t isVideo) {
+void UnloadExternalCodec(bool isVideo) {
   const QString name = CodecNameOf(State().CurrentFormat, isVideo);
   if (name.isEmpty()) return;
   if (!FileServices::FileExists(ExtCodecPath(isVideo, name)) &&
@@ -246,16 +246,16 @@ void UnloadExternalCodec(uint8_t isVideo) {
   RefreshWindow();
 }
 
-bool HasExternalCodec(uint8_t isVideo) {
+bool HasExternalCodec(bool isVideo) {
   return !CodecNameOf(State().CurrentFormat, isVideo).isEmpty();
 }
 
-QString CodecExeLocation(uint8_t isVideo) {
+QString CodecExeLocation(bool isVideo) {
   const QString& exePath = CodecOf(State().CurrentFormat, isVideo).ExePath;
   return exePath.isEmpty() ? QString() : Session::ResolveAppPath(exePath);
 }
 
-void SetCodecExe(uint8_t isVideo, const QString& chosen) {
+void SetCodecExe(bool isVideo, const QString& chosen) {
   CodecOf(State().CurrentFormat, isVideo).ExePath = Session::StoreAppPath(chosen);
 }
 

@@ -27,7 +27,7 @@ QString ScratchProfilePath();
 // The editing state ---------------------------------------------------------
 
 // Categories of rows, in the order the format editor offers them.
-enum Category : uint8_t { Input = 0, OutputGeneral = 1, OutputAudio = 2, OutputVideo = 3 };
+enum class Category : uint8_t { Input = 0, OutputGeneral = 1, OutputAudio = 2, OutputVideo = 3 };
 
 // Empties the editing state (start of a run, and each test).
 void ResetEditState();
@@ -79,7 +79,7 @@ void ParsePixelFormatTable(const QString& output, DynArray<QString>& inputFormat
 struct RowTarget {
   enum Kind { TextField, FlagField, CodecParam, CodecOption } kind = TextField;
   QString FormatProfile::*text = nullptr;
-  uint8_t FormatProfile::*flag = nullptr;
+  bool FormatProfile::*flag = nullptr;
   int index = 0;  // the parameter's index in Params, or j of Editable/Values
 };
 
@@ -93,15 +93,15 @@ struct ParamRow {
 };
 
 // The rows of a category for a profile, in the order the editor shows them.
-QList<ParamRow> CategoryRows(const FormatProfile& profile, uint8_t category,
+QList<ParamRow> CategoryRows(const FormatProfile& profile, Category category,
                              const ParamCaptions& captions);
 // Stores text into what row `row` of the category stands for; false when that
 // row does not exist or may not be edited.
-bool StoreRowValue(FormatProfile& profile, uint8_t category, int row, const QString& text);
+bool StoreRowValue(FormatProfile& profile, Category category, int row, const QString& text);
 
 // Rebuilds the rows of the category from CurrentFormat: ParamRowCount takes
 // their number and Events() hands them to the window.
-void BuildCategoryParams(uint8_t category);
+void BuildCategoryParams(Category category);
 
 // Imports ----------------------------------------------------------------------------
 
@@ -128,20 +128,20 @@ bool ImportProbedValues(const QStringList& lines, const QList<bool>& ticked);
 // External codecs ------------------------------------------------------------------
 
 // appfiles/ecodec/<name>.qca (audio) or .qcv (video).
-QString ExtCodecPath(uint8_t isVideo, const QString& name);
+QString ExtCodecPath(bool isVideo, const QString& name);
 // A definition just read, made ready for the profile: the option values
 // emptied to the bounds of Editable and every switch off.
 void PrepareExtCodec(ExtCodecDef& codec);
 // Embeds <name>.qca or .qcv, or a definition the user chooses when name is "".
-void LoadExternalCodec(uint8_t isVideo, const QString& name);
-void UnloadExternalCodec(uint8_t isVideo);
-// True while the profile embeds an audio (0) or video (1) external codec.
-bool HasExternalCodec(uint8_t isVideo);
+void LoadExternalCodec(bool isVideo, const QString& name);
+void UnloadExternalCodec(bool isVideo);
+// True while the profile embeds an audio or video external codec.
+bool HasExternalCodec(bool isVideo);
 // The embedded definition's encoder program as a full path; "" when it has none.
-QString CodecExeLocation(uint8_t isVideo);
+QString CodecExeLocation(bool isVideo);
 // Points the embedded definition at another encoder program, stored relative
 // to the program folder when inside it.
-void SetCodecExe(uint8_t isVideo, const QString& chosen);
+void SetCodecExe(bool isVideo, const QString& chosen);
 
 // What the editor window listens to.
 class Notifier : public QObject {
@@ -152,7 +152,7 @@ class Notifier : public QObject {
   // window's external-codec menus follow.
   void ProfileChanged(const FormatProfile& profile);
   // The rows of a category were rebuilt; the window shows them.
-  void RowsBuilt(uint8_t category, const QList<FormatEditor::ParamRow>& rows);
+  void RowsBuilt(FormatEditor::Category category, const QList<FormatEditor::ParamRow>& rows);
 };
 
 // The module's one notifier.
@@ -160,8 +160,8 @@ Notifier& Events();
 
 // What ffmpeg can do, as the editor lists it, and the format profile being edited.
 struct FormatEditorState {
-  // 1 = the ten lists must be rebuilt from ffmpeg before the format editor opens.
-  uint8_t FfmpegListsStale = 0;
+  // Set when the ten lists must be rebuilt from ffmpeg before the format editor opens.
+  bool FfmpegListsStale = false;
   DynArray<QString> AudioEncoders;
   DynArray<QString> VideoEncoders;
   DynArray<QString> SubtitleEncoders;
@@ -179,7 +179,7 @@ struct FormatEditorState {
   QString CurrentFormatFile;
   // Set while the editor runs on the scratch profile ("<Manual>").
   bool TempFormatMode = false;
-  uint8_t CurrentCategory = OutputGeneral;
+  Category CurrentCategory = Category::OutputGeneral;
   int ParamRowCount = 0;
 };
 

@@ -106,14 +106,14 @@ using C = ::ParamCaptions;
 struct FieldRow {
   QString C::*caption;
   QString P::*text;
-  uint8_t P::*flag;
+  bool P::*flag;
   ListId list;
 };
 
 constexpr FieldRow Text(QString C::*caption, QString P::*field, ListId list) {
   return {caption, field, nullptr, list};
 }
-constexpr FieldRow Flag(QString C::*caption, uint8_t P::*field) {
+constexpr FieldRow Flag(QString C::*caption, bool P::*field) {
   return {caption, nullptr, field, ListId::Flags};
 }
 
@@ -162,15 +162,15 @@ const std::array kVideoRows = {
     Flag(&C::RemoveVideo, &P::RemoveVideo),
 };
 
-QList<FieldRow> FieldRows(uint8_t category) {
+QList<FieldRow> FieldRows(Category category) {
   switch (category) {
-    case Input:
+    case Category::Input:
       return {kInputRows.begin(), kInputRows.end()};
-    case OutputGeneral:
+    case Category::OutputGeneral:
       return {kGeneralRows.begin(), kGeneralRows.end()};
-    case OutputAudio:
+    case Category::OutputAudio:
       return {kAudioRows.begin(), kAudioRows.end()};
-    case OutputVideo:
+    case Category::OutputVideo:
       return {kVideoRows.begin(), kVideoRows.end()};
   }
   return {};
@@ -204,38 +204,38 @@ const std::array<OptionRow, 10> kVideoOptionRows = {{
     {&C::PixelFormat, ListId::OutputPixelFormatList},
 }};
 
-const ExtCodecDef* EmbeddedCodec(const FormatProfile& profile, uint8_t category) {
-  if (category == OutputAudio && !profile.AudioExtCodecName.isEmpty())
+const ExtCodecDef* EmbeddedCodec(const FormatProfile& profile, Category category) {
+  if (category == Category::OutputAudio && !profile.AudioExtCodecName.isEmpty())
     return &profile.AudioExtCodec;
-  if (category == OutputVideo && !profile.VideoExtCodecName.isEmpty())
+  if (category == Category::OutputVideo && !profile.VideoExtCodecName.isEmpty())
     return &profile.VideoExtCodec;
   return nullptr;
 }
 
-ExtCodecDef* EmbeddedCodec(FormatProfile& profile, uint8_t category) {
+ExtCodecDef* EmbeddedCodec(FormatProfile& profile, Category category) {
   return const_cast<ExtCodecDef*>(EmbeddedCodec(std::as_const(profile), category));
 }
 
-QList<ParamRow> CodecRows(const ExtCodecDef& codec, uint8_t category, const C& captions) {
+QList<ParamRow> CodecRows(const ExtCodecDef& codec, Category category, const C& captions) {
   QList<ParamRow> rows;
   for (int i = codec.Params.LowerBound; i <= codec.Params.UpperBound(); ++i) {
     const ExtCodecParam& param = codec.Params[i];
-    if (param.Kind == ExtCodecParam::KindRequired) continue;
+    if (param.Kind == ParamKind::Required) continue;
     ParamRow row;
     row.caption = param.Label;
     row.value = param.Value;
     // The empty first entry lets the user leave the parameter out.
-    row.list = param.Kind == ExtCodecParam::KindSwitch ? ValueList(ListId::Flags)
-                                                       : ("\r\n" + param.Suggested).split("\r\n");
-    row.listOnly = param.Kind == ExtCodecParam::KindSwitch || param.OnlySuggested == 1;
+    row.list = param.Kind == ParamKind::Switch ? ValueList(ListId::Flags)
+                                               : ("\r\n" + param.Suggested).split("\r\n");
+    row.listOnly = param.Kind == ParamKind::Switch || param.OnlySuggested;
     row.target = {RowTarget::CodecParam, nullptr, nullptr, i};
     rows.append(row);
   }
-  const bool video = category == OutputVideo;
+  const bool video = category == Category::OutputVideo;
   const int optionCount = video ? int(kVideoOptionRows.size()) : int(kAudioOptionRows.size());
   for (int j = 1; j <= optionCount; ++j) {
     const bool inRange = j >= codec.Editable.LowerBound && j <= codec.Editable.UpperBound();
-    if (!inRange || codec.Editable[j] != 1) continue;
+    if (!inRange || !codec.Editable[j]) continue;
     const OptionRow& option = video ? kVideoOptionRows[j - 1] : kAudioOptionRows[j - 1];
     ParamRow row;
     row.caption = "FF>" + captions.*option.caption;
@@ -250,7 +250,7 @@ QList<ParamRow> CodecRows(const ExtCodecDef& codec, uint8_t category, const C& c
 
 }  // namespace
 
-QList<ParamRow> CategoryRows(const FormatProfile& profile, uint8_t category, const C& captions) {
+QList<ParamRow> CategoryRows(const FormatProfile& profile, Category category, const C& captions) {
   if (const ExtCodecDef* codec = EmbeddedCodec(profile, category)) {
     return CodecRows(*codec, category, captions);
   }
@@ -263,7 +263,7 @@ QList<ParamRow> CategoryRows(const FormatProfile& profile, uint8_t category, con
       row.value = profile.*field.text;
       row.target = {RowTarget::TextField, field.text, nullptr, 0};
     } else {
-      row.value = QString::number(profile.*field.flag);
+      row.value = profile.*field.flag ? QStringLiteral("1") : QStringLiteral("0");
       row.listOnly = true;
       row.target = {RowTarget::FlagField, nullptr, field.flag, 0};
     }
@@ -271,7 +271,7 @@ QList<ParamRow> CategoryRows(const FormatProfile& profile, uint8_t category, con
   }
   // The encoder rows stand aside while an external encoder takes the track;
   // the fields keep their values for when it is unloaded.
-  if (category == OutputGeneral) {
+  if (category == Category::OutputGeneral) {
     const std::array<std::pair<int, QString>, 2> external = {
         {{1, profile.AudioExtCodecName}, {2, profile.VideoExtCodecName}}};
     for (const auto& [row, name] : external) {
@@ -283,7 +283,7 @@ QList<ParamRow> CategoryRows(const FormatProfile& profile, uint8_t category, con
   return rows;
 }
 
-bool StoreRowValue(FormatProfile& profile, uint8_t category, int row, const QString& text) {
+bool StoreRowValue(FormatProfile& profile, Category category, int row, const QString& text) {
   const QList<ParamRow> rows = CategoryRows(profile, category, C());
   if (row < 0 || row >= rows.size() || rows[row].disabled) return false;
   const RowTarget& target = rows[row].target;
@@ -292,7 +292,7 @@ bool StoreRowValue(FormatProfile& profile, uint8_t category, int row, const QStr
       profile.*target.text = text;
       return true;
     case RowTarget::FlagField:
-      profile.*target.flag = text.trimmed().toInt() != 0 ? 1 : 0;
+      profile.*target.flag = text.trimmed().toInt() != 0;
       return true;
     case RowTarget::CodecParam:
       EmbeddedCodec(profile, category)->Params[target.index].Value = text;
@@ -311,7 +311,7 @@ bool StoreRowValue(FormatProfile& profile, uint8_t category, int row, const QStr
 
 // Rebuilding the rows ------------------------------------------------------------------
 
-void BuildCategoryParams(uint8_t category) {
+void BuildCategoryParams(Category category) {
   const QList<ParamRow> rows =
       CategoryRows(State().CurrentFormat, category, Lang::GetParamCaptions());
   State().ParamRowCount = int(rows.size());
@@ -324,7 +324,7 @@ void ClearCategory() {
   } else {
     for (const FieldRow& row : FieldRows(State().CurrentCategory)) {
       if (row.text) State().CurrentFormat.*row.text = QString();
-      if (row.flag) State().CurrentFormat.*row.flag = 0;
+      if (row.flag) State().CurrentFormat.*row.flag = false;
     }
   }
   BuildCategoryParams(State().CurrentCategory);

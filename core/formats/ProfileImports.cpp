@@ -49,9 +49,9 @@ void TakeValue(TypedOptions& work, const QString& option, QString& field) {
   }
 }
 
-void TakeFlag(TypedOptions& work, const QString& option, uint8_t& field) {
+void TakeFlag(TypedOptions& work, const QString& option, bool& field) {
   if (!work.arguments.contains(option)) return;
-  field = 1;
+  field = true;
   for (qsizetype at = work.arguments.indexOf(option); at >= 0; at = work.arguments.indexOf(option))
     RemoveWords(work, at, 1);
 }

@@ -15,7 +15,7 @@ struct ConfigRecord {
   QString FfprobePath;
   QString Cdda2wavPath;
   QString LanguageName;  // "<Spanish>", "<English>", "<Portuguese>", a .qlg base name, or ""
-  uint8_t FfmpegListsStale = 0;
+  bool FfmpegListsStale = false;
   DynArray<QString> AudioEncoders;
   DynArray<QString> VideoEncoders;
   DynArray<QString> SubtitleEncoders;
@@ -26,9 +26,9 @@ struct ConfigRecord {
   DynArray<QString> DemuxerFormats;
   DynArray<QString> InputPixelFormats;
   DynArray<QString> OutputPixelFormats;
-  uint8_t TwoPass = 0;
-  uint8_t DeleteOriginals = 0;
-  uint8_t ReplaceFiles = 0;
+  bool TwoPass = false;
+  bool DeleteOriginals = false;
+  bool ReplaceFiles = false;
   QString RecBufferSizeMB;
 
   using C = ConfigRecord;

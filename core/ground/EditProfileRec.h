@@ -8,12 +8,17 @@
 
 #include "core/ground/RecordFile.h"
 
+// Where the kept piece ends; a new profile holds Unset, which counts as AtPosition.
+enum class TrimEnd : uint8_t { Unset = 0, AtPosition = 1, AfterDuration = 2 };
+// How the display aspect is set; Unset counts as Keep.
+enum class AspectSetting : uint8_t { Unset = 0, Keep = 1, FitFinalSize = 2, FromRatio = 3 };
+
 // An editing profile: one .qep file in appfiles/editp, named after the
 // profile; ".qep" (empty name) is the "<Manual>" profile. Numbers are texts as
 // the user typed them; the unit bytes are the item indexes of their lists.
 struct EditProfileRec {
   QString StartPos;
-  uint8_t EndMode = 0;  // 1 at EndPos, 2 after Duration; 0 counts as 1
+  TrimEnd EndMode = TrimEnd::Unset;  // at EndPos, or after Duration
   QString EndPos;
   std::array<QString, 3> Duration;  // time text, frames, bytes
   uint8_t DurationUnit = 0;         // index into Duration
@@ -29,7 +34,7 @@ struct EditProfileRec {
   uint8_t ResizeWidthUnit = 0;
   QString ResizeHeight;
   uint8_t ResizeHeightUnit = 0;
-  uint8_t AspectMode = 0;  // 1 keep, 2 fit the final size, 3 AspectRatio; 0 counts as 1
+  AspectSetting AspectMode = AspectSetting::Unset;  // FromRatio takes AspectRatio
   QString AspectRatio;
   QString Volume;  // percent; "" and "100" change nothing
   DynArray<QString> Filters;  // filter names: audio, then video, then complex
@@ -42,9 +47,9 @@ struct EditProfileRec {
   QString BorderRight;
   uint8_t BorderRightUnit = 0;
   QString BorderColor;  // "RRGGBB"; "" is black
-  uint8_t RemoveAudio = 0;
-  uint8_t RemoveVideo = 0;
-  uint8_t RemoveSubtitles = 0;
+  bool RemoveAudio = false;
+  bool RemoveVideo = false;
+  bool RemoveSubtitles = false;
   // Ten bands of three texts: band b is elements 3b-3 (frequency, Hz),
   // 3b-2 (gain, dB) and 3b-1 (width, octaves), counting from 0.
   std::array<QString, 30> Equalizer;

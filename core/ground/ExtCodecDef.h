@@ -7,17 +7,22 @@
 
 #include "core/ground/RecordFile.h"
 
+// How an encoder's parameter is given.
+enum class ParamKind : uint8_t {
+  Optional = 0,  // given when it has a value
+  Required = 1,  // always given, with its default
+  Switch = 2,    // optional without value
+};
+
 // One command-line parameter of an external encoder. The labels "<InFile>"
 // and "<OutFile>" mark where the file names go.
 struct ExtCodecParam {
   QString Label;
-  uint8_t Kind = 0;  // 0 optional, 1 required, 2 optional without value (a switch)
-  static constexpr uint8_t KindRequired = 1;
-  static constexpr uint8_t KindSwitch = 2;
+  ParamKind Kind = ParamKind::Optional;
   QString Switch;
   QString Default;
   QString Suggested;  // one value per line, CR LF between lines
-  uint8_t OnlySuggested = 0;
+  bool OnlySuggested = false;
   QString Value;
 
   static constexpr auto Fields =
@@ -36,7 +41,7 @@ struct ExtCodecDef {
   QString FfmpegParams;
   QString FfmpegExt;
   QString OutputExt;
-  DynArray<uint8_t> Editable;  // 1-based; 6 entries for audio, 10 for video
+  DynArray<bool> Editable;    // 1-based; 6 entries for audio, 10 for video
   DynArray<QString> Values;    // same index as Editable
 
   static constexpr auto Fields =

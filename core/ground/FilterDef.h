@@ -7,11 +7,14 @@
 
 #include "core/ground/RecordFile.h"
 
+// Where a filter goes on the command line.
+enum class FilterType : uint8_t { Audio = 0, Video = 1, Complex = 2 };  // -af, -vf, -filter_complex
+
 // A named piece of ffmpeg filter text: one .qfl file in appfiles/filters,
 // named after the filter.
 struct FilterDef {
-  uint8_t Type = 0;        // 0 audio (-af), 1 video (-vf), 2 complex (-filter_complex)
-  uint8_t MultiInput = 0;  // 1 = needs several input files
+  FilterType Type = FilterType::Audio;
+  bool MultiInput = false;  // needs several input files
   QString Params;          // the filter text as typed
 
   static constexpr auto Fields = std::tuple{&FilterDef::Type, &FilterDef::MultiInput, &FilterDef::Params};

@@ -2,7 +2,6 @@
 
 #include <QString>
 
-#include <cstdint>
 #include <tuple>
 
 #include "core/ground/ExtCodecDef.h"
@@ -29,7 +28,7 @@ struct FormatProfile {
   QString SampleRate;
   QString Channels;
   QString AudioQuality;
-  uint8_t RemoveAudio = 0;
+  bool RemoveAudio = false;
   QString VideoBitrate;
   QString VideoMinRate;
   QString VideoMaxRate;
@@ -38,14 +37,14 @@ struct FormatProfile {
   QString VideoQMin;
   QString VideoQMax;
   QString FrameSize;
-  uint8_t RemoveVideo = 0;
+  bool RemoveVideo = false;
   QString Extension;
   QString OutputExtraParams;
   QString InputExtraParams;
-  uint8_t MultipleOutputFiles = 0;
+  bool MultipleOutputFiles = false;
   ExtCodecDef AudioExtCodec;
   ExtCodecDef VideoExtCodec;
-  uint8_t RemoveSubtitles = 0;
+  bool RemoveSubtitles = false;
   QString AudioExtCodecName;
   QString VideoExtCodecName;
 
@@ -61,5 +60,8 @@ struct FormatProfile {
       &P::Extension,      &P::OutputExtraParams, &P::InputExtraParams, &P::MultipleOutputFiles,
       &P::AudioExtCodec,  &P::VideoExtCodec,     &P::RemoveSubtitles,  &P::AudioExtCodecName,
       &P::VideoExtCodecName};
+  // The compiler has always dropped a track for any byte but 0 here.
+  static constexpr auto NonzeroFlags =
+      std::tuple{&P::RemoveAudio, &P::RemoveVideo, &P::RemoveSubtitles};
   bool operator==(const FormatProfile&) const = default;
 };

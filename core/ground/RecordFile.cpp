@@ -49,6 +49,12 @@ void Decoder::Get(uint8_t& value) {
   if (Status == Result::Ok && Left() > 0) Take(&value, 1);
 }
 
+void Decoder::Get(bool& value, bool anyNonzero) {
+  uint8_t byte = 0;
+  Get(byte);
+  value = anyNonzero ? byte != 0 : byte == 1;
+}
+
 void Decoder::Get(QString& text) {
   text.clear();
   if (Status != Result::Ok || Left() == 0) return;

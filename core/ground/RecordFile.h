@@ -2,7 +2,8 @@
 
 // One encoding for every record file of the program (config.qcf, .qfm, .qca,
 // .qcv, .qep, .qfl): fields back to back in declaration order, little-endian.
-//   byte            1 byte
+//   byte            1 byte: a number, a yes/no flag (bool) or a kind (an enum
+//                   class over uint8_t, which keeps a byte it has no name for)
 //   text            16-bit byte count, then the bytes (see AnsiText)
 //   fixed array     its elements only, no count
 //   embedded record its fields, no marker
@@ -45,6 +46,10 @@ struct DynArray {
 template <class R>
 concept RecordType = requires { R::Fields; };
 
+// A kind stored in one byte.
+template <class E>
+concept ByteEnum = std::is_enum_v<E> && std::is_same_v<std::underlying_type_t<E>, uint8_t>;
+
 namespace RecordFile {
 
 // The fewest bytes a field of type T takes in a file: a byte 1, an empty text
@@ -55,6 +60,14 @@ template <class T>
 struct MinEncodedSize;
 template <>
 struct MinEncodedSize<uint8_t> {
+  static constexpr qsizetype value = 1;
+};
+template <>
+struct MinEncodedSize<bool> {
+  static constexpr qsizetype value = 1;
+};
+template <ByteEnum E>
+struct MinEncodedSize<E> {
   static constexpr qsizetype value = 1;
 };
 template <>
@@ -89,6 +102,11 @@ class Encoder {
   Result Status = Result::Ok;
 
   void Put(uint8_t value) { Bytes.append(char(value)); }
+  void Put(bool value) { Put(uint8_t(value ? 1 : 0)); }
+  template <ByteEnum E>
+  void Put(E value) {
+    Put(uint8_t(value));
+  }
   void Put(const QString& text);
   template <class T, size_t N>
   void Put(const std::array<T, N>& items) {
@@ -131,6 +149,14 @@ class Decoder {
   static constexpr qsizetype kMemoryForAnyFile = 4 * 1024 * 1024;
 
   void Get(uint8_t& value);
+  // A flag byte is yes only when it is 1, unless anyNonzero.
+  void Get(bool& value, bool anyNonzero = false);
+  template <ByteEnum E>
+  void Get(E& value) {
+    uint8_t byte = 0;
+    Get(byte);
+    value = E(byte);
+  }
   void Get(QString& text);
   template <class T, size_t N>
   void Get(std::array<T, N>& items) {
@@ -151,10 +177,28 @@ class Decoder {
   }
   template <RecordType R>
   void Get(R& record) {
-    std::apply([&](auto... member) { (Get(record.*member), ...); }, R::Fields);
+    std::apply([&](auto... member) { (GetField(record, member), ...); }, R::Fields);
   }
 
  private:
+  template <RecordType R, class T>
+  void GetField(R& record, T R::*member) {
+    if constexpr (std::is_same_v<T, bool>)
+      Get(record.*member, ReadsAnyNonzero<R>(member));
+    else
+      Get(record.*member);
+  }
+  // A record lists in NonzeroFlags the flags that its program has always
+  // taken as yes for any byte but 0.
+  template <RecordType R>
+  static bool ReadsAnyNonzero(bool R::*member) {
+    if constexpr (requires { R::NonzeroFlags; }) {
+      return std::apply([&](auto... flag) { return ((flag == member) || ...); }, R::NonzeroFlags);
+    } else {
+      return false;
+    }
+  }
+
   // Reads a dimension header; false when the array has no elements or the
   // header is bad (then Status says Corrupt). A count of elements that cannot
   // fit in what is left of the file, each at least elementSize bytes, is bad.

@@ -22,7 +22,7 @@ namespace {
 // "Yes" to the question of a missing encoder program opens the codec viewer
 // over owner, which gives the path as stored, relative when inside the
 // program folder.
-std::optional<QString> LocateEncoder(QWidget* owner, uint8_t isVideo) {
+std::optional<QString> LocateEncoder(QWidget* owner, bool isVideo) {
   const int answer = isVideo ? Lang::AskFindVideoCodecExe() : Lang::AskFindAudioCodecExe();
   if (answer != 6) return QString();
   const QString entered =
@@ -109,7 +109,7 @@ void ShowTableFailure(const TableBuild& build) {
 }
 
 bool BuildCommandTable(const QString& testTime, QWidget* owner) {
-  const TableBuild build = BuildTable(State().Choices, testTime, [owner](uint8_t isVideo) {
+  const TableBuild build = BuildTable(State().Choices, testTime, [owner](bool isVideo) {
     return LocateEncoder(owner, isVideo);
   });
   if (build.MultiOutput) State().MultiOutput = *build.MultiOutput;

@@ -278,9 +278,9 @@ void MainWindow::WireControls() {
   connect(editEditingProfileButton, &QPushButton::clicked, this, &MainWindow::EditEditingProfile);
   connect(formatEditorAction, &QAction::triggered, this, &MainWindow::OpenFormatEditor);
   connect(codecEditorAction, &QAction::triggered, this,
-          [] { CodecEditorWindow::ShowEditor("", 0); });
+          [] { CodecEditorWindow::ShowEditor("", false); });
   connect(aboutExternalCodecAction, &QAction::triggered, this,
-          [this] { CodecViewer::ShowCodecInfo(this, "", 0); });
+          [this] { CodecViewer::ShowCodecInfo(this, "", false); });
   connect(editingProfileEditorAction, &QAction::triggered, this,
           &MainWindow::OpenEditingProfileEditor);
   connect(filterEditorAction, &QAction::triggered, this,

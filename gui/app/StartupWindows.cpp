@@ -40,7 +40,7 @@ void Run(QWidget* main) {
     FindToolsOnFirstRun();
     ToolPathsWindow::ShowModal(main);
     AboutBox::ShowModal(main);
-    FormatEditor::State().FfmpegListsStale = 1;
+    FormatEditor::State().FfmpegListsStale = true;
   }
   Session::State().FirstRunUnfinished = false;
 }

@@ -172,7 +172,7 @@ void ToolPathsWindow::Apply() {
   FfmpegTools::State().FfplayPath = NewFfplayPath;
   FfmpegTools::State().FfprobePath = NewFfprobePath;
   CdRipper::State().Cdda2wavPath = NewCdda2wavPath;
-  FormatEditor::State().FfmpegListsStale = 1;
+  FormatEditor::State().FfmpegListsStale = true;
   accept();
 }
 

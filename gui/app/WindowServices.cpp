@@ -25,9 +25,9 @@ void Install() {
   DataFolderManager::InstallEditor(
       "qfm", [](const QString& name) { FormatEditorWindow::ShowEditor(name, false); });
   DataFolderManager::InstallEditor(
-      "qca", [](const QString& name) { CodecEditorWindow::ShowEditor(name, 0); });
+      "qca", [](const QString& name) { CodecEditorWindow::ShowEditor(name, false); });
   DataFolderManager::InstallEditor(
-      "qcv", [](const QString& name) { CodecEditorWindow::ShowEditor(name, 1); });
+      "qcv", [](const QString& name) { CodecEditorWindow::ShowEditor(name, true); });
   DataFolderManager::InstallEditor(
       "qep", [](const QString& name) { EditingProfileWindow::ShowEditor(name, false); });
   DataFolderManager::InstallEditor("qfl", &FilterEditorWindow::ShowEditor);

@@ -227,7 +227,7 @@ void EditingProfileWindow::AcceptExplorer() {
         EditPreview::RangeTrimTimes(rangeBar->Left, rangeBar->Width, endMarked, testDuration);
     startPosition->setText(times.start);
     endPositionOption->setChecked(true);
-    Profile().EndMode = 1;
+    Profile().EndMode = TrimEnd::AtPosition;
     endPosition->setText(times.end);
   }
   if (operation == 1 && cropRect->Width > 0 && cropRect->Height > 0) {

@@ -58,9 +58,9 @@ void EditingProfileWindow::ShowResize(const EditProfileRec& p) {
   SetIndex(resizeHeightUnitCombo, p.ResizeHeightUnit);
   SetText(resizeWidth, p.ResizeWidth);
   SetIndex(resizeWidthUnitCombo, p.ResizeWidthUnit);
-  (p.AspectMode == 2   ? fitAspectOption
-   : p.AspectMode == 3 ? setAspectOption
-                       : keepAspectOption)
+  (p.AspectMode == AspectSetting::FitFinalSize ? fitAspectOption
+   : p.AspectMode == AspectSetting::FromRatio  ? setAspectOption
+                                               : keepAspectOption)
       ->setChecked(true);
   OnAspectModeChosen();
   SetText(aspectRatio, p.AspectRatio);
@@ -77,7 +77,9 @@ void EditingProfileWindow::ClearResize() {
 void EditingProfileWindow::OnAspectModeChosen() {
   aspectRatio->setEnabled(setAspectOption->isChecked());
   if (EditingProfileEditor::State().Loading) return;
-  Profile().AspectMode = fitAspectOption->isChecked() ? 2 : setAspectOption->isChecked() ? 3 : 1;
+  Profile().AspectMode = fitAspectOption->isChecked()   ? AspectSetting::FitFinalSize
+                         : setAspectOption->isChecked() ? AspectSetting::FromRatio
+                                                        : AspectSetting::Keep;
 }
 
 void EditingProfileWindow::ApplySizePreset(int preset) {

@@ -25,9 +25,9 @@ void EditingProfileWindow::WireTrackPanel() {
 }
 
 void EditingProfileWindow::ShowTracks(const EditProfileRec& p) {
-  removeAudioCheck->setChecked(p.RemoveAudio == 1);
-  removeVideoCheck->setChecked(p.RemoveVideo == 1);
-  removeSubtitlesCheck->setChecked(p.RemoveSubtitles == 1);
+  removeAudioCheck->setChecked(p.RemoveAudio);
+  removeVideoCheck->setChecked(p.RemoveVideo);
+  removeSubtitlesCheck->setChecked(p.RemoveSubtitles);
 }
 
 void EditingProfileWindow::ClearTracks() {
@@ -37,7 +37,7 @@ void EditingProfileWindow::ClearTracks() {
 
 void EditingProfileWindow::OnTrackRemovalToggled(QCheckBox* box) {
   if (EditingProfileEditor::State().Loading) return;
-  const uint8_t value = box->isChecked() ? 1 : 0;
+  const bool value = box->isChecked();
   if (box == removeAudioCheck) Profile().RemoveAudio = value;
   if (box == removeVideoCheck) Profile().RemoveVideo = value;
   if (box == removeSubtitlesCheck) Profile().RemoveSubtitles = value;

@@ -62,7 +62,7 @@ void EditingProfileWindow::ShowTrim(const EditProfileRec& p) {
   SetText(durationBox, p.Duration[std::min<int>(p.DurationUnit, 2)]);
   SetText(endPosition, p.EndPos);
   SetText(startPosition, p.StartPos);
-  (p.EndMode == 2 ? durationOption : endPositionOption)->setChecked(true);
+  (p.EndMode == TrimEnd::AfterDuration ? durationOption : endPositionOption)->setChecked(true);
   OnEndModeChosen();
 }
 
@@ -102,7 +102,7 @@ void EditingProfileWindow::OnDurationUnitChosen() {
 
 void EditingProfileWindow::OnEndModeChosen() {
   if (!EditingProfileEditor::State().Loading)
-    Profile().EndMode = durationOption->isChecked() ? 2 : 1;
+    Profile().EndMode = durationOption->isChecked() ? TrimEnd::AfterDuration : TrimEnd::AtPosition;
   endPosition->setEnabled(endPositionOption->isChecked());
   playFromEndButton->setEnabled(endPositionOption->isChecked());
   durationBox->setEnabled(durationOption->isChecked());

@@ -225,9 +225,9 @@ void FilterEditorWindow::Unload() {
 }
 
 void FilterEditorWindow::ShowFilter(const FilterDef& filter) {
-  typeCombo->setCurrentIndex(filter.Type <= 2 ? filter.Type : -1);
+  typeCombo->setCurrentIndex(filter.Type <= FilterType::Complex ? int(filter.Type) : -1);
   parameters->setPlainText(filter.Params);
-  multiInputCheck->setChecked(filter.MultiInput == 1);
+  multiInputCheck->setChecked(filter.MultiInput);
 }
 
 void FilterEditorWindow::ShowCurrentFilter() {
@@ -240,8 +240,8 @@ void FilterEditorWindow::StoreControls() { FilterEditor::TakeControls(FilterFrom
 
 FilterDef FilterEditorWindow::FilterFromControls() const {
   FilterDef filter;
-  filter.Type = uint8_t(std::max(0, typeCombo->currentIndex()));
-  filter.MultiInput = multiInputCheck->isChecked() ? 1 : 0;
+  filter.Type = FilterType(std::max(0, typeCombo->currentIndex()));
+  filter.MultiInput = multiInputCheck->isChecked();
   filter.Params = parameters->toPlainText();
   return filter;
 }

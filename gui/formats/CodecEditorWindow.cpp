@@ -244,13 +244,13 @@ QWidget* CodecEditorWindow::CreateParameterFrame() {
 
 void CodecEditorWindow::WireControls() {
   connect(openAudioAction, &QAction::triggered, this,
-          [] { ExternalCodecEditor::OpenCodec(0, QString()); });
+          [] { ExternalCodecEditor::OpenCodec(false, QString()); });
   connect(openVideoAction, &QAction::triggered, this,
-          [] { ExternalCodecEditor::OpenCodec(1, QString()); });
+          [] { ExternalCodecEditor::OpenCodec(true, QString()); });
   connect(importAudioAction, &QAction::triggered, this,
-          [] { ExternalCodecEditor::ImportFromFormat(0); });
+          [] { ExternalCodecEditor::ImportFromFormat(false); });
   connect(importVideoAction, &QAction::triggered, this,
-          [] { ExternalCodecEditor::ImportFromFormat(1); });
+          [] { ExternalCodecEditor::ImportFromFormat(true); });
   connect(saveAction, &QAction::triggered, this,
           [] { ExternalCodecEditor::SaveCodec(ExternalCodecEditor::State().CurrentPath); });
   connect(saveAsAction, &QAction::triggered, this,
@@ -348,9 +348,9 @@ void CodecEditorWindow::ShowEditableOptions(const QStringList& captions) {
   fillingControls = true;
   editableOptionsList->clear();
   editableOptionsList->addItems(captions);
-  const DynArray<uint8_t>& flags = ExternalCodecEditor::State().CurrentCodec.Editable;
+  const DynArray<bool>& flags = ExternalCodecEditor::State().CurrentCodec.Editable;
   for (int i = 0; i < editableOptionsList->count() && i < flags.Count(); ++i)
-    editableOptionsList->item(i)->setSelected(flags.Items[i] == 1);
+    editableOptionsList->item(i)->setSelected(flags.Items[i]);
   fillingControls = wasFilling;
 }
 
@@ -406,7 +406,7 @@ void CodecEditorWindow::ToggleFfmpegSection() { ToggleSection(ffmpegSection, 2);
 // Controls that write into the definition ---------------------------------------
 
 void CodecEditorWindow::OnTypeChosen() {
-  if (!fillingControls) ExternalCodecEditor::ChooseType(uint8_t(typeCombo->currentIndex() == 1));
+  if (!fillingControls) ExternalCodecEditor::ChooseType(typeCombo->currentIndex() == 1);
 }
 
 void CodecEditorWindow::OnAboutEdited() {
@@ -502,16 +502,16 @@ void CodecEditorWindow::EditParameter(bool isNew) {
   const ExternalCodecEditor::ParamForm form = ExternalCodecEditor::ParamFormFor(selected);
   paramLabel->setText(form.Label);
   paramLabel->setProperty("Tag", form.LabelBefore);
-  paramKindCombo->setCurrentIndex(form.Kind <= 2 ? form.Kind : 0);
+  paramKindCombo->setCurrentIndex(form.Kind <= ParamKind::Switch ? int(form.Kind) : 0);
   paramSwitch->setText(form.Switch);
   paramDefault->setText(form.Default);
   suggestedValues->setPlainText(ExternalCodecEditor::SuggestedLines(form.Suggested));
-  onlySuggestedCheck->setChecked(form.OnlySuggested == 1);
+  onlySuggestedCheck->setChecked(form.OnlySuggested);
   for (QWidget* widget : std::initializer_list<QWidget*>{paramLabel, paramKindCombo, paramDefault,
                                                          suggestedValues, onlySuggestedCheck}) {
     widget->setEnabled(true);
   }
-  SetKindControls(paramKindCombo->currentIndex());
+  SetKindControls(ChosenKind());
   if (ExternalCodecEditor::IsFileRow(form.Label)) {
     for (QWidget* widget : std::initializer_list<QWidget*>{paramLabel, paramKindCombo, paramDefault,
                                                            suggestedValues, onlySuggestedCheck}) {
@@ -531,9 +531,13 @@ void CodecEditorWindow::ShowParameterFrame(bool shown) {
   if (!shown && paramList->isVisible()) paramList->setFocus();
 }
 
-void CodecEditorWindow::OnParamKindChosen() { SetKindControls(paramKindCombo->currentIndex()); }
+ParamKind CodecEditorWindow::ChosenKind() const {
+  return ParamKind(qMax(0, paramKindCombo->currentIndex()));
+}
 
-void CodecEditorWindow::SetKindControls(int kind) {
+void CodecEditorWindow::OnParamKindChosen() { SetKindControls(ChosenKind()); }
+
+void CodecEditorWindow::SetKindControls(ParamKind kind) {
   const ExternalCodecEditor::ParamFields fields = ExternalCodecEditor::FieldsForKind(kind);
   paramDefault->setEnabled(fields.Default);
   suggestedValues->setEnabled(fields.Suggested);
@@ -544,11 +548,11 @@ void CodecEditorWindow::AcceptParameter() {
   ExternalCodecEditor::ParamForm form;
   form.Label = paramLabel->text();
   form.LabelBefore = paramLabel->property("Tag").toString();
-  form.Kind = uint8_t(qMax(0, paramKindCombo->currentIndex()));
+  form.Kind = ChosenKind();
   form.Switch = paramSwitch->text();
   form.Default = paramDefault->text();
   form.Suggested = ExternalCodecEditor::SuggestedToStore(suggestedValues->toPlainText());
-  form.OnlySuggested = onlySuggestedCheck->isChecked() ? 1 : 0;
+  form.OnlySuggested = onlySuggestedCheck->isChecked();
   if (!ExternalCodecEditor::AcceptParameter(form)) return;
   ShowParameterFrame(false);
 }
@@ -596,19 +600,19 @@ void CodecEditorWindow::closeEvent(QCloseEvent* event) {
 
 // The editor's entry point ------------------------------------------------------------
 
-void CodecEditorWindow::ShowEditor(const QString& name, uint8_t kind) {
+void CodecEditorWindow::ShowEditor(const QString& name, bool isVideo) {
   using namespace ExternalCodecEditor;
   // The file manager's "Editar" reaches here while the editor is already up
   // (it is the editor's own open dialog): the file opens in that window.
   if (CodecEditorWindow::Instance()) {
-    if (!name.isEmpty()) OpenCodec(kind, name);
+    if (!name.isEmpty()) OpenCodec(isVideo, name);
     return;
   }
   QPointer<CodecEditorWindow> window = new CodecEditorWindow;
   window->Load();
   MarkSaved();
   if (!name.isEmpty()) {
-    OpenCodec(kind, name);
+    OpenCodec(isVideo, name);
   } else {
     RecordToControls();
   }

@@ -32,8 +32,8 @@ class CodecEditorWindow : public QMainWindow {
   static CodecEditorWindow* Instance();
 
   // Opens the editor over the whole program on a new definition (empty name)
-  // or on the named .qca (kind 0) or .qcv (kind 1); returns when it closes.
-  static void ShowEditor(const QString& name, uint8_t kind);
+  // or on the named .qca (audio) or .qcv (video); returns when it closes.
+  static void ShowEditor(const QString& name, bool isVideo);
 
   // The load handler: design texts, sections in place, type "Audio", size.
   void Load();
@@ -170,7 +170,9 @@ class CodecEditorWindow : public QMainWindow {
   // Follows what the module says about the definition.
   void ListenToEditor();
   void SetMenusEnabled(bool enabled);
-  void SetKindControls(int kind);
+  // The kind the parameter frame's list shows.
+  ParamKind ChosenKind() const;
+  void SetKindControls(ParamKind kind);
   void ToggleSection(QGroupBox* frame, int section);
   int SelectedRow() const;
   // The message for a profile that cannot give the ffmpeg section its options.

@@ -129,7 +129,7 @@ void CodecViewerWindow::ClearDetails() {
 void CodecViewerWindow::ShowSelectedCodec() {
   const QList<QListWidgetItem*> chosen = codecList->selectedItems();
   if (chosen.isEmpty()) return;
-  uint8_t isVideo = 0;
+  bool isVideo = false;
   const QString path = CodecViewer::EntryPath(chosen.first()->text(), isVideo);
   ShowCodec(path, isVideo);
 }
@@ -139,7 +139,7 @@ void CodecViewerWindow::ListAllCodecs() {
   codecList->addItems(CodecViewer::CodecEntries());
 }
 
-bool CodecViewerWindow::ShowCodec(const QString& path, uint8_t isVideo) {
+bool CodecViewerWindow::ShowCodec(const QString& path, bool isVideo) {
   CodecViewer::CodecInfo info;
   if (!CodecViewer::LoadCodecFile(path, isVideo, info)) {
     Lang::MsgCannotReadFile(QString());
@@ -183,7 +183,7 @@ void CodecViewerWindow::KeepChangedPath() {
   if (PathChanged()) newProgramPath = programPath->text();
 }
 
-QString CodecViewer::ShowCodecInfo(QWidget* owner, const QString& path, uint8_t isVideo) {
+QString CodecViewer::ShowCodecInfo(QWidget* owner, const QString& path, bool isVideo) {
   CodecViewerWindow window(owner);
   window.Load();
   if (!path.isEmpty()) {

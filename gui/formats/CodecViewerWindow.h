@@ -27,7 +27,7 @@ class CodecViewerWindow : public QDialog {
   // Fills codecList with every codec the viewer knows.
   void ListAllCodecs();
   // Reads a codec and shows its details; false after the message when it cannot be read.
-  bool ShowCodec(const QString& path, uint8_t isVideo);
+  bool ShowCodec(const QString& path, bool isVideo);
   // Fills the details and shows them, with the focus on the program's browse button.
   void ShowDetails(const QString& name, const QString& about, const QString& exePath);
   // Opens the entry selected in codecList.
@@ -80,9 +80,9 @@ class CodecViewerWindow : public QDialog {
 namespace CodecViewer {
 
 // Shows the viewer modally over owner: the list of all codecs when path is
-// empty, else the codec of the .qca/.qcv file or the audio (isVideo 0) or
-// video codec embedded in the .qfm file. Returns the program path the user
+// empty, else the codec of the .qca/.qcv file or the audio (isVideo false)
+// or video codec embedded in the .qfm file. Returns the program path the user
 // entered, as stored (relative to the program folder when inside it), or "".
-QString ShowCodecInfo(QWidget* owner, const QString& path, uint8_t isVideo);
+QString ShowCodecInfo(QWidget* owner, const QString& path, bool isVideo);
 
 }  // namespace CodecViewer

@@ -336,23 +336,23 @@ void FormatEditorWindow::WireControls() {
   connect(fileBackButton, &QPushButton::clicked, this, &FormatEditorWindow::CloseFilePanel);
 
   connect(loadAudioCodecAction, &QAction::triggered, this,
-          [] { FormatEditor::LoadExternalCodec(0, ""); });
+          [] { FormatEditor::LoadExternalCodec(false, ""); });
   connect(loadVideoCodecAction, &QAction::triggered, this,
-          [] { FormatEditor::LoadExternalCodec(1, ""); });
+          [] { FormatEditor::LoadExternalCodec(true, ""); });
   connect(unloadAudioCodecAction, &QAction::triggered, this,
-          [] { FormatEditor::UnloadExternalCodec(0); });
+          [] { FormatEditor::UnloadExternalCodec(false); });
   connect(unloadVideoCodecAction, &QAction::triggered, this,
-          [] { FormatEditor::UnloadExternalCodec(1); });
+          [] { FormatEditor::UnloadExternalCodec(true); });
   connect(reloadAudioCodecAction, &QAction::triggered, this, [] {
-    FormatEditor::LoadExternalCodec(0, FormatEditor::State().CurrentFormat.AudioExtCodecName);
+    FormatEditor::LoadExternalCodec(false, FormatEditor::State().CurrentFormat.AudioExtCodecName);
   });
   connect(reloadVideoCodecAction, &QAction::triggered, this, [] {
-    FormatEditor::LoadExternalCodec(1, FormatEditor::State().CurrentFormat.VideoExtCodecName);
+    FormatEditor::LoadExternalCodec(true, FormatEditor::State().CurrentFormat.VideoExtCodecName);
   });
-  connect(findAudioProgramAction, &QAction::triggered, this, [this] { FindCodecExe(0); });
-  connect(findVideoProgramAction, &QAction::triggered, this, [this] { FindCodecExe(1); });
-  connect(aboutAudioCodecAction, &QAction::triggered, this, [this] { ShowCodecAbout(0); });
-  connect(aboutVideoCodecAction, &QAction::triggered, this, [this] { ShowCodecAbout(1); });
+  connect(findAudioProgramAction, &QAction::triggered, this, [this] { FindCodecExe(false); });
+  connect(findVideoProgramAction, &QAction::triggered, this, [this] { FindCodecExe(true); });
+  connect(aboutAudioCodecAction, &QAction::triggered, this, [this] { ShowCodecAbout(false); });
+  connect(aboutVideoCodecAction, &QAction::triggered, this, [this] { ShowCodecAbout(true); });
   connect(aboutBackButton, &QPushButton::clicked, this, &FormatEditorWindow::CloseAboutPanel);
   ListenToEditor();
 }
@@ -370,9 +370,9 @@ void FormatEditorWindow::Load() {
        {formatPanel, codecPanel, aboutPanel, commandLinePanel, filePanel, waitPanel}) {
     frame->move(categoryCombo->pos());
   }
-  FormatEditor::State().CurrentCategory = FormatEditor::OutputGeneral;
+  FormatEditor::State().CurrentCategory = FormatEditor::Category::OutputGeneral;
   buildingRows = true;
-  categoryCombo->setCurrentIndex(FormatEditor::OutputGeneral);
+  categoryCombo->setCurrentIndex(int(FormatEditor::Category::OutputGeneral));
   buildingRows = false;
   buttonStrip->move(rowArea->x(), rowArea->y() + rowArea->height());
   // The outer height of the design includes the title bar, about 30 pixels.
@@ -487,14 +487,14 @@ void FormatEditorWindow::ShowEditor(QString name, bool scratchMode) {
   if (FormatEditorWindow::Instance()) return;
   // Lists to be read from ffmpeg wait for the runner: another tool (a device
   // listing in the viewer) still has it.
-  if (FormatEditor::State().FfmpegListsStale == 1 && AnotherToolRunning::Refuse()) return;
+  if (FormatEditor::State().FfmpegListsStale && AnotherToolRunning::Refuse()) return;
   QPointer<FormatEditorWindow> window = new FormatEditorWindow;
   window->Load();
   window->ShowButtonStrip(scratchMode);
   if (scratchMode) FormatEditor::State().CurrentFormatFile = ScratchProfilePath();
   // The lists and the profile are loaded once the editor shows, inside its wait.
   QTimer::singleShot(0, window, [window, name, scratchMode] {
-    if (FormatEditor::State().FfmpegListsStale == 1) {
+    if (FormatEditor::State().FfmpegListsStale) {
       window->ShowWaiting(true);
       const bool read = LoadFfmpegCapabilities();
       if (!window) return;
@@ -505,7 +505,7 @@ void FormatEditorWindow::ShowEditor(QString name, bool scratchMode) {
         return;
       }
     }
-    BuildCategoryParams(OutputGeneral);
+    BuildCategoryParams(Category::OutputGeneral);
     if (!name.isEmpty()) {
       QString path = FormatsFolder() + "/" + name + ".qfm";
       path.remove('*');

@@ -49,7 +49,7 @@ class FormatEditorWindow : public QMainWindow {
   // The waiting panel around a rebuild of the capability lists.
   void ShowWaiting(bool waiting);
   // Makes the rows of a category; row 0 always exists.
-  void ShowRows(uint8_t category, const QList<FormatEditor::ParamRow>& rows);
+  void ShowRows(FormatEditor::Category category, const QList<FormatEditor::ParamRow>& rows);
   // Shows the rows that fit from the scroll position on.
   void PlaceRows();
   // The external-codec items of the menus, from the profile's codec names.
@@ -228,9 +228,9 @@ class FormatEditorWindow : public QMainWindow {
   void CloseFilePanel();
 
   // and the external codecs.
-  void ShowCodecAbout(uint8_t isVideo);
+  void ShowCodecAbout(bool isVideo);
   // "Buscar ejecutable": points the embedded codec at another program.
-  void FindCodecExe(uint8_t isVideo);
+  void FindCodecExe(bool isVideo);
   void CloseAboutPanel();
 
  protected:
@@ -261,16 +261,17 @@ class FormatEditorWindow : public QMainWindow {
   QComboBox* NewValueCombo();
   void WireRow(int index);
   int RowIndexOf(QObject* object) const;
-  void FillRows(uint8_t category, const QList<FormatEditor::ParamRow>& rows);
+  void FillRows(FormatEditor::Category category, const QList<FormatEditor::ParamRow>& rows);
   void FitCaptionColumn();
   // Copies the text of value combo `index` into the profile.
   void StoreRowValue(int index);
 
   // The panels (FormatEditorWindowPanels.cpp).
   void ShowHelp(const QString& option);
-  // Kind 0 fills the container combos, kind 1 the codec combos (encoders or
-  // decoders as the panel shows them); only empty combos are filled.
-  void FillAdvancedOptionLists(uint8_t kind);
+  // The container combos, or the codec combos (encoders or decoders as the
+  // panel shows them); only empty combos are filled.
+  enum class AdvancedLists { Containers, Codecs };
+  void FillAdvancedOptionLists(AdvancedLists lists);
   // Exchanges each codec combo's text with the name kept for the other view.
   void SwitchCodecView(bool toDecoders);
 };

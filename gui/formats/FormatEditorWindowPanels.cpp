@@ -72,7 +72,7 @@ void FormatEditorWindow::SwitchCodecView(bool toDecoders) {
     SetTag(combo, text);
   }
   showingDecoders = toDecoders;
-  FillAdvancedOptionLists(1);
+  FillAdvancedOptionLists(AdvancedLists::Codecs);
 }
 
 namespace {
@@ -87,8 +87,8 @@ void FillIfEmpty(QComboBox* combo, const DynArray<QString>& list) {
 
 }  // namespace
 
-void FormatEditorWindow::FillAdvancedOptionLists(uint8_t kind) {
-  if (kind == 0) {
+void FormatEditorWindow::FillAdvancedOptionLists(AdvancedLists lists) {
+  if (lists == AdvancedLists::Containers) {
     FillIfEmpty(outputFormatCombo, FormatEditor::State().MuxerFormats);
     FillIfEmpty(inputFormatCombo, FormatEditor::State().DemuxerFormats);
     return;
@@ -106,7 +106,7 @@ void FormatEditorWindow::OpenFormatPanel() {
     outputFormatCombo->setEditText(profile.OutputContainer);
   if (inputFormatCombo->currentText().isEmpty())
     inputFormatCombo->setEditText(profile.InputContainer);
-  FillAdvancedOptionLists(0);
+  FillAdvancedOptionLists(AdvancedLists::Containers);
   advancedPanelOpen = true;
   SetCommandsEnabled(false);
   formatPanel->show();
@@ -126,7 +126,7 @@ void FormatEditorWindow::OpenCodecPanel() {
     SetTag(audioCodecCombo, encoders ? profile.InputAudioCodec : profile.AudioCodec);
   if (Tag(videoCodecCombo).isEmpty())
     SetTag(videoCodecCombo, encoders ? profile.InputVideoCodec : profile.VideoCodec);
-  FillAdvancedOptionLists(1);
+  FillAdvancedOptionLists(AdvancedLists::Codecs);
   advancedPanelOpen = true;
   SetCommandsEnabled(false);
   codecPanel->show();
@@ -244,7 +244,7 @@ void FormatEditorWindow::CloseFilePanel() {
 
 // The about text of an external codec --------------------------------------------------
 
-void FormatEditorWindow::ShowCodecAbout(uint8_t isVideo) {
+void FormatEditorWindow::ShowCodecAbout(bool isVideo) {
   const FormatProfile& profile = FormatEditor::State().CurrentFormat;
   const QString& name = isVideo ? profile.VideoExtCodecName : profile.AudioExtCodecName;
   aboutPanel->setTitle(Tag(aboutPanel) + " - " + name);
@@ -258,7 +258,7 @@ void FormatEditorWindow::CloseAboutPanel() { ClosePanel(aboutPanel); }
 
 // The external codecs' programs ---------------------------------------------------------
 
-void FormatEditorWindow::FindCodecExe(uint8_t isVideo) {
+void FormatEditorWindow::FindCodecExe(bool isVideo) {
   if (!FormatEditor::HasExternalCodec(isVideo)) return;
   const QString current = FormatEditor::CodecExeLocation(isVideo);
   const QString fileName = current.isEmpty() ? QString() : current.section('/', -1);

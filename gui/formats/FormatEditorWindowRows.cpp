@@ -102,14 +102,16 @@ bool FormatEditorWindow::eventFilter(QObject* watched, QEvent* event) {
   return QMainWindow::eventFilter(watched, event);
 }
 
-void FormatEditorWindow::ShowRows(uint8_t category, const QList<FormatEditor::ParamRow>& rows) {
+void FormatEditorWindow::ShowRows(FormatEditor::Category category,
+                                  const QList<FormatEditor::ParamRow>& rows) {
   buildingRows = true;
   FillRows(category, rows);
   buildingRows = false;
 }
 
-void FormatEditorWindow::FillRows(uint8_t category, const QList<FormatEditor::ParamRow>& rows) {
-  categoryCombo->setCurrentIndex(category);
+void FormatEditorWindow::FillRows(FormatEditor::Category category,
+                                  const QList<FormatEditor::ParamRow>& rows) {
+  categoryCombo->setCurrentIndex(int(category));
   while (rowValueCombos.size() > 1) {
     delete rowCaptions.takeLast();
     delete rowValueCombos.takeLast();
@@ -187,7 +189,7 @@ void FormatEditorWindow::OnRowsScrolled() { PlaceRows(); }
 
 void FormatEditorWindow::OnCategoryChosen() {
   if (buildingRows || categoryCombo->currentIndex() < 0) return;
-  FormatEditor::State().CurrentCategory = uint8_t(categoryCombo->currentIndex());
+  FormatEditor::State().CurrentCategory = FormatEditor::Category(categoryCombo->currentIndex());
   rebuildTimer->start();
 }
 

@@ -30,14 +30,14 @@ class CommandTableTest : public TestEnv {
     TestEnv::SetUp();
     UseInstalledTools();
     ResetConversion();
-    ASSERT_EQ(
-        RecordFile::Write(WriteFile("appfiles/filters/espejo.qfl", ""), FilterDef{1, 0, "hflip"}),
-        RecordFile::Result::Ok);
+    ASSERT_EQ(RecordFile::Write(WriteFile("appfiles/filters/espejo.qfl", ""),
+                                FilterDef{FilterType::Video, false, "hflip"}),
+              RecordFile::Result::Ok);
     ASSERT_EQ(RecordFile::Write(WriteFile("appfiles/filters/eco.qfl", ""),
-                                FilterDef{0, 0, "aecho=0.8:0.9:100:0.3"}),
+                                FilterDef{FilterType::Audio, false, "aecho=0.8:0.9:100:0.3"}),
               RecordFile::Result::Ok);
     ASSERT_EQ(RecordFile::Write(WriteFile("appfiles/filters/lado.qfl", ""),
-                                FilterDef{2, 1, "[0:v][1:v]hstack"}),
+                                FilterDef{FilterType::Complex, true, "[0:v][1:v]hstack"}),
               RecordFile::Result::Ok);
   }
 
@@ -79,9 +79,9 @@ ExtCodecDef AudioEncoder() {
   ExtCodecDef codec;
   codec.ExePath = "tools/lame";
   codec.Params = {0,
-                  {{"<InFile>", 1, "", "", "", 0, ""},
-                   {"Bitrate", 0, "-b", "128", "", 0, ""},
-                   {"<OutFile>", 1, "-o", "", "", 0, ""}}};
+                  {{"<InFile>", ParamKind::Required, "", "", "", false, ""},
+                   {"Bitrate", ParamKind::Optional, "-b", "128", "", false, ""},
+                   {"<OutFile>", ParamKind::Required, "-o", "", "", false, ""}}};
   codec.FfmpegParams = "-f wav -ar 44100";
   codec.FfmpegExt = "wav";
   codec.OutputExt = "mp3";
@@ -92,8 +92,9 @@ ExtCodecDef AudioEncoder() {
 ExtCodecDef VideoEncoder() {
   ExtCodecDef codec;
   codec.ExePath = "tools/x264";
-  codec.Params = {
-      0, {{"<OutFile>", 1, "--output", "", "", 0, ""}, {"<InFile>", 1, "", "", "", 0, ""}}};
+  codec.Params = {0,
+                  {{"<OutFile>", ParamKind::Required, "--output", "", "", false, ""},
+                   {"<InFile>", ParamKind::Required, "", "", "", false, ""}}};
   codec.FfmpegParams = "-f yuv4mpegpipe -s 320x240 -pix_fmt yuv420p";
   codec.FfmpegExt = "y4m";
   codec.OutputExt = "264";
@@ -266,7 +267,7 @@ TEST_F(CommandTableTest, AFullFormatProfileAndTwoPasses) {
 TEST_F(CommandTableTest, AnEditingProfileWithSeekTestTimeFiltersAndFreeOptions) {
   FormatProfile format = WorkedExample();
   format.AspectRatio = "16:9";
-  format.MultipleOutputFiles = 1;
+  format.MultipleOutputFiles = true;
   Session::State().FormatProfilePath = SaveFormat(format);
   EditProfileRec edit;
   edit.StartPos = "0:05";
@@ -280,7 +281,7 @@ TEST_F(CommandTableTest, AnEditingProfileWithSeekTestTimeFiltersAndFreeOptions) 
   Session::State().OutputFile = "/data/salida.mp4";
 
   ASSERT_TRUE(Conversion::BuildCommandTable(""));
-  EXPECT_EQ(Conversion::State().MultiOutput, 1);
+  EXPECT_TRUE(Conversion::State().MultiOutput);
   ExpectRows(
       {{7,
         {Q, " -ss 5 -threads 2 -i ",
@@ -379,7 +380,7 @@ TEST_F(CommandTableTest, VideoRemovedByTheEditingProfileDropsTheVideoEncoder) {
   format.VideoExtCodec = VideoEncoder();
   Session::State().FormatProfilePath = SaveFormat(format);
   EditProfileRec edit;
-  edit.RemoveVideo = 1;
+  edit.RemoveVideo = true;
   Session::State().EditProfilePath = SaveEdit(edit);
   Conversion::State().Choices.ExtensionText = "m4a";
   ASSERT_TRUE(Conversion::BuildCommandTable(""));
@@ -442,9 +443,9 @@ TEST_F(CommandTableTest, EveryFailedBuildShowsItsMessageAndKeepsThePreviousTable
   FormatProfile brokenVideo;
   brokenVideo.VideoExtCodecName = "roto";
   FormatProfile noAudioNoVideo;
-  noAudioNoVideo.RemoveAudio = noAudioNoVideo.RemoveVideo = 1;
+  noAudioNoVideo.RemoveAudio = noAudioNoVideo.RemoveVideo = true;
   EditProfileRec allRemoved;
-  allRemoved.RemoveAudio = allRemoved.RemoveVideo = allRemoved.RemoveSubtitles = 1;
+  allRemoved.RemoveAudio = allRemoved.RemoveVideo = allRemoved.RemoveSubtitles = true;
   EditProfileRec missingFilter;
   missingFilter.Filters = {1, {"nonesuch"}};
   EditProfileRec badVolume;
@@ -454,7 +455,7 @@ TEST_F(CommandTableTest, EveryFailedBuildShowsItsMessageAndKeepsThePreviousTable
   EditProfileRec complex;
   complex.Filters = {1, {"lado"}};
   EditProfileRec noSubtitles;
-  noSubtitles.RemoveSubtitles = 1;
+  noSubtitles.RemoveSubtitles = true;
 
   const QString formats = Folder() + "/appfiles/formats/";
   const QString editp = Folder() + "/appfiles/editp/";
@@ -524,9 +525,9 @@ TEST_F(CommandTableTest, TheBuildTakesAMissingEncoderProgramFromItsLocator) {
   Session::State().FormatProfilePath = SaveFormat(format);
   Conversion::State().Choices.ExtensionText = "mp4";
   const QString found = Tool("elsewhere/lame");
-  QList<uint8_t> asked;
+  QList<bool> asked;
   const auto answer = [&asked](std::optional<QString> given) {
-    return [&asked, given](uint8_t isVideo) {
+    return [&asked, given](bool isVideo) {
       asked << isVideo;
       return given;
     };
@@ -535,14 +536,14 @@ TEST_F(CommandTableTest, TheBuildTakesAMissingEncoderProgramFromItsLocator) {
       Conversion::BuildTable(Conversion::State().Choices, "", answer(found));
   ASSERT_EQ(build.Failure, Conversion::TableFailure::None);
   EXPECT_EQ(build.Table.Program(2), found);
-  EXPECT_EQ(build.MultiOutput, std::optional<uint8_t>(0));
+  EXPECT_EQ(build.MultiOutput, std::optional<bool>(false));
   build = Conversion::BuildTable(Conversion::State().Choices, "", answer(QString()));
   ASSERT_EQ(build.Failure, Conversion::TableFailure::None);
   EXPECT_EQ(build.Table.Program(2), "");  // the run fails at that stage
   build = Conversion::BuildTable(Conversion::State().Choices, "", answer(std::nullopt));
   EXPECT_EQ(build.Failure, Conversion::TableFailure::EncoderNotLocated);
   EXPECT_EQ(build.Table, CommandTable());
-  EXPECT_EQ(asked, (QList<uint8_t>{0, 0, 0}));
+  EXPECT_EQ(asked, (QList<bool>{false, false, false}));
 }
 
 TEST_F(CommandTableTest, CollapseSpaces) {

@@ -2,6 +2,7 @@
 #include <clocale>
 #include <functional>
 
+#include "RecordBytes.h"
 #include "TestEnv.h"
 #include "core/convert/Conversion.h"
 #include "core/frame/FfmpegTools.h"
@@ -10,7 +11,11 @@
 
 namespace {
 
+using Conversion::EditStatus;
 using RecordFile::Result;
+
+// A status no compilation gives, so that a test sees the status was set.
+constexpr EditStatus kUnset = EditStatus(9);
 
 class CompileEditTest : public TestEnv {
  protected:
@@ -18,12 +23,12 @@ class CompileEditTest : public TestEnv {
     TestEnv::SetUp();
     FfmpegTools::InitOptionNames();
   }
-  void WriteFilter(const QString& name, uint8_t type, uint8_t multiInput, const QString& text) {
+  void WriteFilter(const QString& name, FilterType type, bool multiInput, const QString& text) {
     const FilterDef filter{type, multiInput, text};
     ASSERT_EQ(RecordFile::Write(WriteFile("appfiles/filters/" + name + ".qfl", ""), filter),
               Result::Ok);
   }
-  CompiledEdit Compile(const EditProfileRec& profile, uint8_t& status) {
+  CompiledEdit Compile(const EditProfileRec& profile, EditStatus& status) {
     QString filterPath;
     return Conversion::CompileEditProfile(profile, status, filterPath);
   }
@@ -43,18 +48,18 @@ void SetBand(EditProfileRec& p, int band, const QString& frequency, const QStrin
 }
 
 TEST_F(CompileEditTest, GoldenProfiles) {
-  WriteFilter("eco", 0, 0, "aecho=0.8:0.9:100:0.3");
-  WriteFilter("grave", 0, 0, "bass=g=5");
-  WriteFilter("espejo", 1, 0, "hflip");
-  WriteFilter("lado", 2, 1, "[0:v][1:v]hstack");
-  WriteFilter("nada", 1, 1, "");
+  WriteFilter("eco", FilterType::Audio, false, "aecho=0.8:0.9:100:0.3");
+  WriteFilter("grave", FilterType::Audio, false, "bass=g=5");
+  WriteFilter("espejo", FilterType::Video, false, "hflip");
+  WriteFilter("lado", FilterType::Complex, true, "[0:v][1:v]hstack");
+  WriteFilter("nada", FilterType::Video, true, "");
   const EditCase cases[] = {
       {"empty profile", [](EditProfileRec&) {}, [](CompiledEdit&) {}},
       {"defaults change nothing",
        [](EditProfileRec& p) {
          p.Volume = "100";
-         p.EndMode = 1;
-         p.AspectMode = 1;
+         p.EndMode = TrimEnd::AtPosition;
+         p.AspectMode = AspectSetting::Keep;
          p.StartPos = "0";
          for (int band = 1; band <= 10; ++band) SetBand(p, band, "1000", "0", "1");
        },
@@ -64,7 +69,7 @@ TEST_F(CompileEditTest, GoldenProfiles) {
       {"worked example",
        [](EditProfileRec& p) {
          p.ResizeWidth = "640";
-         p.AspectMode = 2;
+         p.AspectMode = AspectSetting::FitFinalSize;
          p.CropHeight = "0.9";
          p.CropHeightUnit = 2;
          p.Volume = "50";
@@ -74,8 +79,8 @@ TEST_F(CompileEditTest, GoldenProfiles) {
        [](CompiledEdit& c) {
          c.AudioFilterOptions = "-af equalizer=f=100:width_type=o:w=1:g=3 -vol 128";
          c.VideoFilterOptions = "-vf crop=iw:0.9*ih:(iw-ow)/2:(ih-oh)/2,scale=640:ih,setdar";
-         c.OwnSize = 1;
-         c.OwnAspect = 1;
+         c.OwnSize = true;
+         c.OwnAspect = true;
          c.SeekOption = "-ss 10";
        }},
       {"two bands and two audio filters make one -af chain",
@@ -92,7 +97,7 @@ TEST_F(CompileEditTest, GoldenProfiles) {
        }},
       {"removed audio skips equaliser, volume and audio filters",
        [](EditProfileRec& p) {
-         p.RemoveAudio = 1;
+         p.RemoveAudio = true;
          SetBand(p, 1, "100", "3", "1");
          p.Volume = "abc";
          p.Filters = {1, {"eco", "espejo"}};
@@ -101,10 +106,9 @@ TEST_F(CompileEditTest, GoldenProfiles) {
          c.NoAudioOption = "-an";
          c.VideoFilterOptions = "-vf hflip";
        }},
-      {"removal bytes count only when 1",
+      {"a removed track drops its options",
        [](EditProfileRec& p) {
-         p.RemoveVideo = 1;
-         p.RemoveSubtitles = 2;
+         p.RemoveVideo = true;
          p.ResizeWidth = "640";
          p.Filters = {1, {"espejo"}};
        },
@@ -118,7 +122,7 @@ TEST_F(CompileEditTest, GoldenProfiles) {
        [](CompiledEdit& c) {
          c.OutputOptions = "-map_metadata -1   -filter_complex [0:v][1:v]hstack";
          c.InputOptions = "-threads 2";
-         c.NeedsMultipleInputs = 1;
+         c.NeedsMultipleInputs = true;
        }},
       {"borders of 10 pixels on every side",
        [](EditProfileRec& p) {
@@ -140,26 +144,26 @@ TEST_F(CompileEditTest, GoldenProfiles) {
        [](EditProfileRec& p) {
          p.ResizeHeight = "0.5";
          p.ResizeHeightUnit = 3;
-         p.AspectMode = 3;
+         p.AspectMode = AspectSetting::FromRatio;
          p.AspectRatio = "16/9";
        },
        [](CompiledEdit& c) {
          c.VideoFilterOptions = "-vf scale=iw:0.5*ow,setdar=16/9";
-         c.OwnSize = 1;
-         c.OwnAspect = 1;
+         c.OwnSize = true;
+         c.OwnAspect = true;
        }},
       {"aspect alone, then a video filter",
        [](EditProfileRec& p) {
-         p.AspectMode = 3;
+         p.AspectMode = AspectSetting::FromRatio;
          p.AspectRatio = "4/3";
          p.Filters = {1, {"espejo"}};
        },
        [](CompiledEdit& c) {
          c.VideoFilterOptions = "-vf setdar=4/3,hflip";
-         c.OwnAspect = 1;
+         c.OwnAspect = true;
        }},
-      {"aspect mode 3 without a ratio", [](EditProfileRec& p) { p.AspectMode = 3; },
-       [](CompiledEdit&) {}},
+      {"aspect from a ratio without a ratio",
+       [](EditProfileRec& p) { p.AspectMode = AspectSetting::FromRatio; }, [](CompiledEdit&) {}},
       {"crop with units and offsets",
        [](EditProfileRec& p) {
          p.CropWidth = "0.5";
@@ -180,7 +184,7 @@ TEST_F(CompileEditTest, GoldenProfiles) {
          p.BorderBottom = "4";
          p.ResizeWidth = "320";
          p.ResizeHeight = "240";
-         p.AspectMode = 2;
+         p.AspectMode = AspectSetting::FitFinalSize;
          p.CropWidth = "300";
          p.Filters = {1, {"espejo"}};
        },
@@ -188,39 +192,39 @@ TEST_F(CompileEditTest, GoldenProfiles) {
          c.VideoFilterOptions =
              "-vf "
              "crop=300:ih:(iw-ow)/2:(ih-oh)/2,scale=320:240,pad=iw:ih+4:0:0:000000,setdar,hflip";
-         c.OwnSize = 1;
-         c.OwnAspect = 1;
+         c.OwnSize = true;
+         c.OwnAspect = true;
        }},
       {"duration in frames",
        [](EditProfileRec& p) {
-         p.EndMode = 2;
+         p.EndMode = TrimEnd::AfterDuration;
          p.DurationUnit = 1;
          p.Duration = {"0:30", "250", "1000"};
        },
        [](CompiledEdit& c) { c.DurationOption = "-vframes 250"; }},
       {"duration in bytes",
        [](EditProfileRec& p) {
-         p.EndMode = 2;
+         p.EndMode = TrimEnd::AfterDuration;
          p.DurationUnit = 2;
          p.Duration = {"", "", "1000000"};
        },
        [](CompiledEdit& c) { c.DurationOption = "-fs 1000000"; }},
       {"duration as a time, used as stored",
        [](EditProfileRec& p) {
-         p.EndMode = 2;
+         p.EndMode = TrimEnd::AfterDuration;
          p.Duration = {"1:30", "", ""};
        },
        [](CompiledEdit& c) { c.DurationOption = "-t 1:30"; }},
       {"a zero duration gives no option",
        [](EditProfileRec& p) {
-         p.EndMode = 2;
+         p.EndMode = TrimEnd::AfterDuration;
          p.Duration = {"0", "", ""};
          p.EndPos = "1:00";
        },
        [](CompiledEdit&) {}},
       {"end position with a start",
        [](EditProfileRec& p) {
-         p.EndMode = 1;
+         p.EndMode = TrimEnd::AtPosition;
          p.StartPos = "0:30";
          p.EndPos = "1:30";
        },
@@ -230,7 +234,7 @@ TEST_F(CompileEditTest, GoldenProfiles) {
        }},
       {"end position without a start",
        [](EditProfileRec& p) {
-         p.EndMode = 1;
+         p.EndMode = TrimEnd::AtPosition;
          p.EndPos = "1:30";
        },
        [](CompiledEdit& c) { c.DurationOption = "-t 90"; }},
@@ -249,10 +253,10 @@ TEST_F(CompileEditTest, GoldenProfiles) {
     test.setUp(profile);
     CompiledEdit expected;
     test.expected(expected);
-    uint8_t status = 9;
+    EditStatus status = kUnset;
     QString filterPath = "stale";
     const CompiledEdit compiled = Conversion::CompileEditProfile(profile, status, filterPath);
-    EXPECT_EQ(status, 0) << test.name;
+    EXPECT_EQ(status, EditStatus::Compiled) << test.name;
     EXPECT_EQ(filterPath, "") << test.name;
     EXPECT_EQ(compiled.AudioFilterOptions.toStdString(), expected.AudioFilterOptions.toStdString())
         << test.name;
@@ -272,12 +276,12 @@ TEST_F(CompileEditTest, NumbersKeepADecimalPointInAnyLocale) {
   p.StartPos = "0:10.5";
   p.EndPos = "0:12.75";
   p.Volume = "75.5";  // rounds to 76
-  uint8_t status = 9;
+  EditStatus status = kUnset;
   const CompiledEdit c = Compile(p, status);
   std::setlocale(LC_ALL, "C");
   QLocale::setDefault(saved);
   (void)cLocale;
-  ASSERT_EQ(status, 0);
+  ASSERT_EQ(status, EditStatus::Compiled);
   EXPECT_EQ(c.SeekOption, "-ss 10.5");
   EXPECT_EQ(c.DurationOption, "-t 2.25");
   EXPECT_EQ(c.AudioFilterOptions, "-vol 194");
@@ -287,37 +291,55 @@ TEST_F(CompileEditTest, FailedStagesGiveTheirStatusAndAnEmptyRecord) {
   const struct {
     const char* name;
     std::function<void(EditProfileRec&)> setUp;
-    uint8_t status;
+    EditStatus status;
   } cases[] = {
       {"all tracks removed",
-       [](EditProfileRec& p) { p.RemoveAudio = p.RemoveVideo = p.RemoveSubtitles = 1; }, 1},
+       [](EditProfileRec& p) { p.RemoveAudio = p.RemoveVideo = p.RemoveSubtitles = true; },
+       EditStatus::AllTracksRemoved},
       {"missing filter",
        [](EditProfileRec& p) {
          p.Filters = {1, {"nonesuch"}};
        },
-       2},
-      {"volume that is no number", [](EditProfileRec& p) { p.Volume = "loud"; }, 3},
-      {"start that is no time", [](EditProfileRec& p) { p.StartPos = "1:2:3:4"; }, 5},
-      {"end that is no time", [](EditProfileRec& p) { p.EndPos = "a:10"; }, 5},
+       EditStatus::FilterUnreadable},
+      {"volume that is no number", [](EditProfileRec& p) { p.Volume = "loud"; },
+       EditStatus::AudioFailed},
+      {"start that is no time", [](EditProfileRec& p) { p.StartPos = "1:2:3:4"; },
+       EditStatus::TrimFailed},
+      {"end that is no time", [](EditProfileRec& p) { p.EndPos = "a:10"; }, EditStatus::TrimFailed},
       {"end before start",
        [](EditProfileRec& p) {
          p.StartPos = "1:00";
          p.EndPos = "0:30";
        },
-       5},
+       EditStatus::TrimFailed},
   };
   for (const auto& test : cases) {
     EditProfileRec profile;
     profile.ResizeWidth = "640";
     test.setUp(profile);
-    uint8_t status = 0;
+    EditStatus status = kUnset;
     EXPECT_EQ(Compile(profile, status), CompiledEdit()) << test.name;
     EXPECT_EQ(status, test.status) << test.name;
   }
 }
 
+// A removal byte that is neither 0 nor 1 (from a file this program did not
+// write) removes nothing: only 1 has ever meant "remove" in an editing profile.
+TEST_F(CompileEditTest, AStoredRemovalByteCountsOnlyWhenOne) {
+  EditProfileRec profile;
+  profile.RemoveVideo = true;
+  const QString path = WriteFile("appfiles/editp/dos.qep",
+                                 WithFlagByte(profile, &EditProfileRec::RemoveSubtitles, 2));
+  EditStatus status = kUnset;
+  QString filterPath;
+  const CompiledEdit c = Conversion::LoadEditProfile(path, status, filterPath);
+  ASSERT_EQ(status, EditStatus::Compiled);
+  EXPECT_EQ(c.NoVideoOption, "-vn");
+  EXPECT_EQ(c.NoSubtitlesOption, "");
+}
+
 TEST_F(CompileEditTest, LoadEditProfileStatusCodes) {
-  WriteFilter("eco", 0, 0, "aecho=0.8:0.9:100:0.3");
+  WriteFilter("eco", FilterType::Audio, false, "aecho=0.8:0.9:100:0.3");
   WriteFile("appfiles/filters/roto.qfl", QByteArray("\x00\x00\x10\x00" "ab", 6));
   const QString editp = Folder() + "/appfiles/editp/";
   const auto write = [&](const QString& name, std::function<void(EditProfileRec&)> setUp) {
@@ -327,7 +349,7 @@ TEST_F(CompileEditTest, LoadEditProfileStatusCodes) {
   };
   write("bueno.qep", [](EditProfileRec& p) { p.Filters = {1, {"eco"}}; });
   write("todo.qep",
-        [](EditProfileRec& p) { p.RemoveAudio = p.RemoveVideo = p.RemoveSubtitles = 1; });
+        [](EditProfileRec& p) { p.RemoveAudio = p.RemoveVideo = p.RemoveSubtitles = true; });
   write("falta.qep", [](EditProfileRec& p) { p.Filters = {1, {"eco", "nonesuch"}}; });
   write("roto.qep", [](EditProfileRec& p) { p.Filters = {1, {"roto"}}; });
   write("volumen.qep", [](EditProfileRec& p) { p.Volume = "x"; });
@@ -335,28 +357,29 @@ TEST_F(CompileEditTest, LoadEditProfileStatusCodes) {
   WriteFile("appfiles/editp/corrupto.qep", QByteArray("\x50\x00", 2));
   const struct {
     const char* file;
-    uint8_t status;
+    EditStatus status;
     QString filterPath;
   } cases[] = {
-      {"bueno.qep", 0, ""},
-      {"nadie.qep", 1, ""},
-      {".qep", 0, ""},
-      {"corrupto.qep", 2, ""},
-      {"todo.qep", 3, ""},
-      {"falta.qep", 4, Folder() + "/appfiles/filters/nonesuch.qfl"},
-      {"roto.qep", 4, Folder() + "/appfiles/filters/roto.qfl"},
-      {"volumen.qep", 5, ""},
-      {"corte.qep", 7, ""},
+      {"bueno.qep", EditStatus::Compiled, ""},
+      {"nadie.qep", EditStatus::FileMissing, ""},
+      {".qep", EditStatus::Compiled, ""},
+      {"corrupto.qep", EditStatus::ReadError, ""},
+      {"todo.qep", EditStatus::AllTracksRemoved, ""},
+      {"falta.qep", EditStatus::FilterUnreadable, Folder() + "/appfiles/filters/nonesuch.qfl"},
+      {"roto.qep", EditStatus::FilterUnreadable, Folder() + "/appfiles/filters/roto.qfl"},
+      {"volumen.qep", EditStatus::AudioFailed, ""},
+      {"corte.qep", EditStatus::TrimFailed, ""},
   };
   for (const auto& test : cases) {
-    uint8_t status = 9;
+    EditStatus status = kUnset;
     QString filterPath = "stale";
     const CompiledEdit c = Conversion::LoadEditProfile(editp + test.file, status, filterPath);
     EXPECT_EQ(status, test.status) << test.file;
     EXPECT_EQ(filterPath, test.filterPath) << test.file;
-    EXPECT_EQ(c.AudioFilterOptions, test.status == 0 && QString(test.file) == "bueno.qep"
-                                        ? "-af aecho=0.8:0.9:100:0.3"
-                                        : "")
+    EXPECT_EQ(c.AudioFilterOptions,
+              test.status == EditStatus::Compiled && QString(test.file) == "bueno.qep"
+                  ? "-af aecho=0.8:0.9:100:0.3"
+                  : "")
         << test.file;
   }
 }

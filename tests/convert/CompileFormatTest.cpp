@@ -1,5 +1,6 @@
 #include <functional>
 
+#include "RecordBytes.h"
 #include "TestEnv.h"
 #include "core/convert/Conversion.h"
 #include "core/frame/FfmpegTools.h"
@@ -17,18 +18,23 @@ class CompileFormatTest : public TestEnv {
   }
 };
 
+using Conversion::FormatStatus;
+
+// A status no compilation gives, so that a test sees the status was set.
+constexpr FormatStatus kUnset = FormatStatus(9);
+
 ExtCodecDef AudioEncoder() {
   ExtCodecDef codec;
   codec.About = "wav to mp3";
   codec.ExePath = "tools/lame";
   codec.Params = {0,
-                  {{"<InFile>", 1, "", "", "", 0, ""},
-                   {"Bitrate", 0, "-b", "128", "", 0, ""},
-                   {"<OutFile>", 1, "-o", "", "", 0, ""}}};
+                  {{"<InFile>", ParamKind::Required, "", "", "", false, ""},
+                   {"Bitrate", ParamKind::Optional, "-b", "128", "", false, ""},
+                   {"<OutFile>", ParamKind::Required, "-o", "", "", false, ""}}};
   codec.FfmpegParams = "-f wav -ar 44100";
   codec.FfmpegExt = "wav";
   codec.OutputExt = "mp3";
-  codec.Editable = {1, {1, 0, 0, 0, 0, 1}};
+  codec.Editable = {1, {true, false, false, false, false, true}};
   codec.Values = {1, {"192k", "", "", "", "", "48000"}};
   return codec;
 }
@@ -36,8 +42,9 @@ ExtCodecDef AudioEncoder() {
 ExtCodecDef VideoEncoder() {
   ExtCodecDef codec;
   codec.ExePath = "tools/x264";
-  codec.Params = {
-      0, {{"<OutFile>", 1, "--output", "", "", 0, ""}, {"<InFile>", 1, "", "", "", 0, ""}}};
+  codec.Params = {0,
+                  {{"<OutFile>", ParamKind::Required, "--output", "", "", false, ""},
+                   {"<InFile>", ParamKind::Required, "", "", "", false, ""}}};
   codec.FfmpegParams = "-f yuv4mpegpipe -s 320x240 -pix_fmt yuv420p";
   codec.FfmpegExt = "y4m";
   codec.OutputExt = "264";
@@ -104,7 +111,7 @@ TEST_F(CompileFormatTest, GoldenProfiles) {
          p.AspectRatio = "16:9";
          p.FrameSize = "320x180";
          p.SubtitleCodec = "mov_text";
-         p.MultipleOutputFiles = 1;
+         p.MultipleOutputFiles = true;
          p.Extension = "mp4";
        },
        Expect([](CompiledFormat& c) {
@@ -117,14 +124,14 @@ TEST_F(CompileFormatTest, GoldenProfiles) {
          c.AspectOption = "-aspect 16:9";
          c.SizeOption = "-s 320x180";
          c.SubtitleCodecOption = "-c:s mov_text";
-         c.MultipleOutputFiles = 1;
+         c.MultipleOutputFiles = true;
          c.Extension = "mp4";
        })},
       {"removed tracks drop their options",
        [](FormatProfile& p) {
-         p.RemoveAudio = 1;
-         p.RemoveVideo = 2;  // any nonzero value removes
-         p.RemoveSubtitles = 1;
+         p.RemoveAudio = true;
+         p.RemoveVideo = true;
+         p.RemoveSubtitles = true;
          p.AudioCodec = "aac";
          p.VideoCodec = "libx264";
          p.FrameSize = "640x360";
@@ -151,9 +158,9 @@ TEST_F(CompileFormatTest, GoldenProfiles) {
   for (const FormatCase& test : cases) {
     FormatProfile profile;
     test.setUp(profile);
-    uint8_t status = 9;
+    FormatStatus status = kUnset;
     EXPECT_EQ(Conversion::CompileFormat(profile, status), test.expected) << test.name;
-    EXPECT_EQ(status, 0) << test.name;
+    EXPECT_EQ(status, FormatStatus::Compiled) << test.name;
   }
 }
 
@@ -164,9 +171,9 @@ TEST_F(CompileFormatTest, AnExternalAudioEncoderReplacesFfmpegsAudioOptions) {
   p.VideoCodec = "libx264";
   p.AudioExtCodecName = "lame";
   p.AudioExtCodec = AudioEncoder();
-  uint8_t status = 9;
+  FormatStatus status = kUnset;
   const CompiledFormat c = Conversion::CompileFormat(p, status);
-  ASSERT_EQ(status, 0);
+  ASSERT_EQ(status, FormatStatus::Compiled);
   EXPECT_EQ(c.AudioOptions, "");
   EXPECT_EQ(c.VideoOptions, "-c:v libx264");
   EXPECT_EQ(c.AudioExtCodecName, "lame");
@@ -184,9 +191,9 @@ TEST_F(CompileFormatTest, AnExternalVideoEncoderTakesTheSizeOutOfItsOptions) {
   p.FrameSize = "640x360";
   p.VideoExtCodecName = "x264";
   p.VideoExtCodec = VideoEncoder();
-  uint8_t status = 9;
+  FormatStatus status = kUnset;
   const CompiledFormat c = Conversion::CompileFormat(p, status);
-  ASSERT_EQ(status, 0);
+  ASSERT_EQ(status, FormatStatus::Compiled);
   EXPECT_EQ(c.VideoOptions, "");
   EXPECT_EQ(c.SizeOption, "");
   EXPECT_EQ(c.VideoCodec.SizeOption, "-s 320x240");
@@ -199,14 +206,14 @@ TEST_F(CompileFormatTest, AFailedAudioEncoderStopsBeforeTheVideoEncoder) {
   p.AudioExtCodecName = "broken";  // its definition has no parameter rows
   p.VideoExtCodecName = "x264";
   p.VideoExtCodec = VideoEncoder();
-  uint8_t status = 0;
+  FormatStatus status = kUnset;
   EXPECT_EQ(Conversion::CompileFormat(p, status), CompiledFormat());
-  EXPECT_EQ(status, 1);
+  EXPECT_EQ(status, FormatStatus::AudioEncoderFailed);
 
   p.AudioExtCodecName.clear();
   p.VideoExtCodec.Values = {1, QList<QString>(6)};  // shorter than the ten video options
   EXPECT_EQ(Conversion::CompileFormat(p, status), CompiledFormat());
-  EXPECT_EQ(status, 2);
+  EXPECT_EQ(status, FormatStatus::VideoEncoderFailed);
 }
 
 TEST_F(CompileFormatTest, ParameterRowsByKind) {
@@ -215,26 +222,25 @@ TEST_F(CompileFormatTest, ParameterRowsByKind) {
     const char* arguments;
   };
   const RowCase cases[] = {
-      {{"Opt", 0, "-q", "", "", 0, ""}, ""},
-      {{"Opt", 0, "-q", "5", "", 0, ""}, "-q 5"},
-      {{"Opt", 0, "-q", "5", "", 0, "7"}, "-q 7"},
-      {{"Req", 1, "-r", "44", "", 0, "48"}, "-r 44"},
-      {{"Req", 1, "-r", "", "", 0, ""}, "-r"},
-      {{"Sw", 2, "--fast", "", "", 0, "1"}, "--fast"},
-      {{"Sw", 2, "--fast", "", "", 0, "0"}, ""},
-      {{"Sw", 2, "--fast", "", "", 0, ""}, ""},
-      {{"<INFILE>", 1, "", "", "", 0, ""}, "<infile>"},
-      {{"<OutFile>", 1, "-o", "", "", 0, ""}, "-o  <outfile>"},
-      {{"<outfile>", 0, "", "", "", 0, ""}, "<outfile>"},
+      {{"Opt", ParamKind::Optional, "-q", "", "", false, ""}, ""},
+      {{"Opt", ParamKind::Optional, "-q", "5", "", false, ""}, "-q 5"},
+      {{"Opt", ParamKind::Optional, "-q", "5", "", false, "7"}, "-q 7"},
+      {{"Req", ParamKind::Required, "-r", "44", "", false, "48"}, "-r 44"},
+      {{"Req", ParamKind::Required, "-r", "", "", false, ""}, "-r"},
+      {{"Sw", ParamKind::Switch, "--fast", "", "", false, "1"}, "--fast"},
+      {{"Sw", ParamKind::Switch, "--fast", "", "", false, "0"}, ""},
+      {{"Sw", ParamKind::Switch, "--fast", "", "", false, ""}, ""},
+      {{"<INFILE>", ParamKind::Required, "", "", "", false, ""}, "<infile>"},
+      {{"<OutFile>", ParamKind::Required, "-o", "", "", false, ""}, "-o  <outfile>"},
+      {{"<outfile>", ParamKind::Optional, "", "", "", false, ""}, "<outfile>"},
   };
   for (const RowCase& test : cases) {
     ExtCodecDef codec;
     codec.Params = {0, {test.row}};
     codec.Values = {1, QList<QString>(6)};
-    uint8_t status = 9;
-    const CompiledCodec c = Conversion::CompileExternalCodec(codec, 0, status);
-    EXPECT_EQ(status, 0);
-    EXPECT_EQ(c.CommandTemplate, test.arguments) << test.row.Label.toStdString();
+    const std::optional<CompiledCodec> c = Conversion::CompileExternalCodec(codec, false);
+    ASSERT_TRUE(c) << test.row.Label.toStdString();
+    EXPECT_EQ(c->CommandTemplate, test.arguments) << test.row.Label.toStdString();
   }
 }
 
@@ -262,16 +268,30 @@ TEST_F(CompileFormatTest, EditableValuesReplaceEveryCopyOfTheOptionOrAreAppended
   };
   for (const ValueCase& test : cases) {
     ExtCodecDef codec;
-    codec.Params = {0, {{"<InFile>", 1, "", "", "", 0, ""}}};
+    codec.Params = {0, {{"<InFile>", ParamKind::Required, "", "", "", false, ""}}};
     codec.FfmpegParams = test.ffmpegParams;
     codec.Values = {1, test.values};
-    uint8_t status = 9;
-    const CompiledCodec c = Conversion::CompileExternalCodec(codec, 1, status);
-    ASSERT_EQ(status, 0);
-    EXPECT_EQ(c.FfmpegOptions, test.options) << test.ffmpegParams;
-    EXPECT_EQ(c.SizeOption, test.size) << test.ffmpegParams;
-    EXPECT_EQ(c.AspectOption, test.aspect) << test.ffmpegParams;
+    const std::optional<CompiledCodec> c = Conversion::CompileExternalCodec(codec, true);
+    ASSERT_TRUE(c) << test.ffmpegParams;
+    EXPECT_EQ(c->FfmpegOptions, test.options) << test.ffmpegParams;
+    EXPECT_EQ(c->SizeOption, test.size) << test.ffmpegParams;
+    EXPECT_EQ(c->AspectOption, test.aspect) << test.ffmpegParams;
   }
+}
+
+// A format profile has always dropped a track for any removal byte but 0,
+// also one this program never writes itself.
+TEST_F(CompileFormatTest, AnyStoredRemovalByteButZeroRemoves) {
+  FormatProfile profile;
+  profile.VideoCodec = "libx264";
+  const QString path = WriteFile("appfiles/formats/dos.qfm",
+                                 WithFlagByte(profile, &FormatProfile::RemoveVideo, 2));
+  FormatStatus status = kUnset;
+  const CompiledFormat c = Conversion::LoadFormat(path, status);
+  ASSERT_EQ(status, FormatStatus::Compiled);
+  EXPECT_EQ(c.NoVideoOption, "-vn");
+  EXPECT_EQ(c.VideoOptions, "");
+  EXPECT_EQ(c.NoAudioOption, "");
 }
 
 TEST_F(CompileFormatTest, LoadFormatStatusCodes) {
@@ -289,34 +309,40 @@ TEST_F(CompileFormatTest, LoadFormatStatusCodes) {
   const QString formats = Folder() + "/appfiles/formats/";
   const struct {
     QString path;
-    uint8_t status;
+    FormatStatus status;
   } cases[] = {
-      {formats + "good.qfm", 0},    {formats + "missing.qfm", 1}, {formats + ".qfm", 0},
-      {formats + "corrupt.qfm", 2}, {formats + "zero.qfm", 0},    {formats + "audio.qfm", 3},
-      {formats + "video.qfm", 4},
+      {formats + "good.qfm", FormatStatus::Compiled},
+      {formats + "missing.qfm", FormatStatus::FileMissing},
+      {formats + ".qfm", FormatStatus::Compiled},
+      {formats + "corrupt.qfm", FormatStatus::ReadError},
+      {formats + "zero.qfm", FormatStatus::Compiled},
+      {formats + "audio.qfm", FormatStatus::AudioEncoderFailed},
+      {formats + "video.qfm", FormatStatus::VideoEncoderFailed},
   };
   for (const auto& test : cases) {
-    uint8_t status = 9;
+    FormatStatus status = kUnset;
     const CompiledFormat c = Conversion::LoadFormat(test.path, status);
     EXPECT_EQ(status, test.status) << test.path.toStdString();
-    EXPECT_EQ(c.OutputOptions, test.status == 0 && test.path.endsWith("good.qfm") ? " -f mp4" : "");
+    EXPECT_EQ(
+        c.OutputOptions,
+        test.status == FormatStatus::Compiled && test.path.endsWith("good.qfm") ? " -f mp4" : "");
   }
 }
 
 TEST_F(CompileFormatTest, ResolveCodecExecutableFallsBackToTheStandAloneDefinition) {
   const QString embedded = WriteFile("tools/lame", "#!/bin/sh\n");
-  EXPECT_EQ(Conversion::ResolveCodecExecutable("tools/lame", "lame", 0), embedded);
-  EXPECT_EQ(Conversion::ResolveCodecExecutable(embedded, "lame", 0), embedded);
+  EXPECT_EQ(Conversion::ResolveCodecExecutable("tools/lame", "lame", false), embedded);
+  EXPECT_EQ(Conversion::ResolveCodecExecutable(embedded, "lame", false), embedded);
 
   const QString moved = WriteFile("bin/lame2", "#!/bin/sh\n");
   ExtCodecDef definition;
   definition.ExePath = "bin/lame2";
   ASSERT_EQ(RecordFile::Write(WriteFile("appfiles/ecodec/lame.qca", ""), definition), Result::Ok);
-  EXPECT_EQ(Conversion::ResolveCodecExecutable("tools/gone", "lame", 0), moved);
-  EXPECT_EQ(Conversion::ResolveCodecExecutable("tools/gone", "lame", 1), "");  // no lame.qcv
-  EXPECT_EQ(Conversion::ResolveCodecExecutable("tools/gone", "other", 0), "");
+  EXPECT_EQ(Conversion::ResolveCodecExecutable("tools/gone", "lame", false), moved);
+  EXPECT_EQ(Conversion::ResolveCodecExecutable("tools/gone", "lame", true), "");  // no lame.qcv
+  EXPECT_EQ(Conversion::ResolveCodecExecutable("tools/gone", "other", false), "");
   WriteFile("appfiles/ecodec/bad.qca", QByteArray("\xff\xff", 2));
-  EXPECT_EQ(Conversion::ResolveCodecExecutable("", "bad", 0), "");
+  EXPECT_EQ(Conversion::ResolveCodecExecutable("", "bad", false), "");
 }
 
 }  // namespace

@@ -53,8 +53,8 @@ class CompiledOptionsFfmpegTest : public TestEnv {
   // The pieces in the order of a whole conversion, with the format's size and
   // aspect after the editing profile's video filters.
   QStringList Arguments(const CompiledFormat& f, CompiledEdit e, const QString& output) {
-    if (e.OwnSize == 0) e.VideoFilterOptions += " " + f.SizeOption;
-    if (e.OwnAspect == 0) e.VideoFilterOptions += " " + f.AspectOption;
+    if (!e.OwnSize) e.VideoFilterOptions += " " + f.SizeOption;
+    if (!e.OwnAspect) e.VideoFilterOptions += " " + f.AspectOption;
     QStringList arguments;
     for (const QString& piece : {f.InputOptions, e.SeekOption, e.InputOptions})
       arguments << Words(piece);
@@ -78,9 +78,9 @@ bool Near(const QString& seconds, double expected) {
 }
 
 TEST_F(CompiledOptionsFfmpegTest, FfmpegAcceptsTheOptionsAndProducesWhatTheProfilesAsk) {
-  FilterDef echo{0, 0, "aecho=0.8:0.9:100:0.3"};
-  FilterDef mirror{1, 0, "hflip"};
-  FilterDef negate{1, 0, "negate"};
+  FilterDef echo{FilterType::Audio, false, "aecho=0.8:0.9:100:0.3"};
+  FilterDef mirror{FilterType::Video, false, "hflip"};
+  FilterDef negate{FilterType::Video, false, "negate"};
   ASSERT_EQ(RecordFile::Write(WriteFile("appfiles/filters/eco.qfl", ""), echo),
             RecordFile::Result::Ok);
   ASSERT_EQ(RecordFile::Write(WriteFile("appfiles/filters/espejo.qfl", ""), mirror),
@@ -148,7 +148,7 @@ TEST_F(CompiledOptionsFfmpegTest, FfmpegAcceptsTheOptionsAndProducesWhatTheProfi
          EXPECT_EQ(m.VideoSize, "352x288");
          EXPECT_EQ(m.AudioCodec, "mp2");
        }},
-      {"video removed by the format", [](FormatProfile& p) { p.RemoveVideo = 1; },
+      {"video removed by the format", [](FormatProfile& p) { p.RemoveVideo = true; },
        [](EditProfileRec&) {}, "mka",
        [](const MediaInfo& m) {
          EXPECT_FALSE(m.HasVideo);
@@ -158,7 +158,7 @@ TEST_F(CompiledOptionsFfmpegTest, FfmpegAcceptsTheOptionsAndProducesWhatTheProfi
        [](FormatProfile& p) { p.FrameSize = "320x240"; },
        [](EditProfileRec& p) {
          p.ResizeWidth = "640";
-         p.AspectMode = 2;
+         p.AspectMode = AspectSetting::FitFinalSize;
          p.CropHeight = "0.9";
          p.CropHeightUnit = 2;
          p.Volume = "50";
@@ -180,8 +180,8 @@ TEST_F(CompiledOptionsFfmpegTest, FfmpegAcceptsTheOptionsAndProducesWhatTheProfi
          p.BorderLeftUnit = 1;
          p.BorderColor = "FF0000";
          p.Filters = {1, {"espejo", "negativo"}};
-         p.RemoveAudio = 1;
-         p.EndMode = 2;
+         p.RemoveAudio = true;
+         p.EndMode = TrimEnd::AfterDuration;
          p.DurationUnit = 1;
          p.Duration = {"", "5", ""};
        },
@@ -206,7 +206,7 @@ TEST_F(CompiledOptionsFfmpegTest, FfmpegAcceptsTheOptionsAndProducesWhatTheProfi
          p.CropLeft = "0";
          p.CropTop = "0";
          p.CropHeight = "40";
-         p.EndMode = 2;
+         p.EndMode = TrimEnd::AfterDuration;
          p.Duration = {"1.2", "", ""};
          p.InputParams = "-threads 1";
          p.OutputParams = "-metadata title=quill";
@@ -232,12 +232,13 @@ TEST_F(CompiledOptionsFfmpegTest, FfmpegAcceptsTheOptionsAndProducesWhatTheProfi
     test.format(format);
     EditProfileRec edit;
     test.edit(edit);
-    uint8_t status = 9;
-    const CompiledFormat f = Conversion::CompileFormat(format, status);
-    ASSERT_EQ(status, 0) << test.name;
+    Conversion::FormatStatus formatStatus = Conversion::FormatStatus::ReadError;
+    const CompiledFormat f = Conversion::CompileFormat(format, formatStatus);
+    ASSERT_EQ(formatStatus, Conversion::FormatStatus::Compiled) << test.name;
     QString filterPath;
-    const CompiledEdit e = Conversion::CompileEditProfile(edit, status, filterPath);
-    ASSERT_EQ(status, 0) << test.name;
+    Conversion::EditStatus editStatus = Conversion::EditStatus::ReadError;
+    const CompiledEdit e = Conversion::CompileEditProfile(edit, editStatus, filterPath);
+    ASSERT_EQ(editStatus, Conversion::EditStatus::Compiled) << test.name;
     const QString output = Folder() + "/out." + test.extension;
     const QStringList arguments = Arguments(f, e, output);
     ASSERT_EQ(Ffmpeg(arguments), 0) << test.name << "\n"
@@ -312,7 +313,7 @@ TEST_F(CompiledOptionsFfmpegTest, CropAndResizeCutTheChosenAreaOfTheSourceAsFfmp
          p.BorderLeft = "8";
          p.BorderTop = "4";
          p.BorderColor = "FF0000";
-         p.AspectMode = 3;
+         p.AspectMode = AspectSetting::FromRatio;
          p.AspectRatio = "16/9";
        },
        "crop=160:120:40:60,scale=80:60,pad=88:64:8:4:FF0000,setdar=16/9", "88x64"},
@@ -321,16 +322,17 @@ TEST_F(CompiledOptionsFfmpegTest, CropAndResizeCutTheChosenAreaOfTheSourceAsFfmp
   format.OutputContainer = "matroska";
   format.VideoCodec = "ffv1";
   format.PixelFormat = "yuv444p";
-  uint8_t status = 9;
-  const CompiledFormat f = Conversion::CompileFormat(format, status);
-  ASSERT_EQ(status, 0);
+  Conversion::FormatStatus formatStatus = Conversion::FormatStatus::ReadError;
+  const CompiledFormat f = Conversion::CompileFormat(format, formatStatus);
+  ASSERT_EQ(formatStatus, Conversion::FormatStatus::Compiled);
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     EditProfileRec edit;
     c.edit(edit);
     QString filterPath;
-    const CompiledEdit e = Conversion::CompileEditProfile(edit, status, filterPath);
-    ASSERT_EQ(status, 0);
+    Conversion::EditStatus editStatus = Conversion::EditStatus::ReadError;
+    const CompiledEdit e = Conversion::CompileEditProfile(edit, editStatus, filterPath);
+    ASSERT_EQ(editStatus, Conversion::EditStatus::Compiled);
     const QString compiled = Folder() + "/compiled.mkv";
     const QString own = Folder() + "/own.mkv";
     ASSERT_EQ(Ffmpeg(Arguments(f, e, compiled)), 0) << log_.toStdString();

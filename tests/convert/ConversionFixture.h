@@ -23,7 +23,7 @@
 inline void ResetConversion(const Conversion::ConversionChoices& choices = {}) {
   Conversion::State().Choices = choices;
   Conversion::ClearCommands();
-  Conversion::State().MultiOutput = 0;
+  Conversion::State().MultiOutput = false;
   Session::State().OutputFile.clear();
   Session::State().OutputFolder.clear();
   Session::State().FormatProfilePath.clear();

@@ -89,7 +89,9 @@ class ConvertTest : public ConversionFixture {
     QFile::setPermissions(script, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     ExtCodecDef codec;
     codec.ExePath = script;
-    codec.Params = {0, {{"<InFile>", 1, "", "", "", 0, ""}, {"<OutFile>", 1, "-o", "", "", 0, ""}}};
+    codec.Params = {0,
+                    {{"<InFile>", ParamKind::Required, "", "", "", false, ""},
+                     {"<OutFile>", ParamKind::Required, "-o", "", "", false, ""}}};
     codec.FfmpegParams = "-f wav";
     codec.FfmpegExt = "wav";
     codec.OutputExt = outputExt;
@@ -1155,7 +1157,7 @@ TEST_F(ConvertTest, AnEncodeThatFailsLeavesNoEmptyOutputBehind) {
   profile = FormatProfile();
   profile.OutputContainer = "image2";
   profile.VideoCodec = "png";
-  profile.MultipleOutputFiles = 1;
+  profile.MultipleOutputFiles = true;
   profile.Extension = "png";
   Session::State().FormatProfilePath = SaveFormat(profile);
   Conversion::State().Choices.ExtensionText.clear();
@@ -1316,8 +1318,8 @@ TEST_F(ConvertTest, NumberedOutputsGoToAFolderOfTheirOwn) {
   FormatProfile profile;
   profile.OutputContainer = "image2";
   profile.VideoCodec = "png";
-  profile.RemoveAudio = 1;
-  profile.MultipleOutputFiles = 1;
+  profile.RemoveAudio = true;
+  profile.MultipleOutputFiles = true;
   profile.Extension = "png";
   Session::State().FormatProfilePath = SaveFormat(profile);
   Conversion::State().Choices.ExtensionText.clear();

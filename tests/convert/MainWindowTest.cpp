@@ -328,7 +328,7 @@ TEST_F(MainWindowTest, TheCommandViewerShowsTheTableTheRunWillUseAsAShellReadsIt
   EXPECT_EQ(ShellSplit(mixed[1]), arguments(8, 3)) << mixed[1].toStdString();
   EXPECT_TRUE(arguments(7, 3).contains("title=Hola \"mundo\" & co"));
   EXPECT_EQ(shown[4], "mkv");
-  EXPECT_EQ(shown[5], Conversion::State().MultiOutput == 1 ? "True" : "False");
+  EXPECT_EQ(shown[5], Conversion::State().MultiOutput ? "True" : "False");
   form->twoPassAction->setChecked(false);
 }
 
@@ -397,7 +397,7 @@ class ToolWindowCloser {
 };
 
 TEST_F(MainWindowTest, TheEditButtonsOpenTheEditorsOnTheManualProfiles) {
-  FormatEditor::State().FfmpegListsStale = 0;
+  FormatEditor::State().FfmpegListsStale = false;
   ScriptedDialogs dialogs;
   form->show();
   form->formatProfileCombo->setCurrentIndex(1);

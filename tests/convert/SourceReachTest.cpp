@@ -100,7 +100,7 @@ class SourceReachTest : public ConversionFixture {
     EXPECT_EQ(RecordFile::Write(path, profile), RecordFile::Result::Ok);
     return path;
   }
-  void SaveFilter(const QString& name, uint8_t type, const QString& text) const {
+  void SaveFilter(const QString& name, FilterType type, const QString& text) const {
     FilterDef filter;
     filter.Type = type;
     filter.Params = text;
@@ -295,12 +295,12 @@ TEST_F(SourceReachTest, AJoinThatLostPartOfItsFilesKeepsThemAll) {
 // before, and its source goes as any other. So does a song whose cover is
 // made its one picture.
 TEST_F(SourceReachTest, APartOrAPaceAskedForOrATestIsJudgedByTheStepAlone) {
-  SaveFilter("rapido", 1, "setpts=0.5*PTS");
-  SaveFilter("rapida", 0, "atempo=2");
+  SaveFilter("rapido", FilterType::Video, "setpts=0.5*PTS");
+  SaveFilter("rapida", FilterType::Audio, "atempo=2");
   EditProfileRec start;
   start.StartPos = "1";
   EditProfileRec length;
-  length.EndMode = 2;
+  length.EndMode = TrimEnd::AfterDuration;
   length.Duration[0] = "5";
   EditProfileRec faster;
   faster.Filters.Items = {"rapida", "rapido"};

@@ -448,7 +448,7 @@ TEST_F(RecorderTest, FormatChoiceKeepsItsAcceptedTextAndEditsTheManualProfile) {
   EXPECT_EQ(window_->formatCombo->currentText(), "<Manual>");
   EXPECT_TRUE(window_->editManualButton->isEnabled());
 
-  FormatEditor::State().FfmpegListsStale = 0;
+  FormatEditor::State().FfmpegListsStale = false;
   bool editorShown = false;
   When([] { return FormatEditorWindow::Instance() && FormatEditorWindow::Instance()->isVisible(); },
        [&editorShown] {

@@ -17,7 +17,7 @@ class EditRecordTest : public TestEnv {};
 EditProfileRec FullProfile() {
   EditProfileRec p;
   p.StartPos = "0:10";
-  p.EndMode = 2;
+  p.EndMode = TrimEnd::AfterDuration;
   p.EndPos = "1:30";
   p.Duration = {"0:45", "250", "1000000"};
   p.DurationUnit = 1;
@@ -33,7 +33,7 @@ EditProfileRec FullProfile() {
   p.ResizeWidthUnit = 0;
   p.ResizeHeight = "0.75";
   p.ResizeHeightUnit = 3;
-  p.AspectMode = 3;
+  p.AspectMode = AspectSetting::FromRatio;
   p.AspectRatio = "16/9";
   p.Volume = "150";
   p.Filters = {1, {"eco", "espejo"}};
@@ -46,9 +46,9 @@ EditProfileRec FullProfile() {
   p.BorderRight = "0.05";
   p.BorderRightUnit = 1;
   p.BorderColor = "FF8000";
-  p.RemoveAudio = 0;
-  p.RemoveVideo = 0;
-  p.RemoveSubtitles = 1;
+  p.RemoveAudio = false;
+  p.RemoveVideo = false;
+  p.RemoveSubtitles = true;
   for (int band = 1; band <= 10; ++band) {
     p.Equalizer[band * 3 - 3] = EditingProfileEditor::DefaultBandFrequency(band);
     p.Equalizer[band * 3 - 2] = QString::number(band - 5);
@@ -118,7 +118,7 @@ TEST_F(EditRecordTest, AFilterIsTypeFlagAndText) {
   EXPECT_EQ(RecordFile::Encode(FilterDef()), b.Bytes());
   EXPECT_EQ(b.Bytes().size(), 4);
 
-  FilterDef filter{2, 1, "[0:v][1:v]hstack"};
+  FilterDef filter{FilterType::Complex, true, "[0:v][1:v]hstack"};
   RecordBytes full;
   full.Byte(2).Byte(1).Text("[0:v][1:v]hstack");
   EXPECT_EQ(RecordFile::Encode(filter), full.Bytes());

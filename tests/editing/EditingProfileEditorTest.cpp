@@ -174,13 +174,13 @@ TEST_F(EditingProfileEditorTest, HexColoursReadEachPairUpToItsFirstNonHexCharact
 }
 
 TEST_F(EditingProfileEditorTest, FilterFilesAreListedByTypeAndMatchedIgnoringCase) {
-  const auto writeFilter = [this](const QString& name, uint8_t type) {
-    WriteFile("appfiles/filters/" + name + ".qfl", RecordFile::Encode(FilterDef{type, 0, "x"}));
+  const auto writeFilter = [this](const QString& name, FilterType type) {
+    WriteFile("appfiles/filters/" + name + ".qfl", RecordFile::Encode(FilterDef{type, false, "x"}));
   };
-  writeFilter("eco", 0);
-  writeFilter("espejo", 1);
-  writeFilter("mosaico", 2);
-  writeFilter("raro", 3);
+  writeFilter("eco", FilterType::Audio);
+  writeFilter("espejo", FilterType::Video);
+  writeFilter("mosaico", FilterType::Complex);
+  writeFilter("raro", FilterType(3));
   WriteFile("appfiles/filters/roto.qfl", QByteArray("\x01\x00\xff\xff", 4));
   const std::array<QStringList, 3> lists = EditingProfileEditor::ReadFilterLists();
   EXPECT_EQ(lists[0], QStringList{"eco"});

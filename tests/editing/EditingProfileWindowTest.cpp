@@ -74,9 +74,9 @@ class EditingProfileWindowTest : public EditingTest {
   QString FfmpegWaitingFor(const QString& go) const {
     return WriteWaitingTool("tools/ffmpeg", go, "exec ffmpeg \"$@\"\n");
   }
-  QString WriteFilter(const QString& name, uint8_t type) const {
+  QString WriteFilter(const QString& name, FilterType type) const {
     return WriteFile("appfiles/filters/" + name + ".qfl",
-                     RecordFile::Encode(FilterDef{type, 0, "x"}));
+                     RecordFile::Encode(FilterDef{type, false, "x"}));
   }
   // The player window stays until it is closed: close it once the player has run.
   static std::unique_ptr<QTimer> ClosePlayerOnceItEnded() {
@@ -195,7 +195,7 @@ TEST_F(EditingProfileWindowTest, NumericBoxesTakeKeysByTheirRuleAndStoreNormalis
   EXPECT_EQ(EditingProfileEditor::State().CurrentProfile.Equalizer[7], "-3.2");
 
   w->durationOption->setChecked(true);
-  EXPECT_EQ(EditingProfileEditor::State().CurrentProfile.EndMode, 2);
+  EXPECT_EQ(EditingProfileEditor::State().CurrentProfile.EndMode, TrimEnd::AfterDuration);
   EXPECT_TRUE(w->durationBox->isEnabled());
   EXPECT_FALSE(w->endPosition->isEnabled());
   w->durationUnitCombo->setCurrentIndex(1);
@@ -207,20 +207,20 @@ TEST_F(EditingProfileWindowTest, NumericBoxesTakeKeysByTheirRuleAndStoreNormalis
 }
 
 TEST_F(EditingProfileWindowTest, AnOpenedProfileFillsEveryPanelWithoutWritingBack) {
-  WriteFilter("eco", 0);
-  WriteFilter("espejo", 1);
+  WriteFilter("eco", FilterType::Audio);
+  WriteFilter("espejo", FilterType::Video);
   EditProfileRec stored;
   stored.StartPos = "10";
-  stored.EndMode = 2;
+  stored.EndMode = TrimEnd::AfterDuration;
   stored.Duration = {"5", "125", ""};
   stored.DurationUnit = 1;
   stored.CropWidth = "0.5";
   stored.CropWidthUnit = 1;
-  stored.AspectMode = 3;
+  stored.AspectMode = AspectSetting::FromRatio;
   stored.AspectRatio = "1.5";
   stored.Filters = {1, {"ESPEJO", "gone"}};
   stored.BorderColor = "FF8000";
-  stored.RemoveVideo = 1;
+  stored.RemoveVideo = true;
   stored.Equalizer[1] = "12";
   stored.InputParams = "-re";
   const QString path = WriteFile("appfiles/editp/full.qep", RecordFile::Encode(stored));
@@ -251,9 +251,9 @@ TEST_F(EditingProfileWindowTest, AnOpenedProfileFillsEveryPanelWithoutWritingBac
 }
 
 TEST_F(EditingProfileWindowTest, FilterTicksAreStoredByListThenPosition) {
-  WriteFilter("eco", 0);
-  WriteFilter("espejo", 1);
-  WriteFilter("mezcla", 2);
+  WriteFilter("eco", FilterType::Audio);
+  WriteFilter("espejo", FilterType::Video);
+  WriteFilter("mezcla", FilterType::Complex);
   EditingProfileWindow* w = Open();
   EXPECT_EQ(w->audioFilterList->count(), 1);
   EXPECT_EQ(w->videoFilterList->count(), 1);
@@ -271,8 +271,8 @@ TEST_F(EditingProfileWindowTest, FilterTicksAreStoredByListThenPosition) {
 // a device beside the filters: the window lists the filters and leaves those
 // out, without waiting on the pipe or reading the device.
 TEST_F(EditingProfileWindowTest, APipeOrADeviceAmongTheFiltersIsLeftOutWithoutWaiting) {
-  WriteFilter("eco", 0);
-  WriteFilter("espejo", 1);
+  WriteFilter("eco", FilterType::Audio);
+  WriteFilter("espejo", FilterType::Video);
   const QString filters = ProgramFolder::AppFiles("filters");
   ASSERT_EQ(mkfifo(QFile::encodeName(filters + "/pipe.qfl").constData(), 0600), 0);
   ASSERT_TRUE(QFile::link("/dev/zero", filters + "/zero.qfl"));
@@ -361,10 +361,10 @@ TEST_F(EditingProfileWindowTest, ClearingOneOperationLeavesTheOthers) {
   w->gainBoxes[4]->setText("5");
   w->ClearValues(true);
   EXPECT_EQ(EditingProfileEditor::State().CurrentProfile.Volume, "");
-  EXPECT_EQ(EditingProfileEditor::State().CurrentProfile.RemoveAudio, 0);
+  EXPECT_FALSE(EditingProfileEditor::State().CurrentProfile.RemoveAudio);
   EXPECT_EQ(EditingProfileEditor::State().CurrentProfile.Equalizer[13], "0");
-  EXPECT_EQ(EditingProfileEditor::State().CurrentProfile.AspectMode, 1);
-  EXPECT_EQ(EditingProfileEditor::State().CurrentProfile.EndMode, 1);
+  EXPECT_EQ(EditingProfileEditor::State().CurrentProfile.AspectMode, AspectSetting::Keep);
+  EXPECT_EQ(EditingProfileEditor::State().CurrentProfile.EndMode, TrimEnd::AtPosition);
 }
 
 TEST_F(EditingProfileWindowTest, SizePresetsColourAndTestFileValuesFillTheirBoxes) {
@@ -391,7 +391,7 @@ TEST_F(EditingProfileWindowTest, SizePresetsColourAndTestFileValuesFillTheirBoxe
   w->CopyTestFileAspect();
   EXPECT_TRUE(w->setAspectOption->isChecked());
   EXPECT_EQ(EditingProfileEditor::State().CurrentProfile.AspectRatio, "1.777778");
-  EXPECT_EQ(EditingProfileEditor::State().CurrentProfile.AspectMode, 3);
+  EXPECT_EQ(EditingProfileEditor::State().CurrentProfile.AspectMode, AspectSetting::FromRatio);
   w->CopyTestFileSize();
   EXPECT_EQ(EditingProfileEditor::State().CurrentProfile.ResizeWidth, "640");
 
@@ -424,7 +424,7 @@ TEST_F(EditingProfileWindowTest, TheExplorerHandsTheMarkedRangeToTheTrimBoxes) {
   w->AcceptExplorer();
   EXPECT_EQ(EditingProfileEditor::State().CurrentProfile.StartPos, "15");
   EXPECT_EQ(EditingProfileEditor::State().CurrentProfile.EndPos, "45");
-  EXPECT_EQ(EditingProfileEditor::State().CurrentProfile.EndMode, 1);
+  EXPECT_EQ(EditingProfileEditor::State().CurrentProfile.EndMode, TrimEnd::AtPosition);
   EXPECT_FALSE(w->explorerPanel->isVisibleTo(w));
   EXPECT_FALSE(w->subPanelOpen);
   EXPECT_FLOAT_EQ(w->rangeStart, 0.25f);

@@ -107,7 +107,7 @@ TEST_F(FilterEditorTest, OpeningAPipeOrADeviceSaysItCannotBeRead) {
 
 TEST_F(FilterEditorTest, EditsUndoSaveAndTheCloseQuestion) {
   WriteFile("appfiles/filters/eco.qfl",
-            RecordFile::Encode(FilterDef{0, 0, "aecho=0.8:0.9:1000:0.3"}));
+            RecordFile::Encode(FilterDef{FilterType::Audio, false, "aecho=0.8:0.9:1000:0.3"}));
   FilterEditorWindow* w = Open();
   FilterEditor::OpenFilter("eco");
   EXPECT_EQ(w->parameters->toPlainText(), "aecho=0.8:0.9:1000:0.3");
@@ -115,9 +115,11 @@ TEST_F(FilterEditorTest, EditsUndoSaveAndTheCloseQuestion) {
   w->typeCombo->setCurrentIndex(2);
   w->multiInputCheck->click();
   w->parameters->setPlainText("[0:a][1:a]amix");
-  EXPECT_EQ(FilterEditor::State().CurrentFilter, (FilterDef{2, 1, "[0:a][1:a]amix"}));
+  EXPECT_EQ(FilterEditor::State().CurrentFilter,
+            (FilterDef{FilterType::Complex, true, "[0:a][1:a]amix"}));
   w->undoChangesAction->trigger();
-  EXPECT_EQ(FilterEditor::State().CurrentFilter, (FilterDef{0, 0, "aecho=0.8:0.9:1000:0.3"}));
+  EXPECT_EQ(FilterEditor::State().CurrentFilter,
+            (FilterDef{FilterType::Audio, false, "aecho=0.8:0.9:1000:0.3"}));
   EXPECT_EQ(w->typeCombo->currentIndex(), 0);
   EXPECT_FALSE(w->multiInputCheck->isChecked());
 
@@ -302,7 +304,8 @@ TEST_F(FilterEditorTest, ClosingTheProgramEndsThePlayTest) {
 }
 
 TEST_F(FilterEditorTest, ShowEditorReturnsWhenTheWindowClosesAndForgetsAddedFiles) {
-  WriteFile("appfiles/filters/eco.qfl", RecordFile::Encode(FilterDef{1, 0, "hflip"}));
+  WriteFile("appfiles/filters/eco.qfl",
+            RecordFile::Encode(FilterDef{FilterType::Video, false, "hflip"}));
   QTimer::singleShot(0, [] {
     FilterEditorWindow* w = FilterEditorWindow::Instance();
     ASSERT_TRUE(w);
@@ -328,7 +331,7 @@ TEST_F(FilterEditorTest, SavingANewFilterAsksForItsName) {
   w->saveAction->trigger();
   FilterDef written;
   ASSERT_EQ(RecordFile::Read(FilterPath("volteo"), written), RecordFile::Result::Ok);
-  EXPECT_EQ(written, (FilterDef{1, 0, "vflip"}));
+  EXPECT_EQ(written, (FilterDef{FilterType::Video, false, "vflip"}));
   EXPECT_EQ(FilterEditor::State().CurrentPath, FilterPath("volteo"));
   EXPECT_FALSE(FilterEditor::IsDirty());
 }

@@ -105,9 +105,9 @@ class CapabilityLists : public TestEnv {
 TEST_F(CapabilityLists, RealFfmpegFillsAllTenLists) {
   FfmpegTools::State().FfmpegPath = QStandardPaths::findExecutable("ffmpeg");
   ASSERT_FALSE(FfmpegTools::State().FfmpegPath.isEmpty());
-  FormatEditor::State().FfmpegListsStale = 1;
+  FormatEditor::State().FfmpegListsStale = true;
   EXPECT_TRUE(FormatEditor::LoadFfmpegCapabilities());
-  EXPECT_EQ(FormatEditor::State().FfmpegListsStale, 0);
+  EXPECT_FALSE(FormatEditor::State().FfmpegListsStale);
   EXPECT_EQ(FormatEditor::State().AudioEncoders[1], "copy");
   EXPECT_EQ(FormatEditor::State().MuxerFormats[1], "<copy>");
   EXPECT_TRUE(FormatEditor::State().AudioEncoders.Items.contains("aac"));
@@ -126,9 +126,9 @@ TEST_F(CapabilityLists, RealFfmpegFillsAllTenLists) {
 
 TEST_F(CapabilityLists, MissingFfmpegLeavesOneElementListsAndClearsTheFlag) {
   FfmpegTools::State().FfmpegPath = Folder() + "/no such ffmpeg";
-  FormatEditor::State().FfmpegListsStale = 1;
+  FormatEditor::State().FfmpegListsStale = true;
   EXPECT_TRUE(FormatEditor::LoadFfmpegCapabilities());
-  EXPECT_EQ(FormatEditor::State().FfmpegListsStale, 0);
+  EXPECT_FALSE(FormatEditor::State().FfmpegListsStale);
   EXPECT_EQ(FormatEditor::State().AudioEncoders.Items, QStringList({"copy"}));
   EXPECT_EQ(FormatEditor::State().MuxerFormats.Items, QStringList({"<copy>"}));
   EXPECT_EQ(FormatEditor::State().AudioDecoders.Items, QStringList({""}));
@@ -139,13 +139,13 @@ TEST_F(CapabilityLists, MissingFfmpegLeavesOneElementListsAndClearsTheFlag) {
 // empty: the rebuild says so and leaves them, and the flag, as they were.
 TEST_F(CapabilityLists, ARebuildWhileAnotherToolRunsLeavesTheListsToRead) {
   FfmpegTools::State().FfmpegPath = QStandardPaths::findExecutable("ffmpeg");
-  FormatEditor::State().FfmpegListsStale = 1;
+  FormatEditor::State().FfmpegListsStale = true;
   FormatEditor::State().AudioEncoders = Start("copy");
   FormatEditor::State().AudioEncoders.Items << "aac";
   bool read = true;
   ASSERT_TRUE(WhileAnotherToolRuns([&] { read = FormatEditor::LoadFfmpegCapabilities(); }));
   EXPECT_FALSE(read);
-  EXPECT_EQ(FormatEditor::State().FfmpegListsStale, 1);
+  EXPECT_TRUE(FormatEditor::State().FfmpegListsStale);
   EXPECT_EQ(FormatEditor::State().AudioEncoders.Items, QStringList({"copy", "aac"}));
   EXPECT_TRUE(FormatEditor::State().MuxerFormats.IsEmpty());
 }

@@ -54,13 +54,13 @@ class CodecEditorWindowTest : public TestEnv {
     TestEnv::TearDown();
   }
   // Opens the editor (on the named file, when given) and runs inside while it is up.
-  void WithEditor(const QString& name, uint8_t kind,
+  void WithEditor(const QString& name, bool isVideo,
                   std::function<void(CodecEditorWindow*)> inside) {
     When(EditorShown, [inside] {
       inside(CodecEditorWindow::Instance());
       if (CodecEditorWindow::Instance()) CodecEditorWindow::Instance()->close();
     });
-    CodecEditorWindow::ShowEditor(name, kind);
+    CodecEditorWindow::ShowEditor(name, isVideo);
   }
   // A window the tests can act on without the modal wait.
   CodecEditorWindow* LoadWindow() {
@@ -78,7 +78,7 @@ TEST_F(CodecEditorWindowTest,
   QWidget main;
   main.show();
   bool mainHidden = false;
-  WithEditor("", 0, [&](CodecEditorWindow* w) {
+  WithEditor("", false, [&](CodecEditorWindow* w) {
     mainHidden = !main.isVisible();
     EXPECT_EQ(w->windowTitle(), "Editor de codecs externos");  // from its translator
     EXPECT_EQ(Lines(w->paramList), (QStringList{"<InFile>", "<OutFile>"}));
@@ -109,12 +109,12 @@ TEST_F(CodecEditorWindowTest, TheControlsWriteTheDefinitionAndTheTypeResetsTheOp
   EXPECT_EQ(codec.FfmpegParams, "-f wav");
   EXPECT_EQ(codec.FfmpegExt, "wav");
   EXPECT_EQ(codec.OutputExt, "mp3");
-  EXPECT_EQ(codec.Editable.Items, (QList<uint8_t>{0, 1, 0, 0, 0, 0}));
+  EXPECT_EQ(codec.Editable.Items, (QList<bool>{false, true, false, false, false, false}));
 
   w->typeCombo->setCurrentIndex(1);
   EXPECT_EQ(w->editableOptionsList->count(), 10);
   EXPECT_EQ(Selection(w->editableOptionsList), QList<bool>(10, false));
-  EXPECT_EQ(codec.Editable.Items, QList<uint8_t>(10, 0));
+  EXPECT_EQ(codec.Editable.Items, QList<bool>(10, false));
   EXPECT_EQ(w->editableOptionsList->item(9)->text(), "Formato de pixel");
 }
 
@@ -141,7 +141,7 @@ TEST_F(CodecEditorWindowTest, SectionsOpenOneAtATimeUnderTheirButtons) {
 }
 
 TEST_F(CodecEditorWindowTest, TabLeavesTheAboutAndSuggestedValuesBoxesUntouched) {
-  WithEditor("", 0, [&](CodecEditorWindow* w) {
+  WithEditor("", false, [&](CodecEditorWindow* w) {
     ASSERT_TRUE(ShowActive(w));
     w->generalButton->click();
     w->addParamButton->click();
@@ -166,7 +166,7 @@ TEST_F(CodecEditorWindowTest, TabLeavesTheAboutAndSuggestedValuesBoxesUntouched)
 TEST_F(CodecEditorWindowTest, TheParameterFrameBlocksTheMenusAndTheCloseUntilItEnds) {
   ScriptedDialogs dialogs;
   dialogs.ExpectMessage().ExpectMessage();
-  WithEditor("", 0, [&](CodecEditorWindow* w) {
+  WithEditor("", false, [&](CodecEditorWindow* w) {
     w->paramList->setCurrentRow(-1);
     w->EditSelectedParameter();
     EXPECT_TRUE(w->paramFrame->isHidden()) << "a double click with no row does nothing";
@@ -217,7 +217,8 @@ TEST_F(CodecEditorWindowTest,
   EXPECT_TRUE(w->paramSwitch->isEnabled());
   w->paramSwitch->setText("-i");
   w->acceptParamButton->click();
-  EXPECT_EQ(ExternalCodecEditor::State().CurrentCodec.Params[0], Row("<InFile>", 1, "-i"));
+  EXPECT_EQ(ExternalCodecEditor::State().CurrentCodec.Params[0],
+            Row("<InFile>", ParamKind::Required, "-i"));
 
   w->paramList->setCurrentRow(1);
   w->removeParamButton->click();  // "<OutFile>" cannot go
@@ -233,7 +234,7 @@ TEST_F(CodecEditorWindowTest, ASavedDefinitionFixesItsTypeAndClosingTheEditorAsk
   WriteRecord(Codecs + "/lame.qca", LameCodec());
   ScriptedDialogs dialogs;
   dialogs.ExpectMessage(2).ExpectMessage(6);
-  WithEditor("lame", 0, [&](CodecEditorWindow* w) {
+  WithEditor("lame", false, [&](CodecEditorWindow* w) {
     EXPECT_FALSE(w->typeCombo->isEnabled());
     EXPECT_EQ(w->programPath->text(), "tools/lame");
     EXPECT_EQ(w->aboutText->toPlainText(), "LAME MP3 encoder");
@@ -272,7 +273,8 @@ TEST_F(CodecEditorWindowTest, ImportingAVideoCodecTakesItsFlagsClearsItsValuesAn
   FormatProfile profile;
   profile.VideoExtCodecName = "x264";
   profile.VideoExtCodec = LameCodec();
-  profile.VideoExtCodec.Editable = {1, {0, 0, 1, 0, 0, 0, 0, 0, 0, 1}};
+  profile.VideoExtCodec.Editable = {
+      1, {false, false, true, false, false, false, false, false, false, true}};
   profile.VideoExtCodec.Values = {1, QStringList(10, "v")};
   profile.VideoExtCodec.Params[0].Value = "320";
   WriteRecord(Formats + "/p.qfm", profile);
@@ -319,12 +321,12 @@ TEST_F(CodecEditorWindowTest, FfmpegOptionsComeFromAProfileThatSuitsTheType) {
   wav.VideoCodec = "mpeg4";
   WriteRecord(Formats + "/wav.qfm", wav);
   FormatProfile noAudio = wav;
-  noAudio.RemoveAudio = 1;
+  noAudio.RemoveAudio = true;
   WriteRecord(Formats + "/noaudio.qfm", noAudio);
   FormatProfile external = wav;
   external.VideoExtCodecName = "x";
   external.VideoExtCodec = LameCodec();
-  external.VideoExtCodec.Editable = {1, QList<uint8_t>(10, 0)};
+  external.VideoExtCodec.Editable = {1, QList<bool>(10, false)};
   external.VideoExtCodec.Values = {1, QStringList(10)};
   WriteRecord(Formats + "/external.qfm", external);
 
@@ -472,7 +474,7 @@ TEST_F(CodecEditorWindowTest, TheMainWindowOpensTheEditorAndTheViewerAndLendsIts
 namespace {
 
 TEST_F(CodecEditorWindowTest, SuggestedValuesShowOnePerLineAndAreStoredWithCrLf) {
-  ExtCodecParam quality = Row("Quality", 0, "-q", "5");
+  ExtCodecParam quality = Row("Quality", ParamKind::Optional, "-q", "5");
   quality.Suggested = "2\r\n5";
   ExternalCodecEditor::State().CurrentCodec.Params.Items.append(quality);
   CodecEditorWindow* w = LoadWindow();
@@ -483,7 +485,7 @@ TEST_F(CodecEditorWindowTest, SuggestedValuesShowOnePerLineAndAreStoredWithCrLf)
   w->onlySuggestedCheck->setChecked(true);
   w->acceptParamButton->click();
   EXPECT_EQ(ExternalCodecEditor::State().CurrentCodec.Params[2].Suggested, "2\r\n5\r\n9");
-  EXPECT_EQ(ExternalCodecEditor::State().CurrentCodec.Params[2].OnlySuggested, 1);
+  EXPECT_TRUE(ExternalCodecEditor::State().CurrentCodec.Params[2].OnlySuggested);
 }
 
 }  // namespace

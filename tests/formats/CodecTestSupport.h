@@ -43,7 +43,7 @@ inline void AnswerManager(const QString& name, ManagerCall* call = nullptr) {
        });
 }
 
-inline ExtCodecParam Row(const QString& label, uint8_t kind, const QString& switchText = {},
+inline ExtCodecParam Row(const QString& label, ParamKind kind, const QString& switchText = {},
                          const QString& defaultValue = {}) {
   ExtCodecParam row;
   row.Label = label;
@@ -58,11 +58,13 @@ inline ExtCodecDef LameCodec() {
   ExtCodecDef codec;
   codec.About = "LAME MP3 encoder";
   codec.ExePath = "tools/lame";
-  codec.Params = {0, {Row("Bitrate", 0, "-b", "128"), Row("<InFile>", 1), Row("<OutFile>", 1)}};
+  codec.Params = {0,
+                  {Row("Bitrate", ParamKind::Optional, "-b", "128"),
+                   Row("<InFile>", ParamKind::Required), Row("<OutFile>", ParamKind::Required)}};
   codec.FfmpegParams = "-f wav";
   codec.FfmpegExt = "wav";
   codec.OutputExt = "mp3";
-  codec.Editable = {1, {1, 0, 0, 0, 1, 0}};
+  codec.Editable = {1, {true, false, false, false, true, false}};
   return codec;
 }
 

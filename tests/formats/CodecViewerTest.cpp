@@ -27,7 +27,7 @@ class CodecViewerTest : public TestEnv {
     Formats = ProgramFolder::AppFiles("formats");
   }
   // Shows the viewer and runs inside while it is up; inside closes it.
-  QString Show(const QString& path, uint8_t isVideo,
+  QString Show(const QString& path, bool isVideo,
                std::function<void(CodecViewerWindow*)> inside) {
     When(ViewerShown, [inside] { inside(CodecViewerWindow::Instance()); });
     return CodecViewer::ShowCodecInfo(nullptr, path, isVideo);
@@ -81,13 +81,13 @@ TEST_F(CodecViewerTest, TheListPassesOverAPipeOrADeviceAmongTheProfiles) {
   const HangGuard guard("the codec list reading the profiles");
   EXPECT_EQ(CodecViewer::CodecEntries(), (QStringList{"audio\\P\\lame", "video\\P\\x264"}));
   CodecViewer::CodecInfo info;
-  EXPECT_FALSE(CodecViewer::ReadCodec(Formats + "/pipe.qfm", 0, info));
-  EXPECT_FALSE(CodecViewer::ReadCodec(Formats + "/zero.qfm", 1, info));
+  EXPECT_FALSE(CodecViewer::ReadCodec(Formats + "/pipe.qfm", false, info));
+  EXPECT_FALSE(CodecViewer::ReadCodec(Formats + "/zero.qfm", true, info));
 }
 
 TEST_F(CodecViewerTest, OneCodecOfAProfileShowsAndClosingUnchangedReturnsNothing) {
   const QString path = ProfileWithCodecs("P");
-  const QString returned = Show(path, 1, [](CodecViewerWindow* w) {
+  const QString returned = Show(path, true, [](CodecViewerWindow* w) {
     EXPECT_TRUE(w->listPanel->isHidden());
     EXPECT_EQ(w->codecName->text(), "x264");
     EXPECT_EQ(w->aboutText->toPlainText(), "x264 encoder");
@@ -107,7 +107,7 @@ TEST_F(CodecViewerTest, ANewProgramIsReturnedWhetherSavedOrNotAndSavingTouchesOn
   {
     ScriptedDialogs dialogs;
     dialogs.Expect(Kind::OpenFile, QStringList{program}).ExpectMessage(7);
-    const QString returned = Show(path, 0, [](CodecViewerWindow* w) {
+    const QString returned = Show(path, false, [](CodecViewerWindow* w) {
       w->browseProgramButton->click();
       EXPECT_EQ(w->programPath->text(), "Tools/LAME");
       w->close();
@@ -122,7 +122,7 @@ TEST_F(CodecViewerTest, ANewProgramIsReturnedWhetherSavedOrNotAndSavingTouchesOn
   {
     ScriptedDialogs dialogs;
     dialogs.Expect(Kind::OpenFile, QStringList{program}).ExpectMessage(6);
-    const QString returned = Show(path, 0, [](CodecViewerWindow* w) {
+    const QString returned = Show(path, false, [](CodecViewerWindow* w) {
       w->browseProgramButton->click();
       w->close();
     });
@@ -142,7 +142,7 @@ TEST_F(CodecViewerTest, AnUnreadableFileIsNotShown) {
       WriteFile("appfiles/ecodec/bad.qca", QByteArray("\x01\x00", 2) + QByteArray(12, '\xff'));
   ScriptedDialogs dialogs;
   dialogs.ExpectMessage();
-  EXPECT_EQ(CodecViewer::ShowCodecInfo(nullptr, path, 0), "");
+  EXPECT_EQ(CodecViewer::ShowCodecInfo(nullptr, path, false), "");
   EXPECT_EQ(dialogs.Messages(), QStringList{"No se pudo leer el archivo "});
   EXPECT_EQ(CodecViewerWindow::Instance(), nullptr);
 }
@@ -153,7 +153,7 @@ TEST_F(CodecViewerTest, InTheListAnEntryOpensAndClosingItGoesBackToTheList) {
   const QString program = WriteFile("tools/lame2", "#!/bin/sh\n");
   ScriptedDialogs dialogs;
   dialogs.Expect(Kind::OpenFile, QStringList{program}).ExpectMessage(7);
-  const QString returned = Show("", 0, [&](CodecViewerWindow* w) {
+  const QString returned = Show("", false, [&](CodecViewerWindow* w) {
     EXPECT_FALSE(w->listPanel->isHidden());
     ASSERT_EQ(w->codecList->count(), 1);
     w->openEntryButton->click();
@@ -179,7 +179,7 @@ TEST_F(CodecViewerTest, SavingFromTheListWritesTheCodecFileWhole) {
   const QString program = QDir::tempPath() + "/elsewhere/lame";
   ScriptedDialogs dialogs;
   dialogs.Expect(Kind::OpenFile, QStringList{program}).ExpectMessage(6);
-  Show("", 0, [](CodecViewerWindow* w) {
+  Show("", false, [](CodecViewerWindow* w) {
     w->codecList->setCurrentRow(0);
     w->openEntryButton->click();
     w->browseProgramButton->click();
@@ -195,7 +195,7 @@ TEST_F(CodecViewerTest, ShowingTheProgramNeedsItToExist) {
   WriteRecord(Codecs + "/lame.qca", LameCodec());
   ScriptedDialogs dialogs;
   dialogs.ExpectMessage();
-  Show(Codecs + "/lame.qca", 0, [&](CodecViewerWindow* w) {
+  Show(Codecs + "/lame.qca", false, [&](CodecViewerWindow* w) {
     w->programFolderButton->click();  // tools/lame is not there yet
     WriteFile("tools/lame", "#!/bin/sh\n");
     dialogs.Expect(Kind::Open, 1);
@@ -241,15 +241,15 @@ TEST_F(CodecViewerTest, OnlyAProgramThatIsThereCanBeShownInItsFolder) {
 TEST_F(CodecViewerTest, AChangedProgramPathIsSavedOnlyAfterAYes) {
   struct Case {
     const char* file;
-    uint8_t isVideo;
+    bool isVideo;
     QString shown;
     int answer;  // 0 = no question
     QString stored;
   } cases[] = {
-      {"lame.qca", 0, "tools/lame", 0, "tools/lame"},
-      {"lame.qca", 0, "tools/other", 7, "tools/lame"},
-      {"lame.qca", 0, "tools/other", 6, "tools/other"},
-      {"p.qfm", 1, "tools/x264", 6, "tools/x264"},
+      {"lame.qca", false, "tools/lame", 0, "tools/lame"},
+      {"lame.qca", false, "tools/other", 7, "tools/lame"},
+      {"lame.qca", false, "tools/other", 6, "tools/other"},
+      {"p.qfm", true, "tools/x264", 6, "tools/x264"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.shown.toStdString() + " " + std::to_string(c.answer));
@@ -280,7 +280,7 @@ TEST_F(CodecViewerTest, AFailedWriteSaysWhichFile) {
   const QString program = WriteFile("tools/other", "#!/bin/sh\n");
   ScriptedDialogs dialogs;
   dialogs.Expect(Kind::OpenFile, QStringList{program}).ExpectMessage(6).ExpectMessage();
-  Show(path, 0, [&](CodecViewerWindow* w) {
+  Show(path, false, [&](CodecViewerWindow* w) {
     w->browseProgramButton->click();
     // A folder takes the file's place: it can be neither read nor written.
     QFile::remove(path);

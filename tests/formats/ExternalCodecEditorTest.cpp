@@ -24,7 +24,7 @@ class ExternalCodecEditorTest : public TestEnv {
   // Puts a definition in appfiles/ecodec and opens it by name.
   void OpenSaved(const QString& fileName, const ExtCodecDef& codec) {
     WriteRecord(Codecs + "/" + fileName, codec);
-    ExternalCodecEditor::OpenCodec(fileName.endsWith(".qcv") ? 1 : 0,
+    ExternalCodecEditor::OpenCodec(fileName.endsWith(".qcv"),
                                    QFileInfo(fileName).completeBaseName());
   }
   QString Codecs;
@@ -34,10 +34,10 @@ TEST_F(ExternalCodecEditorTest, ANewDefinitionHoldsTheTwoFileRowsAndSixClearedFl
   const ExtCodecDef& codec = ExternalCodecEditor::State().CurrentCodec;
   ASSERT_EQ(codec.Params.Count(), 2);
   EXPECT_EQ(codec.Params.LowerBound, 0);
-  EXPECT_EQ(codec.Params[0], Row("<InFile>", 1));
-  EXPECT_EQ(codec.Params[1], Row("<OutFile>", 1));
+  EXPECT_EQ(codec.Params[0], Row("<InFile>", ParamKind::Required));
+  EXPECT_EQ(codec.Params[1], Row("<OutFile>", ParamKind::Required));
   EXPECT_EQ(codec.Editable.LowerBound, 1);
-  EXPECT_EQ(codec.Editable.Items, QList<uint8_t>(6, 0));
+  EXPECT_EQ(codec.Editable.Items, QList<bool>(6, false));
   EXPECT_TRUE(codec.Values.IsEmpty()) << "the editor never sizes the values";
   EXPECT_EQ(ExternalCodecEditor::State().CurrentPath, "");
   EXPECT_FALSE(ExternalCodecEditor::IsDirty());
@@ -62,9 +62,9 @@ TEST_F(ExternalCodecEditorTest, ListenersHearWhatTheEditorWindowMustShowAgain) {
   ExternalCodecEditor::ParamForm form = ExternalCodecEditor::ParamFormFor(-1);
   form.Label = "Quality";
   ASSERT_TRUE(ExternalCodecEditor::AcceptParameter(form));
-  ExternalCodecEditor::ChooseType(1);
+  ExternalCodecEditor::ChooseType(true);
   ASSERT_TRUE(ExternalCodecEditor::SaveCodec(Codecs + "/enc.qca"));
-  ExternalCodecEditor::OpenCodec(0, "enc");
+  ExternalCodecEditor::OpenCodec(false, "enc");
   // Closing empties the window first, then folds its sections.
   EXPECT_EQ(heard, QStringList({"rows, select 2", "type, options 10", "saved", "record, options 6",
                                 "closed", "record, options 6"}));
@@ -80,10 +80,10 @@ TEST_F(ExternalCodecEditorTest, AProfileThatCannotGiveTheFfmpegOptionsSaysWhyWit
   wav.Extension = "wav";
   WriteRecord(formats + "/wav.qfm", wav);
   FormatProfile noAudio = wav;
-  noAudio.RemoveAudio = 1;
+  noAudio.RemoveAudio = true;
   WriteRecord(formats + "/noaudio.qfm", noAudio);
   FormatProfile split = wav;
-  split.MultipleOutputFiles = 1;
+  split.MultipleOutputFiles = true;
   WriteRecord(formats + "/split.qfm", split);
   WriteFile("appfiles/formats/broken.qfm", QByteArray(40, '\xff'));
 
@@ -110,15 +110,15 @@ TEST_F(ExternalCodecEditorTest, EveryComparedFieldMakesTheDefinitionChangedButVa
       {"output extension", [](ExtCodecDef& c) { c.OutputExt = "mp3"; }},
       {"ffmpeg options", [](ExtCodecDef& c) { c.FfmpegParams = "-ac 2"; }},
       {"about", [](ExtCodecDef& c) { c.About = "a"; }},
-      {"a flag", [](ExtCodecDef& c) { c.Editable[3] = 1; }},
+      {"a flag", [](ExtCodecDef& c) { c.Editable[3] = true; }},
       {"ten flags", [](ExtCodecDef& c) { c.Editable.Items.resize(10); }},
-      {"a row more", [](ExtCodecDef& c) { c.Params.Items.append(Row("q", 0)); }},
+      {"a row more", [](ExtCodecDef& c) { c.Params.Items.append(Row("q", ParamKind::Optional)); }},
       {"label case", [](ExtCodecDef& c) { c.Params[0].Label = "<INFILE>"; }},
       {"suggested", [](ExtCodecDef& c) { c.Params[0].Suggested = "1"; }},
       {"switch", [](ExtCodecDef& c) { c.Params[1].Switch = "-o"; }},
       {"default", [](ExtCodecDef& c) { c.Params[1].Default = "d"; }},
-      {"kind", [](ExtCodecDef& c) { c.Params[1].Kind = 0; }},
-      {"only suggested", [](ExtCodecDef& c) { c.Params[1].OnlySuggested = 1; }},
+      {"kind", [](ExtCodecDef& c) { c.Params[1].Kind = ParamKind::Optional; }},
+      {"only suggested", [](ExtCodecDef& c) { c.Params[1].OnlySuggested = true; }},
   };
   for (const auto& [what, change] : changes) {
     ExternalCodecEditor::Reset();
@@ -159,7 +159,7 @@ TEST_F(ExternalCodecEditorTest, SaveWithoutAPathAsksTheFileManagerForANameOfTheT
   EXPECT_TRUE(ExternalCodecEditor::IsDirty()) << "cancelled: nothing written";
   EXPECT_FALSE(QDir(Codecs).exists());
 
-  ExternalCodecEditor::ChooseType(1);
+  ExternalCodecEditor::ChooseType(true);
   AnswerManager("x264", &call);
   ASSERT_TRUE(ExternalCodecEditor::SaveCodec(""));
   EXPECT_EQ(call.Extension, "qcv");
@@ -190,17 +190,17 @@ TEST_F(ExternalCodecEditorTest, SaveFailuresSayWhyAndKeepTheDefinitionChanged) {
 
 TEST_F(ExternalCodecEditorTest, OpeningFillsMissingPartsAndAVideoFileWithoutFlagsCountsAsChanged) {
   WriteFile("appfiles/ecodec/empty.qca", "");
-  ExternalCodecEditor::OpenCodec(0, "empty");
+  ExternalCodecEditor::OpenCodec(false, "empty");
   EXPECT_EQ(ExternalCodecEditor::State().CurrentPath, Codecs + "/empty.qca");
   EXPECT_EQ(ExternalCodecEditor::State().CurrentCodec.Params.Count(), 2);
-  EXPECT_EQ(ExternalCodecEditor::State().CurrentCodec.Editable.Items, QList<uint8_t>(6, 0));
-  EXPECT_EQ(ExternalCodecEditor::State().CurrentIsVideo, 0);
+  EXPECT_EQ(ExternalCodecEditor::State().CurrentCodec.Editable.Items, QList<bool>(6, false));
+  EXPECT_FALSE(ExternalCodecEditor::State().CurrentIsVideo);
   EXPECT_FALSE(ExternalCodecEditor::IsDirty());
 
   WriteFile("appfiles/ecodec/empty.qcv", "");
-  ExternalCodecEditor::OpenCodec(1, "empty");
-  EXPECT_EQ(ExternalCodecEditor::State().CurrentIsVideo, 1);
-  EXPECT_EQ(ExternalCodecEditor::State().CurrentCodec.Editable.Items, QList<uint8_t>(10, 0));
+  ExternalCodecEditor::OpenCodec(true, "empty");
+  EXPECT_TRUE(ExternalCodecEditor::State().CurrentIsVideo);
+  EXPECT_EQ(ExternalCodecEditor::State().CurrentCodec.Editable.Items, QList<bool>(10, false));
   EXPECT_TRUE(ExternalCodecEditor::IsDirty());
 
   ScriptedDialogs dialogs;
@@ -216,7 +216,7 @@ TEST_F(ExternalCodecEditorTest, AnUnreadableFileSaysSoAndLeavesANewDefinitionWit
       WriteFile("appfiles/ecodec/bad.qca", QByteArray("\x01\x00", 2) + QByteArray(12, '\xff'));
   ScriptedDialogs dialogs;
   dialogs.ExpectMessage();
-  ExternalCodecEditor::OpenCodec(0, "bad");
+  ExternalCodecEditor::OpenCodec(false, "bad");
   EXPECT_EQ(dialogs.Messages(), QStringList{"No se pudo leer el archivo " + path});
   EXPECT_EQ(ExternalCodecEditor::State().CurrentPath, "");
   EXPECT_EQ(ExternalCodecEditor::State().CurrentCodec.Params.Count(), 2);
@@ -224,7 +224,7 @@ TEST_F(ExternalCodecEditorTest, AnUnreadableFileSaysSoAndLeavesANewDefinitionWit
 }
 
 TEST_F(ExternalCodecEditorTest, AMissingNamedFileOpensAsANewDefinitionThatSavesUnderItsName) {
-  ExternalCodecEditor::OpenCodec(1, "gone");
+  ExternalCodecEditor::OpenCodec(true, "gone");
   EXPECT_EQ(ExternalCodecEditor::State().CurrentPath, Codecs + "/gone.qcv");
   EXPECT_FALSE(QFile::exists(Codecs + "/gone.qcv")) << "opening creates nothing";
   EXPECT_EQ(ExternalCodecEditor::State().CurrentCodec.Params.Count(), 2);
@@ -235,13 +235,13 @@ TEST_F(ExternalCodecEditorTest,
   WriteRecord(Codecs + "/lame.qca", LameCodec());
   ManagerCall call;
   AnswerManager("", &call);
-  ExternalCodecEditor::OpenCodec(0, "");
+  ExternalCodecEditor::OpenCodec(false, "");
   EXPECT_EQ(call.Extension, "qca");
   EXPECT_EQ(call.Mode, DataFolderManager::Mode::Open);
   EXPECT_EQ(ExternalCodecEditor::State().CurrentPath, "");
 
   AnswerManager("lame");
-  ExternalCodecEditor::OpenCodec(0, "");
+  ExternalCodecEditor::OpenCodec(false, "");
   EXPECT_EQ(ExternalCodecEditor::State().CurrentPath, Codecs + "/lame.qca");
   EXPECT_EQ(ExternalCodecEditor::State().CurrentCodec, LameCodec());
 }
@@ -292,18 +292,19 @@ TEST_F(ExternalCodecEditorTest, UndoGoesBackToTheSavedCopy) {
 }
 
 TEST_F(ExternalCodecEditorTest, TheTypeRecreatesTheFlagsAndAFileFixesIt) {
-  ExternalCodecEditor::State().CurrentCodec.Editable[2] = 1;
-  ExternalCodecEditor::ChooseType(1);
-  EXPECT_EQ(ExternalCodecEditor::State().CurrentCodec.Editable.Items, QList<uint8_t>(10, 0));
-  ExternalCodecEditor::State().CurrentCodec.Editable[10] = 1;
-  ExternalCodecEditor::ChooseType(0);
-  EXPECT_EQ(ExternalCodecEditor::State().CurrentCodec.Editable.Items, QList<uint8_t>(6, 0));
+  ExternalCodecEditor::State().CurrentCodec.Editable[2] = true;
+  ExternalCodecEditor::ChooseType(true);
+  EXPECT_EQ(ExternalCodecEditor::State().CurrentCodec.Editable.Items, QList<bool>(10, false));
+  ExternalCodecEditor::State().CurrentCodec.Editable[10] = true;
+  ExternalCodecEditor::ChooseType(false);
+  EXPECT_EQ(ExternalCodecEditor::State().CurrentCodec.Editable.Items, QList<bool>(6, false));
 
   ExtCodecDef odd = LameCodec();
-  odd.Editable = {0, {1, 1, 1, 1, 1, 1}};  // six flags from 0: not the audio bounds
+  odd.Editable = {0,
+                  {true, true, true, true, true, true}};  // six flags from 0: not the audio bounds
   OpenSaved("odd.qca", odd);
   EXPECT_EQ(ExternalCodecEditor::State().CurrentCodec.Editable.LowerBound, 1);
-  EXPECT_EQ(ExternalCodecEditor::State().CurrentCodec.Editable.Items, QList<uint8_t>(6, 0));
+  EXPECT_EQ(ExternalCodecEditor::State().CurrentCodec.Editable.Items, QList<bool>(6, false));
 
   const QStringList audio = ExternalCodecEditor::FillAudioEditableParams();
   EXPECT_EQ(audio, (QStringList{"Bitrate (bits/s)", "Bitrate max (bits/s)", "Bitrate min (bits/s)",
@@ -321,10 +322,12 @@ class ParamRowsTest : public ExternalCodecEditorTest {
   void SetUp() override {
     ExternalCodecEditorTest::SetUp();
     ExternalCodecEditor::State().CurrentCodec.Params = {
-        0, {Row("<InFile>", 1), Row("Bitrate", 0, "-b"), Row("<OutFile>", 1)}};
+        0,
+        {Row("<InFile>", ParamKind::Required), Row("Bitrate", ParamKind::Optional, "-b"),
+         Row("<OutFile>", ParamKind::Required)}};
   }
   static ExternalCodecEditor::ParamForm Form(const QString& label, const QString& before = {},
-                                             uint8_t kind = 0) {
+                                             ParamKind kind = ParamKind::Optional) {
     ExternalCodecEditor::ParamForm form;
     form.Label = label;
     form.LabelBefore = before;
@@ -365,7 +368,7 @@ TEST_F(ParamRowsTest, ARowKeepsItsOwnLabelInAnotherCaseAndNewRowsGoLast) {
   EXPECT_EQ(ExternalCodecEditor::State().CurrentCodec.Params[1].Label, "BITRATE");
 
   ExternalCodecEditor::ParamFormFor(-1);
-  ASSERT_TRUE(ExternalCodecEditor::AcceptParameter(Form("Quality", "", 0)));
+  ASSERT_TRUE(ExternalCodecEditor::AcceptParameter(Form("Quality", "", ParamKind::Optional)));
   EXPECT_EQ(ExternalCodecEditor::ParamLabels(),
             (QStringList{"<InFile>", "BITRATE", "<OutFile>", "Quality"}));
   EXPECT_TRUE(ExternalCodecEditor::ParamLabelExists("quality"));
@@ -376,19 +379,21 @@ TEST_F(ParamRowsTest, ARowKeepsItsOwnLabelInAnotherCaseAndNewRowsGoLast) {
 TEST_F(ParamRowsTest, TheKindDecidesWhichFieldsAreKept) {
   ExternalCodecEditor::State().CurrentCodec.Params[1].Value = "192";
   struct Case {
-    uint8_t kind;
+    ParamKind kind;
     QString defaultValue;
     QString suggested;
-    uint8_t onlySuggested;
+    bool onlySuggested;
   };
-  const Case cases[] = {{0, "128", "96\r\n128", 1}, {1, "128", "", 0}, {2, "", "", 0}};
+  const Case cases[] = {{ParamKind::Optional, "128", "96\r\n128", true},
+                        {ParamKind::Required, "128", "", false},
+                        {ParamKind::Switch, "", "", false}};
   for (const Case& c : cases) {
     ExternalCodecEditor::ParamForm form = ExternalCodecEditor::ParamFormFor(1);
     form.Kind = c.kind;
     form.Switch = "-b";
     form.Default = "128";
     form.Suggested = "96\r\n128";
-    form.OnlySuggested = 1;
+    form.OnlySuggested = true;
     ASSERT_TRUE(ExternalCodecEditor::AcceptParameter(form));
     const ExtCodecParam& row = ExternalCodecEditor::State().CurrentCodec.Params[1];
     EXPECT_EQ(row.Kind, c.kind);
@@ -404,25 +409,28 @@ TEST_F(ParamRowsTest, TheKindDecidesWhichFieldsAreKept) {
 // chosen kind keeps when it is accepted.
 TEST_F(ParamRowsTest, TheFrameOpensTheFieldsTheKindKeeps) {
   struct Case {
-    int kind;
+    ParamKind kind;
     bool defaultOpen;
     bool suggestedOpen;
-  } cases[] = {{0, true, true}, {1, true, false}, {2, false, false}, {-1, true, false}};
+  } cases[] = {{ParamKind::Optional, true, true},
+               {ParamKind::Required, true, false},
+               {ParamKind::Switch, false, false},
+               {ParamKind(255), true, false}};  // a kind from a newer file
   for (const Case& c : cases) {
     const ExternalCodecEditor::ParamFields fields = ExternalCodecEditor::FieldsForKind(c.kind);
-    EXPECT_EQ(fields.Default, c.defaultOpen) << c.kind;
-    EXPECT_EQ(fields.Suggested, c.suggestedOpen) << c.kind;
-    if (c.kind < 0) continue;
+    EXPECT_EQ(fields.Default, c.defaultOpen) << int(c.kind);
+    EXPECT_EQ(fields.Suggested, c.suggestedOpen) << int(c.kind);
+    if (c.kind > ParamKind::Switch) continue;
     ExternalCodecEditor::ParamForm form = ExternalCodecEditor::ParamFormFor(1);
-    form.Kind = uint8_t(c.kind);
+    form.Kind = c.kind;
     form.Default = "128";
     form.Suggested = "96";
-    form.OnlySuggested = 1;
+    form.OnlySuggested = true;
     ASSERT_TRUE(ExternalCodecEditor::AcceptParameter(form));
     const ExtCodecParam& row = ExternalCodecEditor::State().CurrentCodec.Params[1];
-    EXPECT_EQ(!row.Default.isEmpty(), fields.Default) << c.kind;
-    EXPECT_EQ(!row.Suggested.isEmpty(), fields.Suggested) << c.kind;
-    EXPECT_EQ(row.OnlySuggested == 1, fields.Suggested) << c.kind;
+    EXPECT_EQ(!row.Default.isEmpty(), fields.Default) << int(c.kind);
+    EXPECT_EQ(!row.Suggested.isEmpty(), fields.Suggested) << int(c.kind);
+    EXPECT_EQ(row.OnlySuggested, fields.Suggested) << int(c.kind);
   }
   EXPECT_TRUE(ExternalCodecEditor::IsFileRow("<InFile>"));
   EXPECT_TRUE(ExternalCodecEditor::IsFileRow("<OutFile>"));

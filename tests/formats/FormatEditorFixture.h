@@ -37,7 +37,7 @@ class FormatEditorWindowFixture : public TestEnv {
     return *window_;
   }
   // The rows of a category, as picking it in the window shows them.
-  void Show(uint8_t category) {
+  void Show(FormatEditor::Category category) {
     FormatEditor::State().CurrentCategory = category;
     FormatEditor::BuildCategoryParams(category);
   }

@@ -69,7 +69,7 @@ class FormatEditorWindowTest : public FormatEditorWindowFixture {
  protected:
   FormatEditorWindow& Open() {
     Load();
-    FormatEditor::BuildCategoryParams(FormatEditor::OutputGeneral);
+    FormatEditor::BuildCategoryParams(FormatEditor::Category::OutputGeneral);
     window_->show();
     return *window_;
   }
@@ -77,10 +77,10 @@ class FormatEditorWindowTest : public FormatEditorWindowFixture {
 
 TEST_F(FormatEditorWindowTest, RowsOfACategoryWithTheirListsAndMarks) {
   FormatEditorWindow& window = Open();
-  FormatEditor::State().CurrentFormat.RemoveAudio = 1;
-  Show(FormatEditor::OutputAudio);
+  FormatEditor::State().CurrentFormat.RemoveAudio = true;
+  Show(FormatEditor::Category::OutputAudio);
   ASSERT_EQ(window.rowValueCombos.size(), 7);
-  EXPECT_EQ(window.categoryCombo->currentIndex(), FormatEditor::OutputAudio);
+  EXPECT_EQ(window.categoryCombo->currentIndex(), int(FormatEditor::Category::OutputAudio));
   EXPECT_EQ(window.rowCaptions[6]->text(), "Eliminar audio");
   EXPECT_EQ(window.rowValueCombos[6]->currentText(), "1");
   EXPECT_EQ(Entries(window.rowValueCombos[6]), QStringList({"0", "1"}));
@@ -93,15 +93,15 @@ TEST_F(FormatEditorWindowTest, RowsOfACategoryWithTheirListsAndMarks) {
 
 TEST_F(FormatEditorWindowTest, TypingStoresEveryKeystrokeAndListOnlyRowsRefuseTyping) {
   FormatEditorWindow& window = Open();
-  Show(FormatEditor::OutputAudio);
+  Show(FormatEditor::Category::OutputAudio);
   TypeInto(window.rowValueCombos[0], "128k");
   EXPECT_EQ(FormatEditor::State().CurrentFormat.AudioBitrate, "128k");
 
   TypeInto(window.rowValueCombos[6], "x");
   EXPECT_EQ(window.rowValueCombos[6]->currentText(), "0");
-  EXPECT_EQ(FormatEditor::State().CurrentFormat.RemoveAudio, 0);
+  EXPECT_FALSE(FormatEditor::State().CurrentFormat.RemoveAudio);
   Pick(window.rowValueCombos[6], 1);
-  EXPECT_EQ(FormatEditor::State().CurrentFormat.RemoveAudio, 1);
+  EXPECT_TRUE(FormatEditor::State().CurrentFormat.RemoveAudio);
   // A key pressed after the pick keeps the picked value on show.
   QKeyEvent release(QEvent::KeyRelease, Qt::Key_Down, Qt::NoModifier);
   QApplication::sendEvent(window.rowValueCombos[6]->lineEdit(), &release);
@@ -110,30 +110,30 @@ TEST_F(FormatEditorWindowTest, TypingStoresEveryKeystrokeAndListOnlyRowsRefuseTy
 
 TEST_F(FormatEditorWindowTest, ElevenRowsScrollOneRowAtATime) {
   FormatEditorWindow& window = Open();
-  FormatEditor::State().CurrentFormat.RemoveVideo = 1;
-  Show(FormatEditor::OutputVideo);
+  FormatEditor::State().CurrentFormat.RemoveVideo = true;
+  Show(FormatEditor::Category::OutputVideo);
   EXPECT_EQ(window.rowScroll->maximum(), 1);
   EXPECT_EQ(ShownRows(window), QList<int>({0, 1, 2, 3, 4, 5, 6, 7, 8, 9}));
   window.rowScroll->setValue(1);
   EXPECT_EQ(ShownRows(window), QList<int>({1, 2, 3, 4, 5, 6, 7, 8, 9, 10}));
   EXPECT_EQ(window.rowValueCombos[1]->y(), 0);
   Pick(window.rowValueCombos[10], 0);
-  EXPECT_EQ(FormatEditor::State().CurrentFormat.RemoveVideo, 0);
+  EXPECT_FALSE(FormatEditor::State().CurrentFormat.RemoveVideo);
 }
 
 TEST_F(FormatEditorWindowTest, PickingACategoryRebuildsOnTheTimer) {
   FormatEditorWindow& window = Open();
   ASSERT_EQ(window.rowValueCombos.size(), 9);
-  window.categoryCombo->setCurrentIndex(FormatEditor::Input);
-  emit window.categoryCombo->activated(FormatEditor::Input);
-  EXPECT_EQ(FormatEditor::State().CurrentCategory, FormatEditor::Input);
+  window.categoryCombo->setCurrentIndex(int(FormatEditor::Category::Input));
+  emit window.categoryCombo->activated(int(FormatEditor::Category::Input));
+  EXPECT_EQ(FormatEditor::State().CurrentCategory, FormatEditor::Category::Input);
   EXPECT_EQ(window.rowValueCombos.size(), 9);
   ASSERT_TRUE(WaitFor([&] { return window.rowValueCombos.size() == 6; }));
   EXPECT_EQ(Entries(window.rowValueCombos[1]), QStringList({"aac", "mp3float"}));
 
   // A category without rows shows the note.
   FormatEditor::State().CurrentFormat.AudioExtCodecName = "nada";
-  Show(FormatEditor::OutputAudio);
+  Show(FormatEditor::Category::OutputAudio);
   EXPECT_FALSE(window.noRowsLabel->isHidden());
   EXPECT_TRUE(ShownRows(window).isEmpty());
 }
@@ -238,8 +238,10 @@ TEST_F(FormatEditorWindowTest, ExternalCodecMenusFollowLoadAndUnload) {
   FormatEditorWindow& window = Open();
   ExtCodecDef codec;
   codec.About = "Un codificador";
-  codec.Params = {0, {{"Modo", 2, "-m", "", "", 0, "1"}, {"Nivel", 0, "-l", "", "1\r\n2", 0, "2"}}};
-  codec.Editable = {1, {1, 0, 0, 0, 0, 0}};
+  codec.Params = {0,
+                  {{"Modo", ParamKind::Switch, "-m", "", "", false, "1"},
+                   {"Nivel", ParamKind::Optional, "-l", "", "1\r\n2", false, "2"}}};
+  codec.Editable = {1, {true, false, false, false, false, false}};
   codec.Values = {1, {"64k", "", "", "", "", ""}};
   ASSERT_EQ(RecordFile::Write(WriteFile("appfiles/ecodec/lame.qca", ""), codec),
             RecordFile::Result::Ok);
@@ -247,7 +249,7 @@ TEST_F(FormatEditorWindowTest, ExternalCodecMenusFollowLoadAndUnload) {
             RecordFile::Result::Ok);
   EXPECT_FALSE(window.findProgramMenu->menuAction()->isVisible());
 
-  FormatEditor::State().CurrentCategory = FormatEditor::OutputAudio;
+  FormatEditor::State().CurrentCategory = FormatEditor::Category::OutputAudio;
   FormatEditor::LoadExternalCodec(0, "lame");
   FormatEditor::LoadExternalCodec(1, "x264");
   const ExtCodecDef& embedded = FormatEditor::State().CurrentFormat.AudioExtCodec;
@@ -483,7 +485,7 @@ TEST_F(ShowEditorTest, ScratchModeOpensEmptyAndAcceptWritesTheScratchFile) {
 // for the rest of the session. Lists already read need no tool: the editor opens.
 TEST_F(ShowEditorTest, AnEditorAskedForWhileAnotherToolRunsNeedsTheRunnerOnlyForItsLists) {
   FfmpegTools::State().FfmpegPath = QStandardPaths::findExecutable("ffmpeg");
-  for (const uint8_t stale : {1, 0}) {
+  for (const bool stale : {true, false}) {
     SCOPED_TRACE(stale);
     FormatEditor::State().FfmpegListsStale = stale;
     bool opened = false;
@@ -514,14 +516,14 @@ TEST_F(ShowEditorTest, StaleListsAreRebuiltBeforeTheNamedProfileLoads) {
   ASSERT_EQ(RecordFile::Write(WriteFile("appfiles/formats/perfil.qfm", ""), profile),
             RecordFile::Result::Ok);
   FfmpegTools::State().FfmpegPath = QStandardPaths::findExecutable("ffmpeg");
-  FormatEditor::State().FfmpegListsStale = 1;
+  FormatEditor::State().FfmpegListsStale = true;
   QStringList entries;
   QString value;
   QTimer poll;
   QObject::connect(&poll, &QTimer::timeout, [&] {
     FormatEditorWindow* window = FormatEditorWindow::Instance();
     if (!window || FormatEditor::State().CurrentFormatFile.isEmpty() || !entries.isEmpty()) return;
-    EXPECT_EQ(FormatEditor::State().FfmpegListsStale, 0);
+    EXPECT_FALSE(FormatEditor::State().FfmpegListsStale);
     EXPECT_FALSE(window->waitPanel->isVisible());
     entries = Entries(window->rowValueCombos[1]);
     value = window->rowValueCombos[1]->currentText();

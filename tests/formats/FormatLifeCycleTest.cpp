@@ -23,11 +23,11 @@ ExtCodecDef LameCodec() {
   codec.About = "LAME MP3 encoder";
   codec.ExePath = "tools/lame";
   codec.Params = {0,
-                  {{"<InFile>", 1, "", "", "", 0, ""},
-                   {"Bitrate", 0, "-b", "128", "96\r\n128", 1, "128"},
-                   {"Joint", 2, "-m j", "", "", 0, "1"},
-                   {"<OutFile>", 1, "-o", "", "", 0, ""}}};
-  codec.Editable = {1, {1, 0, 0, 0, 0, 1}};
+                  {{"<InFile>", ParamKind::Required, "", "", "", false, ""},
+                   {"Bitrate", ParamKind::Optional, "-b", "128", "96\r\n128", true, "128"},
+                   {"Joint", ParamKind::Switch, "-m j", "", "", false, "1"},
+                   {"<OutFile>", ParamKind::Required, "-o", "", "", false, ""}}};
+  codec.Editable = {1, {true, false, false, false, false, true}};
   codec.Values = {1, {"192k", "", "", "", "", "44100"}};
   return codec;
 }
@@ -43,15 +43,15 @@ FormatProfile FullProfile() {
   profile.Target = "pal-dvd";
   profile.AudioBitrate = "128k";
   profile.SampleRate = "44100";
-  profile.RemoveAudio = 1;
+  profile.RemoveAudio = true;
   profile.VideoBitrate = "1m";
   profile.FrameSize = "640x480";
-  profile.RemoveVideo = 1;
+  profile.RemoveVideo = true;
   profile.Extension = "mp4";
   profile.OutputExtraParams = "-movflags faststart";
   profile.InputExtraParams = "-ss 3";
-  profile.MultipleOutputFiles = 1;
-  profile.RemoveSubtitles = 1;
+  profile.MultipleOutputFiles = true;
+  profile.RemoveSubtitles = true;
   profile.AudioExtCodec = LameCodec();
   profile.AudioExtCodecName = "lame";
   return profile;
@@ -92,11 +92,11 @@ TEST_F(FormatLifeCycle, SaveThenLoadGivesBackEveryField) {
 
 TEST_F(FormatLifeCycle, EmptyFileLoadsAsTheEmptyProfile) {
   const QString path = WriteFile("appfiles/formats/vacio.qfm", QByteArray());
-  FormatEditor::State().CurrentCategory = FormatEditor::OutputVideo;
+  FormatEditor::State().CurrentCategory = FormatEditor::Category::OutputVideo;
   Load(path);
   EXPECT_EQ(FormatEditor::State().CurrentFormat, FormatProfile());
   EXPECT_EQ(FormatEditor::State().CurrentFormatFile, path);
-  EXPECT_EQ(FormatEditor::State().CurrentCategory, FormatEditor::OutputGeneral);
+  EXPECT_EQ(FormatEditor::State().CurrentCategory, FormatEditor::Category::OutputGeneral);
 }
 
 TEST_F(FormatLifeCycle, MissingNamedFileIsReportedAndBecomesAnEmptyProfile) {
@@ -244,7 +244,7 @@ TEST_F(FormatLifeCycle, ChangedTestLooksOnlyAtTheValuesOfAnEmbeddedCodec) {
   EXPECT_FALSE(FormatEditor::IsFormatChanged());
 
   FormatEditor::State().CurrentFormat.AudioExtCodec.Params[1].Label = "Otra";
-  FormatEditor::State().CurrentFormat.AudioExtCodec.Editable[2] = 1;
+  FormatEditor::State().CurrentFormat.AudioExtCodec.Editable[2] = true;
   EXPECT_FALSE(FormatEditor::IsFormatChanged());
 
   FormatEditor::State().CurrentFormat.AudioExtCodec.Params[1].Value = "96";
@@ -266,13 +266,14 @@ TEST_F(FormatLifeCycle, ListenersHearOfEachChangedProfileAndEachRebuildOfTheRows
                      heard << "profile, audio codec <" + profile.AudioExtCodecName + ">";
                    });
   QObject::connect(events, &FormatEditor::Notifier::RowsBuilt, &listener,
-                   [&](uint8_t category, const QList<FormatEditor::ParamRow>& rows) {
+                   [&](FormatEditor::Category category,
+                       const QList<FormatEditor::ParamRow>& rows) {
                      QStringList shown;
                      for (const FormatEditor::ParamRow& row : rows) {
                        if (!row.caption.startsWith("FF>")) shown << row.caption + "=" + row.value;
                      }
                      heard << QString("rows of %1: %2 in all, %3")
-                                  .arg(category)
+                                  .arg(int(category))
                                   .arg(rows.size())
                                   .arg(shown.join(' '));
                    });
@@ -281,7 +282,7 @@ TEST_F(FormatLifeCycle, ListenersHearOfEachChangedProfileAndEachRebuildOfTheRows
   ASSERT_TRUE(QDir().mkpath(ProgramFolder::AppFiles("ecodec")));
   ASSERT_EQ(RecordFile::Write(FormatEditor::ExtCodecPath(0, "lame"), codec),
             RecordFile::Result::Ok);
-  FormatEditor::State().CurrentCategory = FormatEditor::OutputAudio;
+  FormatEditor::State().CurrentCategory = FormatEditor::Category::OutputAudio;
 
   FormatEditor::LoadExternalCodec(0, "lame");
   FormatEditor::State().CurrentFormat.AudioExtCodec.Params[1].Value = "96";
@@ -321,36 +322,36 @@ TEST_F(FormatLifeCycle, ClearCategoryClearsWhatItsRowsShow) {
   withoutCodec.AudioExtCodecName.clear();
 
   FormatEditor::State().CurrentFormat = withoutCodec;
-  FormatEditor::State().CurrentCategory = FormatEditor::OutputGeneral;
+  FormatEditor::State().CurrentCategory = FormatEditor::Category::OutputGeneral;
   FormatEditor::ClearCategory();
   const FormatProfile& general = FormatEditor::State().CurrentFormat;
   EXPECT_EQ(general.OutputContainer + general.AudioCodec + general.VideoCodec + general.Target +
                 general.Extension + general.OutputExtraParams,
             "");
-  EXPECT_EQ(general.MultipleOutputFiles + general.RemoveSubtitles, 0);
+  EXPECT_FALSE(general.MultipleOutputFiles + general.RemoveSubtitles);
   EXPECT_EQ(general.AspectRatio, "16:9");
   EXPECT_EQ(general.PixelFormat, "yuv420p");
   EXPECT_EQ(general.InputContainer, "mov");
 
   FormatEditor::State().CurrentFormat = withoutCodec;
-  FormatEditor::State().CurrentCategory = FormatEditor::OutputVideo;
+  FormatEditor::State().CurrentCategory = FormatEditor::Category::OutputVideo;
   FormatEditor::ClearCategory();
   EXPECT_EQ(FormatEditor::State().CurrentFormat.AspectRatio +
                 FormatEditor::State().CurrentFormat.PixelFormat +
                 FormatEditor::State().CurrentFormat.FrameSize,
             "");
-  EXPECT_EQ(FormatEditor::State().CurrentFormat.RemoveVideo, 0);
+  EXPECT_FALSE(FormatEditor::State().CurrentFormat.RemoveVideo);
   EXPECT_EQ(FormatEditor::State().CurrentFormat.AudioBitrate, "128k");
 
   FormatEditor::State().CurrentFormat = withoutCodec;
-  FormatEditor::State().CurrentCategory = FormatEditor::Input;
+  FormatEditor::State().CurrentCategory = FormatEditor::Category::Input;
   FormatEditor::ClearCategory();
   EXPECT_EQ(FormatEditor::State().CurrentFormat.InputContainer +
                 FormatEditor::State().CurrentFormat.InputExtraParams,
             "");
 
   FormatEditor::State().CurrentFormat = FullProfile();
-  FormatEditor::State().CurrentCategory = FormatEditor::OutputAudio;
+  FormatEditor::State().CurrentCategory = FormatEditor::Category::OutputAudio;
   FormatEditor::ClearCategory();
   EXPECT_EQ(FormatEditor::State().CurrentFormat.AudioBitrate, "128k");
   EXPECT_EQ(FormatEditor::State().CurrentFormat.AudioExtCodec.Params[2].Value, "0");

@@ -16,14 +16,14 @@ ExtCodecDef LameCodec() {
   codec.About = "LAME MP3 encoder";
   codec.ExePath = "tools/lame";
   codec.Params = {0,
-                  {{"<InFile>", 1, "", "", "", 0, ""},
-                   {"Bitrate", 0, "-b", "128", "96\r\n128\r\n192", 1, "192"},
-                   {"Joint", 2, "-m j", "", "", 0, "1"},
-                   {"<OutFile>", 1, "-o", "", "", 0, ""}}};
+                  {{"<InFile>", ParamKind::Required, "", "", "", false, ""},
+                   {"Bitrate", ParamKind::Optional, "-b", "128", "96\r\n128\r\n192", true, "192"},
+                   {"Joint", ParamKind::Switch, "-m j", "", "", false, "1"},
+                   {"<OutFile>", ParamKind::Required, "-o", "", "", false, ""}}};
   codec.FfmpegParams = "-f wav";
   codec.FfmpegExt = "wav";
   codec.OutputExt = "mp3";
-  codec.Editable = {1, {1, 0, 0, 0, 1, 1}};
+  codec.Editable = {1, {true, false, false, false, true, true}};
   codec.Values = {1, {"192k", "", "", "", "2", "44100"}};
   return codec;
 }
@@ -32,11 +32,13 @@ ExtCodecDef X264Codec() {
   ExtCodecDef codec;
   codec.About = "x264 stand-alone";
   codec.ExePath = "/usr/bin/x264";
-  codec.Params = {0, {{"<OutFile>", 1, "-o", "", "", 0, ""}, {"<InFile>", 1, "", "", "", 0, ""}}};
+  codec.Params = {0,
+                  {{"<OutFile>", ParamKind::Required, "-o", "", "", false, ""},
+                   {"<InFile>", ParamKind::Required, "", "", "", false, ""}}};
   codec.FfmpegParams = "-f yuv4mpegpipe -s 320x240";
   codec.FfmpegExt = "y4m";
   codec.OutputExt = "264";
-  codec.Editable = {1, {0, 0, 0, 0, 0, 0, 1, 1, 0, 0}};
+  codec.Editable = {1, {false, false, false, false, false, false, true, true, false, false}};
   codec.Values = {1, {"", "", "", "", "", "", "25", "640x360", "", ""}};
   return codec;
 }
@@ -85,7 +87,7 @@ FormatProfile FullProfile() {
   p.SampleRate = "44100";
   p.Channels = "2";
   p.AudioQuality = "4";
-  p.RemoveAudio = 1;
+  p.RemoveAudio = true;
   p.VideoBitrate = "1M";
   p.VideoMinRate = "500k";
   p.VideoMaxRate = "2M";
@@ -94,14 +96,14 @@ FormatProfile FullProfile() {
   p.VideoQMin = "2";
   p.VideoQMax = "31";
   p.FrameSize = "640x360";
-  p.RemoveVideo = 1;
+  p.RemoveVideo = true;
   p.Extension = "mp4";
   p.OutputExtraParams = "-movflags +faststart";
   p.InputExtraParams = "-re";
-  p.MultipleOutputFiles = 1;
+  p.MultipleOutputFiles = true;
   p.AudioExtCodec = LameCodec();
   p.VideoExtCodec = X264Codec();
-  p.RemoveSubtitles = 1;
+  p.RemoveSubtitles = true;
   p.AudioExtCodecName = "lame";
   p.VideoExtCodecName = "x264";
   return p;

@@ -65,7 +65,7 @@ TEST_F(Import, FlagsAndValuesTogether) {
                               "-c:a aac -an -sn -vn -pix_fmt yuv420p -aspect 16:9 -ar 44100",
                               "-f mov -c:v h264 -pix_fmt nv12 -probesize 5M");
   EXPECT_EQ(profile.AudioCodec, "aac");
-  EXPECT_EQ(profile.RemoveAudio + profile.RemoveSubtitles + profile.RemoveVideo, 3);
+  EXPECT_TRUE(profile.RemoveAudio && profile.RemoveSubtitles && profile.RemoveVideo);
   EXPECT_EQ(profile.PixelFormat, "yuv420p");
   EXPECT_EQ(profile.AspectRatio, "16:9");
   EXPECT_EQ(profile.SampleRate, "44100");
@@ -140,10 +140,10 @@ TEST_F(Import, AProfileImportedFromAPortraitClipConvertsItUpright) {
   QList<bool> ticked(15, false);
   ticked[7] = ticked[12] = true;  // the size and the aspect
   ASSERT_TRUE(FormatEditor::ImportProbedValues(lines, ticked));
-  uint8_t status = 9;
+  Conversion::FormatStatus status = Conversion::FormatStatus::ReadError;
   const CompiledFormat compiled =
       Conversion::CompileFormat(FormatEditor::State().CurrentFormat, status);
-  ASSERT_EQ(status, 0);
+  ASSERT_EQ(status, Conversion::FormatStatus::Compiled);
   EXPECT_EQ(compiled.SizeOption.trimmed(), "-s 240x320");
   EXPECT_EQ(compiled.AspectOption.trimmed(), "-aspect 3:4");
 

@@ -20,8 +20,8 @@ class ListOnlyRowTest : public FormatEditorWindowFixture {
   // The editor on the video rows, active, with "Eliminar video" set to 1.
   QComboBox* RemoveVideoRow() {
     Load();
-    FormatEditor::State().CurrentFormat.RemoveVideo = 1;
-    Show(FormatEditor::OutputVideo);
+    FormatEditor::State().CurrentFormat.RemoveVideo = true;
+    Show(FormatEditor::Category::OutputVideo);
     EXPECT_TRUE(ShowActive(window_));
     window_->rowScroll->setValue(window_->rowScroll->maximum());  // the last rows in view
     for (int i = 0; i < window_->rowCaptions.size(); ++i) {
@@ -54,7 +54,7 @@ TEST_F(ListOnlyRowTest, TypedOrPastedTextIsUndoneOnShow) {
     QGuiApplication::clipboard()->setText("abc,+x", QClipboard::Selection);
   QTest::mouseClick(row->lineEdit(), Qt::MiddleButton);
   EXPECT_EQ(row->currentText(), QString("1"));
-  EXPECT_EQ(FormatEditor::State().CurrentFormat.RemoveVideo, 1);
+  EXPECT_TRUE(FormatEditor::State().CurrentFormat.RemoveVideo);
 
   // Picking from the list with the keyboard still changes the value, and
   // typing after it keeps the picked one.
@@ -62,7 +62,7 @@ TEST_F(ListOnlyRowTest, TypedOrPastedTextIsUndoneOnShow) {
   EXPECT_EQ(row->currentText(), QString("0"));
   QTest::keyClicks(typedInto, "7");
   EXPECT_EQ(row->currentText(), QString("0"));
-  EXPECT_EQ(FormatEditor::State().CurrentFormat.RemoveVideo, 0);
+  EXPECT_FALSE(FormatEditor::State().CurrentFormat.RemoveVideo);
 }
 
 }  // namespace

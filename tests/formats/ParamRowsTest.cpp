@@ -38,17 +38,19 @@ TEST_F(ParamRows, EachCategoryShowsItsFieldsInOrder) {
        "Calidad min", "Cuadros/s", "Tamaño de cuadro (WxH,pixels)", "Relación de aspecto",
        "Formato de pixel", "Eliminar video"},
   };
-  for (uint8_t category = 0; category < 4; ++category) {
-    EXPECT_EQ(Captions(CategoryRows(FormatProfile(), category, captions_)), expected[category])
-        << int(category);
+  for (int category = 0; category < 4; ++category) {
+    EXPECT_EQ(Captions(CategoryRows(FormatProfile(), FormatEditor::Category(category), captions_)),
+              expected[category])
+        << category;
   }
 }
 
 TEST_F(ParamRows, ListsMarksAndValues) {
   FormatProfile profile;
-  profile.RemoveVideo = 1;
+  profile.RemoveVideo = true;
   profile.SampleRate = "11025";
-  const QList<ParamRow> audio = CategoryRows(profile, FormatEditor::OutputAudio, captions_);
+  const QList<ParamRow> audio =
+      CategoryRows(profile, FormatEditor::Category::OutputAudio, captions_);
   EXPECT_EQ(audio[6].list, QStringList({"0", "1"}));
   EXPECT_TRUE(audio[6].listOnly);
   EXPECT_FALSE(audio[0].listOnly);
@@ -56,19 +58,21 @@ TEST_F(ParamRows, ListsMarksAndValues) {
   EXPECT_EQ(audio[0].list.first(), "8k");
   EXPECT_EQ(audio[0].list.size(), 16);
 
-  const QList<ParamRow> video = CategoryRows(profile, FormatEditor::OutputVideo, captions_);
+  const QList<ParamRow> video =
+      CategoryRows(profile, FormatEditor::Category::OutputVideo, captions_);
   EXPECT_EQ(video[10].value, "1");
   EXPECT_EQ(video[9].list, QStringList({"yuv420p", "rgb24"}));
-  const QList<ParamRow> general = CategoryRows(profile, FormatEditor::OutputGeneral, captions_);
+  const QList<ParamRow> general =
+      CategoryRows(profile, FormatEditor::Category::OutputGeneral, captions_);
   EXPECT_EQ(general[1].list, QStringList({"copy", "aac", "libmp3lame"}));
   EXPECT_EQ(general[7].list.size(), 35);
   EXPECT_EQ(general[4].list.size(), 15);
 
-  ASSERT_TRUE(StoreRowValue(profile, FormatEditor::OutputVideo, 10, "0"));
-  EXPECT_EQ(profile.RemoveVideo, 0);
-  ASSERT_TRUE(StoreRowValue(profile, FormatEditor::OutputAudio, 0, "128k"));
+  ASSERT_TRUE(StoreRowValue(profile, FormatEditor::Category::OutputVideo, 10, "0"));
+  EXPECT_FALSE(profile.RemoveVideo);
+  ASSERT_TRUE(StoreRowValue(profile, FormatEditor::Category::OutputAudio, 0, "128k"));
   EXPECT_EQ(profile.AudioBitrate, "128k");
-  EXPECT_FALSE(StoreRowValue(profile, FormatEditor::OutputAudio, 7, "x"));
+  EXPECT_FALSE(StoreRowValue(profile, FormatEditor::Category::OutputAudio, 7, "x"));
 }
 
 TEST_F(ParamRows, EmbeddedCodecsDisableTheEncoderRows) {
@@ -77,11 +81,12 @@ TEST_F(ParamRows, EmbeddedCodecsDisableTheEncoderRows) {
   profile.VideoCodec = "mpeg4";
   profile.AudioExtCodecName = "lame";
   profile.VideoExtCodecName = "x264";
-  const QList<ParamRow> rows = CategoryRows(profile, FormatEditor::OutputGeneral, captions_);
+  const QList<ParamRow> rows =
+      CategoryRows(profile, FormatEditor::Category::OutputGeneral, captions_);
   EXPECT_EQ(rows[1].value, "<lame>");
   EXPECT_EQ(rows[2].value, "<x264>");
   EXPECT_TRUE(rows[1].disabled && rows[2].disabled);
-  EXPECT_FALSE(StoreRowValue(profile, FormatEditor::OutputGeneral, 1, "mp2"));
+  EXPECT_FALSE(StoreRowValue(profile, FormatEditor::Category::OutputGeneral, 1, "mp2"));
   EXPECT_EQ(profile.AudioCodec, "aac");
   EXPECT_EQ(profile.VideoCodec, "mpeg4");
 }
@@ -91,13 +96,14 @@ TEST_F(ParamRows, AnEmbeddedCodecShowsItsParametersThenItsEditableOptions) {
   profile.AudioExtCodecName = "lame";
   ExtCodecDef& codec = profile.AudioExtCodec;
   codec.Params = {0,
-                  {{"<InFile>", 1, "", "", "", 0, ""},
-                   {"A", 0, "-a", "", "uno\r\ndos", 1, "dos"},
-                   {"B", 2, "-b", "", "", 0, "0"},
-                   {"<OutFile>", 1, "", "", "", 0, ""}}};
-  codec.Editable = {1, {1, 0, 0, 0, 0, 1}};
+                  {{"<InFile>", ParamKind::Required, "", "", "", false, ""},
+                   {"A", ParamKind::Optional, "-a", "", "uno\r\ndos", true, "dos"},
+                   {"B", ParamKind::Switch, "-b", "", "", false, "0"},
+                   {"<OutFile>", ParamKind::Required, "", "", "", false, ""}}};
+  codec.Editable = {1, {true, false, false, false, false, true}};
   codec.Values = {1, {"", "", "", "", "", ""}};
-  const QList<ParamRow> rows = CategoryRows(profile, FormatEditor::OutputAudio, captions_);
+  const QList<ParamRow> rows =
+      CategoryRows(profile, FormatEditor::Category::OutputAudio, captions_);
   EXPECT_EQ(Captions(rows), QStringList({"A", "B", "FF>Bitrate (bits/s)", "FF>Samplerate (Hz)"}));
   EXPECT_EQ(rows[0].list, QStringList({"", "uno", "dos"}));
   EXPECT_EQ(rows[0].value, "dos");
@@ -106,28 +112,30 @@ TEST_F(ParamRows, AnEmbeddedCodecShowsItsParametersThenItsEditableOptions) {
   EXPECT_EQ(rows[1].list, QStringList({"0", "1"}));
   EXPECT_EQ(rows[3].list.first(), "16000");
 
-  ASSERT_TRUE(StoreRowValue(profile, FormatEditor::OutputAudio, 3, "48000"));
-  ASSERT_TRUE(StoreRowValue(profile, FormatEditor::OutputAudio, 2, "96k"));
-  ASSERT_TRUE(StoreRowValue(profile, FormatEditor::OutputAudio, 0, ""));
+  ASSERT_TRUE(StoreRowValue(profile, FormatEditor::Category::OutputAudio, 3, "48000"));
+  ASSERT_TRUE(StoreRowValue(profile, FormatEditor::Category::OutputAudio, 2, "96k"));
+  ASSERT_TRUE(StoreRowValue(profile, FormatEditor::Category::OutputAudio, 0, ""));
   EXPECT_EQ(codec.Values.Items, QStringList({"96k", "", "", "", "", "48000"}));
   EXPECT_EQ(codec.Params[1].Value, "");
   EXPECT_EQ(profile.AudioBitrate, "");
 
   // A parameter without suggestions still offers the empty entry.
   codec.Params[1].Suggested.clear();
-  EXPECT_EQ(CategoryRows(profile, FormatEditor::OutputAudio, captions_)[0].list,
+  EXPECT_EQ(CategoryRows(profile, FormatEditor::Category::OutputAudio, captions_)[0].list,
             QStringList({"", ""}));
 }
 
 TEST_F(ParamRows, ACodecWithNothingToSetHasNoRowsAndOptionsBeyondValuesStillStore) {
   FormatProfile profile;
   profile.VideoExtCodecName = "x264";
-  EXPECT_TRUE(CategoryRows(profile, FormatEditor::OutputVideo, captions_).isEmpty());
+  EXPECT_TRUE(CategoryRows(profile, FormatEditor::Category::OutputVideo, captions_).isEmpty());
 
-  profile.VideoExtCodec.Editable = {1, {0, 0, 0, 0, 0, 0, 0, 1, 0, 0}};
-  const QList<ParamRow> rows = CategoryRows(profile, FormatEditor::OutputVideo, captions_);
+  profile.VideoExtCodec.Editable = {
+      1, {false, false, false, false, false, false, false, true, false, false}};
+  const QList<ParamRow> rows =
+      CategoryRows(profile, FormatEditor::Category::OutputVideo, captions_);
   EXPECT_EQ(Captions(rows), QStringList({"FF>Tamaño de cuadro (WxH,pixels)"}));
-  ASSERT_TRUE(StoreRowValue(profile, FormatEditor::OutputVideo, 0, "320x240"));
+  ASSERT_TRUE(StoreRowValue(profile, FormatEditor::Category::OutputVideo, 0, "320x240"));
   EXPECT_EQ(profile.VideoExtCodec.Values[8], "320x240");
 }
 

@@ -68,7 +68,7 @@ struct State {
   std::function<QWidget*()> open;
 };
 
-FormatEditorWindow* FormatEditorOn(uint8_t category) {
+FormatEditorWindow* FormatEditorOn(FormatEditor::Category category) {
   auto* window = new FormatEditorWindow;
   window->Load();
   FormatEditor::State().CurrentCategory = category;
@@ -78,7 +78,7 @@ FormatEditorWindow* FormatEditorOn(uint8_t category) {
 
 // The editor on "<Manual>", with its buttons, and a panel shown by the way a user opens it.
 FormatEditorWindow* ScratchEditorWith(const std::function<void(FormatEditorWindow*)>& openPanel) {
-  FormatEditorWindow* window = FormatEditorOn(FormatEditor::OutputGeneral);
+  FormatEditorWindow* window = FormatEditorOn(FormatEditor::Category::OutputGeneral);
   window->ShowButtonStrip(true);
   openPanel(window);
   return window;
@@ -132,16 +132,20 @@ TEST_F(WindowFitTest, AtOneAndAHalfTimesTheFontEveryControlIsReachableAndNoCapti
   QApplication::setFont(larger);
 
   const State states[] = {
-      {"format editor, input rows", [] { return FormatEditorOn(FormatEditor::Input); }},
-      {"format editor, general rows", [] { return FormatEditorOn(FormatEditor::OutputGeneral); }},
-      {"format editor, audio rows", [] { return FormatEditorOn(FormatEditor::OutputAudio); }},
-      {"format editor, video rows", [] { return FormatEditorOn(FormatEditor::OutputVideo); }},
+      {"format editor, input rows", [] { return FormatEditorOn(FormatEditor::Category::Input); }},
+      {"format editor, general rows",
+       [] { return FormatEditorOn(FormatEditor::Category::OutputGeneral); }},
+      {"format editor, audio rows",
+       [] { return FormatEditorOn(FormatEditor::Category::OutputAudio); }},
+      {"format editor, video rows",
+       [] { return FormatEditorOn(FormatEditor::Category::OutputVideo); }},
       {"format editor on <Manual>", [] { return ScratchEditorWith([](FormatEditorWindow*) {}); }},
       {"its container panel",
        [] { return ScratchEditorWith([](auto* w) { w->formatOptionsAction->trigger(); }); }},
       {"its codec panel",
        [] { return ScratchEditorWith([](auto* w) { w->codecOptionsAction->trigger(); }); }},
-      {"its about panel", [] { return ScratchEditorWith([](auto* w) { w->ShowCodecAbout(0); }); }},
+      {"its about panel",
+       [] { return ScratchEditorWith([](auto* w) { w->ShowCodecAbout(false); }); }},
       {"its command-line panel",
        [] { return ScratchEditorWith([](auto* w) { w->importCommandLineAction->trigger(); }); }},
       {"its probed-file panel",
@@ -178,7 +182,7 @@ TEST_F(WindowFitTest, AtOneAndAHalfTimesTheFontEveryControlIsReachableAndNoCapti
        [] {
          auto* window = new CodecViewerWindow;
          window->Load();
-         window->ShowCodec(ProgramFolder::AppFiles("ecodec") + "/lame.qca", 0);
+         window->ShowCodec(ProgramFolder::AppFiles("ecodec") + "/lame.qca", false);
          return window;
        }},
   };

@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <atomic>
 #include <cstdio>
+#include <functional>
 
 #include "FileSizeLimit.h"
 #include "HangGuard.h"
@@ -15,6 +16,7 @@
 #include "TestEnv.h"
 #include "core/ground/ConfigRecord.h"
 #include "core/ground/EditProfileRec.h"
+#include "core/ground/ExtCodecDef.h"
 #include "core/ground/FilterDef.h"
 #include "core/ground/FormatProfile.h"
 #include "core/ground/RecordFile.h"
@@ -46,8 +48,8 @@ class RecordFileTest : public TestEnv {};
 
 TEST_F(RecordFileTest, EncodesEachFieldKindAsStored) {
   FilterDef filter;
-  filter.Type = 1;
-  filter.MultiInput = 0;
+  filter.Type = FilterType::Video;
+  filter.MultiInput = false;
   filter.Params = "hflip";
   EXPECT_EQ(RecordFile::Encode(filter), Hex("0100" "0500" "68666c6970"));
 
@@ -100,7 +102,7 @@ TEST_F(RecordFileTest, ShortFilesGiveEmptyTrailingFieldsAndLongerFilesAreReadInP
   EXPECT_EQ(filter, FilterDef());
 
   EXPECT_EQ(RecordFile::Decode(Hex("02"), filter), Result::Ok);
-  EXPECT_EQ(filter.Type, 2);
+  EXPECT_EQ(filter.Type, FilterType::Complex);
   EXPECT_EQ(filter.Params, "");
 
   EXPECT_EQ(RecordFile::Decode(Hex("0101" "0100" "61" "ffffffff"), filter), Result::Ok);
@@ -468,6 +470,98 @@ TEST_F(RecordFileTest, EmptyRecordsOfEveryTypeHaveTheirSizes) {
             RecordFile::Encode(ConfigRecord()).size());
 }
 
+// A kind byte the program has no name for (from a newer or foreign file) is
+// kept and written back as it was; flags and kinds each take one byte.
+TEST_F(RecordFileTest, KindBytesOfAnyValueReadAndWriteBackUnchanged) {
+  const QByteArray filterBytes = Hex("07" "01" "0100" "78");
+  FilterDef filter;
+  ASSERT_EQ(RecordFile::Decode(filterBytes, filter), Result::Ok);
+  EXPECT_EQ(filter.Type, FilterType(7));
+  EXPECT_TRUE(filter.MultiInput);
+  EXPECT_EQ(RecordFile::Encode(filter), filterBytes);
+
+  const QByteArray codecBytes = RecordBytes()
+                                    .Texts(2)
+                                    .Dimension(1, 0)
+                                    .Text("-x")
+                                    .Byte(9)
+                                    .Texts(3)
+                                    .Byte(1)
+                                    .Text("")
+                                    .Texts(3)
+                                    .Dimension(2, 1)
+                                    .Byte(1)
+                                    .Byte(0)
+                                    .NoDimension()
+                                    .Bytes();
+  ExtCodecDef codec;
+  ASSERT_EQ(RecordFile::Decode(codecBytes, codec), Result::Ok);
+  EXPECT_EQ(codec.Params[0].Kind, ParamKind(9));
+  EXPECT_TRUE(codec.Params[0].OnlySuggested);
+  EXPECT_EQ(codec.Editable.Items, (QList<bool>{true, false}));
+  EXPECT_EQ(RecordFile::Encode(codec), codecBytes);
+
+  EditProfileRec profile;
+  profile.EndMode = TrimEnd(5);
+  profile.AspectMode = AspectSetting(200);
+  EditProfileRec back;
+  ASSERT_EQ(RecordFile::Decode(RecordFile::Encode(profile), back), Result::Ok);
+  EXPECT_EQ(back.EndMode, TrimEnd(5));
+  EXPECT_EQ(back.AspectMode, AspectSetting(200));
+}
+
+// A flag byte that is neither 0 nor 1 reads as the program has always taken
+// it: yes only when 1, except the track removals of a format profile, which
+// any byte but 0 turns on. It is written back as the 0 or 1 it means.
+TEST_F(RecordFileTest, AnOddFlagByteReadsAsTheProgramAlwaysTookIt) {
+  struct Case {
+    const char* flag;
+    QByteArray bytes;
+    // Gives the flag as read, and the bytes the record writes back.
+    std::function<bool(const QByteArray&, QByteArray&)> read;
+    bool yes;
+  };
+  const auto reader = []<class R>(bool R::*flag) {
+    return [flag](const QByteArray& bytes, QByteArray& written) {
+      R record;
+      EXPECT_EQ(RecordFile::Decode(bytes, record), Result::Ok);
+      written = RecordFile::Encode(record);
+      return record.*flag;
+    };
+  };
+  const Case cases[] = {
+      {"filter MultiInput", WithFlagByte(FilterDef(), &FilterDef::MultiInput, 2),
+       reader(&FilterDef::MultiInput), false},
+      {"editing RemoveAudio", WithFlagByte(EditProfileRec(), &EditProfileRec::RemoveAudio, 2),
+       reader(&EditProfileRec::RemoveAudio), false},
+      {"config TwoPass", WithFlagByte(ConfigRecord(), &ConfigRecord::TwoPass, 0xff),
+       reader(&ConfigRecord::TwoPass), false},
+      {"config FfmpegListsStale", WithFlagByte(ConfigRecord(), &ConfigRecord::FfmpegListsStale, 2),
+       reader(&ConfigRecord::FfmpegListsStale), false},
+      {"format MultipleOutputFiles",
+       WithFlagByte(FormatProfile(), &FormatProfile::MultipleOutputFiles, 2),
+       reader(&FormatProfile::MultipleOutputFiles), false},
+      {"format RemoveAudio", WithFlagByte(FormatProfile(), &FormatProfile::RemoveAudio, 2),
+       reader(&FormatProfile::RemoveAudio), true},
+      {"format RemoveVideo", WithFlagByte(FormatProfile(), &FormatProfile::RemoveVideo, 0xff),
+       reader(&FormatProfile::RemoveVideo), true},
+      {"format RemoveSubtitles", WithFlagByte(FormatProfile(), &FormatProfile::RemoveSubtitles, 2),
+       reader(&FormatProfile::RemoveSubtitles), true},
+  };
+  for (const Case& c : cases) {
+    QByteArray written;
+    EXPECT_EQ(c.read(c.bytes, written), c.yes) << c.flag;
+    ASSERT_EQ(written.size(), c.bytes.size()) << c.flag;
+    qsizetype changed = 0;
+    for (qsizetype i = 0; i < written.size(); ++i) {
+      if (written[i] == c.bytes[i]) continue;
+      ++changed;
+      EXPECT_EQ(written[i], c.yes ? 1 : 0) << c.flag;
+    }
+    EXPECT_EQ(changed, 1) << c.flag;
+  }
+}
+
 TEST_F(RecordFileTest, EveryConfigFieldRoundTrips) {
   ConfigRecord record;
   record.FfmpegPath = "tools/ffmpeg";
@@ -475,7 +569,7 @@ TEST_F(RecordFileTest, EveryConfigFieldRoundTrips) {
   record.FfprobePath = "ffprobe";
   record.Cdda2wavPath = "/usr/bin/cdda2wav";
   record.LanguageName = "<English>";
-  record.FfmpegListsStale = 1;
+  record.FfmpegListsStale = true;
   int n = 0;
   for (DynArray<QString>* list :
        {&record.AudioEncoders, &record.VideoEncoders, &record.SubtitleEncoders,
@@ -484,9 +578,9 @@ TEST_F(RecordFileTest, EveryConfigFieldRoundTrips) {
         &record.OutputPixelFormats}) {
     *list = {1, {"item" + QString::number(++n), "second"}};
   }
-  record.TwoPass = 1;
-  record.DeleteOriginals = 0;
-  record.ReplaceFiles = 1;
+  record.TwoPass = true;
+  record.DeleteOriginals = false;
+  record.ReplaceFiles = true;
   record.RecBufferSizeMB = "64";
   const QString path = Folder() + "/config.qcf";
   ASSERT_EQ(RecordFile::Write(path, record), Result::Ok);

@@ -7,6 +7,7 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
+#include "RecordBytes.h"
 #include "TestEnv.h"
 #include "core/app/Lifecycle.h"
 #include "core/convert/Conversion.h"
@@ -70,7 +71,7 @@ TEST_F(SessionTest, ConfigRoundTripsThroughTheOwnersAndTheMenu) {
   CdRipper::State().Cdda2wavPath = "/usr/bin/cdda2wav";
   Lang::State().LanguageName = "<English>";
   Recorder::State().RecBufferSizeMB = "32";
-  FormatEditor::State().FfmpegListsStale = 1;
+  FormatEditor::State().FfmpegListsStale = true;
   FormatEditor::State().MuxerFormats = {1, {"mp4", "matroska"}};
   main.twoPassAction->setChecked(true);
   main.replaceFilesAction->setChecked(true);
@@ -80,9 +81,9 @@ TEST_F(SessionTest, ConfigRoundTripsThroughTheOwnersAndTheMenu) {
   ASSERT_EQ(RecordFile::Read(Lifecycle::ConfigPath(), stored), RecordFile::Result::Ok);
   EXPECT_EQ(stored.FfmpegPath, "bin/ffmpeg");
   EXPECT_EQ(stored.FfplayPath, "/usr/bin/ffplay");
-  EXPECT_EQ(stored.TwoPass, 1);
-  EXPECT_EQ(stored.DeleteOriginals, 0);
-  EXPECT_EQ(stored.ReplaceFiles, 1);
+  EXPECT_TRUE(stored.TwoPass);
+  EXPECT_FALSE(stored.DeleteOriginals);
+  EXPECT_TRUE(stored.ReplaceFiles);
 
   FfmpegTools::State().FfmpegPath = FfmpegTools::State().FfplayPath = "";
   FormatEditor::ResetCapabilityLists();
@@ -91,7 +92,7 @@ TEST_F(SessionTest, ConfigRoundTripsThroughTheOwnersAndTheMenu) {
   EXPECT_EQ(FfmpegTools::State().FfmpegPath, Folder() + "/bin/ffmpeg");
   EXPECT_EQ(FfmpegTools::State().FfplayPath, "/usr/bin/ffplay");
   EXPECT_EQ(FormatEditor::State().MuxerFormats, (DynArray<QString>{1, {"mp4", "matroska"}}));
-  EXPECT_EQ(FormatEditor::State().FfmpegListsStale, 1);
+  EXPECT_TRUE(FormatEditor::State().FfmpegListsStale);
   EXPECT_TRUE(main.twoPassAction->isChecked());
   EXPECT_FALSE(main.deleteOriginalsAction->isChecked());
 }
@@ -101,8 +102,8 @@ TEST_F(SessionTest, ConfigRoundTripsThroughTheOwnersAndTheMenu) {
 TEST_F(SessionTest, RunOptionsGoBetweenTheConfigAndTheConversionWithoutAWindow) {
   Conversion::State().Choices = {};
   ConfigRecord record;
-  record.TwoPass = 1;
-  record.ReplaceFiles = 1;
+  record.TwoPass = true;
+  record.ReplaceFiles = true;
   WriteConfig(record);
   int shown = 0;
   const QMetaObject::Connection listener = QObject::connect(
@@ -119,9 +120,9 @@ TEST_F(SessionTest, RunOptionsGoBetweenTheConfigAndTheConversionWithoutAWindow) 
   Lifecycle::WriteConfig();
   ConfigRecord stored;
   ASSERT_EQ(RecordFile::Read(Lifecycle::ConfigPath(), stored), RecordFile::Result::Ok);
-  EXPECT_EQ(stored.TwoPass, 0);
-  EXPECT_EQ(stored.DeleteOriginals, 1);
-  EXPECT_EQ(stored.ReplaceFiles, 1);
+  EXPECT_FALSE(stored.TwoPass);
+  EXPECT_TRUE(stored.DeleteOriginals);
+  EXPECT_TRUE(stored.ReplaceFiles);
   Conversion::State().Choices = {};
 }
 
@@ -137,7 +138,7 @@ TEST_F(SessionTest, AFileWithOnlyTheFiveTextsLeavesTheRestEmpty) {
   EXPECT_EQ(FfmpegTools::State().FfmpegPath, Folder() + "/ffmpeg");
   EXPECT_EQ(Lang::State().LanguageName, "<Spanish>");
   EXPECT_TRUE(FormatEditor::State().AudioEncoders.IsEmpty());
-  EXPECT_EQ(FormatEditor::State().FfmpegListsStale, 0);
+  EXPECT_FALSE(FormatEditor::State().FfmpegListsStale);
   EXPECT_FALSE(main.deleteOriginalsAction->isChecked());
   EXPECT_EQ(Recorder::State().RecBufferSizeMB, "");
 }
@@ -145,9 +146,11 @@ TEST_F(SessionTest, AFileWithOnlyTheFiveTextsLeavesTheRestEmpty) {
 TEST_F(SessionTest, OnlyAStoredOneChecksAnOption) {
   MainWindow main;
   ConfigRecord record;
-  record.TwoPass = 2;
-  record.DeleteOriginals = 1;
-  WriteConfig(record);
+  record.DeleteOriginals = true;
+  QDir().mkpath(ProgramFolder::AppFiles());
+  ASSERT_EQ(RecordFile::WriteBytes(Lifecycle::ConfigPath(),
+                                   WithFlagByte(record, &ConfigRecord::TwoPass, 2)),
+            RecordFile::Result::Ok);
   Lifecycle::ReadConfig();
   EXPECT_FALSE(main.twoPassAction->isChecked());
   EXPECT_TRUE(main.deleteOriginalsAction->isChecked());
@@ -209,7 +212,7 @@ TEST_F(SessionTest, ADamagedConfigIsKeptBesideTheNewOneOnceAndNeverReplacesAKept
   EXPECT_EQ(contents(kept), damaged);
   ConfigRecord stored;
   ASSERT_EQ(RecordFile::Read(config, stored), RecordFile::Result::Ok);
-  EXPECT_EQ(stored.TwoPass, 1);
+  EXPECT_TRUE(stored.TwoPass);
 
   // A later exit has a good file to replace: nothing more is kept.
   Lifecycle::WriteConfig();
@@ -282,7 +285,7 @@ TEST_F(SessionTest, FirstRunFindsTheToolsThenShowsChooserToolPathsAndAbout) {
   EXPECT_EQ(FfmpegTools::State().FfprobePath, beside) << "the program folder comes before PATH";
   EXPECT_EQ(FfmpegTools::State().FfplayPath, "");
   EXPECT_EQ(CdRipper::State().Cdda2wavPath, "");
-  EXPECT_EQ(FormatEditor::State().FfmpegListsStale, 1);
+  EXPECT_TRUE(FormatEditor::State().FfmpegListsStale);
   EXPECT_TRUE(main.isVisible());
 }
 
@@ -324,7 +327,7 @@ TEST_F(SessionTest, AnExistingConfigWithoutALanguageShowsOnlyTheChooser) {
     StartupWindows::Run(&main);
   }
   EXPECT_EQ(order, QStringList{"Form13"});
-  EXPECT_EQ(FormatEditor::State().FfmpegListsStale, 0);
+  EXPECT_FALSE(FormatEditor::State().FfmpegListsStale);
 }
 
 TEST_F(SessionTest, ALaterRunShowsNothing) {
@@ -349,7 +352,7 @@ TEST_F(SessionTest, ClosingTheMainWindowDeletesItsTempFolderAndWritesConfig) {
   EXPECT_FALSE(FileServices::FolderExists(QFileInfo(working).path()));
   ConfigRecord stored;
   ASSERT_EQ(RecordFile::Read(Lifecycle::ConfigPath(), stored), RecordFile::Result::Ok);
-  EXPECT_EQ(stored.DeleteOriginals, 1);
+  EXPECT_TRUE(stored.DeleteOriginals);
 }
 
 }  // namespace

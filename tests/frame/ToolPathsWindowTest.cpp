@@ -24,7 +24,7 @@ class ToolPathsWindowTest : public TestEnv {
     FfmpegTools::State().FfplayPath.clear();
     FfmpegTools::State().FfprobePath.clear();
     CdRipper::State().Cdda2wavPath.clear();
-    FormatEditor::State().FfmpegListsStale = 0;
+    FormatEditor::State().FfmpegListsStale = false;
   }
   QString Tool(const QString& relative) {
     const QString path = WriteFile(relative, "#!/bin/sh\n");
@@ -113,7 +113,7 @@ TEST_F(ToolPathsWindowTest, BrowseTakesThePickAndSetStoresTheNewPaths) {
   window.applyButton->click();
   EXPECT_EQ(FfmpegTools::State().FfmpegPath, "");
   EXPECT_EQ(FfmpegTools::State().FfplayPath, picked);
-  EXPECT_EQ(FormatEditor::State().FfmpegListsStale, 1);
+  EXPECT_TRUE(FormatEditor::State().FfmpegListsStale);
   EXPECT_EQ(window.result(), QDialog::Accepted);
 }
 
@@ -184,13 +184,13 @@ TEST_F(ToolPathsWindowTest, CancelChangesNothingAndSetAlwaysMarksTheListsStale) 
     window.NewFfmpegPath = "/new/ffmpeg";
     window.cancelButton->click();
     EXPECT_EQ(FfmpegTools::State().FfmpegPath, "/old/ffmpeg");
-    EXPECT_EQ(FormatEditor::State().FfmpegListsStale, 0);
+    EXPECT_FALSE(FormatEditor::State().FfmpegListsStale);
   }
   ToolPathsWindow window(nullptr);
   window.Load();
   window.applyButton->click();
   EXPECT_EQ(FfmpegTools::State().FfmpegPath, "/old/ffmpeg");
-  EXPECT_EQ(FormatEditor::State().FfmpegListsStale, 1);
+  EXPECT_TRUE(FormatEditor::State().FfmpegListsStale);
 }
 
 TEST_F(ToolPathsWindowTest, ShowModalRunsTheWindowUntilItIsClosed) {

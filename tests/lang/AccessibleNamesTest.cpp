@@ -63,8 +63,9 @@ TEST_F(AccessibleNamesTest, EveryValueBoxOfTheFormatEditorIsNamedAfterItsRow) {
   Lang::LoadLanguage("<English>");
   FormatEditorWindow editor;
   editor.Load();
-  for (const uint8_t category : {FormatEditor::OutputGeneral, FormatEditor::OutputAudio}) {
-    SCOPED_TRACE(category);
+  for (const FormatEditor::Category category :
+       {FormatEditor::Category::OutputGeneral, FormatEditor::Category::OutputAudio}) {
+    SCOPED_TRACE(int(category));
     FormatEditor::State().CurrentCategory = category;
     FormatEditor::BuildCategoryParams(category);
     ASSERT_GT(editor.rowValueCombos.size(), 1);

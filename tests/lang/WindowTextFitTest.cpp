@@ -226,10 +226,13 @@ const Window kWindows[] = {
     {"Form4", [](QWidget*) { return Loaded<FilterEditorWindow>(); }},
     {"Form5", [](QWidget*) { return Loaded<CodecEditorWindow>(); }},
     {"Form6", [](QWidget*) { return Loaded<TextViewerWindow>(); }},
-    {"Form7 input rows", [](QWidget*) { return FormatEditorOn(FormatEditor::Input); }},
-    {"Form7 general rows", [](QWidget*) { return FormatEditorOn(FormatEditor::OutputGeneral); }},
-    {"Form7 audio rows", [](QWidget*) { return FormatEditorOn(FormatEditor::OutputAudio); }},
-    {"Form7 video rows", [](QWidget*) { return FormatEditorOn(FormatEditor::OutputVideo); }},
+    {"Form7 input rows", [](QWidget*) { return FormatEditorOn(FormatEditor::Category::Input); }},
+    {"Form7 general rows",
+     [](QWidget*) { return FormatEditorOn(FormatEditor::Category::OutputGeneral); }},
+    {"Form7 audio rows",
+     [](QWidget*) { return FormatEditorOn(FormatEditor::Category::OutputAudio); }},
+    {"Form7 video rows",
+     [](QWidget*) { return FormatEditorOn(FormatEditor::Category::OutputVideo); }},
     {"Form7 with its buttons",
      [](QWidget*) {
        auto* window = new FormatEditorWindow;

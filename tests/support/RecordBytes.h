@@ -5,6 +5,8 @@
 
 #include <cstdint>
 
+#include "core/ground/RecordFile.h"
+
 // Spells out the bytes of a record file by hand, field by field, so that a
 // fixture states the file layout independently of the record writer.
 class RecordBytes {
@@ -46,3 +48,21 @@ class RecordBytes {
   }
   QByteArray bytes_;
 };
+
+// The bytes of a record as the program writes them, but with the byte of one
+// flag set to a value the program never writes, as a file from elsewhere may
+// hold it. The flag's byte is the one that changes when the flag is set.
+template <class R>
+QByteArray WithFlagByte(R record, bool R::*flag, uint8_t byte) {
+  record.*flag = false;
+  const QByteArray cleared = RecordFile::Encode(record);
+  record.*flag = true;
+  QByteArray bytes = RecordFile::Encode(record);
+  for (qsizetype i = 0; i < bytes.size(); ++i) {
+    if (bytes[i] != cleared[i]) {
+      bytes[i] = char(byte);
+      break;
+    }
+  }
+  return bytes;
+}
