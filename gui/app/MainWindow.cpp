@@ -353,7 +353,7 @@ void MainWindow::OnExtensionEdited() {
 }
 
 void MainWindow::Load() {
-  WidgetFactory::SetListHorizontalExtent(fileList, 1800);
+  WidgetFactory::LetListScrollSideways(fileList);
   outputModeCombo->setCurrentIndex(2);
   OnOutputModeChosen();
   extensionCombo->setCurrentIndex(0);

@@ -209,7 +209,7 @@ void FilterEditorWindow::WireControls() {
 
 void FilterEditorWindow::Load() {
   Lang::TranslateForm4();
-  WidgetFactory::SetListHorizontalExtent(testFileList, 1800);
+  WidgetFactory::LetListScrollSideways(testFileList);
   typeCombo->setCurrentIndex(0);
   if (MainWindowLink::Window()) {
     helpMenu->setTitle(MainWindowLink::Caption("Menu_Help"));

@@ -330,10 +330,10 @@ TEST_F(DesktopServicesTest, TheDeleteQuestionsSpeakTheLanguageInForce) {
   EXPECT_TRUE(QFile::exists(path)) << "both answered No";
 }
 
-TEST_F(DesktopServicesTest, AListWithAHorizontalExtentScrollsSidewaysOverLongLines) {
+TEST_F(DesktopServicesTest, AListLetScrollSidewaysScrollsOverLongLines) {
   QListWidget list;
   list.resize(200, 100);
-  WidgetFactory::SetListHorizontalExtent(&list, 1800);
+  WidgetFactory::LetListScrollSideways(&list);
   list.addItem("/a/very/long/folder/name/that/does/not/fit/into/two/hundred/pixels/file.mp4");
   list.show();
   QApplication::processEvents();
