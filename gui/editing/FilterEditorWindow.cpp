@@ -308,7 +308,7 @@ void FilterEditorWindow::Exit() {
 
 void FilterEditorWindow::AddTestFiles() {
   const QStringList paths =
-      DesktopServices::OpenFileDialog(QString(), this, QString(), QString(), true, 4092);
+      DesktopServices::OpenFileDialog(QString(), this, QString(), QString(), true);
   if (paths.isEmpty() || paths.first().isEmpty()) return;
   FilterEditor::AddTestFiles(paths);
   AddListEntries(paths);

@@ -67,7 +67,7 @@ TEST_F(DesktopServicesTest, OpenDialogReturnsThePicksAndRemembersTheFolderOfTheF
   EXPECT_TRUE(DesktopServices::OpenFileDialog("", nullptr, "", "", true).isEmpty());
   EXPECT_EQ(DesktopServices::State().LastFolder, x) << "a cancel leaves the last folder";
 
-  EXPECT_EQ(DesktopServices::OpenFileDialog("*.exe|*.exe", nullptr, "", "", false, 0, "ffmpeg"),
+  EXPECT_EQ(DesktopServices::OpenFileDialog("*.exe|*.exe", nullptr, "", "", false, "ffmpeg"),
             QStringList{y + "/c.mp4"});
   EXPECT_EQ(DesktopServices::State().LastFolder, y);
 
@@ -87,9 +87,9 @@ TEST_F(DesktopServicesTest, SaveDialogTrimsTheNameAndPassesTheOverwriteQuestion)
   ScriptedDialogs dialogs;
   dialogs.Expect(Kind::SaveFile, QString("  " + x + "/out.mp4  "))
       .Expect(Kind::SaveFile, QString());
-  EXPECT_EQ(DesktopServices::SaveFileDialog("", "", "*.*|*.*", 1, nullptr, true), x + "/out.mp4");
+  EXPECT_EQ(DesktopServices::SaveFileDialog("", "", "*.*|*.*", nullptr, true), x + "/out.mp4");
   EXPECT_EQ(DesktopServices::State().LastFolder, x);
-  EXPECT_EQ(DesktopServices::SaveFileDialog("", "", "", 0, nullptr, false), "");
+  EXPECT_EQ(DesktopServices::SaveFileDialog("", "", "", nullptr, false), "");
   EXPECT_EQ(DesktopServices::State().LastFolder, x);
   EXPECT_TRUE(dialogs.Shown()[0].overwritePrompt);
   EXPECT_FALSE(dialogs.Shown()[1].overwritePrompt);
@@ -99,8 +99,8 @@ TEST_F(DesktopServicesTest, SaveDialogTrimsTheNameAndPassesTheOverwriteQuestion)
 TEST_F(DesktopServicesTest, ColourDialogGivesTheColourOrMinusOne) {
   ScriptedDialogs dialogs;
   dialogs.Expect(Kind::Color, 0x00336699).Expect(Kind::Color, -1);
-  EXPECT_EQ(DesktopServices::ChooseColorDialog(nullptr, 0, 0x00112233), 0x00336699);
-  EXPECT_EQ(DesktopServices::ChooseColorDialog(nullptr, 0, -1), -1);
+  EXPECT_EQ(DesktopServices::ChooseColorDialog(nullptr, 0x00112233), 0x00336699);
+  EXPECT_EQ(DesktopServices::ChooseColorDialog(nullptr, -1), -1);
   EXPECT_EQ(dialogs.Shown()[0].text, QString::number(0x00112233));
   EXPECT_EQ(dialogs.Shown()[1].text, "0") << "no initial colour starts on black";
 }
