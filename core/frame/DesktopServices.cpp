@@ -23,8 +23,7 @@ QString StartingFolder(const QString& folder) {
 }
 
 QStringList OpenFileDialog(const QString& filter, QWidget* owner, const QString& startFolder,
-                           const QString& title, bool multiSelect, int /*maxFile*/,
-                           const QString& defaultFileName, int /*filterIndex*/) {
+                           const QString& title, bool multiSelect, const QString& defaultFileName) {
   QStringList paths = Dialogs::OpenFiles(owner, title, StartingFolder(startFolder), defaultFileName,
                                          filter, multiSelect);
   paths.removeAll(QString());
@@ -33,8 +32,7 @@ QStringList OpenFileDialog(const QString& filter, QWidget* owner, const QString&
 }
 
 QString SaveFileDialog(const QString& title, const QString& startFolder, const QString& filter,
-                       int /*filterIndex*/, QWidget* owner, bool overwritePrompt, int /*maxFile*/,
-                       const QString& defaultFileName) {
+                       QWidget* owner, bool overwritePrompt, const QString& defaultFileName) {
   const QString path = Dialogs::SaveFile(owner, title, StartingFolder(startFolder), defaultFileName,
                                          filter, overwritePrompt)
                            .trimmed();
@@ -47,11 +45,11 @@ QString GetSpecialFolderPath(int folder) {
   return QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
 }
 
-int ChooseColorDialog(QWidget* owner, int /*flags*/, int initialColor) {
+int ChooseColorDialog(QWidget* owner, int initialColor) {
   return Dialogs::Color(owner, initialColor == -1 ? 0 : initialColor);
 }
 
-bool ShellOpen(const QString& target, QWidget* /*owner*/) {
+bool ShellOpen(const QString& target) {
   if (Dialogs::Open(target)) return true;
   Lang::MsgNoProgramToOpen(target);
   return false;

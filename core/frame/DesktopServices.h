@@ -7,9 +7,7 @@ class QWidget;
 
 // The desktop's file, folder and colour dialogs and its shell services, all
 // through the dialog layer. Filters are "Description|pattern|..." pairs, as
-// Dialogs takes them. Buffer sizes, filter indexes and dialog flags are kept
-// in the signatures for callers' sake: Qt's dialogs have no name buffer and
-// always start on the first filter, which is what every caller asks for.
+// Dialogs takes them; a file dialog starts on the first filter.
 namespace DesktopServices {
 
 // The folder a file dialog opens on: the given one, else LastFolder; when
@@ -18,11 +16,11 @@ QString StartingFolder(const QString& folder);
 
 // Full paths of the chosen files in the dialog's order; empty when cancelled.
 QStringList OpenFileDialog(const QString& filter, QWidget* owner, const QString& startFolder,
-                           const QString& title, bool multiSelect, int maxFile = 0,
-                           const QString& defaultFileName = QString(), int filterIndex = 0);
+                           const QString& title, bool multiSelect,
+                           const QString& defaultFileName = QString());
 // The chosen path with surrounding blanks trimmed; "" when cancelled.
 QString SaveFileDialog(const QString& title, const QString& startFolder, const QString& filter,
-                       int filterIndex, QWidget* owner, bool overwritePrompt, int maxFile = 0,
+                       QWidget* owner, bool overwritePrompt,
                        const QString& defaultFileName = QString());
 
 // The identifiers that the program asks for.
@@ -32,12 +30,12 @@ QString GetSpecialFolderPath(int folder);
 
 // The chosen colour as 0x00BBGGRR, or -1 when cancelled. An initial colour of
 // -1 starts the dialog on black.
-int ChooseColorDialog(QWidget* owner, int flags, int initialColor);
+int ChooseColorDialog(QWidget* owner, int initialColor);
 
-// Opens a document or web address with the desktop's associated program.
-// When no program could open it, the user is told so, with the path or
-// address to open by hand and what to install, and the result is false.
-bool ShellOpen(const QString& target, QWidget* owner = nullptr);
+// Opens a document, folder or web address with the desktop's associated
+// program. When no program could open it, the user is told so, with the path
+// or address to open by hand and what to install, and the result is false.
+bool ShellOpen(const QString& target);
 
 // Deletes one file or folder. Mode 0: to the trash after a question; 1: to
 // the trash at once; 2 (and any other): for good after a question; 3: for good

@@ -303,8 +303,10 @@ QString TxtKeptReadUnknown() { return DesktopText(9); }
 QString TxtKeptNewFileUnknown() { return DesktopText(10); }
 void MsgAnotherToolRunning() { Box(DesktopText(6), kInformation); }
 void MsgNoProgramToOpen(const QString& target) {
-  const bool address = target.contains(QLatin1String("://"));
-  Box(DesktopText(address ? 8 : 7).arg(target), kStop);
+  const int line = FileServices::FolderExists(target)      ? 11
+                   : target.contains(QLatin1String("://")) ? 8
+                                                           : 7;
+  Box(DesktopText(line).arg(target), kStop);
 }
 
 QString InputValidFileName(const QString& currentName) {

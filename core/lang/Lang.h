@@ -230,7 +230,9 @@ QString TxtKeptNewFileUnknown();
 void MsgAnotherToolRunning();
 // With the stop icon, when no program on the desktop could open the target:
 // 7 for a document ("Ningún programa pudo abrir "<target>". Instale xdg-utils
-// y un visor de PDF"), 8 for a web address (the same, with a web browser).
+// y un visor de PDF"), 8 for a web address (the same, with a web browser), 11
+// for an existing folder ("Ningún programa pudo abrir el directorio "<target>".
+// Instale xdg-utils y un administrador de archivos").
 void MsgNoProgramToOpen(const QString& target);
 
 // Input boxes: the text entered, "" when cancelled. Defaults: the current name, none,

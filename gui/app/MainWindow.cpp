@@ -353,7 +353,7 @@ void MainWindow::OnExtensionEdited() {
 }
 
 void MainWindow::Load() {
-  WidgetFactory::SetListHorizontalExtent(fileList, 1800);
+  WidgetFactory::LetListScrollSideways(fileList);
   outputModeCombo->setCurrentIndex(2);
   OnOutputModeChosen();
   extensionCombo->setCurrentIndex(0);
@@ -378,8 +378,8 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 // File list ---------------------------------------------------------------
 
 void MainWindow::AddFiles() {
-  Session::AppendFiles(DesktopServices::OpenFileDialog(QString(), this, Session::LastFileFolder(),
-                                                       QString(), true, 4096));
+  Session::AppendFiles(
+      DesktopServices::OpenFileDialog(QString(), this, Session::LastFileFolder(), QString(), true));
 }
 
 void MainWindow::RemoveSelectedFile() { Session::RemoveFile(SelectedRow()); }
@@ -571,9 +571,9 @@ void MainWindow::BrowseOutputPath() {
     outputPath->setText(Session::State().OutputFolder);
   } else {
     // The dialog opens on the chosen file's folder and proposes its name.
-    const QString file = DesktopServices::SaveFileDialog(
-        "", QFileInfo(Session::State().OutputFile).path(), "", 0, this, false, 0,
-        QFileInfo(Session::State().OutputFile).fileName());
+    const QString file =
+        DesktopServices::SaveFileDialog("", QFileInfo(Session::State().OutputFile).path(), "", this,
+                                        false, QFileInfo(Session::State().OutputFile).fileName());
     if (!file.isEmpty()) Session::State().OutputFile = file;
     outputPath->setText(Session::State().OutputFile);
   }

@@ -131,8 +131,8 @@ bool ToolPathsWindow::IsUsableTool(const QString& path) {
 // file, proposes the tool's bare name, and a pick that is no program is refused.
 void ToolPathsWindow::Browse(int tool) {
   const Tool chosen = Tools()[tool];
-  const QStringList picked = DesktopServices::OpenFileDialog(QString(), this, QString(), QString(),
-                                                             false, 0, chosen.name, 1);
+  const QStringList picked =
+      DesktopServices::OpenFileDialog(QString(), this, QString(), QString(), false, chosen.name);
   if (picked.isEmpty() || !IsUsableTool(picked.first())) return;
   *chosen.newPath = picked.first();
   ShowPath(chosen.box, FfmpegTools::ShownToolPath(picked.first()));

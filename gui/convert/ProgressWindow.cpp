@@ -148,7 +148,7 @@ void ProgressWindow::Load() {
   for (QLineEdit* box : {currentFile, fileCounter, errorCountBox, stage}) box->clear();
   consoleLine->clear();
   resize(S(Width), S(ShortHeight));
-  WidgetFactory::SetListHorizontalExtent(failedFileList, 1800);
+  WidgetFactory::LetListScrollSideways(failedFileList);
 }
 
 void ProgressWindow::PlaceButtons() {

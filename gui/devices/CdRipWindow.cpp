@@ -156,7 +156,7 @@ void CdRipWindow::CreateControls() {
   tracksFrame = Named(new QGroupBox("Tracks a extraer", this), "Frame1");
   auto* tracks = new QVBoxLayout(tracksFrame);
   trackList = Named(new QListWidget(tracksFrame), "List1");
-  WidgetFactory::SetListHorizontalExtent(trackList, 1800);
+  WidgetFactory::LetListScrollSideways(trackList);
   tickAllCheck = Named(new QCheckBox("Marcar/desmarcar todo", tracksFrame), "Check2");
   renameButton = Named(new QPushButton("Renombrar", tracksFrame), "Command4");
   auto* trackButtons = new QHBoxLayout;

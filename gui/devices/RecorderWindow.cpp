@@ -483,8 +483,7 @@ void RecorderWindow::OnFileChosen() { SwitchDestination(fileOption->isChecked())
 void RecorderWindow::OnStreamChosen() { SwitchDestination(!streamOption->isChecked()); }
 
 void RecorderWindow::ChooseOutputPath() {
-  const QString path =
-      DesktopServices::SaveFileDialog(QString(), QString(), "*.*|*.*", 0, this, true);
+  const QString path = DesktopServices::SaveFileDialog(QString(), QString(), "*.*|*.*", this, true);
   if (path.isEmpty()) return;
   Recorder::State().RecOutputPath = path;
   replaceConfirmedFor = QFileInfo::exists(path) ? path : QString();

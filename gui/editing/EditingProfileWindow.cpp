@@ -261,7 +261,7 @@ void EditingProfileWindow::WireControls() {
 
 void EditingProfileWindow::Load() {
   for (QListWidget* list : {operationList, audioFilterList, videoFilterList, complexFilterList})
-    WidgetFactory::SetListHorizontalExtent(list, 1800);
+    WidgetFactory::LetListScrollSideways(list);
   Lang::TranslateForm8();
   // Captions are read-only boxes: show them from their first character.
   for (QLineEdit* caption :

@@ -89,7 +89,7 @@ void EditingProfileWindow::SetBorderSwatch(const QColor& color) {
 }
 
 void EditingProfileWindow::ChooseBorderColor() {
-  const int color = DesktopServices::ChooseColorDialog(this, 0, -1);
+  const int color = DesktopServices::ChooseColorDialog(this, -1);
   if (color < 0) return;
   SetBorderSwatch(SwatchColor(color));
   Profile().BorderColor = EditFields::ColorToHex(color);

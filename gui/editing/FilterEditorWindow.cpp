@@ -209,7 +209,7 @@ void FilterEditorWindow::WireControls() {
 
 void FilterEditorWindow::Load() {
   Lang::TranslateForm4();
-  WidgetFactory::SetListHorizontalExtent(testFileList, 1800);
+  WidgetFactory::LetListScrollSideways(testFileList);
   typeCombo->setCurrentIndex(0);
   if (MainWindowLink::Window()) {
     helpMenu->setTitle(MainWindowLink::Caption("Menu_Help"));
@@ -308,7 +308,7 @@ void FilterEditorWindow::Exit() {
 
 void FilterEditorWindow::AddTestFiles() {
   const QStringList paths =
-      DesktopServices::OpenFileDialog(QString(), this, QString(), QString(), true, 4092);
+      DesktopServices::OpenFileDialog(QString(), this, QString(), QString(), true);
   if (paths.isEmpty() || paths.first().isEmpty()) return;
   FilterEditor::AddTestFiles(paths);
   AddListEntries(paths);

@@ -154,7 +154,7 @@ void CodecViewerWindow::BrowseProgram() {
       CodecViewer::ProgramDialogStartFor(programPath->text());
   // Programs here carry no ".exe": every file is offered.
   const QStringList chosen = DesktopServices::OpenFileDialog(
-      Lang::TxtAllFiles() + "|*", this, start.Folder, QString(), false, 0, start.FileName);
+      Lang::TxtAllFiles() + "|*", this, start.Folder, QString(), false, start.FileName);
   if (chosen.isEmpty() || chosen.first().isEmpty()) return;
   programPath->setText(Session::StoreAppPath(chosen.first()));
 }
@@ -165,7 +165,7 @@ void CodecViewerWindow::ShowProgramFolder() {
     Lang::MsgFileNotFound(QString());
     return;
   }
-  DesktopServices::ShellOpen(QFileInfo(program).path(), this);
+  DesktopServices::ShellOpen(QFileInfo(program).path());
 }
 
 bool CodecViewerWindow::MayClose() {

@@ -193,8 +193,8 @@ void FormatEditorWindow::CloseCommandLinePanel() { ClosePanel(commandLinePanel);
 void FormatEditorWindow::ImportFromFile() {
   // The file's probe needs the runner: asked now, it could only come back empty.
   if (AnotherToolRunning::Refuse()) return;
-  const QStringList chosen = DesktopServices::OpenFileDialog(QString(), this, QString(), QString(),
-                                                             false, 0, QString(), 0);
+  const QStringList chosen =
+      DesktopServices::OpenFileDialog(QString(), this, QString(), QString(), false);
   if (chosen.isEmpty()) return;
   SetCommandsEnabled(false);
   waitLabel->setText(Tag(waitLabel));
@@ -264,7 +264,7 @@ void FormatEditorWindow::FindCodecExe(bool isVideo) {
   const QString fileName = current.isEmpty() ? QString() : current.section('/', -1);
   // Programs here have no ".exe", so the dialog lists every file.
   const QStringList chosen = DesktopServices::OpenFileDialog(
-      QString(), this, QFileInfo(current).path(), QString(), false, 0, fileName, 0);
+      QString(), this, QFileInfo(current).path(), QString(), false, fileName);
   if (chosen.isEmpty()) return;
   FormatEditor::SetCodecExe(isVideo, chosen.first());
 }

@@ -135,7 +135,7 @@ void FileManagerWindow::WireControls() {
 void FileManagerWindow::Load() { Lang::TranslateForm3(); }
 
 bool FileManagerWindow::SetUp() {
-  WidgetFactory::SetListHorizontalExtent(fileList, 1800);
+  WidgetFactory::LetListScrollSideways(fileList);
   RefreshList();
   editButton->setEnabled(DataFolderManager::EditAvailable());
   switch (DataFolderManager::State().FmMode) {

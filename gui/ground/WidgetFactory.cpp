@@ -24,7 +24,7 @@ void SetEnterButton(QWidget* window, QPushButton* button) {
   if (button) button->setDefault(true);
 }
 
-void SetListHorizontalExtent(QListWidget* list, int /*width*/) {
+void LetListScrollSideways(QListWidget* list) {
   list->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   list->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
   list->setTextElideMode(Qt::ElideNone);

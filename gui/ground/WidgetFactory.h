@@ -47,9 +47,10 @@ QAction* CheckItem(QMenu* menu, const char* name, const QString& caption);
 // A menu separator with its design name.
 QAction* Separator(QMenu* menu, const char* name);
 
-// Lets the list scroll sideways when its lines are wider than the box. Qt
-// measures the lines itself, so the width only documents the caller's intent.
-void SetListHorizontalExtent(QListWidget* list, int width);
+// Lets the list scroll sideways, a pixel at a time, when its lines are wider
+// than the box, instead of cutting them short with an ellipsis. Qt measures
+// the lines itself.
+void LetListScrollSideways(QListWidget* list);
 
 // Enter presses button (none when it is null) wherever the focus is in the
 // window; no other push button of the window takes Enter on its own.

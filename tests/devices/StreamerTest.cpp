@@ -427,10 +427,7 @@ TEST_F(StreamerTest, WithoutAWindowAStreamRunsToItsEndAndHandsBackHowItEnded) {
   const Streamer::StreamEnd end = Streamer::RunStream(step, {});
   EXPECT_EQ(end.ExitCode, 0) << end.Output.toStdString();
   EXPECT_FALSE(Streamer::State().StreamRunning);
-  QElapsedTimer waited;
-  waited.start();
-  while (receiver.Packets() == 0 && waited.elapsed() < 10000) QApplication::processEvents();
-  EXPECT_GT(receiver.Packets(), 0);
+  EXPECT_TRUE(WaitFor([&receiver] { return receiver.Packets() > 0; }));
 
   Streamer::State().StreamInputArgs = "-f lavfi -i nosuchsource";
   ASSERT_EQ(Streamer::PrepareStream(request, step), Streamer::Refusal::None);

@@ -67,7 +67,7 @@ TEST_F(DesktopServicesTest, OpenDialogReturnsThePicksAndRemembersTheFolderOfTheF
   EXPECT_TRUE(DesktopServices::OpenFileDialog("", nullptr, "", "", true).isEmpty());
   EXPECT_EQ(DesktopServices::State().LastFolder, x) << "a cancel leaves the last folder";
 
-  EXPECT_EQ(DesktopServices::OpenFileDialog("*.exe|*.exe", nullptr, "", "", false, 0, "ffmpeg"),
+  EXPECT_EQ(DesktopServices::OpenFileDialog("*.exe|*.exe", nullptr, "", "", false, "ffmpeg"),
             QStringList{y + "/c.mp4"});
   EXPECT_EQ(DesktopServices::State().LastFolder, y);
 
@@ -87,9 +87,9 @@ TEST_F(DesktopServicesTest, SaveDialogTrimsTheNameAndPassesTheOverwriteQuestion)
   ScriptedDialogs dialogs;
   dialogs.Expect(Kind::SaveFile, QString("  " + x + "/out.mp4  "))
       .Expect(Kind::SaveFile, QString());
-  EXPECT_EQ(DesktopServices::SaveFileDialog("", "", "*.*|*.*", 1, nullptr, true), x + "/out.mp4");
+  EXPECT_EQ(DesktopServices::SaveFileDialog("", "", "*.*|*.*", nullptr, true), x + "/out.mp4");
   EXPECT_EQ(DesktopServices::State().LastFolder, x);
-  EXPECT_EQ(DesktopServices::SaveFileDialog("", "", "", 0, nullptr, false), "");
+  EXPECT_EQ(DesktopServices::SaveFileDialog("", "", "", nullptr, false), "");
   EXPECT_EQ(DesktopServices::State().LastFolder, x);
   EXPECT_TRUE(dialogs.Shown()[0].overwritePrompt);
   EXPECT_FALSE(dialogs.Shown()[1].overwritePrompt);
@@ -99,8 +99,8 @@ TEST_F(DesktopServicesTest, SaveDialogTrimsTheNameAndPassesTheOverwriteQuestion)
 TEST_F(DesktopServicesTest, ColourDialogGivesTheColourOrMinusOne) {
   ScriptedDialogs dialogs;
   dialogs.Expect(Kind::Color, 0x00336699).Expect(Kind::Color, -1);
-  EXPECT_EQ(DesktopServices::ChooseColorDialog(nullptr, 0, 0x00112233), 0x00336699);
-  EXPECT_EQ(DesktopServices::ChooseColorDialog(nullptr, 0, -1), -1);
+  EXPECT_EQ(DesktopServices::ChooseColorDialog(nullptr, 0x00112233), 0x00336699);
+  EXPECT_EQ(DesktopServices::ChooseColorDialog(nullptr, -1), -1);
   EXPECT_EQ(dialogs.Shown()[0].text, QString::number(0x00112233));
   EXPECT_EQ(dialogs.Shown()[1].text, "0") << "no initial colour starts on black";
 }
@@ -115,19 +115,44 @@ TEST_F(DesktopServicesTest, ShellOpenHandsTheTargetToTheDesktop) {
 }
 
 // Without a program to open it with, the user is told that no program could,
-// with the path or address to open by hand and what to install.
+// in the language in force, with the path or address to open by hand and what
+// to install: a PDF viewer for a document, a web browser for an address, a
+// file manager for a folder.
 TEST_F(DesktopServicesTest, WhatTheDesktopCannotOpenIsToldWithItsPathOrAddress) {
-  ScriptedDialogs dialogs;
-  dialogs.Expect(Kind::Open, 0).ExpectMessage().Expect(Kind::Open, 0).ExpectMessage();
-  EXPECT_FALSE(DesktopServices::ShellOpen(Folder() + "/a b.pdf"));
-  EXPECT_FALSE(DesktopServices::ShellOpen("https://quillmoor.example.org/"));
-  EXPECT_EQ(dialogs.Messages(),
-            (QStringList{"Ningún programa pudo abrir \"" + Folder() +
-                             "/a b.pdf\". Instale xdg-utils y un visor de PDF",
-                         "Ningún programa pudo abrir \"https://quillmoor.example.org/\". Instale "
-                         "xdg-utils y un navegador web"}));
-  EXPECT_EQ(dialogs.Shown()[1].style, 16);
-  EXPECT_EQ(dialogs.Shown()[3].style, 16);
+  const QString document = Folder() + "/a b.pdf";
+  const QString address = "https://quillmoor.example.org/";
+  const QString folder = MakeFolder("out put");
+  const struct {
+    const char* language;
+    QString noViewer;
+    QString noBrowser;
+    QString noFileManager;
+  } cases[] = {
+      {"<Spanish>", "Ningún programa pudo abrir \"%1\". Instale xdg-utils y un visor de PDF",
+       "Ningún programa pudo abrir \"%1\". Instale xdg-utils y un navegador web",
+       "Ningún programa pudo abrir el directorio \"%1\". Instale xdg-utils y un administrador de "
+       "archivos"},
+      {"<English>", "No program could open \"%1\". Install xdg-utils and a PDF viewer",
+       "No program could open \"%1\". Install xdg-utils and a web browser",
+       "No program could open the folder \"%1\". Install xdg-utils and a file manager"},
+      {"<Portuguese>",
+       "Nenhum programa pôde abrir \"%1\". Instale xdg-utils e um visualizador de PDF",
+       "Nenhum programa pôde abrir \"%1\". Instale xdg-utils e um navegador web",
+       "Nenhum programa pôde abrir o diretório \"%1\". Instale xdg-utils e um gerenciador de "
+       "arquivos"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.language);
+    Lang::LoadLanguage(c.language);
+    ScriptedDialogs dialogs;
+    for (int k = 0; k < 3; ++k) dialogs.Expect(Kind::Open, 0).ExpectMessage();
+    EXPECT_FALSE(DesktopServices::ShellOpen(document));
+    EXPECT_FALSE(DesktopServices::ShellOpen(address));
+    EXPECT_FALSE(DesktopServices::ShellOpen(folder));
+    EXPECT_EQ(dialogs.Messages(), (QStringList{c.noViewer.arg(document), c.noBrowser.arg(address),
+                                               c.noFileManager.arg(folder)}));
+    for (int k : {1, 3, 5}) EXPECT_EQ(dialogs.Shown()[k].style, 16) << k;
+  }
 }
 
 // With no opener on PATH the desktop says it could not open the document.
@@ -305,10 +330,10 @@ TEST_F(DesktopServicesTest, TheDeleteQuestionsSpeakTheLanguageInForce) {
   EXPECT_TRUE(QFile::exists(path)) << "both answered No";
 }
 
-TEST_F(DesktopServicesTest, AListWithAHorizontalExtentScrollsSidewaysOverLongLines) {
+TEST_F(DesktopServicesTest, AListLetScrollSidewaysScrollsOverLongLines) {
   QListWidget list;
   list.resize(200, 100);
-  WidgetFactory::SetListHorizontalExtent(&list, 1800);
+  WidgetFactory::LetListScrollSideways(&list);
   list.addItem("/a/very/long/folder/name/that/does/not/fit/into/two/hundred/pixels/file.mp4");
   list.show();
   QApplication::processEvents();

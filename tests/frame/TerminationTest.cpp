@@ -2,12 +2,10 @@
 // outside to end (logout, kill, Ctrl+C, a closed terminal).
 
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTimeZone>
-#include <QThread>
 #include <csignal>
 
 #include "TestEnv.h"
@@ -44,13 +42,10 @@ class TerminationTest : public TestEnv {
     program.setProcessEnvironment(environment);
     program.start(folder + "/quillmoor", {});
     ASSERT_TRUE(program.waitForStarted());
-    QElapsedTimer waited;
-    waited.start();
-    while (!Catches(program.processId(), signal) && waited.elapsed() < 20000) QThread::msleep(20);
-    ASSERT_TRUE(Catches(program.processId(), signal));
+    ASSERT_TRUE(WaitFor([&] { return Catches(program.processId(), signal); }));
 
     ::kill(static_cast<pid_t>(program.processId()), signal);
-    ASSERT_TRUE(program.waitForFinished(20000));
+    ASSERT_TRUE(program.waitForFinished(60000));
     EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(program.exitCode(), 0);
   }

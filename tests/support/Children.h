@@ -31,11 +31,18 @@ inline QList<qint64> ChildProcesses(const QString& name) {
   return pids;
 }
 
-inline bool ProcessLives(qint64 pid) {
+// The state letter of a process: "T" while it is stopped, "Z" once it has
+// ended and not yet been waited for; "" when there is no such process.
+inline QString ProcessState(qint64 pid) {
   QFile stat("/proc/" + QString::number(pid) + "/stat");
-  if (!stat.open(QIODevice::ReadOnly)) return false;
+  if (!stat.open(QIODevice::ReadOnly)) return {};
   const QString text = QString::fromUtf8(stat.readAll());
-  return !text.mid(text.lastIndexOf(')') + 2).startsWith('Z');
+  return text.mid(text.lastIndexOf(')') + 2).section(' ', 0, 0);
+}
+
+inline bool ProcessLives(qint64 pid) {
+  const QString state = ProcessState(pid);
+  return !state.isEmpty() && state != "Z";
 }
 
 // Waits, with a generous limit, until none of pids runs any more.
