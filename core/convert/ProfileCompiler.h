@@ -99,8 +99,9 @@ CompiledEdit LoadEditProfile(const QString& path, EditStatus& status, QString& f
 CompiledEdit CompileEditProfile(const EditProfileRec& profile, EditStatus& status,
                                 QString& filterPath);
 
-// Drops the spaces at both ends; tabs and line breaks inside free text stay
-// the user's.
+// Drops the spaces at both ends, and only spaces (not QString::trimmed): a
+// backslash and line break the user typed at the end of free text stay a line
+// continuation, where trimming the break would leave a stray backslash word.
 QString TrimSpaces(const QString& text);
 
 }  // namespace Conversion
