@@ -342,7 +342,7 @@ RecordingEnd RunRecording(const Conversion::StepCommand& step, const ToolRunner:
 namespace {
 // Each stop is the user's: ffmpeg's exit code then tells no failure.
 void SendQuit() {
-  ToolRunner::SendInput("q", 1);
+  ToolRunner::SendInput("q", ToolRunner::InputEnd::LineEnd);
   State().RecStoppedByUser = true;
 }
 }  // namespace

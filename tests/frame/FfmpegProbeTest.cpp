@@ -242,7 +242,7 @@ TEST_F(FfmpegProbeTest, FfmpegStoppedWithQWritesAValidFile) {
     console += chunk;
     if (sentQ || !WroteASecond(console)) return;
     sentQ = true;
-    ToolRunner::SendInput("q", 1);
+    ToolRunner::SendInput("q", ToolRunner::InputEnd::LineEnd);
   };
   ASSERT_EQ(ToolRunner::RunCaptured(
                 CommandLine::Pipeline{{"/usr/bin/ffmpeg",

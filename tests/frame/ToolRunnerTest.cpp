@@ -210,7 +210,7 @@ TEST_F(ToolRunnerRun, StopEndsTheRunWithCodeZeroAndPauseStopsTheChild) {
               [&] {
                 pausedState = ProcessState(pid);
                 EXPECT_EQ(GetState(), PauseRequested);
-                SendInput("ignored", 1);  // refused while paused
+                SendInput("ignored", InputEnd::LineEnd);  // refused while paused
                 EXPECT_EQ(GetState(), PauseRequested);
                 RequestResume();
                 When([&] { return ProcessState(pid) != "T"; },
@@ -236,11 +236,11 @@ TEST_F(ToolRunnerRun, StopEndsTheRunWithCodeZeroAndPauseStopsTheChild) {
 TEST_F(ToolRunnerRun, InputReachesTheChildAndAStopIsNotReplaced) {
   When([&] { return GetState() == Waiting; },
        [&] {
-         SendInput("hola", 1);
+         SendInput("hola", InputEnd::LineEnd);
          When([&] { return output.contains("hola"); },
               [&] {
                 RequestStop();
-                SendInput("late", 0);
+                SendInput("late", InputEnd::AsIs);
                 RequestPause();
                 EXPECT_EQ(GetState(), StopRequested);
               });
@@ -289,7 +289,7 @@ TEST_F(ToolRunnerRun, ASecondRunWhileOneRunsIsRefusedAsBusy) {
 
 TEST_F(ToolRunnerRun, RequestsWhileIdleAreLost) {
   RequestStop();
-  SendInput("x", 1);
+  SendInput("x", InputEnd::LineEnd);
   RequestPause();
   RequestResume();
   EXPECT_EQ(GetState(), Idle);
