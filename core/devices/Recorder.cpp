@@ -19,7 +19,6 @@ namespace Recorder {
 
 namespace {
 
-const QString CrLf = QStringLiteral("\r\n");
 const QString SectionMarker = QStringLiteral("Auto-detected sources for ");
 const QString DefaultAudioFormat = QStringLiteral("pulse");
 const QString DefaultVideoFormat = QStringLiteral("v4l2");
@@ -140,7 +139,7 @@ void ParseDeviceList(const QString& output, QStringList& audio, QStringList& vid
   video.clear();
   QStringList* section = nullptr;
   QString format;
-  for (const QString& line : QString(output).replace(CrLf, "\n").split('\n')) {
+  for (const QString& line : output.split('\n')) {
     if (line.startsWith(SectionMarker)) {
       // "video4linux2,v4l2:": the last of the names is the short one.
       QString heading = line.mid(SectionMarker.size());
