@@ -240,10 +240,10 @@ TEST_F(ConvertTest, ATestConvertsAFewSecondsAndReportsSizeAndRate) {
   const QString output = Conversion::State().TempDir + "/test.mkv";
   EXPECT_NEAR(Duration(output), 1, kSlack);
   const qint64 bytes = QFileInfo(output).size();
-  EXPECT_EQ(dialogs.Messages(), QStringList{"Prueba finalizada\r\nTamaño de archivo: " +
+  EXPECT_EQ(dialogs.Messages(), QStringList{"Prueba finalizada\nTamaño de archivo: " +
                                             MegabytesText(bytes / 1048576.0) + "MB (" +
                                             MegabytesText(bytes / 1048576.0 * 60) +
-                                            "MB/min)\r\n¿Reproducir el archivo?"});
+                                            "MB/min)\n¿Reproducir el archivo?"});
   EXPECT_EQ(dialogs.Shown().first().style, 4);
   EXPECT_EQ(Progress()->currentFile->text(), "El proceso terminó");
   EXPECT_FALSE(QFile::exists(Path("in/b (2).mkv")));
@@ -1293,8 +1293,8 @@ TEST_F(ConvertTest, CopiedTracksAreMovedBesideEachOtherAndReported) {
                        QFileInfo(Conversion::State().TempDir + "/test_video.mkv").size();
   EXPECT_GT(bytes, 0);
   EXPECT_EQ(dialogs.Messages().first().toStdString(),
-            ("Prueba finalizada\r\nTamaño de archivo: " + MegabytesText(bytes / 1048576.0) +
-             "MB\r\n¿Reproducir el archivo?")
+            ("Prueba finalizada\nTamaño de archivo: " + MegabytesText(bytes / 1048576.0) +
+             "MB\n¿Reproducir el archivo?")
                 .toStdString());
 }
 
@@ -1337,7 +1337,7 @@ TEST_F(ConvertTest, NumberedOutputsGoToAFolderOfTheirOwn) {
     EXPECT_GT(bytes, 0);
     const QString size = MegabytesText(bytes / 1048576.0);
     EXPECT_EQ(dialogs.Shown()[0].text,
-              "Prueba finalizada\r\nTamaño de archivo: " + size + "MB\r\n¿Ver archivos?");
+              "Prueba finalizada\nTamaño de archivo: " + size + "MB\n¿Ver archivos?");
     EXPECT_EQ(dialogs.Shown()[1].text, folder);
     CloseProgress();
   }
