@@ -51,8 +51,8 @@ QString ConsoleText(const QString& report) {
 }
 
 QString WithoutNotice(const QString& console) {
-  static const QRegularExpression notice(QStringLiteral(
-      "^\\w+ started on [^\n]*\nReport written to \"[^\n]*\"\nLog level: \\d+\n"));
+  static const QRegularExpression notice(
+      QStringLiteral("^\\w+ started on [^\n]*\nReport written to \"[^\n]*\"\nLog level: \\d+\n"));
   return QString(console).remove(notice);
 }
 

@@ -141,8 +141,7 @@ TEST(FfmpegConsoleReport, OutputStatisticsAndStatusLinesTellWhatTheOutputGot) {
        "size=N/A time=N/A bitrate=N/A\n",
        true, std::nullopt},
       {"an output of a format that holds no stream",
-       "Output file #0 (tags.ffmeta):\n  Total: 0 packets (0 bytes) muxed\n", false,
-       std::nullopt},
+       "Output file #0 (tags.ffmeta):\n  Total: 0 packets (0 bytes) muxed\n", false, std::nullopt},
       {"a name that only looks like a status", "Input #0, wav, from 'size= time=00:00:09.00':\n",
        false, std::nullopt},
   };

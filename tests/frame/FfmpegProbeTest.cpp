@@ -154,8 +154,8 @@ TEST(FfmpegProbeParse, ParseTurnsAPictureOnItsSideUpright) {
     const char* aspect;
   } cases[] = {
       {"", "320x240", "4:3"},
-      {"[SIDE_DATA]\nside_data_type=Display Matrix\nrotation=-90\n[/SIDE_DATA]\n",
-       "240x320", "3:4"},
+      {"[SIDE_DATA]\nside_data_type=Display Matrix\nrotation=-90\n[/SIDE_DATA]\n", "240x320",
+       "3:4"},
       {"rotation=270\n", "240x320", "3:4"},
       {"rotation=180\n", "320x240", "4:3"},
       {"TAG:rotate=90\n", "240x320", "3:4"},
