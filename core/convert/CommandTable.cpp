@@ -349,10 +349,11 @@ QString GetMuxerExtension(const QString& formatOption) {
                               exitCode) != ToolRunner::RunResult::Ran) {
     return QString();
   }
-  const qsizetype lineBreak = output.indexOf("\r\n    Common extensions:");
-  if (lineBreak < 0) return QString();
-  const qsizetype start = lineBreak + 25;
-  const qsizetype end = output.indexOf("\r\n", start);
+  const QString marker = QStringLiteral("\n    Common extensions: ");
+  const qsizetype found = output.indexOf(marker);
+  if (found < 0) return QString();
+  const qsizetype start = found + marker.size();
+  const qsizetype end = output.indexOf('\n', start);
   if (end < 0) return QString();
   const QString list = output.mid(start, end - start);
   qsizetype stop = list.indexOf(',');

@@ -705,7 +705,7 @@ void ConversionRun::Execute() { steps_->Execute(); }
 // The stop flag is set first, so that the run reads the step that "q" ends as stopped.
 void ConversionRun::Stop() {
   stopRequested_ = true;
-  ToolRunner::SendInput("q", 1);
+  ToolRunner::SendInput("q", ToolRunner::InputEnd::LineEnd);
 }
 
 void ConversionRun::ForceStop() {

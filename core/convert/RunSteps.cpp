@@ -16,8 +16,6 @@ namespace Conversion {
 
 namespace {
 
-const QString CrLf = QStringLiteral("\r\n");
-
 // Both markers in one pass, so that a file name holding "<outfile>" is never
 // itself rewritten.
 QString ReplaceFileMarkers(const QString& text, const QString& input, const QString& output) {
@@ -115,7 +113,7 @@ bool ConcatListText(const QStringList& files, QByteArray& text) {
     // Inside the demuxer's single quotes only a quote is special: close, escape, reopen.
     QString escaped = file;
     escaped.replace("'", "'\\''");
-    list += "file '" + escaped + "'" + CrLf;
+    list += "file '" + escaped + "'\n";
   }
   text = list.toUtf8();
   return true;
@@ -217,7 +215,7 @@ QString TestReportText(qint64 bytes, double seconds, const QString& question) {
   const double megabytes = double(bytes) / 1024.0 / 1024.0;
   QString size = Lang::TxtFileSize() + " " + MegabytesText(megabytes) + "MB";
   if (seconds > 0) size += " (" + MegabytesText(megabytes / seconds * 60.0) + "MB/min)";
-  return Lang::TxtTestFinished() + CrLf + size + CrLf + question;
+  return Lang::TxtTestFinished() + '\n' + size + '\n' + question;
 }
 
 }  // namespace Conversion

@@ -84,7 +84,7 @@ bool OlderFileInTheWay(const QString& output, const QString& desired,
 // Megabytes with two decimals, a half to the even digit, no trailing zeros.
 QString MegabytesText(double megabytes);
 // "Prueba finalizada", the size (and the rate per minute when the duration
-// is above 0) and the closing question, on lines ending CR LF.
+// is above 0) and the closing question, on lines of their own.
 QString TestReportText(qint64 bytes, double seconds, const QString& question);
 
 }  // namespace Conversion

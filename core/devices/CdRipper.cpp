@@ -14,7 +14,6 @@ namespace CdRipper {
 
 namespace {
 
-const QString CrLf = QStringLiteral("\r\n");
 constexpr int MaxTracks = 99;
 
 // Runs cdda2wav with these arguments; output gets its whole console output.
@@ -37,7 +36,7 @@ QString AddressOf(const QString& line) {
 // A title closes at the quote that ends its line or stands before cdda2wav's
 // " [from ...]" remark, so that an apostrophe inside the title is kept.
 qsizetype ClosingQuote(const QString& output, qsizetype start) {
-  const qsizetype lineEnd = output.indexOf(CrLf, start);
+  const qsizetype lineEnd = output.indexOf('\n', start);
   const QString line = output.mid(start, lineEnd < 0 ? -1 : lineEnd - start);
   static const QRegularExpression closing(QStringLiteral("'(?=[ \\t]*(\\[|$))"));
   const QRegularExpressionMatch match = closing.match(line);
@@ -76,8 +75,8 @@ void Reset() {
 // SCSI hosts, and the CD drive is often alone on bus 1 or later. A header on
 // the first line counts as well.
 QStringList ParseBusScan(const QString& output) {
-  const QString text = CrLf + output;
-  static const QRegularExpression header(QStringLiteral("\r\nscsibus\\d+:\r\n"));
+  const QString text = '\n' + output;
+  static const QRegularExpression header(QStringLiteral("\nscsibus\\d+:\n"));
   QList<qsizetype> starts;
   for (const QRegularExpressionMatch& match : header.globalMatch(text))
     starts << match.capturedStart();
@@ -85,7 +84,7 @@ QStringList ParseBusScan(const QString& output) {
   for (qsizetype k = 0; k < starts.size(); ++k) {
     const qsizetype end = k + 1 < starts.size() ? starts[k + 1] : text.size();
     // The id comes from the drive's own line, not from the bus's first device.
-    for (const QString& line : text.mid(starts[k], end - starts[k]).split(CrLf)) {
+    for (const QString& line : text.mid(starts[k], end - starts[k]).split('\n')) {
       if (!line.contains(QStringLiteral("Removable CD-ROM"), Qt::CaseInsensitive)) continue;
       const QString id = AddressOf(line);
       if (!id.isEmpty()) ids << id;
@@ -96,11 +95,11 @@ QStringList ParseBusScan(const QString& output) {
 
 // A title line counts also when it is the output's first line.
 QStringList ParseTrackTitles(const QString& listing) {
-  const QString output = CrLf + listing;
+  const QString output = '\n' + listing;
   QStringList titles;
   for (int track = 1; track <= MaxTracks; ++track) {
     const QString number = track < 10 ? " " + QString::number(track) : QString::number(track);
-    const QString marker = CrLf + "Track " + number + ": '";
+    const QString marker = "\nTrack " + number + ": '";
     const qsizetype found = output.indexOf(marker);
     if (found < 0) break;
     const qsizetype start = found + marker.size();

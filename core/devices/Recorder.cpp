@@ -19,7 +19,6 @@ namespace Recorder {
 
 namespace {
 
-const QString CrLf = QStringLiteral("\r\n");
 const QString SectionMarker = QStringLiteral("Auto-detected sources for ");
 const QString DefaultAudioFormat = QStringLiteral("pulse");
 const QString DefaultVideoFormat = QStringLiteral("v4l2");
@@ -142,7 +141,7 @@ void ParseDeviceList(const QString& output, QStringList& audio, QStringList& vid
   video.clear();
   QStringList* section = nullptr;
   QString format;
-  for (const QString& line : QString(output).replace(CrLf, "\n").split('\n')) {
+  for (const QString& line : output.split('\n')) {
     if (line.startsWith(SectionMarker)) {
       // "video4linux2,v4l2:": the last of the names is the short one.
       QString heading = line.mid(SectionMarker.size());
@@ -344,7 +343,7 @@ RecordingEnd RunRecording(const Conversion::StepCommand& step, const ToolRunner:
 namespace {
 // Each stop is the user's: ffmpeg's exit code then tells no failure.
 void SendQuit() {
-  ToolRunner::SendInput("q", 1);
+  ToolRunner::SendInput("q", ToolRunner::InputEnd::LineEnd);
   State().RecStoppedByUser = true;
 }
 }  // namespace

@@ -67,7 +67,7 @@ std::optional<Rect> ParseCropDetect(const QString& output, int exitCode, int fra
   if (exitCode > 0 || frameWidth == 0 || frameHeight == 0) return std::nullopt;
   const qsizetype start = output.indexOf("crop=");
   if (start < 0) return std::nullopt;
-  const qsizetype end = output.indexOf("\r\n", start);
+  const qsizetype end = output.indexOf('\n', start);
   if (end < 0) return std::nullopt;
   const QStringList parts = output.mid(start + 5, end - start - 5).split(':');
   if (parts.size() < 4) return std::nullopt;

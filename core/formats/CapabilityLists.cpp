@@ -51,7 +51,7 @@ QString NameAt(const QString& line, int column, int blankFrom) {
   return length > 0 ? line.mid(column - 1, length) : QString();
 }
 
-QStringList TableLines(const QString& output) { return output.split("\r\n"); }
+QStringList TableLines(const QString& output) { return output.split('\n'); }
 
 bool HasColumn(const QString& line, int column, QChar letter) {
   return line.size() >= column && line[column - 1] == letter;

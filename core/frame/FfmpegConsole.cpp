@@ -6,8 +6,6 @@ namespace FfmpegConsole {
 
 namespace {
 
-const QString CrLf = QStringLiteral("\r\n");
-
 // ffmpeg's progress: "frame=... time=..." with a picture, else "size=...";
 // its last one may say "Lsize=".
 bool IsStatusLine(const QString& message) {
@@ -28,29 +26,14 @@ std::optional<double> StatusTime(const QString& message) {
 }  // namespace
 
 void Report::Add(const QString& chunk) {
-  if (chunk.isEmpty()) return;
   const QStringView text(chunk);
-  qsizetype start = FinishSplitLineEnd(text);
-  for (qsizetype end = text.indexOf(CrLf, start); end >= 0; end = text.indexOf(CrLf, start)) {
+  qsizetype start = 0;
+  for (qsizetype end = text.indexOf('\n', start); end >= 0; end = text.indexOf('\n', start)) {
     AddToLine(text.sliced(start, end - start));
     EndLine();
-    start = end + CrLf.size();
+    start = end + 1;
   }
-  QStringView rest = text.sliced(start);
-  endsInCr_ = rest.endsWith('\r');
-  if (endsInCr_) rest.chop(1);
-  AddToLine(rest);
-}
-
-qsizetype Report::FinishSplitLineEnd(QStringView chunk) {
-  if (!endsInCr_) return 0;
-  endsInCr_ = false;
-  if (chunk.startsWith('\n')) {
-    EndLine();
-    return 1;
-  }
-  AddToLine(u"\r");
-  return 0;
+  AddToLine(text.sliced(start));
 }
 
 void Report::AddToLine(QStringView part) {

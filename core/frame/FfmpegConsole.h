@@ -9,7 +9,7 @@
 namespace FfmpegConsole {
 
 // What the program reads in ffmpeg's console output while a step runs, fed
-// with the console runner's cleaned chunks (lines end in CR LF) as they come,
+// with the console runner's cleaned chunks (lines end in LF) as they come,
 // so that nothing depends on how much of the output is kept. Each line is
 // read by its start, the first LineHeadLength characters: a tool that redraws
 // its progress without ever ending the line costs no more than its length.
@@ -44,17 +44,12 @@ class Report {
   std::optional<double> OutputSeconds() const { return outputSeconds_; }
 
  private:
-  // Ends the line when the chunk finishes a CR LF the last one began; gives
-  // where the chunk's own text starts.
-  qsizetype FinishSplitLineEnd(QStringView chunk);
   void AddToLine(QStringView part);
   void EndLine();
   void ReadLine(const QString& line);
 
-  // The start of the line not yet ended, and whether the last chunk ended in
-  // the CR of a CR LF that the next chunk may finish.
+  // The start of the line not yet ended.
   QString partialLine_;
-  bool endsInCr_ = false;
   bool inMapping_ = false;
   bool writeFailed_ = false;
   bool inputLost_ = false;

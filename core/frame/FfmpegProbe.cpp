@@ -13,11 +13,11 @@ namespace FfmpegProbe {
 
 namespace {
 
-const QString CrLf = QStringLiteral("\r\n");
+const QString LineEnd = QStringLiteral("\n");
 
 // The text from right after the marker up to the next line end; "" when
 // either is missing. ffprobe's "N/A" (unknown) is also "".
-QString Cut(const QString& text, const QString& marker, const QString& end = CrLf) {
+QString Cut(const QString& text, const QString& marker, const QString& end = LineEnd) {
   const qsizetype at = text.indexOf(marker);
   if (at < 0) return {};
   const qsizetype start = at + marker.size();
@@ -33,14 +33,14 @@ QString CodecTag(const QString& block) {
 }
 
 QString ContainerTag(const QString& output, const QString& name) {
-  return Cut(output, CrLf + "    " + name.leftJustified(16) + ": ");
+  return Cut(output, LineEnd + "    " + name.leftJustified(16) + ": ");
 }
 
 // The container's duration, from the format section: a stream may end long
 // before the file does (a still picture over a song).
 QString FormatDuration(const QString& output) {
-  const qsizetype at = output.indexOf(QStringLiteral("[FORMAT]") + CrLf);
-  return at < 0 ? QString() : Cut(output.sliced(at), CrLf + "duration=");
+  const qsizetype at = output.indexOf(QStringLiteral("[FORMAT]") + LineEnd);
+  return at < 0 ? QString() : Cut(output.sliced(at), LineEnd + "duration=");
 }
 
 // The header's "Duration: 00:01:02.50," in seconds, as ffprobe writes them.
@@ -104,15 +104,15 @@ void ReadVideo(const QString& block, MediaInfo& info) {
 
 void ReadStreams(const QString& output, MediaInfo& info) {
   bool audio = false, video = false, subtitle = false;
-  for (const QString& block : output.split(QStringLiteral("[/STREAM]") + CrLf)) {
+  for (const QString& block : output.split(QStringLiteral("[/STREAM]") + LineEnd)) {
     if (audio && video && subtitle) break;
-    if (!audio && block.contains(QStringLiteral("codec_type=audio") + CrLf)) {
+    if (!audio && block.contains(QStringLiteral("codec_type=audio") + LineEnd)) {
       audio = true;
       ReadAudio(block, info);
-    } else if (!video && block.contains(QStringLiteral("codec_type=video") + CrLf)) {
+    } else if (!video && block.contains(QStringLiteral("codec_type=video") + LineEnd)) {
       video = true;
       ReadVideo(block, info);
-    } else if (!subtitle && block.contains(QStringLiteral("codec_type=subtitle") + CrLf)) {
+    } else if (!subtitle && block.contains(QStringLiteral("codec_type=subtitle") + LineEnd)) {
       subtitle = true;
       info.HasSubtitle = true;
       info.SubtitleCodec = Cut(block, QStringLiteral("codec_name="));
@@ -123,7 +123,7 @@ void ReadStreams(const QString& output, MediaInfo& info) {
 // ffprobe's last line, "<file>: Invalid data found when processing input",
 // without the file name it starts with.
 QString ProbeFailure(const QString& output, const QString& file) {
-  const QStringList lines = output.split(CrLf, Qt::SkipEmptyParts);
+  const QStringList lines = output.split(LineEnd, Qt::SkipEmptyParts);
   const QString last = lines.isEmpty() ? QString() : lines.last().trimmed();
   const QString named = file + QStringLiteral(": ");
   return last.startsWith(named) ? last.sliced(named.size()) : last;
@@ -149,7 +149,7 @@ MediaInfo ProbeMedia(const QString& path) {
 
 MediaInfo ParseProbeOutput(const QString& output) {
   MediaInfo info;
-  info.Container = Cut(output, CrLf + "Input #0,", QStringLiteral(","));
+  info.Container = Cut(output, LineEnd + "Input #0,", QStringLiteral(","));
   info.Duration = FormatDuration(output);
   if (info.Duration.isEmpty()) info.Duration = Cut(output, QStringLiteral("duration="));
   if (info.Duration.isEmpty()) info.Duration = HeaderSeconds(output);

@@ -11,7 +11,7 @@ namespace FfmpegProbe {
 // it is missing; gives the empty record when it is missing or cannot start,
 // and only ffprobe's reason (ReadFailure) when it cannot read the file.
 MediaInfo ProbeMedia(const QString& path);
-// ffprobe -show_streams -show_format output, lines ending in CR LF, as the
+// ffprobe -show_streams -show_format output, lines ending in LF, as the
 // console runner cleans it.
 MediaInfo ParseProbeOutput(const QString& output);
 // When ffprobe could not read the file, says so with its reason, the file

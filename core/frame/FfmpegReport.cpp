@@ -16,8 +16,6 @@ namespace FfmpegReport {
 
 namespace {
 
-const QString CrLf = QStringLiteral("\r\n");
-
 // The level tag stands after the tags that name the message's source, if any.
 QString WithoutLevelTag(const QString& line) {
   static const QRegularExpression level(QStringLiteral(
@@ -47,14 +45,14 @@ QString EnvironmentEntry(const QString& file, int level) {
 
 QString ConsoleText(const QString& report) {
   QString text;
-  for (const QString& line : ConsoleText::CleanOutput(report).split(CrLf))
-    if (!line.isEmpty()) text += WithoutLevelTag(line) + CrLf;
+  for (const QString& line : ConsoleText::CleanOutput(report).split('\n'))
+    if (!line.isEmpty()) text += WithoutLevelTag(line) + '\n';
   return text;
 }
 
 QString WithoutNotice(const QString& console) {
-  static const QRegularExpression notice(QStringLiteral(
-      "^\\w+ started on [^\r\n]*\r\nReport written to \"[^\r\n]*\"\r\nLog level: \\d+\r\n"));
+  static const QRegularExpression notice(
+      QStringLiteral("^\\w+ started on [^\n]*\nReport written to \"[^\n]*\"\nLog level: \\d+\n"));
   return QString(console).remove(notice);
 }
 
@@ -80,7 +78,7 @@ bool InputReadFailed(const QString& text, const QStringList& arguments) {
   QStringList inputs;
   for (qsizetype i = 0; i + 1 < arguments.size(); ++i)
     if (arguments[i] == QLatin1String("-i")) inputs << arguments[i + 1] + QStringLiteral(": ");
-  for (const QString& line : text.split(CrLf, Qt::SkipEmptyParts))
+  for (const QString& line : text.split('\n', Qt::SkipEmptyParts))
     for (const QString& input : inputs)
       if (line.startsWith(input) && !IsNoticeOnly(QStringView(line).sliced(input.size())))
         return true;
@@ -92,8 +90,8 @@ QString WithoutStatistics(const QString& text) {
       R"(^(?:(?:Input|Output) file #\d+ \(.*\):|  (?:Input|Output) stream #\d+:\d+ \(|)"
       R"(  Total: \d+ packets \(\d+ bytes\) (?:de)?muxed|\[AVIOContext @ [^\]]*\] Statistics:))"));
   QString kept;
-  for (const QString& line : text.split(CrLf, Qt::SkipEmptyParts))
-    if (!statistics.match(line).hasMatch()) kept += line + CrLf;
+  for (const QString& line : text.split('\n', Qt::SkipEmptyParts))
+    if (!statistics.match(line).hasMatch()) kept += line + '\n';
   return kept;
 }
 
@@ -114,7 +112,7 @@ QList<Section> Sections(const QString& text) {
       QStringLiteral(R"(^(Input|Output) #(\d+), (.+?), (?:from|to) '(.*)':$)"));
   QList<Section> sections;
   bool inside = false;
-  for (const QString& line : text.split(CrLf, Qt::SkipEmptyParts)) {
+  for (const QString& line : text.split('\n', Qt::SkipEmptyParts)) {
     if (const QRegularExpressionMatch match = header.match(line); match.hasMatch()) {
       sections.append({match.captured(1) == QLatin1String("Output"),
                        match.captured(2).toInt(),

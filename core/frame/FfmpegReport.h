@@ -28,12 +28,12 @@ QString MakeFolder();
 QString EnvironmentEntry(const QString& file, int level = InfoLevel);
 
 // The report's text as the console runner hands out ffmpeg's output: lines
-// ending in CR LF (a status line ended by a lone CR is a line of its own),
+// ending in LF (a status line ended by a lone CR is a line of its own),
 // each without the "[level] " tag that "-loglevel level+..." puts before the message.
 QString ConsoleText(const QString& report);
 
 // ffmpeg's console output as the console runner hands it out (lines ending
-// in CR LF) without the notice of the report that ffmpeg puts before anything
+// in LF) without the notice of the report that ffmpeg puts before anything
 // else when its log level lets it: what the console shows without a report.
 QString WithoutNotice(const QString& console);
 

@@ -2,12 +2,6 @@
 
 namespace ConsoleText {
 
-namespace {
-
-const QString CrLf = QStringLiteral("\r\n");
-
-}  // namespace
-
 QString CleanOutput(const QString& text) {
   QString kept;
   kept.reserve(text.size());
@@ -17,17 +11,18 @@ QString CleanOutput(const QString& text) {
     const bool c1 = (u >= 0x81 && u <= 0x90) || (u >= 0x93 && u <= 0x9F) || u == 0x7F;
     if (!control && !c1) kept += c;
   }
-  kept.replace('\n', '\r');
-  kept.replace(QStringLiteral("\r"), CrLf);
-  kept.replace(CrLf + CrLf, CrLf);
+  // Each CR and each LF ends a line, and line ends in a row count in pairs:
+  // CR LF is one line end, CR LF CR LF two, LF LF one and a lone CR one.
+  kept.replace('\r', '\n');
+  kept.replace(QStringLiteral("\n\n"), QStringLiteral("\n"));
   return kept;
 }
 
 QString LastLine(const QString& text) {
   // Once trimmed, the text ends in its last line that is not blank.
   const QString trimmed = text.trimmed();
-  const qsizetype lineEnd = trimmed.lastIndexOf(CrLf);
-  return lineEnd < 0 ? trimmed : trimmed.sliced(lineEnd + CrLf.size()).trimmed();
+  const qsizetype lineEnd = trimmed.lastIndexOf('\n');
+  return lineEnd < 0 ? trimmed : trimmed.sliced(lineEnd + 1).trimmed();
 }
 
 void KeepOutput(QString& output, const QString& chunk, int32_t maxKeep) {
@@ -44,10 +39,10 @@ BoxUpdate UpdateForChunk(const QString& chunk, Display displayMode, bool singleL
     update = {BoxUpdate::Replace, chunk.trimmed()};
   } else if (displayMode == Display::ReplaceByVisibleChunk) {
     QString visible = chunk;
-    visible.remove('\t').remove('\n').remove('\r');
+    visible.remove('\t').remove('\n');
     if (!visible.isEmpty()) update = {BoxUpdate::Replace, chunk.trimmed()};
   }
-  if (singleLine) update.text.remove(CrLf);
+  if (singleLine) update.text.remove('\n');
   return update;
 }
 

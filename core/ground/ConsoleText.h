@@ -4,7 +4,7 @@
 #include <cstdint>
 
 // The text of a tool's console output as the program keeps and shows it:
-// cleaned of control characters, with every line ending in CR LF, and what
+// cleaned of control characters, with every line ending in LF, and what
 // each chunk does to the box that shows it.
 namespace ConsoleText {
 
@@ -26,9 +26,10 @@ struct BoxUpdate {
 
 // Drops the control characters other than tab, LF and CR, the C1 controls
 // U+0081..U+0090 and U+0093..U+009F and U+007F, and makes every line end,
-// whether LF, CR or CR LF, one CR LF (CR LF CR LF stays two line ends).
+// whether LF, CR or CR LF, one LF (CR LF CR LF stays two line ends, LF LF
+// becomes one).
 QString CleanOutput(const QString& text);
-// The last line of cleaned output (lines end in CR LF) that holds more than
+// The last line of cleaned output (lines end in LF) that holds more than
 // blanks, without the blanks at its ends: what a one-line box shows of output
 // that replaces its text, a whole line and never two run together.
 QString LastLine(const QString& text);
@@ -37,7 +38,7 @@ QString LastLine(const QString& text);
 void KeepOutput(QString& output, const QString& chunk, int32_t maxKeep);
 // What a chunk does to the box: appended (mode 1), replacing its text (modes
 // 2 and 3), or nothing (mode 0, and mode 3 for a chunk of only tabs and line
-// ends). A single-line box gets the text without its CR LF pairs.
+// ends). A single-line box gets the text without its line ends.
 BoxUpdate UpdateForChunk(const QString& chunk, Display displayMode, bool singleLine);
 
 }  // namespace ConsoleText

@@ -20,7 +20,6 @@ using enum RunState;
 namespace {
 
 constexpr qint64 ChunkBytes = 10240;
-const QString CrLf = QStringLiteral("\r\n");
 
 bool WaitsForOutput(bool withStdin, bool peekFirst) { return withStdin || peekFirst; }
 
@@ -128,7 +127,7 @@ class Run : public QObject {
     for (size_t k = 0; k < processes_.size(); ++k) {
       QProcess* process = processes_[k].get();
       if (k == 0 && hasInput_ && Alive(0)) {
-        process->write("q\r\n");
+        process->write("q\n");
         process->waitForBytesWritten(EndGraceMs);
       } else {
         SignalGroup(groups_[k], SIGTERM);
@@ -348,11 +347,11 @@ void RequestStop() {
   Wake();
 }
 
-void SendInput(const QString& text, int16_t addCrLf) {
+void SendInput(const QString& text, InputEnd end) {
   if (State().ConsoleState == Idle || State().ConsoleState == PauseRequested ||
       State().ConsoleState == ResumeRequested || State().ConsoleState == StopRequested)
     return;
-  State().ConsoleInput = addCrLf != 0 ? text + CrLf : text;
+  State().ConsoleInput = end == InputEnd::LineEnd ? text + '\n' : text;
   State().ConsoleState = InputPending;
   Wake();
 }

@@ -30,7 +30,7 @@ enum class RunState : uint8_t {
 
 // Shows a run's output: given an empty Replace before the tool starts, then,
 // for every chunk, the update its display mode makes of it (a Leave too),
-// with its CR LF pairs kept.
+// with its line ends kept.
 using OutputSink = std::function<void(const ConsoleText::BoxUpdate& update)>;
 
 // Receives every cleaned chunk of output as it comes, whatever is kept of it.
@@ -63,9 +63,11 @@ RunState GetState();
 // Ends the run: every process is killed, with all it started (a paused one
 // is continued first).
 void RequestStop();
-// Queues text (with CR LF when addCrLf is not 0) for the child's input; ignored
-// while nothing runs, while paused, while a resume or a stop is pending.
-void SendInput(const QString& text, int16_t addCrLf);
+// Whether SendInput ends the text with a line end (LF), as typed input ends.
+enum class InputEnd : uint8_t { AsIs, LineEnd };
+// Queues text for the child's input; ignored while nothing runs, while
+// paused, while a resume or a stop is pending.
+void SendInput(const QString& text, InputEnd end);
 void RequestPause();
 void RequestResume();
 

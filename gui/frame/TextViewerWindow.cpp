@@ -162,9 +162,7 @@ void TextViewerWindow::Load() {
 }
 
 void TextViewerWindow::ShowOutput(const QString& output) {
-  QString text = output;
-  text.replace("\r\n", "\n");
-  outputText->setPlainText(text);
+  outputText->setPlainText(output);
   waitFrame->hide();
 }
 

@@ -14,7 +14,7 @@ namespace {
 
 void ShowInLine(QLineEdit* box, const ConsoleText::BoxUpdate& update, bool autoScroll) {
   if (update.action == ConsoleText::BoxUpdate::Append)
-    box->setText(box->text() + QString(update.text).remove(QStringLiteral("\r\n")));
+    box->setText(box->text() + QString(update.text).remove('\n'));
   if (update.action == ConsoleText::BoxUpdate::Replace)
     box->setText(ConsoleText::LastLine(update.text));
   if (autoScroll) box->setCursorPosition(box->text().size());

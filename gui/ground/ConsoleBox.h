@@ -6,8 +6,8 @@ class QWidget;
 
 namespace ToolRunner {
 
-// Shows a run's output in a box, a QLineEdit (appended text without its CR LF
-// pairs, replacing text by its last line) or a QPlainTextEdit; autoScroll
+// Shows a run's output in a box, a QLineEdit (appended text without its line
+// ends, replacing text by its last line) or a QPlainTextEdit; autoScroll
 // puts its caret at the end after every chunk. Empty for a null box; a box
 // destroyed meanwhile is left alone.
 OutputSink BoxSink(QWidget* box, bool autoScroll);

@@ -310,7 +310,7 @@ TEST_F(RunPartsTest, ConcatListEscapesQuotesAndRefusesLineBreaks) {
   ASSERT_TRUE(ConcatListText({"/a/b c.wav", "/a/it's.wav", "/a/ñ\\x.wav"}, text));
   EXPECT_EQ(
       text,
-      QString("file '/a/b c.wav'\r\nfile '/a/it'\\''s.wav'\r\nfile '/a/ñ\\x.wav'\r\n").toUtf8());
+      QString("file '/a/b c.wav'\nfile '/a/it'\\''s.wav'\nfile '/a/ñ\\x.wav'\n").toUtf8());
   EXPECT_FALSE(ConcatListText({"/a/ok.wav", "/a/two\nlines.wav"}, text));
   EXPECT_FALSE(ConcatListText({"/a/cr\r.wav"}, text));
 }
@@ -463,11 +463,11 @@ TEST_F(RunPartsTest, MegabytesRoundHalfToEvenWithoutTrailingZeros) {
 TEST_F(RunPartsTest, TestReportGivesSizeAndRateAndNeverDividesByZero) {
   const qint64 fiveMegabytes = 5 * 1024 * 1024;
   EXPECT_EQ(TestReportText(fiveMegabytes, 20, "¿Reproducir el archivo?"),
-            "Prueba finalizada\r\nTamaño de archivo: 5MB (15MB/min)\r\n¿Reproducir el archivo?");
+            "Prueba finalizada\nTamaño de archivo: 5MB (15MB/min)\n¿Reproducir el archivo?");
   EXPECT_EQ(TestReportText(fiveMegabytes, 0, "¿Ver archivos?"),
-            "Prueba finalizada\r\nTamaño de archivo: 5MB\r\n¿Ver archivos?");
+            "Prueba finalizada\nTamaño de archivo: 5MB\n¿Ver archivos?");
   EXPECT_EQ(TestReportText(0, 2, "q"),
-            "Prueba finalizada\r\nTamaño de archivo: 0MB (0MB/min)\r\nq");
+            "Prueba finalizada\nTamaño de archivo: 0MB (0MB/min)\nq");
 }
 
 }  // namespace

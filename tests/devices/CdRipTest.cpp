@@ -36,8 +36,6 @@ QString OnlySubfolder(const QString& folder) {
   return names.size() == 1 ? folder + "/" + names.first() : QString();
 }
 
-QString CrLfText(const char* text) { return QString::fromUtf8(text).replace("\n", "\r\n"); }
-
 // What cdda2wav prints for a bus scan on Linux: a disk on bus 0, the drive on bus 1.
 const char* const kBusScan =
     "Linux sg driver version: 3.5.36\n"
@@ -79,7 +77,7 @@ TEST(CdBusScan, FindsTheDrivesOfEveryBus) {
       {"nothing", "", {}},
   };
   for (const Case& c : cases) {
-    EXPECT_EQ(CdRipper::ParseBusScan(CrLfText(c.listing)), c.ids) << c.name;
+    EXPECT_EQ(CdRipper::ParseBusScan(QString::fromUtf8(c.listing)), c.ids) << c.name;
   }
 }
 
@@ -87,7 +85,7 @@ QString TitleListing(int tracks) {
   QString text = "CDDB discid: 0x8c0a6b0c\nCD-Text: detected\n";
   for (int track = 1; track <= tracks; ++track)
     text += QString("Track %1: 'Song %2'\n").arg(track, 2).arg(track);
-  return text.replace("\n", "\r\n");
+  return text;
 }
 
 TEST(CdTrackTitles, ReadsTitlesUpToTheFirstMissingTrack) {
@@ -96,16 +94,16 @@ TEST(CdTrackTitles, ReadsTitlesUpToTheFirstMissingTrack) {
     QString listing;
     QStringList titles;
   } cases[] = {
-      {"one title", CrLfText("Tracks:1 3:20.00\nTrack  1: 'Intro'\n"), {"Intro"}},
-      {"empty title", CrLfText("x\nTrack  1: 'Intro'\nTrack  2: ''\n"), {"Intro", "Track  2"}},
-      {"no closing quote", CrLfText("x\nTrack  1: 'Intro\n"), {"Track  1"}},
+      {"one title", "Tracks:1 3:20.00\nTrack  1: 'Intro'\n", {"Intro"}},
+      {"empty title", "x\nTrack  1: 'Intro'\nTrack  2: ''\n", {"Intro", "Track  2"}},
+      {"no closing quote", "x\nTrack  1: 'Intro\n", {"Track  1"}},
       {"apostrophe and performer",
-       CrLfText("x\nTrack  1: 'Don't Stop' [from Guns N' Roses]\nTrack  2: 'Rock'\t[from A]\n"),
+       "x\nTrack  1: 'Don't Stop' [from Guns N' Roses]\nTrack  2: 'Rock'\t[from A]\n",
        {"Don't Stop", "Rock"}},
-      {"gap after track 1", CrLfText("x\nTrack  1: 'A'\nTrack  3: 'C'\n"), {"A"}},
-      {"marker must start a line", CrLfText("xTrack  1: 'A'\n"), {}},
-      {"title on the first line", CrLfText("Track  1: 'A'\n"), {"A"}},
-      {"no titles", CrLfText("Tracks:12 61:16.05\n"), {}},
+      {"gap after track 1", "x\nTrack  1: 'A'\nTrack  3: 'C'\n", {"A"}},
+      {"marker must start a line", "xTrack  1: 'A'\n", {}},
+      {"title on the first line", "Track  1: 'A'\n", {"A"}},
+      {"no titles", "Tracks:12 61:16.05\n", {}},
   };
   for (const Case& c : cases) EXPECT_EQ(CdRipper::ParseTrackTitles(c.listing), c.titles) << c.name;
 

@@ -53,7 +53,7 @@ TEST(RecorderStop, APausedRecordingIsResumedBeforeItsQuitGoesOut) {
   ToolRunner::State().ConsoleState = ToolRunner::RunState::Waiting;
   EXPECT_TRUE(Recorder::StopRecording());
   EXPECT_EQ(ToolRunner::GetState(), ToolRunner::RunState::InputPending);
-  EXPECT_EQ(ToolRunner::State().ConsoleInput, "q\r\n");
+  EXPECT_EQ(ToolRunner::State().ConsoleInput, "q\n");
   EXPECT_TRUE(Recorder::State().RecStoppedByUser);
 
   Recorder::Reset();
@@ -71,7 +71,7 @@ TEST(RecorderStop, APausedRecordingIsResumedBeforeItsQuitGoesOut) {
   EXPECT_FALSE(Recorder::State().RecStoppedByUser);
   ToolRunner::State().ConsoleState = ToolRunner::RunState::Waiting;
   EXPECT_TRUE(Recorder::StopOnceResumed());
-  EXPECT_EQ(ToolRunner::State().ConsoleInput, "q\r\n");
+  EXPECT_EQ(ToolRunner::State().ConsoleInput, "q\n");
   EXPECT_TRUE(Recorder::State().RecStoppedByUser);
 }
 

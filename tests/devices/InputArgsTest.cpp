@@ -9,8 +9,6 @@
 
 namespace {
 
-QString CrLfText(const char* text) { return QString::fromUtf8(text).replace("\n", "\r\n"); }
-
 // As ffmpeg -sources prints it on a machine with a camera and PulseAudio.
 const char* const kPulseAndCamera =
     "Auto-detected sources for alsa:\n"
@@ -36,24 +34,24 @@ TEST(CaptureDeviceList, SortsTheSourcesIntoAudioAndVideo) {
     QStringList video;
   } cases[] = {
       {"pulse and camera",
-       CrLfText(kPulseAndCamera),
+       kPulseAndCamera,
        {"alsa:null", "pulse:alsa_input.pci-0000_00_1f.3.analog-stereo",
         "pulse:alsa_output.pci-0000_00_1f.3.analog-stereo.monitor"},
        {"v4l2:/dev/video0", "v4l2:/dev/video2"}},
       {"video before audio",
-       CrLfText("Auto-detected sources for video4linux2,v4l2:\n  /dev/video0 [Cam] (video)\n"
-                "Auto-detected sources for pulse:\n* default [Mic] (audio)\n"),
+       "Auto-detected sources for video4linux2,v4l2:\n  /dev/video0 [Cam] (video)\n"
+       "Auto-detected sources for pulse:\n* default [Mic] (audio)\n",
        {"pulse:default"},
        {"v4l2:/dev/video0"}},
       {"only video",
-       CrLfText("Auto-detected sources for video4linux2,v4l2:\n  /dev/video0 [Cam] (video)\n"),
+       "Auto-detected sources for video4linux2,v4l2:\n  /dev/video0 [Cam] (video)\n",
        {},
        {"v4l2:/dev/video0"}},
       {"lines outside a section, and without a description",
-       CrLfText("  /dev/video9 [Stray] (video)\nAuto-detected sources for pulse:\n  noname\n"),
+       "  /dev/video9 [Stray] (video)\nAuto-detected sources for pulse:\n  noname\n",
        {},
        {}},
-      {"a heading with no name", CrLfText("Auto-detected sources for \n* x [y] (audio)\n"), {}, {}},
+      {"a heading with no name", "Auto-detected sources for \n* x [y] (audio)\n", {}, {}},
       {"nothing", QString(), {}, {}},
   };
   for (const Case& c : cases) {

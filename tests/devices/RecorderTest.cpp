@@ -601,11 +601,9 @@ TEST_F(RecorderTest, FfmpegsFailureShowsTheEndOfItsOutput) {
   RecordInto("failed.mkv");
   ASSERT_EQ(dialogs.Messages().size(), 1);
   const QString message = dialogs.Messages().first();
-  EXPECT_TRUE(message.startsWith("Error en ffmpeg:\r\n") ||
-              message.startsWith("Error en ffmpeg:\n"))
-      << message.toStdString();
+  EXPECT_TRUE(message.startsWith("Error en ffmpeg:\n")) << message.toStdString();
   EXPECT_TRUE(message.contains("nosuchsource")) << message.toStdString();
-  EXPECT_LE(message.size(), QString("Error en ffmpeg:\r\n").size() + 256);
+  EXPECT_LE(message.size(), QString("Error en ffmpeg:\n").size() + 256);
 }
 
 // ffmpeg ends with code 0 when only the end of its file could not be written

@@ -88,7 +88,7 @@ TEST_F(EditPreviewTest, PlayOptionsOfTheExplorer) {
 
 TEST_F(EditPreviewTest, CropDetectOutputBecomesFractionsOfTheFrame) {
   const QString line =
-      "[Parsed_cropdetect_0 @ 0x1] x1:8 x2:711 crop=704:560:8:8\r\nmore crop=1:1:1:1\r\n";
+      "[Parsed_cropdetect_0 @ 0x1] x1:8 x2:711 crop=704:560:8:8\nmore crop=1:1:1:1\n";
   const auto rect = EditPreview::ParseCropDetect(line, 0, 720, 576);
   ASSERT_TRUE(rect);
   EXPECT_FLOAT_EQ(rect->width, 704.0f / 720);
@@ -99,14 +99,14 @@ TEST_F(EditPreviewTest, CropDetectOutputBecomesFractionsOfTheFrame) {
     const char* output;
     int exitCode;
     int width;
-  } failures[] = {{"crop=704:560:8:8\r\n", 1, 720},
-                  {"no line\r\n", 0, 720},
+  } failures[] = {{"crop=704:560:8:8\n", 1, 720},
+                  {"no line\n", 0, 720},
                   {"crop=704:560:8:8", 0, 720},
-                  {"crop=704:560:8\r\n", 0, 720},
-                  {"crop=704:x:8:8\r\n", 0, 720},
-                  {"crop=704:560:8:8\r\n", 0, 0},
+                  {"crop=704:560:8\n", 0, 720},
+                  {"crop=704:x:8:8\n", 0, 720},
+                  {"crop=704:560:8:8\n", 0, 0},
                   // An all-black frame: cropdetect finds no picture at all.
-                  {"crop=-704:-560:714:570\r\n", 0, 720}};
+                  {"crop=-704:-560:714:570\n", 0, 720}};
   for (const auto& row : failures) {
     EXPECT_FALSE(EditPreview::ParseCropDetect(row.output, row.exitCode, row.width, 576))
         << row.output;
@@ -139,7 +139,7 @@ TEST_F(EditPreviewTest, AMarkedRangeBecomesTheTrimTimesSetInIt) {
 // The crop rectangle as the crop panel's whole pixels; a detected rectangle
 // comes back whole although its fractions are singles.
 TEST_F(EditPreviewTest, ACropRectangleBecomesWholePixelsOfTheFrame) {
-  const auto detected = EditPreview::ParseCropDetect("crop=704:560:8:8\r\n", 0, 720, 576);
+  const auto detected = EditPreview::ParseCropDetect("crop=704:560:8:8\n", 0, 720, 576);
   ASSERT_TRUE(detected);
   const QRectF fromDetection(detected->left, detected->top, detected->width, detected->height);
   EXPECT_EQ(EditPreview::RectPixels(fromDetection, 720, 576),

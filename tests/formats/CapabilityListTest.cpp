@@ -9,7 +9,7 @@ namespace {
 
 DynArray<QString> Start(const QString& first) { return DynArray<QString>{1, {first}}; }
 
-QString Lines(const QStringList& lines) { return lines.join("\r\n"); }
+QString Lines(const QStringList& lines) { return lines.join("\n"); }
 
 // Lines as ffmpeg 5.1 prints them, after its banner.
 const QString kEncoders = Lines({

@@ -8,16 +8,21 @@ namespace {
 using namespace ConsoleText;
 using enum ConsoleText::Display;
 
-TEST(ConsoleText, CleanOutputMakesEveryLineEndOneCrLf) {
+TEST(ConsoleText, CleanOutputMakesEveryLineEndOneLf) {
   struct Case {
     QString in, out;
   } cases[] = {
-      {"a\nb", "a\r\nb"},
-      {"a\rb", "a\r\nb"},
-      {"a\r\nb", "a\r\nb"},
-      {"a\n\nb", "a\r\nb"},
-      {"a\r\n\r\nb", "a\r\n\r\nb"},
-      {"frame=1\rframe=2\r", "frame=1\r\nframe=2\r\n"},
+      {"a\nb", "a\nb"},
+      {"a\rb", "a\nb"},
+      {"a\r\nb", "a\nb"},
+      {"a\n\nb", "a\nb"},
+      {"a\r\rb", "a\nb"},
+      {"a\n\rb", "a\nb"},
+      {"a\r\n\r\nb", "a\n\nb"},
+      {"a\n\n\nb", "a\n\nb"},
+      {"a\r\n\rb", "a\n\nb"},
+      {"\r\na\r\n", "\na\n"},
+      {"frame=1\rframe=2\r", "frame=1\nframe=2\n"},
       {QString("a\x01\x07\x1b[0mb\tc"), "a[0mb\tc"},
       {QString("x") + QChar(0x7F) + QChar(0x81) + QChar(0x90) + QChar(0x93) + QChar(0x9F) + "y",
        "xy"},
@@ -50,15 +55,15 @@ TEST(ConsoleText, ChunkUpdatesTheBoxByDisplayMode) {
     bool singleLine;
     BoxUpdate expected;
   } cases[] = {
-      {"a\r\nb\r\n", 0, false, {A::Leave, ""}},
-      {"a\r\nb\r\n", 1, false, {A::Append, "a\r\nb\r\n"}},
-      {"a\r\nb\r\n", 1, true, {A::Append, "ab"}},
-      {" frame=2 \r\n", 2, false, {A::Replace, "frame=2"}},
-      {"\r\n\r\n", 2, false, {A::Replace, ""}},
-      {" frame=2 \r\n", 3, false, {A::Replace, "frame=2"}},
-      {"\r\n\t\r\n", 3, false, {A::Leave, ""}},
+      {"a\nb\n", 0, false, {A::Leave, ""}},
+      {"a\nb\n", 1, false, {A::Append, "a\nb\n"}},
+      {"a\nb\n", 1, true, {A::Append, "ab"}},
+      {" frame=2 \n", 2, false, {A::Replace, "frame=2"}},
+      {"\n\n", 2, false, {A::Replace, ""}},
+      {" frame=2 \n", 3, false, {A::Replace, "frame=2"}},
+      {"\n\t\n", 3, false, {A::Leave, ""}},
       {"   ", 3, false, {A::Replace, ""}},
-      {"a\r\nb", 3, true, {A::Replace, "ab"}},
+      {"a\nb", 3, true, {A::Replace, "ab"}},
   };
   for (const Case& c : cases)
     EXPECT_EQ(UpdateForChunk(c.chunk, static_cast<Display>(c.mode), c.singleLine), c.expected)
@@ -71,15 +76,15 @@ TEST(ConsoleText, LastLineIsTheNewestLineThatIsNotBlank) {
   struct Case {
     QString text, line;
   } cases[] = {
-      {"frame=1 time=00:00:01.00 bitrate=1k speed=1x    \r\n",
+      {"frame=1 time=00:00:01.00 bitrate=1k speed=1x    \n",
        "frame=1 time=00:00:01.00 bitrate=1k speed=1x"},
-      {"  Stream #0:0 -> #0:0 (pcm_s16le (native) -> mp3 (libmp3lame))\r\n"
-       "Press [q] to stop, [?] for help\r\n",
+      {"  Stream #0:0 -> #0:0 (pcm_s16le (native) -> mp3 (libmp3lame))\n"
+       "Press [q] to stop, [?] for help\n",
        "Press [q] to stop, [?] for help"},
-      {"a\r\nb\r\n \t\r\n\r\n", "b"},
-      {"a\r\n  partial", "partial"},
+      {"a\nb\n \t\n\n", "b"},
+      {"a\n  partial", "partial"},
       {"one line", "one line"},
-      {" \r\n\t", ""},
+      {" \n\t", ""},
       {"", ""},
   };
   for (const Case& c : cases) EXPECT_EQ(LastLine(c.text), c.line) << c.text.toStdString();

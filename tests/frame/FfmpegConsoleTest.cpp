@@ -101,7 +101,7 @@ TEST(FfmpegConsoleReport, ALineIsReadByItsHeadAlone) {
     std::optional<double> seconds;
   } cases[] = {{head - 100, 5.0}, {head, std::nullopt}, {4 * head, std::nullopt}};
   for (const auto& c : cases) {
-    const QString line = "size=" + QString(c.padding, ' ') + "time=00:00:05.00\r\n";
+    const QString line = "size=" + QString(c.padding, ' ') + "time=00:00:05.00\n";
     FfmpegConsole::Report report;
     for (qsizetype at = 0; at < line.size(); at += 10240) report.Add(line.mid(at, 10240));
     EXPECT_EQ(report.OutputSeconds(), c.seconds) << c.padding;
@@ -111,7 +111,7 @@ TEST(FfmpegConsoleReport, ALineIsReadByItsHeadAlone) {
 // What the statistics ffmpeg logs at its end (at the verbose level) and its
 // status lines tell, also with the source tags later versions put before them.
 TEST(FfmpegConsoleReport, OutputStatisticsAndStatusLinesTellWhatTheOutputGot) {
-  const QString inputTotal = "Input file #0 (m.wav):\r\n  Total: 0 packets (0 bytes) demuxed\r\n";
+  const QString inputTotal = "Input file #0 (m.wav):\n  Total: 0 packets (0 bytes) demuxed\n";
   struct Case {
     const char* name;
     QString text;
@@ -120,30 +120,29 @@ TEST(FfmpegConsoleReport, OutputStatisticsAndStatusLinesTellWhatTheOutputGot) {
   };
   const Case cases[] = {
       {"nothing muxed",
-       "size=       0kB time=00:00:00.00 bitrate=N/A speed=   0x\r\n" + inputTotal +
-           "Output file #0 (o.mp3):\r\n  Output stream #0:0 (audio): 0 frames encoded (0 "
-           "samples); 0 packets muxed (0 bytes); \r\n  Total: 0 packets (0 bytes) muxed\r\n",
+       "size=       0kB time=00:00:00.00 bitrate=N/A speed=   0x\n" + inputTotal +
+           "Output file #0 (o.mp3):\n  Output stream #0:0 (audio): 0 frames encoded (0 "
+           "samples); 0 packets muxed (0 bytes); \n  Total: 0 packets (0 bytes) muxed\n",
        true, 0.0},
       {"written",
-       "size=       0kB time=00:00:00.00 bitrate=N/A\r\nsize=      16kB time=00:00:02.01 "
-       "bitrate=  65.7kbits/s speed= 191x\r\nOutput file #0 (o.mp3):\r\n"
-       "  Total: 78 packets (16300 bytes) muxed\r\n",
+       "size=       0kB time=00:00:00.00 bitrate=N/A\nsize=      16kB time=00:00:02.01 "
+       "bitrate=  65.7kbits/s speed= 191x\nOutput file #0 (o.mp3):\n"
+       "  Total: 78 packets (16300 bytes) muxed\n",
        false, 2.01},
       {"only an input got nothing", inputTotal, false, std::nullopt},
       {"the second of two outputs got nothing",
-       "frame=   10 fps=0.0 q=-1.0 Lsize=      11kB time=01:02:03.50 bitrate=  44.9kbits/s\r\n"
-       "  Total: 98 packets (6462 bytes) muxed\r\n  Total: 0 packets (0 bytes) muxed\r\n",
+       "frame=   10 fps=0.0 q=-1.0 Lsize=      11kB time=01:02:03.50 bitrate=  44.9kbits/s\n"
+       "  Total: 98 packets (6462 bytes) muxed\n  Total: 0 packets (0 bytes) muxed\n",
        true, 3723.5},
       {"tagged",
-       "[out#0/mp3 @ 0x1] Output file #0 (o.mp3):\r\n"
-       "[out#0/mp3 @ 0x1]   Output stream #0:0 (audio): 0 packets muxed (0 bytes); \r\n"
-       "[out#0/mp3 @ 0x1]   Total: 0 packets (0 bytes) muxed\r\n"
-       "size=N/A time=N/A bitrate=N/A\r\n",
+       "[out#0/mp3 @ 0x1] Output file #0 (o.mp3):\n"
+       "[out#0/mp3 @ 0x1]   Output stream #0:0 (audio): 0 packets muxed (0 bytes); \n"
+       "[out#0/mp3 @ 0x1]   Total: 0 packets (0 bytes) muxed\n"
+       "size=N/A time=N/A bitrate=N/A\n",
        true, std::nullopt},
       {"an output of a format that holds no stream",
-       "Output file #0 (tags.ffmeta):\r\n  Total: 0 packets (0 bytes) muxed\r\n", false,
-       std::nullopt},
-      {"a name that only looks like a status", "Input #0, wav, from 'size= time=00:00:09.00':\r\n",
+       "Output file #0 (tags.ffmeta):\n  Total: 0 packets (0 bytes) muxed\n", false, std::nullopt},
+      {"a name that only looks like a status", "Input #0, wav, from 'size= time=00:00:09.00':\n",
        false, std::nullopt},
   };
   for (const Case& c : cases) {
@@ -156,12 +155,12 @@ TEST(FfmpegConsoleReport, OutputStatisticsAndStatusLinesTellWhatTheOutputGot) {
 
 TEST(FfmpegConsoleReport, ReadsLinesWhereverTheChunksSplitThem) {
   const QString output =
-      "Stream mapping:\r\n  Stream #1:0 -> #0:0 (mpeg4 (native) -> mpeg4 (native))\r\n"
-      "\r\n  Stream #0:0 (pcm_s16le) -> amix:input0\r\n  amix -> Stream #0:1 (aac)\r\n"
-      "Press [q] to stop, [?] for help\r\n"
-      "  Stream #2:0 is a later line that no mapping holds\r\n"
-      "size=   0kB time=00:00:00.00 bitrate=N/A speed=   0x\r\n"
-      "[mp3 @ 0x55d] Error writing trailer: No space left on device\r\n";
+      "Stream mapping:\n  Stream #1:0 -> #0:0 (mpeg4 (native) -> mpeg4 (native))\n"
+      "\n  Stream #0:0 (pcm_s16le) -> amix:input0\n  amix -> Stream #0:1 (aac)\n"
+      "Press [q] to stop, [?] for help\n"
+      "  Stream #2:0 is a later line that no mapping holds\n"
+      "size=   0kB time=00:00:00.00 bitrate=N/A speed=   0x\n"
+      "[mp3 @ 0x55d] Error writing trailer: No space left on device\n";
   for (int cut : {1, 7, 20, 60, 200}) {
     FfmpegConsole::Report report;
     for (qsizetype at = 0; at < output.size(); at += cut) report.Add(output.mid(at, cut));
@@ -181,7 +180,7 @@ TEST(FfmpegConsoleReport, ReadsLinesWhereverTheChunksSplitThem) {
   };
   for (const Case& c : cases) {
     FfmpegConsole::Report report;
-    report.Add(QString(c.line) + "\r\n");
+    report.Add(QString(c.line) + "\n");
     EXPECT_EQ(report.WriteFailed(), c.failed) << c.line;
     EXPECT_TRUE(report.MappedInputs().isEmpty()) << c.line;
   }

@@ -178,18 +178,18 @@ TEST(FfmpegProbeParse, ParseTurnsAPictureOnItsSideUpright) {
     const char* aspect;
   } cases[] = {
       {"", "320x240", "4:3"},
-      {"[SIDE_DATA]\r\nside_data_type=Display Matrix\r\nrotation=-90\r\n[/SIDE_DATA]\r\n",
-       "240x320", "3:4"},
-      {"rotation=270\r\n", "240x320", "3:4"},
-      {"rotation=180\r\n", "320x240", "4:3"},
-      {"TAG:rotate=90\r\n", "240x320", "3:4"},
-      {"TAG:rotate=0\r\n", "320x240", "4:3"},
+      {"[SIDE_DATA]\nside_data_type=Display Matrix\nrotation=-90\n[/SIDE_DATA]\n", "240x320",
+       "3:4"},
+      {"rotation=270\n", "240x320", "3:4"},
+      {"rotation=180\n", "320x240", "4:3"},
+      {"TAG:rotate=90\n", "240x320", "3:4"},
+      {"TAG:rotate=0\n", "320x240", "4:3"},
   };
   for (const auto& c : cases) {
     const QString output =
-        "[STREAM]\r\ncodec_name=h264\r\ncodec_type=video\r\nwidth=320\r\n"
-        "height=240\r\ndisplay_aspect_ratio=4:3\r\n" +
-        QString(c.turn) + "[/STREAM]\r\n";
+        "[STREAM]\ncodec_name=h264\ncodec_type=video\nwidth=320\n"
+        "height=240\ndisplay_aspect_ratio=4:3\n" +
+        QString(c.turn) + "[/STREAM]\n";
     const MediaInfo info = FfmpegProbe::ParseProbeOutput(output);
     EXPECT_EQ(info.VideoSize, c.size) << c.turn;
     EXPECT_EQ(info.AspectRatio, c.aspect) << c.turn;
@@ -198,16 +198,16 @@ TEST(FfmpegProbeParse, ParseTurnsAPictureOnItsSideUpright) {
 
 // The container's duration first, then the first stream's, then the header's.
 TEST(FfmpegProbeParse, ParseTakesTheContainersDurationBeforeAStreams) {
-  const QString header = "Input #0, mov, from 'x':\r\n  Duration: 00:00:09.50, bitrate: 9 kb/s\r\n";
-  const QString stream = "[STREAM]\r\ncodec_type=video\r\nduration=1.000000\r\n[/STREAM]\r\n";
-  const QString silentStream = "[STREAM]\r\ncodec_type=video\r\n[/STREAM]\r\n";
+  const QString header = "Input #0, mov, from 'x':\n  Duration: 00:00:09.50, bitrate: 9 kb/s\n";
+  const QString stream = "[STREAM]\ncodec_type=video\nduration=1.000000\n[/STREAM]\n";
+  const QString silentStream = "[STREAM]\ncodec_type=video\n[/STREAM]\n";
   const struct {
     QString output;
     const char* duration;
   } cases[] = {
-      {header + stream + "[FORMAT]\r\nduration=7.000000\r\n[/FORMAT]\r\n", "7.000000"},
-      {header + stream + "[FORMAT]\r\nduration=N/A\r\n[/FORMAT]\r\n", "1.000000"},
-      {header + silentStream + "[FORMAT]\r\nstart_time=0\r\n[/FORMAT]\r\n", "9.500000"},
+      {header + stream + "[FORMAT]\nduration=7.000000\n[/FORMAT]\n", "7.000000"},
+      {header + stream + "[FORMAT]\nduration=N/A\n[/FORMAT]\n", "1.000000"},
+      {header + silentStream + "[FORMAT]\nstart_time=0\n[/FORMAT]\n", "9.500000"},
   };
   for (const auto& c : cases) {
     const MediaInfo info = FfmpegProbe::ParseProbeOutput(c.output);
@@ -219,15 +219,15 @@ TEST(FfmpegProbeParse, ParseTakesTheContainersDurationBeforeAStreams) {
 
 TEST(FfmpegProbeParse, ParseTakesTheFirstStreamOfEachKind) {
   const QString output =
-      "ffprobe version 5.1\r\nInput #0, mov,mp4,m4a, from 'x':\r\n  Metadata:\r\n"
-      "    title           : Película\r\n  Duration: 00:01:02.50, start: 0, bitrate: 900 kb/s\r\n"
-      "      title           : de la pista\r\n"
-      "[STREAM]\r\ncodec_name=mp3\r\ncodec_type=audio\r\nsample_rate=48000\r\nchannels=2\r\n"
-      "bit_rate=N/A\r\nduration=N/A\r\n[/STREAM]\r\n"
-      "[STREAM]\r\ncodec_name=aac\r\ncodec_type=audio\r\n[/STREAM]\r\n"
-      "[STREAM]\r\ncodec_name=mov_text\r\ncodec_type=subtitle\r\n[/STREAM]\r\n"
-      "[STREAM]\r\ncodec_name=mpeg4\r\ncodec_type=video\r\ncodec_tag_string=FMP4\r\nheight=90\r\n"
-      "[/STREAM]\r\n";
+      "ffprobe version 5.1\nInput #0, mov,mp4,m4a, from 'x':\n  Metadata:\n"
+      "    title           : Película\n  Duration: 00:01:02.50, start: 0, bitrate: 900 kb/s\n"
+      "      title           : de la pista\n"
+      "[STREAM]\ncodec_name=mp3\ncodec_type=audio\nsample_rate=48000\nchannels=2\n"
+      "bit_rate=N/A\nduration=N/A\n[/STREAM]\n"
+      "[STREAM]\ncodec_name=aac\ncodec_type=audio\n[/STREAM]\n"
+      "[STREAM]\ncodec_name=mov_text\ncodec_type=subtitle\n[/STREAM]\n"
+      "[STREAM]\ncodec_name=mpeg4\ncodec_type=video\ncodec_tag_string=FMP4\nheight=90\n"
+      "[/STREAM]\n";
   const MediaInfo info = FfmpegProbe::ParseProbeOutput(output);
   EXPECT_EQ(info.Container, " mov");
   EXPECT_EQ(info.Title, "Película");
@@ -266,7 +266,7 @@ TEST_F(FfmpegProbeTest, FfmpegStoppedWithQWritesAValidFile) {
     console += chunk;
     if (sentQ || !WroteASecond(console)) return;
     sentQ = true;
-    ToolRunner::SendInput("q", 1);
+    ToolRunner::SendInput("q", ToolRunner::InputEnd::LineEnd);
   };
   ASSERT_EQ(ToolRunner::RunCaptured(
                 CommandLine::Pipeline{{"/usr/bin/ffmpeg",

@@ -207,28 +207,31 @@ TEST_F(FfmpegReportTest, WithoutItsStatisticsAVerboseReportEndsInFfmpegsMessages
     ends[k] = FfmpegReport::WithoutStatistics(read->Text).right(256);
   }
   EXPECT_TRUE(ends[1].contains("muxing overhead")) << ends[1].toStdString();
-  EXPECT_TRUE(ends[1].endsWith("Error closing file /dev/full: No space left on device\r\n"))
+  EXPECT_TRUE(ends[1].endsWith("Error closing file /dev/full: No space left on device\n"))
       << ends[1].toStdString();
   EXPECT_FALSE(ends[1].contains("Total:")) << ends[1].toStdString();
   EXPECT_FALSE(ends[1].contains("Statistics:")) << ends[1].toStdString();
-  EXPECT_EQ(ends[1].section("\r\n", -3), ends[0].section("\r\n", -3));
+  EXPECT_EQ(ends[1].section('\n', -3), ends[0].section('\n', -3));
 }
 
 // Level tags go, whether the line starts with one or it follows the tags
-// of the message's source; a status line ended by a lone CR is a line.
-TEST(FfmpegReportText, LinesLoseTheirLevelTagAndEndInCrLf) {
+// of the message's source; a status line ended by a lone CR is a line, and
+// lines ended by CR LF are the same lines.
+TEST(FfmpegReportText, LinesLoseTheirLevelTagAndEndInLf) {
   struct Case {
     QString report, text;
   } cases[] = {
       {"[info] Stream mapping:\n[info]   Stream #0:0 -> #0:0\n",
-       "Stream mapping:\r\n  Stream #0:0 -> #0:0\r\n"},
+       "Stream mapping:\n  Stream #0:0 -> #0:0\n"},
+      {"[info] Stream mapping:\r\n[info]   Stream #0:0 -> #0:0\r\n",
+       "Stream mapping:\n  Stream #0:0 -> #0:0\n"},
       {"[info] size=  0kB time=00:00:00.00\r[error] Error writing trailer of x.mp3: err\n",
-       "size=  0kB time=00:00:00.00\r\nError writing trailer of x.mp3: err\r\n"},
-      {"[mp3 @ 0x55d0] [error] Error closing file\n", "[mp3 @ 0x55d0] Error closing file\r\n"},
+       "size=  0kB time=00:00:00.00\nError writing trailer of x.mp3: err\n"},
+      {"[mp3 @ 0x55d0] [error] Error closing file\n", "[mp3 @ 0x55d0] Error closing file\n"},
       {"[out#0/mp3 @ 0x1] [aost#0:0 @ 0x2] [warning] w\n",
-       "[out#0/mp3 @ 0x1] [aost#0:0 @ 0x2] w\r\n"},
+       "[out#0/mp3 @ 0x1] [aost#0:0 @ 0x2] w\n"},
       // Not a level, or not where a level stands: the text stays.
-      {"[loud] x\nsay [error] y\n", "[loud] x\r\nsay [error] y\r\n"},
+      {"[loud] x\nsay [error] y\n", "[loud] x\nsay [error] y\n"},
   };
   for (const Case& c : cases)
     EXPECT_EQ(FfmpegReport::ConsoleText(c.report), c.text) << c.report.toStdString();

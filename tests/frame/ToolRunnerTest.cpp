@@ -28,8 +28,6 @@ using namespace CommandLine;
 using namespace ConsoleText;
 using enum ConsoleText::Display;
 
-const QString CrLf = "\r\n";
-
 TEST(ToolRunnerEnd, EndCodeNeverCallsACrashSuccess) {
   struct Case {
     bool stopped;
@@ -122,7 +120,7 @@ TEST_F(ToolRunnerRun, AMissingProgramIsNotStarted) {
 
 TEST_F(ToolRunnerRun, OutputAndErrorsArriveTogetherCleaned) {
   ASSERT_TRUE(RunShell("printf 'uno\\n'; printf 'dos\\r' >&2; sleep 0.1; printf 'tres\\n'"));
-  EXPECT_EQ(output, "uno\r\ndos\r\ntres\r\n");
+  EXPECT_EQ(output, "uno\ndos\ntres\n");
 }
 
 TEST_F(ToolRunnerRun, ArgumentsReachTheProgramWhole) {
@@ -130,12 +128,12 @@ TEST_F(ToolRunnerRun, ArgumentsReachTheProgramWhole) {
   ASSERT_EQ(RunCaptured(Pipeline{{"/bin/echo", {name, ""}}}, Folder(), 0, 0, nullptr, false,
                         NoDisplay, output, -1, exitCode),
             RunResult::Ran);
-  EXPECT_EQ(output, name + " " + CrLf);
+  EXPECT_EQ(output, name + " \n");
   EXPECT_FALSE(QFile::exists(Folder() + "/hacked"));
   ASSERT_EQ(RunCaptured(R"(/bin/echo "a  b" c\"d)", Folder(), 0, 0, nullptr, false, NoDisplay,
                         output, -1, exitCode),
             RunResult::Ran);
-  EXPECT_EQ(output, "a  b c\"d" + CrLf);
+  EXPECT_EQ(output, "a  b c\"d\n");
 }
 
 TEST_F(ToolRunnerRun, LongOutputComesInChunksOfAtMost10240Bytes) {
@@ -196,7 +194,7 @@ TEST_F(ToolRunnerRun, ASinkHearsTheOutputAsTheDisplayModeMakesIt) {
   ASSERT_EQ(RunCaptured(Pipeline{{"/bin/echo", {"a"}}}, Folder(), 0, 0, sink, AppendChunk, output,
                         0, exitCode),
             RunResult::Ran);
-  EXPECT_EQ(heard, (QList<BoxUpdate>{{A::Replace, ""}, {A::Append, "a" + CrLf}}));
+  EXPECT_EQ(heard, (QList<BoxUpdate>{{A::Replace, ""}, {A::Append, "a\n"}}));
   heard.clear();
   ASSERT_EQ(RunCaptured(Pipeline{{"/bin/echo", {"a"}}}, Folder(), 0, 0, sink, NoDisplay, output, 0,
                         exitCode),
@@ -215,7 +213,7 @@ TEST_F(ToolRunnerRun, StopEndsTheRunWithCodeZeroAndPauseStopsTheChild) {
               [&] {
                 pausedState = ProcessState(pid);
                 EXPECT_EQ(GetState(), PauseRequested);
-                SendInput("ignored", 1);  // refused while paused
+                SendInput("ignored", InputEnd::LineEnd);  // refused while paused
                 EXPECT_EQ(GetState(), PauseRequested);
                 RequestResume();
                 When([&] { return ProcessState(pid) != "T"; },
@@ -240,11 +238,11 @@ TEST_F(ToolRunnerRun, StopEndsTheRunWithCodeZeroAndPauseStopsTheChild) {
 TEST_F(ToolRunnerRun, InputReachesTheChildAndAStopIsNotReplaced) {
   When([&] { return GetState() == Waiting; },
        [&] {
-         SendInput("hola", 1);
+         SendInput("hola", InputEnd::LineEnd);
          When([&] { return output.contains("hola"); },
               [&] {
                 RequestStop();
-                SendInput("late", 0);
+                SendInput("late", InputEnd::AsIs);
                 RequestPause();
                 EXPECT_EQ(GetState(), StopRequested);
               });
@@ -252,7 +250,7 @@ TEST_F(ToolRunnerRun, InputReachesTheChildAndAStopIsNotReplaced) {
   ASSERT_EQ(
       RunCaptured("/bin/cat", Folder(), 1, 0, nullptr, false, NoDisplay, output, -1, exitCode),
       RunResult::Ran);
-  EXPECT_EQ(output, "hola\r\n");
+  EXPECT_EQ(output, "hola\n");
   EXPECT_EQ(exitCode, 0);
 }
 
@@ -293,7 +291,7 @@ TEST_F(ToolRunnerRun, ASecondRunWhileOneRunsIsRefusedAsBusy) {
 
 TEST_F(ToolRunnerRun, RequestsWhileIdleAreLost) {
   RequestStop();
-  SendInput("x", 1);
+  SendInput("x", InputEnd::LineEnd);
   RequestPause();
   RequestResume();
   EXPECT_EQ(GetState(), Idle);
@@ -304,7 +302,7 @@ TEST_F(ToolRunnerRun, APipelineJoinsTwoProcessesAndAStopReachesBoth) {
   ASSERT_EQ(RunCaptured(R"(cmd.exe /C /bin/printf "b\na\n" | /usr/bin/sort)", Folder(), 0, 0,
                         nullptr, false, NoDisplay, output, -1, exitCode),
             RunResult::Ran);
-  EXPECT_EQ(output, "a\r\nb\r\n");
+  EXPECT_EQ(output, "a\nb\n");
   EXPECT_EQ(exitCode, 0);
 
   // Each process that runs to its end leaves a file: the run waits for both.
