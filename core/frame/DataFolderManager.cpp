@@ -200,7 +200,7 @@ Acceptance AcceptSelection(const QString& text) {
     }
   }
   if (State().FmMode == Mode::SaveAs && FileServices::FileExists(path) &&
-      Lang::AskReplaceFile() != 6)
+      Lang::AskReplaceFile() != Dialogs::Button::Yes)
     return Acceptance::Refused;
   State().FmResult = path;
   return Acceptance::Accepted;

@@ -62,8 +62,9 @@ namespace {
 // The question the desktop asks before it deletes; false when the user says no.
 bool Confirmed(const QString& path, bool toTrash) {
   const QString name = QFileInfo(path).fileName();
-  const int answer = toTrash ? Lang::AskSendToTrash(name) : Lang::AskDeleteForGood(name);
-  return answer == 6;
+  const Dialogs::Button answer =
+      toTrash ? Lang::AskSendToTrash(name) : Lang::AskDeleteForGood(name);
+  return answer == Dialogs::Button::Yes;
 }
 
 bool DeleteForGood(const QString& path) {

@@ -234,7 +234,7 @@ TEST_F(ConvertTest, ATestConvertsAFewSecondsAndReportsSizeAndRate) {
   List({a, b});
   main_->fileList->setCurrentRow(1);
   ScriptedDialogs dialogs;
-  dialogs.ExpectMessage(7);
+  dialogs.ExpectMessage(Dialogs::Button::No);
   Convert("1", main_->fileList);
   ASSERT_TRUE(Progress());
   const QString output = Conversion::State().TempDir + "/test.mkv";
@@ -244,7 +244,8 @@ TEST_F(ConvertTest, ATestConvertsAFewSecondsAndReportsSizeAndRate) {
                                             MegabytesText(bytes / 1048576.0) + "MB (" +
                                             MegabytesText(bytes / 1048576.0 * 60) +
                                             "MB/min)\r\n¿Reproducir el archivo?"});
-  EXPECT_EQ(dialogs.Shown().first().style, 4);
+  EXPECT_EQ(dialogs.Shown().first().style,
+            (Dialogs::MessageStyle{Dialogs::Buttons::YesNo, Dialogs::Icon::None}));
   EXPECT_EQ(Progress()->currentFile->text(), "El proceso terminó");
   EXPECT_FALSE(QFile::exists(Path("in/b (2).mkv")));
   CloseProgress();
@@ -257,7 +258,7 @@ TEST_F(ConvertTest, ATestOfAShortFileRatesTheSecondsItWrote) {
   List({Tone("in/memo.wav", 2)});
   Conversion::State().Choices.ExtensionText = "wav";
   ScriptedDialogs dialogs;
-  dialogs.ExpectMessage(7);
+  dialogs.ExpectMessage(Dialogs::Button::No);
   Convert("60", main_->fileList);
   ASSERT_EQ(dialogs.Messages().size(), 1);
   const QString output = Conversion::State().TempDir + "/test.wav";
@@ -505,7 +506,8 @@ TEST_F(ConvertTest, OutputsThatWouldGoAtCloseAreRefusedInTheLanguageInForce) {
     EXPECT_EQ(dialogs.Messages(), QStringList{c.message}) << c.language.toStdString();
     ASSERT_FALSE(dialogs.Shown().isEmpty());
     EXPECT_EQ(dialogs.Shown()[0].title, Lang::BoxTitle());
-    EXPECT_EQ(dialogs.Shown()[0].style, 16);
+    EXPECT_EQ(dialogs.Shown()[0].style,
+              (Dialogs::MessageStyle{Dialogs::Buttons::Ok, Dialogs::Icon::Stop}));
     EXPECT_FALSE(Progress()) << c.language.toStdString();
     EXPECT_TRUE(main_->isVisible());
   }
@@ -883,7 +885,7 @@ TEST_F(ConvertTest, ForcedStopAsksAndThenEndsTheTool) {
     Progress()->forceStopButton->click();
   });
   ScriptedDialogs dialogs;
-  dialogs.ExpectMessage(6);
+  dialogs.ExpectMessage(Dialogs::Button::Yes);
   Convert("1:00", main_->fileList);
   ASSERT_TRUE(stop.Done());
   EXPECT_LT(sinceStop.elapsed(), 10000);
@@ -914,7 +916,7 @@ TEST_F(ConvertTest, AForcedStopLeavesNoPartOfTheOutput) {
   });
   watch.start(20);
   ScriptedDialogs dialogs;
-  dialogs.ExpectMessage(6);
+  dialogs.ExpectMessage(Dialogs::Button::Yes);
   Convert("", main_->fileList);
   ASSERT_TRUE(Progress());
   EXPECT_EQ(Progress()->currentFile->text(), "El proceso fue detenido");
@@ -1250,7 +1252,7 @@ TEST_F(ConvertTest, AMissingEncoderProgramIsAStartFailure) {
   const QString clip = Clip("in/a.mkv");
   List({clip});
   ScriptedDialogs dialogs;
-  dialogs.ExpectMessage(7);  // do not look for the program
+  dialogs.ExpectMessage(Dialogs::Button::No);  // do not look for the program
   Convert("", main_->fileList);
   ASSERT_EQ(Conversion::State().Errors.size(), 1);
   EXPECT_EQ(Conversion::State().Errors[0].Stage, "Codificando audio");
@@ -1286,7 +1288,7 @@ TEST_F(ConvertTest, CopiedTracksAreMovedBesideEachOtherAndReported) {
   CloseProgress();
 
   ScriptedDialogs dialogs;
-  dialogs.ExpectMessage(7);
+  dialogs.ExpectMessage(Dialogs::Button::No);
   Convert("1", main_->fileList);
   ASSERT_EQ(dialogs.Messages().size(), 1);
   const qint64 bytes = QFileInfo(Conversion::State().TempDir + "/test_audio.mkv").size() +
@@ -1327,7 +1329,7 @@ TEST_F(ConvertTest, NumberedOutputsGoToAFolderOfTheirOwn) {
   // A test shows the folder's size and offers to open it.
   {
     ScriptedDialogs dialogs;
-    dialogs.ExpectMessage(6).Expect(Dialogs::Kind::Open, 1);
+    dialogs.ExpectMessage(Dialogs::Button::Yes).Expect(Dialogs::Kind::Open, true);
     Convert("0.5", main_->fileList);
     ASSERT_EQ(dialogs.Shown().size(), 2);
     const QString folder = Conversion::State().TempDir + "/test";

@@ -5,6 +5,7 @@
 #include <QListWidget>
 #include <QScrollBar>
 #include <QStandardPaths>
+#include <optional>
 
 #include "HangGuard.h"
 #include "TestEnv.h"
@@ -107,7 +108,7 @@ TEST_F(DesktopServicesTest, ColourDialogGivesTheColourOrMinusOne) {
 
 TEST_F(DesktopServicesTest, ShellOpenHandsTheTargetToTheDesktop) {
   ScriptedDialogs dialogs;
-  dialogs.Expect(Kind::Open, 1).Expect(Kind::Open, 1);
+  dialogs.Expect(Kind::Open, true).Expect(Kind::Open, true);
   EXPECT_TRUE(DesktopServices::ShellOpen(Folder() + "/a b.pdf"));
   EXPECT_TRUE(DesktopServices::ShellOpen("https://quillmoor.example.org/"));
   EXPECT_EQ(dialogs.Shown()[0].text, Folder() + "/a b.pdf");
@@ -118,7 +119,7 @@ TEST_F(DesktopServicesTest, ShellOpenHandsTheTargetToTheDesktop) {
 // with the path or address to open by hand and what to install.
 TEST_F(DesktopServicesTest, WhatTheDesktopCannotOpenIsToldWithItsPathOrAddress) {
   ScriptedDialogs dialogs;
-  dialogs.Expect(Kind::Open, 0).ExpectMessage().Expect(Kind::Open, 0).ExpectMessage();
+  dialogs.Expect(Kind::Open, false).ExpectMessage().Expect(Kind::Open, false).ExpectMessage();
   EXPECT_FALSE(DesktopServices::ShellOpen(Folder() + "/a b.pdf"));
   EXPECT_FALSE(DesktopServices::ShellOpen("https://quillmoor.example.org/"));
   EXPECT_EQ(dialogs.Messages(),
@@ -126,8 +127,10 @@ TEST_F(DesktopServicesTest, WhatTheDesktopCannotOpenIsToldWithItsPathOrAddress) 
                              "/a b.pdf\". Instale xdg-utils y un visor de PDF",
                          "Ningún programa pudo abrir \"https://quillmoor.example.org/\". Instale "
                          "xdg-utils y un navegador web"}));
-  EXPECT_EQ(dialogs.Shown()[1].style, 16);
-  EXPECT_EQ(dialogs.Shown()[3].style, 16);
+  EXPECT_EQ(dialogs.Shown()[1].style,
+            (Dialogs::MessageStyle{Dialogs::Buttons::Ok, Dialogs::Icon::Stop}));
+  EXPECT_EQ(dialogs.Shown()[3].style,
+            (Dialogs::MessageStyle{Dialogs::Buttons::Ok, Dialogs::Icon::Stop}));
 }
 
 // With no opener on PATH the desktop says it could not open the document.
@@ -142,25 +145,29 @@ TEST_F(DesktopServicesTest, TheDesktopReportsThatItCannotOpen) {
 
 // A No to the question is the user's choice: the call succeeds and the file stays.
 TEST_F(DesktopServicesTest, DeleteModesTrashOrDeleteWithOrWithoutAQuestion) {
+  using Dialogs::Button;
   struct Case {
     int mode;
-    int answer;  // 0 = no question expected
+    std::optional<Button> answer;  // none: no question expected
     bool gone;
     bool inTrash;
   } cases[] = {
-      {0, 6, true, true},   {0, 7, false, false}, {1, 0, true, true},  {2, 6, true, false},
-      {2, 7, false, false}, {3, 0, true, false},  {9, 6, true, false},
+      {0, Button::Yes, true, true},  {0, Button::No, false, false}, {1, {}, true, true},
+      {2, Button::Yes, true, false}, {2, Button::No, false, false}, {3, {}, true, false},
+      {9, Button::Yes, true, false},
   };
   for (const Case& c : cases) {
-    const QString name = QString("m%1-%2.txt").arg(c.mode).arg(c.answer);
+    const QString name =
+        QString("m%1-%2.txt").arg(c.mode).arg(c.answer ? static_cast<int>(*c.answer) : -1);
     const QString path = WriteFile(name, "x");
     ScriptedDialogs dialogs;
-    if (c.answer) dialogs.ExpectMessage(c.answer);
+    if (c.answer) dialogs.ExpectMessage(*c.answer);
     EXPECT_TRUE(DesktopServices::ShellDeleteFile(path, c.mode)) << name.toStdString();
     EXPECT_EQ(!QFile::exists(path), c.gone) << name.toStdString();
     EXPECT_EQ(QFile::exists(TrashFiles() + "/" + name), c.inTrash) << name.toStdString();
     if (c.answer) {
-      EXPECT_EQ(dialogs.Shown()[0].style, 4 + 32);
+      EXPECT_EQ(dialogs.Shown()[0].style,
+                (Dialogs::MessageStyle{Dialogs::Buttons::YesNo, Dialogs::Icon::Question}));
     }
   }
 }
@@ -296,7 +303,7 @@ TEST_F(DesktopServicesTest, TheDeleteQuestionsSpeakTheLanguageInForce) {
   for (const Case& c : cases) {
     Lang::LoadLanguage(c.language);
     ScriptedDialogs dialogs;
-    dialogs.ExpectMessage(7).ExpectMessage(7);
+    dialogs.ExpectMessage(Dialogs::Button::No).ExpectMessage(Dialogs::Button::No);
     EXPECT_TRUE(DesktopServices::ShellDeleteFile(path, 0));
     EXPECT_TRUE(DesktopServices::ShellDeleteFile(path, 2));
     EXPECT_EQ(dialogs.Messages(), (QStringList{c.toTrash, c.forGood})) << c.language.toStdString();
