@@ -179,7 +179,8 @@ bool CopyFile(const QString& selected) {
 bool DeleteFile(const QString& selected) {
   if (selected.isEmpty() || BeginsSpecial(selected)) return false;
   const QString path = PathOf(selected);
-  if (DesktopServices::ShellDeleteFile(path, 0)) return true;
+  if (DesktopServices::ShellDeleteFile(path, DesktopServices::DeleteMode::AskThenTrash))
+    return true;
   Lang::MsgCannotDeleteFile(QString());
   return false;
 }

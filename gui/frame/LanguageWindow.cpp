@@ -213,7 +213,8 @@ void LanguageWindow::DeleteLanguage() {
         Dialogs::Icon::None);
     return;
   }
-  if (!DesktopServices::ShellDeleteFile(Lang::LanguageFilePath(language), 1)) {
+  if (!DesktopServices::ShellDeleteFile(Lang::LanguageFilePath(language),
+                                        DesktopServices::DeleteMode::Trash)) {
     Lang::MsgCannotDeleteFile(QString());
     return;
   }

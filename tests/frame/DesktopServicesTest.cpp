@@ -146,19 +146,24 @@ TEST_F(DesktopServicesTest, TheDesktopReportsThatItCannotOpen) {
 // A No to the question is the user's choice: the call succeeds and the file stays.
 TEST_F(DesktopServicesTest, DeleteModesTrashOrDeleteWithOrWithoutAQuestion) {
   using Dialogs::Button;
+  using Mode = DesktopServices::DeleteMode;
   struct Case {
-    int mode;
+    Mode mode;
     std::optional<Button> answer;  // none: no question expected
     bool gone;
     bool inTrash;
   } cases[] = {
-      {0, Button::Yes, true, true},  {0, Button::No, false, false}, {1, {}, true, true},
-      {2, Button::Yes, true, false}, {2, Button::No, false, false}, {3, {}, true, false},
-      {9, Button::Yes, true, false},
+      {Mode::AskThenTrash, Button::Yes, true, true},
+      {Mode::AskThenTrash, Button::No, false, false},
+      {Mode::Trash, {}, true, true},
+      {Mode::AskThenDeleteForGood, Button::Yes, true, false},
+      {Mode::AskThenDeleteForGood, Button::No, false, false},
+      {Mode::DeleteForGood, {}, true, false},
   };
   for (const Case& c : cases) {
-    const QString name =
-        QString("m%1-%2.txt").arg(c.mode).arg(c.answer ? static_cast<int>(*c.answer) : -1);
+    const QString name = QString("m%1-%2.txt")
+                             .arg(static_cast<int>(c.mode))
+                             .arg(c.answer ? static_cast<int>(*c.answer) : -1);
     const QString path = WriteFile(name, "x");
     ScriptedDialogs dialogs;
     if (c.answer) dialogs.ExpectMessage(*c.answer);
@@ -174,16 +179,18 @@ TEST_F(DesktopServicesTest, DeleteModesTrashOrDeleteWithOrWithoutAQuestion) {
 
 TEST_F(DesktopServicesTest, AFolderGoesToTheTrashWholeAndAMissingPathIsAFailure) {
   WriteFile("dir/inner.txt", "x");
-  EXPECT_TRUE(DesktopServices::ShellDeleteFile(Folder() + "/dir", 1));
+  EXPECT_TRUE(
+      DesktopServices::ShellDeleteFile(Folder() + "/dir", DesktopServices::DeleteMode::Trash));
   EXPECT_TRUE(QFile::exists(TrashFiles() + "/dir/inner.txt"));
-  EXPECT_FALSE(DesktopServices::ShellDeleteFile(Folder() + "/missing", 3));
+  EXPECT_FALSE(DesktopServices::ShellDeleteFile(Folder() + "/missing",
+                                                DesktopServices::DeleteMode::DeleteForGood));
 }
 
 TEST_F(DesktopServicesTest, AUserWithoutADataFolderGetsATrashMadeForTheFile) {
   const QString data = Folder() + "/fresh/.local/share";
   qputenv("XDG_DATA_HOME", data.toUtf8());
   const QString path = WriteFile("song.mp3", "tune");
-  EXPECT_TRUE(DesktopServices::ShellDeleteFile(path, 1));
+  EXPECT_TRUE(DesktopServices::ShellDeleteFile(path, DesktopServices::DeleteMode::Trash));
   EXPECT_FALSE(QFile::exists(path));
   QFile trashed(data + "/Trash/files/song.mp3");
   ASSERT_TRUE(trashed.open(QIODevice::ReadOnly));
@@ -207,7 +214,7 @@ TEST_F(DesktopServicesTest, ATrashThatCannotTakeTheFileLeavesItInPlace) {
   ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
   blocker.close();
   const QString path = WriteFile("keep.txt", "precious");
-  EXPECT_FALSE(DesktopServices::ShellDeleteFile(path, 1));
+  EXPECT_FALSE(DesktopServices::ShellDeleteFile(path, DesktopServices::DeleteMode::Trash));
   QFile kept(path);
   ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
   EXPECT_EQ(kept.readAll(), "precious");
@@ -217,7 +224,7 @@ TEST_F(DesktopServicesTest, ATrashThatCannotTakeTheFileLeavesItInPlace) {
   // A data folder that cannot be made: no trash at all.
   WriteFile("blocked", "a regular file where the data folder must go");
   qputenv("XDG_DATA_HOME", (Folder() + "/blocked/share").toUtf8());
-  EXPECT_FALSE(DesktopServices::ShellDeleteFile(path, 1));
+  EXPECT_FALSE(DesktopServices::ShellDeleteFile(path, DesktopServices::DeleteMode::Trash));
   ASSERT_TRUE(kept.seek(0));
   EXPECT_EQ(kept.readAll(), "precious");
   EXPECT_FALSE(QDir::current().exists("files/keep.txt"));
@@ -239,8 +246,10 @@ TEST_F(DesktopServicesTest, ATrashWhoseFoldersRefuseEntriesFailsAtOnceAndKeepsTh
     const QString path = WriteFile("keep.txt", "precious");
     {
       const HangGuard guard(std::string("a trash move with a plain file for ") + refusing);
-      EXPECT_FALSE(DesktopServices::ShellDeleteFile(path, 1)) << refusing;
-      EXPECT_FALSE(DesktopServices::ShellDeleteFile(path, 1)) << refusing;
+      EXPECT_FALSE(DesktopServices::ShellDeleteFile(path, DesktopServices::DeleteMode::Trash))
+          << refusing;
+      EXPECT_FALSE(DesktopServices::ShellDeleteFile(path, DesktopServices::DeleteMode::Trash))
+          << refusing;
     }
     QFile kept(path);
     ASSERT_TRUE(kept.open(QIODevice::ReadOnly)) << refusing;
@@ -257,8 +266,8 @@ TEST_F(DesktopServicesTest, ATrashWhoseFoldersRefuseEntriesFailsAtOnceAndKeepsTh
 TEST_F(DesktopServicesTest, TwoFilesOfOneNameEachKeepTheirPlaceInTheTrash) {
   const QString first = WriteFile("a/clip.mp4", "first");
   const QString second = WriteFile("b/clip.mp4", "second");
-  ASSERT_TRUE(DesktopServices::ShellDeleteFile(first, 1));
-  ASSERT_TRUE(DesktopServices::ShellDeleteFile(second, 1));
+  ASSERT_TRUE(DesktopServices::ShellDeleteFile(first, DesktopServices::DeleteMode::Trash));
+  ASSERT_TRUE(DesktopServices::ShellDeleteFile(second, DesktopServices::DeleteMode::Trash));
   const QString info = QFileInfo(TrashFiles()).path() + "/info/";
   const struct {
     QString entry;
@@ -304,8 +313,9 @@ TEST_F(DesktopServicesTest, TheDeleteQuestionsSpeakTheLanguageInForce) {
     Lang::LoadLanguage(c.language);
     ScriptedDialogs dialogs;
     dialogs.ExpectMessage(Dialogs::Button::No).ExpectMessage(Dialogs::Button::No);
-    EXPECT_TRUE(DesktopServices::ShellDeleteFile(path, 0));
-    EXPECT_TRUE(DesktopServices::ShellDeleteFile(path, 2));
+    EXPECT_TRUE(DesktopServices::ShellDeleteFile(path, DesktopServices::DeleteMode::AskThenTrash));
+    EXPECT_TRUE(
+        DesktopServices::ShellDeleteFile(path, DesktopServices::DeleteMode::AskThenDeleteForGood));
     EXPECT_EQ(dialogs.Messages(), (QStringList{c.toTrash, c.forGood})) << c.language.toStdString();
     EXPECT_EQ(dialogs.Shown()[0].title, Lang::BoxTitle());
   }
