@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "TestEnv.h"  // the dialog layer's failure messages
 #include "core/app/AppState.h"
 #include "core/convert/ConversionState.h"
 #include "core/frame/FfmpegTools.h"

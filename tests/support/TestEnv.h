@@ -107,7 +107,8 @@ inline void PrintTo(const QStringList& list, std::ostream* out) {
   *out << '}';
 }
 
-// Readable failure messages for the dialog layer's message boxes.
+// Readable failure messages for the dialog layer's message boxes. Every test
+// that compares them includes this file, so that all print them alike.
 namespace Dialogs {
 inline void PrintTo(Buttons buttons, std::ostream* out) {
   static const char* const names[] = {"Ok", "OkCancel", "YesNoCancel", "YesNo"};
