@@ -178,7 +178,8 @@ QStringList TrashSources(const QStringList& sources, bool outputWritten) {
   QStringList kept;
   if (!outputWritten) return kept;
   for (const QString& source : sources) {
-    if (FileServices::FileExists(source) && !DesktopServices::ShellDeleteFile(source, 1))
+    if (FileServices::FileExists(source) &&
+        !DesktopServices::ShellDeleteFile(source, DesktopServices::DeleteMode::Trash))
       kept << source;
   }
   return kept;
@@ -196,7 +197,8 @@ Replacement ReplaceExisting(const QString& output, const QString& desired,
     return Replacement::NotNeeded;
   if (TakenName(desired)) {
     if (!OlderFileInTheWay(output, desired, protectedFiles)) return Replacement::NotNeeded;
-    if (!DesktopServices::ShellDeleteFile(desired, 1)) return Replacement::OldFileKept;
+    if (!DesktopServices::ShellDeleteFile(desired, DesktopServices::DeleteMode::Trash))
+      return Replacement::OldFileKept;
   }
   return FileServices::RenameFileKeepExtension(output, QFileInfo(desired).completeBaseName())
              ? Replacement::Replaced

@@ -102,8 +102,9 @@ bool DurationOption(const RecordRequest& request, QString& option) {
 // save dialog that chose it (for the first recording into it), or asked now.
 // "No" records into the next free name, which becomes the destination.
 // False when the user cancels.
-bool ChooseOutputFile(const QString& replaceConfirmedFor, const std::function<int()>& askReplace,
-                      QString& outputFile, bool& replace) {
+bool ChooseOutputFile(const QString& replaceConfirmedFor,
+                      const std::function<Dialogs::Button()>& askReplace, QString& outputFile,
+                      bool& replace) {
   replace = false;
   if (!QFileInfo::exists(outputFile)) return true;
   if (replaceConfirmedFor == outputFile) {
@@ -111,10 +112,10 @@ bool ChooseOutputFile(const QString& replaceConfirmedFor, const std::function<in
     return true;
   }
   switch (askReplace()) {
-    case 6:
+    case Dialogs::Button::Yes:
       replace = true;
       return true;
-    case 7:
+    case Dialogs::Button::No:
       outputFile = FileServices::UniquePath(outputFile, false);
       State().RecOutputPath = outputFile;
       return true;
@@ -256,7 +257,8 @@ Conversion::StepCommand FfmpegOutputStep(const QString& options, const QString& 
   return step;
 }
 
-RecordPlan PlanRecording(const RecordRequest& request, const std::function<int()>& askReplace) {
+RecordPlan PlanRecording(const RecordRequest& request,
+                         const std::function<Dialogs::Button()>& askReplace) {
   RecordPlan plan;
   const auto refuse = [&plan](Refusal why) {
     plan.Refused = why;

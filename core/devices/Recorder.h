@@ -6,6 +6,7 @@
 #include <functional>
 
 #include "core/convert/Conversion.h"
+#include "core/ground/Dialogs.h"
 #include "core/ground/ToolRunner.h"
 
 class QObject;
@@ -134,9 +135,10 @@ struct RecordPlan {
   Conversion::StepCommand Step;
   QString NextFreeName;
 };
-// Checks the request and, through askReplace (6 yes, 7 no, else cancel),
-// whether an existing file is to be replaced; Nothing when refused or cancelled.
-RecordPlan PlanRecording(const RecordRequest& request, const std::function<int()>& askReplace);
+// Checks the request and, through askReplace (Yes, No, else cancel), whether
+// an existing file is to be replaced; Nothing when refused or cancelled.
+RecordPlan PlanRecording(const RecordRequest& request,
+                         const std::function<Dialogs::Button()>& askReplace);
 
 // How a recording ended.
 struct RecordingEnd {

@@ -86,6 +86,9 @@ const std::array<SizePreset, 15> SizePresets = {{
     {"2560x1600", 2560, 1600},
 }};
 
-void ShowOverflowError() { Dialogs::MsgBox("Error 6\nDesbordamiento", 16, Lang::BoxTitle()); }
+void ShowOverflowError() {
+  Dialogs::MsgBox("Error 6\nDesbordamiento", {Dialogs::Buttons::Ok, Dialogs::Icon::Stop},
+                  Lang::BoxTitle());
+}
 
 }  // namespace EditFields

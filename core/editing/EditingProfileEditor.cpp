@@ -115,9 +115,10 @@ bool SaveProfile(const QString& path) {
 
 bool CloseProfile() {
   if (IsDirty()) {
-    const int answer = Lang::AskSaveChanges(QFileInfo(State().CurrentPath).completeBaseName());
-    if (answer == 2) return false;
-    if (answer == 6 && !SaveProfile(State().CurrentPath)) return false;
+    const Dialogs::Button answer =
+        Lang::AskSaveChanges(QFileInfo(State().CurrentPath).completeBaseName());
+    if (answer == Dialogs::Button::Cancel) return false;
+    if (answer == Dialogs::Button::Yes && !SaveProfile(State().CurrentPath)) return false;
   }
   State().CurrentProfile = EditProfileRec();
   State().SavedProfile = EditProfileRec();

@@ -88,9 +88,10 @@ bool SaveFilter(bool saveAs) {
 
 bool CloseFilter() {
   if (IsDirty()) {
-    const int answer = Lang::AskSaveChanges(QFileInfo(State().CurrentPath).completeBaseName());
-    if (answer == 2) return false;
-    if (answer == 6 && !SaveFilter(false)) return false;
+    const Dialogs::Button answer =
+        Lang::AskSaveChanges(QFileInfo(State().CurrentPath).completeBaseName());
+    if (answer == Dialogs::Button::Cancel) return false;
+    if (answer == Dialogs::Button::Yes && !SaveFilter(false)) return false;
   }
   State().CurrentPath.clear();
   State().CurrentFilter = FilterDef();

@@ -113,7 +113,8 @@ bool SaveExePath(const QString& exePath) {
 }
 
 void OfferToSaveExePath(const QString& exePath, const QString& loadedExePath) {
-  if (exePath != loadedExePath && Lang::AskSaveExePath() == 6 && !SaveExePath(exePath))
+  if (exePath != loadedExePath && Lang::AskSaveExePath() == Dialogs::Button::Yes &&
+      !SaveExePath(exePath))
     Lang::MsgCannotWriteFile(State().FilePath);
 }
 

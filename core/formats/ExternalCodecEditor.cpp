@@ -134,9 +134,10 @@ bool IsDirty() {
 
 bool CloseCodec() {
   if (IsDirty()) {
-    const int answer = Lang::AskSaveChanges(QFileInfo(State().CurrentPath).completeBaseName());
-    if (answer != 6 && answer != 7) return false;
-    if (answer == 6 && !SaveCodec(State().CurrentPath)) return false;
+    const Dialogs::Button answer =
+        Lang::AskSaveChanges(QFileInfo(State().CurrentPath).completeBaseName());
+    if (answer != Dialogs::Button::Yes && answer != Dialogs::Button::No) return false;
+    if (answer == Dialogs::Button::Yes && !SaveCodec(State().CurrentPath)) return false;
   }
   State().CurrentPath.clear();
   State().CurrentCodec = ExtCodecDef();

@@ -144,9 +144,9 @@ bool CloseFormat() {
   if (IsFormatChanged()) {
     const QString base = QFileInfo(State().CurrentFormatFile).completeBaseName();
     const QString name = base.isEmpty() ? QString() : "\"" + base + "\"";
-    const int answer = Lang::AskSaveChanges(name);
-    if (answer == 2) return false;
-    if (answer == 6 && !SaveFormat(State().CurrentFormatFile)) return false;
+    const Dialogs::Button answer = Lang::AskSaveChanges(name);
+    if (answer == Dialogs::Button::Cancel) return false;
+    if (answer == Dialogs::Button::Yes && !SaveFormat(State().CurrentFormatFile)) return false;
   }
   State().CurrentFormat = FormatProfile();
   State().SavedFormat = FormatProfile();
@@ -238,7 +238,7 @@ void UnloadExternalCodec(bool isVideo) {
   const QString name = CodecNameOf(State().CurrentFormat, isVideo);
   if (name.isEmpty()) return;
   if (!FileServices::FileExists(ExtCodecPath(isVideo, name)) &&
-      Lang::AskContinueCodecRemoved() != 6) {
+      Lang::AskContinueCodecRemoved() != Dialogs::Button::Yes) {
     return;
   }
   CodecNameOf(State().CurrentFormat, isVideo).clear();

@@ -179,7 +179,8 @@ bool CopyFile(const QString& selected) {
 bool DeleteFile(const QString& selected) {
   if (selected.isEmpty() || BeginsSpecial(selected)) return false;
   const QString path = PathOf(selected);
-  if (DesktopServices::ShellDeleteFile(path, 0)) return true;
+  if (DesktopServices::ShellDeleteFile(path, DesktopServices::DeleteMode::AskThenTrash))
+    return true;
   Lang::MsgCannotDeleteFile(QString());
   return false;
 }
@@ -200,7 +201,7 @@ Acceptance AcceptSelection(const QString& text) {
     }
   }
   if (State().FmMode == Mode::SaveAs && FileServices::FileExists(path) &&
-      Lang::AskReplaceFile() != 6)
+      Lang::AskReplaceFile() != Dialogs::Button::Yes)
     return Acceptance::Refused;
   State().FmResult = path;
   return Acceptance::Accepted;

@@ -60,8 +60,9 @@ namespace {
 // The question the desktop asks before it deletes; false when the user says no.
 bool Confirmed(const QString& path, bool toTrash) {
   const QString name = QFileInfo(path).fileName();
-  const int answer = toTrash ? Lang::AskSendToTrash(name) : Lang::AskDeleteForGood(name);
-  return answer == 6;
+  const Dialogs::Button answer =
+      toTrash ? Lang::AskSendToTrash(name) : Lang::AskDeleteForGood(name);
+  return answer == Dialogs::Button::Yes;
 }
 
 bool DeleteForGood(const QString& path) {
@@ -75,10 +76,10 @@ bool DeleteForGood(const QString& path) {
 
 }  // namespace
 
-bool ShellDeleteFile(const QString& path, int mode) {
+bool ShellDeleteFile(const QString& path, DeleteMode mode) {
   if (path.isEmpty() || !FileServices::NameTaken(path)) return false;
-  const bool toTrash = mode == 0 || mode == 1;
-  const bool ask = mode != 1 && mode != 3;
+  const bool toTrash = mode == DeleteMode::AskThenTrash || mode == DeleteMode::Trash;
+  const bool ask = mode == DeleteMode::AskThenTrash || mode == DeleteMode::AskThenDeleteForGood;
   if (ask && !Confirmed(path, toTrash)) return true;
   if (toTrash) return Trash::Move(path);
   return DeleteForGood(path);

@@ -37,14 +37,14 @@ int ChooseColorDialog(QWidget* owner, int initialColor);
 // or address to open by hand and what to install, and the result is false.
 bool ShellOpen(const QString& target);
 
-// Deletes one file or folder. Mode 0: to the trash after a question; 1: to
-// the trash at once; 2 (and any other): for good after a question; 3: for good
-// at once. True when the thing is gone, and also when the user answered No:
+enum class DeleteMode { AskThenTrash, Trash, AskThenDeleteForGood, DeleteForGood };
+// Deletes one file or folder: to the trash or for good, after a question or at
+// once. True when the thing is gone, and also when the user answered No:
 // declining is the user's choice, not a failure to report (the thing stays).
 // The question is in the language in force. The user's trash is made first
 // when it is missing (see Trash). A trash that cannot take the file leaves it
 // where it was (false) at once; it is never deleted for good instead.
-bool ShellDeleteFile(const QString& path, int mode);
+bool ShellDeleteFile(const QString& path, DeleteMode mode);
 
 // What the file dialogs remember.
 struct DesktopState {

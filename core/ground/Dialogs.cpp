@@ -7,8 +7,6 @@ namespace {
 Responder* g_default = nullptr;
 Responder* g_responder = nullptr;
 
-enum Answers { kCancel = 2 };
-
 template <class T>
 T Get(const Answer& answer, T fallback) {
   if (const T* value = std::get_if<T>(&answer)) return *value;
@@ -29,46 +27,48 @@ void SetResponder(Responder* responder) { g_responder = responder; }
 
 Answer Cancelled(Kind kind) {
   switch (kind) {
-    case Kind::Message: return kCancel;
+    case Kind::Message:
+      return Button::Cancel;
     case Kind::Color: return -1;
-    case Kind::Open: return 0;
+    case Kind::Open:
+      return false;
     case Kind::OpenFile: return QStringList();
     default: return QString();
   }
 }
 
-int MsgBox(const QString& text, int style, const QString& title) {
-  return Get<int>(Ask({Kind::Message, style, title, text, {}, {}, false}), kCancel);
+Button MsgBox(const QString& text, MessageStyle style, const QString& title) {
+  return Get<Button>(Ask({Kind::Message, style, title, text, {}, {}, false}), Button::Cancel);
 }
 
 QString InputBox(const QString& prompt, const QString& title, const QString& defaultText) {
-  return Get<QString>(Ask({Kind::Input, 0, title, prompt, defaultText, {}, false}), {});
+  return Get<QString>(Ask({Kind::Input, {}, title, prompt, defaultText, {}, false}), {});
 }
 
 QStringList OpenFiles(QWidget* owner, const QString& title, const QString& folder,
                       const QString& fileName, const QString& filter, bool multiSelect) {
   return Get<QStringList>(
-      Ask({Kind::OpenFile, 0, title, folder, fileName, filter, multiSelect, true, owner}), {});
+      Ask({Kind::OpenFile, {}, title, folder, fileName, filter, multiSelect, true, owner}), {});
 }
 
 QString SaveFile(QWidget* owner, const QString& title, const QString& folder,
                  const QString& fileName, const QString& filter, bool overwritePrompt) {
   return Get<QString>(
-      Ask({Kind::SaveFile, 0, title, folder, fileName, filter, false, overwritePrompt, owner}),
+      Ask({Kind::SaveFile, {}, title, folder, fileName, filter, false, overwritePrompt, owner}),
       {});
 }
 
 QString Folder(QWidget* owner, const QString& title, const QString& folder) {
-  return Get<QString>(Ask({Kind::Folder, 0, title, folder, {}, {}, false, true, owner}), {});
+  return Get<QString>(Ask({Kind::Folder, {}, title, folder, {}, {}, false, true, owner}), {});
 }
 
 int Color(QWidget* owner, int initial) {
-  return Get<int>(
-      Ask({Kind::Color, 0, {}, QString::number(initial), {}, {}, false, true, owner}), -1);
+  return Get<int>(Ask({Kind::Color, {}, {}, QString::number(initial), {}, {}, false, true, owner}),
+                  -1);
 }
 
 bool Open(const QString& target) {
-  return Get<int>(Ask({Kind::Open, 0, {}, target, {}, {}, false}), 0) != 0;
+  return Get<bool>(Ask({Kind::Open, {}, {}, target, {}, {}, false}), false);
 }
 
 }  // namespace Dialogs

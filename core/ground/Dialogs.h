@@ -16,10 +16,22 @@ namespace Dialogs {
 // Open: a document or web address handed to the desktop's associated program.
 enum class Kind { Message, Input, OpenFile, SaveFile, Folder, Color, Open };
 
+// The buttons and the icon of a message box.
+enum class Buttons { Ok, OkCancel, YesNoCancel, YesNo };
+enum class Icon { None, Stop, Question, Exclamation, Information };
+struct MessageStyle {
+  Buttons buttons = Buttons::Ok;
+  Icon icon = Icon::None;
+  bool operator==(const MessageStyle&) const = default;
+};
+
+// The button that answered a message box.
+enum class Button { Ok, Cancel, Yes, No };
+
 // What a dialog was asked to show.
 struct Request {
   Kind kind = Kind::Message;
-  int style = 0;          // message box style (buttons + icon), as the caller gave it
+  MessageStyle style;  // message box: its buttons and icon, as the caller gave them
   QString title;
   QString text;           // message, prompt, or the dialog's starting folder
   QString defaultText;    // input box default, default file name
@@ -29,11 +41,11 @@ struct Request {
   QWidget* owner = nullptr;     // the window a file or colour dialog belongs to
 };
 
-// A message box answers with a number (1 OK, 2 Cancel, 6 Yes, 7 No), an input
-// box, save dialog or folder dialog with a text ("" = cancelled), an open
-// dialog with a list of paths (empty = cancelled), a colour dialog with a
-// number (0x00BBGGRR, -1 = cancelled).
-using Answer = std::variant<int, QString, QStringList>;
+// A message box answers with the button pressed, an input box, save dialog or
+// folder dialog with a text ("" = cancelled), an open dialog with a list of
+// paths (empty = cancelled), a colour dialog with a number (0x00BBGGRR, -1 =
+// cancelled), a desktop open with whether a program took the target.
+using Answer = std::variant<int, QString, QStringList, Button, bool>;
 
 class Responder {
  public:
@@ -50,9 +62,8 @@ void SetResponder(Responder* responder);
 // The answer a cancelled dialog of this kind gives.
 Answer Cancelled(Kind kind);
 
-// Message box styles: 0 OK, 1 OK/Cancel, 3 Yes/No/Cancel, 4 Yes/No;
-// plus 16 stop, 32 question, 48 exclamation, 64 information icon.
-int MsgBox(const QString& text, int style, const QString& title);
+// The button pressed; Cancel when no responder answers with a button.
+Button MsgBox(const QString& text, MessageStyle style, const QString& title);
 // The typed text, or "" when the user cancelled.
 QString InputBox(const QString& prompt, const QString& title, const QString& defaultText);
 // filter: "Description|pattern|Description|pattern" as the Windows dialogs take it.
@@ -65,7 +76,7 @@ QString Folder(QWidget* owner, const QString& title, const QString& folder);
 int Color(QWidget* owner, int initial);
 // Hands a local path or a web address (text) to the desktop; false when the
 // desktop has no program to open it with. A test's responder sees it as an
-// Open request, answered 1 (opened) or 0 (not), and nothing is launched.
+// Open request, answered true (opened) or false (not), and nothing is launched.
 bool Open(const QString& target);
 
 }  // namespace Dialogs

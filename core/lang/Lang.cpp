@@ -20,14 +20,16 @@ namespace {
 
 WindowTranslator g_windowTranslator = nullptr;
 
-enum Style {
-  kPlain = 0,
-  kYesNoCancel = 3,
-  kYesNo = 4,
-  kStop = 16,
-  kQuestion = 32,
-  kInformation = 64
-};
+using Dialogs::Buttons;
+using Dialogs::Icon;
+using Dialogs::MessageStyle;
+
+constexpr MessageStyle kPlain{};
+constexpr MessageStyle kYesNoCancel{Buttons::YesNoCancel};
+constexpr MessageStyle kYesNo{Buttons::YesNo};
+constexpr MessageStyle kYesNoQuestion{Buttons::YesNo, Icon::Question};
+constexpr MessageStyle kStop{Buttons::Ok, Icon::Stop};
+constexpr MessageStyle kInformation{Buttons::Ok, Icon::Information};
 
 // Qt's boxes break lines at LF alone.
 const QString kLineBreak = QStringLiteral("\n");
@@ -63,8 +65,10 @@ QString BuiltInText(int line) {
   return SpanishTable().value(line - 1);
 }
 
-int Box(const QString& text, int style) { return Dialogs::MsgBox(text, style, BoxTitle()); }
-int Show(int line, int style) { return Box(LineText(line), style); }
+Dialogs::Button Box(const QString& text, MessageStyle style) {
+  return Dialogs::MsgBox(text, style, BoxTitle());
+}
+Dialogs::Button Show(int line, MessageStyle style) { return Box(LineText(line), style); }
 void ShowWith(int line, const QString& name) { Box(LineText(line) + " " + name, kStop); }
 QString Input(int line, const QString& defaultText) {
   return Dialogs::InputBox(LineText(line), BoxTitle(), defaultText);
@@ -119,8 +123,8 @@ QString DesktopText(int line) {
   return ResourceLines(QStringLiteral(":/lang/desktop-%1.txt").arg(DesktopTable())).value(line - 1);
 }
 
-int AskWithName(int desktopLine, const QString& name) {
-  return Box(DesktopText(desktopLine).arg(name), kYesNo + kQuestion);
+Dialogs::Button AskWithName(int desktopLine, const QString& name) {
+  return Box(DesktopText(desktopLine).arg(name), kYesNoQuestion);
 }
 
 }  // namespace
@@ -270,20 +274,20 @@ void MsgConfirmParamChanges() { Show(526, kPlain); }
 void MsgStopProcessFirst() { Show(108, kInformation); }
 void MsgSelectFileForTest() { Show(92, State().Msg.isEmpty() ? kInformation : kStop); }
 
-int AskReplaceFile() { return Show(16, kYesNoCancel); }
-int AskSaveChanges(const QString& name) {
+Dialogs::Button AskReplaceFile() { return Show(16, kYesNoCancel); }
+Dialogs::Button AskSaveChanges(const QString& name) {
   QString text = LineText(20) + " " + name + " " + LineText(21);
   // Lines that already carry their blank would otherwise show two.
   return Box(text.replace("  ", " "), kYesNoCancel);
 }
-int AskContinueCodecRemoved() { return Show(55, kYesNoCancel); }
-int AskFindAudioCodecExe() { return Show(75, kYesNo); }
-int AskFindVideoCodecExe() { return Show(76, kYesNo); }
-int AskStopConversion() { return Show(107, kYesNoCancel); }
-int AskSaveExePath() { return Show(525, kYesNo); }
+Dialogs::Button AskContinueCodecRemoved() { return Show(55, kYesNoCancel); }
+Dialogs::Button AskFindAudioCodecExe() { return Show(75, kYesNo); }
+Dialogs::Button AskFindVideoCodecExe() { return Show(76, kYesNo); }
+Dialogs::Button AskStopConversion() { return Show(107, kYesNoCancel); }
+Dialogs::Button AskSaveExePath() { return Show(525, kYesNo); }
 
-int AskSendToTrash(const QString& name) { return AskWithName(1, name); }
-int AskDeleteForGood(const QString& name) { return AskWithName(2, name); }
+Dialogs::Button AskSendToTrash(const QString& name) { return AskWithName(1, name); }
+Dialogs::Button AskDeleteForGood(const QString& name) { return AskWithName(2, name); }
 
 void MsgOutputInWorkingFolder() {
   QString choice = LineText(137).trimmed();

@@ -3,6 +3,7 @@
 #include <QString>
 #include <QStringList>
 
+#include "core/ground/Dialogs.h"
 #include "core/lang/ParamCaptions.h"
 
 // The program's texts in the language in force. Every text is a numbered line of
@@ -183,21 +184,21 @@ void MsgStopProcessFirst();
 // 92: "Seleccione un archivo de la lista para realizar la prueba"
 void MsgSelectFileForTest();
 
-// Questions, answered 6 Yes, 7 No, 2 Cancel: Yes/No/Cancel, except 75, 76 and 525 Yes/No.
+// Questions, answered Yes, No or Cancel: Yes/No/Cancel, except 75, 76 and 525 Yes/No.
 // 16: "Ya existe un archivo con ese nombre, ¿reemplazar?"
-int AskReplaceFile();
+Dialogs::Button AskReplaceFile();
 // 20: "El archivo " + name + " ha cambiado, ¿guardar cambios?"
-int AskSaveChanges(const QString& name);
+Dialogs::Button AskSaveChanges(const QString& name);
 // 55: "El codec no podrá volverse a cargar porque fue eliminado, ¿Continuar?"
-int AskContinueCodecRemoved();
+Dialogs::Button AskContinueCodecRemoved();
 // 75: "No se encuentra el ejecutable necesario para utilizar el codec de audio, ¿Buscar?"
-int AskFindAudioCodecExe();
+Dialogs::Button AskFindAudioCodecExe();
 // 76: "No se encuentra el ejecutable necesario para utilizar el codec de video, ¿Buscar?"
-int AskFindVideoCodecExe();
+Dialogs::Button AskFindVideoCodecExe();
 // 107: "¿Detener la conversión?"
-int AskStopConversion();
+Dialogs::Button AskStopConversion();
 // 525: "¿Guardar la nueva ruta del ejecutable?"
-int AskSaveExePath();
+Dialogs::Button AskSaveExePath();
 
 // Texts the language tables leave to the system or lack come from the small
 // desktop table of the language in force (resources/lang/desktop-<table
@@ -205,9 +206,9 @@ int AskSaveExePath();
 // are Qt's English, speaks them in English.
 // The desktop's questions before it deletes, Yes/No with the question icon.
 // 1: ¿Desea enviar "<name>" a la papelera?
-int AskSendToTrash(const QString& name);
+Dialogs::Button AskSendToTrash(const QString& name);
 // 2: ¿Desea eliminar "<name>" definitivamente?
-int AskDeleteForGood(const QString& name);
+Dialogs::Button AskDeleteForGood(const QString& name);
 // With the stop icon, 3: "Los archivos convertidos quedarían en el directorio
 // temporal del programa, que se borra al cerrarlo. Elija '<choice>' y un
 // directorio de salida", the choice being line 137 without its colon.

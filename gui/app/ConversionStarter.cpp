@@ -23,8 +23,9 @@ namespace {
 // over owner, which gives the path as stored, relative when inside the
 // program folder.
 std::optional<QString> LocateEncoder(QWidget* owner, bool isVideo) {
-  const int answer = isVideo ? Lang::AskFindVideoCodecExe() : Lang::AskFindAudioCodecExe();
-  if (answer != 6) return QString();
+  const Dialogs::Button answer =
+      isVideo ? Lang::AskFindVideoCodecExe() : Lang::AskFindAudioCodecExe();
+  if (answer != Dialogs::Button::Yes) return QString();
   const QString entered =
       CodecViewer::ShowCodecInfo(owner, Session::State().FormatProfilePath, isVideo);
   if (entered.isEmpty()) return std::nullopt;
@@ -48,7 +49,9 @@ void ShowProgress(ConversionRun& run) {
 }
 
 void AskTestQuestion(const TestResult& result) {
-  if (Dialogs::MsgBox(result.Report, 4, Lang::BoxTitle()) != 6) return;
+  if (Dialogs::MsgBox(result.Report, {Dialogs::Buttons::YesNo}, Lang::BoxTitle()) !=
+      Dialogs::Button::Yes)
+    return;
   if (!result.Folder.isEmpty())
     DesktopServices::ShellOpen(result.Folder);
   else

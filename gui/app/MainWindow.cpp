@@ -464,7 +464,7 @@ void MainWindow::AnalyseSelectedFile() {
   }
   // A probe the user stopped by closing the wait window has nothing to tell.
   if (stopped || FfmpegProbe::SaidUnreadable(Session::State().FileList[row], info)) return;
-  Dialogs::MsgBox(InputProbe::Report(info), 0, windowTitle());
+  Dialogs::MsgBox(InputProbe::Report(info), {}, windowTitle());
 }
 
 // Conversion --------------------------------------------------------------

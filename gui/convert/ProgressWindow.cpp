@@ -164,7 +164,7 @@ void ProgressWindow::resizeEvent(QResizeEvent* event) {
 void ProgressWindow::Stop() { emit StopClicked(); }
 
 void ProgressWindow::ForceStop() {
-  if (Lang::AskStopConversion() != 6) return;
+  if (Lang::AskStopConversion() != Dialogs::Button::Yes) return;
   emit ForceStopClicked();
 }
 

@@ -97,7 +97,8 @@ void ShowRefusal(Recorder::Refusal refusal) {
 void ShowRecordingFailure(const Recorder::RecordingEnd& end) {
   switch (end.Result) {
     case Recorder::RecordingEnd::Outcome::NotStarted:
-      Dialogs::MsgBox(Lang::TxtProcessStartFailed(), 16, Lang::BoxTitle());
+      Dialogs::MsgBox(Lang::TxtProcessStartFailed(), {Dialogs::Buttons::Ok, Dialogs::Icon::Stop},
+                      Lang::BoxTitle());
       return;
     case Recorder::RecordingEnd::Outcome::FfmpegFailed:
       Lang::MsgFfmpegError(end.Output);
@@ -585,6 +586,8 @@ void RecorderWindow::TogglePause() {
 }
 
 void RecorderWindow::ForceStop() {
-  if (Dialogs::MsgBox(stopButton->text() + "?", 3, Lang::BoxTitle()) != 6) return;
+  if (Dialogs::MsgBox(stopButton->text() + "?", {Dialogs::Buttons::YesNoCancel},
+                      Lang::BoxTitle()) != Dialogs::Button::Yes)
+    return;
   Recorder::ForceStop();
 }

@@ -54,7 +54,9 @@ bool SameLanguage(const QString& a, const QString& b) {
   return a.compare(b, Qt::CaseInsensitive) == 0;
 }
 
-int Box(const QString& text, int style) { return Dialogs::MsgBox(text, style, Lang::BoxTitle()); }
+void Box(const QString& text, Dialogs::Icon icon) {
+  Dialogs::MsgBox(text, {Dialogs::Buttons::Ok, icon}, Lang::BoxTitle());
+}
 
 QPushButton* Button(QWidget* parent, const char* name, const char* caption, QRect geometry) {
   auto* button = Named(new QPushButton(Utf8(caption), parent), name);
@@ -208,10 +210,11 @@ void LanguageWindow::DeleteLanguage() {
   if (SameLanguage(language, Lang::State().LanguageName)) {
     Box(Lines({"No se puede eliminar el lenguaje seleccionado porque está en uso",
                "Can not delete the selected language because it is in use"}),
-        0);
+        Dialogs::Icon::None);
     return;
   }
-  if (!DesktopServices::ShellDeleteFile(Lang::LanguageFilePath(language), 1)) {
+  if (!DesktopServices::ShellDeleteFile(Lang::LanguageFilePath(language),
+                                        DesktopServices::DeleteMode::Trash)) {
     Lang::MsgCannotDeleteFile(QString());
     return;
   }
@@ -258,19 +261,20 @@ void LanguageWindow::SaveLanguage() {
   switch (Lang::SaveLanguageFile(name, TemplateLines(templateText))) {
     case Lang::SaveResult::Saved:
       languageCombo->addItem(name);
-      Box(Lines({"Nuevo lenguaje fue agregado", "New language was added"}), 0);
+      Box(Lines({"Nuevo lenguaje fue agregado", "New language was added"}), Dialogs::Icon::None);
       break;
     case Lang::SaveResult::NoFolder:
       Box(Lines({"No se pudo crear el directorio / Could not create directory", ""}) +
               Lang::LanguageFolder(),
-          16);
+          Dialogs::Icon::Stop);
       break;
     case Lang::SaveResult::Exists:
       Box(Lines({"Ya existe un archivo con ese nombre", "A file already exists with that name"}),
-          16);
+          Dialogs::Icon::Stop);
       break;
     case Lang::SaveResult::WriteFailed:
-      Box(Lines({"Error: No se pudo guardar", "Error: It could not be saved"}), 16);
+      Box(Lines({"Error: No se pudo guardar", "Error: It could not be saved"}),
+          Dialogs::Icon::Stop);
       break;
   }
 }

@@ -117,7 +117,9 @@ void PlayerWindow::Stop() {
   }
 }
 
-void PlayerWindow::ShowUsage() { Dialogs::MsgBox(UsageText(), 64, "ffplay usage"); }
+void PlayerWindow::ShowUsage() {
+  Dialogs::MsgBox(UsageText(), {Dialogs::Buttons::Ok, Dialogs::Icon::Information}, "ffplay usage");
+}
 
 void PlayerWindow::closeEvent(QCloseEvent* event) {
   if (playing_) {

@@ -10,39 +10,63 @@
 
 namespace {
 
-enum Answers { kOk = 1, kCancel = 2, kYes = 6, kNo = 7 };
+QMessageBox::Icon IconOf(Dialogs::Icon icon) {
+  switch (icon) {
+    case Dialogs::Icon::Stop:
+      return QMessageBox::Critical;
+    case Dialogs::Icon::Question:
+      return QMessageBox::Question;
+    case Dialogs::Icon::Exclamation:
+      return QMessageBox::Warning;
+    case Dialogs::Icon::Information:
+      return QMessageBox::Information;
+    case Dialogs::Icon::None:
+      break;
+  }
+  return QMessageBox::NoIcon;
+}
 
-QMessageBox::Icon IconOf(int style) {
-  switch (style & 0x70) {
-    case 16: return QMessageBox::Critical;
-    case 32: return QMessageBox::Question;
-    case 48: return QMessageBox::Warning;
-    case 64: return QMessageBox::Information;
-    default: return QMessageBox::NoIcon;
+QMessageBox::StandardButtons ButtonsOf(Dialogs::Buttons buttons) {
+  switch (buttons) {
+    case Dialogs::Buttons::OkCancel:
+      return QMessageBox::Ok | QMessageBox::Cancel;
+    case Dialogs::Buttons::YesNoCancel:
+      return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+    case Dialogs::Buttons::YesNo:
+      return QMessageBox::Yes | QMessageBox::No;
+    case Dialogs::Buttons::Ok:
+      break;
+  }
+  return QMessageBox::Ok;
+}
+
+// A box closed with the window's X: Cancel where there is one, No on a Yes/No
+// box, OK on a box with OK alone.
+Dialogs::Button ClosedAnswer(Dialogs::Buttons buttons) {
+  switch (buttons) {
+    case Dialogs::Buttons::Ok:
+      return Dialogs::Button::Ok;
+    case Dialogs::Buttons::YesNo:
+      return Dialogs::Button::No;
+    default:
+      return Dialogs::Button::Cancel;
   }
 }
 
-int ShowMessageBox(const Dialogs::Request& request) {
-  const int style = request.style;
-  QMessageBox box(IconOf(style), request.title, request.text);
-  switch (style & 0x7) {
-    case 1:
-      box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
-      break;
-    case 3:
-      box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
-      break;
-    case 4:
-      box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
-      break;
-    default:
-      box.setStandardButtons(QMessageBox::Ok);
-  }
+Dialogs::Button ShowMessageBox(const Dialogs::Request& request) {
+  QMessageBox box(IconOf(request.style.icon), request.title, request.text);
+  box.setStandardButtons(ButtonsOf(request.style.buttons));
   switch (box.exec()) {
-    case QMessageBox::Yes: return kYes;
-    case QMessageBox::No: return kNo;
-    case QMessageBox::Cancel: return kCancel;
-    default: return (style & 0x7) == 0 ? kOk : ((style & 0x7) == 4 ? kNo : kCancel);
+    case QMessageBox::Ok:
+      return Dialogs::Button::Ok;
+    case QMessageBox::Yes:
+      return Dialogs::Button::Yes;
+    case QMessageBox::No:
+      return Dialogs::Button::No;
+    case QMessageBox::Cancel:
+      return Dialogs::Button::Cancel;
+    default:
+      return ClosedAnswer(request.style.buttons);
   }
 }
 
@@ -93,11 +117,9 @@ int ShowColorDialog(const Dialogs::Request& request) {
   return chosen.red() | (chosen.green() << 8) | (chosen.blue() << 16);
 }
 
-int OpenOnDesktop(const QString& target) {
+bool OpenOnDesktop(const QString& target) {
   return QDesktopServices::openUrl(QDir::isAbsolutePath(target) ? QUrl::fromLocalFile(target)
-                                                                : QUrl::fromUserInput(target))
-             ? 1
-             : 0;
+                                                                : QUrl::fromUserInput(target));
 }
 
 }  // namespace

@@ -397,7 +397,7 @@ TEST_F(CommandTableTest, AMissingEncoderProgramIsAskedFor) {
   const QString found = Tool("elsewhere/lame");
   {
     ScriptedDialogs dialogs;
-    dialogs.ExpectMessage(7);
+    dialogs.ExpectMessage(Dialogs::Button::No);
     ASSERT_TRUE(Conversion::BuildCommandTable(""));
     EXPECT_EQ(
         dialogs.Messages(),
@@ -412,7 +412,7 @@ TEST_F(CommandTableTest, AMissingEncoderProgramIsAskedFor) {
   };
   {
     ScriptedDialogs dialogs;
-    dialogs.ExpectMessage(6).Expect(Dialogs::Kind::OpenFile, QStringList());
+    dialogs.ExpectMessage(Dialogs::Button::Yes).Expect(Dialogs::Kind::OpenFile, QStringList());
     ModalCloser closer(pickProgram);
     EXPECT_FALSE(Conversion::BuildCommandTable(""));
     EXPECT_EQ(closer.Closed(), QStringList{"Form11"});
@@ -420,7 +420,9 @@ TEST_F(CommandTableTest, AMissingEncoderProgramIsAskedFor) {
   }
   {
     ScriptedDialogs dialogs;
-    dialogs.ExpectMessage(6).Expect(Dialogs::Kind::OpenFile, QStringList{found}).ExpectMessage(6);
+    dialogs.ExpectMessage(Dialogs::Button::Yes)
+        .Expect(Dialogs::Kind::OpenFile, QStringList{found})
+        .ExpectMessage(Dialogs::Button::Yes);
     ModalCloser closer(pickProgram);
     ASSERT_TRUE(Conversion::BuildCommandTable(""));
     EXPECT_EQ(dialogs.Messages().last(), "¿Guardar la nueva ruta del ejecutable?");

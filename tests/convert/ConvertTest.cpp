@@ -264,7 +264,7 @@ TEST_F(ConvertTest, ATestConvertsAFewSecondsAndReportsSizeAndRate) {
   List({a, b});
   main_->fileList->setCurrentRow(1);
   ScriptedDialogs dialogs;
-  dialogs.ExpectMessage(7);
+  dialogs.ExpectMessage(Dialogs::Button::No);
   Convert("1", main_->fileList);
   ASSERT_TRUE(Progress());
   const QString output = Conversion::State().TempDir + "/test.mkv";
@@ -274,7 +274,8 @@ TEST_F(ConvertTest, ATestConvertsAFewSecondsAndReportsSizeAndRate) {
                                             MegabytesText(bytes / 1048576.0) + "MB (" +
                                             MegabytesText(bytes / 1048576.0 * 60) +
                                             "MB/min)\n¿Reproducir el archivo?"});
-  EXPECT_EQ(dialogs.Shown().first().style, 4);
+  EXPECT_EQ(dialogs.Shown().first().style,
+            (Dialogs::MessageStyle{Dialogs::Buttons::YesNo, Dialogs::Icon::None}));
   EXPECT_EQ(Progress()->currentFile->text(), "El proceso terminó");
   EXPECT_FALSE(QFile::exists(Path("in/b (2).mkv")));
   CloseProgress();
@@ -287,7 +288,7 @@ TEST_F(ConvertTest, ATestOfAShortFileRatesTheSecondsItWrote) {
   List({Tone("in/memo.wav", 2)});
   Conversion::State().Choices.ExtensionText = "wav";
   ScriptedDialogs dialogs;
-  dialogs.ExpectMessage(7);
+  dialogs.ExpectMessage(Dialogs::Button::No);
   Convert("60", main_->fileList);
   ASSERT_EQ(dialogs.Messages().size(), 1);
   const QString output = Conversion::State().TempDir + "/test.wav";
@@ -539,7 +540,8 @@ TEST_F(ConvertTest, OutputsThatWouldGoAtCloseAreRefusedInTheLanguageInForce) {
     EXPECT_EQ(dialogs.Messages(), QStringList{c.message}) << c.language.toStdString();
     ASSERT_FALSE(dialogs.Shown().isEmpty());
     EXPECT_EQ(dialogs.Shown()[0].title, Lang::BoxTitle());
-    EXPECT_EQ(dialogs.Shown()[0].style, 16);
+    EXPECT_EQ(dialogs.Shown()[0].style,
+              (Dialogs::MessageStyle{Dialogs::Buttons::Ok, Dialogs::Icon::Stop}));
     EXPECT_FALSE(Progress()) << c.language.toStdString();
     EXPECT_TRUE(main_->isVisible());
   }
@@ -907,7 +909,7 @@ TEST_F(ConvertTest, ForcedStopAsksAndThenEndsTheTool) {
   profile.InputExtraParams = "-re";
   Session::State().FormatProfilePath = SaveFormat(profile);
   ScriptedDialogs dialogs;
-  dialogs.ExpectMessage(6);
+  dialogs.ExpectMessage(Dialogs::Button::Yes);
   const qint64 endedAfter = ConvertPressingOnceEncoding(&ProgressWindow::forceStopButton, "1:00");
   ASSERT_GE(endedAfter, 0) << "Detener (force) was never pressed";
   EXPECT_LT(endedAfter, 10000);
@@ -938,7 +940,7 @@ TEST_F(ConvertTest, AForcedStopLeavesNoPartOfTheOutput) {
   });
   watch.start(20);
   ScriptedDialogs dialogs;
-  dialogs.ExpectMessage(6);
+  dialogs.ExpectMessage(Dialogs::Button::Yes);
   Convert("", main_->fileList);
   ASSERT_TRUE(Progress());
   EXPECT_EQ(Progress()->currentFile->text(), "El proceso fue detenido");
@@ -1266,7 +1268,7 @@ TEST_F(ConvertTest, AMissingEncoderProgramIsAStartFailure) {
   const QString clip = Clip("in/a.mkv");
   List({clip});
   ScriptedDialogs dialogs;
-  dialogs.ExpectMessage(7);  // do not look for the program
+  dialogs.ExpectMessage(Dialogs::Button::No);  // do not look for the program
   Convert("", main_->fileList);
   ASSERT_EQ(Conversion::State().Errors.size(), 1);
   EXPECT_EQ(Conversion::State().Errors[0].Stage, "Codificando audio");
@@ -1302,7 +1304,7 @@ TEST_F(ConvertTest, CopiedTracksAreMovedBesideEachOtherAndReported) {
   CloseProgress();
 
   ScriptedDialogs dialogs;
-  dialogs.ExpectMessage(7);
+  dialogs.ExpectMessage(Dialogs::Button::No);
   Convert("1", main_->fileList);
   ASSERT_EQ(dialogs.Messages().size(), 1);
   const qint64 bytes = QFileInfo(Conversion::State().TempDir + "/test_audio.mkv").size() +
@@ -1343,7 +1345,7 @@ TEST_F(ConvertTest, NumberedOutputsGoToAFolderOfTheirOwn) {
   // A test shows the folder's size and offers to open it.
   {
     ScriptedDialogs dialogs;
-    dialogs.ExpectMessage(6).Expect(Dialogs::Kind::Open, 1);
+    dialogs.ExpectMessage(Dialogs::Button::Yes).Expect(Dialogs::Kind::Open, true);
     Convert("0.5", main_->fileList);
     ASSERT_EQ(dialogs.Shown().size(), 2);
     const QString folder = Conversion::State().TempDir + "/test";

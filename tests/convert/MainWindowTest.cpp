@@ -220,7 +220,7 @@ TEST_F(MainWindowTest, AnalysingAnAudioFileShowsAllTwentyOneLabels) {
   form->AnalyseSelectedFile();
   ASSERT_EQ(dialogs.Shown().size(), 1);
   const Dialogs::Request& box = dialogs.Shown()[0];
-  EXPECT_EQ(box.style, 0);
+  EXPECT_EQ(box.style, (Dialogs::MessageStyle{Dialogs::Buttons::Ok, Dialogs::Icon::None}));
   EXPECT_EQ(box.title, "Quillmoor 2.0");
   const QStringList lines = box.text.split('\n');
   ASSERT_EQ(lines.size(), 22);  // 21 lines, each ended by a line break
@@ -273,7 +273,8 @@ TEST_F(MainWindowTest, AnalysingAFileFfprobeCannotReadSaysWhy) {
   const QString reason = "\n" + QString(ProbeClips::UnreadableReason);
   EXPECT_EQ(dialogs.Messages(), (QStringList{"No se pudo leer el archivo " + empty + reason,
                                              "No se pudo leer el archivo " + cut + reason}));
-  EXPECT_EQ(dialogs.Shown()[0].style, 16);
+  EXPECT_EQ(dialogs.Shown()[0].style,
+            (Dialogs::MessageStyle{Dialogs::Buttons::Ok, Dialogs::Icon::Stop}));
   EXPECT_TRUE(form->isEnabled());
 }
 

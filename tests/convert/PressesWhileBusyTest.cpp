@@ -97,7 +97,8 @@ TEST_F(PressesWhileBusyTest, EachPressThatStartsAToolSaysAnotherIsRunningAndDoes
     ASSERT_EQ(ToolRunner::GetState(), ToolRunner::RunState::Idle);
     EXPECT_EQ(dialogs.Messages(),
               QStringList{"Otra herramienta está en ejecución; espere a que termine"});
-    EXPECT_EQ(dialogs.Shown().value(0).style, 64);
+    EXPECT_EQ(dialogs.Shown().value(0).style,
+              (Dialogs::MessageStyle{Dialogs::Buttons::Ok, Dialogs::Icon::Information}));
     EXPECT_EQ(closer.Opened(), QStringList());
     EXPECT_TRUE(main->isVisible());
     EXPECT_TRUE(main->isEnabled());

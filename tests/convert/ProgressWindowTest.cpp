@@ -139,7 +139,8 @@ TEST_F(ProgressWindowTest, ACloseDuringARunIsRefusedWithAMessage) {
   ASSERT_TRUE(form_);
   EXPECT_TRUE(form_->isVisible());
   EXPECT_EQ(dialogs.Messages(), QStringList{"Detenga el proceso antes de salir"});
-  EXPECT_EQ(dialogs.Shown().first().style, 64);
+  EXPECT_EQ(dialogs.Shown().first().style,
+            (Dialogs::MessageStyle{Dialogs::Buttons::Ok, Dialogs::Icon::Information}));
 }
 
 TEST_F(ProgressWindowTest, WithThePanelOpenTheFirstCloseOnlyClosesThePanel) {
@@ -173,7 +174,7 @@ TEST_F(ProgressWindowTest, StopButtonsSetTheStopFlagAndTheForcedOneAsksFirst) {
   QObject::connect(form_, &ProgressWindow::ForceStopClicked, &run,
                    &Conversion::ConversionRun::ForceStop);
   ScriptedDialogs dialogs;
-  dialogs.ExpectMessage(7).ExpectMessage(6);
+  dialogs.ExpectMessage(Dialogs::Button::No).ExpectMessage(Dialogs::Button::Yes);
   form_->ForceStop();
   EXPECT_FALSE(run.StopRequested());
   EXPECT_EQ(dialogs.Messages(), QStringList{"¿Detener la conversión?"});

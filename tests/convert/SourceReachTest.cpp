@@ -339,7 +339,8 @@ TEST_F(SourceReachTest, APartOrAPaceAskedForOrATestIsJudgedByTheStepAlone) {
     Session::State().FileList = {damaged};
     {
       ScriptedDialogs dialogs;
-      if (!c.testTime.isEmpty()) dialogs.ExpectMessage(7);  // "No" to playing the test
+      if (!c.testTime.isEmpty())
+        dialogs.ExpectMessage(Dialogs::Button::No);  // "No" to playing the test
       Conversion::Convert(c.testTime);
       if (!c.testTime.isEmpty()) {
         ASSERT_EQ(dialogs.Messages().size(), 1);

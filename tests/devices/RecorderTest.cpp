@@ -581,7 +581,8 @@ TEST_F(RecorderTest, StopWhilePausedResumesFirstThenSendsQ) {
 TEST_F(RecorderTest, ForcedStopAsksFirstAndReportsNoError) {
   UseDevices("", kVideo);
   ScriptedDialogs dialogs;
-  dialogs.Expect(Dialogs::Kind::Message, 7).Expect(Dialogs::Kind::Message, 6);
+  dialogs.Expect(Dialogs::Kind::Message, Dialogs::Button::No)
+      .Expect(Dialogs::Kind::Message, Dialogs::Button::Yes);
   When([this] { return window_->consoleLine->text().contains("time="); },
        [this] {
          window_->forceStopButton->click();
@@ -590,7 +591,8 @@ TEST_F(RecorderTest, ForcedStopAsksFirstAndReportsNoError) {
        });
   RecordInto("forced.mkv");
   EXPECT_EQ(dialogs.Messages(), QStringList({"Detener?", "Detener?"}));
-  EXPECT_EQ(dialogs.Shown()[0].style, 3);
+  EXPECT_EQ(dialogs.Shown()[0].style,
+            (Dialogs::MessageStyle{Dialogs::Buttons::YesNoCancel, Dialogs::Icon::None}));
   EXPECT_EQ(window_->consoleLine->text(), "Terminado");
 }
 
@@ -619,7 +621,7 @@ TEST_F(RecorderTest, ARecordingThatCouldNotBeWrittenIsAnErrorWhateverLogTheProfi
     ChooseProfile("quiet", profile);
     UseDevices(kAudio, "", "1");
     ScriptedDialogs dialogs;
-    dialogs.Expect(Dialogs::Kind::Message, 6);  // /dev/full exists: replace it
+    dialogs.Expect(Dialogs::Kind::Message, Dialogs::Button::Yes);  // /dev/full exists: replace it
     dialogs.ExpectMessage();
     Recorder::State().RecOutputPath = "/dev/full";
     window_->recordButton->click();
@@ -691,7 +693,7 @@ TEST_F(RecorderTest, CloseIsRefusedWhileRecordingThenGoesBackToSetupThenCloses) 
        });
   RecordInto("closing.mkv");
   EXPECT_EQ(dialogs.Messages(), QStringList({"Detenga el proceso antes de salir"}));
-  EXPECT_EQ(dialogs.Shown()[0].style & 64, 64);
+  EXPECT_EQ(dialogs.Shown()[0].style.icon, Dialogs::Icon::Information);
   ASSERT_TRUE(window_);
   window_->close();
   Flush();
@@ -783,15 +785,15 @@ TEST_F(RecorderTest, AnExistingDestinationIsReplacedOnlyWhenTheUserSaysSo) {
     window_->recordButton->click();
   };
   ScriptedDialogs dialogs;
-  dialogs.Expect(Dialogs::Kind::Message, 2);
+  dialogs.Expect(Dialogs::Kind::Message, Dialogs::Button::Cancel);
   window_->recordButton->click();
   EXPECT_TRUE(window_->recordingFrame->isHidden());
-  dialogs.Expect(Dialogs::Kind::Message, 7);
+  dialogs.Expect(Dialogs::Kind::Message, Dialogs::Button::No);
   window_->recordButton->click();
   EXPECT_EQ(window_->outputPath->text(), second);
   EXPECT_EQ(Recorder::State().RecOutputPath, second);
   EXPECT_TRUE(FfmpegProbe::ProbeMedia(second).HasVideo);
-  dialogs.Expect(Dialogs::Kind::Message, 6);
+  dialogs.Expect(Dialogs::Kind::Message, Dialogs::Button::Yes);
   recordAgain();
   EXPECT_TRUE(FfmpegProbe::ProbeMedia(second).HasVideo);
   EXPECT_EQ(dialogs.Messages(), QStringList({replace, replace, replace}));
@@ -807,7 +809,7 @@ TEST_F(RecorderTest, AnExistingDestinationIsReplacedOnlyWhenTheUserSaysSo) {
   window_->browseOutputButton->click();
   window_->recordButton->click();
   EXPECT_TRUE(FfmpegProbe::ProbeMedia(take).HasVideo);
-  dialogs.Expect(Dialogs::Kind::Message, 2);
+  dialogs.Expect(Dialogs::Kind::Message, Dialogs::Button::Cancel);
   recordAgain();
   EXPECT_EQ(dialogs.Messages().size(), 4);
 }
@@ -963,7 +965,7 @@ TEST_F(RecordingModuleTest, APlanRecordsIntoTheNextFreeNameAndTheRunEndsFinished
   int asked = 0;
   const Recorder::RecordPlan plan = Recorder::PlanRecording(DevicesIntoFile(kVideo), [&asked] {
     ++asked;
-    return 7;
+    return Dialogs::Button::No;
   });
   ASSERT_EQ(plan.What, Recorder::RecordPlan::Action::Record);
   EXPECT_EQ(asked, 1);
@@ -982,8 +984,8 @@ TEST_F(RecordingModuleTest, APlanRecordsIntoTheNextFreeNameAndTheRunEndsFinished
 TEST_F(RecordingModuleTest, AFailedRecordingHandsBackFfmpegsOutputWithoutABox) {
   Recorder::State().RecOutputPath = Folder() + "/failed.mkv";
   ScriptedDialogs dialogs;
-  const Recorder::RecordPlan plan =
-      Recorder::PlanRecording(DevicesIntoFile("lavfi:nosuchsource"), [] { return 2; });
+  const Recorder::RecordPlan plan = Recorder::PlanRecording(DevicesIntoFile("lavfi:nosuchsource"),
+                                                            [] { return Dialogs::Button::Cancel; });
   ASSERT_EQ(plan.What, Recorder::RecordPlan::Action::Record);
   EXPECT_TRUE(plan.NextFreeName.isEmpty());
   const Recorder::RecordingEnd end = Recorder::RunRecording(plan.Step, {});
@@ -997,7 +999,8 @@ TEST_F(RecordingModuleTest, APausedRecordingStopsOnceResumedAndItsFileIsComplete
   Recorder::State().RecOutputPath = Folder() + "/paused.mkv";
   Recorder::RecordRequest request = DevicesIntoFile(kVideo);
   request.Duration.clear();
-  const Recorder::RecordPlan plan = Recorder::PlanRecording(request, [] { return 2; });
+  const Recorder::RecordPlan plan =
+      Recorder::PlanRecording(request, [] { return Dialogs::Button::Cancel; });
   ASSERT_EQ(plan.What, Recorder::RecordPlan::Action::Record);
   QString shown;
   bool stopWaited = false;
@@ -1023,8 +1026,8 @@ TEST_F(RecordingModuleTest, APausedRecordingStopsOnceResumedAndItsFileIsComplete
 // recording has already ended; the next recording's failure still shows.
 TEST_F(RecordingModuleTest, AStopAfterTheEndExcusesNoLaterFailure) {
   Recorder::State().RecOutputPath = Folder() + "/failed.mkv";
-  const Recorder::RecordPlan plan =
-      Recorder::PlanRecording(DevicesIntoFile("lavfi:nosuchsource"), [] { return 2; });
+  const Recorder::RecordPlan plan = Recorder::PlanRecording(DevicesIntoFile("lavfi:nosuchsource"),
+                                                            [] { return Dialogs::Button::Cancel; });
   ASSERT_EQ(plan.What, Recorder::RecordPlan::Action::Record);
   for (const std::function<void()>& lateStop : std::initializer_list<std::function<void()>>{
            [] { Recorder::StopOnceResumed(); }, [] { Recorder::StopRecording(); },
@@ -1041,7 +1044,8 @@ TEST_F(RecordingModuleTest, AStopAfterTheEndExcusesNoLaterFailure) {
 TEST_F(RecordingModuleTest, WhileAnotherToolRunsTheModuleSaysBusyAndRecordsNothing) {
   Recorder::State().RecOutputPath = Folder() + "/busy.mkv";
   const Recorder::RecordRequest request = DevicesIntoFile(kVideo);
-  const Recorder::RecordPlan plan = Recorder::PlanRecording(request, [] { return 2; });
+  const Recorder::RecordPlan plan =
+      Recorder::PlanRecording(request, [] { return Dialogs::Button::Cancel; });
   ASSERT_EQ(plan.What, Recorder::RecordPlan::Action::Record);
   Recorder::DeviceLists lists;
   Recorder::Refusal played = Recorder::Refusal::None;
@@ -1066,13 +1070,14 @@ TEST_F(RecordingModuleTest, StreamingPlansTheBufferedSourceAndARefusalPlansNothi
   Recorder::RecordRequest request = DevicesIntoFile(kVideo);
   request.ToFile = false;
   request.ToStreamer = true;
-  const Recorder::RecordPlan stream = Recorder::PlanRecording(request, [] { return 2; });
+  const Recorder::RecordPlan stream =
+      Recorder::PlanRecording(request, [] { return Dialogs::Button::Cancel; });
   EXPECT_EQ(stream.What, Recorder::RecordPlan::Action::Stream);
   EXPECT_EQ(stream.InputArgs, "-rtbufsize 8M -f lavfi -i testsrc=size=160x120:rate=10");
 
   ScriptedDialogs dialogs;
   const Recorder::RecordPlan refused =
-      Recorder::PlanRecording(DevicesIntoFile(kVideo), [] { return 2; });
+      Recorder::PlanRecording(DevicesIntoFile(kVideo), [] { return Dialogs::Button::Cancel; });
   EXPECT_EQ(refused.What, Recorder::RecordPlan::Action::Nothing);
   EXPECT_EQ(refused.Refused, Recorder::Refusal::NoOutputPath);
   EXPECT_TRUE(dialogs.Shown().isEmpty());

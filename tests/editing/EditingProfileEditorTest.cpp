@@ -118,10 +118,12 @@ TEST_F(EditingProfileEditorTest, AFailedWriteIsReportedAndMovesNeitherPathNorSav
 TEST_F(EditingProfileEditorTest, ClosingAChangedProfileAsksAndFollowsTheAnswer) {
   const QString path = WriteProfile("clip", EditProfileRec{});
   const struct {
-    int answer;
+    Dialogs::Button answer;
     bool closed;
     const char* stored;
-  } rows[] = {{2, false, ""}, {7, true, ""}, {6, true, "120"}};
+  } rows[] = {{Dialogs::Button::Cancel, false, ""},
+              {Dialogs::Button::No, true, ""},
+              {Dialogs::Button::Yes, true, "120"}};
   for (const auto& row : rows) {
     WriteProfile("clip", EditProfileRec{});
     EditingProfileEditor::OpenProfile(path);
@@ -159,7 +161,7 @@ TEST_F(EditingProfileEditorTest, InScratchModeOpensAreChangesAndOtherSavesAreExp
   EXPECT_TRUE(EditingProfileEditor::IsDirty());
 
   ScriptedDialogs dialogs;
-  dialogs.ExpectMessage(7);
+  dialogs.ExpectMessage(Dialogs::Button::No);
   EditingProfileEditor::State().CurrentPath.clear();
   EXPECT_TRUE(EditingProfileEditor::CloseProfile());
   EXPECT_EQ(dialogs.Messages(), QStringList{"El archivo ha cambiado, ¿guardar cambios?"});

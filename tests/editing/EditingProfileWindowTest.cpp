@@ -789,7 +789,7 @@ TEST_F(EditingProfileWindowTest, ScratchModeAcceptWritesTheScratchProfile) {
 
 TEST_F(EditingProfileWindowTest, ScratchModeCloseAsksWithoutAName) {
   ScriptedDialogs dialogs;
-  dialogs.ExpectMessage(2).ExpectMessage(6);
+  dialogs.ExpectMessage(Dialogs::Button::Cancel).ExpectMessage(Dialogs::Button::Yes);
   QTimer::singleShot(0, [] {
     EditingProfileWindow* w = EditingProfileWindow::Instance();
     w->volumePercent->setText("70");

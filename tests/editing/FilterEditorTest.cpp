@@ -125,7 +125,7 @@ TEST_F(FilterEditorTest, EditsUndoSaveAndTheCloseQuestion) {
 
   w->parameters->setPlainText("aecho=1");
   ScriptedDialogs dialogs;
-  dialogs.ExpectMessage(2).ExpectMessage(6);
+  dialogs.ExpectMessage(Dialogs::Button::Cancel).ExpectMessage(Dialogs::Button::Yes);
   EXPECT_FALSE(FilterEditor::CloseFilter());
   EXPECT_TRUE(FilterEditor::CloseFilter());
   EXPECT_EQ(dialogs.Messages(), QStringList(2, "El archivo eco ha cambiado, ¿guardar cambios?"));

@@ -200,7 +200,8 @@ TEST_F(CodecEditorWindowTest, TheParameterFrameBlocksTheMenusAndTheCloseUntilItE
   EXPECT_EQ(dialogs.Messages(),
             (QStringList{"Confirme ó descarte los cambios en el parámetro antes de salir",
                          "Debe ingresar una etiqueta que no contenga los caracteres < >"}));
-  EXPECT_EQ(dialogs.Shown().first().style, 0);
+  EXPECT_EQ(dialogs.Shown().first().style,
+            (Dialogs::MessageStyle{Dialogs::Buttons::Ok, Dialogs::Icon::None}));
 }
 
 TEST_F(CodecEditorWindowTest,
@@ -233,7 +234,7 @@ TEST_F(CodecEditorWindowTest,
 TEST_F(CodecEditorWindowTest, ASavedDefinitionFixesItsTypeAndClosingTheEditorAsksToSaveChanges) {
   WriteRecord(Codecs + "/lame.qca", LameCodec());
   ScriptedDialogs dialogs;
-  dialogs.ExpectMessage(2).ExpectMessage(6);
+  dialogs.ExpectMessage(Dialogs::Button::Cancel).ExpectMessage(Dialogs::Button::Yes);
   WithEditor("lame", false, [&](CodecEditorWindow* w) {
     EXPECT_FALSE(w->typeCombo->isEnabled());
     EXPECT_EQ(w->programPath->text(), "tools/lame");
@@ -436,7 +437,9 @@ TEST_F(CodecEditorWindowTest, ItsHelpAndDocumentationWhileAnotherToolRunsSaySoOn
     EXPECT_FALSE(viewerShown);
     ASSERT_EQ(dialogs.Messages(),
               QStringList{"Otra herramienta está en ejecución; espere a que termine"});
-    EXPECT_EQ(dialogs.Shown().first().style, 64) << "an information";
+    EXPECT_EQ(dialogs.Shown().first().style,
+              (Dialogs::MessageStyle{Dialogs::Buttons::Ok, Dialogs::Icon::Information}))
+        << "an information";
   }
   FfmpegTools::State().FfmpegPath.clear();
 }

@@ -3,6 +3,7 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QRegularExpression>
+#include <optional>
 
 #include "CodecTestSupport.h"
 #include "HangGuard.h"
@@ -106,7 +107,7 @@ TEST_F(CodecViewerTest, ANewProgramIsReturnedWhetherSavedOrNotAndSavingTouchesOn
   QDir().mkpath(Folder() + "/tools");  // where the stored program was
   {
     ScriptedDialogs dialogs;
-    dialogs.Expect(Kind::OpenFile, QStringList{program}).ExpectMessage(7);
+    dialogs.Expect(Kind::OpenFile, QStringList{program}).ExpectMessage(Dialogs::Button::No);
     const QString returned = Show(path, false, [](CodecViewerWindow* w) {
       w->browseProgramButton->click();
       EXPECT_EQ(w->programPath->text(), "Tools/LAME");
@@ -121,7 +122,7 @@ TEST_F(CodecViewerTest, ANewProgramIsReturnedWhetherSavedOrNotAndSavingTouchesOn
   }
   {
     ScriptedDialogs dialogs;
-    dialogs.Expect(Kind::OpenFile, QStringList{program}).ExpectMessage(6);
+    dialogs.Expect(Kind::OpenFile, QStringList{program}).ExpectMessage(Dialogs::Button::Yes);
     const QString returned = Show(path, false, [](CodecViewerWindow* w) {
       w->browseProgramButton->click();
       w->close();
@@ -152,7 +153,7 @@ TEST_F(CodecViewerTest, InTheListAnEntryOpensAndClosingItGoesBackToTheList) {
   const QByteArray before = FileBytes(Codecs + "/lame.qca");
   const QString program = WriteFile("tools/lame2", "#!/bin/sh\n");
   ScriptedDialogs dialogs;
-  dialogs.Expect(Kind::OpenFile, QStringList{program}).ExpectMessage(7);
+  dialogs.Expect(Kind::OpenFile, QStringList{program}).ExpectMessage(Dialogs::Button::No);
   const QString returned = Show("", false, [&](CodecViewerWindow* w) {
     EXPECT_FALSE(w->listPanel->isHidden());
     ASSERT_EQ(w->codecList->count(), 1);
@@ -178,7 +179,7 @@ TEST_F(CodecViewerTest, SavingFromTheListWritesTheCodecFileWhole) {
   WriteRecord(Codecs + "/lame.qca", LameCodec());
   const QString program = QDir::tempPath() + "/elsewhere/lame";
   ScriptedDialogs dialogs;
-  dialogs.Expect(Kind::OpenFile, QStringList{program}).ExpectMessage(6);
+  dialogs.Expect(Kind::OpenFile, QStringList{program}).ExpectMessage(Dialogs::Button::Yes);
   Show("", false, [](CodecViewerWindow* w) {
     w->codecList->setCurrentRow(0);
     w->openEntryButton->click();
@@ -198,7 +199,7 @@ TEST_F(CodecViewerTest, ShowingTheProgramNeedsItToExist) {
   Show(Codecs + "/lame.qca", false, [&](CodecViewerWindow* w) {
     w->programFolderButton->click();  // tools/lame is not there yet
     WriteFile("tools/lame", "#!/bin/sh\n");
-    dialogs.Expect(Kind::Open, 1);
+    dialogs.Expect(Kind::Open, true);
     w->programFolderButton->click();
     w->close();
   });
@@ -239,27 +240,28 @@ TEST_F(CodecViewerTest, OnlyAProgramThatIsThereCanBeShownInItsFolder) {
 // Closing the details of a codec file or of a codec inside a profile keeps a
 // changed program path only when the user says so, and only that path.
 TEST_F(CodecViewerTest, AChangedProgramPathIsSavedOnlyAfterAYes) {
+  using Dialogs::Button;
   struct Case {
     const char* file;
     bool isVideo;
     QString shown;
-    int answer;  // 0 = no question
+    std::optional<Button> answer;  // none: no question
     QString stored;
   } cases[] = {
-      {"lame.qca", false, "tools/lame", 0, "tools/lame"},
-      {"lame.qca", false, "tools/other", 7, "tools/lame"},
-      {"lame.qca", false, "tools/other", 6, "tools/other"},
-      {"p.qfm", true, "tools/x264", 6, "tools/x264"},
+      {"lame.qca", false, "tools/lame", {}, "tools/lame"},
+      {"lame.qca", false, "tools/other", Button::No, "tools/lame"},
+      {"lame.qca", false, "tools/other", Button::Yes, "tools/other"},
+      {"p.qfm", true, "tools/x264", Button::Yes, "tools/x264"},
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE(c.shown.toStdString() + " " + std::to_string(c.answer));
+    SCOPED_TRACE(c.shown.toStdString() + " kept as " + c.stored.toStdString());
     const QString path =
         QString(c.file).endsWith(".qfm") ? ProfileWithCodecs("p") : Codecs + "/" + c.file;
     if (!path.endsWith(".qfm")) WriteRecord(path, LameCodec());
     CodecViewer::CodecInfo info;
     ASSERT_TRUE(CodecViewer::LoadCodecFile(path, c.isVideo, info));
     ScriptedDialogs dialogs;
-    if (c.answer) dialogs.ExpectMessage(c.answer);
+    if (c.answer) dialogs.ExpectMessage(*c.answer);
     CodecViewer::OfferToSaveExePath(c.shown, info.Codec.ExePath);
     EXPECT_EQ(dialogs.Shown().size(), c.answer ? 1 : 0);
     CodecViewer::CodecInfo after;
@@ -279,7 +281,9 @@ TEST_F(CodecViewerTest, AFailedWriteSaysWhichFile) {
   WriteRecord(path, LameCodec());
   const QString program = WriteFile("tools/other", "#!/bin/sh\n");
   ScriptedDialogs dialogs;
-  dialogs.Expect(Kind::OpenFile, QStringList{program}).ExpectMessage(6).ExpectMessage();
+  dialogs.Expect(Kind::OpenFile, QStringList{program})
+      .ExpectMessage(Dialogs::Button::Yes)
+      .ExpectMessage();
   Show(path, false, [&](CodecViewerWindow* w) {
     w->browseProgramButton->click();
     // A folder takes the file's place: it can be neither read nor written.

@@ -204,7 +204,7 @@ TEST_F(ExternalCodecEditorTest, OpeningFillsMissingPartsAndAVideoFileWithoutFlag
   EXPECT_TRUE(ExternalCodecEditor::IsDirty());
 
   ScriptedDialogs dialogs;
-  dialogs.ExpectMessage(7);  // no save
+  dialogs.ExpectMessage(Dialogs::Button::No);  // no save
   OpenSaved("lame.qca", LameCodec());
   EXPECT_EQ(dialogs.Messages(), QStringList{"El archivo empty ha cambiado, ¿guardar cambios?"});
   EXPECT_EQ(ExternalCodecEditor::State().CurrentCodec, LameCodec());
@@ -251,15 +251,16 @@ TEST_F(ExternalCodecEditorTest, CloseAsksWithTheFileNameAndCancelYesAndNoDoWhatT
   ExternalCodecEditor::State().CurrentCodec.About = "changed";
   {
     ScriptedDialogs dialogs;
-    dialogs.ExpectMessage(2);
+    dialogs.ExpectMessage(Dialogs::Button::Cancel);
     EXPECT_FALSE(ExternalCodecEditor::CloseCodec());
-    EXPECT_EQ(dialogs.Shown().first().style, 3);
+    EXPECT_EQ(dialogs.Shown().first().style,
+              (Dialogs::MessageStyle{Dialogs::Buttons::YesNoCancel, Dialogs::Icon::None}));
     EXPECT_EQ(dialogs.Messages(), QStringList{"El archivo lame ha cambiado, ¿guardar cambios?"});
     EXPECT_EQ(ExternalCodecEditor::State().CurrentCodec.About, "changed");
   }
   {
     ScriptedDialogs dialogs;
-    dialogs.ExpectMessage(6);
+    dialogs.ExpectMessage(Dialogs::Button::Yes);
     EXPECT_TRUE(ExternalCodecEditor::CloseCodec());
     EXPECT_EQ(ReadRecord<ExtCodecDef>(Codecs + "/lame.qca").About, "changed");
     EXPECT_EQ(ExternalCodecEditor::State().CurrentPath, "");
@@ -268,7 +269,7 @@ TEST_F(ExternalCodecEditorTest, CloseAsksWithTheFileNameAndCancelYesAndNoDoWhatT
   ExternalCodecEditor::State().CurrentCodec.About = "never saved";
   {
     ScriptedDialogs dialogs;
-    dialogs.ExpectMessage(6);
+    dialogs.ExpectMessage(Dialogs::Button::Yes);
     AnswerManager("");  // the save-as is cancelled: the close is too
     EXPECT_FALSE(ExternalCodecEditor::CloseCodec());
     EXPECT_EQ(dialogs.Messages(), QStringList{"El archivo ha cambiado, ¿guardar cambios?"});
@@ -276,7 +277,7 @@ TEST_F(ExternalCodecEditorTest, CloseAsksWithTheFileNameAndCancelYesAndNoDoWhatT
   }
   {
     ScriptedDialogs dialogs;
-    dialogs.ExpectMessage(7);
+    dialogs.ExpectMessage(Dialogs::Button::No);
     EXPECT_TRUE(ExternalCodecEditor::CloseCodec());
     EXPECT_EQ(ExternalCodecEditor::State().CurrentCodec.About, "");
   }

@@ -152,12 +152,12 @@ TEST_F(FormatEditorWindowTest, CloseStepsOutOfAPanelBeforeClosingTheWindow) {
   FormatEditor::State().CurrentFormat.Target = "pal-dvd";
   {
     ScriptedDialogs dialogs;
-    dialogs.ExpectMessage(2);
+    dialogs.ExpectMessage(Dialogs::Button::Cancel);
     EXPECT_FALSE(window.close());
   }
   EXPECT_EQ(FormatEditor::State().CurrentFormat.Target, "pal-dvd");
   ScriptedDialogs dialogs;
-  dialogs.ExpectMessage(7);
+  dialogs.ExpectMessage(Dialogs::Button::No);
   EXPECT_TRUE(window.close());
 }
 
@@ -287,13 +287,13 @@ TEST_F(FormatEditorWindowTest, ExternalCodecMenusFollowLoadAndUnload) {
   ASSERT_TRUE(FileServices::DeleteFile(Folder() + "/appfiles/ecodec/x264.qcv"));
   {
     ScriptedDialogs dialogs;
-    dialogs.ExpectMessage(7);
+    dialogs.ExpectMessage(Dialogs::Button::No);
     window.unloadVideoCodecAction->trigger();
   }
   EXPECT_EQ(FormatEditor::State().CurrentFormat.VideoExtCodecName, "x264");
   {
     ScriptedDialogs dialogs;
-    dialogs.ExpectMessage(6);
+    dialogs.ExpectMessage(Dialogs::Button::Yes);
     window.unloadVideoCodecAction->trigger();
   }
   EXPECT_FALSE(window.findProgramMenu->menuAction()->isVisible());
@@ -584,7 +584,9 @@ TEST_F(FormatEditorWindowTest, PressesThatStartAToolWhileAnotherRunsSaySoOnce) {
     }));
     EXPECT_FALSE(viewerShown);
     ASSERT_EQ(dialogs.Messages(), QStringList{kAnotherToolRuns});
-    EXPECT_EQ(dialogs.Shown().first().style, 64) << "an information";
+    EXPECT_EQ(dialogs.Shown().first().style,
+              (Dialogs::MessageStyle{Dialogs::Buttons::Ok, Dialogs::Icon::Information}))
+        << "an information";
     EXPECT_FALSE(window.filePanel->isVisible() || window.waitPanel->isVisible());
     if (each.panel) {
       EXPECT_TRUE(each.panel->isVisible());

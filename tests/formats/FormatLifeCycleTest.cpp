@@ -194,15 +194,16 @@ TEST_F(FormatLifeCycle, ASaveOntoAFullDiskReportsAndKeepsTheEarlierProfile) {
 TEST_F(FormatLifeCycle, CloseAsksWithTheQuotedNameAndFollowsTheAnswer) {
   struct Case {
     const char* file;
-    int answer;
+    Dialogs::Button answer;
     bool closed;
     const char* question;
   };
   const Case cases[] = {
-      {"perfil", 2, false, "El archivo \"perfil\" ha cambiado, ¿guardar cambios?"},
-      {"perfil", 7, true, "El archivo \"perfil\" ha cambiado, ¿guardar cambios?"},
-      {"", 2, false, "El archivo ha cambiado, ¿guardar cambios?"},
-      {".", 7, true, "El archivo ha cambiado, ¿guardar cambios?"},
+      {"perfil", Dialogs::Button::Cancel, false,
+       "El archivo \"perfil\" ha cambiado, ¿guardar cambios?"},
+      {"perfil", Dialogs::Button::No, true, "El archivo \"perfil\" ha cambiado, ¿guardar cambios?"},
+      {"", Dialogs::Button::Cancel, false, "El archivo ha cambiado, ¿guardar cambios?"},
+      {".", Dialogs::Button::No, true, "El archivo ha cambiado, ¿guardar cambios?"},
   };
   for (const Case& c : cases) {
     FormatEditor::ResetEditState();
@@ -222,7 +223,7 @@ TEST_F(FormatLifeCycle, CloseWithYesSavesAndAFailedSaveKeepsTheProfile) {
   FormatEditor::State().CurrentFormat.Target = "ntsc-dvd";
   {
     ScriptedDialogs dialogs;
-    dialogs.ExpectMessage(6);
+    dialogs.ExpectMessage(Dialogs::Button::Yes);
     EXPECT_TRUE(FormatEditor::CloseFormat());
   }
   FormatProfile read;
@@ -233,7 +234,7 @@ TEST_F(FormatLifeCycle, CloseWithYesSavesAndAFailedSaveKeepsTheProfile) {
   FormatEditor::State().CurrentFormatFile = ProfilePath("carpeta");
   FormatEditor::State().CurrentFormat.Target = "pal-vcd";
   ScriptedDialogs dialogs;
-  dialogs.ExpectMessage(6).ExpectMessage();
+  dialogs.ExpectMessage(Dialogs::Button::Yes).ExpectMessage();
   EXPECT_FALSE(FormatEditor::CloseFormat());
   EXPECT_EQ(FormatEditor::State().CurrentFormat.Target, "pal-vcd");
 }

@@ -59,7 +59,7 @@ TEST_F(AboutAndWaitTest, TheAboutBoxRowsDoNotOverlapAtALargerFont) {
 
 TEST_F(AboutAndWaitTest, TheAboutBoxOpensTheWebPageAndTheDonationPage) {
   ScriptedDialogs dialogs;
-  dialogs.Expect(Kind::Open, 1).Expect(Kind::Open, 1);
+  dialogs.Expect(Kind::Open, true).Expect(Kind::Open, true);
   AboutBox about(nullptr);
   emit about.webAddressLabel->linkActivated(ProgramHelp::WebPage);
   about.donateButton->click();
@@ -69,7 +69,7 @@ TEST_F(AboutAndWaitTest, TheAboutBoxOpensTheWebPageAndTheDonationPage) {
 
 TEST_F(AboutAndWaitTest, PagesTheDesktopCannotOpenAreShownToBeOpenedByHand) {
   ScriptedDialogs dialogs;
-  dialogs.Expect(Kind::Open, 0).ExpectMessage().Expect(Kind::Open, 0).ExpectMessage();
+  dialogs.Expect(Kind::Open, false).ExpectMessage().Expect(Kind::Open, false).ExpectMessage();
   AboutBox about(nullptr);
   emit about.webAddressLabel->linkActivated(ProgramHelp::WebPage);
   about.donateButton->click();

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "TestEnv.h"  // the dialog layer's failure messages
 #include "core/app/AppState.h"
 #include "core/convert/ConversionState.h"
 #include "core/frame/FfmpegTools.h"
@@ -41,7 +42,9 @@ TEST(AppStateTest, WithoutTheWindowsEveryDialogAnswersAsCancelled) {
     ~RealDialogsBack() { WindowServices::Install(); }
   } back;
   Dialogs::SetDefaultResponder(nullptr);
-  EXPECT_EQ(Dialogs::MsgBox("¿Seguro?", 4 + 32, "Quillmoor 2.0"), 2);
+  EXPECT_EQ(Dialogs::MsgBox("¿Seguro?", {Dialogs::Buttons::YesNo, Dialogs::Icon::Question},
+                            "Quillmoor 2.0"),
+            Dialogs::Button::Cancel);
   EXPECT_EQ(Dialogs::InputBox("Nombre:", "Quillmoor 2.0", "a"), "");
   EXPECT_TRUE(Dialogs::OpenFiles(nullptr, "Abrir", "/", "", "Todos|*.*", true).isEmpty());
   EXPECT_EQ(Dialogs::SaveFile(nullptr, "Guardar", "/", "a.mkv", "Todos|*.*"), "");

@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QTimer>
 #include <functional>
+#include <optional>
 
 #include "HangGuard.h"
 #include "TestEnv.h"
@@ -124,14 +125,15 @@ TEST_F(DataFolderManagerTest, NewProposesAFreeNameFromTheSelectionAndRefusesAnEx
   dialogs
       .Expect(Kind::Input, QString())     // cancelled
       .Expect(Kind::Input, QString("a"))  // taken
-      .Expect(Kind::Message, 1)
+      .Expect(Kind::Message, Dialogs::Button::Ok)
       .Expect(Kind::Input, QString("Manual"));
 
   EXPECT_FALSE(DataFolderManager::NewFile("a"));
   EXPECT_EQ(DefaultOf(dialogs.Shown()[0]), "a (3)");
   EXPECT_FALSE(DataFolderManager::NewFile("a"));
   EXPECT_EQ(dialogs.Shown()[2].text, "Ya existe un archivo con ese nombre");
-  EXPECT_EQ(dialogs.Shown()[2].style, 16);
+  EXPECT_EQ(dialogs.Shown()[2].style,
+            (Dialogs::MessageStyle{Dialogs::Buttons::Ok, Dialogs::Icon::Stop}));
   EXPECT_EQ(Bytes(Formats + "/a.qfm"), "keep");
   EXPECT_TRUE(DataFolderManager::NewFile("<Manual>"));
   EXPECT_EQ(DefaultOf(dialogs.Shown()[3]), "Manual");
@@ -238,7 +240,7 @@ TEST_F(DataFolderManagerTest, DeleteSendsTheFileToTheTrashAfterTheQuestion) {
   }
   // Answering No keeps the file and is no failure: no error message follows.
   ScriptedDialogs dialogs;
-  dialogs.Expect(Kind::Message, 7).Expect(Kind::Message, 6);
+  dialogs.Expect(Kind::Message, Dialogs::Button::No).Expect(Kind::Message, Dialogs::Button::Yes);
   EXPECT_TRUE(DataFolderManager::DeleteFile("a"));
   EXPECT_EQ(dialogs.Shown().size(), 1);
   EXPECT_TRUE(QFile::exists(Formats + "/a.qfm"));
@@ -255,7 +257,7 @@ TEST_F(DataFolderManagerTest, DeleteWorksForAUserWithoutADataFolder) {
   Put("formats/a.qfm", "a");
   DataFolderManager::Prepare(Formats, "qfm", DataFolderManager::Mode::Administer);
   ScriptedDialogs dialogs;
-  dialogs.Expect(Kind::Message, 6);
+  dialogs.Expect(Kind::Message, Dialogs::Button::Yes);
   EXPECT_TRUE(DataFolderManager::DeleteFile("a"));
   EXPECT_EQ(dialogs.Shown().size(), 1) << "no failure message";
   EXPECT_FALSE(QFile::exists(Formats + "/a.qfm"));
@@ -290,7 +292,7 @@ TEST_F(DataFolderManagerTest, ADeleteThatFailsSaysSoAndKeepsTheFile) {
     Put("formats/a.qfm", "a");
     DataFolderManager::Prepare(Formats, "qfm", DataFolderManager::Mode::Administer);
     ScriptedDialogs dialogs;
-    dialogs.Expect(Kind::Message, 6).ExpectMessage();
+    dialogs.Expect(Kind::Message, Dialogs::Button::Yes).ExpectMessage();
     {
       const HangGuard guard("deleting through a trash that refuses it");
       EXPECT_FALSE(DataFolderManager::DeleteFile("a"));
@@ -301,37 +303,43 @@ TEST_F(DataFolderManagerTest, ADeleteThatFailsSaysSoAndKeepsTheFile) {
 }
 
 TEST_F(DataFolderManagerTest, AcceptChecksByMode) {
+  using Dialogs::Button;
   Put("formats/a.qfm");
   struct Case {
     DataFolderManager::Mode mode;
     QString text;
-    int answer;              // to the one message box; 0 = none expected
+    std::optional<Button> answer;  // to the one message box; none expected when empty
     QString expectedResult;  // "" = the manager stays open
     QString message;
   } cases[] = {
-      {DataFolderManager::Mode::Open, "a", 0, Formats + "/a.qfm", ""},
-      {DataFolderManager::Mode::Open, "gone", 1, "", "No se encuentra el archivo "},
-      {DataFolderManager::Mode::Open, "", 1, "", "No se encuentra el archivo "},  // nothing chosen
-      {DataFolderManager::Mode::Open, "<Manual>", 0, Formats + "/.qfm",
-       ""},                                              // even with no such file
-      {DataFolderManager::Mode::SaveAs, "", 0, "", ""},  // a beep only
-      {DataFolderManager::Mode::SaveAs, "a?b", 1, "", "a?b no es un nombre de archivo válido"},
-      {DataFolderManager::Mode::SaveAs, "new", 0, Formats + "/new.qfm", ""},
-      {DataFolderManager::Mode::SaveAs, "a", 7, "",
+      {DataFolderManager::Mode::Open, "a", {}, Formats + "/a.qfm", ""},
+      {DataFolderManager::Mode::Open, "gone", Button::Ok, "", "No se encuentra el archivo "},
+      {DataFolderManager::Mode::Open, "", Button::Ok, "",
+       "No se encuentra el archivo "},  // nothing chosen
+      {DataFolderManager::Mode::Open,
+       "<Manual>",
+       {},
+       Formats + "/.qfm",
+       ""},                                               // even with no such file
+      {DataFolderManager::Mode::SaveAs, "", {}, "", ""},  // a beep only
+      {DataFolderManager::Mode::SaveAs, "a?b", Button::Ok, "",
+       "a?b no es un nombre de archivo válido"},
+      {DataFolderManager::Mode::SaveAs, "new", {}, Formats + "/new.qfm", ""},
+      {DataFolderManager::Mode::SaveAs, "a", Button::No, "",
        "Ya existe un archivo con ese nombre, ¿reemplazar?"},
-      {DataFolderManager::Mode::SaveAs, "a", 2, "",
+      {DataFolderManager::Mode::SaveAs, "a", Button::Cancel, "",
        "Ya existe un archivo con ese nombre, ¿reemplazar?"},
-      {DataFolderManager::Mode::SaveAs, "a", 6, Formats + "/a.qfm",
+      {DataFolderManager::Mode::SaveAs, "a", Button::Yes, Formats + "/a.qfm",
        "Ya existe un archivo con ese nombre, ¿reemplazar?"},
-      {DataFolderManager::Mode::SaveAs, "<manual>", 0, Formats + "/.qfm", ""},
-      {DataFolderManager::Mode::SaveAsNoQuestion, "a", 0, Formats + "/a.qfm", ""},
-      {DataFolderManager::Mode::Administer, "", 0, Formats + "/.qfm", ""},
+      {DataFolderManager::Mode::SaveAs, "<manual>", {}, Formats + "/.qfm", ""},
+      {DataFolderManager::Mode::SaveAsNoQuestion, "a", {}, Formats + "/a.qfm", ""},
+      {DataFolderManager::Mode::Administer, "", {}, Formats + "/.qfm", ""},
   };
   for (const Case& c : cases) {
     const std::string what = std::to_string(int(c.mode)) + " " + c.text.toStdString();
     DataFolderManager::Prepare(Formats, "qfm", c.mode);
     ScriptedDialogs dialogs;
-    if (c.answer) dialogs.ExpectMessage(c.answer);
+    if (c.answer) dialogs.ExpectMessage(*c.answer);
     const DataFolderManager::Acceptance result = DataFolderManager::AcceptSelection(c.text);
     EXPECT_EQ(result == DataFolderManager::Acceptance::Accepted, !c.expectedResult.isEmpty())
         << what;
@@ -414,7 +422,7 @@ TEST_F(DataFolderManagerTest, ADoubleClickAcceptsAndCancelGivesNothing) {
 TEST_F(DataFolderManagerTest, SaveAsTakesATypedNameAfterTheReplaceQuestion) {
   Put("formats/a.qfm");
   ScriptedDialogs dialogs;
-  dialogs.ExpectMessage(7).ExpectMessage(6);
+  dialogs.ExpectMessage(Dialogs::Button::No).ExpectMessage(Dialogs::Button::Yes);
   When(ManagerShown, [] {
     FileManagerWindow* window = FileManagerWindow::Instance();
     EXPECT_EQ(window->nameLabel->text(), "Guardar como:");
@@ -434,7 +442,7 @@ TEST_F(DataFolderManagerTest, TheListKeepsItsPositionAfterAChange) {
   Put("filters/b.qfl");
   Put("filters/c.qfl");
   ScriptedDialogs dialogs;
-  dialogs.Expect(Kind::Message, 6).Expect(Kind::Input, QString("c2"));
+  dialogs.Expect(Kind::Message, Dialogs::Button::Yes).Expect(Kind::Input, QString("c2"));
   When(ManagerShown, [] {
     FileManagerWindow* window = FileManagerWindow::Instance();
     EXPECT_TRUE(window->nameFrame->isHidden()) << "administer mode has no name area";

@@ -5,6 +5,7 @@
 #include <QListWidget>
 #include <QScrollBar>
 #include <QStandardPaths>
+#include <optional>
 
 #include "HangGuard.h"
 #include "TestEnv.h"
@@ -107,7 +108,7 @@ TEST_F(DesktopServicesTest, ColourDialogGivesTheColourOrMinusOne) {
 
 TEST_F(DesktopServicesTest, ShellOpenHandsTheTargetToTheDesktop) {
   ScriptedDialogs dialogs;
-  dialogs.Expect(Kind::Open, 1).Expect(Kind::Open, 1);
+  dialogs.Expect(Kind::Open, true).Expect(Kind::Open, true);
   EXPECT_TRUE(DesktopServices::ShellOpen(Folder() + "/a b.pdf"));
   EXPECT_TRUE(DesktopServices::ShellOpen("https://quillmoor.example.org/"));
   EXPECT_EQ(dialogs.Shown()[0].text, Folder() + "/a b.pdf");
@@ -145,13 +146,16 @@ TEST_F(DesktopServicesTest, WhatTheDesktopCannotOpenIsToldWithItsPathOrAddress) 
     SCOPED_TRACE(c.language);
     Lang::LoadLanguage(c.language);
     ScriptedDialogs dialogs;
-    for (int k = 0; k < 3; ++k) dialogs.Expect(Kind::Open, 0).ExpectMessage();
+    for (int k = 0; k < 3; ++k) dialogs.Expect(Kind::Open, false).ExpectMessage();
     EXPECT_FALSE(DesktopServices::ShellOpen(document));
     EXPECT_FALSE(DesktopServices::ShellOpen(address));
     EXPECT_FALSE(DesktopServices::ShellOpen(folder));
     EXPECT_EQ(dialogs.Messages(), (QStringList{c.noViewer.arg(document), c.noBrowser.arg(address),
                                                c.noFileManager.arg(folder)}));
-    for (int k : {1, 3, 5}) EXPECT_EQ(dialogs.Shown()[k].style, 16) << k;
+    for (int k : {1, 3, 5})
+      EXPECT_EQ(dialogs.Shown()[k].style,
+                (Dialogs::MessageStyle{Dialogs::Buttons::Ok, Dialogs::Icon::Stop}))
+          << k;
   }
 }
 
@@ -167,41 +171,52 @@ TEST_F(DesktopServicesTest, TheDesktopReportsThatItCannotOpen) {
 
 // A No to the question is the user's choice: the call succeeds and the file stays.
 TEST_F(DesktopServicesTest, DeleteModesTrashOrDeleteWithOrWithoutAQuestion) {
+  using Dialogs::Button;
+  using Mode = DesktopServices::DeleteMode;
   struct Case {
-    int mode;
-    int answer;  // 0 = no question expected
+    Mode mode;
+    std::optional<Button> answer;  // none: no question expected
     bool gone;
     bool inTrash;
   } cases[] = {
-      {0, 6, true, true},   {0, 7, false, false}, {1, 0, true, true},  {2, 6, true, false},
-      {2, 7, false, false}, {3, 0, true, false},  {9, 6, true, false},
+      {Mode::AskThenTrash, Button::Yes, true, true},
+      {Mode::AskThenTrash, Button::No, false, false},
+      {Mode::Trash, {}, true, true},
+      {Mode::AskThenDeleteForGood, Button::Yes, true, false},
+      {Mode::AskThenDeleteForGood, Button::No, false, false},
+      {Mode::DeleteForGood, {}, true, false},
   };
   for (const Case& c : cases) {
-    const QString name = QString("m%1-%2.txt").arg(c.mode).arg(c.answer);
+    const QString name = QString("m%1-%2.txt")
+                             .arg(static_cast<int>(c.mode))
+                             .arg(c.answer ? static_cast<int>(*c.answer) : -1);
     const QString path = WriteFile(name, "x");
     ScriptedDialogs dialogs;
-    if (c.answer) dialogs.ExpectMessage(c.answer);
+    if (c.answer) dialogs.ExpectMessage(*c.answer);
     EXPECT_TRUE(DesktopServices::ShellDeleteFile(path, c.mode)) << name.toStdString();
     EXPECT_EQ(!QFile::exists(path), c.gone) << name.toStdString();
     EXPECT_EQ(QFile::exists(TrashFiles() + "/" + name), c.inTrash) << name.toStdString();
     if (c.answer) {
-      EXPECT_EQ(dialogs.Shown()[0].style, 4 + 32);
+      EXPECT_EQ(dialogs.Shown()[0].style,
+                (Dialogs::MessageStyle{Dialogs::Buttons::YesNo, Dialogs::Icon::Question}));
     }
   }
 }
 
 TEST_F(DesktopServicesTest, AFolderGoesToTheTrashWholeAndAMissingPathIsAFailure) {
   WriteFile("dir/inner.txt", "x");
-  EXPECT_TRUE(DesktopServices::ShellDeleteFile(Folder() + "/dir", 1));
+  EXPECT_TRUE(
+      DesktopServices::ShellDeleteFile(Folder() + "/dir", DesktopServices::DeleteMode::Trash));
   EXPECT_TRUE(QFile::exists(TrashFiles() + "/dir/inner.txt"));
-  EXPECT_FALSE(DesktopServices::ShellDeleteFile(Folder() + "/missing", 3));
+  EXPECT_FALSE(DesktopServices::ShellDeleteFile(Folder() + "/missing",
+                                                DesktopServices::DeleteMode::DeleteForGood));
 }
 
 TEST_F(DesktopServicesTest, AUserWithoutADataFolderGetsATrashMadeForTheFile) {
   const QString data = Folder() + "/fresh/.local/share";
   qputenv("XDG_DATA_HOME", data.toUtf8());
   const QString path = WriteFile("song.mp3", "tune");
-  EXPECT_TRUE(DesktopServices::ShellDeleteFile(path, 1));
+  EXPECT_TRUE(DesktopServices::ShellDeleteFile(path, DesktopServices::DeleteMode::Trash));
   EXPECT_FALSE(QFile::exists(path));
   QFile trashed(data + "/Trash/files/song.mp3");
   ASSERT_TRUE(trashed.open(QIODevice::ReadOnly));
@@ -225,7 +240,7 @@ TEST_F(DesktopServicesTest, ATrashThatCannotTakeTheFileLeavesItInPlace) {
   ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
   blocker.close();
   const QString path = WriteFile("keep.txt", "precious");
-  EXPECT_FALSE(DesktopServices::ShellDeleteFile(path, 1));
+  EXPECT_FALSE(DesktopServices::ShellDeleteFile(path, DesktopServices::DeleteMode::Trash));
   QFile kept(path);
   ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
   EXPECT_EQ(kept.readAll(), "precious");
@@ -235,7 +250,7 @@ TEST_F(DesktopServicesTest, ATrashThatCannotTakeTheFileLeavesItInPlace) {
   // A data folder that cannot be made: no trash at all.
   WriteFile("blocked", "a regular file where the data folder must go");
   qputenv("XDG_DATA_HOME", (Folder() + "/blocked/share").toUtf8());
-  EXPECT_FALSE(DesktopServices::ShellDeleteFile(path, 1));
+  EXPECT_FALSE(DesktopServices::ShellDeleteFile(path, DesktopServices::DeleteMode::Trash));
   ASSERT_TRUE(kept.seek(0));
   EXPECT_EQ(kept.readAll(), "precious");
   EXPECT_FALSE(QDir::current().exists("files/keep.txt"));
@@ -257,8 +272,10 @@ TEST_F(DesktopServicesTest, ATrashWhoseFoldersRefuseEntriesFailsAtOnceAndKeepsTh
     const QString path = WriteFile("keep.txt", "precious");
     {
       const HangGuard guard(std::string("a trash move with a plain file for ") + refusing);
-      EXPECT_FALSE(DesktopServices::ShellDeleteFile(path, 1)) << refusing;
-      EXPECT_FALSE(DesktopServices::ShellDeleteFile(path, 1)) << refusing;
+      EXPECT_FALSE(DesktopServices::ShellDeleteFile(path, DesktopServices::DeleteMode::Trash))
+          << refusing;
+      EXPECT_FALSE(DesktopServices::ShellDeleteFile(path, DesktopServices::DeleteMode::Trash))
+          << refusing;
     }
     QFile kept(path);
     ASSERT_TRUE(kept.open(QIODevice::ReadOnly)) << refusing;
@@ -275,8 +292,8 @@ TEST_F(DesktopServicesTest, ATrashWhoseFoldersRefuseEntriesFailsAtOnceAndKeepsTh
 TEST_F(DesktopServicesTest, TwoFilesOfOneNameEachKeepTheirPlaceInTheTrash) {
   const QString first = WriteFile("a/clip.mp4", "first");
   const QString second = WriteFile("b/clip.mp4", "second");
-  ASSERT_TRUE(DesktopServices::ShellDeleteFile(first, 1));
-  ASSERT_TRUE(DesktopServices::ShellDeleteFile(second, 1));
+  ASSERT_TRUE(DesktopServices::ShellDeleteFile(first, DesktopServices::DeleteMode::Trash));
+  ASSERT_TRUE(DesktopServices::ShellDeleteFile(second, DesktopServices::DeleteMode::Trash));
   const QString info = QFileInfo(TrashFiles()).path() + "/info/";
   const struct {
     QString entry;
@@ -321,9 +338,10 @@ TEST_F(DesktopServicesTest, TheDeleteQuestionsSpeakTheLanguageInForce) {
   for (const Case& c : cases) {
     Lang::LoadLanguage(c.language);
     ScriptedDialogs dialogs;
-    dialogs.ExpectMessage(7).ExpectMessage(7);
-    EXPECT_TRUE(DesktopServices::ShellDeleteFile(path, 0));
-    EXPECT_TRUE(DesktopServices::ShellDeleteFile(path, 2));
+    dialogs.ExpectMessage(Dialogs::Button::No).ExpectMessage(Dialogs::Button::No);
+    EXPECT_TRUE(DesktopServices::ShellDeleteFile(path, DesktopServices::DeleteMode::AskThenTrash));
+    EXPECT_TRUE(
+        DesktopServices::ShellDeleteFile(path, DesktopServices::DeleteMode::AskThenDeleteForGood));
     EXPECT_EQ(dialogs.Messages(), (QStringList{c.toTrash, c.forGood})) << c.language.toStdString();
     EXPECT_EQ(dialogs.Shown()[0].title, Lang::BoxTitle());
   }

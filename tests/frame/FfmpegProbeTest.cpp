@@ -166,7 +166,8 @@ TEST_F(FfmpegProbeTest, AFileFfprobeCannotReadGivesOnlyItsReason) {
   EXPECT_FALSE(FfmpegProbe::SaidUnreadable("/a/b.mp4", MediaInfo{}));
   EXPECT_EQ(dialogs.Messages(), QStringList{"No se pudo leer el archivo /a/b.mp4\n" +
                                             QString(ProbeClips::UnreadableReason)});
-  EXPECT_EQ(dialogs.Shown()[0].style, 16);
+  EXPECT_EQ(dialogs.Shown()[0].style,
+            (Dialogs::MessageStyle{Dialogs::Buttons::Ok, Dialogs::Icon::Stop}));
 }
 
 // The side data's rotation of newer writers and the rotate tag of older ones;

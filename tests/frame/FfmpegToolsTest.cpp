@@ -40,7 +40,8 @@ TEST_F(FfmpegToolsTest, GuardsShowTheirMessageWhenTheToolIsMissing) {
   EXPECT_EQ(dialogs.Messages(),
             (QStringList{"No se encuentra ffmpeg", "No se encuentra ffplay",
                          "No se encuentra ffprobe", "No se encuentra ffprobe"}));
-  EXPECT_EQ(dialogs.Shown()[2].style, 16);
+  EXPECT_EQ(dialogs.Shown()[2].style,
+            (Dialogs::MessageStyle{Dialogs::Buttons::Ok, Dialogs::Icon::Stop}));
 }
 
 }  // namespace

@@ -220,7 +220,8 @@ TEST_F(TempFolderTest, AFileWhereTheFolderMustGoGivesNothingAndAMessageWhenAsked
   EXPECT_EQ(Session::CreateTempFolder(true), "");
   EXPECT_EQ(dialogs.Messages(),
             QStringList{"No se pudo crear el directorio " + Folder() + "/" + OwnTemp() + "/temp"});
-  EXPECT_EQ(dialogs.Shown()[0].style, 16);
+  EXPECT_EQ(dialogs.Shown()[0].style,
+            (Dialogs::MessageStyle{Dialogs::Buttons::Ok, Dialogs::Icon::Stop}));
 }
 
 }  // namespace

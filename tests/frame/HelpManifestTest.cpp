@@ -25,7 +25,7 @@ TEST_F(HelpManifestTest, HelpIsWrittenOnceFromTheBuiltInDocumentAndOpened) {
   ASSERT_TRUE(builtIn.startsWith("%PDF-"));
   const QString doc = Folder() + "/appfiles/doc.pdf";
   ScriptedDialogs dialogs;
-  dialogs.Expect(Kind::Open, 1).Expect(Kind::Open, 1);
+  dialogs.Expect(Kind::Open, true).Expect(Kind::Open, true);
 
   ProgramHelp::ShowProgramHelp();
   EXPECT_EQ(Contents(doc), builtIn);
@@ -60,7 +60,7 @@ TEST_F(HelpManifestTest, HelpCutShortByAFullDiskIsNotKeptAndIsWrittenWholeLater)
   }
   EXPECT_EQ(QDir(Folder() + "/appfiles").entryList(QDir::Files | QDir::Hidden), QStringList());
   ScriptedDialogs dialogs;
-  dialogs.Expect(Kind::Open, 1);
+  dialogs.Expect(Kind::Open, true);
   ProgramHelp::ShowProgramHelp();
   EXPECT_EQ(Contents(doc), Contents(":/doc/doc.pdf"));
 }
@@ -111,7 +111,7 @@ TEST_F(HelpManifestTest, AManifestCutShortByAFullDiskIsReportedAndNotKept) {
 // no program could, where the document or the page is, and what to install.
 TEST_F(HelpManifestTest, HelpAndDonationWithoutAProgramToOpenThemSayWhatToInstall) {
   ScriptedDialogs dialogs;
-  dialogs.Expect(Kind::Open, 0).ExpectMessage().Expect(Kind::Open, 0).ExpectMessage();
+  dialogs.Expect(Kind::Open, false).ExpectMessage().Expect(Kind::Open, false).ExpectMessage();
   ProgramHelp::ShowProgramHelp();
   ProgramHelp::OpenDonationPage();
   EXPECT_EQ(dialogs.Shown()[2].text, ProgramHelp::DonationPage);
@@ -121,13 +121,14 @@ TEST_F(HelpManifestTest, HelpAndDonationWithoutAProgramToOpenThemSayWhatToInstal
                          QString("Ningún programa pudo abrir \"%1\". Instale xdg-utils y un "
                                  "navegador web")
                              .arg(ProgramHelp::DonationPage)}));
-  EXPECT_EQ(dialogs.Shown()[1].style, 16);
+  EXPECT_EQ(dialogs.Shown()[1].style,
+            (Dialogs::MessageStyle{Dialogs::Buttons::Ok, Dialogs::Icon::Stop}));
   EXPECT_TRUE(QFileInfo::exists(Folder() + "/appfiles/doc.pdf")) << "kept to be opened by hand";
 }
 
 TEST_F(HelpManifestTest, TheDonationPageIsHandedToTheDesktop) {
   ScriptedDialogs dialogs;
-  dialogs.Expect(Kind::Open, 1);
+  dialogs.Expect(Kind::Open, true);
   ProgramHelp::OpenDonationPage();
   EXPECT_EQ(dialogs.Shown()[0].text, ProgramHelp::DonationPage);
 }

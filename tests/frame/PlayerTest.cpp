@@ -149,7 +149,7 @@ TEST_F(PlayerTest, ClosingWhilePlayingIsRefusedAndDetenerStopsFfplay) {
   FfmpegTools::State().FfplayPath = FakeFfplay("printf '%s\\n' \"$@\" > \"" + marker.toUtf8() +
                                                "\"\necho playing\nexec sleep 600\n");
   ScriptedDialogs dialogs;
-  dialogs.ExpectMessage().Expect(Dialogs::Kind::Message, 1);
+  dialogs.ExpectMessage().Expect(Dialogs::Kind::Message, Dialogs::Button::Ok);
   When(
       [] {
         return Playing() && PlayerWindow::Instance()->playerOutput->toPlainText() == "playing";
@@ -168,7 +168,8 @@ TEST_F(PlayerTest, ClosingWhilePlayingIsRefusedAndDetenerStopsFfplay) {
   ASSERT_EQ(dialogs.Shown().size(), 2);
   EXPECT_EQ(dialogs.Shown()[0].text, "Detenga el proceso antes de salir");
   EXPECT_EQ(dialogs.Shown()[1].title, "ffplay usage");
-  EXPECT_EQ(dialogs.Shown()[1].style, 64);
+  EXPECT_EQ(dialogs.Shown()[1].style,
+            (Dialogs::MessageStyle{Dialogs::Buttons::Ok, Dialogs::Icon::Information}));
   EXPECT_EQ(dialogs.Shown()[1].text, PlayerWindow::UsageText());
   EXPECT_TRUE(dialogs.Shown()[1].text.startsWith("<Keypad>\n\nQ/ESC: quit\nP/SPACE: pause\n"));
   EXPECT_TRUE(dialogs.Shown()[1].text.endsWith(

@@ -178,7 +178,8 @@ TEST_F(SessionTest, ACorruptConfigIsReportedAndChangesNothing) {
   Lifecycle::ReadConfig();
   ASSERT_EQ(dialogs.Shown().size(), 1);
   EXPECT_EQ(dialogs.Shown()[0].text, "No se pudo leer el archivo config.qcf");
-  EXPECT_EQ(dialogs.Shown()[0].style, 16);
+  EXPECT_EQ(dialogs.Shown()[0].style,
+            (Dialogs::MessageStyle{Dialogs::Buttons::Ok, Dialogs::Icon::Stop}));
   EXPECT_EQ(FfmpegTools::State().FfmpegPath, "/kept/ffmpeg");
   EXPECT_TRUE(main.twoPassAction->isChecked());
 }

@@ -54,7 +54,7 @@ TEST(ToolRunnerEnd, EndCodeNeverCallsACrashSuccess) {
 // who it is, so a test never looks for it by a name that an exec changes.
 qint64 PidAfter(const QString& word, const QString& output) {
   const QRegularExpressionMatch said =
-      QRegularExpression("(?:^|\\n)" + word + " (\\d+)\\r\\n").match(output);
+      QRegularExpression("(?:^|\\n)" + word + " (\\d+)\\n").match(output);
   return said.hasMatch() ? said.captured(1).toLongLong() : 0;
 }
 

@@ -1,4 +1,5 @@
 #include <functional>
+#include <optional>
 
 #include "LangFixture.h"
 #include "core/devices/Recorder.h"
@@ -8,6 +9,13 @@
 namespace {
 
 using Dialogs::Kind;
+using Dialogs::MessageStyle;
+
+constexpr MessageStyle kPlain{};
+constexpr MessageStyle kStop{Dialogs::Buttons::Ok, Dialogs::Icon::Stop};
+constexpr MessageStyle kInformation{Dialogs::Buttons::Ok, Dialogs::Icon::Information};
+constexpr MessageStyle kYesNoCancel{Dialogs::Buttons::YesNoCancel};
+constexpr MessageStyle kYesNo{Dialogs::Buttons::YesNo};
 
 // One procedure of the catalogue: how to call it, what it shows or returns with
 // a table whose line n reads "L<n>", and with Spanish in force.
@@ -18,250 +26,257 @@ struct Row {
   QString spanish;
   bool box;     // shows a box (message, question or input)
   Kind dialog;  // which box
-  int style;    // message box style with a table loaded
-  int spanishStyle;
+  MessageStyle style;  // message box style with a table loaded
+  MessageStyle spanishStyle;
   QString defaultText;
 };
 
 Row Message(const char* name, std::function<void()> call, QString synthetic, QString spanish,
-            int style, int spanishStyle = -1) {
+            MessageStyle style, std::optional<MessageStyle> spanishStyle = std::nullopt) {
   auto run = [call] {
     call();
     return QString();
   };
-  return {name, run,           synthetic, spanish,
-          true, Kind::Message, style,     spanishStyle < 0 ? style : spanishStyle,
+  return {name, run, synthetic, spanish, true, Kind::Message, style, spanishStyle.value_or(style),
           {}};
 }
 
-Row Question(const char* name, std::function<int()> call, QString synthetic, QString spanish,
-             int style) {
-  auto run = [call] { return QString::number(call()); };
+Row Question(const char* name, std::function<Dialogs::Button()> call, QString synthetic,
+             QString spanish, MessageStyle style) {
+  auto run = [call] {
+    call();
+    return QString();
+  };
   return {name, run, synthetic, spanish, true, Kind::Message, style, style, {}};
 }
 
 Row Input(const char* name, std::function<QString()> call, QString synthetic, QString spanish,
           QString defaultText) {
-  return {name, call, synthetic, spanish, true, Kind::Input, 0, 0, defaultText};
+  return {name, call, synthetic, spanish, true, Kind::Input, {}, {}, defaultText};
 }
 
 Row Text(const char* name, std::function<QString()> call, QString synthetic, QString spanish) {
-  return {name, call, synthetic, spanish, false, Kind::Message, 0, 0, {}};
+  return {name, call, synthetic, spanish, false, Kind::Message, {}, {}, {}};
 }
 
 const Row kRows[] = {
     Message(
         "MsgTrackListFailed", [] { Lang::MsgTrackListFailed(); }, "L2",
-        "No se pudo obtener la lista de Tracks", 16),
+        "No se pudo obtener la lista de Tracks", kStop),
     Message(
         "MsgEnterOutputDir", [] { Lang::MsgEnterOutputDir(); }, "L4",
-        "Ingrese un directorio de salida", 16),
+        "Ingrese un directorio de salida", kStop),
     Message(
         "MsgNoTrackSelected", [] { Lang::MsgNoTrackSelected(); }, "L6",
-        "No se seleccionó ningún track", 16),
+        "No se seleccionó ningún track", kStop),
     Message(
         "MsgFileExists", [] { Lang::MsgFileExists(); }, "L9", "Ya existe un archivo con ese nombre",
-        16),
+        kStop),
     Message(
         "MsgNoParameters", [] { Lang::MsgNoParameters(); }, "L22",
-        "No se han especificado los parámetros", 16),
+        "No se han especificado los parámetros", kStop),
     Message(
         "MsgNoFilesSelected", [] { Lang::MsgNoFilesSelected(); }, "L23",
-        "No se han seleccionado archivos", 16),
+        "No se han seleccionado archivos", kStop),
     Message(
         "MsgSelectTwoFiles", [] { Lang::MsgSelectTwoFiles(); }, "L24",
-        "Es necesario seleccionar por lo menos 2 archivos", 16),
+        "Es necesario seleccionar por lo menos 2 archivos", kStop),
     Message(
         "MsgStopBeforeExit", [] { Lang::MsgStopBeforeExit(); }, "L25",
-        "Detenga el proceso antes de salir", 16),
+        "Detenga el proceso antes de salir", kStop),
     Message(
         "MsgInvalidTag", [] { Lang::MsgInvalidTag(); }, "L50",
-        "Debe ingresar una etiqueta que no contenga los caracteres < >", 16),
+        "Debe ingresar una etiqueta que no contenga los caracteres < >", kStop),
     Message(
         "MsgNoExecutable", [] { Lang::MsgNoExecutable(); }, "L52",
-        "Aún no se especifica el ejecutable", 16),
+        "Aún no se especifica el ejecutable", kStop),
     Message(
         "MsgTagExists", [] { Lang::MsgTagExists(); }, "L56",
-        "Ya existe un parámetro con esa etiqueta", 16),
+        "Ya existe un parámetro con esa etiqueta", kStop),
     Message(
         "MsgNoFormat", [] { Lang::MsgNoFormat(); }, "L57",
-        "No se ha especificado el formato, ingrese ó elija uno de la lista", 16),
+        "No se ha especificado el formato, ingrese ó elija uno de la lista", kStop),
     Message(
         "MsgNoCodec", [] { Lang::MsgNoCodec(); }, "L58",
-        "No se ha especificado el codec, ingrese ó elija uno de la lista", 16),
+        "No se ha especificado el codec, ingrese ó elija uno de la lista", kStop),
     Message(
         "MsgSelectOption", [] { Lang::MsgSelectOption(); }, "L59",
-        "Seleccione alguna opción de la lista", 16),
+        "Seleccione alguna opción de la lista", kStop),
     Message(
         "MsgSelectTestFile", [] { Lang::MsgSelectTestFile(); }, "L60",
-        "Seleccione un archivo de prueba", 16),
+        "Seleccione un archivo de prueba", kStop),
     Message(
         "MsgNoTestDuration", [] { Lang::MsgNoTestDuration(); }, "L63",
-        "No se dispone información sobre la duración del archivo de prueba", 16),
+        "No se dispone información sobre la duración del archivo de prueba", kStop),
     Message(
         "MsgCannotExtractFrames", [] { Lang::MsgCannotExtractFrames(); }, "L64",
-        "No se pueden extraer cuadros del archivo de prueba", 16),
+        "No se pueden extraer cuadros del archivo de prueba", kStop),
     Message(
         "MsgDetectEdgesFailed", [] { Lang::MsgDetectEdgesFailed(); }, "L65",
-        "Error al intentar detectar bordes", 16),
+        "Error al intentar detectar bordes", kStop),
     Message(
         "MsgBadExtractFormat", [] { Lang::MsgBadExtractFormat(); }, "L69",
         "El formato de extracción no debe requerir codecs externos ni generar múltiples archivos "
         "de salida",
-        16),
+        kStop),
     Message(
         "MsgFormatCannotExtract", [] { Lang::MsgFormatCannotExtract(); }, "L70",
-        "El formato no sirve para extraer la pista de audio ó video requerida", 16),
+        "El formato no sirve para extraer la pista de audio ó video requerida", kStop),
     Message(
         "MsgNoExtCodecInfo", [] { Lang::MsgNoExtCodecInfo(); }, "L73",
-        "No se encontró información de codec externo en el formato seleccionado", 16),
+        "No se encontró información de codec externo en el formato seleccionado", kStop),
     Message(
         "MsgFormatProfileReadError", [] { Lang::MsgFormatProfileReadError(); }, "L74",
-        "Error al leer el perfil de formato", 16),
+        "Error al leer el perfil de formato", kStop),
     Message(
         "MsgEditProfileReadError", [] { Lang::MsgEditProfileReadError(); }, "L77",
-        "Error al leer el perfil de edición", 16),
+        "Error al leer el perfil de edición", kStop),
     Message(
         "MsgAllTracksRemoved", [] { Lang::MsgAllTracksRemoved(); }, "L78",
-        "Se eligió eliminar todas las pistas del archivo", 16),
+        "Se eligió eliminar todas las pistas del archivo", kStop),
     Message(
         "MsgAudioEditCmdError", [] { Lang::MsgAudioEditCmdError(); }, "L80",
-        "Error al generar los comandos de edición de audio", 16),
+        "Error al generar los comandos de edición de audio", kStop),
     Message(
         "MsgVideoEditCmdError", [] { Lang::MsgVideoEditCmdError(); }, "L81",
-        "Error al generar los comandos de edición de video", 16),
+        "Error al generar los comandos de edición de video", kStop),
     Message(
         "MsgTrimCmdError", [] { Lang::MsgTrimCmdError(); }, "L82",
-        "Error al generar los comandos de recorte de secuencia", 16),
+        "Error al generar los comandos de recorte de secuencia", kStop),
     Message(
         "MsgAudioEncodeCmdError", [] { Lang::MsgAudioEncodeCmdError(); }, "L84",
-        "Error al generar comandos para codificar audio", 16),
+        "Error al generar comandos para codificar audio", kStop),
     Message(
         "MsgVideoEncodeCmdError", [] { Lang::MsgVideoEncodeCmdError(); }, "L85",
-        "Error al generar comandos para codificar video", 16),
+        "Error al generar comandos para codificar video", kStop),
     Message(
         "MsgNoFileExtension", [] { Lang::MsgNoFileExtension(); }, "L87",
-        "Debe especificar una extensión de archivo", 16),
+        "Debe especificar una extensión de archivo", kStop),
     Message(
         "MsgFiltersNeedFileOutput", [] { Lang::MsgFiltersNeedFileOutput(); }, "L88",
-        "Uno ó mas filtros necesitan varios archivos de entrada, elija 'Guardar como Archivo'", 16),
+        "Uno ó mas filtros necesitan varios archivos de entrada, elija 'Guardar como Archivo'",
+        kStop),
     Message(
         "MsgInvalidTestDuration", [] { Lang::MsgInvalidTestDuration(); }, "L89",
-        "Duración de prueba no válida", 16),
+        "Duración de prueba no válida", kStop),
     Message(
         "MsgNoOutputPath", [] { Lang::MsgNoOutputPath(); }, "L93",
-        "No se ha especificado una ruta de salida", 16),
+        "No se ha especificado una ruta de salida", kStop),
     Message(
         "MsgNoFilesInList", [] { Lang::MsgNoFilesInList(); }, "L94",
-        "No se han agregado archivos a la lista", 16),
+        "No se han agregado archivos a la lista", kStop),
     Message(
-        "MsgInvalidDuration", [] { Lang::MsgInvalidDuration(); }, "L118", "Duración no válida", 16),
+        "MsgInvalidDuration", [] { Lang::MsgInvalidDuration(); }, "L118", "Duración no válida",
+        kStop),
     Message(
         "MsgFormatUsesExtCodec", [] { Lang::MsgFormatUsesExtCodec(); }, "L119",
-        "El formato elegido no debe utilizar codecs externos", 16),
+        "El formato elegido no debe utilizar codecs externos", kStop),
     Message(
         "MsgInvalidBufferSize", [] { Lang::MsgInvalidBufferSize(); }, "L122",
-        "Tamaño de buffer no válido", 16),
+        "Tamaño de buffer no válido", kStop),
     Message(
-        "MsgNoSource", [] { Lang::MsgNoSource(); }, "L124", "Origen no ha sido especificado", 16),
+        "MsgNoSource", [] { Lang::MsgNoSource(); }, "L124", "Origen no ha sido especificado",
+        kStop),
     Message(
         "MsgNoAddress", [] { Lang::MsgNoAddress(); }, "L125", "No se ha especificado una dirección",
-        16),
+        kStop),
     Message(
         "MsgInvalidRepeatCount", [] { Lang::MsgInvalidRepeatCount(); }, "L126",
-        "Número de repeticiones no válido", 16),
+        "Número de repeticiones no válido", kStop),
     Message(
         "MsgFfmpegNotFound", [] { Lang::MsgFfmpegNotFound(); }, "L127", "No se encuentra ffmpeg",
-        16),
+        kStop),
     Message(
         "MsgFfplayNotFound", [] { Lang::MsgFfplayNotFound(); }, "L128", "No se encuentra ffplay",
-        16),
+        kStop),
     Message(
         "MsgFfprobeNotFound", [] { Lang::MsgFfprobeNotFound(); }, "L129", "No se encuentra ffprobe",
-        16),
+        kStop),
     Message(
         "MsgFileNotFound", [] { Lang::MsgFileNotFound("ARG"); }, "L1 ARG",
-        "No se encuentra el archivo ARG", 16),
+        "No se encuentra el archivo ARG", kStop),
     Message(
         "MsgCannotCreateDir", [] { Lang::MsgCannotCreateDir("ARG"); }, "L5 ARG",
-        "No se pudo crear el directorio ARG", 16),
+        "No se pudo crear el directorio ARG", kStop),
     Message(
         "MsgCannotRenameFile", [] { Lang::MsgCannotRenameFile("ARG"); }, "L7 ARG",
-        "No se pudo renombrar el archivo ARG", 16),
+        "No se pudo renombrar el archivo ARG", kStop),
     Message(
         "MsgCannotCopyFile", [] { Lang::MsgCannotCopyFile("ARG"); }, "L10 ARG",
-        "No pudo copiarse el archivo ARG", 16),
+        "No pudo copiarse el archivo ARG", kStop),
     Message(
         "MsgCannotDeleteFile", [] { Lang::MsgCannotDeleteFile("ARG"); }, "L11 ARG",
-        "No pudo eliminarse el archivo ARG", 16),
+        "No pudo eliminarse el archivo ARG", kStop),
     Message(
         "MsgCannotCreateFile", [] { Lang::MsgCannotCreateFile("ARG"); }, "L12 ARG",
-        "No se pudo crear el archivo ARG", 16),
+        "No se pudo crear el archivo ARG", kStop),
     Message(
         "MsgInvalidFileName", [] { Lang::MsgInvalidFileName("ARG"); }, "ARG L13",
-        "ARG no es un nombre de archivo válido", 16),
+        "ARG no es un nombre de archivo válido", kStop),
     Message(
         "MsgDirEmpty", [] { Lang::MsgDirEmpty("ARG"); }, "L17 ARG",
-        "No se encontraron archivos en el directorio ARG", 16),
+        "No se encontraron archivos en el directorio ARG", kStop),
     Message(
         "MsgCannotReadFile", [] { Lang::MsgCannotReadFile("ARG"); }, "L18 ARG",
-        "No se pudo leer el archivo ARG", 16),
+        "No se pudo leer el archivo ARG", kStop),
     Message(
         "MsgCannotWriteFile", [] { Lang::MsgCannotWriteFile("ARG"); }, "L19 ARG",
-        "No se pudo escribir el archivo ARG", 16),
+        "No se pudo escribir el archivo ARG", kStop),
     Message(
         "MsgCannotLoadExtCodec", [] { Lang::MsgCannotLoadExtCodec("ARG"); }, "L54 ARG",
-        "No se pudo cargar el codec externo ARG", 16),
+        "No se pudo cargar el codec externo ARG", kStop),
     Message(
         "MsgFilterReadError", [] { Lang::MsgFilterReadError("ARG"); }, "L79 ARG",
-        "Error al leer el filtro ARG", 16),
+        "Error al leer el filtro ARG", kStop),
     Message(
         "MsgFormatProfileNotFound", [] { Lang::MsgFormatProfileNotFound("/data/My Profile.qfm"); },
-        "L83 My Profile", "No se encuentra el perfil de formato My Profile", 16),
+        "L83 My Profile", "No se encuentra el perfil de formato My Profile", kStop),
     Message(
         "MsgEditProfileNotFound", [] { Lang::MsgEditProfileNotFound("ARG"); }, "L86 ARG",
-        "No se encuentra el perfil de edición ARG", 16),
+        "No se encuentra el perfil de edición ARG", kStop),
     Message(
         "MsgFiltersMissing", [] { Lang::MsgFiltersMissing("ARG"); }, "L67\nARG",
-        "Los siguientes filtros no se encuentran:\nARG", 16),
+        "Los siguientes filtros no se encuentran:\nARG", kStop),
     Message(
         "MsgFfmpegError", [] { Lang::MsgFfmpegError("ARG"); }, "L120\nARG", "Error en ffmpeg:\nARG",
-        16),
+        kStop),
     Message(
         "MsgHowToStopFfplay", [] { Lang::MsgHowToStopFfplay(); }, "L53",
         "Para detener el proceso cierre la ventana de ffplay ó finalice ffplay desde el "
         "administrador de tareas",
-        0),
+        kPlain),
     Message(
         "MsgConfirmParamChanges", [] { Lang::MsgConfirmParamChanges(); }, "L526",
-        "Confirme ó descarte los cambios en el parámetro antes de salir", 0),
+        "Confirme ó descarte los cambios en el parámetro antes de salir", kPlain),
     Message(
         "MsgStopProcessFirst", [] { Lang::MsgStopProcessFirst(); }, "L108",
-        "Detenga el proceso antes de salir", 64),
+        "Detenga el proceso antes de salir", kInformation),
     Message(
         "MsgSelectFileForTest", [] { Lang::MsgSelectFileForTest(); }, "L92",
-        "Seleccione un archivo de la lista para realizar la prueba", 16, 64),
+        "Seleccione un archivo de la lista para realizar la prueba", kStop, kInformation),
     Question(
         "AskReplaceFile", [] { return Lang::AskReplaceFile(); }, "L16",
-        "Ya existe un archivo con ese nombre, ¿reemplazar?", 3),
+        "Ya existe un archivo con ese nombre, ¿reemplazar?", kYesNoCancel),
     Question(
         "AskSaveChanges", [] { return Lang::AskSaveChanges("ARG"); }, "L20 ARG L21",
-        "El archivo ARG ha cambiado, ¿guardar cambios?", 3),
+        "El archivo ARG ha cambiado, ¿guardar cambios?", kYesNoCancel),
     Question(
         "AskContinueCodecRemoved", [] { return Lang::AskContinueCodecRemoved(); }, "L55",
-        "El codec no podrá volverse a cargar porque fue eliminado, ¿Continuar?", 3),
+        "El codec no podrá volverse a cargar porque fue eliminado, ¿Continuar?", kYesNoCancel),
     Question(
         "AskFindAudioCodecExe", [] { return Lang::AskFindAudioCodecExe(); }, "L75",
-        "No se encuentra el ejecutable necesario para utilizar el codec de audio, ¿Buscar?", 4),
+        "No se encuentra el ejecutable necesario para utilizar el codec de audio, ¿Buscar?",
+        kYesNo),
     Question(
         "AskFindVideoCodecExe", [] { return Lang::AskFindVideoCodecExe(); }, "L76",
-        "No se encuentra el ejecutable necesario para utilizar el codec de video, ¿Buscar?", 4),
+        "No se encuentra el ejecutable necesario para utilizar el codec de video, ¿Buscar?",
+        kYesNo),
     Question(
         "AskStopConversion", [] { return Lang::AskStopConversion(); }, "L107",
-        "¿Detener la conversión?", 3),
+        "¿Detener la conversión?", kYesNoCancel),
     Question(
         "AskSaveExePath", [] { return Lang::AskSaveExePath(); }, "L525",
-        "¿Guardar la nueva ruta del ejecutable?", 4),
+        "¿Guardar la nueva ruta del ejecutable?", kYesNo),
     Input(
         "InputValidFileName", [] { return Lang::InputValidFileName("x"); }, "L8",
         "Ingrese un nombre válido para el archivo (no debe contener los caracteres :/\\*?|<>\")",
@@ -341,7 +356,7 @@ const Row kRows[] = {
         "No se pudieron mover los archivos"),
 };
 
-constexpr int kQuestionAnswer = 6;
+constexpr Dialogs::Button kQuestionAnswer = Dialogs::Button::Yes;
 const QString kEntry = "entry.txt";
 
 class CatalogueTest : public LangTest {
@@ -356,7 +371,7 @@ class CatalogueTest : public LangTest {
     ASSERT_EQ(Lang::State().Msg.size(), Lang::TableLines);
   }
   // Calls the procedure and checks what it showed and returned.
-  static void Check(const Row& row, const QString& text, int style) {
+  static void Check(const Row& row, const QString& text, MessageStyle style) {
     SCOPED_TRACE(row.name);
     ScriptedDialogs dialogs;
     if (row.box && row.dialog == Kind::Input) dialogs.Expect(Kind::Input, kEntry);
@@ -391,7 +406,8 @@ TEST_F(CatalogueTest, EveryProcedureHasItsSpanishTextWhenSpanishIsInForce) {
 }
 
 TEST_F(CatalogueTest, QuestionsReturnTheButtonPressed) {
-  for (int answer : {2, 6, 7}) {
+  for (Dialogs::Button answer :
+       {Dialogs::Button::Cancel, Dialogs::Button::Yes, Dialogs::Button::No}) {
     ScriptedDialogs dialogs;
     dialogs.Expect(Kind::Message, answer);
     EXPECT_EQ(Lang::AskStopConversion(), answer);
@@ -451,7 +467,7 @@ TEST_F(CatalogueTest, EnglishTableTexts) {
   Lang::MsgFileNotFound("/media/a.avi");
   Lang::MsgSelectFileForTest();
   EXPECT_EQ(dialogs.Messages()[0], "File not found /media/a.avi");
-  EXPECT_EQ(dialogs.Shown()[1].style, 16);
+  EXPECT_EQ(dialogs.Shown()[1].style, kStop);
   EXPECT_EQ(Lang::TxtErrors(), "Errors:");
 }
 
@@ -510,14 +526,14 @@ TEST_F(CatalogueTest, TheDesktopTablesTextsFollowTheLanguageInForce) {
     EXPECT_EQ(Lang::TxtPartlyRead(9.48, 12), c.partlyRead) << c.language;
     EXPECT_EQ(Lang::TxtKeptReadUnknown(), c.keptRead) << c.language;
     EXPECT_EQ(dialogs.Messages(), QStringList({c.busy, c.noViewer, c.noBrowser})) << c.language;
-    EXPECT_EQ(dialogs.Shown()[0].style, 64);
-    EXPECT_EQ(dialogs.Shown()[1].style, 16);
+    EXPECT_EQ(dialogs.Shown()[0].style, kInformation);
+    EXPECT_EQ(dialogs.Shown()[1].style, kStop);
   }
 }
 
 TEST_F(CatalogueTest, JoinsWithEmptyArguments) {
   ScriptedDialogs dialogs;
-  dialogs.ExpectMessage().Expect(Kind::Message, 2);
+  dialogs.ExpectMessage().Expect(Kind::Message, Dialogs::Button::Cancel);
   Lang::MsgCannotDeleteFile("");
   Lang::AskSaveChanges("");
   EXPECT_EQ(dialogs.Messages(), QStringList({"No pudo eliminarse el archivo ",

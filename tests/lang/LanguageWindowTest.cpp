@@ -164,9 +164,11 @@ TEST_F(LanguageWindowTest, DeletingLanguages) {
   EXPECT_EQ(Items(window.languageCombo), all);
   ASSERT_EQ(dialogs_.Shown().size(), 2);
   EXPECT_EQ(dialogs_.Shown()[0].text, kInUse);
-  EXPECT_EQ(dialogs_.Shown()[0].style, 0);
+  EXPECT_EQ(dialogs_.Shown()[0].style,
+            (Dialogs::MessageStyle{Dialogs::Buttons::Ok, Dialogs::Icon::None}));
   EXPECT_EQ(dialogs_.Shown()[1].text, "L11 ");
-  EXPECT_EQ(dialogs_.Shown()[1].style, 16);
+  EXPECT_EQ(dialogs_.Shown()[1].style,
+            (Dialogs::MessageStyle{Dialogs::Buttons::Ok, Dialogs::Icon::Stop}));
 
   Select("old");
   window.deleteLanguageButton->click();
@@ -217,7 +219,8 @@ TEST_F(LanguageWindowTest, SavingANewLanguageFile) {
             "Ingrese un nombre para el lenguaje\nEnter a name for the language");
   EXPECT_EQ(dialogs_.Shown()[0].defaultText, "");
   EXPECT_EQ(dialogs_.Shown()[1].text, kAdded);
-  EXPECT_EQ(dialogs_.Shown()[1].style, 0);
+  EXPECT_EQ(dialogs_.Shown()[1].style,
+            (Dialogs::MessageStyle{Dialogs::Buttons::Ok, Dialogs::Icon::None}));
   EXPECT_EQ(Items(window.languageCombo).last(), "Mine");
   EXPECT_EQ(window.languageCombo->currentText(), "<Spanish>");
   EXPECT_TRUE(window.makerPanel->isVisible());
@@ -254,7 +257,8 @@ TEST_F(LanguageWindowTest, SavingFailures) {
     window.saveLanguageButton->click();
     EXPECT_EQ(dialogs.Messages(), c.message.isEmpty() ? QStringList() : QStringList{c.message});
     if (!c.message.isEmpty()) {
-      EXPECT_EQ(dialogs.Shown().last().style, 16);
+      EXPECT_EQ(dialogs.Shown().last().style,
+                (Dialogs::MessageStyle{Dialogs::Buttons::Ok, Dialogs::Icon::Stop}));
     }
   }
   EXPECT_EQ(QDir(Folder() + "/appfiles/lang").entryList(QDir::Files), QStringList{"taken.qlg"});
@@ -287,7 +291,8 @@ TEST_F(LanguageWindowTest, SavingWhenTheLanguageFolderCannotBeMade) {
   EXPECT_EQ(dialogs_.Messages(),
             QStringList{"No se pudo crear el directorio / Could not create directory\n" + Folder() +
                         "/appfiles/lang"});
-  EXPECT_EQ(dialogs_.Shown().last().style, 16);
+  EXPECT_EQ(dialogs_.Shown().last().style,
+            (Dialogs::MessageStyle{Dialogs::Buttons::Ok, Dialogs::Icon::Stop}));
 }
 
 TEST_F(LanguageWindowTest, AMissingCustomLanguageChosenWithApplySaysSo) {

@@ -142,7 +142,8 @@ TEST_F(LoadLanguageTest, AMissingFileSaysSoAndChangesNothing) {
     Lang::LoadLanguage(name);
     ASSERT_EQ(dialogs.Shown().size(), 1);
     EXPECT_EQ(dialogs.Shown()[0].text, kNotFound);
-    EXPECT_EQ(dialogs.Shown()[0].style, 16);
+    EXPECT_EQ(dialogs.Shown()[0].style,
+              (Dialogs::MessageStyle{Dialogs::Buttons::Ok, Dialogs::Icon::Stop}));
     EXPECT_EQ(dialogs.Shown()[0].title, "Quillmoor 2.0");
     ExpectEnglish();
   }

@@ -60,10 +60,7 @@ Dialogs::Answer ScriptedDialogs::Respond(const Dialogs::Request& request) {
   shown_.append(request);
   if (script_.isEmpty() || script_.first().first != request.kind) {
     ADD_FAILURE() << "unexpected dialog: " << request.text.toStdString();
-    if (request.kind == Dialogs::Kind::Message) return 2;
-    if (request.kind == Dialogs::Kind::OpenFile) return QStringList();
-    if (request.kind == Dialogs::Kind::Color) return -1;
-    return QString();
+    return Dialogs::Cancelled(request.kind);
   }
   return script_.takeFirst().second;
 }

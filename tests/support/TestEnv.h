@@ -41,7 +41,9 @@ class ScriptedDialogs : public Dialogs::Responder {
 
   // The next dialog must be of this kind; it gets this answer.
   ScriptedDialogs& Expect(Dialogs::Kind kind, Dialogs::Answer answer);
-  ScriptedDialogs& ExpectMessage(int answer = 1) { return Expect(Dialogs::Kind::Message, answer); }
+  ScriptedDialogs& ExpectMessage(Dialogs::Button answer = Dialogs::Button::Ok) {
+    return Expect(Dialogs::Kind::Message, answer);
+  }
 
   Dialogs::Answer Respond(const Dialogs::Request& request) override;
 
@@ -104,3 +106,27 @@ inline void PrintTo(const QStringList& list, std::ostream* out) {
   for (const QString& text : list) *out << '"' << text.toStdString() << "\" ";
   *out << '}';
 }
+
+// Readable failure messages for the dialog layer's message boxes. Every test
+// that compares them includes this file, so that all print them alike.
+namespace Dialogs {
+inline void PrintTo(Buttons buttons, std::ostream* out) {
+  static const char* const names[] = {"Ok", "OkCancel", "YesNoCancel", "YesNo"};
+  *out << "Buttons::" << names[static_cast<int>(buttons)];
+}
+inline void PrintTo(Icon icon, std::ostream* out) {
+  static const char* const names[] = {"None", "Stop", "Question", "Exclamation", "Information"};
+  *out << "Icon::" << names[static_cast<int>(icon)];
+}
+inline void PrintTo(const MessageStyle& style, std::ostream* out) {
+  *out << '{';
+  PrintTo(style.buttons, out);
+  *out << ", ";
+  PrintTo(style.icon, out);
+  *out << '}';
+}
+inline void PrintTo(Button button, std::ostream* out) {
+  static const char* const names[] = {"Ok", "Cancel", "Yes", "No"};
+  *out << "Button::" << names[static_cast<int>(button)];
+}
+}  // namespace Dialogs
