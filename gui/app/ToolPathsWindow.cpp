@@ -105,7 +105,7 @@ void ToolPathsWindow::ShowPath(QLineEdit* box, const QString& text) {
 }
 
 void ToolPathsWindow::Load() {
-  Lang::TranslateForm9();
+  Lang::TranslateToolPathsWindow();
   NewFfmpegPath = FfmpegTools::State().FfmpegPath;
   NewFfplayPath = FfmpegTools::State().FfplayPath;
   NewFfprobePath = FfmpegTools::State().FfprobePath;

@@ -20,7 +20,7 @@ namespace WindowServices {
 void Install() {
   static WidgetDialogs dialogs;
   Dialogs::SetDefaultResponder(&dialogs);
-  Lang::InstallWindowTranslator(&Lang::TranslateForm1);
+  Lang::InstallWindowTranslator(&Lang::TranslateMainWindow);
   DataFolderManager::InstallManagerWindow(&FileManagerWindow::ShowFileManager);
   DataFolderManager::InstallEditor(
       "qfm", [](const QString& name) { FormatEditorWindow::ShowEditor(name, false); });

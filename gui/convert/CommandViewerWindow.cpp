@@ -76,7 +76,7 @@ CommandViewerWindow::CommandViewerWindow(QWidget* owner) : QDialog(owner) {
 
   connect(nextPageButton, &QPushButton::clicked, this, &CommandViewerWindow::FlipPage);
   connect(previousPageButton, &QPushButton::clicked, this, &CommandViewerWindow::FlipPage);
-  Lang::TranslateForm10();
+  Lang::TranslateCommandViewerWindow();
   FitToCaption(boxes[2]);
   FitToCaption(boxes[4]);
 }

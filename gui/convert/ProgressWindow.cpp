@@ -136,7 +136,7 @@ void ProgressWindow::WireControls() {
 }
 
 void ProgressWindow::Load() {
-  Lang::TranslateForm12();
+  Lang::TranslateProgressWindow();
   if (QWidget* main = MainWindowLink::Window()) main->setVisible(false);
   // At the end "Hecho" takes the place of "Detener" and "Ver errores" stands beside it.
   showErrorsButton->move(doneButton->x(), showErrorsButton->y());

@@ -223,7 +223,7 @@ void CdRipWindow::WireControls() {
 }
 
 void CdRipWindow::Load() {
-  Lang::TranslateForm2();
+  Lang::TranslateCdRipWindow();
   const QString help = MainWindowLink::Caption("Menu_Help");
   if (!help.isNull()) helpButton->setText(help);
 }

@@ -347,7 +347,7 @@ bool RecorderWindow::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void RecorderWindow::Load() {
-  Lang::TranslateForm14();
+  Lang::TranslateRecorderWindow();
   forceStopButton->setText(stopButton->text() + " (force)");
   NameUncaptionedControls();
   resize(374, SetupHeight);

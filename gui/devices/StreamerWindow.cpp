@@ -205,7 +205,7 @@ void StreamerWindow::WireControls() {
 }
 
 void StreamerWindow::Load() {
-  Lang::TranslateForm15();
+  Lang::TranslateStreamerWindow();
   resize(width(), WindowHeight);
   Streamer::State().StreamFormatProfilePath.clear();
   formatCombo->setCurrentIndex(0);

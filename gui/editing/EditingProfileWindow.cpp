@@ -262,7 +262,7 @@ void EditingProfileWindow::WireControls() {
 void EditingProfileWindow::Load() {
   for (QListWidget* list : {operationList, audioFilterList, videoFilterList, complexFilterList})
     WidgetFactory::LetListScrollSideways(list);
-  Lang::TranslateForm8();
+  Lang::TranslateEditingProfileWindow();
   // Captions are read-only boxes: show them from their first character.
   for (QLineEdit* caption :
        {rightBorderCaption, leftBorderCaption, topBorderCaption, bottomBorderCaption,

@@ -208,7 +208,7 @@ void FilterEditorWindow::WireControls() {
 }
 
 void FilterEditorWindow::Load() {
-  Lang::TranslateForm4();
+  Lang::TranslateFilterEditorWindow();
   WidgetFactory::LetListScrollSideways(testFileList);
   typeCombo->setCurrentIndex(0);
   if (MainWindowLink::Window()) {

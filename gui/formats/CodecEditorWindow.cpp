@@ -308,7 +308,7 @@ void CodecEditorWindow::ListenToEditor() {
 }
 
 void CodecEditorWindow::Load() {
-  Lang::TranslateForm5();
+  Lang::TranslateCodecEditorWindow();
   // The sections' own buttons name them; their frames carry no caption.
   generalSection->setTitle(QString());
   ffmpegSection->setTitle(QString());

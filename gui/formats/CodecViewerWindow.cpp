@@ -91,7 +91,7 @@ void CodecViewerWindow::WireControls() {
 }
 
 void CodecViewerWindow::Load() {
-  Lang::TranslateForm11();
+  Lang::TranslateCodecViewerWindow();
   resize(kWidth, kHeight);
   ShowList();
 }

@@ -365,7 +365,7 @@ void FormatEditorWindow::ListenToEditor() {
 }
 
 void FormatEditorWindow::Load() {
-  Lang::TranslateForm7();
+  Lang::TranslateFormatEditorWindow();
   for (QGroupBox* frame :
        {formatPanel, codecPanel, aboutPanel, commandLinePanel, filePanel, waitPanel}) {
     frame->move(categoryCombo->pos());

@@ -132,7 +132,7 @@ void FileManagerWindow::WireControls() {
   connect(editButton, &QPushButton::clicked, this, &FileManagerWindow::EditEntry);
 }
 
-void FileManagerWindow::Load() { Lang::TranslateForm3(); }
+void FileManagerWindow::Load() { Lang::TranslateFileManagerWindow(); }
 
 bool FileManagerWindow::SetUp() {
   WidgetFactory::LetListScrollSideways(fileList);

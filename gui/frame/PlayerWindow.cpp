@@ -106,7 +106,7 @@ void PlayerWindow::WireControls() {
   connect(helpButton, &QPushButton::clicked, this, &PlayerWindow::ShowUsage);
 }
 
-void PlayerWindow::Load() { Lang::TranslateForm18(); }
+void PlayerWindow::Load() { Lang::TranslatePlayerWindow(); }
 
 void PlayerWindow::Stop() {
   if (!playing_) return;

@@ -155,7 +155,7 @@ void TextViewerWindow::WireControls() {
 }
 
 void TextViewerWindow::Load() {
-  Lang::TranslateForm6();
+  Lang::TranslateTextViewerWindow();
   waitFrame->show();
   waitFrame->raise();
   SearchPosition = 0;

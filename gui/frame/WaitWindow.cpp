@@ -38,7 +38,7 @@ WaitWindow* WaitWindow::Instance() { return g_instance.data(); }
 void WaitWindow::Load() {
   QWidget* main = MainWindowLink::Window();
   if (main) main->setEnabled(false);
-  Lang::TranslateForm17();
+  Lang::TranslateWaitWindow();
   if (main) {
     const QRect outer = main->frameGeometry();
     move(outer.left() + outer.width() / 2 - width() / 2,

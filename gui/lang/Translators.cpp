@@ -31,7 +31,7 @@ constexpr Property Tag = Property::Tag;
 // and the property it sets.
 // clang-format off
 
-const Assignment kForm1[] = {
+const Assignment kMainWindow[] = {
     {133, "About_EC", Caption},
     {134, "Combo1", Item, 0},
     {135, "Combo1", Item, 1},
@@ -88,7 +88,7 @@ const Assignment kForm1[] = {
     {181, "Tools_Grab", Caption},
 };
 
-const Assignment kForm2[] = {
+const Assignment kCdRipWindow[] = {
     {Copy("Tools_CDExtract", 176), nullptr, Caption},
     {182, "Check1", Caption},
     {183, "Check2", Caption},
@@ -101,7 +101,7 @@ const Assignment kForm2[] = {
     {190, "Label1", Caption},
 };
 
-const Assignment kForm3[] = {
+const Assignment kFileManagerWindow[] = {
     {191, nullptr, Caption},
     {192, "Command1", Caption},
     {193, "Command2", Caption},
@@ -114,7 +114,7 @@ const Assignment kForm3[] = {
     {200, "Label1", Tag},
 };
 
-const Assignment kForm4[] = {
+const Assignment kFilterEditorWindow[] = {
     {Copy("Herramientas_EditorFiltros", 159), nullptr, Caption},
     {201, "Check1", Caption},
     {202, "Check2", Caption},
@@ -140,7 +140,7 @@ const Assignment kForm4[] = {
     {222, "Menu_File", Caption},
 };
 
-const Assignment kForm5[] = {
+const Assignment kCodecEditorWindow[] = {
     {Copy("Tools_ECEdit", 177), nullptr, Caption},
     {223, "Check1", Caption},
     {224, "Combo1", Item, 0},
@@ -182,11 +182,11 @@ const Assignment kForm5[] = {
     {Copy("Help_ProgramHelp", 154), "View_ProgHelp", Caption},
 };
 
-const Assignment kForm5Note[] = {
+const Assignment kCodecEditorNote[] = {
     {537, "Text7", Text},
 };
 
-const Assignment kForm6[] = {
+const Assignment kTextViewerWindow[] = {
     {217, "Label1", Caption},
     {259, nullptr, Caption},
     {260, "Check1", Caption},
@@ -194,7 +194,7 @@ const Assignment kForm6[] = {
     {262, "Frame2", Caption},
 };
 
-const Assignment kForm7[] = {
+const Assignment kFormatEditorWindow[] = {
     {Copy("Tools_FmtEdit", 180), nullptr, Caption},
     {263, "Check1", Caption},
     {264, "Combo6", Item, 0},
@@ -271,7 +271,7 @@ const Assignment kForm7[] = {
     {334, "UnloadECV_Menu", Caption},
 };
 
-const Assignment kForm8[] = {
+const Assignment kEditingProfileWindow[] = {
     {217, "Label19", Caption},
     {Copy("Tools_EditPerfEdit", 178), nullptr, Caption},
     {335, "Check1", Caption},
@@ -410,7 +410,7 @@ const Assignment kForm8[] = {
     {Own("Opt_SelTestFile"), "Text12", Text},
 };
 
-const Assignment kForm8Sizes[] = {
+const Assignment kEditingProfileSizes[] = {
     {527, "Text4", Text},
     {528, "Text6", Text},
     {529, "Text8", Text},
@@ -423,14 +423,14 @@ const Assignment kForm8Sizes[] = {
     {536, "Opt_RestVal_All", Caption},
 };
 
-const Assignment kForm9[] = {
+const Assignment kToolPathsWindow[] = {
     {Copy("Herramientas_Rutas", 160), nullptr, Caption},
     {468, "Command5", Caption},
     {469, "Command6", Caption},
     {470, "Command7", Caption},
 };
 
-const Assignment kForm10[] = {
+const Assignment kCommandViewerWindow[] = {
     {Copy("Convertir_Comandos", 143), nullptr, Caption},
     {471, "Label1", Caption},
     {472, "Label2", Caption},
@@ -445,13 +445,13 @@ const Assignment kForm10[] = {
     {481, "Text4", Text},
 };
 
-const Assignment kForm11[] = {
+const Assignment kCodecViewerWindow[] = {
     {482, nullptr, Caption},
     {483, "Label1", Caption},
     {484, "Label2", Caption},
 };
 
-const Assignment kForm12[] = {
+const Assignment kProgressWindow[] = {
     {Copy("Command5", 138), nullptr, Caption},
     {485, "Command1", Caption},
     {486, "Command2", Caption},
@@ -463,7 +463,7 @@ const Assignment kForm12[] = {
     {492, "Label5", Caption},
 };
 
-const Assignment kForm14[] = {
+const Assignment kRecorderWindow[] = {
     {318, "Label2", Caption},
     {493, nullptr, Caption},
     {494, "Check1", Caption},
@@ -488,7 +488,7 @@ const Assignment kForm14[] = {
     {511, "Option4", Caption},
 };
 
-const Assignment kForm15[] = {
+const Assignment kStreamerWindow[] = {
     {217, "Label3", Caption},
     {512, nullptr, Caption},
     {513, "Check1", Caption},
@@ -505,12 +505,12 @@ const Assignment kForm15[] = {
     {522, "Text5", Text},
 };
 
-const Assignment kForm17[] = {
+const Assignment kWaitWindow[] = {
     {Copy("Menu_Archivo_Analizar", 168), nullptr, Caption},
     {217, "Label1", Caption},
 };
 
-const Assignment kForm18[] = {
+const Assignment kPlayerWindow[] = {
     {185, "Command1", Caption},
     {CopyInTable("Menu_Help", 173), "Command2", Caption},
 };
@@ -523,24 +523,24 @@ constexpr std::span<const Assignment> Rows(const Assignment (&rows)[N]) {
 }
 
 const Translator kTranslators[] = {
-    {"Form1", "Form1", Rows(kForm1), nullptr},
-    {"Form2", "Form2", Rows(kForm2), nullptr},
-    {"Form3", "Form3", Rows(kForm3), nullptr},
-    {"Form4", "Form4", Rows(kForm4), nullptr},
-    {"Form5", "Form5", Rows(kForm5), "Form5Note"},
-    {"Form5Note", "Form5", Rows(kForm5Note), nullptr},
-    {"Form6", "Form6", Rows(kForm6), nullptr},
-    {"Form7", "Form7", Rows(kForm7), nullptr},
-    {"Form8", "Form8", Rows(kForm8), "Form8Sizes"},
-    {"Form8Sizes", "Form8", Rows(kForm8Sizes), nullptr},
-    {"Form9", "Form9", Rows(kForm9), nullptr},
-    {"Form10", "Form10", Rows(kForm10), nullptr},
-    {"Form11", "Form11", Rows(kForm11), nullptr},
-    {"Form12", "Form12", Rows(kForm12), nullptr},
-    {"Form14", "Form14", Rows(kForm14), nullptr},
-    {"Form15", "Form15", Rows(kForm15), nullptr},
-    {"Form17", "Form17", Rows(kForm17), nullptr},
-    {"Form18", "Form18", Rows(kForm18), nullptr},
+    {"Form1", "Form1", Rows(kMainWindow), nullptr},
+    {"Form2", "Form2", Rows(kCdRipWindow), nullptr},
+    {"Form3", "Form3", Rows(kFileManagerWindow), nullptr},
+    {"Form4", "Form4", Rows(kFilterEditorWindow), nullptr},
+    {"Form5", "Form5", Rows(kCodecEditorWindow), "Form5Note"},
+    {"Form5Note", "Form5", Rows(kCodecEditorNote), nullptr},
+    {"Form6", "Form6", Rows(kTextViewerWindow), nullptr},
+    {"Form7", "Form7", Rows(kFormatEditorWindow), nullptr},
+    {"Form8", "Form8", Rows(kEditingProfileWindow), "Form8Sizes"},
+    {"Form8Sizes", "Form8", Rows(kEditingProfileSizes), nullptr},
+    {"Form9", "Form9", Rows(kToolPathsWindow), nullptr},
+    {"Form10", "Form10", Rows(kCommandViewerWindow), nullptr},
+    {"Form11", "Form11", Rows(kCodecViewerWindow), nullptr},
+    {"Form12", "Form12", Rows(kProgressWindow), nullptr},
+    {"Form14", "Form14", Rows(kRecorderWindow), nullptr},
+    {"Form15", "Form15", Rows(kStreamerWindow), nullptr},
+    {"Form17", "Form17", Rows(kWaitWindow), nullptr},
+    {"Form18", "Form18", Rows(kPlayerWindow), nullptr},
 };
 
 enum class Pass { Table, BuiltIn };
@@ -748,23 +748,23 @@ QList<int> TableLinesOf(const Translator& translator) {
   return lines;
 }
 
-void TranslateForm1() { TranslateLoaded(*FindTranslator("Form1")); }
-void TranslateForm2() { TranslateLoaded(*FindTranslator("Form2")); }
-void TranslateForm3() { TranslateLoaded(*FindTranslator("Form3")); }
-void TranslateForm4() { TranslateLoaded(*FindTranslator("Form4")); }
-void TranslateForm5() { TranslateLoaded(*FindTranslator("Form5")); }
-void TranslateForm5Note() { TranslateLoaded(*FindTranslator("Form5Note")); }
-void TranslateForm6() { TranslateLoaded(*FindTranslator("Form6")); }
-void TranslateForm7() { TranslateLoaded(*FindTranslator("Form7")); }
-void TranslateForm8() { TranslateLoaded(*FindTranslator("Form8")); }
-void TranslateForm8Sizes() { TranslateLoaded(*FindTranslator("Form8Sizes")); }
-void TranslateForm9() { TranslateLoaded(*FindTranslator("Form9")); }
-void TranslateForm10() { TranslateLoaded(*FindTranslator("Form10")); }
-void TranslateForm11() { TranslateLoaded(*FindTranslator("Form11")); }
-void TranslateForm12() { TranslateLoaded(*FindTranslator("Form12")); }
-void TranslateForm14() { TranslateLoaded(*FindTranslator("Form14")); }
-void TranslateForm15() { TranslateLoaded(*FindTranslator("Form15")); }
-void TranslateForm17() { TranslateLoaded(*FindTranslator("Form17")); }
-void TranslateForm18() { TranslateLoaded(*FindTranslator("Form18")); }
+void TranslateMainWindow() { TranslateLoaded(*FindTranslator("Form1")); }
+void TranslateCdRipWindow() { TranslateLoaded(*FindTranslator("Form2")); }
+void TranslateFileManagerWindow() { TranslateLoaded(*FindTranslator("Form3")); }
+void TranslateFilterEditorWindow() { TranslateLoaded(*FindTranslator("Form4")); }
+void TranslateCodecEditorWindow() { TranslateLoaded(*FindTranslator("Form5")); }
+void TranslateCodecEditorNote() { TranslateLoaded(*FindTranslator("Form5Note")); }
+void TranslateTextViewerWindow() { TranslateLoaded(*FindTranslator("Form6")); }
+void TranslateFormatEditorWindow() { TranslateLoaded(*FindTranslator("Form7")); }
+void TranslateEditingProfileWindow() { TranslateLoaded(*FindTranslator("Form8")); }
+void TranslateEditingProfileSizes() { TranslateLoaded(*FindTranslator("Form8Sizes")); }
+void TranslateToolPathsWindow() { TranslateLoaded(*FindTranslator("Form9")); }
+void TranslateCommandViewerWindow() { TranslateLoaded(*FindTranslator("Form10")); }
+void TranslateCodecViewerWindow() { TranslateLoaded(*FindTranslator("Form11")); }
+void TranslateProgressWindow() { TranslateLoaded(*FindTranslator("Form12")); }
+void TranslateRecorderWindow() { TranslateLoaded(*FindTranslator("Form14")); }
+void TranslateStreamerWindow() { TranslateLoaded(*FindTranslator("Form15")); }
+void TranslateWaitWindow() { TranslateLoaded(*FindTranslator("Form17")); }
+void TranslatePlayerWindow() { TranslateLoaded(*FindTranslator("Form18")); }
 
 }  // namespace Lang

@@ -83,23 +83,23 @@ QList<int> TableLinesOf(const Translator& translator);
 // Window translators: each writes its window's texts in the language in force
 // through the window's single instance, found by its object name; nothing
 // happens while the window is not loaded. The tables are in Translators.cpp.
-void TranslateForm1();       // 133-181; LoadLanguage calls it
-void TranslateForm2();       // 182-190
-void TranslateForm3();       // 191-200
-void TranslateForm4();       // 201-222
-void TranslateForm5();       // 223-258, then TranslateForm5Note
-void TranslateForm5Note();   // 537
-void TranslateForm6();       // 217, 259-262
-void TranslateForm7();       // 263-318, 217, 319-334
-void TranslateForm8();       // 217, 335-467, then TranslateForm8Sizes
-void TranslateForm8Sizes();  // 527-536
-void TranslateForm9();       // 468-470
-void TranslateForm10();      // 471-481
-void TranslateForm11();      // 482-484
-void TranslateForm12();      // 485-492
-void TranslateForm14();      // 318, 493-511
-void TranslateForm15();      // 217, 512-522
-void TranslateForm17();      // 217
-void TranslateForm18();      // 185
+void TranslateMainWindow();            // 133-181; LoadLanguage calls it
+void TranslateCdRipWindow();           // 182-190
+void TranslateFileManagerWindow();     // 191-200
+void TranslateFilterEditorWindow();    // 201-222
+void TranslateCodecEditorWindow();     // 223-258, then TranslateCodecEditorNote
+void TranslateCodecEditorNote();       // 537
+void TranslateTextViewerWindow();      // 217, 259-262
+void TranslateFormatEditorWindow();    // 263-318, 217, 319-334
+void TranslateEditingProfileWindow();  // 217, 335-467, then TranslateEditingProfileSizes
+void TranslateEditingProfileSizes();   // 527-536
+void TranslateToolPathsWindow();       // 468-470
+void TranslateCommandViewerWindow();   // 471-481
+void TranslateCodecViewerWindow();     // 482-484
+void TranslateProgressWindow();        // 485-492
+void TranslateRecorderWindow();        // 318, 493-511
+void TranslateStreamerWindow();        // 217, 512-522
+void TranslateWaitWindow();            // 217
+void TranslatePlayerWindow();          // 185
 
 }  // namespace Lang

@@ -220,16 +220,16 @@ TEST_F(WindowTranslatorsTest, SubTranslatorsHaveTheirOwnTwoPasses) {
   const QStringList spanish = Lang::BuiltInTable(101);
   Lang::State().Msg.resize(530);  // lines 531 to 537 cannot be read
   EditingProfileWindow editor;
-  Lang::TranslateForm8();
+  Lang::TranslateEditingProfileWindow();
   ExpectLanguage(&editor, TranslatorNamed("Form8"), english);
   ExpectLanguage(&editor, TranslatorNamed("Form8Sizes"), spanish);
   CodecEditorWindow codecs;
-  Lang::TranslateForm5();
+  Lang::TranslateCodecEditorWindow();
   ExpectLanguage(&codecs, TranslatorNamed("Form5"), english);
   ExpectLanguage(&codecs, TranslatorNamed("Form5Note"), spanish);
 
   Lang::State().Msg.resize(300);
-  Lang::TranslateForm8();
+  Lang::TranslateEditingProfileWindow();
   // The copies of the main window's captions stay English in the built-in pass.
   EXPECT_EQ(editor.windowTitle(), english[177]);
   EXPECT_EQ(editor.findChild<QLabel*>("Label1")->text(), spanish[414]);
@@ -252,7 +252,7 @@ TEST_F(WindowTranslatorsTest, ATableLineChangesEveryWindowThatSharesIt) {
     EXPECT_EQ(Shown(window.get(), controls[0].toLatin1(), Property::Caption, 0), "L217");
   }
   FormatEditorWindow formats;
-  Lang::TranslateForm7();
+  Lang::TranslateFormatEditorWindow();
   EXPECT_EQ(formats.findChild<QLabel*>("Label5")->property("Tag").toString(), "L217");
   EXPECT_EQ(formats.findChild<QLabel*>("Label5")->text(), "L318");
   EXPECT_EQ(formats.windowTitle(), "L180");
@@ -330,7 +330,7 @@ TEST_F(WindowTranslatorsTest, ACustomTableEndingBeforeAWindowsBlockEmptiesItsTex
   WriteLanguage("short", SyntheticTable(200));
   Lang::LoadLanguage("short");
   ToolPathsWindow paths(main_.get());
-  Lang::TranslateForm9();
+  Lang::TranslateToolPathsWindow();
   EXPECT_EQ(paths.findChild<QAbstractButton*>("Command5")->text(), "");
   EXPECT_EQ(paths.windowTitle(), "L160");
 }
