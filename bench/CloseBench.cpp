@@ -31,7 +31,7 @@ double CloseMs(const QString& script, bool withStdin, const QString& folder) {
     });
   };
   QString output;
-  int32_t code = 0;
+  int code = 0;
   const ToolRunner::RunResult result = ToolRunner::RunCaptured(
       CommandLine::Pipeline{{"/bin/sh", {"-c", script}}}, folder, withStdin, false,
       ToolRunner::OutputSink(), ConsoleText::Display::NoDisplay, output, 0, code, closeWhenReady);

@@ -22,7 +22,7 @@ int main(int argc, char** argv) {
   FfmpegConsole::Report report;
   qint64 reportNs = 0;
   QString kept;
-  int32_t code = -1;
+  int code = -1;
   QElapsedTimer run;
   run.start();
   const ToolRunner::RunResult result = ToolRunner::RunCaptured(

@@ -37,7 +37,7 @@ int main(int argc, char** argv) {
     if (update.action == ConsoleText::BoxUpdate::Append) shown += update.text;
   };
   QString output;
-  int32_t exitCode = 0;
+  int exitCode = 0;
   bool started = true;
   auto runCaptured = [&] {
     return Measure([&] {

@@ -343,7 +343,7 @@ QString GetMuxerExtension(const QString& formatOption) {
   const QString name = formatOption.mid(3);
   const CommandLine::Pipeline help{{FfmpegTools::State().FfmpegPath, {"-h", "muxer=" + name}}};
   QString output;
-  int32_t exitCode = 0;
+  int exitCode = 0;
   if (ToolRunner::RunCaptured(help, QString(), false, false, ToolRunner::OutputSink(),
                               ConsoleText::Display::NoDisplay, output, -1,
                               exitCode) != ToolRunner::RunResult::Ran) {

@@ -34,7 +34,7 @@ void ClearRun() {
 
 namespace {
 
-constexpr int32_t KeptOutput = 4096;
+constexpr int KeptOutput = 4096;
 // The failure code of a step that ended well and wrote an output holding nothing.
 constexpr int NothingWritten = 5;
 
@@ -81,7 +81,7 @@ class ConversionRun::Steps {
   void RunConvertingStages();
   bool RunRow(int row, const QStringList& inputs, const QString& output);
   ToolRunner::RunResult RunTool(const CommandLine::Command& command, bool pipe, QString& capture,
-                                int32_t& exitCode);
+                                int& exitCode);
   bool WritesTheOutput(int row) const;
   void NoteInputsRead(const StepCommand& step, bool isEncoder, const QStringList& inputs,
                       const QList<int>& mappedInputs);
@@ -334,7 +334,7 @@ void ConversionRun::Steps::SetStage(const QString& caption, bool stopEnabled) {
 // Every ffmpeg step gets an input pipe, so that "Detener" reaches it. The
 // temporary folder is the working folder: two-pass log files land there.
 ToolRunner::RunResult ConversionRun::Steps::RunTool(const CommandLine::Command& command, bool pipe,
-                                                    QString& capture, int32_t& exitCode) {
+                                                    QString& capture, int& exitCode) {
   const ToolRunner::RunResult result = ToolRunner::RunCaptured(
       CommandLine::Pipeline{command}, State().TempDir, pipe, pipe,
       [this](const ConsoleText::BoxUpdate& update) {
@@ -361,7 +361,7 @@ bool ConversionRun::Steps::RunRow(int row, const QStringList& inputs, const QStr
   const bool isEncoder = Kind(row) == StageKind::Encoder;
   if (!TakenName(output) && !created_.contains(output)) created_ << output;
   if (!isEncoder) log_->Attach(step.Command);
-  int32_t exitCode = 0;
+  int exitCode = 0;
   const ToolRunner::RunResult result = RunTool(step.Command, !isEncoder, capture_, exitCode);
   if (result == ToolRunner::RunResult::Busy) return false;
   const bool started = result == ToolRunner::RunResult::Ran;
@@ -539,7 +539,7 @@ SourceReading ConversionRun::Steps::ReadAlone(const QString& file) {
   CommandLine::Command command = ReadAloneCommand(FfmpegTools::State().FfmpegPath, file);
   log_->Attach(command);
   QString console;
-  int32_t exitCode = 0;
+  int exitCode = 0;
   const ToolRunner::RunResult result = RunTool(command, true, console, exitCode);
   const std::optional<FfmpegReport::Reading> read = log_->Read();
   if (result != ToolRunner::RunResult::Ran || !read) return {};

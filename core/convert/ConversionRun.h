@@ -4,7 +4,6 @@
 #include <QObject>
 #include <QString>
 #include <QStringList>
-#include <cstdint>
 
 #include "core/convert/FailedStep.h"
 #include "core/convert/RunSteps.h"

@@ -269,7 +269,7 @@ JoinSource ProbeJoinSource(const QString& file) {
                                    {"-v", "quiet", "-show_entries", entries, "-of", "json", "-i",
                                     QFileInfo(file).absoluteFilePath()}};
   QString output;
-  int32_t exitCode = 0;
+  int exitCode = 0;
   if (ToolRunner::RunCaptured({probe}, QString(), false, false, ToolRunner::OutputSink(),
                               ConsoleText::Display::NoDisplay, output, -1,
                               exitCode) != ToolRunner::RunResult::Ran ||

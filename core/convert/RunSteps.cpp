@@ -74,7 +74,7 @@ StepCommand RowStep(const CommandTable& table, int row, const QStringList& input
   return step;
 }
 
-bool StepSucceeded(bool started, int32_t exitCode, bool isEncoder, qint64 outputSize,
+bool StepSucceeded(bool started, int exitCode, bool isEncoder, qint64 outputSize,
                    bool writeFailed) {
   return started && exitCode == 0 && !writeFailed && (!isEncoder || outputSize > 0);
 }

@@ -4,7 +4,6 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
-#include <cstdint>
 
 #include "core/convert/CommandTable.h"
 #include "core/ground/CommandLine.h"
@@ -52,8 +51,7 @@ StepCommand RowStep(const CommandTable& table, int row, const QStringList& input
 // A step succeeded only when it started, its tool ended by itself with code
 // 0 and no output was left unfinished (writeFailed: ffmpeg reported a write it
 // could not finish); an encoder must also have written a non-empty output.
-bool StepSucceeded(bool started, int32_t exitCode, bool isEncoder, qint64 outputSize,
-                   bool writeFailed);
+bool StepSucceeded(bool started, int exitCode, bool isEncoder, qint64 outputSize, bool writeFailed);
 
 // Which of the files, given to a step in this order, stand at these input
 // positions (counted from 0 over the step's "-i" options): their places in

@@ -18,7 +18,7 @@ constexpr int MaxTracks = 99;
 
 // Runs cdda2wav with these arguments; output gets its whole console output.
 ToolRunner::RunResult RunForOutput(const QStringList& arguments, QString& output) {
-  int32_t exitCode = 0;
+  int exitCode = 0;
   return ToolRunner::RunCaptured(CommandLine::Pipeline{{State().Cdda2wavPath, arguments}},
                                  QString(), false, false, ToolRunner::OutputSink(),
                                  ConsoleText::Display::NoDisplay, output, -1, exitCode);
@@ -197,7 +197,7 @@ RipResult RipTracks(const QList<Track>& tracks, const QString& folder, const QSt
   result.Completed = true;
   for (const Track& track : tracks) {
     QString output;
-    int32_t exitCode = 0;
+    int exitCode = 0;
     const ToolRunner::RunResult run = ToolRunner::RunCaptured(
         CommandLine::Pipeline{{State().Cdda2wavPath, RipArguments(State().CDRipDevice, format,
                                                                   removeSilence, track.Number)}},

@@ -3,7 +3,6 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
-#include <cstdint>
 #include <functional>
 
 #include "core/ground/ToolRunner.h"

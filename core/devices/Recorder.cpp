@@ -204,7 +204,7 @@ bool IsValidBufferSize(const QString& text) {
 
 DeviceLists ListDevices() {
   QString output;
-  int32_t exitCode = 0;
+  int exitCode = 0;
   DeviceLists lists;
   if (ToolRunner::RunCaptured(CommandLine::ParseCommandLine(DeviceListCommand()), QString(), false,
                               false, ToolRunner::OutputSink(), ConsoleText::Display::NoDisplay,
@@ -308,7 +308,7 @@ RecordingEnd RunRecording(const Conversion::StepCommand& step, const ToolRunner:
   CommandLine::Command command = step.Command;
   log.Attach(command);
   QString output;
-  int32_t exitCode = 0;
+  int exitCode = 0;
   FfmpegConsole::Report report;
   const ToolRunner::RunResult run =
       ToolRunner::RunCaptured(CommandLine::Pipeline{command}, QString(), true, true, show,

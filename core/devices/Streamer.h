@@ -2,7 +2,6 @@
 
 #include <QString>
 #include <QStringList>
-#include <cstdint>
 
 #include "core/convert/Conversion.h"
 #include "core/ground/ToolRunner.h"
@@ -82,7 +81,7 @@ bool WatchStream(const QString& address, QObject* owner);
 struct StreamEnd {
   // Another tool kept the runner: nothing was streamed.
   bool RunnerBusy = false;
-  int32_t ExitCode = 0;
+  int ExitCode = 0;
   QString Output;  // the end of ffmpeg's console
 };
 // Runs the stream until it ends or is stopped, ffmpeg's console going to

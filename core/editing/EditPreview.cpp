@@ -24,7 +24,7 @@ QStringList PipeOutputArguments() {
 }
 
 // What a finished run of the runner came to.
-RunOutcome OutcomeOf(ToolRunner::RunResult result, int32_t exitCode) {
+RunOutcome OutcomeOf(ToolRunner::RunResult result, int exitCode) {
   if (result == ToolRunner::RunResult::Busy) return RunOutcome::Busy;
   return result == ToolRunner::RunResult::Ran && exitCode == 0 ? RunOutcome::Done
                                                                : RunOutcome::Failed;
@@ -42,7 +42,7 @@ Command FrameGrab(const QString& testFile, const QString& frameFile, const QStri
 
 RunOutcome GrabFrame(const QString& testFile, const QString& frameFile, const QString& seekText) {
   QString output;
-  int32_t exitCode = 0;
+  int exitCode = 0;
   const ToolRunner::RunResult result = ToolRunner::RunCaptured(
       {FrameGrab(testFile, frameFile, seekText)}, QString(), false, false, ToolRunner::OutputSink(),
       ConsoleText::Display::NoDisplay, output, 0, exitCode);
@@ -86,7 +86,7 @@ std::optional<Rect> ParseCropDetect(const QString& output, int exitCode, int fra
 DetectedBorders DetectBorders(const QString& testFile, const QString& posText, int frameWidth,
                               int frameHeight) {
   QString output;
-  int32_t exitCode = 0;
+  int exitCode = 0;
   const ToolRunner::RunResult result = ToolRunner::RunCaptured(
       {BorderDetection(testFile, posText)}, QString(), false, false, ToolRunner::OutputSink(),
       ConsoleText::Display::NoDisplay, output, -1, exitCode);
@@ -215,7 +215,7 @@ Pipeline EqualizerPipeline(const QString& testFile, const QString& chain) {
 
 RunOutcome PlayEqualized(const QString& testFile, const QString& chain) {
   QString output;
-  int32_t exitCode = 0;
+  int exitCode = 0;
   const ToolRunner::RunResult result = ToolRunner::RunCaptured(
       EqualizerPipeline(testFile, chain), QFileInfo(FfmpegTools::State().FfmpegPath).path(), false,
       false, ToolRunner::OutputSink(), ConsoleText::Display::NoDisplay, output, 0, exitCode);
@@ -255,9 +255,10 @@ TestFileFacts FactsOf(const MediaInfo& info) {
   if (ok && std::isfinite(duration)) facts.duration = duration;
   if (facts.hasVideo && !info.VideoSize.isEmpty()) {
     const QStringList parts = info.VideoSize.split('x');
-    const short width = parts.first().toShort(&ok);
+    // No picture is wider or taller than 32767 pixels: a larger number is a misreading.
+    const int width = parts.first().toShort(&ok);
     if (ok) facts.width = width;
-    const short height = parts.last().toShort(&ok);
+    const int height = parts.last().toShort(&ok);
     if (ok && parts.size() >= 2) facts.height = height;
   }
   if (!info.AspectRatio.isEmpty()) {

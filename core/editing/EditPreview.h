@@ -24,8 +24,8 @@ struct TestFileFacts {
   bool hasVideo = false;
   bool hasAudio = false;
   float duration = 0;  // seconds
-  int16_t width = 0;   // of the video, in pixels
-  int16_t height = 0;
+  int width = 0;       // of the video, in pixels
+  int height = 0;
   float aspect = 0;  // the display aspect ratio as one number (16:9 = 1.777…)
   bool operator==(const TestFileFacts&) const = default;
 };

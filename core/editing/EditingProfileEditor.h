@@ -4,7 +4,6 @@
 #include <QString>
 #include <QStringList>
 #include <array>
-#include <cstdint>
 
 #include "core/ground/EditProfileRec.h"
 

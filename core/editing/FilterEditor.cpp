@@ -156,7 +156,7 @@ ToolRunner::RunResult RunTest(const TestSettings& settings, const ToolRunner::Ou
       TestCommand(settings.inputs, settings.type, settings.filterText, playMode, settings.silence);
   State().TestRunning = true;
   QString output;
-  int32_t exitCode = 0;
+  int exitCode = 0;
   const QString workDir = playMode ? QFileInfo(FfmpegTools::State().FfmpegPath).path() : QString();
   const ToolRunner::RunResult result = ToolRunner::RunCaptured(
       command, workDir, false, false, show,

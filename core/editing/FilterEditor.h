@@ -3,7 +3,6 @@
 #include <QObject>
 #include <QString>
 #include <QStringList>
-#include <cstdint>
 
 #include "core/ground/CommandLine.h"
 #include "core/ground/FilterDef.h"

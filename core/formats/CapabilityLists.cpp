@@ -107,7 +107,7 @@ namespace {
 // nothing at all while another tool has the runner.
 std::optional<QString> FfmpegListing(const QString& option) {
   QString output;
-  int32_t exitCode = 0;
+  int exitCode = 0;
   const QString cmdLine =
       CommandLine::QuoteArgument(FfmpegTools::State().FfmpegPath) + " " + option;
   switch (ToolRunner::RunCaptured(CommandLine::ParseCommandLine(cmdLine), QString(), false, false,

@@ -36,12 +36,10 @@ ExtCodecParam RequiredRow(const QString& label) {
 
 bool IsRequiredLabel(const QString& label) { return label == kInFile || label == kOutFile; }
 
-QString Extension(bool isVideo) {
-  return isVideo ? QStringLiteral("qcv") : QStringLiteral("qca");
-}
+QString Extension(bool isVideo) { return isVideo ? QStringLiteral("qcv") : QStringLiteral("qca"); }
 
 // The flags keep their values only when they already have the type's bounds.
-void SizeFlags(int32_t count) {
+void SizeFlags(int count) {
   DynArray<bool>& flags = State().CurrentCodec.Editable;
   if (flags.LowerBound == 1 && flags.Count() == count) return;
   flags = DynArray<bool>{1, QList<bool>(count, false)};
@@ -179,10 +177,9 @@ void ClearParamValues() {
 // What the window shows ----------------------------------------------------------
 
 void RecordToControls() {
-  State().CurrentIsVideo =
-      State().CurrentPath.isEmpty()
-          ? State().ImportedVideo
-          : QFileInfo(State().CurrentPath).suffix().toLower() != "qca";
+  State().CurrentIsVideo = State().CurrentPath.isEmpty()
+                               ? State().ImportedVideo
+                               : QFileInfo(State().CurrentPath).suffix().toLower() != "qca";
   const QStringList captions =
       State().CurrentIsVideo ? FillVideoEditableParams() : FillAudioEditableParams();
   emit Events().RecordLoaded(captions);
@@ -219,7 +216,7 @@ ParamForm ParamFormFor(int selected) {
   ParamForm form;
   State().EditIndex = -1;
   if (!ValidRow(selected)) return form;
-  State().EditIndex = int16_t(selected);
+  State().EditIndex = int(selected);
   const ExtCodecParam& row = State().CurrentCodec.Params.Items[selected];
   form.Label = row.Label;
   form.LabelBefore = row.Label;
@@ -267,7 +264,7 @@ bool AcceptParameter(const ParamForm& form) {
   QList<ExtCodecParam>& rows = State().CurrentCodec.Params.Items;
   if (State().EditIndex < 0 || State().EditIndex >= rows.size()) {
     rows.append(ExtCodecParam());
-    State().EditIndex = int16_t(rows.size() - 1);
+    State().EditIndex = int(rows.size() - 1);
   }
   ExtCodecParam& row = rows[State().EditIndex];
   const ParamFields kept = FieldsForKind(form.Kind);

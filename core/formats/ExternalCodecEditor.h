@@ -3,7 +3,6 @@
 #include <QObject>
 #include <QString>
 #include <QStringList>
-#include <cstdint>
 
 #include "core/ground/ExtCodecDef.h"
 
@@ -146,7 +145,7 @@ struct CodecEditorState {
   // Set while the definition is a video one (the type list shows "Video").
   bool CurrentIsVideo = false;
   // The parameter row open in the parameter frame; -1 = a new row.
-  int16_t EditIndex = -1;
+  int EditIndex = -1;
   // A definition without a file is a video one only right after a video codec
   // was imported from a format profile.
   bool ImportedVideo = false;

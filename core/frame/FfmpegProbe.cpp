@@ -136,7 +136,7 @@ MediaInfo ProbeMedia(const QString& path) {
   const CommandLine::Command probe{FfmpegTools::State().FfprobePath,
                                    {"-show_streams", "-show_format", "-i", path}};
   QString output;
-  int32_t exitCode = 0;
+  int exitCode = 0;
   if (ToolRunner::RunCaptured({probe}, QString(), false, false, ToolRunner::OutputSink(),
                               ConsoleText::Display::NoDisplay, output, -1,
                               exitCode) != ToolRunner::RunResult::Ran)

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QString>
-#include <cstdint>
 
 // What ffprobe reports about one media file: the container, its tags, and
 // the first audio, video and subtitle stream. Every text is ffprobe's own, as

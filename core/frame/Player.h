@@ -2,7 +2,6 @@
 
 #include <QString>
 #include <QStringList>
-#include <cstdint>
 
 #include "core/ground/CommandLine.h"
 

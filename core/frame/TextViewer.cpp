@@ -27,7 +27,7 @@ void CloseViewer() {
 
 std::optional<QString> CommandOutput(const QString& cmdLine) {
   QString output;
-  int32_t exitCode = 0;
+  int exitCode = 0;
   const ToolRunner::RunResult result = ToolRunner::RunCaptured(
       CommandLine::ParseCommandLine(cmdLine), QString(), false, false, ToolRunner::OutputSink(),
       ConsoleText::Display::NoDisplay, output, -1, exitCode);

@@ -2,7 +2,6 @@
 
 #include <QString>
 
-#include <cstdint>
 #include <tuple>
 
 #include "core/ground/RecordFile.h"

@@ -25,7 +25,7 @@ QString LastLine(const QString& text) {
   return lineEnd < 0 ? trimmed : trimmed.sliced(lineEnd + 1).trimmed();
 }
 
-void KeepOutput(QString& output, const QString& chunk, int32_t maxKeep) {
+void KeepOutput(QString& output, const QString& chunk, int maxKeep) {
   if (maxKeep == 0) return;
   output += chunk;
   if (maxKeep > 0 && output.size() > maxKeep) output.remove(0, output.size() - maxKeep);

@@ -68,7 +68,7 @@ void KillAfter(QProcess* process, pid_t group, const QDeadlineTimer& deadline) {
 // One run: its processes, their decoders, and where the output goes.
 class Run : public QObject {
  public:
-  Run(const OutputSink& show, ConsoleText::Display displayMode, QString& output, int32_t maxKeep,
+  Run(const OutputSink& show, ConsoleText::Display displayMode, QString& output, int maxKeep,
       bool waits, const ChunkSink& sink)
       : show_(show),
         displayMode_(displayMode),
@@ -138,7 +138,7 @@ class Run : public QObject {
       KillAfter(processes_[k].get(), groups_[k], deadline);
   }
 
-  int32_t ExitCode() const { return EndCode(stoppedByUs_, ends_); }
+  int ExitCode() const { return EndCode(stoppedByUs_, ends_); }
   RunState RunningState() const { return runningState_; }
 
   void Serve() {
@@ -233,7 +233,7 @@ class Run : public QObject {
   const OutputSink& show_;
   ConsoleText::Display displayMode_;
   QString& output_;
-  int32_t maxKeep_;
+  int maxKeep_;
   RunState runningState_;
   const ChunkSink& sink_;
   bool hasInput_ = false;
@@ -283,7 +283,7 @@ void Wake() {
 
 RunResult RunCaptured(const CommandLine::Pipeline& pipeline, const QString& workDir, bool withStdin,
                       bool peekFirst, const OutputSink& show, ConsoleText::Display displayMode,
-                      QString& output, int32_t maxKeep, int32_t& exitCode, const ChunkSink& sink) {
+                      QString& output, int maxKeep, int& exitCode, const ChunkSink& sink) {
   if (active || State().ConsoleState != Idle || State().ProgramClosing) return RunResult::Busy;
   output.clear();
   State().ConsoleInput.clear();
@@ -374,10 +374,10 @@ void Reset() {
   State().ConsoleInput.clear();
 }
 
-int32_t EndCode(bool stoppedByUs, const QList<ProcessEnd>& ends) {
+int EndCode(bool stoppedByUs, const QList<ProcessEnd>& ends) {
   if (stoppedByUs || ends.isEmpty()) return 0;
   auto codeOf = [](const ProcessEnd& end) { return end.crashed ? 128 + end.code : end.code; };
-  if (const int32_t last = codeOf(ends.last()); last != 0) return last;
+  if (const int last = codeOf(ends.last()); last != 0) return last;
   for (qsizetype k = 0; k + 1 < ends.size(); ++k) {
     if (ends[k].crashed && ends[k].code != SIGPIPE) return codeOf(ends[k]);
   }

@@ -56,7 +56,7 @@ enum class RunResult : uint8_t {
 };
 RunResult RunCaptured(const CommandLine::Pipeline& pipeline, const QString& workDir, bool withStdin,
                       bool peekFirst, const OutputSink& show, ConsoleText::Display displayMode,
-                      QString& output, int32_t maxKeep, int32_t& exitCode,
+                      QString& output, int maxKeep, int& exitCode,
                       const ChunkSink& sink = ChunkSink());
 
 RunState GetState();
@@ -105,7 +105,7 @@ struct ProcessEnd {
 // The run's exit code. The last process gives it (128 + signal when killed);
 // an earlier process of a pipeline that was killed by anything but a broken
 // pipe makes a run that would give 0 give its code instead. A run we stopped gives 0.
-int32_t EndCode(bool stoppedByUs, const QList<ProcessEnd>& ends);
+int EndCode(bool stoppedByUs, const QList<ProcessEnd>& ends);
 
 // The requests that reach the running tool.
 struct RunnerState {

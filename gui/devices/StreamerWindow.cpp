@@ -268,7 +268,7 @@ void StreamerWindow::ShowStreamingPanel(const QString& address) {
 }
 
 // A failed stream shows the end of ffmpeg's console; every end says so below it.
-void StreamerWindow::ShowEnd(int32_t exitCode, const QString& output) {
+void StreamerWindow::ShowEnd(int exitCode, const QString& output) {
   if (exitCode > 0) console->setPlainText(output);
   stopButton->setEnabled(false);
   watchButton->setEnabled(false);

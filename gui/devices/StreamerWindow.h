@@ -90,5 +90,5 @@ class StreamerWindow : public QWidget {
   ProfileChoice::Controls FormatControls();
   void ShowSetupPanel();
   void ShowStreamingPanel(const QString& address);
-  void ShowEnd(int32_t exitCode, const QString& output);
+  void ShowEnd(int exitCode, const QString& output);
 };

@@ -56,8 +56,8 @@ class EditingProfileWindow : public QMainWindow {
 
   // Window-level state of the test file and its explorer.
   QString testFile;
-  int16_t testWidth = 0;
-  int16_t testHeight = 0;
+  int testWidth = 0;
+  int testHeight = 0;
   float testDuration = 0;
   float testAspect = 0;
   bool testHasVideo = false;
@@ -69,7 +69,7 @@ class EditingProfileWindow : public QMainWindow {
   float cropAnchorX = 0;
   float cropAnchorY = 0;
   bool cropDragging = false;
-  int16_t auditionElapsed = 0;
+  int auditionElapsed = 0;
 
   // Handlers.
   // A close request: false refuses it (a tool still running, an open sub-panel

@@ -3,7 +3,6 @@
 #include <QList>
 #include <QMainWindow>
 #include <QString>
-#include <cstdint>
 
 #include "core/formats/FormatEditor.h"
 

@@ -46,7 +46,7 @@ void PlayerWindow::Play(const Player::PlayCommand& command) {
 
 void PlayerWindow::RunPlay(const Player::PlayCommand& command) {
   QString output;
-  int32_t exitCode = 0;
+  int exitCode = 0;
   playing_ = true;
   const ToolRunner::RunResult result =
       ToolRunner::RunCaptured(command.pipeline, command.workDir, false, true, playerOutput, true,

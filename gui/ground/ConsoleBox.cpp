@@ -43,16 +43,16 @@ OutputSink BoxSink(QWidget* box, bool autoScroll) {
 
 RunResult RunCaptured(const CommandLine::Pipeline& pipeline, const QString& workDir, bool withStdin,
                       bool peekFirst, QWidget* box, bool autoScroll,
-                      ConsoleText::Display displayMode, QString& output, int32_t maxKeep,
-                      int32_t& exitCode, const ChunkSink& sink) {
+                      ConsoleText::Display displayMode, QString& output, int maxKeep, int& exitCode,
+                      const ChunkSink& sink) {
   return RunCaptured(pipeline, workDir, withStdin, peekFirst, BoxSink(box, autoScroll), displayMode,
                      output, maxKeep, exitCode, sink);
 }
 
 RunResult RunCaptured(const QString& cmdLine, const QString& workDir, bool withStdin,
                       bool peekFirst, QWidget* box, bool autoScroll,
-                      ConsoleText::Display displayMode, QString& output, int32_t maxKeep,
-                      int32_t& exitCode) {
+                      ConsoleText::Display displayMode, QString& output, int maxKeep,
+                      int& exitCode) {
   return RunCaptured(CommandLine::ParseCommandLine(cmdLine), workDir, withStdin, peekFirst, box,
                      autoScroll, displayMode, output, maxKeep, exitCode);
 }

@@ -16,12 +16,12 @@ OutputSink BoxSink(QWidget* box, bool autoScroll);
 // may be null when displayMode is NoDisplay) through BoxSink.
 RunResult RunCaptured(const CommandLine::Pipeline& pipeline, const QString& workDir, bool withStdin,
                       bool peekFirst, QWidget* box, bool autoScroll,
-                      ConsoleText::Display displayMode, QString& output, int32_t maxKeep,
-                      int32_t& exitCode, const ChunkSink& sink = ChunkSink());
+                      ConsoleText::Display displayMode, QString& output, int maxKeep, int& exitCode,
+                      const ChunkSink& sink = ChunkSink());
 // cmdLine is read as CommandLine::ParseCommandLine reads it.
 RunResult RunCaptured(const QString& cmdLine, const QString& workDir, bool withStdin,
                       bool peekFirst, QWidget* box, bool autoScroll,
-                      ConsoleText::Display displayMode, QString& output, int32_t maxKeep,
-                      int32_t& exitCode);
+                      ConsoleText::Display displayMode, QString& output, int maxKeep,
+                      int& exitCode);
 
 }  // namespace ToolRunner

@@ -93,7 +93,7 @@ TEST_F(ChoicesTest, ProbeReportListsEveryFieldOfARealFile) {
   FfmpegTools::State().FfprobePath = "/usr/bin/ffprobe";
   const QString path = Folder() + "/tono y video.mkv";
   QString output;
-  int32_t code = -1;
+  int code = -1;
   const QStringList arguments = {
       "-v",           "error", "-y",    "-f",       "lavfi", "-i", "testsrc=size=160x120:rate=10",
       "-f",           "lavfi", "-i",    "sine=d=2", "-t",    "2",  "-metadata",

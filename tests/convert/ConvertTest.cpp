@@ -843,7 +843,7 @@ TEST_F(ConvertTest, DetenerInTheSecondPassKeepsTheOutputAndInTheFirstLeavesNone)
   Conversion::State().Choices.TwoPass = true;
   Conversion::State().Choices.DeleteOriginals = true;
   Conversion::State().Choices.ExtensionText = "avi";
-  for (const QString pass : {Lang::TxtPass1(), Lang::TxtPass2()}) {
+  for (const QString& pass : {Lang::TxtPass1(), Lang::TxtPass2()}) {
     SCOPED_TRACE(pass.toStdString());
     const QString name = pass == Lang::TxtPass1() ? "first" : "second";
     const QString a = Clip("in/" + name + ".mkv", 4);
@@ -1133,8 +1133,9 @@ TEST_F(ConvertTest, ReplacingNeverTakesAnOutputOfTheSameRun) {
     const int trashed = int(Trashed().size());
     EXPECT_EQ(trashed - trashedBefore, c.older.isEmpty() ? 0 : 1) << c.name;
     trashedBefore = trashed;
-    if (!c.olderNumbered.isEmpty())
+    if (!c.olderNumbered.isEmpty()) {
       EXPECT_NEAR(Duration(Path(c.olderNumbered)), 5, kSlack) << c.name;
+    }
     for (const QString& file : files) EXPECT_TRUE(QFile::exists(file)) << c.name;
     CloseProgress();
   }

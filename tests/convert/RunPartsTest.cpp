@@ -124,7 +124,7 @@ TEST_F(RunPartsTest, AnEncoderRowReplacesTheMarkersInsideTheSplitTemplate) {
 TEST_F(RunPartsTest, AStepSucceedsOnlyOnANormalExitWithCodeZeroAndEveryWriteFinished) {
   struct Case {
     bool started;
-    int32_t exitCode;
+    int exitCode;
     bool encoder;
     qint64 size;
     bool writeFailed;
@@ -234,20 +234,55 @@ TEST_F(RunPartsTest, AConversionIsRefusedOutputsThatWouldGoWithTheWorkingFolders
     QString outputFile, outputFolder, testTime;
     StartRefusal expected;
   } cases[] = {
-      {"a ripped track beside itself", OutputSourceFolders, {mine, ripped}, "", "", "",
+      {"a ripped track beside itself",
+       OutputSourceFolders,
+       {mine, ripped},
+       "",
+       "",
+       "",
        StartRefusal::OutputInWorkingFolder},
       {"a test of it", OutputSourceFolders, {ripped}, "", "", "5", StartRefusal::None},
-      {"ripped tracks into a chosen folder", OutputChosenFolder, {ripped}, "", Path("out"), "",
+      {"ripped tracks into a chosen folder",
+       OutputChosenFolder,
+       {ripped},
+       "",
+       Path("out"),
+       "",
        StartRefusal::None},
-      {"a chosen folder that is a working one", OutputChosenFolder, {mine}, "", working, "",
+      {"a chosen folder that is a working one",
+       OutputChosenFolder,
+       {mine},
+       "",
+       working,
+       "",
        StartRefusal::OutputInWorkingFolder},
-      {"a file in a folder not made yet there", OutputOneFile, {mine}, working + "/new/both.mkv",
-       "", "", StartRefusal::OutputInWorkingFolder},
-      {"joined into a file there", OutputJoined, {mine, ripped}, working + "/joined.mkv", "", "",
+      {"a file in a folder not made yet there",
+       OutputOneFile,
+       {mine},
+       working + "/new/both.mkv",
+       "",
+       "",
        StartRefusal::OutputInWorkingFolder},
-      {"ripped tracks joined into a file of the user's", OutputJoined, {ripped},
-       Path("out/joined.mkv"), "", "", StartRefusal::None},
-      {"the user's own files beside themselves", OutputSourceFolders, {mine}, "", "", "",
+      {"joined into a file there",
+       OutputJoined,
+       {mine, ripped},
+       working + "/joined.mkv",
+       "",
+       "",
+       StartRefusal::OutputInWorkingFolder},
+      {"ripped tracks joined into a file of the user's",
+       OutputJoined,
+       {ripped},
+       Path("out/joined.mkv"),
+       "",
+       "",
+       StartRefusal::None},
+      {"the user's own files beside themselves",
+       OutputSourceFolders,
+       {mine},
+       "",
+       "",
+       "",
        StartRefusal::None},
   };
   for (const Case& c : cases) {
@@ -308,9 +343,8 @@ TEST_F(RunPartsTest, ARunTakesEachFileAloneAllTogetherOrTheOneATestRunsOn) {
 TEST_F(RunPartsTest, ConcatListEscapesQuotesAndRefusesLineBreaks) {
   QByteArray text;
   ASSERT_TRUE(ConcatListText({"/a/b c.wav", "/a/it's.wav", "/a/ñ\\x.wav"}, text));
-  EXPECT_EQ(
-      text,
-      QString("file '/a/b c.wav'\nfile '/a/it'\\''s.wav'\nfile '/a/ñ\\x.wav'\n").toUtf8());
+  EXPECT_EQ(text,
+            QString("file '/a/b c.wav'\nfile '/a/it'\\''s.wav'\nfile '/a/ñ\\x.wav'\n").toUtf8());
   EXPECT_FALSE(ConcatListText({"/a/ok.wav", "/a/two\nlines.wav"}, text));
   EXPECT_FALSE(ConcatListText({"/a/cr\r.wav"}, text));
 }
@@ -466,8 +500,7 @@ TEST_F(RunPartsTest, TestReportGivesSizeAndRateAndNeverDividesByZero) {
             "Prueba finalizada\nTamaño de archivo: 5MB (15MB/min)\n¿Reproducir el archivo?");
   EXPECT_EQ(TestReportText(fiveMegabytes, 0, "¿Ver archivos?"),
             "Prueba finalizada\nTamaño de archivo: 5MB\n¿Ver archivos?");
-  EXPECT_EQ(TestReportText(0, 2, "q"),
-            "Prueba finalizada\nTamaño de archivo: 0MB (0MB/min)\nq");
+  EXPECT_EQ(TestReportText(0, 2, "q"), "Prueba finalizada\nTamaño de archivo: 0MB (0MB/min)\nq");
 }
 
 }  // namespace

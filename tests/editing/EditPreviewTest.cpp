@@ -18,7 +18,7 @@ class EditPreviewTest : public EditingTest {
  protected:
   // Runs one command with the console runner; returns its exit code.
   int Run(const CommandLine::Command& command, QString& output) {
-    int32_t exitCode = -1;
+    int exitCode = -1;
     EXPECT_EQ(ToolRunner::RunCaptured(CommandLine::Pipeline{command}, QString(), 0, 0, nullptr,
                                       true, ConsoleText::Display::NoDisplay, output, -1, exitCode),
               ToolRunner::RunResult::Ran);
@@ -292,7 +292,7 @@ TEST_F(EditPreviewTest, TheEqualiserPreviewPipesRawMediaIntoThePlayer) {
                          "matroska", "-c:a", "pcm_s16le", "-c:v", "rawvideo", "-pix_fmt", "yuv420p",
                          "pipe:1"}));
   QString output;
-  int32_t exitCode = -1;
+  int exitCode = -1;
   ASSERT_EQ(ToolRunner::RunCaptured(pipeline, QString(), 0, 0, nullptr, true,
                                     ConsoleText::Display::NoDisplay, output, -1, exitCode),
             ToolRunner::RunResult::Ran);

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <cstdint>
 
 #include "TestEnv.h"
 #include "core/formats/FormatEditor.h"

@@ -36,7 +36,7 @@ TEST(ConsoleText, CleanOutputMakesEveryLineEndOneLf) {
 
 TEST(ConsoleText, KeepOutputHonoursMaxKeep) {
   struct Case {
-    int32_t maxKeep;
+    int maxKeep;
     QString expected;
   } cases[] = {{0, ""}, {5, "defgh"}, {6, "cdefgh"}, {-1, "abcdefgh"}, {100, "abcdefgh"}};
   for (const Case& c : cases) {
@@ -55,14 +55,10 @@ TEST(ConsoleText, ChunkUpdatesTheBoxByDisplayMode) {
     bool singleLine;
     BoxUpdate expected;
   } cases[] = {
-      {"a\nb\n", 0, false, {A::Leave, ""}},
-      {"a\nb\n", 1, false, {A::Append, "a\nb\n"}},
-      {"a\nb\n", 1, true, {A::Append, "ab"}},
-      {" frame=2 \n", 2, false, {A::Replace, "frame=2"}},
-      {"\n\n", 2, false, {A::Replace, ""}},
-      {" frame=2 \n", 3, false, {A::Replace, "frame=2"}},
-      {"\n\t\n", 3, false, {A::Leave, ""}},
-      {"   ", 3, false, {A::Replace, ""}},
+      {"a\nb\n", 0, false, {A::Leave, ""}},   {"a\nb\n", 1, false, {A::Append, "a\nb\n"}},
+      {"a\nb\n", 1, true, {A::Append, "ab"}}, {" frame=2 \n", 2, false, {A::Replace, "frame=2"}},
+      {"\n\n", 2, false, {A::Replace, ""}},   {" frame=2 \n", 3, false, {A::Replace, "frame=2"}},
+      {"\n\t\n", 3, false, {A::Leave, ""}},   {"   ", 3, false, {A::Replace, ""}},
       {"a\nb", 3, true, {A::Replace, "ab"}},
   };
   for (const Case& c : cases)

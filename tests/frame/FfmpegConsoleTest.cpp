@@ -23,7 +23,7 @@ class FfmpegConsoleTest : public TestEnv {
 
 // ffmpeg run through the console runner, its output read by a report as it comes.
 struct ReportedRun {
-  int32_t code = -1;
+  int code = -1;
   QString kept;  // the last 256 characters, as a caller may keep them
   FfmpegConsole::Report report;
 };
@@ -82,7 +82,7 @@ TEST_F(FfmpegConsoleTest, TheLinesAfterOneThatNeverEndsAreRead) {
       "printf '\\n[mp3 @ 0x1] Error writing trailer: No space left on device\\n'";
   FfmpegConsole::Report report;
   QString kept;
-  int32_t code = -1;
+  int code = -1;
   const ToolRunner::RunResult result =
       ToolRunner::RunCaptured(CommandLine::Pipeline{{"/bin/sh", {"-c", script}}}, Folder(), 0, 0,
                               ToolRunner::OutputSink(), ConsoleText::Display::NoDisplay, kept, 256,

@@ -23,7 +23,7 @@ class FfmpegProbeTest : public TestEnv {
   QString Make(const QString& name, const QStringList& arguments) {
     const QString path = Folder() + "/" + name;
     QString output;
-    int32_t code = -1;
+    int code = -1;
     QStringList all = {"-v", "error", "-y"};
     all << arguments << path;
     EXPECT_EQ(
@@ -258,7 +258,7 @@ bool WroteASecond(const QString& console) {
 TEST_F(FfmpegProbeTest, FfmpegStoppedWithQWritesAValidFile) {
   const QString path = Folder() + "/grabación.mkv";
   QString output;
-  int32_t code = -1;
+  int code = -1;
   QString console;
   bool sentQ = false;
   // "q" once a second is written (mpeg4 holds back no frames, as x264 does);

@@ -34,7 +34,7 @@ class FfmpegReportTest : public TestEnv {
     CommandLine::Command command{"/usr/bin/ffmpeg", arguments};
     command.environment << FfmpegReport::EnvironmentEntry(report, level);
     QString console;
-    int32_t exitCode = -1;
+    int exitCode = -1;
     EXPECT_EQ(ToolRunner::RunCaptured({command}, Folder(), 0, 0, ToolRunner::OutputSink(),
                                       ConsoleText::Display::NoDisplay, console, -1, exitCode),
               ToolRunner::RunResult::Ran);

@@ -32,7 +32,7 @@ TEST(ToolRunnerEnd, EndCodeNeverCallsACrashSuccess) {
   struct Case {
     bool stopped;
     QList<ProcessEnd> ends;
-    int32_t code;
+    int code;
   } cases[] = {
       {false, {{false, 0}}, 0},
       {false, {{false, 3}}, 3},
@@ -71,7 +71,7 @@ class ToolRunnerRun : public TestEnv {
 
   // Runs a shell snippet (tests only: the program never runs a shell).
   bool RunShell(const QString& script, bool withStdin = false, QWidget* box = nullptr,
-                Display displayMode = NoDisplay, int32_t maxKeep = -1) {
+                Display displayMode = NoDisplay, int maxKeep = -1) {
     return RunCaptured(Pipeline{{"/bin/sh", {"-c", script}}}, Folder(), withStdin, 0, box, true,
                        displayMode, output, maxKeep, exitCode) == RunResult::Ran;
   }
@@ -93,13 +93,13 @@ class ToolRunnerRun : public TestEnv {
       "do sleep 0.01; done; }; ";
 
   QString output;
-  int32_t exitCode = -1;
+  int exitCode = -1;
 };
 
 TEST_F(ToolRunnerRun, ExitCodesOfTheToolArePassedOnAndCrashesArePositive) {
   struct Case {
     QString script;
-    int32_t code;
+    int code;
   } cases[] = {{"exit 0", 0}, {"exit 3", 3}, {"kill -SEGV $$", 128 + SIGSEGV}, {"kill -9 $$", 137}};
   for (const Case& c : cases) {
     EXPECT_TRUE(RunShell(c.script)) << c.script.toStdString();
@@ -276,7 +276,7 @@ TEST_F(ToolRunnerRun, ASilentChildLeavesTheEventLoopRunningAndUsesNoCpu) {
 TEST_F(ToolRunnerRun, ASecondRunWhileOneRunsIsRefusedAsBusy) {
   RunResult second = RunResult::Ran;
   QString otherOutput = "untouched";
-  int32_t otherCode = 42;
+  int otherCode = 42;
   When([&] { return GetState() != Idle; },
        [&] {
          second = RunCaptured("/bin/echo x", "", 0, 0, nullptr, false, NoDisplay, otherOutput, -1,
@@ -500,7 +500,7 @@ TEST_F(ToolRunnerRun, CompanionsEndWithTheirOwnerOrWithTheProgram) {
 void RecordUntilTheApplicationExits(const QString& output) {
   Reset();
   QString console;
-  int32_t code = 0;
+  int code = 0;
   QTimer poll;
   QList<qint64> recorders;
   QObject::connect(&poll, &QTimer::timeout, [&] {
@@ -542,7 +542,7 @@ void RecordAndDie() {
   QDir(SharedFolder(QCoreApplication::applicationPid())).removeRecursively();
   const QString shared = SharedFolder(::getppid());
   QString console;
-  int32_t code = 0;
+  int code = 0;
   QTimer poll;
   QObject::connect(&poll, &QTimer::timeout, [&] {
     if (!console.contains("time=")) return;

@@ -126,7 +126,7 @@ bool WhileAnotherToolRuns(const std::function<void()>& act) {
                       ToolRunner::RequestStop();
                     });
   QString output;
-  int32_t exitCode = 0;
+  int exitCode = 0;
   const ToolRunner::RunResult result =
       ToolRunner::RunCaptured({{"/bin/sleep", {"60"}}}, QString(), false, false, {},
                               ConsoleText::Display::NoDisplay, output, 0, exitCode);
