@@ -126,8 +126,6 @@ TableFailure LoadEditingProfile(BuildState& b, QString& filterPath) {
       return TableFailure::FilterUnreadable;
     case EditStatus::AudioFailed:
       return TableFailure::AudioEditUnusable;
-    case EditStatus::VideoFailed:
-      return TableFailure::VideoEditUnusable;
     case EditStatus::TrimFailed:
       return TableFailure::TrimUnusable;
   }

@@ -67,7 +67,6 @@ enum class TableFailure : uint8_t {
   AllTracksRemoved,
   FilterUnreadable,  // TableBuild::FilterPath names the filter file
   AudioEditUnusable,
-  VideoEditUnusable,
   TrimUnusable,
   FiltersNeedOneFile,  // the editing profile's filters take several inputs
 };

@@ -90,7 +90,6 @@ enum class EditStatus : uint8_t {
   AllTracksRemoved,
   FilterUnreadable,  // a filter file missing or unreadable (filterPath names it)
   AudioFailed,
-  VideoFailed,
   TrimFailed,
 };
 // Reads and compiles the profile at path.

@@ -226,7 +226,6 @@ void MsgFormatProfileReadError() { Show(74, kStop); }
 void MsgEditProfileReadError() { Show(77, kStop); }
 void MsgAllTracksRemoved() { Show(78, kStop); }
 void MsgAudioEditCmdError() { Show(80, kStop); }
-void MsgVideoEditCmdError() { Show(81, kStop); }
 void MsgTrimCmdError() { Show(82, kStop); }
 void MsgAudioEncodeCmdError() { Show(84, kStop); }
 void MsgVideoEncodeCmdError() { Show(85, kStop); }

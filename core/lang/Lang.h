@@ -99,8 +99,6 @@ void MsgEditProfileReadError();
 void MsgAllTracksRemoved();
 // 80: "Error al generar los comandos de edición de audio"
 void MsgAudioEditCmdError();
-// 81: "Error al generar los comandos de edición de video"
-void MsgVideoEditCmdError();
 // 82: "Error al generar los comandos de recorte de secuencia"
 void MsgTrimCmdError();
 // 84: "Error al generar comandos para codificar audio"

@@ -99,9 +99,6 @@ void ShowTableFailure(const TableBuild& build) {
     case TableFailure::AudioEditUnusable:
       Lang::MsgAudioEditCmdError();
       break;
-    case TableFailure::VideoEditUnusable:
-      Lang::MsgVideoEditCmdError();
-      break;
     case TableFailure::TrimUnusable:
       Lang::MsgTrimCmdError();
       break;

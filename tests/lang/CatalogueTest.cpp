@@ -138,9 +138,6 @@ const Row kRows[] = {
         "MsgAudioEditCmdError", [] { Lang::MsgAudioEditCmdError(); }, "L80",
         "Error al generar los comandos de edición de audio", kStop),
     Message(
-        "MsgVideoEditCmdError", [] { Lang::MsgVideoEditCmdError(); }, "L81",
-        "Error al generar los comandos de edición de video", kStop),
-    Message(
         "MsgTrimCmdError", [] { Lang::MsgTrimCmdError(); }, "L82",
         "Error al generar los comandos de recorte de secuencia", kStop),
     Message(
