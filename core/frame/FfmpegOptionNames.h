@@ -35,14 +35,12 @@ struct FfmpegOptionNames {
   QString Volume;
   QString NoSubtitles;
   QString Seek;
-  QString VideoSize;
   QString WindowWidth;   // ffplay's window width
   QString WindowHeight;  // ffplay's window height, "-y" like Overwrite
   QString VideoFrames;
   QString Overwrite;  // ffmpeg's overwrite switch
   QString NoDisplay;
   QString AutoExit;
-  QString LogLevel;
   QString FileSize;
   QString Pass;
   QString NoOverwrite;
