@@ -34,9 +34,9 @@ class MainWindow : public QMainWindow {
 
   // Every handler below that starts a tool (a probe, the player, a conversion,
   // a tool's own text, a window that lists devices or ffmpeg's capabilities or
-  // probes a test file)
-  // first asks whether the tool runner is free. When another tool runs it says
-  // so once and does nothing else: it never shows an empty result as real.
+  // probes a test file) first asks whether the tool runner is free. When
+  // another tool runs it says so once and does nothing else: it never shows an
+  // empty result as real.
 
   // File list.
   // Lets the user pick files (several at once) and appends them; a cancelled
