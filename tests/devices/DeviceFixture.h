@@ -11,6 +11,7 @@
 #include <memory>
 
 #include "Children.h"
+#include "InstalledTools.h"
 #include "ShownWindows.h"
 #include "TestEnv.h"
 #include "core/devices/CdRipper.h"
@@ -58,15 +59,6 @@ inline QStringList FilesBelow(const QString& folder) {
 inline QString MadeExecutable(const QString& path) {
   QFile::setPermissions(path, QFile::permissions(path) | QFile::ExeOwner);
   return path;
-}
-
-// The ffmpeg, ffplay and ffprobe found on the PATH as the program's tools, with
-// ffmpeg's option names as a start-up loads them.
-inline void UseToolsOnThePath() {
-  FfmpegTools::InitOptionNames();
-  FfmpegTools::State().FfmpegPath = QStandardPaths::findExecutable("ffmpeg");
-  FfmpegTools::State().FfplayPath = QStandardPaths::findExecutable("ffplay");
-  FfmpegTools::State().FfprobePath = QStandardPaths::findExecutable("ffprobe");
 }
 
 inline void ForgetTools() {

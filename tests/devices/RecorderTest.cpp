@@ -44,8 +44,7 @@ const QString kAudio = "lavfi:sine=f=440";
 
 // ffplay needs neither a sound card nor a screen here.
 void QuietPlayer() {
-  qputenv("SDL_AUDIODRIVER", "dummy");
-  qputenv("SDL_VIDEODRIVER", "dummy");
+  UseSilentPlayer();
 }
 
 void ClickCaption(QWidget* caption) {
@@ -78,7 +77,7 @@ void StartRecorderWithInstalledTools() {
   ToolRunner::Reset();
   Recorder::Reset();
   Recorder::State().RecBufferSizeMB.clear();
-  UseToolsOnThePath();
+  UseInstalledTools();
 }
 
 class RecorderTest : public TestEnv {

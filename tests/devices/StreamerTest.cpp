@@ -102,7 +102,7 @@ class StreamerTest : public TestEnv {
     ToolRunner::Reset();
     Streamer::Reset();
     Session::State().FileList.clear();
-    UseToolsOnThePath();
+    UseInstalledTools();
     ASSERT_FALSE(FfmpegTools::State().FfmpegPath.isEmpty());
   }
   void TearDown() override {
@@ -508,8 +508,7 @@ TEST_F(StreamerTest, TheListFolderGoesAlsoWhenNothingWasStreamed) {
 
 // ffplay watching the stream needs neither a screen nor a sound card here.
 TEST_F(StreamerTest, ClosingTheProgramEndsTheStreamAndThePlayerWatchingIt) {
-  qputenv("SDL_AUDIODRIVER", "dummy");
-  qputenv("SDL_VIDEODRIVER", "dummy");
+  UseSilentPlayer();
   FfmpegTools::State().FfplayPath = QStandardPaths::findExecutable("ffplay");
   MainWindow main;
   Open("-f lavfi -i testsrc=size=160x120:rate=10 -f lavfi -i sine");
@@ -548,8 +547,7 @@ TEST_F(StreamerTest, WatchingAStreamNeedsFfplayAndThePlayerEndsWithItsOwner) {
   EXPECT_EQ(dialogs.Messages(), QStringList({"No se encuentra ffplay"}));
   EXPECT_TRUE(ChildProcesses("ffplay").isEmpty());
 
-  qputenv("SDL_AUDIODRIVER", "dummy");
-  qputenv("SDL_VIDEODRIVER", "dummy");
+  UseSilentPlayer();
   FfmpegTools::State().FfplayPath = QStandardPaths::findExecutable("ffplay");
   ASSERT_TRUE(Streamer::WatchStream(address, owner.get()));
   const QList<qint64> players = ChildProcesses("ffplay");
@@ -564,8 +562,7 @@ TEST_F(StreamerTest, WatchingAStreamNeedsFfplayAndThePlayerEndsWithItsOwner) {
 }
 
 TEST_F(StreamerTest, ThePlayerWatchingTheStreamEndsWithTheWindow) {
-  qputenv("SDL_AUDIODRIVER", "dummy");
-  qputenv("SDL_VIDEODRIVER", "dummy");
+  UseSilentPlayer();
   FfmpegTools::State().FfplayPath = QStandardPaths::findExecutable("ffplay");
   Open("-f lavfi -i testsrc=size=160x120:rate=10 -f lavfi -i sine");
   Receiver receiver;

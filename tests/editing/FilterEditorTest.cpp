@@ -280,8 +280,7 @@ TEST_F(FilterEditorTest, ThePlayTestFeedsThePlayerFromFfmpeg) {
 
 // ffplay stays open after the filtered clip until someone ends it.
 TEST_F(FilterEditorTest, ClosingTheProgramEndsThePlayTest) {
-  qputenv("SDL_AUDIODRIVER", "dummy");
-  qputenv("SDL_VIDEODRIVER", "dummy");
+  UseSilentPlayer();
   MainWindow main;
   Session::State().FileList = {VideoClip()};
   FilterEditorWindow* w = Open();

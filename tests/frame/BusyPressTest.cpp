@@ -12,6 +12,7 @@
 #include <functional>
 
 #include "TestEnv.h"
+#include "InstalledTools.h"
 #include "core/frame/DataFolderManager.h"
 #include "core/frame/FfmpegTools.h"
 #include "core/frame/Player.h"
@@ -38,11 +39,8 @@ class BusyPressTest : public TestEnv {
   void SetUp() override {
     TestEnv::SetUp();
     ToolRunner::Reset();
-    FfmpegTools::InitOptionNames();
-    FfmpegTools::State().FfmpegPath = "/usr/bin/ffmpeg";
-    FfmpegTools::State().FfplayPath = "/usr/bin/ffplay";
-    qputenv("SDL_AUDIODRIVER", "dummy");
-    qputenv("SDL_VIDEODRIVER", "dummy");
+    UseInstalledTools();
+    UseSilentPlayer();
     WriteFile("appfiles/formats/a.qfm", "a");
     formatEditor_ = DataFolderManager::EditorFor("qfm");
     DataFolderManager::InstallEditor("qfm", RecordingEditor);

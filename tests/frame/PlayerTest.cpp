@@ -9,6 +9,7 @@
 #include "Children.h"
 #include "HangGuard.h"
 #include "TestEnv.h"
+#include "InstalledTools.h"
 #include "core/frame/FfmpegTools.h"
 #include "core/frame/Player.h"
 #include "core/ground/CommandLine.h"
@@ -29,12 +30,8 @@ class PlayerTest : public TestEnv {
   void SetUp() override {
     TestEnv::SetUp();
     ToolRunner::Reset();
-    FfmpegTools::InitOptionNames();
-    FfmpegTools::State().FfmpegPath = "/usr/bin/ffmpeg";
-    FfmpegTools::State().FfplayPath = "/usr/bin/ffplay";
-    // ffplay needs neither a sound card nor a screen here.
-    qputenv("SDL_AUDIODRIVER", "dummy");
-    qputenv("SDL_VIDEODRIVER", "dummy");
+    UseInstalledTools();
+    UseSilentPlayer();
   }
   void TearDown() override {
     FfmpegTools::State().FfmpegPath.clear();

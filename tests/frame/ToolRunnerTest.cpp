@@ -15,6 +15,7 @@
 #include "Children.h"
 #include "HangGuard.h"
 #include "TestEnv.h"
+#include "InstalledTools.h"
 #include "core/ground/CommandLine.h"
 #include "core/ground/ConsoleText.h"
 #include "core/ground/ToolRunner.h"
@@ -453,9 +454,7 @@ TEST_F(ToolRunnerRun, EndAllAsksTheToolToFinishAndKillsItAfterTheGrace) {
 }
 
 TEST_F(ToolRunnerRun, CompanionsEndWithTheirOwnerOrWithTheProgram) {
-  // ffplay needs neither a sound card nor a screen here.
-  qputenv("SDL_AUDIODRIVER", "dummy");
-  qputenv("SDL_VIDEODRIVER", "dummy");
+  UseSilentPlayer();
   const Command player{"/usr/bin/ffplay", {"-f", "lavfi", "-i", "testsrc=size=160x120:rate=10"}};
   auto startFor = [&player](QObject* owner) {
     const QList<qint64> before = ChildProcesses("ffplay");

@@ -1,12 +1,20 @@
 #pragma once
 
+#include <QStandardPaths>
+
 #include "core/frame/FfmpegTools.h"
 
-// The installed ffmpeg, ffplay and ffprobe as the program's tools, with
-// ffmpeg's option names as a start-up loads them.
+// The ffmpeg, ffplay and ffprobe found on the PATH as the program's tools,
+// with ffmpeg's option names as a start-up loads them.
 inline void UseInstalledTools() {
   FfmpegTools::InitOptionNames();
-  FfmpegTools::State().FfmpegPath = "/usr/bin/ffmpeg";
-  FfmpegTools::State().FfplayPath = "/usr/bin/ffplay";
-  FfmpegTools::State().FfprobePath = "/usr/bin/ffprobe";
+  FfmpegTools::State().FfmpegPath = QStandardPaths::findExecutable("ffmpeg");
+  FfmpegTools::State().FfplayPath = QStandardPaths::findExecutable("ffplay");
+  FfmpegTools::State().FfprobePath = QStandardPaths::findExecutable("ffprobe");
+}
+
+// ffplay then needs neither a sound card nor a screen.
+inline void UseSilentPlayer() {
+  qputenv("SDL_AUDIODRIVER", "dummy");
+  qputenv("SDL_VIDEODRIVER", "dummy");
 }
