@@ -1,5 +1,6 @@
 #include <QRegularExpression>
 
+#include "InstalledTools.h"
 #include "ProbeClips.h"
 #include "TestEnv.h"
 #include "core/frame/FfmpegProbe.h"
@@ -15,9 +16,7 @@ class FfmpegProbeTest : public TestEnv {
   void SetUp() override {
     TestEnv::SetUp();
     ToolRunner::Reset();
-    FfmpegTools::State().FfmpegPath = "/usr/bin/ffmpeg";
-    FfmpegTools::State().FfplayPath = "/usr/bin/ffplay";
-    FfmpegTools::State().FfprobePath = "/usr/bin/ffprobe";
+    UseInstalledTools();
   }
   // Makes a small media file in the test folder with the real ffmpeg.
   QString Make(const QString& name, const QStringList& arguments) {

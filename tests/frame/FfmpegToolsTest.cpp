@@ -1,3 +1,4 @@
+#include "InstalledTools.h"
 #include "TestEnv.h"
 #include "core/frame/FfmpegProbe.h"
 #include "core/frame/FfmpegTools.h"
@@ -18,9 +19,7 @@ class FfmpegToolsTest : public TestEnv {
   void SetUp() override {
     TestEnv::SetUp();
     ToolRunner::Reset();
-    FfmpegTools::State().FfmpegPath = "/usr/bin/ffmpeg";
-    FfmpegTools::State().FfplayPath = "/usr/bin/ffplay";
-    FfmpegTools::State().FfprobePath = "/usr/bin/ffprobe";
+    UseInstalledTools();
   }
 };
 
