@@ -20,8 +20,7 @@ bool WriteHelpDocument() {
   QFile resource(":/doc/doc.pdf");
   if (!resource.open(QIODevice::ReadOnly)) return false;
   // Written whole or not at all: a cut document would be opened from then on.
-  return RecordFile::WriteBytes(HelpDocumentPath(), resource.readAll()) ==
-         RecordFile::Result::Ok;
+  return RecordFile::WriteBytes(HelpDocumentPath(), resource.readAll()) == RecordFile::Result::Ok;
 }
 
 }  // namespace

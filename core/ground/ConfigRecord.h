@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QString>
-
 #include <tuple>
 
 #include "core/ground/RecordFile.h"
@@ -32,10 +31,10 @@ struct ConfigRecord {
 
   using C = ConfigRecord;
   static constexpr auto Fields = std::tuple{
-      &C::FfmpegPath,       &C::FfplayPath,        &C::FfprobePath,       &C::Cdda2wavPath,
-      &C::LanguageName,     &C::FfmpegListsStale,  &C::AudioEncoders,     &C::VideoEncoders,
-      &C::SubtitleEncoders, &C::AudioDecoders,     &C::VideoDecoders,     &C::SubtitleDecoders,
-      &C::MuxerFormats,     &C::DemuxerFormats,    &C::InputPixelFormats, &C::OutputPixelFormats,
-      &C::TwoPass,          &C::DeleteOriginals,   &C::ReplaceFiles,      &C::RecBufferSizeMB};
+      &C::FfmpegPath,       &C::FfplayPath,       &C::FfprobePath,       &C::Cdda2wavPath,
+      &C::LanguageName,     &C::FfmpegListsStale, &C::AudioEncoders,     &C::VideoEncoders,
+      &C::SubtitleEncoders, &C::AudioDecoders,    &C::VideoDecoders,     &C::SubtitleDecoders,
+      &C::MuxerFormats,     &C::DemuxerFormats,   &C::InputPixelFormats, &C::OutputPixelFormats,
+      &C::TwoPass,          &C::DeleteOriginals,  &C::ReplaceFiles,      &C::RecBufferSizeMB};
   bool operator==(const ConfigRecord&) const = default;
 };

@@ -29,11 +29,14 @@ Answer Cancelled(Kind kind) {
   switch (kind) {
     case Kind::Message:
       return Button::Cancel;
-    case Kind::Color: return -1;
+    case Kind::Color:
+      return -1;
     case Kind::Open:
       return false;
-    case Kind::OpenFile: return QStringList();
-    default: return QString();
+    case Kind::OpenFile:
+      return QStringList();
+    default:
+      return QString();
   }
 }
 

@@ -2,7 +2,6 @@
 
 #include <QString>
 #include <QStringList>
-
 #include <variant>
 
 class QWidget;
@@ -33,9 +32,9 @@ struct Request {
   Kind kind = Kind::Message;
   MessageStyle style;  // message box: its buttons and icon, as the caller gave them
   QString title;
-  QString text;           // message, prompt, or the dialog's starting folder
-  QString defaultText;    // input box default, default file name
-  QString filter;         // file dialogs: "Description|*.ext|..." pairs
+  QString text;         // message, prompt, or the dialog's starting folder
+  QString defaultText;  // input box default, default file name
+  QString filter;       // file dialogs: "Description|*.ext|..." pairs
   bool multiSelect = false;
   bool overwritePrompt = true;  // save dialog: ask before replacing a file
   QWidget* owner = nullptr;     // the window a file or colour dialog belongs to

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QString>
-
 #include <array>
 #include <cstdint>
 #include <tuple>
@@ -36,7 +35,7 @@ struct EditProfileRec {
   uint8_t ResizeHeightUnit = 0;
   AspectSetting AspectMode = AspectSetting::Unset;  // FromRatio takes AspectRatio
   QString AspectRatio;
-  QString Volume;  // percent; "" and "100" change nothing
+  QString Volume;             // percent; "" and "100" change nothing
   DynArray<QString> Filters;  // filter names: audio, then video, then complex
   QString BorderTop;
   uint8_t BorderTopUnit = 0;
@@ -57,15 +56,15 @@ struct EditProfileRec {
   QString OutputParams;
 
   using E = EditProfileRec;
-  static constexpr auto Fields = std::tuple{
-      &E::StartPos,        &E::EndMode,          &E::EndPos,           &E::Duration,
-      &E::DurationUnit,    &E::CropWidth,        &E::CropWidthUnit,    &E::CropHeight,
-      &E::CropHeightUnit,  &E::CropLeft,         &E::CropLeftUnit,     &E::CropTop,
-      &E::CropTopUnit,     &E::ResizeWidth,      &E::ResizeWidthUnit,  &E::ResizeHeight,
-      &E::ResizeHeightUnit, &E::AspectMode,      &E::AspectRatio,      &E::Volume,
-      &E::Filters,         &E::BorderTop,        &E::BorderTopUnit,    &E::BorderBottom,
-      &E::BorderBottomUnit, &E::BorderLeft,      &E::BorderLeftUnit,   &E::BorderRight,
-      &E::BorderRightUnit, &E::BorderColor,      &E::RemoveAudio,      &E::RemoveVideo,
-      &E::RemoveSubtitles, &E::Equalizer,        &E::InputParams,      &E::OutputParams};
+  static constexpr auto Fields =
+      std::tuple{&E::StartPos,         &E::EndMode,     &E::EndPos,          &E::Duration,
+                 &E::DurationUnit,     &E::CropWidth,   &E::CropWidthUnit,   &E::CropHeight,
+                 &E::CropHeightUnit,   &E::CropLeft,    &E::CropLeftUnit,    &E::CropTop,
+                 &E::CropTopUnit,      &E::ResizeWidth, &E::ResizeWidthUnit, &E::ResizeHeight,
+                 &E::ResizeHeightUnit, &E::AspectMode,  &E::AspectRatio,     &E::Volume,
+                 &E::Filters,          &E::BorderTop,   &E::BorderTopUnit,   &E::BorderBottom,
+                 &E::BorderBottomUnit, &E::BorderLeft,  &E::BorderLeftUnit,  &E::BorderRight,
+                 &E::BorderRightUnit,  &E::BorderColor, &E::RemoveAudio,     &E::RemoveVideo,
+                 &E::RemoveSubtitles,  &E::Equalizer,   &E::InputParams,     &E::OutputParams};
   bool operator==(const EditProfileRec&) const = default;
 };

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QString>
-
 #include <cstdint>
 #include <tuple>
 
@@ -26,8 +25,8 @@ struct ExtCodecParam {
   QString Value;
 
   static constexpr auto Fields =
-      std::tuple{&ExtCodecParam::Label,     &ExtCodecParam::Kind,          &ExtCodecParam::Switch,
-                 &ExtCodecParam::Default,   &ExtCodecParam::Suggested,     &ExtCodecParam::OnlySuggested,
+      std::tuple{&ExtCodecParam::Label,   &ExtCodecParam::Kind,      &ExtCodecParam::Switch,
+                 &ExtCodecParam::Default, &ExtCodecParam::Suggested, &ExtCodecParam::OnlySuggested,
                  &ExtCodecParam::Value};
   bool operator==(const ExtCodecParam&) const = default;
 };
@@ -41,12 +40,12 @@ struct ExtCodecDef {
   QString FfmpegParams;
   QString FfmpegExt;
   QString OutputExt;
-  DynArray<bool> Editable;    // 1-based; 6 entries for audio, 10 for video
-  DynArray<QString> Values;    // same index as Editable
+  DynArray<bool> Editable;   // 1-based; 6 entries for audio, 10 for video
+  DynArray<QString> Values;  // same index as Editable
 
   static constexpr auto Fields =
-      std::tuple{&ExtCodecDef::About,     &ExtCodecDef::ExePath,   &ExtCodecDef::Params,
+      std::tuple{&ExtCodecDef::About,        &ExtCodecDef::ExePath,   &ExtCodecDef::Params,
                  &ExtCodecDef::FfmpegParams, &ExtCodecDef::FfmpegExt, &ExtCodecDef::OutputExt,
-                 &ExtCodecDef::Editable,  &ExtCodecDef::Values};
+                 &ExtCodecDef::Editable,     &ExtCodecDef::Values};
   bool operator==(const ExtCodecDef&) const = default;
 };

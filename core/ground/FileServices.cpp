@@ -87,8 +87,8 @@ bool CopyFile(const QString& source, const QString& destination, bool overwrite)
 bool RenameNoReplace(const QString& from, const QString& to) {
   const QByteArray fromName = QFile::encodeName(from);
   const QByteArray toName = QFile::encodeName(to);
-  if (::renameat2(AT_FDCWD, fromName.constData(), AT_FDCWD, toName.constData(),
-                  RENAME_NOREPLACE) == 0) {
+  if (::renameat2(AT_FDCWD, fromName.constData(), AT_FDCWD, toName.constData(), RENAME_NOREPLACE) ==
+      0) {
     return true;
   }
   if (errno != EINVAL && errno != ENOSYS) return false;

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QString>
-
 #include <cstdint>
 #include <tuple>
 
@@ -15,8 +14,9 @@ enum class FilterType : uint8_t { Audio = 0, Video = 1, Complex = 2 };  // -af, 
 struct FilterDef {
   FilterType Type = FilterType::Audio;
   bool MultiInput = false;  // needs several input files
-  QString Params;          // the filter text as typed
+  QString Params;           // the filter text as typed
 
-  static constexpr auto Fields = std::tuple{&FilterDef::Type, &FilterDef::MultiInput, &FilterDef::Params};
+  static constexpr auto Fields =
+      std::tuple{&FilterDef::Type, &FilterDef::MultiInput, &FilterDef::Params};
   bool operator==(const FilterDef&) const = default;
 };

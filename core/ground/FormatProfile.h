@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QString>
-
 #include <tuple>
 
 #include "core/ground/ExtCodecDef.h"
@@ -50,15 +49,15 @@ struct FormatProfile {
 
   using P = FormatProfile;
   static constexpr auto Fields = std::tuple{
-      &P::InputContainer, &P::InputAudioCodec,   &P::InputVideoCodec,  &P::InputSubtitleCodec,
-      &P::InputPixelFormat, &P::OutputContainer, &P::AudioCodec,       &P::VideoCodec,
-      &P::SubtitleCodec,  &P::AspectRatio,       &P::PixelFormat,      &P::Target,
-      &P::AudioBitrate,   &P::AudioMinRate,      &P::AudioMaxRate,     &P::SampleRate,
-      &P::Channels,       &P::AudioQuality,      &P::RemoveAudio,      &P::VideoBitrate,
-      &P::VideoMinRate,   &P::VideoMaxRate,      &P::FrameRate,        &P::VideoQuality,
-      &P::VideoQMin,      &P::VideoQMax,         &P::FrameSize,        &P::RemoveVideo,
-      &P::Extension,      &P::OutputExtraParams, &P::InputExtraParams, &P::MultipleOutputFiles,
-      &P::AudioExtCodec,  &P::VideoExtCodec,     &P::RemoveSubtitles,  &P::AudioExtCodecName,
+      &P::InputContainer,   &P::InputAudioCodec,   &P::InputVideoCodec,  &P::InputSubtitleCodec,
+      &P::InputPixelFormat, &P::OutputContainer,   &P::AudioCodec,       &P::VideoCodec,
+      &P::SubtitleCodec,    &P::AspectRatio,       &P::PixelFormat,      &P::Target,
+      &P::AudioBitrate,     &P::AudioMinRate,      &P::AudioMaxRate,     &P::SampleRate,
+      &P::Channels,         &P::AudioQuality,      &P::RemoveAudio,      &P::VideoBitrate,
+      &P::VideoMinRate,     &P::VideoMaxRate,      &P::FrameRate,        &P::VideoQuality,
+      &P::VideoQMin,        &P::VideoQMax,         &P::FrameSize,        &P::RemoveVideo,
+      &P::Extension,        &P::OutputExtraParams, &P::InputExtraParams, &P::MultipleOutputFiles,
+      &P::AudioExtCodec,    &P::VideoExtCodec,     &P::RemoveSubtitles,  &P::AudioExtCodecName,
       &P::VideoExtCodecName};
   // The compiler has always dropped a track for any byte but 0 here.
   static constexpr auto NonzeroFlags =

@@ -16,7 +16,6 @@
 #include <QByteArray>
 #include <QList>
 #include <QString>
-
 #include <array>
 #include <concepts>
 #include <cstdint>
@@ -44,7 +43,9 @@ struct DynArray {
 };
 
 template <class R>
-concept RecordType = requires { R::Fields; };
+concept RecordType = requires {
+  R::Fields;
+};
 
 // A kind stored in one byte.
 template <class E>

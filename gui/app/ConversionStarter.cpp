@@ -109,9 +109,8 @@ void ShowTableFailure(const TableBuild& build) {
 }
 
 bool BuildCommandTable(const QString& testTime, QWidget* owner) {
-  const TableBuild build = BuildTable(State().Choices, testTime, [owner](bool isVideo) {
-    return LocateEncoder(owner, isVideo);
-  });
+  const TableBuild build = BuildTable(
+      State().Choices, testTime, [owner](bool isVideo) { return LocateEncoder(owner, isVideo); });
   if (build.MultiOutput) State().MultiOutput = *build.MultiOutput;
   if (build.Failure != TableFailure::None) {
     ShowTableFailure(build);

@@ -141,8 +141,9 @@ void FormatEditorWindow::ShowFormatHelp() {
     return;
   }
   if (!FfmpegTools::FfmpegExists()) return;
-  const QString topic =
-      outputFormatOption->isChecked() ? "muxer=" + outputFormatCombo->currentText() : "demuxer=" + inputFormatCombo->currentText();
+  const QString topic = outputFormatOption->isChecked()
+                            ? "muxer=" + outputFormatCombo->currentText()
+                            : "demuxer=" + inputFormatCombo->currentText();
   const QString cmdLine = CommandLine::QuoteArgument(FfmpegTools::State().FfmpegPath) + " -h " +
                           CommandLine::QuoteArgument(topic);
   CloseFormatPanel();
@@ -158,7 +159,8 @@ void FormatEditorWindow::ShowCodecHelp() {
   }
   if (!FfmpegTools::FfmpegExists()) return;
   const QString topic = (encoderViewOption->isChecked() ? "encoder=" : "decoder=") +
-                        (audioCodecOption->isChecked() ? audioCodecCombo->currentText() : videoCodecCombo->currentText());
+                        (audioCodecOption->isChecked() ? audioCodecCombo->currentText()
+                                                       : videoCodecCombo->currentText());
   const QString cmdLine = CommandLine::QuoteArgument(FfmpegTools::State().FfmpegPath) + " -h " +
                           CommandLine::QuoteArgument(topic);
   CloseCodecPanel();

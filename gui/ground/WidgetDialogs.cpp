@@ -126,14 +126,20 @@ bool OpenOnDesktop(const QString& target) {
 
 Dialogs::Answer WidgetDialogs::Respond(const Dialogs::Request& request) {
   switch (request.kind) {
-    case Dialogs::Kind::Message: return ShowMessageBox(request);
-    case Dialogs::Kind::Input: return ShowInputBox(request);
-    case Dialogs::Kind::OpenFile: return ShowOpenDialog(request);
-    case Dialogs::Kind::SaveFile: return ShowSaveDialog(request);
+    case Dialogs::Kind::Message:
+      return ShowMessageBox(request);
+    case Dialogs::Kind::Input:
+      return ShowInputBox(request);
+    case Dialogs::Kind::OpenFile:
+      return ShowOpenDialog(request);
+    case Dialogs::Kind::SaveFile:
+      return ShowSaveDialog(request);
     case Dialogs::Kind::Folder:
       return QFileDialog::getExistingDirectory(request.owner, request.title, request.text);
-    case Dialogs::Kind::Color: return ShowColorDialog(request);
-    case Dialogs::Kind::Open: return OpenOnDesktop(request.text);
+    case Dialogs::Kind::Color:
+      return ShowColorDialog(request);
+    case Dialogs::Kind::Open:
+      return OpenOnDesktop(request.text);
   }
   return Dialogs::Cancelled(request.kind);
 }

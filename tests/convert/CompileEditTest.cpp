@@ -340,7 +340,9 @@ TEST_F(CompileEditTest, AStoredRemovalByteCountsOnlyWhenOne) {
 
 TEST_F(CompileEditTest, LoadEditProfileStatusCodes) {
   WriteFilter("eco", FilterType::Audio, false, "aecho=0.8:0.9:100:0.3");
-  WriteFile("appfiles/filters/roto.qfl", QByteArray("\x00\x00\x10\x00" "ab", 6));
+  WriteFile("appfiles/filters/roto.qfl", QByteArray("\x00\x00\x10\x00"
+                                                    "ab",
+                                                    6));
   const QString editp = Folder() + "/appfiles/editp/";
   const auto write = [&](const QString& name, std::function<void(EditProfileRec&)> setUp) {
     EditProfileRec profile;

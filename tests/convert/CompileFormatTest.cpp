@@ -284,8 +284,8 @@ TEST_F(CompileFormatTest, EditableValuesReplaceEveryCopyOfTheOptionOrAreAppended
 TEST_F(CompileFormatTest, AnyStoredRemovalByteButZeroRemoves) {
   FormatProfile profile;
   profile.VideoCodec = "libx264";
-  const QString path = WriteFile("appfiles/formats/dos.qfm",
-                                 WithFlagByte(profile, &FormatProfile::RemoveVideo, 2));
+  const QString path =
+      WriteFile("appfiles/formats/dos.qfm", WithFlagByte(profile, &FormatProfile::RemoveVideo, 2));
   FormatStatus status = kUnset;
   const CompiledFormat c = Conversion::LoadFormat(path, status);
   ASSERT_EQ(status, FormatStatus::Compiled);

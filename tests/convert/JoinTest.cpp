@@ -191,9 +191,9 @@ TEST_F(JoinTest, AClipOfOtherSampleShapeKeepsItsShapeAsShown) {
     return sum / (strip.width() * strip.height());
   };
   auto clip = [this](const QString& relative, const QString& sar) {
-    return Make(relative, {"-f", "lavfi", "-i", "testsrc=size=160x120:rate=10", "-f", "lavfi",
-                           "-i", "sine=sample_rate=8000", "-t", "2", "-vf", "setsar=" + sar,
-                           "-c:v", "mpeg4"});
+    return Make(relative,
+                {"-f", "lavfi", "-i", "testsrc=size=160x120:rate=10", "-f", "lavfi", "-i",
+                 "sine=sample_rate=8000", "-t", "2", "-vf", "setsar=" + sar, "-c:v", "mpeg4"});
   };
   struct Case {
     const char* name;

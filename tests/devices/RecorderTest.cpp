@@ -43,9 +43,7 @@ const QString kVideo = "lavfi:testsrc=size=160x120:rate=10";
 const QString kAudio = "lavfi:sine=f=440";
 
 // ffplay needs neither a sound card nor a screen here.
-void QuietPlayer() {
-  UseSilentPlayer();
-}
+void QuietPlayer() { UseSilentPlayer(); }
 
 void ClickCaption(QWidget* caption) {
   const QPointF at(2, 2);

@@ -28,8 +28,7 @@ class CodecViewerTest : public TestEnv {
     Formats = ProgramFolder::AppFiles("formats");
   }
   // Shows the viewer and runs inside while it is up; inside closes it.
-  QString Show(const QString& path, bool isVideo,
-               std::function<void(CodecViewerWindow*)> inside) {
+  QString Show(const QString& path, bool isVideo, std::function<void(CodecViewerWindow*)> inside) {
     When(ViewerShown, [inside] { inside(CodecViewerWindow::Instance()); });
     return CodecViewer::ShowCodecInfo(nullptr, path, isVideo);
   }

@@ -1,6 +1,5 @@
 #pragma once
 
-
 #include "TestEnv.h"
 #include "core/formats/FormatEditor.h"
 #include "core/frame/FfmpegTools.h"

@@ -267,8 +267,7 @@ TEST_F(FormatLifeCycle, ListenersHearOfEachChangedProfileAndEachRebuildOfTheRows
                      heard << "profile, audio codec <" + profile.AudioExtCodecName + ">";
                    });
   QObject::connect(events, &FormatEditor::Notifier::RowsBuilt, &listener,
-                   [&](FormatEditor::Category category,
-                       const QList<FormatEditor::ParamRow>& rows) {
+                   [&](FormatEditor::Category category, const QList<FormatEditor::ParamRow>& rows) {
                      QStringList shown;
                      for (const FormatEditor::ParamRow& row : rows) {
                        if (!row.caption.startsWith("FF>")) shown << row.caption + "=" + row.value;

@@ -1,8 +1,8 @@
 #include <QAction>
 #include <QApplication>
-#include <QPlainTextEdit>
 #include <QLabel>
 #include <QMenuBar>
+#include <QPlainTextEdit>
 #include <QPushButton>
 
 #include "TestEnv.h"
@@ -51,7 +51,8 @@ TEST_F(AboutAndWaitTest, TheAboutBoxRowsDoNotOverlapAtALargerFont) {
         about.recommendEnglishLabel, about.donationEnglishLabel,  about.publisherLabel};
     for (size_t i = 1; i < std::size(rows); ++i) {
       EXPECT_GE(rows[i]->y(), rows[i - 1]->geometry().bottom())
-          << rows[i]->objectName().toStdString() << " over " << rows[i - 1]->objectName().toStdString();
+          << rows[i]->objectName().toStdString() << " over "
+          << rows[i - 1]->objectName().toStdString();
     }
   }
   QApplication::setFont(normal);

@@ -11,8 +11,8 @@
 #include <QPushButton>
 #include <functional>
 
-#include "TestEnv.h"
 #include "InstalledTools.h"
+#include "TestEnv.h"
 #include "core/frame/DataFolderManager.h"
 #include "core/frame/FfmpegTools.h"
 #include "core/frame/Player.h"

@@ -309,7 +309,7 @@ TEST_F(DataFolderManagerTest, AcceptChecksByMode) {
     DataFolderManager::Mode mode;
     QString text;
     std::optional<Button> answer;  // to the one message box; none expected when empty
-    QString expectedResult;  // "" = the manager stays open
+    QString expectedResult;        // "" = the manager stays open
     QString message;
   } cases[] = {
       {DataFolderManager::Mode::Open, "a", {}, Formats + "/a.qfm", ""},

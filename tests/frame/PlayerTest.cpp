@@ -8,8 +8,8 @@
 
 #include "Children.h"
 #include "HangGuard.h"
-#include "TestEnv.h"
 #include "InstalledTools.h"
+#include "TestEnv.h"
 #include "core/frame/FfmpegTools.h"
 #include "core/frame/Player.h"
 #include "core/ground/CommandLine.h"

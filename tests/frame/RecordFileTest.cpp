@@ -51,16 +51,26 @@ TEST_F(RecordFileTest, EncodesEachFieldKindAsStored) {
   filter.Type = FilterType::Video;
   filter.MultiInput = false;
   filter.Params = "hflip";
-  EXPECT_EQ(RecordFile::Encode(filter), Hex("0100" "0500" "68666c6970"));
+  EXPECT_EQ(RecordFile::Encode(filter), Hex("0100"
+                                            "0500"
+                                            "68666c6970"));
 
   TextList list;
   list.Items = {1, {"a", "bc", ""}};
   list.After = 7;
-  EXPECT_EQ(RecordFile::Encode(list),
-            Hex("0100" "03000000" "01000000" "0100" "61" "0200" "6263" "0000" "07"));
+  EXPECT_EQ(RecordFile::Encode(list), Hex("0100"
+                                          "03000000"
+                                          "01000000"
+                                          "0100"
+                                          "61"
+                                          "0200"
+                                          "6263"
+                                          "0000"
+                                          "07"));
 
   TextList empty;
-  EXPECT_EQ(RecordFile::Encode(empty), Hex("0000" "00"));
+  EXPECT_EQ(RecordFile::Encode(empty), Hex("0000"
+                                           "00"));
 }
 
 TEST_F(RecordFileTest, ATextOf300BytesCarriesItsCount) {
@@ -105,11 +115,21 @@ TEST_F(RecordFileTest, ShortFilesGiveEmptyTrailingFieldsAndLongerFilesAreReadInP
   EXPECT_EQ(filter.Type, FilterType::Complex);
   EXPECT_EQ(filter.Params, "");
 
-  EXPECT_EQ(RecordFile::Decode(Hex("0101" "0100" "61" "ffffffff"), filter), Result::Ok);
+  EXPECT_EQ(RecordFile::Decode(Hex("0101"
+                                   "0100"
+                                   "61"
+                                   "ffffffff"),
+                               filter),
+            Result::Ok);
   EXPECT_EQ(filter.Params, "a");
 
   TextList list;
-  EXPECT_EQ(RecordFile::Decode(Hex("0100" "00000000" "01000000" "09"), list), Result::Ok);
+  EXPECT_EQ(RecordFile::Decode(Hex("0100"
+                                   "00000000"
+                                   "01000000"
+                                   "09"),
+                               list),
+            Result::Ok);
   EXPECT_TRUE(list.Items.IsEmpty());
   EXPECT_EQ(list.After, 9);
 }
@@ -119,11 +139,26 @@ TEST_F(RecordFileTest, CorruptAndHostileFilesAreReadErrorsThatLeaveTheRecordEmpt
     const char* what;
     QByteArray bytes;
   } cases[] = {
-      {"count of 2^31 elements", Hex("0100" "00000080" "01000000" "0000")},
-      {"count of 2^32-1 elements", Hex("0100" "ffffffff" "01000000")},
-      {"two dimensions", Hex("0200" "01000000" "01000000" "01000000" "01000000" "0000")},
-      {"header cut short", Hex("0100" "0300")},
-      {"text runs past the end", Hex("0100" "01000000" "01000000" "0500" "61")},
+      {"count of 2^31 elements", Hex("0100"
+                                     "00000080"
+                                     "01000000"
+                                     "0000")},
+      {"count of 2^32-1 elements", Hex("0100"
+                                       "ffffffff"
+                                       "01000000")},
+      {"two dimensions", Hex("0200"
+                             "01000000"
+                             "01000000"
+                             "01000000"
+                             "01000000"
+                             "0000")},
+      {"header cut short", Hex("0100"
+                               "0300")},
+      {"text runs past the end", Hex("0100"
+                                     "01000000"
+                                     "01000000"
+                                     "0500"
+                                     "61")},
   };
   for (const Case& c : cases) {
     TextList list;
@@ -334,7 +369,11 @@ TEST_F(RecordFileTest, TextsAreUtf8AndOldWindowsTextsStillRead) {
   FilterDef filter;
   filter.Params = "Tamaño €";
   EXPECT_EQ(RecordFile::Encode(filter).mid(4), QByteArray("Tama\xc3\xb1o \xe2\x82\xac"));
-  EXPECT_EQ(RecordFile::Decode(Hex("0000" "0700") + QByteArray("Tama\xf1o\x80"), filter), Result::Ok);
+  EXPECT_EQ(RecordFile::Decode(Hex("0000"
+                                   "0700") +
+                                   QByteArray("Tama\xf1o\x80"),
+                               filter),
+            Result::Ok);
   EXPECT_EQ(filter.Params, "Tamaño€");
 }
 
@@ -398,12 +437,9 @@ TEST_F(RecordFileTest, ADevicePipeOrFolderBehindARecordsNameIsRefusedAtOnce) {
   const struct {
     const char* name;
     Result result;
-  } cases[] = {{"pipe.qfl", Result::OpenFailed},
-               {"zero.qfl", Result::OpenFailed},
-               {"pipe link.qfl", Result::OpenFailed},
-               {"chain.qfl", Result::OpenFailed},
-               {"loop a.qfl", Result::OpenFailed},
-               {"folder.qfl", Result::OpenFailed},
+  } cases[] = {{"pipe.qfl", Result::OpenFailed},      {"zero.qfl", Result::OpenFailed},
+               {"pipe link.qfl", Result::OpenFailed}, {"chain.qfl", Result::OpenFailed},
+               {"loop a.qfl", Result::OpenFailed},    {"folder.qfl", Result::OpenFailed},
                {"huge.qfl", Result::Corrupt}};
   for (const auto& c : cases) {
     const HangGuard guard(std::string("reading ") + c.name);
@@ -473,7 +509,11 @@ TEST_F(RecordFileTest, EmptyRecordsOfEveryTypeHaveTheirSizes) {
 // A kind byte the program has no name for (from a newer or foreign file) is
 // kept and written back as it was; flags and kinds each take one byte.
 TEST_F(RecordFileTest, KindBytesOfAnyValueReadAndWriteBackUnchanged) {
-  const QByteArray filterBytes = Hex("07" "01" "0100" "78");
+  const QByteArray filterBytes =
+      Hex("07"
+          "01"
+          "0100"
+          "78");
   FilterDef filter;
   ASSERT_EQ(RecordFile::Decode(filterBytes, filter), Result::Ok);
   EXPECT_EQ(filter.Type, FilterType(7));

@@ -14,8 +14,8 @@
 
 #include "Children.h"
 #include "HangGuard.h"
-#include "TestEnv.h"
 #include "InstalledTools.h"
+#include "TestEnv.h"
 #include "core/ground/CommandLine.h"
 #include "core/ground/ConsoleText.h"
 #include "core/ground/ToolRunner.h"

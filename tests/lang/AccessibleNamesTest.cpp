@@ -27,8 +27,8 @@ class AccessibleNamesTest : public MainWindowLangTest {
 TEST_F(AccessibleNamesTest, TheMainWindowsFileListFollowsEveryChangeOfLanguage) {
   QWidget* list = main_->findChild<QListWidget*>("List1");
   ASSERT_TRUE(list);
-  for (const auto& [language, table] : {std::pair{"<English>", 102}, {"<Portuguese>", 104},
-                                        {"<Spanish>", 101}}) {
+  for (const auto& [language, table] :
+       {std::pair{"<English>", 102}, {"<Portuguese>", 104}, {"<Spanish>", 101}}) {
     SCOPED_TRACE(language);
     Lang::LoadLanguage(language);
     EXPECT_EQ(list->accessibleName(), Line(table, 147));

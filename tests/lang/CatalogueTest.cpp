@@ -24,8 +24,8 @@ struct Row {
   std::function<QString()> call;  // the answer, the entry or the text, as text
   QString synthetic;
   QString spanish;
-  bool box;     // shows a box (message, question or input)
-  Kind dialog;  // which box
+  bool box;            // shows a box (message, question or input)
+  Kind dialog;         // which box
   MessageStyle style;  // message box style with a table loaded
   MessageStyle spanishStyle;
   QString defaultText;
@@ -503,7 +503,8 @@ TEST_F(CatalogueTest, TheDesktopTablesTextsFollowTheLanguageInForce) {
        "Ningún programa pudo abrir \"/p/doc.pdf\". Instale xdg-utils y un visor de PDF",
        "Ningún programa pudo abrir \"https://x.org/d\". Instale xdg-utils y un navegador web",
        "Se conservó: no se pudo saber si se leyó entero"},
-      {"<English>", "Only 9.5 s of 12.0 s were read", "Another tool is running; wait for it to finish",
+      {"<English>", "Only 9.5 s of 12.0 s were read",
+       "Another tool is running; wait for it to finish",
        "No program could open \"/p/doc.pdf\". Install xdg-utils and a PDF viewer",
        "No program could open \"https://x.org/d\". Install xdg-utils and a web browser",
        "Kept: it could not be told whether it was read whole"},

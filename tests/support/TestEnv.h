@@ -1,10 +1,9 @@
 #pragma once
 
-#include <QString>
-#include <QTemporaryDir>
-
 #include <gtest/gtest.h>
 
+#include <QString>
+#include <QTemporaryDir>
 #include <functional>
 
 #include "core/ground/Dialogs.h"
@@ -100,7 +99,9 @@ bool WhileAnotherToolRuns(const std::function<void()>& act);
 // Readable failure messages for Qt's text types.
 #include <QStringList>
 #include <ostream>
-inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
+inline void PrintTo(const QString& text, std::ostream* out) {
+  *out << '"' << text.toStdString() << '"';
+}
 inline void PrintTo(const QStringList& list, std::ostream* out) {
   *out << '{';
   for (const QString& text : list) *out << '"' << text.toStdString() << "\" ";
