@@ -7,6 +7,7 @@
 #include "core/ground/ToolRunner.h"
 #include "gui/app/MainWindow.h"
 #include "gui/app/WindowServices.h"
+#include "gui/frame/ScreenFit.h"
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
@@ -14,6 +15,7 @@ int main(int argc, char* argv[]) {
   // the main window closes, not when the last visible window does.
   QApplication::setQuitOnLastWindowClosed(false);
 
+  ScreenFit::Install();
   AppState state;
   WindowServices::Install();
   Lifecycle::WriteManifest();

@@ -10,7 +10,6 @@
 #include "gui/formats/FormatEditorWindow.h"
 #include "gui/frame/FileManagerWindow.h"
 #include "gui/frame/PlayerWindow.h"
-#include "gui/frame/ScreenFit.h"
 #include "gui/frame/TextViewerWindow.h"
 #include "gui/ground/WidgetDialogs.h"
 #include "gui/lang/Translators.h"
@@ -33,7 +32,6 @@ void Install() {
   DataFolderManager::InstallEditor("qfl", &FilterEditorWindow::ShowEditor);
   TextViewer::InstallViewer({&TextViewerWindow::ShowCommandOutput, &TextViewerWindow::CloseViewer});
   Player::InstallPlayerWindow(&PlayerWindow::Play);
-  ScreenFit::Install();
 }
 
 }  // namespace WindowServices

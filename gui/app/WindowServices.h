@@ -1,10 +1,11 @@
 #pragma once
 
 // The windows that modules ask for (the dialogs, the file manager and the
-// editors it opens, the text viewer, the player), handed to them once when
-// the program starts; and every window kept within its screen.
+// editors it opens, the text viewer, the player), handed to them when the
+// program starts.
 namespace WindowServices {
 
+// Into the running program's AppState.
 void Install();
 
 }  // namespace WindowServices

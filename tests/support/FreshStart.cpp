@@ -10,6 +10,7 @@
 
 #include "core/ground/Dialogs.h"
 #include "core/ground/ProgramFolder.h"
+#include "gui/app/WindowServices.h"
 
 FreshStart::FreshStart()
     : startEnvironment_(QProcessEnvironment::systemEnvironment()),
@@ -17,6 +18,7 @@ FreshStart::FreshStart()
 
 void FreshStart::OnTestStart(const ::testing::TestInfo& /*test*/) {
   state_ = std::make_unique<AppState>();
+  WindowServices::Install();
 }
 
 void FreshStart::OnTestEnd(const ::testing::TestInfo& test) {

@@ -5,12 +5,15 @@
 #include "FreshStart.h"
 #include "core/app/AppState.h"
 #include "gui/app/WindowServices.h"
+#include "gui/frame/ScreenFit.h"
 
 int main(int argc, char** argv) {
   qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
   QApplication::setQuitOnLastWindowClosed(false);
-  // The program's state between tests; each test runs on a fresh one of its own.
+  ScreenFit::Install();
+  // The program's state between tests; each test runs on a fresh one of its
+  // own, which FreshStart hands the windows as this one.
   AppState program;
   WindowServices::Install();
   ::testing::InitGoogleTest(&argc, argv);
