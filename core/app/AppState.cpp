@@ -16,6 +16,7 @@
 #include "core/frame/FfmpegTools.h"
 #include "core/frame/Player.h"
 #include "core/frame/Session.h"
+#include "core/ground/Dialogs.h"
 #include "core/ground/ToolRunner.h"
 #include "core/lang/Lang.h"
 
@@ -27,6 +28,7 @@ struct AppState::Parts {
   Lang::LanguageState language;
   DesktopServices::DesktopState desktop;
   ToolRunner::RunnerState runner;
+  Dialogs::ResponderState dialogs;
   DataFolderManager::ManagerState fileManager;
   FormatEditor::FormatEditorState formatEditor;
   ExternalCodecEditor::CodecEditorState codecEditor;
@@ -62,6 +64,7 @@ DesktopServices::DesktopState& DesktopServices::State() {
   return AppState::Current().parts().desktop;
 }
 ToolRunner::RunnerState& ToolRunner::State() { return AppState::Current().parts().runner; }
+Dialogs::ResponderState& Dialogs::State() { return AppState::Current().parts().dialogs; }
 DataFolderManager::ManagerState& DataFolderManager::State() {
   return AppState::Current().parts().fileManager;
 }

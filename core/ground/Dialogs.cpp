@@ -1,11 +1,10 @@
 #include "core/ground/Dialogs.h"
 
+#include <utility>
+
 namespace Dialogs {
 
 namespace {
-
-Responder* g_default = nullptr;
-Responder* g_responder = nullptr;
 
 template <class T>
 T Get(const Answer& answer, T fallback) {
@@ -14,16 +13,19 @@ T Get(const Answer& answer, T fallback) {
 }
 
 Answer Ask(const Request& request) {
-  if (Responder* responder = g_responder ? g_responder : g_default)
+  const ResponderState& state = State();
+  if (Responder* responder = state.StandIn ? state.StandIn : state.DefaultResponder.get())
     return responder->Respond(request);
   return Cancelled(request.kind);
 }
 
 }  // namespace
 
-void SetDefaultResponder(Responder* responder) { g_default = responder; }
+void SetDefaultResponder(std::unique_ptr<Responder> responder) {
+  State().DefaultResponder = std::move(responder);
+}
 
-void SetResponder(Responder* responder) { g_responder = responder; }
+void SetResponder(Responder* responder) { State().StandIn = responder; }
 
 Answer Cancelled(Kind kind) {
   switch (kind) {

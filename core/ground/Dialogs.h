@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <memory>
 #include <variant>
 
 class QWidget;
@@ -54,7 +55,7 @@ class Responder {
 
 // The responder used when none is set: the real dialogs, which the windows
 // install at start-up. Without either, every dialog answers as cancelled.
-void SetDefaultResponder(Responder* responder);
+void SetDefaultResponder(std::unique_ptr<Responder> responder);
 // nullptr restores the default responder.
 void SetResponder(Responder* responder);
 
@@ -77,5 +78,14 @@ int Color(QWidget* owner, int initial);
 // desktop has no program to open it with. A test's responder sees it as an
 // Open request, answered true (opened) or false (not), and nothing is launched.
 bool Open(const QString& target);
+
+// Who answers the dialogs.
+struct ResponderState {
+  std::unique_ptr<Responder> DefaultResponder;  // the real dialogs, once installed
+  Responder* StandIn = nullptr;                 // a test's responder, which it owns
+};
+
+// This module's part of the running program's AppState.
+ResponderState& State();
 
 }  // namespace Dialogs

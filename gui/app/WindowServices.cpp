@@ -1,5 +1,7 @@
 #include "gui/app/WindowServices.h"
 
+#include <memory>
+
 #include "core/frame/DataFolderManager.h"
 #include "core/frame/Player.h"
 #include "core/frame/TextViewer.h"
@@ -17,8 +19,7 @@
 namespace WindowServices {
 
 void Install() {
-  static WidgetDialogs dialogs;
-  Dialogs::SetDefaultResponder(&dialogs);
+  Dialogs::SetDefaultResponder(std::make_unique<WidgetDialogs>());
   Lang::InstallWindowTranslator(&Lang::TranslateMainWindow);
   DataFolderManager::InstallManagerWindow(&FileManagerWindow::ShowFileManager);
   DataFolderManager::InstallEditor(

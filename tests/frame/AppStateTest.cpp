@@ -7,7 +7,6 @@
 #include "core/frame/Session.h"
 #include "core/ground/Dialogs.h"
 #include "core/lang/Lang.h"
-#include "gui/app/WindowServices.h"
 
 namespace {
 
@@ -37,10 +36,6 @@ TEST(AppStateTest, ANewStateStartsFreshAndThePreviousComesBackWhenItGoes) {
 // The core asks its questions through the dialog layer; where no window
 // side has installed the real dialogs, each answers as a cancelled one.
 TEST(AppStateTest, WithoutTheWindowsEveryDialogAnswersAsCancelled) {
-  // The real dialogs come back after the test, as the test program starts with them.
-  struct RealDialogsBack {
-    ~RealDialogsBack() { WindowServices::Install(); }
-  } back;
   Dialogs::SetDefaultResponder(nullptr);
   EXPECT_EQ(Dialogs::MsgBox("¿Seguro?", {Dialogs::Buttons::YesNo, Dialogs::Icon::Question},
                             "Quillmoor 2.0"),

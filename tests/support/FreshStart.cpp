@@ -8,7 +8,6 @@
 #include <QWidget>
 #include <iostream>
 
-#include "core/ground/Dialogs.h"
 #include "core/ground/ProgramFolder.h"
 #include "gui/app/WindowServices.h"
 
@@ -25,7 +24,6 @@ void FreshStart::OnTestEnd(const ::testing::TestInfo& test) {
   RemoveWindows(test);
   qDeleteAll(qApp->findChildren<QTranslator*>(Qt::FindDirectChildrenOnly));
   state_.reset();
-  Dialogs::SetResponder(nullptr);
   ProgramFolder::SetForTests(QString());
   RestoreEnvironment();
   QDir::setCurrent(startFolder_);
