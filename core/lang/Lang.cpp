@@ -18,8 +18,6 @@ namespace Lang {
 
 namespace {
 
-WindowTranslator g_windowTranslator = nullptr;
-
 using Dialogs::Buttons;
 using Dialogs::Icon;
 using Dialogs::MessageStyle;
@@ -145,7 +143,7 @@ void LoadQtTranslation(const QString& name) {
   QCoreApplication::installTranslator(translator);
 }
 
-void InstallWindowTranslator(WindowTranslator translate) { g_windowTranslator = translate; }
+void InstallWindowTranslator(WindowTranslator translate) { State().RetranslateWindows = translate; }
 
 void LoadLanguage(const QString& name) {
   // Nothing to load: the language in force stays, with its table.
@@ -154,7 +152,7 @@ void LoadLanguage(const QString& name) {
   if (!table) return;
   State().Msg = *std::move(table);
   LoadQtTranslation(name);
-  if (g_windowTranslator) g_windowTranslator();
+  if (State().RetranslateWindows) State().RetranslateWindows();
   State().LanguageName = name;
 }
 

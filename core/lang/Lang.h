@@ -333,6 +333,8 @@ struct LanguageState {
   QString LanguageName;
   // The title of the program's message boxes; null for the program's name.
   QString BoxTitle;
+  // The windows' translator, once installed.
+  WindowTranslator RetranslateWindows = nullptr;
 };
 
 // This module's part of the running program's AppState.
