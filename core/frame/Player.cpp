@@ -26,8 +26,6 @@ PlayCommand PipeCommand(const QString& audio, const QString& video) {
   return {{mux, play}, QFileInfo(FfmpegTools::State().FfmpegPath).path(), true};
 }
 
-PlayerWindow g_playerWindow = nullptr;
-
 }  // namespace
 
 PlayCommand BuildPlayCommand(const QStringList& files, const QString& params) {
@@ -49,12 +47,13 @@ void PlayFile(const QStringList& files, const QString& params) {
   if (!FfmpegTools::FfplayExists()) return;
   const PlayCommand command = BuildPlayCommand(files, params);
   if (command.pipeMode && !FfmpegTools::FfmpegExists()) return;
-  if (!g_playerWindow) return;
+  const PlayerWindow window = State().Window;
+  if (!window) return;
   State().PipeMode = command.pipeMode;
-  g_playerWindow(command);
+  window(command);
   State().PipeMode = false;
 }
 
-void InstallPlayerWindow(PlayerWindow play) { g_playerWindow = play; }
+void InstallPlayerWindow(PlayerWindow play) { State().Window = play; }
 
 }  // namespace Player

@@ -27,15 +27,17 @@ PlayCommand BuildPlayCommand(const QStringList& files, const QString& params);
 void PlayFile(const QStringList& files, const QString& params);
 
 // Runs the command while the player window shows its output, and returns when
-// the window has closed. Installed once by the window side.
+// the window has closed. Installed by the window side at start-up.
 using PlayerWindow = void (*)(const PlayCommand& command);
 void InstallPlayerWindow(PlayerWindow play);
 
-// How the play in progress runs.
+// How the play in progress runs, and the window it runs in.
 struct PlayerState {
   // Set while the play runs as ffmpeg piping into ffplay. The player's
   // "Detener" then only tells the user how to stop ffplay.
   bool PipeMode = false;
+  // The player window, once installed.
+  PlayerWindow Window = nullptr;
 };
 
 // This module's part of the running program's AppState.
