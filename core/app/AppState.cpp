@@ -16,6 +16,7 @@
 #include "core/frame/FfmpegTools.h"
 #include "core/frame/Player.h"
 #include "core/frame/Session.h"
+#include "core/frame/TextViewer.h"
 #include "core/ground/Dialogs.h"
 #include "core/ground/ToolRunner.h"
 #include "core/lang/Lang.h"
@@ -30,6 +31,7 @@ struct AppState::Parts {
   ToolRunner::RunnerState runner;
   Dialogs::ResponderState dialogs;
   DataFolderManager::ManagerState fileManager;
+  TextViewer::TextViewerState textViewer;
   FormatEditor::FormatEditorState formatEditor;
   ExternalCodecEditor::CodecEditorState codecEditor;
   CodecViewer::ViewerState codecViewer;
@@ -68,6 +70,7 @@ Dialogs::ResponderState& Dialogs::State() { return AppState::Current().parts().d
 DataFolderManager::ManagerState& DataFolderManager::State() {
   return AppState::Current().parts().fileManager;
 }
+TextViewer::TextViewerState& TextViewer::State() { return AppState::Current().parts().textViewer; }
 FormatEditor::FormatEditorState& FormatEditor::State() {
   return AppState::Current().parts().formatEditor;
 }

@@ -6,23 +6,19 @@
 
 namespace TextViewer {
 
-namespace {
-
-Viewer g_viewer;
-
-}  // namespace
-
-void InstallViewer(const Viewer& viewer) { g_viewer = viewer; }
+void InstallViewer(const Viewer& viewer) { State().Window = viewer; }
 
 void ShowCommandOutput(const QString& cmdLine, QObject* owner) {
   // The runner takes one tool at a time: a viewer opened now would stop the
   // running viewer's command and then show nothing of its own.
   if (ToolRunner::GetState() != ToolRunner::RunState::Idle) return;
-  if (g_viewer.showCommandOutput) g_viewer.showCommandOutput(cmdLine, owner);
+  const Viewer& viewer = State().Window;
+  if (viewer.showCommandOutput) viewer.showCommandOutput(cmdLine, owner);
 }
 
 void CloseViewer() {
-  if (g_viewer.close) g_viewer.close();
+  const Viewer& viewer = State().Window;
+  if (viewer.close) viewer.close();
 }
 
 std::optional<QString> CommandOutput(const QString& cmdLine) {

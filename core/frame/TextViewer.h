@@ -20,7 +20,7 @@ void ShowCommandOutput(const QString& cmdLine, QObject* owner);
 // Unloads the viewer when it is open.
 void CloseViewer();
 
-// The viewer window's two entry points, installed once by the window side.
+// The viewer window's two entry points, installed by the window side at start-up.
 struct Viewer {
   void (*showCommandOutput)(const QString& cmdLine, QObject* owner) = nullptr;
   void (*close)() = nullptr;
@@ -39,5 +39,13 @@ std::optional<QString> CommandOutput(const QString& cmdLine);
 // the index where the match starts, or -1 when there is none.
 int FindNext(const QString& text, const QString& what, int position, bool matchCase);
 int FindPrevious(const QString& text, const QString& what, int position, bool matchCase);
+
+// The viewer window, once installed.
+struct TextViewerState {
+  Viewer Window;
+};
+
+// This module's part of the running program's AppState.
+TextViewerState& State();
 
 }  // namespace TextViewer
