@@ -3,7 +3,6 @@
 #include <QCollator>
 #include <QDir>
 #include <QFileInfo>
-#include <QHash>
 #include <QLocale>
 #include <algorithm>
 
@@ -19,8 +18,6 @@
 namespace DataFolderManager {
 
 namespace {
-
-QHash<QString, Editor> g_editors;
 
 QString PathOf(const QString& name) {
   return State().FmFolder + "/" + name + "." + State().FmExtension;
@@ -53,8 +50,6 @@ RecordFile::Result WriteEmptyRecord(const QString& path, const QString& extensio
   return RecordFile::WriteBytes(path, QByteArray());
 }
 
-ManagerWindow g_managerWindow = nullptr;
-
 }  // namespace
 
 void Prepare(const QString& folder, const QString& extension, Mode mode) {
@@ -67,10 +62,11 @@ void Prepare(const QString& folder, const QString& extension, Mode mode) {
 }
 
 QString ShowFileManager(const QString& folder, const QString& extension, Mode mode, bool wait) {
-  return g_managerWindow ? g_managerWindow(folder, extension, mode, wait) : QString();
+  const ManagerWindow window = State().Window;
+  return window ? window(folder, extension, mode, wait) : QString();
 }
 
-void InstallManagerWindow(ManagerWindow show) { g_managerWindow = show; }
+void InstallManagerWindow(ManagerWindow show) { State().Window = show; }
 
 void InitSpecialEntries() {
   State().FmSpecialEntries.clear();
@@ -207,13 +203,13 @@ Acceptance AcceptSelection(const QString& text) {
   return Acceptance::Accepted;
 }
 
-Editor EditorFor(const QString& extension) { return g_editors.value(extension.toLower()); }
+Editor EditorFor(const QString& extension) { return State().Editors.value(extension.toLower()); }
 
 void InstallEditor(const QString& extension, Editor editor) {
   if (editor) {
-    g_editors.insert(extension.toLower(), editor);
+    State().Editors.insert(extension.toLower(), editor);
   } else {
-    g_editors.remove(extension.toLower());
+    State().Editors.remove(extension.toLower());
   }
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QString>
 #include <QStringList>
 #include <cstdint>
@@ -20,7 +21,7 @@ enum class Mode : uint8_t { Administer = 0, Open = 1, SaveAs = 2, SaveAsNoQuesti
 // installed.
 QString ShowFileManager(const QString& folder, const QString& extension, Mode mode, bool wait);
 
-// Shows the manager window as ShowFileManager says; installed once by the window side.
+// Shows the manager window as ShowFileManager says; installed by the window side at start-up.
 using ManagerWindow = QString (*)(const QString& folder, const QString& extension, Mode mode,
                                   bool wait);
 void InstallManagerWindow(ManagerWindow show);
@@ -67,7 +68,8 @@ void EditSelected(const QString& selected);
 // The name an editor gets for an entry: "*" for the nameless file.
 QString EditorName(const QString& entry);
 
-// The folder and kind of file the manager shows, how, and what it came to.
+// The folder and kind of file the manager shows, how, and what it came to; and
+// the windows it opens.
 struct ManagerState {
   // State of the manager being shown, set afresh at every opening.
   QString FmFolder;     // full path, no trailing '/'
@@ -76,6 +78,11 @@ struct ManagerState {
   QString FmResult;              // the chosen full path; "" until "Aceptar" succeeds
   QStringList FmSpecialEntries;  // names shown in angle brackets
   bool FmEditRequested = false;  // set once "Editar" asked for the editor
+
+  // The manager window and the editors by extension (lower case), as the
+  // window side installed them.
+  ManagerWindow Window = nullptr;
+  QHash<QString, Editor> Editors;
 };
 
 // This module's part of the running program's AppState.

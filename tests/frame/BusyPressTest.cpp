@@ -42,12 +42,10 @@ class BusyPressTest : public TestEnv {
     UseInstalledTools();
     UseSilentPlayer();
     WriteFile("appfiles/formats/a.qfm", "a");
-    formatEditor_ = DataFolderManager::EditorFor("qfm");
     DataFolderManager::InstallEditor("qfm", RecordingEditor);
     g_edited.clear();
   }
   void TearDown() override {
-    DataFolderManager::InstallEditor("qfm", formatEditor_);
     FfmpegTools::State().FfmpegPath.clear();
     FfmpegTools::State().FfplayPath.clear();
     TestEnv::TearDown();
@@ -72,8 +70,6 @@ class BusyPressTest : public TestEnv {
                                        DataFolderManager::Mode::Administer, true);
     return stayed;
   }
-
-  DataFolderManager::Editor formatEditor_ = nullptr;
 };
 
 TEST_F(BusyPressTest, NoPressShowsAnEmptyResultOrStopsTheToolThatRuns) {

@@ -37,12 +37,7 @@ class DataFolderManagerTest : public TestEnv {
   void SetUp() override {
     TestEnv::SetUp();
     Formats = ProgramFolder::AppFiles("formats");
-    formatEditor_ = DataFolderManager::EditorFor("qfm");
     Filters = ProgramFolder::AppFiles("filters");
-  }
-  void TearDown() override {
-    DataFolderManager::InstallEditor("qfm", formatEditor_);
-    TestEnv::TearDown();
   }
   QString Put(const QString& relative, const QByteArray& bytes = "x") {
     return WriteFile("appfiles/" + relative, bytes);
@@ -54,7 +49,6 @@ class DataFolderManagerTest : public TestEnv {
   static QString DefaultOf(const Dialogs::Request& request) { return request.defaultText; }
 
   QString Formats;
-  DataFolderManager::Editor formatEditor_ = nullptr;
   QString Filters;
 };
 

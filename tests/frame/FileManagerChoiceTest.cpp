@@ -33,13 +33,8 @@ class FileManagerChoiceTest : public TestEnv {
     Formats = ProgramFolder::AppFiles("formats");
     WriteFile("appfiles/formats/.qfm", "scratch");
     WriteFile("appfiles/formats/a.qfm", "a");
-    formatEditor_ = DataFolderManager::EditorFor("qfm");
     DataFolderManager::InstallEditor("qfm", RecordingEditor);
     g_edited.clear();
-  }
-  void TearDown() override {
-    DataFolderManager::InstallEditor("qfm", formatEditor_);
-    TestEnv::TearDown();
   }
 
   // The window active and its list focused, as a user tabbing into it leaves
@@ -58,7 +53,6 @@ class FileManagerChoiceTest : public TestEnv {
   }
 
   QString Formats;
-  DataFolderManager::Editor formatEditor_ = nullptr;
 };
 
 TEST_F(FileManagerChoiceTest, WithNothingChosenNoButtonActsOnAnEntry) {
