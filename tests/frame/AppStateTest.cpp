@@ -3,6 +3,7 @@
 #include "TestEnv.h"  // the dialog layer's failure messages
 #include "core/app/AppState.h"
 #include "core/convert/ConversionState.h"
+#include "core/frame/DataFolderManager.h"
 #include "core/frame/FfmpegTools.h"
 #include "core/frame/Session.h"
 #include "core/ground/Dialogs.h"
@@ -10,9 +11,15 @@
 
 namespace {
 
+void NoEditor(const QString& /*name*/) {}
+
 // A new AppState is a fresh program: nothing of the one it replaces shows
-// through, and when it goes the one before is back as it was.
+// through, not even the windows handed to the modules, and when it goes the
+// one before is back as it was.
 TEST(AppStateTest, ANewStateStartsFreshAndThePreviousComesBackWhenItGoes) {
+  ScriptedDialogs dialogs;
+  dialogs.ExpectMessage(Dialogs::Button::Yes);
+  DataFolderManager::InstallEditor("qfm", &NoEditor);
   Session::State().FileList = {"/in/a.mkv"};
   FfmpegTools::State().FfmpegPath = "/opt/ffmpeg";
   Conversion::State().Choices.TwoPass = true;
@@ -25,12 +32,18 @@ TEST(AppStateTest, ANewStateStartsFreshAndThePreviousComesBackWhenItGoes) {
     EXPECT_TRUE(FfmpegTools::State().FfmpegPath.isEmpty());
     EXPECT_FALSE(Conversion::State().Choices.TwoPass);
     EXPECT_TRUE(Lang::State().LanguageName.isEmpty());
+    EXPECT_EQ(DataFolderManager::EditorFor("qfm"), nullptr);
+    EXPECT_EQ(Dialogs::MsgBox("¿Seguro?", {Dialogs::Buttons::YesNo}, "Quillmoor 2.0"),
+              Dialogs::Button::Cancel);
     Session::State().FileList = {"/in/b.mkv"};
   }
   EXPECT_EQ(&AppState::Current(), outer);
   EXPECT_EQ(Session::State().FileList, QStringList{"/in/a.mkv"});
   EXPECT_EQ(FfmpegTools::State().FfmpegPath, "/opt/ffmpeg");
   EXPECT_TRUE(Conversion::State().Choices.TwoPass);
+  EXPECT_EQ(DataFolderManager::EditorFor("qfm"), &NoEditor);
+  EXPECT_EQ(Dialogs::MsgBox("¿Seguro?", {Dialogs::Buttons::YesNo}, "Quillmoor 2.0"),
+            Dialogs::Button::Yes);
 }
 
 // The core asks its questions through the dialog layer; where no window
