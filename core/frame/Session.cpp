@@ -21,10 +21,7 @@ QString ResolveAppPath(const QString& path) {
   return QDir::cleanPath(ProgramFolder::Path() + "/" + path);
 }
 
-SessionEvents& Events() {
-  static SessionEvents events;
-  return events;
-}
+SessionEvents& Events() { return State().Events; }
 
 int FileCount() { return static_cast<int>(State().FileList.size()); }
 

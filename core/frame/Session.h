@@ -25,6 +25,8 @@ class SessionEvents : public QObject {
   // A configuration was read; the main window shows its run options.
   void ConfigApplied();
 };
+// The running program's state's events: a window connects to them when it is
+// made, and its connections go with that state.
 SessionEvents& Events();
 
 int FileCount();
@@ -64,7 +66,8 @@ bool LiesInWorkingFolders(const QString& path);
 void ClaimOwnTempFolder();
 
 // What the user has chosen for the next conversion: the input list, where the
-// output goes and the format and editing profiles.
+// output goes and the format and editing profiles; and the events that tell
+// the windows of it.
 struct SessionState {
   // The conversion's output and profile choices, written by the main window;
   // "" until chosen and never stored in config.qcf.
@@ -79,6 +82,8 @@ struct SessionState {
   // program ended meanwhile writes no config.qcf, so its next start is a
   // first run again.
   bool FirstRunUnfinished = false;
+  // What the session tells the windows made while this state runs.
+  SessionEvents Events;
 };
 
 // This module's part of the running program's AppState.
