@@ -13,10 +13,7 @@
 
 namespace EditingProfileEditor {
 
-Notifier& Events() {
-  static Notifier notifier;
-  return notifier;
-}
+Notifier& Events() { return State().Events; }
 
 namespace {
 

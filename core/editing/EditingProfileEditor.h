@@ -23,7 +23,8 @@ class Notifier : public QObject {
   void ProfileReplaced();
 };
 
-// The module's one notifier.
+// The notifier of the running program's state: a window connects to it when
+// it is made, and its connections go with that state.
 Notifier& Events();
 
 // appfiles/editp/.qep: the nameless profile behind the main window's "<Manual>".
@@ -95,6 +96,8 @@ struct ProfileEditorState {
   bool Loading = false;
   // Set while the window edits the scratch profile for the main window.
   bool ScratchMode = false;
+  // What the module tells the windows made while this state runs.
+  Notifier Events;
 };
 
 // This module's part of the running program's AppState.

@@ -13,10 +13,7 @@
 
 namespace FilterEditor {
 
-Notifier& Events() {
-  static Notifier notifier;
-  return notifier;
-}
+Notifier& Events() { return State().Events; }
 
 namespace {
 

@@ -23,7 +23,8 @@ class Notifier : public QObject {
   void FilterReplaced();
 };
 
-// The module's one notifier.
+// The notifier of the running program's state: a window connects to it when
+// it is made, and its connections go with that state.
 Notifier& Events();
 
 // Everything empty, as at start-up.
@@ -86,6 +87,8 @@ struct FilterEditorState {
   // Test inputs added in this visit of the window, after the main window's files.
   QStringList TestFiles;
   int TestFileCount = 0;
+  // What the module tells the windows made while this state runs.
+  Notifier Events;
 };
 
 // This module's part of the running program's AppState.

@@ -17,10 +17,7 @@
 
 namespace ExternalCodecEditor {
 
-Notifier& Events() {
-  static Notifier notifier;
-  return notifier;
-}
+Notifier& Events() { return State().Events; }
 
 namespace {
 

@@ -31,7 +31,8 @@ class Notifier : public QObject {
   void CodecClosed();
 };
 
-// The module's one notifier.
+// The notifier of the running program's state: a window connects to it when
+// it is made, and its connections go with that state.
 Notifier& Events();
 
 // A new empty definition with no file, as at start-up.
@@ -149,6 +150,8 @@ struct CodecEditorState {
   // A definition without a file is a video one only right after a video codec
   // was imported from a format profile.
   bool ImportedVideo = false;
+  // What the module tells the windows made while this state runs.
+  Notifier Events;
 };
 
 // This module's part of the running program's AppState.

@@ -13,10 +13,7 @@
 
 namespace FormatEditor {
 
-Notifier& Events() {
-  static Notifier notifier;
-  return notifier;
-}
+Notifier& Events() { return State().Events; }
 
 QString ScratchProfilePath() { return ProgramFolder::AppFiles("formats/.qfm"); }
 

@@ -155,7 +155,8 @@ class Notifier : public QObject {
   void RowsBuilt(FormatEditor::Category category, const QList<FormatEditor::ParamRow>& rows);
 };
 
-// The module's one notifier.
+// The notifier of the running program's state: a window connects to it when
+// it is made, and its connections go with that state.
 Notifier& Events();
 
 // What ffmpeg can do, as the editor lists it, and the format profile being edited.
@@ -181,6 +182,8 @@ struct FormatEditorState {
   bool TempFormatMode = false;
   Category CurrentCategory = Category::OutputGeneral;
   int ParamRowCount = 0;
+  // What the module tells the windows made while this state runs.
+  Notifier Events;
 };
 
 // This module's part of the running program's AppState.
