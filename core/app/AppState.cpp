@@ -18,10 +18,12 @@
 #include "core/frame/Session.h"
 #include "core/frame/TextViewer.h"
 #include "core/ground/Dialogs.h"
+#include "core/ground/ProgramFolder.h"
 #include "core/ground/ToolRunner.h"
 #include "core/lang/Lang.h"
 
 struct AppState::Parts {
+  ProgramFolder::FolderState programFolder;
   Session::SessionState session;
   Conversion::ConversionState conversion;
   FfmpegTools::ToolsState tools;
@@ -57,6 +59,9 @@ AppState& AppState::Current() {
   return *g_current;
 }
 
+ProgramFolder::FolderState& ProgramFolder::State() {
+  return AppState::Current().parts().programFolder;
+}
 Session::SessionState& Session::State() { return AppState::Current().parts().session; }
 Conversion::ConversionState& Conversion::State() { return AppState::Current().parts().conversion; }
 FfmpegTools::ToolsState& FfmpegTools::State() { return AppState::Current().parts().tools; }

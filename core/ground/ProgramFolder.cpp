@@ -5,19 +5,13 @@
 
 namespace ProgramFolder {
 
-namespace {
-QString& Override() {
-  static QString folder;
-  return folder;
-}
-}  // namespace
-
 QString Path() {
-  if (!Override().isEmpty()) return Override();
+  const QString& testFolder = State().TestFolder;
+  if (!testFolder.isEmpty()) return testFolder;
   return QDir::cleanPath(QCoreApplication::applicationDirPath());
 }
 
-void SetForTests(const QString& folder) { Override() = QDir::cleanPath(folder); }
+void SetForTests(const QString& folder) { State().TestFolder = QDir::cleanPath(folder); }
 
 QString AppFiles(const QString& relative) {
   const QString base = Path() + "/appfiles";

@@ -12,4 +12,12 @@ void SetForTests(const QString& folder);
 // Path() + "/appfiles", and a path below it when a relative path is given.
 QString AppFiles(const QString& relative = QString());
 
+// Where the program's folder lies when it is not the executable's.
+struct FolderState {
+  QString TestFolder;  // "" = the executable's folder
+};
+
+// This module's part of the running program's AppState.
+FolderState& State();
+
 }  // namespace ProgramFolder

@@ -8,7 +8,6 @@
 #include <QWidget>
 #include <iostream>
 
-#include "core/ground/ProgramFolder.h"
 #include "gui/app/WindowServices.h"
 
 FreshStart::FreshStart()
@@ -24,7 +23,6 @@ void FreshStart::OnTestEnd(const ::testing::TestInfo& test) {
   RemoveWindows(test);
   qDeleteAll(qApp->findChildren<QTranslator*>(Qt::FindDirectChildrenOnly));
   state_.reset();
-  ProgramFolder::SetForTests(QString());
   RestoreEnvironment();
   QDir::setCurrent(startFolder_);
 }

@@ -10,8 +10,9 @@
 
 // Gives every test a fresh program, so that the tests of one test program pass
 // in any order, all in one process: each test runs on a new AppState (the
-// program's settings, choices and tables, and the windows the modules ask for,
-// handed over as the program does at start-up), and after it the windows it
+// program's folder, settings, choices and tables, the notifiers the windows
+// listen to, and the windows the modules ask for, handed over as the program
+// does at start-up), and after it the windows it
 // closed or left behind, the translation installed in Qt, the environment and
 // the current folder are put back as they were.
 class FreshStart : public ::testing::EmptyTestEventListener {
