@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
+#include <QDir>
+
 #include "TestEnv.h"  // the dialog layer's failure messages
 #include "core/app/AppState.h"
 #include "core/convert/ConversionState.h"
@@ -7,6 +10,7 @@
 #include "core/frame/FfmpegTools.h"
 #include "core/frame/Session.h"
 #include "core/ground/Dialogs.h"
+#include "core/ground/ProgramFolder.h"
 #include "core/lang/Lang.h"
 
 namespace {
@@ -14,8 +18,9 @@ namespace {
 void NoEditor(const QString& /*name*/) {}
 
 // A new AppState is a fresh program: nothing of the one it replaces shows
-// through, not even the windows handed to the modules, and when it goes the
-// one before is back as it was.
+// through, not even the windows handed to the modules, the folder a test
+// pointed it at or the listeners of its events, and when it goes the one
+// before is back as it was.
 TEST(AppStateTest, ANewStateStartsFreshAndThePreviousComesBackWhenItGoes) {
   ScriptedDialogs dialogs;
   dialogs.ExpectMessage(Dialogs::Button::Yes);
@@ -24,6 +29,10 @@ TEST(AppStateTest, ANewStateStartsFreshAndThePreviousComesBackWhenItGoes) {
   FfmpegTools::State().FfmpegPath = "/opt/ffmpeg";
   Conversion::State().Choices.TwoPass = true;
   Lang::State().LanguageName = "<English>";
+  ProgramFolder::SetForTests("/outer/program");
+  int outerHeard = 0;
+  QObject::connect(&Session::Events(), &Session::SessionEvents::FileListChanged,
+                   [&] { ++outerHeard; });
   AppState* outer = &AppState::Current();
   {
     AppState inner;
@@ -35,7 +44,14 @@ TEST(AppStateTest, ANewStateStartsFreshAndThePreviousComesBackWhenItGoes) {
     EXPECT_EQ(DataFolderManager::EditorFor("qfm"), nullptr);
     EXPECT_EQ(Dialogs::MsgBox("¿Seguro?", {Dialogs::Buttons::YesNo}, "Quillmoor 2.0"),
               Dialogs::Button::Cancel);
+    EXPECT_EQ(ProgramFolder::Path(), QDir::cleanPath(QCoreApplication::applicationDirPath()));
+    int innerHeard = 0;
+    QObject::connect(&Session::Events(), &Session::SessionEvents::FileListChanged,
+                     [&] { ++innerHeard; });
     Session::State().FileList = {"/in/b.mkv"};
+    Session::RefreshFileList();
+    EXPECT_EQ(innerHeard, 1);
+    EXPECT_EQ(outerHeard, 0);
   }
   EXPECT_EQ(&AppState::Current(), outer);
   EXPECT_EQ(Session::State().FileList, QStringList{"/in/a.mkv"});
@@ -44,6 +60,9 @@ TEST(AppStateTest, ANewStateStartsFreshAndThePreviousComesBackWhenItGoes) {
   EXPECT_EQ(DataFolderManager::EditorFor("qfm"), &NoEditor);
   EXPECT_EQ(Dialogs::MsgBox("¿Seguro?", {Dialogs::Buttons::YesNo}, "Quillmoor 2.0"),
             Dialogs::Button::Yes);
+  EXPECT_EQ(ProgramFolder::Path(), "/outer/program");
+  Session::RefreshFileList();
+  EXPECT_EQ(outerHeard, 1);
 }
 
 // The core asks its questions through the dialog layer; where no window
