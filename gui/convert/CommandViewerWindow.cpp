@@ -105,11 +105,11 @@ void CommandViewerWindow::CreateCommandsPage() {
       WidgetFactory::Create<QLabel>(commandsPage, "Label4", "Codificación de video:");
   muxingLabel = WidgetFactory::Create<QLabel>(commandsPage, "Label5",
                                               "Mezclado ó codificación de Audio-Video");
-  const QLabel* labels[] = {audioExtractionLabel, audioEncodingLabel, videoExtractionLabel,
+  QLabel* const labels[] = {audioExtractionLabel, audioEncodingLabel, videoExtractionLabel,
                             videoEncodingLabel, muxingLabel};
   const int numbers[][2] = {{1, 3}, {5, 6}, {7, 8}, {9, 10}, {11, 12}};
   for (int row = 0; row < 5; ++row) {
-    grid->addWidget(const_cast<QLabel*>(labels[row]), row + 1, 0);
+    grid->addWidget(labels[row], row + 1, 0);
     for (int side = 0; side < 2; ++side) {
       const int number = numbers[row][side];
       boxes[number] = MakeBox(commandsPage, number);
