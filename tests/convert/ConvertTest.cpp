@@ -1400,10 +1400,12 @@ TEST_F(ConvertTest, DetenerReachesFfmpegEncodingOneTrack) {
 TEST_F(ConvertTest, DetenerIsOffWhileAnOutsideEncoderRuns) {
   FormatProfile profile;
   profile.AudioExtCodecName = "enc";
-  // The encoder marks its start, so the window is looked at while it runs
-  // however long the extraction before it took.
+  // The encoder marks its start and waits until the window has been looked
+  // at, however long the extraction before it took.
   const QString started = Folder() + "/encoder-started";
-  profile.AudioExtCodec = Encoder("touch '" + started + R"('; sleep 1.5; cp "$1" "$3")");
+  const QString seen = Folder() + "/window-seen";
+  profile.AudioExtCodec = Encoder("touch '" + started + "'; while [ ! -e '" + seen +
+                                  R"(' ]; do sleep 0.05; done; cp "$1" "$3")");
   Session::State().FormatProfilePath = SaveFormat(profile);
   List({Clip("in/a.mkv")});
   QString stage;
@@ -1414,6 +1416,7 @@ TEST_F(ConvertTest, DetenerIsOffWhileAnOutsideEncoderRuns) {
     stage = ProgressWindow::Instance()->stage->text();
     stopEnabled = ProgressWindow::Instance()->stopButton->isEnabled();
     watch.stop();
+    QFile(seen).open(QIODevice::WriteOnly);
   });
   watch.start(20);
   ScriptedDialogs dialogs;

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QProcess>
@@ -517,6 +518,8 @@ void RecordUntilTheApplicationExits(const QString& output) {
               {"-v", "error", "-show_entries", "format=duration", "-of", "csv=p=0", output});
   probe.waitForFinished();
   const bool complete = probe.readAll().trimmed().toDouble() > 0;
+  // The child's own test folder: no fixture tear-down runs after an exit.
+  QDir(QFileInfo(output).path()).removeRecursively();
   std::exit(recorders.size() == 1 && AllEnd(recorders) && complete ? 0 : 1);
 }
 
@@ -534,7 +537,7 @@ QString SharedFolder(qint64 testPid) {
   return QDir::tempPath() + "/quillmoor-dies-" + QString::number(testPid);
 }
 
-void RecordAndDie() {
+void RecordAndDie(const QString& ownFolder) {
   Reset();
   // The test's body ran here too before this, and made a folder of this
   // process's own id, which nobody else removes.
@@ -549,6 +552,8 @@ void RecordAndDie() {
     if (pid.open(QIODevice::WriteOnly))
       pid.write(QByteArray::number(ChildProcesses("ffmpeg").value(0)));
     pid.close();
+    // No fixture tear-down runs after an exit.
+    QDir(ownFolder).removeRecursively();
     std::_Exit(3);
   });
   poll.start(20);
@@ -565,7 +570,7 @@ TEST_F(ToolRunnerRun, ToolsOfAProgramThatDiesWithoutClosingEndToo) {
   const QString shared = SharedFolder(QCoreApplication::applicationPid());
   QDir(shared).removeRecursively();
   ASSERT_TRUE(QDir().mkpath(shared));
-  EXPECT_EXIT(RecordAndDie(), ::testing::ExitedWithCode(3), "");
+  EXPECT_EXIT(RecordAndDie(Folder()), ::testing::ExitedWithCode(3), "");
   QFile pid(shared + "/pid");
   ASSERT_TRUE(pid.open(QIODevice::ReadOnly));
   const qint64 recorder = pid.readAll().toLongLong();

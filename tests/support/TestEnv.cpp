@@ -16,11 +16,16 @@ void TestEnv::SetUp() {
   ASSERT_TRUE(dir_.isValid());
   ProgramFolder::SetForTests(dir_.path());
   ToolRunner::Reset();
-  for (const char* name : {"HOME", "XDG_DATA_HOME", "XDG_CONFIG_HOME", "XDG_CACHE_HOME"}) {
+  for (const char* name :
+       {"HOME", "XDG_DATA_HOME", "XDG_CONFIG_HOME", "XDG_CACHE_HOME", "XDG_RUNTIME_DIR"}) {
     const QString path = dir_.path() + "/env/" + name;
     QDir().mkpath(path);
     qputenv(name, path.toUtf8());
   }
+  // The sound server's client keeps its sockets there only when no one else
+  // can enter it; otherwise it leaves a folder of its own in /tmp.
+  QFile::setPermissions(dir_.path() + "/env/XDG_RUNTIME_DIR",
+                        QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 }
 
 void TestEnv::TearDown() { ProgramFolder::SetForTests(QString()); }
