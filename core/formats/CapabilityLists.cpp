@@ -12,13 +12,7 @@ namespace FormatEditor {
 
 void ResetCapabilityLists() {
   State().FfmpegListsStale = false;
-  for (DynArray<QString>* list :
-       {&State().AudioEncoders, &State().VideoEncoders, &State().SubtitleEncoders,
-        &State().AudioDecoders, &State().VideoDecoders, &State().SubtitleDecoders,
-        &State().MuxerFormats, &State().DemuxerFormats, &State().InputPixelFormats,
-        &State().OutputPixelFormats}) {
-    *list = DynArray<QString>();
-  }
+  State().Capabilities = FfmpegCapabilities();
 }
 
 namespace {
@@ -134,22 +128,22 @@ bool LoadFfmpegCapabilities() {
     if (!table) return false;
     tables << *table;
   }
+  FfmpegCapabilities& lists = State().Capabilities;
   for (DynArray<QString>* list :
-       {&State().AudioDecoders, &State().VideoDecoders, &State().SubtitleDecoders,
-        &State().DemuxerFormats, &State().InputPixelFormats, &State().OutputPixelFormats}) {
+       {&lists.AudioDecoders, &lists.VideoDecoders, &lists.SubtitleDecoders, &lists.DemuxerFormats,
+        &lists.InputPixelFormats, &lists.OutputPixelFormats}) {
     *list = OneElement(QString());
   }
   for (DynArray<QString>* list :
-       {&State().AudioEncoders, &State().VideoEncoders, &State().SubtitleEncoders}) {
+       {&lists.AudioEncoders, &lists.VideoEncoders, &lists.SubtitleEncoders})
     *list = OneElement("copy");
-  }
-  State().MuxerFormats = OneElement("<copy>");
-  ParseCodecTable(tables[0], "Encoders:", State().AudioEncoders, State().VideoEncoders,
-                  State().SubtitleEncoders);
-  ParseCodecTable(tables[1], "Decoders:", State().AudioDecoders, State().VideoDecoders,
-                  State().SubtitleDecoders);
-  ParseFormatTable(tables[2], State().DemuxerFormats, State().MuxerFormats);
-  ParsePixelFormatTable(tables[3], State().InputPixelFormats, State().OutputPixelFormats);
+  lists.MuxerFormats = OneElement("<copy>");
+  ParseCodecTable(tables[0], "Encoders:", lists.AudioEncoders, lists.VideoEncoders,
+                  lists.SubtitleEncoders);
+  ParseCodecTable(tables[1], "Decoders:", lists.AudioDecoders, lists.VideoDecoders,
+                  lists.SubtitleDecoders);
+  ParseFormatTable(tables[2], lists.DemuxerFormats, lists.MuxerFormats);
+  ParsePixelFormatTable(tables[3], lists.InputPixelFormats, lists.OutputPixelFormats);
   // Also after a run that gave nothing: a wrong path keeps its short lists
   // until the tool paths are set again.
   State().FfmpegListsStale = false;

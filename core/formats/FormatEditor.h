@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "core/frame/MediaInfo.h"
+#include "core/ground/FfmpegCapabilities.h"
 #include "core/ground/FormatProfile.h"
 #include "core/ground/RecordFile.h"
 #include "core/lang/ParamCaptions.h"
@@ -161,18 +162,9 @@ Notifier& Events();
 
 // What ffmpeg can do, as the editor lists it, and the format profile being edited.
 struct FormatEditorState {
-  // Set when the ten lists must be rebuilt from ffmpeg before the format editor opens.
+  // Set when the lists must be rebuilt from ffmpeg before the format editor opens.
   bool FfmpegListsStale = false;
-  DynArray<QString> AudioEncoders;
-  DynArray<QString> VideoEncoders;
-  DynArray<QString> SubtitleEncoders;
-  DynArray<QString> AudioDecoders;
-  DynArray<QString> VideoDecoders;
-  DynArray<QString> SubtitleDecoders;
-  DynArray<QString> MuxerFormats;
-  DynArray<QString> DemuxerFormats;
-  DynArray<QString> InputPixelFormats;
-  DynArray<QString> OutputPixelFormats;
+  FfmpegCapabilities Capabilities;
   FormatProfile CurrentFormat;
   // The profile as last loaded or saved: the reference for the changed test.
   FormatProfile SavedFormat;

@@ -76,25 +76,25 @@ QStringList ValueList(ListId id) {
     case ListId::Flags:
       return Literal("0,1");
     case ListId::Muxers:
-      return State().MuxerFormats.Items;
+      return State().Capabilities.MuxerFormats.Items;
     case ListId::Demuxers:
-      return State().DemuxerFormats.Items;
+      return State().Capabilities.DemuxerFormats.Items;
     case ListId::AudioEncoderList:
-      return State().AudioEncoders.Items;
+      return State().Capabilities.AudioEncoders.Items;
     case ListId::VideoEncoderList:
-      return State().VideoEncoders.Items;
+      return State().Capabilities.VideoEncoders.Items;
     case ListId::SubtitleEncoderList:
-      return State().SubtitleEncoders.Items;
+      return State().Capabilities.SubtitleEncoders.Items;
     case ListId::AudioDecoderList:
-      return State().AudioDecoders.Items;
+      return State().Capabilities.AudioDecoders.Items;
     case ListId::VideoDecoderList:
-      return State().VideoDecoders.Items;
+      return State().Capabilities.VideoDecoders.Items;
     case ListId::SubtitleDecoderList:
-      return State().SubtitleDecoders.Items;
+      return State().Capabilities.SubtitleDecoders.Items;
     case ListId::InputPixelFormatList:
-      return State().InputPixelFormats.Items;
+      return State().Capabilities.InputPixelFormats.Items;
     case ListId::OutputPixelFormatList:
-      return State().OutputPixelFormats.Items;
+      return State().Capabilities.OutputPixelFormats.Items;
   }
   return {};
 }

@@ -3,6 +3,7 @@
 #include <QString>
 #include <tuple>
 
+#include "core/ground/FfmpegCapabilities.h"
 #include "core/ground/RecordFile.h"
 
 // appfiles/config.qcf: every setting that outlives a run. Read once at
@@ -14,27 +15,16 @@ struct ConfigRecord {
   QString Cdda2wavPath;
   QString LanguageName;  // "<Spanish>", "<English>", "<Portuguese>", a .qlg base name, or ""
   bool FfmpegListsStale = false;
-  DynArray<QString> AudioEncoders;
-  DynArray<QString> VideoEncoders;
-  DynArray<QString> SubtitleEncoders;
-  DynArray<QString> AudioDecoders;
-  DynArray<QString> VideoDecoders;
-  DynArray<QString> SubtitleDecoders;
-  DynArray<QString> MuxerFormats;
-  DynArray<QString> DemuxerFormats;
-  DynArray<QString> InputPixelFormats;
-  DynArray<QString> OutputPixelFormats;
+  FfmpegCapabilities Capabilities;
   bool TwoPass = false;
   bool DeleteOriginals = false;
   bool ReplaceFiles = false;
   QString RecBufferSizeMB;
 
   using C = ConfigRecord;
-  static constexpr auto Fields = std::tuple{
-      &C::FfmpegPath,       &C::FfplayPath,       &C::FfprobePath,       &C::Cdda2wavPath,
-      &C::LanguageName,     &C::FfmpegListsStale, &C::AudioEncoders,     &C::VideoEncoders,
-      &C::SubtitleEncoders, &C::AudioDecoders,    &C::VideoDecoders,     &C::SubtitleDecoders,
-      &C::MuxerFormats,     &C::DemuxerFormats,   &C::InputPixelFormats, &C::OutputPixelFormats,
-      &C::TwoPass,          &C::DeleteOriginals,  &C::ReplaceFiles,      &C::RecBufferSizeMB};
+  static constexpr auto Fields =
+      std::tuple{&C::FfmpegPath,      &C::FfplayPath,       &C::FfprobePath,    &C::Cdda2wavPath,
+                 &C::LanguageName,    &C::FfmpegListsStale, &C::Capabilities,   &C::TwoPass,
+                 &C::DeleteOriginals, &C::ReplaceFiles,     &C::RecBufferSizeMB};
   bool operator==(const ConfigRecord&) const = default;
 };

@@ -89,15 +89,15 @@ void FillIfEmpty(QComboBox* combo, const DynArray<QString>& list) {
 
 void FormatEditorWindow::FillAdvancedOptionLists(AdvancedLists lists) {
   if (lists == AdvancedLists::Containers) {
-    FillIfEmpty(outputFormatCombo, FormatEditor::State().MuxerFormats);
-    FillIfEmpty(inputFormatCombo, FormatEditor::State().DemuxerFormats);
+    FillIfEmpty(outputFormatCombo, FormatEditor::State().Capabilities.MuxerFormats);
+    FillIfEmpty(inputFormatCombo, FormatEditor::State().Capabilities.DemuxerFormats);
     return;
   }
   const bool encoders = encoderViewOption->isChecked();
-  FillIfEmpty(audioCodecCombo,
-              encoders ? FormatEditor::State().AudioEncoders : FormatEditor::State().AudioDecoders);
-  FillIfEmpty(videoCodecCombo,
-              encoders ? FormatEditor::State().VideoEncoders : FormatEditor::State().VideoDecoders);
+  FillIfEmpty(audioCodecCombo, encoders ? FormatEditor::State().Capabilities.AudioEncoders
+                                        : FormatEditor::State().Capabilities.AudioDecoders);
+  FillIfEmpty(videoCodecCombo, encoders ? FormatEditor::State().Capabilities.VideoEncoders
+                                        : FormatEditor::State().Capabilities.VideoDecoders);
 }
 
 void FormatEditorWindow::OpenFormatPanel() {

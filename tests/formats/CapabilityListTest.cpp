@@ -108,20 +108,20 @@ TEST_F(CapabilityLists, RealFfmpegFillsAllTenLists) {
   FormatEditor::State().FfmpegListsStale = true;
   EXPECT_TRUE(FormatEditor::LoadFfmpegCapabilities());
   EXPECT_FALSE(FormatEditor::State().FfmpegListsStale);
-  EXPECT_EQ(FormatEditor::State().AudioEncoders[1], "copy");
-  EXPECT_EQ(FormatEditor::State().MuxerFormats[1], "<copy>");
-  EXPECT_TRUE(FormatEditor::State().AudioEncoders.Items.contains("aac"));
-  EXPECT_TRUE(FormatEditor::State().VideoEncoders.Items.contains("mpeg4"));
-  EXPECT_TRUE(FormatEditor::State().SubtitleEncoders.Items.contains("srt"));
-  EXPECT_TRUE(FormatEditor::State().AudioDecoders.Items.contains("mp3float"));
-  EXPECT_TRUE(FormatEditor::State().VideoDecoders.Items.contains("h264"));
-  EXPECT_TRUE(FormatEditor::State().SubtitleDecoders.Items.contains("subrip"));
-  EXPECT_TRUE(FormatEditor::State().DemuxerFormats.Items.contains("mp4"));
-  EXPECT_TRUE(FormatEditor::State().MuxerFormats.Items.contains("matroska"));
-  EXPECT_TRUE(FormatEditor::State().InputPixelFormats.Items.contains("yuv420p"));
-  EXPECT_TRUE(FormatEditor::State().OutputPixelFormats.Items.contains("rgb24"));
-  EXPECT_FALSE(FormatEditor::State().AudioEncoders.Items.contains("="));
-  EXPECT_FALSE(FormatEditor::State().DemuxerFormats.Items.contains("="));
+  EXPECT_EQ(FormatEditor::State().Capabilities.AudioEncoders[1], "copy");
+  EXPECT_EQ(FormatEditor::State().Capabilities.MuxerFormats[1], "<copy>");
+  EXPECT_TRUE(FormatEditor::State().Capabilities.AudioEncoders.Items.contains("aac"));
+  EXPECT_TRUE(FormatEditor::State().Capabilities.VideoEncoders.Items.contains("mpeg4"));
+  EXPECT_TRUE(FormatEditor::State().Capabilities.SubtitleEncoders.Items.contains("srt"));
+  EXPECT_TRUE(FormatEditor::State().Capabilities.AudioDecoders.Items.contains("mp3float"));
+  EXPECT_TRUE(FormatEditor::State().Capabilities.VideoDecoders.Items.contains("h264"));
+  EXPECT_TRUE(FormatEditor::State().Capabilities.SubtitleDecoders.Items.contains("subrip"));
+  EXPECT_TRUE(FormatEditor::State().Capabilities.DemuxerFormats.Items.contains("mp4"));
+  EXPECT_TRUE(FormatEditor::State().Capabilities.MuxerFormats.Items.contains("matroska"));
+  EXPECT_TRUE(FormatEditor::State().Capabilities.InputPixelFormats.Items.contains("yuv420p"));
+  EXPECT_TRUE(FormatEditor::State().Capabilities.OutputPixelFormats.Items.contains("rgb24"));
+  EXPECT_FALSE(FormatEditor::State().Capabilities.AudioEncoders.Items.contains("="));
+  EXPECT_FALSE(FormatEditor::State().Capabilities.DemuxerFormats.Items.contains("="));
 }
 
 TEST_F(CapabilityLists, MissingFfmpegLeavesOneElementListsAndClearsTheFlag) {
@@ -129,10 +129,10 @@ TEST_F(CapabilityLists, MissingFfmpegLeavesOneElementListsAndClearsTheFlag) {
   FormatEditor::State().FfmpegListsStale = true;
   EXPECT_TRUE(FormatEditor::LoadFfmpegCapabilities());
   EXPECT_FALSE(FormatEditor::State().FfmpegListsStale);
-  EXPECT_EQ(FormatEditor::State().AudioEncoders.Items, QStringList({"copy"}));
-  EXPECT_EQ(FormatEditor::State().MuxerFormats.Items, QStringList({"<copy>"}));
-  EXPECT_EQ(FormatEditor::State().AudioDecoders.Items, QStringList({""}));
-  EXPECT_EQ(FormatEditor::State().OutputPixelFormats.Items, QStringList({""}));
+  EXPECT_EQ(FormatEditor::State().Capabilities.AudioEncoders.Items, QStringList({"copy"}));
+  EXPECT_EQ(FormatEditor::State().Capabilities.MuxerFormats.Items, QStringList({"<copy>"}));
+  EXPECT_EQ(FormatEditor::State().Capabilities.AudioDecoders.Items, QStringList({""}));
+  EXPECT_EQ(FormatEditor::State().Capabilities.OutputPixelFormats.Items, QStringList({""}));
 }
 
 // Asked while another tool has the runner, the lists are not taken for
@@ -140,14 +140,14 @@ TEST_F(CapabilityLists, MissingFfmpegLeavesOneElementListsAndClearsTheFlag) {
 TEST_F(CapabilityLists, ARebuildWhileAnotherToolRunsLeavesTheListsToRead) {
   FfmpegTools::State().FfmpegPath = QStandardPaths::findExecutable("ffmpeg");
   FormatEditor::State().FfmpegListsStale = true;
-  FormatEditor::State().AudioEncoders = Start("copy");
-  FormatEditor::State().AudioEncoders.Items << "aac";
+  FormatEditor::State().Capabilities.AudioEncoders = Start("copy");
+  FormatEditor::State().Capabilities.AudioEncoders.Items << "aac";
   bool read = true;
   ASSERT_TRUE(WhileAnotherToolRuns([&] { read = FormatEditor::LoadFfmpegCapabilities(); }));
   EXPECT_FALSE(read);
   EXPECT_TRUE(FormatEditor::State().FfmpegListsStale);
-  EXPECT_EQ(FormatEditor::State().AudioEncoders.Items, QStringList({"copy", "aac"}));
-  EXPECT_TRUE(FormatEditor::State().MuxerFormats.IsEmpty());
+  EXPECT_EQ(FormatEditor::State().Capabilities.AudioEncoders.Items, QStringList({"copy", "aac"}));
+  EXPECT_TRUE(FormatEditor::State().Capabilities.MuxerFormats.IsEmpty());
 }
 
 }  // namespace

@@ -14,12 +14,12 @@ class FormatEditorWindowFixture : public TestEnv {
     FfmpegTools::InitOptionNames();
     FormatEditor::ResetEditState();
     FormatEditor::ResetCapabilityLists();
-    FormatEditor::State().AudioEncoders = {1, {"copy", "aac", "mp2"}};
-    FormatEditor::State().VideoEncoders = {1, {"copy", "mpeg4"}};
-    FormatEditor::State().AudioDecoders = {1, {"aac", "mp3float"}};
-    FormatEditor::State().VideoDecoders = {1, {"h264"}};
-    FormatEditor::State().MuxerFormats = {1, {"<copy>", "mp4"}};
-    FormatEditor::State().DemuxerFormats = {1, {"mov", "mp4"}};
+    FormatEditor::State().Capabilities.AudioEncoders = {1, {"copy", "aac", "mp2"}};
+    FormatEditor::State().Capabilities.VideoEncoders = {1, {"copy", "mpeg4"}};
+    FormatEditor::State().Capabilities.AudioDecoders = {1, {"aac", "mp3float"}};
+    FormatEditor::State().Capabilities.VideoDecoders = {1, {"h264"}};
+    FormatEditor::State().Capabilities.MuxerFormats = {1, {"<copy>", "mp4"}};
+    FormatEditor::State().Capabilities.DemuxerFormats = {1, {"mov", "mp4"}};
   }
   void TearDown() override {
     delete window_;

@@ -505,7 +505,8 @@ TEST_F(ShowEditorTest, AnEditorAskedForWhileAnotherToolRunsNeedsTheRunnerOnlyFor
     EXPECT_EQ(opened, !stale);
     EXPECT_EQ(dialogs.Messages(), stale ? QStringList{kAnotherToolRuns} : QStringList());
     EXPECT_EQ(FormatEditor::State().FfmpegListsStale, stale);
-    EXPECT_EQ(FormatEditor::State().AudioEncoders.Items, QStringList({"copy", "aac", "mp2"}));
+    EXPECT_EQ(FormatEditor::State().Capabilities.AudioEncoders.Items,
+              QStringList({"copy", "aac", "mp2"}));
     EXPECT_EQ(FormatEditorWindow::Instance(), nullptr);
   }
 }

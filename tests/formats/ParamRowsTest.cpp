@@ -18,8 +18,8 @@ class ParamRows : public ::testing::Test {
  protected:
   void SetUp() override {
     FormatEditor::ResetCapabilityLists();
-    FormatEditor::State().AudioEncoders = {1, {"copy", "aac", "libmp3lame"}};
-    FormatEditor::State().OutputPixelFormats = {1, {"yuv420p", "rgb24"}};
+    FormatEditor::State().Capabilities.AudioEncoders = {1, {"copy", "aac", "libmp3lame"}};
+    FormatEditor::State().Capabilities.OutputPixelFormats = {1, {"yuv420p", "rgb24"}};
   }
   void TearDown() override { FormatEditor::ResetCapabilityLists(); }
   const ParamCaptions captions_ = Lang::GetParamCaptions();

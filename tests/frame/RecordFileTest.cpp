@@ -339,7 +339,7 @@ TEST_F(RecordFileTest, ALargeFileOfLongTextsIsReadWithinTheSameBound) {
   // 30000 capability names of 500 letters: 15 MB that is a record after all.
   ConfigRecord record;
   record.LanguageName = "<Spanish>";
-  record.MuxerFormats = {1, QList<QString>(30000, QString(500, 'm'))};
+  record.Capabilities.MuxerFormats = {1, QList<QString>(30000, QString(500, 'm'))};
   const QString path = Folder() + "/config.qcf";
   ASSERT_EQ(RecordFile::Write(path, record), Result::Ok);
   const qint64 size = QFileInfo(path).size();
@@ -352,11 +352,11 @@ TEST_F(RecordFileTest, ALargeFileOfLongTextsIsReadWithinTheSameBound) {
 TEST_F(RecordFileTest, AConfigurationWithTenTimesFfmpegsListsReads) {
   // ffmpeg 5.1 names about 2000 encoders, decoders, formats and pixel formats.
   ConfigRecord record;
+  FfmpegCapabilities& lists = record.Capabilities;
   for (DynArray<QString>* list :
-       {&record.AudioEncoders, &record.VideoEncoders, &record.SubtitleEncoders,
-        &record.AudioDecoders, &record.VideoDecoders, &record.SubtitleDecoders,
-        &record.MuxerFormats, &record.DemuxerFormats, &record.InputPixelFormats,
-        &record.OutputPixelFormats}) {
+       {&lists.AudioEncoders, &lists.VideoEncoders, &lists.SubtitleEncoders, &lists.AudioDecoders,
+        &lists.VideoDecoders, &lists.SubtitleDecoders, &lists.MuxerFormats, &lists.DemuxerFormats,
+        &lists.InputPixelFormats, &lists.OutputPixelFormats}) {
     list->LowerBound = 1;
     for (int i = 0; i < 2000; ++i) list->Items << "c" + QString::number(i);
   }
@@ -611,11 +611,11 @@ TEST_F(RecordFileTest, EveryConfigFieldRoundTrips) {
   record.LanguageName = "<English>";
   record.FfmpegListsStale = true;
   int n = 0;
+  FfmpegCapabilities& lists = record.Capabilities;
   for (DynArray<QString>* list :
-       {&record.AudioEncoders, &record.VideoEncoders, &record.SubtitleEncoders,
-        &record.AudioDecoders, &record.VideoDecoders, &record.SubtitleDecoders,
-        &record.MuxerFormats, &record.DemuxerFormats, &record.InputPixelFormats,
-        &record.OutputPixelFormats}) {
+       {&lists.AudioEncoders, &lists.VideoEncoders, &lists.SubtitleEncoders, &lists.AudioDecoders,
+        &lists.VideoDecoders, &lists.SubtitleDecoders, &lists.MuxerFormats, &lists.DemuxerFormats,
+        &lists.InputPixelFormats, &lists.OutputPixelFormats}) {
     *list = {1, {"item" + QString::number(++n), "second"}};
   }
   record.TwoPass = true;
@@ -627,7 +627,7 @@ TEST_F(RecordFileTest, EveryConfigFieldRoundTrips) {
   ConfigRecord back;
   ASSERT_EQ(RecordFile::Read(path, back), Result::Ok);
   EXPECT_EQ(back, record);
-  EXPECT_EQ(back.OutputPixelFormats.LowerBound, 1);
+  EXPECT_EQ(back.Capabilities.OutputPixelFormats.LowerBound, 1);
 }
 
 }  // namespace

@@ -72,7 +72,7 @@ TEST_F(SessionTest, ConfigRoundTripsThroughTheOwnersAndTheMenu) {
   Lang::State().LanguageName = "<English>";
   Recorder::State().RecBufferSizeMB = "32";
   FormatEditor::State().FfmpegListsStale = true;
-  FormatEditor::State().MuxerFormats = {1, {"mp4", "matroska"}};
+  FormatEditor::State().Capabilities.MuxerFormats = {1, {"mp4", "matroska"}};
   main.twoPassAction->setChecked(true);
   main.replaceFilesAction->setChecked(true);
   Lifecycle::WriteConfig();
@@ -91,7 +91,8 @@ TEST_F(SessionTest, ConfigRoundTripsThroughTheOwnersAndTheMenu) {
   Lifecycle::ReadConfig();
   EXPECT_EQ(FfmpegTools::State().FfmpegPath, Folder() + "/bin/ffmpeg");
   EXPECT_EQ(FfmpegTools::State().FfplayPath, "/usr/bin/ffplay");
-  EXPECT_EQ(FormatEditor::State().MuxerFormats, (DynArray<QString>{1, {"mp4", "matroska"}}));
+  EXPECT_EQ(FormatEditor::State().Capabilities.MuxerFormats,
+            (DynArray<QString>{1, {"mp4", "matroska"}}));
   EXPECT_TRUE(FormatEditor::State().FfmpegListsStale);
   EXPECT_TRUE(main.twoPassAction->isChecked());
   EXPECT_FALSE(main.deleteOriginalsAction->isChecked());
@@ -137,7 +138,7 @@ TEST_F(SessionTest, AFileWithOnlyTheFiveTextsLeavesTheRestEmpty) {
   Lifecycle::ReadConfig();
   EXPECT_EQ(FfmpegTools::State().FfmpegPath, Folder() + "/ffmpeg");
   EXPECT_EQ(Lang::State().LanguageName, "<Spanish>");
-  EXPECT_TRUE(FormatEditor::State().AudioEncoders.IsEmpty());
+  EXPECT_TRUE(FormatEditor::State().Capabilities.AudioEncoders.IsEmpty());
   EXPECT_FALSE(FormatEditor::State().FfmpegListsStale);
   EXPECT_FALSE(main.deleteOriginalsAction->isChecked());
   EXPECT_EQ(Recorder::State().RecBufferSizeMB, "");
