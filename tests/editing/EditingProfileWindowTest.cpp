@@ -118,6 +118,22 @@ TEST_F(EditingProfileWindowTest, LoadingProbesTheFirstListedFileAndGrabsItsFirst
   EXPECT_FALSE(QDir(temp).exists());
 }
 
+// Without ffprobe the first listed file cannot be probed: the editor says so
+// and loads no test file, rather than one without pictures, sound or length.
+TEST_F(EditingProfileWindowTest, WithoutFfprobeTheListedFileIsNotTakenAsTheTestFile) {
+  Session::State().FileList = {VideoClip()};
+  FfmpegTools::State().FfprobePath = Folder() + "/tools/ffprobe";
+  ScriptedDialogs dialogs;
+  dialogs.ExpectMessage();
+  EditingProfileWindow* w = Open();
+  EXPECT_EQ(dialogs.Messages(), QStringList{"No se encuentra ffprobe"});
+  EXPECT_EQ(w->testFile, "");
+  EXPECT_EQ(w->testFileBox->text(), "");
+  EXPECT_FALSE(w->framePicture->HasPicture());
+  EXPECT_TRUE(w->fileMenu->isEnabled());
+  EXPECT_FALSE(w->waitPanel->isVisible());
+}
+
 TEST_F(EditingProfileWindowTest, AFileWithoutPicturesShowsAFlatLineAndAnimatesItsAudition) {
   UseFakePlayer();
   Session::State().FileList = {AudioClip()};
