@@ -645,6 +645,24 @@ TEST_F(EditingProfileWindowTest, ExplorerPressesWhileAnotherToolRunsWaitQuietly)
   w->CancelExplorer();
 }
 
+// A click on the time line of a sound while another tool runs (ffmpeg's help
+// in the viewer) waits its turn quietly, as over a picture: no audition plays
+// beside that tool, and the marker stays where it was.
+TEST_F(EditingProfileWindowTest, ATimeLineClickOnASoundWhileAnotherToolRunsWaitsQuietly) {
+  UseFakePlayer();
+  Session::State().FileList = {AudioClip()};
+  EditingProfileWindow* w = Open();
+  ASSERT_TRUE(w->timeLine->isEnabled());
+  ASSERT_FALSE(w->testHasVideo);
+  const double markerLeft = w->positionMarker->Left;
+  ScriptedDialogs dialogs;
+  ASSERT_TRUE(WhileAnotherToolRuns([w] { emit w->timeLine->MouseUp(Qt::LeftButton, 0.5, 0.5); }));
+  EXPECT_TRUE(dialogs.Messages().isEmpty()) << dialogs.Messages().join('|').toStdString();
+  EXPECT_DOUBLE_EQ(w->positionMarker->Left, markerLeft);
+  EXPECT_FALSE(w->auditionTimer->isActive());
+  EXPECT_FALSE(QFile::exists(Folder() + "/tools/play-args.txt"));
+}
+
 TEST_F(EditingProfileWindowTest, TheTestFilesButtonWaitsWhileAPanelIsOpen) {
   EditingProfileWindow* w = Open();
   w->testFile = "/x.avi";
