@@ -453,7 +453,7 @@ void MainWindow::PlaySelectedFile() {
 
 void MainWindow::AnalyseSelectedFile() {
   const int row = SelectedRow();
-  if (row < 0 || !RunnerFree()) return;
+  if (row < 0 || !RunnerFree() || !FfmpegTools::FfprobeExists()) return;
   MediaInfo info;
   bool stopped = false;
   {
@@ -462,8 +462,11 @@ void MainWindow::AnalyseSelectedFile() {
     info = FfmpegProbe::ProbeMedia(Session::State().FileList[row]);
     stopped = wait.ToolStopped();
   }
-  // A probe the user stopped by closing the wait window has nothing to tell.
-  if (stopped || FfmpegProbe::SaidUnreadable(Session::State().FileList[row], info)) return;
+  // A probe the user stopped by closing the wait window, or one that could not
+  // start (the empty record), has nothing to tell.
+  if (stopped || info == MediaInfo() ||
+      FfmpegProbe::SaidUnreadable(Session::State().FileList[row], info))
+    return;
   Dialogs::MsgBox(InputProbe::Report(info), {}, windowTitle());
 }
 

@@ -156,9 +156,10 @@ void EditingProfileWindow::MarkSecondPosition() {
 
 void EditingProfileWindow::OnTimeLineClicked(double x) {
   if (!timeLine->isEnabled()) return;
-  // The frame of the new place needs the runner: while another tool (a frame
-  // still being taken) holds it, the marker stays by the frame shown.
-  if (GrabsFrames() && ToolRunner::GetState() != ToolRunner::RunState::Idle) return;
+  // The frame of the new place needs the runner, and its audition would play
+  // beside another tool: while one (a frame still being taken, ffmpeg's help
+  // in the viewer) holds it, the marker stays where it is.
+  if (ToolRunner::GetState() != ToolRunner::RunState::Idle) return;
   x = std::clamp(x, 0.0, 1.0);
   positionMarker->Left = x - positionMarker->Width;
   positionMarker->Place();

@@ -121,7 +121,8 @@ void EditingProfileWindow::LoadTestFile(const QString& path) {
   // the file would stand as one without pictures, sound or length.
   if (ToolRunner::GetState() != ToolRunner::RunState::Idle) return;
   const MediaInfo info = FfmpegProbe::ProbeMedia(path);
-  if (FfmpegProbe::SaidUnreadable(path, info)) return;
+  // The empty record is a probe that could not start (no ffprobe): nothing is known of the file.
+  if (info == MediaInfo() || FfmpegProbe::SaidUnreadable(path, info)) return;
   const EditPreview::TestFileFacts facts = EditPreview::FactsOf(info);
   testHasVideo = facts.hasVideo;
   testHasAudio = facts.hasAudio;

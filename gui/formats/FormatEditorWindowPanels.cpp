@@ -193,8 +193,8 @@ void FormatEditorWindow::ImportCommandLine() {
 void FormatEditorWindow::CloseCommandLinePanel() { ClosePanel(commandLinePanel); }
 
 void FormatEditorWindow::ImportFromFile() {
-  // The file's probe needs the runner: asked now, it could only come back empty.
-  if (AnotherToolRunning::Refuse()) return;
+  // The file's probe needs the runner and ffprobe: asked now, it could only come back empty.
+  if (AnotherToolRunning::Refuse() || !FfmpegTools::FfprobeExists()) return;
   const QStringList chosen =
       DesktopServices::OpenFileDialog(QString(), this, QString(), QString(), false);
   if (chosen.isEmpty()) return;
@@ -203,7 +203,8 @@ void FormatEditorWindow::ImportFromFile() {
   waitPanel->show();
   waitPanel->raise();
   const MediaInfo info = FfmpegProbe::ProbeMedia(chosen.first());
-  if (FfmpegProbe::SaidUnreadable(chosen.first(), info)) {
+  // The empty record is a probe that could not start: no value to import.
+  if (info == MediaInfo() || FfmpegProbe::SaidUnreadable(chosen.first(), info)) {
     ClosePanel(waitPanel);
     return;
   }

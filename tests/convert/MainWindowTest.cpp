@@ -278,6 +278,23 @@ TEST_F(MainWindowTest, AnalysingAFileFfprobeCannotReadSaysWhy) {
   EXPECT_TRUE(form->isEnabled());
 }
 
+// Without ffprobe, "Analizar" says it is missing; a report of empty labels
+// would pass for what the file holds.
+TEST_F(MainWindowTest, AnalysingWithoutFfprobeSaysSoAndShowsNoEmptyReport) {
+  const QString clip = Folder() + "/tone.wav";
+  ASSERT_EQ(QProcess::execute("ffmpeg", {"-v", "error", "-f", "lavfi", "-i", "sine=d=1", clip}), 0);
+  FfmpegTools::State().FfprobePath = Folder() + "/tools/ffprobe";
+  Session::State().FileList = {clip};
+  Session::RefreshFileList();
+
+  ScriptedDialogs dialogs;
+  dialogs.ExpectMessage();
+  form->fileList->setCurrentRow(0);
+  form->AnalyseSelectedFile();
+  EXPECT_EQ(dialogs.Messages(), QStringList{"No se encuentra ffprobe"});
+  EXPECT_TRUE(form->isEnabled());
+}
+
 }  // namespace
 
 namespace {

@@ -34,6 +34,13 @@ TEST_F(DeviceWindowFocusTest, EachWindowOpensWithTheFocusOnItsFirstInput) {
       {"CD rip", [] { return CdRipWindow::Instance(); },
        [](QWidget* w) { return static_cast<CdRipWindow*>(w)->trackList->count() == 1; },
        [] { CdRipWindow::OpenCDRip(); }, "List1"},
+      {"CD rip for the input list", [] { return CdRipWindow::Instance(); },
+       [](QWidget* w) { return static_cast<CdRipWindow*>(w)->trackList->count() == 1; },
+       [] {
+         CdRipper::State().CDRipAddToList = true;
+         CdRipWindow::OpenCDRip();
+       },
+       "List1"},
       {"recorder", [] { return RecorderWindow::Instance(); },
        [](QWidget* w) { return static_cast<RecorderWindow*>(w)->listingFrame->isHidden(); },
        [] { RecorderWindow::ShowRecorder(); }, "Option2"},

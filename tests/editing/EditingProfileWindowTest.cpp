@@ -118,6 +118,22 @@ TEST_F(EditingProfileWindowTest, LoadingProbesTheFirstListedFileAndGrabsItsFirst
   EXPECT_FALSE(QDir(temp).exists());
 }
 
+// Without ffprobe the first listed file cannot be probed: the editor says so
+// and loads no test file, rather than one without pictures, sound or length.
+TEST_F(EditingProfileWindowTest, WithoutFfprobeTheListedFileIsNotTakenAsTheTestFile) {
+  Session::State().FileList = {VideoClip()};
+  FfmpegTools::State().FfprobePath = Folder() + "/tools/ffprobe";
+  ScriptedDialogs dialogs;
+  dialogs.ExpectMessage();
+  EditingProfileWindow* w = Open();
+  EXPECT_EQ(dialogs.Messages(), QStringList{"No se encuentra ffprobe"});
+  EXPECT_EQ(w->testFile, "");
+  EXPECT_EQ(w->testFileBox->text(), "");
+  EXPECT_FALSE(w->framePicture->HasPicture());
+  EXPECT_TRUE(w->fileMenu->isEnabled());
+  EXPECT_FALSE(w->waitPanel->isVisible());
+}
+
 TEST_F(EditingProfileWindowTest, AFileWithoutPicturesShowsAFlatLineAndAnimatesItsAudition) {
   UseFakePlayer();
   Session::State().FileList = {AudioClip()};
@@ -627,6 +643,24 @@ TEST_F(EditingProfileWindowTest, ExplorerPressesWhileAnotherToolRunsWaitQuietly)
     EXPECT_TRUE(w->framePicture->HasPicture());
   }
   w->CancelExplorer();
+}
+
+// A click on the time line of a sound while another tool runs (ffmpeg's help
+// in the viewer) waits its turn quietly, as over a picture: no audition plays
+// beside that tool, and the marker stays where it was.
+TEST_F(EditingProfileWindowTest, ATimeLineClickOnASoundWhileAnotherToolRunsWaitsQuietly) {
+  UseFakePlayer();
+  Session::State().FileList = {AudioClip()};
+  EditingProfileWindow* w = Open();
+  ASSERT_TRUE(w->timeLine->isEnabled());
+  ASSERT_FALSE(w->testHasVideo);
+  const double markerLeft = w->positionMarker->Left;
+  ScriptedDialogs dialogs;
+  ASSERT_TRUE(WhileAnotherToolRuns([w] { emit w->timeLine->MouseUp(Qt::LeftButton, 0.5, 0.5); }));
+  EXPECT_TRUE(dialogs.Messages().isEmpty()) << dialogs.Messages().join('|').toStdString();
+  EXPECT_DOUBLE_EQ(w->positionMarker->Left, markerLeft);
+  EXPECT_FALSE(w->auditionTimer->isActive());
+  EXPECT_FALSE(QFile::exists(Folder() + "/tools/play-args.txt"));
 }
 
 TEST_F(EditingProfileWindowTest, TheTestFilesButtonWaitsWhileAPanelIsOpen) {

@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QMenu>
 #include <QWidget>
 #include <functional>
 
@@ -15,6 +16,14 @@ namespace {
 using EditingWindowFocusTest = EditingTest;
 
 TEST_F(EditingWindowFocusTest, EachWindowOpensWithTheFocusOnItsFirstInput) {
+  const QString clip = VideoClip();
+  // The editor probes the first listed file, and takes its first frame, as it opens.
+  const auto loaded = [] {
+    EditingProfileWindow* window = EditingProfileWindow::Instance();
+    return window && !window->testFile.isEmpty() && window->fileMenu->isEnabled()
+               ? static_cast<QWidget*>(window)
+               : nullptr;
+  };
   const struct {
     const char* window;
     std::function<void()> open;
@@ -25,6 +34,12 @@ TEST_F(EditingWindowFocusTest, EachWindowOpensWithTheFocusOnItsFirstInput) {
        [] { return static_cast<QWidget*>(EditingProfileWindow::Instance()); }, "List1"},
       {"editing profile with its buttons", [] { EditingProfileWindow::ShowEditor("*", true); },
        [] { return static_cast<QWidget*>(EditingProfileWindow::Instance()); }, "List1"},
+      {"editing profile with a test file",
+       [&clip] {
+         Session::State().FileList = {clip};
+         EditingProfileWindow::ShowEditor(QString(), false);
+       },
+       loaded, "List1"},
       {"filter editor", [] { FilterEditorWindow::ShowEditor(QString()); },
        [] { return static_cast<QWidget*>(FilterEditorWindow::Instance()); }, "Combo1"},
   };

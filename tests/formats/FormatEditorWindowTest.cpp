@@ -646,6 +646,21 @@ TEST_F(FormatEditorWindowTest, FileImportListsTheProbedClipAndCopiesTheTickedLin
   EXPECT_TRUE(window.acceptButton->isEnabled());
 }
 
+// Without ffprobe the import says so before a file is asked for: a list of
+// empty values would import a blank profile.
+TEST_F(FormatEditorWindowTest, FileImportWithoutFfprobeSaysSoAndListsNothing) {
+  FfmpegTools::State().FfprobePath = Folder() + "/tools/ffprobe";
+  FormatEditorWindow& window = Open();
+  ScriptedDialogs dialogs;
+  dialogs.ExpectMessage();
+  window.importFromFileAction->trigger();
+  EXPECT_EQ(dialogs.Messages(), QStringList{"No se encuentra ffprobe"});
+  EXPECT_EQ(window.probeList->count(), 0);
+  EXPECT_FALSE(window.filePanel->isVisible() || window.waitPanel->isVisible());
+  EXPECT_TRUE(window.fileMenu->menuAction()->isEnabled());
+  EXPECT_TRUE(window.acceptButton->isEnabled());
+}
+
 // A phone's portrait clip gives the size and aspect everyone sees; a file
 // ffprobe cannot read gives its reason and no list of empty values.
 TEST_F(FormatEditorWindowTest, FileImportTakesTheUprightPictureAndSaysWhyAFileCannotBeRead) {

@@ -1,9 +1,11 @@
 #include <QApplication>
+#include <QGroupBox>
 #include <QWidget>
 #include <functional>
 
 #include "CodecTestSupport.h"
 #include "FormatEditorFixture.h"
+#include "InstalledTools.h"
 #include "core/formats/CodecViewer.h"
 #include "core/formats/ExternalCodecEditor.h"
 #include "gui/formats/CodecEditorWindow.h"
@@ -51,6 +53,20 @@ TEST_F(WindowFocusTest, EachWindowOpensWithTheFocusOnItsFirstInput) {
        [] { FormatEditorWindow::ShowEditor("", false); }},
       {"the format editor on <Manual>", "Combo6", [] { return FormatEditorWindow::Instance(); },
        [] { FormatEditorWindow::ShowEditor("*", true); }},
+      // The lists are read from ffmpeg once the editor is up, behind its wait panel.
+      {"the format editor reading ffmpeg's lists", "Combo6",
+       []() -> QWidget* {
+         FormatEditorWindow* window = FormatEditorWindow::Instance();
+         return window && !FormatEditor::State().FfmpegListsStale &&
+                        !window->waitPanel->isVisibleTo(window)
+                    ? window
+                    : nullptr;
+       },
+       [] {
+         UseInstalledTools();
+         FormatEditor::State().FfmpegListsStale = true;
+         FormatEditorWindow::ShowEditor("", false);
+       }},
       {"the codec editor", "Command9", [] { return CodecEditorWindow::Instance(); },
        [] { CodecEditorWindow::ShowEditor("", 0); }},
       {"the codec editor on a file", "Command9", [] { return CodecEditorWindow::Instance(); },
