@@ -126,10 +126,10 @@ RecorderWindow::~RecorderWindow() = default;
 RecorderWindow* RecorderWindow::Instance() { return g_instance.data(); }
 
 // A recorder whose devices could not be listed (another tool kept the
-// runner) does not stand open with lists that look empty: it closes, and the
-// user is told why.
+// runner, or there is no ffmpeg to list them) does not stand open with lists
+// that look empty: the user is told why.
 void RecorderWindow::ShowRecorder() {
-  if (AnotherToolRunning::Refuse()) return;
+  if (AnotherToolRunning::Refuse() || !FfmpegTools::FfmpegExists()) return;
   QPointer<RecorderWindow> window = new RecorderWindow;
   window->Load();
   window->ShowListingPanel(true);

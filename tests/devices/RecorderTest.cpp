@@ -318,6 +318,25 @@ TEST_F(RecorderTest, OpeningWhileAnotherToolRunsSaysSoOnceAndOpensNothing) {
   EXPECT_EQ(videoDevices, 1);
 }
 
+// Without ffmpeg no device can be listed and nothing recorded: opening the
+// recorder says that ffmpeg is missing instead of showing empty lists.
+TEST_F(RecorderTest, OpeningWithoutFfmpegSaysSoAndOpensNothing) {
+  delete window_.data();
+  FfmpegTools::State().FfmpegPath = Folder() + "/tools/missing";
+  MainWindow main;
+  main.show();
+  WhenReady closer([] { return RecorderWindow::Instance() != nullptr; },
+                   [] { RecorderWindow::Instance()->close(); });
+  ScriptedDialogs dialogs;
+  dialogs.ExpectMessage();
+  main.recordAction->trigger();
+  EXPECT_FALSE(closer.Done()) << "the recorder opened";
+  ASSERT_EQ(dialogs.Messages().size(), 1);
+  EXPECT_TRUE(dialogs.Messages().first().contains("ffmpeg"))
+      << dialogs.Messages().first().toStdString();
+  EXPECT_TRUE(main.isVisible());
+}
+
 // Presses in the recorder while another tool runs. Those that would open a
 // window (the device listing in the viewer, the player, the format editor)
 // say once that another tool runs; "Grabar" waits quietly, as it does while
