@@ -84,7 +84,7 @@ QString WithoutLeadingDots(const QString& extension) {
   return text;
 }
 
-bool ChooseExtension(BuildState& b) {
+TableFailure ChooseExtension(BuildState& b) {
   QString extension;
   if (b.choices.OutputMode == OutputJoined || b.choices.OutputMode == OutputOneFile) {
     extension = WithoutLeadingDots(QFileInfo(Session::State().OutputFile).suffix());
@@ -93,10 +93,14 @@ bool ChooseExtension(BuildState& b) {
     extension = WithoutLeadingDots(b.choices.ExtensionText);
   }
   if (extension.isEmpty()) extension = WithoutLeadingDots(b.format.Extension);
-  if (extension.isEmpty()) extension = GetMuxerExtension(GetFormatOption(b.format.OutputOptions));
-  if (extension.isEmpty()) return false;
+  if (extension.isEmpty()) {
+    const std::optional<QString> told = GetMuxerExtension(GetFormatOption(b.format.OutputOptions));
+    if (!told) return TableFailure::FfmpegNotFound;
+    extension = *told;
+  }
+  if (extension.isEmpty()) return TableFailure::NoFileExtension;
   b.format.Extension = extension;
-  return true;
+  return TableFailure::None;
 }
 
 // The concat demuxer refuses absolute paths in its list unless told it is safe.
@@ -286,7 +290,8 @@ TableFailure Build(const ConversionChoices& choices, const QString& testTime,
       !FindEncoderProgram(b.format.VideoExtCodecName, b.format.VideoCodec, true, locate))
     return TableFailure::EncoderNotLocated;
   result.MultiOutput = b.format.MultipleOutputFiles;
-  if (!ChooseExtension(b)) return TableFailure::NoFileExtension;
+  if (const TableFailure failure = ChooseExtension(b); failure != TableFailure::None)
+    return failure;
   AddConcatInput(b);
   if (const TableFailure failure = LoadEditingProfile(b, result.FilterPath);
       failure != TableFailure::None)
@@ -336,7 +341,7 @@ QString CollapseSpaces(const QString& text) {
   return result;
 }
 
-QString GetMuxerExtension(const QString& formatOption) {
+std::optional<QString> GetMuxerExtension(const QString& formatOption) {
   if (formatOption.size() <= 3) return QString();
   const QString name = formatOption.mid(3);
   const CommandLine::Pipeline help{{FfmpegTools::State().FfmpegPath, {"-h", "muxer=" + name}}};
@@ -345,7 +350,7 @@ QString GetMuxerExtension(const QString& formatOption) {
   if (ToolRunner::RunCaptured(help, QString(), false, false, ToolRunner::OutputSink(),
                               ConsoleText::Display::NoDisplay, output, -1,
                               exitCode) != ToolRunner::RunResult::Ran) {
-    return QString();
+    return std::nullopt;
   }
   const QString marker = QStringLiteral("\n    Common extensions: ");
   const qsizetype found = output.indexOf(marker);

@@ -62,6 +62,7 @@ enum class TableFailure : uint8_t {
   VideoEncoderUnusable,
   EncoderNotLocated,  // the user looked for an encoder program and chose none
   NoFileExtension,
+  FfmpegNotFound,  // only ffmpeg could tell the extension, and it could not be run
   EditProfileMissing,
   EditProfileUnreadable,
   AllTracksRemoved,
@@ -98,7 +99,8 @@ QString GetFormatOption(const QString& options);
 // backslashes protect stays as it is.
 QString CollapseSpaces(const QString& text);
 // The first usual extension of the container named by a "-f value" option, as
-// the installed ffmpeg tells it; "" when it tells none.
-QString GetMuxerExtension(const QString& formatOption);
+// the installed ffmpeg tells it; "" when it tells none, and nothing when
+// ffmpeg could not be asked.
+std::optional<QString> GetMuxerExtension(const QString& formatOption);
 
 }  // namespace Conversion

@@ -84,6 +84,9 @@ void ShowTableFailure(const TableBuild& build) {
     case TableFailure::NoFileExtension:
       Lang::MsgNoFileExtension();
       break;
+    case TableFailure::FfmpegNotFound:
+      Lang::MsgFfmpegNotFound();
+      break;
     case TableFailure::EditProfileMissing:
       Lang::MsgEditProfileNotFound(QString());
       break;

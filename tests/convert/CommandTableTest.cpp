@@ -601,7 +601,24 @@ TEST_F(CommandTableTest, GetMuxerExtensionAsksTheInstalledFfmpeg) {
     EXPECT_EQ(Conversion::GetMuxerExtension(test.option), test.extension) << test.option;
   }
   FfmpegTools::State().FfmpegPath = Folder() + "/no/ffmpeg";
-  EXPECT_EQ(Conversion::GetMuxerExtension("-f mp4"), "");
+  EXPECT_EQ(Conversion::GetMuxerExtension("-f mp4"), std::nullopt);
+}
+
+// A container whose extension only ffmpeg can tell, and no ffmpeg to ask: the
+// build says that ffmpeg is missing, not that the output has no extension.
+TEST_F(CommandTableTest, AnExtensionOnlyFfmpegCanTellNeedsFfmpeg) {
+  FormatProfile matroska;
+  matroska.OutputContainer = "matroska";
+  Session::State().FormatProfilePath = SaveFormat(matroska);
+  Conversion::State().Choices.OutputMode = Conversion::OutputSourceFolders;
+  Conversion::State().Choices.ExtensionText = "";
+  FfmpegTools::State().FfmpegPath = Folder() + "/no/ffmpeg";
+  EXPECT_EQ(Conversion::BuildTable(Conversion::State().Choices, "").Failure,
+            Conversion::TableFailure::FfmpegNotFound);
+  ScriptedDialogs dialogs;
+  dialogs.ExpectMessage();
+  EXPECT_FALSE(Conversion::BuildCommandTable(""));
+  EXPECT_EQ(dialogs.Messages(), QStringList{"No se encuentra ffmpeg"});
 }
 
 }  // namespace
