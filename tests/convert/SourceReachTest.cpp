@@ -14,6 +14,7 @@
 #include "core/convert/SourceReach.h"
 #include "core/frame/Session.h"
 #include "core/ground/EditProfileRec.h"
+#include "core/ground/ExtCodecDef.h"
 #include "core/ground/FilterDef.h"
 #include "core/ground/FormatProfile.h"
 #include "core/ground/RecordFile.h"
@@ -292,8 +293,9 @@ TEST_F(SourceReachTest, AJoinThatLostPartOfItsFilesKeepsThemAll) {
 
 // Where the run asks for a part or a new pace, or is a test, the output is
 // meant to differ from its source in length: the damaged clip is judged as
-// before, and its source goes as any other. So does a song whose cover is
-// made its one picture.
+// before, and its source goes as any other: an input rescaled or given a new
+// picture rate, silence removed. So does a song whose cover is made its one
+// picture.
 TEST_F(SourceReachTest, APartOrAPaceAskedForOrATestIsJudgedByTheStepAlone) {
   SaveFilter("rapido", FilterType::Video, "setpts=0.5*PTS");
   SaveFilter("rapida", FilterType::Audio, "atempo=2");
@@ -308,6 +310,14 @@ TEST_F(SourceReachTest, APartOrAPaceAskedForOrATestIsJudgedByTheStepAlone) {
   frames.OutputExtraParams = "-frames:v 100";
   FormatProfile until;
   until.OutputExtraParams = "-to 6";
+  FormatProfile rescaled;
+  rescaled.InputExtraParams = "-itsscale 0.5";
+  FormatProfile rate;
+  rate.InputExtraParams = "-r 50";
+  SaveFilter("sinsilencio", FilterType::Audio,
+             "silenceremove=stop_periods=-1:stop_duration=1:stop_threshold=-50dB");
+  EditProfileRec silence;
+  silence.Filters.Items = {"sinsilencio"};
   struct Case {
     const char* name;
     std::optional<EditProfileRec> edit;
@@ -321,6 +331,9 @@ TEST_F(SourceReachTest, APartOrAPaceAskedForOrATestIsJudgedByTheStepAlone) {
       {"a length", length, {}, "", true},      {"a faster pace", faster, {}, "", true},
       {"a frame count", {}, frames, "", true}, {"an end", {}, until, "", true},
       {"a test", {}, {}, "30", false},         {"a single picture", {}, {}, "", true, "jpg"},
+      {"a rescaled input", {}, rescaled, "", true},
+      {"a new picture rate for the input", {}, rate, "", true},
+      {"silence removed", silence, {}, "", true},
   };
   int run = 0;
   for (const Case& c : cases) {
@@ -350,6 +363,109 @@ TEST_F(SourceReachTest, APartOrAPaceAskedForOrATestIsJudgedByTheStepAlone) {
     EXPECT_EQ(Errors().size(), c.trashed || !c.testTime.isEmpty() ? 0 : 1);
     EXPECT_EQ(QFile::exists(damaged), !c.trashed);
     CloseProgress();
+  }
+}
+
+// However the steps go, the damaged clip is listed and a whole one beside it
+// goes: two passes, numbered pictures, a sound track made by an outside
+// encoder (a stand-in that copies what ffmpeg extracted).
+TEST_F(SourceReachTest, ADamagedClipIsListedWhateverStepsTheRunTakes) {
+  FormatProfile twoPasses;
+  twoPasses.VideoCodec = "mpeg4";
+  twoPasses.VideoBitrate = "100k";
+  FormatProfile pictures;
+  pictures.OutputContainer = "image2";
+  pictures.VideoCodec = "mjpeg";
+  pictures.MultipleOutputFiles = true;
+  pictures.Extension = "jpg";
+  FormatProfile encoded;
+  encoded.AudioExtCodecName = "enc";
+  encoded.AudioExtCodec.ExePath =
+      WriteFile("tools/enc", QByteArray("#!/bin/sh\ncp \"$1\" \"$3\"\n"));
+  QFile::setPermissions(encoded.AudioExtCodec.ExePath,
+                        QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+  encoded.AudioExtCodec.Params = {0,
+                                  {{"<InFile>", ParamKind::Required, "", "", "", false, ""},
+                                   {"<OutFile>", ParamKind::Required, "-o", "", "", false, ""}}};
+  encoded.AudioExtCodec.FfmpegParams = "-f wav";
+  encoded.AudioExtCodec.FfmpegExt = "wav";
+  encoded.AudioExtCodec.OutputExt = "wav";
+  encoded.AudioExtCodec.Values = {1, QList<QString>(6)};
+  struct Case {
+    const char* name;
+    FormatProfile format;
+    bool twoPass;
+    QString extension;
+  };
+  const Case cases[] = {
+      {"two passes", twoPasses, true, "mkv"},
+      {"numbered pictures", pictures, false, ""},
+      {"an outside encoder", encoded, false, "mkv"},
+  };
+  int run = 0;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const QString folder = QString("in%1/").arg(++run);
+    const QString whole = Clip(folder + "whole.mkv");
+    const QString damaged = DamagedClip(folder + "damaged.mkv");
+    Session::State().FormatProfilePath = SaveFormat(c.format);
+    Conversion::State().Choices.TwoPass = c.twoPass;
+    Conversion::State().Choices.ExtensionText = c.extension;
+    Convert({whole, damaged});
+    QStringList described;
+    for (const FailedStep& error : Errors()) described << error.File + ": " + error.Description;
+    ASSERT_EQ(Errors().size(), 1) << described.join('\n').toStdString();
+    EXPECT_EQ(Errors()[0].File, damaged);
+    const std::optional<PartlyRead> read = ReadOf(Errors()[0].Description);
+    ASSERT_TRUE(read) << Errors()[0].Description.toStdString();
+    EXPECT_NEAR(read->total, 12, 0.1);
+    EXPECT_LT(read->read, 10.5);
+    EXPECT_TRUE(QFile::exists(damaged));
+    EXPECT_EQ(Trashed(), QStringList{"whole.mkv"});
+    CloseProgress();
+    EmptyTrash();
+  }
+}
+
+// A bad sector in the middle of a Matroska file: ffmpeg skips the cluster it
+// hit and reads on to the end, so that its last time tells nothing of what it
+// lost on the way. Alone or joined, the file stays, listed as kept for not
+// being known whole; a whole file joined to it goes.
+TEST_F(SourceReachTest, AFileWhoseDamagedMiddleWasSkippedStays) {
+  const QString full = Clip("full/long.mkv", 30);
+  const QByteArray bytes = Bytes(full);
+  QList<qsizetype> clusters;
+  for (qsizetype at = bytes.indexOf(QByteArray("\x1f\x43\xb6\x75", 4)); at >= 0;
+       at = bytes.indexOf(QByteArray("\x1f\x43\xb6\x75", 4), at + 1))
+    clusters << at;
+  ASSERT_GE(clusters.size(), 4);
+  const qsizetype sector = clusters[clusters.size() / 2] / 4096 * 4096;
+  // What the sector reads back as: zeros, or what a failing disk returns.
+  int run = 0;
+  for (const char fill : {'\x00', '\xff', '\x55'}) {
+    for (const bool joined : {false, true}) {
+      SCOPED_TRACE(QString("filled with %1%2").arg(quint8(fill)).arg(joined ? ", joined" : "")
+                       .toStdString());
+      const QString folder = QString("in%1/").arg(++run);
+      QByteArray damagedBytes = bytes;
+      damagedBytes.replace(sector, 4096, QByteArray(4096, fill));
+      const QString damaged = WriteFile(folder + "damaged.mkv", damagedBytes);
+      const QString whole = joined ? Clip(folder + "whole.mkv", 3) : QString();
+      if (joined)
+        Convert({whole, damaged}, QString("joined%1.mkv").arg(run));
+      else
+        Convert({damaged});
+      QStringList described;
+      for (const FailedStep& error : Errors()) described << error.File + ": " + error.Description;
+      ASSERT_EQ(Errors().size(), 1) << described.join('\n').toStdString();
+      EXPECT_EQ(Errors()[0].File, damaged);
+      EXPECT_EQ(Errors()[0].Stage, "Eliminar archivos originales");
+      EXPECT_EQ(Errors()[0].Description, "Se conservó: no se pudo saber si se leyó entero");
+      EXPECT_TRUE(QFile::exists(damaged));
+      EXPECT_EQ(Trashed(), joined ? QStringList{"whole.mkv"} : QStringList());
+      CloseProgress();
+      EmptyTrash();
+    }
   }
 }
 
@@ -555,6 +671,12 @@ TEST(SourceReachOptions, APartOrAPaceIsAskedByItsOptionsOrFilters) {
       {{"-i", "a.mkv", "-fs", "1M", "b.mkv"}, true},
       {{"-i", "a.mkv", "-i", "b.wav", "-shortest", "c.mkv"}, true},
       {{"-itsoffset", "2", "-i", "a.mkv", "b.mkv"}, true},
+      {{"-t", "5", "-i", "a.mkv", "b.mkv"}, true},
+      {{"-i", "a.mkv", "-frames:a", "10", "b.mka"}, true},
+      {{"-itsscale", "0.5", "-i", "a.mkv", "b.mkv"}, true},
+      {{"-r", "50", "-i", "a.mkv", "b.mkv"}, true},
+      {{"-i", "a.mkv", "-r", "50", "b.mkv"}, false},
+      {{"-i", "a.mka", "-af", "silenceremove=stop_periods=-1", "b.mka"}, true},
       {{"-i", "a.mkv", "-vf", "scale=320:-2,setpts=0.5*PTS", "b.mkv"}, true},
       {{"-i", "a.mkv", "-af", "atempo=2", "b.mka"}, true},
       {{"-i", "a.mkv", "-filter:a:0", "volume=2,asetrate=88200", "b.mka"}, true},
