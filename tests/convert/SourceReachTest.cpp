@@ -310,6 +310,8 @@ TEST_F(SourceReachTest, APartOrAPaceAskedForOrATestIsJudgedByTheStepAlone) {
   frames.OutputExtraParams = "-frames:v 100";
   FormatProfile until;
   until.OutputExtraParams = "-to 6";
+  FormatProfile shortest;
+  shortest.OutputExtraParams = "-shortest";
   FormatProfile rescaled;
   rescaled.InputExtraParams = "-itsscale 0.5";
   FormatProfile rate;
@@ -331,6 +333,7 @@ TEST_F(SourceReachTest, APartOrAPaceAskedForOrATestIsJudgedByTheStepAlone) {
       {"a length", length, {}, "", true},      {"a faster pace", faster, {}, "", true},
       {"a frame count", {}, frames, "", true}, {"an end", {}, until, "", true},
       {"a test", {}, {}, "30", false},         {"a single picture", {}, {}, "", true, "jpg"},
+      {"the shortest stream", {}, shortest, "", true},
       {"a rescaled input", {}, rescaled, "", true},
       {"a new picture rate for the input", {}, rate, "", true},
       {"silence removed", silence, {}, "", true},
@@ -553,8 +556,9 @@ TEST_F(SourceReachTest, AnOlderFileStaysBesideTheOutputOfASourceOfUnknownLength)
 // recording whose clock starts at 10 h, an MP4 that starts inside its
 // stream through an edit list, Ogg chained from two songs, junk before an
 // MP3's first frame, a WAV whose sizes are wrong, a transport stream with
-// lost packets, a clip of one picture, songs with a cover. Each converts
-// whole and goes to the trash, into a video file and into an MP3; only the
+// lost packets, a clip of one picture, songs with a cover; and clips whose
+// sound and pictures end apart. Each converts whole and goes to the trash,
+// into a video file and, holding sound to its end, into an MP3; only the
 // damaged clip among them stays, listed.
 TEST_F(SourceReachTest, GoodMediaStillGoToTheTrashAndOnlyTheDamagedOneStays) {
   const auto make = [this](const QString& name, const QStringList& arguments) {
@@ -627,6 +631,12 @@ TEST_F(SourceReachTest, GoodMediaStillGoToTheTrashAndOnlyTheDamagedOneStays) {
                               "1", "-c:v", "mjpeg", "-disposition:v", "attached_pic"});
   sound << make("cover.m4a", {"-f", "lavfi", "-i", "sine=d=6", "-i", cover, "-map", "0", "-map",
                               "1", "-c:a", "aac", "-c:v", "png", "-disposition:v", "attached_pic"});
+  // Sound that outlasts the pictures, and pictures that outlast the sound
+  // (an MP3 of the latter holds all its sound but not the file's length).
+  sound << make("longsound.mkv", {"-f", "lavfi", "-i", "testsrc=size=160x120:rate=25:d=3", "-f",
+                                  "lavfi", "-i", "sine=d=6", "-c:v", "mpeg4"});
+  pictures << make("longpictures.mkv", {"-f", "lavfi", "-i", "testsrc=size=160x120:rate=25:d=6",
+                                        "-f", "lavfi", "-i", "sine=d=3", "-c:v", "mpeg4"});
   pictures << make("one.mp4", {"-f", "lavfi", "-i", "testsrc=size=160x120:rate=25", "-frames:v",
                                "1", "-c:v", "libx264"});
   struct Case {
