@@ -22,8 +22,8 @@ constexpr int FewSamples = 2 * 4096;
 QString OptionName(const QString& argument) { return argument.section(':', 0, 0); }
 
 bool IsPartOrPaceOption(const QString& name) {
-  static const QStringList names = {"-ss",      "-sseof",    "-t",        "-to",
-                                    "-fs",      "-frames",   "-vframes",  "-aframes",
+  static const QStringList names = {"-ss",      "-sseof",    "-t",         "-to",
+                                    "-fs",      "-frames",   "-vframes",   "-aframes",
                                     "-dframes", "-shortest", "-itsoffset", "-itsscale"};
   return names.contains(name);
 }

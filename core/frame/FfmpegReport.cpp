@@ -86,10 +86,11 @@ bool InputReadFailed(const QString& text, const QStringList& arguments) {
 }
 
 bool DamageSkipped(const QString& text) {
-  static const QRegularExpression skipped(QStringLiteral(
-      R"(^\[matroska,webm @ [^\]]*\] (?:.* invalid as first byte of an EBML number|)"
-      R"(Element at .* exceeds containing master element|)"
-      R"(Unknown-sized element at .* inside parent with finite size|Invalid track number))"),
+  static const QRegularExpression skipped(
+      QStringLiteral(
+          R"(^\[matroska,webm @ [^\]]*\] (?:.* invalid as first byte of an EBML number|)"
+          R"(Element at .* exceeds containing master element|)"
+          R"(Unknown-sized element at .* inside parent with finite size|Invalid track number))"),
       QRegularExpression::MultilineOption);
   return skipped.match(text).hasMatch();
 }

@@ -329,10 +329,14 @@ TEST_F(SourceReachTest, APartOrAPaceAskedForOrATestIsJudgedByTheStepAlone) {
     QString extension = "mkv";
   };
   const Case cases[] = {
-      {"nothing asked", {}, {}, "", false},    {"a start", start, {}, "", true},
-      {"a length", length, {}, "", true},      {"a faster pace", faster, {}, "", true},
-      {"a frame count", {}, frames, "", true}, {"an end", {}, until, "", true},
-      {"a test", {}, {}, "30", false},         {"a single picture", {}, {}, "", true, "jpg"},
+      {"nothing asked", {}, {}, "", false},
+      {"a start", start, {}, "", true},
+      {"a length", length, {}, "", true},
+      {"a faster pace", faster, {}, "", true},
+      {"a frame count", {}, frames, "", true},
+      {"an end", {}, until, "", true},
+      {"a test", {}, {}, "30", false},
+      {"a single picture", {}, {}, "", true, "jpg"},
       {"the shortest stream", {}, shortest, "", true},
       {"a rescaled input", {}, rescaled, "", true},
       {"a new picture rate for the input", {}, rate, "", true},
@@ -447,7 +451,9 @@ TEST_F(SourceReachTest, AFileWhoseDamagedMiddleWasSkippedStays) {
   int run = 0;
   for (const char fill : {'\x00', '\xff', '\x55'}) {
     for (const bool joined : {false, true}) {
-      SCOPED_TRACE(QString("filled with %1%2").arg(quint8(fill)).arg(joined ? ", joined" : "")
+      SCOPED_TRACE(QString("filled with %1%2")
+                       .arg(quint8(fill))
+                       .arg(joined ? ", joined" : "")
                        .toStdString());
       const QString folder = QString("in%1/").arg(++run);
       QByteArray damagedBytes = bytes;
