@@ -434,36 +434,57 @@ TEST_F(SourceReachTest, ADamagedClipIsListedWhateverStepsTheRunTakes) {
   }
 }
 
-// A bad sector in the middle of a Matroska file: ffmpeg skips the cluster it
-// hit and reads on to the end, so that its last time tells nothing of what it
-// lost on the way. Alone or joined, the file stays, listed as kept for not
-// being known whole; a whole file joined to it goes.
+// A bad sector in the middle of a file whose demuxer skips what it cannot
+// read (a Matroska cluster, an Ogg page) and reads on to the end, so that
+// its last time tells nothing of what it lost on the way. Alone or joined,
+// the file stays, listed as kept for not being known whole; a whole file
+// joined to it goes.
 TEST_F(SourceReachTest, AFileWhoseDamagedMiddleWasSkippedStays) {
-  const QString full = Clip("full/long.mkv", 30);
-  const QByteArray bytes = Bytes(full);
-  QList<qsizetype> clusters;
-  for (qsizetype at = bytes.indexOf(QByteArray("\x1f\x43\xb6\x75", 4)); at >= 0;
-       at = bytes.indexOf(QByteArray("\x1f\x43\xb6\x75", 4), at + 1))
-    clusters << at;
-  ASSERT_GE(clusters.size(), 4);
-  const qsizetype sector = clusters[clusters.size() / 2] / 4096 * 4096;
-  // What the sector reads back as: zeros, or what a failing disk returns.
+  // The sector over the header of the middle one of the file's units,
+  // read back as this byte: zeros, or what a failing disk returns.
+  const auto damage = [this](const QString& full, const QByteArray& unit, char fill,
+                             const QString& relative) {
+    QByteArray bytes = Bytes(full);
+    QList<qsizetype> units;
+    for (qsizetype at = bytes.indexOf(unit); at >= 0; at = bytes.indexOf(unit, at + 1)) units << at;
+    EXPECT_GE(units.size(), 4);
+    const qsizetype sector = units.value(units.size() / 2) / 4096 * 4096;
+    bytes.replace(sector, 4096, QByteArray(4096, fill));
+    return WriteFile(relative, bytes);
+  };
+  const auto song = [this](const QString& relative, int seconds) {
+    return Make(relative, {"-f", "lavfi", "-i", "sine", "-t", QString::number(seconds)});
+  };
+  const QString clip = Clip("full/long.mkv", 30);
+  const QString songs = song("full/long.ogg", 30);
+  const QByteArray cluster("\x1f\x43\xb6\x75", 4);
+  const QByteArray page("OggS");
+  struct Case {
+    const char* name;
+    QString full;
+    QByteArray unit;
+    char fill;
+  };
+  const Case cases[] = {
+      {"a Matroska cluster read as zeros", clip, cluster, '\x00'},
+      {"a Matroska cluster read as ones", clip, cluster, '\xff'},
+      {"a Matroska cluster read as a pattern", clip, cluster, '\x55'},
+      {"an Ogg page read as zeros", songs, page, '\x00'},
+  };
   int run = 0;
-  for (const char fill : {'\x00', '\xff', '\x55'}) {
+  for (const Case& c : cases) {
     for (const bool joined : {false, true}) {
-      SCOPED_TRACE(QString("filled with %1%2")
-                       .arg(quint8(fill))
-                       .arg(joined ? ", joined" : "")
-                       .toStdString());
+      SCOPED_TRACE(std::string(c.name) + (joined ? ", joined" : ", alone"));
       const QString folder = QString("in%1/").arg(++run);
-      QByteArray damagedBytes = bytes;
-      damagedBytes.replace(sector, 4096, QByteArray(4096, fill));
-      const QString damaged = WriteFile(folder + "damaged.mkv", damagedBytes);
-      const QString whole = joined ? Clip(folder + "whole.mkv", 3) : QString();
-      if (joined)
+      const QString extension = QFileInfo(c.full).suffix();
+      const QString damaged = damage(c.full, c.unit, c.fill, folder + "damaged." + extension);
+      QString whole;
+      if (joined) {
+        whole = extension == "mkv" ? Clip(folder + "whole.mkv", 3) : song(folder + "whole.ogg", 3);
         Convert({whole, damaged}, QString("joined%1.mkv").arg(run));
-      else
+      } else {
         Convert({damaged});
+      }
       QStringList described;
       for (const FailedStep& error : Errors()) described << error.File + ": " + error.Description;
       ASSERT_EQ(Errors().size(), 1) << described.join('\n').toStdString();
@@ -471,7 +492,7 @@ TEST_F(SourceReachTest, AFileWhoseDamagedMiddleWasSkippedStays) {
       EXPECT_EQ(Errors()[0].Stage, "Eliminar archivos originales");
       EXPECT_EQ(Errors()[0].Description, "Se conservó: no se pudo saber si se leyó entero");
       EXPECT_TRUE(QFile::exists(damaged));
-      EXPECT_EQ(Trashed(), joined ? QStringList{"whole.mkv"} : QStringList());
+      EXPECT_EQ(Trashed(), joined ? QStringList{QFileInfo(whole).fileName()} : QStringList());
       CloseProgress();
       EmptyTrash();
     }
