@@ -49,7 +49,8 @@ bool IsFilterScriptOption(const QString& name) {
 // or retimes what passes through it.
 bool CutsOrRetimes(const QString& graph) {
   static const QRegularExpression filter(QStringLiteral(
-      R"((?:^|[,;\]])\s*(?:setpts|asetpts|atempo|asetrate|rubberband|trim|atrim|select|aselect|silenceremove))"
+      R"((?:^|[,;\]])\s*(?:setpts|asetpts|atempo|asetrate|rubberband|trim|atrim|select|aselect|)"
+      R"(silenceremove))"
       R"((?:@[^=,;\[]*)?\s*(?:=|,|;|\[|$))"));
   return filter.match(graph).hasMatch();
 }
