@@ -22,10 +22,17 @@ constexpr int FewSamples = 2 * 4096;
 QString OptionName(const QString& argument) { return argument.section(':', 0, 0); }
 
 bool IsPartOrPaceOption(const QString& name) {
-  static const QStringList names = {"-ss",      "-sseof",    "-t",        "-to",
-                                    "-fs",      "-frames",   "-vframes",  "-aframes",
-                                    "-dframes", "-shortest", "-itsoffset"};
+  static const QStringList names = {"-ss",      "-sseof",    "-t",         "-to",
+                                    "-fs",      "-frames",   "-vframes",   "-aframes",
+                                    "-dframes", "-shortest", "-itsoffset", "-itsscale"};
   return names.contains(name);
+}
+
+// A picture rate given to an input (before an "-i") times its pictures anew;
+// given to an output, it only drops or repeats pictures.
+bool IsInputRate(const QStringList& arguments, qsizetype k) {
+  return OptionName(arguments[k]) == QLatin1String("-r") &&
+         arguments.indexOf(QStringLiteral("-i"), k + 1) >= 0;
 }
 
 bool IsFilterOption(const QString& name) {
@@ -42,7 +49,8 @@ bool IsFilterScriptOption(const QString& name) {
 // or retimes what passes through it.
 bool CutsOrRetimes(const QString& graph) {
   static const QRegularExpression filter(QStringLiteral(
-      R"((?:^|[,;\]])\s*(?:setpts|asetpts|atempo|asetrate|rubberband|trim|atrim|select|aselect))"
+      R"((?:^|[,;\]])\s*(?:setpts|asetpts|atempo|asetrate|rubberband|trim|atrim|select|aselect|)"
+      R"(silenceremove))"
       R"((?:@[^=,;\[]*)?\s*(?:=|,|;|\[|$))"));
   return filter.match(graph).hasMatch();
 }
@@ -77,8 +85,8 @@ int InputPlace(const QStringList& arguments, const QString& file) {
 ReadVerdict Judge(const SourceReading& reading) {
   if (!reading.Timed) return ReadVerdict::Whole;
   if (!reading.Read || !reading.Length) return ReadVerdict::Unknown;
-  return *reading.Read >= *reading.Length - reading.Tolerance ? ReadVerdict::Whole
-                                                              : ReadVerdict::Partly;
+  if (*reading.Read < *reading.Length - reading.Tolerance) return ReadVerdict::Partly;
+  return reading.Skipped ? ReadVerdict::Unknown : ReadVerdict::Whole;
 }
 
 bool AsksPartOrPace(const QStringList& arguments) {
@@ -88,7 +96,8 @@ bool AsksPartOrPace(const QStringList& arguments) {
       ++k;  // a file's name is no option
       continue;
     }
-    if (IsPartOrPaceOption(name) || IsFilterScriptOption(name)) return true;
+    if (IsPartOrPaceOption(name) || IsFilterScriptOption(name) || IsInputRate(arguments, k))
+      return true;
     if (IsFilterOption(name) && k + 1 < arguments.size() && CutsOrRetimes(arguments[k + 1]))
       return true;
   }
@@ -103,7 +112,8 @@ SourceReading ReadingOf(const QString& reportText, std::optional<double> outputS
   return {outputSeconds, FfmpegReport::InputLength(reportText, input),
           ToleranceFor(FfmpegReport::LongestFrameInterval(reportText),
                        FfmpegReport::LowestSampleRate(reportText)),
-          FfmpegReport::InputHoldsTime(reportText, input).value_or(true)};
+          FfmpegReport::InputHoldsTime(reportText, input).value_or(true),
+          FfmpegReport::DamageSkipped(reportText)};
 }
 
 void StepsReach::Add(const QStringList& arguments, const QString& reportText,
@@ -120,6 +130,7 @@ void StepsReach::Add(const QStringList& arguments, const QString& reportText,
     else
       reached_ = std::min(reached_.value_or(*seconds), *seconds);
   }
+  skipped_ = skipped_ || (!sources.isEmpty() && FfmpegReport::DamageSkipped(reportText));
   for (int place = 0; place < sources.size(); ++place) {
     const int input = InputPlace(arguments, sources[place]);
     if (input >= 0 && !held_.contains(place))
@@ -130,7 +141,7 @@ void StepsReach::Add(const QStringList& arguments, const QString& reportText,
 
 SourceReading StepsReach::Source(int place) const {
   const auto [length, timed] = held_.value(place, {std::nullopt, true});
-  return {Reached(), length, ToleranceFor(interval_, sampleRate_), timed};
+  return {Reached(), length, ToleranceFor(interval_, sampleRate_), timed, skipped_};
 }
 
 }  // namespace Conversion

@@ -24,21 +24,26 @@ struct SourceReading {
   // The source holds sound or moving pictures. One that holds none (a
   // picture, subtitles) has no length to fall short of.
   bool Timed = true;
+  // ffmpeg skipped damage inside the source: getting to its end shows
+  // nothing whole.
+  bool Skipped = false;
   bool operator==(const SourceReading&) const = default;
 };
 
 enum class ReadVerdict {
   Whole,    // read to within the tolerance of its length, or holding no time
   Partly,   // read short by more
-  Unknown,  // the reading or the length is not known: nothing shows it whole
+  Unknown,  // the reading or the length is not known, or damage was skipped
+            // on the way: nothing shows it whole
 };
 
 ReadVerdict Judge(const SourceReading& reading);
 
 // The options ask for a part of the input or a new pace, so that the output
 // is meant to be shorter or longer than its source: a start, length, end,
-// size or frame count, a shifted input, the shortest stream, or a filter that
-// cuts (trim, select) or retimes (setpts, atempo) the streams.
+// size or frame count, a shifted or rescaled input or one given a new picture
+// rate, the shortest stream, or a filter that cuts (trim, select, silence
+// removed) or retimes (setpts, atempo) the streams.
 bool AsksPartOrPace(const QStringList& arguments);
 
 // ffmpeg reading the file alone to its end, as a conversion of it would,
@@ -72,6 +77,7 @@ class StepsReach {
   bool asked_ = false;
   bool timed_ = false;
   bool unknown_ = false;
+  bool skipped_ = false;  // a step reading the sources skipped damage in them
   std::optional<double> reached_;
   std::optional<double> interval_;
   std::optional<int> sampleRate_;

@@ -85,6 +85,17 @@ bool InputReadFailed(const QString& text, const QStringList& arguments) {
   return false;
 }
 
+bool DamageSkipped(const QString& text) {
+  static const QRegularExpression skipped(
+      QStringLiteral(
+          R"(^\[(?:matroska,webm @ [^\]]*\] (?:.* invalid as first byte of an EBML number|)"
+          R"(Element at .* exceeds containing master element|)"
+          R"(Unknown-sized element at .* inside parent with finite size|Invalid track number)|)"
+          R"(ogg @ [^\]]*\] CRC mismatch!))"),
+      QRegularExpression::MultilineOption);
+  return skipped.match(text).hasMatch();
+}
+
 QString WithoutStatistics(const QString& text) {
   static const QRegularExpression statistics(QStringLiteral(
       R"(^(?:(?:Input|Output) file #\d+ \(.*\):|  (?:Input|Output) stream #\d+:\d+ \(|)"

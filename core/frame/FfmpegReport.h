@@ -55,6 +55,12 @@ struct Reading {
 // decoding) is no such failure. text: a Reading's Text.
 bool InputReadFailed(const QString& text, const QStringList& arguments);
 
+// A demuxer met damage inside an input and went on reading where it could
+// find its way again, past what lay between (Matroska skips to its next
+// cluster, Ogg drops a page whose checksum fails): ffmpeg may still get to
+// the input's last moment. text: a Reading's Text.
+bool DamageSkipped(const QString& text);
+
 // How long the command's input at this place among its "-i" options (from 0)
 // is, as its container says, counted from its first moment: nothing when
 // the report names no such input or gives it no length ("Duration: N/A").

@@ -14,6 +14,7 @@
 #include "core/convert/SourceReach.h"
 #include "core/frame/Session.h"
 #include "core/ground/EditProfileRec.h"
+#include "core/ground/ExtCodecDef.h"
 #include "core/ground/FilterDef.h"
 #include "core/ground/FormatProfile.h"
 #include "core/ground/RecordFile.h"
@@ -292,8 +293,9 @@ TEST_F(SourceReachTest, AJoinThatLostPartOfItsFilesKeepsThemAll) {
 
 // Where the run asks for a part or a new pace, or is a test, the output is
 // meant to differ from its source in length: the damaged clip is judged as
-// before, and its source goes as any other. So does a song whose cover is
-// made its one picture.
+// before, and its source goes as any other: an input rescaled or given a new
+// picture rate, silence removed. So does a song whose cover is made its one
+// picture.
 TEST_F(SourceReachTest, APartOrAPaceAskedForOrATestIsJudgedByTheStepAlone) {
   SaveFilter("rapido", FilterType::Video, "setpts=0.5*PTS");
   SaveFilter("rapida", FilterType::Audio, "atempo=2");
@@ -308,6 +310,16 @@ TEST_F(SourceReachTest, APartOrAPaceAskedForOrATestIsJudgedByTheStepAlone) {
   frames.OutputExtraParams = "-frames:v 100";
   FormatProfile until;
   until.OutputExtraParams = "-to 6";
+  FormatProfile shortest;
+  shortest.OutputExtraParams = "-shortest";
+  FormatProfile rescaled;
+  rescaled.InputExtraParams = "-itsscale 0.5";
+  FormatProfile rate;
+  rate.InputExtraParams = "-r 50";
+  SaveFilter("sinsilencio", FilterType::Audio,
+             "silenceremove=stop_periods=-1:stop_duration=1:stop_threshold=-50dB");
+  EditProfileRec silence;
+  silence.Filters.Items = {"sinsilencio"};
   struct Case {
     const char* name;
     std::optional<EditProfileRec> edit;
@@ -317,10 +329,18 @@ TEST_F(SourceReachTest, APartOrAPaceAskedForOrATestIsJudgedByTheStepAlone) {
     QString extension = "mkv";
   };
   const Case cases[] = {
-      {"nothing asked", {}, {}, "", false},    {"a start", start, {}, "", true},
-      {"a length", length, {}, "", true},      {"a faster pace", faster, {}, "", true},
-      {"a frame count", {}, frames, "", true}, {"an end", {}, until, "", true},
-      {"a test", {}, {}, "30", false},         {"a single picture", {}, {}, "", true, "jpg"},
+      {"nothing asked", {}, {}, "", false},
+      {"a start", start, {}, "", true},
+      {"a length", length, {}, "", true},
+      {"a faster pace", faster, {}, "", true},
+      {"a frame count", {}, frames, "", true},
+      {"an end", {}, until, "", true},
+      {"a test", {}, {}, "30", false},
+      {"a single picture", {}, {}, "", true, "jpg"},
+      {"the shortest stream", {}, shortest, "", true},
+      {"a rescaled input", {}, rescaled, "", true},
+      {"a new picture rate for the input", {}, rate, "", true},
+      {"silence removed", silence, {}, "", true},
   };
   int run = 0;
   for (const Case& c : cases) {
@@ -350,6 +370,132 @@ TEST_F(SourceReachTest, APartOrAPaceAskedForOrATestIsJudgedByTheStepAlone) {
     EXPECT_EQ(Errors().size(), c.trashed || !c.testTime.isEmpty() ? 0 : 1);
     EXPECT_EQ(QFile::exists(damaged), !c.trashed);
     CloseProgress();
+  }
+}
+
+// However the steps go, the damaged clip is listed and a whole one beside it
+// goes: two passes, numbered pictures, a sound track made by an outside
+// encoder (a stand-in that copies what ffmpeg extracted).
+TEST_F(SourceReachTest, ADamagedClipIsListedWhateverStepsTheRunTakes) {
+  FormatProfile twoPasses;
+  twoPasses.VideoCodec = "mpeg4";
+  twoPasses.VideoBitrate = "100k";
+  FormatProfile pictures;
+  pictures.OutputContainer = "image2";
+  pictures.VideoCodec = "mjpeg";
+  pictures.MultipleOutputFiles = true;
+  pictures.Extension = "jpg";
+  FormatProfile encoded;
+  encoded.AudioExtCodecName = "enc";
+  encoded.AudioExtCodec.ExePath =
+      WriteFile("tools/enc", QByteArray("#!/bin/sh\ncp \"$1\" \"$3\"\n"));
+  QFile::setPermissions(encoded.AudioExtCodec.ExePath,
+                        QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+  encoded.AudioExtCodec.Params = {0,
+                                  {{"<InFile>", ParamKind::Required, "", "", "", false, ""},
+                                   {"<OutFile>", ParamKind::Required, "-o", "", "", false, ""}}};
+  encoded.AudioExtCodec.FfmpegParams = "-f wav";
+  encoded.AudioExtCodec.FfmpegExt = "wav";
+  encoded.AudioExtCodec.OutputExt = "wav";
+  encoded.AudioExtCodec.Values = {1, QList<QString>(6)};
+  struct Case {
+    const char* name;
+    FormatProfile format;
+    bool twoPass;
+    QString extension;
+  };
+  const Case cases[] = {
+      {"two passes", twoPasses, true, "mkv"},
+      {"numbered pictures", pictures, false, ""},
+      {"an outside encoder", encoded, false, "mkv"},
+  };
+  int run = 0;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const QString folder = QString("in%1/").arg(++run);
+    const QString whole = Clip(folder + "whole.mkv");
+    const QString damaged = DamagedClip(folder + "damaged.mkv");
+    Session::State().FormatProfilePath = SaveFormat(c.format);
+    Conversion::State().Choices.TwoPass = c.twoPass;
+    Conversion::State().Choices.ExtensionText = c.extension;
+    Convert({whole, damaged});
+    QStringList described;
+    for (const FailedStep& error : Errors()) described << error.File + ": " + error.Description;
+    ASSERT_EQ(Errors().size(), 1) << described.join('\n').toStdString();
+    EXPECT_EQ(Errors()[0].File, damaged);
+    const std::optional<PartlyRead> read = ReadOf(Errors()[0].Description);
+    ASSERT_TRUE(read) << Errors()[0].Description.toStdString();
+    EXPECT_NEAR(read->total, 12, 0.1);
+    EXPECT_LT(read->read, 10.5);
+    EXPECT_TRUE(QFile::exists(damaged));
+    EXPECT_EQ(Trashed(), QStringList{"whole.mkv"});
+    CloseProgress();
+    EmptyTrash();
+  }
+}
+
+// A bad sector in the middle of a file whose demuxer skips what it cannot
+// read (a Matroska cluster, an Ogg page) and reads on to the end, so that
+// its last time tells nothing of what it lost on the way. Alone or joined,
+// the file stays, listed as kept for not being known whole; a whole file
+// joined to it goes.
+TEST_F(SourceReachTest, AFileWhoseDamagedMiddleWasSkippedStays) {
+  // The sector over the header of the middle one of the file's units,
+  // read back as this byte: zeros, or what a failing disk returns.
+  const auto damage = [this](const QString& full, const QByteArray& unit, char fill,
+                             const QString& relative) {
+    QByteArray bytes = Bytes(full);
+    QList<qsizetype> units;
+    for (qsizetype at = bytes.indexOf(unit); at >= 0; at = bytes.indexOf(unit, at + 1)) units << at;
+    EXPECT_GE(units.size(), 4);
+    const qsizetype sector = units.value(units.size() / 2) / 4096 * 4096;
+    bytes.replace(sector, 4096, QByteArray(4096, fill));
+    return WriteFile(relative, bytes);
+  };
+  const auto song = [this](const QString& relative, int seconds) {
+    return Make(relative, {"-f", "lavfi", "-i", "sine", "-t", QString::number(seconds)});
+  };
+  const QString clip = Clip("full/long.mkv", 30);
+  const QString songs = song("full/long.ogg", 30);
+  const QByteArray cluster("\x1f\x43\xb6\x75", 4);
+  const QByteArray page("OggS");
+  struct Case {
+    const char* name;
+    QString full;
+    QByteArray unit;
+    char fill;
+  };
+  const Case cases[] = {
+      {"a Matroska cluster read as zeros", clip, cluster, '\x00'},
+      {"a Matroska cluster read as ones", clip, cluster, '\xff'},
+      {"a Matroska cluster read as a pattern", clip, cluster, '\x55'},
+      {"an Ogg page read as zeros", songs, page, '\x00'},
+  };
+  int run = 0;
+  for (const Case& c : cases) {
+    for (const bool joined : {false, true}) {
+      SCOPED_TRACE(std::string(c.name) + (joined ? ", joined" : ", alone"));
+      const QString folder = QString("in%1/").arg(++run);
+      const QString extension = QFileInfo(c.full).suffix();
+      const QString damaged = damage(c.full, c.unit, c.fill, folder + "damaged." + extension);
+      QString whole;
+      if (joined) {
+        whole = extension == "mkv" ? Clip(folder + "whole.mkv", 3) : song(folder + "whole.ogg", 3);
+        Convert({whole, damaged}, QString("joined%1.mkv").arg(run));
+      } else {
+        Convert({damaged});
+      }
+      QStringList described;
+      for (const FailedStep& error : Errors()) described << error.File + ": " + error.Description;
+      ASSERT_EQ(Errors().size(), 1) << described.join('\n').toStdString();
+      EXPECT_EQ(Errors()[0].File, damaged);
+      EXPECT_EQ(Errors()[0].Stage, "Eliminar archivos originales");
+      EXPECT_EQ(Errors()[0].Description, "Se conservó: no se pudo saber si se leyó entero");
+      EXPECT_TRUE(QFile::exists(damaged));
+      EXPECT_EQ(Trashed(), joined ? QStringList{QFileInfo(whole).fileName()} : QStringList());
+      CloseProgress();
+      EmptyTrash();
+    }
   }
 }
 
@@ -437,8 +583,9 @@ TEST_F(SourceReachTest, AnOlderFileStaysBesideTheOutputOfASourceOfUnknownLength)
 // recording whose clock starts at 10 h, an MP4 that starts inside its
 // stream through an edit list, Ogg chained from two songs, junk before an
 // MP3's first frame, a WAV whose sizes are wrong, a transport stream with
-// lost packets, a clip of one picture, songs with a cover. Each converts
-// whole and goes to the trash, into a video file and into an MP3; only the
+// lost packets, a clip of one picture, songs with a cover; and clips whose
+// sound and pictures end apart. Each converts whole and goes to the trash,
+// into a video file and, holding sound to its end, into an MP3; only the
 // damaged clip among them stays, listed.
 TEST_F(SourceReachTest, GoodMediaStillGoToTheTrashAndOnlyTheDamagedOneStays) {
   const auto make = [this](const QString& name, const QStringList& arguments) {
@@ -511,6 +658,12 @@ TEST_F(SourceReachTest, GoodMediaStillGoToTheTrashAndOnlyTheDamagedOneStays) {
                               "1", "-c:v", "mjpeg", "-disposition:v", "attached_pic"});
   sound << make("cover.m4a", {"-f", "lavfi", "-i", "sine=d=6", "-i", cover, "-map", "0", "-map",
                               "1", "-c:a", "aac", "-c:v", "png", "-disposition:v", "attached_pic"});
+  // Sound that outlasts the pictures, and pictures that outlast the sound
+  // (an MP3 of the latter holds all its sound but not the file's length).
+  sound << make("longsound.mkv", {"-f", "lavfi", "-i", "testsrc=size=160x120:rate=25:d=3", "-f",
+                                  "lavfi", "-i", "sine=d=6", "-c:v", "mpeg4"});
+  pictures << make("longpictures.mkv", {"-f", "lavfi", "-i", "testsrc=size=160x120:rate=25:d=6",
+                                        "-f", "lavfi", "-i", "sine=d=3", "-c:v", "mpeg4"});
   pictures << make("one.mp4", {"-f", "lavfi", "-i", "testsrc=size=160x120:rate=25", "-frames:v",
                                "1", "-c:v", "libx264"});
   struct Case {
@@ -555,6 +708,12 @@ TEST(SourceReachOptions, APartOrAPaceIsAskedByItsOptionsOrFilters) {
       {{"-i", "a.mkv", "-fs", "1M", "b.mkv"}, true},
       {{"-i", "a.mkv", "-i", "b.wav", "-shortest", "c.mkv"}, true},
       {{"-itsoffset", "2", "-i", "a.mkv", "b.mkv"}, true},
+      {{"-t", "5", "-i", "a.mkv", "b.mkv"}, true},
+      {{"-i", "a.mkv", "-frames:a", "10", "b.mka"}, true},
+      {{"-itsscale", "0.5", "-i", "a.mkv", "b.mkv"}, true},
+      {{"-r", "50", "-i", "a.mkv", "b.mkv"}, true},
+      {{"-i", "a.mkv", "-r", "50", "b.mkv"}, false},
+      {{"-i", "a.mka", "-af", "silenceremove=stop_periods=-1", "b.mka"}, true},
       {{"-i", "a.mkv", "-vf", "scale=320:-2,setpts=0.5*PTS", "b.mkv"}, true},
       {{"-i", "a.mkv", "-af", "atempo=2", "b.mka"}, true},
       {{"-i", "a.mkv", "-filter:a:0", "volume=2,asetrate=88200", "b.mka"}, true},
