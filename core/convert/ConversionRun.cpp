@@ -35,8 +35,16 @@ void ClearRun() {
 namespace {
 
 constexpr int KeptOutput = 4096;
-// The failure code of a step that ended well and wrote an output holding nothing.
-constexpr int NothingWritten = 5;
+
+// Why an input failed, if it did.
+enum class InputFailure {
+  None,
+  ToolNotStarted,      // a step's tool could not start
+  StepFailed,          // a step's tool ended badly or left its output unfinished
+  OutputFolderFailed,  // the folder for numbered outputs could not be made
+  TracksNotMoved,      // the encoded tracks could not be moved beside each other
+  NothingWritten,      // a step ended well and wrote an output holding nothing
+};
 
 QString Cell(int row, int column) { return State().Commands.At(row, column); }
 StageKind Kind(int row) { return State().Commands.Kind(row); }
@@ -64,7 +72,8 @@ class ConversionRun::Steps {
   void Execute();
 
  private:
-  bool StageMayRun(int row) const { return HeadSet(row) && failure_ == 0 && !run_.stopRequested_; }
+  bool StageMayRun(int row) const { return HeadSet(row) && !InputFailed() && !run_.stopRequested_; }
+  bool InputFailed() const { return failure_ != InputFailure::None; }
   bool JoinedOutput() const {
     return State().Choices.OutputMode == OutputJoined ||
            State().Choices.OutputMode == OutputOneFile;
@@ -120,7 +129,7 @@ class ConversionRun::Steps {
   // The current input.
   QStringList audio_, video_, audioStart_, videoStart_;
   QString output_, desired_;
-  int failure_ = 0;
+  InputFailure failure_ = InputFailure::None;
   QString failedCommand_;
   QString capture_;
   QStringList moved_;
@@ -168,7 +177,7 @@ void ConversionRun::Steps::RunInput(int i) {
   stage_.clear();
   emit run_.InputStarted(i, int(inputs_.size()), file_);
   audio_ = video_ = audioStart_ = videoStart_ = inputs_.at(i);
-  failure_ = 0;
+  failure_ = InputFailure::None;
   failedCommand_.clear();
   capture_.clear();
   created_.clear();
@@ -185,9 +194,9 @@ void ConversionRun::Steps::RunInput(int i) {
   lastConsole_.clear();
   SetOutputPath(i);
   RunTrackStages();
-  if (failure_ == 0 && !run_.stopRequested_ && !test_ && !State().MultiOutput)
+  if (!InputFailed() && !run_.stopRequested_ && !test_ && !State().MultiOutput)
     output_ = FileServices::UniquePath(output_, false);
-  if (failure_ == 0 && !run_.stopRequested_) {
+  if (!InputFailed() && !run_.stopRequested_) {
     if (audio_ != video_)
       RunJoiningStage();
     else
@@ -197,10 +206,10 @@ void ConversionRun::Steps::RunInput(int i) {
     FileServices::DeleteFile(TempFile("aucod", 2));
     FileServices::DeleteFile(TempFile("vicod", 5));
   }
-  if (failure_ == 0 && !run_.stopRequested_ && !test_) JudgeReading(i);
-  if (failure_ != 0 && !run_.stopRequested_) RecordFailure();
-  if (failure_ != 0 || (run_.stopRequested_ && !outputFinished_)) RemovePartialOutput();
-  if (!test_ && failure_ == 0 && !run_.stopRequested_) FinishInput(i);
+  if (!InputFailed() && !run_.stopRequested_ && !test_) JudgeReading(i);
+  if (InputFailed() && !run_.stopRequested_) RecordFailure();
+  if (InputFailed() || (run_.stopRequested_ && !outputFinished_)) RemovePartialOutput();
+  if (!test_ && !InputFailed() && !run_.stopRequested_) FinishInput(i);
   stage_.clear();
   emit run_.InputEnded();
 }
@@ -221,7 +230,7 @@ void ConversionRun::Steps::SetOutputPath(int i) {
         createdFolder_ = output_;
         output_ += "/%03d" + ext;
       } else {
-        failure_ = 3;
+        failure_ = InputFailure::OutputFolderFailed;
       }
     }
     desired_ = output_;
@@ -241,7 +250,7 @@ void ConversionRun::Steps::SetOutputPath(int i) {
     if (FileServices::CreateFolder(output_))
       createdFolder_ = output_;
     else
-      failure_ = 3;
+      failure_ = InputFailure::OutputFolderFailed;
     output_ += "/%03d";
   }
   output_ += ext;
@@ -303,7 +312,7 @@ void ConversionRun::Steps::RunJoiningStage() {
   const QString audioTrack = audio_ != audioStart_ ? audio_.value(0) : QString();
   const QString videoTrack = video_ != videoStart_ ? video_.value(0) : QString();
   moved_ = MoveTracks(audioTrack, videoTrack, desired_);
-  if (moved_.isEmpty() || moved_.first().isEmpty()) failure_ = 4;
+  if (moved_.isEmpty() || moved_.first().isEmpty()) failure_ = InputFailure::TracksNotMoved;
 }
 
 void ConversionRun::Steps::RunConvertingStages() {
@@ -399,7 +408,9 @@ bool ConversionRun::Steps::RunRow(int row, const QStringList& inputs, const QStr
     }
     return true;
   }
-  failure_ = succeeded ? NothingWritten : started ? 2 : 1;
+  failure_ = succeeded ? InputFailure::NothingWritten
+             : started ? InputFailure::StepFailed
+                       : InputFailure::ToolNotStarted;
   failedCommand_ = step.Shown;
   return false;
 }
@@ -425,26 +436,29 @@ void ConversionRun::Steps::NoteInputsRead(const StepCommand& step, bool isEncode
 void ConversionRun::Steps::RecordFailure() {
   FailedStep failed;
   failed.File = file_;
-  failed.Stage = failure_ == 3 ? QString() : stage_;
+  failed.Stage = failure_ == InputFailure::OutputFolderFailed ? QString() : stage_;
   switch (failure_) {
-    case 1:
+    case InputFailure::ToolNotStarted:
       failed.Description = Lang::TxtProcessStartFailed();
       break;
-    case 2:
+    case InputFailure::StepFailed:
       failed.Description = Lang::TxtConvertError();
       break;
-    case NothingWritten:
+    case InputFailure::NothingWritten:
       failed.Description = Lang::TxtNothingWritten();
       break;
-    case 3:
+    case InputFailure::OutputFolderFailed:
       failed.Description = Lang::TxtCannotCreateOutputDir() + ":" + output_;
       break;
-    default:
+    case InputFailure::TracksNotMoved:
+    case InputFailure::None:
       failed.Description = Lang::TxtCannotMoveFiles();
       break;
   }
-  if (failure_ == 1 || failure_ == 2 || failure_ == NothingWritten) failed.Command = failedCommand_;
-  if (failure_ == 2 || failure_ == NothingWritten) failed.Console = capture_;
+  const bool stepRan =
+      failure_ == InputFailure::StepFailed || failure_ == InputFailure::NothingWritten;
+  if (stepRan || failure_ == InputFailure::ToolNotStarted) failed.Command = failedCommand_;
+  if (stepRan) failed.Console = capture_;
   AddError(failed);
 }
 
@@ -514,7 +528,7 @@ void ConversionRun::Steps::JudgeReading(int i) {
   }
   // A cut source is why ffmpeg could not read on; without one the step failed.
   if (unreadInput_ && !readShort) {
-    failure_ = 2;
+    failure_ = InputFailure::StepFailed;
     failedCommand_ = unreadInput_->Command;
     capture_ = unreadInput_->Console;
     stage_ = unreadInput_->Stage;
