@@ -485,7 +485,7 @@ void MainWindow::ShowCommands() {
   if (!RunnerFree() || !Conversion::BuildCommandTable("", this)) return;
   CommandViewerWindow viewer(this);
   viewer.ShowTable([](int row, int column) { return Conversion::State().Commands.At(row, column); },
-                   twoPassAction->isChecked(), Conversion::State().MultiOutput == 1);
+                   twoPassAction->isChecked(), Conversion::State().MultiOutput);
   viewer.exec();
 }
 
