@@ -258,7 +258,10 @@ FilterEditor::TestSettings FilterEditorWindow::ReadTestSettings() const {
                             ? listed[row]
                             : FilterEditor::State().TestFiles.value(row - listed.size()));
   }
-  settings.type = typeCombo->currentIndex();
+  if (typeCombo->currentIndex() < 0)
+    settings.type.reset();
+  else
+    settings.type = FilterType(typeCombo->currentIndex());
   settings.filterText = parameters->toPlainText();
   settings.multiInput = multiInputCheck->isChecked();
   settings.ffmpegOnly = ffmpegOnlyCheck->isChecked();
