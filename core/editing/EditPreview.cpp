@@ -143,15 +143,15 @@ QString CropOptions(const UnitBox& width, const UnitBox& height, const UnitBox& 
   return Opt().VideoFilter + " crop=" + w + ":" + h + ":" + x + ":" + y;
 }
 
-QString ResizeOptions(const UnitBox& width, const UnitBox& height, int aspectMode,
+QString ResizeOptions(const UnitBox& width, const UnitBox& height, AspectSetting aspectMode,
                       const QString& ratio) {
   QString w = UnitTerm(width.text, width.unit, {"*iw", "*ih", "*oh"});
   QString h = UnitTerm(height.text, height.unit, {"*iw", "*ih", "*ow"});
   if (w.isEmpty() || w == "0") w = "iw";
   if (h.isEmpty() || h == "0") h = "ih";
   QString aspect;
-  if (aspectMode == 3 && !ratio.isEmpty()) aspect = ",setdar=" + ratio;
-  if (aspectMode == 2) aspect = ",setdar";
+  if (aspectMode == AspectSetting::FromRatio && !ratio.isEmpty()) aspect = ",setdar=" + ratio;
+  if (aspectMode == AspectSetting::FitFinalSize) aspect = ",setdar";
   return Opt().VideoFilter + " scale=" + w + ":" + h + aspect;
 }
 

@@ -8,6 +8,7 @@
 
 #include "core/frame/MediaInfo.h"
 #include "core/ground/CommandLine.h"
+#include "core/ground/EditProfileRec.h"
 
 // The ffmpeg and ffplay runs of the editing-profile window against its test
 // file (frame grabs, the audio audition, border detection, playing the
@@ -104,8 +105,7 @@ struct UnitBox {
 };
 QString CropOptions(const UnitBox& width, const UnitBox& height, const UnitBox& left,
                     const UnitBox& top);
-// aspectMode 1 keep, 2 fit the final size, 3 set ratio.
-QString ResizeOptions(const UnitBox& width, const UnitBox& height, int aspectMode,
+QString ResizeOptions(const UnitBox& width, const UnitBox& height, AspectSetting aspectMode,
                       const QString& ratio);
 QString VolumeOptions(const QString& percent);
 QString BorderOptions(const UnitBox& left, const UnitBox& right, const UnitBox& top,

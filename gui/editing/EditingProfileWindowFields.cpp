@@ -4,6 +4,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMouseEvent>
+#include <algorithm>
 
 #include "core/editing/EditFields.h"
 #include "core/editing/EditingProfileEditor.h"
@@ -156,7 +157,8 @@ bool EditingProfileWindow::eventFilter(QObject* watched, QEvent* event) {
     const bool time = box == startPosition || box == endPosition ||
                       (box == durationBox && durationUnitCombo->currentIndex() == 0);
     const bool plainDigits = box == volumePercent || box == durationBox;
-    const bool minus = box->objectName() == "Text27";
+    // A gain may be negative.
+    const bool minus = std::find(gainBoxes.begin(), gainBoxes.end(), box) != gainBoxes.end();
     FilterNumericKey(box, typed, time, time || !plainDigits, minus);
   }
   return true;
@@ -172,18 +174,18 @@ void EditingProfileWindow::ConvertToRelativeSizes() {
     int newUnit;
   };
   QList<Row> rows;
-  switch (operationList->currentRow()) {
-    case 1:
+  switch (ChosenOperation()) {
+    case Operation::Crop:
       rows = {{cropWidth, cropWidthUnitCombo, testWidth, 1},
               {cropHeight, cropHeightUnitCombo, testHeight, 2},
               {cropLeft, cropLeftUnitCombo, testWidth, 1},
               {cropTop, cropTopUnitCombo, testHeight, 2}};
       break;
-    case 2:
+    case Operation::Resize:
       rows = {{resizeWidth, resizeWidthUnitCombo, testWidth, 1},
               {resizeHeight, resizeHeightUnitCombo, testHeight, 2}};
       break;
-    case 5:
+    case Operation::Border:
       rows = {{rightBorder, rightBorderUnitCombo, testHeight, 2},
               {leftBorder, leftBorderUnitCombo, testHeight, 2},
               {topBorder, topBorderUnitCombo, testWidth, 1},

@@ -45,10 +45,12 @@ TEST_F(EditPreviewTest, CropOptionsTakeUnitsAndFillInTheWholeFrame) {
 }
 
 TEST_F(EditPreviewTest, ResizeVolumeBorderAndTrackOptions) {
-  EXPECT_EQ(EditPreview::ResizeOptions({"640", 0}, {}, 1, "2"), "-vf scale=640:ih");
-  EXPECT_EQ(EditPreview::ResizeOptions({"640", 0}, {"360", 0}, 3, "1.777"),
+  EXPECT_EQ(EditPreview::ResizeOptions({"640", 0}, {}, AspectSetting::Keep, "2"),
+            "-vf scale=640:ih");
+  EXPECT_EQ(EditPreview::ResizeOptions({"640", 0}, {"360", 0}, AspectSetting::FromRatio, "1.777"),
             "-vf scale=640:360,setdar=1.777");
-  EXPECT_EQ(EditPreview::ResizeOptions({"0.5", 1}, {"0", 0}, 2, ""), "-vf scale=0.5*iw:ih,setdar");
+  EXPECT_EQ(EditPreview::ResizeOptions({"0.5", 1}, {"0", 0}, AspectSetting::FitFinalSize, ""),
+            "-vf scale=0.5*iw:ih,setdar");
   EXPECT_EQ(EditPreview::VolumeOptions(""), "-af volume=1");
   EXPECT_EQ(EditPreview::VolumeOptions("200"), "-af volume=2");
   EXPECT_EQ(EditPreview::VolumeOptions("50"), "-af volume=0.5");
