@@ -313,7 +313,7 @@ TEST_F(WindowTranslatorsTest, WindowsCopyTheMainWindowsHelpCaptions) {
   EXPECT_EQ(filters.programHelpAction->text(), main_->programHelpAction->text());
   CodecEditorWindow codecs;
   codecs.Load();
-  codecs.ShowTab(1);
+  codecs.ShowSection(CodecEditorWindow::Section::General);
   EXPECT_EQ(codecs.ffmpegHelpAction->text(), main_->ffmpegHelpAction->text());
   EXPECT_EQ(codecs.programHelpAction->text(), main_->programHelpAction->text());
 
