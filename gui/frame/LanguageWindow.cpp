@@ -223,9 +223,11 @@ void LanguageWindow::DeleteLanguage() {
 }
 
 void LanguageWindow::FillTemplate() {
-  templateText->setPlainText(Lang::BuiltInTable(TemplateIsEnglish ? 102 : 101).join('\n'));
+  templateText->setPlainText(Lang::BuiltInTable(TemplateIsEnglish ? Lang::BuiltInLanguage::English
+                                                                  : Lang::BuiltInLanguage::Spanish)
+                                 .join('\n'));
   // Filling the box counts as a change.
-  TemplateEdited = 0;
+  TemplateEdited = false;
 }
 
 void LanguageWindow::OpenMaker() {
@@ -241,17 +243,17 @@ void LanguageWindow::OpenMaker() {
 
 void LanguageWindow::UseSpanishTemplate() {
   instructionsText->setPlainText(kSpanishInstructions);
-  TemplateIsEnglish = 0;
-  if (TemplateEdited == 0) FillTemplate();
+  TemplateIsEnglish = false;
+  if (!TemplateEdited) FillTemplate();
 }
 
 void LanguageWindow::UseEnglishTemplate() {
   instructionsText->setPlainText(kEnglishInstructions);
-  TemplateIsEnglish = 1;
-  if (TemplateEdited == 0) FillTemplate();
+  TemplateIsEnglish = true;
+  if (!TemplateEdited) FillTemplate();
 }
 
-void LanguageWindow::OnTemplateEdited() { TemplateEdited = 1; }
+void LanguageWindow::OnTemplateEdited() { TemplateEdited = true; }
 
 void LanguageWindow::SaveLanguage() {
   const QString name = Dialogs::InputBox(

@@ -57,8 +57,8 @@ class LanguageWindow : public QDialog {
   QPushButton* saveLanguageButton = nullptr;
 
   QString LanguageAtOpen;
-  quint8 TemplateIsEnglish = 0;
-  quint8 TemplateEdited = 0;
+  bool TemplateIsEnglish = false;
+  bool TemplateEdited = false;
 
  public slots:
   // The close box and Escape come here; both are close requests.

@@ -184,30 +184,30 @@ TEST_F(LanguageWindowTest, DeletingLanguages) {
 }
 
 TEST_F(LanguageWindowTest, ThePanelFillsTheTemplateUntilItIsEdited) {
-  const QString spanish = Lang::BuiltInTable(101).join('\n');
-  const QString english = Lang::BuiltInTable(102).join('\n');
+  const QString spanish = Lang::BuiltInTable(Lang::BuiltInLanguage::Spanish).join('\n');
+  const QString english = Lang::BuiltInTable(Lang::BuiltInLanguage::English).join('\n');
   LanguageWindow& window = Open();
   window.openMakerButton->click();
   EXPECT_EQ(window.templateText->toPlainText(), spanish);
-  EXPECT_EQ(window.TemplateEdited, 0);
+  EXPECT_FALSE(window.TemplateEdited);
   EXPECT_TRUE(window.instructionsText->toPlainText().startsWith("Para crear un lenguaje:\n"));
 
   window.englishTemplateButton->click();  // "Eng" before any edit: the English table
   EXPECT_EQ(window.templateText->toPlainText(), english);
   EXPECT_TRUE(window.instructionsText->toPlainText().startsWith("To add a new language:\n"));
-  EXPECT_EQ(window.TemplateIsEnglish, 1);
+  EXPECT_TRUE(window.TemplateIsEnglish);
 
   window.templateText->setPlainText("mine");
-  EXPECT_EQ(window.TemplateEdited, 1);
+  EXPECT_TRUE(window.TemplateEdited);
   window.spanishTemplateButton->click();  // "Es" after an edit: the instructions only
   EXPECT_EQ(window.templateText->toPlainText(), "mine");
   EXPECT_TRUE(window.instructionsText->toPlainText().startsWith("Para crear un lenguaje:\n"));
-  EXPECT_EQ(window.TemplateIsEnglish, 0);
+  EXPECT_FALSE(window.TemplateIsEnglish);
 
   window.close();
   window.openMakerButton->click();  // "+" reloads the template: the edits are lost
   EXPECT_EQ(window.templateText->toPlainText(), spanish);
-  EXPECT_EQ(window.TemplateEdited, 0);
+  EXPECT_FALSE(window.TemplateEdited);
 }
 
 TEST_F(LanguageWindowTest, SavingANewLanguageFile) {
@@ -232,7 +232,7 @@ TEST_F(LanguageWindowTest, SavingANewLanguageFile) {
   EXPECT_FALSE(bytes.startsWith("\xef\xbb\xbf"));
   EXPECT_EQ(bytes.count("\r\n"), 536);
   Lang::LoadLanguage("Mine");
-  EXPECT_EQ(Lang::State().Msg, Lang::BuiltInTable(101));
+  EXPECT_EQ(Lang::State().Msg, Lang::BuiltInTable(Lang::BuiltInLanguage::Spanish));
 }
 
 TEST_F(LanguageWindowTest, SavingFailures) {
