@@ -51,7 +51,7 @@ StageKind Kind(int row) { return State().Commands.Kind(row); }
 
 // The temporary files of the track stages, named after the stage's row.
 QString TempFile(const QString& stem, int row) {
-  return State().TempDir + "/" + stem + "." + Cell(row, 4);
+  return State().TempDir + "/" + stem + "." + Cell(row, TableColumn::Extension);
 }
 
 bool HeadSet(int row) { return Kind(row) != StageKind::Empty; }
@@ -203,8 +203,8 @@ void ConversionRun::Steps::RunInput(int i) {
       RunConvertingStages();
   }
   if (!State().TempDir.isEmpty()) {
-    FileServices::DeleteFile(TempFile("aucod", 2));
-    FileServices::DeleteFile(TempFile("vicod", 5));
+    FileServices::DeleteFile(TempFile("aucod", TableRow::AudioEncoding));
+    FileServices::DeleteFile(TempFile("vicod", TableRow::VideoEncoding));
   }
   if (!InputFailed() && !run_.stopRequested_ && !test_) JudgeReading(i);
   if (InputFailed() && !run_.stopRequested_) RecordFailure();
@@ -221,7 +221,7 @@ QString AbsolutePath(const QString& path) {
 }
 
 void ConversionRun::Steps::SetOutputPath(int i) {
-  const QString ext = "." + Cell(7, 4);
+  const QString ext = "." + Cell(TableRow::Output, TableColumn::Extension);
   if (test_) {
     output_ = State().TempDir + "/test" + ext;
     if (State().MultiOutput) {
@@ -259,16 +259,21 @@ void ConversionRun::Steps::SetOutputPath(int i) {
 
 void ConversionRun::Steps::RunTrackStages() {
   const QString pass1 = State().Choices.TwoPass ? " " + Lang::TxtPass1() : QString();
-  if (StageMayRun(1)) RunFfmpegStage(1, Lang::TxtExtractingAudio(), audio_, TempFile("auext", 1));
-  if (StageMayRun(2))
-    RunEncodingStage(2, Lang::TxtEncodingAudio() + pass1, audio_, TempFile("aucod", 2),
-                     TempFile("aucod", 3));
-  if (!State().TempDir.isEmpty()) FileServices::DeleteFile(TempFile("auext", 1));
-  if (StageMayRun(4)) RunFfmpegStage(4, Lang::TxtExtractingVideo(), video_, TempFile("viext", 4));
-  if (StageMayRun(5))
-    RunEncodingStage(5, Lang::TxtEncodingVideo() + pass1, video_, TempFile("vicod", 5),
-                     TempFile("vicod", 6));
-  if (!State().TempDir.isEmpty()) FileServices::DeleteFile(TempFile("viext", 4));
+  using namespace TableRow;
+  if (StageMayRun(AudioExtraction))
+    RunFfmpegStage(AudioExtraction, Lang::TxtExtractingAudio(), audio_,
+                   TempFile("auext", AudioExtraction));
+  if (StageMayRun(AudioEncoding))
+    RunEncodingStage(AudioEncoding, Lang::TxtEncodingAudio() + pass1, audio_,
+                     TempFile("aucod", AudioEncoding), TempFile("aucod", AudioEncodingPass2));
+  if (!State().TempDir.isEmpty()) FileServices::DeleteFile(TempFile("auext", AudioExtraction));
+  if (StageMayRun(VideoExtraction))
+    RunFfmpegStage(VideoExtraction, Lang::TxtExtractingVideo(), video_,
+                   TempFile("viext", VideoExtraction));
+  if (StageMayRun(VideoEncoding))
+    RunEncodingStage(VideoEncoding, Lang::TxtEncodingVideo() + pass1, video_,
+                     TempFile("vicod", VideoEncoding), TempFile("vicod", VideoEncodingPass2));
+  if (!State().TempDir.isEmpty()) FileServices::DeleteFile(TempFile("viext", VideoExtraction));
 }
 
 void ConversionRun::Steps::RunFfmpegStage(int row, const QString& caption, QStringList& source,
@@ -277,8 +282,8 @@ void ConversionRun::Steps::RunFfmpegStage(int row, const QString& caption, QStri
   if (RunRow(row, source, output)) source = QStringList{output};
 }
 
-// Rows 2 and 5: an outside encoder, or ffmpeg encoding one track, followed
-// by its second pass in the next row when two passes are on.
+// The audio or video encoding row: an outside encoder, or ffmpeg encoding one
+// track, followed by its second pass in the next row when two passes are on.
 void ConversionRun::Steps::RunEncodingStage(int row, const QString& caption, QStringList& source,
                                             const QString& output,
                                             const QString& secondPassOutput) {
@@ -294,18 +299,19 @@ void ConversionRun::Steps::RunEncodingStage(int row, const QString& caption, QSt
     return;
   }
   if (!StageMayRun(row + 1)) return;
-  const QString baseCaption = row == 2 ? Lang::TxtEncodingAudio() : Lang::TxtEncodingVideo();
+  const QString baseCaption =
+      row == TableRow::AudioEncoding ? Lang::TxtEncodingAudio() : Lang::TxtEncodingVideo();
   SetStage(baseCaption + " " + Lang::TxtPass2(), true);
   if (RunRow(row + 1, source, secondPassOutput)) source = QStringList{output};
 }
 
 void ConversionRun::Steps::RunJoiningStage() {
-  if (Kind(7) != StageKind::MoveTracks) {
+  if (Kind(TableRow::Output) != StageKind::MoveTracks) {
     SetStage(Lang::TxtMixingAudioVideo(), true);
     QStringList tracks;
     if (audio_ != audioStart_) tracks << audio_;
     if (video_ != videoStart_) tracks << video_;
-    RunRow(7, tracks, OutputForFfmpeg());
+    RunRow(TableRow::Output, tracks, OutputForFfmpeg());
     return;
   }
   SetStage(Lang::TxtMovingTracks(), true);
@@ -316,14 +322,14 @@ void ConversionRun::Steps::RunJoiningStage() {
 }
 
 void ConversionRun::Steps::RunConvertingStages() {
-  if (StageMayRun(7)) {
+  if (StageMayRun(TableRow::Output)) {
     SetStage(Lang::TxtConverting() + (State().Choices.TwoPass ? " " + Lang::TxtPass1() : QString()),
              true);
-    RunRow(7, audio_, OutputForFfmpeg());
+    RunRow(TableRow::Output, audio_, OutputForFfmpeg());
   }
-  if (StageMayRun(8)) {
+  if (StageMayRun(TableRow::OutputPass2)) {
     SetStage(Lang::TxtConverting() + " " + Lang::TxtPass2(), true);
-    RunRow(8, audio_, OutputForFfmpeg());
+    RunRow(TableRow::OutputPass2, audio_, OutputForFfmpeg());
   }
 }
 
@@ -417,7 +423,8 @@ bool ConversionRun::Steps::RunRow(int row, const QStringList& inputs, const QStr
 
 // The last step of an input: the one whose output is the input's output.
 bool ConversionRun::Steps::WritesTheOutput(int row) const {
-  return row == 8 || (row == 7 && !HeadSet(8));
+  return row == TableRow::OutputPass2 ||
+         (row == TableRow::Output && !HeadSet(TableRow::OutputPass2));
 }
 
 // A step that reads the input's own files (not a track made from them) names
@@ -642,7 +649,7 @@ void ConversionRun::Steps::ReportUnreadSources(const QStringList& read) {
 // sources of the output.
 void ConversionRun::Steps::ReplaceOlderFile(int i, const QStringList& read) {
   Replacement done = Replacement::NotNeeded;
-  if (State().Choices.ReplaceFiles && Kind(7) != StageKind::MoveTracks) {
+  if (State().Choices.ReplaceFiles && Kind(TableRow::Output) != StageKind::MoveTracks) {
     // Inputs other than the ones just converted stay untouched, whatever their name.
     QStringList kept = Session::State().FileList;
     if (JoinedOutput())
@@ -693,7 +700,7 @@ TestResult ConversionRun::Steps::TestReport() const {
             folder,
             {}};
   }
-  if (Kind(7) == StageKind::MoveTracks) {
+  if (Kind(TableRow::Output) == StageKind::MoveTracks) {
     qint64 bytes = 0;
     for (const QString& track : moved_) bytes += FileServices::FileSize(track);
     return {TestReportText(bytes, 0, Lang::TxtPlayFileQuestion()),

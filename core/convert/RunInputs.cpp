@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <algorithm>
 
+#include "core/convert/CommandTable.h"
 #include "core/convert/ConversionState.h"
 #include "core/convert/JoinCheck.h"
 #include "core/convert/RunSteps.h"
@@ -83,8 +84,9 @@ std::optional<RunInputs> PlanInputs(const QString& testTime, int selected) {
 
 bool NeedsTempFolder(const QString& testTime) {
   const CommandTable& table = State().Commands;
-  return table.Kind(2) != StageKind::Empty || table.Kind(5) != StageKind::Empty ||
-         !testTime.isEmpty() || State().Choices.TwoPass;
+  return table.Kind(TableRow::AudioEncoding) != StageKind::Empty ||
+         table.Kind(TableRow::VideoEncoding) != StageKind::Empty || !testTime.isEmpty() ||
+         State().Choices.TwoPass;
 }
 
 }  // namespace Conversion
