@@ -67,7 +67,7 @@ enum OutputMode : int {
 // The main window's choices that a conversion reads when it starts; the main
 // window keeps them current. The paths live in Session.
 struct ConversionChoices {
-  int OutputMode = OutputSourceFolders;
+  Conversion::OutputMode OutputMode = OutputSourceFolders;
   QString ExtensionText;         // the extension list's text; "" or "<Automático>" forces nothing
   bool TwoPass = false;          // "2 pases"
   bool ReplaceFiles = false;     // "Reemplazar archivos"

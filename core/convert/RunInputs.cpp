@@ -14,11 +14,11 @@ namespace Conversion {
 
 namespace {
 
-bool JoinsInputs(int mode) { return mode == OutputJoined || mode == OutputOneFile; }
+bool JoinsInputs(OutputMode mode) { return mode == OutputJoined || mode == OutputOneFile; }
 
 // The folders a conversion writes into: each file's own, the chosen one, or
 // the chosen file's.
-QStringList OutputFolders(int mode) {
+QStringList OutputFolders(OutputMode mode) {
   switch (mode) {
     case OutputSourceFolders: {
       QStringList folders;
@@ -34,7 +34,7 @@ QStringList OutputFolders(int mode) {
 
 // An output there would be removed with the program's working folders when
 // it closes, as tracks ripped from a CD for the list are.
-bool WritesIntoWorkingFolders(int mode) {
+bool WritesIntoWorkingFolders(OutputMode mode) {
   const QStringList folders = OutputFolders(mode);
   return std::any_of(folders.begin(), folders.end(), &Session::LiesInWorkingFolders);
 }
@@ -43,7 +43,7 @@ bool WritesIntoWorkingFolders(int mode) {
 
 StartRefusal CheckStart(const QString& testTime, int selected) {
   const bool test = !testTime.isEmpty();
-  const int mode = State().Choices.OutputMode;
+  const OutputMode mode = State().Choices.OutputMode;
   const int rows = Session::FileCount();
   if (rows == 0) return StartRefusal::NoFiles;
   const QString& output =

@@ -556,7 +556,8 @@ void MainWindow::OpenEditingProfileEditor() {
 // Output choice ----------------------------------------------------------
 
 void MainWindow::OnOutputModeChosen() {
-  const int mode = outputModeCombo->currentIndex();
+  // The list holds the modes in their order.
+  const auto mode = Conversion::OutputMode(outputModeCombo->currentIndex());
   Conversion::State().Choices.OutputMode = mode;
   const bool takesPath = Conversion::OutputModeTakesPath(mode);
   outputPath->setEnabled(takesPath);
@@ -581,7 +582,8 @@ void MainWindow::BrowseOutputPath() {
 
 // What the box shows is what the run uses, typed or chosen with "...".
 void MainWindow::OnOutputPathEdited() {
-  Conversion::StoreOutputPath(outputModeCombo->currentIndex(), outputPath->text());
+  Conversion::StoreOutputPath(Conversion::OutputMode(outputModeCombo->currentIndex()),
+                              outputPath->text());
 }
 
 // Profile choices ---------------------------------------------------------
