@@ -410,7 +410,7 @@ class EditingProfileWindow : public QMainWindow {
   void WireFieldBoxes();
   // The field a box or combo writes; nullptr for the others.
   QString* FieldOfBox(QLineEdit* box);
-  uint8_t* FieldOfUnit(QComboBox* combo);
+  SizeUnit* FieldOfUnit(QComboBox* combo);
 
   // The test file (EditingProfileWindowTestFile.cpp).
   void CreateTestFileControls(QWidget* central);

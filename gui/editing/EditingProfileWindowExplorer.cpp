@@ -235,12 +235,12 @@ void EditingProfileWindow::AcceptExplorer() {
     const EditPreview::CropPixels pixels = EditPreview::RectPixels(crop, testWidth, testHeight);
     cropWidth->setText(pixels.width);
     cropHeight->setText(pixels.height);
-    cropWidthUnitCombo->setCurrentIndex(0);
-    cropHeightUnitCombo->setCurrentIndex(0);
+    cropWidthUnitCombo->setCurrentIndex(int(SizeUnit::Pixels));
+    cropHeightUnitCombo->setCurrentIndex(int(SizeUnit::Pixels));
     cropLeft->setText(pixels.left);
     cropTop->setText(pixels.top);
-    cropLeftUnitCombo->setCurrentIndex(0);
-    cropTopUnitCombo->setCurrentIndex(0);
+    cropLeftUnitCombo->setCurrentIndex(int(SizeUnit::Pixels));
+    cropTopUnitCombo->setCurrentIndex(int(SizeUnit::Pixels));
   }
   rangeStart = float(rangeBar->Left);
   rangeWidth = float(rangeBar->Width);

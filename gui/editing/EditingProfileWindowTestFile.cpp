@@ -191,7 +191,7 @@ void EditingProfileWindow::Preview() {
   if (AnotherToolRunning::Refuse()) return;
   using EditPreview::UnitBox;
   auto unitBox = [](QLineEdit* box, QComboBox* combo) {
-    return UnitBox{box->text(), combo->currentIndex()};
+    return UnitBox{box->text(), SizeUnit(combo->currentIndex())};
   };
   QString options;
   switch (ChosenOperation()) {

@@ -210,7 +210,7 @@ void FilterEditorWindow::WireControls() {
 void FilterEditorWindow::Load() {
   Lang::TranslateFilterEditorWindow();
   WidgetFactory::LetListScrollSideways(testFileList);
-  typeCombo->setCurrentIndex(0);
+  typeCombo->setCurrentIndex(int(FilterType::Audio));
   if (MainWindowLink::Window()) {
     helpMenu->setTitle(MainWindowLink::Caption("Menu_Help"));
     ffmpegHelpAction->setText(MainWindowLink::Caption("Help_ffhelp"));

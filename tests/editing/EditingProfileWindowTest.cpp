@@ -217,7 +217,7 @@ TEST_F(EditingProfileWindowTest, AnOpenedProfileFillsEveryPanelWithoutWritingBac
   stored.Duration = {"5", "125", ""};
   stored.DurationUnit = 1;
   stored.CropWidth = "0.5";
-  stored.CropWidthUnit = 1;
+  stored.CropWidthUnit = SizeUnit::InputWidth;
   stored.AspectMode = AspectSetting::FromRatio;
   stored.AspectRatio = "1.5";
   stored.Filters = {1, {"ESPEJO", "gone"}};
@@ -356,7 +356,7 @@ TEST_F(EditingProfileWindowTest, ClearingOneOperationLeavesTheOthers) {
   w->operationList->setCurrentRow(5);
   w->ClearValues(false);
   EXPECT_EQ(EditingProfileEditor::State().CurrentProfile.BorderRight, "");
-  EXPECT_EQ(EditingProfileEditor::State().CurrentProfile.BorderRightUnit, 0);
+  EXPECT_EQ(EditingProfileEditor::State().CurrentProfile.BorderRightUnit, SizeUnit::Pixels);
   EXPECT_EQ(EditingProfileEditor::State().CurrentProfile.BorderColor, "000000");
   EXPECT_EQ(EditingProfileEditor::State().CurrentProfile.Volume, "80");
   w->removeAudioCheck->setChecked(true);
@@ -375,7 +375,7 @@ TEST_F(EditingProfileWindowTest, SizePresetsColourAndTestFileValuesFillTheirBoxe
   w->ApplySizePreset(13);
   EXPECT_EQ(EditingProfileEditor::State().CurrentProfile.ResizeWidth, "1920");
   EXPECT_EQ(EditingProfileEditor::State().CurrentProfile.ResizeHeight, "1200");
-  EXPECT_EQ(EditingProfileEditor::State().CurrentProfile.ResizeWidthUnit, 0);
+  EXPECT_EQ(EditingProfileEditor::State().CurrentProfile.ResizeWidthUnit, SizeUnit::Pixels);
 
   ScriptedDialogs dialogs;
   dialogs.Expect(Kind::Color, 0xFF000A).Expect(Kind::Color, -1).ExpectMessage();
@@ -402,9 +402,9 @@ TEST_F(EditingProfileWindowTest, SizePresetsColourAndTestFileValuesFillTheirBoxe
   w->topBorder->setText("64");
   w->ConvertToRelativeSizes();
   EXPECT_EQ(w->rightBorder->text(), "0.1");
-  EXPECT_EQ(EditingProfileEditor::State().CurrentProfile.BorderRightUnit, 2);
+  EXPECT_EQ(EditingProfileEditor::State().CurrentProfile.BorderRightUnit, SizeUnit::InputHeight);
   EXPECT_EQ(EditingProfileEditor::State().CurrentProfile.BorderTop, "0.1");
-  EXPECT_EQ(EditingProfileEditor::State().CurrentProfile.BorderTopUnit, 1);
+  EXPECT_EQ(EditingProfileEditor::State().CurrentProfile.BorderTopUnit, SizeUnit::InputWidth);
 }
 
 TEST_F(EditingProfileWindowTest, TheExplorerHandsTheMarkedRangeToTheTrimBoxes) {
