@@ -589,15 +589,15 @@ void MainWindow::OnOutputPathEdited() {
 // Profile choices ---------------------------------------------------------
 
 ProfileChoice::Controls MainWindow::FormatChoice() {
-  return {formatProfileCombo, editFormatProfileButton,
-          &formatProfileTag,  &Session::State().FormatProfilePath,
-          "formats",          "qfm"};
+  return {formatProfileCombo,  editFormatProfileButton,
+          &acceptedFormatText, &Session::State().FormatProfilePath,
+          "formats",           "qfm"};
 }
 
 ProfileChoice::Controls MainWindow::EditChoice() {
   return {editingProfileCombo,
           editEditingProfileButton,
-          &editingProfileTag,
+          &acceptedEditingText,
           &Session::State().EditProfilePath,
           "editp",
           "qep"};

@@ -492,9 +492,9 @@ void RecorderWindow::ChooseOutputPath() {
 }
 
 ProfileChoice::Controls RecorderWindow::FormatControls() {
-  return {formatCombo, editManualButton,
-          &formatTag,  &Recorder::State().RecFormatProfilePath,
-          "formats",   "qfm"};
+  return {formatCombo,         editManualButton,
+          &acceptedFormatText, &Recorder::State().RecFormatProfilePath,
+          "formats",           "qfm"};
 }
 
 void RecorderWindow::OnFormatChosen() { ProfileChoice::TakeChosenItem(FormatControls()); }
