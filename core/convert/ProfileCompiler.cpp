@@ -299,9 +299,10 @@ bool CompileTrim(const EditProfileRec& p, CompiledEdit& c) {
   const bool endAtPosition = p.EndMode == TrimEnd::Unset || p.EndMode == TrimEnd::AtPosition;
   if (!endAtPosition) {
     const QString names[] = {Opt().Duration, Opt().VideoFrames, Opt().FileSize};
-    if (p.DurationUnit > 2) return true;
-    const QString& value = p.Duration[p.DurationUnit];
-    if (!value.isEmpty() && value != "0") c.DurationOption = names[p.DurationUnit] + " " + value;
+    const int unit = int(p.DurationUnit);
+    if (unit >= int(p.Duration.size())) return true;
+    const QString& value = p.Duration[unit];
+    if (!value.isEmpty() && value != "0") c.DurationOption = names[unit] + " " + value;
     return true;
   }
   if (p.EndPos.isEmpty()) return true;

@@ -9,6 +9,9 @@
 
 // Where the kept piece ends; a new profile holds Unset, which counts as AtPosition.
 enum class TrimEnd : uint8_t { Unset = 0, AtPosition = 1, AfterDuration = 2 };
+// How the length of the kept piece is given: the item of its unit list, and
+// which of the three texts holds it.
+enum class LengthUnit : uint8_t { Time = 0, Frames = 1, Bytes = 2 };
 // How the display aspect is set; Unset counts as Keep.
 enum class AspectSetting : uint8_t { Unset = 0, Keep = 1, FitFinalSize = 2, FromRatio = 3 };
 // The unit of a size, a position or a border: the item of its box's unit
@@ -25,7 +28,7 @@ struct EditProfileRec {
   TrimEnd EndMode = TrimEnd::Unset;  // at EndPos, or after Duration
   QString EndPos;
   std::array<QString, 3> Duration;  // time text, frames, bytes
-  uint8_t DurationUnit = 0;         // index into Duration
+  LengthUnit DurationUnit = LengthUnit::Time;
   QString CropWidth;
   SizeUnit CropWidthUnit = SizeUnit::Pixels;
   QString CropHeight;

@@ -154,8 +154,9 @@ bool EditingProfileWindow::eventFilter(QObject* watched, QEvent* event) {
                                                 : QChar();
   if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) typed = QChar();
   if (!typed.isNull()) {
-    const bool time = box == startPosition || box == endPosition ||
-                      (box == durationBox && durationUnitCombo->currentIndex() == 0);
+    const bool time =
+        box == startPosition || box == endPosition ||
+        (box == durationBox && durationUnitCombo->currentIndex() == int(LengthUnit::Time));
     const bool plainDigits = box == volumePercent || box == durationBox;
     // A gain may be negative.
     const bool minus = std::find(gainBoxes.begin(), gainBoxes.end(), box) != gainBoxes.end();

@@ -198,14 +198,14 @@ TEST_F(CompileEditTest, GoldenProfiles) {
       {"duration in frames",
        [](EditProfileRec& p) {
          p.EndMode = TrimEnd::AfterDuration;
-         p.DurationUnit = 1;
+         p.DurationUnit = LengthUnit::Frames;
          p.Duration = {"0:30", "250", "1000"};
        },
        [](CompiledEdit& c) { c.DurationOption = "-vframes 250"; }},
       {"duration in bytes",
        [](EditProfileRec& p) {
          p.EndMode = TrimEnd::AfterDuration;
-         p.DurationUnit = 2;
+         p.DurationUnit = LengthUnit::Bytes;
          p.Duration = {"", "", "1000000"};
        },
        [](CompiledEdit& c) { c.DurationOption = "-fs 1000000"; }},

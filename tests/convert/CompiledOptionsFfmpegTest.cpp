@@ -182,7 +182,7 @@ TEST_F(CompiledOptionsFfmpegTest, FfmpegAcceptsTheOptionsAndProducesWhatTheProfi
          p.Filters = {1, {"espejo", "negativo"}};
          p.RemoveAudio = true;
          p.EndMode = TrimEnd::AfterDuration;
-         p.DurationUnit = 1;
+         p.DurationUnit = LengthUnit::Frames;
          p.Duration = {"", "5", ""};
        },
        "mkv",

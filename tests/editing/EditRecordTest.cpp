@@ -20,7 +20,7 @@ EditProfileRec FullProfile() {
   p.EndMode = TrimEnd::AfterDuration;
   p.EndPos = "1:30";
   p.Duration = {"0:45", "250", "1000000"};
-  p.DurationUnit = 1;
+  p.DurationUnit = LengthUnit::Frames;
   p.CropWidth = "0.5";
   p.CropWidthUnit = SizeUnit::InputWidth;
   p.CropHeight = "200";

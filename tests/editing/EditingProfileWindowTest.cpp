@@ -215,7 +215,7 @@ TEST_F(EditingProfileWindowTest, AnOpenedProfileFillsEveryPanelWithoutWritingBac
   stored.StartPos = "10";
   stored.EndMode = TrimEnd::AfterDuration;
   stored.Duration = {"5", "125", ""};
-  stored.DurationUnit = 1;
+  stored.DurationUnit = LengthUnit::Frames;
   stored.CropWidth = "0.5";
   stored.CropWidthUnit = SizeUnit::InputWidth;
   stored.AspectMode = AspectSetting::FromRatio;
