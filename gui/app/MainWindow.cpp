@@ -354,7 +354,7 @@ void MainWindow::OnExtensionEdited() {
 
 void MainWindow::Load() {
   WidgetFactory::LetListScrollSideways(fileList);
-  outputModeCombo->setCurrentIndex(2);
+  outputModeCombo->setCurrentIndex(Conversion::OutputSourceFolders);
   OnOutputModeChosen();
   extensionCombo->setCurrentIndex(0);
   formatProfileCombo->setCurrentIndex(0);

@@ -12,7 +12,8 @@ namespace ProfileChoice {
 namespace {
 
 ProfilePick::Item ItemOf(const Controls& controls, const QString& text) {
-  return ProfilePick::ItemOf(text, controls.Combo->itemText(0), controls.Combo->itemText(1));
+  return ProfilePick::ItemOf(text, controls.Combo->itemText(NoProfileItem),
+                             controls.Combo->itemText(ManualItem));
 }
 
 void SwitchEdit(const Controls& controls) {
@@ -50,7 +51,7 @@ void ChooseProfile(const Controls& controls) {
       DataFolderManager::ShowFileManager(ProgramFolder::AppFiles(controls.Folder),
                                          controls.Extension, DataFolderManager::Mode::Open, true);
   if (path.isEmpty()) return;
-  *controls.AcceptedText = ProfilePick::ShownName(path, controls.Combo->itemText(1));
+  *controls.AcceptedText = ProfilePick::ShownName(path, controls.Combo->itemText(ManualItem));
   ShowText(controls.Combo, *controls.AcceptedText);
   SwitchEdit(controls);
   *controls.ProfilePath = path;

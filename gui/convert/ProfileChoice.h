@@ -11,11 +11,14 @@ class QPushButton;
 // edited with ">>"), and any profile picked in the file manager.
 namespace ProfileChoice {
 
+// The two fixed items, first in every profile list.
+enum FixedItem { NoProfileItem = 0, ManualItem = 1 };
+
 struct Controls {
   QComboBox* Combo;
   QPushButton* EditButton;  // ">>", enabled only for "<Manual>"
   QString* AcceptedText;    // what the box is undone to
-  QString* ProfilePath;     // "" for item 0
+  QString* ProfilePath;     // "" for NoProfileItem
   QString Folder;           // data subfolder of the profiles: "formats", "editp"
   QString Extension;        // their extension without the dot: "qfm", "qep"
 };

@@ -512,7 +512,7 @@ Recorder::RecordRequest RecorderWindow::RecordRequestFromControls() const {
   request.ToFile = fileOption->isChecked();
   request.ToStreamer = streamOption->isChecked();
   request.WithPlayer = watchCheck->isChecked();
-  request.AutomaticFormat = formatCombo->currentIndex() == 0;
+  request.AutomaticFormat = formatCombo->currentIndex() == ProfileChoice::NoProfileItem;
   request.Duration = duration->text();
   request.ReplaceConfirmedFor = replaceConfirmedFor;
   return request;
