@@ -200,10 +200,10 @@ TEST_F(EditingProfileWindowTest, NumericBoxesTakeKeysByTheirRuleAndStoreNormalis
   EXPECT_EQ(EditingProfileEditor::State().CurrentProfile.EndMode, TrimEnd::AfterDuration);
   EXPECT_TRUE(w->durationBox->isEnabled());
   EXPECT_FALSE(w->endPosition->isEnabled());
-  w->durationUnitCombo->setCurrentIndex(1);
+  w->durationUnitCombo->setCurrentIndex(int(LengthUnit::Frames));
   Type(w->durationBox, "2:5.0");
   EXPECT_EQ(EditingProfileEditor::State().CurrentProfile.Duration[1], "250");
-  w->durationUnitCombo->setCurrentIndex(0);
+  w->durationUnitCombo->setCurrentIndex(int(LengthUnit::Time));
   EXPECT_EQ(w->durationBox->text(), "");
   EXPECT_EQ(EditingProfileEditor::State().CurrentProfile.Duration[1], "250");
 }
@@ -233,10 +233,10 @@ TEST_F(EditingProfileWindowTest, AnOpenedProfileFillsEveryPanelWithoutWritingBac
   EXPECT_EQ(dialogs.Messages(), QStringList{"Los siguientes filtros no se encuentran:\ngone"});
   EXPECT_EQ(w->startPosition->text(), "10");
   EXPECT_TRUE(w->durationOption->isChecked());
-  EXPECT_EQ(w->durationUnitCombo->currentIndex(), 1);
+  EXPECT_EQ(w->durationUnitCombo->currentIndex(), int(LengthUnit::Frames));
   EXPECT_EQ(w->durationBox->text(), "125");
   EXPECT_EQ(w->cropWidth->text(), "0.5");
-  EXPECT_EQ(w->cropWidthUnitCombo->currentIndex(), 1);
+  EXPECT_EQ(w->cropWidthUnitCombo->currentIndex(), int(SizeUnit::InputWidth));
   EXPECT_TRUE(w->setAspectOption->isChecked());
   EXPECT_TRUE(w->aspectRatio->isEnabled());
   EXPECT_EQ(w->videoFilterList->item(0)->checkState(), Qt::Checked);
@@ -351,7 +351,7 @@ TEST_F(EditingProfileWindowTest, PresetsAndRestoreCommandsWriteTheBandsThroughTh
 TEST_F(EditingProfileWindowTest, ClearingOneOperationLeavesTheOthers) {
   EditingProfileWindow* w = Open();
   w->rightBorder->setText("48");
-  w->rightBorderUnitCombo->setCurrentIndex(2);
+  w->rightBorderUnitCombo->setCurrentIndex(int(SizeUnit::InputHeight));
   w->volumePercent->setText("80");
   w->operationList->setCurrentRow(5);
   w->ClearValues(false);
@@ -371,7 +371,7 @@ TEST_F(EditingProfileWindowTest, ClearingOneOperationLeavesTheOthers) {
 
 TEST_F(EditingProfileWindowTest, SizePresetsColourAndTestFileValuesFillTheirBoxes) {
   EditingProfileWindow* w = Open();
-  w->resizeWidthUnitCombo->setCurrentIndex(2);
+  w->resizeWidthUnitCombo->setCurrentIndex(int(SizeUnit::InputHeight));
   w->ApplySizePreset(13);
   EXPECT_EQ(EditingProfileEditor::State().CurrentProfile.ResizeWidth, "1920");
   EXPECT_EQ(EditingProfileEditor::State().CurrentProfile.ResizeHeight, "1200");

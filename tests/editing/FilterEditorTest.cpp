@@ -113,7 +113,7 @@ TEST_F(FilterEditorTest, EditsUndoSaveAndTheCloseQuestion) {
   FilterEditor::OpenFilter("eco");
   EXPECT_EQ(w->parameters->toPlainText(), "aecho=0.8:0.9:1000:0.3");
   EXPECT_FALSE(FilterEditor::IsDirty());
-  w->typeCombo->setCurrentIndex(2);
+  w->typeCombo->setCurrentIndex(int(FilterType::Complex));
   w->multiInputCheck->click();
   w->parameters->setPlainText("[0:a][1:a]amix");
   EXPECT_EQ(FilterEditor::State().CurrentFilter,
@@ -177,7 +177,7 @@ TEST_F(FilterEditorTest, TheMd5TestRunsTheFilterOnAddedFilesAndShowsTheOutput) {
   ASSERT_EQ(w->testFileList->count(), 2);
   EXPECT_EQ(FilterEditor::State().TestFiles, QStringList{clip});
   w->testFileList->item(1)->setSelected(true);
-  w->typeCombo->setCurrentIndex(1);
+  w->typeCombo->setCurrentIndex(int(FilterType::Video));
   w->parameters->setPlainText("hflip");
   w->ffmpegOnlyCheck->setChecked(true);
   w->testButton->click();
@@ -322,7 +322,7 @@ TEST_F(FilterEditorTest, ShowEditorReturnsWhenTheWindowClosesAndForgetsAddedFile
 
 TEST_F(FilterEditorTest, SavingANewFilterAsksForItsName) {
   FilterEditorWindow* w = Open();
-  w->typeCombo->setCurrentIndex(1);
+  w->typeCombo->setCurrentIndex(int(FilterType::Video));
   w->parameters->setPlainText("vflip");
   WhenFileManagerShown([](FileManagerWindow* manager) {
     manager->nameEdit->setText("volteo");
