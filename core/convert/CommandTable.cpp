@@ -184,11 +184,12 @@ void SetRow(CommandTable& t, int row, StageKind kind, const QString& program, co
             const QString& after, const QString& extension) {
   t.Kinds[row - 1] = kind;
   t.Programs[row - 1] = program;
-  t.At(row, 1) = kind == StageKind::MoveTracks ? QStringLiteral("<copy>")
-                                               : CommandLine::QuoteArgument(program);
-  t.At(row, 2) = before;
-  t.At(row, 3) = after;
-  t.At(row, 4) = extension;
+  t.At(row, TableColumn::Program) = kind == StageKind::MoveTracks
+                                        ? QStringLiteral("<copy>")
+                                        : CommandLine::QuoteArgument(program);
+  t.At(row, TableColumn::BeforeInput) = before;
+  t.At(row, TableColumn::BeforeOutput) = after;
+  t.At(row, TableColumn::Extension) = extension;
 }
 
 // Each ffmpeg encoding row gets a second pass in the row below it.
@@ -197,8 +198,8 @@ void AddSecondPass(CommandTable& t, int row) {
   t.Cells[copy - 1] = t.Cells[row - 1];
   t.Kinds[copy - 1] = t.Kinds[row - 1];
   t.Programs[copy - 1] = t.Programs[row - 1];
-  t.At(row, 3) += " " + Opt().Pass + " 1 ";
-  t.At(copy, 3) += " " + Opt().Pass + " 2 ";
+  t.At(row, TableColumn::BeforeOutput) += " " + Opt().Pass + " 1 ";
+  t.At(copy, TableColumn::BeforeOutput) += " " + Opt().Pass + " 2 ";
 }
 
 CommandTable FillTable(const BuildState& b) {
@@ -221,48 +222,55 @@ CommandTable FillTable(const BuildState& b) {
   CommandTable t;
 
   if (audioExternal) {
-    SetRow(t, 1, StageKind::Ffmpeg, ff, BeforeInput({f.InputOptions, e.InputOptions, e.SeekOption}),
+    SetRow(t, TableRow::AudioExtraction, StageKind::Ffmpeg, ff,
+           BeforeInput({f.InputOptions, e.InputOptions, e.SeekOption}),
            BeforeOutput({ac.FfmpegOptions, e.DurationOption, e.AudioFilterOptions, e.OutputOptions,
                          o.Overwrite, o.NoVideo, o.NoSubtitles}),
            ac.FfmpegExt);
-    SetRow(t, 2, StageKind::Encoder, ac.ExePath, " " + ac.CommandTemplate, QString(), ac.OutputExt);
+    SetRow(t, TableRow::AudioEncoding, StageKind::Encoder, ac.ExePath, " " + ac.CommandTemplate,
+           QString(), ac.OutputExt);
   } else if (videoExternal && e.NoAudioOption.isEmpty()) {
-    SetRow(t, 2, StageKind::Ffmpeg, ff, BeforeInput({f.InputOptions, e.SeekOption, e.InputOptions}),
+    SetRow(t, TableRow::AudioEncoding, StageKind::Ffmpeg, ff,
+           BeforeInput({f.InputOptions, e.SeekOption, e.InputOptions}),
            BeforeOutput({trackOptions, f.AudioOptions, f.SubtitleCodecOption, e.AudioFilterOptions,
                          e.DurationOption, e.OutputOptions, o.Overwrite, o.NoVideo,
                          e.NoSubtitlesOption}),
            fx);
-    passRows << 2;
+    passRows << TableRow::AudioEncoding;
   }
   if (videoExternal) {
-    SetRow(t, 4, StageKind::Ffmpeg, ff, BeforeInput({f.InputOptions, e.InputOptions, e.SeekOption}),
+    SetRow(t, TableRow::VideoExtraction, StageKind::Ffmpeg, ff,
+           BeforeInput({f.InputOptions, e.InputOptions, e.SeekOption}),
            BeforeOutput({vc.FfmpegOptions, e.DurationOption, e.OutputOptions, e.VideoFilterOptions,
                          o.Overwrite, o.NoAudio, o.NoSubtitles}),
            vc.FfmpegExt);
-    SetRow(t, 5, StageKind::Encoder, vc.ExePath, " " + vc.CommandTemplate, QString(), vc.OutputExt);
+    SetRow(t, TableRow::VideoEncoding, StageKind::Encoder, vc.ExePath, " " + vc.CommandTemplate,
+           QString(), vc.OutputExt);
   } else if (audioExternal && e.NoVideoOption.isEmpty()) {
-    SetRow(t, 5, StageKind::Ffmpeg, ff, BeforeInput({f.InputOptions, e.SeekOption, e.InputOptions}),
+    SetRow(t, TableRow::VideoEncoding, StageKind::Ffmpeg, ff,
+           BeforeInput({f.InputOptions, e.SeekOption, e.InputOptions}),
            BeforeOutput({trackOptions, f.VideoOptions, f.SubtitleCodecOption, e.VideoFilterOptions,
                          e.DurationOption, e.OutputOptions, o.Overwrite, o.NoAudio,
                          e.NoSubtitlesOption}),
            fx);
-    passRows << 5;
+    passRows << TableRow::VideoEncoding;
   }
   if ((audioExternal || videoExternal) && copyTracks) {
-    SetRow(t, 7, StageKind::MoveTracks, QString(), QString(), QString(), fx);
+    SetRow(t, TableRow::Output, StageKind::MoveTracks, QString(), QString(), QString(), fx);
   } else if (audioExternal || videoExternal) {
-    SetRow(t, 7, StageKind::Ffmpeg, ff, " -i ",
+    SetRow(t, TableRow::Output, StageKind::Ffmpeg, ff, " -i ",
            BeforeOutput({container, o.AudioCodec, "copy", o.VideoCodec, "copy", o.SubtitleCodec,
                          "copy", o.Overwrite}),
            fx);
   } else {
     SetRow(
-        t, 7, StageKind::Ffmpeg, ff, BeforeInput({f.InputOptions, e.SeekOption, e.InputOptions}),
+        t, TableRow::Output, StageKind::Ffmpeg, ff,
+        BeforeInput({f.InputOptions, e.SeekOption, e.InputOptions}),
         BeforeOutput({f.OutputOptions, f.AudioOptions, f.SubtitleCodecOption, f.VideoOptions,
                       e.AudioFilterOptions, e.DurationOption, e.OutputOptions, e.VideoFilterOptions,
                       o.Overwrite, e.NoAudioOption, e.NoSubtitlesOption, e.NoVideoOption}),
         fx);
-    passRows << 7;
+    passRows << TableRow::Output;
   }
   if (b.choices.TwoPass) {
     for (int row : passRows) AddSecondPass(t, row);

@@ -14,6 +14,28 @@ enum class StageKind : uint8_t {
   MoveTracks,  // "<copy>": the track files are moved, nothing runs
 };
 
+// The rows of the command table, one a stage. An ffmpeg encoding row's second
+// pass, when two passes are on, runs in the row below it.
+namespace TableRow {
+constexpr int AudioExtraction = 1;  // the audio track for an outside audio encoder
+constexpr int AudioEncoding = 2;
+constexpr int AudioEncodingPass2 = 3;
+constexpr int VideoExtraction = 4;  // the video track for an outside video encoder
+constexpr int VideoEncoding = 5;
+constexpr int VideoEncodingPass2 = 6;
+constexpr int Output = 7;  // converts the input, or joins or moves the encoded tracks
+constexpr int OutputPass2 = 8;
+constexpr int Count = 8;
+}  // namespace TableRow
+
+// The columns of a row.
+namespace TableColumn {
+constexpr int Program = 1;
+constexpr int BeforeInput = 2;  // an encoder's: its command template
+constexpr int BeforeOutput = 3;
+constexpr int Extension = 4;  // of what the stage writes
+}  // namespace TableColumn
+
 // The commands of one conversion: eight stages (rows 1 to 8) of four texts
 // (columns 1 to 4: program, text before each input, text before the output,
 // extension of what the stage writes). The cells are what the user is shown;
@@ -45,7 +67,7 @@ enum OutputMode : int {
 // The main window's choices that a conversion reads when it starts; the main
 // window keeps them current. The paths live in Session.
 struct ConversionChoices {
-  int OutputMode = OutputSourceFolders;
+  Conversion::OutputMode OutputMode = OutputSourceFolders;
   QString ExtensionText;         // the extension list's text; "" or "<Automático>" forces nothing
   bool TwoPass = false;          // "2 pases"
   bool ReplaceFiles = false;     // "Reemplazar archivos"

@@ -2,6 +2,7 @@
 
 #include <QStringList>
 
+#include "core/convert/CommandTable.h"
 #include "core/ground/CommandLine.h"
 
 namespace Conversion {
@@ -22,18 +23,29 @@ QString AsShellWords(const QString& typed) {
 
 QList<ViewerBox> CommandViewBoxes(const CellReader& cell, bool twoPass, bool multiOutput) {
   const auto options = [&](int row, int column) { return AsShellWords(cell(row, column)); };
-  const auto withPass2 = [&](int row, int pass2Row) {
-    QString text = options(row, 3);
-    if (twoPass) text += "\n" + options(pass2Row, 3);
+  const auto beforeInput = [&](int row) { return options(row, TableColumn::BeforeInput); };
+  const auto beforeOutput = [&](int row) { return options(row, TableColumn::BeforeOutput); };
+  // The second pass, when on, runs in the row below.
+  const auto withPass2 = [&](int row) {
+    QString text = beforeOutput(row);
+    if (twoPass) text += "\n" + beforeOutput(row + 1);
     return text;
   };
-  return {{1, options(1, 2)},  {3, options(1, 3)},
-          {5, options(2, 2)},  {6, withPass2(2, 3)},
-          {7, options(4, 2)},  {8, options(4, 3)},
-          {9, options(5, 2)},  {10, withPass2(5, 6)},
-          {11, options(7, 2)}, {12, withPass2(7, 8)},
-          {13, cell(2, 1)},    {14, cell(5, 1)},
-          {15, cell(7, 4)},    {16, multiOutput ? "True" : "False"}};
+  using namespace TableRow;
+  return {{1, beforeInput(AudioExtraction)},
+          {3, beforeOutput(AudioExtraction)},
+          {5, beforeInput(AudioEncoding)},
+          {6, withPass2(AudioEncoding)},
+          {7, beforeInput(VideoExtraction)},
+          {8, beforeOutput(VideoExtraction)},
+          {9, beforeInput(VideoEncoding)},
+          {10, withPass2(VideoEncoding)},
+          {11, beforeInput(Output)},
+          {12, withPass2(Output)},
+          {13, cell(AudioEncoding, TableColumn::Program)},
+          {14, cell(VideoEncoding, TableColumn::Program)},
+          {15, cell(Output, TableColumn::Extension)},
+          {16, multiOutput ? "True" : "False"}};
 }
 
 }  // namespace Conversion

@@ -35,15 +35,23 @@ void ClearRun() {
 namespace {
 
 constexpr int KeptOutput = 4096;
-// The failure code of a step that ended well and wrote an output holding nothing.
-constexpr int NothingWritten = 5;
+
+// Why an input failed, if it did.
+enum class InputFailure {
+  None,
+  ToolNotStarted,      // a step's tool could not start
+  StepFailed,          // a step's tool ended badly or left its output unfinished
+  OutputFolderFailed,  // the folder for numbered outputs could not be made
+  TracksNotMoved,      // the encoded tracks could not be moved beside each other
+  NothingWritten,      // a step ended well and wrote an output holding nothing
+};
 
 QString Cell(int row, int column) { return State().Commands.At(row, column); }
 StageKind Kind(int row) { return State().Commands.Kind(row); }
 
 // The temporary files of the track stages, named after the stage's row.
 QString TempFile(const QString& stem, int row) {
-  return State().TempDir + "/" + stem + "." + Cell(row, 4);
+  return State().TempDir + "/" + stem + "." + Cell(row, TableColumn::Extension);
 }
 
 bool HeadSet(int row) { return Kind(row) != StageKind::Empty; }
@@ -64,7 +72,8 @@ class ConversionRun::Steps {
   void Execute();
 
  private:
-  bool StageMayRun(int row) const { return HeadSet(row) && failure_ == 0 && !run_.stopRequested_; }
+  bool StageMayRun(int row) const { return HeadSet(row) && !InputFailed() && !run_.stopRequested_; }
+  bool InputFailed() const { return failure_ != InputFailure::None; }
   bool JoinedOutput() const {
     return State().Choices.OutputMode == OutputJoined ||
            State().Choices.OutputMode == OutputOneFile;
@@ -120,7 +129,7 @@ class ConversionRun::Steps {
   // The current input.
   QStringList audio_, video_, audioStart_, videoStart_;
   QString output_, desired_;
-  int failure_ = 0;
+  InputFailure failure_ = InputFailure::None;
   QString failedCommand_;
   QString capture_;
   QStringList moved_;
@@ -168,7 +177,7 @@ void ConversionRun::Steps::RunInput(int i) {
   stage_.clear();
   emit run_.InputStarted(i, int(inputs_.size()), file_);
   audio_ = video_ = audioStart_ = videoStart_ = inputs_.at(i);
-  failure_ = 0;
+  failure_ = InputFailure::None;
   failedCommand_.clear();
   capture_.clear();
   created_.clear();
@@ -185,22 +194,22 @@ void ConversionRun::Steps::RunInput(int i) {
   lastConsole_.clear();
   SetOutputPath(i);
   RunTrackStages();
-  if (failure_ == 0 && !run_.stopRequested_ && !test_ && !State().MultiOutput)
+  if (!InputFailed() && !run_.stopRequested_ && !test_ && !State().MultiOutput)
     output_ = FileServices::UniquePath(output_, false);
-  if (failure_ == 0 && !run_.stopRequested_) {
+  if (!InputFailed() && !run_.stopRequested_) {
     if (audio_ != video_)
       RunJoiningStage();
     else
       RunConvertingStages();
   }
   if (!State().TempDir.isEmpty()) {
-    FileServices::DeleteFile(TempFile("aucod", 2));
-    FileServices::DeleteFile(TempFile("vicod", 5));
+    FileServices::DeleteFile(TempFile("aucod", TableRow::AudioEncoding));
+    FileServices::DeleteFile(TempFile("vicod", TableRow::VideoEncoding));
   }
-  if (failure_ == 0 && !run_.stopRequested_ && !test_) JudgeReading(i);
-  if (failure_ != 0 && !run_.stopRequested_) RecordFailure();
-  if (failure_ != 0 || (run_.stopRequested_ && !outputFinished_)) RemovePartialOutput();
-  if (!test_ && failure_ == 0 && !run_.stopRequested_) FinishInput(i);
+  if (!InputFailed() && !run_.stopRequested_ && !test_) JudgeReading(i);
+  if (InputFailed() && !run_.stopRequested_) RecordFailure();
+  if (InputFailed() || (run_.stopRequested_ && !outputFinished_)) RemovePartialOutput();
+  if (!test_ && !InputFailed() && !run_.stopRequested_) FinishInput(i);
   stage_.clear();
   emit run_.InputEnded();
 }
@@ -212,7 +221,7 @@ QString AbsolutePath(const QString& path) {
 }
 
 void ConversionRun::Steps::SetOutputPath(int i) {
-  const QString ext = "." + Cell(7, 4);
+  const QString ext = "." + Cell(TableRow::Output, TableColumn::Extension);
   if (test_) {
     output_ = State().TempDir + "/test" + ext;
     if (State().MultiOutput) {
@@ -221,7 +230,7 @@ void ConversionRun::Steps::SetOutputPath(int i) {
         createdFolder_ = output_;
         output_ += "/%03d" + ext;
       } else {
-        failure_ = 3;
+        failure_ = InputFailure::OutputFolderFailed;
       }
     }
     desired_ = output_;
@@ -241,7 +250,7 @@ void ConversionRun::Steps::SetOutputPath(int i) {
     if (FileServices::CreateFolder(output_))
       createdFolder_ = output_;
     else
-      failure_ = 3;
+      failure_ = InputFailure::OutputFolderFailed;
     output_ += "/%03d";
   }
   output_ += ext;
@@ -250,16 +259,21 @@ void ConversionRun::Steps::SetOutputPath(int i) {
 
 void ConversionRun::Steps::RunTrackStages() {
   const QString pass1 = State().Choices.TwoPass ? " " + Lang::TxtPass1() : QString();
-  if (StageMayRun(1)) RunFfmpegStage(1, Lang::TxtExtractingAudio(), audio_, TempFile("auext", 1));
-  if (StageMayRun(2))
-    RunEncodingStage(2, Lang::TxtEncodingAudio() + pass1, audio_, TempFile("aucod", 2),
-                     TempFile("aucod", 3));
-  if (!State().TempDir.isEmpty()) FileServices::DeleteFile(TempFile("auext", 1));
-  if (StageMayRun(4)) RunFfmpegStage(4, Lang::TxtExtractingVideo(), video_, TempFile("viext", 4));
-  if (StageMayRun(5))
-    RunEncodingStage(5, Lang::TxtEncodingVideo() + pass1, video_, TempFile("vicod", 5),
-                     TempFile("vicod", 6));
-  if (!State().TempDir.isEmpty()) FileServices::DeleteFile(TempFile("viext", 4));
+  using namespace TableRow;
+  if (StageMayRun(AudioExtraction))
+    RunFfmpegStage(AudioExtraction, Lang::TxtExtractingAudio(), audio_,
+                   TempFile("auext", AudioExtraction));
+  if (StageMayRun(AudioEncoding))
+    RunEncodingStage(AudioEncoding, Lang::TxtEncodingAudio() + pass1, audio_,
+                     TempFile("aucod", AudioEncoding), TempFile("aucod", AudioEncodingPass2));
+  if (!State().TempDir.isEmpty()) FileServices::DeleteFile(TempFile("auext", AudioExtraction));
+  if (StageMayRun(VideoExtraction))
+    RunFfmpegStage(VideoExtraction, Lang::TxtExtractingVideo(), video_,
+                   TempFile("viext", VideoExtraction));
+  if (StageMayRun(VideoEncoding))
+    RunEncodingStage(VideoEncoding, Lang::TxtEncodingVideo() + pass1, video_,
+                     TempFile("vicod", VideoEncoding), TempFile("vicod", VideoEncodingPass2));
+  if (!State().TempDir.isEmpty()) FileServices::DeleteFile(TempFile("viext", VideoExtraction));
 }
 
 void ConversionRun::Steps::RunFfmpegStage(int row, const QString& caption, QStringList& source,
@@ -268,8 +282,8 @@ void ConversionRun::Steps::RunFfmpegStage(int row, const QString& caption, QStri
   if (RunRow(row, source, output)) source = QStringList{output};
 }
 
-// Rows 2 and 5: an outside encoder, or ffmpeg encoding one track, followed
-// by its second pass in the next row when two passes are on.
+// The audio or video encoding row: an outside encoder, or ffmpeg encoding one
+// track, followed by its second pass in the next row when two passes are on.
 void ConversionRun::Steps::RunEncodingStage(int row, const QString& caption, QStringList& source,
                                             const QString& output,
                                             const QString& secondPassOutput) {
@@ -285,36 +299,37 @@ void ConversionRun::Steps::RunEncodingStage(int row, const QString& caption, QSt
     return;
   }
   if (!StageMayRun(row + 1)) return;
-  const QString baseCaption = row == 2 ? Lang::TxtEncodingAudio() : Lang::TxtEncodingVideo();
+  const QString baseCaption =
+      row == TableRow::AudioEncoding ? Lang::TxtEncodingAudio() : Lang::TxtEncodingVideo();
   SetStage(baseCaption + " " + Lang::TxtPass2(), true);
   if (RunRow(row + 1, source, secondPassOutput)) source = QStringList{output};
 }
 
 void ConversionRun::Steps::RunJoiningStage() {
-  if (Kind(7) != StageKind::MoveTracks) {
+  if (Kind(TableRow::Output) != StageKind::MoveTracks) {
     SetStage(Lang::TxtMixingAudioVideo(), true);
     QStringList tracks;
     if (audio_ != audioStart_) tracks << audio_;
     if (video_ != videoStart_) tracks << video_;
-    RunRow(7, tracks, OutputForFfmpeg());
+    RunRow(TableRow::Output, tracks, OutputForFfmpeg());
     return;
   }
   SetStage(Lang::TxtMovingTracks(), true);
   const QString audioTrack = audio_ != audioStart_ ? audio_.value(0) : QString();
   const QString videoTrack = video_ != videoStart_ ? video_.value(0) : QString();
   moved_ = MoveTracks(audioTrack, videoTrack, desired_);
-  if (moved_.isEmpty() || moved_.first().isEmpty()) failure_ = 4;
+  if (moved_.isEmpty() || moved_.first().isEmpty()) failure_ = InputFailure::TracksNotMoved;
 }
 
 void ConversionRun::Steps::RunConvertingStages() {
-  if (StageMayRun(7)) {
+  if (StageMayRun(TableRow::Output)) {
     SetStage(Lang::TxtConverting() + (State().Choices.TwoPass ? " " + Lang::TxtPass1() : QString()),
              true);
-    RunRow(7, audio_, OutputForFfmpeg());
+    RunRow(TableRow::Output, audio_, OutputForFfmpeg());
   }
-  if (StageMayRun(8)) {
+  if (StageMayRun(TableRow::OutputPass2)) {
     SetStage(Lang::TxtConverting() + " " + Lang::TxtPass2(), true);
-    RunRow(8, audio_, OutputForFfmpeg());
+    RunRow(TableRow::OutputPass2, audio_, OutputForFfmpeg());
   }
 }
 
@@ -399,14 +414,17 @@ bool ConversionRun::Steps::RunRow(int row, const QStringList& inputs, const QStr
     }
     return true;
   }
-  failure_ = succeeded ? NothingWritten : started ? 2 : 1;
+  failure_ = succeeded ? InputFailure::NothingWritten
+             : started ? InputFailure::StepFailed
+                       : InputFailure::ToolNotStarted;
   failedCommand_ = step.Shown;
   return false;
 }
 
 // The last step of an input: the one whose output is the input's output.
 bool ConversionRun::Steps::WritesTheOutput(int row) const {
-  return row == 8 || (row == 7 && !HeadSet(8));
+  return row == TableRow::OutputPass2 ||
+         (row == TableRow::Output && !HeadSet(TableRow::OutputPass2));
 }
 
 // A step that reads the input's own files (not a track made from them) names
@@ -425,26 +443,29 @@ void ConversionRun::Steps::NoteInputsRead(const StepCommand& step, bool isEncode
 void ConversionRun::Steps::RecordFailure() {
   FailedStep failed;
   failed.File = file_;
-  failed.Stage = failure_ == 3 ? QString() : stage_;
+  failed.Stage = failure_ == InputFailure::OutputFolderFailed ? QString() : stage_;
   switch (failure_) {
-    case 1:
+    case InputFailure::ToolNotStarted:
       failed.Description = Lang::TxtProcessStartFailed();
       break;
-    case 2:
+    case InputFailure::StepFailed:
       failed.Description = Lang::TxtConvertError();
       break;
-    case NothingWritten:
+    case InputFailure::NothingWritten:
       failed.Description = Lang::TxtNothingWritten();
       break;
-    case 3:
+    case InputFailure::OutputFolderFailed:
       failed.Description = Lang::TxtCannotCreateOutputDir() + ":" + output_;
       break;
-    default:
+    case InputFailure::TracksNotMoved:
+    case InputFailure::None:
       failed.Description = Lang::TxtCannotMoveFiles();
       break;
   }
-  if (failure_ == 1 || failure_ == 2 || failure_ == NothingWritten) failed.Command = failedCommand_;
-  if (failure_ == 2 || failure_ == NothingWritten) failed.Console = capture_;
+  const bool stepRan =
+      failure_ == InputFailure::StepFailed || failure_ == InputFailure::NothingWritten;
+  if (stepRan || failure_ == InputFailure::ToolNotStarted) failed.Command = failedCommand_;
+  if (stepRan) failed.Console = capture_;
   AddError(failed);
 }
 
@@ -514,7 +535,7 @@ void ConversionRun::Steps::JudgeReading(int i) {
   }
   // A cut source is why ffmpeg could not read on; without one the step failed.
   if (unreadInput_ && !readShort) {
-    failure_ = 2;
+    failure_ = InputFailure::StepFailed;
     failedCommand_ = unreadInput_->Command;
     capture_ = unreadInput_->Console;
     stage_ = unreadInput_->Stage;
@@ -628,7 +649,7 @@ void ConversionRun::Steps::ReportUnreadSources(const QStringList& read) {
 // sources of the output.
 void ConversionRun::Steps::ReplaceOlderFile(int i, const QStringList& read) {
   Replacement done = Replacement::NotNeeded;
-  if (State().Choices.ReplaceFiles && Kind(7) != StageKind::MoveTracks) {
+  if (State().Choices.ReplaceFiles && Kind(TableRow::Output) != StageKind::MoveTracks) {
     // Inputs other than the ones just converted stay untouched, whatever their name.
     QStringList kept = Session::State().FileList;
     if (JoinedOutput())
@@ -679,7 +700,7 @@ TestResult ConversionRun::Steps::TestReport() const {
             folder,
             {}};
   }
-  if (Kind(7) == StageKind::MoveTracks) {
+  if (Kind(TableRow::Output) == StageKind::MoveTracks) {
     qint64 bytes = 0;
     for (const QString& track : moved_) bytes += FileServices::FileSize(track);
     return {TestReportText(bytes, 0, Lang::TxtPlayFileQuestion()),

@@ -310,9 +310,9 @@ JoinPlan PlanJoin(const QList<JoinSource>& sources) {
 
 void ReadJoinThroughGraph(CommandTable& table) {
   const QString& format = FfmpegTools::State().OptNames.Format;
-  for (int row = 1; row <= 8; ++row) {
+  for (int row = 1; row <= TableRow::Count; ++row) {
     if (table.Kind(row) != StageKind::Ffmpeg) continue;
-    QString& cell = table.At(row, 2);
+    QString& cell = table.At(row, TableColumn::BeforeInput);
     const QList<CommandLine::TypedWord> words = CommandLine::ScanWords(cell);
     // From the end, so that what is changed does not move what comes before.
     for (qsizetype k = words.size() - 2; k >= 0; --k) {

@@ -8,28 +8,29 @@ namespace Conversion {
 namespace {
 
 // The remembered path of the mode, or nullptr when it takes none.
-QString* OutputPathSlot(int mode) {
+QString* OutputPathSlot(OutputMode mode) {
   switch (mode) {
     case OutputJoined:
     case OutputOneFile:
       return &Session::State().OutputFile;
     case OutputChosenFolder:
       return &Session::State().OutputFolder;
-    default:
+    case OutputSourceFolders:
       return nullptr;
   }
+  return nullptr;
 }
 
 }  // namespace
 
-bool OutputModeTakesPath(int mode) { return mode != OutputSourceFolders; }
+bool OutputModeTakesPath(OutputMode mode) { return mode != OutputSourceFolders; }
 
-QString OutputPathOf(int mode) {
+QString OutputPathOf(OutputMode mode) {
   const QString* path = OutputPathSlot(mode);
   return path ? *path : QString();
 }
 
-void StoreOutputPath(int mode, const QString& path) {
+void StoreOutputPath(OutputMode mode, const QString& path) {
   if (QString* slot = OutputPathSlot(mode)) *slot = path;
 }
 

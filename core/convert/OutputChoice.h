@@ -2,16 +2,18 @@
 
 #include <QString>
 
-// The path that goes with each output mode: the file of modes 0 and 1, the
-// folder of mode 3, none for the inputs' own folders.
+#include "core/convert/CommandTable.h"
+
+// The path that goes with each output mode: the file of the two file modes,
+// the folder of the chosen folder, none for the inputs' own folders.
 namespace Conversion {
 
 // Whether the mode takes a path the user types or picks.
-bool OutputModeTakesPath(int mode);
+bool OutputModeTakesPath(OutputMode mode);
 // The remembered path the output box shows for the mode; "" when it takes none.
-QString OutputPathOf(int mode);
+QString OutputPathOf(OutputMode mode);
 // Remembers a typed or picked path as the mode's own; nothing for a mode
 // without a path.
-void StoreOutputPath(int mode, const QString& path);
+void StoreOutputPath(OutputMode mode, const QString& path);
 
 }  // namespace Conversion

@@ -150,20 +150,22 @@ QString TakeOption(QString& options, const QString& name) {
 
 // ------------------------------------------------------------------- edit
 
-QString UnitSuffix(uint8_t unit, std::initializer_list<const char*> suffixes) {
-  if (unit == 0 || unit > suffixes.size()) return QString();
-  return QString::fromLatin1(*(suffixes.begin() + (unit - 1)));
+// suffixes: one for each unit of the list after pixels, in its order.
+QString UnitSuffix(SizeUnit unit, std::initializer_list<const char*> suffixes) {
+  const int place = int(unit);
+  if (unit == SizeUnit::Pixels || place > int(suffixes.size())) return QString();
+  return QString::fromLatin1(*(suffixes.begin() + (place - 1)));
 }
-QString BorderValue(const QString& value, uint8_t unit) {
+QString BorderValue(const QString& value, SizeUnit unit) {
   return value + UnitSuffix(unit, {"*iw", "*ih"});
 }
-QString HeightValue(const QString& value, uint8_t unit) {
+QString HeightValue(const QString& value, SizeUnit unit) {
   return value + UnitSuffix(unit, {"*iw", "*ih", "*ow"});
 }
-QString WidthValue(const QString& value, uint8_t unit) {
+QString WidthValue(const QString& value, SizeUnit unit) {
   return value + UnitSuffix(unit, {"*iw", "*ih", "*oh"});
 }
-QString OffsetValue(const QString& value, uint8_t unit) {
+QString OffsetValue(const QString& value, SizeUnit unit) {
   return value + UnitSuffix(unit, {"*iw", "*ih", "*ow", "*oh"});
 }
 
@@ -297,9 +299,10 @@ bool CompileTrim(const EditProfileRec& p, CompiledEdit& c) {
   const bool endAtPosition = p.EndMode == TrimEnd::Unset || p.EndMode == TrimEnd::AtPosition;
   if (!endAtPosition) {
     const QString names[] = {Opt().Duration, Opt().VideoFrames, Opt().FileSize};
-    if (p.DurationUnit > 2) return true;
-    const QString& value = p.Duration[p.DurationUnit];
-    if (!value.isEmpty() && value != "0") c.DurationOption = names[p.DurationUnit] + " " + value;
+    const int unit = int(p.DurationUnit);
+    if (unit >= int(p.Duration.size())) return true;
+    const QString& value = p.Duration[unit];
+    if (!value.isEmpty() && value != "0") c.DurationOption = names[unit] + " " + value;
     return true;
   }
   if (p.EndPos.isEmpty()) return true;

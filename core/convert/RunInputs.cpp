@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <algorithm>
 
+#include "core/convert/CommandTable.h"
 #include "core/convert/ConversionState.h"
 #include "core/convert/JoinCheck.h"
 #include "core/convert/RunSteps.h"
@@ -13,11 +14,11 @@ namespace Conversion {
 
 namespace {
 
-bool JoinsInputs(int mode) { return mode == OutputJoined || mode == OutputOneFile; }
+bool JoinsInputs(OutputMode mode) { return mode == OutputJoined || mode == OutputOneFile; }
 
 // The folders a conversion writes into: each file's own, the chosen one, or
 // the chosen file's.
-QStringList OutputFolders(int mode) {
+QStringList OutputFolders(OutputMode mode) {
   switch (mode) {
     case OutputSourceFolders: {
       QStringList folders;
@@ -33,7 +34,7 @@ QStringList OutputFolders(int mode) {
 
 // An output there would be removed with the program's working folders when
 // it closes, as tracks ripped from a CD for the list are.
-bool WritesIntoWorkingFolders(int mode) {
+bool WritesIntoWorkingFolders(OutputMode mode) {
   const QStringList folders = OutputFolders(mode);
   return std::any_of(folders.begin(), folders.end(), &Session::LiesInWorkingFolders);
 }
@@ -42,7 +43,7 @@ bool WritesIntoWorkingFolders(int mode) {
 
 StartRefusal CheckStart(const QString& testTime, int selected) {
   const bool test = !testTime.isEmpty();
-  const int mode = State().Choices.OutputMode;
+  const OutputMode mode = State().Choices.OutputMode;
   const int rows = Session::FileCount();
   if (rows == 0) return StartRefusal::NoFiles;
   const QString& output =
@@ -83,8 +84,9 @@ std::optional<RunInputs> PlanInputs(const QString& testTime, int selected) {
 
 bool NeedsTempFolder(const QString& testTime) {
   const CommandTable& table = State().Commands;
-  return table.Kind(2) != StageKind::Empty || table.Kind(5) != StageKind::Empty ||
-         !testTime.isEmpty() || State().Choices.TwoPass;
+  return table.Kind(TableRow::AudioEncoding) != StageKind::Empty ||
+         table.Kind(TableRow::VideoEncoding) != StageKind::Empty || !testTime.isEmpty() ||
+         State().Choices.TwoPass;
 }
 
 }  // namespace Conversion

@@ -63,12 +63,12 @@ StepCommand RowStep(const CommandTable& table, int row, const QStringList& input
   step.Command.program = table.Program(row);
   if (table.Kind(row) == StageKind::Encoder) {
     const QString input = inputs.value(0);
-    for (const QString& argument : SplitArguments(table.At(row, 2)))
+    for (const QString& argument : SplitArguments(table.At(row, TableColumn::BeforeInput)))
       step.Command.arguments << ReplaceFileMarkers(argument, input, output);
   } else {
     for (const QString& input : inputs)
-      step.Command.arguments << SplitArguments(table.At(row, 2)) << input;
-    step.Command.arguments << SplitArguments(table.At(row, 3)) << output;
+      step.Command.arguments << SplitArguments(table.At(row, TableColumn::BeforeInput)) << input;
+    step.Command.arguments << SplitArguments(table.At(row, TableColumn::BeforeOutput)) << output;
   }
   step.Shown = CommandLine::CommandText(step.Command);
   return step;

@@ -56,8 +56,8 @@ FieldChange TimeText(const QString& boxText, const QString& secondsText) {
   return {};
 }
 
-FieldChange DurationText(const QString& boxText, int unit, const QString& secondsText) {
-  if (unit == 0) return TimeText(boxText, secondsText);
+FieldChange DurationText(const QString& boxText, LengthUnit unit, const QString& secondsText) {
+  if (unit == LengthUnit::Time) return TimeText(boxText, secondsText);
   return {Outcome::Store, boxText};
 }
 

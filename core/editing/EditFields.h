@@ -3,6 +3,8 @@
 #include <QString>
 #include <array>
 
+#include "core/ground/EditProfileRec.h"
+
 // How the editing-profile window turns what is typed into its boxes into the
 // texts it stores. Numbers are written with a decimal point whatever the
 // desktop's regional settings, because the stored texts end up on ffmpeg
@@ -37,7 +39,7 @@ FieldChange Volume(const QString& boxText);
 FieldChange TimeText(const QString& boxText, const QString& secondsText);
 // Trim duration: unit 0 is a time text as above; for frames and bytes (units
 // 1 and 2) any text is stored as typed.
-FieldChange DurationText(const QString& boxText, int unit, const QString& secondsText);
+FieldChange DurationText(const QString& boxText, LengthUnit unit, const QString& secondsText);
 
 // The colour dialog's 0x00BBGGRR as the stored "RRGGBB".
 QString ColorToHex(int bgr);

@@ -117,16 +117,17 @@ QString PlayCropOptions(float barLeft, float barWidth, float duration, const Rec
   return params;
 }
 
-QString UnitTerm(const QString& box, int unit, const QStringList& suffixes) {
+QString UnitTerm(const QString& box, SizeUnit unit, const QStringList& suffixes) {
   if (box.isEmpty()) return QString();
-  if (unit == 0) {
+  if (unit == SizeUnit::Pixels) {
     double value = 0;
     // A box that holds no number (a lone ".") counts as empty.
     if (!EditFields::IsNumeric(box, &value)) return QString();
     return SingleText(float(std::floor(float(value))));
   }
   // A unit outside the list (a damaged file's byte) adds no suffix.
-  if (unit >= 1 && unit - 1 < suffixes.size()) return box + suffixes[unit - 1];
+  const int place = int(unit);
+  if (place - 1 < suffixes.size()) return box + suffixes[place - 1];
   return box;
 }
 
@@ -143,15 +144,15 @@ QString CropOptions(const UnitBox& width, const UnitBox& height, const UnitBox& 
   return Opt().VideoFilter + " crop=" + w + ":" + h + ":" + x + ":" + y;
 }
 
-QString ResizeOptions(const UnitBox& width, const UnitBox& height, int aspectMode,
+QString ResizeOptions(const UnitBox& width, const UnitBox& height, AspectSetting aspectMode,
                       const QString& ratio) {
   QString w = UnitTerm(width.text, width.unit, {"*iw", "*ih", "*oh"});
   QString h = UnitTerm(height.text, height.unit, {"*iw", "*ih", "*ow"});
   if (w.isEmpty() || w == "0") w = "iw";
   if (h.isEmpty() || h == "0") h = "ih";
   QString aspect;
-  if (aspectMode == 3 && !ratio.isEmpty()) aspect = ",setdar=" + ratio;
-  if (aspectMode == 2) aspect = ",setdar";
+  if (aspectMode == AspectSetting::FromRatio && !ratio.isEmpty()) aspect = ",setdar=" + ratio;
+  if (aspectMode == AspectSetting::FitFinalSize) aspect = ",setdar";
   return Opt().VideoFilter + " scale=" + w + ":" + h + aspect;
 }
 
@@ -164,7 +165,11 @@ QString VolumeOptions(const QString& percent) {
 
 QString BorderOptions(const UnitBox& left, const UnitBox& right, const UnitBox& top,
                       const UnitBox& bottom, const QString& color) {
-  auto suffix = [](int unit) { return unit == 1 ? QString("*iw") : unit == 2 ? "*ih" : ""; };
+  auto suffix = [](SizeUnit unit) {
+    return unit == SizeUnit::InputWidth    ? QString("*iw")
+           : unit == SizeUnit::InputHeight ? "*ih"
+                                           : "";
+  };
   QString e = "iw";
   QString l;
   QString t;

@@ -8,6 +8,7 @@
 
 #include "core/frame/MediaInfo.h"
 #include "core/ground/CommandLine.h"
+#include "core/ground/EditProfileRec.h"
 
 // The ffmpeg and ffplay runs of the editing-profile window against its test
 // file (frame grabs, the audio audition, border detection, playing the
@@ -94,18 +95,17 @@ CropPixels RectPixels(const QRectF& crop, int frameWidth, int frameHeight);
 
 // A value box with a unit list as one term of a filter: "pixels" gives the
 // whole part of the number, another unit the box's text and the unit's suffix.
-// suffixes[i] belongs to unit i + 1.
-QString UnitTerm(const QString& box, int unit, const QStringList& suffixes);
+// suffixes: one for each unit of the list after pixels, in its order.
+QString UnitTerm(const QString& box, SizeUnit unit, const QStringList& suffixes);
 
 // "Vista previa" of the operations, from what their panels show.
 struct UnitBox {
   QString text;
-  int unit = 0;
+  SizeUnit unit = SizeUnit::Pixels;
 };
 QString CropOptions(const UnitBox& width, const UnitBox& height, const UnitBox& left,
                     const UnitBox& top);
-// aspectMode 1 keep, 2 fit the final size, 3 set ratio.
-QString ResizeOptions(const UnitBox& width, const UnitBox& height, int aspectMode,
+QString ResizeOptions(const UnitBox& width, const UnitBox& height, AspectSetting aspectMode,
                       const QString& ratio);
 QString VolumeOptions(const QString& percent);
 QString BorderOptions(const UnitBox& left, const UnitBox& right, const UnitBox& top,

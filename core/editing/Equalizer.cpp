@@ -95,11 +95,12 @@ QString WidthOnLeave(const QString& stored) {
   return stored.isEmpty() || stored == "0" ? QString("1") : stored;
 }
 
-std::array<Column, 10> LayOut(int scrollValue) {
+std::array<Column, 10> LayOut(int firstBand) {
   std::array<Column, 10> columns;
-  columns[0].sliderLeft = SliderLeft0 - (scrollValue - 1) * Pitch;
-  columns[0].boxLeft = BoxLeft0 - (scrollValue - 1) * Pitch;
-  columns[0].visible = scrollValue == 1;
+  const int bandsScrolledOff = firstBand - 1;
+  columns[0].sliderLeft = SliderLeft0 - bandsScrolledOff * Pitch;
+  columns[0].boxLeft = BoxLeft0 - bandsScrolledOff * Pitch;
+  columns[0].visible = bandsScrolledOff == 0;
   for (int i = 1; i < 10; ++i) {
     columns[i].sliderLeft = columns[i - 1].sliderLeft + Pitch;
     columns[i].boxLeft = columns[i - 1].boxLeft + Pitch;

@@ -44,8 +44,9 @@ QString GainOnLeave(const QString& stored);
 QString FrequencyOnLeave(const QString& stored, int band);
 QString WidthOnLeave(const QString& stored);
 
-// Where column i lies for the scroll value (1 to 6), in twips inside the
-// panel, and whether it is shown.
+// Where column i lies when firstBand (the band scroll bar's value, 1 to 6)
+// is the band at the panel's left, in twips inside the panel, and whether
+// it is shown.
 struct Column {
   int sliderLeft = 0;
   int boxLeft = 0;
@@ -56,6 +57,6 @@ constexpr int SliderLeft0 = 480;
 constexpr int BoxLeft0 = 240;
 constexpr int Pitch = 720;
 constexpr int BoxWidth = 735;
-std::array<Column, 10> LayOut(int scrollValue);
+std::array<Column, 10> LayOut(int firstBand);
 
 }  // namespace Equalizer

@@ -112,16 +112,16 @@ void AddTestFiles(const QStringList& paths) {
   State().TestFileCount = int(State().TestFiles.size());
 }
 
-CommandLine::Pipeline TestCommand(const QStringList& inputs, int type, const QString& filterText,
-                                  bool playMode, bool silence) {
+CommandLine::Pipeline TestCommand(const QStringList& inputs, std::optional<FilterType> type,
+                                  const QString& filterText, bool playMode, bool silence) {
   const FfmpegOptionNames& opt = FfmpegTools::State().OptNames;
   QStringList args;
   for (const QString& input : inputs) args << "-i" << input;
   args << opt.Format << "matroska" << opt.AudioCodec << "pcm_s16le" << opt.VideoCodec << "rawvideo"
        << opt.PixelFormat << "yuv420p";
-  if (type == 0) args << opt.AudioFilter;
-  if (type == 1) args << opt.VideoFilter;
-  if (type == 2) args << opt.FilterComplex;
+  if (type == FilterType::Audio) args << opt.AudioFilter;
+  if (type == FilterType::Video) args << opt.VideoFilter;
+  if (type == FilterType::Complex) args << opt.FilterComplex;
   // The filter text is typed as part of a command line: blanks and quotes in
   // it keep their command-line meaning.
   args << CommandLine::SplitCommandLine(filterText);

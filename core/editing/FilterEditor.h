@@ -3,6 +3,7 @@
 #include <QObject>
 #include <QString>
 #include <QStringList>
+#include <optional>
 
 #include "core/ground/CommandLine.h"
 #include "core/ground/FilterDef.h"
@@ -52,7 +53,9 @@ void AddTestFiles(const QStringList& paths);
 // What a test run needs from the window.
 struct TestSettings {
   QStringList inputs;  // full paths, in list order
-  int type = 0;
+  // Where the filter goes; none when the editor shows no type, and then the
+  // filter text goes in as bare options.
+  std::optional<FilterType> type = FilterType::Audio;
   QString filterText;
   bool multiInput = false;
   bool ffmpegOnly = false;
@@ -71,8 +74,8 @@ ToolRunner::RunResult RunTest(const TestSettings& settings, const ToolRunner::Ou
 // The test's run: ffmpeg with every input, the raw output format and the
 // filter; piped into ffplay (silenced with -an when asked) in play mode, or
 // one second to the md5 output when playMode is false.
-CommandLine::Pipeline TestCommand(const QStringList& inputs, int type, const QString& filterText,
-                                  bool playMode, bool silence);
+CommandLine::Pipeline TestCommand(const QStringList& inputs, std::optional<FilterType> type,
+                                  const QString& filterText, bool playMode, bool silence);
 
 // The filter being edited, its copy as saved, its file and the test bench.
 struct FilterEditorState {

@@ -83,7 +83,7 @@ ProgramDialogStart ProgramDialogStartFor(const QString& shownPath) {
   ProgramDialogStart start;
   if (!shownPath.isEmpty()) start.Folder = QFileInfo(Session::ResolveAppPath(shownPath)).path();
   if (start.Folder.isEmpty()) start.Folder = ProgramFolder::Path();
-  start.FileName = shownPath.mid(shownPath.lastIndexOf('/') + 1);
+  start.FileName = QFileInfo(shownPath).fileName();
   return start;
 }
 

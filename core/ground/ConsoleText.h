@@ -36,9 +36,10 @@ QString LastLine(const QString& text);
 // Adds a cleaned chunk to the collected output: maxKeep 0 keeps nothing, > 0
 // the last maxKeep characters, < 0 everything.
 void KeepOutput(QString& output, const QString& chunk, int maxKeep);
-// What a chunk does to the box: appended (mode 1), replacing its text (modes
-// 2 and 3), or nothing (mode 0, and mode 3 for a chunk of only tabs and line
-// ends). A single-line box gets the text without its line ends.
+// What a chunk does to the box: appended (AppendChunk), replacing its text
+// (ReplaceByChunk, ReplaceByVisibleChunk), or nothing (NoDisplay, and
+// ReplaceByVisibleChunk for a chunk of only tabs and line ends). A
+// single-line box gets the text without its line ends.
 BoxUpdate UpdateForChunk(const QString& chunk, Display displayMode, bool singleLine);
 
 }  // namespace ConsoleText

@@ -9,42 +9,50 @@
 
 // Where the kept piece ends; a new profile holds Unset, which counts as AtPosition.
 enum class TrimEnd : uint8_t { Unset = 0, AtPosition = 1, AfterDuration = 2 };
+// How the length of the kept piece is given: the item of its unit list, and
+// which of the three texts holds it.
+enum class LengthUnit : uint8_t { Time = 0, Frames = 1, Bytes = 2 };
 // How the display aspect is set; Unset counts as Keep.
 enum class AspectSetting : uint8_t { Unset = 0, Keep = 1, FitFinalSize = 2, FromRatio = 3 };
+// The unit of a size, a position or a border: the item of its box's unit
+// list. Every list begins with these three; the lists of sizes and positions
+// go on with the output's sides, each list in its own order, so that those
+// units are known by their place in the list (SizeUnit(3), SizeUnit(4)).
+enum class SizeUnit : uint8_t { Pixels = 0, InputWidth = 1, InputHeight = 2 };
 
 // An editing profile: one .qep file in appfiles/editp, named after the
 // profile; ".qep" (empty name) is the "<Manual>" profile. Numbers are texts as
-// the user typed them; the unit bytes are the item indexes of their lists.
+// the user typed them; the units are the items chosen in their lists.
 struct EditProfileRec {
   QString StartPos;
   TrimEnd EndMode = TrimEnd::Unset;  // at EndPos, or after Duration
   QString EndPos;
   std::array<QString, 3> Duration;  // time text, frames, bytes
-  uint8_t DurationUnit = 0;         // index into Duration
+  LengthUnit DurationUnit = LengthUnit::Time;
   QString CropWidth;
-  uint8_t CropWidthUnit = 0;
+  SizeUnit CropWidthUnit = SizeUnit::Pixels;
   QString CropHeight;
-  uint8_t CropHeightUnit = 0;
+  SizeUnit CropHeightUnit = SizeUnit::Pixels;
   QString CropLeft;
-  uint8_t CropLeftUnit = 0;
+  SizeUnit CropLeftUnit = SizeUnit::Pixels;
   QString CropTop;
-  uint8_t CropTopUnit = 0;
+  SizeUnit CropTopUnit = SizeUnit::Pixels;
   QString ResizeWidth;
-  uint8_t ResizeWidthUnit = 0;
+  SizeUnit ResizeWidthUnit = SizeUnit::Pixels;
   QString ResizeHeight;
-  uint8_t ResizeHeightUnit = 0;
+  SizeUnit ResizeHeightUnit = SizeUnit::Pixels;
   AspectSetting AspectMode = AspectSetting::Unset;  // FromRatio takes AspectRatio
   QString AspectRatio;
   QString Volume;             // percent; "" and "100" change nothing
   DynArray<QString> Filters;  // filter names: audio, then video, then complex
   QString BorderTop;
-  uint8_t BorderTopUnit = 0;
+  SizeUnit BorderTopUnit = SizeUnit::Pixels;
   QString BorderBottom;
-  uint8_t BorderBottomUnit = 0;
+  SizeUnit BorderBottomUnit = SizeUnit::Pixels;
   QString BorderLeft;
-  uint8_t BorderLeftUnit = 0;
+  SizeUnit BorderLeftUnit = SizeUnit::Pixels;
   QString BorderRight;
-  uint8_t BorderRightUnit = 0;
+  SizeUnit BorderRightUnit = SizeUnit::Pixels;
   QString BorderColor;  // "RRGGBB"; "" is black
   bool RemoveAudio = false;
   bool RemoveVideo = false;

@@ -16,12 +16,6 @@ namespace FileServices {
 
 namespace {
 
-QString FileNameOf(const QString& path) {
-  QString trimmed = path;
-  while (trimmed.size() > 1 && trimmed.endsWith('/')) trimmed.chop(1);
-  return trimmed.mid(trimmed.lastIndexOf('/') + 1);
-}
-
 std::filesystem::path FsPath(const QString& path) {
   return std::filesystem::path(path.toStdString());
 }
@@ -72,7 +66,7 @@ bool IsValidFileName(const QString& name) {
 bool CopyFile(const QString& source, const QString& destination, bool overwrite) {
   if (!FileExists(source)) return false;
   QString target = destination;
-  if (FolderExists(destination)) target = destination + "/" + FileNameOf(source);
+  if (FolderExists(destination)) target = destination + "/" + QFileInfo(source).fileName();
   const bool wasThere = NameTaken(target);
   std::error_code error;
   const auto options = overwrite ? std::filesystem::copy_options::overwrite_existing

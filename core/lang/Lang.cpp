@@ -52,7 +52,7 @@ QStringList ResourceLines(const QString& path) {
 }
 
 const QStringList& SpanishTable() {
-  static const QStringList table = BuiltInTable(101);
+  static const QStringList table = BuiltInTable(BuiltInLanguage::Spanish);
   return table;
 }
 
@@ -94,8 +94,8 @@ std::optional<QStringList> ReadCustomTable(const QString& name) {
 
 std::optional<QStringList> TableOf(const QString& name) {
   if (name == QLatin1String("<Spanish>")) return QStringList();
-  if (name == QLatin1String("<English>")) return BuiltInTable(102);
-  if (name == QLatin1String("<Portuguese>")) return BuiltInTable(104);
+  if (name == QLatin1String("<English>")) return BuiltInTable(BuiltInLanguage::English);
+  if (name == QLatin1String("<Portuguese>")) return BuiltInTable(BuiltInLanguage::Portuguese);
   return ReadCustomTable(name);
 }
 
@@ -111,14 +111,15 @@ const char* const kQtTranslator = "QtTranslation";
 
 // A line of the desktop table of the language in force: Spanish's while no
 // table is loaded, else English's but for the built-in Portuguese.
-int DesktopTable() {
-  return State().Msg.isEmpty()                                   ? 101
-         : State().LanguageName == QLatin1String("<Portuguese>") ? 104
-                                                                 : 102;
+BuiltInLanguage DesktopTable() {
+  return State().Msg.isEmpty()                                   ? BuiltInLanguage::Spanish
+         : State().LanguageName == QLatin1String("<Portuguese>") ? BuiltInLanguage::Portuguese
+                                                                 : BuiltInLanguage::English;
 }
 
 QString DesktopText(int line) {
-  return ResourceLines(QStringLiteral(":/lang/desktop-%1.txt").arg(DesktopTable())).value(line - 1);
+  return ResourceLines(QStringLiteral(":/lang/desktop-%1.txt").arg(int(DesktopTable())))
+      .value(line - 1);
 }
 
 Dialogs::Button AskWithName(int desktopLine, const QString& name) {
@@ -182,8 +183,8 @@ SaveResult SaveLanguageFile(const QString& name, const QStringList& lines) {
   return written == RecordFile::Result::Ok ? SaveResult::Saved : SaveResult::WriteFailed;
 }
 
-QStringList BuiltInTable(int resourceId) {
-  QStringList lines = ResourceLines(QStringLiteral(":/lang/%1.txt").arg(resourceId));
+QStringList BuiltInTable(BuiltInLanguage language) {
+  QStringList lines = ResourceLines(QStringLiteral(":/lang/%1.txt").arg(int(language)));
   if (!lines.isEmpty()) lines.resize(TableLines);  // as SplitTable fits a table
   return lines;
 }
@@ -293,7 +294,7 @@ void MsgOutputInWorkingFolder() {
 }
 QString TxtNothingWritten() { return DesktopText(4); }
 QString TxtPartlyRead(double readSeconds, double totalSeconds) {
-  const bool decimalComma = DesktopTable() != 102;
+  const bool decimalComma = DesktopTable() != BuiltInLanguage::English;
   const auto seconds = [decimalComma](double value) {
     QString text = QString::number(value, 'f', 1);
     return decimalComma ? text.replace('.', ',') : text;

@@ -34,8 +34,9 @@ enum class SaveResult { Saved, NoFolder, Exists, WriteFailed };
 // file is never replaced, and a failed write leaves no file behind.
 SaveResult SaveLanguageFile(const QString& name, const QStringList& lines);
 
-// A built-in table by its resource number: 101 Spanish, 102 English, 104 Portuguese.
-QStringList BuiltInTable(int resourceId);
+// The languages the program carries, by the resource number of their table.
+enum class BuiltInLanguage { Spanish = 101, English = 102, Portuguese = 104 };
+QStringList BuiltInTable(BuiltInLanguage language);
 
 // The text of a table line (1 to TableLines) in the language in force: the loaded
 // table's line, or the Spanish line when Spanish is in force.

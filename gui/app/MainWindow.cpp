@@ -354,7 +354,7 @@ void MainWindow::OnExtensionEdited() {
 
 void MainWindow::Load() {
   WidgetFactory::LetListScrollSideways(fileList);
-  outputModeCombo->setCurrentIndex(2);
+  outputModeCombo->setCurrentIndex(Conversion::OutputSourceFolders);
   OnOutputModeChosen();
   extensionCombo->setCurrentIndex(0);
   formatProfileCombo->setCurrentIndex(0);
@@ -488,7 +488,7 @@ void MainWindow::ShowCommands() {
   if (!RunnerFree() || !Conversion::BuildCommandTable("", this)) return;
   CommandViewerWindow viewer(this);
   viewer.ShowTable([](int row, int column) { return Conversion::State().Commands.At(row, column); },
-                   twoPassAction->isChecked(), Conversion::State().MultiOutput == 1);
+                   twoPassAction->isChecked(), Conversion::State().MultiOutput);
   viewer.exec();
 }
 
@@ -559,7 +559,8 @@ void MainWindow::OpenEditingProfileEditor() {
 // Output choice ----------------------------------------------------------
 
 void MainWindow::OnOutputModeChosen() {
-  const int mode = outputModeCombo->currentIndex();
+  // The list holds the modes in their order.
+  const auto mode = Conversion::OutputMode(outputModeCombo->currentIndex());
   Conversion::State().Choices.OutputMode = mode;
   const bool takesPath = Conversion::OutputModeTakesPath(mode);
   outputPath->setEnabled(takesPath);
@@ -584,21 +585,22 @@ void MainWindow::BrowseOutputPath() {
 
 // What the box shows is what the run uses, typed or chosen with "...".
 void MainWindow::OnOutputPathEdited() {
-  Conversion::StoreOutputPath(outputModeCombo->currentIndex(), outputPath->text());
+  Conversion::StoreOutputPath(Conversion::OutputMode(outputModeCombo->currentIndex()),
+                              outputPath->text());
 }
 
 // Profile choices ---------------------------------------------------------
 
 ProfileChoice::Controls MainWindow::FormatChoice() {
-  return {formatProfileCombo, editFormatProfileButton,
-          &formatProfileTag,  &Session::State().FormatProfilePath,
-          "formats",          "qfm"};
+  return {formatProfileCombo,  editFormatProfileButton,
+          &acceptedFormatText, &Session::State().FormatProfilePath,
+          "formats",           "qfm"};
 }
 
 ProfileChoice::Controls MainWindow::EditChoice() {
   return {editingProfileCombo,
           editEditingProfileButton,
-          &editingProfileTag,
+          &acceptedEditingText,
           &Session::State().EditProfilePath,
           "editp",
           "qep"};

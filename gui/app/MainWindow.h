@@ -167,6 +167,6 @@ class MainWindow : public QMainWindow {
   ProfileChoice::Controls FormatChoice();
   ProfileChoice::Controls EditChoice();
   // The last accepted text of each profile box; typing is undone to it.
-  QString formatProfileTag;
-  QString editingProfileTag;
+  QString acceptedFormatText;
+  QString acceptedEditingText;
 };

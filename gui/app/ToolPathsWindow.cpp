@@ -38,10 +38,10 @@ ToolPathsWindow* ToolPathsWindow::Instance() { return g_instance.data(); }
 
 QList<ToolPathsWindow::Tool> ToolPathsWindow::Tools() {
   const QStringList& names = FfmpegTools::ToolNames();
-  return {{names[0], &NewFfmpegPath, ffmpegPath},
-          {names[1], &NewFfplayPath, ffplayPath},
-          {names[2], &NewFfprobePath, ffprobePath},
-          {names[3], &NewCdda2wavPath, cdda2wavPath}};
+  return {{names[0], &newFfmpegPath, ffmpegPath},
+          {names[1], &newFfplayPath, ffplayPath},
+          {names[2], &newFfprobePath, ffprobePath},
+          {names[3], &newCdda2wavPath, cdda2wavPath}};
 }
 
 void ToolPathsWindow::CreateControls() {
@@ -106,10 +106,10 @@ void ToolPathsWindow::ShowPath(QLineEdit* box, const QString& text) {
 
 void ToolPathsWindow::Load() {
   Lang::TranslateToolPathsWindow();
-  NewFfmpegPath = FfmpegTools::State().FfmpegPath;
-  NewFfplayPath = FfmpegTools::State().FfplayPath;
-  NewFfprobePath = FfmpegTools::State().FfprobePath;
-  NewCdda2wavPath = CdRipper::State().Cdda2wavPath;
+  newFfmpegPath = FfmpegTools::State().FfmpegPath;
+  newFfplayPath = FfmpegTools::State().FfplayPath;
+  newFfprobePath = FfmpegTools::State().FfprobePath;
+  newCdda2wavPath = CdRipper::State().Cdda2wavPath;
   for (const Tool& tool : Tools()) ShowPath(tool.box, FfmpegTools::ShownToolPath(*tool.newPath));
 }
 
@@ -158,7 +158,7 @@ bool ToolPathsWindow::TakeTypedPaths() {
 void ToolPathsWindow::FindMissingTools() {
   const QList<Tool> tools = Tools();
   const QStringList found = FfmpegTools::WithMissingToolsFound(
-      {NewFfmpegPath, NewFfplayPath, NewFfprobePath, NewCdda2wavPath});
+      {newFfmpegPath, newFfplayPath, newFfprobePath, newCdda2wavPath});
   for (int i = 0; i < tools.size(); ++i) {
     if (found[i] == *tools[i].newPath) continue;
     *tools[i].newPath = found[i];
@@ -168,10 +168,10 @@ void ToolPathsWindow::FindMissingTools() {
 
 void ToolPathsWindow::Apply() {
   if (!TakeTypedPaths()) return;
-  FfmpegTools::State().FfmpegPath = NewFfmpegPath;
-  FfmpegTools::State().FfplayPath = NewFfplayPath;
-  FfmpegTools::State().FfprobePath = NewFfprobePath;
-  CdRipper::State().Cdda2wavPath = NewCdda2wavPath;
+  FfmpegTools::State().FfmpegPath = newFfmpegPath;
+  FfmpegTools::State().FfplayPath = newFfplayPath;
+  FfmpegTools::State().FfprobePath = newFfprobePath;
+  CdRipper::State().Cdda2wavPath = newCdda2wavPath;
   FormatEditor::State().FfmpegListsStale = true;
   accept();
 }

@@ -44,10 +44,10 @@ class ToolPathsWindow : public QDialog {
   QPushButton* cancelButton = nullptr;
   QPushButton* findMissingButton = nullptr;
 
-  QString NewFfmpegPath;
-  QString NewFfplayPath;
-  QString NewFfprobePath;
-  QString NewCdda2wavPath;
+  QString newFfmpegPath;
+  QString newFfplayPath;
+  QString newFfprobePath;
+  QString newCdda2wavPath;
 
  private:
   struct Tool {

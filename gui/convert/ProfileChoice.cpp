@@ -12,7 +12,8 @@ namespace ProfileChoice {
 namespace {
 
 ProfilePick::Item ItemOf(const Controls& controls, const QString& text) {
-  return ProfilePick::ItemOf(text, controls.Combo->itemText(0), controls.Combo->itemText(1));
+  return ProfilePick::ItemOf(text, controls.Combo->itemText(NoProfileItem),
+                             controls.Combo->itemText(ManualItem));
 }
 
 void SwitchEdit(const Controls& controls) {
@@ -32,13 +33,13 @@ void ShowText(QComboBox* combo, const QString& text) {
 void TakeChosenItem(const Controls& controls) {
   const QString text = controls.Combo->currentText();
   SwitchEdit(controls);
-  *controls.Tag = text;
+  *controls.AcceptedText = text;
   *controls.ProfilePath = ProfilePick::PathFor(ItemOf(controls, text), *controls.ProfilePath,
                                                controls.Folder, controls.Extension);
 }
 
 void UndoTyping(const Controls& controls) {
-  ShowText(controls.Combo, *controls.Tag);
+  ShowText(controls.Combo, *controls.AcceptedText);
   SwitchEdit(controls);
   if (ItemOf(controls, controls.Combo->currentText()) == ProfilePick::Item::None) {
     controls.ProfilePath->clear();
@@ -50,8 +51,8 @@ void ChooseProfile(const Controls& controls) {
       DataFolderManager::ShowFileManager(ProgramFolder::AppFiles(controls.Folder),
                                          controls.Extension, DataFolderManager::Mode::Open, true);
   if (path.isEmpty()) return;
-  *controls.Tag = ProfilePick::ShownName(path, controls.Combo->itemText(1));
-  ShowText(controls.Combo, *controls.Tag);
+  *controls.AcceptedText = ProfilePick::ShownName(path, controls.Combo->itemText(ManualItem));
+  ShowText(controls.Combo, *controls.AcceptedText);
   SwitchEdit(controls);
   *controls.ProfilePath = path;
 }

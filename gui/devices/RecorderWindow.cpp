@@ -492,9 +492,9 @@ void RecorderWindow::ChooseOutputPath() {
 }
 
 ProfileChoice::Controls RecorderWindow::FormatControls() {
-  return {formatCombo, editManualButton,
-          &formatTag,  &Recorder::State().RecFormatProfilePath,
-          "formats",   "qfm"};
+  return {formatCombo,         editManualButton,
+          &acceptedFormatText, &Recorder::State().RecFormatProfilePath,
+          "formats",           "qfm"};
 }
 
 void RecorderWindow::OnFormatChosen() { ProfileChoice::TakeChosenItem(FormatControls()); }
@@ -512,7 +512,7 @@ Recorder::RecordRequest RecorderWindow::RecordRequestFromControls() const {
   request.ToFile = fileOption->isChecked();
   request.ToStreamer = streamOption->isChecked();
   request.WithPlayer = watchCheck->isChecked();
-  request.AutomaticFormat = formatCombo->currentIndex() == 0;
+  request.AutomaticFormat = formatCombo->currentIndex() == ProfileChoice::NoProfileItem;
   request.Duration = duration->text();
   request.ReplaceConfirmedFor = replaceConfirmedFor;
   return request;

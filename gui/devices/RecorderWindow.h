@@ -121,7 +121,7 @@ class RecorderWindow : public QMainWindow {
   QTimer* stopTimer = nullptr;
 
   // The accepted text of formatCombo: typing into the box is undone to it.
-  QString formatTag;
+  QString acceptedFormatText;
   // The existing file whose replacement the user confirmed in the save
   // dialog; a recording into it uses that confirmation up.
   QString replaceConfirmedFor;

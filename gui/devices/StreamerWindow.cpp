@@ -288,9 +288,9 @@ void StreamerWindow::ShowAddresses() {
 }
 
 ProfileChoice::Controls StreamerWindow::FormatControls() {
-  return {formatCombo, editManualButton,
-          &formatTag,  &Streamer::State().StreamFormatProfilePath,
-          "formats",   "qfm"};
+  return {formatCombo,         editManualButton,
+          &acceptedFormatText, &Streamer::State().StreamFormatProfilePath,
+          "formats",           "qfm"};
 }
 
 void StreamerWindow::OnFormatChosen() { ProfileChoice::TakeChosenItem(FormatControls()); }

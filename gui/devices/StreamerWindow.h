@@ -77,7 +77,7 @@ class StreamerWindow : public QWidget {
   QPushButton* pauseButton = nullptr;
 
   // The accepted text of formatCombo: typing into the box is undone to it.
-  QString formatTag;
+  QString acceptedFormatText;
 
  protected:
   void closeEvent(QCloseEvent* event) override;

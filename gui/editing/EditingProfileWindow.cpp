@@ -388,6 +388,11 @@ void EditingProfileWindow::FillFromProfile() {
 
 // The operations ------------------------------------------------------------
 
+EditingProfileWindow::Operation EditingProfileWindow::ChosenOperation() const {
+  const int row = operationList->currentRow();
+  return row < 0 || row >= int(Operation::None) ? Operation::None : Operation(row);
+}
+
 void EditingProfileWindow::ShowChosenOperation() {
   const std::array<QWidget*, 9> panels = {trimPanel,   cropPanel,      resizePanel,
                                           volumePanel, filterPanel,    borderPanel,
@@ -400,38 +405,39 @@ void EditingProfileWindow::ShowChosenOperation() {
     item->setVisible(false);
   }
   TextViewer::CloseViewer();
-  const int operation = operationList->currentRow();
-  if (operation < 0 || operation > 8) return;
-  panels[operation]->show();
+  const Operation operation = ChosenOperation();
+  if (operation == Operation::None) return;
+  panels[int(operation)]->show();
   QList<QAction*> shown;
   switch (operation) {
-    case 0:
+    case Operation::Trim:
       shown = {optionsSeparator, explorerAction};
       break;
-    case 1:
+    case Operation::Crop:
       shown = {optionsSeparator, explorerAction, relativeSizesAction, previewAction};
       break;
-    case 2:
+    case Operation::Resize:
       shown = {optionsSeparator,   relativeSizesAction, copyTestAspectAction,
                copyTestSizeAction, previewAction,       sizePresetMenu->menuAction()};
       break;
-    case 3:
+    case Operation::Volume:
       shown = {optionsSeparator, previewAction};
       break;
-    case 5:
+    case Operation::Border:
       shown = {relativeSizesAction, optionsSeparator, previewAction};
       break;
-    case 6:
+    case Operation::Tracks:
       shown = {optionsSeparator, previewAction};
       break;
-    case 7:
+    case Operation::Equalizer:
       shown = {optionsSeparator, equalizerPresetMenu->menuAction(), previewAction,
                restoreMenu->menuAction()};
       break;
-    case 8:
+    case Operation::CommandLine:
       shown = {optionsSeparator, ffmpegHelpAction};
       break;
-    default:
+    case Operation::Filters:
+    case Operation::None:
       break;
   }
   for (QAction* item : shown) item->setVisible(true);

@@ -54,6 +54,21 @@ class EditingProfileWindow : public QMainWindow {
   // Resets the selected operation, or all nine when all is true.
   void ClearValues(bool all);
 
+  // The operations, in the order of their list.
+  enum class Operation {
+    Trim,
+    Crop,
+    Resize,
+    Volume,
+    Filters,
+    Border,
+    Tracks,
+    Equalizer,
+    CommandLine,
+    None,  // no row of the list is chosen
+  };
+  Operation ChosenOperation() const;
+
   // Window-level state of the test file and its explorer.
   QString testFile;
   int testWidth = 0;
@@ -395,7 +410,7 @@ class EditingProfileWindow : public QMainWindow {
   void WireFieldBoxes();
   // The field a box or combo writes; nullptr for the others.
   QString* FieldOfBox(QLineEdit* box);
-  uint8_t* FieldOfUnit(QComboBox* combo);
+  SizeUnit* FieldOfUnit(QComboBox* combo);
 
   // The test file (EditingProfileWindowTestFile.cpp).
   void CreateTestFileControls(QWidget* central);

@@ -63,13 +63,13 @@ void EditingProfileWindow::WireBorderPanel() {
 
 void EditingProfileWindow::ShowBorder(const EditProfileRec& p) {
   SetText(bottomBorder, p.BorderBottom);
-  SetIndex(bottomBorderUnitCombo, p.BorderBottomUnit);
+  SetIndex(bottomBorderUnitCombo, int(p.BorderBottomUnit));
   SetText(topBorder, p.BorderTop);
-  SetIndex(topBorderUnitCombo, p.BorderTopUnit);
+  SetIndex(topBorderUnitCombo, int(p.BorderTopUnit));
   SetText(rightBorder, p.BorderRight);
-  SetIndex(rightBorderUnitCombo, p.BorderRightUnit);
+  SetIndex(rightBorderUnitCombo, int(p.BorderRightUnit));
   SetText(leftBorder, p.BorderLeft);
-  SetIndex(leftBorderUnitCombo, p.BorderLeftUnit);
+  SetIndex(leftBorderUnitCombo, int(p.BorderLeftUnit));
   SetBorderSwatch(SwatchColor(EditingProfileEditor::HexToColor(p.BorderColor)));
 }
 
@@ -77,7 +77,7 @@ void EditingProfileWindow::ClearBorder() {
   for (QLineEdit* box : {rightBorder, leftBorder, topBorder, bottomBorder}) box->setText(QString());
   for (QComboBox* combo :
        {rightBorderUnitCombo, leftBorderUnitCombo, topBorderUnitCombo, bottomBorderUnitCombo})
-    combo->setCurrentIndex(0);
+    combo->setCurrentIndex(int(SizeUnit::Pixels));
   SetBorderSwatch(Qt::black);
   Profile().BorderColor = "000000";
 }

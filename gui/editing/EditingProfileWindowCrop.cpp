@@ -37,18 +37,18 @@ void EditingProfileWindow::SetCropCaptions() {
 
 void EditingProfileWindow::ShowCrop(const EditProfileRec& p) {
   SetText(cropHeight, p.CropHeight);
-  SetIndex(cropHeightUnitCombo, p.CropHeightUnit);
+  SetIndex(cropHeightUnitCombo, int(p.CropHeightUnit));
   SetText(cropWidth, p.CropWidth);
-  SetIndex(cropWidthUnitCombo, p.CropWidthUnit);
+  SetIndex(cropWidthUnitCombo, int(p.CropWidthUnit));
   SetText(cropLeft, p.CropLeft);
-  SetIndex(cropLeftUnitCombo, p.CropLeftUnit);
+  SetIndex(cropLeftUnitCombo, int(p.CropLeftUnit));
   SetText(cropTop, p.CropTop);
-  SetIndex(cropTopUnitCombo, p.CropTopUnit);
+  SetIndex(cropTopUnitCombo, int(p.CropTopUnit));
 }
 
 void EditingProfileWindow::ClearCrop() {
   for (QLineEdit* box : {cropWidth, cropHeight, cropLeft, cropTop}) box->setText(QString());
   for (QComboBox* combo :
        {cropWidthUnitCombo, cropHeightUnitCombo, cropLeftUnitCombo, cropTopUnitCombo})
-    combo->setCurrentIndex(0);
+    combo->setCurrentIndex(int(SizeUnit::Pixels));
 }

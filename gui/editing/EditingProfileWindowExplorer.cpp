@@ -107,8 +107,8 @@ void EditingProfileWindow::PreviewAtPosition() {
 
 void EditingProfileWindow::OpenExplorer() {
   if (NeedTestFile()) return;
-  const int operation = operationList->currentRow();
-  if (operation == 0) {
+  const Operation operation = ChosenOperation();
+  if (operation == Operation::Trim) {
     if (testDuration <= 0) {
       Lang::MsgNoTestDuration();
       return;
@@ -119,7 +119,7 @@ void EditingProfileWindow::OpenExplorer() {
     detectBordersButton->hide();
     rangeBar->SetGeometry(rangeStart, 0, rangeWidth, 1);
     rangeBar->show();
-  } else if (operation == 1) {
+  } else if (operation == Operation::Crop) {
     if (!framePicture->isEnabled()) {
       Lang::MsgCannotExtractFrames();
       return;
@@ -221,8 +221,8 @@ void EditingProfileWindow::DetectBorders() {
 }
 
 void EditingProfileWindow::AcceptExplorer() {
-  const int operation = operationList->currentRow();
-  if (operation == 0) {
+  const Operation operation = ChosenOperation();
+  if (operation == Operation::Trim) {
     const bool endMarked = !markFirstButton->isHidden();
     const EditPreview::TrimTimes times =
         EditPreview::RangeTrimTimes(rangeBar->Left, rangeBar->Width, endMarked, testDuration);
@@ -231,17 +231,17 @@ void EditingProfileWindow::AcceptExplorer() {
     Profile().EndMode = TrimEnd::AtPosition;
     endPosition->setText(times.end);
   }
-  if (operation == 1 && cropRect->Width > 0 && cropRect->Height > 0) {
+  if (operation == Operation::Crop && cropRect->Width > 0 && cropRect->Height > 0) {
     const QRectF crop(cropRect->Left, cropRect->Top, cropRect->Width, cropRect->Height);
     const EditPreview::CropPixels pixels = EditPreview::RectPixels(crop, testWidth, testHeight);
     cropWidth->setText(pixels.width);
     cropHeight->setText(pixels.height);
-    cropWidthUnitCombo->setCurrentIndex(0);
-    cropHeightUnitCombo->setCurrentIndex(0);
+    cropWidthUnitCombo->setCurrentIndex(int(SizeUnit::Pixels));
+    cropHeightUnitCombo->setCurrentIndex(int(SizeUnit::Pixels));
     cropLeft->setText(pixels.left);
     cropTop->setText(pixels.top);
-    cropLeftUnitCombo->setCurrentIndex(0);
-    cropTopUnitCombo->setCurrentIndex(0);
+    cropLeftUnitCombo->setCurrentIndex(int(SizeUnit::Pixels));
+    cropTopUnitCombo->setCurrentIndex(int(SizeUnit::Pixels));
   }
   rangeStart = float(rangeBar->Left);
   rangeWidth = float(rangeBar->Width);

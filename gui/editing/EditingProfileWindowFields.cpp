@@ -4,6 +4,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMouseEvent>
+#include <algorithm>
 
 #include "core/editing/EditFields.h"
 #include "core/editing/EditingProfileEditor.h"
@@ -77,9 +78,9 @@ QString* EditingProfileWindow::FieldOfBox(QLineEdit* box) {
   return nullptr;
 }
 
-uint8_t* EditingProfileWindow::FieldOfUnit(QComboBox* combo) {
+SizeUnit* EditingProfileWindow::FieldOfUnit(QComboBox* combo) {
   EditProfileRec& p = Profile();
-  const std::pair<QComboBox*, uint8_t*> fields[] = {
+  const std::pair<QComboBox*, SizeUnit*> fields[] = {
       {cropWidthUnitCombo, &p.CropWidthUnit},     {cropHeightUnitCombo, &p.CropHeightUnit},
       {cropLeftUnitCombo, &p.CropLeftUnit},       {cropTopUnitCombo, &p.CropTopUnit},
       {resizeWidthUnitCombo, &p.ResizeWidthUnit}, {resizeHeightUnitCombo, &p.ResizeHeightUnit},
@@ -105,7 +106,7 @@ void EditingProfileWindow::OnBoxLeft(QLineEdit* box) {
 
 void EditingProfileWindow::OnUnitChosen(QComboBox* combo) {
   if (EditingProfileEditor::State().Loading || combo->currentIndex() < 0) return;
-  *FieldOfUnit(combo) = uint8_t(combo->currentIndex());
+  *FieldOfUnit(combo) = SizeUnit(combo->currentIndex());
 }
 
 void EditingProfileWindow::FilterNumericKey(QLineEdit* box, QChar key, bool allowColon,
@@ -153,10 +154,12 @@ bool EditingProfileWindow::eventFilter(QObject* watched, QEvent* event) {
                                                 : QChar();
   if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) typed = QChar();
   if (!typed.isNull()) {
-    const bool time = box == startPosition || box == endPosition ||
-                      (box == durationBox && durationUnitCombo->currentIndex() == 0);
+    const bool time =
+        box == startPosition || box == endPosition ||
+        (box == durationBox && durationUnitCombo->currentIndex() == int(LengthUnit::Time));
     const bool plainDigits = box == volumePercent || box == durationBox;
-    const bool minus = box->objectName() == "Text27";
+    // A gain may be negative.
+    const bool minus = std::find(gainBoxes.begin(), gainBoxes.end(), box) != gainBoxes.end();
     FilterNumericKey(box, typed, time, time || !plainDigits, minus);
   }
   return true;
@@ -169,34 +172,36 @@ void EditingProfileWindow::ConvertToRelativeSizes() {
     QLineEdit* box;
     QComboBox* unit;
     int divisor;
-    int newUnit;
+    SizeUnit newUnit;
   };
   QList<Row> rows;
-  switch (operationList->currentRow()) {
-    case 1:
-      rows = {{cropWidth, cropWidthUnitCombo, testWidth, 1},
-              {cropHeight, cropHeightUnitCombo, testHeight, 2},
-              {cropLeft, cropLeftUnitCombo, testWidth, 1},
-              {cropTop, cropTopUnitCombo, testHeight, 2}};
+  switch (ChosenOperation()) {
+    case Operation::Crop:
+      rows = {{cropWidth, cropWidthUnitCombo, testWidth, SizeUnit::InputWidth},
+              {cropHeight, cropHeightUnitCombo, testHeight, SizeUnit::InputHeight},
+              {cropLeft, cropLeftUnitCombo, testWidth, SizeUnit::InputWidth},
+              {cropTop, cropTopUnitCombo, testHeight, SizeUnit::InputHeight}};
       break;
-    case 2:
-      rows = {{resizeWidth, resizeWidthUnitCombo, testWidth, 1},
-              {resizeHeight, resizeHeightUnitCombo, testHeight, 2}};
+    case Operation::Resize:
+      rows = {{resizeWidth, resizeWidthUnitCombo, testWidth, SizeUnit::InputWidth},
+              {resizeHeight, resizeHeightUnitCombo, testHeight, SizeUnit::InputHeight}};
       break;
-    case 5:
-      rows = {{rightBorder, rightBorderUnitCombo, testHeight, 2},
-              {leftBorder, leftBorderUnitCombo, testHeight, 2},
-              {topBorder, topBorderUnitCombo, testWidth, 1},
-              {bottomBorder, bottomBorderUnitCombo, testWidth, 1}};
+    case Operation::Border:
+      rows = {{rightBorder, rightBorderUnitCombo, testHeight, SizeUnit::InputHeight},
+              {leftBorder, leftBorderUnitCombo, testHeight, SizeUnit::InputHeight},
+              {topBorder, topBorderUnitCombo, testWidth, SizeUnit::InputWidth},
+              {bottomBorder, bottomBorderUnitCombo, testWidth, SizeUnit::InputWidth}};
       break;
     default:
       return;
   }
   for (const Row& row : rows) {
     double value = 0;
-    if (row.unit->currentIndex() != 0 || row.box->text().isEmpty() || row.divisor < 1) continue;
+    if (row.unit->currentIndex() != int(SizeUnit::Pixels) || row.box->text().isEmpty() ||
+        row.divisor < 1)
+      continue;
     if (!EditFields::IsNumeric(row.box->text(), &value)) continue;
     row.box->setText(SingleText(float(value) / float(row.divisor)));
-    row.unit->setCurrentIndex(row.newUnit);
+    row.unit->setCurrentIndex(int(row.newUnit));
   }
 }

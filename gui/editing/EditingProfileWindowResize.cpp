@@ -55,9 +55,9 @@ void EditingProfileWindow::WireResizePanel() {
 
 void EditingProfileWindow::ShowResize(const EditProfileRec& p) {
   SetText(resizeHeight, p.ResizeHeight);
-  SetIndex(resizeHeightUnitCombo, p.ResizeHeightUnit);
+  SetIndex(resizeHeightUnitCombo, int(p.ResizeHeightUnit));
   SetText(resizeWidth, p.ResizeWidth);
-  SetIndex(resizeWidthUnitCombo, p.ResizeWidthUnit);
+  SetIndex(resizeWidthUnitCombo, int(p.ResizeWidthUnit));
   (p.AspectMode == AspectSetting::FitFinalSize ? fitAspectOption
    : p.AspectMode == AspectSetting::FromRatio  ? setAspectOption
                                                : keepAspectOption)
@@ -70,8 +70,8 @@ void EditingProfileWindow::ClearResize() {
   for (QLineEdit* box : {resizeWidth, resizeHeight, aspectRatio}) box->setText(QString());
   keepAspectOption->setChecked(true);
   OnAspectModeChosen();
-  resizeWidthUnitCombo->setCurrentIndex(0);
-  resizeHeightUnitCombo->setCurrentIndex(0);
+  resizeWidthUnitCombo->setCurrentIndex(int(SizeUnit::Pixels));
+  resizeHeightUnitCombo->setCurrentIndex(int(SizeUnit::Pixels));
 }
 
 void EditingProfileWindow::OnAspectModeChosen() {
@@ -85,19 +85,19 @@ void EditingProfileWindow::OnAspectModeChosen() {
 void EditingProfileWindow::ApplySizePreset(int preset) {
   resizeWidth->setText(QString::number(EditFields::SizePresets[preset].width));
   resizeHeight->setText(QString::number(EditFields::SizePresets[preset].height));
-  resizeWidthUnitCombo->setCurrentIndex(0);
-  resizeHeightUnitCombo->setCurrentIndex(0);
+  resizeWidthUnitCombo->setCurrentIndex(int(SizeUnit::Pixels));
+  resizeHeightUnitCombo->setCurrentIndex(int(SizeUnit::Pixels));
 }
 
 void EditingProfileWindow::CopyTestFileSize() {
   if (NeedTestFile()) return;
   if (testWidth > 0) {
     resizeWidth->setText(QString::number(testWidth));
-    resizeWidthUnitCombo->setCurrentIndex(0);
+    resizeWidthUnitCombo->setCurrentIndex(int(SizeUnit::Pixels));
   }
   if (testHeight > 0) {
     resizeHeight->setText(QString::number(testHeight));
-    resizeHeightUnitCombo->setCurrentIndex(0);
+    resizeHeightUnitCombo->setCurrentIndex(int(SizeUnit::Pixels));
   }
 }
 

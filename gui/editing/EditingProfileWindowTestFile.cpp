@@ -192,37 +192,39 @@ void EditingProfileWindow::Preview() {
   if (AnotherToolRunning::Refuse()) return;
   using EditPreview::UnitBox;
   auto unitBox = [](QLineEdit* box, QComboBox* combo) {
-    return UnitBox{box->text(), combo->currentIndex()};
+    return UnitBox{box->text(), SizeUnit(combo->currentIndex())};
   };
   QString options;
-  switch (operationList->currentRow()) {
-    case 1:
+  switch (ChosenOperation()) {
+    case Operation::Crop:
       options = EditPreview::CropOptions(
           unitBox(cropWidth, cropWidthUnitCombo), unitBox(cropHeight, cropHeightUnitCombo),
           unitBox(cropLeft, cropLeftUnitCombo), unitBox(cropTop, cropTopUnitCombo));
       break;
-    case 2: {
-      const int aspect = setAspectOption->isChecked() ? 3 : fitAspectOption->isChecked() ? 2 : 1;
+    case Operation::Resize: {
+      const AspectSetting aspect = setAspectOption->isChecked()   ? AspectSetting::FromRatio
+                                   : fitAspectOption->isChecked() ? AspectSetting::FitFinalSize
+                                                                  : AspectSetting::Keep;
       options = EditPreview::ResizeOptions(unitBox(resizeWidth, resizeWidthUnitCombo),
                                            unitBox(resizeHeight, resizeHeightUnitCombo), aspect,
                                            aspectRatio->text());
       break;
     }
-    case 3:
+    case Operation::Volume:
       options = EditPreview::VolumeOptions(volumePercent->text());
       break;
-    case 5:
+    case Operation::Border:
       options = EditPreview::BorderOptions(
           unitBox(leftBorder, leftBorderUnitCombo), unitBox(rightBorder, rightBorderUnitCombo),
           unitBox(topBorder, topBorderUnitCombo), unitBox(bottomBorder, bottomBorderUnitCombo),
           Profile().BorderColor);
       break;
-    case 6:
+    case Operation::Tracks:
       options = EditPreview::RemoveTrackOptions(removeAudioCheck->isChecked(),
                                                 removeVideoCheck->isChecked(),
                                                 removeSubtitlesCheck->isChecked());
       break;
-    case 7: {
+    case Operation::Equalizer: {
       if (!FfmpegTools::FfmpegExists()) return;
       std::array<QString, 10> frequencies, widths, gains;
       for (int i = 0; i < 10; ++i) {

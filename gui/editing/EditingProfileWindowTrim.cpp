@@ -58,8 +58,8 @@ void EditingProfileWindow::WireTrimPanel() {
 }
 
 void EditingProfileWindow::ShowTrim(const EditProfileRec& p) {
-  SetIndex(durationUnitCombo, p.DurationUnit);
-  SetText(durationBox, p.Duration[std::min<int>(p.DurationUnit, 2)]);
+  SetIndex(durationUnitCombo, int(p.DurationUnit));
+  SetText(durationBox, p.Duration[std::min(int(p.DurationUnit), 2)]);
   SetText(endPosition, p.EndPos);
   SetText(startPosition, p.StartPos);
   (p.EndMode == TrimEnd::AfterDuration ? durationOption : endPositionOption)->setChecked(true);
@@ -73,7 +73,7 @@ void EditingProfileWindow::ClearTrim() {
   OnEndModeChosen();
   durationBox->setText(QString());
   Profile().Duration = {};
-  durationUnitCombo->setCurrentIndex(0);
+  durationUnitCombo->setCurrentIndex(int(LengthUnit::Time));
 }
 
 void EditingProfileWindow::OnTimeEdited(QLineEdit* box) {
@@ -84,7 +84,7 @@ void EditingProfileWindow::OnTimeEdited(QLineEdit* box) {
 
 void EditingProfileWindow::OnDurationEdited() {
   if (EditingProfileEditor::State().Loading) return;
-  const int unit = std::clamp(durationUnitCombo->currentIndex(), 0, 2);
+  const auto unit = LengthUnit(std::clamp(durationUnitCombo->currentIndex(), 0, 2));
   Apply(EditFields::DurationText(durationBox->text(), unit,
                                  FfmpegValues::TimeToSeconds(durationBox->text())),
         FieldOfBox(durationBox));
@@ -93,7 +93,7 @@ void EditingProfileWindow::OnDurationEdited() {
 void EditingProfileWindow::OnDurationUnitChosen() {
   const int unit = durationUnitCombo->currentIndex();
   if (unit < 0) return;
-  if (!EditingProfileEditor::State().Loading) Profile().DurationUnit = uint8_t(unit);
+  if (!EditingProfileEditor::State().Loading) Profile().DurationUnit = LengthUnit(unit);
   const bool loading = EditingProfileEditor::State().Loading;
   EditingProfileEditor::State().Loading = true;
   SetText(durationBox, Profile().Duration[std::min(unit, 2)]);

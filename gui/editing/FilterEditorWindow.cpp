@@ -210,7 +210,7 @@ void FilterEditorWindow::WireControls() {
 void FilterEditorWindow::Load() {
   Lang::TranslateFilterEditorWindow();
   WidgetFactory::LetListScrollSideways(testFileList);
-  typeCombo->setCurrentIndex(0);
+  typeCombo->setCurrentIndex(int(FilterType::Audio));
   if (MainWindowLink::Window()) {
     helpMenu->setTitle(MainWindowLink::Caption("Menu_Help"));
     ffmpegHelpAction->setText(MainWindowLink::Caption("Help_ffhelp"));
@@ -258,7 +258,10 @@ FilterEditor::TestSettings FilterEditorWindow::ReadTestSettings() const {
                             ? listed[row]
                             : FilterEditor::State().TestFiles.value(row - listed.size()));
   }
-  settings.type = typeCombo->currentIndex();
+  if (typeCombo->currentIndex() < 0)
+    settings.type.reset();
+  else
+    settings.type = FilterType(typeCombo->currentIndex());
   settings.filterText = parameters->toPlainText();
   settings.multiInput = multiInputCheck->isChecked();
   settings.ffmpegOnly = ffmpegOnlyCheck->isChecked();

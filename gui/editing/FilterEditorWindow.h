@@ -50,7 +50,6 @@ class FilterEditorWindow : public QMainWindow {
   void CloseFilter();
   void Exit();
   void AddTestFiles();
-  // "Probar".
   void RunTest();
   // "Detener / Atrás": stops a running test, or leaves the run panel.
   void StopOrGoBack();

@@ -34,6 +34,9 @@ namespace {
 
 QPointer<CodecEditorWindow> g_instance;
 
+// The rows of the type list.
+enum TypeRow { AudioRow, VideoRow };
+
 // The extensions offered for the intermediate and the output file; any other may be typed.
 const QStringList kExtensions = {
     "3gp", "aac", "ac3", "aga", "ape", "asf", "avi",  "fla",   "flac",  "flv",   "m4a", "m4v",
@@ -314,7 +317,7 @@ void CodecEditorWindow::Load() {
   ffmpegSection->setTitle(QString());
   codecSection->setTitle(QString());
   fillingControls = true;
-  typeCombo->setCurrentIndex(0);
+  typeCombo->setCurrentIndex(AudioRow);
   fillingControls = false;
   resize(kWidth, kHeight);
   CollapseSections();
@@ -338,7 +341,7 @@ void CodecEditorWindow::ShowRecord(const QStringList& editableCaptions) {
 void CodecEditorWindow::ShowType() {
   const bool wasFilling = fillingControls;
   fillingControls = true;
-  typeCombo->setCurrentIndex(ExternalCodecEditor::State().CurrentIsVideo ? 1 : 0);
+  typeCombo->setCurrentIndex(ExternalCodecEditor::State().CurrentIsVideo ? VideoRow : AudioRow);
   fillingControls = wasFilling;
   typeCombo->setEnabled(ExternalCodecEditor::State().CurrentPath.isEmpty());
 }
@@ -382,31 +385,33 @@ void CodecEditorWindow::CollapseSections() {
   ShowParameterFrame(false);
 }
 
-void CodecEditorWindow::ShowTab(int section) {
+void CodecEditorWindow::ShowSection(Section section) {
   // The layout stacks each button under the frame above it, so hiding the
   // other frames is all the moving the buttons need.
-  if (section != 1) generalSection->hide();
-  if (section != 2) ffmpegSection->hide();
-  if (section != 3) codecSection->hide();
+  if (section != Section::General) generalSection->hide();
+  if (section != Section::Ffmpeg) ffmpegSection->hide();
+  if (section != Section::CodecParameters) codecSection->hide();
   if (MainWindowLink::Window()) {
     ffmpegHelpAction->setText(MainWindowLink::Caption("Help_ffhelp"));
     programHelpAction->setText(MainWindowLink::Caption("Help_ProgramHelp"));
   }
 }
 
-void CodecEditorWindow::ToggleSection(QGroupBox* frame, int section) {
+void CodecEditorWindow::ToggleSection(QGroupBox* frame, Section section) {
   frame->setVisible(frame->isHidden());
-  ShowTab(section);
+  ShowSection(section);
 }
 
-void CodecEditorWindow::ToggleGeneralSection() { ToggleSection(generalSection, 1); }
-void CodecEditorWindow::ToggleCodecSection() { ToggleSection(codecSection, 3); }
-void CodecEditorWindow::ToggleFfmpegSection() { ToggleSection(ffmpegSection, 2); }
+void CodecEditorWindow::ToggleGeneralSection() { ToggleSection(generalSection, Section::General); }
+void CodecEditorWindow::ToggleCodecSection() {
+  ToggleSection(codecSection, Section::CodecParameters);
+}
+void CodecEditorWindow::ToggleFfmpegSection() { ToggleSection(ffmpegSection, Section::Ffmpeg); }
 
 // Controls that write into the definition ---------------------------------------
 
 void CodecEditorWindow::OnTypeChosen() {
-  if (!fillingControls) ExternalCodecEditor::ChooseType(typeCombo->currentIndex() == 1);
+  if (!fillingControls) ExternalCodecEditor::ChooseType(typeCombo->currentIndex() == VideoRow);
 }
 
 void CodecEditorWindow::OnAboutEdited() {

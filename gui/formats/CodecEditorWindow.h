@@ -47,8 +47,10 @@ class CodecEditorWindow : public QMainWindow {
   void RefreshParamList(int selected);
   // Hides the three sections and the parameter frame.
   void CollapseSections();
-  // Lays out the accordion for section 1 (General), 2 (ffmpeg) or 3 (codec parameters).
-  void ShowTab(int section);
+  // The accordion's sections.
+  enum class Section { General, Ffmpeg, CodecParameters };
+  // Lays out the accordion for one section: the other two close.
+  void ShowSection(Section section);
 
   // Handlers.
   // The accordion's buttons.
@@ -173,7 +175,7 @@ class CodecEditorWindow : public QMainWindow {
   // The kind the parameter frame's list shows.
   ParamKind ChosenKind() const;
   void SetKindControls(ParamKind kind);
-  void ToggleSection(QGroupBox* frame, int section);
+  void ToggleSection(QGroupBox* frame, Section section);
   int SelectedRow() const;
   // The message for a profile that cannot give the ffmpeg section its options.
   static void ShowRefusal(ExternalCodecEditor::ExtractRefusal refusal);

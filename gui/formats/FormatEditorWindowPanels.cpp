@@ -264,10 +264,10 @@ void FormatEditorWindow::CloseAboutPanel() { ClosePanel(aboutPanel); }
 void FormatEditorWindow::FindCodecExe(bool isVideo) {
   if (!FormatEditor::HasExternalCodec(isVideo)) return;
   const QString current = FormatEditor::CodecExeLocation(isVideo);
-  const QString fileName = current.isEmpty() ? QString() : current.section('/', -1);
+  const QFileInfo info(current);
   // Programs here have no ".exe", so the dialog lists every file.
-  const QStringList chosen = DesktopServices::OpenFileDialog(
-      QString(), this, QFileInfo(current).path(), QString(), false, fileName);
+  const QStringList chosen = DesktopServices::OpenFileDialog(QString(), this, info.path(),
+                                                             QString(), false, info.fileName());
   if (chosen.isEmpty()) return;
   FormatEditor::SetCodecExe(isVideo, chosen.first());
 }

@@ -158,7 +158,7 @@ void LanguageWindow::Load() {
   languageCombo->setCurrentIndex(selected);
   setFixedHeight(S(ClosedHeight));
   makerPanel->move(languageCombo->pos());
-  LanguageAtOpen = Lang::State().LanguageName;
+  languageAtOpen = Lang::State().LanguageName;
 }
 
 int LanguageWindow::SelectedIndex() const { return languageCombo->currentIndex(); }
@@ -172,13 +172,13 @@ void LanguageWindow::Accept() {
     if (!SameLanguage(languageCombo->currentText(), Lang::State().LanguageName)) {
       Lang::LoadLanguage(languageCombo->currentText());
     }
-    LanguageAtOpen = Lang::State().LanguageName;
+    languageAtOpen = Lang::State().LanguageName;
   }
   RequestClose();
 }
 
 void LanguageWindow::Cancel() {
-  if (!SameLanguage(Lang::State().LanguageName, LanguageAtOpen)) Lang::LoadLanguage(LanguageAtOpen);
+  if (!SameLanguage(Lang::State().LanguageName, languageAtOpen)) Lang::LoadLanguage(languageAtOpen);
   RequestClose();
 }
 
@@ -193,7 +193,7 @@ bool LanguageWindow::MayClose() {
     ClosePanel();
     return false;
   }
-  if (!SameLanguage(Lang::State().LanguageName, LanguageAtOpen)) Lang::LoadLanguage(LanguageAtOpen);
+  if (!SameLanguage(Lang::State().LanguageName, languageAtOpen)) Lang::LoadLanguage(languageAtOpen);
   return true;
 }
 
@@ -223,9 +223,11 @@ void LanguageWindow::DeleteLanguage() {
 }
 
 void LanguageWindow::FillTemplate() {
-  templateText->setPlainText(Lang::BuiltInTable(TemplateIsEnglish ? 102 : 101).join('\n'));
+  templateText->setPlainText(Lang::BuiltInTable(templateIsEnglish ? Lang::BuiltInLanguage::English
+                                                                  : Lang::BuiltInLanguage::Spanish)
+                                 .join('\n'));
   // Filling the box counts as a change.
-  TemplateEdited = 0;
+  templateEdited = false;
 }
 
 void LanguageWindow::OpenMaker() {
@@ -241,17 +243,17 @@ void LanguageWindow::OpenMaker() {
 
 void LanguageWindow::UseSpanishTemplate() {
   instructionsText->setPlainText(kSpanishInstructions);
-  TemplateIsEnglish = 0;
-  if (TemplateEdited == 0) FillTemplate();
+  templateIsEnglish = false;
+  if (!templateEdited) FillTemplate();
 }
 
 void LanguageWindow::UseEnglishTemplate() {
   instructionsText->setPlainText(kEnglishInstructions);
-  TemplateIsEnglish = 1;
-  if (TemplateEdited == 0) FillTemplate();
+  templateIsEnglish = true;
+  if (!templateEdited) FillTemplate();
 }
 
-void LanguageWindow::OnTemplateEdited() { TemplateEdited = 1; }
+void LanguageWindow::OnTemplateEdited() { templateEdited = true; }
 
 void LanguageWindow::SaveLanguage() {
   const QString name = Dialogs::InputBox(

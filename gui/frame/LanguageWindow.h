@@ -56,9 +56,9 @@ class LanguageWindow : public QDialog {
   QPushButton* spanishTemplateButton = nullptr;
   QPushButton* saveLanguageButton = nullptr;
 
-  QString LanguageAtOpen;
-  quint8 TemplateIsEnglish = 0;
-  quint8 TemplateEdited = 0;
+  QString languageAtOpen;
+  bool templateIsEnglish = false;
+  bool templateEdited = false;
 
  public slots:
   // The close box and Escape come here; both are close requests.

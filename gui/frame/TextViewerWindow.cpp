@@ -158,7 +158,7 @@ void TextViewerWindow::Load() {
   Lang::TranslateTextViewerWindow();
   waitFrame->show();
   waitFrame->raise();
-  SearchPosition = 0;
+  searchPosition = 0;
 }
 
 void TextViewerWindow::ShowOutput(const QString& output) {
@@ -174,14 +174,14 @@ void TextViewerWindow::SelectMatch(int start) {
   outputText->ensureCursorVisible();
   cursor.setPosition(start + static_cast<int>(searchEdit->text().size()), QTextCursor::KeepAnchor);
   outputText->setTextCursor(cursor);
-  SearchPosition = start + 1;
+  searchPosition = start + 1;
 }
 
 void TextViewerWindow::FindNext() {
   const QString text = outputText->toPlainText();
   if (text.isEmpty() || searchEdit->text().isEmpty()) return;
   const int found =
-      TextViewer::FindNext(text, searchEdit->text(), SearchPosition, matchCaseCheck->isChecked());
+      TextViewer::FindNext(text, searchEdit->text(), searchPosition, matchCaseCheck->isChecked());
   if (found >= 0) {
     SelectMatch(found);
   } else {
@@ -193,7 +193,7 @@ void TextViewerWindow::FindNext() {
 void TextViewerWindow::FindPrevious() {
   if (searchEdit->text().isEmpty()) return;
   const int found = TextViewer::FindPrevious(outputText->toPlainText(), searchEdit->text(),
-                                             SearchPosition, matchCaseCheck->isChecked());
+                                             searchPosition, matchCaseCheck->isChecked());
   if (found >= 0) {
     SelectMatch(found);
   } else {
@@ -214,7 +214,7 @@ void TextViewerWindow::ShrinkFont() { ChangeFontSize(-1); }
 
 bool TextViewerWindow::eventFilter(QObject* watched, QEvent* event) {
   if (watched == outputText->viewport() && event->type() == QEvent::MouseButtonRelease) {
-    SearchPosition = outputText->textCursor().position();
+    searchPosition = outputText->textCursor().position();
   }
   return QWidget::eventFilter(watched, event);
 }

@@ -56,7 +56,7 @@ class TextViewerWindow : public QWidget {
   QPushButton* smallerFontButton = nullptr;
 
   // 0 before the first character; the next search starts after it.
-  int SearchPosition = 0;
+  int searchPosition = 0;
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;

@@ -546,7 +546,7 @@ const Translator kTranslators[] = {
 enum class Pass { Table, BuiltIn };
 
 QString SpanishLine(int line) {
-  static const QStringList spanish = BuiltInTable(101);
+  static const QStringList spanish = BuiltInTable(BuiltInLanguage::Spanish);
   return spanish.value(line - 1);
 }
 

@@ -24,7 +24,7 @@ TEST_F(ChoicesTest, EachOutputModeKeepsItsOwnPath) {
   Session::State().OutputFile = "/out/joined file.mp4";
   Session::State().OutputFolder = "/out/folder";
   struct Case {
-    int mode;
+    Conversion::OutputMode mode;
     bool takesPath;
     QString shown;
   };

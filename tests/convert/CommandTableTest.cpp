@@ -104,7 +104,7 @@ ExtCodecDef VideoEncoder() {
 
 TEST_F(CommandTableTest, NoProfilesInEachOutputMode) {
   const struct {
-    int mode;
+    Conversion::OutputMode mode;
     const char* outputFile;
     const char* extensionText;
     Row row7;
@@ -221,7 +221,7 @@ TEST_F(CommandTableTest, TypedOptionsReachFfmpegAsAShellWouldGiveThem) {
 
 TEST_F(CommandTableTest, TheExtensionComesFromTheOutputFileTheListTheProfileOrTheMuxer) {
   const struct {
-    int mode;
+    Conversion::OutputMode mode;
     const char* outputFile;
     const char* extensionText;
     const char* profileExtension;

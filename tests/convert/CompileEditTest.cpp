@@ -71,7 +71,7 @@ TEST_F(CompileEditTest, GoldenProfiles) {
          p.ResizeWidth = "640";
          p.AspectMode = AspectSetting::FitFinalSize;
          p.CropHeight = "0.9";
-         p.CropHeightUnit = 2;
+         p.CropHeightUnit = SizeUnit::InputHeight;
          p.Volume = "50";
          SetBand(p, 1, "100", "3", "1");
          p.StartPos = "0:10";
@@ -132,9 +132,9 @@ TEST_F(CompileEditTest, GoldenProfiles) {
       {"borders as factors, with a colour",
        [](EditProfileRec& p) {
          p.BorderTop = "0.1";
-         p.BorderTopUnit = 2;
+         p.BorderTopUnit = SizeUnit::InputHeight;
          p.BorderLeft = "0.05";
-         p.BorderLeftUnit = 1;
+         p.BorderLeftUnit = SizeUnit::InputWidth;
          p.BorderColor = "FF8000";
        },
        [](CompiledEdit& c) {
@@ -143,7 +143,7 @@ TEST_F(CompileEditTest, GoldenProfiles) {
       {"resize height alone, and aspect ratio set",
        [](EditProfileRec& p) {
          p.ResizeHeight = "0.5";
-         p.ResizeHeightUnit = 3;
+         p.ResizeHeightUnit = SizeUnit(3);
          p.AspectMode = AspectSetting::FromRatio;
          p.AspectRatio = "16/9";
        },
@@ -167,9 +167,9 @@ TEST_F(CompileEditTest, GoldenProfiles) {
       {"crop with units and offsets",
        [](EditProfileRec& p) {
          p.CropWidth = "0.5";
-         p.CropWidthUnit = 3;
+         p.CropWidthUnit = SizeUnit(3);
          p.CropLeft = "0.1";
-         p.CropLeftUnit = 4;
+         p.CropLeftUnit = SizeUnit(4);
          p.CropTop = "8";
        },
        [](CompiledEdit& c) { c.VideoFilterOptions = "-vf crop=0.5*oh:ih:0.1*oh:8"; }},
@@ -198,14 +198,14 @@ TEST_F(CompileEditTest, GoldenProfiles) {
       {"duration in frames",
        [](EditProfileRec& p) {
          p.EndMode = TrimEnd::AfterDuration;
-         p.DurationUnit = 1;
+         p.DurationUnit = LengthUnit::Frames;
          p.Duration = {"0:30", "250", "1000"};
        },
        [](CompiledEdit& c) { c.DurationOption = "-vframes 250"; }},
       {"duration in bytes",
        [](EditProfileRec& p) {
          p.EndMode = TrimEnd::AfterDuration;
-         p.DurationUnit = 2;
+         p.DurationUnit = LengthUnit::Bytes;
          p.Duration = {"", "", "1000000"};
        },
        [](CompiledEdit& c) { c.DurationOption = "-fs 1000000"; }},

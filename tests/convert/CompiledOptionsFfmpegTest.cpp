@@ -160,7 +160,7 @@ TEST_F(CompiledOptionsFfmpegTest, FfmpegAcceptsTheOptionsAndProducesWhatTheProfi
          p.ResizeWidth = "640";
          p.AspectMode = AspectSetting::FitFinalSize;
          p.CropHeight = "0.9";
-         p.CropHeightUnit = 2;
+         p.CropHeightUnit = SizeUnit::InputHeight;
          p.Volume = "50";
          p.Equalizer[0] = "100";
          p.Equalizer[1] = "3";
@@ -177,12 +177,12 @@ TEST_F(CompiledOptionsFfmpegTest, FfmpegAcceptsTheOptionsAndProducesWhatTheProfi
        [](EditProfileRec& p) {
          p.BorderTop = p.BorderBottom = "10";
          p.BorderLeft = "0.25";
-         p.BorderLeftUnit = 1;
+         p.BorderLeftUnit = SizeUnit::InputWidth;
          p.BorderColor = "FF0000";
          p.Filters = {1, {"espejo", "negativo"}};
          p.RemoveAudio = true;
          p.EndMode = TrimEnd::AfterDuration;
-         p.DurationUnit = 1;
+         p.DurationUnit = LengthUnit::Frames;
          p.Duration = {"", "5", ""};
        },
        "mkv",
@@ -199,9 +199,9 @@ TEST_F(CompiledOptionsFfmpegTest, FfmpegAcceptsTheOptionsAndProducesWhatTheProfi
          p.Equalizer[4] = "-6";
          p.Equalizer[5] = "2";
          p.ResizeWidth = "0.5";
-         p.ResizeWidthUnit = 1;
+         p.ResizeWidthUnit = SizeUnit::InputWidth;
          p.ResizeHeight = "0.5";
-         p.ResizeHeightUnit = 2;
+         p.ResizeHeightUnit = SizeUnit::InputHeight;
          p.CropWidth = "60";
          p.CropLeft = "0";
          p.CropTop = "0";
@@ -297,15 +297,15 @@ TEST_F(CompiledOptionsFfmpegTest, CropAndResizeCutTheChosenAreaOfTheSourceAsFfmp
          p.CropLeft = "20";
          p.CropTop = "30";
          p.ResizeWidth = "0.5";
-         p.ResizeWidthUnit = 1;
+         p.ResizeWidthUnit = SizeUnit::InputWidth;
          p.ResizeHeight = "0.5";
-         p.ResizeHeightUnit = 2;
+         p.ResizeHeightUnit = SizeUnit::InputHeight;
        },
        "crop=64:48:20:30,scale=32:24", "32x24"},
       {"crop, resize, borders and aspect",
        [](EditProfileRec& p) {
          p.CropWidth = "0.5";
-         p.CropWidthUnit = 1;
+         p.CropWidthUnit = SizeUnit::InputWidth;
          p.CropHeight = "120";
          p.CropLeft = "40";
          p.ResizeWidth = "80";

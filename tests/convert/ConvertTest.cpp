@@ -116,7 +116,8 @@ class ConvertTest : public ConversionFixture {
     WriteFile("env/XDG_DATA_HOME/Trash/info", "not a folder");
   }
   // Where the outputs go, as the main window's output controls set it.
-  static void ChooseOutput(int mode, const QString& file, const QString& folder) {
+  static void ChooseOutput(Conversion::OutputMode mode, const QString& file,
+                           const QString& folder) {
     Conversion::State().Choices.OutputMode = mode;
     Session::State().OutputFile = file;
     Session::State().OutputFolder = folder;
@@ -167,7 +168,7 @@ TEST_F(ConvertTest, EachOutputModePutsItsOutputWhereItBelongs) {
   const QString a = Clip("in/a.mkv");
   const QString b = Clip("in/b.mkv");
   struct Case {
-    int mode;
+    Conversion::OutputMode mode;
     QString outputFile, outputFolder;
     QStringList outputs;
     double duration;
@@ -446,7 +447,7 @@ TEST_F(ConvertTest, ATypedRelativeOutputLandsInTheCurrentFolder) {
   const QString previous = QDir::currentPath();
   QDir::setCurrent(Path("cwd"));
   struct Case {
-    int mode;
+    Conversion::OutputMode mode;
     QString outputFile, outputFolder, output;
   };
   const Case cases[] = {
@@ -478,7 +479,7 @@ TEST_F(ConvertTest, ChecksComeBeforeAnythingRuns) {
     const char* name;
     QString ffmpegPath;
     bool files;
-    int mode;
+    Conversion::OutputMode mode;
     QString message;
   };
   const Case cases[] = {
@@ -1077,7 +1078,7 @@ TEST_F(ConvertTest, ReplacingNeverTakesAnOutputOfTheSameRun) {
     const char* name;
     QStringList inputs;  // with their lengths in seconds, the first named output goes first
     QList<double> seconds;
-    int mode;
+    Conversion::OutputMode mode;
     QString older;                      // a file of the outputs' name there before the run, or none
     QStringList outputs;                // the outputs afterwards, in the order of the inputs
     QString olderNumbered = QString();  // an older file of a numbered name, which stays

@@ -39,7 +39,7 @@ class MainWindowTest : public TestEnv {
     Session::State().OutputFile.clear();
     Session::State().OutputFolder.clear();
     form = std::make_unique<MainWindow>();
-    form->outputModeCombo->setCurrentIndex(2);
+    form->outputModeCombo->setCurrentIndex(Conversion::OutputSourceFolders);
     form->OnOutputModeChosen();
     form->formatProfileCombo->setCurrentIndex(0);
     form->OnFormatProfileChosen();
@@ -150,23 +150,23 @@ TEST_F(MainWindowTest, OutputModesShowTheirRememberedPathAndATypedPathIsUsed) {
   ScriptedDialogs dialogs;
   dialogs.Expect(Dialogs::Kind::SaveFile, QString("/out/joined.mkv"))
       .Expect(Dialogs::Kind::Folder, QString("/out/folder"));
-  form->outputModeCombo->setCurrentIndex(1);
+  form->outputModeCombo->setCurrentIndex(Conversion::OutputOneFile);
   form->OnOutputModeChosen();
   EXPECT_TRUE(form->outputPath->isEnabled());
   form->BrowseOutputPath();
   EXPECT_EQ(form->outputPath->text(), "/out/joined.mkv");
 
-  form->outputModeCombo->setCurrentIndex(3);
+  form->outputModeCombo->setCurrentIndex(Conversion::OutputChosenFolder);
   form->OnOutputModeChosen();
   EXPECT_EQ(form->outputPath->text(), "");
   form->BrowseOutputPath();
   EXPECT_EQ(Session::State().OutputFolder, "/out/folder");
 
-  form->outputModeCombo->setCurrentIndex(2);
+  form->outputModeCombo->setCurrentIndex(Conversion::OutputSourceFolders);
   form->OnOutputModeChosen();
   EXPECT_EQ(form->outputPath->text(), "");
   EXPECT_FALSE(form->outputPath->isEnabled());
-  form->outputModeCombo->setCurrentIndex(0);
+  form->outputModeCombo->setCurrentIndex(Conversion::OutputJoined);
   form->OnOutputModeChosen();
   EXPECT_EQ(form->outputPath->text(), "/out/joined.mkv");
   dialogs.Expect(Dialogs::Kind::SaveFile, QString());
@@ -176,7 +176,7 @@ TEST_F(MainWindowTest, OutputModesShowTheirRememberedPathAndATypedPathIsUsed) {
 
   form->outputPath->setText("/typed/by/hand.mp4");
   EXPECT_EQ(Session::State().OutputFile, "/typed/by/hand.mp4");
-  form->outputModeCombo->setCurrentIndex(2);
+  form->outputModeCombo->setCurrentIndex(Conversion::OutputSourceFolders);
   form->OnOutputModeChosen();
   EXPECT_EQ(Session::State().OutputFile, "/typed/by/hand.mp4");
 }

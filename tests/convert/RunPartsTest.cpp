@@ -181,7 +181,7 @@ TEST_F(RunPartsTest, FilesAtInputsCountsEveryInputOptionOfTheStep) {
 // What a conversion refuses to start on, before its table is built.
 TEST_F(RunPartsTest, AStartNeedsFilesAnOutputAndForATestOfSeveralASelectedOne) {
   struct Case {
-    int mode;
+    Conversion::OutputMode mode;
     int files;
     QString testTime;
     int selected;
@@ -229,7 +229,7 @@ TEST_F(RunPartsTest, AConversionIsRefusedOutputsThatWouldGoWithTheWorkingFolders
   QDir().mkpath(Path("out"));
   struct Case {
     const char* name;
-    int mode;
+    Conversion::OutputMode mode;
     QStringList files;
     QString outputFile, outputFolder, testTime;
     StartRefusal expected;
@@ -300,7 +300,7 @@ TEST_F(RunPartsTest, ARunTakesEachFileAloneAllTogetherOrTheOneATestRunsOn) {
   const QStringList files = {"/in/a.mkv", "/in/b.mkv", "/in/c.mkv"};
   Session::State().FileList = files;
   struct Case {
-    int mode;
+    Conversion::OutputMode mode;
     QString testTime;
     int selected;
     RunInputs expected;

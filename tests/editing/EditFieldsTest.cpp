@@ -73,9 +73,12 @@ TEST(EditFieldsTest, TimesAreStoredAsTypedWhenTheTimeParserTakesThem) {
       EXPECT_EQ(change.text, row.typed);
     }
   }
-  EXPECT_EQ(EditFields::DurationText("250", 1, QString()), (FieldChange{Outcome::Store, "250"}));
-  EXPECT_EQ(EditFields::DurationText("1:2:3:4", 0, FfmpegValues::TimeToSeconds("1:2:3:4")).outcome,
-            Outcome::Keep);
+  EXPECT_EQ(EditFields::DurationText("250", LengthUnit::Frames, QString()),
+            (FieldChange{Outcome::Store, "250"}));
+  EXPECT_EQ(
+      EditFields::DurationText("1:2:3:4", LengthUnit::Time, FfmpegValues::TimeToSeconds("1:2:3:4"))
+          .outcome,
+      Outcome::Keep);
 }
 
 TEST(EditFieldsTest, TheDialogColourIsStoredRedGreenBlue) {

@@ -32,12 +32,24 @@ TEST_F(EditPreviewTest, CropOptionsTakeUnitsAndFillInTheWholeFrame) {
     const char* options;
   } rows[] = {
       {{}, {}, {}, {}, "-vf crop=iw:ih:(iw-ow)/2:(ih-oh)/2"},
-      {{"320", 0}, {}, {}, {"10", 0}, "-vf crop=320:ih:(iw-ow)/2:10"},
-      {{"0", 0}, {"0.5", 2}, {"0.1", 3}, {"0.2", 4}, "-vf crop=iw:0.5*ih:0.1*ow:0.2*oh"},
-      {{"0.5", 1}, {"100.7", 0}, {".", 0}, {}, "-vf crop=0.5*iw:100:(iw-ow)/2:(ih-oh)/2"},
-      {{"0.5", 3}, {"0.5", 3}, {}, {}, "-vf crop=0.5*oh:0.5*ow:(iw-ow)/2:(ih-oh)/2"},
+      {{"320", SizeUnit::Pixels}, {}, {}, {"10", SizeUnit::Pixels}, "-vf crop=320:ih:(iw-ow)/2:10"},
+      {{"0", SizeUnit::Pixels},
+       {"0.5", SizeUnit::InputHeight},
+       {"0.1", SizeUnit(3)},
+       {"0.2", SizeUnit(4)},
+       "-vf crop=iw:0.5*ih:0.1*ow:0.2*oh"},
+      {{"0.5", SizeUnit::InputWidth},
+       {"100.7", SizeUnit::Pixels},
+       {".", SizeUnit::Pixels},
+       {},
+       "-vf crop=0.5*iw:100:(iw-ow)/2:(ih-oh)/2"},
+      {{"0.5", SizeUnit(3)},
+       {"0.5", SizeUnit(3)},
+       {},
+       {},
+       "-vf crop=0.5*oh:0.5*ow:(iw-ow)/2:(ih-oh)/2"},
       // A damaged file's unit byte leaves its list with no selection.
-      {{"320", -1}, {"200", 7}, {}, {}, "-vf crop=320:200:(iw-ow)/2:(ih-oh)/2"},
+      {{"320", SizeUnit(-1)}, {"200", SizeUnit(7)}, {}, {}, "-vf crop=320:200:(iw-ow)/2:(ih-oh)/2"},
   };
   for (const auto& row : rows) {
     EXPECT_EQ(EditPreview::CropOptions(row.w, row.h, row.x, row.y), row.options) << row.options;
@@ -45,18 +57,25 @@ TEST_F(EditPreviewTest, CropOptionsTakeUnitsAndFillInTheWholeFrame) {
 }
 
 TEST_F(EditPreviewTest, ResizeVolumeBorderAndTrackOptions) {
-  EXPECT_EQ(EditPreview::ResizeOptions({"640", 0}, {}, 1, "2"), "-vf scale=640:ih");
-  EXPECT_EQ(EditPreview::ResizeOptions({"640", 0}, {"360", 0}, 3, "1.777"),
+  EXPECT_EQ(EditPreview::ResizeOptions({"640", SizeUnit::Pixels}, {}, AspectSetting::Keep, "2"),
+            "-vf scale=640:ih");
+  EXPECT_EQ(EditPreview::ResizeOptions({"640", SizeUnit::Pixels}, {"360", SizeUnit::Pixels},
+                                       AspectSetting::FromRatio, "1.777"),
             "-vf scale=640:360,setdar=1.777");
-  EXPECT_EQ(EditPreview::ResizeOptions({"0.5", 1}, {"0", 0}, 2, ""), "-vf scale=0.5*iw:ih,setdar");
+  EXPECT_EQ(EditPreview::ResizeOptions({"0.5", SizeUnit::InputWidth}, {"0", SizeUnit::Pixels},
+                                       AspectSetting::FitFinalSize, ""),
+            "-vf scale=0.5*iw:ih,setdar");
   EXPECT_EQ(EditPreview::VolumeOptions(""), "-af volume=1");
   EXPECT_EQ(EditPreview::VolumeOptions("200"), "-af volume=2");
   EXPECT_EQ(EditPreview::VolumeOptions("50"), "-af volume=0.5");
-  EXPECT_EQ(EditPreview::BorderOptions({"20", 0}, {}, {}, {}, "000000"),
+  EXPECT_EQ(EditPreview::BorderOptions({"20", SizeUnit::Pixels}, {}, {}, {}, "000000"),
             "-vf pad=iw+20:ih:20:0:000000");
-  EXPECT_EQ(EditPreview::BorderOptions({"20", 0}, {"20", 0}, {"0.1", 2}, {"0.1", 2}, "FF0000"),
+  EXPECT_EQ(EditPreview::BorderOptions({"20", SizeUnit::Pixels}, {"20", SizeUnit::Pixels},
+                                       {"0.1", SizeUnit::InputHeight},
+                                       {"0.1", SizeUnit::InputHeight}, "FF0000"),
             "-vf pad=iw+20+20:ih+0.1*ih+0.1*ih:20:0.1*ih:FF0000");
-  EXPECT_EQ(EditPreview::BorderOptions({}, {"8", 1}, {}, {}, ""), "-vf pad=iw+8*iw:ih:0:0:000000");
+  EXPECT_EQ(EditPreview::BorderOptions({}, {"8", SizeUnit::InputWidth}, {}, {}, ""),
+            "-vf pad=iw+8*iw:ih:0:0:000000");
   EXPECT_EQ(EditPreview::RemoveTrackOptions(false, true, false), " -vn");
   EXPECT_EQ(EditPreview::RemoveTrackOptions(true, true, true), "-an -vn -sn");
   EXPECT_EQ(EditPreview::RemoveTrackOptions(false, false, false), "");

@@ -216,10 +216,10 @@ TEST_F(EditingProfileWindowTest, NumericBoxesTakeKeysByTheirRuleAndStoreNormalis
   EXPECT_EQ(EditingProfileEditor::State().CurrentProfile.EndMode, TrimEnd::AfterDuration);
   EXPECT_TRUE(w->durationBox->isEnabled());
   EXPECT_FALSE(w->endPosition->isEnabled());
-  w->durationUnitCombo->setCurrentIndex(1);
+  w->durationUnitCombo->setCurrentIndex(int(LengthUnit::Frames));
   Type(w->durationBox, "2:5.0");
   EXPECT_EQ(EditingProfileEditor::State().CurrentProfile.Duration[1], "250");
-  w->durationUnitCombo->setCurrentIndex(0);
+  w->durationUnitCombo->setCurrentIndex(int(LengthUnit::Time));
   EXPECT_EQ(w->durationBox->text(), "");
   EXPECT_EQ(EditingProfileEditor::State().CurrentProfile.Duration[1], "250");
 }
@@ -231,9 +231,9 @@ TEST_F(EditingProfileWindowTest, AnOpenedProfileFillsEveryPanelWithoutWritingBac
   stored.StartPos = "10";
   stored.EndMode = TrimEnd::AfterDuration;
   stored.Duration = {"5", "125", ""};
-  stored.DurationUnit = 1;
+  stored.DurationUnit = LengthUnit::Frames;
   stored.CropWidth = "0.5";
-  stored.CropWidthUnit = 1;
+  stored.CropWidthUnit = SizeUnit::InputWidth;
   stored.AspectMode = AspectSetting::FromRatio;
   stored.AspectRatio = "1.5";
   stored.Filters = {1, {"ESPEJO", "gone"}};
@@ -249,10 +249,10 @@ TEST_F(EditingProfileWindowTest, AnOpenedProfileFillsEveryPanelWithoutWritingBac
   EXPECT_EQ(dialogs.Messages(), QStringList{"Los siguientes filtros no se encuentran:\ngone"});
   EXPECT_EQ(w->startPosition->text(), "10");
   EXPECT_TRUE(w->durationOption->isChecked());
-  EXPECT_EQ(w->durationUnitCombo->currentIndex(), 1);
+  EXPECT_EQ(w->durationUnitCombo->currentIndex(), int(LengthUnit::Frames));
   EXPECT_EQ(w->durationBox->text(), "125");
   EXPECT_EQ(w->cropWidth->text(), "0.5");
-  EXPECT_EQ(w->cropWidthUnitCombo->currentIndex(), 1);
+  EXPECT_EQ(w->cropWidthUnitCombo->currentIndex(), int(SizeUnit::InputWidth));
   EXPECT_TRUE(w->setAspectOption->isChecked());
   EXPECT_TRUE(w->aspectRatio->isEnabled());
   EXPECT_EQ(w->videoFilterList->item(0)->checkState(), Qt::Checked);
@@ -367,12 +367,12 @@ TEST_F(EditingProfileWindowTest, PresetsAndRestoreCommandsWriteTheBandsThroughTh
 TEST_F(EditingProfileWindowTest, ClearingOneOperationLeavesTheOthers) {
   EditingProfileWindow* w = Open();
   w->rightBorder->setText("48");
-  w->rightBorderUnitCombo->setCurrentIndex(2);
+  w->rightBorderUnitCombo->setCurrentIndex(int(SizeUnit::InputHeight));
   w->volumePercent->setText("80");
   w->operationList->setCurrentRow(5);
   w->ClearValues(false);
   EXPECT_EQ(EditingProfileEditor::State().CurrentProfile.BorderRight, "");
-  EXPECT_EQ(EditingProfileEditor::State().CurrentProfile.BorderRightUnit, 0);
+  EXPECT_EQ(EditingProfileEditor::State().CurrentProfile.BorderRightUnit, SizeUnit::Pixels);
   EXPECT_EQ(EditingProfileEditor::State().CurrentProfile.BorderColor, "000000");
   EXPECT_EQ(EditingProfileEditor::State().CurrentProfile.Volume, "80");
   w->removeAudioCheck->setChecked(true);
@@ -387,11 +387,11 @@ TEST_F(EditingProfileWindowTest, ClearingOneOperationLeavesTheOthers) {
 
 TEST_F(EditingProfileWindowTest, SizePresetsColourAndTestFileValuesFillTheirBoxes) {
   EditingProfileWindow* w = Open();
-  w->resizeWidthUnitCombo->setCurrentIndex(2);
+  w->resizeWidthUnitCombo->setCurrentIndex(int(SizeUnit::InputHeight));
   w->ApplySizePreset(13);
   EXPECT_EQ(EditingProfileEditor::State().CurrentProfile.ResizeWidth, "1920");
   EXPECT_EQ(EditingProfileEditor::State().CurrentProfile.ResizeHeight, "1200");
-  EXPECT_EQ(EditingProfileEditor::State().CurrentProfile.ResizeWidthUnit, 0);
+  EXPECT_EQ(EditingProfileEditor::State().CurrentProfile.ResizeWidthUnit, SizeUnit::Pixels);
 
   ScriptedDialogs dialogs;
   dialogs.Expect(Kind::Color, 0xFF000A).Expect(Kind::Color, -1).ExpectMessage();
@@ -418,9 +418,9 @@ TEST_F(EditingProfileWindowTest, SizePresetsColourAndTestFileValuesFillTheirBoxe
   w->topBorder->setText("64");
   w->ConvertToRelativeSizes();
   EXPECT_EQ(w->rightBorder->text(), "0.1");
-  EXPECT_EQ(EditingProfileEditor::State().CurrentProfile.BorderRightUnit, 2);
+  EXPECT_EQ(EditingProfileEditor::State().CurrentProfile.BorderRightUnit, SizeUnit::InputHeight);
   EXPECT_EQ(EditingProfileEditor::State().CurrentProfile.BorderTop, "0.1");
-  EXPECT_EQ(EditingProfileEditor::State().CurrentProfile.BorderTopUnit, 1);
+  EXPECT_EQ(EditingProfileEditor::State().CurrentProfile.BorderTopUnit, SizeUnit::InputWidth);
 }
 
 TEST_F(EditingProfileWindowTest, TheExplorerHandsTheMarkedRangeToTheTrimBoxes) {

@@ -53,7 +53,7 @@ class FilterEditorTest : public EditingTest {
 
 TEST_F(FilterEditorTest, TheTestCommandRunsFfmpegIntoThePlayerOrIntoAnMd5) {
   const CommandLine::Pipeline play =
-      FilterEditor::TestCommand({"/m/a b.avi"}, 1, "hflip", true, true);
+      FilterEditor::TestCommand({"/m/a b.avi"}, FilterType::Video, "hflip", true, true);
   ASSERT_EQ(play.size(), 2);
   EXPECT_EQ(play[0].program, "/usr/bin/ffmpeg");
   EXPECT_EQ(play[0].arguments,
@@ -62,14 +62,15 @@ TEST_F(FilterEditorTest, TheTestCommandRunsFfmpegIntoThePlayerOrIntoAnMd5) {
   EXPECT_EQ(play[1].program, "/usr/bin/ffplay");
   EXPECT_EQ(play[1].arguments, (QStringList{"-an", "-i", "pipe:0"}));
 
-  const CommandLine::Pipeline md5 =
-      FilterEditor::TestCommand({"/a.avi", "/b.avi"}, 2, "[0:v][1:v]hstack", false, true);
+  const CommandLine::Pipeline md5 = FilterEditor::TestCommand(
+      {"/a.avi", "/b.avi"}, FilterType::Complex, "[0:v][1:v]hstack", false, true);
   ASSERT_EQ(md5.size(), 1);
   EXPECT_EQ(md5[0].arguments.mid(0, 4), (QStringList{"-i", "/a.avi", "-i", "/b.avi"}));
   EXPECT_EQ(md5[0].arguments.mid(12),
             (QStringList{"-filter_complex", "[0:v][1:v]hstack", "-t", "1", "md5:"}));
-  EXPECT_EQ(FilterEditor::TestCommand({"/a"}, 0, "volume=2", true, false)[1].arguments,
-            (QStringList{"-i", "pipe:0"}));
+  EXPECT_EQ(
+      FilterEditor::TestCommand({"/a"}, FilterType::Audio, "volume=2", true, false)[1].arguments,
+      (QStringList{"-i", "pipe:0"}));
 }
 
 TEST_F(FilterEditorTest, OpeningAMissingNameLeavesAnEmptyFileOfThatName) {
@@ -112,7 +113,7 @@ TEST_F(FilterEditorTest, EditsUndoSaveAndTheCloseQuestion) {
   FilterEditor::OpenFilter("eco");
   EXPECT_EQ(w->parameters->toPlainText(), "aecho=0.8:0.9:1000:0.3");
   EXPECT_FALSE(FilterEditor::IsDirty());
-  w->typeCombo->setCurrentIndex(2);
+  w->typeCombo->setCurrentIndex(int(FilterType::Complex));
   w->multiInputCheck->click();
   w->parameters->setPlainText("[0:a][1:a]amix");
   EXPECT_EQ(FilterEditor::State().CurrentFilter,
@@ -176,7 +177,7 @@ TEST_F(FilterEditorTest, TheMd5TestRunsTheFilterOnAddedFilesAndShowsTheOutput) {
   ASSERT_EQ(w->testFileList->count(), 2);
   EXPECT_EQ(FilterEditor::State().TestFiles, QStringList{clip});
   w->testFileList->item(1)->setSelected(true);
-  w->typeCombo->setCurrentIndex(1);
+  w->typeCombo->setCurrentIndex(int(FilterType::Video));
   w->parameters->setPlainText("hflip");
   w->ffmpegOnlyCheck->setChecked(true);
   w->testButton->click();
@@ -223,7 +224,7 @@ TEST_F(FilterEditorTest, WhileAnotherToolRunsTheHelpSaysSoAndATestTellsItNeverRa
   FilterEditorWindow* w = Open();
   FilterEditor::TestSettings settings;
   settings.inputs = {clip};
-  settings.type = 1;
+  settings.type = FilterType::Video;
   settings.filterText = "hflip";
   settings.ffmpegOnly = true;
   ScriptedDialogs dialogs;
@@ -321,7 +322,7 @@ TEST_F(FilterEditorTest, ShowEditorReturnsWhenTheWindowClosesAndForgetsAddedFile
 
 TEST_F(FilterEditorTest, SavingANewFilterAsksForItsName) {
   FilterEditorWindow* w = Open();
-  w->typeCombo->setCurrentIndex(1);
+  w->typeCombo->setCurrentIndex(int(FilterType::Video));
   w->parameters->setPlainText("vflip");
   WhenFileManagerShown([](FileManagerWindow* manager) {
     manager->nameEdit->setText("volteo");

@@ -99,25 +99,25 @@ TEST_F(TextViewerTest, ShowsTheWholeHelpOfFfmpegAndSearchesIt) {
     EXPECT_FALSE(text.contains('\r'));
     EXPECT_EQ(viewer->windowTitle(), "Visor de texto");
     EXPECT_EQ(viewer->searchFrame->title(), "Buscar");
-    EXPECT_EQ(viewer->SearchPosition, 0);
+    EXPECT_EQ(viewer->searchPosition, 0);
 
     ASSERT_TRUE(text.startsWith("ffmpeg"));
     viewer->searchEdit->setText("FFMPEG");
     viewer->matchCaseCheck->setChecked(true);
     viewer->findNextButton->click();
-    EXPECT_EQ(viewer->SearchPosition, text.indexOf("FFMPEG") + 1) << "with case";
-    viewer->SearchPosition = 0;
+    EXPECT_EQ(viewer->searchPosition, text.indexOf("FFMPEG") + 1) << "with case";
+    viewer->searchPosition = 0;
     viewer->matchCaseCheck->setChecked(false);
     viewer->findNextButton->click();
-    EXPECT_EQ(viewer->SearchPosition, 1);
+    EXPECT_EQ(viewer->searchPosition, 1);
     EXPECT_EQ(viewer->outputText->textCursor().selectedText(), "ffmpeg");
     viewer->findPreviousButton->click();
-    EXPECT_EQ(viewer->SearchPosition, 1) << "nothing before the first match";
+    EXPECT_EQ(viewer->searchPosition, 1) << "nothing before the first match";
 
     viewer->searchEdit->setText("usage: ffmpeg");
     viewer->findNextButton->click();
     const int usage = static_cast<int>(text.indexOf("usage: ffmpeg")) + 1;
-    EXPECT_EQ(viewer->SearchPosition, usage);
+    EXPECT_EQ(viewer->searchPosition, usage);
     EXPECT_EQ(viewer->outputText->textCursor().selectedText(), "usage: ffmpeg");
 
     QTextCursor caret = viewer->outputText->textCursor();
@@ -126,12 +126,12 @@ TEST_F(TextViewerTest, ShowsTheWholeHelpOfFfmpegAndSearchesIt) {
     QMouseEvent release(QEvent::MouseButtonRelease, QPointF(1, 1), QPointF(1, 1), Qt::LeftButton,
                         Qt::NoButton, Qt::NoModifier);
     QApplication::sendEvent(viewer->outputText->viewport(), &release);
-    EXPECT_EQ(viewer->SearchPosition, usage + 5) << "a click sets where the search goes on";
-    viewer->SearchPosition = usage;
+    EXPECT_EQ(viewer->searchPosition, usage + 5) << "a click sets where the search goes on";
+    viewer->searchPosition = usage;
 
     viewer->searchEdit->setText("ffmpeg");
     viewer->findPreviousButton->click();
-    EXPECT_EQ(viewer->SearchPosition,
+    EXPECT_EQ(viewer->searchPosition,
               text.left(usage - 1).lastIndexOf("ffmpeg", -1, Qt::CaseInsensitive) + 1);
 
     const int size = viewer->outputText->font().pointSize();

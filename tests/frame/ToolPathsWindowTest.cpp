@@ -65,12 +65,12 @@ TEST_F(ToolPathsWindowTest, SearchFillsOnlyMissingToolsWithTheFirstMatchingProgr
   window.Load();
   window.ffmpegPath->setText("typed");
   window.FindMissingTools();
-  EXPECT_EQ(window.NewFfmpegPath, FfmpegTools::State().FfmpegPath);
+  EXPECT_EQ(window.newFfmpegPath, FfmpegTools::State().FfmpegPath);
   EXPECT_EQ(window.ffmpegPath->text(), "typed");
-  EXPECT_EQ(window.NewFfprobePath, probe);
+  EXPECT_EQ(window.newFfprobePath, probe);
   EXPECT_EQ(window.ffprobePath->text(), "a/FFPROBE");
-  EXPECT_EQ(window.NewFfplayPath, play);
-  EXPECT_EQ(window.NewCdda2wavPath, "");
+  EXPECT_EQ(window.newFfplayPath, play);
+  EXPECT_EQ(window.newCdda2wavPath, "");
   EXPECT_EQ(window.cdda2wavPath->text(), "<No encontrado>");
   EXPECT_EQ(FfmpegTools::State().FfprobePath, "") << "nothing changes before \"Establecer\"";
   qputenv("PATH", path);
@@ -90,8 +90,8 @@ TEST_F(ToolPathsWindowTest, SearchTakesWhatTheProgramFolderLacksFromThePath) {
   ToolPathsWindow window(nullptr);
   window.Load();
   window.FindMissingTools();
-  EXPECT_EQ(window.NewCdda2wavPath, QFileInfo(onPath).absoluteFilePath());
-  EXPECT_EQ(window.NewFfmpegPath, FfmpegTools::State().FfmpegPath);
+  EXPECT_EQ(window.newCdda2wavPath, QFileInfo(onPath).absoluteFilePath());
+  EXPECT_EQ(window.newFfmpegPath, FfmpegTools::State().FfmpegPath);
   qputenv("PATH", path);
 }
 
@@ -144,7 +144,7 @@ TEST_F(ToolPathsWindowTest, PickedAndTypedPathsMustBePrograms) {
       window.Load();
       window.browseFfmpegButton->click();
       EXPECT_EQ(dialogs.Messages(), expected);
-      EXPECT_EQ(window.NewFfmpegPath, c.message.isEmpty() ? c.path : "/old/ffmpeg");
+      EXPECT_EQ(window.newFfmpegPath, c.message.isEmpty() ? c.path : "/old/ffmpeg");
     }
     ScriptedDialogs dialogs;
     if (!c.message.isEmpty()) dialogs.ExpectMessage();
@@ -181,7 +181,7 @@ TEST_F(ToolPathsWindowTest, CancelChangesNothingAndSetAlwaysMarksTheListsStale) 
   {
     ToolPathsWindow window(nullptr);
     window.Load();
-    window.NewFfmpegPath = "/new/ffmpeg";
+    window.newFfmpegPath = "/new/ffmpeg";
     window.cancelButton->click();
     EXPECT_EQ(FfmpegTools::State().FfmpegPath, "/old/ffmpeg");
     EXPECT_FALSE(FormatEditor::State().FfmpegListsStale);

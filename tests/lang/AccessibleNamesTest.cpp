@@ -21,14 +21,17 @@ namespace {
 
 class AccessibleNamesTest : public MainWindowLangTest {
  protected:
-  static QString Line(int table, int line) { return Lang::BuiltInTable(table).value(line - 1); }
+  static QString Line(Lang::BuiltInLanguage table, int line) {
+    return Lang::BuiltInTable(table).value(line - 1);
+  }
 };
 
 TEST_F(AccessibleNamesTest, TheMainWindowsFileListFollowsEveryChangeOfLanguage) {
   QWidget* list = main_->findChild<QListWidget*>("List1");
   ASSERT_TRUE(list);
-  for (const auto& [language, table] :
-       {std::pair{"<English>", 102}, {"<Portuguese>", 104}, {"<Spanish>", 101}}) {
+  for (const auto& [language, table] : {std::pair{"<English>", Lang::BuiltInLanguage::English},
+                                        {"<Portuguese>", Lang::BuiltInLanguage::Portuguese},
+                                        {"<Spanish>", Lang::BuiltInLanguage::Spanish}}) {
     SCOPED_TRACE(language);
     Lang::LoadLanguage(language);
     EXPECT_EQ(list->accessibleName(), Line(table, 147));

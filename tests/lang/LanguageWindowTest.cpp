@@ -74,7 +74,7 @@ TEST_F(LanguageWindowTest, ListsTheBuiltInLanguagesThenTheFilesAndSelectsTheLang
     EXPECT_EQ(Items(window.languageCombo),
               (QStringList{"<Spanish>", "<English>", "<Portuguese>", "Klingon"}));
     EXPECT_EQ(window.languageCombo->currentText(), c.selected);
-    EXPECT_EQ(window.LanguageAtOpen, c.inForce);
+    EXPECT_EQ(window.languageAtOpen, c.inForce);
     EXPECT_EQ(window.height(), TextFit::Scaled(LanguageWindow::ClosedHeight));
     EXPECT_FALSE(window.makerPanel->isVisible());
   }
@@ -112,7 +112,7 @@ TEST_F(LanguageWindowTest, OkKeepsTheLanguageAndLoadsNothingMore) {
   window.okButton->click();
   EXPECT_FALSE(window.isVisible());
   EXPECT_EQ(Lang::State().LanguageName, "mine");
-  EXPECT_EQ(window.LanguageAtOpen, "mine");
+  EXPECT_EQ(window.languageAtOpen, "mine");
 }
 
 TEST_F(LanguageWindowTest, OkLoadsTheSelectedLanguageOnlyWhenItIsNotInForce) {
@@ -184,30 +184,30 @@ TEST_F(LanguageWindowTest, DeletingLanguages) {
 }
 
 TEST_F(LanguageWindowTest, ThePanelFillsTheTemplateUntilItIsEdited) {
-  const QString spanish = Lang::BuiltInTable(101).join('\n');
-  const QString english = Lang::BuiltInTable(102).join('\n');
+  const QString spanish = Lang::BuiltInTable(Lang::BuiltInLanguage::Spanish).join('\n');
+  const QString english = Lang::BuiltInTable(Lang::BuiltInLanguage::English).join('\n');
   LanguageWindow& window = Open();
   window.openMakerButton->click();
   EXPECT_EQ(window.templateText->toPlainText(), spanish);
-  EXPECT_EQ(window.TemplateEdited, 0);
+  EXPECT_FALSE(window.templateEdited);
   EXPECT_TRUE(window.instructionsText->toPlainText().startsWith("Para crear un lenguaje:\n"));
 
   window.englishTemplateButton->click();  // "Eng" before any edit: the English table
   EXPECT_EQ(window.templateText->toPlainText(), english);
   EXPECT_TRUE(window.instructionsText->toPlainText().startsWith("To add a new language:\n"));
-  EXPECT_EQ(window.TemplateIsEnglish, 1);
+  EXPECT_TRUE(window.templateIsEnglish);
 
   window.templateText->setPlainText("mine");
-  EXPECT_EQ(window.TemplateEdited, 1);
+  EXPECT_TRUE(window.templateEdited);
   window.spanishTemplateButton->click();  // "Es" after an edit: the instructions only
   EXPECT_EQ(window.templateText->toPlainText(), "mine");
   EXPECT_TRUE(window.instructionsText->toPlainText().startsWith("Para crear un lenguaje:\n"));
-  EXPECT_EQ(window.TemplateIsEnglish, 0);
+  EXPECT_FALSE(window.templateIsEnglish);
 
   window.close();
   window.openMakerButton->click();  // "+" reloads the template: the edits are lost
   EXPECT_EQ(window.templateText->toPlainText(), spanish);
-  EXPECT_EQ(window.TemplateEdited, 0);
+  EXPECT_FALSE(window.templateEdited);
 }
 
 TEST_F(LanguageWindowTest, SavingANewLanguageFile) {
@@ -232,7 +232,7 @@ TEST_F(LanguageWindowTest, SavingANewLanguageFile) {
   EXPECT_FALSE(bytes.startsWith("\xef\xbb\xbf"));
   EXPECT_EQ(bytes.count("\r\n"), 536);
   Lang::LoadLanguage("Mine");
-  EXPECT_EQ(Lang::State().Msg, Lang::BuiltInTable(101));
+  EXPECT_EQ(Lang::State().Msg, Lang::BuiltInTable(Lang::BuiltInLanguage::Spanish));
 }
 
 TEST_F(LanguageWindowTest, SavingFailures) {

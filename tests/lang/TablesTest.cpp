@@ -28,16 +28,18 @@ class TablesTest : public LangTest {};
 TEST_F(TablesTest, EveryTableHas537CleanLines) {
   // The only blanks at either end of a line that a table may carry.
   struct Case {
-    int resourceId;
+    Lang::BuiltInLanguage language;
     QList<int> linesEndingInABlank;
-  } cases[] = {{101, {}}, {102, {537}}, {104, {381}}};
+  } cases[] = {{Lang::BuiltInLanguage::Spanish, {}},
+               {Lang::BuiltInLanguage::English, {537}},
+               {Lang::BuiltInLanguage::Portuguese, {381}}};
   for (const Case& c : cases) {
-    SCOPED_TRACE(c.resourceId);
-    const QString raw = RawTable(c.resourceId);
+    SCOPED_TRACE(int(c.language));
+    const QString raw = RawTable(int(c.language));
     EXPECT_FALSE(raw.endsWith("\r\n"));
     const QStringList lines = raw.split("\r\n");
     ASSERT_EQ(lines.size(), 537);
-    EXPECT_EQ(Lang::BuiltInTable(c.resourceId), lines);
+    EXPECT_EQ(Lang::BuiltInTable(c.language), lines);
     for (int n = 1; n <= 537; ++n) {
       const QString& line = lines[n - 1];
       EXPECT_FALSE(HasControlCharacter(line)) << "line " << n;
@@ -72,9 +74,9 @@ TEST_F(TablesTest, TellingRows) {
        "Note: The order of the parameters in the list will be the order of the command line ",
        "Nota: a ordem dos parâmetros na lista será a ordem na linha de comandos"},
   };
-  const QStringList spanish = Lang::BuiltInTable(101);
-  const QStringList english = Lang::BuiltInTable(102);
-  const QStringList portuguese = Lang::BuiltInTable(104);
+  const QStringList spanish = Lang::BuiltInTable(Lang::BuiltInLanguage::Spanish);
+  const QStringList english = Lang::BuiltInTable(Lang::BuiltInLanguage::English);
+  const QStringList portuguese = Lang::BuiltInTable(Lang::BuiltInLanguage::Portuguese);
   for (const Row& row : rows) {
     SCOPED_TRACE(row.line);
     EXPECT_EQ(spanish[row.line - 1], QString::fromUtf8(row.spanish));
@@ -84,7 +86,7 @@ TEST_F(TablesTest, TellingRows) {
 }
 
 TEST_F(TablesTest, LinesThatNothingReadsKeepTheirPlace) {
-  const QStringList spanish = Lang::BuiltInTable(101);
+  const QStringList spanish = Lang::BuiltInTable(Lang::BuiltInLanguage::Spanish);
   const std::pair<int, const char*> rows[] = {
       {26, "Archivo convertido, ¿reproducir?"},
       {61, "Error al listar los filtros"},
@@ -104,14 +106,15 @@ TEST_F(TablesTest, TranslationsKeepTheFormatTokens) {
   const char* tokens[] = {"HH:MM:SS.mm", "WxH",    "ffplay", "ffprobe",     "cdda2wav",
                           "-help",       "'0'",    "< >",    ":/\\*?|<>\"", "(bits/s)",
                           "(Hz)",        "ffmpeg", "MBytes"};
-  const QStringList spanish = Lang::BuiltInTable(101);
-  for (int id : {102, 104}) {
-    const QStringList table = Lang::BuiltInTable(id);
+  const QStringList spanish = Lang::BuiltInTable(Lang::BuiltInLanguage::Spanish);
+  for (Lang::BuiltInLanguage language :
+       {Lang::BuiltInLanguage::English, Lang::BuiltInLanguage::Portuguese}) {
+    const QStringList table = Lang::BuiltInTable(language);
     for (int i = 0; i < 537; ++i) {
       for (const char* token : tokens) {
         if (!spanish[i].contains(QLatin1String(token))) continue;
         EXPECT_TRUE(table[i].contains(QLatin1String(token)))
-            << id << " line " << i + 1 << " lost " << token;
+            << int(language) << " line " << i + 1 << " lost " << token;
       }
     }
   }

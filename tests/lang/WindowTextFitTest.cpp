@@ -377,15 +377,22 @@ std::vector<WindowState> ScreenStates() {
       {"Form4 running its test", [](QWidget*) { return Loaded<FilterEditorWindow>(); },
        Then(&FilterEditorWindow::ShowRunPanel)},
       {"Form5 general", [](QWidget*) { return Loaded<CodecEditorWindow>(); },
-       [](QWidget* window) { static_cast<CodecEditorWindow*>(window)->ShowTab(1); }},
+       [](QWidget* window) {
+         static_cast<CodecEditorWindow*>(window)->ShowSection(CodecEditorWindow::Section::General);
+       }},
       {"Form5 ffmpeg", [](QWidget*) { return Loaded<CodecEditorWindow>(); },
-       [](QWidget* window) { static_cast<CodecEditorWindow*>(window)->ShowTab(2); }},
+       [](QWidget* window) {
+         static_cast<CodecEditorWindow*>(window)->ShowSection(CodecEditorWindow::Section::Ffmpeg);
+       }},
       {"Form5 codec parameters", [](QWidget*) { return Loaded<CodecEditorWindow>(); },
-       [](QWidget* window) { static_cast<CodecEditorWindow*>(window)->ShowTab(3); }},
+       [](QWidget* window) {
+         static_cast<CodecEditorWindow*>(window)->ShowSection(
+             CodecEditorWindow::Section::CodecParameters);
+       }},
       {"Form5 editing a parameter", [](QWidget*) { return Loaded<CodecEditorWindow>(); },
        [](QWidget* window) {
          auto* editor = static_cast<CodecEditorWindow*>(window);
-         editor->ShowTab(3);
+         editor->ShowSection(CodecEditorWindow::Section::CodecParameters);
          editor->EditParameter(true);
        }},
       {"Form6 with its output", [](QWidget*) { return Loaded<TextViewerWindow>(); },

@@ -132,8 +132,8 @@ TEST_F(WindowTranslatorsTest, EachWindowHasWhatItsTranslatorWrites) {
 
 TEST_F(WindowTranslatorsTest, TheMainWindowFollowsEveryChangeOfLanguage) {
   const Lang::Translator& translator = TranslatorNamed("Form1");
-  const QStringList spanish = Lang::BuiltInTable(101);
-  const QStringList english = Lang::BuiltInTable(102);
+  const QStringList spanish = Lang::BuiltInTable(Lang::BuiltInLanguage::Spanish);
+  const QStringList english = Lang::BuiltInTable(Lang::BuiltInLanguage::English);
   Lang::LoadLanguage("<English>");
   ExpectLanguage(main_.get(), translator, english);
   EXPECT_EQ(main_->findChild<QComboBox*>("Combo2")->itemText(0), "<Automatic>");
@@ -149,8 +149,10 @@ TEST_F(WindowTranslatorsTest, TheMainWindowFollowsEveryChangeOfLanguage) {
 TEST_F(WindowTranslatorsTest, EveryWindowTakesTheLanguageInForce) {
   const struct {
     const char* language;
-    int table;
-  } languages[] = {{"<English>", 102}, {"<Portuguese>", 104}, {"<Spanish>", 101}};
+    Lang::BuiltInLanguage table;
+  } languages[] = {{"<English>", Lang::BuiltInLanguage::English},
+                   {"<Portuguese>", Lang::BuiltInLanguage::Portuguese},
+                   {"<Spanish>", Lang::BuiltInLanguage::Spanish}};
   for (const auto& [language, table] : languages) {
     SCOPED_TRACE(language);
     Lang::LoadLanguage(language);
@@ -192,7 +194,8 @@ TEST_F(WindowTranslatorsTest, TextsThatOtherCodeReadsLater) {
   };
   for (bool english : {false, true}) {
     Lang::LoadLanguage(english ? "<English>" : "<Spanish>");
-    const QStringList table = Lang::BuiltInTable(english ? 102 : 101);
+    const QStringList table = Lang::BuiltInTable(english ? Lang::BuiltInLanguage::English
+                                                         : Lang::BuiltInLanguage::Spanish);
     for (const Case& c : cases) {
       SCOPED_TRACE(c.what);
       const Window* each =
@@ -216,8 +219,8 @@ TEST_F(WindowTranslatorsTest, TextsThatOtherCodeReadsLater) {
 // decides on its own lines.
 TEST_F(WindowTranslatorsTest, SubTranslatorsHaveTheirOwnTwoPasses) {
   Lang::LoadLanguage("<English>");
-  const QStringList english = Lang::BuiltInTable(102);
-  const QStringList spanish = Lang::BuiltInTable(101);
+  const QStringList english = Lang::BuiltInTable(Lang::BuiltInLanguage::English);
+  const QStringList spanish = Lang::BuiltInTable(Lang::BuiltInLanguage::Spanish);
   Lang::State().Msg.resize(530);  // lines 531 to 537 cannot be read
   EditingProfileWindow editor;
   Lang::TranslateEditingProfileWindow();
@@ -261,7 +264,7 @@ TEST_F(WindowTranslatorsTest, ATableLineChangesEveryWindowThatSharesIt) {
 // The windows whose load handlers were given their translator call here.
 TEST_F(WindowTranslatorsTest, LoadHandlersApplyTheirTranslators) {
   Lang::LoadLanguage("<English>");
-  const QStringList english = Lang::BuiltInTable(102);
+  const QStringList english = Lang::BuiltInTable(Lang::BuiltInLanguage::English);
   struct Case {
     const char* translator;
     std::function<QWidget*()> load;
@@ -313,7 +316,7 @@ TEST_F(WindowTranslatorsTest, WindowsCopyTheMainWindowsHelpCaptions) {
   EXPECT_EQ(filters.programHelpAction->text(), main_->programHelpAction->text());
   CodecEditorWindow codecs;
   codecs.Load();
-  codecs.ShowTab(1);
+  codecs.ShowSection(CodecEditorWindow::Section::General);
   EXPECT_EQ(codecs.ffmpegHelpAction->text(), main_->ffmpegHelpAction->text());
   EXPECT_EQ(codecs.programHelpAction->text(), main_->programHelpAction->text());
 
