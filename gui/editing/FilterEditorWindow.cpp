@@ -176,7 +176,7 @@ void FilterEditorWindow::SetDesignCaptions() {
   muteCheck->setText("Silenciar audio");
   testButton->setText("Probar");
   runPanel->setTitle("Espere...");
-  runPanelOtherTitle = "Finalizado";
+  runPanel->setProperty("Tag", "Finalizado");
   stopOrBackButton->setText("Detener / Atrás");
   fileMenu->setTitle("Archivo");
   openAction->setText("Abrir");
@@ -270,6 +270,7 @@ FilterEditor::TestSettings FilterEditorWindow::ReadTestSettings() const {
 }
 
 void FilterEditorWindow::ShowRunPanel() {
+  ShowRunCaption(false);
   runOutput->clear();
   runPanel->show();
   runPanel->raise();
@@ -277,13 +278,21 @@ void FilterEditorWindow::ShowRunPanel() {
   helpMenu->setEnabled(false);
 }
 
-void FilterEditorWindow::SwapRunCaption() {
-  const QString caption = runPanel->title();
-  runPanel->setTitle(runPanelOtherTitle);
-  runPanelOtherTitle = caption;
+// The translator gives the panel both captions: the running one as its title,
+// the finished one as its Tag. A test run again from the finished panel, or
+// after "Atrás", starts from the running one.
+void FilterEditorWindow::ShowRunCaption(bool finished) {
+  if (finished == runFinishedShown) return;
+  if (finished) {
+    runningCaption = runPanel->title();
+    runPanel->setTitle(runPanel->property("Tag").toString());
+  } else {
+    runPanel->setTitle(runningCaption);
+  }
+  runFinishedShown = finished;
 }
 
-void FilterEditorWindow::MarkRunFinished() { SwapRunCaption(); }
+void FilterEditorWindow::MarkRunFinished() { ShowRunCaption(true); }
 
 void FilterEditorWindow::HideRunPanel() {
   runPanel->hide();
@@ -293,7 +302,7 @@ void FilterEditorWindow::HideRunPanel() {
 
 void FilterEditorWindow::BackFromRunPanel() {
   HideRunPanel();
-  SwapRunCaption();
+  ShowRunCaption(false);
 }
 
 void FilterEditorWindow::OnParametersEdited() { StoreControls(); }

@@ -72,8 +72,10 @@ class FilterEditorWindow : public QMainWindow {
   QCheckBox* muteCheck = nullptr;
   QPushButton* testButton = nullptr;
   QGroupBox* runPanel = nullptr;
-  // The title the run panel swaps in when its run ends ("Finalizado"), and back.
-  QString runPanelOtherTitle;
+  // The run panel's caption while a test runs ("Espere..."), kept while the
+  // panel reads its Tag ("Finalizado") because the test has finished.
+  QString runningCaption;
+  bool runFinishedShown = false;
   QPlainTextEdit* runOutput = nullptr;
   QPushButton* stopOrBackButton = nullptr;
   QMenu* fileMenu = nullptr;
@@ -104,7 +106,7 @@ class FilterEditorWindow : public QMainWindow {
   void LayOutControls(QWidget* central);
   void SetDesignCaptions();
   void WireControls();
-  void SwapRunCaption();
+  void ShowRunCaption(bool finished);
   // The run panel hidden and the menus given back; its title stays.
   void HideRunPanel();
   void BackFromRunPanel();

@@ -25,6 +25,7 @@
 #include "core/ground/CommandLine.h"
 #include "core/ground/ProgramFolder.h"
 #include "core/ground/RecordFile.h"
+#include "core/lang/Lang.h"
 #include "gui/app/MainWindow.h"
 #include "gui/editing/FilterEditorWindow.h"
 #include "gui/frame/TextViewerWindow.h"
@@ -192,6 +193,44 @@ TEST_F(FilterEditorTest, TheMd5TestRunsTheFilterOnAddedFilesAndShowsTheOutput) {
   EXPECT_FALSE(w->runPanel->isVisible());
   EXPECT_EQ(w->runPanel->title(), "Espere...");
   EXPECT_TRUE(w->fileMenu->isEnabled());
+}
+
+// The panel left up by a finished test still has "Probar" beside it: a test
+// run again from there ends saying it finished, and "Atrás" then "Probar"
+// puts the waiting caption back, in the window's language each time.
+TEST_F(FilterEditorTest, EveryFinishedTestSaysSoInTheChosenLanguage) {
+  const QString clip = VideoClip();
+  struct Case {
+    const char* language;
+    const char* waiting;
+    const char* finished;
+  } cases[] = {
+      {"<Spanish>", "Espere...", "Finalizado"},
+      {"<English>", "Please wait...", "Finished"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.language);
+    Lang::LoadLanguage(c.language);
+    Session::State().FileList = {clip};
+    FilterEditorWindow* w = Open();
+    w->testFileList->item(0)->setSelected(true);
+    w->parameters->setPlainText("hflip");
+    w->ffmpegOnlyCheck->setChecked(true);
+    QStringList shownWhileRunning;
+    QStringList shownAfter;
+    const auto test = [&] {
+      QTimer::singleShot(0, [&] { shownWhileRunning << w->runPanel->title(); });
+      w->testButton->click();
+      shownAfter << w->runPanel->title();
+    };
+    test();
+    test();
+    w->stopOrBackButton->click();
+    test();
+    EXPECT_EQ(shownWhileRunning, QStringList(3, c.waiting));
+    EXPECT_EQ(shownAfter, QStringList(3, c.finished));
+    delete window_;
+  }
 }
 
 // "Probar" pressed while another tool still runs (ffmpeg's filter list in the
