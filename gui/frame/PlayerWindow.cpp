@@ -2,6 +2,7 @@
 
 #include <QCloseEvent>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
@@ -61,6 +62,16 @@ void PlayerWindow::RunPlay(const Player::PlayCommand& command) {
   }
   stopButton->setEnabled(false);
   helpButton->setEnabled(false);
+  activateWindow();
+  playerOutput->setFocus();
+}
+
+void PlayerWindow::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Escape && !playing_) {
+    close();
+    return;
+  }
+  QWidget::keyPressEvent(event);
 }
 
 QString PlayerWindow::UsageText() {

@@ -34,13 +34,17 @@ class PlayerWindow : public QWidget {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  // Escape closes the window once its play has ended.
+  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   void CreateControls();
   void WireControls();
   void Load();
   // Runs the play with its output in playerOutput; the buttons go off when it
-  // ends. The window closes, after saying why, when another tool has the runner.
+  // ends, and the window takes the keyboard back from the player so that
+  // Escape closes it. The window closes, after saying why, when another tool
+  // has the runner.
   void RunPlay(const Player::PlayCommand& command);
 
   // While the window's own play runs: only that play is stopped or holds the window open.

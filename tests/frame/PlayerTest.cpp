@@ -3,6 +3,7 @@
 #include <QPointer>
 #include <QProcess>
 #include <QPushButton>
+#include <QTest>
 #include <QTimer>
 #include <functional>
 
@@ -139,6 +140,25 @@ TEST_F(PlayerTest, ARealPlayShowsFfplayAndTheWindowsComeBackWhenThePlayerCloses)
   EXPECT_FALSE(shown.isEmpty()) << "ffplay's output was shown";
   EXPECT_EQ(PlayerWindow::Instance(), nullptr);
   EXPECT_EQ(ToolRunner::GetState(), ToolRunner::RunState::Idle);
+}
+
+// Once ffplay has quit, the window takes the keyboard back from the player's
+// own window, and Escape closes it: a keyboard user needs no mouse.
+TEST_F(PlayerTest, AnEndedPlayTakesTheKeyboardAndEscapeClosesIt) {
+  const QString sound = Make("a.wav", {"-f", "lavfi", "-i", "sine=d=1"});
+  bool focused = false;
+  bool closedByEscape = false;
+  When(Ended, [&] {
+    PlayerWindow* player = PlayerWindow::Instance();
+    focused = WaitFor([player] { return player->playerOutput->hasFocus(); });
+    QTest::keyClick(player->playerOutput, Qt::Key_Escape);
+    closedByEscape = !player->isVisible();
+    player->close();
+  });
+  Player::PlayFile({sound}, "-nodisp -autoexit");
+  EXPECT_TRUE(focused);
+  EXPECT_TRUE(closedByEscape);
+  EXPECT_EQ(PlayerWindow::Instance(), nullptr);
 }
 
 TEST_F(PlayerTest, ClosingWhilePlayingIsRefusedAndDetenerStopsFfplay) {
