@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QListWidget>
 #include <QProcess>
@@ -15,6 +16,7 @@
 #include "core/convert/ConversionRun.h"
 #include "core/convert/ConversionState.h"
 #include "core/frame/Session.h"
+#include "core/ground/ExtCodecDef.h"
 #include "gui/app/MainWindow.h"
 #include "gui/convert/ProgressWindow.h"
 
@@ -60,6 +62,22 @@ class ConversionFixture : public TestEnv {
     EXPECT_EQ(QProcess::execute("ffmpeg", QStringList{"-v", "error", "-y"} << arguments << path), 0)
         << path.toStdString();
     return path;
+  }
+  // A stand-in for an outside encoder: a script with the behaviour under
+  // test; it receives the input, "-o" and the output.
+  ExtCodecDef Encoder(const QString& body, const QString& outputExt = "wav") {
+    const QString script = WriteFile("tools/enc", ("#!/bin/sh\n" + body + "\n").toUtf8());
+    QFile::setPermissions(script, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    ExtCodecDef codec;
+    codec.ExePath = script;
+    codec.Params = {0,
+                    {{"<InFile>", ParamKind::Required, "", "", "", false, ""},
+                     {"<OutFile>", ParamKind::Required, "-o", "", "", false, ""}}};
+    codec.FfmpegParams = "-f wav";
+    codec.FfmpegExt = "wav";
+    codec.OutputExt = outputExt;
+    codec.Values = {1, QList<QString>(6)};
+    return codec;
   }
   // The input list, as the main window shows it.
   void List(const QStringList& files) {

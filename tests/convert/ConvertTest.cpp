@@ -82,22 +82,6 @@ class ConvertTest : public ConversionFixture {
     EXPECT_EQ(RecordFile::Write(path, edit), RecordFile::Result::Ok);
     return path;
   }
-  // A stand-in for an outside encoder: a script with the behaviour under
-  // test; it receives the input, "-o" and the output.
-  ExtCodecDef Encoder(const QString& body, const QString& outputExt = "wav") {
-    const QString script = WriteFile("tools/enc", ("#!/bin/sh\n" + body + "\n").toUtf8());
-    QFile::setPermissions(script, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    ExtCodecDef codec;
-    codec.ExePath = script;
-    codec.Params = {0,
-                    {{"<InFile>", ParamKind::Required, "", "", "", false, ""},
-                     {"<OutFile>", ParamKind::Required, "-o", "", "", false, ""}}};
-    codec.FfmpegParams = "-f wav";
-    codec.FfmpegExt = "wav";
-    codec.OutputExt = outputExt;
-    codec.Values = {1, QList<QString>(6)};
-    return codec;
-  }
   static QString Streams(const QString& path) {
     return Probe(path, "stream=codec_name").split('\n', Qt::SkipEmptyParts).join(",");
   }

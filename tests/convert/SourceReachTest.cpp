@@ -387,17 +387,7 @@ TEST_F(SourceReachTest, ADamagedClipIsListedWhateverStepsTheRunTakes) {
   pictures.Extension = "jpg";
   FormatProfile encoded;
   encoded.AudioExtCodecName = "enc";
-  encoded.AudioExtCodec.ExePath =
-      WriteFile("tools/enc", QByteArray("#!/bin/sh\ncp \"$1\" \"$3\"\n"));
-  QFile::setPermissions(encoded.AudioExtCodec.ExePath,
-                        QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-  encoded.AudioExtCodec.Params = {0,
-                                  {{"<InFile>", ParamKind::Required, "", "", "", false, ""},
-                                   {"<OutFile>", ParamKind::Required, "-o", "", "", false, ""}}};
-  encoded.AudioExtCodec.FfmpegParams = "-f wav";
-  encoded.AudioExtCodec.FfmpegExt = "wav";
-  encoded.AudioExtCodec.OutputExt = "wav";
-  encoded.AudioExtCodec.Values = {1, QList<QString>(6)};
+  encoded.AudioExtCodec = Encoder(R"(cp "$1" "$3")");
   struct Case {
     const char* name;
     FormatProfile format;
